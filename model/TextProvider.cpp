@@ -1,0 +1,40 @@
+// The current text provider and the table provider.
+#include "model/TextProvider.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<const ITextProvider*> g_provider{nullptr};
+}
+
+const ITextProvider* CurrentTextProvider()
+{
+    return g_provider.load();
+}
+
+void SetCurrentTextProvider(const ITextProvider* provider)
+{
+    g_provider.store(provider);
+}
+
+ScopedTextProvider::ScopedTextProvider(const ITextProvider* provider)
+    : m_previous(g_provider.exchange(provider))
+{
+}
+
+ScopedTextProvider::~ScopedTextProvider()
+{
+    g_provider.store(m_previous);
+}
+
+std::string CTableTextProvider::Text(std::uint32_t id) const
+{
+    auto it = m_texts.find(id);
+    return it == m_texts.end() ? std::string() : it->second;
+}
+
+std::string LoadResString(std::uint32_t id)
+{
+    const ITextProvider* provider = g_provider.load();
+    return provider ? provider->Text(id) : std::string();
+}

@@ -1,0 +1,54 @@
+// The language module: a Qt binary resource bundle "Resource_<code>.rcc" that answers texts, dialog
+// templates, bitmaps, HTML templates and help texts by number.
+#pragma once
+
+#include "model/TextProvider.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QString>
+
+#include <memory>
+
+class ResourceModule : public ITextProvider
+{
+public:
+    // Loads "Resource_" + code + ".rcc" from `folder`. Answers null and sets `error` to a message a
+    // user can act on when the file is missing, unreadable or its text table is malformed.
+    static std::unique_ptr<ResourceModule> Load(const QString& code, const QString& folder, QString* error);
+
+    // The file name of the module of a language code, e.g. "Resource_EN.rcc".
+    static QString FileName(const QString& code);
+
+    ~ResourceModule() override;
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
+
+    QString Code() const { return m_code; }
+
+    // The text of a string id; empty when the module has none.
+    QString String(quint32 id) const { return m_strings.value(id); }
+    bool HasString(quint32 id) const { return m_strings.contains(id); }
+    std::string Text(std::uint32_t id) const override;
+
+    // Items by number; empty (or a null image) when the module has none.
+    QByteArray DialogTemplate(quint32 id) const; // Qt Designer file dialogs/<id>.ui
+    QImage Bitmap(quint32 id) const;             // bitmaps/<id>.png
+    QString Html(quint32 id) const;              // html/<id>.html, UTF-8
+    QString Help(quint32 id) const;              // help/<id>.html, UTF-8
+
+    // The resource path of an item of the module, e.g. ":/Resource_EN_1/html/894.html", for QFile or
+    // for URLs that point into the module.
+    QString ItemPath(const QString& relative) const;
+
+private:
+    ResourceModule(QString code, QString file, QString root);
+    QByteArray ReadItem(const QString& relative) const;
+    bool ParseStrings(const QByteArray& data, QString* error);
+
+    QString m_code;
+    QString m_file;
+    QString m_root;
+    QHash<quint32, QString> m_strings;
+};

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with the sanitizers and runs every test.
+source "$(dirname "$0")/common.sh"
+qor_install_dependencies
+export QOR_SANITIZE="${QOR_SANITIZE:-1}"
+export QOR_BUILD_DIR="${QOR_BUILD_DIR:-$QOR_ROOT/build-test}"
+qor_build
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$QOR_ROOT/tests/lsan.supp:print_suppressions=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+cd "$QOR_BUILD_DIR"
+ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"
