@@ -1,0 +1,1 @@
+// Anchor of the toolkit library while it has no other sources.
