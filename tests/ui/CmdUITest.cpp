@@ -85,7 +85,7 @@ TEST(CmdUITest, WithoutRecordingEveryAnswerAppliesAtOnce)
 }
 
 // A window with three controls, shown and active so that focus is real.
-class FocusWindow : public testing::Test
+class CmdUIFocusTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -123,7 +123,7 @@ protected:
     QPushButton* button = nullptr;
 };
 
-TEST_F(FocusWindow, DisablingTheFocusedControlPassesTheFocusOn)
+TEST_F(CmdUIFocusTest, DisablingTheFocusedControlPassesTheFocusOn)
 {
     CRbcCmdUI query;
     query.SetRecording(true);
@@ -137,7 +137,7 @@ TEST_F(FocusWindow, DisablingTheFocusedControlPassesTheFocusOn)
     EXPECT_TRUE(first->isEnabled());
 }
 
-TEST_F(FocusWindow, TheOwnersFlagKeepsTheFocusedControlEnabled)
+TEST_F(CmdUIFocusTest, TheOwnersFlagKeepsTheFocusedControlEnabled)
 {
     CRbcCmdUI query(true);
     query.SetRecording(true);
@@ -148,7 +148,7 @@ TEST_F(FocusWindow, TheOwnersFlagKeepsTheFocusedControlEnabled)
     EXPECT_FALSE(second->isEnabled());
 }
 
-TEST_F(FocusWindow, ChecksAndTextsReachButtonsAndEditFields)
+TEST_F(CmdUIFocusTest, ChecksAndTextsReachButtonsAndEditFields)
 {
     CRbcCmdUI query;
     query.m_pOther = button;
