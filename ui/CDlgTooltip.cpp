@@ -1,8 +1,8 @@
 // The popup panel base: placement beside the cursor, auto-hide, pin button and caption drag.
 #include "ui/CDlgTooltip.h"
 
-#include "platform/ResourceModule.h"
 #include "ui/CFaderWnd.h"
+#include "ui/ResourcePictures.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -17,8 +17,7 @@ namespace {
 // none.
 QImage LoadTransparentBitmap(quint32 id)
 {
-    const auto* module = dynamic_cast<const ResourceModule*>(CurrentTextProvider());
-    QImage image = module ? module->Bitmap(id) : QImage();
+    QImage image = LoadCxImageFromResource(id, PICTURE_FORMAT_BITMAP);
     if (image.isNull())
         return image;
     image = image.convertToFormat(QImage::Format_ARGB32);

@@ -44,8 +44,9 @@ protected:
         QString error;
         m_module = ResourceModule::Load("EN", QCoreApplication::applicationDirPath(), &error);
         ASSERT_TRUE(m_module) << error.toStdString();
-        m_texts = std::make_unique<ScopedTextProvider>(m_module.get());
+        ResourceModule::SetCurrent(m_module.get());
     }
+    void TearDown() override { ResourceModule::SetCurrent(nullptr); }
 
     // A panel of 200 x 100 at (100, 100) on a screen of 1920 x 1080, with the cursor under the test's
     // control.
@@ -65,7 +66,6 @@ protected:
 
 private:
     std::unique_ptr<ResourceModule> m_module;
-    std::unique_ptr<ScopedTextProvider> m_texts;
 };
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButtons buttons)
