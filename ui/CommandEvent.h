@@ -12,18 +12,19 @@ class CommandEvent : public QEvent
 {
 public:
     static constexpr QEvent::Type kType = QEvent::Type(QEvent::MaxUser - 0x111);
+    static QEvent::Type EventType() { return kType; }
 
-    CommandEvent(int id, int notifyCode = 0, QObject* control = nullptr)
+    explicit CommandEvent(quint32 id, int notifyCode = 0, QObject* control = nullptr)
         : QEvent(kType), m_id(id), m_notifyCode(notifyCode), m_control(control)
     {
     }
 
-    int Id() const { return m_id; }
+    quint32 Id() const { return m_id; }
     int NotifyCode() const { return m_notifyCode; }
     QObject* Control() const { return m_control; }
 
 private:
-    int m_id;
+    quint32 m_id;
     int m_notifyCode;
     QObject* m_control;
 };
