@@ -3,9 +3,12 @@
 
 #include "model/TextProvider.h"
 #include "ui/CRibBtnContainer.h"
+#include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
+#include "ui/ControlId.h"
 #include "ui/FadeClock.h"
 #include "ui/ImageManager.h"
-#include "ui/StripEvents.h"
+#include "ui/NotifyEvent.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -41,9 +44,10 @@ CRibBtn::CRibBtn(bool iconBesideText, CRibBtnContainer* strip)
 
 CRibBtn::~CRibBtn() = default;
 
-void CRibBtn::Init(quint32 id, QWidget* notify, const std::optional<QString>& caption)
+void CRibBtn::Init(quint32 id, QObject* notify, const std::optional<QString>& caption)
 {
     m_record.id = static_cast<qint32>(id);
+    ControlId::Set(this, static_cast<int>(id));
     m_checkMode = 0;
     m_notify = notify;
     TextsFromString(id, true, &m_caption, &m_toolTipTitle, &m_toolTipText);
@@ -216,7 +220,7 @@ bool CRibBtn::ShowsStripBackground() const
 
 bool CRibBtn::CursorOver() const
 {
-    return m_strip && geometry().contains(m_strip->LastMousePoint()) && isVisible();
+    return m_strip && geometry().contains(m_strip->LastMousePoint()) && !isHidden();
 }
 
 void CRibBtn::OnClick(bool releasedInside)
@@ -381,7 +385,8 @@ void CRibBtn::paintEvent(QPaintEvent*)
     if (!m_iconBeside) {
         const int tops[] = {h - 28, h - 15};
         for (int i = 0; i < std::min<qsizetype>(2, lines.size()); ++i)
-            painter.drawText(QRect(0, tops[i], w, metrics.height()), Qt::AlignHCenter | Qt::AlignTop, lines[i]);
+            painter.drawText(QRect(0, tops[i], w, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                             lines[i]);
     } else {
         const int lineHeight = metrics.height() + metrics.leading();
         int top = (h - lineHeight * static_cast<int>(lines.size())) / 2 - 1;

@@ -43,9 +43,27 @@ public:
     static constexpr int kPressed = 0x811A;      // posted
     static constexpr int kReleased = 0x811B;     // sent; the argument tells "released over this button"
 
-    enum Channel { kHover = 0, kChecked = 1, kHoverChecked = 2, kPress = 3, kEnabled = 4, kChannels = 6 };
-    enum CaptionMode { kFullCaption = 0, kEllipsis = 1, kNoCaption = 2 };
-    enum ToolTipMode { kToolTipNone = 0, kToolTipAlways = 1, kToolTipWhenEnabled = 2 };
+    enum Channel
+    {
+        kHover = 0,
+        kChecked = 1,
+        kHoverChecked = 2,
+        kPress = 3,
+        kEnabled = 4,
+        kChannels = 6
+    };
+    enum CaptionMode
+    {
+        kFullCaption = 0,
+        kEllipsis = 1,
+        kNoCaption = 2
+    };
+    enum ToolTipMode
+    {
+        kToolTipNone = 0,
+        kToolTipAlways = 1,
+        kToolTipWhenEnabled = 2
+    };
 
     static constexpr int kMinWidth = 42;
     static constexpr int kIconSize = 32;
@@ -58,13 +76,13 @@ public:
 
     // Makes the button of command `id`: texts from the string with that id (with the fallback
     // texts), an explicit caption replacing the caption, state images, icon and size.
-    void Init(quint32 id, QWidget* notify, const std::optional<QString>& caption);
+    void Init(quint32 id, QObject* notify, const std::optional<QString>& caption);
 
     CRibBtnContainer* Strip() const { return m_strip; }
     RibEntryRecord& Record() { return m_record; }
     const RibEntryRecord& Record() const { return m_record; }
     quint32 CommandId() const { return static_cast<quint32>(m_record.id); }
-    QWidget* NotifyWindow() const { return m_notify; }
+    QObject* NotifyWindow() const { return m_notify; }
 
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption) { m_caption = caption; }
@@ -156,7 +174,7 @@ private:
     std::array<QImage, 4> m_stateImages;
     quint32 m_iconId = 0;
     int m_checked = 0;
-    QPointer<QWidget> m_notify;
+    QPointer<QObject> m_notify;
     std::array<int, 2> m_sizeValues{-1, -1};
     QFont m_font;
     QStringList m_lines;

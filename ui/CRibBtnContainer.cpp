@@ -2,9 +2,12 @@
 #include "ui/CRibBtnContainer.h"
 
 #include "model/TextProvider.h"
+#include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
+#include "ui/ControlId.h"
 #include "ui/FadeClock.h"
 #include "ui/ImageManager.h"
-#include "ui/StripEvents.h"
+#include "ui/NotifyEvent.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -186,13 +189,13 @@ bool CRibBtnContainer::InsertEntry(quint16* pos, Entry entry)
     return true;
 }
 
-bool CRibBtnContainer::AddButton(quint32 id, QWidget* notify, const std::optional<QString>& caption)
+bool CRibBtnContainer::AddButton(quint32 id, QObject* notify, const std::optional<QString>& caption)
 {
     quint16 pos = kAppend;
     return InsertButton(&pos, id, notify, caption);
 }
 
-bool CRibBtnContainer::AddButtonEx(quint32 id, QWidget* notify, int alignment, int gap,
+bool CRibBtnContainer::AddButtonEx(quint32 id, QObject* notify, int alignment, int gap,
                                    const std::optional<QString>& caption)
 {
     if (m_autoWidth)
@@ -208,7 +211,7 @@ bool CRibBtnContainer::AddButtonEx(quint32 id, QWidget* notify, int alignment, i
     return true;
 }
 
-bool CRibBtnContainer::InsertButton(quint16* pos, quint32 id, QWidget* notify,
+bool CRibBtnContainer::InsertButton(quint16* pos, quint32 id, QObject* notify,
                                     const std::optional<QString>& caption)
 {
     if (!m_created || !pos || IndexOf(id) >= 0)
@@ -265,7 +268,8 @@ bool CRibBtnContainer::GetFirstEntry(EntryIterator& it) const
     }
     it.index = 0;
     const RibEntryRecord& record = *m_entries[0].record;
-    it.id = m_entries[0].button ? static_cast<quint32>(record.id) : (kSeparatorBit | static_cast<quint32>(record.id));
+    it.id = m_entries[0].button ? static_cast<quint32>(record.id)
+                                : (kSeparatorBit | static_cast<quint32>(record.id));
     return true;
 }
 
@@ -277,7 +281,8 @@ bool CRibBtnContainer::GetNextEntry(EntryIterator& it) const
     }
     ++it.index;
     const Entry& entry = m_entries[it.index];
-    it.id = entry.button ? static_cast<quint32>(entry.record->id) : (kSeparatorBit | static_cast<quint32>(entry.record->id));
+    it.id = entry.button ? static_cast<quint32>(entry.record->id)
+                         : (kSeparatorBit | static_cast<quint32>(entry.record->id));
     return true;
 }
 
@@ -440,16 +445,9 @@ int CRibBtnContainer::GetDefaultButton(QWidget* parent, CRibBtnContainer** strip
 
 int CRibBtnContainer::ControlIdOf(const QWidget* widget)
 {
-    if (!widget)
-        return -1;
     if (const auto* button = qobject_cast<const CRibBtn*>(widget))
         return static_cast<int>(button->CommandId());
-    const QVariant property = widget->property("controlId");
-    if (property.isValid())
-        return property.toInt();
-    bool ok = false;
-    const int id = widget->objectName().toInt(&ok);
-    return ok ? id : -1;
+    return ControlId::Of(widget);
 }
 
 void CRibBtnContainer::MergeNavigation(const QList<CRibBtn*>& buttons, QList<QWidget*>& navigation)
@@ -679,7 +677,7 @@ CRibBtn* CRibBtnContainer::ButtonAt(QPoint point) const
     if (!rect().contains(point))
         return nullptr;
     for (const Entry& entry : m_entries)
-        if (entry.button && entry.button->isVisible() && entry.button->geometry().contains(point))
+        if (entry.button && !entry.button->isHidden() && entry.button->geometry().contains(point))
             return entry.button;
     return nullptr;
 }
@@ -765,8 +763,8 @@ void CRibBtnContainer::RefreshLooks()
 {
     for (const Entry& entry : m_entries)
         if (entry.button)
-            entry.button->UpdateLook(entry.button->isVisible() && entry.button->geometry().contains(m_lastPoint),
-                                     false);
+            entry.button->UpdateLook(
+                !entry.button->isHidden() && entry.button->geometry().contains(m_lastPoint), false);
 }
 
 void CRibBtnContainer::CheckMouseLeft()
@@ -828,14 +826,15 @@ QString CRibBtnContainer::ToolTipFor(const CRibBtn* button) const
     if (!button)
         return {};
     const int mode = button->ToolTipMode();
-    if (mode != CRibBtn::kToolTipAlways && !(mode == CRibBtn::kToolTipWhenEnabled && button->IsWindowEnabled()))
+    if (mode != CRibBtn::kToolTipAlways &&
+        !(mode == CRibBtn::kToolTipWhenEnabled && button->IsWindowEnabled()))
         return {};
     if (button->ToolTipTitle().isEmpty() && button->ToolTipText().isEmpty())
         return {};
     QString tip = QStringLiteral("<b>%1</b>").arg(button->ToolTipTitle().toHtmlEscaped());
     if (!button->ToolTipText().isEmpty())
-        tip += QStringLiteral("<br>") + button->ToolTipText().toHtmlEscaped().replace(QLatin1Char('\n'),
-                                                                                    QStringLiteral("<br>"));
+        tip += QStringLiteral("<br>") +
+               button->ToolTipText().toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     return QStringLiteral("<div style=\"max-width:300px\">%1</div>").arg(tip);
 }
 

@@ -54,10 +54,10 @@ public:
     // which 2: normal colour, 1: hover colour; `colorref` as 0x00BBGGRR.
     void SetBackgroundBitmapColor(int which, quint32 colorref);
 
-    bool AddButton(quint32 id, QWidget* notify, const std::optional<QString>& caption = std::nullopt);
-    bool AddButtonEx(quint32 id, QWidget* notify, int alignment, int gap,
+    bool AddButton(quint32 id, QObject* notify, const std::optional<QString>& caption = std::nullopt);
+    bool AddButtonEx(quint32 id, QObject* notify, int alignment, int gap,
                      const std::optional<QString>& caption = std::nullopt);
-    bool InsertButton(quint16* pos, quint32 id, QWidget* notify,
+    bool InsertButton(quint16* pos, quint32 id, QObject* notify,
                       const std::optional<QString>& caption = std::nullopt);
     int AddSeparator(int id = -1);
     int InsertSeparator(quint16* pos, int alignment, int gap, int id = -1);
@@ -98,8 +98,8 @@ public:
     // Inserts the anchored buttons into a keyboard navigation list next to the control their anchor
     // names.
     static void MergeNavigation(const QList<CRibBtn*>& buttons, QList<QWidget*>& navigation);
-    // The control id of a widget: a strip button's command id, else the "controlId" property or a
-    // numeric object name; -1 when it has none.
+    // The control id of a widget: a strip button's command id, else the id in its object name; -1
+    // when it has none.
     static int ControlIdOf(const QWidget* widget);
 
     // Runs the command-update query of every button through the notify window.
