@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <memory>
+#include <ostream>
 
 inline const ResourceModule* UiTestModule()
 {
@@ -17,3 +18,9 @@ inline const ResourceModule* UiTestModule()
 
 // The dialog all toolkit tests use: a group box, edit fields, a radio run and strip placeholders.
 constexpr quint32 kToolkitTestDialog = 9901;
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
