@@ -66,7 +66,7 @@ protected:
     {
         SendPosted();
         const QImage image = strip->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        SaveArtefact(image, name);
+        SaveArtifact(image, name);
         return image;
     }
     QRect Icon() const { return QRect(ok->x() + (ok->width() - 32) / 2, ok->y() + 4, 32, 32); }
@@ -157,7 +157,7 @@ TEST(StripPictureSideTest, IconBesideTheCaption)
     strip->AddSeparator();
     strip->AddButton(705, &host);
     const QImage image = strip->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    SaveArtefact(image, QStringLiteral("strip_icon_beside.png"));
+    SaveArtifact(image, QStringLiteral("strip_icon_beside.png"));
     const CRibBtn* ok = strip->FindButton(668);
     EXPECT_EQ(strip->height(), 46);
     EXPECT_GT(Count(image, QRect(ok->x() + 3, ok->y() + (ok->height() - 32) / 2, 32, 32), IsGreen), 40);

@@ -71,9 +71,9 @@ void SendPosted()
     QCoreApplication::sendPostedEvents();
 }
 
-QString SaveArtefact(const QImage& image, const QString& name)
+QString SaveArtifact(const QImage& image, const QString& name)
 {
-    const QString folder = QStringLiteral(QOR_TEST_ARTEFACT_DIR);
+    const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR);
     QDir().mkpath(folder);
     const QString path = folder + QLatin1Char('/') + name;
     image.save(path);

@@ -45,5 +45,5 @@ protected:
 void SendMouse(QWidget* target, QEvent::Type type, QPoint localPoint);
 void SendPosted();
 
-// Writes a picture into the artefact folder and answers its path.
-QString SaveArtefact(const QImage& image, const QString& name);
+// Writes a picture into the artifact folder and answers its path.
+QString SaveArtifact(const QImage& image, const QString& name);
