@@ -2,6 +2,7 @@
 #include "ui/CRibBtnContainer.h"
 
 #include "model/TextProvider.h"
+#include "platform/ResourceModule.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
@@ -835,7 +836,16 @@ QString CRibBtnContainer::ToolTipFor(const CRibBtn* button) const
     if (!button->ToolTipText().isEmpty())
         tip += QStringLiteral("<br>") +
                button->ToolTipText().toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    return QStringLiteral("<div style=\"max-width:300px\">%1</div>").arg(tip);
+    // The tool-tip icon beside the texts, straight from the language module.
+    const ResourceModule* module = ImageManager::Module();
+    const quint32 icon = button->ToolTipIconId();
+    if (module && !ImageManager::Bitmap(icon).isNull()) {
+        const QString source = module->ItemPath(QStringLiteral("bitmaps/%1.png").arg(icon));
+        tip = QStringLiteral("<table><tr><td><img src=\"%1\" width=\"32\" height=\"32\"></td>"
+                             "<td>%2</td></tr></table>")
+                  .arg(source.toHtmlEscaped(), tip);
+    }
+    return tip;
 }
 
 // --- Painting --------------------------------------------------------------------------------------

@@ -430,6 +430,7 @@ TEST_F(StripMouseTest, ToolTipFollowsItsMode)
         EXPECT_EQ(!tip.isEmpty(), c.shown);
         if (c.shown) {
             EXPECT_TRUE(tip.contains(QStringLiteral("<b>OK</b>"))) << tip.toStdString();
+            EXPECT_TRUE(tip.contains(QStringLiteral("bitmaps/668.png"))) << "with its icon";
         }
     }
 }

@@ -147,6 +147,29 @@ TEST_F(StripPictureTest, CheckedButtonAndTwoLineCaptions)
         << "above the caption";
 }
 
+TEST_F(StripPictureTest, StretchedBackgroundLeavesNoGaps)
+{
+    // The panel picture is narrower than the strip: its edges and centre are stretched, and every
+    // pixel of the strip is covered by it.
+    strip->SetWindowPosAndShape(0, 0, 333);
+    const QImage& background = strip->BackgroundCache();
+    ASSERT_EQ(background.size(), QSize(333, 85));
+    EXPECT_EQ(Count(background, background.rect(), [](QColor c) { return c.alpha() != 255; }), 0);
+    const QImage picture = module.Module()->Bitmap(3500).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(background.pixelColor(0, 40), picture.pixelColor(0, 40)) << "the frame stays at the edge";
+    EXPECT_EQ(background.pixelColor(332, 40), picture.pixelColor(47, 40));
+}
+
+TEST_F(StripPictureTest, PlainColouredBackgrounds)
+{
+    // As a message box sets its strip: both backgrounds in the dialog colour.
+    strip->SetBackgroundBitmapColor(2, 0xEDD8C8);
+    strip->SetBackgroundBitmapColor(1, 0xEDD8C8);
+    const QImage image = Render(QStringLiteral("strip_plain_colour.png"));
+    EXPECT_EQ(image.pixelColor(Fill()), QColor(0xC8, 0xD8, 0xED));
+    EXPECT_EQ(image.pixelColor(strip->width() - 6, 40), QColor(0xC8, 0xD8, 0xED));
+}
+
 TEST(StripPictureSideTest, IconBesideTheCaption)
 {
     StripModule module;
