@@ -416,6 +416,7 @@ TEST_F(CDlgBaseTest, PictureShowsBackgroundFramesAndFonts)
     dialog->InitDialog();
     static_cast<CEditLast*>(Ctrl(2003))->SetFormat(3, QStringLiteral("%.2f\n m"));
     static_cast<CEditLast*>(Ctrl(2003))->SetDouble(7.5);
+    static_cast<CEditLast*>(Ctrl(2004))->SetBkColor(QColor(0xFF, 0xF0, 0xB0)); // a field's own background
     dialog->show();
     const QImage picture = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QString dir = QStringLiteral(QOR_TEST_ARTIFACT_DIR);
@@ -428,7 +429,8 @@ TEST_F(CDlgBaseTest, PictureShowsBackgroundFramesAndFonts)
     EXPECT_EQ(picture.pixelColor(5, 5), background);
     EXPECT_EQ(picture.pixelColor(440, 280), background);
     // The edit field's inside is white.
-    EXPECT_EQ(picture.pixelColor(100 + 60, 34 + 11).rgb() | 0, QColor(Qt::white).rgb());
+    EXPECT_EQ(picture.pixelColor(100 + 60, 34 + 11), QColor(Qt::white));
+    EXPECT_EQ(picture.pixelColor(100 + 60, 62 + 11), QColor(0xFF, 0xF0, 0xB0));
     // The group box frame at (10, 8): the dark line outside, the light line inside, left edge mid-height.
     EXPECT_EQ(picture.pixelColor(10, 8 + 60), dialog->FrameColor2());
     EXPECT_EQ(picture.pixelColor(11, 8 + 60), dialog->FrameColor1());
