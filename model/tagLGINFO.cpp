@@ -1,0 +1,60 @@
+// Names, texts and the picture of a placed load.
+#include "model/tagLGINFO.h"
+
+#include "model/LoadUnitTypes.h"
+#include "model/PngSize.h"
+#include "model/ProgramFolders.h"
+#include "model/TextFormat.h"
+
+#include <cstdio>
+
+void tagLGINFO::GetName(std::string& name, int textSet) const
+{
+    if (m_nTyp == 5 || (m_nTyp >= 8 && m_nTyp <= 12))
+        name = GetLadungTypText(m_nTyp, textSet);
+    else
+        name = GetDisplayName();
+}
+
+std::string tagLGINFO::GetDisplayName() const
+{
+    if (m_nNummer < 1)
+        return m_strName;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%02i", m_nNummer);
+    return m_strName + digits;
+}
+
+std::string tagLGINFO::GetEnum9Text() const
+{
+    return FormatFsmEnumText(GetEnum9());
+}
+
+std::string tagLGINFO::GetEnum12Text() const
+{
+    switch (GetEnum12()) {
+    case 1:
+        return FormatS("$S", 1, 524u);
+    case 2:
+        return FormatS("$S", 1, 525u);
+    default:
+        return FormatS("$S", 1, 374u);
+    }
+}
+
+bool tagLGINFO::GetBildDatei(std::string& path, int* width, int* height) const
+{
+    const std::string standard = GetLadungTypBild(m_nTyp);
+    if ((m_nTyp == 3 || m_nTyp == 6) && !m_strBildDatei.empty())
+        path = (GetProgramFolders().pictures / m_strBildDatei).string();
+    else if (!standard.empty())
+        path = (StandardPictureFolder() / standard).string();
+    if (!width && !height)
+        return true;
+    const auto size = ReadPngSize(path);
+    if (width)
+        *width = size ? size->first : 0;
+    if (height)
+        *height = size ? size->second : 0;
+    return true;
+}
