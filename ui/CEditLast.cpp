@@ -30,7 +30,7 @@ QString DigitChars()
 struct FormatParts
 {
     QString before;
-    QString spec; // "%" flags width precision length conversion
+    QString directive; // "%" flags width precision length conversion
     QString after;
     QChar conversion;
 };
@@ -69,7 +69,7 @@ bool SplitFormat(const QString& format, FormatParts* parts)
         if (j >= format.size())
             return false;
         parts->conversion = format.at(j);
-        parts->spec = format.mid(i, j - i + 1);
+        parts->directive = format.mid(i, j - i + 1);
         parts->before = UnescapePercent(format.left(i));
         parts->after = format.mid(j + 1);
         i = j;
@@ -80,14 +80,14 @@ bool SplitFormat(const QString& format, FormatParts* parts)
     return true;
 }
 
-// The spec with its length modifiers removed, so the argument type is the one we pass.
-QString PlainSpec(const FormatParts& parts)
+// The directive with its length modifiers removed, so the argument type is the one we pass.
+QString PlainDirective(const FormatParts& parts)
 {
-    QString spec = parts.spec;
-    spec.chop(1);
-    while (!spec.isEmpty() && QStringLiteral("hlL").contains(spec.back()))
-        spec.chop(1);
-    return spec + parts.conversion;
+    QString directive = parts.directive;
+    directive.chop(1);
+    while (!directive.isEmpty() && QStringLiteral("hlL").contains(directive.back()))
+        directive.chop(1);
+    return directive + parts.conversion;
 }
 
 // Reads a number the way the field reads typed text: leading blanks, an optional sign, digits with
@@ -692,24 +692,25 @@ QString CEditLast::FormatNumber(const EditValue& value) const
         parts.conversion = mode == EditValue::kInt    ? QLatin1Char('i')
                            : mode == EditValue::kText ? QLatin1Char('s')
                                                       : QLatin1Char('f');
-        parts.spec = QStringLiteral("%") + parts.conversion;
+        parts.directive = QStringLiteral("%") + parts.conversion;
     }
-    const QByteArray spec = PlainSpec(parts).toLatin1();
+    const QByteArray directive = PlainDirective(parts).toLatin1();
     QString number;
     switch (mode) {
     case EditValue::kInt:
-        number = QString::asprintf(spec.constData(), value.i);
+        number = QString::asprintf(directive.constData(), value.i);
         break;
     case EditValue::kFloat:
     case EditValue::kDouble: {
-        number = QString::asprintf(spec.constData(), mode == EditValue::kFloat ? double(value.f) : value.d);
+        number =
+            QString::asprintf(directive.constData(), mode == EditValue::kFloat ? double(value.f) : value.d);
         const QChar sep = DecimalSeparator();
         if (sep != QLatin1Char('.'))
             number.replace(QLatin1Char('.'), sep);
         break;
     }
     case EditValue::kText:
-        number = QString::asprintf(spec.constData(), value.s.toUtf8().constData());
+        number = QString::asprintf(directive.constData(), value.s.toUtf8().constData());
         break;
     default:
         break;
