@@ -532,7 +532,8 @@ void CRibBtnContainer::UpdateCmdUI()
         auto* button = qobject_cast<CRibBtn*>(child.data());
         if (!button)
             continue;
-        if (query.enabled)
+        // With the update flag set, a button that has the keyboard focus keeps it enabled.
+        if (query.enabled && !(m_updateFlag && !*query.enabled && button->hasFocus()))
             EnableButton(button->CommandId(), *query.enabled);
         if (query.checked)
             button->SetCheck(*query.checked);

@@ -3,36 +3,26 @@
 
 #include "platform/ResourceModule.h"
 
-namespace {
-
-const ResourceModule*& CurrentModule()
-{
-    static const ResourceModule* module = nullptr;
-    return module;
-}
-
-} // namespace
-
 QHash<quint32, ImageManager::IconSet>& ImageManager::Icons()
 {
+    // The icons of one module: another module current means another set of pictures.
     static QHash<quint32, IconSet> icons;
+    static const ResourceModule* iconModule = nullptr;
+    if (iconModule != ResourceModule::Current()) {
+        icons.clear();
+        iconModule = ResourceModule::Current();
+    }
     return icons;
-}
-
-void ImageManager::SetModule(const ResourceModule* module)
-{
-    CurrentModule() = module;
-    Icons().clear();
 }
 
 const ResourceModule* ImageManager::Module()
 {
-    return CurrentModule();
+    return ResourceModule::Current();
 }
 
 QImage ImageManager::Bitmap(quint32 id)
 {
-    const ResourceModule* module = CurrentModule();
+    const ResourceModule* module = Module();
     if (!module)
         return {};
     QImage image = module->Bitmap(id);

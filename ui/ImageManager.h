@@ -1,5 +1,5 @@
-// Pictures of the toolkit by number: bitmaps of the language module and the 32 x 32 command icons
-// with their disabled look.
+// Pictures of the toolkit by number: bitmaps of the current language module and the 32 x 32 command
+// icons with their disabled look.
 #pragma once
 
 #include <QHash>
@@ -10,14 +10,14 @@ class ResourceModule;
 class ImageManager
 {
 public:
-    // The language module that bitmaps come from; null answers null images. Clears the icon store.
-    static void SetModule(const ResourceModule* module);
+    // The module bitmaps come from: the program's current language module (ResourceModule::Current).
     static const ResourceModule* Module();
 
-    // A bitmap of the module; a null image when there is none.
+    // A bitmap of the module; a null image when there is none or no module is current.
     static QImage Bitmap(quint32 id);
 
-    // Icons by command id, loaded from the bitmap with the same number when they are registered.
+    // Icons by command id, loaded from the bitmap with the same number when they are registered. The
+    // store starts again when the current module changes.
     static bool HasIcon(quint32 id);
     static void SetIcons(quint32 id);
     // The 32 x 32 icon of `id`, or its disabled look; null when the icon is missing.

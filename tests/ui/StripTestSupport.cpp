@@ -4,7 +4,6 @@
 #include "model/TextProvider.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"
-#include "ui/ImageManager.h"
 #include "ui/NotifyEvent.h"
 
 #include <QCoreApplication>
@@ -14,14 +13,14 @@
 StripModule::StripModule()
 {
     m_module = ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+    m_previousModule = ResourceModule::Current();
     m_previousTexts = CurrentTextProvider();
-    SetCurrentTextProvider(m_module.get());
-    ImageManager::SetModule(m_module.get());
+    ResourceModule::SetCurrent(m_module.get());
 }
 
 StripModule::~StripModule()
 {
-    ImageManager::SetModule(nullptr);
+    ResourceModule::SetCurrent(m_previousModule);
     SetCurrentTextProvider(m_previousTexts);
 }
 

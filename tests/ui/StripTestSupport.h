@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-// Loads the English module for texts and bitmaps for the lifetime of the object.
+// Loads the English module and makes it current (texts and bitmaps) for the lifetime of the object.
 class StripModule
 {
 public:
@@ -22,6 +22,7 @@ public:
 
 private:
     std::unique_ptr<ResourceModule> m_module;
+    const ResourceModule* m_previousModule;
     const ITextProvider* m_previousTexts;
 };
 
