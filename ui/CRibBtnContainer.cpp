@@ -203,23 +203,26 @@ bool CRibBtnContainer::AddButtonEx(quint32 id, QObject* notify, int alignment, i
         return AddButton(id, notify, caption);
     if (alignment != 0 && alignment != 1)
         return false;
-    if (!AddButton(id, notify, caption))
-        return false;
-    CRibBtn* button = FindButton(id);
-    button->Record().alignment = alignment;
-    button->Record().gap = gap;
-    RecalcLayout();
-    return true;
+    quint16 pos = kAppend;
+    return MakeButton(&pos, id, notify, caption, alignment, gap);
 }
 
 bool CRibBtnContainer::InsertButton(quint16* pos, quint32 id, QObject* notify,
                                     const std::optional<QString>& caption)
+{
+    return MakeButton(pos, id, notify, caption, 0, 0);
+}
+
+bool CRibBtnContainer::MakeButton(quint16* pos, quint32 id, QObject* notify,
+                                  const std::optional<QString>& caption, int alignment, int gap)
 {
     if (!m_created || !pos || IndexOf(id) >= 0)
         return false;
     if (*pos == kEnd || (*pos != kAppend && *pos >= m_entries.size()))
         return false;
     auto* button = new CRibBtn(m_iconBeside, this);
+    button->Record().alignment = alignment;
+    button->Record().gap = gap;
     button->Init(id, notify, caption);
     Entry entry;
     entry.record = &button->Record();

@@ -157,6 +157,8 @@ private:
     };
 
     int IndexOf(quint32 id) const;
+    bool MakeButton(quint16* pos, quint32 id, QObject* notify, const std::optional<QString>& caption,
+                    int alignment, int gap);
     bool InsertEntry(quint16* pos, Entry entry);
     void SetShape();
     void SetHoverTarget(int value);
