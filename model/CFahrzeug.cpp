@@ -9,6 +9,7 @@
 #include "model/SLadung.h"
 #include "model/SYs2X.h"
 #include "model/TextFormat.h"
+#include "model/tagLGINFO.h"
 #include "model/tagZLINFO.h"
 
 #include <algorithm>
@@ -257,6 +258,16 @@ double CFahrzeug::GetAbstandQuer(int nSeite, double y, double dBreite) const
     if (nSeite == 1)
         return m_fLFBreite / 2.0 - GetRandabstand(1) - y;
     return y;
+}
+
+double CFahrzeug::GetAbstandQuerLg(int nSeite, const tagLGINFO* p) const
+{
+    double dQuer = -1.0;
+    if (p->m_nDrehung == 0 || p->m_nDrehung == 180)
+        dQuer = p->m_dBreite;
+    else if (p->m_nDrehung == 90 || p->m_nDrehung == 270)
+        dQuer = p->m_dLaenge;
+    return GetAbstandQuer(nSeite, p->m_dPosY, dQuer);
 }
 
 double CFahrzeug::GetVorbauLaenge() const

@@ -19,6 +19,7 @@ class CZurrschiene;
 class CZusLast;
 class SLadung;
 class tagZLINFO;
+struct tagLGINFO;
 struct SYs2X;
 
 // The cab picture of a motor vehicle, created by the drawing code; the vehicle owns it and asks it for
@@ -101,6 +102,8 @@ public:
     int GetRasterAnzahl(int nSeite) const;
     double GetAbstandLaengs(int nSeite, double x, double dLaenge) const;
     double GetAbstandQuer(int nSeite, double y, double dBreite) const;
+    // As GetAbstandQuer for a placed load: its lateral position and its extent across the vehicle.
+    double GetAbstandQuerLg(int nSeite, const tagLGINFO* pLast) const;
     double GetVorbauLaenge() const;
     double GetGewichtsRaster() const { return m_dZulGesamtgewicht <= 3.5 ? 0.025 : 0.5; }
     double GetAchse9Leerlast() const;

@@ -8,6 +8,7 @@
 #include "model/CZugmaschine.h"
 #include "model/CZurrmittel.h"
 #include "model/TextProvider.h"
+#include "model/tagLGINFO.h"
 #include "model/tagZLINFO.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +151,16 @@ TEST_F(FahrzeugTest, Accessors)
     EXPECT_DOUBLE_EQ(v.GetAbstandQuer(2, 0.5, 1.0), 2.5 - 0.2 - 0.4 - 0.5 - 1.0);
     EXPECT_DOUBLE_EQ(v.GetAbstandQuer(1, 0.5, 1.0), 1.25 - 0.2 - 0.5);
     EXPECT_DOUBLE_EQ(v.GetAbstandQuer(3, 0.5, 1.0), 0.5);
+    tagLGINFO last;
+    last.m_dLaenge = 1.2;
+    last.m_dBreite = 0.8;
+    last.m_dPosY = 0.5;
+    for (int nDrehung : {0, 90, 180, 270, 45}) {
+        SCOPED_TRACE(nDrehung);
+        last.m_nDrehung = nDrehung;
+        const double dQuer = nDrehung % 180 == 0 ? 0.8 : (nDrehung % 90 == 0 ? 1.2 : -1.0);
+        EXPECT_DOUBLE_EQ(v.GetAbstandQuerLg(2, &last), v.GetAbstandQuer(2, 0.5, dQuer));
+    }
 
     double l = 0, b = 0;
     EXPECT_TRUE(v.GetNutzbareLF(&l, &b));
