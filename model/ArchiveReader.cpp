@@ -174,10 +174,13 @@ const ClassInfo& ArchiveReader::ReadClass(const ClassInfo* requested, unsigned* 
     return *entry.classInfo;
 }
 
-PersistentObject* ArchiveReader::ReadObject()
+PersistentObject* ArchiveReader::ReadObject(bool* isNew)
 {
-    bool isNew = false;
-    return ReadObjectTagged(&isNew, nullptr, nullptr);
+    bool fresh = false;
+    PersistentObject* p = ReadObjectTagged(&fresh, nullptr, nullptr);
+    if (isNew)
+        *isNew = fresh;
+    return p;
 }
 
 PersistentObject* ArchiveReader::ReadObjectTagged(bool* isNew, CastCheck check, const char* expected)

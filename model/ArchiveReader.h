@@ -53,8 +53,9 @@ public:
     // receives the schema stored for the class.
     const ClassInfo& ReadClass(const ClassInfo* requested = nullptr, unsigned* schema = nullptr);
 
-    // Reads an object with its tag (null answers null). See the ownership note above.
-    PersistentObject* ReadObject();
+    // Reads an object with its tag (null answers null). See the ownership note above; `isNew`, when
+    // given, answers whether the object is new and so belongs to the caller.
+    PersistentObject* ReadObject(bool* isNew = nullptr);
 
     template <class T> std::unique_ptr<T> ReadOwnedObject()
     {

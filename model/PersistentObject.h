@@ -7,6 +7,26 @@
 //   - `Class::CreateObject()` (a new default-constructed object) and `GetRuntimeClass()`.
 // It implements Write (its fields, in file order) and Read (the same fields back). The class record
 // and the object tags around the fields are written and read by the archive, never by the record.
+//
+//   // Thing.h
+//   class Thing : public PersistentObject
+//   {
+//       QOR_DECLARE_SERIAL(Thing)
+//   public:
+//       void Write(ArchiveWriter& ar) const override { ar.WriteString(m_name); ar.WriteObjectList(m_parts); }
+//       void Read(ArchiveReader& ar, unsigned schema) override
+//       {
+//           m_name = ar.ReadString();
+//           ar.ReadObjectList(m_parts); // throws ArchiveError on bad data
+//       }
+//       std::string m_name;
+//       std::vector<std::unique_ptr<Part>> m_parts;
+//   };
+//   // Thing.cpp
+//   QOR_IMPLEMENT_SERIAL(Thing, 1, false)
+//
+//   ArchiveWriter out;  out.WriteObject(&thing);          // bytes in out.Data()
+//   ArchiveReader in(bytes);  auto t = in.ReadOwnedObject<Thing>();
 #pragma once
 
 #include <cstdint>

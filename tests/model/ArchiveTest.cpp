@@ -336,6 +336,13 @@ TEST(ArchiveTest, BadDataEndsInOneDefinedError)
              in.ReadOwnedObject<CZusLast>();
          },
          Kind::BadIndex, 31},
+        {"back-reference to an object of another class", load + Word(2),
+         [](ArchiveReader& in) {
+             auto a = in.ReadOwnedObject<CZusLast>();
+             bool isNew = false;
+             in.ReadSharedObject<SLadung>(&isNew);
+         },
+         Kind::BadClass, 31},
         {"reference to nothing", Word(5), [](ArchiveReader& in) { in.ReadObject(); }, Kind::BadIndex, 0},
         {"big reference to nothing", Word(0x7FFF) + Dword(0x12345),
          [](ArchiveReader& in) { in.ReadObject(); }, Kind::BadIndex, 0},

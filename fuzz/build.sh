@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang: build.sh <clang++> <build folder>.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+cmake -S "$here" -B "$2" -G Ninja -DCMAKE_CXX_COMPILER="$1" >/dev/null
+cmake --build "$2"

@@ -1,0 +1,107 @@
+// Writes the seed corpus of the fuzz targets: make_seeds <corpus folder>.
+#include "model/ArchiveWriter.h"
+#include "model/CZusLast.h"
+#include "model/SLadung.h"
+#include "model/STVEEntry.h"
+#include "model/tagItemData.h"
+#include "model/tagZLINFO.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Save(const fs::path& file, std::vector<std::uint8_t> bytes, int firstByte = -1)
+{
+    if (firstByte >= 0)
+        bytes.insert(bytes.begin(), static_cast<std::uint8_t>(firstByte));
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return 2;
+    const fs::path root = argv[1];
+    fs::create_directories(root / "archive");
+    fs::create_directories(root / "item_data");
+
+    // Object streams (first byte even).
+    {
+        CZusLast a;
+        a.m_strName = "Kran";
+        a.m_d1 = 1.5;
+        SLadung b;
+        b.m_strName = "Łódź";
+        ArchiveWriter ar;
+        ar.WriteObject(&a);
+        ar.WriteObject(&a);
+        ar.WriteObject(nullptr);
+        ar.WriteObject(&b);
+        Save(root / "archive" / "loads", ar.TakeData(), 0);
+    }
+    {
+        STVEEntry tree;
+        tree.m_str1 = "Wurzel";
+        for (int i = 0; i < 3; ++i) {
+            tree.m_Children.push_back(std::make_unique<STVEEntry>());
+            tree.m_Children.back()->m_Children.push_back(std::make_unique<STVEEntry>());
+        }
+        tagZLINFO zl;
+        zl.m_strName = "Ladekran";
+        zl.m_bFlag = true;
+        ArchiveWriter ar;
+        ar.WriteObject(&tree);
+        ar.WriteObject(&zl);
+        Save(root / "archive" / "tree_and_zl", ar.TakeData(), 0);
+    }
+    // Texts and counts (first byte odd).
+    {
+        ArchiveWriter ar;
+        for (const char* t : {"", "Müller €", "Ωmega", "\xF0\x9F\x9A\x9A"}) {
+            ar.WriteString(t);
+            ar.WriteCount(0xFFFF);
+        }
+        ar.WriteString(std::string(300, 'x'));
+        ar.WriteCount(3);
+        Save(root / "archive" / "texts", ar.TakeData(), 1);
+    }
+
+    // Catalogue items: current, schema 7 with a picture path, and a headerless old one.
+    tagItemData item;
+    item.m_nNummer = 3;
+    item.m_nArt = 1;
+    item.m_dLaenge = 1.2;
+    item.m_dBreite = 0.8;
+    item.m_dHoehe = 1.0;
+    item.m_dMasse = 0.5;
+    item.m_strName = "Kiste";
+    item.m_strPfad = "/home/u/load units/Kiste.lgs";
+    item.m_strBildDatei = "0f8fad5b-d9cb-469f-a165-70867728950e.dat";
+    Save(root / "item_data" / "current.lgs", item.Store());
+    {
+        ArchiveWriter ar;
+        ar.WriteWord(0xFFFF);
+        ar.WriteWord(7);
+        ar.WriteWord(11);
+        ar.WriteBytes("tagItemData", 11);
+        tagItemData old = item;
+        old.m_strBildDatei = "C:\\Bilder\\0f8fad5b.dat";
+        old.Write(ar);
+        Save(root / "item_data" / "schema7.lgs", ar.TakeData());
+    }
+    {
+        ArchiveWriter ar;
+        tagItemData old = item;
+        old.Write(ar);
+        auto bytes = ar.TakeData();
+        bytes.resize(bytes.size() - 2); // no picture fields in the oldest layout
+        Save(root / "item_data" / "headerless.fsm", bytes);
+    }
+    return 0;
+}

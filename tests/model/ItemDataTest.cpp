@@ -1,0 +1,236 @@
+// Catalogue item records: the file layout, older layouts with their conversion, and bad files.
+#include "ByteHelpers.h"
+
+#include "model/ArchiveError.h"
+#include "model/ArchiveWriter.h"
+#include "model/CReSaveException.h"
+#include "model/tagItemData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// Fields 1 to 13 as files of every schema store them, and optionally fields 14 and 15.
+Bytes Fields(int kind, const std::string& path = "C:\\Kat\\Kiste.lgs", std::optional<Bytes> picture = {},
+             double length = 1.2)
+{
+    ArchiveWriter ar;
+    ar.WriteInt(17);
+    ar.WriteInt(kind);
+    for (double d : {length, 0.8, 1.0, 0.6, 0.4, 0.5, 0.75})
+        ar.WriteDouble(d);
+    ar.WriteString("Text");
+    ar.WriteString("Kiste");
+    ar.WriteBool(true);
+    ar.WriteString(path);
+    Bytes b = ar.TakeData();
+    return picture ? b + *picture : b;
+}
+
+Bytes Text(const std::string& s)
+{
+    ArchiveWriter ar;
+    ar.WriteString(s);
+    return ar.TakeData();
+}
+
+Bytes Header(std::uint16_t schema)
+{
+    return ClassRecord(schema, "tagItemData");
+}
+
+class CountedPicture : public ItemPicture
+{
+public:
+    explicit CountedPicture(int id) : m_id(id) { ++s_alive; }
+    ~CountedPicture() override { --s_alive; }
+    std::unique_ptr<ItemPicture> Clone() const override { return std::make_unique<CountedPicture>(m_id); }
+    int m_id;
+    static inline int s_alive = 0;
+};
+
+TEST(ItemDataTest, DefaultRecordWritesTheListedBytes)
+{
+    const tagItemData item;
+    const Bytes expected = Bytes{0xFF, 0xFF, 0x08, 0x00, 0x0B, 0x00} + Ascii("tagItemData") + Bytes(8, 0xFF) +
+                           Zeros(56) + Bytes{0, 0} + Bytes{0} + Bytes{0, 0, 0};
+    EXPECT_EQ(item.Store(), expected) << Hex(item.Store(), 100);
+}
+
+TEST(ItemDataTest, RecordRoundTripsToIdenticalBytes)
+{
+    tagItemData item;
+    item.m_nNummer = 4;
+    item.m_nArt = 3;
+    item.m_dLaenge = 1.2;
+    item.m_dBreite = 0.8;
+    item.m_dHoehe = 0.97;
+    item.m_dSPLaenge = 0.6;
+    item.m_dSPBreite = 0.4;
+    item.m_dSPHoehe = 0.3;
+    item.m_dMasse = 0.25;
+    item.m_strText = std::string(255, 't');
+    item.m_strName = "Skrzynia Łódź";
+    item.m_bFlag = true;
+    item.m_strPfad = "/home/u/load units/Skrzynia Łódź.lgs";
+    item.m_strBildDatei = "0f8fad5b-d9cb-469f-a165-70867728950e.dat";
+    item.m_strBildQuelle = "/home/u/Bilder/kiste.png";
+    const Bytes bytes = item.Store();
+    // Field 10 holds 255 characters: prefix FF FF 00.
+    EXPECT_EQ(Bytes(bytes.begin() + 81, bytes.begin() + 84), (Bytes{0xFF, 0xFF, 0x00}));
+
+    tagItemData read;
+    ASSERT_NO_THROW(read.Load(bytes));
+    EXPECT_EQ(read.m_strName, item.m_strName);
+    EXPECT_EQ(read.m_dHoehe, 0.97);
+    EXPECT_EQ(read.m_strBildQuelle, item.m_strBildQuelle);
+    EXPECT_EQ(read.Store(), bytes);
+}
+
+TEST(ItemDataTest, OlderLayoutsConvertAndAskForResave)
+{
+    struct Case
+    {
+        const char* name;
+        Bytes file;
+        int kind;
+        bool resave;
+        std::string picture;
+    };
+    const Bytes noPicture = Text("") + Text("");
+    const Case cases[] = {
+        {"headerless, kind 1", Fields(1), 2, true, ""},
+        {"headerless, kind 2", Fields(2), 4, true, ""},
+        {"headerless, kind 4", Fields(4), 1, true, ""},
+        {"headerless, kind 0", Fields(0), 0, true, ""},
+        {"schema 1, kind 2", Header(1) + Fields(2), 4, true, ""},
+        {"schema 5, kind 3", Header(5) + Fields(3), 3, true, ""},
+        {"schema 5, kind 1", Header(5) + Fields(1), 2, true, ""},
+        {"schema 6, kind 1", Header(6) + Fields(1), 1, false, ""},
+        {"schema 7, picture path", Header(7) + Fields(1, "p", Text("C:\\Bilder\\ab.dat") + Text("q")), 1,
+         true, "ab.dat"},
+        {"schema 7, picture name", Header(7) + Fields(1, "p", Text("ab.dat") + Text("q")), 1, true, "ab.dat"},
+        {"schema 7, no picture", Header(7) + Fields(1, "p", noPicture), 1, false, ""},
+        {"schema 8, picture path kept", Header(8) + Fields(1, "p", Text("a/b.dat") + Text("")), 1, false,
+         "a/b.dat"},
+        {"schema 9", Header(9) + Fields(1, "p", noPicture), 1, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tagItemData item;
+        std::optional<std::string> resavePath;
+        try {
+            item.Load(c.file);
+        } catch (const CReSaveException& e) {
+            resavePath = e.m_strPath;
+        }
+        EXPECT_EQ(resavePath.has_value(), c.resave);
+        if (resavePath) {
+            EXPECT_EQ(*resavePath, item.m_strPfad) << "the exception carries the record's path";
+        }
+        EXPECT_EQ(item.m_nArt, c.kind);
+        EXPECT_EQ(item.m_strName, "Kiste");
+        EXPECT_TRUE(item.m_bFlag);
+        EXPECT_EQ(item.m_dMasse, 0.75);
+        EXPECT_EQ(item.m_strBildDatei, c.picture);
+
+        // Written again, it is a current file that reads without conversion.
+        const Bytes again = item.Store();
+        EXPECT_EQ(Bytes(again.begin(), again.begin() + 17), Header(8));
+        tagItemData reread;
+        EXPECT_NO_THROW(reread.Load(again));
+        EXPECT_EQ(reread.Store(), again);
+    }
+}
+
+TEST(ItemDataTest, BadFilesFailAndLeaveTheRecordAlone)
+{
+    const Bytes good = Header(8) + Fields(3, "p", Text("") + Text(""));
+    Bytes garbage(200);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = std::uint8_t(i * 37 + 11);
+    Bytes nanLength = Fields(1, "p", {}, std::numeric_limits<double>::quiet_NaN());
+    Bytes flagTwo = Fields(1);
+    flagTwo[4 + 4 + 56 + 5 + 6] = 2; // the flag byte after "Text" and "Kiste"
+    struct Case
+    {
+        const char* name;
+        Bytes file;
+    };
+    const Case cases[] = {
+        {"empty", {}},
+        {"ends inside field 9", Bytes(good.begin(), good.begin() + 17 + 8 + 50)},
+        {"ends inside the class header", Bytes(good.begin(), good.begin() + 10)},
+        {"garbage", garbage},
+        {"text of another program",
+         Ascii("Hello, this is a text file that happens to have the extension.\n")},
+        {"headerless with bytes after it", Fields(1) + Bytes{0}},
+        {"headerless, a length that is not a number", nanLength},
+        {"headerless, flag byte 2", flagTwo},
+        {"headerless, negative mass", Fields(1, "p", {}, -5.0)},
+        {"headerless, kind 99", Fields(99)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tagItemData item;
+        item.m_strName = "unchanged";
+        try {
+            item.Load(c.file, "item.lgs");
+            ADD_FAILURE() << "loaded";
+        } catch (const ArchiveError& e) {
+            EXPECT_NE(std::string(e.what()).find("item.lgs"), std::string::npos) << e.what();
+        } catch (const CReSaveException&) {
+            ADD_FAILURE() << "asked to write a bad file back";
+        }
+        EXPECT_EQ(item.m_strName, "unchanged");
+    }
+    // No cut of a good file is taken for an item.
+    for (std::size_t n = 0; n < good.size(); ++n) {
+        SCOPED_TRACE(n);
+        tagItemData item;
+        EXPECT_THROW(item.Load(Bytes(good.begin(), good.begin() + n)), ArchiveError);
+    }
+}
+
+TEST(ItemDataTest, AssignmentCopiesThePicture)
+{
+    {
+        auto source = std::make_unique<tagItemData>();
+        source->m_strName = "Kiste";
+        source->m_pBild = std::make_unique<CountedPicture>(7);
+        tagItemData target;
+        target.m_pBild = std::make_unique<CountedPicture>(1);
+        target = *source;
+        EXPECT_EQ(CountedPicture::s_alive, 2);
+        ASSERT_NE(target.m_pBild, nullptr);
+        EXPECT_NE(target.m_pBild.get(), source->m_pBild.get());
+        source.reset();
+        EXPECT_EQ(static_cast<CountedPicture&>(*target.m_pBild).m_id, 7);
+        EXPECT_EQ(target.m_strName, "Kiste");
+
+        tagItemData none;
+        target = none;
+        EXPECT_EQ(target.m_pBild, nullptr);
+    }
+    EXPECT_EQ(CountedPicture::s_alive, 0);
+}
+
+TEST(ItemDataTest, ExtentsByRotation)
+{
+    tagItemData item;
+    item.m_dLaenge = 1.2;
+    item.m_dBreite = 0.8;
+    const std::tuple<int, double, double> cases[] = {{0, 1.2, 0.8},   {180, 1.2, 0.8},  {90, 0.8, 1.2},
+                                                     {270, 0.8, 1.2}, {45, -1.0, -1.0}, {360, -1.0, -1.0}};
+    for (const auto& [rotation, along, across] : cases) {
+        SCOPED_TRACE(rotation);
+        EXPECT_EQ(item.GetLaengeGedreht(rotation), along);
+        EXPECT_EQ(item.GetBreiteGedreht(rotation), across);
+    }
+}
+
+} // namespace
