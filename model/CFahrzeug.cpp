@@ -482,9 +482,11 @@ float CFahrzeug::GetSummeAchslasten()
     return v + h;
 }
 
+// The coupling load counts into the mass as it counts into the centre of gravity, so that the two group
+// loads always add up to what stands on the axles.
 void CFahrzeug::CalcAchslasten(float* pVorn, float* pHinten)
 {
-    const double m = m_dGrundmasse;
+    const double m = m_dGrundmasse + GetKupplungslast();
     const double x = CalcSchwerpunkt(false);
     const float fHinten = static_cast<float>(m * x / m_dRadstand);
     if (pHinten)
@@ -495,7 +497,7 @@ void CFahrzeug::CalcAchslasten(float* pVorn, float* pHinten)
 
 void CFahrzeug::CalcAchslastenBeladen(double* pVorn, double* pHinten)
 {
-    const double m = m_dGrundmasse + GetQorMasse();
+    const double m = m_dGrundmasse + GetKupplungslast() + GetQorMasse();
     const double x = CalcSchwerpunkt(true);
     const double dHinten = m * x / m_dRadstand;
     if (pHinten)
@@ -518,7 +520,7 @@ double CFahrzeug::GetZulAchsgruppenlast(bool bHinten)
 
 double CFahrzeug::GetGesamtmasse(bool bMitPartner)
 {
-    double d = m_dGrundmasse + GetQorMasse();
+    double d = m_dGrundmasse + GetKupplungslast() + GetQorMasse();
     if (bMitPartner)
         if (CFahrzeug* pAnh = GetDokAnhaenger())
             d += pAnh->GetGesamtmasse(false);

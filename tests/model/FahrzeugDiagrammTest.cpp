@@ -80,10 +80,11 @@ TEST(FahrzeugDiagramm, SampledCurveStaysWithinElevenPointsAndRises)
         const auto& p = v->m_Diagramm.GetPunkte();
         EXPECT_EQ(n, static_cast<int>(p.size()));
         EXPECT_LE(n, 11);
-        if (dMax < v->m_Diagramm.LimitAt(1.25f))
+        if (dMax < v->m_Diagramm.LimitAt(1.25f)) {
             EXPECT_EQ(n, 0);
-        else
+        } else {
             EXPECT_GT(n, 0);
+        }
         for (size_t i = 1; i < p.size(); ++i) {
             EXPECT_LT(p[i].x, p[i - 1].x);
             EXPECT_GT(p[i].y, p[i - 1].y);

@@ -107,6 +107,12 @@ TEST(FahrzeugStatik, TruckCarriesTheSupportLoadOfItsRigidDrawbarTrailer)
     Pruefe(*lkw, {14.0 + S - dHinten, dHinten, 14.0 + S, 28.0 / 14.0, 0});
     EXPECT_NEAR(lkw->GetGesamtmasse(true), 27.5, KG);
     EXPECT_EQ(lkw->CheckGrenzwerte(false), 1);
+    // The shares of the trailer are of its own total, those of the truck of the whole train.
+    float fVorn = 0, fHinten = 0;
+    anh->GetAchslastAnteile(&fVorn, &fHinten);
+    EXPECT_NEAR(fVorn + fHinten, 100.0f, 1e-3);
+    lkw->GetAchslastAnteile(&fVorn, &fHinten);
+    EXPECT_NEAR(fHinten, 100.0 * dHinten / 27.5, 1e-3);
 
     // A support load above what the truck permits is the truck's 0x2000.
     lkw->m_dKupplungslast1 = 1.0;
@@ -184,7 +190,29 @@ TEST(FahrzeugStatik, LimitMasksSetTheBitsOfTheViolatedLimits)
         EXPECT_FAHRZEUG_INVARIANTEN(*v);
         EXPECT_EQ(v->CheckGrenzwerte(true), f.nEigene);
         EXPECT_EQ(v->CheckGrenzwerte(false), f.nGesamt);
+        if (f.dLast == 0.0) {
+            EXPECT_EQ(v->CheckQuerSchwerpunkt(), 1);
+        }
     }
+}
+
+TEST(FahrzeugStatik, ACouplingLoadOnATrailerStandsOnItsAxles)
+{
+    // Drawbar trailer as above, with 1 t (the second coupling load counts) at a hitch 0.5 m behind the
+    // load area: 7.7 m from the load-area front, 6.7 m behind the front axle.
+    auto v = Erzeuge({1, {{1.0, 2.0, 9.0}, {5.0, 2.0, 9.0}}, 18.0, 7.2, 2.5f, 0, 0});
+    v->m_bKupplungslast = 1;
+    v->m_dKupplungslast1 = 3.0;
+    v->m_dKupplungslast2 = 1.0;
+    v->m_dKupplungsabstand = -0.5;
+    GibLast(*v, 10.0, 4.0, 1.25);
+    Berechne(*v);
+    EXPECT_FAHRZEUG_INVARIANTEN(*v);
+    const double dHinten = (2.0 * 5.0 + 10.0 * 3.0 + 1.0 * 6.7) / 5.0;
+    EXPECT_NEAR(v->m_dAchslastHinten, dHinten, KG);
+    EXPECT_NEAR(v->m_dAchslastVorn, 15.0 - dHinten, KG);
+    EXPECT_NEAR(v->GetGesamtmasse(false), 15.0, KG);
+    EXPECT_DOUBLE_EQ(v->m_dGrundmasse, 4.0); // the coupling load is not part of the unladen mass
 }
 
 TEST(FahrzeugStatik, VehiclesWithoutAPlan)

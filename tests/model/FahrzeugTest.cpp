@@ -258,7 +258,12 @@ TEST_F(FahrzeugTest, FrontGroupEndsAtTheLargestGap)
         EXPECT_FAHRZEUG_INVARIANTEN(*v);
         EXPECT_EQ(v->m_nAnzahlVorderachsen, f.nVorn);
         EXPECT_EQ(v->CalcAnzahlVorderachsen(), f.nVorn);
+        EXPECT_TRUE(v->IsVorderachse(f.nVorn - 1));
+        EXPECT_FALSE(v->IsVorderachse(f.nVorn));
     }
+    CFahrzeug leer;
+    EXPECT_TRUE(leer.IsVorderachse(-1));
+    EXPECT_FALSE(leer.IsVorderachse(0));
 }
 
 TEST_F(FahrzeugTest, AxlePositionsAndLengths)

@@ -135,7 +135,8 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
               f.m_dHinterachsPos - f.m_dVorderachsPos);
     if (f.GetArt() != 0 && f.GetArt() != 4) {
         // Lever rule about the front-group centre.
-        const double dMoment = (f.m_dGrundmasse + f.GetQorMasse()) * f.CalcSchwerpunkt(true);
+        const double dMoment =
+            (f.m_dGrundmasse + f.GetKupplungslast() + f.GetQorMasse()) * f.CalcSchwerpunkt(true);
         if (!Nah(f.m_dAchslastHinten * f.m_dRadstand, dMoment))
             melde("rear-group load times wheelbase is the moment about the front group",
                   f.m_dAchslastHinten * f.m_dRadstand, dMoment);
