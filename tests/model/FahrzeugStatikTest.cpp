@@ -147,6 +147,28 @@ TEST(FahrzeugStatik, TractorCarriesTheKingpinLoadOfItsSemiTrailer)
     EXPECT_NEAR(sz->GetGesamtmasse(true), 34.5, KG);
     EXPECT_EQ(auf->CheckGrenzwerte(false), 1);
 
+    // A violation of one vehicle shows in the other's combined answer with the partner bit.
+    sz->m_Achsen[1].dZulLast = 9.0;
+    Kopple(*sz, *auf);
+    EXPECT_EQ(sz->CheckGrenzwerte(true), 0x8);
+    EXPECT_EQ(auf->CheckGrenzwerte(true), 0);
+    EXPECT_EQ(auf->CheckGrenzwerte(false), 0x8 | 0x40000);
+    EXPECT_EQ(sz->CheckGrenzwerte(false), 0x8 | 0x40000);
+    sz->m_Achsen[1].dZulLast = 11.5;
+    auf->m_dZulGesamtgewicht = 26.0;
+    Kopple(*sz, *auf);
+    EXPECT_EQ(auf->CheckGrenzwerte(false), 0x100 | 0x20000);
+    EXPECT_EQ(sz->CheckGrenzwerte(false), 0x100 | 0x20000);
+    auf->m_dZulGesamtgewicht = 36.0;
+    Kopple(*sz, *auf);
+
+    // A tractor has no payload curve of its own: an invalid curve is no violation for it, but for the
+    // semi-trailer it is.
+    sz->m_bKurveGueltig = 0;
+    auf->m_bKurveGueltig = 0;
+    EXPECT_EQ(sz->CheckGrenzwerte(true), 0);
+    EXPECT_EQ(auf->CheckGrenzwerte(true), 0x2);
+
     // The tractor's permissible fifth-wheel load caps the semi-trailer's front group, and a kingpin
     // load above it is the tractor's 0x4000.
     sz->m_dKupplungslast1 = 7.0;
