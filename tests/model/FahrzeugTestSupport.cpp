@@ -9,6 +9,8 @@
 #include "model/tagLGINFO.h"
 
 #include <cmath>
+#include <map>
+#include <set>
 #include <sstream>
 
 namespace fahrzeugtest {
@@ -147,6 +149,42 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
             m += p->m_dSPMasse;
         if (!Nah(q->GetMasse(), m))
             melde("the plan's mass is the sum of its loads", q->GetMasse(), m);
+    }
+    return v;
+}
+
+std::vector<std::string> PlanInvariantenverletzungen(const CQOR& q)
+{
+    std::vector<std::string> v;
+    std::map<std::string, std::vector<int>> nummern;
+    std::set<std::string> abgeschlossen;
+    std::set<int> fsm;
+    std::string vorher;
+    bool bErster = true;
+    for (const tagLGINFO* p : q.GetLgInfos()) {
+        if (!bErster && p->m_strName != vorher)
+            abgeschlossen.insert(vorher);
+        if (abgeschlossen.count(p->m_strName))
+            v.push_back("loads named \"" + p->m_strName + "\" do not stand together");
+        vorher = p->m_strName;
+        bErster = false;
+        if (p->m_nTyp >= 5) {
+            if (p->m_nNummer < 1 || !fsm.insert(p->m_nNummer).second)
+                v.push_back("FSM item number " + std::to_string(p->m_nNummer) +
+                            " is not a new number from 1");
+        } else {
+            nummern[p->m_strName].push_back(p->m_nNummer);
+        }
+    }
+    for (const auto& [name, n] : nummern) {
+        if (n.size() == 1) {
+            if (n[0] != 0)
+                v.push_back("the single load named \"" + name + "\" carries a number");
+            continue;
+        }
+        std::set<int> einzeln(n.begin(), n.end());
+        if (einzeln.size() != n.size() || *einzeln.begin() < 1)
+            v.push_back("the loads named \"" + name + "\" have no distinct numbers from 1");
     }
     return v;
 }

@@ -44,6 +44,10 @@ void Berechne(CFahrzeug& f);
 // The rules a recalculated vehicle must keep; empty when it keeps them all.
 std::vector<std::string> Invariantenverletzungen(CFahrzeug& f);
 
+// The rules of a plan's list: loads of one name stand together, the loads of a repeated name and the
+// FSM items carry distinct running numbers from 1, and a single load of a name carries none (0).
+std::vector<std::string> PlanInvariantenverletzungen(const CQOR& q);
+
 } // namespace fahrzeugtest
 
 // Asserts the invariants of a vehicle in a test.
@@ -51,5 +55,11 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f);
     do {                                                                                                     \
         const auto verletzt = ::fahrzeugtest::Invariantenverletzungen(f);                                    \
         for (const auto& s : verletzt)                                                                       \
+            ADD_FAILURE() << s;                                                                              \
+    } while (0)
+
+#define EXPECT_PLAN_INVARIANTEN(q)                                                                           \
+    do {                                                                                                     \
+        for (const auto& s : ::fahrzeugtest::PlanInvariantenverletzungen(q))                                 \
             ADD_FAILURE() << s;                                                                              \
     } while (0)

@@ -1,4 +1,6 @@
 // The loading plan: numbering, load units, selections, mass and centre of gravity.
+#include "FahrzeugTestSupport.h"
+
 #include "model/CFahrzeug.h"
 #include "model/CLadeeinheit.h"
 #include "model/CQOR.h"
@@ -72,6 +74,7 @@ TEST_F(QORTest, RunningNumbersPerNameAndAcrossFsmItems)
     m_q->AddLgInfo(Neu("A"), false);
     m_q->AddLgInfo(Neu("Edge", 8), false);
     m_q->AddLgInfo(Neu("Air bag", 5), false);
+    EXPECT_PLAN_INVARIANTEN(*m_q);
     // Equal names stay together, in the order they came.
     EXPECT_EQ(Namen(*m_q), (std::vector<std::string>{"A", "A", "A", "B", "Air bag", "Air bag", "Edge"}));
     EXPECT_EQ(Nummern(*m_q), (std::vector<int>{1, 2, 3, 0, 1, 3, 2}));
@@ -99,6 +102,7 @@ TEST_F(QORTest, NumberingEqualNames)
     m_q->NumberEqualNames(true);
     EXPECT_EQ(Nummern(*m_q), (std::vector<int>{7, 7, 7, 0, 0}));
     m_q->NumberEqualNames(false);
+    EXPECT_PLAN_INVARIANTEN(*m_q);
     EXPECT_EQ(Namen(*m_q), (std::vector<std::string>{"X", "X", "X", "Y", "Z"}));
     EXPECT_EQ(Nummern(*m_q), (std::vector<int>{1, 2, 3, 0, 0}));
     m_q->RenumberLgInfo("X", 0);
@@ -156,6 +160,7 @@ TEST_F(QORTest, SelectionsAndAssignments)
     tagLGINFO* verwaist = Neu("C");
     for (tagLGINFO* p : {frei, zugeordnet, fsm, verwaist})
         m_q->AddLgInfo(p, false);
+    EXPECT_PLAN_INVARIANTEN(*m_q);
     auto* le = new CLadeeinheit(3);
     le->m_bVorhanden = 1;
     m_q->InsertLadeeinheit(le, 0);
