@@ -33,6 +33,22 @@ std::string CTableTextProvider::Text(std::uint32_t id) const
     return it == m_texts.end() ? std::string() : it->second;
 }
 
+bool CTableTextProvider::ResourceBytes(std::uint32_t id, int type, std::string& out) const
+{
+    if (type == 6) {
+        auto it = m_texts.find(id);
+        if (it == m_texts.end())
+            return false;
+        out = it->second;
+        return true;
+    }
+    auto it = m_items.find({type, id});
+    if (it == m_items.end())
+        return false;
+    out = it->second;
+    return true;
+}
+
 std::string LoadResString(std::uint32_t id)
 {
     const ITextProvider* provider = g_provider.load();

@@ -1,6 +1,8 @@
 // Loading of the language module and look-up of its items.
 #include "platform/ResourceModule.h"
 
+#include "model/ResourceText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 namespace {
 
 std::atomic<int> g_nextRoot{1};
+std::atomic<const ResourceModule*> g_current{nullptr};
 
 // Undoes the escapes of strings.tsv: \n, \t and \\. Answers false for an unknown escape.
 bool Unescape(const QString& raw, QString& out)
@@ -80,6 +83,10 @@ ResourceModule::ResourceModule(QString code, QString file, QString root)
 
 ResourceModule::~ResourceModule()
 {
+    // A module that goes away stops being current: nothing may read from it afterwards.
+    const ResourceModule* self = this;
+    if (g_current.compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
+        SetCurrentTextProvider(nullptr);
     QResource::unregisterResource(m_file, m_root);
 }
 
@@ -149,4 +156,58 @@ QString ResourceModule::Html(quint32 id) const
 QString ResourceModule::Help(quint32 id) const
 {
     return QString::fromUtf8(ReadItem(QStringLiteral("help/%1.html").arg(id)));
+}
+
+QString ResourceModule::ItemRelativePath(quint32 id, int type)
+{
+    switch (type) {
+    case RES_TYPE_BITMAP:
+    case RES_TYPE_PNG:
+        return QStringLiteral("bitmaps/%1.png").arg(id);
+    case RES_TYPE_HTML:
+    case RES_TYPE_HTML_PAGE:
+    case RES_TYPE_TEXT:
+        return QStringLiteral("html/%1.html").arg(id);
+    case RES_TYPE_HELP:
+        return QStringLiteral("help/%1.html").arg(id);
+    default:
+        return QString();
+    }
+}
+
+bool ResourceModule::ResourceBytes(std::uint32_t id, int type, std::string& out) const
+{
+    if (type == RES_TYPE_STRING) {
+        if (!HasString(id))
+            return false;
+        out = String(id).toStdString();
+        return true;
+    }
+    const QString relative = ItemRelativePath(id, type);
+    if (relative.isEmpty())
+        return false;
+    QFile file(ItemPath(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    out = file.readAll().toStdString();
+    return true;
+}
+
+QUrl ResourceModule::ItemUrl(quint32 id, int type) const
+{
+    const QString relative = ItemRelativePath(id, type);
+    if (relative.isEmpty())
+        return QUrl();
+    return QUrl(QStringLiteral("qrc:") + m_root + QLatin1Char('/') + relative);
+}
+
+const ResourceModule* ResourceModule::Current()
+{
+    return g_current.load();
+}
+
+void ResourceModule::SetCurrent(const ResourceModule* module)
+{
+    g_current.store(module);
+    SetCurrentTextProvider(module);
 }

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <QUrl>
 
 #include <memory>
 
@@ -37,6 +38,23 @@ public:
     QImage Bitmap(quint32 id) const;             // bitmaps/<id>.png
     QString Html(quint32 id) const;              // html/<id>.html, UTF-8
     QString Help(quint32 id) const;              // help/<id>.html, UTF-8
+
+    // The bytes of item `id` of a resource type of model/ResourceText.h: the text of a string id (UTF-8)
+    // for RES_TYPE_STRING, the stored bytes of a template, help text or picture for the others.
+    bool ResourceBytes(std::uint32_t id, int type, std::string& out) const override;
+
+    // Where an item of a resource type lies in the module ("html/894.html"); empty for the text table
+    // and for unknown types.
+    static QString ItemRelativePath(quint32 id, int type);
+
+    // A URL of an item that Qt's own loaders (QTextBrowser, QImageReader, QFile) can open, e.g.
+    // "qrc:/Resource_EN_1/html/894.html"; empty for types without files.
+    QUrl ItemUrl(quint32 id, int type) const;
+
+    // The module the program's items are read from: the language module loaded at start-up. Setting it
+    // also makes it the model's text provider. Null until set.
+    static const ResourceModule* Current();
+    static void SetCurrent(const ResourceModule* module);
 
     // The resource path of an item of the module, e.g. ":/Resource_EN_1/html/894.html", for QFile or
     // for URLs that point into the module.

@@ -1,0 +1,101 @@
+// The 3D start-up and exit calls against a scripted 3D side.
+#include "ui/Render3DServices.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class Scripted3D : public IRender3DServices
+{
+public:
+    std::vector<std::string> calls;
+    std::vector<int> models;
+    QWidget* inputWindow = nullptr;
+
+    void InitTextureManager(int capacity) override
+    {
+        calls.push_back("textures " + std::to_string(capacity));
+    }
+    int InitModellCache() override
+    {
+        calls.push_back("cache");
+        return 0;
+    }
+    int GetModell(int number) override
+    {
+        models.push_back(number);
+        return 0;
+    }
+    int ReleaseModellCache() override
+    {
+        calls.push_back("release cache");
+        return 5;
+    }
+    int InitDirectInput(QWidget* window, unsigned flags) override
+    {
+        inputWindow = window;
+        calls.push_back("input " + std::to_string(flags));
+        return 0;
+    }
+    void ReleaseDirectInput() override { calls.push_back("release input"); }
+};
+
+class Render3DServicesTest : public testing::Test
+{
+protected:
+    void SetUp() override { SetCurrent3DServices(&scripted); }
+    void TearDown() override { SetCurrent3DServices(nullptr); }
+    Scripted3D scripted;
+};
+
+TEST_F(Render3DServicesTest, StartUpSetsUpTexturesCacheEveryModelAndInput)
+{
+    QWidget* mainWindow = reinterpret_cast<QWidget*>(0x1000); // passed through, never used here
+    EXPECT_EQ(InitTextureManager(mainWindow), 1);
+    EXPECT_EQ(scripted.calls, (std::vector<std::string>{"textures 256", "cache", "input 6"}));
+    ASSERT_EQ(scripted.models.size(), 54u);
+    EXPECT_EQ(scripted.models.front(), 0);
+    EXPECT_EQ(scripted.models.back(), 53);
+    EXPECT_EQ(scripted.inputWindow, mainWindow);
+    EXPECT_EQ(ReleaseModelsCallback(), 5);
+}
+
+TEST_F(Render3DServicesTest, LoadingCallbackFollowsItsFlags)
+{
+    struct Case
+    {
+        const char* name;
+        unsigned flags;
+        int quitAfter; // the pump answers false after this many calls (-1: never)
+        int loaded;
+        int pumped;
+    };
+    const Case cases[] = {
+        {"without flag 2 nothing", MODEL_LOAD_PUMP_MESSAGES, -1, 0, 0},
+        {"flag 2: all models, no pumping", MODEL_LOAD_MODELS, -1, 54, 0},
+        {"flags 1 and 2: pumped after each", MODEL_LOAD_MODELS | MODEL_LOAD_PUMP_MESSAGES, -1, 54, 54},
+        {"a quit ends the loading", MODEL_LOAD_MODELS | MODEL_LOAD_PUMP_MESSAGES, 3, 3, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        scripted.models.clear();
+        int pumped = 0;
+        const auto pump = [&] { return ++pumped != c.quitAfter; };
+        EXPECT_EQ(LoadModelsCallback(c.flags, pump), c.loaded);
+        EXPECT_EQ(static_cast<int>(scripted.models.size()), c.loaded);
+        EXPECT_EQ(pumped, c.pumped);
+    }
+}
+
+TEST(Render3DServicesWithoutTest, WithoutA3DSideEverythingIsANoOp)
+{
+    SetCurrent3DServices(nullptr);
+    EXPECT_EQ(InitTextureManager(nullptr), 1);
+    EXPECT_EQ(ReleaseModelsCallback(), 0);
+    EXPECT_EQ(LoadModelsCallback(MODEL_LOAD_MODELS), 0);
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+// The command update query of a ribbon control.
+#include "ui/CXtpCmdUI.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QToolButton>
+
+void CXtpCmdUI::SetControl(QAbstractButton* control)
+{
+    m_pControl = control;
+    m_bCheckSet = false;
+}
+
+QAction* CXtpCmdUI::Action() const
+{
+    auto* tool = qobject_cast<QToolButton*>(m_pControl.data());
+    return tool ? tool->defaultAction() : nullptr;
+}
+
+void CXtpCmdUI::SetCheck(int state)
+{
+    m_bCheckSet = true;
+    CCmdUIEx::SetCheck(state);
+}
+
+void CXtpCmdUI::SetText(const QString& text)
+{
+    if (!m_pControl)
+        return;
+    if (QAction* action = Action())
+        action->setText(text);
+    else
+        m_pControl->setText(text);
+}
+
+void CXtpCmdUI::DoEnable(bool on)
+{
+    m_bEnableChanged = true;
+    if (!m_pControl)
+        return;
+    if (QAction* action = Action()) {
+        action->setEnabled(on);
+        return;
+    }
+    m_pControl->setEnabled(on);
+    if (!on && !m_bCheckSet && m_pControl->isCheckable())
+        m_pControl->setChecked(false);
+}
+
+void CXtpCmdUI::DoSetCheck(int state)
+{
+    if (!m_pControl)
+        return;
+    if (QAction* action = Action()) {
+        if (state != 0)
+            action->setCheckable(true);
+        action->setChecked(state != 0);
+        return;
+    }
+    if (state != 0)
+        m_pControl->setCheckable(true);
+    m_pControl->setChecked(state != 0);
+}

@@ -1,0 +1,55 @@
+// What the application shell needs of the 3D side at start and exit: the model cache, the texture
+// manager and the keyboard and mouse input. The 3D library implements it; the application wires it.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+class IRender3DServices
+{
+public:
+    // Number of 3D models in the cache.
+    static constexpr int MODEL_COUNT = 54;
+
+    virtual ~IRender3DServices() = default;
+
+    virtual void InitTextureManager(int capacity) = 0;
+    // Clears the model table and marks the cache ready; answers 0.
+    virtual int InitModellCache() = 0;
+    // Loads model `number` (0 .. 53) into the cache when it is not there; 0 on success, 1 when the cache
+    // is not ready, the number is out of range or the model cannot be loaded.
+    virtual int GetModell(int number) = 0;
+    // Deletes every cached model; answers 0 on success.
+    virtual int ReleaseModellCache() = 0;
+    // Sets up keyboard and mouse input for `window` with the cooperative flags; answers 0 on success.
+    virtual int InitDirectInput(QWidget* window, unsigned flags) = 0;
+    virtual void ReleaseDirectInput() = 0;
+};
+
+// The services set at start-up; null while the program runs without 3D.
+IRender3DServices* Current3DServices();
+void SetCurrent3DServices(IRender3DServices* services);
+
+// Flags of the model-loading callback.
+enum ModelLoadFlags : unsigned
+{
+    MODEL_LOAD_PUMP_MESSAGES = 1, // process pending events after each model
+    MODEL_LOAD_MODELS = 2,        // load the models (without it the callback does nothing)
+};
+
+// Input cooperative flags: not exclusive, only while the window is in the foreground.
+inline constexpr unsigned INPUT_NONEXCLUSIVE_FOREGROUND = 6;
+
+// Run once the 3D device exists: texture manager of 256 textures, the model cache with every model
+// loaded, input for the main window. Answers 1; does nothing without services.
+int InitTextureManager(QWidget* mainWindow);
+
+// The callback that releases the model cache (at exit and when the device is lost); answers the
+// cache's result, 0 without services.
+int ReleaseModelsCallback();
+
+// The callback that loads models 0 .. 53 in order when MODEL_LOAD_MODELS is set. With
+// MODEL_LOAD_PUMP_MESSAGES, `pumpPendingEvents` runs after each model; when it answers false (the
+// program is quitting) the loading ends. Answers how many models were asked for.
+int LoadModelsCallback(unsigned flags, const std::function<bool()>& pumpPendingEvents = {});

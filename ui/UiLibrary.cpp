@@ -1,1 +1,0 @@
-// Anchor of the toolkit library while it has no other sources.

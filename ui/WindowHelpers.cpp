@@ -1,0 +1,84 @@
+// Tests and small changes of windows: the close box, ancestry and class.
+#include "ui/WindowHelpers.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QWidget>
+
+#include <cstring>
+
+namespace {
+
+const char* const kCloseBlockerName = "qor_close_blocker";
+
+// Refuses the close requests that come from the user while installed on a window.
+class CloseBlocker : public QObject
+{
+public:
+    explicit CloseBlocker(QWidget* window) : QObject(window)
+    {
+        setObjectName(QLatin1String(kCloseBlockerName));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close && event->spontaneous() && watched == parent()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+CloseBlocker* FindBlocker(const QWidget* window)
+{
+    return window->findChild<CloseBlocker*>(QLatin1String(kCloseBlockerName), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+bool EnableSysMenuClose(QWidget* window, bool enable)
+{
+    if (!window || !window->isWindow())
+        return false;
+    CloseBlocker* blocker = FindBlocker(window);
+    if (enable && blocker) {
+        window->removeEventFilter(blocker);
+        delete blocker;
+    } else if (!enable && !blocker) {
+        window->installEventFilter(new CloseBlocker(window));
+    }
+    const bool hasBox = window->windowFlags().testFlag(Qt::WindowCloseButtonHint) ||
+                        !window->windowFlags().testFlag(Qt::CustomizeWindowHint);
+    if (hasBox != enable) {
+        // Changing the frame's flags re-creates a shown window: show it again where it was.
+        const bool visible = window->isVisible();
+        Qt::WindowFlags flags = window->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint;
+        flags.setFlag(Qt::WindowCloseButtonHint, enable);
+        window->setWindowFlags(flags);
+        if (visible)
+            window->show();
+    }
+    return true;
+}
+
+bool IsSysMenuCloseDisabled(const QWidget* window)
+{
+    return window && FindBlocker(window) != nullptr;
+}
+
+bool IsWindowOrDescendant(const QWidget* window, const QWidget* ancestor)
+{
+    for (const QWidget* w = window; w; w = w->parentWidget()) {
+        if (w == ancestor)
+            return true;
+    }
+    return false;
+}
+
+bool IsWindowClass(const QWidget* window, const char* className)
+{
+    return window && className && std::strcmp(window->metaObject()->className(), className) == 0;
+}
