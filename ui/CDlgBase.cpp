@@ -1,6 +1,7 @@
 // The dialog base: look, strips from placeholders, keyboard order, commands and idle update.
 #include "ui/CDlgBase.h"
 
+#include "platform/CCmdUI.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"

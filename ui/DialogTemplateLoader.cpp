@@ -12,8 +12,6 @@
 
 namespace {
 
-const ResourceModule* g_module = nullptr;
-
 QHash<QString, DialogTemplateLoader::Factory>& Registry()
 {
     static QHash<QString, DialogTemplateLoader::Factory> registry = [] {
@@ -54,16 +52,6 @@ private:
 
 } // namespace
 
-const ResourceModule* DialogTemplateLoader::Module()
-{
-    return g_module;
-}
-
-void DialogTemplateLoader::SetModule(const ResourceModule* module)
-{
-    g_module = module;
-}
-
 void DialogTemplateLoader::RegisterClass(const QString& className, Factory factory)
 {
     Registry().insert(className, std::move(factory));
@@ -76,12 +64,13 @@ bool DialogTemplateLoader::IsRegistered(const QString& className)
 
 bool DialogTemplateLoader::Load(quint32 id, QWidget* target, QString* error)
 {
-    if (!g_module) {
+    const ResourceModule* module = ResourceModule::Current();
+    if (!module) {
         if (error)
             *error = QStringLiteral("No language module is loaded to read dialog %1 from.").arg(id);
         return false;
     }
-    const QByteArray data = g_module->DialogTemplate(id);
+    const QByteArray data = module->DialogTemplate(id);
     if (data.isEmpty()) {
         if (error)
             *error = QStringLiteral("The language module has no dialog %1.").arg(id);
@@ -111,14 +100,4 @@ bool DialogTemplateLoader::LoadData(const QByteArray& data, QWidget* target, QSt
         return false;
     }
     return true;
-}
-
-ScopedDialogTemplateModule::ScopedDialogTemplateModule(const ResourceModule* module) : m_previous(g_module)
-{
-    g_module = module;
-}
-
-ScopedDialogTemplateModule::~ScopedDialogTemplateModule()
-{
-    g_module = m_previous;
 }

@@ -7,7 +7,6 @@
 #include <functional>
 
 class QWidget;
-class ResourceModule;
 
 // A template dialogs/<id>.ui describes the dialog's own properties (size, title) and its controls;
 // each control is named "id_<control id>" (see ControlId.h). Control classes of our own are made by
@@ -18,30 +17,13 @@ class DialogTemplateLoader
 public:
     using Factory = std::function<QWidget*(QWidget* parent)>;
 
-    // The module templates are read from; null until the application sets it.
-    static const ResourceModule* Module();
-    static void SetModule(const ResourceModule* module);
-
     // Makes `className` known to the loader (replacing an earlier registration).
     static void RegisterClass(const QString& className, Factory factory);
     static bool IsRegistered(const QString& className);
 
-    // Fills `target` from the template with that id of the current module. False with a message
-    // when there is no module, no such template or the template cannot be read.
+    // Fills `target` from the template with that id of the current module (ResourceModule::Current). False
+    // with a message when there is no module, no such template or the template cannot be read.
     static bool Load(quint32 id, QWidget* target, QString* error);
     // Fills `target` from template bytes: the template's top-level widget becomes `target` itself.
     static bool LoadData(const QByteArray& data, QWidget* target, QString* error);
-};
-
-// Installs a module for templates for the lifetime of the object and restores the previous one.
-class ScopedDialogTemplateModule
-{
-public:
-    explicit ScopedDialogTemplateModule(const ResourceModule* module);
-    ~ScopedDialogTemplateModule();
-    ScopedDialogTemplateModule(const ScopedDialogTemplateModule&) = delete;
-    ScopedDialogTemplateModule& operator=(const ScopedDialogTemplateModule&) = delete;
-
-private:
-    const ResourceModule* m_previous;
 };

@@ -409,6 +409,17 @@ TEST_F(CDlgBaseTest, RadioGroupExchangeAndSubclassedControls)
     dialog->show();
     QTest::mouseClick(Ctrl(2002), Qt::LeftButton);
     EXPECT_EQ(dialog->seenMouseDown, 1);
+
+    // The dialog sees a subclassed control's events first and may swallow them.
+    auto* box = static_cast<QCheckBox*>(Ctrl(2005));
+    ASSERT_TRUE(dialog->SubclassCtrl(2005));
+    dialog->swallowMouse = true;
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, 10));
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(dialog->seenMouseDown, 2);
+    dialog->swallowMouse = false;
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, 10));
+    EXPECT_TRUE(box->isChecked());
 }
 
 TEST_F(CDlgBaseTest, PictureShowsBackgroundFramesAndFonts)
