@@ -28,7 +28,6 @@ protected:
     }
 
     StripModule module;
-    ScopedDialogTemplateModule templates{module.Module()};
     IStripFactory* previous;
 };
 
