@@ -330,6 +330,20 @@ TEST_F(StripMouseTest, AClickSendsTheCommandOnlyWhenReleasedOverTheSameButton)
     }
 }
 
+TEST_F(StripMouseTest, DraggingInFromTheStripBackgroundLightsNoButtonUntilRelease)
+{
+    SendMouse(strip, QEvent::MouseMove, QPoint(1, 10)); // the margin left of the first button
+    SendMouse(strip, QEvent::MouseButtonPress, QPoint(1, 10));
+    EXPECT_EQ(strip->PressedButton(), nullptr);
+    SendMouse(strip, QEvent::MouseMove, ok->geometry().center());
+    EXPECT_EQ(strip->HotButton(), ok);
+    EXPECT_EQ(ok->Fade(CRibBtn::kHover).target, 0) << "no hover while the mouse is down elsewhere";
+    SendMouse(strip, QEvent::MouseButtonRelease, ok->geometry().center());
+    EXPECT_TRUE(host.commands.empty());
+    EXPECT_EQ(ok->Fade(CRibBtn::kHover).current, 100) << "the release refreshes the look under the cursor";
+    EXPECT_EQ(cancel->Fade(CRibBtn::kHover).target, 0);
+}
+
 TEST_F(StripMouseTest, ADisabledButtonTakesNoPress)
 {
     strip->EnableButton(668, false);
