@@ -1,0 +1,33 @@
+// A drawbar trailer: two axle groups of its own, no vertical load on the towing vehicle.
+#include "model/CAnhaenger.h"
+
+#include <algorithm>
+
+double CAnhaenger::GetGesamtlaenge(bool bMitPartner)
+{
+    double d = std::max(m_dLFLaenge, m_dLFLaenge + 2.28 - m_Achsen[0].dAbstand);
+    if (bMitPartner && m_pPartner)
+        d += m_pPartner->GetGesamtlaenge(false);
+    return d;
+}
+
+int CAnhaenger::CheckGrenzwerte(bool bNurEigene)
+{
+    return CheckGrenzwerteAnhaenger(bNurEigene, true);
+}
+
+void CAnhaenger::BuildGeometrie()
+{
+    BuildGeometrieBasis();
+    CalcMomente();
+    m_dMinLastVorn = m_dAnteilVorn * m_dGrundmasse;
+    m_dMinLastHinten = m_dAnteilHinten * m_dGrundmasse;
+    m_dAnhaengerWert1 = m_dNutzlast;
+    CFahrzeug* P = m_pPartner;
+    if (m_nArt == 1 && P && P->GetArt() == 0 && P->m_dMinAnteilHinten > 0.0) {
+        const double sH = P->m_dMinAnteilHinten;
+        m_dAnhaengerWert1 =
+            (P->m_dAchslastHinten - (m_dGrundmasse + P->m_dGrundmasse + P->GetQorMasse()) * sH) / sH;
+    }
+    PruefeBerechenbar();
+}

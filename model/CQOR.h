@@ -1,0 +1,121 @@
+// The loading plan of a vehicle: placed loads, load units and their centre of gravity.
+#pragma once
+
+#include <list>
+#include <map>
+#include <string>
+
+class CFahrzeug;
+class CLadeeinheit;
+struct tagLGINFO;
+struct tagGUILG;
+
+// A display record of a placed load; the plan views fill it.
+struct tagGUILG
+{
+    virtual ~tagGUILG() = default;
+};
+
+// A load being dragged in the plan view: the centre of gravity counts it last.
+class IQorZiehQuelle
+{
+public:
+    virtual ~IQorZiehQuelle() = default;
+    virtual tagLGINFO* GetGezogeneLadung() const = 0;
+};
+
+// Releases the display records of the active vehicle's plan held by the plan view.
+class IQorAnzeige
+{
+public:
+    virtual ~IQorAnzeige() = default;
+    // True when the plan view of `pFahrzeug`'s document holds the display records and has released them.
+    virtual bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) = 0;
+};
+
+class CQOR
+{
+public:
+    CQOR(CFahrzeug* pOwner, int nNummer, const char* pszName);
+    ~CQOR();
+    CQOR(const CQOR&) = delete;
+    CQOR& operator=(const CQOR&) = delete;
+
+    void InitDefaults();
+
+    tagLGINFO* AddLgInfo(tagLGINFO* p, bool bAktuell);
+    void InsertLgInfoNachName(tagLGINFO* p);
+    bool RemoveLgInfo(tagLGINFO* p);
+    int InsertLadeeinheit(CLadeeinheit* p, int nPos);
+    CLadeeinheit* RemoveAktiveLadeeinheit(int* pIndex);
+    CLadeeinheit* GetAktiveLadeeinheit() const;
+    CLadeeinheit* FindLadeeinheit(int nId) const;
+    int GetFreeLadeeinheitId() const;
+    tagLGINFO* FindLgInfoByName(const std::string& name, int nNr) const;
+    tagLGINFO* FindFsmByNummer(int nNr) const;
+    int GetMaxFsmNummer() const;
+    int GetMaxNummer(const char* pszName, int* pCount) const;
+    void RenumberLgInfo(const char* pszName, int nStart);
+    void NumberEqualNames(bool bNurZaehlen);
+    tagLGINFO* GetFirstSelectedLgInfo() const;
+    int CountSelectedLgInfo(bool bAll) const;
+    int CountSelectedFsm(bool bAll) const;
+    int CountFreeLgInfo(bool bAll) const;
+    int CountMarkedLgInfo() const;
+    bool HasSelectedAssignedLgInfo() const;
+    void ReleaseFsm(int nId);
+    void StoreSelection(bool bClear);
+    int SelectAllFsm(int nMode);
+    int SelectAssignedLgInfo(int nMode, bool bOnlyExisting);
+    int UpdateSchwerpunkt();
+    int CalcSchwerpunkt(double* pMasse, double* pX, double* pY, double* pZ);
+
+    CFahrzeug* GetFahrzeug() const { return m_pFahrzeug; }
+    const std::list<tagLGINFO*>& GetLgInfos() const { return m_LgInfos; }
+    const std::list<CLadeeinheit*>& GetLadeeinheiten() const { return m_Ladeeinheiten; }
+    tagLGINFO* GetAktuell() const { return m_pAktuell; }
+    double GetMasse() const { return m_dMasse; }
+    double GetSchwerpunktX() const { return m_dSchwerpunkt[0]; }
+    double GetSchwerpunktY() const { return m_dSchwerpunkt[1]; }
+    double GetSchwerpunktZ() const { return m_dSchwerpunkt[2]; }
+
+    // Set by the plan view while it drags a load; null otherwise.
+    static IQorZiehQuelle* s_pZiehQuelle;
+    // Set by the application; null in a program without plan views.
+    static IQorAnzeige* s_pAnzeige;
+
+    struct SAnzeigeBlock
+    {
+        unsigned char bFlags[8] = {0, 1, 1, 1, 0, 1, 0, 0};
+        int nWert = 0;
+        double dWert1 = 0.0;
+        double dWert2 = 0.0;
+        unsigned char bFlags2[4] = {1, 1, 0, 0};
+    };
+
+    tagLGINFO* m_pAktuell = nullptr;
+    int m_nNummer = 0;
+    std::string m_strName;
+    CFahrzeug* m_pFahrzeug = nullptr;
+    int m_nFeld5 = 0;
+    std::list<tagLGINFO*> m_LgInfos;
+    std::list<CLadeeinheit*> m_Ladeeinheiten;
+    int m_nAktiveLadeeinheit = 0;
+    SAnzeigeBlock m_AnzeigeA;
+    int m_nFeld10 = 0;
+    unsigned int m_nAnzahl = 4;
+    double m_dSchwerpunkt[3] = {-1.0, -1.0, -1.0};
+    double m_dMasse = 0.0;
+    std::map<tagLGINFO*, tagGUILG*> m_Anzeige;
+    SAnzeigeBlock m_AnzeigeB;
+    double m_dAnzeigeB = 0.5;
+    int m_nFeld16[2] = {0, 0};
+    // Permitted side difference in percent, given to the plan by the vehicle loader.
+    int m_nSeitenProzent = 4;
+    // Flag byte read by the vehicle's status query.
+    unsigned char m_bStatusFlag = 0;
+
+private:
+    // Last result of this plan's centre of gravity, for the change flags.
+    double m_dCacheX = 0.0, m_dCacheY = 0.0, m_dCacheZ = 0.0, m_dCacheMasse = 0.0;
+};

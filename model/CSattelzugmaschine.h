@@ -1,0 +1,22 @@
+// A semi-trailer tractor: no load area of its own; carries its semi-trailer's kingpin load.
+#pragma once
+
+#include "model/CZugmaschine.h"
+
+class CSattelzugmaschine : public CZugmaschine
+{
+public:
+    CSattelzugmaschine();
+    ~CSattelzugmaschine() override;
+
+    double GetGesamtmasse(bool bMitPartner) override;
+    void BuildGeometrie() override;
+    void CalcAchslastenBeladen(double* pVorn, double* pHinten) override;
+
+    // Position of the fifth wheel behind the front-group centre.
+    double GetSattelPosition() const { return m_dRadstand - m_dSattelVersatz; }
+
+    int m_nSattelInt = 1;
+    int m_nSattelFlag = 1;
+    int m_nSattelGekoppelt = 0;
+};

@@ -1,0 +1,133 @@
+// The lateral payload limit curve and the lateral offset limit of a vehicle's chart.
+#include "FahrzeugTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace fahrzeugtest;
+
+namespace {
+
+// Unladen front and rear group loads 5 and 3 t (axles at -1 and 3, empty 5 and 3 t).
+std::unique_ptr<CFahrzeug> Fahrzeug(int nArt)
+{
+    Daten d{nArt, {{1.0, 5.0, 7.5}, {4.0, 3.0, 11.5}}, 18.0, 7.0, 2.5f, 0, 0};
+    if (nArt == 2 || nArt == 3)
+        d.achsen = {{1.0, 5.0, 7.5}, {4.0, 3.0, 11.5}};
+    auto v = Erzeuge(d);
+    if (nArt == 2 || nArt == 3)
+        v->m_nAchsanzahl = 1;
+    Berechne(*v);
+    return v;
+}
+
+} // namespace
+
+TEST(FahrzeugDiagramm, ParametersByKind)
+{
+    struct Fall
+    {
+        int nArt;
+        float fLast, fSpur;
+    };
+    // p = 4: q = 0.52; K = (q - 0.5) w L = 0.02 w L; c = -0.02 w.
+    const Fall faelle[] = {{0, 3.0f, 2.0f}, {1, 3.0f, 2.2f}, {2, 3.0f, 2.2f}, {3, 3.0f, 2.2f}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.nArt);
+        auto v = Fahrzeug(f.nArt);
+        CFahrzeugDiagramm& d = v->m_Diagramm;
+        d.SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
+        EXPECT_FLOAT_EQ(d.GetLast(), f.fLast);
+        EXPECT_FLOAT_EQ(d.GetSpur(), f.fSpur);
+        EXPECT_NEAR(d.GetK(), 0.02f * f.fSpur * f.fLast, 1e-6);
+        EXPECT_NEAR(d.GetC(), -0.02f * f.fSpur, 1e-6);
+    }
+    // Kinds 2 and 3 take the rear group alone, 0 and 1 the smaller: with the larger load behind, the
+    // difference shows.
+    auto v = Fahrzeug(2);
+    v->m_Achsen[0].dLeerlast = 1.0;
+    Berechne(*v);
+    v->m_Diagramm.SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
+    EXPECT_FLOAT_EQ(v->m_Diagramm.GetLast(), 3.0f);
+    auto w = Fahrzeug(1);
+    w->m_Achsen[0].dLeerlast = 1.0;
+    Berechne(*w);
+    w->m_Diagramm.SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
+    EXPECT_FLOAT_EQ(w->m_Diagramm.GetLast(), 1.0f);
+}
+
+TEST(FahrzeugDiagramm, LimitIsUnboundedInsideTheOffsetLimit)
+{
+    auto v = Fahrzeug(0);
+    CFahrzeugDiagramm& d = v->m_Diagramm;
+    d.SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f); // w = 2.0, d = 0.04 m
+    EXPECT_EQ(d.LimitAt(0.0f), std::numeric_limits<float>::max());
+    EXPECT_EQ(d.LimitAt(0.039f), std::numeric_limits<float>::max());
+    // Beyond d: m(y) = d L / (y - d) = 0.04 * 3 / (0.1 - 0.04) = 2.
+    EXPECT_NEAR(d.LimitAt(0.1f), 2.0f, 1e-4);
+    // The check of the vehicle: permitted offset K / m - c.
+    EXPECT_NEAR(d.GetK() / 2.0f - d.GetC(), 0.1f, 1e-6);
+}
+
+TEST(FahrzeugDiagramm, SampledCurveStaysWithinElevenPointsAndRises)
+{
+    auto v = Fahrzeug(0);
+    for (double dMax : {0.01, 5.0, 50.0, 5000.0}) {
+        SCOPED_TRACE(dMax);
+        v->m_dMaxNutzlast = dMax;
+        const int n = v->m_Diagramm.BuildCurve(0.0f);
+        const auto& p = v->m_Diagramm.GetPunkte();
+        EXPECT_EQ(n, static_cast<int>(p.size()));
+        EXPECT_LE(n, 11);
+        if (dMax < v->m_Diagramm.LimitAt(1.25f)) {
+            EXPECT_EQ(n, 0);
+        } else {
+            EXPECT_GT(n, 0);
+        }
+        for (size_t i = 1; i < p.size(); ++i) {
+            EXPECT_LT(p[i].x, p[i - 1].x);
+            EXPECT_GT(p[i].y, p[i - 1].y);
+        }
+        for (const auto& q : p)
+            EXPECT_LT(q.y, dMax);
+    }
+    // p = 0 gives K = 0 and nothing to draw.
+    v->m_nSeitenProzent = 0;
+    v->m_dMaxNutzlast = 50.0;
+    EXPECT_EQ(v->m_Diagramm.BuildCurve(0.0f), 0);
+}
+
+TEST(FahrzeugDiagramm, LateralLimitAlongTheLength)
+{
+    auto v = Fahrzeug(0);
+    CFahrzeugDiagramm& d = v->m_Diagramm;
+    // M = 6, W = 2.5, p = 4, L1 = 5, L2 = 3, Lw = 4: d = 0.05; front = d (1 + L1 Lw / (M (Lw - x))).
+    d.SetLengthParams(0.0f, 6.0f, 2.5f, 4.0f, -1.0f, -1.0f, -1.0f);
+    EXPECT_NEAR(d.LateralLimitAt(0.0f), 0.05f * (1.0f + 5.0f / 6.0f), 1e-5);
+    EXPECT_NEAR(d.LateralLimitAt(4.0f), 0.05f * (1.0f + 3.0f / 6.0f), 1e-5);
+    // Equal at x* = L2 Lw / (L1 + L2) = 1.5.
+    const float fVorn = 0.05f * (1.0f + 5.0f * 4.0f / (6.0f * 2.5f));
+    EXPECT_NEAR(d.LateralLimitAt(1.5f), fVorn, 1e-5);
+
+    // Sampling needs a plan with a load.
+    v->m_dNutzbarVon = 0.0;
+    v->m_dNutzbarBis = 7.0;
+    d.SampleCurve();
+    EXPECT_EQ(d.GetLaengenAnzahl(), 0);
+    GibLast(*v, 0.0, 2.0, 1.25);
+    d.SampleCurve();
+    EXPECT_EQ(d.GetLaengenAnzahl(), 0);
+    GibLast(*v, 6.0, 2.0, 1.25);
+    Berechne(*v);
+    d.SampleCurve();
+    // lo = 1, hi = 8 (from the front axle): 18 steps of 0.4 up to 7.8, the crossing and the end point.
+    ASSERT_EQ(d.GetLaengenAnzahl(), 20);
+    EXPECT_FLOAT_EQ(d.GetLaengenPunkt(0).y, 0.0f);
+    EXPECT_NEAR(d.GetLaengenPunkt(1).y, 0.4f, 1e-5);
+    EXPECT_NEAR(d.GetLaengenPunkt(2).y, 1.5f - 1.0f, 1e-5); // the crossing, before 1.8
+    EXPECT_NEAR(d.GetLaengenPunkt(19).y, 7.0f, 1e-5);
+    v->m_nBereichStatus = 1;
+    d.SampleCurve();
+    EXPECT_EQ(d.GetLaengenAnzahl(), 0);
+}

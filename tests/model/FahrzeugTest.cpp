@@ -1,0 +1,337 @@
+// Vehicle classes: defaults, the lashing-device catalogue, accessors, kind texts and the geometry.
+#include "FahrzeugTestSupport.h"
+
+#include "model/CAnhaenger.h"
+#include "model/CAuflieger.h"
+#include "model/CSattelzugmaschine.h"
+#include "model/CStarrdeichsel.h"
+#include "model/CZugmaschine.h"
+#include "model/CZurrmittel.h"
+#include "model/TextProvider.h"
+#include "model/tagLGINFO.h"
+#include "model/tagZLINFO.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+using namespace fahrzeugtest;
+
+namespace {
+
+class FahrzeugTest : public ::testing::Test
+{
+protected:
+    FahrzeugTest()
+        : m_texts({{69, "unknown"},
+                   {241, "Centre-axle trailer"},
+                   {242, "Drawbar trailer"},
+                   {243, "Semi-trailer"},
+                   {266, "Van"},
+                   {293, "Semi-trailer tractor"},
+                   {294, "Rigid truck"},
+                   {393, "Lashing strap"},
+                   {394, "Lashing chain"}}),
+          m_scope(&m_texts)
+    {
+    }
+
+    CTableTextProvider m_texts;
+    ScopedTextProvider m_scope;
+};
+
+std::vector<std::function<std::unique_ptr<CFahrzeug>()>> AlleKlassen()
+{
+    return {[] { return std::make_unique<CFahrzeug>(); },
+            [] { return std::make_unique<CZugmaschine>(); },
+            [] { return std::make_unique<CSattelzugmaschine>(); },
+            [] { return std::make_unique<CStarrdeichsel>(); },
+            [] { return std::make_unique<CAnhaenger>(); },
+            [] { return std::make_unique<CAuflieger>(); }};
+}
+
+} // namespace
+
+TEST_F(FahrzeugTest, NewVehiclesOfEveryClassHaveTheirDefaults)
+{
+    struct Geraet
+    {
+        int nTyp;
+        const char* name;
+        double d1, d2;
+    };
+    const Geraet katalog[] = {{0, "Lashing strap", 250, 2500},  {0, "Lashing strap", 350, 3500},
+                              {1, "Lashing chain", 1500, 3000}, {1, "Lashing chain", 2500, 5000},
+                              {1, "Lashing chain", 2800, 8000}, {1, "Lashing chain", 3600, 13000},
+                              {1, "Lashing chain", 3600, 20000}};
+    int nKlasse = 0;
+    for (const auto& neu : AlleKlassen()) {
+        SCOPED_TRACE(nKlasse++);
+        auto v = neu();
+        EXPECT_EQ(v->GetArt(), -1);
+        EXPECT_EQ(v->GetFahrzeugTyp(), -1);
+        EXPECT_EQ(v->GetArtName(), "unknown");
+        EXPECT_DOUBLE_EQ(v->m_dKurvenSchritt, 0.1);
+        EXPECT_EQ(v->m_bKurveGueltig, 1);
+        EXPECT_EQ(v->m_bKupplungslast2, 1);
+        EXPECT_EQ(v->m_bMitArbeitswerten, 1);
+        EXPECT_EQ(v->m_bDiagrammVeraltet, 1);
+        EXPECT_EQ(v->GetQor(), nullptr);
+        EXPECT_EQ(v->GetPartner(), nullptr);
+        EXPECT_TRUE(v->m_ZurrmittelBenutzt.empty());
+        ASSERT_EQ(v->m_ZurrmittelKatalog.size(), 7u);
+        size_t i = 0;
+        for (const CZurrmittel* z : v->m_ZurrmittelKatalog) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(z->m_nKennung, 1);
+            EXPECT_EQ(z->m_nTyp, katalog[i].nTyp);
+            EXPECT_EQ(z->m_nTypZusatz, 0);
+            EXPECT_EQ(z->m_strName, katalog[i].name);
+            EXPECT_DOUBLE_EQ(z->m_dWert1, katalog[i].d1);
+            EXPECT_DOUBLE_EQ(z->m_dWert2, katalog[i].d2);
+            EXPECT_DOUBLE_EQ(z->m_dWert3, 0.0);
+            EXPECT_EQ(z->m_nAnzahl, 0);
+            ++i;
+        }
+        const bool bKupplung = dynamic_cast<CStarrdeichsel*>(v.get()) || dynamic_cast<CAuflieger*>(v.get());
+        EXPECT_DOUBLE_EQ(v->m_dKupplungswert[0], bKupplung ? 0.0 : -1.0);
+        EXPECT_DOUBLE_EQ(v->m_dKupplungswert[3], -1.0);
+    }
+}
+
+TEST_F(FahrzeugTest, KindsTypesTextsAndFrontLengths)
+{
+    struct Fall
+    {
+        int nArt;
+        bool bSubTyp;
+        int nTyp;
+        const char* text;
+        double dVorbau;
+    };
+    const Fall faelle[] = {
+        {0, false, 0, "Rigid truck", 1.46},         {0, true, 5, "Van", 0.71},
+        {1, false, 1, "Drawbar trailer", 0.5},      {2, false, 2, "Centre-axle trailer", 1.8},
+        {3, false, 3, "Semi-trailer", 1.8},         {4, false, 4, "Semi-trailer tractor", 1.46},
+        {4, true, 4, "Semi-trailer tractor", 1.46}, {7, false, 7, "unknown", 0.0}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.text);
+        CFahrzeug v;
+        v.m_nArt = f.nArt;
+        v.m_nAchsFlags[9] = f.bSubTyp ? 1 : 0;
+        v.m_Achsen[0].dAbstand = 1.8;
+        EXPECT_EQ(v.GetFahrzeugTyp(), f.nTyp);
+        EXPECT_EQ(v.IsArt5(), f.nTyp == 5);
+        EXPECT_EQ(v.GetArtName(), f.text);
+        EXPECT_DOUBLE_EQ(v.GetVorbauLaenge(), f.dVorbau);
+    }
+}
+
+TEST_F(FahrzeugTest, Accessors)
+{
+    CFahrzeug v;
+    v.m_nArt = 0;
+    v.m_dLFLaenge = 7.0;
+    v.m_fLFBreite = 2.5f;
+    v.m_NutzLF[0] = {{0.1, 0.2, 0.3, 0.4}, {}, {1, 2, 3, 4}};
+    v.m_NutzLF[1] = {{0.5, 0.25, 0.5, 0.25}, {}, {}};
+    v.m_Achsen[0].dAbstand = 1.2;
+
+    EXPECT_DOUBLE_EQ(v.GetRandabstand(4), 0.1 + 0.3);
+    EXPECT_DOUBLE_EQ(v.GetRandabstand(5), 0.2 + 0.4);
+    EXPECT_DOUBLE_EQ(v.GetRandabstand(6), 0.0);
+    EXPECT_EQ(v.GetRasterAnzahl(1), 1);
+    EXPECT_EQ(v.GetRasterAnzahl(4), 4);
+    EXPECT_EQ(v.GetRasterAnzahl(0), 0);
+    EXPECT_EQ(v.GetRasterAnzahl(5), 0);
+    EXPECT_DOUBLE_EQ(v.GetAbstandLaengs(3, 1.0, 2.0), 1.0);
+    EXPECT_DOUBLE_EQ(v.GetAbstandLaengs(4, 1.0, 2.0), 7.0 - 0.1 - 0.3 - 1.0 - 2.0);
+    EXPECT_DOUBLE_EQ(v.GetAbstandLaengs(1, 1.0, 2.0), 0.0);
+    EXPECT_DOUBLE_EQ(v.GetAbstandQuer(2, 0.5, 1.0), 2.5 - 0.2 - 0.4 - 0.5 - 1.0);
+    EXPECT_DOUBLE_EQ(v.GetAbstandQuer(1, 0.5, 1.0), 1.25 - 0.2 - 0.5);
+    EXPECT_DOUBLE_EQ(v.GetAbstandQuer(3, 0.5, 1.0), 0.5);
+    tagLGINFO last;
+    last.m_dLaenge = 1.2;
+    last.m_dBreite = 0.8;
+    last.m_dPosY = 0.5;
+    for (int nDrehung : {0, 90, 180, 270, 45}) {
+        SCOPED_TRACE(nDrehung);
+        last.m_nDrehung = nDrehung;
+        const double dQuer = nDrehung % 180 == 0 ? 0.8 : (nDrehung % 90 == 0 ? 1.2 : -1.0);
+        EXPECT_DOUBLE_EQ(v.GetAbstandQuerLg(2, &last), v.GetAbstandQuer(2, 0.5, dQuer));
+    }
+
+    double l = 0, b = 0;
+    EXPECT_TRUE(v.GetNutzbareLF(&l, &b));
+    EXPECT_DOUBLE_EQ(l, 6.0);
+    EXPECT_DOUBLE_EQ(b, 2.0);
+    EXPECT_FLOAT_EQ(v.GetAchse1Position(), 1.2f);
+    v.m_nArt = 3;
+    EXPECT_FLOAT_EQ(v.GetAchse1Position(), -1.2f);
+    v.m_nArt = 4;
+    EXPECT_FALSE(v.GetNutzbareLF(&l, &b));
+    EXPECT_FLOAT_EQ(v.GetLFBreite(), 0.0f);
+
+    v.m_dZulGesamtgewicht = 3.5;
+    EXPECT_DOUBLE_EQ(v.GetGewichtsRaster(), 0.025);
+    v.m_dZulGesamtgewicht = 3.5000001;
+    EXPECT_DOUBLE_EQ(v.GetGewichtsRaster(), 0.5);
+
+    EXPECT_FLOAT_EQ(v.GetQorAnzahl(), 4.0f);
+    EXPECT_FALSE(v.HasUeberstand());
+    v.m_Ueberstand.m_dWert[3] = 0.2;
+    EXPECT_TRUE(v.HasUeberstand());
+    EXPECT_DOUBLE_EQ(v.GetAchsLeerlast(10), 0.0);
+    v.SetAchsZulLast(10, 5.0); // ignored
+    v.SetAchsZulLast(9, 5.0);
+    EXPECT_DOUBLE_EQ(v.GetAchsZulLast(9), 5.0);
+    v.m_Achsen[9].dLeerlast = 40.0;
+    EXPECT_DOUBLE_EQ(v.GetAchse9Leerlast(), 40.0);
+    v.m_nArt = 2;
+    EXPECT_DOUBLE_EQ(v.GetAchse9Leerlast(), 0.0);
+}
+
+TEST_F(FahrzeugTest, MaximumPayloadTakesTheSmallerWithAPartner)
+{
+    CZugmaschine lkw;
+    CAnhaenger anh;
+    lkw.m_dMaxNutzlast = 10.0;
+    anh.m_dMaxNutzlast = 8.0;
+    EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(false), 10.0);
+    lkw.m_pPartner = &anh;
+    EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(false), 8.0);
+    EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(true), 10.0);
+}
+
+TEST_F(FahrzeugTest, DestroyingATractorLeavesItsSemiTrailersPlan)
+{
+    CAuflieger auf;
+    auf.m_nArt = 3;
+    auf.m_pQor = new CQOR(&auf, 0, "Plan");
+    {
+        CSattelzugmaschine sz;
+        sz.m_nArt = 4;
+        sz.m_pQor = auf.m_pQor;
+    }
+    ASSERT_NE(auf.GetQor(), nullptr);
+    EXPECT_EQ(auf.GetQor()->GetFahrzeug(), &auf);
+}
+
+TEST_F(FahrzeugTest, MergedAxlesLeaveOutFlaggedRecords)
+{
+    // Four axles; record 2 is flagged: the merged list is records 0, 1 and 3, the third 1.3 + 1.4 behind
+    // the second.
+    auto v = Erzeuge({0, {{1.0, 4.0, 7.0}, {3.0, 3.0, 9.0}, {1.3, 2.0, 8.0}, {1.4, 1.0, 9.0}}, 32.0, 8.0});
+    v->m_nAchsFlags[2] = 1;
+    Berechne(*v);
+    EXPECT_FAHRZEUG_INVARIANTEN(*v);
+    EXPECT_EQ(v->m_nMergeAnzahl, 3);
+    EXPECT_DOUBLE_EQ(v->m_dMergeAbstand[2], 1.3 + 1.4);
+    EXPECT_DOUBLE_EQ(v->m_dMergeZulLast[2], 9.0);
+    EXPECT_DOUBLE_EQ(v->m_dMergeLeerlast[2], 1.0);
+    EXPECT_DOUBLE_EQ(v->m_dLeergewicht, 10.0);
+    EXPECT_EQ(v->m_nAnzahlVorderachsen, 1);
+    // Rear group: records 1 and 3 at 3.0 and 5.7 m, weighted 9 : 9.
+    EXPECT_NEAR(v->m_dRadstand, 4.35, 1e-12);
+}
+
+TEST_F(FahrzeugTest, FrontGroupEndsAtTheLargestGap)
+{
+    struct Fall
+    {
+        const char* name;
+        std::vector<Achse> achsen;
+        int nVorn;
+    };
+    const Fall faelle[] = {
+        {"two axles", {{1, 4, 8}, {4, 4, 8}}, 1},
+        {"tandem behind", {{1, 4, 8}, {4, 4, 8}, {1.3, 4, 8}}, 1},
+        {"twin steer", {{1, 4, 8}, {1.8, 4, 8}, {4, 4, 8}, {1.3, 4, 8}}, 2},
+        {"all gaps equal", {{1, 4, 8}, {2, 4, 8}, {2, 4, 8}, {2, 4, 8}}, 2},
+        {"first of equal largest", {{1, 4, 8}, {3, 4, 8}, {1, 4, 8}, {3, 4, 8}}, 1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        auto v = Erzeuge({0, f.achsen, 40.0, 8.0});
+        Berechne(*v);
+        EXPECT_FAHRZEUG_INVARIANTEN(*v);
+        EXPECT_EQ(v->m_nAnzahlVorderachsen, f.nVorn);
+        EXPECT_EQ(v->CalcAnzahlVorderachsen(), f.nVorn);
+        EXPECT_TRUE(v->IsVorderachse(f.nVorn - 1));
+        EXPECT_FALSE(v->IsVorderachse(f.nVorn));
+    }
+    CFahrzeug leer;
+    EXPECT_TRUE(leer.IsVorderachse(-1));
+    EXPECT_FALSE(leer.IsVorderachse(0));
+}
+
+TEST_F(FahrzeugTest, AxlePositionsAndLengths)
+{
+    auto lkw = Erzeuge({0, {{1.0, 4, 8}, {3.7, 3, 9}, {1.3, 3, 9}}, 26.0, 7.2});
+    EXPECT_DOUBLE_EQ(lkw->GetAchsPosition(0), -1.0);
+    EXPECT_DOUBLE_EQ(lkw->GetAchsPosition(2), 4.0);
+    EXPECT_DOUBLE_EQ(lkw->GetAchsPosition(10), 0.0);
+    EXPECT_DOUBLE_EQ(lkw->GetPosLetzteAchse(), 4.0);
+    EXPECT_DOUBLE_EQ(lkw->GetGesamtlaenge(false), 1.46 + 1.0 + 7.2);
+
+    auto anh = Erzeuge({1, {{1.0, 2, 9}, {5.0, 2, 9}}, 18.0, 7.0});
+    EXPECT_DOUBLE_EQ(anh->GetGesamtlaenge(false), 8.28);
+    EXPECT_DOUBLE_EQ(anh->GetAchsPosition(1), 6.0);
+    EXPECT_DOUBLE_EQ(anh->GetPosLetzteAchse(), 6.0);
+    anh->m_pPartner = lkw.get();
+    EXPECT_DOUBLE_EQ(anh->GetGesamtlaenge(true), 8.28 + 9.66);
+
+    auto zp = Erzeuge({2, {{2.0, 0.5, 1.5}, {5.0, 1.5, 9.0}, {1.0, 1.5, 9.0}}, 18.0, 6.0});
+    lkw->m_dKupplungsabstand = -0.5;
+    zp->m_pPartner = lkw.get();
+    EXPECT_DOUBLE_EQ(zp->GetGesamtlaenge(false), 8.0);
+    EXPECT_DOUBLE_EQ(zp->GetGesamtlaenge(true), 8.0 + 9.66 + 0.5);
+}
+
+TEST_F(FahrzeugTest, RigidDrawbarTrailerFrontLimitIsCutToWhatTheTruckAllows)
+{
+    auto lkw = Erzeuge({0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 11.5}}, 18.0, 7.0});
+    lkw->m_dKupplungsabstand = -0.5;
+    lkw->m_dKupplungslast1 = 0.8; // the truck permits 0.8 t at its coupling
+    auto anh = Erzeuge({2, {{2.0, 0.5, 1.5}, {5.0, 1.5, 9.0}, {1.0, 1.5, 9.0}}, 18.0, 6.0});
+    Kopple(*lkw, *anh);
+    EXPECT_FAHRZEUG_INVARIANTEN(*anh);
+    EXPECT_DOUBLE_EQ(anh->m_dZulStuetzlast, 0.8);
+    EXPECT_DOUBLE_EQ(anh->m_dZulLastVorn, 0.8);
+    EXPECT_DOUBLE_EQ(anh->m_dMergeZulLast[0], 0.8);
+
+    // The rear axle's limit: (11.5 * 4 - 16) / 8.5 = 3.53 t; a coupling that permits more is not the limit.
+    lkw->m_dKupplungslast1 = 5.0;
+    Kopple(*lkw, *anh);
+    EXPECT_NEAR(anh->m_dZulLastVorn, 1.5, 1e-12);
+    lkw->m_Achsen[1].dZulLast = 4.5;
+    Kopple(*lkw, *anh);
+    EXPECT_NEAR(anh->m_dZulLastVorn, (4.5 * 4.0 - 16.0) / 8.5, 1e-12);
+}
+
+TEST_F(FahrzeugTest, ZLItemsCountIntoTheUnladenMass)
+{
+    auto v = Erzeuge({0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 11.5}}, 18.0, 7.0});
+    Berechne(*v);
+    EXPECT_DOUBLE_EQ(v->m_dZLMasse, 0.0);
+    EXPECT_DOUBLE_EQ(v->m_dGrundmasse, v->m_dLeergewicht);
+
+    // A loading crane of 1 t positioned 0.5 m from the end of the load area: x = 6.5, 7.5 m behind the
+    // front axle.
+    auto* zl = new tagZLINFO;
+    zl->m_nTyp = 1;
+    zl->m_dAbstand = 0.5;
+    zl->m_nVomEnde = 1;
+    zl->m_dMasse = 1.0;
+    v->m_ZLInfos[zl] = zl;
+    Berechne(*v);
+    EXPECT_FAHRZEUG_INVARIANTEN(*v);
+    EXPECT_DOUBLE_EQ(v->m_dZLMasse, 1.0);
+    EXPECT_DOUBLE_EQ(v->m_dZLPos, 7.5);
+    EXPECT_DOUBLE_EQ(v->m_dGrundmasse, 9.0);
+    EXPECT_DOUBLE_EQ(v->m_dNutzlast, 18.0 - 8.0 - 1.0);
+    EXPECT_NEAR(v->m_dAchslastHinten, (16.0 + 7.5) / 4.0, 1e-12);
+    EXPECT_TRUE(v->HasZLTyp1());
+    EXPECT_FALSE(v->HasZLTyp(5));
+}
