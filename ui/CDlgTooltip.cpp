@@ -2,6 +2,7 @@
 #include "ui/CDlgTooltip.h"
 
 #include "ui/CFaderWnd.h"
+#include "ui/DialogTemplateLoader.h"
 #include "ui/ResourcePictures.h"
 
 #include <QCursor>
@@ -41,10 +42,13 @@ QRect ScreenAt(QPoint point)
 
 } // namespace
 
-CDlgTooltip::CDlgTooltip(QWidget* owner)
+CDlgTooltip::CDlgTooltip(QWidget* owner, quint32 templateId)
     : QDialog(owner, Qt::Tool | Qt::FramelessWindowHint), m_owner(owner),
       m_cursor([] { return QCursor::pos(); }), m_screen(ScreenAt)
 {
+    QString error;
+    if (!DialogTemplateLoader::Load(templateId, this, &error))
+        qWarning("%s", qPrintable(error));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     m_pinBitmaps[0] = LoadTransparentBitmap(580);

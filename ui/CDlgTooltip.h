@@ -58,8 +58,11 @@ public:
     using CursorSource = std::function<QPoint()>;
     using ScreenSource = std::function<QRect(QPoint)>;
 
-    // `owner` gets the ClosedEvent; the panel stays above the owner's window.
-    explicit CDlgTooltip(QWidget* owner);
+    static constexpr quint32 kTemplateId = 132;
+
+    // `owner` gets the ClosedEvent; the panel stays above the owner's window. Panels of their own
+    // pass their dialog template.
+    explicit CDlgTooltip(QWidget* owner, quint32 templateId = kTemplateId);
 
     // Places the panel beside the cursor (see PlaceAtCursor), shows it without activating it and starts
     // the auto-hide check.

@@ -1,9 +1,11 @@
 // The embedded HTML control: link handling, the command table and placement over a placeholder.
 #include "ui/CHtmlCtrl.h"
 
+#include "ui/AppCommandEvent.h"
+#include "ui/ControlId.h"
+
+#include <QCoreApplication>
 #include <QLayout>
-#include <QMetaObject>
-#include <QRegularExpression>
 
 namespace {
 
@@ -31,17 +33,7 @@ bool CHtmlCtrl::CreateFromDlgItem(int id, QWidget* parent)
 
 QWidget* CHtmlCtrl::FindDlgItem(int id, QWidget* parent)
 {
-    if (!parent || id < 0)
-        return nullptr;
-    // A control's object name is its id, or ends with "_" and its id.
-    static const QRegularExpression idPattern(QStringLiteral("(?:^|_)(\\d+)$"));
-    const auto children = parent->findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        const QRegularExpressionMatch match = idPattern.match(child->objectName());
-        if (match.hasMatch() && match.captured(1).toInt() == id && child != parent)
-            return child;
-    }
-    return nullptr;
+    return id < 0 ? nullptr : ControlId::Find(parent, id);
 }
 
 void CHtmlCtrl::TakePlaceOf(QWidget* placeholder)
@@ -94,8 +86,8 @@ void CHtmlCtrl::OnAppCommand(const QString& command)
 
 void CHtmlCtrl::PostAppCommand(unsigned id, const QString& argument)
 {
-    QMetaObject::invokeMethod(
-        this, [this, id, argument] { emit AppCommand(id, argument); }, Qt::QueuedConnection);
+    if (QWidget* parent = parentWidget())
+        QCoreApplication::postEvent(parent, new AppCommandEvent(id, argument, this));
 }
 
 void CHtmlCtrl::doSetSource(const QUrl& name, QTextDocument::ResourceType type)

@@ -16,7 +16,8 @@ struct HtmlCommandEntry
 };
 
 // Shows HTML and never follows a link by itself. A link "app:<command>" is looked up in the command
-// table and becomes the command `AppCommand` posts; every other link is ignored.
+// table and becomes a command posted to the parent widget (an AppCommandEvent); every other link is
+// ignored.
 class CHtmlCtrl : public QTextBrowser
 {
     Q_OBJECT
@@ -44,16 +45,11 @@ public:
     // to case; none when there is no table or no such name.
     std::optional<unsigned> LookUpCommand(const QString& name) const;
 
-signals:
-    // A command raised by an "app:" link, delivered after the link handling has returned (posted).
-    // `argument` is null when the link carried none.
-    void AppCommand(unsigned id, const QString& argument);
-
 protected:
     // The rest of an "app:" link after its prefix, as one command name.
     virtual void OnAppCommand(const QString& command);
 
-    // Delivers the command `id` with its argument to the owner, posted.
+    // Posts the command `id` with its argument (null for none) to the parent widget.
     void PostAppCommand(unsigned id, const QString& argument);
 
     // Puts this control in the place of the placeholder (layout slot or geometry, object name, position

@@ -30,9 +30,8 @@ TEST(FixedTooltipTest, ShowsColumnsOfFiguresAndHidesOnEmptyText)
     tip.ShowTip("Axle 1   6.250 t\nAxle 2  11.480 t\nTotal   17.730 t", QPoint(40, 60));
     EXPECT_TRUE(tip.isVisible());
     EXPECT_EQ(tip.pos(), QPoint(40, 60));
-    const QString dir = QCoreApplication::applicationDirPath() + "/artifacts";
-    QDir().mkpath(dir);
-    EXPECT_TRUE(tip.grab().save(dir + "/fixed_tooltip.png"));
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    EXPECT_TRUE(tip.grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/fixed_tooltip.png")));
     tip.ShowTip(QString(), QPoint(0, 0));
     EXPECT_FALSE(tip.isVisible());
 }

@@ -1,7 +1,10 @@
 // Tests of the embedded HTML control: "app:" links, placement over a placeholder, loading and keys.
+#include "ui/AppCommandEvent.h"
 #include "ui/CHtmlCtrl.h"
 #include "ui/CHtmlCtrlEx.h"
 #include "ui/CQorBrowser.h"
+#include "ui/CommandEvent.h"
+#include "ui/ControlId.h"
 
 #include <QApplication>
 #include <QFile>
@@ -34,23 +37,31 @@ struct Posted
     QString argument;
 };
 
-// Records the commands a control delivers.
-struct CommandSpy
+// The parent of a control under test: records the commands posted to it.
+class CommandSpy : public QWidget
 {
-    explicit CommandSpy(CHtmlCtrl* html)
-    {
-        QObject::connect(html, &CHtmlCtrl::AppCommand, [this](unsigned id, const QString& argument) {
-            received.push_back({id, argument});
-        });
-    }
+public:
     int count() const { return int(received.size()); }
     std::vector<Posted> received;
+    std::vector<QObject*> senders;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != CommandEvent::kType)
+            return QWidget::event(e);
+        const auto* command = static_cast<CommandEvent*>(e);
+        EXPECT_EQ(command->NotifyCode(), 0);
+        received.push_back({command->Id(), AppCommandEvent::ArgumentOf(e)});
+        senders.push_back(command->Control());
+        return true;
+    }
 };
 
 // Lets posted commands arrive and answers what was delivered.
 std::vector<Posted> Deliver(CommandSpy& spy)
 {
-    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(&spy);
     return std::exchange(spy.received, {});
 }
 
@@ -106,9 +117,9 @@ TEST(HtmlCtrlTest, AppLinksWithArgumentsReachTheirCommand)
         {"apps:print", false, {}},
         {"https://example.com/app:print", false, {}},
     };
-    CHtmlCtrlEx html;
+    CommandSpy spy;
+    CHtmlCtrlEx html(&spy);
     html.SetCommandTable(kCommands);
-    CommandSpy spy(&html);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url);
         EXPECT_EQ(html.OnBeforeNavigate(QString::fromUtf8(c.url)), c.cancelled);
@@ -125,9 +136,9 @@ TEST(HtmlCtrlTest, AppLinksWithArgumentsReachTheirCommand)
 
 TEST(HtmlCtrlTest, PlainControlTakesTheWholeRestAsCommandName)
 {
-    CHtmlCtrl html;
+    CommandSpy spy;
+    CHtmlCtrl html(&spy);
     html.SetCommandTable(kCommands);
-    CommandSpy spy(&html);
     EXPECT_TRUE(html.OnBeforeNavigate("APP:Print"));
     EXPECT_TRUE(html.OnBeforeNavigate("app:print/x"));
     const std::vector<Posted> posted = Deliver(spy);
@@ -137,29 +148,31 @@ TEST(HtmlCtrlTest, PlainControlTakesTheWholeRestAsCommandName)
 
 TEST(HtmlCtrlTest, WithoutTableNothingIsPosted)
 {
-    CHtmlCtrlEx html;
-    CommandSpy spy(&html);
+    CommandSpy spy;
+    CHtmlCtrlEx html(&spy);
     EXPECT_TRUE(html.OnBeforeNavigate("app:print"));
     EXPECT_TRUE(Deliver(spy).empty());
 }
 
 TEST(HtmlCtrlTest, ClickedLinksPostAppCommandsAndNeverNavigate)
 {
-    CQorBrowser html;
+    CommandSpy spy;
+    CQorBrowser html(&spy);
     html.SetCommandTable(kCommands);
+    spy.resize(400, 200);
     html.resize(400, 200);
-    html.show();
+    spy.show();
     ASSERT_TRUE(html.LoadHtmlString(
         "<p>Save as <a href=\"app:save/plans/a b.qor\">plan</a> or see "
         "<a href=\"https://example.com/\">the web</a> or <a href=\"other.html\">another page</a>.</p>"));
     const QString before = html.toHtml();
-    CommandSpy spy(&html);
 
     Click(html, AnchorPoint(html, "app:save/plans/a b.qor"));
     std::vector<Posted> posted = Deliver(spy);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].id, 102u);
     EXPECT_EQ(posted[0].argument, "plans/a b.qor");
+    EXPECT_EQ(spy.senders.back(), &html);
 
     for (const char* href : {"https://example.com/", "other.html"}) {
         SCOPED_TRACE(href);
@@ -172,10 +185,10 @@ TEST(HtmlCtrlTest, ClickedLinksPostAppCommandsAndNeverNavigate)
 
 TEST(HtmlCtrlTest, SettingAnAppSourceRunsTheCommandInsteadOfLoading)
 {
-    CHtmlCtrlEx html;
+    CommandSpy spy;
+    CHtmlCtrlEx html(&spy);
     html.SetCommandTable(kCommands);
     html.LoadHtmlString("<p>kept</p>");
-    CommandSpy spy(&html);
     EXPECT_FALSE(html.NavigateOnce(QUrl("app:print")));
     EXPECT_EQ(Deliver(spy).size(), 1u);
     EXPECT_EQ(html.toPlainText(), "kept");
@@ -189,7 +202,7 @@ TEST(HtmlCtrlTest, ReplacesPlaceholderInLayoutOrAtItsGeometry)
             QWidget dialog;
             auto* before = new QLabel("before", &dialog);
             auto* placeholder = new QLabel("placeholder", &dialog);
-            placeholder->setObjectName("1224");
+            placeholder->setObjectName(ControlId::ObjectName(1224));
             placeholder->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
             auto* after = new QLabel("after", &dialog);
             if (inLayout) {
@@ -205,7 +218,7 @@ TEST(HtmlCtrlTest, ReplacesPlaceholderInLayoutOrAtItsGeometry)
             ASSERT_TRUE(html->ReplaceDlgItem(1224, &dialog));
             EXPECT_TRUE(watch.isNull());
             EXPECT_EQ(html->parentWidget(), &dialog);
-            EXPECT_EQ(html->objectName(), "1224");
+            EXPECT_EQ(html->objectName(), ControlId::ObjectName(1224));
             EXPECT_EQ(bool(html->focusPolicy() & Qt::TabFocus), tabStop);
             if (inLayout)
                 EXPECT_EQ(dialog.layout()->indexOf(html), 1);

@@ -53,7 +53,7 @@ protected:
     std::unique_ptr<CDlgTooltip> MakePanel(Owner& owner)
     {
         auto panel = std::make_unique<CDlgTooltip>(&owner);
-        panel->resize(200, 100);
+        EXPECT_EQ(panel->size(), QSize(200, 100)) << "the size of the panel's template";
         panel->SetCursorSource([this] { return cursor; });
         panel->SetScreenSource([](QPoint) { return QRect(0, 0, 1920, 1080); });
         cursor = QPoint(100, 100);
@@ -78,9 +78,8 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton
 
 QString ArtifactPath(const QString& name)
 {
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
-    QDir().mkpath(dir);
-    return dir + QLatin1Char('/') + name;
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    return QStringLiteral(QOR_TEST_ARTIFACT_DIR "/") + name;
 }
 
 } // namespace
@@ -135,6 +134,8 @@ TEST_F(PopupPanelTest, ShowAtCursorAsksForTheScreenUnderTheCursor)
     EXPECT_EQ(panel.pos(), QPoint(3000, 305));
     EXPECT_TRUE(panel.isVisible());
     EXPECT_TRUE(panel.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(panel.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(panel.windowFlags().testFlag(Qt::Tool));
 }
 
 TEST_F(PopupPanelTest, AutoHideByDistanceUnlessPinnedDraggedHeldOrUpdating)
