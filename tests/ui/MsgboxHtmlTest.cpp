@@ -312,3 +312,39 @@ TEST_F(MsgboxHtmlTest, PictureColumnTintsTheSidePictureUnderAnIcon)
     EXPECT_GT(tinted.red(), 0xC0) << "moved far towards the light grey";
     EXPECT_EQ(withIcon.pixelColor(0, 0), QColor(Qt::white));
 }
+
+TEST_F(MsgboxHtmlTest, TabRunsThroughBodyButtonsAndCheckBox)
+{
+    TestBox box;
+    box.SetShowCheckBox(true);
+    box.SetFocusId(803);
+    std::vector<QString> visited;
+    QWidget* first = nullptr;
+    auto name = [&box](QWidget* w) {
+        if (!w)
+            return QString("none");
+        if (auto* button = qobject_cast<CRibBtn*>(w))
+            return QString::number(button->CommandId());
+        return w == box.Browser() ? QString("html") : w->objectName();
+    };
+    WhileOpen({[&] {
+        box.activateWindow();
+        first = box.focusWidget();
+        for (auto [key, mods] : {std::pair{Qt::Key_Tab, Qt::NoModifier},
+                                 {Qt::Key_Tab, Qt::NoModifier},
+                                 {Qt::Key_Tab, Qt::NoModifier},
+                                 {Qt::Key_Tab, Qt::NoModifier},
+                                 {Qt::Key_Backtab, Qt::ShiftModifier},
+                                 {Qt::Key_Left, Qt::NoModifier}}) {
+            QKeyEvent press(QEvent::KeyPress, key, mods);
+            QCoreApplication::sendEvent(box.focusWidget(), &press);
+            visited.push_back(name(box.focusWidget()));
+        }
+        Press(box, 668);
+    }});
+    EXPECT_EQ(box.DoModalIds(kBodyItem, 273, 668, -1, 803, -1), 668);
+    EXPECT_EQ(name(first), "803");
+    // From 803: the check box, round to the body, the first button, the second; back; Left.
+    EXPECT_EQ(visited, (std::vector<QString>{ControlId::ObjectName(CDlgMsgboxHtml::kCheckBoxId), "html",
+                                             "668", "803", "668", "html"}));
+}
