@@ -1,6 +1,10 @@
 // The HTML control of dialogs: argument links, placement and guarded loading.
 #include "ui/CHtmlCtrlEx.h"
 
+#include "ui/ControlId.h"
+#include "ui/NotifyEvent.h"
+
+#include <QCoreApplication>
 #include <QTextDocument>
 
 CHtmlCtrlEx::CHtmlCtrlEx(QWidget* parent) : CHtmlCtrl(parent) {}
@@ -45,8 +49,11 @@ bool CHtmlCtrlEx::NavigateOnce(const QUrl& url)
         return true;
     m_pending = true;
     m_mainResourceFailed = false;
+    const bool appLink = url.scheme().compare(QLatin1String("app"), Qt::CaseInsensitive) == 0;
     setSource(url);
     m_pending = false;
+    if (!appLink)
+        NotifyDownloadComplete();
     return m_mainResourceFailed;
 }
 
@@ -57,7 +64,16 @@ bool CHtmlCtrlEx::LoadHtmlString(const QString& html)
     m_pending = true;
     setHtml(html);
     m_pending = false;
+    NotifyDownloadComplete();
     return true;
+}
+
+void CHtmlCtrlEx::NotifyDownloadComplete()
+{
+    if (QWidget* parent = parentWidget()) {
+        NotifyEvent done(quint32(ControlId::Of(this)), kDownloadComplete, this);
+        QCoreApplication::sendEvent(parent, &done);
+    }
 }
 
 QVariant CHtmlCtrlEx::loadResource(int type, const QUrl& name)

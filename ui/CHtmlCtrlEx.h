@@ -11,6 +11,9 @@ class CHtmlCtrlEx : public CHtmlCtrl
 {
     Q_OBJECT
 public:
+    // The notification code the parent gets (a NotifyEvent with the control id) after each load.
+    static constexpr int kDownloadComplete = 1;
+
     explicit CHtmlCtrlEx(QWidget* parent = nullptr);
 
     // As CreateFromDlgItem; the control takes part in the Tab order exactly when the placeholder did.
@@ -20,7 +23,8 @@ public:
     // when the page could not be loaded and false when it shows.
     bool NavigateOnce(const QUrl& url);
 
-    // Shows `html`. False at once while another load is pending, else true.
+    // Shows `html`. False at once while another load is pending, else true. After each load (not for
+    // an "app:" link) the parent is notified with kDownloadComplete.
     bool LoadHtmlString(const QString& html);
 
     bool IsNavigationPending() const { return m_pending; }
@@ -35,6 +39,8 @@ protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    void NotifyDownloadComplete();
+
     bool m_pending = false;
     bool m_mainResourceFailed = false;
 };

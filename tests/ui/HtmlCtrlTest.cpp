@@ -5,6 +5,7 @@
 #include "ui/CQorBrowser.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
+#include "ui/NotifyEvent.h"
 
 #include <QApplication>
 #include <QFile>
@@ -44,10 +45,16 @@ public:
     int count() const { return int(received.size()); }
     std::vector<Posted> received;
     std::vector<QObject*> senders;
+    std::vector<std::pair<quint32, int>> notifications; // control id, code
 
 protected:
     bool event(QEvent* e) override
     {
+        if (e->type() == NotifyEvent::kType) {
+            const auto* note = static_cast<NotifyEvent*>(e);
+            notifications.push_back({note->Id(), note->Code()});
+            return true;
+        }
         if (e->type() != CommandEvent::kType)
             return QWidget::event(e);
         const auto* command = static_cast<CommandEvent*>(e);
@@ -266,11 +273,18 @@ TEST(HtmlCtrlTest, NavigateOnceReportsPagesThatDoNotLoad)
     file.write("<html><body><p>From a file</p></body></html>");
     file.close();
 
-    CHtmlCtrlEx html;
+    CommandSpy parent;
+    CHtmlCtrlEx html(&parent);
+    ControlId::Set(&html, 1224);
     EXPECT_FALSE(html.NavigateOnce(QUrl::fromLocalFile(page)));
     EXPECT_EQ(html.toPlainText(), "From a file");
     EXPECT_TRUE(html.NavigateOnce(QUrl::fromLocalFile(dir.filePath("missing.html"))));
     EXPECT_FALSE(html.IsNavigationPending());
+    EXPECT_TRUE(html.LoadHtmlString("<p>x</p>"));
+    EXPECT_FALSE(html.NavigateOnce(QUrl("app:print")));
+    // Every load ends with a notification to the parent; the app: link loads nothing.
+    const std::pair<quint32, int> done{1224, CHtmlCtrlEx::kDownloadComplete};
+    EXPECT_EQ(parent.notifications, (std::vector<std::pair<quint32, int>>{done, done, done}));
 }
 
 TEST(HtmlCtrlTest, QorBrowserSwallowsF5AndCtrlKeys)
