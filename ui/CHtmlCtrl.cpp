@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -51,6 +53,23 @@ void CHtmlCtrl::TakePlaceOf(QWidget* placeholder)
     QWidget::setTabOrder(placeholder, this);
     delete placeholder;
     show();
+}
+
+bool CHtmlCtrl::PrintPage(bool prompt)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    return PrintPage(printer, prompt);
+}
+
+bool CHtmlCtrl::PrintPage(QPrinter& printer, bool prompt)
+{
+    if (prompt) {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+    }
+    document()->print(&printer);
+    return printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
 }
 
 void CHtmlCtrl::SetNoContextMenu(bool off)

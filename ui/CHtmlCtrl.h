@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // One entry of an HTML control's command table: an "app:" link name and the command id it stands for.
@@ -32,6 +33,11 @@ public:
     // The table of "app:" command names; caller-owned, ends with a null name; null = no commands.
     void SetCommandTable(const HtmlCommandEntry* table) { m_commands = table; }
     const HtmlCommandEntry* CommandTable() const { return m_commands; }
+
+    // Prints the page on the default printer, after the print dialog when `prompt` is set. False when
+    // the user cancelled the dialog or printing failed.
+    bool PrintPage(bool prompt);
+    bool PrintPage(QPrinter& printer, bool prompt);
 
     // Switches the control's context menu off (true) or on.
     void SetNoContextMenu(bool off);

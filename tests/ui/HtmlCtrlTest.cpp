@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -329,4 +330,19 @@ TEST(HtmlCtrlTest, ContextMenuCanBeSwitchedOff)
     html.SetNoContextMenu(true);
     EXPECT_EQ(html.contextMenuPolicy(), Qt::NoContextMenu);
     EXPECT_EQ(html.frameShape(), QFrame::NoFrame);
+}
+
+TEST(HtmlCtrlTest, PrintsThePage)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("page.pdf");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    CQorBrowser html;
+    html.LoadHtmlString("<h1>Loading plan</h1><p>Truck 1</p>");
+    EXPECT_TRUE(html.PrintPage(printer, false));
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF-"));
 }
