@@ -145,7 +145,8 @@ int CDlgMsgboxHtml::DoModalIds(int msgId, int titleId, int btn1, int cap1, int b
 int CDlgMsgboxHtml::DoModalTexts(const QString& msg, const QString& title, int btn1, const QString& cap1,
                                  int btn2, const QString& cap2, int btn3, const QString& cap3)
 {
-    // The fourth pair keeps its button; its caption was an id, which a text box cannot show.
+    // The fourth pair keeps the button an earlier DoModalIds gave it; in texts mode it shows the texts
+    // of its own string, as a caption id is never read as a text here.
     m_args[2] = btn1;
     m_args[4] = btn2;
     m_args[6] = btn3;

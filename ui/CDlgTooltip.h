@@ -72,8 +72,9 @@ public:
     // A look at the panel's state on every check; true hides the panel. The base answers false.
     virtual bool ShouldHide() { return false; }
 
-    // Handles a request of the owner; answers what the Part's message 0x8065 answers (-1 for the hold
-    // codes and unknown codes).
+    // Handles a request of the owner (message 0x8065): 0x8069, 0x806A and 0x806D answer what their
+    // handler answers (0x806D with the auto-hide suspended meanwhile); the hold codes and unknown
+    // codes answer -1.
     qintptr Request(unsigned code, qintptr value);
 
     void ShowPinButton(bool show);

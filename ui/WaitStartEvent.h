@@ -8,10 +8,10 @@
 #include <memory>
 #include <mutex>
 
-// Posted by the wait notice to its worker object (message 0x8001): start the job. When the job is
-// done the worker calls Reply() (from its own thread), which posts the answer (message 0x8002) to the
-// notice if it still waits. A notice that has ended closes the channel first, so a late answer goes
-// nowhere instead of into a window that is gone.
+// Posted by the wait notice to its worker object (message 0x8001): start the job. The worker keeps
+// ReplyChannel() and, when the job is done, calls its Post() (from its own thread), which posts the
+// answer (message 0x8002) to the notice if it still waits. A notice that has ended closes the channel first,
+// so a late answer goes nowhere instead of into a window that is gone.
 class WaitStartEvent : public QEvent
 {
 public:
