@@ -422,6 +422,14 @@ TEST(FaderTest, FadesTheClosingWindowsPictureAndDeletesItself)
     EXPECT_TRUE(fader.isNull());
 }
 
+TEST(FaderTest, WithoutASourceThereIsNoFade)
+{
+    QPointer<CFaderWnd> fader = new CFaderWnd(nullptr, 200, 150);
+    EXPECT_FALSE(fader->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(fader.isNull());
+}
+
 TEST_F(PopupPanelTest, FadeOutLeavesAFaderAtThePanelsPlace)
 {
     Owner owner;
