@@ -122,6 +122,10 @@ public:
     bool GetStatusFlag() const;
     float GetQorAnzahl() const;
     double GetMaxNutzlast(bool bNurEigene) const;
+    // Distance of axle 1 to axle 2 (and on to axle 3 with three axles) less the stored correction.
+    double GetRadstandKorrigiert() const;
+    // Adds placing margin 0 to *pX and margin 1 to *pY: plan coordinates to load-area coordinates.
+    void AddRandabstand(double* pX, double* pY) const;
 
     // Non-virtual helpers of the calculation.
     double CalcLeergewicht();
@@ -313,6 +317,8 @@ public:
     double m_dNutzbarBis = 0.0;
     double m_dNutzbarQuerVon = 0.0;
     double m_dNutzbarQuerBis = 0.0;
+    // Set by every edit of the vehicle's own data, cleared when its file is written.
+    unsigned char m_bModified = 0;
 
 protected:
     double GrenzeAnteilHinten(double x);
