@@ -243,6 +243,12 @@ void CQOR1Doc::RedrawViews()
         m_pHost->RedrawViews();
 }
 
+void CQOR1Doc::InvalidateLgSicherungView()
+{
+    if (m_pHost)
+        m_pHost->InvalidateLgSicherungView();
+}
+
 void CQOR1Doc::UpdateOtherViews(int nHint)
 {
     if (m_pHost)

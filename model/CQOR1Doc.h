@@ -81,6 +81,7 @@ public:
     int NotifyViews(int nCode, int nValue);
     bool RouteCommandToViews(int nCommand, int nArg);
     void RedrawViews();
+    void InvalidateLgSicherungView();
     void UpdateOtherViews(int nHint);
     bool RebuildKurvenMeshes();
     void UpdateFrameTitle();
