@@ -223,6 +223,22 @@ bool CFahrzeug::GetNutzbareLFFloat(float* pLaenge, float* pBreite) const
     return true;
 }
 
+double CFahrzeug::GetRadstandKorrigiert() const
+{
+    double d = m_Achsen[1].dAbstand;
+    if (m_nAchsanzahl == 3)
+        d += m_Achsen[2].dAbstand;
+    return d - m_dRadstandKorrektur;
+}
+
+void CFahrzeug::AddRandabstand(double* pX, double* pY) const
+{
+    if (pX)
+        *pX += GetRandabstand(0);
+    if (pY)
+        *pY += GetRandabstand(1);
+}
+
 double CFahrzeug::GetRandabstand(int i) const
 {
     const SNutzbareLF& n = m_NutzLF[0];
