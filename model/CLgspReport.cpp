@@ -86,7 +86,7 @@ std::string SLgspWerte::GetNormName() const
     return FormatS("$S", 1, (m_nNorm >= 0 && m_nNorm <= 2) ? kText[m_nNorm] : 69u);
 }
 
-CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_pDoc(pDoc), m_strEnde("</body></html>\n") {}
+CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_strEnde("</body></html>\n"), m_pDoc(pDoc) {}
 
 CLgspReport::~CLgspReport() = default;
 
@@ -221,7 +221,7 @@ bool CLgspReport::CalcLgsWerte()
     w.m_nNorm = wp.m_nNorm;
     w.m_fMasse = F(m);
     w.m_bAntirutschmatte = wp.m_bAntirutschmatte;
-    w.m_fMu = F(mu);
+    w.m_fMu = Endlich(mu) ? F(mu) : 0.0f;
     w.m_fF = F(f);
     w.m_nReserve = 0;
     w.m_fG = F(g);
@@ -407,7 +407,7 @@ void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, 
     for (int d = 0; d < 4; ++d) {
         const SLgspRichtung& r = w.m_Richtung[d];
         const double fs = d == SLgspWerte::kVorwaerts ? c[6] : c[7];
-        if (!std::isfinite(mu) || mu < 0.0) {
+        if (nb & SLgspWerte::kReibungFehlt) {
             bAlleOk = false; // sliding cannot be assessed; the block is marked already
             continue;
         }
@@ -521,7 +521,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
     int& nb = w.m_nNichtBewertbar;
     w.m_nModus = wp.m_nDetailWert;
     const double mu = w.m_fMu, f = w.m_fF;
-    if (!std::isfinite(mu) || mu < 0.0)
+    if (nb & SLgspWerte::kReibungFehlt)
         return; // every capacity depends on the friction; the blocks are marked already
 
     // The lashings of the attachment points: angles and the directions they act in.

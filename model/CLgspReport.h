@@ -5,6 +5,7 @@
 #include "model/SLgspWerte.h"
 
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
