@@ -86,7 +86,7 @@ std::string SLgspWerte::GetNormName() const
     return FormatS("$S", 1, (m_nNorm >= 0 && m_nNorm <= 2) ? kText[m_nNorm] : 69u);
 }
 
-CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_pDoc(pDoc), m_strEnde("</body></html>\n") {}
+CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_strEnde("</body></html>\n"), m_pDoc(pDoc) {}
 
 CLgspReport::~CLgspReport() = default;
 
@@ -221,7 +221,7 @@ bool CLgspReport::CalcLgsWerte()
     w.m_nNorm = wp.m_nNorm;
     w.m_fMasse = F(m);
     w.m_bAntirutschmatte = wp.m_bAntirutschmatte;
-    w.m_fMu = F(mu);
+    w.m_fMu = Endlich(mu) ? F(mu) : 0.0f;
     w.m_fF = F(f);
     w.m_nReserve = 0;
     w.m_fG = F(g);
@@ -312,7 +312,7 @@ bool CLgspReport::CalcLgsWerte()
     }
 
     if (bEinfach)
-        CalcEinfach(w, wp, L, W, H, xs, hs);
+        CalcEinfach(w, wp, L, W, H, xs);
     else
         CalcDetail(w, wp, L, W, H, xs, ys);
 
@@ -321,10 +321,8 @@ bool CLgspReport::CalcLgsWerte()
     return true;
 }
 
-void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs,
-                              double hs)
+void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs)
 {
-    (void)hs;
     CFahrzeug& v = *m_pFahrzeug;
     const float* c = wp.m_Norm.m_fKoeff;
     int& nb = w.m_nNichtBewertbar;
@@ -374,18 +372,16 @@ void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, 
     const bool bSeitenOk[4] = {bRechts && bLinks, bLinks, bRechts && bLinks, bRechts};
     const double sinA[4] = {std::sin(aLang), std::sin(aL), std::sin(aLang), std::sin(aR)};
 
-    // Why a count could not be made: every factor of its denominator that is 0.
-    auto grund = [&](int d, double dKraft, bool bReibung, bool bKippen) {
+    // Why a count could not be made: every factor of its denominator that is 0. `dKraft` is the device
+    // force the count divides by, `nKraftGrund` the reason when it is 0.
+    auto grund = [&](int d, double dKraft, int nKraftGrund) {
         int n = 0;
         if (!bSeitenOk[d])
             n |= SLgspWerte::kOhneZurrpunkt;
         if (!(dKraft > 0.0))
-            n |=
-                bKippen && dKraft == LC / 2.0 ? SLgspWerte::kZurrkraftFehlt : SLgspWerte::kVorspannkraftFehlt;
+            n |= nKraftGrund;
         if (!(sinA[d] > kNennerMin))
             n |= SLgspWerte::kWinkelFlach;
-        if (bReibung && !(mu * f > 0.0))
-            n |= SLgspWerte::kNenner;
         return n;
     };
 
@@ -395,7 +391,7 @@ void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, 
         bool bOk = bSeitenOk[d] || !(num > 0.0);
         double q = bSeitenOk[d] ? Quotient(num, den, bOk) * fs : 0.0;
         if (!bOk) {
-            nb |= nGrund;
+            nb |= nGrund != 0 ? nGrund : SLgspWerte::kNenner;
             w.m_Richtung[d].m_bNichtBewertbar = 1;
             bAlleOk = false;
             q = 0.0;
@@ -404,39 +400,40 @@ void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, 
         n = std::max(n, q);
     };
 
+    // Against sliding: n = Fr / (mu k f sin a STF) fs.
+    const int nMuKF =
+        (mu * f > 0.0 ? 0 : SLgspWerte::kNenner) | (k > 0.0 ? 0 : SLgspWerte::kBeiwertUngueltig);
     for (int d = 0; d < 4; ++d) {
-        const SLgspRichtung& r = w.m_Richtung[d];
-        const double fs = d == SLgspWerte::kVorwaerts ? c[6] : c[7];
-        if (!std::isfinite(mu) || mu < 0.0) {
-            bAlleOk = false; // sliding cannot be assessed; the block is marked already
+        if (nb & SLgspWerte::kReibungFehlt) {
+            bAlleOk = false; // sliding cannot be assessed; the blocks are marked already
             continue;
         }
-        zaehle(d, r.m_fFr, mu * k * f * sinA[d] * STF, fs, grund(d, STF, true, false), w.m_fNRutschen[d]);
+        const double fs = d == SLgspWerte::kVorwaerts ? c[6] : c[7];
+        zaehle(d, w.m_Richtung[d].m_fFr, mu * k * f * sinA[d] * STF, fs,
+               grund(d, STF, SLgspWerte::kVorspannkraftFehlt) | nMuKF, w.m_fNRutschen[d]);
     }
-    {
-        const SLgspRichtung& vw = w.m_Richtung[SLgspWerte::kVorwaerts];
-        const SLgspRichtung& rw = w.m_Richtung[SLgspWerte::kRueckwaerts];
-        int nG = grund(SLgspWerte::kVorwaerts, LC, false, false);
-        nG = (nG & ~SLgspWerte::kVorspannkraftFehlt) | (LC > 0.0 ? 0 : SLgspWerte::kZurrkraftFehlt);
-        zaehle(SLgspWerte::kVorwaerts, double(vw.m_fMt) - vw.m_fMs,
-               xs * 2.0 * LC * sinA[SLgspWerte::kVorwaerts], c[6], nG | (xs > 0.0 ? 0 : SLgspWerte::kNenner),
-               w.m_fNKippen[SLgspWerte::kVorwaerts]);
-        zaehle(SLgspWerte::kRueckwaerts, double(rw.m_fMt) - rw.m_fMs,
-               (L - xs) * 2.0 * LC * sinA[SLgspWerte::kRueckwaerts], c[7],
-               nG | (L - xs > 0.0 ? 0 : SLgspWerte::kNenner), w.m_fNKippen[SLgspWerte::kRueckwaerts]);
+    // Against tipping forward and backward: (Mt - Ms) / (lever 2 LC sin a) fs.
+    for (int d : {SLgspWerte::kVorwaerts, SLgspWerte::kRueckwaerts}) {
+        const SLgspRichtung& r = w.m_Richtung[d];
+        const double hebel = d == SLgspWerte::kVorwaerts ? xs : L - xs;
+        zaehle(d, double(r.m_fMt) - r.m_fMs, hebel * 2.0 * LC * sinA[d],
+               d == SLgspWerte::kVorwaerts ? c[6] : c[7],
+               grund(d, LC, SLgspWerte::kZurrkraftFehlt) | (hebel > 0.0 ? 0 : SLgspWerte::kNenner),
+               w.m_fNKippen[d]);
     }
+    // Against tipping sideways: (Mt - Ms) / ((k - 1) W STF sin a) fs; under norm 1 also with the second
+    // tipping moment and half the lashing capacity.
     const int kBeiwert = k > 1.0 ? 0 : SLgspWerte::kBeiwertUngueltig;
     for (int d : {SLgspWerte::kRechts, SLgspWerte::kLinks}) {
         const SLgspRichtung& r = w.m_Richtung[d];
         zaehle(d, double(r.m_fMt) - r.m_fMs, (k - 1.0) * W * STF * sinA[d], c[7],
-               grund(d, STF, false, false) | kBeiwert, w.m_fNKippen[d]);
+               grund(d, STF, SLgspWerte::kVorspannkraftFehlt) | kBeiwert, w.m_fNKippen[d]);
     }
     if (wp.m_nNorm == 1) {
         for (int d : {SLgspWerte::kRechts, SLgspWerte::kLinks}) {
             const SLgspRichtung& r = w.m_Richtung[d];
-            int nG = grund(d, LC / 2.0, false, true);
-            nG = (nG & ~SLgspWerte::kVorspannkraftFehlt) | (LC > 0.0 ? 0 : SLgspWerte::kZurrkraftFehlt);
-            zaehle(d, double(r.m_fMt2) - r.m_fMs, (k - 1.0) * W * (LC / 2.0) * sinA[d], c[7], nG | kBeiwert,
+            zaehle(d, double(r.m_fMt2) - r.m_fMs, (k - 1.0) * W * (LC / 2.0) * sinA[d], c[7],
+                   grund(d, LC, SLgspWerte::kZurrkraftFehlt) | kBeiwert,
                    w.m_fNKippen2[d == SLgspWerte::kLinks ? 0 : 1]);
         }
     }
@@ -521,7 +518,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
     int& nb = w.m_nNichtBewertbar;
     w.m_nModus = wp.m_nDetailWert;
     const double mu = w.m_fMu, f = w.m_fF;
-    if (!std::isfinite(mu) || mu < 0.0)
+    if (nb & SLgspWerte::kReibungFehlt)
         return; // every capacity depends on the friction; the blocks are marked already
 
     // The lashings of the attachment points: angles and the directions they act in.

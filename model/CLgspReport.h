@@ -5,6 +5,7 @@
 #include "model/SLgspWerte.h"
 
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,8 +70,7 @@ public:
     std::string m_strEnde;
 
 private:
-    void CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs,
-                     double hs);
+    void CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs);
     void CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs,
                     double ys);
     void SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L);
