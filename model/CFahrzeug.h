@@ -42,6 +42,14 @@ public:
     virtual double GetLaenge() const = 0;
 };
 
+// Rebuilds the 3D mesh of a vehicle's chart; the 3D side implements it and the application installs it.
+class IDiagrammNetz
+{
+public:
+    virtual ~IDiagrammNetz() = default;
+    virtual void BaueNetz(CFahrzeug& fahrzeug) = 0;
+};
+
 // One axle record: the distance from the previous record (record 0: from the load-area front), the empty
 // load and the permissible load.
 struct SAchse
@@ -115,6 +123,8 @@ public:
     void RelinkZurrpunkte();
     // 1 when a load unit (the given one, or any) uses the lashing point (the given one, or any of the
     // vehicle's).
+    // Rebuilds the chart's mesh when the vehicle marked it out of date: 1 when it did, else 0.
+    int UpdateDiagramm();
     int IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
                           int nVerfahren) const;
 
@@ -201,6 +211,8 @@ public:
     // Program-wide test position and mass of the load check.
     static double s_dTestPosition;
     static double s_dTestMasse;
+    // Set by the application; null in a program without 3D views.
+    static IDiagrammNetz* s_pDiagrammNetz;
 
     // 1. Header record.
     int m_nKopf[3] = {-1, 0, 0};
@@ -214,6 +226,8 @@ public:
     // 5.
     std::uint16_t m_wReserve = 0;
     int m_bDiagrammVeraltet = 1;
+    // Set once the chart's mesh has been built.
+    int m_bDiagrammNetz = 0;
     // 6. ZL items, keyed by themselves; the vehicle owns them.
     std::map<tagZLINFO*, tagZLINFO*> m_ZLInfos;
     // 7. Geometry.

@@ -232,3 +232,34 @@ TEST(LashingEquipmentTest, RelinkAfterLoading)
     CSattelzugmaschine szm;
     EXPECT_EQ(szm.IsZurrpunktBelegt(nullptr, nullptr, false, -1), 0);
 }
+
+TEST(LashingEquipmentTest, ChartMeshIsRebuiltOnlyWhenOutOfDate)
+{
+    struct Netz : IDiagrammNetz
+    {
+        int n = 0;
+        void BaueNetz(CFahrzeug&) override { ++n; }
+    } netz;
+    CFahrzeug::s_pDiagrammNetz = &netz;
+    CFahrzeug f;
+    f.m_nArt = 1;
+    f.m_bDiagrammVeraltet = 1;
+    EXPECT_EQ(f.UpdateDiagramm(), 1);
+    EXPECT_EQ(netz.n, 1);
+    EXPECT_EQ(f.m_bDiagrammNetz, 1);
+    EXPECT_EQ(f.UpdateDiagramm(), 0);
+    EXPECT_EQ(netz.n, 1);
+
+    // A semi-trailer tractor that tows its document's semi-trailer has no chart of its own.
+    CSattelzugmaschine szm;
+    CFahrzeug auflieger;
+    szm.m_nArt = 4;
+    auflieger.m_nArt = 3;
+    szm.m_pPartner = &auflieger;
+    szm.m_bDiagrammVeraltet = 1;
+    EXPECT_EQ(szm.UpdateDiagramm(), 0);
+    EXPECT_EQ(szm.m_bDiagrammVeraltet, 0);
+    EXPECT_EQ(netz.n, 1);
+    szm.m_pPartner = nullptr;
+    CFahrzeug::s_pDiagrammNetz = nullptr;
+}
