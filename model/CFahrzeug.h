@@ -364,8 +364,8 @@ protected:
         int nMinGrenze = 0;
         double xa = 0.0;
     };
-    int CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten,
-                        bool bAnteilVorn, SGrenzRahmen* pRahmen);
+    int CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten, bool bAnteilVorn,
+                        SGrenzRahmen* pRahmen);
     // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
     int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
     // The simple curve of a vehicle of the base class, sampled from the payload at each position.

@@ -290,12 +290,15 @@ int CFahrzeug::BuildKurve()
         (E - x) / h > static_cast<double>(MAX_PROBEN))
         m_bKurveGueltig = 0;
     else if (E >= x) {
+        // The steps count from the last start so that rounding does not add up along the load area.
+        double dBasis = x;
+        long nSchritt = 0;
         for (;;) {
             auto* p = new SYs2X;
             p->m_dX = x;
             p->m_nMinGrenze = 0;
             const int a = CalcKurvenpunkt(p);
-            double xNeu = x + h;
+            double xNeu = dBasis + h * static_cast<double>(++nSchritt);
             bool bEnde = false;
             if (a == 0) {
                 m_bKurveGueltig = 0;
@@ -307,8 +310,11 @@ int CFahrzeug::BuildKurve()
                 bEnde = true;
             } else if (a == 4) {
                 // A jump never goes back: that could sample the same stretch for ever.
-                if (p->m_dX + h > xNeu)
-                    xNeu = p->m_dX + h;
+                if (p->m_dX + h > xNeu) {
+                    dBasis = p->m_dX;
+                    nSchritt = 1;
+                    xNeu = dBasis + h;
+                }
             }
             delete p;
             if (bEnde)
@@ -453,11 +459,11 @@ void CFahrzeug::BuildEinfacheKurve()
     const double h = 0.1;
     if (E >= 0.0 && std::isfinite(E) && E / h <= static_cast<double>(MAX_PROBEN)) {
         double x = 0.0;
-        for (;;) {
+        for (long i = 1;; ++i) {
             int nGrenze = 0;
             const double p = CalcNutzlastAnPos(x, &nGrenze);
             m_Kurve.AddTail(new SYs2X(x, p, nGrenze, 0.0, -1));
-            const double xNeu = x + h;
+            const double xNeu = h * static_cast<double>(i);
             if (xNeu <= E)
                 x = xNeu;
             else if (x < E)

@@ -61,8 +61,9 @@ double CSattelzugmaschine::CalcNutzlastAnPos(double x, int* pGrenze)
 {
     const double L = m_dRadstand, xa = x - m_dVorderachsPos, xb = L - xa;
     const double Mv = m_dMomentVorn + m_dKupplMomentVorn, Mh = m_dMomentHinten + m_dKupplMomentHinten;
-    SYs2X R[5] = {SYs2X(0.0, -1.0, 4, -1.0, 0), SYs2X(0.0, -1.0, 2, -1.0, 0), SYs2X(0.0, m_dNutzlast, 3, -1.0, 0),
-                  SYs2X(0.0, -1.0, 1, -1.0, 0), SYs2X(0.0, -1.0, 5, -1.0, 0)};
+    SYs2X R[5] = {SYs2X(0.0, -1.0, 4, -1.0, 0), SYs2X(0.0, -1.0, 2, -1.0, 0),
+                  SYs2X(0.0, m_dNutzlast, 3, -1.0, 0), SYs2X(0.0, -1.0, 1, -1.0, 0),
+                  SYs2X(0.0, -1.0, 5, -1.0, 0)};
     CalcGrenzQuotient(xa, Mv, m_dZulLastHinten, &R[0].m_dMaxLast);
     CalcGrenzQuotient(xb, Mh, m_dZulLastVorn, &R[1].m_dMaxLast);
     if (!IsAufliegerGekoppelt()) {
