@@ -547,7 +547,7 @@ CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)
         p.m_dX = x;
         const int a = CalcKurvenpunkt(&p);
         if (scheitert(p)) {
-            b.dVon = x + dSchritt;
+            b.dVon = pErster->m_dX - dSchritt * (i - 1);
             break;
         }
         if (a != 1 && a != 3)
@@ -562,7 +562,7 @@ CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)
             p.m_dX = x;
             const int a = CalcKurvenpunkt(&p);
             if (scheitert(p)) {
-                b.dBis = x - dSchritt;
+                b.dBis = pLetzter->m_dX + dSchritt * (i - 1);
                 break;
             }
             if (a != 1 && a != 3)
