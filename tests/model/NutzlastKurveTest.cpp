@@ -155,6 +155,16 @@ TEST(NutzlastKurve, SamplingStartsAndEnds)
     EXPECT_EQ(xs.back(), 3.05);
     EXPECT_EQ(lkw->m_bKurveGueltig, 1);
 
+    // A front axle overloaded empty: nothing fits ahead of the rear axle (L + v = 4 - 1), and the
+    // sampling jumps there and goes on one step behind it.
+    Daten vorn = LKW;
+    vorn.achsen[0].dZul = 3.9;
+    auto vl = Erzeuge(vorn);
+    Berechne(*vl);
+    ASSERT_FALSE(vl->m_Kurve.IsEmpty());
+    EXPECT_NEAR(vl->m_Kurve.GetHead()->m_dX, 3.1, 1e-12);
+    EXPECT_EQ(vl->m_Kurve.GetHead()->m_nMinGrenze, 2);
+
     // A load area of whole steps ends on its end once, not twice.
     d.dLFLaenge = 7.0;
     auto lang = Erzeuge(d);
@@ -508,4 +518,25 @@ TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
             EXPECT_FALSE(f->m_Kurve.IsEmpty());
         }
     }
+}
+
+TEST(NutzlastKurve, TractorTakesItsSemiTrailersRange)
+{
+    auto sz = Erzeuge(SZ);
+    auto auf = Erzeuge(AUF);
+    sz->m_dKupplungslast1 = 12.0;
+    sz->m_dSattelVersatz = 0.5;
+    GibLast(*auf, 20.0, 6.0, 1.25);
+    Kopple(*sz, *auf);
+    ASSERT_EQ(auf->m_nBereichStatus, 2);
+    EXPECT_GT(auf->m_dNutzbarBis, auf->m_dNutzbarVon);
+    EXPECT_EQ(sz->CalcNutzbarerBereich(), 2);
+    EXPECT_EQ(sz->m_dNutzbarVon, auf->m_dNutzbarVon);
+    EXPECT_EQ(sz->m_dNutzbarBis, auf->m_dNutzbarBis);
+    EXPECT_EQ(sz->m_dNutzbarQuerVon, auf->m_dNutzbarQuerVon);
+
+    // Alone, a tractor has no range.
+    auto allein = Erzeuge(SZ);
+    Berechne(*allein);
+    EXPECT_EQ(allein->CalcNutzbarerBereich(), 1);
 }
