@@ -18,8 +18,8 @@ public:
     int CalcKurvenpunkt(SYs2X* pPunkt) override;
     void Recalc() override;
 
-    // The group-load limit of slot 20 and the share limit of slot 16 with a support load F acting at the
-    // coupling.
+    // The group-load limit (CalcZulLast) and the share limit (CalcNutzlastAnteilgrenze) with a support load F
+    // at the coupling.
     double CalcZulLastMitStuetzlast(int nGruppe, double x, double F);
     double CalcAnteilgrenzeMitStuetzlast(int nGruppe, double x, double p, double F);
 
