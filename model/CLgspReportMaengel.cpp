@@ -7,6 +7,7 @@
 #include "model/CLgsMangel.h"
 #include "model/CZurrpunkt.h"
 #include "model/CZurrschiene.h"
+#include "model/ZurrAbstand.h"
 #include "model/sZPPtrTupel.h"
 
 #include <algorithm>
@@ -27,28 +28,6 @@ int Tausendstel(double dDaN)
     if (v <= static_cast<double>(INT_MIN))
         return INT_MIN;
     return static_cast<int>(v);
-}
-
-int Ganzzahl(double d)
-{
-    if (!std::isfinite(d) || d >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (d <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(d);
-}
-
-// The load per metre that n top-over lashings of tension force T put on a rail along a unit of the
-// given length: spaced length / (n + 1), the outer spaces left free. Lashings that find no metre of
-// rail between them all count on the same metre.
-double SchienenLast(double dLaenge, int n, double T)
-{
-    const double s = dLaenge / (n + 1);
-    const double u = dLaenge - 2.0 * s;
-    if (!(u > 0.0) || !std::isfinite(n / u))
-        return n * T;
-    // Lashings per metre; a quotient a rounding error leaves just below a whole number counts as it.
-    return (std::floor(n / u + 1e-9) + 1.0) * T;
 }
 
 const CZurrschiene* ErsteSchiene(const CFahrzeug* v)
@@ -84,15 +63,14 @@ void CLgspReport::FindMaengelEinfach(const SLgspWerte& w)
         const CZurrschiene* pSchiene = ErsteSchiene(m_pFahrzeug);
         if (!pSchiene || n <= 0)
             return;
-        double x = 0.0, y = 0.0, L = 0.0, B = 0.0, H = 0.0, M = 0.0;
-        u.GetAbmessungen(&x, &y, &L, &B, &H, &M);
-        const double dLast = SchienenLast(L, n, nSpannkraft);
-        if (dLast > pSchiene->m_nZulKraft) {
+        int nLast = 0;
+        const bool bUeber = CalcZurrAbstand(&u, pSchiene->m_nZulKraft, n, nSpannkraft, 0.0, &nLast, nullptr);
+        if (bUeber) {
             auto* p = new CLgsMangel(3, 1, &u);
             p->SetPaar(0, pSchiene->m_nZulKraft, 0);
             p->SetPaar(1, n, 0);
             p->SetPaar(2, nSpannkraft, 0);
-            p->SetPaar(3, Ganzzahl(dLast), 0);
+            p->SetPaar(3, nLast, 0);
             u.AddMangel(p, true);
         }
         return;
