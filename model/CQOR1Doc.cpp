@@ -1,6 +1,9 @@
 // The document of one open vehicle or combination file.
 #include "model/CQOR1Doc.h"
 
+#include "model/ArchiveReader.h"
+#include "model/ArchiveWriter.h"
+
 #include "model/CFahrzeug.h"
 #include "model/CQOR.h"
 #include "model/DocumentHost.h"
@@ -31,17 +34,21 @@ CQOR1Doc::~CQOR1Doc()
     }
     if (m_pHost && !m_strPath.empty())
         m_pHost->AddToRecentFileList(m_strPath);
-    if (m_pFahrzeug) {
-        CFahrzeug* pPartner = m_pFahrzeug->GetPartner();
-        if (pPartner) {
-            pPartner->m_pPartner = nullptr;
-            m_pFahrzeug->m_pPartner = nullptr;
-            delete pPartner;
-        }
-        delete m_pFahrzeug;
-        m_pFahrzeug = nullptr;
-    }
+    LoescheFahrzeuge();
     m_pFile.reset();
+}
+
+void CQOR1Doc::LoescheFahrzeuge()
+{
+    if (!m_pFahrzeug)
+        return;
+    if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner()) {
+        pPartner->m_pPartner = nullptr;
+        m_pFahrzeug->m_pPartner = nullptr;
+        delete pPartner;
+    }
+    delete m_pFahrzeug;
+    m_pFahrzeug = nullptr;
 }
 
 void CQOR1Doc::SetFahrzeug(CFahrzeug* pFahrzeug)
@@ -62,6 +69,20 @@ void CQOR1Doc::SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::st
     m_nVornIndex = nVornIndex;
     m_nAnhaengerIndex = nAnhaengerIndex;
     m_bNeu = false;
+}
+
+void CQOR1Doc::Serialize(ArchiveReader& ar)
+{
+    std::unique_ptr<CFahrzeug> p = ar.ReadOwnedObject<CFahrzeug>();
+    if (!p)
+        return;
+    LoescheFahrzeuge();
+    SetFahrzeug(p.release());
+}
+
+void CQOR1Doc::Serialize(ArchiveWriter& ar) const
+{
+    ar.WriteObject(m_pFahrzeug);
 }
 
 void CQOR1Doc::OnDocumentOpened()
@@ -383,7 +404,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
         int nAnh = -1;
         if (T) {
             T->m_strName = name;
-            if (!m_pAccess->WriteFahrzeugToFile(T, folder, &path, &nAnh, name + ext, &pNeu, 2,
+            if (!m_pAccess->WriteFahrzeugToFile(T, folder, &path, &nAnh, std::string(), &pNeu, 2,
                                                 m_strPartnerText))
                 return kFehler;
         }
@@ -424,7 +445,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
 
 void CQOR1Doc::WriteBackLastEntry(int nIndex)
 {
-    if (!m_pFile || !m_pAccess)
+    if (!m_pFile || !m_pAccess || !m_pAccess->IsWritable(*m_pFile))
         return;
     std::string folder;
     SplitPath(m_strPath, nullptr, &folder, nullptr, nullptr);
