@@ -324,7 +324,7 @@ bool CQOR1Doc::SetAktivIndex(int nIndex, bool bRedraw, bool bAsk)
         CanLeaveViews(1, 0, &bRefused, &message);
         if (bRefused) {
             if (!message.empty() && m_pHost)
-                m_pHost->ShowMessage(FormatS("$S", 1, 273u), message, DocumentHost::kButtonSpeichern);
+                m_pHost->ShowMessage(FormatS("$S", 1, 273u), message, DocumentHost::kButtonOk);
             return false;
         }
     }
@@ -391,7 +391,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
         const std::string ext = T ? ".kmb" : ".qor";
         std::string folder, name;
         if (m_pHost->AskFileName(T != nullptr, ext, F->m_strName, folder, name) !=
-            DocumentHost::kButtonSpeichern)
+            DocumentHost::kButtonOk)
             return kFehler;
         if (name.empty())
             return kFehler;

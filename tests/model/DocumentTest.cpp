@@ -108,7 +108,7 @@ public:
     bool m_bAnsichtModus = false;
     std::string m_strOrdner = "/tmp/";
     std::string m_strName = "Neu";
-    int m_nButton = DocumentHost::kButtonSpeichern;
+    int m_nButton = DocumentHost::kButtonOk;
 };
 
 struct MemFile : OpenVehicleFile
@@ -456,7 +456,7 @@ TEST_F(DocumentTest, CancelledOrFailedSaveKeepsTheMarks)
         CQOR1Doc doc(&m_host, &m_access);
         doc.SetFahrzeug(Sattelzug());
         doc.GetFahrzeug()->m_bModified = 1;
-        m_host.m_nButton = nFall == 0 ? 2 : DocumentHost::kButtonSpeichern;
+        m_host.m_nButton = nFall == 0 ? 2 : DocumentHost::kButtonOk;
         m_access.m_nFehlerAb = nFall == 1 ? 0 : 1; // the first or the second write fails
         EXPECT_EQ(doc.SaveFahrzeugDateien(true, false, false), CQOR1Doc::kFehler);
         EXPECT_EQ(doc.GetFahrzeug()->m_bModified, 1);
