@@ -278,12 +278,10 @@ void CQOR1Doc::UpdateOtherViews(int nHint)
 
 bool CQOR1Doc::RebuildKurvenMeshes()
 {
-    if (m_pHost) {
-        if (CFahrzeug* p = GetFirstFahrzeug())
-            m_pHost->RebuildKurvenMesh(p);
-        if (CFahrzeug* p = GetAnhaenger())
-            m_pHost->RebuildKurvenMesh(p);
-    }
+    if (CFahrzeug* p = GetFirstFahrzeug())
+        p->UpdateDiagramm();
+    if (CFahrzeug* p = GetAnhaenger())
+        p->UpdateDiagramm();
     return true;
 }
 

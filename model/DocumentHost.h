@@ -37,8 +37,6 @@ public:
     // True when the main frame's active view mode is set (the plan view's toggle mode or the 3D view's
     // view flag).
     virtual bool IsActiveViewModeSet() { return false; }
-    // Rebuilds the 3D form of the vehicle's chart when it is marked dirty.
-    virtual void RebuildKurvenMesh(CFahrzeug* /*pFahrzeug*/) {}
 
     // The button that confirms a message box or the save dialog.
     static constexpr int kButtonOk = 668;
