@@ -538,6 +538,28 @@ TEST_F(DocumentTest, FirstVersionFileHoldsOneVehicleObject)
     EXPECT_EQ(doc.GetFahrzeug(), pVorher);
 }
 
+TEST_F(DocumentTest, ChartMeshesAreRebuiltForBothVehiclesWhenOutOfDate)
+{
+    struct Netz : IDiagrammNetz
+    {
+        void BaueNetz(CFahrzeug& f) override { Log("Netz " + f.m_strName); }
+    } netz;
+    CFahrzeug::s_pDiagrammNetz = &netz;
+    CQOR1Doc doc(&m_host, &m_access);
+    CFahrzeug* t = Lkw("Anh");
+    t->m_nArt = 1;
+    CFahrzeug* z = Lkw("Zug");
+    t->m_pPartner = z;
+    z->m_pPartner = t;
+    doc.SetFahrzeug(t);
+    z->m_bDiagrammVeraltet = 1;
+    t->m_bDiagrammVeraltet = 1;
+    EXPECT_TRUE(doc.RebuildKurvenMeshes());
+    EXPECT_TRUE(doc.RebuildKurvenMeshes()); // up to date now
+    CFahrzeug::s_pDiagrammNetz = nullptr;
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Netz Zug", "Netz Anh"}));
+}
+
 TEST_F(DocumentTest, PrintCommandHandsOverBothVehicles)
 {
     CQOR1Doc doc(&m_host, &m_access);
