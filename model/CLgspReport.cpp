@@ -255,6 +255,12 @@ bool CLgspReport::CalcLgsWerte()
     if (!bGrundlage) {
         for (SLgspRichtung& r : w.m_Richtung)
             r.m_bNichtBewertbar = 1;
+        if (bEinfach) {
+            // No count: none of an earlier calculation may stay behind in the unit.
+            u.m_nZurrParam[0] = 0;
+            u.m_nZurrParam[1] = wp.m_nQuerQuelle;
+            u.m_nZurrParam[2] = wp.m_nVorspannkraft;
+        }
         MeldeNichtBewertbar(w);
         return true;
     }

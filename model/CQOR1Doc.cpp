@@ -1,6 +1,9 @@
 // The document of one open vehicle or combination file.
 #include "model/CQOR1Doc.h"
 
+#include "model/ArchiveReader.h"
+#include "model/ArchiveWriter.h"
+
 #include "model/CFahrzeug.h"
 #include "model/CQOR.h"
 #include "model/DocumentHost.h"
@@ -31,17 +34,21 @@ CQOR1Doc::~CQOR1Doc()
     }
     if (m_pHost && !m_strPath.empty())
         m_pHost->AddToRecentFileList(m_strPath);
-    if (m_pFahrzeug) {
-        CFahrzeug* pPartner = m_pFahrzeug->GetPartner();
-        if (pPartner) {
-            pPartner->m_pPartner = nullptr;
-            m_pFahrzeug->m_pPartner = nullptr;
-            delete pPartner;
-        }
-        delete m_pFahrzeug;
-        m_pFahrzeug = nullptr;
-    }
+    LoescheFahrzeuge();
     m_pFile.reset();
+}
+
+void CQOR1Doc::LoescheFahrzeuge()
+{
+    if (!m_pFahrzeug)
+        return;
+    if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner()) {
+        pPartner->m_pPartner = nullptr;
+        m_pFahrzeug->m_pPartner = nullptr;
+        delete pPartner;
+    }
+    delete m_pFahrzeug;
+    m_pFahrzeug = nullptr;
 }
 
 void CQOR1Doc::SetFahrzeug(CFahrzeug* pFahrzeug)
@@ -62,6 +69,20 @@ void CQOR1Doc::SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::st
     m_nVornIndex = nVornIndex;
     m_nAnhaengerIndex = nAnhaengerIndex;
     m_bNeu = false;
+}
+
+void CQOR1Doc::Serialize(ArchiveReader& ar)
+{
+    std::unique_ptr<CFahrzeug> p = ar.ReadOwnedObject<CFahrzeug>();
+    if (!p)
+        return;
+    LoescheFahrzeuge();
+    SetFahrzeug(p.release());
+}
+
+void CQOR1Doc::Serialize(ArchiveWriter& ar) const
+{
+    ar.WriteObject(m_pFahrzeug);
 }
 
 void CQOR1Doc::OnDocumentOpened()
@@ -257,12 +278,10 @@ void CQOR1Doc::UpdateOtherViews(int nHint)
 
 bool CQOR1Doc::RebuildKurvenMeshes()
 {
-    if (m_pHost) {
-        if (CFahrzeug* p = GetFirstFahrzeug())
-            m_pHost->RebuildKurvenMesh(p);
-        if (CFahrzeug* p = GetAnhaenger())
-            m_pHost->RebuildKurvenMesh(p);
-    }
+    if (CFahrzeug* p = GetFirstFahrzeug())
+        p->UpdateDiagramm();
+    if (CFahrzeug* p = GetAnhaenger())
+        p->UpdateDiagramm();
     return true;
 }
 
@@ -303,7 +322,7 @@ bool CQOR1Doc::SetAktivIndex(int nIndex, bool bRedraw, bool bAsk)
         CanLeaveViews(1, 0, &bRefused, &message);
         if (bRefused) {
             if (!message.empty() && m_pHost)
-                m_pHost->ShowMessage(FormatS("$S", 1, 273u), message, DocumentHost::kButtonSpeichern);
+                m_pHost->ShowMessage(FormatS("$S", 1, 273u), message, DocumentHost::kButtonOk);
             return false;
         }
     }
@@ -370,7 +389,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
         const std::string ext = T ? ".kmb" : ".qor";
         std::string folder, name;
         if (m_pHost->AskFileName(T != nullptr, ext, F->m_strName, folder, name) !=
-            DocumentHost::kButtonSpeichern)
+            DocumentHost::kButtonOk)
             return kFehler;
         if (name.empty())
             return kFehler;
@@ -383,7 +402,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
         int nAnh = -1;
         if (T) {
             T->m_strName = name;
-            if (!m_pAccess->WriteFahrzeugToFile(T, folder, &path, &nAnh, name + ext, &pNeu, 2,
+            if (!m_pAccess->WriteFahrzeugToFile(T, folder, &path, &nAnh, std::string(), &pNeu, 2,
                                                 m_strPartnerText))
                 return kFehler;
         }
@@ -424,7 +443,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
 
 void CQOR1Doc::WriteBackLastEntry(int nIndex)
 {
-    if (!m_pFile || !m_pAccess)
+    if (!m_pFile || !m_pAccess || !m_pAccess->IsWritable(*m_pFile))
         return;
     std::string folder;
     SplitPath(m_strPath, nullptr, &folder, nullptr, nullptr);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+class ArchiveReader;
+class ArchiveWriter;
 class CFahrzeug;
 class CQOR;
 class DocumentHost;
@@ -47,6 +49,12 @@ public:
     // The opening step after the file was read: modified flag cleared, the model recalculated and the
     // views updated.
     void OnDocumentOpened();
+
+    // The vehicle object of a first-version vehicle file: loading reads one vehicle of any kind (an
+    // unknown class or schema throws ArchiveError and leaves the document as it was); storing writes the
+    // document's vehicle.
+    void Serialize(ArchiveReader& ar);
+    void Serialize(ArchiveWriter& ar) const;
 
     // Accessors.
     CFahrzeug* GetFahrzeug() const { return m_pFahrzeug; }
@@ -118,6 +126,9 @@ public:
     int m_nWerte5[3] = {-1, 0, 0};
 
 private:
+    // Deletes the partner, then the vehicle.
+    void LoescheFahrzeuge();
+
     DocumentHost* m_pHost = nullptr;
     VehicleFileAccess* m_pAccess = nullptr;
     CFahrzeug* m_pFahrzeug = nullptr; // owned, with its partner

@@ -37,16 +37,16 @@ public:
     // True when the main frame's active view mode is set (the plan view's toggle mode or the 3D view's
     // view flag).
     virtual bool IsActiveViewModeSet() { return false; }
-    // Rebuilds the 3D form of the vehicle's chart when it is marked dirty.
-    virtual void RebuildKurvenMesh(CFahrzeug* /*pFahrzeug*/) {}
+
+    // The button that confirms a message box or the save dialog.
+    static constexpr int kButtonOk = 668;
 
     // The HTML message box with one button.
     virtual void ShowMessage(const std::string& /*caption*/, const std::string& /*htmlBody*/, int /*nButton*/)
     {
     }
     // The save dialog for a vehicle (".qor") or combination (".kmb") file, the name preset. Answers the
-    // button that closed it (kButtonSpeichern to save) and fills the folder (ending in "/") and name.
-    static constexpr int kButtonSpeichern = 668;
+    // button that closed it (kButtonOk to save) and fills the folder (ending in "/") and name.
     virtual int AskFileName(bool /*bKombination*/, const std::string& /*extension*/,
                             const std::string& /*presetName*/, std::string& /*folder*/, std::string& /*name*/)
     {

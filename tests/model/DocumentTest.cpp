@@ -2,6 +2,9 @@
 // write-back.
 #include "FahrzeugTestSupport.h"
 
+#include "model/ArchiveError.h"
+#include "model/ArchiveReader.h"
+#include "model/ArchiveWriter.h"
 #include "model/CAuflieger.h"
 #include "model/CFahrzeug.h"
 #include "model/CQOR.h"
@@ -105,13 +108,13 @@ public:
     bool m_bAnsichtModus = false;
     std::string m_strOrdner = "/tmp/";
     std::string m_strName = "Neu";
-    int m_nButton = DocumentHost::kButtonSpeichern;
+    int m_nButton = DocumentHost::kButtonOk;
 };
 
 struct MemFile : OpenVehicleFile
 {
     std::string path;
-    int* pRoot = nullptr;
+    bool bSchreibbar = true;
 };
 
 // Files in memory: each write is logged with its entry, value and text.
@@ -126,19 +129,24 @@ public:
             return false;
         if (m_nFehlerAb > 0)
             --m_nFehlerAb;
-        if (!*ppFile) {
+        if (!fileName.empty()) {
             auto f = std::make_unique<MemFile>();
             f->path = folder + fileName;
-            f->pRoot = &m_nRoot;
             *pPath = f->path;
             *ppFile = std::move(f);
             m_nEintraege = 0;
+        } else if (!*ppFile || !IsWritable(**ppFile)) {
+            return false;
         }
         if (*pIndex == -1)
             *pIndex = m_nEintraege++;
         Log("Write " + p->m_strName + " #" + std::to_string(*pIndex) + " v" + std::to_string(nValue) + " " +
             text);
         return true;
+    }
+    bool IsWritable(const OpenVehicleFile& f) const override
+    {
+        return static_cast<const MemFile&>(f).bSchreibbar;
     }
     bool ReadRootValue(OpenVehicleFile&, int* pValue) override
     {
@@ -448,7 +456,7 @@ TEST_F(DocumentTest, CancelledOrFailedSaveKeepsTheMarks)
         CQOR1Doc doc(&m_host, &m_access);
         doc.SetFahrzeug(Sattelzug());
         doc.GetFahrzeug()->m_bModified = 1;
-        m_host.m_nButton = nFall == 0 ? 2 : DocumentHost::kButtonSpeichern;
+        m_host.m_nButton = nFall == 0 ? 2 : DocumentHost::kButtonOk;
         m_access.m_nFehlerAb = nFall == 1 ? 0 : 1; // the first or the second write fails
         EXPECT_EQ(doc.SaveFahrzeugDateien(true, false, false), CQOR1Doc::kFehler);
         EXPECT_EQ(doc.GetFahrzeug()->m_bModified, 1);
@@ -468,12 +476,14 @@ TEST_F(DocumentTest, ClosingWritesTheLastEntryIntoTheRootOfAWritableFolder)
         int nVorn, nAnh;
         int nRootVorher, nRootNachher;
         bool bOrdnerDa;
+        bool bSchreibbar;
     } faelle[] = {
-        {false, 3, -1, 1, 1 | (3 << 1), true}, // bit 0 stays
-        {true, 4, 0, 0, 4 << 1, true},         // trailer index 0: the front index
-        {true, 0, 2, 6, 2 << 1, true},         // trailer index 2
-        {false, -1, -1, 7, 7, true},           // never written to a file: nothing
-        {false, 3, -1, 7, 7, false},           // folder gone: nothing
+        {false, 3, -1, 1, 1 | (3 << 1), true, true}, // bit 0 stays
+        {true, 4, 0, 0, 4 << 1, true, true},         // trailer index 0: the front index
+        {true, 0, 2, 6, 2 << 1, true, true},         // trailer index 2
+        {false, -1, -1, 7, 7, true, true},           // never written to a file: nothing
+        {false, 3, -1, 7, 7, false, true},           // folder gone: nothing
+        {false, 3, -1, 7, 7, true, false},           // file opened for reading only: nothing
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.nRootNachher);
@@ -482,11 +492,72 @@ TEST_F(DocumentTest, ClosingWritesTheLastEntryIntoTheRootOfAWritableFolder)
             CQOR1Doc doc(&m_host, &m_access);
             doc.SetFahrzeug(f.bKombi ? Sattelzug() : Lkw());
             const std::string path = ((f.bOrdnerDa ? ordner : ordner / "missing") / "F.qor").string();
-            doc.SetOpenFile(std::make_unique<MemFile>(), path, f.nVorn, f.nAnh);
+            auto datei = std::make_unique<MemFile>();
+            datei->bSchreibbar = f.bSchreibbar;
+            doc.SetOpenFile(std::move(datei), path, f.nVorn, f.nAnh);
         }
         EXPECT_EQ(m_access.m_nRoot, f.nRootNachher);
     }
     std::filesystem::remove_all(ordner);
+}
+
+TEST_F(DocumentTest, SavingIntoAFileOpenedForReadingFails)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Lkw());
+    auto datei = std::make_unique<MemFile>();
+    datei->bSchreibbar = false;
+    doc.SetOpenFile(std::move(datei), "/tmp/Lkw.qor", 0, -1);
+    doc.GetFahrzeug()->m_bModified = 1;
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, true), CQOR1Doc::kFehler);
+    EXPECT_EQ(doc.GetFahrzeug()->m_bModified, 1);
+    m_access.m_nRoot = 5;
+}
+
+TEST_F(DocumentTest, FirstVersionFileHoldsOneVehicleObject)
+{
+    ArchiveWriter out;
+    {
+        CQOR1Doc doc(&m_host, &m_access);
+        doc.SetFahrzeug(Lkw("Alt"));
+        doc.Serialize(out);
+    }
+    CQOR1Doc doc(&m_host, &m_access);
+    ArchiveReader in(out.Data());
+    doc.Serialize(in);
+    ASSERT_NE(doc.GetFahrzeug(), nullptr);
+    EXPECT_EQ(doc.GetFahrzeug()->m_strName, "Alt");
+    EXPECT_EQ(doc.GetFahrzeug()->GetArt(), 0);
+    EXPECT_EQ(doc.GetFahrzeug()->m_pDoc, &doc);
+
+    // A damaged object leaves the document as it was.
+    std::vector<std::uint8_t> kaputt(out.Data().begin(), out.Data().begin() + out.Data().size() / 2);
+    ArchiveReader in2(kaputt);
+    CFahrzeug* pVorher = doc.GetFahrzeug();
+    EXPECT_THROW(doc.Serialize(in2), ArchiveError);
+    EXPECT_EQ(doc.GetFahrzeug(), pVorher);
+}
+
+TEST_F(DocumentTest, ChartMeshesAreRebuiltForBothVehiclesWhenOutOfDate)
+{
+    struct Netz : IDiagrammNetz
+    {
+        void BaueNetz(CFahrzeug& f) override { Log("Netz " + f.m_strName); }
+    } netz;
+    CFahrzeug::s_pDiagrammNetz = &netz;
+    CQOR1Doc doc(&m_host, &m_access);
+    CFahrzeug* t = Lkw("Anh");
+    t->m_nArt = 1;
+    CFahrzeug* z = Lkw("Zug");
+    t->m_pPartner = z;
+    z->m_pPartner = t;
+    doc.SetFahrzeug(t);
+    z->m_bDiagrammVeraltet = 1;
+    t->m_bDiagrammVeraltet = 1;
+    EXPECT_TRUE(doc.RebuildKurvenMeshes());
+    EXPECT_TRUE(doc.RebuildKurvenMeshes()); // up to date now
+    CFahrzeug::s_pDiagrammNetz = nullptr;
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Netz Zug", "Netz Anh"}));
 }
 
 TEST_F(DocumentTest, PrintCommandHandsOverBothVehicles)

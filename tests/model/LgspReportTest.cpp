@@ -609,8 +609,12 @@ TEST_F(LgspReportTest, InputsThatCannotBeAssessed)
             m_pPlan->m_LgInfos.front()->m_dSPMasse = 100.0;
             nGrund = SLgspWerte::kZuViele;
         }
+        m_pEinheit->m_nZurrParam[0] = 5; // from an earlier calculation
         const SLgspWerte& w = Rechne();
         EXPECT_TRUE(w.m_nNichtBewertbar & nGrund) << w.m_nNichtBewertbar;
+        if (w.m_nVerfahren == 0) {
+            EXPECT_EQ(m_pEinheit->GetZurrParameter(nullptr, nullptr, nullptr), 0);
+        }
         EXPECT_EQ(w.m_bGueltig, 0);
         EXPECT_EQ(w.m_nZurrmittel, 0);
         PruefeEndlich(w);
