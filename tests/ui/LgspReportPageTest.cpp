@@ -96,6 +96,7 @@ CLadeeinheit* Platziere(CFahrzeug& v, int nId, const char* name, double L, doubl
     auto* u = new CLadeeinheit(nId);
     u->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
     plan->InsertLadeeinheit(u, static_cast<int>(plan->GetLadeeinheiten().size()));
+    plan->UpdateSchwerpunkt();
     return u;
 }
 
@@ -135,19 +136,24 @@ void SichereDirekt(CFahrzeug& v, CLadeeinheit& u)
         u.GetAnschlagpunktPos(i, &ax, &ay, nullptr);
         v.AddRandabstand(&ax, &ay);
         const bool bLinks = i >= 2, bVorn = i == 0 || i == 2;
+        // A corner's lashing leads away from the unit, forward from a front corner and back from a rear
+        // one, where the load area has a point there.
         CZurrpunkt* best = nullptr;
-        double dBest = 1e9;
-        for (CZurrpunkt* p : v.GetZurrpunktListe()) {
-            if (((p->m_nFlags & CZurrpunkt::kLinks) != 0) != bLinks)
-                continue;
-            // A corner's lashing leads away from the unit: forward from a front corner, back from a rear one.
-            const double dx = p->GetPosX() - ax;
-            if (bVorn ? dx > 0.0 : dx < 0.0)
-                continue;
-            if (std::fabs(dx) < dBest) {
-                dBest = std::fabs(dx);
-                best = p;
+        for (bool bRichtung : {true, false}) {
+            double dBest = 1e9;
+            for (CZurrpunkt* p : v.GetZurrpunktListe()) {
+                if (((p->m_nFlags & CZurrpunkt::kLinks) != 0) != bLinks)
+                    continue;
+                const double dx = p->GetPosX() - ax;
+                if (bRichtung && (bVorn ? dx > 0.0 : dx < 0.0))
+                    continue;
+                if (std::fabs(dx) < dBest) {
+                    dBest = std::fabs(dx);
+                    best = p;
+                }
             }
+            if (best)
+                break;
         }
         u.SetZurrpunkt(i, 0, best);
     }
