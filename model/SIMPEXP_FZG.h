@@ -1,0 +1,100 @@
+// The record of one vehicle in a vehicle or combination file (versionable, schema 9).
+//
+// Fields in file order:
+//    1 int     vehicle value (m_nKopfInt)          33-39 9 doubles  distances of axle records 3..9
+//    2 text    name                                   40 double     0.0
+//    3 int     raw kind 0..4                       41-50 10 bools   axle flags; 50 is the sub-type flag
+//    4 int     axle count                             51 bool       coupling-load flag
+//    5 double  load-area length                    52-54 3 doubles  coupling distance, coupling loads 1, 2
+//    6 double  distance of axle record 0              55 text       second text
+//    7 double  permissible total mass                 56 double     fifth-wheel offset (correction length)
+//    8 double  empty mass                             57 double     0.0
+//  9-10 ints   minimum shares front, rear (percent)   58 bool       false
+// 11-20 10 doubles empty loads of axle records 0..9   59 double     the double after the flag byte
+// 21-30 10 doubles permissible loads of records 0..9  60 double     load-area width (from schema 4)
+// 31-32 (and 33-39) distances of axle records 1..9    61 int        side-difference percent (schema 4)
+//                                                     62 int 0, 63 int 1, 64 int trailer value
+// then the usable-load-area object, the overhang object (from schema 5), the lists of lashing points
+// (from 6), lashing devices (from 7), lashing rails (from 8), ZL items and plan records.
+//
+// How the vehicle's members map onto the fields (CopyFahrzeugToImpExp and the vehicle loader follow it):
+//  - field 53, the first coupling load, is CFahrzeug::m_dKupplungslast1: the permissible support load of
+//    a rigid truck and the permissible fifth-wheel load of a semi-trailer tractor;
+//  - field 56, the correction length that the corrected wheelbase subtracts, is the fifth-wheel offset
+//    CFahrzeug::m_dSattelVersatz that the calculations use; field 59 carries the other double of that
+//    block, CFahrzeug::m_dRadstandKorrektur, which no calculation reads;
+//  - field 55, the only stored free text of a vehicle, is CFahrzeug::m_strText2; the report shows it as
+//    the vehicle's registration;
+//  - field 1 is CFahrzeug::m_nKopfInt, field 61 CFahrzeug::m_nSeitenProzent, field 64
+//    CFahrzeug::m_nAnhaengerInt2.
+#pragma once
+
+#include "model/PersistentObject.h"
+#include "model/SIMPEXP_QOR.h"
+#include "model/SIMPEXP_ZL2.h"
+#include "model/SIMPEXP_ZP.h"
+#include "model/SNutzbareLF.h"
+#include "model/SUeberstLG.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class SIMPEXP_FZG : public PersistentObject
+{
+    QOR_DECLARE_SERIAL(SIMPEXP_FZG)
+
+public:
+    static constexpr int kAchsen = 10;
+
+    SIMPEXP_FZG() = default;
+    SIMPEXP_FZG(const SIMPEXP_FZG&) = delete;
+    SIMPEXP_FZG& operator=(const SIMPEXP_FZG&) = delete;
+
+    void Write(ArchiveWriter& ar) const override;
+    // Reads any schema 0..9 and converts the older ones (may set CImpExp::s_bReSave).
+    void Read(ArchiveReader& ar, unsigned schema) override;
+
+    // CFahrzeug::GetFahrzeugTyp of the vehicle the record holds.
+    int GetFahrzeugTyp() const { return m_nArt == 0 && m_bAchsFlag[9] ? 5 : m_nArt; }
+
+    // The program's language code (upper case), set by the application. Records of kinds 0 and 4 older
+    // than schema 9 get their axle-record-9 empty load by it.
+    static std::string s_strSprache;
+
+    int m_nKopfInt = -1;
+    std::string m_strName;
+    int m_nArt = -1;
+    int m_nAchsanzahl = 0;
+    double m_dLFLaenge = 0.0;
+    double m_dZulGesamtgewicht = 0.0;
+    double m_dLeergewicht = 0.0;
+    int m_nMinAnteilVorn = 0;
+    int m_nMinAnteilHinten = 0;
+    double m_dAbstand[kAchsen] = {}; // record 0: field 6; records 1..9: fields 31..39
+    double m_dLeerlast[kAchsen] = {};
+    double m_dZulLast[kAchsen] = {};
+    double m_d40 = 0.0;
+    bool m_bAchsFlag[kAchsen] = {};
+    bool m_bKupplungslast = false;
+    double m_dKupplungsabstand = 0.0;
+    double m_dKupplungslast1 = 0.0;
+    double m_dKupplungslast2 = 0.0;
+    std::string m_strText2;
+    double m_dSattelVersatz = 0.0;
+    double m_d57 = 0.0;
+    bool m_b58 = false;
+    double m_d59 = 0.0;
+    double m_dLFBreite = 0.0;
+    int m_nSeitenProzent = 4;
+    int m_n62 = 0;
+    int m_n63 = 1;
+    int m_nAnhaengerInt2 = 1;
+    std::unique_ptr<SNutzbareLF> m_pNutzLF;
+    std::unique_ptr<SUeberstLG> m_pUeberstand;
+    std::vector<std::unique_ptr<SIMPEXP_ZP>> m_Zurrpunkte;
+    std::vector<std::unique_ptr<PersistentObject>> m_Zurrmittel;   // CZurrmittel objects
+    std::vector<std::unique_ptr<PersistentObject>> m_Zurrschienen; // CZurrschiene objects
+    std::vector<std::unique_ptr<SIMPEXP_ZL2>> m_ZLInfos;
+    std::vector<std::unique_ptr<SIMPEXP_QOR>> m_Qors;
+};
