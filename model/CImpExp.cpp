@@ -28,7 +28,8 @@ void CImpExp::Read(ArchiveReader& ar, unsigned schema)
     m_nSchema = schema;
     if (schema > kSchema)
         ar.Fail(ArchiveError::Kind::BadSchema, ar.Position(),
-                "vehicle file root stored with schema " + std::to_string(schema) + ", newer than this program reads");
+                "vehicle file root stored with schema " + std::to_string(schema) +
+                    ", newer than this program reads");
     m_strText1 = ar.ReadString();
     m_strTitel = ar.ReadString();
     m_strText3 = ar.ReadString();
@@ -73,7 +74,8 @@ void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source
         }
         if (root) {
             if (schema > kSchema)
-                throw CImpExpException(FormatSPre("$S", 1, 373u, static_cast<int>(schema)), static_cast<int>(schema));
+                throw CImpExpException(FormatSPre("$S", 1, 373u, static_cast<int>(schema)),
+                                       static_cast<int>(schema));
             Read(ar, schema);
             return;
         }

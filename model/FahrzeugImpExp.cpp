@@ -133,8 +133,9 @@ void SetzeFelder(CFahrzeug& f, const SIMPEXP_FZG& r)
 
 } // namespace
 
-std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index, std::unique_ptr<LockedFile>* pFile,
-                                                int* pWert, bool bOffenHalten, std::string* pName)
+std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
+                                                std::unique_ptr<LockedFile>* pFile, int* pWert,
+                                                bool bOffenHalten, std::string* pName)
 {
     if (pFile)
         pFile->reset();
@@ -207,7 +208,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
             std::string folder = path.string();
             int nEintrag = 0;
-            WriteFahrzeugToFile(f.get(), folder, &nEintrag, std::string(), &file, root.m_nWert, std::string());
+            WriteFahrzeugToFile(f.get(), folder, &nEintrag, std::string(), &file, root.m_nWert,
+                                std::string());
         }
     }
     if (pName)

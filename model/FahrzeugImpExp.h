@@ -24,5 +24,5 @@ int CopyFahrzeugToImpExp(CFahrzeug* pFahrzeug, SIMPEXP_FZG* pRecord);
 // receives the root's value, `pName` the entry's title (empty for files of schema 5 and below). The
 // vehicle is not recalculated.
 std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const std::filesystem::path& path, int index,
-                                                std::unique_ptr<LockedFile>* pFile, int* pWert, bool bOffenHalten,
-                                                std::string* pName);
+                                                std::unique_ptr<LockedFile>* pFile, int* pWert,
+                                                bool bOffenHalten, std::string* pName);

@@ -37,7 +37,9 @@ std::unique_ptr<LockedFile> LockedFile::Open(const std::filesystem::path& path, 
         SetError(error, "cannot open " + path.string());
         return nullptr;
     }
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (error)
             *error = path.string() + " is not a file";

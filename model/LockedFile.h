@@ -39,7 +39,10 @@ public:
     bool WriteAll(std::span<const std::uint8_t> data, std::string* error = nullptr);
 
 private:
-    LockedFile(std::filesystem::path path, int fd, Mode mode) : m_path(std::move(path)), m_fd(fd), m_mode(mode) {}
+    LockedFile(std::filesystem::path path, int fd, Mode mode)
+        : m_path(std::move(path)), m_fd(fd), m_mode(mode)
+    {
+    }
 
     std::filesystem::path m_path;
     int m_fd = -1;

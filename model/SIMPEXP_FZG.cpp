@@ -15,7 +15,8 @@ std::string SIMPEXP_FZG::s_strSprache;
 namespace {
 
 // A list of owned objects of the class named `className`.
-void ReadNamedList(ArchiveReader& ar, std::vector<std::unique_ptr<PersistentObject>>& list, const char* className)
+void ReadNamedList(ArchiveReader& ar, std::vector<std::unique_ptr<PersistentObject>>& list,
+                   const char* className)
 {
     const std::uint32_t count = ar.ReadCount(2);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -26,7 +27,8 @@ void ReadNamedList(ArchiveReader& ar, std::vector<std::unique_ptr<PersistentObje
         if (!p)
             ar.Fail(ArchiveError::Kind::Corrupt, at, "empty entry in a list");
         if (!isNew)
-            ar.Fail(ArchiveError::Kind::BadIndex, at, "an object that belongs to one list is referred to again");
+            ar.Fail(ArchiveError::Kind::BadIndex, at,
+                    "an object that belongs to one list is referred to again");
         if (std::strcmp(p->GetRuntimeClass().name, className) != 0)
             ar.Fail(ArchiveError::Kind::BadClass, at,
                     std::string("object of class ") + p->GetRuntimeClass().name + " where " + className +
@@ -85,7 +87,8 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
 {
     if (schema > classInfo.schema)
         ar.Fail(ArchiveError::Kind::BadSchema, ar.Position(),
-                "vehicle record stored with schema " + std::to_string(schema) + ", newer than this program reads");
+                "vehicle record stored with schema " + std::to_string(schema) +
+                    ", newer than this program reads");
     m_nKopfInt = ar.ReadInt();
     m_strName = ar.ReadString();
     m_nArt = ar.ReadInt();

@@ -25,8 +25,8 @@ void SIMPEXP_LADUNG2QOR2::Write(ArchiveWriter& ar) const
     ar.WriteInt(m_nWert21);
     ar.WriteWord(static_cast<std::uint16_t>(m_nTyp & 0xFFFF));
     ar.WriteString(m_strName);
-    for (double d : {m_dLaenge, m_dBreite, m_dHoehe, m_dSPLaenge, m_dSPBreite, m_dSPHoehe, m_dSPMasse, m_dPosX,
-                     m_dPosY, m_dPosZ})
+    for (double d : {m_dLaenge, m_dBreite, m_dHoehe, m_dSPLaenge, m_dSPBreite, m_dSPHoehe, m_dSPMasse,
+                     m_dPosX, m_dPosY, m_dPosZ})
         ar.WriteDouble(d);
     ar.WriteInt(m_nDrehung);
     ar.WriteWord(static_cast<std::uint16_t>(m_nWert19 & 0xFFFF));
@@ -43,7 +43,8 @@ void SIMPEXP_LADUNG2QOR2::Read(ArchiveReader& ar, unsigned schema)
     const std::size_t at = ar.Position();
     if (schema > classInfo.schema)
         ar.Fail(ArchiveError::Kind::BadSchema, at,
-                "placed load stored with schema " + std::to_string(schema) + ", newer than this program reads");
+                "placed load stored with schema " + std::to_string(schema) +
+                    ", newer than this program reads");
     m_nIndex = ar.ReadInt();
     m_nWert21 = ar.ReadInt();
     m_nTyp = static_cast<std::int16_t>(ar.ReadWord());

@@ -52,7 +52,8 @@ void SIMPEXP_QOR::Read(ArchiveReader& ar, unsigned)
             ar.Fail(ArchiveError::Kind::BadIndex, at, "a load unit is referred to again");
         if (std::strcmp(p->GetRuntimeClass().name, "CLadeeinheit") != 0)
             ar.Fail(ArchiveError::Kind::BadClass, at,
-                    std::string("object of class ") + p->GetRuntimeClass().name + " where CLadeeinheit is expected");
+                    std::string("object of class ") + p->GetRuntimeClass().name +
+                        " where CLadeeinheit is expected");
         m_Ladeeinheiten.push_back(owned.release());
     }
 }

@@ -14,7 +14,8 @@ class SNutzbareLF : public PersistentObject
 
 public:
     SNutzbareLF() = default;
-    SNutzbareLF(const std::array<double, 4>& rand, const std::array<float, 4>& wert, const std::array<int, 4>& raster)
+    SNutzbareLF(const std::array<double, 4>& rand, const std::array<float, 4>& wert,
+                const std::array<int, 4>& raster)
     {
         for (int i = 0; i < 4; ++i) {
             m_dRand[i] = rand[i];
