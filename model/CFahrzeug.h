@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/CFahrzeugDiagramm.h"
+#include "model/PersistentObject.h"
 #include "model/SNutzbareLF.h"
 #include "model/SUeberstLG.h"
 
@@ -10,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CQOR;
 class CQOR1Doc;
@@ -17,6 +19,9 @@ class CZurrpunkt;
 class CZurrmittel;
 class CZurrschiene;
 class CZusLast;
+class CLadeeinheit;
+class sZPPtrTupel;
+class sFSParam;
 class SLadung;
 class tagZLINFO;
 struct tagLGINFO;
@@ -43,8 +48,10 @@ struct SAchse
     double dZulLast = 0.0;
 };
 
-class CFahrzeug
+class CFahrzeug : public PersistentObject
 {
+    QOR_DECLARE_SERIAL(CFahrzeug)
+
 public:
     static constexpr int MAX_ACHSEN = 10;
 
@@ -54,6 +61,12 @@ public:
     CFahrzeug& operator=(const CFahrzeug&) = delete;
 
     int Reset();
+
+    // The vehicle record of the first file version: name, kind, axle count, masses, load-area length,
+    // axle records 0 to 3, the texts, minimum shares, additional loads and loads. Loading reads exactly
+    // these fields; everything else keeps its value and wants a recalculation.
+    void Write(ArchiveWriter& ar) const override;
+    void Read(ArchiveReader& ar, unsigned schema) override;
 
     // Virtual operations, in slot order.
     virtual double CalcSchwerpunkt(bool bMitLadung);
@@ -83,6 +96,24 @@ public:
     virtual double GetPosLetzteAchse();
     virtual double GetAchsPosition(int i);
     virtual void Recalc();
+
+    // Lashing equipment. Adds a device to the used devices: the new count of an equal entry, 0 when the
+    // entry or the device has count 0, or the negated count of a new entry.
+    int AddZurrmittel(const CZurrmittel& device, bool bMitName);
+    // The first lashing point with the same flags and all three values within tol.
+    CZurrpunkt* FindZurrpunkt(const CZurrpunkt& point, double tol) const;
+    // Appends pairs of opposite lashing points with x in [x0, x1]; the number appended.
+    int CollectZurrpunktPaare(double x0, double x1, std::vector<std::unique_ptr<sZPPtrTupel>>& list);
+    // The smallest lateral distance of one side's points in [x0, x1]; -1000.0 when there is none.
+    double GetMinSeitenabstand(double x0, double x1, bool bLinks, int* pCount);
+    // The position of the first lashing rail; -1.0 without rails.
+    double GetSchienenPosition() const;
+    // Re-attaches the plan's load units to this vehicle's lashing points, rails and blocking items.
+    void RelinkZurrpunkte();
+    // 1 when a load unit (the given one, or any) uses the lashing point (the given one, or any of the
+    // vehicle's).
+    int IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
+                          int nVerfahren) const;
 
     // Accessors and small queries.
     int GetArt() const { return m_nArt; }
@@ -315,6 +346,9 @@ public:
     double m_dNutzbarQuerBis = 0.0;
 
 protected:
+    // x of a lashing point on this vehicle's load area.
+    double GetZurrpunktX(CZurrpunkt* p) const;
+
     double GrenzeAnteilHinten(double x);
     double GrenzeVorn(double x);
     double GrenzeGesamt(double x);
