@@ -1,6 +1,8 @@
 // Writes the seed corpus of the fuzz targets: make_seeds <corpus folder>.
 #include "model/ArchiveWriter.h"
+#include "model/CAuflieger.h"
 #include "model/CImpExp.h"
+#include "model/CLadeeinheit.h"
 #include "model/CZusLast.h"
 #include "model/SLadung.h"
 #include "model/STVEEntry.h"
@@ -121,7 +123,10 @@ int main(int argc, char** argv)
             r->m_pUeberstand = std::make_unique<SUeberstLG>();
             r->m_Zurrpunkte.push_back(std::make_unique<SIMPEXP_ZP>());
             r->m_ZLInfos.push_back(std::make_unique<SIMPEXP_ZL2>());
+            r->m_Zurrmittel.push_back(std::make_unique<CZurrmittel>());
+            r->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>());
             auto q = std::make_unique<SIMPEXP_QOR>();
+            q->m_Ladeeinheiten.push_back(new CLadeeinheit(1));
             q->m_Ladungen.push_back(std::make_unique<SIMPEXP_LADUNG2QOR2>());
             q->m_Ladungen.back()->m_strBildDatei = "ep.png";
             r->m_Qors.push_back(std::move(q));
@@ -135,14 +140,21 @@ int main(int argc, char** argv)
         Save(root / "vehicle_file" / "combination.kmb", bytes);
         // The same records under a root of schema 5: no value, no directory.
         ArchiveWriter ar;
-        ar.WriteWord(0xFFFF);
-        ar.WriteWord(5);
-        ar.WriteWord(7);
-        ar.WriteBytes("CImpExp", 7);
+        ar.WriteClass(CImpExp::classInfo);
         for (int i = 0; i < 5; ++i)
             ar.WriteString("");
         ar.WriteObjectList(file.m_Records);
-        Save(root / "vehicle_file" / "schema5.qor", ar.TakeData());
+        auto old = ar.TakeData();
+        old[2] = 5; // the root's schema
+        Save(root / "vehicle_file" / "schema5.qor", old);
+        // A version-1 file: one vehicle object.
+        CAuflieger v1;
+        v1.m_nArt = 3;
+        v1.m_strName = "Auflieger";
+        v1.m_nAchsanzahl = 3;
+        ArchiveWriter ar1;
+        ar1.WriteObject(&v1);
+        Save(root / "vehicle_file" / "version1.qor", ar1.TakeData());
     }
     return 0;
 }

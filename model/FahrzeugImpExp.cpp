@@ -7,10 +7,14 @@
 #include "model/CFahrzeug.h"
 #include "model/CImpExp.h"
 #include "model/CImpExpException.h"
+#include "model/CLadeeinheit.h"
 #include "model/CQOR.h"
 #include "model/CSattelzugmaschine.h"
 #include "model/CStarrdeichsel.h"
 #include "model/CZugmaschine.h"
+#include "model/CZurrmittel.h"
+#include "model/CZurrpunkt.h"
+#include "model/CZurrschiene.h"
 #include "model/TextFormat.h"
 #include "model/VehicleFiles.h"
 #include "model/tagLGINFO.h"
@@ -59,6 +63,16 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
         r->m_ZLInfos.push_back(std::move(zl));
     }
 
+    for (const CZurrpunkt* zp : f->m_Zurrpunkte) {
+        auto r67 = std::make_unique<SIMPEXP_ZP>();
+        r67->SetFrom(*zp);
+        r->m_Zurrpunkte.push_back(std::move(r67));
+    }
+    for (const CZurrmittel* zm : f->m_ZurrmittelBenutzt)
+        r->m_Zurrmittel.push_back(std::make_unique<CZurrmittel>(*zm));
+    for (const CZurrschiene* zs : f->m_Zurrschienen)
+        r->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>(*zs));
+
     if (CQOR* q = f->GetQor(); q && f->GetArt() != 4) {
         auto qr = std::make_unique<SIMPEXP_QOR>();
         qr->m_nFahrzeugWert = r->m_nKopfInt;
@@ -70,6 +84,7 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
             lr->SetFrom(*lg);
             qr->m_Ladungen.push_back(std::move(lr));
         }
+        qr->m_Ladeeinheiten.assign(q->GetLadeeinheiten().begin(), q->GetLadeeinheiten().end());
         qr->m_bOwnsLadeeinheiten = false;
         r->m_Qors.push_back(std::move(qr));
     }
@@ -191,6 +206,23 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         f->m_ZLInfos.emplace(zl, zl);
     }
 
+    // Lashing points, numbered from 1 in each of the four groups of the side and front bits.
+    int nNummer[4] = {0, 0, 0, 0};
+    for (const auto& pr : r->m_Zurrpunkte) {
+        auto* zp = new CZurrpunkt(f->m_dLFLaenge, f->m_fLFBreite);
+        pr->CopyTo(*zp);
+        zp->m_dPosX = zp->m_dPosY = zp->m_dMittenAbstand = 0.0;
+        zp->m_bPosGueltig = 0;
+        const int gruppe =
+            ((zp->m_nFlags & CZurrpunkt::kLinks) ? 2 : 0) | ((zp->m_nFlags & CZurrpunkt::kVorn) ? 1 : 0);
+        zp->m_nNummer = ++nNummer[gruppe];
+        f->m_Zurrpunkte.push_back(zp);
+    }
+    for (const auto& zm : r->m_Zurrmittel)
+        f->m_ZurrmittelBenutzt.push_back(new CZurrmittel(*zm));
+    for (const auto& zs : r->m_Zurrschienen)
+        f->m_Zurrschienen.push_back(new CZurrschiene(*zs));
+
     // A semi-trailer tractor has no plan of its own; a plan record in its place is not taken.
     if (!r->m_Qors.empty() && f->GetArt() != 4) {
         SIMPEXP_QOR& qr = *r->m_Qors.front();
@@ -205,6 +237,9 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         if (root.m_nSchema <= 4)
             q->NumberEqualNames(false);
         // The load units go to the plan before anything is written back, so that the file keeps them.
+        for (CLadeeinheit* le : qr.m_Ladeeinheiten)
+            q->m_Ladeeinheiten.push_back(le);
+        qr.m_bOwnsLadeeinheiten = false;
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
             std::string folder = path.string();
             int nEintrag = 0;

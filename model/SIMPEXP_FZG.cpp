@@ -6,38 +6,10 @@
 #include "model/CImpExp.h"
 
 #include <cctype>
-#include <cstring>
 
 QOR_IMPLEMENT_SERIAL(SIMPEXP_FZG, 9, true)
 
 std::string SIMPEXP_FZG::s_strSprache;
-
-namespace {
-
-// A list of owned objects of the class named `className`.
-void ReadNamedList(ArchiveReader& ar, std::vector<std::unique_ptr<PersistentObject>>& list,
-                   const char* className)
-{
-    const std::uint32_t count = ar.ReadCount(2);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t at = ar.Position();
-        bool isNew = false;
-        PersistentObject* p = ar.ReadObject(&isNew);
-        std::unique_ptr<PersistentObject> owned(isNew ? p : nullptr);
-        if (!p)
-            ar.Fail(ArchiveError::Kind::Corrupt, at, "empty entry in a list");
-        if (!isNew)
-            ar.Fail(ArchiveError::Kind::BadIndex, at,
-                    "an object that belongs to one list is referred to again");
-        if (std::strcmp(p->GetRuntimeClass().name, className) != 0)
-            ar.Fail(ArchiveError::Kind::BadClass, at,
-                    std::string("object of class ") + p->GetRuntimeClass().name + " where " + className +
-                        " is expected");
-        list.push_back(std::move(owned));
-    }
-}
-
-} // namespace
 
 void SIMPEXP_FZG::Write(ArchiveWriter& ar) const
 {
@@ -137,9 +109,9 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
     if (schema >= 6)
         ar.ReadObjectList(m_Zurrpunkte);
     if (schema >= 7)
-        ReadNamedList(ar, m_Zurrmittel, "CZurrmittel");
+        ar.ReadObjectList(m_Zurrmittel);
     if (schema >= 8)
-        ReadNamedList(ar, m_Zurrschienen, "CZurrschiene");
+        ar.ReadObjectList(m_Zurrschienen);
     if (schema < 9 && (m_nArt == 0 || m_nArt == 4)) {
         std::string sprache = s_strSprache;
         for (char& c : sprache)

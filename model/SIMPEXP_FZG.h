@@ -29,6 +29,8 @@
 //    CFahrzeug::m_nAnhaengerInt2.
 #pragma once
 
+#include "model/CZurrmittel.h"
+#include "model/CZurrschiene.h"
 #include "model/PersistentObject.h"
 #include "model/SIMPEXP_QOR.h"
 #include "model/SIMPEXP_ZL2.h"
@@ -93,8 +95,8 @@ public:
     std::unique_ptr<SNutzbareLF> m_pNutzLF;
     std::unique_ptr<SUeberstLG> m_pUeberstand;
     std::vector<std::unique_ptr<SIMPEXP_ZP>> m_Zurrpunkte;
-    std::vector<std::unique_ptr<PersistentObject>> m_Zurrmittel;   // CZurrmittel objects
-    std::vector<std::unique_ptr<PersistentObject>> m_Zurrschienen; // CZurrschiene objects
+    std::vector<std::unique_ptr<CZurrmittel>> m_Zurrmittel;
+    std::vector<std::unique_ptr<CZurrschiene>> m_Zurrschienen;
     std::vector<std::unique_ptr<SIMPEXP_ZL2>> m_ZLInfos;
     std::vector<std::unique_ptr<SIMPEXP_QOR>> m_Qors;
 };

@@ -4,14 +4,12 @@
 #include "model/ArchiveReader.h"
 #include "model/ArchiveWriter.h"
 
-#include <cstring>
-
 QOR_IMPLEMENT_SERIAL(SIMPEXP_QOR, 2, false)
 
 SIMPEXP_QOR::~SIMPEXP_QOR()
 {
     if (m_bOwnsLadeeinheiten)
-        for (PersistentObject* p : m_Ladeeinheiten)
+        for (CLadeeinheit* p : m_Ladeeinheiten)
             delete p;
 }
 
@@ -43,17 +41,9 @@ void SIMPEXP_QOR::Read(ArchiveReader& ar, unsigned)
     const std::uint32_t count = ar.ReadCount(2);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t at = ar.Position();
-        bool isNew = false;
-        PersistentObject* p = ar.ReadObject(&isNew);
-        std::unique_ptr<PersistentObject> owned(isNew ? p : nullptr);
+        auto p = ar.ReadOwnedObject<CLadeeinheit>();
         if (!p)
             ar.Fail(ArchiveError::Kind::Corrupt, at, "empty entry in a list");
-        if (!isNew)
-            ar.Fail(ArchiveError::Kind::BadIndex, at, "a load unit is referred to again");
-        if (std::strcmp(p->GetRuntimeClass().name, "CLadeeinheit") != 0)
-            ar.Fail(ArchiveError::Kind::BadClass, at,
-                    std::string("object of class ") + p->GetRuntimeClass().name +
-                        " where CLadeeinheit is expected");
-        m_Ladeeinheiten.push_back(owned.release());
+        m_Ladeeinheiten.push_back(p.release());
     }
 }

@@ -8,6 +8,7 @@
 // units it read over to a plan.
 #pragma once
 
+#include "model/CLadeeinheit.h"
 #include "model/PersistentObject.h"
 #include "model/SIMPEXP_LADUNG2QOR2.h"
 #include "model/SNutzbareLF.h"
@@ -38,7 +39,6 @@ public:
     int m_n7 = 0;
     std::unique_ptr<SNutzbareLF> m_pNutzLF; // written as a null object by the program
     std::vector<std::unique_ptr<SIMPEXP_LADUNG2QOR2>> m_Ladungen;
-    // Load units (CLadeeinheit objects).
-    std::vector<PersistentObject*> m_Ladeeinheiten;
+    std::vector<CLadeeinheit*> m_Ladeeinheiten;
     bool m_bOwnsLadeeinheiten = true;
 };

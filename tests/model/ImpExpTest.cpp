@@ -8,7 +8,12 @@
 #include "model/CFahrzeug.h"
 #include "model/CImpExp.h"
 #include "model/CImpExpException.h"
+#include "model/CLadeeinheit.h"
 #include "model/CQOR.h"
+#include "model/CZugmaschine.h"
+#include "model/CZurrmittel.h"
+#include "model/CZurrpunkt.h"
+#include "model/CZurrschiene.h"
 #include "model/FahrzeugImpExp.h"
 #include "model/TextProvider.h"
 #include "model/VehicleFiles.h"
@@ -190,8 +195,28 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
     zl->m_nWert = 7;
     zl->m_nWertKopie = 7;
     f->m_ZLInfos.emplace(zl, zl);
+    const int flags[] = {0, 2, 4, 6, 0};
+    for (int i = 0; i < 5; ++i) {
+        auto* zp = new CZurrpunkt(f->m_dLFLaenge, f->m_fLFBreite);
+        zp->m_nFlags = flags[i] | CZurrpunkt::kVonVorn;
+        zp->m_dAbstandLaengs = 0.5 + i;
+        zp->m_dAbstandQuer = 0.05;
+        zp->m_dZulKraft = 2000.0;
+        f->m_Zurrpunkte.push_back(zp);
+    }
+    auto* zm = new CZurrmittel;
+    zm->m_strName = "Gurt";
+    zm->m_dWert1 = 250.0;
+    zm->m_dWert2 = 2500.0;
+    f->m_ZurrmittelBenutzt.push_back(zm);
+    auto* zs = new CZurrschiene;
+    zs->m_nSeite = 0;
+    zs->m_dPosition = 0.1;
+    zs->m_nZulKraft = 2000;
+    f->m_Zurrschienen.push_back(zs);
     if (art != 4) {
         auto* q = new CQOR(f.get(), -1, "Plan");
+        q->InsertLadeeinheit(new CLadeeinheit(3), 0);
         f->m_pQor = q;
         q->m_nSeitenProzent = 6;
         for (int i = 0; i < 2; ++i) {
@@ -257,7 +282,20 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
             EXPECT_EQ(g->GetQor()->m_nSeitenProzent, 6);
             ASSERT_EQ(g->GetQor()->GetLgInfos().size(), 2u);
             EXPECT_DOUBLE_EQ(g->GetQor()->GetLgInfos().back()->m_dPosX, 1.8);
+            ASSERT_EQ(g->GetQor()->GetLadeeinheiten().size(), 1u);
+            EXPECT_EQ(g->GetQor()->GetLadeeinheiten().front()->GetId(), 3);
         }
+        // Lashing points numbered within their groups of the left and front bits.
+        std::vector<int> nummern;
+        for (const CZurrpunkt* zp : g->m_Zurrpunkte)
+            nummern.push_back(zp->m_nNummer);
+        EXPECT_EQ(nummern, (std::vector<int>{1, 1, 1, 1, 2}));
+        EXPECT_DOUBLE_EQ(g->m_Zurrpunkte.back()->m_dAbstandLaengs, 4.5);
+        EXPECT_DOUBLE_EQ(g->m_Zurrpunkte.back()->m_dBezugsLaenge, g->m_dLFLaenge);
+        ASSERT_EQ(g->m_ZurrmittelBenutzt.size(), 1u);
+        EXPECT_EQ(g->m_ZurrmittelBenutzt.front()->m_strName, "Gurt");
+        ASSERT_EQ(g->m_Zurrschienen.size(), 1u);
+        EXPECT_EQ(g->m_Zurrschienen.front()->m_nZulKraft, 2000);
         // Written back into its own open file as the same entry: the same bytes.
         ASSERT_TRUE(file && file->IsWritable());
         g->m_strName = f->m_strName;
@@ -644,4 +682,70 @@ TEST_F(ImpExpTest, OldFileIsRewrittenBeforeTheVehicleIsBuilt)
     EXPECT_EQ(root.m_nSchema, 6u);
     EXPECT_FALSE(CImpExp::s_bReSave);
     EXPECT_DOUBLE_EQ(root.m_Records[0]->m_dLeerlast[9], 44.0);
+}
+
+TEST_F(ImpExpTest, VersionOneFileIsReportedWithItsVehicle)
+{
+    CZugmaschine alt;
+    alt.m_nArt = 0;
+    alt.m_strName = "Erster";
+    alt.m_nAchsanzahl = 2;
+    alt.m_dLFLaenge = 6.5;
+    ArchiveWriter out;
+    out.WriteObject(&alt);
+    const Bytes b = out.TakeData();
+    try {
+        CImpExp root;
+        root.Load(b);
+        FAIL() << "read";
+    } catch (const CImpExpException& e) {
+        EXPECT_STREQ(e.what(), "Version 1 detected.");
+        EXPECT_EQ(e.GetVersion(), 1);
+        ASSERT_TRUE(e.GetFahrzeug());
+        EXPECT_EQ(e.GetFahrzeug()->m_strName, "Erster");
+        EXPECT_DOUBLE_EQ(e.GetFahrzeug()->m_dLFLaenge, 6.5);
+    }
+    const fs::path p = m_dir / "v1.qor";
+    WriteBytes(p, b);
+    std::unique_ptr<LockedFile> file;
+    EXPECT_FALSE(LoadFahrzeugFromFile(p, 0, &file, nullptr, true, nullptr));
+    EXPECT_FALSE(file);
+    EXPECT_EQ(ReadFileFahrzeugTyp(p, 0, nullptr), -1);
+    EXPECT_EQ(ReadBytes(p), b);
+}
+
+TEST_F(ImpExpTest, SchemaFourRootNumbersLoadsAndKeepsItsLoadUnits)
+{
+    // A current vehicle record with a plan of two equal names and a load unit, under a root of schema 4.
+    auto f = BeispielFahrzeug(1);
+    for (tagLGINFO* lg : f->GetQor()->m_LgInfos)
+        lg->m_nNummer = 0;
+    auto r = std::make_unique<SIMPEXP_FZG>();
+    CopyFahrzeugToImpExp(f.get(), r.get());
+    ArchiveWriter ar;
+    ar.WriteClass(CImpExp::classInfo);
+    for (int i = 0; i < 5; ++i)
+        ar.WriteString("");
+    ar.WriteCount(1);
+    ar.WriteObject(r.get());
+    Bytes b = ar.TakeData();
+    b[2] = 4; // the root's schema
+    const fs::path p = m_dir / "alt4.qor";
+    WriteBytes(p, b);
+
+    std::unique_ptr<LockedFile> file;
+    auto g = LoadFahrzeugFromFile(p, 0, &file, nullptr, true, nullptr);
+    ASSERT_TRUE(g && g->GetQor());
+    EXPECT_EQ(g->GetQor()->GetLgInfos().front()->m_nNummer, 1);
+    EXPECT_EQ(g->GetQor()->GetLgInfos().back()->m_nNummer, 2);
+    ASSERT_EQ(g->GetQor()->GetLadeeinheiten().size(), 1u);
+    file.reset();
+    // Written back at once, with the load unit and the new numbers.
+    CImpExp root;
+    root.Load(ReadBytes(p));
+    EXPECT_EQ(root.m_nSchema, 6u);
+    ASSERT_EQ(root.m_Records.size(), 1u);
+    const SIMPEXP_QOR& q = *root.m_Records[0]->m_Qors.at(0);
+    EXPECT_EQ(q.m_Ladeeinheiten.size(), 1u);
+    EXPECT_EQ(q.m_Ladungen.back()->m_nNummer, 2);
 }
