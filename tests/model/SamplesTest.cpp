@@ -4,6 +4,7 @@
 
 #include "model/CFahrzeug.h"
 #include "model/CQOR.h"
+#include "model/CZurrpunkt.h"
 #include "model/FahrzeugImpExp.h"
 #include "model/LoadUnitTypes.h"
 #include "model/PngSize.h"
@@ -59,6 +60,13 @@ TEST(Samples, EveryVehicleLoads)
             EXPECT_NE(f->GetQor(), nullptr);
             EXPECT_GT(f->GetLFLaenge(), 3.0);
             EXPECT_GT(f->GetLFBreite(), 1.5f);
+            EXPECT_GE(f->m_Zurrpunkte.size(), 8u);
+            EXPECT_EQ(f->m_Zurrschienen.size(), 2u);
+            for (const CZurrpunkt* zp : f->m_Zurrpunkte) {
+                EXPECT_GT(zp->m_nNummer, 0);
+                EXPECT_LE(zp->m_dAbstandLaengs, f->GetLFLaenge());
+                EXPECT_GT(zp->m_dZulKraft, 0.0);
+            }
         }
         if (m.typ == 0 || m.typ == 5) {
             EXPECT_GT(f->m_nMinAnteilVorn, 0u);

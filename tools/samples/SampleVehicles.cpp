@@ -7,6 +7,8 @@
 #include "model/CSattelzugmaschine.h"
 #include "model/CStarrdeichsel.h"
 #include "model/CZugmaschine.h"
+#include "model/CZurrpunkt.h"
+#include "model/CZurrschiene.h"
 
 const std::vector<SampleVehicle>& SampleVehicles()
 {
@@ -135,6 +137,41 @@ const std::vector<SampleVehicle>& SampleVehicles()
     return samples;
 }
 
+namespace {
+
+// Lashing points along both sides, 5 cm in from the edge, from 0.5 m behind the front wall about every
+// metre to the rear end; two front points at the front wall; a lashing rail along each side.
+void AddLashingEquipment(CFahrzeug& f, double dDaN)
+{
+    const double l = f.m_dLFLaenge;
+    const double b = f.m_fLFBreite;
+    const int n = static_cast<int>((l - 0.5) / 1.0) + 1;
+    const double schritt = n > 1 ? (l - 1.0) / (n - 1) : 0.0;
+    for (int links = 0; links < 2; ++links) {
+        auto* vorn = new CZurrpunkt(l, b);
+        vorn->m_nFlags = CZurrpunkt::kVonVorn | CZurrpunkt::kVorn | (links ? CZurrpunkt::kLinks : 0);
+        vorn->m_dAbstandLaengs = 0.1;
+        vorn->m_dAbstandQuer = 0.3;
+        vorn->m_dZulKraft = dDaN;
+        f.m_Zurrpunkte.push_back(vorn);
+        for (int i = 0; i < n; ++i) {
+            auto* zp = new CZurrpunkt(l, b);
+            zp->m_nFlags = CZurrpunkt::kVonVorn | (links ? CZurrpunkt::kLinks : 0);
+            zp->m_dAbstandLaengs = 0.5 + i * schritt;
+            zp->m_dAbstandQuer = 0.05;
+            zp->m_dZulKraft = dDaN;
+            f.m_Zurrpunkte.push_back(zp);
+        }
+        auto* schiene = new CZurrschiene;
+        schiene->m_nSeite = links ? 2 : 0;
+        schiene->m_dPosition = 0.05;
+        schiene->m_nZulKraft = static_cast<int>(dDaN);
+        f.m_Zurrschienen.push_back(schiene);
+    }
+}
+
+} // namespace
+
 std::unique_ptr<CFahrzeug> BuildSampleVehicle(const SampleVehicle& s)
 {
     std::unique_ptr<CFahrzeug> f;
@@ -185,6 +222,7 @@ std::unique_ptr<CFahrzeug> BuildSampleVehicle(const SampleVehicle& s)
         // The usable area starts 5 cm behind the front wall.
         f->m_NutzLF[0].m_dRand[0] = f->m_NutzLF[1].m_dRand[0] = 0.05;
         f->m_pQor = new CQOR(f.get(), -1, s.name);
+        AddLashingEquipment(*f, s.dZulGesamt <= 3.5 ? 500.0 : (s.dZulGesamt <= 12.0 ? 800.0 : 2000.0));
     }
     return f;
 }
