@@ -27,8 +27,7 @@ const std::vector<SampleVehicle>& SampleVehicles()
          25,
          -0.5,
          1.0,
-         0.0,
-         false},
+         0.0},
         // 3.5 t van, load space 3.4 m x 1.75 m.
         {"KEP",
          "Van 3.5 t",
@@ -42,8 +41,7 @@ const std::vector<SampleVehicle>& SampleVehicles()
          25,
          0.0,
          0.0,
-         0.0,
-         false},
+         0.0},
         // 4x2 tractor, wheelbase 3.6 m, fifth wheel 0.5 m ahead of the rear axle, 10 t on the fifth wheel.
         {"SZM",
          "Semi-trailer tractor 4x2",
@@ -57,8 +55,7 @@ const std::vector<SampleVehicle>& SampleVehicles()
          25,
          0.0,
          10.0,
-         0.5,
-         false},
+         0.5},
         // Two-axle drawbar trailer, 7.2 m body.
         {"GDA",
          "Drawbar trailer 2 axles",
@@ -72,8 +69,7 @@ const std::vector<SampleVehicle>& SampleVehicles()
          0,
          0.0,
          0.0,
-         0.0,
-         false},
+         0.0},
         // Three-axle drawbar trailer, 8.2 m body.
         {"GDA_2",
          "Drawbar trailer 3 axles",
@@ -87,8 +83,7 @@ const std::vector<SampleVehicle>& SampleVehicles()
          0,
          0.0,
          0.0,
-         0.0,
-         false},
+         0.0},
         // Two-axle centre-axle trailer, 7.2 m body, drawbar eye 2.0 m ahead of it (1.0 t support load).
         {"SDA",
          "Centre-axle trailer 2 axles",
@@ -102,8 +97,7 @@ const std::vector<SampleVehicle>& SampleVehicles()
          0,
          0.0,
          0.0,
-         0.0,
-         false},
+         0.0},
         // Three-axle 13.6 m semi-trailers, kingpin 1.6 m behind the body front.
         {"SAH",
          "Semi-trailer 13.6 m",
@@ -117,22 +111,21 @@ const std::vector<SampleVehicle>& SampleVehicles()
          0,
          0.0,
          0.0,
-         0.0,
-         false},
+         0.0},
+        // Refrigerated three-axle semi-trailer: a heavier body, 13.3 m x 2.46 m inside.
         {"SAH_2",
-         "Semi-trailer 13.6 m, lift axle",
+         "Refrigerated semi-trailer 13.3 m",
          3,
          false,
-         {{1.6, 2.5, 12.0}, {6.4, 1.6, 9.0}, {1.31, 1.5, 9.0}, {1.31, 1.5, 9.0}},
+         {{1.6, 2.8, 12.0}, {6.2, 2.0, 9.0}, {1.31, 2.0, 9.0}, {1.31, 2.0, 9.0}},
          36.0,
-         13.6,
-         2.48f,
+         13.3,
+         2.46f,
          0,
          0,
          0.0,
          0.0,
-         0.0,
-         true},
+         0.0},
     };
     return samples;
 }
@@ -205,8 +198,6 @@ std::unique_ptr<CFahrzeug> BuildSampleVehicle(const SampleVehicle& s)
     }
     if (s.bArt5)
         f->m_nAchsFlags[9] = 1;
-    if (s.bAchseLiftbar)
-        f->m_nAchsFlags[1] = 1;
     f->m_dLeergewicht = dLeer;
     f->m_dZulGesamtgewicht = s.dZulGesamt;
     f->m_dLFLaenge = s.dLFLaenge;

@@ -25,7 +25,6 @@ struct SampleVehicle
     double dKupplungsabstand; // a motor vehicle's coupling: this far ahead of the load-area end
     double dKupplungslast1;   // permissible support load, or the tractor's permissible fifth-wheel load
     double dSattelVersatz;    // a tractor's fifth wheel ahead of its rear axle
-    bool bAchseLiftbar;       // the first trailer axle is not counted in its group
 };
 
 const std::vector<SampleVehicle>& SampleVehicles();
