@@ -1,21 +1,16 @@
 // The record of one vehicle in a vehicle or combination file (versionable, schema 9).
 //
-// Fields in file order:
-//    1 int     vehicle value (m_nKopfInt)          33-39 9 doubles  distances of axle records 3..9
-//    2 text    name                                   40 double     0.0
-//    3 int     raw kind 0..4                       41-50 10 bools   axle flags; 50 is the sub-type flag
-//    4 int     axle count                             51 bool       coupling-load flag
-//    5 double  load-area length                    52-54 3 doubles  coupling distance, coupling loads 1, 2
-//    6 double  distance of axle record 0              55 text       second text
-//    7 double  permissible total mass                 56 double     fifth-wheel offset (correction length)
-//    8 double  empty mass                             57 double     0.0
-//  9-10 ints   minimum shares front, rear (percent)   58 bool       false
-// 11-20 10 doubles empty loads of axle records 0..9   59 double     the double after the flag byte
-// 21-30 10 doubles permissible loads of records 0..9  60 double     load-area width (from schema 4)
-// 31-32 (and 33-39) distances of axle records 1..9    61 int        side-difference percent (schema 4)
-//                                                     62 int 0, 63 int 1, 64 int trailer value
-// then the usable-load-area object, the overhang object (from schema 5), the lists of lashing points
-// (from 6), lashing devices (from 7), lashing rails (from 8), ZL items and plan records.
+// Fields in file order (the members below keep this order):
+//   1 int vehicle value; 2 text name; 3 int raw kind 0..4; 4 int axle count; 5 double load-area length;
+//   6 double distance of axle record 0; 7 double permissible total mass; 8 double empty mass;
+//   9, 10 ints minimum shares front and rear (percent); 11-20 doubles empty loads of axle records 0..9;
+//   21-30 doubles permissible loads of records 0..9; 31-39 doubles distances of records 1..9;
+//   40 double 0.0; 41-50 bools axle flags (50 is the sub-type flag); 51 bool coupling-load flag;
+//   52-54 doubles coupling distance, first and second coupling load; 55 text; 56 double correction
+//   length; 57 double 0.0; 58 bool false; 59 double; 60 double load-area width and 61 int (from schema 4);
+//   62 int 0; 63 int 1; 64 int; 65 the usable-load-area object; 66 the overhang object (from schema 5);
+//   lists of lashing points (from schema 6), lashing devices (from 7), lashing rails (from 8), ZL items
+//   and plan records.
 //
 // How the vehicle's members map onto the fields (CopyFahrzeugToImpExp and the vehicle loader follow it):
 //  - field 53, the first coupling load, is CFahrzeug::m_dKupplungslast1: the permissible support load of

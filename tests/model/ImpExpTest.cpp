@@ -15,13 +15,16 @@
 #include "model/CZurrpunkt.h"
 #include "model/CZurrschiene.h"
 #include "model/FahrzeugImpExp.h"
+#include "model/ProgramFolders.h"
 #include "model/TextProvider.h"
 #include "model/VehicleFiles.h"
+#include "model/tagItemData.h"
 #include "model/tagLGINFO.h"
 #include "model/tagZLINFO.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -748,4 +751,86 @@ TEST_F(ImpExpTest, SchemaFourRootNumbersLoadsAndKeepsItsLoadUnits)
     const SIMPEXP_QOR& q = *root.m_Records[0]->m_Qors.at(0);
     EXPECT_EQ(q.m_Ladeeinheiten.size(), 1u);
     EXPECT_EQ(q.m_Ladungen.back()->m_nNummer, 2);
+}
+
+TEST_F(ImpExpTest, ReadFileFahrzeugTypSavesAConvertedCurrentRoot)
+{
+    ArchiveWriter ar;
+    ar.WriteClass(CImpExp::classInfo);
+    for (int i = 0; i < 5; ++i)
+        ar.WriteString("");
+    ar.WriteInt(3);
+    SFileFhzgInfo entry;
+    entry.m_nTyp = 0;
+    entry.m_nIndex = 0;
+    ar.WriteCount(1);
+    ar.WriteObject(&entry);
+    const Bytes b = ar.TakeData() + Word(1) + ClassRecord(8, "SIMPEXP_FZG") + FahrzeugFelder(8, 0, 18.0);
+    const fs::path p = m_dir / "sechs.qor";
+    WriteBytes(p, b);
+    int count = -1;
+    EXPECT_EQ(ReadFileFahrzeugTyp(p, 0, &count), 0);
+    EXPECT_EQ(count, 0);
+    const Bytes neu = ReadBytes(p);
+    EXPECT_NE(neu, b);
+    CImpExp::s_bReSave = false;
+    CImpExp root;
+    root.Load(neu);
+    EXPECT_FALSE(CImpExp::s_bReSave);
+    EXPECT_EQ(root.m_nWert, 3);
+    EXPECT_DOUBLE_EQ(root.m_Records[0]->m_dLeerlast[9], 44.0);
+}
+
+TEST_F(ImpExpTest, CollectReferencedFilesReducesPictureNames)
+{
+    const ProgramFolders vorher = GetProgramFolders();
+    ProgramFolders folders = vorher;
+    folders.pictures = m_dir / "Bilder";
+    fs::create_directories(folders.pictures);
+    WriteBytes(folders.pictures / "kiste.dat", Ascii("png"));
+    SetProgramFolders(folders);
+
+    auto f = BeispielFahrzeug(0);
+    auto it = f->GetQor()->m_LgInfos.begin();
+    (*it)->m_strBildDatei = "C:\\Daten\\kiste.dat";
+    (*std::next(it))->m_strBildDatei = "fehlt.dat";
+    std::string pfad = m_dir.string();
+    int index = -1;
+    std::unique_ptr<LockedFile> file;
+    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), pfad, &index, "bilder.qor", &file, 0, ""));
+    file.reset();
+
+    std::vector<std::string> liste;
+    EXPECT_TRUE(CollectReferencedFiles(pfad, liste));
+    EXPECT_EQ(liste, (std::vector<std::string>{"kiste.dat"}));
+    liste.clear();
+    EXPECT_FALSE(CollectReferencedFiles(pfad, liste)); // saved with the reduced names
+    EXPECT_EQ(liste, (std::vector<std::string>{"kiste.dat"}));
+    SetProgramFolders(vorher);
+}
+
+TEST_F(ImpExpTest, ItemDataFilePathIsUpdatedOnlyWhenItChanged)
+{
+    const fs::path p = m_dir / "Kiste.lgs";
+    tagItemData item;
+    item.m_nArt = 3;
+    item.m_strName = "Kiste";
+    ASSERT_TRUE(SaveItemDataFile(p, item));
+    EXPECT_EQ(item.m_strPfad, p.string());
+    fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    const auto zeit = fs::last_write_time(p);
+    EXPECT_TRUE(UpdateItemDataFilePath(p, item));
+    EXPECT_EQ(fs::last_write_time(p), zeit); // nothing written
+
+    const fs::path q = m_dir / "Palette.lgs";
+    fs::rename(p, q);
+    tagItemData gelesen;
+    ASSERT_TRUE(LoadItemDataFile(q, gelesen));
+    EXPECT_TRUE(UpdateItemDataFilePath(q, gelesen));
+    tagItemData wieder;
+    ASSERT_TRUE(LoadItemDataFile(q, wieder));
+    EXPECT_EQ(wieder.m_strName, "Palette");
+    EXPECT_EQ(wieder.m_strPfad, q.string());
+    EXPECT_EQ(ReadFileItemDataKind(q), 3);
+    EXPECT_EQ(ReadFileItemDataKind(m_dir / "fehlt.lgs"), -1);
 }
