@@ -31,3 +31,39 @@ void CAnhaenger::BuildGeometrie()
     }
     PruefeBerechenbar();
 }
+
+int CAnhaenger::CalcKurvenpunkt(SYs2X* pPunkt)
+{
+    SGrenzRahmen r;
+    int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
+    if (a != 0)
+        return a;
+    pPunkt->m_dMaxLast = r.gewaehlt.m_dMaxLast;
+    pPunkt->m_nGrenze = r.gewaehlt.m_nGrenze;
+    if (r.bMinimum) {
+        if (r.dMinimum > pPunkt->m_dMaxLast)
+            return (r.nMinGrenze == 4 || r.nMinGrenze == 5) ? 3 : 2;
+        pPunkt->m_dMinLast = r.dMinimum;
+        pPunkt->m_nMinGrenze = r.nMinGrenze;
+    }
+    const double T = GetNutzlastGrenze();
+    if (T < 0.0)
+        return 0;
+    if (pPunkt->m_dMaxLast > T) {
+        pPunkt->m_dMaxLast = T;
+        pPunkt->m_nGrenze = 6;
+    }
+    // A minimum above the cap leaves nothing that fits here; behind a front-share minimum, nothing
+    // further back either.
+    if (pPunkt->m_dMinLast != -1.0 && pPunkt->m_dMinLast > pPunkt->m_dMaxLast)
+        return pPunkt->m_nMinGrenze == 5 ? 3 : 2;
+    return 1;
+}
+
+void CAnhaenger::Recalc()
+{
+    PrepareBerechnung();
+    BuildGeometrie();
+    BuildKurve();
+    m_Diagramm.BuildCurve(0.0f);
+}

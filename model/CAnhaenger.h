@@ -13,6 +13,8 @@ public:
     double GetGesamtlaenge(bool bMitPartner) override;
     int CheckGrenzwerte(bool bNurEigene) override;
     void BuildGeometrie() override;
+    int CalcKurvenpunkt(SYs2X* pPunkt) override;
+    void Recalc() override;
 
     // Payload cap of the trailer (the whole payload, or what the towing truck's minimum rear share
     // leaves when it is coupled to a rigid truck).

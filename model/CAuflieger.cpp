@@ -78,3 +78,141 @@ void CAuflieger::CalcKupplungsdaten()
     m_dKupplungsKonstante1 = 0.0;
     m_bKupplungGueltig = nStatus == 0 ? 1 : 0;
 }
+
+double CAuflieger::CalcZulLast(int nGruppe, double x)
+{
+    const double L = m_dRadstand;
+    if (nGruppe == 1) {
+        if (L - x == 0.0)
+            return -1.0;
+        const double P = IsSattelGekoppelt() ? m_dZulLastVorn : m_dVorderZulSumme;
+        return (L * P - m_dMomentHinten) / (L - x);
+    }
+    if (x == 0.0)
+        return -1.0;
+    return (L * m_dHinterZulSumme - m_dMomentVorn) / x;
+}
+
+double CAuflieger::CalcNutzlastAnPos(double x, int* pGrenze)
+{
+    const double L = m_dRadstand, xa = x - m_dVorderachsPos, xb = L - xa;
+    double r[5] = {};
+    CalcGrenzQuotient(xa, m_dMomentVorn, m_dZulLastHinten, &r[0]);
+    CalcGrenzQuotient(xb, m_dMomentHinten, m_dZulLastVorn, &r[1]);
+    CalcGrenzQuotient(xa - m_dMinAnteilHinten * L, m_dMomentVorn, m_dMinLastHinten, &r[2]);
+    CalcGrenzQuotient(xb - m_dMinAnteilVorn * L, m_dMomentHinten, m_dMinLastVorn, &r[3]);
+    int nGrenze = 0;
+    const double d = WaehleMinimum(r, 4, &nGrenze);
+    if (pGrenze)
+        *pGrenze = nGrenze;
+    return d;
+}
+
+int CAuflieger::CalcKurvenpunkt(SYs2X* pPunkt)
+{
+    SGrenzRahmen r;
+    const int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
+    if (a != 0)
+        return a;
+    return KurvenpunktMitKupplung(pPunkt, r);
+}
+
+double CAuflieger::CalcKingpinNutzlast(int nModus, double x) const
+{
+    if (nModus != 2)
+        return -1.0;
+    return m_dKupplungsKonstante1 / (m_dKupplungsWertL - x);
+}
+
+bool CAuflieger::IsKingpinUntergrenze(double x, double q) const
+{
+    const double xk = m_dKupplungsWertL;
+    if (m_bKupplungRichtung)
+        return (x < xk && q > 0.0) || (x > xk && q < 0.0);
+    return (x < xk && q < 0.0) || (x > xk && q > 0.0);
+}
+
+int CAuflieger::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
+{
+    if (!IsSattelGekoppelt())
+        return 0;
+    if (nModus != 2)
+        return 1;
+    const double x = pPunkt->m_dX, xk = m_dKupplungsWertL;
+    pPunkt->m_dMaxLast = 0.0;
+
+    double q6 = -1.0;
+    bool b6 = false;
+    if (!m_bAufliegerFlag) {
+        if (x != xk) {
+            q6 = CalcKingpinNutzlast(2, x);
+            b6 = IsKingpinUntergrenze(x, q6);
+        } else {
+            q6 = CalcKingpinNutzlast(2, x + 0.001);
+            b6 = IsKingpinUntergrenze(x + 0.001, q6);
+            q6 = -1.0;
+        }
+    }
+    const double xt = m_dKupplungsGrenze;
+    double q7 = CalcKombination2(2, m_pPartner, this, x);
+    bool b7 = (x > xt && q7 < 0.0) || (x < xt && q7 > 0.0);
+    if (x == xt) {
+        q7 = -1.0;
+        b7 = CalcKombination2(2, m_pPartner, this, x + 0.001) < 0.0;
+    }
+
+    pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
+    pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
+    int r = 0;
+    if (b6) {
+        if (q6 < 0.0) {
+            if (!m_bKupplungRichtung) {
+                pPunkt->m_dX = xk;
+                return 16;
+            }
+            return 32;
+        }
+        pPunkt->m_dMinLast = q6;
+        pPunkt->m_nMinGrenze = 6;
+        r = 4;
+    }
+    if (b7) {
+        if (q7 < 0.0)
+            return 32;
+        if (!b6 || q7 > q6) {
+            pPunkt->m_dMinLast = q7;
+            pPunkt->m_nMinGrenze = 7;
+        }
+        r |= 4;
+    }
+    if (!b6) {
+        pPunkt->m_dMaxLast = q6;
+        pPunkt->m_nGrenze = 6;
+        r |= 2;
+    }
+    if (b7)
+        return r;
+    if (b6 || q6 < 0.0 || (q7 >= 0.0 && q6 > q7)) {
+        pPunkt->m_dMaxLast = q7;
+        pPunkt->m_nGrenze = 7;
+    }
+    return r | 2;
+}
+
+void CAuflieger::Recalc()
+{
+    PrepareBerechnung();
+    BuildGeometrie();
+    if (m_pPartner) {
+        CalcKupplungsdaten();
+        // Without a coupling constant the combination has no curve; the old one is not shown either.
+        if (IsSattelGekoppelt() && !m_bKupplungGueltig) {
+            m_bKurveGueltig = 0;
+            VerwerfeKurve();
+            m_Diagramm.BuildCurve(0.0f);
+            return;
+        }
+    }
+    BuildKurve();
+    m_Diagramm.BuildCurve(0.0f);
+}

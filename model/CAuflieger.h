@@ -18,6 +18,16 @@ public:
     int CheckGrenzwerte(bool bNurEigene) override;
     void BuildGeometrie() override;
     void CalcKupplungsdaten() override;
+    double CalcZulLast(int nGruppe, double x) override;
+    double CalcNutzlastAnPos(double x, int* pGrenze = nullptr) override;
+    int CalcKurvenpunkt(SYs2X* pPunkt) override;
+    int GetKupplungsStatus(int nModus, SYs2X* pPunkt) override;
+    void Recalc() override;
+
+    // The payload at which the kingpin load reaches its bound, and whether that is a lower bound.
+    double CalcKingpinNutzlast(int nModus, double x) const;
+    bool IsKingpinUntergrenze(double x, double q) const;
+    bool IsSattelGekoppelt() const { return m_nArt == 3 && m_pPartner && m_pPartner->GetArt() == 4; }
 
     // Its own block: six doubles, two ints and a flag byte.
     double m_dAufliegerWert[6] = {};

@@ -962,41 +962,6 @@ double CFahrzeug::GetGesamtlaenge(bool)
     return 0.0;
 }
 
-// ---- operations of the payload curve; the curve builder fills them in -----------------------------
-
-double CFahrzeug::CalcNutzlastAnteilgrenze(int, double, double)
-{
-    return -1.0;
-}
-int CFahrzeug::GetKupplungsStatus(int, SYs2X*)
-{
-    return 0;
-}
-double CFahrzeug::CalcZulLast(int, double)
-{
-    return -1.0;
-}
-double CFahrzeug::CalcNutzlastAnPos(double)
-{
-    return -1.0;
-}
-double CFahrzeug::CalcNutzlastAnPosGesamt(double)
-{
-    return -1.0;
-}
-int CFahrzeug::CalcKurvenpunkt(SYs2X*)
-{
-    return 0;
-}
-int CFahrzeug::CalcKurveEckpunkte()
-{
-    return 0;
-}
-int CFahrzeug::RefineKurve()
-{
-    return 0;
-}
-
 double CFahrzeug::GrenzeAnteilHinten(double x)
 {
     return CalcNutzlastAnteilgrenze(1, x, m_dMinAnteilHinten);
@@ -1016,12 +981,4 @@ double CFahrzeug::GrenzeHinten(double x)
 double CFahrzeug::GrenzeAnteilVorn(double x)
 {
     return CalcNutzlastAnteilgrenze(0, x, m_dMinAnteilVorn);
-}
-
-void CFahrzeug::Recalc()
-{
-    PrepareBerechnung();
-    BuildGeometrie();
-    CalcKupplungsdaten();
-    m_Diagramm.BuildCurve(0.0f);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/CFahrzeugDiagramm.h"
+#include "model/CTupelList.h"
 #include "model/PersistentObject.h"
 #include "model/SNutzbareLF.h"
 #include "model/SUeberstLG.h"
@@ -25,7 +26,9 @@ class sFSParam;
 class SLadung;
 class tagZLINFO;
 struct tagLGINFO;
-struct SYs2X;
+
+// The order of the wall sort: by y when bit 7 of the first load's state word is set, else by x.
+int CompareWandLg(const tagLGINFO* const* a, const tagLGINFO* const* b);
 
 // The cab picture of a motor vehicle, created by the drawing code; the vehicle owns it and asks it for
 // its front length.
@@ -37,6 +40,14 @@ public:
     virtual double GetVorbauLaenge() const = 0;
     // The picture's length value (its first int over its second).
     virtual double GetLaenge() const = 0;
+};
+
+// Rebuilds the 3D mesh of a vehicle's chart; the 3D side implements it and the application installs it.
+class IDiagrammNetz
+{
+public:
+    virtual ~IDiagrammNetz() = default;
+    virtual void BaueNetz(CFahrzeug& fahrzeug) = 0;
 };
 
 // One axle record: the distance from the previous record (record 0: from the load-area front), the empty
@@ -87,12 +98,13 @@ public:
     virtual double CalcZulLast(int nGruppe, double x);
     virtual void CalcAchslastenBeladen(double* pVorn, double* pHinten);
     virtual double GetZulAchsgruppenlast(bool bHinten);
-    virtual double CalcNutzlastAnPos(double x);
+    // The permissible payload at x (load-area coordinates) and, when asked, the code of the deciding limit.
+    virtual double CalcNutzlastAnPos(double x, int* pGrenze = nullptr);
     virtual double CalcNutzlastAnPosGesamt(double x);
     virtual int CalcKurvenpunkt(SYs2X* pPunkt);
     virtual void PrepareBerechnung();
-    virtual int CalcKurveEckpunkte();
-    virtual int RefineKurve();
+    virtual int CalcKurveEckpunkte(CTupelList* pKurve);
+    virtual int RefineKurve(CTupelList* pKurve);
     virtual double GetPosLetzteAchse();
     virtual double GetAchsPosition(int i);
     virtual void Recalc();
@@ -112,8 +124,25 @@ public:
     void RelinkZurrpunkte();
     // 1 when a load unit (the given one, or any) uses the lashing point (the given one, or any of the
     // vehicle's).
+    // Rebuilds the chart's mesh when the vehicle marked it out of date: 1 when it did, else 0.
+    int UpdateDiagramm();
     int IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
                           int nVerfahren) const;
+
+    // Placing against neighbours and edges, in plan coordinates (metres from the usable area's front
+    // corner). The free slot for a form-fit item dragged to (x, y): the code of the load-area edge it
+    // reaches (0 rear, 1 side y = width, 2 front, 3 side y = 0), or -1.
+    int FindLgPosition(double x, double y, double* pX, double* pY, double* pLaenge, double* pBreite);
+    // The stretch across direction nRichtung of the wall of loads flush with the neighbour.
+    void CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon, double* pBis);
+    // Whether another load touches side nSeite of pLg, and the part of pLg's extent across it covers.
+    bool FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon, double* pBis) const;
+    // The form-fit item that blocks the rectangle on side nRichtung (kind 2 with the item as its load),
+    // or a record of kind 0.
+    sFSParam CalcFSParam(double x, double y, double dLaenge, double dBreite, int nRichtung,
+                         double dToleranz) const;
+    // Adds the front placing margin to *pX and the side margin to *pY (null pointers are skipped).
+    void AddRandabstand(double* pX, double* pY) const;
 
     // Accessors and small queries.
     int GetArt() const { return m_nArt; }
@@ -153,6 +182,24 @@ public:
     bool GetStatusFlag() const;
     float GetQorAnzahl() const;
     double GetMaxNutzlast(bool bNurEigene) const;
+    CTupelList* GetKurve(bool bPartner);
+
+    // The permissible-payload curve.
+    int BuildKurve();
+    int CalcGrenzsatz(double d, double M, double P, SYs2X* pSatz, double s);
+    int CalcGrenzQuotient(double d, double M, double P, double* pOut) const;
+    double WaehleMinimum(double* pWerte, int n, int* pGrenze) const;
+    static int WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut);
+    // Inserts a copy of the point before index nVor, or, with nVor < 0, before the first point with a
+    // larger x.
+    static void InsertRefinePunkt(CTupelList* pKurve, const SYs2X* pPunkt, int nVor);
+    int GetNextGrenze(int n) const;
+    // The usable centre-of-gravity range of the plan's load, and the part of the curve inside it.
+    int CalcNutzbarerBereich();
+    int BuildTeilkurve();
+
+    // Raised by the loading ramp while it moves a load; the curve builder answers 0 then and resets it.
+    static int s_nLaderampeBewegt;
 
     // Non-virtual helpers of the calculation.
     double CalcLeergewicht();
@@ -183,6 +230,8 @@ public:
     // Program-wide test position and mass of the load check.
     static double s_dTestPosition;
     static double s_dTestMasse;
+    // Set by the application; null in a program without 3D views.
+    static IDiagrammNetz* s_pDiagrammNetz;
 
     // 1. Header record.
     int m_nKopf[3] = {-1, 0, 0};
@@ -196,6 +245,8 @@ public:
     // 5.
     std::uint16_t m_wReserve = 0;
     int m_bDiagrammVeraltet = 1;
+    // Set once the chart's mesh has been built.
+    int m_bDiagrammNetz = 0;
     // 6. ZL items, keyed by themselves; the vehicle owns them.
     std::map<tagZLINFO*, tagZLINFO*> m_ZLInfos;
     // 7. Geometry.
@@ -278,6 +329,9 @@ public:
     float m_fMaxNutzlastPos = 0.0f;
     double m_dKurvenSchritt = 0.1;
     int m_nKurvenBuilder = 0;
+    CTupelList m_Kurve{true};
+    // The part of m_Kurve inside the usable range: the same point objects, not owned.
+    CTupelList m_Teilkurve{false};
     // 22. Lashing equipment, owned.
     std::list<CZurrpunkt*> m_Zurrpunkte;
     std::list<CZurrmittel*> m_ZurrmittelBenutzt;
@@ -364,4 +418,35 @@ protected:
     int CheckGrenzwerteMotor(bool bNurEigene);
     int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
     int CalcAktiveGrenzenMit(bool bAnteile);
+
+    // The curve point of the axle-group, total-mass and share records shared by the vehicle classes:
+    // the moments about the front and the rear group, the minimum-share loads, and whether the share
+    // records take part. Answers as CalcKurvenpunkt (0 = go on with the chosen record and minimum).
+    struct SGrenzRahmen
+    {
+        SYs2X gewaehlt;
+        bool bMinimum = false;
+        double dMinimum = 0.0;
+        int nMinGrenze = 0;
+        double xa = 0.0;
+    };
+    int CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten, bool bAnteilVorn,
+                        SGrenzRahmen* pRahmen);
+    // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
+    int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
+    // The simple curve of a vehicle of the base class, sampled from the payload at each position.
+    void BuildEinfacheKurve();
+    // Empties the curve and the part curve and forgets the maximum payload.
+    void VerwerfeKurve();
+
+private:
+    struct SBereich
+    {
+        int nStatus = 1;
+        double dVon = 0.0, dBis = 0.0, dQuerVon = 0.0, dQuerBis = 0.0;
+        bool bQuer = false; // the lateral range was worked out
+    };
+    // The usable range of this vehicle's curve for the load of its plan; bGesetzt says whether the
+    // bounds were worked out (status 1 of an empty curve leaves them alone).
+    SBereich BerechneBereich(bool* pGesetzt);
 };

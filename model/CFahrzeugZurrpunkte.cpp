@@ -1,5 +1,5 @@
 // The vehicle's lashing equipment: used devices, finding and pairing lashing points, re-attaching the
-// load units of the plan after loading, and whether a point is in use.
+// load units of the plan after loading, whether a point is in use, and the chart's mesh.
 #include "model/CAnschlagpunkt.h"
 #include "model/CFahrzeug.h"
 #include "model/CLadeeinheit.h"
@@ -231,4 +231,21 @@ int CFahrzeug::IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* p
             }
     }
     return 0;
+}
+
+IDiagrammNetz* CFahrzeug::s_pDiagrammNetz = nullptr;
+
+int CFahrzeug::UpdateDiagramm()
+{
+    if (m_bDiagrammVeraltet == 0)
+        return 0;
+    if (GetFahrzeugTyp() == 4 && IsDokZugfahrzeug()) {
+        m_bDiagrammVeraltet = 0;
+        return 0;
+    }
+    if (s_pDiagrammNetz)
+        s_pDiagrammNetz->BaueNetz(*this);
+    m_bDiagrammNetz = 1;
+    m_bDiagrammVeraltet = 0;
+    return 1;
 }

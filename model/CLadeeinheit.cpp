@@ -378,7 +378,8 @@ int CLadeeinheit::GetZurrParameter(int* p2, int* p3, int* pCount) const
     if (p3)
         *p3 = m_nZurrParam[2];
     if (pCount)
-        *pCount = static_cast<int>(m_ZPPtrTupel.size());
+        *pCount = static_cast<int>(std::count_if(m_ZPPtrTupel.begin(), m_ZPPtrTupel.end(),
+                                                 [](const auto& t) { return t->IsVollstaendig(); }));
     return m_nZurrParam[0];
 }
 

@@ -69,6 +69,7 @@ public:
     // Mode 0: the smallest lateral distance of the pairs' points; mode 1: the position of the rail of
     // the first pair's first point; -1.0 otherwise or when there is none.
     double GetMinZurrpunktWert2(int nMode) const;
+    // The three lashing parameters (the first as result) and the number of pairs that have both points.
     int GetZurrParameter(int* p2, int* p3, int* pCount) const;
     // Steps through the member list; the placed load of the step, or null when the plan lacks it or at
     // the end (then pos equals the member count).

@@ -56,3 +56,42 @@ void CSattelzugmaschine::BuildGeometrie()
     m_dMinLastHinten = m_dAnteilHinten * (m_dGrundmasse + S);
     PruefeBerechenbar();
 }
+
+double CSattelzugmaschine::CalcNutzlastAnPos(double x, int* pGrenze)
+{
+    const double L = m_dRadstand, xa = x - m_dVorderachsPos, xb = L - xa;
+    const double Mv = m_dMomentVorn + m_dKupplMomentVorn, Mh = m_dMomentHinten + m_dKupplMomentHinten;
+    SYs2X R[5] = {SYs2X(0.0, -1.0, 4, -1.0, 0), SYs2X(0.0, -1.0, 2, -1.0, 0),
+                  SYs2X(0.0, m_dNutzlast, 3, -1.0, 0), SYs2X(0.0, -1.0, 1, -1.0, 0),
+                  SYs2X(0.0, -1.0, 5, -1.0, 0)};
+    CalcGrenzQuotient(xa, Mv, m_dZulLastHinten, &R[0].m_dMaxLast);
+    CalcGrenzQuotient(xb, Mh, m_dZulLastVorn, &R[1].m_dMaxLast);
+    if (!IsAufliegerGekoppelt()) {
+        CalcGrenzQuotient(xa - m_dMinAnteilHinten * L, Mv, m_dMinLastHinten, &R[3].m_dMaxLast);
+        CalcGrenzQuotient(xb - m_dMinAnteilVorn * L, Mh, m_dMinLastVorn, &R[4].m_dMaxLast);
+    }
+    SYs2X g;
+    double d = 0.0;
+    int nGrenze = 0;
+    if (WaehleGrenzsatz(R, 5, &g)) {
+        d = g.m_dMaxLast;
+        nGrenze = g.m_nGrenze;
+    }
+    if (pGrenze)
+        *pGrenze = nGrenze;
+    return d;
+}
+
+double CSattelzugmaschine::CalcNutzlastAnPosGesamt(double x)
+{
+    const double xa = x - m_dVorderachsPos;
+    double r[5] = {CalcZulLastMitStuetzlast(0, xa, 0.0), CalcZulLastMitStuetzlast(1, xa, 0.0), 0.0, 0.0, 0.0};
+    int n = 2;
+    if (!IsDokZugfahrzeug()) {
+        r[2] = CalcAnteilgrenzeMitStuetzlast(0, xa, m_dMinAnteilVorn, 0.0);
+        r[3] = CalcAnteilgrenzeMitStuetzlast(1, xa, m_dMinAnteilHinten, 0.0);
+        n = 4;
+    }
+    int nGrenze = 0;
+    return WaehleMinimum(r, n, &nGrenze);
+}

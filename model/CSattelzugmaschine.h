@@ -14,6 +14,8 @@ public:
     double GetGesamtmasse(bool bMitPartner) override;
     void BuildGeometrie() override;
     void CalcAchslastenBeladen(double* pVorn, double* pHinten) override;
+    double CalcNutzlastAnPos(double x, int* pGrenze = nullptr) override;
+    double CalcNutzlastAnPosGesamt(double x) override;
 
     // Position of the fifth wheel behind the front-group centre.
     double GetSattelPosition() const { return m_dRadstand - m_dSattelVersatz; }
@@ -21,4 +23,7 @@ public:
     int m_nSattelInt = 1;
     int m_nSattelFlag = 1;
     int m_nSattelGekoppelt = 0;
+
+protected:
+    double GetKupplungsPosition() const override { return GetSattelPosition(); }
 };

@@ -74,3 +74,82 @@ void CStarrdeichsel::CalcKupplungsdaten()
     m_dKupplungsKonstante2 =
         (P->m_dMomentVornBeladen - sH * LP * m_dGekoppelteMasse) * L + m_dMomentHinten * k;
 }
+
+int CStarrdeichsel::CalcKurvenpunkt(SYs2X* pPunkt)
+{
+    SGrenzRahmen r;
+    const int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, false, true, &r);
+    if (a != 0)
+        return a;
+    return KurvenpunktMitKupplung(pPunkt, r);
+}
+
+int CStarrdeichsel::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
+{
+    CFahrzeug* P = m_pPartner;
+    if (!P || P->GetArt() != 0 || m_nArt != 2)
+        return 0;
+    if (nModus != 2)
+        return 1;
+    const double x = pPunkt->m_dX;
+    pPunkt->m_dMaxLast = 0.0;
+
+    const double x6 = m_dRadstand;
+    double q6 = CalcKombination1(2, P, this, x);
+    bool b6 = (x < x6 && q6 < 0.0) || (x > x6 && q6 > 0.0);
+    if (x == x6) {
+        q6 = -1.0;
+        b6 = CalcKombination1(2, P, this, x + 0.001) > 0.0;
+    }
+    const double x7 = m_dKupplungsGrenze;
+    double q7 = CalcKombination2(2, P, this, x);
+    bool b7 = (x > x7 && q7 < 0.0) || (x < x7 && q7 > 0.0);
+    if (x == x7) {
+        q7 = -1.0;
+        b7 = CalcKombination2(2, P, this, x + 0.001) < 0.0;
+    }
+
+    pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
+    pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
+    int r = 0;
+    if (b6) {
+        if (q6 < 0.0)
+            return 32;
+        pPunkt->m_dMinLast = q6;
+        pPunkt->m_nMinGrenze = 6;
+        r = 4;
+    }
+    if (b7) {
+        if (q7 < 0.0)
+            return 32;
+        if (!b6 || q7 > q6) {
+            pPunkt->m_dMinLast = q7;
+            pPunkt->m_nMinGrenze = 7;
+        }
+        r |= 4;
+    }
+    // Only a formula that gives a payload bounds it from above.
+    if (!b6 && q6 >= 0.0) {
+        pPunkt->m_dMaxLast = q6;
+        pPunkt->m_nGrenze = 6;
+        r |= 2;
+    }
+    if (!b7 && q7 >= 0.0) {
+        if (b6 || q6 < 0.0 || q7 < q6) {
+            pPunkt->m_dMaxLast = q7;
+            pPunkt->m_nGrenze = 7;
+        }
+        r |= 2;
+    }
+    return r == 0 ? 64 : r;
+}
+
+void CStarrdeichsel::Recalc()
+{
+    PrepareBerechnung();
+    BuildGeometrie();
+    if (m_pPartner)
+        CalcKupplungsdaten();
+    BuildKurve();
+    m_Diagramm.BuildCurve(0.0f);
+}

@@ -16,4 +16,7 @@ public:
     double CalcKombination2(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x) override;
     void BuildGeometrie() override;
     void CalcKupplungsdaten() override;
+    int CalcKurvenpunkt(SYs2X* pPunkt) override;
+    int GetKupplungsStatus(int nModus, SYs2X* pPunkt) override;
+    void Recalc() override;
 };

@@ -103,3 +103,79 @@ void CZugmaschine::BuildGeometrie()
     m_dMinLastVorn = m_dAnteilVorn * (S + m_dGrundmasse);
     PruefeBerechenbar();
 }
+
+double CZugmaschine::CalcZulLastMitStuetzlast(int nGruppe, double x, double F)
+{
+    const double L = m_dRadstand, s = GetKupplungsPosition();
+    const double me = m_dLeergewicht, e = m_dLeerPos, mz = m_dZLMasse, z = m_dZLPos;
+    if (nGruppe == 1) {
+        if (x >= L)
+            return -1.0;
+        return (L * m_dVorderZulSumme - me * (L - e) - mz * (L - z) - F * (L - s)) / (L - x);
+    }
+    if (x <= 0.0)
+        return -1.0;
+    return (L * m_dHinterZulSumme - me * e - mz * z - F * s) / x;
+}
+
+double CZugmaschine::CalcAnteilgrenzeMitStuetzlast(int nGruppe, double x, double p, double F)
+{
+    const double L = m_dRadstand, s = GetKupplungsPosition();
+    const double me = m_dLeergewicht, e = m_dLeerPos, mz = m_dZLMasse, z = m_dZLPos;
+    const double dAnteil = L * p * (mz + me + F);
+    if (nGruppe == 1) {
+        const double d = L * p - x;
+        if (d == 0.0)
+            return -1.0;
+        return (e * me + s * F + z * mz - dAnteil) / d;
+    }
+    const double d = (p - 1.0) * L + x;
+    if (d == 0.0)
+        return -1.0;
+    return ((L - e) * me + (L - s) * F + (L - z) * mz - dAnteil) / d;
+}
+
+double CZugmaschine::CalcNutzlastAnPos(double x, int* pGrenze)
+{
+    const double xa = x - m_dVorderachsPos, F = m_dStuetzlast;
+    double r[5] = {CalcZulLastMitStuetzlast(0, xa, F), CalcZulLastMitStuetzlast(1, xa, F),
+                   CalcAnteilgrenzeMitStuetzlast(0, xa, m_dMinAnteilVorn, F),
+                   CalcAnteilgrenzeMitStuetzlast(1, xa, m_dMinAnteilHinten, F), 0.0};
+    int nGrenze = 0;
+    const double d = WaehleMinimum(r, 4, &nGrenze);
+    if (pGrenze)
+        *pGrenze = nGrenze;
+    return d;
+}
+
+int CZugmaschine::UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r)
+{
+    pPunkt->m_dMaxLast = r.gewaehlt.m_dMaxLast;
+    pPunkt->m_nGrenze = r.gewaehlt.m_nGrenze;
+    if (r.bMinimum) {
+        if (r.dMinimum > pPunkt->m_dMaxLast)
+            return (r.nMinGrenze == 4 || r.nMinGrenze == 5) ? 3 : 2;
+        pPunkt->m_dMinLast = r.dMinimum;
+        pPunkt->m_nMinGrenze = r.nMinGrenze;
+    }
+    return 1;
+}
+
+int CZugmaschine::CalcKurvenpunkt(SYs2X* pPunkt)
+{
+    const bool bAnteile = !IsAufliegerGekoppelt();
+    SGrenzRahmen r;
+    const int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn + m_dKupplMomentVorn,
+                                  m_dMomentHinten + m_dKupplMomentHinten, bAnteile, bAnteile, &r);
+    if (a != 0)
+        return a;
+    return UebernimmGrenzen(pPunkt, r);
+}
+
+void CZugmaschine::Recalc()
+{
+    PrepareBerechnung();
+    BuildGeometrie();
+    BuildKurve();
+    m_Diagramm.BuildCurve(0.0f);
+}

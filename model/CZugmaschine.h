@@ -16,8 +16,23 @@ public:
     int CalcAktiveGrenzen() override;
     void BuildGeometrie() override;
     void CalcAchslastenBeladen(double* pVorn, double* pHinten) override;
+    double CalcNutzlastAnPos(double x, int* pGrenze = nullptr) override;
+    int CalcKurvenpunkt(SYs2X* pPunkt) override;
+    void Recalc() override;
+
+    // The group-load limit (CalcZulLast) and the share limit (CalcNutzlastAnteilgrenze) with a support load F
+    // at the coupling.
+    double CalcZulLastMitStuetzlast(int nGruppe, double x, double F);
+    double CalcAnteilgrenzeMitStuetzlast(int nGruppe, double x, double p, double F);
 
 protected:
+    // Where the support load acts, behind the front-group centre.
+    virtual double GetKupplungsPosition() const { return m_dKupplungsX; }
+    // The share limits are left out while a semi-trailer stands on the fifth wheel.
+    bool IsAufliegerGekoppelt() const { return m_nArt == 4 && GetDokAnhaenger() != nullptr; }
+    // Takes the chosen record and minimum into the point.
+    static int UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r);
+
     // The load at the coupling: a rigid-drawbar trailer's front-group load when this vehicle tows one,
     // else the entered coupling load while the coupling-load flag is set.
     double AktuelleStuetzlast();

@@ -120,6 +120,10 @@ TEST(FahrzeugDiagramm, LateralLimitAlongTheLength)
     EXPECT_EQ(d.GetLaengenAnzahl(), 0);
     GibLast(*v, 6.0, 2.0, 1.25);
     Berechne(*v);
+    // The recalculation worked out the usable range; sample over the whole load area instead.
+    v->m_dNutzbarVon = 0.0;
+    v->m_dNutzbarBis = 7.0;
+    v->m_nBereichStatus = 0;
     d.SampleCurve();
     // lo = 1, hi = 8 (from the front axle): 18 steps of 0.4 up to 7.8, the crossing and the end point.
     ASSERT_EQ(d.GetLaengenAnzahl(), 20);

@@ -333,6 +333,7 @@ TEST(LashingRecordsTest, SharedPointOfTwoPairsIsWrittenOnceAndReadAsOne)
     EXPECT_EQ(pa->m_nBesitz, 1);
     EXPECT_EQ(pa->m_nAktiv, 0);
     EXPECT_FALSE(pa->IsVollstaendig());
+    EXPECT_EQ(Schreibe(*pa), ClassRecord(2, "sZPPtrTupel") + Dword(1) + Word(0) + Word(0) + Dword(0));
 }
 
 TEST(LashingRecordsTest, NormParamsSchemasAndStandardSets)
@@ -366,6 +367,7 @@ TEST(LashingRecordsTest, NormParamsSchemasAndStandardSets)
         EXPECT_EQ(p->m_fKoeff[8], f.c8);
         EXPECT_EQ(p->m_fKoeff[9], f.c9);
         EXPECT_FLOAT_EQ(p->m_fGravitation, 9.81f);
+        EXPECT_EQ(Schreibe(*p), ClassRecord(3, "SNormParams") + kopf + Flt(f.c4) + Flt(f.c8) + Flt(f.c9));
     }
 }
 
@@ -660,7 +662,7 @@ TEST(LashingRecordsTest, LoadUnitWalkPairsAndDefects)
     int n2, n3, anzahl;
     le.m_nZurrParam[0] = 4;
     EXPECT_EQ(le.GetZurrParameter(&n2, &n3, &anzahl), 4);
-    EXPECT_EQ(anzahl, 2);
+    EXPECT_EQ(anzahl, 1); // the pair without points counts as missing
     p1->SetZurrschiene(nullptr);
 
     le.AddMangel(new CLgsMangel(3, 1, nullptr), false);
@@ -787,4 +789,24 @@ TEST(LashingRecordsTest, DefectRecordSchemas)
     std::memcpy(&hi, alt->m_abWerte[0] + 4, 4);
     EXPECT_EQ(lo, 5000);
     EXPECT_EQ(hi, 2000);
+    EXPECT_EQ(Schreibe(*alt), ClassRecord(2, "CLgsMangel") + Dword(1) + Dword(1) + Str("") + Dword(32) +
+                                  Dword(5000) + Dword(2000) + Zeros(24));
+}
+
+TEST(LashingRecordsTest, TruncatedLoadUnitFailsCleanlyAtEveryLength)
+{
+    CLadeeinheit le(4);
+    le.m_Lgs.push_back(std::make_unique<sLg>("Box", 1));
+    CZurrpunkt p, q;
+    le.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&p, &q, 0));
+    le.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&q, &p, 0));
+    le.SetZurrpunkt(0, 0, &p);
+    le.AddMangel(new CLgsMangel(2, 1, nullptr), false);
+    const Bytes b = Schreibe(le);
+    for (std::size_t n = 0; n < b.size(); ++n) {
+        SCOPED_TRACE(n);
+        const Bytes kurz(b.begin(), b.begin() + std::ptrdiff_t(n));
+        ArchiveReader in(kurz);
+        EXPECT_THROW(in.ReadOwnedObject<CLadeeinheit>(), ArchiveError);
+    }
 }

@@ -1,0 +1,542 @@
+// The curve builder, the choice of the deciding limit, the refinement, the recalculation and the usable
+// centre-of-gravity range.
+#include "FahrzeugTestSupport.h"
+
+#include "model/CAuflieger.h"
+#include "model/CSattelzugmaschine.h"
+#include "model/SYs2X.h"
+#include "model/tagLGINFO.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <random>
+
+using namespace fahrzeugtest;
+
+namespace {
+
+const Daten LKW = {0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 10.0}}, 18.0, 7.0, 2.5f, 25, 25};
+const Daten SZ = {4, {{0.8, 4.5, 7.5}, {3.6, 3.0, 11.5}}, 18.0, 0.0, 2.5f, 20, 25};
+const Daten AUF = {
+    3, {{1.2, 3.0, 12.0}, {6.0, 1.5, 9.0}, {1.31, 1.5, 9.0}, {1.31, 1.5, 9.0}}, 36.0, 13.6, 2.5f, 0, 0};
+
+// A vehicle whose curve points come from a function of x, so that the refinement and the range can be
+// driven point by point.
+class Probe : public CFahrzeug
+{
+public:
+    std::function<int(SYs2X*)> punkt;
+    int nAufrufe = 0;
+    int CalcKurvenpunkt(SYs2X* p) override
+    {
+        ++nAufrufe;
+        return punkt(p);
+    }
+};
+
+// A peak at x = 1.0: rising with slope 1 (code 4), falling with slope 2 (code 2).
+int Spitze(SYs2X* p)
+{
+    const double x = p->m_dX;
+    p->m_dMaxLast = x < 1.0 ? 5.0 + x : 6.0 - 2.0 * (x - 1.0);
+    p->m_nGrenze = x < 1.0 ? 4 : 2;
+    return 1;
+}
+
+// Gives the single load of the plan another mass.
+void SetzeMasse(CFahrzeug& f, double m)
+{
+    tagLGINFO* p = f.m_pQor->GetLgInfos().front();
+    p->m_dSPMasse = m;
+    p->m_dMasse = m;
+    f.m_pQor->UpdateSchwerpunkt();
+}
+
+void FuelleKurve(CFahrzeug& f, std::initializer_list<SYs2X> punkte)
+{
+    f.m_Kurve.DeleteAll();
+    for (const SYs2X& p : punkte)
+        f.m_Kurve.AddTail(new SYs2X(p));
+}
+
+} // namespace
+
+TEST(NutzlastKurve, ChoiceOfTheSmallestLimit)
+{
+    CFahrzeug f;
+    struct Fall
+    {
+        const char* name;
+        double r[4];
+        double N;
+        double erwartet;
+        int nCode;
+    };
+    const Fall faelle[] = {
+        {"smallest wins, codes 0 and 1 as they are", {9.0, 7.0, 8.0, 8.5}, 20.0, 7.0, 1},
+        {"index 2 reports code 3", {9.0, 7.0, 6.0, 8.5}, 20.0, 6.0, 3},
+        {"index 3 reports code 4", {9.0, 7.0, 6.0, 5.5}, 20.0, 5.5, 4},
+        {"of two equal values the earlier wins", {6.0, 6.0, 8.0, 6.0}, 20.0, 6.0, 0},
+        {"negative values are no limit", {-1.0, 7.0, -3.0, 9.0}, 20.0, 7.0, 1},
+        {"the total mass equal to the smallest is code 2", {9.0, 7.0, 8.0, 8.5}, 7.0, 7.0, 2},
+        {"no limit at all: the total mass", {-1.0, -1.0, -1.0, -1.0}, 12.0, 12.0, 2},
+        {"no limit and a negative total mass", {-1.0, -2.0, -1.0, -1.0}, -0.5, -0.5, 2},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        f.m_dNutzlast = c.N;
+        double r[5] = {c.r[0], c.r[1], c.r[2], c.r[3], 123.0};
+        int nCode = -1;
+        EXPECT_DOUBLE_EQ(f.WaehleMinimum(r, 4, &nCode), c.erwartet);
+        EXPECT_EQ(nCode, c.nCode);
+    }
+
+    // Records: the first of equal maxima wins; no record with a maximum answers 0.
+    SYs2X R[5] = {SYs2X(0, 8.0, 4, 0, 0), SYs2X(0, 6.0, 2, 0, 0), SYs2X(0, 9.0, 3, 0, 0),
+                  SYs2X(0, -1.0, 1, 0, 0), SYs2X(0, 6.0, 5, 0, 0)};
+    SYs2X g;
+    ASSERT_EQ(CFahrzeug::WaehleGrenzsatz(R, 5, &g), 1);
+    EXPECT_EQ(g.m_nGrenze, 2);
+    for (SYs2X& r : R)
+        r.m_dMaxLast = -1.0;
+    EXPECT_EQ(CFahrzeug::WaehleGrenzsatz(R, 5, &g), 0);
+}
+
+TEST(NutzlastKurve, OneLimitRecord)
+{
+    CFahrzeug f;
+    f.m_dRadstand = 4.0;
+    struct Fall
+    {
+        const char* name;
+        int nCode;
+        double d, M, P;
+        int nAntwort;
+        double dMax, dMin;
+    };
+    const Fall faelle[] = {
+        // q = (4 * 10 - 16) / 3 = 8.
+        {"axle group ahead of its lever: a maximum", 4, 3.0, 16.0, 10.0, 1, 8.0, 0.0},
+        {"axle group, unladen above its limit: nothing fits", 4, 3.0, 48.0, 10.0, 10, 0.0, -8.0 / 3.0},
+        {"axle group behind the lever: a minimum", 4, -2.0, 48.0, 10.0, 2, 0.0, 4.0},
+        {"share behind its lever: a minimum", 1, 2.0, 16.0, 6.0, 2, 0.0, 4.0},
+        {"share ahead of its lever: a maximum", 1, -2.0, 16.0, 3.0, 1, 2.0, 0.0},
+        {"exactly full axle group", 2, 2.0, 40.0, 10.0, 1, 0.0, 0.0},
+        {"exactly kept share ahead: no limit", 5, 2.0, 40.0, 10.0, 1, -1.0, 0.0},
+        {"zero lever, the neighbour is a maximum", 4, 0.0, 16.0, 10.0, 5, -1.0, 0.0},
+        {"zero lever, the neighbour demands a minimum", 4, 0.0, 48.0, 10.0, 10, 0.0, 8.0},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        SYs2X r(0.0, 0.0, c.nCode, 0.0, 0);
+        EXPECT_EQ(f.CalcGrenzsatz(c.d, c.M, c.P, &r, c.d), c.nAntwort);
+        EXPECT_DOUBLE_EQ(r.m_dMaxLast, c.dMax);
+        EXPECT_DOUBLE_EQ(r.m_dMinLast, c.dMin);
+    }
+}
+
+TEST(NutzlastKurve, SamplingStartsAndEnds)
+{
+    // A truck of 3.05 m: 0.0, 0.1, ... 3.0 and a last point on the end.
+    Daten d = LKW;
+    d.dLFLaenge = 3.05;
+    auto lkw = Erzeuge(d);
+    Berechne(*lkw);
+    std::vector<double> xs; // the sampled points, without those of the refinement
+    for (const SYs2X* p : lkw->m_Kurve.Punkte())
+        if (p->m_nGrenze != 8)
+            xs.push_back(p->m_dX);
+    ASSERT_EQ(xs.size(), 32u);
+    EXPECT_EQ(xs.front(), 0.0);
+    EXPECT_NEAR(xs[30], 3.0, 1e-12);
+    EXPECT_EQ(xs.back(), 3.05);
+    EXPECT_EQ(lkw->m_bKurveGueltig, 1);
+
+    // A front axle overloaded empty: nothing fits ahead of the rear axle (L + v = 4 - 1), and the
+    // sampling jumps there and goes on one step behind it.
+    Daten vorn = LKW;
+    vorn.achsen[0].dZul = 3.9;
+    auto vl = Erzeuge(vorn);
+    Berechne(*vl);
+    ASSERT_FALSE(vl->m_Kurve.IsEmpty());
+    EXPECT_NEAR(vl->m_Kurve.GetHead()->m_dX, 3.1, 1e-12);
+    EXPECT_EQ(vl->m_Kurve.GetHead()->m_nMinGrenze, 2);
+
+    // A load area of whole steps ends on its end once, not twice.
+    d.dLFLaenge = 7.0;
+    auto lang = Erzeuge(d);
+    Berechne(*lang);
+    xs.clear();
+    for (const SYs2X* p : lang->m_Kurve.Punkte())
+        if (p->m_nGrenze != 8)
+            xs.push_back(p->m_dX);
+    ASSERT_EQ(xs.size(), 71u);
+    EXPECT_EQ(xs.back(), 7.0);
+
+    // The base class samples its simple curve the same way.
+    d.nArt = -1;
+    d.dLFLaenge = 3.05;
+    auto basis = Erzeuge(d);
+    basis->m_nArt = 0;
+    Berechne(*basis);
+    xs.clear();
+    for (const SYs2X* p : basis->m_Kurve.Punkte())
+        if (p->m_nGrenze != 8)
+            xs.push_back(p->m_dX);
+    ASSERT_EQ(xs.size(), 32u);
+    EXPECT_EQ(xs.back(), 3.05);
+    EXPECT_EQ(basis->m_Kurve.GetTail()->m_dMinLast, 0.0);
+
+    // A tractor starts at 0.22 in single precision; with less length than that it has no curve.
+    Daten s = SZ;
+    s.dLFLaenge = 0.5;
+    auto sz = Erzeuge(s);
+    Berechne(*sz);
+    ASSERT_EQ(sz->m_Kurve.GetCount(), 4u);
+    EXPECT_EQ(sz->m_Kurve.GetHead()->m_dX, static_cast<double>(0.22f));
+    EXPECT_EQ(sz->m_Kurve.GetTail()->m_dX, 0.5);
+    sz->m_dLFLaenge = 0.2;
+    Berechne(*sz);
+    EXPECT_TRUE(sz->m_Kurve.IsEmpty());
+    EXPECT_EQ(sz->m_bKurveGueltig, 0);
+    EXPECT_EQ(sz->m_dMaxNutzlast, 0.0);
+}
+
+TEST(NutzlastKurve, CurveMaximumAndLoadCheckAgree)
+{
+    auto lkw = Erzeuge(LKW);
+    lkw->m_NutzLF[0].m_dRand[0] = 0.2;
+    Berechne(*lkw);
+    double dMax = 0.0;
+    for (const SYs2X* p : lkw->m_Kurve.Punkte())
+        dMax = std::max(dMax, p->m_dMaxLast);
+    EXPECT_DOUBLE_EQ(lkw->m_dMaxNutzlast, dMax);
+    EXPECT_DOUBLE_EQ(lkw->GetMaxNutzlast(true), dMax);
+
+    // The load check reads the same curve: just below a point's payload fits, 1 % above does not.
+    GibLast(*lkw, 1.0, 2.0, 1.25);
+    for (const SYs2X* p : lkw->m_Kurve.Punkte()) {
+        if (p->m_dX < 0.2)
+            continue;
+        SCOPED_TRACE(p->m_dX);
+        CFahrzeug::s_dTestPosition = p->m_dX - 0.2;
+        CFahrzeug::s_dTestMasse = p->m_dMaxLast * 0.999;
+        EXPECT_EQ(lkw->CheckLadung(true), 1);
+        CFahrzeug::s_dTestMasse = p->m_dMaxLast * 1.01;
+        EXPECT_EQ(lkw->CheckLadung(true), 0);
+    }
+}
+
+TEST(NutzlastKurve, RecalculationClearsACurveItCannotBuild)
+{
+    // A base-class vehicle whose empty rear group is already above its limit shows no curve, not the old.
+    Daten d = LKW;
+    d.nArt = -1;
+    auto f = Erzeuge(d);
+    f->m_nArt = 0;
+    Berechne(*f);
+    ASSERT_EQ(f->m_bKurveGueltig, 1);
+    ASSERT_FALSE(f->m_Kurve.IsEmpty());
+    ASSERT_GT(f->m_dMaxNutzlast, 0.0);
+    f->m_Achsen[1].dZulLast = 3.0;
+    Berechne(*f);
+    EXPECT_NE(f->m_nGrenzMaske, 0);
+    EXPECT_EQ(f->m_bKurveGueltig, 0);
+    EXPECT_TRUE(f->m_Kurve.IsEmpty());
+    EXPECT_EQ(f->m_dMaxNutzlast, 0.0);
+
+    // A semi-trailer whose coupling constant cannot be formed ((1 - 0.25) * 3.6 = 3.6 - 0.9) likewise.
+    auto sz = Erzeuge(SZ);
+    auto auf = Erzeuge(AUF);
+    sz->m_dKupplungslast1 = 12.0;
+    sz->m_dSattelVersatz = 0.5;
+    Kopple(*sz, *auf);
+    ASSERT_EQ(auf->m_bKurveGueltig, 1);
+    ASSERT_FALSE(auf->m_Kurve.IsEmpty());
+    sz->m_nMinAnteilVorn = 25;
+    sz->m_dSattelVersatz = 0.9;
+    Kopple(*sz, *auf);
+    EXPECT_EQ(auf->m_bKupplungGueltig, 0);
+    EXPECT_EQ(auf->m_bKurveGueltig, 0);
+    EXPECT_TRUE(auf->m_Kurve.IsEmpty());
+    EXPECT_EQ(auf->GetMaxNutzlast(true), 0.0);
+    EXPECT_NE(auf->CheckGrenzwerte(true) & 0x2, 0);
+
+    // A semi-trailer behind a rigid truck is not coupled as expected: its axle records alone decide.
+    auto lkw = Erzeuge(LKW);
+    auto auf2 = Erzeuge(AUF);
+    Kopple(*lkw, *auf2);
+    SYs2X p;
+    EXPECT_EQ(auf2->GetKupplungsStatus(2, &p), 0);
+    EXPECT_EQ(auf2->m_bKurveGueltig, 1);
+    for (const SYs2X* q : auf2->m_Kurve.Punkte())
+        EXPECT_LE(q->m_nGrenze, 5);
+}
+
+TEST(NutzlastKurve, LoadingRampMovesSkipTheChart)
+{
+    auto lkw = Erzeuge(LKW);
+    Berechne(*lkw);
+    CFahrzeug::s_nLaderampeBewegt = 1;
+    EXPECT_EQ(lkw->BuildKurve(), 0);
+    EXPECT_EQ(lkw->m_bDiagrammVeraltet, 0);
+    EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 0);
+    EXPECT_FALSE(lkw->m_Kurve.IsEmpty());
+    EXPECT_EQ(lkw->BuildKurve(), 1);
+    EXPECT_EQ(lkw->m_bDiagrammVeraltet, 1);
+}
+
+TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
+{
+    Probe f;
+    f.m_dKurvenSchritt = 0.1;
+    f.m_dLFLaenge = 3.0;
+    f.m_dMaxNutzlast = 6.0;
+    f.punkt = Spitze;
+    CTupelList kurve;
+    for (double x : {0.9, 1.1}) {
+        auto* p = new SYs2X(x, 0.0, 0, -1.0, 0);
+        Spitze(p);
+        kurve.AddTail(p);
+    }
+    f.RefineKurve(&kurve);
+    ASSERT_EQ(kurve.GetCount(), 3u);
+    const SYs2X* k = kurve.GetAt(1);
+    EXPECT_EQ(k->m_nGrenze, 8);
+    EXPECT_NEAR(k->m_dX, 1.0, 0.005);
+    EXPECT_NEAR(k->m_dMaxLast, 6.0, 0.01);
+
+    // A vehicle that answers 0 in the middle of the walk ends it without a point.
+    f.punkt = [](SYs2X* p) { return p->m_dX < 0.95 ? Spitze(p) : 0; };
+    CTupelList kurve2;
+    kurve2.AddTail(new SYs2X(0.9, 5.9, 4, -1.0, 0));
+    kurve2.AddTail(new SYs2X(1.1, 5.8, 2, -1.0, 0));
+    f.RefineKurve(&kurve2);
+    EXPECT_EQ(kurve2.GetCount(), 2u);
+
+    // Equal codes are not walked; an empty curve is left alone.
+    f.nAufrufe = 0;
+    CTupelList kurve3;
+    kurve3.AddTail(new SYs2X(0.9, 5.9, 4, -1.0, 0));
+    kurve3.AddTail(new SYs2X(1.1, 5.8, 4, -1.0, 0));
+    f.RefineKurve(&kurve3);
+    CTupelList leer;
+    f.RefineKurve(&leer);
+    EXPECT_EQ(f.nAufrufe, 0);
+    EXPECT_EQ(kurve3.GetCount(), 2u);
+}
+
+TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
+{
+    Probe f;
+    f.m_dLFLaenge = 3.0;
+    f.punkt = [](SYs2X* p) {
+        p->m_dMaxLast = 5.0;
+        p->m_nGrenze = 3;
+        return 1;
+    };
+    const auto kurve = [](double dMin) {
+        auto k = std::make_unique<CTupelList>();
+        k->AddTail(new SYs2X(1.0, 5.0, 3, dMin, 1));
+        k->AddTail(new SYs2X(1.5, 5.0, 3, dMin, 1));
+        return k;
+    };
+    struct Fall
+    {
+        const char* name;
+        double dSchritt, dMin;
+        size_t nPunkte;
+    };
+    const Fall faelle[] = {
+        {"no minimum", 0.5, -1.0, 2},
+        {"a minimum with the step of 0.1", 0.1, 2.0, 2},
+        // Head: 0.76 and 0.52 (above 1.0 - 0.5); tail: 1.74 and 1.98 up to 1.5 + 0.5.
+        {"a minimum with a step of 0.5", 0.5, 2.0, 6},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        f.m_dKurvenSchritt = c.dSchritt;
+        auto k = kurve(c.dMin);
+        f.RefineKurve(k.get());
+        EXPECT_EQ(k->GetCount(), c.nPunkte);
+        for (size_t i = 1; i < k->GetCount(); ++i)
+            EXPECT_LT(k->GetAt(i - 1)->m_dX, k->GetAt(i)->m_dX);
+    }
+
+    // Inserting by x: before the first larger one; behind the last nothing is inserted.
+    CTupelList k;
+    k.AddTail(new SYs2X(1.0, 5.0, 3, -1.0, 0));
+    k.AddTail(new SYs2X(2.0, 5.0, 3, -1.0, 0));
+    const SYs2X mitte(1.5, 5.0, 8, 0.0, 0), hinten(2.5, 5.0, 8, 0.0, 0);
+    CFahrzeug::InsertRefinePunkt(&k, &mitte, -1);
+    CFahrzeug::InsertRefinePunkt(&k, &hinten, -1);
+    ASSERT_EQ(k.GetCount(), 3u);
+    EXPECT_EQ(k.GetAt(1)->m_dX, 1.5);
+}
+
+TEST(NutzlastKurve, UsableRange)
+{
+    auto lkw = Erzeuge(LKW);
+    lkw->m_NutzLF[0].m_dRand[0] = 0.3;
+    lkw->m_NutzLF[0].m_dRand[2] = 0.4;
+    GibLast(*lkw, 1.0, 2.0, 1.25);
+    Berechne(*lkw);
+    // A light load may stand almost anywhere, but never on the margins.
+    EXPECT_EQ(lkw->m_nBereichStatus, 2);
+    EXPECT_DOUBLE_EQ(lkw->m_dNutzbarVon, 0.3);
+    EXPECT_DOUBLE_EQ(lkw->m_dNutzbarBis, 7.0 - 0.4);
+    EXPECT_LT(lkw->m_dNutzbarQuerVon, 1.25);
+    EXPECT_GT(lkw->m_dNutzbarQuerBis, 1.25);
+    EXPECT_EQ(lkw->BuildTeilkurve(), 1);
+    EXPECT_GE(lkw->m_Teilkurve.GetHead()->m_dX, 0.3);
+    EXPECT_LE(lkw->m_Teilkurve.GetTail()->m_dX, 6.6);
+    EXPECT_EQ(lkw->m_Teilkurve.GetHead(), lkw->m_Kurve.GetAt(3)); // the same point, not a copy
+
+    // A mid-weight load: the range is where the curve carries it, to within the range step.
+    const double m = 0.5 * lkw->m_dMaxNutzlast;
+    SetzeMasse(*lkw, m);
+    Berechne(*lkw);
+    ASSERT_EQ(lkw->m_nBereichStatus, 2);
+    for (double x : {lkw->m_dNutzbarVon, lkw->m_dNutzbarBis}) {
+        SYs2X p;
+        p.m_dX = x;
+        lkw->CalcKurvenpunkt(&p);
+        EXPECT_GE(p.m_dMaxLast, m);
+    }
+    for (double x : {lkw->m_dNutzbarVon - 0.011, lkw->m_dNutzbarBis + 0.011}) {
+        SYs2X p;
+        p.m_dX = x;
+        lkw->CalcKurvenpunkt(&p);
+        if (x > 0.3 && x < 6.6) {
+            EXPECT_LT(p.m_dMaxLast, m);
+        }
+    }
+
+    // Heavier than every point: status 1 and an empty range.
+    const double schwer = lkw->m_dMaxNutzlast + 1.0;
+    SetzeMasse(*lkw, schwer);
+    Berechne(*lkw);
+    EXPECT_EQ(lkw->m_nBereichStatus, 1);
+    EXPECT_EQ(lkw->m_dNutzbarVon, 0.0);
+    EXPECT_EQ(lkw->m_dNutzbarBis, 0.0);
+    EXPECT_EQ(lkw->BuildTeilkurve(), 0);
+    EXPECT_TRUE(lkw->m_Teilkurve.IsEmpty());
+}
+
+TEST(NutzlastKurve, UsableRangeAtTheMaximumAndWithoutARearEnd)
+{
+    // Only the peak carries the load: the range is the maximum's position +/- 0.01.
+    Probe f;
+    f.m_nArt = 0;
+    f.m_dLFLaenge = 3.0;
+    f.m_fLFBreite = 2.5f;
+    f.punkt = Spitze;
+    FuelleKurve(f, {{0.9, 5.9, 4, -1.0, 0}, {1.0, 6.0, 8, -1.0, 0}, {1.1, 5.8, 2, -1.0, 0}});
+    f.m_dMaxNutzlast = 6.0;
+    f.m_fMaxNutzlastPos = 1.0f;
+    GibLast(f, 6.0 - 1e-6, 1.0, 1.25);
+    EXPECT_EQ(f.CalcNutzbarerBereich(), 2);
+    EXPECT_EQ(f.m_dNutzbarVon, static_cast<double>(1.0f - 0.01f));
+    EXPECT_EQ(f.m_dNutzbarBis, static_cast<double>(1.0f + 0.01f));
+
+    // Not even the maximum carries it.
+    f.m_dMaxNutzlast = 5.0;
+    FuelleKurve(f, {{1.0, 6.0, 8, -1.0, 0}});
+    EXPECT_EQ(f.CalcNutzbarerBereich(), 1);
+
+    // Every carrying point demands exactly the load as its minimum: no rear end, no range bit.
+    f.punkt = [](SYs2X* p) {
+        p->m_dMaxLast = 8.0;
+        p->m_dMinLast = 5.0;
+        return 1;
+    };
+    SetzeMasse(f, 5.0);
+    f.m_dMaxNutzlast = 8.0;
+    FuelleKurve(f, {{1.0, 8.0, 3, 5.0, 1}, {1.5, 8.0, 3, 5.0, 1}, {2.0, 8.0, 3, 5.0, 1}});
+    const int nStatus = f.CalcNutzbarerBereich();
+    EXPECT_EQ(nStatus & 2, 0);
+    EXPECT_EQ(f.BuildTeilkurve(), 0);
+
+    // A part curve of one point is none.
+    f.m_nBereichStatus = 2;
+    f.m_dNutzbarVon = f.m_dNutzbarBis = 1.5;
+    EXPECT_EQ(f.BuildTeilkurve(), 0);
+    f.m_dNutzbarBis = 2.0;
+    EXPECT_EQ(f.BuildTeilkurve(), 1);
+    EXPECT_EQ(f.m_Teilkurve.GetCount(), 2u);
+}
+
+TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
+{
+    std::mt19937 gen(7);
+    const double werte[] = {0.0,
+                            -1.0,
+                            1e-300,
+                            1e300,
+                            std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN(),
+                            0.5,
+                            3.0,
+                            12.0};
+    std::uniform_int_distribution<int> w(0, 8), art(0, 4), anzahl(2, 4);
+    const auto wert = [&] { return werte[w(gen)]; };
+    for (int i = 0; i < 300; ++i) {
+        SCOPED_TRACE(i);
+        Daten d;
+        d.nArt = art(gen);
+        const int n = anzahl(gen);
+        for (int k = 0; k < n; ++k)
+            d.achsen.push_back({wert(), wert(), wert()});
+        d.dZulGesamt = wert();
+        d.dLFLaenge = wert();
+        d.nMinVorn = static_cast<unsigned>(w(gen) * 5);
+        d.nMinHinten = static_cast<unsigned>(w(gen) * 5);
+        auto f = Erzeuge(d);
+        f->m_dKurvenSchritt = i % 7 == 0 ? wert() : 0.1;
+        if (d.nArt != 4)
+            GibLast(*f, std::fabs(wert()), 1.0, 1.0);
+        if (i % 2) {
+            Daten z = d.nArt == 3 ? SZ : LKW;
+            auto partner = Erzeuge(z);
+            partner->m_dSattelVersatz = wert();
+            partner->m_dKupplungslast1 = wert();
+            if (d.nArt == 1 || d.nArt == 2 || d.nArt == 3) {
+                Kopple(*partner, *f);
+                partner->m_pPartner = nullptr;
+                f->m_pPartner = nullptr;
+            }
+        }
+        Berechne(*f);
+        EXPECT_LE(f->m_Kurve.GetCount(), 300000u);
+        for (const SYs2X* p : f->m_Kurve.Punkte())
+            EXPECT_TRUE(std::isfinite(p->m_dX) && std::isfinite(p->m_dMaxLast) &&
+                        std::isfinite(p->m_dMinLast));
+        if (f->m_bKurveGueltig) {
+            EXPECT_FALSE(f->m_Kurve.IsEmpty());
+        }
+    }
+}
+
+TEST(NutzlastKurve, TractorTakesItsSemiTrailersRange)
+{
+    auto sz = Erzeuge(SZ);
+    auto auf = Erzeuge(AUF);
+    sz->m_dKupplungslast1 = 12.0;
+    sz->m_dSattelVersatz = 0.5;
+    GibLast(*auf, 20.0, 6.0, 1.25);
+    Kopple(*sz, *auf);
+    ASSERT_EQ(auf->m_nBereichStatus, 2);
+    EXPECT_GT(auf->m_dNutzbarBis, auf->m_dNutzbarVon);
+    EXPECT_EQ(sz->CalcNutzbarerBereich(), 2);
+    EXPECT_EQ(sz->m_dNutzbarVon, auf->m_dNutzbarVon);
+    EXPECT_EQ(sz->m_dNutzbarBis, auf->m_dNutzbarBis);
+    EXPECT_EQ(sz->m_dNutzbarQuerVon, auf->m_dNutzbarQuerVon);
+
+    // Alone, a tractor has no range.
+    auto allein = Erzeuge(SZ);
+    Berechne(*allein);
+    EXPECT_EQ(allein->CalcNutzbarerBereich(), 1);
+}

@@ -1,0 +1,439 @@
+// The HTML message box: body, title, picture column, check box, buttons and attached functions.
+#include "ui/CDlgMsgboxHtml.h"
+
+#include "model/ResourceText.h"
+#include "model/TextProvider.h"
+#include "ui/CQorBrowser.h"
+#include "ui/CRibBtn.h"
+#include "ui/CRibBtnContainer.h"
+#include "ui/CommandEvent.h"
+#include "ui/ControlId.h"
+#include "ui/IStripFactory.h"
+#include "ui/NotifyEvent.h"
+#include "ui/ResourcePictures.h"
+#include "ui/RibBtnStrip.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kArgMessage = 0;
+constexpr int kArgTitle = 1;
+constexpr quint32 kBackground = 0xEDD8C8; // as 0x00BBGGRR
+
+QString ResString(int id)
+{
+    return id < 0 ? QString() : QString::fromStdString(LoadResString(quint32(id)));
+}
+
+QImage LoadPicture(int id, int format)
+{
+    return id < 0 ? QImage() : LoadCxImageFromResource(quint32(id), format);
+}
+
+// The message body: a text of the string table (type 6) or an item of the module of that type.
+QString LoadBody(int id, int type)
+{
+    std::string bytes;
+    if (id < 0 || !LoadResourceText(bytes, quint32(id), type))
+        return QString();
+    return QString::fromStdString(bytes);
+}
+
+// 3 x 3 smoothing with weights 4 (centre), 2 (edges) and 1 (corners); the border repeats.
+QImage Blur(const QImage& source)
+{
+    const QImage in = source.convertToFormat(QImage::Format_ARGB32);
+    QImage out(in.size(), QImage::Format_ARGB32);
+    const int w = in.width();
+    const int h = in.height();
+    static const int kWeights[3][3] = {{1, 2, 1}, {2, 4, 2}, {1, 2, 1}};
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            int sum[4] = {0, 0, 0, 0};
+            for (int dy = -1; dy <= 1; ++dy) {
+                const auto* src =
+                    reinterpret_cast<const QRgb*>(in.constScanLine(std::clamp(y + dy, 0, h - 1)));
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QRgb p = src[std::clamp(x + dx, 0, w - 1)];
+                    const int k = kWeights[dy + 1][dx + 1];
+                    sum[0] += qRed(p) * k;
+                    sum[1] += qGreen(p) * k;
+                    sum[2] += qBlue(p) * k;
+                    sum[3] += qAlpha(p) * k;
+                }
+            }
+            line[x] = qRgba(sum[0] / 16, sum[1] / 16, sum[2] / 16, sum[3] / 16);
+        }
+    }
+    return out;
+}
+
+// Moves every pixel towards `colour`, the more the brighter the colour is.
+QImage Colorize(const QImage& source, QColor colour)
+{
+    QImage out = source.convertToFormat(QImage::Format_ARGB32);
+    const double mean = (colour.red() + colour.green() + colour.blue()) / 3.0;
+    const int intensity = int(mean / 2.55 / 100.0 * 255.0);
+    const int weight = intensity * 65536 / 65280;
+    const int target[3] = {colour.red(), colour.green(), colour.blue()};
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const int p[3] = {qRed(line[x]), qGreen(line[x]), qBlue(line[x])};
+            int c[3];
+            for (int k = 0; k < 3; ++k)
+                c[k] = p[k] + (((target[k] - p[k]) * weight) >> 8);
+            line[x] = qRgba(c[0], c[1], c[2], qAlpha(line[x]));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// Sees the application's key presses before the dialog base does, for the box's own keyboard order.
+class MsgboxKeyFilter : public QObject
+{
+public:
+    explicit MsgboxKeyFilter(CDlgMsgboxHtml* box) : QObject(box), m_box(box) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->window() != m_box || widget != m_box->focusWidget())
+            return false;
+        return m_box->HandleKey(widget, static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    CDlgMsgboxHtml* m_box;
+};
+
+CDlgMsgboxHtml::CDlgMsgboxHtml(QWidget* parent) : CDlgBase(kTemplateId, parent)
+{
+    m_args.fill(kUnused);
+}
+
+CDlgMsgboxHtml::~CDlgMsgboxHtml() = default;
+
+CRibBtnContainer* CDlgMsgboxHtml::ButtonStrip() const
+{
+    auto* strip = dynamic_cast<RibBtnStrip*>(m_strip.get());
+    return strip ? strip->Strip() : nullptr;
+}
+
+int CDlgMsgboxHtml::DoModalIds(int msgId, int titleId, int btn1, int cap1, int btn2, int cap2, int btn3,
+                               int cap3, int btn4, int cap4)
+{
+    m_args = {msgId, titleId, btn1, cap1, btn2, cap2, btn3, cap3, btn4, cap4};
+    m_texts.fill(std::nullopt);
+    m_textsMode = false;
+    return exec();
+}
+
+int CDlgMsgboxHtml::DoModalTexts(const QString& msg, const QString& title, int btn1, const QString& cap1,
+                                 int btn2, const QString& cap2, int btn3, const QString& cap3)
+{
+    // The fourth pair keeps the button an earlier DoModalIds gave it; in texts mode it shows the texts
+    // of its own string, as a caption id is never read as a text here.
+    m_args[2] = btn1;
+    m_args[4] = btn2;
+    m_args[6] = btn3;
+    m_texts.fill(std::nullopt);
+    auto text = [](const QString& s) { return s.isNull() ? std::nullopt : std::optional<QString>(s); };
+    m_texts[kArgMessage] = text(msg);
+    m_texts[kArgTitle] = text(title);
+    m_texts[3] = text(cap1);
+    m_texts[5] = text(cap2);
+    m_texts[7] = text(cap3);
+    m_textsMode = true;
+    return exec();
+}
+
+void CDlgMsgboxHtml::SetIconImage(int id, int kind)
+{
+    if (kind != kIconPng && kind != kIconBitmap)
+        return;
+    m_icon = LoadPicture(id, kind == kIconPng ? PICTURE_FORMAT_PNG : PICTURE_FORMAT_BITMAP);
+    m_iconKind = m_icon.isNull() ? 0 : kind;
+}
+
+void CDlgMsgboxHtml::SetConfirmButton(int buttonId, const QString& question, const QString& caption)
+{
+    m_confirmButton = buttonId;
+    m_confirmQuestion = question;
+    m_confirmCaption = caption.isNull() ? ResString(425) : caption;
+}
+
+void CDlgMsgboxHtml::AddCmdHandler(int id, CmdHandler handler, bool hide, quintptr param)
+{
+    m_handlers.insert(id, Handler{std::move(handler), hide, param});
+}
+
+std::array<int, 4> CDlgMsgboxHtml::ButtonIds() const
+{
+    return {m_args[2], m_args[4], m_args[6], m_args[8]};
+}
+
+bool CDlgMsgboxHtml::OnInitDialog()
+{
+    // The browser in place of its placeholder, without a context menu.
+    m_browser = new CQorBrowser(this);
+    if (!m_browser->ReplaceDlgItem(kBrowserId, this))
+        m_browser->hide();
+    m_browser->SetNoContextMenu(true);
+
+    QString body;
+    if (m_textsMode) {
+        body = m_texts[kArgMessage].value_or(QString());
+    } else {
+        body = LoadBody(m_args[kArgMessage], m_bodyType);
+    }
+    m_html = m_headerFooter ? ResString(436) + body + ResString(437) : body;
+    m_browser->LoadHtmlString(m_html);
+
+    setWindowTitle(m_textsMode ? m_texts[kArgTitle].value_or(QString()) : ResString(m_args[kArgTitle]));
+
+    if (auto* check = findChild<QCheckBox*>(ControlId::ObjectName(kCheckBoxId))) {
+        check->setVisible(m_showCheckBox);
+        if (m_showCheckBox)
+            check->setFocusPolicy(Qt::StrongFocus);
+    }
+
+    // The strip takes the place of its placeholder.
+    if (QWidget* placeholder = findChild<QWidget*>(ControlId::ObjectName(kStripId))) {
+        const QRect place = placeholder->geometry();
+        delete placeholder;
+        m_strip = StripFactory()->Create(true, true, false, this, QString());
+        if (m_strip) {
+            m_strip->SetWindowPosAndShape(place.x(), place.y(), place.width());
+            if (CRibBtnContainer* strip = ButtonStrip()) {
+                strip->SetBackgroundBitmapColor(1, kBackground);
+                strip->SetBackgroundBitmapColor(2, kBackground);
+            }
+        }
+    }
+    if (CRibBtnContainer* strip = ButtonStrip()) {
+        bool first = true;
+        for (int pair = 0; pair < 4; ++pair) {
+            const int id = m_args[2 + 2 * pair];
+            if (id == kUnused)
+                continue;
+            if (!first)
+                strip->AddSeparator();
+            first = false;
+            strip->AddButton(quint32(id), this);
+            OnButtonAdded(id);
+            if (m_textsMode) {
+                if (const std::optional<QString>& caption = m_texts[3 + 2 * pair])
+                    strip->SetButtonText(quint32(id), *caption);
+            } else if (const int captionId = m_args[3 + 2 * pair]; captionId != kUnused) {
+                strip->SetButtonResource(quint32(id), quint32(captionId));
+            }
+            if (pair == 0) {
+                int anchor = kCheckBoxId;
+                AdjustRibBtnNavNext(id, &anchor);
+                strip->SetButtonRadioGroup(quint32(id), anchor);
+            }
+        }
+    }
+
+    m_sideBitmap = LoadPicture(m_sideBitmapId, PICTURE_FORMAT_BITMAP);
+    SubclassCtrl(kPictureId);
+
+    CDlgBase::OnInitDialog();
+    // The box's own strip is not one of the dialog base's strips: the box leads Tab through its
+    // buttons itself. Installed after the base's key watcher, this filter sees the keys first.
+    if (!m_keyFilter) {
+        m_keyFilter = new MsgboxKeyFilter(this);
+        qApp->installEventFilter(m_keyFilter);
+    }
+
+    if (m_focusId != 0) {
+        if (CRibBtnContainer* strip = ButtonStrip(); strip && strip->HasButton(quint32(m_focusId))) {
+            strip->SetButtonFocus(quint32(m_focusId));
+            return false;
+        }
+        if (QWidget* control = findChild<QWidget*>(ControlId::ObjectName(m_focusId))) {
+            control->setFocus();
+            return false;
+        }
+    }
+    const QList<QWidget*> navigation = NavigationList();
+    if (!navigation.isEmpty()) {
+        navigation.first()->setFocus();
+        return false;
+    }
+    return true;
+}
+
+QList<QWidget*> CDlgMsgboxHtml::KeyboardOrder() const
+{
+    QList<QWidget*> order;
+    if (m_browser && !m_browser->isHidden() && (m_browser->focusPolicy() & Qt::TabFocus))
+        order.append(m_browser);
+    if (CRibBtnContainer* strip = ButtonStrip()) {
+        for (int id : ButtonIds()) {
+            if (id == kUnused)
+                continue;
+            if (CRibBtn* button = strip->FindButton(quint32(id)); button && !button->isHidden())
+                order.append(button);
+        }
+    }
+    auto* check = findChild<QCheckBox*>(ControlId::ObjectName(kCheckBoxId));
+    if (check && !check->isHidden())
+        order.append(check);
+    return order;
+}
+
+bool CDlgMsgboxHtml::MoveFocus(QWidget* from, bool backwards)
+{
+    const QList<QWidget*> order = KeyboardOrder();
+    const qsizetype at = order.indexOf(from);
+    if (at < 0)
+        return false;
+    const qsizetype n = order.size();
+    for (qsizetype step = 1; step < n; ++step) {
+        QWidget* next = order.at(((backwards ? at - step : at + step) % n + n) % n);
+        if (next->isEnabled()) {
+            next->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return true; // nothing else to go to: the focus stays
+}
+
+bool CDlgMsgboxHtml::HandleKey(QWidget* focus, const QKeyEvent* key)
+{
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    const bool arrow = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
+                       key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
+    const bool onButton = qobject_cast<CRibBtn*>(focus) != nullptr;
+    if (!(tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) && !(arrow && onButton))
+        return false;
+    const bool backwards = key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Left ||
+                           key->key() == Qt::Key_Up || (key->modifiers() & Qt::ShiftModifier);
+    return MoveFocus(focus, backwards);
+}
+
+void CDlgMsgboxHtml::OnButtonAdded(int id)
+{
+    CRibBtnContainer* strip = ButtonStrip();
+    strip->SetButtonSize(quint32(id), 31, 31);
+    strip->SetButtonToolTipMode(quint32(id), 0);
+    if (id == m_defaultButton)
+        strip->SetDefaultButton(quint32(id), this);
+    // Keyboard order: button 1 after the check box (then after the HTML control), each further
+    // button after the one before it.
+    const std::array<int, 4> ids = ButtonIds();
+    for (int pair = 1; pair < 4; ++pair)
+        if (ids[pair] == id && ids[pair - 1] != kUnused)
+            strip->SetButtonRadioGroup(quint32(id), ids[pair - 1]);
+}
+
+void CDlgMsgboxHtml::AdjustRibBtnNavNext(int buttonId, int* anchorId)
+{
+    if (buttonId == m_args[2])
+        *anchorId = kBrowserId;
+}
+
+void CDlgMsgboxHtml::OnNotify(NotifyEvent& event)
+{
+    // The box's own strip reports its buttons itself; OnInitDialog has handled them.
+    if (event.Code() == NotifyEvent::kButtonAdded)
+        return;
+    CDlgBase::OnNotify(event);
+}
+
+void CDlgMsgboxHtml::SetVisibleKeepingModal(bool visible)
+{
+    // QDialog::setVisible(false) would end the modal loop; the box only steps aside.
+    QWidget::setVisible(visible);
+}
+
+bool CDlgMsgboxHtml::OnCommand(int id, int notifyCode, QObject* control)
+{
+    if (auto it = m_handlers.constFind(id); it != m_handlers.constEnd()) {
+        const Handler handler = it.value();
+        const bool hidden = handler.hide && isVisible();
+        if (hidden)
+            SetVisibleKeepingModal(false);
+        const int result = handler.function ? handler.function(id, handler.param) : 0;
+        if (result != 0) {
+            done(result);
+        } else if (hidden) {
+            SetVisibleKeepingModal(true);
+        }
+        return true;
+    }
+    const std::array<int, 4> ids = ButtonIds();
+    if (notifyCode == 0 && id != kUnused && std::find(ids.begin(), ids.end(), id) != ids.end()) {
+        if (id == m_confirmButton && !AskConfirm(m_confirmQuestion, m_confirmCaption))
+            return false;
+        done(id);
+        return true;
+    }
+    if (id == kCheckBoxId) {
+        if (auto* check = qobject_cast<QCheckBox*>(control))
+            m_checkState = check->isChecked();
+        else if (auto* box = findChild<QCheckBox*>(ControlId::ObjectName(kCheckBoxId)))
+            m_checkState = box->isChecked();
+        return true;
+    }
+    return CDlgBase::OnCommand(id, notifyCode, control);
+}
+
+bool CDlgMsgboxHtml::OnCommandHook(int)
+{
+    return !m_commandsEnabled;
+}
+
+void CDlgMsgboxHtml::OnOK()
+{
+    if (m_defaultButton != kUnused) {
+        QCoreApplication::postEvent(this, new CommandEvent(quint32(m_defaultButton)));
+        return;
+    }
+    done(QDialog::Accepted);
+}
+
+bool CDlgMsgboxHtml::AskConfirm(const QString& question, const QString& caption)
+{
+    return QMessageBox::question(this, caption, question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+QImage CDlgMsgboxHtml::ComposePictureColumn(QSize size, const QImage& side, const QImage& icon)
+{
+    QImage column(size, QImage::Format_RGB32);
+    column.fill(Qt::white);
+    QPainter painter(&column);
+    QImage picture = side;
+    if (!icon.isNull() && !picture.isNull())
+        picture = Colorize(Blur(picture), QColor(0xE6, 0xE6, 0xE6));
+    if (!picture.isNull())
+        painter.drawImage((size.width() - picture.width()) / 2, (size.height() - picture.height()) / 2,
+                          picture);
+    if (!icon.isNull())
+        painter.drawImage((size.width() - icon.width()) / 2, (size.height() - icon.height()) / 2, icon);
+    return column;
+}
+
+bool CDlgMsgboxHtml::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
+{
+    if (id != kPictureId)
+        return false;
+    painter.drawImage(0, 0, ComposePictureColumn(ctrl->size(), m_sideBitmap, m_icon));
+    return true;
+}

@@ -1,0 +1,24 @@
+// A tool-tip window whose text is always set in a fixed-pitch font.
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+
+// Tool tips of the views that line up columns of figures: "Courier New" (or the system's fixed-pitch
+// font where it is missing) of 11 pixels.
+class CMMTooltipCtrl : public QLabel
+{
+    Q_OBJECT
+public:
+    CMMTooltipCtrl();
+
+    // Makes the tool-tip window for `parent` and gives it the fixed-pitch font.
+    bool Create(QWidget* parent);
+
+    // The font the tips are set in.
+    static QFont FixedFont();
+
+    // Shows `text` with its top-left corner at the global point `at`; an empty text hides the tip.
+    void ShowTip(const QString& text, QPoint at);
+    void HideTip() { hide(); }
+};

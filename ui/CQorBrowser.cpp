@@ -1,0 +1,33 @@
+// The dialogs' HTML control: frameless look and swallowed keys.
+#include "ui/CQorBrowser.h"
+
+#include <QKeyEvent>
+
+CQorBrowser::CQorBrowser(QWidget* parent) : CHtmlCtrlEx(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+}
+
+bool CQorBrowser::IsSwallowedKey(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_F5 || (event->modifiers() & Qt::ControlModifier);
+}
+
+bool CQorBrowser::event(QEvent* event)
+{
+    // Claiming the shortcut keeps application shortcuts from firing; keyPressEvent then drops the key.
+    if (event->type() == QEvent::ShortcutOverride && IsSwallowedKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return CHtmlCtrlEx::event(event);
+}
+
+void CQorBrowser::keyPressEvent(QKeyEvent* event)
+{
+    if (IsSwallowedKey(event)) {
+        event->accept();
+        return;
+    }
+    CHtmlCtrlEx::keyPressEvent(event);
+}
