@@ -5,6 +5,8 @@
 
 class CAnhaenger : public CFahrzeug
 {
+    QOR_DECLARE_SERIAL(CAnhaenger)
+
 public:
     CAnhaenger() = default;
 

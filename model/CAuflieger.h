@@ -5,8 +5,14 @@
 
 class CAuflieger : public CFahrzeug
 {
+    QOR_DECLARE_SERIAL(CAuflieger)
+
 public:
     CAuflieger();
+
+    // The base record, then its own block: doubles 1, 2, 3, the second int, doubles 5, 4, 6, the first int.
+    void Write(ArchiveWriter& ar) const override;
+    void Read(ArchiveReader& ar, unsigned schema) override;
 
     double GetGesamtlaenge(bool bMitPartner) override;
     int CheckGrenzwerte(bool bNurEigene) override;

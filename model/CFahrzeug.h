@@ -3,6 +3,7 @@
 
 #include "model/CFahrzeugDiagramm.h"
 #include "model/CTupelList.h"
+#include "model/PersistentObject.h"
 #include "model/SNutzbareLF.h"
 #include "model/SUeberstLG.h"
 
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CQOR;
 class CQOR1Doc;
@@ -18,9 +20,15 @@ class CZurrpunkt;
 class CZurrmittel;
 class CZurrschiene;
 class CZusLast;
+class CLadeeinheit;
+class sZPPtrTupel;
+class sFSParam;
 class SLadung;
 class tagZLINFO;
 struct tagLGINFO;
+
+// The order of the wall sort: by y when bit 7 of the first load's state word is set, else by x.
+int CompareWandLg(const tagLGINFO* const* a, const tagLGINFO* const* b);
 
 // The cab picture of a motor vehicle, created by the drawing code; the vehicle owns it and asks it for
 // its front length.
@@ -34,6 +42,14 @@ public:
     virtual double GetLaenge() const = 0;
 };
 
+// Rebuilds the 3D mesh of a vehicle's chart; the 3D side implements it and the application installs it.
+class IDiagrammNetz
+{
+public:
+    virtual ~IDiagrammNetz() = default;
+    virtual void BaueNetz(CFahrzeug& fahrzeug) = 0;
+};
+
 // One axle record: the distance from the previous record (record 0: from the load-area front), the empty
 // load and the permissible load.
 struct SAchse
@@ -43,8 +59,10 @@ struct SAchse
     double dZulLast = 0.0;
 };
 
-class CFahrzeug
+class CFahrzeug : public PersistentObject
 {
+    QOR_DECLARE_SERIAL(CFahrzeug)
+
 public:
     static constexpr int MAX_ACHSEN = 10;
 
@@ -54,6 +72,12 @@ public:
     CFahrzeug& operator=(const CFahrzeug&) = delete;
 
     int Reset();
+
+    // The vehicle record of the first file version: name, kind, axle count, masses, load-area length,
+    // axle records 0 to 3, the texts, minimum shares, additional loads and loads. Loading reads exactly
+    // these fields; everything else keeps its value and wants a recalculation.
+    void Write(ArchiveWriter& ar) const override;
+    void Read(ArchiveReader& ar, unsigned schema) override;
 
     // Virtual operations, in slot order.
     virtual double CalcSchwerpunkt(bool bMitLadung);
@@ -84,6 +108,41 @@ public:
     virtual double GetPosLetzteAchse();
     virtual double GetAchsPosition(int i);
     virtual void Recalc();
+
+    // Lashing equipment. Adds a device to the used devices: the new count of an equal entry, 0 when the
+    // entry or the device has count 0, or the negated count of a new entry.
+    int AddZurrmittel(const CZurrmittel& device, bool bMitName);
+    // The first lashing point with the same flags and all three values within tol.
+    CZurrpunkt* FindZurrpunkt(const CZurrpunkt& point, double tol) const;
+    // Appends pairs of opposite lashing points with x in [x0, x1]; the number appended.
+    int CollectZurrpunktPaare(double x0, double x1, std::vector<std::unique_ptr<sZPPtrTupel>>& list);
+    // The smallest lateral distance of one side's points in [x0, x1]; -1000.0 when there is none.
+    double GetMinSeitenabstand(double x0, double x1, bool bLinks, int* pCount);
+    // The position of the first lashing rail; -1.0 without rails.
+    double GetSchienenPosition() const;
+    // Re-attaches the plan's load units to this vehicle's lashing points, rails and blocking items.
+    void RelinkZurrpunkte();
+    // 1 when a load unit (the given one, or any) uses the lashing point (the given one, or any of the
+    // vehicle's).
+    // Rebuilds the chart's mesh when the vehicle marked it out of date: 1 when it did, else 0.
+    int UpdateDiagramm();
+    int IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
+                          int nVerfahren) const;
+
+    // Placing against neighbours and edges, in plan coordinates (metres from the usable area's front
+    // corner). The free slot for a form-fit item dragged to (x, y): the code of the load-area edge it
+    // reaches (0 rear, 1 side y = width, 2 front, 3 side y = 0), or -1.
+    int FindLgPosition(double x, double y, double* pX, double* pY, double* pLaenge, double* pBreite);
+    // The stretch across direction nRichtung of the wall of loads flush with the neighbour.
+    void CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon, double* pBis);
+    // Whether another load touches side nSeite of pLg, and the part of pLg's extent across it covers.
+    bool FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon, double* pBis) const;
+    // The form-fit item that blocks the rectangle on side nRichtung (kind 2 with the item as its load),
+    // or a record of kind 0.
+    sFSParam CalcFSParam(double x, double y, double dLaenge, double dBreite, int nRichtung,
+                         double dToleranz) const;
+    // Adds the front placing margin to *pX and the side margin to *pY (null pointers are skipped).
+    void AddRandabstand(double* pX, double* pY) const;
 
     // Accessors and small queries.
     int GetArt() const { return m_nArt; }
@@ -171,6 +230,8 @@ public:
     // Program-wide test position and mass of the load check.
     static double s_dTestPosition;
     static double s_dTestMasse;
+    // Set by the application; null in a program without 3D views.
+    static IDiagrammNetz* s_pDiagrammNetz;
 
     // 1. Header record.
     int m_nKopf[3] = {-1, 0, 0};
@@ -184,6 +245,8 @@ public:
     // 5.
     std::uint16_t m_wReserve = 0;
     int m_bDiagrammVeraltet = 1;
+    // Set once the chart's mesh has been built.
+    int m_bDiagrammNetz = 0;
     // 6. ZL items, keyed by themselves; the vehicle owns them.
     std::map<tagZLINFO*, tagZLINFO*> m_ZLInfos;
     // 7. Geometry.
@@ -337,6 +400,9 @@ public:
     double m_dNutzbarQuerBis = 0.0;
 
 protected:
+    // x of a lashing point on this vehicle's load area.
+    double GetZurrpunktX(CZurrpunkt* p) const;
+
     double GrenzeAnteilHinten(double x);
     double GrenzeVorn(double x);
     double GrenzeGesamt(double x);

@@ -5,6 +5,8 @@
 
 class CSattelzugmaschine : public CZugmaschine
 {
+    QOR_DECLARE_SERIAL(CSattelzugmaschine)
+
 public:
     CSattelzugmaschine();
     ~CSattelzugmaschine() override;

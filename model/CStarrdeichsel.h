@@ -5,6 +5,8 @@
 
 class CStarrdeichsel : public CFahrzeug
 {
+    QOR_DECLARE_SERIAL(CStarrdeichsel)
+
 public:
     CStarrdeichsel();
 

@@ -5,6 +5,8 @@
 
 class CZugmaschine : public CFahrzeug
 {
+    QOR_DECLARE_SERIAL(CZugmaschine)
+
 public:
     CZugmaschine();
 

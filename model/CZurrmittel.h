@@ -1,14 +1,28 @@
 // A lashing device type with its two ratings and a count.
 #pragma once
 
+#include "model/PersistentObject.h"
+
 #include <string>
 
-class CZurrmittel
+// The text of a device type: strap, chain, third type; "unknown" for any other.
+std::string GetZurrmittelTypText(int nTyp);
+
+class CZurrmittel : public PersistentObject
 {
+    QOR_DECLARE_SERIAL(CZurrmittel)
+
 public:
     CZurrmittel() = default;
     CZurrmittel(const CZurrmittel&) = default;
     CZurrmittel& operator=(const CZurrmittel&) = default;
+
+    // int type, int, text name, three doubles, int count, int.
+    void Write(ArchiveWriter& ar) const override;
+    void Read(ArchiveReader& ar, unsigned schema) override;
+
+    // The text of the device's type; empty for an unknown type.
+    std::string GetTypText() const;
 
     // Not written to files.
     int m_nKennung = 0;

@@ -16,6 +16,34 @@ void tagLGINFO::GetName(std::string& name, int textSet) const
         name = GetDisplayName();
 }
 
+double tagLGINFO::GetDimX() const
+{
+    switch (m_nDrehung) {
+    case 0:
+    case 180:
+        return m_dLaenge;
+    case 90:
+    case 270:
+        return m_dBreite;
+    default:
+        return -1.0;
+    }
+}
+
+double tagLGINFO::GetDimY() const
+{
+    switch (m_nDrehung) {
+    case 0:
+    case 180:
+        return m_dBreite;
+    case 90:
+    case 270:
+        return m_dLaenge;
+    default:
+        return -1.0;
+    }
+}
+
 std::string tagLGINFO::GetDisplayName() const
 {
     if (m_nNummer < 1)

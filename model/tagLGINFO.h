@@ -23,6 +23,14 @@ struct tagLGINFO
     // (0 x 0 when it does not load). Always answers true.
     bool GetBildDatei(std::string& path, int* width = nullptr, int* height = nullptr) const;
 
+    // Extent along x (length at 0 and 180 degrees, width at 90 and 270) and across (the other one);
+    // -1.0 at any other rotation.
+    double GetDimX() const;
+    double GetDimY() const;
+    // The far ends along x and across.
+    double GetEndX() const { return m_dPosX + GetDimX(); }
+    double GetEndY() const { return m_dPosY + GetDimY(); }
+
     // State-word fields.
     static constexpr int kStateMarked = 0x1;
     int GetLeId() const { return (m_nState >> 1) & 0x3F; }
