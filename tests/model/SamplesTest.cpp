@@ -102,9 +102,7 @@ TEST(Samples, EveryLoadUnitLoadsWithItsPicture)
     }
 }
 
-// Needs the permissible-payload curve of the recalculation, which is not on this branch yet: the
-// vehicle's Recalc builds no curve, so no maximum payload can be checked. Enable once it has landed.
-TEST(Samples, DISABLED_VehiclesAndCombinationsRecalculateToPlausiblePayloads)
+TEST(Samples, VehiclesAndCombinationsRecalculateToPlausiblePayloads)
 {
     for (const Muster& m : kMuster) {
         if (m.typ == 4)
