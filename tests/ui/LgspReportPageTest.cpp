@@ -1,5 +1,6 @@
-// The load-securing report as a person sees it: units placed on a vehicle's plan, secured by each method,
-// their report pages written with the language module's templates and rendered by Qt's HTML renderer.
+// The load-securing report as a person sees it: units placed on a vehicle's plan (a code-built truck and
+// every sample vehicle), secured by each method, their pages written with the language module's templates
+// and rendered by Qt's HTML renderer.
 #include "UiTestModule.h"
 
 #include "model/CFahrzeug.h"
@@ -11,12 +12,16 @@
 #include "model/CWizardParams.h"
 #include "model/CZugmaschine.h"
 #include "model/CZurrpunkt.h"
+#include "model/FahrzeugImpExp.h"
 #include "model/ProgramFolders.h"
 #include "model/SNormParams.h"
+#include "model/VehicleFiles.h"
 #include "model/sZPPtrTupel.h"
+#include "model/tagItemData.h"
 #include "model/tagLGINFO.h"
 #include "platform/BmpFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -28,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -306,6 +312,98 @@ TEST_F(LgspReportPageTest, ReportsOfACodeBuiltTruckShowTheirFigures)
         EXPECT_TRUE(HatFarbe(bild, kEinheitFarbe)) << "the sketch shows";
         EXPECT_TRUE(text.contains(QStringLiteral("HH-QR 1234 <Kühlkoffer> & Co")));
     }
+}
+
+// End to end over the sample files the program ships: each sample vehicle loaded from its file, a euro
+// pallet and a mesh box pallet from the sample load units placed on its plan, the vehicle recalculated,
+// the pallet secured by top-over lashing and the mesh box by direct lashing, and both reports written.
+TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
+{
+    const QString samples = QCoreApplication::applicationDirPath() + QStringLiteral("/Samples");
+    const QStringList dateien = QDir(samples + QStringLiteral("/Vehicles"))
+                                    .entryList({QStringLiteral("*.qor")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(dateien.isEmpty()) << "no sample vehicles in " << samples.toStdString();
+    tagItemData ep, gb;
+    ASSERT_TRUE(LoadItemDataFile((samples + QStringLiteral("/Load units/EP.lgs")).toStdString(), ep));
+    ASSERT_TRUE(LoadItemDataFile((samples + QStringLiteral("/Load units/GB.lgs")).toStdString(), gb));
+
+    int nBerichte = 0;
+    for (const QString& datei : dateien) {
+        SCOPED_TRACE(datei.toStdString());
+        std::unique_ptr<CFahrzeug> f =
+            LoadFahrzeugFromFile((samples + QStringLiteral("/Vehicles/") + datei).toStdString(), 0, nullptr,
+                                 nullptr, false, nullptr);
+        ASSERT_TRUE(f);
+        CQOR1Doc doc;
+        const bool bZugmaschine = f->GetArt() == 4;
+        doc.SetFahrzeug(f.release());
+        CFahrzeug& v = *doc.GetFahrzeug();
+        CLgspReport report(&doc);
+        if (bZugmaschine) {
+            EXPECT_FALSE(report.SelectFahrzeug(1)) << "a semi-trailer tractor has no load area";
+            continue;
+        }
+        ASSERT_TRUE(v.GetQor());
+        const double b = v.GetLFBreite() - v.GetRandabstand(5);
+        // The mesh box near the front wall, whose front points take its forward lashings; the pallet behind.
+        CLadeeinheit* gitterbox = Platziere(v, 1, gb.m_strName.c_str(), gb.m_dLaenge, gb.m_dBreite,
+                                            gb.m_dHoehe, gb.m_dMasse, 0.3, (b - gb.m_dBreite) / 2);
+        CLadeeinheit* palette = Platziere(v, 2, ep.m_strName.c_str(), ep.m_dLaenge, ep.m_dBreite, ep.m_dHoehe,
+                                          ep.m_dMasse, 0.3 + gb.m_dLaenge + 0.5, (b - ep.m_dBreite) / 2);
+        doc.OnFahrzeugChanged(false);
+        EXPECT_NEAR(v.GetQorMasse(), ep.m_dMasse + gb.m_dMasse, 1e-9);
+        SichereEinfach(v, *palette);
+        SichereDirekt(v, *gitterbox);
+
+        ASSERT_TRUE(report.SelectFahrzeug(1));
+        for (CLadeeinheit* u : {palette, gitterbox}) {
+            const bool bEinfach = u == palette;
+            SCOPED_TRACE(bEinfach ? "top-over lashing" : "direct lashing");
+            report.SetLadeeinheit(u);
+            report.SetSketchRenderer(
+                [&](const std::string& path, int) { return ZeichneSkizze(path, v, *u); });
+            const std::string name =
+                datei.section(QLatin1Char('.'), 0, 0).toStdString() + (bEinfach ? "_simple" : "_direct");
+            std::string pfad;
+            ASSERT_TRUE(report.WriteHtml(name, true, 0, 800, true, &pfad));
+            const std::string html = Lies(pfad);
+            ASSERT_FALSE(html.empty());
+            ++nBerichte;
+            const SLgspWerte& w = *report.GetWerte();
+            EXPECT_EQ(w.m_nVerfahren, bEinfach ? 0 : 1);
+            EXPECT_EQ(w.m_bGueltig, 1) << "the sample's lashing points allow the calculation";
+            std::string rest = html;
+            for (const char* frei : {"<!--$invisibleWarnungen-->", "<!--$Maengel-->"})
+                for (std::size_t at; (at = rest.find(frei)) != std::string::npos;)
+                    rest.erase(at, std::string(frei).size());
+            EXPECT_EQ(rest.find("<!--$"), std::string::npos);
+
+            // The page shows the figures computed.
+            QString text;
+            const QImage bild = Rendere(html, m_ordner.path(), 860, &text);
+            EXPECT_TRUE(HatFarbe(bild, kEinheitFarbe)) << "the sketch shows";
+            EXPECT_TRUE(text.contains(QString::fromStdString(v.m_strName)));
+            EXPECT_TRUE(text.contains(QStringLiteral("%1 kg").arg(w.m_fMasse, 0, 'f', 0)));
+            if (bEinfach) {
+                EXPECT_GE(w.m_nZurrmittel, 2);
+                EXPECT_NE(html.find("<span class=\"fett\">" + std::to_string(w.m_nZurrmittel) + "</span>"),
+                          std::string::npos);
+            } else {
+                for (int i = 0; i < 4; ++i)
+                    EXPECT_GT(w.m_Zusammenfassung[i].m_fLcMax, 0.0f) << "corner " << i;
+                char lc[32];
+                std::snprintf(lc, sizeof lc, "%.0f", w.m_Zusammenfassung[0].m_fLcMax / 10.0);
+                EXPECT_TRUE(text.contains(QString::fromLatin1(lc)));
+            }
+            // Defects found are listed, none hidden.
+            EXPECT_EQ(html.find("class=\"warnung invisible\"") != std::string::npos, u->CountMaengel(1) == 0);
+            if (nBerichte <= 2 || datei.startsWith(QStringLiteral("SAH"))) {
+                EXPECT_TRUE(bild.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/lgsp_sample_") +
+                                      QString::fromStdString(name) + QStringLiteral(".png")));
+            }
+        }
+    }
+    EXPECT_GE(nBerichte, 2 * (dateien.size() - 1));
 }
 
 } // namespace
