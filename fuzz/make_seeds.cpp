@@ -1,5 +1,8 @@
 // Writes the seed corpus of the fuzz targets: make_seeds <corpus folder>.
 #include "model/ArchiveWriter.h"
+#include "model/CAuflieger.h"
+#include "model/CImpExp.h"
+#include "model/CLadeeinheit.h"
 #include "model/CZusLast.h"
 #include "model/SLadung.h"
 #include "model/STVEEntry.h"
@@ -30,6 +33,7 @@ int main(int argc, char** argv)
     const fs::path root = argv[1];
     fs::create_directories(root / "archive");
     fs::create_directories(root / "item_data");
+    fs::create_directories(root / "vehicle_file");
 
     // Object streams (first byte even).
     {
@@ -102,6 +106,55 @@ int main(int argc, char** argv)
         auto bytes = ar.TakeData();
         bytes.resize(bytes.size() - 2); // no picture fields in the oldest layout
         Save(root / "item_data" / "headerless.fsm", bytes);
+    }
+
+    // Vehicle files: a combination of two records with their companion records, and an old root.
+    {
+        CImpExp file;
+        file.m_strTitel = "Vehicle file";
+        file.m_strFahrzeug = "Zug";
+        for (int art : {0, 2}) {
+            auto r = std::make_unique<SIMPEXP_FZG>();
+            r->m_nArt = art;
+            r->m_strName = art == 0 ? "Zug" : "Anhänger";
+            r->m_nAchsanzahl = 2;
+            r->m_dLFLaenge = 7.2;
+            r->m_pNutzLF = std::make_unique<SNutzbareLF>();
+            r->m_pUeberstand = std::make_unique<SUeberstLG>();
+            r->m_Zurrpunkte.push_back(std::make_unique<SIMPEXP_ZP>());
+            r->m_ZLInfos.push_back(std::make_unique<SIMPEXP_ZL2>());
+            r->m_Zurrmittel.push_back(std::make_unique<CZurrmittel>());
+            r->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>());
+            auto q = std::make_unique<SIMPEXP_QOR>();
+            q->m_Ladeeinheiten.push_back(new CLadeeinheit(1));
+            q->m_Ladungen.push_back(std::make_unique<SIMPEXP_LADUNG2QOR2>());
+            q->m_Ladungen.back()->m_strBildDatei = "ep.png";
+            r->m_Qors.push_back(std::move(q));
+            auto e = std::make_unique<SFileFhzgInfo>();
+            e->m_nTyp = art;
+            e->m_nIndex = static_cast<int>(file.m_Records.size());
+            file.m_Verzeichnis.push_back(std::move(e));
+            file.m_Records.push_back(std::move(r));
+        }
+        const auto bytes = file.Store();
+        Save(root / "vehicle_file" / "combination.kmb", bytes);
+        // The same records under a root of schema 5: no value, no directory.
+        ArchiveWriter ar;
+        ar.WriteClass(CImpExp::classInfo);
+        for (int i = 0; i < 5; ++i)
+            ar.WriteString("");
+        ar.WriteObjectList(file.m_Records);
+        auto old = ar.TakeData();
+        old[2] = 5; // the root's schema
+        Save(root / "vehicle_file" / "schema5.qor", old);
+        // A version-1 file: one vehicle object.
+        CAuflieger v1;
+        v1.m_nArt = 3;
+        v1.m_strName = "Auflieger";
+        v1.m_nAchsanzahl = 3;
+        ArchiveWriter ar1;
+        ar1.WriteObject(&v1);
+        Save(root / "vehicle_file" / "version1.qor", ar1.TakeData());
     }
     return 0;
 }

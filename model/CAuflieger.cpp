@@ -30,11 +30,13 @@ void CAuflieger::BuildGeometrie()
     CalcMomente();
     m_dZulStuetzlast = 0.0;
     if (CFahrzeug* P = m_pPartner) {
+        // The kingpin stands on the tractor's fifth wheel, which the tractor places behind its front-group
+        // centre; its payload limits take positions from its load-area front.
         m_dKupplungsabstandGeo = P->m_dKupplungsabstandGeo;
-        const double t = P->GetAchsPosition(std::max(P->GetAchsanzahl() - 1, 0));
+        const double xSattel = P->m_dVorderachsPos + m_dKupplungsabstandGeo;
         // The tractor's payload at the fifth wheel, when its curve gives one, and its permissible
         // fifth-wheel load.
-        const double dKurve = P->CalcNutzlastAnPosGesamt(t - P->m_dSattelVersatz);
+        const double dKurve = P->CalcNutzlastAnPosGesamt(xSattel);
         m_dZulStuetzlast = dKurve >= 0.0 ? std::min(dKurve, P->m_dKupplungslast1) : P->m_dKupplungslast1;
         if (m_dVorderZulSumme > m_dZulStuetzlast) {
             m_dZulLastVorn = m_dZulStuetzlast;

@@ -17,7 +17,10 @@ public:
     double CalcNutzlastAnPos(double x, int* pGrenze = nullptr) override;
     double CalcNutzlastAnPosGesamt(double x) override;
 
-    // Position of the fifth wheel behind the front-group centre.
+    // Position of the fifth wheel behind the front-group centre. The offset counts from the rear-group
+    // centre that ends the wheelbase (the rear axle, or the middle of a rear pair of equal permissible
+    // loads), never from the last axle. The kingpin load on the axles, the coupling distance and the
+    // semi-trailer's kingpin limit all take this one point.
     double GetSattelPosition() const { return m_dRadstand - m_dSattelVersatz; }
 
     int m_nSattelInt = 1;

@@ -2,6 +2,7 @@
 #include "FahrzeugTestSupport.h"
 
 #include "model/CSattelzugmaschine.h"
+#include "model/SYs2X.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,61 @@ TEST(FahrzeugStatik, TractorCarriesTheKingpinLoadOfItsSemiTrailer)
     Kopple(*sz, *auf);
     EXPECT_DOUBLE_EQ(auf->m_dZulLastVorn, 7.0);
     EXPECT_EQ(sz->CheckGrenzwerte(true) & 0x4000, 0x4000);
+}
+
+TEST(FahrzeugStatik, ThreeAxleTractorCarriesTheKingpinLoadAtItsFifthWheel)
+{
+    // Front axle, rear pair 3.4 and 4.7 m behind it (middle 4.05); fifth wheel 0.45 m ahead of the middle,
+    // 3.6 m behind the front axle (the last axle less the offset would be 4.25).
+    auto sz = Erzeuge({4, {{1.0, 5.0, 7.5}, {3.4, 2.25, 8.0}, {1.3, 2.25, 8.0}}, 24.0, 0.0, 2.5f, 0, 0});
+    sz->m_dSattelVersatz = 0.45;
+    sz->m_dKupplungslast1 = 14.0;
+    auto auf = Erzeuge({3,
+                        {{1.5, 2.5, 14.0}, {6.0, 1.5, 8.0}, {1.31, 1.5, 8.0}, {1.31, 1.5, 8.0}},
+                        36.0,
+                        13.6,
+                        2.48f,
+                        0,
+                        0});
+    GibLast(*auf, 20.0, 7.0, 1.24);
+    Kopple(*sz, *auf);
+
+    // Semi-trailer as above: kingpin 27 - (32.895 + 110) / 7.31 = 7.4521.
+    const double M0 = 1.5 * (6.0 + 7.31 + 8.62);
+    const double S = 27.0 - (M0 + 110.0) / 7.31;
+    // Tractor: 9.5 t empty with moment 4.5 * 4.05 = 18.225 about the front axle, S at 3.6 m.
+    const double dHinten = (18.225 + 3.6 * S) / 4.05;
+    Pruefe(*sz, {9.5 + S - dHinten, dHinten, 9.5 + S, 18.225 / 9.5, 0});
+    EXPECT_NEAR(sz->m_dKupplungsabstandGeo, 3.6, MM);
+    EXPECT_NEAR(auf->m_dKupplungsabstandGeo, 3.6, MM);
+    EXPECT_NEAR(auf->GetGesamtlaenge(true), 13.6 + 1.46 + 3.6 - 1.5, MM);
+
+    // The kingpin load the tractor carries at the fifth wheel: its rear pair reaches 16 t at
+    // (16 * 4.05 - 18.225) / 3.6 = 12.9375 t (front group 22.5 t, total 14.5 t, fifth wheel 14 t), which
+    // caps the semi-trailer's front group of 14 t.
+    const double dKingpin = (16.0 * 4.05 - 18.225) / 3.6;
+    EXPECT_NEAR(auf->m_dZulLastVorn, dKingpin, KG);
+
+    // 20 t placed so that the kingpin carries exactly that much is what the semi-trailer's curve allows
+    // there, and it brings the tractor's rear pair to its 16 t.
+    const double a = ((27.0 - dKingpin) * 7.31 - M0) / 20.0;
+    SYs2X pt;
+    pt.m_dX = 1.5 + a;
+    ASSERT_EQ(auf->CalcKurvenpunkt(&pt), 1);
+    EXPECT_NEAR(pt.m_dMaxLast, 20.0, KG);
+    EXPECT_EQ(pt.m_nGrenze, 2);
+    auto auf2 = Erzeuge({3,
+                         {{1.5, 2.5, 14.0}, {6.0, 1.5, 8.0}, {1.31, 1.5, 8.0}, {1.31, 1.5, 8.0}},
+                         36.0,
+                         13.6,
+                         2.48f,
+                         0,
+                         0});
+    GibLast(*auf2, 20.0, 1.5 + a, 1.24);
+    Kopple(*sz, *auf2);
+    EXPECT_NEAR(auf2->m_dAchslastVorn, dKingpin, KG);
+    EXPECT_NEAR(sz->m_dAchslastHinten, 16.0, KG);
+    EXPECT_NEAR(sz->m_dAchslastVorn, 9.5 + dKingpin - 16.0, KG);
 }
 
 TEST(FahrzeugStatik, LimitMasksSetTheBitsOfTheViolatedLimits)

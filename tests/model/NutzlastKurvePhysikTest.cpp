@@ -106,7 +106,8 @@ std::vector<Grenze> Grenzen(const Zug& z, double p, double x)
         g.push_back({"truck rear share of the combination", {6}, FhP - P.ph * (P.G + m)});
         return g;
     }
-    // Semi-trailer and rigid-drawbar trailer: the front group stands on the towing vehicle at k.
+    // Semi-trailer and rigid-drawbar trailer: the front group stands on the towing vehicle at k. The
+    // fifth-wheel offset counts from the rear-group centre, also with a rear pair.
     const double k = nArt == 3 ? P.L - z.dSattelVersatz : (z.zug->dLFLaenge - z.dKupplungsabstand) - P.v;
     const double F = Fv;
     const double FvP = P.Vorn(F, k), FhP = P.Hinten(F, k);
@@ -252,12 +253,22 @@ Zug ZufallsTransporter(Zufall& r)
     return {"van", d, std::nullopt};
 }
 
-Zug ZufallsSattelzug(Zufall& r)
+// A two-axle tractor, or one with a rear pair (equal tandem or drive axle with a lighter tag axle) whose
+// fifth wheel stands ahead of the middle of the pair.
+Zug ZufallsSattelzug(Zufall& r, bool bDreiachser)
 {
     Daten sz;
     sz.nArt = 4;
-    sz.achsen = {{r(0.5, 1.0), r(4.5, 5.5), r(7.5, 8.0)}, {r(3.5, 3.9), r(2.5, 3.5), 11.5}};
-    sz.dZulGesamt = r(18.0, 20.0);
+    if (bDreiachser) {
+        const double zh = r.Wahl({0, 1}) ? 9.5 : 7.5;
+        sz.achsen = {{r(0.5, 1.0), r(5.0, 6.5), r(7.5, 8.0)},
+                     {r(3.2, 3.8), r(2.0, 3.0), 11.5},
+                     {r(1.3, 1.4), r(1.2, 2.0), zh}};
+        sz.dZulGesamt = r(24.0, 26.0);
+    } else {
+        sz.achsen = {{r(0.5, 1.0), r(4.5, 5.5), r(7.5, 8.0)}, {r(3.5, 3.9), r(2.5, 3.5), 11.5}};
+        sz.dZulGesamt = r(18.0, 20.0);
+    }
     sz.dLFLaenge = 0.0;
     sz.nMinVorn = r.Wahl({0, 20, 25});
     sz.nMinHinten = r.Wahl({0, 20, 25});
@@ -267,7 +278,12 @@ Zug ZufallsSattelzug(Zufall& r)
     auf.achsen = {{r(1.0, 1.8), r(2.5, 4.0), r(10.0, 14.0)}, {r(6.5, 8.0), e, z}, {1.31, e, z}, {1.31, e, z}};
     auf.dZulGesamt = r(32.0, 39.0);
     auf.dLFLaenge = 13.6;
-    return {"tractor with semi-trailer", auf, sz, r(0.3, 0.7), r(10.0, 14.0), 0.0};
+    return {bDreiachser ? "three-axle tractor with semi-trailer" : "tractor with semi-trailer",
+            auf,
+            sz,
+            r(0.3, 0.7),
+            r(10.0, 14.0),
+            0.0};
 }
 
 Zug ZufallsGliederzug(Zufall& r)
@@ -305,8 +321,13 @@ TEST(NutzlastKurvePhysik, HandMadeVehiclesKeepEveryLimit)
     const Daten dreiachser = {0, {{1.0, 5.0, 8.0}, {3.7, 2.5, 9.5}, {1.3, 2.5, 9.5}}, 26.0, 7.2, 2.5f, 20, 0};
     const Daten transporter = {0, {{0.6, 1.2, 1.8}, {3.0, 0.8, 2.0}}, 3.5, 3.2, 1.8f, 30, 25};
     const Daten sz = {4, {{0.8, 4.5, 7.5}, {3.6, 3.0, 11.5}}, 18.0, 0.0, 2.5f, 20, 25};
+    // Drive axle and a lighter tag axle: the centre of the rear group lies nearer the drive axle.
+    const Daten sz3 = {4, {{0.8, 5.5, 7.5}, {3.4, 2.5, 11.5}, {1.35, 1.5, 7.5}}, 26.0, 0.0, 2.5f, 20, 25};
     const Daten auf = {
         3, {{1.2, 3.0, 12.0}, {6.0, 1.5, 9.0}, {1.31, 1.5, 9.0}, {1.31, 1.5, 9.0}}, 36.0, 13.6, 2.5f, 0, 0};
+    // A kingpin rated above what the tractor carries, so that the tractor's limits cut it.
+    Daten auf18 = auf;
+    auf18.achsen[0].dZul = 18.0;
     const Daten anh = {1, {{1.0, 2.0, 9.0}, {5.0, 2.0, 9.0}}, 18.0, 7.2, 2.5f, 0, 0};
     const Daten tandem = {2, {{2.0, 0.2, 1.0}, {4.9, 1.4, 9.0}, {1.3, 1.4, 9.0}}, 18.0, 7.0, 2.5f, 0, 0};
     // Its front axle is overloaded empty: only a load behind the rear axle relieves it.
@@ -319,6 +340,7 @@ TEST(NutzlastKurvePhysik, HandMadeVehiclesKeepEveryLimit)
         {"three-axle truck", dreiachser, std::nullopt},
         {"van", transporter, std::nullopt},
         {"tractor with semi-trailer", auf, sz, 0.5, 12.0, 0.0},
+        {"three-axle tractor with semi-trailer", auf18, sz3, 0.45, 20.0, 0.0},
         {"truck with drawbar trailer", anh, lkw},
         {"truck with rigid-drawbar trailer", tandem, dreiachser, 0.0, 1.0, -0.3},
     };
@@ -346,9 +368,13 @@ TEST(NutzlastKurvePhysik, GeneratedVehiclesKeepEveryLimit)
          },
          {1, 2, 3, 4, 5, 8, -1}},
         {"van", ZufallsTransporter, {1, 2, 3, 4, 5, 8, -1}},
-        {"tractor with semi-trailer", ZufallsSattelzug, {2, 3, 4, 7, 8}},
+        {"tractor with semi-trailer", [](Zufall& r) { return ZufallsSattelzug(r, false); }, {2, 3, 4, 7, 8}},
         {"truck with drawbar trailer", ZufallsGliederzug, {1, 2, 4, 6, 8}},
         {"truck with rigid-drawbar trailer", ZufallsTandemzug, {2, 3, 6, 7, 8, -7}},
+        // Last, so that the vehicles generated before it stay the same.
+        {"three-axle tractor with semi-trailer",
+         [](Zufall& r) { return ZufallsSattelzug(r, true); },
+         {2, 3, 4, 7, 8}},
     };
     for (const Art& a : arten) {
         int nGueltig = 0;
