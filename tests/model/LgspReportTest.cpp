@@ -456,6 +456,20 @@ TEST_F(LgspReportTest, ReductionFactorOnlyForTheDetailedMethodOfNormOne)
     }
 }
 
+TEST(LgspNorm, StandardNamesByIndex)
+{
+    CTableTextProvider texte{
+        {{561, "European standard"}, {562, "Guideline"}, {563, "User-defined"}, {69, "unknown"}}};
+    ScopedTextProvider scope(&texte);
+    const std::pair<int, const char*> faelle[] = {
+        {0, "European standard"}, {1, "Guideline"}, {2, "User-defined"}, {3, "unknown"}, {-1, "unknown"}};
+    for (const auto& [n, name] : faelle) {
+        SLgspWerte w;
+        w.m_nNorm = n;
+        EXPECT_EQ(w.GetNormName(), name);
+    }
+}
+
 TEST(LgspRunden, LashingCountRoundsUpFromTwoTenths)
 {
     const std::pair<double, int> faelle[] = {{3.19, 3}, {3.2, 4}, {0.9, 2}, {0.0, 2}, {2.0, 2}, {7.5, 8}};
@@ -592,6 +606,13 @@ TEST_F(LgspReportTest, InputsThatCannotBeAssessed)
                  t.m_pEinheit->GetAnschlagpunkt(i)->m_dVersatz2 = 0.4;
          },
          SLgspWerte::kNenner},
+        {"detailed, flat lashings at the floor against tipping", &kKiste,
+         [](LgspReportTest& t) {
+             t.DirektZurrung(0.5);
+             for (int i = 0; i < 4; ++i)
+                 t.m_pEinheit->GetAnschlagpunkt(i)->m_dVersatz3 = 2.0; // attached at the foot
+         },
+         SLgspWerte::kWinkelFlach},
         {"detailed with default settings", &kKiste,
          [](LgspReportTest& t) {
              t.DirektZurrung(0.5);
