@@ -90,6 +90,17 @@ QString PlainDirective(const FormatParts& parts)
     return directive + parts.conversion;
 }
 
+// Skips leading blanks and a '+' not followed by a '-' (from_chars takes no '+'); returns where the
+// number starts.
+const char* SkipToNumber(const char* p, const char* end)
+{
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
+        ++p;
+    if (p < end && *p == '+' && p + 1 < end && *(p + 1) != '-')
+        ++p;
+    return p;
+}
+
 // Reads a number the way the field reads typed text: leading blanks, an optional sign, digits with
 // the user's decimal separator or a '.', an exponent. Rejects anything left over and non-finite results.
 bool ReadDouble(const QString& text, double* out)
@@ -99,12 +110,8 @@ bool ReadDouble(const QString& text, double* out)
     if (sep != QLatin1Char('.'))
         t.replace(sep, QLatin1Char('.'));
     const std::string s = t.toStdString();
-    const char* p = s.data();
     const char* end = s.data() + s.size();
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
-        ++p;
-    if (p < end && *p == '+' && p + 1 < end && *(p + 1) != '-')
-        ++p;
+    const char* p = SkipToNumber(s.data(), end);
     if (p == end)
         return false;
     double value = 0.0;
@@ -119,12 +126,8 @@ bool ReadDouble(const QString& text, double* out)
 bool ReadLong(const QString& text, int* out)
 {
     const std::string s = text.toStdString();
-    const char* p = s.data();
     const char* end = s.data() + s.size();
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
-        ++p;
-    if (p < end && *p == '+' && p + 1 < end && *(p + 1) != '-')
-        ++p;
+    const char* p = SkipToNumber(s.data(), end);
     if (p == end)
         return false;
     long long value = 0;
