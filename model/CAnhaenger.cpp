@@ -38,14 +38,9 @@ int CAnhaenger::CalcKurvenpunkt(SYs2X* pPunkt)
     int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
     if (a != 0)
         return a;
-    pPunkt->m_dMaxLast = r.gewaehlt.m_dMaxLast;
-    pPunkt->m_nGrenze = r.gewaehlt.m_nGrenze;
-    if (r.bMinimum) {
-        if (r.dMinimum > pPunkt->m_dMaxLast)
-            return (r.nMinGrenze == 4 || r.nMinGrenze == 5) ? 3 : 2;
-        pPunkt->m_dMinLast = r.dMinimum;
-        pPunkt->m_nMinGrenze = r.nMinGrenze;
-    }
+    a = UebernimmGrenzen(pPunkt, r);
+    if (a != 1)
+        return a;
     const double T = GetNutzlastGrenze();
     if (T < 0.0)
         return 0;

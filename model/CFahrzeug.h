@@ -436,6 +436,9 @@ protected:
     };
     int CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten, bool bAnteilVorn,
                         SGrenzRahmen* pRahmen);
+    // Takes the chosen record and minimum into the point: 1, or as CalcKurvenpunkt when the minimum lies
+    // above the chosen maximum.
+    static int UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r);
     // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
     int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
     // The simple curve of a vehicle of the base class, sampled from the payload at each position.

@@ -236,6 +236,19 @@ int CFahrzeug::CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, 
     return 0;
 }
 
+int CFahrzeug::UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r)
+{
+    pPunkt->m_dMaxLast = r.gewaehlt.m_dMaxLast;
+    pPunkt->m_nGrenze = r.gewaehlt.m_nGrenze;
+    if (r.bMinimum) {
+        if (r.dMinimum > pPunkt->m_dMaxLast)
+            return (r.nMinGrenze == 4 || r.nMinGrenze == 5) ? 3 : 2;
+        pPunkt->m_dMinLast = r.dMinimum;
+        pPunkt->m_nMinGrenze = r.nMinGrenze;
+    }
+    return 1;
+}
+
 int CFahrzeug::KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r)
 {
     const SYs2X& g = r.gewaehlt;

@@ -148,19 +148,6 @@ double CZugmaschine::CalcNutzlastAnPos(double x, int* pGrenze)
     return d;
 }
 
-int CZugmaschine::UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r)
-{
-    pPunkt->m_dMaxLast = r.gewaehlt.m_dMaxLast;
-    pPunkt->m_nGrenze = r.gewaehlt.m_nGrenze;
-    if (r.bMinimum) {
-        if (r.dMinimum > pPunkt->m_dMaxLast)
-            return (r.nMinGrenze == 4 || r.nMinGrenze == 5) ? 3 : 2;
-        pPunkt->m_dMinLast = r.dMinimum;
-        pPunkt->m_nMinGrenze = r.nMinGrenze;
-    }
-    return 1;
-}
-
 int CZugmaschine::CalcKurvenpunkt(SYs2X* pPunkt)
 {
     const bool bAnteile = !IsAufliegerGekoppelt();

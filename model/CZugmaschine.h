@@ -30,8 +30,6 @@ protected:
     virtual double GetKupplungsPosition() const { return m_dKupplungsX; }
     // The share limits are left out while a semi-trailer stands on the fifth wheel.
     bool IsAufliegerGekoppelt() const { return m_nArt == 4 && GetDokAnhaenger() != nullptr; }
-    // Takes the chosen record and minimum into the point.
-    static int UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r);
 
     // The load at the coupling: a rigid-drawbar trailer's front-group load when this vehicle tows one,
     // else the entered coupling load while the coupling-load flag is set.
