@@ -572,22 +572,10 @@ int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
         nMaske |= 0x2000;
     if (m_nArt == 4 && pAnh && pAnh->m_dAchslastVorn > m_dKupplungslast1)
         nMaske |= 0x4000;
-    if (!bNurEigene && nMaske == 0 && pAnh) {
-        const int n = pAnh->CheckGrenzwerte(true);
-        if (n != 0)
-            nMaske = n | 0x20000;
-    }
-    if (m_pQor && m_nArt != 4 && (nMaske == 0 || nMaske == 0x20080)) {
-        if (m_pQor->GetMasse() != 0.0 && CheckQuerSchwerpunkt() == 0) {
-            nMaske &= ~0x20000;
-            nMaske |= 0x80;
-        }
-    }
-    if (bNurEigene)
-        return nMaske;
-    if (nMaske == 0)
-        return 1;
-    return (nMaske & 0x20000) ? nMaske : nMaske | 0x40000;
+    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, pAnh, 0x20000);
+    if (m_pQor && m_nArt != 4)
+        nMaske = PruefeQuerGrenze(nMaske, 0x20000);
+    return GrenzwertAntwort(nMaske, bNurEigene, 0x20000, 0x40000);
 }
 
 int CFahrzeug::CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse)
@@ -602,24 +590,47 @@ int CFahrzeug::CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse)
     const double T = GetGesamtmasse(bMitPartnerMasse);
     if (m_dAchslastVorn / T < m_dAnteilVorn || m_dAchslastHinten / T < m_dAnteilHinten)
         nMaske |= 0x10;
-    if (!bNurEigene && nMaske == 0 && m_pPartner) {
-        const int n = m_pPartner->CheckGrenzwerte(true);
-        if (n != 0)
-            nMaske = n | 0x40000;
-    }
-    if (!m_pQor) {
+    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, m_pPartner, 0x40000);
+    if (!m_pQor)
         nMaske |= 0x4;
-    } else if (nMaske == 0 || nMaske == 0x40080) {
-        if (m_pQor->GetMasse() != 0.0 && CheckQuerSchwerpunkt() == 0) {
-            nMaske &= ~0x40000;
-            nMaske |= 0x80;
-        }
+    else
+        nMaske = PruefeQuerGrenze(nMaske, 0x40000);
+    return GrenzwertAntwort(nMaske, bNurEigene, 0x40000, 0x20000);
+}
+
+// When this vehicle's own records hold and the whole combination is asked, the partner's own check
+// decides; its faults are marked with nPartnerBit.
+int CFahrzeug::PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit)
+{
+    if (!bNurEigene && nMaske == 0 && pPartner) {
+        const int n = pPartner->CheckGrenzwerte(true);
+        if (n != 0)
+            nMaske = n | nPartnerBit;
     }
+    return nMaske;
+}
+
+// With nothing else wrong (or only the partner's lateral fault), a load whose lateral centre of gravity
+// fails marks 0x80 and the fault as this vehicle's. Needs the load.
+int CFahrzeug::PruefeQuerGrenze(int nMaske, int nPartnerBit)
+{
+    if ((nMaske == 0 || nMaske == (nPartnerBit | 0x80)) && m_pQor->GetMasse() != 0.0 &&
+        CheckQuerSchwerpunkt() == 0) {
+        nMaske &= ~nPartnerBit;
+        nMaske |= 0x80;
+    }
+    return nMaske;
+}
+
+// The answer of a limit check: the mask alone for the own records; else 1 when all holds, or the mask
+// marked with whose fault it is (nPartnerBit already set, or nEigenBit).
+int CFahrzeug::GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit)
+{
     if (bNurEigene)
         return nMaske;
     if (nMaske == 0)
         return 1;
-    return (nMaske & 0x40000) ? nMaske : nMaske | 0x20000;
+    return (nMaske & nPartnerBit) ? nMaske : nMaske | nEigenBit;
 }
 
 int CFahrzeug::CheckLadung(bool bTestwerte)

@@ -421,6 +421,11 @@ protected:
     // Base limit check of the motor vehicles and the trailer versions.
     int CheckGrenzwerteMotor(bool bNurEigene);
     int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
+    // Steps both limit checks share; nPartnerBit marks the partner's faults (0x20000 for the trailer's,
+    // 0x40000 for the towing vehicle's) and nEigenBit this vehicle's.
+    int PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit);
+    int PruefeQuerGrenze(int nMaske, int nPartnerBit);
+    static int GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit);
     int CalcAktiveGrenzenMit(bool bAnteile);
 
     // The curve point of the axle-group, total-mass and share records shared by the vehicle classes:
