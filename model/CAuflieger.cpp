@@ -155,13 +155,9 @@ int CAuflieger::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
             q6 = -1.0;
         }
     }
-    const double xt = m_dKupplungsGrenze;
-    double q7 = CalcKombination2(2, m_pPartner, this, x);
-    bool b7 = (x > xt && q7 < 0.0) || (x < xt && q7 > 0.0);
-    if (x == xt) {
-        q7 = -1.0;
-        b7 = CalcKombination2(2, m_pPartner, this, x + 0.001) < 0.0;
-    }
+    double q7 = -1.0;
+    bool b7 = false;
+    BewerteKupplungsgrenze(x, &q7, &b7);
 
     pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
     pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;

@@ -444,6 +444,9 @@ protected:
     // Takes the chosen record and minimum into the point: 1, or as CalcKurvenpunkt when the minimum lies
     // above the chosen maximum.
     static int UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r);
+    // Record 7 of a coupled trailer's status at x: the combination's payload by the coupling limit
+    // (CalcKombination2 with the partner; -1 right at the limit) and whether it bounds from below.
+    void BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7);
     // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
     int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
     // The simple curve of a vehicle of the base class, sampled from the payload at each position.

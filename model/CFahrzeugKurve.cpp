@@ -249,6 +249,19 @@ int CFahrzeug::UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r)
     return 1;
 }
 
+void CFahrzeug::BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7)
+{
+    const double xt = m_dKupplungsGrenze;
+    double q7 = CalcKombination2(2, m_pPartner, this, x);
+    bool b7 = (x > xt && q7 < 0.0) || (x < xt && q7 > 0.0);
+    if (x == xt) {
+        q7 = -1.0;
+        b7 = CalcKombination2(2, m_pPartner, this, x + 0.001) < 0.0;
+    }
+    *pQ7 = q7;
+    *pB7 = b7;
+}
+
 int CFahrzeug::KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r)
 {
     const SYs2X& g = r.gewaehlt;

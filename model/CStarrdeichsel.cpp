@@ -101,13 +101,9 @@ int CStarrdeichsel::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
         q6 = -1.0;
         b6 = CalcKombination1(2, P, this, x + 0.001) > 0.0;
     }
-    const double x7 = m_dKupplungsGrenze;
-    double q7 = CalcKombination2(2, P, this, x);
-    bool b7 = (x > x7 && q7 < 0.0) || (x < x7 && q7 > 0.0);
-    if (x == x7) {
-        q7 = -1.0;
-        b7 = CalcKombination2(2, P, this, x + 0.001) < 0.0;
-    }
+    double q7 = -1.0;
+    bool b7 = false;
+    BewerteKupplungsgrenze(x, &q7, &b7);
 
     pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
     pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
