@@ -749,16 +749,21 @@ int CFahrzeug::CalcAnzahlVorderachsen()
     return m_nAnzahlVorderachsen;
 }
 
+void CFahrzeug::CalcMergePositionen(double* pPos)
+{
+    double x = GetAchsPosition(0);
+    for (int i = 0; i < m_nMergeAnzahl; ++i) {
+        if (i > 0)
+            x += m_dMergeAbstand[i];
+        pPos[i] = x;
+    }
+}
+
 double CFahrzeug::CalcHinterachsgruppe(bool bCached)
 {
     if (!bCached) {
         double pos[MAX_ACHSEN] = {};
-        double x = GetAchsPosition(0);
-        for (int i = 0; i < m_nMergeAnzahl; ++i) {
-            if (i > 0)
-                x += m_dMergeAbstand[i];
-            pos[i] = x;
-        }
+        CalcMergePositionen(pos);
         m_dHinterachsPos =
             WeightedMean(pos, m_dMergeZulLast, m_nAnzahlVorderachsen, m_nMergeAnzahl, &m_dHinterLastSumme);
         m_dHinterZulSumme = m_dHinterLastSumme;
@@ -898,12 +903,7 @@ void CFahrzeug::BuildGeometrieBasis()
     CalcAnzahlVorderachsen();
     {
         double pos[MAX_ACHSEN] = {};
-        double x = GetAchsPosition(0);
-        for (int i = 0; i < m_nMergeAnzahl; ++i) {
-            if (i > 0)
-                x += m_dMergeAbstand[i];
-            pos[i] = x;
-        }
+        CalcMergePositionen(pos);
         const int nV = std::min(m_nAnzahlVorderachsen, m_nMergeAnzahl);
         m_dVorderachsPos = WeightedMean(pos, m_dMergeLeerlast, 0, nV, &m_dVorderLeerSumme);
         m_dVorderZulSumme = 0.0;

@@ -421,6 +421,8 @@ protected:
     // Base limit check of the motor vehicles and the trailer versions.
     int CheckGrenzwerteMotor(bool bNurEigene);
     int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
+    // Positions of the merged axles (m_nMergeAnzahl of them) from the first axle on.
+    void CalcMergePositionen(double* pPos);
     // Steps both limit checks share; nPartnerBit marks the partner's faults (0x20000 for the trailer's,
     // 0x40000 for the towing vehicle's) and nEigenBit this vehicle's.
     int PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit);
