@@ -159,29 +159,15 @@ int CAuflieger::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
     bool b7 = false;
     BewerteKupplungsgrenze(x, &q7, &b7);
 
-    pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
-    pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
-    int r = 0;
-    if (b6) {
-        if (q6 < 0.0) {
-            if (!m_bKupplungRichtung) {
-                pPunkt->m_dX = xk;
-                return 16;
-            }
-            return 32;
+    int r = KupplungsUntergrenzen(pPunkt, q6, b6, q7, b7);
+    if (r == 32) {
+        // A kingpin record bounding from below without a payload moves the point to the kingpin (16),
+        // unless m_bKupplungRichtung is set.
+        if (b6 && q6 < 0.0 && !m_bKupplungRichtung) {
+            pPunkt->m_dX = xk;
+            return 16;
         }
-        pPunkt->m_dMinLast = q6;
-        pPunkt->m_nMinGrenze = 6;
-        r = 4;
-    }
-    if (b7) {
-        if (q7 < 0.0)
-            return 32;
-        if (!b6 || q7 > q6) {
-            pPunkt->m_dMinLast = q7;
-            pPunkt->m_nMinGrenze = 7;
-        }
-        r |= 4;
+        return 32;
     }
     if (!b6) {
         pPunkt->m_dMaxLast = q6;

@@ -449,6 +449,10 @@ protected:
     // Record 7 of a coupled trailer's status at x: the combination's payload by the coupling limit
     // (CalcKombination2 with the partner; -1 right at the limit) and whether it bounds from below.
     void BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7);
+    // Starts a coupling status from records 6 and 7 (q: payload, b: bounds from below): clears the point's
+    // limits and takes the larger lower bound. 4 when one bounds from below, else 0; 32 when one that
+    // bounds from below gives no payload.
+    int KupplungsUntergrenzen(SYs2X* pPunkt, double q6, bool b6, double q7, bool b7);
     // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
     int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
     // The simple curve of a vehicle of the base class, sampled from the payload at each position.

@@ -262,6 +262,30 @@ void CFahrzeug::BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7)
     *pB7 = b7;
 }
 
+int CFahrzeug::KupplungsUntergrenzen(SYs2X* pPunkt, double q6, bool b6, double q7, bool b7)
+{
+    pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
+    pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
+    int r = 0;
+    if (b6) {
+        if (q6 < 0.0)
+            return 32;
+        pPunkt->m_dMinLast = q6;
+        pPunkt->m_nMinGrenze = 6;
+        r = 4;
+    }
+    if (b7) {
+        if (q7 < 0.0)
+            return 32;
+        if (!b6 || q7 > q6) {
+            pPunkt->m_dMinLast = q7;
+            pPunkt->m_nMinGrenze = 7;
+        }
+        r |= 4;
+    }
+    return r;
+}
+
 int CFahrzeug::KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r)
 {
     const SYs2X& g = r.gewaehlt;

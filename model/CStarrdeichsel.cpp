@@ -105,25 +105,9 @@ int CStarrdeichsel::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
     bool b7 = false;
     BewerteKupplungsgrenze(x, &q7, &b7);
 
-    pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
-    pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
-    int r = 0;
-    if (b6) {
-        if (q6 < 0.0)
-            return 32;
-        pPunkt->m_dMinLast = q6;
-        pPunkt->m_nMinGrenze = 6;
-        r = 4;
-    }
-    if (b7) {
-        if (q7 < 0.0)
-            return 32;
-        if (!b6 || q7 > q6) {
-            pPunkt->m_dMinLast = q7;
-            pPunkt->m_nMinGrenze = 7;
-        }
-        r |= 4;
-    }
+    int r = KupplungsUntergrenzen(pPunkt, q6, b6, q7, b7);
+    if (r == 32)
+        return 32;
     // Only a formula that gives a payload bounds it from above.
     if (!b6 && q6 >= 0.0) {
         pPunkt->m_dMaxLast = q6;
