@@ -223,6 +223,14 @@ bool CFahrzeug::GetNutzbareLFFloat(float* pLaenge, float* pBreite) const
     return true;
 }
 
+double CFahrzeug::GetRadstandKorrigiert() const
+{
+    double d = m_Achsen[1].dAbstand;
+    if (m_nAchsanzahl == 3)
+        d += m_Achsen[2].dAbstand;
+    return d - m_dRadstandKorrektur;
+}
+
 double CFahrzeug::GetRandabstand(int i) const
 {
     const SNutzbareLF& n = m_NutzLF[0];

@@ -182,6 +182,8 @@ public:
     bool GetStatusFlag() const;
     float GetQorAnzahl() const;
     double GetMaxNutzlast(bool bNurEigene) const;
+    // Distance of axle 1 to axle 2 (and on to axle 3 with three axles) less the stored correction.
+    double GetRadstandKorrigiert() const;
     CTupelList* GetKurve(bool bPartner);
 
     // The permissible-payload curve.
@@ -398,6 +400,8 @@ public:
     double m_dNutzbarBis = 0.0;
     double m_dNutzbarQuerVon = 0.0;
     double m_dNutzbarQuerBis = 0.0;
+    // Set by every edit of the vehicle's own data, cleared when its file is written.
+    unsigned char m_bModified = 0;
 
 protected:
     // x of a lashing point on this vehicle's load area.

@@ -114,6 +114,8 @@ public:
     int m_nSeitenProzent = 4;
     // Flag byte read by the vehicle's status query.
     unsigned char m_bStatusFlag = 0;
+    // Set by every edit of the plan, cleared when the vehicle's file is written.
+    unsigned char m_bModified = 0;
 
 private:
     // Last result of this plan's centre of gravity, for the change flags.

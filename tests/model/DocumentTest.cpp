@@ -1,0 +1,571 @@
+// The document: accessors, the vehicle worked on, recalculation order, saving and the close-time
+// write-back.
+#include "FahrzeugTestSupport.h"
+
+#include "model/ArchiveError.h"
+#include "model/ArchiveReader.h"
+#include "model/ArchiveWriter.h"
+#include "model/CAuflieger.h"
+#include "model/CFahrzeug.h"
+#include "model/CQOR.h"
+#include "model/CQOR1Doc.h"
+#include "model/CSattelzugmaschine.h"
+#include "model/CZugmaschine.h"
+#include "model/DocumentHost.h"
+#include "model/TextProvider.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using fahrzeugtest::Erzeuge;
+
+std::vector<std::string>* g_pLog = nullptr;
+
+void Log(const std::string& s)
+{
+    if (g_pLog)
+        g_pLog->push_back(s);
+}
+
+class LogZug : public CZugmaschine
+{
+public:
+    void Recalc() override
+    {
+        Log("Recalc " + m_strName);
+        CZugmaschine::Recalc();
+    }
+};
+
+class LogAuflieger : public CAuflieger
+{
+public:
+    void Recalc() override
+    {
+        Log("Recalc " + m_strName);
+        CAuflieger::Recalc();
+    }
+};
+
+class LogSattel : public CSattelzugmaschine
+{
+public:
+    void Recalc() override
+    {
+        Log("Recalc " + m_strName);
+        CSattelzugmaschine::Recalc();
+    }
+};
+
+class FakeHost : public DocumentHost
+{
+public:
+    void UpdateAllViews(int nHint, bool bOhne) override
+    {
+        Log("Update " + std::to_string(nHint) + (bOhne ? " others" : ""));
+    }
+    bool QueryLeaveViews(int nReason, int nArg, std::string& message) override
+    {
+        Log("Leave " + std::to_string(nReason) + " " + std::to_string(nArg));
+        message += m_strVerweigerung;
+        return m_bVerweigern;
+    }
+    int NotifyViews(int nCode, int nValue) override
+    {
+        Log("Notify " + std::to_string(nCode) + " " + std::to_string(nValue));
+        return 0;
+    }
+    void RedrawViews() override { Log("Redraw"); }
+    void SetFrameTitle(const std::string& t) override { m_strTitel = t; }
+    bool IsActiveViewModeSet() override { return m_bAnsichtModus; }
+    void ShowMessage(const std::string& caption, const std::string& body, int nButton) override
+    {
+        Log("Message " + caption + ": " + body + " " + std::to_string(nButton));
+    }
+    int AskFileName(bool bKombi, const std::string& ext, const std::string& preset, std::string& folder,
+                    std::string& name) override
+    {
+        Log("Ask " + std::string(bKombi ? "kmb " : "qor ") + ext + " " + preset);
+        folder = m_strOrdner;
+        name = m_strName;
+        return m_nButton;
+    }
+    void OpenPrintDialog(CFahrzeug* pVorn, CFahrzeug* pAnh, CQOR1Doc*) override
+    {
+        Log("Print " + pVorn->m_strName + " " + (pAnh ? pAnh->m_strName : "-"));
+    }
+
+    bool m_bVerweigern = false;
+    std::string m_strVerweigerung;
+    std::string m_strTitel;
+    bool m_bAnsichtModus = false;
+    std::string m_strOrdner = "/tmp/";
+    std::string m_strName = "Neu";
+    int m_nButton = DocumentHost::kButtonOk;
+};
+
+struct MemFile : OpenVehicleFile
+{
+    std::string path;
+    bool bSchreibbar = true;
+};
+
+// Files in memory: each write is logged with its entry, value and text.
+class FakeAccess : public VehicleFileAccess
+{
+public:
+    bool WriteFahrzeugToFile(CFahrzeug* p, const std::string& folder, std::string* pPath, int* pIndex,
+                             const std::string& fileName, std::unique_ptr<OpenVehicleFile>* ppFile,
+                             int nValue, const std::string& text) override
+    {
+        if (m_nFehlerAb == 0)
+            return false;
+        if (m_nFehlerAb > 0)
+            --m_nFehlerAb;
+        if (!fileName.empty()) {
+            auto f = std::make_unique<MemFile>();
+            f->path = folder + fileName;
+            *pPath = f->path;
+            *ppFile = std::move(f);
+            m_nEintraege = 0;
+        } else if (!*ppFile || !IsWritable(**ppFile)) {
+            return false;
+        }
+        if (*pIndex == -1)
+            *pIndex = m_nEintraege++;
+        Log("Write " + p->m_strName + " #" + std::to_string(*pIndex) + " v" + std::to_string(nValue) + " " +
+            text);
+        return true;
+    }
+    bool IsWritable(const OpenVehicleFile& f) const override
+    {
+        return static_cast<const MemFile&>(f).bSchreibbar;
+    }
+    bool ReadRootValue(OpenVehicleFile&, int* pValue) override
+    {
+        *pValue = m_nRoot;
+        return true;
+    }
+    bool WriteRootValue(OpenVehicleFile&, int nValue) override
+    {
+        Log("Root " + std::to_string(nValue));
+        m_nRoot = nValue;
+        return true;
+    }
+
+    int m_nRoot = 0;
+    int m_nEintraege = 0;
+    int m_nFehlerAb = -1; // writes left before one fails; -1 never
+};
+
+class DocumentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { g_pLog = &m_log; }
+    void TearDown() override { g_pLog = nullptr; }
+
+    // A rigid truck with its plan.
+    CFahrzeug* Lkw(const char* name = "Lkw")
+    {
+        auto* p = new LogZug;
+        fahrzeugtest::Setze(*p, {0, {{1.2, 4, 8}, {3.6, 3, 9}}, 18.0, 7.2});
+        p->m_strName = name;
+        p->m_pQor = new CQOR(p, 0, "Plan");
+        return p;
+    }
+    // A semi-trailer tractor and its semi-trailer, the trailer being the document's vehicle.
+    CFahrzeug* Sattelzug()
+    {
+        auto* z = new LogSattel;
+        fahrzeugtest::Setze(*z, {4, {{1.0, 6, 8}, {3.8, 4, 11.5}}, 18.0, 0.0});
+        z->m_strName = "SZM";
+        z->m_dRadstandKorrektur = 0.4;
+        auto* a = new LogAuflieger;
+        fahrzeugtest::Setze(*a, {3, {{1.5, 0, 0}, {7.0, 3, 8}, {1.3, 3, 8}, {1.3, 3, 8}}, 36.0, 13.6});
+        a->m_strName = "Auflieger";
+        a->m_pQor = new CQOR(a, 0, "Plan");
+        z->m_pPartner = a;
+        a->m_pPartner = z;
+        return a;
+    }
+
+    CTableTextProvider m_texte{{{294, "Rigid truck"},
+                                {242, "Drawbar trailer"},
+                                {241, "Centre-axle trailer"},
+                                {243, "Semi-trailer"},
+                                {293, "Semi-trailer tractor"},
+                                {273, "Note"}}};
+    ScopedTextProvider m_scope{&m_texte};
+    std::vector<std::string> m_log;
+    FakeHost m_host;
+    FakeAccess m_access;
+};
+
+TEST_F(DocumentTest, SingleVehicleHasNoPartnerAndKeepsItsKind)
+{
+    struct Fall
+    {
+        int nArt;
+        bool bArt5;
+        int nEinzelArt;
+    } faelle[] = {{0, false, 1}, {0, true, 1}, {4, false, 1}, {1, false, 2}, {2, false, 2}, {3, false, 2}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.nArt);
+        auto v = Erzeuge({f.nArt, {{1.0, 2, 8}, {3.0, 2, 8}, {1.0, 2, 8}}, 18.0, 7.0});
+        if (f.bArt5)
+            v->m_nAchsFlags[9] = 1;
+        CQOR1Doc doc(&m_host, &m_access);
+        doc.SetFahrzeug(v.release());
+        EXPECT_EQ(doc.GetAnhaenger(), nullptr);
+        EXPECT_EQ(doc.GetZugfahrzeug(), nullptr);
+        EXPECT_EQ(doc.GetFirstFahrzeug(), doc.GetFahrzeug());
+        EXPECT_EQ(doc.GetAktivFahrzeug(false), doc.GetFahrzeug());
+        EXPECT_EQ(doc.GetEinzelFahrzeugArt(), f.nEinzelArt);
+        EXPECT_EQ(doc.GetAktivFahrzeugArt(), f.nEinzelArt);
+        EXPECT_FALSE(doc.SetAktivFahrzeugArt(f.nEinzelArt == 1 ? 2 : 1, true, false));
+        EXPECT_TRUE(doc.SetAktivFahrzeugArt(f.nEinzelArt, true, false));
+        EXPECT_FALSE(doc.IsSattelKombination());
+    }
+}
+
+TEST_F(DocumentTest, EmptyDocumentAnswersNull)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    EXPECT_EQ(doc.GetAktivFahrzeug(true), nullptr);
+    EXPECT_EQ(doc.GetAktivPlan(), nullptr);
+    EXPECT_EQ(doc.GetMaxNutzlast(), 0.0);
+    EXPECT_EQ(doc.GetGesamtlaenge(), 0.0f);
+    EXPECT_EQ(doc.GetAnhaengerVersatz(), 0.0);
+    EXPECT_EQ(doc.GetEinzelFahrzeugArt(), 0);
+    doc.OnFahrzeugChanged(true);
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, true), CQOR1Doc::kGespeichert);
+    EXPECT_TRUE(m_log.empty());
+}
+
+TEST_F(DocumentTest, SemiTrailerCombinationWorksOnTheTrailerWhereALoadAreaIsNeeded)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    CFahrzeug* a = doc.GetFahrzeug();
+    CFahrzeug* z = a->GetPartner();
+    EXPECT_EQ(doc.GetAnhaenger(), a);
+    EXPECT_EQ(doc.GetZugfahrzeug(), z);
+    EXPECT_EQ(doc.GetFirstFahrzeug(), z);
+    EXPECT_TRUE(doc.IsSattelKombination());
+    EXPECT_EQ(doc.GetEinzelFahrzeugArt(), 0);
+    EXPECT_EQ(a->m_pDoc, &doc);
+    EXPECT_EQ(z->m_pDoc, &doc);
+
+    EXPECT_TRUE(doc.SetAktivFahrzeugArt(1, false, false));
+    EXPECT_EQ(doc.GetAktivIndex(), 2);
+    EXPECT_EQ(doc.GetAktivFahrzeugArt(), 1);
+    EXPECT_EQ(doc.GetAktivFahrzeug(true), a);
+    EXPECT_EQ(doc.GetAktivFahrzeug(false), z);
+    // The tractor has no plan: the semi-trailer's plan is the one worked on.
+    EXPECT_EQ(doc.GetAktivPlan(), a->GetQor());
+    EXPECT_EQ(m_host.m_strTitel, "SZM [Semi-trailer tractor]");
+
+    EXPECT_TRUE(doc.SetAktivFahrzeugArt(2, false, false));
+    EXPECT_EQ(doc.GetAktivIndex(), 1);
+    EXPECT_EQ(doc.GetAktivFahrzeug(false), a);
+    EXPECT_FALSE(doc.SetAktivFahrzeugArt(3, false, false));
+}
+
+TEST_F(DocumentTest, ChangingTheVehicleAsksTheViewsAndKeepsTheIndexOnRefusal)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    m_host.m_bVerweigern = true;
+    m_host.m_strVerweigerung = "Finish the wizard first.";
+    EXPECT_FALSE(doc.SetAktivIndex(2, true, true));
+    EXPECT_EQ(doc.GetAktivIndex(), 0);
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Leave 1 0", "Message Note: Finish the wizard first. 668"}));
+
+    m_log.clear();
+    m_host.m_bVerweigern = false;
+    EXPECT_TRUE(doc.SetAktivIndex(2, true, true));
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Leave 1 0", "Redraw", "Notify 1 0"}));
+    EXPECT_FALSE(doc.SetAktivIndex(2, true, true)); // already active
+}
+
+TEST_F(DocumentTest, ModelChangeRecalculatesTheTrailerAroundTheTowingVehicleThenUpdatesTheViews)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    doc.OnDocumentOpened();
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Recalc Auflieger", "Recalc SZM", "Recalc Auflieger",
+                                               "Update 55", "Update 0"}));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_bFlag2, 0);
+
+    m_log.clear();
+    doc.OnFahrzeugChanged(false);
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Recalc Auflieger", "Recalc SZM", "Recalc Auflieger"}));
+
+    // In the active view mode the worked-on vehicle's chart is marked for a rebuild.
+    doc.GetFahrzeug()->m_bDiagrammVeraltet = 0;
+    m_host.m_bAnsichtModus = true;
+    doc.OnFahrzeugChanged(false);
+    EXPECT_EQ(doc.GetFahrzeug()->m_bDiagrammVeraltet, 1);
+}
+
+TEST_F(DocumentTest, TitleAndModifiedStateFollowTheVehiclesAndTheirPlans)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Lkw());
+    CFahrzeug* v = doc.GetFahrzeug();
+    doc.UpdateModifiedState();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.IsSaveEnabled());
+    EXPECT_EQ(m_host.m_strTitel, "Lkw [Rigid truck]");
+
+    v->GetQor()->m_bModified = 1;
+    doc.UpdateModifiedState();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.IsSaveEnabled());
+    EXPECT_EQ(m_host.m_strTitel, "Lkw [Rigid truck *]");
+    EXPECT_EQ(doc.GetTitel(false), "Lkw [Rigid truck]");
+
+    CFahrzeug ohneArt;
+    ohneArt.m_strName = "X";
+    EXPECT_EQ(FormatFahrzeugTitel(&ohneArt, true), "X");
+}
+
+TEST_F(DocumentTest, OverallLengthAndTrailerOffsetByKind)
+{
+    // Towing truck: A 1.2, L 7.2, coupling distance 0.9; trailers with A 1.5 and L 6.0.
+    struct Fall
+    {
+        int nArt;
+        bool bBild;
+        double dLaenge;
+        double dVersatz;
+    } faelle[] = {
+        {1, false, 1.2 + 7.2 + 1.0 + 6.0, 7.2 + 2.26 - 0.25 - 1.5},
+        {2, false, 1.2 + 7.2 - 0.9 + 1.5 + 6.0, 7.2 - 0.9 + 1.5},
+        {2, true, 1.2 + 7.2 - 0.9 + 1.5 + 6.0, 7.2 + 0.15 + 1.5},
+    };
+    struct Bild : IFahrerhausBild
+    {
+        bool HatBild() const override { return true; }
+        double GetVorbauLaenge() const override { return 1.0; }
+        double GetLaenge() const override { return 1.0; }
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.nArt);
+        CFahrzeug* z = Lkw();
+        z->m_dKupplungsabstandGeo = 0.9;
+        if (f.bBild)
+            z->m_pFahrerhausBild = new Bild;
+        auto t = Erzeuge({f.nArt, {{1.5, 2, 8}, {4.0, 2, 8}, {1.0, 2, 8}}, 18.0, 6.0});
+        t->m_pPartner = z;
+        z->m_pPartner = t.get();
+        CQOR1Doc doc(&m_host, &m_access);
+        doc.SetFahrzeug(t.release());
+        EXPECT_NEAR(doc.GetGesamtlaenge(), f.dLaenge, 1e-5);
+        EXPECT_NEAR(doc.GetAnhaengerVersatz(), f.dVersatz, 1e-12);
+    }
+
+    // Semi-trailer: tractor wheelbase 3.8 less 0.4, trailer L 13.6, A 1.5; last axle of the tractor at
+    // -1.0 + 3.8.
+    CQOR1Doc sattel(&m_host, &m_access);
+    sattel.SetFahrzeug(Sattelzug());
+    EXPECT_NEAR(sattel.GetGesamtlaenge(), 3.8 - 0.4 + 13.6 - 1.5, 1e-5);
+    EXPECT_NEAR(sattel.GetAnhaengerVersatz(), -1.0 + 3.8 - 0.4 - 1.5, 1e-12);
+
+    CQOR1Doc einzel(&m_host, &m_access);
+    einzel.SetFahrzeug(Lkw());
+    EXPECT_NEAR(einzel.GetGesamtlaenge(), 1.2 + 7.2, 1e-5);
+    EXPECT_EQ(einzel.GetAnhaengerVersatz(), 0.0);
+    auto anh = Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0});
+    CQOR1Doc einzelAnh(&m_host, &m_access);
+    einzelAnh.SetFahrzeug(anh.release());
+    EXPECT_NEAR(einzelAnh.GetGesamtlaenge(), 6.0 - 1.5, 1e-5);
+}
+
+TEST_F(DocumentTest, UnmodifiedDocumentWithAFileWritesNothing)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Lkw());
+    doc.SetOpenFile(std::make_unique<MemFile>(), "/tmp/Lkw.qor", -1, -1);
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, true), CQOR1Doc::kGespeichert);
+    EXPECT_TRUE(m_log.empty());
+}
+
+TEST_F(DocumentTest, NameNeededButNotAllowedToAskIsReportedAsNotSaved)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Lkw());
+    doc.GetFahrzeug()->m_bModified = 1;
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, false), CQOR1Doc::kNichtGespeichert);
+    EXPECT_TRUE(m_log.empty());
+    EXPECT_EQ(doc.GetFahrzeug()->m_bModified, 1);
+    EXPECT_TRUE(doc.IsNew());
+}
+
+TEST_F(DocumentTest, SavingANewCombinationAsksForANameAndWritesBothVehicles)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    doc.m_strPartnerText = "partner";
+    CFahrzeug* a = doc.GetFahrzeug();
+    CFahrzeug* z = a->GetPartner();
+    a->GetQor()->m_bModified = 1;
+    z->m_bModified = 1;
+    m_host.m_strOrdner = "/data/";
+    m_host.m_strName = "Zug1";
+
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, true), CQOR1Doc::kGespeichert);
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Ask kmb .kmb SZM", "Write Zug1 #0 v0 /data/Zug1.kmb",
+                                               "Write Zug1 #1 v2 partner"}));
+    EXPECT_EQ(doc.GetPathName(), "/data/Zug1.kmb");
+    EXPECT_EQ(doc.GetVornIndex(), 0);
+    EXPECT_EQ(doc.GetAnhaengerIndex(), 1);
+    EXPECT_FALSE(doc.IsNew());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(a->GetQor()->m_bModified, 0);
+    EXPECT_EQ(z->m_bModified, 0);
+
+    // Afterwards changes go into the open file at the known entries.
+    m_log.clear();
+    a->m_bModified = 1;
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, false), CQOR1Doc::kGespeichert);
+    EXPECT_EQ(m_log,
+              (std::vector<std::string>{"Write Zug1 #0 v0 /data/Zug1.kmb", "Write Zug1 #1 v2 partner"}));
+
+    // Skipping modified vehicles leaves them unwritten and says so.
+    m_log.clear();
+    a->m_bModified = 1;
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, true, false), CQOR1Doc::kNichtGespeichert);
+    EXPECT_TRUE(m_log.empty());
+    m_log.clear(); // the destructor's write-back is not part of this test
+    m_access.m_nFehlerAb = 0;
+}
+
+TEST_F(DocumentTest, CancelledOrFailedSaveKeepsTheMarks)
+{
+    for (int nFall = 0; nFall < 3; ++nFall) {
+        SCOPED_TRACE(nFall);
+        CQOR1Doc doc(&m_host, &m_access);
+        doc.SetFahrzeug(Sattelzug());
+        doc.GetFahrzeug()->m_bModified = 1;
+        m_host.m_nButton = nFall == 0 ? 2 : DocumentHost::kButtonOk;
+        m_access.m_nFehlerAb = nFall == 1 ? 0 : 1; // the first or the second write fails
+        EXPECT_EQ(doc.SaveFahrzeugDateien(true, false, false), CQOR1Doc::kFehler);
+        EXPECT_EQ(doc.GetFahrzeug()->m_bModified, 1);
+        EXPECT_TRUE(doc.IsNew());
+        EXPECT_TRUE(doc.GetPathName().empty());
+        EXPECT_EQ(doc.GetVornIndex(), -1);
+    }
+}
+
+TEST_F(DocumentTest, ClosingWritesTheLastEntryIntoTheRootOfAWritableFolder)
+{
+    const auto ordner = std::filesystem::temp_directory_path() / "qor_doc_test";
+    std::filesystem::create_directories(ordner);
+    struct Fall
+    {
+        bool bKombi;
+        int nVorn, nAnh;
+        int nRootVorher, nRootNachher;
+        bool bOrdnerDa;
+        bool bSchreibbar;
+    } faelle[] = {
+        {false, 3, -1, 1, 1 | (3 << 1), true, true}, // bit 0 stays
+        {true, 4, 0, 0, 4 << 1, true, true},         // trailer index 0: the front index
+        {true, 0, 2, 6, 2 << 1, true, true},         // trailer index 2
+        {false, -1, -1, 7, 7, true, true},           // never written to a file: nothing
+        {false, 3, -1, 7, 7, false, true},           // folder gone: nothing
+        {false, 3, -1, 7, 7, true, false},           // file opened for reading only: nothing
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.nRootNachher);
+        m_access.m_nRoot = f.nRootVorher;
+        {
+            CQOR1Doc doc(&m_host, &m_access);
+            doc.SetFahrzeug(f.bKombi ? Sattelzug() : Lkw());
+            const std::string path = ((f.bOrdnerDa ? ordner : ordner / "missing") / "F.qor").string();
+            auto datei = std::make_unique<MemFile>();
+            datei->bSchreibbar = f.bSchreibbar;
+            doc.SetOpenFile(std::move(datei), path, f.nVorn, f.nAnh);
+        }
+        EXPECT_EQ(m_access.m_nRoot, f.nRootNachher);
+    }
+    std::filesystem::remove_all(ordner);
+}
+
+TEST_F(DocumentTest, SavingIntoAFileOpenedForReadingFails)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Lkw());
+    auto datei = std::make_unique<MemFile>();
+    datei->bSchreibbar = false;
+    doc.SetOpenFile(std::move(datei), "/tmp/Lkw.qor", 0, -1);
+    doc.GetFahrzeug()->m_bModified = 1;
+    EXPECT_EQ(doc.SaveFahrzeugDateien(false, false, true), CQOR1Doc::kFehler);
+    EXPECT_EQ(doc.GetFahrzeug()->m_bModified, 1);
+    m_access.m_nRoot = 5;
+}
+
+TEST_F(DocumentTest, FirstVersionFileHoldsOneVehicleObject)
+{
+    ArchiveWriter out;
+    {
+        CQOR1Doc doc(&m_host, &m_access);
+        doc.SetFahrzeug(Lkw("Alt"));
+        doc.Serialize(out);
+    }
+    CQOR1Doc doc(&m_host, &m_access);
+    ArchiveReader in(out.Data());
+    doc.Serialize(in);
+    ASSERT_NE(doc.GetFahrzeug(), nullptr);
+    EXPECT_EQ(doc.GetFahrzeug()->m_strName, "Alt");
+    EXPECT_EQ(doc.GetFahrzeug()->GetArt(), 0);
+    EXPECT_EQ(doc.GetFahrzeug()->m_pDoc, &doc);
+
+    // A damaged object leaves the document as it was.
+    std::vector<std::uint8_t> kaputt(out.Data().begin(), out.Data().begin() + out.Data().size() / 2);
+    ArchiveReader in2(kaputt);
+    CFahrzeug* pVorher = doc.GetFahrzeug();
+    EXPECT_THROW(doc.Serialize(in2), ArchiveError);
+    EXPECT_EQ(doc.GetFahrzeug(), pVorher);
+}
+
+TEST_F(DocumentTest, ChartMeshesAreRebuiltForBothVehiclesWhenOutOfDate)
+{
+    struct Netz : IDiagrammNetz
+    {
+        void BaueNetz(CFahrzeug& f) override { Log("Netz " + f.m_strName); }
+    } netz;
+    CFahrzeug::s_pDiagrammNetz = &netz;
+    CQOR1Doc doc(&m_host, &m_access);
+    CFahrzeug* t = Lkw("Anh");
+    t->m_nArt = 1;
+    CFahrzeug* z = Lkw("Zug");
+    t->m_pPartner = z;
+    z->m_pPartner = t;
+    doc.SetFahrzeug(t);
+    z->m_bDiagrammVeraltet = 1;
+    t->m_bDiagrammVeraltet = 1;
+    EXPECT_TRUE(doc.RebuildKurvenMeshes());
+    EXPECT_TRUE(doc.RebuildKurvenMeshes()); // up to date now
+    CFahrzeug::s_pDiagrammNetz = nullptr;
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Netz Zug", "Netz Anh"}));
+}
+
+TEST_F(DocumentTest, PrintCommandHandsOverBothVehicles)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    doc.OnDrucken();
+    EXPECT_EQ(m_log, (std::vector<std::string>{"Print SZM Auflieger"}));
+}
+
+} // namespace
