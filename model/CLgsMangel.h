@@ -22,6 +22,23 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
+    // The defect's title.
+    std::string GetText() const;
+    // The defect's body as HTML: the stored text when there is one, else made from code and slots.
+    std::string GetHtml() const;
+
+    // Slot i (0..3): its low int (-1 for another i), a pointer to its 8 bytes (null for another i), or
+    // set from 8 bytes (ignored for another i).
+    int GetWert(int i) const;
+    std::uint8_t* GetWertPtr(int i);
+    const std::uint8_t* GetWertPtr(int i) const;
+    void SetWert(int i, const void* p);
+    // Slot i as a pair of ints (low first) or as a double.
+    void SetPaar(int i, int nLow, int nHigh);
+    int GetHigh(int i) const;
+    void SetDouble(int i, double d);
+    double GetDouble(int i) const;
+
     int m_nCode = 0;
     int m_nIndex = -1;
     std::string m_strText;
@@ -29,3 +46,7 @@ public:
     std::uint8_t m_abWerte[4][8] = {};
     CLadeeinheit* m_pEinheit = nullptr; // not stored
 };
+
+// Bit n (0..63) of a 64-bit mask slot: set (n outside 0..63 is ignored) and test (-1 for n outside).
+void SetMaskenBit(std::uint8_t* pSlot, int n);
+int TestMaskenBit(const std::uint8_t* pSlot, int n);

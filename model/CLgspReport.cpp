@@ -11,6 +11,7 @@
 #include "model/CWizardParams.h"
 #include "model/CZurrpunkt.h"
 #include "model/CZurrschiene.h"
+#include "model/ResourceText.h"
 #include "model/SNormParams.h"
 #include "model/TextFormat.h"
 #include "model/sZPPtrTupel.h"
@@ -86,7 +87,13 @@ std::string SLgspWerte::GetNormName() const
     return FormatS("$S", 1, (m_nNorm >= 0 && m_nNorm <= 2) ? kText[m_nNorm] : 69u);
 }
 
-CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_strEnde("</body></html>\n"), m_pDoc(pDoc) {}
+CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_strEnde("</body></html>\n"), m_pDoc(pDoc)
+{
+    // A template that does not load stays empty.
+    LoadResourceText(m_strKopf, 894, RES_TYPE_TEXT);
+    LoadResourceText(m_strEinfach, 897, RES_TYPE_TEXT);
+    LoadResourceText(m_strDetail, 896, RES_TYPE_TEXT);
+}
 
 CLgspReport::~CLgspReport() = default;
 

@@ -1,9 +1,10 @@
-// The load-securing figures of the load units of a vehicle: the cursor over the units and the
-// calculation by the simple (top-over lashing) or the detailed (direct lashing) method.
+// The load-securing figures of the load units of a vehicle: the cursor over the units, the calculation by
+// the simple (top-over lashing) or the detailed (direct lashing) method, the defects and the HTML report.
 #pragma once
 
 #include "model/SLgspWerte.h"
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -18,6 +19,10 @@ class sZPPtrTupel;
 // The pair of the list that is not yet marked and whose first point's stored distance lies nearest to
 // x (the first of equal distances); null when none.
 sZPPtrTupel* FindNaechstenEintrag(const std::vector<std::unique_ptr<sZPPtrTupel>>& liste, double x);
+
+// Width and height of a BMP file from its file header ("BM") and info header; false when the file does not
+// open, its headers are short or it is no bitmap.
+bool ReadBitmapSize(const std::string& path, int* pBreite, int* pHoehe);
 
 class CLgspReport
 {
@@ -63,7 +68,26 @@ public:
     static int RundeZurrmittel(double n);
     static constexpr double kMaxZurrmittel = 10000.0;
 
-    // Texts of the report, set by the report side.
+    // Records in the current unit's defect list what its figures ask of the lashing points, rails and
+    // the lashing device and what they cannot carry. Works on the block last filled; the defect of a
+    // calculation that could not be assessed stays.
+    void FindMaengel();
+
+    // Draws the securing sketch of the current unit (variant nSketch) into the BMP file `path`; set by
+    // the load-securing view. The vehicle and the unit are the document's active ones while it runs.
+    using SketchRenderer = std::function<bool(const std::string& path, int nSketch)>;
+    void SetSketchRenderer(SketchRenderer f) { m_Sketch = std::move(f); }
+
+    // The HTML report of the current unit: calculates, finds the defects, draws the sketch into
+    // name + ".bmp" in the picture folder and fills the page template of the method (with bFullPage
+    // the whole page, else its body). bFile false: the page goes to *pHtml. bFile true: the page is
+    // written to name + ".html" beside the sketch and *pHtml gets its path; false, *pHtml unchanged,
+    // when it cannot be written. False without a current unit or vehicle.
+    bool WriteHtml(const std::string& name, bool bFile, int nSketch, int nMaxBildBreite, bool bFullPage,
+                   std::string* pHtml);
+
+    // Texts of the report: the page head, the bodies of the simple and the detailed method (templates
+    // of the language module) and the closing text.
     std::string m_strKopf;
     std::string m_strEinfach;
     std::string m_strDetail;
@@ -75,6 +99,9 @@ private:
                     double ys);
     void SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L);
     void MeldeNichtBewertbar(const SLgspWerte& w);
+    void FindMaengelEinfach(const SLgspWerte& w);
+    void FindMaengelDetail(const SLgspWerte& w);
+    std::string ZeichneSkizze(const std::string& name, int nSketch);
 
     SLgspWerte m_Einfach;
     SLgspWerte m_Detail;
@@ -86,6 +113,7 @@ private:
     CFahrzeug* m_pFahrzeug = nullptr;
     int m_nWelches = 0;
     CWizardParams* m_pWizardParams = nullptr;
+    SketchRenderer m_Sketch;
     // Position and box of the current unit in plan coordinates.
     double m_dX = 0.0, m_dY = 0.0;
 };

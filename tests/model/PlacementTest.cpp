@@ -311,4 +311,10 @@ TEST(PlacementTest, LashingSpacing)
         EXPECT_NEAR(a, f.abstand, 1e-12);
         EXPECT_EQ(b, f.ueber);
     }
+
+    // 1.2 m with 3 lashings: spacing 0.3, usable 0.6, exactly 5 per metre in decimal terms.
+    le.m_dMaxXEnde = 2.2;
+    int n = -1;
+    CalcZurrAbstand(&le, 100, 3, 1, 0.0, &n, nullptr);
+    EXPECT_EQ(n, 6);
 }
