@@ -3,9 +3,11 @@
 #include "model/CAuflieger.h"
 #include "model/CImpExp.h"
 #include "model/CLadeeinheit.h"
+#include "model/CZurrpunkt.h"
 #include "model/CZusLast.h"
 #include "model/SLadung.h"
 #include "model/STVEEntry.h"
+#include "model/sZPPtrTupel.h"
 #include "model/tagItemData.h"
 #include "model/tagZLINFO.h"
 
@@ -155,6 +157,36 @@ int main(int argc, char** argv)
         ArchiveWriter ar1;
         ar1.WriteObject(&v1);
         Save(root / "vehicle_file" / "version1.qor", ar1.TakeData());
+    }
+    // Plans whose load units use lashing points: two units sharing a pair's points (the second unit's
+    // pairs refer back to the first's), and a pair referring to another unit's attachment point, which
+    // the reader refuses.
+    for (bool bEcke : {false, true}) {
+        CZurrpunkt links, rechts;
+        links.m_nFlags = CZurrpunkt::kLinks;
+        links.m_dZulKraft = rechts.m_dZulKraft = 2000;
+        CLadeeinheit a(1), b(2);
+        a.SetZurrpunkt(0, 0, &links);
+        a.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&links, &rechts, 0));
+        b.m_ZPPtrTupel.push_back(
+            std::make_unique<sZPPtrTupel>(bEcke ? a.GetZurrpunkt(0, 0) : &links, &rechts, 0));
+        CImpExp file;
+        file.m_strFahrzeug = "Zug";
+        auto r = std::make_unique<SIMPEXP_FZG>();
+        r->m_nArt = 0;
+        r->m_strName = "Zug";
+        r->m_nAchsanzahl = 2;
+        r->m_dLFLaenge = 7.2;
+        auto q = std::make_unique<SIMPEXP_QOR>();
+        q->m_bOwnsLadeeinheiten = false;
+        q->m_Ladeeinheiten = {&a, &b};
+        r->m_Qors.push_back(std::move(q));
+        auto e = std::make_unique<SFileFhzgInfo>();
+        e->m_nTyp = 0;
+        e->m_nIndex = 0;
+        file.m_Verzeichnis.push_back(std::move(e));
+        file.m_Records.push_back(std::move(r));
+        Save(root / "vehicle_file" / (bEcke ? "pair_to_corner.qor" : "shared_points.qor"), file.Store());
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "model/PersistentObject.h"
 
+#include <memory>
 #include <string>
 
 class CZurrschiene;
@@ -10,7 +11,9 @@ class CZurrschiene;
 // "%s%s%02i" of the front prefix (when bFront), the side text (left or right) and the number.
 std::string FormatZurrpunktName(bool bFront, bool bLinks, int nNr);
 
-class CZurrpunkt : public PersistentObject
+// A point read from a file for a lashing-point pair is held through shared_ptr by every pair that the
+// file lets refer to it (see sZPPtrTupel); other points have a single owner and no shared holder.
+class CZurrpunkt : public PersistentObject, public std::enable_shared_from_this<CZurrpunkt>
 {
     QOR_DECLARE_SERIAL(CZurrpunkt)
 

@@ -36,6 +36,8 @@ void sZPPtrTupel::LoeschePunkte()
         delete m_pZP2;
     m_pZP1 = m_pZP2 = nullptr;
     m_bGeliehen[0] = m_bGeliehen[1] = false;
+    m_Geteilt[0].reset();
+    m_Geteilt[1].reset();
 }
 
 void sZPPtrTupel::SetzeFremdePunkte(CZurrpunkt* p1, CZurrpunkt* p2)
@@ -58,16 +60,29 @@ void sZPPtrTupel::Read(ArchiveReader& ar, unsigned schema)
 {
     LoeschePunkte();
     m_nBesitz = ar.ReadInt();
-    bool bNeu = false;
-    m_pZP1 = ar.ReadSharedObject<CZurrpunkt>(&bNeu);
-    m_bGeliehen[0] = m_pZP1 && !bNeu;
-    // Owned from here on, so that a failure further on does not lose the first point.
-    if (m_pZP1 && bNeu)
-        m_nEigen = 1;
-    m_pZP2 = ar.ReadSharedObject<CZurrpunkt>(&bNeu);
-    m_bGeliehen[1] = m_pZP2 && !bNeu;
-    if (m_pZP2 && bNeu)
-        m_nEigen = 1;
+    m_pZP1 = LiesPunkt(ar, 0);
+    m_pZP2 = LiesPunkt(ar, 1);
     if (schema >= 2)
         m_nAktiv = ar.ReadInt();
+}
+
+CZurrpunkt* sZPPtrTupel::LiesPunkt(ArchiveReader& ar, int i)
+{
+    const std::size_t at = ar.Position();
+    bool bNeu = false;
+    CZurrpunkt* p = ar.ReadSharedObject<CZurrpunkt>(&bNeu);
+    if (!p)
+        return nullptr;
+    if (bNeu) {
+        m_Geteilt[i].reset(p);
+    } else {
+        // Only a point that an earlier pair read can be shared; any other point (an attachment point's,
+        // say) has one owner that may go before this pair does.
+        m_Geteilt[i] = p->weak_from_this().lock();
+        if (!m_Geteilt[i])
+            ar.Fail(ArchiveError::Kind::BadIndex, at,
+                    "a lashing-point pair refers to a point that is not a lashing-point pair's");
+    }
+    m_bGeliehen[i] = true;
+    return p;
 }

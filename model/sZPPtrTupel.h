@@ -3,6 +3,8 @@
 
 #include "model/PersistentObject.h"
 
+#include <memory>
+
 class CZurrpunkt;
 
 class sZPPtrTupel : public PersistentObject
@@ -37,7 +39,14 @@ public:
     CZurrpunkt* m_pZP2 = nullptr;
     int m_nBesitz = -1; // 1: owns its points; 0: refers to the vehicle's points
 
-    // A point that the file gave as a reference to an object read before belongs to whoever read it
-    // first; the pair never deletes it.
+    // Set for a point the pair does not delete itself: a point owned elsewhere, or one read from a file.
     bool m_bGeliehen[2] = {false, false};
+    // The points read from a file. A point that the file names once and refers to again from other
+    // pairs (of this or of another load unit) is shared by all of them, so that it lives as long as the
+    // last of them, whichever unit is removed first.
+    std::shared_ptr<CZurrpunkt> m_Geteilt[2];
+
+private:
+    // Reads point i (0 or 1) and shares in it; a reference to a point that no pair shares is refused.
+    CZurrpunkt* LiesPunkt(ArchiveReader& ar, int i);
 };

@@ -18,6 +18,7 @@
 #include "model/ProgramFolders.h"
 #include "model/TextProvider.h"
 #include "model/VehicleFiles.h"
+#include "model/sZPPtrTupel.h"
 #include "model/tagItemData.h"
 #include "model/tagLGINFO.h"
 #include "model/tagZLINFO.h"
@@ -833,4 +834,59 @@ TEST_F(ImpExpTest, ItemDataFilePathIsUpdatedOnlyWhenItChanged)
     EXPECT_EQ(wieder.m_strPfad, q.string());
     EXPECT_EQ(ReadFileItemDataKind(q), 3);
     EXPECT_EQ(ReadFileItemDataKind(m_dir / "fehlt.lgs"), -1);
+}
+
+// A combination file whose second vehicle's load unit uses a lashing point that the first vehicle's unit
+// names (the stream refers back to it), and one whose pair uses another unit's attachment point. The
+// first vehicle's records go when the loader has taken the second vehicle: its point must not go with
+// them. The second file is refused and left as it is.
+TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
+{
+    CZurrpunkt links, rechts;
+    links.m_nFlags = CZurrpunkt::kLinks;
+    links.m_dZulKraft = 2000;
+    rechts.m_dZulKraft = 2500;
+    const auto datei = [&](bool bEcke) {
+        CLadeeinheit a(1), b(2);
+        a.SetZurrpunkt(0, 0, &links);
+        a.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&links, &rechts, 0));
+        b.m_ZPPtrTupel.push_back(
+            std::make_unique<sZPPtrTupel>(bEcke ? a.GetZurrpunkt(0, 0) : &links, &rechts, 0));
+        CImpExp root;
+        for (CLadeeinheit* le : {&a, &b}) {
+            auto r = std::make_unique<SIMPEXP_FZG>();
+            r->m_nArt = 0;
+            r->m_strName = le == &a ? "Eins" : "Zwei";
+            r->m_nAchsanzahl = 2;
+            r->m_dLFLaenge = 7.2;
+            auto q = std::make_unique<SIMPEXP_QOR>();
+            q->m_bOwnsLadeeinheiten = false;
+            q->m_Ladeeinheiten = {le};
+            r->m_Qors.push_back(std::move(q));
+            auto e = std::make_unique<SFileFhzgInfo>();
+            e->m_nTyp = 0;
+            e->m_nIndex = static_cast<int>(root.m_Records.size());
+            root.m_Verzeichnis.push_back(std::move(e));
+            root.m_Records.push_back(std::move(r));
+        }
+        return root.Store();
+    };
+
+    const fs::path p = m_dir / "zug.kmb";
+    WriteBytes(p, datei(false));
+    auto g = LoadFahrzeugFromFile(p, 1, nullptr, nullptr, false, nullptr);
+    ASSERT_TRUE(g && g->GetQor());
+    ASSERT_EQ(g->GetQor()->GetLadeeinheiten().size(), 1u);
+    const CLadeeinheit* le = g->GetQor()->GetLadeeinheiten().front();
+    ASSERT_EQ(le->m_ZPPtrTupel.size(), 1u);
+    ASSERT_TRUE(le->m_ZPPtrTupel[0]->IsVollstaendig());
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1->m_dZulKraft, 2000);
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2->m_dZulKraft, 2500);
+
+    const Bytes ecke = datei(true);
+    WriteBytes(p, ecke);
+    EXPECT_FALSE(LoadFahrzeugFromFile(p, 1, nullptr, nullptr, false, nullptr));
+    CImpExp root;
+    EXPECT_THROW(root.Load(ecke), ArchiveError);
+    EXPECT_EQ(ReadBytes(p), ecke);
 }

@@ -16,6 +16,7 @@
 #include "model/CZurrpunkt.h"
 #include "model/CZurrschiene.h"
 #include "model/CZusLast.h"
+#include "model/SIMPEXP_QOR.h"
 #include "model/SLadung.h"
 #include "model/SNormParams.h"
 #include "model/TextProvider.h"
@@ -320,8 +321,10 @@ TEST(LashingRecordsTest, SharedPointOfTwoPairsIsWrittenOnceAndReadAsOne)
     EXPECT_EQ(r1->m_pZP1->m_dZulKraft, 1.0);
     EXPECT_EQ(r1->m_nAktiv, 1);
     EXPECT_EQ(r1->m_nBesitz, 0);
-    EXPECT_TRUE(r1->BesitztPunkt(0));
-    EXPECT_FALSE(r2->BesitztPunkt(1)); // the first reader owns the shared point; it is deleted once
+    // Both pairs share in the point: it is deleted once, with the last of them.
+    EXPECT_FALSE(r1->BesitztPunkt(0));
+    EXPECT_FALSE(r2->BesitztPunkt(1));
+    EXPECT_EQ(r1->m_Geteilt[0], r2->m_Geteilt[1]);
     ArchiveWriter w2;
     w2.WriteObject(r1.get());
     w2.WriteObject(r2.get());
@@ -808,5 +811,87 @@ TEST(LashingRecordsTest, TruncatedLoadUnitFailsCleanlyAtEveryLength)
         const Bytes kurz(b.begin(), b.begin() + std::ptrdiff_t(n));
         ArchiveReader in(kurz);
         EXPECT_THROW(in.ReadOwnedObject<CLadeeinheit>(), ArchiveError);
+    }
+}
+
+// Two load units whose pairs use the same vehicle points (units side by side over the same lashing
+// points): the file names each point once and refers to it from the second unit. Either unit may go
+// first; the other's pairs keep their points.
+TEST(LashingRecordsTest, PointSharedByPairsOfTwoUnitsOutlivesEitherUnit)
+{
+    CZurrpunkt links, rechts;
+    links.m_nFlags = CZurrpunkt::kLinks;
+    links.m_dZulKraft = 2000;
+    rechts.m_dZulKraft = 2500;
+    CLadeeinheit a(1), b(2);
+    a.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&links, &rechts, 0));
+    b.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&links, &rechts, 0));
+    // A pair that keeps its points when the vehicle re-attaches the others.
+    b.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&rechts, &links, 1));
+    b.m_ZPPtrTupel.back()->m_bGeliehen[0] = b.m_ZPPtrTupel.back()->m_bGeliehen[1] = true;
+    SIMPEXP_QOR plan;
+    plan.m_bOwnsLadeeinheiten = false;
+    plan.m_Ladeeinheiten = {&a, &b};
+    const Bytes bytes = Schreibe(plan);
+
+    for (int weg : {0, 1}) {
+        SCOPED_TRACE(weg);
+        auto r = Lies<SIMPEXP_QOR>(bytes);
+        ASSERT_EQ(r->m_Ladeeinheiten.size(), 2u);
+        EXPECT_EQ(Schreibe(*r), bytes);
+        sZPPtrTupel* a0 = r->m_Ladeeinheiten[0]->m_ZPPtrTupel[0].get();
+        sZPPtrTupel* b0 = r->m_Ladeeinheiten[1]->m_ZPPtrTupel[0].get();
+        sZPPtrTupel* b1 = r->m_Ladeeinheiten[1]->m_ZPPtrTupel[1].get();
+        EXPECT_EQ(a0->m_pZP1, b0->m_pZP1);
+        EXPECT_EQ(a0->m_pZP2, b1->m_pZP1);
+        CZurrpunkt fahrzeugL(links), fahrzeugR(rechts);
+        if (weg == 0) // the vehicle re-attaches the first unit's pair to its own points first
+            a0->SetzeFremdePunkte(&fahrzeugL, &fahrzeugR);
+        delete r->m_Ladeeinheiten[weg];
+        r->m_Ladeeinheiten.erase(r->m_Ladeeinheiten.begin() + weg);
+        const sZPPtrTupel* bleibt = weg == 0 ? b1 : a0;
+        EXPECT_EQ(bleibt->m_pZP1->m_dZulKraft, weg == 0 ? 2500 : 2000);
+        EXPECT_EQ(bleibt->m_pZP2->m_dZulKraft, weg == 0 ? 2000 : 2500);
+        EXPECT_EQ(r->m_Ladeeinheiten[0]->GetMinZurrpunktWert(0), 2000);
+    }
+}
+
+// A file whose pair refers to a point that another object owns alone (an attachment point's, of this or
+// another unit, or one read on its own) is refused: that owner may go before the pair.
+TEST(LashingRecordsTest, PairReferringToAnotherOwnersPointIsRefused)
+{
+    CZurrpunkt v;
+    v.m_dZulKraft = 1000;
+    // Written from states the program never makes: a pair using an attachment point's own point.
+    CLadeeinheit a(1), b(2);
+    a.SetZurrpunkt(0, 0, &v);
+    b.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&v, a.GetZurrpunkt(0, 0), 0));
+    SIMPEXP_QOR plan;
+    plan.m_bOwnsLadeeinheiten = false;
+    plan.m_Ladeeinheiten = {&a, &b};
+    const Bytes zweiEinheiten = Schreibe(plan);
+
+    ArchiveWriter w;
+    CZurrpunkt einzeln;
+    sZPPtrTupel paar(&v, &einzeln, 0);
+    w.WriteObject(&einzeln);
+    w.WriteObject(&paar);
+    const Bytes einzelnerPunkt = w.TakeData();
+
+    for (const Bytes* bytes : {&zweiEinheiten, &einzelnerPunkt}) {
+        ArchiveReader in(*bytes);
+        std::unique_ptr<PersistentObject> erster;
+        try {
+            if (bytes == &zweiEinheiten) {
+                in.ReadOwnedObject<SIMPEXP_QOR>();
+            } else {
+                erster = in.ReadOwnedObject<CZurrpunkt>();
+                in.ReadOwnedObject<sZPPtrTupel>();
+            }
+            ADD_FAILURE() << "the file was taken";
+        } catch (const ArchiveError& e) {
+            EXPECT_EQ(e.GetKind(), ArchiveError::Kind::BadIndex);
+            EXPECT_NE(e.GetDetail().find("lashing-point pair"), std::string::npos) << e.what();
+        }
     }
 }
