@@ -91,8 +91,6 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
     return 1;
 }
 
-namespace {
-
 std::unique_ptr<CFahrzeug> ErzeugeFahrzeug(int nArt)
 {
     switch (nArt) {
@@ -110,6 +108,8 @@ std::unique_ptr<CFahrzeug> ErzeugeFahrzeug(int nArt)
         return nullptr;
     }
 }
+
+namespace {
 
 void SetzeFelder(CFahrzeug& f, const SIMPEXP_FZG& r)
 {

@@ -12,6 +12,10 @@
 class CFahrzeug;
 class SIMPEXP_FZG;
 
+// A new, empty vehicle of the class of a kind code (0 truck, 1 drawbar trailer, 2 centre-axle trailer,
+// 3 semi-trailer, 4 semi-trailer tractor); null for any other code.
+std::unique_ptr<CFahrzeug> ErzeugeFahrzeug(int nArt);
+
 // Fills a fresh record from the vehicle; always answers 1. The plan record lists the plan's load units
 // themselves and does not own them.
 int CopyFahrzeugToImpExp(CFahrzeug* pFahrzeug, SIMPEXP_FZG* pRecord);

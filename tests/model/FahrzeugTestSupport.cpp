@@ -1,11 +1,8 @@
 // Builders for vehicles and plans in the model tests, and the invariant checker of a recalculated vehicle.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CAnhaenger.h"
-#include "model/CAuflieger.h"
-#include "model/CSattelzugmaschine.h"
-#include "model/CStarrdeichsel.h"
-#include "model/CZugmaschine.h"
+#include "model/CFahrzeug.h"
+#include "model/FahrzeugImpExp.h"
 #include "model/tagLGINFO.h"
 
 #include <cmath>
@@ -34,27 +31,9 @@ void Setze(CFahrzeug& f, const Daten& d)
 
 std::unique_ptr<CFahrzeug> Erzeuge(const Daten& d)
 {
-    std::unique_ptr<CFahrzeug> f;
-    switch (d.nArt) {
-    case 0:
-        f = std::make_unique<CZugmaschine>();
-        break;
-    case 1:
-        f = std::make_unique<CAnhaenger>();
-        break;
-    case 2:
-        f = std::make_unique<CStarrdeichsel>();
-        break;
-    case 3:
-        f = std::make_unique<CAuflieger>();
-        break;
-    case 4:
-        f = std::make_unique<CSattelzugmaschine>();
-        break;
-    default:
+    std::unique_ptr<CFahrzeug> f = ErzeugeFahrzeug(d.nArt);
+    if (!f)
         f = std::make_unique<CFahrzeug>();
-        break;
-    }
     Setze(*f, d);
     return f;
 }

@@ -1,14 +1,13 @@
 // The data of the sample vehicles: typical European vehicles.
 #include "SampleVehicles.h"
 
-#include "model/CAnhaenger.h"
-#include "model/CAuflieger.h"
+#include "model/CFahrzeug.h"
 #include "model/CQOR.h"
-#include "model/CSattelzugmaschine.h"
-#include "model/CStarrdeichsel.h"
-#include "model/CZugmaschine.h"
 #include "model/CZurrpunkt.h"
 #include "model/CZurrschiene.h"
+#include "model/FahrzeugImpExp.h"
+
+#include <stdexcept>
 
 const std::vector<SampleVehicle>& SampleVehicles()
 {
@@ -167,24 +166,9 @@ void AddLashingEquipment(CFahrzeug& f, double dDaN)
 
 std::unique_ptr<CFahrzeug> BuildSampleVehicle(const SampleVehicle& s)
 {
-    std::unique_ptr<CFahrzeug> f;
-    switch (s.nArt) {
-    case 0:
-        f = std::make_unique<CZugmaschine>();
-        break;
-    case 1:
-        f = std::make_unique<CAnhaenger>();
-        break;
-    case 2:
-        f = std::make_unique<CStarrdeichsel>();
-        break;
-    case 3:
-        f = std::make_unique<CAuflieger>();
-        break;
-    default:
-        f = std::make_unique<CSattelzugmaschine>();
-        break;
-    }
+    std::unique_ptr<CFahrzeug> f = ErzeugeFahrzeug(s.nArt);
+    if (!f)
+        throw std::invalid_argument(std::string("sample vehicle with no known kind: ") + s.name);
     f->m_nArt = s.nArt;
     f->m_strName = s.name;
     const int nKupplung = (s.nArt == 2 || s.nArt == 3) ? 1 : 0;
