@@ -1,6 +1,7 @@
 // The defects of the load-securing check: what is found on units built to cause each one, and how a
 // defect shows itself as HTML.
 #include "FahrzeugTestSupport.h"
+#include "SicherungsTestSupport.h"
 
 #include "model/CFahrzeug.h"
 #include "model/CLadeeinheit.h"
@@ -30,34 +31,12 @@ class LgsMaengelTest : public ::testing::Test
 public:
     void SetUp() override
     {
-        m_pDoc = std::make_unique<CQOR1Doc>();
-        auto v = fahrzeugtest::Erzeuge({0, {{1.2, 4, 8}, {3.6, 3, 9}}, 18.0, 7.2, 2.5f});
-        m_pFahrzeug = v.get();
-        m_pDoc->SetFahrzeug(v.release());
-        m_pPlan = new CQOR(m_pFahrzeug, 0, "Plan");
-        m_pFahrzeug->m_pQor = m_pPlan;
-        auto* lg = new tagLGINFO;
-        lg->m_strName = "Palette";
-        lg->m_dLaenge = 1.2;
-        lg->m_dBreite = 0.8;
-        lg->m_dHoehe = 1.0;
-        lg->m_dSPLaenge = 0.6;
-        lg->m_dSPBreite = 0.4;
-        lg->m_dSPHoehe = 0.5;
-        lg->m_dMasse = lg->m_dSPMasse = 0.5;
-        lg->m_dPosX = 1.0;
-        lg->m_dPosY = 0.85;
-        m_pPlan->AddLgInfo(lg, false);
-        m_pEinheit = new CLadeeinheit(1);
-        m_pEinheit->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-        m_pPlan->InsertLadeeinheit(m_pEinheit, 0);
-        m_pPlan->m_nAktiveLadeeinheit = 1;
-        wp().m_nNorm = 0;
-        ASSERT_TRUE(SNormParams::GetStandard(0, &wp().m_Norm));
-        wp().m_fReibungOhneMatte = 0.3f;
-        wp().m_nVorspannkraft = 250;
-        wp().m_nZurrkraft = 500;
-        wp().m_nQuerQuelle = 0;
+        fahrzeugtest::Sicherungsaufbau a = fahrzeugtest::BaueSicherungsaufbau();
+        m_pDoc = std::move(a.pDoc);
+        m_pFahrzeug = a.pFahrzeug;
+        m_pPlan = a.pPlan;
+        m_pEinheit = a.pEinheit;
+        ASSERT_TRUE(a.bNormGeladen);
         m_pReport = std::make_unique<CLgspReport>(m_pDoc.get());
         ASSERT_TRUE(m_pReport->SelectFahrzeug(1));
         ASSERT_TRUE(m_pReport->SetLadeeinheit(m_pEinheit));
