@@ -1,5 +1,5 @@
 // Entry point of the load-planning program.
-#include "model/TextFormat.h"
+#include "model/text/TextFormat.h"
 #include "platform/ResourceModule.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // Cost of formatting texts with resource placeholders.
-#include "model/TextFormat.h"
-#include "model/TextProvider.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Cost of a full recalculation with the payload curve: a rigid truck, and a tractor with its semi-trailer
 // in the document's order (the semi-trailer, the tractor, the semi-trailer again).
-#include "model/CAuflieger.h"
-#include "model/CSattelzugmaschine.h"
-#include "model/CZugmaschine.h"
+#include "model/vehicle/CAuflieger.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/CZugmaschine.h"
 
 #include <benchmark/benchmark.h>
 

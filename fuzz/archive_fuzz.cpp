@@ -1,7 +1,7 @@
 // Fuzz target: the archive reader on any bytes. What reads must write, read and write again the same.
-#include "model/ArchiveReader.h"
-#include "model/ArchiveWriter.h"
-#include "model/CReSaveException.h"
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/files/CReSaveException.h"
 
 #include <cstdlib>
 #include <memory>

@@ -1,8 +1,8 @@
 // Fuzz target: the catalogue item reader on any file content. A file that loads must store as a
 // current file that loads again without conversion and stores the same.
-#include "model/ArchiveError.h"
-#include "model/CReSaveException.h"
-#include "model/tagItemData.h"
+#include "model/archive/ArchiveError.h"
+#include "model/files/CReSaveException.h"
+#include "model/files/tagItemData.h"
 
 #include <cstdlib>
 

@@ -1,15 +1,15 @@
 // Writes the seed corpus of the fuzz targets: make_seeds <corpus folder>.
-#include "model/ArchiveWriter.h"
-#include "model/CAuflieger.h"
-#include "model/CImpExp.h"
-#include "model/CLadeeinheit.h"
-#include "model/CZurrpunkt.h"
-#include "model/CZusLast.h"
-#include "model/SLadung.h"
-#include "model/STVEEntry.h"
-#include "model/sZPPtrTupel.h"
-#include "model/tagItemData.h"
-#include "model/tagZLINFO.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/vehicle/CAuflieger.h"
+#include "model/files/CImpExp.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZusLast.h"
+#include "model/plan/SLadung.h"
+#include "model/files/STVEEntry.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/files/tagItemData.h"
+#include "model/vehicle/tagZLINFO.h"
 
 #include <filesystem>
 #include <fstream>

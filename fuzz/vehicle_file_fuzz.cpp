@@ -1,8 +1,8 @@
 // Fuzz target: the vehicle and combination file reader on any file content. A file that loads must
 // store as a current file that loads again without conversion and stores the same.
-#include "model/ArchiveError.h"
-#include "model/CImpExp.h"
-#include "model/CImpExpException.h"
+#include "model/archive/ArchiveError.h"
+#include "model/files/CImpExp.h"
+#include "model/files/CImpExpException.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Loading of the language module and look-up of its items.
 #include "platform/ResourceModule.h"
 
-#include "model/ResourceText.h"
+#include "model/text/ResourceText.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // templates, bitmaps, HTML templates and help texts by number.
 #pragma once
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 
 #include <QByteArray>
 #include <QHash>

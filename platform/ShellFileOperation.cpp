@@ -1,7 +1,7 @@
 // ShellFileOperation on std::filesystem, with the desktop trash from Qt.
 #include "platform/ShellFileOperation.h"
 
-#include "model/FileHelpers.h"
+#include "model/base/FileHelpers.h"
 
 #include <QFile>
 #include <QString>

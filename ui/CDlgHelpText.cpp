@@ -1,8 +1,8 @@
 // The help text dialog: text area, loading, confirmation.
 #include "ui/CDlgHelpText.h"
 
-#include "model/ResourceText.h"
-#include "model/TextProvider.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextProvider.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/ControlId.h"
 #include "ui/IButtonStrip.h"

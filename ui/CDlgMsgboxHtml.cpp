@@ -1,8 +1,8 @@
 // The HTML message box: body, title, picture column, check box, buttons and attached functions.
 #include "ui/CDlgMsgboxHtml.h"
 
-#include "model/ResourceText.h"
-#include "model/TextProvider.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextProvider.h"
 #include "ui/CQorBrowser.h"
 #include "ui/CRibBtn.h"
 #include "ui/CRibBtnContainer.h"

@@ -1,7 +1,7 @@
 // Image buttons of the button strips.
 #include "ui/CRibBtn.h"
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"

@@ -1,7 +1,7 @@
 // Button strips: entries, layout, mouse protocol, hover fade, painting and the strip registry.
 #include "ui/CRibBtnContainer.h"
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "platform/ResourceModule.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"

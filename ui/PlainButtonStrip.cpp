@@ -1,7 +1,7 @@
 // The stand-in strip: push buttons in a framed row.
 #include "ui/PlainButtonStrip.h"
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/NotifyEvent.h"

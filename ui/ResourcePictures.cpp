@@ -1,7 +1,7 @@
 // Pictures and item URLs of the language module, and the small picture operations built on them.
 #include "ui/ResourcePictures.h"
 
-#include "model/ResourceText.h"
+#include "model/text/ResourceText.h"
 #include "platform/ResourceModule.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
 // Bearings, angle differences and fitting sizes.
-#include "model/AngleMath.h"
+#include "model/base/AngleMath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Index search, data-folder versions, languages and the texts of the securing choices.
-#include "model/AppHelpers.h"
-#include "model/TextProvider.h"
+#include "model/base/AppHelpers.h"
+#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The application-state file: reading, the default entry, damaged files.
 #include "ByteHelpers.h"
 
-#include "model/AppStateFile.h"
+#include "model/files/AppStateFile.h"
 
 #include <gtest/gtest.h>
 

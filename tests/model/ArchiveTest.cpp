@@ -1,13 +1,13 @@
 // The archive encoding: values, texts, counts, class records, object tags and the errors of bad data.
 #include "ByteHelpers.h"
 
-#include "model/ArchiveReader.h"
-#include "model/ArchiveWriter.h"
-#include "model/CZusLast.h"
-#include "model/ClassRegistry.h"
-#include "model/SLadung.h"
-#include "model/STVEEntry.h"
-#include "model/tagZLINFO.h"
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/vehicle/CZusLast.h"
+#include "model/archive/ClassRegistry.h"
+#include "model/plan/SLadung.h"
+#include "model/files/STVEEntry.h"
+#include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
 

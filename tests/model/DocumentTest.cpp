@@ -2,17 +2,17 @@
 // write-back.
 #include "FahrzeugTestSupport.h"
 
-#include "model/ArchiveError.h"
-#include "model/ArchiveReader.h"
-#include "model/ArchiveWriter.h"
-#include "model/CAuflieger.h"
-#include "model/CFahrzeug.h"
-#include "model/CQOR.h"
-#include "model/CQOR1Doc.h"
-#include "model/CSattelzugmaschine.h"
-#include "model/CZugmaschine.h"
-#include "model/DocumentHost.h"
-#include "model/TextProvider.h"
+#include "model/archive/ArchiveError.h"
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/vehicle/CAuflieger.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/plan/CQOR.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/CZugmaschine.h"
+#include "model/document/DocumentHost.h"
+#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 

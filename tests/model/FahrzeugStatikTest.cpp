@@ -1,8 +1,8 @@
 // Axle-group loads, masses and centres of gravity of every vehicle kind against hand-computed statics.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CSattelzugmaschine.h"
-#include "model/SYs2X.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/SYs2X.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // Vehicle classes: defaults, the lashing-device catalogue, accessors, kind texts and the geometry.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CAnhaenger.h"
-#include "model/CAuflieger.h"
-#include "model/CSattelzugmaschine.h"
-#include "model/CStarrdeichsel.h"
-#include "model/CZugmaschine.h"
-#include "model/CZurrmittel.h"
-#include "model/TextProvider.h"
-#include "model/tagLGINFO.h"
-#include "model/tagZLINFO.h"
+#include "model/vehicle/CAnhaenger.h"
+#include "model/vehicle/CAuflieger.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/CStarrdeichsel.h"
+#include "model/vehicle/CZugmaschine.h"
+#include "model/vehicle/CZurrmittel.h"
+#include "model/text/TextProvider.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Builders for vehicles and plans in the model tests, and the invariant checker of a recalculated vehicle.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CFahrzeug.h"
-#include "model/FahrzeugImpExp.h"
-#include "model/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/tagLGINFO.h"
 
 #include <cmath>
 #include <map>

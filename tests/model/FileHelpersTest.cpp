@@ -1,5 +1,5 @@
 // Recursive folder delete and folder walk on a temporary tree.
-#include "model/FileHelpers.h"
+#include "model/base/FileHelpers.h"
 
 #include <gtest/gtest.h>
 

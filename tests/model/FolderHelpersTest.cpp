@@ -1,6 +1,6 @@
 // Paths, folder creation, the writability probe and folder scans on a temporary tree.
-#include "model/FolderHelpers.h"
-#include "model/TextProvider.h"
+#include "model/base/FolderHelpers.h"
+#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 

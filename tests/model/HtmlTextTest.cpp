@@ -1,5 +1,5 @@
 // Table rows, fixed-width markers and escaping of plain text in HTML.
-#include "model/HtmlText.h"
+#include "model/text/HtmlText.h"
 
 #include <gtest/gtest.h>
 

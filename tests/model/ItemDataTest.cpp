@@ -1,10 +1,10 @@
 // Catalogue item records: the file layout, older layouts with their conversion, and bad files.
 #include "ByteHelpers.h"
 
-#include "model/ArchiveError.h"
-#include "model/ArchiveWriter.h"
-#include "model/CReSaveException.h"
-#include "model/tagItemData.h"
+#include "model/archive/ArchiveError.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/files/CReSaveException.h"
+#include "model/files/tagItemData.h"
 
 #include <gtest/gtest.h>
 

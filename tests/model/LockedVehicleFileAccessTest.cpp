@@ -2,14 +2,14 @@
 // write-back of the entry last worked on, never into a file opened for reading only.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CFahrzeug.h"
-#include "model/CImpExp.h"
-#include "model/CQOR1Doc.h"
-#include "model/DocumentHost.h"
-#include "model/FahrzeugImpExp.h"
-#include "model/LockedFile.h"
-#include "model/LockedVehicleFileAccess.h"
-#include "model/VehicleFiles.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/files/CImpExp.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/document/DocumentHost.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/base/LockedFile.h"
+#include "model/document/LockedVehicleFileAccess.h"
+#include "model/files/VehicleFiles.h"
 
 #include <gtest/gtest.h>
 

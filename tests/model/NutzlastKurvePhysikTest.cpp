@@ -3,8 +3,8 @@
 // statics here are worked out from the entered axle data, not from the vehicle's working values.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CSattelzugmaschine.h"
-#include "model/SYs2X.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/SYs2X.h"
 
 #include <gtest/gtest.h>
 

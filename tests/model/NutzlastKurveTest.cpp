@@ -2,10 +2,10 @@
 // centre-of-gravity range.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CAuflieger.h"
-#include "model/CSattelzugmaschine.h"
-#include "model/SYs2X.h"
-#include "model/tagLGINFO.h"
+#include "model/vehicle/CAuflieger.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/SYs2X.h"
+#include "model/plan/tagLGINFO.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The small vehicle records, ZL items, tree entries, placed loads and load-unit type texts.
 #include "ByteHelpers.h"
 
-#include "model/ArchiveReader.h"
-#include "model/ArchiveWriter.h"
-#include "model/CHPsList.h"
-#include "model/CZusLast.h"
-#include "model/LoadUnitTypes.h"
-#include "model/ProgramFolders.h"
-#include "model/SLadung.h"
-#include "model/STVEEntry.h"
-#include "model/STupel.h"
-#include "model/TextProvider.h"
-#include "model/tagLGINFO.h"
-#include "model/tagZLINFO.h"
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/vehicle/CHPsList.h"
+#include "model/vehicle/CZusLast.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/base/ProgramFolders.h"
+#include "model/plan/SLadung.h"
+#include "model/files/STVEEntry.h"
+#include "model/vehicle/STupel.h"
+#include "model/text/TextProvider.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Text items by number and type through the current provider.
-#include "model/ResourceText.h"
-#include "model/TextProvider.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,14 @@
 // their combinations recalculate to plausible payloads.
 #include "FahrzeugTestSupport.h"
 
-#include "model/CFahrzeug.h"
-#include "model/CQOR.h"
-#include "model/CZurrpunkt.h"
-#include "model/FahrzeugImpExp.h"
-#include "model/LoadUnitTypes.h"
-#include "model/PngSize.h"
-#include "model/VehicleFiles.h"
-#include "model/tagItemData.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/plan/CQOR.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/base/PngSize.h"
+#include "model/files/VehicleFiles.h"
+#include "model/files/tagItemData.h"
 
 #include <gtest/gtest.h>
 

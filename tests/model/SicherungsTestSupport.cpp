@@ -3,11 +3,11 @@
 
 #include "FahrzeugTestSupport.h"
 
-#include "model/CLadeeinheit.h"
-#include "model/CQOR.h"
-#include "model/CWizardParams.h"
-#include "model/SNormParams.h"
-#include "model/tagLGINFO.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/CWizardParams.h"
+#include "model/securing/SNormParams.h"
+#include "model/plan/tagLGINFO.h"
 
 namespace fahrzeugtest {
 

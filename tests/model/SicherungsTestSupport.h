@@ -1,7 +1,7 @@
 // A rigid truck with one pallet as load unit, ready for the load-securing tests.
 #pragma once
 
-#include "model/CQOR1Doc.h"
+#include "model/document/CQOR1Doc.h"
 
 #include <memory>
 

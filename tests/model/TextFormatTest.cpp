@@ -1,6 +1,6 @@
 // "$S" placeholder formatting with and without printf first.
-#include "model/TextFormat.h"
-#include "model/TextProvider.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 

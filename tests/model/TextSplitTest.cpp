@@ -1,5 +1,5 @@
 // Replacing all occurrences of a text and cutting texts into pieces.
-#include "model/TextSplit.h"
+#include "model/text/TextSplit.h"
 
 #include <gtest/gtest.h>
 

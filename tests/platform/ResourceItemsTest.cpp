@@ -1,6 +1,6 @@
 // Items of the language module by number and type: bytes, URLs and the current module.
-#include "model/ResourceText.h"
-#include "model/TextFormat.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextFormat.h"
 #include "platform/ResourceModule.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // Loading the language module and reading its items by number.
 #include "platform/ResourceModule.h"
-#include "model/TextFormat.h"
+#include "model/text/TextFormat.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The dialog base: strips from placeholders, keyboard order, commands, idle update, look.
 #include "UiTestModule.h"
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "ui/CDlgBase.h"
 #include "ui/CEditLast.h"
 #include "ui/CRbcPlaceholder.h"

@@ -2,7 +2,7 @@
 // and the keyboard order.
 #include "StripTestSupport.h"
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
 #include "ui/FadeClock.h"

@@ -1,6 +1,6 @@
 // Pictures and URLs from the language module, alpha thresholds and the shaded drawing.
 #include "ui/ResourcePictures.h"
-#include "model/ResourceText.h"
+#include "model/text/ResourceText.h"
 #include "platform/ResourceModule.h"
 
 #include <QDir>

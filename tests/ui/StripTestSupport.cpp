@@ -1,7 +1,7 @@
 // Shared pieces of the button-strip suites.
 #include "StripTestSupport.h"
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/NotifyEvent.h"

@@ -1,7 +1,7 @@
 // The English language module for the toolkit's tests, loaded once and installed for dialog templates.
 #pragma once
 
-#include "model/TextProvider.h"
+#include "model/text/TextProvider.h"
 #include "platform/ResourceModule.h"
 #include "ui/DialogTemplateLoader.h"
 

@@ -1,11 +1,11 @@
 // The data of the sample vehicles: typical European vehicles.
 #include "SampleVehicles.h"
 
-#include "model/CFahrzeug.h"
-#include "model/CQOR.h"
-#include "model/CZurrpunkt.h"
-#include "model/CZurrschiene.h"
-#include "model/FahrzeugImpExp.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/plan/CQOR.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
+#include "model/files/FahrzeugImpExp.h"
 
 #include <stdexcept>
 

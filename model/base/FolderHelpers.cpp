@@ -1,0 +1,184 @@
+// Paths and folders of the application: splitting paths, creating and probing folders, scanning them.
+#include "model/base/FolderHelpers.h"
+
+#include "model/text/TextProvider.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+void SplitPath(const std::string& path, std::string* drive, std::string* folder, std::string* name,
+               std::string* extension)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        dot = path.size();
+    if (drive)
+        drive->clear();
+    if (folder)
+        *folder = path.substr(0, nameStart);
+    if (name)
+        *name = path.substr(nameStart, dot - nameStart);
+    if (extension)
+        *extension = path.substr(dot);
+}
+
+bool CreateFolderPath(const std::string& path, std::uint32_t subfolderTextId)
+{
+    std::string folder;
+    std::string extension;
+    SplitPath(path, nullptr, &folder, nullptr, &extension);
+    if (extension.empty()) {
+        folder = path;
+        if (!folder.empty() && folder.back() != '/')
+            folder += '/';
+    }
+    if (subfolderTextId != NO_SUBFOLDER) {
+        const std::string sub = LoadResString(subfolderTextId);
+        if (!sub.empty())
+            folder += sub + '/';
+    }
+    if (folder.empty())
+        return false;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return fs::is_directory(folder, ec);
+}
+
+bool IsFolderWritable(const std::string& folder)
+{
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec))
+        return false;
+    std::random_device random;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char name[40];
+        std::snprintf(name, sizeof name, ".qor-write-probe-%08x%08x.tmp", random(), random());
+        const fs::path probe = fs::path(folder) / name;
+        // "x": create exclusively, so an existing file of the same name is never opened or removed.
+        std::FILE* file = std::fopen(probe.c_str(), "wbx");
+        if (!file) {
+            if (fs::exists(probe, ec))
+                continue;
+            return false;
+        }
+        std::fclose(file);
+        fs::remove(probe, ec);
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+bool ScanOneFolder(const fs::path& folder, bool recurse, const ScanFolderFunction& callback, int mode,
+                   std::vector<std::string>* list, const VehicleTypeReader& reader, int* flag)
+{
+    std::error_code ec;
+    std::vector<fs::directory_entry> entries;
+    fs::directory_iterator it(folder, ec);
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec))
+        entries.push_back(*it);
+    std::sort(entries.begin(), entries.end(),
+              [](const fs::directory_entry& a, const fs::directory_entry& b) { return a.path() < b.path(); });
+    for (const fs::directory_entry& entry : entries) {
+        if (entry.is_directory(ec)) {
+            const std::string name = entry.path().filename().string();
+            if (!recurse || name.starts_with('.') || entry.is_symlink(ec))
+                continue;
+            if (!ScanOneFolder(entry.path(), recurse, callback, mode, list, reader, flag))
+                return false;
+        } else if (callback(entry.path().string(), mode, list, reader, flag) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ScanFolder(const std::string& folder, bool recurse, const ScanFolderFunction& callback, int mode,
+                std::vector<std::string>* list, const VehicleTypeReader& reader, int* flag)
+{
+    if (!callback)
+        return true;
+    return ScanOneFolder(folder, recurse, callback, mode, list, reader, flag);
+}
+
+int ScanFolderCallback(const std::string& path, int mode, std::vector<std::string>* list,
+                       const VehicleTypeReader& reader, int* flag)
+{
+    switch (mode) {
+    case 0:
+    case 1: {
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".qor") != 0 || !reader)
+            return 1;
+        int count = 0;
+        if (reader(path, 0, &count) == -1)
+            return 1;
+        if ((mode == 0) == (count == 0) && list)
+            list->push_back(path);
+        return 1;
+    }
+    case 2: {
+        std::string name;
+        std::string extension;
+        SplitPath(path, nullptr, nullptr, &name, &extension);
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        static const std::string prefix = "Resource_";
+        if (!name.starts_with(prefix) || extension != ".RCC" || name.size() < prefix.size() + 2)
+            return 1;
+        const std::string code = name.substr(prefix.size(), 2);
+        if (list)
+            list->push_back(code);
+        if (flag && *flag == 0 && code == "EN")
+            *flag = 1;
+        return 1;
+    }
+    default:
+        return 0;
+    }
+}
+
+int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId)
+{
+    const std::string name = LoadResString(nameTextId);
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+        return -1;
+    std::error_code ec;
+    std::vector<fs::path> subfolders;
+    std::vector<fs::path> files;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return -1;
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        if (it->is_directory(ec) && !it->is_symlink(ec))
+            subfolders.push_back(it->path());
+        else
+            files.push_back(it->path());
+    }
+    if (ec)
+        return -1;
+    for (const fs::path& file : files) {
+        if (!fs::remove(file, ec) || ec)
+            return -1;
+    }
+    const fs::path target = fs::path(folder) / name;
+    if (subfolders.empty()) {
+        fs::create_directory(target, ec);
+        return ec ? -1 : 0;
+    }
+    if (subfolders.size() >= 2)
+        return static_cast<int>(subfolders.size());
+    if (subfolders.front().filename() != target.filename())
+        fs::rename(subfolders.front(), target, ec);
+    return ec ? -1 : 0;
+}

@@ -1,0 +1,462 @@
+// The document of one open vehicle or combination file.
+#include "model/document/CQOR1Doc.h"
+
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+
+#include "model/vehicle/CFahrzeug.h"
+#include "model/plan/CQOR.h"
+#include "model/document/DocumentHost.h"
+#include "model/base/FolderHelpers.h"
+#include "model/text/TextFormat.h"
+
+std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified)
+{
+    if (!pFahrzeug)
+        return {};
+    static const unsigned kArtText[5] = {294, 242, 241, 243, 293};
+    std::string s = pFahrzeug->m_strName;
+    const int nArt = pFahrzeug->GetArt();
+    if (nArt >= 0 && nArt <= 4) {
+        s += FormatS(" [$S", 1, kArtText[nArt]);
+        s += bModified ? " *]" : "]";
+    }
+    return s;
+}
+
+CQOR1Doc::CQOR1Doc(DocumentHost* pHost, VehicleFileAccess* pAccess) : m_pHost(pHost), m_pAccess(pAccess) {}
+
+CQOR1Doc::~CQOR1Doc()
+{
+    if (m_nVornIndex != -1) {
+        const bool bAnhaenger = GetAnhaenger() != nullptr && m_nAnhaengerIndex >= 1;
+        WriteBackLastEntry(bAnhaenger ? m_nAnhaengerIndex : m_nVornIndex);
+    }
+    if (m_pHost && !m_strPath.empty())
+        m_pHost->AddToRecentFileList(m_strPath);
+    LoescheFahrzeuge();
+    m_pFile.reset();
+}
+
+void CQOR1Doc::LoescheFahrzeuge()
+{
+    if (!m_pFahrzeug)
+        return;
+    if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner()) {
+        pPartner->m_pPartner = nullptr;
+        m_pFahrzeug->m_pPartner = nullptr;
+        delete pPartner;
+    }
+    delete m_pFahrzeug;
+    m_pFahrzeug = nullptr;
+}
+
+void CQOR1Doc::SetFahrzeug(CFahrzeug* pFahrzeug)
+{
+    m_pFahrzeug = pFahrzeug;
+    if (m_pFahrzeug) {
+        m_pFahrzeug->m_pDoc = this;
+        if (CFahrzeug* p = m_pFahrzeug->GetPartner())
+            p->m_pDoc = this;
+    }
+}
+
+void CQOR1Doc::SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::string& path, int nVornIndex,
+                           int nAnhaengerIndex)
+{
+    m_pFile = std::move(pFile);
+    m_strPath = path;
+    m_nVornIndex = nVornIndex;
+    m_nAnhaengerIndex = nAnhaengerIndex;
+    m_bNeu = false;
+}
+
+void CQOR1Doc::Serialize(ArchiveReader& ar)
+{
+    std::unique_ptr<CFahrzeug> p = ar.ReadOwnedObject<CFahrzeug>();
+    if (!p)
+        return;
+    LoescheFahrzeuge();
+    SetFahrzeug(p.release());
+}
+
+void CQOR1Doc::Serialize(ArchiveWriter& ar) const
+{
+    ar.WriteObject(m_pFahrzeug);
+}
+
+void CQOR1Doc::OnDocumentOpened()
+{
+    SetModifiedFlag(false);
+    m_bFlag2 = 0;
+    OnFahrzeugChanged(true);
+}
+
+CFahrzeug* CQOR1Doc::GetZugfahrzeug() const
+{
+    return m_pFahrzeug ? m_pFahrzeug->GetPartner() : nullptr;
+}
+
+CFahrzeug* CQOR1Doc::GetAnhaenger() const
+{
+    return m_pFahrzeug && m_pFahrzeug->GetPartner() ? m_pFahrzeug : nullptr;
+}
+
+CFahrzeug* CQOR1Doc::GetFirstFahrzeug() const
+{
+    if (CFahrzeug* p = GetZugfahrzeug())
+        return p;
+    return m_pFahrzeug;
+}
+
+CFahrzeug* CQOR1Doc::GetAktivFahrzeug(bool bMitLadeflaeche) const
+{
+    if (!m_pFahrzeug)
+        return nullptr;
+    CFahrzeug* pPartner = m_pFahrzeug->GetPartner();
+    if (!pPartner)
+        return m_pFahrzeug;
+    if (bMitLadeflaeche && pPartner->GetArt() == 4)
+        return m_pFahrzeug;
+    if (m_nAktivIndex == kAktivZugfahrzeug)
+        return pPartner;
+    return m_pFahrzeug;
+}
+
+int CQOR1Doc::GetAktivFahrzeugArt() const
+{
+    if (GetAnhaenger())
+        return m_nAktivIndex == kAktivZugfahrzeug ? 1 : 2;
+    return GetEinzelFahrzeugArt();
+}
+
+int CQOR1Doc::GetEinzelFahrzeugArt() const
+{
+    if (!m_pFahrzeug || m_pFahrzeug->GetPartner())
+        return 0;
+    const int nTyp = m_pFahrzeug->GetFahrzeugTyp();
+    return (nTyp == 0 || nTyp == 4 || nTyp == 5) ? 1 : 2;
+}
+
+bool CQOR1Doc::IsSattelKombination() const
+{
+    const CFahrzeug* p = GetAnhaenger();
+    return p && p->GetArt() == 3;
+}
+
+CQOR* CQOR1Doc::GetAktivPlan() const
+{
+    CFahrzeug* v = GetAktivFahrzeug(false);
+    if (!v)
+        return nullptr;
+    if (v->GetArt() == 4) {
+        CFahrzeug* t = GetAnhaenger();
+        return t && t->GetArt() == 3 ? t->GetQor() : nullptr;
+    }
+    return v->GetQor();
+}
+
+double CQOR1Doc::GetMaxNutzlast() const
+{
+    return m_pFahrzeug ? m_pFahrzeug->GetMaxNutzlast(false) : 0.0;
+}
+
+float CQOR1Doc::GetGesamtlaenge() const
+{
+    if (!m_pFahrzeug)
+        return 0.0f;
+    if (CFahrzeug* pZug = GetZugfahrzeug()) {
+        const CFahrzeug* t = m_pFahrzeug;
+        switch (t->GetArt()) {
+        case 1:
+            return static_cast<float>(pZug->GetAchse1Abstand() + pZug->GetLFLaenge() + 1.0 +
+                                      t->GetLFLaenge());
+        case 2:
+            return static_cast<float>(pZug->GetAchse1Abstand() + pZug->GetLFLaenge() -
+                                      pZug->m_dKupplungsabstandGeo + t->GetAchse1Abstand() +
+                                      t->GetLFLaenge());
+        case 3:
+            return static_cast<float>(pZug->GetRadstandKorrigiert() + t->GetLFLaenge() -
+                                      t->GetAchse1Abstand());
+        default:
+            return 0.0f;
+        }
+    }
+    const double A = m_pFahrzeug->GetAchse1Abstand();
+    const double L = m_pFahrzeug->GetLFLaenge();
+    switch (m_pFahrzeug->GetArt()) {
+    case 0:
+    case 2:
+    case 4:
+        return static_cast<float>(A + L);
+    case 1:
+    case 3:
+        return static_cast<float>(L - A);
+    default:
+        return 0.0f;
+    }
+}
+
+double CQOR1Doc::GetAnhaengerVersatz() const
+{
+    CFahrzeug* pZug = GetZugfahrzeug();
+    if (!pZug)
+        return 0.0;
+    const CFahrzeug* t = m_pFahrzeug;
+    const double A = t->GetAchse1Abstand();
+    switch (t->GetArt()) {
+    case 3:
+        return pZug->GetAchsPosition(pZug->GetAchsanzahl() - 1) - pZug->m_dRadstandKorrektur - A;
+    case 2:
+        if (pZug->m_pFahrerhausBild && pZug->m_pFahrerhausBild->HatBild())
+            return pZug->GetLFLaenge() + 0.15 + A;
+        return pZug->GetLFLaenge() - pZug->m_dKupplungsabstandGeo + A;
+    case 1:
+        return pZug->GetLFLaenge() + 2.26 - 0.25 - A;
+    default:
+        return 0.0;
+    }
+}
+
+std::string CQOR1Doc::GetTitel(bool bModified) const
+{
+    return FormatFahrzeugTitel(GetAktivFahrzeug(false), bModified);
+}
+
+bool CQOR1Doc::IsFahrzeugModified(const CFahrzeug* p)
+{
+    if (!p)
+        return false;
+    if (p->m_bModified)
+        return true;
+    return p->GetArt() != 4 && p->GetQor() && p->GetQor()->m_bModified;
+}
+
+bool CQOR1Doc::IsSaveEnabled() const
+{
+    return IsFahrzeugModified(GetFirstFahrzeug()) || IsFahrzeugModified(GetAnhaenger());
+}
+
+bool CQOR1Doc::CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string* pMessage)
+{
+    std::string message;
+    const bool bRefused = m_pHost && m_pHost->QueryLeaveViews(nReason, nArg, message);
+    if (pRefused)
+        *pRefused = bRefused;
+    if (pMessage)
+        *pMessage = message;
+    return !bRefused;
+}
+
+int CQOR1Doc::NotifyViews(int nCode, int nValue)
+{
+    return m_pHost ? m_pHost->NotifyViews(nCode, nValue) : 0;
+}
+
+bool CQOR1Doc::RouteCommandToViews(int nCommand, int nArg)
+{
+    return m_pHost && m_pHost->RouteCommandToViews(nCommand, nArg);
+}
+
+void CQOR1Doc::RedrawViews()
+{
+    if (m_pHost)
+        m_pHost->RedrawViews();
+}
+
+void CQOR1Doc::InvalidateLgSicherungView()
+{
+    if (m_pHost)
+        m_pHost->InvalidateLgSicherungView();
+}
+
+void CQOR1Doc::UpdateOtherViews(int nHint)
+{
+    if (m_pHost)
+        m_pHost->UpdateAllViews(nHint, true);
+}
+
+bool CQOR1Doc::RebuildKurvenMeshes()
+{
+    if (CFahrzeug* p = GetFirstFahrzeug())
+        p->UpdateDiagramm();
+    if (CFahrzeug* p = GetAnhaenger())
+        p->UpdateDiagramm();
+    return true;
+}
+
+void CQOR1Doc::UpdateFrameTitle()
+{
+    if (!m_pHost)
+        return;
+    const CFahrzeug* v = GetAktivFahrzeug(false);
+    m_pHost->SetFrameTitle(FormatFahrzeugTitel(v, IsFahrzeugModified(v)));
+}
+
+void CQOR1Doc::UpdateModifiedState()
+{
+    bool b = false;
+    if (m_pFahrzeug) {
+        b = m_pFahrzeug->m_bModified || (m_pFahrzeug->GetQor() && m_pFahrzeug->GetQor()->m_bModified);
+        const CFahrzeug* pPartner = m_pFahrzeug->GetPartner();
+        if (pPartner && pPartner->GetQor() && pPartner->GetQor()->m_bModified)
+            b = true;
+    }
+    SetModifiedFlag(b);
+    UpdateFrameTitle();
+}
+
+void CQOR1Doc::SetPathName(const std::string& path)
+{
+    m_strPath = path;
+    UpdateFrameTitle();
+}
+
+bool CQOR1Doc::SetAktivIndex(int nIndex, bool bRedraw, bool bAsk)
+{
+    if (nIndex == m_nAktivIndex)
+        return false;
+    if (bAsk) {
+        bool bRefused = false;
+        std::string message;
+        CanLeaveViews(1, 0, &bRefused, &message);
+        if (bRefused) {
+            if (!message.empty() && m_pHost)
+                m_pHost->ShowMessage(FormatS("$S", 1, 273u), message, DocumentHost::kButtonOk);
+            return false;
+        }
+    }
+    m_nAktivIndex = nIndex;
+    UpdateFrameTitle();
+    if (bRedraw)
+        RedrawViews();
+    NotifyViews(1, 0);
+    return true;
+}
+
+bool CQOR1Doc::SetAktivFahrzeugArt(int nArt, bool bRedraw, bool bAsk)
+{
+    if (nArt != 1 && nArt != 2)
+        return false;
+    if (GetAktivFahrzeugArt() == nArt)
+        return true;
+    if (!GetAnhaenger())
+        return false;
+    return SetAktivIndex(nArt == 1 ? kAktivZugfahrzeug : kAktivAnhaenger, bRedraw, bAsk);
+}
+
+void CQOR1Doc::OnFahrzeugChanged(bool bUpdateViews)
+{
+    if (!m_pFahrzeug)
+        return;
+    m_pFahrzeug->Recalc();
+    if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner()) {
+        // The trailer's curve depends on the towing vehicle's results.
+        pPartner->Recalc();
+        m_pFahrzeug->Recalc();
+    }
+    if (bUpdateViews && m_pHost) {
+        m_pHost->UpdateAllViews(DocumentHost::kHintNeuBerechnet, false);
+        m_pHost->UpdateAllViews(DocumentHost::kHintNeuZeichnen, false);
+    }
+    CFahrzeug* v = GetAktivFahrzeug(true);
+    if (v && v->GetArt() != 4 && m_pHost && m_pHost->IsActiveViewModeSet()) {
+        v->m_Diagramm.BuildCurve(0.0f);
+        v->m_bDiagrammVeraltet = 1;
+    }
+}
+
+CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModified, bool bMayAsk, int)
+{
+    CFahrzeug* F = GetFirstFahrzeug();
+    CFahrzeug* T = GetAnhaenger();
+    if (!F)
+        return kGespeichert;
+    const bool mF = IsFahrzeugModified(F);
+    const bool mT = IsFahrzeugModified(T);
+    const bool any = mF || mT;
+
+    const bool bFragen = bSaveAs || m_strPath.empty() || (m_bNeu && (mF || T));
+    if (!bFragen && !any)
+        return kGespeichert;
+
+    if (bFragen) {
+        // A name is needed; without leave to ask, the data stays unwritten and the caller must know.
+        if (!bSaveAs && !bMayAsk)
+            return kNichtGespeichert;
+        if (!m_pHost || !m_pAccess)
+            return kFehler;
+        const std::string ext = T ? ".kmb" : ".qor";
+        std::string folder, name;
+        if (m_pHost->AskFileName(T != nullptr, ext, F->m_strName, folder, name) !=
+            DocumentHost::kButtonOk)
+            return kFehler;
+        if (name.empty())
+            return kFehler;
+        F->m_strName = name;
+        std::unique_ptr<OpenVehicleFile> pNeu;
+        std::string path = folder + name + ext;
+        int nVorn = -1;
+        if (!m_pAccess->WriteFahrzeugToFile(F, folder, &path, &nVorn, name + ext, &pNeu, 0, path) || !pNeu)
+            return kFehler;
+        int nAnh = -1;
+        if (T) {
+            T->m_strName = name;
+            if (!m_pAccess->WriteFahrzeugToFile(T, folder, &path, &nAnh, std::string(), &pNeu, 2,
+                                                m_strPartnerText))
+                return kFehler;
+        }
+        m_pFile = std::move(pNeu);
+        m_nVornIndex = nVorn;
+        if (T)
+            m_nAnhaengerIndex = nAnh;
+        SetPathName(path);
+    } else {
+        if (bSkipModified && any)
+            return kNichtGespeichert;
+        if (!m_pAccess || !m_pFile)
+            return kFehler;
+        std::string path = m_strPath;
+        if (!m_pAccess->WriteFahrzeugToFile(F, std::string(), &path, &m_nVornIndex, std::string(), &m_pFile,
+                                            0, m_strPath))
+            return kFehler;
+        if (T) {
+            const int nWert = m_nAnhaengerIndex == -1 ? 2 : 2 * m_nAnhaengerIndex;
+            if (!m_pAccess->WriteFahrzeugToFile(T, std::string(), &path, &m_nAnhaengerIndex, std::string(),
+                                                &m_pFile, nWert, m_strPartnerText))
+                return kFehler;
+        }
+    }
+
+    m_bNeu = false;
+    F->m_bModified = 0;
+    if (F->GetQor())
+        F->GetQor()->m_bModified = 0;
+    if (T) {
+        T->m_bModified = 0;
+        if (T->GetQor())
+            T->GetQor()->m_bModified = 0;
+    }
+    UpdateModifiedState();
+    return kGespeichert;
+}
+
+void CQOR1Doc::WriteBackLastEntry(int nIndex)
+{
+    if (!m_pFile || !m_pAccess || !m_pAccess->IsWritable(*m_pFile))
+        return;
+    std::string folder;
+    SplitPath(m_strPath, nullptr, &folder, nullptr, nullptr);
+    if (folder.empty() || !IsFolderWritable(folder))
+        return;
+    int nWert = 0;
+    if (!m_pAccess->ReadRootValue(*m_pFile, &nWert))
+        return;
+    m_pAccess->WriteRootValue(*m_pFile, (nWert & 1) | (nIndex << 1));
+}
+
+void CQOR1Doc::OnDrucken()
+{
+    if (m_pHost)
+        m_pHost->OpenPrintDialog(GetFirstFahrzeug(), GetAnhaenger(), this);
+}

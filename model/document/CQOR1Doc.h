@@ -1,0 +1,142 @@
+// The document of one open vehicle or combination file: its vehicles, the vehicle worked on, the
+// recalculation after every change, saving and the write-back on closing. Window work goes through
+// its DocumentHost.
+#pragma once
+
+#include "model/document/VehicleFileAccess.h"
+
+#include <memory>
+#include <string>
+
+class ArchiveReader;
+class ArchiveWriter;
+class CFahrzeug;
+class CQOR;
+class DocumentHost;
+
+// The vehicle name followed by " [kind]" for kinds 0 to 4, marked " *]" when modified.
+std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified);
+
+class CQOR1Doc
+{
+public:
+    // Results of SaveFahrzeugDateien. kFehler is 0 so that a plain truth test still sees failure.
+    enum SaveResult
+    {
+        kFehler = 0,          // a write failed or the user cancelled; the marks stay set
+        kGespeichert = 1,     // written, or there was nothing to write
+        kNichtGespeichert = 2 // modified data left unwritten: a name is needed but may not be asked for,
+                              // or the caller asked to skip modified vehicles
+    };
+
+    static constexpr int kAktivZugfahrzeug = 2;
+    static constexpr int kAktivAnhaenger = 1;
+
+    CQOR1Doc(DocumentHost* pHost = nullptr, VehicleFileAccess* pAccess = nullptr);
+    // Writes the entry last worked on back into the file, then deletes the vehicles and closes the file.
+    ~CQOR1Doc();
+    CQOR1Doc(const CQOR1Doc&) = delete;
+    CQOR1Doc& operator=(const CQOR1Doc&) = delete;
+
+    void SetHost(DocumentHost* p) { m_pHost = p; }
+    void SetFileAccess(VehicleFileAccess* p) { m_pAccess = p; }
+
+    // What the opening code fills in: the vehicle (a trailer's partner is its towing vehicle, both
+    // owned from now on), the open file with its path and the entry indexes.
+    void SetFahrzeug(CFahrzeug* pFahrzeug);
+    void SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::string& path, int nVornIndex,
+                     int nAnhaengerIndex);
+    // The opening step after the file was read: modified flag cleared, the model recalculated and the
+    // views updated.
+    void OnDocumentOpened();
+
+    // The vehicle object of a first-version vehicle file: loading reads one vehicle of any kind (an
+    // unknown class or schema throws ArchiveError and leaves the document as it was); storing writes the
+    // document's vehicle.
+    void Serialize(ArchiveReader& ar);
+    void Serialize(ArchiveWriter& ar) const;
+
+    // Accessors.
+    CFahrzeug* GetFahrzeug() const { return m_pFahrzeug; }
+    CFahrzeug* GetZugfahrzeug() const;
+    CFahrzeug* GetAnhaenger() const;
+    CFahrzeug* GetFirstFahrzeug() const;
+    CFahrzeug* GetAktivFahrzeug(bool bMitLadeflaeche) const;
+    int GetAktivIndex() const { return m_nAktivIndex; }
+    int GetAktivFahrzeugArt() const;
+    int GetEinzelFahrzeugArt() const;
+    bool IsSattelKombination() const;
+    CQOR* GetAktivPlan() const;
+    double GetMaxNutzlast() const;
+    float GetGesamtlaenge() const;
+    double GetAnhaengerVersatz() const;
+    std::string GetTitel(bool bModified) const;
+    const std::string& GetPathName() const { return m_strPath; }
+    bool IsNew() const { return m_bNeu; }
+    int GetVornIndex() const { return m_nVornIndex; }
+    int GetAnhaengerIndex() const { return m_nAnhaengerIndex; }
+
+    // The framework's modified flag.
+    bool IsModified() const { return m_bModifiedFlag; }
+    void SetModifiedFlag(bool b) { m_bModifiedFlag = b; }
+    // True when the vehicle (or, except for a semi-trailer tractor, its plan) is marked modified.
+    static bool IsFahrzeugModified(const CFahrzeug* p);
+    // The Save command is enabled when the front vehicle or the trailer (with their plans) is modified.
+    bool IsSaveEnabled() const;
+
+    // View services.
+    bool CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string* pMessage);
+    int NotifyViews(int nCode, int nValue);
+    bool RouteCommandToViews(int nCommand, int nArg);
+    void RedrawViews();
+    void InvalidateLgSicherungView();
+    void UpdateOtherViews(int nHint);
+    bool RebuildKurvenMeshes();
+    void UpdateFrameTitle();
+    void UpdateModifiedState();
+    void SetPathName(const std::string& path);
+
+    // The vehicle worked on.
+    bool SetAktivIndex(int nIndex, bool bRedraw, bool bAsk);
+    bool SetAktivFahrzeugArt(int nArt, bool bRedraw, bool bAsk);
+
+    // The model-changed step, after every change of the model.
+    void OnFahrzeugChanged(bool bUpdateViews);
+
+    // Writes the front vehicle and the trailer into the document's file (or a new one, asking for its
+    // name). The fourth argument is not read.
+    SaveResult SaveFahrzeugDateien(bool bSaveAs, bool bSkipModified, bool bMayAsk, int nUnbenutzt = 0);
+    // Keeps `nIndex` in the upper bits of the file root's int field; nothing when the file's folder is
+    // not writable.
+    void WriteBackLastEntry(int nIndex);
+
+    // Command 892: the print dialog.
+    void OnDrucken();
+
+    // Members the views and dialogs share through the document.
+    float m_fSkalierung = 0.1f;
+    double m_dVersatz = 0.0;
+    int m_nWerte1[2] = {0, 0};
+    std::string m_strPartnerText; // handed to the trailer's directory entry when the trailer is written
+    int m_nWerte2[3] = {-1, 0, 0};
+    int m_nWerte3[2] = {0, 0};
+    int m_nWert4 = -1;
+    int m_bFlag1 = 1;
+    int m_bFlag2 = 1; // cleared by the opening step
+    int m_nWerte5[3] = {-1, 0, 0};
+
+private:
+    // Deletes the partner, then the vehicle.
+    void LoescheFahrzeuge();
+
+    DocumentHost* m_pHost = nullptr;
+    VehicleFileAccess* m_pAccess = nullptr;
+    CFahrzeug* m_pFahrzeug = nullptr; // owned, with its partner
+    int m_nVornIndex = -1;
+    int m_nAnhaengerIndex = -1;
+    std::string m_strPath;
+    std::unique_ptr<OpenVehicleFile> m_pFile;
+    bool m_bNeu = true;
+    bool m_bModifiedFlag = false;
+    int m_nAktivIndex = 0;
+};

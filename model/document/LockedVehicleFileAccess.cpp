@@ -1,0 +1,84 @@
+// The document's file access over the vehicle-file functions.
+#include "model/document/LockedVehicleFileAccess.h"
+
+#include "model/archive/ArchiveError.h"
+#include "model/files/CImpExp.h"
+#include "model/files/CImpExpException.h"
+#include "model/files/VehicleFiles.h"
+
+namespace {
+
+LockedFile* Datei(const OpenVehicleFile& file)
+{
+    const auto* p = dynamic_cast<const LockedVehicleFile*>(&file);
+    return p ? p->GetFile() : nullptr;
+}
+
+// The root of the open file; false when it cannot be read.
+bool LiesRoot(const LockedFile& file, CImpExp& root)
+{
+    try {
+        ReadImpExpFile(file, root);
+        return true;
+    } catch (const ArchiveError&) {
+        return false;
+    } catch (const CImpExpException&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool LockedVehicleFileAccess::WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const std::string& folder,
+                                                  std::string* pPath, int* pIndex,
+                                                  const std::string& fileName,
+                                                  std::unique_ptr<OpenVehicleFile>* ppFile, int nValue,
+                                                  const std::string& text)
+{
+    if (!ppFile)
+        return false;
+    std::string pfad = folder;
+    if (fileName.empty()) {
+        auto* pOffen = dynamic_cast<LockedVehicleFile*>(ppFile->get());
+        if (!pOffen || !pOffen->m_pFile)
+            return false;
+        if (!::WriteFahrzeugToFile(pFahrzeug, pfad, pIndex, fileName, &pOffen->m_pFile, nValue, text))
+            return false;
+        if (pPath)
+            *pPath = pOffen->m_pFile->GetPath().string();
+        return true;
+    }
+    std::unique_ptr<LockedFile> pNeu;
+    if (!::WriteFahrzeugToFile(pFahrzeug, pfad, pIndex, fileName, &pNeu, nValue, text) || !pNeu)
+        return false;
+    *ppFile = std::make_unique<LockedVehicleFile>(std::move(pNeu));
+    if (pPath)
+        *pPath = pfad;
+    return true;
+}
+
+bool LockedVehicleFileAccess::IsWritable(const OpenVehicleFile& file) const
+{
+    const LockedFile* p = Datei(file);
+    return p && p->IsWritable();
+}
+
+bool LockedVehicleFileAccess::ReadRootValue(OpenVehicleFile& file, int* pValue)
+{
+    const LockedFile* p = Datei(file);
+    CImpExp root;
+    if (!p || !pValue || !LiesRoot(*p, root))
+        return false;
+    *pValue = root.m_nWert;
+    return true;
+}
+
+bool LockedVehicleFileAccess::WriteRootValue(OpenVehicleFile& file, int nValue)
+{
+    LockedFile* p = Datei(file);
+    CImpExp root;
+    if (!p || !p->IsWritable() || !LiesRoot(*p, root))
+        return false;
+    root.m_nWert = nValue;
+    return p->WriteAll(root.Store());
+}

@@ -1,0 +1,117 @@
+// The root of a vehicle or combination file.
+#include "model/files/CImpExp.h"
+
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/files/CImpExpException.h"
+#include "model/text/TextFormat.h"
+
+QOR_IMPLEMENT_SERIAL(CImpExp, 6, true)
+
+bool CImpExp::s_bReSave = false;
+
+void CImpExp::Write(ArchiveWriter& ar) const
+{
+    ar.WriteString(m_strText1);
+    ar.WriteString(m_strTitel);
+    ar.WriteString(m_strText3);
+    ar.WriteString(m_strFahrzeug);
+    ar.WriteString(m_strArt);
+    ar.WriteInt(m_nWert);
+    ar.WriteObjectList(m_Verzeichnis);
+    ar.WriteObjectList(m_Records);
+}
+
+void CImpExp::Read(ArchiveReader& ar, unsigned schema)
+{
+    m_nSchema = schema;
+    if (schema > kSchema)
+        ar.Fail(ArchiveError::Kind::BadSchema, ar.Position(),
+                "vehicle file root stored with schema " + std::to_string(schema) +
+                    ", newer than this program reads");
+    m_strText1 = ar.ReadString();
+    m_strTitel = ar.ReadString();
+    m_strText3 = ar.ReadString();
+    m_strFahrzeug = ar.ReadString();
+    m_strArt = ar.ReadString();
+    if (schema == kSchema) {
+        m_nWert = ar.ReadInt();
+        ar.ReadObjectList(m_Verzeichnis);
+        ar.ReadObjectList(m_Records);
+        return;
+    }
+    m_nWert = 0;
+    ar.ReadObjectList(m_Records);
+    if (!m_Records.empty()) {
+        const SIMPEXP_FZG& first = *m_Records.front();
+        auto entry = std::make_unique<SFileFhzgInfo>();
+        entry->m_strName = first.m_strName;
+        entry->m_nIndex = 0;
+        entry->m_nTyp = first.GetFahrzeugTyp();
+        m_Verzeichnis.push_back(std::move(entry));
+    }
+}
+
+std::vector<std::uint8_t> CImpExp::Store() const
+{
+    ArchiveWriter ar;
+    ar.WriteClass(classInfo);
+    Write(ar);
+    return ar.TakeData();
+}
+
+void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source)
+{
+    unsigned schema = 0;
+    {
+        ArchiveReader ar(file, source);
+        bool root = false;
+        try {
+            ar.ReadClass(&classInfo, &schema);
+            root = true;
+        } catch (const ArchiveError&) {
+        }
+        if (root) {
+            if (schema > kSchema)
+                throw CImpExpException(FormatSPre("$S", 1, 373u, static_cast<int>(schema)),
+                                       static_cast<int>(schema));
+            Read(ar, schema);
+            return;
+        }
+    }
+    // No root record: the version-1 format, one vehicle object.
+    ArchiveReader ar(file, source);
+    const std::size_t at = ar.Position();
+    bool isNew = false;
+    PersistentObject* p = ar.ReadObject(&isNew);
+    std::unique_ptr<PersistentObject> owned(isNew ? p : nullptr);
+    CFahrzeug* fahrzeug = dynamic_cast<CFahrzeug*>(owned.get());
+    if (!fahrzeug)
+        ar.Fail(ArchiveError::Kind::BadClass, at, "the file holds neither a vehicle file root nor a vehicle");
+    owned.release();
+    throw CImpExpException("Version 1 detected.", 1, std::shared_ptr<CFahrzeug>(fahrzeug));
+}
+
+SIMPEXP_FZG* CImpExp::GetFahrzeugRecord(int index, int* pPos, std::string* pName) const
+{
+    if (m_nSchema < kSchema) {
+        if (pName)
+            pName->clear();
+        if (m_Records.empty())
+            return nullptr;
+        if (pPos)
+            *pPos = 0;
+        return m_Records.front().get();
+    }
+    if (m_nSchema != kSchema || index < 0 || static_cast<std::size_t>(index) >= m_Verzeichnis.size())
+        return nullptr;
+    const SFileFhzgInfo& entry = *m_Verzeichnis[static_cast<std::size_t>(index)];
+    if (entry.m_nIndex < 0 || static_cast<std::size_t>(entry.m_nIndex) >= m_Records.size())
+        return nullptr;
+    if (pName)
+        *pName = entry.m_strTitel;
+    if (pPos)
+        *pPos = entry.m_nIndex;
+    return m_Records[static_cast<std::size_t>(entry.m_nIndex)].get();
+}

@@ -1,0 +1,49 @@
+// The loading plan in a vehicle record.
+#include "model/files/SIMPEXP_QOR.h"
+
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+
+QOR_IMPLEMENT_SERIAL(SIMPEXP_QOR, 2, false)
+
+SIMPEXP_QOR::~SIMPEXP_QOR()
+{
+    if (m_bOwnsLadeeinheiten)
+        for (CLadeeinheit* p : m_Ladeeinheiten)
+            delete p;
+}
+
+void SIMPEXP_QOR::Write(ArchiveWriter& ar) const
+{
+    ar.WriteInt(m_nFahrzeugWert);
+    ar.WriteInt(m_nNummer);
+    ar.WriteString(m_strName);
+    ar.WriteDouble(m_d4);
+    ar.WriteInt(m_nSeitenProzent);
+    ar.WriteInt(m_n6);
+    ar.WriteInt(m_n7);
+    ar.WriteObject(m_pNutzLF.get());
+    ar.WriteObjectList(m_Ladungen);
+    ar.WriteObjectList(m_Ladeeinheiten);
+}
+
+void SIMPEXP_QOR::Read(ArchiveReader& ar, unsigned)
+{
+    m_nFahrzeugWert = ar.ReadInt();
+    m_nNummer = ar.ReadInt();
+    m_strName = ar.ReadString();
+    m_d4 = ar.ReadDouble();
+    m_nSeitenProzent = ar.ReadInt();
+    m_n6 = ar.ReadInt();
+    m_n7 = ar.ReadInt();
+    m_pNutzLF = ar.ReadOwnedObject<SNutzbareLF>();
+    ar.ReadObjectList(m_Ladungen);
+    const std::uint32_t count = ar.ReadCount(2);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t at = ar.Position();
+        auto p = ar.ReadOwnedObject<CLadeeinheit>();
+        if (!p)
+            ar.Fail(ArchiveError::Kind::Corrupt, at, "empty entry in a list");
+        m_Ladeeinheiten.push_back(p.release());
+    }
+}

@@ -1,0 +1,44 @@
+// The loading plan in a vehicle record (schema 2): a few plan values, its placed loads and its load
+// units.
+//
+// Fields: int vehicle value, int plan number, text plan name, double 0.0, int plan value (the permitted
+// side difference), int 0, int 0, a usable-load-area object (always null), the list of placed loads, the
+// list of load units. The record owns its placed loads; it owns its load units only while
+// m_bOwnsLadeeinheiten is set, so that a writer can list the plan's own units and a reader can hand the
+// units it read over to a plan.
+#pragma once
+
+#include "model/plan/CLadeeinheit.h"
+#include "model/archive/PersistentObject.h"
+#include "model/files/SIMPEXP_LADUNG2QOR2.h"
+#include "model/vehicle/SNutzbareLF.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class SIMPEXP_QOR : public PersistentObject
+{
+    QOR_DECLARE_SERIAL(SIMPEXP_QOR)
+
+public:
+    SIMPEXP_QOR() = default;
+    ~SIMPEXP_QOR() override;
+    SIMPEXP_QOR(const SIMPEXP_QOR&) = delete;
+    SIMPEXP_QOR& operator=(const SIMPEXP_QOR&) = delete;
+
+    void Write(ArchiveWriter& ar) const override;
+    void Read(ArchiveReader& ar, unsigned schema) override;
+
+    int m_nFahrzeugWert = -1;
+    int m_nNummer = -1;
+    std::string m_strName;
+    double m_d4 = 0.0;
+    int m_nSeitenProzent = 4;
+    int m_n6 = 0;
+    int m_n7 = 0;
+    std::unique_ptr<SNutzbareLF> m_pNutzLF; // written as a null object by the program
+    std::vector<std::unique_ptr<SIMPEXP_LADUNG2QOR2>> m_Ladungen;
+    std::vector<CLadeeinheit*> m_Ladeeinheiten;
+    bool m_bOwnsLadeeinheiten = true;
+};

@@ -1,0 +1,103 @@
+// One ZL item in a vehicle record.
+#include "model/files/SIMPEXP_ZL2.h"
+
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/vehicle/tagZLINFO.h"
+
+#include <cstdint>
+
+QOR_IMPLEMENT_SERIAL(SIMPEXP_ZL2, 4, false)
+
+namespace {
+int ReadSignedWord(ArchiveReader& ar)
+{
+    return static_cast<std::int16_t>(ar.ReadWord());
+}
+void WriteLowWord(ArchiveWriter& ar, int v)
+{
+    ar.WriteWord(static_cast<std::uint16_t>(v & 0xFFFF));
+}
+} // namespace
+
+void SIMPEXP_ZL2::Write(ArchiveWriter& ar) const
+{
+    ar.WriteInt(m_n1);
+    WriteLowWord(ar, m_nTyp);
+    ar.WriteInt(m_nFahrzeugWert);
+    ar.WriteString(m_strName);
+    ar.WriteDouble(m_dWert1);
+    ar.WriteDouble(m_dWert2);
+    ar.WriteDouble(m_dAbstand);
+    ar.WriteDouble(m_dMasse);
+    WriteLowWord(ar, m_nWert);
+    ar.WriteInt(m_n10);
+    ar.WriteDouble(m_dWert3);
+    ar.WriteDouble(m_dPosX);
+    WriteLowWord(ar, m_nVomEnde);
+    WriteLowWord(ar, m_nTyp1);
+    WriteLowWord(ar, m_nWertKopie);
+    ar.WriteInt(m_n16);
+    ar.WriteInt(m_n17);
+    ar.WriteDouble(m_d18);
+}
+
+void SIMPEXP_ZL2::Read(ArchiveReader& ar, unsigned)
+{
+    m_n1 = ar.ReadInt();
+    m_nTyp = ReadSignedWord(ar);
+    m_nFahrzeugWert = ar.ReadInt();
+    m_strName = ar.ReadString();
+    m_dWert1 = ar.ReadDouble();
+    m_dWert2 = ar.ReadDouble();
+    m_dAbstand = ar.ReadDouble();
+    m_dMasse = ar.ReadDouble();
+    m_nWert = ReadSignedWord(ar);
+    m_n10 = ar.ReadInt();
+    m_dWert3 = ar.ReadDouble();
+    m_dPosX = ar.ReadDouble();
+    m_nVomEnde = ReadSignedWord(ar);
+    m_nTyp1 = ReadSignedWord(ar);
+    m_nWertKopie = ReadSignedWord(ar);
+    m_n16 = ar.ReadInt();
+    m_n17 = ar.ReadInt();
+    m_d18 = ar.ReadDouble();
+}
+
+void SIMPEXP_ZL2::SetFrom(const tagZLINFO& zl, int nFahrzeugWert)
+{
+    m_n1 = zl.m_n1;
+    m_nTyp = zl.m_nTyp;
+    m_nFahrzeugWert = nFahrzeugWert;
+    m_strName = zl.m_strName;
+    m_dWert1 = zl.m_dWert1;
+    m_dWert2 = zl.m_dWert2;
+    m_dAbstand = zl.m_dAbstand;
+    m_dMasse = zl.m_dMasse;
+    m_nWert = zl.m_nWert;
+    m_n10 = 0;
+    m_dWert3 = zl.m_dWert3;
+    m_dPosX = zl.m_dPosX;
+    m_nVomEnde = zl.m_nVomEnde;
+    m_nTyp1 = zl.m_nTyp1;
+    m_nWertKopie = zl.m_nWertKopie;
+}
+
+void SIMPEXP_ZL2::CopyTo(tagZLINFO& zl) const
+{
+    zl.m_n1 = -1;
+    zl.m_nTyp = m_nTyp;
+    zl.m_strName = m_strName;
+    zl.m_dWert1 = m_dWert1;
+    zl.m_dWert2 = m_dWert2;
+    zl.m_dAbstand = m_dAbstand;
+    zl.m_dMasse = m_dMasse;
+    zl.m_nWert = m_nWert;
+    zl.m_n9 = 0;
+    zl.m_dWert3 = m_dWert3;
+    zl.m_n11 = -1;
+    zl.m_dPosX = m_dPosX;
+    zl.m_nVomEnde = m_nVomEnde;
+    zl.m_nTyp1 = m_nTyp1;
+    zl.m_nWertKopie = m_nWertKopie;
+}

@@ -1,0 +1,269 @@
+// Opening, reading and writing vehicle, combination and catalogue item files.
+#include "model/files/VehicleFiles.h"
+
+#include "model/archive/ArchiveError.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/files/CImpExp.h"
+#include "model/files/CImpExpException.h"
+#include "model/files/CReSaveException.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/base/ProgramFolders.h"
+#include "model/text/TextFormat.h"
+#include "model/files/tagItemData.h"
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+IFahrzeugSpeicherMeldung* s_pMeldung = nullptr;
+
+void Melde(int nCode, int nWert)
+{
+    if (s_pMeldung)
+        s_pMeldung->PostViewNotifyAll(nCode, nWert);
+}
+
+// Reads the root of the file at `path`; false on any failure.
+bool ReadRoot(const fs::path& path, CImpExp& root)
+{
+    const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
+    if (!file)
+        return false;
+    try {
+        ReadImpExpFile(*file, root);
+        return true;
+    } catch (const ArchiveError&) {
+    } catch (const CImpExpException&) {
+    }
+    return false;
+}
+
+// The text of a vehicle's kind for the root's kind suffix.
+std::string ArtZusatz(int nArt)
+{
+    static const std::uint32_t ids[5] = {190, 194, 195, 193, 192};
+    if (nArt < 0 || nArt > 4)
+        return " [???]";
+    return FormatS(" [$S]", 1, ids[nArt]);
+}
+
+} // namespace
+
+void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung)
+{
+    s_pMeldung = pMeldung;
+}
+
+void ReadImpExpFile(const LockedFile& file, CImpExp& root)
+{
+    std::vector<std::uint8_t> data;
+    std::string error;
+    if (!file.ReadAll(data, &error))
+        throw ArchiveError(ArchiveError::Kind::EndOfFile, 0, error);
+    CImpExp::s_bReSave = false;
+    root.Load(data, file.GetPath().string());
+}
+
+int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount)
+{
+    CImpExp root;
+    if (!ReadRoot(path, root))
+        return -1;
+    if (root.m_nSchema < CImpExp::kSchema) {
+        if (pCount)
+            *pCount = 0;
+        return root.m_Records.empty() ? -1 : root.m_Records.front()->GetFahrzeugTyp();
+    }
+    if (pCount)
+        *pCount = static_cast<int>(root.m_Verzeichnis.size()) - 1;
+    if (CImpExp::s_bReSave)
+        SaveImpExpFile(path, root);
+    if (index < 0 || static_cast<std::size_t>(index) >= root.m_Verzeichnis.size())
+        return -1;
+    return root.m_Verzeichnis[static_cast<std::size_t>(index)]->m_nTyp;
+}
+
+bool SaveImpExpFile(const fs::path& path, const CImpExp& root)
+{
+    const auto file = LockedFile::Open(path, LockedFile::Mode::ReadWrite);
+    return file && file->WriteAll(root.Store());
+}
+
+bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex, const std::string& fileName,
+                         std::unique_ptr<LockedFile>* pFile, int nWert, const std::string& text)
+{
+    Melde(3, -1);
+    const bool bOk = [&]() {
+        if (!pFahrzeug || !pIndex || !pFile)
+            return false;
+        const bool bNeu = !fileName.empty();
+        CImpExp root;
+        if (bNeu) {
+            folder = (fs::path(folder) / fileName).string();
+            if (fs::exists(folder))
+                return false;
+        } else {
+            if (!*pFile || !(*pFile)->IsWritable())
+                return false;
+            try {
+                ReadImpExpFile(**pFile, root);
+            } catch (const ArchiveError&) {
+                return false;
+            } catch (const CImpExpException&) {
+                return false;
+            }
+        }
+        auto record = std::make_unique<SIMPEXP_FZG>();
+        if (!CopyFahrzeugToImpExp(pFahrzeug, record.get()))
+            return false;
+        root.m_nWert = nWert;
+        if (!bNeu && *pIndex != -1) {
+            int nPos = -1;
+            if (!root.GetFahrzeugRecord(*pIndex, &nPos) || nPos < 0)
+                return false;
+            // A file of an older layout is written back in the current one, with the entry it implies.
+            root.m_nSchema = CImpExp::kSchema;
+            root.m_Records[static_cast<std::size_t>(nPos)] = std::move(record);
+        } else {
+            root.m_nSchema = CImpExp::kSchema;
+            auto entry = std::make_unique<SFileFhzgInfo>();
+            entry->m_strName = pFahrzeug->m_strName;
+            entry->m_strTitel = text;
+            entry->m_nIndex = static_cast<int>(root.m_Records.size());
+            entry->m_nTyp = pFahrzeug->GetFahrzeugTyp();
+            entry->m_strPfad = bNeu ? folder : std::string();
+            *pIndex = entry->m_nIndex;
+            root.m_Verzeichnis.push_back(std::move(entry));
+            root.m_Records.push_back(std::move(record));
+        }
+        if (bNeu) {
+            root.m_strFahrzeug = pFahrzeug->m_strName;
+            root.m_strTitel = FormatS("$S", 1, 189u);
+            root.m_strArt = ArtZusatz(pFahrzeug->GetArt());
+            auto file = LockedFile::Open(folder, LockedFile::Mode::CreateNew);
+            if (!file)
+                return false;
+            if (!file->WriteAll(root.Store())) {
+                file.reset();
+                fs::remove(folder);
+                return false;
+            }
+            *pFile = std::move(file);
+            return true;
+        }
+        return (*pFile)->WriteAll(root.Store());
+    }();
+    Melde(4, bOk ? 1 : 0);
+    return bOk;
+}
+
+std::string NormalizePictureFileName(const std::string& name)
+{
+    const auto at = name.find_last_of("\\/");
+    const std::string file = at == std::string::npos ? name : name.substr(at + 1);
+    if (file.empty())
+        return {};
+    const fs::path folder = GetProgramFolders().pictures;
+    std::error_code ec;
+    if (folder.empty() || !fs::is_regular_file(folder / file, ec))
+        return {};
+    return file;
+}
+
+bool CollectReferencedFiles(const fs::path& path, std::vector<std::string>& list)
+{
+    CImpExp root;
+    if (!ReadRoot(path, root))
+        return false;
+    bool bGeaendert = false;
+    for (const auto& record : root.m_Records) {
+        if (!record)
+            return false;
+        if (record->m_Qors.empty())
+            continue;
+        for (const auto& lg : record->m_Qors.front()->m_Ladungen) {
+            if (lg->m_strBildDatei.empty())
+                continue;
+            const std::string name = NormalizePictureFileName(lg->m_strBildDatei);
+            if (name != lg->m_strBildDatei) {
+                lg->m_strBildDatei = name;
+                bGeaendert = true;
+            }
+            if (!name.empty())
+                list.push_back(name);
+        }
+    }
+    if (bGeaendert)
+        SaveImpExpFile(path, root);
+    return bGeaendert;
+}
+
+namespace {
+
+// Reads an item file; `bReSave` answers whether it was converted. False when it cannot be read.
+bool ReadItemData(const fs::path& path, tagItemData& item, bool& bReSave)
+{
+    bReSave = false;
+    const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
+    std::vector<std::uint8_t> data;
+    if (!file || !file->ReadAll(data))
+        return false;
+    try {
+        item.Load(data, path.string());
+    } catch (const CReSaveException&) {
+        bReSave = true;
+    } catch (const ArchiveError&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int ReadFileItemDataKind(const fs::path& path)
+{
+    tagItemData item;
+    bool bReSave = false;
+    if (!ReadItemData(path, item, bReSave))
+        return -1;
+    if (bReSave)
+        SaveItemDataFile(path, item);
+    return item.m_nArt;
+}
+
+bool LoadItemDataFile(const fs::path& path, tagItemData& item)
+{
+    bool bReSave = false;
+    if (!ReadItemData(path, item, bReSave))
+        return false;
+    if (bReSave)
+        SaveItemDataFile(path, item);
+    return true;
+}
+
+bool SaveItemDataFile(const fs::path& path, tagItemData& item)
+{
+    item.m_strPfad = path.string();
+    const std::vector<std::uint8_t> data = item.Store();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+bool UpdateItemDataFilePath(const fs::path& path, tagItemData& item)
+{
+    const std::string title = path.stem().string();
+    bool bGeaendert = false;
+    if (title != item.m_strName) {
+        item.m_strName = title;
+        bGeaendert = true;
+    }
+    if (path.string() != item.m_strPfad)
+        bGeaendert = true;
+    if (bGeaendert)
+        SaveItemDataFile(path, item);
+    return true;
+}

@@ -1,0 +1,68 @@
+// Opening, reading and writing the model's files: vehicle (".qor") and combination (".kmb") files, whose
+// content is a CImpExp root, and catalogue item files (".lgs", ".fsm"), whose content is one tagItemData.
+//
+// Every reader turns a file that cannot be opened and every fault of its content into its failure
+// result; nothing is shown here. A file read in an older layout is written again at once in the current
+// one. Writing replaces a file's whole content (the file is cut to the new length). Files that the program
+// keeps open for writing (a document's vehicle file) hold an advisory write lock (LockedFile).
+#pragma once
+
+#include "model/base/LockedFile.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFahrzeug;
+class CImpExp;
+class tagItemData;
+
+// Told when a vehicle write begins (code 3, value -1) and ends (code 4, value 1 on success, 0 on
+// failure); the application forwards it to the views of the active document.
+class IFahrzeugSpeicherMeldung
+{
+public:
+    virtual ~IFahrzeugSpeicherMeldung() = default;
+    virtual void PostViewNotifyAll(int nCode, int nWert) = 0;
+};
+void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
+
+// Reads a whole vehicle or combination file into `root`: clears the re-save flag first. Throws what
+// CImpExp::Load throws; a file that cannot be opened or read throws ArchiveError (end of file).
+void ReadImpExpFile(const LockedFile& file, CImpExp& root);
+
+// The vehicle type (0..5) of directory entry `index`, -1 on any failure. `pCount` receives the highest
+// entry index (0 for files of schema 5 and below). A converted file of schema 6 is saved again.
+int ReadFileFahrzeugTyp(const std::filesystem::path& path, int index, int* pCount);
+
+// Writes `root` over the existing file at `path` (which no other writer may hold open).
+bool SaveImpExpFile(const std::filesystem::path& path, const CImpExp& root);
+
+// The only writer of vehicle and combination files.
+//  - `fileName` not empty: a new file `folder`/`fileName` (failing when it exists); `folder` receives
+//    the full path, the new file stays open and is handed out through `pFile`.
+//  - `fileName` empty: `*pFile` is the caller's open file; its root is read back and the vehicle
+//    replaces the record of entry `*pIndex`, or is appended as a new entry when `*pIndex` is -1.
+// `*pIndex` receives the entry of an appended vehicle. `nWert` becomes the root's value, `text` the new
+// entry's title. Fails for a file not open for writing and for a file whose content cannot be read.
+bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex, const std::string& fileName,
+                         std::unique_ptr<LockedFile>* pFile, int nWert, const std::string& text);
+
+// Appends to `list` the load-unit picture names of the first plan record of each vehicle of the file,
+// each reduced to its file name (emptied when the picture folder has no such file). When a stored name
+// changed, the file is saved again; answers whether it did.
+bool CollectReferencedFiles(const std::filesystem::path& path, std::vector<std::string>& list);
+
+// The file name of a picture when the picture folder holds it, else empty.
+std::string NormalizePictureFileName(const std::string& name);
+
+// The kind field of a catalogue item file, -1 on failure; a file in an older layout is saved again.
+int ReadFileItemDataKind(const std::filesystem::path& path);
+// Reads a catalogue item file into `item`; a file in an older layout is saved again.
+bool LoadItemDataFile(const std::filesystem::path& path, tagItemData& item);
+// Writes `item` as the file at `path` (created or replaced), storing the path in the item first.
+bool SaveItemDataFile(const std::filesystem::path& path, tagItemData& item);
+// Gives the item the file's title as its name and the path as its stored path and saves it when either
+// changed. Answers true.
+bool UpdateItemDataFilePath(const std::filesystem::path& path, tagItemData& item);

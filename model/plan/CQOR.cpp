@@ -1,0 +1,405 @@
+// The loading plan of a vehicle: placed loads, load units and their centre of gravity.
+#include "model/plan/CQOR.h"
+
+#include "model/vehicle/CFahrzeug.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/tagLGINFO.h"
+
+#include <algorithm>
+#include <iterator>
+
+IQorZiehQuelle* CQOR::s_pZiehQuelle = nullptr;
+IQorAnzeige* CQOR::s_pAnzeige = nullptr;
+
+namespace {
+
+constexpr int FSM_TYP = 5;
+
+bool IsFsm(const tagLGINFO* p)
+{
+    return p->m_nTyp >= FSM_TYP;
+}
+int LadeeinheitId(const tagLGINFO* p)
+{
+    return (p->m_nState >> 1) & 0x3F;
+}
+
+} // namespace
+
+CQOR::CQOR(CFahrzeug* pOwner, int nNummer, const char* pszName)
+    : m_nNummer(nNummer), m_strName(pszName ? pszName : ""), m_pFahrzeug(pOwner)
+{
+    m_AnzeigeA.dWert1 = 0.4;
+    m_AnzeigeA.dWert2 = 0.4;
+    InitDefaults();
+}
+
+void CQOR::InitDefaults()
+{
+    m_dSchwerpunkt[0] = m_dSchwerpunkt[1] = m_dSchwerpunkt[2] = -1.0;
+    m_dMasse = 0.0;
+    m_nFeld5 = 0;
+    m_pAktuell = nullptr;
+    m_nAnzahl = 4;
+    m_nFeld10 = 0;
+    m_nFeld16[0] = m_nFeld16[1] = 0;
+    m_AnzeigeB = SAnzeigeBlock{};
+    m_AnzeigeB.dWert1 = 1.2;
+    m_AnzeigeB.dWert2 = 0.8;
+    m_AnzeigeB.bFlags2[2] = 1;
+    m_dAnzeigeB = 0.5;
+    m_nAktiveLadeeinheit = 0;
+}
+
+CQOR::~CQOR()
+{
+    if (m_pFahrzeug && m_pFahrzeug->m_pQor == this)
+        m_pFahrzeug->m_pQor = nullptr;
+    for (tagLGINFO* p : m_LgInfos)
+        delete p;
+    m_LgInfos.clear();
+    for (CLadeeinheit* p : m_Ladeeinheiten)
+        delete p;
+    m_Ladeeinheiten.clear();
+    m_pAktuell = nullptr;
+    // The plan view may hold the display records of the vehicle it shows; else they are ours.
+    if (!(s_pAnzeige && m_pFahrzeug && s_pAnzeige->GibAnzeigeFrei(m_pFahrzeug)))
+        for (auto& [pKey, pAnzeige] : m_Anzeige)
+            delete pAnzeige;
+    m_Anzeige.clear();
+}
+
+tagLGINFO* CQOR::AddLgInfo(tagLGINFO* p, bool bAktuell)
+{
+    tagLGINFO* pVorher = m_pAktuell;
+    if (IsFsm(p)) {
+        p->m_nNummer = GetMaxFsmNummer() + 1;
+    } else {
+        int n = 0;
+        const int h = GetMaxNummer(p->m_strName.c_str(), &n);
+        if (n == 0) {
+            p->m_nNummer = 0;
+        } else if (n == 1) {
+            RenumberLgInfo(p->m_strName.c_str(), 1);
+            p->m_nNummer = 2;
+        } else {
+            p->m_nNummer = h + 1;
+        }
+    }
+    InsertLgInfoNachName(p);
+    if (bAktuell)
+        m_pAktuell = p;
+    return pVorher;
+}
+
+void CQOR::InsertLgInfoNachName(tagLGINFO* p)
+{
+    auto itLetzter = m_LgInfos.end();
+    for (auto it = m_LgInfos.begin(); it != m_LgInfos.end(); ++it)
+        if ((*it)->m_strName == p->m_strName)
+            itLetzter = it;
+    if (itLetzter == m_LgInfos.end())
+        m_LgInfos.push_back(p);
+    else
+        m_LgInfos.insert(std::next(itLetzter), p);
+}
+
+bool CQOR::RemoveLgInfo(tagLGINFO* p)
+{
+    m_pAktuell = nullptr;
+    const auto it = std::find(m_LgInfos.begin(), m_LgInfos.end(), p);
+    if (it == m_LgInfos.end())
+        return false;
+    m_LgInfos.erase(it);
+    return true;
+}
+
+int CQOR::InsertLadeeinheit(CLadeeinheit* p, int nPos)
+{
+    const int nAnzahl = static_cast<int>(m_Ladeeinheiten.size());
+    if (nPos <= 0)
+        m_Ladeeinheiten.push_front(p);
+    else if (nPos >= nAnzahl)
+        m_Ladeeinheiten.push_back(p);
+    else
+        m_Ladeeinheiten.insert(std::next(m_Ladeeinheiten.begin(), nPos), p);
+    return 1;
+}
+
+CLadeeinheit* CQOR::RemoveAktiveLadeeinheit(int* pIndex)
+{
+    if (m_nAktiveLadeeinheit == 0)
+        return nullptr;
+    int i = 0;
+    for (auto it = m_Ladeeinheiten.begin(); it != m_Ladeeinheiten.end(); ++it, ++i) {
+        if ((*it)->GetId() == m_nAktiveLadeeinheit) {
+            CLadeeinheit* p = *it;
+            m_Ladeeinheiten.erase(it);
+            if (pIndex)
+                *pIndex = i;
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+CLadeeinheit* CQOR::GetAktiveLadeeinheit() const
+{
+    return FindLadeeinheit(m_nAktiveLadeeinheit);
+}
+
+CLadeeinheit* CQOR::FindLadeeinheit(int nId) const
+{
+    if (nId == 0)
+        return nullptr;
+    for (CLadeeinheit* p : m_Ladeeinheiten)
+        if (p->GetId() == nId)
+            return p;
+    return nullptr;
+}
+
+int CQOR::GetFreeLadeeinheitId() const
+{
+    for (int nId = 1; nId <= 63; ++nId)
+        if (!FindLadeeinheit(nId))
+            return nId;
+    return 0;
+}
+
+tagLGINFO* CQOR::FindLgInfoByName(const std::string& name, int nNr) const
+{
+    for (tagLGINFO* p : m_LgInfos)
+        if (p->m_strName == name && p->m_nNummer == nNr)
+            return p;
+    return nullptr;
+}
+
+tagLGINFO* CQOR::FindFsmByNummer(int nNr) const
+{
+    for (tagLGINFO* p : m_LgInfos)
+        if (IsFsm(p) && p->m_nNummer == nNr)
+            return p;
+    return nullptr;
+}
+
+int CQOR::GetMaxFsmNummer() const
+{
+    int nMax = 0;
+    for (const tagLGINFO* p : m_LgInfos)
+        if (IsFsm(p))
+            nMax = std::max(nMax, p->m_nNummer);
+    return nMax;
+}
+
+int CQOR::GetMaxNummer(const char* pszName, int* pCount) const
+{
+    const std::string name = pszName ? pszName : "";
+    int nAnzahl = 0, nMax = -1;
+    for (const tagLGINFO* p : m_LgInfos) {
+        if (p->m_strName != name)
+            continue;
+        ++nAnzahl;
+        nMax = std::max(nMax, p->m_nNummer);
+    }
+    if (pCount)
+        *pCount = nAnzahl;
+    return nAnzahl == 0 ? -1 : nMax;
+}
+
+void CQOR::RenumberLgInfo(const char* pszName, int nStart)
+{
+    const std::string name = pszName ? pszName : "";
+    int nNr = nStart;
+    for (tagLGINFO* p : m_LgInfos) {
+        if (p->m_strName != name)
+            continue;
+        p->m_nNummer = nNr++;
+        if (nStart == 0)
+            break;
+    }
+}
+
+void CQOR::NumberEqualNames(bool bNurZaehlen)
+{
+    std::map<std::string, int> zaehler;
+    for (tagLGINFO* p : m_LgInfos) {
+        const int n = ++zaehler[p->m_strName];
+        if (!bNurZaehlen)
+            p->m_nNummer = n;
+    }
+    for (const auto& [name, n] : zaehler)
+        if (n == 1)
+            RenumberLgInfo(name.c_str(), 0);
+}
+
+tagLGINFO* CQOR::GetFirstSelectedLgInfo() const
+{
+    for (tagLGINFO* p : m_LgInfos)
+        if (p->m_bSelected)
+            return p;
+    return nullptr;
+}
+
+namespace {
+
+template <typename Pred> int CountIf(const std::list<tagLGINFO*>& liste, bool bAll, Pred pred)
+{
+    int n = 0;
+    for (const tagLGINFO* p : liste) {
+        if (!pred(p))
+            continue;
+        ++n;
+        if (!bAll)
+            break;
+    }
+    return n;
+}
+
+} // namespace
+
+int CQOR::CountSelectedLgInfo(bool bAll) const
+{
+    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0; });
+}
+
+int CQOR::CountSelectedFsm(bool bAll) const
+{
+    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0 && IsFsm(p); });
+}
+
+int CQOR::CountFreeLgInfo(bool bAll) const
+{
+    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return LadeeinheitId(p) == 0; });
+}
+
+int CQOR::CountMarkedLgInfo() const
+{
+    return CountIf(m_LgInfos, true, [](const tagLGINFO* p) { return (p->m_nState & 1) != 0; });
+}
+
+bool CQOR::HasSelectedAssignedLgInfo() const
+{
+    for (const tagLGINFO* p : m_LgInfos)
+        if (p->m_bSelected && LadeeinheitId(p) != 0)
+            return true;
+    return false;
+}
+
+void CQOR::ReleaseFsm(int nId)
+{
+    for (tagLGINFO* p : m_LgInfos)
+        if (IsFsm(p) && LadeeinheitId(p) == nId)
+            p->m_nState &= ~(0x3F << 1);
+}
+
+void CQOR::StoreSelection(bool bClear)
+{
+    for (tagLGINFO* p : m_LgInfos)
+        p->m_bSavedSelected = bClear ? 0 : p->m_bSelected;
+}
+
+int CQOR::SelectAllFsm(int nMode)
+{
+    int n = 0;
+    for (tagLGINFO* p : m_LgInfos) {
+        if (!IsFsm(p))
+            continue;
+        p->m_bSelected = nMode == 1 ? 1 : 0;
+        ++n;
+    }
+    return n;
+}
+
+int CQOR::SelectAssignedLgInfo(int nMode, bool bOnlyExisting)
+{
+    int n = 0;
+    for (tagLGINFO* p : m_LgInfos) {
+        const int nId = LadeeinheitId(p);
+        if (nId == 0)
+            continue;
+        if (bOnlyExisting) {
+            // A load whose unit is gone is left alone.
+            const CLadeeinheit* pEinheit = FindLadeeinheit(nId);
+            if (!pEinheit || !pEinheit->m_bVorhanden)
+                continue;
+        }
+        p->m_bSelected = nMode == 1 ? 1 : 0;
+        ++n;
+    }
+    return n;
+}
+
+int CQOR::UpdateSchwerpunkt()
+{
+    return CalcSchwerpunkt(&m_dMasse, &m_dSchwerpunkt[0], &m_dSchwerpunkt[1], &m_dSchwerpunkt[2]);
+}
+
+int CQOR::CalcSchwerpunkt(double* pMasse, double* pX, double* pY, double* pZ)
+{
+    tagLGINFO* pGezogen = s_pZiehQuelle ? s_pZiehQuelle->GetGezogeneLadung() : nullptr;
+    double sx = 0.0, sy = 0.0, sz = 0.0, sm = 0.0;
+    const auto addiere = [&](const tagLGINFO* p) {
+        const double m = p->m_dSPMasse, l = p->m_dLaenge, w = p->m_dBreite;
+        const double gl = p->m_dSPLaenge, gw = p->m_dSPBreite, gh = p->m_dSPHoehe;
+        double dx = gl, dy = w - gw;
+        switch (p->m_nDrehung) {
+        case 90:
+            dx = gw;
+            dy = gl;
+            break;
+        case 180:
+            dx = l - gl;
+            dy = gw;
+            break;
+        case 270:
+            dx = w - gw;
+            dy = l - gl;
+            break;
+        default:
+            break;
+        }
+        sx += m * (p->m_dPosX + dx);
+        sy += m * (p->m_dPosY + dy);
+        sz += m * gh;
+        sm += m;
+    };
+    bool bGezogenDrin = false;
+    for (const tagLGINFO* p : m_LgInfos) {
+        if (p == pGezogen) {
+            bGezogenDrin = true;
+            continue;
+        }
+        addiere(p);
+    }
+    if (bGezogenDrin)
+        addiere(pGezogen);
+
+    double x = 0.0, y = 0.0, z = 0.0;
+    if (sm != 0.0) {
+        x = sx / sm;
+        y = sy / sm;
+        z = sz / sm;
+    }
+    if (pMasse)
+        *pMasse = sm;
+    if (pX)
+        *pX = x;
+    if (pY)
+        *pY = y;
+    if (pZ)
+        *pZ = z;
+
+    int nFlags = 0;
+    if (x != m_dCacheX || y != m_dCacheY) {
+        nFlags = 8;
+        m_dCacheX = x;
+        m_dCacheY = y;
+    }
+    if (z != m_dCacheZ)
+        m_dCacheZ = z;
+    if (sm != m_dCacheMasse) {
+        m_dCacheMasse = sm;
+        return nFlags | 48;
+    }
+    return (nFlags & 8) ? nFlags | 32 : 0;
+}

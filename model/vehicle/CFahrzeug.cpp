@@ -1,0 +1,1003 @@
+// The vehicle of the loading model: construction, accessors, axle loads, geometry and limit checks.
+#include "model/vehicle/CFahrzeug.h"
+
+#include "model/plan/CQOR.h"
+#include "model/vehicle/CZurrmittel.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
+#include "model/vehicle/CZusLast.h"
+#include "model/plan/SLadung.h"
+#include "model/vehicle/SYs2X.h"
+#include "model/text/TextFormat.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/tagZLINFO.h"
+
+#include <algorithm>
+#include <cmath>
+
+double CFahrzeug::s_dTestPosition = 0.0;
+double CFahrzeug::s_dTestMasse = 0.0;
+
+namespace {
+
+// Index (from 1) of the distance that ends the front group: the first largest one wins; when all are
+// equal, or there are fewer than two distances, half the number of axles.
+int FrontGroupCount(const double* pAbstand, int nAchsen)
+{
+    if (nAchsen < 3)
+        return nAchsen / 2;
+    int nGroesster = 0;
+    bool bAlleGleich = true;
+    for (int i = 1; i < nAchsen - 1; ++i) {
+        if (pAbstand[i] != pAbstand[0])
+            bAlleGleich = false;
+        if (pAbstand[i] > pAbstand[nGroesster])
+            nGroesster = i;
+    }
+    if (bAlleGleich)
+        return nAchsen / 2;
+    return nGroesster + 1;
+}
+
+// Weighted mean of positions; the plain mean when the weights add up to nothing.
+double WeightedMean(const double* pPos, const double* pGewicht, int nVon, int nBis, double* pSumme)
+{
+    double dSumme = 0.0, dMoment = 0.0;
+    for (int i = nVon; i < nBis; ++i) {
+        dSumme += pGewicht[i];
+        dMoment += pGewicht[i] * pPos[i];
+    }
+    if (pSumme)
+        *pSumme = dSumme;
+    if (nBis <= nVon)
+        return 0.0;
+    if (dSumme == 0.0) {
+        double d = 0.0;
+        for (int i = nVon; i < nBis; ++i)
+            d += pPos[i];
+        return d / (nBis - nVon);
+    }
+    return dMoment / dSumme;
+}
+
+} // namespace
+
+CFahrzeug::CFahrzeug() : m_Diagramm(this)
+{
+    Reset();
+    m_strName.clear();
+    m_nArt = -1;
+    m_nAchsanzahl = 0;
+    m_dLeergewicht = 0.0;
+    m_dZulGesamtgewicht = 0.0;
+    m_dLFLaenge = 0.0;
+    for (SAchse& a : m_Achsen)
+        a = SAchse{};
+    m_strText2.clear();
+    m_strText3.clear();
+    m_strText4.clear();
+    m_bMitArbeitswerten = 1;
+    std::fill(std::begin(m_nAchsFlags), std::end(m_nAchsFlags), 0);
+    std::fill(std::begin(m_dKupplungswert), std::end(m_dKupplungswert), -1.0);
+    m_bKupplungslast2 = 1;
+}
+
+CFahrzeug::~CFahrzeug()
+{
+    for (CZusLast* p : m_ZusLasten)
+        delete p;
+    m_ZusLasten.clear();
+    for (SLadung* p : m_Ladungen)
+        delete p;
+    m_Ladungen.clear();
+    for (auto& [pKey, pWert] : m_ZLInfos)
+        delete pWert;
+    m_ZLInfos.clear();
+    delete m_pQor; // the plan clears m_pQor itself
+    m_pQor = nullptr;
+    delete m_pFahrerhausBild;
+    m_pFahrerhausBild = nullptr;
+    for (CZurrpunkt* p : m_Zurrpunkte)
+        delete p;
+    for (CZurrmittel* p : m_ZurrmittelBenutzt)
+        delete p;
+    for (CZurrschiene* p : m_Zurrschienen)
+        delete p;
+    for (CZurrmittel* p : m_ZurrmittelKatalog)
+        delete p;
+}
+
+int CFahrzeug::Reset()
+{
+    m_Diagramm.CreateBuffers();
+    m_bKurveGueltig = 1;
+    for (int i = 0; i < MAX_ACHSEN; ++i) {
+        m_Achsen[i].dLeerlast = 0.0;
+        m_Achsen[i].dZulLast = 0.0;
+        if (i > 0)
+            m_Achsen[i].dAbstand = 0.0;
+        m_nAchsFlags[i] = 0;
+    }
+    m_pfnGrenze[0] = &CFahrzeug::GrenzeAnteilHinten;
+    m_pfnGrenze[1] = &CFahrzeug::GrenzeVorn;
+    m_pfnGrenze[2] = &CFahrzeug::GrenzeGesamt;
+    m_pfnGrenze[3] = &CFahrzeug::GrenzeHinten;
+    m_pfnGrenze[4] = &CFahrzeug::GrenzeAnteilVorn;
+    m_dMaxNutzlast = 0.0;
+    m_dGrundmasse = 0.0;
+    m_dKupplungslast1 = 0.0;
+    m_dKupplungslast2 = 0.0;
+    m_dKupplungsabstand = 0.0;
+    m_dKupplungsabstandGeo = 0.0;
+    m_pFahrerhausBild = nullptr;
+    m_pPartner = nullptr;
+    m_pDoc = nullptr;
+    m_nZaehler = 0;
+    m_bKombiFlag = 0;
+    m_bMaskeHalten = 0;
+    m_bKupplungslast2 = 0;
+    m_bKupplungslast = 0;
+    m_nKurvenBuilder = 0;
+    m_nGeladen = 0;
+    m_dKurvenSchritt = 0.1;
+    m_bDiagrammVeraltet = 1;
+
+    struct Geraet
+    {
+        int nTyp;
+        std::uint32_t nText;
+        double dWert1, dWert2;
+    };
+    static const Geraet katalog[] = {{0, 393, 250, 2500},  {0, 393, 350, 3500},  {1, 394, 1500, 3000},
+                                     {1, 394, 2500, 5000}, {1, 394, 2800, 8000}, {1, 394, 3600, 13000},
+                                     {1, 394, 3600, 20000}};
+    for (const Geraet& g : katalog) {
+        auto* p = new CZurrmittel;
+        p->m_nKennung = 1;
+        p->m_nTyp = g.nTyp;
+        p->m_nTypZusatz = 0;
+        p->m_strName = FormatS("$S", 1, g.nText);
+        p->m_dWert1 = g.dWert1;
+        p->m_dWert2 = g.dWert2;
+        p->m_dWert3 = 0.0;
+        p->m_nAnzahl = 0;
+        m_ZurrmittelKatalog.push_back(p);
+    }
+    return 1;
+}
+
+// ---- accessors -------------------------------------------------------------------------------------
+
+std::string CFahrzeug::GetArtName() const
+{
+    std::uint32_t nText = 69;
+    switch (m_nArt) {
+    case 0:
+        nText = IsArt5() ? 266 : 294;
+        break;
+    case 1:
+        nText = 242;
+        break;
+    case 2:
+        nText = 241;
+        break;
+    case 3:
+        nText = 243;
+        break;
+    case 4:
+        nText = 293;
+        break;
+    default:
+        break;
+    }
+    return FormatS("$S", 1, nText);
+}
+
+float CFahrzeug::GetAchse1Position() const
+{
+    const float f = static_cast<float>(m_Achsen[0].dAbstand);
+    return (m_nArt == 1 || m_nArt == 3) ? -f : f;
+}
+
+bool CFahrzeug::GetNutzbareLF(double* pLaenge, double* pBreite) const
+{
+    if (m_nArt == 4)
+        return false;
+    const SNutzbareLF& n = m_NutzLF[1];
+    if (pLaenge)
+        *pLaenge = m_dLFLaenge - n.m_dRand[0] - n.m_dRand[2];
+    if (pBreite)
+        *pBreite = m_fLFBreite - n.m_dRand[3] - n.m_dRand[1];
+    return true;
+}
+
+bool CFahrzeug::GetNutzbareLFFloat(float* pLaenge, float* pBreite) const
+{
+    double l = 0.0, b = 0.0;
+    if (!GetNutzbareLF(&l, &b))
+        return false;
+    if (pLaenge)
+        *pLaenge = static_cast<float>(l);
+    if (pBreite)
+        *pBreite = static_cast<float>(b);
+    return true;
+}
+
+double CFahrzeug::GetRadstandKorrigiert() const
+{
+    double d = m_Achsen[1].dAbstand;
+    if (m_nAchsanzahl == 3)
+        d += m_Achsen[2].dAbstand;
+    return d - m_dRadstandKorrektur;
+}
+
+double CFahrzeug::GetRandabstand(int i) const
+{
+    const SNutzbareLF& n = m_NutzLF[0];
+    if (i >= 0 && i <= 3)
+        return n.m_dRand[i];
+    if (i == 4)
+        return n.m_dRand[0] + n.m_dRand[2];
+    if (i == 5)
+        return n.m_dRand[1] + n.m_dRand[3];
+    return 0.0;
+}
+
+int CFahrzeug::GetRasterAnzahl(int nSeite) const
+{
+    if (nSeite < 1 || nSeite > 4)
+        return 0;
+    return m_NutzLF[0].m_nRaster[nSeite - 1];
+}
+
+double CFahrzeug::GetAbstandLaengs(int nSeite, double x, double dLaenge) const
+{
+    if (nSeite == 3)
+        return x;
+    if (nSeite == 4)
+        return m_dLFLaenge - GetRandabstand(0) - GetRandabstand(2) - x - dLaenge;
+    return 0.0;
+}
+
+double CFahrzeug::GetAbstandQuer(int nSeite, double y, double dBreite) const
+{
+    if (nSeite == 2)
+        return m_fLFBreite - GetRandabstand(1) - GetRandabstand(3) - y - dBreite;
+    if (nSeite == 1)
+        return m_fLFBreite / 2.0 - GetRandabstand(1) - y;
+    return y;
+}
+
+double CFahrzeug::GetAbstandQuerLg(int nSeite, const tagLGINFO* p) const
+{
+    double dQuer = -1.0;
+    if (p->m_nDrehung == 0 || p->m_nDrehung == 180)
+        dQuer = p->m_dBreite;
+    else if (p->m_nDrehung == 90 || p->m_nDrehung == 270)
+        dQuer = p->m_dLaenge;
+    return GetAbstandQuer(nSeite, p->m_dPosY, dQuer);
+}
+
+double CFahrzeug::GetVorbauLaenge() const
+{
+    switch (m_nArt) {
+    case 0:
+    case 4:
+        if (m_pFahrerhausBild && m_pFahrerhausBild->HatBild())
+            return m_pFahrerhausBild->GetVorbauLaenge();
+        return IsArt5() ? 0.71 : 1.46;
+    case 1:
+        return 0.5;
+    case 2:
+    case 3:
+        return m_Achsen[0].dAbstand;
+    default:
+        return 0.0;
+    }
+}
+
+double CFahrzeug::GetAchse9Leerlast() const
+{
+    if (m_nArt == 1 || m_nArt == 2 || m_nArt == 3)
+        return 0.0;
+    return m_Achsen[9].dLeerlast;
+}
+
+double CFahrzeug::GetAchsLeerlast(int n) const
+{
+    return (n >= 0 && n < MAX_ACHSEN) ? m_Achsen[n].dLeerlast : 0.0;
+}
+
+double CFahrzeug::GetAchsZulLast(int n) const
+{
+    return (n >= 0 && n < MAX_ACHSEN) ? m_Achsen[n].dZulLast : 0.0;
+}
+
+void CFahrzeug::SetAchsLeerlast(int i, double v)
+{
+    if (i >= 0 && i < MAX_ACHSEN)
+        m_Achsen[i].dLeerlast = v;
+}
+
+void CFahrzeug::SetAchsZulLast(int i, double v)
+{
+    if (i >= 0 && i < MAX_ACHSEN)
+        m_Achsen[i].dZulLast = v;
+}
+
+int CFahrzeug::GetRecordAnzahl() const
+{
+    int n = m_nAchsanzahl + ((m_nArt == 2 || m_nArt == 3) ? 1 : 0);
+    return std::clamp(n, 0, MAX_ACHSEN);
+}
+
+int CFahrzeug::GetAchsgruppenTrennung(int* pAnzahl) const
+{
+    const int n = GetRecordAnzahl();
+    int nAnzahl = 0;
+    int i = 0;
+    for (; i < n; ++i) {
+        if (m_nAchsFlags[i] == 0) {
+            ++nAnzahl;
+            if (nAnzahl > m_nAnzahlVorderachsen)
+                break;
+        }
+    }
+    if (pAnzahl)
+        *pAnzahl = nAnzahl;
+    return i;
+}
+
+bool CFahrzeug::IsVorderachse(int i) const
+{
+    if (GetRecordAnzahl() == 0)
+        return i < 0;
+    return i < GetAchsgruppenTrennung();
+}
+
+bool CFahrzeug::HasZLTyp(int nTyp) const
+{
+    for (const auto& [pKey, pItem] : m_ZLInfos)
+        if (pItem && pItem->m_nTyp == nTyp)
+            return true;
+    return false;
+}
+
+bool CFahrzeug::HasUeberstand() const
+{
+    for (double d : m_Ueberstand.m_dWert)
+        if (d != 0.0)
+            return true;
+    return false;
+}
+
+bool CFahrzeug::GetStatusFlag() const
+{
+    return m_bMaskeHalten != 0 || (m_pQor && m_pQor->m_bStatusFlag != 0);
+}
+
+float CFahrzeug::GetQorAnzahl() const
+{
+    return m_pQor ? static_cast<float>(m_pQor->m_nAnzahl) : 4.0f;
+}
+
+double CFahrzeug::GetMaxNutzlast(bool bNurEigene) const
+{
+    if (!bNurEigene && m_pPartner)
+        return std::min(m_dMaxNutzlast, m_pPartner->m_dMaxNutzlast);
+    return m_dMaxNutzlast;
+}
+
+CFahrzeug* CFahrzeug::GetDokAnhaenger() const
+{
+    if (IsMotorfahrzeug() && m_pPartner && m_pPartner->IsAnhaengerArt())
+        return m_pPartner;
+    return nullptr;
+}
+
+CFahrzeug* CFahrzeug::GetDokZugfahrzeug() const
+{
+    if (IsAnhaengerArt() && m_pPartner && m_pPartner->IsMotorfahrzeug())
+        return m_pPartner;
+    return nullptr;
+}
+
+double CFahrzeug::GetQorMasse() const
+{
+    return m_pQor ? m_pQor->GetMasse() : 0.0;
+}
+
+double CFahrzeug::GetKupplungslast() const
+{
+    if (!m_bKupplungslast)
+        return 0.0;
+    return m_bKupplungslast2 ? m_dKupplungslast2 : m_dKupplungslast1;
+}
+
+// ---- working values ---------------------------------------------------------------------------------
+
+double CFahrzeug::CalcLeergewicht()
+{
+    const int n = GetRecordAnzahl();
+    double d = m_Achsen[0].dLeerlast + m_Achsen[1].dLeerlast;
+    if (n == 3 || n == 4)
+        d += m_Achsen[2].dLeerlast;
+    if (n == 4)
+        d += m_Achsen[3].dLeerlast;
+    m_dLeergewicht = d;
+    return d;
+}
+
+void CFahrzeug::PrepareBerechnung()
+{
+    m_nZaehler = 0;
+    std::fill(std::begin(m_nGrenzeAktiv), std::end(m_nGrenzeAktiv), 0);
+    CalcLeergewicht();
+    m_dAchse1Abstand = (m_nArt == 0 || m_nArt == 2) ? m_Achsen[0].dAbstand : -m_Achsen[0].dAbstand;
+    m_dMinAnteilVorn = static_cast<double>(m_nMinAnteilVorn) / 100.0;
+    m_dMinAnteilHinten = static_cast<double>(m_nMinAnteilHinten) / 100.0;
+    if (!m_bMitArbeitswerten) {
+        m_dNutzlast = m_dZulGesamtgewicht - m_dLeergewicht - m_dZusLastMasse;
+        return;
+    }
+    // Rear group: every record behind record 0, its centre weighted by the permissible loads.
+    const int n = GetRecordAnzahl();
+    double s = 0.0, dMoment = 0.0, dZul = 0.0, dLeer = 0.0;
+    for (int i = 1; i < n; ++i) {
+        s += m_Achsen[i].dAbstand;
+        dMoment += s * m_Achsen[i].dZulLast;
+        dZul += m_Achsen[i].dZulLast;
+        dLeer += m_Achsen[i].dLeerlast;
+    }
+    m_dRadstand = n >= 2 ? dMoment / dZul : 0.0;
+    m_dHinterLeerSumme = dLeer;
+    m_dHinterZulSummePrep = dZul;
+
+    m_dZusLastMasse = m_dZusMomentVorn = m_dZusMomentHinten = 0.0;
+    for (const CZusLast* p : m_ZusLasten) {
+        const double pos = p->m_d1, m = p->m_d2;
+        m_dZusLastMasse += m;
+        m_dZusMomentVorn += (pos + m_dAchse1Abstand) * m;
+        m_dZusMomentHinten += (m_dRadstand - m_dAchse1Abstand - pos) * m;
+    }
+    m_dLeerSchwerpunktRel = m_dHinterLeerSumme * m_dRadstand / m_dLeergewicht;
+    m_dNutzlast = m_dZulGesamtgewicht - m_dLeergewicht - m_dZusLastMasse;
+}
+
+double CFahrzeug::CalcSchwerpunkt(bool bMitLadung)
+{
+    double m = m_dLeergewicht;
+    double M = m_dLeerPos * m;
+    if (m_bKupplungslast) {
+        const double c = GetKupplungslast();
+        m += c;
+        M += c * (m_dLFLaenge - m_dKupplungsabstand - m_dVorderachsPos);
+    }
+    m += m_dZLMasse;
+    M += m_dZLMasse * m_dZLPos;
+    if (bMitLadung && m_pQor) {
+        const double dLast = m_pQor->GetMasse();
+        m += dLast;
+        M += dLast * (m_pQor->GetSchwerpunktX() + GetRandabstand(0) - m_dVorderachsPos);
+    }
+    return M / m;
+}
+
+float CFahrzeug::GetSummeAchslasten()
+{
+    float v = 0.0f, h = 0.0f;
+    CalcAchslasten(&v, &h);
+    return v + h;
+}
+
+// The coupling load counts into the mass as it counts into the centre of gravity, so that the two group
+// loads always add up to what stands on the axles.
+void CFahrzeug::CalcAchslasten(float* pVorn, float* pHinten)
+{
+    const double m = m_dGrundmasse + GetKupplungslast();
+    const double x = CalcSchwerpunkt(false);
+    const float fHinten = static_cast<float>(m * x / m_dRadstand);
+    if (pHinten)
+        *pHinten = fHinten;
+    if (pVorn)
+        *pVorn = static_cast<float>(m - fHinten);
+}
+
+void CFahrzeug::CalcAchslastenBeladen(double* pVorn, double* pHinten)
+{
+    const double m = m_dGrundmasse + GetKupplungslast() + GetQorMasse();
+    const double x = CalcSchwerpunkt(true);
+    const double dHinten = m * x / m_dRadstand;
+    if (pHinten)
+        *pHinten = dHinten;
+    if (pVorn)
+        *pVorn = m - dHinten;
+}
+
+double CFahrzeug::GetZulAchsgruppenlast(bool bHinten)
+{
+    if (!bHinten)
+        return m_Achsen[0].dZulLast;
+    const int n = GetRecordAnzahl();
+    if (n == 4)
+        return m_Achsen[1].dZulLast + m_Achsen[2].dZulLast + m_Achsen[3].dZulLast;
+    if (n == 3)
+        return m_Achsen[1].dZulLast + m_Achsen[2].dZulLast;
+    return m_Achsen[1].dZulLast;
+}
+
+double CFahrzeug::GetGesamtmasse(bool bMitPartner)
+{
+    double d = m_dGrundmasse + GetKupplungslast() + GetQorMasse();
+    if (bMitPartner)
+        if (CFahrzeug* pAnh = GetDokAnhaenger())
+            d += pAnh->GetGesamtmasse(false);
+    return d;
+}
+
+void CFahrzeug::GetAchslastAnteile(float* pVorn, float* pHinten)
+{
+    double T = 0.0;
+    if (GetDokZugfahrzeug())
+        T = GetGesamtmasse(false);
+    else
+        T = GetGesamtmasse(true);
+    if (pVorn)
+        *pVorn = static_cast<float>(m_dAchslastVorn / T * 100.0);
+    if (pHinten)
+        *pHinten = static_cast<float>(m_dAchslastHinten / T * 100.0);
+}
+
+// ---- limit checks -----------------------------------------------------------------------------------
+
+int CFahrzeug::CheckGrenzwerte(bool bNurEigene)
+{
+    return CheckGrenzwerteMotor(bNurEigene);
+}
+
+int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
+{
+    CFahrzeug* pAnh = GetDokAnhaenger();
+    int nMaske = 0;
+    if ((!m_bKurveGueltig && m_nArt != 4) || !IsBerechenbar())
+        nMaske |= 0x2;
+    if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
+        nMaske |= 0x8;
+    if (m_dAnteilVorn * GetGesamtmasse(false) > m_dAchslastVorn ||
+        m_dAnteilHinten * GetGesamtmasse(true) > m_dAchslastHinten)
+        nMaske |= 0x10;
+    if (m_dAchslastVorn + m_dAchslastHinten > m_dZulGesamtgewicht)
+        nMaske |= 0x100;
+    if (m_nArt == 0 && pAnh && pAnh->GetArt() != 1 && pAnh->m_dAchslastVorn > m_dKupplungslast1)
+        nMaske |= 0x2000;
+    if (m_nArt == 4 && pAnh && pAnh->m_dAchslastVorn > m_dKupplungslast1)
+        nMaske |= 0x4000;
+    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, pAnh, 0x20000);
+    if (m_pQor && m_nArt != 4)
+        nMaske = PruefeQuerGrenze(nMaske, 0x20000);
+    return GrenzwertAntwort(nMaske, bNurEigene, 0x20000, 0x40000);
+}
+
+int CFahrzeug::CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse)
+{
+    int nMaske = 0;
+    if (!m_bKurveGueltig || !IsBerechenbar())
+        nMaske |= 0x2;
+    if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
+        nMaske |= 0x8;
+    if (m_dAchslastVorn + m_dAchslastHinten > m_dZulGesamtgewicht)
+        nMaske |= 0x100;
+    const double T = GetGesamtmasse(bMitPartnerMasse);
+    if (m_dAchslastVorn / T < m_dAnteilVorn || m_dAchslastHinten / T < m_dAnteilHinten)
+        nMaske |= 0x10;
+    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, m_pPartner, 0x40000);
+    if (!m_pQor)
+        nMaske |= 0x4;
+    else
+        nMaske = PruefeQuerGrenze(nMaske, 0x40000);
+    return GrenzwertAntwort(nMaske, bNurEigene, 0x40000, 0x20000);
+}
+
+// When this vehicle's own records hold and the whole combination is asked, the partner's own check
+// decides; its faults are marked with nPartnerBit.
+int CFahrzeug::PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit)
+{
+    if (!bNurEigene && nMaske == 0 && pPartner) {
+        const int n = pPartner->CheckGrenzwerte(true);
+        if (n != 0)
+            nMaske = n | nPartnerBit;
+    }
+    return nMaske;
+}
+
+// With nothing else wrong (or only the partner's lateral fault), a load whose lateral centre of gravity
+// fails marks 0x80 and the fault as this vehicle's. Needs the load.
+int CFahrzeug::PruefeQuerGrenze(int nMaske, int nPartnerBit)
+{
+    if ((nMaske == 0 || nMaske == (nPartnerBit | 0x80)) && m_pQor->GetMasse() != 0.0 &&
+        CheckQuerSchwerpunkt() == 0) {
+        nMaske &= ~nPartnerBit;
+        nMaske |= 0x80;
+    }
+    return nMaske;
+}
+
+// The answer of a limit check: the mask alone for the own records; else 1 when all holds, or the mask
+// marked with whose fault it is (nPartnerBit already set, or nEigenBit).
+int CFahrzeug::GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit)
+{
+    if (bNurEigene)
+        return nMaske;
+    if (nMaske == 0)
+        return 1;
+    return (nMaske & nPartnerBit) ? nMaske : nMaske | nEigenBit;
+}
+
+int CFahrzeug::CheckLadung(bool bTestwerte)
+{
+    if (!m_pQor)
+        return 1;
+    // Nothing fits a vehicle whose axle data give no finite loads.
+    if (!IsBerechenbar())
+        return 0;
+    const double x = bTestwerte ? s_dTestPosition : m_pQor->GetSchwerpunktX();
+    const double m = bTestwerte ? s_dTestMasse : m_pQor->GetMasse();
+    SYs2X pt;
+    pt.m_dX = x + GetRandabstand(0);
+    if (CalcKurvenpunkt(&pt) != 1)
+        return 0;
+    if (!(pt.m_dMaxLast >= m))
+        return 0;
+    return (pt.m_dMinLast == -1.0 || m >= pt.m_dMinLast) ? 1 : 0;
+}
+
+int CFahrzeug::CheckQuerSchwerpunkt()
+{
+    if (!m_pQor)
+        return 1;
+    const float m = static_cast<float>(m_pQor->GetMasse());
+    // An empty plan has nothing to tip over.
+    if (m == 0.0f)
+        return 1;
+    const float y = static_cast<float>(m_pQor->GetSchwerpunktY());
+    const float W = m_fLFBreite;
+    const float e = static_cast<float>(GetRandabstand(1));
+    const float K = m_Diagramm.GetK();
+    const float c = m_Diagramm.GetC();
+    return (K - c * m) / m >= std::fabs(W * 0.5f - y - e) ? 1 : 0;
+}
+
+int CFahrzeug::CalcAktiveGrenzen()
+{
+    return CalcAktiveGrenzenMit(true);
+}
+
+int CFahrzeug::CalcAktiveGrenzenMit(bool bAnteile)
+{
+    const double L = m_dRadstand;
+    int nMaske = 0;
+    if (CalcZulLast(1, L - 2.0) > CalcZulLast(1, L - 1.0))
+        nMaske |= 1;
+    if (CalcZulLast(0, 2.0) > CalcZulLast(0, 1.0))
+        nMaske |= 4;
+    if (bAnteile) {
+        const double aV = m_dAnteilVorn, aH = m_dAnteilHinten;
+        if (CalcNutzlastAnteilgrenze(0, (1.0 - aV) * L + 2.0, aV) >
+            CalcNutzlastAnteilgrenze(0, (1.0 - aV) * L + 1.0, aV))
+            nMaske |= 2;
+        if (CalcNutzlastAnteilgrenze(1, aH * L - 2.0, aH) > CalcNutzlastAnteilgrenze(1, aH * L - 1.0, aH))
+            nMaske |= 8;
+    }
+    m_nGrenzMaske = nMaske;
+    return nMaske;
+}
+
+// ---- combination --------------------------------------------------------------------------------------
+
+double CFahrzeug::CalcKombination1(int nFall, CFahrzeug* A, CFahrzeug* B, double x)
+{
+    if (!A || !B)
+        return 0.0;
+    const double LA = A->m_dRadstand, LB = B->m_dRadstand, L0A = A->m_dSattelVersatz;
+    const double k = m_dKupplungsabstandGeo;
+    if (nFall == 1)
+        return ((B->m_dVorderLeerSumme + x) * (LA - L0A) + B->m_dMomentHinten -
+                (B->m_dGekoppelteMasse + x) * A->m_dAnteilVorn * LA) *
+               LB / (LA - L0A) / x;
+    if (nFall == 2)
+        return (A->m_dMomentHinten * LB + B->m_dMomentHinten * (LA - k) -
+                LB * LA * A->m_dAnteilVorn * A->m_dGrundmasse) /
+               (((A->m_dAnteilVorn - 1.0) * LA + k) * LB + (LA - k) * x);
+    return 0.0;
+}
+
+double CFahrzeug::CalcKombination2(int nFall, CFahrzeug* A, CFahrzeug* B, double x)
+{
+    if (!A || !B)
+        return 0.0;
+    const double LA = A->m_dRadstand, LB = B->m_dRadstand, L0A = A->m_dSattelVersatz;
+    const double k = m_dKupplungsabstandGeo;
+    if (nFall == 1)
+        return ((B->m_dVorderLeerSumme + x) * L0A + B->m_dMomentVorn -
+                A->m_dAnteilHinten * LA * (B->m_dGekoppelteMasse + x)) *
+               LB / L0A / x;
+    if (nFall == 2) {
+        const double h = A->m_dAnteilHinten * LA;
+        return ((A->m_dMomentVorn - B->m_dGekoppelteMasse * h) * LB + B->m_dMomentHinten * k) /
+               ((h - k) * LB + k * x);
+    }
+    return 0.0;
+}
+
+void CFahrzeug::CalcKupplungsdaten() {}
+
+// ---- geometry -----------------------------------------------------------------------------------------
+
+double CFahrzeug::CalcPosRelAchse1()
+{
+    const double d0 = m_Achsen[0].dAbstand;
+    m_dLeerSchwerpunkt = m_dLeerSchwerpunktRel + ((m_nArt == 1 || m_nArt == 3) ? d0 : -d0);
+    return m_dLeerSchwerpunkt;
+}
+
+int CFahrzeug::CalcAnzahlVorderachsen()
+{
+    if (m_nArt == 2 || m_nArt == 3)
+        m_nAnzahlVorderachsen = 1;
+    else
+        m_nAnzahlVorderachsen = FrontGroupCount(m_dMergeAbstand + 1, m_nMergeAnzahl);
+    return m_nAnzahlVorderachsen;
+}
+
+void CFahrzeug::CalcMergePositionen(double* pPos)
+{
+    double x = GetAchsPosition(0);
+    for (int i = 0; i < m_nMergeAnzahl; ++i) {
+        if (i > 0)
+            x += m_dMergeAbstand[i];
+        pPos[i] = x;
+    }
+}
+
+double CFahrzeug::CalcHinterachsgruppe(bool bCached)
+{
+    if (!bCached) {
+        double pos[MAX_ACHSEN] = {};
+        CalcMergePositionen(pos);
+        m_dHinterachsPos =
+            WeightedMean(pos, m_dMergeZulLast, m_nAnzahlVorderachsen, m_nMergeAnzahl, &m_dHinterLastSumme);
+        m_dHinterZulSumme = m_dHinterLastSumme;
+    }
+    return m_dHinterachsPos - m_dVorderachsPos;
+}
+
+void CFahrzeug::CalcAchsPositionen(double x0, bool bZusammengefasst)
+{
+    const double* d = bZusammengefasst ? m_dMergeAbstand : m_dGeoAbstand;
+    const double s = (m_nArt == 1 || m_nArt == 3) ? 1.0 : -1.0;
+    m_dAchsPos[0] = s * m_Achsen[0].dAbstand - x0;
+    for (int i = 1; i < MAX_ACHSEN; ++i)
+        m_dAchsPos[i] = m_dAchsPos[i - 1] + d[i];
+}
+
+void CFahrzeug::CalcAchsPositionenRel(int k)
+{
+    if (k < 0 || k >= MAX_ACHSEN)
+        return;
+    int e = 0;
+    for (int j = 0; j < MAX_ACHSEN; ++j) {
+        if (j == k)
+            continue;
+        double d = 0.0;
+        if (j < k)
+            for (int i = j + 1; i <= k; ++i)
+                d -= m_dGeoAbstand[i];
+        else
+            for (int i = k + 1; i <= j; ++i)
+                d += m_dGeoAbstand[i];
+        m_dAchsPos[e++] = d;
+    }
+    m_dAchsPos[MAX_ACHSEN - 1] = 0.0;
+}
+
+double CFahrzeug::GetAchsPosition(int i)
+{
+    const double d0 = m_Achsen[0].dAbstand;
+    const double s = (m_nArt == 1 || m_nArt == 3) ? d0 : -d0;
+    if (i < 0 || i >= MAX_ACHSEN)
+        return 0.0;
+    double x = s;
+    for (int j = 1; j <= i; ++j)
+        x += m_Achsen[j].dAbstand;
+    return x;
+}
+
+double CFahrzeug::GetPosLetzteAchse()
+{
+    const double d0 = m_Achsen[0].dAbstand;
+    double x = m_nArt == 4 ? 0.0 : ((m_nArt == 1 || m_nArt == 3) ? d0 : -d0);
+    const int n = GetRecordAnzahl();
+    if (n >= 3 && n <= 7) {
+        for (int j = 1; j < n; ++j)
+            x += m_Achsen[j].dAbstand;
+    } else {
+        x += m_Achsen[1].dAbstand;
+    }
+    return x;
+}
+
+double CFahrzeug::GetZLPosition(tagZLINFO* p) const
+{
+    if (p->m_nTyp == 5)
+        p->m_dPosX = -p->m_dAbstand;
+    else if (p->m_nTyp == 1)
+        p->m_dPosX = p->m_dAbstand;
+    if (!p->m_nVomEnde)
+        return p->m_dPosX;
+    double x = m_dLFLaenge - p->m_dPosX;
+    if (m_nArt == 4)
+        x += m_Achsen[0].dAbstand;
+    return x;
+}
+
+void CFahrzeug::BuildGeometrie()
+{
+    BuildGeometrieBasis();
+    PruefeBerechenbar();
+}
+
+void CFahrzeug::BuildGeometrieBasis()
+{
+    m_bKurveGueltig = 1;
+    m_bBerechenbar = 1;
+    const int n = GetRecordAnzahl();
+    m_nGeoAchsanzahl = n;
+    m_dLeergewicht = 0.0;
+    std::fill(std::begin(m_dGeoZulLast), std::end(m_dGeoZulLast), 0.0);
+    std::fill(std::begin(m_dGeoLeerlast), std::end(m_dGeoLeerlast), 0.0);
+    std::fill(std::begin(m_dGeoAbstand), std::end(m_dGeoAbstand), 0.0);
+    for (int i = n - 1; i >= 0; --i) {
+        m_dGeoZulLast[i] = m_Achsen[i].dZulLast;
+        m_dGeoLeerlast[i] = m_Achsen[i].dLeerlast;
+        if (i >= 1)
+            m_dGeoAbstand[i] = m_Achsen[i].dAbstand;
+        m_dLeergewicht += m_dGeoLeerlast[i];
+    }
+
+    // Records of the front group, by the largest gap between records.
+    const int nVorn = FrontGroupCount(m_dGeoAbstand + 1, n);
+    for (int i = 0; i < MAX_ACHSEN; ++i)
+        m_bVorderGruppe[i] = i < nVorn ? 1 : 0;
+    CalcAchsPositionenRel(0);
+    double dMoment = 0.0;
+    for (int j = 1; j < n; ++j)
+        dMoment += m_dAchsPos[j - 1] * m_dGeoLeerlast[j];
+    m_dLeerSchwerpunktRel = dMoment / m_dLeergewicht;
+    CalcPosRelAchse1();
+
+    // Merge: a flagged record gives no axle of its own; its gap joins the next one.
+    std::fill(std::begin(m_dMergeLeerlast), std::end(m_dMergeLeerlast), 0.0);
+    std::fill(std::begin(m_dMergeZulLast), std::end(m_dMergeZulLast), 0.0);
+    std::fill(std::begin(m_dMergeAbstand), std::end(m_dMergeAbstand), 0.0);
+    m_nMergeAnzahl = 0;
+    if (n > 0) {
+        m_dMergeLeerlast[0] = m_dGeoLeerlast[0];
+        m_dMergeZulLast[0] = m_dGeoZulLast[0];
+        m_nMergeAnzahl = 1;
+        double dLauf = n > 1 ? m_dGeoAbstand[1] : 0.0;
+        for (int i = 1; i < n; ++i) {
+            const double dNaechster = i + 1 < MAX_ACHSEN ? m_dGeoAbstand[i + 1] : 0.0;
+            if (m_nAchsFlags[i] == 0) {
+                m_dMergeLeerlast[m_nMergeAnzahl] = m_dGeoLeerlast[i];
+                m_dMergeZulLast[m_nMergeAnzahl] = m_dGeoZulLast[i];
+                m_dMergeAbstand[m_nMergeAnzahl] = dLauf;
+                ++m_nMergeAnzahl;
+                dLauf = dNaechster;
+            } else {
+                dLauf += dNaechster;
+            }
+        }
+    }
+
+    m_dGrundmasse = m_dLeergewicht;
+    CalcAnzahlVorderachsen();
+    {
+        double pos[MAX_ACHSEN] = {};
+        CalcMergePositionen(pos);
+        const int nV = std::min(m_nAnzahlVorderachsen, m_nMergeAnzahl);
+        m_dVorderachsPos = WeightedMean(pos, m_dMergeLeerlast, 0, nV, &m_dVorderLeerSumme);
+        m_dVorderZulSumme = 0.0;
+        for (int i = 0; i < nV; ++i)
+            m_dVorderZulSumme += m_dMergeZulLast[i];
+    }
+    m_dRadstand = CalcHinterachsgruppe(false);
+
+    m_dLeerPos = m_dLeerSchwerpunkt - m_dVorderachsPos;
+    m_dKupplungsX = m_dLFLaenge - m_dKupplungsabstand - m_dVorderachsPos;
+
+    m_dZLMasse = 0.0;
+    double dZLMoment = 0.0;
+    for (auto& [pKey, pItem] : m_ZLInfos) {
+        if (!pItem)
+            continue;
+        double x = GetZLPosition(pItem);
+        if (m_nArt != 4)
+            x -= m_dVorderachsPos;
+        m_dZLMasse += pItem->m_dMasse;
+        dZLMoment += pItem->m_dMasse * x;
+    }
+    m_dZLPos = m_dZLMasse != 0.0 ? dZLMoment / m_dZLMasse : 0.0;
+
+    m_dGrundmasse += m_dZLMasse;
+    const double c = GetKupplungslast();
+    m_dKupplungslastGeo = c;
+    m_dGrundSchwerpunkt = (m_dZLPos * m_dZLMasse + m_dLeerPos * m_dLeergewicht + c * m_dKupplungsX) /
+                          (m_dLeergewicht + m_dZLMasse + c);
+    m_dNutzlast = m_dZulGesamtgewicht - m_dLeergewicht - m_dZLMasse;
+
+    CalcAchslastenBeladen(&m_dAchslastVorn, &m_dAchslastHinten);
+
+    m_dZulLastHinten = m_dHinterZulSumme;
+    m_dZulLastVorn = m_dVorderZulSumme;
+    m_dZulLastVorn2 = m_dVorderZulSumme;
+    m_dAnteilVorn = static_cast<double>(m_nMinAnteilVorn) / 100.0;
+    m_dMinLastVorn = m_dAnteilVorn * m_dGrundmasse;
+    m_dAnteilHinten = static_cast<double>(m_nMinAnteilHinten) / 100.0;
+    m_dMinLastHinten = m_dAnteilHinten * m_dGrundmasse;
+    m_dPlanLast = (m_nArt != 4 && m_pQor) ? m_pQor->GetMasse() : 0.0;
+
+    m_bMaskeHalten = 0;
+    m_nKurvenBuilder = 1;
+}
+
+void CFahrzeug::CalcMomente()
+{
+    const double L = m_dRadstand;
+    m_dMomentVorn = m_dZLMasse * m_dZLPos + m_dLeergewicht * m_dLeerPos;
+    m_dMomentHinten = (L - m_dZLPos) * m_dZLMasse + (L - m_dLeerPos) * m_dLeergewicht;
+    m_dMomentVornBeladen = m_dMomentVorn;
+    m_dMomentHintenBeladen = m_dMomentHinten;
+}
+
+void CFahrzeug::PruefeBerechenbar()
+{
+    // The laden group loads come last: the class parts of the geometry may have changed their inputs.
+    CalcAchslastenBeladen(&m_dAchslastVorn, &m_dAchslastHinten);
+    const double werte[] = {m_dLeergewicht, m_dRadstand,         m_dVorderachsPos, m_dLeerPos,
+                            m_dGrundmasse,  m_dGrundSchwerpunkt, m_dAchslastVorn,  m_dAchslastHinten,
+                            m_dMomentVorn,  m_dMomentHinten,     m_dNutzlast};
+    bool bOk = m_dRadstand > 0.0 && m_dLeergewicht > 0.0 && m_nAnzahlVorderachsen >= 1 &&
+               m_nMergeAnzahl > m_nAnzahlVorderachsen;
+    for (double d : werte)
+        if (!std::isfinite(d))
+            bOk = false;
+    m_bBerechenbar = bOk ? 1 : 0;
+    if (!bOk)
+        m_bKurveGueltig = 0;
+}
+
+double CFahrzeug::GetGesamtlaenge(bool)
+{
+    return 0.0;
+}
+
+double CFahrzeug::GrenzeAnteilHinten(double x)
+{
+    return CalcNutzlastAnteilgrenze(1, x, m_dMinAnteilHinten);
+}
+double CFahrzeug::GrenzeVorn(double x)
+{
+    return CalcZulLast(1, x);
+}
+double CFahrzeug::GrenzeGesamt(double)
+{
+    return m_dNutzlast;
+}
+double CFahrzeug::GrenzeHinten(double x)
+{
+    return CalcZulLast(0, x);
+}
+double CFahrzeug::GrenzeAnteilVorn(double x)
+{
+    return CalcNutzlastAnteilgrenze(0, x, m_dMinAnteilVorn);
+}

@@ -1,0 +1,473 @@
+// The vehicle of the loading model: axles, masses, load area, plan and the load-distribution calculation.
+#pragma once
+
+#include "model/vehicle/CFahrzeugDiagramm.h"
+#include "model/vehicle/CTupelList.h"
+#include "model/archive/PersistentObject.h"
+#include "model/vehicle/SNutzbareLF.h"
+#include "model/vehicle/SUeberstLG.h"
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CQOR;
+class CQOR1Doc;
+class CZurrpunkt;
+class CZurrmittel;
+class CZurrschiene;
+class CZusLast;
+class CLadeeinheit;
+class sZPPtrTupel;
+class sFSParam;
+class SLadung;
+class tagZLINFO;
+struct tagLGINFO;
+
+// The order of the wall sort: by y when bit 7 of the first load's state word is set, else by x.
+int CompareWandLg(const tagLGINFO* const* a, const tagLGINFO* const* b);
+
+// The cab picture of a motor vehicle, created by the drawing code; the vehicle owns it and asks it for
+// its front length.
+class IFahrerhausBild
+{
+public:
+    virtual ~IFahrerhausBild() = default;
+    virtual bool HatBild() const = 0;
+    virtual double GetVorbauLaenge() const = 0;
+    // The picture's length value (its first int over its second).
+    virtual double GetLaenge() const = 0;
+};
+
+// Rebuilds the 3D mesh of a vehicle's chart; the 3D side implements it and the application installs it.
+class IDiagrammNetz
+{
+public:
+    virtual ~IDiagrammNetz() = default;
+    virtual void BaueNetz(CFahrzeug& fahrzeug) = 0;
+};
+
+// One axle record: the distance from the previous record (record 0: from the load-area front), the empty
+// load and the permissible load.
+struct SAchse
+{
+    double dAbstand = 0.0;
+    double dLeerlast = 0.0;
+    double dZulLast = 0.0;
+};
+
+class CFahrzeug : public PersistentObject
+{
+    QOR_DECLARE_SERIAL(CFahrzeug)
+
+public:
+    static constexpr int MAX_ACHSEN = 10;
+
+    CFahrzeug();
+    virtual ~CFahrzeug();
+    CFahrzeug(const CFahrzeug&) = delete;
+    CFahrzeug& operator=(const CFahrzeug&) = delete;
+
+    int Reset();
+
+    // The vehicle record of the first file version: name, kind, axle count, masses, load-area length,
+    // axle records 0 to 3, the texts, minimum shares, additional loads and loads. Loading reads exactly
+    // these fields; everything else keeps its value and wants a recalculation.
+    void Write(ArchiveWriter& ar) const override;
+    void Read(ArchiveReader& ar, unsigned schema) override;
+
+    // Virtual operations, in slot order.
+    virtual double CalcSchwerpunkt(bool bMitLadung);
+    virtual float GetSummeAchslasten();
+    virtual void CalcAchslasten(float* pVorn, float* pHinten);
+    virtual double GetGesamtlaenge(bool bMitPartner);
+    virtual int CheckGrenzwerte(bool bNurEigene);
+    virtual int CheckLadung(bool bTestwerte);
+    virtual int CheckQuerSchwerpunkt();
+    virtual double CalcKombination1(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x);
+    virtual double CalcKombination2(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x);
+    virtual double GetGesamtmasse(bool bMitPartner);
+    virtual int CalcAktiveGrenzen();
+    virtual double CalcNutzlastAnteilgrenze(int nGruppe, double x, double dAnteil);
+    virtual void BuildGeometrie();
+    virtual void CalcKupplungsdaten();
+    virtual int GetKupplungsStatus(int nModus, SYs2X* pPunkt);
+    virtual double CalcZulLast(int nGruppe, double x);
+    virtual void CalcAchslastenBeladen(double* pVorn, double* pHinten);
+    virtual double GetZulAchsgruppenlast(bool bHinten);
+    // The permissible payload at x (load-area coordinates) and, when asked, the code of the deciding limit.
+    virtual double CalcNutzlastAnPos(double x, int* pGrenze = nullptr);
+    virtual double CalcNutzlastAnPosGesamt(double x);
+    virtual int CalcKurvenpunkt(SYs2X* pPunkt);
+    virtual void PrepareBerechnung();
+    virtual int CalcKurveEckpunkte(CTupelList* pKurve);
+    virtual int RefineKurve(CTupelList* pKurve);
+    virtual double GetPosLetzteAchse();
+    virtual double GetAchsPosition(int i);
+    virtual void Recalc();
+
+    // Lashing equipment. Adds a device to the used devices: the new count of an equal entry, 0 when the
+    // entry or the device has count 0, or the negated count of a new entry.
+    int AddZurrmittel(const CZurrmittel& device, bool bMitName);
+    // The first lashing point with the same flags and all three values within tol.
+    CZurrpunkt* FindZurrpunkt(const CZurrpunkt& point, double tol) const;
+    // Appends pairs of opposite lashing points with x in [x0, x1]; the number appended.
+    int CollectZurrpunktPaare(double x0, double x1, std::vector<std::unique_ptr<sZPPtrTupel>>& list);
+    // The smallest lateral distance of one side's points in [x0, x1]; -1000.0 when there is none.
+    double GetMinSeitenabstand(double x0, double x1, bool bLinks, int* pCount);
+    // The position of the first lashing rail; -1.0 without rails.
+    double GetSchienenPosition() const;
+    // Re-attaches the plan's load units to this vehicle's lashing points, rails and blocking items.
+    void RelinkZurrpunkte();
+    // 1 when a load unit (the given one, or any) uses the lashing point (the given one, or any of the
+    // vehicle's).
+    // Rebuilds the chart's mesh when the vehicle marked it out of date: 1 when it did, else 0.
+    int UpdateDiagramm();
+    int IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
+                          int nVerfahren) const;
+
+    // Placing against neighbours and edges, in plan coordinates (metres from the usable area's front
+    // corner). The free slot for a form-fit item dragged to (x, y): the code of the load-area edge it
+    // reaches (0 rear, 1 side y = width, 2 front, 3 side y = 0), or -1.
+    int FindLgPosition(double x, double y, double* pX, double* pY, double* pLaenge, double* pBreite);
+    // The stretch across direction nRichtung of the wall of loads flush with the neighbour.
+    void CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon, double* pBis);
+    // Whether another load touches side nSeite of pLg, and the part of pLg's extent across it covers.
+    bool FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon, double* pBis) const;
+    // The form-fit item that blocks the rectangle on side nRichtung (kind 2 with the item as its load),
+    // or a record of kind 0.
+    sFSParam CalcFSParam(double x, double y, double dLaenge, double dBreite, int nRichtung,
+                         double dToleranz) const;
+    // Adds the front placing margin to *pX and the side margin to *pY (null pointers are skipped).
+    void AddRandabstand(double* pX, double* pY) const;
+
+    // Accessors and small queries.
+    int GetArt() const { return m_nArt; }
+    int GetFahrzeugTyp() const { return IsArt5() ? 5 : m_nArt; }
+    bool IsArt5() const { return m_nArt == 0 && m_nAchsFlags[9] != 0; }
+    std::string GetArtName() const;
+    CFahrzeug* GetPartner() const { return m_pPartner; }
+    CQOR* GetQor() const { return m_pQor; }
+    int GetAchsanzahl() const { return m_nAchsanzahl; }
+    double GetAchse1Abstand() const { return m_Achsen[0].dAbstand; }
+    float GetAchse1Position() const;
+    double GetLFLaenge() const { return m_dLFLaenge; }
+    float GetLFBreite() const { return m_nArt == 4 ? 0.0f : m_fLFBreite; }
+    bool GetNutzbareLF(double* pLaenge, double* pBreite) const;
+    bool GetNutzbareLFFloat(float* pLaenge, float* pBreite) const;
+    double GetRandabstand(int i) const;
+    int GetRasterAnzahl(int nSeite) const;
+    double GetAbstandLaengs(int nSeite, double x, double dLaenge) const;
+    double GetAbstandQuer(int nSeite, double y, double dBreite) const;
+    // As GetAbstandQuer for a placed load: its lateral position and its extent across the vehicle.
+    double GetAbstandQuerLg(int nSeite, const tagLGINFO* pLast) const;
+    double GetVorbauLaenge() const;
+    double GetGewichtsRaster() const { return m_dZulGesamtgewicht <= 3.5 ? 0.025 : 0.5; }
+    double GetAchse9Leerlast() const;
+    double GetAchsLeerlast(int n) const;
+    double GetAchsZulLast(int n) const;
+    void SetAchsLeerlast(int i, double v);
+    void SetAchsZulLast(int i, double v);
+    // The index reached by walking the axle flags of the records in use, and the count of unflagged
+    // records passed.
+    int GetAchsgruppenTrennung(int* pAnzahl = nullptr) const;
+    bool IsVorderachse(int i) const;
+    std::list<CZurrpunkt*>& GetZurrpunktListe() { return m_Zurrpunkte; }
+    bool HasZLTyp(int nTyp) const;
+    bool HasZLTyp1() const { return HasZLTyp(1); }
+    bool HasUeberstand() const;
+    bool GetStatusFlag() const;
+    float GetQorAnzahl() const;
+    double GetMaxNutzlast(bool bNurEigene) const;
+    // Distance of axle 1 to axle 2 (and on to axle 3 with three axles) less the stored correction.
+    double GetRadstandKorrigiert() const;
+    CTupelList* GetKurve(bool bPartner);
+
+    // The permissible-payload curve.
+    int BuildKurve();
+    int CalcGrenzsatz(double d, double M, double P, SYs2X* pSatz, double s);
+    int CalcGrenzQuotient(double d, double M, double P, double* pOut) const;
+    double WaehleMinimum(double* pWerte, int n, int* pGrenze) const;
+    static int WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut);
+    // Inserts a copy of the point before index nVor, or, with nVor < 0, before the first point with a
+    // larger x.
+    static void InsertRefinePunkt(CTupelList* pKurve, const SYs2X* pPunkt, int nVor);
+    int GetNextGrenze(int n) const;
+    // The usable centre-of-gravity range of the plan's load, and the part of the curve inside it.
+    int CalcNutzbarerBereich();
+    int BuildTeilkurve();
+
+    // Raised by the loading ramp while it moves a load; the curve builder answers 0 then and resets it.
+    static int s_nLaderampeBewegt;
+
+    // Non-virtual helpers of the calculation.
+    double CalcLeergewicht();
+    void GetAchslastAnteile(float* pVorn, float* pHinten);
+    double CalcHinterachsgruppe(bool bCached);
+    double CalcPosRelAchse1();
+    int CalcAnzahlVorderachsen();
+    void CalcAchsPositionen(double x0, bool bZusammengefasst);
+    void CalcAchsPositionenRel(int k);
+    double GetZLPosition(tagZLINFO* pItem) const;
+    // Number of axle records in use: the axles, plus the coupling point of kinds 2 and 3.
+    int GetRecordAnzahl() const;
+    // True while the working values of the last geometry are all finite and the wheelbase positive.
+    bool IsBerechenbar() const { return m_bBerechenbar != 0; }
+
+    // The combination as the document holds it: the trailer is the document's vehicle and the motor
+    // vehicle its partner.
+    bool IsMotorfahrzeug() const { return m_nArt == 0 || m_nArt == 4; }
+    bool IsAnhaengerArt() const { return m_nArt == 1 || m_nArt == 2 || m_nArt == 3; }
+    CFahrzeug* GetDokAnhaenger() const;
+    CFahrzeug* GetDokZugfahrzeug() const;
+    bool IsDokZugfahrzeug() const { return GetDokAnhaenger() != nullptr; }
+    // Mass of the loads of the plan; 0.0 without a plan.
+    double GetQorMasse() const;
+    // The coupling load that counts while the coupling-load flag is set.
+    double GetKupplungslast() const;
+
+    // Program-wide test position and mass of the load check.
+    static double s_dTestPosition;
+    static double s_dTestMasse;
+    // Set by the application; null in a program without 3D views.
+    static IDiagrammNetz* s_pDiagrammNetz;
+
+    // 1. Header record.
+    int m_nKopf[3] = {-1, 0, 0};
+    // 2. The chart.
+    CFahrzeugDiagramm m_Diagramm;
+    // 3. Status of the usable range and the constraint mask.
+    int m_nBereichStatus = 0;
+    int m_nGrenzMaske = 0;
+    // 4. The plan (a semi-trailer tractor points to its semi-trailer's and never deletes it).
+    CQOR* m_pQor = nullptr;
+    // 5.
+    std::uint16_t m_wReserve = 0;
+    int m_bDiagrammVeraltet = 1;
+    // Set once the chart's mesh has been built.
+    int m_bDiagrammNetz = 0;
+    // 6. ZL items, keyed by themselves; the vehicle owns them.
+    std::map<tagZLINFO*, tagZLINFO*> m_ZLInfos;
+    // 7. Geometry.
+    double m_dGeoZulLast[MAX_ACHSEN] = {};
+    double m_dGeoLeerlast[MAX_ACHSEN] = {};
+    double m_dGeoAbstand[MAX_ACHSEN] = {};
+    double m_dMergeLeerlast[MAX_ACHSEN] = {};
+    double m_dMergeZulLast[MAX_ACHSEN] = {};
+    double m_dMergeAbstand[MAX_ACHSEN] = {};
+    int m_nMergeAnzahl = 0;
+    double m_dAchsPos[MAX_ACHSEN] = {};
+    double m_dLeerSchwerpunkt = 0.0;    // empty-vehicle centre x from the load-area front
+    double m_dLeerSchwerpunktRel = 0.0; // the same from axle record 0
+    double m_dHinterachsPos = 0.0;      // rear-group centre from the load-area front
+    double m_dHinterLastSumme = 0.0;    // weight sum of the rear-group centre
+    double m_dHinterZulSumme = 0.0;     // permissible sum of the rear group
+    unsigned char m_bVorderGruppe[MAX_ACHSEN] = {};
+    // 8. Axle flags; the tenth is the sub-type flag of kind 0.
+    int m_nAchsFlags[MAX_ACHSEN] = {};
+    // 9. Values of the trailer checks and the drawbar-trailer geometry.
+    double m_dAnhaengerWert1 = 0.0;
+    double m_dAnhaengerWert2 = 0.0;
+    int m_nAnhaengerInt1 = 0;
+    int m_nAnhaengerInt2 = 1;
+    // 10.
+    int m_nArt = -1;
+    std::string m_strName;
+    int m_nAchsanzahl = 0;
+    // 11.
+    double m_dLeergewicht = 0.0;
+    double m_dZulGesamtgewicht = 0.0;
+    double m_dLFLaenge = 0.0;
+    // 12. Minimum group shares in percent.
+    std::string m_strText2;
+    unsigned int m_nMinAnteilVorn = 0;
+    unsigned int m_nMinAnteilHinten = 0;
+    // 13.
+    SAchse m_Achsen[MAX_ACHSEN];
+    // 14. Coupling values and the coupling-load flag.
+    double m_dKupplungswert[4] = {-1.0, -1.0, -1.0, -1.0};
+    int m_bKupplungslast = 0;
+    // 15. The coupling load acts at load-area length - m_dKupplungsabstand.
+    double m_dKupplungsabstand = 0.0;
+    double m_dKupplungslast1 = 0.0; // of a motor vehicle: its permissible support or fifth-wheel load
+    double m_dKupplungslast2 = 0.0;
+    double m_dGrundmasse = 0.0;
+    int m_nGeladen = 0;
+    // 16, 17.
+    SNutzbareLF m_NutzLF[2];
+    SUeberstLG m_Ueberstand;
+    // 18. Working values of the combination and of the calculation.
+    double m_dRadstandKorrektur = 0.0;
+    double m_dKombiWert2 = 0.0;
+    unsigned char m_bKombiFlag = 0;
+    double m_dSattelVersatz = 0.0; // fifth wheel ahead of the rear (group) axle
+    int m_nKopfInt = -1;
+    IFahrerhausBild* m_pFahrerhausBild = nullptr;
+    double m_dNutzlast = 0.0;
+    double m_dZulLastAnPos = 0.0;
+    float m_fLFBreite = 0.0f;
+    int m_nSeitenProzent = 4;            // permitted side difference, percent
+    double m_dKupplungsX = 0.0;          // coupling x from the front-group centre
+    double m_dGekoppelteMasse = 0.0;     // coupled unladen mass
+    double m_dKupplungsabstandGeo = 0.0; // coupling distance used by the combination formulas
+    double m_dRadstand = 0.0;
+    double m_dHinterLeerSumme = 0.0;
+    double m_dHinterZulSummePrep = 0.0;
+    double m_dZusLastMasse = 0.0;
+    double m_dZusMomentVorn = 0.0;
+    double m_dZusMomentHinten = 0.0;
+    double m_dMinAnteilVorn = 0.0;
+    double m_dMinAnteilHinten = 0.0;
+    double m_dAchse1Abstand = 0.0;
+    int m_nZaehler = 0;
+    int m_nGrenzeAktiv[5] = {};
+    // 19.
+    CFahrzeug* m_pPartner = nullptr;
+    // 21. Curve values.
+    double m_dMaxNutzlast = 0.0;
+    float m_fMaxNutzlastPos = 0.0f;
+    double m_dKurvenSchritt = 0.1;
+    int m_nKurvenBuilder = 0;
+    CTupelList m_Kurve{true};
+    // The part of m_Kurve inside the usable range: the same point objects, not owned.
+    CTupelList m_Teilkurve{false};
+    // 22. Lashing equipment, owned.
+    std::list<CZurrpunkt*> m_Zurrpunkte;
+    std::list<CZurrmittel*> m_ZurrmittelBenutzt;
+    std::list<CZurrmittel*> m_ZurrmittelKatalog;
+    std::list<CZurrschiene*> m_Zurrschienen;
+    // 23.
+    CQOR1Doc* m_pDoc = nullptr;
+    unsigned char m_bKupplungslast2 = 1;
+    // 24.
+    double (CFahrzeug::*m_pfnGrenze[5])(double) = {};
+    int m_nGrenzInt = 0;
+    // 25. Owned.
+    std::list<CZusLast*> m_ZusLasten;
+    std::list<SLadung*> m_Ladungen;
+    // 26.
+    unsigned char m_bKurveGueltig = 1;
+    unsigned char m_bMaskeHalten = 0;
+    int m_nGeoAchsanzahl = 0;
+    int m_nAnzahlVorderachsen = 0;
+    // 27.
+    std::string m_strText3;
+    std::string m_strText4;
+    // 28.
+    int m_bMitArbeitswerten = 1;
+    int m_nReserve28 = 0;
+
+    // Working values of the geometry and the axle-load calculation.
+    double m_dVorderachsPos = 0.0;
+    double m_dVorderLeerSumme = 0.0;
+    double m_dVorderZulSumme = 0.0;
+    double m_dGrundSchwerpunkt = 0.0;
+    double m_dLeerPos = 0.0; // empty-vehicle x from the front-group centre
+    double m_dZLMasse = 0.0;
+    double m_dZLPos = 0.0;
+    double m_dMomentVorn = 0.0;
+    double m_dMomentHinten = 0.0;
+    double m_dMomentVornBeladen = 0.0;
+    double m_dMomentHintenBeladen = 0.0;
+    double m_dZulLastVorn = 0.0;
+    double m_dZulLastVorn2 = 0.0;
+    double m_dZulLastHinten = 0.0;
+    double m_dAnteilVorn = 0.0;
+    double m_dAnteilHinten = 0.0;
+    double m_dMinLastVorn = 0.0;
+    double m_dMinLastHinten = 0.0;
+    double m_dPlanLast = 0.0;
+    double m_dAchslastVorn = 0.0;
+    double m_dAchslastHinten = 0.0;
+    double m_dKupplungslastGeo = 0.0; // coupling load counted by the last geometry
+    double m_dKupplMomentVorn = 0.0;
+    double m_dKupplMomentHinten = 0.0;
+    double m_dStuetzlast = 0.0;    // support or kingpin load carried by a motor vehicle
+    double m_dZulStuetzlast = 0.0; // permissible support or kingpin load of a trailer
+    double m_dKupplungsKonstante1 = 0.0;
+    double m_dKupplungsKonstante2 = 0.0;
+    double m_dKupplungsWertL = 0.0;
+    double m_dKupplungsGrenze = 0.0;
+    double m_dKupplungsD = 0.0;
+    unsigned char m_bKupplungGueltig = 0;
+    unsigned char m_bKupplungRichtung = 0;
+    int m_bBerechenbar = 1;
+    // Bounds of the usable centre-of-gravity range.
+    double m_dNutzbarVon = 0.0;
+    double m_dNutzbarBis = 0.0;
+    double m_dNutzbarQuerVon = 0.0;
+    double m_dNutzbarQuerBis = 0.0;
+    // Set by every edit of the vehicle's own data, cleared when its file is written.
+    unsigned char m_bModified = 0;
+
+protected:
+    // x of a lashing point on this vehicle's load area.
+    double GetZurrpunktX(CZurrpunkt* p) const;
+
+    double GrenzeAnteilHinten(double x);
+    double GrenzeVorn(double x);
+    double GrenzeGesamt(double x);
+    double GrenzeHinten(double x);
+    double GrenzeAnteilVorn(double x);
+
+    // The base part of the geometry and the moments every vehicle class adds.
+    void BuildGeometrieBasis();
+    void CalcMomente();
+    // Marks the vehicle not computable when a working value is not finite or the wheelbase not positive.
+    void PruefeBerechenbar();
+    // Base limit check of the motor vehicles and the trailer versions.
+    int CheckGrenzwerteMotor(bool bNurEigene);
+    int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
+    // Positions of the merged axles (m_nMergeAnzahl of them) from the first axle on.
+    void CalcMergePositionen(double* pPos);
+    // Steps both limit checks share; nPartnerBit marks the partner's faults (0x20000 for the trailer's,
+    // 0x40000 for the towing vehicle's) and nEigenBit this vehicle's.
+    int PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit);
+    int PruefeQuerGrenze(int nMaske, int nPartnerBit);
+    static int GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit);
+    int CalcAktiveGrenzenMit(bool bAnteile);
+
+    // The curve point of the axle-group, total-mass and share records shared by the vehicle classes:
+    // the moments about the front and the rear group, the minimum-share loads, and whether the share
+    // records take part. Answers as CalcKurvenpunkt (0 = go on with the chosen record and minimum).
+    struct SGrenzRahmen
+    {
+        SYs2X gewaehlt;
+        bool bMinimum = false;
+        double dMinimum = 0.0;
+        int nMinGrenze = 0;
+        double xa = 0.0;
+    };
+    int CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten, bool bAnteilVorn,
+                        SGrenzRahmen* pRahmen);
+    // Takes the chosen record and minimum into the point: 1, or as CalcKurvenpunkt when the minimum lies
+    // above the chosen maximum.
+    static int UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r);
+    // Record 7 of a coupled trailer's status at x: the combination's payload by the coupling limit
+    // (CalcKombination2 with the partner; -1 right at the limit) and whether it bounds from below.
+    void BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7);
+    // Starts a coupling status from records 6 and 7 (q: payload, b: bounds from below): clears the point's
+    // limits and takes the larger lower bound. 4 when one bounds from below, else 0; 32 when one that
+    // bounds from below gives no payload.
+    int KupplungsUntergrenzen(SYs2X* pPunkt, double q6, bool b6, double q7, bool b7);
+    // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
+    int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
+    // The simple curve of a vehicle of the base class, sampled from the payload at each position.
+    void BuildEinfacheKurve();
+    // Empties the curve and the part curve and forgets the maximum payload.
+    void VerwerfeKurve();
+
+private:
+    struct SBereich
+    {
+        int nStatus = 1;
+        double dVon = 0.0, dBis = 0.0, dQuerVon = 0.0, dQuerBis = 0.0;
+        bool bQuer = false; // the lateral range was worked out
+    };
+    // The usable range of this vehicle's curve for the load of its plan; bGesetzt says whether the
+    // bounds were worked out (status 1 of an empty curve leaves them alone).
+    SBereich BerechneBereich(bool* pGesetzt);
+};

@@ -1,0 +1,164 @@
+// The calculating half of a vehicle's chart: the lateral payload limit curve and the lateral offset limit.
+#include "model/vehicle/CFahrzeugDiagramm.h"
+
+#include "model/vehicle/CFahrzeug.h"
+#include "model/plan/CQOR.h"
+
+#include <cmath>
+#include <limits>
+
+CFahrzeugDiagramm::CFahrzeugDiagramm(CFahrzeug* pOwner) : m_pOwner(pOwner) {}
+
+void CFahrzeugDiagramm::CreateBuffers()
+{
+    m_Punkte.clear();
+    m_nLaengenAnzahl = 0;
+    m_fLaengenSchritt = LAENGEN_SCHRITT;
+    SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
+}
+
+void CFahrzeugDiagramm::SetParams(float fWidth, float fPercent, float fStep, float fLimit1, float fLimit2)
+{
+    m_fBreite = fWidth;
+    m_fProzent = fPercent;
+    m_fSchritt = fStep;
+    m_fLimit1 = fLimit1;
+    m_fLimit2 = fLimit2;
+    int nArt = 0;
+    if (m_pOwner) {
+        float fVorn = 0.0f, fHinten = 0.0f;
+        m_pOwner->CalcAchslasten(&fVorn, &fHinten);
+        m_fLimit1 = fVorn;
+        m_fLimit2 = fHinten;
+        nArt = m_pOwner->GetArt();
+    }
+    m_fLast = (nArt == 0 || nArt == 1) ? std::min(m_fLimit1, m_fLimit2) : m_fLimit2;
+    m_fSpur = fWidth * (nArt == 0 ? 0.8f : 0.88f);
+    m_fAnteil = (fPercent + 100.0f) / 200.0f;
+    m_fK = (m_fAnteil * m_fSpur - m_fSpur / 2.0f) * m_fLast;
+    m_fC = m_fSpur / 2.0f - m_fAnteil * m_fSpur;
+    m_fLastKopie = m_fLast;
+    m_fSpurKopie = m_fSpur;
+}
+
+float CFahrzeugDiagramm::LimitAt(float y) const
+{
+    const float m = m_fK / (m_fC + y);
+    if (m <= 0.0f)
+        return std::numeric_limits<float>::max();
+    return m;
+}
+
+int CFahrzeugDiagramm::SampleLimitPoints(float fFactor, float fMaxMass)
+{
+    m_Punkte.clear();
+    float y = m_fBreite / 2.0f;
+    float m = LimitAt(y);
+    // A comparison with a non-number is false, so a degenerate step ends the loop.
+    while (fMaxMass > m) {
+        m_Punkte.push_back({y, m});
+        const float d = m_fC + y;
+        const float s = fFactor * (-m_fK / (d * d));
+        const float b = m - s * y;
+        const float P = (m_fC * s + b) / s;
+        const float Q = (m_fC * b - m_fK) / s;
+        y = -P / 2.0f - std::sqrt(P * P / 4.0f - Q);
+        m = LimitAt(y);
+        if (static_cast<int>(m_Punkte.size()) > 1000)
+            break;
+    }
+    return static_cast<int>(m_Punkte.size());
+}
+
+int CFahrzeugDiagramm::BuildCurve(float fFactor)
+{
+    const float fBreite = m_pOwner ? m_pOwner->GetLFBreite() : m_fBreite;
+    const float fProzent = m_pOwner ? static_cast<float>(m_pOwner->m_nSeitenProzent) : m_fProzent;
+    SetParams(fBreite, fProzent, 1.4f, -1.0f, -1.0f);
+    if (fFactor == 0.0f)
+        fFactor = START_FAKTOR;
+    const float fMax = m_pOwner ? static_cast<float>(m_pOwner->GetMaxNutzlast(false)) : 0.0f;
+    int n = 0;
+    do {
+        n = SampleLimitPoints(fFactor, fMax);
+        fFactor += 0.1f;
+    } while (n > MAX_PUNKTE - 2);
+    return n;
+}
+
+void CFahrzeugDiagramm::SetLengthParams(float x0, float fMass, float fWidth, float fPercent, float fLimit1,
+                                        float fLimit2, float fWheelbase)
+{
+    m_fX0 = x0;
+    m_fMasse = fMass == 0.0f ? 0.0001f : fMass;
+    m_fLBreite = fWidth;
+    m_fLProzent = fPercent;
+    m_fL1 = fLimit1;
+    m_fL2 = fLimit2;
+    m_fRadstand = fWheelbase;
+    if (!m_pOwner)
+        return;
+    if (m_fL1 == -1.0f || m_fL2 == -1.0f) {
+        m_pOwner->CalcAchslasten(&m_fL1, &m_fL2);
+    }
+    if (m_fRadstand == -1.0f)
+        m_fRadstand = static_cast<float>(m_pOwner->CalcHinterachsgruppe(true));
+    m_fA1 = m_fL1 * m_fLProzent * m_fLBreite;
+    m_fA2 = m_fL2 * m_fLProzent * m_fLBreite;
+    m_fB = 200.0f * m_fMasse;
+    m_fD = m_fLProzent * m_fLBreite / 200.0f;
+    m_fXKreuz = m_fL2 * m_fRadstand / (m_fL1 + m_fL2);
+}
+
+float CFahrzeugDiagramm::LateralLimitRaw(float x) const
+{
+    const float fVorn = x == m_fRadstand ? -1.0f : m_fA1 / m_fB / (m_fRadstand - x) * m_fRadstand + m_fD;
+    const float fHinten = x == 0.0f ? -1.0f : m_fA2 / m_fB / x * m_fRadstand + m_fD;
+    if (fVorn < 0.0f)
+        return fHinten;
+    if (fHinten < 0.0f)
+        return fVorn;
+    return std::min(fVorn, fHinten);
+}
+
+float CFahrzeugDiagramm::LateralLimitAt(float x) const
+{
+    return LateralLimitRaw(x);
+}
+
+void CFahrzeugDiagramm::AppendLaengenPunkt(float fWert, float fPos)
+{
+    if (m_nLaengenAnzahl >= LAENGEN_KAPAZITAET)
+        return;
+    m_LaengenPunkte[static_cast<std::size_t>(m_nLaengenAnzahl++)] = {fWert, fPos};
+}
+
+void CFahrzeugDiagramm::SampleCurve()
+{
+    m_nLaengenAnzahl = 0;
+    if (!m_pOwner)
+        return;
+    const CQOR* pQor = m_pOwner->GetQor();
+    if (!pQor || pQor->GetMasse() == 0.0 || m_pOwner->m_nBereichStatus == 1)
+        return;
+    const float a = static_cast<float>(m_pOwner->m_dVorderachsPos);
+    const float lo = static_cast<float>(m_pOwner->m_dNutzbarVon) - a;
+    const float hi = static_cast<float>(m_pOwner->m_dNutzbarBis) - a;
+    SetLengthParams(0.0f, static_cast<float>(pQor->GetMasse()), m_pOwner->GetLFBreite(),
+                    static_cast<float>(pQor->m_nSeitenProzent), -1.0f, -1.0f, -1.0f);
+    bool bKreuz = lo < m_fXKreuz && m_fXKreuz < hi;
+    // The step is added to a running value as the chart always did; a bound on the count keeps a
+    // degenerate step from looping.
+    for (float x = lo; x <= hi && m_nLaengenAnzahl < LAENGEN_KAPAZITAET; x += m_fLaengenSchritt) {
+        if (bKreuz && x > m_fXKreuz) {
+            AppendLaengenPunkt(LateralLimitRaw(m_fXKreuz), m_fXKreuz + a);
+            bKreuz = false;
+        }
+        AppendLaengenPunkt(LateralLimitRaw(x), x + a);
+        if (!(m_fLaengenSchritt > 0.0f))
+            break;
+    }
+    if (bKreuz)
+        AppendLaengenPunkt(LateralLimitRaw(m_fXKreuz), m_fXKreuz + a);
+    AppendLaengenPunkt(LateralLimitRaw(hi), hi + a);
+}

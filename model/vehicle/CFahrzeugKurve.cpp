@@ -1,0 +1,697 @@
+// The vehicle's permissible-payload curve: single limits, curve points, the builder, the refinement, the
+// recalculation of the base class and the usable centre-of-gravity range.
+#include "model/vehicle/CFahrzeug.h"
+
+#include "model/plan/CQOR.h"
+#include "model/vehicle/SYs2X.h"
+
+#include <algorithm>
+#include <cmath>
+
+int CFahrzeug::s_nLaderampeBewegt = 0;
+
+namespace {
+
+// Upper bound of the samples of one curve; a load area of 10 km at the finest sensible step.
+constexpr long MAX_PROBEN = 200000;
+
+// A fresh point for a probe: every field 0.
+SYs2X Nullpunkt(double x)
+{
+    return SYs2X(x, 0.0, 0, 0.0, 0);
+}
+
+} // namespace
+
+CTupelList* CFahrzeug::GetKurve(bool bPartner)
+{
+    if (bPartner && m_pPartner)
+        return &m_pPartner->m_Kurve;
+    return &m_Kurve;
+}
+
+// ---- single limits ------------------------------------------------------------------------------------
+
+double CFahrzeug::CalcZulLast(int nGruppe, double x)
+{
+    const double L = m_dRadstand;
+    const double me = m_dLeergewicht, e = m_dLeerPos, mz = m_dZLMasse, z = m_dZLPos;
+    if (nGruppe == 1) {
+        if (x >= L)
+            return -1.0;
+        return (L * m_dVorderZulSumme - me * (L - e) - mz * (L - z)) / (L - x);
+    }
+    if (x <= 0.0)
+        return -1.0;
+    return (L * m_dHinterZulSumme - me * e - mz * z) / x;
+}
+
+double CFahrzeug::CalcNutzlastAnteilgrenze(int nGruppe, double x, double p)
+{
+    const double L = m_dRadstand, G = m_dGrundmasse, c = m_dGrundSchwerpunkt;
+    if (nGruppe == 1) {
+        const double d = x - L * p;
+        if (d == 0.0)
+            return -1.0;
+        return (L * p - c) * G / d;
+    }
+    const double d = (1.0 - p) * L - x;
+    if (d == 0.0)
+        return -1.0;
+    return (L * p - L + c) * G / d;
+}
+
+int CFahrzeug::CalcGrenzQuotient(double d, double M, double P, double* pOut) const
+{
+    if (d == 0.0) {
+        *pOut = -1.0;
+        return 0;
+    }
+    *pOut = (m_dRadstand * P - M) / d;
+    return 1;
+}
+
+double CFahrzeug::WaehleMinimum(double* r, int n, int* pGrenze) const
+{
+    r[n] = m_dNutzlast;
+    int i = 0;
+    while (i < n && !(r[i] >= 0.0))
+        ++i;
+    // No limit among the values: the total mass decides, whatever its sign.
+    if (i == n) {
+        *pGrenze = 2;
+        return r[n];
+    }
+    for (int j = i + 1; j < n; ++j)
+        if (r[j] >= 0.0 && r[j] < r[i])
+            i = j;
+    if (r[n] <= r[i]) {
+        *pGrenze = 2;
+        return r[n];
+    }
+    *pGrenze = i < 2 ? i : i + 1;
+    return r[i];
+}
+
+int CFahrzeug::WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut)
+{
+    int k = -1;
+    for (int i = 0; i < n; ++i)
+        if (pSaetze[i].m_dMaxLast >= 0.0 && (k < 0 || pSaetze[i].m_dMaxLast < pSaetze[k].m_dMaxLast))
+            k = i;
+    if (k < 0)
+        return 0;
+    *pOut = pSaetze[k];
+    return 1;
+}
+
+int CFahrzeug::CalcGrenzsatz(double d, double M, double P, SYs2X* R, double s)
+{
+    if (d == 0.0) {
+        if (CalcGrenzsatz(d - 1.0, M, P, R, s - 1.0) == 2)
+            return 10;
+        R->m_dMaxLast = -1.0;
+        return 5;
+    }
+    const double q = (m_dRadstand * P - M) / d;
+    const int c = R->m_nGrenze;
+    const bool bAchse = c == 2 || c == 4;
+    if (q == 0.0) {
+        if (bAchse)
+            R->m_dMaxLast = s >= 0.0 ? 0.0 : -1.0;
+        else
+            R->m_dMaxLast = s > 0.0 ? -1.0 : 0.0;
+        return 1;
+    }
+    if (bAchse) {
+        if ((s > 0.0 && q >= 0.0) || (s < 0.0 && q <= 0.0)) {
+            R->m_dMaxLast = q;
+            return 1;
+        }
+    } else if (c == 1 || c == 5) {
+        if ((s < 0.0 && q >= 0.0) || (s > 0.0 && q <= 0.0)) {
+            R->m_dMaxLast = q;
+            return 1;
+        }
+    } else {
+        return 0;
+    }
+    R->m_dMinLast = q;
+    return q < 0.0 ? 10 : 2;
+}
+
+// ---- payload at a position and curve points of the base class -------------------------------------
+
+double CFahrzeug::CalcNutzlastAnPos(double x, int* pGrenze)
+{
+    const double xa = x - m_dVorderachsPos;
+    double r[5] = {CalcZulLast(0, xa), CalcZulLast(1, xa), CalcNutzlastAnteilgrenze(0, xa, m_dMinAnteilVorn),
+                   CalcNutzlastAnteilgrenze(1, xa, m_dMinAnteilHinten), 0.0};
+    int nGrenze = 0;
+    const double d = WaehleMinimum(r, 4, &nGrenze);
+    if (pGrenze)
+        *pGrenze = nGrenze;
+    return d;
+}
+
+double CFahrzeug::CalcNutzlastAnPosGesamt(double x)
+{
+    return CalcNutzlastAnPos(x, nullptr);
+}
+
+int CFahrzeug::CalcKurvenpunkt(SYs2X* pPunkt)
+{
+    int nGrenze = 0;
+    pPunkt->m_dMaxLast = CalcNutzlastAnPos(pPunkt->m_dX, &nGrenze);
+    pPunkt->m_nGrenze = nGrenze;
+    return 1;
+}
+
+int CFahrzeug::GetKupplungsStatus(int, SYs2X*)
+{
+    return -1;
+}
+
+int CFahrzeug::CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten,
+                               bool bAnteilVorn, SGrenzRahmen* r)
+{
+    const double v = m_dVorderachsPos, L = m_dRadstand;
+    const double xa = pPunkt->m_dX - v, xb = L - xa;
+    r->xa = xa;
+    SYs2X R[5] = {SYs2X(0.0, 0.0, 4, 0.0, 0), SYs2X(0.0, 0.0, 2, 0.0, 0), SYs2X(0.0, m_dNutzlast, 3, 0.0, 0),
+                  SYs2X(0.0, 0.0, 1, 0.0, 0), SYs2X(0.0, 0.0, 5, 0.0, 0)};
+    const auto nimmMinimum = [&](const SYs2X& s) {
+        if (!r->bMinimum || s.m_dMinLast > r->dMinimum) {
+            r->bMinimum = true;
+            r->dMinimum = s.m_dMinLast;
+            r->nMinGrenze = s.m_nGrenze;
+        }
+    };
+
+    int a = CalcGrenzsatz(xa, dMomentV, m_dZulLastHinten, &R[0], xa);
+    if (a == 10)
+        return 3;
+    if (a == 2) {
+        nimmMinimum(R[0]);
+        R[0].m_dMaxLast = -1.0;
+    }
+    a = CalcGrenzsatz(xb, dMomentH, m_dZulLastVorn, &R[1], xb);
+    if (a == 10) {
+        pPunkt->m_dX = L + v;
+        return 4;
+    }
+    if (a == 2) {
+        nimmMinimum(R[1]);
+        R[1].m_dMaxLast = -1.0;
+    }
+    if (bAnteilHinten) {
+        const double d = xa - m_dMinAnteilHinten * L;
+        a = CalcGrenzsatz(d, dMomentV, m_dMinLastHinten, &R[3], d);
+        if (a == 10) {
+            pPunkt->m_dX = m_dMinAnteilHinten * L + v;
+            return 4;
+        }
+        if (a == 2) {
+            nimmMinimum(R[3]);
+            R[3].m_dMaxLast = -1.0;
+        }
+    } else {
+        R[3].m_dMaxLast = -1.0;
+    }
+    if (bAnteilVorn) {
+        const double d = xb - m_dMinAnteilVorn * L;
+        a = CalcGrenzsatz(d, dMomentH, m_dMinLastVorn, &R[4], d);
+        if (a == 10)
+            return 3;
+        if (a == 2) {
+            nimmMinimum(R[4]);
+            R[4].m_dMaxLast = -1.0;
+        }
+    } else {
+        R[4].m_dMaxLast = -1.0;
+        R[4].m_nGrenze = 6;
+    }
+    if (!WaehleGrenzsatz(R, 5, &r->gewaehlt))
+        return 3;
+    return 0;
+}
+
+int CFahrzeug::UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r)
+{
+    pPunkt->m_dMaxLast = r.gewaehlt.m_dMaxLast;
+    pPunkt->m_nGrenze = r.gewaehlt.m_nGrenze;
+    if (r.bMinimum) {
+        if (r.dMinimum > pPunkt->m_dMaxLast)
+            return (r.nMinGrenze == 4 || r.nMinGrenze == 5) ? 3 : 2;
+        pPunkt->m_dMinLast = r.dMinimum;
+        pPunkt->m_nMinGrenze = r.nMinGrenze;
+    }
+    return 1;
+}
+
+void CFahrzeug::BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7)
+{
+    const double xt = m_dKupplungsGrenze;
+    double q7 = CalcKombination2(2, m_pPartner, this, x);
+    bool b7 = (x > xt && q7 < 0.0) || (x < xt && q7 > 0.0);
+    if (x == xt) {
+        q7 = -1.0;
+        b7 = CalcKombination2(2, m_pPartner, this, x + 0.001) < 0.0;
+    }
+    *pQ7 = q7;
+    *pB7 = b7;
+}
+
+int CFahrzeug::KupplungsUntergrenzen(SYs2X* pPunkt, double q6, bool b6, double q7, bool b7)
+{
+    pPunkt->m_dMaxLast = pPunkt->m_dMinLast = -1.0;
+    pPunkt->m_nGrenze = pPunkt->m_nMinGrenze = 0;
+    int r = 0;
+    if (b6) {
+        if (q6 < 0.0)
+            return 32;
+        pPunkt->m_dMinLast = q6;
+        pPunkt->m_nMinGrenze = 6;
+        r = 4;
+    }
+    if (b7) {
+        if (q7 < 0.0)
+            return 32;
+        if (!b6 || q7 > q6) {
+            pPunkt->m_dMinLast = q7;
+            pPunkt->m_nMinGrenze = 7;
+        }
+        r |= 4;
+    }
+    return r;
+}
+
+int CFahrzeug::KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r)
+{
+    const SYs2X& g = r.gewaehlt;
+    if (r.bMinimum && r.dMinimum > g.m_dMaxLast)
+        return 2;
+    const double x = pPunkt->m_dX;
+    pPunkt->m_dX = r.xa;
+    const int s = GetKupplungsStatus(2, pPunkt);
+    if (s & 16) {
+        pPunkt->m_dX += m_dVorderachsPos;
+        return 4;
+    }
+    pPunkt->m_dX = x;
+    if (s & 1)
+        return 0;
+    if (s & 64) {
+        pPunkt->m_dMaxLast = g.m_dMaxLast;
+        pPunkt->m_nGrenze = g.m_nGrenze;
+        if (r.bMinimum) {
+            pPunkt->m_dMinLast = r.dMinimum;
+            pPunkt->m_nMinGrenze = r.nMinGrenze;
+        }
+        return 1;
+    }
+    if (s & 32)
+        return 3;
+    if (!((s & 2) && pPunkt->m_dMaxLast > 0.0 && pPunkt->m_dMaxLast <= g.m_dMaxLast)) {
+        pPunkt->m_dMaxLast = g.m_dMaxLast;
+        pPunkt->m_nGrenze = g.m_nGrenze;
+    }
+    if (r.bMinimum && (!(s & 4) || r.dMinimum > pPunkt->m_dMinLast)) {
+        pPunkt->m_dMinLast = r.dMinimum;
+        pPunkt->m_nMinGrenze = r.nMinGrenze;
+    }
+    return pPunkt->m_dMinLast > pPunkt->m_dMaxLast ? 2 : 1;
+}
+
+// ---- the curve ---------------------------------------------------------------------------------------
+
+int CFahrzeug::BuildKurve()
+{
+    m_Teilkurve.RemoveAll();
+    m_Kurve.DeleteAll();
+    m_dMaxNutzlast = 0.0;
+    m_fMaxNutzlastPos = 0.0f;
+
+    double x = m_nArt == 4 ? static_cast<double>(0.22f) : 0.0;
+    const double h = m_dKurvenSchritt;
+    const double E = m_dLFLaenge;
+    // Values that would make the sampling endless or its points meaningless give no curve.
+    if (!IsBerechenbar() || !(h > 0.0) || !std::isfinite(h) || !std::isfinite(E) ||
+        (E - x) / h > static_cast<double>(MAX_PROBEN))
+        m_bKurveGueltig = 0;
+    else if (E >= x) {
+        // The steps count from the last start so that rounding does not add up along the load area.
+        double dBasis = x;
+        long nSchritt = 0;
+        for (;;) {
+            auto* p = new SYs2X;
+            p->m_dX = x;
+            p->m_nMinGrenze = 0;
+            const int a = CalcKurvenpunkt(p);
+            double xNeu = dBasis + h * static_cast<double>(++nSchritt);
+            bool bEnde = false;
+            if (a == 0) {
+                m_bKurveGueltig = 0;
+                bEnde = true;
+            } else if (a == 1 && std::isfinite(p->m_dMaxLast) && std::isfinite(p->m_dMinLast)) {
+                m_Kurve.AddTail(p);
+                p = nullptr;
+            } else if (a == 3) {
+                bEnde = true;
+            } else if (a == 4) {
+                // A jump never goes back: that could sample the same stretch for ever.
+                if (p->m_dX + h > xNeu) {
+                    dBasis = p->m_dX;
+                    nSchritt = 1;
+                    xNeu = dBasis + h;
+                }
+            }
+            delete p;
+            if (bEnde)
+                break;
+            if (xNeu <= E)
+                x = xNeu;
+            else if (x < E && xNeu < E + h)
+                x = E;
+            else
+                break;
+        }
+    }
+
+    if (m_bKurveGueltig) {
+        if (m_Kurve.IsEmpty()) {
+            m_bKurveGueltig = 0;
+        } else {
+            const SYs2X* pMax = nullptr;
+            for (const SYs2X* p : m_Kurve.Punkte())
+                if (!pMax || p->m_dMaxLast > pMax->m_dMaxLast)
+                    pMax = p;
+            m_dMaxNutzlast = pMax->m_dMaxLast;
+            m_fMaxNutzlastPos = static_cast<float>(pMax->m_dX);
+        }
+    }
+    RefineKurve(&m_Kurve);
+    CalcNutzbarerBereich();
+    BuildTeilkurve();
+
+    const int nErgebnis = s_nLaderampeBewegt != 1 ? 1 : 0;
+    m_bDiagrammVeraltet = nErgebnis;
+    s_nLaderampeBewegt = 0;
+    m_nZaehler = 0;
+    return nErgebnis;
+}
+
+void CFahrzeug::InsertRefinePunkt(CTupelList* pKurve, const SYs2X* pPunkt, int nVor)
+{
+    if (nVor >= 0) {
+        pKurve->InsertBefore(static_cast<std::size_t>(nVor), new SYs2X(*pPunkt));
+        return;
+    }
+    for (std::size_t i = 0; i < pKurve->GetCount(); ++i)
+        if (pKurve->GetAt(i)->m_dX > pPunkt->m_dX) {
+            pKurve->InsertBefore(i, new SYs2X(*pPunkt));
+            return;
+        }
+}
+
+int CFahrzeug::RefineKurve(CTupelList* pKurve)
+{
+    if (!pKurve || pKurve->IsEmpty())
+        return 0;
+    const double dProbe = static_cast<double>(0.005f);
+    for (std::size_t i = 0; i + 1 < pKurve->GetCount(); ++i) {
+        const SYs2X A = *pKurve->GetAt(i);
+        const SYs2X B = *pKurve->GetAt(i + 1);
+        if (A.m_nGrenze == B.m_nGrenze)
+            continue;
+        SYs2X T = A;
+        double px = A.m_dX + dProbe;
+        double dBeste = -9999999999999.0;
+        bool bKnick = false;
+        while (B.m_dX > px) {
+            SYs2X probe = Nullpunkt(px);
+            // A position the vehicle cannot answer for ends the walk.
+            if (CalcKurvenpunkt(&probe) == 0)
+                break;
+            const double dZunahme = probe.m_dMaxLast - T.m_dMaxLast;
+            if (dBeste > dZunahme) {
+                bKnick = true;
+                break;
+            }
+            dBeste = dZunahme;
+            T = probe;
+            px += dProbe;
+        }
+        if (!bKnick)
+            continue;
+        SYs2X neu = Nullpunkt((T.m_dX + px) * 0.5);
+        CalcKurvenpunkt(&neu);
+        neu.m_nGrenze = 8;
+        InsertRefinePunkt(pKurve, &neu, static_cast<int>(i + 1));
+        if (neu.m_dMaxLast > m_dMaxNutzlast)
+            m_dMaxNutzlast = neu.m_dMaxLast;
+        ++i; // the new point and B are not walked again
+    }
+
+    const SYs2X erster = *pKurve->GetHead();
+    if (erster.m_dMinLast == -1.0)
+        return 1;
+    const double h = m_dKurvenSchritt;
+    const double dEnde = static_cast<double>(0.24f);
+    for (double x = erster.m_dX - dEnde; x > erster.m_dX - h; x -= dEnde) {
+        SYs2X p = Nullpunkt(x);
+        if (CalcKurvenpunkt(&p) != 1)
+            break;
+        pKurve->AddHead(new SYs2X(p));
+    }
+    const SYs2X letzter = *pKurve->GetTail();
+    const double E = std::min(letzter.m_dX + h, m_dLFLaenge);
+    for (double x = letzter.m_dX + dEnde; E >= x; x += dEnde) {
+        SYs2X p = Nullpunkt(x);
+        if (CalcKurvenpunkt(&p) != 1)
+            break;
+        pKurve->AddTail(new SYs2X(p));
+    }
+    return 1;
+}
+
+int CFahrzeug::GetNextGrenze(int n) const
+{
+    for (int i = std::max(n + 1, 0); i < 5; ++i)
+        if (m_nGrenzeAktiv[i])
+            return i;
+    return -1;
+}
+
+int CFahrzeug::CalcKurveEckpunkte(CTupelList*)
+{
+    // The corner points follow the active constraints, and no constraint is ever marked active.
+    return GetNextGrenze(-1) < 0 ? 0 : 1;
+}
+
+// ---- recalculation of the base class ---------------------------------------------------------------
+
+void CFahrzeug::VerwerfeKurve()
+{
+    m_Teilkurve.RemoveAll();
+    m_Kurve.DeleteAll();
+    m_dMaxNutzlast = 0.0;
+    m_fMaxNutzlastPos = 0.0f;
+    m_nBereichStatus = 1;
+}
+
+void CFahrzeug::BuildEinfacheKurve()
+{
+    m_Teilkurve.RemoveAll();
+    m_Kurve.DeleteAll();
+    m_dMaxNutzlast = 0.0;
+    const double E = m_dLFLaenge;
+    const double h = 0.1;
+    if (E >= 0.0 && std::isfinite(E) && E / h <= static_cast<double>(MAX_PROBEN)) {
+        double x = 0.0;
+        for (long i = 1;; ++i) {
+            int nGrenze = 0;
+            const double p = CalcNutzlastAnPos(x, &nGrenze);
+            m_Kurve.AddTail(new SYs2X(x, p, nGrenze, 0.0, -1));
+            const double xNeu = h * static_cast<double>(i);
+            if (xNeu <= E)
+                x = xNeu;
+            else if (x < E)
+                x = E;
+            else
+                break;
+        }
+    }
+    m_nKurvenBuilder = 1;
+    RefineKurve(&m_Kurve);
+    for (const SYs2X* p : m_Kurve.Punkte())
+        if (p->m_dMaxLast > m_dMaxNutzlast)
+            m_dMaxNutzlast = p->m_dMaxLast;
+}
+
+void CFahrzeug::Recalc()
+{
+    PrepareBerechnung();
+    BuildGeometrie();
+    if (!m_bMaskeHalten)
+        m_nGrenzMaske = CalcAktiveGrenzen();
+    // A vehicle that cannot be computed, or whose unladen state already breaks a limit, shows no curve
+    // rather than the last one.
+    if (m_nGrenzMaske != 0 || !IsBerechenbar()) {
+        m_bKurveGueltig = 0;
+        VerwerfeKurve();
+    } else {
+        m_bKurveGueltig = 1;
+        BuildEinfacheKurve();
+    }
+    m_Diagramm.BuildCurve(0.0f);
+}
+
+// ---- usable centre-of-gravity range ---------------------------------------------------------------
+
+CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)
+{
+    SBereich b;
+    *pGesetzt = false;
+    if (!m_pQor || m_Kurve.IsEmpty())
+        return b;
+    *pGesetzt = true;
+    const double m = m_pQor->GetMasse();
+    const bool bMaxReicht = m_dMaxNutzlast > m;
+    b.nStatus = 0;
+    const auto& k = m_Kurve.Punkte();
+
+    const SYs2X* pErster = nullptr;
+    for (const SYs2X* p : k)
+        if (p->m_dMaxLast > m && (p->m_dMinLast == -1.0 || p->m_dMinLast <= m)) {
+            pErster = p;
+            break;
+        }
+    if (!pErster) {
+        b.nStatus = 1;
+        return b;
+    }
+    b.dVon = pErster->m_dX;
+    const SYs2X* pLetzter = nullptr;
+    for (auto it = k.rbegin(); it != k.rend(); ++it)
+        if ((*it)->m_dMaxLast > m && ((*it)->m_dMinLast == -1.0 || (*it)->m_dMinLast < m)) {
+            pLetzter = *it;
+            break;
+        }
+    if (pLetzter) {
+        b.dBis = pLetzter->m_dX;
+        b.nStatus |= 2;
+    }
+
+    const double dSchritt = 0.01;
+    const double dRandVorn = GetRandabstand(0), dRandHinten = GetRandabstand(2);
+    const double dEnde = m_dLFLaenge - dRandHinten;
+    const auto scheitert = [&](const SYs2X& p) {
+        return m > p.m_dMaxLast || (p.m_dMinLast != -1.0 && p.m_dMinLast > m);
+    };
+    for (int i = 1;; ++i) {
+        const double x = pErster->m_dX - dSchritt * i;
+        if (!(x >= 0.0))
+            break;
+        SYs2X p;
+        p.m_dX = x;
+        const int a = CalcKurvenpunkt(&p);
+        if (scheitert(p)) {
+            b.dVon = pErster->m_dX - dSchritt * (i - 1);
+            break;
+        }
+        if (a != 1 && a != 3)
+            break;
+    }
+    if (pLetzter) {
+        for (int i = 1;; ++i) {
+            const double x = pLetzter->m_dX + dSchritt * i;
+            if (!(x <= dEnde))
+                break;
+            SYs2X p;
+            p.m_dX = x;
+            const int a = CalcKurvenpunkt(&p);
+            if (scheitert(p)) {
+                b.dBis = pLetzter->m_dX + dSchritt * (i - 1);
+                break;
+            }
+            if (a != 1 && a != 3)
+                break;
+        }
+    }
+    b.dVon = std::clamp(b.dVon, dRandVorn, std::max(dRandVorn, dEnde));
+    b.dBis = std::clamp(b.dBis, dRandVorn, std::max(dRandVorn, dEnde));
+
+    if (b.dBis == b.dVon) {
+        if (!bMaxReicht) {
+            b.nStatus = 1;
+            return b;
+        }
+        b.dVon = static_cast<double>(m_fMaxNutzlastPos - 0.01f);
+        b.dBis = static_cast<double>(m_fMaxNutzlastPos + 0.01f);
+        b.nStatus |= 2;
+        return b;
+    }
+    const float fBreite = GetLFBreite();
+    m_Diagramm.SetParams(fBreite, static_cast<float>(m_nSeitenProzent), 1.4f, -1.0f, -1.0f);
+    const float fm = static_cast<float>(m);
+    const float e = (m_Diagramm.GetK() - m_Diagramm.GetC() * fm) / fm;
+    const float a = fBreite * 0.5f;
+    b.dQuerVon = a - std::min(e, a - static_cast<float>(GetRandabstand(1)));
+    b.dQuerBis = a + std::min(e, a - static_cast<float>(GetRandabstand(3)));
+    b.bQuer = true;
+    return b;
+}
+
+int CFahrzeug::CalcNutzbarerBereich()
+{
+    CFahrzeug* pQuelle = this;
+    if (m_nArt == 4) {
+        pQuelle = GetDokAnhaenger();
+        if (!pQuelle) {
+            m_nBereichStatus = 1;
+            return 1;
+        }
+    }
+    bool bGesetzt = false;
+    const SBereich b = pQuelle->BerechneBereich(&bGesetzt);
+    m_nBereichStatus = b.nStatus;
+    if (bGesetzt) {
+        m_dNutzbarVon = b.dVon;
+        m_dNutzbarBis = b.dBis;
+        if (b.bQuer) {
+            m_dNutzbarQuerVon = b.dQuerVon;
+            m_dNutzbarQuerBis = b.dQuerBis;
+        }
+    }
+    if (m_pQor)
+        m_Diagramm.SampleCurve();
+    return b.nStatus;
+}
+
+int CFahrzeug::BuildTeilkurve()
+{
+    m_Teilkurve.RemoveAll();
+    if (!m_pQor || !(m_nBereichStatus & 2) || m_Kurve.IsEmpty())
+        return 0;
+    const auto& k = m_Kurve.Punkte();
+    std::size_t nVon = k.size();
+    for (std::size_t i = 0; i < k.size(); ++i)
+        if (k[i]->m_dX >= m_dNutzbarVon) {
+            nVon = i;
+            break;
+        }
+    if (nVon == k.size())
+        return 0;
+    std::size_t nBis = k.size();
+    for (std::size_t i = k.size(); i-- > 0;)
+        if (k[i]->m_dX <= m_dNutzbarBis) {
+            nBis = i;
+            break;
+        }
+    if (nBis == k.size() || nBis <= nVon)
+        return 0;
+    for (std::size_t i = nVon; i <= nBis; ++i)
+        m_Teilkurve.AddTail(k[i]);
+    return 1;
+}

@@ -1,0 +1,32 @@
+// A semi-trailer tractor: no load area of its own; carries its semi-trailer's kingpin load.
+#pragma once
+
+#include "model/vehicle/CZugmaschine.h"
+
+class CSattelzugmaschine : public CZugmaschine
+{
+    QOR_DECLARE_SERIAL(CSattelzugmaschine)
+
+public:
+    CSattelzugmaschine();
+    ~CSattelzugmaschine() override;
+
+    double GetGesamtmasse(bool bMitPartner) override;
+    void BuildGeometrie() override;
+    void CalcAchslastenBeladen(double* pVorn, double* pHinten) override;
+    double CalcNutzlastAnPos(double x, int* pGrenze = nullptr) override;
+    double CalcNutzlastAnPosGesamt(double x) override;
+
+    // Position of the fifth wheel behind the front-group centre. The offset counts from the rear-group
+    // centre that ends the wheelbase (the rear axle, or the middle of a rear pair of equal permissible
+    // loads), never from the last axle. The kingpin load on the axles, the coupling distance and the
+    // semi-trailer's kingpin limit all take this one point.
+    double GetSattelPosition() const { return m_dRadstand - m_dSattelVersatz; }
+
+    int m_nSattelInt = 1;
+    int m_nSattelFlag = 1;
+    int m_nSattelGekoppelt = 0;
+
+protected:
+    double GetKupplungsPosition() const override { return GetSattelPosition(); }
+};

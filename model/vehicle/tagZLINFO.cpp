@@ -1,0 +1,49 @@
+// The ZL item record and its archive layout.
+#include "model/vehicle/tagZLINFO.h"
+
+#include "model/archive/ArchiveReader.h"
+#include "model/archive/ArchiveWriter.h"
+
+QOR_IMPLEMENT_SERIAL(tagZLINFO, 4, true)
+
+void tagZLINFO::Write(ArchiveWriter& ar) const
+{
+    ar.WriteInt(m_n1);
+    ar.WriteString(m_strName);
+    ar.WriteInt(m_nTyp);
+    ar.WriteDouble(m_dWert1);
+    ar.WriteDouble(m_dWert2);
+    ar.WriteDouble(m_dAbstand);
+    ar.WriteDouble(m_dMasse);
+    ar.WriteInt(m_nWert);
+    ar.WriteInt(m_n9);
+    ar.WriteDouble(m_dWert3);
+    ar.WriteInt(m_n11);
+    ar.WriteDouble(m_dPosX);
+    ar.WriteInt(m_nVomEnde);
+    ar.WriteInt(m_nTyp1);
+    ar.WriteInt(m_nWertKopie);
+    ar.WriteBool(m_bFlag);
+    ar.WriteString(m_strText);
+}
+
+void tagZLINFO::Read(ArchiveReader& ar, unsigned)
+{
+    m_n1 = ar.ReadInt();
+    m_strName = ar.ReadString();
+    m_nTyp = ar.ReadInt();
+    m_dWert1 = ar.ReadDouble();
+    m_dWert2 = ar.ReadDouble();
+    m_dAbstand = ar.ReadDouble();
+    m_dMasse = ar.ReadDouble();
+    m_nWert = ar.ReadInt();
+    m_n9 = ar.ReadInt();
+    m_dWert3 = ar.ReadDouble();
+    m_n11 = ar.ReadInt();
+    m_dPosX = ar.ReadDouble();
+    m_nVomEnde = ar.ReadInt();
+    m_nTyp1 = ar.ReadInt();
+    m_nWertKopie = ar.ReadInt();
+    m_bFlag = ar.ReadBool();
+    m_strText = ar.ReadString();
+}
