@@ -32,6 +32,8 @@ qor_build() {
     # shellcheck disable=SC2206
     args+=(${QOR_CMAKE_ARGS:-})
     export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+    # Paths relative to the checkout, so clones and work trees in other folders share cached objects.
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$QOR_ROOT}" CCACHE_NOHASHDIR=1
     cmake -S "$QOR_ROOT" -B "$dir" "${args[@]}" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
     QOR_BIN_DIR="$dir/bin"
