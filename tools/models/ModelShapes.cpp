@@ -286,12 +286,12 @@ Q3dModel Model(int index)
         b.Part("hall", {0.75f, 0.72f, 0.66f, 1.0f}).Box({-24, 0, -44}, {-14, 7, -20});
         break;
     case 32: // permitted range of the centre of gravity, a see-through unit box
-        b.Part("range", {0.3f, 0.85f, 0.3f, 0.35f}, Pass::Blended, "Bereich.png")
+        b.Part("range", {0.3f, 0.85f, 0.3f, 0.5f}, Pass::Blended, "Bereich.png")
             .Box({-0.5f, 0, -0.5f}, {0.5f, 1, 0.5f});
         break;
     case 33: // centre-of-gravity marker: a ring and a cross-hair disc
-        b.Part("ring", {1, 1, 1, 1}).Torus({0, 0, 0}, {0, 0, 1}, 0.5f, 0.06f, 24, 8);
-        b.Part("disc", {1, 1, 1, 0.6f}, Pass::Blended, "Kreuz.png");
+        b.Part("ring", {0, 0.4f, 0, 1}).Torus({0, 0, 0}, {0, 0, 1}, 0.5f, 0.06f, 24, 8);
+        b.Part("disc", {0, 0.4f, 0, 0.5f}, Pass::Blended, "Kreuz.png");
         b.Quad({-0.45f, -0.45f, 0}, {-0.45f, 0.45f, 0}, {0.45f, 0.45f, 0}, {0.45f, -0.45f, 0}, {0, 0, -1});
         b.Quad({-0.45f, -0.45f, 0}, {-0.45f, 0.45f, 0}, {0.45f, 0.45f, 0}, {0.45f, -0.45f, 0}, {0, 0, 1});
         break;
@@ -349,10 +349,10 @@ Q3dModel Model(int index)
         b.Part("tape", {0.9f, 0.85f, 0.7f, 1.0f}).Box({-0.06f, 1.0f, -0.5f}, {0.06f, 1.002f, 0.5f});
         break;
     case 48: // load-area wall: unit length across x, unit height, 0.05 thick
-        b.Part("wall", {0.65f, 0.7f, 0.8f, 0.35f}, Pass::Blended).Box({-0.5f, 0, -0.025f}, {0.5f, 1, 0.025f});
+        b.Part("wall", {0.55f, 0.6f, 0.75f, 0.5f}, Pass::Blended).Box({-0.5f, 0, -0.025f}, {0.5f, 1, 0.025f});
         break;
     case 49: // see-through body of a load unit
-        UnitBox(b, "body", {0.3f, 0.6f, 1.0f, 0.3f}, Pass::Blended);
+        UnitBox(b, "body", {0.3f, 0.6f, 1.0f, 0.45f}, Pass::Blended);
         break;
     case 50: // variable form-fit item
         UnitBox(b, "item", {0.95f, 0.6f, 0.1f, 0.5f}, Pass::Blended);
