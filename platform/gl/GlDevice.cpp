@@ -5,6 +5,7 @@
 #include "platform/gl/GlDevice.h"
 
 #include "platform/gl/DeviceModel.h"
+#include "platform/gl/GlModelStore.h"
 
 #include <QImage>
 #include <QOpenGLContext>
@@ -179,11 +180,9 @@ void GlDevice::Release()
         m_program = m_streamVao = m_streamVbo = 0;
         return;
     }
-    for (auto& [id, gpu] : m_models) {
-        m_gl.glDeleteVertexArrays(1, &gpu.vao);
-        m_gl.glDeleteBuffers(1, &gpu.vbo);
-        m_gl.glDeleteBuffers(1, &gpu.ibo);
-    }
+    // The buffers belong to the share group (GlModelStore); the vertex arrays are this device's.
+    for (auto& [id, vao] : m_models)
+        m_gl.glDeleteVertexArrays(1, &vao);
     m_models.clear();
     for (auto& [key, texture] : m_textures)
         m_gl.glDeleteTextures(1, &texture);
@@ -336,32 +335,17 @@ void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QI
     }
 }
 
-const GlDevice::GpuModel& GlDevice::Upload(const DeviceModel& model)
+GLuint GlDevice::VertexArray(const DeviceModel& model)
 {
     const auto found = m_models.find(model.Id());
     if (found != m_models.end())
         return found->second;
-    GpuModel gpu;
-    std::vector<Q3dModel::Vertex> vertices;
-    std::vector<std::uint32_t> indices;
-    for (const Q3dModel::Part& part : model.Mesh().parts) {
-        gpu.firstIndex.push_back(static_cast<GLint>(indices.size()));
-        gpu.baseVertex.push_back(static_cast<GLint>(vertices.size()));
-        vertices.insert(vertices.end(), part.vertices.begin(), part.vertices.end());
-        indices.insert(indices.end(), part.indices.begin(), part.indices.end());
-    }
-    static_assert(sizeof(Q3dModel::Vertex) == 32);
-    m_gl.glGenVertexArrays(1, &gpu.vao);
-    m_gl.glBindVertexArray(gpu.vao);
-    m_gl.glGenBuffers(1, &gpu.vbo);
-    m_gl.glBindBuffer(GL_ARRAY_BUFFER, gpu.vbo);
-    m_gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Q3dModel::Vertex)),
-                      vertices.data(), GL_STATIC_DRAW);
-    m_gl.glGenBuffers(1, &gpu.ibo);
-    m_gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.ibo);
-    m_gl.glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                      static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint32_t)), indices.data(),
-                      GL_STATIC_DRAW);
+    const GlModelStore::Buffers& buffers = GlModelStore::Get(m_gl, model);
+    GLuint vao = 0;
+    m_gl.glGenVertexArrays(1, &vao);
+    m_gl.glBindVertexArray(vao);
+    m_gl.glBindBuffer(GL_ARRAY_BUFFER, buffers.vbo);
+    m_gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.ibo);
     m_gl.glEnableVertexAttribArray(0);
     m_gl.glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<const void*>(0));
     m_gl.glEnableVertexAttribArray(1);
@@ -370,7 +354,8 @@ const GlDevice::GpuModel& GlDevice::Upload(const DeviceModel& model)
     m_gl.glEnableVertexAttribArray(3);
     m_gl.glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<const void*>(24));
     m_gl.glBindVertexArray(0);
-    return m_models.emplace(model.Id(), std::move(gpu)).first->second;
+    m_models.emplace(model.Id(), vao);
+    return vao;
 }
 
 void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, bool opaque, bool blended,
@@ -382,8 +367,8 @@ void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, 
     int last = lastPart < 0 ? model.PartCount() - 1 : std::min(lastPart, model.PartCount() - 1);
     if (first > last)
         return;
-    const GpuModel& gpu = Upload(model);
-    m_gl.glBindVertexArray(gpu.vao);
+    const GLuint vao = VertexArray(model);
+    const GlModelStore::Buffers& buffers = GlModelStore::Get(m_gl, model);
     const int zWrite = m_state.State(RenderState::ZWriteEnable);
     const int blend = m_state.State(RenderState::AlphaBlendEnable);
     for (Q3dModel::Pass pass : {Q3dModel::Pass::Opaque, Q3dModel::Pass::Blended}) {
@@ -397,13 +382,13 @@ void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, 
             if (part.pass != pass || part.indices.empty())
                 continue;
             PrepareDraw(diffuse ? *diffuse : part.colour, false, model.Texture(i), true);
-            m_gl.glBindVertexArray(gpu.vao);
+            m_gl.glBindVertexArray(vao);
             m_gl.glDrawElementsBaseVertex(
                 GL_TRIANGLES, static_cast<GLsizei>(part.indices.size()), GL_UNSIGNED_INT,
                 reinterpret_cast<const void*>(
-                    static_cast<std::size_t>(gpu.firstIndex[static_cast<std::size_t>(i)]) *
+                    static_cast<std::size_t>(buffers.firstIndex[static_cast<std::size_t>(i)]) *
                     sizeof(std::uint32_t)),
-                gpu.baseVertex[static_cast<std::size_t>(i)]);
+                buffers.baseVertex[static_cast<std::size_t>(i)]);
         }
     }
     m_gl.glDepthMask(zWrite ? GL_TRUE : GL_FALSE);

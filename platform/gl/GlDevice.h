@@ -1,5 +1,5 @@
 // The render device over OpenGL 3.3 core: one GLSL program in place of the fixed-function pipeline,
-// models uploaded on their first draw, textures uploaded on their first use.
+// models uploaded on their first draw (once per group of sharing contexts), textures on their first use.
 #pragma once
 
 #include "platform/gl/DeviceState.h"
@@ -40,20 +40,14 @@ public:
     void DrawPrimitive(PrimitiveType type, VertexLayout layout, const void* vertices, int primitiveCount,
                        int stride) override;
 
-    // How many models and textures are uploaded.
+    // How many models this device has drawn (each has a vertex array here) and textures it has uploaded.
     int UploadedModelCount() const { return static_cast<int>(m_models.size()); }
     int UploadedTextureCount() const { return static_cast<int>(m_textures.size()); }
 
 private:
-    struct GpuModel
-    {
-        GLuint vao = 0, vbo = 0, ibo = 0;
-        // Per part: first index (in indices) and base vertex.
-        std::vector<GLint> firstIndex, baseVertex;
-    };
-
     void ApplyState(RenderState state);
-    const GpuModel& Upload(const DeviceModel& model);
+    // The model's vertex array of this device over the buffers its share group holds.
+    GLuint VertexArray(const DeviceModel& model);
     GLuint TextureFor(const QImage& image);
     // Uploads transforms, lights and the material for the next draw.
     void PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture, bool hasNormals);
@@ -62,7 +56,7 @@ private:
     DeviceState m_state;
     GLuint m_program = 0;
     GLuint m_streamVao = 0, m_streamVbo = 0;
-    std::unordered_map<std::uint64_t, GpuModel> m_models;
+    std::unordered_map<std::uint64_t, GLuint> m_models;
     std::unordered_map<qint64, GLuint> m_textures;
     struct Uniforms
     {

@@ -3,6 +3,7 @@
 #include "GlFixture.h"
 
 #include "platform/gl/DeviceModel.h"
+#include "platform/gl/GlModelStore.h"
 #include "platform/gl/RecordingDevice.h"
 
 #include <QDir>
@@ -125,6 +126,32 @@ TEST_F(GlFixture, TheCrateFillsTheMiddleOfAFramebufferAndLeavesTheCornersWhite)
     for (QPoint corner : {QPoint(0, 0), QPoint(255, 0), QPoint(0, 255), QPoint(255, 255)})
         EXPECT_TRUE(IsWhite(image.pixel(corner))) << corner.x() << "," << corner.y();
     EXPECT_EQ(m_device.UploadedModelCount(), 1);
+}
+
+TEST_F(GlFixture, DevicesOfSharingContextsDrawFromOneCopyOfAModel)
+{
+    const DeviceModel& crate = Model(37);
+    auto frame = [&](IRenderDevice& device) {
+        SetScene(device, {1.6f, 1.9f, -2.6f}, {0, 0.5f, 0}, 1.0f);
+        device.DrawModel(crate, IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, true, true);
+    };
+    const QImage first = Render(QSize(64, 64), frame);
+    EXPECT_EQ(GlModelStore::Count(), 1);
+
+    QOpenGLContext other;
+    other.setFormat(m_context.format());
+    other.setShareContext(&m_context);
+    ASSERT_TRUE(other.create());
+    ASSERT_TRUE(QOpenGLContext::areSharing(&other, &m_context));
+    ASSERT_TRUE(other.makeCurrent(&m_surface));
+    GlDevice second;
+    ASSERT_TRUE(second.Initialise());
+    const QImage again = Render(QSize(64, 64), frame, &second);
+    EXPECT_EQ(GlModelStore::Count(), 1);
+    EXPECT_EQ(second.UploadedModelCount(), 1);
+    EXPECT_EQ(again, first);
+    second.Release();
+    ASSERT_TRUE(m_context.makeCurrent(&m_surface));
 }
 
 TEST_F(GlFixture, RecordingAndGlDevicesAgreeOnAFrame)

@@ -60,13 +60,14 @@ QImage GlFixture::Render(QSize size, const std::function<void(IRenderDevice&)>& 
 {
     QOpenGLFramebufferObject fbo(size, QOpenGLFramebufferObject::Depth);
     fbo.bind();
-    QOpenGLExtraFunctions* gl = m_context.extraFunctions();
+    QOpenGLExtraFunctions* gl = QOpenGLContext::currentContext()->extraFunctions();
     gl->glViewport(0, 0, size.width(), size.height());
     gl->glDepthMask(GL_TRUE);
     gl->glClearColor(1, 1, 1, 1);
     gl->glClearDepthf(1.0f);
     gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    m_device.ApplyStates();
+    if (auto* gl33 = dynamic_cast<GlDevice*>(device ? device : &m_device))
+        gl33->ApplyStates();
     frame(device ? *device : m_device);
     gl->glFinish();
     QImage image = fbo.toImage();
@@ -76,7 +77,7 @@ QImage GlFixture::Render(QSize size, const std::function<void(IRenderDevice&)>& 
 
 void GlFixture::SetViewport(int x, int y, int width, int height)
 {
-    m_context.functions()->glViewport(x, y, width, height);
+    QOpenGLContext::currentContext()->functions()->glViewport(x, y, width, height);
 }
 
 void GlFixture::SetScene(IRenderDevice& device, const tbVector3& eye, const tbVector3& target, float aspect)
