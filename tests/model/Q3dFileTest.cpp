@@ -107,7 +107,8 @@ TEST(Q3dFileTest, DamagedFieldsAreRefusedClearly)
         {"index count beyond the data", firstIndexCount, 3000, "ends inside the indices"},
         {"index past the vertices", firstIndexCount + 4, 3, "refers to vertex 3 of 3"},
         {"not-a-number colour", HEADER + 2 + 4 + 1, std::bit_cast<std::uint32_t>(nan), "not finite"},
-        {"infinite position", FIRST_VERTEX_COUNT + 4, std::bit_cast<std::uint32_t>(std::numeric_limits<float>::infinity()), "not finite"},
+        {"infinite position", FIRST_VERTEX_COUNT + 4,
+         std::bit_cast<std::uint32_t>(std::numeric_limits<float>::infinity()), "not finite"},
     };
     const std::vector<std::uint8_t> whole = Q3dFile::Write(TwoPartModel());
     for (const Case& c : cases) {
