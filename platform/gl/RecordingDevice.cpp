@@ -90,7 +90,8 @@ void RecordingDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, con
     call.matrix = m_state.Transform(TransformKind::World);
     call.texture = m_state.texture;
     const int count = VertexCount(type, primitiveCount);
-    if (vertices && count > 0 && stride > 0) {
+    // A stride below the vertex size is refused as the GL device refuses it: nothing is copied.
+    if (vertices && count > 0 && stride >= VertexSize(layout)) {
         const auto* bytes = static_cast<const std::uint8_t*>(vertices);
         call.vertices.assign(bytes,
                              bytes + static_cast<std::size_t>(count - 1) * static_cast<std::size_t>(stride) +

@@ -80,6 +80,10 @@ TEST(RecordingDeviceTest, KeepsEveryCallInOrderWithTheWorldMatrixOfEachDraw)
     std::uint32_t colour = 0;
     std::memcpy(&colour, strip.vertices.data() + 16 + 12, 4);
     EXPECT_EQ(colour, 0xFF00FF00u);
+    // A stride shorter than a vertex copies nothing (and reads nothing past the caller's array).
+    const float packed[3] = {0, 0, 0};
+    device.DrawPrimitive(PrimitiveType::PointList, VertexLayout::PositionColour, packed, 3, 4);
+    EXPECT_TRUE(device.Calls().back().vertices.empty());
 
     // State reads answer what was set; defaults of a fresh device otherwise.
     EXPECT_TRUE(device.IsLightEnabled(0));
