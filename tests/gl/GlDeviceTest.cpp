@@ -3,6 +3,7 @@
 #include "GlFixture.h"
 
 #include "platform/gl/DeviceModel.h"
+#include "platform/gl/GlContextProbe.h"
 #include "platform/gl/GlModelStore.h"
 #include "platform/gl/RecordingDevice.h"
 
@@ -30,6 +31,17 @@ DeviceModel Square(const tbColor& colour, Q3dModel::Pass pass = Q3dModel::Pass::
     part.indices = {0, 1, 2, 0, 2, 3};
     mesh.parts = {part};
     return DeviceModel("square", std::move(mesh), {});
+}
+
+TEST(GlContextProbeTest, AnswersWhetherA33CoreContextCanBeMade)
+{
+    QString error;
+    const bool ok = GlContextProbe::Run(&error);
+    if (!ok && qgetenv("CI") != "true")
+        GTEST_SKIP() << error.toStdString();
+    EXPECT_TRUE(ok) << error.toStdString();
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(GlContextProbe::Format().profile(), QSurfaceFormat::CoreProfile);
 }
 
 TEST_F(GlFixture, ProgramsCompileOnA33CoreContext)
