@@ -605,8 +605,8 @@ int CPlanPlatzierung::FindFreieEingabePosition(double* x, double* y, const doubl
             if (p == m_pAuswahl)
                 continue;
             const int ol = EingabeZentimeter(p->m_dPosX), ot = EingabeZentimeter(p->m_dPosY);
-            hind.push_back(Geordnet(ol, ot, ol + EingabeZentimeter(p->GetDimX()),
-                                    ot + EingabeZentimeter(p->GetDimY())));
+            hind.push_back(
+                Geordnet(ol, ot, ol + EingabeZentimeter(p->GetDimX()), ot + EingabeZentimeter(p->GetDimY())));
         }
 
     m_mapKandX.clear();
@@ -615,8 +615,8 @@ int CPlanPlatzierung::FindFreieEingabePosition(double* x, double* y, const doubl
         PlanGridRect i;
         if (!IntersectGridRect(box, o, &i))
             continue;
-        const PlanGridRect u{std::min(box.left, o.left), std::min(box.top, o.top), std::max(box.right, o.right),
-                             std::max(box.bottom, o.bottom)};
+        const PlanGridRect u{std::min(box.left, o.left), std::min(box.top, o.top),
+                             std::max(box.right, o.right), std::max(box.bottom, o.bottom)};
         if (u == o || u == box)
             return kBlockiert;
         if (o.left == i.left)
@@ -652,8 +652,9 @@ int CPlanPlatzierung::FindFreieEingabePosition(double* x, double* y, const doubl
     for (int lx : links)
         for (int ty : oben)
             kand.push_back({std::sqrt(double(lx - l) * (lx - l) + double(ty - t) * (ty - t)), lx, ty});
-    std::stable_sort(kand.begin(), kand.end(),
-                     [](const EingabeKandidat& a, const EingabeKandidat& c) { return a.dAbstand < c.dAbstand; });
+    std::stable_sort(kand.begin(), kand.end(), [](const EingabeKandidat& a, const EingabeKandidat& c) {
+        return a.dAbstand < c.dAbstand;
+    });
     for (const EingabeKandidat& k : kand)
         if (IsRectFrei(hind.data(), static_cast<int>(hind.size()), k.x, k.y, r - l, b - t)) {
             m_dFreiX = k.x / 100.0 + 1e-15;
@@ -730,8 +731,8 @@ bool CPlanPlatzierung::UpdateZiehSchwerpunkt()
                     GetLgSchwerpunkt(*p, (r.left + m_nVersatz[0]) / 100.0, (r.top + m_nVersatz[1]) / 100.0,
                                      r.nRotation, &sx, &sy);
                 else
-                    GetLgSchwerpunkt(*p, p->m_dPosX + m_dVersatzX, p->m_dPosY + m_dVersatzY, p->m_nDrehung, &sx,
-                                     &sy);
+                    GetLgSchwerpunkt(*p, p->m_dPosX + m_dVersatzX, p->m_dPosY + m_dVersatzY, p->m_nDrehung,
+                                     &sx, &sy);
                 mx += p->m_dSPMasse * sx;
                 my += p->m_dSPMasse * sy;
             }

@@ -175,7 +175,10 @@ public:
     double m_dMasseGesamt = 0.0;
 
 private:
-    const std::vector<tagPlatzRect>& Bewegte() const { return m_bGruppenModus ? m_GruppenRects : m_ZiehRects; }
+    const std::vector<tagPlatzRect>& Bewegte() const
+    {
+        return m_bGruppenModus ? m_GruppenRects : m_ZiehRects;
+    }
     void Ergebnis(int nStatus, int dx, int dy);
     bool IsBewegt(const tagLGINFO* p, bool bAuswahl) const;
 

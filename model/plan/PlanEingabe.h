@@ -8,7 +8,8 @@ class CQOR;
 
 // Mouse displacement of (dxPix, dyPix) pixels in centimetres: metres = pixels / scale / zoom, then
 // floor(metres x 100 + 1e-6).
-void PlanMausVersatz(int dxPix, int dyPix, int nPixelProMeterX, int nPixelProMeterY, double dZoom, int out[2]);
+void PlanMausVersatz(int dxPix, int dyPix, int nPixelProMeterX, int nPixelProMeterY, double dZoom,
+                     int out[2]);
 
 // Signed angle in radians from the vector pivot-to-press to pivot-to-cursor (positive turning from x
 // towards y); 0 when either vector has no length.
