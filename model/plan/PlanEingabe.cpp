@@ -124,8 +124,8 @@ bool PlanMitteQuerVersatz(const CQOR& plan, const CFahrzeug& f, int* pDy)
     if (!a.bGefunden)
         return false;
     const double d = (f.GetLFBreite() - f.GetRandabstand(5) - a.maxY - a.minY) * 0.5;
-    // A hair of binary rounding above 0.01 m still counts as 0.01 m.
-    if (std::fabs(d) <= 0.01 + 1e-9)
+    // The width is a 4-byte real: what it carries beyond a micrometre is not a shift.
+    if (std::fabs(d) <= 0.01 + 1e-6)
         return false;
     *pDy = static_cast<int>(std::floor(d * 100.0));
     return true;
