@@ -1,8 +1,8 @@
 // Input rules of the loading plan: mouse displacement, rotation gesture, align moves and answers,
 // centring across, mass keys, the y value from side B, the load-area width and form-fit contact.
+#include "model/plan/PlanEingabe.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/FsmAnlage.h"
-#include "model/plan/PlanEingabe.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 
@@ -65,8 +65,8 @@ TEST(PlanEingabe, MouseDisplacementInCentimetres)
         int cx, cy;
     };
     // 97 pixels per metre: at zoom 1.5 one metre is 145.5 pixels.
-    const Fall faelle[] = {{97, 0, 1.0, 100, 0},   {0, 97, 1.0, 0, 100},  {146, 0, 1.5, 100, 0},
-                           {145, 0, 1.5, 99, 0},   {-97, -1, 1.0, -100, -2}, {1, 0, 1.5, 0, 0}};
+    const Fall faelle[] = {{97, 0, 1.0, 100, 0}, {0, 97, 1.0, 0, 100},     {146, 0, 1.5, 100, 0},
+                           {145, 0, 1.5, 99, 0}, {-97, -1, 1.0, -100, -2}, {1, 0, 1.5, 0, 0}};
     for (const Fall& c : faelle) {
         SCOPED_TRACE(testing::Message() << c.px << "," << c.py << " zoom " << c.zoom);
         int v[2];
@@ -83,8 +83,8 @@ TEST(PlanEingabe, RotationGestureCountsQuarterTurns)
         double grad;
         int q;
     };
-    const Fall faelle[] = {{0, 0},   {44, 0},   {46, 1},   {-44, 0}, {-46, 3},
-                           {134, 1}, {135, 2},  {180, 2},  {-135, 2}, {-134, 3}};
+    const Fall faelle[] = {{0, 0},   {44, 0},  {46, 1},  {-44, 0},  {-46, 3},
+                           {134, 1}, {135, 2}, {180, 2}, {-135, 2}, {-134, 3}};
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.grad);
         EXPECT_EQ(PlanVierteldrehungen(c.grad * kGrad), c.q);
@@ -119,8 +119,11 @@ TEST(PlanEingabe, AlignMovesAndAnswers)
         bool ok;
         int dx, dy;
     };
-    const Fall faelle[] = {{0, 0.5, 1.0, true, -50, 0}, {2, 0.5, 1.0, true, 50, 0}, {1, 0.3, 0.1, true, 0, 20},
-                           {3, 0.3, 0.1, true, 0, -20}, {4, 0.3, 0.1, false, 0, 0}};
+    const Fall faelle[] = {{0, 0.5, 1.0, true, -50, 0},
+                           {2, 0.5, 1.0, true, 50, 0},
+                           {1, 0.3, 0.1, true, 0, 20},
+                           {3, 0.3, 0.1, true, 0, -20},
+                           {4, 0.3, 0.1, false, 0, 0}};
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.seite);
         int v[2];
@@ -143,7 +146,7 @@ TEST_F(PlanEingabeTest, CentringAcrossIgnoresASmallShift)
         bool bewegt;
         int dy;
     };
-    const Fall faelle[] = {{0.7, false, 0}, {0.69, false, 0}, {0.71, false, 0}, {0.68, true, 2},
+    const Fall faelle[] = {{0.7, false, 0},  {0.69, false, 0}, {0.71, false, 0}, {0.68, true, 2},
                            {0.73, true, -3}, {0.0, true, 70},  {1.4, true, -70}};
     tagLGINFO* p = Last(1.0, 0.0, 1.2, 0.8);
     p->m_bSelected = 1;
@@ -167,8 +170,8 @@ TEST(PlanEingabe, MassKeysAndSlider)
         bool schwerer;
         double erwartet;
     };
-    const Fall faelle[] = {{39.95, true, 40.0}, {40.0, true, 40.0}, {0.05, false, 0.0},
-                           {1.0, true, 1.1},    {1.0, false, 0.9}};
+    const Fall faelle[] = {
+        {39.95, true, 40.0}, {40.0, true, 40.0}, {0.05, false, 0.0}, {1.0, true, 1.1}, {1.0, false, 0.9}};
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.masse);
         EXPECT_NEAR(PlanMasseNachTaste(c.masse, c.schwerer), c.erwartet, 1e-12);
