@@ -233,7 +233,8 @@ bool Clip(int& dx, int& dy, int& w, int& h, int& sx, int& sy, int dw, int dh, in
 
 } // namespace
 
-void CBitmapEx::DrawBitmap(int dstX, int dstY, int nWidth, int nHeight, const CBitmapEx& src, int srcX, int srcY)
+void CBitmapEx::DrawBitmap(int dstX, int dstY, int nWidth, int nHeight, const CBitmapEx& src, int srcX,
+                           int srcY)
 {
     if (!m_pData || !src.m_pData)
         return;
@@ -243,7 +244,8 @@ void CBitmapEx::DrawBitmap(int dstX, int dstY, int nWidth, int nHeight, const CB
         DrawBitmap(dstX, dstY, nWidth, nHeight, kopie, srcX, srcY);
         return;
     }
-    if (!Clip(dstX, dstY, nWidth, nHeight, srcX, srcY, GetWidth(), GetHeight(), src.GetWidth(), src.GetHeight()))
+    if (!Clip(dstX, dstY, nWidth, nHeight, srcX, srcY, GetWidth(), GetHeight(), src.GetWidth(),
+              src.GetHeight()))
         return;
     for (int y = 0; y < nHeight; ++y)
         std::memcpy(Zeile(dstY + y) + dstX, src.Zeile(srcY + y) + srcX, 4 * static_cast<size_t>(nWidth));
@@ -260,7 +262,8 @@ void CBitmapEx::DrawBlended(int dstX, int dstY, int nWidth, int nHeight, const C
         DrawBlended(dstX, dstY, nWidth, nHeight, kopie, srcX, srcY, nAlphaPercent, dwTransparent);
         return;
     }
-    if (!Clip(dstX, dstY, nWidth, nHeight, srcX, srcY, GetWidth(), GetHeight(), src.GetWidth(), src.GetHeight()))
+    if (!Clip(dstX, dstY, nWidth, nHeight, srcX, srcY, GetWidth(), GetHeight(), src.GetWidth(),
+              src.GetHeight()))
         return;
     long long a, b;
     Gewichte(nAlphaPercent, &a, &b);
@@ -273,15 +276,17 @@ void CBitmapEx::DrawBlended(int dstX, int dstY, int nWidth, int nHeight, const C
     }
 }
 
-std::uint32_t CBitmapEx::Abtasten(const CBitmapEx& src, int srcX, int srcY, int srcW, int srcH, int fx, int fy,
-                                  int x, int y) const
+std::uint32_t CBitmapEx::Abtasten(const CBitmapEx& src, int srcX, int srcY, int srcW, int srcH, int fx,
+                                  int fy, int x, int y) const
 {
     const int sw = src.GetWidth(), sh = src.GetHeight();
     const long long px = (static_cast<long long>(x) << 8) * fx;
     const long long py = (static_cast<long long>(y) << 8) * fy;
     const int col = srcX + static_cast<int>(px >> 16);
     const int lin = srcY + static_cast<int>(py >> 16);
-    const auto at = [&](int c, int l) { return src.Zeile(std::clamp(l, 0, sh - 1))[std::clamp(c, 0, sw - 1)]; };
+    const auto at = [&](int c, int l) {
+        return src.Zeile(std::clamp(l, 0, sh - 1))[std::clamp(c, 0, sw - 1)];
+    };
     switch (m_nResampleMode) {
     case kBilinear: {
         const long long u = (px >> 8) - (px >> 16) * 256;
@@ -290,8 +295,8 @@ std::uint32_t CBitmapEx::Abtasten(const CBitmapEx& src, int srcX, int srcY, int 
         const int c1 = col + 1 < std::min(sw, srcX + srcW) ? col + 1 : col;
         const int l1 = lin + 1 < std::min(sh, srcY + srcH) ? lin + 1 : lin;
         const std::uint32_t p00 = at(col, lin), p10 = at(c1, lin), p01 = at(col, l1), p11 = at(c1, l1);
-        const long long w00 = ((256 - u) * (256 - v)) >> 8, w10 = (u * (256 - v)) >> 8, w01 = ((256 - u) * v) >> 8,
-                        w11 = (u * v) >> 8;
+        const long long w00 = ((256 - u) * (256 - v)) >> 8, w10 = (u * (256 - v)) >> 8,
+                        w01 = ((256 - u) * v) >> 8, w11 = (u * v) >> 8;
         int c[3];
         for (int k = 0; k < 3; ++k)
             c[k] = static_cast<int>(
@@ -369,7 +374,8 @@ void CBitmapEx::Resize(int nWidth, int nHeight)
     const int fx = Skala(W, nWidth), fy = Skala(H, nHeight);
     for (int y = 0; y < nHeight; ++y)
         for (int x = 0; x < nWidth; ++x)
-            neu[static_cast<long long>(nHeight - 1 - y) * nWidth + x] = Abtasten(*this, 0, 0, W, H, fx, fy, x, y);
+            neu[static_cast<long long>(nHeight - 1 - y) * nWidth + x] =
+                Abtasten(*this, 0, 0, W, H, fx, fy, x, y);
     std::free(m_pData);
     m_pData = neu;
     m_nSize = static_cast<int>(nBytes);
@@ -397,7 +403,8 @@ void CBitmapEx::Colorize(std::uint32_t dwColor)
     if (!m_pData)
         return;
     // The intensity of the colour (its hue and saturation do not count here), in 4-byte reals.
-    const float fMittel = static_cast<float>(Kanal(dwColor, 0) + Kanal(dwColor, 1) + Kanal(dwColor, 2)) / 3.0f;
+    const float fMittel =
+        static_cast<float>(Kanal(dwColor, 0) + Kanal(dwColor, 1) + Kanal(dwColor, 2)) / 3.0f;
     const int nIntensitaet = static_cast<int>(fMittel / 2.55f / 100.0f * 255.0f);
     const long long w = static_cast<long long>(nIntensitaet) * 65536 / 65280;
     for (int i = 0; i < m_nSize / 4; ++i) {

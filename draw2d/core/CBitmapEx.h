@@ -65,8 +65,8 @@ public:
                      int nAlphaPercent, std::uint32_t dwTransparent);
     // The srcW x srcH rectangle of src scaled into dstW x dstH at (dstX, dstY) by the resample mode,
     // blended as DrawBlended.
-    void DrawScaled(int dstX, int dstY, int dstW, int dstH, const CBitmapEx& src, int srcX, int srcY, int srcW,
-                    int srcH, int nAlphaPercent, std::uint32_t dwTransparent);
+    void DrawScaled(int dstX, int dstY, int dstW, int dstH, const CBitmapEx& src, int srcX, int srcY,
+                    int srcW, int srcH, int nAlphaPercent, std::uint32_t dwTransparent);
     // Resamples the whole bitmap to w x h (each at least 1) by the resample mode.
     void Resize(int nWidth, int nHeight);
 
@@ -97,10 +97,13 @@ private:
     // A buffer of nBytes, null when it cannot be had.
     static std::uint32_t* Allocate(long long nBytes);
     void SetHeaders(int nWidth, int nHeight, int nBitCount);
-    std::uint32_t* Zeile(int y) const { return m_pData + static_cast<long long>(m_bih.biHeight - 1 - y) * m_bih.biWidth; }
+    std::uint32_t* Zeile(int y) const
+    {
+        return m_pData + static_cast<long long>(m_bih.biHeight - 1 - y) * m_bih.biWidth;
+    }
     // One pixel of the w x h rectangle (x, y) mapped into the source rectangle by the resample mode.
-    std::uint32_t Abtasten(const CBitmapEx& src, int srcX, int srcY, int srcW, int srcH, int fx, int fy, int x,
-                           int y) const;
+    std::uint32_t Abtasten(const CBitmapEx& src, int srcX, int srcY, int srcW, int srcH, int fx, int fy,
+                           int x, int y) const;
 
     FileHeader m_bfh;
     InfoHeader m_bih;
