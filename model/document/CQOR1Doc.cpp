@@ -87,6 +87,15 @@ void CQOR1Doc::Serialize(ArchiveWriter& ar) const
 
 void CQOR1Doc::OnDocumentOpened()
 {
+    // A plan read from a file holds its loads but not their centre of gravity and mass, which the
+    // recalculation below takes from the plan.
+    if (m_pFahrzeug) {
+        if (CQOR* pPlan = m_pFahrzeug->GetQor())
+            pPlan->UpdateSchwerpunkt();
+        if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner())
+            if (CQOR* pPlan = pPartner->GetQor())
+                pPlan->UpdateSchwerpunkt();
+    }
     SetModifiedFlag(false);
     m_bFlag2 = 0;
     OnFahrzeugChanged(true);

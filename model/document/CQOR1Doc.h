@@ -46,8 +46,8 @@ public:
     void SetFahrzeug(CFahrzeug* pFahrzeug);
     void SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::string& path, int nVornIndex,
                      int nAnhaengerIndex);
-    // The opening step after the file was read: modified flag cleared, the model recalculated and the
-    // views updated.
+    // The opening step after the file was read: the centre of gravity of the vehicle's and the partner's
+    // plan brought up to date, modified flag cleared, the model recalculated and the views updated.
     void OnDocumentOpened();
 
     // The vehicle object of a first-version vehicle file: loading reads one vehicle of any kind (an
