@@ -3,22 +3,22 @@
 // and rendered by Qt's HTML renderer.
 #include "UiTestModule.h"
 
-#include "model/vehicle/CFahrzeug.h"
+#include "model/base/ProgramFolders.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/files/VehicleFiles.h"
+#include "model/files/tagItemData.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/CWizardParams.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/securing/CLgsMangel.h"
 #include "model/securing/CLgspReport.h"
-#include "model/plan/CQOR.h"
-#include "model/document/CQOR1Doc.h"
-#include "model/plan/CWizardParams.h"
+#include "model/securing/SNormParams.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrpunkt.h"
-#include "model/files/FahrzeugImpExp.h"
-#include "model/base/ProgramFolders.h"
-#include "model/securing/SNormParams.h"
-#include "model/files/VehicleFiles.h"
-#include "model/plan/sZPPtrTupel.h"
-#include "model/files/tagItemData.h"
-#include "model/plan/tagLGINFO.h"
 #include "platform/BmpFile.h"
 
 #include <QCoreApplication>
@@ -273,7 +273,12 @@ TEST_F(LgspReportPageTest, ReportsOfACodeBuiltTruckShowTheirFigures)
     for (Seite& s : seiten) {
         SCOPED_TRACE(s.name);
         report.SetLadeeinheit(s.u);
-        report.SetSketchRenderer([&](const std::string& path, int) { return ZeichneSkizze(path, v, *s.u); });
+        report.SetSketchRenderer(
+            [&](const std::string& path, int, CFahrzeug& fahrzeug, CLadeeinheit& einheit) {
+                EXPECT_EQ(&fahrzeug, &v);
+                EXPECT_EQ(&einheit, s.u);
+                return ZeichneSkizze(path, fahrzeug, einheit);
+            });
         std::string pfad;
         ASSERT_TRUE(report.WriteHtml(s.name, true, 0, 800, true, &pfad));
         EXPECT_EQ(pfad, m_ordner.filePath(QString::fromLatin1(s.name) + ".html").toStdString());
@@ -335,7 +340,7 @@ TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
                                  nullptr, false, nullptr);
         ASSERT_TRUE(f);
         CQOR1Doc doc;
-        const bool bZugmaschine = f->GetArt() == 4;
+        const bool bZugmaschine = f->GetArt() == FahrzeugArt::kSattelzugmaschine;
         doc.SetFahrzeug(f.release());
         CFahrzeug& v = *doc.GetFahrzeug();
         CLgspReport report(&doc);
@@ -361,7 +366,9 @@ TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
             SCOPED_TRACE(bEinfach ? "top-over lashing" : "direct lashing");
             report.SetLadeeinheit(u);
             report.SetSketchRenderer(
-                [&](const std::string& path, int) { return ZeichneSkizze(path, v, *u); });
+                [](const std::string& path, int, CFahrzeug& fahrzeug, CLadeeinheit& einheit) {
+                    return ZeichneSkizze(path, fahrzeug, einheit);
+                });
             const std::string name =
                 datei.section(QLatin1Char('.'), 0, 0).toStdString() + (bEinfach ? "_simple" : "_direct");
             std::string pfad;
