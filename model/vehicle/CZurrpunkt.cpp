@@ -3,8 +3,8 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/vehicle/CZurrschiene.h"
 #include "model/text/TextFormat.h"
+#include "model/vehicle/CZurrschiene.h"
 
 #include <cstdio>
 
@@ -32,7 +32,7 @@ std::string FormatZurrpunktName(bool bFront, bool bLinks, int nNr)
 }
 
 CZurrpunkt::CZurrpunkt(double dLaenge, double dBreite)
-    : m_nFlags(0), m_dBezugsLaenge(dLaenge), m_dBezugsBreite(dBreite), m_nReserve14(1)
+    : m_nFlags(0), m_dBezugsLaenge(dLaenge), m_dBezugsBreite(dBreite), m_nReserveNummer(1)
 {
 }
 
