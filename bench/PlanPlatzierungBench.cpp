@@ -1,10 +1,12 @@
 // Cost of one drag step's collision resolution on a plan of 30 placed loads: a free place, a place
 // shifted to the nearest free edge pair, and a group of three moved through the others.
+#include "model/files/LadungVorlage.h"
 #include "model/files/tagItemData.h"
 #include "model/plan/CPlanPlatzierung.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +18,7 @@ struct Plan30
 {
     explicit Plan30(int nAuswahl)
     {
-        f.m_nArt = 3;
+        f.m_nArt = FahrzeugArt::kAuflieger;
         f.m_dLFLaenge = 13.6;
         f.m_fLFBreite = 2.45f;
         f.m_pQor = new CQOR(&f, 0, "Plan");
@@ -26,7 +28,7 @@ struct Plan30
         item.m_strName = "Palette";
         item.m_dLaenge = 0.6;
         item.m_dBreite = 0.8;
-        pl.AddMultipleLadungen(item, 30, 0.5, 0);
+        pl.AddMultipleLadungen(GetLadungVorlage(item), 30, 0.5, 0);
         int i = 0;
         for (tagLGINFO* p : f.m_pQor->GetLgInfos())
             p->m_bSelected = i++ < nAuswahl ? 1 : 0;

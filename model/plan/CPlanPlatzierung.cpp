@@ -1,7 +1,6 @@
 // Placement of loads on the loading plan: grid rectangles, collision resolution and the commits.
 #include "model/plan/CPlanPlatzierung.h"
 
-#include "model/files/tagItemData.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
@@ -452,24 +451,26 @@ bool CPlanPlatzierung::GetAuswahlMittelpunkt(double* x, double* y) const
     return CalcMittelpunkt(loads.data(), static_cast<int>(loads.size()), x, y);
 }
 
-std::unique_ptr<tagLGINFO> CPlanPlatzierung::NeueLadung(const tagItemData& item, int nRotation, double dMasse)
+std::unique_ptr<tagLGINFO> CPlanPlatzierung::NeueLadung(const SLadungVorlage& item, int nRotation,
+                                                        double dMasse)
 {
     auto p = std::make_unique<tagLGINFO>();
     p->m_nStatus = 1;
     p->m_nIndex = -1;
-    p->m_nTyp = item.m_nArt;
-    p->m_strName = item.m_strName;
-    p->m_dLaenge = item.m_dLaenge;
-    p->m_dBreite = item.m_dBreite;
-    p->m_dHoehe = item.m_dHoehe;
-    p->m_dSPLaenge = item.m_dSPLaenge;
-    p->m_dSPBreite = item.m_dSPBreite;
-    p->m_dSPHoehe = item.m_dSPHoehe;
-    p->m_dMasse = item.m_dMasse;
-    p->m_strText = item.m_strText;
-    p->m_strWert20 = item.m_strText;
-    p->m_strBildDatei = item.m_strBildDatei;
-    p->m_strBildQuelle = item.m_strBildQuelle;
+    p->m_nTyp = item.nArt;
+    p->m_strName = item.strName;
+    p->m_dLaenge = item.dLaenge;
+    p->m_dBreite = item.dBreite;
+    p->m_dHoehe = item.dHoehe;
+    p->m_dSPLaenge = item.dSPLaenge;
+    p->m_dSPBreite = item.dSPBreite;
+    p->m_dSPHoehe = item.dSPHoehe;
+    p->m_dMasse = item.dMasse;
+    // The item's text goes into both text fields of the load.
+    p->m_strText = item.strText;
+    p->m_strZusatzText = item.strText;
+    p->m_strBildDatei = item.strBildDatei;
+    p->m_strBildQuelle = item.strBildQuelle;
     p->m_nKatalog = -1;
     p->m_nDrehung = nRotation;
     p->m_dSPMasse = dMasse;
@@ -477,7 +478,7 @@ std::unique_ptr<tagLGINFO> CPlanPlatzierung::NeueLadung(const tagItemData& item,
     return p;
 }
 
-int CPlanPlatzierung::AddMultipleLadungen(const tagItemData& item, int n, double dMasse, int nRotation)
+int CPlanPlatzierung::AddMultipleLadungen(const SLadungVorlage& item, int n, double dMasse, int nRotation)
 {
     const CFahrzeug* f = GetFahrzeug();
     if (!f || n <= 0)
@@ -530,8 +531,8 @@ void CPlanPlatzierung::GetRampenStartVersatz(const tagLGINFO& lg, int out[2])
     out[1] = -static_cast<int>(std::floor(lg.GetDimY() / 2.0)) * 100;
 }
 
-std::unique_ptr<tagLGINFO> CPlanPlatzierung::DragLadungFromRampe(const tagItemData& item, double x, double y,
-                                                                 int nRotation, double dMasse,
+std::unique_ptr<tagLGINFO> CPlanPlatzierung::DragLadungFromRampe(const SLadungVorlage& item, double x,
+                                                                 double y, int nRotation, double dMasse,
                                                                  bool bOhneKollision)
 {
     if (!m_pPlan)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/base/tbVector3.h"
+#include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagPlatzRect.h"
 
 #include <memory>
@@ -12,7 +13,6 @@
 
 class CFahrzeug;
 class CQOR;
-class tagItemData;
 struct tagLGINFO;
 
 class CPlanPlatzierung
@@ -109,16 +109,17 @@ public:
     // there, nearest to the front corner at side A first. Stops at the first copy without room. The
     // copies placed become the selection and the plan has no current load. Answers how many were
     // placed.
-    int AddMultipleLadungen(const tagItemData& item, int n, double dMasse, int nRotation);
+    int AddMultipleLadungen(const SLadungVorlage& item, int n, double dMasse, int nRotation);
 
-    // A new load built from a catalogue item as the ramp and the automatic placement build it.
-    static std::unique_ptr<tagLGINFO> NeueLadung(const tagItemData& item, int nRotation, double dMasse);
+    // A new load built from a catalogue item (GetLadungVorlage) as the ramp and the automatic placement
+    // build it.
+    static std::unique_ptr<tagLGINFO> NeueLadung(const SLadungVorlage& item, int nRotation, double dMasse);
 
     // Start of a drag of a new load from the loading ramp at (x, y) metres: the fixed set is the border
     // and every placed load, the moving set the new load; unless bOhneKollision a first resolution is
     // run with the start displacement. The caller owns the load until it is added to the plan.
-    std::unique_ptr<tagLGINFO> DragLadungFromRampe(const tagItemData& item, double x, double y, int nRotation,
-                                                   double dMasse, bool bOhneKollision);
+    std::unique_ptr<tagLGINFO> DragLadungFromRampe(const SLadungVorlage& item, double x, double y,
+                                                   int nRotation, double dMasse, bool bOhneKollision);
     // The displacement of the first resolution of a ramp drag: none along the vehicle, and across minus
     // the whole metres of half the load's extent across (in centimetres).
     static void GetRampenStartVersatz(const tagLGINFO& lg, int out[2]);

@@ -5,6 +5,7 @@
 #include "model/plan/FsmAnlage.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ protected:
     // A trailer with a 10 m x 2.4 m load area; margins front 0.2, side A 0.1, rear 0.3, side B 0.1.
     void SetUp() override
     {
-        f.m_nArt = 1;
+        f.m_nArt = FahrzeugArt::kAnhaenger;
         f.m_dLFLaenge = 10.0;
         f.m_fLFBreite = 2.4f;
         for (SNutzbareLF& n : f.m_NutzLF) {

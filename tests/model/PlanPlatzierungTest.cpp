@@ -1,12 +1,14 @@
 // Placement on the loading plan: collision resolution, moves, rotations, automatic placement, typed
 // positions, the ramp drag start and the live centre of gravity of a drag.
 #include "model/files/FahrzeugImpExp.h"
+#include "model/files/LadungVorlage.h"
 #include "model/files/tagItemData.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CPlanPlatzierung.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +64,7 @@ protected:
     // A trailer with a 10 m x 2.4 m load area and no margins.
     void SetUp() override
     {
-        f.m_nArt = 1;
+        f.m_nArt = FahrzeugArt::kAnhaenger;
         f.m_dLFLaenge = 10.0;
         f.m_fLFBreite = 2.4f;
         f.m_pQor = new CQOR(&f, 0, "Plan");
@@ -109,7 +111,8 @@ protected:
     CPlanPlatzierung pl;
 };
 
-tagItemData Palette(double l = 1.2, double b = 0.8)
+// A catalogue pallet, as a placed load takes it over.
+SLadungVorlage Palette(double l = 1.2, double b = 0.8)
 {
     tagItemData item;
     item.m_nArt = 0;
@@ -120,7 +123,7 @@ tagItemData Palette(double l = 1.2, double b = 0.8)
     item.m_dSPLaenge = l / 2;
     item.m_dSPBreite = b / 2;
     item.m_strText = "EUR";
-    return item;
+    return GetLadungVorlage(item);
 }
 
 } // namespace
@@ -493,6 +496,8 @@ TEST_F(PlanPlatzierungTest, AutomaticPlacementFillsFromTheFrontCornerAndStopsWhe
         EXPECT_EQ(p->m_nKatalog, -1);
         EXPECT_DOUBLE_EQ(p->m_dSPMasse, 0.5);
         EXPECT_EQ(p->m_strText, "EUR");
+        EXPECT_EQ(p->m_strZusatzText, "EUR");
+        EXPECT_DOUBLE_EQ(p->m_dLaenge, 1.2);
         orte.emplace_back(p->m_dPosX, p->m_dPosY);
     }
     const std::vector<std::pair<double, double>> erwartet = {{0, 0},   {0, 0.8},   {0, 1.6},
@@ -506,7 +511,7 @@ TEST_F(PlanPlatzierungTest, AutomaticPlacementNeverPlacesWhatCannotStand)
     struct Fall
     {
         const char* name;
-        tagItemData item;
+        SLadungVorlage item;
         int rotation;
     };
     const Fall faelle[] = {{"wider than the area", Palette(1.2, 2.5), 0},
@@ -704,9 +709,9 @@ TEST(PlanPlatzierungSamples, LiveCentreOfGravityMatchesTheCommittedPlan)
         CQOR& q = *f->GetQor();
         CPlanPlatzierung pl;
         pl.SetPlan(&q);
-        tagItemData kiste = Palette(0.6, 0.4);
-        kiste.m_dSPLaenge = 0.2; // off centre, so that rotations move the centre of gravity
-        kiste.m_dSPBreite = 0.1;
+        SLadungVorlage kiste = Palette(0.6, 0.4);
+        kiste.dSPLaenge = 0.2; // off centre, so that rotations move the centre of gravity
+        kiste.dSPBreite = 0.1;
         ASSERT_EQ(pl.AddMultipleLadungen(Palette(), 4, 0.7, 0), 4);
         ASSERT_EQ(pl.AddMultipleLadungen(kiste, 5, 0.25, 90), 5);
         ASSERT_EQ(pl.AddMultipleLadungen(Palette(1.2, 1.0), 2, 1.3, 0), 2);
