@@ -775,3 +775,61 @@ TEST(PlanPlatzierungSamples, LiveCentreOfGravityMatchesTheCommittedPlan)
     EXPECT_GT(nVerschoben, 0);
     EXPECT_GT(nGedreht, 0);
 }
+
+// Random moves, rotations and further automatic placements through the commands' entry points on the
+// sample vehicles: every commit keeps the placement rules, and a refused one changes nothing.
+TEST(PlanPlatzierungSamples, CommandsKeepThePlacementRules)
+{
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    std::mt19937 rng(2112);
+    int nAbgelehnt = 0, nAusgefuehrt = 0;
+    for (const char* title : {"LKW", "KEP", "GDA_2", "SAH_2"}) {
+        SCOPED_TRACE(title);
+        auto f = LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(title) + ".qor"), 0, nullptr,
+                                      nullptr, false, nullptr);
+        ASSERT_TRUE(f);
+        ASSERT_TRUE(f->GetQor());
+        CQOR& q = *f->GetQor();
+        CPlanPlatzierung pl;
+        pl.SetPlan(&q);
+        std::uniform_int_distribution<int> wuerfel(0, 99);
+        for (int i = 0; i < 60; ++i) {
+            const int w = wuerfel(rng);
+            std::vector<std::pair<double, double>> vorher;
+            for (const tagLGINFO* p : q.GetLgInfos())
+                vorher.emplace_back(p->m_dPosX, p->m_dPosY);
+            bool bGemacht = false;
+            if (w < 15 || q.GetLgInfos().empty()) {
+                const int n = pl.AddMultipleLadungen(Palette(0.4 + 0.1 * (w % 9), 0.3 + 0.1 * (w % 5)),
+                                                     1 + w % 4, 0.1 * (1 + w % 7), (w % 2) * 90);
+                bGemacht = n > 0;
+            } else {
+                std::vector<tagLGINFO*> loads(q.GetLgInfos().begin(), q.GetLgInfos().end());
+                for (tagLGINFO* p : loads)
+                    p->m_bSelected = wuerfel(rng) < 25;
+                if (w < 45) {
+                    const int grad[] = {90, -90, 180, -180};
+                    bGemacht = pl.DreheAuswahl(grad[w % 4]);
+                } else {
+                    bGemacht =
+                        pl.VerschiebeAuswahl(wuerfel(rng) * 8 - 400, wuerfel(rng) * 2 - 100, true, false);
+                }
+            }
+            if (bGemacht) {
+                ++nAusgefuehrt;
+            } else if (vorher.size() == q.GetLgInfos().size()) {
+                ++nAbgelehnt;
+                size_t k = 0;
+                for (const tagLGINFO* p : q.GetLgInfos()) {
+                    EXPECT_EQ(p->m_dPosX, vorher[k].first) << "step " << i;
+                    EXPECT_EQ(p->m_dPosY, vorher[k].second) << "step " << i;
+                    ++k;
+                }
+            }
+            const auto verletzt = PlatzVerletzungen(pl);
+            ASSERT_TRUE(verletzt.empty()) << "step " << i << ": " << verletzt.front();
+        }
+    }
+    EXPECT_GT(nAusgefuehrt, 0);
+    EXPECT_GT(nAbgelehnt, 0);
+}
