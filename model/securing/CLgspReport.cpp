@@ -548,7 +548,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
         m_pFahrzeug->AddRandabstand(&ax, &ay);
         double d = 0.0;
         const double theta = CalcBearing(ax, ay, pPunkt->GetPosX(), pPunkt->GetPosY(), &d);
-        const double dz = az - pPunkt->m_dWert3;
+        const double dz = az - pPunkt->m_dHoehe;
         if (!(d > kNennerMin) && !(dz > kNennerMin))
             continue; // a lashing without length acts nowhere
         SLgspEcke& e = w.m_Ecke[nEcke];

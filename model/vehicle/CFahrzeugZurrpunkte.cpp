@@ -62,7 +62,7 @@ CZurrpunkt* CFahrzeug::FindZurrpunkt(const CZurrpunkt& point, double tol) const
     for (CZurrpunkt* p : m_Zurrpunkte)
         if (p->m_nFlags == point.m_nFlags && Innerhalb(p->m_dAbstandLaengs, point.m_dAbstandLaengs, tol) &&
             Innerhalb(p->m_dAbstandQuer, point.m_dAbstandQuer, tol) &&
-            Innerhalb(p->m_dWert3, point.m_dWert3, tol))
+            Innerhalb(p->m_dHoehe, point.m_dHoehe, tol))
             return p;
     return nullptr;
 }

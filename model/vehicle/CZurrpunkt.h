@@ -53,7 +53,7 @@ public:
     int m_nFlags = kVonVorn;
     double m_dAbstandLaengs = 0.0;
     double m_dAbstandQuer = 0.0;
-    double m_dWert3 = 0.0;
+    double m_dHoehe = 0.0;         // height of the point, metres
     double m_dZulKraft = 0.0;      // daN
     double m_dSchienenKraft = 0.0; // daN, used on a rail without a rail record
     // Derived: x from the load-area front, y from the right edge, offset from the centre line.

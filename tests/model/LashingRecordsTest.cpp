@@ -185,7 +185,7 @@ TEST(LashingRecordsTest, LashingRecordLayoutsRoundTrip)
     p.m_nFlags = 0x13;
     p.m_dAbstandLaengs = 1.5;
     p.m_dAbstandQuer = 0.25;
-    p.m_dWert3 = 3.0;
+    p.m_dHoehe = 3.0;
     p.m_dZulKraft = 2000.0;
     p.m_dSchienenKraft = 1000.0;
     const Bytes pb = Schreibe(p);
@@ -225,11 +225,11 @@ TEST(LashingRecordsTest, LashingRecordLayoutsRoundTrip)
     CZurrschiene s;
     s.m_nSeite = 2;
     s.m_dPosition = 0.05;
-    s.m_dWert2 = 1;
+    s.m_dWeitereWerte[0] = 1;
     s.m_nReserve = 3;
     s.m_nZulKraft = 2000;
-    s.m_dWert3 = 4;
-    s.m_dWert4 = 5;
+    s.m_dWeitereWerte[1] = 4;
+    s.m_dWeitereWerte[2] = 5;
     s.m_dVon = 1.0; // not stored
     EXPECT_EQ(Schreibe(s), ClassRecord(1, "CZurrschiene") + Dword(2) + Dbl(0.05) + Dbl(1) + Dword(3) +
                                Dword(2000) + Dbl(4) + Dbl(5));
