@@ -60,7 +60,7 @@ public:
     // The fixed set: the border strips, then every placed load that is not moving (not selected; with
     // nothing selected, not the current load either).
     void FillFestRects();
-    // The moving set: every selected load in plan order.
+    // The moving set: every selected load in plan order, or the current load when none is selected.
     void FillZiehRects();
     // The group sets (start and current) for a rotation: the selected loads, or the current load when
     // none is selected. False when there is neither.
