@@ -10,8 +10,8 @@
 
 namespace {
 
-const QColor kInk(0x24, 0x3F, 0x6B);      // outlines
-const QColor kBlue(0x3A, 0x6B, 0xB4);     // cabs, accents
+const QColor kInk(0x24, 0x3F, 0x6B);       // outlines
+const QColor kBlue(0x3A, 0x6B, 0xB4);      // cabs, accents
 const QColor kLightBlue(0xC8, 0xD8, 0xED); // bodies
 const QColor kPaper(0xFF, 0xFF, 0xFF);
 const QColor kGreen(0x3E, 0xA0, 0x32);
@@ -341,7 +341,8 @@ QImage Icon(int id)
         p.drawLine(QPointF(12, 10), QPointF(12, 28));
         p.setPen(QPen(kInk, 1.2));
         p.setBrush(kYellow);
-        p.drawPolygon(QPolygonF({QPointF(26, 2), QPointF(30, 6), QPointF(17, 19), QPointF(12, 21), QPointF(14, 15)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(26, 2), QPointF(30, 6), QPointF(17, 19), QPointF(12, 21), QPointF(14, 15)}));
         break;
     }
     case 831: { // add an item of equipment: a small box with a handle
@@ -467,8 +468,9 @@ QImage Icon(int id)
 
 QList<int> RibbonIconPainter::Ids()
 {
-    return {119, 120, 121, 122, 531, 532, 559, 560, 564, 565, 566, 633, 644, 655, 656, 732, 742, 831, 892, 1400,
-            33070, 33071, 33095, 33101, 33112, 33124, 33148, 33269, 33288, 33333, 33338, 57606, 57665};
+    return {119,   120,   121,   122,   531,   532,   559,   560,   564,   565,   566,
+            633,   644,   655,   656,   732,   742,   831,   892,   1400,  33070, 33071,
+            33095, 33101, 33112, 33124, 33148, 33269, 33288, 33333, 33338, 57606, 57665};
 }
 
 QImage RibbonIconPainter::Draw(int id)
