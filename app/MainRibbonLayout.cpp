@@ -35,7 +35,7 @@ const int kPercents[] = {0, 1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50};
 QList<MainRibbonLayout::Group> MainRibbonLayout::TabGroups()
 {
     return {
-        {347, {Control(531), Control(532, RIBBON_BUTTON, RIBBON_STYLE_AUTO, -1, true)}},
+        {347, {Control(531), Control(532)}},
         {107,
          {Control(33124), Control(644), Control(33101), Control(33070), Control(33071), Control(33112),
           Control(kPrintSplit, RIBBON_SPLIT_POPUP, RIBBON_STYLE_AUTO, -1, true), Control(892),
@@ -94,7 +94,8 @@ void MainRibbonLayout::LoadIcons()
     };
     for (const Group& group : TabGroups())
         std::for_each(group.controls.begin(), group.controls.end(), add);
-    std::for_each(ViewGroup().controls.begin(), ViewGroup().controls.end(), add);
+    const Group views = ViewGroup();
+    std::for_each(views.controls.begin(), views.controls.end(), add);
     for (const RibbonControlSpec& spec : TabRowControls())
         add(spec);
     for (int id : ids) {
@@ -107,7 +108,8 @@ RibbonControlSpec MainRibbonLayout::Describe(RibbonControlSpec spec)
 {
     QString caption, title, text;
     CRibBtn::TextsFromString(quint32(spec.id), true, &caption, &title, &text);
-    spec.caption = caption;
+    // Menus mark commands that open a dialog with "..."; the ribbon's captions go without.
+    spec.caption = caption.endsWith(QLatin1String("...")) ? caption.chopped(3) : caption;
     spec.tipTitle = title;
     spec.tipText = text;
     if (spec.id == kOptionsPopup)

@@ -5,6 +5,7 @@
 #include "platform/ribbon/RibbonToolTip.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
@@ -17,6 +18,7 @@ namespace {
 constexpr int kTabRowHeight = 26;
 
 const char* const kStyle =
+    "QToolButton, QCheckBox, QLabel, QComboBox, QTabBar { font-size: 11px; }"
     "QToolButton { border: 1px solid transparent; border-radius: 3px; padding: 1px 2px; color: #15428B; }"
     "QToolButton:hover { border-color: #DBC27A; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
     "stop:0 #FFFBE0, stop:0.45 #FFF1B8, stop:0.55 #FFE38C, stop:1 #FFEBA6); }"
@@ -32,6 +34,8 @@ const char* const kStyle =
     "QLabel { color: #15428B; }"
     "QComboBox { border: 1px solid #ABC1DE; background: #FFFFFF; padding: 0 4px; color: #000000; }"
     "QComboBox:disabled { background: #F0F3F8; color: #8D8D8D; }"
+    "QToolButton#ribbonSystemButton { border: none; background: transparent; }"
+    "QToolButton#ribbonSystemButton::menu-indicator { image: none; width: 0px; }"
     "QTabBar::tab { color: #15428B; padding: 3px 16px; margin-top: 2px; border: 1px solid transparent; }"
     "QTabBar::tab:selected { background: #F4F8FD; border: 1px solid #9CBBE3; border-bottom: none; "
     "border-top-left-radius: 3px; border-top-right-radius: 3px; }";
@@ -43,6 +47,9 @@ RibbonBar::RibbonBar(QWidget* parent)
 {
     setObjectName(QStringLiteral("ribbonBar"));
     setStyleSheet(QString::fromLatin1(kStyle));
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small); // the group captions
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 3);
     column->setSpacing(0);
@@ -56,12 +63,12 @@ RibbonBar::RibbonBar(QWidget* parent)
     m_tabRow->addWidget(m_tabs, 0, Qt::AlignBottom);
     m_tabRow->addStretch(1);
     column->addWidget(tabRowWidget);
-    auto* groupRowWidget = new QWidget(this);
-    m_groupRow = new QHBoxLayout(groupRowWidget);
-    m_groupRow->setContentsMargins(4, 3, 4, 0);
-    m_groupRow->setSpacing(3);
-    m_groupRow->addStretch(1);
-    column->addWidget(groupRowWidget);
+    // Groups are placed side by side; what does not fit is cut off at the right.
+    m_groupArea = new QWidget(this);
+    m_groupArea->setMinimumHeight(RibbonGroup::kMargin + RibbonGroup::kRowHeight * RibbonGroup::kRows + 2 +
+                                  RibbonGroup::kCaptionHeight + 3);
+    m_groupArea->installEventFilter(this);
+    column->addWidget(m_groupArea, 1);
     connect(m_tabs, &QTabBar::currentChanged, this, &RibbonBar::TabSelected);
 }
 
@@ -73,13 +80,6 @@ QToolButton* RibbonBar::SetSystemButton(int id, const QIcon& icon, QMenu* popup)
         m_system->setIconSize(QSize(20, 20));
         m_system->setFixedSize(44, kTabRowHeight - 2);
         m_system->setPopupMode(QToolButton::InstantPopup);
-        m_system->setStyleSheet(QStringLiteral(
-            "#ribbonSystemButton { border: 1px solid #5A7FB5; border-radius: 4px; background: "
-            "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5F8FD0, stop:0.5 #3A6BB4, stop:0.51 #2C5AA0, "
-            "stop:1 #4F85CF); }"
-            "#ribbonSystemButton:hover { border-color: #2F5990; background: qlineargradient(x1:0, y1:0, "
-            "x2:0, y2:1, stop:0 #7BA7E3, stop:0.5 #4E82CB, stop:0.51 #3A6BB4, stop:1 #6B9EE0); }"
-            "#ribbonSystemButton::menu-indicator { image: none; }"));
         m_tabRow->insertWidget(0, m_system, 0, Qt::AlignVCenter);
     }
     m_system->setIcon(icon);
@@ -122,11 +122,12 @@ RibbonGroup* RibbonBar::AddGroup(int id, const QString& caption)
 {
     if (RibbonGroup* there = Group(id))
         return there;
-    auto* group = new RibbonGroup(id, caption, this);
+    auto* group = new RibbonGroup(id, caption, m_groupArea);
     connect(group, &RibbonGroup::Command, this, &RibbonBar::Command);
-    m_groupRow->insertWidget(int(m_groups.size()), group, 0, Qt::AlignTop);
+    group->installEventFilter(this);
     m_groups.append(group);
     group->show();
+    LayoutGroups();
     return group;
 }
 
@@ -145,10 +146,10 @@ bool RibbonBar::RemoveGroup(int id)
     if (!group)
         return false;
     m_groups.removeOne(group);
-    m_groupRow->removeWidget(group);
     if (m_tip->Shown() && group->isAncestorOf(m_tip->Shown()))
         m_tip->hide();
     delete group;
+    LayoutGroups();
     return true;
 }
 
@@ -176,6 +177,23 @@ void RibbonBar::Wire(QWidget* control, const RibbonControlSpec& spec, QMenu* pop
 }
 
 void RibbonBar::OnControlAdded(QWidget*, int) {}
+
+void RibbonBar::LayoutGroups()
+{
+    int x = 4;
+    for (RibbonGroup* group : m_groups) {
+        group->move(x, 3);
+        x += group->width() + 3;
+    }
+}
+
+bool RibbonBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // A group grows with each control it gets.
+    if (event->type() == QEvent::Resize && watched != m_groupArea)
+        LayoutGroups();
+    return QWidget::eventFilter(watched, event);
+}
 
 QList<RibbonBar::ControlRef> RibbonBar::Controls() const
 {
@@ -215,6 +233,20 @@ void RibbonBar::paintEvent(QPaintEvent*)
     p.fillRect(QRect(0, kTabRowHeight, width(), height() - kTabRowHeight), body);
     p.setPen(QColor(0x9C, 0xBB, 0xE3));
     p.drawLine(0, kTabRowHeight - 1, width(), kTabRowHeight - 1);
+    if (m_system) {
+        // The system button: a dark blue, glossy rounded plate (lighter while the pointer is on it).
+        const bool hot = m_system->underMouse() || m_system->isDown();
+        QLinearGradient plate(0, m_system->y(), 0, m_system->geometry().bottom());
+        plate.setColorAt(0.0, hot ? QColor(0x8D, 0xB5, 0xEC) : QColor(0x6F, 0x9B, 0xD8));
+        plate.setColorAt(0.5, hot ? QColor(0x55, 0x88, 0xD0) : QColor(0x3F, 0x70, 0xB8));
+        plate.setColorAt(0.51, hot ? QColor(0x3A, 0x6B, 0xB4) : QColor(0x2C, 0x5A, 0xA0));
+        plate.setColorAt(1.0, hot ? QColor(0x6B, 0x9E, 0xE0) : QColor(0x4F, 0x85, 0xCF));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(0x4A, 0x6F, 0xA5));
+        p.setBrush(plate);
+        p.drawRoundedRect(QRectF(m_system->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
     p.setPen(QColor(0x8D, 0xAE, 0xD9));
     p.drawLine(0, height() - 1, width(), height() - 1);
 }

@@ -62,14 +62,16 @@ protected:
     // Called for each control the ribbon makes, before it is shown: the place to name it by its id.
     virtual void OnControlAdded(QWidget* control, int id);
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void LayoutGroups();
     void Wire(QWidget* control, const RibbonControlSpec& spec, QMenu* popup);
 
     QToolButton* m_system = nullptr;
     QTabBar* m_tabs;
     QHBoxLayout* m_tabRow;
-    QHBoxLayout* m_groupRow;
+    QWidget* m_groupArea;
     QList<RibbonGroup*> m_groups;
     QList<ControlRef> m_tabRowControls;
     RibbonToolTip* m_tip;

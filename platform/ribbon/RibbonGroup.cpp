@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
@@ -83,7 +84,7 @@ QWidget* RibbonGroup::MakeControl(const RibbonControlSpec& spec, QMenu* popup, Q
         }
         auto* combo = new QComboBox(row);
         combo->setFixedHeight(kRowHeight - 2);
-        combo->setMinimumWidth(72);
+        combo->setMinimumWidth(64);
         layout->addWidget(combo);
         connect(combo, &QComboBox::activated, this,
                 [this, id = spec.id](int index) { emit Command(id, index); });
@@ -159,16 +160,32 @@ void RibbonGroup::Relayout()
             m_separators.append(x);
             x += 4;
         }
+        entry.frame->ensurePolished();
+        for (QWidget* child : entry.frame->findChildren<QWidget*>())
+            child->ensurePolished();
+        if (entry.frame->layout())
+            entry.frame->layout()->invalidate();
         const QSize hint = entry.frame->sizeHint();
         if (large) {
-            const int w = std::max(hint.width(), 42);
+            int widest = 0;
+            for (const QString& line :
+                 static_cast<QToolButton*>(entry.frame)->text().split(QLatin1Char('\n')))
+                widest = std::max(widest, entry.frame->fontMetrics().horizontalAdvance(line));
+            const int w = std::max(std::min(hint.width(), widest + 12), 42);
             entry.frame->setGeometry(x, kMargin, w, kLargeHeight);
             columnWidth = w + 1;
             row = kRows;
         } else {
             int w = hint.width();
+            if (auto* button = qobject_cast<QToolButton*>(entry.frame)) {
+                // Text, icon and a little air; the style's own measure is generous.
+                const int icon = button->toolButtonStyle() == Qt::ToolButtonTextOnly ? 0 : kSmallIcon + 4;
+                const int arrow = button->popupMode() == QToolButton::MenuButtonPopup ? 16 : 0;
+                w = std::min(w, button->fontMetrics().horizontalAdvance(button->text()) + icon + arrow + 12);
+            }
             if (entry.spec.type == RIBBON_COMBO)
                 w = std::max(w, 150);
+            w = std::min(w, std::max(150, hint.width()));
             entry.frame->setGeometry(x, kMargin + row * kRowHeight, w, kRowHeight);
             columnWidth = std::max(columnWidth, w + 1);
             ++row;

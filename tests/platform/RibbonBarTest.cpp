@@ -84,7 +84,7 @@ TEST_F(RibbonBarTest, ControlsAreMadeByKindAndStyle)
     EXPECT_EQ(split->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(split->menu(), &m_menu);
     EXPECT_EQ(popup->popupMode(), QToolButton::InstantPopup);
-    EXPECT_GE(combo->width(), 72);
+    EXPECT_GE(combo->width(), 64);
     EXPECT_GE(combo->parentWidget()->width(), 150); // with its caption
 
     // Every control is found by its id and was handed to the naming hook once, in order.
