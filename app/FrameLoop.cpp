@@ -95,3 +95,9 @@ int FrameLoop::RunPass()
     const std::uint64_t since = m_clock.milliseconds() - m_lastIdleMs;
     return since >= kIdleIntervalMs ? 0 : static_cast<int>(kIdleIntervalMs - since);
 }
+
+void FrameLoop::RenderOnce(double frameTime)
+{
+    if (m_render)
+        m_render(frameTime);
+}

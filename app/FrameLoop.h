@@ -43,6 +43,8 @@ public:
 
     // One empty-queue pass; answers the milliseconds until the next.
     int RunPass();
+    // The 3D step alone, outside the passes (the frame's step message); nothing without a 3D step.
+    void RenderOnce(double frameTime);
 
     int IdleCount() const { return m_idleCount; }
     const SleepController& Controller() const { return m_sleep; }
