@@ -39,6 +39,7 @@ CQOR2StatusBar::CQOR2StatusBar(QWidget* parent)
     addWidget(m_mass);
     addWidget(m_load, 1);
     addPermanentWidget(m_state);
+    setSizeGripEnabled(false);
     setStyleSheet(QStringLiteral("QStatusBar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
                                  "stop:0 #DCE7F5, stop:1 #C8D8ED); color: #15428B; }"
                                  "QStatusBar::item { border: none; }"

@@ -12,6 +12,22 @@
 
 namespace {
 
+// The largest difference of any channel of any pixel; antialiasing may differ by one between machines.
+int LargestDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 255;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return largest;
+}
+
 TEST(RibbonIconsTest, ModulePicturesAreWhatTheGeneratorDraws)
 {
     QString error;
@@ -29,7 +45,8 @@ TEST(RibbonIconsTest, ModulePicturesAreWhatTheGeneratorDraws)
         ASSERT_EQ(drawn.size(), QSize(32, 32));
         const QImage stored = module->Bitmap(quint32(ids[i])).convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(stored.isNull()) << "run qor_ribbon_icons resources/en/bitmaps";
-        EXPECT_EQ(stored, drawn) << "the committed picture is out of date: run qor_ribbon_icons";
+        EXPECT_LE(LargestDifference(stored, drawn), 2)
+            << "the committed picture is out of date: run qor_ribbon_icons";
         p.drawImage(QPoint(4 + i * 36, 4), drawn);
         p.drawImage(QRect(12 + i * 36, 40, 16, 16), drawn);
     }
