@@ -47,7 +47,7 @@ bool CMainFrame::LoadFrame()
     const bool ribbon = CreateRibbon();
 
     auto* splash = ribbon ? new CWndSplashScreen(this) : nullptr;
-    if (splash && splash->Create(CQOR2App::kSplashBitmap, m_splashMs, [this] { ShowAndPostAfterStart(); })) {
+    if (splash && splash->Create(m_splashBitmap, m_splashMs, [this] { ShowAndPostAfterStart(); })) {
         splash->setObjectName(QStringLiteral("SplashScreen"));
         return true; // the frame stays hidden until the splash ends
     }

@@ -43,8 +43,9 @@ public:
     // messages. Answers false when the window cannot be built.
     bool LoadFrame();
 
-    // The splash time of the next LoadFrame (5000 ms).
+    // The splash time (5000 ms) and picture (785) of the next LoadFrame.
     void SetSplashTime(int ms) { m_splashMs = ms; }
+    void SetSplashBitmap(quint32 id) { m_splashBitmap = id; }
     // The horizontal resolution the DPI note tests; the screen's when not set.
     void SetScreenDpiSource(std::function<int()> dpi) { m_dpi = std::move(dpi); }
 
@@ -117,6 +118,7 @@ private:
     void OnAbout();
 
     int m_splashMs = 5000;
+    quint32 m_splashBitmap = 785;
     std::function<int()> m_dpi;
     bool m_afterStartDone = false;
     bool m_closing = false;

@@ -35,6 +35,7 @@ public:
         QString programFolder;    // the executable's folder when empty
         QStringList arguments;    // the command line, the program's name first
         int splashMs = kSplashMs; // 0 with quitAfterStart
+        quint32 splashBitmap = kSplashBitmap;
         bool quitAfterStart = false;
         std::function<GlProbeResult(const QString& recordFile)> probe; // ProbeOpenGL when not set
         std::function<int()> screenDpi;                                // the screen's when not set

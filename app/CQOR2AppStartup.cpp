@@ -154,6 +154,7 @@ bool CQOR2App::CreateMainFrame()
 {
     m_frame = std::make_unique<CMainFrame>();
     m_frame->SetSplashTime(m_options.splashMs);
+    m_frame->SetSplashBitmap(m_options.splashBitmap);
     if (m_options.screenDpi)
         m_frame->SetScreenDpiSource(m_options.screenDpi);
     if (!m_frame->LoadFrame()) {

@@ -142,6 +142,9 @@ TEST_F(AppStartupTest, FirstStartWithoutSettingsPreparesEverything)
     ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("QOR Load Planning"));
+    EXPECT_EQ(app.MainFrame()->geometry(), QRect(40, 30, 1200, 800));
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    app.MainFrame()->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_window_start.png"));
 
     app.MainFrame()->close();
     app.ExitInstance();
@@ -329,6 +332,35 @@ TEST_F(AppStartupTest, WithoutOpenGLTheFlagIsSetAndTheQuestionComesAfterTheAfter
     EXPECT_EQ(m_boxes.Records()[2].caption, QStringLiteral("3D view not available")); // 0x8099
     EXPECT_EQ(m_boxes.Records()[2].buttons, IMessageBoxService::Buttons::YesNo);
     EXPECT_TRUE(app.MainFrame()->AfterStartDone());
+}
+
+TEST_F(AppStartupTest, WithoutASplashTheFrameShowsItselfAndStillPostsBothMessagesInOrder)
+{
+    // Records the order in which the frame receives the after-start and 3D messages.
+    class Recorder : public QObject
+    {
+    public:
+        QList<int> types;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Type(0x809B) || event->type() == QEvent::Type(0x8099))
+                types.append(event->type());
+            return false;
+        }
+    } recorder;
+    m_boxes.AddAnswer(IMessageBoxService::kOk);
+    m_boxes.AddAnswer(IMessageBoxService::kNo);
+    CQOR2App::Options options = Options(GlProbeResult::Status::NoContext);
+    options.splashBitmap = 4; // the module has no such picture
+    options.splashMs = 60000; // would hold the frame back if a splash were shown
+    CQOR2App app(options);
+    ASSERT_TRUE(app.InitInstance());
+    app.MainFrame()->installEventFilter(&recorder);
+    EXPECT_EQ(app.MainFrame()->findChild<QWidget*>(QStringLiteral("SplashScreen")), nullptr);
+    EXPECT_FALSE(app.MainFrame()->isVisible()); // it shows itself once the event loop runs
+    ASSERT_TRUE(ProcessUntil([&] { return recorder.types.size() >= 2; }));
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(recorder.types, (QList<int>{0x809B, 0x8099}));
 }
 
 TEST_F(AppStartupTest, NoScreenEndsStartUp)
