@@ -391,6 +391,17 @@ TEST_F(AppStartupTest, WithoutASplashTheFrameShowsItselfAndStillPostsBothMessage
     EXPECT_EQ(recorder.types, (QList<int>{0x809B, 0x8099}));
 }
 
+TEST_F(AppStartupTest, APathOnTheCommandLineIsPendingUntilTheAfterStartMessage)
+{
+    CQOR2App::Options options = Options();
+    options.arguments = {QStringLiteral("qor"), m_dir.filePath(QStringLiteral("truck.qor"))};
+    CQOR2App app(options);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.PendingPath(), m_dir.filePath(QStringLiteral("truck.qor")));
+    ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+    EXPECT_TRUE(app.PendingPath().isEmpty()); // handed to the frame once
+}
+
 TEST_F(AppStartupTest, NoScreenEndsStartUp)
 {
     CQOR2App app(Options(GlProbeResult::Status::NoScreen));
