@@ -1,11 +1,17 @@
 // Entry point of the load-planning program: the application object does the rest.
 #include "app/CQOR2App.h"
+#include "view3d/Render3DServiceProvider.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // All 3D views share one copy of each model's buffers.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication qt(argc, argv);
+    // The model cache and textures of the 3D side; it outlives the application object.
+    Render3DServiceProvider services3D(QCoreApplication::applicationDirPath());
+    SetCurrent3DServices(&services3D);
     CQOR2App app(CQOR2App::OptionsFromEnvironment());
     if (!app.InitInstance())
         return 1;
