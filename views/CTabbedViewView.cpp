@@ -10,7 +10,10 @@
 #include "views/IViewShell.h"
 
 #include "model/text/TextProvider.h"
+#include "ui/ResourcePictures.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -20,6 +23,9 @@ namespace {
 // Tab titles by kind.
 constexpr unsigned kTitleIds[] = {196, 197, 199, 198};
 constexpr unsigned kSplitterTitleId = 200;
+// The strip of 16 x 16 tab icons: vehicle, loading plan, load securing, split view, 3D view.
+constexpr quint32 kTabIconsId = 542;
+constexpr int kIconOfKind[] = {0, 1, 2, 4, 3}; // by tab kind (4: the splitter tab)
 
 QString Text(unsigned id)
 {
@@ -119,6 +125,12 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
     for (CGetAnsView* view : m_pViews)
         if (view)
             view->OnInitialUpdate();
+
+    const QImage icons = LoadCxImageFromResource(kTabIconsId, PICTURE_FORMAT_BITMAP);
+    if (!icons.isNull())
+        for (int tab = 0; tab < GetTabCount(); ++tab)
+            m_pTabs->setTabIcon(
+                tab, QIcon(QPixmap::fromImage(icons.copy(16 * kIconOfKind[m_tabKinds[static_cast<std::size_t>(tab)]], 0, 16, 16))));
 
     m_pTabs->SetCanChange([this](int tab) { return CanChangeTab(tab); });
     connect(m_pTabs, &QTabBar::currentChanged, this, &CTabbedViewView::OnTabChanged);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -91,6 +92,23 @@ TEST_F(ModuleTest, CursorsByNumberCarryTheirPictureAndHotSpot)
         // The hot spot lies on the drawing, not on the transparent background around it.
         EXPECT_GT(qAlpha(picture.pixel(spot)), 0);
     }
+    // A sheet of every cursor, enlarged, with its hot spot marked, for people to look at.
+    const QList<int> ids = ViewCursors::Ids();
+    QImage sheet(static_cast<int>(ids.size()) * 72 + 8, 80, QImage::Format_RGB32);
+    sheet.fill(qRgb(200, 210, 220));
+    {
+        QPainter p(&sheet);
+        for (int i = 0; i < ids.size(); ++i) {
+            const QCursor cursor = ViewCursors::Load(ids[i]);
+            p.drawImage(QRect(8 + i * 72, 8, 64, 64), cursor.pixmap().toImage());
+            p.fillRect(QRect(8 + i * 72 + cursor.hotSpot().x() * 2, 8 + cursor.hotSpot().y() * 2, 2, 2), Qt::magenta);
+        }
+    }
+    const QString out = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/draw2d");
+    QDir().mkpath(out);
+    EXPECT_TRUE(sheet.save(out + QStringLiteral("/cursors.png")));
+    EXPECT_TRUE(ViewPicturePainter::TabIcons().scaled(320, 64).save(out + QStringLiteral("/tab_icons.png")));
+
     EXPECT_FALSE(ViewCursors::HotSpot(1));
     EXPECT_EQ(ViewCursors::Load(1).shape(), Qt::ArrowCursor);
 }

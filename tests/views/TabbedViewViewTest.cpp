@@ -99,9 +99,9 @@ TEST_F(TabbedViewViewTest, AViewThatCannotBeMadeGetsNoTab)
 
 TEST_F(TabbedViewViewTest, RefusingLeaveQueryKeepsTheOldTabWhicheverWayTheChangeCame)
 {
+    ASSERT_TRUE(m_host.SelectTab(2));
     Probe(1)->m_nRefuseReason = 2;
     Probe(1)->m_strRefusal = "The plan is being edited.";
-    ASSERT_TRUE(m_host.SelectTab(2));
     m_log.clear();
     m_shell.m_calls.clear();
 
@@ -246,6 +246,7 @@ TEST_F(TabbedViewViewTest, ActiveViewInAVisiblePaneAloneGetsTheTwoPixelInset)
     EXPECT_EQ(Probe(0)->m_rcBorder, QMargins(2, 2, 2, 2));
     EXPECT_EQ(Probe(1)->m_rcBorder, QMargins());
     // The pane's margin is the frame: the view sits 2 pixels inside its pane.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_EQ(Probe(0)->geometry().topLeft(), QPoint(2, 2));
 
     Focus(Probe(1));
@@ -265,6 +266,7 @@ TEST_F(TabbedViewViewTest, ActiveViewInAVisiblePaneAloneGetsTheTwoPixelInset)
     // Outside the splitter a focused view is never inset and keeps its place.
     ASSERT_TRUE(m_host.SelectTab(4));
     Focus(Probe(3));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_EQ(Probe(3)->ResolveInsets(-1), QPoint(0, 0));
     EXPECT_EQ(Probe(3)->geometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(Probe(3)->m_rcBorder, QMargins());
@@ -390,6 +392,7 @@ TEST_F(TabbedViewViewTest, PictureOfTheHostWithItsStandIns)
     CGetAnsView* upper = host.GetView(2);
     ASSERT_EQ(host.GetPaneView(0), upper);
     EXPECT_EQ(upper->m_rcBorder, QMargins(2, 2, 2, 2));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_EQ(upper->mapTo(&host, QPoint(0, 0)) - host.GetSplitter()->mapTo(&host, QPoint(0, 0)), QPoint(2, 2));
     EXPECT_EQ(dynamic_cast<CPlaceholderView*>(upper)->GetStripRect(0).topLeft(), QPoint(13, 8));
     const QImage picture = upper->RenderFrame();

@@ -25,8 +25,6 @@ struct NotifyCall
 // `m_nRefuseReason` with its text, and writes every call into the shared logs.
 class ProbeView : public CPlaceholderView
 {
-    Q_OBJECT
-
 public:
     ProbeView(CQOR1Doc* pDoc, std::vector<NotifyCall>* pLog) : CPlaceholderView(pDoc, 196, 1), m_pLog(pLog) {}
 
