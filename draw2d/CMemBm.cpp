@@ -83,7 +83,8 @@ void CMemBm::Draw(QPainter& target, int x, int y, std::uint32_t rop) const
     target.restore();
 }
 
-void CMemBm::StretchDraw(QPainter& target, int x, int y, int cx, int cy, std::uint32_t rop, int stretchMode) const
+void CMemBm::StretchDraw(QPainter& target, int x, int y, int cx, int cy, std::uint32_t rop,
+                         int stretchMode) const
 {
     if (cx == m_nWidth && cy == m_nHeight) {
         Draw(target, x, y, rop);

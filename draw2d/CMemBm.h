@@ -35,7 +35,8 @@ public:
     void Draw(QPainter& target, int x, int y, std::uint32_t rop) const;
     // The whole picture into (x, y, cx, cy); at the picture's own size this is Draw. HALFTONE smooths,
     // the other modes pick pixels; the painter's smoothing is left as it was. A negative size mirrors.
-    void StretchDraw(QPainter& target, int x, int y, int cx, int cy, std::uint32_t rop, int stretchMode) const;
+    void StretchDraw(QPainter& target, int x, int y, int cx, int cy, std::uint32_t rop,
+                     int stretchMode) const;
     // The whole picture into (x, y, cx, cy), leaving out the pixels of the key colour.
     void DrawTransparent(QPainter& target, int x, int y, int cx, int cy, COLORREF transparent) const;
 

@@ -33,7 +33,8 @@ FontTable::Face FontTable::FaceOf(std::string_view faceName)
     if (Contains(name, "courier") || Contains(name, "consolas") || Contains(name, "console") ||
         Contains(name, "mono") || Contains(name, "fixedsys"))
         return Fixed;
-    if (Contains(name, "times") || Contains(name, "georgia") || (Contains(name, "serif") && !Contains(name, "sans")))
+    if (Contains(name, "times") || Contains(name, "georgia") ||
+        (Contains(name, "serif") && !Contains(name, "sans")))
         return Serif;
     return Sans;
 }
@@ -57,9 +58,7 @@ QFont FontTable::MakeFont(std::string_view faceName, int height, int weight, boo
 {
     const Face face = FaceOf(faceName);
     QFont font(Family(face));
-    font.setStyleHint(face == Fixed   ? QFont::TypeWriter
-                      : face == Serif ? QFont::Serif
-                                      : QFont::SansSerif);
+    font.setStyleHint(face == Fixed ? QFont::TypeWriter : face == Serif ? QFont::Serif : QFont::SansSerif);
     if (face == Narrow)
         font.setStretch(QFont::Condensed);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));

@@ -13,19 +13,19 @@ namespace {
 const std::map<int, QPoint>& Table()
 {
     static const std::map<int, QPoint> table = {
-        {175, {16, 16}},  // move along the vehicle
-        {192, {16, 16}},  // grabbing hand while dragging
-        {196, {16, 16}},  // open hand over something that can be dragged
-        {197, {16, 16}},  // move in every direction
-        {203, {16, 16}},  // move up and down
-        {251, {16, 16}},  // move a load unit
-        {252, {1, 1}},    // placement: free
-        {253, {1, 1}},    // placement: refused
-        {274, {1, 1}},    // placement: shifted to the nearest free spot
-        {337, {11, 1}},   // pointing hand over a link
-        {555, {1, 1}},    // placement: free, copying
-        {893, {1, 1}},    // marking
-        {1032, {1, 1}},   // a value that can be edited
+        {175, {16, 16}}, // move along the vehicle
+        {192, {16, 16}}, // grabbing hand while dragging
+        {196, {16, 16}}, // open hand over something that can be dragged
+        {197, {16, 16}}, // move in every direction
+        {203, {16, 16}}, // move up and down
+        {251, {16, 16}}, // move a load unit
+        {252, {1, 1}},   // placement: free
+        {253, {1, 1}},   // placement: refused
+        {274, {1, 1}},   // placement: shifted to the nearest free spot
+        {337, {11, 1}},  // pointing hand over a link
+        {555, {1, 1}},   // placement: free, copying
+        {893, {1, 1}},   // marking
+        {1032, {1, 1}},  // a value that can be edited
     };
     return table;
 }

@@ -1,7 +1,8 @@
 // The load-securing view's stand-in: answers the view notifications as that view does.
 #include "views/CLgSicherungStandIn.h"
 
-CLgSicherungStandIn::CLgSicherungStandIn(CQOR1Doc* pDoc, QWidget* parent) : CPlaceholderView(pDoc, 199, 3, parent)
+CLgSicherungStandIn::CLgSicherungStandIn(CQOR1Doc* pDoc, QWidget* parent)
+    : CPlaceholderView(pDoc, 199, 3, parent)
 {
 }
 

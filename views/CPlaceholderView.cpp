@@ -12,7 +12,8 @@ CPlaceholderView::CPlaceholderView(CQOR1Doc* pDoc, std::uint32_t nTitleId, int n
 {
     for (int i = 0; i < nStrips; ++i) {
         auto* strip = new QFrame(viewport());
-        strip->setStyleSheet(QStringLiteral("QFrame { background: rgb(221, 232, 245); border: 1px solid rgb(140, 165, 200); }"));
+        strip->setStyleSheet(QStringLiteral(
+            "QFrame { background: rgb(221, 232, 245); border: 1px solid rgb(140, 165, 200); }"));
         strip->resize(kStripWidth, kStripHeight);
         m_strips.push_back(strip);
     }

@@ -35,9 +35,10 @@ void CStillAnimation::AddFrame(const CMemBm& frame)
 
 void CStillAnimation::SetSequence(const std::vector<int>& frames, int nStart)
 {
-    m_nFrame = (nStart >= 0 && nStart < static_cast<int>(frames.size())) ? frames[static_cast<std::size_t>(nStart)]
-               : frames.empty()                                          ? -1
-                                                                         : frames.front();
+    m_nFrame = (nStart >= 0 && nStart < static_cast<int>(frames.size()))
+                   ? frames[static_cast<std::size_t>(nStart)]
+               : frames.empty() ? -1
+                                : frames.front();
 }
 
 void CStillAnimation::Draw(QPainter& painter)

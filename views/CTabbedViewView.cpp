@@ -130,7 +130,8 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
     if (!icons.isNull())
         for (int tab = 0; tab < GetTabCount(); ++tab)
             m_pTabs->setTabIcon(
-                tab, QIcon(QPixmap::fromImage(icons.copy(16 * kIconOfKind[m_tabKinds[static_cast<std::size_t>(tab)]], 0, 16, 16))));
+                tab, QIcon(QPixmap::fromImage(icons.copy(
+                         16 * kIconOfKind[m_tabKinds[static_cast<std::size_t>(tab)]], 0, 16, 16))));
 
     m_pTabs->SetCanChange([this](int tab) { return CanChangeTab(tab); });
     connect(m_pTabs, &QTabBar::currentChanged, this, &CTabbedViewView::OnTabChanged);
@@ -157,7 +158,8 @@ QWidget* CTabbedViewView::GetSelectedTabWnd() const
         return nullptr;
     // A view shown in the splitter has left its tab; the tab then holds nothing.
     CGetAnsView* view = m_pViews[kind];
-    return (view && view->parentWidget() == m_tabPages[static_cast<std::size_t>(m_nSelectedTab)]) ? view : nullptr;
+    return (view && view->parentWidget() == m_tabPages[static_cast<std::size_t>(m_nSelectedTab)]) ? view
+                                                                                                  : nullptr;
 }
 
 bool CTabbedViewView::IsSplitterTabSelected() const
@@ -490,7 +492,8 @@ void CTabbedViewView::UpdatePaneInsets()
 {
     for (int row = 0; row < 2; ++row) {
         CGetAnsView* view = m_pPaneView[row];
-        const int inset = (view && view->m_bActive && IsInVisibleSplitterPane(view)) ? CGetAnsView::kActiveInset : 0;
+        const int inset =
+            (view && view->m_bActive && IsInVisibleSplitterPane(view)) ? CGetAnsView::kActiveInset : 0;
         m_pPaneLayout[row]->setContentsMargins(inset, inset, inset, inset);
         if (view)
             view->m_rcBorder = QMargins(inset, inset, inset, inset);

@@ -42,7 +42,8 @@ public:
     // The stand-in views: a template and a loading-plan stand-in, the load-securing and 3D stand-ins.
     static CGetAnsView* MakeStandInView(int nKind, CQOR1Doc* pDoc);
 
-    explicit CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory = MakeStandInView, QWidget* parent = nullptr);
+    explicit CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory = MakeStandInView,
+                             QWidget* parent = nullptr);
     ~CTabbedViewView() override;
 
     CQOR1Doc* GetDocument() const { return m_pDoc; }
@@ -59,7 +60,10 @@ public:
     bool IsSplitterTabSelected() const;
     // The selected tab's window as a view (null for the splitter tab); *pTab the selected index or -1.
     CGetAnsView* GetSelectedView(int* pTab = nullptr) const;
-    template <typename T> T* GetSelectedTabWndOfClass() const { return dynamic_cast<T*>(GetSelectedTabWnd()); }
+    template <typename T> T* GetSelectedTabWndOfClass() const
+    {
+        return dynamic_cast<T*>(GetSelectedTabWnd());
+    }
     // Only while the splitter tab is selected: pane (0,0) when it is a T, else pane (1,0), else null.
     template <typename T> T* GetSplitterPaneOfClass() const
     {
@@ -140,8 +144,8 @@ private:
     CVetoTabBar* m_pTabs = nullptr;
     QStackedWidget* m_pStack = nullptr;
     QSplitter* m_pSplitter = nullptr;
-    std::vector<int> m_tabKinds;          // kind of each tab, by tab index
-    std::vector<QWidget*> m_tabPages;     // page of each tab (the splitter for the splitter tab)
+    std::vector<int> m_tabKinds;      // kind of each tab, by tab index
+    std::vector<QWidget*> m_tabPages; // page of each tab (the splitter for the splitter tab)
     QWidget* m_pPane[2] = {nullptr, nullptr};
     QVBoxLayout* m_pPaneLayout[2] = {nullptr, nullptr};
     CGetAnsView* m_pPaneView[2] = {nullptr, nullptr};

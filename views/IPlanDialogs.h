@@ -67,7 +67,10 @@ public:
     virtual bool EditGewicht(QWidget* /*pParent*/, double& /*dTonnen*/) { return false; }
     virtual bool EditName(QWidget* /*pParent*/, std::string& /*name*/) { return false; }
     // Four overhang values and the overhang flag.
-    virtual bool EditUeberstand(QWidget* /*pParent*/, double (&/*dWerte*/)[4], int& /*nFlag*/) { return false; }
+    virtual bool EditUeberstand(QWidget* /*pParent*/, double (&/*dWerte*/)[4], int& /*nFlag*/)
+    {
+        return false;
+    }
     virtual bool EditNutzbareLF(QWidget* /*pParent*/, NutzbareLFValues& /*values*/, bool /*bMode1*/)
     {
         return false;

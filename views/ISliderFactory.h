@@ -17,8 +17,9 @@ public:
 
     // A slider of `nKind` (1 to 20) with its value and range above the anchor in the owner's client
     // coordinates, compact (46 x 16) or tall (40 x 110).
-    virtual std::unique_ptr<IValueSlider> Create(int /*nKind*/, double /*dValue*/, double /*dMin*/, double /*dMax*/,
-                                                 QPoint /*anchor*/, QWidget* /*pOwner*/, bool /*bCompact*/)
+    virtual std::unique_ptr<IValueSlider> Create(int /*nKind*/, double /*dValue*/, double /*dMin*/,
+                                                 double /*dMax*/, QPoint /*anchor*/, QWidget* /*pOwner*/,
+                                                 bool /*bCompact*/)
     {
         return nullptr;
     }

@@ -12,7 +12,10 @@ public:
     static constexpr int kTabKey = 0x807D;
     static constexpr int kLastValue = 0x8084;
 
-    SliderValueEvent(int nMessage, double dValue) : QEvent(static_cast<QEvent::Type>(nMessage)), m_dValue(dValue) {}
+    SliderValueEvent(int nMessage, double dValue)
+        : QEvent(static_cast<QEvent::Type>(nMessage)), m_dValue(dValue)
+    {
+    }
     double Value() const { return m_dValue; }
 
 private:

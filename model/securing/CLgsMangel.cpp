@@ -225,8 +225,8 @@ std::string CLgsMangel::GetHtml() const
                 continue;
             const CZurrpunkt* p = m_pEinheit ? m_pEinheit->GetZurrpunkt(i, 0) : nullptr;
             const std::string label = p ? EscapeHtml(p->GetLabel()) : std::string();
-            liste += FormatResChecked(909u, {EscapeHtml(Eckname(i)), Tausendstel(GetHigh(i)),
-                                label, Tausendstel(GetWert(i))});
+            liste += FormatResChecked(
+                909u, {EscapeHtml(Eckname(i)), Tausendstel(GetHigh(i)), label, Tausendstel(GetWert(i))});
         }
         return FormatResChecked(592u, {liste});
     }

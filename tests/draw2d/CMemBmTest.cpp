@@ -53,7 +53,8 @@ class CMemBmTest : public ::testing::Test
 {
 protected:
     CMemBmTest()
-        : m_module(ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
+        : m_module(
+              ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
           m_previous(ResourceModule::Current())
     {
         ResourceModule::SetCurrent(m_module.get());
@@ -92,7 +93,8 @@ TEST_F(CMemBmTest, BehavesAsItsStatesAndOperationsPromise)
              if (!bm.LoadBitmap(542))
                  return ::testing::AssertionFailure() << "542 did not load";
              const QImage first = bm.GetImage();
-             if (!bm.LoadBitmap(3500) || bm.GetImage() != first || bm.GetSize() != m_module->Bitmap(542).size())
+             if (!bm.LoadBitmap(3500) || bm.GetImage() != first ||
+                 bm.GetSize() != m_module->Bitmap(542).size())
                  return ::testing::AssertionFailure() << "second load changed the picture";
              return ::testing::AssertionSuccess();
          }},
@@ -103,17 +105,19 @@ TEST_F(CMemBmTest, BehavesAsItsStatesAndOperationsPromise)
                  return ::testing::AssertionFailure() << "not empty";
              if (bm.GetPixel(0, 0) != CLR_INVALID)
                  return ::testing::AssertionFailure() << "pixel of an empty picture";
-             return Same(PaintOn(white, [&](QPainter& p) {
-                             bm.Draw(p, 0, 0, SRCCOPY);
-                             bm.StretchDraw(p, 0, 0, 8, 4, SRCCOPY, COLORONCOLOR);
-                             bm.DrawTransparent(p, 0, 0, 4, 2, RGB(255, 255, 255));
-                         }),
+             return Same(PaintOn(white,
+                                 [&](QPainter& p) {
+                                     bm.Draw(p, 0, 0, SRCCOPY);
+                                     bm.StretchDraw(p, 0, 0, 8, 4, SRCCOPY, COLORONCOLOR);
+                                     bm.DrawTransparent(p, 0, 0, 4, 2, RGB(255, 255, 255));
+                                 }),
                          white);
          }},
         {"stretching to the picture's own size is Draw",
          [&] {
-             return Same(PaintOn(white, [&](QPainter& p) { m_loaded.StretchDraw(p, 3, 2, 4, 2, SRCCOPY, HALFTONE); }),
-                         PaintOn(white, [&](QPainter& p) { m_loaded.Draw(p, 3, 2, SRCCOPY); }));
+             return Same(
+                 PaintOn(white, [&](QPainter& p) { m_loaded.StretchDraw(p, 3, 2, 4, 2, SRCCOPY, HALFTONE); }),
+                 PaintOn(white, [&](QPainter& p) { m_loaded.Draw(p, 3, 2, SRCCOPY); }));
          }},
         {"COLORONCOLOR picks pixels and leaves the painter's smoothing as it was",
          [&] {
@@ -124,7 +128,8 @@ TEST_F(CMemBmTest, BehavesAsItsStatesAndOperationsPromise)
              if (!p.testRenderHint(QPainter::SmoothPixmapTransform))
                  return ::testing::AssertionFailure() << "smoothing changed";
              p.end();
-             if (Colours(target) != 7 || target.pixel(0, 0) != qRgb(255, 0, 0) || target.pixel(11, 5) != qRgb(255, 255, 255))
+             if (Colours(target) != 7 || target.pixel(0, 0) != qRgb(255, 0, 0) ||
+                 target.pixel(11, 5) != qRgb(255, 255, 255))
                  return ::testing::AssertionFailure() << Colours(target) << " colours";
              return ::testing::AssertionSuccess();
          }},

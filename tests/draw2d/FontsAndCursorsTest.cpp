@@ -58,15 +58,18 @@ TEST(FontTableTest, HeightsBecomePixelSizes)
     EXPECT_EQ(bold.weight(), QFont::Bold);
     EXPECT_TRUE(bold.italic());
     // The narrow face is narrower than the sans at the same size.
-    EXPECT_LT(QFontMetrics(FontTable::MakeFont("Arial Narrow", -20)).horizontalAdvance(QStringLiteral("Payload 1250 kg")),
-              QFontMetrics(FontTable::MakeFont("Arial", -20)).horizontalAdvance(QStringLiteral("Payload 1250 kg")));
+    EXPECT_LT(
+        QFontMetrics(FontTable::MakeFont("Arial Narrow", -20))
+            .horizontalAdvance(QStringLiteral("Payload 1250 kg")),
+        QFontMetrics(FontTable::MakeFont("Arial", -20)).horizontalAdvance(QStringLiteral("Payload 1250 kg")));
 }
 
 class ModuleTest : public ::testing::Test
 {
 protected:
     ModuleTest()
-        : m_module(ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
+        : m_module(
+              ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
           m_previous(ResourceModule::Current())
     {
         ResourceModule::SetCurrent(m_module.get());
@@ -101,7 +104,8 @@ TEST_F(ModuleTest, CursorsByNumberCarryTheirPictureAndHotSpot)
         for (int i = 0; i < ids.size(); ++i) {
             const QCursor cursor = ViewCursors::Load(ids[i]);
             p.drawImage(QRect(8 + i * 72, 8, 64, 64), cursor.pixmap().toImage());
-            p.fillRect(QRect(8 + i * 72 + cursor.hotSpot().x() * 2, 8 + cursor.hotSpot().y() * 2, 2, 2), Qt::magenta);
+            p.fillRect(QRect(8 + i * 72 + cursor.hotSpot().x() * 2, 8 + cursor.hotSpot().y() * 2, 2, 2),
+                       Qt::magenta);
         }
     }
     const QString out = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/draw2d");

@@ -208,7 +208,7 @@ TEST_F(FahrzeugTest, AxleLoadsByNumberCountFromTheCouplingForTrailersWithOneAndF
         double zul;
     };
     const Case cases[] = {
-        {0, 1, 1.0, 10.0}, {0, 4, 4.0, 13.0}, {0, 0, 0.0, 0.0}, {0, 5, 0.0, 0.0}, {4, 1, 1.0, 10.0},
+        {0, 1, 1.0, 10.0}, {0, 4, 4.0, 13.0}, {0, 0, 0.0, 0.0},  {0, 5, 0.0, 0.0}, {4, 1, 1.0, 10.0},
         {1, 2, 2.0, 11.0}, {2, 0, 1.0, 10.0}, {2, 3, 4.0, 13.0}, {3, 4, 0.0, 0.0}, {3, -1, 0.0, 0.0},
     };
     for (const Case& c : cases) {

@@ -113,7 +113,10 @@ TEST_F(TabbedViewViewTest, RefusingLeaveQueryKeepsTheOldTabWhicheverWayTheChange
     const Attempt attempts[] = {
         {"call", [&] { EXPECT_FALSE(m_host.SelectTab(0)); }},
         {"click",
-         [&] { QTest::mouseClick(m_host.GetTabBar(), Qt::LeftButton, {}, m_host.GetTabBar()->tabRect(4).center()); }},
+         [&] {
+             QTest::mouseClick(m_host.GetTabBar(), Qt::LeftButton, {},
+                               m_host.GetTabBar()->tabRect(4).center());
+         }},
         {"key", [&] { QTest::keyClick(m_host.GetTabBar(), Qt::Key_Right); }},
     };
     for (const Attempt& attempt : attempts) {
@@ -140,7 +143,8 @@ TEST_F(TabbedViewViewTest, AllowedTabChangeTellsTheViewsAndTheShell)
     ASSERT_EQ(m_host.GetSelectedTab(), splitter);
     EXPECT_EQ(Probe(2)->m_leaveQueries.back(), (NotifyCall{2, 2, splitter}));
     // Code 2 with the new tab, to the template, plan, 3D and load-securing views in this order.
-    const std::vector<std::pair<int, int>> expected = {{0, splitter}, {1, splitter}, {3, splitter}, {2, splitter}};
+    const std::vector<std::pair<int, int>> expected = {
+        {0, splitter}, {1, splitter}, {3, splitter}, {2, splitter}};
     EXPECT_EQ(TabChangeNotes(), expected);
     EXPECT_TRUE(m_shell.m_bRibbonGroup);
     EXPECT_EQ(m_shell.m_pActive, m_host.GetPaneView(0));
@@ -359,7 +363,10 @@ TEST_F(TabbedViewViewTest, UpdateSkipsTheSenderAndRedrawsTheOthers)
     struct Counting : ProbeView
     {
         using ProbeView::ProbeView;
-        void OnUpdate(CGetAnsView* pSender, int nHint) override { m_updates.push_back({pSender ? pSender->m_eView : -1, nHint, 0}); }
+        void OnUpdate(CGetAnsView* pSender, int nHint) override
+        {
+            m_updates.push_back({pSender ? pSender->m_eView : -1, nHint, 0});
+        }
         std::vector<NotifyCall> m_updates;
     };
     Counting* views[4] = {};
@@ -393,7 +400,8 @@ TEST_F(TabbedViewViewTest, PictureOfTheHostWithItsStandIns)
     ASSERT_EQ(host.GetPaneView(0), upper);
     EXPECT_EQ(upper->m_rcBorder, QMargins(2, 2, 2, 2));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    EXPECT_EQ(upper->mapTo(&host, QPoint(0, 0)) - host.GetSplitter()->mapTo(&host, QPoint(0, 0)), QPoint(2, 2));
+    EXPECT_EQ(upper->mapTo(&host, QPoint(0, 0)) - host.GetSplitter()->mapTo(&host, QPoint(0, 0)),
+              QPoint(2, 2));
     EXPECT_EQ(dynamic_cast<CPlaceholderView*>(upper)->GetStripRect(0).topLeft(), QPoint(13, 8));
     const QImage picture = upper->RenderFrame();
     EXPECT_EQ(picture.pixel(picture.width() / 2, picture.height() - 5), qRgb(255, 255, 255));

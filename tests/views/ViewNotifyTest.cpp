@@ -207,7 +207,8 @@ TEST(ViewSeamsTest, ScriptedFakesAnswerAndRecord)
         std::vector<std::pair<int, double>> m_messages;
     } owner;
     ScriptedSliderFactory factory;
-    std::unique_ptr<IValueSlider> slider = ISliderFactory::Current().Create(3, 0.4, 0.0, 1.0, QPoint(5, 5), &owner, true);
+    std::unique_ptr<IValueSlider> slider =
+        ISliderFactory::Current().Create(3, 0.4, 0.0, 1.0, QPoint(5, 5), &owner, true);
     ASSERT_NE(slider, nullptr);
     factory.m_pLast->Move(0.75);
     EXPECT_EQ(slider->GetValue(), 0.75);

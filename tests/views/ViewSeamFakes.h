@@ -90,7 +90,8 @@ public:
 class ScriptedSlider : public IValueSlider
 {
 public:
-    ScriptedSlider(QWidget* pOwner, int nMessage, double dValue) : m_pOwner(pOwner), m_nMessage(nMessage), m_dValue(dValue)
+    ScriptedSlider(QWidget* pOwner, int nMessage, double dValue)
+        : m_pOwner(pOwner), m_nMessage(nMessage), m_dValue(dValue)
     {
     }
     double GetValue() const override { return m_dValue; }
@@ -121,9 +122,11 @@ public:
     ~ScriptedSliderFactory() override { ISliderFactory::SetCurrent(nullptr); }
 
     // Kind k sends message 0x8066 + k - 1.
-    std::unique_ptr<IValueSlider> Create(int nKind, double dValue, double, double, QPoint, QWidget* pOwner, bool) override
+    std::unique_ptr<IValueSlider> Create(int nKind, double dValue, double, double, QPoint, QWidget* pOwner,
+                                         bool) override
     {
-        auto slider = std::make_unique<ScriptedSlider>(pOwner, SliderValueEvent::kFirstValue + nKind - 1, dValue);
+        auto slider =
+            std::make_unique<ScriptedSlider>(pOwner, SliderValueEvent::kFirstValue + nKind - 1, dValue);
         m_pLast = slider.get();
         m_nLastKind = nKind;
         return slider;
@@ -138,7 +141,10 @@ class RecordingAnimation : public IFrameAnimation
 {
 public:
     void AddFrame(const CMemBm&) override { ++m_nFrames; }
-    void SetSequence(const std::vector<int>& frames, int nStart) override { m_sequence = frames, m_nStart = nStart; }
+    void SetSequence(const std::vector<int>& frames, int nStart) override
+    {
+        m_sequence = frames, m_nStart = nStart;
+    }
     void SetPosition(QPoint) override {}
     void Draw(QPainter&) override { ++m_nDraws; }
     void Step(QPainter*) override { ++m_nSteps; }

@@ -61,7 +61,8 @@ class EnglishModule
 {
 public:
     EnglishModule()
-        : m_module(ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
+        : m_module(
+              ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
           m_previous(ResourceModule::Current())
     {
         ResourceModule::SetCurrent(m_module.get());
