@@ -331,6 +331,12 @@ TEST_F(SliderTest, PressesOutsideApplyAndCloseArrowsAndPressesInsideDoNot)
         {"a click on the slider",
          [](View&, CWndSlider* s) { QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(0, 0)); },
          {}},
+        {"the view's window loses activation",
+         [](View& v, CWndSlider*) {
+             QEvent deactivate(QEvent::WindowDeactivate);
+             QCoreApplication::sendEvent(&v, &deactivate);
+         },
+         {"value 8080 13", "close"}},
         {"a middle click in the view",
          [](View& v, CWndSlider*) { QTest::mouseClick(&v, Qt::MiddleButton, {}, QPoint(10, 10)); },
          {}},
