@@ -167,7 +167,11 @@ bool CPropertySheetBase::event(QEvent* event)
             QWidget* focus = focusWidget();
             result = focus && NavigateKey(focus, message->Key()) ? 1 : 0;
         } else if (type == SheetEvent::kUpdateCommandsType) {
+            // The strips and the sheet's own controls, then the controls of dialog pages.
             KickIdle();
+            for (int i = 0; i < PageCount(); ++i)
+                if (auto* page = qobject_cast<CDlgBase*>(Page(i)))
+                    page->KickIdle();
             result = 1;
         } else if (type == SheetEvent::kRebuildNavigationType) {
             RebuildNavigation(message->Page());

@@ -80,12 +80,18 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+             type != QEvent::NonClientAreaMouseButtonPress && type != QEvent::KeyPress &&
+             type != QEvent::WindowDeactivate) ||
+            !watched->isWidgetType())
+            return false;
         CWndSlider* current = CWndSlider::Current();
-        if (!current || !watched->isWidgetType())
+        if (!current)
             return false;
         auto* widget = static_cast<QWidget*>(watched);
         bool close = false;
-        switch (event->type()) {
+        switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::NonClientAreaMouseButtonPress: {

@@ -4,6 +4,7 @@
 #include "UiTestModule.h"
 #include "ui/CPropertySheetBase.h"
 #include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IButtonStrip.h"
 #include "ui/IPropertyPage.h"
@@ -238,4 +239,44 @@ TEST(PropertySheetTest, ButtonAddedNoticesOfStripsAndOfOtherWindows)
     EXPECT_FALSE(s.page1->NeedsRefresh());
     EXPECT_EQ(s.sheet.NavigationList().first(), s.page1->controls.first());
     EXPECT_EQ(s.sheet.NavigationList().last(), s.Button(705));
+}
+
+namespace {
+
+// A dialog page built in code whose command update switches its one control off.
+class UpdatingPage : public CDlgBase
+{
+public:
+    UpdatingPage() : CDlgBase(kNoTemplate)
+    {
+        auto* edit = new QLineEdit(this);
+        ControlId::Set(edit, 3101);
+    }
+
+protected:
+    void OnUpdateCommand(CommandUpdateEvent& query) override
+    {
+        if (query.Id() == 3101)
+            query.Enable(false);
+    }
+};
+
+} // namespace
+
+TEST(PropertySheetTest, CommandUpdateReachesTheControlsOfDialogPages)
+{
+    SheetSetup s;
+    auto* page = new UpdatingPage;
+    s.sheet.AddPage(page);
+    EXPECT_FALSE(page->isWindow()) << "a dialog page becomes a plain child";
+    QWidget* edit = ControlId::Find(page, 3101);
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(edit->isEnabled());
+    SheetEvent update(SheetEvent::kUpdateCommandsType, nullptr, nullptr, true);
+    QCoreApplication::sendEvent(&s.sheet, &update);
+    EXPECT_EQ(update.Result(), 1);
+    EXPECT_FALSE(edit->isEnabled());
+    SheetEvent noop(SheetEvent::kNoopType);
+    QCoreApplication::sendEvent(&s.sheet, &noop);
+    EXPECT_EQ(noop.Result(), 0);
 }
