@@ -14,6 +14,29 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+// Sees Escape before the focused control (or the dialog page holding it) can act on it.
+class SheetEscapeWatcher : public QObject
+{
+public:
+    explicit SheetEscapeWatcher(CPropertySheetBase* sheet) : QObject(sheet), m_sheet(sheet) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier ||
+            widget->window() != m_sheet || !(widget == m_sheet || widget == m_sheet->focusWidget()) ||
+            !m_sheet->isVisible())
+            return false;
+        return m_sheet->HandleEscape();
+    }
+
+private:
+    CPropertySheetBase* m_sheet;
+};
+
 CPropertySheetBase::CPropertySheetBase(int captionId, QWidget* parent, int firstPage)
     : CDlgBase(kNoTemplate, parent), m_firstPage(firstPage), m_stack(new QStackedWidget(this))
 {
@@ -22,13 +45,13 @@ CPropertySheetBase::CPropertySheetBase(int captionId, QWidget* parent, int first
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_stack);
-    // Escape must reach the sheet before the focused control (or its page) acts on it.
-    qApp->installEventFilter(this);
+    m_escapeWatcher = new SheetEscapeWatcher(this);
+    qApp->installEventFilter(m_escapeWatcher);
 }
 
 CPropertySheetBase::~CPropertySheetBase()
 {
-    qApp->removeEventFilter(this);
+    delete m_escapeWatcher;
 }
 
 int CPropertySheetBase::AddPage(QWidget* page)
@@ -139,18 +162,6 @@ bool CPropertySheetBase::HandleEscape()
     }
     OnCancel();
     return true;
-}
-
-bool CPropertySheetBase::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && widget->window() == this &&
-            (widget == this || widget == focusWidget()) && isVisible())
-            return HandleEscape();
-    }
-    return CDlgBase::eventFilter(watched, event);
 }
 
 bool CPropertySheetBase::event(QEvent* event)

@@ -43,7 +43,6 @@ protected:
 
     bool OnInitDialog() override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QList<QWidget*> PageList(QWidget* page) const;
@@ -53,4 +52,7 @@ private:
     int m_currentPage = -1;
     int m_firstPage;
     QStackedWidget* m_stack;
+    QObject* m_escapeWatcher = nullptr;
+
+    friend class SheetEscapeWatcher;
 };

@@ -265,7 +265,7 @@ double CWndSlider::ConvertValue(double v, bool toModel, QString* text) const
 double CWndSlider::ParseEditText() const
 {
     QString text = m_edit->text();
-    if (!text.isEmpty() && !text.back().isDigit())
+    if (!text.isEmpty() && !(text.back() >= QLatin1Char('0') && text.back() <= QLatin1Char('9')))
         text.chop(3);
     const QByteArray bytes = text.trimmed().toLatin1();
     const char* begin = bytes.constData();
