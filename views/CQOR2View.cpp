@@ -14,12 +14,14 @@
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/text/ResourceText.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SYs2X.h"
 #include "platform/BmpFile.h"
+#include "ui/CRibBtnContainer.h"
 #include "ui/ResourcePictures.h"
 
 #include <QFontMetrics>
@@ -125,6 +127,17 @@ CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent
     m_pLaderampe = IPlanDialogs::Current().CreateLoadingRamp();
     if (m_pLaderampe)
         m_pLaderampe->Create(this, 100, 25, 160);
+    // The two strips above the plan; their commands reach the view through its command handling.
+    m_pBtnsAnsicht = new CRibBtnContainer(true, true, true);
+    if (m_pBtnsAnsicht->Create(399, viewport(), 0, 0, 0)) {
+        m_pBtnsAnsicht->AddButton(400, this);
+        m_pBtnsAnsicht->SetButtonCheckMode(400, 1);
+    }
+    m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
+    if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
+        m_pBtnsHilfe->AddButton(827, this);
+    LoadResourceText(m_strHtmlVorlageLg, 881, RES_TYPE_HTML);
+    LoadResourceText(m_strHtmlVorlageFsm, 882, RES_TYPE_HTML);
     LadeBilder();
     Views().insert(this);
     CQOR::s_pAnzeige = &s_verteiler;
@@ -246,6 +259,14 @@ int CQOR2View::OnViewNotify(int nCode, int nValue)
         return n;
     if (nCode == kNotifyInsets) {
         const QPoint insets = ResolveInsets(nValue);
+        // The strips side by side at the top left, 10 pixels apart, scrolled with the plan.
+        const QPoint scroll = GetScrollPosition();
+        int x = 15 - insets.x() - scroll.x();
+        for (CRibBtnContainer* strip : {m_pBtnsAnsicht, m_pBtnsHilfe})
+            if (strip && strip->HasWindow()) {
+                strip->SetWindowPosAndShape(x, 10 - insets.y() - scroll.y());
+                x += strip->width() + 10;
+            }
         if (m_pLaderampe)
             m_pLaderampe->SetOffsets(insets.x(), insets.y());
     }
@@ -560,7 +581,7 @@ QString Zahl(double v)
     return QString::number(std::round(v), 'f', 0);
 }
 
-// Height of the button strips above the plan.
+// Height of the button strips above the plan when they could not be made.
 constexpr int kStreifenHoehe = 26;
 // Plan origin x when no template view gives one.
 constexpr int kUrsprungX = 100;
@@ -623,7 +644,9 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     if (ox <= 0)
         ox = kUrsprungX;
     int x0 = ox - rand.x();
-    int y0 = kStreifenHoehe - rand.y() + mU + 37;
+    const int nStreifen =
+        m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : kStreifenHoehe;
+    int y0 = nStreifen - rand.y() + mU + 37;
     if (!bExport) {
         m_ptUrsprungKorr = QPoint(x0, y0);
         if (m_ptUrsprungKorr != m_ptLetzterUrsprung) {

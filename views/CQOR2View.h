@@ -20,6 +20,7 @@
 #include <string>
 
 class CFahrzeug;
+class CRibBtnContainer;
 class ILoadingRamp;
 class QFontMetrics;
 class QPainter;
@@ -147,6 +148,12 @@ public:
     const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_mapGuiLg; }
     const std::map<int, SToolArea>& GetTools() const { return m_tools; }
     QSize GetPageSize() const { return m_sizePage; }
+    // The button strips above the plan: 399 with the ramp toggle 400, 635 with the help button 827.
+    CRibBtnContainer* GetStreifenAnsicht() const { return m_pBtnsAnsicht; }
+    CRibBtnContainer* GetStreifenHilfe() const { return m_pBtnsHilfe; }
+    // The tool-tip templates of ordinary loads (881) and of special items (882).
+    const std::string& GetHtmlVorlageLg() const { return m_strHtmlVorlageLg; }
+    const std::string& GetHtmlVorlageFsm() const { return m_strHtmlVorlageFsm; }
     QSize GetLineSize() const { return m_sizeLine; }
 
     // Display copies of the plan's options, refreshed by every drawing.
@@ -215,6 +222,10 @@ private:
     void SetTool(int nId, const QRect& rc, const QString& text);
 
     CPlanPlatzierung m_platz;
+    CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport
+    CRibBtnContainer* m_pBtnsHilfe = nullptr;
+    std::string m_strHtmlVorlageLg;
+    std::string m_strHtmlVorlageFsm;
     std::unique_ptr<ILoadingRamp> m_pLaderampe;
     QSize m_sizePage;
     QSize m_sizeLine;

@@ -113,24 +113,25 @@ protected:
         doc.OnDocumentOpened();
         view = std::make_unique<PlanView>(&doc);
         view->resize(1400, 700);
-        CPlanAnzeige a(Plan());
-        a.SetZoom(1.5);
-        a.SetRasterZeigen(false);
+        CPlanAnzeige anz(Plan());
+        anz.SetZoom(1.5);
+        anz.SetRasterZeigen(false);
     }
 
     CFahrzeug& Fahrzeug() { return *doc.GetFahrzeug(); }
     CQOR& Plan() { return *Fahrzeug().GetQor(); }
 
-    tagLGINFO* Last(const char* name, double x, double y, double l, double b, double t, int nDrehung = 0)
+    tagLGINFO* Last(const char* name, double x, double y, double dLaenge, double dBreite, double t,
+                    int nDrehung = 0)
     {
         auto* p = new tagLGINFO;
         p->m_strName = name;
         p->m_nTyp = 0;
-        p->m_dLaenge = l;
-        p->m_dBreite = b;
+        p->m_dLaenge = dLaenge;
+        p->m_dBreite = dBreite;
         p->m_dHoehe = 1.0;
-        p->m_dSPLaenge = l / 2;
-        p->m_dSPBreite = b / 2;
+        p->m_dSPLaenge = dLaenge / 2;
+        p->m_dSPBreite = dBreite / 2;
         p->m_dMasse = t;
         p->m_dSPMasse = t;
         p->m_dPosX = x;
@@ -539,6 +540,7 @@ TEST(QOR2ViewSemitrailer, SemitrailerBehindItsTractorIsThePlan)
     palette.dHoehe = 1.0;
     palette.dSPLaenge = 0.6;
     palette.dSPBreite = 0.4;
+    palette.dMasse = 0.8;
     EXPECT_EQ(view.AddMultipleLadungen(palette, 12, 0.8, 0), 12);
     const QImage img = view.RenderPicture(QSize(2400, 700));
     Speichere(img, "plan_semitrailer.png");
