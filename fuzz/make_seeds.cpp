@@ -1,14 +1,14 @@
 // Writes the seed corpus of the fuzz targets: make_seeds <corpus folder>.
 #include "model/archive/ArchiveWriter.h"
-#include "model/vehicle/CAuflieger.h"
 #include "model/files/CImpExp.h"
+#include "model/files/STVEEntry.h"
+#include "model/files/tagItemData.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/SLadung.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZusLast.h"
-#include "model/plan/SLadung.h"
-#include "model/files/STVEEntry.h"
-#include "model/plan/sZPPtrTupel.h"
-#include "model/files/tagItemData.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <filesystem>
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     {
         CZusLast a;
         a.m_strName = "Kran";
-        a.m_d1 = 1.5;
+        a.m_dPosition = 1.5;
         SLadung b;
         b.m_strName = "Łódź";
         ArchiveWriter ar;
@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     }
     {
         STVEEntry tree;
-        tree.m_str1 = "Wurzel";
+        tree.m_strName = "Wurzel";
         for (int i = 0; i < 3; ++i) {
             tree.m_Children.push_back(std::make_unique<STVEEntry>());
             tree.m_Children.back()->m_Children.push_back(std::make_unique<STVEEntry>());

@@ -14,19 +14,6 @@ LockedFile* Datei(const OpenVehicleFile& file)
     return p ? p->GetFile() : nullptr;
 }
 
-// The root of the open file; false when it cannot be read.
-bool LiesRoot(const LockedFile& file, CImpExp& root)
-{
-    try {
-        ReadImpExpFile(file, root);
-        return true;
-    } catch (const ArchiveError&) {
-        return false;
-    } catch (const CImpExpException&) {
-        return false;
-    }
-}
-
 } // namespace
 
 bool LockedVehicleFileAccess::WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const std::string& folder,
@@ -67,7 +54,7 @@ bool LockedVehicleFileAccess::ReadRootValue(OpenVehicleFile& file, int* pValue)
 {
     const LockedFile* p = Datei(file);
     CImpExp root;
-    if (!p || !pValue || !LiesRoot(*p, root))
+    if (!p || !pValue || !ReadRoot(*p, root))
         return false;
     *pValue = root.m_nWert;
     return true;
@@ -77,7 +64,7 @@ bool LockedVehicleFileAccess::WriteRootValue(OpenVehicleFile& file, int nValue)
 {
     LockedFile* p = Datei(file);
     CImpExp root;
-    if (!p || !p->IsWritable() || !LiesRoot(*p, root))
+    if (!p || !p->IsWritable() || !ReadRoot(*p, root))
         return false;
     root.m_nWert = nValue;
     return p->WriteAll(root.Store());

@@ -2,14 +2,14 @@
 #include "model/files/VehicleFiles.h"
 
 #include "model/archive/ArchiveError.h"
-#include "model/vehicle/CFahrzeug.h"
+#include "model/base/ProgramFolders.h"
 #include "model/files/CImpExp.h"
 #include "model/files/CImpExpException.h"
 #include "model/files/CReSaveException.h"
 #include "model/files/FahrzeugImpExp.h"
-#include "model/base/ProgramFolders.h"
-#include "model/text/TextFormat.h"
 #include "model/files/tagItemData.h"
+#include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <fstream>
 
@@ -29,22 +29,14 @@ void Melde(int nCode, int nWert)
 bool ReadRoot(const fs::path& path, CImpExp& root)
 {
     const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
-    if (!file)
-        return false;
-    try {
-        ReadImpExpFile(*file, root);
-        return true;
-    } catch (const ArchiveError&) {
-    } catch (const CImpExpException&) {
-    }
-    return false;
+    return file && ::ReadRoot(*file, root);
 }
 
 // The text of a vehicle's kind for the root's kind suffix.
 std::string ArtZusatz(int nArt)
 {
     static const std::uint32_t ids[5] = {190, 194, 195, 193, 192};
-    if (nArt < 0 || nArt > 4)
+    if (nArt < FahrzeugArt::kZugmaschine || nArt > FahrzeugArt::kSattelzugmaschine)
         return " [???]";
     return FormatS(" [$S]", 1, ids[nArt]);
 }
@@ -64,6 +56,17 @@ void ReadImpExpFile(const LockedFile& file, CImpExp& root)
         throw ArchiveError(ArchiveError::Kind::EndOfFile, 0, error);
     CImpExp::s_bReSave = false;
     root.Load(data, file.GetPath().string());
+}
+
+bool ReadRoot(const LockedFile& file, CImpExp& root)
+{
+    try {
+        ReadImpExpFile(file, root);
+        return true;
+    } catch (const ArchiveError&) {
+    } catch (const CImpExpException&) {
+    }
+    return false;
 }
 
 int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount)

@@ -31,6 +31,8 @@ void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
 // Reads a whole vehicle or combination file into `root`: clears the re-save flag first. Throws what
 // CImpExp::Load throws; a file that cannot be opened or read throws ArchiveError (end of file).
 void ReadImpExpFile(const LockedFile& file, CImpExp& root);
+// The same, answering false where ReadImpExpFile throws.
+bool ReadRoot(const LockedFile& file, CImpExp& root);
 
 // The vehicle type (0..5) of directory entry `index`, -1 on any failure. `pCount` receives the highest
 // entry index (0 for files of schema 5 and below). A converted file of schema 6 is saved again.

@@ -1,14 +1,14 @@
 // Vehicle classes: defaults, the lashing-device catalogue, accessors, kind texts and the geometry.
 #include "FahrzeugTestSupport.h"
 
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextProvider.h"
 #include "model/vehicle/CAnhaenger.h"
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/CStarrdeichsel.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
-#include "model/text/TextProvider.h"
-#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
@@ -122,7 +122,7 @@ TEST_F(FahrzeugTest, KindsTypesTextsAndFrontLengths)
         v.m_nAchsFlags[9] = f.bSubTyp ? 1 : 0;
         v.m_Achsen[0].dAbstand = 1.8;
         EXPECT_EQ(v.GetFahrzeugTyp(), f.nTyp);
-        EXPECT_EQ(v.IsArt5(), f.nTyp == 5);
+        EXPECT_EQ(v.IsArt5(), f.nTyp == FahrzeugArt::kZugmaschineUntertyp);
         EXPECT_EQ(v.GetArtName(), f.text);
         EXPECT_DOUBLE_EQ(v.GetVorbauLaenge(), f.dVorbau);
     }
