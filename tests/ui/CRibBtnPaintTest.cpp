@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 TEST(StripBitmapsTest, ModulePicturesAreWhatTheGeneratorDraws)
@@ -20,7 +23,17 @@ TEST(StripBitmapsTest, ModulePicturesAreWhatTheGeneratorDraws)
         const QImage drawn = StripBitmapPainter::Draw(id).convertToFormat(QImage::Format_ARGB32);
         const QImage stored = module.Module()->Bitmap(id).convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(stored.isNull()) << "run qor_strip_bitmaps resources/en/bitmaps";
-        EXPECT_EQ(stored, drawn) << "the committed picture is out of date: run qor_strip_bitmaps";
+        ASSERT_EQ(stored.size(), drawn.size())
+            << "the committed picture is out of date: run qor_strip_bitmaps";
+        // Antialiased edges may differ by a step between processors and builds.
+        int worst = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb a = drawn.pixel(x, y), b = stored.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                  std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            }
+        EXPECT_LE(worst, 2) << "the committed picture is out of date: run qor_strip_bitmaps";
     }
     EXPECT_EQ(StripBitmapPainter::Draw(3512).size(), QSize(42, 66));
     EXPECT_EQ(StripBitmapPainter::Draw(3516).size(), QSize(42, 42));
