@@ -9,6 +9,7 @@
 
 #include "draw2d/FontTable.h"
 #include "draw2d/RasterOp.h"
+#include "model/base/ProgramFolders.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CPlanAnzeige.h"
@@ -276,8 +277,11 @@ int CQOR2View::OnViewNotify(int nCode, int nValue)
 void CQOR2View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
 {
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
-    if (bActivate)
+    if (bActivate && pActivated == this) {
         IViewShell::Current().SetCurrentView(this);
+        if (CTabbedViewView* host = GetHost())
+            host->m_pLastPlanView = this;
+    }
     viewport()->update();
 }
 
@@ -487,8 +491,13 @@ void CQOR2View::InvalidateNachbarn(bool /*b3DNeu*/, bool bKurveNeu)
     CFahrzeug* f = GetFahrzeug();
     if (bKurveNeu && f)
         f->m_bDiagrammVeraltet = 1;
-    if (CQOR1Doc* pDoc = GetDocument())
-        pDoc->UpdateOtherViews(0);
+    // The neighbours are the other panes of the splitter tab: the template view and the 3D view.
+    CTabbedViewView* host = GetHost();
+    if (!host || !host->IsSplitterTabSelected())
+        return;
+    for (int nRow = 0; nRow < 2; ++nRow)
+        if (CGetAnsView* v = host->GetPaneView(nRow); v && v != this)
+            v->viewport()->update();
 }
 
 void CQOR2View::ClearPtrMap()
@@ -524,6 +533,12 @@ QImage CQOR2View::RenderExport()
     m_dZoom = dZoom;
     m_bBildExport = false;
     return bild;
+}
+
+bool CQOR2View::ExportBild(int nAuswahl)
+{
+    const std::filesystem::path& folder = GetProgramFolders().pictures;
+    return !folder.empty() && ExportBild(nAuswahl, folder);
 }
 
 bool CQOR2View::ExportBild(int nAuswahl, const std::filesystem::path& folder)

@@ -97,6 +97,8 @@ public:
     // "BP_INF.bmp" (otherwise). The old picture is removed first, so a failure leaves none behind.
     // False for a vehicle without load area or when the file cannot be written.
     bool ExportBild(int nAuswahl, const std::filesystem::path& folder);
+    // The same into the picture folder of the program; false when none is set.
+    bool ExportBild(int nAuswahl);
 
     // The view side of placement; the geometry is the model's.
     CPlanPlatzierung& GetPlatzierung() { return m_platz; }

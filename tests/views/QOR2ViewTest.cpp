@@ -684,3 +684,21 @@ TEST(QOR2ViewArrow, DimensionArrowPointsOutwardWhenShort)
         EXPECT_EQ(qGray(img.pixel(80 + f.abstand / 2, 20)) < 100, f.innen);
     }
 }
+
+TEST_F(PlanViewTest, TheHostHoldsThePlanViewAndRemembersItWhenActivated)
+{
+    CTabbedViewView host(&doc, [](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        if (kind == CTabbedViewView::kPlan)
+            return new CQOR2View(pDoc);
+        return CTabbedViewView::MakeStandInView(kind, pDoc);
+    });
+    auto* plan = host.FindView<CQOR2View>();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(plan->GetHost(), &host);
+    plan->OnActivateView(true, plan, nullptr);
+    EXPECT_EQ(host.m_pLastPlanView, plan);
+    // Another view's activation does not make the plan view the last one.
+    host.m_pLastPlanView = nullptr;
+    plan->OnActivateView(false, host.GetTemplateView(), plan);
+    EXPECT_EQ(host.m_pLastPlanView, nullptr);
+}
