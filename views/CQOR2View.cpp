@@ -223,7 +223,7 @@ void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
     if (!pDoc)
         return;
     CFahrzeug* f = pDoc->GetAktivFahrzeug(false);
-    if (f && f->GetArt() == FahrzeugArt::kSattelzugmaschine && !pDoc->IsSattelKombination())
+    if (f && f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return;
     if (!GetPlan()) {
         viewport()->update();
@@ -259,7 +259,13 @@ int CQOR2View::OnViewNotify(int nCode, int nValue)
     if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
         return n;
     if (nCode == kNotifyInsets) {
-        const QPoint insets = ResolveInsets(nValue);
+        // With a 0xFFFF word the insets are derived for that word and the other word counts 0.
+        const int lo = nValue & 0xFFFF, hi = (nValue >> 16) & 0xFFFF;
+        QPoint insets(lo, hi);
+        if (lo == 0xFFFF || hi == 0xFFFF) {
+            const QPoint d = ResolveInsets(0xFFFF | (0xFFFF << 16));
+            insets = QPoint(lo == 0xFFFF ? d.x() : 0, hi == 0xFFFF ? d.y() : 0);
+        }
         // The strips side by side at the top left, 10 pixels apart, scrolled with the plan.
         const QPoint scroll = GetScrollPosition();
         int x = 15 - insets.x() - scroll.x();
@@ -287,12 +293,10 @@ void CQOR2View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsV
 
 bool CQOR2View::GibAnzeigeFrei(CFahrzeug* pFahrzeug)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    if (!pDoc || !pFahrzeug)
+    // Only the pointer is compared: the vehicle may be half destroyed when its plan goes.
+    if (!pFahrzeug || pFahrzeug != m_pAnzeigeFahrzeug)
         return false;
-    CFahrzeug* v = pDoc->GetFahrzeug();
-    if (pFahrzeug != v && (!v || pFahrzeug != v->GetPartner()))
-        return false;
+    m_pAnzeigeFahrzeug = nullptr;
     // The plan goes away: nothing of it may be pointed at any more.
     ClearPtrMap();
     m_pGuiHover = nullptr;
@@ -617,6 +621,7 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
         m_bBildExport = false;
         return;
     }
+    m_pAnzeigeFahrzeug = pV;
     CFahrzeug& V = *pV;
     CQOR* P = V.GetQor();
     const bool bExport = m_bBildExport;

@@ -233,6 +233,8 @@ private:
     QSize m_sizeLine;
     std::map<tagLGINFO*, SGuiLg> m_mapGuiLg;
     std::map<int, SToolArea> m_tools;
+    // The vehicle whose plan the screen records belong to.
+    const CFahrzeug* m_pAnzeigeFahrzeug = nullptr;
     tagLGINFO* m_pGuiHover = nullptr;
     tagLGINFO* m_pGuiAuswahl = nullptr;
     tagLGINFO* m_pGuiKontext = nullptr;

@@ -4,6 +4,8 @@
 
 #include "views/CQOR2View.h"
 
+#include "ui/CRibBtnContainer.h"
+
 #include "PlanPicturePainter.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
@@ -701,4 +703,50 @@ TEST_F(PlanViewTest, TheHostHoldsThePlanViewAndRemembersItWhenActivated)
     host.m_pLastPlanView = nullptr;
     plan->OnActivateView(false, host.GetTemplateView(), plan);
     EXPECT_EQ(host.m_pLastPlanView, nullptr);
+}
+
+TEST(QOR2ViewPlanGone, AViewOutlivingItsDocumentKeepsNoRecordOfItsLoads)
+{
+    EnglishModule module;
+    auto doc = std::make_unique<CQOR1Doc>();
+    doc->SetFahrzeug(Sample("LKW").release());
+    PlanView view(doc.get());
+    auto* p = new tagLGINFO;
+    p->m_strName = "Pallet";
+    p->m_nTyp = 0;
+    p->m_dLaenge = 1.2;
+    p->m_dBreite = 0.8;
+    doc->GetFahrzeug()->GetQor()->AddLgInfo(p, false);
+    view.SetHover(p);
+    view.RenderPicture(QSize(800, 400));
+    ASSERT_EQ(view.GetGuiLg().size(), 1u);
+    doc.reset();
+    EXPECT_TRUE(view.GetGuiLg().empty());
+    view.SetDocument(nullptr);
+    EXPECT_EQ(view.GetHover(), nullptr);
+    view.RenderPicture(QSize(800, 400));
+}
+
+TEST_F(PlanViewTest, InsetNotificationPlacesTheStripsSideBySide)
+{
+    CRibBtnContainer* ansicht = view->GetStreifenAnsicht();
+    CRibBtnContainer* hilfe = view->GetStreifenHilfe();
+    ASSERT_TRUE(ansicht && ansicht->HasWindow());
+    ASSERT_TRUE(hilfe && hilfe->HasWindow());
+    struct Fall
+    {
+        int nWert;
+        QPoint erwartet;
+    };
+    // Plain words are the insets; with a 0xFFFF word present, that word derives the inset (0 outside a
+    // splitter pane) and the other word counts as 0.
+    for (const Fall& f : {Fall{0, {15, 10}}, Fall{3 | (4 << 16), {12, 6}}, Fall{3 | (0xFFFF << 16), {15, 10}},
+                          Fall{0xFFFF | (0xFFFF << 16), {15, 10}}}) {
+        SCOPED_TRACE(f.nWert);
+        view->OnViewNotify(CGetAnsView::kNotifyInsets, f.nWert);
+        EXPECT_EQ(ansicht->pos(), f.erwartet);
+        EXPECT_EQ(hilfe->pos(), f.erwartet + QPoint(ansicht->width() + 10, 0));
+    }
+    EXPECT_FALSE(view->GetHtmlVorlageLg().empty());
+    EXPECT_NE(view->GetHtmlVorlageFsm().find("<!--$Por"), std::string::npos);
 }
