@@ -689,20 +689,20 @@ TEST(QOR2ViewArrow, DimensionArrowPointsOutwardWhenShort)
 
 TEST_F(PlanViewTest, TheHostHoldsThePlanViewAndRemembersItWhenActivated)
 {
-    CTabbedViewView host(&doc, [](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+    CTabbedViewView tabs(&doc, [](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
         if (kind == CTabbedViewView::kPlan)
             return new CQOR2View(pDoc);
         return CTabbedViewView::MakeStandInView(kind, pDoc);
     });
-    auto* plan = host.FindView<CQOR2View>();
+    auto* plan = tabs.FindView<CQOR2View>();
     ASSERT_NE(plan, nullptr);
-    EXPECT_EQ(plan->GetHost(), &host);
+    EXPECT_EQ(plan->GetHost(), &tabs);
     plan->OnActivateView(true, plan, nullptr);
-    EXPECT_EQ(host.m_pLastPlanView, plan);
+    EXPECT_EQ(tabs.m_pLastPlanView, plan);
     // Another view's activation does not make the plan view the last one.
-    host.m_pLastPlanView = nullptr;
-    plan->OnActivateView(false, host.GetTemplateView(), plan);
-    EXPECT_EQ(host.m_pLastPlanView, nullptr);
+    tabs.m_pLastPlanView = nullptr;
+    plan->OnActivateView(false, tabs.GetTemplateView(), plan);
+    EXPECT_EQ(tabs.m_pLastPlanView, nullptr);
 }
 
 TEST(QOR2ViewPlanGone, AViewOutlivingItsDocumentKeepsNoRecordOfItsLoads)
