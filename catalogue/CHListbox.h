@@ -134,6 +134,10 @@ protected:
     virtual void FreeItem(int index, void* ownerData);
     virtual bool FindQuery(int index, const QString& key, bool flag);
     virtual QString TooltipText(int index);
+    virtual bool BeginDrag(const HListboxDrag& drag);
+    virtual void DragMove(const HListboxDrag& drag);
+    virtual void EndDrag(const HListboxDrag& drag);
+    virtual void ContextMenu(int index, const QPoint& globalPos);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -148,6 +152,7 @@ private:
     void MarkLoaded(HListboxItem& tile);
     void SelectNow(int index, int reason);
     void SetOffset(int offset);
+    bool MouseEvent(QEvent* event);
     void UpdateScrollBar();
     void PaintTile(QPainter& painter, HListboxItem& tile);
     void PaintFallback(QPainter& painter, const HListboxItem& tile, const QRect& rect, const QString& text);
@@ -165,6 +170,7 @@ private:
     int m_controlId = 0;
     int m_selected = -1;
     int m_pressed = -1;
+    bool m_dragging = false;
     int m_offset = 0;
     int m_leftMargin = 0;
     int m_extent = 0;

@@ -107,3 +107,11 @@ struct HListboxHit
     int code = -1; // 0 fully visible, 1 partly, 2 not visible, 3 covers the canvas, 4 outside its height
     bool onSeparator = false;
 };
+
+// A tile being dragged out of the strip.
+struct HListboxDrag
+{
+    int index = -1;
+    QPoint pos;       // on the canvas
+    QPoint globalPos; // on the screen
+};

@@ -32,4 +32,10 @@ public:
     // Answers true when the tile matches the key.
     virtual bool FindQuery(int /*index*/, const QString& /*key*/, bool /*flag*/) { return false; }
     virtual QString TooltipText(int /*index*/) { return {}; }
+    // Answers true to drag the pressed tile instead of selecting it; moves and the release follow.
+    virtual bool BeginDrag(const HListboxDrag& /*drag*/) { return false; }
+    virtual void DragMove(const HListboxDrag& /*drag*/) {}
+    virtual void EndDrag(const HListboxDrag& /*drag*/) {}
+    // The tile under the pointer is selected first.
+    virtual void ContextMenu(int /*index*/, const QPoint& /*globalPos*/) {}
 };

@@ -1,7 +1,11 @@
 // Tile widths, margins, hit-testing and selection of the tile strip.
 #include "StripTestSupport.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -201,6 +205,46 @@ TEST_F(HListboxSelection, FindAsksTheOwnerTileByTile)
     EXPECT_EQ(strip.list->FindItem(QStringLiteral("x")), 3);
     owner.matchIndex = -1;
     EXPECT_EQ(strip.list->FindItem(QStringLiteral("x")), -1);
+}
+
+TEST_F(HListboxSelection, ClicksSelectDoubleClicksActivateAndDragsLeaveTheSelection)
+{
+    CHListbox& list = *strip.list;
+    QWidget* canvas = list.Canvas();
+    list.SelectItem(2);
+    const QPoint tile1 = list.GetItemRect(1).center();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, tile1);
+    EXPECT_EQ(list.GetCurSel(), 1);
+    // A click moves the tile to the middle of the canvas.
+    const QRect shown = list.GetItemRect(1);
+    EXPECT_EQ(shown.left() + shown.width() / 2, strip.CanvasWidth() / 2);
+    QTest::mouseDClick(canvas, Qt::LeftButton, {}, list.GetItemRect(1).center());
+    EXPECT_EQ(owner.activated, std::vector<int>{1});
+    // A click in the margin selects nothing.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(1, 5));
+    EXPECT_EQ(list.GetCurSel(), 1);
+
+    owner.drags.clear();
+    owner.dragTiles = true;
+    const QPoint tile3 = list.GetItemRect(3).center();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, tile3);
+    QMouseEvent move(QEvent::MouseMove, QPointF(tile3 + QPoint(5, -40)), canvas->mapToGlobal(QPointF(tile3)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &move);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, tile3 + QPoint(5, -40));
+    const std::vector<std::pair<char, int>> drags = {{'b', 3}, {'m', 3}, {'e', 3}};
+    EXPECT_EQ(owner.drags, drags);
+    EXPECT_EQ(list.GetCurSel(), 1);
+}
+
+TEST_F(HListboxSelection, ContextMenuSelectsTheTileUnderThePointer)
+{
+    CHListbox& list = *strip.list;
+    const QPoint at = list.GetItemRect(4).center();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list.Canvas()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list.Canvas(), &menu);
+    EXPECT_EQ(list.GetCurSel(), 4);
+    EXPECT_EQ(owner.menus, std::vector<int>{4});
 }
 
 } // namespace

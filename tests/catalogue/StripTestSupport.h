@@ -49,6 +49,10 @@ public:
     std::vector<std::pair<int, int>> selections;
     std::vector<int> unloadOffers;
     std::vector<QString> searches;
+    std::vector<int> activated;
+    bool dragTiles = false;
+    std::vector<std::pair<char, int>> drags; // 'b'egin, 'm'ove, 'e'nd with the tile
+    std::vector<int> menus;
 
     bool MeasureItem(const HListboxItem& tile, int state, int* width) override;
     void ItemLoadChanged(const HListboxItem* tile, int state) override;
@@ -60,6 +64,15 @@ public:
     void TypedSearch(const QString& text) override;
     void FreeItem(int index, void* ownerData) override;
     bool FindQuery(int index, const QString& key, bool flag) override;
+    void ItemActivated(int index) override { activated.push_back(index); }
+    bool BeginDrag(const HListboxDrag& drag) override
+    {
+        drags.emplace_back('b', drag.index);
+        return dragTiles;
+    }
+    void DragMove(const HListboxDrag& drag) override { drags.emplace_back('m', drag.index); }
+    void EndDrag(const HListboxDrag& drag) override { drags.emplace_back('e', drag.index); }
+    void ContextMenu(int index, const QPoint&) override { menus.push_back(index); }
 };
 
 // A strip in a window of its own, 420 x 130 pixels.
