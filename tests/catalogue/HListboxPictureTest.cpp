@@ -82,6 +82,9 @@ TEST(HListboxPicture, StripShowsEveryTileState)
     });
     for (const char* name : {"Euro", "Half", "Damaged", "Crate", "Block"})
         list.AddItem(QString::fromLatin1(name), nullptr, list.GetItemCount());
+    // Wide enough for the four states side by side.
+    strip.window->resize(600, 150);
+    list.setGeometry(10, 10, 580, 130);
     strip.window->show();
     QApplication::setActiveWindow(strip.window.get());
     list.Canvas()->setFocus();
