@@ -68,7 +68,9 @@ protected:
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();
         view = std::make_unique<GestenView>(&doc);
-        view->resize(1400, 700);
+        view->resize(1700, 800);
+        // Shown offscreen, so that the viewport takes the size and the frames show the whole plan.
+        view->show();
         CPlanAnzeige anz(Plan());
         anz.SetZoom(1.5);
         anz.SetRasterZeigen(false);
@@ -166,8 +168,9 @@ protected:
     {
         const double w =
             Fahrzeug().GetLFBreite() - Fahrzeug().GetRandabstand(1) - Fahrzeug().GetRandabstand(3);
-        Last("Wall", 6.0, 0.0, 1.0, w, 0.5);
-        Last("Wall", 7.9, 0.0, 1.0, w, 0.5);
+        ASSERT_GE(Fahrzeug().GetLFLaenge(), 7.0);
+        Last("Wall", 5.85, 0.0, 0.15, w, 0.5);
+        Last("Wall", 6.9, 0.0, 0.1, w, 0.5);
         Zeichnen();
     }
 
@@ -289,7 +292,7 @@ TEST_F(PlanGestenTest, BlockedDragShowsTheStartAndARefusedDropChangesNothing)
     const double cgx = Plan().GetSchwerpunktX(), cgy = Plan().GetSchwerpunktY(), m = Plan().GetMasse();
     const QPoint von = Mitte(b);
     // Into the 0.9 m gap between the walls.
-    const QPoint um(Pixel(7.0 - 2.5), 0);
+    const QPoint um(Pixel(6.0 - 2.5), 0);
     Ziehe(von, um);
     EXPECT_EQ(view->m_nPlatzStatus, CPlanPlatzierung::kBlockiert);
     EXPECT_EQ(view->GetGesten().GetCursorId(), 253);
@@ -501,7 +504,7 @@ TEST_F(PlanGestenTest, DropFromTheRampAddsTheLoadOrNothing)
         bool bNeu;
     };
     for (const Fall f :
-         {Fall{"into the gap between the walls", 7.05, false}, Fall{"onto free floor", 4.0, true}}) {
+         {Fall{"into the gap between the walls", 6.05, false}, Fall{"onto free floor", 4.0, true}}) {
         SCOPED_TRACE(f.name);
         const QPoint start(u.x() + Pixel(3.5), u.y() + Pixel(1.3));
         ASSERT_TRUE(view->DragLadungFromRampe(item, start, 0, 0.5));
