@@ -236,11 +236,8 @@ void CPlanGesten::Bewegen(QPoint pt, bool bStrg)
     if (m_bGummiband) {
         m_view.m_rcGummiband = QRect(m_ptMaus, pt);
         const bool bGeaendert = UpdateGummibandAuswahl(m_view.m_rcGummiband.normalized());
-        // A step that changed the selection repaints without the frame; the next one brings it back.
-        if (bGeaendert)
-            m_bBandNeuGezeichnet = true;
-        else if (m_bBandNeuGezeichnet)
-            m_bBandNeuGezeichnet = false;
+        // A step that changed the selection repaints without the frame; the next one brings it back. Every
+        // step repaints the whole plan, so no repaint has to be remembered.
         m_bBandRahmen = !bGeaendert;
         m_view.m_bGummibandRahmen = m_bBandRahmen;
         m_view.viewport()->update();

@@ -148,7 +148,6 @@ private:
     bool m_bOhneKollision = false;
     bool m_bGummiband = false;
     bool m_bBandRahmen = true;
-    bool m_bBandNeuGezeichnet = true;
     bool m_bZoomGriff = false;
     bool m_bBereichZeigen = false;
     bool m_bZulBereichAlt = false;

@@ -548,3 +548,39 @@ TEST_F(PlanGestenTest, HoverFramesTheOnPlanButtonAndDoubleClickAsksForTheEdit)
     Maus(QEvent::MouseButtonDblClick, Mitte(a));
     EXPECT_EQ(befehle, std::vector<int>{CPlanGesten::kCmdLadungBearbeiten});
 }
+
+TEST_F(PlanGestenTest, ASpecialItemFromTheRampGoesWhenItsEditIsCancelled)
+{
+    DreiLasten();
+    SLadungVorlage keil;
+    keil.nArt = 6;
+    keil.strName = "Wedge";
+    keil.dLaenge = 0.3;
+    keil.dBreite = 0.4;
+    keil.dHoehe = 0.2;
+    const size_t n = Plan().GetLgInfos().size();
+    view->nFsmAntwort = CPlanGesten::kFsmAbbruch;
+    const QPoint u = view->m_ptUrsprung;
+    const QPoint start(u.x() + Pixel(3.8), u.y() + Pixel(2.0));
+    ASSERT_TRUE(view->DragLadungFromRampe(keil, start, 0, 0.0));
+    Bewegen(start + QPoint(20, 0));
+    Loslassen(start + QPoint(20, 0));
+    EXPECT_EQ(view->nFsmAufrufe, 1);
+    EXPECT_EQ(Plan().GetLgInfos().size(), n);
+    EXPECT_EQ(Plan().GetAktuell(), nullptr);
+    EXPECT_EQ(view->GetAuswahl(), nullptr);
+}
+
+TEST_F(PlanGestenTest, ItemsOfKindFiveStayWhereTheyAre)
+{
+    DreiLasten();
+    tagLGINFO* fest = Last("Board", 3.8, 1.8, 0.3, 0.4, 0.0, 5);
+    Zeichnen();
+    const QPoint von = Mitte(fest);
+    Ziehe(von, QPoint(60, 0));
+    EXPECT_FALSE(view->m_bZiehen);
+    EXPECT_TRUE(Overlay().zieh.empty());
+    Loslassen(von + QPoint(60, 0));
+    EXPECT_EQ(fest->m_dPosX, 3.8);
+    EXPECT_EQ(view->m_nBenachrichtigungen, 0);
+}
