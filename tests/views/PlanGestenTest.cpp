@@ -584,3 +584,20 @@ TEST_F(PlanGestenTest, ItemsOfKindFiveStayWhereTheyAre)
     EXPECT_EQ(fest->m_dPosX, 3.8);
     EXPECT_EQ(view->m_nBenachrichtigungen, 0);
 }
+
+TEST_F(PlanGestenTest, DraggingTheZoomHandleWritesThePlansZoom)
+{
+    DreiLasten();
+    const int x0 = view->m_ptUrsprung.x();
+    const int nPix = int(std::floor((Fahrzeug().GetLFLaenge() - Fahrzeug().GetRandabstand(0)) * 97 * 1.5));
+    view->GetGesten().m_rcZoomGriff = QRect(x0 + nPix - 4, 10, 9, 9);
+    Druecken(QPoint(x0 + nPix, 14));
+    Bewegen(QPoint(x0 + nPix / 2, 14));
+    EXPECT_NEAR(CPlanAnzeige(Plan()).GetZoom(), 0.75, 1.5 / nPix);
+    EXPECT_NEAR(view->m_dZoom, 0.75, 1.5 / nPix);
+    // Far to the front the zoom stops at a half.
+    Bewegen(QPoint(x0 + 5, 14));
+    EXPECT_DOUBLE_EQ(CPlanAnzeige(Plan()).GetZoom(), 0.5);
+    Loslassen(QPoint(x0 + 5, 14));
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+}
