@@ -1,6 +1,8 @@
 // Draws the views' pictures by number: the cursors and the tab icons.
 #include "ViewPicturePainter.h"
 
+#include "VehiclePicturePainter.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -224,6 +226,8 @@ QList<QString> ViewPicturePainter::Paths()
     for (int id : CursorIds())
         paths.append(QStringLiteral("cursors/%1.png").arg(id));
     paths.append(QStringLiteral("bitmaps/%1.png").arg(kTabIconId));
+    for (int id : VehiclePicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -231,6 +235,11 @@ QImage ViewPicturePainter::Draw(const QString& path)
 {
     if (path == QStringLiteral("bitmaps/%1.png").arg(kTabIconId))
         return TabIcons();
+    if (path.startsWith(QStringLiteral("bitmaps/")) && path.endsWith(QStringLiteral(".png"))) {
+        bool ok = false;
+        const int id = path.mid(8, path.size() - 12).toInt(&ok);
+        return ok ? VehiclePicturePainter::Draw(id) : QImage();
+    }
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
