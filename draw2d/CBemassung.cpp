@@ -21,13 +21,12 @@ int Trunc(double d)
     return static_cast<int>(d);
 }
 
-// A length in whole millimetres.
-QString Millimetres(double dMetres)
+} // namespace
+
+QString CBemassung::Millimetres(double dMetres)
 {
     return QString::fromStdString(FormatChecked("%.0f", {dMetres * 1000}));
 }
-
-} // namespace
 
 void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel& scale, double dZoom,
                       IPlanDrawView* pView)

@@ -5,6 +5,8 @@
 #include "draw2d/CLinie.h"
 #include "model/vehicle/STupel.h"
 
+#include <QString>
+
 class CQOR1Doc;
 class IPlanDrawView;
 class QPainter;
@@ -16,6 +18,9 @@ public:
     // rulers' pixels per metre at zoom 1.
     void Draw(QPainter& painter, int x, int y, int nScale, const STupel& scale, double dZoom,
               IPlanDrawView* pView);
+
+    // A length label: whole millimetres of a length in metres.
+    static QString Millimetres(double dMetres);
 
     CQOR1Doc* m_pDoc = nullptr;
 

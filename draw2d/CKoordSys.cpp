@@ -167,7 +167,7 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     const double pxT = m_nPixProTonne * sy * z * m_dStreckung;
 
     const QPen penRahmen(QColor(0, 0, 0), 2);
-    QPen penRaster = bPrint ? QPen(QColor(0, 0, 0), 0) : QPen(QColor(221, 221, 221), 1, Qt::DotLine);
+    const QPen penRaster = bPrint ? QPen(QColor(0, 0, 0), 0) : QPen(QColor(221, 221, 221), 1, Qt::DotLine);
     painter.setPen(penRaster);
     painter.setFont(*m_pFontKlein);
     const QFontMetrics fm(*m_pFontKlein);
@@ -197,7 +197,9 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         painter.drawLine(xi, y, xi, top);
         const QString label = QString::number(i * 1000);
         const int ly = top - Trunc(50 * z);
+        painter.setPen(Qt::black);
         painter.drawText(QRect(xi - 200, ly, 400, fm.height()), Qt::AlignHCenter | Qt::AlignTop, label);
+        painter.setPen(penRaster);
     }
     painter.drawLine(R, y, R, top);
 
@@ -217,8 +219,10 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         int lx = xl;
         if (S && S == V && S->GetArt() != FahrzeugArt::kSattelzugmaschine)
             lx = x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) + c;
+        painter.setPen(Qt::black);
         painter.drawText(QRect(lx - 200, yk - lh / 2, 400, lh), Qt::AlignHCenter | Qt::AlignTop,
                          QString::number(k * 1000));
+        painter.setPen(penRaster);
     }
 
     // The scale handle on the label column.
