@@ -2,18 +2,24 @@
 // messages that start, step and end the rest of the program.
 #pragma once
 
+#include "platform/CommandTable.h"
+
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
 
 #include <functional>
 
+class CCmdUI;
+class CQOR1Doc;
+class CQOR2StatusBar;
+class CQORRibbonBar;
 class QSettings;
 
 // The single top-level window. The life cycle lives in CMainFrame.cpp and CMainFrameClose.cpp, the
-// private messages in CMainFrameMessages.cpp. The ribbon, the status bar, the frame's commands and the
-// documents attach through the hook functions below, each defined in the file of its concern
-// (CMainFrameBarsHooks.cpp and CMainFrameDocumentHooks.cpp hold their stand-ins until then).
+// private messages in CMainFrameMessages.cpp, the ribbon in CMainFrameRibbon.cpp, the status bar in
+// CMainFrameStatusBar.cpp and the frame's own commands in CMainFrameCommands.cpp. The documents attach
+// through the hook functions below (CMainFrameDocumentHooks.cpp holds their stand-ins until then).
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -69,6 +75,25 @@ public:
     // The 3D settings command (also after 0x8099).
     void RunDirect3DSettings();
 
+    // The document of the active child window; null while none is open.
+    static CQOR1Doc* GetActiveDoc();
+    // Group 118 with the view commands, added to the ribbon's tab while the active child shows its
+    // divided view, removed otherwise.
+    void AddViewRibbonGroup();
+    void RemoveViewRibbonGroup();
+
+    // The update of the commands' states, run in the idle pass: the ribbon's and the system popup's
+    // controls (the frame's answer, then the views'), then the status bar's panes.
+    void UpdateCommandUI();
+    // Runs a command of the ribbon, a menu or a shortcut (`index`: a combo's new entry); false when the
+    // frame has no handler for it.
+    bool OnCommand(int id, int index = -1);
+    const CommandTable& Commands() const { return m_commands; }
+    CQORRibbonBar* Ribbon() const { return m_ribbon; }
+    CQOR2StatusBar* StatusBar() const { return m_statusBar; }
+    // The language chosen in the language menu (the running one until another is chosen).
+    QString SelectedLanguage() const;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +107,19 @@ private:
     void OnFrameStep();
     void ShowDpiNote();
 
+    // The frame's commands and their update handlers.
+    void RegisterCommands();
+    // The views of the active document answer the update after the frame (nothing while no document
+    // is open).
+    void RouteCommandToViews(CCmdUI& cmdUI);
+    void OnRibbonTabSelected();
+    // The system popup's recent files, placed where its item 33271 stands.
+    void FillRecentFiles();
+    void OnLanguage(unsigned id);
+    void OnDeleteDirect3DSettings();
+    void OnHelp();
+    void OnAbout();
+
     int m_splashMs = 5000;
     quint32 m_splashBitmap = 785;
     std::function<int()> m_dpi;
@@ -89,4 +127,8 @@ private:
     bool m_closing = false;
     quint64 m_lastFrameStepMs = 0;
     bool m_frameStepStarted = false;
+    CQOR2StatusBar* m_statusBar = nullptr;
+    CQORRibbonBar* m_ribbon = nullptr;
+    CommandTable m_commands;
+    QString m_selectedLanguage;
 };

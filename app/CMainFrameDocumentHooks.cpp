@@ -8,3 +8,8 @@ bool CMainFrame::CloseActiveChildForExit()
 }
 
 void CMainFrame::OpenPendingPath(const QString&) {}
+
+CQOR1Doc* CMainFrame::GetActiveDoc()
+{
+    return nullptr; // no child windows yet
+}

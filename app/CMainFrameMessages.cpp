@@ -7,6 +7,7 @@
 #include "model/text/TextProvider.h"
 #include "platform/SystemInfo.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/Render3DServices.h"
 
 #include <QSettings>
 
@@ -67,6 +68,9 @@ void CMainFrame::ShowDpiNote()
 
 void CMainFrame::On3DUnavailable()
 {
+    // The 3D settings come with the 3D view's services; without them there is nothing to offer.
+    if (!Current3DServices())
+        return;
     const int answer = MessageBoxes().Show(
         this, QString::fromStdString(LoadResString(144)), QString::fromStdString(LoadResString(143)),
         IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::YesNo);
