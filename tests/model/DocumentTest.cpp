@@ -253,16 +253,22 @@ TEST_F(DocumentTest, MaxPayloadOfTheScalesIsTheLargerOfVehicleAndPartner)
 {
     CQOR1Doc doc(&m_host, &m_access);
     doc.SetFahrzeug(Sattelzug());
-    doc.OnFahrzeugChanged(false);
     CFahrzeug* pAuflieger = doc.GetFahrzeug();
     CFahrzeug* pZug = doc.GetZugfahrzeug();
-    ASSERT_GT(pAuflieger->GetMaxNutzlast(true), 1.0);
-    // The tractor has no load area; the vehicle's own rule still gives the smaller of the two.
-    EXPECT_LT(pZug->GetMaxNutzlast(true), pAuflieger->GetMaxNutzlast(true));
-    EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), pZug->GetMaxNutzlast(true));
-    EXPECT_EQ(doc.GetMaxNutzlast(), pAuflieger->GetMaxNutzlast(true));
-    pZug->m_dMaxNutzlast = pAuflieger->GetMaxNutzlast(true) + 5.0;
-    EXPECT_EQ(doc.GetMaxNutzlast(), pZug->m_dMaxNutzlast);
+    // The tractor has no load area and no payload of its own.
+    pAuflieger->m_dMaxNutzlast = 24.5;
+    pZug->m_dMaxNutzlast = 0.0;
+    // The vehicle's own rule still gives the smaller of the two; the scales take the larger.
+    EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), 0.0);
+    EXPECT_EQ(doc.GetMaxNutzlast(), 24.5);
+    pZug->m_dMaxNutzlast = 30.0;
+    EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), 24.5);
+    EXPECT_EQ(doc.GetMaxNutzlast(), 30.0);
+    // A single vehicle answers its own.
+    CQOR1Doc einzel(&m_host, &m_access);
+    einzel.SetFahrzeug(Lkw());
+    einzel.GetFahrzeug()->m_dMaxNutzlast = 9.25;
+    EXPECT_EQ(einzel.GetMaxNutzlast(), 9.25);
 }
 
 TEST_F(DocumentTest, SemiTrailerCombinationWorksOnTheTrailerWhereALoadAreaIsNeeded)
