@@ -192,7 +192,7 @@ TEST_F(VehicleDrawingTest, ZeroLengthZonesDrawNothingButKeepTheirTooltips)
 {
     Open("GDA");
     CFahrzeug* v = m_doc->GetFahrzeug();
-    const QRgb hatch = qRgb(90, 90, 90);
+    const QRgb hatch = qRgb(150, 150, 150);
     auto zone = [&](bool front) {
         const QRect la = m_view.GetLadeflaecheRect();
         return front ? QRect(m_x + 1, la.top(), 8, la.height())

@@ -135,18 +135,6 @@ QImage Hatch(QColor line, int step)
     return image;
 }
 
-QImage Wall()
-{
-    QImage image = Blank(8, 8, QColor(170, 120, 80));
-    QPainter p(&image);
-    p.setPen(QColor(90, 60, 40));
-    p.drawLine(0, 0, 7, 0);
-    p.drawLine(0, 4, 7, 4);
-    p.drawLine(0, 0, 0, 3);
-    p.drawLine(4, 4, 4, 7);
-    return image;
-}
-
 // An additional item as a simple symbol on white, square unless asked otherwise.
 QImage Item(int id)
 {
@@ -245,8 +233,8 @@ QImage CraneFoot()
 
 QList<int> VehiclePicturePainter::Ids()
 {
-    return {169, 186, 200, 226, 227, 228, 230, 232, 264, 265, 270, 334, 335, 340, 391,
-            418, 419, 424, 434, 435, 452, 453, 454, 455, 456, 458, 462, 464, 469, 556};
+    return {169, 200, 226, 227, 228, 230, 232, 264, 265, 270, 334, 335, 340, 391,
+            419, 424, 434, 435, 452, 453, 454, 455, 456, 458, 462, 464, 469, 556};
 }
 
 QImage VehiclePicturePainter::Draw(int id)
@@ -280,10 +268,6 @@ QImage VehiclePicturePainter::Draw(int id)
         return FifthWheel(false);
     case 391:
         return FifthWheel(true);
-    case 186:
-        return Wall();
-    case 418:
-        return Hatch(QColor(90, 90, 90), 4);
     case 419:
         return Hatch(QColor(170, 170, 170), 4);
     case 264:

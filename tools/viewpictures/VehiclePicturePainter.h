@@ -1,5 +1,5 @@
 // Draws the pictures of the vehicle drawings by number: cabs, wheels, couplings, fifth wheel, kingpin,
-// additional items, wall and hatch patterns, the load-check markers and the "no curve" picture.
+// additional items, the hatch of a vehicle not worked on, the load-check markers and the "no curve" picture.
 #pragma once
 
 #include <QImage>

@@ -1,6 +1,7 @@
 // Draws the views' pictures by number: the cursors and the tab icons.
 #include "ViewPicturePainter.h"
 
+#include "PlanPicturePainter.h"
 #include "VehiclePicturePainter.h"
 
 #include <QPainter>
@@ -226,6 +227,8 @@ QList<QString> ViewPicturePainter::Paths()
     for (int id : CursorIds())
         paths.append(QStringLiteral("cursors/%1.png").arg(id));
     paths.append(QStringLiteral("bitmaps/%1.png").arg(kTabIconId));
+    for (int id : PlanPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : VehiclePicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
@@ -235,11 +238,12 @@ QImage ViewPicturePainter::Draw(const QString& path)
 {
     if (path == QStringLiteral("bitmaps/%1.png").arg(kTabIconId))
         return TabIcons();
-    if (path.startsWith(QStringLiteral("bitmaps/")) && path.endsWith(QStringLiteral(".png"))) {
-        bool ok = false;
-        const int id = path.mid(8, path.size() - 12).toInt(&ok);
-        return ok ? VehiclePicturePainter::Draw(id) : QImage();
-    }
+    for (int id : PlanPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return PlanPicturePainter::Draw(id);
+    for (int id : VehiclePicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return VehiclePicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
