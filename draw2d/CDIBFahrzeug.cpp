@@ -112,7 +112,7 @@ CDIBFahrzeug::CDIBFahrzeug(CFahrzeug* pFahrzeug)
     const std::uint32_t zl[7] = {226, b5 ? 556u : 227u, 228, 335, 230, 458, 232};
     for (int i = 0; i < 7; ++i)
         m_pZLBild[i] = load(zl[i]);
-    m_bm[kBmKranfuss].LoadBitmap(334);
+    m_bm[kBmPlattform].LoadBitmap(334);
     m_bm[kBmMarkerFehler].LoadBitmap(265);
     m_bm[kBmMarkerOk].LoadBitmap(264);
 }
@@ -425,10 +425,10 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const QRect rc(px, py, pw, ph);
         if (bm)
             bm->DrawTransparent(painter, rc.x(), rc.y(), rc.width(), rc.height(), RGB(255, 255, 255));
-        if (typ == 1 && !v->IsArt5() && m_bm[kBmKranfuss].IsLoaded()) {
-            const int fw = m_bm[kBmKranfuss].GetWidth(), fh = m_bm[kBmKranfuss].GetHeight();
-            m_bm[kBmKranfuss].DrawTransparent(painter, x + lfPx, y + Trunc(0.36 * sx * z) - fh, fw, fh,
-                                              RGB(255, 255, 255));
+        if (typ == 1 && !v->IsArt5() && m_bm[kBmPlattform].IsLoaded()) {
+            const int fw = m_bm[kBmPlattform].GetWidth(), fh = m_bm[kBmPlattform].GetHeight();
+            m_bm[kBmPlattform].DrawTransparent(painter, x + lfPx, y + Trunc(0.36 * sx * z) - fh, fw, fh,
+                                               RGB(255, 255, 255));
         }
         const QRect dev = Device(painter, rc);
         m_lstZL.push_back({dev, pZL});

@@ -57,7 +57,7 @@ public:
 
 protected:
     // Pictures by position: 0 cab, 1 sub-type cab, 3 sub-type coupling, 4 overloaded sub-type coupling,
-    // 5 coupling, 6 overloaded coupling, 7 crane foot, 8 fifth wheel, 9 overloaded fifth wheel, 10
+    // 5 coupling, 6 overloaded coupling, 7 tail-lift platform, 8 fifth wheel, 9 overloaded fifth wheel, 10
     // kingpin of kind 2 (not drawn), 11 failed-check marker, 12 passed-check marker.
     enum
     {
@@ -67,7 +67,7 @@ protected:
         kBmKupplung5Ueber = 4,
         kBmKupplung = 5,
         kBmKupplungUeber = 6,
-        kBmKranfuss = 7,
+        kBmPlattform = 7,
         kBmSattel = 8,
         kBmSattelUeber = 9,
         kBmStarr = 10,

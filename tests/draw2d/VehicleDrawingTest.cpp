@@ -324,7 +324,7 @@ TEST_F(VehicleDrawingTest, AdditionalItemsLeaveRecordsAndTooltips)
     CFahrzeug* v = m_doc->GetFahrzeug();
     auto* crane = new tagZLINFO;
     crane->m_nTyp = 1;
-    crane->m_strName = "Crane";
+    crane->m_strName = "Lift";
     crane->m_dMasse = 1.2;
     crane->m_dAbstand = 0.0;
     auto* box = new tagZLINFO;
@@ -343,7 +343,7 @@ TEST_F(VehicleDrawingTest, AdditionalItemsLeaveRecordsAndTooltips)
     ASSERT_TRUE(m_view.m_tips.count(1));
     ASSERT_TRUE(m_view.m_tips.count(2));
     const std::string all = m_view.m_tips[1].second + m_view.m_tips[2].second;
-    EXPECT_NE(all.find("Crane"), std::string::npos);
+    EXPECT_NE(all.find("Tail lift Lift"), std::string::npos);
     EXPECT_NE(all.find("1200 kg"), std::string::npos);
     EXPECT_NE(all.find("80 kg"), std::string::npos);
     ASSERT_FALSE(m_view.m_zlTracker.empty());

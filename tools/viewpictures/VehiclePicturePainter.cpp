@@ -147,12 +147,6 @@ QImage Item(int id)
         p.setBrush(QColor(120, 160, 200));
         p.drawRect(QRect(10, 20, s - 20, s - 40));
         break;
-    case 227: // a loading crane at the rear
-    case 556:
-        p.setBrush(QColor(240, 190, 30));
-        p.drawRect(QRect(s - 40, 30, 30, s - 40));
-        p.drawPolygon(QPolygon({{s - 35, 35}, {10, 10}, {10, 22}, {s - 35, 50}}));
-        break;
     case 228: // a roof part: a spoiler
         p.setBrush(QColor(200, 200, 200));
         p.drawPolygon(QPolygon({{10, s - 10}, {s - 10, s - 10}, {s - 10, 20}}));
@@ -165,11 +159,6 @@ QImage Item(int id)
         p.setBrush(QColor(60, 120, 60));
         p.drawRect(QRect(15, 35, s - 30, s - 55));
         p.drawLine(s / 2 - 15, 25, s / 2 + 15, 25);
-        break;
-    case 458: // a tail lift
-        p.setBrush(QColor(120, 120, 120));
-        p.drawRect(QRect(10, 10, 25, s - 20));
-        p.drawRect(QRect(35, s - 30, s - 45, 15));
         break;
     case 232: // any other item: a pallet box
         p.setBrush(QColor(200, 160, 110));
@@ -217,15 +206,50 @@ QImage KeineKurve()
     return image;
 }
 
-// The extra picture drawn beside an item of type 1: a crane foot.
-QImage CraneFoot()
+// A tail lift's mechanism under the rear end of the floor, drawn at 49 pixels per metre (the van's at its
+// own fixed size).
+QImage TailLift(int w, int h)
 {
-    QImage image = Blank(60, 60);
+    QImage image = Blank(w, h);
     QPainter p(&image);
-    p.setPen(QPen(kInk, 2));
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(QColor(120, 120, 120));
+    p.drawRect(QRect(w / 4, 0, w / 2, h / 3));
+    p.drawLine(w / 4, h / 3, w - 2, h - 2);
+    p.drawLine(w / 2, h / 3, w - 2, h - 2);
     p.setBrush(QColor(240, 190, 30));
-    p.drawRect(QRect(20, 0, 20, 50));
-    p.drawRect(QRect(8, 50, 44, 8));
+    p.drawRect(QRect(w - w / 5, h / 4, w / 5 - 1, h - h / 4 - 1));
+    return image;
+}
+
+// The tail lift's platform folded up beside the rear end.
+QImage LiftPlatform()
+{
+    QImage image = Blank(10, 60);
+    QPainter p(&image);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(QColor(240, 190, 30));
+    p.drawRect(QRect(1, 0, 7, 59));
+    return image;
+}
+
+// A forklift carried at the rear, drawn at 49 pixels per metre: mast at the left, seat and wheels.
+QImage Forklift()
+{
+    QImage image = Blank(70, 98);
+    QPainter p(&image);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(QColor(240, 150, 20));
+    p.drawRect(QRect(14, 40, 50, 40));
+    p.drawRect(QRect(30, 20, 4, 20));
+    p.drawLine(30, 20, 60, 20);
+    p.drawLine(60, 20, 60, 40);
+    p.setBrush(QColor(90, 90, 90));
+    p.drawRect(QRect(4, 2, 6, 90));
+    p.drawRect(QRect(0, 88, 14, 4));
+    p.setBrush(kTyre);
+    p.drawEllipse(QRect(16, 76, 18, 18));
+    p.drawEllipse(QRect(48, 80, 14, 14));
     return image;
 }
 
@@ -277,15 +301,18 @@ QImage VehiclePicturePainter::Draw(int id)
     case 270:
         return KeineKurve();
     case 334:
-        return CraneFoot();
-    case 226:
+        return LiftPlatform();
     case 227:
+        return TailLift(40, 24);
+    case 556:
+        return TailLift(100, 80);
+    case 458:
+        return Forklift();
+    case 226:
     case 228:
     case 230:
     case 232:
     case 335:
-    case 458:
-    case 556:
         return Item(id);
     default:
         return QImage();
