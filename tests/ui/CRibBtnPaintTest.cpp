@@ -11,6 +11,22 @@
 
 namespace {
 
+// The largest difference of any channel of any pixel; antialiasing may differ by one between machines.
+int LargestDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 255;
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return largest;
+}
+
 TEST(StripBitmapsTest, ModulePicturesAreWhatTheGeneratorDraws)
 {
     StripModule module;
@@ -20,7 +36,8 @@ TEST(StripBitmapsTest, ModulePicturesAreWhatTheGeneratorDraws)
         const QImage drawn = StripBitmapPainter::Draw(id).convertToFormat(QImage::Format_ARGB32);
         const QImage stored = module.Module()->Bitmap(id).convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(stored.isNull()) << "run qor_strip_bitmaps resources/en/bitmaps";
-        EXPECT_EQ(stored, drawn) << "the committed picture is out of date: run qor_strip_bitmaps";
+        EXPECT_LE(LargestDifference(stored, drawn), 2)
+            << "the committed picture is out of date: run qor_strip_bitmaps";
     }
     EXPECT_EQ(StripBitmapPainter::Draw(3512).size(), QSize(42, 66));
     EXPECT_EQ(StripBitmapPainter::Draw(3516).size(), QSize(42, 42));
