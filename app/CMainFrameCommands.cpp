@@ -75,6 +75,7 @@ void CMainFrame::RegisterCommands()
         });
         t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); });
     }
+    RegisterDocumentCommands();
 }
 
 bool CMainFrame::OnCommand(int id, int index)
