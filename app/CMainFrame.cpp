@@ -9,9 +9,13 @@
 #include "model/text/TextProvider.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QSettings>
+
+#include <algorithm>
 
 CMainFrame::CreateParams CMainFrame::PreCreateWindow(QSettings& settings)
 {
@@ -24,6 +28,24 @@ CMainFrame::CreateParams CMainFrame::PreCreateWindow(QSettings& settings)
     settings.endGroup();
     params.caption = QString::fromStdString(LoadResString(128));
     return params;
+}
+
+QRect CMainFrame::ReachablePlacement(const QRect& saved)
+{
+    // A window too small to be found again gets the default size; one that lies on no screen (a
+    // screen was removed since) goes back to the default place.
+    QRect geometry = saved;
+    if (geometry.width() < 200 || geometry.height() < 150)
+        geometry.setSize(QSize(1200, 800));
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool onScreen =
+        screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+            return screen->availableGeometry().intersected(geometry).width() >= 50 &&
+                   screen->availableGeometry().intersected(geometry).height() >= 50;
+        });
+    if (!onScreen)
+        geometry.moveTopLeft(QPoint(40, 30));
+    return geometry;
 }
 
 namespace {
@@ -84,11 +106,7 @@ bool CMainFrame::LoadFrame()
         QSettings settings;
         const CreateParams params = PreCreateWindow(settings);
         setWindowTitle(params.caption);
-        // A window too small to be found again gets the default size.
-        QRect geometry = params.geometry;
-        if (geometry.width() < 200 || geometry.height() < 150)
-            geometry.setSize(QSize(1200, 800));
-        setGeometry(geometry);
+        setGeometry(ReachablePlacement(params.geometry));
     }
     if (!CreateStatusBar())
         return false;

@@ -45,6 +45,9 @@ public:
     // Placement from the user's settings, section "Hauptfenster" ("x" 40, "y" 30, "cx" 1200, "cy" 800
     // when missing), caption string 128. The window never starts minimised or maximised.
     static CreateParams PreCreateWindow(QSettings& settings);
+    // The saved rectangle, moved back to the default place when it lies on no screen and given the
+    // default size when it is too small to be found.
+    static QRect ReachablePlacement(const QRect& saved);
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;

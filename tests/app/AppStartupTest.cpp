@@ -63,6 +63,9 @@ protected:
                  fs::copy_options::recursive, ec);
         ASSERT_FALSE(ec) << ec.message();
 
+        // The names the application object sets, so settings written before it exists land in its file.
+        QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+        QCoreApplication::setApplicationName(QStringLiteral("QOR"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            m_dir.filePath(QStringLiteral("config")));
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
@@ -193,8 +196,11 @@ TEST_F(AppStartupTest, LanguageFallsBackToEnglishThenToTheFirstModule)
                         m_program + QStringLiteral("Resource_%1.rcc").arg(code));
         if (!c.modules.contains(QStringLiteral("EN")))
             program.remove(QStringLiteral("Resource_EN.rcc"));
-        QSettings().setValue(QStringLiteral("Settings/ver"), QStringLiteral("EU"));
-        QSettings().setValue(QStringLiteral("Settings/lang"), QLatin1String(c.wanted));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("Settings/ver"), QStringLiteral("EU"));
+            settings.setValue(QStringLiteral("Settings/lang"), QString::fromLatin1(c.wanted));
+        }
         {
             CQOR2App app(Options());
             ASSERT_TRUE(app.InitInstance()) << app.StartError().toStdString();
@@ -385,6 +391,17 @@ TEST_F(AppStartupTest, WithoutASplashTheFrameShowsItselfAndStillPostsBothMessage
     EXPECT_EQ(recorder.types, (QList<int>{0x809B, 0x8099}));
 }
 
+TEST_F(AppStartupTest, APathOnTheCommandLineIsPendingUntilTheAfterStartMessage)
+{
+    CQOR2App::Options options = Options();
+    options.arguments = {QStringLiteral("qor"), m_dir.filePath(QStringLiteral("truck.qor"))};
+    CQOR2App app(options);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.PendingPath(), m_dir.filePath(QStringLiteral("truck.qor")));
+    ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+    EXPECT_TRUE(app.PendingPath().isEmpty()); // handed to the frame once
+}
+
 TEST_F(AppStartupTest, NoScreenEndsStartUp)
 {
     CQOR2App app(Options(GlProbeResult::Status::NoScreen));
@@ -458,6 +475,24 @@ TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
         EXPECT_EQ(CMainFrame::PreCreateWindow(settings).geometry, placed);
         EXPECT_EQ(settings.value(QStringLiteral("Hauptfenster/maximize")).toInt(), c.maximize);
         EXPECT_EQ(settings.value(QStringLiteral("Hauptfenster/minimize")).toInt(), c.minimize);
+    }
+}
+
+TEST_F(AppStartupTest, APlacementOffEveryScreenOrTooSmallIsBroughtBack)
+{
+    struct Case
+    {
+        QRect saved;
+        QRect used;
+    };
+    const Case cases[] = {
+        {QRect(70, 60, 900, 640), QRect(70, 60, 900, 640)},
+        {QRect(5000, 4000, 900, 640), QRect(40, 30, 900, 640)}, // its screen is gone
+        {QRect(70, 60, 10, 10), QRect(70, 60, 1200, 800)},      // too small to be found
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.x());
+        EXPECT_EQ(CMainFrame::ReachablePlacement(c.saved), c.used);
     }
 }
 

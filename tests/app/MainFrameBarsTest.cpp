@@ -106,6 +106,10 @@ TEST_F(MainFrameBarsTest, SystemPopupListsTheRecentFilesNewestFirst)
     }
     EXPECT_EQ(shown, (QStringList{QStringLiteral("&1  Tractor with reefer.kmb"),
                                   QStringLiteral("&2  Truck 7.5 t.qor")}));
+    popup->adjustSize();
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    popup->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_system_popup.png"));
+    EXPECT_GE(popup->actionGeometry(popup->actions().value(0)).height(), 32); // room for 32 x 32 icons
     // Opening the popup again does not repeat them.
     emit popup->aboutToShow();
     int count = 0;

@@ -243,6 +243,14 @@ TEST_F(MainRibbonTest, PictureShowsCaptionsIconsAndDisabledButtons)
     };
     EXPECT_GT(saturation(33101), 120);
     EXPECT_LT(saturation(33112), 60);
+
+    // A tooltip: title, icon and the wrapped description within 180 pixels.
+    RibbonToolTip* tip = m_ribbon.ToolTip();
+    ASSERT_TRUE(tip->ShowFor(m_ribbon.Control(33148)));
+    const QImage tipPicture = tip->grab().toImage();
+    tipPicture.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_ribbon_tooltip.png"));
+    EXPECT_LE(tipPicture.width(), RibbonToolTip::kMaxWidth);
+    EXPECT_EQ(tip->Title(), QStringLiteral("Usable load area"));
 }
 
 } // namespace

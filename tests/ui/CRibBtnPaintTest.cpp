@@ -9,22 +9,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
-// The largest difference of any channel of any pixel; antialiasing may differ by one between machines.
-int LargestDifference(const QImage& a, const QImage& b)
+// The largest difference of one channel (alpha included) between two pictures of the same size; 256
+// for pictures of different sizes. Antialiased edges differ by a few units between processors.
+int MaxChannelDifference(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size())
-        return 255;
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
+        return 256;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
         }
-    }
-    return largest;
+    return most;
 }
 
 TEST(StripBitmapsTest, ModulePicturesAreWhatTheGeneratorDraws)
@@ -36,7 +40,7 @@ TEST(StripBitmapsTest, ModulePicturesAreWhatTheGeneratorDraws)
         const QImage drawn = StripBitmapPainter::Draw(id).convertToFormat(QImage::Format_ARGB32);
         const QImage stored = module.Module()->Bitmap(id).convertToFormat(QImage::Format_ARGB32);
         ASSERT_FALSE(stored.isNull()) << "run qor_strip_bitmaps resources/en/bitmaps";
-        EXPECT_LE(LargestDifference(stored, drawn), 2)
+        EXPECT_LE(MaxChannelDifference(stored, drawn), 8)
             << "the committed picture is out of date: run qor_strip_bitmaps";
     }
     EXPECT_EQ(StripBitmapPainter::Draw(3512).size(), QSize(42, 66));
