@@ -5,29 +5,6 @@
 
 #include <QPainter>
 
-namespace {
-
-IFrameAnimation::Creator& InstalledCreator()
-{
-    static IFrameAnimation::Creator creator;
-    return creator;
-}
-
-} // namespace
-
-std::unique_ptr<IFrameAnimation> IFrameAnimation::Create()
-{
-    if (InstalledCreator())
-        if (std::unique_ptr<IFrameAnimation> made = InstalledCreator()())
-            return made;
-    return std::make_unique<CStillAnimation>();
-}
-
-void IFrameAnimation::SetCreator(Creator creator)
-{
-    InstalledCreator() = std::move(creator);
-}
-
 void CStillAnimation::AddFrame(const CMemBm& frame)
 {
     m_frames.push_back(frame.GetImage());

@@ -119,12 +119,21 @@ bool ParseSpecs(std::string_view fmt, std::vector<Spec>& specs)
         spec.directive = "%";
         while (j < fmt.size() && std::string_view("-+ #0'").find(fmt[j]) != std::string_view::npos)
             spec.directive += fmt[j++];
-        while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9')
-            spec.directive += fmt[j++];
+        // Widths and precisions of more than three digits would only make a huge string.
+        auto digits = [&] {
+            int n = 0;
+            while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9') {
+                spec.directive += fmt[j++];
+                ++n;
+            }
+            return n <= 3;
+        };
+        if (!digits())
+            return false;
         if (j < fmt.size() && fmt[j] == '.') {
             spec.directive += fmt[j++];
-            while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9')
-                spec.directive += fmt[j++];
+            if (!digits())
+                return false;
         }
         while (j < fmt.size() && std::string_view("hlLqjzt").find(fmt[j]) != std::string_view::npos)
             ++j;
@@ -138,9 +147,6 @@ bool ParseSpecs(std::string_view fmt, std::vector<Spec>& specs)
         else if (conversion == 's')
             spec.kind = FormatArg::Kind::String;
         else
-            return false;
-        // Widths and precisions beyond any sensible text would only make a huge string.
-        if (spec.directive.size() > 12)
             return false;
         spec.directive += conversion;
         spec.end = j + 1;

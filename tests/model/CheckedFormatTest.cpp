@@ -27,6 +27,8 @@ TEST(CheckedFormatTest, FormatsWhenSpecifiersMatchTheArguments)
 {
     RunCases({
         {"int", [] { return FormatChecked("%d kg", {1250}); }, "1250 kg"},
+        {"three-digit width", [] { return FormatChecked("%100d", {1}).size() == 100 ? "ok" : "short"; },
+         "ok"},
         {"width, flags and precision kept",
          [] {
              return FormatChecked("[%05.1f|%-4d|%+i]", {3.14159, 7, 2});
@@ -83,6 +85,7 @@ TEST(CheckedFormatTest, MismatchGivesThePlainFallbackWithEveryArgument)
         {"trailing percent", [] { return FormatChecked("50%", {1}); }, "50% (1)"},
         {"unknown conversion", [] { return FormatChecked("%y %%", {1}); }, "%y % (1)"},
         {"huge width refused", [] { return FormatChecked("%999999999d", {1}); }, "%999999999d (1)"},
+        {"huge precision refused", [] { return FormatChecked("%.1000f", {1.0}); }, "%.1000f (1)"},
     });
 }
 
