@@ -182,6 +182,9 @@ private:
     void OnAbkoppeln();
     void OnAktivIndex(int nIndex);
     void OnShowView(int nKind);
+    // Command 33128 and whether the vehicle view it needs is shown.
+    void OnAddAchse();
+    bool IsTemplateViewShown() const;
     // Loads a vehicle for opening; on failure a message names the file and null comes back.
     std::unique_ptr<CFahrzeug> LoadFahrzeug(const QString& path, int entry,
                                             std::unique_ptr<LockedFile>* pFile, int* pWert,

@@ -3,6 +3,7 @@
 // each disabled while its dialog is missing. Dropped files open as from the recent files.
 #include "app/CMainFrame.h"
 
+#include "app/AchsEdit.h"
 #include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "model/document/CQOR1Doc.h"
@@ -92,6 +93,14 @@ void CMainFrame::RegisterDocumentCommands()
         });
     }
 
+    // Add an axle while the vehicle view is shown (its tab, or a pane of the split view).
+    t.On(33128, [this](unsigned) { OnAddAchse(); });
+    t.OnUpdate(33128, [this](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+        cmdUI.Enable(v && IsTemplateViewShown() && AchsEdit::CanAdd(*v));
+    });
+
     // The dialogs of later parts, each enabled only when it is installed.
     t.On(33148, [this](unsigned) {
         CQOR1Doc* doc = GetActiveDoc();
@@ -142,6 +151,28 @@ void CMainFrame::EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* 
     const bool bMotor = doc->GetFahrzeug()->IsMotorfahrzeug();
     *pEnable = bMotor == bZugfahrzeug;
     *pCheck = *pEnable ? 1 : 0;
+}
+
+bool CMainFrame::IsTemplateViewShown() const
+{
+    CChildFrame* child = ActiveChild();
+    const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    if (!host || !host->GetTemplateView())
+        return false;
+    if (host->IsSplitterTabSelected())
+        return host->IsInVisibleSplitterPane(host->GetTemplateView());
+    return host->GetSelectedView() == host->GetTemplateView();
+}
+
+void CMainFrame::OnAddAchse()
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+    if (!v || !IsTemplateViewShown() || !AchsEdit::CanAdd(*v) || !AchsEdit::AddAchse(*v))
+        return;
+    doc->OnFahrzeugChanged(true);
+    doc->SetModifiedFlag(true);
+    doc->UpdateFrameTitle();
 }
 
 void CMainFrame::OnOpen()

@@ -520,6 +520,30 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
     }
 }
 
+TEST_F(DocumentFilesTest, AnAxleIsAddedWhileTheVehicleViewIsShownAndWrittenOnClosing)
+{
+    Start();
+    const QString path = Sample(kTruck);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    const int before = Doc()->GetFahrzeug()->GetAchsanzahl();
+    RecordingCmdUI ui;
+    ui.m_nID = 33128;
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    ASSERT_TRUE(Frame()->OnCommand(33128));
+    EXPECT_EQ(Doc()->GetFahrzeug()->GetAchsanzahl(), before + 1);
+    EXPECT_TRUE(Frame()->ActiveChild()->windowTitle().endsWith(QStringLiteral("*]")))
+        << Frame()->ActiveChild()->windowTitle().toStdString();
+    // Another tab: no vehicle view, no command.
+    ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(1));
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_FALSE(ui.enabled);
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    std::unique_ptr<CFahrzeug> back = ReadBack(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetAchsanzahl(), before + 1);
+}
+
 TEST_F(DocumentFilesTest, TheOpenCommandOpensWhatTheDialogChose)
 {
     Start();
