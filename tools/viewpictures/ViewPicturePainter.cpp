@@ -1,6 +1,8 @@
 // Draws the views' pictures by number: the cursors and the tab icons.
 #include "ViewPicturePainter.h"
 
+#include "PlanPicturePainter.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -224,6 +226,8 @@ QList<QString> ViewPicturePainter::Paths()
     for (int id : CursorIds())
         paths.append(QStringLiteral("cursors/%1.png").arg(id));
     paths.append(QStringLiteral("bitmaps/%1.png").arg(kTabIconId));
+    for (int id : PlanPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -231,6 +235,9 @@ QImage ViewPicturePainter::Draw(const QString& path)
 {
     if (path == QStringLiteral("bitmaps/%1.png").arg(kTabIconId))
         return TabIcons();
+    for (int id : PlanPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return PlanPicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
