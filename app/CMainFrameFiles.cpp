@@ -23,7 +23,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMdiArea>
+#include <QPixmap>
 
 #include <span>
 
@@ -191,6 +193,16 @@ CChildFrame* CMainFrame::CreateChildFrame(const QString& path, bool bMotorfahrze
         MessageBoxes().Show(this, Text(168), Text(167) + QLatin1Char('.'), IMessageBoxService::Icon::Error,
                             IMessageBoxService::Buttons::Ok);
         return nullptr;
+    }
+    // The window's icon is the catalogue picture of its vehicle's kind (truck or trailer).
+    const CQOR2App* app = CQOR2App::Instance();
+    const int image = app ? app->FirstCatalogueImage() + (bMotorfahrzeug ? 0 : 1) : -1;
+    if (app && image >= 0 && image < app->CatalogueImages().Count())
+        child->setWindowIcon(QIcon(QPixmap::fromImage(app->CatalogueImages().Image(image))));
+    else {
+        QPixmap empty(16, 16); // no toolkit logo either
+        empty.fill(Qt::transparent);
+        child->setWindowIcon(QIcon(empty));
     }
     m_mdi->addSubWindow(child);
     child->showMaximized();
