@@ -182,6 +182,10 @@ private:
     void OnAbkoppeln();
     void OnAktivIndex(int nIndex);
     void OnShowView(int nKind);
+    // The percentage combo's entry (1 to 12) for a percentage, -1 for one without an entry; and the
+    // choice of an entry.
+    static int PercentEntry(int nProzent);
+    void OnPercent(int nEntry);
     // Command 33128 and whether the vehicle view it needs is shown.
     void OnAddAchse();
     bool IsTemplateViewShown() const;

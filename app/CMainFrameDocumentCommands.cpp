@@ -6,12 +6,17 @@
 #include "app/AchsEdit.h"
 #include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
+#include "app/CQORRibbonBar.h"
+#include "app/MainRibbonLayout.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/plan/CQOR.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/CCmdUI.h"
 #include "views/CTabbedViewView.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -101,6 +106,21 @@ void CMainFrame::RegisterDocumentCommands()
         cmdUI.Enable(v && IsTemplateViewShown() && AchsEdit::CanAdd(*v));
     });
 
+    // The side-difference percentage: the combo shows the value of the vehicle worked on.
+    t.On(MainRibbonLayout::kPercentCombo, [](unsigned) {}); // the entry comes with OnCommand
+    t.OnUpdate(MainRibbonLayout::kPercentCombo, [this](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+        const int entry = v && v->GetFahrzeugTyp() != FahrzeugArt::kSattelzugmaschine
+                              ? PercentEntry(v->m_nSeitenProzent)
+                              : -1;
+        cmdUI.Enable(entry > 0);
+        auto* combo =
+            m_ribbon ? qobject_cast<QComboBox*>(m_ribbon->Control(MainRibbonLayout::kPercentCombo)) : nullptr;
+        if (combo && !combo->view()->isVisible())
+            combo->setCurrentIndex(std::max(entry, 0));
+    });
+
     // The dialogs of later parts, each enabled only when it is installed.
     t.On(33148, [this](unsigned) {
         CQOR1Doc* doc = GetActiveDoc();
@@ -151,6 +171,40 @@ void CMainFrame::EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* 
     const bool bMotor = doc->GetFahrzeug()->IsMotorfahrzeug();
     *pEnable = bMotor == bZugfahrzeug;
     *pCheck = *pEnable ? 1 : 0;
+}
+
+namespace {
+
+constexpr int kPercents[] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50};
+
+} // namespace
+
+int CMainFrame::PercentEntry(int nProzent)
+{
+    for (int i = 0; i < int(std::size(kPercents)); ++i)
+        if (kPercents[i] == nProzent)
+            return i + 1;
+    return -1;
+}
+
+void CMainFrame::OnPercent(int nEntry)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+    if (!v || v->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine || nEntry < 1 ||
+        nEntry > int(std::size(kPercents)))
+        return;
+    const int nProzent = kPercents[nEntry - 1];
+    v->m_nSeitenProzent = nProzent;
+    if (CQOR* plan = v->GetQor())
+        plan->m_nSeitenProzent = nProzent;
+    v->CalcNutzbarerBereich();
+    v->m_bModified = 1;
+    v->m_Diagramm.BuildCurve(0.0f);
+    doc->SetModifiedFlag(true);
+    doc->OnFahrzeugChanged(true);
+    doc->RedrawViews();
+    doc->UpdateFrameTitle();
 }
 
 bool CMainFrame::IsTemplateViewShown() const

@@ -5,11 +5,13 @@
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQOR2StatusBar.h"
+#include "app/CQORRibbonBar.h"
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/CImpExp.h"
 #include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CQOR.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -18,6 +20,7 @@
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
@@ -542,6 +545,42 @@ TEST_F(DocumentFilesTest, AnAxleIsAddedWhileTheVehicleViewIsShownAndWrittenOnClo
     std::unique_ptr<CFahrzeug> back = ReadBack(path);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->GetAchsanzahl(), before + 1);
+}
+
+TEST_F(DocumentFilesTest, ThePercentageComboShowsAndSetsTheSideDifference)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    auto* combo = qobject_cast<QComboBox*>(Frame()->Ribbon()->Control(130));
+    ASSERT_NE(combo, nullptr);
+    CFahrzeug* v = Doc()->GetAktivFahrzeug(false);
+    const struct
+    {
+        int nProzent;
+        int nEntry; // 0: "n/a", disabled
+    } cases[] = {{1, 1}, {5, 5}, {7, 0}, {10, 6}, {50, 12}, {0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nProzent);
+        v->m_nSeitenProzent = c.nProzent;
+        Frame()->UpdateCommandUI();
+        EXPECT_EQ(combo->currentIndex(), c.nEntry);
+        EXPECT_EQ(combo->isEnabled(), c.nEntry > 0);
+    }
+    v->m_nSeitenProzent = 4;
+    ASSERT_TRUE(Frame()->OnCommand(130, 9)); // 25 %
+    EXPECT_EQ(v->m_nSeitenProzent, 25);
+    ASSERT_NE(v->GetQor(), nullptr);
+    EXPECT_EQ(v->GetQor()->m_nSeitenProzent, 25);
+    EXPECT_TRUE(v->m_bModified);
+    ASSERT_TRUE(Frame()->OnCommand(130, 0)); // "n/a" changes nothing
+    EXPECT_EQ(v->m_nSeitenProzent, 25);
+
+    // A semi-trailer tractor has no side difference of its own.
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTractor), 0, false));
+    Frame()->UpdateCommandUI();
+    EXPECT_FALSE(combo->isEnabled());
+    ASSERT_TRUE(Frame()->OnCommand(130, 3));
+    EXPECT_NE(Doc()->GetAktivFahrzeug(false)->m_nSeitenProzent, 3);
 }
 
 TEST_F(DocumentFilesTest, TheOpenCommandOpensWhatTheDialogChose)
