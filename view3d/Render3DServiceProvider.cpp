@@ -1,6 +1,8 @@
 // Start-up and exit services of the 3D side over the model cache and the texture manager.
 #include "view3d/Render3DServiceProvider.h"
 
+#include "view3d/DirectInput.h"
+
 Render3DServiceProvider::Render3DServiceProvider(const QString& programFolder)
     : m_cache(programFolder, m_textures)
 {
@@ -27,9 +29,12 @@ int Render3DServiceProvider::ReleaseModellCache()
     return m_cache.ReleaseModellCache();
 }
 
-int Render3DServiceProvider::InitDirectInput(QWidget*, unsigned)
+int Render3DServiceProvider::InitDirectInput(QWidget* window, unsigned flags)
 {
-    return 0;
+    return ::InitDirectInput(window, flags);
 }
 
-void Render3DServiceProvider::ReleaseDirectInput() {}
+void Render3DServiceProvider::ReleaseDirectInput()
+{
+    ::ReleaseDirectInput();
+}

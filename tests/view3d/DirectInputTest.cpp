@@ -1,5 +1,6 @@
 // Keyboard and mouse state collected by the event filter, polled and cleared on deactivation.
 #include "view3d/DirectInput.h"
+#include "view3d/Render3DServiceProvider.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -102,6 +103,19 @@ TEST_F(DirectInputTest, AfterReleaseNothingIsCollectedAndPollingFails)
     ASSERT_EQ(InitDirectInput(&m_window, 6), 0);
     PollDirectInput(3);
     EXPECT_FALSE(PolledInput().KeyDown(KEY_UP));
+}
+
+TEST_F(DirectInputTest, TheServicesSetUpAndReleaseTheSameInput)
+{
+    ReleaseDirectInput();
+    Render3DServiceProvider services(QString{});
+    ASSERT_EQ(services.InitDirectInput(&m_window, 6), 0);
+    Key(QEvent::KeyPress, Qt::Key_Down);
+    ASSERT_EQ(PollDirectInput(3), 0);
+    EXPECT_TRUE(PolledInput().KeyDown(KEY_DOWN));
+    services.ReleaseDirectInput();
+    EXPECT_EQ(PollDirectInput(3), 1);
+    EXPECT_FALSE(PolledInput().KeyDown(KEY_DOWN));
 }
 
 } // namespace
