@@ -1,6 +1,7 @@
 // Keyboard and mouse state collected from Qt events by an event filter on the main window.
 #include "view3d/DirectInput.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -53,8 +54,21 @@ int ButtonIndex(Qt::MouseButton button)
 class InputFilter : public QObject
 {
 public:
+    explicit InputFilter(QWidget* window) : m_window(window) {}
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() == QEvent::ApplicationDeactivate ||
+            (event->type() == QEvent::WindowDeactivate && watched == m_window)) {
+            // Releases are not delivered to an inactive window: drop everything so nothing sticks.
+            g_collected = InputState{};
+            m_hasLast = false;
+            return false;
+        }
+        // Input goes to the widget with the focus or under the mouse: take it when it is inside the window.
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (m_window == nullptr || widget == nullptr || widget->window() != m_window)
+            return false;
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
@@ -86,28 +100,31 @@ public:
             m_hasLast = true;
             break;
         }
-        case QEvent::Wheel:
-            g_collected.mouse.wheel += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        case QEvent::Wheel: {
+            // A wheel event that a child ignores passes on to its parents: count it once.
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            if (wheel != m_lastWheel || wheel->timestamp() != m_lastWheelTime)
+                g_collected.mouse.wheel += wheel->angleDelta().y();
+            m_lastWheel = wheel;
+            m_lastWheelTime = wheel->timestamp();
             break;
-        case QEvent::WindowDeactivate:
-        case QEvent::ApplicationDeactivate:
-            // Releases are not delivered to an inactive window: drop everything so nothing sticks.
-            g_collected = InputState{};
-            m_hasLast = false;
-            break;
+        }
         default:
             break;
         }
-        return QObject::eventFilter(watched, event);
+        return false;
     }
 
 private:
+    QPointer<QWidget> m_window;
+    const QWheelEvent* m_lastWheel = nullptr;
+    quint64 m_lastWheelTime = 0;
+    // Movement is the difference of global positions, so an event seen again on a parent adds nothing.
     QPoint m_last;
     bool m_hasLast = false;
 };
 
 InputFilter* g_filter = nullptr;
-QPointer<QWidget> g_window;
 bool g_ready = false;
 
 } // namespace
@@ -115,10 +132,9 @@ bool g_ready = false;
 int InitDirectInput(QWidget* window, unsigned /*flags*/)
 {
     ReleaseDirectInput();
-    g_filter = new InputFilter;
-    g_window = window;
-    if (window != nullptr)
-        window->installEventFilter(g_filter);
+    g_filter = new InputFilter(window);
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->installEventFilter(g_filter);
     g_ready = true;
     return 0;
 }
@@ -140,11 +156,10 @@ int PollDirectInput(int which)
 
 void ReleaseDirectInput()
 {
-    if (g_window != nullptr && g_filter != nullptr)
-        g_window->removeEventFilter(g_filter);
+    if (g_filter != nullptr && QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->removeEventFilter(g_filter);
     delete g_filter;
     g_filter = nullptr;
-    g_window = nullptr;
     g_ready = false;
     g_polled = InputState{};
     g_collected = InputState{};

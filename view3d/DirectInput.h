@@ -38,7 +38,8 @@ struct InputState
     bool ButtonDown(int index) const { return index >= 0 && index < 4 && (mouse.buttons[index] & 0x80) != 0; }
 };
 
-// Installs the event filter on `window`; clears both states. Answers 0.
+// Starts collecting the keyboard and mouse input of `window` and the widgets inside it; clears both
+// states. Answers 0.
 int InitDirectInput(QWidget* window, unsigned flags);
 // Copies the collected state into the polled state (which: 1 keyboard, 2 mouse, 3 both; 0 counts as
 // keyboard) and resets the relative mouse counts. Answers 1 when input is not set up, else 0.

@@ -84,6 +84,26 @@ TEST_F(DirectInputTest, MouseCountsAreRelativeAndResetByEachPoll)
     EXPECT_FALSE(PolledInput().ButtonDown(0));
 }
 
+TEST_F(DirectInputTest, InputOfWidgetsInsideTheWindowCountsOnceAndOtherWindowsDoNot)
+{
+    QWidget child(&m_window);
+    QWidget other;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&other, &press);
+    PollDirectInput(3);
+    EXPECT_FALSE(PolledInput().KeyDown(KEY_RIGHT));
+    QApplication::sendEvent(&child, &press);
+    PollDirectInput(3);
+    EXPECT_TRUE(PolledInput().KeyDown(KEY_RIGHT));
+
+    // The child ignores the wheel, so it passes on to the window: still one notch.
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&child, &wheel);
+    PollDirectInput(3);
+    EXPECT_EQ(PolledInput().mouse.wheel, 120);
+}
+
 TEST_F(DirectInputTest, DeactivationDropsHeldKeysAndButtons)
 {
     Key(QEvent::KeyPress, Qt::Key_Left);
