@@ -185,19 +185,34 @@ QString ParamText(const ContentType& ct, const char* name)
     return {};
 }
 
-bool DecodeBody(const QByteArray& body, const QByteArray& encoding, QByteArray& out)
+// Base64 text: letters, digits, "+", "/", white space, and "=" padding only at the end.
+bool IsBase64Text(const QByteArray& body)
+{
+    qsizetype digits = 0;
+    bool padding = false;
+    for (char c : body) {
+        if (c == '\r' || c == '\n' || c == ' ' || c == '\t')
+            continue;
+        if (c == '=') {
+            padding = true;
+            ++digits;
+            continue;
+        }
+        if (padding || !(isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '/'))
+            return false;
+        ++digits;
+    }
+    return digits % 4 != 1;
+}
+
+bool DecodeBody(const QByteArray& body, const QByteArray& encoding, QByteArray& out, bool withData = true)
 {
     const QByteArray enc = encoding.trimmed().toLower();
     if (enc == "base64") {
-        QByteArray compact;
-        compact.reserve(body.size());
-        for (char c : body)
-            if (c != '\r' && c != '\n' && c != ' ' && c != '\t')
-                compact += c;
-        auto r = QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
-        if (!r)
+        // The same check with and without the data, so listing and reading agree on what is a message.
+        if (!IsBase64Text(body))
             return false;
-        out = *r;
+        out = withData ? QByteArray::fromBase64(body) : QByteArray();
         return true;
     }
     if (enc == "quoted-printable") {
@@ -228,10 +243,16 @@ bool ParsePart(const Headers& headers, const QByteArray& body, ParsedMail& mail,
             qsizetype end = body.indexOf('\n', pos);
             if (end < 0)
                 end = body.size();
+            // Only lines that begin with the delimiter are looked at closer; the rest is skipped unread.
+            if (end - pos < delimiter.size() ||
+                QByteArrayView(body.constData() + pos, delimiter.size()) != QByteArrayView(delimiter)) {
+                pos = end + 1;
+                continue;
+            }
             QByteArray line = body.mid(pos, end - pos);
             if (line.endsWith('\r'))
                 line.chop(1);
-            if (line.startsWith(delimiter)) {
+            {
                 const QByteArray rest = line.mid(delimiter.size()).trimmed();
                 if (rest.isEmpty() || rest == "--") {
                     if (partStart >= 0) {
@@ -273,7 +294,7 @@ bool ParsePart(const Headers& headers, const QByteArray& body, ParsedMail& mail,
         name = ParamText(ct, "name");
     const bool isAttachment = disposition.type == "attachment" || !name.isEmpty();
     QByteArray data;
-    if (!DecodeBody(body, Header(headers, "content-transfer-encoding"), data))
+    if (!DecodeBody(body, Header(headers, "content-transfer-encoding"), data, withData || !isAttachment))
         return false;
     if (isAttachment) {
         mail.attachments.append({name, withData ? data : QByteArray()});
