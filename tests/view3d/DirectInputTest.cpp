@@ -1,5 +1,7 @@
 // Keyboard and mouse state collected by the event filter, polled and cleared on deactivation.
 #include "view3d/DirectInput.h"
+#include "view3d/CCamera.h"
+#include "view3d/CTimerManager.h"
 #include "view3d/Render3DServiceProvider.h"
 
 #include <QApplication>
@@ -9,6 +11,8 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -136,6 +140,44 @@ TEST_F(DirectInputTest, TheServicesSetUpAndReleaseTheSameInput)
     services.ReleaseDirectInput();
     EXPECT_EQ(PollDirectInput(3), 1);
     EXPECT_FALSE(PolledInput().KeyDown(KEY_DOWN));
+}
+
+TEST_F(DirectInputTest, ScriptedDragAndHeldArrowMoveTheCamera)
+{
+    CCamera camera;
+    CTimerManager manager;
+    const tbVector3 pivot{0.0f, 0.0f, 1.0f};
+    const auto frame = [&]() {
+        PollDirectInput(3);
+        camera.UpdateMouseMode(false);
+        return camera.Update(0.05f, &manager, pivot, false);
+    };
+    frame();
+    const float yaw = camera.Yaw();
+    const float polar = camera.Polar();
+    Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, {90, 60}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(frame(), 0);
+    EXPECT_EQ(camera.MouseMode(), CCamera::MOUSE_ROTATE);
+    EXPECT_LT(camera.Yaw(), yaw);     // dragged right
+    EXPECT_GT(camera.Polar(), polar); // dragged down
+    EXPECT_EQ(frame(), 2);            // no movement since the last poll
+    Mouse(QEvent::MouseButtonRelease, {90, 60}, Qt::LeftButton);
+    frame();
+    EXPECT_EQ(camera.MouseMode(), CCamera::MOUSE_NONE);
+
+    const float before = camera.Yaw();
+    Key(QEvent::KeyPress, Qt::Key_Left);
+    for (int i = 0; i < 20; ++i)
+        frame();
+    EXPECT_GT(camera.Yaw(), before);
+    Key(QEvent::KeyRelease, Qt::Key_Left);
+    frame();
+    const float after = camera.Yaw();
+    EXPECT_EQ(frame(), 2);
+    EXPECT_FLOAT_EQ(camera.Yaw(), after);
+    const tbVector3& eye = camera.Eye();
+    EXPECT_TRUE(std::isfinite(eye.x) && std::isfinite(eye.y) && std::isfinite(eye.z));
 }
 
 } // namespace
