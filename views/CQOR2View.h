@@ -137,6 +137,24 @@ public:
     // The form-fit edit of a special item: 714 when taken, 705 when cancelled.
     virtual int EditFsm(tagLGINFO* pLg);
 
+    // Commands of the plan (menu, strips, keyboard); false for an id the view does not run.
+    bool OnBefehl(int nId);
+    // Deletes the selection after the question unless Shift is held or the user stopped the question.
+    bool LoeschenMitFrage(bool bShift);
+    // Moves the selection so that its distance to border nSeite (0 front, 1 side A, 2 rear, 3 side B)
+    // becomes dWert metres.
+    bool AusrichtenAuf(int nSeite, double dWert);
+    // The align popup's question: 0 without selection or with a negative distance, else 1 + the
+    // distance in whole millimetres.
+    int AntwortAusrichten(int nSeite) const;
+    // Mass (t) of the current load from the mass slider or keys; a value outside 0..99.99 is refused and
+    // `dTonnen` set back to the load's mass.
+    bool SetzeMasse(double& dTonnen);
+    // The tool tip's HTML of a load: template 881 or 882 filled; empty for a load not in the plan.
+    std::string ToolTipHtml(tagLGINFO* pLg) const;
+    // The delete question stopped by its check box; kept while the program runs.
+    static bool s_bLoeschenNichtFragen;
+
     // Overlays of the plan drawing.
     QRect GetBereichRect() const;
     int GetSchwerpunktBild() const;
@@ -224,6 +242,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    // Shows the HTML tool tip of the load under the cursor, or the text of a tool area.
+    bool viewportEvent(QEvent* e) override;
+    void customEvent(QEvent* e) override;
+    // Asks whether to delete; true for yes, `bNichtMehr` from the box's check box. The default opens
+    // the HTML question box.
+    virtual bool FrageLoeschen(const std::string& caption, const std::string& text, bool& bNichtMehr);
+    // Shows a message that stops the action (a refused rotation, a load of a load unit).
+    virtual void MeldeStopp(const std::string& caption, const std::string& text);
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     // Tells the user something; the default opens a message box that does not block the window.
