@@ -24,6 +24,7 @@ class CFahrzeug;
 class CRibBtnContainer;
 class ILoadingRamp;
 class QFontMetrics;
+class QMenu;
 class QPainter;
 struct SLadungVorlage;
 struct tagLGINFO;
@@ -150,6 +151,9 @@ public:
     // Mass (t) of the current load from the mass slider or keys; a value outside 0..99.99 is refused and
     // `dTonnen` set back to the load's mass.
     bool SetzeMasse(double& dTonnen);
+    // The context menu at client point `pt` (menu 245 with its marks and captions, owned by the caller);
+    // null where none shows: Ctrl held, outside the load area, a load not selected or of a load unit.
+    QMenu* KontextMenu(QPoint pt);
     // The tool tip's HTML of a load: template 881 or 882 filled; empty for a load not in the plan.
     std::string ToolTipHtml(tagLGINFO* pLg) const;
     // The delete question stopped by its check box; kept while the program runs.
@@ -243,6 +247,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     // Shows the HTML tool tip of the load under the cursor, or the text of a tool area.
     bool viewportEvent(QEvent* e) override;
     void customEvent(QEvent* e) override;

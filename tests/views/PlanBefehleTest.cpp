@@ -16,11 +16,13 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "platform/MenuResource.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QTextDocument>
 
@@ -416,4 +418,90 @@ TEST(PlanToolTip, PictureFitsTheBoxAsAFileUrl)
         EXPECT_NE(tag.find(f.hw), std::string::npos) << tag;
         EXPECT_EQ(tag.rfind("<img src=\"file:///pics/a%20b%22%3E%3Cx.png\"", 0), 0u) << tag;
     }
+}
+
+namespace {
+
+QAction* Finde(QMenu* m, int nId)
+{
+    for (QAction* a : m->actions()) {
+        if (MenuResource::CommandOf(a) == nId)
+            return a;
+        if (a->menu())
+            if (QAction* b = Finde(a->menu(), nId))
+                return b;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(PlanBefehleTest, ContextMenuShowsThePlansStateReadBackFromTheMenu)
+{
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.75);
+    tagLGINFO* r = Last("Rest", 6.0, 0.5, 0.25);
+    view->RenderPicture(QSize(1400, 700));
+    const QPoint leer(view->m_rcLadeflaeche.left() + 5, view->m_rcLadeflaeche.top() + 5);
+    Taste(Qt::Key_A); // no Ctrl left over from earlier keys
+    QString fehler;
+    ASSERT_TRUE(MenuResource::Load(245, &fehler)) << fehler.toStdString();
+    ASSERT_FALSE(view->m_rcLadeflaeche.isEmpty());
+    const QPoint aufP = view->GetGuiLg().at(p).rc.center();
+    CPlanAnzeige anz(Plan());
+
+    // Cell presets: 33340 is marked only within 0.001 of 0.8 x 1.2.
+    struct Fall
+    {
+        double x, y;
+        bool b33340;
+    };
+    const Fall faelle[] = {{0.8, 1.2, true}, {0.8009, 1.1991, true}, {0.802, 1.2, false}, {1.2, 0.8, false}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.x);
+        anz.SetRasterX(f.x);
+        anz.SetRasterY(f.y);
+        std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Finde(m.get(), 33340)->isChecked(), f.b33340);
+        EXPECT_EQ(Finde(m.get(), 33342)->isChecked(), f.x == 1.2);
+    }
+    anz.SetRasterZeigen(false);
+    anz.SetRasterSeite(2);
+    anz.SetLadungenZeigen(true);
+    {
+        std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+        ASSERT_TRUE(m);
+        EXPECT_TRUE(Finde(m.get(), 32907)->isChecked());
+        EXPECT_TRUE(Finde(m.get(), 32872)->isEnabled());
+        EXPECT_FALSE(Finde(m.get(), 32894)->isChecked());
+        EXPECT_FALSE(Finde(m.get(), 32895)->isChecked());
+        EXPECT_TRUE(Finde(m.get(), 32896)->isChecked());
+        EXPECT_EQ(qobject_cast<QMenu*>(Finde(m.get(), 32894)->parent())->title().toStdString(),
+                  FormatS("$S ($S)", 2, 28u, 29u));
+    }
+
+    // Over a load: only a selected one has a menu; one selected names it, several are a selection.
+    EXPECT_EQ(view->KontextMenu(aufP), nullptr);
+    p->m_bSelected = 1;
+    {
+        std::unique_ptr<QMenu> m(view->KontextMenu(aufP));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Finde(m.get(), 33010)->text().toStdString(), FormatResChecked(32, {750.0}));
+        EXPECT_EQ(Finde(m.get(), 33283)->text().toStdString(), FormatResChecked(31, {std::string("Box")}));
+        EXPECT_TRUE(Finde(m.get(), 33283)->isEnabled());
+        EXPECT_EQ(view->GetKontext(), p);
+    }
+    r->m_bSelected = 1;
+    {
+        std::unique_ptr<QMenu> m(view->KontextMenu(aufP));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Finde(m.get(), 33279)->text().toStdString(), FormatS("$S: $S", 2, 33075u, 33076u));
+        EXPECT_FALSE(Finde(m.get(), 33283)->isEnabled());
+    }
+    // Ctrl held: no menu.
+    Taste(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(view->KontextMenu(leer), nullptr);
+    Taste(Qt::Key_A);
+    std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+    EXPECT_TRUE(m);
 }
