@@ -3,6 +3,7 @@
 
 #include "views/CGetAnsView.h"
 #include "views/CPlanGesten.h"
+#include "views/IValueSlider.h"
 
 #include "draw2d/CMemBm.h"
 #include "model/plan/CPlanPlatzierung.h"
@@ -156,6 +157,24 @@ public:
     QMenu* KontextMenu(QPoint pt);
     // The tool tip's HTML of a load: template 881 or 882 filled; empty for a load not in the plan.
     std::string ToolTipHtml(tagLGINFO* pLg) const;
+    // Position and width sliders. Status colours: 0 refused (red), 2 shifted (light yellow), any other
+    // free (light green).
+    static COLORREF GetStatusFarbe(int nStatus);
+    // The current load's y as the y slider shows it: from side A, or with grid side 2 from side B.
+    double GetAuswahlY() const;
+    // Opens (bit 1: x, bit 2: y) or moves the position sliders of the current load.
+    void ShowPositionsSlider(const double* x, const double* y, int nFlags);
+    void ShowBreitenSlider();
+    // Sets the load-area width (kept within 0.8 and 4.0 m); false when it equals the vehicle's width.
+    bool SetLadeflaechenBreite(double dBreite);
+    // Closes the sliders; a position left refused or shifted switches the conflict display on.
+    void SchliesseRegler();
+    // The mass slider of `pLg` (a load of the plan) with the value t; an open slider just takes it.
+    void ZeigeMassenRegler(const tagLGINFO* pLg, double t);
+    // Mass edit of the selection: one load by the mass slider, several by the mass dialog.
+    void EditMasse();
+    IValueSlider* GetRegler() const { return m_pSlider.get(); }
+    IValueSlider* GetReglerX() const { return m_pSliderX.get(); }
     // The delete question stopped by its check box; kept while the program runs.
     static bool s_bLoeschenNichtFragen;
 
@@ -274,7 +293,13 @@ private:
     void SetTool(int nId, const QRect& rc, const QString& text);
     void SetzeCursor();
 
+    // Handles the slider messages; false for another event.
+    bool ReglerEreignis(QEvent* e);
+    void SetzePosition(bool bX, double dWert);
+
     CPlanPlatzierung m_platz;
+    std::unique_ptr<IValueSlider> m_pSlider;  // y position, width or mass
+    std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
     CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport
     CRibBtnContainer* m_pBtnsHilfe = nullptr;

@@ -2,6 +2,7 @@
 #include "views/CQOR2View.h"
 
 #include "views/CPlanToolTip.h"
+#include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
 #include "model/document/CQOR1Doc.h"
@@ -14,6 +15,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "ui/CDlgMsgboxHtml.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -236,6 +238,22 @@ bool CQOR2View::OnBefehl(int nId)
             MeldeStopp(FormatS(" $S", 1, 33077u), FormatS("$S $S", 2, nAnzahl > 1 ? 39u : 38u, 300u));
         return true;
     }
+    case 33010:
+        EditMasse();
+        return true;
+    case 33310: {
+        tagLGINFO* h = GetHover();
+        if (!h)
+            return true;
+        if (h->GetLeId() != 0)
+            MeldeStopp(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
+        else if (EditFsm(h) == CPlanGesten::kFsmOk)
+            Benachrichtige();
+        return true;
+    }
+    case 32909:
+        ShowBreitenSlider();
+        return true;
     case 33345: {
         CFahrzeug* f = GetFahrzeug();
         int dy = 0;
@@ -253,7 +271,13 @@ void CQOR2View::keyPressEvent(QKeyEvent* e)
     CQOR* q = GetPlan();
     const bool bShift = e->modifiers().testFlag(Qt::ShiftModifier);
     const bool bCtrl = e->modifiers().testFlag(Qt::ControlModifier);
+    // Any key closes the open sliders first.
+    SchliesseRegler();
     switch (e->key()) {
+    case Qt::Key_W:
+        if (q)
+            EditMasse();
+        return;
     case Qt::Key_Delete:
         LoeschenMitFrage(bShift);
         return;
@@ -269,7 +293,8 @@ void CQOR2View::keyPressEvent(QKeyEvent* e)
                 OnBefehl(e->key() == Qt::Key_Left ? 32866 : 32867);
             else {
                 double t = PlanMasseNachTaste(p->m_dMasse, e->key() == Qt::Key_Down);
-                SetzeMasse(t);
+                if (SetzeMasse(t))
+                    QCoreApplication::postEvent(this, new PlanMasseEvent(p, t));
             }
             return;
         }
@@ -286,13 +311,8 @@ void CQOR2View::keyPressEvent(QKeyEvent* e)
 
 void CQOR2View::customEvent(QEvent* e)
 {
-    auto* pWert = dynamic_cast<SliderValueEvent*>(e);
-    if (pWert && e->type() == static_cast<QEvent::Type>(0x8080)) {
-        double t = pWert->Value();
-        SetzeMasse(t);
-        return;
-    }
-    CGetAnsView::customEvent(e);
+    if (!ReglerEreignis(e))
+        CGetAnsView::customEvent(e);
 }
 
 std::string CQOR2View::ToolTipHtml(tagLGINFO* pLg) const

@@ -1,8 +1,10 @@
 // The loading plan's commands, keys and private messages, sent to an offscreen view of the sample truck.
+#include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
 #include "views/CPlanToolTip.h"
 #include "views/CQOR2View.h"
+#include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
 #include "model/document/CQOR1Doc.h"
@@ -11,6 +13,7 @@
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/LoadUnitTypes.h"
+#include "model/plan/PlanEingabe.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
@@ -504,4 +507,194 @@ TEST_F(PlanBefehleTest, ContextMenuShowsThePlansStateReadBackFromTheMenu)
     Taste(Qt::Key_A);
     std::unique_ptr<QMenu> m(view->KontextMenu(leer));
     EXPECT_TRUE(m);
+}
+
+TEST(PlanRegler, StatusColours)
+{
+    const std::pair<int, COLORREF> faelle[] = {{0, RGB(255, 0, 0)},
+                                               {1, RGB(193, 250, 137)},
+                                               {2, RGB(249, 241, 136)},
+                                               {7, RGB(193, 250, 137)},
+                                               {-1, RGB(193, 250, 137)}};
+    for (const auto& [n, farbe] : faelle) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(CQOR2View::GetStatusFarbe(n), farbe);
+    }
+}
+
+TEST_F(PlanBefehleTest, PositionSlidersMoveTheCurrentLoadAndColourByTheResult)
+{
+    ScriptedSliderFactory regler;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    tagLGINFO* versteckt = Last("Hidden", 6.0, 0.0, 0.5);
+    CPlanAnzeige(Plan()).SetLadungenZeigen(false);
+    Aktuell(p);
+    const double x = p->m_dPosX, y = view->GetAuswahlY();
+    view->ShowPositionsSlider(&x, &y, 1);
+    ASSERT_TRUE(view->GetReglerX());
+    EXPECT_EQ(regler.m_nLastKind, 12);
+    auto* sx = regler.m_pLast;
+
+    SliderValueEvent frei(0x807B, 1.5);
+    QCoreApplication::sendEvent(view.get(), &frei);
+    EXPECT_DOUBLE_EQ(p->m_dPosX, 1.5);
+    EXPECT_EQ(sx->m_colour, CQOR2View::GetStatusFarbe(1));
+    // On top of a load the plan does not show: still refused.
+    SliderValueEvent belegt(0x807B, versteckt->m_dPosX);
+    QCoreApplication::sendEvent(view.get(), &belegt);
+    EXPECT_EQ(view->m_nPlatzStatus, 0);
+    EXPECT_EQ(sx->m_colour, CQOR2View::GetStatusFarbe(0));
+
+    // Closing with a refused position switches the conflict display on.
+    CPlanAnzeige(Plan()).SetAnzeigeBeiKonflikt(false);
+    SliderValueEvent zu(SliderValueEvent::kClosed, 0.0);
+    QCoreApplication::sendEvent(view.get(), &zu);
+    EXPECT_FALSE(view->GetReglerX());
+    EXPECT_TRUE(CPlanAnzeige(Plan()).GetAnzeigeBeiKonflikt());
+
+    // Grid side 2: the y slider shows and takes the distance from side B.
+    CPlanAnzeige(Plan()).SetRasterSeite(2);
+    const CFahrzeug& f = *doc.GetFahrzeug();
+    const double W = f.GetLFBreite() - f.GetRandabstand(5);
+    p->m_dPosX = 3.0;
+    p->m_dPosY = 0.5;
+    EXPECT_NEAR(view->GetAuswahlY(), W - 0.5 - 0.8, 1e-6);
+    const double yb = view->GetAuswahlY();
+    view->ShowPositionsSlider(nullptr, &yb, 2);
+    EXPECT_EQ(regler.m_nLastKind, 13);
+    SliderValueEvent yEv(0x807C, 0.2);
+    QCoreApplication::sendEvent(view.get(), &yEv);
+    EXPECT_NEAR(p->m_dPosY, W - 0.2 - 0.8, 1e-6);
+    EXPECT_NEAR(view->GetAuswahlY(), 0.2, 1e-6);
+}
+
+TEST_F(PlanBefehleTest, WidthSliderClampsAndRecalculatesOncePerChange)
+{
+    ScriptedSliderFactory regler;
+    view->OnBefehl(32909);
+    EXPECT_EQ(regler.m_nLastKind, 14);
+    CFahrzeug& f = *doc.GetFahrzeug();
+    struct Fall
+    {
+        double w, erwartet;
+    };
+    for (const Fall& fall : {Fall{5.0, 4.0}, Fall{0.5, 0.8}, Fall{2.45, 2.45}}) {
+        SCOPED_TRACE(fall.w);
+        SliderValueEvent e(0x807E, fall.w);
+        QCoreApplication::sendEvent(view.get(), &e);
+        EXPECT_NEAR(f.GetLFBreite(), fall.erwartet, 1e-6);
+    }
+    const int n = view->m_nBenachrichtigungen;
+    EXPECT_FALSE(view->SetLadeflaechenBreite(2.45));
+    EXPECT_EQ(view->m_nBenachrichtigungen, n);
+
+    // Grid side 2: widening by 0.1 m moves every load 0.1 m across.
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    CPlanAnzeige(Plan()).SetRasterSeite(2);
+    EXPECT_TRUE(view->SetLadeflaechenBreite(2.55));
+    EXPECT_NEAR(p->m_dPosY, 0.6, 1e-6);
+    EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
+}
+
+TEST_F(PlanBefehleTest, MassSliderMessageForADeletedLoadDoesNothing)
+{
+    ScriptedSliderFactory regler;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    tagLGINFO* weg = Last("Gone", 6.0, 0.5, 0.5);
+    QCoreApplication::postEvent(view.get(), new PlanMasseEvent(weg, 2.0));
+    Plan().RemoveLgInfo(weg);
+    delete weg;
+    QCoreApplication::sendPostedEvents(view.get());
+    EXPECT_FALSE(view->GetRegler());
+
+    QCoreApplication::postEvent(view.get(), new PlanMasseEvent(p, 1.23456));
+    QCoreApplication::sendPostedEvents(view.get());
+    ASSERT_TRUE(view->GetRegler());
+    EXPECT_EQ(regler.m_nLastKind, 16);
+    EXPECT_DOUBLE_EQ(view->GetRegler()->GetValue(), PlanMasseFuerRegler(1.23456));
+}
+
+TEST_F(PlanBefehleTest, MassEditUsesTheSliderForOneLoadAndTheDialogForSeveral)
+{
+    ScriptedSliderFactory regler;
+    ScriptedPlanDialogs dialoge;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    tagLGINFO* r = Last("Rest", 6.0, 0.5, 0.25);
+    p->m_bSelected = 1;
+    view->OnBefehl(33010);
+    ASSERT_TRUE(view->GetRegler());
+    EXPECT_EQ(regler.m_nLastKind, 16);
+    EXPECT_EQ(dialoge.m_nOpened, 0);
+    view->SchliesseRegler();
+
+    r->m_bSelected = 1;
+    dialoge.m_dGewicht = 1.75;
+    Taste(Qt::Key_W);
+    EXPECT_EQ(dialoge.m_nOpened, 1);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 1.75);
+    EXPECT_DOUBLE_EQ(r->m_dSPMasse, 1.75);
+    dialoge.m_bCancel = true;
+    view->OnBefehl(33010);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 1.75);
+}
+
+namespace {
+
+// Offers what the view puts in and answers with the test's values, or cancels.
+class FsmDialoge : public IPlanDialogs
+{
+public:
+    FsmDialoge() { IPlanDialogs::SetCurrent(this); }
+    ~FsmDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    bool EditFsm(QWidget*, FsmValues& values) override
+    {
+        angeboten = values;
+        if (!bOk)
+            return false;
+        values = antwort;
+        return true;
+    }
+    bool bOk = true;
+    FsmValues angeboten, antwort;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, FormFitEditOffersWhereItLiesAndTakesBackOnlyOnOk)
+{
+    FsmDialoge dialoge;
+    tagLGINFO* p = Last("Wedge", 0.01, 0.0, 0.05, LADUNGTYP_FSM_FIRST);
+    p->m_dLaenge = 0.2;
+    p->m_dBreite = 2.4;
+    p->m_strZusatzText = "old";
+    dialoge.antwort.strName = "New wedge";
+    dialoge.antwort.dHoehe = 0.7;
+    dialoge.antwort.dMasse = 0.08;
+    dialoge.antwort.strText = "new";
+    dialoge.antwort.nZellen = 5;
+    dialoge.antwort.nSeite = 1;
+    dialoge.antwort.nKontakt = 2;
+
+    dialoge.bOk = false;
+    view->SetHover(p);
+    view->OnBefehl(33310);
+    // Resting on the front wall: side 3 against the boundary, the height of that side offered.
+    EXPECT_EQ(dialoge.angeboten.nSeite, 3);
+    EXPECT_EQ(dialoge.angeboten.nKontakt, 1);
+    EXPECT_DOUBLE_EQ(dialoge.angeboten.dHoehe, static_cast<double>(1.2f));
+    EXPECT_EQ(dialoge.angeboten.strText, "old");
+    EXPECT_EQ(p->m_strName, "Wedge");
+    EXPECT_EQ(p->m_strZusatzText, "old");
+
+    dialoge.bOk = true;
+    const int n = view->m_nBenachrichtigungen;
+    view->OnBefehl(33310);
+    EXPECT_EQ(p->m_strName, "New wedge");
+    EXPECT_DOUBLE_EQ(p->m_dHoehe, 0.7);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 0.08);
+    EXPECT_EQ(p->m_strZusatzText, "new");
+    EXPECT_EQ(p->m_nZusatzInt, 5);
+    EXPECT_EQ(p->GetFsmSeite(), 1);
+    EXPECT_EQ((p->m_nState >> 12) & 7, 2);
+    EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
 }
