@@ -175,6 +175,10 @@ public:
     void EditMasse();
     IValueSlider* GetRegler() const { return m_pSlider.get(); }
     IValueSlider* GetReglerX() const { return m_pSliderX.get(); }
+    // Renames the selection (or the current load) by the name dialog, numbering equal names on.
+    void Umbenennen();
+    // Numbers the loads that bear the right-clicked load's name again from 1.
+    void Umnummerieren();
     // The delete question stopped by its check box; kept while the program runs.
     static bool s_bLoeschenNichtFragen;
 

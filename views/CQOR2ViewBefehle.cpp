@@ -2,6 +2,7 @@
 #include "views/CQOR2View.h"
 
 #include "views/CPlanToolTip.h"
+#include "views/IPlanDialogs.h"
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
@@ -23,6 +24,7 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <vector>
 
 bool CQOR2View::s_bLoeschenNichtFragen = false;
 
@@ -241,6 +243,12 @@ bool CQOR2View::OnBefehl(int nId)
     case 33010:
         EditMasse();
         return true;
+    case 33281:
+        Umbenennen();
+        return true;
+    case 33283:
+        Umnummerieren();
+        return true;
     case 33310: {
         tagLGINFO* h = GetHover();
         if (!h)
@@ -264,6 +272,70 @@ bool CQOR2View::OnBefehl(int nId)
     default:
         return false;
     }
+}
+
+void CQOR2View::Umbenennen()
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return;
+    tagLGINFO* pErste = q->GetFirstSelectedLgInfo();
+    tagLGINFO* pAktuell = GetAuswahl();
+    if (!pErste && !pAktuell)
+        return;
+    std::string name = (pErste ? pErste : pAktuell)->m_strName;
+    if (!IPlanDialogs::Current().EditName(this, name))
+        return;
+    int nAnzahl = 0;
+    const int nMax = q->GetMaxNummer(name.c_str(), &nAnzahl);
+    int nNr = 1;
+    if (nAnzahl == 1) {
+        q->RenumberLgInfo(name.c_str(), 1);
+        nNr = 2;
+    } else if (nAnzahl > 1) {
+        nNr = nMax + 1;
+    }
+    // Each renamed load goes behind the last one of its new name.
+    const auto neu = [&](tagLGINFO* p) {
+        q->RemoveLgInfo(p);
+        p->m_strName = name;
+        p->m_nNummer = nNr++;
+        q->InsertLgInfoNachName(p);
+    };
+    if (!pErste) {
+        if (pAktuell->m_strName != name)
+            neu(pAktuell);
+    } else {
+        std::vector<tagLGINFO*> auswahl;
+        for (tagLGINFO* p : q->GetLgInfos())
+            if (p->m_bSelected && p->m_strName != name)
+                auswahl.push_back(p);
+        for (tagLGINFO* p : auswahl)
+            neu(p);
+    }
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+    q->m_bModified = 1;
+    if (pErste)
+        ClearAktuell(true);
+    q->NumberEqualNames(true);
+    viewport()->update();
+}
+
+void CQOR2View::Umnummerieren()
+{
+    CQOR* q = GetPlan();
+    const tagLGINFO* p = GetKontext();
+    if (!q || !p)
+        return;
+    const std::string name = p->m_strName;
+    int nAnzahl = 0;
+    q->GetMaxNummer(name.c_str(), &nAnzahl);
+    q->RenumberLgInfo(name.c_str(), nAnzahl != 1 ? 1 : 0);
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+    q->m_bModified = 1;
+    viewport()->update();
 }
 
 void CQOR2View::keyPressEvent(QKeyEvent* e)

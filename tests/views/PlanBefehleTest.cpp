@@ -698,3 +698,46 @@ TEST_F(PlanBefehleTest, FormFitEditOffersWhereItLiesAndTakesBackOnlyOnOk)
     EXPECT_EQ((p->m_nState >> 12) & 7, 2);
     EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
 }
+
+namespace {
+
+class NamensDialoge : public IPlanDialogs
+{
+public:
+    NamensDialoge() { IPlanDialogs::SetCurrent(this); }
+    ~NamensDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    bool EditName(QWidget*, std::string& name) override
+    {
+        angeboten = name;
+        name = antwort;
+        return true;
+    }
+    std::string angeboten, antwort;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, RenameToANameBorneOnceNumbersThatLoadFirst)
+{
+    NamensDialoge dialoge;
+    tagLGINFO* einzeln = Last("Drum", 0.0, 0.0, 0.2);
+    tagLGINFO* a = Last("Box", 2.0, 0.0, 0.2);
+    tagLGINFO* b = Last("Box", 4.0, 0.0, 0.2);
+    a->m_bSelected = b->m_bSelected = 1;
+    dialoge.antwort = "Drum";
+    view->OnBefehl(33281);
+    EXPECT_EQ(dialoge.angeboten, "Box");
+    EXPECT_EQ(einzeln->m_nNummer, 1);
+    EXPECT_EQ(a->m_strName, "Drum");
+    EXPECT_EQ(a->m_nNummer, 2);
+    EXPECT_EQ(b->m_nNummer, 3);
+    EXPECT_EQ(Plan().CountSelectedLgInfo(true), 0);
+
+    // Renumbering from the right-clicked load: the loads of its name count from 1 again.
+    a->m_nNummer = 7;
+    view->SetKontext(b);
+    view->OnBefehl(33283);
+    EXPECT_EQ(einzeln->m_nNummer, 1);
+    EXPECT_EQ(a->m_nNummer, 2);
+    EXPECT_EQ(b->m_nNummer, 3);
+}
