@@ -270,6 +270,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    // Tab switches between the truck and its drawbar trailer before the focus chain sees it.
+    bool event(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     // Shows the HTML tool tip of the load under the cursor, or the text of a tool area.
     bool viewportEvent(QEvent* e) override;

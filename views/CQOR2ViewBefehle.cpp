@@ -14,6 +14,7 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "ui/CDlgMsgboxHtml.h"
 
 #include <QCoreApplication>
@@ -379,6 +380,23 @@ void CQOR2View::keyPressEvent(QKeyEvent* e)
     default:
         CGetAnsView::keyPressEvent(e);
     }
+}
+
+bool CQOR2View::event(QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_Tab)
+        return CGetAnsView::event(e);
+    SchliesseRegler();
+    CQOR1Doc* pDoc = GetDocument();
+    const CFahrzeug* pAnh = pDoc ? pDoc->GetAnhaenger() : nullptr;
+    if (pAnh && pAnh->GetArt() != FahrzeugArt::kAuflieger) {
+        // Index 0 shows the trailer as index 1 does, so both switch to the towing vehicle.
+        const bool bZug = pDoc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug;
+        pDoc->SetAktivIndex(bZug ? CQOR1Doc::kAktivAnhaenger : CQOR1Doc::kAktivZugfahrzeug, true, true);
+        SetHover(nullptr);
+        viewport()->update();
+    }
+    return true;
 }
 
 void CQOR2View::customEvent(QEvent* e)

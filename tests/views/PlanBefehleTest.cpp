@@ -741,3 +741,40 @@ TEST_F(PlanBefehleTest, RenameToANameBorneOnceNumbersThatLoadFirst)
     EXPECT_EQ(a->m_nNummer, 2);
     EXPECT_EQ(b->m_nNummer, 3);
 }
+
+TEST(PlanTab, TabSwitchesBetweenTruckAndDrawbarTrailerOnly)
+{
+    EnglishModule module;
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    const auto laden = [&](const char* t) {
+        return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(t) + ".qor"), 0, nullptr, nullptr,
+                                    false, nullptr);
+    };
+    struct Fall
+    {
+        const char* zug;
+        const char* anh;
+        bool bWechsel;
+    };
+    for (const Fall& fall : {Fall{"LKW", "GDA", true}, Fall{"SZM", "SAH", false}}) {
+        SCOPED_TRACE(fall.anh);
+        auto z = laden(fall.zug);
+        auto a = laden(fall.anh);
+        ASSERT_TRUE(z && a);
+        a->m_pPartner = z.get();
+        z->m_pPartner = a.get();
+        if (!fall.bWechsel)
+            z->m_pQor = a->GetQor();
+        CQOR1Doc doc;
+        doc.SetFahrzeug(a.release());
+        z.release(); // the document owns both
+        doc.OnDocumentOpened();
+        CQOR2View view(&doc);
+        const CFahrzeug* vorher = view.GetFahrzeug();
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &tab);
+        EXPECT_EQ(view.GetFahrzeug() != vorher, fall.bWechsel);
+        QCoreApplication::sendEvent(&view, &tab);
+        EXPECT_EQ(view.GetFahrzeug(), vorher);
+    }
+}
