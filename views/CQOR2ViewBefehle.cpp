@@ -3,6 +3,7 @@
 
 #include "views/CPlanToolTip.h"
 #include "views/IPlanDialogs.h"
+#include "views/PlanAusrichtEvent.h"
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
@@ -18,6 +19,7 @@
 #include "ui/CDlgMsgboxHtml.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -247,6 +249,13 @@ bool CQOR2View::OnBefehl(int nId)
     case 33281:
         Umbenennen();
         return true;
+    case 33357: {
+        // The popup shows the selection's distance to the front; -1 without a selection.
+        const CFahrzeug* f = GetFahrzeug();
+        const double d = q && f && q->CountSelectedLgInfo(true) > 0 ? GetAbstand(*q, *f, 0) : -1.0;
+        IPlanDialogs::Current().ShowAlignPopup(this, QCursor::pos(), d);
+        return true;
+    }
     case 33283:
         Umnummerieren();
         return true;
@@ -401,6 +410,10 @@ bool CQOR2View::event(QEvent* e)
 
 void CQOR2View::customEvent(QEvent* e)
 {
+    if (auto* a = dynamic_cast<PlanAusrichtEvent*>(e)) {
+        AusrichtenAuf(a->Seite(), a->Wert());
+        return;
+    }
     if (!ReglerEreignis(e))
         CGetAnsView::customEvent(e);
 }

@@ -4,6 +4,7 @@
 
 #include "views/CPlanToolTip.h"
 #include "views/CQOR2View.h"
+#include "views/PlanAusrichtEvent.h"
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
@@ -776,5 +777,45 @@ TEST(PlanTab, TabSwitchesBetweenTruckAndDrawbarTrailerOnly)
         EXPECT_EQ(view.GetFahrzeug() != vorher, fall.bWechsel);
         QCoreApplication::sendEvent(&view, &tab);
         EXPECT_EQ(view.GetFahrzeug(), vorher);
+    }
+}
+
+namespace {
+
+class AusrichtDialoge : public IPlanDialogs
+{
+public:
+    AusrichtDialoge() { IPlanDialogs::SetCurrent(this); }
+    ~AusrichtDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    void ShowAlignPopup(QWidget*, QPoint, double dDistance) override { abstaende.push_back(dDistance); }
+    std::vector<double> abstaende;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, AlignPopupGetsTheDistanceAndItsMessageMovesTheSelection)
+{
+    AusrichtDialoge dialoge;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    view->OnBefehl(33357);
+    p->m_bSelected = 1;
+    view->OnBefehl(33357);
+    ASSERT_EQ(dialoge.abstaende.size(), 2u);
+    EXPECT_DOUBLE_EQ(dialoge.abstaende[0], -1.0);
+    EXPECT_NEAR(dialoge.abstaende[1], 3.0, 1e-9);
+
+    struct Fall
+    {
+        int nSeite;
+        double dWert;
+        double x, y;
+    };
+    // Side 1 to 0.1 m from side A; side 0 to 2.0 m from the front; side 9 does nothing.
+    for (const Fall& f : {Fall{1, 0.1, 3.0, 0.1}, Fall{0, 2.0, 2.0, 0.1}, Fall{9, 1.0, 2.0, 0.1}}) {
+        SCOPED_TRACE(f.nSeite);
+        PlanAusrichtEvent e(f.nSeite, f.dWert);
+        QCoreApplication::sendEvent(view.get(), &e);
+        EXPECT_NEAR(p->m_dPosX, f.x, 1e-9);
+        EXPECT_NEAR(p->m_dPosY, f.y, 1e-9);
     }
 }
