@@ -1,0 +1,257 @@
+// Placed loads on the recording device: models per type, their world matrices, passes and bad values.
+#include "view3d/LoadDrawer.h"
+
+#include "model/plan/tagLGINFO.h"
+#include "platform/gl/RecordingDevice.h"
+#include "view3d/ModelCache.h"
+#include "view3d/TextureManager.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using Call = RecordingDevice::Call;
+
+tbVector3 Apply(const tbMatrix& m, const tbVector3& p)
+{
+    return tbVector3TransformCoords(p, m);
+}
+
+void ExpectNear(const tbVector3& got, const tbVector3& want)
+{
+    EXPECT_NEAR(got.x, want.x, 1e-5f);
+    EXPECT_NEAR(got.y, want.y, 1e-5f);
+    EXPECT_NEAR(got.z, want.z, 1e-5f);
+}
+
+bool AllFinite(const tbMatrix& m)
+{
+    for (const auto& row : m.m)
+        for (const float v : row)
+            if (!std::isfinite(v))
+                return false;
+    return true;
+}
+
+class LoadDrawerTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_textures.Init(256);
+        m_cache.InitModellCache();
+        // 1 m of the vehicle ahead in the scene, load area starting 0.5 behind it, 2.4 wide, 0.1 side offset.
+        m_area.sceneOffset = 1.0;
+        m_area.start = 0.5;
+        m_area.sideOffset = 0.1;
+        m_area.width = 2.4;
+    }
+    static tagLGINFO Load(int type, double length, double width, double height, int rotation = 0)
+    {
+        tagLGINFO load;
+        load.m_nTyp = type;
+        load.m_dLaenge = length;
+        load.m_dBreite = width;
+        load.m_dHoehe = height;
+        load.m_dPosX = 2.0;
+        load.m_dPosY = 0.3;
+        load.m_nDrehung = rotation;
+        return load;
+    }
+    std::vector<Call> Draw(const tagLGINFO& load, bool opaque = true, bool blended = true)
+    {
+        m_device.Clear();
+        EXPECT_EQ(m_drawer.DrawLadung(m_device, load, m_area, opaque, blended), 0);
+        return m_device.ModelDraws();
+    }
+
+    TextureManager m_textures;
+    ModelCache m_cache{QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), m_textures};
+    LoadDrawer m_drawer{m_cache};
+    LoadDrawer::LoadArea m_area;
+    RecordingDevice m_device;
+};
+
+TEST_F(LoadDrawerTest, ACrateFillsItsFootprintOnTheFloorAtEachRotation)
+{
+    // 1.2 long, 0.8 wide, 1 high at 2.0 along and 0.3 across. Along the vehicle it covers
+    // z -(1 + 0.5 + 2.0) .. minus its extent along; across, x = (2.4 - extent across) / 2 - 0.1 - 0.3 is its
+    // centre. Rotation 90 swaps the extents.
+    struct Case
+    {
+        int rotation;
+        tbVector3 centre;
+        float halfAcross, halfAlong;
+    };
+    const Case cases[] = {
+        {0, {0.4f, 1.181f, -4.1f}, 0.4f, 0.6f},
+        {90, {0.2f, 1.181f, -3.9f}, 0.6f, 0.4f},
+        {180, {0.4f, 1.181f, -4.1f}, 0.4f, 0.6f},
+        {270, {0.2f, 1.181f, -3.9f}, 0.6f, 0.4f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rotation);
+        const std::vector<Call> draws = Draw(Load(3, 1.2, 0.8, 1.0, c.rotation));
+        ASSERT_EQ(draws.size(), 1u);
+        EXPECT_EQ(draws[0].modelName, "Kiste");
+        const tbMatrix& w = draws[0].matrix;
+        ExpectNear(Apply(w, {0, 0, 0}), c.centre);
+        ExpectNear(Apply(w, {0, 1, 0}), c.centre + tbVector3{0, 1.0f, 0});
+        // The unit box's corner lands on a corner of the footprint.
+        const tbVector3 corner = Apply(w, {0.5f, 0, 0.5f}) - c.centre;
+        EXPECT_NEAR(std::fabs(corner.x), c.halfAcross, 1e-5f);
+        EXPECT_NEAR(std::fabs(corner.z), c.halfAlong, 1e-5f);
+        EXPECT_TRUE(draws[0].on);
+        EXPECT_TRUE(draws[0].blended);
+    }
+}
+
+TEST_F(LoadDrawerTest, APalletLoadIsAPalletWithACartonOnTopMakingUpTheHeight)
+{
+    const std::vector<Call> draws = Draw(Load(0, 1.2, 0.8, 1.5));
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0].modelName, "Palette");
+    EXPECT_EQ(draws[1].modelName, "Karton");
+    // The pallet unscaled on the floor: its 0.8 across, 1.2 along.
+    ExpectNear(Apply(draws[0].matrix, {0.4f, 0, 0.6f}), {0.8f, 1.181f, -3.5f});
+    // The carton from the pallet's top to the load's height, as wide and long as the load.
+    ExpectNear(Apply(draws[1].matrix, {0.5f, 0, 0.5f}), {0.8f, 1.325f, -3.5f});
+    ExpectNear(Apply(draws[1].matrix, {-0.5f, 1, -0.5f}), {0.0f, 2.681f, -4.7f});
+
+    // A load no higher than its pallet: the pallet alone.
+    const std::vector<Call> low = Draw(Load(0, 1.2, 0.8, 0.1));
+    ASSERT_EQ(low.size(), 1u);
+    EXPECT_EQ(low[0].modelName, "Palette");
+}
+
+TEST_F(LoadDrawerTest, ARowOfThreePalletsRunsAlongTheLoadAndAcrossAfterAQuarterTurn)
+{
+    // Type 12: three 0.8 pallets under a load 2.4 long and 1.2 wide.
+    for (const int rotation : {0, 90}) {
+        SCOPED_TRACE(rotation);
+        const tagLGINFO load = Load(12, 2.4, 1.2, 1.0, rotation);
+        const tbVector3 centre = LoadDrawer::FootprintCentre(load, m_area);
+        const std::vector<Call> draws = Draw(load);
+        ASSERT_EQ(draws.size(), 4u);
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            const Call& pallet = draws[static_cast<size_t>(i)];
+            EXPECT_EQ(pallet.modelName, "Palette");
+            const tbVector3 offset = Apply(pallet.matrix, {0, 0, 0}) - centre;
+            const float step = (static_cast<float>(i) - 1.0f) * 0.8f;
+            // Along the vehicle (z) unturned, across it (x) after the quarter turn.
+            ExpectNear(offset, rotation == 0 ? tbVector3{0, 0, step} : tbVector3{step, 0, 0});
+            // Upright: its top 0.144 above the floor; its 0.8 side runs along the row.
+            EXPECT_NEAR(Apply(pallet.matrix, {0, 0.144f, 0}).y, 1.181f + 0.144f, 1e-5f);
+            const tbVector3 side = Apply(pallet.matrix, {0.4f, 0, 0}) - Apply(pallet.matrix, {-0.4f, 0, 0});
+            EXPECT_NEAR(std::fabs(rotation == 0 ? side.z : side.x), 0.8f, 1e-5f);
+        }
+        EXPECT_EQ(draws[3].modelName, "Formschlussmittel");
+        EXPECT_NEAR(Apply(draws[3].matrix, {0, 0, 0}).y, 1.181f + 0.144f, 1e-5f);
+        EXPECT_NEAR(Apply(draws[3].matrix, {0, 1, 0}).y, 1.181f + 1.0f, 1e-5f);
+    }
+}
+
+TEST_F(LoadDrawerTest, RowPalletCountsAndLengthsByType)
+{
+    const struct
+    {
+        int type, count;
+        float length;
+    } table[] = {{8, 1, 0.8f},  {9, 1, 1.2f}, {10, 2, 1.2f}, {11, 2, 0.8f},
+                 {12, 3, 0.8f}, {7, 0, 0.0f}, {13, 0, 0.0f}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.type);
+        EXPECT_EQ(LoadDrawer::RowPalletCount(row.type), row.count);
+        EXPECT_FLOAT_EQ(LoadDrawer::RowPalletLength(row.type), row.length);
+    }
+}
+
+TEST_F(LoadDrawerTest, EachKindDrawsInItsOwnPass)
+{
+    const struct
+    {
+        int type;
+        const char* model;
+        bool inOpaque, inBlended;
+    } table[] = {
+        {0, "Palette", true, false}, {2, "Gitterbox", true, false},   {3, "Kiste", true, false},
+        {4, "Kiste", true, false},   {5, "FSMVariabel", false, true}, {6, "Formschlussmittel", false, true},
+        {9, "Palette", true, false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.type);
+        const tagLGINFO load = Load(row.type, 1.2, 0.8, 1.0);
+        const std::vector<Call> opaque = Draw(load, true, false);
+        const std::vector<Call> blended = Draw(load, false, true);
+        EXPECT_EQ(!opaque.empty(), row.inOpaque);
+        EXPECT_EQ(!blended.empty(), row.inBlended);
+        const std::vector<Call>& drawn = row.inOpaque ? opaque : blended;
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn[0].modelName, row.model);
+    }
+}
+
+TEST_F(LoadDrawerTest, BadValuesDrawNothingAndNeverReachAMatrix)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case
+    {
+        const char* what;
+        tagLGINFO load;
+    };
+    std::vector<Case> cases = {
+        {"rotation 45", Load(3, 1.2, 0.8, 1.0, 45)}, {"NaN length", Load(3, nan, 0.8, 1.0)},
+        {"infinite height", Load(0, 1.2, 0.8, inf)}, {"negative width", Load(3, 1.2, -0.8, 1.0)},
+        {"zero height", Load(6, 1.2, 0.8, 0.0)},     {"NaN position", Load(12, 2.4, 1.2, 1.0)},
+    };
+    cases.back().load.m_dPosX = nan;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(Draw(c.load).empty());
+    }
+    // A row load lower than its pallets keeps its pallets and leaves out the body.
+    const std::vector<Call> low = Draw(Load(11, 1.6, 1.2, 0.1));
+    ASSERT_EQ(low.size(), 2u);
+    for (const Call& call : low)
+        EXPECT_TRUE(AllFinite(call.matrix));
+}
+
+TEST_F(LoadDrawerTest, TheVanFloorAndTheCallersMatricesEndEveryWorldMatrix)
+{
+    m_area.van = true;
+    m_area.a = tbMatrixTranslation({10.0f, 0, 0});
+    m_area.b = tbMatrixScaling({1, 2, 1});
+    const std::vector<Call> draws = Draw(Load(3, 1.2, 0.8, 1.0));
+    ASSERT_EQ(draws.size(), 1u);
+    // Floor 0.781, moved 10 across by A, then doubled in height by B.
+    ExpectNear(Apply(draws[0].matrix, {0, 0, 0}), {10.4f, 1.562f, -4.1f});
+}
+
+TEST_F(LoadDrawerTest, AModelThatCannotBeHadStopsTheLoads)
+{
+    QTemporaryDir empty;
+    TextureManager textures;
+    textures.Init(16);
+    ModelCache cache(empty.path(), textures);
+    cache.InitModellCache();
+    LoadDrawer drawer(cache);
+    tagLGINFO a = Load(3, 1.2, 0.8, 1.0);
+    tagLGINFO b = Load(0, 1.2, 0.8, 1.0);
+    const std::list<tagLGINFO*> loads{&a, &b};
+    EXPECT_EQ(drawer.DrawLadungen(m_device, loads, m_area, true, true), 1);
+    EXPECT_TRUE(m_device.ModelDraws().empty());
+    // With the models there, both are drawn in order.
+    EXPECT_EQ(m_drawer.DrawLadungen(m_device, loads, m_area, true, true), 0);
+    ASSERT_EQ(m_device.ModelDraws().size(), 3u);
+    EXPECT_EQ(m_device.ModelDraws()[0].modelName, "Kiste");
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+// Draws the placed loads of a plan on a vehicle's load area: pallets with cartons, mesh boxes, crates,
+// form-fit items and pallet rows, each from the cached models.
+#pragma once
+
+#include "model/base/tbMatrix.h"
+
+#include <list>
+#include <optional>
+
+class IRenderDevice;
+class ModelCache;
+struct tagLGINFO;
+
+class LoadDrawer
+{
+public:
+    // Where the load area lies in the scene; the vehicle scene fills it from the vehicle.
+    struct LoadArea
+    {
+        double sceneOffset = 0.0; // the vehicle's offset in the scene along z
+        double start = 0.0;       // the load area's start behind that offset
+        double sideOffset = 0.0;  // the vehicle's side offset across
+        double width = 0.0;       // the load area's width
+        bool van = false;         // the van's lowered floor
+        // Matrices that end every world matrix, when given.
+        std::optional<tbMatrix> a;
+        std::optional<tbMatrix> b;
+
+        double FloorHeight() const { return (van ? 0.78 : 1.18) + 0.001; }
+    };
+
+    // Model indices of the cache.
+    static constexpr int MODEL_MESH_BOX = 21;
+    static constexpr int MODEL_PALLET = 22;
+    static constexpr int MODEL_CRATE = 37;
+    static constexpr int MODEL_FORM_FIT = 46;
+    static constexpr int MODEL_CARTON = 47;
+    static constexpr int MODEL_FORM_FIT_VARIABLE = 50;
+    static constexpr float PALLET_HEIGHT = 0.144f;
+
+    explicit LoadDrawer(ModelCache& cache) : m_cache(cache) {}
+
+    // Every placed load of `loads` in the passes asked for; 1 when a model cannot be had (the loads after
+    // it are not drawn), else 0. Loads with a rotation other than 0, 90, 180 or 270 degrees or with
+    // dimensions that are not finite are left out.
+    int DrawLadungen(IRenderDevice& device, const std::list<tagLGINFO*>& loads, const LoadArea& area,
+                     bool opaque, bool blended);
+    // One placed load; 1 when a model cannot be had.
+    int DrawLadung(IRenderDevice& device, const tagLGINFO& load, const LoadArea& area, bool opaque,
+                   bool blended);
+
+    // The centre of the load's footprint on the floor, in the scene.
+    static tbVector3 FootprintCentre(const tagLGINFO& load, const LoadArea& area);
+    // Pallets under a row load of types 8 to 12 and their length (0 and 0 for other types).
+    static int RowPalletCount(int type);
+    static float RowPalletLength(int type);
+
+private:
+    // S × Ry × T of a model, ended by the area's matrices.
+    static tbMatrix World(const tbVector3& scale, float yaw, const tbVector3& at, const LoadArea& area);
+    int Draw(IRenderDevice& device, int model, const tbMatrix& world, bool opaque, bool blended);
+
+    ModelCache& m_cache;
+};
