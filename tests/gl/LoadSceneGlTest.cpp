@@ -1,0 +1,115 @@
+// Loads on the sample rigid truck drawn offscreen: they stand on the load floor and the picture is kept.
+#include "GlFixture.h"
+
+#include "SampleVehicles.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "view3d/CCamera.h"
+#include "view3d/LoadDrawer.h"
+#include "view3d/OffscreenFrame.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+bool IsWhite(QRgb c)
+{
+    return qRed(c) == 255 && qGreen(c) == 255 && qBlue(c) == 255;
+}
+
+tagLGINFO* Placed(int type, double length, double width, double height, double along, double across,
+                  int rotation = 0)
+{
+    auto* load = new tagLGINFO;
+    load->m_nTyp = type;
+    load->m_dLaenge = length;
+    load->m_dBreite = width;
+    load->m_dHoehe = height;
+    load->m_dPosX = along;
+    load->m_dPosY = across;
+    load->m_nDrehung = rotation;
+    return load;
+}
+
+class LoadSceneGlTest : public GlFixture
+{
+protected:
+    void TearDown() override
+    {
+        if (QOpenGLContext::currentContext() == &m_context)
+            m_frame.Release();
+        GlFixture::TearDown();
+    }
+    void DrawModel(IRenderDevice& device, int index, const tbMatrix& world, bool blended = false)
+    {
+        device.SetTransform(TransformKind::World, world);
+        device.DrawModel(Model(index), IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, true, blended);
+    }
+    OffscreenFrame m_frame;
+};
+
+TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
+{
+    const SampleVehicle* sample = nullptr;
+    for (const SampleVehicle& s : SampleVehicles())
+        if (std::strcmp(s.file, "LKW") == 0)
+            sample = &s;
+    ASSERT_NE(sample, nullptr);
+    std::unique_ptr<CFahrzeug> truck = BuildSampleVehicle(*sample);
+    ASSERT_NE(truck->GetQor(), nullptr);
+    CQOR& plan = *truck->GetQor();
+    plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0), false);
+    plan.AddLgInfo(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2), false);
+    plan.AddLgInfo(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0), false);
+    plan.AddLgInfo(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4), false);
+    plan.AddLgInfo(Placed(10, 2.4, 0.8, 1.0, 4.0, 0.0, 90), false);
+    plan.AddLgInfo(Placed(6, 0.2, 2.4, 0.6, 4.9, 0.0, 0), false);
+    plan.AddLgInfo(Placed(8, 0.8, 1.2, 1.4, 5.4, 0.0), false);
+
+    const float d1 = static_cast<float>(truck->GetAchse1Abstand());
+    const float p1 = truck->GetAchse1Position();
+    const float length = static_cast<float>(truck->GetLFLaenge());
+    const float width = truck->GetLFBreite();
+    const float a12 = static_cast<float>(sample->axles[1].dAbstand);
+    LoadDrawer::LoadArea area;
+    area.sceneOffset = p1;
+    area.width = width;
+    LoadDrawer loads(m_cache);
+
+    CCamera camera;
+    camera.Set(nullptr, {8.0f, 6.0f, -13.0f}, {0.0f, 1.2f, -4.0f}, 0, 0, 0);
+    const QSize size(800, 500);
+    int drawn = -1;
+    const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
+        for (int i = 0; i < 4; ++i)
+            device.LightEnable(i, true);
+        DrawModel(device, 0, tbMatrixIdentity(), true);
+        DrawModel(device, 1, tbMatrixScaling({1, 1, d1}));
+        DrawModel(device, 3, tbMatrixScaling({1, 1, length}) * tbMatrixTranslation({0, 0, -d1}));
+        DrawModel(device, 4, tbMatrixTranslation({0, 0, -a12}));
+        DrawModel(device, 16, tbMatrixScaling({width, 1, length}) * tbMatrixTranslation({0, 0, -p1}));
+        drawn = loads.DrawLadungen(device, plan.GetLgInfos(), area, true, true);
+    });
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(drawn, 0);
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    image.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/scene_truck_loads.png"));
+
+    // The crate's top face, seen from above, is drawn; the picture's corners are background.
+    const tbMatrix viewProjection = camera.GetViewMatrix() * OffscreenFrame::Projection(size, false, 0);
+    const tagLGINFO* crate = *std::next(plan.GetLgInfos().begin());
+    const tbVector3 top = LoadDrawer::FootprintCentre(*crate, area) + tbVector3{0, 0.9f, 0};
+    const tbVector3 ndc = tbVector3TransformCoords(top, viewProjection);
+    const QPoint pixel(static_cast<int>((ndc.x + 1) / 2 * 800), static_cast<int>((1 - ndc.y) / 2 * 500));
+    ASSERT_TRUE(image.rect().contains(pixel));
+    EXPECT_FALSE(IsWhite(image.pixel(pixel)));
+    EXPECT_TRUE(IsWhite(image.pixel(0, 0)));
+    EXPECT_TRUE(IsWhite(image.pixel(799, 0)));
+}
+
+} // namespace
