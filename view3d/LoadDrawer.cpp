@@ -152,3 +152,41 @@ int LoadDrawer::DrawLadung(IRenderDevice& device, const tagLGINFO& load, const L
         return Draw(device, MODEL_CRATE, World({width, height, length}, yaw, centre, area), opaque, blended);
     }
 }
+
+int LoadDrawer::DrawLadeflaeche(IRenderDevice& device, const LoadArea& area, bool opaque, bool blended)
+{
+    const float width = std::isfinite(area.width) ? NonNegative(area.width) : 0.0f;
+    const float length = std::isfinite(area.length) ? NonNegative(area.length) : 0.0f;
+    const double front = -(area.sceneOffset + area.start);
+    const double middle = -area.sideOffset;
+    if (!std::isfinite(front) || !std::isfinite(middle))
+        return 0;
+    const float inset = 0.001f + WALL_THICKNESS * WALL_THICKNESS_SCALE * 0.5f;
+    const float y = static_cast<float>(area.FloorHeight());
+    const float zFront = static_cast<float>(front) - inset;
+    const float zEnd = static_cast<float>(front) - length + inset;
+    const float zMiddle = static_cast<float>(front) - length * 0.5f;
+    const float x = static_cast<float>(middle);
+    const float halfWidth = width * 0.5f - inset;
+    struct Wall
+    {
+        float span;
+        float yaw;
+        tbVector3 at;
+    };
+    const Wall walls[] = {
+        {width, 0.0f, {x, y, zFront}},
+        {length, std::numbers::pi_v<float> / 2, {x + halfWidth, y, zMiddle}},
+        {length, std::numbers::pi_v<float> / 2, {x - halfWidth, y, zMiddle}},
+        {width, 0.0f, {x, y, zEnd}},
+    };
+    for (const Wall& wall : walls) {
+        if (wall.span <= 0.0f)
+            continue;
+        if (Draw(device, MODEL_WALL,
+                 World({wall.span, WALL_HEIGHT, WALL_THICKNESS_SCALE}, wall.yaw, wall.at, area), opaque,
+                 blended) != 0)
+            return 1;
+    }
+    return 0;
+}

@@ -21,6 +21,7 @@ public:
         double start = 0.0;       // the load area's start behind that offset
         double sideOffset = 0.0;  // the vehicle's side offset across
         double width = 0.0;       // the load area's width
+        double length = 0.0;      // the load area's length
         bool van = false;         // the van's lowered floor
         // Matrices that end every world matrix, when given.
         std::optional<tbMatrix> a;
@@ -35,8 +36,13 @@ public:
     static constexpr int MODEL_CRATE = 37;
     static constexpr int MODEL_FORM_FIT = 46;
     static constexpr int MODEL_CARTON = 47;
+    static constexpr int MODEL_WALL = 48;
     static constexpr int MODEL_FORM_FIT_VARIABLE = 50;
     static constexpr float PALLET_HEIGHT = 0.144f;
+    static constexpr float WALL_HEIGHT = 1.2f;
+    // The wall model's thickness and the share of it drawn.
+    static constexpr float WALL_THICKNESS = 0.05f;
+    static constexpr float WALL_THICKNESS_SCALE = 0.85f;
 
     explicit LoadDrawer(ModelCache& cache) : m_cache(cache) {}
 
@@ -48,6 +54,11 @@ public:
     // One placed load; 1 when a model cannot be had.
     int DrawLadung(IRenderDevice& device, const tagLGINFO& load, const LoadArea& area, bool opaque,
                    bool blended);
+
+    // The four walls around the load area: front, the two sides, end; each 0.001 inside the floor edge.
+    // A wall of no length (a width or length not above 0 or not finite) is not drawn. 1 when the model
+    // cannot be had.
+    int DrawLadeflaeche(IRenderDevice& device, const LoadArea& area, bool opaque, bool blended);
 
     // The centre of the load's footprint on the floor, in the scene.
     static tbVector3 FootprintCentre(const tagLGINFO& load, const LoadArea& area);

@@ -79,6 +79,7 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
     LoadDrawer::LoadArea area;
     area.sceneOffset = p1;
     area.width = width;
+    area.length = length;
     LoadDrawer loads(m_cache);
 
     CCamera camera;
@@ -93,7 +94,8 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
         DrawModel(device, 3, tbMatrixScaling({1, 1, length}) * tbMatrixTranslation({0, 0, -d1}));
         DrawModel(device, 4, tbMatrixTranslation({0, 0, -a12}));
         DrawModel(device, 16, tbMatrixScaling({width, 1, length}) * tbMatrixTranslation({0, 0, -p1}));
-        drawn = loads.DrawLadungen(device, plan.GetLgInfos(), area, true, true);
+        drawn = loads.DrawLadungen(device, plan.GetLgInfos(), area, true, true) +
+                loads.DrawLadeflaeche(device, area, true, true);
     });
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(drawn, 0);

@@ -255,3 +255,58 @@ TEST_F(LoadDrawerTest, AModelThatCannotBeHadStopsTheLoads)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LoadDrawerTest, FourWallsStandJustInsideTheLoadAreaEdge)
+{
+    // Load area from z -1.5 to -8.5, x from 1.1 to -1.3 (2.4 wide, side offset 0.1); floor top 1.181.
+    m_area.length = 7.0;
+    m_device.Clear();
+    ASSERT_EQ(m_drawer.DrawLadeflaeche(m_device, m_area, true, true), 0);
+    const std::vector<Call> walls = m_device.ModelDraws();
+    ASSERT_EQ(walls.size(), 4u);
+    for (const Call& wall : walls)
+        EXPECT_EQ(wall.modelName, "Laderaumbegrenzung");
+    const float t = 0.05f * 0.85f;
+    // Front: across the whole width, its outer face 0.001 behind the front edge, 1.2 high.
+    ExpectNear(Apply(walls[0].matrix, {0.5f, 0, 0.025f}), {1.1f, 1.181f, -1.501f});
+    ExpectNear(Apply(walls[0].matrix, {-0.5f, 1, -0.025f}), {-1.3f, 2.381f, -1.501f - t});
+    // Sides: along the whole length, outer faces 0.001 inside the side edges.
+    for (int side = 1; side <= 2; ++side) {
+        SCOPED_TRACE(side);
+        const tbVector3 a = Apply(walls[static_cast<size_t>(side)].matrix, {0.5f, 0, 0});
+        const tbVector3 b = Apply(walls[static_cast<size_t>(side)].matrix, {-0.5f, 0, 0});
+        EXPECT_NEAR(std::fabs(a.z - b.z), 7.0f, 1e-5f);
+        EXPECT_NEAR(std::max(a.z, b.z), -1.5f, 1e-5f);
+        const float outer = side == 1 ? 1.1f - 0.001f : -1.3f + 0.001f;
+        const float centre = side == 1 ? outer - t / 2 : outer + t / 2;
+        EXPECT_NEAR(a.x, centre, 1e-5f);
+    }
+    // End: its outer face 0.001 inside the end edge.
+    ExpectNear(Apply(walls[3].matrix, {0.5f, 0, -0.025f}), {1.1f, 1.181f, -8.499f});
+}
+
+TEST_F(LoadDrawerTest, WallsOfNoLengthAreLeftOut)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct
+    {
+        double width, length;
+        size_t walls;
+    } table[] = {{2.4, 0.0, 2u}, {0.0, 7.0, 2u}, {-2.4, 7.0, 2u},
+                 {nan, 7.0, 2u}, {2.4, nan, 2u}, {0.0, 0.0, 0u}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::Message() << row.width << " x " << row.length);
+        m_area.width = row.width;
+        m_area.length = row.length;
+        m_device.Clear();
+        EXPECT_EQ(m_drawer.DrawLadeflaeche(m_device, m_area, true, true), 0);
+        const std::vector<Call> walls = m_device.ModelDraws();
+        EXPECT_EQ(walls.size(), row.walls);
+        for (const Call& wall : walls)
+            EXPECT_TRUE(AllFinite(wall.matrix));
+    }
+}
+
+} // namespace
