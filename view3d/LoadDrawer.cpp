@@ -190,3 +190,120 @@ int LoadDrawer::DrawLadeflaeche(IRenderDevice& device, const LoadArea& area, boo
     }
     return 0;
 }
+
+std::optional<LoadDrawer::Lashing> LoadDrawer::MakeLashing(const tbVector3& from, const tbVector3& to)
+{
+    const tbVector3 d = to - from;
+    const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    if (!std::isfinite(length) || length <= 0.0f)
+        return std::nullopt;
+    Lashing lashing;
+    lashing.from = from;
+    lashing.to = to;
+    lashing.length = length;
+    lashing.slope = std::atan2(d.y, std::sqrt(d.x * d.x + d.z * d.z));
+    // Rows: where the model's x, y and z axes go. Its -z goes along the lashing.
+    const tbVector3 z = d / -length;
+    tbVector3 x{z.z, 0.0f, -z.x}; // up × z
+    const float across = std::sqrt(x.x * x.x + x.z * x.z);
+    x = across > 1e-6f ? x / across : tbVector3{1.0f, 0.0f, 0.0f};
+    const tbVector3 y{z.y * x.z - z.z * x.y, z.z * x.x - z.x * x.z, z.x * x.y - z.y * x.x};
+    tbMatrix r = tbMatrixIdentity();
+    const tbVector3 rows[3] = {x, y, z};
+    for (int i = 0; i < 3; ++i) {
+        r.m[i][0] = rows[i].x;
+        r.m[i][1] = rows[i].y;
+        r.m[i][2] = rows[i].z;
+    }
+    lashing.rotation = r;
+    return lashing;
+}
+
+int LoadDrawer::ChainLinkCount(float length)
+{
+    const float n = (length - CHAIN_FIRST_LINK - CHAIN_HOOK_LENGTH - CHAIN_HOOK_TIP) / CHAIN_PITCH;
+    // A small allowance keeps a length that is a whole number of pitches from losing its last link to
+    // rounding.
+    return std::isfinite(n) && n > 0.0f ? static_cast<int>(std::floor(n + 1e-4f)) : 0;
+}
+
+void LoadDrawer::ClampZurrpunktPos(double length, double width, double x, double y, double z, double* outX,
+                                   double* outY, double* outZ)
+{
+    const auto clamp = [](double v, double low, double high) {
+        return v < low ? low : (v > high ? high : v);
+    };
+    if (outX)
+        *outX = clamp(x, MARKER_HALF_LENGTH, length - MARKER_HALF_LENGTH);
+    if (outY)
+        *outY = clamp(y, MARKER_HALF_WIDTH, width - MARKER_HALF_WIDTH);
+    if (outZ)
+        *outZ = z;
+}
+
+int LoadDrawer::DrawStrap(IRenderDevice& device, const Lashing& lashing, const LoadArea& area, bool opaque,
+                          bool blended)
+{
+    if (!opaque)
+        return 0;
+    const tbVector3 along = (lashing.to - lashing.from) / lashing.length;
+    const auto place = [&](const tbVector3& scale, const tbVector3& at) {
+        tbMatrix world = tbMatrixScaling(scale) * lashing.rotation * tbMatrixTranslation(at);
+        if (area.a)
+            world = world * *area.a;
+        if (area.b)
+            world = world * *area.b;
+        return world;
+    };
+    if (Draw(device, MODEL_STRAP, place({1, 1, lashing.length}, lashing.from), opaque, blended) != 0 ||
+        Draw(device, MODEL_STRAP_HOOK, place({1, 1, 1}, lashing.from), opaque, blended) != 0 ||
+        Draw(device, MODEL_STRAP_HOOK, place({1, 1, 1}, lashing.to), opaque, blended) != 0)
+        return 1;
+    return Draw(device, MODEL_RATCHET, place({1, 1, 1}, lashing.from + along * 0.01f), opaque, blended);
+}
+
+int LoadDrawer::DrawChain(IRenderDevice& device, const Lashing& lashing, const LoadArea& area, bool opaque,
+                          bool blended)
+{
+    if (!opaque)
+        return 0;
+    const tbVector3 along = (lashing.to - lashing.from) / lashing.length;
+    const auto at = [&](float s) {
+        tbMatrix world = lashing.rotation * tbMatrixTranslation(lashing.from + along * s);
+        if (area.a)
+            world = world * *area.a;
+        if (area.b)
+            world = world * *area.b;
+        return world;
+    };
+    const int links = ChainLinkCount(lashing.length);
+    const float afterLinks = CHAIN_FIRST_LINK + static_cast<float>(links) * CHAIN_PITCH;
+    const struct
+    {
+        int model;
+        float s;
+    } pieces[] = {
+        {MODEL_LASHING_EYE, 0.0f},
+        {MODEL_TENSIONER, 0.0f},
+        {MODEL_CHAIN_END_LINK, CHAIN_FIRST_LINK - 0.08f},
+    };
+    for (const auto& piece : pieces)
+        if (Draw(device, piece.model,
+                 piece.model == MODEL_LASHING_EYE ? Eye(lashing.from, area) : at(piece.s), opaque,
+                 blended) != 0)
+            return 1;
+    for (int i = 0; i < links; ++i)
+        if (Draw(device, MODEL_CHAIN_LINK, at(CHAIN_FIRST_LINK + static_cast<float>(i) * CHAIN_PITCH), opaque,
+                 blended) != 0)
+            return 1;
+    if (links > 0 && Draw(device, MODEL_CHAIN_MIDDLE_LINK, at(afterLinks), opaque, blended) != 0)
+        return 1;
+    if (Draw(device, MODEL_CHAIN_HOOK, at(lashing.length - CHAIN_HOOK_LENGTH), opaque, blended) != 0)
+        return 1;
+    return Draw(device, MODEL_ATTACHMENT, at(lashing.length), opaque, blended);
+}
+
+tbMatrix LoadDrawer::Eye(const tbVector3& at, const LoadArea& area)
+{
+    return World({1, 1, 1}, 0.0f, at, area);
+}

@@ -38,7 +38,25 @@ public:
     static constexpr int MODEL_CARTON = 47;
     static constexpr int MODEL_WALL = 48;
     static constexpr int MODEL_FORM_FIT_VARIABLE = 50;
+    static constexpr int MODEL_RATCHET = 34;
+    static constexpr int MODEL_STRAP_HOOK = 35;
+    static constexpr int MODEL_STRAP = 36;
+    static constexpr int MODEL_CHAIN_LINK = 40;
+    static constexpr int MODEL_TENSIONER = 41;
+    static constexpr int MODEL_CHAIN_HOOK = 42;
+    static constexpr int MODEL_CHAIN_END_LINK = 43;
+    static constexpr int MODEL_CHAIN_MIDDLE_LINK = 44;
+    static constexpr int MODEL_LASHING_EYE = 52;
+    static constexpr int MODEL_ATTACHMENT = 53;
     static constexpr float PALLET_HEIGHT = 0.144f;
+    // A chain: tensioner and end link before the first link, the link pitch, and what follows the last.
+    static constexpr float CHAIN_FIRST_LINK = 0.69f;
+    static constexpr float CHAIN_PITCH = 0.06f;
+    static constexpr float CHAIN_HOOK_LENGTH = 0.13f;
+    static constexpr float CHAIN_HOOK_TIP = 0.035f;
+    // Half the lashing-point marker along and across.
+    static constexpr double MARKER_HALF_LENGTH = 0.05;
+    static constexpr double MARKER_HALF_WIDTH = 0.04;
     static constexpr float WALL_HEIGHT = 1.2f;
     // The wall model's thickness and the share of it drawn.
     static constexpr float WALL_THICKNESS = 0.05f;
@@ -60,6 +78,30 @@ public:
     // cannot be had.
     int DrawLadeflaeche(IRenderDevice& device, const LoadArea& area, bool opaque, bool blended);
 
+    // A lashing from a vehicle's lashing point to a load unit's attachment point, both in the scene.
+    struct Lashing
+    {
+        tbVector3 from, to;
+        float length = 0.0f;
+        float slope = 0.0f; // radians above the horizontal, towards the load unit
+        // Turns a model laid out from the origin towards -z onto the lashing line.
+        tbMatrix rotation;
+    };
+    // The lashing between two points; none when they coincide or a coordinate is not finite.
+    static std::optional<Lashing> MakeLashing(const tbVector3& from, const tbVector3& to);
+    // Links of a chain of `length`: (length - 0.69 - 0.13 - 0.035) / 0.06 cut to a whole number, at least 0.
+    static int ChainLinkCount(float length);
+    // A lashing point's position kept inside a load area of `length` x `width` by half its marker.
+    static void ClampZurrpunktPos(double length, double width, double x, double y, double z, double* outX,
+                                  double* outY, double* outZ);
+    // A strap: the strap stretched over the lashing, a hook at each end and the ratchet 0.01 inside the
+    // vehicle's end. 1 when a model cannot be had.
+    int DrawStrap(IRenderDevice& device, const Lashing& lashing, const LoadArea& area, bool opaque,
+                  bool blended);
+    // A chain: eye, tensioner, end link, the links, the middle link and the end hook on the attachment point.
+    int DrawChain(IRenderDevice& device, const Lashing& lashing, const LoadArea& area, bool opaque,
+                  bool blended);
+
     // The centre of the load's footprint on the floor, in the scene.
     static tbVector3 FootprintCentre(const tagLGINFO& load, const LoadArea& area);
     // Pallets under a row load of types 8 to 12 and their length (0 and 0 for other types).
@@ -69,6 +111,8 @@ public:
 private:
     // S × Ry × T of a model, ended by the area's matrices.
     static tbMatrix World(const tbVector3& scale, float yaw, const tbVector3& at, const LoadArea& area);
+    // The lashing eye stands upright on the floor at `at`.
+    static tbMatrix Eye(const tbVector3& at, const LoadArea& area);
     int Draw(IRenderDevice& device, int model, const tbMatrix& world, bool opaque, bool blended);
 
     ModelCache& m_cache;

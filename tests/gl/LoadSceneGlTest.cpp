@@ -83,7 +83,7 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
     LoadDrawer loads(m_cache);
 
     CCamera camera;
-    camera.Set(nullptr, {8.0f, 6.0f, -13.0f}, {0.0f, 1.2f, -4.0f}, 0, 0, 0);
+    camera.Set(nullptr, {6.5f, 3.8f, -10.5f}, {0.0f, 1.2f, -4.0f}, 0, 0, 0);
     const QSize size(800, 500);
     int drawn = -1;
     const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
@@ -96,6 +96,14 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
         DrawModel(device, 16, tbMatrixScaling({width, 1, length}) * tbMatrixTranslation({0, 0, -p1}));
         drawn = loads.DrawLadungen(device, plan.GetLgInfos(), area, true, true) +
                 loads.DrawLadeflaeche(device, area, true, true);
+        // A strap from a lashing point at the floor edge up to the carton's rear top edge, and a chain to
+        // the rear top corner of the row of two pallets.
+        const float edge = width * 0.5f - 0.04f;
+        const auto strap = LoadDrawer::MakeLashing({edge, 1.181f, -p1 - 1.6f}, {edge, 2.7f, -p1 - 1.2f});
+        const auto chain = LoadDrawer::MakeLashing({edge, 1.181f, -p1 - 6.2f}, {1.1f, 2.3f, -p1 - 5.2f});
+        ASSERT_TRUE(strap && chain);
+        drawn += loads.DrawStrap(device, *strap, area, true, true) +
+                 loads.DrawChain(device, *chain, area, true, true);
     });
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(drawn, 0);

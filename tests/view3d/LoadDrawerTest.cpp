@@ -310,3 +310,146 @@ TEST_F(LoadDrawerTest, WallsOfNoLengthAreLeftOut)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LoadDrawerTest, ALashingLaysTheModelsLineFromTheLashingPointToTheLoadUnit)
+{
+    const struct
+    {
+        const char* what;
+        tbVector3 from, to;
+        float length, slope;
+    } table[] = {
+        {"rising rearwards 3-4-5", {0.5f, 1.18f, -2.0f}, {0.5f, 1.48f, -2.4f}, 0.5f, 0.643501f},
+        {"across and up", {1.2f, 1.18f, -3.0f}, {0.0f, 2.08f, -3.0f}, 1.5f, 0.643501f},
+        {"level, forwards", {0.0f, 1.2f, -5.0f}, {0.0f, 1.2f, -3.0f}, 2.0f, 0.0f},
+        {"straight up", {0.0f, 1.2f, -1.0f}, {0.0f, 2.2f, -1.0f}, 1.0f, 1.570796f},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.what);
+        const std::optional<LoadDrawer::Lashing> lashing = LoadDrawer::MakeLashing(row.from, row.to);
+        ASSERT_TRUE(lashing.has_value());
+        EXPECT_NEAR(lashing->length, row.length, 1e-5f);
+        EXPECT_NEAR(lashing->slope, row.slope, 1e-5f);
+        const tbMatrix world =
+            tbMatrixScaling({1, 1, lashing->length}) * lashing->rotation * tbMatrixTranslation(row.from);
+        ExpectNear(Apply(world, {0, 0, 0}), row.from);
+        ExpectNear(Apply(world, {0, 0, -1}), row.to);
+        // The model's width stays level and square to the line; nothing is stretched.
+        const tbVector3 side = Apply(lashing->rotation, {1, 0, 0});
+        EXPECT_NEAR(side.y, 0.0f, 1e-6f);
+        EXPECT_NEAR(side.x * side.x + side.z * side.z, 1.0f, 1e-5f);
+        const tbVector3 up = Apply(lashing->rotation, {0, 1, 0});
+        EXPECT_NEAR(up.x * up.x + up.y * up.y + up.z * up.z, 1.0f, 1e-5f);
+    }
+}
+
+TEST_F(LoadDrawerTest, ALashingOfNoLengthOrWithBadPointsIsNone)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_FALSE(LoadDrawer::MakeLashing({1, 2, 3}, {1, 2, 3}).has_value());
+    EXPECT_FALSE(LoadDrawer::MakeLashing({1, 2, 3}, {nan, 2, 3}).has_value());
+    EXPECT_FALSE(
+        LoadDrawer::MakeLashing({std::numeric_limits<float>::infinity(), 0, 0}, {1, 2, 3}).has_value());
+}
+
+TEST_F(LoadDrawerTest, ChainLinksCountAroundTheThresholds)
+{
+    // 0.69 + 0.13 + 0.035 = 0.855 m take no link; each 0.06 beyond adds one.
+    const struct
+    {
+        float length;
+        int links;
+    } table[] = {{0.3f, 0},
+                 {0.855f, 0},
+                 {0.914f, 0},
+                 {0.915f, 1},
+                 {0.974f, 1},
+                 {0.975f, 2},
+                 {2.055f, 20},
+                 {std::numeric_limits<float>::quiet_NaN(), 0},
+                 {std::numeric_limits<float>::infinity(), 0}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.length);
+        EXPECT_EQ(LoadDrawer::ChainLinkCount(row.length), row.links);
+    }
+}
+
+TEST_F(LoadDrawerTest, ALashingPointAtTheEdgeMovesInByHalfItsMarker)
+{
+    const struct
+    {
+        double x, y, wantX, wantY;
+    } table[] = {{0.0, 0.0, 0.05, 0.04},
+                 {7.0, 2.48, 6.95, 2.44},
+                 {-1.0, 3.0, 0.05, 2.44},
+                 {3.0, 1.2, 3.0, 1.2},
+                 {0.05, 0.04, 0.05, 0.04}};
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::Message() << row.x << ", " << row.y);
+        double x = -9, y = -9, z = -9;
+        LoadDrawer::ClampZurrpunktPos(7.0, 2.48, row.x, row.y, 0.25, &x, &y, &z);
+        EXPECT_DOUBLE_EQ(x, row.wantX);
+        EXPECT_DOUBLE_EQ(y, row.wantY);
+        EXPECT_DOUBLE_EQ(z, 0.25);
+    }
+}
+
+TEST_F(LoadDrawerTest, AStrapHasItsHooksAtBothEndsAndTheRatchetJustInside)
+{
+    const LoadDrawer::Lashing lashing = *LoadDrawer::MakeLashing({0.5f, 1.18f, -2.0f}, {0.5f, 1.48f, -2.4f});
+    m_device.Clear();
+    ASSERT_EQ(m_drawer.DrawStrap(m_device, lashing, m_area, true, true), 0);
+    const std::vector<Call> draws = m_device.ModelDraws();
+    ASSERT_EQ(draws.size(), 4u);
+    EXPECT_EQ(draws[0].modelName, "Gurt1m");
+    ExpectNear(Apply(draws[0].matrix, {0, 0, -1}), lashing.to);
+    EXPECT_EQ(draws[1].modelName, "HakenSchlaufe");
+    ExpectNear(Apply(draws[1].matrix, {0, 0, 0}), lashing.from);
+    EXPECT_EQ(draws[2].modelName, "HakenSchlaufe");
+    ExpectNear(Apply(draws[2].matrix, {0, 0, 0}), lashing.to);
+    EXPECT_EQ(draws[3].modelName, "Ratsche");
+    ExpectNear(Apply(draws[3].matrix, {0, 0, 0}), {0.5f, 1.186f, -2.008f});
+    // Straps have no see-through parts.
+    m_device.Clear();
+    EXPECT_EQ(m_drawer.DrawStrap(m_device, lashing, m_area, false, true), 0);
+    EXPECT_TRUE(m_device.ModelDraws().empty());
+}
+
+TEST_F(LoadDrawerTest, AChainRunsEyeTensionerLinksAndHookAlongTheLine)
+{
+    // 1 m level along -z: two links at 0.69 and 0.75.
+    const LoadDrawer::Lashing lashing = *LoadDrawer::MakeLashing({0.0f, 1.2f, -2.0f}, {0.0f, 1.2f, -3.0f});
+    m_device.Clear();
+    ASSERT_EQ(m_drawer.DrawChain(m_device, lashing, m_area, true, true), 0);
+    const std::vector<Call> draws = m_device.ModelDraws();
+    const char* const names[] = {"Zurrpunktoese",  "KetteHakenSpindel", "Kettenendglied131", "Kettenglied161",
+                                 "Kettenglied161", "Kettenmittelglied", "HakenKetteEnde",    "Anschlagpunkt"};
+    ASSERT_EQ(draws.size(), std::size(names));
+    for (size_t i = 0; i < draws.size(); ++i)
+        EXPECT_EQ(draws[i].modelName, names[i]) << i;
+    ExpectNear(Apply(draws[0].matrix, {0, 0, 0}), {0.0f, 1.2f, -2.0f});
+    ExpectNear(Apply(draws[3].matrix, {0, 0, 0}), {0.0f, 1.2f, -2.69f});
+    ExpectNear(Apply(draws[4].matrix, {0, 0, 0}), {0.0f, 1.2f, -2.75f});
+    ExpectNear(Apply(draws[4].matrix, {0, 0, -0.06f}), {0.0f, 1.2f, -2.81f});
+    ExpectNear(Apply(draws[6].matrix, {0, 0, 0}), {0.0f, 1.2f, -2.87f});
+    ExpectNear(Apply(draws[7].matrix, {0, 0, 0}), {0.0f, 1.2f, -3.0f});
+}
+
+TEST_F(LoadDrawerTest, LashingsStopWhenTheirModelsCannotBeHad)
+{
+    QTemporaryDir empty;
+    TextureManager textures;
+    textures.Init(16);
+    ModelCache cache(empty.path(), textures);
+    cache.InitModellCache();
+    LoadDrawer drawer(cache);
+    const LoadDrawer::Lashing lashing = *LoadDrawer::MakeLashing({0, 1.2f, -2}, {0, 1.5f, -3});
+    EXPECT_EQ(drawer.DrawStrap(m_device, lashing, m_area, true, true), 1);
+    EXPECT_EQ(drawer.DrawChain(m_device, lashing, m_area, true, true), 1);
+    EXPECT_EQ(drawer.DrawLadeflaeche(m_device, m_area, true, true), 1);
+    EXPECT_TRUE(m_device.ModelDraws().empty());
+}
+
+} // namespace
