@@ -1,10 +1,12 @@
 // Marker, area and label numbers with their guards against empty or mirrored values.
 #include "view3d/SceneMarkers.h"
 
+#include "platform/gl/IRenderDevice.h"
 #include "view3d/CFahrzeug3D.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 std::optional<float> SceneMarkers::MarkerLift(float m, float M, bool van)
 {
@@ -63,4 +65,17 @@ std::optional<tbColor> SceneMarkers::LabelColour(float load, float permissible)
     if (t < 0.5f)
         return LerpColor(CFahrzeug3D::LABEL_COLOUR_1, CFahrzeug3D::LABEL_COLOUR_3, t * 2.0f);
     return LerpColor(CFahrzeug3D::LABEL_COLOUR_3, CFahrzeug3D::LABEL_COLOUR_2, (t - 0.5f) * 2.0f);
+}
+
+void SceneMarkers::DrawMarker(IRenderDevice& device, const DeviceModel& model, const tbVector3& position,
+                              const tbColor& colour)
+{
+    device.SetTransform(TransformKind::World, tbMatrixScaling({0.5f, 0.5f, 0.5f}) *
+                                                  tbMatrixRotationY(std::numbers::pi_v<float> / 2) *
+                                                  tbMatrixTranslation(position));
+    device.DrawModel(model, 0, 0, true, true, &colour);
+    device.SetTransform(TransformKind::World,
+                        tbMatrixScaling({0.51f, 0.51f, 0.51f}) * tbMatrixTranslation(position));
+    device.DrawModel(model, 0, 0, true, true, &colour);
+    device.DrawModel(model, 1, 1, true, true, &colour);
 }

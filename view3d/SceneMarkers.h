@@ -7,6 +7,9 @@
 
 #include <optional>
 
+class DeviceModel;
+class IRenderDevice;
+
 class SceneMarkers
 {
 public:
@@ -24,6 +27,11 @@ public:
     // The marker's colour: red when overloaded, else green while its distance from the middle across is
     // below the lateral limit, yellow-green beyond it.
     static tbColor MarkerColour(bool overloaded, float distanceAcross, float W, float c1, float c2, float m);
+
+    // The marker model at `position` in `colour`: its ring turned a quarter about the vertical at half
+    // size, then unturned at 0.51 with its see-through disc, so two rings cross at the centre of gravity.
+    static void DrawMarker(IRenderDevice& device, const DeviceModel& model, const tbVector3& position,
+                           const tbColor& colour);
 
     // World matrix of the permissible area, S(w, h, l) × T(0, y, z), for a load mass m between 0 and the
     // maximum payload, the range [start, end] along the load area, O.z and p1. None when it would have no

@@ -2,6 +2,14 @@
 // values that must leave an item out.
 #include "view3d/SceneMarkers.h"
 
+#include "platform/gl/DeviceModel.h"
+#include "platform/gl/RecordingDevice.h"
+#include "view3d/CFahrzeug3D.h"
+#include "view3d/ModelCache.h"
+#include "view3d/TextureManager.h"
+
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -127,6 +135,41 @@ TEST(SceneMarkersTest, LabelTurnsFromGreenToRedBetween95And100Percent)
         SCOPED_TRACE(permissible);
         EXPECT_FALSE(SceneMarkers::LabelColour(9.0f, permissible).has_value());
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(SceneMarkersTest, TheMarkerIsTwoCrossedRingsAndTheDiscInItsColour)
+{
+    TextureManager textures;
+    textures.Init(256);
+    ModelCache cache(QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), textures);
+    cache.InitModellCache();
+    const DeviceModel* marker = nullptr;
+    ASSERT_EQ(cache.GetModell(33, &marker), 0);
+    RecordingDevice device;
+    const tbVector3 at{0.2f, 2.0f, -4.0f};
+    SceneMarkers::DrawMarker(device, *marker, at, CFahrzeug3D::LABEL_COLOUR_2);
+    const std::vector<RecordingDevice::Call> draws = device.ModelDraws();
+    ASSERT_EQ(draws.size(), 3u);
+    const int parts[][2] = {{0, 0}, {0, 0}, {1, 1}};
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(draws[i].value, parts[i][0]);
+        EXPECT_EQ(draws[i].lastPart, parts[i][1]);
+        ASSERT_TRUE(draws[i].diffuse.has_value());
+        ExpectColour(*draws[i].diffuse, 0.8f, 0.0f, 0.0f);
+    }
+    // The first ring, turned, stands along the vehicle: its rim point (0.5, 0, 0) lies 0.25 ahead or behind.
+    const tbVector3 rim = tbVector3TransformCoords({0.5f, 0, 0}, draws[0].matrix) - at;
+    EXPECT_NEAR(rim.x, 0.0f, 1e-5f);
+    EXPECT_NEAR(std::fabs(rim.z), 0.25f, 1e-5f);
+    // The second stands across it, a little larger.
+    const tbVector3 rim2 = tbVector3TransformCoords({0.5f, 0, 0}, draws[1].matrix) - at;
+    EXPECT_NEAR(rim2.x, 0.255f, 1e-5f);
+    EXPECT_NEAR(rim2.z, 0.0f, 1e-5f);
 }
 
 } // namespace
