@@ -286,8 +286,14 @@ void CQOR1View::OnDraw(QPainter& painter)
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
 
-    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc))
+    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
+        // Another vehicle: its own drawing, and the rulers' scale of its kind.
         m_pDIBFahrzeug = CDIBFahrzeug::Create(pFahrzeug);
+        m_KoordSys.m_nPixProMeter = kPixProMeter;
+        m_KoordSys.m_nPixProTonne = kPixProTonne;
+        m_KoordSys.AdaptScale(m_dZoom, m_bPrinting, 1.0);
+        m_Auflager.Create(pFahrzeug, this);
+    }
     CDIBFahrzeug* pDIB = m_pDIBFahrzeug.get();
     if (!pDIB)
         return;

@@ -33,6 +33,9 @@ public:
     static constexpr int kHintLadungen = 44;
     static constexpr int kHintBereich = 55;
     static constexpr int kHint88 = 88;
+    // The rulers' scale of an ordinary vehicle at zoom 1.
+    static constexpr int kPixProMeter = 194;
+    static constexpr int kPixProTonne = 70;
 
     // The position and payload figures at a point, for the status line and the load dialog.
     struct SPositionInfo

@@ -187,6 +187,33 @@ TEST_F(TemplateViewTest, VanDrawsAtFourHundredPixelsPerMetre)
     Speichere(Bild(), "template_van.png");
 }
 
+TEST_F(TemplateViewTest, VehicleArrivingAfterTheViewGetsItsOwnDrawingAndScale)
+{
+    // The window is made before its file is read, as the program does it.
+    view = std::make_unique<CQOR1View>(&doc);
+    view->resize(1400, 700);
+    view->OnInitialUpdate();
+    EXPECT_TRUE(Weiss(Bild(), QRect(0, 0, 1400, 700)));
+    EXPECT_EQ(view->GetDIBFahrzeug(), nullptr);
+
+    doc.SetFahrzeug(Sample("KEP").release());
+    doc.OnDocumentOpened();
+    EXPECT_FALSE(Weiss(Bild(), QRect(0, 0, 1400, 700)));
+    ASSERT_TRUE(view->GetDIBFahrzeug());
+    EXPECT_EQ(view->GetDIBFahrzeug()->GetFahrzeug(), doc.GetFahrzeug());
+    EXPECT_EQ(view->GetKoordSys().m_nPixProMeter, 400);
+    EXPECT_EQ(view->GetAuflager().GetStuetzenAnzahl(), 2);
+
+    // A truck in its place draws at the ordinary scale again.
+    std::unique_ptr<CFahrzeug> alt(doc.GetFahrzeug());
+    doc.SetFahrzeug(Sample("LKW").release());
+    doc.OnDocumentOpened();
+    Bild();
+    alt.reset();
+    EXPECT_EQ(view->GetDIBFahrzeug()->GetFahrzeug(), doc.GetFahrzeug());
+    EXPECT_EQ(view->GetKoordSys().m_nPixProMeter, CQOR1View::kPixProMeter);
+}
+
 TEST_F(TemplateViewTest, ExportCentresTheVehicleForNarrowPictureAreas)
 {
     Oeffne("LKW");
