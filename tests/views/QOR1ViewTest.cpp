@@ -1,8 +1,12 @@
 // The template view drawn offscreen on the sample vehicles: where the load area, the chart and the export
 // picture land, positions under the pointer, hot items and how the view follows the document's hints.
+#include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
 #include "views/CQOR1View.h"
+#include "views/CTabbedViewView.h"
+
+#include "ui/CRibBtnContainer.h"
 
 #include "draw2d/NeuZeichnen.h"
 #include "model/document/CQOR1Doc.h"
@@ -330,6 +334,52 @@ TEST_F(TemplateViewTest, ActivationClearsTheSelectedAxle)
     view->m_nSelAchse = 2;
     view->OnActivateView(true, view.get(), nullptr);
     EXPECT_EQ(view->m_nSelAchse, -1);
+}
+
+TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels)
+{
+    EnglishModule module;
+    ScriptedViewShell shell;
+    CQOR1Doc doc;
+    doc.SetFahrzeug(Sample("LKW").release());
+    doc.OnDocumentOpened();
+    CQOR1View* view = nullptr;
+    CTabbedViewView host(&doc, [&view](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        if (kind == CTabbedViewView::kTemplate)
+            return view = new CQOR1View(pDoc);
+        return CTabbedViewView::MakeStandInView(kind, pDoc);
+    });
+    shell.m_pHost = &host;
+    host.resize(1200, 900);
+    host.show();
+    ASSERT_TRUE(view);
+    ASSERT_TRUE(view->GetHilfeStrip() && view->GetHilfeStrip()->HasWindow());
+    ASSERT_TRUE(host.SelectTab(host.FindTabOfKind(CTabbedViewView::kSplitterTabKind)));
+    ASSERT_TRUE(view->IsInVisibleSplitterPane());
+
+    const struct
+    {
+        bool bAktiv;
+        int nVersatz;
+    } faelle[] = {{false, 0}, {true, -2}, {false, 0}};
+    int frei = 0;
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.bAktiv);
+        if (c.bAktiv)
+            Focus(view);
+        else
+            Focus(host.GetView(CTabbedViewView::kPlan));
+        ASSERT_EQ(view->m_bActive, c.bAktiv);
+        view->RenderPicture(QSize(1200, 700));
+        if (!c.bAktiv && frei == 0)
+            frei = view->GetLadeflaecheRect().left();
+        EXPECT_EQ(view->GetDrawShiftX(), c.nVersatz);
+        EXPECT_EQ(view->GetDrawShiftY(), c.nVersatz);
+        EXPECT_EQ(view->GetLadeflaecheRect().left(), frei + c.nVersatz);
+        EXPECT_EQ(view->GetLadeflaecheRect().bottom() + 1, 313 + c.nVersatz);
+        view->OnViewNotify(CGetAnsView::kNotifyInsets, static_cast<int>(0xFFFFFFFFu));
+        EXPECT_EQ(view->GetHilfeStrip()->pos(), QPoint(15 + c.nVersatz, 10 + c.nVersatz));
+    }
 }
 
 } // namespace
