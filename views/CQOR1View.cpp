@@ -9,12 +9,15 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SYs2X.h"
+#include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <system_error>
 
 namespace {
 
@@ -400,11 +403,44 @@ void CQOR1View::OnDraw(QPainter& painter)
     }
 }
 
-QImage CQOR1View::RenderExport(int nExportWidth)
+QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
 {
     m_nExportWidth = nExportWidth;
     m_bBildExport = true;
-    const QImage image = RenderPicture(QSize(648, 532));
+    const QImage image = RenderPicture(QSize(648, std::max(1, 532 - nHoehenReduktion)));
     m_bBildExport = false;
     return image;
+}
+
+bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
+                             const std::filesystem::path& folder)
+{
+    if (nTeil != 1 && nTeil != 2)
+        return false;
+    const char* endung = nTeil == 1 ? "_SUP.bmp" : "_INF.bmp";
+    const std::filesystem::path fahrzeug = folder / (std::string("Fahrzeug") + endung);
+    const std::filesystem::path diagramm = folder / (std::string("Rld") + endung);
+    // A report must not pick up an old picture when this one fails.
+    std::error_code ec;
+    std::filesystem::remove(fahrzeug, ec);
+    if (ec)
+        return false;
+    std::filesystem::remove(diagramm, ec);
+    if (ec)
+        return false;
+    CQOR1Doc* pDoc = GetDocument();
+    if (!pDoc || !pDoc->GetFahrzeug())
+        return false;
+    const QImage bild = RenderExport(nExportWidth, nHoehenReduktion);
+    if (!WriteDIBSectionToBmp(QString::fromStdString(fahrzeug.string()), bild))
+        return false;
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    if (!bDiagramm || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return true;
+    f->m_Diagramm.BuildCurve(0.0f);
+    f->m_Diagramm.m_bNeuZeichnen = true;
+    int cx = 0, cy = 0;
+    if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
+        return true; // no chart, nothing to write
+    return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), m_DiagrammBild.GetImage());
 }

@@ -18,6 +18,7 @@
 #include <QSize>
 
 #include <array>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -101,8 +102,14 @@ public:
     void ShowDiagramm(bool bShow);
     bool IsDiagrammShown() const { return m_bShowDiagramm; }
 
-    // The vehicle picture of a report at zoom and scroll as they are, for a picture area of the width.
-    QImage RenderExport(int nExportWidth);
+    // The vehicle picture of a report at the view's zoom: 648 pixels wide, 532 less the height reduction
+    // high, the vehicle centred for a picture area of the width.
+    QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0);
+    // Writes the report pictures of part 1 (front vehicle, "_SUP") or 2 (trailer, "_INF") into the folder:
+    // the vehicle picture and, when asked, the chart of the vehicle worked on. Old pictures of the part
+    // go first, so a failure leaves none behind; false when a picture could not be written.
+    bool ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
+                      const std::filesystem::path& folder);
 
     double GetZoom() const { return m_dZoom; }
     void SetZoom(double dZoom);

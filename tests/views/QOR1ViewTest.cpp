@@ -17,7 +17,9 @@
 #include "model/vehicle/SYs2X.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -237,6 +239,62 @@ TEST_F(TemplateViewTest, ExportCentresTheVehicleForNarrowPictureAreas)
         if (c.nBreite == 600)
             Speichere(img, "template_export_600.png");
     }
+}
+
+TEST_F(TemplateViewTest, ExportWritesThePairOfItsPartAndNoStalePictures)
+{
+    Oeffne("LKW");
+    Last(2.0, 3.0);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path folder = dir.path().toStdString();
+    auto alt = [&](const char* name) {
+        QFile file(QString::fromStdString((folder / name).string()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    };
+    const struct
+    {
+        int nTeil;
+        bool bDiagramm;
+        const char* fahrzeug;
+        const char* diagramm;
+    } faelle[] = {{1, true, "Fahrzeug_SUP.bmp", "Rld_SUP.bmp"},
+                  {2, true, "Fahrzeug_INF.bmp", "Rld_INF.bmp"},
+                  {1, false, "Fahrzeug_SUP.bmp", "Rld_SUP.bmp"}};
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.fahrzeug);
+        alt(c.fahrzeug);
+        alt(c.diagramm);
+        ASSERT_TRUE(view->ExportBilder(c.nTeil, 648, 40, c.bDiagramm, folder));
+        EXPECT_EQ(QImage(QString::fromStdString((folder / c.fahrzeug).string())).size(), QSize(648, 492));
+        const QImage chart(QString::fromStdString((folder / c.diagramm).string()));
+        if (c.bDiagramm) {
+            EXPECT_EQ(chart.size(), QSize(CFahrzeugDiagrammBild::kBreite, CFahrzeugDiagrammBild::kHoehe));
+            EXPECT_EQ(chart.convertToFormat(QImage::Format_RGB32),
+                      view->GetDiagrammBild().GetImage().convertToFormat(QImage::Format_RGB32));
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(folder / c.diagramm));
+        }
+    }
+    // Part 0 exports nothing; a missing folder fails and reports it.
+    EXPECT_FALSE(view->ExportBilder(0, 648, 0, true, folder));
+    EXPECT_FALSE(view->ExportBilder(1, 648, 0, true, folder / "missing"));
+    EXPECT_FALSE(view->IsBildExport());
+}
+
+TEST_F(TemplateViewTest, TractorExportsItsPictureButNoChart)
+{
+    Oeffne("SZM");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path folder = dir.path().toStdString();
+    QFile old(QString::fromStdString((folder / "Rld_SUP.bmp").string()));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    EXPECT_TRUE(view->ExportBilder(1, 648, 0, true, folder));
+    EXPECT_TRUE(std::filesystem::exists(folder / "Fahrzeug_SUP.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Rld_SUP.bmp"));
 }
 
 TEST_F(TemplateViewTest, PixelToPositionCountsFromTheUsableAreasFront)
