@@ -13,6 +13,7 @@
 #include "ui/CRibBtnContainer.h"
 
 #include <QPainter>
+#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
@@ -369,7 +370,7 @@ void CQOR1View::OnDraw(QPainter& painter)
         pChart = &m_DiagrammBild;
     QSize total(x + Zoomed(300, m_dZoom) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
                 Zoomed(240, m_dZoom) + static_cast<int>(660 * m_dZoom * m_Scale.m_dFaktorY) + y);
-    if (!m_bBildExport && total != GetTotalSize())
+    if (!m_bBildExport && !m_bPrinting && total != GetTotalSize())
         SetScrollSizes(total, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
 
     m_KoordSys.Draw(painter, x, y, m_Scale, m_dZoom, this);
@@ -443,4 +444,49 @@ bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, 
     if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
         return true; // no chart, nothing to write
     return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), m_DiagrammBild.GetImage());
+}
+
+// --- printing --------------------------------------------------------------------------------------------
+
+double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
+{
+    const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
+    const double v = (nVertRes - nVertRes * 5 / 2750) / 2750.0;
+    return std::min(h, v);
+}
+
+void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
+{
+    m_bPrinting = true;
+    m_dZoomSaved = m_dZoom;
+    const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
+    if (z > 0.0)
+        m_dZoom = z;
+    m_dDruckZoom = m_dZoom;
+    m_bFontsDirty = true;
+}
+
+void CQOR1View::OnEndPrinting()
+{
+    m_dZoom = m_dZoomSaved;
+    m_bFontsDirty = true;
+    m_bPrinting = false;
+}
+
+bool CQOR1View::PrintToPdf(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    OnBeginPrinting(printer.pageRect(QPrinter::DevicePixel).toRect());
+    bool ok = false;
+    {
+        QPainter painter;
+        if (painter.begin(&printer)) {
+            OnDraw(painter);
+            ok = painter.end();
+        }
+    }
+    OnEndPrinting();
+    return ok;
 }

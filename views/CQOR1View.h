@@ -16,6 +16,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <array>
 #include <filesystem>
@@ -111,6 +112,15 @@ public:
     bool ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
                       const std::filesystem::path& folder);
 
+    // The zoom that fits the picture on a page of the size in device pixels, a small margin kept.
+    static double CalcPrintZoom(int nHorzRes, int nVertRes);
+    // Printing switches the view to the page's zoom and back.
+    void OnBeginPrinting(const QRect& rcSeite);
+    void OnEndPrinting();
+    // Prints the picture into a PDF file of one page; false when the file could not be made.
+    bool PrintToPdf(const QString& path);
+    double GetLetzterDruckZoom() const { return m_dDruckZoom; }
+
     double GetZoom() const { return m_dZoom; }
     void SetZoom(double dZoom);
     QPoint GetOriginDrawn() const { return m_ptOriginDrawn; }
@@ -154,6 +164,8 @@ private:
     int m_nDrawShiftX = 0;
     int m_nDrawShiftY = 0;
     double m_dZoom = 0.25;
+    double m_dZoomSaved = 0.25;
+    double m_dDruckZoom = 0.0;
     QPoint m_ptOrigin{1, 255};
     QPoint m_ptOriginDrawn;
     STupel m_Scale{1.0, 1.0, -1};

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -295,6 +296,48 @@ TEST_F(TemplateViewTest, TractorExportsItsPictureButNoChart)
     EXPECT_TRUE(view->ExportBilder(1, 648, 0, true, folder));
     EXPECT_TRUE(std::filesystem::exists(folder / "Fahrzeug_SUP.bmp"));
     EXPECT_FALSE(std::filesystem::exists(folder / "Rld_SUP.bmp"));
+}
+
+TEST(TemplateViewPrint, PrintZoomFitsThePageLessItsMargin)
+{
+    const struct
+    {
+        int h, v;
+        double z;
+    } faelle[] = {{1900, 2750, 1895 / 1900.0},
+                  {4960, 7016,
+                   (4960 - 13) / 1900.0 < (7016 - 12) / 2750.0 ? (4960 - 13) / 1900.0 : (7016 - 12) / 2750.0},
+                  {3800, 2750, 2745 / 2750.0},
+                  {379, 10000, 379 / 1900.0}};
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.h);
+        EXPECT_DOUBLE_EQ(CQOR1View::CalcPrintZoom(c.h, c.v), c.z);
+    }
+}
+
+TEST_F(TemplateViewTest, PrintingIntoAPdfUsesThePageZoomAndRestoresTheView)
+{
+    Oeffne("LKW");
+    view->ShowDiagramm(true);
+    Bild();
+    const QSize total = view->GetTotalSize();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("template.pdf"));
+    ASSERT_TRUE(view->PrintToPdf(path));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QRect seite = printer.pageRect(QPrinter::DevicePixel).toRect();
+    EXPECT_DOUBLE_EQ(view->GetLetzterDruckZoom(), CQOR1View::CalcPrintZoom(seite.width(), seite.height()));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    EXPECT_GT(pdf.size(), 1000);
+    // The screen picture is as before.
+    EXPECT_DOUBLE_EQ(view->GetZoom(), 0.25);
+    EXPECT_FALSE(view->IsPrinting());
+    Bild();
+    EXPECT_EQ(view->GetTotalSize(), total);
 }
 
 TEST_F(TemplateViewTest, PixelToPositionCountsFromTheUsableAreasFront)
