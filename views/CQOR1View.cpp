@@ -366,7 +366,8 @@ void CQOR1View::OnDraw(QPainter& painter)
 
     CFahrzeugDiagrammBild* pChart = nullptr;
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
-    if (!m_bBildExport && m_bShowDiagramm && pArbeit && pArbeit->GetArt() != FahrzeugArt::kSattelzugmaschine)
+    if (!m_bBildExport && !m_bPrinting && m_bShowDiagramm && pArbeit &&
+        pArbeit->GetArt() != FahrzeugArt::kSattelzugmaschine)
         pChart = &m_DiagrammBild;
     QSize total(x + Zoomed(300, m_dZoom) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
                 Zoomed(240, m_dZoom) + static_cast<int>(660 * m_dZoom * m_Scale.m_dFaktorY) + y);

@@ -333,6 +333,13 @@ TEST_F(TemplateViewTest, PrintingIntoAPdfUsesThePageZoomAndRestoresTheView)
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
     EXPECT_GT(pdf.size(), 1000);
+    // What the page shows, for people to look at: an A4 page at 150 dpi.
+    view->OnBeginPrinting(QRect(0, 0, 1240, 1754));
+    EXPECT_DOUBLE_EQ(view->GetZoom(), 1751 / 2750.0);
+    Speichere(view->RenderPicture(QSize(1240, 1754)), "template_print.png");
+    // The chart belongs to the screen only.
+    EXPECT_TRUE(view->GetChartRect().isEmpty());
+    view->OnEndPrinting();
     // The screen picture is as before.
     EXPECT_DOUBLE_EQ(view->GetZoom(), 0.25);
     EXPECT_FALSE(view->IsPrinting());
