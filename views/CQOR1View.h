@@ -106,7 +106,7 @@ public:
     // The vehicle picture of a report at the view's zoom: 648 pixels wide, 532 less the height reduction
     // high, the vehicle centred for a picture area of the width.
     QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0);
-    // Writes the report pictures of part 1 (front vehicle, "_SUP") or 2 (trailer, "_INF") into the folder:
+    // Writes the report pictures of export number 1 (front vehicle, "_SUP") or 2 (trailer, "_INF"):
     // the vehicle picture and, when asked, the chart of the vehicle worked on. Old pictures of the part
     // go first, so a failure leaves none behind; false when a picture could not be written.
     bool ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,

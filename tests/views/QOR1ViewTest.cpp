@@ -278,7 +278,7 @@ TEST_F(TemplateViewTest, ExportWritesThePairOfItsPartAndNoStalePictures)
             EXPECT_FALSE(std::filesystem::exists(folder / c.diagramm));
         }
     }
-    // Part 0 exports nothing; a missing folder fails and reports it.
+    // Export number 0 writes nothing; a missing folder fails and reports it.
     EXPECT_FALSE(view->ExportBilder(0, 648, 0, true, folder));
     EXPECT_FALSE(view->ExportBilder(1, 648, 0, true, folder / "missing"));
     EXPECT_FALSE(view->IsBildExport());
