@@ -241,6 +241,24 @@ int CQOR1View::CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const
     return answer;
 }
 
+int CQOR1View::CanAddZL(int nKind) const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* pVorn = pDoc ? pDoc->GetFirstFahrzeug() : nullptr;
+    CFahrzeug* f = pDoc ? pDoc->GetAktivFahrzeug(false) : nullptr;
+    if (!f)
+        return 0;
+    // A small vehicle takes a tail lift only, and one of it.
+    if (pVorn && pVorn->IsArt5())
+        return nKind == 1 && !pVorn->HasZLTyp(1) ? 1 : 0;
+    const bool bZugmaschine = f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine;
+    if (nKind == 1)
+        return !f->HasZLTyp(1) && !bZugmaschine ? 1 : 0;
+    if (nKind == 5)
+        return !f->HasZLTyp(5) && !bZugmaschine && !(f == pVorn && pDoc->GetAnhaenger()) ? 1 : 0;
+    return 1;
+}
+
 bool CQOR1View::HitHotRect(const QPoint& pt)
 {
     m_nDrawArg = 0;

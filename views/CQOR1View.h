@@ -92,6 +92,8 @@ public:
     // The figures at a point ((-1, -1) = the load area's front); -1 when the position was clamped to the
     // front, 1 when clamped to the rear, else 0.
     int CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const;
+    // 1 when an additional item of the kind may be added to the vehicle worked on, else 0.
+    int CanAddZL(int nKind) const;
     // Looks for a hot item of the vehicle drawing under the point; true when found.
     bool HitHotRect(const QPoint& pt);
     // Ruler width with its title; with the vehicle also the drawing's length ahead of the load area.

@@ -15,6 +15,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/SYs2X.h"
+#include "model/vehicle/tagZLINFO.h"
 
 #include <QDir>
 #include <QFile>
@@ -395,6 +396,43 @@ TEST_F(TemplateViewTest, PositionInfoIsClampedToTheLoadAreaAndTakesTheModelsCurv
             EXPECT_EQ(info.dNutzlast, 0.0);
             EXPECT_EQ(info.dZweiterWert, 0.0);
         }
+    }
+}
+
+TEST_F(TemplateViewTest, AdditionalItemKindsAllowedByVehicleAndItemsPresent)
+{
+    auto mitZL = [](CFahrzeug& f, int nTyp) {
+        auto* zl = new tagZLINFO;
+        zl->m_nTyp = nTyp;
+        f.m_ZLInfos[zl] = zl;
+    };
+    auto ohneZL = [](CFahrzeug& f) {
+        for (auto& [k, v] : f.m_ZLInfos)
+            delete k;
+        f.m_ZLInfos.clear();
+    };
+    const struct
+    {
+        const char* fahrzeug;
+        int nVorhanden; // item type already on the vehicle, 0 = none
+        int erlaubt[4]; // kinds 1, 2, 5, 7
+    } faelle[] = {
+        {"LKW", 0, {1, 1, 1, 1}}, {"LKW", 1, {0, 1, 1, 1}}, {"LKW", 5, {1, 1, 0, 1}},
+        {"SZM", 0, {0, 1, 0, 1}}, {"KEP", 0, {1, 0, 0, 0}}, {"KEP", 1, {0, 0, 0, 0}},
+    };
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(std::string(c.fahrzeug) + " " + std::to_string(c.nVorhanden));
+        Oeffne(c.fahrzeug);
+        ohneZL(*doc.GetFahrzeug());
+        if (c.nVorhanden)
+            mitZL(*doc.GetFahrzeug(), c.nVorhanden);
+        const int kinds[4] = {1, 2, 5, 7};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(view->CanAddZL(kinds[i]), c.erlaubt[i]) << "kind " << kinds[i];
+        view.reset();
+        ohneZL(*doc.GetFahrzeug());
+        delete doc.GetFahrzeug();
+        doc.SetFahrzeug(nullptr);
     }
 }
 
