@@ -14,19 +14,6 @@ LockedFile* Datei(const OpenVehicleFile& file)
     return p ? p->GetFile() : nullptr;
 }
 
-// The root of the open file; false when it cannot be read.
-bool LiesRoot(const LockedFile& file, CImpExp& root)
-{
-    try {
-        ReadImpExpFile(file, root);
-        return true;
-    } catch (const ArchiveError&) {
-        return false;
-    } catch (const CImpExpException&) {
-        return false;
-    }
-}
-
 } // namespace
 
 bool LockedVehicleFileAccess::WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const std::string& folder,
@@ -37,23 +24,22 @@ bool LockedVehicleFileAccess::WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const st
 {
     if (!ppFile)
         return false;
-    std::string pfad = folder;
     if (fileName.empty()) {
         auto* pOffen = dynamic_cast<LockedVehicleFile*>(ppFile->get());
         if (!pOffen || !pOffen->m_pFile)
             return false;
-        if (!::WriteFahrzeugToFile(pFahrzeug, pfad, pIndex, fileName, &pOffen->m_pFile, nValue, text))
+        if (!::WriteFahrzeugToFile(pFahrzeug, folder, pIndex, fileName, &pOffen->m_pFile, nValue, text))
             return false;
         if (pPath)
             *pPath = pOffen->m_pFile->GetPath().string();
         return true;
     }
     std::unique_ptr<LockedFile> pNeu;
-    if (!::WriteFahrzeugToFile(pFahrzeug, pfad, pIndex, fileName, &pNeu, nValue, text) || !pNeu)
+    if (!::WriteFahrzeugToFile(pFahrzeug, folder, pIndex, fileName, &pNeu, nValue, text) || !pNeu)
         return false;
-    *ppFile = std::make_unique<LockedVehicleFile>(std::move(pNeu));
     if (pPath)
-        *pPath = pfad;
+        *pPath = pNeu->GetPath().string();
+    *ppFile = std::make_unique<LockedVehicleFile>(std::move(pNeu));
     return true;
 }
 
@@ -67,7 +53,7 @@ bool LockedVehicleFileAccess::ReadRootValue(OpenVehicleFile& file, int* pValue)
 {
     const LockedFile* p = Datei(file);
     CImpExp root;
-    if (!p || !pValue || !LiesRoot(*p, root))
+    if (!p || !pValue || !ReadImpExpRoot(*p, root))
         return false;
     *pValue = root.m_nWert;
     return true;
@@ -77,7 +63,7 @@ bool LockedVehicleFileAccess::WriteRootValue(OpenVehicleFile& file, int nValue)
 {
     LockedFile* p = Datei(file);
     CImpExp root;
-    if (!p || !p->IsWritable() || !LiesRoot(*p, root))
+    if (!p || !p->IsWritable() || !ReadImpExpRoot(*p, root))
         return false;
     root.m_nWert = nValue;
     return p->WriteAll(root.Store());

@@ -2,22 +2,22 @@
 #include "model/files/FahrzeugImpExp.h"
 
 #include "model/archive/ArchiveError.h"
+#include "model/files/CImpExp.h"
+#include "model/files/CImpExpException.h"
+#include "model/files/VehicleFiles.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
 #include "model/vehicle/CAnhaenger.h"
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
-#include "model/files/CImpExp.h"
-#include "model/files/CImpExpException.h"
-#include "model/plan/CLadeeinheit.h"
-#include "model/plan/CQOR.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/CStarrdeichsel.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
-#include "model/text/TextFormat.h"
-#include "model/files/VehicleFiles.h"
-#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/tagZLINFO.h"
 
 namespace fs = std::filesystem;
@@ -168,13 +168,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         return nullptr;
 
     CImpExp root;
-    try {
-        ReadImpExpFile(*file, root);
-    } catch (const ArchiveError&) {
+    if (!ReadImpExpRoot(*file, root))
         return nullptr;
-    } catch (const CImpExpException&) {
-        return nullptr; // a version-1 vehicle goes with the exception
-    }
     if (!bHalten)
         file.reset();
     if (CImpExp::s_bReSave) {
@@ -241,9 +236,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
             q->m_Ladeeinheiten.push_back(le);
         qr.m_bOwnsLadeeinheiten = false;
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
-            std::string folder = path.string();
             int nEintrag = 0;
-            WriteFahrzeugToFile(f.get(), folder, &nEintrag, std::string(), &file, root.m_nWert,
+            WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,
                                 std::string());
         }
     }

@@ -13,10 +13,10 @@
 // area. The files are written with the model's own writers, so they always have the current layout.
 #include "SampleVehicles.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/files/VehicleFiles.h"
 #include "model/files/tagItemData.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <QImage>
 #include <QPainter>
