@@ -173,14 +173,18 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
     if (!bHalten)
         file.reset();
     if (CImpExp::s_bReSave) {
-        // A file that someone else holds for writing is not written; one that we held must be.
-        const bool bWarOffen = file != nullptr;
-        const bool bSchreibbar = file && file->IsWritable();
-        file.reset();
-        if (!SaveImpExpFile(path, root) && bSchreibbar)
-            return nullptr;
-        if (bWarOffen && !(file = oeffne()))
-            return nullptr;
+        // A file that someone else holds for writing is not written; one that we hold must be, through
+        // the open file, so that the lock is never let go.
+        if (file && file->IsWritable()) {
+            if (!file->WriteAll(root.Store()))
+                return nullptr;
+        } else {
+            const bool bWarOffen = file != nullptr;
+            file.reset();
+            SaveImpExpFile(path, root);
+            if (bWarOffen && !(file = oeffne()))
+                return nullptr;
+        }
     }
     if (pWert)
         *pWert = root.m_nWert;
