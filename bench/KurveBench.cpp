@@ -14,7 +14,7 @@ void Achsen(CFahrzeug& f, int nArt, std::initializer_list<SAchse> achsen, double
     int i = 0;
     for (const SAchse& a : achsen)
         f.m_Achsen[i++] = a;
-    f.m_nAchsanzahl = i - ((nArt == 2 || nArt == 3) ? 1 : 0);
+    f.m_nAchsanzahl = i - ((nArt == FahrzeugArt::kStarrdeichsel || nArt == FahrzeugArt::kAuflieger) ? 1 : 0);
     f.m_dZulGesamtgewicht = dZulGesamt;
     f.m_dLFLaenge = dLF;
     f.m_fLFBreite = 2.48f;

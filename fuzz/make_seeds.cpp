@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     {
         CZusLast a;
         a.m_strName = "Kran";
-        a.m_d1 = 1.5;
+        a.m_dPosition = 1.5;
         SLadung b;
         b.m_strName = "Łódź";
         ArchiveWriter ar;
@@ -59,7 +59,7 @@ int main(int argc, char** argv)
     }
     {
         STVEEntry tree;
-        tree.m_str1 = "Wurzel";
+        tree.m_strName = "Wurzel";
         for (int i = 0; i < 3; ++i) {
             tree.m_Children.push_back(std::make_unique<STVEEntry>());
             tree.m_Children.back()->m_Children.push_back(std::make_unique<STVEEntry>());

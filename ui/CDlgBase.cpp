@@ -29,7 +29,7 @@ namespace {
 
 IStripFactory* g_stripFactory = nullptr;
 
-// The caption or text a control shows: what the original read as its window text.
+// The caption or text a control shows: its window text.
 QString WindowText(const QWidget* widget)
 {
     if (auto* box = qobject_cast<const QGroupBox*>(widget))

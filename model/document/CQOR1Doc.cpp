@@ -4,11 +4,11 @@
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
 
-#include "model/vehicle/CFahrzeug.h"
-#include "model/plan/CQOR.h"
-#include "model/document/DocumentHost.h"
 #include "model/base/FolderHelpers.h"
+#include "model/document/DocumentHost.h"
+#include "model/plan/CQOR.h"
 #include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
 
 std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified)
 {
@@ -17,7 +17,7 @@ std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified)
     static const unsigned kArtText[5] = {294, 242, 241, 243, 293};
     std::string s = pFahrzeug->m_strName;
     const int nArt = pFahrzeug->GetArt();
-    if (nArt >= 0 && nArt <= 4) {
+    if (nArt >= FahrzeugArt::kZugmaschine && nArt <= FahrzeugArt::kSattelzugmaschine) {
         s += FormatS(" [$S", 1, kArtText[nArt]);
         s += bModified ? " *]" : "]";
     }
@@ -87,8 +87,17 @@ void CQOR1Doc::Serialize(ArchiveWriter& ar) const
 
 void CQOR1Doc::OnDocumentOpened()
 {
+    // A plan read from a file holds its loads but not their centre of gravity and mass, which the
+    // recalculation below takes from the plan.
+    if (m_pFahrzeug) {
+        if (CQOR* pPlan = m_pFahrzeug->GetQor())
+            pPlan->UpdateSchwerpunkt();
+        if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner())
+            if (CQOR* pPlan = pPartner->GetQor())
+                pPlan->UpdateSchwerpunkt();
+    }
     SetModifiedFlag(false);
-    m_bFlag2 = 0;
+    m_bNichtGeoeffnet = 0;
     OnFahrzeugChanged(true);
 }
 
@@ -116,7 +125,7 @@ CFahrzeug* CQOR1Doc::GetAktivFahrzeug(bool bMitLadeflaeche) const
     CFahrzeug* pPartner = m_pFahrzeug->GetPartner();
     if (!pPartner)
         return m_pFahrzeug;
-    if (bMitLadeflaeche && pPartner->GetArt() == 4)
+    if (bMitLadeflaeche && pPartner->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return m_pFahrzeug;
     if (m_nAktivIndex == kAktivZugfahrzeug)
         return pPartner;
@@ -135,13 +144,16 @@ int CQOR1Doc::GetEinzelFahrzeugArt() const
     if (!m_pFahrzeug || m_pFahrzeug->GetPartner())
         return 0;
     const int nTyp = m_pFahrzeug->GetFahrzeugTyp();
-    return (nTyp == 0 || nTyp == 4 || nTyp == 5) ? 1 : 2;
+    return (nTyp == FahrzeugArt::kZugmaschine || nTyp == FahrzeugArt::kSattelzugmaschine ||
+            nTyp == FahrzeugArt::kZugmaschineUntertyp)
+               ? 1
+               : 2;
 }
 
 bool CQOR1Doc::IsSattelKombination() const
 {
     const CFahrzeug* p = GetAnhaenger();
-    return p && p->GetArt() == 3;
+    return p && p->GetArt() == FahrzeugArt::kAuflieger;
 }
 
 CQOR* CQOR1Doc::GetAktivPlan() const
@@ -149,9 +161,9 @@ CQOR* CQOR1Doc::GetAktivPlan() const
     CFahrzeug* v = GetAktivFahrzeug(false);
     if (!v)
         return nullptr;
-    if (v->GetArt() == 4) {
+    if (v->GetArt() == FahrzeugArt::kSattelzugmaschine) {
         CFahrzeug* t = GetAnhaenger();
-        return t && t->GetArt() == 3 ? t->GetQor() : nullptr;
+        return t && t->GetArt() == FahrzeugArt::kAuflieger ? t->GetQor() : nullptr;
     }
     return v->GetQor();
 }
@@ -168,14 +180,14 @@ float CQOR1Doc::GetGesamtlaenge() const
     if (CFahrzeug* pZug = GetZugfahrzeug()) {
         const CFahrzeug* t = m_pFahrzeug;
         switch (t->GetArt()) {
-        case 1:
+        case FahrzeugArt::kAnhaenger:
             return static_cast<float>(pZug->GetAchse1Abstand() + pZug->GetLFLaenge() + 1.0 +
                                       t->GetLFLaenge());
-        case 2:
+        case FahrzeugArt::kStarrdeichsel:
             return static_cast<float>(pZug->GetAchse1Abstand() + pZug->GetLFLaenge() -
                                       pZug->m_dKupplungsabstandGeo + t->GetAchse1Abstand() +
                                       t->GetLFLaenge());
-        case 3:
+        case FahrzeugArt::kAuflieger:
             return static_cast<float>(pZug->GetRadstandKorrigiert() + t->GetLFLaenge() -
                                       t->GetAchse1Abstand());
         default:
@@ -185,12 +197,12 @@ float CQOR1Doc::GetGesamtlaenge() const
     const double A = m_pFahrzeug->GetAchse1Abstand();
     const double L = m_pFahrzeug->GetLFLaenge();
     switch (m_pFahrzeug->GetArt()) {
-    case 0:
-    case 2:
-    case 4:
+    case FahrzeugArt::kZugmaschine:
+    case FahrzeugArt::kStarrdeichsel:
+    case FahrzeugArt::kSattelzugmaschine:
         return static_cast<float>(A + L);
-    case 1:
-    case 3:
+    case FahrzeugArt::kAnhaenger:
+    case FahrzeugArt::kAuflieger:
         return static_cast<float>(L - A);
     default:
         return 0.0f;
@@ -205,13 +217,13 @@ double CQOR1Doc::GetAnhaengerVersatz() const
     const CFahrzeug* t = m_pFahrzeug;
     const double A = t->GetAchse1Abstand();
     switch (t->GetArt()) {
-    case 3:
+    case FahrzeugArt::kAuflieger:
         return pZug->GetAchsPosition(pZug->GetAchsanzahl() - 1) - pZug->m_dRadstandKorrektur - A;
-    case 2:
+    case FahrzeugArt::kStarrdeichsel:
         if (pZug->m_pFahrerhausBild && pZug->m_pFahrerhausBild->HatBild())
             return pZug->GetLFLaenge() + 0.15 + A;
         return pZug->GetLFLaenge() - pZug->m_dKupplungsabstandGeo + A;
-    case 1:
+    case FahrzeugArt::kAnhaenger:
         return pZug->GetLFLaenge() + 2.26 - 0.25 - A;
     default:
         return 0.0;
@@ -229,7 +241,7 @@ bool CQOR1Doc::IsFahrzeugModified(const CFahrzeug* p)
         return false;
     if (p->m_bModified)
         return true;
-    return p->GetArt() != 4 && p->GetQor() && p->GetQor()->m_bModified;
+    return p->GetArt() != FahrzeugArt::kSattelzugmaschine && p->GetQor() && p->GetQor()->m_bModified;
 }
 
 bool CQOR1Doc::IsSaveEnabled() const
@@ -360,7 +372,7 @@ void CQOR1Doc::OnFahrzeugChanged(bool bUpdateViews)
         m_pHost->UpdateAllViews(DocumentHost::kHintNeuZeichnen, false);
     }
     CFahrzeug* v = GetAktivFahrzeug(true);
-    if (v && v->GetArt() != 4 && m_pHost && m_pHost->IsActiveViewModeSet()) {
+    if (v && v->GetArt() != FahrzeugArt::kSattelzugmaschine && m_pHost && m_pHost->IsActiveViewModeSet()) {
         v->m_Diagramm.BuildCurve(0.0f);
         v->m_bDiagrammVeraltet = 1;
     }
@@ -388,8 +400,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
             return kFehler;
         const std::string ext = T ? ".kmb" : ".qor";
         std::string folder, name;
-        if (m_pHost->AskFileName(T != nullptr, ext, F->m_strName, folder, name) !=
-            DocumentHost::kButtonOk)
+        if (m_pHost->AskFileName(T != nullptr, ext, F->m_strName, folder, name) != DocumentHost::kButtonOk)
             return kFehler;
         if (name.empty())
             return kFehler;

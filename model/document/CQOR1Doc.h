@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/document/VehicleFileAccess.h"
+#include "model/securing/ILgspReportDokument.h"
 
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ class DocumentHost;
 // The vehicle name followed by " [kind]" for kinds 0 to 4, marked " *]" when modified.
 std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified);
 
-class CQOR1Doc
+class CQOR1Doc : public ILgspReportDokument
 {
 public:
     // Results of SaveFahrzeugDateien. kFehler is 0 so that a plain truth test still sees failure.
@@ -34,7 +35,7 @@ public:
 
     CQOR1Doc(DocumentHost* pHost = nullptr, VehicleFileAccess* pAccess = nullptr);
     // Writes the entry last worked on back into the file, then deletes the vehicles and closes the file.
-    ~CQOR1Doc();
+    ~CQOR1Doc() override;
     CQOR1Doc(const CQOR1Doc&) = delete;
     CQOR1Doc& operator=(const CQOR1Doc&) = delete;
 
@@ -46,8 +47,8 @@ public:
     void SetFahrzeug(CFahrzeug* pFahrzeug);
     void SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::string& path, int nVornIndex,
                      int nAnhaengerIndex);
-    // The opening step after the file was read: modified flag cleared, the model recalculated and the
-    // views updated.
+    // The opening step after the file was read: the centre of gravity of the vehicle's and the partner's
+    // plan brought up to date, modified flag cleared, the model recalculated and the views updated.
     void OnDocumentOpened();
 
     // The vehicle object of a first-version vehicle file: loading reads one vehicle of any kind (an
@@ -59,8 +60,8 @@ public:
     // Accessors.
     CFahrzeug* GetFahrzeug() const { return m_pFahrzeug; }
     CFahrzeug* GetZugfahrzeug() const;
-    CFahrzeug* GetAnhaenger() const;
-    CFahrzeug* GetFirstFahrzeug() const;
+    CFahrzeug* GetAnhaenger() const override;
+    CFahrzeug* GetFirstFahrzeug() const override;
     CFahrzeug* GetAktivFahrzeug(bool bMitLadeflaeche) const;
     int GetAktivIndex() const { return m_nAktivIndex; }
     int GetAktivFahrzeugArt() const;
@@ -89,7 +90,7 @@ public:
     int NotifyViews(int nCode, int nValue);
     bool RouteCommandToViews(int nCommand, int nArg);
     void RedrawViews();
-    void InvalidateLgSicherungView();
+    void InvalidateLgSicherungView() override;
     void UpdateOtherViews(int nHint);
     bool RebuildKurvenMeshes();
     void UpdateFrameTitle();
@@ -116,14 +117,15 @@ public:
     // Members the views and dialogs share through the document.
     float m_fSkalierung = 0.1f;
     double m_dVersatz = 0.0;
-    int m_nWerte1[2] = {0, 0};
     std::string m_strPartnerText; // handed to the trailer's directory entry when the trailer is written
-    int m_nWerte2[3] = {-1, 0, 0};
-    int m_nWerte3[2] = {0, 0};
-    int m_nWert4 = -1;
-    int m_bFlag1 = 1;
-    int m_bFlag2 = 1; // cleared by the opening step
-    int m_nWerte5[3] = {-1, 0, 0};
+    int m_bNichtGeoeffnet = 1;    // set until the opening step ran
+    // Reserved words the views may keep with the document; nothing reads them yet.
+    int m_nReserveVersatz[2] = {0, 0};
+    int m_nReservePartner[3] = {-1, 0, 0};
+    int m_nReserveNeu[2] = {0, 0};
+    int m_nReservePunkte = -1;
+    int m_bReserveFlag = 1;
+    int m_nReserveAktiv[3] = {-1, 0, 0};
 
 private:
     // Deletes the partner, then the vehicle.

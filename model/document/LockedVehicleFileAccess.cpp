@@ -53,7 +53,7 @@ bool LockedVehicleFileAccess::ReadRootValue(OpenVehicleFile& file, int* pValue)
 {
     const LockedFile* p = Datei(file);
     CImpExp root;
-    if (!p || !pValue || !ReadImpExpRoot(*p, root))
+    if (!p || !pValue || !ReadRoot(*p, root))
         return false;
     *pValue = root.m_nWert;
     return true;
@@ -63,7 +63,7 @@ bool LockedVehicleFileAccess::WriteRootValue(OpenVehicleFile& file, int nValue)
 {
     LockedFile* p = Datei(file);
     CImpExp root;
-    if (!p || !p->IsWritable() || !ReadImpExpRoot(*p, root))
+    if (!p || !p->IsWritable() || !ReadRoot(*p, root))
         return false;
     root.m_nWert = nValue;
     return p->WriteAll(root.Store());

@@ -13,9 +13,9 @@ bool CImpExp::s_bReSave = false;
 
 void CImpExp::Write(ArchiveWriter& ar) const
 {
-    ar.WriteString(m_strText1);
+    ar.WriteString(m_strVorTitel);
     ar.WriteString(m_strTitel);
-    ar.WriteString(m_strText3);
+    ar.WriteString(m_strNachTitel);
     ar.WriteString(m_strFahrzeug);
     ar.WriteString(m_strArt);
     ar.WriteInt(m_nWert);
@@ -30,9 +30,9 @@ void CImpExp::Read(ArchiveReader& ar, unsigned schema)
         ar.Fail(ArchiveError::Kind::BadSchema, ar.Position(),
                 "vehicle file root stored with schema " + std::to_string(schema) +
                     ", newer than this program reads");
-    m_strText1 = ar.ReadString();
+    m_strVorTitel = ar.ReadString();
     m_strTitel = ar.ReadString();
-    m_strText3 = ar.ReadString();
+    m_strNachTitel = ar.ReadString();
     m_strFahrzeug = ar.ReadString();
     m_strArt = ar.ReadString();
     if (schema == kSchema) {

@@ -49,9 +49,9 @@ public:
 
     static bool s_bReSave;
 
-    std::string m_strText1;
+    std::string m_strVorTitel;
     std::string m_strTitel;
-    std::string m_strText3;
+    std::string m_strNachTitel;
     std::string m_strFahrzeug; // name of the vehicle with which the file was created
     std::string m_strArt;      // " [kind]" of that vehicle
     int m_nWert = 0;           // the value the document carries and writes back

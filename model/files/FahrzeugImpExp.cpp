@@ -39,21 +39,21 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
         r->m_dZulLast[i] = f->m_Achsen[i].dZulLast;
         r->m_bAchsFlag[i] = f->m_nAchsFlags[i] != 0;
     }
-    r->m_d40 = 0.0;
+    r->m_dAchsReserve = 0.0;
     r->m_bKupplungslast = f->m_bKupplungslast != 0;
     r->m_dKupplungsabstand = f->m_dKupplungsabstand;
     r->m_dKupplungslast1 = f->m_dKupplungslast1;
     r->m_dKupplungslast2 = f->m_dKupplungslast2;
-    r->m_strText2 = f->m_strText2;
+    r->m_strKennzeichen = f->m_strKennzeichen;
     r->m_dSattelVersatz = f->m_dSattelVersatz;
-    r->m_d57 = 0.0;
-    r->m_b58 = false;
-    r->m_d59 = f->m_dRadstandKorrektur;
+    r->m_dKombiWert = 0.0;
+    r->m_bKombiFlag = false;
+    r->m_dRadstandKorrektur = f->m_dRadstandKorrektur;
     r->m_dLFBreite = f->m_fLFBreite;
     r->m_nSeitenProzent = f->m_nSeitenProzent;
-    r->m_n62 = 0;
-    r->m_n63 = 1;
-    r->m_nAnhaengerInt2 = f->m_nAnhaengerInt2;
+    r->m_nReserveNull = 0;
+    r->m_nReserveEins = 1;
+    r->m_nArtZusatz = f->m_nArtZusatz;
     r->m_pNutzLF = std::make_unique<SNutzbareLF>(f->m_NutzLF[1]);
     r->m_pUeberstand = std::make_unique<SUeberstLG>(f->m_Ueberstand);
 
@@ -73,7 +73,7 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
     for (const CZurrschiene* zs : f->m_Zurrschienen)
         r->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>(*zs));
 
-    if (CQOR* q = f->GetQor(); q && f->GetArt() != 4) {
+    if (CQOR* q = f->GetQor(); q && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
         auto qr = std::make_unique<SIMPEXP_QOR>();
         qr->m_nFahrzeugWert = r->m_nKopfInt;
         qr->m_nNummer = q->m_nNummer;
@@ -94,15 +94,15 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
 std::unique_ptr<CFahrzeug> ErzeugeFahrzeug(int nArt)
 {
     switch (nArt) {
-    case 0:
+    case FahrzeugArt::kZugmaschine:
         return std::make_unique<CZugmaschine>();
-    case 1:
+    case FahrzeugArt::kAnhaenger:
         return std::make_unique<CAnhaenger>();
-    case 2:
+    case FahrzeugArt::kStarrdeichsel:
         return std::make_unique<CStarrdeichsel>();
-    case 3:
+    case FahrzeugArt::kAuflieger:
         return std::make_unique<CAuflieger>();
-    case 4:
+    case FahrzeugArt::kSattelzugmaschine:
         return std::make_unique<CSattelzugmaschine>();
     default:
         return nullptr;
@@ -131,14 +131,14 @@ void SetzeFelder(CFahrzeug& f, const SIMPEXP_FZG& r)
     f.m_dKupplungsabstand = r.m_dKupplungsabstand;
     f.m_dKupplungslast1 = r.m_dKupplungslast1;
     f.m_dKupplungslast2 = r.m_dKupplungslast2;
-    f.m_strText2 = r.m_strText2;
+    f.m_strKennzeichen = r.m_strKennzeichen;
     f.m_dSattelVersatz = r.m_dSattelVersatz;
-    f.m_dKombiWert2 = 0.0;
+    f.m_dKombiWert = 0.0;
     f.m_bKombiFlag = 0;
-    f.m_dRadstandKorrektur = r.m_d59;
+    f.m_dRadstandKorrektur = r.m_dRadstandKorrektur;
     f.m_fLFBreite = static_cast<float>(r.m_dLFBreite);
     f.m_nSeitenProzent = r.m_nSeitenProzent;
-    f.m_nAnhaengerInt2 = r.m_nAnhaengerInt2;
+    f.m_nArtZusatz = r.m_nArtZusatz;
     if (r.m_pNutzLF)
         f.m_NutzLF[0] = f.m_NutzLF[1] = *r.m_pNutzLF;
     if (r.m_pUeberstand)
@@ -168,7 +168,7 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         return nullptr;
 
     CImpExp root;
-    if (!ReadImpExpRoot(*file, root))
+    if (!ReadRoot(*file, root))
         return nullptr;
     if (!bHalten)
         file.reset();
@@ -223,7 +223,7 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         f->m_Zurrschienen.push_back(new CZurrschiene(*zs));
 
     // A semi-trailer tractor has no plan of its own; a plan record in its place is not taken.
-    if (!r->m_Qors.empty() && f->GetArt() != 4) {
+    if (!r->m_Qors.empty() && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
         SIMPEXP_QOR& qr = *r->m_Qors.front();
         auto* q = new CQOR(f.get(), -1, FormatS("$S", 1, 179u).c_str());
         f->m_pQor = q;

@@ -8,18 +8,18 @@ QOR_IMPLEMENT_SERIAL(SCDDemoFhzg, 4, false)
 
 void SCDDemoFhzg::Write(ArchiveWriter& ar) const
 {
-    ar.WriteString(m_str1);
-    ar.WriteInt(m_n1);
-    ar.WriteString(m_str2);
-    ar.WriteInt(m_n2);
+    ar.WriteString(m_strName);
+    ar.WriteInt(m_nWert);
+    ar.WriteString(m_strText);
+    ar.WriteInt(m_nSchlussWert);
     ar.WriteObjectList(m_Kinder);
 }
 
 void SCDDemoFhzg::Read(ArchiveReader& ar, unsigned)
 {
-    m_str1 = ar.ReadString();
-    m_n1 = ar.ReadInt();
-    m_str2 = ar.ReadString();
-    m_n2 = ar.ReadInt();
+    m_strName = ar.ReadString();
+    m_nWert = ar.ReadInt();
+    m_strText = ar.ReadString();
+    m_nSchlussWert = ar.ReadInt();
     ar.ReadObjectList(m_Kinder);
 }

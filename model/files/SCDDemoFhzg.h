@@ -16,9 +16,9 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    std::string m_str1;
-    int m_n1 = 0;
-    std::string m_str2;
-    int m_n2 = 0;
+    std::string m_strName;
+    int m_nWert = 0;
+    std::string m_strText;
+    int m_nSchlussWert = 0;
     std::vector<std::unique_ptr<SCDDemoFhzg>> m_Kinder;
 };

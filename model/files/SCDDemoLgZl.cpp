@@ -8,14 +8,14 @@ QOR_IMPLEMENT_SERIAL(SCDDemoLgZl, 4, false)
 
 void SCDDemoLgZl::Write(ArchiveWriter& ar) const
 {
-    ar.WriteString(m_str1);
-    ar.WriteInt(m_n);
-    ar.WriteString(m_str2);
+    ar.WriteString(m_strName);
+    ar.WriteInt(m_nWert);
+    ar.WriteString(m_strText);
 }
 
 void SCDDemoLgZl::Read(ArchiveReader& ar, unsigned)
 {
-    m_str1 = ar.ReadString();
-    m_n = ar.ReadInt();
-    m_str2 = ar.ReadString();
+    m_strName = ar.ReadString();
+    m_nWert = ar.ReadInt();
+    m_strText = ar.ReadString();
 }

@@ -14,7 +14,7 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    std::string m_str1;
-    int m_n = 0;
-    std::string m_str2;
+    std::string m_strName;
+    int m_nWert = 0;
+    std::string m_strText;
 };

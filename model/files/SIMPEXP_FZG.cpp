@@ -29,23 +29,23 @@ void SIMPEXP_FZG::Write(ArchiveWriter& ar) const
         ar.WriteDouble(d);
     for (int i = 1; i < kAchsen; ++i)
         ar.WriteDouble(m_dAbstand[i]);
-    ar.WriteDouble(m_d40);
+    ar.WriteDouble(m_dAchsReserve);
     for (bool b : m_bAchsFlag)
         ar.WriteBool(b);
     ar.WriteBool(m_bKupplungslast);
     ar.WriteDouble(m_dKupplungsabstand);
     ar.WriteDouble(m_dKupplungslast1);
     ar.WriteDouble(m_dKupplungslast2);
-    ar.WriteString(m_strText2);
+    ar.WriteString(m_strKennzeichen);
     ar.WriteDouble(m_dSattelVersatz);
-    ar.WriteDouble(m_d57);
-    ar.WriteBool(m_b58);
-    ar.WriteDouble(m_d59);
+    ar.WriteDouble(m_dKombiWert);
+    ar.WriteBool(m_bKombiFlag);
+    ar.WriteDouble(m_dRadstandKorrektur);
     ar.WriteDouble(m_dLFBreite);
     ar.WriteInt(m_nSeitenProzent);
-    ar.WriteInt(m_n62);
-    ar.WriteInt(m_n63);
-    ar.WriteInt(m_nAnhaengerInt2);
+    ar.WriteInt(m_nReserveNull);
+    ar.WriteInt(m_nReserveEins);
+    ar.WriteInt(m_nArtZusatz);
     ar.WriteObject(m_pNutzLF.get());
     ar.WriteObject(m_pUeberstand.get());
     ar.WriteObjectList(m_Zurrpunkte);
@@ -77,18 +77,18 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
         d = ar.ReadDouble();
     for (int i = 1; i < kAchsen; ++i)
         m_dAbstand[i] = ar.ReadDouble();
-    m_d40 = ar.ReadDouble();
+    m_dAchsReserve = ar.ReadDouble();
     for (bool& b : m_bAchsFlag)
         b = ar.ReadBool();
     m_bKupplungslast = ar.ReadBool();
     m_dKupplungsabstand = ar.ReadDouble();
     m_dKupplungslast1 = ar.ReadDouble();
     m_dKupplungslast2 = ar.ReadDouble();
-    m_strText2 = ar.ReadString();
+    m_strKennzeichen = ar.ReadString();
     m_dSattelVersatz = ar.ReadDouble();
-    m_d57 = ar.ReadDouble();
-    m_b58 = ar.ReadBool();
-    m_d59 = ar.ReadDouble();
+    m_dKombiWert = ar.ReadDouble();
+    m_bKombiFlag = ar.ReadBool();
+    m_dRadstandKorrektur = ar.ReadDouble();
     if (schema >= 4) {
         m_dLFBreite = ar.ReadDouble();
         m_nSeitenProzent = ar.ReadInt();
@@ -96,10 +96,10 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
         m_dLFBreite = 2.5;
         m_nSeitenProzent = 4;
     }
-    m_n62 = ar.ReadInt();
-    m_n63 = ar.ReadInt();
-    m_nAnhaengerInt2 = ar.ReadInt();
-    if (m_nArt == 0 && m_dZulGesamtgewicht <= 3.5 && schema < 3)
+    m_nReserveNull = ar.ReadInt();
+    m_nReserveEins = ar.ReadInt();
+    m_nArtZusatz = ar.ReadInt();
+    if (m_nArt == FahrzeugArt::kZugmaschine && m_dZulGesamtgewicht <= 3.5 && schema < 3)
         m_bAchsFlag[9] = true;
     m_pNutzLF = ar.ReadOwnedObject<SNutzbareLF>();
     if (schema >= 5)
@@ -112,7 +112,7 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
         ar.ReadObjectList(m_Zurrmittel);
     if (schema >= 8)
         ar.ReadObjectList(m_Zurrschienen);
-    if (schema < 9 && (m_nArt == 0 || m_nArt == 4)) {
+    if (schema < 9 && (m_nArt == FahrzeugArt::kZugmaschine || m_nArt == FahrzeugArt::kSattelzugmaschine)) {
         std::string sprache = s_strSprache;
         for (char& c : sprache)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -1,35 +1,29 @@
 // The record of one vehicle in a vehicle or combination file (versionable, schema 9).
 //
-// Fields in file order (the members below keep this order):
-//   1 int vehicle value; 2 text name; 3 int raw kind 0..4; 4 int axle count; 5 double load-area length;
-//   6 double distance of axle record 0; 7 double permissible total mass; 8 double empty mass;
-//   9, 10 ints minimum shares front and rear (percent); 11-20 doubles empty loads of axle records 0..9;
-//   21-30 doubles permissible loads of records 0..9; 31-39 doubles distances of records 1..9;
-//   40 double 0.0; 41-50 bools axle flags (50 is the sub-type flag); 51 bool coupling-load flag;
-//   52-54 doubles coupling distance, first and second coupling load; 55 text; 56 double correction
-//   length; 57 double 0.0; 58 bool false; 59 double; 60 double load-area width and 61 int (from schema 4);
-//   62 int 0; 63 int 1; 64 int; 65 the usable-load-area object; 66 the overhang object (from schema 5);
-//   lists of lashing points (from schema 6), lashing devices (from 7), lashing rails (from 8), ZL items
-//   and plan records.
+// The members below stand in file order: the scalar fields up to m_nArtZusatz, then the usable-load-area
+// and overhang objects (the overhang from schema 5), then the lists of lashing points (from schema 6),
+// lashing devices (from 7), lashing rails (from 8), ZL items and plan records. The load-area width and
+// m_nSeitenProzent are stored from schema 4. m_dAchsReserve, m_nReserveNull and m_nReserveEins are
+// written as 0.0, 0 and 1 and ignored on reading; m_dKombiWert and m_bKombiFlag are written as 0.0 and
+// false and give the vehicle's combination value and flag 0 on reading.
 //
 // How the vehicle's members map onto the fields (CopyFahrzeugToImpExp and the vehicle loader follow it):
-//  - field 53, the first coupling load, is CFahrzeug::m_dKupplungslast1: the permissible support load of
-//    a rigid truck and the permissible fifth-wheel load of a semi-trailer tractor;
-//  - field 56, the correction length that the corrected wheelbase subtracts, is the fifth-wheel offset
-//    CFahrzeug::m_dSattelVersatz that the calculations use; field 59 carries the other double of that
-//    block, CFahrzeug::m_dRadstandKorrektur, which no calculation reads;
-//  - field 55, the only stored free text of a vehicle, is CFahrzeug::m_strText2; the report shows it as
-//    the vehicle's registration;
-//  - field 1 is CFahrzeug::m_nKopfInt, field 61 CFahrzeug::m_nSeitenProzent, field 64
-//    CFahrzeug::m_nAnhaengerInt2.
+//  - m_dKupplungslast1 is CFahrzeug::m_dKupplungslast1: the permissible support load of a rigid truck and
+//    the permissible fifth-wheel load of a semi-trailer tractor;
+//  - m_dSattelVersatz, the correction length that the corrected wheelbase subtracts, is the fifth-wheel
+//    offset CFahrzeug::m_dSattelVersatz that the calculations use; m_dRadstandKorrektur carries the other
+//    double of that block, which no calculation reads;
+//  - m_strKennzeichen, the only stored free text of a vehicle, is the vehicle's registration;
+//  - m_nKopfInt, m_nSeitenProzent and m_nArtZusatz are the vehicle's members of the same names.
 #pragma once
 
-#include "model/vehicle/CZurrmittel.h"
-#include "model/vehicle/CZurrschiene.h"
 #include "model/archive/PersistentObject.h"
 #include "model/files/SIMPEXP_QOR.h"
 #include "model/files/SIMPEXP_ZL2.h"
 #include "model/files/SIMPEXP_ZP.h"
+#include "model/vehicle/CZurrmittel.h"
+#include "model/vehicle/CZurrschiene.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SNutzbareLF.h"
 #include "model/vehicle/SUeberstLG.h"
 
@@ -53,7 +47,11 @@ public:
     void Read(ArchiveReader& ar, unsigned schema) override;
 
     // CFahrzeug::GetFahrzeugTyp of the vehicle the record holds.
-    int GetFahrzeugTyp() const { return m_nArt == 0 && m_bAchsFlag[9] ? 5 : m_nArt; }
+    int GetFahrzeugTyp() const
+    {
+        return m_nArt == FahrzeugArt::kZugmaschine && m_bAchsFlag[9] ? FahrzeugArt::kZugmaschineUntertyp
+                                                                     : m_nArt;
+    }
 
     // The program's language code (upper case), set by the application. Records of kinds 0 and 4 older
     // than schema 9 get their axle-record-9 empty load by it.
@@ -68,25 +66,25 @@ public:
     double m_dLeergewicht = 0.0;
     int m_nMinAnteilVorn = 0;
     int m_nMinAnteilHinten = 0;
-    double m_dAbstand[kAchsen] = {}; // record 0: field 6; records 1..9: fields 31..39
+    double m_dAbstand[kAchsen] = {}; // record 0 after the load-area length, records 1..9 after the loads
     double m_dLeerlast[kAchsen] = {};
     double m_dZulLast[kAchsen] = {};
-    double m_d40 = 0.0;
+    double m_dAchsReserve = 0.0;
     bool m_bAchsFlag[kAchsen] = {};
     bool m_bKupplungslast = false;
     double m_dKupplungsabstand = 0.0;
     double m_dKupplungslast1 = 0.0;
     double m_dKupplungslast2 = 0.0;
-    std::string m_strText2;
+    std::string m_strKennzeichen;
     double m_dSattelVersatz = 0.0;
-    double m_d57 = 0.0;
-    bool m_b58 = false;
-    double m_d59 = 0.0;
+    double m_dKombiWert = 0.0;
+    bool m_bKombiFlag = false;
+    double m_dRadstandKorrektur = 0.0;
     double m_dLFBreite = 0.0;
     int m_nSeitenProzent = 4;
-    int m_n62 = 0;
-    int m_n63 = 1;
-    int m_nAnhaengerInt2 = 1;
+    int m_nReserveNull = 0;
+    int m_nReserveEins = 1;
+    int m_nArtZusatz = 1;
     std::unique_ptr<SNutzbareLF> m_pNutzLF;
     std::unique_ptr<SUeberstLG> m_pUeberstand;
     std::vector<std::unique_ptr<SIMPEXP_ZP>> m_Zurrpunkte;

@@ -22,16 +22,16 @@ std::string FileNamePart(const std::string& path)
 void SIMPEXP_LADUNG2QOR2::Write(ArchiveWriter& ar) const
 {
     ar.WriteInt(m_nIndex);
-    ar.WriteInt(m_nWert21);
+    ar.WriteInt(m_nZusatzInt);
     ar.WriteWord(static_cast<std::uint16_t>(m_nTyp & 0xFFFF));
     ar.WriteString(m_strName);
     for (double d : {m_dLaenge, m_dBreite, m_dHoehe, m_dSPLaenge, m_dSPBreite, m_dSPHoehe, m_dSPMasse,
                      m_dPosX, m_dPosY, m_dPosZ})
         ar.WriteDouble(d);
     ar.WriteInt(m_nDrehung);
-    ar.WriteWord(static_cast<std::uint16_t>(m_nWert19 & 0xFFFF));
-    ar.WriteString(m_strWert20);
-    ar.WriteInt(m_n18);
+    ar.WriteWord(static_cast<std::uint16_t>(m_nZusatzWort & 0xFFFF));
+    ar.WriteString(m_strZusatzText);
+    ar.WriteInt(m_nReserve);
     ar.WriteInt(m_nNummer);
     ar.WriteInt(m_nState);
     ar.WriteString(m_strBildDatei);
@@ -46,16 +46,16 @@ void SIMPEXP_LADUNG2QOR2::Read(ArchiveReader& ar, unsigned schema)
                 "placed load stored with schema " + std::to_string(schema) +
                     ", newer than this program reads");
     m_nIndex = ar.ReadInt();
-    m_nWert21 = ar.ReadInt();
+    m_nZusatzInt = ar.ReadInt();
     m_nTyp = static_cast<std::int16_t>(ar.ReadWord());
     m_strName = ar.ReadString();
     for (double* d : {&m_dLaenge, &m_dBreite, &m_dHoehe, &m_dSPLaenge, &m_dSPBreite, &m_dSPHoehe, &m_dSPMasse,
                       &m_dPosX, &m_dPosY, &m_dPosZ})
         *d = ar.ReadDouble();
     m_nDrehung = ar.ReadInt();
-    m_nWert19 = static_cast<std::int16_t>(ar.ReadWord());
-    m_strWert20 = ar.ReadString();
-    m_n18 = ar.ReadInt();
+    m_nZusatzWort = static_cast<std::int16_t>(ar.ReadWord());
+    m_strZusatzText = ar.ReadString();
+    m_nReserve = ar.ReadInt();
     if (schema >= 5)
         m_nNummer = ar.ReadInt();
     if (schema >= 7)
@@ -88,7 +88,7 @@ void SIMPEXP_LADUNG2QOR2::Read(ArchiveReader& ar, unsigned schema)
 void SIMPEXP_LADUNG2QOR2::SetFrom(const tagLGINFO& lg)
 {
     m_nIndex = lg.m_nIndex;
-    m_nWert21 = lg.m_nWert21;
+    m_nZusatzInt = lg.m_nZusatzInt;
     m_nTyp = lg.m_nTyp;
     m_strName = lg.m_strName;
     m_dLaenge = lg.m_dLaenge;
@@ -102,9 +102,9 @@ void SIMPEXP_LADUNG2QOR2::SetFrom(const tagLGINFO& lg)
     m_dPosY = lg.m_dPosY;
     m_dPosZ = lg.m_dPosZ;
     m_nDrehung = lg.m_nDrehung;
-    m_nWert19 = lg.m_nWert19;
-    m_strWert20 = lg.m_strWert20;
-    m_n18 = 0;
+    m_nZusatzWort = lg.m_nZusatzWort;
+    m_strZusatzText = lg.m_strZusatzText;
+    m_nReserve = 0;
     m_nNummer = lg.m_nNummer;
     m_nState = lg.m_nState;
     m_strBildDatei = lg.m_strBildDatei;
@@ -114,7 +114,7 @@ void SIMPEXP_LADUNG2QOR2::SetFrom(const tagLGINFO& lg)
 void SIMPEXP_LADUNG2QOR2::CopyTo(tagLGINFO& lg) const
 {
     lg.m_nIndex = -1;
-    lg.m_nWert21 = m_nWert21;
+    lg.m_nZusatzInt = m_nZusatzInt;
     lg.m_nTyp = m_nTyp;
     lg.m_strName = m_strName;
     lg.m_dLaenge = m_dLaenge;
@@ -128,8 +128,8 @@ void SIMPEXP_LADUNG2QOR2::CopyTo(tagLGINFO& lg) const
     lg.m_dPosY = m_dPosY;
     lg.m_dPosZ = m_dPosZ;
     lg.m_nDrehung = m_nDrehung;
-    lg.m_nWert19 = m_nWert19;
-    lg.m_strWert20 = m_strWert20;
+    lg.m_nZusatzWort = m_nZusatzWort;
+    lg.m_strZusatzText = m_strZusatzText;
     lg.m_nNummer = m_nNummer;
     lg.m_nState = m_nState;
     lg.m_strBildDatei = m_strBildDatei;

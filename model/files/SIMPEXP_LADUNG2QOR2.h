@@ -26,7 +26,7 @@ public:
     void CopyTo(tagLGINFO& lg) const;
 
     int m_nIndex = -1;
-    int m_nWert21 = 0;
+    int m_nZusatzInt = 0;
     int m_nTyp = -1;
     std::string m_strName;
     double m_dLaenge = 0.0, m_dBreite = 0.0, m_dHoehe = 0.0;
@@ -34,9 +34,9 @@ public:
     double m_dSPMasse = 0.0;
     double m_dPosX = 0.0, m_dPosY = 0.0, m_dPosZ = 0.0;
     int m_nDrehung = 0;
-    int m_nWert19 = 0;
-    std::string m_strWert20;
-    int m_n18 = 0;
+    int m_nZusatzWort = 0;
+    std::string m_strZusatzText;
+    int m_nReserve = 0;
     int m_nNummer = 0;
     int m_nState = 0;
     std::string m_strBildDatei;

@@ -18,10 +18,10 @@ void SIMPEXP_QOR::Write(ArchiveWriter& ar) const
     ar.WriteInt(m_nFahrzeugWert);
     ar.WriteInt(m_nNummer);
     ar.WriteString(m_strName);
-    ar.WriteDouble(m_d4);
+    ar.WriteDouble(m_dReserve);
     ar.WriteInt(m_nSeitenProzent);
-    ar.WriteInt(m_n6);
-    ar.WriteInt(m_n7);
+    ar.WriteInt(m_nReserve[0]);
+    ar.WriteInt(m_nReserve[1]);
     ar.WriteObject(m_pNutzLF.get());
     ar.WriteObjectList(m_Ladungen);
     ar.WriteObjectList(m_Ladeeinheiten);
@@ -32,10 +32,10 @@ void SIMPEXP_QOR::Read(ArchiveReader& ar, unsigned)
     m_nFahrzeugWert = ar.ReadInt();
     m_nNummer = ar.ReadInt();
     m_strName = ar.ReadString();
-    m_d4 = ar.ReadDouble();
+    m_dReserve = ar.ReadDouble();
     m_nSeitenProzent = ar.ReadInt();
-    m_n6 = ar.ReadInt();
-    m_n7 = ar.ReadInt();
+    m_nReserve[0] = ar.ReadInt();
+    m_nReserve[1] = ar.ReadInt();
     m_pNutzLF = ar.ReadOwnedObject<SNutzbareLF>();
     ar.ReadObjectList(m_Ladungen);
     const std::uint32_t count = ar.ReadCount(2);

@@ -8,9 +8,9 @@
 // units it read over to a plan.
 #pragma once
 
-#include "model/plan/CLadeeinheit.h"
 #include "model/archive/PersistentObject.h"
 #include "model/files/SIMPEXP_LADUNG2QOR2.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/vehicle/SNutzbareLF.h"
 
 #include <memory>
@@ -33,10 +33,9 @@ public:
     int m_nFahrzeugWert = -1;
     int m_nNummer = -1;
     std::string m_strName;
-    double m_d4 = 0.0;
+    double m_dReserve = 0.0;
     int m_nSeitenProzent = 4;
-    int m_n6 = 0;
-    int m_n7 = 0;
+    int m_nReserve[2] = {0, 0};
     std::unique_ptr<SNutzbareLF> m_pNutzLF; // written as a null object by the program
     std::vector<std::unique_ptr<SIMPEXP_LADUNG2QOR2>> m_Ladungen;
     std::vector<CLadeeinheit*> m_Ladeeinheiten;

@@ -8,40 +8,40 @@ QOR_IMPLEMENT_SERIAL(SIMPEXP_ZL, 1, false)
 
 void SIMPEXP_ZL::Write(ArchiveWriter& ar) const
 {
-    ar.WriteInt(m_n1);
-    ar.WriteInt(m_n2);
-    ar.WriteDouble(m_d3);
-    for (auto w : m_w4)
+    ar.WriteInt(m_nKopf[0]);
+    ar.WriteInt(m_nKopf[1]);
+    ar.WriteDouble(m_dKopf);
+    for (auto w : m_wKopf)
         ar.WriteWord(w);
-    ar.WriteDouble(m_d7);
+    ar.WriteDouble(m_dWert);
     ar.WriteString(m_strText);
-    ar.WriteWord(m_w9);
-    for (double d : m_d10)
+    ar.WriteWord(m_wNachText);
+    for (double d : m_dWerte)
         ar.WriteDouble(d);
-    ar.WriteWord(m_w14);
-    ar.WriteInt(m_n15);
-    ar.WriteDouble(m_d16);
-    ar.WriteInt(m_n17);
-    ar.WriteInt(m_n18);
-    ar.WriteDouble(m_d19);
+    ar.WriteWord(m_wNachWerten);
+    ar.WriteInt(m_nNachWerten);
+    ar.WriteDouble(m_dNachWerten);
+    ar.WriteInt(m_nReserve[0]);
+    ar.WriteInt(m_nReserve[1]);
+    ar.WriteDouble(m_dReserve);
 }
 
 void SIMPEXP_ZL::Read(ArchiveReader& ar, unsigned)
 {
-    m_n1 = ar.ReadInt();
-    m_n2 = ar.ReadInt();
-    m_d3 = ar.ReadDouble();
-    for (auto& w : m_w4)
+    m_nKopf[0] = ar.ReadInt();
+    m_nKopf[1] = ar.ReadInt();
+    m_dKopf = ar.ReadDouble();
+    for (auto& w : m_wKopf)
         w = ar.ReadWord();
-    m_d7 = ar.ReadDouble();
+    m_dWert = ar.ReadDouble();
     m_strText = ar.ReadString();
-    m_w9 = ar.ReadWord();
-    for (double& d : m_d10)
+    m_wNachText = ar.ReadWord();
+    for (double& d : m_dWerte)
         d = ar.ReadDouble();
-    m_w14 = ar.ReadWord();
-    m_n15 = ar.ReadInt();
-    m_d16 = ar.ReadDouble();
-    m_n17 = ar.ReadInt();
-    m_n18 = ar.ReadInt();
-    m_d19 = ar.ReadDouble();
+    m_wNachWerten = ar.ReadWord();
+    m_nNachWerten = ar.ReadInt();
+    m_dNachWerten = ar.ReadDouble();
+    m_nReserve[0] = ar.ReadInt();
+    m_nReserve[1] = ar.ReadInt();
+    m_dReserve = ar.ReadDouble();
 }

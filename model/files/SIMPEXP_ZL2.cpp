@@ -22,7 +22,7 @@ void WriteLowWord(ArchiveWriter& ar, int v)
 
 void SIMPEXP_ZL2::Write(ArchiveWriter& ar) const
 {
-    ar.WriteInt(m_n1);
+    ar.WriteInt(m_nEigenWert);
     WriteLowWord(ar, m_nTyp);
     ar.WriteInt(m_nFahrzeugWert);
     ar.WriteString(m_strName);
@@ -31,20 +31,20 @@ void SIMPEXP_ZL2::Write(ArchiveWriter& ar) const
     ar.WriteDouble(m_dAbstand);
     ar.WriteDouble(m_dMasse);
     WriteLowWord(ar, m_nWert);
-    ar.WriteInt(m_n10);
+    ar.WriteInt(m_nReserveWert);
     ar.WriteDouble(m_dWert3);
     ar.WriteDouble(m_dPosX);
     WriteLowWord(ar, m_nVomEnde);
     WriteLowWord(ar, m_nTyp1);
     WriteLowWord(ar, m_nWertKopie);
-    ar.WriteInt(m_n16);
-    ar.WriteInt(m_n17);
-    ar.WriteDouble(m_d18);
+    ar.WriteInt(m_nReserve[0]);
+    ar.WriteInt(m_nReserve[1]);
+    ar.WriteDouble(m_dReserve);
 }
 
 void SIMPEXP_ZL2::Read(ArchiveReader& ar, unsigned)
 {
-    m_n1 = ar.ReadInt();
+    m_nEigenWert = ar.ReadInt();
     m_nTyp = ReadSignedWord(ar);
     m_nFahrzeugWert = ar.ReadInt();
     m_strName = ar.ReadString();
@@ -53,20 +53,20 @@ void SIMPEXP_ZL2::Read(ArchiveReader& ar, unsigned)
     m_dAbstand = ar.ReadDouble();
     m_dMasse = ar.ReadDouble();
     m_nWert = ReadSignedWord(ar);
-    m_n10 = ar.ReadInt();
+    m_nReserveWert = ar.ReadInt();
     m_dWert3 = ar.ReadDouble();
     m_dPosX = ar.ReadDouble();
     m_nVomEnde = ReadSignedWord(ar);
     m_nTyp1 = ReadSignedWord(ar);
     m_nWertKopie = ReadSignedWord(ar);
-    m_n16 = ar.ReadInt();
-    m_n17 = ar.ReadInt();
-    m_d18 = ar.ReadDouble();
+    m_nReserve[0] = ar.ReadInt();
+    m_nReserve[1] = ar.ReadInt();
+    m_dReserve = ar.ReadDouble();
 }
 
 void SIMPEXP_ZL2::SetFrom(const tagZLINFO& zl, int nFahrzeugWert)
 {
-    m_n1 = zl.m_n1;
+    m_nEigenWert = zl.m_nEigenWert;
     m_nTyp = zl.m_nTyp;
     m_nFahrzeugWert = nFahrzeugWert;
     m_strName = zl.m_strName;
@@ -75,7 +75,7 @@ void SIMPEXP_ZL2::SetFrom(const tagZLINFO& zl, int nFahrzeugWert)
     m_dAbstand = zl.m_dAbstand;
     m_dMasse = zl.m_dMasse;
     m_nWert = zl.m_nWert;
-    m_n10 = 0;
+    m_nReserveWert = 0;
     m_dWert3 = zl.m_dWert3;
     m_dPosX = zl.m_dPosX;
     m_nVomEnde = zl.m_nVomEnde;
@@ -85,7 +85,7 @@ void SIMPEXP_ZL2::SetFrom(const tagZLINFO& zl, int nFahrzeugWert)
 
 void SIMPEXP_ZL2::CopyTo(tagZLINFO& zl) const
 {
-    zl.m_n1 = -1;
+    zl.m_nEigenWert = -1;
     zl.m_nTyp = m_nTyp;
     zl.m_strName = m_strName;
     zl.m_dWert1 = m_dWert1;
@@ -93,9 +93,9 @@ void SIMPEXP_ZL2::CopyTo(tagZLINFO& zl) const
     zl.m_dAbstand = m_dAbstand;
     zl.m_dMasse = m_dMasse;
     zl.m_nWert = m_nWert;
-    zl.m_n9 = 0;
+    zl.m_nReserveWert = 0;
     zl.m_dWert3 = m_dWert3;
-    zl.m_n11 = -1;
+    zl.m_nReservePos = -1;
     zl.m_dPosX = m_dPosX;
     zl.m_nVomEnde = m_nVomEnde;
     zl.m_nTyp1 = m_nTyp1;

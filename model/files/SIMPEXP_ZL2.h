@@ -25,7 +25,7 @@ public:
     // Fills a new item from the record the way the vehicle loader does.
     void CopyTo(tagZLINFO& zl) const;
 
-    int m_n1 = -1;
+    int m_nEigenWert = -1;
     int m_nTyp = -1;
     int m_nFahrzeugWert = -1;
     std::string m_strName;
@@ -34,13 +34,12 @@ public:
     double m_dAbstand = 0.0;
     double m_dMasse = 0.0;
     int m_nWert = 0;
-    int m_n10 = 0;
+    int m_nReserveWert = 0;
     double m_dWert3 = 0.0;
     double m_dPosX = 0.0;
     int m_nVomEnde = 0;
     int m_nTyp1 = 0;
     int m_nWertKopie = 0;
-    int m_n16 = 0;
-    int m_n17 = 0;
-    double m_d18 = -1.0;
+    int m_nReserve[2] = {0, 0};
+    double m_dReserve = -1.0;
 };

@@ -26,7 +26,7 @@ void SIMPEXP_ZP::SetFrom(const CZurrpunkt& zp)
     m_nFlags = zp.m_nFlags;
     m_dWert[0] = zp.m_dAbstandLaengs;
     m_dWert[1] = zp.m_dAbstandQuer;
-    m_dWert[2] = zp.m_dWert3;
+    m_dWert[2] = zp.m_dHoehe;
     m_dWert[3] = zp.m_dZulKraft;
 }
 
@@ -35,6 +35,6 @@ void SIMPEXP_ZP::CopyTo(CZurrpunkt& zp) const
     zp.m_nFlags = m_nFlags;
     zp.m_dAbstandLaengs = m_dWert[0];
     zp.m_dAbstandQuer = m_dWert[1];
-    zp.m_dWert3 = m_dWert[2];
+    zp.m_dHoehe = m_dWert[2];
     zp.m_dZulKraft = m_dWert[3];
 }

@@ -19,11 +19,11 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    int m_n1 = 0;
-    int m_n2 = -1;
-    std::string m_str1;
+    int m_nKopfWert = 0;
+    int m_nKopfIndex = -1;
+    std::string m_strName;
     std::array<int, 9> m_anWerte{0, 0, 0, 0, 1, 0, 0, 0, 1};
-    std::string m_str2;
-    int m_n3 = 0;
+    std::string m_strText;
+    int m_nSchlussWert = 0;
     std::vector<std::unique_ptr<STVEEntry>> m_Children;
 };

@@ -27,14 +27,14 @@ void Melde(int nCode, int nWert)
 bool ReadRoot(const fs::path& path, CImpExp& root)
 {
     const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
-    return file && ReadImpExpRoot(*file, root);
+    return file && ::ReadRoot(*file, root);
 }
 
 // The text of a vehicle's kind for the root's kind suffix.
 std::string ArtZusatz(int nArt)
 {
     static const std::uint32_t ids[5] = {190, 194, 195, 193, 192};
-    if (nArt < 0 || nArt > 4)
+    if (nArt < FahrzeugArt::kZugmaschine || nArt > FahrzeugArt::kSattelzugmaschine)
         return " [???]";
     return FormatS(" [$S]", 1, ids[nArt]);
 }
@@ -56,7 +56,7 @@ void ReadImpExpFile(const LockedFile& file, CImpExp& root)
     root.Load(data, file.GetPath().string());
 }
 
-bool ReadImpExpRoot(const LockedFile& file, CImpExp& root)
+bool ReadRoot(const LockedFile& file, CImpExp& root)
 {
     try {
         ReadImpExpFile(file, root);
@@ -106,7 +106,7 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const fs::path& folder, int* pInd
         if (bNeu) {
             if (fs::exists(path))
                 return false;
-        } else if (!*pFile || !(*pFile)->IsWritable() || !ReadImpExpRoot(**pFile, root)) {
+        } else if (!*pFile || !(*pFile)->IsWritable() || !ReadRoot(**pFile, root)) {
             return false;
         }
         auto record = std::make_unique<SIMPEXP_FZG>();

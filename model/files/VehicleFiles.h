@@ -33,7 +33,7 @@ void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
 void ReadImpExpFile(const LockedFile& file, CImpExp& root);
 // The same, answering false for any file that cannot be read as a vehicle or combination file (damaged,
 // of a newer schema, of the version-1 layout, or another kind of file).
-bool ReadImpExpRoot(const LockedFile& file, CImpExp& root);
+bool ReadRoot(const LockedFile& file, CImpExp& root);
 
 // The vehicle type (0..5) of directory entry `index`, -1 on any failure. `pCount` receives the highest
 // entry index (0 for files of schema 5 and below). A converted file of schema 6 is saved again.

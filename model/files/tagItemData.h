@@ -1,7 +1,7 @@
 // A catalogue item: one load unit or FSM item of the user's catalogues, one per ".lgs" or ".fsm" file.
 //
-// File layout: the class record of tagItemData (schema 8), then the fields in member order; fields 14
-// and 15 (picture name and source) exist from schema 7 on. Files of schema 4 and earlier have no class
+// File layout: the class record of tagItemData (schema 8), then the fields in member order; the picture
+// name and source exist from schema 7 on. Files of schema 4 and earlier have no class
 // record at all. Older layouts are converted on loading, and CReSaveException then asks the caller to
 // write the file again.
 #pragma once
@@ -22,7 +22,7 @@ class tagItemData : public PersistentObject
 public:
     tagItemData() = default;
     tagItemData(const tagItemData& other) : PersistentObject() { *this = other; }
-    // Copies fields 1 to 15 and gives this record its own copy of the source's picture.
+    // Copies every stored field and gives this record its own copy of the source's picture.
     tagItemData& operator=(const tagItemData& other);
 
     // The whole file: class record and fields.
@@ -34,7 +34,7 @@ public:
     // CReSaveException. The picture is left as it is.
     void Load(std::span<const std::uint8_t> file, const std::string& source = {});
 
-    // Fields 1 to 15 (the class record is written by the caller).
+    // The stored fields (the class record is written by the caller).
     void Write(ArchiveWriter& ar) const override;
     // Fields by stored schema, then the conversion of older layouts (may throw CReSaveException).
     void Read(ArchiveReader& ar, unsigned schema) override;

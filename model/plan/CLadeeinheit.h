@@ -2,8 +2,8 @@
 // pairs, securing settings and defects.
 #pragma once
 
-#include "model/plan/CWizardParams.h"
 #include "model/archive/PersistentObject.h"
+#include "model/plan/CWizardParams.h"
 
 #include <array>
 #include <map>
@@ -83,7 +83,7 @@ public:
     int m_nId = 0; // 1..63
     std::vector<std::unique_ptr<sLg>> m_Lgs;
     std::vector<std::unique_ptr<CLgsMangel>> m_Maengel;
-    int m_nWert4 = 0;
+    int m_nReserveMaengel = 0; // reserved, not stored
     // Bounding box of the members: smallest y, smallest x, largest x end, largest y end, mass, top.
     double m_dMinY = 0.0;
     double m_dMinX = 0.0;
@@ -101,7 +101,7 @@ public:
     // Member loads by key; not owned, rebuilt from the plan.
     std::map<std::string, tagLGINFO*> m_mapLg;
     int m_nMapGueltig = 0;
-    int m_nWerte13[3] = {};
-    int m_nIterator = -1; // corner << 16 | sub-index; -1 ended
+    int m_nMapReserve[3] = {}; // reserved beside the map's flag, not stored
+    int m_nIterator = -1;      // corner << 16 | sub-index; -1 ended
     int m_nZurrParam[3] = {-1, -1, 0};
 };

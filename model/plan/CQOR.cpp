@@ -1,30 +1,15 @@
 // The loading plan of a vehicle: placed loads, load units and their centre of gravity.
 #include "model/plan/CQOR.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <algorithm>
 #include <iterator>
 
 IQorZiehQuelle* CQOR::s_pZiehQuelle = nullptr;
 IQorAnzeige* CQOR::s_pAnzeige = nullptr;
-
-namespace {
-
-constexpr int FSM_TYP = 5;
-
-bool IsFsm(const tagLGINFO* p)
-{
-    return p->m_nTyp >= FSM_TYP;
-}
-int LadeeinheitId(const tagLGINFO* p)
-{
-    return (p->m_nState >> 1) & 0x3F;
-}
-
-} // namespace
 
 CQOR::CQOR(CFahrzeug* pOwner, int nNummer, const char* pszName)
     : m_nNummer(nNummer), m_strName(pszName ? pszName : ""), m_pFahrzeug(pOwner)
@@ -38,11 +23,11 @@ void CQOR::InitDefaults()
 {
     m_dSchwerpunkt[0] = m_dSchwerpunkt[1] = m_dSchwerpunkt[2] = -1.0;
     m_dMasse = 0.0;
-    m_nFeld5 = 0;
+    m_nReserveFahrzeug = 0;
     m_pAktuell = nullptr;
     m_nAnzahl = 4;
-    m_nFeld10 = 0;
-    m_nFeld16[0] = m_nFeld16[1] = 0;
+    m_nReserveAnzeige = 0;
+    m_nReserveEnde[0] = m_nReserveEnde[1] = 0;
     m_AnzeigeB = SAnzeigeBlock{};
     m_AnzeigeB.dWert1 = 1.2;
     m_AnzeigeB.dWert2 = 0.8;
@@ -72,7 +57,7 @@ CQOR::~CQOR()
 tagLGINFO* CQOR::AddLgInfo(tagLGINFO* p, bool bAktuell)
 {
     tagLGINFO* pVorher = m_pAktuell;
-    if (IsFsm(p)) {
+    if (p->IsFsm()) {
         p->m_nNummer = GetMaxFsmNummer() + 1;
     } else {
         int n = 0;
@@ -177,7 +162,7 @@ tagLGINFO* CQOR::FindLgInfoByName(const std::string& name, int nNr) const
 tagLGINFO* CQOR::FindFsmByNummer(int nNr) const
 {
     for (tagLGINFO* p : m_LgInfos)
-        if (IsFsm(p) && p->m_nNummer == nNr)
+        if (p->IsFsm() && p->m_nNummer == nNr)
             return p;
     return nullptr;
 }
@@ -186,7 +171,7 @@ int CQOR::GetMaxFsmNummer() const
 {
     int nMax = 0;
     for (const tagLGINFO* p : m_LgInfos)
-        if (IsFsm(p))
+        if (p->IsFsm())
             nMax = std::max(nMax, p->m_nNummer);
     return nMax;
 }
@@ -264,12 +249,12 @@ int CQOR::CountSelectedLgInfo(bool bAll) const
 
 int CQOR::CountSelectedFsm(bool bAll) const
 {
-    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0 && IsFsm(p); });
+    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0 && p->IsFsm(); });
 }
 
 int CQOR::CountFreeLgInfo(bool bAll) const
 {
-    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return LadeeinheitId(p) == 0; });
+    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->GetLeId() == 0; });
 }
 
 int CQOR::CountMarkedLgInfo() const
@@ -280,7 +265,7 @@ int CQOR::CountMarkedLgInfo() const
 bool CQOR::HasSelectedAssignedLgInfo() const
 {
     for (const tagLGINFO* p : m_LgInfos)
-        if (p->m_bSelected && LadeeinheitId(p) != 0)
+        if (p->m_bSelected && p->GetLeId() != 0)
             return true;
     return false;
 }
@@ -288,7 +273,7 @@ bool CQOR::HasSelectedAssignedLgInfo() const
 void CQOR::ReleaseFsm(int nId)
 {
     for (tagLGINFO* p : m_LgInfos)
-        if (IsFsm(p) && LadeeinheitId(p) == nId)
+        if (p->IsFsm() && p->GetLeId() == nId)
             p->m_nState &= ~(0x3F << 1);
 }
 
@@ -302,7 +287,7 @@ int CQOR::SelectAllFsm(int nMode)
 {
     int n = 0;
     for (tagLGINFO* p : m_LgInfos) {
-        if (!IsFsm(p))
+        if (!p->IsFsm())
             continue;
         p->m_bSelected = nMode == 1 ? 1 : 0;
         ++n;
@@ -314,7 +299,7 @@ int CQOR::SelectAssignedLgInfo(int nMode, bool bOnlyExisting)
 {
     int n = 0;
     for (tagLGINFO* p : m_LgInfos) {
-        const int nId = LadeeinheitId(p);
+        const int nId = p->GetLeId();
         if (nId == 0)
             continue;
         if (bOnlyExisting) {

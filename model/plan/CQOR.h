@@ -97,19 +97,19 @@ public:
     int m_nNummer = 0;
     std::string m_strName;
     CFahrzeug* m_pFahrzeug = nullptr;
-    int m_nFeld5 = 0;
+    int m_nReserveFahrzeug = 0;
     std::list<tagLGINFO*> m_LgInfos;
     std::list<CLadeeinheit*> m_Ladeeinheiten;
     int m_nAktiveLadeeinheit = 0;
     SAnzeigeBlock m_AnzeigeA;
-    int m_nFeld10 = 0;
+    int m_nReserveAnzeige = 0;
     unsigned int m_nAnzahl = 4;
     double m_dSchwerpunkt[3] = {-1.0, -1.0, -1.0};
     double m_dMasse = 0.0;
     std::map<tagLGINFO*, tagGUILG*> m_Anzeige;
     SAnzeigeBlock m_AnzeigeB;
     double m_dAnzeigeB = 0.5;
-    int m_nFeld16[2] = {0, 0};
+    int m_nReserveEnde[2] = {0, 0};
     // Permitted side difference in percent, given to the plan by the vehicle loader.
     int m_nSeitenProzent = 4;
     // Flag byte read by the vehicle's status query.

@@ -17,7 +17,7 @@ CWizardParams::CWizardParams() : m_tDatum(static_cast<std::int64_t>(std::time(nu
 void CWizardParams::Write(ArchiveWriter& ar) const
 {
     ar.WriteInt(m_nNummer);
-    ar.WriteInt(m_nWert2);
+    ar.WriteInt(m_nReserveNummer);
     ar.WriteInt(m_nNorm);
     for (const sFSParam& fs : m_FS)
         SerializeEmbeddedStore(ar, fs);
@@ -26,7 +26,7 @@ void CWizardParams::Write(ArchiveWriter& ar) const
     ar.WriteFloat(m_fReibungMitMatte);
     ar.WriteInt(m_nMatteQualifier);
     ar.WriteFloat(m_fReibungOhneMatte);
-    ar.WriteInt(m_nWert1);
+    ar.WriteInt(m_nReserveReibung);
     ar.WriteInt(m_nVerfahren);
     ar.WriteInt(m_nQuerQuelle);
     ar.WriteInt(m_nDetailWert);
@@ -34,7 +34,7 @@ void CWizardParams::Write(ArchiveWriter& ar) const
     ar.WriteString(m_strText);
     ar.WriteInt(m_nVorspannkraft);
     ar.WriteInt(m_nZurrkraft);
-    ar.WriteInt(m_nWert3);
+    ar.WriteInt(m_nReserveKraft);
     const auto t = static_cast<std::uint64_t>(m_tDatum);
     ar.WriteDword(static_cast<std::uint32_t>(t));
     ar.WriteDword(static_cast<std::uint32_t>(t >> 32));
@@ -43,7 +43,7 @@ void CWizardParams::Write(ArchiveWriter& ar) const
 void CWizardParams::Read(ArchiveReader& ar, unsigned schema)
 {
     m_nNummer = ar.ReadInt();
-    m_nWert2 = ar.ReadInt();
+    m_nReserveNummer = ar.ReadInt();
     m_nNorm = ar.ReadInt();
     for (sFSParam& fs : m_FS)
         SerializeEmbedded(ar, fs);
@@ -52,7 +52,7 @@ void CWizardParams::Read(ArchiveReader& ar, unsigned schema)
     m_fReibungMitMatte = ar.ReadFloat();
     m_nMatteQualifier = ar.ReadInt();
     m_fReibungOhneMatte = ar.ReadFloat();
-    m_nWert1 = ar.ReadInt();
+    m_nReserveReibung = ar.ReadInt();
     m_nVerfahren = ar.ReadInt();
     m_nQuerQuelle = ar.ReadInt();
     m_nDetailWert = ar.ReadInt();
@@ -60,7 +60,7 @@ void CWizardParams::Read(ArchiveReader& ar, unsigned schema)
     m_strText = ar.ReadString();
     m_nVorspannkraft = ar.ReadInt();
     m_nZurrkraft = ar.ReadInt();
-    m_nWert3 = ar.ReadInt();
+    m_nReserveKraft = ar.ReadInt();
     if (schema >= 2) {
         std::uint64_t t = ar.ReadDword();
         t |= static_cast<std::uint64_t>(ar.ReadDword()) << 32;

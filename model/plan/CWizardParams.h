@@ -2,8 +2,8 @@
 #pragma once
 
 #include "model/archive/PersistentObject.h"
-#include "model/securing/SNormParams.h"
 #include "model/plan/sFSParam.h"
+#include "model/securing/SNormParams.h"
 
 #include <cstdint>
 #include <string>
@@ -21,8 +21,8 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    int m_nNummer = 0; // the load unit's number
-    int m_nWert2 = 0;
+    int m_nNummer = 0;        // the load unit's number
+    int m_nReserveNummer = 0; // stored, read by no calculation
     // Blocking per direction: backward, to the left, forward, to the right.
     sFSParam m_FS[4];
     int m_nNorm = 0; // 0, 1 or 2
@@ -31,14 +31,14 @@ public:
     float m_fReibungMitMatte = 0.6f;
     int m_nMatteQualifier = 0;
     float m_fReibungOhneMatte = -1.0f; // -1: not yet chosen
-    int m_nWert1 = 1;
-    int m_nVerfahren = 0;     // 0 simple (top-over), 1 detailed (direct lashing)
+    int m_nReserveReibung = 1;         // stored, read by no calculation
+    int m_nVerfahren = 0;              // 0 simple (top-over), 1 detailed (direct lashing)
     int m_nQuerQuelle = -1;   // simple method: 0 lateral distances from lashing points, else the rail
     int m_nDetailWert = 0;    // detailed method: 3 only sideways, 4 only lengthwise
     int m_nZurrmittelTyp = 0; // 0, 1, 2
     std::string m_strText;
-    int m_nVorspannkraft = 0; // daN
-    int m_nZurrkraft = 0;     // daN
-    int m_nWert3 = 0;
+    int m_nVorspannkraft = 0;  // daN
+    int m_nZurrkraft = 0;      // daN
+    int m_nReserveKraft = 0;   // stored, read by no calculation
     std::int64_t m_tDatum = 0; // seconds since 1970, set to now by the constructor
 };

@@ -9,13 +9,13 @@ QOR_IMPLEMENT_SERIAL(SLadung, 1, false)
 void SLadung::Write(ArchiveWriter& ar) const
 {
     ar.WriteString(m_strName);
-    ar.WriteDouble(m_d1);
-    ar.WriteDouble(m_d2);
+    ar.WriteDouble(m_dPosition);
+    ar.WriteDouble(m_dMasse);
 }
 
 void SLadung::Read(ArchiveReader& ar, unsigned)
 {
     m_strName = ar.ReadString();
-    m_d1 = ar.ReadDouble();
-    m_d2 = ar.ReadDouble();
+    m_dPosition = ar.ReadDouble();
+    m_dMasse = ar.ReadDouble();
 }

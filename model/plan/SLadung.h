@@ -17,6 +17,6 @@ public:
     void Read(ArchiveReader& ar, unsigned schema) override;
 
     std::string m_strName;
-    double m_d1 = 0.0;
-    double m_d2 = 0.0;
+    double m_dPosition = 0.0;
+    double m_dMasse = 0.0;
 };

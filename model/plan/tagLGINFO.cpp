@@ -1,9 +1,9 @@
 // Names, texts and the picture of a placed load.
 #include "model/plan/tagLGINFO.h"
 
-#include "model/plan/LoadUnitTypes.h"
 #include "model/base/PngSize.h"
 #include "model/base/ProgramFolders.h"
+#include "model/plan/LoadUnitTypes.h"
 #include "model/text/TextFormat.h"
 
 #include <cstdio>
@@ -55,12 +55,12 @@ std::string tagLGINFO::GetDisplayName() const
 
 std::string tagLGINFO::GetEnum9Text() const
 {
-    return FormatFsmEnumText(GetEnum9());
+    return FormatFsmEnumText(GetFsmSeite());
 }
 
 std::string tagLGINFO::GetEnum12Text() const
 {
-    switch (GetEnum12()) {
+    switch (GetFuellmittel()) {
     case 1:
         return FormatS("$S", 1, 524u);
     case 2:

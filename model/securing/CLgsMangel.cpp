@@ -5,9 +5,9 @@
 #include "model/archive/ArchiveWriter.h"
 #include "model/plan/CAnschlagpunkt.h"
 #include "model/plan/CLadeeinheit.h"
-#include "model/vehicle/CZurrpunkt.h"
 #include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
+#include "model/vehicle/CZurrpunkt.h"
 
 #include <cstdio>
 #include <cstring>

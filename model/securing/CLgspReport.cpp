@@ -3,18 +3,18 @@
 
 #include "model/base/AngleMath.h"
 #include "model/plan/CAnschlagpunkt.h"
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
-#include "model/securing/CLgsMangel.h"
 #include "model/plan/CQOR.h"
-#include "model/document/CQOR1Doc.h"
 #include "model/plan/CWizardParams.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/securing/CLgsMangel.h"
+#include "model/securing/ILgspReportDokument.h"
+#include "model/securing/SNormParams.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
-#include "model/text/ResourceText.h"
-#include "model/securing/SNormParams.h"
-#include "model/text/TextFormat.h"
-#include "model/plan/sZPPtrTupel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,7 +87,7 @@ std::string SLgspWerte::GetNormName() const
     return FormatS("$S", 1, (m_nNorm >= 0 && m_nNorm <= 2) ? kText[m_nNorm] : 69u);
 }
 
-CLgspReport::CLgspReport(CQOR1Doc* pDoc) : m_strEnde("</body></html>\n"), m_pDoc(pDoc)
+CLgspReport::CLgspReport(ILgspReportDokument* pDoc) : m_strEnde("</body></html>\n"), m_pDoc(pDoc)
 {
     // A template that does not load stays empty.
     LoadResourceText(m_strKopf, 894, RES_TYPE_TEXT);
@@ -108,7 +108,7 @@ bool CLgspReport::SelectFahrzeug(int nWelches)
     CFahrzeug* p = nullptr;
     if (nWelches == 1) {
         p = m_pDoc->GetFirstFahrzeug();
-        if (!p || p->GetArt() == 4)
+        if (!p || p->GetArt() == FahrzeugArt::kSattelzugmaschine)
             return false;
     } else if (nWelches == 2) {
         p = m_pDoc->GetAnhaenger();
@@ -548,7 +548,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
         m_pFahrzeug->AddRandabstand(&ax, &ay);
         double d = 0.0;
         const double theta = CalcBearing(ax, ay, pPunkt->GetPosX(), pPunkt->GetPosY(), &d);
-        const double dz = az - pPunkt->m_dWert3;
+        const double dz = az - pPunkt->m_dHoehe;
         if (!(d > kNennerMin) && !(dz > kNennerMin))
             continue; // a lashing without length acts nowhere
         SLgspEcke& e = w.m_Ecke[nEcke];

@@ -12,7 +12,7 @@
 
 class CFahrzeug;
 class CLadeeinheit;
-class CQOR1Doc;
+class ILgspReportDokument;
 class CWizardParams;
 class sZPPtrTupel;
 
@@ -30,7 +30,7 @@ public:
     // Defect code recorded in the load unit when its securing cannot be assessed.
     static constexpr int kMangelNichtBewertbar = 9;
 
-    explicit CLgspReport(CQOR1Doc* pDoc);
+    explicit CLgspReport(ILgspReportDokument* pDoc);
     ~CLgspReport();
     CLgspReport(const CLgspReport&) = delete;
     CLgspReport& operator=(const CLgspReport&) = delete;
@@ -73,9 +73,10 @@ public:
     // calculation that could not be assessed stays.
     void FindMaengel();
 
-    // Draws the securing sketch of the current unit (variant nSketch) into the BMP file `path`; set by
-    // the load-securing view. The vehicle and the unit are the document's active ones while it runs.
-    using SketchRenderer = std::function<bool(const std::string& path, int nSketch)>;
+    // Draws the securing sketch of `einheit` on `fahrzeug` (variant nSketch) into the BMP file `path`;
+    // set by the load-securing view. The unit is also its plan's active one while it runs.
+    using SketchRenderer =
+        std::function<bool(const std::string& path, int nSketch, CFahrzeug& fahrzeug, CLadeeinheit& einheit)>;
     void SetSketchRenderer(SketchRenderer f) { m_Sketch = std::move(f); }
 
     // The HTML report of the current unit: calculates, finds the defects, draws the sketch into
@@ -106,7 +107,7 @@ private:
     SLgspWerte m_Einfach;
     SLgspWerte m_Detail;
     SLgspWerte* m_pWerte = nullptr;
-    CQOR1Doc* m_pDoc = nullptr;
+    ILgspReportDokument* m_pDoc = nullptr;
     std::list<CLadeeinheit*>::const_iterator m_itPos;
     bool m_bCursor = false;
     CLadeeinheit* m_pEinheit = nullptr;

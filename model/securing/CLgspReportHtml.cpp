@@ -3,18 +3,17 @@
 #include "model/securing/CLgspReport.h"
 
 #include "model/base/AppHelpers.h"
-#include "model/vehicle/CFahrzeug.h"
-#include "model/plan/CLadeeinheit.h"
-#include "model/securing/CLgsMangel.h"
-#include "model/plan/CQOR.h"
-#include "model/document/CQOR1Doc.h"
-#include "model/vehicle/CZurrmittel.h"
-#include "model/vehicle/CZurrpunkt.h"
-#include "model/text/HtmlText.h"
-#include "model/plan/LoadUnitTypes.h"
 #include "model/base/ProgramFolders.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/securing/CLgsMangel.h"
+#include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextSplit.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrmittel.h"
+#include "model/vehicle/CZurrpunkt.h"
 
 #include <cmath>
 #include <cstdio>
@@ -135,19 +134,14 @@ std::string CLgspReport::ZeichneSkizze(const std::string& name, int nSketch)
     const std::string path = (GetProgramFolders().pictures / (name + ".bmp")).string();
     if (!m_Sketch)
         return path;
-    // The view draws the document's active vehicle and unit: make them the report's for the drawing.
-    const int nAktivIndex = m_pDoc ? m_pDoc->GetAktivIndex() : 0;
-    if (m_pDoc)
-        m_pDoc->SetAktivFahrzeugArt(m_nWelches, false, false);
+    // The renderer gets the report's vehicle and unit; the unit is its plan's active one meanwhile.
     CQOR* pPlan = m_pFahrzeug->GetQor();
     const int nAktiveEinheit = pPlan ? pPlan->m_nAktiveLadeeinheit : 0;
     if (pPlan)
         pPlan->m_nAktiveLadeeinheit = m_pEinheit->GetId();
-    m_Sketch(path, nSketch);
+    m_Sketch(path, nSketch, *m_pFahrzeug, *m_pEinheit);
     if (pPlan)
         pPlan->m_nAktiveLadeeinheit = nAktiveEinheit;
-    if (m_pDoc && m_pDoc->GetAktivIndex() != nAktivIndex)
-        m_pDoc->SetAktivIndex(nAktivIndex, false, false);
     return path;
 }
 

@@ -2,13 +2,13 @@
 // points, the lashing rails and the lashing device, and where that is more than they carry.
 #include "model/securing/CLgspReport.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/sZPPtrTupel.h"
 #include "model/securing/CLgsMangel.h"
+#include "model/securing/ZurrAbstand.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
-#include "model/securing/ZurrAbstand.h"
-#include "model/plan/sZPPtrTupel.h"
 
 #include <algorithm>
 #include <climits>

@@ -22,11 +22,12 @@ void CAnhaenger::BuildGeometrie()
     CalcMomente();
     m_dMinLastVorn = m_dAnteilVorn * m_dGrundmasse;
     m_dMinLastHinten = m_dAnteilHinten * m_dGrundmasse;
-    m_dAnhaengerWert1 = m_dNutzlast;
+    m_dNutzlastGrenze = m_dNutzlast;
     CFahrzeug* P = m_pPartner;
-    if (m_nArt == 1 && P && P->GetArt() == 0 && P->m_dMinAnteilHinten > 0.0) {
+    if (m_nArt == FahrzeugArt::kAnhaenger && P && P->GetArt() == FahrzeugArt::kZugmaschine &&
+        P->m_dMinAnteilHinten > 0.0) {
         const double sH = P->m_dMinAnteilHinten;
-        m_dAnhaengerWert1 =
+        m_dNutzlastGrenze =
             (P->m_dAchslastHinten - (m_dGrundmasse + P->m_dGrundmasse + P->GetQorMasse()) * sH) / sH;
     }
     PruefeBerechenbar();

@@ -18,5 +18,5 @@ public:
 
     // Payload cap of the trailer (the whole payload, or what the towing truck's minimum rear share
     // leaves when it is coupled to a rigid truck).
-    double GetNutzlastGrenze() const { return m_dAnhaengerWert1; }
+    double GetNutzlastGrenze() const { return m_dNutzlastGrenze; }
 };

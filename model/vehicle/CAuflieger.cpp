@@ -50,7 +50,7 @@ void CAuflieger::BuildGeometrie()
 void CAuflieger::CalcKupplungsdaten()
 {
     CFahrzeug* P = m_pPartner;
-    if (!P || P->GetArt() != 4 || m_nArt != 3)
+    if (!P || P->GetArt() != FahrzeugArt::kSattelzugmaschine || m_nArt != FahrzeugArt::kAuflieger)
         return;
     const double L = m_dRadstand, LP = P->m_dRadstand, k = m_dKupplungsabstandGeo;
     const double sV = P->m_dAnteilVorn, sH = P->m_dAnteilHinten;

@@ -27,7 +27,11 @@ public:
     // The payload at which the kingpin load reaches its bound, and whether that is a lower bound.
     double CalcKingpinNutzlast(int nModus, double x) const;
     bool IsKingpinUntergrenze(double x, double q) const;
-    bool IsSattelGekoppelt() const { return m_nArt == 3 && m_pPartner && m_pPartner->GetArt() == 4; }
+    bool IsSattelGekoppelt() const
+    {
+        return m_nArt == FahrzeugArt::kAuflieger && m_pPartner &&
+               m_pPartner->GetArt() == FahrzeugArt::kSattelzugmaschine;
+    }
 
     // Its own block: six doubles, two ints and a flag byte.
     double m_dAufliegerWert[6] = {};

@@ -2,14 +2,14 @@
 #include "model/vehicle/CFahrzeug.h"
 
 #include "model/plan/CQOR.h"
+#include "model/plan/SLadung.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
 #include "model/vehicle/CZurrmittel.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
 #include "model/vehicle/CZusLast.h"
-#include "model/plan/SLadung.h"
 #include "model/vehicle/SYs2X.h"
-#include "model/text/TextFormat.h"
-#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <algorithm>
@@ -73,9 +73,9 @@ CFahrzeug::CFahrzeug() : m_Diagramm(this)
     m_dLFLaenge = 0.0;
     for (SAchse& a : m_Achsen)
         a = SAchse{};
-    m_strText2.clear();
-    m_strText3.clear();
-    m_strText4.clear();
+    m_strKennzeichen.clear();
+    m_strWeitereTexte[0].clear();
+    m_strWeitereTexte[1].clear();
     m_bMitArbeitswerten = 1;
     std::fill(std::begin(m_nAchsFlags), std::end(m_nAchsFlags), 0);
     std::fill(std::begin(m_dKupplungswert), std::end(m_dKupplungswert), -1.0);
@@ -172,19 +172,19 @@ std::string CFahrzeug::GetArtName() const
 {
     std::uint32_t nText = 69;
     switch (m_nArt) {
-    case 0:
+    case FahrzeugArt::kZugmaschine:
         nText = IsArt5() ? 266 : 294;
         break;
-    case 1:
+    case FahrzeugArt::kAnhaenger:
         nText = 242;
         break;
-    case 2:
+    case FahrzeugArt::kStarrdeichsel:
         nText = 241;
         break;
-    case 3:
+    case FahrzeugArt::kAuflieger:
         nText = 243;
         break;
-    case 4:
+    case FahrzeugArt::kSattelzugmaschine:
         nText = 293;
         break;
     default:
@@ -196,12 +196,12 @@ std::string CFahrzeug::GetArtName() const
 float CFahrzeug::GetAchse1Position() const
 {
     const float f = static_cast<float>(m_Achsen[0].dAbstand);
-    return (m_nArt == 1 || m_nArt == 3) ? -f : f;
+    return (m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? -f : f;
 }
 
 bool CFahrzeug::GetNutzbareLF(double* pLaenge, double* pBreite) const
 {
-    if (m_nArt == 4)
+    if (m_nArt == FahrzeugArt::kSattelzugmaschine)
         return false;
     const SNutzbareLF& n = m_NutzLF[1];
     if (pLaenge)
@@ -281,15 +281,15 @@ double CFahrzeug::GetAbstandQuerLg(int nSeite, const tagLGINFO* p) const
 double CFahrzeug::GetVorbauLaenge() const
 {
     switch (m_nArt) {
-    case 0:
-    case 4:
+    case FahrzeugArt::kZugmaschine:
+    case FahrzeugArt::kSattelzugmaschine:
         if (m_pFahrerhausBild && m_pFahrerhausBild->HatBild())
             return m_pFahrerhausBild->GetVorbauLaenge();
         return IsArt5() ? 0.71 : 1.46;
-    case 1:
+    case FahrzeugArt::kAnhaenger:
         return 0.5;
-    case 2:
-    case 3:
+    case FahrzeugArt::kStarrdeichsel:
+    case FahrzeugArt::kAuflieger:
         return m_Achsen[0].dAbstand;
     default:
         return 0.0;
@@ -298,7 +298,8 @@ double CFahrzeug::GetVorbauLaenge() const
 
 double CFahrzeug::GetAchse9Leerlast() const
 {
-    if (m_nArt == 1 || m_nArt == 2 || m_nArt == 3)
+    if (m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kStarrdeichsel ||
+        m_nArt == FahrzeugArt::kAuflieger)
         return 0.0;
     return m_Achsen[9].dLeerlast;
 }
@@ -327,7 +328,8 @@ void CFahrzeug::SetAchsZulLast(int i, double v)
 
 int CFahrzeug::GetRecordAnzahl() const
 {
-    int n = m_nAchsanzahl + ((m_nArt == 2 || m_nArt == 3) ? 1 : 0);
+    int n = m_nAchsanzahl +
+            ((m_nArt == FahrzeugArt::kStarrdeichsel || m_nArt == FahrzeugArt::kAuflieger) ? 1 : 0);
     return std::clamp(n, 0, MAX_ACHSEN);
 }
 
@@ -433,7 +435,9 @@ void CFahrzeug::PrepareBerechnung()
     m_nZaehler = 0;
     std::fill(std::begin(m_nGrenzeAktiv), std::end(m_nGrenzeAktiv), 0);
     CalcLeergewicht();
-    m_dAchse1Abstand = (m_nArt == 0 || m_nArt == 2) ? m_Achsen[0].dAbstand : -m_Achsen[0].dAbstand;
+    m_dAchse1Abstand = (m_nArt == FahrzeugArt::kZugmaschine || m_nArt == FahrzeugArt::kStarrdeichsel)
+                           ? m_Achsen[0].dAbstand
+                           : -m_Achsen[0].dAbstand;
     m_dMinAnteilVorn = static_cast<double>(m_nMinAnteilVorn) / 100.0;
     m_dMinAnteilHinten = static_cast<double>(m_nMinAnteilHinten) / 100.0;
     if (!m_bMitArbeitswerten) {
@@ -455,7 +459,7 @@ void CFahrzeug::PrepareBerechnung()
 
     m_dZusLastMasse = m_dZusMomentVorn = m_dZusMomentHinten = 0.0;
     for (const CZusLast* p : m_ZusLasten) {
-        const double pos = p->m_d1, m = p->m_d2;
+        const double pos = p->m_dPosition, m = p->m_dMasse;
         m_dZusLastMasse += m;
         m_dZusMomentVorn += (pos + m_dAchse1Abstand) * m;
         m_dZusMomentHinten += (m_dRadstand - m_dAchse1Abstand - pos) * m;
@@ -559,7 +563,7 @@ int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
 {
     CFahrzeug* pAnh = GetDokAnhaenger();
     int nMaske = 0;
-    if ((!m_bKurveGueltig && m_nArt != 4) || !IsBerechenbar())
+    if ((!m_bKurveGueltig && m_nArt != FahrzeugArt::kSattelzugmaschine) || !IsBerechenbar())
         nMaske |= 0x2;
     if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
         nMaske |= 0x8;
@@ -568,12 +572,13 @@ int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
         nMaske |= 0x10;
     if (m_dAchslastVorn + m_dAchslastHinten > m_dZulGesamtgewicht)
         nMaske |= 0x100;
-    if (m_nArt == 0 && pAnh && pAnh->GetArt() != 1 && pAnh->m_dAchslastVorn > m_dKupplungslast1)
+    if (m_nArt == FahrzeugArt::kZugmaschine && pAnh && pAnh->GetArt() != FahrzeugArt::kAnhaenger &&
+        pAnh->m_dAchslastVorn > m_dKupplungslast1)
         nMaske |= 0x2000;
-    if (m_nArt == 4 && pAnh && pAnh->m_dAchslastVorn > m_dKupplungslast1)
+    if (m_nArt == FahrzeugArt::kSattelzugmaschine && pAnh && pAnh->m_dAchslastVorn > m_dKupplungslast1)
         nMaske |= 0x4000;
     nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, pAnh, 0x20000);
-    if (m_pQor && m_nArt != 4)
+    if (m_pQor && m_nArt != FahrzeugArt::kSattelzugmaschine)
         nMaske = PruefeQuerGrenze(nMaske, 0x20000);
     return GrenzwertAntwort(nMaske, bNurEigene, 0x20000, 0x40000);
 }
@@ -736,13 +741,15 @@ void CFahrzeug::CalcKupplungsdaten() {}
 double CFahrzeug::CalcPosRelAchse1()
 {
     const double d0 = m_Achsen[0].dAbstand;
-    m_dLeerSchwerpunkt = m_dLeerSchwerpunktRel + ((m_nArt == 1 || m_nArt == 3) ? d0 : -d0);
+    m_dLeerSchwerpunkt =
+        m_dLeerSchwerpunktRel +
+        ((m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? d0 : -d0);
     return m_dLeerSchwerpunkt;
 }
 
 int CFahrzeug::CalcAnzahlVorderachsen()
 {
-    if (m_nArt == 2 || m_nArt == 3)
+    if (m_nArt == FahrzeugArt::kStarrdeichsel || m_nArt == FahrzeugArt::kAuflieger)
         m_nAnzahlVorderachsen = 1;
     else
         m_nAnzahlVorderachsen = FrontGroupCount(m_dMergeAbstand + 1, m_nMergeAnzahl);
@@ -774,7 +781,7 @@ double CFahrzeug::CalcHinterachsgruppe(bool bCached)
 void CFahrzeug::CalcAchsPositionen(double x0, bool bZusammengefasst)
 {
     const double* d = bZusammengefasst ? m_dMergeAbstand : m_dGeoAbstand;
-    const double s = (m_nArt == 1 || m_nArt == 3) ? 1.0 : -1.0;
+    const double s = (m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? 1.0 : -1.0;
     m_dAchsPos[0] = s * m_Achsen[0].dAbstand - x0;
     for (int i = 1; i < MAX_ACHSEN; ++i)
         m_dAchsPos[i] = m_dAchsPos[i - 1] + d[i];
@@ -803,7 +810,7 @@ void CFahrzeug::CalcAchsPositionenRel(int k)
 double CFahrzeug::GetAchsPosition(int i)
 {
     const double d0 = m_Achsen[0].dAbstand;
-    const double s = (m_nArt == 1 || m_nArt == 3) ? d0 : -d0;
+    const double s = (m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? d0 : -d0;
     if (i < 0 || i >= MAX_ACHSEN)
         return 0.0;
     double x = s;
@@ -815,7 +822,9 @@ double CFahrzeug::GetAchsPosition(int i)
 double CFahrzeug::GetPosLetzteAchse()
 {
     const double d0 = m_Achsen[0].dAbstand;
-    double x = m_nArt == 4 ? 0.0 : ((m_nArt == 1 || m_nArt == 3) ? d0 : -d0);
+    double x = m_nArt == FahrzeugArt::kSattelzugmaschine
+                   ? 0.0
+                   : ((m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? d0 : -d0);
     const int n = GetRecordAnzahl();
     if (n >= 3 && n <= 7) {
         for (int j = 1; j < n; ++j)
@@ -835,7 +844,7 @@ double CFahrzeug::GetZLPosition(tagZLINFO* p) const
     if (!p->m_nVomEnde)
         return p->m_dPosX;
     double x = m_dLFLaenge - p->m_dPosX;
-    if (m_nArt == 4)
+    if (m_nArt == FahrzeugArt::kSattelzugmaschine)
         x += m_Achsen[0].dAbstand;
     return x;
 }
@@ -921,7 +930,7 @@ void CFahrzeug::BuildGeometrieBasis()
         if (!pItem)
             continue;
         double x = GetZLPosition(pItem);
-        if (m_nArt != 4)
+        if (m_nArt != FahrzeugArt::kSattelzugmaschine)
             x -= m_dVorderachsPos;
         m_dZLMasse += pItem->m_dMasse;
         dZLMoment += pItem->m_dMasse * x;
@@ -944,7 +953,7 @@ void CFahrzeug::BuildGeometrieBasis()
     m_dMinLastVorn = m_dAnteilVorn * m_dGrundmasse;
     m_dAnteilHinten = static_cast<double>(m_nMinAnteilHinten) / 100.0;
     m_dMinLastHinten = m_dAnteilHinten * m_dGrundmasse;
-    m_dPlanLast = (m_nArt != 4 && m_pQor) ? m_pQor->GetMasse() : 0.0;
+    m_dPlanLast = (m_nArt != FahrzeugArt::kSattelzugmaschine && m_pQor) ? m_pQor->GetMasse() : 0.0;
 
     m_bMaskeHalten = 0;
     m_nKurvenBuilder = 1;

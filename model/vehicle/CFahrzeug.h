@@ -1,9 +1,10 @@
 // The vehicle of the loading model: axles, masses, load area, plan and the load-distribution calculation.
 #pragma once
 
+#include "model/archive/PersistentObject.h"
 #include "model/vehicle/CFahrzeugDiagramm.h"
 #include "model/vehicle/CTupelList.h"
-#include "model/archive/PersistentObject.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SNutzbareLF.h"
 #include "model/vehicle/SUeberstLG.h"
 
@@ -79,7 +80,7 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    // Virtual operations, in slot order.
+    // Virtual operations.
     virtual double CalcSchwerpunkt(bool bMitLadung);
     virtual float GetSummeAchslasten();
     virtual void CalcAchslasten(float* pVorn, float* pHinten);
@@ -146,8 +147,8 @@ public:
 
     // Accessors and small queries.
     int GetArt() const { return m_nArt; }
-    int GetFahrzeugTyp() const { return IsArt5() ? 5 : m_nArt; }
-    bool IsArt5() const { return m_nArt == 0 && m_nAchsFlags[9] != 0; }
+    int GetFahrzeugTyp() const { return IsArt5() ? FahrzeugArt::kZugmaschineUntertyp : m_nArt; }
+    bool IsArt5() const { return m_nArt == FahrzeugArt::kZugmaschine && m_nAchsFlags[9] != 0; }
     std::string GetArtName() const;
     CFahrzeug* GetPartner() const { return m_pPartner; }
     CQOR* GetQor() const { return m_pQor; }
@@ -155,7 +156,7 @@ public:
     double GetAchse1Abstand() const { return m_Achsen[0].dAbstand; }
     float GetAchse1Position() const;
     double GetLFLaenge() const { return m_dLFLaenge; }
-    float GetLFBreite() const { return m_nArt == 4 ? 0.0f : m_fLFBreite; }
+    float GetLFBreite() const { return m_nArt == FahrzeugArt::kSattelzugmaschine ? 0.0f : m_fLFBreite; }
     bool GetNutzbareLF(double* pLaenge, double* pBreite) const;
     bool GetNutzbareLFFloat(float* pLaenge, float* pBreite) const;
     double GetRandabstand(int i) const;
@@ -219,8 +220,15 @@ public:
 
     // The combination as the document holds it: the trailer is the document's vehicle and the motor
     // vehicle its partner.
-    bool IsMotorfahrzeug() const { return m_nArt == 0 || m_nArt == 4; }
-    bool IsAnhaengerArt() const { return m_nArt == 1 || m_nArt == 2 || m_nArt == 3; }
+    bool IsMotorfahrzeug() const
+    {
+        return m_nArt == FahrzeugArt::kZugmaschine || m_nArt == FahrzeugArt::kSattelzugmaschine;
+    }
+    bool IsAnhaengerArt() const
+    {
+        return m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kStarrdeichsel ||
+               m_nArt == FahrzeugArt::kAuflieger;
+    }
     CFahrzeug* GetDokAnhaenger() const;
     CFahrzeug* GetDokZugfahrzeug() const;
     bool IsDokZugfahrzeug() const { return GetDokAnhaenger() != nullptr; }
@@ -235,23 +243,23 @@ public:
     // Set by the application; null in a program without 3D views.
     static IDiagrammNetz* s_pDiagrammNetz;
 
-    // 1. Header record.
+    // A small header record, not read by the calculations.
     int m_nKopf[3] = {-1, 0, 0};
-    // 2. The chart.
+    // The vehicle's chart.
     CFahrzeugDiagramm m_Diagramm;
-    // 3. Status of the usable range and the constraint mask.
+    // Status of the usable centre-of-gravity range and the constraint mask.
     int m_nBereichStatus = 0;
     int m_nGrenzMaske = 0;
-    // 4. The plan (a semi-trailer tractor points to its semi-trailer's and never deletes it).
+    // The plan (a semi-trailer tractor points to its semi-trailer's and never deletes it).
     CQOR* m_pQor = nullptr;
-    // 5.
+    // A reserved word and the chart-out-of-date mark.
     std::uint16_t m_wReserve = 0;
     int m_bDiagrammVeraltet = 1;
     // Set once the chart's mesh has been built.
     int m_bDiagrammNetz = 0;
-    // 6. ZL items, keyed by themselves; the vehicle owns them.
+    // ZL items, keyed by themselves; the vehicle owns them.
     std::map<tagZLINFO*, tagZLINFO*> m_ZLInfos;
-    // 7. Geometry.
+    // Geometry of the axle groups.
     double m_dGeoZulLast[MAX_ACHSEN] = {};
     double m_dGeoLeerlast[MAX_ACHSEN] = {};
     double m_dGeoAbstand[MAX_ACHSEN] = {};
@@ -266,42 +274,42 @@ public:
     double m_dHinterLastSumme = 0.0;    // weight sum of the rear-group centre
     double m_dHinterZulSumme = 0.0;     // permissible sum of the rear group
     unsigned char m_bVorderGruppe[MAX_ACHSEN] = {};
-    // 8. Axle flags; the tenth is the sub-type flag of kind 0.
+    // Axle flags (0: counted in its axle group); the tenth is the sub-type flag of kind 0.
     int m_nAchsFlags[MAX_ACHSEN] = {};
-    // 9. Values of the trailer checks and the drawbar-trailer geometry.
-    double m_dAnhaengerWert1 = 0.0;
-    double m_dAnhaengerWert2 = 0.0;
-    int m_nAnhaengerInt1 = 0;
-    int m_nAnhaengerInt2 = 1;
-    // 10.
+    // The payload limit of a trailer's checks, reserved values and the value stored beside the kind.
+    double m_dNutzlastGrenze = 0.0;
+    double m_dAnhaengerReserve = 0.0;
+    int m_nAnhaengerReserve = 0;
+    int m_nArtZusatz = 1;
+    // Kind (see FahrzeugArt), name and axle count.
     int m_nArt = -1;
     std::string m_strName;
     int m_nAchsanzahl = 0;
-    // 11.
+    // Masses and load-area length.
     double m_dLeergewicht = 0.0;
     double m_dZulGesamtgewicht = 0.0;
     double m_dLFLaenge = 0.0;
-    // 12. Minimum group shares in percent.
-    std::string m_strText2;
+    // The registration, shown in the reports, and the minimum group shares in percent.
+    std::string m_strKennzeichen;
     unsigned int m_nMinAnteilVorn = 0;
     unsigned int m_nMinAnteilHinten = 0;
-    // 13.
+    // The axle records; record 0 is the coupling point of kinds 2 and 3.
     SAchse m_Achsen[MAX_ACHSEN];
-    // 14. Coupling values and the coupling-load flag.
+    // Coupling values and the coupling-load flag.
     double m_dKupplungswert[4] = {-1.0, -1.0, -1.0, -1.0};
     int m_bKupplungslast = 0;
-    // 15. The coupling load acts at load-area length - m_dKupplungsabstand.
+    // The coupling load acts at load-area length - m_dKupplungsabstand.
     double m_dKupplungsabstand = 0.0;
     double m_dKupplungslast1 = 0.0; // of a motor vehicle: its permissible support or fifth-wheel load
     double m_dKupplungslast2 = 0.0;
     double m_dGrundmasse = 0.0;
     int m_nGeladen = 0;
-    // 16, 17.
+    // Load-area margins (placing and usable area) and the overhang.
     SNutzbareLF m_NutzLF[2];
     SUeberstLG m_Ueberstand;
-    // 18. Working values of the combination and of the calculation.
+    // Working values of the combination and of the calculation.
     double m_dRadstandKorrektur = 0.0;
-    double m_dKombiWert2 = 0.0;
+    double m_dKombiWert = 0.0;
     unsigned char m_bKombiFlag = 0;
     double m_dSattelVersatz = 0.0; // fifth wheel ahead of the rear (group) axle
     int m_nKopfInt = -1;
@@ -324,9 +332,9 @@ public:
     double m_dAchse1Abstand = 0.0;
     int m_nZaehler = 0;
     int m_nGrenzeAktiv[5] = {};
-    // 19.
+    // The other vehicle of a combination; not owned.
     CFahrzeug* m_pPartner = nullptr;
-    // 21. Curve values.
+    // Curve values.
     double m_dMaxNutzlast = 0.0;
     float m_fMaxNutzlastPos = 0.0f;
     double m_dKurvenSchritt = 0.1;
@@ -334,31 +342,30 @@ public:
     CTupelList m_Kurve{true};
     // The part of m_Kurve inside the usable range: the same point objects, not owned.
     CTupelList m_Teilkurve{false};
-    // 22. Lashing equipment, owned.
+    // Lashing equipment, owned.
     std::list<CZurrpunkt*> m_Zurrpunkte;
     std::list<CZurrmittel*> m_ZurrmittelBenutzt;
     std::list<CZurrmittel*> m_ZurrmittelKatalog;
     std::list<CZurrschiene*> m_Zurrschienen;
-    // 23.
+    // The owning document, and the selector: while set, the second coupling load counts.
     CQOR1Doc* m_pDoc = nullptr;
     unsigned char m_bKupplungslast2 = 1;
-    // 24.
+    // The constraint functions of the curve.
     double (CFahrzeug::*m_pfnGrenze[5])(double) = {};
     int m_nGrenzInt = 0;
-    // 25. Owned.
+    // Additional loads and loads, owned.
     std::list<CZusLast*> m_ZusLasten;
     std::list<SLadung*> m_Ladungen;
-    // 26.
+    // Flags of the recalculation and the axle counts of the geometry.
     unsigned char m_bKurveGueltig = 1;
     unsigned char m_bMaskeHalten = 0;
     int m_nGeoAchsanzahl = 0;
     int m_nAnzahlVorderachsen = 0;
-    // 27.
-    std::string m_strText3;
-    std::string m_strText4;
-    // 28.
+    // Two further texts, stored with the vehicle's first-version record.
+    std::string m_strWeitereTexte[2];
+    // Derive the rear-group working values in PrepareBerechnung.
     int m_bMitArbeitswerten = 1;
-    int m_nReserve28 = 0;
+    int m_nReserveArbeitswerte = 0;
 
     // Working values of the geometry and the axle-load calculation.
     double m_dVorderachsPos = 0.0;

@@ -1,6 +1,7 @@
 // The vehicle classes as persistent objects: the vehicle record of the first file version.
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/plan/SLadung.h"
 #include "model/vehicle/CAnhaenger.h"
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -8,7 +9,6 @@
 #include "model/vehicle/CStarrdeichsel.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZusLast.h"
-#include "model/plan/SLadung.h"
 
 QOR_IMPLEMENT_SERIAL(CFahrzeug, 1, false)
 QOR_IMPLEMENT_SERIAL(CZugmaschine, 1, false)
@@ -63,15 +63,15 @@ void CFahrzeug::Write(ArchiveWriter& ar) const
     ar.WriteDouble(m_dZulGesamtgewicht);
     ar.WriteDouble(m_dLFLaenge);
     WriteAchse(ar, m_Achsen[0]);
-    ar.WriteString(m_strText2);
+    ar.WriteString(m_strKennzeichen);
     ar.WriteInt(static_cast<std::int32_t>(m_nMinAnteilVorn));
     ar.WriteInt(static_cast<std::int32_t>(m_nMinAnteilHinten));
     for (int i = 1; i <= 3; ++i)
         WriteAchse(ar, m_Achsen[i]);
     WriteList(ar, m_ZusLasten);
     WriteList(ar, m_Ladungen);
-    ar.WriteString(m_strText3);
-    ar.WriteString(m_strText4);
+    ar.WriteString(m_strWeitereTexte[0]);
+    ar.WriteString(m_strWeitereTexte[1]);
 }
 
 void CFahrzeug::Read(ArchiveReader& ar, unsigned)
@@ -83,15 +83,15 @@ void CFahrzeug::Read(ArchiveReader& ar, unsigned)
     m_dZulGesamtgewicht = ar.ReadDouble();
     m_dLFLaenge = ar.ReadDouble();
     ReadAchse(ar, m_Achsen[0]);
-    m_strText2 = ar.ReadString();
+    m_strKennzeichen = ar.ReadString();
     m_nMinAnteilVorn = static_cast<unsigned int>(ar.ReadInt());
     m_nMinAnteilHinten = static_cast<unsigned int>(ar.ReadInt());
     for (int i = 1; i <= 3; ++i)
         ReadAchse(ar, m_Achsen[i]);
     ReadList(ar, m_ZusLasten);
     ReadList(ar, m_Ladungen);
-    m_strText3 = ar.ReadString();
-    m_strText4 = ar.ReadString();
+    m_strWeitereTexte[0] = ar.ReadString();
+    m_strWeitereTexte[1] = ar.ReadString();
 }
 
 void CAuflieger::Write(ArchiveWriter& ar) const

@@ -1,8 +1,8 @@
 // The calculating half of a vehicle's chart: the lateral payload limit curve and the lateral offset limit.
 #include "model/vehicle/CFahrzeugDiagramm.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CQOR.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <cmath>
 #include <limits>
@@ -32,8 +32,10 @@ void CFahrzeugDiagramm::SetParams(float fWidth, float fPercent, float fStep, flo
         m_fLimit2 = fHinten;
         nArt = m_pOwner->GetArt();
     }
-    m_fLast = (nArt == 0 || nArt == 1) ? std::min(m_fLimit1, m_fLimit2) : m_fLimit2;
-    m_fSpur = fWidth * (nArt == 0 ? 0.8f : 0.88f);
+    m_fLast = (nArt == FahrzeugArt::kZugmaschine || nArt == FahrzeugArt::kAnhaenger)
+                  ? std::min(m_fLimit1, m_fLimit2)
+                  : m_fLimit2;
+    m_fSpur = fWidth * (nArt == FahrzeugArt::kZugmaschine ? 0.8f : 0.88f);
     m_fAnteil = (fPercent + 100.0f) / 200.0f;
     m_fK = (m_fAnteil * m_fSpur - m_fSpur / 2.0f) * m_fLast;
     m_fC = m_fSpur / 2.0f - m_fAnteil * m_fSpur;

@@ -332,7 +332,7 @@ int CFahrzeug::BuildKurve()
     m_dMaxNutzlast = 0.0;
     m_fMaxNutzlastPos = 0.0f;
 
-    double x = m_nArt == 4 ? static_cast<double>(0.22f) : 0.0;
+    double x = m_nArt == FahrzeugArt::kSattelzugmaschine ? static_cast<double>(0.22f) : 0.0;
     const double h = m_dKurvenSchritt;
     const double E = m_dLFLaenge;
     // Values that would make the sampling endless or its points meaningless give no curve.
@@ -646,7 +646,7 @@ CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)
 int CFahrzeug::CalcNutzbarerBereich()
 {
     CFahrzeug* pQuelle = this;
-    if (m_nArt == 4) {
+    if (m_nArt == FahrzeugArt::kSattelzugmaschine) {
         pQuelle = GetDokAnhaenger();
         if (!pQuelle) {
             m_nBereichStatus = 1;

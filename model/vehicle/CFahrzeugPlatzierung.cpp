@@ -1,10 +1,10 @@
 // Placing a load against its neighbours and the load-area edges: the free slot for a form-fit item, the
 // wall of flush loads, touching loads, form-fit blocking of a load unit and the placing margins.
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/PlanGrid.h"
 #include "model/plan/sFSParam.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,16 +16,10 @@ constexpr double kBuendig = 0.005; // flush, contiguous and at-the-edge toleranc
 constexpr double kKeinNachbar = 1000.0;
 constexpr int kBitQuer = 1 << 7;      // the last wall search that collected the load ran across y
 constexpr int kBitGesammelt = 1 << 8; // collected by a wall search
-constexpr int kFsmTyp = 5;            // type codes from here on are form-fit items
 
 bool Nah(double a, double b)
 {
     return std::fabs(a - b) < kBuendig;
-}
-
-bool IstFsm(const tagLGINFO* p)
-{
-    return p->m_nTyp >= kFsmTyp;
 }
 
 // Position and end across direction d: y for the directions along x (0, 2), x for the others.
@@ -155,7 +149,7 @@ void CFahrzeug::CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon
     const int nGegen = (b + 2) % 4;
     for (std::size_t i = k; i-- > 0;) {
         const tagLGINFO* l = wand[i];
-        if (!Nah(EndeQuer(l, b), lo) || IstFsm(l))
+        if (!Nah(EndeQuer(l, b), lo) || l->IsFsm())
             break;
         double von = 0.0, bis = 0.0;
         if (FindAnliegendeLg(l, nGegen, &von, &bis)) {
@@ -166,7 +160,7 @@ void CFahrzeug::CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon
     }
     for (std::size_t i = k + 1; i < wand.size(); ++i) {
         const tagLGINFO* l = wand[i];
-        if (!Nah(PosQuer(l, b), hi) || IstFsm(l))
+        if (!Nah(PosQuer(l, b), hi) || l->IsFsm())
             break;
         double von = 0.0, bis = 0.0;
         if (FindAnliegendeLg(l, nGegen, &von, &bis))
@@ -230,7 +224,7 @@ int CFahrzeug::FindLgPosition(double x, double y, double* pX, double* pY, double
     if (b < 0 || !naechste[b])
         return -1;
     tagLGINFO* N = naechste[b];
-    if (IstFsm(N))
+    if (N->IsFsm())
         return -1;
     double lo = 0.0, hi = 0.0;
     CalcWandbereich(N, b, &lo, &hi);
@@ -314,7 +308,7 @@ sFSParam CFahrzeug::CalcFSParam(double x, double y, double dLaenge, double dBrei
     const double t = std::fabs(dToleranz);
     const double X1 = x + dLaenge, Y1 = y + dBreite;
     for (tagLGINFO* m : m_pQor->GetLgInfos()) {
-        if (!IstFsm(m) || m->GetEnum9() != nRichtung + 1)
+        if (!m->IsFsm() || m->GetFsmSeite() != nRichtung + 1)
             continue;
         const double mx = m->m_dPosX, my = m->m_dPosY, ex = m->GetEndX(), ey = m->GetEndY();
         bool bTrifft = false;

@@ -1,15 +1,15 @@
 // The vehicle's lashing equipment: used devices, finding and pairing lashing points, re-attaching the
 // load units of the plan after loading, whether a point is in use, and the chart's mesh.
 #include "model/plan/CAnschlagpunkt.h"
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
-#include "model/vehicle/CZurrmittel.h"
-#include "model/vehicle/CZurrpunkt.h"
-#include "model/vehicle/CZurrschiene.h"
 #include "model/plan/sFSParam.h"
 #include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrmittel.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
 
 #include <cmath>
 
@@ -62,7 +62,7 @@ CZurrpunkt* CFahrzeug::FindZurrpunkt(const CZurrpunkt& point, double tol) const
     for (CZurrpunkt* p : m_Zurrpunkte)
         if (p->m_nFlags == point.m_nFlags && Innerhalb(p->m_dAbstandLaengs, point.m_dAbstandLaengs, tol) &&
             Innerhalb(p->m_dAbstandQuer, point.m_dAbstandQuer, tol) &&
-            Innerhalb(p->m_dWert3, point.m_dWert3, tol))
+            Innerhalb(p->m_dHoehe, point.m_dHoehe, tol))
             return p;
     return nullptr;
 }
@@ -200,7 +200,7 @@ void CFahrzeug::RelinkZurrpunkte()
 int CFahrzeug::IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
                                  int nVerfahren) const
 {
-    if (GetFahrzeugTyp() == 4 || !m_pQor)
+    if (GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine || !m_pQor)
         return 0;
     const auto istGemeint = [&](const CZurrpunkt* p) {
         if (!p)
@@ -239,7 +239,7 @@ int CFahrzeug::UpdateDiagramm()
 {
     if (m_bDiagrammVeraltet == 0)
         return 0;
-    if (GetFahrzeugTyp() == 4 && IsDokZugfahrzeug()) {
+    if (GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine && IsDokZugfahrzeug()) {
         m_bDiagrammVeraltet = 0;
         return 0;
     }

@@ -15,7 +15,7 @@ double CSattelzugmaschine::GetGesamtmasse(bool bMitPartner)
     if (bMitPartner)
         if (CFahrzeug* pAnh = GetDokAnhaenger()) {
             d += pAnh->GetGesamtmasse(false);
-            if (pAnh->GetArt() == 2 || pAnh->GetArt() == 3)
+            if (pAnh->GetArt() == FahrzeugArt::kStarrdeichsel || pAnh->GetArt() == FahrzeugArt::kAuflieger)
                 d -= m_dStuetzlast;
         }
     return d;

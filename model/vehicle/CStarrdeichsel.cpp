@@ -87,7 +87,7 @@ int CStarrdeichsel::CalcKurvenpunkt(SYs2X* pPunkt)
 int CStarrdeichsel::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
 {
     CFahrzeug* P = m_pPartner;
-    if (!P || P->GetArt() != 0 || m_nArt != 2)
+    if (!P || P->GetArt() != FahrzeugArt::kZugmaschine || m_nArt != FahrzeugArt::kStarrdeichsel)
         return 0;
     if (nModus != 2)
         return 1;

@@ -11,7 +11,7 @@ CZugmaschine::CZugmaschine()
 double CZugmaschine::AktuelleStuetzlast()
 {
     if (CFahrzeug* pAnh = GetDokAnhaenger()) {
-        if (pAnh->GetArt() != 2)
+        if (pAnh->GetArt() != FahrzeugArt::kStarrdeichsel)
             return 0.0;
         double v = 0.0, h = 0.0;
         pAnh->CalcAchslastenBeladen(&v, &h);
@@ -61,7 +61,7 @@ double CZugmaschine::GetGesamtmasse(bool bMitPartner)
         if (CFahrzeug* pAnh = GetDokAnhaenger()) {
             d += pAnh->GetGesamtmasse(false);
             // The trailer's own total already holds the load it puts on this vehicle.
-            if (pAnh->GetArt() == 2 || pAnh->GetArt() == 3)
+            if (pAnh->GetArt() == FahrzeugArt::kStarrdeichsel || pAnh->GetArt() == FahrzeugArt::kAuflieger)
                 d -= m_dStuetzlast;
         }
     return d;

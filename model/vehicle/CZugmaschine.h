@@ -29,7 +29,10 @@ protected:
     // Where the support load acts, behind the front-group centre.
     virtual double GetKupplungsPosition() const { return m_dKupplungsX; }
     // The share limits are left out while a semi-trailer stands on the fifth wheel.
-    bool IsAufliegerGekoppelt() const { return m_nArt == 4 && GetDokAnhaenger() != nullptr; }
+    bool IsAufliegerGekoppelt() const
+    {
+        return m_nArt == FahrzeugArt::kSattelzugmaschine && GetDokAnhaenger() != nullptr;
+    }
 
     // The load at the coupling: a rigid-drawbar trailer's front-group load when this vehicle tows one,
     // else the entered coupling load while the coupling-load flag is set.

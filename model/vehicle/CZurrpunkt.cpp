@@ -3,8 +3,8 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/vehicle/CZurrschiene.h"
 #include "model/text/TextFormat.h"
+#include "model/vehicle/CZurrschiene.h"
 
 #include <cstdio>
 
@@ -32,7 +32,7 @@ std::string FormatZurrpunktName(bool bFront, bool bLinks, int nNr)
 }
 
 CZurrpunkt::CZurrpunkt(double dLaenge, double dBreite)
-    : m_nFlags(0), m_dBezugsLaenge(dLaenge), m_dBezugsBreite(dBreite), m_nReserve14(1)
+    : m_nFlags(0), m_dBezugsLaenge(dLaenge), m_dBezugsBreite(dBreite), m_nReserveNummer(1)
 {
 }
 
@@ -41,7 +41,7 @@ void CZurrpunkt::Write(ArchiveWriter& ar) const
     ar.WriteInt(m_nFlags);
     ar.WriteDouble(m_dAbstandLaengs);
     ar.WriteDouble(m_dAbstandQuer);
-    ar.WriteDouble(m_dWert3);
+    ar.WriteDouble(m_dHoehe);
     ar.WriteDouble(m_dZulKraft);
     ar.WriteDouble(m_dSchienenKraft);
 }
@@ -51,7 +51,7 @@ void CZurrpunkt::Read(ArchiveReader& ar, unsigned schema)
     m_nFlags = ar.ReadInt();
     m_dAbstandLaengs = ar.ReadDouble();
     m_dAbstandQuer = ar.ReadDouble();
-    m_dWert3 = ar.ReadDouble();
+    m_dHoehe = ar.ReadDouble();
     m_dZulKraft = ar.ReadDouble();
     m_dSchienenKraft = schema >= 2 ? ar.ReadDouble() : 0.0;
     m_bPosGueltig = 0;

@@ -53,7 +53,7 @@ public:
     int m_nFlags = kVonVorn;
     double m_dAbstandLaengs = 0.0;
     double m_dAbstandQuer = 0.0;
-    double m_dWert3 = 0.0;
+    double m_dHoehe = 0.0;         // height of the point, metres
     double m_dZulKraft = 0.0;      // daN
     double m_dSchienenKraft = 0.0; // daN, used on a rail without a rail record
     // Derived: x from the load-area front, y from the right edge, offset from the centre line.
@@ -64,10 +64,10 @@ public:
     double m_dBezugsBreite = 0.0;
     int m_bPosGueltig = 0;
     CZurrschiene* m_pZurrschiene = nullptr; // not owned
-    int m_nReserve11 = 0;
+    int m_nReserveSchiene = 0;
     unsigned char m_abReserve[32] = {};
     int m_nNummer = -1;
-    int m_nReserve14 = 1;
+    int m_nReserveNummer = 1;
 
     // Of a load unit's corner point: the vehicle point it was matched with after loading (not owned,
     // not stored) and that point's rail force.

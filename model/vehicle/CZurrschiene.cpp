@@ -15,9 +15,9 @@ CZurrschiene& CZurrschiene::operator=(const CZurrschiene& o)
 {
     m_nSeite = o.m_nSeite;
     m_dPosition = o.m_dPosition;
-    m_dWert2 = o.m_dWert2;
-    m_dWert3 = o.m_dWert3;
-    m_dWert4 = o.m_dWert4;
+    m_dWeitereWerte[0] = o.m_dWeitereWerte[0];
+    m_dWeitereWerte[1] = o.m_dWeitereWerte[1];
+    m_dWeitereWerte[2] = o.m_dWeitereWerte[2];
     m_nReserve = o.m_nReserve;
     m_nZulKraft = o.m_nZulKraft;
     return *this;
@@ -27,22 +27,22 @@ void CZurrschiene::Write(ArchiveWriter& ar) const
 {
     ar.WriteInt(m_nSeite);
     ar.WriteDouble(m_dPosition);
-    ar.WriteDouble(m_dWert2);
+    ar.WriteDouble(m_dWeitereWerte[0]);
     ar.WriteInt(m_nReserve);
     ar.WriteInt(m_nZulKraft);
-    ar.WriteDouble(m_dWert3);
-    ar.WriteDouble(m_dWert4);
+    ar.WriteDouble(m_dWeitereWerte[1]);
+    ar.WriteDouble(m_dWeitereWerte[2]);
 }
 
 void CZurrschiene::Read(ArchiveReader& ar, unsigned)
 {
     m_nSeite = ar.ReadInt();
     m_dPosition = ar.ReadDouble();
-    m_dWert2 = ar.ReadDouble();
+    m_dWeitereWerte[0] = ar.ReadDouble();
     m_nReserve = ar.ReadInt();
     m_nZulKraft = ar.ReadInt();
-    m_dWert3 = ar.ReadDouble();
-    m_dWert4 = ar.ReadDouble();
+    m_dWeitereWerte[1] = ar.ReadDouble();
+    m_dWeitereWerte[2] = ar.ReadDouble();
 }
 
 double CZurrschiene::GetSeitenAbstand(double dBreite) const

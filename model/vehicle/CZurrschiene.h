@@ -24,9 +24,7 @@ public:
 
     int m_nSeite = -1; // 0 or 2; -1 unset
     double m_dPosition = 0.0;
-    double m_dWert2 = 0.0;
-    double m_dWert3 = 0.0;
-    double m_dWert4 = 0.0;
+    double m_dWeitereWerte[3] = {0.0, 0.0, 0.0}; // stored and copied, read by no calculation
     int m_nReserve = 0;
     int m_nZulKraft = -1; // daN
     // Extent of the rail; neither written nor copied.

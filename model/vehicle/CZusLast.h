@@ -18,6 +18,6 @@ public:
 
     std::string m_strName;
     // The vehicle code decides what the two values hold and sets both before the record is written.
-    double m_d1 = 0.0;
-    double m_d2 = 0.0;
+    double m_dPosition = 0.0;
+    double m_dMasse = 0.0;
 };

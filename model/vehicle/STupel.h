@@ -3,9 +3,9 @@
 
 struct STupel
 {
-    STupel(double d1, double d2, int n) : m_d1(d1), m_d2(d2), m_n(n) {}
+    STupel(double dFaktorX, double dFaktorY, int n) : m_dFaktorX(dFaktorX), m_dFaktorY(dFaktorY), m_n(n) {}
 
-    double m_d1; // horizontal factor
-    double m_d2; // vertical factor
+    double m_dFaktorX; // horizontal factor
+    double m_dFaktorY; // vertical factor
     int m_n;
 };

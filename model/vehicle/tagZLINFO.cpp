@@ -8,7 +8,7 @@ QOR_IMPLEMENT_SERIAL(tagZLINFO, 4, true)
 
 void tagZLINFO::Write(ArchiveWriter& ar) const
 {
-    ar.WriteInt(m_n1);
+    ar.WriteInt(m_nEigenWert);
     ar.WriteString(m_strName);
     ar.WriteInt(m_nTyp);
     ar.WriteDouble(m_dWert1);
@@ -16,9 +16,9 @@ void tagZLINFO::Write(ArchiveWriter& ar) const
     ar.WriteDouble(m_dAbstand);
     ar.WriteDouble(m_dMasse);
     ar.WriteInt(m_nWert);
-    ar.WriteInt(m_n9);
+    ar.WriteInt(m_nReserveWert);
     ar.WriteDouble(m_dWert3);
-    ar.WriteInt(m_n11);
+    ar.WriteInt(m_nReservePos);
     ar.WriteDouble(m_dPosX);
     ar.WriteInt(m_nVomEnde);
     ar.WriteInt(m_nTyp1);
@@ -29,7 +29,7 @@ void tagZLINFO::Write(ArchiveWriter& ar) const
 
 void tagZLINFO::Read(ArchiveReader& ar, unsigned)
 {
-    m_n1 = ar.ReadInt();
+    m_nEigenWert = ar.ReadInt();
     m_strName = ar.ReadString();
     m_nTyp = ar.ReadInt();
     m_dWert1 = ar.ReadDouble();
@@ -37,9 +37,9 @@ void tagZLINFO::Read(ArchiveReader& ar, unsigned)
     m_dAbstand = ar.ReadDouble();
     m_dMasse = ar.ReadDouble();
     m_nWert = ar.ReadInt();
-    m_n9 = ar.ReadInt();
+    m_nReserveWert = ar.ReadInt();
     m_dWert3 = ar.ReadDouble();
-    m_n11 = ar.ReadInt();
+    m_nReservePos = ar.ReadInt();
     m_dPosX = ar.ReadDouble();
     m_nVomEnde = ar.ReadInt();
     m_nTyp1 = ar.ReadInt();

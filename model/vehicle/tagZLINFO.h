@@ -18,7 +18,7 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    int m_n1 = -1;
+    int m_nEigenWert = -1; // the item's own value; the vehicle record does not read it back
     std::string m_strName;
     int m_nTyp = -1;         // ZL type code; 1 and 5 are positioned by m_dAbstand
     double m_dWert1 = 0.0;   // first value from the editor
@@ -26,13 +26,13 @@ public:
     double m_dAbstand = 0.0; // distance used for positioning, metres
     double m_dMasse = 0.0;   // mass, added at m_dPosX into the axle loads
     int m_nWert = 0;         // value from the editor
-    int m_n9 = 0;
-    double m_dWert3 = 0.0; // value from the editor
-    int m_n11 = -1;
-    double m_dPosX = 0.0; // position on the vehicle, metres
-    int m_nVomEnde = 0;   // position measured from the end of the load area
-    int m_nTyp1 = 0;      // set for type 1 only
-    int m_nWertKopie = 0; // copy of m_nWert made when the item is created
+    int m_nReserveWert = 0;  // reserved, stored as 0 in the vehicle record
+    double m_dWert3 = 0.0;   // value from the editor
+    int m_nReservePos = -1;  // reserved, -1 after reading a vehicle record
+    double m_dPosX = 0.0;    // position on the vehicle, metres
+    int m_nVomEnde = 0;      // position measured from the end of the load area
+    int m_nTyp1 = 0;         // set for type 1 only
+    int m_nWertKopie = 0;    // copy of m_nWert made when the item is created
     bool m_bFlag = false;
     std::string m_strText;
 };

@@ -3,10 +3,10 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/vehicle/CZusLast.h"
 #include "model/archive/ClassRegistry.h"
-#include "model/plan/SLadung.h"
 #include "model/files/STVEEntry.h"
+#include "model/plan/SLadung.h"
+#include "model/vehicle/CZusLast.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
@@ -176,7 +176,7 @@ TEST(ArchiveTest, ObjectStreamTagsAndNumbers)
 {
     CZusLast a, b;
     a.m_strName = "A";
-    a.m_d1 = 1.0;
+    a.m_dPosition = 1.0;
     b.m_strName = "B";
     SLadung c;
     const Bytes bytes = Written([&](ArchiveWriter& ar) {
@@ -203,7 +203,7 @@ TEST(ArchiveTest, ObjectStreamTagsAndNumbers)
     EXPECT_TRUE(in.AtEnd());
     ASSERT_TRUE(ra && rb && rc);
     EXPECT_EQ(ra->m_strName, "A");
-    EXPECT_EQ(ra->m_d1, 1.0);
+    EXPECT_EQ(ra->m_dPosition, 1.0);
     EXPECT_EQ(rb->m_strName, "B");
 }
 
@@ -272,7 +272,7 @@ TEST(ArchiveTest, ListsOfObjects)
     std::vector<std::unique_ptr<CZusLast>> list;
     for (int i = 0; i < 3; ++i) {
         list.push_back(std::make_unique<CZusLast>());
-        list.back()->m_d2 = i;
+        list.back()->m_dMasse = i;
     }
     const Bytes bytes = Written([&](ArchiveWriter& ar) { ar.WriteObjectList(list); });
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 2), Word(3));
@@ -280,7 +280,7 @@ TEST(ArchiveTest, ListsOfObjects)
     std::vector<std::unique_ptr<CZusLast>> read;
     in.ReadObjectList(read);
     ASSERT_EQ(read.size(), 3u);
-    EXPECT_EQ(read[2]->m_d2, 2.0);
+    EXPECT_EQ(read[2]->m_dMasse, 2.0);
     EXPECT_TRUE(in.AtEnd());
 }
 
@@ -391,7 +391,7 @@ TEST(ArchiveTest, BadDataEndsInOneDefinedError)
 TEST(ArchiveTest, EveryTruncationOfAStreamFailsCleanly)
 {
     STVEEntry root;
-    root.m_str1 = "Wurzel";
+    root.m_strName = "Wurzel";
     for (int i = 0; i < 3; ++i) {
         root.m_Children.push_back(std::make_unique<STVEEntry>());
         root.m_Children.back()->m_Children.push_back(std::make_unique<STVEEntry>());

@@ -5,14 +5,14 @@
 #include "model/archive/ArchiveError.h"
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/document/DocumentHost.h"
+#include "model/plan/CQOR.h"
+#include "model/text/TextProvider.h"
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
-#include "model/plan/CQOR.h"
-#include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/CZugmaschine.h"
-#include "model/document/DocumentHost.h"
-#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 
@@ -303,7 +303,7 @@ TEST_F(DocumentTest, ModelChangeRecalculatesTheTrailerAroundTheTowingVehicleThen
     EXPECT_EQ(m_log, (std::vector<std::string>{"Recalc Auflieger", "Recalc SZM", "Recalc Auflieger",
                                                "Update 55", "Update 0"}));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_bFlag2, 0);
+    EXPECT_EQ(doc.m_bNichtGeoeffnet, 0);
 
     m_log.clear();
     doc.OnFahrzeugChanged(false);

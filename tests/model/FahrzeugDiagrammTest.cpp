@@ -13,10 +13,10 @@ namespace {
 std::unique_ptr<CFahrzeug> Fahrzeug(int nArt)
 {
     Daten d{nArt, {{1.0, 5.0, 7.5}, {4.0, 3.0, 11.5}}, 18.0, 7.0, 2.5f, 0, 0};
-    if (nArt == 2 || nArt == 3)
+    if (nArt == FahrzeugArt::kStarrdeichsel || nArt == FahrzeugArt::kAuflieger)
         d.achsen = {{1.0, 5.0, 7.5}, {4.0, 3.0, 11.5}};
     auto v = Erzeuge(d);
-    if (nArt == 2 || nArt == 3)
+    if (nArt == FahrzeugArt::kStarrdeichsel || nArt == FahrzeugArt::kAuflieger)
         v->m_nAchsanzahl = 1;
     Berechne(*v);
     return v;

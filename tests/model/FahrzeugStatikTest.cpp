@@ -299,14 +299,14 @@ TEST(FahrzeugStatik, VehiclesWithoutAPlan)
         SCOPED_TRACE(nArt);
         Daten d = Lkw();
         d.nArt = nArt;
-        if (nArt >= 2)
+        if (nArt >= FahrzeugArt::kStarrdeichsel)
             d.achsen.push_back({1.0, 1.0, 8.0});
         auto v = Erzeuge(d);
         Berechne(*v);
         EXPECT_FAHRZEUG_INVARIANTEN(*v);
         EXPECT_EQ(v->CheckLadung(false), 1);
         EXPECT_EQ(v->CheckQuerSchwerpunkt(), 1);
-        EXPECT_EQ((v->CheckGrenzwerte(true) & 0x4) != 0, nArt != 0);
+        EXPECT_EQ((v->CheckGrenzwerte(true) & 0x4) != 0, nArt != FahrzeugArt::kZugmaschine);
     }
 }
 
@@ -329,7 +329,7 @@ TEST(FahrzeugStatik, MissingAxleDataMakeTheVehicleNotComputable)
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         auto v = Erzeuge(f.daten);
-        if (f.daten.nArt != 4) // a tractor has no plan of its own
+        if (f.daten.nArt != FahrzeugArt::kSattelzugmaschine) // a tractor has no plan of its own
             GibLast(*v, 2.0, 1.0, 1.25);
         Berechne(*v);
         EXPECT_FAHRZEUG_INVARIANTEN(*v);
@@ -337,7 +337,7 @@ TEST(FahrzeugStatik, MissingAxleDataMakeTheVehicleNotComputable)
         EXPECT_EQ(v->m_bKurveGueltig, 0);
         EXPECT_NE(v->CheckGrenzwerte(true) & 0x2, 0);
         EXPECT_NE(v->CheckGrenzwerte(false), 1);
-        EXPECT_EQ(v->CheckLadung(false), f.daten.nArt == 4 ? 1 : 0);
+        EXPECT_EQ(v->CheckLadung(false), f.daten.nArt == FahrzeugArt::kSattelzugmaschine ? 1 : 0);
     }
 }
 

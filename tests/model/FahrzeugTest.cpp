@@ -121,7 +121,7 @@ TEST_F(FahrzeugTest, KindsTypesTextsAndFrontLengths)
         v.m_nAchsFlags[9] = f.bSubTyp ? 1 : 0;
         v.m_Achsen[0].dAbstand = 1.8;
         EXPECT_EQ(v.GetFahrzeugTyp(), f.nTyp);
-        EXPECT_EQ(v.IsArt5(), f.nTyp == 5);
+        EXPECT_EQ(v.IsArt5(), f.nTyp == FahrzeugArt::kZugmaschineUntertyp);
         EXPECT_EQ(v.GetArtName(), f.text);
         EXPECT_DOUBLE_EQ(v.GetVorbauLaenge(), f.dVorbau);
     }

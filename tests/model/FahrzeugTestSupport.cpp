@@ -1,9 +1,9 @@
 // Builders for vehicles and plans in the model tests, and the invariant checker of a recalculated vehicle.
 #include "FahrzeugTestSupport.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <cmath>
 #include <map>
@@ -15,7 +15,8 @@ namespace fahrzeugtest {
 void Setze(CFahrzeug& f, const Daten& d)
 {
     f.m_nArt = d.nArt;
-    const int nKupplung = (d.nArt == 2 || d.nArt == 3) ? 1 : 0;
+    const int nKupplung =
+        (d.nArt == FahrzeugArt::kStarrdeichsel || d.nArt == FahrzeugArt::kAuflieger) ? 1 : 0;
     f.m_nAchsanzahl = static_cast<int>(d.achsen.size()) - nKupplung;
     for (size_t i = 0; i < d.achsen.size(); ++i) {
         f.m_Achsen[i].dAbstand = d.achsen[i].dAbstand;
@@ -114,7 +115,7 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
     if (!Nah(f.m_dRadstand, f.m_dHinterachsPos - f.m_dVorderachsPos))
         melde("the wheelbase is the distance of the group centres", f.m_dRadstand,
               f.m_dHinterachsPos - f.m_dVorderachsPos);
-    if (f.GetArt() != 0 && f.GetArt() != 4) {
+    if (f.GetArt() != FahrzeugArt::kZugmaschine && f.GetArt() != FahrzeugArt::kSattelzugmaschine) {
         // Lever rule about the front-group centre.
         const double dMoment =
             (f.m_dGrundmasse + f.GetKupplungslast() + f.GetQorMasse()) * f.CalcSchwerpunkt(true);
@@ -147,7 +148,7 @@ std::vector<std::string> PlanInvariantenverletzungen(const CQOR& q)
             v.push_back("loads named \"" + p->m_strName + "\" do not stand together");
         vorher = p->m_strName;
         bErster = false;
-        if (p->m_nTyp >= 5) {
+        if (p->IsFsm()) {
             if (p->m_nNummer < 1 || !fsm.insert(p->m_nNummer).second)
                 v.push_back("FSM item number " + std::to_string(p->m_nNummer) +
                             " is not a new number from 1");

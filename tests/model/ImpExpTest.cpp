@@ -175,7 +175,7 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
         d.achsen = {{1.2, 4.0, 7.5}, {4.6, 3.0, 11.5}};
     auto f = fahrzeugtest::Erzeuge(d);
     f->m_strName = "Beispiel " + std::to_string(art);
-    f->m_strText2 = "QR-K 4711";
+    f->m_strKennzeichen = "QR-K 4711";
     f->m_dLeergewicht = 7.0;
     f->m_Achsen[9].dLeerlast = 44.0;
     f->m_Achsen[9].dAbstand = 0.25;
@@ -187,7 +187,7 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
     f->m_dSattelVersatz = 0.45;
     f->m_dRadstandKorrektur = 0.125;
     f->m_nSeitenProzent = 6;
-    f->m_nAnhaengerInt2 = 3;
+    f->m_nArtZusatz = 3;
     f->m_NutzLF[1] = SNutzbareLF({0.1, 0.05, 0.2, 0.05}, {1.0f, 2.0f, 3.0f, 4.0f}, {1, 2, 3, 4});
     f->m_NutzLF[0] = f->m_NutzLF[1];
     f->m_Ueberstand.m_dWert[2] = 0.6;
@@ -282,7 +282,7 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         EXPECT_EQ(g->GetArt(), art);
         EXPECT_EQ(g->m_nKopfInt, -1);
         EXPECT_EQ(g->m_nGeladen, 1);
-        EXPECT_EQ(g->m_strText2, "QR-K 4711");
+        EXPECT_EQ(g->m_strKennzeichen, "QR-K 4711");
         EXPECT_DOUBLE_EQ(g->m_dSattelVersatz, 0.45);
         EXPECT_DOUBLE_EQ(g->m_dKupplungslast1, 1.0);
         EXPECT_DOUBLE_EQ(g->m_Achsen[9].dAbstand, 0.25);
@@ -291,7 +291,7 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         EXPECT_DOUBLE_EQ(g->m_Ueberstand.m_dWert[2], 0.6);
         ASSERT_EQ(g->m_ZLInfos.size(), 1u);
         EXPECT_EQ(g->m_ZLInfos.begin()->second->m_strName, "Ladekran");
-        EXPECT_EQ(g->m_ZLInfos.begin()->second->m_n11, -1);
+        EXPECT_EQ(g->m_ZLInfos.begin()->second->m_nReservePos, -1);
         if (art == 4) {
             EXPECT_EQ(g->GetQor(), nullptr);
         } else {
@@ -458,7 +458,7 @@ TEST_F(ImpExpTest, OlderPlacedLoadsConvert)
         EXPECT_EQ(r->m_nTyp, fall.typGelesen);
         EXPECT_EQ(r->m_strBildDatei, fall.bildGelesen);
         EXPECT_EQ(r->m_nNummer, fall.nummer);
-        EXPECT_EQ(r->m_nWert19, -1);
+        EXPECT_EQ(r->m_nZusatzWort, -1);
         EXPECT_EQ(CImpExp::s_bReSave, fall.reSave);
     }
 }
@@ -491,8 +491,8 @@ TEST_F(ImpExpTest, SchemaRulesOfTheRecords)
         tagZLINFO item;
         zl->CopyTo(item);
         EXPECT_EQ(item.m_nTyp, -1);
-        EXPECT_EQ(item.m_n1, -1);
-        EXPECT_EQ(item.m_n11, -1);
+        EXPECT_EQ(item.m_nEigenWert, -1);
+        EXPECT_EQ(item.m_nReservePos, -1);
     }
     // A vehicle record newer than the program is a bad schema.
     {
@@ -608,7 +608,7 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
         std::string leer;
         EXPECT_FALSE(WriteFahrzeugToFile(f.get(), leer, &index, "", &offen, 0, ""));
         CImpExp root;
-        EXPECT_FALSE(ReadImpExpRoot(*offen, root));
+        EXPECT_FALSE(ReadRoot(*offen, root));
         offen.reset();
         std::vector<std::string> bilder;
         EXPECT_FALSE(CollectReferencedFiles(p, bilder));
@@ -700,7 +700,7 @@ TEST_F(ImpExpTest, OldFileIsRewrittenBeforeTheVehicleIsBuilt)
     EXPECT_EQ(name, "");
     EXPECT_DOUBLE_EQ(f->m_Achsen[9].dLeerlast, 44.0);
     EXPECT_DOUBLE_EQ(f->m_dSattelVersatz, 0.3);
-    EXPECT_EQ(f->m_strText2, "HH-QR 1");
+    EXPECT_EQ(f->m_strKennzeichen, "HH-QR 1");
     ASSERT_TRUE(file && file->IsWritable());
     file.reset();
     CImpExp::s_bReSave = false;

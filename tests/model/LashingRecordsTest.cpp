@@ -5,25 +5,25 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/files/SIMPEXP_QOR.h"
 #include "model/plan/CAnschlagpunkt.h"
-#include "model/vehicle/CAuflieger.h"
 #include "model/plan/CLadeeinheit.h"
-#include "model/securing/CLgsMangel.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/CWizardParams.h"
+#include "model/plan/SLadung.h"
+#include "model/plan/sFSParam.h"
+#include "model/plan/sLg.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/securing/CLgsMangel.h"
+#include "model/securing/SNormParams.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
 #include "model/vehicle/CZusLast.h"
-#include "model/files/SIMPEXP_QOR.h"
-#include "model/plan/SLadung.h"
-#include "model/securing/SNormParams.h"
-#include "model/text/TextProvider.h"
-#include "model/plan/sFSParam.h"
-#include "model/plan/sLg.h"
-#include "model/plan/sZPPtrTupel.h"
-#include "model/plan/tagLGINFO.h"
 
 #include <gtest/gtest.h>
 
@@ -185,7 +185,7 @@ TEST(LashingRecordsTest, LashingRecordLayoutsRoundTrip)
     p.m_nFlags = 0x13;
     p.m_dAbstandLaengs = 1.5;
     p.m_dAbstandQuer = 0.25;
-    p.m_dWert3 = 3.0;
+    p.m_dHoehe = 3.0;
     p.m_dZulKraft = 2000.0;
     p.m_dSchienenKraft = 1000.0;
     const Bytes pb = Schreibe(p);
@@ -225,11 +225,11 @@ TEST(LashingRecordsTest, LashingRecordLayoutsRoundTrip)
     CZurrschiene s;
     s.m_nSeite = 2;
     s.m_dPosition = 0.05;
-    s.m_dWert2 = 1;
+    s.m_dWeitereWerte[0] = 1;
     s.m_nReserve = 3;
     s.m_nZulKraft = 2000;
-    s.m_dWert3 = 4;
-    s.m_dWert4 = 5;
+    s.m_dWeitereWerte[1] = 4;
+    s.m_dWeitereWerte[2] = 5;
     s.m_dVon = 1.0; // not stored
     EXPECT_EQ(Schreibe(s), ClassRecord(1, "CZurrschiene") + Dword(2) + Dbl(0.05) + Dbl(1) + Dword(3) +
                                Dword(2000) + Dbl(4) + Dbl(5));
@@ -384,7 +384,7 @@ TEST(LashingRecordsTest, WizardParamsDefaultsLayoutAndOldSchema)
     EXPECT_EQ(w.m_nVerfahren, 0);
     EXPECT_EQ(w.m_nQuerQuelle, -1);
     EXPECT_EQ(w.m_nNorm, 0);
-    EXPECT_EQ(w.m_nWert1, 1);
+    EXPECT_EQ(w.m_nReserveReibung, 1);
     EXPECT_EQ(w.m_FS[2].m_nNummer, -1);
 
     w.m_nNummer = 3;
@@ -432,14 +432,14 @@ TEST(LashingRecordsTest, FirstVersionVehicleReadsBackEveryField)
     auto f = Erzeuge({0, {{1.2, 3, 7.1}, {4.0, 2, 11.5}, {1.3, 1, 8}, {1.3, 1, 8}, {1.3, 1, 8}}, 26, 7.2});
     f->m_strName = "Pritsche";
     f->m_dLeergewicht = 9.5;
-    f->m_strText2 = "zweiter";
+    f->m_strKennzeichen = "zweiter";
     f->m_nMinAnteilVorn = 20;
     f->m_nMinAnteilHinten = 25;
-    f->m_strText3 = "drei";
-    f->m_strText4 = "vier";
+    f->m_strWeitereTexte[0] = "drei";
+    f->m_strWeitereTexte[1] = "vier";
     auto* z = new CZusLast;
     z->m_strName = "Kran";
-    z->m_d1 = 1.5;
+    z->m_dPosition = 1.5;
     f->m_ZusLasten.push_back(z);
     auto* l = new SLadung;
     l->m_strName = "Sand";
@@ -465,15 +465,15 @@ TEST(LashingRecordsTest, FirstVersionVehicleReadsBackEveryField)
     }
     EXPECT_EQ(r->m_Achsen[4].dAbstand, 0.0); // a fifth axle is not part of the record
     EXPECT_EQ(r->m_Achsen[4].dZulLast, 0.0);
-    EXPECT_EQ(r->m_strText2, "zweiter");
+    EXPECT_EQ(r->m_strKennzeichen, "zweiter");
     EXPECT_EQ(r->m_nMinAnteilVorn, 20u);
     EXPECT_EQ(r->m_nMinAnteilHinten, 25u);
     ASSERT_EQ(r->m_ZusLasten.size(), 1u);
-    EXPECT_EQ(r->m_ZusLasten.front()->m_d1, 1.5);
+    EXPECT_EQ(r->m_ZusLasten.front()->m_dPosition, 1.5);
     ASSERT_EQ(r->m_Ladungen.size(), 1u);
     EXPECT_EQ(r->m_Ladungen.front()->m_strName, "Sand");
-    EXPECT_EQ(r->m_strText3, "drei");
-    EXPECT_EQ(r->m_strText4, "vier");
+    EXPECT_EQ(r->m_strWeitereTexte[0], "drei");
+    EXPECT_EQ(r->m_strWeitereTexte[1], "vier");
     EXPECT_EQ(r->m_dKupplungslast1, 0.0);
     EXPECT_EQ(Schreibe(*r), b);
 

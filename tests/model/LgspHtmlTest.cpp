@@ -3,20 +3,20 @@
 #include "FahrzeugTestSupport.h"
 #include "SicherungsTestSupport.h"
 
-#include "model/vehicle/CFahrzeug.h"
-#include "model/plan/CLadeeinheit.h"
-#include "model/securing/CLgsMangel.h"
-#include "model/securing/CLgspReport.h"
-#include "model/plan/CQOR.h"
-#include "model/document/CQOR1Doc.h"
-#include "model/plan/CWizardParams.h"
-#include "model/vehicle/CZurrpunkt.h"
 #include "model/base/ProgramFolders.h"
-#include "model/text/ResourceText.h"
-#include "model/securing/SNormParams.h"
-#include "model/text/TextProvider.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/CWizardParams.h"
 #include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/securing/CLgsMangel.h"
+#include "model/securing/CLgspReport.h"
+#include "model/securing/SNormParams.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
 
 #include <gtest/gtest.h>
 
@@ -381,7 +381,7 @@ TEST_F(LgspHtmlTest, SketchIsScaledToTheLargestWidth)
         int nVariante = -1;
         int nAktiv = -1;
         m_pPlan->m_nAktiveLadeeinheit = 0;
-        m_pReport->SetSketchRenderer([&](const std::string& path, int n) {
+        m_pReport->SetSketchRenderer([&](const std::string& path, int n, CFahrzeug&, CLadeeinheit&) {
             gezeichnet = path;
             nVariante = n;
             nAktiv = m_pPlan->m_nAktiveLadeeinheit;

@@ -122,4 +122,65 @@ TEST_F(LockedVehicleFileAccessTest, NewCombinationIsSavedReopenedAndRemembersIts
     EXPECT_EQ(RootWert(path), 0);
 }
 
+
+// A combination saved with loads on both plans and opened again through the document shows the laden
+// axle loads it had before: the plans' centres of gravity are brought up to date on opening.
+TEST_F(LockedVehicleFileAccessTest, OpenedCombinationKeepsTheAxleLoadsOfItsLoads)
+{
+    struct Achslasten
+    {
+        double vorn[2], hinten[2], plan[2];
+    };
+    const auto messe = [](CQOR1Doc& doc) {
+        Achslasten a{};
+        const CFahrzeug* v[2] = {doc.GetZugfahrzeug(), doc.GetAnhaenger()};
+        for (int i = 0; i < 2; ++i) {
+            a.vorn[i] = v[i]->m_dAchslastVorn;
+            a.hinten[i] = v[i]->m_dAchslastHinten;
+            a.plan[i] = v[i]->GetQorMasse();
+        }
+        return a;
+    };
+    const fs::path path = m_ordner / "Zug.kmb";
+    Achslasten vorher{};
+    {
+        CQOR1Doc doc(&m_host, &m_access);
+        auto z = fahrzeugtest::Erzeuge({0, {{1.2, 4, 8}, {3.6, 3, 9}}, 18.0, 7.2});
+        auto t = fahrzeugtest::Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0});
+        fahrzeugtest::GibLast(*z, 4.0, 5.5, 1.2);
+        fahrzeugtest::GibLast(*t, 3.0, 1.0, 1.0);
+        z->m_pPartner = t.get();
+        t->m_pPartner = z.get();
+        doc.SetFahrzeug(t.release());
+        z.release();
+        doc.OnFahrzeugChanged(false);
+        vorher = messe(doc);
+        ASSERT_NEAR(vorher.plan[0], 4.0, 1e-9);
+        ASSERT_NEAR(vorher.plan[1], 3.0, 1e-9);
+        doc.GetFahrzeug()->m_bModified = 1;
+        ASSERT_EQ(doc.SaveFahrzeugDateien(false, false, true), CQOR1Doc::kGespeichert);
+    }
+
+    std::unique_ptr<LockedFile> datei;
+    auto z = LoadFahrzeugFromFile(path, 0, nullptr, nullptr, false, nullptr);
+    auto t = LoadFahrzeugFromFile(path, 1, &datei, nullptr, true, nullptr);
+    ASSERT_TRUE(z && t && datei);
+    ASSERT_EQ(z->GetQor()->GetLgInfos().size(), 1u) << "the load is in the file";
+    z->m_pPartner = t.get();
+    t->m_pPartner = z.get();
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(t.release());
+    z.release();
+    doc.SetOpenFile(std::make_unique<LockedVehicleFile>(std::move(datei)), path.string(), 0, 1);
+    doc.OnDocumentOpened();
+    const Achslasten nachher = messe(doc);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i == 0 ? "towing vehicle" : "trailer");
+        EXPECT_NEAR(nachher.plan[i], vorher.plan[i], 1e-9);
+        EXPECT_NEAR(nachher.vorn[i], vorher.vorn[i], 1e-9);
+        EXPECT_NEAR(nachher.hinten[i], vorher.hinten[i], 1e-9);
+    }
+    EXPECT_FALSE(doc.IsModified());
+}
+
 } // namespace

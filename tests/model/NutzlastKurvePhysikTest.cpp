@@ -42,7 +42,7 @@ struct Balken
 Balken Statik(const Daten& d)
 {
     Balken b;
-    const double s = (d.nArt == 1 || d.nArt == 3) ? 1.0 : -1.0;
+    const double s = (d.nArt == FahrzeugArt::kAnhaenger || d.nArt == FahrzeugArt::kAuflieger) ? 1.0 : -1.0;
     std::vector<double> pos;
     double x = s * d.achsen[0].dAbstand;
     for (size_t i = 0; i < d.achsen.size(); ++i) {
@@ -100,7 +100,7 @@ std::vector<Grenze> Grenzen(const Zug& z, double p, double x)
     if (!z.zug)
         return g;
     const Balken P = Statik(*z.zug);
-    if (nArt == 1) {
+    if (nArt == FahrzeugArt::kAnhaenger) {
         // No vertical load: the truck's rear group keeps its share of the whole combination.
         const double FhP = P.Hinten(0.0, 0.0);
         g.push_back({"truck rear share of the combination", {6}, FhP - P.ph * (P.G + m)});
@@ -108,7 +108,8 @@ std::vector<Grenze> Grenzen(const Zug& z, double p, double x)
     }
     // Semi-trailer and rigid-drawbar trailer: the front group stands on the towing vehicle at k. The
     // fifth-wheel offset counts from the rear-group centre, also with a rear pair.
-    const double k = nArt == 3 ? P.L - z.dSattelVersatz : (z.zug->dLFLaenge - z.dKupplungsabstand) - P.v;
+    const double k = nArt == FahrzeugArt::kAuflieger ? P.L - z.dSattelVersatz
+                                                     : (z.zug->dLFLaenge - z.dKupplungsabstand) - P.v;
     const double F = Fv;
     const double FvP = P.Vorn(F, k), FhP = P.Hinten(F, k);
     g.push_back({"towing rear group", {2}, P.Zh - FhP});

@@ -2,10 +2,10 @@
 // centre-of-gravity range.
 #include "FahrzeugTestSupport.h"
 
+#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/SYs2X.h"
-#include "model/plan/tagLGINFO.h"
 
 #include <gtest/gtest.h>
 
@@ -496,14 +496,15 @@ TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
         d.nMinHinten = static_cast<unsigned>(w(gen) * 5);
         auto f = Erzeuge(d);
         f->m_dKurvenSchritt = i % 7 == 0 ? wert() : 0.1;
-        if (d.nArt != 4)
+        if (d.nArt != FahrzeugArt::kSattelzugmaschine)
             GibLast(*f, std::fabs(wert()), 1.0, 1.0);
         if (i % 2) {
-            Daten z = d.nArt == 3 ? SZ : LKW;
+            Daten z = d.nArt == FahrzeugArt::kAuflieger ? SZ : LKW;
             auto partner = Erzeuge(z);
             partner->m_dSattelVersatz = wert();
             partner->m_dKupplungslast1 = wert();
-            if (d.nArt == 1 || d.nArt == 2 || d.nArt == 3) {
+            if (d.nArt == FahrzeugArt::kAnhaenger || d.nArt == FahrzeugArt::kStarrdeichsel ||
+                d.nArt == FahrzeugArt::kAuflieger) {
                 Kopple(*partner, *f);
                 partner->m_pPartner = nullptr;
                 f->m_pPartner = nullptr;

@@ -3,15 +3,15 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/base/ProgramFolders.h"
+#include "model/files/STVEEntry.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/plan/SLadung.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextProvider.h"
 #include "model/vehicle/CHPsList.h"
 #include "model/vehicle/CZusLast.h"
-#include "model/plan/LoadUnitTypes.h"
-#include "model/base/ProgramFolders.h"
-#include "model/plan/SLadung.h"
-#include "model/files/STVEEntry.h"
 #include "model/vehicle/STupel.h"
-#include "model/text/TextProvider.h"
-#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
@@ -56,27 +56,27 @@ TEST(PlanRecordsTest, SmallVehicleRecords)
     const STupel scale(1.5, 2.0, -1);
     STupel copy(0, 0, 0);
     copy = scale;
-    EXPECT_EQ(copy.m_d1, 1.5);
-    EXPECT_EQ(copy.m_d2, 2.0);
+    EXPECT_EQ(copy.m_dFaktorX, 1.5);
+    EXPECT_EQ(copy.m_dFaktorY, 2.0);
     EXPECT_EQ(copy.m_n, -1);
 
     CZusLast zus;
     zus.m_strName = "Kran";
-    zus.m_d1 = 0.5;
-    zus.m_d2 = 1.25;
+    zus.m_dPosition = 0.5;
+    zus.m_dMasse = 1.25;
     const Bytes zusBytes = WriteObject(zus);
     const Bytes zusExpected = ClassRecord(1, "CZusLast") + Bytes{4, 'K', 'r', 'a', 'n'} + Zeros(6) +
                               Bytes{0xE0, 0x3F} + Zeros(6) + Bytes{0xF4, 0x3F};
     EXPECT_EQ(zusBytes, zusExpected);
     auto zusRead = ReadBack<CZusLast>(zusBytes);
     EXPECT_EQ(zusRead->m_strName, "Kran");
-    EXPECT_EQ(zusRead->m_d2, 1.25);
+    EXPECT_EQ(zusRead->m_dMasse, 1.25);
     EXPECT_EQ(WriteObject(*zusRead), zusBytes);
 
     SLadung ladung;
-    EXPECT_EQ(ladung.m_d1, 0.0);
+    EXPECT_EQ(ladung.m_dPosition, 0.0);
     ladung.m_strName = "Ladung";
-    ladung.m_d1 = 3.0;
+    ladung.m_dPosition = 3.0;
     const Bytes ladungBytes = WriteObject(ladung);
     EXPECT_EQ(ladungBytes.size(), 6 + 7 + 7 + 16u);
     EXPECT_EQ(WriteObject(*ReadBack<SLadung>(ladungBytes)), ladungBytes);
@@ -101,7 +101,7 @@ TEST(PlanRecordsTest, ZlItemKeepsEveryFieldAndStoresItsFlagAsOneByte)
     EXPECT_EQ(freshBytes, expected) << Hex(freshBytes, 200);
 
     tagZLINFO zl;
-    zl.m_n1 = 7;
+    zl.m_nEigenWert = 7;
     zl.m_strName = "Ladekran";
     zl.m_nTyp = 5;
     zl.m_dWert1 = 1.1;
@@ -109,9 +109,9 @@ TEST(PlanRecordsTest, ZlItemKeepsEveryFieldAndStoresItsFlagAsOneByte)
     zl.m_dAbstand = 3.3;
     zl.m_dMasse = 4.4;
     zl.m_nWert = 8;
-    zl.m_n9 = 9;
+    zl.m_nReserveWert = 9;
     zl.m_dWert3 = 10.5;
-    zl.m_n11 = 11;
+    zl.m_nReservePos = 11;
     zl.m_dPosX = -3.3;
     zl.m_nVomEnde = 1;
     zl.m_nTyp1 = 1;
@@ -136,12 +136,12 @@ TEST(PlanRecordsTest, ZlItemKeepsEveryFieldAndStoresItsFlagAsOneByte)
 TEST(PlanRecordsTest, TreeEntryWithChildren)
 {
     STVEEntry root;
-    EXPECT_EQ(root.m_n2, -1);
+    EXPECT_EQ(root.m_nKopfIndex, -1);
     EXPECT_EQ(root.m_anWerte, (std::array<int, 9>{0, 0, 0, 0, 1, 0, 0, 0, 1}));
-    root.m_str1 = "Wurzel";
+    root.m_strName = "Wurzel";
     root.m_Children.push_back(std::make_unique<STVEEntry>());
     root.m_Children.push_back(std::make_unique<STVEEntry>());
-    root.m_Children[1]->m_str2 = "Enkel";
+    root.m_Children[1]->m_strText = "Enkel";
     root.m_Children[1]->m_Children.push_back(std::make_unique<STVEEntry>());
     const Bytes bytes = WriteObject(root);
 
@@ -238,7 +238,7 @@ TEST(PlanRecordsTest, PlacedLoadNames)
     const tagLGINFO copy(lg);
     EXPECT_EQ(copy.m_nState, 1);
     EXPECT_EQ(copy.m_nNummer, -1);
-    EXPECT_EQ(copy.m_nWert22, -1);
+    EXPECT_EQ(copy.m_nFreiInt, -1);
 }
 
 class PictureTest : public ::testing::Test

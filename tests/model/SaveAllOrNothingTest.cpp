@@ -165,7 +165,7 @@ TEST_F(SaveAllOrNothingTest, AWriteStoppedAtAnyByteLeavesTheOldFileOrTheNewOne)
          [&] {
              CImpExp root;
              auto f = LockedFile::Open(vehicle, LockedFile::Mode::Read);
-             if (!f || !ReadImpExpRoot(*f, root))
+             if (!f || !ReadRoot(*f, root))
                  return false;
              root.m_nWert = 17;
              return SaveImpExpFile(vehicle, root);

@@ -3,22 +3,22 @@
 // and rendered by Qt's HTML renderer.
 #include "UiTestModule.h"
 
-#include "model/vehicle/CFahrzeug.h"
+#include "model/base/ProgramFolders.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/files/VehicleFiles.h"
+#include "model/files/tagItemData.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/CWizardParams.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/securing/CLgsMangel.h"
 #include "model/securing/CLgspReport.h"
-#include "model/plan/CQOR.h"
-#include "model/document/CQOR1Doc.h"
-#include "model/plan/CWizardParams.h"
+#include "model/securing/SNormParams.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrpunkt.h"
-#include "model/files/FahrzeugImpExp.h"
-#include "model/base/ProgramFolders.h"
-#include "model/securing/SNormParams.h"
-#include "model/files/VehicleFiles.h"
-#include "model/plan/sZPPtrTupel.h"
-#include "model/files/tagItemData.h"
-#include "model/plan/tagLGINFO.h"
 #include "platform/BmpFile.h"
 
 #include <QCoreApplication>
@@ -81,7 +81,8 @@ bool ZeichneSkizze(const std::string& path, CFahrzeug& v, CLadeeinheit& u)
     return WriteDIBSectionToBmp(QString::fromStdString(path), img);
 }
 
-// A load of the given box and mass placed at (x, y) of the plan as load unit nId.
+// A load of the given box and mass placed at (x, y) of the plan as load unit nId; the document's opening
+// step brings the plan's centre of gravity up to date.
 CLadeeinheit* Platziere(CFahrzeug& v, int nId, const char* name, double L, double B, double H, double t,
                         double x, double y)
 {
@@ -102,7 +103,6 @@ CLadeeinheit* Platziere(CFahrzeug& v, int nId, const char* name, double L, doubl
     auto* u = new CLadeeinheit(nId);
     u->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
     plan->InsertLadeeinheit(u, static_cast<int>(plan->GetLadeeinheiten().size()));
-    plan->UpdateSchwerpunkt();
     return u;
 }
 
@@ -253,7 +253,7 @@ TEST_F(LgspReportPageTest, ReportsOfACodeBuiltTruckShowTheirFigures)
     CFahrzeug& v = *doc.GetFahrzeug();
     CLadeeinheit* palette = Platziere(v, 1, "Euro pallet", 1.2, 0.8, 1.4, 0.6, 0.1, 0.84);
     CLadeeinheit* kiste = Platziere(v, 2, "Crate", 2.0, 1.2, 1.6, 1.8, 2.6, 0.64);
-    doc.OnFahrzeugChanged(false);
+    doc.OnDocumentOpened();
     SichereEinfach(v, *palette);
     SichereDirekt(v, *kiste);
     // The crate's rear left point is a weak one: the page lists that defect.
@@ -273,7 +273,12 @@ TEST_F(LgspReportPageTest, ReportsOfACodeBuiltTruckShowTheirFigures)
     for (Seite& s : seiten) {
         SCOPED_TRACE(s.name);
         report.SetLadeeinheit(s.u);
-        report.SetSketchRenderer([&](const std::string& path, int) { return ZeichneSkizze(path, v, *s.u); });
+        report.SetSketchRenderer(
+            [&](const std::string& path, int, CFahrzeug& fahrzeug, CLadeeinheit& einheit) {
+                EXPECT_EQ(&fahrzeug, &v);
+                EXPECT_EQ(&einheit, s.u);
+                return ZeichneSkizze(path, fahrzeug, einheit);
+            });
         std::string pfad;
         ASSERT_TRUE(report.WriteHtml(s.name, true, 0, 800, true, &pfad));
         EXPECT_EQ(pfad, m_ordner.filePath(QString::fromLatin1(s.name) + ".html").toStdString());
@@ -315,7 +320,7 @@ TEST_F(LgspReportPageTest, ReportsOfACodeBuiltTruckShowTheirFigures)
 }
 
 // End to end over the sample files the program ships: each sample vehicle loaded from its file, a euro
-// pallet and a mesh box pallet from the sample load units placed on its plan, the vehicle recalculated,
+// pallet and a mesh box pallet from the sample load units placed on its plan, the document opened over it,
 // the pallet secured by top-over lashing and the mesh box by direct lashing, and both reports written.
 TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
 {
@@ -335,7 +340,7 @@ TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
                                  nullptr, false, nullptr);
         ASSERT_TRUE(f);
         CQOR1Doc doc;
-        const bool bZugmaschine = f->GetArt() == 4;
+        const bool bZugmaschine = f->GetArt() == FahrzeugArt::kSattelzugmaschine;
         doc.SetFahrzeug(f.release());
         CFahrzeug& v = *doc.GetFahrzeug();
         CLgspReport report(&doc);
@@ -350,7 +355,7 @@ TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
                                             gb.m_dHoehe, gb.m_dMasse, 0.3, (b - gb.m_dBreite) / 2);
         CLadeeinheit* palette = Platziere(v, 2, ep.m_strName.c_str(), ep.m_dLaenge, ep.m_dBreite, ep.m_dHoehe,
                                           ep.m_dMasse, 0.3 + gb.m_dLaenge + 0.5, (b - ep.m_dBreite) / 2);
-        doc.OnFahrzeugChanged(false);
+        doc.OnDocumentOpened();
         EXPECT_NEAR(v.GetQorMasse(), ep.m_dMasse + gb.m_dMasse, 1e-9);
         SichereEinfach(v, *palette);
         SichereDirekt(v, *gitterbox);
@@ -361,7 +366,9 @@ TEST_F(LgspReportPageTest, EverySampleVehicleEndToEnd)
             SCOPED_TRACE(bEinfach ? "top-over lashing" : "direct lashing");
             report.SetLadeeinheit(u);
             report.SetSketchRenderer(
-                [&](const std::string& path, int) { return ZeichneSkizze(path, v, *u); });
+                [](const std::string& path, int, CFahrzeug& fahrzeug, CLadeeinheit& einheit) {
+                    return ZeichneSkizze(path, fahrzeug, einheit);
+                });
             const std::string name =
                 datei.section(QLatin1Char('.'), 0, 0).toStdString() + (bEinfach ? "_simple" : "_direct");
             std::string pfad;

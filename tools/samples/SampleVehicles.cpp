@@ -1,11 +1,11 @@
 // The data of the sample vehicles: typical European vehicles.
 #include "SampleVehicles.h"
 
-#include "model/vehicle/CFahrzeug.h"
+#include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CQOR.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
-#include "model/files/FahrzeugImpExp.h"
 
 #include <stdexcept>
 
@@ -171,7 +171,8 @@ std::unique_ptr<CFahrzeug> BuildSampleVehicle(const SampleVehicle& s)
         throw std::invalid_argument(std::string("sample vehicle with no known kind: ") + s.name);
     f->m_nArt = s.nArt;
     f->m_strName = s.name;
-    const int nKupplung = (s.nArt == 2 || s.nArt == 3) ? 1 : 0;
+    const int nKupplung =
+        (s.nArt == FahrzeugArt::kStarrdeichsel || s.nArt == FahrzeugArt::kAuflieger) ? 1 : 0;
     f->m_nAchsanzahl = static_cast<int>(s.axles.size()) - nKupplung;
     double dLeer = 0.0;
     for (std::size_t i = 0; i < s.axles.size(); ++i) {
@@ -191,9 +192,9 @@ std::unique_ptr<CFahrzeug> BuildSampleVehicle(const SampleVehicle& s)
     f->m_dKupplungsabstand = s.dKupplungsabstand;
     f->m_dKupplungslast1 = s.dKupplungslast1;
     f->m_dSattelVersatz = s.dSattelVersatz;
-    if (s.nArt == 0 || s.nArt == 4)
+    if (s.nArt == FahrzeugArt::kZugmaschine || s.nArt == FahrzeugArt::kSattelzugmaschine)
         f->m_Achsen[9].dLeerlast = 40.0; // the permitted train mass the program checks against
-    if (s.nArt != 4) {
+    if (s.nArt != FahrzeugArt::kSattelzugmaschine) {
         // The usable area starts 5 cm behind the front wall.
         f->m_NutzLF[0].m_dRand[0] = f->m_NutzLF[1].m_dRand[0] = 0.05;
         f->m_pQor = new CQOR(f.get(), -1, s.name);
