@@ -1,6 +1,7 @@
 // The HTML message box: body, title, picture column, check box, buttons and attached functions.
 #include "ui/CDlgMsgboxHtml.h"
 
+#include "draw2d/core/BitmapExImage.h"
 #include "model/text/ResourceText.h"
 #include "model/text/TextProvider.h"
 #include "ui/CQorBrowser.h"
@@ -45,57 +46,6 @@ QString LoadBody(int id, int type)
     if (id < 0 || !LoadResourceText(bytes, quint32(id), type))
         return QString();
     return QString::fromStdString(bytes);
-}
-
-// 3 x 3 smoothing with weights 4 (centre), 2 (edges) and 1 (corners); the border repeats.
-QImage Blur(const QImage& source)
-{
-    const QImage in = source.convertToFormat(QImage::Format_ARGB32);
-    QImage out(in.size(), QImage::Format_ARGB32);
-    const int w = in.width();
-    const int h = in.height();
-    static const int kWeights[3][3] = {{1, 2, 1}, {2, 4, 2}, {1, 2, 1}};
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            int sum[4] = {0, 0, 0, 0};
-            for (int dy = -1; dy <= 1; ++dy) {
-                const auto* src =
-                    reinterpret_cast<const QRgb*>(in.constScanLine(std::clamp(y + dy, 0, h - 1)));
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const QRgb p = src[std::clamp(x + dx, 0, w - 1)];
-                    const int k = kWeights[dy + 1][dx + 1];
-                    sum[0] += qRed(p) * k;
-                    sum[1] += qGreen(p) * k;
-                    sum[2] += qBlue(p) * k;
-                    sum[3] += qAlpha(p) * k;
-                }
-            }
-            line[x] = qRgba(sum[0] / 16, sum[1] / 16, sum[2] / 16, sum[3] / 16);
-        }
-    }
-    return out;
-}
-
-// Moves every pixel towards `colour`, the more the brighter the colour is.
-QImage Colorize(const QImage& source, QColor colour)
-{
-    QImage out = source.convertToFormat(QImage::Format_ARGB32);
-    const double mean = (colour.red() + colour.green() + colour.blue()) / 3.0;
-    const int intensity = int(mean / 2.55 / 100.0 * 255.0);
-    const int weight = intensity * 65536 / 65280;
-    const int target[3] = {colour.red(), colour.green(), colour.blue()};
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            const int p[3] = {qRed(line[x]), qGreen(line[x]), qBlue(line[x])};
-            int c[3];
-            for (int k = 0; k < 3; ++k)
-                c[k] = p[k] + (((target[k] - p[k]) * weight) >> 8);
-            line[x] = qRgba(c[0], c[1], c[2], qAlpha(line[x]));
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -420,8 +370,14 @@ QImage CDlgMsgboxHtml::ComposePictureColumn(QSize size, const QImage& side, cons
     column.fill(Qt::white);
     QPainter painter(&column);
     QImage picture = side;
-    if (!icon.isNull() && !picture.isNull())
-        picture = Colorize(Blur(picture), QColor(0xE6, 0xE6, 0xE6));
+    if (!icon.isNull() && !picture.isNull()) {
+        // Under an icon the side picture is smoothed and tinted towards light grey.
+        CBitmapEx bm;
+        LoadBitmapExFromImage(bm, picture);
+        bm.Blur();
+        bm.Colorize(0xE6E6E6);
+        picture = BitmapExToImage(bm);
+    }
     if (!picture.isNull())
         painter.drawImage((size.width() - picture.width()) / 2, (size.height() - picture.height()) / 2,
                           picture);

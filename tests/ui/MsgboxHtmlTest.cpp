@@ -1,5 +1,6 @@
 // Tests of the HTML message box: results, buttons, confirm question, attached functions, check box,
 // body and picture.
+#include "draw2d/core/BitmapExImage.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/CQorBrowser.h"
 #include "ui/CRibBtn.h"
@@ -311,6 +312,31 @@ TEST_F(MsgboxHtmlTest, PictureColumnTintsTheSidePictureUnderAnIcon)
     const QColor tinted = withIcon.pixelColor(12, 12);
     EXPECT_GT(tinted.red(), 0xC0) << "moved far towards the light grey";
     EXPECT_EQ(withIcon.pixelColor(0, 0), QColor(Qt::white));
+}
+
+TEST_F(MsgboxHtmlTest, PictureColumnSmoothsAndTintsWithThePixelBitmap)
+{
+    // A side picture with an edge, so that the smoothing shows.
+    QImage side(10, 10, QImage::Format_RGB32);
+    side.fill(QColor(0x20, 0x30, 0x40));
+    for (int y = 0; y < 10; ++y)
+        for (int x = 5; x < 10; ++x)
+            side.setPixelColor(x, y, QColor(0xF0, 0xA0, 0x10));
+    QImage icon(2, 2, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    CBitmapEx bm;
+    LoadBitmapExFromImage(bm, side);
+    bm.Blur();
+    bm.Colorize(0xE6E6E6);
+    const QImage expected = BitmapExToImage(bm);
+    const QImage column = CDlgMsgboxHtml::ComposePictureColumn(QSize(10, 10), side, icon);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            if (x >= 4 && x < 6 && y >= 4 && y < 6)
+                continue; // under the (transparent) icon
+            ASSERT_EQ(column.pixelColor(x, y), expected.pixelColor(x, y)) << x << "," << y;
+        }
+    EXPECT_NE(column.pixelColor(4, 0), column.pixelColor(0, 0)) << "the edge is smoothed";
 }
 
 TEST_F(MsgboxHtmlTest, TabRunsThroughBodyButtonsAndCheckBox)
