@@ -158,6 +158,11 @@ QString ResourceModule::Help(quint32 id) const
     return QString::fromUtf8(ReadItem(QStringLiteral("help/%1.html").arg(id)));
 }
 
+QByteArray ResourceModule::Menu(quint32 id) const
+{
+    return ReadItem(QStringLiteral("menus/%1.menu").arg(id));
+}
+
 QString ResourceModule::ItemRelativePath(quint32 id, int type)
 {
     switch (type) {

@@ -38,6 +38,7 @@ public:
     QImage Bitmap(quint32 id) const;             // bitmaps/<id>.png
     QString Html(quint32 id) const;              // html/<id>.html, UTF-8
     QString Help(quint32 id) const;              // help/<id>.html, UTF-8
+    QByteArray Menu(quint32 id) const;           // menus/<id>.menu (format: platform/MenuResource.h)
 
     // The bytes of item `id` of a resource type of model/ResourceText.h: the text of a string id (UTF-8)
     // for RES_TYPE_STRING, the stored bytes of a template, help text or picture for the others.

@@ -9,6 +9,7 @@ QOR_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     xvfb xauth
+    fonts-dejavu-core fonts-dejavu-extra
 )
 
 qor_install_dependencies() {

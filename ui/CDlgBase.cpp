@@ -139,7 +139,9 @@ CDlgBase::CDlgBase(quint32 templateId, QWidget* parent)
     setAutoFillBackground(true);
     // No system menu: the dialogs close through their own buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    if (!DialogTemplateLoader::Load(templateId, this, &m_templateError))
+    if (templateId == kNoTemplate)
+        m_templateError.clear();
+    else if (!DialogTemplateLoader::Load(templateId, this, &m_templateError))
         qWarning("%s", qPrintable(m_templateError));
     else
         m_templateError.clear();
@@ -271,9 +273,7 @@ void CDlgBase::BuildNavigation()
         m_navigation.append(w);
     }
     QList<QWidget*> anchored;
-    for (const auto& strip : m_strips) {
-        if (!strip)
-            continue;
+    for (IButtonStrip* strip : AllStrips()) {
         for (int id : strip->ButtonIds())
             if (strip->GetButtonRadioGroup(id) != -1 && strip->ButtonWindow(id))
                 anchored.append(strip->ButtonWindow(id));
@@ -283,6 +283,34 @@ void CDlgBase::BuildNavigation()
     m_navigation.clear();
     for (QWidget* w : navigation)
         m_navigation.append(w);
+}
+
+void CDlgBase::SetNavigation(const QList<QWidget*>& ring)
+{
+    m_navigation.clear();
+    for (QWidget* w : ring)
+        m_navigation.append(w);
+}
+
+QList<IButtonStrip*> CDlgBase::AllStrips() const
+{
+    QList<IButtonStrip*> strips;
+    for (const auto& strip : m_strips)
+        if (strip)
+            strips.append(strip.get());
+    for (IButtonStrip* strip : m_codeStrips)
+        if (!strips.contains(strip))
+            strips.append(strip);
+    return strips;
+}
+
+void CDlgBase::AddStripToRing(IButtonStrip* strip)
+{
+    if (!strip || m_codeStrips.contains(strip))
+        return;
+    m_codeStrips.append(strip);
+    if (m_initialized)
+        BuildNavigation();
 }
 
 QList<QWidget*> CDlgBase::NavigationList() const
@@ -309,9 +337,9 @@ IButtonStrip* CDlgBase::FindRibBtnContainer(int id) const
 
 IButtonStrip* CDlgBase::OwnStripOfWindow(const QObject* window) const
 {
-    for (const auto& strip : m_strips)
-        if (strip && window && strip->Window() == window)
-            return strip.get();
+    for (IButtonStrip* strip : AllStrips())
+        if (window && strip->Window() == window)
+            return strip;
     return nullptr;
 }
 
@@ -446,13 +474,18 @@ bool CDlgBase::HandleKey(QWidget* focus, QKeyEvent* event)
     if (focusStrip && (!focusStrip->Window() || focusStrip->Window()->parentWidget() != this))
         return false;
     QWidget* from = focus;
-    if (!focusStrip && from->parentWidget() != this) {
-        // A control inside a compound control: the dialog's child that holds it stands for it.
-        while (from && from->parentWidget() != this)
+    if (!focusStrip) {
+        // A control inside a compound control (or a page): the nearest holder in the keyboard order
+        // stands for it, else the dialog's child that holds it.
+        const QList<QWidget*> ring = NavigationList();
+        while (from && from != this && !ring.contains(from) && from->parentWidget() != this)
             from = from->parentWidget();
-        if (!from)
+        if (!from || from == this)
             return false;
     }
+    // Multi-line text keeps its arrow keys for the caret and scrolling.
+    if (arrow && !focusStrip && (qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus)))
+        return false;
     if (IsRadio(from)) {
         if (key == Qt::Key_Left && RunStart(from) != from)
             return false;

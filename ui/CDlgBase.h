@@ -34,6 +34,8 @@ public:
     static constexpr int kIdOk = 668;
     static constexpr int kIdCancel = 705;
     static constexpr int kStripCount = 10;
+    // A dialog built in code: no template is loaded.
+    static constexpr quint32 kNoTemplate = 0;
     // The idle message: standard messages travel as QEvent::MaxUser minus their number (CommandEvent).
     static constexpr QEvent::Type kKickIdleEvent = QEvent::Type(QEvent::MaxUser - 0x36A);
 
@@ -68,6 +70,12 @@ public:
     QList<QWidget*> NavigationList() const;
     QWidget* GetNextNavCtrl(QWidget* from, bool backwards) const;
 
+    // Lets a strip the dialog made in code (not from a placeholder) join the keyboard order like the
+    // placeholder strips: its buttons enter after their anchors and Tab, the arrows and Return treat
+    // them as the dialog's own. Not owned; the strip must be a child of the dialog. Rebuilds the
+    // keyboard order when the dialog is already prepared.
+    void AddStripToRing(IButtonStrip* strip);
+
     void SetIdleUpdate(bool on) { m_idleUpdate = on; }
     QColor FrameColor1() const { return m_frameColor1; }
     QColor FrameColor2() const { return m_frameColor2; }
@@ -93,6 +101,15 @@ protected:
     virtual void OnUpdateCommand(CommandUpdateEvent& query);
     virtual void OnOK();
     virtual void OnCancel();
+
+    // Rebuilds the keyboard order from the controls and the strips' anchored buttons.
+    void RebuildNavigation() { BuildNavigation(); }
+    // Replaces the keyboard order (a dialog that hosts pages gives the page's controls).
+    void SetNavigation(const QList<QWidget*>& ring);
+    // Runs the keyboard rules (Tab, the arrows, Return) for a key pressed in `focus`; true when handled.
+    bool NavigateKey(QWidget* focus, QKeyEvent* key) { return HandleKey(focus, key); }
+    // The strips of the dialog: placeholder strips, then those added with AddStripToRing.
+    QList<IButtonStrip*> AllStrips() const;
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,6 +137,7 @@ private:
     bool m_idleUpdate = true;
     QColor m_frameColor1{0xE9, 0xEF, 0xF8};
     QColor m_frameColor2{0x9A, 0xB7, 0xDE};
+    QList<IButtonStrip*> m_codeStrips;
     QList<QPointer<QWidget>> m_navigation;
     QList<QPointer<QWidget>> m_groupBoxes;
     QList<QPointer<QWidget>> m_subclassed;

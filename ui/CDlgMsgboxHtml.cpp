@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
 
@@ -49,26 +48,6 @@ QString LoadBody(int id, int type)
 }
 
 } // namespace
-
-// Sees the application's key presses before the dialog base does, for the box's own keyboard order.
-class MsgboxKeyFilter : public QObject
-{
-public:
-    explicit MsgboxKeyFilter(CDlgMsgboxHtml* box) : QObject(box), m_box(box) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-            return false;
-        auto* widget = static_cast<QWidget*>(watched);
-        if (widget->window() != m_box || widget != m_box->focusWidget())
-            return false;
-        return m_box->HandleKey(widget, static_cast<QKeyEvent*>(event));
-    }
-
-private:
-    CDlgMsgboxHtml* m_box;
-};
 
 CDlgMsgboxHtml::CDlgMsgboxHtml(QWidget* parent) : CDlgBase(kTemplateId, parent)
 {
@@ -202,13 +181,10 @@ bool CDlgMsgboxHtml::OnInitDialog()
     m_sideBitmap = LoadPicture(m_sideBitmapId, PICTURE_FORMAT_BITMAP);
     SubclassCtrl(kPictureId);
 
+    // The box's strip is made here, not from a placeholder: it joins the dialog's keyboard order
+    // (the body, the buttons in their order, the check box) through the base.
+    AddStripToRing(m_strip.get());
     CDlgBase::OnInitDialog();
-    // The box's own strip is not one of the dialog base's strips: the box leads Tab through its
-    // buttons itself. Installed after the base's key watcher, this filter sees the keys first.
-    if (!m_keyFilter) {
-        m_keyFilter = new MsgboxKeyFilter(this);
-        qApp->installEventFilter(m_keyFilter);
-    }
 
     if (m_focusId != 0) {
         if (CRibBtnContainer* strip = ButtonStrip(); strip && strip->HasButton(quint32(m_focusId))) {
@@ -226,55 +202,6 @@ bool CDlgMsgboxHtml::OnInitDialog()
         return false;
     }
     return true;
-}
-
-QList<QWidget*> CDlgMsgboxHtml::KeyboardOrder() const
-{
-    QList<QWidget*> order;
-    if (m_browser && !m_browser->isHidden() && (m_browser->focusPolicy() & Qt::TabFocus))
-        order.append(m_browser);
-    if (CRibBtnContainer* strip = ButtonStrip()) {
-        for (int id : ButtonIds()) {
-            if (id == kUnused)
-                continue;
-            if (CRibBtn* button = strip->FindButton(quint32(id)); button && !button->isHidden())
-                order.append(button);
-        }
-    }
-    auto* check = findChild<QCheckBox*>(ControlId::ObjectName(kCheckBoxId));
-    if (check && !check->isHidden())
-        order.append(check);
-    return order;
-}
-
-bool CDlgMsgboxHtml::MoveFocus(QWidget* from, bool backwards)
-{
-    const QList<QWidget*> order = KeyboardOrder();
-    const qsizetype at = order.indexOf(from);
-    if (at < 0)
-        return false;
-    const qsizetype n = order.size();
-    for (qsizetype step = 1; step < n; ++step) {
-        QWidget* next = order.at(((backwards ? at - step : at + step) % n + n) % n);
-        if (next->isEnabled()) {
-            next->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return true; // nothing else to go to: the focus stays
-}
-
-bool CDlgMsgboxHtml::HandleKey(QWidget* focus, const QKeyEvent* key)
-{
-    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    const bool arrow = key->key() == Qt::Key_Left || key->key() == Qt::Key_Right ||
-                       key->key() == Qt::Key_Up || key->key() == Qt::Key_Down;
-    const bool onButton = qobject_cast<CRibBtn*>(focus) != nullptr;
-    if (!(tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) && !(arrow && onButton))
-        return false;
-    const bool backwards = key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Left ||
-                           key->key() == Qt::Key_Up || (key->modifiers() & Qt::ShiftModifier);
-    return MoveFocus(focus, backwards);
 }
 
 void CDlgMsgboxHtml::OnButtonAdded(int id)

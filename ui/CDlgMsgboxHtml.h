@@ -16,7 +16,6 @@
 class CQorBrowser;
 class CRibBtnContainer;
 class IButtonStrip;
-class QKeyEvent;
 
 // Used in place of the system's message box. The caller configures the box, runs DoModalIds or
 // DoModalTexts and gets the id of the button that closed it (or the nonzero result of a function
@@ -74,8 +73,6 @@ public:
     bool CheckState() const { return m_checkState; }
 
     CQorBrowser* Browser() const { return m_browser; }
-    // The box's keyboard order: the HTML control, the buttons in their order, then the check box.
-    QList<QWidget*> KeyboardOrder() const;
     CRibBtnContainer* ButtonStrip() const;
     // The HTML the body shows (header and footer included).
     QString BodyHtml() const { return m_html; }
@@ -105,9 +102,6 @@ private:
     };
 
     void OnButtonAdded(int id);
-    bool MoveFocus(QWidget* from, bool backwards);
-    bool HandleKey(QWidget* focus, const QKeyEvent* key);
-    friend class MsgboxKeyFilter;
     void SetVisibleKeepingModal(bool visible);
     std::array<int, 4> ButtonIds() const;
 
@@ -133,5 +127,4 @@ private:
     QImage m_icon;
     int m_iconKind = 0;
     QString m_html;
-    QObject* m_keyFilter = nullptr; // owned as a child
 };

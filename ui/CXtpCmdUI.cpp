@@ -8,11 +8,28 @@
 void CXtpCmdUI::SetControl(QAbstractButton* control)
 {
     m_pControl = control;
+    m_pWidget = nullptr;
+    m_pMenuAction = nullptr;
     m_bCheckSet = false;
+}
+
+void CXtpCmdUI::SetWidget(QWidget* widget)
+{
+    SetControl(qobject_cast<QAbstractButton*>(widget));
+    if (!m_pControl)
+        m_pWidget = widget;
+}
+
+void CXtpCmdUI::SetMenuAction(QAction* action)
+{
+    SetControl(nullptr);
+    m_pMenuAction = action;
 }
 
 QAction* CXtpCmdUI::Action() const
 {
+    if (m_pMenuAction)
+        return m_pMenuAction;
     auto* tool = qobject_cast<QToolButton*>(m_pControl.data());
     return tool ? tool->defaultAction() : nullptr;
 }
@@ -25,6 +42,10 @@ void CXtpCmdUI::SetCheck(int state)
 
 void CXtpCmdUI::SetText(const QString& text)
 {
+    if (m_pMenuAction) {
+        m_pMenuAction->setText(text);
+        return;
+    }
     if (!m_pControl)
         return;
     if (QAction* action = Action())
@@ -36,6 +57,10 @@ void CXtpCmdUI::SetText(const QString& text)
 void CXtpCmdUI::DoEnable(bool on)
 {
     m_bEnableChanged = true;
+    if (m_pWidget)
+        m_pWidget->setEnabled(on);
+    if (m_pMenuAction)
+        m_pMenuAction->setEnabled(on);
     if (!m_pControl)
         return;
     if (QAction* action = Action()) {
@@ -49,6 +74,12 @@ void CXtpCmdUI::DoEnable(bool on)
 
 void CXtpCmdUI::DoSetCheck(int state)
 {
+    if (m_pMenuAction) {
+        if (state != 0)
+            m_pMenuAction->setCheckable(true);
+        m_pMenuAction->setChecked(state != 0);
+        return;
+    }
     if (!m_pControl)
         return;
     if (QAction* action = Action()) {

@@ -1,12 +1,12 @@
-// The command update query of a ribbon control: a tool button, usually showing an action.
+// The command update query of a ribbon control: a tool button (usually showing an action), another
+// control window (a combo box), or a menu item.
 #pragma once
 
 #include "ui/CCmdUIEx.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QPointer>
-
-class QAbstractButton;
-class QAction;
 
 class CXtpCmdUI : public CCmdUIEx
 {
@@ -16,6 +16,9 @@ public:
     // Binds another control (or none) for the next pass; the pass starts with no check set.
     void SetControl(QAbstractButton* control);
     QAbstractButton* Control() const { return m_pControl; }
+    // Binds a control that is no button (it is only enabled or disabled), or a menu item.
+    void SetWidget(QWidget* widget);
+    void SetMenuAction(QAction* action);
 
     // Notes that a check was set in this pass, then as the base.
     void SetCheck(int state = 1) override;
@@ -33,5 +36,7 @@ private:
     QAction* Action() const;
 
     QPointer<QAbstractButton> m_pControl;
+    QPointer<QWidget> m_pWidget;
+    QPointer<QAction> m_pMenuAction;
     bool m_bCheckSet = false;
 };

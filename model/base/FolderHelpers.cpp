@@ -148,7 +148,7 @@ int ScanFolderCallback(const std::string& path, int mode, std::vector<std::strin
     }
 }
 
-int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId)
+int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId, bool moveStrayFiles)
 {
     const std::string name = LoadResString(nameTextId);
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
@@ -167,18 +167,25 @@ int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId
     }
     if (ec)
         return -1;
-    for (const fs::path& file : files) {
-        if (!fs::remove(file, ec) || ec)
-            return -1;
-    }
-    const fs::path target = fs::path(folder) / name;
-    if (subfolders.empty()) {
-        fs::create_directory(target, ec);
-        return ec ? -1 : 0;
-    }
     if (subfolders.size() >= 2)
         return static_cast<int>(subfolders.size());
-    if (subfolders.front().filename() != target.filename())
+    const fs::path target = fs::path(folder) / name;
+    if (subfolders.empty())
+        fs::create_directory(target, ec);
+    else if (subfolders.front().filename() != target.filename())
         fs::rename(subfolders.front(), target, ec);
-    return ec ? -1 : 0;
+    if (ec)
+        return -1;
+    if (!moveStrayFiles)
+        return 0;
+    // A file the user left directly in the folder goes into the subfolder; one whose name is taken
+    // there stays where it is, so nothing is overwritten or lost.
+    for (const fs::path& file : files) {
+        const fs::path moved = target / file.filename();
+        if (fs::exists(fs::symlink_status(moved, ec)))
+            continue;
+        fs::rename(file, moved, ec);
+        ec.clear();
+    }
+    return 0;
 }

@@ -48,7 +48,8 @@ int ScanFolderCallback(const std::string& path, int mode, std::vector<std::strin
                        const VehicleTypeReader& reader, int* flag);
 
 // Gives `folder` exactly one sub-folder, named with the text of `nameTextId` in the current language:
-// every file lying directly in the folder is deleted; with no sub-folder it is created, a single one is
-// renamed to the name. Answers 0 on success, the number of sub-folders when there are two or more (and
-// changes nothing more), and -1 when the name does not load or the file system refuses.
-int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId);
+// with no sub-folder it is created, a single one is renamed to the name; then, with `moveStrayFiles`,
+// every file lying directly in the folder is moved into the sub-folder (a file whose name the sub-folder
+// already holds stays where it is). Answers 0 on success, the number of sub-folders when there are two or
+// more (and changes nothing), and -1 when the name does not load or the file system refuses.
+int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId, bool moveStrayFiles = true);

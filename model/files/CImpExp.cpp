@@ -74,7 +74,7 @@ void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source
         }
         if (root) {
             if (schema > kSchema)
-                throw CImpExpException(FormatSPre("$S", 1, 373u, static_cast<int>(schema)),
+                throw CImpExpException(FormatResChecked(373u, {static_cast<int>(schema)}),
                                        static_cast<int>(schema));
             Read(ar, schema);
             return;

@@ -225,25 +225,25 @@ std::string CLgsMangel::GetHtml() const
                 continue;
             const CZurrpunkt* p = m_pEinheit ? m_pEinheit->GetZurrpunkt(i, 0) : nullptr;
             const std::string label = p ? EscapeHtml(p->GetLabel()) : std::string();
-            liste += FormatSPre("$S", 1, 909u, EscapeHtml(Eckname(i)).c_str(), Tausendstel(GetHigh(i)),
-                                label.c_str(), Tausendstel(GetWert(i)));
+            liste += FormatResChecked(
+                909u, {EscapeHtml(Eckname(i)), Tausendstel(GetHigh(i)), label, Tausendstel(GetWert(i))});
         }
-        return FormatSPre("$S", 1, 592u, liste.c_str());
+        return FormatResChecked(592u, {liste});
     }
     case 2: {
         std::string teile;
         const std::string rechts = MaskenListe(m_abWerte[0], false);
         const std::string links = MaskenListe(m_abWerte[1], true);
         if (!rechts.empty())
-            teile += FormatSPre("$S", 1, 607u, rechts.c_str());
+            teile += FormatResChecked(607u, {rechts});
         if (!links.empty())
-            teile += FormatSPre("$S", 1, 891u, links.c_str());
-        return FormatSPre("$S", 1, 605u, teile.c_str());
+            teile += FormatResChecked(891u, {links});
+        return FormatResChecked(605u, {teile});
     }
     case 3:
-        return FormatSPre("$S", 1, 885u, GetWert(0), GetWert(1), GetWert(2), GetWert(3));
+        return FormatResChecked(885u, {GetWert(0), GetWert(1), GetWert(2), GetWert(3)});
     case 4:
-        return FormatSPre("$S", 1, 590u, GetWert(0), GetWert(1));
+        return FormatResChecked(590u, {GetWert(0), GetWert(1)});
     case 5:
         return FormatS("$S", 1, 585u);
     case 6: {
@@ -253,9 +253,9 @@ std::string CLgsMangel::GetHtml() const
             if (GetWert(i) == 0 && GetHigh(i) == 0)
                 continue;
             dLC = Tausendstel(GetWert(i));
-            liste += FormatSPre("$S", 1, 890u, EscapeHtml(Eckname(i)).c_str(), Tausendstel(GetHigh(i)));
+            liste += FormatResChecked(890u, {EscapeHtml(Eckname(i)), Tausendstel(GetHigh(i))});
         }
-        return FormatSPre("$S", 1, 603u, dLC, liste.c_str());
+        return FormatResChecked(603u, {dLC, liste});
     }
     case 7:
         return FormatS("$S", 1, 588u);
@@ -266,7 +266,7 @@ std::string CLgsMangel::GetHtml() const
         if (GetWert(1) == 1)
             liste += "<li>" + FormatS("$S", 1, 376u) + "</li>";
         liste += "</ul>";
-        return FormatSPre("$S", 1, 620u, GetDouble(2), liste.c_str());
+        return FormatResChecked(620u, {GetDouble(2), liste});
     }
     default:
         return FormatS("$S", 1, 69u);

@@ -1,9 +1,13 @@
 // Formatting of texts that combine printf specifiers with "$S" placeholders for resource texts.
 #pragma once
 
+#include "model/text/FormatArg.h"
+
 #include <cstdarg>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 // FormatS(fmt, idCount, id1 ... idN, printf arguments ...)
 // The ids are unsigned 32-bit resource string ids. The format is printf-formatted first; then each
@@ -22,3 +26,18 @@ std::string FormatSPreV(const char* fmt, int idCount, va_list args);
 
 // The "$S" replacement step alone, on an already formatted text.
 std::string ReplaceResPlaceholders(std::string text, const std::uint32_t* ids, int idCount);
+
+// printf-style formatting that checks the format against its arguments first. Every specifier must
+// have an argument of its kind (d i u o x X c: integer; f F e E g G a A: number; s: text) and every
+// argument a specifier; "%%" is a percent sign, flags, width and precision are kept, length modifiers
+// are ignored; a '*' or a width or precision of more than three digits, and the specifiers n and p are
+// refused. A format that does not
+// match gives the plain fallback: the text with "%%" as "%" and its specifiers as they stand, followed
+// by the arguments in plain form in parentheses, so nothing the caller passed is lost.
+std::string FormatChecked(std::string_view fmt, std::initializer_list<FormatArg> args);
+
+// True when `fmt` and arguments of these kinds fit each other as FormatChecked requires.
+bool FormatFits(std::string_view fmt, std::initializer_list<FormatArg::Kind> kinds);
+
+// The resource text `id` used as a format, checked as FormatChecked does.
+std::string FormatResChecked(std::uint32_t id, std::initializer_list<FormatArg> args);

@@ -304,14 +304,22 @@ double CFahrzeug::GetAchse9Leerlast() const
     return m_Achsen[9].dLeerlast;
 }
 
+int CFahrzeug::AchsRecordOf(int n) const
+{
+    const int record = (m_nArt == 2 || m_nArt == 3) ? n : n - 1;
+    return (record >= 0 && record <= 3) ? record : -1;
+}
+
 double CFahrzeug::GetAchsLeerlast(int n) const
 {
-    return (n >= 0 && n < MAX_ACHSEN) ? m_Achsen[n].dLeerlast : 0.0;
+    const int record = AchsRecordOf(n);
+    return record >= 0 ? m_Achsen[record].dLeerlast : 0.0;
 }
 
 double CFahrzeug::GetAchsZulLast(int n) const
 {
-    return (n >= 0 && n < MAX_ACHSEN) ? m_Achsen[n].dZulLast : 0.0;
+    const int record = AchsRecordOf(n);
+    return record >= 0 ? m_Achsen[record].dZulLast : 0.0;
 }
 
 void CFahrzeug::SetAchsLeerlast(int i, double v)

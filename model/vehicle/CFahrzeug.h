@@ -168,6 +168,8 @@ public:
     double GetVorbauLaenge() const;
     double GetGewichtsRaster() const { return m_dZulGesamtgewicht <= 3.5 ? 0.025 : 0.5; }
     double GetAchse9Leerlast() const;
+    // Empty and permissible load of axle n: record n for kinds 2 and 3 (0 the coupling point), record
+    // n - 1 for the others; only records 0 to 3 answer, anything else gives 0.0.
     double GetAchsLeerlast(int n) const;
     double GetAchsZulLast(int n) const;
     void SetAchsLeerlast(int i, double v);
@@ -468,6 +470,8 @@ protected:
     void VerwerfeKurve();
 
 private:
+    // The record of axle number n for GetAchsLeerlast and GetAchsZulLast, or -1.
+    int AchsRecordOf(int n) const;
     struct SBereich
     {
         int nStatus = 1;

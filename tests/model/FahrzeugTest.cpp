@@ -184,11 +184,38 @@ TEST_F(FahrzeugTest, Accessors)
     EXPECT_DOUBLE_EQ(v.GetAchsLeerlast(10), 0.0);
     v.SetAchsZulLast(10, 5.0); // ignored
     v.SetAchsZulLast(9, 5.0);
-    EXPECT_DOUBLE_EQ(v.GetAchsZulLast(9), 5.0);
+    EXPECT_DOUBLE_EQ(v.m_Achsen[9].dZulLast, 5.0);
+    EXPECT_DOUBLE_EQ(v.GetAchsZulLast(9), 0.0); // beyond the four records that answer
     v.m_Achsen[9].dLeerlast = 40.0;
     EXPECT_DOUBLE_EQ(v.GetAchse9Leerlast(), 40.0);
     v.m_nArt = 2;
     EXPECT_DOUBLE_EQ(v.GetAchse9Leerlast(), 0.0);
+}
+
+TEST_F(FahrzeugTest, AxleLoadsByNumberCountFromTheCouplingForTrailersWithOneAndFromOneOtherwise)
+{
+    CZugmaschine v;
+    for (int i = 0; i < 10; ++i) {
+        v.SetAchsLeerlast(i, 1.0 + i);
+        v.SetAchsZulLast(i, 10.0 + i);
+    }
+    struct Case
+    {
+        int nArt;
+        int n;
+        double leer;
+        double zul;
+    };
+    const Case cases[] = {
+        {0, 1, 1.0, 10.0}, {0, 4, 4.0, 13.0}, {0, 0, 0.0, 0.0},  {0, 5, 0.0, 0.0}, {4, 1, 1.0, 10.0},
+        {1, 2, 2.0, 11.0}, {2, 0, 1.0, 10.0}, {2, 3, 4.0, 13.0}, {3, 4, 0.0, 0.0}, {3, -1, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.nArt << " axle " << c.n);
+        v.m_nArt = c.nArt;
+        EXPECT_DOUBLE_EQ(v.GetAchsLeerlast(c.n), c.leer);
+        EXPECT_DOUBLE_EQ(v.GetAchsZulLast(c.n), c.zul);
+    }
 }
 
 TEST_F(FahrzeugTest, MaximumPayloadTakesTheSmallerWithAPartner)

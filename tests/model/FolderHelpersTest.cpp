@@ -187,6 +187,7 @@ TEST_F(FolderHelpersTreeTest, LocalizedSubfolderIsCreatedRenamedOrRefused)
     EXPECT_EQ(EnsureLocalizedSubfolder(Path("fresh"), 229), 0);
     EXPECT_TRUE(fs::is_directory(Path("fresh/Vehicles")));
     EXPECT_FALSE(fs::exists(Path("fresh/stray.txt")));
+    EXPECT_TRUE(fs::exists(Path("fresh/Vehicles/stray.txt"))); // moved, not deleted
 
     Touch("renamed/Fahrzeuge/truck.qor");
     EXPECT_EQ(EnsureLocalizedSubfolder(Path("renamed"), 229), 0);
@@ -195,12 +196,40 @@ TEST_F(FolderHelpersTreeTest, LocalizedSubfolderIsCreatedRenamedOrRefused)
 
     Touch("two/Fahrzeuge/a.qor");
     Touch("two/Véhicules/b.qor");
+    Touch("two/loose.qor");
     EXPECT_EQ(EnsureLocalizedSubfolder(Path("two"), 229), 2);
+    EXPECT_TRUE(fs::exists(Path("two/loose.qor"))); // refused: nothing moves
     EXPECT_TRUE(fs::exists(Path("two/Fahrzeuge/a.qor")));
     EXPECT_TRUE(fs::exists(Path("two/Véhicules/b.qor")));
 
     EXPECT_EQ(EnsureLocalizedSubfolder(Path("fresh"), 4000), -1); // a name that does not load
     EXPECT_EQ(EnsureLocalizedSubfolder(Path("missing"), 229), -1);
+}
+
+TEST_F(FolderHelpersTreeTest, StrayFilesMoveIntoTheSubfolderWithoutOverwriting)
+{
+    CTableTextProvider texts({{229, "Vehicles"}});
+    ScopedTextProvider scope(&texts);
+
+    Touch("clash/Fahrzeuge/truck.qor");
+    fs::create_directory(Path("clash/Fahrzeuge/folder"));
+    {
+        std::ofstream(Path("clash/truck.qor")) << "loose copy";
+    }
+    Touch("clash/trailer.qor");
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("clash"), 229), 0);
+    EXPECT_TRUE(fs::exists(Path("clash/Vehicles/trailer.qor")));
+    EXPECT_FALSE(fs::exists(Path("clash/trailer.qor")));
+    // The name is taken in the subfolder: the loose file stays, the subfolder's file is unchanged.
+    EXPECT_TRUE(fs::exists(Path("clash/truck.qor")));
+    EXPECT_EQ(fs::file_size(Path("clash/Vehicles/truck.qor")), 1u);
+    EXPECT_EQ(fs::file_size(Path("clash/truck.qor")), 10u);
+    EXPECT_TRUE(fs::is_directory(Path("clash/Vehicles/folder")));
+
+    Touch("keep/stray.qor");
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("keep"), 229, false), 0);
+    EXPECT_TRUE(fs::exists(Path("keep/stray.qor")));
+    EXPECT_TRUE(fs::is_directory(Path("keep/Vehicles")));
 }
 
 } // namespace

@@ -262,4 +262,32 @@ TEST(CmdUITest, ADisabledRibbonButtonLosesItsCheckUnlessCheckedInThePass)
     EXPECT_EQ(unbound.Control(), nullptr);
 }
 
+TEST(CmdUITest, OtherRibbonControlsAndMenuItemsTakeTheRecordedAnswers)
+{
+    QLineEdit edit; // stands for a combo box: a control that is no button
+    QAction item(QStringLiteral("German"));
+    CXtpCmdUI query;
+    query.SetRecording(true);
+
+    query.SetWidget(&edit);
+    query.ResetRecorded();
+    query.Enable(false);
+    query.SetCheck(1); // a window without a check mark ignores it
+    query.ApplyRecorded();
+    EXPECT_FALSE(edit.isEnabled());
+    EXPECT_EQ(query.Control(), nullptr);
+
+    query.SetMenuAction(&item);
+    query.ResetRecorded();
+    query.Enable(false);
+    query.Enable(true);
+    query.SetCheck(1);
+    query.SetText(QStringLiteral("Deutsch"));
+    EXPECT_TRUE(edit.isEnabled() == false); // the earlier binding is left alone
+    query.ApplyRecorded();
+    EXPECT_TRUE(item.isEnabled());
+    EXPECT_TRUE(item.isChecked());
+    EXPECT_EQ(item.text(), QStringLiteral("Deutsch"));
+}
+
 } // namespace

@@ -374,3 +374,30 @@ TEST_F(MsgboxHtmlTest, TabRunsThroughBodyButtonsAndCheckBox)
     EXPECT_EQ(visited, (std::vector<QString>{ControlId::ObjectName(CDlgMsgboxHtml::kCheckBoxId), "html",
                                              "668", "803", "668", "html"}));
 }
+
+TEST_F(MsgboxHtmlTest, ArrowsMoveBetweenButtonsButStayInTheBody)
+{
+    TestBox box;
+    box.SetFocusId(668);
+    std::vector<QWidget*> focused;
+    WhileOpen({[&] {
+        box.activateWindow();
+        auto press = [&box](Qt::Key key) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(box.focusWidget(), &event);
+            return box.focusWidget();
+        };
+        focused.push_back(press(Qt::Key_Right));
+        focused.push_back(press(Qt::Key_Down)); // past the last button: round to the body
+        focused.push_back(press(Qt::Key_Down)); // in the body the arrow scrolls, the focus stays
+        focused.push_back(press(Qt::Key_Up));
+        Press(box, 668);
+    }});
+    EXPECT_EQ(box.DoModalIds(kBodyItem, 273, 668, -1, 803, -1), 668);
+    ASSERT_EQ(focused.size(), 4u);
+    ASSERT_NE(box.ButtonStrip(), nullptr);
+    EXPECT_EQ(focused[0], box.ButtonStrip()->FindButton(803));
+    EXPECT_EQ(focused[1], box.Browser());
+    EXPECT_EQ(focused[2], box.Browser());
+    EXPECT_EQ(focused[3], box.Browser());
+}

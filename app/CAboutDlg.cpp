@@ -1,0 +1,2 @@
+// The About dialog: everything it shows comes from its template.
+#include "app/CAboutDlg.h"

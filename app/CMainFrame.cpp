@@ -1,0 +1,89 @@
+// The main window's creation: placement and caption from the settings, the bars, the splash hand-over.
+#include "app/CMainFrame.h"
+
+#include "app/CQOR2App.h"
+#include "app/CWndSplashScreen.h"
+#include "app/FrameMessages.h"
+#include "model/text/TextProvider.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+
+#include <algorithm>
+
+CMainFrame::CreateParams CMainFrame::PreCreateWindow(QSettings& settings)
+{
+    settings.beginGroup(QStringLiteral("Hauptfenster"));
+    CreateParams params;
+    params.geometry = QRect(settings.value(QStringLiteral("x"), 40).toInt(),
+                            settings.value(QStringLiteral("y"), 30).toInt(),
+                            settings.value(QStringLiteral("cx"), 1200).toInt(),
+                            settings.value(QStringLiteral("cy"), 800).toInt());
+    settings.endGroup();
+    params.caption = QString::fromStdString(LoadResString(128));
+    return params;
+}
+
+QRect CMainFrame::ReachablePlacement(const QRect& saved)
+{
+    // A window too small to be found again gets the default size; one that lies on no screen (a
+    // screen was removed since) goes back to the default place.
+    QRect geometry = saved;
+    if (geometry.width() < 200 || geometry.height() < 150)
+        geometry.setSize(QSize(1200, 800));
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool onScreen =
+        screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+            return screen->availableGeometry().intersected(geometry).width() >= 50 &&
+                   screen->availableGeometry().intersected(geometry).height() >= 50;
+        });
+    if (!onScreen)
+        geometry.moveTopLeft(QPoint(40, 30));
+    return geometry;
+}
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainFrame"));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::LoadFrame()
+{
+    {
+        QSettings settings;
+        const CreateParams params = PreCreateWindow(settings);
+        setWindowTitle(params.caption);
+        setGeometry(ReachablePlacement(params.geometry));
+    }
+    if (!CreateStatusBar())
+        return false;
+    LoadRibbonIcons();
+    const bool ribbon = CreateRibbon();
+
+    auto* splash = ribbon ? new CWndSplashScreen(this) : nullptr;
+    if (splash && splash->Create(m_splashBitmap, m_splashMs, [this] { ShowAndPostAfterStart(); })) {
+        splash->setObjectName(QStringLiteral("SplashScreen"));
+        return true; // the frame stays hidden until the splash ends
+    }
+    delete splash;
+    // Without a splash the frame shows itself as soon as the event loop runs, so the after-start
+    // messages still come, in their order.
+    QMetaObject::invokeMethod(
+        this, [this] { ShowAndPostAfterStart(); }, Qt::QueuedConnection);
+    return true;
+}
+
+void CMainFrame::ShowAndPostAfterStart()
+{
+    show();
+    raise();
+    activateWindow();
+    QCoreApplication::postEvent(this, new QEvent(FrameMessages::kAfterSplash));
+    const CQOR2App* app = CQOR2App::Instance();
+    if (app && app->Is3DUnavailable())
+        QCoreApplication::postEvent(this, new QEvent(FrameMessages::k3DUnavailable));
+}

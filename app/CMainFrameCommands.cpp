@@ -1,0 +1,140 @@
+// The main window's own commands and their update handlers: help, about, the language switch, the 3D
+// settings, exit, and the rules of the commands that need an open document.
+#include "app/CMainFrame.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CQOR2App.h"
+#include "app/LanguageMenu.h"
+#include "model/text/TextProvider.h"
+#include "platform/CCmdUI.h"
+#include "platform/SystemInfo.h"
+#include "ui/CDlgHelpText.h"
+#include "ui/IMessageBoxService.h"
+#include "ui/Render3DServices.h"
+
+#include <QFile>
+#include <QSettings>
+
+namespace {
+
+constexpr unsigned kAppExit = 0xE141;
+constexpr unsigned kViewToolbar = 0xE800;
+constexpr unsigned kViewStatusBar = 0xE801;
+
+QString Text(std::uint32_t id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+} // namespace
+
+QString CMainFrame::SelectedLanguage() const
+{
+    if (!m_selectedLanguage.isEmpty())
+        return m_selectedLanguage;
+    const CQOR2App* app = CQOR2App::Instance();
+    return app ? app->LanguageCode() : QString();
+}
+
+void CMainFrame::RegisterCommands()
+{
+    CommandTable& t = m_commands;
+    t.On(633, [this](unsigned) { OnHelp(); });
+    t.On(33333, [this](unsigned) { OnAbout(); });
+    t.OnRange(LanguageMenu::kFirstCommand, LanguageMenu::kLastCommand,
+              [this](unsigned id) { OnLanguage(id); });
+    t.OnUpdateRange(LanguageMenu::kFirstCommand, LanguageMenu::kLastCommand, [this](CCmdUI& cmdUI) {
+        const CQOR2App* app = CQOR2App::Instance();
+        const QStringList codes = app ? app->Languages() : QStringList();
+        const int index = int(cmdUI.m_nID) - LanguageMenu::kFirstCommand;
+        cmdUI.Enable(index < codes.size());
+        cmdUI.SetCheck(index < codes.size() && codes[index] == SelectedLanguage() ? 1 : 0);
+    });
+    for (unsigned id : {kAppExit, 33096u})
+        t.On(id,
+             [this](unsigned) { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
+    for (unsigned id : {kViewToolbar, kViewStatusBar}) {
+        t.OnUpdate(id, [](CCmdUI& cmdUI) {
+            cmdUI.SetCheck(1);
+            cmdUI.Enable(false);
+        });
+    }
+    // The 3D settings dialog belongs to the 3D view; without its services there is nothing to set.
+    t.On(33269, [this](unsigned) { RunDirect3DSettings(); });
+    t.OnUpdate(33269, [](CCmdUI& cmdUI) { cmdUI.Enable(Current3DServices() != nullptr); });
+    t.On(33338, [this](unsigned) { OnDeleteDirect3DSettings(); });
+    // The notices of the checks that need an open document.
+    for (unsigned id : {33070u, 33071u}) {
+        t.On(id, [this](unsigned) {
+            IMessageBoxService::HtmlBox box;
+            box.textId = 658;
+            box.captionId = 171;
+            box.iconId = 814;
+            box.buttons = {{668, 668}};
+            MessageBoxes().ShowHtml(this, box, nullptr);
+        });
+        t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); });
+    }
+}
+
+bool CMainFrame::OnCommand(int id, int index)
+{
+    Q_UNUSED(index); // the percentage combo's entry: taken once documents open
+    if (id <= 0)
+        return false;
+    return m_commands.Execute(unsigned(id));
+}
+
+void CMainFrame::RouteCommandToViews(CCmdUI&)
+{
+    // The views of the active document answer after the frame; no document, no views.
+}
+
+void CMainFrame::OnLanguage(unsigned id)
+{
+    CQOR2App* app = CQOR2App::Instance();
+    if (!app)
+        return;
+    QString selected = SelectedLanguage();
+    auto settings = CQOR2App::UserSettings();
+    const LanguageMenu::SwitchResult result = LanguageMenu::Switch(
+        int(id) - LanguageMenu::kFirstCommand, app->Languages(), selected, app->LanguageCode(), *settings);
+    m_selectedLanguage = selected;
+    if (result == LanguageMenu::SAVED_NEXT_START)
+        MessageBoxes().Show(this, Text(273), Text(331), IMessageBoxService::Icon::Information,
+                            IMessageBoxService::Buttons::Ok);
+}
+
+void CMainFrame::RunDirect3DSettings()
+{
+    // The settings dialog comes with the 3D view's services; until they are installed the command is
+    // disabled and this does nothing.
+}
+
+void CMainFrame::OnDeleteDirect3DSettings()
+{
+    const QString path = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
+    if (!QFile::exists(path))
+        return;
+    if (!QFile::remove(path)) {
+        MessageBoxes().Show(this, Text(162), QFile(path).errorString(), IMessageBoxService::Icon::Error,
+                            IMessageBoxService::Buttons::Ok);
+        return;
+    }
+    MessageBoxes().Show(this, Text(162), Text(163) + QLatin1Char('.'), IMessageBoxService::Icon::Information,
+                        IMessageBoxService::Buttons::Ok);
+}
+
+void CMainFrame::OnHelp()
+{
+    CDlgHelpText dialog(this);
+    dialog.SetTitle(Text(633).section(QLatin1Char('\n'), 1, 1));
+    dialog.SetResourceId(Text(649).toUInt());
+    dialog.exec();
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}

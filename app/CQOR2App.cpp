@@ -1,0 +1,168 @@
+// The application object: construction, the main loop, the idle pass, recent files and shut-down.
+#include "app/CQOR2App.h"
+
+#include "app/CMainFrame.h"
+#include "app/FrameLoop.h"
+#include "platform/ResourceModule.h"
+#include "ui/CRibBtnContainer.h"
+#include "ui/Render3DServices.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QApplication>
+#include <QLockFile>
+#include <QProcessEnvironment>
+#include <QSettings>
+#include <QTextStream>
+
+namespace {
+
+CQOR2App* g_app = nullptr;
+
+const QString kRecentGroup = QStringLiteral("Recent File List");
+
+} // namespace
+
+CQOR2App::Options CQOR2App::OptionsFromEnvironment()
+{
+    Options options;
+    options.arguments = QCoreApplication::arguments();
+    if (qEnvironmentVariable("QOR_QUIT_AFTER_START") == QLatin1String("1")) {
+        options.quitAfterStart = true;
+        options.splashMs = 0;
+    }
+    return options;
+}
+
+CQOR2App::CQOR2App(Options options)
+    : m_options(std::move(options)), m_images(QSize(16, 16)),
+      m_loop(std::make_unique<FrameLoop>([this](int count) { return OnIdle(count); }))
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+    QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+    if (m_options.quitAfterStart)
+        m_unattendedBoxes = std::make_unique<ScriptedMessageBoxService>();
+    g_app = this;
+}
+
+CQOR2App::~CQOR2App()
+{
+    ExitInstance();
+    m_frame.reset();
+    if (m_unattendedBoxes) {
+        QTextStream err(stderr);
+        for (const auto& box : m_unattendedBoxes->Records())
+            err << "message answered unattended: "
+                << (box.isHtml ? QString::number(box.html.textId) : box.text) << Qt::endl;
+    }
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CQOR2App* CQOR2App::Instance()
+{
+    return g_app;
+}
+
+std::unique_ptr<QSettings> CQOR2App::UserSettings()
+{
+    return std::make_unique<QSettings>();
+}
+
+std::unique_ptr<QSettings> CQOR2App::MachineSettings()
+{
+    return std::make_unique<QSettings>(QSettings::SystemScope, QCoreApplication::organizationName(),
+                                       QCoreApplication::applicationName());
+}
+
+int CQOR2App::Run()
+{
+    m_loop->Start();
+    QApplication::exec();
+    m_loop->Stop();
+    return ExitInstance();
+}
+
+bool CQOR2App::OnIdle(int count)
+{
+    if (count == 0) {
+        CRibBtnContainer::UpdateAllStrips();
+        for (const auto& work : m_idleWork)
+            work();
+    }
+    if (m_options.quitAfterStart && !m_quitRequested && m_frame && m_frame->isVisible() &&
+        m_frame->AfterStartDone()) {
+        m_quitRequested = true;
+        if (m_frame)
+            m_frame->close();
+        QCoreApplication::quit();
+    }
+    return false;
+}
+
+void CQOR2App::AddIdleWork(std::function<void()> work)
+{
+    if (work)
+        m_idleWork.push_back(std::move(work));
+}
+
+double CQOR2App::TargetFrameTime() const
+{
+    return m_loop->TargetFrameTime();
+}
+
+bool CQOR2App::HoldsLock() const
+{
+    return m_lock && m_lock->isLocked();
+}
+
+void CQOR2App::AddToRecentFileList(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFileCount)
+        files.removeLast();
+    auto settings = UserSettings();
+    settings->remove(kRecentGroup);
+    settings->beginGroup(kRecentGroup);
+    for (int i = 0; i < files.size(); ++i)
+        settings->setValue(QStringLiteral("File%1").arg(i + 1), files.at(i));
+    settings->endGroup();
+    settings->sync();
+}
+
+QStringList CQOR2App::RecentFiles() const
+{
+    auto settings = UserSettings();
+    settings->beginGroup(kRecentGroup);
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = settings->value(QStringLiteral("File%1").arg(i)).toString();
+        if (!file.isEmpty() && !files.contains(file))
+            files.append(file);
+    }
+    return files;
+}
+
+int CQOR2App::ExitInstance()
+{
+    if (m_exited)
+        return 0;
+    m_exited = true;
+    m_loop->Stop();
+    if (IRender3DServices* services = Current3DServices()) {
+        ReleaseModelsCallback();
+        services->ReleaseDirectInput();
+    }
+    m_states.clear();
+    // Only the process that holds the lock removes it; a second instance leaves the first's alone.
+    if (m_lock && m_lock->isLocked())
+        m_lock->unlock();
+    m_lock.reset();
+    if (m_module && ResourceModule::Current() == m_module.get())
+        ResourceModule::SetCurrent(nullptr);
+    m_module.reset();
+    return 0;
+}

@@ -1,0 +1,292 @@
+// The application object's start-up: settings, language, main frame, folders, lock, samples, pictures
+// and the OpenGL probe, in that order.
+#include "app/CQOR2App.h"
+
+#include "app/CMainFrame.h"
+#include "app/FrameLoop.h"
+#include "model/base/FileHelpers.h"
+#include "model/base/FolderHelpers.h"
+#include "model/base/ProgramFolders.h"
+#include "model/files/SIMPEXP_FZG.h"
+#include "model/text/TextFormat.h"
+#include "platform/ResourceModule.h"
+#include "platform/SystemInfo.h"
+#include "ui/CDlgBase.h"
+#include "ui/IMessageBoxService.h"
+#include "ui/Render3DServices.h"
+#include "ui/RibBtnStripFactory.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSettings>
+#include <QTextStream>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The samples of the program folder and the string id of each copy's name.
+struct SampleCopy
+{
+    const char* source; // below the program folder's "Samples/"
+    quint32 nameId;
+    bool vehicle;
+};
+
+constexpr SampleCopy kSamples[] = {
+    {"Vehicles/LKW.qor", 260, true},   {"Vehicles/SZM.qor", 268, true},   {"Vehicles/KEP.qor", 278, true},
+    {"Vehicles/SAH.qor", 281, true},   {"Vehicles/GDA.qor", 283, true},   {"Vehicles/SDA.qor", 285, true},
+    {"Load units/EP.lgs", 287, false}, {"Load units/IP.lgs", 288, false}, {"Load units/GB.lgs", 289, false},
+};
+
+// The catalogue pictures in the order of their indices (vehicle kinds, the same in use, combinations,
+// folders, load-unit kinds).
+constexpr int kCatalogueBitmaps[] = {133, 136, 134, 135, 341, 510, 176, 177, 178, 179, 342, 511,
+                                     550, 551, 552, 553, 276, 278, 235, 325, 236, 237, 256};
+constexpr int kCatalogueMask = 548;
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+// A text usable as one folder name.
+bool IsFolderName(const QString& name)
+{
+    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".") &&
+           name != QLatin1String("..");
+}
+
+} // namespace
+
+bool CQOR2App::FailWithMessage(int captionId, const QString& text)
+{
+    m_startError = text;
+    MessageBoxes().Show(m_frame.get(), Text(static_cast<quint32>(captionId)), text,
+                        IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
+    return false;
+}
+
+bool CQOR2App::InitInstance()
+{
+    m_programFolder =
+        m_options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programFolder;
+    if (!m_programFolder.endsWith(QLatin1Char('/')))
+        m_programFolder += QLatin1Char('/');
+
+    if (!ChooseLanguage() || !LoadLanguageModule())
+        return false;
+    CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
+
+    if (!CreateMainFrame())
+        return false;
+    ParseCommandLine();
+    if (!PrepareUserRoot() || !PrepareDataFolders())
+        return false;
+    if (HoldsLock())
+        RebuildSamples();
+    LoadImageList();
+    return Start3D();
+}
+
+bool CQOR2App::ChooseLanguage()
+{
+    auto settings = UserSettings();
+    settings->beginGroup(QStringLiteral("Settings"));
+    if (settings->value(QStringLiteral("ver")).toString().isEmpty()) {
+        QString ver = QStringLiteral("EU");
+        QString lang = QStringLiteral("EN");
+        auto machine = MachineSettings();
+        machine->beginGroup(QStringLiteral("SETTINGS"));
+        if (!machine->childKeys().isEmpty()) {
+            ver = machine->value(QStringLiteral("ver")).toString().left(6);
+            lang = machine->value(QStringLiteral("lang")).toString();
+        }
+        settings->setValue(QStringLiteral("ver"), ver);
+        settings->setValue(QStringLiteral("lang"), lang);
+    }
+    QString wanted = settings->value(QStringLiteral("lang")).toString().toUpper();
+    if (wanted.isEmpty()) {
+        wanted = GetUserLanguageCode();
+        settings->setValue(QStringLiteral("lang"), wanted);
+    }
+
+    std::vector<std::string> found;
+    int hasEnglish = 0;
+    ScanFolder(m_programFolder.toStdString(), false, ScanFolderCallback, 2, &found, nullptr, &hasEnglish);
+    m_languages.clear();
+    for (const std::string& code : found) {
+        const QString text = QString::fromStdString(code).toUpper();
+        if (m_languages.size() < kMaxLanguages && !m_languages.contains(text))
+            m_languages.append(text);
+    }
+    m_language = wanted;
+    if (!m_languages.contains(wanted)) {
+        if (m_languages.contains(QStringLiteral("EN")))
+            m_language = QStringLiteral("EN");
+        else if (!m_languages.isEmpty())
+            m_language = m_languages.first();
+    }
+    return true;
+}
+
+bool CQOR2App::LoadLanguageModule()
+{
+    QString error;
+    m_module = ResourceModule::Load(m_language, m_programFolder, &error);
+    if (!m_module) {
+        m_startError = error.isEmpty() ? QStringLiteral("The language module %1 cannot be loaded.")
+                                             .arg(m_programFolder + ResourceModule::FileName(m_language))
+                                       : error;
+        QTextStream(stderr) << m_startError << Qt::endl;
+        return false;
+    }
+    ResourceModule::SetCurrent(m_module.get());
+    SIMPEXP_FZG::s_strSprache = m_language.toStdString();
+    return true;
+}
+
+bool CQOR2App::CreateMainFrame()
+{
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->SetSplashTime(m_options.splashMs);
+    m_frame->SetSplashBitmap(m_options.splashBitmap);
+    if (m_options.screenDpi)
+        m_frame->SetScreenDpiSource(m_options.screenDpi);
+    if (!m_frame->LoadFrame()) {
+        m_startError = QStringLiteral("The main window cannot be created.");
+        return false;
+    }
+    m_frame->setAcceptDrops(true);
+    return true;
+}
+
+void CQOR2App::ParseCommandLine()
+{
+    if (m_options.arguments.isEmpty())
+        return;
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A vehicle or combination file to open."));
+    parser.parse(m_options.arguments);
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        m_pendingPath = QFileInfo(files.first()).absoluteFilePath();
+}
+
+bool CQOR2App::PrepareUserRoot()
+{
+    m_appData = GetUserDataPath();
+    if (!QDir().mkpath(m_appData))
+        return FailWithMessage(
+            187, QString::fromStdString(FormatSPre("$S", 1, 188u, m_appData.toLocal8Bit().constData())));
+    const QString rootName = Text(128);
+    m_userRoot = m_appData + rootName + QLatin1Char('/');
+    if (!IsFolderName(rootName) || !CreateFolderPath(m_userRoot.toStdString()))
+        return FailWithMessage(
+            187, QString::fromStdString(FormatSPre("$S", 1, 188u, m_userRoot.toLocal8Bit().constData())));
+
+    m_lock = std::make_unique<QLockFile>(m_userRoot + QStringLiteral("lock.tmp"));
+    // A lock left by a process that is gone is taken over; a live one is left alone.
+    m_lock->setStaleLockTime(0);
+    m_lock->tryLock(0);
+
+    m_appParamsPath = m_userRoot + QStringLiteral("AppParams.ser");
+    m_customNormPath = m_userRoot + QStringLiteral("CustomNormParams.ser");
+    LoadAppStateParams(fs::path(m_appParamsPath.toStdString()), m_states);
+    return true;
+}
+
+bool CQOR2App::PrepareDataFolders()
+{
+    const bool owner = HoldsLock();
+    const std::pair<const char*, quint32> localized[] = {{"vehicles", 229}, {"combinations", 640}};
+    for (const auto& [name, textId] : localized) {
+        const QString folder = m_userRoot + QLatin1String(name);
+        QDir().mkpath(folder);
+        const int result = EnsureLocalizedSubfolder(folder.toStdString(), textId, owner);
+        if (result >= 2)
+            return FailWithMessage(187, QString::fromStdString(FormatSPre(
+                                            "$S", 1, 292u, folder.toLocal8Bit().constData(), result)));
+        if (result < 0)
+            return FailWithMessage(
+                187, QString::fromStdString(FormatSPre("$S", 1, 188u, folder.toLocal8Bit().constData())));
+    }
+    for (const char* name : {"load units", "filler items (dunnage)", "Print", "Data"}) {
+        const QString folder = m_userRoot + QLatin1String(name);
+        if (!QDir().mkpath(folder))
+            return FailWithMessage(
+                187, QString::fromStdString(FormatSPre("$S", 1, 188u, folder.toLocal8Bit().constData())));
+    }
+    SetProgramFolders({fs::path(m_programFolder.toStdString()),
+                       fs::path((m_userRoot + QStringLiteral("Data")).toStdString())});
+    return true;
+}
+
+void CQOR2App::RebuildSamples()
+{
+    const fs::path samples = fs::path(m_userRoot.toStdString()) / "Samples";
+    DeleteDirectoryTree(samples);
+    const fs::path vehicles = samples / "vehicles" / LoadResString(259);
+    const fs::path loadUnits = samples / "load units";
+    std::error_code ec;
+    fs::create_directories(vehicles, ec);
+    fs::create_directories(loadUnits, ec);
+    const fs::path source = fs::path(m_programFolder.toStdString()) / "Samples";
+    for (const SampleCopy& sample : kSamples) {
+        const std::string name = LoadResString(sample.nameId);
+        if (name.empty() || name.find('/') != std::string::npos)
+            continue;
+        const fs::path target =
+            (sample.vehicle ? vehicles : loadUnits) / (name + (sample.vehicle ? ".qor" : ".lgs"));
+        fs::copy_file(source / sample.source, target, fs::copy_options::overwrite_existing, ec);
+        if (ec)
+            QTextStream(stderr) << "The sample " << QString::fromStdString((source / sample.source).string())
+                                << " cannot be copied: " << QString::fromStdString(ec.message()) << Qt::endl;
+        ec.clear();
+    }
+}
+
+void CQOR2App::LoadImageList()
+{
+    const ResourceModule* module = ResourceModule::Current();
+    if (!module)
+        return;
+    const QImage mask = module->Bitmap(kCatalogueMask);
+    for (int id : kCatalogueBitmaps) {
+        const QImage bitmap = module->Bitmap(static_cast<quint32>(id));
+        const int index = AddBitmapToImageList(m_images, bitmap.isNull() ? nullptr : &bitmap, &mask);
+        if (id == kFirstCatalogueBitmap)
+            m_firstImage = index;
+    }
+}
+
+bool CQOR2App::Start3D()
+{
+    const QString recordFile = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
+    const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
+    switch (probe.status) {
+    case GlProbeResult::Status::NoScreen:
+        m_startError = QStringLiteral("No screen was found: the program needs a display.");
+        QTextStream(stderr) << m_startError << Qt::endl;
+        return false;
+    case GlProbeResult::Status::NoContext:
+        m_3dUnavailable = true;
+        MessageBoxes().Show(m_frame.get(), Text(156),
+                            QString::fromStdString(FormatS("$S.\n\n$S.", 2, 155u, 165u)),
+                            IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
+        return true;
+    case GlProbeResult::Status::Ok:
+        m_3dUnavailable = false;
+        if (!probe.fromSavedRecord && probe.refreshRate > 0.0)
+            m_loop->SetTargetFrameTime(1.0 / probe.refreshRate);
+        if (Current3DServices())
+            InitTextureManager(m_frame.get());
+        return true;
+    }
+    return true;
+}

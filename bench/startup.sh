@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Start-up and idle figures of the program under a virtual X server:
+#   startup_ms        median of 10 runs from process start until the main window is shown and the first
+#                     idle pass has run (QOR_QUIT_AFTER_START=1: no splash time, quit after that pass),
+#                     process exit included;
+#   idle_cpu_percent  processor time (user + system, as getrusage counts it, read from /proc) of the
+#                     program over 2 s while its main window stands idle, in percent of one core.
+# Settings and data folders live in a temporary folder, so the user's own are never touched.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
+qor_install_dependencies
+export QOR_BUILD_DIR="${QOR_BUILD_DIR:-$QOR_ROOT/build-bench}"
+export QOR_CMAKE_ARGS="${QOR_CMAKE_ARGS:--DQOR_BUILD_TESTS=OFF -DQOR_BUILD_BENCH=OFF -DQOR_FUZZ_TESTS=OFF}"
+qor_build >/dev/null
+bin="$QOR_BIN_DIR/qor"
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
+export QT_FONT_DPI=96 # no DPI note in an unattended run
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+
+xvfb-run -a -s "-screen 0 1600x1000x24" bash -s "$bin" "$work" <<'INNER'
+set -euo pipefail
+bin="$1"
+work="$2"
+# One start that writes the settings and the 3D record, so the runs measure an ordinary start.
+QOR_QUIT_AFTER_START=1 "$bin" >/dev/null 2>&1 || true
+for run in $(seq 10); do
+    t0=$(date +%s%N)
+    QOR_QUIT_AFTER_START=1 "$bin" >/dev/null 2>>"$work/stderr.log"
+    t1=$(date +%s%N)
+    echo $(((t1 - t0) / 1000000)) >>"$work/startup.txt"
+done
+echo "startup runs (ms): $(tr '\n' ' ' <"$work/startup.txt")"
+
+# Idle: start normally, let the splash (5 s) end, then count processor time over 2 s.
+"$bin" >/dev/null 2>>"$work/stderr.log" &
+pid=$!
+sleep 6.5
+ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+c0=$(ticks)
+t0=$(date +%s%N)
+sleep 2
+c1=$(ticks)
+t1=$(date +%s%N)
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+hz=$(getconf CLK_TCK)
+awk -v c="$((c1 - c0))" -v hz="$hz" -v ns="$((t1 - t0))" \
+    'BEGIN { printf "idle_cpu_seconds %.3f over %.3f s\n", c / hz, ns / 1e9 }'
+echo "$((c1 - c0)) $hz $((t1 - t0))" >"$work/idle.txt"
+INNER
+
+median=$(sort -n "$work/startup.txt" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }')
+read -r ticks hz ns <"$work/idle.txt"
+echo "startup_ms $median"
+awk -v c="$ticks" -v hz="$hz" -v ns="$ns" 'BEGIN { printf "idle_cpu_percent %.2f\n", 100 * (c / hz) / (ns / 1e9) }'

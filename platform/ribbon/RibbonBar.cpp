@@ -1,0 +1,252 @@
+// A ribbon on Qt widgets.
+#include "platform/ribbon/RibbonBar.h"
+
+#include "platform/ribbon/RibbonGroup.h"
+#include "platform/ribbon/RibbonToolTip.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPainter>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTabRowHeight = 26;
+
+const char* const kStyle =
+    "QToolButton, QCheckBox, QLabel, QComboBox, QTabBar { font-size: 11px; }"
+    "QToolButton { border: 1px solid transparent; border-radius: 3px; padding: 1px 2px; color: #15428B; }"
+    "QToolButton:hover { border-color: #DBC27A; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+    "stop:0 #FFFBE0, stop:0.45 #FFF1B8, stop:0.55 #FFE38C, stop:1 #FFEBA6); }"
+    "QToolButton:pressed { border-color: #9E7A48; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+    "stop:0 #FBC07E, stop:1 #F69A3C); }"
+    "QToolButton:checked { border-color: #C29B5E; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+    "stop:0 #FFE0A8, stop:1 #FFC26A); }"
+    "QToolButton:disabled { color: #8D8D8D; }"
+    "QToolButton[popupMode=\"1\"] { padding-right: 14px; }"
+    "QToolButton::menu-button { border-left: 1px solid #C5D5EA; width: 12px; }"
+    "QCheckBox { color: #15428B; spacing: 4px; padding-left: 3px; }"
+    "QCheckBox:disabled { color: #8D8D8D; }"
+    "QLabel { color: #15428B; }"
+    "QComboBox { border: 1px solid #ABC1DE; background: #FFFFFF; padding: 0 4px; color: #000000; }"
+    "QComboBox:disabled { background: #F0F3F8; color: #8D8D8D; }"
+    "QToolButton#ribbonSystemButton { border: none; background: transparent; }"
+    "QToolButton#ribbonSystemButton::menu-indicator { image: none; width: 0px; }"
+    "QTabBar::tab { color: #15428B; padding: 3px 16px; margin-top: 2px; border: 1px solid transparent; }"
+    "QTabBar::tab:selected { background: #F4F8FD; border: 1px solid #9CBBE3; border-bottom: none; "
+    "border-top-left-radius: 3px; border-top-right-radius: 3px; }";
+
+} // namespace
+
+RibbonBar::RibbonBar(QWidget* parent)
+    : QWidget(parent), m_tabs(new QTabBar(this)), m_tip(new RibbonToolTip(this))
+{
+    setObjectName(QStringLiteral("ribbonBar"));
+    setStyleSheet(QString::fromLatin1(kStyle));
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small); // the group captions
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 3);
+    column->setSpacing(0);
+    auto* tabRowWidget = new QWidget(this);
+    tabRowWidget->setFixedHeight(kTabRowHeight);
+    m_tabRow = new QHBoxLayout(tabRowWidget);
+    m_tabRow->setContentsMargins(2, 0, 4, 0);
+    m_tabRow->setSpacing(4);
+    m_tabs->setDrawBase(false);
+    m_tabs->setExpanding(false);
+    m_tabRow->addWidget(m_tabs, 0, Qt::AlignBottom);
+    m_tabRow->addStretch(1);
+    column->addWidget(tabRowWidget);
+    // Groups are placed side by side; what does not fit is cut off at the right.
+    m_groupArea = new QWidget(this);
+    m_groupArea->setMinimumHeight(RibbonGroup::kMargin + RibbonGroup::kRowHeight * RibbonGroup::kRows + 2 +
+                                  RibbonGroup::kCaptionHeight + 3);
+    m_groupArea->installEventFilter(this);
+    column->addWidget(m_groupArea, 1);
+    connect(m_tabs, &QTabBar::currentChanged, this, &RibbonBar::TabSelected);
+}
+
+QToolButton* RibbonBar::SetSystemButton(int id, const QIcon& icon, QMenu* popup)
+{
+    if (!m_system) {
+        m_system = new QToolButton(this);
+        m_system->setObjectName(QStringLiteral("ribbonSystemButton"));
+        m_system->setIconSize(QSize(20, 20));
+        m_system->setFixedSize(44, kTabRowHeight - 2);
+        m_system->setPopupMode(QToolButton::InstantPopup);
+        m_tabRow->insertWidget(0, m_system, 0, Qt::AlignVCenter);
+    }
+    m_system->setIcon(icon);
+    m_system->setMenu(popup);
+    OnControlAdded(m_system, id);
+    return m_system;
+}
+
+int RibbonBar::AddTab(const QString& caption)
+{
+    return m_tabs->addTab(caption);
+}
+
+QWidget* RibbonBar::AddTabRowControl(const RibbonControlSpec& spec, QMenu* popup)
+{
+    auto* button = new QToolButton(this);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(spec.icon);
+    button->setIconSize(QSize(16, 16));
+    button->setText(spec.caption);
+    button->setToolButtonStyle(
+        spec.caption.isEmpty() || spec.style == RIBBON_STYLE_ICON
+            ? Qt::ToolButtonIconOnly
+            : (spec.icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon));
+    if (popup && spec.type == RIBBON_POPUP) {
+        button->setMenu(popup);
+        button->setPopupMode(QToolButton::InstantPopup);
+    } else {
+        connect(button, &QToolButton::clicked, this, [this, id = spec.id] { emit Command(id, -1); });
+    }
+    button->setProperty("ribbonCommand", spec.id);
+    m_tabRow->addWidget(button, 0, Qt::AlignVCenter);
+    m_tabRowControls.append({spec, button});
+    Wire(button, spec, popup);
+    return button;
+}
+
+RibbonGroup* RibbonBar::AddGroup(int id, const QString& caption)
+{
+    if (RibbonGroup* there = Group(id))
+        return there;
+    auto* group = new RibbonGroup(id, caption, m_groupArea);
+    connect(group, &RibbonGroup::Command, this, &RibbonBar::Command);
+    group->installEventFilter(this);
+    m_groups.append(group);
+    group->show();
+    LayoutGroups();
+    return group;
+}
+
+RibbonGroup* RibbonBar::Group(int id) const
+{
+    for (RibbonGroup* group : m_groups) {
+        if (group->Id() == id)
+            return group;
+    }
+    return nullptr;
+}
+
+bool RibbonBar::RemoveGroup(int id)
+{
+    RibbonGroup* group = Group(id);
+    if (!group)
+        return false;
+    m_groups.removeOne(group);
+    if (m_tip->Shown() && group->isAncestorOf(m_tip->Shown()))
+        m_tip->hide();
+    delete group;
+    LayoutGroups();
+    return true;
+}
+
+QWidget* RibbonBar::AddControl(RibbonGroup* group, const RibbonControlSpec& spec, QMenu* popup)
+{
+    QWidget* control = group->AddControl(spec, popup);
+    Wire(control, spec, popup);
+    return control;
+}
+
+void RibbonBar::Wire(QWidget* control, const RibbonControlSpec& spec, QMenu* popup)
+{
+    OnControlAdded(control, spec.id);
+    m_tip->Watch(control, spec.tipTitle, spec.tipText, spec.icon);
+    if (popup && popup->property("ribbonWired").isNull()) {
+        // A chosen menu item is a command like a click.
+        popup->setProperty("ribbonWired", true);
+        connect(popup, &QMenu::triggered, this, [this](QAction* action) {
+            bool ok = false;
+            const int id = action->data().toInt(&ok);
+            if (ok && id > 0)
+                emit Command(id, -1);
+        });
+    }
+}
+
+void RibbonBar::OnControlAdded(QWidget*, int) {}
+
+void RibbonBar::LayoutGroups()
+{
+    int x = 4;
+    for (RibbonGroup* group : m_groups) {
+        group->move(x, 3);
+        x += group->width() + 3;
+    }
+}
+
+bool RibbonBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // A group grows with each control it gets.
+    if (event->type() == QEvent::Resize && watched != m_groupArea)
+        LayoutGroups();
+    return QWidget::eventFilter(watched, event);
+}
+
+QList<RibbonBar::ControlRef> RibbonBar::Controls() const
+{
+    QList<ControlRef> controls;
+    for (const RibbonGroup* group : m_groups) {
+        for (const RibbonGroup::Entry& entry : group->Entries())
+            controls.append({entry.spec, entry.widget});
+    }
+    controls.append(m_tabRowControls);
+    return controls;
+}
+
+QWidget* RibbonBar::Control(int id) const
+{
+    for (const ControlRef& ref : Controls()) {
+        if (ref.spec.id == id)
+            return ref.widget;
+    }
+    return nullptr;
+}
+
+QSize RibbonBar::sizeHint() const
+{
+    const int groupHeight =
+        RibbonGroup::kMargin + RibbonGroup::kRowHeight * RibbonGroup::kRows + 2 + RibbonGroup::kCaptionHeight;
+    return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3 + groupHeight + 3);
+}
+
+void RibbonBar::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    // The tab row on the frame's light blue, the groups' area a shade lighter.
+    p.fillRect(QRect(0, 0, width(), kTabRowHeight), QColor(0xC8, 0xD8, 0xED));
+    QLinearGradient body(0, kTabRowHeight, 0, height());
+    body.setColorAt(0.0, QColor(0xE7, 0xEF, 0xFA));
+    body.setColorAt(1.0, QColor(0xD0, 0xDF, 0xF2));
+    p.fillRect(QRect(0, kTabRowHeight, width(), height() - kTabRowHeight), body);
+    p.setPen(QColor(0x9C, 0xBB, 0xE3));
+    p.drawLine(0, kTabRowHeight - 1, width(), kTabRowHeight - 1);
+    if (m_system) {
+        // The system button: a dark blue, glossy rounded plate (lighter while the pointer is on it).
+        const bool hot = m_system->underMouse() || m_system->isDown();
+        QLinearGradient plate(0, m_system->y(), 0, m_system->geometry().bottom());
+        plate.setColorAt(0.0, hot ? QColor(0x8D, 0xB5, 0xEC) : QColor(0x6F, 0x9B, 0xD8));
+        plate.setColorAt(0.5, hot ? QColor(0x55, 0x88, 0xD0) : QColor(0x3F, 0x70, 0xB8));
+        plate.setColorAt(0.51, hot ? QColor(0x3A, 0x6B, 0xB4) : QColor(0x2C, 0x5A, 0xA0));
+        plate.setColorAt(1.0, hot ? QColor(0x6B, 0x9E, 0xE0) : QColor(0x4F, 0x85, 0xCF));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(0x4A, 0x6F, 0xA5));
+        p.setBrush(plate);
+        p.drawRoundedRect(QRectF(m_system->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
+    p.setPen(QColor(0x8D, 0xAE, 0xD9));
+    p.drawLine(0, height() - 1, width(), height() - 1);
+}

@@ -1,0 +1,78 @@
+// A ribbon on Qt widgets: a tab row with the system button, the tab and controls on its right, and
+// below it the captioned groups of the tab. Groups can be added and removed while it runs.
+#pragma once
+
+#include "platform/ribbon/RibbonControlSpec.h"
+
+#include <QList>
+#include <QWidget>
+
+class QHBoxLayout;
+class QMenu;
+class QTabBar;
+class QToolButton;
+class RibbonGroup;
+class RibbonToolTip;
+
+class RibbonBar : public QWidget
+{
+    Q_OBJECT
+public:
+    struct ControlRef
+    {
+        RibbonControlSpec spec;
+        QWidget* widget = nullptr;
+    };
+
+    explicit RibbonBar(QWidget* parent = nullptr);
+
+    // The system button at the row's left: `popup` opens on a click (the ribbon does not own it).
+    QToolButton* SetSystemButton(int id, const QIcon& icon, QMenu* popup);
+    QToolButton* SystemButton() const { return m_system; }
+
+    // The tab row: tab captions and the controls on the row's right.
+    int AddTab(const QString& caption);
+    QTabBar* Tabs() const { return m_tabs; }
+    QWidget* AddTabRowControl(const RibbonControlSpec& spec, QMenu* popup = nullptr);
+
+    // Groups of the tab, in order; a group id is there at most once (adding it again answers the
+    // group there).
+    RibbonGroup* AddGroup(int id, const QString& caption);
+    RibbonGroup* Group(int id) const;
+    bool RemoveGroup(int id);
+    QList<RibbonGroup*> Groups() const { return m_groups; }
+    // Adds a control to a group and wires its command and tooltip.
+    QWidget* AddControl(RibbonGroup* group, const RibbonControlSpec& spec, QMenu* popup = nullptr);
+
+    // Every control: the groups' in order, then the tab row's.
+    QList<ControlRef> Controls() const;
+    QWidget* Control(int id) const;
+
+    RibbonToolTip* ToolTip() const { return m_tip; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // A control's command: a click, a popup's menu item, a combo's new entry (`index`, else -1).
+    void Command(int id, int index);
+    // Another ribbon tab was selected.
+    void TabSelected(int index);
+
+protected:
+    // Called for each control the ribbon makes, before it is shown: the place to name it by its id.
+    virtual void OnControlAdded(QWidget* control, int id);
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LayoutGroups();
+    void Wire(QWidget* control, const RibbonControlSpec& spec, QMenu* popup);
+
+    QToolButton* m_system = nullptr;
+    QTabBar* m_tabs;
+    QHBoxLayout* m_tabRow;
+    QWidget* m_groupArea;
+    QList<RibbonGroup*> m_groups;
+    QList<ControlRef> m_tabRowControls;
+    RibbonToolTip* m_tip;
+};

@@ -1,0 +1,515 @@
+// Start-up, after-start messages and shut-down of the application object on a fake program folder
+// (two language modules and the samples), with settings and data folders in a temporary place.
+#include "app/CMainFrame.h"
+#include "app/CQOR2App.h"
+#include "model/base/ProgramFolders.h"
+#include "model/files/SIMPEXP_FZG.h"
+#include "platform/ResourceModule.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "ui/Render3DServices.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Processes events until `done` holds; gives up after a generous bound (a guard, not a timing test).
+bool ProcessUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (!done()) {
+        if (guard.elapsed() > 20000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+GlProbeResult ProbeWith(GlProbeResult::Status status)
+{
+    GlProbeResult result;
+    result.status = status;
+    result.refreshRate = 50.0;
+    return result;
+}
+
+class AppStartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        QDir().mkpath(m_program);
+        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
+        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
+        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_DE.rcc")));
+        std::error_code ec;
+        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
+                 fs::copy_options::recursive, ec);
+        ASSERT_FALSE(ec) << ec.message();
+
+        // The names the application object sets, so settings written before it exists land in its file.
+        QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+        QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_dir.filePath(QStringLiteral("system")));
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+    }
+
+    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+
+    CQOR2App::Options Options(GlProbeResult::Status gl = GlProbeResult::Status::Ok, int dpi = 96)
+    {
+        CQOR2App::Options options;
+        options.programFolder = m_program;
+        options.arguments = {QStringLiteral("qor")};
+        options.splashMs = 0;
+        options.probe = [gl](const QString&) { return ProbeWith(gl); };
+        options.screenDpi = [dpi] { return dpi; };
+        return options;
+    }
+
+    // The per-user root: the application data folder and the name of string 128.
+    QString UserRoot() const
+    {
+        return m_dir.filePath(QStringLiteral("data/Korvelandt/QOR/QOR Load Planning/"));
+    }
+
+    void Touch(const QString& relative, const QByteArray& content = "x") const
+    {
+        const QString path = UserRoot() + relative;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    static QVariant UserValue(const QString& key) { return QSettings().value(key); }
+
+    QTemporaryDir m_dir;
+    QString m_program;
+    QByteArray m_oldData;
+    ScriptedMessageBoxService m_boxes;
+};
+
+TEST_F(AppStartupTest, FirstStartWithoutSettingsPreparesEverything)
+{
+    CQOR2App app(Options());
+    ASSERT_TRUE(app.InitInstance()) << app.StartError().toStdString();
+
+    EXPECT_EQ(UserValue(QStringLiteral("Settings/ver")).toString(), QStringLiteral("EU"));
+    EXPECT_EQ(UserValue(QStringLiteral("Settings/lang")).toString(), QStringLiteral("EN"));
+    EXPECT_EQ(app.LanguageCode(), QStringLiteral("EN"));
+    EXPECT_EQ(app.Languages(), (QStringList{QStringLiteral("DE"), QStringLiteral("EN")}));
+    ASSERT_NE(ResourceModule::Current(), nullptr);
+    EXPECT_EQ(ResourceModule::Current()->Code(), QStringLiteral("EN"));
+    EXPECT_EQ(SIMPEXP_FZG::s_strSprache, "EN");
+    EXPECT_EQ(GetProgramFolders().program, fs::path(m_program.toStdString()));
+
+    const QString root = UserRoot();
+    EXPECT_EQ(app.UserRoot(), root);
+    for (const char* folder : {"vehicles/My vehicles", "combinations/My combinations", "load units",
+                               "filler items (dunnage)", "Print", "Data"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_TRUE(QFileInfo(root + QLatin1String(folder)).isDir());
+    }
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("lock.tmp")));
+    EXPECT_TRUE(app.HoldsLock());
+    EXPECT_EQ(app.AppParamsPath(), root + QStringLiteral("AppParams.ser"));
+    EXPECT_NE(app.AppStates().find("default"), app.AppStates().end());
+    EXPECT_FALSE(app.Is3DUnavailable());
+    EXPECT_DOUBLE_EQ(app.TargetFrameTime(), 1.0 / 50.0);
+    EXPECT_EQ(app.CatalogueImages().Count(), 23);
+    EXPECT_EQ(app.FirstCatalogueImage(), 0);
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+
+    // Hidden until the splash ends; then shown and the after-start message has run.
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_FALSE(app.MainFrame()->isVisible());
+    ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("QOR Load Planning"));
+    EXPECT_EQ(app.MainFrame()->geometry(), QRect(40, 30, 1200, 800));
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    app.MainFrame()->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_window_start.png"));
+
+    app.MainFrame()->close();
+    app.ExitInstance();
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("lock.tmp")));
+    EXPECT_EQ(ResourceModule::Current(), nullptr);
+}
+
+TEST_F(AppStartupTest, MachineKeyGivesTheDefaultsOfANewUser)
+{
+    {
+        QSettings machine(QSettings::SystemScope, QStringLiteral("Korvelandt"), QStringLiteral("QOR"));
+        machine.setValue(QStringLiteral("SETTINGS/ver"), QStringLiteral("DE-2026x"));
+        machine.setValue(QStringLiteral("SETTINGS/lang"), QStringLiteral("DE"));
+    }
+    CQOR2App app(Options());
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(UserValue(QStringLiteral("Settings/ver")).toString(),
+              QStringLiteral("DE-202")); // six characters
+    EXPECT_EQ(UserValue(QStringLiteral("Settings/lang")).toString(), QStringLiteral("DE"));
+    EXPECT_EQ(app.LanguageCode(), QStringLiteral("DE"));
+    EXPECT_EQ(SIMPEXP_FZG::s_strSprache, "DE");
+}
+
+TEST_F(AppStartupTest, LanguageFallsBackToEnglishThenToTheFirstModule)
+{
+    struct Case
+    {
+        const char* wanted;
+        QStringList modules;
+        const char* chosen;
+    };
+    const Case cases[] = {
+        {"DE", {"DE", "EN"}, "DE"}, {"FR", {"DE", "EN"}, "EN"}, {"FR", {"DE", "IT"}, "DE"},
+        {"de", {"DE", "EN"}, "DE"}, {"EN", {"IT"}, "IT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.wanted + std::string(" of ") + c.modules.join(QLatin1Char(',')).toStdString());
+        QDir program(m_program);
+        for (const QString& file : program.entryList({QStringLiteral("Resource_*.rcc")}))
+            if (file != QStringLiteral("Resource_EN.rcc"))
+                program.remove(file);
+        for (const QString& code : c.modules)
+            QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
+                        m_program + QStringLiteral("Resource_%1.rcc").arg(code));
+        if (!c.modules.contains(QStringLiteral("EN")))
+            program.remove(QStringLiteral("Resource_EN.rcc"));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("Settings/ver"), QStringLiteral("EU"));
+            settings.setValue(QStringLiteral("Settings/lang"), QString::fromLatin1(c.wanted));
+        }
+        {
+            CQOR2App app(Options());
+            ASSERT_TRUE(app.InitInstance()) << app.StartError().toStdString();
+            EXPECT_EQ(app.LanguageCode(), QLatin1String(c.chosen));
+        }
+        if (!QFile::exists(m_program + QStringLiteral("Resource_EN.rcc")))
+            QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc"),
+                        m_program + QStringLiteral("Resource_EN.rcc"));
+    }
+}
+
+TEST_F(AppStartupTest, MissingModuleEndsStartUpNamingTheFile)
+{
+    QDir program(m_program);
+    program.remove(QStringLiteral("Resource_EN.rcc"));
+    program.remove(QStringLiteral("Resource_DE.rcc"));
+    CQOR2App app(Options());
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(app.StartError().contains(QStringLiteral("Resource_EN.rcc")))
+        << app.StartError().toStdString();
+    EXPECT_EQ(app.MainFrame(), nullptr);
+}
+
+TEST_F(AppStartupTest, StrayFilesMoveIntoTheLanguageFolderAndTwoSubfoldersStopTheStart)
+{
+    Touch(QStringLiteral("vehicles/Fahrzeuge/truck.qor"));
+    Touch(QStringLiteral("vehicles/loose.qor"));
+    Touch(QStringLiteral("combinations/pair.kmb"));
+    {
+        CQOR2App app(Options());
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("vehicles/My vehicles/truck.qor")));
+        EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("vehicles/My vehicles/loose.qor")));
+        EXPECT_FALSE(QFile::exists(UserRoot() + QStringLiteral("vehicles/loose.qor")));
+        EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("combinations/My combinations/pair.kmb")));
+    }
+
+    Touch(QStringLiteral("vehicles/Véhicules/b.qor"));
+    CQOR2App app(Options());
+    EXPECT_FALSE(app.InitInstance());
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    const auto& box = m_boxes.Records().first();
+    EXPECT_EQ(box.caption, QStringLiteral("Program start"));
+    EXPECT_TRUE(box.text.contains(UserRoot() + QStringLiteral("vehicles"))) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(QStringLiteral(" 2 "))) << box.text.toStdString();
+    EXPECT_EQ(box.icon, IMessageBoxService::Icon::Error);
+    EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("vehicles/Véhicules/b.qor")));
+}
+
+TEST_F(AppStartupTest, SamplesAreRebuiltUnderTheirNamesAtEachStart)
+{
+    Touch(QStringLiteral("Samples/vehicles/Sample vehicles/Rigid truck 18 t.qor"), "changed by the user");
+    Touch(QStringLiteral("Samples/old sample.qor"));
+    CQOR2App app(Options());
+    ASSERT_TRUE(app.InitInstance());
+    const QString vehicles = UserRoot() + QStringLiteral("Samples/vehicles/Sample vehicles/");
+    const struct
+    {
+        const char* source;
+        QString target;
+    } copies[] = {
+        {"Vehicles/LKW.qor", vehicles + QStringLiteral("Rigid truck 18 t.qor")},
+        {"Vehicles/SZM.qor", vehicles + QStringLiteral("Semi-trailer tractor.qor")},
+        {"Vehicles/KEP.qor", vehicles + QStringLiteral("Van 3.5 t.qor")},
+        {"Vehicles/SAH.qor", vehicles + QStringLiteral("Semi-trailer 13.6 m.qor")},
+        {"Vehicles/GDA.qor", vehicles + QStringLiteral("Drawbar trailer.qor")},
+        {"Vehicles/SDA.qor", vehicles + QStringLiteral("Centre-axle trailer.qor")},
+        {"Load units/EP.lgs", UserRoot() + QStringLiteral("Samples/load units/Euro pallet.lgs")},
+        {"Load units/IP.lgs", UserRoot() + QStringLiteral("Samples/load units/Industrial pallet.lgs")},
+        {"Load units/GB.lgs", UserRoot() + QStringLiteral("Samples/load units/Mesh box pallet.lgs")},
+    };
+    for (const auto& copy : copies) {
+        SCOPED_TRACE(copy.source);
+        QFile source(m_program + QStringLiteral("Samples/") + QLatin1String(copy.source));
+        QFile target(copy.target);
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+        EXPECT_EQ(source.readAll(), target.readAll());
+    }
+    EXPECT_FALSE(QFile::exists(UserRoot() + QStringLiteral("Samples/old sample.qor")));
+}
+
+TEST_F(AppStartupTest, ASecondInstanceLeavesTheFirstOnesFilesAlone)
+{
+    CQOR2App first(Options());
+    ASSERT_TRUE(first.InitInstance());
+    ASSERT_TRUE(first.HoldsLock());
+    Touch(QStringLiteral("Samples/load units/open by the first.lgs"));
+    Touch(QStringLiteral("vehicles/loose.qor"));
+    {
+        CQOR2App second(Options());
+        ASSERT_TRUE(second.InitInstance()) << "a second instance still starts";
+        EXPECT_FALSE(second.HoldsLock());
+        second.ExitInstance();
+    }
+    EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("Samples/load units/open by the first.lgs")));
+    EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("vehicles/loose.qor")));
+    EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("lock.tmp")));
+    first.ExitInstance();
+    EXPECT_FALSE(QFile::exists(UserRoot() + QStringLiteral("lock.tmp")));
+}
+
+TEST_F(AppStartupTest, ALockLeftByAProcessThatIsGoneIsTakenOver)
+{
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    Touch(QStringLiteral("lock.tmp"), QByteArray::number(pid) + "\nqor\n\n");
+
+    CQOR2App app(Options());
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(app.HoldsLock());
+    app.ExitInstance();
+    EXPECT_FALSE(QFile::exists(UserRoot() + QStringLiteral("lock.tmp")));
+}
+
+// 3D services that do nothing, for the frame's question whether to open the 3D settings.
+class NoOp3DServices : public IRender3DServices
+{
+public:
+    void InitTextureManager(int) override {}
+    int InitModellCache() override { return 0; }
+    int GetModell(int) override { return 0; }
+    int ReleaseModellCache() override { return 0; }
+    int InitDirectInput(QWidget*, unsigned) override { return 0; }
+    void ReleaseDirectInput() override {}
+};
+
+TEST_F(AppStartupTest, WithoutOpenGLTheFlagIsSetAndTheQuestionComesAfterTheAfterStartMessage)
+{
+    m_boxes.AddAnswer(IMessageBoxService::kOk);
+    m_boxes.AddAnswer(IMessageBoxService::kOk, false); // the DPI note, not ticked
+    m_boxes.AddAnswer(IMessageBoxService::kNo);
+    CQOR2App app(Options(GlProbeResult::Status::NoContext, 120));
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(app.Is3DUnavailable());
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].caption, QStringLiteral("3D view not available"));
+    EXPECT_TRUE(
+        m_boxes.Records()[0].text.contains(QStringLiteral(".\n\nThe program runs without the 3D view.")));
+
+    ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+    QCoreApplication::processEvents(); // 0x8099 comes after 0x809B
+    ASSERT_EQ(m_boxes.Records().size(), 2);
+    EXPECT_TRUE(m_boxes.Records()[1].isHtml); // 0x809B: the DPI note
+    EXPECT_EQ(m_boxes.Records()[1].html.textId, 150);
+    // Without the 3D view's services there are no 3D settings to offer: 0x8099 asks nothing. With them
+    // it asks whether to open them.
+    NoOp3DServices services;
+    SetCurrent3DServices(&services);
+    QEvent unavailable(QEvent::Type(0x8099));
+    QCoreApplication::sendEvent(app.MainFrame(), &unavailable);
+    SetCurrent3DServices(nullptr);
+    ASSERT_EQ(m_boxes.Records().size(), 3);
+    EXPECT_EQ(m_boxes.Records()[2].caption, QStringLiteral("3D view not available")); // 0x8099
+    EXPECT_EQ(m_boxes.Records()[2].buttons, IMessageBoxService::Buttons::YesNo);
+    EXPECT_TRUE(app.MainFrame()->AfterStartDone());
+}
+
+TEST_F(AppStartupTest, WithoutASplashTheFrameShowsItselfAndStillPostsBothMessagesInOrder)
+{
+    // Records the order in which the frame receives the after-start and 3D messages.
+    class Recorder : public QObject
+    {
+    public:
+        QList<int> types;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Type(0x809B) || event->type() == QEvent::Type(0x8099))
+                types.append(event->type());
+            return false;
+        }
+    } recorder;
+    m_boxes.AddAnswer(IMessageBoxService::kOk);
+    m_boxes.AddAnswer(IMessageBoxService::kNo);
+    CQOR2App::Options options = Options(GlProbeResult::Status::NoContext);
+    options.splashBitmap = 4; // the module has no such picture
+    options.splashMs = 60000; // would hold the frame back if a splash were shown
+    CQOR2App app(options);
+    ASSERT_TRUE(app.InitInstance());
+    app.MainFrame()->installEventFilter(&recorder);
+    EXPECT_EQ(app.MainFrame()->findChild<QWidget*>(QStringLiteral("SplashScreen")), nullptr);
+    EXPECT_FALSE(app.MainFrame()->isVisible()); // it shows itself once the event loop runs
+    ASSERT_TRUE(ProcessUntil([&] { return recorder.types.size() >= 2; }));
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(recorder.types, (QList<int>{0x809B, 0x8099}));
+}
+
+TEST_F(AppStartupTest, APathOnTheCommandLineIsPendingUntilTheAfterStartMessage)
+{
+    CQOR2App::Options options = Options();
+    options.arguments = {QStringLiteral("qor"), m_dir.filePath(QStringLiteral("truck.qor"))};
+    CQOR2App app(options);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.PendingPath(), m_dir.filePath(QStringLiteral("truck.qor")));
+    ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+    EXPECT_TRUE(app.PendingPath().isEmpty()); // handed to the frame once
+}
+
+TEST_F(AppStartupTest, NoScreenEndsStartUp)
+{
+    CQOR2App app(Options(GlProbeResult::Status::NoScreen));
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_FALSE(app.StartError().isEmpty());
+}
+
+TEST_F(AppStartupTest, TheDpiNoteShowsOnlyAbove96DpiAndNeverAfterItsCheckBox)
+{
+    struct Case
+    {
+        int dpi;
+        bool tick;
+        bool shown;
+        int notiAfter;
+    };
+    // Run in order: the ticked box of the third start silences the fourth.
+    const Case cases[] = {
+        {96, false, false, 0}, {120, false, true, 0}, {144, true, true, 1}, {144, false, false, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        m_boxes.Clear();
+        m_boxes.AddAnswer(668, c.tick);
+        CQOR2App app(Options(GlProbeResult::Status::Ok, c.dpi));
+        ASSERT_TRUE(app.InitInstance());
+        ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+        EXPECT_EQ(m_boxes.Records().size(), c.shown ? 1 : 0);
+        if (c.shown) {
+            const auto& box = m_boxes.Records().first().html;
+            EXPECT_EQ(box.captionId, 273);
+            EXPECT_EQ(box.iconId, 814);
+            EXPECT_TRUE(box.checkBox);
+            EXPECT_EQ(box.buttons, (QList<QPair<int, int>>{{668, 668}}));
+        }
+        EXPECT_EQ(UserValue(QStringLiteral("Settings/notiDPI")).toInt(), c.notiAfter);
+        app.MainFrame()->close();
+    }
+}
+
+TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
+{
+    struct Case
+    {
+        const char* name;
+        Qt::WindowState state;
+        int maximize;
+        int minimize;
+    };
+    const Case cases[] = {{"normal", Qt::WindowNoState, 0, 0},
+                          {"maximised", Qt::WindowMaximized, 1, 0},
+                          {"minimised", Qt::WindowMinimized, 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QSettings().remove(QStringLiteral("Hauptfenster"));
+        {
+            CMainFrame frame;
+            QSettings settings;
+            const CMainFrame::CreateParams params = CMainFrame::PreCreateWindow(settings);
+            EXPECT_EQ(params.geometry, QRect(40, 30, 1200, 800));
+        }
+        const QRect placed(70, 60, 900, 640);
+        {
+            CMainFrame frame;
+            frame.setGeometry(placed);
+            frame.show();
+            frame.setWindowState(c.state);
+            QCoreApplication::processEvents();
+            frame.close();
+        }
+        QSettings settings;
+        EXPECT_EQ(CMainFrame::PreCreateWindow(settings).geometry, placed);
+        EXPECT_EQ(settings.value(QStringLiteral("Hauptfenster/maximize")).toInt(), c.maximize);
+        EXPECT_EQ(settings.value(QStringLiteral("Hauptfenster/minimize")).toInt(), c.minimize);
+    }
+}
+
+TEST_F(AppStartupTest, APlacementOffEveryScreenOrTooSmallIsBroughtBack)
+{
+    struct Case
+    {
+        QRect saved;
+        QRect used;
+    };
+    const Case cases[] = {
+        {QRect(70, 60, 900, 640), QRect(70, 60, 900, 640)},
+        {QRect(5000, 4000, 900, 640), QRect(40, 30, 900, 640)}, // its screen is gone
+        {QRect(70, 60, 10, 10), QRect(70, 60, 1200, 800)},      // too small to be found
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.x());
+        EXPECT_EQ(CMainFrame::ReachablePlacement(c.saved), c.used);
+    }
+}
+
+TEST_F(AppStartupTest, TheRecentFileListKeepsTheEightNewestFirst)
+{
+    CQOR2App app(Options());
+    for (int i = 1; i <= 10; ++i)
+        app.AddToRecentFileList(QStringLiteral("/trucks/%1.qor").arg(i));
+    app.AddToRecentFileList(QStringLiteral("/trucks/5.qor")); // again: to the front, once
+    app.AddToRecentFileList(QString());                       // ignored
+    const QStringList expected = {"/trucks/5.qor", "/trucks/10.qor", "/trucks/9.qor", "/trucks/8.qor",
+                                  "/trucks/7.qor", "/trucks/6.qor",  "/trucks/4.qor", "/trucks/3.qor"};
+    EXPECT_EQ(app.RecentFiles(), expected);
+    // Written at once: a fresh reader sees it.
+    QSettings settings;
+    EXPECT_EQ(settings.value(QStringLiteral("Recent File List/File1")).toString(),
+              QStringLiteral("/trucks/5.qor"));
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+// The language menu of a started program with two language modules: the modules found, the running
+// language's check mark, and the switch that keeps another language for the next start.
+#include "app/CMainFrame.h"
+#include "app/CQOR2App.h"
+#include "app/CQORRibbonBar.h"
+#include "platform/MenuResource.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class MainFrameLanguageTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        QDir().mkpath(m_program);
+        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
+        for (const char* code : {"EN", "DE"})
+            ASSERT_TRUE(
+                QFile::copy(built, m_program + QStringLiteral("Resource_%1.rcc").arg(QLatin1String(code))));
+        std::error_code ec;
+        std::filesystem::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
+                              std::filesystem::copy_options::recursive, ec);
+        ASSERT_FALSE(ec) << ec.message();
+        QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+        QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_dir.filePath(QStringLiteral("system")));
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+
+    CQOR2App::Options Options() const
+    {
+        CQOR2App::Options options;
+        options.programFolder = m_program;
+        options.arguments = {QStringLiteral("qor")};
+        options.splashMs = 0;
+        options.probe = [](const QString&) {
+            GlProbeResult result;
+            result.status = GlProbeResult::Status::Ok;
+            result.refreshRate = 60.0;
+            return result;
+        };
+        options.screenDpi = [] { return 96; };
+        return options;
+    }
+
+    // The language sub-menu of the options popup, as it is when it opens.
+    static QMenu* OpenLanguageMenu(CMainFrame* frame)
+    {
+        auto* options = qobject_cast<QToolButton*>(frame->Ribbon()->Control(802));
+        QMenu* languages = options ? options->menu()->actions().value(0)->menu() : nullptr;
+        if (languages)
+            emit languages->aboutToShow();
+        return languages;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_program;
+    QByteArray m_oldData;
+    ScriptedMessageBoxService m_boxes;
+};
+
+TEST_F(MainFrameLanguageTest, MenuListsTheModulesAndSwitchingKeepsTheChoiceForTheNextStart)
+{
+    CQOR2App app(Options());
+    ASSERT_TRUE(app.InitInstance()) << app.StartError().toStdString();
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_TRUE(frame && frame->Ribbon());
+    QElapsedTimer guard;
+    guard.start();
+    while (!frame->AfterStartDone() && guard.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    m_boxes.Clear();
+    ASSERT_EQ(app.Languages(), (QStringList{QStringLiteral("DE"), QStringLiteral("EN")}));
+
+    QMenu* languages = OpenLanguageMenu(frame);
+    ASSERT_TRUE(languages);
+    QStringList names;
+    QList<bool> checked;
+    for (QAction* action : languages->actions()) {
+        names << action->text();
+        checked << action->isChecked();
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("German"), QStringLiteral("English")}));
+    EXPECT_EQ(checked, (QList<bool>{false, true})); // the running language
+
+    auto lang = [] { return QSettings().value(QStringLiteral("Settings/lang")).toString(); };
+    ASSERT_EQ(lang(), QStringLiteral("EN"));
+    struct Step
+    {
+        int command;
+        const char* written;
+        bool told;
+    };
+    const Step steps[] = {
+        {1401, "EN", false}, // the running language: nothing happens
+        {1400, "DE", true},  // German from the next start, and the user is told so
+        {1400, "DE", false}, // chosen again: nothing
+        {1401, "EN", false}, // back to the running language: written, no restart needed
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.command);
+        m_boxes.Clear();
+        EXPECT_TRUE(frame->OnCommand(step.command));
+        EXPECT_EQ(lang(), QString::fromUtf8(step.written));
+        ASSERT_EQ(m_boxes.Records().size(), step.told ? 1 : 0);
+        if (step.told) {
+            EXPECT_EQ(m_boxes.Records()[0].text,
+                      QStringLiteral("The new language takes effect the next time you start the program."));
+            OpenLanguageMenu(frame);
+            EXPECT_TRUE(languages->actions()[0]->isChecked()); // the chosen one carries the mark
+        }
+    }
+    app.ExitInstance();
+}
+
+} // namespace

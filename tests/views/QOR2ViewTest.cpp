@@ -1,0 +1,752 @@
+// The loading-plan view drawn offscreen on the sample vehicles: pixels the model decides, the export,
+// and edits that commit through the change steps.
+#include "ViewTestSupport.h"
+
+#include "views/CQOR2View.h"
+
+#include "ui/CRibBtnContainer.h"
+
+#include "PlanPicturePainter.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/document/DocumentHost.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/SLadungVorlage.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/SYs2X.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+const QString kArtefakte = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views");
+
+std::unique_ptr<CFahrzeug> Sample(const char* title)
+{
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(title) + ".qor"), 0, nullptr, nullptr,
+                                false, nullptr);
+}
+
+// Records what the document tells its window.
+class TitelHost : public DocumentHost
+{
+public:
+    void SetFrameTitle(const std::string& title) override
+    {
+        ++nTitel;
+        letzterTitel = title;
+    }
+    int nTitel = 0;
+    std::string letzterTitel;
+};
+
+// The plan view with its messages recorded instead of shown.
+class PlanView : public CQOR2View
+{
+public:
+    using CQOR2View::CQOR2View;
+    std::string meldung;
+    int nMeldungen = 0;
+
+protected:
+    void MeldeInfo(const std::string& /*caption*/, const std::string& text) override
+    {
+        meldung = text;
+        ++nMeldungen;
+    }
+};
+
+bool Gleich(QRgb a, QRgb b)
+{
+    return (a & 0xFFFFFF) == (b & 0xFFFFFF);
+}
+
+// Dark pixels (text, outlines) inside a rectangle of the picture.
+int Dunkle(const QImage& img, const QRect& rc)
+{
+    int n = 0;
+    const QRect r = rc.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                ++n;
+    return n;
+}
+
+int Zaehle(const QImage& img, const QRect& rc, QRgb farbe)
+{
+    int n = 0;
+    const QRect r = rc.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (Gleich(img.pixel(x, y), farbe))
+                ++n;
+    return n;
+}
+
+void Speichere(const QImage& img, const QString& name)
+{
+    QDir().mkpath(kArtefakte);
+    EXPECT_TRUE(img.save(kArtefakte + "/" + name)) << name.toStdString();
+}
+
+class PlanViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto f = Sample("LKW");
+        ASSERT_TRUE(f);
+        ASSERT_TRUE(f->GetQor());
+        doc.SetHost(&host);
+        doc.SetFahrzeug(f.release());
+        doc.OnDocumentOpened();
+        view = std::make_unique<PlanView>(&doc);
+        view->resize(1400, 700);
+        CPlanAnzeige anz(Plan());
+        anz.SetZoom(1.5);
+        anz.SetRasterZeigen(false);
+    }
+
+    CFahrzeug& Fahrzeug() { return *doc.GetFahrzeug(); }
+    CQOR& Plan() { return *Fahrzeug().GetQor(); }
+
+    tagLGINFO* Last(const char* name, double x, double y, double dLaenge, double dBreite, double t,
+                    int nDrehung = 0)
+    {
+        auto* p = new tagLGINFO;
+        p->m_strName = name;
+        p->m_nTyp = 0;
+        p->m_dLaenge = dLaenge;
+        p->m_dBreite = dBreite;
+        p->m_dHoehe = 1.0;
+        p->m_dSPLaenge = dLaenge / 2;
+        p->m_dSPBreite = dBreite / 2;
+        p->m_dMasse = t;
+        p->m_dSPMasse = t;
+        p->m_dPosX = x;
+        p->m_dPosY = y;
+        p->m_nDrehung = nDrehung;
+        Plan().AddLgInfo(p, false);
+        return p;
+    }
+
+    // Three loads, the second selected.
+    void DreiLasten()
+    {
+        a = Last("Pallet", 0.5, 0.2, 1.2, 0.8, 0.6);
+        b = Last("Box", 2.5, 1.0, 1.0, 1.0, 1.1);
+        c = Last("Crate", 4.5, 0.3, 0.8, 1.2, 0.4, 90);
+        b->m_bSelected = 1;
+        view->RecalcSchwerpunkt();
+    }
+
+    QImage Bild() { return view->RenderPicture(QSize(1400, 700)); }
+
+    // Where the model puts a load in the picture.
+    QRect Erwartet(const tagLGINFO& lg)
+    {
+        const QPoint u = view->m_ptUrsprung;
+        const int l = u.x() + view->MetresToPixels(lg.m_dPosX), t = u.y() + view->MetresToPixels(lg.m_dPosY);
+        return QRect(l, t, view->MetresToPixels(lg.GetDimX()), view->MetresToPixels(lg.GetDimY()));
+    }
+
+    EnglishModule module;
+    TitelHost host;
+    CQOR1Doc doc;
+    std::unique_ptr<PlanView> view;
+    tagLGINFO* a = nullptr;
+    tagLGINFO* b = nullptr;
+    tagLGINFO* c = nullptr;
+};
+
+} // namespace
+
+TEST(QOR2ViewScroll, ZoomOneAndAHalfGivesTheScrollSizes)
+{
+    CQOR2View view;
+    view.m_dZoom = 1.5;
+    view.OnInitialUpdate();
+    EXPECT_EQ(view.GetTotalSize(), QSize(1500, 750));
+    EXPECT_EQ(view.GetPageSize(), QSize(750, 375));
+    EXPECT_EQ(view.GetLineSize(), QSize(50, 20));
+    EXPECT_EQ(view.MetresToPixels(1.0), 145);
+    EXPECT_DOUBLE_EQ(view.PixelsToMetres(291), 291 / 1.5 / 97);
+}
+
+TEST_F(PlanViewTest, EachLoadIsFilledWhereTheModelPutsItAndItsRecordSaysSo)
+{
+    DreiLasten();
+    // A member of a load unit is never drawn blue, not even selected.
+    tagLGINFO* d = Last("Unit member", 6.0, 1.5, 0.6, 0.6, 0.2);
+    d->SetLeId(1);
+    d->m_bSelected = 1;
+    const QImage img = Bild();
+    Speichere(img, "plan_truck.png");
+    struct Fall
+    {
+        tagLGINFO* lg;
+        QRgb fill;
+    };
+    for (const Fall& f : {Fall{a, CQOR2View::kFarbeLadung}, Fall{b, CQOR2View::kFarbeAuswahl},
+                          Fall{c, CQOR2View::kFarbeLadung}, Fall{d, CQOR2View::kFarbeLadung}}) {
+        SCOPED_TRACE(f.lg->m_strName);
+        const QRect rc = Erwartet(*f.lg);
+        ASSERT_TRUE(view->GetGuiLg().count(f.lg));
+        EXPECT_EQ(view->GetGuiLg().at(f.lg).rc, rc);
+        // A quarter in from the front edge, halfway across: away from labels, arrow and marker.
+        EXPECT_TRUE(Gleich(img.pixel(rc.left() + rc.width() / 4, rc.top() + rc.height() / 2), f.fill));
+        // Just outside the rectangle the load's colour is gone.
+        EXPECT_FALSE(Gleich(img.pixel(rc.left() - 2, rc.top() + rc.height() / 2), f.fill));
+    }
+    // The member has no frame of its own; the others are framed in black.
+    const QRect rd = Erwartet(*d), ra = Erwartet(*a);
+    EXPECT_TRUE(Gleich(img.pixel(rd.left(), rd.top() + rd.height() / 4), CQOR2View::kFarbeLadung));
+    EXPECT_TRUE(Gleich(img.pixel(ra.left(), ra.top() + ra.height() / 4), qRgb(0, 0, 0)));
+}
+
+TEST_F(PlanViewTest, HatchLiesOutsideAndWhiteInsideTheUsableArea)
+{
+    Fahrzeug().m_NutzLF[0].m_dRand[0] = 0.3; // front
+    Fahrzeug().m_NutzLF[0].m_dRand[1] = 0.2; // side A
+    Fahrzeug().m_NutzLF[0].m_dRand[2] = 0.4; // rear
+    Fahrzeug().m_NutzLF[0].m_dRand[3] = 0.2; // side B
+    const QImage img = Bild();
+    const QPoint u = view->m_ptUrsprung;
+    const QPoint o = view->m_ptUrsprungKorr;
+    EXPECT_EQ(u, o + QPoint(view->MetresToPixels(0.3), view->MetresToPixels(0.2)));
+    const QRgb strich = PlanPicturePainter::Draw(418).pixel(4, 7);
+    // The front strip holds the hatch lines on white; the usable area is white.
+    const QRect vorn(o.x() + 4, o.y() + 40, 24, 24);
+    EXPECT_GT(Zaehle(img, vorn, strich), 20);
+    EXPECT_GT(Zaehle(img, vorn, qRgb(255, 255, 255)), 20);
+    const QRect innen(u.x() + 20, u.y() + 20, 40, 40);
+    EXPECT_EQ(Zaehle(img, innen, qRgb(255, 255, 255)), innen.width() * innen.height());
+    EXPECT_EQ(Zaehle(img, innen, strich), 0);
+}
+
+TEST_F(PlanViewTest, StripToolAreasAreAtLeastThreePixelsDeep)
+{
+    for (double rand : {0.0, 0.25}) {
+        SCOPED_TRACE(rand);
+        for (int i = 0; i < 4; ++i)
+            Fahrzeug().m_NutzLF[0].m_dRand[i] = rand;
+        Bild();
+        const auto& t = view->GetTools();
+        for (int id : {CQOR2View::kToolRandVorn, CQOR2View::kToolRandHinten})
+            EXPECT_GE(t.at(id).rc.width(), rand == 0.0 ? 3 : view->MetresToPixels(rand) - 1) << id;
+        for (int id : {CQOR2View::kToolRandOben, CQOR2View::kToolRandUnten})
+            EXPECT_GE(t.at(id).rc.height(), rand == 0.0 ? 3 : view->MetresToPixels(rand) - 1) << id;
+        EXPECT_NE(t.at(CQOR2View::kToolRandVorn).text.indexOf(QString::fromStdString(Fahrzeug().m_strName)),
+                  -1);
+    }
+}
+
+TEST_F(PlanViewTest, CentreOfGravityMarkerSitsOnThePlansCentreOfGravity)
+{
+    DreiLasten();
+    CPlanAnzeige(Plan()).SetSchwerpunktZeigen(true);
+    Plan().UpdateSchwerpunkt();
+    const double cx = Plan().GetSchwerpunktX(), cy = Plan().GetSchwerpunktY();
+    const QImage img = Bild();
+    const QPoint u = view->m_ptUrsprung;
+    const QPoint mitte(u.x() + static_cast<int>(97 * cx * 1.5), u.y() + static_cast<int>(97 * cy * 1.5));
+    const QRect rc = view->m_rcSchwerpunkt;
+    ASSERT_FALSE(rc.isEmpty());
+    EXPECT_LE(std::abs(rc.center().x() - mitte.x()), 1);
+    EXPECT_LE(std::abs(rc.center().y() - mitte.y()), 1);
+
+    // The picture is the one the vehicle's own checks choose.
+    CFahrzeug& v = Fahrzeug();
+    int id = 267;
+    if (v.GetKurve(false) && !v.GetKurve(false)->IsEmpty()) {
+        SYs2X pt;
+        pt.m_dX = v.GetRandabstand(0) + cx;
+        v.CalcKurvenpunkt(&pt);
+        const double m = Plan().GetMasse();
+        if (pt.m_dMaxLast >= 0.0 && pt.m_dMaxLast >= m && m >= pt.m_dMinLast)
+            id = v.CheckQuerSchwerpunkt() != 0 ? 260 : 268;
+    }
+    EXPECT_EQ(view->GetSchwerpunktBild(), id);
+    const QImage marker = PlanPicturePainter::Draw(id);
+    EXPECT_TRUE(Gleich(img.pixel(rc.left() + 6, rc.top() + 6), marker.pixel(6, 6)));
+    EXPECT_NE(view->GetTools().at(CQOR2View::kToolSchwerpunkt).text.indexOf(QStringLiteral("kg")), -1);
+}
+
+TEST_F(PlanViewTest, NoRangeBoxAndNoMarkerWithoutLoadsOrMass)
+{
+    CPlanAnzeige anz(Plan());
+    anz.SetSchwerpunktZeigen(true);
+    anz.SetZulBereich(true);
+    anz.SetBereichFarbig(false);
+    struct Fall
+    {
+        const char* name;
+        int nLasten;
+        double masse;
+    };
+    for (const Fall& f : {Fall{"no loads", 0, 0.0}, Fall{"mass 0", 2, 0.0}, Fall{"with mass", 2, 0.8}}) {
+        SCOPED_TRACE(f.name);
+        for (int i = 0; i < f.nLasten; ++i)
+            Last("Pallet", 0.5 + 1.5 * i, 0.2, 1.2, 0.8, f.masse);
+        view->RecalcSchwerpunkt();
+        const QImage img = Bild();
+        const bool bSichtbar = f.masse > 0.0;
+        EXPECT_EQ(!view->m_rcSchwerpunkt.isEmpty(), bSichtbar);
+        EXPECT_EQ(Zaehle(img, img.rect(), qRgb(0, 0, 255)) > 0,
+                  bSichtbar && Fahrzeug().m_nBereichStatus != 1);
+        if (!bSichtbar)
+            while (!Plan().GetLgInfos().empty()) {
+                tagLGINFO* p = Plan().GetLgInfos().front();
+                Plan().RemoveLgInfo(p);
+                delete p;
+            }
+    }
+}
+
+TEST_F(PlanViewTest, RangeBoxEdgesStandAtTheUsableRangeAndItsDimensionBelow)
+{
+    DreiLasten();
+    CPlanAnzeige anz(Plan());
+    anz.SetZulBereich(true);
+    anz.SetBereichFarbig(false);
+    view->RecalcSchwerpunkt();
+    ASSERT_NE(Fahrzeug().m_nBereichStatus, 1);
+    const QImage img = Bild();
+    Speichere(img, "plan_range_box.png");
+    const double s = 97 * 1.5;
+    const QPoint o = view->m_ptUrsprungKorr;
+    const int left = static_cast<int>(s * Fahrzeug().m_dNutzbarVon) + o.x();
+    const int right = static_cast<int>(s * Fahrzeug().m_dNutzbarBis) + o.x();
+    const int top = static_cast<int>(s * Fahrzeug().m_dNutzbarQuerVon) + o.y();
+    const int bottom = static_cast<int>(s * Fahrzeug().m_dNutzbarQuerBis) + o.y();
+    ASSERT_LT(left, right);
+    // The outline is blue; the fill (ANDed) darkens the left and top edges it covers, not the others.
+    const int y = (top + bottom) / 2, x = left + 10;
+    EXPECT_TRUE(Gleich(img.pixel(x, bottom), qRgb(0, 0, 255)));
+    for (QPoint pt : {QPoint(left, y), QPoint(x, top)}) {
+        EXPECT_EQ(qRed(img.pixel(pt)), 0);
+        EXPECT_EQ(qGreen(img.pixel(pt)), 0);
+        EXPECT_GT(qBlue(img.pixel(pt)), 150);
+    }
+    EXPECT_TRUE(Gleich(img.pixel(x, y), CQOR2View::kFarbeBereich));
+    EXPECT_TRUE(Gleich(img.pixel(x, bottom + 2), qRgb(255, 255, 255)));
+    EXPECT_TRUE(Gleich(img.pixel(x, top - 2), qRgb(255, 255, 255)));
+    EXPECT_FALSE(Gleich(img.pixel(left - 2, y), CQOR2View::kFarbeBereich));
+    EXPECT_EQ(view->GetBereichRect().left(), left);
+    if (view->m_nNutzbarerBereich & 2) {
+        const int yb = o.y() + 18 + static_cast<int>(s * Fahrzeug().GetLFBreite());
+        EXPECT_TRUE(Gleich(img.pixel(left, yb + 3), qRgb(0, 0, 0)));
+        EXPECT_TRUE(Gleich(img.pixel(right, yb + 3), qRgb(0, 0, 0)));
+        EXPECT_TRUE(view->GetTools().count(CQOR2View::kToolBereichMass));
+    }
+}
+
+TEST_F(PlanViewTest, ColouredOverlayShadesTheUsableArea)
+{
+    DreiLasten();
+    CPlanAnzeige anz(Plan());
+    anz.SetBereichFarbig(true);
+    view->RecalcSchwerpunkt();
+    const QImage img = Bild();
+    Speichere(img, "plan_coloured_overlay.png");
+    // An empty spot of the usable area: white darkened to 0x7F7F7F and RGB(130,0,0) or-ed on.
+    const QPoint u = view->m_ptUrsprung;
+    const QRgb px = img.pixel(u.x() + view->MetresToPixels(3.8), u.y() + view->MetresToPixels(2.2));
+    EXPECT_GE(qRed(px), 127);
+    EXPECT_EQ(qGreen(px) & 0x80, 0);
+}
+
+TEST_F(PlanViewTest, GridLinesAndLabels)
+{
+    struct Fall
+    {
+        const char* name;
+        double raster;
+        int seite;
+        bool beschriftung;
+        bool durchgehend;
+    };
+    CPlanAnzeige anz(Plan());
+    for (const Fall& f :
+         {Fall{"0.5 m dotted, labelled", 0.5, 0, true, false}, Fall{"0.1 m solid", 0.1, 0, false, true},
+          Fall{"0.5 m from side B, labelled", 0.5, 2, true, false}}) {
+        SCOPED_TRACE(f.name);
+        anz.SetRasterZeigen(true);
+        anz.SetRasterX(f.raster);
+        anz.SetRasterY(f.raster);
+        anz.SetRasterSeite(f.seite);
+        anz.SetRasterBeschriftung(f.beschriftung);
+        const QImage img = Bild();
+        if (f.beschriftung)
+            Speichere(img, f.seite ? "plan_grid_side_b.png" : "plan_grid_labels.png");
+        const QPoint u = view->m_ptUrsprung;
+        const int wp = view->MetresToPixels(Fahrzeug().GetLFBreite());
+        const int px = u.x() + static_cast<int>(f.raster * 97 * 1.5);
+        const int y = u.y() + 30;
+        const QRgb grau = qRgb(221, 221, 221);
+        // Position 0 has no line; the next position has one, dotted or solid.
+        EXPECT_FALSE(Gleich(img.pixel(u.x() + 1, y), grau));
+        const bool a1 = Gleich(img.pixel(px, y + 1), grau);
+        EXPECT_TRUE(Gleich(img.pixel(px, y), grau) || a1);
+        EXPECT_EQ(Gleich(img.pixel(px, y), grau) && a1, f.durchgehend);
+        // Labels: "0" below the load area at the usable front; across, "0" at the origin side.
+        const QRect unten(u.x() - 8, u.y() + wp + 4, 16, 14);
+        EXPECT_EQ(Dunkle(img, unten) > 0, f.beschriftung);
+        const int yNull = f.seite ? u.y() + wp - 1 : u.y();
+        EXPECT_EQ(Dunkle(img, QRect(view->m_ptUrsprungKorr.x() - 25, yNull - 7, 18, 14)) > 0, f.beschriftung);
+    }
+}
+
+TEST_F(PlanViewTest, LoadDrawingCases)
+{
+    CPlanAnzeige(Plan()).SetRichtungZeigen(true);
+    tagLGINFO* schief = Last("Odd", 5.5, 2.0, 1.0, 0.6, 0.5, 45);
+    auto fsm = [&](const char* name, int typ, double x) {
+        tagLGINFO* p = Last(name, x, 0.2, 0.8, 0.8, 0.1);
+        p->m_nTyp = typ;
+        return p;
+    };
+    tagLGINFO* rund = fsm("Round", 5, 0.5);
+    tagLGINFO* eckig = fsm("Square", 6, 2.0);
+    eckig->m_bSelected = 1;
+    const QImage img = Bild();
+
+    // An unknown rotation draws the box over its corners, filled and framed, with nothing inside.
+    const QPoint u = view->m_ptUrsprung;
+    const int l = u.x() + view->MetresToPixels(5.5), t = u.y() + view->MetresToPixels(2.0);
+    const int m1 = -view->MetresToPixels(-1.0);
+    const QRect box(l - m1, t - m1, m1, m1);
+    EXPECT_EQ(Zaehle(img, box.adjusted(1, 1, -1, -1), CQOR2View::kFarbeLadung), (m1 - 2) * (m1 - 2));
+    EXPECT_EQ(view->GetGuiLg().at(schief).rc, box);
+
+    // Type 5 is rounded, other special items square; a selected one is dark.
+    const QRect rr = view->GetGuiLg().at(rund).rc, re = view->GetGuiLg().at(eckig).rc;
+    EXPECT_FALSE(Gleich(img.pixel(rr.left() + 1, rr.top() + 1), CQOR2View::kFarbeFsm));
+    EXPECT_TRUE(Gleich(img.pixel(rr.center()), CQOR2View::kFarbeFsm));
+    EXPECT_TRUE(Gleich(img.pixel(re.left() + 1, re.top() + 1), CQOR2View::kFarbeFsmAuswahl));
+
+    // In the export every special item is pale and numbered.
+    const QImage ex = view->RenderExport();
+    ASSERT_FALSE(ex.isNull());
+    int blass = Zaehle(ex, ex.rect(), CQOR2View::kFarbeFsmExport);
+    EXPECT_GT(blass, 0);
+    EXPECT_EQ(Zaehle(ex, ex.rect(), CQOR2View::kFarbeFsmAuswahl), 0);
+    EXPECT_EQ(Zaehle(ex, ex.rect(), CQOR2View::kFarbeFsm), 0);
+}
+
+TEST(QOR2ViewLabel, FitsTheLabelByCuttingTheName)
+{
+    QFont f;
+    f.setPixelSize(12);
+    const QFontMetrics fm(f);
+    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, 1000), QStringLiteral("Pallet03"));
+    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 0, 1000), QStringLiteral("Pallet"));
+    const int w = fm.horizontalAdvance(QStringLiteral("Pa..03"));
+    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, w), QStringLiteral("Pa..03"));
+    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, 2), QString());
+}
+
+TEST_F(PlanViewTest, ExportHasTheFittedScaleAndIsNumbered)
+{
+    DreiLasten();
+    const QImage ex = view->RenderExport();
+    ASSERT_FALSE(ex.isNull());
+    const double L = Fahrzeug().GetLFLaenge(), W = Fahrzeug().GetLFBreite();
+    const int s = std::min({static_cast<int>((645 - 19) / L), static_cast<int>((440 - 50) / W), 112});
+    EXPECT_EQ(ex.width(), static_cast<int>(s * L + 19.0) + 1);
+    EXPECT_EQ(ex.height(), static_cast<int>(std::floor(s * W + 1e-6)) + 50);
+    Speichere(ex, "plan_export.png");
+    // The view's own scale, origin and export flag are back.
+    EXPECT_EQ(view->m_nPixelProMeterX, 97);
+    EXPECT_FALSE(view->m_bBildExport);
+    EXPECT_DOUBLE_EQ(view->m_dZoom, 1.5);
+    // Each load carries its number in the middle.
+    const int ux = 19 + static_cast<int>(Fahrzeug().GetRandabstand(0) * s);
+    const int uy = 10 + static_cast<int>(Fahrzeug().GetRandabstand(1) * s);
+    const QPoint mitte(ux + static_cast<int>((a->m_dPosX + a->m_dLaenge / 2) * s),
+                       uy + static_cast<int>((a->m_dPosY + a->m_dBreite / 2) * s));
+    EXPECT_GT(Dunkle(ex, QRect(mitte - QPoint(6, 8), QSize(12, 16))), 0);
+}
+
+TEST(QOR2ViewExport, ScaleFollowsTheVehicleAndAFailureIsReported)
+{
+    EnglishModule module;
+    const std::filesystem::path dir = std::filesystem::path(QOR_TEST_ARTIFACT_DIR) / "views" / "export";
+    std::filesystem::create_directories(dir);
+    {
+        // A short vehicle gets the largest scale.
+        CQOR1Doc doc;
+        doc.SetFahrzeug(Sample("KEP").release());
+        CQOR2View view(&doc);
+        const QImage ex = view.RenderExport();
+        const double L = doc.GetFahrzeug()->GetLFLaenge(), W = doc.GetFahrzeug()->GetLFBreite();
+        ASSERT_LT(L, (645 - 19) / 112.0);
+        EXPECT_EQ(ex.width(), static_cast<int>(112 * L + 19.0) + 1);
+        EXPECT_EQ(ex.height(), static_cast<int>(std::floor(112 * W + 1e-6)) + 50);
+        ASSERT_TRUE(view.ExportBild(1, dir));
+        EXPECT_EQ(QImage(QString::fromStdString((dir / "BP_SUP.bmp").string())).size(), ex.size());
+        // A folder that does not exist fails, and says so.
+        EXPECT_FALSE(view.ExportBild(2, dir / "missing"));
+    }
+    {
+        // A tractor alone shows only its text and exports nothing; the old picture is gone.
+        CQOR1Doc doc;
+        doc.SetFahrzeug(Sample("SZM").release());
+        CQOR2View view(&doc);
+        view.resize(600, 300);
+        EXPECT_TRUE(view.RenderExport().isNull());
+        EXPECT_FALSE(view.ExportBild(1, dir));
+        EXPECT_FALSE(std::filesystem::exists(dir / "BP_SUP.bmp"));
+        const QImage img = view.RenderPicture(QSize(600, 300));
+        EXPECT_GT(Dunkle(img, QRect(view.m_ptUrsprungKorr, QSize(400, 20))), 0);
+        EXPECT_EQ(Dunkle(img, QRect(view.m_ptUrsprungKorr + QPoint(0, 40), QSize(400, 200))), 0);
+    }
+}
+
+TEST(QOR2ViewSemitrailer, SemitrailerBehindItsTractorIsThePlan)
+{
+    EnglishModule module;
+    auto a = Sample("SAH");
+    auto z = Sample("SZM");
+    ASSERT_TRUE(a && z);
+    a->m_pPartner = z.get();
+    z->m_pPartner = a.get();
+    z->m_pQor = a->GetQor();
+    CQOR1Doc doc;
+    doc.SetFahrzeug(a.release());
+    z.release();
+    doc.OnDocumentOpened();
+    CQOR2View view(&doc);
+    view.resize(2400, 700);
+    ASSERT_EQ(view.GetFahrzeug(), doc.GetFahrzeug());
+    CPlanPlatzierung& pl = view.GetPlatzierung();
+    pl.SetPlan(view.GetPlan());
+    SLadungVorlage palette;
+    palette.strName = "Pallet";
+    palette.nArt = 0;
+    palette.dLaenge = 1.2;
+    palette.dBreite = 0.8;
+    palette.dHoehe = 1.0;
+    palette.dSPLaenge = 0.6;
+    palette.dSPBreite = 0.4;
+    palette.dMasse = 0.8;
+    EXPECT_EQ(view.AddMultipleLadungen(palette, 12, 0.8, 0), 12);
+    const QImage img = view.RenderPicture(QSize(2400, 700));
+    Speichere(img, "plan_semitrailer.png");
+    EXPECT_EQ(view.GetGuiLg().size(), 12u);
+}
+
+TEST_F(PlanViewTest, EditsCommitThroughTheChangeSteps)
+{
+    DreiLasten();
+    Bild();
+    struct Fall
+    {
+        const char* name;
+        std::function<bool()> tun;
+    };
+    SLadungVorlage klein;
+    klein.strName = "Small";
+    klein.nArt = 0;
+    klein.dLaenge = 0.4;
+    klein.dBreite = 0.4;
+    klein.dHoehe = 0.4;
+    for (const Fall& f :
+         {Fall{"rotate", [&] { return view->DreheAuswahl(90); }},
+          Fall{"move", [&] { return view->VerschiebeAuswahl(10, 0, false, false); }},
+          Fall{"automatic placement", [&] { return view->AddMultipleLadungen(klein, 2, 0.1, 0) == 2; }},
+          Fall{"delete", [&] { return view->LoeschenAuswahl(); }}}) {
+        SCOPED_TRACE(f.name);
+        doc.SetModifiedFlag(false);
+        Plan().m_bModified = 0;
+        const int nVorher = view->m_nBenachrichtigungen, nTitel = host.nTitel;
+        ASSERT_TRUE(f.tun());
+        EXPECT_EQ(view->m_nBenachrichtigungen, nVorher + 1);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(Plan().m_bModified, 1);
+        EXPECT_GT(host.nTitel, nTitel);
+        EXPECT_EQ(view->m_nPlatzStatus, 1);
+    }
+}
+
+TEST_F(PlanViewTest, RefusedRotationAndShortPlacementChangeNothingAndTell)
+{
+    // A long load across the whole width cannot turn.
+    tagLGINFO* lang = Last("Beam", 0.0, 0.0, 5.0, 0.5, 1.0);
+    lang->m_bSelected = 1;
+    view->RecalcSchwerpunkt();
+    const int n = view->m_nBenachrichtigungen;
+    EXPECT_FALSE(view->DreheAuswahl(90));
+    EXPECT_EQ(lang->m_nDrehung, 0);
+    EXPECT_EQ(view->m_nBenachrichtigungen, n);
+
+    SLadungVorlage gross;
+    gross.strName = "Big";
+    gross.nArt = 0;
+    gross.dLaenge = 2.0;
+    gross.dBreite = 2.0;
+    gross.dHoehe = 1.0;
+    const int nPlatziert = view->AddMultipleLadungen(gross, 10, 1.0, 0);
+    EXPECT_LT(nPlatziert, 10);
+    EXPECT_EQ(view->nMeldungen, 1);
+    EXPECT_NE(view->meldung.find(std::to_string(nPlatziert)), std::string::npos);
+    EXPECT_NE(view->meldung.find("10"), std::string::npos);
+}
+
+TEST_F(PlanViewTest, DeletingLeavesNoReferenceToADeletedLoad)
+{
+    DreiLasten();
+    Bild();
+    view->SetHover(b);
+    view->SetKontext(b);
+    Plan().m_pAktuell = b;
+    view->SetAktuellFromHover();
+    ASSERT_EQ(view->GetAuswahl(), b);
+    ASSERT_TRUE(view->LoeschenAuswahl());
+    EXPECT_EQ(view->GetHover(), nullptr);
+    EXPECT_EQ(view->GetAuswahl(), nullptr);
+    EXPECT_EQ(view->GetKontext(), nullptr);
+    EXPECT_EQ(Plan().m_pAktuell, nullptr);
+    EXPECT_EQ(Plan().GetLgInfos().size(), 2u);
+    EXPECT_EQ(view->GetGuiLg().count(b), 0u);
+    // Drawing again with the mouse state that named the load reads nothing freed.
+    view->m_bTasteUnten = true;
+    const QImage img = Bild();
+    EXPECT_EQ(view->GetGuiLg().size(), 2u);
+
+    // With nothing selected the current load goes.
+    Plan().m_pAktuell = a;
+    view->SetHover(a);
+    view->SetAktuellFromHover();
+    view->LoescheLadungen();
+    EXPECT_EQ(Plan().GetLgInfos().size(), 1u);
+    EXPECT_EQ(view->GetHover(), nullptr);
+}
+
+TEST_F(PlanViewTest, ADestroyedPlanTakesTheViewsRecordsWithIt)
+{
+    DreiLasten();
+    Bild();
+    ASSERT_EQ(view->GetGuiLg().size(), 3u);
+    ASSERT_NE(CQOR::s_pAnzeige, nullptr);
+    auto fremd = Sample("GDA");
+    EXPECT_FALSE(CQOR::s_pAnzeige->GibAnzeigeFrei(fremd.get()));
+    EXPECT_EQ(view->GetGuiLg().size(), 3u);
+    EXPECT_TRUE(CQOR::s_pAnzeige->GibAnzeigeFrei(&Fahrzeug()));
+    EXPECT_TRUE(view->GetGuiLg().empty());
+}
+
+TEST_F(PlanViewTest, HintsAndHiddenLoads)
+{
+    DreiLasten();
+    Bild();
+    view->OnUpdate(nullptr, CQOR2View::kHintLadungen);
+    EXPECT_TRUE(view->GetGuiLg().empty());
+    Bild();
+    EXPECT_EQ(view->GetGuiLg().size(), 3u);
+    CPlanAnzeige(Plan()).SetLadungenZeigen(false);
+    const QImage img = Bild();
+    EXPECT_TRUE(view->GetGuiLg().empty());
+    EXPECT_EQ(Zaehle(img, img.rect(), CQOR2View::kFarbeAuswahl), 0);
+    // The export draws the loads all the same.
+    const QImage ex = view->RenderExport();
+    EXPECT_GT(Zaehle(ex, ex.rect(), CQOR2View::kFarbeLadung), 0);
+}
+
+TEST(QOR2ViewArrow, DimensionArrowPointsOutwardWhenShort)
+{
+    struct Fall
+    {
+        int abstand;
+        bool innen;
+    };
+    for (const Fall& f : {Fall{40, true}, Fall{15, true}, Fall{10, false}}) {
+        SCOPED_TRACE(f.abstand);
+        CQOR2View view;
+        QImage img(200, 40, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        EXPECT_EQ(view.DrawMassPfeil(p, QPoint(80, 20), QPoint(80 + f.abstand, 20), false), f.innen);
+        p.end();
+        // Outward heads lie beyond the points; inward ones between them.
+        EXPECT_EQ(qGray(img.pixel(76, 20)) < 100, !f.innen);
+        EXPECT_EQ(qGray(img.pixel(80 + f.abstand / 2, 20)) < 100, f.innen);
+    }
+}
+
+TEST_F(PlanViewTest, TheHostHoldsThePlanViewAndRemembersItWhenActivated)
+{
+    CTabbedViewView tabs(&doc, [](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        if (kind == CTabbedViewView::kPlan)
+            return new CQOR2View(pDoc);
+        return CTabbedViewView::MakeStandInView(kind, pDoc);
+    });
+    auto* plan = tabs.FindView<CQOR2View>();
+    ASSERT_NE(plan, nullptr);
+    EXPECT_EQ(plan->GetHost(), &tabs);
+    plan->OnActivateView(true, plan, nullptr);
+    EXPECT_EQ(tabs.m_pLastPlanView, plan);
+    // Another view's activation does not make the plan view the last one.
+    tabs.m_pLastPlanView = nullptr;
+    plan->OnActivateView(false, tabs.GetTemplateView(), plan);
+    EXPECT_EQ(tabs.m_pLastPlanView, nullptr);
+}
+
+TEST(QOR2ViewPlanGone, AViewOutlivingItsDocumentKeepsNoRecordOfItsLoads)
+{
+    EnglishModule module;
+    auto doc = std::make_unique<CQOR1Doc>();
+    doc->SetFahrzeug(Sample("LKW").release());
+    PlanView view(doc.get());
+    auto* p = new tagLGINFO;
+    p->m_strName = "Pallet";
+    p->m_nTyp = 0;
+    p->m_dLaenge = 1.2;
+    p->m_dBreite = 0.8;
+    doc->GetFahrzeug()->GetQor()->AddLgInfo(p, false);
+    view.SetHover(p);
+    view.RenderPicture(QSize(800, 400));
+    ASSERT_EQ(view.GetGuiLg().size(), 1u);
+    doc.reset();
+    EXPECT_TRUE(view.GetGuiLg().empty());
+    view.SetDocument(nullptr);
+    EXPECT_EQ(view.GetHover(), nullptr);
+    view.RenderPicture(QSize(800, 400));
+}
+
+TEST_F(PlanViewTest, InsetNotificationPlacesTheStripsSideBySide)
+{
+    CRibBtnContainer* ansicht = view->GetStreifenAnsicht();
+    CRibBtnContainer* hilfe = view->GetStreifenHilfe();
+    ASSERT_TRUE(ansicht && ansicht->HasWindow());
+    ASSERT_TRUE(hilfe && hilfe->HasWindow());
+    struct Fall
+    {
+        int nWert;
+        QPoint erwartet;
+    };
+    // Plain words are the insets; with a 0xFFFF word present, that word derives the inset (0 outside a
+    // splitter pane) and the other word counts as 0.
+    for (const Fall& f : {Fall{0, {15, 10}}, Fall{3 | (4 << 16), {12, 6}}, Fall{3 | (0xFFFF << 16), {15, 10}},
+                          Fall{0xFFFF | (0xFFFF << 16), {15, 10}}}) {
+        SCOPED_TRACE(f.nWert);
+        view->OnViewNotify(CGetAnsView::kNotifyInsets, f.nWert);
+        EXPECT_EQ(ansicht->pos(), f.erwartet);
+        EXPECT_EQ(hilfe->pos(), f.erwartet + QPoint(ansicht->width() + 10, 0));
+    }
+    EXPECT_FALSE(view->GetHtmlVorlageLg().empty());
+    EXPECT_NE(view->GetHtmlVorlageFsm().find("<!--$Por"), std::string::npos);
+}

@@ -1,0 +1,88 @@
+// A probe view that records what the protocol asks of it, and a host of probes with the English module.
+#pragma once
+
+#include "views/CPlaceholderView.h"
+#include "views/CTabbedViewView.h"
+
+#include "platform/ResourceModule.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct NotifyCall
+{
+    int nKind;
+    int nCode;
+    int nValue;
+    bool operator==(const NotifyCall&) const = default;
+};
+
+// Answers `m_nAnswer` to notifications of code `m_nAnswerCode`, refuses leave queries of reason
+// `m_nRefuseReason` with its text, and writes every call into the shared logs.
+class ProbeView : public CPlaceholderView
+{
+public:
+    ProbeView(CQOR1Doc* pDoc, std::vector<NotifyCall>* pLog) : CPlaceholderView(pDoc, 196, 1), m_pLog(pLog) {}
+
+    int OnViewNotify(int nCode, int nValue) override
+    {
+        m_notified.push_back({m_eView, nCode, nValue});
+        m_pLog->push_back({m_eView, nCode, nValue});
+        if (nCode == m_nAnswerCode)
+            return m_nAnswer;
+        return CPlaceholderView::OnViewNotify(nCode, nValue);
+    }
+    bool CanLeave(int nReason, int nArg, std::string* pMessage) override
+    {
+        m_leaveQueries.push_back({m_eView, nReason, nArg});
+        if (nReason != m_nRefuseReason)
+            return false;
+        if (pMessage)
+            *pMessage += m_strRefusal;
+        return true;
+    }
+    void OnDocNotify(int nCode, int nArg) override { m_pLog->push_back({m_eView, -nCode, nArg}); }
+
+    std::vector<NotifyCall>* m_pLog;
+    std::vector<NotifyCall> m_notified;
+    std::vector<NotifyCall> m_leaveQueries;
+    int m_nAnswerCode = -1;
+    int m_nAnswer = 0;
+    int m_nRefuseReason = -1;
+    std::string m_strRefusal;
+};
+
+// The English module for tab titles and placeholder captions, current while the object lives.
+class EnglishModule
+{
+public:
+    EnglishModule()
+        : m_module(
+              ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
+          m_previous(ResourceModule::Current())
+    {
+        ResourceModule::SetCurrent(m_module.get());
+    }
+    ~EnglishModule() { ResourceModule::SetCurrent(m_previous); }
+    EnglishModule(const EnglishModule&) = delete;
+    EnglishModule& operator=(const EnglishModule&) = delete;
+    const ResourceModule* Module() const { return m_module.get(); }
+
+private:
+    std::unique_ptr<ResourceModule> m_module;
+    const ResourceModule* m_previous;
+};
+
+// Gives a view the keyboard focus as a click would, also when the test window is not active.
+inline void Focus(CGetAnsView* pView)
+{
+    pView->setFocus(Qt::MouseFocusReason);
+    if (CGetAnsView::s_pActiveView != pView) {
+        QFocusEvent e(QEvent::FocusIn, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(pView, &e);
+    }
+}

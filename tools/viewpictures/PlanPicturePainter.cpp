@@ -1,0 +1,104 @@
+// Draws the loading plan's pictures by number.
+#include "PlanPicturePainter.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+namespace {
+
+QImage White(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// A round marker on white (white is the transparent colour where it is drawn): a disc of `fill` with a
+// dark rim and a cross through the centre.
+QImage Marker(int size, const QColor& fill)
+{
+    QImage image = White(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(30, 30, 30), 1));
+    p.setBrush(fill);
+    p.drawEllipse(1, 1, size - 3, size - 3);
+    const int c = size / 2;
+    p.drawLine(c, 3, c, size - 4);
+    p.drawLine(3, c, size - 4, c);
+    return image;
+}
+
+// A cab seen from above, its front to the left, on white (drawn with SRCAND).
+QImage Cab(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(196, 206, 220));
+    p.drawRoundedRect(2, 2, w - 5, h - 5, 6, 6);
+    p.setBrush(QColor(150, 170, 195));
+    p.drawRect(6, 6, w / 4, h - 13);
+    p.setBrush(QColor(60, 60, 60));
+    p.drawRect(w / 3, 0, w / 6, 2);
+    p.drawRect(w / 3, h - 3, w / 6, 2);
+    return image;
+}
+
+// A drawbar seen from above: a triangle ending in the coupling eye at the left.
+QImage Drawbar(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.setPen(QPen(QColor(40, 40, 40), 2));
+    p.drawLine(6, h / 2, w - 2, 2);
+    p.drawLine(6, h / 2, w - 2, h - 3);
+    p.setBrush(Qt::white);
+    p.drawEllipse(1, h / 2 - 4, 8, 8);
+    return image;
+}
+
+// A small pattern of diagonal lines.
+QImage Hatch(int n, const QColor& line, const QColor& ground)
+{
+    QImage image(n, n, QImage::Format_RGB32);
+    image.fill(ground);
+    for (int i = 0; i < n; ++i)
+        image.setPixelColor((i + n / 2) % n, n - 1 - i, line);
+    return image;
+}
+
+} // namespace
+
+QList<int> PlanPicturePainter::Ids()
+{
+    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 675};
+}
+
+QImage PlanPicturePainter::Draw(int id)
+{
+    switch (id) {
+    case 260: // centre of gravity inside the permissible range
+        return Marker(23, QColor(40, 190, 40));
+    case 268: // inside the range along the vehicle, outside across it
+        return Marker(23, QColor(250, 200, 20));
+    case 267: // outside the range
+        return Marker(23, QColor(230, 40, 30));
+    case 266: // a load's own centre of gravity
+        return Marker(11, QColor(90, 90, 90));
+    case 418: // hatching of the load area outside the usable area
+        return Hatch(8, QColor(150, 150, 150), Qt::white);
+    case 675: // boxes of load units
+        return Hatch(6, QColor(40, 90, 160), QColor(200, 220, 245));
+    case 459: // cab of a truck or tractor
+        return Cab(60, 140);
+    case 461: // cab of a long truck
+        return Cab(80, 200);
+    case 466: // drawbar of a rigid-drawbar trailer
+        return Drawbar(60, 40);
+    case 468: // drawbar of a trailer
+        return Drawbar(70, 50);
+    default:
+        return QImage();
+    }
+}

@@ -1,0 +1,81 @@
+// The message boxes a user sees: QMessageBox for plain boxes, the program's HTML message box otherwise.
+#include "ui/QtMessageBoxService.h"
+
+#include "ui/CDlgMsgboxHtml.h"
+
+#include <QMessageBox>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<IMessageBoxService*> g_service{nullptr};
+
+} // namespace
+
+IMessageBoxService& MessageBoxes()
+{
+    IMessageBoxService* service = g_service.load();
+    return service ? *service : QtMessageBoxService::Instance();
+}
+
+IMessageBoxService* SetMessageBoxes(IMessageBoxService* service)
+{
+    return g_service.exchange(service);
+}
+
+QtMessageBoxService& QtMessageBoxService::Instance()
+{
+    static QtMessageBoxService service;
+    return service;
+}
+
+int QtMessageBoxService::Show(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                              Buttons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::No ? kNo : kYes;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return kOk;
+}
+
+int QtMessageBoxService::ShowHtml(QWidget* parent, const HtmlBox& box, bool* checked)
+{
+    CDlgMsgboxHtml dialog(parent);
+    dialog.SetIconImage(box.iconId, box.iconKind);
+    dialog.SetShowCheckBox(box.checkBox);
+    int ids[8] = {CDlgMsgboxHtml::kUnused, CDlgMsgboxHtml::kUnused, CDlgMsgboxHtml::kUnused,
+                  CDlgMsgboxHtml::kUnused, CDlgMsgboxHtml::kUnused, CDlgMsgboxHtml::kUnused,
+                  CDlgMsgboxHtml::kUnused, CDlgMsgboxHtml::kUnused};
+    for (int i = 0; i < box.buttons.size() && i < 4; ++i) {
+        ids[2 * i] = box.buttons.at(i).first;
+        ids[2 * i + 1] = box.buttons.at(i).second;
+    }
+    dialog.SetBodyType(CDlgMsgboxHtml::kBodyString);
+    const int answer = dialog.DoModalIds(box.textId, box.captionId, ids[0], ids[1], ids[2], ids[3], ids[4],
+                                         ids[5], ids[6], ids[7]);
+    if (checked)
+        *checked = dialog.CheckState();
+    return answer;
+}

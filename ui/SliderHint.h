@@ -1,0 +1,49 @@
+// The hint a German user interface shows after a slider closed, with its document.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Process-wide: the plan view marks the hint as pending when it applies certain slider values; the
+// closing slider then shows it once, on a German interface, until the user ticks its check box.
+// Its second button opens the regulations document of the program folder; a missing document gives
+// a message. The box, the document opener and the language are replaceable for tests.
+class SliderHint
+{
+public:
+    static constexpr int kTextId = 104;
+    static constexpr int kTitleId = 273;
+    static constexpr int kOpenButtonId = 803;
+    static constexpr int kOpenCaptionId = 568;
+    static constexpr int kMissingDocumentId = 4190;
+
+    struct Services
+    {
+        // The language code of the user interface ("DE", "EN", ...).
+        std::function<QString()> languageCode;
+        // Shows the box; answers the button that closed it and sets *checked to its check box.
+        std::function<int(bool* checked)> showBox;
+        // Opens a document with the desktop's viewer; false when it could not be opened.
+        std::function<bool(const QString& path, QWidget* owner)> openDocument;
+        // Tells the user something went wrong.
+        std::function<void(const QString& text, QWidget* owner)> showMessage;
+    };
+
+    static void SetPending(bool pending);
+    static bool Pending();
+    static bool Answered();
+    static void SetAnswered(bool answered);
+
+    // The document the second button opens: the program folder's "Samples/StVZO34.pdf".
+    static QString DocumentPath();
+
+    // Runs after a slider closed: clears the pending mark and, on a German interface not yet
+    // answered, shows the box. `owner` is the slider's former parent (may be null).
+    static void AfterSliderClosed(QWidget* owner);
+
+    // Replaces the services (members left empty keep the real ones); answers the ones used before.
+    static Services SetServices(Services services);
+};

@@ -1,0 +1,121 @@
+// The base of every view of a document: scrolling, the back buffer, the active-view frame and the
+// view-notification protocol.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QMargins>
+#include <QSize>
+
+#include <string>
+
+class CCmdUI;
+class CFahrzeug;
+class CQOR1Doc;
+class CTabbedViewView;
+
+class CGetAnsView : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    // View-notification codes.
+    static constexpr int kNotifyVehicleSwitched = 1;
+    static constexpr int kNotifyInsets = 2;
+    static constexpr int kNotifyFileWriting = 3;
+    static constexpr int kNotifyFileWritten = 4;
+    static constexpr int kNotifyUsableAreaEdited = 52;
+    // Width of the frame around the active view in a splitter pane.
+    static constexpr int kActiveInset = 2;
+
+    explicit CGetAnsView(CQOR1Doc* pDoc = nullptr, QWidget* parent = nullptr);
+    ~CGetAnsView() override;
+
+    CQOR1Doc* GetDocument() const { return m_pDoc; }
+    void SetDocument(CQOR1Doc* pDoc) { m_pDoc = pDoc; }
+    // The tabbed view host that holds this view, or null.
+    CTabbedViewView* GetHost() const { return m_pHost; }
+    void SetHost(CTabbedViewView* pHost) { m_pHost = pHost; }
+
+    // Enables the command when the document has a plan for the vehicle worked on and answers false;
+    // otherwise disables it and answers true.
+    virtual bool UpdateCmdUIHasPlan(CCmdUI* pCmdUI);
+    // The view-notification entry point; non-zero when consumed. Code 1 redraws the document's views.
+    virtual int OnViewNotify(int nCode, int nValue);
+    virtual int MetresToPixels(double dMetres);
+    virtual double PixelsToMetres(int nPixels);
+    // True refuses the change named by the reason and appends this view's text to the message.
+    virtual bool CanLeave(int nReason, int nArg, std::string* pMessage);
+    virtual void OnDocNotify(int nCode, int nArg);
+    virtual int OnWizardNotify(int nCode, int nArg);
+    // Called by the host once the view has its place; the base does nothing.
+    virtual void OnInitialUpdate();
+    // A document change; `pSender` is the view that caused it (or null). The base repaints.
+    virtual void OnUpdate(CGetAnsView* pSender, int nHint);
+    // The host made `pActivated` the active view in place of `pDeactivated`; this is one of them.
+    virtual void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated);
+    // The x pixel position of the plan origin; the template view overrides it, the base answers 0.
+    virtual int GetOriginX() const;
+
+    // With bDeferred the notification is posted to this view and the answer is 0; otherwise
+    // OnViewNotify runs at once and its answer is returned.
+    int PostViewNotify(bool bDeferred, int nCode, int nValue);
+    // Marks the vehicle (the vehicle worked on with load area when null) and the document modified and
+    // updates the frame title.
+    void MarkModified(CFahrzeug* pFahrzeug);
+    // The cursor position in client (viewport) coordinates.
+    bool GetCursorPosClient(QPoint* pPoint) const;
+    // The plan origin x of the document's template view, for drawing in line with it.
+    int GetPlanOriginX() const;
+    // True while the host shows its splitter tab and this view is the pane of row 0, or of row 1 when
+    // no row is hidden.
+    bool IsInVisibleSplitterPane() const;
+    // True when this view is the window of the host's selected tab.
+    bool IsSelectedTabView() const;
+    // The insets of a code-2 value: low word x, high word y; 0xFFFF in a word derives that inset, 2
+    // for the active view in a visible splitter pane, else 0.
+    QPoint ResolveInsets(int nValue) const;
+
+    // The view's picture: a white RGB32 image of `size` with OnDraw painted into it, scrolled by the
+    // current scroll position. Tests and exports call it without a window on screen.
+    QImage RenderPicture(QSize size);
+    // What a paint shows: the picture at the viewport's size with the overlay figures on top.
+    QImage RenderFrame();
+
+    // Total, page and line sizes of the scrolled area; a null page is a tenth of the total, a null line
+    // a tenth of the page.
+    void SetScrollSizes(QSize total, QSize page = QSize(), QSize line = QSize());
+    QSize GetTotalSize() const { return m_sizeTotal; }
+    QPoint GetScrollPosition() const;
+
+    int m_eView = -1;
+    bool m_bActive = false;
+    int m_nShiftX = 0;
+    int m_nShiftY = 0;
+    int m_n3DWert = 0;
+    QMargins m_rcBorder;
+
+    // The view that last received the keyboard focus; cleared when that view is destroyed.
+    static CGetAnsView* s_pActiveView;
+
+protected:
+    // Draws the view's picture; the base draws nothing.
+    virtual void OnDraw(QPainter& painter);
+    // Draws the transient figures (outlines, hover frames, guide lines) over the picture.
+    virtual void DrawOverlay(QPainter& painter);
+
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void UpdateScrollBars();
+
+    CQOR1Doc* m_pDoc = nullptr;
+    CTabbedViewView* m_pHost = nullptr;
+    QSize m_sizeTotal;
+    QSize m_sizePage;
+    QSize m_sizeLine;
+};

@@ -1,0 +1,1330 @@
+// The loading-plan view: creation, scale, document updates, the plan drawing in layers, the placed
+// loads, the plan overlays, the picture export and the view side of placement.
+#include "views/CQOR2View.h"
+
+#include "views/CTabbedViewView.h"
+#include "views/ILoadingRamp.h"
+#include "views/IPlanDialogs.h"
+#include "views/IViewShell.h"
+
+#include "draw2d/FontTable.h"
+#include "draw2d/RasterOp.h"
+#include "model/base/ProgramFolders.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/SLadungVorlage.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/ResourceText.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SYs2X.h"
+#include "platform/BmpFile.h"
+#include "ui/CRibBtnContainer.h"
+#include "ui/ResourcePictures.h"
+
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// The vehicle of the previous drawing, shared by every plan view while the program runs.
+const CFahrzeug* s_pLetztesFahrzeug = nullptr;
+
+// Every live plan view, so that a plan being destroyed reaches the view that shows it.
+std::set<CQOR2View*>& Views()
+{
+    static std::set<CQOR2View*> views;
+    return views;
+}
+
+// Hands a plan's release to every plan view.
+class AnzeigeVerteiler : public IQorAnzeige
+{
+public:
+    bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) override
+    {
+        bool bFrei = false;
+        for (CQOR2View* v : Views())
+            bFrei = v->GibAnzeigeFrei(pFahrzeug) || bFrei;
+        return bFrei;
+    }
+};
+
+AnzeigeVerteiler s_verteiler;
+
+int Trunc(double v)
+{
+    return static_cast<int>(v);
+}
+
+QString Text(std::uint32_t id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+// Extents of a load along and across the vehicle by its rotation; -1.0 for an unknown rotation.
+double AusdehnungX(const tagLGINFO& lg)
+{
+    switch (lg.m_nDrehung) {
+    case 0:
+    case 180:
+        return lg.m_dLaenge;
+    case 90:
+    case 270:
+        return lg.m_dBreite;
+    default:
+        return -1.0;
+    }
+}
+
+double AusdehnungY(const tagLGINFO& lg)
+{
+    switch (lg.m_nDrehung) {
+    case 0:
+    case 180:
+        return lg.m_dBreite;
+    case 90:
+    case 270:
+        return lg.m_dLaenge;
+    default:
+        return -1.0;
+    }
+}
+
+// A rectangle given by its corners, the right and bottom edges exclusive as in the drawing formulas.
+QRect Ecken(int l, int t, int r, int b)
+{
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+
+// A rectangle outline along the edges (l, t) .. (r - 1, b - 1).
+void Rahmen(QPainter& p, const QRect& rc)
+{
+    p.drawRect(rc.adjusted(0, 0, -1, -1));
+}
+
+} // namespace
+
+CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
+{
+    m_fontKlein = FontTable::MakeFont("Arial", 10, 400);
+    m_fontTitel = FontTable::MakeFont("Segoe UI", 18, 600);
+    m_fontNormal = FontTable::MakeFont("Segoe UI", 14, 400);
+    m_fontMittel = FontTable::MakeFont("Segoe UI", 15, 400);
+    m_fontLabel = FontTable::MakeFont("Arial", 14, 400);
+    m_fontSenkrecht = FontTable::MakeFont("Arial", 12, 400);
+    m_fontSchmal = FontTable::MakeFont("Arial Narrow", 14, 400);
+    m_pLaderampe = IPlanDialogs::Current().CreateLoadingRamp();
+    if (m_pLaderampe)
+        m_pLaderampe->Create(this, 100, 25, 160);
+    // The two strips above the plan; their commands reach the view through its command handling.
+    m_pBtnsAnsicht = new CRibBtnContainer(true, true, true);
+    if (m_pBtnsAnsicht->Create(399, viewport(), 0, 0, 0)) {
+        m_pBtnsAnsicht->AddButton(400, this);
+        m_pBtnsAnsicht->SetButtonCheckMode(400, 1);
+    }
+    m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
+    if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
+        m_pBtnsHilfe->AddButton(827, this);
+    LoadResourceText(m_strHtmlVorlageLg, 881, RES_TYPE_HTML);
+    LoadResourceText(m_strHtmlVorlageFsm, 882, RES_TYPE_HTML);
+    LadeBilder();
+    Views().insert(this);
+    CQOR::s_pAnzeige = &s_verteiler;
+}
+
+CQOR2View::~CQOR2View()
+{
+    Views().erase(this);
+    if (Views().empty() && CQOR::s_pAnzeige == &s_verteiler)
+        CQOR::s_pAnzeige = nullptr;
+    ClearPtrMap();
+}
+
+void CQOR2View::LadeBilder()
+{
+    const std::uint32_t marker[3] = {260, 268, 267};
+    for (int i = 0; i < 3; ++i)
+        m_bmSchwerpunkt[i].LoadBitmap(marker[i]);
+    m_bmLgSchwerpunkt.LoadBitmap(266);
+    m_bmFahrerhaus.LoadBitmap(459);
+    m_bmFahrerhausLang.LoadBitmap(461);
+    m_bmDeichselStarr.LoadBitmap(466);
+    m_bmDeichsel.LoadBitmap(468);
+    m_muster418 = LoadCxImageFromResource(418, PICTURE_FORMAT_BITMAP);
+    m_muster675 = LoadCxImageFromResource(675, PICTURE_FORMAT_BITMAP);
+}
+
+CFahrzeug* CQOR2View::GetFahrzeug() const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    return pDoc ? pDoc->GetAktivFahrzeug(pDoc->IsSattelKombination()) : nullptr;
+}
+
+CQOR* CQOR2View::GetPlan() const
+{
+    CFahrzeug* f = GetFahrzeug();
+    return f ? f->GetQor() : nullptr;
+}
+
+bool CQOR2View::IsImPlan(const tagLGINFO* p) const
+{
+    CQOR* q = GetPlan();
+    if (!p || !q)
+        return false;
+    const auto& l = q->GetLgInfos();
+    return std::find(l.begin(), l.end(), p) != l.end();
+}
+
+tagLGINFO* CQOR2View::Gueltig(tagLGINFO* p) const
+{
+    return IsImPlan(p) ? p : nullptr;
+}
+
+// --- creation, scale, updates ----------------------------------------------------------------------
+
+void CQOR2View::OnInitialUpdate()
+{
+    m_sizeLine = QSize(50, 20);
+    m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
+    SetScrollSizes(QSize(Trunc(m_dZoom * 1000), Trunc(m_dZoom * 500)), m_sizePage, m_sizeLine);
+    SetTool(kToolSchwerpunkt, QRect(), QString());
+    SetTool(kToolRandVorn, QRect(), QString());
+    SetTool(kToolRandHinten, QRect(), QString());
+    SetTool(kToolRandOben, QRect(), QString());
+    SetTool(kToolRandUnten, QRect(), QString());
+    CGetAnsView::OnInitialUpdate();
+}
+
+int CQOR2View::MetresToPixels(double dMetres)
+{
+    return static_cast<int>(std::floor(dMetres * m_dZoom * m_nPixelProMeterX + m_dRundung));
+}
+
+double CQOR2View::PixelsToMetres(int nPixels)
+{
+    return nPixels / m_dZoom / m_nPixelProMeterX;
+}
+
+void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    CFahrzeug* f = pDoc->GetAktivFahrzeug(false);
+    if (f && f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    if (!GetPlan()) {
+        viewport()->update();
+        return;
+    }
+    switch (nHint) {
+    case kHintLadungen:
+        ClearPtrMap();
+        RecalcSchwerpunkt();
+        break;
+    case kHintBereich:
+        m_nNutzbarerBereich = GetFahrzeug()->CalcNutzbarerBereich();
+        break;
+    case kHintRampe:
+        m_nNutzbarerBereich = GetFahrzeug()->CalcNutzbarerBereich();
+        if (m_pLaderampe && m_pLaderampe->CalcExtent(-1, -1))
+            m_pLaderampe->Reposition(-1);
+        viewport()->update();
+        break;
+    default:
+        viewport()->update();
+        break;
+    }
+}
+
+int CQOR2View::OnViewNotify(int nCode, int nValue)
+{
+    if (nCode == kNotifyVehicleSwitched) {
+        if (m_pLaderampe)
+            m_pLaderampe->ResetIndices();
+        return CGetAnsView::OnViewNotify(nCode, nValue);
+    }
+    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+        return n;
+    if (nCode == kNotifyInsets) {
+        // With a 0xFFFF word the insets are derived for that word and the other word counts 0.
+        const int lo = nValue & 0xFFFF, hi = (nValue >> 16) & 0xFFFF;
+        QPoint insets(lo, hi);
+        if (lo == 0xFFFF || hi == 0xFFFF) {
+            const QPoint d = ResolveInsets(0xFFFF | (0xFFFF << 16));
+            insets = QPoint(lo == 0xFFFF ? d.x() : 0, hi == 0xFFFF ? d.y() : 0);
+        }
+        // The strips side by side at the top left, 10 pixels apart, scrolled with the plan.
+        const QPoint scroll = GetScrollPosition();
+        int x = 15 - insets.x() - scroll.x();
+        for (CRibBtnContainer* strip : {m_pBtnsAnsicht, m_pBtnsHilfe})
+            if (strip && strip->HasWindow()) {
+                strip->SetWindowPosAndShape(x, 10 - insets.y() - scroll.y());
+                x += strip->width() + 10;
+            }
+        if (m_pLaderampe)
+            m_pLaderampe->SetOffsets(insets.x(), insets.y());
+    }
+    return 0;
+}
+
+void CQOR2View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
+{
+    CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
+    if (bActivate && pActivated == this) {
+        IViewShell::Current().SetCurrentView(this);
+        if (CTabbedViewView* host = GetHost())
+            host->m_pLastPlanView = this;
+    }
+    viewport()->update();
+}
+
+bool CQOR2View::GibAnzeigeFrei(CFahrzeug* pFahrzeug)
+{
+    // Only the pointer is compared: the vehicle may be half destroyed when its plan goes.
+    if (!pFahrzeug || pFahrzeug != m_pAnzeigeFahrzeug)
+        return false;
+    m_pAnzeigeFahrzeug = nullptr;
+    // The plan goes away: nothing of it may be pointed at any more.
+    ClearPtrMap();
+    m_pGuiHover = nullptr;
+    m_pLgGedrueckt = nullptr;
+    return true;
+}
+
+void CQOR2View::RecalcSchwerpunkt()
+{
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!f || !q)
+        return;
+    q->UpdateSchwerpunkt();
+    m_nNutzbarerBereich = f->CalcNutzbarerBereich();
+    viewport()->update(m_rcSchwerpunkt);
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->OnFahrzeugChanged(true);
+    viewport()->update();
+}
+
+void CQOR2View::Benachrichtige()
+{
+    viewport()->update();
+    CQOR1Doc* pDoc = GetDocument();
+    if (pDoc)
+        pDoc->SetModifiedFlag(true);
+    if (CQOR* q = GetPlan())
+        q->m_bModified = 1;
+    if (pDoc)
+        pDoc->UpdateFrameTitle();
+    RecalcSchwerpunkt();
+    m_nPlatzStatus = CPlanPlatzierung::kFrei;
+    ++m_nBenachrichtigungen;
+}
+
+void CQOR2View::MeldeInfo(const std::string& caption, const std::string& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(caption),
+                                QString::fromStdString(text), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void CQOR2View::SetTool(int nId, const QRect& rc, const QString& text)
+{
+    m_tools[nId] = SToolArea{rc, text};
+}
+
+// --- placement, view side ----------------------------------------------------------------------------
+
+void CQOR2View::FillFestRects()
+{
+    m_platz.SetPlan(GetPlan());
+    m_platz.m_pAuswahl = GetAuswahl();
+    m_platz.FillFestRects();
+}
+
+void CQOR2View::FillZiehRects()
+{
+    m_platz.SetPlan(GetPlan());
+    m_platz.m_pAuswahl = GetAuswahl();
+    m_platz.FillZiehRects();
+}
+
+bool CQOR2View::VerschiebeAuswahl(int dx, int dy, bool bMitFsm, bool bNurVorhandene)
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return false;
+    m_platz.SetPlan(q);
+    m_platz.m_pAuswahl = GetAuswahl();
+    m_platz.m_bGruppenModus = false;
+    const bool bBewegt = m_platz.VerschiebeAuswahl(dx, dy, bMitFsm, bNurVorhandene);
+    m_nPlatzStatus = m_platz.m_nPlatzStatus;
+    if (bBewegt)
+        Benachrichtige();
+    // A plan exists: the call counts as done whatever the outcome.
+    return true;
+}
+
+bool CQOR2View::DreheAuswahl(int nGrad)
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return false;
+    m_platz.SetPlan(q);
+    m_platz.m_pAuswahl = GetAuswahl();
+    const bool bGedreht = m_platz.DreheAuswahl(nGrad);
+    m_platz.m_bGruppenModus = false;
+    m_nPlatzStatus = m_platz.m_nPlatzStatus;
+    if (!bGedreht)
+        return false;
+    Benachrichtige();
+    return true;
+}
+
+int CQOR2View::AddMultipleLadungen(const SLadungVorlage& item, int n, double dMasse, int nRotation)
+{
+    CQOR* q = GetPlan();
+    if (!q || n <= 0)
+        return 0;
+    m_platz.SetPlan(q);
+    m_platz.m_bAutoPlatzieren = true;
+    const int nPlatziert = m_platz.AddMultipleLadungen(item, n, dMasse, nRotation);
+    m_platz.m_bAutoPlatzieren = false;
+    if (nPlatziert > 0) {
+        m_pGuiAuswahl = nullptr;
+        Benachrichtige();
+    }
+    if (nPlatziert < n)
+        MeldeInfo(LoadResString(26), FormatResChecked(25, {nPlatziert, n}));
+    return nPlatziert;
+}
+
+void CQOR2View::LoescheLadungen()
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return;
+    std::vector<tagLGINFO*> weg;
+    for (tagLGINFO* p : q->GetLgInfos())
+        if (p->m_bSelected)
+            weg.push_back(p);
+    if (weg.empty()) {
+        if (tagLGINFO* p = GetAuswahl())
+            weg.push_back(p);
+    }
+    if (weg.empty())
+        return;
+    for (tagLGINFO* p : weg) {
+        m_mapGuiLg.erase(p);
+        // Every reference to the load goes with it: hover, current, context, pressed, the plan's current.
+        for (tagLGINFO** pp : {&m_pGuiHover, &m_pGuiAuswahl, &m_pGuiKontext, &m_pLgGedrueckt})
+            if (*pp == p)
+                *pp = nullptr;
+        if (m_platz.m_pAuswahl == p)
+            m_platz.m_pAuswahl = nullptr;
+        q->RemoveLgInfo(p);
+        if (q->m_pAktuell == p)
+            q->m_pAktuell = nullptr;
+        delete p;
+    }
+    m_platz.m_ZiehRects.clear();
+    m_platz.m_FestRects.clear();
+    m_platz.m_GruppenRects.clear();
+    m_platz.m_GruppenStartRects.clear();
+    q->NumberEqualNames(true);
+}
+
+bool CQOR2View::LoeschenAuswahl()
+{
+    CQOR* q = GetPlan();
+    if (!q || q->CountSelectedLgInfo(true) == 0 || q->HasSelectedAssignedLgInfo())
+        return false;
+    LoescheLadungen();
+    Benachrichtige();
+    return true;
+}
+
+void CQOR2View::ClearAktuell(bool bAuswahlLoeschen)
+{
+    m_pGuiAuswahl = nullptr;
+    viewport()->update();
+    CQOR* q = GetPlan();
+    if (!q)
+        return;
+    q->m_pAktuell = nullptr;
+    if (bAuswahlLoeschen)
+        for (tagLGINFO* p : q->GetLgInfos())
+            p->m_bSelected = 0;
+}
+
+void CQOR2View::SetAktuellFromHover()
+{
+    tagLGINFO* p = GetHover();
+    m_pGuiAuswahl = p;
+    if (CQOR* q = GetPlan())
+        q->m_pAktuell = p;
+    viewport()->update();
+}
+
+bool CQOR2View::IsVerschiebbar(bool bAktuell) const
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return false;
+    if (!bAktuell)
+        return !q->HasSelectedAssignedLgInfo();
+    // A load unit carries no state that holds its members in place, so the current load may move.
+    return true;
+}
+
+void CQOR2View::InvalidateNachbarn(bool /*b3DNeu*/, bool bKurveNeu)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (bKurveNeu && f)
+        f->m_bDiagrammVeraltet = 1;
+    // The neighbours are the other panes of the splitter tab: the template view and the 3D view.
+    CTabbedViewView* host = GetHost();
+    if (!host || !host->IsSplitterTabSelected())
+        return;
+    for (int nRow = 0; nRow < 2; ++nRow)
+        if (CGetAnsView* v = host->GetPaneView(nRow); v && v != this)
+            v->viewport()->update();
+}
+
+void CQOR2View::ClearPtrMap()
+{
+    m_mapGuiLg.clear();
+    m_pGuiAuswahl = nullptr;
+    m_pGuiKontext = nullptr;
+    for (auto it = m_tools.begin(); it != m_tools.end();)
+        it = it->first >= kToolErsteLadung && it->first < kToolErsteLadung + 10000 ? m_tools.erase(it)
+                                                                                   : std::next(it);
+}
+
+// --- export --------------------------------------------------------------------------------------
+
+QImage CQOR2View::RenderExport()
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return QImage();
+    const double dZoom = m_dZoom;
+    m_bBildExport = true;
+    m_dZoom = 1.0;
+    QImage bild;
+    {
+        // The drawing sizes the picture itself; the painter is opened on it there.
+        QImage leer(1, 1, QImage::Format_RGB32);
+        QPainter p(&leer);
+        ZeichnePlan(p, QSize(), QPoint());
+        p.end();
+        bild = m_exportBild;
+    }
+    m_exportBild = QImage();
+    m_dZoom = dZoom;
+    m_bBildExport = false;
+    return bild;
+}
+
+bool CQOR2View::ExportBild(int nAuswahl)
+{
+    const std::filesystem::path& folder = GetProgramFolders().pictures;
+    return !folder.empty() && ExportBild(nAuswahl, folder);
+}
+
+bool CQOR2View::ExportBild(int nAuswahl, const std::filesystem::path& folder)
+{
+    const std::filesystem::path datei = folder / (nAuswahl == 1 ? "BP_SUP.bmp" : "BP_INF.bmp");
+    // A report must not pick up an old picture when this one fails.
+    std::error_code ec;
+    std::filesystem::remove(datei, ec);
+    if (ec)
+        return false;
+    const QImage bild = RenderExport();
+    if (bild.isNull())
+        return false;
+    return WriteDIBSectionToBmp(QString::fromStdString(datei.string()), bild);
+}
+
+// --- drawing -------------------------------------------------------------------------------------
+
+void CQOR2View::OnDraw(QPainter& painter)
+{
+    ZeichnePlan(painter, viewport()->size(), GetScrollPosition());
+}
+
+void CQOR2View::DrawOverlay(QPainter& painter)
+{
+    if (m_bPositionsLinien) {
+        painter.save();
+        painter.translate(-GetScrollPosition());
+        DrawPositionsLinien(painter, true);
+        painter.restore();
+    }
+}
+
+namespace {
+
+enum Ausrichtung
+{
+    kLinks,
+    kMitte,
+    kRechts,
+};
+
+// Text whose cell has its top at y and its left edge, centre or right edge at x; answers the cell.
+QRect TextAus(QPainter& p, int x, int y, const QString& text, Ausrichtung a)
+{
+    const QFontMetrics fm(p.font());
+    const int w = fm.horizontalAdvance(text);
+    const int left = a == kLinks ? x : a == kMitte ? x - w / 2 : x - w;
+    p.drawText(left, y + fm.ascent(), text);
+    return QRect(left, y, w, fm.height());
+}
+
+QString Zahl(double v)
+{
+    return QString::number(std::round(v), 'f', 0);
+}
+
+// Height of the button strips above the plan when they could not be made.
+constexpr int kStreifenHoehe = 26;
+// Plan origin x when no template view gives one.
+constexpr int kUrsprungX = 100;
+
+} // namespace
+
+void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* pV = GetFahrzeug();
+    // Step 1: records of another vehicle are of no use.
+    if (pV != s_pLetztesFahrzeug) {
+        if (s_pLetztesFahrzeug)
+            ClearPtrMap();
+        s_pLetztesFahrzeug = pV;
+    }
+    if (!pV) {
+        m_bBildExport = false;
+        return;
+    }
+    m_pAnzeigeFahrzeug = pV;
+    CFahrzeug& V = *pV;
+    CQOR* P = V.GetQor();
+    const bool bExport = m_bBildExport;
+    // The vehicle model keeps no drawing margins around the load area.
+    const double dF = 0.0, dR = 0.0, dL = 0.0, dU = 0.0;
+    const double L = V.GetLFLaenge();
+    const double W = static_cast<double>(V.GetLFBreite());
+    const double e[4] = {V.GetRandabstand(0), V.GetRandabstand(1), V.GetRandabstand(2), V.GetRandabstand(3)};
+    auto Pr = [this](double v) { return static_cast<int>(std::floor(v + m_dRundung)); };
+    const double sAlt = m_dZoom * m_nPixelProMeterX;
+    const int mF = Pr(dF * sAlt), mR = Pr(dR * sAlt), mL = Pr(dL * sAlt), mU = Pr(dU * sAlt);
+    (void)mF;
+
+    // Step 2: the picture.
+    QImage exportBild;
+    std::unique_ptr<QPainter> pExport;
+    int nExportScale = 0;
+    if (bExport) {
+        const double dLaenge = L + dR, dBreite = W + dL + dU;
+        const int sx = dLaenge > 0.0 ? Trunc((m_nExportBreite - 19) / dLaenge) : m_nMaxPixelProMeter;
+        const int sy = dBreite > 0.0 ? Trunc((m_nExportHoehe - 50) / dBreite) : m_nMaxPixelProMeter;
+        nExportScale = std::max(1, std::min({sx, sy, m_nMaxPixelProMeter}));
+        const int h = Pr(nExportScale * dBreite) + 50;
+        const int w = Trunc(nExportScale * L + 19.0) + 1;
+        exportBild = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+        exportBild.fill(Qt::white);
+        pExport = std::make_unique<QPainter>(&exportBild);
+    }
+    QPainter& p = bExport ? *pExport : screen;
+    p.save();
+    const QPoint scr = bExport ? QPoint() : scroll;
+
+    // Step 3.
+    SetTool(kToolSchwerpunkt, QRect(), m_tools[kToolSchwerpunkt].text);
+    m_tools.erase(kToolBereichMass);
+
+    // Step 4: the drawing origin.
+    const QPoint rand = bExport ? QPoint() : ResolveInsets(0xFFFF | (0xFFFF << 16));
+    int ox = GetPlanOriginX();
+    if (ox <= 0)
+        ox = kUrsprungX;
+    int x0 = ox - rand.x();
+    const int nStreifen =
+        m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : kStreifenHoehe;
+    int y0 = nStreifen - rand.y() + mU + 37;
+    if (!bExport) {
+        m_ptUrsprungKorr = QPoint(x0, y0);
+        if (m_ptUrsprungKorr != m_ptLetzterUrsprung) {
+            m_ptLetzterUrsprung = m_ptUrsprungKorr;
+            PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
+        }
+    }
+
+    // Step 5: a vehicle without load area.
+    if (V.GetArt() == FahrzeugArt::kSattelzugmaschine) {
+        p.setFont(QFont());
+        p.setPen(Qt::black);
+        TextAus(p, x0, y0, Text(17), kLinks);
+        p.restore();
+        m_bBildExport = false;
+        return;
+    }
+
+    // Step 6: the plan's options and the scale.
+    if (P) {
+        const CPlanAnzeige a(*P);
+        m_bAnzeigeBeiKonflikt = a.GetAnzeigeBeiKonflikt();
+        m_bSchwerpunktZeigen = a.GetSchwerpunktZeigen();
+        m_bRichtungZeigen = a.GetRichtungZeigen();
+        m_bZulBereich = a.GetZulBereich();
+        m_bBereichFarbig = a.GetBereichFarbig();
+        m_bRasterZeigen = a.GetRasterZeigen();
+        m_nRasterSeite = a.GetRasterSeite();
+        m_dRasterX = a.GetRasterX();
+        m_dRasterY = a.GetRasterY();
+        m_bLadungenZeigen = a.GetLadungenZeigen();
+        m_bRasterBeschriftung = a.GetRasterBeschriftung();
+        if (!bExport)
+            m_dZoom = a.GetZoom();
+    }
+    const CFahrzeug* pVorn = pDoc ? pDoc->GetFirstFahrzeug() : nullptr;
+    int nScale = pVorn && pVorn->IsArt5() ? 200 : 97;
+    const QPoint ursprungAlt = m_ptUrsprungKorr;
+    const int nScaleAltX = m_nPixelProMeterX, nScaleAltY = m_nPixelProMeterY;
+    if (bExport) {
+        nScale = nExportScale;
+        x0 = 19;
+        y0 = mU + 10;
+        m_ptUrsprungKorr = QPoint(x0, y0);
+    }
+    m_nPixelProMeterX = m_nPixelProMeterY = nScale;
+    const double s = m_nPixelProMeterX * m_dZoom;
+    const int ux = x0 + Trunc(e[0] * s), uy = y0 + Trunc(e[1] * s);
+    m_ptUrsprung = QPoint(ux, uy);
+    const int lp = Trunc(s * L), wp = Trunc(s * W);
+
+    // Step 7: title and the front picture.
+    if (!bExport) {
+        if (!m_bLadungenZeigen) {
+            p.setFont(m_fontNormal);
+            p.setPen(Qt::black);
+            TextAus(p, m_ptLetzterUrsprung.x(), 10, Text(18), kLinks);
+        }
+        CFahrzeug* pFront = pDoc ? pDoc->GetAktivFahrzeug(false) : pV;
+        int nArt = pFront ? pFront->GetArt() : -1;
+        if (nArt == FahrzeugArt::kAuflieger && pDoc && pDoc->GetAnhaenger())
+            nArt = FahrzeugArt::kSattelzugmaschine;
+        const int h = Trunc(0.5 * W * s);
+        const double a1 = pFront ? pFront->GetAchse1Abstand() : 0.0;
+        if (nArt == FahrzeugArt::kZugmaschine && pFront->IsArt5())
+            m_bmFahrerhausLang.StretchDraw(p, 38 - rand.x(), y0 + h - 100, m_bmFahrerhausLang.GetWidth(),
+                                           m_bmFahrerhausLang.GetHeight(), SRCAND, COLORONCOLOR);
+        else if (nArt == FahrzeugArt::kZugmaschine || nArt == FahrzeugArt::kSattelzugmaschine)
+            m_bmFahrerhaus.StretchDraw(p, 18 - rand.x(), y0 + h - 70, m_bmFahrerhaus.GetWidth(),
+                                       m_bmFahrerhaus.GetHeight(), SRCAND, COLORONCOLOR);
+        else if (nArt == FahrzeugArt::kAnhaenger)
+            m_bmDeichsel.StretchDraw(p, x0 + 45 + Trunc((a1 - 3.45) * s),
+                                     y0 + h - m_bmDeichsel.GetHeight() / 2, m_bmDeichsel.GetWidth(),
+                                     m_bmDeichsel.GetHeight(), SRCAND, COLORONCOLOR);
+        else if (nArt == FahrzeugArt::kStarrdeichsel) {
+            const int x = (pDoc && pDoc->GetAnhaenger() ? Trunc(x0 - a1 * s) : 51) + rand.x();
+            int w = m_bmDeichselStarr.GetWidth();
+            if (a1 > 4.0)
+                w = Trunc(a1 * s);
+            else if (L + a1 < 4.0)
+                w = Trunc((L + a1) * s);
+            m_bmDeichselStarr.StretchDraw(p, x, y0 + h - 8, w, m_bmDeichselStarr.GetHeight(), SRCAND,
+                                          COLORONCOLOR);
+        }
+    }
+
+    // Step 8: the load area hatched, the usable area white.
+    p.setPen(Qt::NoPen);
+    if (!m_muster418.isNull())
+        p.setBrush(QBrush(m_muster418));
+    else
+        p.setBrush(QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
+    p.setBrushOrigin(0, 0);
+    p.drawRect(Ecken(x0, y0, x0 + lp, y0 + wp));
+    const int uw = Trunc((L - e[0] - e[2] + 1e-11) * s), uh = Trunc((W - e[1] - e[3] + 1e-11) * s);
+    p.setBrush(Qt::white);
+    if (uw > 0 && uh > 0)
+        p.drawRect(QRect(ux, uy, uw, uh));
+
+    // Step 9: tool areas of the four strips, at least 3 pixels deep.
+    if (!bExport) {
+        const QString t19 = QString::fromStdString(
+            FormatResChecked(19, {V.m_strName, e[0] * 1000.0, e[2] * 1000.0, e[1] * 1000.0, e[3] * 1000.0}));
+        const int ur = ux + std::max(uw, 0), ub = uy + std::max(uh, 0);
+        SetTool(kToolRandVorn, Ecken(x0, y0, std::max(ux, x0 + 3), y0 + wp).translated(-scr), t19);
+        SetTool(kToolRandHinten, Ecken(std::min(ur, x0 + lp - 3), y0, x0 + lp, y0 + wp).translated(-scr),
+                t19);
+        SetTool(kToolRandUnten, Ecken(x0, std::min(ub, y0 + wp - 3), x0 + lp, y0 + wp).translated(-scr), t19);
+        SetTool(kToolRandOben, Ecken(x0, y0, x0 + lp, std::max(uy, y0 + 3)).translated(-scr), t19);
+    }
+
+    // Step 10: the grid.
+    if (m_bRasterZeigen)
+        ZeichneRaster(p, L, W, e, s, x0, y0);
+
+    // Step 11: focus frame around the vehicle's area.
+    {
+        p.save();
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(
+            Ecken(x0 - mF - 1, y0 - mU, x0 + Pr((dR + L) * s), y0 + Pr((dL + W) * s)).adjusted(0, 0, -1, -1));
+        p.restore();
+    }
+
+    // Step 12: the loads.
+    if (!bExport && !m_bLadungenZeigen)
+        ClearPtrMap();
+    else if (P) {
+        tagLGINFO* pHover = GetHover();
+        const bool bGedrueckt =
+            pHover && m_bTasteUnten && !m_bZiehen && pHover->GetLeId() == 0 && !m_bGruppenModus;
+        int n = 0, k = 0;
+        for (tagLGINFO* lg : P->GetLgInfos()) {
+            QRect rc;
+            if (bExport) {
+                DrawLadung(p, lg, &rc, ++n, false, false);
+                continue;
+            }
+            if ((m_bLgAuswahlZiehen && lg->m_bSelected) || (m_bLgZiehen && lg == pHover && lg->m_nTyp != 5))
+                continue;
+            DrawLadung(p, lg, &rc, -1, bGedrueckt && lg == pHover, m_bZiehen ? false : lg->m_bSelected != 0);
+            auto it = m_mapGuiLg.find(lg);
+            if (it != m_mapGuiLg.end()) {
+                it->second.nToolId = kToolErsteLadung + k;
+                SetTool(kToolErsteLadung + k, it->second.rc, QString());
+            }
+            ++k;
+        }
+        if (bGedrueckt && !bExport)
+            DrawDruckRahmen(p);
+        ZeichneLadeeinheiten(p);
+    }
+
+    // Step 13.
+    const bool bHatLadung = P && (!P->GetLgInfos().empty() || GetAuswahl());
+    const double m = P ? P->GetMasse() : 0.0;
+
+    // Step 14: the permissible range as box, or as coloured overlay.
+    if (m_bBereichFarbig)
+        DrawLadeflaechenBereich(p);
+    else if (m_bZulBereich && bHatLadung && V.m_nBereichStatus != 1 && m > 0.0)
+        ZeichneBereichBox(p, V, W, e, s, x0, y0);
+
+    // Step 15: the load-area frame.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawPolyline(
+        QPolygon({{x0 - 2, y0}, {x0 + lp, y0}, {x0 + lp, y0 + wp}, {x0 - 1, y0 + wp}, {x0 - 1, y0 - 1}}));
+
+    // Step 16: the width dimension at the rear end.
+    p.setPen(QPen(QColor(255, 0, 0), 1));
+    p.drawLine(x0 + lp, y0 - 1, x0 + lp + mR + 50, y0 - 1);
+    p.drawLine(x0 + lp, y0 + wp, x0 + lp + mR + 50, y0 + wp);
+    const int xd = x0 + lp + mR + 44;
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::black);
+    p.drawLine(xd, y0, xd, y0 + wp);
+    p.drawPolygon(QPolygon({{xd, y0}, {xd - 2, y0 + 6}, {xd + 2, y0 + 6}}));
+    p.drawPolygon(QPolygon({{xd, y0 + wp}, {xd - 2, y0 + wp - 6}, {xd + 2, y0 + wp - 6}}));
+    {
+        p.setFont(m_fontMittel);
+        const QFontMetrics fm(m_fontMittel);
+        const QString t = Zahl(W * 1000.0);
+        const QRect rc(xd - fm.horizontalAdvance(t) / 2, y0 + (wp - fm.height()) / 2, fm.horizontalAdvance(t),
+                       fm.height());
+        p.fillRect(rc, Qt::white);
+        TextAus(p, rc.left(), rc.top(), t, kLinks);
+        if (!bExport)
+            m_rcBtnWert = rc.translated(-scr);
+    }
+
+    // Step 17.
+    if (!bExport)
+        m_rcLadeflaeche = Ecken(x0, y0, x0 + lp, y0 + wp).translated(-scr);
+
+    // Step 18: the range dimension below the plan.
+    if ((m_bZulBereich || m_bBereichFarbig) && !m_bRampenModus && (m_nNutzbarerBereich & 2)) {
+        const QRect br = GetBereichRect();
+        const int xa = br.left(), xb = br.left() + br.width();
+        const int yb = y0 + 18 + Trunc(s * W) + mL;
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(xa, yb, xa, yb + 16);
+        p.drawLine(xb, yb, xb, yb + 16);
+        const int g = DrawMassPfeil(p, QPoint(xa, yb + 8), QPoint(xb - 1, yb + 8), false) ? 5 : 17;
+        p.setFont(m_fontMittel);
+        p.setPen(Qt::black);
+        const QRect links = TextAus(p, xa - g, yb, Zahl((V.m_dNutzbarVon - e[0]) * 1000.0) + " mm", kRechts);
+        const QRect rechts = TextAus(p, xb + g, yb, Zahl((V.m_dNutzbarBis - e[0]) * 1000.0) + " mm", kLinks);
+        if (!bExport)
+            SetTool(kToolBereichMass,
+                    QRect(QPoint(links.left(), rechts.top()), QPoint(rechts.right(), rechts.bottom()))
+                        .translated(-scr),
+                    QString::fromStdString(FormatResChecked(20, {m * 1000.0})));
+    }
+
+    // Step 19: the centre-of-gravity marker.
+    if (m_bSchwerpunktZeigen && bHatLadung && m > 0.0 && !m_bLgZiehen && !m_bZiehen) {
+        const int id = GetSchwerpunktBild();
+        const CMemBm& bm = m_bmSchwerpunkt[id == 260 ? 0 : id == 268 ? 1 : 2];
+        const int cw = m_bmSchwerpunkt[0].GetWidth(), ch = m_bmSchwerpunkt[0].GetHeight();
+        const double cx = P->GetSchwerpunktX(), cy = P->GetSchwerpunktY();
+        const int x = Trunc(m_nPixelProMeterX * cx * m_dZoom) - cw / 2 + ux;
+        const int y = Trunc(m_nPixelProMeterY * cy * m_dZoom) + uy - ch / 2;
+        bm.DrawTransparent(p, x, y, cw, ch, RGB(255, 255, 255));
+        if (!bExport) {
+            m_rcSchwerpunkt = QRect(x, y, cw, ch).translated(-scr);
+            const bool bSeiteB = m_nRasterSeite != 0;
+            const double yq = bSeiteB ? W - e[1] - e[3] - cy : cy;
+            SetTool(kToolSchwerpunkt, m_rcSchwerpunkt,
+                    QString::fromStdString(
+                        FormatResChecked(24, {V.m_strName, m * 1000.0, cx * 1000.0, yq * 1000.0,
+                                              LoadResString(bSeiteB ? 23 : 22)})));
+        }
+    } else if (!bExport)
+        m_rcSchwerpunkt = QRect();
+
+    // Step 20: the rubber band.
+    if (m_bGummiband && !bExport) {
+        p.save();
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(m_rcGummiband.normalized().translated(scr).adjusted(0, 0, -1, -1));
+        p.restore();
+    }
+
+    // Steps 21 and 22: the loading ramp and the scroll size.
+    if (!bExport) {
+        const bool bRampe = m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
+        if (bRampe && m_pLaderampe->GetPlanOrigin() != QPoint(x0, y0))
+            m_pLaderampe->CalcExtent(x0, y0);
+        if (bRampe && m_pLaderampe->IsRepositionPending())
+            m_pLaderampe->Reposition(MetresToPixels(W) + y0 + mL + 2);
+        const int cx =
+            std::max(bRampe ? m_pLaderampe->GetExtentX() + 10 : 0, MetresToPixels(L + dR) + x0 + 60);
+        int cy = MetresToPixels(dL + W) + y0 + 35;
+        if (bRampe)
+            cy += m_pLaderampe->GetWindowRect().height() - 29;
+        const QSize total(cx, cy);
+        if (total != m_sizeScrollGesamt || GetTotalSize() != total) {
+            m_sizeScrollGesamt = total;
+            if (m_sizePage.isEmpty())
+                m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
+            if (m_sizeLine.isEmpty())
+                m_sizeLine = QSize(50, 20);
+            SetScrollSizes(total, m_sizePage, m_sizeLine);
+        }
+        (void)client;
+    }
+    p.restore();
+
+    // Step 23: the export restores what it changed.
+    if (bExport) {
+        pExport->end();
+        m_exportBild = exportBild;
+        m_nPixelProMeterX = nScaleAltX;
+        m_nPixelProMeterY = nScaleAltY;
+        m_ptUrsprungKorr = ursprungAlt;
+        m_bBildExport = false;
+    }
+}
+
+void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4], double s, int x0, int y0)
+{
+    const int ux = m_ptUrsprung.x(), uy = m_ptUrsprung.y();
+    p.save();
+    const bool bDicht = m_dRasterX * m_dZoom < 0.3;
+    p.setPen(QPen(QColor(221, 221, 221), 1, bDicht ? Qt::SolidLine : Qt::DotLine));
+    p.setFont(m_fontKlein);
+    const QFontMetrics fm(m_fontKlein);
+    const int cw = fm.horizontalAdvance(QStringLiteral("00.0")), ch = fm.height();
+    const int kx = (cw + 4) / (Trunc(m_nPixelProMeterX * m_dRasterX * m_dZoom) + 1) + 1;
+    const int ky = (ch + 2) / (Trunc(m_nPixelProMeterY * m_dRasterY * m_dZoom) + 1) + 1;
+    const double Lu = L - (e[0] + e[2]), Wu = W - e[1] - e[3];
+    struct Beschriftung
+    {
+        int x, y;
+        QString text;
+        Ausrichtung a;
+    };
+    std::vector<Beschriftung> texte;
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    for (int i = 0;; ++i) {
+        const double x = i * m_dRasterX;
+        if (!(x < Lu))
+            break;
+        const int px = Trunc(x * s);
+        if (i != 0)
+            p.drawLine(ux + px, uy, ux + px, uy + Trunc(Wu * s) - 1);
+        if (m_bRasterBeschriftung && i % kx == 0) {
+            const QString t = Zahl(x * 1000.0);
+            texte.push_back({ux + px, y0 + 4 + Trunc(s * W), t, kMitte});
+            texte.push_back({MetresToPixels(x) + ux, y0 - ch / 2 - 8, t, kMitte});
+        }
+    }
+    for (int i = 0;; ++i) {
+        const double y = i * m_dRasterY;
+        if (!(y <= Wu + 1e-9))
+            break;
+        const int py = m_nRasterSeite != 0 ? Trunc((Wu - y) * s) - 1 : Trunc(y * s);
+        if (i != 0)
+            p.drawLine(ux, uy + py, ux + Trunc(Lu * s) - 1, uy + py);
+        if (m_bRasterBeschriftung && i % ky == 0)
+            texte.push_back({x0 - 5, uy + py - ch / 2, Zahl(y * 1000.0), kRechts});
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setPen(Qt::black);
+    for (const Beschriftung& b : texte)
+        TextAus(p, b.x, b.y, b.text, b.a);
+    p.restore();
+}
+
+void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
+{
+    CQOR* P = GetPlan();
+    if (!P)
+        return;
+    for (CLadeeinheit* le : P->GetLadeeinheiten()) {
+        if (le->GetId() == m_nEinheitBits)
+            continue;
+        double x = 0, y = 0, l = 0, b = 0;
+        le->GetRechteck(&x, &y, &l, &b);
+        const int left = m_ptUrsprung.x() + MetresToPixels(x), top = m_ptUrsprung.y() + MetresToPixels(y);
+        const QRect rc(left, top, MetresToPixels(l), MetresToPixels(b));
+        if (rc.width() <= 0 || rc.height() <= 0)
+            continue;
+        if (le->IsLgMarkiert()) {
+            p.save();
+            p.setPen(QPen(QColor(0, 0, 255), 4));
+            p.setBrush(Qt::NoBrush);
+            Rahmen(p, rc);
+            p.restore();
+        }
+        QImage box(rc.size(), QImage::Format_RGB32);
+        box.fill(Qt::white);
+        {
+            QPainter bp(&box);
+            bp.setPen(Qt::black);
+            bp.setBrush(m_muster675.isNull() ? QBrush(QColor(200, 220, 245)) : QBrush(m_muster675));
+            bp.drawRect(box.rect().adjusted(0, 0, -1, -1));
+        }
+        p.save();
+        p.setOpacity(160 / 255.0);
+        p.drawImage(rc.topLeft(), box);
+        p.restore();
+    }
+}
+
+void CQOR2View::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const double e[4], double s, int x0,
+                                  int y0)
+{
+    const float fm = static_cast<float>(GetPlan()->GetMasse());
+    V.m_Diagramm.SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f, -1.0f);
+    const float fe = (V.m_Diagramm.GetK() - V.m_Diagramm.GetC() * fm) / fm;
+    if (!std::isfinite(fe))
+        return;
+    const double eU = std::min(static_cast<double>(fe), W / 2 - e[1]);
+    const double eL = std::min(static_cast<double>(fe), W / 2 - e[3]);
+    const int top = Trunc((W / 2 - eU) * s) + y0, bottom = Trunc((eL + W / 2) * s) + y0;
+    const int left = Trunc(s * V.m_dNutzbarVon) + x0, right = Trunc(s * V.m_dNutzbarBis) + x0;
+    p.save();
+    p.setPen(QPen(QColor(0, 0, 255), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(214, 255, 193));
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawRect(Ecken(left, top, right, bottom));
+    p.restore();
+}
+
+// --- placed loads ----------------------------------------------------------------------------------
+
+void CQOR2View::DrawLadung(QPainter& p, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+                           bool bSelected)
+{
+    const int left = MetresToPixels(pLg->m_dPosX) + m_ptUrsprung.x();
+    const int top = MetresToPixels(pLg->m_dPosY) + m_ptUrsprung.y();
+    const int right = left + MetresToPixels(AusdehnungX(*pLg));
+    const int bottom = top + MetresToPixels(AusdehnungY(*pLg));
+    // An unknown rotation gives negative extents; the box then lies over the corners as they stand.
+    const QRect rc =
+        Ecken(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
+    if (pLg->m_nTyp < tagLGINFO::kFsmTyp)
+        DrawLgBox(p, rc, pLg, nNummer, bSelected);
+    else
+        DrawSonderItem(p, rc, nNummer, bHighlight, bSelected, pLg);
+    const QRect client = m_bBildExport ? rc : rc.translated(-GetScrollPosition());
+    if (!m_bBildExport)
+        m_mapGuiLg[pLg].rc = client;
+    if (pOut)
+        *pOut = client;
+}
+
+void CQOR2View::DrawLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected)
+{
+    p.save();
+    const int g = pLg->GetLeId();
+    const QColor fill = QColor::fromRgb(g == 0 && bSelected ? kFarbeAuswahl : kFarbeLadung);
+    const int left = rc.left(), top = rc.top(), right = rc.left() + rc.width(),
+              bottom = rc.top() + rc.height();
+    p.fillRect(rc, fill);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(g == 0 ? QPen(Qt::black, 1) : QPen(Qt::NoPen));
+    Rahmen(p, rc);
+    const int r = pLg->m_nDrehung;
+    if (r != 0 && r != 90 && r != 180 && r != 270) {
+        p.restore();
+        return;
+    }
+    if (m_bRichtungZeigen) {
+        const int mx = (left + right) / 2, my = (top + bottom) / 2;
+        QPolygon d;
+        if (r == 0)
+            d = QPolygon({{left + 4, my}, {left + 8, my - 4}, {left + 8, my + 4}});
+        else if (r == 180)
+            d = QPolygon({{right - 4, my}, {right - 8, my + 4}, {right - 8, my - 4}});
+        else if (r == 90)
+            d = QPolygon({{mx, top + 4}, {mx + 4, top + 8}, {mx - 4, top + 8}});
+        else
+            d = QPolygon({{mx, bottom - 4}, {mx - 4, bottom - 8}, {mx + 4, bottom - 8}});
+        p.setBrush(Qt::NoBrush);
+        p.drawPolygon(d);
+    }
+    if (m_bAnzeige33285) {
+        const bool bSenkrecht = r == 90 || r == 270;
+        const QFont& f = bSenkrecht ? m_fontSenkrecht : m_fontLabel;
+        p.setFont(f);
+        p.setPen(Qt::black);
+        const QString name = FitLabelToWidth(QFontMetrics(f), pLg->m_strName, pLg->m_nNummer,
+                                             std::max(rc.width(), rc.height()) - 3);
+        if (bSenkrecht) {
+            p.save();
+            p.translate(left, bottom - 2);
+            p.rotate(-90);
+            TextAus(p, 0, 0, name, kLinks);
+            p.restore();
+        } else
+            TextAus(p, left + 1, top, name, kLinks);
+        p.setFont(m_fontSchmal);
+        const QFontMetrics fm(m_fontSchmal);
+        const QString kg = Zahl(pLg->m_dMasse * 1000.0) + " kg";
+        const int cx = fm.horizontalAdvance(kg), cy = fm.height();
+        TextAus(p, right - 2 - cx, r == 270 ? top - 1 : bottom - cy, kg, kLinks);
+    }
+    if (!m_bBildExport) {
+        if (m_bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {
+            double vl = 0, vo = 0;
+            const double sl = pLg->m_dSPLaenge, sb = pLg->m_dSPBreite;
+            switch (r) {
+            case 0:
+                vl = sl;
+                vo = pLg->m_dBreite - sb;
+                break;
+            case 180:
+                vl = pLg->m_dLaenge - sl;
+                vo = sb;
+                break;
+            case 90:
+                vl = sb;
+                vo = sl;
+                break;
+            default:
+                vl = pLg->m_dBreite - sb;
+                vo = pLg->m_dLaenge - sl;
+                break;
+            }
+            const int cw = m_bmLgSchwerpunkt.GetWidth(), ch = m_bmLgSchwerpunkt.GetHeight();
+            m_bmLgSchwerpunkt.DrawTransparent(p, Trunc(m_nPixelProMeterX * vl * m_dZoom) - cw / 2 + left,
+                                              Trunc(m_nPixelProMeterY * vo * m_dZoom) - ch / 2 + top, cw, ch,
+                                              RGB(255, 255, 255));
+        }
+    } else if (nNummer != -1) {
+        p.setFont(m_fontTitel);
+        p.setPen(Qt::black);
+        const QFontMetrics fm(m_fontTitel);
+        TextAus(p, Trunc((left + right) * 0.5), (top + bottom) / 2 - fm.height() / 2,
+                QString::number(nNummer), kMitte);
+    }
+    p.restore();
+}
+
+void CQOR2View::DrawSonderItem(QPainter& p, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
+                               tagLGINFO* pLg)
+{
+    p.save();
+    QRgb c = kFarbeFsm;
+    if (m_bBildExport)
+        c = kFarbeFsmExport;
+    else if (bSelected)
+        c = kFarbeFsmAuswahl;
+    else if (bHighlight)
+        c = kFarbeFsmHell;
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor::fromRgb(c));
+    const QRect r = rc.adjusted(0, 0, -1, -1);
+    if (pLg->m_nTyp == tagLGINFO::kFsmTyp)
+        p.drawRoundedRect(r, 8, 8);
+    else
+        p.drawRect(r);
+    if (m_bBildExport && nNummer > 0) {
+        p.setFont(m_fontTitel);
+        const QFontMetrics fm(m_fontTitel);
+        TextAus(p, Trunc((rc.left() + rc.left() + rc.width()) * 0.5),
+                (rc.top() + rc.top() + rc.height()) / 2 - fm.height() / 2, QString::number(nNummer), kMitte);
+    }
+    p.restore();
+}
+
+void CQOR2View::DrawDruckRahmen(QPainter& p)
+{
+    tagLGINFO* pLg = GetHover();
+    if (!GetPlan() || !pLg || pLg->m_nTyp > 4)
+        return;
+    const int left = MetresToPixels(pLg->m_dPosX) + m_ptUrsprung.x();
+    const int top = MetresToPixels(pLg->m_dPosY) + m_ptUrsprung.y();
+    const QRect rc(left, top, MetresToPixels(pLg->GetDimX()), MetresToPixels(pLg->GetDimY()));
+    p.save();
+    p.setPen(QPen(QColor(0, 0, 255), 4));
+    p.setBrush(Qt::NoBrush);
+    Rahmen(p, rc.adjusted(2, 2, -2, -2));
+    p.restore();
+}
+
+QString CQOR2View::FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax)
+{
+    QString n = QString::fromStdString(name);
+    auto Form = [nNummer](const QString& t, bool bGekuerzt) {
+        if (nNummer > 0)
+            return t + (bGekuerzt ? QStringLiteral("..") : QString()) +
+                   QStringLiteral("%1").arg(nNummer, 2, 10, QChar('0'));
+        return t + (bGekuerzt ? QStringLiteral(".") : QString());
+    };
+    QString t = Form(n, false);
+    if (fm.horizontalAdvance(t) <= nMax)
+        return t;
+    while (!n.isEmpty()) {
+        n.chop(1);
+        t = Form(n, true);
+        if (fm.horizontalAdvance(t) <= nMax)
+            return t;
+    }
+    return QString();
+}
+
+// --- overlays of the plan --------------------------------------------------------------------------
+
+QRect CQOR2View::GetBereichRect() const
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!f)
+        return QRect();
+    const double s = m_nPixelProMeterX * m_dZoom;
+    const int l = Trunc((f->m_dNutzbarVon + 1e-11) * s) + m_ptUrsprungKorr.x();
+    const int t = Trunc((f->m_dNutzbarQuerVon + 1e-11) * s) + m_ptUrsprungKorr.y();
+    const int r = Trunc((f->m_dNutzbarBis + 1e-11) * s) + m_ptUrsprungKorr.x();
+    const int b = Trunc((f->m_dNutzbarQuerBis + 1e-11) * s) + m_ptUrsprungKorr.y();
+    return Ecken(l, t, r, b);
+}
+
+int CQOR2View::GetSchwerpunktBild() const
+{
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!f || !q)
+        return 267;
+    CTupelList* k = f->GetKurve(false);
+    if (!k || k->IsEmpty())
+        return 267;
+    SYs2X pt;
+    pt.m_dX = f->GetRandabstand(0) + q->GetSchwerpunktX();
+    f->CalcKurvenpunkt(&pt);
+    const double m = q->GetMasse();
+    if (pt.m_dMaxLast >= 0.0 && pt.m_dMaxLast >= m && m >= pt.m_dMinLast)
+        return f->CheckQuerSchwerpunkt() != 0 ? 260 : 268;
+    return 267;
+}
+
+void CQOR2View::DrawLadeflaechenBereich(QPainter& p)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!f)
+        return;
+    const double s = m_nPixelProMeterX * m_dZoom;
+    const double L = f->GetLFLaenge(), W = f->GetLFBreite();
+    const int w = Trunc((L - (f->GetRandabstand(2) + f->GetRandabstand(0)) + 1e-10) * s);
+    const int h =
+        Trunc((W - (f->GetRandabstand(3) + f->GetRandabstand(1)) + 1e-9) * m_nPixelProMeterY * m_dZoom);
+    if (w <= 0 || h <= 0)
+        return;
+    QImage bild(w, h, QImage::Format_RGB32);
+    bild.fill(QColor(130, 0, 0));
+    CTupelList* k = f->GetKurve(false);
+    if (k && !k->IsEmpty() && (m_nNutzbarerBereich & 2) && (m_nNutzbarerBereich & 4)) {
+        const QRect br = GetBereichRect().translated(-m_ptUrsprung);
+        QPainter bp(&bild);
+        bp.fillRect(QRect(br.left(), 0, br.width(), h), QColor(252, 198, 12));
+        bp.fillRect(br, QColor(31, 198, 13));
+    }
+    DrawShadedBitmap(p, m_ptUrsprung.x(), m_ptUrsprung.y(), w, h, bild);
+}
+
+bool CQOR2View::DrawMassPfeil(QPainter& p, QPoint a, QPoint b, bool bSenkrecht)
+{
+    // Along the arrow: u; across it: v. Points are built as (u, v) and turned for a vertical arrow.
+    const int u0 = bSenkrecht ? a.y() : a.x(), u1 = bSenkrecht ? b.y() : b.x();
+    const int v = bSenkrecht ? a.x() : a.y();
+    const int lo = std::min(u0, u1), hi = std::max(u0, u1);
+    auto Pt = [&](int u, int dv) { return bSenkrecht ? QPoint(v + dv, u) : QPoint(u, v + dv); };
+    p.save();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::black);
+    bool bInnen = true;
+    if (hi - lo >= 15) {
+        p.drawPolygon(QPolygon({Pt(lo, 0), Pt(lo + 5, -5), Pt(lo + 5, -1), Pt(hi - 5, -1), Pt(hi - 5, -5),
+                                Pt(hi, 0), Pt(hi - 5, 5), Pt(hi - 5, 1), Pt(lo + 5, 1), Pt(lo + 5, 5)}));
+    } else {
+        bInnen = false;
+        p.drawPolygon(QPolygon({Pt(lo, 0), Pt(lo - 10, -5), Pt(lo - 10, 5)}));
+        p.drawPolygon(QPolygon({Pt(hi, 0), Pt(hi + 10, -5), Pt(hi + 10, 5)}));
+    }
+    p.restore();
+    return bInnen;
+}
+
+void CQOR2View::DrawPositionsLinien(QPainter& p, bool bZeigen)
+{
+    if (!bZeigen)
+        return;
+    const int ox = m_ptUrsprung.x(), oy = m_ptUrsprung.y();
+    const int px = Trunc(m_nPixelProMeterX * m_dLinienX * m_dZoom) + ox;
+    const int py = Trunc(m_nPixelProMeterY * m_dLinienY * m_dZoom) + oy;
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    p.setPen(QPen(QColor(0, 0, 255), 1));
+    p.drawLine(px, oy - 2 - 37 - 1, px, oy - 2);
+    p.drawLine(ox - 2 - 20, py, ox - 2, py);
+    p.restore();
+}

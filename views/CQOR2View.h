@@ -1,0 +1,252 @@
+// The loading-plan view: a top view of the load area of the vehicle worked on with its placed loads.
+#pragma once
+
+#include "views/CGetAnsView.h"
+
+#include "draw2d/CMemBm.h"
+#include "model/plan/CPlanPlatzierung.h"
+#include "model/plan/CQOR.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+class CFahrzeug;
+class CRibBtnContainer;
+class ILoadingRamp;
+class QFontMetrics;
+class QPainter;
+struct SLadungVorlage;
+struct tagLGINFO;
+
+class CQOR2View : public CGetAnsView, public IQorAnzeige
+{
+    Q_OBJECT
+
+public:
+    // Document hints.
+    static constexpr int kHintLadungen = 44;
+    static constexpr int kHintBereich = 55;
+    static constexpr int kHintRampe = 66;
+    // Tool areas of the plan's tool tips.
+    static constexpr int kToolSchwerpunkt = 13000;
+    static constexpr int kToolBereichMass = 13001;
+    static constexpr int kToolRandVorn = 13002;
+    static constexpr int kToolRandHinten = 13003;
+    static constexpr int kToolRandUnten = 13004;
+    static constexpr int kToolRandOben = 13005;
+    static constexpr int kToolErsteLadung = 12345;
+    // Fills of the placed loads.
+    static constexpr QRgb kFarbeLadung = 0xFFEDF493;     // RGB(237,244,147)
+    static constexpr QRgb kFarbeAuswahl = 0xFF7EC4FC;    // RGB(126,196,252)
+    static constexpr QRgb kFarbeFsm = 0xFF14897A;        // RGB(20,137,122)
+    static constexpr QRgb kFarbeFsmAuswahl = 0xFF0E584F; // RGB(14,88,79)
+    static constexpr QRgb kFarbeFsmHell = 0xFF3CC4AF;    // RGB(60,196,175)
+    static constexpr QRgb kFarbeFsmExport = 0xFFDAFAF5;  // RGB(218,250,245)
+    static constexpr QRgb kFarbeBereich = 0xFFD6FFC1;    // RGB(214,255,193)
+
+    // Screen record of a drawn load: its rectangle in client pixels and its tool id.
+    struct SGuiLg
+    {
+        QRect rc;
+        int nToolId = -1;
+    };
+    // A tool-tip area of the plan, in client pixels.
+    struct SToolArea
+    {
+        QRect rc;
+        QString text;
+    };
+
+    explicit CQOR2View(CQOR1Doc* pDoc = nullptr, QWidget* parent = nullptr);
+    ~CQOR2View() override;
+
+    // The vehicle worked on (the semi-trailer of a semi-trailer combination) and its plan.
+    CFahrzeug* GetFahrzeug() const;
+    CQOR* GetPlan() const;
+
+    void OnInitialUpdate() override;
+    void OnUpdate(CGetAnsView* pSender, int nHint) override;
+    int OnViewNotify(int nCode, int nValue) override;
+    void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
+    int MetresToPixels(double dMetres) override;
+    double PixelsToMetres(int nPixels) override;
+
+    // Drops the screen records when the plan of `pFahrzeug` (this view's vehicle) goes away.
+    bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) override;
+
+    // The plan's centre of gravity, the usable range and the marker brought up to date after a change of
+    // loads.
+    void RecalcSchwerpunkt();
+    // The change steps after an edit of loads: repaint, document and plan marked modified, frame title,
+    // recalculation, placement status free.
+    void Benachrichtige();
+
+    // The plan as a picture of the export size and scale; a null image for a vehicle without load area.
+    // nAuswahl 1 names the picture of the front vehicle, 2 that of the trailer.
+    QImage RenderExport();
+    // Writes the picture of the vehicle worked on into `folder` as "BP_SUP.bmp" (nAuswahl 1) or
+    // "BP_INF.bmp" (otherwise). The old picture is removed first, so a failure leaves none behind.
+    // False for a vehicle without load area or when the file cannot be written.
+    bool ExportBild(int nAuswahl, const std::filesystem::path& folder);
+    // The same into the picture folder of the program; false when none is set.
+    bool ExportBild(int nAuswahl);
+
+    // The view side of placement; the geometry is the model's.
+    CPlanPlatzierung& GetPlatzierung() { return m_platz; }
+    void FillFestRects();
+    void FillZiehRects();
+    // Moves the selection by (dx, dy) centimetres; a committed move runs the change steps.
+    bool VerschiebeAuswahl(int dx, int dy, bool bMitFsm, bool bNurVorhandene);
+    // Turns the selection (or the current load) by nGrad; false, with nothing changed, when refused.
+    bool DreheAuswahl(int nGrad);
+    // Places n copies of a catalogue item; tells the user when fewer than n found room.
+    int AddMultipleLadungen(const SLadungVorlage& item, int n, double dMasse, int nRotation);
+    // Removes the selected loads (the current load when none is selected) with every reference to them.
+    void LoescheLadungen();
+    // Removes the selected loads and runs the change steps; false when nothing may be deleted.
+    bool LoeschenAuswahl();
+    void ClearAktuell(bool bAuswahlLoeschen);
+    void SetAktuellFromHover();
+    bool IsVerschiebbar(bool bAktuell) const;
+    void InvalidateNachbarn(bool b3DNeu, bool bKurveNeu);
+    void ClearPtrMap();
+
+    // Loads the gestures refer to; each is checked against the plan before use, so a load deleted
+    // meanwhile reads null.
+    tagLGINFO* GetHover() const { return Gueltig(m_pGuiHover); }
+    tagLGINFO* GetAuswahl() const { return Gueltig(m_pGuiAuswahl); }
+    tagLGINFO* GetKontext() const { return Gueltig(m_pGuiKontext); }
+    void SetHover(tagLGINFO* p) { m_pGuiHover = p; }
+    void SetKontext(tagLGINFO* p) { m_pGuiKontext = p; }
+
+    // Overlays of the plan drawing.
+    QRect GetBereichRect() const;
+    int GetSchwerpunktBild() const;
+    void DrawLadeflaechenBereich(QPainter& painter);
+    // A filled double arrow from a to b; false when they are too close and the heads point outward.
+    bool DrawMassPfeil(QPainter& painter, QPoint a, QPoint b, bool bSenkrecht);
+    // Guide lines on the rulers at the current load's position while the x slider is open.
+    void DrawPositionsLinien(QPainter& painter, bool bZeigen);
+
+    // Drawing of one placed load.
+    void DrawLadung(QPainter& painter, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+                    bool bSelected);
+    void DrawLgBox(QPainter& painter, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected);
+    void DrawSonderItem(QPainter& painter, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
+                        tagLGINFO* pLg);
+    void DrawDruckRahmen(QPainter& painter);
+    // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
+    static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
+
+    const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_mapGuiLg; }
+    const std::map<int, SToolArea>& GetTools() const { return m_tools; }
+    QSize GetPageSize() const { return m_sizePage; }
+    // The button strips above the plan: 399 with the ramp toggle 400, 635 with the help button 827.
+    CRibBtnContainer* GetStreifenAnsicht() const { return m_pBtnsAnsicht; }
+    CRibBtnContainer* GetStreifenHilfe() const { return m_pBtnsHilfe; }
+    // The tool-tip templates of ordinary loads (881) and of special items (882).
+    const std::string& GetHtmlVorlageLg() const { return m_strHtmlVorlageLg; }
+    const std::string& GetHtmlVorlageFsm() const { return m_strHtmlVorlageFsm; }
+    QSize GetLineSize() const { return m_sizeLine; }
+
+    // Display copies of the plan's options, refreshed by every drawing.
+    bool m_bBildExport = false;
+    int m_nExportBreite = 645;
+    int m_nExportHoehe = 440;
+    bool m_bRasterBeschriftung = false;
+    bool m_bLadungenZeigen = true;
+    double m_dRasterY = 0.4;
+    double m_dRasterX = 0.4;
+    int m_nRasterSeite = 0;
+    bool m_bRasterZeigen = false;
+    int m_nNutzbarerBereich = 0;
+    bool m_bZulBereich = false;
+    bool m_bBereichFarbig = false;
+    bool m_bRichtungZeigen = false;
+    bool m_bSchwerpunktZeigen = false;
+    bool m_bAnzeigeBeiKonflikt = false;
+    bool m_bNurInnerhalb = false;
+    bool m_bAnzeige33285 = true;
+    bool m_bRampenModus = false;
+    QSize m_sizeScrollGesamt{1000, 500};
+    QRect m_rcSchwerpunkt;
+    QRect m_rcBtnX, m_rcBtnY, m_rcBtnWert;
+    QRect m_rcLadeflaeche;
+    int m_nPlatzStatus = 1;
+    QPoint m_ptLetzterUrsprung{-1, -1};
+    QPoint m_ptUrsprungKorr{100, 40};
+    QPoint m_ptUrsprung{0, 0};
+    double m_dZoom = 1.5;
+    int m_nPixelProMeterX = 97;
+    int m_nPixelProMeterY = 97;
+    int m_nMaxPixelProMeter = 112;
+    double m_dRundung = 0.000001;
+    // Gesture state the drawing reads; the mouse side sets it.
+    bool m_bGummiband = false;
+    QRect m_rcGummiband;
+    bool m_bTasteUnten = false;
+    bool m_bZiehen = false;
+    bool m_bGruppenModus = false;
+    bool m_bLgAuswahlZiehen = false;
+    bool m_bLgZiehen = false;
+    int m_nEinheitBits = 0;
+    // Guide lines of the x slider: shown, and the position they mark (metres).
+    bool m_bPositionsLinien = false;
+    double m_dLinienX = 0.0, m_dLinienY = 0.0;
+    // Number of change-step runs, for whoever watches the view (the frame, tests).
+    int m_nBenachrichtigungen = 0;
+
+protected:
+    void OnDraw(QPainter& painter) override;
+    void DrawOverlay(QPainter& painter) override;
+    // Tells the user something; the default opens a message box that does not block the window.
+    virtual void MeldeInfo(const std::string& caption, const std::string& text);
+
+private:
+    // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.
+    void ZeichnePlan(QPainter& painter, QSize client, QPoint scroll);
+    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
+    void ZeichneLadeeinheiten(QPainter& painter);
+    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
+                           int y0);
+    tagLGINFO* Gueltig(tagLGINFO* p) const;
+    bool IsImPlan(const tagLGINFO* p) const;
+    void LadeBilder();
+    void SetTool(int nId, const QRect& rc, const QString& text);
+
+    CPlanPlatzierung m_platz;
+    CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport
+    CRibBtnContainer* m_pBtnsHilfe = nullptr;
+    std::string m_strHtmlVorlageLg;
+    std::string m_strHtmlVorlageFsm;
+    std::unique_ptr<ILoadingRamp> m_pLaderampe;
+    QSize m_sizePage;
+    QSize m_sizeLine;
+    std::map<tagLGINFO*, SGuiLg> m_mapGuiLg;
+    std::map<int, SToolArea> m_tools;
+    // The vehicle whose plan the screen records belong to.
+    const CFahrzeug* m_pAnzeigeFahrzeug = nullptr;
+    tagLGINFO* m_pGuiHover = nullptr;
+    tagLGINFO* m_pGuiAuswahl = nullptr;
+    tagLGINFO* m_pGuiKontext = nullptr;
+    tagLGINFO* m_pLgGedrueckt = nullptr;
+    CMemBm m_bmSchwerpunkt[3]; // 260, 268, 267
+    CMemBm m_bmLgSchwerpunkt;  // 266
+    CMemBm m_bmFahrerhaus;     // 459
+    CMemBm m_bmFahrerhausLang; // 461
+    CMemBm m_bmDeichselStarr;  // 466
+    CMemBm m_bmDeichsel;       // 468
+    QImage m_exportBild;
+    QImage m_muster418;
+    QImage m_muster675;
+    QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
+};

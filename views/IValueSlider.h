@@ -1,0 +1,17 @@
+// A value slider floating above a view: it reports every value change to its owner view.
+#pragma once
+
+#include "draw2d/RasterOp.h"
+
+class IValueSlider
+{
+public:
+    virtual ~IValueSlider() = default;
+
+    virtual double GetValue() const = 0;
+    virtual void SetValue(double dValue) = 0;
+    // Background colour of the value edit; answers the previous colour.
+    virtual COLORREF SetEditBkColor(COLORREF colour) = 0;
+    // Closes the slider; the owner receives the closing message.
+    virtual void Close() = 0;
+};

@@ -1,0 +1,40 @@
+// What the views ask of the application shell: frame, ribbon, load dialog and the active host.
+#pragma once
+
+class CGetAnsView;
+class CTabbedViewView;
+class QWidget;
+
+// Every operation has a default that does nothing or answers "no", so views work without a shell.
+class IViewShell
+{
+public:
+    virtual ~IViewShell() = default;
+
+    // The child frame's current view (kept when not null) and the frame's active view.
+    virtual void SetCurrentView(CGetAnsView* /*pView*/) {}
+    virtual void SetActiveView(CGetAnsView* /*pView*/) {}
+    // Starts dragging a view to another place (Shift + click).
+    virtual void BeginViewDrag(CGetAnsView* /*pView*/) {}
+    // The ribbon group with the view commands, shown while the splitter tab is selected.
+    virtual void AddViewRibbonGroup() {}
+    virtual void RemoveViewRibbonGroup() {}
+    // The main frame's view mode (the plan view's toggle mode, the 3D view's view flag).
+    virtual bool IsActiveViewModeSet() const { return false; }
+    // Sets the active 3D view's render flag to whether that view is visible.
+    virtual void Update3DViewRenderFlag() {}
+    // Whether the selected axle of the active vehicle may be removed, and its removal after a question.
+    virtual bool CanRemoveAchse() const { return false; }
+    virtual void OnRemoveAchse() {}
+    // The open load dialog, or null; shown without activation or hidden.
+    virtual QWidget* GetLoadDialog() const { return nullptr; }
+    virtual void ShowLoadDialog(bool /*bShow*/) {}
+    // The tabbed view host of the active child frame, or null.
+    virtual CTabbedViewView* GetActiveHost() const { return nullptr; }
+    // The child frame lays out its children again.
+    virtual void RecalcLayout() {}
+
+    // The shell the views talk to: the one set at start-up, else a default that does nothing.
+    static IViewShell& Current();
+    static void SetCurrent(IViewShell* pShell);
+};
