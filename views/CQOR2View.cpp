@@ -9,6 +9,7 @@
 
 #include "draw2d/FontTable.h"
 #include "draw2d/RasterOp.h"
+#include "draw2d/ViewCursors.h"
 #include "model/base/ProgramFolders.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
@@ -27,6 +28,7 @@
 
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
 
@@ -116,7 +118,8 @@ void Rahmen(QPainter& p, const QRect& rc)
 
 } // namespace
 
-CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
+CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent)
+    : CGetAnsView(pDoc, parent), m_pGesten(std::make_unique<CPlanGesten>(*this))
 {
     m_fontKlein = FontTable::MakeFont("Arial", 10, 400);
     m_fontTitel = FontTable::MakeFont("Segoe UI", 18, 600);
@@ -350,14 +353,18 @@ void CQOR2View::SetTool(int nId, const QRect& rc, const QString& text)
 
 void CQOR2View::FillFestRects()
 {
-    m_platz.SetPlan(GetPlan());
+    // Setting the plan empties every list; the other list of the same operation must stay.
+    if (m_platz.GetPlan() != GetPlan())
+        m_platz.SetPlan(GetPlan());
     m_platz.m_pAuswahl = GetAuswahl();
     m_platz.FillFestRects();
 }
 
 void CQOR2View::FillZiehRects()
 {
-    m_platz.SetPlan(GetPlan());
+    // Setting the plan empties every list; the other list of the same operation must stay.
+    if (m_platz.GetPlan() != GetPlan())
+        m_platz.SetPlan(GetPlan());
     m_platz.m_pAuswahl = GetAuswahl();
     m_platz.FillZiehRects();
 }
@@ -574,6 +581,70 @@ void CQOR2View::DrawOverlay(QPainter& painter)
         DrawPositionsLinien(painter, true);
         painter.restore();
     }
+    m_pGesten->Zeichne(painter);
+}
+
+// --- mouse ---------------------------------------------------------------------------------------
+
+void CQOR2View::mousePressEvent(QMouseEvent* e)
+{
+    const bool bStrg = e->modifiers() & Qt::ControlModifier;
+    if (e->button() == Qt::LeftButton)
+        m_pGesten->Druecken(e->position().toPoint(), bStrg, e->modifiers() & Qt::ShiftModifier);
+    else if (e->button() == Qt::RightButton)
+        m_pGesten->RechtsDruecken(e->position().toPoint(), bStrg);
+    SetzeCursor();
+}
+
+void CQOR2View::mouseMoveEvent(QMouseEvent* e)
+{
+    m_pGesten->Bewegen(e->position().toPoint(), e->modifiers() & Qt::ControlModifier);
+    SetzeCursor();
+}
+
+void CQOR2View::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        m_pGesten->Loslassen(e->position().toPoint(), e->modifiers() & Qt::ControlModifier);
+    SetzeCursor();
+}
+
+void CQOR2View::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    if (const int nId = m_pGesten->Doppelklick(e->position().toPoint()))
+        emit BefehlAngefordert(nId);
+}
+
+void CQOR2View::SetzeCursor()
+{
+    const int nId = m_pGesten->GetCursorId();
+    if (nId == 0)
+        viewport()->unsetCursor();
+    else
+        viewport()->setCursor(ViewCursors::Load(nId));
+}
+
+bool CQOR2View::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse)
+{
+    const bool bGestartet = m_pGesten->DragLadungFromRampe(item, pt, nRotation, dMasse);
+    SetzeCursor();
+    return bGestartet;
+}
+
+int CQOR2View::EditFsm(tagLGINFO* pLg)
+{
+    if (!pLg)
+        return CPlanGesten::kFsmAbbruch;
+    IPlanDialogs::FsmValues werte;
+    werte.nTyp = pLg->m_nTyp;
+    werte.strName = pLg->m_strName;
+    werte.dLaenge = pLg->m_dLaenge;
+    werte.dBreite = pLg->m_dBreite;
+    werte.dHoehe = pLg->m_dHoehe;
+    werte.dMasse = pLg->m_dMasse;
+    return IPlanDialogs::Current().EditFsm(this, werte) ? CPlanGesten::kFsmOk : CPlanGesten::kFsmAbbruch;
 }
 
 namespace {
@@ -906,7 +977,7 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
         m_rcSchwerpunkt = QRect();
 
     // Step 20: the rubber band.
-    if (m_bGummiband && !bExport) {
+    if (m_bGummiband && m_bGummibandRahmen && !bExport) {
         p.save();
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.setPen(QPen(Qt::white, 1, Qt::DotLine));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "views/CGetAnsView.h"
+#include "views/CPlanGesten.h"
 
 #include "draw2d/CMemBm.h"
 #include "model/plan/CPlanPlatzierung.h"
@@ -30,6 +31,7 @@ struct tagLGINFO;
 class CQOR2View : public CGetAnsView, public IQorAnzeige
 {
     Q_OBJECT
+    friend class CPlanGesten;
 
 public:
     // Document hints.
@@ -128,6 +130,13 @@ public:
     void SetHover(tagLGINFO* p) { m_pGuiHover = p; }
     void SetKontext(tagLGINFO* p) { m_pGuiKontext = p; }
 
+    // The mouse gestures and their feedback.
+    CPlanGesten& GetGesten() { return *m_pGesten; }
+    // Starts dropping a new load from the loading ramp at client point `pt`; the button release ends it.
+    bool DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse);
+    // The form-fit edit of a special item: 714 when taken, 705 when cancelled.
+    virtual int EditFsm(tagLGINFO* pLg);
+
     // Overlays of the plan drawing.
     QRect GetBereichRect() const;
     int GetSchwerpunktBild() const;
@@ -192,6 +201,7 @@ public:
     double m_dRundung = 0.000001;
     // Gesture state the drawing reads; the mouse side sets it.
     bool m_bGummiband = false;
+    bool m_bGummibandRahmen = true;
     QRect m_rcGummiband;
     bool m_bTasteUnten = false;
     bool m_bZiehen = false;
@@ -205,7 +215,15 @@ public:
     // Number of change-step runs, for whoever watches the view (the frame, tests).
     int m_nBenachrichtigungen = 0;
 
+signals:
+    // A command the view asks its frame to run (a double click on a load).
+    void BefehlAngefordert(int nId);
+
 protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     // Tells the user something; the default opens a message box that does not block the window.
@@ -222,8 +240,10 @@ private:
     bool IsImPlan(const tagLGINFO* p) const;
     void LadeBilder();
     void SetTool(int nId, const QRect& rc, const QString& text);
+    void SetzeCursor();
 
     CPlanPlatzierung m_platz;
+    std::unique_ptr<CPlanGesten> m_pGesten;
     CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport
     CRibBtnContainer* m_pBtnsHilfe = nullptr;
     std::string m_strHtmlVorlageLg;

@@ -1,6 +1,8 @@
 // The document of one open vehicle or combination file.
 #include "model/document/CQOR1Doc.h"
 
+#include <algorithm>
+
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
 
@@ -9,6 +11,7 @@
 #include "model/plan/CQOR.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CSattelzugmaschine.h"
 
 std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified)
 {
@@ -170,7 +173,13 @@ CQOR* CQOR1Doc::GetAktivPlan() const
 
 double CQOR1Doc::GetMaxNutzlast() const
 {
-    return m_pFahrzeug ? m_pFahrzeug->GetMaxNutzlast(false) : 0.0;
+    // The scales take the larger payload of the vehicle and its partner, so a semi-trailer behind a
+    // tractor (which has no load area and no payload) keeps the steps of its own payload.
+    if (!m_pFahrzeug)
+        return 0.0;
+    const double dEigene = m_pFahrzeug->GetMaxNutzlast(true);
+    const CFahrzeug* pPartner = m_pFahrzeug->GetPartner();
+    return pPartner ? std::max(dEigene, pPartner->GetMaxNutzlast(true)) : dEigene;
 }
 
 float CQOR1Doc::GetGesamtlaenge() const
@@ -218,6 +227,10 @@ double CQOR1Doc::GetAnhaengerVersatz() const
     const double A = t->GetAchse1Abstand();
     switch (t->GetArt()) {
     case FahrzeugArt::kAuflieger:
+        // The kingpin (A behind the load-area front) stands over the tractor's fifth wheel, the point
+        // that carries the kingpin load in the axle-load calculation.
+        if (pZug->GetArt() == FahrzeugArt::kSattelzugmaschine)
+            return static_cast<const CSattelzugmaschine*>(pZug)->GetSattelX() - A;
         return pZug->GetAchsPosition(pZug->GetAchsanzahl() - 1) - pZug->m_dRadstandKorrektur - A;
     case FahrzeugArt::kStarrdeichsel:
         if (pZug->m_pFahrerhausBild && pZug->m_pFahrerhausBild->HatBild())

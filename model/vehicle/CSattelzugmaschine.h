@@ -22,6 +22,9 @@ public:
     // loads), never from the last axle. The kingpin load on the axles, the coupling distance and the
     // semi-trailer's kingpin limit all take this one point.
     double GetSattelPosition() const { return m_dRadstand - m_dSattelVersatz; }
+    // The same point in metres from the load-area front (the front-group centre plus the position
+    // above); the drawn fifth wheel stands here and the semi-trailer's kingpin above it.
+    double GetSattelX() const { return m_dVorderachsPos + GetSattelPosition(); }
 
     int m_nSattelInt = 1;
     int m_nSattelFlag = 1;

@@ -3,6 +3,9 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/text/TextFormat.h"
+
+#include <cstdint>
 
 QOR_IMPLEMENT_SERIAL(tagZLINFO, 4, true)
 
@@ -46,4 +49,11 @@ void tagZLINFO::Read(ArchiveReader& ar, unsigned)
     m_nWertKopie = ar.ReadInt();
     m_bFlag = ar.ReadBool();
     m_strText = ar.ReadString();
+}
+
+std::string tagZLINFO::GetTypText() const
+{
+    static const std::uint32_t kTexte[7] = {6, 629, 626, 630, 627, 622, 628};
+    const std::uint32_t id = (m_nTyp >= 0 && m_nTyp < 7) ? kTexte[m_nTyp] : 69u;
+    return FormatS("$S", 1, id);
 }

@@ -18,6 +18,10 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
+    // The name of the item's type (resource texts 6, 629, 626, 630, 627, 622, 628 for types 0 to 6,
+    // 69 for any other).
+    std::string GetTypText() const;
+
     int m_nEigenWert = -1; // the item's own value; the vehicle record does not read it back
     std::string m_strName;
     int m_nTyp = -1;         // ZL type code; 1 and 5 are positioned by m_dAbstand

@@ -249,6 +249,28 @@ TEST_F(DocumentTest, EmptyDocumentAnswersNull)
     EXPECT_TRUE(m_log.empty());
 }
 
+TEST_F(DocumentTest, MaxPayloadOfTheScalesIsTheLargerOfVehicleAndPartner)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    CFahrzeug* pAuflieger = doc.GetFahrzeug();
+    CFahrzeug* pZug = doc.GetZugfahrzeug();
+    // The tractor has no load area and no payload of its own.
+    pAuflieger->m_dMaxNutzlast = 24.5;
+    pZug->m_dMaxNutzlast = 0.0;
+    // The vehicle's own rule still gives the smaller of the two; the scales take the larger.
+    EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), 0.0);
+    EXPECT_EQ(doc.GetMaxNutzlast(), 24.5);
+    pZug->m_dMaxNutzlast = 30.0;
+    EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), 24.5);
+    EXPECT_EQ(doc.GetMaxNutzlast(), 30.0);
+    // A single vehicle answers its own.
+    CQOR1Doc einzel(&m_host, &m_access);
+    einzel.SetFahrzeug(Lkw());
+    einzel.GetFahrzeug()->m_dMaxNutzlast = 9.25;
+    EXPECT_EQ(einzel.GetMaxNutzlast(), 9.25);
+}
+
 TEST_F(DocumentTest, SemiTrailerCombinationWorksOnTheTrailerWhereALoadAreaIsNeeded)
 {
     CQOR1Doc doc(&m_host, &m_access);
@@ -373,12 +395,19 @@ TEST_F(DocumentTest, OverallLengthAndTrailerOffsetByKind)
         EXPECT_NEAR(doc.GetAnhaengerVersatz(), f.dVersatz, 1e-12);
     }
 
-    // Semi-trailer: tractor wheelbase 3.8 less 0.4, trailer L 13.6, A 1.5; last axle of the tractor at
-    // -1.0 + 3.8.
+    // Semi-trailer: tractor wheelbase 3.8 less 0.4, trailer L 13.6, A 1.5. The kingpin stands over the
+    // fifth wheel: the rear axle at -1.0 + 3.8 less the fifth-wheel offset 0.5, not the corrected
+    // wheelbase.
     CQOR1Doc sattel(&m_host, &m_access);
     sattel.SetFahrzeug(Sattelzug());
+    auto* pZug = static_cast<CSattelzugmaschine*>(sattel.GetZugfahrzeug());
+    pZug->m_dSattelVersatz = 0.5;
+    sattel.OnFahrzeugChanged(false);
     EXPECT_NEAR(sattel.GetGesamtlaenge(), 3.8 - 0.4 + 13.6 - 1.5, 1e-5);
-    EXPECT_NEAR(sattel.GetAnhaengerVersatz(), -1.0 + 3.8 - 0.4 - 1.5, 1e-12);
+    EXPECT_NEAR(pZug->GetSattelX(), -1.0 + 3.8 - 0.5, 1e-12);
+    EXPECT_NEAR(sattel.GetAnhaengerVersatz(), -1.0 + 3.8 - 0.5 - 1.5, 1e-12);
+    EXPECT_NEAR(sattel.GetAnhaengerVersatz() + sattel.GetFahrzeug()->GetAchse1Abstand(), pZug->GetSattelX(),
+                1e-12);
 
     CQOR1Doc einzel(&m_host, &m_access);
     einzel.SetFahrzeug(Lkw());

@@ -2,6 +2,7 @@
 #include "ViewPicturePainter.h"
 
 #include "PlanPicturePainter.h"
+#include "VehiclePicturePainter.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -228,6 +229,8 @@ QList<QString> ViewPicturePainter::Paths()
     paths.append(QStringLiteral("bitmaps/%1.png").arg(kTabIconId));
     for (int id : PlanPicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : VehiclePicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -238,6 +241,9 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : PlanPicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return PlanPicturePainter::Draw(id);
+    for (int id : VehiclePicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return VehiclePicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);

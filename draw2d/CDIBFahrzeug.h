@@ -1,0 +1,111 @@
+// The side-view drawing of one vehicle: body, walls, unusable zones, payload area, additional items
+// and load centre of gravity; the kinds add cab, couplings and wheels.
+#pragma once
+
+#include "draw2d/CMemBm.h"
+#include "draw2d/SGuiAchse.h"
+#include "draw2d/SGuiZL.h"
+#include "model/vehicle/STupel.h"
+
+#include <QFont>
+#include <QPolygon>
+
+#include <memory>
+#include <vector>
+
+class CFahrzeug;
+class CKoordSys;
+class CQOR1Doc;
+class IPlanDrawView;
+class QPainter;
+
+class CDIBFahrzeug
+{
+public:
+    // Loads the pictures of the vehicle's kind.
+    explicit CDIBFahrzeug(CFahrzeug* pFahrzeug);
+    virtual ~CDIBFahrzeug();
+    CDIBFahrzeug(const CDIBFahrzeug&) = delete;
+    CDIBFahrzeug& operator=(const CDIBFahrzeug&) = delete;
+
+    // The drawing of the vehicle's kind, or null for a kind outside 0 to 4. A coupled towing vehicle of
+    // kind 0 or 4 gets a drawing of its own, kept in m_pZugfahrzeug and owned by the returned drawing.
+    static std::unique_ptr<CDIBFahrzeug> Create(CFahrzeug* pFahrzeug);
+
+    // Paints the vehicle with the front of its load area at (x, y), y being the floor level.
+    virtual void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale,
+                      double dZoom, int n, IPlanDrawView* pView);
+    // Pixel length the kind draws ahead of its load area.
+    virtual int GetDrawLength(int nPixProMeter, double dZoom) const = 0;
+
+    // True when the document's vehicle is this drawing's and its towing vehicle that of m_pZugfahrzeug.
+    bool MatchesDoc(const CQOR1Doc* pDoc) const;
+    // Builds the payload polygon at (x0, y0); 1 when it exists, 0 when there is none.
+    int BuildCurveRegion(bool bBuild, int x0, int y0, const CKoordSys* pKoordSys, double dZoom);
+
+    CFahrzeug* GetFahrzeug() const { return m_pFahrzeug; }
+    const std::vector<SGuiAchse>& GetAchsen() const { return m_lstAchsen; }
+    const std::vector<SGuiZL>& GetZL() const { return m_lstZL; }
+    const QPolygon& GetKurvenPunkte() const { return m_Kurve; }
+    // The number of wheel pictures the drawing owns.
+    int CountAchsBilder() const;
+    // True when the last Draw showed the permissible total mass as exceeded.
+    bool IsGesamtmasseUeberschritten() const { return m_bGesamtUeber; }
+
+    // The towing vehicle's drawing of a combination, or null.
+    CDIBFahrzeug* m_pZugfahrzeug = nullptr;
+
+protected:
+    // Pictures by position: 0 cab, 1 sub-type cab, 3 sub-type coupling, 4 overloaded sub-type coupling,
+    // 5 coupling, 6 overloaded coupling, 7 tail-lift platform, 8 fifth wheel, 9 overloaded fifth wheel, 10
+    // kingpin of kind 2 (not drawn), 11 failed-check marker, 12 passed-check marker.
+    enum
+    {
+        kBmFahrerhaus = 0,
+        kBmFahrerhaus5 = 1,
+        kBmKupplung5 = 3,
+        kBmKupplung5Ueber = 4,
+        kBmKupplung = 5,
+        kBmKupplungUeber = 6,
+        kBmPlattform = 7,
+        kBmSattel = 8,
+        kBmSattelUeber = 9,
+        kBmStarr = 10,
+        kBmMarkerFehler = 11,
+        kBmMarkerOk = 12,
+        kBmAnzahl = 13
+    };
+
+    // The common frame of the kinds' drawings: the axle pictures and records. `nAchsen` records from
+    // `nErste`, picture index j = i - nBildVersatz, each at its model position.
+    struct SAchsLayout
+    {
+        int nTopY = 0; // top of the wheel pictures
+        double dBildSkala = 1.0;
+        int nErsteMitBild = 0; // first record index with a wheel picture
+        int nBildVersatz = 0;  // picture index = record index - nBildVersatz
+    };
+    void DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* pKoordSys, const STupel& scale,
+                    double dZoom, IPlanDrawView* pView, const SAchsLayout& layout);
+    // Label of record i; the kinds name their axles.
+    virtual std::string AchsName(int i) const = 0;
+    // Loads of record i for its SGuiAchse.
+    virtual double AchsLeerlast(int i) const;
+    virtual double AchsZulLast(int i) const;
+    // Record count of the wheels the kind draws (axles; the kingpin or coupling of kinds 2 and 3 too).
+    virtual int AchsRecords() const;
+    bool IsAktiv(const IPlanDrawView* pView) const;
+    bool IsUntertyp() const; // the vehicle or its towing vehicle has the sub-type flag
+
+    CFahrzeug* m_pFahrzeug;
+    std::unique_ptr<CDIBFahrzeug> m_pZugOwned;
+    QFont m_fontTitel;
+    QPolygon m_Kurve;
+    std::unique_ptr<CMemBm> m_pAchsBild[10];
+    std::unique_ptr<CMemBm> m_pAchsBild2[9];
+    CMemBm m_bm[kBmAnzahl];
+    std::unique_ptr<CMemBm> m_pZLBild[7];
+    std::vector<SGuiAchse> m_lstAchsen;
+    std::vector<SGuiZL> m_lstZL;
+    bool m_bGesamtUeber = false;
+};

@@ -1,0 +1,26 @@
+// The drawing of a rigid truck: cab, wheels and trailer coupling.
+#pragma once
+
+#include "draw2d/CDIBFahrzeug.h"
+
+class CDIBZugmaschine : public CDIBFahrzeug
+{
+public:
+    explicit CDIBZugmaschine(CFahrzeug* pFahrzeug);
+
+    void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale, double dZoom, int n,
+              IPlanDrawView* pView) override;
+    // (axle-1 distance + 1.58 m) in pixels, 0.98 m for the sub-type; a cab picture gives its own front.
+    int GetDrawLength(int nPixProMeter, double dZoom) const override;
+
+protected:
+    std::string AchsName(int i) const override;
+    // The first axle and the flagged axles right behind it.
+    int VorderGruppe() const;
+    // Cab and first-axle picture of the kind; the tractor draws its own.
+    virtual void DrawFahrerhaus(QPainter& painter, int x, int y, const CKoordSys* pKoordSys, double dZoom,
+                                IPlanDrawView* pView);
+    // Coupling or fifth wheel.
+    virtual void DrawKupplung(QPainter& painter, int x, int y, const CKoordSys* pKoordSys,
+                              const STupel& scale, double dZoom, IPlanDrawView* pView);
+};

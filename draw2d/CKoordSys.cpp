@@ -1,0 +1,358 @@
+// The rulers of the template views: scales, grids, axis title, payload curves and boundary lines.
+#include "draw2d/CKoordSys.h"
+
+#include "draw2d/FontTable.h"
+#include "draw2d/IPlanDrawView.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint32_t kTitelText = 32936;
+constexpr std::uint32_t kBemerkungText = 202;
+constexpr std::uint32_t kBemerkungTip = 240;
+constexpr std::uint32_t kKeineBemerkung = 217;
+constexpr int kToolBemerkung = 12346;
+
+QRect Device(const QPainter& painter, const QRect& rc)
+{
+    return painter.worldTransform().mapRect(rc);
+}
+
+int Trunc(double d)
+{
+    return static_cast<int>(d);
+}
+
+} // namespace
+
+CKoordSys::CKoordSys() : m_strTitel(FormatS("$S", 1, kTitelText))
+{
+    m_bmKeineKurve.LoadBitmap(270);
+}
+
+CKoordSys::~CKoordSys()
+{
+    DeleteFonts();
+}
+
+QSize CKoordSys::AdaptScale(double dZoom, bool bPrint, double dPrintScale)
+{
+    const QSize before(m_nPixProMeter, m_nPixProTonne);
+    const CFahrzeug* v = m_pDoc ? m_pDoc->GetAktivFahrzeug(false) : nullptr;
+    if (!v)
+        return before;
+    if (bPrint) {
+        if (dPrintScale > 0.0 && dZoom > 0.0) {
+            const int p = Trunc(600.0 / dPrintScale / dZoom);
+            if (p < m_nPixProMeter)
+                m_nPixProMeter = p;
+        }
+    } else if (v->IsArt5() || (v->GetPartner() && v->GetPartner()->IsArt5())) {
+        m_nPixProMeter = 400;
+        m_nPixProTonne = 400;
+    }
+    return before;
+}
+
+void CKoordSys::CreateFonts(double dZoom, bool bPrinting)
+{
+    if (dZoom == m_dFontZoom && bPrinting == m_bFontsPrint && m_pFontKlein)
+        return;
+    DeleteFonts();
+    if (bPrinting) {
+        m_pFontKlein = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 30)));
+        m_pFontSenkrecht = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 40)));
+    } else {
+        m_pFontKlein = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 50)));
+        m_pFontSenkrecht = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 70)));
+        m_pFontLink = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", 12));
+        m_pFontLink->setUnderline(true);
+    }
+    m_dFontZoom = dZoom;
+    m_bFontsPrint = bPrinting;
+}
+
+void CKoordSys::DeleteFonts()
+{
+    m_pFontKlein.reset();
+    m_pFontSenkrecht.reset();
+    m_pFontLink.reset();
+}
+
+int CKoordSys::CalcWidth(bool bWithTitle, double dZoom)
+{
+    CreateFonts(dZoom, m_bFontsPrint);
+    const CFahrzeug* f = m_pDoc ? m_pDoc->GetFahrzeug() : nullptr;
+    int w = f ? Trunc(f->GetLFLaenge() * m_nPixProMeter) : 0;
+    if (m_pDoc && m_pDoc->GetZugfahrzeug())
+        w += Trunc(m_pDoc->GetAnhaengerVersatz() * m_nPixProMeter);
+    if (!bWithTitle)
+        return Trunc(w * dZoom);
+    const QFontMetrics fm(*m_pFontSenkrecht);
+    return Trunc((w + 70) * dZoom) + fm.height();
+}
+
+int CKoordSys::CalcHeight(double dZoom, double dScaleY) const
+{
+    const double dMax = m_pDoc ? m_pDoc->GetMaxNutzlast() : 0.0;
+    const int h = Trunc(m_nPixProTonne * Trunc(dMax + 0.99) * dScaleY);
+    if (h < 710)
+        return Trunc((h + 150) * dZoom);
+    return Trunc(860 * dZoom);
+}
+
+int CKoordSys::GetTonnenY(int k) const
+{
+    if (k >= m_nTonnen)
+        return m_nOben;
+    return Trunc(m_nY0 - m_nPixProTonne * k * m_dStreckung * m_dSyDrawn * m_dZoomDrawn);
+}
+
+void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, double dZoom, IPlanDrawView* pView)
+{
+    if (!m_pDoc || !pView || !m_pDoc->GetFahrzeug())
+        return;
+    painter.save();
+    const double z = dZoom, sx = scale.m_dFaktorX, sy = scale.m_dFaktorY;
+    const bool bPrint = pView->IsPrinting();
+    m_nAchsHoehe = y - pView->GetDrawShiftY() - 88;
+    CreateFonts(z, bPrint);
+    m_nX0 = x;
+    m_nY0 = y;
+    m_Scale = scale;
+    m_dZoomDrawn = z;
+    m_dSyDrawn = sy;
+
+    // Which vehicles: the document's vehicle, and its towing vehicle in a combination.
+    CQOR1Doc* doc = m_pDoc;
+    bool bKombi = false, bZugAktiv = false;
+    double d = 0.0;
+    CFahrzeug* M = nullptr;
+    CFahrzeug* S = nullptr;
+    double dMaxNutzlast = 0.0;
+    if (!pView->IsEinzelBild()) {
+        S = doc->GetZugfahrzeug();
+        bKombi = S != nullptr;
+        bZugAktiv = bKombi && pView->GetViewAktivIndex() == 2;
+        d = doc->GetAnhaengerVersatz();
+        M = doc->GetFahrzeug();
+        dMaxNutzlast = doc->GetMaxNutzlast();
+    } else {
+        M = doc->GetAktivIndex() == 1 ? doc->GetFirstFahrzeug() : doc->GetAnhaenger();
+        if (!M)
+            M = doc->GetFahrzeug();
+        dMaxNutzlast = M->GetMaxNutzlast(true);
+    }
+    const double L = M->GetLFLaenge() + d;
+    const int dpx = Trunc(m_nPixProMeter * d * sx * z);
+
+    // Tonne steps and the stretch that fits them into the available height.
+    m_nTonnen = Trunc(dMaxNutzlast + 0.99);
+    if (m_nTonnen <= 0)
+        m_nTonnen = 1;
+    const int H = Trunc(m_nPixProTonne * m_nTonnen * sy * z);
+    m_dStreckung = H > 0 ? static_cast<double>(m_nAchsHoehe) / H : 1.0;
+    const int top = Trunc(y - m_dStreckung * H);
+    m_nOben = top;
+    const int R = Trunc(m_nPixProMeter * L * sx * z + x);
+    const double pxM = m_nPixProMeter * sx * z;
+    const double pxT = m_nPixProTonne * sy * z * m_dStreckung;
+
+    const QPen penRahmen(QColor(0, 0, 0), 2);
+    const QPen penRaster = bPrint ? QPen(QColor(0, 0, 0), 0) : QPen(QColor(221, 221, 221), 1, Qt::DotLine);
+    painter.setPen(penRaster);
+    painter.setFont(*m_pFontKlein);
+    const QFontMetrics fm(*m_pFontKlein);
+
+    // Metre grid with millimetre labels.
+    int s = (bKombi && !bZugAktiv) ? dpx : 0;
+    CFahrzeug* pArt4 = nullptr;
+    if (M->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        pArt4 = M;
+    else if (bZugAktiv && S && S->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        pArt4 = S;
+    if (pArt4)
+        s -= Trunc(m_nPixProMeter * pArt4->GetAchse1Abstand() * sx * z);
+    CFahrzeug* V = doc->GetAktivFahrzeug(false);
+    if (!V)
+        V = M;
+    int n = 0;
+    if (V->GetArt() == FahrzeugArt::kSattelzugmaschine) {
+        n = Trunc(V->GetLFLaenge() + V->GetAchse1Abstand());
+    } else {
+        const double f = V->GetRandabstand(0);
+        s += Trunc(m_nPixProMeter * f * sx * z);
+        n = Trunc(V->GetLFLaenge() - f);
+    }
+    for (int i = 1; i <= n; ++i) {
+        const int xi = Trunc(m_nPixProMeter * i * sx * z) + x + s;
+        painter.drawLine(xi, y, xi, top);
+        const QString label = QString::number(i * 1000);
+        const int ly = top - Trunc(50 * z);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(xi - 200, ly, 400, fm.height()), Qt::AlignHCenter | Qt::AlignTop, label);
+        painter.setPen(penRaster);
+    }
+    painter.drawLine(R, y, R, top);
+
+    // Tonne grid with kilogram labels in the column right of the rulers.
+    const int hw = Trunc(20 * z), c = Trunc(60 * z);
+    const int xl = R + c;
+    const int lh = fm.height() + fm.leading();
+    int yk = top;
+    for (int k = 1; k <= m_nTonnen; ++k) {
+        yk = GetTonnenY(k);
+        if (!S) {
+            painter.drawLine(x, yk, R, yk);
+        } else {
+            painter.drawLine(x, yk, x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z), yk);
+            painter.drawLine(x + dpx, yk, R, yk);
+        }
+        int lx = xl;
+        if (S && S == V && S->GetArt() != FahrzeugArt::kSattelzugmaschine)
+            lx = x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) + c;
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(lx - 200, yk - lh / 2, 400, lh), Qt::AlignHCenter | Qt::AlignTop,
+                         QString::number(k * 1000));
+        painter.setPen(penRaster);
+    }
+
+    // The scale handle on the label column.
+    m_rcGriff =
+        Device(painter, QRect(QPoint(xl - hw, yk - Trunc(12 * z)), QPoint(xl + hw, y - hw)).normalized());
+    pView->SetHotSpot(IPlanDrawView::kHotGriff, m_rcGriff);
+
+    // Remarks link with its tooltip, on screen only.
+    if (!bPrint && !pView->IsEinzelBild() && m_pFontLink) {
+        const QString T = QString::fromStdString(FormatS("$S", 1, kBemerkungText));
+        painter.setFont(*m_pFontLink);
+        painter.setPen(QColor(200, 200, 200));
+        const QFontMetrics lm(*m_pFontLink);
+        const QSize ext(lm.horizontalAdvance(T), lm.height());
+        const QPoint at(Trunc(m_nPixProMeter * L * sx * z + x) + 40, top - ext.height());
+        painter.drawText(QRect(at, ext), Qt::AlignLeft | Qt::AlignTop, T);
+        const QRect rc = Device(painter, QRect(at, ext));
+        pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
+        const std::string tip =
+            FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" + FormatS("$S.", 1, kKeineBemerkung);
+        pView->SetToolTip(kToolBemerkung, rc, tip);
+    }
+
+    // The axis title, rotated to run upwards; a title longer than the axis starts at its bottom.
+    painter.setFont(*m_pFontSenkrecht);
+    painter.setPen(Qt::black);
+    {
+        const QFontMetrics tm(*m_pFontSenkrecht);
+        const QString title = QString::fromStdString(m_strTitel);
+        const int cx = tm.horizontalAdvance(title);
+        const int h = y - top;
+        int ym = Trunc(y - h * 0.5);
+        if (cx > h)
+            ym = Trunc(ym - (cx - h) * 0.5);
+        const int tx = R + Trunc(120 * z);
+        painter.save();
+        painter.translate(tx, ym);
+        painter.rotate(-90);
+        painter.drawText(QRect(-cx / 2, 0, cx, tm.height()), Qt::AlignHCenter | Qt::AlignTop, title);
+        painter.restore();
+    }
+
+    // Curves: the other vehicle first, then the one worked on.
+    CFahrzeug* W = M;
+    CFahrzeug* O = nullptr;
+    if (bKombi) {
+        W = bZugAktiv ? S : doc->GetFahrzeug();
+        O = bZugAktiv ? doc->GetFahrzeug() : S;
+    }
+    for (CFahrzeug* P : {O, W}) {
+        if (!P)
+            continue;
+        const bool bW = P == W;
+        const int op = (bKombi && P == doc->GetFahrzeug()) ? dpx : 0;
+        const QRect area(QPoint(x + op, top),
+                         QPoint(x + op + Trunc(P->GetLFLaenge() * m_nPixProMeter * sx * z), y));
+        pView->SetHotSpot(bW ? IPlanDrawView::kHotFahrzeugAktiv : IPlanDrawView::kHotFahrzeugAnders,
+                          Device(painter, area.normalized()));
+        if (P->GetArt() == FahrzeugArt::kSattelzugmaschine && (!bW || bKombi))
+            continue;
+        DrawKurve(painter, P, bW, x, op, y, top, pxM, pxT, bPrint);
+    }
+
+    pView->SetHotSpot(IPlanDrawView::kHotLineal,
+                      Device(painter, QRect(QPoint(x, top), QPoint(R, y)).normalized()));
+    if (bKombi)
+        pView->SetHotSpot(
+            IPlanDrawView::kHotLinealZug,
+            Device(painter,
+                   QRect(QPoint(x, top), QPoint(x + Trunc(m_nPixProMeter * S->GetLFLaenge() * sx * z), y))
+                       .normalized()));
+
+    // Boundary lines of the load areas.
+    CFahrzeug* pVorn = pView->IsEinzelBild() ? M : doc->GetFirstFahrzeug();
+    const int e = (pVorn && pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine) ? 10 : 0;
+    auto line = [&](int xb, bool bDuenn) {
+        painter.setPen(bDuenn ? QPen(Qt::black, 1) : penRahmen);
+        painter.drawLine(xb, y, xb, top);
+    };
+    if (!bKombi) {
+        line(x + e, false);
+        line(x + Trunc(m_nPixProMeter * M->GetLFLaenge() * sx * z), false);
+    } else {
+        // The lines of the vehicle not worked on are thin.
+        const bool bZugDuenn = !bZugAktiv;
+        line(x + e, bZugDuenn);
+        line(x + Trunc(m_nPixProMeter * S->GetLFLaenge() * sx * z), bZugDuenn);
+        line(x + dpx, !bZugDuenn);
+        line(x + Trunc((d + doc->GetFahrzeug()->GetLFLaenge()) * m_nPixProMeter * sx * z), !bZugDuenn);
+    }
+    painter.restore();
+}
+
+void CKoordSys::DrawKurve(QPainter& painter, CFahrzeug* P, bool bW, int x, int op, int y, int top, double pxM,
+                          double pxT, bool bPrint)
+{
+    CTupelList* kurve = P->GetKurve(false);
+    if (!P->m_bKurveGueltig || !kurve || kurve->IsEmpty()) {
+        if (!P->m_bKurveGueltig && m_bmKeineKurve.IsLoaded()) {
+            const int w = m_bmKeineKurve.GetWidth(), h = m_bmKeineKurve.GetHeight();
+            const int cx = x + op + Trunc(P->GetLFLaenge() * pxM / 2);
+            const int cy = top + (y - top) / 2;
+            m_bmKeineKurve.StretchDraw(painter, cx - w / 2, cy - h / 2, w, h, SRCCOPY, COLORONCOLOR);
+        }
+        return;
+    }
+    // The first value's lines in blue, the second value's lines in grey.
+    const QPen blau(QColor(0, 0, 255), bPrint ? 5 : 3);
+    const QPen grau(QColor(200, 200, 200), 2);
+    auto X = [&](double u) { return Trunc(u * pxM + x + op); };
+    auto Y = [&](double m) { return Trunc((y + 1) - m * pxT); };
+    const auto& pts = kurve->Punkte();
+    const SYs2X* p = pts.front();
+    if (p->m_dX != 0.0 && p->m_dMinLast != -1.0) {
+        painter.setPen(grau);
+        painter.drawLine(X(p->m_dX), Y(p->m_dMaxLast), X(p->m_dX), Y(p->m_dMinLast));
+    }
+    for (std::size_t i = 1; i < pts.size(); ++i) {
+        const SYs2X* q = pts[i];
+        const int e = (bW && q->m_dMaxLast == 0.0) ? 2 : 0;
+        painter.setPen(blau);
+        painter.drawLine(X(p->m_dX), Y(p->m_dMaxLast) - e, X(q->m_dX), Y(q->m_dMaxLast) - e);
+        if (q->m_dMinLast > 0.0) {
+            painter.setPen(grau);
+            painter.drawLine(X(p->m_dX), Y(p->m_dMinLast), X(q->m_dX), Y(q->m_dMinLast));
+        }
+        p = q;
+    }
+    if (p->m_dX < P->GetLFLaenge() && p->m_dMinLast != -1.0) {
+        painter.setPen(grau);
+        painter.drawLine(X(p->m_dX), Y(p->m_dMaxLast) + 1, X(p->m_dX), Y(p->m_dMinLast) + 1);
+    }
+}

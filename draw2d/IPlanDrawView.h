@@ -1,0 +1,71 @@
+// What the drawing objects of the template views need of the view they paint for: its state, and the
+// places where they leave hot spots, tooltip tools, label rectangles and trackers.
+#pragma once
+
+#include <QRect>
+
+#include <string>
+
+class CQOR1Doc;
+class QPainter;
+class tagZLINFO;
+
+class IPlanDrawView
+{
+public:
+    // The hot spots a drawing leaves; the view's mouse handling hit-tests them.
+    enum HotSpot
+    {
+        kHotKoerper,        // vehicle body
+        kHotRueckwand,      // rear wall
+        kHotStirnwand,      // front wall
+        kHotStirnkante,     // band along the top edge of the body
+        kHotGesamtmasse,    // permissible total mass value
+        kHotKombiGrenze,    // combination limit value
+        kHotSchwerpunkt,    // load centre of gravity
+        kHotKupplung,       // trailer coupling (cleared with an empty rectangle)
+        kHotSattel,         // fifth wheel
+        kHotSattellast,     // permissible fifth-wheel load text
+        kHotGriff,          // scale handle of the rulers
+        kHotBemerkung,      // remarks link of the rulers
+        kHotLineal,         // whole ruler rectangle
+        kHotLinealZug,      // the towing vehicle's part of the rulers
+        kHotFahrzeugAnders, // area of the vehicle drawn first (the other one)
+        kHotFahrzeugAktiv,  // area of the vehicle worked on
+        kHotAnzahl
+    };
+
+    virtual ~IPlanDrawView() = default;
+
+    // State read while drawing.
+    virtual CQOR1Doc* GetDocument() const = 0;
+    virtual bool IsBildExport() const = 0;
+    virtual bool IsPrinting() const = 0;
+    virtual int GetDrawShiftX() const = 0;
+    virtual int GetDrawShiftY() const = 0;
+    // 1 in the template view; the document's active index in the multi view.
+    virtual int GetViewAktivIndex() const = 0;
+    virtual bool HasTowingPair() const = 0;
+    // int(pixels per metre x m x horizontal factor x zoom) of the view.
+    virtual int MetresToPixels(double m) const = 0;
+    virtual QRect GetLadeflaecheRect() const = 0;
+    // Set while a report picture renders one vehicle of a combination.
+    virtual bool IsEinzelBild() const { return false; }
+    // Size of the view's centre-of-gravity hint picture.
+    virtual QSize GetSchwerpunktBildGroesse() const { return QSize(50, 50); }
+    // The axle being edited (its index), or -1.
+    virtual int GetSelAchse() const { return -1; }
+    // The item being edited, or null.
+    virtual const tagZLINFO* GetEditZL() const { return nullptr; }
+
+    // What the drawings leave behind, in device coordinates.
+    virtual void SetHotSpot(HotSpot which, const QRect& rc) = 0;
+    virtual void SetToolTip(int toolId, const QRect& rc, const std::string& text) = 0;
+    virtual void RemoveToolTip(int toolId) = 0;
+    // A dimension label's rectangle by id; id 0 forgets them all.
+    virtual void SetLabelRect(int id, const QRect& rc) = 0;
+    virtual void SetSchwerpunktPos(double x) = 0;
+    // The trackers take a rectangle and draw themselves.
+    virtual void DrawAchsTracker(QPainter& painter, const QRect& rc) = 0;
+    virtual void DrawZLTracker(QPainter& painter, const QRect& rc) = 0;
+};
