@@ -1,13 +1,17 @@
 // The main window's creation: placement and caption from the settings, the bars, the splash hand-over.
 #include "app/CMainFrame.h"
 
+#include "app/CMainFrameViewShell.h"
 #include "app/CQOR2App.h"
 #include "app/CWndSplashScreen.h"
 #include "app/FrameMessages.h"
+#include "model/files/VehicleFiles.h"
 #include "model/text/TextProvider.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QSettings>
 
@@ -44,12 +48,57 @@ QRect CMainFrame::ReachablePlacement(const QRect& saved)
     return geometry;
 }
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+CMainFrame* g_pMainFrame = nullptr;
+
+// A vehicle write's begin and end go to the views of the active document.
+class FrameSpeicherMeldung : public IFahrzeugSpeicherMeldung
+{
+public:
+    void PostViewNotifyAll(int nCode, int nWert) override
+    {
+        CMainFrame::PostViewNotifyAll(false, nCode, nWert);
+    }
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_pSpeicherMeldung(std::make_unique<FrameSpeicherMeldung>()),
+      m_pViewShell(std::make_unique<CMainFrameViewShell>(this))
 {
     setObjectName(QStringLiteral("MainFrame"));
+    // One document at a time, its window maximised in the centre.
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    m_mdi->setViewMode(QMdiArea::SubWindowView);
+    m_mdi->setBackground(QColor(0xC8, 0xD8, 0xED));
+    setCentralWidget(m_mdi);
+    setAcceptDrops(true);
+    g_pMainFrame = this;
+    SetFahrzeugSpeicherMeldung(m_pSpeicherMeldung.get());
+    IViewShell::SetCurrent(m_pViewShell.get());
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The child windows and their documents go while the frame still answers their questions.
+    if (m_mdi) {
+        for (QMdiSubWindow* window : m_mdi->subWindowList())
+            delete window;
+    }
+    if (g_pMainFrame == this) {
+        g_pMainFrame = nullptr;
+        SetFahrzeugSpeicherMeldung(nullptr);
+        IViewShell::SetCurrent(nullptr);
+    }
+}
+
+CMainFrame* CMainFrame::Instance()
+{
+    return g_pMainFrame;
+}
 
 bool CMainFrame::LoadFrame()
 {

@@ -2,6 +2,7 @@
 // messages that start, step and end the rest of the program.
 #pragma once
 
+#include "app/DocumentServices.h"
 #include "platform/CommandTable.h"
 
 #include <QMainWindow>
@@ -9,11 +10,21 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class CAppStateParams;
 class CCmdUI;
+class CChildFrame;
+class CFahrzeug;
+class CMainFrameViewShell;
+class IFahrzeugSpeicherMeldung;
+class QMdiArea;
 class CQOR1Doc;
 class CQOR2StatusBar;
 class CQORRibbonBar;
+class LockedFile;
+class QDragEnterEvent;
+class QDropEvent;
 class QSettings;
 
 // The single top-level window. The life cycle lives in CMainFrame.cpp and CMainFrameClose.cpp, the
@@ -75,8 +86,50 @@ public:
     // The 3D settings command (also after 0x8099).
     void RunDirect3DSettings();
 
-    // The document of the active child window; null while none is open.
+    // The document of the active child window of the program's main frame; null while none is open.
     static CQOR1Doc* GetActiveDoc();
+    // The program's main frame: the one made last; null when none is left.
+    static CMainFrame* Instance();
+
+    // Documents. The centre holds at most one maximised child window.
+    QMdiArea* MdiArea() const { return m_mdi; }
+    CChildFrame* ActiveChild() const;
+    // The dialogs of the document commands; a command whose dialog is missing is disabled.
+    DocumentServices& Services() { return m_services; }
+    // Opens entry `entry` of a vehicle or combination file (-1: the file's stored start entry); with
+    // `bSingle` only the first vehicle. True when the file is open afterwards. A file that cannot be
+    // read gives a message naming it and leaves no window.
+    bool OpenFile(const QString& path, int entry, bool bSingle);
+    // Closes the active child (saving unless `bNoSave`); false when it refused. True without a child.
+    bool CloseActiveChild(bool bNoSave = false);
+    // A child window with a new document; null (after a message) when it cannot be made.
+    CChildFrame* CreateChildFrame(const QString& path, bool bMotorfahrzeug, CAppStateParams* pState);
+    // 0 when the active child shows another file, 1 when it shows `path` with `entry` as its first
+    // vehicle (-1: whichever), 2 when `entry` is its second vehicle.
+    int IsFileOpen(const QString& path, int entry) const;
+    // The partner of the open towing vehicle: entry `entry` of `path`, or the first vehicle of another
+    // file. A present trailer is removed first; a partner that cannot be loaded leaves the towing
+    // vehicle as it was.
+    bool LoadPartnerEntry(const QString& path, int entry);
+    bool LoadPartnerFromFile(const QString& path);
+    // Uncouples the trailer, saving first unless `bNoSave`; false when the save failed.
+    bool RemovePartner(bool bNoSave);
+    // A new combination file `newPath` from the towing vehicle's and the trailer's files, the coupling
+    // value in mm; never replaces an existing file.
+    bool NewKombination(const QString& zugPath, const QString& newPath, const QString& anhaengerPath,
+                        double dKupplungMm);
+    // Command 33124: a new vehicle from the sample of its kind.
+    void OnNewFahrzeug();
+    // The program-wide single-vehicle flag of the last opened file.
+    bool IsEinzelFahrzeug() const { return m_bEinzel; }
+
+    // What the views and dialogs ask of the main frame.
+    static int GetActiveTabIndex();
+    static int PostViewNotifyAll(bool bDeferred, int nCode, int nValue);
+    static bool IsActiveViewModeSet();
+    static bool Update3DViewRenderFlag();
+    // The state of 531 (towing vehicle, `bZugfahrzeug`) and 532 (trailer) for a document (or none).
+    static void EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck);
     // Group 118 with the view commands, added to the ribbon's tab while the active child shows its
     // divided view, removed otherwise.
     void AddViewRibbonGroup();
@@ -97,6 +150,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // 0x809B: the DPI note once above 96 dpi, then the pending path.
@@ -120,6 +175,28 @@ private:
     void OnHelp();
     void OnAbout();
 
+    // The document commands (CMainFrameDocumentCommands.cpp).
+    void RegisterDocumentCommands();
+    void OnOpen();
+    void OnNewKombination();
+    void OnAbkoppeln();
+    void OnAktivIndex(int nIndex);
+    void OnShowView(int nKind);
+    // The percentage combo's entry (1 to 12) for a percentage, -1 for one without an entry; and the
+    // choice of an entry.
+    static int PercentEntry(int nProzent);
+    void OnPercent(int nEntry);
+    // Command 33128 and whether the vehicle view it needs is shown.
+    void OnAddAchse();
+    bool IsTemplateViewShown() const;
+    // Loads a vehicle for opening; on failure a message names the file and null comes back.
+    std::unique_ptr<CFahrzeug> LoadFahrzeug(const QString& path, int entry,
+                                            std::unique_ptr<LockedFile>* pFile, int* pWert,
+                                            bool bOffenHalten);
+    void ShowOpenError(const QString& path);
+    // Takes the vehicle as the partner of the document's towing vehicle.
+    void AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry);
+
     int m_splashMs = 5000;
     quint32 m_splashBitmap = 785;
     std::function<int()> m_dpi;
@@ -131,4 +208,9 @@ private:
     CQORRibbonBar* m_ribbon = nullptr;
     CommandTable m_commands;
     QString m_selectedLanguage;
+    QMdiArea* m_mdi = nullptr;
+    DocumentServices m_services;
+    bool m_bEinzel = false;
+    std::unique_ptr<IFahrzeugSpeicherMeldung> m_pSpeicherMeldung;
+    std::unique_ptr<CMainFrameViewShell> m_pViewShell;
 };

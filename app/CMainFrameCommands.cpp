@@ -5,6 +5,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CQOR2App.h"
 #include "app/LanguageMenu.h"
+#include "app/MainRibbonLayout.h"
 #include "model/text/TextProvider.h"
 #include "platform/CCmdUI.h"
 #include "platform/SystemInfo.h"
@@ -75,13 +76,15 @@ void CMainFrame::RegisterCommands()
         });
         t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); });
     }
+    RegisterDocumentCommands();
 }
 
 bool CMainFrame::OnCommand(int id, int index)
 {
-    Q_UNUSED(index); // the percentage combo's entry: taken once documents open
     if (id <= 0)
         return false;
+    if (id == MainRibbonLayout::kPercentCombo)
+        OnPercent(index);
     return m_commands.Execute(unsigned(id));
 }
 

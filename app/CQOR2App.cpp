@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/Render3DServices.h"
@@ -113,6 +114,19 @@ double CQOR2App::TargetFrameTime() const
 bool CQOR2App::HoldsLock() const
 {
     return m_lock && m_lock->isLocked();
+}
+
+bool CQOR2App::OpenDocumentFile(const QString& path)
+{
+    if (!m_frame || path.isEmpty())
+        return false;
+    if (CQOR1Doc* doc = CMainFrame::GetActiveDoc())
+        if (!doc->CanLeaveViews(5, 1, nullptr, nullptr))
+            return true;
+    m_pendingPath = path;
+    const bool opened = m_frame->OpenFile(path, -1, false);
+    m_pendingPath.clear();
+    return opened;
 }
 
 void CQOR2App::AddToRecentFileList(const QString& path)

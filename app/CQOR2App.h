@@ -67,6 +67,11 @@ public:
     // Idle work run on each idle pass with count 0, e.g. the frame's command-state update.
     void AddIdleWork(std::function<void()> work);
 
+    // Opens a file from the recent files, a drop or the command line over the current document: the
+    // active document's views are asked first (a refusal opens nothing and answers true). Answers
+    // whether the main frame opened it.
+    bool OpenDocumentFile(const QString& path);
+
     // Recent files: newest first, at most 8, written to the settings at once.
     void AddToRecentFileList(const QString& path);
     QStringList RecentFiles() const;

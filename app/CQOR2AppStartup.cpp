@@ -2,6 +2,8 @@
 // and the OpenGL probe, in that order.
 #include "app/CQOR2App.h"
 
+#include "app/QtFileDialogs.h"
+
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
 #include "model/base/FileHelpers.h"
@@ -89,6 +91,14 @@ bool CQOR2App::InitInstance()
         return false;
     if (HoldsLock())
         RebuildSamples();
+    QtFileDialogs::Install(m_frame->Services(), m_userRoot);
+    // A new user, with nothing to open and nothing opened before, sees the sample truck.
+    if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
+        const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
+                              QLatin1Char('/') + Text(260) + QStringLiteral(".qor");
+        if (QFileInfo::exists(truck))
+            m_pendingPath = truck;
+    }
     LoadImageList();
     return Start3D();
 }

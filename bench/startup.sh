@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Start-up and idle figures of the program under a virtual X server:
-#   startup_ms        median of 10 runs from process start until the main window is shown and the first
-#                     idle pass has run (QOR_QUIT_AFTER_START=1: no splash time, quit after that pass),
+#   startup_ms        median of 10 runs, each opening the sample truck, from process start until the main
+#                     window is shown with the truck and the first idle pass has run
+#                     (QOR_QUIT_AFTER_START=1: no splash time, quit after that pass),
 #                     process exit included;
 #   idle_cpu_percent  processor time (user + system, as getrusage counts it, read from /proc) of the
-#                     program over 2 s while its main window stands idle, in percent of one core.
+#                     program over 2 s while its main window stands idle with the truck open, in percent
+#                     of one core.
 # Settings and data folders live in a temporary folder, so the user's own are never touched.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
@@ -24,18 +26,21 @@ xvfb-run -a -s "-screen 0 1600x1000x24" bash -s "$bin" "$work" <<'INNER'
 set -euo pipefail
 bin="$1"
 work="$2"
-# One start that writes the settings and the 3D record, so the runs measure an ordinary start.
+# One start that writes the settings and the 3D record and copies the samples, so the runs measure an
+# ordinary start.
 QOR_QUIT_AFTER_START=1 "$bin" >/dev/null 2>&1 || true
+truck="$(find "$XDG_DATA_HOME" -path '*/Samples/vehicles/*' -name 'Rigid truck 18 t.qor' | head -1)"
+test -f "$truck"
 for run in $(seq 10); do
     t0=$(date +%s%N)
-    QOR_QUIT_AFTER_START=1 "$bin" >/dev/null 2>>"$work/stderr.log"
+    QOR_QUIT_AFTER_START=1 "$bin" "$truck" >/dev/null 2>>"$work/stderr.log"
     t1=$(date +%s%N)
     echo $(((t1 - t0) / 1000000)) >>"$work/startup.txt"
 done
 echo "startup runs (ms): $(tr '\n' ' ' <"$work/startup.txt")"
 
 # Idle: start normally, let the splash (5 s) end, then count processor time over 2 s.
-"$bin" >/dev/null 2>>"$work/stderr.log" &
+"$bin" "$truck" >/dev/null 2>>"$work/stderr.log" &
 pid=$!
 sleep 6.5
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }

@@ -37,6 +37,9 @@ public:
         int iconKind = 1;
         QList<QPair<int, int>> buttons;
         bool checkBox = false;
+        // Body and caption as texts, used in place of the ids when not empty.
+        QString text;
+        QString caption;
     };
 
     virtual ~IMessageBoxService() = default;

@@ -73,6 +73,14 @@ int QtMessageBoxService::ShowHtml(QWidget* parent, const HtmlBox& box, bool* che
         ids[2 * i + 1] = box.buttons.at(i).second;
     }
     dialog.SetBodyType(CDlgMsgboxHtml::kBodyString);
+    if (!box.text.isEmpty() || !box.caption.isEmpty()) {
+        // Button captions come from the strings of the button ids.
+        const int answer = dialog.DoModalTexts(box.text, box.caption, ids[0], QString(), ids[2], QString(),
+                                               ids[4], QString());
+        if (checked)
+            *checked = dialog.CheckState();
+        return answer;
+    }
     const int answer = dialog.DoModalIds(box.textId, box.captionId, ids[0], ids[1], ids[2], ids[3], ids[4],
                                          ids[5], ids[6], ids[7]);
     if (checked)

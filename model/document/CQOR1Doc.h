@@ -76,6 +76,8 @@ public:
     bool IsNew() const { return m_bNeu; }
     int GetVornIndex() const { return m_nVornIndex; }
     int GetAnhaengerIndex() const { return m_nAnhaengerIndex; }
+    // The trailer's entry in the document's file after a partner exchange (-1: a new entry when saved).
+    void SetAnhaengerIndex(int nIndex) { m_nAnhaengerIndex = nIndex; }
 
     // The framework's modified flag.
     bool IsModified() const { return m_bModifiedFlag; }

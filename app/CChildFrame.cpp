@@ -1,0 +1,133 @@
+// The window of one open vehicle or combination file.
+#include "app/CChildFrame.h"
+
+#include "app/CQtDocumentHost.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/text/HtmlText.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "ui/IMessageBoxService.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+
+namespace {
+
+CTabbedViewView::ViewFactory& Factory()
+{
+    static CTabbedViewView::ViewFactory factory;
+    return factory;
+}
+
+} // namespace
+
+void CChildFrame::SetViewFactory(CTabbedViewView::ViewFactory factory)
+{
+    Factory() = std::move(factory);
+}
+
+CChildFrame::CChildFrame(const DocumentServices* services, QWidget* parent)
+    : QMdiSubWindow(parent), m_pServices(services)
+{
+    setObjectName(QStringLiteral("ChildFrame"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+CChildFrame::~CChildFrame()
+{
+    // The views go before the document they show; the document's destructor still reaches the host.
+    if (m_pHost)
+        m_pHost->SetViewHost(nullptr);
+    delete m_pTabbedView;
+    m_pTabbedView = nullptr;
+    m_pDoc.reset();
+}
+
+bool CChildFrame::CreateWithDocument(const QString& path, int nValue, CAppStateParams* pState)
+{
+    m_nCreateValue = nValue;
+    m_pState = pState;
+    m_pHost = std::make_unique<CQtDocumentHost>(this, m_pServices);
+    m_pDoc = std::make_unique<CQOR1Doc>(m_pHost.get(), &m_access);
+    m_pTabbedView = new CTabbedViewView(
+        m_pDoc.get(), Factory() ? Factory() : CTabbedViewView::ViewFactory(CTabbedViewView::MakeStandInView));
+    m_pHost->SetViewHost(m_pTabbedView);
+    setWidget(m_pTabbedView);
+    setWindowTitle(path);
+    return true;
+}
+
+void CChildFrame::SetCurrentView(CGetAnsView* pView)
+{
+    if (pView)
+        m_pCurrentView = pView;
+}
+
+bool CChildFrame::CanClose(bool bNoSave, bool bSaveAs)
+{
+    if (!m_pDoc)
+        return true;
+    bool bRefused = false;
+    std::string message;
+    m_pDoc->CanLeaveViews(7, 0, &bRefused, &message);
+    if (bRefused) {
+        if (!message.empty())
+            m_pHost->ShowMessage(LoadResString(273), message, 668);
+        return false;
+    }
+    if (bNoSave)
+        return true;
+    bool bAs = bSaveAs;
+    for (;;) {
+        // Changes are written, never skipped: a document closes saved, or by the user's choice unsaved.
+        if (m_pDoc->SaveFahrzeugDateien(bAs, false, true) == CQOR1Doc::kGespeichert)
+            return true;
+        IMessageBoxService::HtmlBox box;
+        box.caption = QString::fromStdString(LoadResString(273));
+        const std::string name =
+            m_pDoc->GetPathName().empty() ? m_pDoc->GetTitel(false) : m_pDoc->GetPathName();
+        box.text = QString::fromStdString(FormatResChecked(61004, {EscapeHtml(name)}));
+        box.iconId = 814;
+        box.buttons = {{kSaveAs, kSaveAs}, {kCloseWithoutSaving, kCloseWithoutSaving}, {kCancel, kCancel}};
+        const int answer = MessageBoxes().ShowHtml(this, box, nullptr);
+        if (answer == kSaveAs) {
+            bAs = true;
+            continue;
+        }
+        return answer == kCloseWithoutSaving;
+    }
+}
+
+bool CChildFrame::CloseFromFrame(bool bNoSave, bool bSaveAs)
+{
+    if (m_bClosing)
+        return true;
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+    if (!CanClose(bNoSave, bSaveAs))
+        return false;
+    m_bClosing = true;
+    // The document ends now (it writes its last entry back and enters the recent files); the window
+    // follows once control is back in the event loop.
+    if (m_pHost)
+        m_pHost->SetViewHost(nullptr);
+    delete m_pTabbedView;
+    m_pTabbedView = nullptr;
+    m_pCurrentView = nullptr;
+    m_pDoc.reset();
+    hide();
+    if (QMdiArea* area = mdiArea())
+        area->removeSubWindow(this);
+    deleteLater();
+    return true;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_bClosing) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    CloseFromFrame(false, false);
+}

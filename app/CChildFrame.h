@@ -1,0 +1,66 @@
+// The window of one open vehicle or combination file: it makes and owns the document, hosts the
+// tabbed view host and closes with a save of its document.
+#pragma once
+
+#include "model/document/LockedVehicleFileAccess.h"
+#include "views/CTabbedViewView.h"
+
+#include <QMdiSubWindow>
+
+#include <memory>
+
+class CAppStateParams;
+class CGetAnsView;
+class CQOR1Doc;
+class CQtDocumentHost;
+struct DocumentServices;
+
+class CChildFrame : public QMdiSubWindow
+{
+    Q_OBJECT
+public:
+    // Button ids of the question after a failed save.
+    static constexpr int kSaveAs = 61005;
+    static constexpr int kCloseWithoutSaving = 61006;
+    static constexpr int kCancel = 61007;
+
+    CChildFrame(const DocumentServices* services, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    // The views of the windows made from now on (the stand-in views when not set).
+    static void SetViewFactory(CTabbedViewView::ViewFactory factory);
+
+    // Makes the document with the creation value and the application state and the view host showing
+    // it; `path` is the window's first caption.
+    bool CreateWithDocument(const QString& path, int nValue, CAppStateParams* pState);
+
+    CQOR1Doc* GetDocument() const { return m_pDoc.get(); }
+    CTabbedViewView* GetTabbedView() const { return m_pTabbedView; }
+    CQtDocumentHost* GetHost() const { return m_pHost.get(); }
+    CGetAnsView* GetCurrentView() const { return m_pCurrentView; }
+    int GetCreateValue() const { return m_nCreateValue; }
+    // Remembers a non-null view as the current one.
+    void SetCurrentView(CGetAnsView* pView);
+
+    // The close check: the views (reason 7) must agree, then, unless `bNoSave`, the document is
+    // written; when that fails the user chooses another name, closing without saving, or cancel.
+    bool CanClose(bool bNoSave, bool bSaveAs);
+    // The main frame's close request (no-save and save-as flags): false when refused; otherwise the
+    // window is gone when control returns to the event loop.
+    bool CloseFromFrame(bool bNoSave, bool bSaveAs);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    const DocumentServices* m_pServices;
+    // The host and the file access outlive the document, whose destructor still uses them.
+    std::unique_ptr<CQtDocumentHost> m_pHost;
+    LockedVehicleFileAccess m_access;
+    std::unique_ptr<CQOR1Doc> m_pDoc;
+    CTabbedViewView* m_pTabbedView = nullptr;
+    CGetAnsView* m_pCurrentView = nullptr;
+    CAppStateParams* m_pState = nullptr;
+    int m_nCreateValue = 0;
+    bool m_bClosing = false; // the close check already ran
+};

@@ -1,0 +1,315 @@
+// The main window's document commands and their update handlers: open, recent files, close, new
+// vehicle and combination, uncouple, the vehicle worked on, the views, and the dialogs of later parts,
+// each disabled while its dialog is missing. Dropped files open as from the recent files.
+#include "app/CMainFrame.h"
+
+#include "app/AchsEdit.h"
+#include "app/CChildFrame.h"
+#include "app/CQOR2App.h"
+#include "app/CQORRibbonBar.h"
+#include "app/MainRibbonLayout.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CQOR.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "platform/CCmdUI.h"
+#include "views/CTabbedViewView.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+
+namespace {
+
+constexpr unsigned kFirstRecentFile = 0xE110;
+constexpr unsigned kLastRecentFile = kFirstRecentFile + 15;
+
+// The file of a drop: the first local file.
+QString DroppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return QString();
+}
+
+} // namespace
+
+void CMainFrame::RegisterDocumentCommands()
+{
+    CommandTable& t = m_commands;
+    auto hasDoc = [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); };
+
+    for (unsigned id : {127u, 33101u}) {
+        t.On(id, [this](unsigned) { OnOpen(); });
+        t.OnUpdate(id, [this](CCmdUI& cmdUI) { cmdUI.Enable(bool(m_services.open)); });
+    }
+    t.OnRange(kFirstRecentFile, kLastRecentFile, [](unsigned id) {
+        CQOR2App* app = CQOR2App::Instance();
+        const QStringList files = app ? app->RecentFiles() : QStringList();
+        const int index = int(id - kFirstRecentFile);
+        if (index < files.size())
+            app->OpenDocumentFile(files[index]);
+    });
+    t.OnUpdateRange(kFirstRecentFile, kLastRecentFile, [](CCmdUI& cmdUI) { cmdUI.Enable(true); });
+
+    t.On(33112, [this](unsigned) { CloseActiveChild(); });
+    t.OnUpdate(33112, hasDoc);
+
+    t.On(33124, [this](unsigned) { OnNewFahrzeug(); });
+    t.OnUpdate(33124, [this](CCmdUI& cmdUI) { cmdUI.Enable(bool(m_services.newFahrzeug)); });
+    t.On(644, [this](unsigned) { OnNewKombination(); });
+    t.OnUpdate(644, [this](CCmdUI& cmdUI) { cmdUI.Enable(bool(m_services.newKombination)); });
+
+    t.On(123, [this](unsigned) { OnAbkoppeln(); });
+    t.OnUpdate(123, [](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        cmdUI.Enable(doc && doc->GetAnhaenger());
+    });
+
+    t.On(531, [this](unsigned) { OnAktivIndex(CQOR1Doc::kAktivZugfahrzeug); });
+    t.On(532, [this](unsigned) { OnAktivIndex(CQOR1Doc::kAktivAnhaenger); });
+    for (unsigned id : {531u, 532u}) {
+        t.OnUpdate(id, [id](CCmdUI& cmdUI) {
+            bool bEnable = false;
+            int nCheck = 0;
+            EnableAktivIndex(GetActiveDoc(), id == 531, &bEnable, &nCheck);
+            cmdUI.Enable(bEnable);
+            cmdUI.SetCheck(nCheck);
+        });
+    }
+
+    // The views: kind 0 to 3 into the splitter's upper row, -1 swaps the rows.
+    const std::pair<unsigned, int> views[] = {{119, 0}, {120, 1}, {33288, 2}, {121, 3}, {122, -1}};
+    for (const auto& [id, kind] : views) {
+        t.On(id, [this, kind = kind](unsigned) { OnShowView(kind); });
+        t.OnUpdate(id, [this, kind = kind](CCmdUI& cmdUI) {
+            CChildFrame* child = ActiveChild();
+            CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+            if (!host) {
+                cmdUI.Enable(false);
+                return;
+            }
+            cmdUI.Enable(kind < 0 ? host->IsSplitterTabSelected() : host->GetRowKind(0) != kind);
+        });
+    }
+
+    // Add an axle while the vehicle view is shown (its tab, or a pane of the split view).
+    t.On(33128, [this](unsigned) { OnAddAchse(); });
+    t.OnUpdate(33128, [this](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+        cmdUI.Enable(v && IsTemplateViewShown() && AchsEdit::CanAdd(*v));
+    });
+
+    // The side-difference percentage: the combo shows the value of the vehicle worked on.
+    t.On(MainRibbonLayout::kPercentCombo, [](unsigned) {}); // the entry comes with OnCommand
+    t.OnUpdate(MainRibbonLayout::kPercentCombo, [this](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+        const int entry = v && v->GetFahrzeugTyp() != FahrzeugArt::kSattelzugmaschine
+                              ? PercentEntry(v->m_nSeitenProzent)
+                              : -1;
+        cmdUI.Enable(entry > 0);
+        auto* combo =
+            m_ribbon ? qobject_cast<QComboBox*>(m_ribbon->Control(MainRibbonLayout::kPercentCombo)) : nullptr;
+        if (combo && !combo->view()->isVisible())
+            combo->setCurrentIndex(std::max(entry, 0));
+    });
+
+    // The dialogs of later parts, each enabled only when it is installed.
+    t.On(33148, [this](unsigned) {
+        CQOR1Doc* doc = GetActiveDoc();
+        if (doc && m_services.nutzbareLF && doc->CanLeaveViews(9, 0, nullptr, nullptr))
+            m_services.nutzbareLF(this, doc);
+    });
+    t.OnUpdate(33148, [this](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+        cmdUI.Enable(m_services.nutzbareLF && v && v->GetArt() != FahrzeugArt::kSattelzugmaschine);
+    });
+    t.On(655, [this](unsigned) {
+        if (m_services.importFile)
+            m_services.importFile(this, QString());
+    });
+    t.OnUpdate(655, [this](CCmdUI& cmdUI) { cmdUI.Enable(bool(m_services.importFile)); });
+    t.On(656, [this](unsigned) {
+        if (CQOR1Doc* doc = GetActiveDoc(); doc && m_services.exportDoc)
+            m_services.exportDoc(this, doc);
+    });
+    t.OnUpdate(656, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.exportDoc && GetActiveDoc()); });
+    t.On(33072, [this](unsigned) {
+        if (CQOR1Doc* doc = GetActiveDoc(); doc && m_services.editLgsFsmExt)
+            m_services.editLgsFsmExt(this, doc);
+    });
+    t.OnUpdate(33072, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.editLgsFsmExt && GetActiveDoc()); });
+    t.On(33156, [this](unsigned) {
+        if (CQOR1Doc* doc = GetActiveDoc(); doc && m_services.loadPositions)
+            m_services.loadPositions(this, doc);
+    });
+    t.OnUpdate(33156, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.loadPositions && GetActiveDoc()); });
+}
+
+void CMainFrame::EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck)
+{
+    *pEnable = false;
+    *pCheck = 0;
+    if (!doc || !doc->GetFahrzeug() || !doc->GetAktivPlan())
+        return;
+    if (doc->GetAnhaenger()) {
+        *pEnable = true;
+        const CFahrzeug* v = doc->GetAktivFahrzeug(false);
+        const bool bMotor = v && v->IsMotorfahrzeug();
+        *pCheck = bMotor == bZugfahrzeug ? 1 : 0;
+        return;
+    }
+    // A single vehicle: its own button checked and enabled, the other one off.
+    const bool bMotor = doc->GetFahrzeug()->IsMotorfahrzeug();
+    *pEnable = bMotor == bZugfahrzeug;
+    *pCheck = *pEnable ? 1 : 0;
+}
+
+namespace {
+
+constexpr int kPercents[] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50};
+
+} // namespace
+
+int CMainFrame::PercentEntry(int nProzent)
+{
+    for (int i = 0; i < int(std::size(kPercents)); ++i)
+        if (kPercents[i] == nProzent)
+            return i + 1;
+    return -1;
+}
+
+void CMainFrame::OnPercent(int nEntry)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+    if (!v || v->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine || nEntry < 1 ||
+        nEntry > int(std::size(kPercents)))
+        return;
+    const int nProzent = kPercents[nEntry - 1];
+    v->m_nSeitenProzent = nProzent;
+    if (CQOR* plan = v->GetQor())
+        plan->m_nSeitenProzent = nProzent;
+    v->CalcNutzbarerBereich();
+    v->m_bModified = 1;
+    v->m_Diagramm.BuildCurve(0.0f);
+    doc->SetModifiedFlag(true);
+    doc->OnFahrzeugChanged(true);
+    doc->RedrawViews();
+    doc->UpdateFrameTitle();
+}
+
+bool CMainFrame::IsTemplateViewShown() const
+{
+    CChildFrame* child = ActiveChild();
+    const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    if (!host || !host->GetTemplateView())
+        return false;
+    if (host->IsSplitterTabSelected())
+        return host->IsInVisibleSplitterPane(host->GetTemplateView());
+    return host->GetSelectedView() == host->GetTemplateView();
+}
+
+void CMainFrame::OnAddAchse()
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
+    if (!v || !IsTemplateViewShown() || !AchsEdit::CanAdd(*v) || !AchsEdit::AddAchse(*v))
+        return;
+    doc->OnFahrzeugChanged(true);
+    doc->SetModifiedFlag(true);
+    doc->UpdateFrameTitle();
+}
+
+void CMainFrame::OnOpen()
+{
+    if (!m_services.open)
+        return;
+    if (CQOR1Doc* doc = GetActiveDoc())
+        if (!doc->CanLeaveViews(5, 0, nullptr, nullptr))
+            return;
+    DocumentServices::OpenChoice choice;
+    if (!m_services.open(this, choice) || choice.path.isEmpty())
+        return;
+    if (OpenFile(choice.path, 0, choice.bSingle) && choice.bPartner)
+        LoadPartnerEntry(choice.path, 1);
+}
+
+void CMainFrame::OnNewKombination()
+{
+    if (!m_services.newKombination)
+        return;
+    if (CQOR1Doc* doc = GetActiveDoc())
+        if (!doc->CanLeaveViews(6, 0, nullptr, nullptr))
+            return;
+    if (!CloseActiveChild())
+        return;
+    DocumentServices::KombiChoice choice;
+    if (m_services.newKombination(this, choice))
+        NewKombination(choice.zugPath, choice.newPath, choice.anhaengerPath, choice.dKupplungMm);
+}
+
+void CMainFrame::OnAbkoppeln()
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    if (!doc || !doc->GetAnhaenger())
+        return;
+    if (!doc->CanLeaveViews(8, 0, nullptr, nullptr))
+        return;
+    const int nTyp = doc->GetAnhaenger()->GetFahrzeugTyp();
+    if (RemovePartner(false))
+        doc->NotifyViews(8, nTyp);
+}
+
+void CMainFrame::OnAktivIndex(int nIndex)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    if (!doc || !doc->GetAnhaenger())
+        return;
+    // Only a switch to the other vehicle of the combination.
+    const int nFrom =
+        nIndex == CQOR1Doc::kAktivZugfahrzeug ? CQOR1Doc::kAktivAnhaenger : CQOR1Doc::kAktivZugfahrzeug;
+    if (doc->GetAktivIndex() != nFrom)
+        return;
+    if (doc->SetAktivIndex(nIndex, false, true))
+        PostViewNotifyAll(false, 1, -1);
+}
+
+void CMainFrame::OnShowView(int nKind)
+{
+    CChildFrame* child = ActiveChild();
+    if (!child || !child->GetTabbedView())
+        return;
+    child->GetTabbedView()->ShowView(nKind);
+    Update3DViewRenderFlag();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended, so the source is not kept waiting by a question.
+    QMetaObject::invokeMethod(
+        this,
+        [path] {
+            if (CQOR2App* app = CQOR2App::Instance())
+                app->OpenDocumentFile(path);
+        },
+        Qt::QueuedConnection);
+}

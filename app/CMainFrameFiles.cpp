@@ -1,0 +1,456 @@
+// The main window's documents: opening, closing, the partner of a towing vehicle, new combinations and
+// vehicles, and what the views ask of the active child.
+#include "app/CMainFrame.h"
+
+#include "app/CChildFrame.h"
+#include "app/CQOR2App.h"
+#include "app/CQtDocumentHost.h"
+#include "model/archive/ArchiveError.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/CImpExp.h"
+#include "model/files/CImpExpException.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/files/VehicleFiles.h"
+#include "model/plan/CQOR.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/tagZLINFO.h"
+#include "ui/IMessageBoxService.h"
+#include "views/CTabbedViewView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMdiArea>
+#include <QPixmap>
+
+#include <span>
+
+namespace {
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+std::filesystem::path FsPath(const QString& path)
+{
+    return std::filesystem::path(path.toStdString());
+}
+
+// The same file, however the two paths are written.
+bool SamePath(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    const QString cb = QFileInfo(b).canonicalFilePath();
+    if (!ca.isEmpty() && !cb.isEmpty())
+        return ca == cb;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// The active child and what the views ask of it.
+
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    if (!m_mdi)
+        return nullptr;
+    if (auto* child = qobject_cast<CChildFrame*>(m_mdi->currentSubWindow()))
+        return child;
+    // One document at a time: the only child is the active one even while the frame is inactive.
+    for (QMdiSubWindow* window : m_mdi->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(window))
+            return child;
+    return nullptr;
+}
+
+CQOR1Doc* CMainFrame::GetActiveDoc()
+{
+    const CMainFrame* frame = Instance();
+    CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
+    return child ? child->GetDocument() : nullptr;
+}
+
+int CMainFrame::GetActiveTabIndex()
+{
+    const CMainFrame* frame = Instance();
+    CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
+    return child && child->GetTabbedView() ? child->GetTabbedView()->GetSelectedTab() : -1;
+}
+
+int CMainFrame::PostViewNotifyAll(bool bDeferred, int nCode, int nValue)
+{
+    const CMainFrame* frame = Instance();
+    CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
+    if (!child || !child->GetTabbedView())
+        return 0;
+    return CTabbedViewView::PostViewNotifyAll(child->GetTabbedView(), bDeferred, nCode, nValue);
+}
+
+bool CMainFrame::IsActiveViewModeSet()
+{
+    // The plan view's toggle mode and the 3D view's view flag come with those views; the stand-in
+    // views have neither.
+    return false;
+}
+
+bool CMainFrame::Update3DViewRenderFlag()
+{
+    // The 3D view's render flag comes with the 3D view; until then there is nothing to set.
+    const CMainFrame* frame = Instance();
+    return frame && frame->ActiveChild();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Opening and closing.
+
+void CMainFrame::ShowOpenError(const QString& path)
+{
+    // Tell what is wrong with the file: missing, too new, of the first version, or damaged.
+    QString text;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        text = QString::fromStdString(FormatResChecked(61003, {path.toStdString()}));
+    } else {
+        const QByteArray bytes = file.readAll();
+        CImpExp root;
+        try {
+            root.Load(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                    static_cast<std::size_t>(bytes.size())),
+                      path.toStdString());
+            text = QString::fromStdString(FormatResChecked(61001, {path.toStdString()}));
+        } catch (const CImpExpException& e) {
+            if (e.GetVersion() == 1)
+                text = QString::fromStdString(FormatResChecked(61002, {path.toStdString()}));
+            else
+                text = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") +
+                       QString::fromStdString(e.what());
+        } catch (const std::exception&) {
+            text = QString::fromStdString(FormatResChecked(61001, {path.toStdString()}));
+        }
+    }
+    MessageBoxes().Show(this, Text(168), text, IMessageBoxService::Icon::Error,
+                        IMessageBoxService::Buttons::Ok);
+}
+
+std::unique_ptr<CFahrzeug> CMainFrame::LoadFahrzeug(const QString& path, int entry,
+                                                    std::unique_ptr<LockedFile>* pFile, int* pWert,
+                                                    bool bOffenHalten)
+{
+    std::string name;
+    std::unique_ptr<CFahrzeug> pFahrzeug =
+        LoadFahrzeugFromFile(FsPath(path), entry, pFile, pWert, bOffenHalten, &name);
+    if (!pFahrzeug)
+        ShowOpenError(path);
+    return pFahrzeug;
+}
+
+int CMainFrame::IsFileOpen(const QString& path, int entry) const
+{
+    CChildFrame* child = ActiveChild();
+    CQOR1Doc* doc = child ? child->GetDocument() : nullptr;
+    if (!doc || !SamePath(QString::fromStdString(doc->GetPathName()), path))
+        return 0;
+    if (entry < 0 || entry == std::max(doc->GetVornIndex(), 0))
+        return 1;
+    if (doc->GetAnhaenger() && entry == doc->GetAnhaengerIndex())
+        return 2;
+    return 0;
+}
+
+bool CMainFrame::CloseActiveChild(bool bNoSave)
+{
+    CChildFrame* child = ActiveChild();
+    if (!child)
+        return true;
+    const bool closed = child->CloseFromFrame(bNoSave, false);
+    if (closed)
+        RemoveViewRibbonGroup();
+    return closed;
+}
+
+bool CMainFrame::CloseActiveChildForExit()
+{
+    CQOR1Doc* doc = ActiveChild() ? ActiveChild()->GetDocument() : nullptr;
+    if (doc && !doc->CanLeaveViews(15, 0, nullptr, nullptr))
+        return false;
+    return CloseActiveChild();
+}
+
+CChildFrame* CMainFrame::CreateChildFrame(const QString& path, bool bMotorfahrzeug, CAppStateParams* pState)
+{
+    auto* child = new CChildFrame(&m_services);
+    if (!m_mdi || !child->CreateWithDocument(path, bMotorfahrzeug ? 1 : 0, pState)) {
+        delete child;
+        MessageBoxes().Show(this, Text(168), Text(167) + QLatin1Char('.'), IMessageBoxService::Icon::Error,
+                            IMessageBoxService::Buttons::Ok);
+        return nullptr;
+    }
+    // The window's icon is the catalogue picture of its vehicle's kind (truck or trailer).
+    const CQOR2App* app = CQOR2App::Instance();
+    const int image = app ? app->FirstCatalogueImage() + (bMotorfahrzeug ? 0 : 1) : -1;
+    if (app && image >= 0 && image < app->CatalogueImages().Count())
+        child->setWindowIcon(QIcon(QPixmap::fromImage(app->CatalogueImages().Image(image))));
+    else {
+        QPixmap empty(16, 16); // no toolkit logo either
+        empty.fill(Qt::transparent);
+        child->setWindowIcon(QIcon(empty));
+    }
+    m_mdi->addSubWindow(child);
+    child->showMaximized();
+    m_mdi->setActiveSubWindow(child);
+    return child;
+}
+
+bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
+{
+    if (IsFileOpen(path, entry) != 0)
+        return true;
+    if (!CloseActiveChild())
+        return false;
+    if (!QFileInfo(path).isFile() || !QFile(path).open(QIODevice::ReadOnly)) {
+        ShowOpenError(path);
+        return false;
+    }
+    const int nTyp = ReadFileFahrzeugTyp(FsPath(path), 0, nullptr);
+    const bool bMotor = nTyp == FahrzeugArt::kZugmaschine || nTyp == FahrzeugArt::kSattelzugmaschine ||
+                        nTyp == FahrzeugArt::kZugmaschineUntertyp;
+    CQOR2App* app = CQOR2App::Instance();
+    CAppStateParams* pState =
+        app ? GetAppStateParams(app->AppStates(), QFileInfo(path).completeBaseName().toStdString().c_str())
+            : nullptr;
+
+    // The vehicle first, so that a file that cannot be read leaves no half-made window.
+    std::unique_ptr<LockedFile> pFile;
+    int nWert = 0;
+    std::unique_ptr<CFahrzeug> pFahrzeug = LoadFahrzeug(path, 0, &pFile, &nWert, true);
+    if (!pFahrzeug)
+        return false;
+    CChildFrame* child = CreateChildFrame(path, bMotor, pState);
+    if (!child)
+        return false;
+    CQOR1Doc* doc = child->GetDocument();
+    doc->SetFahrzeug(pFahrzeug.release());
+    const bool bEinzel = bSingle || (nWert & 1) != 0;
+    doc->SetOpenFile(std::make_unique<LockedVehicleFile>(std::move(pFile)), path.toStdString(),
+                     bSingle ? -1 : 0, entry > 0 ? entry : -1);
+    doc->OnDocumentOpened();
+    doc->UpdateFrameTitle();
+    doc->RedrawViews();
+    if (CTabbedViewView* host = child->GetTabbedView())
+        child->SetCurrentView(host->GetRowView(0));
+    doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
+    m_bEinzel = bEinzel;
+    CFahrzeug* pVorn = doc->GetFirstFahrzeug();
+    if (pVorn) {
+        pVorn->m_nKopf[0] = bEinzel ? 1 : 0;
+        pVorn->m_nKopf[1] = 0;
+        pVorn->m_nKopf[2] = 0;
+    }
+    if (entry != 0 && !bEinzel && pVorn &&
+        (pVorn->GetArt() == FahrzeugArt::kZugmaschine ||
+         pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine)) {
+        const int nPartner = entry == -1 ? (nWert >> 1) & 0x7F : entry;
+        if (nPartner > 0)
+            LoadPartnerEntry(path, nPartner);
+    }
+    doc->UpdateFrameTitle();
+    return true;
+}
+
+void CMainFrame::OpenPendingPath(const QString& path)
+{
+    if (path.endsWith(QStringLiteral("ei"))) {
+        if (m_services.importFile)
+            m_services.importFile(this, path);
+        else
+            MessageBoxes().Show(this, Text(273),
+                                QString::fromStdString(FormatResChecked(61009, {path.toStdString()})),
+                                IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::Ok);
+        return;
+    }
+    OpenFile(path, -1, false);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The partner of a towing vehicle.
+
+void CMainFrame::AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* pZug = doc->GetFahrzeug();
+    CFahrzeug* pNeu = pAnhaenger.release();
+    pNeu->m_pPartner = pZug;
+    pZug->m_pPartner = pNeu;
+    doc->SetFahrzeug(pNeu);
+    doc->SetAnhaengerIndex(nEntry);
+    if (CQOR* pPlan = pNeu->GetQor())
+        pPlan->UpdateSchwerpunkt();
+    doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, false);
+    doc->OnFahrzeugChanged(true);
+    doc->UpdateFrameTitle();
+
+    // A rigid truck's equipment of type 5 cannot stay on a towing vehicle.
+    if (pZug->GetArt() == FahrzeugArt::kZugmaschine) {
+        bool bGeloescht = false;
+        for (auto it = pZug->m_ZLInfos.begin(); it != pZug->m_ZLInfos.end();) {
+            if (it->second && it->second->m_nTyp == 5) {
+                delete it->second;
+                it = pZug->m_ZLInfos.erase(it);
+                bGeloescht = true;
+            } else {
+                ++it;
+            }
+        }
+        if (bGeloescht) {
+            pZug->m_bModified = 1;
+            doc->OnFahrzeugChanged(true);
+            doc->UpdateModifiedState();
+            MessageBoxes().Show(this, Text(170), Text(169) + QLatin1Char('.'),
+                                IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::Ok);
+        }
+    }
+}
+
+bool CMainFrame::LoadPartnerEntry(const QString& path, int entry)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    if (!doc || !doc->GetFahrzeug())
+        return false;
+    if (doc->GetAnhaenger() && !RemovePartner(false))
+        return false;
+    std::unique_ptr<CFahrzeug> pAnhaenger = LoadFahrzeug(path, entry, nullptr, nullptr, false);
+    if (!pAnhaenger)
+        return false;
+    AttachPartner(std::move(pAnhaenger), entry);
+    return true;
+}
+
+bool CMainFrame::LoadPartnerFromFile(const QString& path)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    if (!doc || !doc->GetFahrzeug())
+        return false;
+    if (doc->GetAnhaenger() && !RemovePartner(false))
+        return false;
+    std::unique_ptr<CFahrzeug> pAnhaenger = LoadFahrzeug(path, 0, nullptr, nullptr, false);
+    if (!pAnhaenger)
+        return false;
+    // A vehicle from another file becomes a new entry of the document's file when it is saved.
+    AttachPartner(std::move(pAnhaenger), -1);
+    return true;
+}
+
+bool CMainFrame::RemovePartner(bool bNoSave)
+{
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* pAnhaenger = doc ? doc->GetAnhaenger() : nullptr;
+    if (!pAnhaenger)
+        return false;
+    if (!bNoSave && doc->SaveFahrzeugDateien(false, false, true) != CQOR1Doc::kGespeichert)
+        return false;
+    CFahrzeug* pZug = pAnhaenger->GetPartner();
+    pAnhaenger->m_pPartner = nullptr;
+    pZug->m_pPartner = nullptr;
+    doc->SetFahrzeug(pZug);
+    delete pAnhaenger;
+    doc->SetAnhaengerIndex(-2);
+    doc->OnFahrzeugChanged(true);
+    if (doc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug)
+        doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
+    doc->UpdateFrameTitle();
+    doc->RedrawViews();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// New combinations and vehicles.
+
+bool CMainFrame::NewKombination(const QString& zugPath, const QString& newPath, const QString& anhaengerPath,
+                                double dKupplungMm)
+{
+    auto fail = [this] {
+        MessageBoxes().Show(this, Text(273), Text(643), IMessageBoxService::Icon::Error,
+                            IMessageBoxService::Buttons::Ok);
+        return false;
+    };
+    // An existing combination is never replaced.
+    if (newPath.isEmpty() || QFileInfo::exists(newPath) || !QFileInfo(zugPath).isFile() ||
+        !QFileInfo(anhaengerPath).isFile())
+        return fail();
+    if (!QDir().mkpath(QFileInfo(newPath).absolutePath()) || !QFile::copy(zugPath, newPath))
+        return fail();
+    if (!OpenFile(newPath, 0, false) || !LoadPartnerFromFile(anhaengerPath))
+        return fail();
+    CQOR1Doc* doc = GetActiveDoc();
+    m_bEinzel = false;
+    CFahrzeug* pAnhaenger = doc->GetAnhaenger();
+    CFahrzeug* pZug = doc->GetFirstFahrzeug();
+    pZug->m_nKopf[0] = 0;
+    pZug->m_bModified = 1;
+    pAnhaenger->m_bModified = 1;
+    pAnhaenger->m_dKupplungswert[0] = dKupplungMm / 1000.0;
+    doc->OnFahrzeugChanged(true);
+    if (doc->SaveFahrzeugDateien(false, false, true) != CQOR1Doc::kGespeichert)
+        return fail();
+    return true;
+}
+
+void CMainFrame::OnNewFahrzeug()
+{
+    if (!m_services.newFahrzeug)
+        return;
+    if (CQOR1Doc* doc = GetActiveDoc())
+        if (!doc->CanLeaveViews(6, 0, nullptr, nullptr))
+            return;
+    if (!CloseActiveChild())
+        return;
+    DocumentServices::NeuChoice choice;
+    if (!m_services.newFahrzeug(this, choice))
+        return;
+    static const char* const kSamples[] = {"LKW.qor", "GDA.qor", "SDA.qor", "SAH.qor", "SZM.qor", "KEP.qor"};
+    static const quint32 kNamen[] = {174, 178, 177, 176, 175, 172};
+    if (choice.nArt < 0 || choice.nArt > 5)
+        return;
+    QString file = QString::fromLatin1(kSamples[choice.nArt]);
+    if (choice.nArt == 1 && choice.nVariante != 1)
+        file = QStringLiteral("GDA_2.qor");
+    if (choice.nArt == 3 && choice.nVariante != 1)
+        file = QStringLiteral("SAH_2.qor");
+    const CQOR2App* app = CQOR2App::Instance();
+    const QString path =
+        (app ? app->ProgramFolder() : QString()) + QStringLiteral("/Samples/Vehicles/") + file;
+    std::unique_ptr<CFahrzeug> pFahrzeug = LoadFahrzeug(path, 0, nullptr, nullptr, false);
+    if (!pFahrzeug)
+        return;
+    QString name = choice.name.trimmed();
+    if (name.isEmpty())
+        name = Text(kNamen[choice.nArt]);
+    pFahrzeug->m_strName = name.toStdString();
+    for (int i = 0; i < 4; ++i) {
+        const double d = choice.nArt == FahrzeugArt::kSattelzugmaschine ? 0.0 : choice.dRand[i];
+        pFahrzeug->m_NutzLF[0].m_dRand[i] = d;
+        pFahrzeug->m_NutzLF[1].m_dRand[i] = d;
+    }
+    CChildFrame* child =
+        CreateChildFrame(name, choice.nArt == 0 || choice.nArt == 4 || choice.nArt == 5, nullptr);
+    if (!child)
+        return;
+    CQOR1Doc* doc = child->GetDocument();
+    doc->SetFahrzeug(pFahrzeug.release());
+    doc->GetFahrzeug()->CalcNutzbarerBereich();
+    doc->GetFahrzeug()->m_bModified = 1;
+    doc->OnDocumentOpened();
+    doc->GetFahrzeug()->m_bModified = 1;
+    doc->UpdateModifiedState();
+    doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
+    doc->UpdateFrameTitle();
+}

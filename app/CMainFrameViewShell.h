@@ -1,0 +1,22 @@
+// What the views ask of the shell, answered by the main frame and its active child window.
+#pragma once
+
+#include "views/IViewShell.h"
+
+class CMainFrame;
+
+class CMainFrameViewShell : public IViewShell
+{
+public:
+    explicit CMainFrameViewShell(CMainFrame* pFrame) : m_pFrame(pFrame) {}
+
+    void SetCurrentView(CGetAnsView* pView) override;
+    void AddViewRibbonGroup() override;
+    void RemoveViewRibbonGroup() override;
+    bool IsActiveViewModeSet() const override;
+    void Update3DViewRenderFlag() override;
+    CTabbedViewView* GetActiveHost() const override;
+
+private:
+    CMainFrame* m_pFrame;
+};

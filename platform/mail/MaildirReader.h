@@ -1,0 +1,32 @@
+// Lists the messages of a Maildir folder (new/ and cur/) for the inbox search, newest first.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+struct InboxMessage
+{
+    bool unread = false; // in new/, or without the "S" (seen) flag
+    QDateTime received;  // first Received date, else Date, else the file's time
+    QString senderName;
+    QString subject;
+    QStringList attachmentNames; // index = attachment index for ReadAttachment
+    QString messageFile;
+};
+
+class MaildirReader
+{
+public:
+    static constexpr int kMaxMessages = 1024;
+
+    // The newest `kMaxMessages` messages of `folder`. Files that are not messages are skipped. False with
+    // `error` set when the folder has neither new/ nor cur/ or one of them cannot be listed.
+    static bool List(const QString& folder, QVector<InboxMessage>& messages, QString* error = nullptr);
+
+    // The content of attachment `index` of the message in `messageFile`; false when the file cannot be
+    // read, is no message or has no such attachment.
+    static bool ReadAttachment(const QString& messageFile, int index, QByteArray& data,
+                               QString* name = nullptr);
+};

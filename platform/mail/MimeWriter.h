@@ -1,0 +1,24 @@
+// Writes a mail as a MIME message: multipart/mixed with a UTF-8 text part and base64 attachments.
+#pragma once
+
+#include "platform/mail/MailMessage.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class MimeWriter
+{
+public:
+    // The whole message with CRLF line ends and no line longer than 76 characters outside the headers
+    // (headers are folded well below 998). Non-ASCII subjects and names are encoded (RFC 2047 in headers,
+    // RFC 2231 for file names). Fails (answers false, `error` says which file) when an attachment cannot
+    // be read.
+    static bool Write(const MailMessage& message, const QString& fromAddress, const QString& fromName,
+                      const QDateTime& date, QByteArray& out, QString* error = nullptr);
+
+    // "=?UTF-8?B?...?=" words for a non-ASCII text, the text itself when it is printable ASCII.
+    static QByteArray EncodeHeaderText(const QString& text);
+    // Base64 in lines of 76 characters, each ended by CRLF.
+    static QByteArray Base64Lines(const QByteArray& data);
+};

@@ -1,0 +1,670 @@
+// Opening, closing and coupling vehicles in the main window: the child window and its document, the
+// file operations, the document commands and their states, on copies of the samples in a temporary
+// folder.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CQOR2App.h"
+#include "app/CQOR2StatusBar.h"
+#include "app/CQORRibbonBar.h"
+#include "model/archive/ArchiveWriter.h"
+#include "model/base/LockedFile.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/CImpExp.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CQOR.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/tagZLINFO.h"
+#include "platform/CCmdUI.h"
+#include "ui/ScriptedMessageBoxService.h"
+#include "views/CPlaceholderView.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool ProcessUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (!done()) {
+        if (guard.elapsed() > 20000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A loading-plan view that refuses to be left while `refuse` is set and counts the questions.
+class LeaveView : public CPlaceholderView
+{
+public:
+    LeaveView(CQOR1Doc* doc, bool* refuse, int* asked)
+        : CPlaceholderView(doc, 197, 2), m_refuse(refuse), m_asked(asked)
+    {
+    }
+    bool CanLeave(int, int, std::string* message) override
+    {
+        ++*m_asked;
+        if (*m_refuse && message)
+            *message = "Finish the entry first.";
+        return *m_refuse; // true refuses
+    }
+
+private:
+    bool* m_refuse;
+    int* m_asked;
+};
+
+// Records the states an update handler gives.
+class RecordingCmdUI : public CCmdUI
+{
+public:
+    void Enable(bool on) override { enabled = on; }
+    void SetCheck(int state) override { check = state; }
+    bool enabled = true;
+    int check = -1;
+};
+
+class DocumentFilesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        QDir().mkpath(m_program);
+        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
+        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
+        std::error_code ec;
+        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
+                 fs::copy_options::recursive, ec);
+        ASSERT_FALSE(ec) << ec.message();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_dir.filePath(QStringLiteral("system")));
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        CChildFrame::SetViewFactory([this](int kind, CQOR1Doc* doc) -> CGetAnsView* {
+            if (kind == CTabbedViewView::kPlan)
+                return new LeaveView(doc, &m_refuse, &m_asked);
+            return CTabbedViewView::MakeStandInView(kind, doc);
+        });
+    }
+
+    void TearDown() override
+    {
+        m_app.reset();
+        CChildFrame::SetViewFactory({});
+        qputenv("XDG_DATA_HOME", m_oldData);
+    }
+
+    // Starts the program with `arguments` after its name and waits for the after-start message.
+    void Start(const QStringList& arguments = {}, bool recentFile = true)
+    {
+        if (recentFile) {
+            // Not a first start: something was opened before.
+            QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+            QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+            QSettings().setValue(QStringLiteral("Recent File List/File1"),
+                                 m_dir.filePath(QStringLiteral("gone.qor")));
+        }
+        CQOR2App::Options options;
+        options.programFolder = m_program;
+        options.arguments = QStringList{QStringLiteral("qor")} + arguments;
+        options.splashMs = 0;
+        options.probe = [](const QString&) {
+            GlProbeResult result;
+            result.status = GlProbeResult::Status::Ok;
+            result.refreshRate = 50.0;
+            return result;
+        };
+        options.screenDpi = [] { return 96; };
+        m_app = std::make_unique<CQOR2App>(options);
+        ASSERT_TRUE(m_app->InitInstance()) << m_app->StartError().toStdString();
+        ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
+    }
+
+    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CQOR1Doc* Doc() const { return CMainFrame::GetActiveDoc(); }
+    int ChildCount() const { return int(Frame()->MdiArea()->subWindowList().size()); }
+
+    // A fresh copy of a sample vehicle (by the string id of its name) in the test's own folder.
+    QString Sample(quint32 nameId, const QString& copyName = QString())
+    {
+        const QString source = m_app->UserRoot() + QStringLiteral("Samples/vehicles/") +
+                               QString::fromStdString(LoadResString(259)) + QLatin1Char('/') +
+                               QString::fromStdString(LoadResString(nameId)) + QStringLiteral(".qor");
+        QDir().mkpath(m_dir.filePath(QStringLiteral("work")));
+        const QString target = m_dir.filePath(QStringLiteral("work/") +
+                                              (copyName.isEmpty() ? QString::number(nameId) : copyName) +
+                                              QStringLiteral(".qor"));
+        QFile::remove(target);
+        EXPECT_TRUE(QFile::copy(source, target)) << source.toStdString();
+        QFile(target).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return target;
+    }
+
+    static std::unique_ptr<CFahrzeug> ReadBack(const QString& path, int entry = 0)
+    {
+        return LoadFahrzeugFromFile(fs::path(path.toStdString()), entry, nullptr, nullptr, false, nullptr);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_program;
+    QByteArray m_oldData;
+    ScriptedMessageBoxService m_boxes;
+    std::unique_ptr<CQOR2App> m_app;
+    bool m_refuse = false;
+    int m_asked = 0;
+};
+
+constexpr quint32 kTruck = 260;
+constexpr quint32 kTractor = 268;
+constexpr quint32 kVan = 278;
+constexpr quint32 kSemiTrailer = 281;
+constexpr quint32 kDrawbarTrailer = 283;
+constexpr quint32 kCentreAxleTrailer = 285;
+
+TEST_F(DocumentFilesTest, AFirstStartShowsTheSampleTruckAndLaterStartsOpenNothing)
+{
+    Start({}, false);
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_TRUE(
+        QString::fromStdString(Doc()->GetPathName()).endsWith(QStringLiteral("/Rigid truck 18 t.qor")));
+    EXPECT_EQ(ChildCount(), 1);
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+    Frame()->UpdateCommandUI();
+    const QLabel* mass = Frame()->StatusBar()->Pane(CQOR2StatusBar::kMassPane);
+    ASSERT_NE(mass, nullptr);
+    EXPECT_FALSE(mass->text().isEmpty());
+
+    // The picture of the main window with the truck open, kept for looking at.
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    const QImage picture = Frame()->grab().toImage();
+    picture.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_window_truck.png"));
+    EXPECT_EQ(picture.size(), Frame()->size());
+
+    Frame()->close();
+    m_app.reset();
+    // The truck is in the recent files now: the next start opens nothing.
+    Start({}, false);
+    EXPECT_EQ(Doc(), nullptr);
+    EXPECT_EQ(ChildCount(), 0);
+}
+
+TEST_F(DocumentFilesTest, EachSampleOpensCaptionedByItsTitle)
+{
+    Start();
+    for (quint32 id : {kTruck, kTractor, kVan, kSemiTrailer, kDrawbarTrailer, kCentreAxleTrailer}) {
+        SCOPED_TRACE(id);
+        const QString path = Sample(id);
+        ASSERT_TRUE(Frame()->OpenFile(path, -1, false))
+            << (m_boxes.Records().isEmpty() ? std::string() : m_boxes.Records().last().text.toStdString());
+        ASSERT_NE(Doc(), nullptr);
+        EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), path);
+        EXPECT_EQ(Frame()->ActiveChild()->windowTitle(), QString::fromStdString(Doc()->GetTitel(false)));
+        EXPECT_EQ(Doc()->GetAnhaenger(), nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ChildCount(), 1); // the one before closed
+    }
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+}
+
+TEST_F(DocumentFilesTest, OpeningTheOpenFileKeepsItsWindow)
+{
+    Start();
+    const QString path = Sample(kTruck);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    CChildFrame* child = Frame()->ActiveChild();
+    m_asked = 0;
+    EXPECT_TRUE(Frame()->OpenFile(path, -1, false));
+    EXPECT_TRUE(m_app->OpenDocumentFile(path));
+    EXPECT_EQ(Frame()->ActiveChild(), child);
+    EXPECT_EQ(Frame()->IsFileOpen(path, 0), 1);
+    EXPECT_EQ(Frame()->IsFileOpen(Sample(kVan), 0), 0);
+}
+
+TEST_F(DocumentFilesTest, AnUnreadableFileGivesItsMessageAndLeavesNoWindowAndTheFileUnchanged)
+{
+    Start();
+    const QString good = Sample(kTruck);
+    const QByteArray truck = ReadAll(good);
+    std::unique_ptr<CFahrzeug> vehicle = ReadBack(good);
+    ASSERT_NE(vehicle, nullptr);
+
+    // The first version held one vehicle object and no file root.
+    ArchiveWriter first;
+    first.WriteObject(vehicle.get());
+    // A root written by a later version of the program.
+    ClassInfo newer = CImpExp::classInfo;
+    newer.schema = CImpExp::kSchema + 1;
+    ArchiveWriter later;
+    later.WriteClass(newer);
+    later.WriteClass(newer);
+    const std::vector<std::uint8_t> firstBytes = first.TakeData();
+    const std::vector<std::uint8_t> laterBytes = later.TakeData();
+
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        const char* expected; // part of the message
+    } cases[] = {
+        {"truncated", truck.left(truck.size() / 2), "damaged"},
+        {"empty", QByteArray(), "damaged"},
+        {"first version",
+         QByteArray(reinterpret_cast<const char*>(firstBytes.data()), qsizetype(firstBytes.size())),
+         "first version"},
+        {"newer", QByteArray(reinterpret_cast<const char*>(laterBytes.data()), qsizetype(laterBytes.size())),
+         "file version 7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = m_dir.filePath(QStringLiteral("work/%1.qor").arg(QLatin1String(c.name)));
+        WriteAll(path, c.bytes);
+        m_boxes.Clear();
+        EXPECT_FALSE(Frame()->OpenFile(path, -1, false));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ChildCount(), 0);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_EQ(m_boxes.Records()[0].caption, QStringLiteral("Open vehicle"));
+        EXPECT_TRUE(m_boxes.Records()[0].text.contains(path)) << m_boxes.Records()[0].text.toStdString();
+        EXPECT_TRUE(m_boxes.Records()[0].text.contains(QLatin1String(c.expected)))
+            << m_boxes.Records()[0].text.toStdString();
+        EXPECT_EQ(ReadAll(path), c.bytes);
+    }
+    m_boxes.Clear();
+    EXPECT_FALSE(Frame()->OpenFile(m_dir.filePath(QStringLiteral("work/missing.qor")), -1, false));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_TRUE(m_boxes.Records()[0].text.contains(QStringLiteral("does not exist")));
+}
+
+TEST_F(DocumentFilesTest, AChangeIsWrittenWhenTheWindowClosesAndThePathEntersTheRecentFiles)
+{
+    Start();
+    const QString path = Sample(kTruck);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    Doc()->GetFahrzeug()->m_strKennzeichen = "KV-QR 22";
+    Doc()->GetFahrzeug()->m_bModified = 1;
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    EXPECT_EQ(Doc(), nullptr);
+    std::unique_ptr<CFahrzeug> back = ReadBack(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->m_strKennzeichen, "KV-QR 22");
+    EXPECT_EQ(m_app->RecentFiles().value(0), path);
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+}
+
+TEST_F(DocumentFilesTest, ARefusingViewKeepsTheWindowAndNoSaveStillAsksTheViews)
+{
+    Start();
+    const QString path = Sample(kTruck);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    CChildFrame* child = Frame()->ActiveChild();
+    Doc()->GetFahrzeug()->m_strKennzeichen = "changed";
+    Doc()->GetFahrzeug()->m_bModified = 1;
+    const QByteArray before = ReadAll(path);
+
+    m_refuse = true;
+    m_asked = 0;
+    EXPECT_FALSE(Frame()->CloseActiveChild());
+    EXPECT_FALSE(child->CloseFromFrame(true, false)); // no-save asks the views too
+    EXPECT_FALSE(m_app->OpenDocumentFile(Sample(kVan)) && Frame()->ActiveChild() != child);
+    EXPECT_EQ(Frame()->ActiveChild(), child);
+    EXPECT_GE(m_asked, 3);
+    EXPECT_EQ(ReadAll(path), before);
+
+    m_refuse = false;
+    m_asked = 0;
+    EXPECT_TRUE(child->CloseFromFrame(true, false));
+    EXPECT_EQ(m_asked, 1);
+    EXPECT_EQ(ReadAll(path), before); // closed without saving
+    EXPECT_EQ(m_app->RecentFiles().value(0), path);
+}
+
+TEST_F(DocumentFilesTest, AFileHeldByAnotherWriterAsksBeforeClosingWithoutItsChanges)
+{
+    Start();
+    const QString path = Sample(kTruck);
+    // Another program holds the file for writing: the document gets it for reading only.
+    std::unique_ptr<LockedFile> other =
+        LockedFile::Open(fs::path(path.toStdString()), LockedFile::Mode::ReadWrite);
+    ASSERT_NE(other, nullptr);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    Doc()->GetFahrzeug()->m_strKennzeichen = "changed";
+    Doc()->GetFahrzeug()->m_bModified = 1;
+    const QByteArray before = ReadAll(path);
+
+    m_boxes.AddAnswer(CChildFrame::kCancel);
+    EXPECT_FALSE(Frame()->CloseActiveChild());
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_TRUE(m_boxes.Records()[0].html.text.contains(QStringLiteral("could not be saved")));
+    EXPECT_NE(Doc(), nullptr);
+
+    m_boxes.Clear();
+    m_boxes.AddAnswer(CChildFrame::kCloseWithoutSaving);
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    EXPECT_EQ(Doc(), nullptr);
+    EXPECT_EQ(ReadAll(path), before);
+
+    // Save as: a new file of another name takes the changes.
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    Doc()->GetFahrzeug()->m_strKennzeichen = "saved elsewhere";
+    Doc()->GetFahrzeug()->m_bModified = 1;
+    const QString folder = m_dir.filePath(QStringLiteral("other")) + QLatin1Char('/');
+    QDir().mkpath(folder);
+    Frame()->Services().askSaveName = [&](QWidget*, bool, const QString&, QString& f, QString& n) {
+        f = folder;
+        n = QStringLiteral("Copy");
+        return true;
+    };
+    m_boxes.Clear();
+    m_boxes.AddAnswer(CChildFrame::kSaveAs);
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    std::unique_ptr<CFahrzeug> copy = ReadBack(folder + QStringLiteral("Copy.qor"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->m_strKennzeichen, "saved elsewhere");
+    EXPECT_EQ(ReadAll(path), before);
+}
+
+TEST_F(DocumentFilesTest, APartnerIsCoupledSavedReopenedAndUncoupled)
+{
+    Start();
+    const QString truckPath = Sample(kTruck);
+    const QString trailerPath = Sample(kDrawbarTrailer);
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
+    // Equipment of type 5 on the truck goes when a trailer is coupled.
+    auto* item = new tagZLINFO;
+    item->m_nTyp = 5;
+    Doc()->GetFahrzeug()->m_ZLInfos.emplace(item, item);
+
+    // A trailer that cannot be read leaves the truck alone.
+    const QString broken = m_dir.filePath(QStringLiteral("work/broken.qor"));
+    WriteAll(broken, ReadAll(trailerPath).left(40));
+    EXPECT_FALSE(Frame()->LoadPartnerFromFile(broken));
+    EXPECT_EQ(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_EQ(Doc()->GetFahrzeug()->GetArt(), FahrzeugArt::kZugmaschine);
+    m_boxes.Clear();
+
+    ASSERT_TRUE(Frame()->LoadPartnerFromFile(trailerPath));
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_EQ(Doc()->GetAnhaenger()->GetArt(), FahrzeugArt::kAnhaenger);
+    EXPECT_EQ(Doc()->GetFirstFahrzeug()->GetArt(), FahrzeugArt::kZugmaschine);
+    EXPECT_FALSE(Doc()->GetFirstFahrzeug()->HasZLTyp(5));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].caption, QStringLiteral("Couple trailer"));
+
+    // Saved on closing: the truck's file becomes a combination that opens both vehicles.
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_EQ(Doc()->GetAnhaenger()->GetArt(), FahrzeugArt::kAnhaenger);
+    EXPECT_EQ(Frame()->IsFileOpen(truckPath, 1), 2);
+
+    // Uncoupled without saving: the truck alone, the file as it was.
+    const QByteArray combined = ReadAll(truckPath);
+    EXPECT_TRUE(Frame()->RemovePartner(true));
+    EXPECT_EQ(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_EQ(Doc()->GetFahrzeug()->GetArt(), FahrzeugArt::kZugmaschine);
+    EXPECT_EQ(ReadAll(truckPath), combined);
+    // Opening only the first vehicle of a combination file.
+    EXPECT_TRUE(Frame()->CloseActiveChild(true));
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, 0, true));
+    EXPECT_EQ(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_TRUE(Frame()->IsEinzelFahrzeug());
+}
+
+TEST_F(DocumentFilesTest, TheVehicleButtonsFollowTheDocument)
+{
+    Start();
+    struct Case
+    {
+        const char* name;
+        quint32 sample;  // 0: no document
+        quint32 partner; // 0: single vehicle
+        bool bAktivZug;  // the towing vehicle worked on
+        bool enable531, enable532;
+        int check531, check532;
+    };
+    const Case cases[] = {
+        {"no document", 0, 0, false, false, false, 0, 0},
+        {"single truck", kTruck, 0, false, true, false, 1, 0},
+        {"single trailer", kDrawbarTrailer, 0, false, false, true, 0, 1},
+        {"combination, trailer worked on", kTruck, kDrawbarTrailer, false, true, true, 0, 1},
+        {"combination, truck worked on", kTruck, kDrawbarTrailer, true, true, true, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Frame()->CloseActiveChild(true));
+        if (c.sample) {
+            ASSERT_TRUE(Frame()->OpenFile(Sample(c.sample), 0, false));
+            if (c.partner) {
+                ASSERT_TRUE(Frame()->LoadPartnerFromFile(Sample(c.partner)));
+            }
+            if (c.bAktivZug) {
+                ASSERT_TRUE(Frame()->OnCommand(531));
+            }
+        }
+        for (const auto& [id, enable, check] :
+             {std::tuple{531u, c.enable531, c.check531}, std::tuple{532u, c.enable532, c.check532}}) {
+            SCOPED_TRACE(id);
+            RecordingCmdUI ui;
+            ui.m_nID = id;
+            ASSERT_TRUE(Frame()->Commands().Update(ui));
+            EXPECT_EQ(ui.enabled, enable);
+            EXPECT_EQ(ui.check, check);
+        }
+    }
+}
+
+TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    DocumentServices& services = Frame()->Services();
+    services = DocumentServices();
+    const unsigned ids[] = {127, 33101, 33124, 644, 655, 656, 33148, 33072, 33156};
+    for (unsigned id : ids) {
+        SCOPED_TRACE(id);
+        RecordingCmdUI ui;
+        ui.m_nID = id;
+        ASSERT_TRUE(Frame()->Commands().Update(ui));
+        EXPECT_FALSE(ui.enabled);
+    }
+    int calls = 0;
+    services.open = [&](QWidget*, DocumentServices::OpenChoice&) { return ++calls, false; };
+    services.newFahrzeug = [&](QWidget*, DocumentServices::NeuChoice&) { return ++calls, false; };
+    services.newKombination = [&](QWidget*, DocumentServices::KombiChoice&) { return ++calls, false; };
+    services.importFile = [&](QWidget*, const QString&) { ++calls; };
+    services.exportDoc = [&](QWidget*, CQOR1Doc*) { ++calls; };
+    services.nutzbareLF = [&](QWidget*, CQOR1Doc*) { ++calls; };
+    services.editLgsFsmExt = [&](QWidget*, CQOR1Doc*) { ++calls; };
+    services.loadPositions = [&](QWidget*, CQOR1Doc*) { ++calls; };
+    for (unsigned id : ids) {
+        SCOPED_TRACE(id);
+        RecordingCmdUI ui;
+        ui.m_nID = id;
+        ui.enabled = false;
+        ASSERT_TRUE(Frame()->Commands().Update(ui));
+        EXPECT_TRUE(ui.enabled);
+    }
+}
+
+TEST_F(DocumentFilesTest, AnAxleIsAddedWhileTheVehicleViewIsShownAndWrittenOnClosing)
+{
+    Start();
+    const QString path = Sample(kTruck);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    const int before = Doc()->GetFahrzeug()->GetAchsanzahl();
+    RecordingCmdUI ui;
+    ui.m_nID = 33128;
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    ASSERT_TRUE(Frame()->OnCommand(33128));
+    EXPECT_EQ(Doc()->GetFahrzeug()->GetAchsanzahl(), before + 1);
+    EXPECT_TRUE(Frame()->ActiveChild()->windowTitle().endsWith(QStringLiteral("*]")))
+        << Frame()->ActiveChild()->windowTitle().toStdString();
+    // Another tab: no vehicle view, no command.
+    ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(1));
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_FALSE(ui.enabled);
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    std::unique_ptr<CFahrzeug> back = ReadBack(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetAchsanzahl(), before + 1);
+}
+
+TEST_F(DocumentFilesTest, ThePercentageComboShowsAndSetsTheSideDifference)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    auto* combo = qobject_cast<QComboBox*>(Frame()->Ribbon()->Control(130));
+    ASSERT_NE(combo, nullptr);
+    CFahrzeug* v = Doc()->GetAktivFahrzeug(false);
+    const struct
+    {
+        int nProzent;
+        int nEntry; // 0: "n/a", disabled
+    } cases[] = {{1, 1}, {5, 5}, {7, 0}, {10, 6}, {50, 12}, {0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nProzent);
+        v->m_nSeitenProzent = c.nProzent;
+        Frame()->UpdateCommandUI();
+        EXPECT_EQ(combo->currentIndex(), c.nEntry);
+        EXPECT_EQ(combo->isEnabled(), c.nEntry > 0);
+    }
+    v->m_nSeitenProzent = 4;
+    ASSERT_TRUE(Frame()->OnCommand(130, 9)); // 25 %
+    EXPECT_EQ(v->m_nSeitenProzent, 25);
+    ASSERT_NE(v->GetQor(), nullptr);
+    EXPECT_EQ(v->GetQor()->m_nSeitenProzent, 25);
+    EXPECT_TRUE(v->m_bModified);
+    ASSERT_TRUE(Frame()->OnCommand(130, 0)); // "n/a" changes nothing
+    EXPECT_EQ(v->m_nSeitenProzent, 25);
+
+    // A semi-trailer tractor has no side difference of its own.
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTractor), 0, false));
+    Frame()->UpdateCommandUI();
+    EXPECT_FALSE(combo->isEnabled());
+    ASSERT_TRUE(Frame()->OnCommand(130, 3));
+    EXPECT_NE(Doc()->GetAktivFahrzeug(false)->m_nSeitenProzent, 3);
+}
+
+TEST_F(DocumentFilesTest, TheOpenCommandOpensWhatTheDialogChose)
+{
+    Start();
+    const QString truck = Sample(kTruck);
+    Frame()->Services().open = [&](QWidget*, DocumentServices::OpenChoice& choice) {
+        choice.path = truck;
+        return true;
+    };
+    ASSERT_TRUE(Frame()->OnCommand(33101));
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), truck);
+    ASSERT_TRUE(Frame()->OnCommand(33112));
+    EXPECT_EQ(Doc(), nullptr);
+}
+
+TEST_F(DocumentFilesTest, ACommandLinePathOpensAndAnExchangeFileGoesToTheImport)
+{
+    const QString dummy = m_dir.filePath(QStringLiteral("truck.qor"));
+    {
+        // The sample comes from the program folder: the per-user copies are made at start.
+        ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Samples/Vehicles/LKW.qor"), dummy));
+        QFile(dummy).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    Start({dummy});
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), dummy);
+    EXPECT_TRUE(m_app->PendingPath().isEmpty());
+    Frame()->close();
+    m_app.reset();
+
+    // An exchange file is handed to the import.
+    const QString exchange = m_dir.filePath(QStringLiteral("parcel.qorei"));
+    WriteAll(exchange, "x");
+    QString imported;
+    Start({exchange});
+    // The import is installed by a later part; until then a message names the file.
+    EXPECT_EQ(Doc(), nullptr);
+    ASSERT_FALSE(m_boxes.Records().isEmpty());
+    EXPECT_TRUE(m_boxes.Records().last().text.contains(exchange));
+    Frame()->Services().importFile = [&](QWidget*, const QString& path) { imported = path; };
+    Frame()->OpenPendingPath(exchange);
+    EXPECT_EQ(imported, exchange);
+}
+
+TEST_F(DocumentFilesTest, ADroppedFileOpens)
+{
+    Start();
+    const QString truck = Sample(kTruck);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(truck)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Frame(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_TRUE(ProcessUntil([&] { return Doc() != nullptr; }));
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), truck);
+}
+
+TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
+{
+    Start();
+    const QString truck = Sample(kTruck);
+    const QString trailer = Sample(kDrawbarTrailer);
+    const QString target = m_dir.filePath(QStringLiteral("combinations/Train.kmb"));
+    EXPECT_TRUE(Frame()->NewKombination(truck, target, trailer, 1500.0));
+    ASSERT_NE(Doc(), nullptr);
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_DOUBLE_EQ(Doc()->GetAnhaenger()->m_dKupplungswert[0], 1.5);
+    ASSERT_TRUE(Frame()->CloseActiveChild());
+    const QByteArray made = ReadAll(target);
+    ASSERT_FALSE(made.isEmpty());
+    std::unique_ptr<CFahrzeug> second = ReadBack(target, 1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetArt(), FahrzeugArt::kAnhaenger);
+
+    m_boxes.Clear();
+    EXPECT_FALSE(Frame()->NewKombination(truck, target, trailer, 900.0));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_TRUE(m_boxes.Records()[0].text.startsWith(QStringLiteral("The combination could not be created")));
+    EXPECT_EQ(ReadAll(target), made);
+}
+
+} // namespace
