@@ -35,6 +35,20 @@ public:
         kHotAnzahl
     };
 
+    // The places the axle-load picture leaves; the row and share tables take an index.
+    enum AuflagerSpot
+    {
+        kAufLeerlast,        // row 0 label of support i
+        kAufZulLast,         // row 1 label of support i
+        kAufMinAnteil,       // minimum share label, 0 front, 1 rear
+        kAufAnteil,          // group load and share, 0 front, 1 rear
+        kAufAnteilAnhaenger, // the same for the trailer of a combination
+        kAufBild,            // the whole picture
+        kAufBildInaktiv,     // the whole picture of the vehicle not worked on
+        kAufZusatzmasse,     // the extra-mass figure
+        kAufZusatzmasseTip   // the extra-mass tooltip area (empty without the note)
+    };
+
     virtual ~IPlanDrawView() = default;
 
     // State read while drawing.
@@ -57,6 +71,8 @@ public:
     virtual int GetSelAchse() const { return -1; }
     // The item being edited, or null.
     virtual const tagZLINFO* GetEditZL() const { return nullptr; }
+    // True when the pictures show the two vehicles of a combination side by side.
+    virtual bool IsKombinationsBild() const { return false; }
 
     // What the drawings leave behind, in device coordinates.
     virtual void SetHotSpot(HotSpot which, const QRect& rc) = 0;
@@ -65,6 +81,7 @@ public:
     // A dimension label's rectangle by id; id 0 forgets them all.
     virtual void SetLabelRect(int id, const QRect& rc) = 0;
     virtual void SetSchwerpunktPos(double x) = 0;
+    virtual void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) = 0;
     // The trackers take a rectangle and draw themselves.
     virtual void DrawAchsTracker(QPainter& painter, const QRect& rc) = 0;
     virtual void DrawZLTracker(QPainter& painter, const QRect& rc) = 0;

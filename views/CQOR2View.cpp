@@ -14,6 +14,7 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CPlanAnzeige.h"
+#include "model/plan/FsmAnlage.h"
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/ResourceText.h"
@@ -644,7 +645,37 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     werte.dBreite = pLg->m_dBreite;
     werte.dHoehe = pLg->m_dHoehe;
     werte.dMasse = pLg->m_dMasse;
-    return IPlanDialogs::Current().EditFsm(this, werte) ? CPlanGesten::kFsmOk : CPlanGesten::kFsmAbbruch;
+    werte.strText = pLg->m_strZusatzText;
+    pLg->GetBildDatei(werte.strBild);
+    werte.nSeite = (pLg->m_nState >> 9) & 7;
+    werte.nKontakt = (pLg->m_nState >> 12) & 7;
+    werte.nZellen = pLg->m_nZusatzInt;
+    // Where the element lies decides the side and the cells offered.
+    if (const CFahrzeug* f = GetFahrzeug()) {
+        int nArt = 0;
+        const int nSeite = GetFsmAnlage(*f, GetPlan(), *pLg, &nArt);
+        if (nArt == 1) {
+            int nAnzahl = 0, nBelegt = 0;
+            GetFsmRaster(*f, *pLg, nSeite, &nAnzahl, &nBelegt);
+            werte.nZellen = nBelegt;
+            werte.nSeite = nSeite;
+            werte.nKontakt = nArt;
+            if (pLg->m_nTyp == 5)
+                werte.dHoehe = static_cast<double>(nSeite == 3 ? 1.2f : 0.85f);
+        }
+    }
+    if (!IPlanDialogs::Current().EditFsm(this, werte))
+        return CPlanGesten::kFsmAbbruch;
+    pLg->m_strName = werte.strName;
+    pLg->m_dHoehe = werte.dHoehe;
+    pLg->m_dMasse = werte.dMasse;
+    pLg->m_dSPMasse = werte.dMasse;
+    pLg->m_strZusatzText = werte.strText;
+    pLg->m_nZusatzInt = werte.nZellen;
+    if (werte.nSeite >= 0)
+        pLg->m_nState = (pLg->m_nState & ~(7 << 9)) | ((werte.nSeite & 7) << 9);
+    pLg->m_nState = (pLg->m_nState & ~(7 << 12)) | ((werte.nKontakt & 7) << 12);
+    return CPlanGesten::kFsmOk;
 }
 
 namespace {

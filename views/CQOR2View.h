@@ -3,6 +3,7 @@
 
 #include "views/CGetAnsView.h"
 #include "views/CPlanGesten.h"
+#include "views/IValueSlider.h"
 
 #include "draw2d/CMemBm.h"
 #include "model/plan/CPlanPlatzierung.h"
@@ -24,6 +25,7 @@ class CFahrzeug;
 class CRibBtnContainer;
 class ILoadingRamp;
 class QFontMetrics;
+class QMenu;
 class QPainter;
 struct SLadungVorlage;
 struct tagLGINFO;
@@ -137,6 +139,49 @@ public:
     // The form-fit edit of a special item: 714 when taken, 705 when cancelled.
     virtual int EditFsm(tagLGINFO* pLg);
 
+    // Commands of the plan (menu, strips, keyboard); false for an id the view does not run.
+    bool OnBefehl(int nId);
+    // Deletes the selection after the question unless Shift is held or the user stopped the question.
+    bool LoeschenMitFrage(bool bShift);
+    // Moves the selection so that its distance to border nSeite (0 front, 1 side A, 2 rear, 3 side B)
+    // becomes dWert metres.
+    bool AusrichtenAuf(int nSeite, double dWert);
+    // The align popup's question: 0 without selection or with a negative distance, else 1 + the
+    // distance in whole millimetres.
+    int AntwortAusrichten(int nSeite) const;
+    // Mass (t) of the current load from the mass slider or keys; a value outside 0..99.99 is refused and
+    // `dTonnen` set back to the load's mass.
+    bool SetzeMasse(double& dTonnen);
+    // The context menu at client point `pt` (menu 245 with its marks and captions, owned by the caller);
+    // null where none shows: Ctrl held, outside the load area, a load not selected or of a load unit.
+    QMenu* KontextMenu(QPoint pt);
+    // The tool tip's HTML of a load: template 881 or 882 filled; empty for a load not in the plan.
+    std::string ToolTipHtml(tagLGINFO* pLg) const;
+    // Position and width sliders. Status colours: 0 refused (red), 2 shifted (light yellow), any other
+    // free (light green).
+    static COLORREF GetStatusFarbe(int nStatus);
+    // The current load's y as the y slider shows it: from side A, or with grid side 2 from side B.
+    double GetAuswahlY() const;
+    // Opens (bit 1: x, bit 2: y) or moves the position sliders of the current load.
+    void ShowPositionsSlider(const double* x, const double* y, int nFlags);
+    void ShowBreitenSlider();
+    // Sets the load-area width (kept within 0.8 and 4.0 m); false when it equals the vehicle's width.
+    bool SetLadeflaechenBreite(double dBreite);
+    // Closes the sliders; a position left refused or shifted switches the conflict display on.
+    void SchliesseRegler();
+    // The mass slider of `pLg` (a load of the plan) with the value t; an open slider just takes it.
+    void ZeigeMassenRegler(const tagLGINFO* pLg, double t);
+    // Mass edit of the selection: one load by the mass slider, several by the mass dialog.
+    void EditMasse();
+    IValueSlider* GetRegler() const { return m_pSlider.get(); }
+    IValueSlider* GetReglerX() const { return m_pSliderX.get(); }
+    // Renames the selection (or the current load) by the name dialog, numbering equal names on.
+    void Umbenennen();
+    // Numbers the loads that bear the right-clicked load's name again from 1.
+    void Umnummerieren();
+    // The delete question stopped by its check box; kept while the program runs.
+    static bool s_bLoeschenNichtFragen;
+
     // Overlays of the plan drawing.
     QRect GetBereichRect() const;
     int GetSchwerpunktBild() const;
@@ -224,6 +269,18 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    // Tab switches between the truck and its drawbar trailer before the focus chain sees it.
+    bool event(QEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    // Shows the HTML tool tip of the load under the cursor, or the text of a tool area.
+    bool viewportEvent(QEvent* e) override;
+    void customEvent(QEvent* e) override;
+    // Asks whether to delete; true for yes, `bNichtMehr` from the box's check box. The default opens
+    // the HTML question box.
+    virtual bool FrageLoeschen(const std::string& caption, const std::string& text, bool& bNichtMehr);
+    // Shows a message that stops the action (a refused rotation, a load of a load unit).
+    virtual void MeldeStopp(const std::string& caption, const std::string& text);
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     // Tells the user something; the default opens a message box that does not block the window.
@@ -242,7 +299,13 @@ private:
     void SetTool(int nId, const QRect& rc, const QString& text);
     void SetzeCursor();
 
+    // Handles the slider messages; false for another event.
+    bool ReglerEreignis(QEvent* e);
+    void SetzePosition(bool bX, double dWert);
+
     CPlanPlatzierung m_platz;
+    std::unique_ptr<IValueSlider> m_pSlider;  // y position, width or mass
+    std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
     CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport
     CRibBtnContainer* m_pBtnsHilfe = nullptr;

@@ -15,6 +15,7 @@ void CFahrzeugDiagramm::CreateBuffers()
     m_nLaengenAnzahl = 0;
     m_fLaengenSchritt = LAENGEN_SCHRITT;
     SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
+    m_bNeuZeichnen = 1;
 }
 
 void CFahrzeugDiagramm::SetParams(float fWidth, float fPercent, float fStep, float fLimit1, float fLimit2)
@@ -79,7 +80,9 @@ int CFahrzeugDiagramm::BuildCurve(float fFactor)
     SetParams(fBreite, fProzent, 1.4f, -1.0f, -1.0f);
     if (fFactor == 0.0f)
         fFactor = START_FAKTOR;
-    const float fMax = m_pOwner ? static_cast<float>(m_pOwner->GetMaxNutzlast(false)) : 0.0f;
+    // The curve ends at the owner's own maximum payload, also behind a towing vehicle.
+    const float fMax = m_pOwner ? static_cast<float>(m_pOwner->GetMaxNutzlast(true)) : 0.0f;
+    m_bNeuZeichnen = 1;
     int n = 0;
     do {
         n = SampleLimitPoints(fFactor, fMax);

@@ -53,6 +53,10 @@ public:
     float GetLast() const { return m_fLast; }
     float GetSpur() const { return m_fSpur; }
     const std::vector<tbVector2>& GetPunkte() const { return m_Punkte; }
+    // Set when the chart picture must be painted again: by CreateBuffers and by every BuildCurve; the
+    // painter clears it.
+    int m_bNeuZeichnen = 1;
+
     int GetLaengenAnzahl() const { return m_nLaengenAnzahl; }
     const tbVector2& GetLaengenPunkt(int i) const { return m_LaengenPunkte.at(static_cast<std::size_t>(i)); }
 

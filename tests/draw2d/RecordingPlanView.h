@@ -29,6 +29,7 @@ public:
 
     // What was left behind.
     std::map<HotSpot, QRect> m_hot;
+    std::map<std::pair<AuflagerSpot, int>, QRect> m_auf;
     std::map<int, std::pair<QRect, std::string>> m_tips;
     std::vector<int> m_removedTips;
     std::vector<std::pair<int, QRect>> m_labels; // in the order reported; id 0 clears
@@ -60,6 +61,10 @@ public:
     }
     void SetLabelRect(int id, const QRect& rc) override { m_labels.emplace_back(id, rc); }
     void SetSchwerpunktPos(double x) override { m_dSchwerpunkt = x; }
+    void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) override
+    {
+        m_auf[{which, index}] = rc;
+    }
     void DrawAchsTracker(QPainter& painter, const QRect& rc) override
     {
         m_achsTracker.push_back(rc);

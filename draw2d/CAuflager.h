@@ -1,0 +1,55 @@
+// The axle-load picture under a vehicle drawing: a support triangle per axle with its empty and
+// permissible load, the two axle groups with their minimum shares and their actual loads.
+#pragma once
+
+#include <QBrush>
+#include <QFont>
+#include <QPoint>
+
+#include <array>
+
+class CFahrzeug;
+class IPlanDrawView;
+class QPainter;
+
+class CAuflager
+{
+public:
+    static constexpr int kMaxStuetzen = 10;
+
+    CAuflager();
+
+    // Stores the vehicle and the view; always true.
+    bool Create(CFahrzeug* pFahrzeug, IPlanDrawView* pView);
+    // The multi view re-points the picture before each vehicle it draws.
+    void SetFahrzeug(CFahrzeug* pFahrzeug, IPlanDrawView* pView);
+
+    // x: front end of the first load area; y: the line under the vehicle drawing; n: the rulers' pixels
+    // per metre; dZoom: the view's zoom. Always true.
+    bool Draw(QPainter& painter, int x, int y, int n, double dZoom, IPlanDrawView* pView);
+
+    // The triangles of the last draw: apex, right corner, left corner.
+    const std::array<QPoint, 3>& GetAchse(int i) const { return m_ptAchsen.at(static_cast<std::size_t>(i)); }
+    const std::array<QPoint, 3>& GetGruppe(int i) const
+    {
+        return m_ptGruppen.at(static_cast<std::size_t>(i));
+    }
+    int GetStuetzenAnzahl() const { return m_nStuetzen; }
+    // Whether the group (0 front, 1 rear) was drawn as breaking a limit at the last draw.
+    bool IsGruppeRot(int i) const { return m_bRot.at(static_cast<std::size_t>(i)); }
+
+    static const QColor kAktiv;
+    static const QColor kRot;
+    static const QColor kInaktiv;
+
+private:
+    CFahrzeug* m_pFahrzeug = nullptr;
+    IPlanDrawView* m_pView = nullptr;
+    QFont m_font;
+    double m_dZoom = 0.0;
+    bool m_bFontDruck = false;
+    std::array<std::array<QPoint, 3>, kMaxStuetzen> m_ptAchsen{};
+    std::array<std::array<QPoint, 3>, 2> m_ptGruppen{};
+    std::array<bool, 2> m_bRot{};
+    int m_nStuetzen = 0;
+};

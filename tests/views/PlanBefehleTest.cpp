@@ -1,0 +1,821 @@
+// The loading plan's commands, keys and private messages, sent to an offscreen view of the sample truck.
+#include "ViewSeamFakes.h"
+#include "ViewTestSupport.h"
+
+#include "views/CPlanToolTip.h"
+#include "views/CQOR2View.h"
+#include "views/PlanAusrichtEvent.h"
+#include "views/PlanMasseEvent.h"
+#include "views/SliderValueEvent.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/document/DocumentHost.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/plan/PlanEingabe.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/HtmlText.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "platform/MenuResource.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The plan view with its questions and messages answered and recorded instead of shown.
+class BefehlsView : public CQOR2View
+{
+public:
+    using CQOR2View::CQOR2View;
+    std::vector<std::string> fragen;
+    bool bAntwort = true;
+    bool bHaken = false;
+    std::vector<std::string> stopps;
+
+protected:
+    bool FrageLoeschen(const std::string& /*caption*/, const std::string& text, bool& bNichtMehr) override
+    {
+        fragen.push_back(text);
+        bNichtMehr = bHaken;
+        return bAntwort;
+    }
+    void MeldeStopp(const std::string& /*caption*/, const std::string& text) override
+    {
+        stopps.push_back(text);
+    }
+    void MeldeInfo(const std::string& /*caption*/, const std::string& /*text*/) override {}
+};
+
+class PlanBefehleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const std::filesystem::path samples = QOR_SAMPLES_DIR;
+        auto f = LoadFahrzeugFromFile(samples / "Vehicles" / "LKW.qor", 0, nullptr, nullptr, false, nullptr);
+        ASSERT_TRUE(f);
+        ASSERT_TRUE(f->GetQor());
+        doc.SetHost(&host);
+        doc.SetFahrzeug(f.release());
+        doc.OnDocumentOpened();
+        view = std::make_unique<BefehlsView>(&doc);
+        view->resize(1400, 700);
+        CQOR2View::s_bLoeschenNichtFragen = false;
+    }
+    void TearDown() override { CQOR2View::s_bLoeschenNichtFragen = false; }
+
+    CQOR& Plan() { return *doc.GetFahrzeug()->GetQor(); }
+
+    tagLGINFO* Last(const char* name, double x, double y, double t, int nTyp = 0, int nNummer = -1)
+    {
+        auto* p = new tagLGINFO;
+        p->m_strName = name;
+        p->m_nTyp = nTyp;
+        p->m_dLaenge = 1.0;
+        p->m_dBreite = 0.8;
+        p->m_dHoehe = 1.0;
+        p->m_dSPLaenge = 0.5;
+        p->m_dSPBreite = 0.4;
+        p->m_dMasse = t;
+        p->m_dSPMasse = t;
+        p->m_dPosX = x;
+        p->m_dPosY = y;
+        Plan().AddLgInfo(p, false);
+        p->m_nNummer = nNummer;
+        return p;
+    }
+
+    void Taste(int nKey, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QKeyEvent e(QEvent::KeyPress, nKey, mods);
+        QCoreApplication::sendEvent(view.get(), &e);
+    }
+
+    void Aktuell(tagLGINFO* p)
+    {
+        view->SetHover(p);
+        view->SetAktuellFromHover();
+        view->SetHover(nullptr);
+    }
+
+    size_t Anzahl() { return Plan().GetLgInfos().size(); }
+
+    EnglishModule module;
+    DocumentHost host;
+    CQOR1Doc doc;
+    std::unique_ptr<BefehlsView> view;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, DeleteAsksByTheSelectionAndDeletesOnlyOnYes)
+{
+    struct Fall
+    {
+        const char* name;
+        std::vector<int> typen; // selected loads by type code
+        int nNummer;
+        std::function<std::string()> text;
+    };
+    const std::string typ0 = GetLadungTypText(0, 0);
+    const std::vector<Fall> faelle = {
+        {"several loads", {0, 1, 2}, -1, [] { return FormatResChecked(33, {3}); }},
+        {"form-fit among them", {0, 5}, -1, [] { return FormatResChecked(451, {2}); }},
+        {"all form-fit", {5, 6}, -1, [] { return FormatResChecked(449, {2}); }},
+        {"one with number",
+         {0},
+         4,
+         [&] {
+             return FormatResChecked(35, {std::string("L0"), 4, typ0});
+         }},
+        {"one without number",
+         {0},
+         -1,
+         [&] {
+             return FormatResChecked(34, {std::string("L0"), typ0});
+         }},
+        {"one user form-fit by name", {6}, -1, [] { return FormatResChecked(529, {std::string("L0")}); }},
+        {"one form-fit by type", {5}, -1, [] { return FormatResChecked(529, {GetLadungTypText(5, 0)}); }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        for (tagLGINFO* p : std::vector<tagLGINFO*>(Plan().GetLgInfos().begin(), Plan().GetLgInfos().end())) {
+            Plan().RemoveLgInfo(p);
+            delete p;
+        }
+        Last("Other", 7.0, 0.0, 0.3); // not selected, stays
+        for (size_t i = 0; i < fall.typen.size(); ++i)
+            Last(("L" + std::to_string(i)).c_str(), 1.1 * static_cast<double>(i), 0.0, 0.5, fall.typen[i],
+                 fall.nNummer)
+                ->m_bSelected = 1;
+        view->fragen.clear();
+        view->bAntwort = false;
+        view->OnBefehl(32863);
+        ASSERT_EQ(view->fragen.size(), 1u);
+        EXPECT_EQ(view->fragen[0], fall.text());
+        EXPECT_EQ(Anzahl(), fall.typen.size() + 1) << "no keeps every load";
+        view->bAntwort = true;
+        Taste(Qt::Key_Delete);
+        EXPECT_EQ(view->fragen.size(), 2u);
+        EXPECT_EQ(Anzahl(), 1u);
+    }
+}
+
+TEST_F(PlanBefehleTest, ShiftAndTheTickedBoxSkipTheQuestion)
+{
+    Last("A", 0.0, 0.0, 0.5)->m_bSelected = 1;
+    Taste(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(view->fragen.empty());
+    EXPECT_EQ(Anzahl(), 0u);
+
+    // A plain key lets the application see Shift released again.
+    Taste(Qt::Key_A);
+    // Ticked but answered no: nothing deleted, and the question does not come again.
+    Last("B", 0.0, 0.0, 0.5)->m_bSelected = 1;
+    view->bHaken = true;
+    view->bAntwort = false;
+    view->OnBefehl(33311);
+    EXPECT_EQ(view->fragen.size(), 1u);
+    EXPECT_EQ(Anzahl(), 1u);
+    view->OnBefehl(33311);
+    EXPECT_EQ(view->fragen.size(), 1u);
+    EXPECT_EQ(Anzahl(), 0u);
+}
+
+TEST_F(PlanBefehleTest, AFormFitItemOfALoadUnitIsNotDeleted)
+{
+    tagLGINFO* p = Last("Wedge", 0.0, 0.0, 0.1, LADUNGTYP_FSM_FIRST);
+    p->SetLeId(3);
+    p->m_bSelected = 1;
+    view->SetHover(p);
+    Taste(Qt::Key_Delete, Qt::ShiftModifier);
+    ASSERT_EQ(view->stopps.size(), 1u);
+    EXPECT_EQ(view->stopps[0], FormatResChecked(621, {3}));
+    EXPECT_EQ(Anzahl(), 1u);
+    // Nothing selected: nothing asked, nothing deleted.
+    view->SetHover(nullptr);
+    p->m_bSelected = 0;
+    Taste(Qt::Key_Delete);
+    EXPECT_TRUE(view->fragen.empty());
+    EXPECT_EQ(Anzahl(), 1u);
+}
+
+TEST_F(PlanBefehleTest, ArrowsMoveTheSelectionByTheirStep)
+{
+    struct Fall
+    {
+        int nKey;
+        Qt::KeyboardModifiers mods;
+        double dx, dy;
+    };
+    const Fall faelle[] = {
+        {Qt::Key_Right, Qt::NoModifier, 0.01, 0.0},
+        {Qt::Key_Left, Qt::NoModifier, -0.01, 0.0},
+        {Qt::Key_Down, Qt::ShiftModifier, 0.0, 0.1},
+        {Qt::Key_Up, Qt::ShiftModifier, 0.0, -0.1},
+        {Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier, 1.0, 0.0},
+        // Ctrl alone without a current load moves by one centimetre.
+        {Qt::Key_Down, Qt::ControlModifier, 0.0, 0.01},
+    };
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    p->m_bSelected = 1;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.nKey);
+        const double x = p->m_dPosX, y = p->m_dPosY;
+        const int n = view->m_nBenachrichtigungen;
+        Taste(f.nKey, f.mods);
+        EXPECT_NEAR(p->m_dPosX, x + f.dx, 1e-9);
+        EXPECT_NEAR(p->m_dPosY, y + f.dy, 1e-9);
+        EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
+    }
+}
+
+TEST_F(PlanBefehleTest, CtrlUpAndDownChangeTheCurrentLoadsMassWithinItsLimits)
+{
+    struct Fall
+    {
+        double t;
+        int nKey;
+        double erwartet;
+    };
+    const Fall faelle[] = {{39.95, Qt::Key_Down, 40.0}, {0.05, Qt::Key_Up, 0.0}, {1.0, Qt::Key_Down, 1.1}};
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    Aktuell(p);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.t);
+        p->m_dMasse = f.t;
+        Taste(f.nKey, Qt::ControlModifier);
+        EXPECT_NEAR(p->m_dMasse, f.erwartet, 1e-9);
+        EXPECT_NEAR(p->m_dSPMasse, f.erwartet, 1e-9);
+        EXPECT_DOUBLE_EQ(p->m_dPosX, 3.0) << "the load does not move";
+    }
+    // Ctrl+Right turns the current load.
+    Taste(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(p->m_nDrehung, 90);
+}
+
+TEST_F(PlanBefehleTest, TheMassSliderMessageTakesOnlyAValueInRange)
+{
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    Aktuell(p);
+    SliderValueEvent gut(0x8080, 2.5);
+    QCoreApplication::sendEvent(view.get(), &gut);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 2.5);
+    double zuViel = 120.0;
+    EXPECT_FALSE(view->SetzeMasse(zuViel));
+    EXPECT_DOUBLE_EQ(zuViel, 2.5) << "the slider gets the load's mass back";
+    SliderValueEvent schlecht(0x8080, -1.0);
+    QCoreApplication::sendEvent(view.get(), &schlecht);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 2.5);
+}
+
+TEST_F(PlanBefehleTest, DisplayCommandsWriteThePlansOptions)
+{
+    CPlanAnzeige anz(Plan());
+    struct Fall
+    {
+        int nId;
+        std::function<bool()> lesen;
+    };
+    const Fall toggles[] = {
+        {32875, [&] { return anz.GetRichtungZeigen(); }},    {32892, [&] { return anz.GetZulBereich(); }},
+        {32907, [&] { return anz.GetLadungenZeigen(); }},    {2000, [&] { return anz.GetOption2000(); }},
+        {32872, [&] { return anz.GetSchwerpunktZeigen(); }},
+    };
+    for (const Fall& f : toggles) {
+        SCOPED_TRACE(f.nId);
+        const bool vorher = f.lesen();
+        EXPECT_TRUE(view->OnBefehl(f.nId));
+        EXPECT_EQ(f.lesen(), !vorher);
+        view->OnBefehl(f.nId);
+        EXPECT_EQ(f.lesen(), vorher);
+    }
+    // The grid toggle sets its labels alike; labels on switch the grid on.
+    anz.SetRasterZeigen(false);
+    anz.SetRasterBeschriftung(true);
+    view->OnBefehl(32894);
+    EXPECT_TRUE(anz.GetRasterZeigen());
+    EXPECT_TRUE(anz.GetRasterBeschriftung());
+    view->OnBefehl(32894);
+    EXPECT_FALSE(anz.GetRasterBeschriftung());
+    view->OnBefehl(32908);
+    EXPECT_TRUE(anz.GetRasterZeigen());
+    // Origin sides and a preset, each showing the grid.
+    anz.SetRasterZeigen(false);
+    view->OnBefehl(32897);
+    EXPECT_EQ(anz.GetRasterSeite(), 2);
+    EXPECT_TRUE(anz.GetRasterZeigen());
+    view->OnBefehl(32895);
+    EXPECT_EQ(anz.GetRasterSeite(), 0);
+    anz.SetRasterZeigen(false);
+    view->OnBefehl(33340);
+    EXPECT_DOUBLE_EQ(anz.GetRasterX(), 0.8);
+    EXPECT_DOUBLE_EQ(anz.GetRasterY(), 1.2);
+    EXPECT_TRUE(anz.GetRasterZeigen());
+    // View toggles and an unknown id.
+    const bool bRampe = view->m_bRampenModus;
+    view->OnBefehl(32862);
+    EXPECT_NE(view->m_bRampenModus, bRampe);
+    EXPECT_FALSE(view->OnBefehl(12345));
+}
+
+TEST_F(PlanBefehleTest, ARefusedTurnTellsWhyAndLeavesTheLoad)
+{
+    // 3.0 m long across a 2.4 m wide area cannot turn.
+    tagLGINFO* p = Last("Beam", 2.0, 0.0, 0.5);
+    p->m_dLaenge = 3.0;
+    p->m_bSelected = 1;
+    view->OnBefehl(32867);
+    ASSERT_EQ(view->stopps.size(), 1u);
+    EXPECT_EQ(view->stopps[0], FormatS("$S $S", 2, 38u, 300u));
+    EXPECT_EQ(p->m_nDrehung, 0);
+    // Turning by 180 keeps it in place.
+    view->OnBefehl(32868);
+    EXPECT_EQ(view->stopps.size(), 1u);
+}
+
+TEST_F(PlanBefehleTest, AlignAndCentreAcrossMoveTheSelection)
+{
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    EXPECT_EQ(view->AntwortAusrichten(0), 0) << "no selection";
+    p->m_bSelected = 1;
+    view->AusrichtenAuf(0, 0.5004);
+    EXPECT_NEAR(p->m_dPosX, 0.5, 1e-9);
+    EXPECT_EQ(view->AntwortAusrichten(0), 501);
+    view->OnBefehl(33345);
+    // Side A and side B now lie within a centimetre of each other.
+    EXPECT_LE(std::abs(view->AntwortAusrichten(1) - view->AntwortAusrichten(3)), 10);
+}
+
+TEST_F(PlanBefehleTest, ToolTipFillsEveryMarkerEscaped)
+{
+    tagLGINFO* p = Last("Box <b>&\"", 1.234, 0.5, 0.75);
+    p->m_strText = "<script>x</script>";
+    const std::string html = CPlanToolTip::Html(view->GetHtmlVorlageLg(), *p, doc.GetFahrzeug());
+    EXPECT_EQ(html.find("<!--$"), std::string::npos) << html;
+    EXPECT_NE(html.find(EscapeHtml("Box <b>&\"")), std::string::npos);
+    EXPECT_EQ(html.find("<b>&"), std::string::npos);
+    EXPECT_NE(html.find(EscapeHtml("<script>x</script>")), std::string::npos);
+    EXPECT_EQ(html.find("<script>"), std::string::npos);
+    EXPECT_NE(html.find("From the front: 1234 "), std::string::npos) << "distance from the front in mm";
+    EXPECT_NE(html.find("Mass: 750 "), std::string::npos) << "mass in kg";
+
+    // A special item fills its own markers; an empty remark keeps its marker.
+    tagLGINFO* s = Last("Wedge", 3.0, 0.0, 0.1, LADUNGTYP_FSM_USER);
+    const std::string fsm = CPlanToolTip::Html(view->GetHtmlVorlageFsm(), *s, doc.GetFahrzeug());
+    const size_t bem = fsm.find("<!--$");
+    ASSERT_NE(bem, std::string::npos);
+    EXPECT_EQ(fsm.compare(bem, 9, "<!--$Bem "), 0) << fsm;
+    EXPECT_EQ(fsm.find("<!--$", bem + 1), std::string::npos);
+    const std::string vorlage = view->GetHtmlVorlageFsm();
+    EXPECT_EQ(fsm.substr(bem), vorlage.substr(vorlage.find("<!--$Bem")));
+
+    // Kept for people to look at.
+    QTextDocument d;
+    d.setHtml(QString::fromStdString(html));
+    d.setTextWidth(350);
+    QImage img(d.size().toSize(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    d.drawContents(&painter);
+    painter.end();
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views"));
+    EXPECT_TRUE(img.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views/plan_tooltip.png")));
+}
+
+TEST(PlanToolTip, PictureFitsTheBoxAsAFileUrl)
+{
+    struct Fall
+    {
+        int w, h;
+        const char* hw;
+    };
+    const Fall faelle[] = {{250, 80, "height=\"40px\" width=\"125px\""},
+                           {50, 20, "height=\"20px\" width=\"50px\""},
+                           {0, 20, nullptr}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.w);
+        const std::string tag = CPlanToolTip::BildTag("/pics/a b\"><x.png", f.w, f.h);
+        if (!f.hw) {
+            EXPECT_TRUE(tag.empty());
+            continue;
+        }
+        EXPECT_NE(tag.find(f.hw), std::string::npos) << tag;
+        EXPECT_EQ(tag.rfind("<img src=\"file:///pics/a%20b%22%3E%3Cx.png\"", 0), 0u) << tag;
+    }
+}
+
+namespace {
+
+QAction* Finde(QMenu* m, int nId)
+{
+    for (QAction* a : m->actions()) {
+        if (MenuResource::CommandOf(a) == nId)
+            return a;
+        if (a->menu())
+            if (QAction* b = Finde(a->menu(), nId))
+                return b;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(PlanBefehleTest, ContextMenuShowsThePlansStateReadBackFromTheMenu)
+{
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.75);
+    tagLGINFO* r = Last("Rest", 6.0, 0.5, 0.25);
+    view->RenderPicture(QSize(1400, 700));
+    const QPoint leer(view->m_rcLadeflaeche.left() + 5, view->m_rcLadeflaeche.top() + 5);
+    Taste(Qt::Key_A); // no Ctrl left over from earlier keys
+    QString fehler;
+    ASSERT_TRUE(MenuResource::Load(245, &fehler)) << fehler.toStdString();
+    ASSERT_FALSE(view->m_rcLadeflaeche.isEmpty());
+    const QPoint aufP = view->GetGuiLg().at(p).rc.center();
+    CPlanAnzeige anz(Plan());
+
+    // Cell presets: 33340 is marked only within 0.001 of 0.8 x 1.2.
+    struct Fall
+    {
+        double x, y;
+        bool b33340;
+    };
+    const Fall faelle[] = {{0.8, 1.2, true}, {0.8009, 1.1991, true}, {0.802, 1.2, false}, {1.2, 0.8, false}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.x);
+        anz.SetRasterX(f.x);
+        anz.SetRasterY(f.y);
+        std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Finde(m.get(), 33340)->isChecked(), f.b33340);
+        EXPECT_EQ(Finde(m.get(), 33342)->isChecked(), f.x == 1.2);
+    }
+    anz.SetRasterZeigen(false);
+    anz.SetRasterSeite(2);
+    anz.SetLadungenZeigen(true);
+    {
+        std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+        ASSERT_TRUE(m);
+        EXPECT_TRUE(Finde(m.get(), 32907)->isChecked());
+        EXPECT_TRUE(Finde(m.get(), 32872)->isEnabled());
+        EXPECT_FALSE(Finde(m.get(), 32894)->isChecked());
+        EXPECT_FALSE(Finde(m.get(), 32895)->isChecked());
+        EXPECT_TRUE(Finde(m.get(), 32896)->isChecked());
+        EXPECT_EQ(qobject_cast<QMenu*>(Finde(m.get(), 32894)->parent())->title().toStdString(),
+                  FormatS("$S ($S)", 2, 28u, 29u));
+    }
+
+    // Over a load: only a selected one has a menu; one selected names it, several are a selection.
+    EXPECT_EQ(view->KontextMenu(aufP), nullptr);
+    p->m_bSelected = 1;
+    {
+        std::unique_ptr<QMenu> m(view->KontextMenu(aufP));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Finde(m.get(), 33010)->text().toStdString(), FormatResChecked(32, {750.0}));
+        EXPECT_EQ(Finde(m.get(), 33283)->text().toStdString(), FormatResChecked(31, {std::string("Box")}));
+        EXPECT_TRUE(Finde(m.get(), 33283)->isEnabled());
+        EXPECT_EQ(view->GetKontext(), p);
+    }
+    r->m_bSelected = 1;
+    {
+        std::unique_ptr<QMenu> m(view->KontextMenu(aufP));
+        ASSERT_TRUE(m);
+        EXPECT_EQ(Finde(m.get(), 33279)->text().toStdString(), FormatS("$S: $S", 2, 33075u, 33076u));
+        EXPECT_FALSE(Finde(m.get(), 33283)->isEnabled());
+    }
+    // Ctrl held: no menu.
+    Taste(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(view->KontextMenu(leer), nullptr);
+    Taste(Qt::Key_A);
+    std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+    EXPECT_TRUE(m);
+}
+
+TEST(PlanRegler, StatusColours)
+{
+    const std::pair<int, COLORREF> faelle[] = {{0, RGB(255, 0, 0)},
+                                               {1, RGB(193, 250, 137)},
+                                               {2, RGB(249, 241, 136)},
+                                               {7, RGB(193, 250, 137)},
+                                               {-1, RGB(193, 250, 137)}};
+    for (const auto& [n, farbe] : faelle) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(CQOR2View::GetStatusFarbe(n), farbe);
+    }
+}
+
+TEST_F(PlanBefehleTest, PositionSlidersMoveTheCurrentLoadAndColourByTheResult)
+{
+    ScriptedSliderFactory regler;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    tagLGINFO* versteckt = Last("Hidden", 6.0, 0.0, 0.5);
+    CPlanAnzeige(Plan()).SetLadungenZeigen(false);
+    Aktuell(p);
+    const double x = p->m_dPosX, y = view->GetAuswahlY();
+    view->ShowPositionsSlider(&x, &y, 1);
+    ASSERT_TRUE(view->GetReglerX());
+    EXPECT_EQ(regler.m_nLastKind, 12);
+    auto* sx = regler.m_pLast;
+
+    SliderValueEvent frei(0x807B, 1.5);
+    QCoreApplication::sendEvent(view.get(), &frei);
+    EXPECT_DOUBLE_EQ(p->m_dPosX, 1.5);
+    EXPECT_EQ(sx->m_colour, CQOR2View::GetStatusFarbe(1));
+    // On top of a load the plan does not show: still refused.
+    SliderValueEvent belegt(0x807B, versteckt->m_dPosX);
+    QCoreApplication::sendEvent(view.get(), &belegt);
+    EXPECT_EQ(view->m_nPlatzStatus, 0);
+    EXPECT_EQ(sx->m_colour, CQOR2View::GetStatusFarbe(0));
+
+    // Closing with a refused position switches the conflict display on.
+    CPlanAnzeige(Plan()).SetAnzeigeBeiKonflikt(false);
+    SliderValueEvent zu(SliderValueEvent::kClosed, 0.0);
+    QCoreApplication::sendEvent(view.get(), &zu);
+    EXPECT_FALSE(view->GetReglerX());
+    EXPECT_TRUE(CPlanAnzeige(Plan()).GetAnzeigeBeiKonflikt());
+
+    // Grid side 2: the y slider shows and takes the distance from side B.
+    CPlanAnzeige(Plan()).SetRasterSeite(2);
+    const CFahrzeug& f = *doc.GetFahrzeug();
+    const double W = f.GetLFBreite() - f.GetRandabstand(5);
+    p->m_dPosX = 3.0;
+    p->m_dPosY = 0.5;
+    EXPECT_NEAR(view->GetAuswahlY(), W - 0.5 - 0.8, 1e-6);
+    const double yb = view->GetAuswahlY();
+    view->ShowPositionsSlider(nullptr, &yb, 2);
+    EXPECT_EQ(regler.m_nLastKind, 13);
+    SliderValueEvent yEv(0x807C, 0.2);
+    QCoreApplication::sendEvent(view.get(), &yEv);
+    EXPECT_NEAR(p->m_dPosY, W - 0.2 - 0.8, 1e-6);
+    EXPECT_NEAR(view->GetAuswahlY(), 0.2, 1e-6);
+}
+
+TEST_F(PlanBefehleTest, WidthSliderClampsAndRecalculatesOncePerChange)
+{
+    ScriptedSliderFactory regler;
+    view->OnBefehl(32909);
+    EXPECT_EQ(regler.m_nLastKind, 14);
+    CFahrzeug& f = *doc.GetFahrzeug();
+    struct Fall
+    {
+        double w, erwartet;
+    };
+    for (const Fall& fall : {Fall{5.0, 4.0}, Fall{0.5, 0.8}, Fall{2.45, 2.45}}) {
+        SCOPED_TRACE(fall.w);
+        SliderValueEvent e(0x807E, fall.w);
+        QCoreApplication::sendEvent(view.get(), &e);
+        EXPECT_NEAR(f.GetLFBreite(), fall.erwartet, 1e-6);
+    }
+    const int n = view->m_nBenachrichtigungen;
+    EXPECT_FALSE(view->SetLadeflaechenBreite(2.45));
+    EXPECT_EQ(view->m_nBenachrichtigungen, n);
+
+    // Grid side 2: widening by 0.1 m moves every load 0.1 m across.
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    CPlanAnzeige(Plan()).SetRasterSeite(2);
+    EXPECT_TRUE(view->SetLadeflaechenBreite(2.55));
+    EXPECT_NEAR(p->m_dPosY, 0.6, 1e-6);
+    EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
+}
+
+TEST_F(PlanBefehleTest, MassSliderMessageForADeletedLoadDoesNothing)
+{
+    ScriptedSliderFactory regler;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    tagLGINFO* weg = Last("Gone", 6.0, 0.5, 0.5);
+    QCoreApplication::postEvent(view.get(), new PlanMasseEvent(weg, 2.0));
+    Plan().RemoveLgInfo(weg);
+    delete weg;
+    QCoreApplication::sendPostedEvents(view.get());
+    EXPECT_FALSE(view->GetRegler());
+
+    QCoreApplication::postEvent(view.get(), new PlanMasseEvent(p, 1.23456));
+    QCoreApplication::sendPostedEvents(view.get());
+    ASSERT_TRUE(view->GetRegler());
+    EXPECT_EQ(regler.m_nLastKind, 16);
+    EXPECT_DOUBLE_EQ(view->GetRegler()->GetValue(), PlanMasseFuerRegler(1.23456));
+}
+
+TEST_F(PlanBefehleTest, MassEditUsesTheSliderForOneLoadAndTheDialogForSeveral)
+{
+    ScriptedSliderFactory regler;
+    ScriptedPlanDialogs dialoge;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    tagLGINFO* r = Last("Rest", 6.0, 0.5, 0.25);
+    p->m_bSelected = 1;
+    view->OnBefehl(33010);
+    ASSERT_TRUE(view->GetRegler());
+    EXPECT_EQ(regler.m_nLastKind, 16);
+    EXPECT_EQ(dialoge.m_nOpened, 0);
+    view->SchliesseRegler();
+
+    r->m_bSelected = 1;
+    dialoge.m_dGewicht = 1.75;
+    Taste(Qt::Key_W);
+    EXPECT_EQ(dialoge.m_nOpened, 1);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 1.75);
+    EXPECT_DOUBLE_EQ(r->m_dSPMasse, 1.75);
+    dialoge.m_bCancel = true;
+    view->OnBefehl(33010);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 1.75);
+}
+
+namespace {
+
+// Offers what the view puts in and answers with the test's values, or cancels.
+class FsmDialoge : public IPlanDialogs
+{
+public:
+    FsmDialoge() { IPlanDialogs::SetCurrent(this); }
+    ~FsmDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    bool EditFsm(QWidget*, FsmValues& values) override
+    {
+        angeboten = values;
+        if (!bOk)
+            return false;
+        values = antwort;
+        return true;
+    }
+    bool bOk = true;
+    FsmValues angeboten, antwort;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, FormFitEditOffersWhereItLiesAndTakesBackOnlyOnOk)
+{
+    FsmDialoge dialoge;
+    tagLGINFO* p = Last("Wedge", 0.01, 0.0, 0.05, LADUNGTYP_FSM_FIRST);
+    p->m_dLaenge = 0.2;
+    p->m_dBreite = 2.4;
+    p->m_strZusatzText = "old";
+    dialoge.antwort.strName = "New wedge";
+    dialoge.antwort.dHoehe = 0.7;
+    dialoge.antwort.dMasse = 0.08;
+    dialoge.antwort.strText = "new";
+    dialoge.antwort.nZellen = 5;
+    dialoge.antwort.nSeite = 1;
+    dialoge.antwort.nKontakt = 2;
+
+    dialoge.bOk = false;
+    view->SetHover(p);
+    view->OnBefehl(33310);
+    // Resting on the front wall: side 3 against the boundary, the height of that side offered.
+    EXPECT_EQ(dialoge.angeboten.nSeite, 3);
+    EXPECT_EQ(dialoge.angeboten.nKontakt, 1);
+    EXPECT_DOUBLE_EQ(dialoge.angeboten.dHoehe, static_cast<double>(1.2f));
+    EXPECT_EQ(dialoge.angeboten.strText, "old");
+    EXPECT_EQ(p->m_strName, "Wedge");
+    EXPECT_EQ(p->m_strZusatzText, "old");
+
+    dialoge.bOk = true;
+    const int n = view->m_nBenachrichtigungen;
+    view->OnBefehl(33310);
+    EXPECT_EQ(p->m_strName, "New wedge");
+    EXPECT_DOUBLE_EQ(p->m_dHoehe, 0.7);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 0.08);
+    EXPECT_EQ(p->m_strZusatzText, "new");
+    EXPECT_EQ(p->m_nZusatzInt, 5);
+    EXPECT_EQ(p->GetFsmSeite(), 1);
+    EXPECT_EQ((p->m_nState >> 12) & 7, 2);
+    EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
+}
+
+namespace {
+
+class NamensDialoge : public IPlanDialogs
+{
+public:
+    NamensDialoge() { IPlanDialogs::SetCurrent(this); }
+    ~NamensDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    bool EditName(QWidget*, std::string& name) override
+    {
+        angeboten = name;
+        name = antwort;
+        return true;
+    }
+    std::string angeboten, antwort;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, RenameToANameBorneOnceNumbersThatLoadFirst)
+{
+    NamensDialoge dialoge;
+    tagLGINFO* einzeln = Last("Drum", 0.0, 0.0, 0.2);
+    tagLGINFO* a = Last("Box", 2.0, 0.0, 0.2);
+    tagLGINFO* b = Last("Box", 4.0, 0.0, 0.2);
+    a->m_bSelected = b->m_bSelected = 1;
+    dialoge.antwort = "Drum";
+    view->OnBefehl(33281);
+    EXPECT_EQ(dialoge.angeboten, "Box");
+    EXPECT_EQ(einzeln->m_nNummer, 1);
+    EXPECT_EQ(a->m_strName, "Drum");
+    EXPECT_EQ(a->m_nNummer, 2);
+    EXPECT_EQ(b->m_nNummer, 3);
+    EXPECT_EQ(Plan().CountSelectedLgInfo(true), 0);
+
+    // Renumbering from the right-clicked load: the loads of its name count from 1 again.
+    a->m_nNummer = 7;
+    view->SetKontext(b);
+    view->OnBefehl(33283);
+    EXPECT_EQ(einzeln->m_nNummer, 1);
+    EXPECT_EQ(a->m_nNummer, 2);
+    EXPECT_EQ(b->m_nNummer, 3);
+}
+
+TEST(PlanTab, TabSwitchesBetweenTruckAndDrawbarTrailerOnly)
+{
+    EnglishModule module;
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    const auto laden = [&](const char* t) {
+        return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(t) + ".qor"), 0, nullptr, nullptr,
+                                    false, nullptr);
+    };
+    struct Fall
+    {
+        const char* zug;
+        const char* anh;
+        bool bWechsel;
+    };
+    for (const Fall& fall : {Fall{"LKW", "GDA", true}, Fall{"SZM", "SAH", false}}) {
+        SCOPED_TRACE(fall.anh);
+        auto z = laden(fall.zug);
+        auto a = laden(fall.anh);
+        ASSERT_TRUE(z && a);
+        a->m_pPartner = z.get();
+        z->m_pPartner = a.get();
+        if (!fall.bWechsel)
+            z->m_pQor = a->GetQor();
+        CQOR1Doc doc;
+        doc.SetFahrzeug(a.release());
+        z.release(); // the document owns both
+        doc.OnDocumentOpened();
+        CQOR2View view(&doc);
+        const CFahrzeug* vorher = view.GetFahrzeug();
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &tab);
+        EXPECT_EQ(view.GetFahrzeug() != vorher, fall.bWechsel);
+        QCoreApplication::sendEvent(&view, &tab);
+        EXPECT_EQ(view.GetFahrzeug(), vorher);
+    }
+}
+
+namespace {
+
+class AusrichtDialoge : public IPlanDialogs
+{
+public:
+    AusrichtDialoge() { IPlanDialogs::SetCurrent(this); }
+    ~AusrichtDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    void ShowAlignPopup(QWidget*, QPoint, double dDistance) override { abstaende.push_back(dDistance); }
+    std::vector<double> abstaende;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, AlignPopupGetsTheDistanceAndItsMessageMovesTheSelection)
+{
+    AusrichtDialoge dialoge;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    view->OnBefehl(33357);
+    p->m_bSelected = 1;
+    view->OnBefehl(33357);
+    ASSERT_EQ(dialoge.abstaende.size(), 2u);
+    EXPECT_DOUBLE_EQ(dialoge.abstaende[0], -1.0);
+    EXPECT_NEAR(dialoge.abstaende[1], 3.0, 1e-9);
+
+    struct Fall
+    {
+        int nSeite;
+        double dWert;
+        double x, y;
+    };
+    // Side 1 to 0.1 m from side A; side 0 to 2.0 m from the front; side 9 does nothing.
+    for (const Fall& f : {Fall{1, 0.1, 3.0, 0.1}, Fall{0, 2.0, 2.0, 0.1}, Fall{9, 1.0, 2.0, 0.1}}) {
+        SCOPED_TRACE(f.nSeite);
+        PlanAusrichtEvent e(f.nSeite, f.dWert);
+        QCoreApplication::sendEvent(view.get(), &e);
+        EXPECT_NEAR(p->m_dPosX, f.x, 1e-9);
+        EXPECT_NEAR(p->m_dPosY, f.y, 1e-9);
+    }
+}

@@ -1,0 +1,453 @@
+// The loading-plan view's commands, keys and private messages.
+#include "views/CQOR2View.h"
+
+#include "views/CPlanToolTip.h"
+#include "views/IPlanDialogs.h"
+#include "views/PlanAusrichtEvent.h"
+#include "views/PlanMasseEvent.h"
+#include "views/SliderValueEvent.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/plan/PlanEingabe.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "ui/CDlgMsgboxHtml.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QToolTip>
+
+#include <cmath>
+#include <vector>
+
+bool CQOR2View::s_bLoeschenNichtFragen = false;
+
+namespace {
+
+// Buttons of the delete question: yes and cancel.
+constexpr int kJa = 668;
+constexpr int kAbbrechen = 708;
+
+// Grid cell presets (along, across) of commands 32899, 32900, 32904, 32906, 33340, 33342.
+struct SRasterVorgabe
+{
+    int nId;
+    double dX, dY;
+};
+constexpr SRasterVorgabe kVorgaben[] = {{32899, 0.4, 0.4}, {32900, 0.2, 0.2}, {32904, 1.0, 1.0},
+                                        {32906, 0.5, 0.5}, {33340, 0.8, 1.2}, {33342, 1.2, 0.8}};
+
+// A button's caption: the last line of its string.
+QString Beschriftung(int nId)
+{
+    const QString s = QString::fromStdString(LoadResString(static_cast<std::uint32_t>(nId)));
+    return s.section(QLatin1Char('\n'), -1);
+}
+
+} // namespace
+
+bool CQOR2View::FrageLoeschen(const std::string& caption, const std::string& text, bool& bNichtMehr)
+{
+    CDlgMsgboxHtml box(this);
+    box.SetIconImage(812, CDlgMsgboxHtml::kIconPng);
+    box.SetShowCheckBox(true);
+    const int nAntwort = box.DoModalTexts(QString::fromStdString(text), QString::fromStdString(caption), kJa,
+                                          Beschriftung(kJa), kAbbrechen, Beschriftung(kAbbrechen));
+    bNichtMehr = box.CheckState();
+    return nAntwort == kJa;
+}
+
+void CQOR2View::MeldeStopp(const std::string& caption, const std::string& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Critical, QString::fromStdString(caption),
+                                QString::fromStdString(text), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+bool CQOR2View::LoeschenMitFrage(bool bShift)
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return false;
+    // A form-fit item of a load unit goes only with its unit.
+    if (tagLGINFO* h = GetHover(); h && h->m_nTyp >= LADUNGTYP_FSM_FIRST && h->GetLeId() != 0) {
+        MeldeStopp(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
+        return false;
+    }
+    const int nAnzahl = q->CountSelectedLgInfo(true);
+    if (nAnzahl == 0 || q->HasSelectedAssignedLgInfo())
+        return false;
+    if (!bShift && !s_bLoeschenNichtFragen) {
+        std::string text;
+        if (nAnzahl > 1) {
+            const int nFsm = q->CountSelectedFsm(true);
+            const int nId = nFsm == 0 ? 33 : (nFsm == nAnzahl ? 449 : 451);
+            text = FormatResChecked(nId, {nAnzahl});
+        } else {
+            const tagLGINFO* p = q->GetFirstSelectedLgInfo();
+            const std::string typ = GetLadungTypText(p->m_nTyp, 0);
+            if (p->m_nTyp >= LADUNGTYP_FSM_FIRST)
+                text = FormatResChecked(529, {p->m_nTyp == LADUNGTYP_FSM_USER ? p->m_strName : typ});
+            else if (p->m_nNummer > 0)
+                text = FormatResChecked(35, {p->m_strName, p->m_nNummer, typ});
+            else
+                text = FormatResChecked(34, {p->m_strName, typ});
+        }
+        bool bNichtMehr = false;
+        const bool bJa = FrageLoeschen(LoadResString(425), text, bNichtMehr);
+        s_bLoeschenNichtFragen = bNichtMehr;
+        if (!bJa)
+            return false;
+    }
+    return LoeschenAuswahl();
+}
+
+bool CQOR2View::AusrichtenAuf(int nSeite, double dWert)
+{
+    CQOR* q = GetPlan();
+    CFahrzeug* f = GetFahrzeug();
+    if (!q || !f)
+        return false;
+    if (nSeite < 0 || nSeite > 3)
+        return false;
+    // The distance modes are numbered as the borders.
+    const double dAbstand = GetAbstand(*q, *f, nSeite);
+    if (dAbstand < 0.0)
+        return false;
+    int d[2] = {0, 0};
+    if (!PlanAusrichtVersatz(nSeite, dWert, dAbstand, d))
+        return false;
+    return VerschiebeAuswahl(d[0], d[1], true, false);
+}
+
+int CQOR2View::AntwortAusrichten(int nSeite) const
+{
+    const CQOR* q = GetPlan();
+    const CFahrzeug* f = GetFahrzeug();
+    if (!q || !f || nSeite < 0 || nSeite > 3)
+        return 0;
+    return PlanAusrichtAntwort(GetAbstand(*q, *f, nSeite));
+}
+
+bool CQOR2View::SetzeMasse(double& dTonnen)
+{
+    tagLGINFO* p = GetAuswahl();
+    if (!p)
+        if (CQOR* q = GetPlan(); q && q->CountSelectedLgInfo(true) == 1)
+            p = q->GetFirstSelectedLgInfo();
+    if (!p)
+        return false;
+    if (!PlanMasseGueltig(dTonnen)) {
+        dTonnen = p->m_dMasse;
+        return false;
+    }
+    p->m_dMasse = dTonnen;
+    p->m_dSPMasse = dTonnen;
+    Benachrichtige();
+    return true;
+}
+
+bool CQOR2View::OnBefehl(int nId)
+{
+    CQOR* q = GetPlan();
+    // Display toggles and grid options of the plan.
+    if (q) {
+        CPlanAnzeige anz(*q);
+        bool bAnzeige = true;
+        switch (nId) {
+        case 2000:
+            anz.SetOption2000(!anz.GetOption2000());
+            break;
+        case 32875:
+            anz.SetRichtungZeigen(!anz.GetRichtungZeigen());
+            break;
+        case 32892:
+            anz.SetZulBereich(!anz.GetZulBereich());
+            break;
+        case 32894: {
+            const bool b = !anz.GetRasterZeigen();
+            anz.SetRasterZeigen(b);
+            anz.SetRasterBeschriftung(b);
+            break;
+        }
+        case 32895:
+        case 32896:
+        case 32897:
+            anz.SetRasterZeigen(true);
+            anz.SetRasterSeite(nId == 32895 ? 0 : 2);
+            break;
+        case 32907:
+            anz.SetLadungenZeigen(!anz.GetLadungenZeigen());
+            break;
+        case 32908: {
+            const bool b = !anz.GetRasterBeschriftung();
+            anz.SetRasterBeschriftung(b);
+            if (b)
+                anz.SetRasterZeigen(true);
+            break;
+        }
+        case 32872: {
+            const bool b = !anz.GetSchwerpunktZeigen();
+            if (b)
+                RecalcSchwerpunkt();
+            anz.SetSchwerpunktZeigen(b);
+            break;
+        }
+        default:
+            bAnzeige = false;
+            for (const SRasterVorgabe& v : kVorgaben)
+                if (v.nId == nId) {
+                    anz.SetRasterX(v.dX);
+                    anz.SetRasterY(v.dY);
+                    anz.SetRasterZeigen(true);
+                    bAnzeige = true;
+                }
+        }
+        if (bAnzeige) {
+            viewport()->update();
+            return true;
+        }
+    }
+    switch (nId) {
+    case 400:
+    case 32862:
+        m_bRampenModus = !m_bRampenModus;
+        viewport()->update();
+        return true;
+    case 33285:
+        m_bAnzeige33285 = !m_bAnzeige33285;
+        viewport()->update();
+        return true;
+    case 32863:
+    case 33311:
+        LoeschenMitFrage(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+        return true;
+    case 32866:
+    case 32867:
+    case 32868: {
+        if (!q)
+            return true;
+        const int nGrad = nId == 32866 ? -90 : (nId == 32867 ? 90 : 180);
+        const int nAnzahl = q->CountSelectedLgInfo(true);
+        if ((nAnzahl > 0 || GetAuswahl()) && !DreheAuswahl(nGrad))
+            MeldeStopp(FormatS(" $S", 1, 33077u), FormatS("$S $S", 2, nAnzahl > 1 ? 39u : 38u, 300u));
+        return true;
+    }
+    case 33010:
+        EditMasse();
+        return true;
+    case 33281:
+        Umbenennen();
+        return true;
+    case 33357: {
+        // The popup shows the selection's distance to the front; -1 without a selection.
+        const CFahrzeug* f = GetFahrzeug();
+        const double d = q && f && q->CountSelectedLgInfo(true) > 0 ? GetAbstand(*q, *f, 0) : -1.0;
+        IPlanDialogs::Current().ShowAlignPopup(this, QCursor::pos(), d);
+        return true;
+    }
+    case 33283:
+        Umnummerieren();
+        return true;
+    case 33310: {
+        tagLGINFO* h = GetHover();
+        if (!h)
+            return true;
+        if (h->GetLeId() != 0)
+            MeldeStopp(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
+        else if (EditFsm(h) == CPlanGesten::kFsmOk)
+            Benachrichtige();
+        return true;
+    }
+    case 32909:
+        ShowBreitenSlider();
+        return true;
+    case 33345: {
+        CFahrzeug* f = GetFahrzeug();
+        int dy = 0;
+        if (q && f && PlanMitteQuerVersatz(*q, *f, &dy))
+            VerschiebeAuswahl(0, dy, true, false);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CQOR2View::Umbenennen()
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return;
+    tagLGINFO* pErste = q->GetFirstSelectedLgInfo();
+    tagLGINFO* pAktuell = GetAuswahl();
+    if (!pErste && !pAktuell)
+        return;
+    std::string name = (pErste ? pErste : pAktuell)->m_strName;
+    if (!IPlanDialogs::Current().EditName(this, name))
+        return;
+    int nAnzahl = 0;
+    const int nMax = q->GetMaxNummer(name.c_str(), &nAnzahl);
+    int nNr = 1;
+    if (nAnzahl == 1) {
+        q->RenumberLgInfo(name.c_str(), 1);
+        nNr = 2;
+    } else if (nAnzahl > 1) {
+        nNr = nMax + 1;
+    }
+    // Each renamed load goes behind the last one of its new name.
+    const auto neu = [&](tagLGINFO* p) {
+        q->RemoveLgInfo(p);
+        p->m_strName = name;
+        p->m_nNummer = nNr++;
+        q->InsertLgInfoNachName(p);
+    };
+    if (!pErste) {
+        if (pAktuell->m_strName != name)
+            neu(pAktuell);
+    } else {
+        std::vector<tagLGINFO*> auswahl;
+        for (tagLGINFO* p : q->GetLgInfos())
+            if (p->m_bSelected && p->m_strName != name)
+                auswahl.push_back(p);
+        for (tagLGINFO* p : auswahl)
+            neu(p);
+    }
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+    q->m_bModified = 1;
+    if (pErste)
+        ClearAktuell(true);
+    q->NumberEqualNames(true);
+    viewport()->update();
+}
+
+void CQOR2View::Umnummerieren()
+{
+    CQOR* q = GetPlan();
+    const tagLGINFO* p = GetKontext();
+    if (!q || !p)
+        return;
+    const std::string name = p->m_strName;
+    int nAnzahl = 0;
+    q->GetMaxNummer(name.c_str(), &nAnzahl);
+    q->RenumberLgInfo(name.c_str(), nAnzahl != 1 ? 1 : 0);
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+    q->m_bModified = 1;
+    viewport()->update();
+}
+
+void CQOR2View::keyPressEvent(QKeyEvent* e)
+{
+    CQOR* q = GetPlan();
+    const bool bShift = e->modifiers().testFlag(Qt::ShiftModifier);
+    const bool bCtrl = e->modifiers().testFlag(Qt::ControlModifier);
+    // Any key closes the open sliders first.
+    SchliesseRegler();
+    switch (e->key()) {
+    case Qt::Key_W:
+        if (q)
+            EditMasse();
+        return;
+    case Qt::Key_Delete:
+        LoeschenMitFrage(bShift);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        if (!q)
+            return;
+        tagLGINFO* p = GetAuswahl();
+        if (p && bCtrl && !bShift) {
+            if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
+                OnBefehl(e->key() == Qt::Key_Left ? 32866 : 32867);
+            else {
+                double t = PlanMasseNachTaste(p->m_dMasse, e->key() == Qt::Key_Down);
+                if (SetzeMasse(t))
+                    QCoreApplication::postEvent(this, new PlanMasseEvent(p, t));
+            }
+            return;
+        }
+        const int n = PlanPfeilSchritt(bShift, bCtrl);
+        const int dx = e->key() == Qt::Key_Left ? -n : (e->key() == Qt::Key_Right ? n : 0);
+        const int dy = e->key() == Qt::Key_Up ? -n : (e->key() == Qt::Key_Down ? n : 0);
+        VerschiebeAuswahl(dx, dy, true, false);
+        return;
+    }
+    default:
+        CGetAnsView::keyPressEvent(e);
+    }
+}
+
+bool CQOR2View::event(QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(e)->key() != Qt::Key_Tab)
+        return CGetAnsView::event(e);
+    SchliesseRegler();
+    CQOR1Doc* pDoc = GetDocument();
+    const CFahrzeug* pAnh = pDoc ? pDoc->GetAnhaenger() : nullptr;
+    if (pAnh && pAnh->GetArt() != FahrzeugArt::kAuflieger) {
+        // Index 0 shows the trailer as index 1 does, so both switch to the towing vehicle.
+        const bool bZug = pDoc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug;
+        pDoc->SetAktivIndex(bZug ? CQOR1Doc::kAktivAnhaenger : CQOR1Doc::kAktivZugfahrzeug, true, true);
+        SetHover(nullptr);
+        viewport()->update();
+    }
+    return true;
+}
+
+void CQOR2View::customEvent(QEvent* e)
+{
+    if (auto* a = dynamic_cast<PlanAusrichtEvent*>(e)) {
+        AusrichtenAuf(a->Seite(), a->Wert());
+        return;
+    }
+    if (!ReglerEreignis(e))
+        CGetAnsView::customEvent(e);
+}
+
+std::string CQOR2View::ToolTipHtml(tagLGINFO* pLg) const
+{
+    tagLGINFO* p = Gueltig(pLg);
+    if (!p)
+        return std::string();
+    const std::string& vorlage = p->m_nTyp < LADUNGTYP_FSM_FIRST ? m_strHtmlVorlageLg : m_strHtmlVorlageFsm;
+    return CPlanToolTip::Html(vorlage, *p, GetFahrzeug());
+}
+
+bool CQOR2View::viewportEvent(QEvent* e)
+{
+    if (e->type() != QEvent::ToolTip)
+        return CGetAnsView::viewportEvent(e);
+    const auto* h = static_cast<QHelpEvent*>(e);
+    // No tip while a gesture runs.
+    if (m_bTasteUnten || m_bZiehen)
+        return true;
+    for (const auto& [pLg, gui] : m_mapGuiLg)
+        if (gui.rc.contains(h->pos()) && !m_rcSchwerpunkt.contains(h->pos())) {
+            const std::string html = ToolTipHtml(pLg);
+            if (!html.empty()) {
+                QToolTip::showText(h->globalPos(), QString::fromStdString(html), viewport(), gui.rc);
+                return true;
+            }
+        }
+    for (const auto& [nId, tool] : m_tools)
+        if (tool.rc.contains(h->pos()) && !tool.text.isEmpty()) {
+            QToolTip::showText(h->globalPos(), tool.text, viewport(), tool.rc);
+            return true;
+        }
+    QToolTip::hideText();
+    return true;
+}

@@ -1,0 +1,220 @@
+// The loading-plan view's sliders: position of the current load, load-area width and mass.
+#include "views/CQOR2View.h"
+
+#include "views/IPlanDialogs.h"
+#include "views/ISliderFactory.h"
+#include "views/PlanMasseEvent.h"
+#include "views/SliderValueEvent.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/PlanEingabe.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+
+namespace {
+
+// Messages of the sliders to the view.
+constexpr int kPosX = 0x807B;
+constexpr int kPosY = 0x807C;
+constexpr int kBreite = 0x807E;
+constexpr int kMasse = 0x8080;
+// Slider kinds.
+constexpr int kReglerX = 12;
+constexpr int kReglerY = 13;
+constexpr int kReglerBreite = 14;
+constexpr int kReglerMasse = 16;
+
+} // namespace
+
+COLORREF CQOR2View::GetStatusFarbe(int nStatus)
+{
+    switch (nStatus) {
+    case CPlanPlatzierung::kBlockiert:
+        return RGB(255, 0, 0);
+    case 2:
+        return RGB(249, 241, 136);
+    default:
+        return RGB(193, 250, 137);
+    }
+}
+
+double CQOR2View::GetAuswahlY() const
+{
+    const tagLGINFO* p = GetAuswahl();
+    const CFahrzeug* f = GetFahrzeug();
+    if (!p || !f || !GetPlan())
+        return 0.0;
+    return PlanYVonSeite(*f, CPlanAnzeige(*GetPlan()).GetRasterSeite(), p->m_dPosY, p->GetDimY());
+}
+
+void CQOR2View::ShowPositionsSlider(const double* x, const double* y, int nFlags)
+{
+    const tagLGINFO* p = GetAuswahl();
+    const CFahrzeug* f = GetFahrzeug();
+    if (!p || !f)
+        return;
+    if ((nFlags & 1) && x && !m_pSliderX)
+        m_pSliderX = ISliderFactory::Current().Create(
+            kReglerX, *x, -p->GetDimX(), f->GetLFLaenge() - f->GetRandabstand(4), QPoint(30, 30), this, true);
+    if ((nFlags & 2) && y && !m_pSlider)
+        m_pSlider = ISliderFactory::Current().Create(
+            kReglerY, *y, -p->GetDimY(), f->GetLFBreite() - f->GetRandabstand(5), QPoint(30, 30), this, true);
+    for (IValueSlider* s : {m_pSliderX.get(), m_pSlider.get()})
+        if (s)
+            s->SetEditBkColor(GetStatusFarbe(m_nPlatzStatus));
+    if ((nFlags & 3) == 3)
+        setFocus();
+}
+
+void CQOR2View::ShowBreitenSlider()
+{
+    const CFahrzeug* f = GetFahrzeug();
+    if (!m_pSlider && f)
+        m_pSlider = ISliderFactory::Current().Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0),
+                                                     this, true);
+}
+
+bool CQOR2View::SetLadeflaechenBreite(double dBreite)
+{
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!f)
+        return false;
+    const int nSeite = q ? CPlanAnzeige(*q).GetRasterSeite() : 0;
+    const bool bGeaendert = PlanSetLadeflaechenBreite(*f, dBreite, nSeite);
+    if (bGeaendert) {
+        Benachrichtige();
+        // The template view and the 3D view show the new width too.
+        InvalidateNachbarn(true, true);
+    }
+    ShowBreitenSlider();
+    return bGeaendert;
+}
+
+void CQOR2View::SchliesseRegler()
+{
+    if (!m_pSlider && !m_pSliderX)
+        return;
+    m_pSliderX.reset();
+    m_pSlider.reset();
+    if (CQOR* q = GetPlan(); q && m_nPlatzStatus != CPlanPlatzierung::kFrei) {
+        CPlanAnzeige anz(*q);
+        if (!anz.GetAnzeigeBeiKonflikt())
+            anz.SetAnzeigeBeiKonflikt(true);
+    }
+    viewport()->update();
+}
+
+void CQOR2View::ZeigeMassenRegler(const tagLGINFO* pLg, double t)
+{
+    // The load is looked for among the plan's loads, never followed as it came.
+    tagLGINFO* p = nullptr;
+    if (const CQOR* q = GetPlan())
+        for (tagLGINFO* l : q->GetLgInfos())
+            if (l == pLg)
+                p = l;
+    if (!p)
+        return;
+    const double dWert = PlanMasseFuerRegler(t);
+    if (m_pSlider) {
+        m_pSlider->SetValue(dWert);
+        return;
+    }
+    QPoint mitte(30, 30);
+    if (const auto it = m_mapGuiLg.find(p); it != m_mapGuiLg.end())
+        mitte = it->second.rc.center() + QPoint(-1, 8);
+    m_pSlider = ISliderFactory::Current().Create(kReglerMasse, dWert, 0.0, 40.0, mitte, this, true);
+    setFocus();
+}
+
+void CQOR2View::EditMasse()
+{
+    CQOR* q = GetPlan();
+    if (!q)
+        return;
+    q->SelectAssignedLgInfo(0, false);
+    q->SelectAllFsm(0);
+    const int n = q->CountSelectedLgInfo(true);
+    if (n == 1) {
+        const tagLGINFO* p = q->GetFirstSelectedLgInfo();
+        if (!m_pSlider)
+            ZeigeMassenRegler(p, p->m_dMasse);
+    } else if (n > 1) {
+        double t = q->GetFirstSelectedLgInfo()->m_dMasse;
+        if (!IPlanDialogs::Current().EditGewicht(this, t) || !PlanMasseGueltig(t))
+            return;
+        for (tagLGINFO* p : q->GetLgInfos())
+            if (p->m_bSelected) {
+                p->m_dMasse = t;
+                p->m_dSPMasse = t;
+            }
+        Benachrichtige();
+    }
+}
+
+void CQOR2View::SetzePosition(bool bX, double dWert)
+{
+    tagLGINFO* p = GetAuswahl();
+    CQOR* q = GetPlan();
+    CFahrzeug* f = GetFahrzeug();
+    if (!p || !q || !f)
+        return;
+    if (bX)
+        p->m_dPosX = dWert;
+    else
+        p->m_dPosY = PlanYVonSeite(*f, CPlanAnzeige(*q).GetRasterSeite(), dWert, p->GetDimY());
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+    q->m_bModified = 1;
+    m_platz.SetPlan(q);
+    m_platz.m_pAuswahl = p;
+    double x = p->m_dPosX, y = p->m_dPosY;
+    const double dx = p->GetDimX(), dy = p->GetDimY();
+    const int nStatus = m_platz.FindFreieEingabePosition(&x, &y, &dx, &dy);
+    m_nPlatzStatus =
+        nStatus == CPlanPlatzierung::kFrei ? CPlanPlatzierung::kFrei : CPlanPlatzierung::kBlockiert;
+    for (IValueSlider* s : {m_pSliderX.get(), m_pSlider.get()})
+        if (s)
+            s->SetEditBkColor(GetStatusFarbe(m_nPlatzStatus));
+    RecalcSchwerpunkt();
+    viewport()->update();
+}
+
+bool CQOR2View::ReglerEreignis(QEvent* e)
+{
+    const int nTyp = static_cast<int>(e->type());
+    if (nTyp == PlanMasseEvent::kTyp) {
+        if (auto* m = dynamic_cast<PlanMasseEvent*>(e))
+            ZeigeMassenRegler(m->Ladung(), m->Tonnen());
+        return true;
+    }
+    if (nTyp == SliderValueEvent::kClosed) {
+        SchliesseRegler();
+        return true;
+    }
+    if (nTyp == 0x80F2) {
+        EditMasse();
+        return true;
+    }
+    auto* w = dynamic_cast<SliderValueEvent*>(e);
+    if (!w)
+        return false;
+    switch (nTyp) {
+    case kPosX:
+    case kPosY:
+        SetzePosition(nTyp == kPosX, w->Value());
+        return true;
+    case kBreite:
+        SetLadeflaechenBreite(w->Value());
+        return true;
+    case kMasse: {
+        double t = w->Value();
+        if (!SetzeMasse(t) && m_pSlider)
+            m_pSlider->SetValue(t);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
