@@ -26,6 +26,8 @@ public:
     // appends the six built-in FSM entries. Files that do not load or whose type does not fit their
     // extension are skipped.
     void Build();
+    // Drops every entry (the last adapter lets go of the catalogue).
+    void Clear() { m_entries.clear(); }
 
     // Puts the entry into its group, before the first entry of that group whose upper-cased name
     // compares greater; answers its index.
