@@ -95,7 +95,7 @@ void CHlbAdapter::SetFilter(int category, const QString& text, bool selectFirst,
     if (selectFirst && m_list->GetItemCount() > 0)
         SelectItem(0);
     if (notify)
-        NotifyOtherAdapters(kSyncRefill, category, text);
+        NotifyOtherAdapters({kSyncRefill, category, text, nullptr, nullptr});
 }
 
 void CHlbAdapter::GetFilter(int* category, QString* text) const
@@ -154,7 +154,7 @@ void CHlbAdapter::SetViewMode(int mode, bool noNotify)
     if (m_owner)
         m_owner->ViewModeChanged(mode);
     if (!noNotify)
-        NotifyOtherAdapters(kSyncViewMode, mode);
+        NotifyOtherAdapters({kSyncViewMode, mode, {}, nullptr, nullptr});
 }
 
 bool CHlbAdapter::DeleteSelectedItem(QString* error)
@@ -185,44 +185,76 @@ bool CHlbAdapter::DeleteSelectedItem(QString* error)
     FillList();
     if (m_list->GetItemCount() > 0)
         SelectItem(std::min(index, m_list->GetItemCount() - 1), false);
-    NotifyOtherAdapters(kSyncRefillAll, -1);
+    NotifyOtherAdapters({kSyncRefillAll, -1, {}, nullptr, nullptr});
     return true;
 }
 
-void CHlbAdapter::NotifyOtherAdapters(int code, int value, const QString& text)
+void CHlbAdapter::NotifyOtherAdapters(const SyncNote& note)
 {
     for (CHlbAdapter* other : Others())
-        other->OnSync(code, value, text);
+        other->OnSync(note);
 }
 
-void CHlbAdapter::OnSync(int code, int value, const QString& text)
+void CHlbAdapter::OnSync(const SyncNote& note)
 {
-    switch (code) {
+    switch (note.code) {
     case kSyncViewMode:
-        SetViewMode(value, true);
+        SetViewMode(note.value, true);
         break;
     case kSyncRefill:
-    case kSyncRefillAll: {
-        if (code == kSyncRefill) {
-            m_category = value;
-            m_search = text;
-        }
-        // Keep the selected entry selected when it is still shown.
-        const sHLBItemData* selected = SelectedEntry();
-        const auto keep = selected ? m_catalogue->Entries() : std::vector<CHlbCatalogue::Entry>{};
-        FillList();
-        int index = -1;
-        for (std::size_t i = 0; i < m_shown.size(); ++i)
-            if (m_shown[i].get() == selected)
-                index = static_cast<int>(i);
-        if (index < 0 && !m_shown.empty())
-            index = 0;
-        SelectItem(index, false);
+        m_category = note.value;
+        m_search = note.text;
+        RefillKeeping(nullptr);
         break;
-    }
+    case kSyncEdited:
+        // The edited entry stays selected where its old record was.
+        RefillKeeping(SelectedEntry() == note.replaced ? note.entry : nullptr);
+        break;
+    case kSyncRefillAll:
+        RefillKeeping(nullptr);
+        break;
     default:
         break;
     }
+}
+
+void CHlbAdapter::RefillKeeping(const sHLBItemData* prefer)
+{
+    // Holds the selected entry while the tiles go, so its address cannot be taken by another.
+    CHlbCatalogue::Entry selected;
+    if (const sHLBItemData* current = SelectedEntry())
+        for (const auto& e : m_shown)
+            if (e.get() == current)
+                selected = e;
+    FillList();
+    int index = -1;
+    for (std::size_t i = 0; i < m_shown.size(); ++i)
+        if (m_shown[i].get() == prefer || (index < 0 && m_shown[i] == selected))
+            index = static_cast<int>(i);
+    if (index < 0 && !m_shown.empty())
+        index = 0;
+    SelectItem(index, false);
+}
+
+int CHlbAdapter::EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry entry)
+{
+    const sHLBItemData* saved = entry.get();
+    if (replaced)
+        m_catalogue->Replace(replaced, entry);
+    else
+        m_catalogue->Insert(entry);
+    if (!CHlbCatalogue::InCategory(saved->item, m_category))
+        m_category = saved->item.m_nArt < 5 ? 0 : 1;
+    if (!CHlbCatalogue::MatchesSearch(CHlbCatalogue::DisplayName(saved->item), m_search.toStdString()))
+        m_search.clear();
+    FillList();
+    int index = -1;
+    for (std::size_t i = 0; i < m_shown.size(); ++i)
+        if (m_shown[i].get() == saved)
+            index = static_cast<int>(i);
+    SelectItem(index);
+    NotifyOtherAdapters({kSyncEdited, -1, {}, replaced, saved});
+    return index;
 }
 
 QString CHlbAdapter::PicturePath(const CatalogueFolders& folders, const std::string& pictureName)

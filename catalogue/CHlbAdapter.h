@@ -46,6 +46,10 @@ public:
     // Asks `confirm` (a message box unless replaced); removes the entry's file first and keeps the entry
     // when that fails, with the reason in `error`. Answers whether the entry was deleted.
     bool DeleteSelectedItem(QString* error = nullptr);
+    // Takes an entry the editor saved: a new one (`replaced` null) is inserted, an edited one replaces
+    // its old record. Switches to the entry's category, selects it and tells the other adapters.
+    // Answers its tile index.
+    int EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry entry);
     using ConfirmDelete = std::function<bool(const QString& caption, const QString& text)>;
     void SetConfirmDelete(ConfirmDelete confirm) { m_confirm = std::move(confirm); }
 
@@ -76,10 +80,21 @@ private:
     {
         kSyncRefill = 1,
         kSyncViewMode = 3,
+        kSyncEdited = 4,
         kSyncRefillAll = 5,
     };
-    void NotifyOtherAdapters(int code, int value, const QString& text = {});
-    void OnSync(int code, int value, const QString& text);
+    struct SyncNote
+    {
+        int code = 0;
+        int value = -1;
+        QString text;
+        const sHLBItemData* replaced = nullptr; // an edited entry: its old and new record
+        const sHLBItemData* entry = nullptr;
+    };
+    void NotifyOtherAdapters(const SyncNote& note);
+    void OnSync(const SyncNote& note);
+    // Refills and selects `prefer` when shown, else keeps the current entry, else the first tile.
+    void RefillKeeping(const sHLBItemData* prefer);
     std::vector<CHlbAdapter*> Others() const;
 
     std::shared_ptr<CHlbCatalogue> m_catalogue;

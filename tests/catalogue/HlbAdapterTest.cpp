@@ -4,6 +4,7 @@
 #include "catalogue/CHlbAdapter.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "catalogue/QImageItemPicture.h"
+#include "model/files/LadungEditing.h"
 #include "model/files/VehicleFiles.h"
 #include "model/text/TextProvider.h"
 
@@ -200,6 +201,56 @@ TEST_F(HlbAdapterTest, TwoAdaptersOnOneCatalogueStayInStep)
     EXPECT_FALSE(catalogue->Entries().empty());
     two.reset();
     EXPECT_TRUE(catalogue->Entries().empty());
+}
+
+TEST_F(HlbAdapterTest, SavedEntriesAreInsertedAndEditedInBothStrips)
+{
+    Write(folders.loadUnits / "Anker.lgs", 3);
+    Write(folders.loadUnits / "Truhe.lgs", 3);
+    Write(folders.fsmItems / "Keil.fsm", 6);
+    StripWindow first(kHlbOwnerDrawn);
+    StripWindow second(kHlbOwnerDrawn);
+    CHlbAdapter one(catalogue);
+    one.Attach(first.list);
+    CHlbAdapter two(catalogue);
+    two.Attach(second.list);
+    one.SetFilter(1, QString(), true, false); // the new load unit brings the first strip back to load units
+    const PictureWriter writer = [](const ItemPicture& picture, const fs::path& path) {
+        return QImageItemPicture::Of(&picture).save(QString::fromStdString(path.string()), "PNG");
+    };
+
+    // New: written by the editor's save, then inserted in its sorted place.
+    auto made = std::make_shared<sHLBItemData>();
+    made->item.m_strName = "Kiste";
+    made->item.m_pBild = std::make_unique<QImageItemPicture>(Filled(Qt::green));
+    const LadungSaveResult saved = SaveLadung(1, made->item, {}, true, folders, writer);
+    ASSERT_TRUE(saved.saved);
+    made->path = saved.path.string();
+    EXPECT_EQ(one.EntrySaved(nullptr, made), 1);
+    EXPECT_EQ(one.SelectedEntry(), made.get());
+    EXPECT_EQ(second.list->GetItemCount(), 3);
+    EXPECT_FALSE(QImage(CHlbAdapter::PicturePath(folders, made->item.m_strBildDatei)).isNull());
+
+    // Edit with a rename: the other strip had the old record selected and keeps the entry selected.
+    two.SelectItem(1);
+    ASSERT_EQ(two.SelectedEntry(), made.get());
+    auto edited = std::make_shared<sHLBItemData>(*made);
+    edited->item.m_strName = "Zarge";
+    ASSERT_TRUE(SaveLadung(0, edited->item, made->path, false, folders, writer).saved);
+    edited->path = edited->item.m_strPfad;
+    EXPECT_EQ(one.EntrySaved(made.get(), edited), 2);
+    EXPECT_EQ(two.SelectedEntry(), edited.get());
+    EXPECT_EQ(second.list->GetCurSel(), 2);
+    EXPECT_EQ(catalogue->IndexOf(made.get()), -1);
+    EXPECT_EQ(edited->item.m_strBildDatei, made->item.m_strBildDatei); // unchanged picture, same file
+
+    // After a restart the strip shows what is on disk.
+    auto restarted = std::make_shared<CHlbCatalogue>(folders);
+    restarted->Build();
+    std::vector<std::string> names;
+    for (const auto& e : restarted->Filter(0, ""))
+        names.push_back(e->item.m_strName);
+    EXPECT_EQ(names, (std::vector<std::string>{"Anker", "Truhe", "Zarge"}));
 }
 
 TEST_F(HlbAdapterTest, TypedSearchSelectsTheFirstMatchAndTellsTheOwner)
