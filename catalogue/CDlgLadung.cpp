@@ -86,7 +86,31 @@ bool CDlgLadung::OnInitDialog()
         }
     }
     SubclassCtrl(kFrameId);
+    if (auto* presets = findChild<QComboBox*>(ControlId::ObjectName(kPresetId)))
+        connect(presets, &QComboBox::currentIndexChanged, this, [this] { UpdateControls(); });
+    for (int i = kFieldLength; i <= kFieldHeight; ++i)
+        if (QLineEdit* field = Field(kFieldIds[i]))
+            connect(field, &QLineEdit::editingFinished, this, [this] { SizeFieldLeft(); });
+    for (int i = kFieldCogX; i <= kFieldCogZ; ++i)
+        if (QLineEdit* field = Field(kFieldIds[i]))
+            connect(field, &QLineEdit::editingFinished, this, [this, i] { GravityFieldLeft(kFieldIds[i]); });
+    UpdateControls();
     return true;
+}
+
+void CDlgLadung::UpdateControls()
+{
+    auto enable = [this](int id, bool on) {
+        if (QWidget* w = findChild<QWidget*>(ControlId::ObjectName(id)))
+            w->setEnabled(on);
+    };
+    auto* presets = findChild<QComboBox*>(ControlId::ObjectName(kPresetId));
+    enable(kApplyId, presets && presets->currentIndex() >= 0);
+    const bool free = !Centred();
+    for (int i = kFieldCogX; i <= kFieldCogZ; ++i)
+        enable(kFieldIds[i], free);
+    enable(kCentreId, free);
+    enable(kRemoveId, m_work.m_pBild != nullptr);
 }
 
 LadungFieldTexts CDlgLadung::FieldTexts() const
@@ -143,6 +167,7 @@ void CDlgLadung::SetPicture(const QImage& picture)
     m_work.m_pBild = std::make_unique<QImageItemPicture>(picture);
     m_pictureChanged = true;
     InvalidateCtrl(kFrameId);
+    UpdateControls();
 }
 
 bool CDlgLadung::LoadPictureFile(const QString& file)
@@ -167,6 +192,7 @@ void CDlgLadung::RemovePicture()
     m_work.m_strBildQuelle.clear();
     m_pictureChanged = true;
     InvalidateCtrl(kFrameId);
+    UpdateControls();
 }
 
 void CDlgLadung::Tell(const QString& text)
@@ -219,6 +245,7 @@ bool CDlgLadung::OnCommand(int id, int notifyCode, QObject* control)
         CentreLadungGravity(texts);
         if (id == kCentreId || Centred())
             SetFieldTexts(texts);
+        UpdateControls();
         return true;
     }
     case kRemoveId:

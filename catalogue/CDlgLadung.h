@@ -46,6 +46,9 @@ protected:
 
 private:
     void SetFieldTexts(const LadungFieldTexts& texts);
+    // Enables what the current state allows: apply with a preset chosen, the centre-of-gravity fields
+    // and 731 while 1094 is unchecked, remove while the unit has its own picture.
+    void UpdateControls();
     void Tell(const QString& text);
     bool Centred() const;
 

@@ -59,6 +59,17 @@ TEST_F(DlgLadungTest, NewUnitIsCheckedPresetAndSaved)
     ASSERT_NE(dialog.Field(1014), nullptr);
     EXPECT_EQ(dialog.windowTitle(), QString::fromStdString(LoadResString(478)));
     EXPECT_TRUE(dialog.findChild<QCheckBox*>(QStringLiteral("id_1094"))->isChecked());
+    // Centred: the centre-of-gravity fields follow the sizes; no preset chosen, no picture to remove.
+    struct Enabled
+    {
+        const char* name;
+        bool on;
+    };
+    for (const Enabled& e : {Enabled{"id_1042", false}, Enabled{"id_731", false}, Enabled{"id_1342", false},
+                             Enabled{"id_1344", false}, Enabled{"id_1041", true}}) {
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(dialog.findChild<QWidget*>(QString::fromLatin1(e.name))->isEnabled(), e.on);
+    }
 
     // The name field takes no path characters and no dot.
     Type(dialog, {{1014, "Kiste"}});
@@ -82,6 +93,7 @@ TEST_F(DlgLadungTest, NewUnitIsCheckedPresetAndSaved)
     QImage picture(120, 80, QImage::Format_RGB32);
     picture.fill(QColor(196, 150, 90));
     dialog.SetPicture(picture);
+    EXPECT_TRUE(dialog.findChild<QWidget*>(QStringLiteral("id_1344"))->isEnabled());
     ASSERT_TRUE(dialog.Save()) << (notices.empty() ? "" : notices.back().toStdString());
     EXPECT_EQ(caller.m_strName, "Kiste");
     EXPECT_DOUBLE_EQ(caller.m_dBreite, 0.835);
