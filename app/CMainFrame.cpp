@@ -7,6 +7,7 @@
 #include "app/FrameMessages.h"
 #include "model/files/VehicleFiles.h"
 #include "model/text/TextProvider.h"
+#include "views/CWndSliderFactory.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -66,7 +67,8 @@ public:
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_pSpeicherMeldung(std::make_unique<FrameSpeicherMeldung>()),
-      m_pViewShell(std::make_unique<CMainFrameViewShell>(this))
+      m_pViewShell(std::make_unique<CMainFrameViewShell>(this)),
+      m_pSliderFactory(std::make_unique<CWndSliderFactory>())
 {
     setObjectName(QStringLiteral("MainFrame"));
     // One document at a time, its window maximised in the centre.
@@ -79,6 +81,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     g_pMainFrame = this;
     SetFahrzeugSpeicherMeldung(m_pSpeicherMeldung.get());
     IViewShell::SetCurrent(m_pViewShell.get());
+    ISliderFactory::SetCurrent(m_pSliderFactory.get());
 }
 
 CMainFrame::~CMainFrame()
@@ -92,6 +95,7 @@ CMainFrame::~CMainFrame()
         g_pMainFrame = nullptr;
         SetFahrzeugSpeicherMeldung(nullptr);
         IViewShell::SetCurrent(nullptr);
+        ISliderFactory::SetCurrent(nullptr);
     }
 }
 

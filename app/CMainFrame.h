@@ -17,6 +17,7 @@ class CCmdUI;
 class CChildFrame;
 class CFahrzeug;
 class CMainFrameViewShell;
+class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
 class CQOR1Doc;
@@ -213,4 +214,5 @@ private:
     bool m_bEinzel = false;
     std::unique_ptr<IFahrzeugSpeicherMeldung> m_pSpeicherMeldung;
     std::unique_ptr<CMainFrameViewShell> m_pViewShell;
+    std::unique_ptr<CWndSliderFactory> m_pSliderFactory;
 };

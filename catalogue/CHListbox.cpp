@@ -19,13 +19,11 @@ CHListbox::CHListbox(QWidget* parent) : QWidget(parent), m_link(std::make_shared
     m_canvas->setFocusPolicy(Qt::StrongFocus);
     m_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
     m_canvas->installEventFilter(this);
-    m_left = CreateStripButton(QStringLiteral("<"), this);
-    m_right = CreateStripButton(QStringLiteral(">"), this);
+    m_left = CreateStripButton(QStringLiteral("<"), kLeftButtonId, this);
+    m_right = CreateStripButton(QStringLiteral(">"), kRightButtonId, this);
     m_scrollBar = new QScrollBar(Qt::Horizontal, this);
     m_scrollBar->setEnabled(false);
     m_scrollBar->setRange(0, 0);
-    connect(m_left, &QAbstractButton::clicked, this, [this] { StepSelection(-1); });
-    connect(m_right, &QAbstractButton::clicked, this, [this] { StepSelection(1); });
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         if (value != m_offset) {
             m_offset = value;

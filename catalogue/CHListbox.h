@@ -32,6 +32,9 @@ public:
     static constexpr int kQueueCapacity = 6;
     static constexpr int kWaitNested = 259;
     static constexpr int kWaitTimedOut = 258;
+    // Child ids of the "<" and ">" buttons, whose commands step the selection.
+    static constexpr int kLeftButtonId = 0;
+    static constexpr int kRightButtonId = 1;
 
     explicit CHListbox(QWidget* parent = nullptr);
     ~CHListbox() override;
@@ -139,6 +142,7 @@ protected:
     virtual void EndDrag(const HListboxDrag& drag);
     virtual void ContextMenu(int index, const QPoint& globalPos);
 
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,6 +1,7 @@
 // Painting of the tile strip and the input its canvas receives.
 #include "CHListbox.h"
 
+#include "ui/CommandEvent.h"
 #include "ui/FadeClock.h"
 
 #include <QAbstractButton>
@@ -238,6 +239,18 @@ bool CHListbox::MouseEvent(QEvent* event)
     default:
         return false;
     }
+}
+
+bool CHListbox::event(QEvent* event)
+{
+    if (event->type() == CommandEvent::kType) {
+        const auto* command = static_cast<CommandEvent*>(event);
+        if (command->Control() == m_left || command->Control() == m_right) {
+            StepSelection(command->Control() == m_left ? -1 : 1);
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 bool CHListbox::eventFilter(QObject* watched, QEvent* event)

@@ -1,13 +1,13 @@
-// The "<" and ">" buttons of the tile strip: tool buttons with auto-repeat.
+// The "<" and ">" buttons of the tile strip: repeat buttons that post their command to the strip.
 #include "StripButton.h"
 
-#include <QToolButton>
+#include "ui/CRepeatButton.h"
 
-QAbstractButton* CreateStripButton(const QString& caption, QWidget* parent)
+#include <QRect>
+
+QAbstractButton* CreateStripButton(const QString& caption, int id, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
-    button->setText(caption);
-    button->setAutoRepeat(true);
+    auto* button = new CRepeatButton(caption, QRect(), parent, id);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }

@@ -197,7 +197,7 @@ bool CQOR2View::ReglerEreignis(QEvent* e)
         EditMasse();
         return true;
     }
-    auto* w = dynamic_cast<SliderValueEvent*>(e);
+    auto* w = dynamic_cast<SliderEvent*>(e);
     if (!w)
         return false;
     switch (nTyp) {

@@ -1,10 +1,11 @@
 // The message a value slider sends its owner view: its kind's number and the new value.
 #pragma once
 
-#include <QEvent>
+#include "ui/SliderEvent.h"
 
 // Numbers 0x8066 to 0x8084 carry a value change (0x807D: the Tab key), 0x8065 the slider's closing.
-class SliderValueEvent : public QEvent
+// The pop-up slider window sends its base class, so owners read values through SliderEvent.
+class SliderValueEvent : public SliderEvent
 {
 public:
     static constexpr int kClosed = 0x8065;
@@ -13,11 +14,7 @@ public:
     static constexpr int kLastValue = 0x8084;
 
     SliderValueEvent(int nMessage, double dValue)
-        : QEvent(static_cast<QEvent::Type>(nMessage)), m_dValue(dValue)
+        : SliderEvent(static_cast<QEvent::Type>(nMessage), nullptr, dValue)
     {
     }
-    double Value() const { return m_dValue; }
-
-private:
-    double m_dValue;
 };

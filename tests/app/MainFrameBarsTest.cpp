@@ -9,8 +9,10 @@
 #include "app/CQORRibbonSystemPopupBar.h"
 #include "platform/MenuResource.h"
 #include "platform/SystemInfo.h"
+#include "ui/CWndSlider.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/CWndSliderFactory.h"
 
 #include <QAction>
 #include <QDir>
@@ -45,6 +47,21 @@ protected:
     std::unique_ptr<CQOR2App> m_app;
     CMainFrame m_frame;
 };
+
+TEST_F(MainFrameBarsTest, TheViewsGetRealSlidersFromTheFrame)
+{
+    ASSERT_TRUE(dynamic_cast<CWndSliderFactory*>(&ISliderFactory::Current()));
+    QWidget view;
+    std::unique_ptr<IValueSlider> slider =
+        ISliderFactory::Current().Create(16, 1.5, 0.0, 40.0, QPoint(30, 30), &view, true);
+    ASSERT_TRUE(slider);
+    const QList<CWndSlider*> windows = view.findChildren<CWndSlider*>();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows.front()->Kind(), 16);
+    EXPECT_DOUBLE_EQ(slider->GetValue(), 1.5);
+    slider.reset();
+    EXPECT_TRUE(view.findChildren<CWndSlider*>().isEmpty());
+}
 
 TEST_F(MainFrameBarsTest, WithoutADocumentOnlyCommandsWithHandlersAreEnabled)
 {

@@ -1,13 +1,17 @@
 // Loading tiles on worker threads: results, failures, abandoned loaders, unloading and typed search.
 #include "StripTestSupport.h"
 
+#include "ui/CRepeatButton.h"
+#include "ui/CommandEvent.h"
 #include "ui/FadeClock.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTest>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -116,18 +120,65 @@ TEST_F(HListboxLoading, LeftAndRightSkipTilesThatAreNotLoaded)
     DrainLoaders();
     QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    // The buttons post their command to the strip.
+    const auto click = [&list](QAbstractButton* button) {
+        button->click();
+        QCoreApplication::sendPostedEvents(&list, CommandEvent::kType);
+    };
 
     QCoreApplication::sendEvent(list.Canvas(), &left); // nothing selected: from the end
     EXPECT_EQ(list.GetCurSel(), 4);
     QCoreApplication::sendEvent(list.Canvas(), &left);
     EXPECT_EQ(list.GetCurSel(), 2);
-    list.LeftButton()->click();
+    click(list.LeftButton());
     EXPECT_EQ(list.GetCurSel(), 0);
-    list.LeftButton()->click(); // nothing before the first
+    click(list.LeftButton()); // nothing before the first
     EXPECT_EQ(list.GetCurSel(), 0);
     QCoreApplication::sendEvent(list.Canvas(), &right);
     EXPECT_EQ(list.GetCurSel(), 2);
-    list.RightButton()->click();
+    click(list.RightButton());
+    EXPECT_EQ(list.GetCurSel(), 4);
+}
+
+namespace {
+
+// Ticks when the test says so.
+class ManualRepeatTimer : public CRepeatButton::Timer
+{
+public:
+    void Start(int /*ms*/) override {}
+    void Stop() override {}
+};
+
+} // namespace
+
+TEST_F(HListboxLoading, HoldingAButtonStepsAtThePressAndAtEveryRepeat)
+{
+    CHListbox& list = *strip.list;
+    for (const char* text : {"ok 0", "ok 1", "bad 2", "ok 3", "ok 4", "ok 5"})
+        Add(QString::fromLatin1(text));
+    list.Layout();
+    DrainLoaders();
+    list.SelectItem(0);
+    auto* right = dynamic_cast<CRepeatButton*>(list.RightButton());
+    ASSERT_TRUE(right);
+    EXPECT_EQ(right->CommandId(), CHListbox::kRightButtonId);
+    EXPECT_EQ(right->focusPolicy(), Qt::NoFocus);
+    right->SetTimer(std::make_unique<ManualRepeatTimer>());
+    const auto deliver = [&list] { QCoreApplication::sendPostedEvents(&list, CommandEvent::kType); };
+
+    QTest::mousePress(right, Qt::LeftButton, {}, right->rect().center());
+    deliver();
+    EXPECT_EQ(list.GetCurSel(), 1);
+    right->TimerFired(); // end of the first delay
+    deliver();
+    EXPECT_EQ(list.GetCurSel(), 3) << "the failed tile is skipped";
+    right->TimerFired();
+    deliver();
+    EXPECT_EQ(list.GetCurSel(), 4);
+    QTest::mouseRelease(right, Qt::LeftButton, {}, right->rect().center());
+    right->TimerFired(); // a late tick after the release
+    deliver();
     EXPECT_EQ(list.GetCurSel(), 4);
 }
 

@@ -4,6 +4,8 @@
 
 #include "views/CPlanToolTip.h"
 #include "views/CQOR2View.h"
+#include "views/CWndSliderFactory.h"
+#include "views/CWndValueSlider.h"
 #include "views/PlanAusrichtEvent.h"
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
@@ -21,13 +23,16 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/MenuResource.h"
+#include "ui/CWndSlider.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QTest>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -637,6 +642,139 @@ TEST_F(PlanBefehleTest, MassEditUsesTheSliderForOneLoadAndTheDialogForSeveral)
     dialoge.m_bCancel = true;
     view->OnBefehl(33010);
     EXPECT_DOUBLE_EQ(p->m_dMasse, 1.75);
+}
+
+namespace {
+
+// Installs the program's real slider factory for one test.
+class EchteRegler
+{
+public:
+    EchteRegler() { ISliderFactory::SetCurrent(&m_factory); }
+    ~EchteRegler() { ISliderFactory::SetCurrent(nullptr); }
+    EchteRegler(const EchteRegler&) = delete;
+    EchteRegler& operator=(const EchteRegler&) = delete;
+
+    static CWndSlider* Fenster(IValueSlider* pRegler)
+    {
+        auto* p = dynamic_cast<CWndValueSlider*>(pRegler);
+        return p ? p->Window() : nullptr;
+    }
+
+private:
+    CWndSliderFactory m_factory;
+};
+
+} // namespace
+
+TEST_F(PlanBefehleTest, AValueTypedIntoARealSliderReachesTheView)
+{
+    EchteRegler regler;
+    view->show();
+    CFahrzeug& f = *doc.GetFahrzeug();
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    struct Fall
+    {
+        const char* name;
+        int nBefehl;
+        const char* text;
+        std::function<double()> gelesen;
+        double erwartet;
+    };
+    const Fall faelle[] = {
+        {"width in mm", 32909, "3000", [&] { return f.GetLFBreite(); }, 3.0},
+        {"width clamped by the slider", 32909, "9000", [&] { return f.GetLFBreite(); }, 4.0},
+        {"mass in kg", 33010, "2500", [&] { return p->m_dMasse; }, 2.5},
+        {"mass clamped by the slider", 33010, "75000", [&] { return p->m_dMasse; }, 40.0},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        p->m_bSelected = 1;
+        Aktuell(p);
+        view->OnBefehl(fall.nBefehl);
+        CWndSlider* s = EchteRegler::Fenster(view->GetRegler());
+        ASSERT_TRUE(s);
+        EXPECT_TRUE(s->isVisible());
+        EXPECT_EQ(s->parentWidget(), view.get());
+        s->Edit()->setText(QString::fromLatin1(fall.text));
+        QTest::keyClick(s->Edit(), Qt::Key_Return);
+        EXPECT_NEAR(fall.gelesen(), fall.erwartet, 1e-9);
+        // Esc closes it through the view's closing handler, which deletes the window.
+        QTest::keyPress(s->Edit(), Qt::Key_Escape); // no release: the window is gone
+        EXPECT_FALSE(view->GetRegler());
+        EXPECT_TRUE(view->findChildren<CWndSlider*>().isEmpty());
+    }
+}
+
+TEST_F(PlanBefehleTest, ARealSliderClosesApplyingOnlyWhereItShould)
+{
+    EchteRegler regler;
+    view->show();
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    enum class Weg
+    {
+        Esc,
+        DruckDaneben,
+        Close,
+        ViewSchliesst
+    };
+    struct Fall
+    {
+        const char* name;
+        Weg weg;
+        double erwartet;
+    };
+    for (const Fall& fall : {Fall{"Esc drops the text", Weg::Esc, 0.5},
+                             Fall{"a press elsewhere applies it", Weg::DruckDaneben, 1.25},
+                             Fall{"Close applies it", Weg::Close, 1.25},
+                             Fall{"the view closing drops it", Weg::ViewSchliesst, 0.5}}) {
+        SCOPED_TRACE(fall.name);
+        p->m_dMasse = p->m_dSPMasse = 0.5;
+        p->m_bSelected = 1;
+        Aktuell(p);
+        view->OnBefehl(33010);
+        CWndSlider* s = EchteRegler::Fenster(view->GetRegler());
+        ASSERT_TRUE(s);
+        s->Edit()->setText(QStringLiteral("1250"));
+        switch (fall.weg) {
+        case Weg::Esc:
+            QTest::keyPress(s->Edit(), Qt::Key_Escape);
+            break;
+        case Weg::DruckDaneben:
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(600, 400));
+            break;
+        case Weg::Close:
+            view->GetRegler()->Close();
+            break;
+        case Weg::ViewSchliesst:
+            view->SchliesseRegler();
+            break;
+        }
+        EXPECT_DOUBLE_EQ(p->m_dMasse, fall.erwartet);
+        EXPECT_FALSE(view->GetRegler());
+        EXPECT_EQ(CWndSlider::OpenCount(), 0);
+    }
+}
+
+TEST_F(PlanBefehleTest, RealSlidersShowThePlacementColourAndGoWithTheView)
+{
+    EchteRegler regler;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    Aktuell(p);
+    const double x = p->m_dPosX, y = view->GetAuswahlY();
+    view->ShowPositionsSlider(&x, &y, 3);
+    CWndSlider* sx = EchteRegler::Fenster(view->GetReglerX());
+    CWndSlider* sy = EchteRegler::Fenster(view->GetRegler());
+    ASSERT_TRUE(sx && sy);
+    EXPECT_EQ(CWndSlider::OpenCount(), 2);
+    const COLORREF frei = CQOR2View::GetStatusFarbe(view->m_nPlatzStatus);
+    EXPECT_EQ(view->GetReglerX()->SetEditBkColor(frei), frei);
+    EXPECT_DOUBLE_EQ(view->GetReglerX()->GetValue(), 3.0);
+    view->GetReglerX()->SetValue(2.0);
+    EXPECT_EQ(sx->Edit()->text(), QStringLiteral("2000"));
+    // The view goes with both sliders open: nothing is left behind or freed twice.
+    view.reset();
+    EXPECT_EQ(CWndSlider::OpenCount(), 0);
 }
 
 namespace {
