@@ -1,0 +1,398 @@
+// The file tree over temporary folders: filling, order, lookups, history, watcher and editing.
+#include "catalogue/CFileTreeCtrl.h"
+
+#include "platform/ShellFileOperation.h"
+#include "ui/IMessageBoxService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The tree as a holder would use it, with the user's answers scripted.
+class ScriptedTree : public CFileTreeCtrl
+{
+public:
+    using CFileTreeCtrl::FindChildByName;
+
+    mutable QStringList asked;
+    mutable QList<int> answers;
+    bool permanent = false;
+
+protected:
+    int Ask(const QString& text, bool yesNo) const override
+    {
+        asked.append(text);
+        if (!yesNo)
+            return IMessageBoxService::kOk;
+        return answers.isEmpty() ? IMessageBoxService::kNo : answers.takeFirst();
+    }
+    bool WantsPermanentDelete() const override { return permanent; }
+    // A trash that takes nothing, as on a volume without one.
+    int RunFileOperation(const QString& source, const QString& target, unsigned operation,
+                         unsigned flags) override
+    {
+        if (trashRefuses && operation == FO_DELETE && (flags & FOF_ALLOWUNDO))
+            return SFO_TRASH_FAILED;
+        return CFileTreeCtrl::RunFileOperation(source, target, operation, flags);
+    }
+
+public:
+    bool trashRefuses = false;
+};
+
+void Touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+QStringList ChildTexts(QTreeWidgetItem* item)
+{
+    QStringList texts;
+    for (int i = 0; i < item->childCount(); ++i)
+        texts.append(item->child(i)->text(0));
+    return texts;
+}
+
+class FileTree : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        root = QDir(dir.path()).canonicalPath();
+        tree = std::make_unique<ScriptedTree>();
+    }
+    QString At(const QString& relative) const { return root + QLatin1Char('/') + relative; }
+    void Build(const QString& patterns = QStringLiteral("*.*"))
+    {
+        tree->SetFilePatterns(patterns);
+        tree->SetRootFolder(root, true);
+    }
+    QTreeWidgetItem* Top() const { return tree->topLevelItem(0); }
+
+    QTemporaryDir dir;
+    QString root;
+    std::unique_ptr<ScriptedTree> tree;
+};
+
+TEST_F(FileTree, FillsWithPatternsInKindFolderNameOrder)
+{
+    for (const char* name : {"b.qor", "A.qov", "c.txt", "Zeta/x.qor", "alpha/readme.txt", ".hidden.qor",
+                             ".secret/x.qor", "empty/.keep"})
+        Touch(At(QString::fromLatin1(name)));
+    Build(QStringLiteral(" *.qor ; ;*.qov,"));
+    EXPECT_EQ(tree->FilePatterns(), (QStringList{"*.qor", "*.qov"}));
+    QTreeWidgetItem* top = Top();
+    ASSERT_NE(top, nullptr);
+    EXPECT_TRUE(top->isExpanded());
+    // Folders first, then files, each by name ignoring case; dot-names never show.
+    EXPECT_EQ(ChildTexts(top), (QStringList{"alpha", "empty", "Zeta", "A.qov", "b.qor"}));
+
+    // Folders with nothing to show have no indicator at all or lose it when opened.
+    CFileTreeCtrlItem* alpha = tree->FindChildByName(top, QStringLiteral("alpha"));
+    CFileTreeCtrlItem* empty = tree->FindChildByName(top, QStringLiteral("empty"));
+    CFileTreeCtrlItem* zeta = tree->FindChildByName(top, QStringLiteral("Zeta"));
+    ASSERT_TRUE(alpha && empty && zeta);
+    EXPECT_NE(alpha->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    EXPECT_EQ(zeta->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    alpha->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    alpha->setExpanded(true);
+    EXPECT_EQ(alpha->childCount(), 0);
+    EXPECT_EQ(alpha->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+    zeta->setExpanded(true);
+    EXPECT_EQ(ChildTexts(zeta), QStringList{"x.qor"});
+    // Collapsing drops the children so the next opening reads the disk again.
+    zeta->setExpanded(false);
+    EXPECT_EQ(zeta->childCount(), 0);
+    Touch(At("Zeta/y.qor"));
+    zeta->setExpanded(true);
+    EXPECT_EQ(ChildTexts(zeta), (QStringList{"x.qor", "y.qor"}));
+}
+
+TEST_F(FileTree, ExtensionModesAndHiddenExtensionFlag)
+{
+    Touch(At("truck.qor"));
+    Touch(At("plain"));
+    Touch(At("two.part.qov"));
+    struct Case
+    {
+        int mode;
+        QStringList texts;
+        bool hidden;
+    };
+    for (const Case& c : {Case{0, {"plain", "truck", "two.part"}, true},
+                          Case{1, {"plain", "truck.qor", "two.part.qov"}, false},
+                          Case{2, {"plain", "truck.qor", "two.part.qov"}, false}}) {
+        SCOPED_TRACE(c.mode);
+        tree->SetExtensionMode(c.mode);
+        Build();
+        EXPECT_EQ(ChildTexts(Top()), c.texts);
+        CFileTreeCtrlItem* truck = tree->FindChildByName(Top(), c.texts[1]);
+        ASSERT_NE(truck, nullptr);
+        EXPECT_EQ(truck->Info().m_bExtensionHidden, c.hidden);
+        EXPECT_EQ(truck->Info().m_strFilePath, At("truck.qor"));
+        EXPECT_FALSE(tree->FindChildByName(Top(), QStringLiteral("plain"))->Info().m_bExtensionHidden);
+    }
+}
+
+TEST_F(FileTree, SelectPathFindsExactNamesBeforeFoldedOnes)
+{
+    Touch(At("Sub/Deep/file.qor"));
+    Touch(At("Sub/Deep/FILE.qor"));
+    Touch(At("Sub/other.qor"));
+    Build();
+    struct Case
+    {
+        QString path;
+        QString expected; // empty: nothing is selected
+    };
+    const QList<Case> cases{
+        {At("Sub/Deep"), At("Sub/Deep")},
+        {At("Sub/Deep/"), At("Sub/Deep")},
+        {root, root},
+        {root + "/", root},
+        {At("Sub/Deep/file.qor"), At("Sub/Deep/file.qor")},
+        {At("Sub/Deep/FILE.qor"), At("Sub/Deep/FILE.qor")},
+        {At("sub/deep/File.qor"), At("Sub/Deep/file.qor")},
+        {At("Sub/OTHER.QOR"), At("Sub/other.qor")},
+        {At("Sub/missing.qor"), QString()},
+        {root + "x/Sub", QString()},
+        {QStringLiteral("/"), QString()},
+        {QFileInfo(root).absolutePath(), QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        CFileTreeCtrlItem* item = tree->SelectPath(c.path);
+        EXPECT_EQ(item ? item->Info().m_strFilePath : QString(), c.expected);
+        if (item) {
+            EXPECT_EQ(tree->GetSelectedPath(), c.expected);
+        }
+    }
+}
+
+TEST_F(FileTree, SelectingAPathGoneFromDiskRemovesItAndKeepsTheSelection)
+{
+    Touch(At("keep.qor"));
+    Touch(At("gone.qor"));
+    Build();
+    ASSERT_NE(tree->SelectPath(At("keep.qor")), nullptr);
+    CFileTreeCtrlItem* gone = tree->FindChildByName(Top(), QStringLiteral("gone.qor"));
+    ASSERT_NE(gone, nullptr);
+    ASSERT_TRUE(QFile::remove(At("gone.qor")));
+    tree->setCurrentItem(gone);
+    EXPECT_EQ(tree->GetSelectedPath(), At("keep.qor"));
+    EXPECT_EQ(ChildTexts(Top()), QStringList{"keep.qor"});
+}
+
+TEST_F(FileTree, HistoryKeepsOneMoreThanItsLimitAndShrinksFromTheNewestEnd)
+{
+    for (int i = 0; i < 23; ++i)
+        Touch(At(QStringLiteral("f%1.qor").arg(i, 2, 10, QLatin1Char('0'))));
+    Build();
+    for (int i = 0; i < 23; ++i)
+        tree->SelectPath(At(QStringLiteral("f%1.qor").arg(i, 2, 10, QLatin1Char('0'))));
+    // 22 changes of selection from f00 on; the oldest goes only once more than 20 are held.
+    QStringList back = tree->BackHistory();
+    ASSERT_EQ(back.size(), 21);
+    EXPECT_EQ(back.first(), At("f01.qor"));
+    EXPECT_EQ(back.last(), At("f21.qor"));
+
+    tree->GoBack();
+    tree->GoBack();
+    EXPECT_EQ(tree->GetSelectedPath(), At("f20.qor"));
+    EXPECT_EQ(tree->ForwardHistory(), (QStringList{At("f22.qor"), At("f21.qor")}));
+    tree->GoForward();
+    EXPECT_EQ(tree->GetSelectedPath(), At("f21.qor"));
+
+    tree->SetHistoryLimit(5);
+    EXPECT_EQ(tree->BackHistory(), back.mid(0, 5));
+    EXPECT_EQ(tree->ForwardHistory(), QStringList{At("f22.qor")});
+}
+
+class FileTreeWatcher : public FileTree
+{
+protected:
+    void StartWatching(const QStringList& folders)
+    {
+        for (const QString& folder : folders)
+            tree->AddWatchedFolder(folder);
+        tree->StartWatcher();
+    }
+};
+
+TEST_F(FileTreeWatcher, NewFileInWatchedSubFolderRebuildsKeepingOpenFoldersAndSelection)
+{
+    Touch(At("a/b/one.qor"));
+    Touch(At("c/two.qor"));
+    Build();
+    ASSERT_NE(tree->SelectPath(At("a/b/one.qor")), nullptr);
+    tree->SelectPath(At("c"), true);
+    tree->SelectPath(At("a/b/one.qor"));
+    StartWatching({At("a"), At("missing"), At("c")});
+    EXPECT_TRUE(tree->WatchedDirectories().contains(At("a/b")));
+    EXPECT_TRUE(tree->WatchedDirectories().contains(At("c")));
+
+    QSignalSpy rebuilt(tree.get(), &CFileTreeCtrl::folderRebuilt);
+    Touch(At("a/b/new.qor"));
+    ASSERT_TRUE(rebuilt.wait());
+    CFileTreeCtrlItem* b = tree->FindItemByPath(At("a/b"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(b->isExpanded());
+    EXPECT_EQ(ChildTexts(b), (QStringList{"new.qor", "one.qor"}));
+    CFileTreeCtrlItem* c = tree->FindItemByPath(At("c"));
+    ASSERT_NE(c, nullptr);
+    EXPECT_TRUE(c->isExpanded());
+    EXPECT_EQ(tree->GetSelectedPath(), At("a/b/one.qor"));
+
+    // A folder made after the start is watched too, and a rename does not end the watching.
+    QDir().mkpath(At("a/b/later"));
+    QTRY_VERIFY(tree->WatchedDirectories().contains(At("a/b/later")));
+    ASSERT_TRUE(QFile::rename(At("a/b/later"), At("a/b/renamed")));
+    QTRY_VERIFY(tree->WatchedDirectories().contains(At("a/b/renamed")));
+    const int before = int(rebuilt.size());
+    Touch(At("a/b/renamed/inside.qor"));
+    QTRY_VERIFY(rebuilt.size() > before);
+    EXPECT_NE(tree->FindItemByPath(At("a/b/renamed")), nullptr);
+}
+
+TEST_F(FileTreeWatcher, BurstOfChangesGivesFewerRebuildsThanFiles)
+{
+    QDir().mkpath(At("burst"));
+    Build();
+    StartWatching({At("burst")});
+    QSignalSpy rebuilt(tree.get(), &CFileTreeCtrl::folderRebuilt);
+    for (int i = 0; i < 48; ++i)
+        Touch(At(QStringLiteral("burst/f%1.qor").arg(i)));
+    ASSERT_TRUE(rebuilt.wait());
+    QTRY_COMPARE(tree->SelectPath(At("burst"), true)->childCount(), 48);
+    EXPECT_LT(rebuilt.size(), 48);
+}
+
+TEST_F(FileTreeWatcher, OneFolderFormRefreshesAndTreeDiesCleanWithANotificationPending)
+{
+    Build();
+    tree->SetWatchedPath(root);
+    tree->StartWatcher();
+    EXPECT_EQ(tree->WatchedDirectories(), QStringList{root});
+    QSignalSpy rebuilt(tree.get(), &CFileTreeCtrl::folderRebuilt);
+    Touch(At("one.qor"));
+    ASSERT_TRUE(rebuilt.wait());
+    EXPECT_EQ(ChildTexts(Top()), QStringList{"one.qor"});
+
+    // The change is noticed, the tree goes before the rebuild runs.
+    Touch(At("two.qor"));
+    QTRY_VERIFY(QFileInfo::exists(At("two.qor")));
+    QCoreApplication::processEvents();
+    tree.reset();
+    QCoreApplication::processEvents();
+}
+
+TEST_F(FileTree, RenameRefusesAnExistingNameAndKeepsAHiddenExtension)
+{
+    Touch(At("truck.qor"));
+    Touch(At("trailer.qor"));
+    tree->SetExtensionMode(0);
+    Build();
+    tree->m_bAllowRename = true;
+    tree->SetWatchedPath(root);
+    tree->StartWatcher();
+    CFileTreeCtrlItem* truck = tree->FindChildByName(Top(), QStringLiteral("truck"));
+    ASSERT_NE(truck, nullptr);
+
+    EXPECT_FALSE(tree->EndLabelEdit(truck, QStringLiteral("trailer")));
+    EXPECT_EQ(tree->asked.size(), 1);
+    EXPECT_EQ(truck->text(0), QStringLiteral("truck"));
+    EXPECT_TRUE(QFileInfo::exists(At("truck.qor")));
+    EXPECT_TRUE(QFileInfo::exists(At("trailer.qor")));
+
+    for (const QString& bad : {QString(), QStringLiteral("a/b"), QStringLiteral("..")}) {
+        SCOPED_TRACE(bad.toStdString());
+        EXPECT_FALSE(tree->EndLabelEdit(truck, bad));
+        EXPECT_TRUE(QFileInfo::exists(At("truck.qor")));
+    }
+
+    ASSERT_TRUE(tree->EndLabelEdit(truck, QStringLiteral("lorry")));
+    EXPECT_TRUE(QFileInfo::exists(At("lorry.qor")));
+    EXPECT_FALSE(QFileInfo::exists(At("truck.qor")));
+    EXPECT_EQ(truck->text(0), QStringLiteral("lorry"));
+    EXPECT_EQ(truck->Info().m_strFilePath, At("lorry.qor"));
+    EXPECT_TRUE(tree->IsWatching());
+    EXPECT_EQ(tree->WatchedDirectories(), QStringList{root});
+}
+
+TEST_F(FileTree, DeleteGoesToTheTrashOrAsksBeforeDeletingForGood)
+{
+    Touch(At("a.qor"));
+    Touch(At("b.qor"));
+    Touch(At("c.qor"));
+    Build();
+    tree->m_bAllowDelete = true;
+    auto item = [&](const char* name) { return tree->FindChildByName(Top(), QString::fromLatin1(name)); };
+
+    // "No" keeps the file.
+    EXPECT_FALSE(tree->Delete(item("a.qor")));
+    EXPECT_TRUE(QFileInfo::exists(At("a.qor")));
+
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+    tree->answers = {IMessageBoxService::kYes};
+    tree->SelectPath(At("b.qor"));
+    EXPECT_TRUE(tree->Delete(item("b.qor")));
+    EXPECT_FALSE(QFileInfo::exists(At("b.qor")));
+    EXPECT_TRUE(QFileInfo::exists(trash + "/files/b.qor"));
+    EXPECT_EQ(tree->GetSelectedPath(), At("a.qor"));
+
+    tree->permanent = true;
+    tree->answers = {IMessageBoxService::kYes};
+    EXPECT_TRUE(tree->Delete(item("c.qor")));
+    EXPECT_FALSE(QFileInfo::exists(At("c.qor")));
+    EXPECT_FALSE(QFileInfo::exists(trash + "/files/c.qor"));
+    EXPECT_EQ(ChildTexts(Top()), QStringList{"a.qor"});
+}
+
+TEST_F(FileTree, TrashThatCannotTakeAFileAsksForAPermanentDelete)
+{
+    Touch(At("a.qor"));
+    Build();
+    tree->m_bAllowDelete = true;
+    tree->trashRefuses = true;
+
+    tree->answers = {IMessageBoxService::kYes, IMessageBoxService::kNo};
+    EXPECT_FALSE(tree->Delete(tree->FindChildByName(Top(), QStringLiteral("a.qor"))));
+    EXPECT_TRUE(QFileInfo::exists(At("a.qor")));
+    ASSERT_EQ(tree->asked.size(), 2);
+    EXPECT_TRUE(tree->asked[1].contains(QStringLiteral("cannot be moved to the trash")));
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 1);
+
+    tree->answers = {IMessageBoxService::kYes, IMessageBoxService::kYes};
+    EXPECT_TRUE(tree->Delete(tree->FindChildByName(Top(), QStringLiteral("a.qor"))));
+    EXPECT_FALSE(QFileInfo::exists(At("a.qor")));
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
+}
+
+TEST_F(FileTree, NewFoldersCountUpFromTwo)
+{
+    Build();
+    tree->m_bAllowNewFolder = true;
+    const QString base = QFileInfo(tree->MakeNewFolderName(root)).fileName();
+    for (const QString& expected : {base, base + " (2)", base + " (3)"}) {
+        SCOPED_TRACE(expected.toStdString());
+        CFileTreeCtrlItem* made = tree->CreateNewFolder(Top());
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->Info().m_strFilePath, At(expected));
+        EXPECT_TRUE(QFileInfo(At(expected)).isDir());
+        EXPECT_EQ(tree->GetSelectedPath(), At(expected));
+    }
+}
+
+} // namespace
