@@ -1,21 +1,30 @@
 // A tree of the machine's folders and files: roots, lazy filling, history, editing and a folder watcher.
 #include "catalogue/CFileTreeCtrl.h"
 
+#include "platform/CCmdUI.h"
+#include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
 #include "platform/ShellFileOperation.h"
+#include "ui/DialogTemplateLoader.h"
 #include "ui/IMessageBoxService.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileIconProvider>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QUrl>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -87,8 +96,18 @@ CFileTreeCtrl::CFileTreeCtrl(QWidget* parent) : QTreeWidget(parent)
             item->setText(0, m_strEditOldText);
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
         }
-        if (!text.isEmpty() && text != m_strEditOldText)
-            EndLabelEdit(item, text);
+        if (text.isEmpty() || text == m_strEditOldText)
+            return;
+        // Applied once the editor has closed: the item may move to its place in the order.
+        const QString path = Item(item)->Info().m_strFilePath;
+        QMetaObject::invokeMethod(
+            this,
+            [this, path, text] {
+                if (CFileTreeCtrlItem* edited = FindItemByPath(path);
+                    edited && edited->Info().m_strFilePath == path)
+                    EndLabelEdit(edited, text);
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -417,11 +436,22 @@ void CFileTreeCtrl::FillFolder(const QString& path, QTreeWidgetItem* parent, boo
 
 void CFileTreeCtrl::SortChildren(QTreeWidgetItem* parent)
 {
+    // Taking the children out forgets their expansion and the selection among them: both come back.
+    QTreeWidgetItem* current = currentItem();
     QList<QTreeWidgetItem*> children = parent->takeChildren();
+    QList<QTreeWidgetItem*> expanded;
+    for (QTreeWidgetItem* child : children)
+        if (child->isExpanded())
+            expanded.append(child);
     std::stable_sort(children.begin(), children.end(), [](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         return CFileTreeCtrlItem::Before(*Item(a), *Item(b));
     });
+    const QSignalBlocker blocker(this);
     parent->addChildren(children);
+    for (QTreeWidgetItem* child : expanded)
+        child->setExpanded(true);
+    if (current && currentItem() != current)
+        setCurrentItem(current);
 }
 
 void CFileTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
@@ -989,11 +1019,195 @@ bool CFileTreeCtrl::IsDropTarget(QTreeWidgetItem* item) const
     return item && !Item(item)->Info().m_bFileItem && IsFolder(Item(item)->Info().m_strFilePath);
 }
 
+void CFileTreeCtrl::RegisterTemplateClass()
+{
+    DialogTemplateLoader::RegisterClass(QStringLiteral("CFileTreeCtrl"),
+                                        [](QWidget* parent) { return new CFileTreeCtrl(parent); });
+}
+
+void CFileTreeCtrl::UpdateCommand(CCmdUI* cmdUI, unsigned command)
+{
+    QTreeWidgetItem* item = currentItem();
+    if (!item) {
+        cmdUI->Enable(false);
+        return;
+    }
+    const CFileTreeCtrlItemInfo& info = Item(item)->Info();
+    const bool editable = info.m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem && !IsDriveItem(item) &&
+                          info.m_strFilePath != m_strRootFolder;
+    bool enable = false;
+    switch (command) {
+    case kCmdProperties:
+        enable = m_bAllowProperties && info.m_nItemKind != CFileTreeCtrlItemInfo::kNetwork &&
+                 !info.m_strFilePath.isEmpty();
+        break;
+    case kCmdOpen:
+        enable = m_bAllowOpen && info.m_nItemKind != CFileTreeCtrlItemInfo::kNetwork &&
+                 !info.m_strFilePath.isEmpty();
+        break;
+    case kCmdUp:
+        enable = item->parent() != nullptr;
+        break;
+    case kCmdBack:
+        enable = CanGoBack();
+        break;
+    case kCmdForward:
+        enable = CanGoForward();
+        break;
+    case kCmdDelete:
+        enable = m_bAllowDelete && editable;
+        break;
+    case kCmdRename:
+        enable = m_bAllowRename && editable;
+        break;
+    case kCmdNewFolder:
+        enable = m_bAllowNewFolder && IsFolder(info.m_strFilePath);
+        break;
+    default:
+        return;
+    }
+    cmdUI->Enable(enable);
+}
+
+bool CFileTreeCtrl::OnCommand(unsigned command)
+{
+    QTreeWidgetItem* item = currentItem();
+    switch (command) {
+    case kCmdProperties:
+        ShowProperties(item);
+        return true;
+    case kCmdUp:
+        GoUp();
+        return true;
+    case kCmdBack:
+        GoBack();
+        return true;
+    case kCmdForward:
+        GoForward();
+        return true;
+    case kCmdOpen:
+        Open(item);
+        return true;
+    case kCmdDelete:
+        Delete(item);
+        return true;
+    case kCmdRename:
+        Rename(item);
+        return true;
+    case kCmdNewFolder:
+        if (m_bAllowNewFolder && item && IsFolder(GetItemPath(item)))
+            CreateNewFolder(item);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CFileTreeCtrl::Open(QTreeWidgetItem* item)
+{
+    if (!m_bAllowOpen || !item || GetItemPath(item).isEmpty())
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(GetItemPath(item)));
+}
+
+void CFileTreeCtrl::ShowProperties(QTreeWidgetItem* item)
+{
+    if (!m_bAllowProperties || !item || GetItemPath(item).isEmpty())
+        return;
+    const QFileInfo info(GetItemPath(item));
+    const QString text = QStringLiteral("%1\n%2 bytes\n%3\n%4")
+                             .arg(QDir::toNativeSeparators(info.absoluteFilePath()))
+                             .arg(info.size())
+                             .arg(QLocale().toString(info.lastModified(), QLocale::ShortFormat))
+                             .arg(QStringLiteral("%1%2%3")
+                                      .arg(info.isReadable() ? QLatin1Char('r') : QLatin1Char('-'))
+                                      .arg(info.isWritable() ? QLatin1Char('w') : QLatin1Char('-'))
+                                      .arg(info.isExecutable() ? QLatin1Char('x') : QLatin1Char('-')));
+    MessageBoxes().Show(this, info.fileName(), text, IMessageBoxService::Icon::Information,
+                        IMessageBoxService::Buttons::Ok);
+}
+
+void CFileTreeCtrl::UpdateMenu(QMenu* menu)
+{
+    const QList<QAction*> actions = menu->actions();
+    for (int i = 0; i < actions.size(); ++i) {
+        if (QMenu* sub = actions[i]->menu()) {
+            UpdateMenu(sub);
+            continue;
+        }
+        const int command = MenuResource::CommandOf(actions[i]);
+        if (command <= 0)
+            continue;
+        CCmdUI query;
+        query.m_nID = unsigned(command);
+        query.m_nIndex = unsigned(i);
+        query.m_nIndexMax = unsigned(actions.size());
+        query.m_pMenu = menu;
+        UpdateCommand(&query, unsigned(command));
+    }
+}
+
+void CFileTreeCtrl::ShowContextMenu(QTreeWidgetItem* item, const QPoint& point)
+{
+    if (!item)
+        return;
+    QString error;
+    const std::optional<MenuResource> resource = MenuResource::Load(kContextMenu, &error);
+    if (!resource)
+        return;
+    std::unique_ptr<QMenu> menu(resource->BuildPopup(0, this));
+    if (!menu)
+        return;
+    UpdateMenu(menu.get());
+    if (QAction* chosen = menu->exec(viewport()->mapToGlobal(point)))
+        OnCommand(unsigned(MenuResource::CommandOf(chosen)));
+}
+
+void CFileTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    QTreeWidgetItem* item = nullptr;
+    QPoint point;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        item = itemAt(event->pos());
+        point = event->pos();
+        if (item)
+            setCurrentItem(item);
+    } else {
+        item = currentItem();
+        point = visualItemRect(item).center();
+    }
+    ShowContextMenu(item, point);
+}
+
+void CFileTreeCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* item = itemAt(event->pos());
+    if (item && item == currentItem() && item->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator &&
+        Item(item)->Info().m_bFileItem) {
+        Open(item);
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
 void CFileTreeCtrl::keyPressEvent(QKeyEvent* event)
 {
     QTreeWidgetItem* item = currentItem();
     const Qt::KeyboardModifiers mods = event->modifiers();
     switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (mods & Qt::AltModifier)
+            ShowProperties(item);
+        else
+            Open(item);
+        return;
+    case Qt::Key_F10:
+        if (mods & Qt::ShiftModifier) {
+            ShowContextMenu(item, visualItemRect(item).center());
+            return;
+        }
+        break;
     case Qt::Key_F2:
         Rename(item);
         return;

@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+class CCmdUI;
+class QMenu;
+
 class CFileTreeCtrl : public QTreeWidget
 {
     Q_OBJECT
@@ -77,6 +80,33 @@ public:
     // Applies a finished label edit; answers whether the file was renamed.
     bool EndLabelEdit(QTreeWidgetItem* item, const QString& text);
 
+    // Commands of the tree: 1340 properties, 1341 up, 1342 back, 1343 forward, 33300 open, 33301 delete,
+    // 33302 rename, 33304 new folder.
+    enum Command : unsigned
+    {
+        kCmdProperties = 1340,
+        kCmdUp = 1341,
+        kCmdBack = 1342,
+        kCmdForward = 1343,
+        kCmdOpen = 33300,
+        kCmdDelete = 33301,
+        kCmdRename = 33302,
+        kCmdNewFolder = 33304,
+    };
+    static constexpr quint32 kContextMenu = 1344;
+    // Answers the update query of a command: enabled or greyed.
+    virtual void UpdateCommand(CCmdUI* cmdUI, unsigned command);
+    // Runs a command; answers whether the tree knows it.
+    virtual bool OnCommand(unsigned command);
+    virtual void Open(QTreeWidgetItem* item);
+    virtual void ShowProperties(QTreeWidgetItem* item);
+    // Enables or greys every command item of a menu (and its sub-menus) through UpdateCommand.
+    void UpdateMenu(QMenu* menu);
+    // The menu of the tree, updated through UpdateCommand, at a point of the viewport.
+    virtual void ShowContextMenu(QTreeWidgetItem* item, const QPoint& point);
+    // Makes the class known to dialog templates as "CFileTreeCtrl".
+    static void RegisterTemplateClass();
+
     // Switches the holder sets directly.
     bool m_bShowFiles = true;
     bool m_bShowComputer = true;
@@ -122,6 +152,8 @@ protected:
     virtual bool WantsPermanentDelete() const;
 
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnItemExpanded(QTreeWidgetItem* item);

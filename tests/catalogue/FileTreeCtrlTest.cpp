@@ -1,11 +1,17 @@
 // The file tree over temporary folders: filling, order, lookups, history, watcher and editing.
 #include "catalogue/CFileTreeCtrl.h"
 
+#include "platform/CCmdUI.h"
+#include "platform/MenuResource.h"
 #include "platform/ShellFileOperation.h"
+#include "ui/DialogTemplateLoader.h"
 #include "ui/IMessageBoxService.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,6 +28,10 @@ class ScriptedTree : public CFileTreeCtrl
 {
 public:
     using CFileTreeCtrl::FindChildByName;
+
+    bool Editing() const { return state() == EditingState; }
+    QStringList opened;
+    void Open(QTreeWidgetItem* item) override { opened.append(GetItemPath(item)); }
 
     mutable QStringList asked;
     mutable QList<int> answers;
@@ -393,6 +403,140 @@ TEST_F(FileTree, NewFoldersCountUpFromTwo)
         EXPECT_TRUE(QFileInfo(At(expected)).isDir());
         EXPECT_EQ(tree->GetSelectedPath(), At(expected));
     }
+}
+
+// Records the answer of an update query.
+class RecordingCmdUI : public CCmdUI
+{
+public:
+    void Enable(bool on) override
+    {
+        enabled = on;
+        m_bEnableChanged = true;
+    }
+    bool enabled = false;
+};
+
+TEST_F(FileTree, CommandsAreEnabledBySelectionAndSwitches)
+{
+    Touch(At("folder/inner.qor"));
+    Touch(At("file.qor"));
+    Build();
+    struct Case
+    {
+        const char* selection; // relative path; "" the root folder; nullptr nothing
+        bool allow;            // every allow switch set or cleared
+        bool withHistory;
+        QList<bool> enabled; // 1340 1341 1342 1343 33300 33301 33302 33304
+    };
+    const QList<unsigned> commands{1340, 1341, 1342, 1343, 33300, 33301, 33302, 33304};
+    const QList<Case> cases{
+        {nullptr, true, false, {false, false, false, false, false, false, false, false}},
+        {"", true, false, {true, false, false, false, true, false, false, true}},
+        {"folder", true, false, {true, true, false, false, true, true, true, true}},
+        {"folder", false, false, {false, true, false, false, false, false, false, false}},
+        {"file.qor", true, true, {true, true, true, true, true, true, true, false}},
+        {"file.qor", false, true, {false, true, true, true, false, false, false, false}},
+        {"folder/inner.qor", true, false, {true, true, false, false, true, true, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selection ? c.selection : "(none)");
+        SCOPED_TRACE(c.allow);
+        tree->setCurrentItem(nullptr);
+        tree->Refresh();
+        if (c.withHistory) {
+            tree->SelectPath(At("folder"));
+            tree->SelectPath(At("folder/inner.qor"));
+            tree->SelectPath(At("file.qor"));
+            tree->GoBack();
+        }
+        if (c.selection) {
+            ASSERT_NE(tree->SelectPath(QString::fromLatin1(c.selection).isEmpty() ? root : At(c.selection)),
+                      nullptr);
+        }
+        tree->m_bAllowProperties = tree->m_bAllowOpen = tree->m_bAllowDelete = tree->m_bAllowRename =
+            tree->m_bAllowNewFolder = c.allow;
+        for (int i = 0; i < commands.size(); ++i) {
+            SCOPED_TRACE(commands[i]);
+            RecordingCmdUI query;
+            tree->UpdateCommand(&query, commands[i]);
+            EXPECT_TRUE(query.m_bEnableChanged);
+            EXPECT_EQ(query.enabled, c.enabled[i]);
+        }
+    }
+
+    // A menu of these commands is updated item by item, also inside sub-menus.
+    QString error;
+    const auto menu =
+        MenuResource::Parse("popup 1344\n item 33301\n popup 1344\n  item 33302\n end\nend\n", &error);
+    ASSERT_TRUE(menu.has_value()) << error.toStdString();
+    std::unique_ptr<QMenu> popup(menu->BuildPopup(0, nullptr));
+    tree->m_bAllowDelete = true;
+    tree->m_bAllowRename = false;
+    tree->UpdateMenu(popup.get());
+    EXPECT_TRUE(popup->actions().at(0)->isEnabled());
+    EXPECT_FALSE(popup->actions().at(1)->menu()->actions().at(0)->isEnabled());
+}
+
+TEST_F(FileTree, KeysRunTheirCommands)
+{
+    Touch(At("a/one.qor"));
+    Touch(At("b.qor"));
+    Build();
+    tree->m_bAllowRename = true;
+    tree->m_bAllowDelete = true;
+    tree->show();
+    ASSERT_NE(tree->SelectPath(At("a/one.qor")), nullptr);
+
+    QTest::keyClick(tree.get(), Qt::Key_Backspace);
+    EXPECT_EQ(tree->GetSelectedPath(), At("a"));
+    QTest::keyClick(tree.get(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(tree->GetSelectedPath(), At("a/one.qor"));
+    QTest::keyClick(tree.get(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(tree->GetSelectedPath(), At("a"));
+    QTest::keyClick(tree.get(), Qt::Key_Return);
+    EXPECT_EQ(tree->opened, QStringList{At("a")});
+
+    Touch(At("c.qor"));
+    QTest::keyClick(tree.get(), Qt::Key_F5);
+    EXPECT_EQ(ChildTexts(Top()), (QStringList{"a", "b.qor", "c.qor"}));
+    EXPECT_EQ(tree->GetSelectedPath(), At("a"));
+
+    tree->SelectPath(At("b.qor"));
+    tree->answers = {IMessageBoxService::kNo};
+    QTest::keyClick(tree.get(), Qt::Key_Delete);
+    ASSERT_EQ(tree->asked.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(At("b.qor")));
+
+    QTest::keyClick(tree.get(), Qt::Key_F2);
+    EXPECT_TRUE(tree->Editing());
+    auto* editor = tree->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("other"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(tree->Editing());
+    EXPECT_TRUE(QFileInfo::exists(At("b.qor")));
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("b.qor"));
+
+    // Return ends the edit with the typed name.
+    QTest::keyClick(tree.get(), Qt::Key_F2);
+    ASSERT_TRUE(tree->Editing());
+    editor = nullptr;
+    for (QLineEdit* open : tree->findChildren<QLineEdit*>())
+        if (open->isVisible())
+            editor = open;
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("lorry.qor"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(QFileInfo::exists(At("lorry.qor")));
+    EXPECT_FALSE(QFileInfo::exists(At("b.qor")));
+    EXPECT_EQ(tree->GetSelectedPath(), At("lorry.qor"));
+}
+
+TEST_F(FileTree, TemplatesMakeTheTree)
+{
+    CFileTreeCtrl::RegisterTemplateClass();
+    EXPECT_TRUE(DialogTemplateLoader::IsRegistered(QStringLiteral("CFileTreeCtrl")));
 }
 
 } // namespace
