@@ -540,3 +540,63 @@ TEST_F(FileTree, TemplatesMakeTheTree)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FileTreeRoots, ProfileThenComputerWithTheFileSystemRootAndMounts)
+{
+    CFileTreeCtrl tree;
+    tree.SetFilePatterns(QStringLiteral("*.qor"));
+    tree.Refresh();
+    ASSERT_EQ(tree.topLevelItemCount(), 2);
+    auto* profile = CFileTreeCtrl::Item(tree.topLevelItem(0));
+    auto* computer = CFileTreeCtrl::Item(tree.topLevelItem(1));
+    EXPECT_EQ(profile->Info().m_nItemKind, CFileTreeCtrlItemInfo::kProfile);
+    EXPECT_EQ(profile->Info().m_strFilePath, QDir::homePath());
+    EXPECT_EQ(computer->Info().m_nItemKind, CFileTreeCtrlItemInfo::kComputer);
+    computer->setExpanded(true);
+    ASSERT_GT(computer->childCount(), 0);
+    EXPECT_EQ(computer->child(0)->text(0), QStringLiteral("/"));
+    EXPECT_TRUE(tree.IsDriveItem(computer->child(0)));
+
+    // A path outside the profile starts at the computer; "/" itself is the file-system root.
+    CFileTreeCtrlItem* slash = tree.SelectPath(QStringLiteral("/"));
+    ASSERT_NE(slash, nullptr);
+    EXPECT_EQ(slash->parent(), computer);
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).canonicalPath();
+    if (!folder.startsWith(QDir::homePath() + QLatin1Char('/'))) {
+        CFileTreeCtrlItem* item = tree.SelectPath(folder + QLatin1Char('/'));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->Info().m_strFilePath, folder);
+    }
+    // A drive is neither renamed nor deleted.
+    tree.m_bAllowDelete = tree.m_bAllowRename = true;
+    tree.setCurrentItem(slash);
+    RecordingCmdUI query;
+    tree.UpdateCommand(&query, CFileTreeCtrl::kCmdDelete);
+    EXPECT_FALSE(query.enabled);
+}
+
+TEST(FileTreePicture, RootsAndAnOpenFolder)
+{
+    QTemporaryDir dir;
+    const QString root = QDir(dir.path()).canonicalPath();
+    for (const char* name : {"Vehicles/truck.qor", "Vehicles/Trailers/drawbar.qor", "Vehicles/tractor.qor",
+                             "Combinations/a.qor", "notes.txt"})
+        Touch(root + QLatin1Char('/') + QString::fromLatin1(name));
+    CFileTreeCtrl tree;
+    tree.SetFilePatterns(QStringLiteral("*.qor"));
+    tree.SetExtensionMode(0);
+    tree.SetRootFolder(root, true);
+    tree.SelectPath(root + QStringLiteral("/Vehicles/truck.qor"));
+    tree.resize(320, 220);
+    tree.show();
+    const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue");
+    QDir().mkpath(folder);
+    const QImage picture = tree.grab().toImage();
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_TRUE(picture.save(folder + QStringLiteral("/file_tree.png")));
+}
+
+} // namespace
