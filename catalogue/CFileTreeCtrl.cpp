@@ -14,6 +14,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QFileIconProvider>
 #include <QKeyEvent>
 #include <QMenu>
@@ -33,7 +35,8 @@ constexpr quint32 kRenameExistsText = 33313;
 constexpr quint32 kTrashQuestionText = 33314;
 constexpr quint32 kDeleteQuestionText = 33315;
 constexpr quint32 kTrashRefusedText = 33316;
-constexpr quint32 kOperationFailedText = 33317;
+constexpr quint32 kOperationFailedText = 33319;
+constexpr quint32 kReplaceQuestionText = 33321;
 
 // The text of a number from the language module, with the English text when no module is loaded.
 QString TreeText(quint32 id, const char* english)
@@ -77,6 +80,14 @@ CFileTreeCtrl::CFileTreeCtrl(QWidget* parent) : QTreeWidget(parent)
     setHeaderHidden(true);
     setColumnCount(1);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Dragging within the tree: the view scrolls near its edges and opens a folder after 900 ms.
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDefaultDropAction(Qt::MoveAction);
+    setAutoScroll(true);
+    setAutoExpandDelay(900);
     m_strProfilePath = WithoutTrailingSlash(QDir::homePath());
     m_strDocumentsPath =
         WithoutTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -1016,7 +1027,107 @@ CFileTreeCtrlItem* CFileTreeCtrl::CreateNewFolder(QTreeWidgetItem* item, const Q
 
 bool CFileTreeCtrl::IsDropTarget(QTreeWidgetItem* item) const
 {
-    return item && !Item(item)->Info().m_bFileItem && IsFolder(Item(item)->Info().m_strFilePath);
+    if (!item || Item(item)->Info().m_bFileItem || Item(item)->Info().m_strFilePath.isEmpty() ||
+        !IsFolder(Item(item)->Info().m_strFilePath))
+        return false;
+    if (!m_pDragItem)
+        return true;
+    if (item == m_pDragItem->parent())
+        return false;
+    for (const QTreeWidgetItem* up = item; up; up = up->parent())
+        if (up == m_pDragItem)
+            return false;
+    return true;
+}
+
+bool CFileTreeCtrl::DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy)
+{
+    m_pDragItem = dragged;
+    const bool accepted = dragged &&
+                          Item(dragged)->Info().m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem &&
+                          !IsDriveItem(dragged) && dragged->parent() && IsDropTarget(target);
+    m_pDragItem = nullptr;
+    if (!accepted)
+        return false;
+    const QString source = Item(dragged)->Info().m_strFilePath;
+    const QString folder = Item(target)->Info().m_strFilePath;
+    const QString name = QFileInfo(source).fileName();
+    const QString destination = JoinPath(folder, name);
+    // The file layer replaces what is there: only a yes lets it.
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink()) {
+        if (Ask(TreeText(kReplaceQuestionText, "\"%1\" already exists in \"%2\". Replace it?")
+                    .arg(name, folder),
+                true) != IMessageBoxService::kYes)
+            return false;
+    }
+    int result = 0;
+    {
+        const WatcherPause pause(*this);
+        const unsigned flags =
+            FOF_SILENT | FOF_NOCONFIRMMKDIR | (WantsPermanentDelete() ? 0u : unsigned(FOF_ALLOWUNDO));
+        result = RunFileOperation(source, folder, copy ? FO_COPY : FO_MOVE, flags);
+    }
+    if (result != SFO_OK) {
+        Ask(TreeText(kOperationFailedText, "\"%1\" could not be changed: %2")
+                .arg(source, QString::fromStdString(ShellFileOperationErrorText(result))),
+            false);
+        return false;
+    }
+    QTreeWidgetItem* oldParent = dragged->parent();
+    if (!copy) {
+        const QSignalBlocker blocker(this);
+        if (currentItem() == dragged)
+            setCurrentItem(oldParent);
+        delete dragged;
+    }
+    if (target->childCount() > 0 || target->isExpanded())
+        FillFolder(folder, target, true);
+    else
+        target->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    if (!copy)
+        UpdateIndicator(oldParent);
+    return true;
+}
+
+void CFileTreeCtrl::startDrag(Qt::DropActions supportedActions)
+{
+    QTreeWidgetItem* item = currentItem();
+    if (!item || Item(item)->Info().m_nItemKind != CFileTreeCtrlItemInfo::kFileSystem || IsDriveItem(item) ||
+        !item->parent())
+        return;
+    m_pDragItem = item;
+    QTreeWidget::startDrag(supportedActions);
+    m_pDragItem = nullptr;
+}
+
+void CFileTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
+{
+    QTreeWidget::dragMoveEvent(event);
+    if (event->source() != this || !IsDropTarget(itemAt(event->position().toPoint()))) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+}
+
+void CFileTreeCtrl::dropEvent(QDropEvent* event)
+{
+    QTreeWidgetItem* target = itemAt(event->position().toPoint());
+    QTreeWidgetItem* dragged = m_pDragItem;
+    const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
+    // The tree's rows follow the file system, never the view's own move.
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+    if (event->source() == this && dragged)
+        QMetaObject::invokeMethod(
+            this,
+            [this, path = GetItemPath(dragged), target, copy] {
+                CFileTreeCtrlItem* item = FindItemByPath(path);
+                if (item)
+                    DropOnto(item, target, copy);
+            },
+            Qt::QueuedConnection);
 }
 
 void CFileTreeCtrl::RegisterTemplateClass()

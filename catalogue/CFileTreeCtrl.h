@@ -80,6 +80,10 @@ public:
     // Applies a finished label edit; answers whether the file was renamed.
     bool EndLabelEdit(QTreeWidgetItem* item, const QString& text);
 
+    // Moves (or copies) the dragged item's file into the target folder; a name already there is replaced
+    // only after the user's yes. Answers whether the file system changed.
+    bool DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy);
+
     // Commands of the tree: 1340 properties, 1341 up, 1342 back, 1343 forward, 33300 open, 33301 delete,
     // 33302 rename, 33304 new folder.
     enum Command : unsigned
@@ -139,6 +143,7 @@ protected:
     virtual bool CanDisplayFile(const QFileInfo& entry) const;
     virtual bool CanDisplayFolder(const QFileInfo& entry) const;
     virtual bool CanDisplayDrive(const QString& path) const;
+    // A folder item that is not the dragged item, its parent or inside it.
     virtual bool IsDropTarget(QTreeWidgetItem* item) const;
     virtual void OnSelectionChanged(const QString& path);
     virtual void GetDisplayName(const QString& path, CFileTreeCtrlItemInfo& info) const;
@@ -154,6 +159,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnItemExpanded(QTreeWidgetItem* item);
@@ -185,5 +193,6 @@ private:
     bool m_bWatching = false;
     bool m_bChangePending = false;
     QTreeWidgetItem* m_pEditItem = nullptr;
+    QTreeWidgetItem* m_pDragItem = nullptr;
     QString m_strEditOldText;
 };

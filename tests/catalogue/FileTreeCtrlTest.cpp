@@ -405,6 +405,55 @@ TEST_F(FileTree, NewFoldersCountUpFromTwo)
     }
 }
 
+TEST_F(FileTree, DropsMoveOrCopyOnlyOntoOtherFoldersAndAskBeforeReplacing)
+{
+    Touch(At("src/sub/deep.qor"));
+    Touch(At("src/file.qor"));
+    Touch(At("dst/file.qor"));
+    Touch(At("other/x.qor"));
+    Build();
+    auto find = [&](const char* relative) { return tree->FindItemByPath(At(QString::fromLatin1(relative))); };
+    tree->SelectPath(At("src/sub/deep.qor"));
+    tree->SelectPath(At("dst/file.qor"));
+    tree->SelectPath(At("other"), true);
+
+    // Onto itself, its parent, its own sub-folder or a file: nothing happens.
+    struct Refused
+    {
+        const char* dragged;
+        const char* target;
+    };
+    for (const Refused& c : {Refused{"src", "src"}, Refused{"src/sub", "src"}, Refused{"src", "src/sub"},
+                             Refused{"src/file.qor", "dst/file.qor"}}) {
+        SCOPED_TRACE(std::string(c.dragged) + " onto " + c.target);
+        EXPECT_FALSE(tree->DropOnto(find(c.dragged), find(c.target), false));
+    }
+    EXPECT_TRUE(QFileInfo::exists(At("src/sub/deep.qor")));
+    EXPECT_TRUE(tree->asked.isEmpty());
+
+    // A name already in the target: "no" keeps both files as they were.
+    QFile marked(At("dst/file.qor"));
+    ASSERT_TRUE(marked.open(QIODevice::WriteOnly));
+    marked.write("kept");
+    marked.close();
+    tree->answers = {IMessageBoxService::kNo};
+    EXPECT_FALSE(tree->DropOnto(find("src/file.qor"), find("dst"), false));
+    EXPECT_EQ(tree->asked.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(At("src/file.qor")));
+    EXPECT_EQ(QFileInfo(At("dst/file.qor")).size(), 4);
+
+    // A copy leaves the source; a move takes the item out and the target shows it.
+    EXPECT_TRUE(tree->DropOnto(find("src/sub/deep.qor"), find("other"), true));
+    EXPECT_TRUE(QFileInfo::exists(At("src/sub/deep.qor")));
+    EXPECT_TRUE(QFileInfo::exists(At("other/deep.qor")));
+    EXPECT_EQ(ChildTexts(find("other")), (QStringList{"deep.qor", "x.qor"}));
+    EXPECT_TRUE(tree->DropOnto(find("src/sub"), find("other"), false));
+    EXPECT_TRUE(QFileInfo::exists(At("other/sub/deep.qor")));
+    EXPECT_FALSE(QFileInfo::exists(At("src/sub")));
+    EXPECT_EQ(find("src/sub"), nullptr);
+    EXPECT_EQ(ChildTexts(find("other")), (QStringList{"sub", "deep.qor", "x.qor"}));
+}
+
 // Records the answer of an update query.
 class RecordingCmdUI : public CCmdUI
 {
