@@ -3,6 +3,7 @@
 #include "model/files/CImpExp.h"
 #include "model/files/STVEEntry.h"
 #include "model/files/tagItemData.h"
+#include "model/mesh/Q3dFile.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/SLadung.h"
 #include "model/plan/sZPPtrTupel.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
     fs::create_directories(root / "archive");
     fs::create_directories(root / "item_data");
     fs::create_directories(root / "vehicle_file");
+    fs::create_directories(root / "model_file");
 
     // Object streams (first byte even).
     {
@@ -187,6 +189,23 @@ int main(int argc, char** argv)
         file.m_Verzeichnis.push_back(std::move(e));
         file.m_Records.push_back(std::move(r));
         Save(root / "vehicle_file" / (bEcke ? "pair_to_corner.qor" : "shared_points.qor"), file.Store());
+    }
+    // A model file with an opaque and a textured blended part.
+    {
+        Q3dModel model;
+        Q3dModel::Part box;
+        box.name = "body";
+        box.colour = {0.5f, 0.25f, 0.0f, 1.0f};
+        box.vertices = {
+            {{0, 0, 0}, {0, 0, -1}, 0, 0}, {{0, 1, 0}, {0, 0, -1}, 0, 1}, {{1, 0, 0}, {0, 0, -1}, 1, 0}};
+        box.indices = {0, 1, 2};
+        Q3dModel::Part glass = box;
+        glass.name = "glass";
+        glass.pass = Q3dModel::Pass::Blended;
+        glass.colour.a = 0.4f;
+        glass.texture = "glass.png";
+        model.parts = {box, glass};
+        Save(root / "model_file" / "two_parts.q3d", Q3dFile::Write(model));
     }
     return 0;
 }

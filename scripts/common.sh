@@ -8,7 +8,7 @@ QOR_PACKAGES=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
-    xvfb xauth xdg-utils
+    xvfb xauth xdg-utils libgl1-mesa-dri
     fonts-dejavu-core fonts-dejavu-extra
 )
 

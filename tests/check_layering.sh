@@ -2,7 +2,7 @@
 # Fails when a file under model/ includes a header it may not:
 #  - Qt or a layer above the model (platform/, ui/, app/, ...);
 #  - from archive/: anything of the model outside archive/;
-#  - from text/ or base/: anything of the model above archive/, text/ and base/;
+#  - from text/, base/ or mesh/ (3D model files): anything of the model above archive/, text/ and base/;
 #  - from vehicle/, plan/ or securing/: files/ or document/;
 #  - an operating-system (POSIX) header anywhere but model/base/LockedFile.cpp.
 # Usage: check_layering.sh [source root]; the root's model/ folder is checked.
@@ -36,7 +36,7 @@ report "model/ includes headers outside the standard library and the model:" \
 report "model/archive/ includes other parts of the model:" \
     "$(includes archive 'model/(text|base|vehicle|plan|securing|files|document)/')"
 
-for lower in text base; do
+for lower in text base mesh; do
     report "model/$lower/ includes a part of the model above it:" \
         "$(includes $lower 'model/(vehicle|plan|securing|files|document)/')"
 done

@@ -5,6 +5,7 @@
 #include "model/text/TextProvider.h"
 #include "platform/ResourceModule.h"
 #include "ui/CDlgMsgboxHtml.h"
+#include "ui/IMessageBoxService.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -47,10 +48,10 @@ bool RealOpen(const QString& path, QWidget*)
     return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void RealMessage(const QString& text, QWidget*)
+void RealMessage(const QString& text, QWidget* owner)
 {
-    CDlgMsgboxHtml box(nullptr);
-    box.DoModalTexts(text.toHtmlEscaped(), Text(SliderHint::kTitleId), CDlgBase::kIdOk, QString());
+    MessageBoxes().Show(owner, Text(SliderHint::kTitleId), text, IMessageBoxService::Icon::Warning,
+                        IMessageBoxService::Buttons::Ok);
 }
 
 SliderHint::Services& Current()

@@ -6,11 +6,12 @@
 #include "views/CDummyView.h"
 #include "views/CLgSicherungStandIn.h"
 #include "views/CPlaceholderView.h"
-#include "views/CVetoTabBar.h"
 #include "views/IViewShell.h"
 
 #include "model/text/TextProvider.h"
+#include "ui/CXTPTabControlMM.h"
 #include "ui/ResourcePictures.h"
+#include "ui/TabControlEvent.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -70,7 +71,9 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
     : QWidget(parent), m_pDoc(pDoc)
 {
     QVBoxLayout* layout = PlainLayout(this);
-    m_pTabs = new CVetoTabBar(this);
+    m_pTabs = new CXTPTabControlMM(this);
+    m_pTabs->setExpanding(false);
+    m_pTabs->setDrawBase(true);
     m_pStack = new QStackedWidget(this);
     layout->addWidget(m_pTabs);
     layout->addWidget(m_pStack, 1);
@@ -133,7 +136,6 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
                 tab, QIcon(QPixmap::fromImage(icons.copy(
                          16 * kIconOfKind[m_tabKinds[static_cast<std::size_t>(tab)]], 0, 16, 16))));
 
-    m_pTabs->SetCanChange([this](int tab) { return CanChangeTab(tab); });
     connect(m_pTabs, &QTabBar::currentChanged, this, &CTabbedViewView::OnTabChanged);
     m_nSelectedTab = m_pTabs->currentIndex();
     m_pStack->setCurrentIndex(m_nSelectedTab);
@@ -238,7 +240,7 @@ int CTabbedViewView::FindTabOfWnd(const CGetAnsView* pView) const
 
 bool CTabbedViewView::SelectTab(int nTab)
 {
-    return m_pTabs->RequestTab(nTab);
+    return m_pTabs->RequestSelect(nTab);
 }
 
 bool CTabbedViewView::ShowView(int nKind)
@@ -374,6 +376,18 @@ void CTabbedViewView::SetActiveView(CGetAnsView* pView)
 void CTabbedViewView::OnViewFocused(CGetAnsView* /*pView*/)
 {
     UpdatePaneInsets();
+}
+
+bool CTabbedViewView::event(QEvent* e)
+{
+    if (e->type() == TabControlEvent::kSelectingType) {
+        auto* query = static_cast<TabControlEvent*>(e);
+        query->SetResult(CanChangeTab(query->First()) ? 0 : 1);
+        return true;
+    }
+    if (e->type() == TabControlEvent::kClickingType || e->type() == TabControlEvent::kClickedType)
+        return true;
+    return QWidget::event(e);
 }
 
 bool CTabbedViewView::CanChangeTab(int nTab)

@@ -11,7 +11,7 @@
 class CDummyView;
 class CGetAnsView;
 class CQOR1Doc;
-class CVetoTabBar;
+class CXTPTabControlMM;
 class QSplitter;
 class QStackedWidget;
 class QVBoxLayout;
@@ -47,7 +47,7 @@ public:
     ~CTabbedViewView() override;
 
     CQOR1Doc* GetDocument() const { return m_pDoc; }
-    CVetoTabBar* GetTabBar() const { return m_pTabs; }
+    CXTPTabControlMM* GetTabBar() const { return m_pTabs; }
     QSplitter* GetSplitter() const { return m_pSplitter; }
     int GetTabCount() const { return static_cast<int>(m_tabKinds.size()); }
     // The kind a tab shows (kSplitterTabKind for the splitter tab), -1 for no such tab.
@@ -130,6 +130,10 @@ public:
     // A view received the focus: the splitter panes take their frames again.
     void OnViewFocused(CGetAnsView* pView);
 
+protected:
+    // The tab bar asks here before the user changes the tab: CanLeaveViews with reason 2.
+    bool event(QEvent* e) override;
+
 private:
     bool CanChangeTab(int nTab);
     void OnTabChanged(int nTab);
@@ -141,7 +145,7 @@ private:
     void UpdatePaneInsets();
 
     CQOR1Doc* m_pDoc;
-    CVetoTabBar* m_pTabs = nullptr;
+    CXTPTabControlMM* m_pTabs = nullptr;
     QStackedWidget* m_pStack = nullptr;
     QSplitter* m_pSplitter = nullptr;
     std::vector<int> m_tabKinds;      // kind of each tab, by tab index

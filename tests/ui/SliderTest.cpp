@@ -3,6 +3,7 @@
 #include "UiTestModule.h"
 #include "ui/CWndSlider.h"
 #include "ui/ISliderOwner.h"
+#include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderEvent.h"
 #include "ui/SliderHint.h"
 
@@ -479,7 +480,6 @@ struct HintScript
     bool openWorks = true;
     int boxes = 0;
     std::vector<QString> opened;
-    std::vector<QString> messages;
 
     SliderHint::Services Services()
     {
@@ -493,7 +493,7 @@ struct HintScript
                     opened.push_back(path);
                     return openWorks;
                 },
-                [this](const QString& text, QWidget*) { messages.push_back(text); }};
+                {}}; // messages go through the program's message boxes
     }
 };
 
@@ -529,6 +529,7 @@ TEST_F(SliderTest, TheHintComesOnAGermanInterfaceOncePerPendingCloseUntilTicked)
         script.answer = c.answer;
         script.tick = c.tick;
         script.openWorks = c.openWorks;
+        ScriptedMessageBoxService boxes;
         const SliderHint::Services before = SliderHint::SetServices(script.Services());
         SliderHint::SetAnswered(c.answered);
         SliderHint::SetPending(c.pending);
@@ -543,9 +544,10 @@ TEST_F(SliderTest, TheHintComesOnAGermanInterfaceOncePerPendingCloseUntilTicked)
         if (!script.opened.empty()) {
             EXPECT_EQ(script.opened.front(), SliderHint::DocumentPath());
         }
-        EXPECT_EQ(int(script.messages.size()), c.messages);
-        if (!script.messages.empty()) {
-            EXPECT_TRUE(script.messages.front().contains(QStringLiteral("StVZO34.pdf")));
+        EXPECT_EQ(int(boxes.Records().size()), c.messages);
+        if (!boxes.Records().isEmpty()) {
+            EXPECT_TRUE(boxes.Records().front().text.contains(QStringLiteral("StVZO34.pdf")));
+            EXPECT_EQ(boxes.Records().front().icon, IMessageBoxService::Icon::Warning);
         }
         EXPECT_EQ(SliderHint::Answered(), c.answeredAfter);
         EXPECT_FALSE(SliderHint::Pending()) << "cleared by the closing";

@@ -6,14 +6,16 @@
 #include "views/C3DStandIn.h"
 #include "views/CDummyView.h"
 #include "views/CLgSicherungStandIn.h"
-#include "views/CVetoTabBar.h"
 #include "views/CViewsDocumentHost.h"
+
+#include "ui/CXTPTabControlMM.h"
 
 #include "model/document/CQOR1Doc.h"
 
 #include <QDir>
 #include <QSplitter>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +120,13 @@ TEST_F(TabbedViewViewTest, RefusingLeaveQueryKeepsTheOldTabWhicheverWayTheChange
                                m_host.GetTabBar()->tabRect(4).center());
          }},
         {"key", [&] { QTest::keyClick(m_host.GetTabBar(), Qt::Key_Right); }},
+        {"wheel",
+         [&] {
+             const QPointF at(5, 5);
+             QWheelEvent wheel(at, m_host.GetTabBar()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                               Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+             QCoreApplication::sendEvent(m_host.GetTabBar(), &wheel);
+         }},
     };
     for (const Attempt& attempt : attempts) {
         SCOPED_TRACE(attempt.name);

@@ -1,0 +1,439 @@
+// Drawing through OpenGL 3.3 core with per-vertex directional lighting, as the fixed-function pipeline did.
+//
+// Matrices are row-major for row vectors and go to GLSL unchanged: read column-major they are the
+// transpose, so `M * v` in the shader is `v x M` here.
+#include "platform/gl/GlDevice.h"
+
+#include "platform/gl/DeviceModel.h"
+#include "platform/gl/GlModelStore.h"
+
+#include <QImage>
+#include <QOpenGLContext>
+
+#include <cstddef>
+
+namespace {
+
+const char* const VERTEX_SHADER = R"(#version 330 core
+layout(location = 0) in vec3 aPosition;
+layout(location = 1) in vec3 aNormal;
+layout(location = 2) in vec4 aColour;
+layout(location = 3) in vec2 aTexCoord;
+uniform mat4 uWorld;
+uniform mat4 uView;
+uniform mat4 uProjection;
+uniform mat4 uNormal;
+uniform bool uLighting;
+uniform bool uHasNormals;
+uniform int uLightOn[5];
+uniform vec3 uLightDirection[5];
+uniform vec4 uLightDiffuse[5];
+uniform vec4 uLightAmbient[5];
+uniform vec4 uColour;
+uniform bool uUseVertexColour;
+out vec4 vColour;
+out vec2 vTexCoord;
+void main()
+{
+    gl_Position = uProjection * (uView * (uWorld * vec4(aPosition, 1.0)));
+    // A packed colour arrives as blue, green, red, alpha.
+    vec4 material = uUseVertexColour ? aColour.zyxw : uColour;
+    if (uLighting) {
+        vec3 n = uHasNormals ? normalize(mat3(uNormal) * aNormal) : vec3(0.0);
+        vec3 lit = vec3(0.0);
+        for (int i = 0; i < 5; ++i) {
+            if (uLightOn[i] == 0)
+                continue;
+            float d = max(dot(n, -normalize(uLightDirection[i])), 0.0);
+            lit += uLightAmbient[i].rgb + uLightDiffuse[i].rgb * d;
+        }
+        vColour = vec4(material.rgb * lit, material.a);
+    } else {
+        vColour = material;
+    }
+    vTexCoord = aTexCoord;
+}
+)";
+
+const char* const FRAGMENT_SHADER = R"(#version 330 core
+in vec4 vColour;
+in vec2 vTexCoord;
+uniform bool uUseTexture;
+uniform sampler2D uTexture;
+out vec4 fragColour;
+void main()
+{
+    fragColour = uUseTexture ? vColour * texture(uTexture, vTexCoord) : vColour;
+}
+)";
+
+GLenum GlPrimitive(PrimitiveType type)
+{
+    switch (type) {
+    case PrimitiveType::PointList:
+        return GL_POINTS;
+    case PrimitiveType::LineList:
+        return GL_LINES;
+    case PrimitiveType::LineStrip:
+        return GL_LINE_STRIP;
+    case PrimitiveType::TriangleList:
+        return GL_TRIANGLES;
+    case PrimitiveType::TriangleStrip:
+        return GL_TRIANGLE_STRIP;
+    }
+    return GL_TRIANGLES;
+}
+
+} // namespace
+
+GlDevice::GlDevice() = default;
+
+GlDevice::~GlDevice()
+{
+    // GL objects need their context; delete them only where it is still current.
+    if (m_program != 0 && QOpenGLContext::currentContext())
+        Release();
+}
+
+bool GlDevice::Initialise(QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        Release();
+        return false;
+    };
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    if (!context)
+        return fail(QStringLiteral("No OpenGL context is current."));
+    const QSurfaceFormat format = context->format();
+    if (format.version() < qMakePair(3, 3))
+        return fail(QStringLiteral("OpenGL %1.%2 is too old; 3.3 is needed.")
+                        .arg(format.majorVersion())
+                        .arg(format.minorVersion()));
+    if (!m_gl.initializeOpenGLFunctions())
+        return fail(QStringLiteral("The OpenGL 3.3 core functions cannot be resolved."));
+
+    auto compile = [&](GLenum type, const char* source, GLuint& shader) {
+        shader = m_gl.glCreateShader(type);
+        m_gl.glShaderSource(shader, 1, &source, nullptr);
+        m_gl.glCompileShader(shader);
+        GLint ok = 0;
+        m_gl.glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+        if (ok)
+            return QString();
+        char log[1024] = {};
+        m_gl.glGetShaderInfoLog(shader, sizeof log - 1, nullptr, log);
+        return QStringLiteral("A shader does not compile: %1").arg(QString::fromUtf8(log));
+    };
+    GLuint vertex = 0, fragment = 0;
+    QString why = compile(GL_VERTEX_SHADER, VERTEX_SHADER, vertex);
+    if (why.isEmpty())
+        why = compile(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, fragment);
+    if (why.isEmpty()) {
+        m_program = m_gl.glCreateProgram();
+        m_gl.glAttachShader(m_program, vertex);
+        m_gl.glAttachShader(m_program, fragment);
+        m_gl.glLinkProgram(m_program);
+        GLint ok = 0;
+        m_gl.glGetProgramiv(m_program, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            char log[1024] = {};
+            m_gl.glGetProgramInfoLog(m_program, sizeof log - 1, nullptr, log);
+            why = QStringLiteral("The shader program does not link: %1").arg(QString::fromUtf8(log));
+        }
+    }
+    if (vertex)
+        m_gl.glDeleteShader(vertex);
+    if (fragment)
+        m_gl.glDeleteShader(fragment);
+    if (!why.isEmpty())
+        return fail(why);
+
+    auto at = [&](const char* name) { return m_gl.glGetUniformLocation(m_program, name); };
+    m_u.world = at("uWorld");
+    m_u.view = at("uView");
+    m_u.projection = at("uProjection");
+    m_u.normal = at("uNormal");
+    m_u.lighting = at("uLighting");
+    m_u.hasNormals = at("uHasNormals");
+    m_u.lightOn = at("uLightOn");
+    m_u.lightDirection = at("uLightDirection");
+    m_u.lightDiffuse = at("uLightDiffuse");
+    m_u.lightAmbient = at("uLightAmbient");
+    m_u.colour = at("uColour");
+    m_u.useVertexColour = at("uUseVertexColour");
+    m_u.useTexture = at("uUseTexture");
+    m_u.texture = at("uTexture");
+
+    m_gl.glGenVertexArrays(1, &m_streamVao);
+    m_gl.glGenBuffers(1, &m_streamVbo);
+    ApplyStates();
+    return true;
+}
+
+void GlDevice::Release()
+{
+    if (!QOpenGLContext::currentContext()) {
+        m_models.clear();
+        m_textures.clear();
+        m_program = m_streamVao = m_streamVbo = 0;
+        return;
+    }
+    // The buffers belong to the share group (GlModelStore); the vertex arrays are this device's.
+    for (auto& [id, vao] : m_models)
+        m_gl.glDeleteVertexArrays(1, &vao);
+    m_models.clear();
+    for (auto& [key, texture] : m_textures)
+        m_gl.glDeleteTextures(1, &texture);
+    m_textures.clear();
+    if (m_streamVao)
+        m_gl.glDeleteVertexArrays(1, &m_streamVao);
+    if (m_streamVbo)
+        m_gl.glDeleteBuffers(1, &m_streamVbo);
+    if (m_program)
+        m_gl.glDeleteProgram(m_program);
+    m_program = m_streamVao = m_streamVbo = 0;
+}
+
+void GlDevice::ApplyStates()
+{
+    if (!IsInitialised())
+        return;
+    for (int i = 0; i < RENDER_STATE_COUNT; ++i)
+        ApplyState(static_cast<RenderState>(i));
+    m_gl.glDepthFunc(GL_LEQUAL);
+    m_gl.glFrontFace(GL_CW);
+    // Colour blends by source alpha; the target's own alpha stays as cleared, so a framebuffer read
+    // back (or composited) shows the colours as blended.
+    m_gl.glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
+}
+
+void GlDevice::ApplyState(RenderState state)
+{
+    const int value = m_state.State(state);
+    switch (state) {
+    case RenderState::ZEnable:
+        value ? m_gl.glEnable(GL_DEPTH_TEST) : m_gl.glDisable(GL_DEPTH_TEST);
+        break;
+    case RenderState::ZWriteEnable:
+        m_gl.glDepthMask(value ? GL_TRUE : GL_FALSE);
+        break;
+    case RenderState::AlphaBlendEnable:
+        value ? m_gl.glEnable(GL_BLEND) : m_gl.glDisable(GL_BLEND);
+        break;
+    case RenderState::CullMode:
+        if (value == static_cast<int>(CullMode::None)) {
+            m_gl.glDisable(GL_CULL_FACE);
+        } else {
+            m_gl.glEnable(GL_CULL_FACE);
+            m_gl.glCullFace(value == static_cast<int>(CullMode::Clockwise) ? GL_FRONT : GL_BACK);
+        }
+        break;
+    case RenderState::FillMode:
+        m_gl.glPolygonMode(GL_FRONT_AND_BACK,
+                           value == static_cast<int>(FillMode::Wireframe) ? GL_LINE : GL_FILL);
+        break;
+    case RenderState::Lighting:
+    case RenderState::ColorVertex:
+        break; // read by each draw
+    }
+}
+
+void GlDevice::SetTransform(TransformKind kind, const tbMatrix& m)
+{
+    m_state.Transform(kind) = m;
+}
+
+void GlDevice::SetLight(int index, const DeviceLight& light)
+{
+    if (DeviceState::ValidLight(index))
+        m_state.Light(index) = light;
+}
+
+void GlDevice::LightEnable(int index, bool on)
+{
+    if (DeviceState::ValidLight(index))
+        m_state.LightOn(index) = on;
+}
+
+bool GlDevice::IsLightEnabled(int index) const
+{
+    return DeviceState::ValidLight(index) && m_state.LightOn(index);
+}
+
+void GlDevice::SetRenderState(RenderState state, int value)
+{
+    m_state.State(state) = value;
+    if (IsInitialised())
+        ApplyState(state);
+}
+
+void GlDevice::SetTexture(const QImage* texture)
+{
+    m_state.texture = texture;
+}
+
+GLuint GlDevice::TextureFor(const QImage& image)
+{
+    const auto found = m_textures.find(image.cacheKey());
+    if (found != m_textures.end())
+        return found->second;
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888).mirrored();
+    GLuint texture = 0;
+    m_gl.glGenTextures(1, &texture);
+    m_gl.glBindTexture(GL_TEXTURE_2D, texture);
+    m_gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba.width(), rgba.height(), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                      rgba.constBits());
+    m_gl.glGenerateMipmap(GL_TEXTURE_2D);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    m_textures.emplace(image.cacheKey(), texture);
+    return texture;
+}
+
+void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture,
+                           bool hasNormals)
+{
+    m_gl.glUseProgram(m_program);
+    const tbMatrix& world = m_state.Transform(TransformKind::World);
+    m_gl.glUniformMatrix4fv(m_u.world, 1, GL_FALSE, world.Data());
+    m_gl.glUniformMatrix4fv(m_u.view, 1, GL_FALSE, m_state.Transform(TransformKind::View).Data());
+    m_gl.glUniformMatrix4fv(m_u.projection, 1, GL_FALSE, m_state.Transform(TransformKind::Projection).Data());
+    // Normals go with the inverse transpose, so scaled models keep them perpendicular.
+    m_gl.glUniformMatrix4fv(m_u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
+    m_gl.glUniform1i(m_u.lighting, m_state.State(RenderState::Lighting) != 0);
+    m_gl.glUniform1i(m_u.hasNormals, hasNormals);
+    GLint on[LIGHT_COUNT];
+    GLfloat direction[LIGHT_COUNT * 3], diffuse[LIGHT_COUNT * 4], ambient[LIGHT_COUNT * 4];
+    for (int i = 0; i < LIGHT_COUNT; ++i) {
+        const DeviceLight& light = m_state.Light(i);
+        on[i] = m_state.LightOn(i) ? 1 : 0;
+        direction[i * 3 + 0] = light.direction.x;
+        direction[i * 3 + 1] = light.direction.y;
+        direction[i * 3 + 2] = light.direction.z;
+        const float d[4] = {light.diffuse.r, light.diffuse.g, light.diffuse.b, light.diffuse.a};
+        const float a[4] = {light.ambient.r, light.ambient.g, light.ambient.b, light.ambient.a};
+        for (int c = 0; c < 4; ++c) {
+            diffuse[i * 4 + c] = d[c];
+            ambient[i * 4 + c] = a[c];
+        }
+    }
+    m_gl.glUniform1iv(m_u.lightOn, LIGHT_COUNT, on);
+    m_gl.glUniform3fv(m_u.lightDirection, LIGHT_COUNT, direction);
+    m_gl.glUniform4fv(m_u.lightDiffuse, LIGHT_COUNT, diffuse);
+    m_gl.glUniform4fv(m_u.lightAmbient, LIGHT_COUNT, ambient);
+    m_gl.glUniform4f(m_u.colour, colour.r, colour.g, colour.b, colour.a);
+    m_gl.glUniform1i(m_u.useVertexColour, useVertexColour);
+    m_gl.glUniform1i(m_u.useTexture, texture != nullptr);
+    if (texture) {
+        m_gl.glActiveTexture(GL_TEXTURE0);
+        m_gl.glBindTexture(GL_TEXTURE_2D, TextureFor(*texture));
+        m_gl.glUniform1i(m_u.texture, 0);
+    }
+}
+
+GLuint GlDevice::VertexArray(const DeviceModel& model)
+{
+    const auto found = m_models.find(model.Id());
+    if (found != m_models.end())
+        return found->second;
+    const GlModelStore::Buffers& buffers = GlModelStore::Get(m_gl, model);
+    GLuint vao = 0;
+    m_gl.glGenVertexArrays(1, &vao);
+    m_gl.glBindVertexArray(vao);
+    m_gl.glBindBuffer(GL_ARRAY_BUFFER, buffers.vbo);
+    m_gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.ibo);
+    m_gl.glEnableVertexAttribArray(0);
+    m_gl.glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<const void*>(0));
+    m_gl.glEnableVertexAttribArray(1);
+    m_gl.glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<const void*>(12));
+    m_gl.glDisableVertexAttribArray(2);
+    m_gl.glEnableVertexAttribArray(3);
+    m_gl.glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<const void*>(24));
+    m_gl.glBindVertexArray(0);
+    m_models.emplace(model.Id(), vao);
+    return vao;
+}
+
+void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, bool opaque, bool blended,
+                         const tbColor* diffuse)
+{
+    if (!IsInitialised() || model.PartCount() == 0)
+        return;
+    int first = firstPart < 0 ? 0 : firstPart;
+    int last = lastPart < 0 ? model.PartCount() - 1 : std::min(lastPart, model.PartCount() - 1);
+    if (first > last)
+        return;
+    const GLuint vao = VertexArray(model);
+    const GlModelStore::Buffers& buffers = GlModelStore::Get(m_gl, model);
+    const int zWrite = m_state.State(RenderState::ZWriteEnable);
+    const int blend = m_state.State(RenderState::AlphaBlendEnable);
+    for (Q3dModel::Pass pass : {Q3dModel::Pass::Opaque, Q3dModel::Pass::Blended}) {
+        const bool isBlended = pass == Q3dModel::Pass::Blended;
+        if (isBlended ? !blended : !opaque)
+            continue;
+        m_gl.glDepthMask(isBlended ? GL_FALSE : GL_TRUE);
+        isBlended ? m_gl.glEnable(GL_BLEND) : m_gl.glDisable(GL_BLEND);
+        for (int i = first; i <= last; ++i) {
+            const Q3dModel::Part& part = model.Mesh().parts[static_cast<std::size_t>(i)];
+            if (part.pass != pass || part.indices.empty())
+                continue;
+            PrepareDraw(diffuse ? *diffuse : part.colour, false, model.Texture(i), true);
+            m_gl.glBindVertexArray(vao);
+            m_gl.glDrawElementsBaseVertex(
+                GL_TRIANGLES, static_cast<GLsizei>(part.indices.size()), GL_UNSIGNED_INT,
+                reinterpret_cast<const void*>(
+                    static_cast<std::size_t>(buffers.firstIndex[static_cast<std::size_t>(i)]) *
+                    sizeof(std::uint32_t)),
+                buffers.baseVertex[static_cast<std::size_t>(i)]);
+        }
+    }
+    m_gl.glDepthMask(zWrite ? GL_TRUE : GL_FALSE);
+    blend ? m_gl.glEnable(GL_BLEND) : m_gl.glDisable(GL_BLEND);
+    m_gl.glBindVertexArray(0);
+}
+
+void GlDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, const void* vertices,
+                             int primitiveCount, int stride)
+{
+    const int count = VertexCount(type, primitiveCount);
+    if (!IsInitialised() || !vertices || count <= 0 || stride < VertexSize(layout))
+        return;
+    m_gl.glBindVertexArray(m_streamVao);
+    m_gl.glBindBuffer(GL_ARRAY_BUFFER, m_streamVbo);
+    const std::size_t bytes = static_cast<std::size_t>(count - 1) * static_cast<std::size_t>(stride) +
+                              static_cast<std::size_t>(VertexSize(layout));
+    m_gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), vertices, GL_STREAM_DRAW);
+    auto offset = [](std::size_t at) { return reinterpret_cast<const void*>(at); };
+    m_gl.glEnableVertexAttribArray(0);
+    m_gl.glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, offset(0));
+    const bool hasNormals = layout == VertexLayout::PositionNormalTexture;
+    const bool hasColour = !hasNormals;
+    const bool hasTexture = layout != VertexLayout::PositionColour;
+    if (hasNormals) {
+        m_gl.glEnableVertexAttribArray(1);
+        m_gl.glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, offset(12));
+    } else {
+        m_gl.glDisableVertexAttribArray(1);
+    }
+    if (hasColour) {
+        m_gl.glEnableVertexAttribArray(2);
+        m_gl.glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, offset(12));
+    } else {
+        m_gl.glDisableVertexAttribArray(2);
+    }
+    if (hasTexture) {
+        m_gl.glEnableVertexAttribArray(3);
+        m_gl.glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, offset(hasNormals ? 24 : 16));
+    } else {
+        m_gl.glDisableVertexAttribArray(3);
+    }
+    const bool useVertexColour = hasColour && m_state.State(RenderState::ColorVertex) != 0;
+    PrepareDraw({1, 1, 1, 1}, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
+    m_gl.glBindVertexArray(m_streamVao);
+    m_gl.glDrawArrays(GlPrimitive(type), 0, count);
+    m_gl.glBindVertexArray(0);
+}
