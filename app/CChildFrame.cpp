@@ -7,6 +7,7 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "ui/IMessageBoxService.h"
+#include "views/CQOR1View.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -24,6 +25,13 @@ CTabbedViewView::ViewFactory& Factory()
 void CChildFrame::SetViewFactory(CTabbedViewView::ViewFactory factory)
 {
     Factory() = std::move(factory);
+}
+
+CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
+{
+    if (nKind == CTabbedViewView::kTemplate)
+        return new CQOR1View(pDoc);
+    return CTabbedViewView::MakeStandInView(nKind, pDoc);
 }
 
 CChildFrame::CChildFrame(const DocumentServices* services, QWidget* parent)
@@ -49,8 +57,8 @@ bool CChildFrame::CreateWithDocument(const QString& path, int nValue, CAppStateP
     m_pState = pState;
     m_pHost = std::make_unique<CQtDocumentHost>(this, m_pServices);
     m_pDoc = std::make_unique<CQOR1Doc>(m_pHost.get(), &m_access);
-    m_pTabbedView = new CTabbedViewView(
-        m_pDoc.get(), Factory() ? Factory() : CTabbedViewView::ViewFactory(CTabbedViewView::MakeStandInView));
+    m_pTabbedView =
+        new CTabbedViewView(m_pDoc.get(), Factory() ? Factory() : CTabbedViewView::ViewFactory(MakeView));
     m_pHost->SetViewHost(m_pTabbedView);
     setWidget(m_pTabbedView);
     setWindowTitle(path);

@@ -27,8 +27,10 @@ public:
     CChildFrame(const DocumentServices* services, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
-    // The views of the windows made from now on (the stand-in views when not set).
+    // The views of the windows made from now on (MakeView when not set).
     static void SetViewFactory(CTabbedViewView::ViewFactory factory);
+    // The program's views: the template view on its tab, stand-ins for the views still to come.
+    static CGetAnsView* MakeView(int nKind, CQOR1Doc* pDoc);
 
     // Makes the document with the creation value and the application state and the view host showing
     // it; `path` is the window's first caption.

@@ -1,9 +1,9 @@
 // Cost of finding the free slot for a form-fit item on a plan of 200 loads (run on every mouse move of
 // a drag), and of the form-fit blocking search of a load unit.
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/sFSParam.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <benchmark/benchmark.h>
 

@@ -29,6 +29,8 @@ std::vector<PersistentObject*> ReadObjects(std::span<const std::uint8_t> data,
         }
     } catch (const ArchiveError&) {
     } catch (const CReSaveException&) {
+        // A catalogue item of an older layout read as an object: its reader asks for a re-save, which
+        // the item file reader handles.
     }
     return objects;
 }

@@ -1,5 +1,6 @@
 // Fuzz target: the catalogue item reader on any file content. A file that loads must store as a
-// current file that loads again without conversion and stores the same.
+// current file that loads again without conversion and stores the same. It catches exactly what the
+// program's catalogue item reader handles: a refused file and the request to write a converted one again.
 #include "model/archive/ArchiveError.h"
 #include "model/files/CReSaveException.h"
 #include "model/files/tagItemData.h"

@@ -20,6 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::vector<std::uint8_t> operator+(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 void Save(const fs::path& file, std::vector<std::uint8_t> bytes, int firstByte = -1)
 {
     if (firstByte >= 0)
@@ -103,14 +109,20 @@ int main(int argc, char** argv)
         old.Write(ar);
         Save(root / "item_data" / "schema7.lgs", ar.TakeData());
     }
-    {
+    // The oldest layout: the fields up to the path, without a class record and without the two picture
+    // fields (each an empty text of one byte here).
+    const auto fieldsWithoutPicture = [&]() {
         ArchiveWriter ar;
         tagItemData old = item;
+        old.m_nArt = 2;
+        old.m_strBildDatei.clear();
+        old.m_strBildQuelle.clear();
         old.Write(ar);
         auto bytes = ar.TakeData();
-        bytes.resize(bytes.size() - 2); // no picture fields in the oldest layout
-        Save(root / "item_data" / "headerless.fsm", bytes);
-    }
+        bytes.resize(bytes.size() - 2);
+        return bytes;
+    };
+    Save(root / "item_data" / "headerless.fsm", fieldsWithoutPicture());
 
     // Vehicle files: a combination of two records with their companion records, and an old root.
     {
@@ -159,6 +171,18 @@ int main(int argc, char** argv)
         ArchiveWriter ar1;
         ar1.WriteObject(&v1);
         Save(root / "vehicle_file" / "version1.qor", ar1.TakeData());
+    }
+    // Catalogue items where a vehicle file's root belongs: an item header of an older schema followed by
+    // zero bytes, and a whole old catalogue item (schema 5) given the vehicle file extension.
+    {
+        ArchiveWriter ar;
+        ar.WriteWord(0xFFFF);
+        ar.WriteWord(5);
+        ar.WriteWord(11);
+        ar.WriteBytes("tagItemData", 11);
+        auto bytes = ar.TakeData();
+        Save(root / "vehicle_file" / "item_header_zeros.qor", bytes + std::vector<std::uint8_t>(64, 0));
+        Save(root / "vehicle_file" / "old_item.qor", bytes + fieldsWithoutPicture());
     }
     // Plans whose load units use lashing points: two units sharing a pair's points (the second unit's
     // pairs refer back to the first's), and a pair referring to another unit's attachment point, which

@@ -1,5 +1,7 @@
 // Fuzz target: the vehicle and combination file reader on any file content. A file that loads must
-// store as a current file that loads again without conversion and stores the same.
+// store as a current file that loads again without conversion and stores the same. It catches exactly
+// what the program's vehicle-file readers handle (ReadRoot): any other exception escapes and is a
+// crash.
 #include "model/archive/ArchiveError.h"
 #include "model/files/CImpExp.h"
 #include "model/files/CImpExpException.h"

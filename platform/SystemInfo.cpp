@@ -27,7 +27,8 @@ int GetScreenDpi()
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return 0;
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? qRound(screen->logicalDotsPerInchX()) : 0;
+    // Qt scales high-resolution screens to 96 logical DPI; the scale factor gives the screen's own back.
+    return screen ? qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()) : 0;
 }
 
 bool CreateUuidString(QString* out)

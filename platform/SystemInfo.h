@@ -9,7 +9,8 @@
 // trailing "/" when `file` is empty. When that folder cannot be had, the program's folder takes its place.
 QString GetUserDataPath(const QString& file = QString());
 
-// Logical pixels per inch of the primary screen in the horizontal; 0 without a screen.
+// Pixels per inch of the primary screen in the horizontal as the system sets it (96 at a scale of 100%,
+// 144 at 150%), whether or not Qt scales the program; 0 without a screen.
 int GetScreenDpi();
 
 // A new UUID in its standard text form ("1b4e28ba-2fa1-11d2-883f-0016d3cca427"). Answers false and an

@@ -5,7 +5,7 @@ QOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 QOR_PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     xvfb xauth xdg-utils libgl1-mesa-dri

@@ -4,10 +4,13 @@ source "$(dirname "$0")/common.sh"
 qor_install_dependencies
 export QOR_SANITIZE="${QOR_SANITIZE:-1}"
 export QOR_BUILD_DIR="${QOR_BUILD_DIR:-$QOR_ROOT/build-test}"
+# Warnings are errors in the test build.
+export QOR_CMAKE_ARGS="-DQOR_WERROR=ON ${QOR_CMAKE_ARGS:-}"
 qor_build
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$QOR_ROOT/tests/lsan.supp:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd "$QOR_BUILD_DIR"
-ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"
+# The long fuzz runs are left out (ctest -L fuzz_long runs them).
+ctest --output-on-failure -j "$(nproc)" --timeout 600 -LE fuzz_long "$@"

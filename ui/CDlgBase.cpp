@@ -10,7 +10,7 @@
 #include "ui/EditCommitEvent.h"
 #include "ui/IButtonStrip.h"
 #include "ui/NotifyEvent.h"
-#include "ui/PlainStripFactory.h"
+#include "ui/RibBtnStripFactory.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -121,7 +121,7 @@ private:
 
 IStripFactory* CDlgBase::StripFactory()
 {
-    return g_stripFactory ? g_stripFactory : &PlainStripFactory::Instance();
+    return g_stripFactory ? g_stripFactory : &RibBtnStripFactory::Instance();
 }
 
 void CDlgBase::SetStripFactory(IStripFactory* factory)

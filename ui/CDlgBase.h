@@ -44,7 +44,8 @@ public:
     explicit CDlgBase(quint32 templateId, QWidget* parent = nullptr);
     ~CDlgBase() override;
 
-    // The strip code the dialogs make strips with; without one set, plain stand-in strips.
+    // The strip code the dialogs make strips with; without one set, the button strips of
+    // RibBtnStripFactory.
     static IStripFactory* StripFactory();
     static void SetStripFactory(IStripFactory* factory);
 

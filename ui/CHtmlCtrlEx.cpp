@@ -78,8 +78,8 @@ void CHtmlCtrlEx::NotifyDownloadComplete()
 
 QVariant CHtmlCtrlEx::loadResource(int type, const QUrl& name)
 {
-    QVariant data = CHtmlCtrl::loadResource(type, name);
-    if (m_pending && type == QTextDocument::HtmlResource && !data.isValid())
+    QVariant resource = CHtmlCtrl::loadResource(type, name);
+    if (m_pending && type == QTextDocument::HtmlResource && !resource.isValid())
         m_mainResourceFailed = true;
-    return data;
+    return resource;
 }

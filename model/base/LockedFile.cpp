@@ -1,14 +1,22 @@
-// An open model file with an advisory write lock.
+// An open model file with an advisory write lock, written all-or-nothing.
 #include "model/base/LockedFile.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace fs = std::filesystem;
+
 namespace {
+
+std::optional<LockedFile::WriteFault> s_fault;
+std::atomic<unsigned> s_nNeueDateien{0};
 
 void SetError(std::string* error, const std::string& what)
 {
@@ -16,7 +24,164 @@ void SetError(std::string* error, const std::string& what)
         *error = what + ": " + std::strerror(errno);
 }
 
+enum class Ausgang
+{
+    Weiter,  // go on writing
+    Fehler,  // fail and clean up
+    Abbruch, // end here, leaving everything as it is
+};
+
+// What the planted fault does when it strikes now.
+Ausgang Strike(const LockedFile::WriteFault& fault, std::string* error)
+{
+    switch (fault.action) {
+    case LockedFile::WriteFault::Action::Fail:
+        if (error)
+            *error = "write failed at a planted fault";
+        return Ausgang::Fehler;
+    case LockedFile::WriteFault::Action::Stop:
+        if (error)
+            *error = "write stopped at a planted fault";
+        return Ausgang::Abbruch;
+    case LockedFile::WriteFault::Action::Call:
+        if (fault.call)
+            fault.call();
+        break;
+    }
+    return Ausgang::Weiter;
+}
+
+fs::path FolderOf(const fs::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// A new file beside `target`, complete on the disk and write-locked. `like` (the file it replaces, or
+// null) gives its permissions and owner. The descriptor of the new file, -1 on failure (the new file is
+// then removed, unless a fault stopped the write, as a killed process would leave it).
+int WriteBeside(const fs::path& target, const struct stat* like, std::span<const std::uint8_t> data,
+                const std::optional<LockedFile::WriteFault>& fault, fs::path& neu, std::string* error)
+{
+    int fd = -1;
+    for (int versuch = 0; fd < 0; ++versuch) {
+        neu = FolderOf(target) / ("." + target.filename().string() + ".new-" + std::to_string(::getpid()) +
+                                  "-" + std::to_string(++s_nNeueDateien));
+        fd = ::open(neu.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, like ? 0600 : 0666);
+        if (fd < 0 && (errno != EEXIST || versuch > 100)) {
+            SetError(error, "cannot create a new file beside " + target.string());
+            return -1;
+        }
+    }
+    const auto scheitern = [&](const char* what) {
+        if (what)
+            SetError(error, what + neu.string());
+        ::close(fd);
+        ::unlink(neu.c_str());
+        return -1;
+    };
+    // Nobody else knows the new file yet; locked now, it is locked from the moment it takes the name.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return scheitern("cannot lock ");
+    if (like) {
+        if (::fchown(fd, like->st_uid, like->st_gid) != 0) {
+            // Only the owner's own group and user are possible for an ordinary user; the mode is kept.
+        }
+        if (::fchmod(fd, like->st_mode & 07777) != 0)
+            return scheitern("cannot set the permissions of ");
+    }
+    std::size_t done = 0;
+    bool bGetroffen = false;
+    for (;;) {
+        if (fault && !bGetroffen && fault->afterBytes == done) {
+            bGetroffen = true;
+            const Ausgang a = Strike(*fault, error);
+            if (a == Ausgang::Abbruch) {
+                ::close(fd);
+                return -1;
+            }
+            if (a == Ausgang::Fehler)
+                return scheitern(nullptr);
+        }
+        if (done == data.size())
+            break;
+        std::size_t n = data.size() - done;
+        if (fault && !bGetroffen && fault->afterBytes > done)
+            n = std::min(n, fault->afterBytes - done);
+        const ssize_t w = ::write(fd, data.data() + done, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return scheitern("cannot write ");
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    if (::fsync(fd) != 0)
+        return scheitern("cannot flush ");
+    return fd;
+}
+
+bool SyncFolder(const fs::path& file, std::string* error)
+{
+    const fs::path folder = FolderOf(file);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        SetError(error, "cannot flush the folder " + folder.string());
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+// Gives the new file the name `target`: replacing a file there, or failing when one exists.
+bool Rename(const fs::path& neu, const fs::path& target, bool bErsetzen)
+{
+    if (bErsetzen)
+        return ::rename(neu.c_str(), target.c_str()) == 0;
+    if (::renameat2(AT_FDCWD, neu.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the no-replace rename: a hard link fails just as well on an existing name.
+    if (::link(neu.c_str(), target.c_str()) != 0)
+        return false;
+    ::unlink(neu.c_str());
+    return true;
+}
+
+// Writes `data` as the file `target` all-or-nothing (see WriteBeside for `like`). The descriptor of the
+// new file, open and write-locked under its name, or -1 with the old file (or none) left as it was.
+int Replace(const fs::path& target, const struct stat* like, std::span<const std::uint8_t> data,
+            std::string* error, bool* pRenamed)
+{
+    *pRenamed = false;
+    const std::optional<LockedFile::WriteFault> fault = s_fault;
+    fs::path neu;
+    const int fd = WriteBeside(target, like, data, fault, neu, error);
+    if (fd < 0)
+        return -1;
+    if (!Rename(neu, target, like != nullptr)) {
+        SetError(error, like ? "cannot replace " + target.string() : "cannot create " + target.string());
+        ::close(fd);
+        ::unlink(neu.c_str());
+        return -1;
+    }
+    *pRenamed = true;
+    if (fault && fault->afterBytes > data.size() && Strike(*fault, error) != Ausgang::Weiter)
+        return fd;
+    if (!SyncFolder(target, error))
+        return fd;
+    *pRenamed = false; // complete: nothing left to report
+    return fd;
+}
+
 } // namespace
+
+void LockedFile::SetWriteFault(std::optional<WriteFault> fault)
+{
+    s_fault = std::move(fault);
+}
 
 std::unique_ptr<LockedFile> LockedFile::Open(const std::filesystem::path& path, Mode mode, std::string* error)
 {
@@ -54,6 +219,29 @@ std::unique_ptr<LockedFile> LockedFile::Open(const std::filesystem::path& path, 
         return nullptr;
     }
     return std::unique_ptr<LockedFile>(new LockedFile(path, fd, mode));
+}
+
+std::unique_ptr<LockedFile> LockedFile::Create(const fs::path& path, std::span<const std::uint8_t> data,
+                                               std::string* error)
+{
+    bool bUnvollstaendig = false;
+    const int fd = Replace(path, nullptr, data, error, &bUnvollstaendig);
+    if (fd < 0)
+        return nullptr;
+    if (bUnvollstaendig) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<LockedFile>(new LockedFile(path, fd, Mode::CreateNew));
+}
+
+bool LockedFile::WriteFile(const fs::path& path, std::span<const std::uint8_t> data, std::string* error)
+{
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec)))
+        return Create(path, data, error) != nullptr;
+    const auto file = Open(path, Mode::ReadWrite, error);
+    return file && file->WriteAll(data, error);
 }
 
 bool LockedFile::CanOpenForWriting(const std::filesystem::path& path)
@@ -94,24 +282,27 @@ bool LockedFile::WriteAll(std::span<const std::uint8_t> data, std::string* error
             *error = m_path.string() + " is open for reading only";
         return false;
     }
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::pwrite(m_fd, data.data() + done, data.size() - done, static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            SetError(error, "cannot write " + m_path.string());
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::ftruncate(m_fd, static_cast<off_t>(data.size())) != 0) {
-        SetError(error, "cannot cut " + m_path.string() + " to its new length");
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) != 0) {
+        SetError(error, "cannot read the permissions of " + m_path.string());
         return false;
     }
-    if (::fsync(m_fd) != 0) {
-        SetError(error, "cannot flush " + m_path.string());
-        return false;
+    // A link is followed: the file it points to is replaced, the link stays.
+    std::error_code ec;
+    fs::path target = m_path;
+    if (fs::is_symlink(m_path, ec)) {
+        target = fs::canonical(m_path, ec);
+        if (ec)
+            target = m_path;
     }
-    return true;
+    bool bUnvollstaendig = false;
+    const int fd = Replace(target, &st, data, error, &bUnvollstaendig);
+    if (fd < 0)
+        return false;
+    // The new file holds the lock from here on; closing the old one releases the old file's.
+    ::close(m_fd);
+    m_fd = fd;
+    return !bUnvollstaendig;
 }

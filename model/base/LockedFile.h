@@ -1,10 +1,14 @@
 // An open model file. A file opened for writing holds an advisory exclusive lock (flock) for as long as
-// it stays open, so a second writer cannot open it; readers take no lock and always get in.
+// it stays open, so a second writer cannot open it; readers take no lock and always get in. Every write
+// is all-or-nothing: the new content goes to a new file beside the old one, which replaces it by a rename
+// only once it is complete on the disk, so a write that fails or is killed leaves the old content.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,9 +23,34 @@ public:
         CreateNew, // a new file, read and write; fails when the path exists; others may not write
     };
 
+    // A fault planted in the next writes, for tests: it strikes once `afterBytes` bytes of the new
+    // content are on the disk, or, when `afterBytes` is larger than the content, right after the new
+    // file has replaced the old one.
+    struct WriteFault
+    {
+        enum class Action
+        {
+            Fail, // the write fails there and cleans up, as it does on a disk error
+            Stop, // the write ends there without cleaning up, as if the process had died
+            Call, // `call` runs there and the write goes on
+        };
+        std::size_t afterBytes = 0;
+        Action action = Action::Fail;
+        std::function<void()> call;
+    };
+    static void SetWriteFault(std::optional<WriteFault> fault);
+
     // The open file, or null with `error` telling why.
     static std::unique_ptr<LockedFile> Open(const std::filesystem::path& path, Mode mode,
                                             std::string* error = nullptr);
+    // A new file at `path` holding `data`, open for writing; fails when the path exists. The file appears
+    // only once it is complete.
+    static std::unique_ptr<LockedFile> Create(const std::filesystem::path& path,
+                                              std::span<const std::uint8_t> data,
+                                              std::string* error = nullptr);
+    // Writes the whole file at `path`, replacing it when it exists (unless another writer holds it).
+    static bool WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                          std::string* error = nullptr);
     // True when the file exists and no other writer holds it (it can be opened for writing now).
     static bool CanOpenForWriting(const std::filesystem::path& path);
 
@@ -34,8 +63,8 @@ public:
 
     // The whole content, read from the start.
     bool ReadAll(std::vector<std::uint8_t>& out, std::string* error = nullptr) const;
-    // Replaces the whole content: writes from the start, cuts the file to the new length and flushes it
-    // to the disk. Fails for a file not open for writing.
+    // Replaces the whole content all-or-nothing, keeping the file's permissions; the write lock moves to
+    // the new file with it. On failure the old content stays. Fails for a file not open for writing.
     bool WriteAll(std::span<const std::uint8_t> data, std::string* error = nullptr);
 
 private:

@@ -24,23 +24,22 @@ bool LockedVehicleFileAccess::WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const st
 {
     if (!ppFile)
         return false;
-    std::string pfad = folder;
     if (fileName.empty()) {
         auto* pOffen = dynamic_cast<LockedVehicleFile*>(ppFile->get());
         if (!pOffen || !pOffen->m_pFile)
             return false;
-        if (!::WriteFahrzeugToFile(pFahrzeug, pfad, pIndex, fileName, &pOffen->m_pFile, nValue, text))
+        if (!::WriteFahrzeugToFile(pFahrzeug, folder, pIndex, fileName, &pOffen->m_pFile, nValue, text))
             return false;
         if (pPath)
             *pPath = pOffen->m_pFile->GetPath().string();
         return true;
     }
     std::unique_ptr<LockedFile> pNeu;
-    if (!::WriteFahrzeugToFile(pFahrzeug, pfad, pIndex, fileName, &pNeu, nValue, text) || !pNeu)
+    if (!::WriteFahrzeugToFile(pFahrzeug, folder, pIndex, fileName, &pNeu, nValue, text) || !pNeu)
         return false;
-    *ppFile = std::make_unique<LockedVehicleFile>(std::move(pNeu));
     if (pPath)
-        *pPath = pfad;
+        *pPath = pNeu->GetPath().string();
+    *ppFile = std::make_unique<LockedVehicleFile>(std::move(pNeu));
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/base/LockedFile.h"
 
 #include <fstream>
 #include <iterator>
@@ -74,4 +75,9 @@ std::vector<std::uint8_t> StoreAppStateMap(const AppStateMap& map)
         ar.WriteObject(p.get());
     }
     return ar.TakeData();
+}
+
+bool SaveAppStateParams(const std::filesystem::path& path, const AppStateMap& map, std::string* error)
+{
+    return LockedFile::WriteFile(path, StoreAppStateMap(map), error);
 }

@@ -24,3 +24,6 @@ CAppStateParams* GetAppStateParams(const AppStateMap& map, const char* name);
 
 // The bytes of the map in the file's layout (the program itself never writes the file).
 std::vector<std::uint8_t> StoreAppStateMap(const AppStateMap& map);
+// Writes the map as the file at `path` all-or-nothing: a write that fails leaves the old file as it was.
+bool SaveAppStateParams(const std::filesystem::path& path, const AppStateMap& map,
+                        std::string* error = nullptr);

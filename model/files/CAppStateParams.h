@@ -2,8 +2,8 @@
 // states (schema 1). Layout: the unsigned ints as a count and dwords, the five ints, the object list.
 #pragma once
 
-#include "model/files/CANSICHT3DParams.h"
 #include "model/archive/PersistentObject.h"
+#include "model/files/CANSICHT3DParams.h"
 
 #include <memory>
 #include <vector>

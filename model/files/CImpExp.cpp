@@ -80,17 +80,15 @@ void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source
             return;
         }
     }
-    // No root record: the version-1 format, one vehicle object.
+    // No root record: the version-1 format, one vehicle object. The class is checked before the object
+    // is read, so an object of another class (a catalogue item, whose reader asks for a re-save) is
+    // refused as a bad class.
     ArchiveReader ar(file, source);
     const std::size_t at = ar.Position();
-    bool isNew = false;
-    PersistentObject* p = ar.ReadObject(&isNew);
-    std::unique_ptr<PersistentObject> owned(isNew ? p : nullptr);
-    CFahrzeug* fahrzeug = dynamic_cast<CFahrzeug*>(owned.get());
+    std::unique_ptr<CFahrzeug> fahrzeug = ar.ReadOwnedObject<CFahrzeug>();
     if (!fahrzeug)
         ar.Fail(ArchiveError::Kind::BadClass, at, "the file holds neither a vehicle file root nor a vehicle");
-    owned.release();
-    throw CImpExpException("Version 1 detected.", 1, std::shared_ptr<CFahrzeug>(fahrzeug));
+    throw CImpExpException("Version 1 detected.", 1, std::shared_ptr<CFahrzeug>(std::move(fahrzeug)));
 }
 
 SIMPEXP_FZG* CImpExp::GetFahrzeugRecord(int index, int* pPos, std::string* pName) const

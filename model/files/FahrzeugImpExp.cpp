@@ -168,24 +168,23 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         return nullptr;
 
     CImpExp root;
-    try {
-        ReadImpExpFile(*file, root);
-    } catch (const ArchiveError&) {
+    if (!ReadRoot(*file, root))
         return nullptr;
-    } catch (const CImpExpException&) {
-        return nullptr; // a version-1 vehicle goes with the exception
-    }
     if (!bHalten)
         file.reset();
     if (CImpExp::s_bReSave) {
-        // A file that someone else holds for writing is not written; one that we held must be.
-        const bool bWarOffen = file != nullptr;
-        const bool bSchreibbar = file && file->IsWritable();
-        file.reset();
-        if (!SaveImpExpFile(path, root) && bSchreibbar)
-            return nullptr;
-        if (bWarOffen && !(file = oeffne()))
-            return nullptr;
+        // A file that someone else holds for writing is not written; one that we hold must be, through
+        // the open file, so that the lock is never let go.
+        if (file && file->IsWritable()) {
+            if (!file->WriteAll(root.Store()))
+                return nullptr;
+        } else {
+            const bool bWarOffen = file != nullptr;
+            file.reset();
+            SaveImpExpFile(path, root);
+            if (bWarOffen && !(file = oeffne()))
+                return nullptr;
+        }
     }
     if (pWert)
         *pWert = root.m_nWert;
@@ -241,9 +240,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
             q->m_Ladeeinheiten.push_back(le);
         qr.m_bOwnsLadeeinheiten = false;
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
-            std::string folder = path.string();
             int nEintrag = 0;
-            WriteFahrzeugToFile(f.get(), folder, &nEintrag, std::string(), &file, root.m_nWert,
+            WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,
                                 std::string());
         }
     }

@@ -11,8 +11,6 @@
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 
-#include <fstream>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -94,8 +92,9 @@ bool SaveImpExpFile(const fs::path& path, const CImpExp& root)
     return file && file->WriteAll(root.Store());
 }
 
-bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex, const std::string& fileName,
-                         std::unique_ptr<LockedFile>* pFile, int nWert, const std::string& text)
+bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const fs::path& folder, int* pIndex,
+                         const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert,
+                         const std::string& text)
 {
     Melde(3, -1);
     const bool bOk = [&]() {
@@ -103,20 +102,12 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex,
             return false;
         const bool bNeu = !fileName.empty();
         CImpExp root;
+        const fs::path path = bNeu ? folder / fileName : fs::path();
         if (bNeu) {
-            folder = (fs::path(folder) / fileName).string();
-            if (fs::exists(folder))
+            if (fs::exists(path))
                 return false;
-        } else {
-            if (!*pFile || !(*pFile)->IsWritable())
-                return false;
-            try {
-                ReadImpExpFile(**pFile, root);
-            } catch (const ArchiveError&) {
-                return false;
-            } catch (const CImpExpException&) {
-                return false;
-            }
+        } else if (!*pFile || !(*pFile)->IsWritable() || !ReadRoot(**pFile, root)) {
+            return false;
         }
         auto record = std::make_unique<SIMPEXP_FZG>();
         if (!CopyFahrzeugToImpExp(pFahrzeug, record.get()))
@@ -136,7 +127,7 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex,
             entry->m_strTitel = text;
             entry->m_nIndex = static_cast<int>(root.m_Records.size());
             entry->m_nTyp = pFahrzeug->GetFahrzeugTyp();
-            entry->m_strPfad = bNeu ? folder : std::string();
+            entry->m_strPfad = bNeu ? path.string() : std::string();
             *pIndex = entry->m_nIndex;
             root.m_Verzeichnis.push_back(std::move(entry));
             root.m_Records.push_back(std::move(record));
@@ -145,14 +136,9 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex,
             root.m_strFahrzeug = pFahrzeug->m_strName;
             root.m_strTitel = FormatS("$S", 1, 189u);
             root.m_strArt = ArtZusatz(pFahrzeug->GetArt());
-            auto file = LockedFile::Open(folder, LockedFile::Mode::CreateNew);
+            auto file = LockedFile::Create(path, root.Store());
             if (!file)
                 return false;
-            if (!file->WriteAll(root.Store())) {
-                file.reset();
-                fs::remove(folder);
-                return false;
-            }
             *pFile = std::move(file);
             return true;
         }
@@ -249,11 +235,7 @@ bool LoadItemDataFile(const fs::path& path, tagItemData& item)
 bool SaveItemDataFile(const fs::path& path, tagItemData& item)
 {
     item.m_strPfad = path.string();
-    const std::vector<std::uint8_t> data = item.Store();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    out.close();
-    return static_cast<bool>(out);
+    return LockedFile::WriteFile(path, item.Store());
 }
 
 bool UpdateItemDataFilePath(const fs::path& path, tagItemData& item)

@@ -3,7 +3,7 @@
 //
 // Every reader turns a file that cannot be opened and every fault of its content into its failure
 // result; nothing is shown here. A file read in an older layout is written again at once in the current
-// one. Writing replaces a file's whole content (the file is cut to the new length). Files that the program
+// one. Writing replaces a file's whole content all-or-nothing (LockedFile). Files that the program
 // keeps open for writing (a document's vehicle file) hold an advisory write lock (LockedFile).
 #pragma once
 
@@ -31,7 +31,8 @@ void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
 // Reads a whole vehicle or combination file into `root`: clears the re-save flag first. Throws what
 // CImpExp::Load throws; a file that cannot be opened or read throws ArchiveError (end of file).
 void ReadImpExpFile(const LockedFile& file, CImpExp& root);
-// The same, answering false where ReadImpExpFile throws.
+// The same, answering false for any file that cannot be read as a vehicle or combination file (damaged,
+// of a newer schema, of the version-1 layout, or another kind of file).
 bool ReadRoot(const LockedFile& file, CImpExp& root);
 
 // The vehicle type (0..5) of directory entry `index`, -1 on any failure. `pCount` receives the highest
@@ -42,14 +43,15 @@ int ReadFileFahrzeugTyp(const std::filesystem::path& path, int index, int* pCoun
 bool SaveImpExpFile(const std::filesystem::path& path, const CImpExp& root);
 
 // The only writer of vehicle and combination files.
-//  - `fileName` not empty: a new file `folder`/`fileName` (failing when it exists); `folder` receives
-//    the full path, the new file stays open and is handed out through `pFile`.
+//  - `fileName` not empty: a new file `folder`/`fileName` (failing when it exists); the new file stays
+//    open and is handed out through `pFile`, whose path is the new file's.
 //  - `fileName` empty: `*pFile` is the caller's open file; its root is read back and the vehicle
 //    replaces the record of entry `*pIndex`, or is appended as a new entry when `*pIndex` is -1.
 // `*pIndex` receives the entry of an appended vehicle. `nWert` becomes the root's value, `text` the new
 // entry's title. Fails for a file not open for writing and for a file whose content cannot be read.
-bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, std::string& folder, int* pIndex, const std::string& fileName,
-                         std::unique_ptr<LockedFile>* pFile, int nWert, const std::string& text);
+bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const std::filesystem::path& folder, int* pIndex,
+                         const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert,
+                         const std::string& text);
 
 // Appends to `list` the load-unit picture names of the first plan record of each vehicle of the file,
 // each reduced to its file name (emptied when the picture folder has no such file). When a stored name

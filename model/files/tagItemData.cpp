@@ -15,6 +15,14 @@ namespace {
 constexpr unsigned kHeaderlessSchema = 4;
 // Largest dimension or mass an old headerless record may hold and still count as one (m or t).
 constexpr double kPlausibleLimit = 1000.0;
+// The kinds a record may hold: -1 (none yet) and the load-unit type codes 0 to 12.
+constexpr int kKindNone = -1;
+constexpr int kLargestKind = 12;
+
+bool KnownKind(int kind)
+{
+    return kind >= kKindNone && kind <= kLargestKind;
+}
 
 } // namespace
 
@@ -134,8 +142,12 @@ void tagItemData::Load(std::span<const std::uint8_t> file, const std::string& so
         } catch (const ArchiveError&) {
             headerless = true;
         }
-        if (!headerless)
+        if (!headerless) {
             read.ReadFields(ar, schema);
+            if (!KnownKind(read.m_nArt))
+                ar.Fail(ArchiveError::Kind::Corrupt, 0,
+                        "catalogue item of unknown kind " + std::to_string(read.m_nArt));
+        }
     }
     if (headerless) {
         // Files of the oldest layouts begin directly with the fields. A file that is neither (damaged,
@@ -143,7 +155,7 @@ void tagItemData::Load(std::span<const std::uint8_t> file, const std::string& so
         ArchiveReader ar(file, source);
         schema = kHeaderlessSchema;
         const std::uint8_t flag = read.ReadFields(ar, schema);
-        bool plausible = ar.AtEnd() && flag <= 1 && read.m_nArt >= -1 && read.m_nArt <= 12;
+        bool plausible = ar.AtEnd() && flag <= 1 && KnownKind(read.m_nArt);
         for (double d : {read.m_dLaenge, read.m_dBreite, read.m_dHoehe, read.m_dSPLaenge, read.m_dSPBreite,
                          read.m_dSPHoehe, read.m_dMasse})
             plausible = plausible && std::isfinite(d) && d >= 0.0 && d <= kPlausibleLimit;

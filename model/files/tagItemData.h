@@ -29,8 +29,9 @@ public:
     std::vector<std::uint8_t> Store() const;
     // Reads a whole file. A file whose class record cannot be read is taken for a headerless old
     // record; it is accepted only when that reading ends exactly at the end of the data and its values
-    // are plausible. Bad data throws ArchiveError and leaves the record unchanged; an older layout
-    // fills and converts the record and then throws CReSaveException. The picture is left as it is.
+    // are plausible. A kind outside -1 to 12 is refused in any layout. Bad data throws ArchiveError and
+    // leaves the record unchanged; an older layout fills and converts the record and then throws
+    // CReSaveException. The picture is left as it is.
     void Load(std::span<const std::uint8_t> file, const std::string& source = {});
 
     // The stored fields (the class record is written by the caller).

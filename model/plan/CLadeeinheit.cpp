@@ -3,15 +3,15 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/plan/CAnschlagpunkt.h"
-#include "model/securing/CLgsMangel.h"
-#include "model/plan/CQOR.h"
-#include "model/vehicle/CZurrpunkt.h"
-#include "model/vehicle/CZurrschiene.h"
 #include "model/archive/EmbeddedRecord.h"
+#include "model/plan/CAnschlagpunkt.h"
+#include "model/plan/CQOR.h"
 #include "model/plan/sLg.h"
 #include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/securing/CLgsMangel.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -19,6 +19,7 @@
 #include "platform/CCmdUI.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
+#include "views/CQOR1View.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -120,7 +121,7 @@ protected:
         CChildFrame::SetViewFactory([this](int kind, CQOR1Doc* doc) -> CGetAnsView* {
             if (kind == CTabbedViewView::kPlan)
                 return new LeaveView(doc, &m_refuse, &m_asked);
-            return CTabbedViewView::MakeStandInView(kind, doc);
+            return CChildFrame::MakeView(kind, doc);
         });
     }
 
@@ -241,6 +242,27 @@ TEST_F(DocumentFilesTest, EachSampleOpensCaptionedByItsTitle)
         EXPECT_EQ(ChildCount(), 1); // the one before closed
     }
     EXPECT_TRUE(m_boxes.Records().isEmpty());
+}
+
+TEST_F(DocumentFilesTest, TheTemplateTabOfEachWindowDrawsItsSample)
+{
+    Start();
+    for (quint32 id : {kTruck, kTractor, kVan, kSemiTrailer, kDrawbarTrailer, kCentreAxleTrailer}) {
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(Frame()->OpenFile(Sample(id), -1, false));
+        auto* view = dynamic_cast<CQOR1View*>(
+            Frame()->ActiveChild()->GetTabbedView()->GetView(CTabbedViewView::kTemplate));
+        ASSERT_NE(view, nullptr);
+        const QImage picture = view->RenderPicture(QSize(800, 600));
+        ASSERT_NE(view->GetDIBFahrzeug(), nullptr);
+        EXPECT_EQ(view->GetDIBFahrzeug()->GetFahrzeug(), Doc()->GetFahrzeug());
+        // Something besides white was drawn on the origin line.
+        int dunkel = 0;
+        for (int x = 0; x < picture.width(); ++x)
+            dunkel += qGray(picture.pixel(x, 313)) < 128 ? 1 : 0;
+        EXPECT_GT(dunkel, 0);
+        QCoreApplication::processEvents();
+    }
 }
 
 TEST_F(DocumentFilesTest, OpeningTheOpenFileKeepsItsWindow)

@@ -1,8 +1,8 @@
 // Builders for vehicles and plans in the model tests, and the invariant checker of a recalculated vehicle.
 #pragma once
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CQOR.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <initializer_list>
 #include <memory>

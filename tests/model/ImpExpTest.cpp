@@ -241,6 +241,20 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
     return f;
 }
 
+// A whole catalogue item of schema 5 (an older layout its reader converts), as its file holds it.
+Bytes AlterKatalogeintrag()
+{
+    tagItemData item;
+    item.m_nArt = 1;
+    item.m_dLaenge = 1.2;
+    item.m_strName = "Kiste";
+    ArchiveWriter ar;
+    item.Write(ar);
+    const Bytes felder = ar.TakeData();
+    // Without the two (empty) picture texts of schema 7 and later.
+    return ClassRecord(5, "tagItemData") + Bytes(felder.begin(), felder.end() - 2);
+}
+
 } // namespace
 
 TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
@@ -248,11 +262,11 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
     for (int art = 0; art <= 4; ++art) {
         SCOPED_TRACE(art);
         auto f = BeispielFahrzeug(art);
-        std::string pfad = m_dir.string();
+        std::string pfad = (m_dir / ("v" + std::to_string(art) + ".qor")).string();
         int index = -2;
         std::unique_ptr<LockedFile> file;
         ASSERT_TRUE(
-            WriteFahrzeugToFile(f.get(), pfad, &index, "v" + std::to_string(art) + ".qor", &file, 42, "T"));
+            WriteFahrzeugToFile(f.get(), m_dir, &index, "v" + std::to_string(art) + ".qor", &file, 42, "T"));
         EXPECT_EQ(index, 0);
         ASSERT_TRUE(file);
         file.reset();
@@ -314,10 +328,10 @@ TEST_F(ImpExpTest, CombinationFileWithTwoEntries)
 {
     auto zug = BeispielFahrzeug(0);
     auto anh = BeispielFahrzeug(1);
-    std::string pfad = m_dir.string();
+    std::string pfad = (m_dir / "k.kmb").string();
     int index = -1;
     std::unique_ptr<LockedFile> file;
-    ASSERT_TRUE(WriteFahrzeugToFile(zug.get(), pfad, &index, "k.kmb", &file, 7, "Zug"));
+    ASSERT_TRUE(WriteFahrzeugToFile(zug.get(), m_dir, &index, "k.kmb", &file, 7, "Zug"));
     index = -1;
     std::string leer;
     ASSERT_TRUE(WriteFahrzeugToFile(anh.get(), leer, &index, "", &file, 7, "Anhänger"));
@@ -556,10 +570,10 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
 {
     const Bytes gut = [&] {
         auto f = BeispielFahrzeug(0);
-        std::string pfad = m_dir.string();
+        std::string pfad = (m_dir / "gut.qor").string();
         int index = -1;
         std::unique_ptr<LockedFile> file;
-        EXPECT_TRUE(WriteFahrzeugToFile(f.get(), pfad, &index, "gut.qor", &file, 0, ""));
+        EXPECT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "gut.qor", &file, 0, ""));
         return ReadBytes(pfad);
     }();
     Bytes neuer = gut;
@@ -572,6 +586,10 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
         {"empty", {}},
         {"too new", neuer},
         {"version 1 of a class unknown here", ClassRecord(1, "CFahrzeugX") + Zeros(40)},
+        // A catalogue item where the root belongs: its reader would ask for a re-save of an old layout.
+        {"catalogue item header of an older schema and zeros", ClassRecord(5, "tagItemData") + Zeros(64)},
+        {"old catalogue item renamed", AlterKatalogeintrag()},
+        {"current catalogue item renamed", tagItemData().Store()},
     };
     for (const auto& [was, bytes] : faelle) {
         SCOPED_TRACE(was);
@@ -589,7 +607,12 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
         int index = 0;
         std::string leer;
         EXPECT_FALSE(WriteFahrzeugToFile(f.get(), leer, &index, "", &offen, 0, ""));
+        CImpExp root;
+        EXPECT_FALSE(ReadRoot(*offen, root));
         offen.reset();
+        std::vector<std::string> bilder;
+        EXPECT_FALSE(CollectReferencedFiles(p, bilder));
+        EXPECT_TRUE(bilder.empty());
         EXPECT_EQ(ReadBytes(p), bytes);
     }
 }
@@ -605,14 +628,14 @@ TEST_F(ImpExpTest, NewFileNeverOverwritesAndTellsTheViews)
     const fs::path p = m_dir / "da.qor";
     WriteBytes(p, Ascii("someone else's file"));
     auto f = BeispielFahrzeug(0);
-    std::string pfad = m_dir.string();
+    std::string pfad = (m_dir / "da.qor").string();
     int index = -1;
     std::unique_ptr<LockedFile> file;
-    EXPECT_FALSE(WriteFahrzeugToFile(f.get(), pfad, &index, "da.qor", &file, 0, ""));
+    EXPECT_FALSE(WriteFahrzeugToFile(f.get(), m_dir, &index, "da.qor", &file, 0, ""));
     EXPECT_FALSE(file);
     EXPECT_EQ(ReadBytes(p), Ascii("someone else's file"));
-    pfad = m_dir.string();
-    EXPECT_TRUE(WriteFahrzeugToFile(f.get(), pfad, &index, "neu.qor", &file, 0, ""));
+    pfad = (m_dir / "neu.qor").string();
+    EXPECT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "neu.qor", &file, 0, ""));
     const std::vector<std::pair<int, int>> erwartet = {{3, -1}, {4, 0}, {3, -1}, {4, 1}};
     EXPECT_EQ(meldungen.liste, erwartet);
 }
@@ -620,10 +643,10 @@ TEST_F(ImpExpTest, NewFileNeverOverwritesAndTellsTheViews)
 TEST_F(ImpExpTest, ShorterVehicleCutsTheFile)
 {
     auto f = BeispielFahrzeug(0);
-    std::string pfad = m_dir.string();
+    std::string pfad = (m_dir / "lang.qor").string();
     int index = -1;
     std::unique_ptr<LockedFile> file;
-    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), pfad, &index, "lang.qor", &file, 0, ""));
+    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "lang.qor", &file, 0, ""));
     const auto lang = fs::file_size(pfad);
     f->m_ZLInfos.begin()->second->m_strName = "K";
     delete f->m_pQor; // the plan unlinks itself
@@ -640,10 +663,10 @@ TEST_F(ImpExpTest, ShorterVehicleCutsTheFile)
 TEST_F(ImpExpTest, ASecondWriterCannotOpenTheDocumentsFile)
 {
     auto f = BeispielFahrzeug(1);
-    std::string pfad = m_dir.string();
+    std::string pfad = (m_dir / "doc.qor").string();
     int index = -1;
     std::unique_ptr<LockedFile> erste;
-    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), pfad, &index, "doc.qor", &erste, 0, ""));
+    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "doc.qor", &erste, 0, ""));
     erste.reset();
     ASSERT_TRUE(LoadFahrzeugFromFile(pfad, 0, &erste, nullptr, true, nullptr));
     ASSERT_TRUE(erste && erste->IsWritable());
@@ -795,10 +818,10 @@ TEST_F(ImpExpTest, CollectReferencedFilesReducesPictureNames)
     auto it = f->GetQor()->m_LgInfos.begin();
     (*it)->m_strBildDatei = "C:\\Daten\\kiste.dat";
     (*std::next(it))->m_strBildDatei = "fehlt.dat";
-    std::string pfad = m_dir.string();
+    std::string pfad = (m_dir / "bilder.qor").string();
     int index = -1;
     std::unique_ptr<LockedFile> file;
-    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), pfad, &index, "bilder.qor", &file, 0, ""));
+    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "bilder.qor", &file, 0, ""));
     file.reset();
 
     std::vector<std::string> liste;

@@ -118,6 +118,8 @@ TEST(ItemDataTest, OlderLayoutsConvertAndAskForResave)
         {"schema 8, picture path kept", Header(8) + Fields(1, "p", Text("a/b.dat") + Text("")), 1, false,
          "a/b.dat"},
         {"schema 9", Header(9) + Fields(1, "p", noPicture), 1, false, ""},
+        {"schema 8, the largest kind", Header(8) + Fields(12, "p", noPicture), 12, false, ""},
+        {"schema 8, no kind yet", Header(8) + Fields(-1, "p", noPicture), -1, false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,6 +175,10 @@ TEST(ItemDataTest, BadFilesFailAndLeaveTheRecordAlone)
         {"headerless, flag byte 2", flagTwo},
         {"headerless, negative mass", Fields(1, "p", {}, -5.0)},
         {"headerless, kind 99", Fields(99)},
+        // Kinds outside -1 to 12 are no catalogue item in any layout.
+        {"current layout, kind 13", Header(8) + Fields(13, "p", Text("") + Text(""))},
+        {"current layout, kind -2", Header(8) + Fields(-2, "p", Text("") + Text(""))},
+        {"schema 5, kind 40", Header(5) + Fields(40)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

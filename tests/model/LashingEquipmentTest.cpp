@@ -1,15 +1,15 @@
 // The lashing equipment of a vehicle: used devices, finding and pairing lashing points, re-attaching
 // load units after loading, and whether a point is in use.
 #include "model/plan/CAnschlagpunkt.h"
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
-#include "model/plan/sZPPtrTupel.h"
-#include "model/plan/tagLGINFO.h"
 
 #include <gtest/gtest.h>
 

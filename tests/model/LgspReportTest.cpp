@@ -2,21 +2,21 @@
 // assess.
 #include "FahrzeugTestSupport.h"
 
-#include "model/plan/CAnschlagpunkt.h"
-#include "model/vehicle/CFahrzeug.h"
-#include "model/plan/CLadeeinheit.h"
-#include "model/securing/CLgsMangel.h"
-#include "model/securing/CLgspReport.h"
-#include "model/plan/CQOR.h"
 #include "model/document/CQOR1Doc.h"
-#include "model/plan/CWizardParams.h"
-#include "model/vehicle/CZurrpunkt.h"
-#include "model/vehicle/CZurrschiene.h"
 #include "model/document/DocumentHost.h"
-#include "model/securing/SNormParams.h"
-#include "model/text/TextProvider.h"
+#include "model/plan/CAnschlagpunkt.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/CWizardParams.h"
 #include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/securing/CLgsMangel.h"
+#include "model/securing/CLgspReport.h"
+#include "model/securing/SNormParams.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
 
 #include <gtest/gtest.h>
 

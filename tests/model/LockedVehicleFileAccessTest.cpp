@@ -2,14 +2,14 @@
 // write-back of the entry last worked on, never into a file opened for reading only.
 #include "FahrzeugTestSupport.h"
 
-#include "model/vehicle/CFahrzeug.h"
-#include "model/files/CImpExp.h"
+#include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
-#include "model/files/FahrzeugImpExp.h"
-#include "model/base/LockedFile.h"
 #include "model/document/LockedVehicleFileAccess.h"
+#include "model/files/CImpExp.h"
+#include "model/files/FahrzeugImpExp.h"
 #include "model/files/VehicleFiles.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +121,6 @@ TEST_F(LockedVehicleFileAccessTest, NewCombinationIsSavedReopenedAndRemembersIts
     }
     EXPECT_EQ(RootWert(path), 0);
 }
-
 
 // A combination saved with loads on both plans and opened again through the document shows the laden
 // axle loads it had before: the plans' centres of gravity are brought up to date on opening.

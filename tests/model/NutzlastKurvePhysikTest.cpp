@@ -364,17 +364,17 @@ TEST(NutzlastKurvePhysik, GeneratedVehiclesKeepEveryLimit)
     };
     const Art arten[] = {
         {"rigid truck",
-         [](Zufall& r) {
-             return Zug{"rigid truck", ZufallsLkw(r, r(0.0, 1.0) < 0.4), {}};
+         [](Zufall& z) {
+             return Zug{"rigid truck", ZufallsLkw(z, z(0.0, 1.0) < 0.4), {}};
          },
          {1, 2, 3, 4, 5, 8, -1}},
         {"van", ZufallsTransporter, {1, 2, 3, 4, 5, 8, -1}},
-        {"tractor with semi-trailer", [](Zufall& r) { return ZufallsSattelzug(r, false); }, {2, 3, 4, 7, 8}},
+        {"tractor with semi-trailer", [](Zufall& z) { return ZufallsSattelzug(z, false); }, {2, 3, 4, 7, 8}},
         {"truck with drawbar trailer", ZufallsGliederzug, {1, 2, 4, 6, 8}},
         {"truck with rigid-drawbar trailer", ZufallsTandemzug, {2, 3, 6, 7, 8, -7}},
         // Last, so that the vehicles generated before it stay the same.
         {"three-axle tractor with semi-trailer",
-         [](Zufall& r) { return ZufallsSattelzug(r, true); },
+         [](Zufall& z) { return ZufallsSattelzug(z, true); },
          {2, 3, 4, 7, 8}},
     };
     for (const Art& a : arten) {

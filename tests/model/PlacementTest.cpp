@@ -1,12 +1,12 @@
 // Placing a load against neighbours and edges: centimetre rectangles, the free slot of a form-fit item,
 // the wall search, touching loads, form-fit blocking and the placing margins; lashing spacing.
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/PlanGrid.h"
-#include "model/securing/ZurrAbstand.h"
 #include "model/plan/sFSParam.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/securing/ZurrAbstand.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <gtest/gtest.h>
 

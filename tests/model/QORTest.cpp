@@ -1,10 +1,10 @@
 // The loading plan: numbering, load units, selections, mass and centre of gravity.
 #include "FahrzeugTestSupport.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <gtest/gtest.h>
 

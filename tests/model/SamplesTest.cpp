@@ -2,14 +2,14 @@
 // their combinations recalculate to plausible payloads.
 #include "FahrzeugTestSupport.h"
 
-#include "model/vehicle/CFahrzeug.h"
-#include "model/plan/CQOR.h"
-#include "model/vehicle/CZurrpunkt.h"
-#include "model/files/FahrzeugImpExp.h"
-#include "model/plan/LoadUnitTypes.h"
 #include "model/base/PngSize.h"
+#include "model/files/FahrzeugImpExp.h"
 #include "model/files/VehicleFiles.h"
 #include "model/files/tagItemData.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/CWizardParams.h"
-#include "model/securing/SNormParams.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/securing/SNormParams.h"
 
 namespace fahrzeugtest {
 

@@ -1,14 +1,14 @@
 // The dialog base: strips from placeholders, keyboard order, commands, idle update, look.
 #include "UiTestModule.h"
 
+#include "PlainButtonStrip.h"
+#include "PlainStripFactory.h"
 #include "model/text/TextProvider.h"
 #include "ui/CDlgBase.h"
 #include "ui/CEditLast.h"
 #include "ui/CRbcPlaceholder.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
-#include "ui/PlainButtonStrip.h"
-#include "ui/PlainStripFactory.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -124,9 +124,21 @@ public:
         QTest::keyClick(focus, Qt::Key(key), modifiers);
     }
 
+    // The dialog base's tests look at the plain stand-in strips, whose buttons are ordinary push buttons.
+    struct UsePlainStrips
+    {
+        UsePlainStrips() : previous(CDlgBase::StripFactory())
+        {
+            CDlgBase::SetStripFactory(&PlainStripFactory::Instance());
+        }
+        ~UsePlainStrips() { CDlgBase::SetStripFactory(previous); }
+        IStripFactory* previous;
+    };
+
     ScopedDialogTemplateModule m_templates;
     CTableTextProvider m_texts;
     ScopedTextProvider m_scopedTexts;
+    UsePlainStrips m_plainStrips;
     std::unique_ptr<TestDialog> dialog = std::make_unique<TestDialog>();
 };
 

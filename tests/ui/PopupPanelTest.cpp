@@ -290,8 +290,23 @@ TEST_F(PopupPanelTest, NoEventForAnOwnerThatIsGone)
     CDlgTooltip panel(owner.get());
     panel.setParent(nullptr, panel.windowFlags());
     owner.reset();
+    // Every ClosedEvent delivered anywhere passes the application's filter.
+    struct Counter : QObject
+    {
+        int closedEvents = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            closedEvents += e->type() == CDlgTooltip::ClosedEvent::kType ? 1 : 0;
+            return false;
+        }
+    } counter;
+    QCoreApplication::instance()->installEventFilter(&counter);
+    panel.show();
     panel.HidePopup(); // must not post to a deleted owner
     QCoreApplication::sendPostedEvents();
+    QCoreApplication::instance()->removeEventFilter(&counter);
+    EXPECT_TRUE(panel.isHidden());
+    EXPECT_EQ(counter.closedEvents, 0);
 }
 
 TEST_F(PopupPanelTest, PinTogglesAndCaptionDragsWithoutResizing)

@@ -27,6 +27,7 @@ public:
     int GetModell(int number) override
     {
         models.push_back(number);
+        calls.push_back("model " + std::to_string(number));
         return 0;
     }
     int ReleaseModellCache() override
@@ -51,16 +52,21 @@ protected:
     Scripted3D scripted;
 };
 
-TEST_F(Render3DServicesTest, StartUpSetsUpTexturesCacheEveryModelAndInput)
+// The order is what matters: models are loaded into a cache that exists, each once, before the input that
+// may start drawing; the exit answers what the 3D side's release answers.
+TEST_F(Render3DServicesTest, StartUpLoadsEveryModelOnceIntoTheCacheBeforeInput)
 {
     QWidget* mainWindow = reinterpret_cast<QWidget*>(0x1000); // passed through, never used here
     EXPECT_EQ(InitTextureManager(mainWindow), 1);
-    EXPECT_EQ(scripted.calls, (std::vector<std::string>{"textures 256", "cache", "input 6"}));
-    ASSERT_EQ(scripted.models.size(), 54u);
-    EXPECT_EQ(scripted.models.front(), 0);
-    EXPECT_EQ(scripted.models.back(), 53);
+    std::vector<std::string> expected = {"textures 256", "cache"};
+    for (int i = 0; i < IRender3DServices::MODEL_COUNT; ++i)
+        expected.push_back("model " + std::to_string(i));
+    expected.push_back("input 6");
+    EXPECT_EQ(scripted.calls, expected);
+    EXPECT_EQ(IRender3DServices::MODEL_COUNT, 54);
     EXPECT_EQ(scripted.inputWindow, mainWindow);
     EXPECT_EQ(ReleaseModelsCallback(), 5);
+    EXPECT_EQ(scripted.calls.back(), "release cache");
 }
 
 TEST_F(Render3DServicesTest, LoadingCallbackFollowsItsFlags)

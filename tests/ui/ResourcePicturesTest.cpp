@@ -122,8 +122,8 @@ TEST(ResourcePictureOpsTest, ShadedBitmapHalvesTheTargetAndAddsTheSource)
         QPainter painter(&target);
         DrawShadedBitmap(painter, 10, 10, 30, 20, source);
     }
-    QDir().mkpath(QStringLiteral(QOR_TEST_OUTPUT_DIR));
-    target.save(QStringLiteral(QOR_TEST_OUTPUT_DIR "/shaded_bitmap.png"));
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    target.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/shaded_bitmap.png"));
     EXPECT_EQ(target.pixel(5, 5), qRgb(255, 255, 255));      // outside: untouched
     EXPECT_EQ(target.pixel(15, 15), qRgb(0xFF, 0x7F, 0x7F)); // 0x7F AND white, OR red 0x80
     EXPECT_EQ(target.pixel(15, 20), qRgb(0x7F, 0x7F, 0xFF)); // the stripe

@@ -132,10 +132,10 @@ protected:
     void Maus(QEvent::Type t, QPoint pt, Qt::KeyboardModifiers mods = Qt::NoModifier,
               Qt::MouseButton knopf = Qt::LeftButton)
     {
-        const Qt::MouseButton b = t == QEvent::MouseMove ? Qt::NoButton : knopf;
+        const Qt::MouseButton ausloeser = t == QEvent::MouseMove ? Qt::NoButton : knopf;
         const Qt::MouseButtons gedrueckt =
             t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(knopf);
-        QMouseEvent e(t, QPointF(pt), QPointF(view->viewport()->mapToGlobal(pt)), b, gedrueckt, mods);
+        QMouseEvent e(t, QPointF(pt), QPointF(view->viewport()->mapToGlobal(pt)), ausloeser, gedrueckt, mods);
         QApplication::sendEvent(view->viewport(), &e);
     }
     void Druecken(QPoint pt, Qt::KeyboardModifiers m = Qt::NoModifier)

@@ -13,10 +13,10 @@
 // area. The files are written with the model's own writers, so they always have the current layout.
 #include "SampleVehicles.h"
 
-#include "model/vehicle/CFahrzeug.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/files/VehicleFiles.h"
 #include "model/files/tagItemData.h"
+#include "model/vehicle/CFahrzeug.h"
 
 #include <QImage>
 #include <QPainter>
@@ -31,11 +31,11 @@ namespace {
 bool SchreibeFahrzeug(const fs::path& folder, const SampleVehicle& sample)
 {
     std::unique_ptr<CFahrzeug> f = BuildSampleVehicle(sample);
-    std::string path = folder.string();
+    const std::string name = std::string(sample.file) + ".qor";
     int index = -1;
     std::unique_ptr<LockedFile> file;
-    if (!WriteFahrzeugToFile(f.get(), path, &index, std::string(sample.file) + ".qor", &file, 0, "")) {
-        std::fprintf(stderr, "make_samples: cannot write %s\n", path.c_str());
+    if (!WriteFahrzeugToFile(f.get(), folder, &index, name, &file, 0, "")) {
+        std::fprintf(stderr, "make_samples: cannot write %s\n", (folder / name).c_str());
         return false;
     }
     return true;

@@ -1,9 +1,9 @@
 // The stand-in strip factory: its strips, default buttons, command update and keyboard merge.
-#include "ui/PlainStripFactory.h"
+#include "PlainStripFactory.h"
 
+#include "PlainButtonStrip.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
-#include "ui/PlainButtonStrip.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

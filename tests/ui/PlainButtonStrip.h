@@ -1,4 +1,4 @@
-// The plain stand-in of a button strip: a row of push buttons, used until the real strips are wired.
+// The plain stand-in of a button strip for tests: a row of push buttons.
 #pragma once
 
 #include "ui/IButtonStrip.h"

@@ -1,5 +1,4 @@
-// Makes plain stand-in strips and keeps the list of those alive, for the dialog base until real strips are
-// wired.
+// Makes plain stand-in strips and keeps the list of those alive, for the tests of the dialog base.
 #pragma once
 
 #include "ui/IStripFactory.h"

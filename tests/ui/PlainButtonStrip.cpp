@@ -1,11 +1,11 @@
 // The stand-in strip: push buttons in a framed row.
-#include "ui/PlainButtonStrip.h"
+#include "PlainButtonStrip.h"
 
+#include "PlainStripFactory.h"
 #include "model/text/TextProvider.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/NotifyEvent.h"
-#include "ui/PlainStripFactory.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -1,0 +1,49 @@
+// A full repaint of the template view: rulers, vehicle, dimension lines, axle-load picture and chart of
+// the sample truck at zoom 1.0, into a back buffer of the whole scrolled area.
+#include "views/CQOR1View.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/vehicle/CFahrzeug.h"
+
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+void BM_TemplateRepaint(benchmark::State& state)
+{
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    std::unique_ptr<CFahrzeug> f =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "LKW.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!f) {
+        state.SkipWithError("sample truck missing");
+        return;
+    }
+    CQOR1Doc doc;
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    CQOR1View view(&doc);
+    view.SetZoom(1.0);
+    view.resize(1920, 1080);
+    view.OnInitialUpdate();
+    view.ShowDiagramm(true);
+    QImage bild = view.RenderPicture(QSize(1920, 1080));
+    const QSize size = view.GetTotalSize();
+    for (auto _ : state) {
+        // Each repaint draws the chart again, as after a change of the vehicle.
+        doc.GetFahrzeug()->m_Diagramm.m_bNeuZeichnen = true;
+        bild = view.RenderPicture(size);
+        benchmark::DoNotOptimize(bild.constBits());
+    }
+    state.counters["width"] = size.width();
+    state.counters["height"] = size.height();
+}
+BENCHMARK(BM_TemplateRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace

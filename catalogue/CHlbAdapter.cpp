@@ -1,0 +1,443 @@
+// The catalogue adapter: filling, loading, drawing, selection, deleting and keeping adapters in step.
+#include "catalogue/CHlbAdapter.h"
+
+#include "catalogue/CHListbox.h"
+#include "catalogue/IHlbAdapterOwner.h"
+#include "catalogue/QImageItemPicture.h"
+#include "model/base/ProgramFolders.h"
+#include "model/plan/LoadUnitTypes.h"
+#include "model/text/TextProvider.h"
+#include "platform/ShellFileOperation.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+std::vector<CHlbAdapter*>& Registry()
+{
+    static std::vector<CHlbAdapter*> adapters;
+    return adapters;
+}
+
+QString Text(std::uint32_t id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+// Puts the arguments in place of the text's "%s" markers, in order.
+QString FillIn(QString text, const QStringList& args)
+{
+    int from = 0;
+    for (const QString& arg : args) {
+        const int at = text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        text.replace(at, 2, arg);
+        from = at + static_cast<int>(arg.size());
+    }
+    return text;
+}
+
+const int kTileWidth = 110;
+const int kDeleteWaitMs = 2000;
+} // namespace
+
+CHlbAdapter::CHlbAdapter(std::shared_ptr<CHlbCatalogue> catalogue) : m_catalogue(std::move(catalogue))
+{
+    Registry().push_back(this);
+}
+
+CHlbAdapter::~CHlbAdapter()
+{
+    auto& adapters = Registry();
+    adapters.erase(std::remove(adapters.begin(), adapters.end(), this), adapters.end());
+    if (m_list) {
+        m_list->SetOwner(nullptr);
+        m_list->DeleteAllItems(kDeleteWaitMs);
+    }
+    if (m_attached && Others().empty())
+        m_catalogue->Clear();
+}
+
+std::vector<CHlbAdapter*> CHlbAdapter::Others() const
+{
+    std::vector<CHlbAdapter*> others;
+    for (CHlbAdapter* a : Registry())
+        if (a != this && a->m_attached && a->m_catalogue == m_catalogue)
+            others.push_back(a);
+    return others;
+}
+
+void CHlbAdapter::Attach(CHListbox* list, IHlbAdapterOwner* owner)
+{
+    m_list = list;
+    m_owner = owner;
+    m_list->SetOwner(this);
+    m_list->SetItemLoader(&CHlbAdapter::LoadItemPicture);
+    m_list->SelectItem(-1);
+    m_list->SetDefaultEasing(0, 350);
+    if (Others().empty())
+        m_catalogue->Build();
+    m_attached = true;
+    if (FillList() > 0)
+        SelectItem(0, false);
+}
+
+void CHlbAdapter::SetFilter(int category, const QString& text, bool selectFirst, bool notify)
+{
+    m_category = category;
+    m_search = text;
+    FillList();
+    if (selectFirst && m_list->GetItemCount() > 0)
+        SelectItem(0);
+    if (notify)
+        NotifyOtherAdapters({kSyncRefill, category, text, nullptr, nullptr});
+}
+
+void CHlbAdapter::GetFilter(int* category, QString* text) const
+{
+    if (category)
+        *category = m_category;
+    if (text)
+        *text = m_search;
+}
+
+int CHlbAdapter::FillList()
+{
+    if (!m_list)
+        return 0;
+    m_typedHit = -1;
+    m_list->DeleteAllItems(kDeleteWaitMs);
+    // The old tiles are gone, so the entries they showed may go too.
+    m_shown = m_catalogue->Filter(m_category, m_search.toStdString());
+    for (const auto& entry : m_shown)
+        m_list->AddItem(QString::fromStdString(CHlbCatalogue::DisplayName(entry->item)), entry.get(), 0);
+    if (m_owner)
+        m_owner->ListRefilled();
+    return static_cast<int>(m_shown.size());
+}
+
+void CHlbAdapter::SelectItem(int index, bool scroll)
+{
+    if (!m_list)
+        return;
+    m_list->SelectItem(index);
+    if (scroll && index >= 0)
+        m_list->ScrollToItem(index, 9);
+}
+
+const sHLBItemData* CHlbAdapter::SelectedEntry() const
+{
+    if (!m_list)
+        return nullptr;
+    const int index = m_list->GetCurSel();
+    if (index < 0 || index >= static_cast<int>(m_shown.size()))
+        return nullptr;
+    return m_shown[static_cast<std::size_t>(index)].get();
+}
+
+bool CHlbAdapter::IsSelectedItemStandard() const
+{
+    const sHLBItemData* entry = SelectedEntry();
+    return entry && entry->standard;
+}
+
+void CHlbAdapter::SetViewMode(int mode, bool noNotify)
+{
+    m_viewMode = mode;
+    if (m_list)
+        m_list->Canvas()->update();
+    if (m_owner)
+        m_owner->ViewModeChanged(mode);
+    if (!noNotify)
+        NotifyOtherAdapters({kSyncViewMode, mode, {}, nullptr, nullptr});
+}
+
+bool CHlbAdapter::DeleteSelectedItem(QString* error)
+{
+    const sHLBItemData* entry = SelectedEntry();
+    if (!CHlbCatalogue::CanDelete(entry))
+        return false;
+    const QString kind = Text(m_category == 0 ? 286 : 447);
+    const QString question =
+        FillIn(Text(477), {QString::fromStdString(CHlbCatalogue::DisplayName(entry->item)), kind});
+    const bool yes = m_confirm ? m_confirm(Text(425), question)
+                               : QMessageBox::warning(m_list.data(), Text(425), question,
+                                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    if (!yes)
+        return false;
+    // The file goes first: an entry whose file stays would come back at the next start.
+    const int result = ShellFileOperation(entry->path, {}, FO_DELETE, FOF_NOCONFIRMATION | FOF_SILENT);
+    if (result != SFO_OK && result != SFO_SOURCE_MISSING) {
+        const QString reason = QString::fromStdString(ShellFileOperationErrorText(result));
+        if (error)
+            *error = reason;
+        else
+            QMessageBox::warning(m_list.data(), Text(425), reason);
+        return false;
+    }
+    m_catalogue->Remove(entry);
+    const int index = m_list->GetCurSel();
+    FillList();
+    if (m_list->GetItemCount() > 0)
+        SelectItem(std::min(index, m_list->GetItemCount() - 1), false);
+    NotifyOtherAdapters({kSyncRefillAll, -1, {}, nullptr, nullptr});
+    return true;
+}
+
+void CHlbAdapter::NotifyOtherAdapters(const SyncNote& note)
+{
+    for (CHlbAdapter* other : Others())
+        other->OnSync(note);
+}
+
+void CHlbAdapter::OnSync(const SyncNote& note)
+{
+    switch (note.code) {
+    case kSyncViewMode:
+        SetViewMode(note.value, true);
+        break;
+    case kSyncRefill:
+        m_category = note.value;
+        m_search = note.text;
+        RefillKeeping(nullptr);
+        break;
+    case kSyncEdited:
+        // The edited entry stays selected where its old record was.
+        RefillKeeping(SelectedEntry() == note.replaced ? note.entry : nullptr);
+        break;
+    case kSyncRefillAll:
+        RefillKeeping(nullptr);
+        break;
+    default:
+        break;
+    }
+}
+
+void CHlbAdapter::RefillKeeping(const sHLBItemData* prefer)
+{
+    // Holds the selected entry while the tiles go, so its address cannot be taken by another.
+    CHlbCatalogue::Entry selected;
+    if (const sHLBItemData* current = SelectedEntry())
+        for (const auto& e : m_shown)
+            if (e.get() == current)
+                selected = e;
+    FillList();
+    int index = -1;
+    for (std::size_t i = 0; i < m_shown.size(); ++i)
+        if (m_shown[i].get() == prefer || (index < 0 && m_shown[i] == selected))
+            index = static_cast<int>(i);
+    if (index < 0 && !m_shown.empty())
+        index = 0;
+    SelectItem(index, false);
+}
+
+int CHlbAdapter::EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry entry)
+{
+    const sHLBItemData* saved = entry.get();
+    if (replaced)
+        m_catalogue->Replace(replaced, entry);
+    else
+        m_catalogue->Insert(entry);
+    if (!CHlbCatalogue::InCategory(saved->item, m_category))
+        m_category = saved->item.m_nArt < 5 ? 0 : 1;
+    if (!CHlbCatalogue::MatchesSearch(CHlbCatalogue::DisplayName(saved->item), m_search.toStdString()))
+        m_search.clear();
+    FillList();
+    int index = -1;
+    for (std::size_t i = 0; i < m_shown.size(); ++i)
+        if (m_shown[i].get() == saved)
+            index = static_cast<int>(i);
+    SelectItem(index);
+    NotifyOtherAdapters({kSyncEdited, -1, {}, replaced, saved});
+    return index;
+}
+
+QString CHlbAdapter::PicturePath(const CatalogueFolders& folders, const std::string& pictureName)
+{
+    const auto at = pictureName.find_last_of("\\/");
+    const std::string file = at == std::string::npos ? pictureName : pictureName.substr(at + 1);
+    if (file.empty() || file == "." || file == ".." || folders.pictures.empty())
+        return {};
+    return QString::fromStdString((folders.pictures / file).string());
+}
+
+QString CHlbAdapter::LoadPath(const CatalogueFolders& folders, const sHLBItemData& entry)
+{
+    if (!entry.item.m_strBildDatei.empty())
+        return PicturePath(folders, entry.item.m_strBildDatei);
+    if (!entry.standard)
+        return {};
+    static const int kTyped[] = {0, 1, 2, 5, 8, 9, 10, 11, 12};
+    if (std::find(std::begin(kTyped), std::end(kTyped), entry.item.m_nArt) == std::end(kTyped))
+        return {};
+    return QString::fromStdString((StandardPictureFolder() / GetLadungTypBild(entry.item.m_nArt)).string());
+}
+
+bool CHlbAdapter::LoadItemPicture(const HListboxLoadRequest& request, QVariant* output)
+{
+    const QString path = request.input.toString();
+    if (path.isEmpty())
+        return true;
+    QImageReader reader(path, "PNG");
+    QImage image = reader.read();
+    if (!image.isNull())
+        *output = image;
+    return true;
+}
+
+bool CHlbAdapter::MeasureItem(const HListboxItem& /*tile*/, int /*state*/, int* width)
+{
+    *width = kTileWidth;
+    return true;
+}
+
+bool CHlbAdapter::MayLoad(const HListboxItem& tile)
+{
+    const auto* entry = static_cast<const sHLBItemData*>(tile.ownerData);
+    return entry == nullptr || entry->item.m_pBild == nullptr;
+}
+
+QVariant CHlbAdapter::LoadInput(const HListboxItem& tile)
+{
+    const auto* entry = static_cast<const sHLBItemData*>(tile.ownerData);
+    if (!entry || entry->item.m_pBild)
+        return {};
+    return LoadPath(m_catalogue->Folders(), *entry);
+}
+
+void CHlbAdapter::ItemLoadChanged(const HListboxItem* tile, int state)
+{
+    if (!tile || state != kTileLoaded || !tile->ownerData)
+        return;
+    // The tile still shows the entry (the strip drops late results), so the entry is alive in m_shown.
+    auto* entry = static_cast<sHLBItemData*>(tile->ownerData);
+    const QImage image = tile->loadOutput.value<QImage>();
+    if (!image.isNull() && !entry->item.m_pBild)
+        entry->item.m_pBild = std::make_unique<QImageItemPicture>(image);
+    // The other strips showing this entry may draw it now.
+    for (CHlbAdapter* other : Others())
+        if (other->m_list)
+            other->m_list->Canvas()->update();
+}
+
+bool CHlbAdapter::ScrollRequest(HListboxScroll& request)
+{
+    switch (request.reason) {
+    case 1:
+        request.kind = 1;
+        return false;
+    case 2:
+    case 4:
+    case 6:
+        request.kind = 3;
+        return false;
+    case 3:
+        request.kind = 1;
+        return false;
+    case 5:
+        request.kind = 0;
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CHlbAdapter::SelectionChanged(int /*oldIndex*/, int /*newIndex*/)
+{
+    if (m_owner)
+        m_owner->SelectionChanged(SelectedEntry());
+}
+
+void CHlbAdapter::ItemActivated(int index)
+{
+    if (m_owner && index >= 0 && index < static_cast<int>(m_shown.size()))
+        m_owner->EntryActivated(m_shown[static_cast<std::size_t>(index)].get());
+}
+
+void CHlbAdapter::TypedSearch(const QString& text)
+{
+    m_typedHit = -1;
+    const std::string key = text.toStdString();
+    for (std::size_t i = 0; i < m_shown.size(); ++i) {
+        if (CHlbCatalogue::MatchesSearch(CHlbCatalogue::DisplayName(m_shown[i]->item), key)) {
+            m_typedHit = static_cast<int>(i);
+            break;
+        }
+    }
+    if (m_owner)
+        m_owner->TypedSearchResult(text, m_typedHit >= 0);
+    if (m_typedHit >= 0)
+        SelectItem(m_typedHit);
+}
+
+bool CHlbAdapter::FindQuery(int index, const QString& key, bool /*flag*/)
+{
+    if (index < 0 || index >= static_cast<int>(m_shown.size()))
+        return false;
+    return CHlbCatalogue::MatchesSearch(
+        CHlbCatalogue::DisplayName(m_shown[static_cast<std::size_t>(index)]->item), key.toStdString());
+}
+
+bool CHlbAdapter::DrawItem(HListboxDraw& draw)
+{
+    const auto* entry = static_cast<const sHLBItemData*>(draw.ownerData);
+    if (!entry || !draw.painter)
+        return false;
+    QPainter& p = *draw.painter;
+    const QRect r = draw.rect;
+    const bool selected = draw.stateBits & kDrawSelected;
+    QColor background(245, 245, 245);
+    if (selected)
+        background = entry->standard ? QColor(216, 251, 210) : QColor(189, 207, 234);
+    p.fillRect(r, background);
+    p.setPen(QColor(180, 180, 180));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+
+    QFont nameFont(QStringLiteral("Arial"));
+    nameFont.setPixelSize(14);
+    QFont smallFont(QStringLiteral("Segoe UI"));
+    smallFont.setPixelSize(12);
+    const int band = QFontMetrics(nameFont).height();
+    int top = r.top() + 2;
+    if (m_viewMode == 0) {
+        p.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 2, band),
+                   entry->standard ? QColor(50, 111, 47) : QColor(57, 107, 181));
+        top += band;
+    }
+    const int textLines = 3 * QFontMetrics(smallFont).height();
+    const QRect pictureArea(r.left() + 6, top + 2, r.width() - 12, r.bottom() - textLines - top - 6);
+    const QImage picture = QImageItemPicture::Of(entry->item.m_pBild.get());
+    if (!picture.isNull() && pictureArea.height() > 4) {
+        const QImage scaled =
+            picture.scaled(pictureArea.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        p.drawImage(pictureArea.left() + (pictureArea.width() - scaled.width()) / 2,
+                    pictureArea.top() + (pictureArea.height() - scaled.height()) / 2, scaled);
+    } else if (draw.loadState != kTileLoaded) {
+        p.setPen(QColor(48, 10, 7));
+        p.drawText(pictureArea, Qt::AlignCenter, QStringLiteral("..."));
+    }
+    QRect text(r.left() + 4, pictureArea.bottom() + 2, r.width() - 8, r.bottom() - pictureArea.bottom() - 2);
+    p.setPen(Qt::black);
+    p.setFont(nameFont);
+    const QString name = QString::fromStdString(CHlbCatalogue::DisplayName(entry->item));
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop,
+               QFontMetrics(nameFont).elidedText(name, Qt::ElideRight, text.width()));
+    p.setFont(smallFont);
+    text.setTop(text.top() + QFontMetrics(nameFont).height());
+    const tagItemData& item = entry->item;
+    const QString figures =
+        QString::asprintf("%.0f kg\n%.0f×%.0f×%.0f", item.m_dMasse * 1000.0, item.m_dLaenge * 1000.0,
+                          item.m_dBreite * 1000.0, item.m_dHoehe * 1000.0);
+    p.setPen(QColor(48, 10, 7));
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, figures);
+    if ((draw.stateBits & kDrawFocused) && selected) {
+        p.setPen(QPen(QColor(48, 10, 7), 1, Qt::DotLine));
+        p.drawRect(r.adjusted(2, 2, -3, -3));
+    }
+    return true;
+}

@@ -1,0 +1,110 @@
+// Fills a tile strip with the entries of the shared catalogue and answers the strip's questions.
+//
+// Every adapter on one catalogue keeps the others in step: a refill, a selection, a view mode or an
+// edit made through one is passed to the rest. Tiles carry the entry as owner data; the adapter keeps
+// the shown entries alive until the tiles are gone, so a late loader result never reaches a freed one.
+#pragma once
+
+#include "catalogue/CHListbox.h"
+#include "catalogue/IHListboxOwner.h"
+#include "model/files/CHlbCatalogue.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CHListbox;
+class IHlbAdapterOwner;
+
+class CHlbAdapter : public IHListboxOwner
+{
+public:
+    explicit CHlbAdapter(std::shared_ptr<CHlbCatalogue> catalogue);
+    ~CHlbAdapter() override;
+    CHlbAdapter(const CHlbAdapter&) = delete;
+    CHlbAdapter& operator=(const CHlbAdapter&) = delete;
+
+    // Takes the strip: builds the catalogue when this is its first adapter, fills and selects the first tile.
+    void Attach(CHListbox* list, IHlbAdapterOwner* owner = nullptr);
+
+    // Category 0 load units, else FSM items. Refills; tells the other adapters unless `notify` is false.
+    void SetFilter(int category, const QString& text, bool selectFirst, bool notify = true);
+    void GetFilter(int* category, QString* text) const;
+    int FillList();
+    void SelectItem(int index, bool scroll = true);
+    const sHLBItemData* SelectedEntry() const;
+    int ViewMode() const { return m_viewMode; }
+    void SetViewMode(int mode, bool noNotify = false);
+
+    bool CanCopySelectedItem() const { return CHlbCatalogue::CanCopy(SelectedEntry()); }
+    bool CanDeleteSelectedItem() const { return CHlbCatalogue::CanDelete(SelectedEntry()); }
+    bool IsSelectedItemStandard() const;
+
+    // Asks `confirm` (a message box unless replaced); removes the entry's file first and keeps the entry
+    // when that fails, with the reason in `error`. Answers whether the entry was deleted.
+    bool DeleteSelectedItem(QString* error = nullptr);
+    // Takes an entry the editor saved: a new one (`replaced` null) is inserted, an edited one replaces
+    // its old record. Switches to the entry's category, selects it and tells the other adapters.
+    // Answers its tile index.
+    int EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry entry);
+    using ConfirmDelete = std::function<bool(const QString& caption, const QString& text)>;
+    void SetConfirmDelete(ConfirmDelete confirm) { m_confirm = std::move(confirm); }
+
+    // The file of a picture name inside the picture folder: only the name's last part counts.
+    static QString PicturePath(const CatalogueFolders& folders, const std::string& pictureName);
+    // What the loader of an entry reads: its own picture, a standard entry's type picture, or nothing.
+    static QString LoadPath(const CatalogueFolders& folders, const sHLBItemData& entry);
+    // Decodes the picture at the request's path (input); always succeeds, leaving no output on failure.
+    static bool LoadItemPicture(const HListboxLoadRequest& request, QVariant* output);
+
+    // The owner notifications of the strip.
+    bool MeasureItem(const HListboxItem& tile, int state, int* width) override;
+    void ItemLoadChanged(const HListboxItem* tile, int state) override;
+    bool DrawItem(HListboxDraw& draw) override;
+    bool ScrollRequest(HListboxScroll& request) override;
+    void SelectionChanged(int oldIndex, int newIndex) override;
+    void ItemActivated(int index) override;
+    bool MayLoad(const HListboxItem& tile) override;
+    QVariant LoadInput(const HListboxItem& tile) override;
+    void TypedSearch(const QString& text) override;
+    bool FindQuery(int index, const QString& key, bool flag) override;
+
+    int TypedHit() const { return m_typedHit; }
+    CHListbox* List() const { return m_list.data(); }
+
+private:
+    enum SyncCode
+    {
+        kSyncRefill = 1,
+        kSyncViewMode = 3,
+        kSyncEdited = 4,
+        kSyncRefillAll = 5,
+    };
+    struct SyncNote
+    {
+        int code = 0;
+        int value = -1;
+        QString text;
+        const sHLBItemData* replaced = nullptr; // an edited entry: its old and new record
+        const sHLBItemData* entry = nullptr;
+    };
+    void NotifyOtherAdapters(const SyncNote& note);
+    void OnSync(const SyncNote& note);
+    // Refills and selects `prefer` when shown, else keeps the current entry, else the first tile.
+    void RefillKeeping(const sHLBItemData* prefer);
+    std::vector<CHlbAdapter*> Others() const;
+
+    std::shared_ptr<CHlbCatalogue> m_catalogue;
+    QPointer<CHListbox> m_list;
+    IHlbAdapterOwner* m_owner = nullptr;
+    std::vector<CHlbCatalogue::Entry> m_shown;
+    int m_category = 0;
+    QString m_search;
+    int m_viewMode = 0;
+    int m_typedHit = -1;
+    bool m_attached = false;
+    ConfirmDelete m_confirm;
+};

@@ -1,0 +1,70 @@
+// What the load-unit editor does without a window: reading and checking its fields, the type presets,
+// the centre of gravity, and saving a unit with its picture.
+#pragma once
+
+#include "model/files/CatalogueFolders.h"
+#include "model/files/tagItemData.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+// The editor's number fields in the order they are checked: length, width, height, mass, centre of
+// gravity along, across, in height. Shown in millimetres and kilograms.
+enum LadungField
+{
+    kFieldLength,
+    kFieldWidth,
+    kFieldHeight,
+    kFieldMass,
+    kFieldCogX,
+    kFieldCogY,
+    kFieldCogZ,
+    kFieldName,
+    kFieldCount = kFieldName,
+};
+using LadungFieldTexts = std::array<std::string, kFieldCount>;
+
+struct LadungRefusal
+{
+    int field = -1; // LadungField of the first refused value, -1 when all are accepted
+    int textId = 0; // the message saying why
+};
+
+// Reads the fields into the record (value / 1000; an empty or non-numeric field counts as -1) and
+// answers the first refusal in field order: a value below 0, then an empty name.
+LadungRefusal ValidateLadung(const LadungFieldTexts& fields, const std::string& name, tagItemData& item);
+
+// A value of the record as a field shows it: "%.0f" of value x 1000.
+std::string FormatLadungField(double value);
+
+// Preset 0 euro pallet, 1 industrial pallet, 2 mesh box pallet: sets the sizes the preset fixes and,
+// when `centred`, the centre of gravity at their middle. Answers false for an unknown preset.
+bool ApplyLadungPreset(int preset, bool centred, LadungFieldTexts& fields);
+// Puts the centre of gravity at half of each size.
+void CentreLadungGravity(LadungFieldTexts& fields);
+// Cuts a centre-of-gravity field to its size when it is larger.
+void CutLadungGravity(LadungFieldTexts& fields, int cogField);
+
+// Writes a picture as PNG to a path; the user-interface side supplies it.
+using PictureWriter = std::function<bool(const ItemPicture& picture, const std::filesystem::path& path)>;
+
+struct LadungSaveResult
+{
+    bool saved = false;
+    int textId = 0;           // the message to show (476 name taken, ...), 0 for none
+    bool pictureKept = false; // a new picture could not be written; the old one was kept
+    std::filesystem::path path;
+};
+
+// Saves the unit. Mode 0 edits the unit at `currentPath` (renaming when the name changed), modes 1 and
+// 2 write a new one into the load-unit folder. The picture is written under a new "<uuid>.dat" only
+// when it changed or has no file yet; a failed record write deletes a picture written just now and
+// restores the record's picture names.
+LadungSaveResult SaveLadung(int mode, tagItemData& item, const std::filesystem::path& currentPath,
+                            bool pictureChanged, const CatalogueFolders& folders,
+                            const PictureWriter& writePicture);
+
+// A new random UUID in text form, lower case with hyphens.
+std::string NewUuidText();

@@ -1,0 +1,511 @@
+// The template view: the paint in its steps, positions under the pointer, hot items and the updates.
+#include "views/CQOR1View.h"
+
+#include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
+
+#include "draw2d/NeuZeichnen.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SYs2X.h"
+#include "platform/BmpFile.h"
+#include "ui/CRibBtnContainer.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace {
+
+int Zoomed(double pixels, double dZoom)
+{
+    return static_cast<int>(pixels * dZoom);
+}
+
+double Runde2(double d)
+{
+    return std::round(d * 100.0) / 100.0;
+}
+
+} // namespace
+
+CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
+{
+    m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
+    if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
+        m_pBtnsHilfe->AddButton(827, this);
+}
+
+CQOR1View::~CQOR1View() = default;
+
+CFahrzeug* CQOR1View::GetArbeitsFahrzeug() const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    return pDoc ? pDoc->GetAktivFahrzeug(true) : nullptr;
+}
+
+double CQOR1View::Frontrand(const CFahrzeug* f) const
+{
+    return f ? f->GetRandabstand(0) : 0.0;
+}
+
+void CQOR1View::SetZoom(double dZoom)
+{
+    if (dZoom > 0.0 && std::isfinite(dZoom)) {
+        m_dZoom = dZoom;
+        m_bFontsDirty = true;
+    }
+}
+
+// --- creation and updates ----------------------------------------------------------------------------
+
+void CQOR1View::OnInitialUpdate()
+{
+    SetScrollSizes(QSize(Zoomed(1700, m_dZoom), Zoomed(1400, m_dZoom)),
+                   QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+    CQOR1Doc* pDoc = GetDocument();
+    m_KoordSys.m_pDoc = pDoc;
+    m_Bemassung.m_pDoc = pDoc;
+    m_Auflager.Create(pDoc ? pDoc->GetFahrzeug() : nullptr, this);
+    m_ptOrigin.setY(313);
+    m_KoordSys.AdaptScale(m_dZoom, false, 1.0);
+    if (pDoc && pDoc->GetFahrzeug())
+        pDoc->OnFahrzeugChanged(true);
+    m_bShowDiagramm = false;
+    viewport()->update();
+    CGetAnsView::OnInitialUpdate();
+}
+
+void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
+{
+    if (nHint == kHintLadungen) {
+        viewport()->update();
+        return;
+    }
+    if (nHint == kHintBereich || nHint == kHint88)
+        return;
+    if ((nHint & 1) && m_bShowFahrzeug) {
+        // Only the load area and the band of the curve labels change; the next paint keeps its scale.
+        g_bNeuZeichnen = true;
+        const QPoint scroll = GetScrollPosition();
+        viewport()->update(m_rcLadeflaeche.translated(-scroll));
+        viewport()->update(GetTeilBand());
+        return;
+    }
+    viewport()->update();
+}
+
+QRect CQOR1View::GetTeilBand() const
+{
+    const QPoint tl(Zoomed(250, m_dZoom), Zoomed(2725, m_dZoom));
+    const QPoint br(Zoomed(1800, m_dZoom), Zoomed(2749, m_dZoom));
+    return QRect(tl, br).translated(-GetScrollPosition());
+}
+
+int CQOR1View::OnViewNotify(int nCode, int nValue)
+{
+    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+        return n;
+    if (nCode == kNotifyInsets) {
+        const QPoint insets = ResolveInsets(nValue);
+        const QPoint scroll = GetScrollPosition();
+        if (m_pBtnsHilfe && m_pBtnsHilfe->HasWindow())
+            m_pBtnsHilfe->SetWindowPosAndShape(15 - insets.x() - scroll.x(), 10 - insets.y() - scroll.y());
+    }
+    return 0;
+}
+
+void CQOR1View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
+{
+    CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
+    if (bActivate && pActivated == this) {
+        IViewShell::Current().SetCurrentView(this);
+        m_nSelAchse = -1;
+    }
+    viewport()->update();
+}
+
+int CQOR1View::GetOriginX() const
+{
+    return HasTowingPair() ? m_ptOriginDrawn.x() : m_ptOrigin.x();
+}
+
+int CQOR1View::MetresToPixels(double dMetres)
+{
+    return static_cast<const CQOR1View*>(this)->MetresToPixels(dMetres);
+}
+
+int CQOR1View::MetresToPixels(double dMetres) const
+{
+    return static_cast<int>(m_KoordSys.m_nPixProMeter * dMetres * m_Scale.m_dFaktorX * m_dZoom);
+}
+
+// --- what the drawings leave behind ------------------------------------------------------------------
+
+void CQOR1View::SetHotSpot(HotSpot which, const QRect& rc)
+{
+    if (which >= 0 && which < kHotAnzahl)
+        m_rcHotSpots.at(static_cast<std::size_t>(which)) = rc;
+}
+
+void CQOR1View::SetToolTip(int toolId, const QRect& rc, const std::string& text)
+{
+    m_tools[toolId] = STool{rc, text};
+}
+
+void CQOR1View::RemoveToolTip(int toolId)
+{
+    m_tools.erase(toolId);
+}
+
+void CQOR1View::SetLabelRect(int id, const QRect& rc)
+{
+    if (id == 0)
+        m_rcLabels.clear();
+    else
+        m_rcLabels[id] = rc;
+}
+
+QRect CQOR1View::GetLabelRect(int id) const
+{
+    const auto it = m_rcLabels.find(id);
+    return it == m_rcLabels.end() ? QRect() : it->second;
+}
+
+void CQOR1View::SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc)
+{
+    m_rcAuflager[{which, index}] = rc;
+}
+
+void CQOR1View::DrawAchsTracker(QPainter& painter, const QRect& rc)
+{
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rc.adjusted(0, 0, -1, -1));
+    painter.restore();
+}
+
+void CQOR1View::DrawZLTracker(QPainter& painter, const QRect& rc)
+{
+    DrawAchsTracker(painter, rc);
+}
+
+// --- positions and hot items ---------------------------------------------------------------------------
+
+double CQOR1View::PixelToPosition(const QPoint& pt) const
+{
+    const double scale = m_KoordSys.m_nPixProMeter;
+    if (scale <= 0.0 || m_dZoom <= 0.0)
+        return 0.0;
+    const double d = (pt.x() - m_rcLadeflaeche.left()) / scale / m_dZoom;
+    return Runde2(d - Frontrand(GetArbeitsFahrzeug()));
+}
+
+int CQOR1View::CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const
+{
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    if (!pInfo || !f)
+        return 0;
+    const double front = Frontrand(f);
+    const double len = f->GetLFLaenge();
+    double p = pt == QPoint(-1, -1) ? 0.0 : PixelToPosition(pt) + 0.01;
+    int answer = 0;
+    if (p < -front) {
+        p = -front;
+        answer = -1;
+    } else if (p > len - front) {
+        p = len - front;
+        answer = 1;
+    }
+    pInfo->dPosition = p;
+    CFahrzeug* pAktiv = GetDocument()->GetAktivFahrzeug(false);
+    if (pAktiv && pAktiv->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        pInfo->dPosition += pAktiv->GetAchse1Abstand();
+    SYs2X punkt;
+    punkt.m_dX = front + p;
+    if (f->CalcKurvenpunkt(&punkt) == 1) {
+        pInfo->bGueltig = true;
+        pInfo->dNutzlast = Runde2(punkt.m_dMaxLast);
+        pInfo->dZweiterWert = std::max(0.0, Runde2(punkt.m_dMinLast));
+    } else {
+        pInfo->bGueltig = false;
+        pInfo->dNutzlast = 0.0;
+        pInfo->dZweiterWert = 0.0;
+    }
+    return answer;
+}
+
+int CQOR1View::CanAddZL(int nKind) const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* pVorn = pDoc ? pDoc->GetFirstFahrzeug() : nullptr;
+    CFahrzeug* f = pDoc ? pDoc->GetAktivFahrzeug(false) : nullptr;
+    if (!f)
+        return 0;
+    // A small vehicle takes a tail lift only, and one of it.
+    if (pVorn && pVorn->IsArt5())
+        return nKind == 1 && !pVorn->HasZLTyp(1) ? 1 : 0;
+    const bool bZugmaschine = f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine;
+    if (nKind == 1)
+        return !f->HasZLTyp(1) && !bZugmaschine ? 1 : 0;
+    if (nKind == 5)
+        return !f->HasZLTyp(5) && !bZugmaschine && !(f == pVorn && pDoc->GetAnhaenger()) ? 1 : 0;
+    return 1;
+}
+
+bool CQOR1View::HitHotRect(const QPoint& pt)
+{
+    m_nDrawArg = 0;
+    m_rcHotItem = QRect();
+    if (!m_pDIBFahrzeug)
+        return false;
+    const std::vector<SGuiAchse>& achsen = m_pDIBFahrzeug->GetAchsen();
+    for (std::size_t i = 0; i < achsen.size(); ++i)
+        if (achsen[i].m_rc.adjusted(4, 4, -4, -4).contains(pt)) {
+            m_nDrawArg = static_cast<int>(i) + 1;
+            m_rcHotItem = achsen[i].m_rc;
+            return true;
+        }
+    return false;
+}
+
+void CQOR1View::ShowDiagramm(bool bShow)
+{
+    m_bShowDiagramm = bShow;
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    if (bShow && f && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
+        f->m_Diagramm.BuildCurve(0.0f);
+        f->m_Diagramm.m_bNeuZeichnen = true;
+    }
+    viewport()->update();
+}
+
+int CQOR1View::CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB)
+{
+    int w = m_KoordSys.CalcWidth(true, m_dZoom);
+    if (bFahrzeug && pDIB)
+        w = std::max(w, m_KoordSys.CalcWidth(false, m_dZoom)) +
+            pDIB->GetDrawLength(m_KoordSys.m_nPixProMeter, m_dZoom);
+    return w;
+}
+
+// --- the paint -------------------------------------------------------------------------------------------
+
+void CQOR1View::OnDraw(QPainter& painter)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* pFahrzeug = pDoc ? pDoc->GetFahrzeug() : nullptr;
+    if (!pFahrzeug)
+        return;
+    const bool bVoll = !g_bNeuZeichnen;
+    m_bLetzteTeilweise = !bVoll;
+    m_KoordSys.m_pDoc = pDoc;
+    m_Bemassung.m_pDoc = pDoc;
+
+    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
+        // Another vehicle: its own drawing, and the rulers' scale of its kind.
+        m_pDIBFahrzeug = CDIBFahrzeug::Create(pFahrzeug);
+        m_KoordSys.m_nPixProMeter = kPixProMeter;
+        m_KoordSys.m_nPixProTonne = kPixProTonne;
+        m_KoordSys.AdaptScale(m_dZoom, m_bPrinting, 1.0);
+        m_Auflager.Create(pFahrzeug, this);
+    }
+    CDIBFahrzeug* pDIB = m_pDIBFahrzeug.get();
+    if (!pDIB)
+        return;
+    m_Auflager.SetFahrzeug(pFahrzeug, this);
+
+    if (bVoll) {
+        if (m_bFontsDirty) {
+            m_KoordSys.DeleteFonts();
+            m_KoordSys.CreateFonts(m_dZoom, m_bPrinting);
+            m_bFontsDirty = false;
+        }
+        m_Scale = STupel(1.0, 1.0, -1);
+    }
+    const int scale = m_KoordSys.m_nPixProMeter;
+    const int w = CalcPlanWidth(m_bShowFahrzeug, pDIB);
+    const int len = pDIB->GetDrawLength(scale, m_dZoom);
+
+    // The origin by the kind of the drawing that stands in front: the towing vehicle's in a pair.
+    const CDIBFahrzeug* pVorn = pDIB->m_pZugfahrzeug ? pDIB->m_pZugfahrzeug : pDIB;
+    int x = m_ptOrigin.x();
+    switch (pVorn->GetFahrzeug()->GetArt()) {
+    case FahrzeugArt::kZugmaschine:
+    case FahrzeugArt::kSattelzugmaschine:
+        x = len + Zoomed(48, m_dZoom);
+        break;
+    case FahrzeugArt::kAnhaenger:
+        x = static_cast<int>(scale * 2.5 * m_dZoom * m_Scale.m_dFaktorX);
+        break;
+    case FahrzeugArt::kStarrdeichsel:
+        x = len + Zoomed(200, m_dZoom);
+        break;
+    case FahrzeugArt::kAuflieger:
+        x = static_cast<int>(200 * m_dZoom * m_Scale.m_dFaktorX);
+        break;
+    default:
+        break;
+    }
+    m_ptOrigin.setX(x);
+    int y = m_ptOrigin.y();
+    m_nDrawShiftX = m_nDrawShiftY = 0;
+    if (m_bBildExport) {
+        CFahrzeug* v = pVorn->GetFahrzeug();
+        switch (v->GetArt()) {
+        case FahrzeugArt::kStarrdeichsel:
+            x = static_cast<int>(v->GetVorbauLaenge() * scale * m_dZoom) + 30;
+            break;
+        case FahrzeugArt::kAnhaenger:
+            x = static_cast<int>((v->GetGesamtlaenge(false) - v->GetLFLaenge()) * scale * m_dZoom) +
+                Zoomed(50, m_dZoom);
+            break;
+        case FahrzeugArt::kAuflieger:
+            x = Zoomed(116, m_dZoom);
+            break;
+        default:
+            x -= Zoomed(150, m_dZoom);
+            break;
+        }
+        if (m_nExportWidth < 647)
+            x += static_cast<int>((647 - m_nExportWidth) * 0.5);
+    } else if (IsInVisibleSplitterPane() && m_bActive) {
+        m_nDrawShiftX = m_nDrawShiftY = -2;
+        x -= 2;
+        y -= 2;
+    }
+    m_ptOriginDrawn = m_ptOrigin;
+
+    CFahrzeugDiagrammBild* pChart = nullptr;
+    CFahrzeug* pArbeit = GetArbeitsFahrzeug();
+    if (!m_bBildExport && !m_bPrinting && m_bShowDiagramm && pArbeit &&
+        pArbeit->GetArt() != FahrzeugArt::kSattelzugmaschine)
+        pChart = &m_DiagrammBild;
+    QSize total(x + Zoomed(300, m_dZoom) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
+                Zoomed(240, m_dZoom) + static_cast<int>(660 * m_dZoom * m_Scale.m_dFaktorY) + y);
+    if (!m_bBildExport && !m_bPrinting && total != GetTotalSize())
+        SetScrollSizes(total, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+
+    m_KoordSys.Draw(painter, x, y, m_Scale, m_dZoom, this);
+    const int top = m_KoordSys.GetAchsOben();
+    const int xFahrzeug = pDoc->GetZugfahrzeug() ? x + MetresToPixels(pDoc->GetAnhaengerVersatz()) : x;
+    m_rcLadeflaeche = QRect(xFahrzeug, top, MetresToPixels(pFahrzeug->GetLFLaenge()), y - top);
+    if (m_bShowFahrzeug) {
+        const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
+        if (pDIB->m_pZugfahrzeug)
+            pDIB->m_pZugfahrzeug->Draw(painter, x, y, &m_KoordSys, m_Scale, m_dZoom, n, this);
+        pDIB->Draw(painter, xFahrzeug, y, &m_KoordSys, m_Scale, m_dZoom, n, this);
+        // The back buffer is composed whole, so the lines and the axle-load picture come with every
+        // paint; a partial one only keeps the scale and fonts it had.
+        if (m_bShowBemassung) {
+            m_Bemassung.Draw(painter, xFahrzeug, y, scale, m_Scale, m_dZoom, this);
+            m_Auflager.Draw(painter, x, y + Zoomed(500, m_dZoom), scale, m_dZoom, this);
+        }
+    }
+    g_bNeuZeichnen = false;
+
+    m_rcDiagramm = QRect();
+    if (pChart) {
+        pChart->Draw(*pArbeit);
+        int cx = 0, cy = 0;
+        if (pChart->GetBitmapSize(&cx, &cy)) {
+            m_rcDiagramm =
+                QRect(xFahrzeug + MetresToPixels(pArbeit->GetLFLaenge()),
+                      y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe, cx, cy);
+            painter.drawImage(m_rcDiagramm.topLeft(), pChart->GetImage());
+        }
+    }
+}
+
+QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
+{
+    m_nExportWidth = nExportWidth;
+    m_bBildExport = true;
+    const QImage image = RenderPicture(QSize(648, std::max(1, 532 - nHoehenReduktion)));
+    m_bBildExport = false;
+    return image;
+}
+
+bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
+                             const std::filesystem::path& folder)
+{
+    if (nTeil != 1 && nTeil != 2)
+        return false;
+    const char* endung = nTeil == 1 ? "_SUP.bmp" : "_INF.bmp";
+    const std::filesystem::path fahrzeug = folder / (std::string("Fahrzeug") + endung);
+    const std::filesystem::path diagramm = folder / (std::string("Rld") + endung);
+    // A report must not pick up an old picture when this one fails.
+    std::error_code ec;
+    std::filesystem::remove(fahrzeug, ec);
+    if (ec)
+        return false;
+    std::filesystem::remove(diagramm, ec);
+    if (ec)
+        return false;
+    CQOR1Doc* pDoc = GetDocument();
+    if (!pDoc || !pDoc->GetFahrzeug())
+        return false;
+    const QImage bild = RenderExport(nExportWidth, nHoehenReduktion);
+    if (!WriteDIBSectionToBmp(QString::fromStdString(fahrzeug.string()), bild))
+        return false;
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    if (!bDiagramm || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return true;
+    f->m_Diagramm.BuildCurve(0.0f);
+    f->m_Diagramm.m_bNeuZeichnen = true;
+    int cx = 0, cy = 0;
+    if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
+        return true; // no chart, nothing to write
+    return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), m_DiagrammBild.GetImage());
+}
+
+// --- printing --------------------------------------------------------------------------------------------
+
+double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
+{
+    const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
+    const double v = (nVertRes - nVertRes * 5 / 2750) / 2750.0;
+    return std::min(h, v);
+}
+
+void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
+{
+    m_bPrinting = true;
+    m_dZoomSaved = m_dZoom;
+    const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
+    if (z > 0.0)
+        m_dZoom = z;
+    m_dDruckZoom = m_dZoom;
+    m_bFontsDirty = true;
+}
+
+void CQOR1View::OnEndPrinting()
+{
+    m_dZoom = m_dZoomSaved;
+    m_bFontsDirty = true;
+    m_bPrinting = false;
+}
+
+bool CQOR1View::PrintToPdf(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    OnBeginPrinting(printer.pageRect(QPrinter::DevicePixel).toRect());
+    bool ok = false;
+    {
+        QPainter painter;
+        if (painter.begin(&printer)) {
+            OnDraw(painter);
+            ok = painter.end();
+        }
+    }
+    OnEndPrinting();
+    return ok;
+}
