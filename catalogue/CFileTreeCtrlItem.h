@@ -1,0 +1,23 @@
+// A file-tree item: a QTreeWidgetItem holding its CFileTreeCtrlItemInfo record.
+#pragma once
+
+#include "catalogue/CFileTreeCtrlItemInfo.h"
+
+#include <QTreeWidgetItem>
+
+class CFileTreeCtrlItem : public QTreeWidgetItem
+{
+public:
+    explicit CFileTreeCtrlItem(const CFileTreeCtrlItemInfo& info);
+    ~CFileTreeCtrlItem() override;
+
+    CFileTreeCtrlItemInfo& Info() { return m_info; }
+    const CFileTreeCtrlItemInfo& Info() const { return m_info; }
+
+    // The tree's order: roots by kind (profile, documents, computer, network, then the rest), folders
+    // before files, then names ignoring case.
+    static bool Before(const CFileTreeCtrlItem& a, const CFileTreeCtrlItem& b);
+
+private:
+    CFileTreeCtrlItemInfo m_info;
+};
