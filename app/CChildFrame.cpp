@@ -8,6 +8,7 @@
 #include "model/text/TextProvider.h"
 #include "ui/IMessageBoxService.h"
 #include "views/CQOR1View.h"
+#include "views/CQOR2View.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -31,6 +32,8 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
 {
     if (nKind == CTabbedViewView::kTemplate)
         return new CQOR1View(pDoc);
+    if (nKind == CTabbedViewView::kPlan)
+        return new CQOR2View(pDoc);
     return CTabbedViewView::MakeStandInView(nKind, pDoc);
 }
 
