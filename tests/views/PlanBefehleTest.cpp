@@ -10,6 +10,7 @@
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
+#include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -75,8 +76,7 @@ class PlanBefehleTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const std::filesystem::path samples = QOR_SAMPLES_DIR;
-        auto f = LoadFahrzeugFromFile(samples / "Vehicles" / "LKW.qor", 0, nullptr, nullptr, false, nullptr);
+        auto f = LoadSampleVehicle("LKW");
         ASSERT_TRUE(f);
         ASSERT_TRUE(f->GetQor());
         doc.SetHost(&host);
@@ -884,11 +884,7 @@ TEST_F(PlanBefehleTest, RenameToANameBorneOnceNumbersThatLoadFirst)
 TEST(PlanTab, TabSwitchesBetweenTruckAndDrawbarTrailerOnly)
 {
     EnglishModule module;
-    const std::filesystem::path samples = QOR_SAMPLES_DIR;
-    const auto laden = [&](const char* t) {
-        return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(t) + ".qor"), 0, nullptr, nullptr,
-                                    false, nullptr);
-    };
+    const auto laden = [](const char* t) { return LoadSampleVehicle(t); };
     struct Fall
     {
         const char* zug;

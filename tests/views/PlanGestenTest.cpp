@@ -5,6 +5,7 @@
 #include "views/CPlanGesten.h"
 #include "views/CQOR2View.h"
 
+#include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -32,13 +33,6 @@ namespace {
 
 const QString kArtefakte = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views");
 
-std::unique_ptr<CFahrzeug> Sample(const char* title)
-{
-    const std::filesystem::path samples = QOR_SAMPLES_DIR;
-    return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(title) + ".qor"), 0, nullptr, nullptr,
-                                false, nullptr);
-}
-
 // The plan view with the form-fit edit answered by the test.
 class GestenView : public CQOR2View
 {
@@ -61,7 +55,7 @@ class PlanGestenTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        auto f = Sample("LKW");
+        auto f = LoadSampleVehicle("LKW");
         ASSERT_TRUE(f);
         ASSERT_TRUE(f->GetQor());
         doc.SetHost(&host);

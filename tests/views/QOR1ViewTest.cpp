@@ -8,6 +8,7 @@
 
 #include "ui/CRibBtnContainer.h"
 
+#include "SampleVehicles.h"
 #include "draw2d/NeuZeichnen.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -34,13 +35,6 @@ namespace {
 
 const QString kArtefakte = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views");
 
-std::unique_ptr<CFahrzeug> Sample(const char* title)
-{
-    const std::filesystem::path samples = QOR_SAMPLES_DIR;
-    return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(title) + ".qor"), 0, nullptr, nullptr,
-                                false, nullptr);
-}
-
 void Speichere(const QImage& img, const QString& name)
 {
     QDir().mkpath(kArtefakte);
@@ -63,10 +57,10 @@ protected:
     // The document of a sample (and, for a semi-trailer, its tractor) with the view set up on it.
     void Oeffne(const char* title, const char* zug = nullptr)
     {
-        auto f = Sample(title);
+        auto f = LoadSampleVehicle(title);
         ASSERT_TRUE(f);
         if (zug) {
-            auto z = Sample(zug);
+            auto z = LoadSampleVehicle(zug);
             ASSERT_TRUE(z);
             f->m_pPartner = z.get();
             z->m_pPartner = f.get();
@@ -204,7 +198,7 @@ TEST_F(TemplateViewTest, VehicleArrivingAfterTheViewGetsItsOwnDrawingAndScale)
     EXPECT_TRUE(Weiss(Bild(), QRect(0, 0, 1400, 700)));
     EXPECT_EQ(view->GetDIBFahrzeug(), nullptr);
 
-    doc.SetFahrzeug(Sample("KEP").release());
+    doc.SetFahrzeug(LoadSampleVehicle("KEP").release());
     doc.OnDocumentOpened();
     EXPECT_FALSE(Weiss(Bild(), QRect(0, 0, 1400, 700)));
     ASSERT_TRUE(view->GetDIBFahrzeug());
@@ -214,7 +208,7 @@ TEST_F(TemplateViewTest, VehicleArrivingAfterTheViewGetsItsOwnDrawingAndScale)
 
     // A truck in its place draws at the ordinary scale again.
     std::unique_ptr<CFahrzeug> alt(doc.GetFahrzeug());
-    doc.SetFahrzeug(Sample("LKW").release());
+    doc.SetFahrzeug(LoadSampleVehicle("LKW").release());
     doc.OnDocumentOpened();
     Bild();
     alt.reset();
@@ -487,7 +481,7 @@ TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels
     EnglishModule module;
     ScriptedViewShell shell;
     CQOR1Doc doc;
-    doc.SetFahrzeug(Sample("LKW").release());
+    doc.SetFahrzeug(LoadSampleVehicle("LKW").release());
     doc.OnDocumentOpened();
     CQOR1View* view = nullptr;
     CTabbedViewView host(&doc, [&view](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {

@@ -7,6 +7,7 @@
 #include "ui/CRibBtnContainer.h"
 
 #include "PlanPicturePainter.h"
+#include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -31,13 +32,6 @@
 namespace {
 
 const QString kArtefakte = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views");
-
-std::unique_ptr<CFahrzeug> Sample(const char* title)
-{
-    const std::filesystem::path samples = QOR_SAMPLES_DIR;
-    return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(title) + ".qor"), 0, nullptr, nullptr,
-                                false, nullptr);
-}
 
 // Records what the document tells its window.
 class TitelHost : public DocumentHost
@@ -107,7 +101,7 @@ class PlanViewTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        auto f = Sample("LKW");
+        auto f = LoadSampleVehicle("LKW");
         ASSERT_TRUE(f);
         ASSERT_TRUE(f->GetQor());
         doc.SetHost(&host);
@@ -489,7 +483,7 @@ TEST(QOR2ViewExport, ScaleFollowsTheVehicleAndAFailureIsReported)
     {
         // A short vehicle gets the largest scale.
         CQOR1Doc doc;
-        doc.SetFahrzeug(Sample("KEP").release());
+        doc.SetFahrzeug(LoadSampleVehicle("KEP").release());
         CQOR2View view(&doc);
         const QImage ex = view.RenderExport();
         const double L = doc.GetFahrzeug()->GetLFLaenge(), W = doc.GetFahrzeug()->GetLFBreite();
@@ -504,7 +498,7 @@ TEST(QOR2ViewExport, ScaleFollowsTheVehicleAndAFailureIsReported)
     {
         // A tractor alone shows only its text and exports nothing; the old picture is gone.
         CQOR1Doc doc;
-        doc.SetFahrzeug(Sample("SZM").release());
+        doc.SetFahrzeug(LoadSampleVehicle("SZM").release());
         CQOR2View view(&doc);
         view.resize(600, 300);
         EXPECT_TRUE(view.RenderExport().isNull());
@@ -519,8 +513,8 @@ TEST(QOR2ViewExport, ScaleFollowsTheVehicleAndAFailureIsReported)
 TEST(QOR2ViewSemitrailer, SemitrailerBehindItsTractorIsThePlan)
 {
     EnglishModule module;
-    auto a = Sample("SAH");
-    auto z = Sample("SZM");
+    auto a = LoadSampleVehicle("SAH");
+    auto z = LoadSampleVehicle("SZM");
     ASSERT_TRUE(a && z);
     a->m_pPartner = z.get();
     z->m_pPartner = a.get();
@@ -642,7 +636,7 @@ TEST_F(PlanViewTest, ADestroyedPlanTakesTheViewsRecordsWithIt)
     Bild();
     ASSERT_EQ(view->GetGuiLg().size(), 3u);
     ASSERT_NE(CQOR::s_pAnzeige, nullptr);
-    auto fremd = Sample("GDA");
+    auto fremd = LoadSampleVehicle("GDA");
     EXPECT_FALSE(CQOR::s_pAnzeige->GibAnzeigeFrei(fremd.get()));
     EXPECT_EQ(view->GetGuiLg().size(), 3u);
     EXPECT_TRUE(CQOR::s_pAnzeige->GibAnzeigeFrei(&Fahrzeug()));
@@ -709,7 +703,7 @@ TEST(QOR2ViewPlanGone, AViewOutlivingItsDocumentKeepsNoRecordOfItsLoads)
 {
     EnglishModule module;
     auto doc = std::make_unique<CQOR1Doc>();
-    doc->SetFahrzeug(Sample("LKW").release());
+    doc->SetFahrzeug(LoadSampleVehicle("LKW").release());
     PlanView view(doc.get());
     auto* p = new tagLGINFO;
     p->m_strName = "Pallet";
