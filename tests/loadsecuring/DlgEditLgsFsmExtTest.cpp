@@ -1,5 +1,6 @@
 // The catalogue browser: categories, button states, start values and position, and FSM entries
 // created, edited, copied and deleted through the real editor.
+#include "catalogue/CDlgLadung.h"
 #include "catalogue/CHListbox.h"
 #include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "loadsecuring/CDlgFSM.h"
@@ -17,9 +18,11 @@
 
 #include "../ui/UiTestModule.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -223,6 +226,71 @@ TEST_F(DlgEditLgsFsmExtTest, StartValuesAndEditingAtOnce)
     ASSERT_TRUE(Select(dialog, LoadResString(447), 8));
     dialog.EntryActivated(dialog.Adapter().SelectedEntry());
     EXPECT_EQ(edited.size(), 2u);
+}
+
+TEST_F(DlgEditLgsFsmExtTest, LoadUnitsAreCreatedWithTheLoadUnitEditor)
+{
+    CDlgEditLgsFsmExt dialog(catalogue);
+    dialog.InitDialog();
+    bool seen = false;
+    // The load-unit editor runs modally: fill it in once it is up and save.
+    QTimer::singleShot(0, &dialog, [&] {
+        auto* editor = dynamic_cast<CDlgLadung*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        seen = true;
+        const std::pair<int, const char*> fields[] = {{1014, "Regal"}, {1041, "1200"}, {1015, "800"},
+                                                      {1043, "1000"},  {1018, "300"},  {1042, "600"},
+                                                      {1016, "400"},   {1019, "500"}};
+        for (const auto& [id, text] : fields)
+            editor->Field(id)->setText(QString::fromLatin1(text));
+        CommandEvent save(714);
+        QCoreApplication::sendEvent(editor, &save);
+        if (editor->isVisible())
+            editor->reject();
+    });
+    dialog.RunCommand(732);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(fs::exists(folders.loadUnits / "Regal.lgs"));
+    ASSERT_NE(dialog.Adapter().SelectedEntry(), nullptr);
+    EXPECT_EQ(dialog.Adapter().SelectedEntry()->item.m_strName, "Regal");
+    EXPECT_EQ(dialog.Adapter().SelectedEntry()->path, (folders.loadUnits / "Regal.lgs").string());
+}
+
+TEST_F(DlgEditLgsFsmExtTest, AnEntryEditedBeforeItsTileLoadedKeepsItsPicture)
+{
+    QImage image(80, 60, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(QString::fromStdString((folders.pictures / "cyan.dat").string()), "PNG"));
+    tagItemData item;
+    item.m_nArt = 6;
+    item.m_dLaenge = 0.3;
+    item.m_dBreite = 0.2;
+    item.m_dHoehe = 0.1;
+    item.m_strBildDatei = "cyan.dat";
+    const fs::path file = folders.fsmItems / "Anker.fsm";
+    ASSERT_TRUE(SaveItemDataFile(file, item));
+
+    CDlgEditLgsFsmExt dialog(catalogue);
+    dialog.m_bStartWerte = true;
+    dialog.m_nStartKategorie = 1;
+    dialog.InitDialog();
+    ASSERT_TRUE(Select(dialog, "Anker", 6));
+    ASSERT_EQ(dialog.Adapter().SelectedEntry()->item.m_pBild, nullptr); // no loader result taken yet
+    bool shown = false;
+    LgsFsmEditors::SetRunner([&](CDlgFSM& editor) {
+        editor.InitDialog();
+        shown = !editor.Bild().isNull();
+        editor.Edit(1018)->SetText(QStringLiteral("7"));
+        CommandEvent save(714);
+        QCoreApplication::sendEvent(&editor, &save);
+        return editor.result();
+    });
+    dialog.RunCommand(721);
+    EXPECT_TRUE(shown);
+    tagItemData read;
+    ASSERT_TRUE(LoadItemDataFile(file, read));
+    EXPECT_EQ(read.m_strBildDatei, "cyan.dat");
+    EXPECT_DOUBLE_EQ(read.m_dMasse, 0.007);
 }
 
 TEST(DialogPlacement, BesideTheAnchorAndAtTheStartPoint)
