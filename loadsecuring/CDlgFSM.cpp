@@ -394,8 +394,7 @@ bool CDlgFSM::OnCommand(int id, int notifyCode, QObject* control)
 {
     switch (id) {
     case kLadenId: {
-        const QString datei = QFileDialog::getOpenFileName(this, QString(), QString(), Text(1343), nullptr,
-                                                           QFileDialog::ReadOnly);
+        const QString datei = QFileDialog::getOpenFileName(this, QString(), QString(), Text(1343));
         if (!datei.isEmpty())
             LoadPictureFile(datei);
         return true;
