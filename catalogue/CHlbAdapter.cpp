@@ -481,6 +481,13 @@ void CHlbAdapter::TypedSearch(const QString& text)
         SelectItem(m_typedHit);
 }
 
+void CHlbAdapter::EndTypedSearch()
+{
+    m_typedHit = -1;
+    if (m_owner)
+        m_owner->SearchCleared();
+}
+
 bool CHlbAdapter::FindQuery(int index, const QString& key, bool /*flag*/)
 {
     if (index < 0 || index >= static_cast<int>(m_shown.size()))

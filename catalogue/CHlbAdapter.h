@@ -97,6 +97,8 @@ public:
     bool MayLoad(const HListboxItem& tile) override;
     QVariant LoadInput(const HListboxItem& tile) override;
     void TypedSearch(const QString& text) override;
+    // Clears the hit and tells the owner the search is cleared.
+    void EndTypedSearch() override;
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }

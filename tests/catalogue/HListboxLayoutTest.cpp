@@ -213,9 +213,12 @@ TEST_F(HListboxSelection, ClicksSelectDoubleClicksActivateAndDragsLeaveTheSelect
     QWidget* canvas = list.Canvas();
     list.SelectItem(2);
     const QPoint tile1 = list.GetItemRect(1).center();
+    const QRect before = list.GetItemRect(1);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, tile1);
     EXPECT_EQ(list.GetCurSel(), 1);
-    // A click moves the tile to the middle of the canvas.
+    // A click moves the tile to the middle of the canvas once the double-click time has passed.
+    EXPECT_EQ(list.GetItemRect(1), before);
+    list.OnClickHoldTimer();
     const QRect shown = list.GetItemRect(1);
     EXPECT_EQ(shown.left() + shown.width() / 2, strip.CanvasWidth() / 2);
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, list.GetItemRect(1).center());
