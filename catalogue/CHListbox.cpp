@@ -135,6 +135,11 @@ void CHListbox::EndTypedSearch()
     if (m_owner)
         m_owner->EndTypedSearch();
 }
+void CHListbox::CanvasCommand(int id)
+{
+    if (m_owner)
+        m_owner->CanvasCommand(id);
+}
 bool CHListbox::HoverAreaEntered(int index, const QPoint& point, QRect* area)
 {
     return m_owner && m_owner->HoverAreaEntered(index, point, area);

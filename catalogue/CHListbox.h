@@ -145,6 +145,7 @@ protected:
     virtual QVariant LoadInput(const HListboxItem& tile);
     virtual void TypedSearch(const QString& text);
     virtual void EndTypedSearch();
+    virtual void CanvasCommand(int id);
     virtual bool HoverAreaEntered(int index, const QPoint& point, QRect* area);
     virtual void HoverAreaLeft(int index);
     virtual bool PointerAreaEntered(int index, const QPoint& point, QRect* area);

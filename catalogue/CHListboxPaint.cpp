@@ -331,6 +331,10 @@ bool CHListbox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_canvas)
         return QWidget::eventFilter(watched, event);
+    if (event->type() == CommandEvent::kType) {
+        CanvasCommand(static_cast<int>(static_cast<CommandEvent*>(event)->Id()));
+        return true;
+    }
     switch (event->type()) {
     case QEvent::Paint: {
         QPainter painter(m_canvas);

@@ -48,6 +48,8 @@ public:
     virtual void HoverAreaLeft(int /*index*/) {}
     virtual bool PointerAreaEntered(int /*index*/, const QPoint& /*point*/, QRect* /*area*/) { return false; }
     virtual void PointerAreaLeft(int /*index*/) {}
+    // A command sent to the strip's canvas that the strip does not handle (a context-menu entry, ...).
+    virtual void CanvasCommand(int /*id*/) {}
     // The tile under the pointer is selected first.
     virtual void ContextMenu(int /*index*/, const QPoint& /*globalPos*/) {}
 };

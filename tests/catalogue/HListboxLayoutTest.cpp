@@ -1,5 +1,6 @@
 // Tile widths, margins, hit-testing and selection of the tile strip.
 #include "StripTestSupport.h"
+#include "ui/CommandEvent.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -248,6 +249,10 @@ TEST_F(HListboxSelection, ContextMenuSelectsTheTileUnderThePointer)
     QCoreApplication::sendEvent(list.Canvas(), &menu);
     EXPECT_EQ(list.GetCurSel(), 4);
     EXPECT_EQ(owner.menus, std::vector<int>{4});
+    // The menu's commands reach the canvas and go on to the owner.
+    CommandEvent command(33001);
+    QCoreApplication::sendEvent(list.Canvas(), &command);
+    EXPECT_EQ(owner.commands, std::vector<int>{33001});
 }
 
 } // namespace

@@ -54,6 +54,7 @@ public:
     std::vector<std::pair<char, int>> drags; // 'b'egin, 'm'ove, 'e'nd with the tile
     std::vector<int> menus;
     int endedSearches = 0;
+    std::vector<int> commands;
     std::map<int, QString> tooltips; // tile -> its tooltip text
     // Active areas the owner answers for hover and pointer, canvas coordinates, by tile.
     std::map<int, QRect> areas;
@@ -79,6 +80,7 @@ public:
     void EndDrag(const HListboxDrag& drag) override { drags.emplace_back('e', drag.index); }
     void ContextMenu(int index, const QPoint&) override { menus.push_back(index); }
     void EndTypedSearch() override { ++endedSearches; }
+    void CanvasCommand(int id) override { commands.push_back(id); }
     QString TooltipText(int index) override
     {
         const auto it = tooltips.find(index);
