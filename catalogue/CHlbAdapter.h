@@ -99,6 +99,10 @@ public:
     void TypedSearch(const QString& text) override;
     // Clears the hit and tells the owner the search is cleared.
     void EndTypedSearch() override;
+    // The pointer resting on a tile makes it hot (drawn white) until it leaves the tile.
+    bool HoverAreaEntered(int index, const QPoint& point, QRect* area) override;
+    void HoverAreaLeft(int index) override;
+    const sHLBItemData* HotEntry() const { return m_hot; }
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }
@@ -134,6 +138,7 @@ private:
     QString m_search;
     int m_viewMode = 0;
     int m_typedHit = -1;
+    const sHLBItemData* m_hot = nullptr;
     bool m_attached = false;
     ConfirmDelete m_confirm;
 };
