@@ -266,6 +266,7 @@ private:
     QRect Label(int nHot) const;
     // The label rectangles of the editable values in the order of the hit test.
     void TrackFocusRect(const QPoint& pt);
+    void ZeigeKupplungsTip(const QPoint& pt);
     void Druecken(const QPoint& pt, Qt::KeyboardModifiers mods);
     void Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
     void Loslassen(const QPoint& pt);

@@ -293,6 +293,26 @@ void CQOR1View::TrackFocusRect(const QPoint& pt)
         viewport()->update();
 }
 
+// --- coupling tool tips -----------------------------------------------------------------------------------
+
+void CQOR1View::ZeigeKupplungsTip(const QPoint& pt)
+{
+    if (!m_pDIBFahrzeug)
+        return;
+    // Over a payload area: where the load's centre of gravity may lie, and the load.
+    const QPoint inhalt = pt + Scroll();
+    for (CDIBFahrzeug* d : {m_pDIBFahrzeug.get(), m_pDIBFahrzeug->m_pZugfahrzeug}) {
+        CFahrzeug* v = d ? d->GetFahrzeug() : nullptr;
+        if (!v || !v->GetQor() || !d->GetKurvenPunkte().containsPoint(inhalt, Qt::OddEvenFill))
+            continue;
+        const double f = v->GetRandabstand(0);
+        const std::string text =
+            FormatResChecked(203, {(v->m_dNutzbarVon - f) * 1000.0, (v->m_dNutzbarBis - f) * 1000.0,
+                                   v->GetQorMasse() * 1000.0});
+        SetToolTip(d == m_pDIBFahrzeug.get() ? 12348 : 12349, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
+    }
+}
+
 // --- buttons -----------------------------------------------------------------------------------------------
 
 void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
@@ -409,6 +429,7 @@ void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::Keyboard
     }
     const int nCursor = HitTest(pt);
     TrackFocusRect(pt);
+    ZeigeKupplungsTip(pt);
     if (nCursor == 0)
         viewport()->unsetCursor();
     else

@@ -15,6 +15,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
+#include "platform/MenuResource.h"
 #include "ui/CWndSlider.h"
 #include "ui/ScriptedMessageBoxService.h"
 
@@ -709,6 +710,108 @@ TEST_F(TemplateEditTest, WeightsTipsKeepTheirLineFormats)
         EXPECT_TRUE(html.contains(QStringLiteral("<pre")));
         view.reset();
     }
+}
+
+TEST_F(TemplateEditTest, PayloadAreaTipGivesTheCentreOfGravityRangeAndTheLoad)
+{
+    Oeffne("LKW");
+    Last(2.5, 3.0);
+    Male();
+    CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+    ASSERT_TRUE(dib);
+    const QPolygon& kurve = dib->GetKurvenPunkte();
+    ASSERT_FALSE(kurve.isEmpty());
+    const QRect lf = view->GetLadeflaecheRect();
+    const QPoint innen(lf.left() + lf.width() / 2, lf.bottom() - 3);
+    ASSERT_TRUE(kurve.containsPoint(innen, Qt::OddEvenFill));
+    Bewege(innen);
+    const auto it = view->GetTools().find(12348);
+    ASSERT_NE(it, view->GetTools().end());
+    CFahrzeug& f = F();
+    const double r = f.GetRandabstand(0);
+    EXPECT_EQ(it->second.text,
+              FormatResChecked(203, {(f.m_dNutzbarVon - r) * 1000.0, (f.m_dNutzbarBis - r) * 1000.0,
+                                     f.GetQorMasse() * 1000.0}));
+    EXPECT_TRUE(it->second.rc.contains(innen));
+    // The text is the program's, with no conversion left unfilled.
+    EXPECT_EQ(it->second.text.find('%'), std::string::npos);
+}
+
+TEST_F(TemplateEditTest, DoubleClickOnAnItemOpensItsMassSliderAndElsewhereNothing)
+{
+    Oeffne("LKW");
+    tagZLINFO* p = Item(2, 3.0, 0.4);
+    const QPoint item = Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc);
+    // Elsewhere: no slider.
+    Bewege(QPoint(5, 5));
+    QTest::mouseDClick(VP(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(view->GetSlider());
+    // On the item: it is selected and its mass slider opens.
+    Bewege(item);
+    QTest::mouseClick(VP(), Qt::LeftButton, Qt::NoModifier, item);
+    QTest::mouseDClick(VP(), Qt::LeftButton, Qt::NoModifier, item);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(view->GetSelZL(), p);
+    EXPECT_EQ(view->GetSliderKind(), 18);
+}
+
+TEST_F(TemplateEditTest, DeleteKeyRemovesTheSelectedAxleOnlyWhenTheFrameAllowsIt)
+{
+    Oeffne("GDA");
+    CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+    ASSERT_GE(dib->GetAchsen().size(), 2u);
+    QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier, Mitte(dib->GetAchsen()[1].m_rc));
+    ASSERT_TRUE(view->IsAchseSelected());
+    EXPECT_EQ(view->GetHitAchse(), 1);
+    for (bool bErlaubt : {false, true}) {
+        SCOPED_TRACE(bErlaubt);
+        shell.m_bCanRemoveAchse = bErlaubt;
+        shell.m_calls.clear();
+        QTest::keyClick(view.get(), Qt::Key_Delete);
+        EXPECT_EQ(shell.Count("OnRemoveAchse"), bErlaubt ? 1 : 0);
+    }
+}
+
+TEST_F(TemplateEditTest, ContextMenuByWhatLiesUnderThePointer)
+{
+    Oeffne("LKW");
+    tagZLINFO* p = Item(2, 3.0, 0.4);
+    const QPoint item = Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc);
+    const auto ids = [](QMenu* m) {
+        std::vector<int> v;
+        for (QAction* a : m->actions())
+            if (const int id = MenuResource::CommandOf(a))
+                v.push_back(id);
+        return v;
+    };
+    // The item: its commands, the mass in the caption.
+    QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier, item);
+    ASSERT_EQ(view->GetSelZL(), p);
+    std::unique_ptr<QMenu> m(view->KontextMenu(item));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(ids(m.get()), (std::vector<int>{32846, 32847, 32848, 369}));
+    bool bMasse = false;
+    for (QAction* a : m->actions())
+        if (MenuResource::CommandOf(a) == 369)
+            bMasse = a->text() == QString::fromStdString(FormatResChecked(236, {400.0}));
+    EXPECT_TRUE(bMasse);
+    // The body: the vehicle's menu with the chart's mark.
+    view->ClearSelection(false);
+    const QPoint koerper = Mitte(view->GetHotRect(5)) + QPoint(40, 0);
+    view->HitTest(koerper);
+    ASSERT_EQ(view->GetHitKind(), CQOR1View::kHitKoerper);
+    view->ShowDiagramm(true);
+    m.reset(view->KontextMenu(koerper));
+    ASSERT_TRUE(m);
+    bool bDiagramm = false;
+    for (QAction* a : m->actions())
+        if (MenuResource::CommandOf(a) == 33255)
+            bDiagramm = a->isChecked();
+    EXPECT_TRUE(bDiagramm);
+    // Nothing under the pointer: no menu.
+    view->HitTest(QPoint(2, 690));
+    EXPECT_EQ(view->KontextMenu(QPoint(2, 690)), nullptr);
 }
 
 // --- keys
