@@ -232,6 +232,8 @@ public:
     bool AddAchse();
     // Asks for a new additional item and adds it when its kind is allowed.
     void AddZL();
+    // Edits the usable load area of the vehicle worked on (mode 1: as the load-securing view asks).
+    void EditNutzbareLF(int nMode);
     // The weights table of hint tool 1..4 (front/rear group of the front vehicle, then of the trailer)
     // with its title; empty without a vehicle to describe.
     std::string GetGewichtsTip(int nTool, std::string* pTitel) const;
@@ -249,6 +251,8 @@ public:
     int m_nSelAchse = -1;
 
 protected:
+    // Shows the view's help text (the help button of the strip); modal.
+    virtual void ZeigeHilfe();
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     bool event(QEvent* e) override;

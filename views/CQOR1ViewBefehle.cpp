@@ -11,12 +11,15 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
+#include "ui/CDlgHelpText.h"
+#include "ui/CommandEvent.h"
 #include "ui/IMessageBoxService.h"
 
 #include <QContextMenuEvent>
@@ -49,6 +52,7 @@ constexpr int kCmdWert19 = 32964;
 constexpr int kCmdLastDlg = 32978;
 constexpr int kCmdDiagramm = 33255;
 constexpr int kCmdAchseEntfernen = 33130;
+constexpr int kCmdHilfe = 827;
 
 std::string Text(std::uint32_t id)
 {
@@ -85,6 +89,15 @@ QString CQOR1View::RegionalVersion()
 
 bool CQOR1View::event(QEvent* e)
 {
+    if (e->type() == CommandEvent::kType) {
+        // The help button of the strip, and commands sent by id.
+        const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
+        if (nId == kCmdHilfe)
+            ZeigeHilfe();
+        else
+            OnBefehl(nId);
+        return true;
+    }
     const int nTyp = static_cast<int>(e->type());
     if (nTyp == kMsgZLMasse) {
         OnEditZLMasse();
@@ -243,9 +256,10 @@ bool CQOR1View::IsBefehlAktiv(int nId) const
     case kCmdWert17:
     case kCmdResetWert17:
     case kCmdBemerkung:
-    case kCmdNutzbareLF:
         // The vehicle holds no value for these yet.
         return false;
+    case kCmdNutzbareLF:
+        return f && f->GetArt() != FahrzeugArt::kSattelzugmaschine;
     case kCmdWert19:
         return f && f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine;
     case kCmdKupplungsversatz:
@@ -301,9 +315,60 @@ bool CQOR1View::OnBefehl(int nId)
     case kCmdAchseEntfernen:
         IViewShell::Current().OnRemoveAchse();
         return true;
+    case kCmdNutzbareLF:
+        EditNutzbareLF(0);
+        return true;
     default:
         return false;
     }
+}
+
+void CQOR1View::ZeigeHilfe()
+{
+    CDlgHelpText dlg(this);
+    dlg.SetTitle(QString::fromStdString(Text(634)));
+    dlg.SetResourceId(895);
+    dlg.exec();
+}
+
+void CQOR1View::EditNutzbareLF(int nMode)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    if (!pDoc || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    if (!pDoc->CanLeaveViews(9, 0, nullptr, nullptr))
+        return;
+    const SNutzbareLF alt = f->m_NutzLF[0];
+    IPlanDialogs::NutzbareLFValues werte;
+    for (int i = 0; i < 4; ++i) {
+        werte.dLaengen[i] = alt.m_dRand[i];
+        werte.fWerte[i] = alt.m_fWert[i];
+        werte.nWerte[i] = alt.m_nRaster[i];
+    }
+    if (!IPlanDialogs::Current().EditNutzbareLF(this, werte, nMode == 1))
+        return;
+    for (int i = 0; i < 4; ++i)
+        if (!std::isfinite(werte.dLaengen[i]) || werte.dLaengen[i] < 0.0)
+            return; // a margin the dialog should not have let through changes nothing
+    SNutzbareLF neu;
+    for (int i = 0; i < 4; ++i) {
+        neu.m_dRand[i] = werte.dLaengen[i];
+        neu.m_fWert[i] = werte.fWerte[i];
+        neu.m_nRaster[i] = werte.nWerte[i];
+    }
+    f->m_NutzLF[0] = f->m_NutzLF[1] = neu;
+    MarkModified(f);
+    // The placed loads keep their place on the load area when the third margin moves.
+    if (neu.m_dRand[2] != alt.m_dRand[2])
+        if (CQOR* q = f->GetQor())
+            for (tagLGINFO* p : q->GetLgInfos())
+                p->m_dPosX += alt.m_dRand[2] - neu.m_dRand[2];
+    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->OnFahrzeugChanged(true);
+    pDoc->NotifyViews(9, 0);
+    viewport()->update();
+    pDoc->NotifyViews(kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
 }
 
 void CQOR1View::OnToggleDiagramm()

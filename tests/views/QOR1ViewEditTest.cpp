@@ -14,9 +14,11 @@
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SNutzbareLF.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/MenuResource.h"
 #include "ui/CWndSlider.h"
+#include "ui/CommandEvent.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QDir>
@@ -812,6 +814,78 @@ TEST_F(TemplateEditTest, ContextMenuByWhatLiesUnderThePointer)
     // Nothing under the pointer: no menu.
     view->HitTest(QPoint(2, 690));
     EXPECT_EQ(view->KontextMenu(QPoint(2, 690)), nullptr);
+}
+
+TEST_F(TemplateEditTest, UsableLoadAreaEditKeepsTheLoadsInPlaceAndTellsTheViews)
+{
+    Oeffne("LKW");
+    Last(2.0, 1.0);
+    CFahrzeug& f = F();
+    const SNutzbareLF alt = f.m_NutzLF[0];
+    const double x = f.GetQor()->GetLgInfos().front()->m_dPosX;
+    struct Fall
+    {
+        bool bAbbruch;
+        double dHinten; // the third margin entered
+    };
+    for (const Fall& fall :
+         {Fall{true, 0.4}, Fall{false, alt.m_dRand[2]}, Fall{false, alt.m_dRand[2] + 0.3}}) {
+        SCOPED_TRACE(fall.dHinten);
+        D().SetModifiedFlag(false);
+        dialogs.m_bCancel = fall.bAbbruch;
+        for (int i = 0; i < 4; ++i)
+            dialogs.m_nutzLF.dLaengen[i] = alt.m_dRand[i];
+        dialogs.m_nutzLF.dLaengen[0] = alt.m_dRand[0] + 0.1;
+        dialogs.m_nutzLF.dLaengen[2] = fall.dHinten;
+        const double vorn = f.m_NutzLF[0].m_dRand[0];
+        EXPECT_TRUE(view->OnBefehl(32950));
+        EXPECT_DOUBLE_EQ(dialogs.m_nutzLFGezeigt.dLaengen[0], vorn);
+        if (fall.bAbbruch) {
+            EXPECT_TRUE(f.m_NutzLF[0] == alt);
+            EXPECT_FALSE(D().IsModified());
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(f.m_NutzLF[0].m_dRand[0], alt.m_dRand[0] + 0.1);
+        EXPECT_TRUE(f.m_NutzLF[0] == f.m_NutzLF[1]);
+        EXPECT_TRUE(D().IsModified());
+        EXPECT_NEAR(f.GetQor()->GetLgInfos().front()->m_dPosX, x - (fall.dHinten - alt.m_dRand[2]), 1e-12);
+        EXPECT_GT(host.Anzahl(CQOR1View::kHintBearbeitet), 0);
+    }
+    // A negative margin is not taken.
+    dialogs.m_bCancel = false;
+    const SNutzbareLF vorher = f.m_NutzLF[0];
+    dialogs.m_nutzLF.dLaengen[1] = -1.0;
+    view->OnBefehl(32950);
+    EXPECT_TRUE(f.m_NutzLF[0] == vorher);
+}
+
+// The template view with its help recorded instead of shown.
+class HilfeView : public CQOR1View
+{
+public:
+    using CQOR1View::CQOR1View;
+    int nHilfe = 0;
+
+protected:
+    void ZeigeHilfe() override { ++nHilfe; }
+};
+
+TEST(TemplateViewCommands, StripButtonAndCommandsReachTheView)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    HilfeView view(&doc);
+    view.OnInitialUpdate();
+    CommandEvent hilfe(827);
+    QCoreApplication::sendEvent(&view, &hilfe);
+    EXPECT_EQ(view.nHilfe, 1);
+    CommandEvent diagramm(33255);
+    QCoreApplication::sendEvent(&view, &diagramm);
+    EXPECT_TRUE(view.IsDiagrammShown());
 }
 
 // --- keys
