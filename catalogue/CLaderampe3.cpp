@@ -96,7 +96,9 @@ bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
     setParent(m_pView->RampenFlaeche());
     ControlId::Set(this, nId);
     resize(m_nBreite, m_nFensterHoehe);
+    // The message font of the desktop at the size the panel's rectangles are made for.
     m_font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    m_font.setPixelSize(12);
     m_fontName = QFont(QStringLiteral("Arial"));
     m_fontName.setPixelSize(12);
     m_fontSenkrecht = m_fontName;
@@ -166,7 +168,7 @@ void CLaderampe3::ErzeugeControls()
             b->installEventFilter(this);
         m_pStreifen444->hide();
     }
-    m_pStreifen445 = new CRibBtnContainer(true, true, true);
+    m_pStreifen445 = new CRibBtnContainer(true, false, false);
     if (m_pStreifen445->Create(kStreifenMehrere, this, 0, 0, 0, Text(521)))
         m_pStreifen445->AddButton(kIdMehrere, this, MehrereText());
 

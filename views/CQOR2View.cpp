@@ -618,6 +618,13 @@ void CQOR2View::mouseDoubleClickEvent(QMouseEvent* e)
         emit BefehlAngefordert(nId);
 }
 
+void CQOR2View::scrollContentsBy(int dx, int dy)
+{
+    CGetAnsView::scrollContentsBy(dx, dy);
+    if (m_pLaderampe && m_pLaderampe->IsVisible())
+        m_pLaderampe->Reposition(-1);
+}
+
 void CQOR2View::SetzeCursor()
 {
     const int nId = m_pGesten->GetCursorId();

@@ -301,6 +301,8 @@ protected:
     // Tab switches between the truck and its drawbar trailer before the focus chain sees it.
     bool event(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    // The loading ramp scrolls with the plan.
+    void scrollContentsBy(int dx, int dy) override;
     // Shows the HTML tool tip of the load under the cursor, or the text of a tool area.
     bool viewportEvent(QEvent* e) override;
     void customEvent(QEvent* e) override;

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -145,7 +146,20 @@ TEST_F(LaderampeViewTest, TheRampLiesUnderThePlanAndFollowsTheRampCommand)
     EXPECT_EQ(rampe->GetRampenLaenge(), view->MetresToPixels(doc.GetFahrzeug()->GetLFLaenge()));
     EXPECT_EQ(rampe->GetRampenRect().left() + rampe->x(), lf.left()) << "as long as the load area, below it";
     ASSERT_NE(rampe->GetEintrag(), nullptr);
-    Speichere(QStringLiteral("plan_with_ramp.png"));
+    for (int nGrad : {0, 90, 180, 270}) {
+        rampe->SetDrehung(nGrad);
+        Speichere(QStringLiteral("plan_with_ramp_%1.png").arg(nGrad));
+    }
+    rampe->SetDrehung(0);
+    // Scrolled, the ramp and its editor strip move with the plan.
+    const QPoint vorher = rampe->pos(), streifen = rampe->StreifenEditor()->pos();
+    view->resize(700, 500);
+    view->RenderFrame();
+    ASSERT_GT(view->verticalScrollBar()->maximum(), 30);
+    view->verticalScrollBar()->setValue(30);
+    view->horizontalScrollBar()->setValue(20);
+    EXPECT_EQ(rampe->pos(), vorher - QPoint(20, 30));
+    EXPECT_EQ(rampe->StreifenEditor()->pos(), streifen - QPoint(20, 30));
     view->OnBefehl(400);
     EXPECT_FALSE(rampe->IsVisible());
     EXPECT_FALSE(rampe->StreifenEditor()->isVisible());
