@@ -159,6 +159,7 @@ void CLaderampe3::ErzeugeControls()
     // Strip 444 lies below the ramp's window, in the view's client area.
     m_pStreifen444 = new CRibBtnContainer(true, true, false);
     if (m_pStreifen444->Create(kStreifenEditor, parentWidget(), 0, 0, 0, QString())) {
+        m_pStreifen444->SetNotifyWindow(this);
         m_pStreifen444->AddButton(kIdEditor, this);
         m_pStreifen444->SetButtonIcon(kIdEditor, 732);
         m_pStreifen444->SetButtonToolTip(kIdEditor, 684);
@@ -568,6 +569,9 @@ bool CLaderampe3::TabWeiter(QWidget* fokus, bool next)
         // Of the two radio buttons only the checked one takes the focus.
         if ((nId == kIdLadeeinheiten && !m_pLadeeinheiten->isChecked()) ||
             (nId == kIdFsm && !m_pFsm->isChecked()))
+            continue;
+        // A disabled editor button is passed over.
+        if (QWidget* w = Control(nId); !w || !w->isEnabled())
             continue;
         FokusAuf(nId);
         return true;

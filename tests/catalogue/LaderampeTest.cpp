@@ -394,6 +394,11 @@ TEST_F(LaderampeTest, ButtonAddSeveralShowsCountAndMass)
     EXPECT_EQ(rampe->MehrereText(), QStringLiteral("1x\n25kg"));
     EXPECT_EQ(streifen->FindButton(402)->Caption(), QStringLiteral("1x\n25kg"));
     EXPECT_TRUE(streifen->IsButtonEnabled(402));
+    EXPECT_FALSE(rampe->StreifenEditor()->IsButtonEnabled(878)) << "no item browser installed";
+    CLaderampe3::SetEditorOeffner([](QWidget*, QPoint, int, const QString&) {});
+    rampe->AktualisiereKnoepfe();
+    EXPECT_TRUE(rampe->StreifenEditor()->IsButtonEnabled(878));
+    CLaderampe3::SetEditorOeffner(nullptr);
 
     rampe->Adapter()->SelectItem(-1, false);
     if (rampe->Liste()->HasDeferredSelection())
@@ -590,6 +595,7 @@ TEST_F(LaderampeTest, TabRunsThroughTheFixedOrderVisitingOnlyTheCheckedRadio)
     CLaderampe3::SetEditorOeffner([&](QWidget*, QPoint, int nKategorie, const QString& suche) {
         editorAufrufe.emplace_back(QString::number(nKategorie), suche);
     });
+    rampe->AktualisiereKnoepfe();
     view->activateWindow();
     auto fokusId = [&]() {
         QWidget* f = view->focusWidget();
@@ -656,7 +662,12 @@ TEST_F(LaderampeTest, TabRunsThroughTheFixedOrderVisitingOnlyTheCheckedRadio)
     QString suche;
     rampe->Adapter()->GetFilter(nullptr, &suche);
     EXPECT_TRUE(suche.isEmpty());
+    // Without an item browser the disabled editor button is passed over.
     CLaderampe3::SetEditorOeffner(nullptr);
+    rampe->AktualisiereKnoepfe();
+    rampe->Control(1344)->setFocus();
+    QTest::keyClick(rampe->Control(1344), Qt::Key_Tab);
+    EXPECT_EQ(fokusId(), 1341);
 }
 
 TEST_F(LaderampeTest, LoadUnitsWhileShownAreNotRefilled)
