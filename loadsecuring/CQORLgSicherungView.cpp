@@ -323,16 +323,26 @@ bool CQORLgSicherungView::OnBefehl(int nId)
         LoescheAktiveEinheit();
         return true;
     case 397:
-    case 748:
-    case 398:
-    case 33290:
+        EditZurrpunkte(true);
+        return true;
     case 33295:
+        if (m_pAuswahlPunkt)
+            EditZurrpunkte(true);
+        return true;
+    case 748:
+        EditZurrschienen();
+        return true;
+    case 398:
+        EditZurrmittel();
+        return true;
+    case 33290:
+        NeuerZurrpunktHier();
+        return true;
     case 33296:
+        LoescheAuswahlPunkt();
+        return true;
     case 33307:
-        if (ISecuringDialogs::Current().HasEditor(nId) && GetFahrzeug()) {
-            ISecuringDialogs::Current().RunEditor(nId, *this);
-            viewport()->update();
-        }
+        LoescheAllePunkte();
         return true;
     default:
         return false;
@@ -389,21 +399,20 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
         pCmdUI->Enable(q && q->GetAktiveLadeeinheit() != nullptr);
         break;
     case 33296: {
-        bool b = dlg.HasEditor(nId);
-        if (b && m_pAuswahlPunkt) {
-            int nOut = -1;
-            b = QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt), &nOut, nullptr, true,
-                            nullptr);
-        }
-        pCmdUI->Enable(b);
+        int nOut = -1;
+        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt),
+                                                      &nOut, nullptr, true, nullptr));
         break;
     }
     case 33307: {
         int nOut = -1;
-        pCmdUI->Enable(dlg.HasEditor(nId) && f && !f->GetZurrpunktListe().empty() &&
+        pCmdUI->Enable(f && !f->GetZurrpunktListe().empty() &&
                        QueryAction(36, 0, &nOut, nullptr, true, nullptr));
         break;
     }
+    case 33295:
+        pCmdUI->Enable(m_pAuswahlPunkt && dlg.HasEditor(nId));
+        break;
     default:
         pCmdUI->Enable(dlg.HasEditor(nId));
         break;
@@ -726,8 +735,10 @@ void CQORLgSicherungView::StarteLgSicherung()
         else
             r = FrageBox(535, 273, {{770, 538}, {705, 705}});
         if (r == 397 || r == 748) {
-            dlg.RunEditor(r, *this);
-            viewport()->update();
+            if (r == 397)
+                EditZurrpunkte(false);
+            else
+                EditZurrschienen();
             continue;
         }
         if (r == 770)
@@ -742,7 +753,7 @@ void CQORLgSicherungView::StarteLgSicherung()
                           : FrageBox(688, 273, {{770, 538}, {705, 705}}, true, &bNicht, 814);
         s_bNicht688 = bNicht;
         if (r == 398) {
-            dlg.RunEditor(398, *this);
+            EditZurrmittel();
             continue;
         }
         if (r == 770)

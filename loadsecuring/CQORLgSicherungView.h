@@ -3,6 +3,7 @@
 #pragma once
 
 #include "loadsecuring/ILgSicherungView.h"
+#include "loadsecuring/ISecuringDialogs.h"
 #include "loadsecuring/ISecuringWizard.h"
 #include "views/CGetAnsView.h"
 
@@ -138,6 +139,28 @@ public:
     // the plan has no free unit id.
     CLadeeinheit* BildeEinheit(tagLGINFO* pLg);
 
+    // Editing the vehicle's lashing equipment. The point list stays sorted and numbered; points near a
+    // new one (closer than 0.25 m) make it be dropped unless it replaces them; a point deleted takes
+    // every reference of the plan's load units to it along.
+    void InsertZurrpunktSorted(CZurrpunkt* p);
+    // The count of near points (other than pAusser); with bEntfernen they are removed, or -1 when one
+    // of them is in use and nothing was removed.
+    int RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* pAusser, bool bEntfernen);
+    // Takes a point out of the vehicle's list (deleting it with bLoeschen) and numbers the rest again.
+    void RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen);
+    // Drops every reference of the plan's load units to the point (null: to any point of the vehicle).
+    void LoeseZurrpunktVerweise(const CZurrpunkt* p);
+    // Applies what the lashing-point editor gave back: an edit, one new point (and its twin), a row.
+    void WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w);
+    void EditZurrpunkte(bool bAuswahl);
+    void NeuerZurrpunktHier();
+    void LoescheAuswahlPunkt();
+    void LoescheAllePunkte();
+    void EditZurrschienen();
+    void EditZurrmittel();
+    // The place of the last right-button press, in picture coordinates.
+    void SetRechtsklick(QPoint pt) { m_ptRechts = pt; }
+
     // The context menu at a client point (menu 602 popup 0, 1 or 2; owned by the caller); null where
     // none shows.
     QMenu* KontextMenu(QPoint ptClient);
@@ -222,6 +245,7 @@ private:
     int FrageBox(int nText, int nTitel, std::initializer_list<std::pair<int, int>> knoepfe,
                  bool bCheck = false, bool* pCheck = nullptr, int nIcon = 0);
     void Meldung(int nText);
+    bool SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
 
     // Scale and zoom.
     double m_dZoom = kBasisZoom;

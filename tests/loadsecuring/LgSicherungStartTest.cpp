@@ -148,20 +148,15 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
     for (CZurrschiene* s : Fahrzeug().m_Zurrschienen)
         delete s;
     Fahrzeug().m_Zurrschienen.clear();
-    // The first editor run adds nothing, the second a rail: two questions, then the wizard.
-    int nLauf = 0;
-    dialoge.step = [&](int nCommand, CQORLgSicherungView& v) {
-        if (nCommand == 748 && ++nLauf == 2) {
-            auto* s = new CZurrschiene;
-            s->m_nSeite = 0;
-            v.GetFahrzeug()->m_Zurrschienen.push_back(s);
-        }
-    };
+    // The first editor run is cancelled, the second makes the two rails: two questions, then the wizard.
+    dialoge.schienenAntworten = {705, 668};
+    dialoge.schiene.dAbstand = 0.05;
     boxes.AddAnswer(748);
     boxes.AddAnswer(748);
     view->OnBefehl(636);
     EXPECT_EQ(Boxen(boxes), (std::vector<int>{535, 535}));
     EXPECT_EQ(dialoge.runs, (std::vector<int>{748, 748}));
+    EXPECT_EQ(Fahrzeug().m_Zurrschienen.size(), 2u);
     EXPECT_EQ(wizards.modes, std::vector<int>{0});
     // Cancelling the question ends the start.
     view->OnFrameNotify(8, 3);

@@ -99,17 +99,44 @@ public:
     FakeDialogs() { ISecuringDialogs::SetCurrent(this); }
     ~FakeDialogs() override { ISecuringDialogs::SetCurrent(nullptr); }
     bool HasEditor(int /*nCommand*/) const override { return bEditors; }
-    int RunEditor(int nCommand, CQORLgSicherungView& view) override
+    // The point editor gives back `punkt` (its vehicle and point kept from the view's values).
+    bool EditZurrpunkt(QWidget*, ZurrpunktWerte& w) override
     {
-        runs.push_back(nCommand);
-        if (step)
-            step(nCommand, view);
-        return 668;
+        runs.push_back(397);
+        gegeben = w;
+        CFahrzeug* f = w.pFahrzeug;
+        CZurrpunkt* p = w.pPunkt;
+        w = punkt;
+        w.pFahrzeug = f;
+        w.pPunkt = p;
+        return bAnnehmen;
+    }
+    int EditZurrschiene(QWidget*, ZurrschieneWerte& w) override
+    {
+        runs.push_back(748);
+        schieneGegeben = w;
+        const int r = schienenAntworten.empty() ? 705 : schienenAntworten.front();
+        if (!schienenAntworten.empty())
+            schienenAntworten.erase(schienenAntworten.begin());
+        w.dAbstand = schiene.dAbstand;
+        w.dRaster = schiene.dRaster;
+        w.nAnzahl = schiene.nAnzahl;
+        return r;
+    }
+    bool EditZurrmittel(QWidget*, CFahrzeug&) override
+    {
+        runs.push_back(398);
+        return false;
     }
     void ShowHelp(QWidget*, quint32 nHelpId) override { helps.push_back(nHelpId); }
 
     bool bEditors = true;
-    std::function<void(int, CQORLgSicherungView&)> step;
+    bool bAnnehmen = true;
+    ZurrpunktWerte punkt;
+    ZurrpunktWerte gegeben;
+    ZurrschieneWerte schiene;
+    ZurrschieneWerte schieneGegeben;
+    std::vector<int> schienenAntworten;
     std::vector<int> runs;
     std::vector<quint32> helps;
 };
