@@ -1,5 +1,7 @@
-// The dialogs the load-securing view opens: the defaults and the one set at start-up.
+// The dialogs the load-securing view opens: the defaults, the program's and the ones set instead.
 #include "loadsecuring/ISecuringDialogs.h"
+
+#include "loadsecuring/CLgSichgDialoge.h"
 
 #include "model/text/TextProvider.h"
 #include "ui/CDlgHelpText.h"
@@ -20,7 +22,7 @@ void ISecuringDialogs::ShowHelp(QWidget* pParent, quint32 nHelpId)
 
 ISecuringDialogs& ISecuringDialogs::Current()
 {
-    static ISecuringDialogs fallback;
+    static CLgSichgDialoge fallback;
     return g_pDialogs ? *g_pDialogs : fallback;
 }
 

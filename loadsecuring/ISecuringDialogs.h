@@ -53,7 +53,7 @@ public:
     // The modal help window titled with text 634 showing help text `nHelpId`.
     virtual void ShowHelp(QWidget* pParent, quint32 nHelpId);
 
-    // The dialogs in use: the ones set at start-up, else these defaults.
+    // The dialogs in use: the ones set (tests), else the program's.
     static ISecuringDialogs& Current();
     static void SetCurrent(ISecuringDialogs* pDialogs);
 };

@@ -69,11 +69,41 @@ QImage SecuredMark()
     return image;
 }
 
+// The lashing-rail editor's picture: the load area seen from above at its side wall with a rail along
+// it, and the distance from the side marked by an arrow.
+QImage RailSketch()
+{
+    QImage image(180, 140, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // The floor and the side wall at the top.
+    p.fillRect(QRect(0, 20, 180, 120), QColor(235, 235, 225));
+    p.fillRect(QRect(0, 12, 180, 8), QColor(90, 90, 90));
+    // The rail with its slots.
+    p.fillRect(QRect(0, 58, 180, 14), QColor(120, 120, 120));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    for (int x = 4; x < 180; x += 18)
+        p.drawRoundedRect(QRectF(x, 61.5, 10, 7), 3, 3);
+    // The distance from the side wall to the rail's middle.
+    p.setPen(QPen(QColor(200, 40, 40), 2));
+    p.drawLine(150, 22, 150, 63);
+    p.setBrush(QColor(200, 40, 40));
+    p.drawPolygon(QPolygon({{150, 20}, {145, 29}, {155, 29}}));
+    p.drawPolygon(QPolygon({{150, 65}, {145, 56}, {155, 56}}));
+    // A load standing on the floor.
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(QColor(237, 244, 147));
+    p.drawRect(QRect(20, 88, 90, 44));
+    return image;
+}
+
 } // namespace
 
 QList<int> SecuringPicturePainter::Ids()
 {
-    return {672, 765, 767, 808};
+    return {672, 754, 765, 767, 808};
 }
 
 QImage SecuringPicturePainter::Draw(int id)
@@ -81,6 +111,8 @@ QImage SecuringPicturePainter::Draw(int id)
     switch (id) {
     case 672: // hatch over the marked loads
         return Stripes(8, QColor(200, 40, 40), QColor(255, 220, 220));
+    case 754: // the lashing-rail editor's sketch
+        return RailSketch();
     case 765: // a lashing point of the vehicle
         return LashingPoint();
     case 767: // a lashing rail
