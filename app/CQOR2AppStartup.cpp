@@ -2,7 +2,8 @@
 // and the OpenGL probe, in that order.
 #include "app/CQOR2App.h"
 
-#include "app/QtFileDialogs.h"
+#include "app/ProgramFileDialogs.h"
+#include "catalogue/CatalogueImages.h"
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
@@ -91,7 +92,7 @@ bool CQOR2App::InitInstance()
         return false;
     if (HoldsLock())
         RebuildSamples();
-    QtFileDialogs::Install(m_frame->Services(), m_userRoot);
+    ProgramFileDialogs::Install(m_frame->Services(), m_userRoot);
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
@@ -273,6 +274,8 @@ void CQOR2App::LoadImageList()
         if (id == kFirstCatalogueBitmap)
             m_firstImage = index;
     }
+    if (m_firstImage >= 0)
+        CatalogueImages::Set(&m_images, m_firstImage);
 }
 
 bool CQOR2App::Start3D()

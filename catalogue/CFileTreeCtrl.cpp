@@ -536,12 +536,16 @@ CFileTreeCtrlItem* CFileTreeCtrl::FindChildByName(QTreeWidgetItem* parent, const
 {
     if (!parent)
         return nullptr;
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (Item(parent->child(i))->Info().m_strFileName == name)
-            return Item(parent->child(i));
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (Item(parent->child(i))->Info().m_strFileName.compare(name, Qt::CaseInsensitive) == 0)
-            return Item(parent->child(i));
+    // A name on the disk matches as well as the shown one (which may lack its extension).
+    auto matches = [&name](const CFileTreeCtrlItemInfo& info, Qt::CaseSensitivity cs) {
+        if (info.m_strFileName.compare(name, cs) == 0)
+            return true;
+        return info.m_bExtensionHidden && QFileInfo(info.m_strFilePath).fileName().compare(name, cs) == 0;
+    };
+    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive})
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (matches(Item(parent->child(i))->Info(), cs))
+                return Item(parent->child(i));
     return nullptr;
 }
 
@@ -922,6 +926,9 @@ void CFileTreeCtrl::Rename(QTreeWidgetItem* item)
 
 bool CFileTreeCtrl::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
 {
+    // Asked again: the file may have been taken by a writer while the name was typed.
+    if (!item || !CanChangeItem(item))
+        return false;
     CFileTreeCtrlItemInfo& info = Item(item)->Info();
     if (text.isEmpty() || text.contains(QLatin1Char('/')) || text == QLatin1String(".") ||
         text == QLatin1String(".."))
@@ -977,6 +984,7 @@ bool CFileTreeCtrl::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
     }
     if (item->parent())
         SortChildren(item->parent());
+    emit itemRenamed(oldPath, newPath);
     return true;
 }
 

@@ -73,6 +73,8 @@ public:
     // those and every folder below them are watched instead.
     void SetWatchedPath(const QString& path) { m_strWatchedPath = path; }
     void AddWatchedFolder(const QString& path);
+    // Forgets the watched folders (the watcher must be stopped first).
+    void ClearWatchedFolders() { m_watchedFolders.clear(); }
     void StartWatcher();
     virtual void StopWatcher();
     virtual void RestartWatcher(const QString& path);
@@ -143,6 +145,8 @@ public:
 signals:
     // Once for every rebuild the watcher caused.
     void folderRebuilt();
+    // After an item's file or folder was renamed by a label edit.
+    void itemRenamed(const QString& oldPath, const QString& newPath);
 
 protected:
     virtual void FillFolder(const QString& path, QTreeWidgetItem* parent, bool deleteChildren = false);
