@@ -600,7 +600,7 @@ int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
 
 void CQORLgSicherungView::RahmenFreigeben(bool bFrei)
 {
-    IViewShell::Current().EnableFrameClose(bFrei);
+    IViewShell::Current().EnableFrameCloseBox(bFrei);
     IViewShell::Current().EnableFrameControl(802, bFrei);
 }
 

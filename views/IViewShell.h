@@ -35,9 +35,9 @@ public:
     virtual void RecalcLayout() {}
     // The main frame's flag word (bit 0: the notes before load securing are not wanted).
     virtual int GetFrameFlags() const { return 0; }
-    // Enables or greys the main frame's close box.
-    virtual void EnableFrameClose(bool /*bEnable*/) {}
-    // Enables or greys a control of the main frame's command bars by id.
+    // The main frame's close box, greyed while the load-securing wizard is open.
+    virtual void EnableFrameCloseBox(bool /*bEnable*/) {}
+    // A control of the main frame's command bars by id (802 while the load-securing wizard is open).
     virtual void EnableFrameControl(int /*nId*/, bool /*bEnable*/) {}
 
     // The shell the views talk to: the one set at start-up, else a default that does nothing.

@@ -148,7 +148,7 @@ public:
     FrameShell() { IViewShell::SetCurrent(this); }
     ~FrameShell() override { IViewShell::SetCurrent(nullptr); }
     int GetFrameFlags() const override { return nFlags; }
-    void EnableFrameClose(bool b) override { bClose = b; }
+    void EnableFrameCloseBox(bool b) override { bClose = b; }
     void EnableFrameControl(int nId, bool b) override { controls[nId] = b; }
 
     int nFlags = 0;

@@ -4,6 +4,7 @@
 #include "PlanPicturePainter.h"
 #include "SecuringPicturePainter.h"
 #include "VehiclePicturePainter.h"
+#include "WizardPicturePainter.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -254,6 +255,8 @@ QList<QString> ViewPicturePainter::Paths()
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : SecuringPicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : WizardPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -270,6 +273,9 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : SecuringPicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return SecuringPicturePainter::Draw(id);
+    for (int id : WizardPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return WizardPicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
