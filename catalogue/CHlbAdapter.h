@@ -38,6 +38,10 @@ public:
     int FillList();
     void SelectItem(int index, bool scroll = true);
     const sHLBItemData* SelectedEntry() const;
+    // The selected entry with a share of its ownership, so a holder never reaches a freed one.
+    CHlbCatalogue::Entry SelectedSharedEntry() const;
+    // Whether the strip shows the entry (it is in the catalogue and passes the filter).
+    bool Shows(const sHLBItemData* entry) const;
     int ViewMode() const { return m_viewMode; }
     void SetViewMode(int mode, bool noNotify = false);
 
@@ -97,6 +101,12 @@ public:
     bool MayLoad(const HListboxItem& tile) override;
     QVariant LoadInput(const HListboxItem& tile) override;
     void TypedSearch(const QString& text) override;
+    // Clears the hit and tells the owner the search is cleared.
+    void EndTypedSearch() override;
+    // The pointer resting on a tile makes it hot (drawn white) until it leaves the tile.
+    bool HoverAreaEntered(int index, const QPoint& point, QRect* area) override;
+    void HoverAreaLeft(int index) override;
+    const sHLBItemData* HotEntry() const { return m_hot; }
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }
@@ -132,6 +142,7 @@ private:
     QString m_search;
     int m_viewMode = 0;
     int m_typedHit = -1;
+    const sHLBItemData* m_hot = nullptr;
     bool m_attached = false;
     ConfirmDelete m_confirm;
 };

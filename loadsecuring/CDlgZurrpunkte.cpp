@@ -218,7 +218,9 @@ bool CDlgZurrpunkte::OnCommand(int id, int notifyCode, QObject* control)
             Freigabe(kAbstandId, false);
             Freigabe(kAnzahlId, false);
             Freigabe(kOhneGrenzeId, false);
-            SetzeText(kReiheTextId, 369);
+            // Text 369 is also the string of a command of the template view; the label stays empty.
+            if (auto* l = findChild<QLabel*>(ControlId::ObjectName(kReiheTextId)))
+                l->clear();
             Freigabe(kStirnId, true);
         } else {
             Freigabe(kAbstandId, true);

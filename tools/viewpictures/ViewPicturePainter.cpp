@@ -253,9 +253,9 @@ QList<QString> ViewPicturePainter::Paths()
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : VehiclePicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
-    for (int id : SecuringPicturePainter::Ids())
-        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : WizardPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : SecuringPicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
@@ -270,12 +270,12 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : VehiclePicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return VehiclePicturePainter::Draw(id);
-    for (int id : SecuringPicturePainter::Ids())
-        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
-            return SecuringPicturePainter::Draw(id);
     for (int id : WizardPicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return WizardPicturePainter::Draw(id);
+    for (int id : SecuringPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return SecuringPicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
