@@ -1,18 +1,262 @@
-// The blocking page of the load-securing wizard.
+// The blocking page: finding what blocks the unit, the forces per direction and the questions before
+// the blocking is dropped.
 #include "loadsecuring/CPgLgSichgPage2.h"
 
+#include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/securing/BlockierungsSuche.h"
 #include "model/text/FormatArg.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "platform/CCmdUI.h"
+#include "ui/CEditLast.h"
+#include "ui/CommandUpdateEvent.h"
+#include "ui/ControlId.h"
+#include "ui/IMessageBoxService.h"
+
+#include <QAbstractButton>
+#include <QStyle>
+
+namespace {
+
+// Answers that last for the program run.
+bool g_bZurueckOhneFrage = false;     // going back clears the blocking without asking
+bool g_bVerschiebungGemeldet = false; // the notice that moving the unit cleared its blocking
+
+constexpr int kZurueck = 12323;
+
+} // namespace
 
 CPgLgSichgPage2::CPgLgSichgPage2(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
+
+void CPgLgSichgPage2::ResetNachfragen()
+{
+    g_bZurueckOhneFrage = false;
+    g_bVerschiebungGemeldet = false;
+}
 
 void CPgLgSichgPage2::GetHeaderBitmapId(quint32* pId)
 {
     *pId = kHeaderBitmap;
 }
 
+CEditLast* CPgLgSichgPage2::Feld(int nRichtung) const
+{
+    return qobject_cast<CEditLast*>(ControlId::Find(this, kFelder[std::size_t(nRichtung)]));
+}
+
+bool CPgLgSichgPage2::Blockiert() const
+{
+    auto* b = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdBlockiert));
+    return b && b->isChecked();
+}
+
+void CPgLgSichgPage2::SetBlockiert(bool on)
+{
+    if (auto* b = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdBlockiert)))
+        b->setChecked(on);
+    if (CPshLgSichgWizard* wizard = GetWizard()) {
+        wizard->GetParams().m_bBlockiert = on ? 1 : 0;
+        wizard->SetStateWord(on ? 2 : 1);
+    }
+}
+
 bool CPgLgSichgPage2::OnInitDialog()
 {
     CPgLgSichgBase2::OnInitDialog();
     SetPageTitle(kTitle, {});
+    for (int id : kFelder)
+        if (auto* edit = qobject_cast<CEditLast*>(ControlId::Find(this, id))) {
+            edit->SetFormat(EditValue::kInt, QStringLiteral("%i"));
+            edit->SetText(std::nullopt);
+        }
+    // The check boxes are as wide as their captions; the second keeps its right edge.
+    for (int id : {kIdBlockiert, kIdErklaerung})
+        if (auto* b = qobject_cast<QAbstractButton*>(ControlId::Find(this, id))) {
+            const int nBreite = b->fontMetrics().horizontalAdvance(b->text()) +
+                                b->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, b) + 5;
+            QRect r = b->geometry();
+            if (id == kIdErklaerung)
+                r.setLeft(r.right() + 1 - nBreite);
+            else
+                r.setWidth(nBreite);
+            b->setGeometry(r);
+        }
     return true;
+}
+
+void CPgLgSichgPage2::SchreibeFelder()
+{
+    for (int d = 0; d < 4; ++d)
+        if (CEditLast* edit = Feld(d)) {
+            if (m_fs[std::size_t(d)].m_nArt != sFSParam::kKeine)
+                edit->SetInt(m_fs[std::size_t(d)].m_nKapazitaet);
+            else
+                edit->SetText(std::nullopt);
+        }
+}
+
+void CPgLgSichgPage2::SucheBlockierung()
+{
+    m_fs = {};
+    m_bGefunden = false;
+    CLadeeinheit* pEinheit = GetLadeeinheit();
+    CFahrzeug* pFahrzeug = GetFahrzeug();
+    double dLu = 0.0, dWu = 0.0;
+    if (pEinheit && pFahrzeug && pFahrzeug->GetNutzbareLF(&dLu, &dWu)) {
+        BlockierungsSuche::Rechteck box;
+        pEinheit->GetRechteck(&box.x, &box.y, &box.dLaenge, &box.dBreite);
+        // The vehicle keeps no wall values and the form-fit items no force yet: the user types them.
+        m_bGefunden = BlockierungsSuche::FindBlocking(
+            box, dLu, dWu, {0, 0, 0, 0}, pFahrzeug, [](const tagLGINFO*) { return 0; }, m_fs);
+    }
+    SchreibeFelder();
+}
+
+void CPgLgSichgPage2::LoescheBlockierung()
+{
+    m_fs = {};
+    m_bGefunden = false;
+    SchreibeFelder();
+    SetBlockiert(false);
+    if (CPshLgSichgWizard* wizard = GetWizard())
+        for (sFSParam& f : wizard->GetParams().m_FS)
+            f = sFSParam();
+}
+
+bool CPgLgSichgPage2::OnSetActive()
+{
+    const bool bOk = CPgLgSichgBase2::OnSetActive();
+    if (CPshLgSichgWizard* wizard = GetWizard()) {
+        const CWizardParams& wp = wizard->GetParams();
+        if (auto* b = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdBlockiert)))
+            b->setChecked(wp.m_bBlockiert != 0);
+        for (std::size_t d = 0; d < 4; ++d)
+            m_fs[d] = wp.m_FS[d];
+        SchreibeFelder();
+    }
+    return bOk;
+}
+
+bool CPgLgSichgPage2::OnKillActive()
+{
+    if (CPshLgSichgWizard* wizard = GetWizard()) {
+        CWizardParams& wp = wizard->GetParams();
+        for (int d = 0; d < 4; ++d)
+            if (CEditLast* edit = Feld(d))
+                m_fs[std::size_t(d)].m_nKapazitaet = edit->GetIntOr(0);
+        for (std::size_t d = 0; d < 4; ++d)
+            wp.m_FS[d] = m_fs[d];
+        wp.m_bBlockiert = Blockiert() ? 1 : 0;
+    }
+    return CPgLgSichgBase2::OnKillActive();
+}
+
+int CPgLgSichgPage2::Validate(int nTarget)
+{
+    if (nTarget != PageIndex() - 1 || !Blockiert())
+        return CPgLgSichgBase2::Validate(nTarget);
+    if (!g_bZurueckOhneFrage) {
+        IMessageBoxService::HtmlBox box;
+        box.textId = 443;
+        box.captionId = 273;
+        box.buttons = {{kZurueck, 444}, {708, 708}};
+        box.checkBox = true;
+        bool bNichtMehr = false;
+        if (MessageBoxes().ShowHtml(this, box, &bNichtMehr) != kZurueck)
+            return -2;
+        // Only the answer that lets the user go back is kept: a kept refusal would lock this page.
+        g_bZurueckOhneFrage = bNichtMehr;
+    }
+    LoescheBlockierung();
+    return -1;
+}
+
+int CPgLgSichgPage2::OnViewNotify(int nCode, std::intptr_t nValue)
+{
+    switch (nCode) {
+    case 5:
+        m_bWeiterErlaubt = nValue == 2;
+        if (nValue == 1 && Blockiert()) {
+            LoescheBlockierung();
+            if (!g_bVerschiebungGemeldet) {
+                g_bVerschiebungGemeldet = true;
+                IMessageBoxService::HtmlBox box;
+                box.textId = 694;
+                box.captionId = 273;
+                box.buttons = {{668, 668}};
+                MessageBoxes().ShowHtml(this, box, nullptr);
+            }
+        }
+        break;
+    case 52:
+        if (Blockiert())
+            SucheBlockierung();
+        break;
+    case 7:
+        m_bWeiterErlaubt = GetView() != nullptr;
+        break;
+    default:
+        return 0;
+    }
+    if (IsActivePage())
+        RefreshHint(0);
+    return 0;
+}
+
+int CPgLgSichgPage2::OnUpdateNext(CCmdUI* pCmdUI)
+{
+    if (!pCmdUI)
+        return 0;
+    pCmdUI->Enable(m_bWeiterErlaubt);
+    return 1;
+}
+
+void CPgLgSichgPage2::GetNextCommandId(int nId, int* pNext)
+{
+    if (nId == 12323 && pNext)
+        *pNext = kIdInfo;
+    else
+        CPgLgSichgBase2::GetNextCommandId(nId, pNext);
+}
+
+bool CPgLgSichgPage2::OnCommand(int id, int notifyCode, QObject* control)
+{
+    switch (id) {
+    case kIdBlockiert:
+        if (Blockiert()) {
+            SucheBlockierung();
+            SetBlockiert(m_bGefunden);
+        } else {
+            LoescheBlockierung();
+        }
+        return true;
+    case kIdInfo: {
+        IMessageBoxService::HtmlBox box;
+        box.textId = 567;
+        box.captionId = 273;
+        box.buttons = {{668, 668}};
+        MessageBoxes().ShowHtml(this, box, nullptr);
+        return true;
+    }
+    case kIdErklaerung:
+        RefreshHint(0);
+        return true;
+    default:
+        return CPgLgSichgBase2::OnCommand(id, notifyCode, control);
+    }
+}
+
+void CPgLgSichgPage2::OnUpdateCommand(CommandUpdateEvent& query)
+{
+    const int id = int(query.Id());
+    for (int d = 0; d < 4; ++d)
+        if (id == kFelder[std::size_t(d)]) {
+            query.Enable(m_fs[std::size_t(d)].m_nArt != sFSParam::kKeine);
+            return;
+        }
+    if (id == kIdInfo) {
+        query.Enable(Blockiert());
+        return;
+    }
+    CPgLgSichgBase2::OnUpdateCommand(query);
 }

@@ -3,6 +3,11 @@
 #pragma once
 
 #include "loadsecuring/CPgLgSichgBase2.h"
+#include "model/plan/sFSParam.h"
+
+#include <array>
+
+class CEditLast;
 
 class CPgLgSichgPage2 : public CPgLgSichgBase2
 {
@@ -11,11 +16,43 @@ public:
     static constexpr quint32 kTemplate = 634;
     static constexpr quint32 kTitle = 429;
     static constexpr quint32 kHeaderBitmap = 720;
+    static constexpr int kIdBlockiert = 1229;
+    static constexpr int kIdErklaerung = 1233;
+    static constexpr int kIdInfo = 722;
+    // The force fields in direction order 0..3: rearward, 1, forward, 3.
+    static constexpr std::array<int, 4> kFelder = {1104, 1105, 1103, 1106};
 
     explicit CPgLgSichgPage2(CPshLgSichgWizard* pWizard);
 
     void GetHeaderBitmapId(quint32* pId) override;
+    bool OnSetActive() override;
+    bool OnKillActive() override;
+    int Validate(int nTarget) override;
+    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int OnUpdateNext(CCmdUI* pCmdUI) override;
+    void GetNextCommandId(int nId, int* pNext) override;
+
+    const std::array<sFSParam, 4>& Blockierung() const { return m_fs; }
+    bool BlockierungGefunden() const { return m_bGefunden; }
+    // The questions asked once per program run are asked again (for tests).
+    static void ResetNachfragen();
 
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+    void OnUpdateCommand(CommandUpdateEvent& query) override;
+
+private:
+    CEditLast* Feld(int nRichtung) const;
+    bool Blockiert() const;
+    void SetBlockiert(bool on);
+    // Determines the blocked directions of the active unit and fills the fields.
+    void SucheBlockierung();
+    // Clears the box, the four entries and their fields.
+    void LoescheBlockierung();
+    void SchreibeFelder();
+
+    std::array<sFSParam, 4> m_fs;
+    bool m_bWeiterErlaubt = true;
+    bool m_bGefunden = false;
 };
