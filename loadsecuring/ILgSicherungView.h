@@ -38,4 +38,6 @@ public:
     virtual bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode) = 0;
     // Clears the marked bit of every placed load the view shows.
     virtual void ClearLoadMarks() = 0;
+    // Metres as pixels at the view's zoom; a view without a scale of its own takes 100 pixels a metre.
+    virtual int MetresToPixels(double dMetres) { return int(dMetres * 100.0); }
 };
