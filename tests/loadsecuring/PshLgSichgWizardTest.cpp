@@ -234,7 +234,10 @@ TEST_F(WizardTest, ARelayedNoticeReachesTheActivePageLater)
 
 TEST_F(WizardTest, ButtonsFollowThePageAndTheReach)
 {
-    CPshLgSichgWizard* wizard = Open(0);
+    // The first page goes on only with a unit to secure: the sample plan's active unit.
+    fahrzeugtest::Sicherungsaufbau aufbau = fahrzeugtest::BaueSicherungsaufbau();
+    FakeLgSicherungView view(aufbau.pDoc.get());
+    CPshLgSichgWizard* wizard = Open(0, &view);
     EXPECT_FALSE(wizard->IsButtonEnabled(12323)) << "no way back from the first page";
     EXPECT_TRUE(wizard->IsButtonEnabled(12324));
     EXPECT_FALSE(wizard->IsButtonEnabled(770));
@@ -253,6 +256,7 @@ TEST_F(WizardTest, ButtonsFollowThePageAndTheReach)
     CommandEvent report(770);
     QCoreApplication::sendEvent(wizard, &report);
     EXPECT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+    delete wizard; // before the view it shows
 }
 
 TEST_F(WizardTest, GoToPageRefusesWhatLiesOutsideAndCountsNewPages)
