@@ -1,4 +1,4 @@
-// The method page of the load-securing wizard: the securing method and the attachment points.
+// The method page of the load-securing wizard: the securing method and what the lashings go to.
 #pragma once
 
 #include "loadsecuring/CPgLgSichgBase2.h"
@@ -10,11 +10,41 @@ public:
     static constexpr quint32 kTemplate = 761;
     static constexpr quint32 kTitle = 499;
     static constexpr quint32 kHeaderBitmap = 718;
+    static constexpr int kIdEinfach = 1293;
+    static constexpr int kIdDetail = 1292;
+    static constexpr int kIdPunkte = 1294;
+    static constexpr int kIdSchienen = 1295;
+    static constexpr int kIdAutomatisch = 1099;
+    // The page the flow goes on to when the attachment points are placed automatically.
+    static constexpr int kNachAutomatik = 7;
 
     explicit CPgLgSichgPage11(CPshLgSichgWizard* pWizard);
 
     void GetHeaderBitmapId(quint32* pId) override;
+    void OnFirstEnter(int nVisits) override;
+    void OnFirstActivate() override;
+    bool OnSetActive() override;
+    bool OnKillActive() override;
+    int Validate(int nTarget) override;
+    void GetNextCommandId(int nId, int* pNext) override;
+
+    // What the lashings go to: -1 not chosen, 0 the lashing points, 1 the lashing rails.
+    int Option() const { return m_nOption; }
+    // The questions asked until the user says not again are asked again (for tests).
+    static void ResetNachfragen();
 
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+
+private:
+    bool Checked(int id) const;
+    void SetChecked(int id, bool on);
+    bool HatPunkte() const;
+    bool HatSchienen() const;
+    // A box of the option was clicked: asks for missing equipment, then takes the option.
+    void OptionGeklickt(int id);
+    void Meldung(int nText, int nCaption);
+
+    int m_nOption = -1;
 };

@@ -1,0 +1,237 @@
+// The method page: what the lashings go to, the questions about missing equipment, and the check
+// before the attachment points are placed automatically.
+#include "FakeLgSicherungView.h"
+#include "SicherungsTestSupport.h"
+
+#include "loadsecuring/CPgLgSichgPage11.h"
+#include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
+#include "platform/ResourceModule.h"
+#include "ui/CommandEvent.h"
+#include "ui/ControlId.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A view that also counts the commands it is sent.
+class CommandView : public FakeLgSicherungView
+{
+public:
+    using FakeLgSicherungView::FakeLgSicherungView;
+    std::vector<quint32> m_commands;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == CommandEvent::EventType()) {
+            m_commands.push_back(static_cast<CommandEvent*>(e)->Id());
+            return true;
+        }
+        return FakeLgSicherungView::event(e);
+    }
+};
+
+class Page11Test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_module =
+            ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+        m_previous = ResourceModule::Current();
+        ResourceModule::SetCurrent(m_module.get());
+        CPgLgSichgPage11::ResetNachfragen();
+        Neu();
+    }
+    // A fresh sample plan; the questions are asked again.
+    void Neu()
+    {
+        CPgLgSichgPage11::ResetNachfragen();
+        m_aufbau = fahrzeugtest::BaueSicherungsaufbau();
+        m_aufbau.pEinheit->CalcAbmessungen();
+    }
+    void TearDown() override
+    {
+        delete m_wizard.data();
+        m_view.reset();
+        ResourceModule::SetCurrent(m_previous);
+        CPgLgSichgPage11::ResetNachfragen();
+    }
+    // Vehicle lashing points at the given distances from the front, on the right side.
+    void Punkte(const std::vector<double>& xs)
+    {
+        for (double x : xs) {
+            auto* p = new CZurrpunkt(7.2, 2.5);
+            p->m_nFlags = CZurrpunkt::kVonVorn;
+            p->m_dAbstandLaengs = x;
+            p->m_dAbstandQuer = 0.05;
+            m_aufbau.pFahrzeug->GetZurrpunktListe().push_back(p);
+        }
+    }
+    // Lashing rails on the given sides (0 or 2) at the given distances from that side.
+    void Schienen(const std::vector<std::pair<int, double>>& rails)
+    {
+        for (auto [nSeite, d] : rails) {
+            auto* s = new CZurrschiene;
+            s->m_nSeite = nSeite;
+            s->m_dPosition = d;
+            m_aufbau.pFahrzeug->m_Zurrschienen.push_back(s);
+        }
+    }
+    // A wizard on the method page (index 4).
+    CPgLgSichgPage11* Open()
+    {
+        m_view = std::make_unique<CommandView>(m_aufbau.pDoc.get());
+        m_wizard = new CPshLgSichgWizard(403, m_view.get(), 0);
+        m_wizard->SetView(m_view.get());
+        EXPECT_TRUE(m_wizard->Create());
+        m_wizard->show();
+        m_wizard->GetParams().m_fReibungOhneMatte = 0.3f;
+        EXPECT_TRUE(m_wizard->GoToPage(4));
+        return static_cast<CPgLgSichgPage11*>(m_wizard->GetPage(4));
+    }
+    static QAbstractButton* Knopf(CPgLgSichgPage11* page, int id)
+    {
+        return qobject_cast<QAbstractButton*>(ControlId::Find(page, id));
+    }
+
+    std::unique_ptr<ResourceModule> m_module;
+    const ResourceModule* m_previous = nullptr;
+    ScriptedMessageBoxService m_boxes;
+    fahrzeugtest::Sicherungsaufbau m_aufbau;
+    std::unique_ptr<CommandView> m_view;
+    QPointer<CPshLgSichgWizard> m_wizard;
+};
+
+} // namespace
+
+TEST_F(Page11Test, TheFirstEntryChoosesWhatTheVehicleOffers)
+{
+    struct Case
+    {
+        const char* name;
+        bool bPunkte, bSchienen;
+        int nOption;
+    };
+    for (const Case& c : {Case{"points and rails", true, true, 0}, Case{"rails only", false, true, 1},
+                          Case{"nothing", false, false, -1}}) {
+        SCOPED_TRACE(c.name);
+        Neu();
+        if (c.bPunkte)
+            Punkte({1.0, 2.2});
+        if (c.bSchienen)
+            Schienen({{0, 0.05}, {2, 0.05}});
+        CPgLgSichgPage11* page = Open();
+        EXPECT_EQ(page->Option(), c.nOption);
+        EXPECT_EQ(Knopf(page, CPgLgSichgPage11::kIdPunkte)->isChecked(), c.nOption == 0);
+        EXPECT_EQ(Knopf(page, CPgLgSichgPage11::kIdSchienen)->isChecked(), c.nOption == 1);
+        EXPECT_TRUE(Knopf(page, CPgLgSichgPage11::kIdAutomatisch)->isChecked());
+        if (c.nOption == 0) {
+            EXPECT_TRUE(m_wizard->grab().save(
+                QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page11.png")));
+        }
+        m_boxes.Clear();
+        const bool bWeiter = m_wizard->GoToPage(5);
+        if (c.nOption < 0) {
+            EXPECT_FALSE(bWeiter);
+            EXPECT_EQ(m_wizard->ActiveIndex(), 4);
+            ASSERT_EQ(m_boxes.Records().size(), 1);
+            EXPECT_EQ(m_boxes.Records().front().html.textId, 501);
+        } else {
+            EXPECT_TRUE(bWeiter);
+            EXPECT_EQ(m_wizard->GetParams().m_nQuerQuelle, c.nOption);
+        }
+        delete m_wizard.data();
+        m_view.reset();
+    }
+}
+
+TEST_F(Page11Test, AutomaticPlacementNeedsEquipmentThatReachesTheUnit)
+{
+    // The pallet stands at x 1.0..2.2, y 0.85..1.65 of the load area.
+    struct Case
+    {
+        const char* name;
+        std::vector<double> punkte;
+        std::vector<std::pair<int, double>> schienen;
+        bool bAutomatisch;
+        int nLanding; // -1: refused
+        int nText;
+    };
+    const Case cases[] = {
+        {"points along the unit", {1.0, 2.0, 5.0}, {}, true, 7, 0},
+        {"one point along the unit", {0.5, 2.0}, {}, true, -1, 552},
+        {"one point along, placement by hand", {0.5, 2.0}, {}, false, 5, 0},
+        {"rails on both sides", {}, {{0, 0.05}, {2, 0.05}}, true, 7, 0},
+        {"a rail under the unit", {}, {{0, 1.0}, {2, 0.05}}, true, -1, 884},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Neu();
+        Punkte(c.punkte);
+        Schienen(c.schienen);
+        CPgLgSichgPage11* page = Open();
+        Knopf(page, CPgLgSichgPage11::kIdAutomatisch)->setChecked(c.bAutomatisch);
+        m_boxes.Clear();
+        m_wizard->GoToPage(5);
+        EXPECT_EQ(m_wizard->ActiveIndex(), c.nLanding < 0 ? 4 : c.nLanding);
+        if (c.nText != 0) {
+            ASSERT_EQ(m_boxes.Records().size(), 1);
+            EXPECT_EQ(m_boxes.Records().front().html.textId, c.nText);
+        } else {
+            EXPECT_TRUE(m_boxes.Records().isEmpty());
+        }
+        delete m_wizard.data();
+        m_view.reset();
+    }
+}
+
+TEST_F(Page11Test, MissingEquipmentIsAskedFor)
+{
+    struct Case
+    {
+        const char* name;
+        int nBox;
+        int nAntwort;
+        int nText;
+    };
+    for (const Case& c : {Case{"points, declined", CPgLgSichgPage11::kIdPunkte, 12323, 540},
+                          Case{"rails, declined", CPgLgSichgPage11::kIdSchienen, 12323, 541},
+                          Case{"points, add them", CPgLgSichgPage11::kIdPunkte, 705, 540}}) {
+        SCOPED_TRACE(c.name);
+        Neu();
+        CPgLgSichgPage11* page = Open();
+        m_boxes.Clear();
+        m_boxes.AddAnswer(c.nAntwort);
+        Knopf(page, c.nBox)->click();
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_EQ(m_boxes.Records().front().html.textId, c.nText);
+        EXPECT_TRUE(m_boxes.Records().front().html.checkBox);
+        if (c.nAntwort == 705) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(m_wizard.isNull()) << "the wizard closes";
+            ASSERT_FALSE(m_view->m_events.empty());
+            EXPECT_EQ(m_view->m_events.front().nType, int(LgSichgViewEvent::kClosedType));
+            EXPECT_EQ(m_view->m_commands, std::vector<quint32>{397});
+        } else {
+            EXPECT_FALSE(Knopf(page, c.nBox)->isChecked());
+            EXPECT_EQ(page->Option(), -1);
+        }
+        delete m_wizard.data();
+        m_view.reset();
+    }
+}
