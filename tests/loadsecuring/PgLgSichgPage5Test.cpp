@@ -1,9 +1,12 @@
 // The friction page: limits of committed friction, the mat's fields, and the check before going on.
 #include "FakeLgSicherungView.h"
+#include "SicherungsTestSupport.h"
 
 #include "loadsecuring/CPgLgSichgPage4.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
 #include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
@@ -37,10 +40,12 @@ protected:
         ResourceModule::SetCurrent(m_previous);
     }
     // A wizard on the friction page (index 3) under standard nNorm.
-    CPgLgSichgPage5* Open(int nNorm)
+    CPgLgSichgPage5* Open(int nNorm, FakeLgSicherungView* pView = nullptr)
     {
-        m_wizard = new CPshLgSichgWizard(403, &m_view, 0);
-        m_wizard->SetView(&m_view);
+        if (!pView)
+            pView = &m_view;
+        m_wizard = new CPshLgSichgWizard(403, pView, 0);
+        m_wizard->SetView(pView);
         EXPECT_TRUE(m_wizard->Create());
         m_wizard->show();
         EXPECT_TRUE(m_wizard->GoToPage(3));
@@ -140,10 +145,18 @@ TEST_F(Page5Test, GoingOnNeedsAValidFrictionAndAJumpStopsAtTheReach)
          {Case{false, "", 4, -1, 464}, Case{false, "0.3", 4, 4, 0}, Case{false, "0.3", 2, 2, 0},
           Case{false, "0.3", 8, 5, 0}, Case{true, "", 4, 4, 0}}) {
         SCOPED_TRACE(std::string(c.bMatte ? "mat, " : "") + c.ohne + " to " + std::to_string(c.nTarget));
-        CPgLgSichgPage5* page = Open(2);
+        // A vehicle with a lashing point, so that the method page lets the walk below pass.
+        fahrzeugtest::Sicherungsaufbau aufbau = fahrzeugtest::BaueSicherungsaufbau();
+        aufbau.pFahrzeug->GetZurrpunktListe().push_back(new CZurrpunkt(7.2, 2.5));
+        FakeLgSicherungView view(aufbau.pDoc.get());
+        CPgLgSichgPage5* page = Open(2, &view);
         // The wizard has been as far as index 5 once.
         Tippe(page, CPgLgSichgPage5::kIdOhneMatte, QStringLiteral("0.3"));
         ASSERT_TRUE(m_wizard->GoToPage(4));
+        // The attachment points are placed by hand: the walk goes on to the next page.
+        auto* automatisch = qobject_cast<QAbstractButton*>(ControlId::Find(m_wizard->GetPage(4), 1099));
+        ASSERT_NE(automatisch, nullptr);
+        automatisch->setChecked(false);
         ASSERT_TRUE(m_wizard->GoToPage(5));
         ASSERT_TRUE(m_wizard->GoToPage(3));
         if (c.bMatte)
