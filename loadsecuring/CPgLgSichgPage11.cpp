@@ -4,6 +4,7 @@
 
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/ILgSicherungView.h"
+#include "model/plan/CAnschlagpunkt.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/sZPPtrTupel.h"
 #include "model/securing/AutoPlatzierung.h"
@@ -11,13 +12,19 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
+#include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPointer>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -48,6 +55,141 @@ bool CPgLgSichgPage11::OnInitDialog()
 {
     CPgLgSichgBase2::OnInitDialog();
     SetPageTitle(kTitle, {});
+    for (int id : {kIdLaengs, kIdQuer, kIdHoehe})
+        if (auto* edit = qobject_cast<CEditLast*>(ControlId::Find(this, id)))
+            edit->SetFormat(EditValue::kFloat, QStringLiteral("%.0f"));
+    SubclassCtrl(kIdSchema);
+    return true;
+}
+
+CAnschlagpunkt* CPgLgSichgPage11::Anschlagpunkt() const
+{
+    CLadeeinheit* pEinheit = GetLadeeinheit();
+    if (!pEinheit || m_nEcke < 0 || m_nEcke > 3)
+        return nullptr;
+    auto& p = pEinheit->m_Anschlagpunkte[std::size_t(m_nEcke)];
+    if (!p)
+        p = std::make_unique<CAnschlagpunkt>(m_nEcke);
+    return p.get();
+}
+
+void CPgLgSichgPage11::ZeigeVersatz()
+{
+    CLadeeinheit* pEinheit = GetLadeeinheit();
+    CAnschlagpunkt* pPunkt = Anschlagpunkt();
+    double x = 0, y = 0, l = 0, b = 0, h = 0, m = 0;
+    if (pEinheit)
+        pEinheit->GetAbmessungen(&x, &y, &l, &b, &h, &m);
+    const double werte[3] = {pPunkt ? pPunkt->m_dVersatz1 : 0.0, pPunkt ? pPunkt->m_dVersatz2 : 0.0,
+                             pPunkt ? h - pPunkt->m_dVersatz3 : 0.0};
+    const int ids[3] = {kIdLaengs, kIdQuer, kIdHoehe};
+    for (int i = 0; i < 3; ++i)
+        if (auto* edit = qobject_cast<CEditLast*>(ControlId::Find(this, ids[i]))) {
+            if (pPunkt)
+                edit->SetFloat(float(werte[i] * 1000.0));
+            else
+                edit->SetText(std::nullopt);
+        }
+}
+
+void CPgLgSichgPage11::SetEcke(int nEcke)
+{
+    m_nEcke = std::clamp(nEcke, 0, 3);
+    SetChecked(kIdEcke0 + m_nEcke, true);
+    ZeigeVersatz();
+    InvalidateCtrl(kIdSchema);
+    if (CLadeeinheit* pEinheit = GetLadeeinheit()) {
+        // The view marks the attachment point of this corner.
+        pEinheit->SetSichgModus(m_nEcke, 2);
+        if (GetWizard() && GetWizard()->GetView())
+            GetWizard()->GetView()->RepaintView();
+    }
+}
+
+void CPgLgSichgPage11::OnEditCommit(int ctrlId, EditValue& value, int)
+{
+    if (ctrlId != kIdLaengs && ctrlId != kIdQuer && ctrlId != kIdHoehe)
+        return;
+    CLadeeinheit* pEinheit = GetLadeeinheit();
+    CAnschlagpunkt* pPunkt = Anschlagpunkt();
+    if (!pEinheit || !pPunkt)
+        return;
+    double x = 0, y = 0, l = 0, b = 0, h = 0, m = 0;
+    pEinheit->GetAbmessungen(&x, &y, &l, &b, &h, &m);
+    const double dGrenze = ctrlId == kIdLaengs ? l / 2.0 : ctrlId == kIdQuer ? b / 2.0 : h;
+    const double d = std::clamp(double(value.f) / 1000.0, 0.0, std::max(0.0, dGrenze));
+    value.f = float(d * 1000.0);
+    if (ctrlId == kIdLaengs)
+        pPunkt->m_dVersatz1 = d;
+    else if (ctrlId == kIdQuer)
+        pPunkt->m_dVersatz2 = d;
+    else
+        pPunkt->m_dVersatz3 = h - d;
+    InvalidateCtrl(kIdSchema);
+}
+
+void CPgLgSichgPage11::OnUpdateCommand(CommandUpdateEvent& query)
+{
+    const int id = int(query.Id());
+    if ((id >= kIdEcke0 && id <= kIdEcke0 + 3) || id == kIdLaengs || id == kIdQuer || id == kIdHoehe) {
+        query.Enable(m_nOption >= 0 && GetLadeeinheit() != nullptr);
+        return;
+    }
+    if (id == kIdAutomatisch) {
+        query.Enable(m_nOption >= 0);
+        return;
+    }
+    CPgLgSichgBase2::OnUpdateCommand(query);
+}
+
+bool CPgLgSichgPage11::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
+{
+    if (id != kIdSchema)
+        return CPgLgSichgBase2::OnPaintCtrl(ctrl, id, painter);
+    const QRect area = ctrl->rect();
+    painter.fillRect(area, QColor(200, 216, 237));
+    CLadeeinheit* pEinheit = GetLadeeinheit();
+    double x = 0, y = 0, l = 0, b = 0, h = 0, m = 0;
+    if (pEinheit)
+        pEinheit->GetAbmessungen(&x, &y, &l, &b, &h, &m);
+    if (!(l > 0.0 && b > 0.0))
+        return true;
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The unit from above, front to the left and the side at y = 0 below, centred.
+    const double dMass = std::min((area.width() - 40) / l, (area.height() - 30) / b);
+    const QSizeF size(l * dMass, b * dMass);
+    const QRectF box(QPointF(area.center().x() - size.width() / 2, area.center().y() - size.height() / 2),
+                     size);
+    painter.setPen(QPen(QColor(60, 60, 60), 1.5));
+    painter.setBrush(QColor(214, 170, 110));
+    painter.drawRect(box);
+    const bool bDetail = Checked(kIdDetail);
+    QPen gurt(QColor(40, 130, 60), 3);
+    painter.setPen(gurt);
+    if (!bDetail) {
+        // Top-over lashing: straps across the unit.
+        for (double f : {0.25, 0.75}) {
+            const double xs = box.left() + box.width() * f;
+            painter.drawLine(QPointF(xs, box.top() - 10), QPointF(xs, box.bottom() + 10));
+        }
+    }
+    for (int nEcke = 0; nEcke < 4; ++nEcke) {
+        const CAnschlagpunkt* pPunkt = pEinheit->GetAnschlagpunkt(nEcke);
+        const double dx = pPunkt ? pPunkt->m_dVersatz1 : 0.0, dy = pPunkt ? pPunkt->m_dVersatz2 : 0.0;
+        const bool bVorn = nEcke == 0 || nEcke == 1, bRechts = nEcke == 0 || nEcke == 2;
+        const QPointF ecke(bVorn ? box.left() + dx * dMass : box.right() - dx * dMass,
+                           bRechts ? box.bottom() - dy * dMass : box.top() + dy * dMass);
+        if (bDetail) {
+            // Direct lashing: each corner lashed outward to the load area.
+            painter.setPen(gurt);
+            painter.drawLine(ecke, ecke + QPointF(bVorn ? -16 : 16, bRechts ? 12 : -12));
+        }
+        const bool bAktuell = nEcke == m_nEcke;
+        painter.setPen(QPen(QColor(30, 50, 110), 1));
+        painter.setBrush(bAktuell ? QColor(255, 200, 0) : QColor(255, 255, 255));
+        const double r = bAktuell ? 5.0 : 3.5;
+        painter.drawEllipse(ecke, r, r);
+    }
     return true;
 }
 
@@ -93,6 +235,7 @@ void CPgLgSichgPage11::OnFirstEnter(int)
 
 void CPgLgSichgPage11::OnFirstActivate()
 {
+    m_nEcke = 0;
     SetChecked(kIdAutomatisch, true);
 }
 
@@ -107,6 +250,7 @@ bool CPgLgSichgPage11::OnSetActive()
     }
     SetChecked(kIdPunkte, m_nOption == 0 && HatPunkte());
     SetChecked(kIdSchienen, m_nOption == 1 && HatSchienen());
+    SetEcke(m_nEcke);
     return bOk;
 }
 
@@ -124,7 +268,7 @@ bool CPgLgSichgPage11::OnKillActive()
 void CPgLgSichgPage11::GetNextCommandId(int nId, int* pNext)
 {
     if (nId == 12323 && pNext)
-        *pNext = kIdEinfach;
+        *pNext = kIdHoehe;
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);
 }
@@ -187,10 +331,18 @@ bool CPgLgSichgPage11::OnCommand(int id, int notifyCode, QObject* control)
             wizard->SetMethodPageChoice(nMethode, m_nOption);
             NotifyView(false, 0, nMethode);
         }
+        InvalidateCtrl(kIdSchema);
         return true;
     case kIdPunkte:
     case kIdSchienen:
         OptionGeklickt(id);
+        return true;
+    case kIdEcke0:
+    case kIdEcke0 + 1:
+    case kIdEcke0 + 2:
+    case kIdEcke0 + 3:
+        if (Checked(id))
+            SetEcke(id - kIdEcke0);
         return true;
     default:
         return CPgLgSichgBase2::OnCommand(id, notifyCode, control);

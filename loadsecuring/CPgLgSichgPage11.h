@@ -3,6 +3,8 @@
 
 #include "loadsecuring/CPgLgSichgBase2.h"
 
+class CAnschlagpunkt;
+
 class CPgLgSichgPage11 : public CPgLgSichgBase2
 {
     Q_OBJECT
@@ -15,6 +17,11 @@ public:
     static constexpr int kIdPunkte = 1294;
     static constexpr int kIdSchienen = 1295;
     static constexpr int kIdAutomatisch = 1099;
+    static constexpr int kIdEcke0 = 1280; // to 1283: corners 0..3
+    static constexpr int kIdLaengs = 1284;
+    static constexpr int kIdQuer = 1285;
+    static constexpr int kIdHoehe = 1286;
+    static constexpr int kIdSchema = 1290;
     // The page the flow goes on to when the attachment points are placed automatically.
     static constexpr int kNachAutomatik = 7;
 
@@ -30,12 +37,17 @@ public:
 
     // What the lashings go to: -1 not chosen, 0 the lashing points, 1 the lashing rails.
     int Option() const { return m_nOption; }
+    // The corner whose attachment point the fields show.
+    int Ecke() const { return m_nEcke; }
     // The questions asked until the user says not again are asked again (for tests).
     static void ResetNachfragen();
 
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, QObject* control) override;
+    void OnEditCommit(int ctrlId, EditValue& value, int reserved) override;
+    void OnUpdateCommand(CommandUpdateEvent& query) override;
+    bool OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter) override;
 
 private:
     bool Checked(int id) const;
@@ -45,6 +57,12 @@ private:
     // A box of the option was clicked: asks for missing equipment, then takes the option.
     void OptionGeklickt(int id);
     void Meldung(int nText, int nCaption);
+    // The fields show the current corner's offsets, in millimetres.
+    void ZeigeVersatz();
+    void SetEcke(int nEcke);
+    // The unit's attachment point at the current corner, made when it is missing; null without unit.
+    CAnschlagpunkt* Anschlagpunkt() const;
 
+    int m_nEcke = 0;
     int m_nOption = -1;
 };

@@ -5,11 +5,13 @@
 
 #include "loadsecuring/CPgLgSichgPage11.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/plan/CAnschlagpunkt.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
 #include "platform/ResourceModule.h"
+#include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -234,4 +236,43 @@ TEST_F(Page11Test, MissingEquipmentIsAskedFor)
         delete m_wizard.data();
         m_view.reset();
     }
+}
+
+TEST_F(Page11Test, TheCornersOffsetsStayOnTheUnit)
+{
+    Punkte({1.0, 2.2});
+    CPgLgSichgPage11* page = Open();
+    // The pallet is 1.2 m long, 0.8 m wide and 1.0 m high.
+    struct Case
+    {
+        int nFeld;
+        const char* typed;
+        float fErgebnis;
+    };
+    for (const Case& c :
+         {Case{CPgLgSichgPage11::kIdLaengs, "900", 600.0f}, Case{CPgLgSichgPage11::kIdLaengs, "150", 150.0f},
+          Case{CPgLgSichgPage11::kIdQuer, "500", 400.0f}, Case{CPgLgSichgPage11::kIdQuer, "-20", 0.0f},
+          Case{CPgLgSichgPage11::kIdHoehe, "1500", 1000.0f},
+          Case{CPgLgSichgPage11::kIdHoehe, "700", 700.0f}}) {
+        SCOPED_TRACE(std::to_string(c.nFeld) + " " + c.typed);
+        auto* edit = qobject_cast<CEditLast*>(ControlId::Find(page, c.nFeld));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(QString::fromLatin1(c.typed));
+        edit->CommitText(true);
+        EXPECT_FLOAT_EQ(edit->GetFloat(), c.fErgebnis);
+    }
+    // Corner 0 keeps 150 / 0 / 700 mm (0.3 m below the top); another corner shows its own values.
+    const CAnschlagpunkt* pPunkt = m_aufbau.pEinheit->GetAnschlagpunkt(0);
+    ASSERT_NE(pPunkt, nullptr);
+    EXPECT_NEAR(pPunkt->m_dVersatz1, 0.15, 1e-6);
+    EXPECT_NEAR(pPunkt->m_dVersatz3, 0.3, 1e-6);
+    Knopf(page, CPgLgSichgPage11::kIdEcke0 + 3)->click();
+    EXPECT_EQ(page->Ecke(), 3);
+    EXPECT_EQ(m_aufbau.pEinheit->GetSichgModus(nullptr), 3);
+    EXPECT_FLOAT_EQ(qobject_cast<CEditLast*>(ControlId::Find(page, CPgLgSichgPage11::kIdLaengs))->GetFloat(),
+                    0.0f);
+    Knopf(page, CPgLgSichgPage11::kIdDetail)->click();
+    EXPECT_TRUE(Knopf(page, CPgLgSichgPage11::kIdEcke0 + 3)->isChecked()) << "two radio groups";
+    EXPECT_TRUE(m_wizard->grab().save(
+        QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page11_detailed.png")));
 }
