@@ -9,9 +9,20 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/securing/EinheitBildung.h"
 #include "model/text/FormatArg.h"
+#include "model/text/HtmlText.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
 #include "platform/CCmdUI.h"
+#include "platform/ResourceModule.h"
 #include "ui/CommandUpdateEvent.h"
+#include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
+
+#include <QAbstractButton>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
 
 CPgLgSichgPage1::CPgLgSichgPage1(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
 
@@ -45,6 +56,88 @@ std::vector<tagLGINFO*> CPgLgSichgPage1::MarkierteLadungen() const
             if (p && !p->IsFsm() && (p->m_nState & tagLGINFO::kStateMarked) != 0)
                 out.push_back(p);
     return out;
+}
+
+namespace {
+
+// One row of the hint's table: the load's picture fitted into 64 x 64, its name and its mass.
+QString HintZeile(const tagLGINFO& lg, const char* pszFarbe)
+{
+    std::string pfad;
+    int w = 0, h = 0;
+    lg.GetBildDatei(pfad, &w, &h);
+    QString bild;
+    if (!pfad.empty() && w > 0 && h > 0) {
+        const double f = std::min(64.0 / w, 64.0 / h);
+        const std::string url = QUrl::fromLocalFile(QString::fromStdString(pfad)).toString().toStdString();
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "\" height=\"%dpx\" width=\"%dpx\"/>", std::max(1, int(h * f)),
+                      std::max(1, int(w * f)));
+        bild = QStringLiteral("<img src=\"") + QString::fromStdString(EscapeHtml(url)) +
+               QString::fromLatin1(buf);
+    }
+    char masse[32];
+    std::snprintf(masse, sizeof masse, "%.0f kg", lg.m_dMasse * 1000.0);
+    return QStringLiteral("<tr style=\"background-color:%1\"><td>%2</td><td>%3</td><td>%4</td></tr>\n")
+        .arg(QLatin1String(pszFarbe), bild, QString::fromStdString(EscapeHtml(lg.m_strName)),
+             QString::fromLatin1(masse));
+}
+
+} // namespace
+
+int CPgLgSichgPage1::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
+{
+    CPgLgSichgBase2::BuildHintHtml(nArg, pHtml);
+    if (!pHtml)
+        return 0;
+    const ResourceModule* pModule = ResourceModule::Current();
+    QString html = pModule ? pModule->Html(680) : QString();
+    if (html.isEmpty())
+        return 0;
+    CPshLgSichgWizard* wizard = GetWizard();
+    if (wizard && wizard->IsFormedUnitStart())
+        html.replace(QStringLiteral("<!--$Hinweis1Lg-->"),
+                     QStringLiteral("<p>") + QString::fromStdString(EscapeHtml(LoadResString(558))) +
+                         QStringLiteral("</p>"));
+    QString zeilen;
+    QString masse;
+    CQOR* pPlan = PlanOf(wizard);
+    if (CLadeeinheit* pEinheit = GetLadeeinheit()) {
+        const std::string kopf =
+            FormatResChecked(408, {pEinheit->GetId(), pPlan ? pPlan->m_strName : std::string()});
+        zeilen = QStringLiteral("<tr><th colspan=\"3\">") + QString::fromStdString(EscapeHtml(kopf)) +
+                 QStringLiteral("</th></tr>\n");
+        double dMasse = 0.0;
+        std::size_t pos = 0;
+        while (pos < pEinheit->m_Lgs.size()) {
+            const tagLGINFO* p = pEinheit->GetNextLadung(pos);
+            if (!p)
+                continue;
+            zeilen += HintZeile(*p, "#9CB4F1");
+            dMasse += p->m_dMasse;
+        }
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.0f kg", dMasse * 1000.0);
+        masse = QString::fromLatin1(buf);
+    } else {
+        zeilen = QStringLiteral("<tr><th colspan=\"3\">") +
+                 QString::fromStdString(EscapeHtml(LoadResString(409))) + QStringLiteral("</th></tr>\n");
+        for (tagLGINFO* p : MarkierteLadungen())
+            zeilen += HintZeile(*p, "#F7F7F7");
+    }
+    html.replace(QStringLiteral("<!--$tbodyrows-->"), zeilen);
+    html.replace(QStringLiteral("<!--$LEGG-->"), masse);
+    html.replace(QStringLiteral("/*$endColor*/"), QStringLiteral("#C8D8ED"));
+    auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdErklaerung));
+    if (box && box->isChecked()) {
+        html.replace(QStringLiteral("<!--$visibleText-->"), QStringLiteral("invisible"));
+        html.replace(QStringLiteral("<!--$firstTabelle-->"), QStringLiteral("first"));
+    }
+    // Markers left over stand for nothing.
+    for (const char* marke : {"<!--$Hinweis1Lg-->", "<!--$visibleText-->", "<!--$firstTabelle-->"})
+        html.replace(QLatin1String(marke), QString());
+    *pHtml = html;
+    return 0;
 }
 
 void CPgLgSichgPage1::Meldung(int nText)

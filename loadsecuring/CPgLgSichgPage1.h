@@ -26,6 +26,7 @@ public:
     int OnViewNotify(int nCode, std::intptr_t nValue) override;
     int OnUpdateNext(CCmdUI* pCmdUI) override;
     void GetNextCommandId(int nId, int* pNext) override;
+    int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
 
     // The marked loads of the plan (form-fit items never count).
     std::vector<tagLGINFO*> MarkierteLadungen() const;

@@ -167,3 +167,34 @@ TEST_F(Page1Test, TheFormedUnitIsWhatTheWizardGoesOnWith)
     ASSERT_TRUE(m_wizard->GoToPage(1));
     EXPECT_EQ(m_wizard->GetParams().m_nNummer, nId);
 }
+
+TEST_F(Page1Test, TheHintListsTheLoadsWithTheirNamesEscaped)
+{
+    CPgLgSichgPage1* page = Open({{2.0, 0.5, 1.2, 0.8, 1.0}, {3.2, 0.5, 1.2, 0.8, 1.0}}, 100);
+    m_lgs[0]->m_strName = "Box <b>&amp; \"A\"";
+    m_lgs[1]->m_strName = "Drum";
+    m_wizard->show();
+    struct Case
+    {
+        const char* name;
+        bool bEinheit;
+        const char* farbe;
+        const char* kopf;
+    };
+    for (const Case& c : {Case{"marked loads", false, "#F7F7F7", "Marked loads"},
+                          Case{"the formed unit", true, "#9CB4F1", "Load unit 1 of the plan Plan"}}) {
+        SCOPED_TRACE(c.name);
+        if (c.bEinheit) {
+            ASSERT_TRUE(page->BildeEinheit());
+        }
+        QString html;
+        page->BuildHintHtml(0, &html);
+        EXPECT_TRUE(html.contains(QStringLiteral("Box &lt;b&gt;&amp;amp; &quot;A&quot;")))
+            << html.toStdString();
+        EXPECT_FALSE(html.contains(QStringLiteral("<b>&amp;")));
+        EXPECT_EQ(html.count(QLatin1String(c.farbe)), 2);
+        EXPECT_TRUE(html.contains(QLatin1String(c.kopf)));
+        EXPECT_EQ(html.contains(QStringLiteral("400 kg")), c.bEinheit) << "the unit's total mass";
+        EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+    }
+}
