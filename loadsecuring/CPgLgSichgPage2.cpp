@@ -6,14 +6,17 @@
 #include "model/plan/CLadeeinheit.h"
 #include "model/securing/BlockierungsSuche.h"
 #include "model/text/FormatArg.h"
+#include "model/text/HtmlText.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/CCmdUI.h"
+#include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QStyle>
 
 namespace {
@@ -82,6 +85,46 @@ bool CPgLgSichgPage2::OnInitDialog()
             b->setGeometry(r);
         }
     return true;
+}
+
+int CPgLgSichgPage2::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
+{
+    CPgLgSichgBase2::BuildHintHtml(nArg, pHtml);
+    if (!pHtml)
+        return 0;
+    const ResourceModule* pModule = ResourceModule::Current();
+    QString html = pModule ? pModule->Html(683) : QString();
+    if (html.isEmpty())
+        return 0;
+    // One row per blocked direction: the caption of its field and the force.
+    static constexpr int kBeschriftung[4] = {1382, 1383, 1381, 1384};
+    QString zeilen;
+    for (std::size_t d = 0; d < 4; ++d) {
+        if (m_fs[d].m_nArt == sFSParam::kKeine)
+            continue;
+        auto* label = qobject_cast<QLabel*>(ControlId::Find(this, kBeschriftung[d]));
+        const QString name = label ? label->text() : QString::number(d);
+        CEditLast* edit = Feld(int(d));
+        const int nKraft = edit ? edit->GetIntOr(m_fs[d].m_nKapazitaet) : m_fs[d].m_nKapazitaet;
+        zeilen += QStringLiteral("<li><p class=\"blocksatz21\">%1: %2 daN</p></li>\n")
+                      .arg(QString::fromStdString(EscapeHtml(name.toStdString())))
+                      .arg(nKraft);
+    }
+    auto* erklaerung = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdErklaerung));
+    const bool bOhneText = erklaerung && erklaerung->isChecked();
+    html.replace(QStringLiteral("/*$endColor*/"), QStringLiteral("#CAD9EF"));
+    html.replace(QStringLiteral("<!--$<body>-->"), QStringLiteral("<body>"));
+    html.replace(QStringLiteral("<!--$visibleBPAnsicht-->"),
+                 bOhneText ? QStringLiteral("invisible") : QString());
+    html.replace(QStringLiteral("<!--$visibleText-->"), bOhneText ? QStringLiteral("invisible") : QString());
+    html.replace(QStringLiteral("<!--$firstText-->"), QStringLiteral("first"));
+    html.replace(QStringLiteral("<!--$classFirstHinweis-->"),
+                 zeilen.isEmpty() ? QStringLiteral("invisible") : QString());
+    html.replace(QStringLiteral("<!--$listrows-->"), zeilen);
+    html.replace(QStringLiteral("<!--$listrows2-->"), QString());
+    html.replace(QStringLiteral("<!--$classHinweise2-->"), QStringLiteral("invisible"));
+    *pHtml = html;
+    return 0;
 }
 
 void CPgLgSichgPage2::SchreibeFelder()
@@ -229,6 +272,7 @@ bool CPgLgSichgPage2::OnCommand(int id, int notifyCode, QObject* control)
         } else {
             LoescheBlockierung();
         }
+        RefreshHint(0);
         return true;
     case kIdInfo: {
         IMessageBoxService::HtmlBox box;

@@ -31,6 +31,7 @@ public:
     int OnViewNotify(int nCode, std::intptr_t nValue) override;
     int OnUpdateNext(CCmdUI* pCmdUI) override;
     void GetNextCommandId(int nId, int* pNext) override;
+    int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
 
     const std::array<sFSParam, 4>& Blockierung() const { return m_fs; }
     bool BlockierungGefunden() const { return m_bGefunden; }

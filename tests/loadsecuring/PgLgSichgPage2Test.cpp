@@ -227,3 +227,20 @@ TEST_F(Page2Test, MovingTheUnitClearsTheBlockingAndSaysSoOnce)
     m_wizard->OnViewNotify(5, 1);
     EXPECT_TRUE(m_boxes.Records().isEmpty());
 }
+
+TEST_F(Page2Test, TheHintListsTheBlockedDirections)
+{
+    CPgLgSichgPage2* page = Open(0.0, 0.0);
+    QString html;
+    page->BuildHintHtml(0, &html);
+    EXPECT_FALSE(html.contains(QStringLiteral("daN</p>"))) << "nothing blocked yet";
+    Blockieren(page);
+    CEditLast* edit = Feld(page, kVor);
+    edit->setText(QStringLiteral("350"));
+    edit->CommitText(true);
+    page->BuildHintHtml(0, &html);
+    EXPECT_TRUE(html.contains(QStringLiteral("Forward: 350 daN")));
+    EXPECT_TRUE(html.contains(QStringLiteral("To the right: 0 daN")));
+    EXPECT_FALSE(html.contains(QStringLiteral("Rearward:")));
+    EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+}
