@@ -224,6 +224,8 @@ bool CQOR2View::OnBefehl(int nId)
     case 400:
     case 32862:
         m_bRampenModus = !m_bRampenModus;
+        if (m_pLaderampe)
+            m_pLaderampe->Show(m_bRampenModus);
         viewport()->update();
         return true;
     case 33285:
