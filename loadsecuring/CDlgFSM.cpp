@@ -110,7 +110,7 @@ bool CDlgFSM::OnInitDialog()
             continue;
         field->SetFormat(3, QStringLiteral("%.0f"), fragezeichen, fragezeichen);
         field->SetAllowedChars(CEditLast::kDigits);
-        // A width of 0 is a width; only an empty width field is none.
+        // Length and height count 0 as empty; a width of 0 is a width, only an empty width field is none.
         if (id == kLaengeId || id == kHoeheId)
             field->SetEmptyValueDouble(0.0);
         if (id == kMasseId)
