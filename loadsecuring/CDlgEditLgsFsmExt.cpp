@@ -89,7 +89,9 @@ bool CDlgEditLgsFsmExt::OnInitDialog()
                 filter->setText(m_strStartSuche);
                 m_ownChange = false;
             }
-        m_adapter.SetViewMode(m_nStartAnsicht);
+        // Only a different mode is set: setting it puts every other strip of the catalogue in that mode too.
+        if (m_nStartAnsicht != m_adapter.ViewMode())
+            m_adapter.SetViewMode(m_nStartAnsicht);
         if (m_nStartIndex >= 0 && m_nStartIndex < m_list->GetItemCount())
             m_adapter.SelectItem(m_nStartIndex);
         if (m_bSofortBearbeiten)

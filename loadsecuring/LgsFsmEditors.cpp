@@ -118,3 +118,14 @@ void LgsFsmEditors::OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> 
     CDlgEditLgsFsmExt dialog(std::move(catalogue), parent);
     dialog.exec();
 }
+
+void LgsFsmEditors::OpenBrowserAt(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue, QPoint start,
+                                  int category, const QString& search)
+{
+    CDlgEditLgsFsmExt dialog(std::move(catalogue), parent);
+    dialog.m_bStartWerte = true;
+    dialog.m_nStartKategorie = category;
+    dialog.m_strStartSuche = search;
+    dialog.m_ptStart = start;
+    dialog.exec();
+}

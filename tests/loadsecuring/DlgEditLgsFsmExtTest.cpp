@@ -363,6 +363,39 @@ TEST_F(DlgEditLgsFsmExtTest, TheSearchFieldSearchesAfterItsDelayAndReturnTakesTh
     EXPECT_TRUE(search->text().isEmpty());
 }
 
+TEST_F(DlgEditLgsFsmExtTest, OpenedFromAStripWithItsCategoryAndSearchKeepingItsViewMode)
+{
+    // A strip of the same catalogue in compact view, as the loading ramp has one.
+    QWidget window;
+    auto* list = new CHListbox(&window);
+    list->Create(kHlbOwnerDrawn, QRect(0, 0, 400, 120), &window, CDlgEditLgsFsmExt::kListId);
+    CHlbAdapter ramp(catalogue);
+    ramp.Attach(list);
+    ramp.SetViewMode(1);
+
+    const QRect screen = AvailableScreenAt(QPoint(0, 0));
+    const QPoint start(screen.left() + 20, screen.top() + 400);
+    int category = -1;
+    QString text;
+    QPoint bottomLeft;
+    int mode = -1;
+    QTimer::singleShot(0, &window, [&] {
+        auto* browser = dynamic_cast<CDlgEditLgsFsmExt*>(QApplication::activeModalWidget());
+        ASSERT_NE(browser, nullptr);
+        browser->Adapter().GetFilter(&category, &text);
+        bottomLeft = browser->frameGeometry().bottomLeft();
+        mode = browser->Adapter().ViewMode();
+        browser->reject();
+    });
+    LgsFsmEditors::OpenBrowserAt(nullptr, catalogue, start, 1, QStringLiteral("Ke"));
+    EXPECT_EQ(category, 1);
+    EXPECT_EQ(text, QStringLiteral("Ke"));
+    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(bottomLeft.x(), start.x() + 4);
+    EXPECT_EQ(ramp.ViewMode(), 1);
+    Drain();
+}
+
 TEST(DialogPlacement, BesideTheAnchorAndAtTheStartPoint)
 {
     const QRect screen(0, 0, 1000, 700);
