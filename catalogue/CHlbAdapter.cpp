@@ -144,6 +144,21 @@ const sHLBItemData* CHlbAdapter::SelectedEntry() const
     return m_shown[static_cast<std::size_t>(index)].get();
 }
 
+CHlbCatalogue::Entry CHlbAdapter::SelectedSharedEntry() const
+{
+    const sHLBItemData* entry = SelectedEntry();
+    for (const auto& e : m_shown)
+        if (e.get() == entry)
+            return e;
+    return nullptr;
+}
+
+bool CHlbAdapter::Shows(const sHLBItemData* entry) const
+{
+    return entry &&
+           std::any_of(m_shown.begin(), m_shown.end(), [entry](const auto& e) { return e.get() == entry; });
+}
+
 bool CHlbAdapter::IsSelectedItemStandard() const
 {
     const sHLBItemData* entry = SelectedEntry();

@@ -38,6 +38,10 @@ public:
     int FillList();
     void SelectItem(int index, bool scroll = true);
     const sHLBItemData* SelectedEntry() const;
+    // The selected entry with a share of its ownership, so a holder never reaches a freed one.
+    CHlbCatalogue::Entry SelectedSharedEntry() const;
+    // Whether the strip shows the entry (it is in the catalogue and passes the filter).
+    bool Shows(const sHLBItemData* entry) const;
     int ViewMode() const { return m_viewMode; }
     void SetViewMode(int mode, bool noNotify = false);
 

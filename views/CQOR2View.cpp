@@ -618,6 +618,13 @@ void CQOR2View::mouseDoubleClickEvent(QMouseEvent* e)
         emit BefehlAngefordert(nId);
 }
 
+void CQOR2View::scrollContentsBy(int dx, int dy)
+{
+    CGetAnsView::scrollContentsBy(dx, dy);
+    if (m_pLaderampe && m_pLaderampe->IsVisible())
+        m_pLaderampe->Reposition(-1);
+}
+
 void CQOR2View::SetzeCursor()
 {
     const int nId = m_pGesten->GetCursorId();
@@ -627,11 +634,52 @@ void CQOR2View::SetzeCursor()
         viewport()->setCursor(ViewCursors::Load(nId));
 }
 
-bool CQOR2View::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse)
+bool CQOR2View::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                                    QPoint griff)
 {
-    const bool bGestartet = m_pGesten->DragLadungFromRampe(item, pt, nRotation, dMasse);
+    const bool bGestartet = m_pGesten->DragLadungFromRampe(item, pt, nRotation, dMasse, griff);
     SetzeCursor();
     return bGestartet;
+}
+
+bool CQOR2View::RampenZiehenStart(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                                  QPoint griff)
+{
+    return DragLadungFromRampe(item, pt, nRotation, dMasse, griff);
+}
+
+void CQOR2View::RampenZiehen(QPoint pt)
+{
+    m_pGesten->Bewegen(pt, false);
+    SetzeCursor();
+}
+
+void CQOR2View::RampenLoslassen(QPoint pt)
+{
+    m_pGesten->Loslassen(pt, false);
+    SetzeCursor();
+}
+
+void CQOR2View::RampenZurueck(QPoint pt)
+{
+    m_pGesten->RampeZurueck(pt);
+    SetzeCursor();
+}
+
+int CQOR2View::RampenMehrere(const SLadungVorlage& item, int n, double dMasse, int nRotation)
+{
+    return AddMultipleLadungen(item, n, dMasse, nRotation);
+}
+
+void CQOR2View::RampenFsmUmriss(const QRect* pUmriss, const QRect* pPlatz)
+{
+    m_pGesten->SetFsmUmriss(pUmriss, pPlatz);
+}
+
+void CQOR2View::RampenAbgelegt(const tagLGINFO& /*lg*/)
+{
+    // The change steps recompute the centre of gravity too.
+    Benachrichtige();
 }
 
 int CQOR2View::EditFsm(tagLGINFO* pLg)

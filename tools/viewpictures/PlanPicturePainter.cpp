@@ -95,11 +95,22 @@ QImage FillerItem(int w, int h)
     return image;
 }
 
+// The end stop of the loading ramp: a dark post with yellow and black warning stripes.
+QImage RampenEnde(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.fillRect(0, 0, w, h, QColor(70, 70, 70));
+    for (int y = 0; y < h; y += 8)
+        p.fillRect(2, y, w - 4, 4, QColor(240, 200, 30));
+    return image;
+}
+
 } // namespace
 
 QList<int> PlanPicturePainter::Ids()
 {
-    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 675, 868};
+    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 571, 572, 675, 868};
 }
 
 QImage PlanPicturePainter::Draw(int id)
@@ -115,6 +126,10 @@ QImage PlanPicturePainter::Draw(int id)
         return Marker(11, QColor(90, 90, 90));
     case 418: // hatching of the load area outside the usable area
         return Hatch(8, QColor(150, 150, 150), Qt::white);
+    case 571: // surface of the loading ramp
+        return Hatch(8, QColor(170, 160, 150), QColor(228, 224, 216));
+    case 572: // ends of the loading ramp
+        return RampenEnde(8, 40);
     case 675: // boxes of load units
         return Hatch(6, QColor(40, 90, 160), QColor(200, 220, 245));
     case 459: // cab of a truck or tractor
