@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CatalogueImages.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
@@ -57,6 +58,8 @@ CQOR2App::~CQOR2App()
             err << "message answered unattended: "
                 << (box.isHtml ? QString::number(box.html.textId) : box.text) << Qt::endl;
     }
+    if (CatalogueImages::List() == &m_images)
+        CatalogueImages::Set(nullptr, 0);
     if (g_app == this)
         g_app = nullptr;
 }
