@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
 #include "catalogue/CatalogueImages.h"
+#include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
 #include "ui/CRibBtnContainer.h"
@@ -50,6 +51,7 @@ CQOR2App::~CQOR2App()
 {
     ExitInstance();
     m_frame.reset();
+    LgsFsmEditors::Uninstall();
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())

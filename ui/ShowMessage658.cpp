@@ -1,4 +1,4 @@
-// The notice that a function is not available in this version: picture 814, text 658, caption 171.
+// The notice that a function is not available in this edition of the program.
 #include "ui/ShowMessage658.h"
 
 #include "ui/IMessageBoxService.h"
