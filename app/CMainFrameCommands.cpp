@@ -12,6 +12,7 @@
 #include "ui/CDlgHelpText.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
+#include "ui/ShowMessage658.h"
 
 #include <QFile>
 #include <QSettings>
@@ -66,14 +67,7 @@ void CMainFrame::RegisterCommands()
     t.On(33338, [this](unsigned) { OnDeleteDirect3DSettings(); });
     // The notices of the checks that need an open document.
     for (unsigned id : {33070u, 33071u}) {
-        t.On(id, [this](unsigned) {
-            IMessageBoxService::HtmlBox box;
-            box.textId = 658;
-            box.captionId = 171;
-            box.iconId = 814;
-            box.buttons = {{668, 668}};
-            MessageBoxes().ShowHtml(this, box, nullptr);
-        });
+        t.On(id, [this](unsigned) { ShowMessage658(this); });
         t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); });
     }
     RegisterDocumentCommands();

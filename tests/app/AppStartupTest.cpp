@@ -268,7 +268,7 @@ TEST_F(AppStartupTest, StrayFilesMoveIntoTheLanguageFolderAndTwoSubfoldersStopTh
     EXPECT_FALSE(app.InitInstance());
     ASSERT_EQ(m_boxes.Records().size(), 1);
     const auto& box = m_boxes.Records().first();
-    EXPECT_EQ(box.caption, QStringLiteral("Program start"));
+    EXPECT_EQ(box.caption, QStringLiteral("Error"));
     EXPECT_TRUE(box.text.contains(UserRoot() + QStringLiteral("vehicles"))) << box.text.toStdString();
     EXPECT_TRUE(box.text.contains(QStringLiteral(" 2 "))) << box.text.toStdString();
     EXPECT_EQ(box.icon, IMessageBoxService::Icon::Error);

@@ -22,6 +22,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/CCmdUI.h"
+#include "reports/CDlgImport.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
@@ -696,12 +697,24 @@ TEST_F(DocumentFilesTest, ACommandLinePathOpensAndAnExchangeFileGoesToTheImport)
     // An exchange file is handed to the import.
     const QString exchange = m_dir.filePath(QStringLiteral("parcel.qorei"));
     WriteAll(exchange, "x");
-    QString imported;
+    // The import dialog shows it as its only source.
+    bool shown = false;
+    QStringList listed;
+    bool addingOff = false;
+    WhenModal<CDlgImport>(
+        [&](CDlgImport& dialog) {
+            for (const CDlgImport::Entry& entry : dialog.Entries())
+                listed.append(entry.path);
+            addingOff = !ControlId::Find(&dialog, CDlgImport::kIdFiles)->isEnabled();
+            Press(dialog, CDlgBase::kIdCancel);
+        },
+        &shown);
     Start({exchange});
-    // The import is installed by a later part; until then a message names the file.
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(listed, QStringList{exchange});
+    EXPECT_TRUE(addingOff);
     EXPECT_EQ(Doc(), nullptr);
-    ASSERT_FALSE(m_boxes.Records().isEmpty());
-    EXPECT_TRUE(m_boxes.Records().last().text.contains(exchange));
+    QString imported;
     Frame()->Services().importFile = [&](QWidget*, const QString& path) { imported = path; };
     Frame()->OpenPendingPath(exchange);
     EXPECT_EQ(imported, exchange);
