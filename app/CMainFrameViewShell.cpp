@@ -3,6 +3,10 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "views/ILastDlg.h"
+#include "views/IPlanDialogs.h"
+
+#include <QWidget>
 
 void CMainFrameViewShell::SetCurrentView(CGetAnsView* pView)
 {
@@ -34,4 +38,20 @@ CTabbedViewView* CMainFrameViewShell::GetActiveHost() const
 {
     CChildFrame* child = m_pFrame->ActiveChild();
     return child ? child->GetTabbedView() : nullptr;
+}
+
+QWidget* CMainFrameViewShell::GetLoadDialog() const
+{
+    ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg();
+    return dlg ? dlg->GetWidget() : nullptr;
+}
+
+void CMainFrameViewShell::ShowLoadDialog(bool bShow)
+{
+    QWidget* dlg = GetLoadDialog();
+    if (!dlg)
+        return;
+    // Shown again without taking the focus from the view.
+    dlg->setAttribute(Qt::WA_ShowWithoutActivating);
+    dlg->setVisible(bShow);
 }

@@ -2,6 +2,7 @@
 // and the OpenGL probe, in that order.
 #include "app/CQOR2App.h"
 
+#include "app/CatalogueServices.h"
 #include "app/QtFileDialogs.h"
 
 #include "app/CMainFrame.h"
@@ -92,6 +93,7 @@ bool CQOR2App::InitInstance()
     if (HoldsLock())
         RebuildSamples();
     QtFileDialogs::Install(m_frame->Services(), m_userRoot);
+    CatalogueServices::Install(m_frame->Services(), m_frame->PlanDialogs());
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +

@@ -6,6 +6,10 @@
 #include "app/CQOR2App.h"
 #include "app/CQOR2StatusBar.h"
 #include "app/CQORRibbonBar.h"
+#include "catalogue/CDlgDataOnNewFzg.h"
+#include "catalogue/CDlgDsr.h"
+#include "catalogue/CDlgNutzbareLF.h"
+#include "catalogue/CPlanEditDialogs.h"
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
@@ -17,6 +21,9 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/CCmdUI.h"
+#include "ui/CEditLast.h"
+#include "ui/CommandEvent.h"
+#include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
@@ -28,6 +35,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QSettings>
@@ -37,6 +45,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -687,6 +697,74 @@ TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_TRUE(m_boxes.Records()[0].text.startsWith(QStringLiteral("The combination could not be created")));
     EXPECT_EQ(ReadAll(target), made);
+}
+
+TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
+{
+    // A German interface: a module for "DE" and the setting that chooses it.
+    ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
+                            m_program + QStringLiteral("Resource_DE.rcc")));
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+    QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+    QSettings().setValue(QStringLiteral("Settings/ver"), QStringLiteral("EU"));
+    QSettings().setValue(QStringLiteral("Settings/lang"), QStringLiteral("DE"));
+    Start();
+    ASSERT_EQ(m_app->LanguageCode(), QStringLiteral("DE"));
+    struct Fall
+    {
+        int eintrag; // entry of the kind list
+        int art;
+        std::vector<std::string> formen;
+    };
+    const Fall faelle[] = {
+        {4, FahrzeugArt::kAuflieger, {"data", "dsr", "area"}},
+        {0, FahrzeugArt::kZugmaschine, {"data", "area"}},
+        {3, FahrzeugArt::kSattelzugmaschine, {"data"}},
+    };
+    // Closing a new vehicle saves it under a name of the test's folder.
+    int gespeichert = 0;
+    Frame()->Services().askSaveName = [&](QWidget*, bool, const QString&, QString& folder, QString& name) {
+        folder = m_dir.filePath(QStringLiteral("work")) + QLatin1Char('/');
+        QDir().mkpath(folder);
+        name = QStringLiteral("neu%1").arg(++gespeichert);
+        return true;
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.art);
+        std::vector<std::string> formen;
+        Frame()->PlanDialogs().SetAusfuehren([&](QDialog& d) {
+            if (auto* base = dynamic_cast<CDlgBase*>(&d))
+                base->InitDialog();
+            if (auto* daten = dynamic_cast<CDlgDataOnNewFzg*>(&d)) {
+                formen.push_back("data");
+                daten->WaehleEintrag(f.eintrag);
+                qobject_cast<QLineEdit*>(ControlId::Find(daten, CDlgDataOnNewFzg::kIdName))
+                    ->setText(QStringLiteral("Neu %1").arg(f.art));
+                // The width must be entered while it is shown.
+                daten->BreitenFeld()->setText(QStringLiteral("2500"));
+                daten->BreitenFeld()->CommitText(false);
+            } else if (dynamic_cast<CDlgDsr*>(&d)) {
+                formen.push_back("dsr");
+            } else if (auto* lf = dynamic_cast<CDlgNutzbareLF*>(&d)) {
+                formen.push_back("area");
+                EXPECT_EQ(lf->Feld(CDlgNutzbareLF::kIdLaengen)->GetFloat(), 250.0f);
+                auto* vorn = lf->Feld(CDlgNutzbareLF::kIdLaengen);
+                vorn->setText(QStringLiteral("400"));
+                vorn->CommitText(false);
+            }
+            CommandEvent ok{quint32(CDlgBase::kIdOk)};
+            QCoreApplication::sendEvent(&d, &ok);
+            return d.result();
+        });
+        ASSERT_TRUE(Frame()->OnCommand(33124));
+        EXPECT_EQ(formen, f.formen);
+        ASSERT_NE(Doc(), nullptr);
+        const CFahrzeug* v = Doc()->GetFirstFahrzeug();
+        EXPECT_EQ(v->GetArt(), f.art);
+        EXPECT_EQ(v->m_strName, "Neu " + std::to_string(f.art));
+        EXPECT_DOUBLE_EQ(v->m_NutzLF[0].m_dRand[0], f.art == FahrzeugArt::kSattelzugmaschine ? 0.0 : 0.4);
+    }
+    Frame()->PlanDialogs().SetAusfuehren({});
 }
 
 } // namespace

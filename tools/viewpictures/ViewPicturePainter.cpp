@@ -1,6 +1,7 @@
 // Draws the views' pictures by number: the cursors and the tab icons.
 #include "ViewPicturePainter.h"
 
+#include "DialogPicturePainter.h"
 #include "PlanPicturePainter.h"
 #include "VehiclePicturePainter.h"
 
@@ -231,6 +232,8 @@ QList<QString> ViewPicturePainter::Paths()
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : VehiclePicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : DialogPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -244,6 +247,9 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : VehiclePicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return VehiclePicturePainter::Draw(id);
+    for (int id : DialogPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return DialogPicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
