@@ -16,6 +16,7 @@
 #include "model/files/CImpExp.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -763,6 +764,47 @@ TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
         EXPECT_EQ(v->GetArt(), f.art);
         EXPECT_EQ(v->m_strName, "Neu " + std::to_string(f.art));
         EXPECT_DOUBLE_EQ(v->m_NutzLF[0].m_dRand[0], f.art == FahrzeugArt::kSattelzugmaschine ? 0.0 : 0.4);
+    }
+    Frame()->PlanDialogs().SetAusfuehren({});
+}
+
+TEST_F(DocumentFilesTest, UsableAreaCommandWritesBothRecordsAndKeepsLoadsInPlace)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    CFahrzeug* v = Doc()->GetAktivFahrzeug(true);
+    ASSERT_TRUE(v && v->GetQor());
+    const double vorn = v->m_NutzLF[0].m_dRand[0];
+    auto* lg = new tagLGINFO;
+    lg->m_strName = "Box";
+    lg->m_dLaenge = lg->m_dBreite = lg->m_dHoehe = 1.0;
+    lg->m_dMasse = lg->m_dSPMasse = 0.5;
+    lg->m_dPosX = 2.0;
+    v->GetQor()->AddLgInfo(lg, false);
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        Frame()->PlanDialogs().SetAusfuehren([&](QDialog& d) {
+            auto& lf = dynamic_cast<CDlgNutzbareLF&>(d);
+            lf.InitDialog();
+            CEditLast* feld = lf.Feld(CDlgNutzbareLF::kIdLaengen);
+            feld->setText(QString::number(vorn * 1000.0 + 300.0));
+            feld->CommitText(false);
+            CEditLast* raster = lf.Feld(CDlgNutzbareLF::kIdRaster + 2);
+            raster->setText(QStringLiteral("4"));
+            raster->CommitText(false);
+            CommandEvent befehl{quint32(ok ? CDlgBase::kIdOk : CDlgBase::kIdCancel)};
+            QCoreApplication::sendEvent(&d, &befehl);
+            return d.result();
+        });
+        ASSERT_TRUE(Frame()->OnCommand(33148));
+        EXPECT_NEAR(v->m_NutzLF[0].m_dRand[0], ok ? vorn + 0.3 : vorn, 1e-6);
+        EXPECT_NEAR(v->m_NutzLF[1].m_dRand[0], ok ? vorn + 0.3 : vorn, 1e-6);
+        if (ok) {
+            EXPECT_TRUE(v->m_NutzLF[0] == v->m_NutzLF[1]);
+            EXPECT_EQ(v->m_NutzLF[0].m_nRaster[3], 4);
+        }
+        EXPECT_NEAR(lg->m_dPosX, ok ? 1.7 : 2.0, 1e-6);
+        EXPECT_EQ(Doc()->IsModified(), ok);
     }
     Frame()->PlanDialogs().SetAusfuehren({});
 }
