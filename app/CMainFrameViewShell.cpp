@@ -3,6 +3,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "ui/WindowHelpers.h"
 #include "views/ILastDlg.h"
 #include "views/IPlanDialogs.h"
 
@@ -54,4 +55,9 @@ void CMainFrameViewShell::ShowLoadDialog(bool bShow)
     // Shown again without taking the focus from the view.
     dlg->setAttribute(Qt::WA_ShowWithoutActivating);
     dlg->setVisible(bShow);
+}
+
+void CMainFrameViewShell::EnableFrameCloseBox(bool bEnable)
+{
+    EnableSysMenuClose(m_pFrame, bEnable);
 }

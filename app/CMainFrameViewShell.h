@@ -18,6 +18,7 @@ public:
     CTabbedViewView* GetActiveHost() const override;
     QWidget* GetLoadDialog() const override;
     void ShowLoadDialog(bool bShow) override;
+    void EnableFrameCloseBox(bool bEnable) override;
 
 private:
     CMainFrame* m_pFrame;

@@ -3,10 +3,15 @@
 #include "app/CQOR2App.h"
 
 #include "app/CatalogueServices.h"
-#include "app/QtFileDialogs.h"
+#include "app/ProgramFileDialogs.h"
+#include "catalogue/CPlanEditDialogs.h"
+#include "catalogue/CRampenDialogs.h"
+#include "catalogue/CatalogueImages.h"
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/ProgramCatalogue.h"
+#include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
 #include "model/base/ProgramFolders.h"
@@ -92,8 +97,15 @@ bool CQOR2App::InitInstance()
         return false;
     if (HoldsLock())
         RebuildSamples();
-    QtFileDialogs::Install(m_frame->Services(), m_userRoot);
+    ProgramFileDialogs::Install(m_frame->Services(), m_userRoot);
+    // The FSM item editor for the catalogue and the plan, and the catalogue browser of command 33072.
+    LgsFsmEditors::Install();
+    m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
+        LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
+    };
     CatalogueServices::Install(m_frame->Services(), m_frame->PlanDialogs());
+    // The plan views' loading ramp and align popup work on the program's catalogue.
+    m_frame->PlanDialogs().SetRampen(std::make_unique<CRampenDialogs>(ProgramCatalogue::Get()));
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
@@ -236,6 +248,9 @@ bool CQOR2App::PrepareDataFolders()
     }
     SetProgramFolders({fs::path(m_programFolder.toStdString()),
                        fs::path((m_userRoot + QStringLiteral("Data")).toStdString())});
+    const fs::path root = fs::path(m_userRoot.toStdString());
+    ProgramCatalogue::SetFolders({root / "load units", root / "filler items (dunnage)", root / "Data",
+                                  root / "Samples" / "load units"});
     return true;
 }
 
@@ -275,6 +290,8 @@ void CQOR2App::LoadImageList()
         if (id == kFirstCatalogueBitmap)
             m_firstImage = index;
     }
+    if (m_firstImage >= 0)
+        CatalogueImages::Set(&m_images, m_firstImage);
 }
 
 bool CQOR2App::Start3D()

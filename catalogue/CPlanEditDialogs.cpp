@@ -134,6 +134,23 @@ bool CPlanEditDialogs::EditZL(QWidget* pParent, ZLValues& values)
     return true;
 }
 
+std::unique_ptr<ILoadingRamp> CPlanEditDialogs::CreateLoadingRamp()
+{
+    return m_pRampen ? m_pRampen->CreateLoadingRamp() : IPlanDialogs::CreateLoadingRamp();
+}
+
+void CPlanEditDialogs::ShowAddMultiPopup(QWidget* pView, QPoint at)
+{
+    if (m_pRampen)
+        m_pRampen->ShowAddMultiPopup(pView, at);
+}
+
+void CPlanEditDialogs::ShowAlignPopup(QWidget* pView, QPoint at, double dDistance)
+{
+    if (m_pRampen)
+        m_pRampen->ShowAlignPopup(pView, at, dDistance);
+}
+
 ILastDlg* CPlanEditDialogs::GetLastDlg()
 {
     return m_pLastDlg.data();

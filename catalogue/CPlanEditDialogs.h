@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QDialog;
 
@@ -35,11 +36,18 @@ public:
     bool EditNutzbareLF(QWidget* pParent, NutzbareLFValues& values, bool bMode1) override;
     bool EditZL(QWidget* pParent, ZLValues& values) override;
 
+    // The loading ramp and the plan view's popups come from another provider when one is given.
+    void SetRampen(std::unique_ptr<IPlanDialogs> rampen) { m_pRampen = std::move(rampen); }
+    std::unique_ptr<ILoadingRamp> CreateLoadingRamp() override;
+    void ShowAddMultiPopup(QWidget* pView, QPoint at) override;
+    void ShowAlignPopup(QWidget* pView, QPoint at, double dDistance) override;
+
     ILastDlg* GetLastDlg() override;
     void ToggleLastDlg(CGetAnsView* pView, double dPositionMm) override;
     CLastDlg* LastDlg() const { return m_pLastDlg; }
 
 private:
     Ausfuehren m_ausfuehren;
+    std::unique_ptr<IPlanDialogs> m_pRampen;
     QPointer<CLastDlg> m_pLastDlg;
 };
