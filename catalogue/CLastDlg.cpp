@@ -210,6 +210,26 @@ void CLastDlg::TogglePickMode(const QPoint* pt)
         pick->setChecked(m_bPickMode);
 }
 
+bool CLastDlg::event(QEvent* event)
+{
+    switch (int(event->type())) {
+    case kMsgTitel:
+        UpdateCaption();
+        return true;
+    case kMsgEnter:
+        UpdateFromPosition(true);
+        return true;
+    case kMsgPlus:
+        Schritt(1);
+        return true;
+    case kMsgMinus:
+        Schritt(-1);
+        return true;
+    default:
+        return QDialog::event(event);
+    }
+}
+
 bool CLastDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Feld(kIdPosition) && event->type() == QEvent::KeyPress) {

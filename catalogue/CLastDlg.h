@@ -24,6 +24,11 @@ public:
     static constexpr int kIdBerechnen = 1046;
     static constexpr int kIdPickMode = 1013;
     static constexpr double kSchrittMm = 100.0;
+    // Messages of the view, posted as events: caption, Enter (recompute), '+' and '-'.
+    static constexpr int kMsgTitel = 0x8015;
+    static constexpr int kMsgEnter = 0x8016;
+    static constexpr int kMsgPlus = 0x8017;
+    static constexpr int kMsgMinus = 0x8018;
 
     // The figure as the dialog keeps it: cut to 0.01 t toward zero.
     static double Kuerze(double dTonnen);
@@ -52,6 +57,7 @@ public:
     QLineEdit* Feld(int id) const;
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void accept() override;
 

@@ -31,6 +31,8 @@
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
+#include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,6 +46,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -839,6 +842,39 @@ TEST_F(DocumentFilesTest, UsableAreaCommandWritesBothRecordsAndKeepsLoadsInPlace
         EXPECT_EQ(Doc()->IsModified(), ok);
     }
     Frame()->PlanDialogs().SetAusfuehren({});
+}
+
+TEST_F(DocumentFilesTest, LoadDialogOpensHidesWithItsTabAndClosesFromTheView)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+    ASSERT_TRUE(host);
+    ASSERT_TRUE(host->SelectTab(0));
+    auto* vorlage = host->FindView<CQOR1View>();
+    ASSERT_TRUE(vorlage);
+    IViewShell& shell = IViewShell::Current();
+    EXPECT_EQ(shell.GetLoadDialog(), nullptr);
+    ASSERT_TRUE(vorlage->OnBefehl(32978));
+    QPointer<QWidget> dlg = shell.GetLoadDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_TRUE(dlg->isVisible());
+    // Another tab hides it, the vehicle's tab shows it again.
+    ASSERT_TRUE(host->SelectTab(1));
+    ASSERT_TRUE(dlg);
+    EXPECT_FALSE(dlg->isVisible());
+    ASSERT_TRUE(host->SelectTab(0));
+    EXPECT_TRUE(dlg->isVisible());
+    // The view's command switches it off: it goes, and a closed document takes an open one along.
+    ASSERT_TRUE(vorlage->OnBefehl(32978));
+    EXPECT_FALSE(dlg);
+    EXPECT_EQ(shell.GetLoadDialog(), nullptr);
+    ASSERT_TRUE(vorlage->OnBefehl(32978));
+    dlg = shell.GetLoadDialog();
+    ASSERT_TRUE(dlg);
+    ASSERT_TRUE(Frame()->OnCommand(33112));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dlg);
 }
 
 } // namespace

@@ -332,3 +332,39 @@ TEST_F(LastDlgTest, PictureBesideTheTemplateView)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LastDlgTest, TemplateViewDrawsAndDropsThePickLineAndForwardsItsKeys)
+{
+    auto f = Beispiel(QStringLiteral("LKW"));
+    ASSERT_TRUE(f);
+    doc = std::make_unique<CQOR1Doc>();
+    doc->SetFahrzeug(f.release());
+    doc->OnDocumentOpened();
+    CQOR1View vorlage(doc.get());
+    vorlage.resize(900, 560);
+    vorlage.OnInitialUpdate();
+    (void)vorlage.grab();
+    QPointer<CLastDlg> dlg = new CLastDlg(&vorlage);
+    dlg->SetPosition(2000.0);
+    dlg->UpdateFromPosition(true);
+    EXPECT_GE(vorlage.GetPickX(), 0);
+    // The view's messages arrive as events: '+' and '-' step, Enter recomputes.
+    struct Fall
+    {
+        int msg;
+        double position;
+    };
+    for (const Fall& fall : {Fall{CLastDlg::kMsgPlus, 2100.0}, Fall{CLastDlg::kMsgPlus, 2200.0},
+                             Fall{CLastDlg::kMsgMinus, 2100.0}, Fall{CLastDlg::kMsgEnter, 2100.0}}) {
+        SCOPED_TRACE(fall.msg);
+        QCoreApplication::postEvent(dlg, new QEvent(QEvent::Type(fall.msg)));
+        QCoreApplication::sendPostedEvents(dlg);
+        EXPECT_EQ(dlg->GetPosition(), fall.position);
+    }
+    delete dlg.data();
+    EXPECT_EQ(vorlage.GetPickX(), -1);
+}
+
+} // namespace
