@@ -2,7 +2,10 @@
 // and the OpenGL probe, in that order.
 #include "app/CQOR2App.h"
 
+#include "app/CatalogueServices.h"
 #include "app/ProgramFileDialogs.h"
+#include "catalogue/CPlanEditDialogs.h"
+#include "catalogue/CRampenDialogs.h"
 #include "catalogue/CatalogueImages.h"
 
 #include "app/CMainFrame.h"
@@ -100,6 +103,9 @@ bool CQOR2App::InitInstance()
     m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
         LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
     };
+    CatalogueServices::Install(m_frame->Services(), m_frame->PlanDialogs());
+    // The plan views' loading ramp and align popup work on the program's catalogue.
+    m_frame->PlanDialogs().SetRampen(std::make_unique<CRampenDialogs>(ProgramCatalogue::Get()));
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +

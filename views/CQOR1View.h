@@ -3,6 +3,7 @@
 #pragma once
 
 #include "views/CGetAnsView.h"
+#include "views/ILastDlgView.h"
 
 #include "ui/ISliderOwner.h"
 
@@ -33,7 +34,7 @@ class IValueSlider;
 class QMenu;
 class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner
+class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner, public ILastDlgView
 {
     Q_OBJECT
 
@@ -207,6 +208,9 @@ public:
     // The load dialog's pick line at a position on the load area (metres from its front).
     void SetPickPosition(double dPos, bool bMove);
     int GetPickX() const { return m_nPickX; }
+    // ILastDlgView: the payload-at-position dialog places and drops the pick line.
+    void SetPickPosition(double dPos, CFahrzeug* pFahrzeug, bool bMove) override;
+    void ClearPickLine() override;
     tagZLINFO* GetSelZL() const { return m_pSelZL; }
     QRect GetSelZLRect() const { return m_rcSelZL; }
     bool IsAchseSelected() const { return m_bHitAchse; }
