@@ -7,6 +7,7 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "ui/IMessageBoxService.h"
+#include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 
@@ -34,6 +35,8 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
         return new CQOR1View(pDoc);
     if (nKind == CTabbedViewView::kPlan)
         return new CQOR2View(pDoc);
+    if (nKind == CTabbedViewView::k3D)
+        return new CQOR3DView(pDoc);
     return CTabbedViewView::MakeStandInView(nKind, pDoc);
 }
 

@@ -15,7 +15,10 @@
 #include <cstdint>
 #include <memory>
 
+class CFahrzeug;
+class CQOR1Doc;
 class IRenderDevice;
+class ModelCache;
 class ResourceModule;
 
 tbColor LerpColor(const tbColor& from, const tbColor& to, float t);
@@ -66,6 +69,16 @@ public:
 
     // The three circles around `position`, scaled by `radius`, in `colour` (the last colour when 0).
     int DrawKreise(IRenderDevice& device, const tbVector3& position, std::uint32_t colour, float radius);
+
+    // One frame of the document's scene: yard, vehicle bodies, axles, load areas, the centre-of-gravity
+    // marker and its permissible area, the loads, the load-area walls and the camera's circle marker, as
+    // the display switches ask. Every world matrix ends with `a` and then `b` when they are given. 0 after
+    // a complete frame; 1 without a document or vehicle, or when a body model cannot be had (what was
+    // drawn stays). `nModus` 0 is the normal view.
+    int Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc, const tbVector3& cameraTarget,
+               const tbMatrix* a, const tbMatrix* b, int nModus);
+    // The scene offset along z of the trailer drawn behind `front`.
+    static float TrailerOffset(CFahrzeug& front, CFahrzeug& trailer);
 
     // Label text in the label font; `height` is the text height in world units.
     Label MakeLabel(const QString& text, float height) const;

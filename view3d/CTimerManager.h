@@ -1,6 +1,7 @@
 // Render manager of every 3D window: registry, mouse handling first, device checks and the frame step.
 #pragma once
 
+#include "model/base/tbVector2.h"
 #include "model/base/tbVector3.h"
 
 #include <QObject>
@@ -12,12 +13,6 @@
 
 class QEvent;
 class QWidget;
-
-struct tbVector2
-{
-    float x = 0.0f;
-    float y = 0.0f;
-};
 
 class CTimerManager
 {
