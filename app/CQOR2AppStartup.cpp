@@ -290,9 +290,7 @@ bool CQOR2App::Start3D()
         } else {
             if (GlSettings::Field(record, D3DSettingsRecord::kDeviceType) == D3DSettingsRecord::kSoftware)
                 qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
-            CQOR3DView::SetVideoMode(
-                QSize(static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kWidth)),
-                      static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kHeight))));
+            CQOR3DView::SetDeviceRecord(record);
         }
     }
     const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
@@ -311,6 +309,8 @@ bool CQOR2App::Start3D()
     case GlProbeResult::Status::Ok:
         m_3dUnavailable = false;
         CQOR3DView::Set3DAvailable(true);
+        if (probe.recordWritten && D3DSettingsRecord::Load(recordFile, &record))
+            CQOR3DView::SetDeviceRecord(record);
         // Each 3D view keeps its own context; a lost one is re-made by its widget.
         CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
         if (!probe.fromSavedRecord && probe.refreshRate > 0.0)

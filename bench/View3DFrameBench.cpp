@@ -6,6 +6,7 @@
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "platform/GlProbe.h"
 #include "platform/ResourceModule.h"
 #include "platform/gl/GlContextProbe.h"
 #include "platform/gl/GlDevice.h"
@@ -24,6 +25,7 @@
 #include <QFileInfo>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QScreen>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -101,7 +103,7 @@ void BM_View3DFrame(benchmark::State& state)
         state.SkipWithError("no OpenGL context");
         return;
     }
-    state.counters["samples"] = view.GlWidget()->format().samples();
+    state.counters["samples"] = view.GlWidget()->FramebufferSamples();
     for (auto _ : state) {
         view.SetDirty();
         CTimerManager::RenderAll(1.0f / 60.0f, 1);
@@ -201,6 +203,14 @@ int main(int argc, char** argv)
     QSurfaceFormat::setDefaultFormat(GlContextProbe::Format());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // The record start-up makes here: the probe's multisampling on the screen's size. QOR_BENCH_SAMPLES
+    // measures another multisampling.
+    const GlProbeResult probe = ProbeOpenGL(QString());
+    bool given = false;
+    const int samples = qEnvironmentVariableIntValue("QOR_BENCH_SAMPLES", &given);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    CQOR3DView::SetDeviceRecord(
+        GlSettings::Make(screen.width(), screen.height(), 60, given ? samples : probe.samples));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

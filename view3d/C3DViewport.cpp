@@ -28,6 +28,17 @@ QSize C3DViewport::PixelSize() const
     return {qRound(width() * ratio), qRound(height() * ratio)};
 }
 
+int C3DViewport::FramebufferSamples()
+{
+    if (!isValid())
+        return -1;
+    makeCurrent();
+    GLint samples = -1;
+    context()->functions()->glGetIntegerv(GL_SAMPLES, &samples);
+    doneCurrent();
+    return samples;
+}
+
 bool C3DViewport::RenderNow()
 {
     if (!isValid() || !m_device.IsInitialised())

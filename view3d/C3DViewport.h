@@ -26,6 +26,8 @@ public:
     bool IsReady() const { return m_device.IsInitialised(); }
     GlDevice& Device() { return m_device; }
     QSize PixelSize() const;
+    // Samples per pixel of the framebuffer frames are drawn into; -1 without a context.
+    int FramebufferSamples();
     // Frames drawn by RenderNow and by paintGL into a new framebuffer.
     int FrameCount() const { return m_frames; }
     // Why the device could not be set up; empty when it could.

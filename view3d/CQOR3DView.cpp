@@ -7,6 +7,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/BmpFile.h"
 #include "platform/ResourceModule.h"
+#include "platform/gl/GlContextProbe.h"
 #include "platform/gl/GlDevice.h"
 #include "ui/CDlgHelpText.h"
 #include "ui/CRibBtnContainer.h"
@@ -14,6 +15,7 @@
 #include "ui/CommandUpdateEvent.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CDlg3DViewSettings.h"
+#include "view3d/D3DSettingsRecord.h"
 #include "view3d/DirectInput.h"
 #include "view3d/ModelCache.h"
 #include "view3d/OffscreenFrame.h"
@@ -36,11 +38,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
 bool g_available = false;
 QSize g_videoMode;
+std::optional<GlSettingsRecord> g_record;
 ModelCache* g_cache = nullptr;
 
 // The screenshot frame: a dotted rectangle over the picture, never part of it.
@@ -93,6 +97,42 @@ QSize CQOR3DView::VideoMode()
     return {1280, 1024};
 }
 
+void CQOR3DView::SetDeviceRecord(const GlSettingsRecord& record)
+{
+    g_record = record;
+    SetVideoMode(QSize(static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kWidth)),
+                       static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kHeight))));
+}
+
+QSurfaceFormat CQOR3DView::SurfaceFormat()
+{
+    QSurfaceFormat format = GlContextProbe::Format();
+    if (!g_record)
+        return format;
+    const std::uint32_t depth = GlSettings::Field(*g_record, D3DSettingsRecord::kDepthFormat);
+    format.setDepthBufferSize(depth == 80 ? 16 : (depth == 71 ? 32 : 24));
+    format.setStencilBufferSize(depth == 75 ? 8 : 0);
+    format.setSamples(static_cast<int>(GlSettings::Field(*g_record, D3DSettingsRecord::kMultiSample)));
+    return format;
+}
+
+unsigned CQOR3DView::TextureFormat()
+{
+    if (!g_record)
+        return 0;
+    switch (GlSettings::Field(*g_record, D3DSettingsRecord::kBackBufferFormat)) {
+    case 35:
+        return GL_RGB10_A2;
+    case 23:
+        return GL_RGB565;
+    case 24:
+    case 25:
+        return GL_RGB5_A1;
+    default:
+        return GL_RGBA8;
+    }
+}
+
 void CQOR3DView::SetModelCache(ModelCache* cache)
 {
     g_cache = cache;
@@ -106,6 +146,9 @@ CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, QWidget* parent)
         m_pGl = new C3DViewport([this](GlDevice& device, QSize pixels) { DrawFrame(device, pixels); },
                                 [this] { OnLostDevice(); }, [this] { OnResetDevice(); }, viewport());
         m_pGl->setFocusPolicy(Qt::NoFocus);
+        m_pGl->setFormat(SurfaceFormat());
+        if (const unsigned texture = TextureFormat())
+            m_pGl->setTextureFormat(texture);
         m_pGl->setGeometry(viewport()->rect());
     }
     m_pTracker = new FrameOverlay(this, viewport());

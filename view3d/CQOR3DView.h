@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/base/tbVector3.h"
+#include "platform/GlProbe.h"
 #include "view3d/CCamera.h"
 #include "view3d/CFahrzeug3D.h"
 #include "view3d/CTimerManager.h"
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QSurfaceFormat>
 
 #include <array>
 
@@ -48,6 +50,12 @@ public:
     static bool Is3DAvailable();
     static void SetVideoMode(QSize size);
     static QSize VideoMode();
+    // The device settings the views' OpenGL widgets are made with: the record's depth-stencil format,
+    // multisampling and colour format, and its display size as the back buffer.
+    static void SetDeviceRecord(const GlSettingsRecord& record);
+    // The surface format and the colour format (0 for the default) a new OpenGL widget gets.
+    static QSurfaceFormat SurfaceFormat();
+    static unsigned TextureFormat();
     // The model cache the views draw from; without one (or without 3D) nothing is drawn.
     static void SetModelCache(ModelCache* cache);
 

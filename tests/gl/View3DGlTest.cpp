@@ -465,6 +465,23 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
     }
 }
 
+TEST_F(View3DGlTest, TheWidgetIsMadeWithTheRecordsDepthStencilAndSamples)
+{
+    GlSettingsRecord record = GlSettings::Make(1280, 1024, 60, 4);
+    CQOR3DView::SetDeviceRecord(record);
+    Open("LKW");
+    Show();
+    const QSurfaceFormat format = CQOR3DView::SurfaceFormat();
+    EXPECT_EQ(m_view->GlWidget()->FramebufferSamples(), 4);
+    EXPECT_EQ(format.stencilBufferSize(), 8);
+    EXPECT_EQ(format.depthBufferSize(), 24);
+    EXPECT_EQ(CQOR3DView::VideoMode(), QSize(1280, 1024));
+    const QImage frame = Frame();
+    EXPECT_TRUE(IsWhite(frame.pixel(0, 0)));
+    EXPECT_FALSE(IsWhite(frame.pixel(PixelOf({0.0f, 2.0f, 0.0f}))));
+    CQOR3DView::SetDeviceRecord(GlSettings::Make(1280, 1024, 60, 0));
+}
+
 TEST_F(View3DGlTest, AClientLargerThanTheBackBufferKeepsTheWholeField)
 {
     Open("LKW");
