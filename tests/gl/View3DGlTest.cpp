@@ -460,6 +460,12 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
         EXPECT_LT(off, centre.width() * centre.height() / 9 / 100);
         if (c.window.width() == 500)
             Keep(shot, "screenshot.png");
+        if (c.window.width() == 1000) {
+            // The tab as it shows: strips, and the screenshot frame 46 pixels right of the saved area.
+            m_view->SetShowFrame(1);
+            QCoreApplication::processEvents();
+            Keep(m_window->grab().toImage(), "tab_with_frame.png");
+        }
         TearDown();
         SetUp();
     }

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -219,6 +220,9 @@ TEST_F(D3DSettingsTest, TheListsFollowTheDriverAndKeepWhatStillExists)
         return v;
     };
     EXPECT_EQ(dialog.List(CDlgD3DSettings::kDepths)->count(), 3);
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d"));
+    EXPECT_TRUE(
+        dialog.grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d/dialog_device_settings.png")));
     EXPECT_EQ(current(CDlgD3DSettings::kSamples), 2u);
     // A colour format with fewer depth formats and sample counts: D24S8 stays, 2 samples go.
     const struct

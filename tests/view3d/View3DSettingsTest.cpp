@@ -112,6 +112,8 @@ TEST_F(View3DSettingsTest, EachBoxActsOnTheViewAtOnce)
         EXPECT_EQ(switched, now);
         EXPECT_EQ(m_view->IsDirty(), 1);
     }
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d"));
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d/dialog_view_settings.png")));
     // The view's settings in exchange order follow the boxes.
     const std::array<int, CQOR3DView::kSettingCount> settings = m_view->GetSettings();
     for (std::size_t i = 0; i < settings.size(); ++i)
