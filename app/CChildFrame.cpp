@@ -2,6 +2,7 @@
 #include "app/CChildFrame.h"
 
 #include "app/CQtDocumentHost.h"
+#include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
@@ -35,6 +36,8 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
         return new CQOR1View(pDoc);
     if (nKind == CTabbedViewView::kPlan)
         return new CQOR2View(pDoc);
+    if (nKind == CTabbedViewView::kLgSicherung)
+        return new CQORLgSicherungView(pDoc);
     if (nKind == CTabbedViewView::k3D)
         return new CQOR3DView(pDoc);
     return CTabbedViewView::MakeStandInView(nKind, pDoc);

@@ -3,6 +3,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CatalogueImages.h"
+#include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
 #include "ui/CRibBtnContainer.h"
@@ -49,12 +51,15 @@ CQOR2App::~CQOR2App()
 {
     ExitInstance();
     m_frame.reset();
+    LgsFsmEditors::Uninstall();
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())
             err << "message answered unattended: "
                 << (box.isHtml ? QString::number(box.html.textId) : box.text) << Qt::endl;
     }
+    if (CatalogueImages::List() == &m_images)
+        CatalogueImages::Set(nullptr, 0);
     if (g_app == this)
         g_app = nullptr;
 }

@@ -1,13 +1,16 @@
 // The catalogue adapter: filling, loading, drawing, selection, deleting and keeping adapters in step.
 #include "catalogue/CHlbAdapter.h"
 
+#include "catalogue/CDlgLadung.h"
 #include "catalogue/CHListbox.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/base/ProgramFolders.h"
+#include "model/files/FsmEditing.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/text/TextProvider.h"
 #include "platform/ShellFileOperation.h"
+#include "ui/IMessageBoxService.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -111,6 +114,7 @@ int CHlbAdapter::FillList()
     if (!m_list)
         return 0;
     m_typedHit = -1;
+    m_hot = nullptr; // the strip forgets its hover area with its tiles
     m_list->DeleteAllItems(kDeleteWaitMs);
     // The old tiles are gone, so the entries they showed may go too.
     m_shown = m_catalogue->Filter(m_category, m_search.toStdString());
@@ -138,6 +142,21 @@ const sHLBItemData* CHlbAdapter::SelectedEntry() const
     if (index < 0 || index >= static_cast<int>(m_shown.size()))
         return nullptr;
     return m_shown[static_cast<std::size_t>(index)].get();
+}
+
+CHlbCatalogue::Entry CHlbAdapter::SelectedSharedEntry() const
+{
+    const sHLBItemData* entry = SelectedEntry();
+    for (const auto& e : m_shown)
+        if (e.get() == entry)
+            return e;
+    return nullptr;
+}
+
+bool CHlbAdapter::Shows(const sHLBItemData* entry) const
+{
+    return entry &&
+           std::any_of(m_shown.begin(), m_shown.end(), [entry](const auto& e) { return e.get() == entry; });
 }
 
 bool CHlbAdapter::IsSelectedItemStandard() const
@@ -255,6 +274,109 @@ int CHlbAdapter::EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry e
     SelectItem(index);
     NotifyOtherAdapters({kSyncEdited, -1, {}, replaced, saved});
     return index;
+}
+
+namespace {
+
+CHlbAdapter::FsmItemEditor& FsmEditorSlot()
+{
+    static CHlbAdapter::FsmItemEditor editor;
+    return editor;
+}
+
+} // namespace
+
+void CHlbAdapter::SetFsmItemEditor(FsmItemEditor editor)
+{
+    FsmEditorSlot() = std::move(editor);
+}
+
+bool CHlbAdapter::HasFsmItemEditor()
+{
+    return bool(FsmEditorSlot());
+}
+
+bool CHlbAdapter::CanEditItem(int mode) const
+{
+    if (m_category != 0 && !HasFsmItemEditor())
+        return false;
+    const sHLBItemData* selected = SelectedEntry();
+    switch (mode) {
+    case 0:
+        return selected && !selected->standard;
+    case 1:
+        return true;
+    case 2:
+        return CHlbCatalogue::CanCopy(selected);
+    default:
+        return false;
+    }
+}
+
+int CHlbAdapter::EditItem(int mode, QWidget* parent)
+{
+    if (!CanEditItem(mode))
+        return -1;
+    const CatalogueFolders& folders = m_catalogue->Folders();
+    // Held for the time the editor runs.
+    CHlbCatalogue::Entry selected;
+    if (mode != 1)
+        for (const CHlbCatalogue::Entry& shown : m_shown)
+            if (shown.get() == SelectedEntry())
+                selected = shown;
+    tagItemData item;
+    if (selected) {
+        item = selected->item;
+        // A picture its tile has not loaded yet is read now, so the save keeps it.
+        if (!item.m_pBild && !item.m_strBildDatei.empty()) {
+            QImageReader reader(PicturePath(folders, item.m_strBildDatei));
+            const QImage picture = reader.read();
+            if (!picture.isNull())
+                item.m_pBild = std::make_unique<QImageItemPicture>(picture);
+        }
+    }
+    std::filesystem::path path;
+    if (m_category == 0) {
+        CDlgLadung dialog(item, mode, folders, parent);
+        if (dialog.exec() != CDlgLadung::kIdSave)
+            return -1;
+        path = item.m_strPfad;
+    } else {
+        if (mode == 1)
+            item.m_nArt = 6;
+        FsmEditRequest request;
+        request.parent = parent;
+        request.mode = mode;
+        request.item = &item;
+        request.itemPath = [&folders](const std::string& name) {
+            return FsmItemPath(folders.fsmItems, name);
+        };
+        if (!FsmEditorSlot()(request))
+            return -1;
+        const std::filesystem::path current =
+            mode == 0 && selected ? std::filesystem::path(selected->path) : "";
+        const PictureWriter writer = [](const ItemPicture& picture, const std::filesystem::path& target) {
+            return QImageItemPicture::Of(&picture).save(QString::fromStdString(target.string()), "PNG");
+        };
+        bool pictureKept = false;
+        if (!SaveFsmItem(item, current, request.newPath, request.pictureChanged, folders.pictures, writer,
+                         &pictureKept)) {
+            const QString where =
+                QString::fromStdString((request.newPath.empty() ? current : request.newPath).string());
+            MessageBoxes().Show(parent, Text(273), Text(9470).replace(QLatin1String("%s"), where),
+                                IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
+            return -1;
+        }
+        if (pictureKept)
+            MessageBoxes().Show(parent, Text(273), Text(9471), IMessageBoxService::Icon::Warning,
+                                IMessageBoxService::Buttons::Ok);
+        path = request.newPath.empty() ? current : request.newPath;
+    }
+    auto entry = std::make_shared<sHLBItemData>();
+    entry->item = item;
+    entry->path = path.string();
+    entry->item.m_strPfad = entry->path;
+    return EntrySaved(mode == 0 ? selected.get() : nullptr, std::move(entry));
 }
 
 QString CHlbAdapter::PicturePath(const CatalogueFolders& folders, const std::string& pictureName)
@@ -375,6 +497,33 @@ void CHlbAdapter::TypedSearch(const QString& text)
         SelectItem(m_typedHit);
 }
 
+void CHlbAdapter::EndTypedSearch()
+{
+    m_typedHit = -1;
+    if (m_owner)
+        m_owner->SearchCleared();
+}
+
+bool CHlbAdapter::HoverAreaEntered(int index, const QPoint& point, QRect* area)
+{
+    if (!m_list || index < 0 || index >= static_cast<int>(m_shown.size()))
+        return false;
+    const QRect tile = m_list->GetItemRect(index);
+    if (!tile.contains(point))
+        return false;
+    *area = tile;
+    m_hot = m_shown[static_cast<std::size_t>(index)].get();
+    m_list->Canvas()->update();
+    return true;
+}
+
+void CHlbAdapter::HoverAreaLeft(int /*index*/)
+{
+    m_hot = nullptr;
+    if (m_list)
+        m_list->Canvas()->update();
+}
+
 bool CHlbAdapter::FindQuery(int index, const QString& key, bool /*flag*/)
 {
     if (index < 0 || index >= static_cast<int>(m_shown.size()))
@@ -391,7 +540,7 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     QPainter& p = *draw.painter;
     const QRect r = draw.rect;
     const bool selected = draw.stateBits & kDrawSelected;
-    QColor background(245, 245, 245);
+    QColor background = entry == m_hot ? QColor(Qt::white) : QColor(245, 245, 245);
     if (selected)
         background = entry->standard ? QColor(216, 251, 210) : QColor(189, 207, 234);
     p.fillRect(r, background);

@@ -106,6 +106,8 @@ public:
     void UpdateCmdUI();
     static void UpdateAllStrips();
     void SetUpdateEnabled(bool on) { m_updateEnabled = on; }
+    // The window the command-update queries go to; the parent given to Create until set.
+    void SetNotifyWindow(QWidget* window) { m_notify = window; }
     // Set: the command update leaves a focused button enabled (the property sheet sets it around its
     // forced update).
     void SetUpdateFlag(int flag) { m_updateFlag = flag; }

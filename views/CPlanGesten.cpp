@@ -529,7 +529,17 @@ void CPlanGesten::Zeichne(QPainter& p) const
                                  QPoint(r.right() + 1, r.bottom()), QPoint(r.left() - 2, r.bottom()),
                                  QPoint(r.left() - 2, r.top() - 1)}));
     }
+    if (m_overlay.bFsmUmriss)
+        p.drawRoundedRect(QRectF(m_overlay.fsmUmriss.adjusted(0, 0, -1, -1)), 8, 8);
     p.restore();
+    if (m_overlay.bFsmPlatz) {
+        // The free place the dragged item would take, lit up under its outline.
+        p.save();
+        p.setPen(QPen(QColor(14, 88, 79), 2));
+        p.setBrush(QColor(60, 196, 175, 110));
+        p.drawRect(m_overlay.fsmPlatz.adjusted(1, 1, -1, -1));
+        p.restore();
+    }
 }
 
 // --- rubber band ---------------------------------------------------------------------------------
@@ -565,7 +575,8 @@ double CPlanGesten::ZoomAusGriff(double dZoomAlt, int xRel, int nPixelLaenge)
 
 // --- ramp ----------------------------------------------------------------------------------------
 
-bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse)
+bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                                      QPoint griff)
 {
     CQOR* q = m_view.GetPlan();
     if (!q || IsAktiv())
@@ -574,7 +585,8 @@ bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int
     pl.SetPlan(q);
     const double s = m_view.m_nPixelProMeterX * m_view.m_dZoom;
     const QPoint o = m_view.m_ptUrsprung - m_view.GetScrollPosition();
-    const double x = (pt.x() - o.x()) / s, y = (pt.y() - o.y()) / s;
+    const QPoint ecke = pt - griff;
+    const double x = (ecke.x() - o.x()) / s, y = (ecke.y() - o.y()) / s;
     m_pNeu = pl.DragLadungFromRampe(item, x, y, nRotation, dMasse, m_bOhneKollision);
     if (!m_pNeu)
         return false;
@@ -595,6 +607,33 @@ bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int
     ZiehSchwerpunkt();
     m_view.viewport()->update();
     return true;
+}
+
+void CPlanGesten::RampeZurueck(QPoint pt)
+{
+    if (!m_bNeuVonRampe) {
+        Aufraeumen();
+        return;
+    }
+    CQOR* q = m_view.GetPlan();
+    CPlanPlatzierung& pl = m_view.GetPlatzierung();
+    if (q && !m_bErsterSchritt)
+        CPlanAnzeige(*q).SetZulBereich(m_bZulBereichAlt);
+    pl.RestoreSchwerpunkt();
+    m_view.m_nPlatzStatus = CPlanPlatzierung::kFrei;
+    m_view.InvalidateNachbarn(false, true);
+    Aufraeumen();
+    Hover(pt);
+    m_view.viewport()->update();
+}
+
+void CPlanGesten::SetFsmUmriss(const QRect* pUmriss, const QRect* pPlatz)
+{
+    m_overlay.bFsmUmriss = pUmriss != nullptr;
+    m_overlay.fsmUmriss = pUmriss ? *pUmriss : QRect();
+    m_overlay.bFsmPlatz = pPlatz != nullptr;
+    m_overlay.fsmPlatz = pPlatz ? *pPlatz : QRect();
+    m_view.viewport()->update();
 }
 
 // --- release -------------------------------------------------------------------------------------

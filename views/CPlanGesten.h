@@ -60,7 +60,14 @@ public:
         // Frame around the on-plan button under the cursor.
         bool bHot = false;
         QRect hot;
+        // A form-fit item dragged from the ramp: its outline and the free place it would take.
+        bool bFsmUmriss = false;
+        QRect fsmUmriss;
+        bool bFsmPlatz = false;
+        QRect fsmPlatz;
     };
+    // Sets or clears (null) the form-fit outline and place of a drag from the ramp.
+    void SetFsmUmriss(const QRect* pUmriss, const QRect* pPlatz);
 
     explicit CPlanGesten(CQOR2View& view);
     ~CPlanGesten() override;
@@ -80,8 +87,12 @@ public:
     // The cursor the point or the running gesture asks for; 0 for the default.
     int GetCursorId() const { return m_nCursor; }
 
-    // Starts the drop of a new load from the loading ramp at `pt`; the release commits it.
-    bool DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse);
+    // Starts the drop of a new load from the loading ramp, the mouse at `pt` holding the load at `griff`
+    // from its top-left corner; the release commits it.
+    bool DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                             QPoint griff = QPoint());
+    // The load dragged from the ramp went back onto it: nothing is placed and the plan is as before.
+    void RampeZurueck(QPoint pt);
     // The next drag copies, as Ctrl held at the press does.
     void SetKopieren(bool b) { m_bKopierBefehl = b; }
 

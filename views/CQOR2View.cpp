@@ -618,6 +618,13 @@ void CQOR2View::mouseDoubleClickEvent(QMouseEvent* e)
         emit BefehlAngefordert(nId);
 }
 
+void CQOR2View::scrollContentsBy(int dx, int dy)
+{
+    CGetAnsView::scrollContentsBy(dx, dy);
+    if (m_pLaderampe && m_pLaderampe->IsVisible())
+        m_pLaderampe->Reposition(-1);
+}
+
 void CQOR2View::SetzeCursor()
 {
     const int nId = m_pGesten->GetCursorId();
@@ -627,11 +634,52 @@ void CQOR2View::SetzeCursor()
         viewport()->setCursor(ViewCursors::Load(nId));
 }
 
-bool CQOR2View::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse)
+bool CQOR2View::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                                    QPoint griff)
 {
-    const bool bGestartet = m_pGesten->DragLadungFromRampe(item, pt, nRotation, dMasse);
+    const bool bGestartet = m_pGesten->DragLadungFromRampe(item, pt, nRotation, dMasse, griff);
     SetzeCursor();
     return bGestartet;
+}
+
+bool CQOR2View::RampenZiehenStart(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                                  QPoint griff)
+{
+    return DragLadungFromRampe(item, pt, nRotation, dMasse, griff);
+}
+
+void CQOR2View::RampenZiehen(QPoint pt)
+{
+    m_pGesten->Bewegen(pt, false);
+    SetzeCursor();
+}
+
+void CQOR2View::RampenLoslassen(QPoint pt)
+{
+    m_pGesten->Loslassen(pt, false);
+    SetzeCursor();
+}
+
+void CQOR2View::RampenZurueck(QPoint pt)
+{
+    m_pGesten->RampeZurueck(pt);
+    SetzeCursor();
+}
+
+int CQOR2View::RampenMehrere(const SLadungVorlage& item, int n, double dMasse, int nRotation)
+{
+    return AddMultipleLadungen(item, n, dMasse, nRotation);
+}
+
+void CQOR2View::RampenFsmUmriss(const QRect* pUmriss, const QRect* pPlatz)
+{
+    m_pGesten->SetFsmUmriss(pUmriss, pPlatz);
+}
+
+void CQOR2View::RampenAbgelegt(const tagLGINFO& /*lg*/)
+{
+    // The change steps recompute the centre of gravity too.
+    Benachrichtige();
 }
 
 int CQOR2View::EditFsm(tagLGINFO* pLg)
@@ -647,22 +695,32 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     werte.dMasse = pLg->m_dMasse;
     werte.strText = pLg->m_strZusatzText;
     pLg->GetBildDatei(werte.strBild);
-    werte.nSeite = (pLg->m_nState >> 9) & 7;
-    werte.nKontakt = (pLg->m_nState >> 12) & 7;
+    werte.nSeite = pLg->GetFsmSeite();
+    werte.nKontakt = pLg->GetFuellmittel();
     werte.nZellen = pLg->m_nZusatzInt;
-    // Where the element lies decides the side and the cells offered.
+    // Where the element lies gives the side, contact kind and cells the dialog offers beside the item's.
     if (const CFahrzeug* f = GetFahrzeug()) {
         int nArt = 0;
         const int nSeite = GetFsmAnlage(*f, GetPlan(), *pLg, &nArt);
+        werte.nKatSeite = nSeite;
+        werte.nKatKontakt = nArt;
         if (nArt == 1) {
             int nAnzahl = 0, nBelegt = 0;
             GetFsmRaster(*f, *pLg, nSeite, &nAnzahl, &nBelegt);
-            werte.nZellen = nBelegt;
-            werte.nSeite = nSeite;
-            werte.nKontakt = nArt;
+            werte.nKatZellen = nBelegt;
             if (pLg->m_nTyp == 5)
                 werte.dHoehe = static_cast<double>(nSeite == 3 ? 1.2f : 0.85f);
         }
+    }
+    const double dSx = m_nPixelProMeterX * m_dZoom;
+    const double dSy = m_nPixelProMeterY * m_dZoom;
+    if (pLg->GetDimX() > 0.0 && pLg->GetDimY() > 0.0) {
+        const QPoint o = m_ptUrsprung - GetScrollPosition();
+        const QRect rc(QPoint(static_cast<int>(std::floor(pLg->m_dPosX * dSx)) + o.x(),
+                              static_cast<int>(std::floor(pLg->m_dPosY * dSy)) + o.y()),
+                       QSize(std::max(1, static_cast<int>(std::ceil(pLg->GetDimX() * dSx))),
+                             std::max(1, static_cast<int>(std::ceil(pLg->GetDimY() * dSy)))));
+        werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft()), rc.size());
     }
     if (!IPlanDialogs::Current().EditFsm(this, werte))
         return CPlanGesten::kFsmAbbruch;

@@ -3,6 +3,8 @@
 
 #include "views/CGetAnsView.h"
 #include "views/CPlanGesten.h"
+#include "views/IAusrichtenOwner.h"
+#include "views/IRampenView.h"
 #include "views/IValueSlider.h"
 
 #include "draw2d/CMemBm.h"
@@ -30,7 +32,7 @@ class QPainter;
 struct SLadungVorlage;
 struct tagLGINFO;
 
-class CQOR2View : public CGetAnsView, public IQorAnzeige
+class CQOR2View : public CGetAnsView, public IQorAnzeige, public IRampenView, public IAusrichtenOwner
 {
     Q_OBJECT
     friend class CPlanGesten;
@@ -134,8 +136,34 @@ public:
 
     // The mouse gestures and their feedback.
     CPlanGesten& GetGesten() { return *m_pGesten; }
-    // Starts dropping a new load from the loading ramp at client point `pt`; the button release ends it.
-    bool DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse);
+    // Starts dropping a new load from the loading ramp at client point `pt`, the mouse holding it at
+    // `griff` from its top-left corner; the button release ends it.
+    bool DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                             QPoint griff = QPoint());
+    // The loading ramp, when the dialogs of the program provide one.
+    ILoadingRamp* GetLaderampe() const { return m_pLaderampe.get(); }
+
+    // What the loading ramp asks of the view.
+    QWidget* RampenFlaeche() override { return viewport(); }
+    CFahrzeug* RampenFahrzeug() override { return GetFahrzeug(); }
+    CQOR* RampenPlan() override { return GetPlan(); }
+    int RampenPixel(double dMeter) override { return MetresToPixels(dMeter); }
+    double RampenMeter(int nPixel) override { return PixelsToMetres(nPixel); }
+    QPoint RampenScroll() override { return GetScrollPosition(); }
+    QPoint RampenUrsprung() override { return m_ptUrsprung; }
+    bool RampenZiehenStart(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
+                           QPoint griff) override;
+    void RampenZiehen(QPoint pt) override;
+    void RampenLoslassen(QPoint pt) override;
+    void RampenZurueck(QPoint pt) override;
+    int RampenMehrere(const SLadungVorlage& item, int n, double dMasse, int nRotation) override;
+    void RampenFsmUmriss(const QRect* pUmriss, const QRect* pPlatz) override;
+    int RampenFsmBearbeiten(tagLGINFO* pLg) override { return EditFsm(pLg); }
+    void RampenAbgelegt(const tagLGINFO& lg) override;
+    void RampenFokus() override { setFocus(Qt::OtherFocusReason); }
+    // What the align popup asks of the view.
+    int AusrichtenAbstand(int nEintrag) override { return AntwortAusrichten(nEintrag); }
+    void Ausrichten(int nEintrag, double dMeter) override { AusrichtenAuf(nEintrag, dMeter); }
     // The form-fit edit of a special item: 714 when taken, 705 when cancelled.
     virtual int EditFsm(tagLGINFO* pLg);
 
@@ -273,6 +301,8 @@ protected:
     // Tab switches between the truck and its drawbar trailer before the focus chain sees it.
     bool event(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    // The loading ramp scrolls with the plan.
+    void scrollContentsBy(int dx, int dy) override;
     // Shows the HTML tool tip of the load under the cursor, or the text of a tool area.
     bool viewportEvent(QEvent* e) override;
     void customEvent(QEvent* e) override;
@@ -285,6 +315,10 @@ protected:
     void DrawOverlay(QPainter& painter) override;
     // Tells the user something; the default opens a message box that does not block the window.
     virtual void MeldeInfo(const std::string& caption, const std::string& text);
+    // Shows the view's help text (the help button of the strip); modal.
+    virtual void ZeigeHilfe();
+    // The usable-load-area dialog (32952): new borders become the vehicle's stored and current ones.
+    void EditNutzbareLF();
 
 private:
     // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.

@@ -27,4 +27,6 @@ public:
     virtual QRect GetWindowRect() const { return QRect(); }
     // Two indices the plan view resets to -1 when the vehicle worked on changes.
     virtual void ResetIndices() {}
+    // Shows the ramp under the plan (laid out for the vehicle worked on) or hides it.
+    virtual void Show(bool /*bShow*/) {}
 };

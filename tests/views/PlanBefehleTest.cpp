@@ -16,6 +16,7 @@
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/FsmAnlage.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/plan/PlanEingabe.h"
 #include "model/plan/tagLGINFO.h"
@@ -23,8 +24,10 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/SNutzbareLF.h"
 #include "platform/MenuResource.h"
 #include "ui/CWndSlider.h"
+#include "ui/CommandEvent.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,6 +72,10 @@ protected:
         stopps.push_back(text);
     }
     void MeldeInfo(const std::string& /*caption*/, const std::string& /*text*/) override {}
+    void ZeigeHilfe() override { ++nHilfe; }
+
+public:
+    int nHilfe = 0;
 };
 
 class PlanBefehleTest : public ::testing::Test
@@ -817,9 +824,17 @@ TEST_F(PlanBefehleTest, FormFitEditOffersWhereItLiesAndTakesBackOnlyOnOk)
     dialoge.bOk = false;
     view->SetHover(p);
     view->OnBefehl(33310);
-    // Resting on the front wall: side 3 against the boundary, the height of that side offered.
-    EXPECT_EQ(dialoge.angeboten.nSeite, 3);
-    EXPECT_EQ(dialoge.angeboten.nKontakt, 1);
+    // Resting on the front wall: side 3 against the boundary found, the height of that side offered;
+    // the chosen side, contact kind and cells are still the item's own.
+    EXPECT_EQ(dialoge.angeboten.nKatSeite, 3);
+    EXPECT_EQ(dialoge.angeboten.nKatKontakt, 1);
+    int nAnzahl = 0, nBelegt = -1;
+    GetFsmRaster(*view->GetFahrzeug(), *p, 3, &nAnzahl, &nBelegt);
+    EXPECT_EQ(dialoge.angeboten.nKatZellen, nBelegt);
+    EXPECT_EQ(dialoge.angeboten.nSeite, 0);
+    EXPECT_EQ(dialoge.angeboten.nKontakt, 0);
+    EXPECT_EQ(dialoge.angeboten.nZellen, 0);
+    EXPECT_FALSE(dialoge.angeboten.rcAnker.isEmpty());
     EXPECT_DOUBLE_EQ(dialoge.angeboten.dHoehe, static_cast<double>(1.2f));
     EXPECT_EQ(dialoge.angeboten.strText, "old");
     EXPECT_EQ(p->m_strName, "Wedge");
@@ -951,5 +966,54 @@ TEST_F(PlanBefehleTest, AlignPopupGetsTheDistanceAndItsMessageMovesTheSelection)
         QCoreApplication::sendEvent(view.get(), &e);
         EXPECT_NEAR(p->m_dPosX, f.x, 1e-9);
         EXPECT_NEAR(p->m_dPosY, f.y, 1e-9);
+    }
+}
+
+TEST_F(PlanBefehleTest, StripButtonsReachTheView)
+{
+    CommandEvent hilfe(827);
+    QCoreApplication::sendEvent(view.get(), &hilfe);
+    EXPECT_EQ(view->nHilfe, 1);
+    const bool bRampe = view->m_bRampenModus;
+    CommandEvent rampe(400);
+    QCoreApplication::sendEvent(view.get(), &rampe);
+    EXPECT_NE(view->m_bRampenModus, bRampe);
+}
+
+TEST_F(PlanBefehleTest, UsableAreaDialogTakesChangedBordersOnly)
+{
+    ScriptedPlanDialogs dialogs;
+    CFahrzeug& f = *doc.GetFahrzeug();
+    const SNutzbareLF alt = f.m_NutzLF[1];
+    struct Fall
+    {
+        bool bAbbruch;
+        double dVorn;
+        bool bUebernommen;
+    };
+    const Fall faelle[] = {{true, alt.m_dRand[0] + 0.2, false},
+                           {false, alt.m_dRand[0], false},
+                           {false, -0.5, false},
+                           {false, alt.m_dRand[0] + 0.2, true}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.dVorn);
+        doc.SetModifiedFlag(false);
+        dialogs.m_bCancel = fall.bAbbruch;
+        for (int i = 0; i < 4; ++i) {
+            dialogs.m_nutzLF.dLaengen[i] = alt.m_dRand[i];
+            dialogs.m_nutzLF.fWerte[i] = alt.m_fWert[i];
+            dialogs.m_nutzLF.nWerte[i] = alt.m_nRaster[i] + 1;
+        }
+        dialogs.m_nutzLF.dLaengen[0] = fall.dVorn;
+        EXPECT_TRUE(view->OnBefehl(32952));
+        EXPECT_DOUBLE_EQ(dialogs.m_nutzLFGezeigt.dLaengen[0], alt.m_dRand[0]);
+        EXPECT_EQ(doc.IsModified(), fall.bUebernommen);
+        if (fall.bUebernommen) {
+            EXPECT_DOUBLE_EQ(f.m_NutzLF[1].m_dRand[0], fall.dVorn);
+            EXPECT_DOUBLE_EQ(f.m_NutzLF[0].m_dRand[0], fall.dVorn);
+            EXPECT_EQ(f.m_NutzLF[1].m_nRaster[0], alt.m_nRaster[0] + 1);
+        } else {
+            EXPECT_TRUE(f.m_NutzLF[1] == alt);
+        }
     }
 }

@@ -5,6 +5,9 @@
 #include "views/CPlanGesten.h"
 #include "views/CQOR2View.h"
 
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/CRampenDialogs.h"
+
 #include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
@@ -55,6 +58,8 @@ class PlanGestenTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The gestures run with the real loading ramp shown under the plan.
+        IPlanDialogs::SetCurrent(&rampenDialoge);
         auto f = LoadSampleVehicle("LKW");
         ASSERT_TRUE(f);
         ASSERT_TRUE(f->GetQor());
@@ -69,6 +74,13 @@ protected:
         anz.SetZoom(1.5);
         anz.SetRasterZeigen(false);
         anz.SetSchwerpunktZeigen(true);
+        ASSERT_NE(dynamic_cast<CLaderampe3*>(view->GetLaderampe()), nullptr);
+        view->OnBefehl(400);
+    }
+    void TearDown() override
+    {
+        view.reset();
+        IPlanDialogs::SetCurrent(nullptr);
     }
 
     CFahrzeug& Fahrzeug() { return *doc.GetFahrzeug(); }
@@ -169,6 +181,7 @@ protected:
     }
 
     EnglishModule module;
+    CRampenDialogs rampenDialoge{std::make_shared<CHlbCatalogue>(CatalogueFolders{})};
     DocumentHost host;
     CQOR1Doc doc;
     std::unique_ptr<GestenView> view;

@@ -68,11 +68,49 @@ QImage Hatch(int n, const QColor& line, const QColor& ground)
     return image;
 }
 
+// A filler item seen from the side on white: a grey-blue air bag with its seams and valve, resting on a
+// wooden wedge, as the FSM editor shows it while an item has no picture of its own.
+QImage FillerItem(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.setBrush(QColor(150, 175, 205));
+    const QRectF bag(w * 0.12, h * 0.10, w * 0.46, h * 0.72);
+    p.drawRoundedRect(bag, 14, 14);
+    p.setPen(QPen(QColor(95, 120, 150), 1));
+    for (int i = 1; i < 4; ++i) {
+        const double y = bag.top() + bag.height() * i / 4.0;
+        p.drawLine(QPointF(bag.left() + 6, y), QPointF(bag.right() - 6, y));
+    }
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.setBrush(QColor(230, 60, 40));
+    p.drawEllipse(QPointF(bag.center().x(), bag.top() + 10), 5, 5);
+    p.setBrush(QColor(205, 160, 95));
+    p.drawPolygon(
+        QPolygonF({QPointF(w * 0.64, h * 0.82), QPointF(w * 0.90, h * 0.82), QPointF(w * 0.90, h * 0.40)}));
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.drawLine(QPointF(w * 0.04, h * 0.84), QPointF(w * 0.96, h * 0.84));
+    return image;
+}
+
+// The end stop of the loading ramp: a dark post with yellow and black warning stripes.
+QImage RampenEnde(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.fillRect(0, 0, w, h, QColor(70, 70, 70));
+    for (int y = 0; y < h; y += 8)
+        p.fillRect(2, y, w - 4, 4, QColor(240, 200, 30));
+    return image;
+}
+
 } // namespace
 
 QList<int> PlanPicturePainter::Ids()
 {
-    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 675};
+    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 571, 572, 675, 868};
 }
 
 QImage PlanPicturePainter::Draw(int id)
@@ -88,6 +126,10 @@ QImage PlanPicturePainter::Draw(int id)
         return Marker(11, QColor(90, 90, 90));
     case 418: // hatching of the load area outside the usable area
         return Hatch(8, QColor(150, 150, 150), Qt::white);
+    case 571: // surface of the loading ramp
+        return Hatch(8, QColor(170, 160, 150), QColor(228, 224, 216));
+    case 572: // ends of the loading ramp
+        return RampenEnde(8, 40);
     case 675: // boxes of load units
         return Hatch(6, QColor(40, 90, 160), QColor(200, 220, 245));
     case 459: // cab of a truck or tractor
@@ -98,6 +140,8 @@ QImage PlanPicturePainter::Draw(int id)
         return Drawbar(60, 40);
     case 468: // drawbar of a trailer
         return Drawbar(70, 50);
+    case 868: // the FSM editor's picture of an item without its own
+        return FillerItem(120, 90);
     default:
         return QImage();
     }

@@ -1,0 +1,607 @@
+// The loading ramp: creation, layout, the panel's commands, the strip's notifications and the keyboard.
+#include "catalogue/CLaderampe3.h"
+
+#include "catalogue/CDlgTooltipAddMultiLg.h"
+#include "catalogue/CHListbox.h"
+#include "catalogue/CHlbAdapter.h"
+#include "model/plan/SLadungVorlage.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "ui/CEditLast.h"
+#include "ui/CRibBtn.h"
+#include "ui/CRibBtnContainer.h"
+#include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
+#include "ui/ControlId.h"
+#include "ui/ResourcePictures.h"
+#include "views/IRampenView.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+CLaderampe3::EditorOeffner& Oeffner()
+{
+    static CLaderampe3::EditorOeffner oeffner;
+    return oeffner;
+}
+
+QString Text(std::uint32_t id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+// The panel's controls at their rectangles (left, top, right, bottom) before they are moved.
+struct SControlRect
+{
+    int nId;
+    int l, t, r, b;
+};
+constexpr int kLabelFilter = -1;
+constexpr int kLabelSuche = -2;
+constexpr SControlRect kRects[] = {
+    {CLaderampe3::kIdLadeeinheiten, 8, 8, 102, 24},
+    {CLaderampe3::kIdFsm, 8, 28, 140, 44},
+    {kLabelFilter, 8, 60, 45, 78},
+    {CLaderampe3::kIdFilter, 53, 54, 113, 78},
+    {CLaderampe3::kIdLeeren, 116, 54, 144, 75},
+    {kLabelSuche, 8, 85, 48, 102},
+    {CLaderampe3::kIdSuche, 53, 83, 113, 107},
+    {CLaderampe3::kIdAnsicht, 8, 115, 111, 132},
+    {CLaderampe3::kIdListe, 165, 0, 710, 153},
+};
+
+} // namespace
+
+void CLaderampe3::SetEditorOeffner(EditorOeffner oeffner)
+{
+    Oeffner() = std::move(oeffner);
+}
+
+CLaderampe3::CLaderampe3(std::shared_ptr<CHlbCatalogue> catalogue) : m_catalogue(std::move(catalogue))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CLaderampe3::~CLaderampe3()
+{
+    // The adapter lets go of the strip before the strip goes with the other children.
+    m_pAdapter.reset();
+    if (m_pStreifen444)
+        delete m_pStreifen444;
+}
+
+bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
+{
+    m_pView = dynamic_cast<IRampenView*>(pOwnerView);
+    if (!m_pView || !m_pView->RampenFlaeche() || !m_catalogue)
+        return false;
+    m_pViewWidget = pOwnerView;
+    m_nId = nId;
+    m_nX = nX;
+    m_nY = nY;
+    m_nFensterHoehe = 100;
+    setParent(m_pView->RampenFlaeche());
+    ControlId::Set(this, nId);
+    resize(m_nBreite, m_nFensterHoehe);
+    // The message font of the desktop at the size the panel's rectangles are made for.
+    m_font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    m_font.setPixelSize(12);
+    m_fontName = QFont(QStringLiteral("Arial"));
+    m_fontName.setPixelSize(12);
+    m_fontSenkrecht = m_fontName;
+    m_muster = LoadCxImageFromResource(571, PICTURE_FORMAT_BITMAP);
+    m_bmEnde.LoadBitmap(572);
+    m_bmSchwerpunkt.LoadBitmap(266);
+    ErzeugeControls();
+    hide();
+    return true;
+}
+
+void CLaderampe3::ErzeugeControls()
+{
+    m_pLadeeinheiten = new QRadioButton(Text(475), this);
+    m_pFsm = new QRadioButton(Text(496), this);
+    m_pLabelFilter = new QLabel(Text(508), this);
+    m_pFilter = new QLineEdit(this);
+    m_pLeeren = new QPushButton(QStringLiteral("x"), this);
+    m_pLabelSuche = new QLabel(Text(457), this);
+    m_pSuche = new CEditLast(this);
+    m_pSuche->SetFormat(EditValue::kText);
+    m_pAnsicht = new QCheckBox(Text(506), this);
+    m_pListe = new CHListbox(this);
+    const std::pair<QWidget*, int> ids[] = {{m_pLadeeinheiten, kIdLadeeinheiten},
+                                            {m_pFsm, kIdFsm},
+                                            {m_pFilter, kIdFilter},
+                                            {m_pLeeren, kIdLeeren},
+                                            {m_pSuche, kIdSuche},
+                                            {m_pAnsicht, kIdAnsicht}};
+    for (const auto& [w, id] : ids) {
+        ControlId::Set(w, id);
+        w->installEventFilter(this);
+    }
+    m_pLadeeinheiten->setChecked(true);
+    for (QWidget* w : {static_cast<QWidget*>(m_pLadeeinheiten), static_cast<QWidget*>(m_pFsm),
+                       static_cast<QWidget*>(m_pLabelFilter), static_cast<QWidget*>(m_pFilter),
+                       static_cast<QWidget*>(m_pLeeren), static_cast<QWidget*>(m_pLabelSuche),
+                       static_cast<QWidget*>(m_pSuche), static_cast<QWidget*>(m_pAnsicht)})
+        w->setFont(m_font);
+    connect(m_pLadeeinheiten, &QRadioButton::clicked, this, [this] { OnBefehl(kIdLadeeinheiten); });
+    connect(m_pFsm, &QRadioButton::clicked, this, [this] { OnBefehl(kIdFsm); });
+    connect(m_pAnsicht, &QCheckBox::clicked, this, [this] { OnBefehl(kIdAnsicht); });
+    connect(m_pLeeren, &QPushButton::clicked, this, [this] { OnBefehl(kIdLeeren); });
+    connect(m_pFilter, &QLineEdit::textEdited, this, [this](const QString& text) {
+        int nKategorie = 0;
+        m_pAdapter->GetFilter(&nKategorie, nullptr);
+        m_pAdapter->SetFilter(nKategorie, text.trimmed(), true);
+    });
+    connect(m_pSuche, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!m_bSucheSchreiben && !text.isEmpty())
+            m_pAdapter->TypedSearch(text);
+    });
+
+    m_pListe->Create(3, ControlRect(kIdListe), this, kIdListe);
+    m_pAdapter = std::make_unique<CHlbAdapter>(m_catalogue);
+    m_pAdapter->Attach(m_pListe, this);
+
+    // Strip 444 lies below the ramp's window, in the view's client area.
+    m_pStreifen444 = new CRibBtnContainer(true, true, false);
+    if (m_pStreifen444->Create(kStreifenEditor, parentWidget(), 0, 0, 0, QString())) {
+        m_pStreifen444->SetNotifyWindow(this);
+        m_pStreifen444->AddButton(kIdEditor, this);
+        m_pStreifen444->SetButtonIcon(kIdEditor, 732);
+        m_pStreifen444->SetButtonToolTip(kIdEditor, 684);
+        m_pStreifen444->SetBackgroundBitmapColor(1, 0xEDD8C8);
+        m_pStreifen444->SetBackgroundBitmapColor(2, 0xEDD8C8);
+        if (CRibBtn* b = m_pStreifen444->FindButton(kIdEditor))
+            b->installEventFilter(this);
+        m_pStreifen444->hide();
+    }
+    m_pStreifen445 = new CRibBtnContainer(true, false, false);
+    if (m_pStreifen445->Create(kStreifenMehrere, this, 0, 0, 0, Text(521)))
+        m_pStreifen445->AddButton(kIdMehrere, this, MehrereText());
+
+    m_pPopup = new CDlgTooltipAddMultiLg(this, this);
+    m_pPopup->ShowPinButton(false);
+    LayoutControls();
+    SchreibeMehrere();
+    AktualisiereKnoepfe();
+}
+
+QWidget* CLaderampe3::Control(int nId) const
+{
+    switch (nId) {
+    case kIdListe:
+        return m_pListe;
+    case kIdLadeeinheiten:
+        return m_pLadeeinheiten;
+    case kIdFsm:
+        return m_pFsm;
+    case kIdFilter:
+        return m_pFilter;
+    case kIdLeeren:
+        return m_pLeeren;
+    case kIdSuche:
+        return m_pSuche;
+    case kIdAnsicht:
+        return m_pAnsicht;
+    case kIdEditor:
+        return m_pStreifen444 ? m_pStreifen444->FindButton(kIdEditor) : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+QRect CLaderampe3::ControlRect(int nId) const
+{
+    // The panel's rectangles start under the ramp, shifted by the first layout offset.
+    for (const SControlRect& r : kRects)
+        if (r.nId == nId)
+            return QRect(QPoint(r.l, r.t), QPoint(r.r - 1, r.b - 1)).translated(16 - m_nOffsetA, m_nHoehe);
+    return QRect();
+}
+
+void CLaderampe3::LayoutControls()
+{
+    if (!m_pListe)
+        return;
+    const std::pair<QWidget*, int> ctrls[] = {{m_pLadeeinheiten, kIdLadeeinheiten},
+                                              {m_pFsm, kIdFsm},
+                                              {m_pLabelFilter, kLabelFilter},
+                                              {m_pFilter, kIdFilter},
+                                              {m_pLeeren, kIdLeeren},
+                                              {m_pLabelSuche, kLabelSuche},
+                                              {m_pSuche, kIdSuche},
+                                              {m_pAnsicht, kIdAnsicht},
+                                              {m_pListe, kIdListe}};
+    for (const auto& [w, id] : ctrls)
+        w->setGeometry(ControlRect(id));
+    if (m_pStreifen445 && m_pStreifen445->HasWindow()) {
+        // Right of the search field, below the clear button, so that neither covers the other.
+        const QRect suche = ControlRect(kIdSuche);
+        m_pStreifen445->SetWindowPosAndShape(suche.right() + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
+    }
+}
+
+int CLaderampe3::VorderRandPixel() const
+{
+    // The vehicle model keeps no offset of the load area's front in the drawing.
+    return 0;
+}
+
+QRect CLaderampe3::GetRampenRect() const
+{
+    return QRect(m_nX - VorderRandPixel(), 0, m_nLaenge, m_nHoehe);
+}
+
+void CLaderampe3::SetOffsets(int nA, int nB)
+{
+    m_nOffsetA = nA;
+    m_nOffsetB = nB;
+    LayoutControls();
+}
+
+bool CLaderampe3::CalcExtent(int nX, int nY)
+{
+    if (nX != -1)
+        m_nX = nX;
+    if (nY != -1)
+        m_nY = nY;
+    CFahrzeug* f = m_pView ? m_pView->RampenFahrzeug() : nullptr;
+    if (!f)
+        return false;
+    // The vehicle model keeps no front margins of the load area in the drawing, so they add nothing.
+    m_nLaenge = m_pView->RampenPixel(f->GetLFLaenge());
+    m_nHoehe = m_pView->RampenPixel(static_cast<double>(kRampenHoehe));
+    const QRect liste = ControlRect(kIdListe);
+    m_nBreite = std::max(GetRampenRect().right() + 1, liste.right() + 1);
+    m_nFensterHoehe = m_nHoehe + liste.height();
+    m_bLayoutOffen = true;
+    LayoutControls();
+    return true;
+}
+
+void CLaderampe3::Reposition(int nY)
+{
+    if (!m_pView)
+        return;
+    if (nY != -1)
+        m_nTop = nY;
+    const QPoint scroll = m_pView->RampenScroll();
+    setGeometry(-scroll.x(), m_nTop - scroll.y(), m_nBreite, m_nFensterHoehe);
+    update();
+    if (m_pStreifen444 && m_pStreifen444->HasWindow())
+        m_pStreifen444->SetWindowPosAndShape(15 - m_nOffsetA - scroll.x(), geometry().bottom() + 1);
+    if (m_pListe)
+        m_pListe->setGeometry(ControlRect(kIdListe));
+    m_bLayoutOffen = false;
+}
+
+void CLaderampe3::Show(bool bShow)
+{
+    if (bShow && CalcExtent(-1, -1))
+        Reposition(-1);
+    setVisible(bShow);
+    if (m_pStreifen444 && m_pStreifen444->HasWindow())
+        m_pStreifen444->setVisible(bShow);
+    if (!bShow && m_pPopup)
+        m_pPopup->hide();
+}
+
+void CLaderampe3::ResetIndices()
+{
+    m_nIndex = -1;
+    m_nFsmIndex = -1;
+}
+
+void CLaderampe3::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    LayoutControls();
+}
+
+void CLaderampe3::focusInEvent(QFocusEvent* /*e*/)
+{
+    if (m_pSuche)
+        m_pSuche->setFocus(Qt::OtherFocusReason);
+}
+
+// --- selection and the strip's notifications ------------------------------------------------------
+
+void CLaderampe3::SelectionChanged(const sHLBItemData* /*entry*/)
+{
+    m_nIndex = m_pListe ? m_pListe->GetCurSel() : -1;
+    m_pEintrag = m_nIndex >= 0 && m_pAdapter ? m_pAdapter->SelectedSharedEntry() : nullptr;
+    if (!m_pEintrag)
+        m_nIndex = -1;
+    if (m_pEintrag && m_pPopup)
+        m_pPopup->SetMasse(m_pEintrag->item.m_dMasse);
+    SchreibeMehrere();
+    AktualisiereKnoepfe();
+    update();
+}
+
+void CLaderampe3::EintragWeg()
+{
+    m_pEintrag.reset();
+    m_nIndex = -1;
+    m_bMarken = m_bMarkenGedrueckt = false;
+    SchreibeMehrere();
+    AktualisiereKnoepfe();
+    update();
+}
+
+void CLaderampe3::ViewModeChanged(int mode)
+{
+    if (m_pAnsicht)
+        m_pAnsicht->setChecked(mode != 0);
+}
+
+void CLaderampe3::ListRefilled()
+{
+    if (!m_pAdapter)
+        return;
+    int nKategorie = 0;
+    m_pAdapter->GetFilter(&nKategorie, nullptr);
+    if (m_pLadeeinheiten) {
+        m_pLadeeinheiten->setChecked(nKategorie == 0);
+        m_pFsm->setChecked(nKategorie != 0);
+    }
+    if (m_pSuche) {
+        m_bSucheSchreiben = true;
+        m_pSuche->SetText(std::nullopt);
+        m_bSucheSchreiben = false;
+    }
+    if (m_pAnsicht)
+        m_pAnsicht->setChecked(m_pAdapter->ViewMode() != 0);
+    // An entry deleted, edited or filtered out through any strip no longer stands on the ramp.
+    if (m_pEintrag && !m_pAdapter->Shows(m_pEintrag.get()))
+        EintragWeg();
+}
+
+void CLaderampe3::EntryActivated(const sHLBItemData* /*entry*/)
+{
+    QCoreApplication::postEvent(this, new CommandEvent(kIdEditor));
+}
+
+// --- commands -------------------------------------------------------------------------------------
+
+bool CLaderampe3::OnBefehl(int nId)
+{
+    int nKategorie = 0;
+    QString suche;
+    if (m_pAdapter)
+        m_pAdapter->GetFilter(&nKategorie, &suche);
+    switch (nId) {
+    case kIdEditor: {
+        if (!Oeffner())
+            return true;
+        QWidget* panel[] = {m_pLadeeinheiten, m_pFsm,         m_pLabelFilter, m_pFilter,
+                            m_pLeeren,        m_pLabelSuche,  m_pSuche,       m_pAnsicht,
+                            m_pListe,         m_pStreifen444, m_pStreifen445};
+        for (QWidget* w : panel)
+            if (w)
+                w->hide();
+        m_bEditorOffen = true;
+        update();
+        QPointer<CLaderampe3> self(this);
+        Oeffner()(this, mapToGlobal(QPoint(0, height())), nKategorie, suche);
+        if (!self)
+            return true;
+        m_bEditorOffen = false;
+        for (QWidget* w : panel)
+            if (w)
+                w->setVisible(w != m_pStreifen444 || !isHidden());
+        update();
+        setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    case kIdLadeeinheiten:
+        if (nKategorie != 0)
+            m_pAdapter->SetFilter(0, QString(), true);
+        return true;
+    case kIdFsm:
+        if (nKategorie == 0)
+            m_pAdapter->SetFilter(1, QString(), true);
+        return true;
+    case kIdAnsicht:
+        m_pAdapter->SetViewMode(m_pAnsicht->isChecked() ? 1 : 0);
+        return true;
+    case kIdLeeren:
+        m_pFilter->clear();
+        m_pAdapter->SetFilter(nKategorie, QString(), true);
+        return true;
+    case kIdMehrere:
+        if (nKategorie != 0 || !m_pEintrag)
+            return true;
+        if (m_pStreifen445)
+            m_pStreifen445->hide();
+        m_pPopup->ShowAtCursor(-35, 35, CDlgTooltip::kAbove);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CLaderampe3::AktualisiereKnoepfe()
+{
+    for (CRibBtnContainer* s : {m_pStreifen444, m_pStreifen445})
+        if (s && s->HasWindow())
+            s->UpdateCmdUI();
+}
+
+QString CLaderampe3::MehrereText() const
+{
+    const int nAnzahl = m_pPopup ? m_pPopup->GetAnzahl() : 1;
+    if (!m_pEintrag)
+        return QString::asprintf("%ix\n???", nAnzahl);
+    return QString::asprintf("%ix\n%.0fkg", nAnzahl, m_pEintrag->item.m_dMasse * 1000.0);
+}
+
+void CLaderampe3::SchreibeMehrere()
+{
+    if (m_pStreifen445 && m_pStreifen445->HasWindow())
+        m_pStreifen445->SetButtonText(kIdMehrere, MehrereText());
+}
+
+void CLaderampe3::AnzahlGeaendert(int /*nAnzahl*/)
+{
+    SchreibeMehrere();
+}
+
+void CLaderampe3::MehrereHinzufuegen(int nAnzahl, double dTonnen)
+{
+    if (!m_pEintrag || !m_pView)
+        return;
+    m_pView->RampenMehrere(Vorlage(), nAnzahl, dTonnen, m_nDrehung);
+    m_pView->RampenFokus();
+}
+
+SLadungVorlage CLaderampe3::Vorlage() const
+{
+    SLadungVorlage v;
+    if (!m_pEintrag)
+        return v;
+    const tagItemData& i = m_pEintrag->item;
+    v.nArt = i.m_nArt;
+    v.strName = i.m_strName;
+    v.dLaenge = i.m_dLaenge;
+    v.dBreite = i.m_dBreite;
+    v.dHoehe = i.m_dHoehe;
+    v.dSPLaenge = i.m_dSPLaenge;
+    v.dSPBreite = i.m_dSPBreite;
+    v.dSPHoehe = i.m_dSPHoehe;
+    v.dMasse = i.m_dMasse;
+    v.strText = i.m_strText;
+    v.strBildDatei = i.m_strBildDatei;
+    v.strBildQuelle = i.m_strBildQuelle;
+    return v;
+}
+
+bool CLaderampe3::event(QEvent* e)
+{
+    if (e->type() == CommandEvent::kType) {
+        OnBefehl(static_cast<int>(static_cast<CommandEvent*>(e)->Id()));
+        return true;
+    }
+    if (e->type() == CommandUpdateEvent::EventType()) {
+        auto* u = static_cast<CommandUpdateEvent*>(e);
+        int nKategorie = 0;
+        if (m_pAdapter)
+            m_pAdapter->GetFilter(&nKategorie, nullptr);
+        if (u->Id() == kIdMehrere)
+            u->Enable(nKategorie == 0 && m_pEintrag != nullptr);
+        else if (u->Id() == kIdEditor)
+            u->Enable(static_cast<bool>(Oeffner()));
+        return true;
+    }
+    if (e->type() == CDlgTooltip::ClosedEvent::kType) {
+        if (static_cast<CDlgTooltip::ClosedEvent*>(e)->Panel() == m_pPopup && m_pStreifen445)
+            m_pStreifen445->show();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+// --- keyboard -------------------------------------------------------------------------------------
+
+const std::vector<int>& CLaderampe3::TabReihe()
+{
+    static const std::vector<int> reihe = {kIdListe,  kIdLadeeinheiten, kIdFsm,     kIdFilter,
+                                           kIdLeeren, kIdSuche,         kIdAnsicht, kIdEditor};
+    return reihe;
+}
+
+void CLaderampe3::FokusAuf(int nId)
+{
+    if (nId == kIdEditor) {
+        if (m_pStreifen444)
+            m_pStreifen444->SetButtonFocus(kIdEditor);
+        return;
+    }
+    if (nId == kIdListe) {
+        // The strip shows the focus on its selected tile.
+        m_pListe->Canvas()->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    QWidget* w = Control(nId);
+    if (!w)
+        return;
+    w->setFocus(Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->selectAll();
+        edit->setCursorPosition(static_cast<int>(edit->text().size()));
+        edit->selectAll();
+    }
+}
+
+bool CLaderampe3::focusNextPrevChild(bool next)
+{
+    return TabWeiter(window()->focusWidget(), next);
+}
+
+bool CLaderampe3::TabWeiter(QWidget* fokus, bool next)
+{
+    const std::vector<int>& reihe = TabReihe();
+    int nAt = -1;
+    for (std::size_t i = 0; i < reihe.size() && nAt < 0; ++i) {
+        QWidget* w = Control(reihe[i]);
+        if (w && fokus && (w == fokus || w->isAncestorOf(fokus)))
+            nAt = static_cast<int>(i);
+    }
+    if (nAt < 0)
+        return QWidget::focusNextPrevChild(next);
+    const int n = static_cast<int>(reihe.size());
+    for (int k = 1; k <= n; ++k) {
+        const int nId = reihe[static_cast<std::size_t>(((nAt + (next ? k : -k)) % n + n) % n)];
+        // Of the two radio buttons only the checked one takes the focus.
+        if ((nId == kIdLadeeinheiten && !m_pLadeeinheiten->isChecked()) ||
+            (nId == kIdFsm && !m_pFsm->isChecked()))
+            continue;
+        // A disabled editor button is passed over.
+        if (QWidget* w = Control(nId); !w || !w->isEnabled())
+            continue;
+        FokusAuf(nId);
+        return true;
+    }
+    return true;
+}
+
+bool CLaderampe3::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, e);
+    auto* k = static_cast<QKeyEvent*>(e);
+    const int nId = ControlId::Of(watched);
+    if ((watched == m_pLadeeinheiten || watched == m_pFsm) &&
+        (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down)) {
+        QRadioButton* andere = watched == m_pLadeeinheiten ? m_pFsm : m_pLadeeinheiten;
+        andere->setChecked(true);
+        static_cast<QRadioButton*>(watched)->setChecked(false);
+        andere->setFocus(Qt::TabFocusReason);
+        OnBefehl(ControlId::Of(andere));
+        return true;
+    }
+    // The editor button lies in the view's client area, outside the ramp, so its Tab comes here.
+    if (nId == kIdEditor && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+        !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return TabWeiter(static_cast<QWidget*>(watched),
+                         k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
+    if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && (nId == kIdEditor || nId == kIdLeeren)) {
+        OnBefehl(nId);
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}

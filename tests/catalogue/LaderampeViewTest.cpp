@@ -1,0 +1,253 @@
+// The loading ramp in a real loading-plan view of a sample truck: shown by the ramp command, loads dragged
+// and added from it land on the plan, a form-fit item is dropped on a free place.
+#include "catalogue/CDlgTooltipAddMultiLg.h"
+#include "catalogue/CHListbox.h"
+#include "catalogue/CHlbAdapter.h"
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/CRampenDialogs.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/document/DocumentHost.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/files/VehicleFiles.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "ui/CEditLast.h"
+#include "ui/CRibBtnContainer.h"
+#include "views/CPlanGesten.h"
+#include "views/CQOR2View.h"
+
+#include "../ui/UiTestModule.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kArtefakte = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue");
+
+// The plan view with the form-fit edit answered at once and messages kept quiet.
+class RampenPlanView : public CQOR2View
+{
+public:
+    using CQOR2View::CQOR2View;
+    int nFsmAufrufe = 0;
+    int EditFsm(tagLGINFO* /*pLg*/) override
+    {
+        ++nFsmAufrufe;
+        return CPlanGesten::kFsmOk;
+    }
+
+protected:
+    void MeldeInfo(const std::string& /*caption*/, const std::string& /*text*/) override {}
+};
+
+class LaderampeViewTest : public ::testing::Test
+{
+protected:
+    LaderampeViewTest() : m_module(UiTestModule())
+    {
+        std::random_device rd;
+        root = fs::temp_directory_path() / ("qor_rampenview_" + std::to_string(rd()));
+        CatalogueFolders folders{root / "lu", root / "fsm", root / "pic", root / "samples"};
+        for (const fs::path& p : {folders.loadUnits, folders.fsmItems, folders.pictures, folders.samples})
+            fs::create_directories(p);
+        tagItemData palette;
+        palette.m_nArt = 0;
+        palette.m_strName = "Euro pallet";
+        palette.m_dLaenge = 1.2;
+        palette.m_dBreite = 0.8;
+        palette.m_dHoehe = 0.144;
+        palette.m_dSPLaenge = 0.6;
+        palette.m_dSPBreite = 0.4;
+        palette.m_dMasse = 0.4;
+        EXPECT_TRUE(SaveItemDataFile(folders.loadUnits / "Euro pallet.lgs", palette));
+        dialoge = std::make_unique<CRampenDialogs>(std::make_shared<CHlbCatalogue>(folders));
+        IPlanDialogs::SetCurrent(dialoge.get());
+    }
+    ~LaderampeViewTest() override
+    {
+        view.reset();
+        IPlanDialogs::SetCurrent(nullptr);
+        fs::remove_all(root);
+    }
+
+    void SetUp() override
+    {
+        const fs::path samples = QOR_SAMPLES_DIR;
+        auto f = LoadFahrzeugFromFile(samples / "Vehicles" / "LKW.qor", 0, nullptr, nullptr, false, nullptr);
+        ASSERT_TRUE(f);
+        ASSERT_TRUE(f->GetQor());
+        doc.SetHost(&host);
+        doc.SetFahrzeug(f.release());
+        doc.OnDocumentOpened();
+        CPlanAnzeige anz(Plan());
+        anz.SetZoom(1.0);
+        anz.SetRasterZeigen(false);
+        anz.SetSchwerpunktZeigen(true);
+        view = std::make_unique<RampenPlanView>(&doc);
+        view->resize(1300, 900);
+        view->show();
+        rampe = dynamic_cast<CLaderampe3*>(view->GetLaderampe());
+        ASSERT_NE(rampe, nullptr) << "the view has the real ramp";
+        EXPECT_FALSE(rampe->IsVisible());
+        ASSERT_TRUE(view->OnBefehl(400));
+        EXPECT_TRUE(rampe->IsVisible());
+        view->RenderFrame();
+    }
+
+    CQOR& Plan() { return *doc.GetFahrzeug()->GetQor(); }
+
+    void Maus(QEvent::Type t, QPoint pt)
+    {
+        const Qt::MouseButton knopf = t == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons gedrueckt = t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(t, QPointF(pt), QPointF(rampe->mapToGlobal(pt)), knopf, gedrueckt, Qt::NoModifier);
+        QApplication::sendEvent(rampe, &e);
+    }
+    // A point of the plan (metres from the load area's origin) in the ramp's pixels.
+    QPoint AufRampe(double x, double y)
+    {
+        const QPoint o = view->m_ptUrsprung - view->GetScrollPosition();
+        return o + QPoint(view->MetresToPixels(x), view->MetresToPixels(y)) - rampe->pos();
+    }
+    void Speichere(const QString& name)
+    {
+        view->RenderFrame();
+        QDir().mkpath(kArtefakte);
+        EXPECT_TRUE(view->viewport()->grab().save(kArtefakte + "/" + name));
+    }
+
+    fs::path root;
+    std::unique_ptr<CRampenDialogs> dialoge;
+    DocumentHost host;
+    CQOR1Doc doc;
+    std::unique_ptr<RampenPlanView> view;
+    CLaderampe3* rampe = nullptr;
+
+private:
+    ScopedDialogTemplateModule m_module;
+};
+
+TEST_F(LaderampeViewTest, TheRampLiesUnderThePlanAndFollowsTheRampCommand)
+{
+    const QRect lf = view->m_rcLadeflaeche;
+    ASSERT_FALSE(lf.isEmpty());
+    EXPECT_GT(rampe->y(), lf.bottom()) << "under the load area";
+    EXPECT_EQ(rampe->GetRampenLaenge(), view->MetresToPixels(doc.GetFahrzeug()->GetLFLaenge()));
+    EXPECT_EQ(rampe->GetRampenRect().left() + rampe->x(), lf.left()) << "as long as the load area, below it";
+    ASSERT_NE(rampe->GetEintrag(), nullptr);
+    for (int nGrad : {0, 90, 180, 270}) {
+        rampe->SetDrehung(nGrad);
+        Speichere(QStringLiteral("plan_with_ramp_%1.png").arg(nGrad));
+    }
+    rampe->SetDrehung(0);
+    // Scrolled, the ramp and its editor strip move with the plan.
+    const QPoint vorher = rampe->pos(), streifen = rampe->StreifenEditor()->pos();
+    view->resize(700, 500);
+    view->RenderFrame();
+    ASSERT_GT(view->verticalScrollBar()->maximum(), 30);
+    view->verticalScrollBar()->setValue(30);
+    view->horizontalScrollBar()->setValue(20);
+    EXPECT_EQ(rampe->pos(), vorher - QPoint(20, 30));
+    EXPECT_EQ(rampe->StreifenEditor()->pos(), streifen - QPoint(20, 30));
+    view->OnBefehl(400);
+    EXPECT_FALSE(rampe->IsVisible());
+    EXPECT_FALSE(rampe->StreifenEditor()->isVisible());
+}
+
+TEST_F(LaderampeViewTest, APalletDraggedFromTheRampLandsOnThePlanTurned)
+{
+    const size_t n = Plan().GetLgInfos().size();
+    const double dMasse = Plan().GetMasse();
+    rampe->SetDrehung(90);
+    const QRect rc = rampe->GetBlockRect();
+    const QPoint griff(20, 20);
+    Maus(QEvent::MouseButtonPress, rc.topLeft() + griff);
+    Maus(QEvent::MouseMove, QPoint(rc.left() + griff.x(), griff.y() - 10));
+    ASSERT_TRUE(rampe->ImView());
+    const QPoint ziel = AufRampe(3.0, 0.5) + griff;
+    Maus(QEvent::MouseMove, (rc.topLeft() + ziel) / 2);
+    Maus(QEvent::MouseMove, ziel);
+    Maus(QEvent::MouseButtonRelease, ziel);
+    ASSERT_EQ(Plan().GetLgInfos().size(), n + 1);
+    tagLGINFO* neu = Plan().GetLgInfos().back();
+    EXPECT_EQ(neu->m_strName, "Euro pallet");
+    EXPECT_EQ(neu->m_nDrehung, 90);
+    EXPECT_NEAR(Plan().GetMasse(), dMasse + 0.4, 1e-9) << "the axle loads count the new pallet";
+    EXPECT_EQ(CQOR::s_pZiehQuelle, nullptr);
+
+    // Dragged up and back onto the ramp: nothing more is placed.
+    Maus(QEvent::MouseButtonPress, rc.topLeft() + griff);
+    Maus(QEvent::MouseMove, QPoint(rc.left() + griff.x(), griff.y() - 10));
+    Maus(QEvent::MouseMove, AufRampe(4.0, 1.0));
+    Maus(QEvent::MouseMove, rc.topLeft() + griff + QPoint(0, 10));
+    EXPECT_FALSE(rampe->ImView());
+    Maus(QEvent::MouseButtonRelease, rc.topLeft() + griff + QPoint(0, 10));
+    EXPECT_EQ(Plan().GetLgInfos().size(), n + 1);
+    EXPECT_NEAR(Plan().GetMasse(), dMasse + 0.4, 1e-9);
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+}
+
+TEST_F(LaderampeViewTest, SeveralCopiesAreAddedAtOnce)
+{
+    const size_t n = Plan().GetLgInfos().size();
+    rampe->OnBefehl(CLaderampe3::kIdMehrere);
+    CDlgTooltipAddMultiLg* popup = rampe->Popup();
+    ASSERT_TRUE(popup->isVisible());
+    popup->AnzahlFeld()->setText(QStringLiteral("3"));
+    popup->MasseFeld()->setText(QStringLiteral("300"));
+    popup->Hinzufuegen();
+    ASSERT_EQ(Plan().GetLgInfos().size(), n + 3);
+    size_t nNeu = 0;
+    for (const tagLGINFO* p : Plan().GetLgInfos())
+        if (p->m_strName == "Euro pallet") {
+            ++nNeu;
+            EXPECT_DOUBLE_EQ(p->m_dSPMasse, 0.3);
+        }
+    EXPECT_EQ(nNeu, 3u);
+    popup->HidePopup();
+}
+
+TEST_F(LaderampeViewTest, AFormFitItemDroppedOnAFreePlaceIsLitUpAndPlaced)
+{
+    auto* palette = new tagLGINFO;
+    palette->m_strName = "Pallet";
+    palette->m_nTyp = 0;
+    palette->m_dLaenge = 1.2;
+    palette->m_dBreite = doc.GetFahrzeug()->GetLFBreite();
+    palette->m_dHoehe = 1.0;
+    palette->m_dMasse = palette->m_dSPMasse = 0.5;
+    palette->m_dPosX = 2.0;
+    Plan().AddLgInfo(palette, false);
+    view->RecalcSchwerpunkt();
+    rampe->OnBefehl(CLaderampe3::kIdFsm);
+    ASSERT_NE(rampe->GetEintrag(), nullptr);
+    const size_t n = Plan().GetLgInfos().size();
+    const QRect rc = rampe->GetBlockRect();
+    const QPoint griff(15, 22);
+    Maus(QEvent::MouseButtonPress, rc.topLeft() + griff);
+    const QPoint ziel = AufRampe(1.6, 1.0);
+    Maus(QEvent::MouseMove, ziel);
+    const CPlanGesten::SOverlay& o = view->GetGesten().GetOverlay();
+    EXPECT_TRUE(o.bFsmUmriss);
+    ASSERT_TRUE(o.bFsmPlatz);
+    EXPECT_TRUE(o.fsmPlatz.contains(ziel + rampe->pos()));
+    Speichere(QStringLiteral("plan_fsm_drag.png"));
+    Maus(QEvent::MouseButtonRelease, ziel);
+    EXPECT_FALSE(view->GetGesten().GetOverlay().bFsmUmriss);
+    EXPECT_EQ(view->nFsmAufrufe, 1);
+    ASSERT_EQ(Plan().GetLgInfos().size(), n + 1);
+    EXPECT_EQ(Plan().GetAktuell()->m_nTyp, 5);
+}
+
+} // namespace
