@@ -1,6 +1,7 @@
 // Vehicle renderer resources: font, textures and texture effects, circle tables and the circle marker.
 #include "view3d/CFahrzeug3D.h"
 
+#include "draw2d/CFahrzeugDiagramm3D.h"
 #include "platform/ResourceModule.h"
 #include "platform/gl/IRenderDevice.h"
 

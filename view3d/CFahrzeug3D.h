@@ -13,9 +13,11 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 
 class CFahrzeug;
+class CFahrzeugDiagramm3D;
 class CQOR1Doc;
 class IRenderDevice;
 class ModelCache;
@@ -116,4 +118,6 @@ private:
     float m_scaleSize = 0.0f;
     std::unique_ptr<TextureEffect> m_opaqueEffect;
     std::unique_ptr<TextureEffect> m_blendedEffect;
+    // The chart surfaces and panels of the vehicles drawn last.
+    std::map<const CFahrzeug*, std::unique_ptr<CFahrzeugDiagramm3D>> m_charts;
 };

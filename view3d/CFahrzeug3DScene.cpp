@@ -1,4 +1,6 @@
 // Vehicle renderer: one frame of a document's scene from the cached models.
+#include "draw2d/CFahrzeugDiagramm3D.h"
+#include "draw2d/CFahrzeugDiagrammBild.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CQOR.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -300,7 +302,33 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
             loads.DrawLadungen(device, plan->GetLgInfos(), area, true, true);
         if (m_Flags[9] != 0)
             loads.DrawLadeflaeche(device, area, true, true);
+        if (m_Flags[2] != 0 || m_Flags[5] != 0) {
+            std::unique_ptr<CFahrzeugDiagramm3D>& chart = m_charts[&v];
+            if (!chart)
+                chart = std::make_unique<CFahrzeugDiagramm3D>();
+            // The surface stands on the load floor from the load area's front; the panel lies on the ground.
+            const float floor = v.IsArt5() ? 0.78f : 1.18f;
+            device.SetTransform(TransformKind::World,
+                                s.End(tbMatrixTranslation({0.0f, floor, d.o.z - v.GetAchse1Position()})));
+            if (m_Flags[2] != 0 && chart->BuildMesh(v, M, v.IsArt5()))
+                chart->Render3D(device);
+            device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
+            if (m_Flags[5] != 0) {
+                // Painted for the panel without taking the redraw mark from the other painters of the chart.
+                CFahrzeugDiagrammBild picture;
+                const int mark = v.m_Diagramm.m_bNeuZeichnen;
+                v.m_Diagramm.m_bNeuZeichnen = 1;
+                if (picture.Draw(v) != 0)
+                    chart->RenderPanel(device, d.o, picture.GetImage(), v.GetLFBreite());
+                v.m_Diagramm.m_bNeuZeichnen = mark;
+            }
+        }
     }
+    // Charts of vehicles no longer drawn go.
+    for (auto it = m_charts.begin(); it != m_charts.end();)
+        it = std::any_of(vehicles.begin(), vehicles.end(), [&](const Drawn& d) { return d.v == it->first; })
+                 ? std::next(it)
+                 : m_charts.erase(it);
     // 12. The camera's circle marker.
     if (m_Flags[8] != 0)
         DrawKreise(device, cameraTarget, 0, 0.25f);

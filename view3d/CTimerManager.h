@@ -1,8 +1,8 @@
 // Render manager of every 3D window: registry, mouse handling first, device checks and the frame step.
 #pragma once
 
-#include "model/base/tbVector2.h"
 #include "model/base/tbVector3.h"
+#include "model/vehicle/CFahrzeugDiagramm.h" // tbVector2
 
 #include <QObject>
 #include <QPointer>

@@ -1,13 +1,18 @@
 // The calculating half of a vehicle's chart: the lateral payload limit curve and the lateral offset limit.
 #pragma once
 
-#include "model/base/tbVector2.h"
-
 #include <array>
 #include <cstddef>
 #include <vector>
 
 class CFahrzeug;
+
+// A point of the chart's curves: x and y as the list that holds it says.
+struct tbVector2
+{
+    float x = 0.0f;
+    float y = 0.0f;
+};
 
 class CFahrzeugDiagramm
 {
