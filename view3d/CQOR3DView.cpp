@@ -75,7 +75,13 @@ private:
 
 void CQOR3DView::Set3DAvailable(bool available)
 {
-    g_available = available;
+    // A window system without OpenGL (the offscreen platform) cannot show an OpenGL widget at all, even
+    // when a caller says 3D is there: the views stay empty windows then.
+    static const bool canMakeContext = [] {
+        QOpenGLContext context;
+        return context.create();
+    }();
+    g_available = available && canMakeContext;
 }
 
 bool CQOR3DView::Is3DAvailable()

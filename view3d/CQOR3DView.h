@@ -44,8 +44,9 @@ public:
     explicit CQOR3DView(CQOR1Doc* pDoc, QWidget* parent = nullptr);
     ~CQOR3DView() override;
 
-    // Whether views make OpenGL widgets (set at start-up once a context could be made), and the back
-    // buffer size every view renders for (the screen in device pixels unless set).
+    // Whether views make OpenGL widgets (set at start-up once a context could be made; never on a window
+    // system that makes no OpenGL context), and the back buffer size every view renders for (the screen in
+    // device pixels unless set).
     static void Set3DAvailable(bool available);
     static bool Is3DAvailable();
     static void SetVideoMode(QSize size);
