@@ -1,6 +1,7 @@
 // Vehicle renderer of the 3D view: display switches, device resources and the three-circle marker.
 #pragma once
 
+#include "draw2d/SGitter3D.h"
 #include "model/base/tbColor.h"
 #include "model/base/tbMatrix.h"
 #include "model/base/tbVector3.h"
@@ -118,6 +119,8 @@ private:
     float m_scaleSize = 0.0f;
     std::unique_ptr<TextureEffect> m_opaqueEffect;
     std::unique_ptr<TextureEffect> m_blendedEffect;
+    // The dashed line under the centre-of-gravity marker: up to 50 m, a period of 0.4, dashes 1 and 3.
+    SGitter3D m_grid;
     // The chart surfaces and panels of the vehicles drawn last.
     std::map<const CFahrzeug*, std::unique_ptr<CFahrzeugDiagramm3D>> m_charts;
 };

@@ -1,6 +1,7 @@
 // Vehicle renderer: one frame of a document's scene from the cached models.
 #include "draw2d/CFahrzeugDiagramm3D.h"
 #include "draw2d/CFahrzeugDiagrammBild.h"
+#include "draw2d/SGitter3D.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CQOR.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -289,6 +290,10 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
         const tbColor colour =
             SceneMarkers::MarkerColour(overloaded, std::fabs(across), W, W * 0.5f * m, 0.0f, m);
         SceneMarkers::DrawMarker(device, *model, position, colour);
+        // 9. The dashed line from the marker down to the load floor.
+        device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
+        m_grid.Render(device, position, {position.x, floor, position.z}, colour,
+                      tbColor{0.2f, 0.2f, 0.2f, 1.0f});
     }
     // 11. Second pass: the loads and the load-area walls.
     LoadDrawer loads(cache);
