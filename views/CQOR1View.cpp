@@ -247,6 +247,12 @@ int CQOR1View::CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const
     return answer;
 }
 
+int CQOR1View::CanShowPartner() const
+{
+    const CQOR1Doc* doc = GetDocument();
+    return doc != nullptr && doc->GetAnhaenger() != nullptr ? 1 : 0;
+}
+
 int CQOR1View::CanAddZL(int nKind) const
 {
     CQOR1Doc* pDoc = GetDocument();

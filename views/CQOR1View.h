@@ -132,6 +132,8 @@ public:
     int CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const;
     // 1 when an additional item of the kind may be added to the vehicle worked on, else 0.
     int CanAddZL(int nKind) const;
+    // Non-zero when the document holds a partner vehicle that the views may switch to (the 3D view's Tab).
+    virtual int CanShowPartner() const;
     // Looks for a hot item of the vehicle drawing under the point; true when found.
     bool HitHotRect(const QPoint& pt);
     // Ruler width with its title; with the vehicle also the drawing's length ahead of the load area.
