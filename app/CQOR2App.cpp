@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
 #include "ui/CRibBtnContainer.h"
@@ -49,6 +50,7 @@ CQOR2App::~CQOR2App()
 {
     ExitInstance();
     m_frame.reset();
+    LgsFsmEditors::Uninstall();
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())

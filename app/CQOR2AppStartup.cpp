@@ -6,6 +6,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/ProgramCatalogue.h"
+#include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
 #include "model/base/ProgramFolders.h"
@@ -92,6 +94,11 @@ bool CQOR2App::InitInstance()
     if (HoldsLock())
         RebuildSamples();
     QtFileDialogs::Install(m_frame->Services(), m_userRoot);
+    // The FSM item editor for the catalogue and the plan, and the catalogue browser of command 33072.
+    LgsFsmEditors::Install();
+    m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
+        LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
+    };
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
@@ -234,6 +241,9 @@ bool CQOR2App::PrepareDataFolders()
     }
     SetProgramFolders({fs::path(m_programFolder.toStdString()),
                        fs::path((m_userRoot + QStringLiteral("Data")).toStdString())});
+    const fs::path root = fs::path(m_userRoot.toStdString());
+    ProgramCatalogue::SetFolders({root / "load units", root / "filler items (dunnage)", root / "Data",
+                                  root / "Samples" / "load units"});
     return true;
 }
 

@@ -1,13 +1,16 @@
 // The catalogue adapter: filling, loading, drawing, selection, deleting and keeping adapters in step.
 #include "catalogue/CHlbAdapter.h"
 
+#include "catalogue/CDlgLadung.h"
 #include "catalogue/CHListbox.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/base/ProgramFolders.h"
+#include "model/files/FsmEditing.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/text/TextProvider.h"
 #include "platform/ShellFileOperation.h"
+#include "ui/IMessageBoxService.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -270,6 +273,109 @@ int CHlbAdapter::EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry e
     SelectItem(index);
     NotifyOtherAdapters({kSyncEdited, -1, {}, replaced, saved});
     return index;
+}
+
+namespace {
+
+CHlbAdapter::FsmItemEditor& FsmEditorSlot()
+{
+    static CHlbAdapter::FsmItemEditor editor;
+    return editor;
+}
+
+} // namespace
+
+void CHlbAdapter::SetFsmItemEditor(FsmItemEditor editor)
+{
+    FsmEditorSlot() = std::move(editor);
+}
+
+bool CHlbAdapter::HasFsmItemEditor()
+{
+    return bool(FsmEditorSlot());
+}
+
+bool CHlbAdapter::CanEditItem(int mode) const
+{
+    if (m_category != 0 && !HasFsmItemEditor())
+        return false;
+    const sHLBItemData* selected = SelectedEntry();
+    switch (mode) {
+    case 0:
+        return selected && !selected->standard;
+    case 1:
+        return true;
+    case 2:
+        return CHlbCatalogue::CanCopy(selected);
+    default:
+        return false;
+    }
+}
+
+int CHlbAdapter::EditItem(int mode, QWidget* parent)
+{
+    if (!CanEditItem(mode))
+        return -1;
+    const CatalogueFolders& folders = m_catalogue->Folders();
+    // Held for the time the editor runs.
+    CHlbCatalogue::Entry selected;
+    if (mode != 1)
+        for (const CHlbCatalogue::Entry& shown : m_shown)
+            if (shown.get() == SelectedEntry())
+                selected = shown;
+    tagItemData item;
+    if (selected) {
+        item = selected->item;
+        // A picture its tile has not loaded yet is read now, so the save keeps it.
+        if (!item.m_pBild && !item.m_strBildDatei.empty()) {
+            QImageReader reader(PicturePath(folders, item.m_strBildDatei));
+            const QImage picture = reader.read();
+            if (!picture.isNull())
+                item.m_pBild = std::make_unique<QImageItemPicture>(picture);
+        }
+    }
+    std::filesystem::path path;
+    if (m_category == 0) {
+        CDlgLadung dialog(item, mode, folders, parent);
+        if (dialog.exec() != CDlgLadung::kIdSave)
+            return -1;
+        path = item.m_strPfad;
+    } else {
+        if (mode == 1)
+            item.m_nArt = 6;
+        FsmEditRequest request;
+        request.parent = parent;
+        request.mode = mode;
+        request.item = &item;
+        request.itemPath = [&folders](const std::string& name) {
+            return FsmItemPath(folders.fsmItems, name);
+        };
+        if (!FsmEditorSlot()(request))
+            return -1;
+        const std::filesystem::path current =
+            mode == 0 && selected ? std::filesystem::path(selected->path) : "";
+        const PictureWriter writer = [](const ItemPicture& picture, const std::filesystem::path& target) {
+            return QImageItemPicture::Of(&picture).save(QString::fromStdString(target.string()), "PNG");
+        };
+        bool pictureKept = false;
+        if (!SaveFsmItem(item, current, request.newPath, request.pictureChanged, folders.pictures, writer,
+                         &pictureKept)) {
+            const QString where =
+                QString::fromStdString((request.newPath.empty() ? current : request.newPath).string());
+            MessageBoxes().Show(parent, Text(273), Text(9470).replace(QLatin1String("%s"), where),
+                                IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
+            return -1;
+        }
+        if (pictureKept)
+            MessageBoxes().Show(parent, Text(273), Text(9471), IMessageBoxService::Icon::Warning,
+                                IMessageBoxService::Buttons::Ok);
+        path = request.newPath.empty() ? current : request.newPath;
+    }
+    auto entry = std::make_shared<sHLBItemData>();
+    entry->item = item;
+    entry->path = path.string();
+    entry->item.m_strPfad = entry->path;
+    return EntrySaved(mode == 0 ? selected.get() : nullptr, std::move(entry));
 }
 
 QString CHlbAdapter::PicturePath(const CatalogueFolders& folders, const std::string& pictureName)

@@ -12,12 +12,14 @@
 #include <QPointer>
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class CHListbox;
 class IHlbAdapterOwner;
+class QWidget;
 
 class CHlbAdapter : public IHListboxOwner
 {
@@ -54,6 +56,31 @@ public:
     // its old record. Switches to the entry's category, selects it and tells the other adapters.
     // Answers its tile index.
     int EntrySaved(const sHLBItemData* replaced, CHlbCatalogue::Entry entry);
+    // What the FSM item editor gets and gives back: the record to edit (a copy of the entry with its
+    // picture, or a new record of type 6), the mode (0 edit, 1 new, 2 copy) and the file a name would be
+    // written to. After a save it sets `newPath` (new, copied or renamed; empty writes over the entry's
+    // file) and whether the picture changed.
+    struct FsmEditRequest
+    {
+        QWidget* parent = nullptr;
+        int mode = 0;
+        tagItemData* item = nullptr;
+        std::function<std::filesystem::path(const std::string& name)> itemPath;
+        std::filesystem::path newPath;
+        bool pictureChanged = false;
+    };
+    // Answers true when the user saved.
+    using FsmItemEditor = std::function<bool(FsmEditRequest& request)>;
+    // The program installs the FSM item editor at start-up; without one FSM entries are not edited.
+    static void SetFsmItemEditor(FsmItemEditor editor);
+    static bool HasFsmItemEditor();
+    // Whether EditItem can run in the mode for the current category and selection: an editor for the
+    // category, and for 0 a selected entry that is not standard, for 2 one that can be copied.
+    bool CanEditItem(int mode) const;
+    // Opens the editor of the category for a new entry (1), the selected one (0) or a copy of it (2);
+    // writes the entry and its picture, takes it into the catalogue and selects it. Answers its tile
+    // index, -1 when nothing was saved.
+    int EditItem(int mode, QWidget* parent);
     using ConfirmDelete = std::function<bool(const QString& caption, const QString& text)>;
     void SetConfirmDelete(ConfirmDelete confirm) { m_confirm = std::move(confirm); }
 

@@ -695,22 +695,32 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     werte.dMasse = pLg->m_dMasse;
     werte.strText = pLg->m_strZusatzText;
     pLg->GetBildDatei(werte.strBild);
-    werte.nSeite = (pLg->m_nState >> 9) & 7;
-    werte.nKontakt = (pLg->m_nState >> 12) & 7;
+    werte.nSeite = pLg->GetFsmSeite();
+    werte.nKontakt = pLg->GetFuellmittel();
     werte.nZellen = pLg->m_nZusatzInt;
-    // Where the element lies decides the side and the cells offered.
+    // Where the element lies gives the side, contact kind and cells the dialog offers beside the item's.
     if (const CFahrzeug* f = GetFahrzeug()) {
         int nArt = 0;
         const int nSeite = GetFsmAnlage(*f, GetPlan(), *pLg, &nArt);
+        werte.nKatSeite = nSeite;
+        werte.nKatKontakt = nArt;
         if (nArt == 1) {
             int nAnzahl = 0, nBelegt = 0;
             GetFsmRaster(*f, *pLg, nSeite, &nAnzahl, &nBelegt);
-            werte.nZellen = nBelegt;
-            werte.nSeite = nSeite;
-            werte.nKontakt = nArt;
+            werte.nKatZellen = nBelegt;
             if (pLg->m_nTyp == 5)
                 werte.dHoehe = static_cast<double>(nSeite == 3 ? 1.2f : 0.85f);
         }
+    }
+    const double dSx = m_nPixelProMeterX * m_dZoom;
+    const double dSy = m_nPixelProMeterY * m_dZoom;
+    if (pLg->GetDimX() > 0.0 && pLg->GetDimY() > 0.0) {
+        const QPoint o = m_ptUrsprung - GetScrollPosition();
+        const QRect rc(QPoint(static_cast<int>(std::floor(pLg->m_dPosX * dSx)) + o.x(),
+                              static_cast<int>(std::floor(pLg->m_dPosY * dSy)) + o.y()),
+                       QSize(std::max(1, static_cast<int>(std::ceil(pLg->GetDimX() * dSx))),
+                             std::max(1, static_cast<int>(std::ceil(pLg->GetDimY() * dSy)))));
+        werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft()), rc.size());
     }
     if (!IPlanDialogs::Current().EditFsm(this, werte))
         return CPlanGesten::kFsmAbbruch;

@@ -5,6 +5,12 @@ namespace {
 
 IPlanDialogs* g_pDialogs = nullptr;
 
+IPlanDialogs::FsmEditor& FsmEditorSlot()
+{
+    static IPlanDialogs::FsmEditor editor;
+    return editor;
+}
+
 } // namespace
 
 IPlanDialogs& IPlanDialogs::Current()
@@ -16,4 +22,15 @@ IPlanDialogs& IPlanDialogs::Current()
 void IPlanDialogs::SetCurrent(IPlanDialogs* pDialogs)
 {
     g_pDialogs = pDialogs;
+}
+
+void IPlanDialogs::SetFsmEditor(FsmEditor editor)
+{
+    FsmEditorSlot() = std::move(editor);
+}
+
+bool IPlanDialogs::EditFsm(QWidget* pParent, FsmValues& values)
+{
+    const FsmEditor& editor = FsmEditorSlot();
+    return editor ? editor(pParent, values) : false;
 }

@@ -4,7 +4,9 @@
 #include "views/ILoadingRamp.h"
 
 #include <QPoint>
+#include <QRect>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,7 +36,9 @@ public:
         int nWert = 0;
         double dWert = 0.0;
     };
-    // One form-fit securing element.
+    // One form-fit securing element. The side code, contact kind and cell count are the item's and come
+    // back chosen; the `nKat...` values are what the plan found where the item lies (side and contact
+    // kind by GetFsmAnlage, cells by GetFsmRaster against the load-area edge, else 0).
     struct FsmValues
     {
         int nTyp = 0;
@@ -48,6 +52,11 @@ public:
         int nSeite = 0;
         int nKontakt = 0;
         int nZellen = 0;
+        int nKatSeite = 0;
+        int nKatKontakt = 0;
+        int nKatZellen = 0;
+        int nKraft = 0; // daN; 0 shows as unknown
+        QRect rcAnker;  // the item on the screen; the dialog is placed beside it (empty: anywhere)
     };
     // The usable load area: four lengths, four reals and four integers.
     struct NutzbareLFValues
@@ -76,7 +85,8 @@ public:
         return false;
     }
     virtual bool EditZL(QWidget* /*pParent*/, ZLValues& /*values*/) { return false; }
-    virtual bool EditFsm(QWidget* /*pParent*/, FsmValues& /*values*/) { return false; }
+    // The FSM item editor: the one installed with SetFsmEditor, else cancelled.
+    virtual bool EditFsm(QWidget* pParent, FsmValues& values);
     // The popup for adding several copies of a load, and the align popup with its distance in metres.
     virtual void ShowAddMultiPopup(QWidget* /*pView*/, QPoint /*at*/) {}
     virtual void ShowAlignPopup(QWidget* /*pView*/, QPoint /*at*/, double /*dDistance*/) {}
@@ -86,4 +96,7 @@ public:
     // The dialogs the views open: the ones set at start-up, else the cancelling default.
     static IPlanDialogs& Current();
     static void SetCurrent(IPlanDialogs* pDialogs);
+    // The FSM item editor comes from the load-securing side, apart from the other dialogs.
+    using FsmEditor = std::function<bool(QWidget* pParent, FsmValues& values)>;
+    static void SetFsmEditor(FsmEditor editor);
 };

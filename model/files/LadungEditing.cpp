@@ -122,6 +122,47 @@ std::string NewUuidText()
     return text;
 }
 
+bool SaveItemWithPicture(tagItemData& item, const fs::path& path, const fs::path& replacedPath,
+                         bool pictureChanged, const fs::path& pictureFolder,
+                         const PictureWriter& writePicture, bool* pictureKept)
+{
+    std::error_code ec;
+    const std::string oldPicture = item.m_strBildDatei;
+    const std::string oldSource = item.m_strBildQuelle;
+    const std::string oldPath = item.m_strPfad;
+    fs::path writtenPicture;
+    if (item.m_pBild && (pictureChanged || oldPicture.empty())) {
+        const std::string name = NewUuidText() + ".dat";
+        const fs::path target = pictureFolder / name;
+        fs::create_directories(pictureFolder, ec);
+        if (writePicture && writePicture(*item.m_pBild, target)) {
+            item.m_strBildDatei = name;
+            writtenPicture = target;
+        } else {
+            fs::remove(target, ec);
+            if (pictureKept)
+                *pictureKept = true; // the record keeps the picture it had
+        }
+    } else if (!item.m_pBild) {
+        item.m_strBildDatei.clear();
+        item.m_strBildQuelle.clear();
+    }
+
+    fs::create_directories(path.parent_path(), ec);
+    if (!SaveItemDataFile(path, item)) {
+        if (!writtenPicture.empty())
+            fs::remove(writtenPicture, ec);
+        item.m_strBildDatei = oldPicture;
+        item.m_strBildQuelle = oldSource;
+        item.m_strPfad = oldPath;
+        return false;
+    }
+    // The old file goes only once the new one is written.
+    if (!replacedPath.empty() && replacedPath != path)
+        fs::remove(replacedPath, ec);
+    return true;
+}
+
 LadungSaveResult SaveLadung(int mode, tagItemData& item, const fs::path& currentPath, bool pictureChanged,
                             const CatalogueFolders& folders, const PictureWriter& writePicture)
 {
@@ -135,39 +176,9 @@ LadungSaveResult SaveLadung(int mode, tagItemData& item, const fs::path& current
         return result;
     }
     item.m_nArt = LADUNGTYP_USER;
-
-    const std::string oldPicture = item.m_strBildDatei;
-    const std::string oldSource = item.m_strBildQuelle;
-    const std::string oldPath = item.m_strPfad;
-    fs::path writtenPicture;
-    if (item.m_pBild && (pictureChanged || oldPicture.empty())) {
-        const std::string name = NewUuidText() + ".dat";
-        const fs::path target = folders.pictures / name;
-        fs::create_directories(folders.pictures, ec);
-        if (writePicture && writePicture(*item.m_pBild, target)) {
-            item.m_strBildDatei = name;
-            writtenPicture = target;
-        } else {
-            fs::remove(target, ec);
-            result.pictureKept = true; // the record keeps the picture it had
-        }
-    } else if (!item.m_pBild) {
-        item.m_strBildDatei.clear();
-        item.m_strBildQuelle.clear();
-    }
-
-    fs::create_directories(folder, ec);
-    if (!SaveItemDataFile(path, item)) {
-        if (!writtenPicture.empty())
-            fs::remove(writtenPicture, ec);
-        item.m_strBildDatei = oldPicture;
-        item.m_strBildQuelle = oldSource;
-        item.m_strPfad = oldPath;
+    if (!SaveItemWithPicture(item, path, mode == 0 ? currentPath : fs::path(), pictureChanged,
+                             folders.pictures, writePicture, &result.pictureKept))
         return result;
-    }
-    // The old file goes only once the new one is written.
-    if (mode == 0 && renamed && !currentPath.empty())
-        fs::remove(currentPath, ec);
     result.saved = true;
     result.path = path;
     return result;

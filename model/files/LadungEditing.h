@@ -50,6 +50,15 @@ void CutLadungGravity(LadungFieldTexts& fields, int cogField);
 // Writes a picture as PNG to a path; the user-interface side supplies it.
 using PictureWriter = std::function<bool(const ItemPicture& picture, const std::filesystem::path& path)>;
 
+// Writes the record to `path`, its picture first under a new "<uuid>.dat" in `pictureFolder` when it
+// changed or has no file yet (a picture that cannot be written leaves the record's old picture name and
+// sets *pictureKept). A failed record write removes the picture just written and restores the record's
+// picture names and path. After a successful write `replacedPath`, when given and different, is removed.
+bool SaveItemWithPicture(tagItemData& item, const std::filesystem::path& path,
+                         const std::filesystem::path& replacedPath, bool pictureChanged,
+                         const std::filesystem::path& pictureFolder, const PictureWriter& writePicture,
+                         bool* pictureKept);
+
 struct LadungSaveResult
 {
     bool saved = false;

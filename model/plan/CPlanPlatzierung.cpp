@@ -1,6 +1,7 @@
 // Placement of loads on the loading plan: grid rectangles, collision resolution and the commits.
 #include "model/plan/CPlanPlatzierung.h"
 
+#include "model/base/tbMatrix.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
@@ -24,17 +25,13 @@ PlanGridRect Geordnet(int l, int t, int r, int b)
     return {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
 }
 
-// The z-rotation of the 3D maths (a 4 x 4 float matrix applied to a point with w = 1): x' = x cos a -
-// y sin a, y' = x sin a + y cos a, in 4-byte reals.
-// TODO: use tbMatrixRotationZ and tbVector3TransformCoords once the 3D maths are in the model.
+// Turns `v` about the z axis by `fWinkel` with the 3D maths' matrix, in 4-byte reals as the 3D side
+// turns the same points. z stays out of the product (a NaN height would spoil x and y).
 void DreheZ(float fWinkel, tbVector3& v)
 {
-    const float c = std::cos(fWinkel);
-    const float s = std::sin(fWinkel);
-    const float x = v.x * c + v.y * -s;
-    const float y = v.x * s + v.y * c;
-    v.x = x;
-    v.y = y;
+    const tbVector3 r = tbVector3TransformCoords({v.x, v.y, 0.0f}, tbMatrixRotationZ(fWinkel));
+    v.x = r.x;
+    v.y = r.y;
 }
 
 struct Kandidat

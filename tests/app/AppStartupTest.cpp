@@ -2,6 +2,8 @@
 // (two language modules and the samples), with settings and data folders in a temporary place.
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
+#include "catalogue/CHlbAdapter.h"
+#include "catalogue/ProgramCatalogue.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/SIMPEXP_FZG.h"
 #include "platform/ResourceModule.h"
@@ -20,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -155,6 +158,28 @@ TEST_F(AppStartupTest, FirstStartWithoutSettingsPreparesEverything)
     app.ExitInstance();
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("lock.tmp")));
     EXPECT_EQ(ResourceModule::Current(), nullptr);
+}
+
+TEST_F(AppStartupTest, TheCatalogueEditorsWorkOnTheUsersFolders)
+{
+    {
+        CQOR2App app(Options());
+        ASSERT_TRUE(app.InitInstance()) << app.StartError().toStdString();
+        EXPECT_TRUE(CHlbAdapter::HasFsmItemEditor());
+        EXPECT_TRUE(bool(app.MainFrame()->Services().editLgsFsmExt));
+        const fs::path root = UserRoot().toStdString();
+        EXPECT_EQ(ProgramCatalogue::Folders().fsmItems, root / "filler items (dunnage)");
+        EXPECT_EQ(ProgramCatalogue::Folders().pictures, GetProgramFolders().pictures);
+        // The sample load units copied at start-up are the catalogue's standard entries.
+        const std::shared_ptr<CHlbCatalogue> catalogue = ProgramCatalogue::Get();
+        catalogue->Build();
+        const auto units = catalogue->Filter(0, std::string());
+        EXPECT_FALSE(units.empty());
+        EXPECT_TRUE(std::all_of(units.begin(), units.end(), [](const auto& e) { return e->standard; }));
+        catalogue->Clear();
+        app.ExitInstance();
+    }
+    EXPECT_FALSE(CHlbAdapter::HasFsmItemEditor());
 }
 
 TEST_F(AppStartupTest, MachineKeyGivesTheDefaultsOfANewUser)

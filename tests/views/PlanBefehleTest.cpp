@@ -16,6 +16,7 @@
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/FsmAnlage.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/plan/PlanEingabe.h"
 #include "model/plan/tagLGINFO.h"
@@ -817,9 +818,17 @@ TEST_F(PlanBefehleTest, FormFitEditOffersWhereItLiesAndTakesBackOnlyOnOk)
     dialoge.bOk = false;
     view->SetHover(p);
     view->OnBefehl(33310);
-    // Resting on the front wall: side 3 against the boundary, the height of that side offered.
-    EXPECT_EQ(dialoge.angeboten.nSeite, 3);
-    EXPECT_EQ(dialoge.angeboten.nKontakt, 1);
+    // Resting on the front wall: side 3 against the boundary found, the height of that side offered;
+    // the chosen side, contact kind and cells are still the item's own.
+    EXPECT_EQ(dialoge.angeboten.nKatSeite, 3);
+    EXPECT_EQ(dialoge.angeboten.nKatKontakt, 1);
+    int nAnzahl = 0, nBelegt = -1;
+    GetFsmRaster(*view->GetFahrzeug(), *p, 3, &nAnzahl, &nBelegt);
+    EXPECT_EQ(dialoge.angeboten.nKatZellen, nBelegt);
+    EXPECT_EQ(dialoge.angeboten.nSeite, 0);
+    EXPECT_EQ(dialoge.angeboten.nKontakt, 0);
+    EXPECT_EQ(dialoge.angeboten.nZellen, 0);
+    EXPECT_FALSE(dialoge.angeboten.rcAnker.isEmpty());
     EXPECT_DOUBLE_EQ(dialoge.angeboten.dHoehe, static_cast<double>(1.2f));
     EXPECT_EQ(dialoge.angeboten.strText, "old");
     EXPECT_EQ(p->m_strName, "Wedge");

@@ -79,11 +79,38 @@ QImage RampenEnde(int w, int h)
     return image;
 }
 
+// A filler item seen from the side on white: a grey-blue air bag with its seams and valve, resting on a
+// wooden wedge, as the FSM editor shows it while an item has no picture of its own.
+QImage FillerItem(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.setBrush(QColor(150, 175, 205));
+    const QRectF bag(w * 0.12, h * 0.10, w * 0.46, h * 0.72);
+    p.drawRoundedRect(bag, 14, 14);
+    p.setPen(QPen(QColor(95, 120, 150), 1));
+    for (int i = 1; i < 4; ++i) {
+        const double y = bag.top() + bag.height() * i / 4.0;
+        p.drawLine(QPointF(bag.left() + 6, y), QPointF(bag.right() - 6, y));
+    }
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.setBrush(QColor(230, 60, 40));
+    p.drawEllipse(QPointF(bag.center().x(), bag.top() + 10), 5, 5);
+    p.setBrush(QColor(205, 160, 95));
+    p.drawPolygon(
+        QPolygonF({QPointF(w * 0.64, h * 0.82), QPointF(w * 0.90, h * 0.82), QPointF(w * 0.90, h * 0.40)}));
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.drawLine(QPointF(w * 0.04, h * 0.84), QPointF(w * 0.96, h * 0.84));
+    return image;
+}
+
 } // namespace
 
 QList<int> PlanPicturePainter::Ids()
 {
-    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 571, 572, 675};
+    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 571, 572, 675, 868};
 }
 
 QImage PlanPicturePainter::Draw(int id)
@@ -113,6 +140,8 @@ QImage PlanPicturePainter::Draw(int id)
         return Drawbar(60, 40);
     case 468: // drawbar of a trailer
         return Drawbar(70, 50);
+    case 868: // the FSM editor's picture of an item without its own
+        return FillerItem(120, 90);
     default:
         return QImage();
     }

@@ -1,0 +1,66 @@
+// The catalogue browser: load units or FSM items as tiles, to search, filter, create, edit, copy and delete.
+#pragma once
+
+#include "catalogue/CHlbAdapter.h"
+#include "catalogue/IHlbAdapterOwner.h"
+#include "ui/CDlgBase.h"
+
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+
+class CHListbox;
+
+// A frame around a tile strip and its catalogue adapter, which lists, searches, edits and deletes.
+// The caller sets the start values before exec(); nothing is read back.
+class CDlgEditLgsFsmExt : public CDlgBase, public IHlbAdapterOwner
+{
+public:
+    static constexpr quint32 kTemplateId = 862;
+    static constexpr int kListId = 1341;
+    static constexpr int kFilterDelayMs = 300;
+
+    explicit CDlgEditLgsFsmExt(std::shared_ptr<CHlbCatalogue> catalogue, QWidget* parent = nullptr);
+    ~CDlgEditLgsFsmExt() override;
+
+    // Start values: used only with the flag set.
+    bool m_bStartWerte = false;
+    int m_nStartKategorie = 0; // 0 load units, else FSM items
+    int m_nStartAnsicht = 0;
+    QString m_strStartSuche;
+    int m_nStartIndex = -1;
+    bool m_bSofortBearbeiten = false; // edit the start entry at once (posts 721)
+    // The start point (0, 0: none): the dialog's left edge 4 pixels right of it, its bottom edge on it.
+    QPoint m_ptStart;
+
+    CHlbAdapter& Adapter() { return m_adapter; }
+    CHListbox* List() const { return m_list; }
+    // The commands of the buttons, as a click runs them.
+    bool RunCommand(int id) { return OnCommandHook(id); }
+    // The filter field's text after its delay (callable directly).
+    void ApplyFilterText();
+
+    // The adapter's notifications.
+    void TypedSearchResult(const QString& text, bool found) override;
+    void EntryActivated(const sHLBItemData* entry) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommandHook(int id) override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+    void OnUpdateCommand(CommandUpdateEvent& query) override;
+    void OnRibBtnAdded(IButtonStrip* strip, int buttonId) override;
+    void AdjustRibBtnNavNext(int buttonId, int* anchorId) override;
+
+private:
+    // Swaps the captions of the editing buttons to the category's when it changed.
+    void ShowCategoryButtons();
+
+    CHlbAdapter m_adapter;
+    CHListbox* m_list = nullptr;
+    QTimer m_filterTimer;
+    int m_shownCategory = -1;
+    bool m_ownChange = false;
+};

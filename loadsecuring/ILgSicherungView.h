@@ -1,0 +1,41 @@
+// What the load-securing wizard asks of the view that owns it.
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+
+class CFahrzeug;
+class CLadeeinheit;
+class CQOR1Doc;
+class QWidget;
+
+// The load-securing view implements it; tests use a scripted fake. The wizard sends its events
+// (LgSichgViewEvent: closed 0x803C, hidden 0x803D, page notice 0x804C) to GetViewWindow().
+class ILgSicherungView
+{
+public:
+    virtual ~ILgSicherungView() = default;
+
+    // The window that receives the wizard's events; the wizard is placed beside it.
+    virtual QWidget* GetViewWindow() = 0;
+    // The document the view shows, or null.
+    virtual CQOR1Doc* GetViewDocument() = 0;
+    // True when the view action `nCode` on `nValue` is allowed. `pOut` and `pExtra` receive extra
+    // answers where an action has them, `pMessage` the reason of a refusal; `bDefault` is the answer
+    // when nobody has an opinion.
+    virtual bool QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage, bool bDefault,
+                             int* pExtra) = 0;
+    // Marks the vehicle (null: the vehicle worked on) and the document modified.
+    virtual void MarkModified(CFahrzeug* pFahrzeug) = 0;
+    // Repaints the view at once.
+    virtual void RepaintView() = 0;
+    // The view's client rectangle in screen coordinates.
+    virtual QRect GetClientRectOnScreen() const = 0;
+    // The view's own check whether lashing points that `nValue` names are used by a secured unit of the
+    // plan, with `pEinheit` the unit worked on and `nMethode` the method the check assumes (-1: any).
+    virtual bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode) = 0;
+    // Clears the marked bit of every placed load the view shows.
+    virtual void ClearLoadMarks() = 0;
+};

@@ -1,0 +1,32 @@
+// The FSM item editor and the catalogue browser as the rest of the program opens them.
+#pragma once
+
+#include "catalogue/CHlbAdapter.h"
+#include "views/IPlanDialogs.h"
+
+#include <functional>
+#include <memory>
+
+class CDlgFSM;
+class CHlbCatalogue;
+class QWidget;
+
+// Install() puts the editor where the catalogue adapter (new, edit and copy of FSM entries) and the
+// loading-plan view (an FSM item on the plan) look for it.
+class LgsFsmEditors
+{
+public:
+    static void Install();
+    static void Uninstall();
+
+    // Edits a catalogue entry: the request's record in, the values, picture and new path out.
+    static bool EditCatalogueEntry(CHlbAdapter::FsmEditRequest& request);
+    // Edits an FSM item of a plan in placed mode; on 714 the chosen values come back.
+    static bool EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values);
+    // The catalogue browser of the main frame's command, on the program's catalogue.
+    static void OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue);
+
+    // How the editor runs (exec() unless replaced); answers the dialog's result.
+    using Runner = std::function<int(CDlgFSM& dialog)>;
+    static void SetRunner(Runner runner);
+};
