@@ -3,12 +3,14 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CLaderampe3.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/IPlanDialogs.h"
 
 #include <QApplication>
 #include <QLockFile>
@@ -51,6 +53,9 @@ CQOR2App::~CQOR2App()
     ExitInstance();
     m_frame.reset();
     LgsFsmEditors::Uninstall();
+    if (&IPlanDialogs::Current() == m_planDialogs.get())
+        IPlanDialogs::SetCurrent(nullptr);
+    CLaderampe3::SetEditorOeffner(nullptr);
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())

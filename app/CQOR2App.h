@@ -14,6 +14,7 @@
 
 class CMainFrame;
 class FrameLoop;
+class IPlanDialogs;
 class QLockFile;
 class QSettings;
 class ResourceModule;
@@ -137,4 +138,6 @@ private:
     bool m_quitRequested = false;
     // In an unattended run (quitAfterStart) message boxes are answered without a user.
     std::unique_ptr<ScriptedMessageBoxService> m_unattendedBoxes;
+    // The loading ramp and popups of the plan views.
+    std::unique_ptr<IPlanDialogs> m_planDialogs;
 };

@@ -6,7 +6,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/CRampenDialogs.h"
 #include "catalogue/ProgramCatalogue.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
@@ -99,6 +102,19 @@ bool CQOR2App::InitInstance()
     m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
         LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
     };
+    // The plan views' loading ramp on the program's catalogue; its editor button opens the browser
+    // above the ramp with the ramp's category and search text.
+    m_planDialogs = std::make_unique<CRampenDialogs>();
+    IPlanDialogs::SetCurrent(m_planDialogs.get());
+    CLaderampe3::SetEditorOeffner(
+        [](QWidget* rampe, QPoint ptUntenLinks, int nKategorie, const QString& suche) {
+            CDlgEditLgsFsmExt dialog(ProgramCatalogue::Get(), rampe);
+            dialog.m_bStartWerte = true;
+            dialog.m_nStartKategorie = nKategorie;
+            dialog.m_strStartSuche = suche;
+            dialog.m_ptStart = ptUntenLinks;
+            dialog.exec();
+        });
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
