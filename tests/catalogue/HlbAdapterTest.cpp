@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -201,6 +202,49 @@ TEST_F(HlbAdapterTest, TwoAdaptersOnOneCatalogueStayInStep)
     EXPECT_FALSE(catalogue->Entries().empty());
     two.reset();
     EXPECT_TRUE(catalogue->Entries().empty());
+}
+
+TEST_F(HlbAdapterTest, AnEntryDeletedThroughOneStripWhileTheOtherLoadsItsPicture)
+{
+    ASSERT_TRUE(Filled(Qt::red).save(QString::fromStdString((folders.pictures / "red.dat").string()), "PNG"));
+    Write(folders.loadUnits / "Alpha.lgs", 3, "red.dat");
+    Write(folders.loadUnits / "Beta.lgs", 3);
+    StripWindow loading(kHlbOwnerDrawn), deleting(kHlbOwnerDrawn);
+    CHlbAdapter a(catalogue), b(catalogue);
+    b.Attach(deleting.list);
+    a.Attach(loading.list);
+    b.SetConfirmDelete([](const QString&, const QString&) { return true; });
+    // The loaders of the first strip wait at the gate; its tiles are made anew so that they load
+    // through it (nothing loaded so far has been delivered).
+    Gate gate;
+    loading.list->SetItemLoader([&gate](const HListboxLoadRequest& request, QVariant* output) {
+        gate.Wait();
+        return CHlbAdapter::LoadItemPicture(request, output);
+    });
+    a.FillList();
+    loading.window->show();
+    loading.list->Layout();
+    gate.AwaitWaiting(1);
+    ASSERT_EQ(b.SelectedEntry(), Find("Alpha"));
+    // The refill of the first strip waits for its loaders; the gate opens while it does.
+    std::thread opener([&gate] {
+        while (!CHListbox::IsWaitingForLoaders())
+            std::this_thread::yield();
+        gate.Open();
+    });
+    EXPECT_TRUE(b.DeleteSelectedItem());
+    opener.join();
+    DrainLoaders();
+    EXPECT_EQ(Find("Alpha"), nullptr);
+    ASSERT_EQ(loading.list->GetItemCount(), 1);
+    const sHLBItemData* beta = Find("Beta");
+    ASSERT_NE(beta, nullptr);
+    EXPECT_EQ(loading.list->GetItem(0)->ownerData, beta);
+    // The picture loaded for the deleted entry reached no other one.
+    EXPECT_EQ(beta->item.m_pBild, nullptr);
+    loading.list->Layout();
+    DrainLoaders();
+    EXPECT_EQ(beta->item.m_pBild, nullptr);
 }
 
 TEST_F(HlbAdapterTest, SavedEntriesAreInsertedAndEditedInBothStrips)
