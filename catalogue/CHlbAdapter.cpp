@@ -3,6 +3,7 @@
 
 #include "catalogue/CDlgLadung.h"
 #include "catalogue/CHListbox.h"
+#include "catalogue/CHlbSearchFields.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/base/ProgramFolders.h"
@@ -119,6 +120,8 @@ int CHlbAdapter::FillList()
     m_shown = m_catalogue->Filter(m_category, m_search.toStdString());
     for (const auto& entry : m_shown)
         m_list->AddItem(QString::fromStdString(CHlbCatalogue::DisplayName(entry->item)), entry.get(), 0);
+    if (m_fields)
+        m_fields->ShowFilterText(m_search);
     if (m_owner)
         m_owner->ListRefilled();
     return static_cast<int>(m_shown.size());
@@ -492,6 +495,8 @@ void CHlbAdapter::TypedSearch(const QString& text)
     }
     if (m_owner)
         m_owner->TypedSearchResult(text, m_typedHit >= 0);
+    if (m_fields)
+        m_fields->ShowTypedSearch(text, m_typedHit >= 0);
     if (m_typedHit >= 0)
         SelectItem(m_typedHit);
 }

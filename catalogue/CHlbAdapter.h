@@ -18,6 +18,7 @@
 #include <vector>
 
 class CHListbox;
+class CHlbSearchFields;
 class IHlbAdapterOwner;
 class QWidget;
 
@@ -104,6 +105,8 @@ public:
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }
+    // The search and filter fields of the strip's window, told of typed searches and refills.
+    void SetSearchFields(CHlbSearchFields* fields) { m_fields = fields; }
     CHListbox* List() const { return m_list.data(); }
 
 private:
@@ -138,4 +141,5 @@ private:
     int m_typedHit = -1;
     bool m_attached = false;
     ConfirmDelete m_confirm;
+    CHlbSearchFields* m_fields = nullptr;
 };
