@@ -8,6 +8,7 @@
 #include "catalogue/QImageItemPicture.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/FsmEditing.h"
+#include "model/files/LadungEditing.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/text/TextProvider.h"
 #include "platform/ShellFileOperation.h"
@@ -344,6 +345,8 @@ int CHlbAdapter::EditItem(int mode, QWidget* parent)
             return -1;
         path = item.m_strPfad;
     } else {
+        if (mode == 1 && m_neuVorlage)
+            item = *m_neuVorlage;
         if (mode == 1)
             item.m_nArt = 6;
         FsmEditRequest request;
@@ -379,6 +382,21 @@ int CHlbAdapter::EditItem(int mode, QWidget* parent)
     entry->path = path.string();
     entry->item.m_strPfad = entry->path;
     return EntrySaved(mode == 0 ? selected.get() : nullptr, std::move(entry));
+}
+
+int CHlbAdapter::AddItemFromLoadUnit(const tagItemData& loadUnit, QWidget* parent)
+{
+    if (!HasFsmItemEditor())
+        return -1;
+    // The FSM editor runs as for a new FSM item; a cancel leaves the strip as it was.
+    const int category = m_category;
+    m_category = 1;
+    m_neuVorlage = std::make_unique<tagItemData>(FsmAusLadeeinheit(loadUnit));
+    const int index = EditItem(1, parent);
+    m_neuVorlage.reset();
+    if (index < 0)
+        m_category = category;
+    return index;
 }
 
 QString CHlbAdapter::PicturePath(const CatalogueFolders& folders, const std::string& pictureName)

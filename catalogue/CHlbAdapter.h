@@ -82,6 +82,10 @@ public:
     // writes the entry and its picture, takes it into the catalogue and selects it. Answers its tile
     // index, -1 when nothing was saved.
     int EditItem(int mode, QWidget* parent);
+    // Opens the FSM item editor on a new item of type 6 made from a load unit (FsmAusLadeeinheit) and
+    // takes it into the catalogue when saved. Answers its tile index, -1 when nothing was saved or no
+    // FSM item editor is installed.
+    int AddItemFromLoadUnit(const tagItemData& loadUnit, QWidget* parent);
     using ConfirmDelete = std::function<bool(const QString& caption, const QString& text)>;
     void SetConfirmDelete(ConfirmDelete confirm) { m_confirm = std::move(confirm); }
 
@@ -142,4 +146,6 @@ private:
     bool m_attached = false;
     ConfirmDelete m_confirm;
     CHlbSearchFields* m_fields = nullptr;
+    // The record a new FSM item starts from instead of an empty one.
+    std::unique_ptr<tagItemData> m_neuVorlage;
 };

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -245,6 +246,74 @@ TEST_F(HlbAdapterTest, AnEntryDeletedThroughOneStripWhileTheOtherLoadsItsPicture
     loading.list->Layout();
     DrainLoaders();
     EXPECT_EQ(beta->item.m_pBild, nullptr);
+}
+
+TEST_F(HlbAdapterTest, AnFsmItemMadeFromALoadUnitTakesItsSizesMassAndPicture)
+{
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list);
+    tagItemData kiste;
+    kiste.m_nArt = 3;
+    kiste.m_strName = "Kiste";
+    kiste.m_strText = "with lid";
+    kiste.m_dLaenge = 1.2;
+    kiste.m_dBreite = 0.8;
+    kiste.m_dHoehe = 1.0;
+    kiste.m_dSPLaenge = 0.2;
+    kiste.m_dMasse = 0.5;
+    kiste.m_strBildDatei = "old.dat";
+    kiste.m_pBild = std::make_unique<QImageItemPicture>(Filled(Qt::red));
+    EXPECT_EQ(adapter.AddItemFromLoadUnit(kiste, nullptr), -1) << "no FSM item editor installed";
+
+    struct Fall
+    {
+        const char* name;
+        bool bSpeichern;
+    };
+    for (const Fall& f : {Fall{"cancelled", false}, Fall{"saved", true}}) {
+        SCOPED_TRACE(f.name);
+        std::optional<tagItemData> gesehen;
+        int nModus = -1;
+        CHlbAdapter::SetFsmItemEditor([&](CHlbAdapter::FsmEditRequest& request) {
+            gesehen = *request.item;
+            nModus = request.mode;
+            if (!f.bSpeichern)
+                return false;
+            request.newPath = request.itemPath(request.item->m_strName);
+            request.pictureChanged = true;
+            return true;
+        });
+        const int nIndex = adapter.AddItemFromLoadUnit(kiste, nullptr);
+        CHlbAdapter::SetFsmItemEditor(nullptr);
+        ASSERT_TRUE(gesehen.has_value());
+        EXPECT_EQ(nModus, 1);
+        EXPECT_EQ(gesehen->m_nArt, 6);
+        EXPECT_EQ(gesehen->m_strName, "Kiste");
+        EXPECT_EQ(gesehen->m_strText, "with lid");
+        EXPECT_DOUBLE_EQ(gesehen->m_dLaenge, 1.2);
+        EXPECT_DOUBLE_EQ(gesehen->m_dSPLaenge, 0.6);
+        EXPECT_DOUBLE_EQ(gesehen->m_dSPBreite, 0.4);
+        EXPECT_DOUBLE_EQ(gesehen->m_dSPHoehe, 0.5);
+        EXPECT_DOUBLE_EQ(gesehen->m_dMasse, 0.5);
+        EXPECT_NE(gesehen->m_pBild, nullptr);
+        EXPECT_TRUE(gesehen->m_strBildDatei.empty()) << "the unit's picture file stays the unit's";
+        int nKategorie = -1;
+        adapter.GetFilter(&nKategorie, nullptr);
+        if (!f.bSpeichern) {
+            EXPECT_EQ(nIndex, -1);
+            EXPECT_EQ(nKategorie, 0);
+            continue;
+        }
+        ASSERT_GE(nIndex, 0);
+        EXPECT_EQ(nKategorie, 1);
+        const sHLBItemData* neu = adapter.SelectedEntry();
+        ASSERT_NE(neu, nullptr);
+        EXPECT_EQ(neu->item.m_nArt, 6);
+        EXPECT_TRUE(fs::exists(neu->path));
+        EXPECT_FALSE(neu->item.m_strBildDatei.empty());
+        EXPECT_TRUE(fs::exists(folders.pictures / neu->item.m_strBildDatei));
+    }
 }
 
 TEST_F(HlbAdapterTest, SavedEntriesAreInsertedAndEditedInBothStrips)
