@@ -2,6 +2,7 @@
 #include "app/CChildFrame.h"
 
 #include "app/CQtDocumentHost.h"
+#include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
@@ -34,6 +35,8 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
         return new CQOR1View(pDoc);
     if (nKind == CTabbedViewView::kPlan)
         return new CQOR2View(pDoc);
+    if (nKind == CTabbedViewView::kLgSicherung)
+        return new CQORLgSicherungView(pDoc);
     return CTabbedViewView::MakeStandInView(nKind, pDoc);
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "ui/WindowHelpers.h"
 
 void CMainFrameViewShell::SetCurrentView(CGetAnsView* pView)
 {
@@ -34,4 +35,9 @@ CTabbedViewView* CMainFrameViewShell::GetActiveHost() const
 {
     CChildFrame* child = m_pFrame->ActiveChild();
     return child ? child->GetTabbedView() : nullptr;
+}
+
+void CMainFrameViewShell::EnableFrameCloseBox(bool bEnable)
+{
+    EnableSysMenuClose(m_pFrame, bEnable);
 }

@@ -16,6 +16,7 @@ public:
     bool IsActiveViewModeSet() const override;
     void Update3DViewRenderFlag() override;
     CTabbedViewView* GetActiveHost() const override;
+    void EnableFrameCloseBox(bool bEnable) override;
 
 private:
     CMainFrame* m_pFrame;

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
 #include "catalogue/CLaderampe3.h"
+#include "catalogue/CatalogueImages.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
 #include "platform/ResourceModule.h"
@@ -62,6 +63,8 @@ CQOR2App::~CQOR2App()
             err << "message answered unattended: "
                 << (box.isHtml ? QString::number(box.html.textId) : box.text) << Qt::endl;
     }
+    if (CatalogueImages::List() == &m_images)
+        CatalogueImages::Set(nullptr, 0);
     if (g_app == this)
         g_app = nullptr;
 }

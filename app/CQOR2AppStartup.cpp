@@ -2,7 +2,8 @@
 // and the OpenGL probe, in that order.
 #include "app/CQOR2App.h"
 
-#include "app/QtFileDialogs.h"
+#include "app/ProgramFileDialogs.h"
+#include "catalogue/CatalogueImages.h"
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
@@ -96,7 +97,7 @@ bool CQOR2App::InitInstance()
         return false;
     if (HoldsLock())
         RebuildSamples();
-    QtFileDialogs::Install(m_frame->Services(), m_userRoot);
+    ProgramFileDialogs::Install(m_frame->Services(), m_userRoot);
     // The FSM item editor for the catalogue and the plan, and the catalogue browser of command 33072.
     LgsFsmEditors::Install();
     m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
@@ -299,6 +300,8 @@ void CQOR2App::LoadImageList()
         if (id == kFirstCatalogueBitmap)
             m_firstImage = index;
     }
+    if (m_firstImage >= 0)
+        CatalogueImages::Set(&m_images, m_firstImage);
 }
 
 bool CQOR2App::Start3D()

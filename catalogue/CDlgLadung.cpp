@@ -29,6 +29,10 @@ constexpr int kCentredId = 1094;
 constexpr int kCentreId = 731;
 constexpr int kFrameId = 1346;
 constexpr int kLoadId = 1343;
+// The picture formats the load button offers, a fixed text of the editor.
+constexpr const char* kPictureFilter =
+    "Bitmapdateien (*.bmp);;JPEG (*.jpeg *.jpg *.jpe);;PNG (*.png);;GIF (*.gif);;ICO (*.ico);;"
+    "Alle Bilddateien (*.bmp *.jpeg *.jpg *.jpe *.png *.gif *.ico);;Alle Dateien (*)";
 constexpr int kRemoveId = 1344;
 } // namespace
 
@@ -252,7 +256,8 @@ bool CDlgLadung::OnCommand(int id, int notifyCode, QObject* control)
         RemovePicture();
         return true;
     case kLoadId: {
-        const QString file = QFileDialog::getOpenFileName(this, QString(), QString(), Text(1343));
+        const QString file =
+            QFileDialog::getOpenFileName(this, QString(), QString(), QString::fromUtf8(kPictureFilter));
         if (!file.isEmpty())
             LoadPictureFile(file);
         return true;

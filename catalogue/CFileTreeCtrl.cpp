@@ -14,12 +14,15 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileIconProvider>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -132,6 +135,28 @@ void CFileTreeCtrl::SetRootFolder(const QString& path, bool refresh)
     m_strRootFolder = path.isEmpty() ? QString() : WithoutTrailingSlash(path);
     if (refresh)
         Refresh();
+}
+
+void CFileTreeCtrl::AddRootFolder(const QString& path, bool sample)
+{
+    const QString folder = WithoutTrailingSlash(path);
+    if (folder.isEmpty())
+        return;
+    if (!m_moreRoots.contains(folder) && folder != m_strRootFolder)
+        m_moreRoots.append(folder);
+    if (sample && !m_sampleRoots.contains(folder))
+        m_sampleRoots.append(folder);
+}
+
+void CFileTreeCtrl::ClearRootFolders()
+{
+    m_moreRoots.clear();
+    m_sampleRoots.clear();
+}
+
+bool CFileTreeCtrl::IsSampleRoot(const QString& path) const
+{
+    return m_sampleRoots.contains(WithoutTrailingSlash(path));
 }
 
 void CFileTreeCtrl::SetFilePatterns(const QString& patterns, bool refresh)
@@ -255,11 +280,15 @@ void CFileTreeCtrl::InsertRoots()
 {
     QTreeWidgetItem* top = invisibleRootItem();
     if (!m_strRootFolder.isEmpty()) {
-        CFileTreeCtrlItemInfo info;
-        info.m_strFilePath = m_strRootFolder;
-        info.m_strFileName = m_strRootFolder;
-        CFileTreeCtrlItem* item = InsertFileItem(top, info, true);
-        item->setExpanded(true);
+        for (const QString& root : QStringList{m_strRootFolder} + m_moreRoots) {
+            CFileTreeCtrlItemInfo info;
+            info.m_strFilePath = root;
+            info.m_strFileName = m_bRootByName ? QFileInfo(root).fileName() : root;
+            if (info.m_strFileName.isEmpty())
+                info.m_strFileName = root;
+            CFileTreeCtrlItem* item = InsertFileItem(top, info, true);
+            item->setExpanded(true);
+        }
         return;
     }
     if (m_bShowDesktop) {
@@ -399,15 +428,23 @@ bool CFileTreeCtrl::HasSubEntries(const QString& path) const
     for (const QFileInfo& entry : folders)
         if (CanDisplayFolder(entry))
             return true;
+    return !MatchingFiles(path).isEmpty();
+}
+
+QFileInfoList CFileTreeCtrl::MatchingFiles(const QString& path) const
+{
+    QFileInfoList files;
     if (!m_bShowFiles)
-        return false;
-    for (const QString& pattern : m_filePatterns) {
-        const QFileInfoList files = dir.entryInfoList(NameFilters(pattern), QDir::Files | QDir::System);
-        for (const QFileInfo& entry : files)
-            if (CanDisplayFile(entry))
-                return true;
-    }
-    return false;
+        return files;
+    const QDir dir(path);
+    QSet<QString> seen;
+    for (const QString& pattern : m_filePatterns)
+        for (const QFileInfo& entry : dir.entryInfoList(NameFilters(pattern), QDir::Files | QDir::System))
+            if (!seen.contains(entry.fileName()) && CanDisplayFile(entry)) {
+                seen.insert(entry.fileName());
+                files.append(entry);
+            }
+    return files;
 }
 
 void CFileTreeCtrl::FillFolder(const QString& path, QTreeWidgetItem* parent, bool deleteChildren)
@@ -425,20 +462,14 @@ void CFileTreeCtrl::FillFolder(const QString& path, QTreeWidgetItem* parent, boo
         InsertFileItem(parent, info, !m_bHasButtons || HasSubEntries(info.m_strFilePath));
         ++added;
     }
-    QStringList seen;
-    for (const QString& pattern : m_filePatterns) {
-        for (const QFileInfo& entry : dir.entryInfoList(NameFilters(pattern), QDir::Files | QDir::System)) {
-            if (seen.contains(entry.fileName()) || !CanDisplayFile(entry))
-                continue;
-            seen.append(entry.fileName());
-            CFileTreeCtrlItemInfo info;
-            info.m_strFilePath = entry.absoluteFilePath();
-            info.m_strFileName = entry.fileName();
-            info.m_bFileItem = true;
-            GetDisplayName(info.m_strFilePath, info);
-            InsertFileItem(parent, info, false);
-            ++added;
-        }
+    for (const QFileInfo& entry : MatchingFiles(path)) {
+        CFileTreeCtrlItemInfo info;
+        info.m_strFilePath = entry.absoluteFilePath();
+        info.m_strFileName = entry.fileName();
+        info.m_bFileItem = true;
+        GetDisplayName(info.m_strFilePath, info);
+        InsertFileItem(parent, info, false);
+        ++added;
     }
     SortChildren(parent);
     if (added == 0 && parent != invisibleRootItem())
@@ -505,12 +536,16 @@ CFileTreeCtrlItem* CFileTreeCtrl::FindChildByName(QTreeWidgetItem* parent, const
 {
     if (!parent)
         return nullptr;
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (Item(parent->child(i))->Info().m_strFileName == name)
-            return Item(parent->child(i));
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (Item(parent->child(i))->Info().m_strFileName.compare(name, Qt::CaseInsensitive) == 0)
-            return Item(parent->child(i));
+    // A name on the disk matches as well as the shown one (which may lack its extension).
+    auto matches = [&name](const CFileTreeCtrlItemInfo& info, Qt::CaseSensitivity cs) {
+        if (info.m_strFileName.compare(name, cs) == 0)
+            return true;
+        return info.m_bExtensionHidden && QFileInfo(info.m_strFilePath).fileName().compare(name, cs) == 0;
+    };
+    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive})
+        for (int i = 0; i < parent->childCount(); ++i)
+            if (matches(Item(parent->child(i))->Info(), cs))
+                return Item(parent->child(i));
     return nullptr;
 }
 
@@ -523,10 +558,18 @@ CFileTreeCtrlItem* CFileTreeCtrl::StartItemFor(QString& rest)
 {
     QTreeWidgetItem* top = invisibleRootItem();
     if (!m_strRootFolder.isEmpty()) {
-        if (!IsInside(rest, m_strRootFolder) || top->childCount() == 0)
-            return nullptr;
-        rest = rest.mid(m_strRootFolder.size());
-        return Item(top->child(0));
+        // The root folder's item, or another root a derived tree added: the deepest that holds the path.
+        CFileTreeCtrlItem* root = nullptr;
+        for (int i = 0; i < top->childCount(); ++i) {
+            CFileTreeCtrlItem* child = Item(top->child(i));
+            const QString folder = child->Info().m_strFilePath;
+            if (!folder.isEmpty() && IsInside(rest, folder) &&
+                (!root || folder.size() > root->Info().m_strFilePath.size()))
+                root = child;
+        }
+        if (root)
+            rest = rest.mid(root->Info().m_strFilePath.size());
+        return root;
     }
     if (m_bShowDesktop && top->childCount() > 0 &&
         Item(top->child(0))->Info().m_nItemKind == CFileTreeCtrlItemInfo::kDesktop) {
@@ -870,8 +913,7 @@ bool CFileTreeCtrl::WantsPermanentDelete() const
 
 void CFileTreeCtrl::Rename(QTreeWidgetItem* item)
 {
-    if (!m_bAllowRename || !item || Item(item)->Info().m_nItemKind != CFileTreeCtrlItemInfo::kFileSystem ||
-        IsDriveItem(item) || m_strRootFolder == Item(item)->Info().m_strFilePath)
+    if (!m_bAllowRename || !CanChangeItem(item))
         return;
     m_pEditItem = item;
     m_strEditOldText = item->text(0);
@@ -884,6 +926,9 @@ void CFileTreeCtrl::Rename(QTreeWidgetItem* item)
 
 bool CFileTreeCtrl::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
 {
+    // Asked again: the file may have been taken by a writer while the name was typed.
+    if (!item || !CanChangeItem(item))
+        return false;
     CFileTreeCtrlItemInfo& info = Item(item)->Info();
     if (text.isEmpty() || text.contains(QLatin1Char('/')) || text == QLatin1String(".") ||
         text == QLatin1String(".."))
@@ -919,6 +964,18 @@ bool CFileTreeCtrl::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
     }
     info.m_strFilePath = newPath;
     info.m_strFileName = text;
+    // The items below a renamed folder follow it.
+    QList<QTreeWidgetItem*> below;
+    for (int i = 0; i < item->childCount(); ++i)
+        below.append(item->child(i));
+    while (!below.isEmpty()) {
+        QTreeWidgetItem* child = below.takeLast();
+        CFileTreeCtrlItemInfo& childInfo = Item(child)->Info();
+        if (childInfo.m_strFilePath.startsWith(oldPath + QLatin1Char('/')))
+            childInfo.m_strFilePath = newPath + childInfo.m_strFilePath.mid(oldPath.size());
+        for (int i = 0; i < child->childCount(); ++i)
+            below.append(child->child(i));
+    }
     {
         const QSignalBlocker blocker(this);
         item->setText(0, text);
@@ -927,6 +984,7 @@ bool CFileTreeCtrl::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
     }
     if (item->parent())
         SortChildren(item->parent());
+    emit itemRenamed(oldPath, newPath);
     return true;
 }
 
@@ -955,15 +1013,14 @@ void CFileTreeCtrl::RemoveItem(QTreeWidgetItem* item)
 
 bool CFileTreeCtrl::Delete(QTreeWidgetItem* item)
 {
-    if (!m_bAllowDelete || !item || Item(item)->Info().m_nItemKind != CFileTreeCtrlItemInfo::kFileSystem ||
-        IsDriveItem(item) || !item->parent())
+    if (!m_bAllowDelete || !CanChangeItem(item))
         return false;
     const QString path = Item(item)->Info().m_strFilePath;
     const bool permanent = WantsPermanentDelete();
     const QString question =
         permanent ? TreeText(kDeleteQuestionText, "Delete \"%1\" permanently? This cannot be undone.")
                   : TreeText(kTrashQuestionText, "Move \"%1\" to the trash?");
-    if (Ask(question.arg(path), true) != IMessageBoxService::kYes)
+    if (!m_bNoDeleteQuestion && Ask(question.arg(path), true) != IMessageBoxService::kYes)
         return false;
     int result = 0;
     {
@@ -1025,6 +1082,17 @@ CFileTreeCtrlItem* CFileTreeCtrl::CreateNewFolder(QTreeWidgetItem* item, const Q
     return created;
 }
 
+bool CFileTreeCtrl::CanChangeItem(QTreeWidgetItem* item) const
+{
+    return item && item->parent() && Item(item)->Info().m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem &&
+           !IsDriveItem(item);
+}
+
+bool CFileTreeCtrl::CanDragItem(QTreeWidgetItem* item, bool) const
+{
+    return CanChangeItem(item);
+}
+
 bool CFileTreeCtrl::IsDropTarget(QTreeWidgetItem* item) const
 {
     if (!item || Item(item)->Info().m_bFileItem || Item(item)->Info().m_strFilePath.isEmpty() ||
@@ -1043,9 +1111,7 @@ bool CFileTreeCtrl::IsDropTarget(QTreeWidgetItem* item) const
 bool CFileTreeCtrl::DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy)
 {
     m_pDragItem = dragged;
-    const bool accepted = dragged &&
-                          Item(dragged)->Info().m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem &&
-                          !IsDriveItem(dragged) && dragged->parent() && IsDropTarget(target);
+    const bool accepted = CanDragItem(dragged, copy) && IsDropTarget(target);
     m_pDragItem = nullptr;
     if (!accepted)
         return false;
@@ -1092,8 +1158,8 @@ bool CFileTreeCtrl::DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, 
 void CFileTreeCtrl::startDrag(Qt::DropActions supportedActions)
 {
     QTreeWidgetItem* item = currentItem();
-    if (!item || Item(item)->Info().m_nItemKind != CFileTreeCtrlItemInfo::kFileSystem || IsDriveItem(item) ||
-        !item->parent())
+    // A copy is decided at the drop: here the item must at least leave as one.
+    if (!CanDragItem(item, true))
         return;
     m_pDragItem = item;
     QTreeWidget::startDrag(supportedActions);
@@ -1103,16 +1169,64 @@ void CFileTreeCtrl::startDrag(Qt::DropActions supportedActions)
 void CFileTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
     QTreeWidget::dragMoveEvent(event);
-    if (event->source() != this || !IsDropTarget(itemAt(event->position().toPoint()))) {
+    QTreeWidgetItem* target = itemAt(event->position().toPoint());
+    const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
+    if (event->source() != this || !IsDropTarget(target) || !CanDragItem(m_pDragItem, copy)) {
+        SetDropHighlight(nullptr);
         event->ignore();
         return;
     }
-    event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
+    SetDropHighlight(target);
+    event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
+}
+
+void CFileTreeCtrl::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    SetDropHighlight(nullptr);
+    QTreeWidget::dragLeaveEvent(event);
+}
+
+void CFileTreeCtrl::SetDropHighlight(QTreeWidgetItem* item)
+{
+    const QModelIndex index = item ? indexFromItem(item) : QModelIndex();
+    if (QModelIndex(m_dropHighlight) == index)
+        return;
+    if (m_dropHighlight.isValid())
+        viewport()->update(visualRect(m_dropHighlight));
+    m_dropHighlight = QPersistentModelIndex(index);
+    if (index.isValid())
+        viewport()->update(visualRect(index));
+}
+
+QTreeWidgetItem* CFileTreeCtrl::DropHighlight() const
+{
+    return m_dropHighlight.isValid() ? itemFromIndex(m_dropHighlight) : nullptr;
+}
+
+void CFileTreeCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
+{
+    if (!m_dropHighlight.isValid() || index.siblingAtColumn(0) != QModelIndex(m_dropHighlight)) {
+        QTreeWidget::drawRow(painter, option, index);
+        return;
+    }
+    // The drop target is drawn as a selected row, framed.
+    QStyleOptionViewItem highlighted(option);
+    highlighted.state |= QStyle::State_Selected;
+    QTreeWidget::drawRow(painter, highlighted, index);
+    QRect frame = visualRect(index).adjusted(0, 0, -1, -1);
+    frame.setLeft(0);
+    painter->save();
+    painter->setPen(QPen(palette().color(QPalette::Highlight).darker(150), 1));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(frame);
+    painter->restore();
 }
 
 void CFileTreeCtrl::dropEvent(QDropEvent* event)
 {
+    SetDropHighlight(nullptr);
     QTreeWidgetItem* target = itemAt(event->position().toPoint());
     QTreeWidgetItem* dragged = m_pDragItem;
     const bool copy = (event->modifiers() & Qt::ControlModifier) != 0;
@@ -1144,8 +1258,7 @@ void CFileTreeCtrl::UpdateCommand(CCmdUI* cmdUI, unsigned command)
         return;
     }
     const CFileTreeCtrlItemInfo& info = Item(item)->Info();
-    const bool editable = info.m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem && !IsDriveItem(item) &&
-                          info.m_strFilePath != m_strRootFolder;
+    const bool editable = CanChangeItem(item);
     bool enable = false;
     switch (command) {
     case kCmdProperties:
@@ -1263,15 +1376,20 @@ void CFileTreeCtrl::ShowContextMenu(QTreeWidgetItem* item, const QPoint& point)
     if (!item)
         return;
     QString error;
-    const std::optional<MenuResource> resource = MenuResource::Load(kContextMenu, &error);
+    const std::optional<MenuResource> resource = MenuResource::Load(m_nContextMenuId, &error);
     if (!resource)
         return;
     std::unique_ptr<QMenu> menu(resource->BuildPopup(0, this));
     if (!menu)
         return;
     UpdateMenu(menu.get());
-    if (QAction* chosen = menu->exec(viewport()->mapToGlobal(point)))
+    if (QAction* chosen = ExecMenu(menu.get(), viewport()->mapToGlobal(point)))
         OnCommand(unsigned(MenuResource::CommandOf(chosen)));
+}
+
+QAction* CFileTreeCtrl::ExecMenu(QMenu* menu, const QPoint& globalPoint)
+{
+    return menu->exec(globalPoint);
 }
 
 void CFileTreeCtrl::contextMenuEvent(QContextMenuEvent* event)

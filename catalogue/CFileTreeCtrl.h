@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -22,6 +23,15 @@ public:
     // Configuration; a set refresh flag rebuilds the tree.
     void SetRootFolder(const QString& path, bool refresh = false);
     QString RootFolder() const { return m_strRootFolder; }
+    // Another folder shown as a root beside the root folder (only while a root folder is set), e.g. a
+    // sample folder; `sample` marks it and what lies below it for the program's trees.
+    void AddRootFolder(const QString& path, bool sample = false);
+    // Forgets the added roots and the sample marks.
+    void ClearRootFolders();
+    QStringList RootFolders() const { return m_moreRoots; }
+    bool IsSampleRoot(const QString& path) const;
+    // Shows root folders by their folder name instead of their path.
+    bool m_bRootByName = false;
     // Entries separated by "," or ";", trimmed, empty ones dropped.
     void SetFilePatterns(const QString& patterns, bool refresh = false);
     void AddFilePattern(const QString& pattern, bool refresh = false);
@@ -63,6 +73,8 @@ public:
     // those and every folder below them are watched instead.
     void SetWatchedPath(const QString& path) { m_strWatchedPath = path; }
     void AddWatchedFolder(const QString& path);
+    // Forgets the watched folders (the watcher must be stopped first).
+    void ClearWatchedFolders() { m_watchedFolders.clear(); }
     void StartWatcher();
     virtual void StopWatcher();
     virtual void RestartWatcher(const QString& path);
@@ -78,11 +90,14 @@ public:
     virtual CFileTreeCtrlItem* CreateNewFolder(QTreeWidgetItem* item, const QString& path = QString());
     virtual QString MakeNewFolderName(const QString& parentPath) const;
     // Applies a finished label edit; answers whether the file was renamed.
-    bool EndLabelEdit(QTreeWidgetItem* item, const QString& text);
+    virtual bool EndLabelEdit(QTreeWidgetItem* item, const QString& text);
 
     // Moves (or copies) the dragged item's file into the target folder; a name already there is replaced
     // only after the user's yes. Answers whether the file system changed.
-    bool DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy);
+    virtual bool DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy);
+    // The item shown as the target while something is dragged over the tree; null for none.
+    void SetDropHighlight(QTreeWidgetItem* item);
+    QTreeWidgetItem* DropHighlight() const;
 
     // Commands of the tree: 1340 properties, 1341 up, 1342 back, 1343 forward, 33300 open, 33301 delete,
     // 33302 rename, 33304 new folder.
@@ -130,6 +145,8 @@ public:
 signals:
     // Once for every rebuild the watcher caused.
     void folderRebuilt();
+    // After an item's file or folder was renamed by a label edit.
+    void itemRenamed(const QString& oldPath, const QString& newPath);
 
 protected:
     virtual void FillFolder(const QString& path, QTreeWidgetItem* parent, bool deleteChildren = false);
@@ -145,6 +162,10 @@ protected:
     virtual bool CanDisplayDrive(const QString& path) const;
     // A folder item that is not the dragged item, its parent or inside it.
     virtual bool IsDropTarget(QTreeWidgetItem* item) const;
+    // Whether an item may be renamed or deleted: a file-system item below a root that is not a drive.
+    virtual bool CanChangeItem(QTreeWidgetItem* item) const;
+    // Whether an item may be dragged away, moved or (with `copy`) copied.
+    virtual bool CanDragItem(QTreeWidgetItem* item, bool copy) const;
     virtual void OnSelectionChanged(const QString& path);
     virtual void GetDisplayName(const QString& path, CFileTreeCtrlItemInfo& info) const;
     virtual QIcon GetItemIcon(const CFileTreeCtrlItemInfo& info) const;
@@ -162,6 +183,22 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
+
+    // The files of a folder that match the patterns and CanDisplayFile, each once, in pattern order.
+    QFileInfoList MatchingFiles(const QString& path) const;
+    // Puts the children into the tree's order, keeping expansion and selection.
+    void SortChildren(QTreeWidgetItem* parent);
+
+    // Shows a popup menu at a global point; answers the chosen action or null.
+    virtual QAction* ExecMenu(QMenu* menu, const QPoint& globalPoint);
+
+    // Set while a holder's own question replaced the delete question.
+    bool m_bNoDeleteQuestion = false;
+    // The menu resource of the context menu.
+    quint32 m_nContextMenuId = kContextMenu;
 
 private:
     void OnItemExpanded(QTreeWidgetItem* item);
@@ -169,13 +206,14 @@ private:
     void OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void OnDirectoryChanged();
     void HandlePendingChange();
-    void SortChildren(QTreeWidgetItem* parent);
     void RemoveItem(QTreeWidgetItem* item);
     void UpdateIndicator(QTreeWidgetItem* item);
     CFileTreeCtrlItem* StartItemFor(QString& rest);
     void SelectQuietly(QTreeWidgetItem* item);
 
     QString m_strRootFolder;
+    QStringList m_moreRoots;
+    QStringList m_sampleRoots;
     QStringList m_filePatterns{QStringLiteral("*.*")};
     int m_nExtensionMode = 2;
     QStringList m_backHistory;
@@ -194,5 +232,6 @@ private:
     bool m_bChangePending = false;
     QTreeWidgetItem* m_pEditItem = nullptr;
     QTreeWidgetItem* m_pDragItem = nullptr;
+    QPersistentModelIndex m_dropHighlight; // follows the item, invalid once it is gone
     QString m_strEditOldText;
 };

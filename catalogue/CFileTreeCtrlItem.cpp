@@ -23,7 +23,7 @@ int KindRank(int kind)
 
 } // namespace
 
-CFileTreeCtrlItem::CFileTreeCtrlItem(const CFileTreeCtrlItemInfo& info) : m_info(info)
+CFileTreeCtrlItem::CFileTreeCtrlItem(const CFileTreeCtrlItemInfo& info) : m_info(info.Clone())
 {
     setText(0, info.m_strFileName);
 }
@@ -32,12 +32,12 @@ CFileTreeCtrlItem::~CFileTreeCtrlItem() = default;
 
 bool CFileTreeCtrlItem::Before(const CFileTreeCtrlItem& a, const CFileTreeCtrlItem& b)
 {
-    const int rankA = KindRank(a.m_info.m_nItemKind);
-    const int rankB = KindRank(b.m_info.m_nItemKind);
+    const int rankA = KindRank(a.m_info->m_nItemKind);
+    const int rankB = KindRank(b.m_info->m_nItemKind);
     if (rankA != rankB)
         return rankA < rankB;
-    if (a.m_info.m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem &&
-        a.m_info.m_bFileItem != b.m_info.m_bFileItem)
-        return !a.m_info.m_bFileItem;
-    return a.m_info.m_strFileName.compare(b.m_info.m_strFileName, Qt::CaseInsensitive) < 0;
+    if (a.m_info->m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem &&
+        a.m_info->m_bFileItem != b.m_info->m_bFileItem)
+        return !a.m_info->m_bFileItem;
+    return a.m_info->m_strFileName.compare(b.m_info->m_strFileName, Qt::CaseInsensitive) < 0;
 }

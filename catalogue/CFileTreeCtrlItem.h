@@ -11,13 +11,14 @@ public:
     explicit CFileTreeCtrlItem(const CFileTreeCtrlItemInfo& info);
     ~CFileTreeCtrlItem() override;
 
-    CFileTreeCtrlItemInfo& Info() { return m_info; }
-    const CFileTreeCtrlItemInfo& Info() const { return m_info; }
+    // The record, of the class the tree made it with (see CFileTreeCtrlItemInfo::Clone).
+    CFileTreeCtrlItemInfo& Info() { return *m_info; }
+    const CFileTreeCtrlItemInfo& Info() const { return *m_info; }
 
     // The tree's order: roots by kind (profile, documents, computer, network, then the rest), folders
     // before files, then names ignoring case.
     static bool Before(const CFileTreeCtrlItem& a, const CFileTreeCtrlItem& b);
 
 private:
-    CFileTreeCtrlItemInfo m_info;
+    std::unique_ptr<CFileTreeCtrlItemInfo> m_info;
 };

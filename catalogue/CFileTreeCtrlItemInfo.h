@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class CFileTreeCtrlItemInfo
 {
 public:
@@ -16,6 +18,16 @@ public:
         kProfile = 4,
         kFileSystem = 5,
     };
+
+    CFileTreeCtrlItemInfo() = default;
+    CFileTreeCtrlItemInfo(const CFileTreeCtrlItemInfo&) = default;
+    CFileTreeCtrlItemInfo& operator=(const CFileTreeCtrlItemInfo&) = default;
+    virtual ~CFileTreeCtrlItemInfo() = default;
+    // A copy of the same record class (the program's trees keep larger records).
+    virtual std::unique_ptr<CFileTreeCtrlItemInfo> Clone() const
+    {
+        return std::make_unique<CFileTreeCtrlItemInfo>(*this);
+    }
 
     QString m_strFilePath;
     QString m_strFileName;

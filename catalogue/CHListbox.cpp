@@ -18,6 +18,7 @@ CHListbox::CHListbox(QWidget* parent) : QWidget(parent), m_link(std::make_shared
     m_canvas->setObjectName(QStringLiteral("CanvasWnd"));
     m_canvas->setFocusPolicy(Qt::StrongFocus);
     m_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
+    m_canvas->setMouseTracking(true);
     m_canvas->installEventFilter(this);
     m_left = CreateStripButton(QStringLiteral("<"), kLeftButtonId, this);
     m_right = CreateStripButton(QStringLiteral(">"), kRightButtonId, this);
@@ -41,6 +42,11 @@ CHListbox::CHListbox(QWidget* parent) : QWidget(parent), m_link(std::make_shared
     m_searchTimer.setSingleShot(true);
     m_searchTimer.setInterval(250);
     connect(&m_searchTimer, &QTimer::timeout, this, &CHListbox::OnTypedSearchTimer);
+    m_clickTimer.setSingleShot(true);
+    connect(&m_clickTimer, &QTimer::timeout, this, &CHListbox::OnClickHoldTimer);
+    m_hoverTimer.setSingleShot(true);
+    m_hoverTimer.setInterval(400);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &CHListbox::OnHoverTimer);
     m_animTimer.setInterval(10);
     connect(&m_animTimer, &QTimer::timeout, this, &CHListbox::AnimationStep);
     m_queue.Setup(kQueueId, kQueueCapacity, true, {});
@@ -123,6 +129,34 @@ void CHListbox::TypedSearch(const QString& text)
 {
     if (m_owner)
         m_owner->TypedSearch(text);
+}
+void CHListbox::EndTypedSearch()
+{
+    if (m_owner)
+        m_owner->EndTypedSearch();
+}
+void CHListbox::CanvasCommand(int id)
+{
+    if (m_owner)
+        m_owner->CanvasCommand(id);
+}
+bool CHListbox::HoverAreaEntered(int index, const QPoint& point, QRect* area)
+{
+    return m_owner && m_owner->HoverAreaEntered(index, point, area);
+}
+void CHListbox::HoverAreaLeft(int index)
+{
+    if (m_owner)
+        m_owner->HoverAreaLeft(index);
+}
+bool CHListbox::PointerAreaEntered(int index, const QPoint& point, QRect* area)
+{
+    return m_owner && m_owner->PointerAreaEntered(index, point, area);
+}
+void CHListbox::PointerAreaLeft(int index)
+{
+    if (m_owner)
+        m_owner->PointerAreaLeft(index);
 }
 void CHListbox::FreeItem(int index, void* ownerData)
 {
@@ -210,10 +244,13 @@ int CHListbox::DeleteItem(int index)
         m_selected = -1;
     else if (m_selected > index)
         --m_selected;
-    if (m_pressed == index)
-        m_pressed = -1;
-    else if (m_pressed > index)
-        --m_pressed;
+    // Indexes after the deleted tile move down by one; one that named it is dropped.
+    for (int* held : {&m_pressed, &m_pendingClickScroll, &m_hoverArea.index, &m_pointerArea.index}) {
+        if (*held == index)
+            *held = -1;
+        else if (*held > index)
+            --*held;
+    }
     StopItemLoader(*tile, m_deleteWaitMs);
     if (tile->ownerData)
         FreeItem(index, tile->ownerData);
@@ -231,6 +268,11 @@ void CHListbox::DeleteAllItems(int timeoutMs)
     EndAnimation();
     m_loadingTimer.stop();
     m_deferred.reset();
+    m_clickTimer.stop();
+    m_hoverTimer.stop();
+    m_pendingClickScroll = -1;
+    m_hoverArea = {};
+    m_pointerArea = {};
     std::vector<std::shared_ptr<HListboxLoadJob>> jobs;
     for (auto& tile : m_items) {
         if (tile->job)

@@ -95,6 +95,16 @@ public:
     void OnLoadingTimer();
     void OnUnloadTimer();
     void OnTypedSearchTimer();
+    // The double-click time after a click has passed: the click's pending scroll runs.
+    void OnClickHoldTimer();
+    // The pointer rested: the tile under it is asked for its hover area.
+    void OnHoverTimer();
+    // The tile whose scroll waits for the double-click time, -1 for none.
+    int PendingClickScroll() const { return m_pendingClickScroll; }
+    // Pointer-area notifications on pointer moves (on by default).
+    void SetAreaTracking(bool on) { m_areaTracking = on; }
+    int HoverAreaIndex() const { return m_hoverArea.index; }
+    int PointerAreaIndex() const { return m_pointerArea.index; }
     void PerformDeferredSelection();
     // A loader ended; runs on the window's thread. A generation no tile waits for any more changes nothing.
     void OnLoaderFinished(quint64 generation);
@@ -134,6 +144,12 @@ protected:
     virtual bool MayUnload(const HListboxItem& tile);
     virtual QVariant LoadInput(const HListboxItem& tile);
     virtual void TypedSearch(const QString& text);
+    virtual void EndTypedSearch();
+    virtual void CanvasCommand(int id);
+    virtual bool HoverAreaEntered(int index, const QPoint& point, QRect* area);
+    virtual void HoverAreaLeft(int index);
+    virtual bool PointerAreaEntered(int index, const QPoint& point, QRect* area);
+    virtual void PointerAreaLeft(int index);
     virtual void FreeItem(int index, void* ownerData);
     virtual bool FindQuery(int index, const QString& key, bool flag);
     virtual QString TooltipText(int index);
@@ -157,6 +173,10 @@ private:
     void SelectNow(int index, int reason);
     void SetOffset(int offset);
     bool MouseEvent(QEvent* event);
+    // Pointer moves: leaves and enters the owner's hover and pointer areas.
+    void TrackAreas(const QPoint& pos);
+    void LeaveAreas();
+    void EndSearchIfTyped();
     void UpdateScrollBar();
     void PaintTile(QPainter& painter, HListboxItem& tile);
     void PaintFallback(QPainter& painter, const HListboxItem& tile, const QRect& rect, const QString& text);
@@ -185,6 +205,18 @@ private:
     int m_destroyWaitMs = 2000;
     bool m_layoutDirty = true;
     QString m_typed;
+    bool m_searchRan = false; // a typed search went to the owner and has not ended
+    int m_pendingClickScroll = -1;
+    bool m_clickReady = true;
+    bool m_areaTracking = true;
+    struct Area
+    {
+        int index = -1;
+        QRect rect;
+    };
+    Area m_hoverArea;
+    Area m_pointerArea;
+    QPoint m_lastPointer;
 
     struct Animation
     {
@@ -212,5 +244,7 @@ private:
     QTimer m_unloadTimer;
     QTimer m_searchTimer;
     QTimer m_animTimer;
+    QTimer m_clickTimer;
+    QTimer m_hoverTimer;
     CFifoQueue m_queue;
 };

@@ -226,6 +226,18 @@ void CHListbox::OnTypedSearchTimer()
     m_searchTimer.stop();
     const QString text = m_typed;
     m_typed.clear();
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
+        m_searchRan = true;
         TypedSearch(text);
+    }
+}
+
+void CHListbox::EndSearchIfTyped()
+{
+    m_searchTimer.stop();
+    m_typed.clear();
+    if (!m_searchRan)
+        return;
+    m_searchRan = false;
+    EndTypedSearch();
 }

@@ -5,6 +5,7 @@
 #include "ui/FadeClock.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -177,6 +178,9 @@ bool CHListbox::MouseEvent(QEvent* event)
         if (mouse->button() != Qt::LeftButton)
             return false;
         m_canvas->setFocus(Qt::MouseFocusReason);
+        // A second click within the double-click time may follow; the click's scroll waits for it.
+        m_clickReady = false;
+        m_clickTimer.start(QApplication::doubleClickInterval());
         const HListboxHit hit = HitTest(pos.x(), pos.y());
         if (hit.index < 0)
             return true;
@@ -192,6 +196,7 @@ bool CHListbox::MouseEvent(QEvent* event)
         return true;
     }
     case QEvent::MouseMove:
+        TrackAreas(pos);
         if (m_dragging) {
             DragMove(drag);
         } else if (m_pressed >= 0 && (mouse->buttons() & Qt::LeftButton) &&
@@ -223,8 +228,15 @@ bool CHListbox::MouseEvent(QEvent* event)
                 EndAnimation();
                 m_deferred = Deferred{pressed, 3, 0};
                 QMetaObject::invokeMethod(this, &CHListbox::PerformDeferredSelection, Qt::QueuedConnection);
-            } else {
+            } else if (m_clickReady) {
                 SelectNow(pressed, 3);
+            } else {
+                // Selected now, brought into view once no double click came (or when it comes).
+                const int old = m_selected;
+                m_selected = pressed;
+                m_pendingClickScroll = pressed;
+                m_canvas->update();
+                SelectionChanged(old, pressed);
             }
         }
         return true;
@@ -234,10 +246,72 @@ bool CHListbox::MouseEvent(QEvent* event)
         HListboxItem* tile = GetItem(m_selected);
         if (tile && hit.index == m_selected && tile->state == kTileLoaded)
             ItemActivated(m_selected);
+        m_clickTimer.stop();
+        OnClickHoldTimer();
         return true;
     }
     default:
         return false;
+    }
+}
+
+void CHListbox::OnClickHoldTimer()
+{
+    m_clickTimer.stop();
+    m_clickReady = true;
+    const int index = m_pendingClickScroll;
+    m_pendingClickScroll = -1;
+    if (index >= 0 && index == m_selected)
+        ScrollToItem(index, 3);
+}
+
+void CHListbox::TrackAreas(const QPoint& pos)
+{
+    m_lastPointer = pos;
+    if (m_hoverArea.index >= 0 && !m_hoverArea.rect.contains(pos)) {
+        const int left = m_hoverArea.index;
+        m_hoverArea = {};
+        HoverAreaLeft(left);
+    }
+    if (m_hoverArea.index < 0)
+        m_hoverTimer.start();
+    if (!m_areaTracking)
+        return;
+    if (m_pointerArea.index >= 0 && !m_pointerArea.rect.contains(pos)) {
+        const int left = m_pointerArea.index;
+        m_pointerArea = {};
+        PointerAreaLeft(left);
+    }
+    if (m_pointerArea.index < 0) {
+        const HListboxHit hit = HitTest(pos.x(), pos.y());
+        QRect area;
+        if (hit.index >= 0 && hit.code != 4 && PointerAreaEntered(hit.index, pos, &area))
+            m_pointerArea = {hit.index, area};
+    }
+}
+
+void CHListbox::OnHoverTimer()
+{
+    m_hoverTimer.stop();
+    if (m_hoverArea.index >= 0)
+        return;
+    const HListboxHit hit = HitTest(m_lastPointer.x(), m_lastPointer.y());
+    QRect area;
+    if (hit.index >= 0 && hit.code != 4 && HoverAreaEntered(hit.index, m_lastPointer, &area))
+        m_hoverArea = {hit.index, area};
+}
+
+void CHListbox::LeaveAreas()
+{
+    if (m_hoverArea.index >= 0) {
+        const int left = m_hoverArea.index;
+        m_hoverArea = {};
+        HoverAreaLeft(left);
+    }
+    if (m_pointerArea.index >= 0) {
+        const int left = m_pointerArea.index;
+        m_pointerArea = {};
+        PointerAreaLeft(left);
     }
 }
 
@@ -257,6 +331,10 @@ bool CHListbox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_canvas)
         return QWidget::eventFilter(watched, event);
+    if (event->type() == CommandEvent::kType) {
+        CanvasCommand(static_cast<int>(static_cast<CommandEvent*>(event)->Id()));
+        return true;
+    }
     switch (event->type()) {
     case QEvent::Paint: {
         QPainter painter(m_canvas);
@@ -264,8 +342,15 @@ bool CHListbox::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
         m_canvas->update();
+        return false;
+    case QEvent::FocusOut:
+        EndSearchIfTyped();
+        m_canvas->update();
+        return false;
+    case QEvent::Leave:
+        m_hoverTimer.stop();
+        LeaveAreas();
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove:
@@ -282,6 +367,10 @@ bool CHListbox::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && (m_searchRan || !m_typed.isEmpty())) {
+            EndSearchIfTyped();
+            return true;
+        }
         if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) {
             StepSelection(key->key() == Qt::Key_Left ? -1 : 1);
             return true;

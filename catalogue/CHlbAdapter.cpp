@@ -116,6 +116,7 @@ int CHlbAdapter::FillList()
     if (!m_list)
         return 0;
     m_typedHit = -1;
+    m_hot = nullptr; // the strip forgets its hover area with its tiles
     m_list->DeleteAllItems(kDeleteWaitMs);
     // The old tiles are gone, so the entries they showed may go too.
     m_shown = m_catalogue->Filter(m_category, m_search.toStdString());
@@ -519,6 +520,33 @@ void CHlbAdapter::TypedSearch(const QString& text)
         SelectItem(m_typedHit);
 }
 
+void CHlbAdapter::EndTypedSearch()
+{
+    m_typedHit = -1;
+    if (m_owner)
+        m_owner->SearchCleared();
+}
+
+bool CHlbAdapter::HoverAreaEntered(int index, const QPoint& point, QRect* area)
+{
+    if (!m_list || index < 0 || index >= static_cast<int>(m_shown.size()))
+        return false;
+    const QRect tile = m_list->GetItemRect(index);
+    if (!tile.contains(point))
+        return false;
+    *area = tile;
+    m_hot = m_shown[static_cast<std::size_t>(index)].get();
+    m_list->Canvas()->update();
+    return true;
+}
+
+void CHlbAdapter::HoverAreaLeft(int /*index*/)
+{
+    m_hot = nullptr;
+    if (m_list)
+        m_list->Canvas()->update();
+}
+
 bool CHlbAdapter::FindQuery(int index, const QString& key, bool /*flag*/)
 {
     if (index < 0 || index >= static_cast<int>(m_shown.size()))
@@ -535,7 +563,7 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     QPainter& p = *draw.painter;
     const QRect r = draw.rect;
     const bool selected = draw.stateBits & kDrawSelected;
-    QColor background(245, 245, 245);
+    QColor background = entry == m_hot ? QColor(Qt::white) : QColor(245, 245, 245);
     if (selected)
         background = entry->standard ? QColor(216, 251, 210) : QColor(189, 207, 234);
     p.fillRect(r, background);

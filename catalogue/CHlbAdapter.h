@@ -106,6 +106,12 @@ public:
     bool MayLoad(const HListboxItem& tile) override;
     QVariant LoadInput(const HListboxItem& tile) override;
     void TypedSearch(const QString& text) override;
+    // Clears the hit and tells the owner the search is cleared.
+    void EndTypedSearch() override;
+    // The pointer resting on a tile makes it hot (drawn white) until it leaves the tile.
+    bool HoverAreaEntered(int index, const QPoint& point, QRect* area) override;
+    void HoverAreaLeft(int index) override;
+    const sHLBItemData* HotEntry() const { return m_hot; }
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }
@@ -143,6 +149,7 @@ private:
     QString m_search;
     int m_viewMode = 0;
     int m_typedHit = -1;
+    const sHLBItemData* m_hot = nullptr;
     bool m_attached = false;
     ConfirmDelete m_confirm;
     CHlbSearchFields* m_fields = nullptr;

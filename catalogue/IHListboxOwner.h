@@ -3,6 +3,9 @@
 
 #include "HListboxRecords.h"
 
+#include <QPoint>
+#include <QRect>
+
 class IHListboxOwner
 {
 public:
@@ -28,6 +31,8 @@ public:
     // What the tile's loader reads, copied for the worker thread.
     virtual QVariant LoadInput(const HListboxItem& /*tile*/) { return {}; }
     virtual void TypedSearch(const QString& /*text*/) {}
+    // The typed search ended (Esc, or the strip lost the focus after a search).
+    virtual void EndTypedSearch() {}
     virtual void FreeItem(int /*index*/, void* /*ownerData*/) {}
     // Answers true when the tile matches the key.
     virtual bool FindQuery(int /*index*/, const QString& /*key*/, bool /*flag*/) { return false; }
@@ -36,6 +41,15 @@ public:
     virtual bool BeginDrag(const HListboxDrag& /*drag*/) { return false; }
     virtual void DragMove(const HListboxDrag& /*drag*/) {}
     virtual void EndDrag(const HListboxDrag& /*drag*/) {}
+    // The pointer rested on a tile (hover) or moved onto it (pointer): answer true when the point lies in
+    // the tile's active area and write that area (canvas coordinates) to *area; the matching "left" comes
+    // when the pointer leaves it.
+    virtual bool HoverAreaEntered(int /*index*/, const QPoint& /*point*/, QRect* /*area*/) { return false; }
+    virtual void HoverAreaLeft(int /*index*/) {}
+    virtual bool PointerAreaEntered(int /*index*/, const QPoint& /*point*/, QRect* /*area*/) { return false; }
+    virtual void PointerAreaLeft(int /*index*/) {}
+    // A command sent to the strip's canvas that the strip does not handle (a context-menu entry, ...).
+    virtual void CanvasCommand(int /*id*/) {}
     // The tile under the pointer is selected first.
     virtual void ContextMenu(int /*index*/, const QPoint& /*globalPos*/) {}
 };

@@ -496,6 +496,11 @@ int CDIBFahrzeug::AchsRecords() const
     return m_pFahrzeug->GetAchsanzahl();
 }
 
+double CDIBFahrzeug::BildFaktor(double dPixProMeter, double dZoom, double dSkala)
+{
+    return (dSkala > 0.0 ? dSkala : dPixProMeter / 194.0) * dZoom / 0.25;
+}
+
 void CDIBFahrzeug::DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* pKoordSys,
                               const STupel& scale, double dZoom, IPlanDrawView* pView,
                               const SAchsLayout& layout)
@@ -505,7 +510,6 @@ void CDIBFahrzeug::DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* 
     v->CalcAchsPositionen(0.0, false);
     m_lstAchsen.clear();
     const int n = std::min(AchsRecords(), CFahrzeug::MAX_ACHSEN);
-    const bool bExport = pView->IsBildExport();
     for (int i = 0; i < n; ++i) {
         const int j = i - layout.nBildVersatz;
         const CMemBm* bm = nullptr;
@@ -523,8 +527,9 @@ void CDIBFahrzeug::DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* 
         }
         const CMemBm* ref = bm ? bm : (m_pAchsBild[0] ? m_pAchsBild[0].get() : nullptr);
         int w = ref ? ref->GetWidth() : 0, h = ref ? ref->GetHeight() : 0;
-        if (bExport || layout.dBildSkala != 1.0) {
-            const double f = bExport ? sx / 194 * layout.dBildSkala : layout.dBildSkala;
+        // The wheel pictures are made for zoom 0.25; they grow with the zoom as the vehicle does.
+        const double f = BildFaktor(sx, z, layout.dBildSkala);
+        if (f != 1.0) {
             w = Trunc(w * f);
             h = Trunc(h * f);
         }
@@ -538,7 +543,7 @@ void CDIBFahrzeug::DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* 
                                  painter.worldTransform().mapRect(rc), i);
     }
     const int sel = pView->GetSelAchse();
-    if (sel >= 0 && IsAktiv(pView) && !bExport)
+    if (sel >= 0 && IsAktiv(pView) && !pView->IsBildExport())
         for (const SGuiAchse& a : m_lstAchsen)
             if (a.m_nIndex == sel)
                 pView->DrawAchsTracker(painter, painter.worldTransform().inverted().mapRect(a.m_rc));

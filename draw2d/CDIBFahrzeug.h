@@ -80,13 +80,16 @@ protected:
     // `nErste`, picture index j = i - nBildVersatz, each at its model position.
     struct SAchsLayout
     {
-        int nTopY = 0; // top of the wheel pictures
-        double dBildSkala = 1.0;
-        int nErsteMitBild = 0; // first record index with a wheel picture
-        int nBildVersatz = 0;  // picture index = record index - nBildVersatz
+        int nTopY = 0;           // top of the wheel pictures
+        double dBildSkala = 0.0; // picture scale at zoom 0.25; 0: the ruler's pixels per metre / 194
+        int nErsteMitBild = 0;   // first record index with a wheel picture
+        int nBildVersatz = 0;    // picture index = record index - nBildVersatz
     };
     void DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* pKoordSys, const STupel& scale,
                     double dZoom, IPlanDrawView* pView, const SAchsLayout& layout);
+    // Size factor of a part picture made for zoom 0.25: its own scale there, or the ruler's pixels per
+    // metre over 194 when 0.
+    static double BildFaktor(double dPixProMeter, double dZoom, double dSkala = 0.0);
     // Label of record i; the kinds name their axles.
     virtual std::string AchsName(int i) const = 0;
     // Loads of record i for its SGuiAchse.

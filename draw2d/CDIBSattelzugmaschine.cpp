@@ -34,11 +34,18 @@ int CDIBSattelzugmaschine::SattelPixel(const CFahrzeug* pFahrzeug, double dPixPr
     return Trunc(dPixProMeter * dX * dZoom * s1);
 }
 
-void CDIBSattelzugmaschine::DrawFahrerhaus(QPainter& painter, int x, int y, const CKoordSys* /*pKoordSys*/,
-                                           double /*dZoom*/, IPlanDrawView* /*pView*/)
+void CDIBSattelzugmaschine::DrawFahrerhaus(QPainter& painter, int x, int y, const CKoordSys* pKoordSys,
+                                           double dZoom, IPlanDrawView* /*pView*/)
 {
     const CMemBm& cab = m_bm[kBmFahrerhaus];
-    cab.Draw(painter, x - 95, y - 95, SRCAND);
+    if (!cab.IsLoaded())
+        return;
+    // As the truck's: the picture's front wheel on axle 1, grown with the zoom.
+    const double sx = pKoordSys->m_nPixProMeter;
+    const double k = BildFaktor(sx, dZoom);
+    const int achse1 = x + Trunc(sx * m_pFahrzeug->GetAchsPosition(0) * dZoom);
+    cab.StretchDraw(painter, achse1 - Trunc(kLkwRadX * k), y - Trunc(kLkwOben * k), Trunc(cab.GetWidth() * k),
+                    Trunc(cab.GetHeight() * k), SRCAND, COLORONCOLOR);
 }
 
 void CDIBSattelzugmaschine::DrawKupplung(QPainter& painter, int x, int y, const CKoordSys* pKoordSys,

@@ -72,31 +72,20 @@ void CDIBZugmaschine::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys
 }
 
 void CDIBZugmaschine::DrawFahrerhaus(QPainter& painter, int x, int y, const CKoordSys* pKoordSys,
-                                     double dZoom, IPlanDrawView* pView)
+                                     double dZoom, IPlanDrawView* /*pView*/)
 {
     const double sx = pKoordSys->m_nPixProMeter, z = dZoom;
-    const int x0 = pView->GetDrawShiftX();
     const bool b5 = m_pFahrzeug->IsArt5();
     const CMemBm& cab = m_bm[b5 ? kBmFahrerhaus5 : kBmFahrerhaus];
     if (!cab.IsLoaded())
         return;
-    if (b5) {
-        const double f = sx / 400.0;
-        const int w = Trunc(cab.GetWidth() * f), h = Trunc(cab.GetHeight() * f);
-        if (pView->IsBildExport())
-            cab.StretchDraw(painter, x - w, y - Trunc(162 * f), w, h, SRCAND, COLORONCOLOR);
-        else
-            cab.StretchDraw(painter, x0 + 37, y - 162, w, h, SRCAND, COLORONCOLOR);
-        return;
-    }
-    if (pView->IsBildExport()) {
-        const double f = sx / 194.0;
-        cab.StretchDraw(painter, x - Trunc((m_pFahrzeug->GetAchse1Abstand() + 1.46) * sx * z),
-                        y - Trunc(sx * 1.96 * z), Trunc(cab.GetWidth() * f), Trunc(cab.GetHeight() * f),
-                        SRCAND, COLORONCOLOR);
-    } else {
-        cab.Draw(painter, x0 + 18, y - 95, SRCAND);
-    }
+    // The cab picture carries the front wheel: it grows with the zoom and stands with that wheel on
+    // axle 1, on screen, in print and in the report picture alike.
+    const double k = BildFaktor(sx, z, b5 ? sx / 400.0 : 0.0);
+    const int w = Trunc(cab.GetWidth() * k), h = Trunc(cab.GetHeight() * k);
+    const int achse1 = x + Trunc(sx * m_pFahrzeug->GetAchsPosition(0) * z);
+    const int radX = b5 ? kVanRadX : kLkwRadX, oben = b5 ? kVanOben : kLkwOben;
+    cab.StretchDraw(painter, achse1 - Trunc(radX * k), y - Trunc(oben * k), w, h, SRCAND, COLORONCOLOR);
 }
 
 void CDIBZugmaschine::DrawKupplung(QPainter& painter, int x, int y, const CKoordSys* pKoordSys,

@@ -14,6 +14,13 @@ public:
     int GetDrawLength(int nPixProMeter, double dZoom) const override;
 
 protected:
+    // Where the cab pictures carry their front wheel (its centre from the left edge) and how far their
+    // top stands above the load-area floor, in their pixels at zoom 0.25.
+    static constexpr int kLkwRadX = 59;
+    static constexpr int kLkwOben = 95;
+    static constexpr int kVanRadX = 72;
+    static constexpr int kVanOben = 162;
+
     std::string AchsName(int i) const override;
     // The first axle and the flagged axles right behind it.
     int VorderGruppe() const;

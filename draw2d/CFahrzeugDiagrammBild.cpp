@@ -169,12 +169,18 @@ void CFahrzeugDiagrammBild::DrawRaster(QPainter& p, float W)
     p.setPen(Qt::black);
     Text(p, 5, 283, Res(kTextLinks), Align::Links);
     Text(p, 285, 283, Res(kTextRechts), Align::Rechts);
+    m_nSchritt = BeschriftungsSchritt(m_nM, kPlotHoehe, QFontMetrics(p.font()).height());
+    // Grid lines closer than 4 pixels would fill the plot; they follow the labels then.
+    const int nLinien = kPlotHoehe / m_nM >= 4 ? 1 : m_nSchritt;
     for (int i = 1; i <= m_nM; ++i) {
         const int y = kBasis - i * kPlotHoehe / m_nM;
-        p.setPen(grid);
-        p.drawLine(kLinks, y, kRechts, y);
+        if (i % nLinien == 0) {
+            p.setPen(grid);
+            p.drawLine(kLinks, y, kRechts, y);
+        }
         p.setPen(Qt::black);
-        Text(p, 248, y - 6, Fmt("%i", i), Align::Links);
+        if (i % m_nSchritt == 0)
+            Text(p, 248, y - 6, Fmt("%i", i), Align::Links);
     }
 
     p.setFont(ArialFont(15));
@@ -187,6 +193,21 @@ void CFahrzeugDiagrammBild::DrawRaster(QPainter& p, float W)
     p.rotate(-90.0);
     Text(p, 0, 0, QString::fromStdString(FormatS("$S x1000", 1, kTextNutzlast)), Align::Mitte);
     p.restore();
+}
+
+int CFahrzeugDiagrammBild::BeschriftungsSchritt(int nM, int nPlotHoehe, int nTextHoehe)
+{
+    if (nM <= 0 || nPlotHoehe <= 0)
+        return 1;
+    // 1, 2, 5, 10, 20, 50, ... until the labels stand a text height apart.
+    for (int basis = 1;; basis *= 10)
+        for (int f : {1, 2, 5}) {
+            const long long schritt = static_cast<long long>(basis) * f;
+            if (schritt >= nM)
+                return nM; // only the top line is labelled
+            if (schritt * nPlotHoehe >= static_cast<long long>(nTextHoehe) * nM)
+                return static_cast<int>(schritt);
+        }
 }
 
 void CFahrzeugDiagrammBild::DrawKurve(QPainter& p, const CFahrzeug& f, float W)

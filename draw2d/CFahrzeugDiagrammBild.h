@@ -48,6 +48,10 @@ public:
 
     // The mass scale (tonnes of the top grid line) and the marker of the last painting.
     int GetMassstab() const { return m_nM; }
+    // Every how many tonnes the mass scale carries a label (1, 2, 5, 10, 20, 50, ...), so that the
+    // labels of a large scale do not run into each other.
+    int GetBeschriftungsSchritt() const { return m_nSchritt; }
+    static int BeschriftungsSchritt(int nM, int nPlotHoehe, int nTextHoehe);
     Marke GetMarke() const { return m_eMarke; }
     QPoint GetMarkenPunkt() const { return m_ptMarke; }
 
@@ -60,6 +64,7 @@ private:
     CMemBm m_bmGut;
     CMemBm m_bmSchlecht;
     int m_nM = 1;
+    int m_nSchritt = 1;
     Marke m_eMarke = kKeineMarke;
     QPoint m_ptMarke;
 };

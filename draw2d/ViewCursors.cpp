@@ -21,9 +21,12 @@ const std::map<int, QPoint>& Table()
         {251, {16, 16}}, // move a load unit
         {252, {1, 1}},   // placement: free
         {253, {1, 1}},   // placement: refused
+        {254, {1, 1}},   // another load unit or lashing point that can be chosen
         {274, {1, 1}},   // placement: shifted to the nearest free spot
         {337, {11, 1}},  // pointing hand over a link
         {555, {1, 1}},   // placement: free, copying
+        {768, {1, 1}},   // a place on a lashing rail
+        {769, {1, 1}},   // a lashing point that can be chosen
         {893, {1, 1}},   // marking
         {1032, {1, 1}},  // a value that can be edited
     };

@@ -122,10 +122,22 @@ void CDlgEditLgsFsmExt::ApplyFilterText()
         m_adapter.SetFilter(category, text, true);
 }
 
-void CDlgEditLgsFsmExt::TypedSearchResult(const QString& /*text*/, bool found)
+void CDlgEditLgsFsmExt::TypedSearchResult(const QString& text, bool found)
 {
-    if (auto* search = findChild<CEditLast*>(ControlId::ObjectName(kSearchId)))
+    // The text typed on the tiles shows in the search field, green when found, red when not.
+    if (auto* search = findChild<CEditLast*>(ControlId::ObjectName(kSearchId))) {
+        if (search->text() != text)
+            search->SetText(text);
         search->SetBkColor(found ? QColor(200, 242, 169) : QColor(254, 136, 146));
+    }
+}
+
+void CDlgEditLgsFsmExt::SearchCleared()
+{
+    if (auto* search = findChild<CEditLast*>(ControlId::ObjectName(kSearchId))) {
+        search->SetText(std::nullopt);
+        search->SetBkColor(QColor());
+    }
 }
 
 void CDlgEditLgsFsmExt::EntryActivated(const sHLBItemData* entry)

@@ -44,6 +44,7 @@ public:
 
     // The adapter's notifications.
     void TypedSearchResult(const QString& text, bool found) override;
+    void SearchCleared() override;
     void EntryActivated(const sHLBItemData* entry) override;
 
 protected:

@@ -2,16 +2,27 @@
 #pragma once
 
 #include "loadsecuring/ILgSicherungView.h"
+#include "loadsecuring/LgSichgReach.h"
+#include "loadsecuring/LgSichgViewQuery.h"
 #include "model/plan/CWizardParams.h"
 #include "ui/CPropertySheetBase.h"
 
+#include <QImage>
+#include <QPointer>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 class CCmdUI;
 class CFahrzeug;
 class CLadeeinheit;
+class CPgLgSichgBase2;
+class CQOR1Doc;
+class CQorBrowser;
+class CRibBtnContainer;
+class CWizardHeaderView;
+class RibBtnStrip;
 
 // The view creates it once (caption 403, itself as parent, first page 0), calls SetView and
 // SetStartMode, then Create and shows it; hiding keeps it. It tells the view through LgSichgViewEvent.
@@ -22,6 +33,17 @@ public:
     // Number of pages and the height of the header above them.
     static constexpr int kPageCount = 9;
     static constexpr int kHeaderHeight = 120;
+    // Ids of the strip and its buttons.
+    static constexpr int kStripId = 2001;
+    static constexpr int kIdBack = 12323;
+    static constexpr int kIdNext = 12324;
+    static constexpr int kIdClose = 705;
+    static constexpr int kIdSave = 714;
+    static constexpr int kIdReport = 770;
+    static constexpr int kBrowserId = 1224;
+    // Page indexes of the result page and of the pages the flow knows by name.
+    static constexpr int kResultPage = 8;
+    static QColor BrushColor() { return QColor(200, 216, 237); }
 
     CPshLgSichgWizard(int nCaptionId, QWidget* pParent, int nFirstPage);
     ~CPshLgSichgWizard() override;
@@ -34,8 +56,9 @@ public:
     // The mode value: 0, 2 or 3 (mode 1 keeps 0 and sets the formed-unit flag).
     int GetStartMode() const { return m_nStartMode; }
     bool IsFormedUnitStart() const { return m_bStartMode1; }
-    // Builds the header, the hint pane and the button strip and opens the start page; false when the
-    // window could not be built.
+    // Builds the header, the hint pane and the button strip, takes the unit's settings in modes 2 and
+    // 3, opens the start page and places the sheet beside the view; false when the window could not be
+    // built.
     bool Create();
 
     // nonzero refuses the view action (pMessage says why when a page gave a reason), 0 allows.
@@ -48,9 +71,88 @@ public:
     CWizardParams& GetParams() { return m_params; }
     const CWizardParams& GetParams() const { return m_params; }
 
+    // The page flow.
+    bool GoToPage(int nIndex);
+    void SetReach(int nValue);
+    int GetReach() const { return m_reach.Reach(); }
+    int GetReachMarker() const { return m_reach.Marker(); }
+    // The page at a wizard index (0..8), and the index of a page (-1 for none).
+    CPgLgSichgBase2* GetPage(int nIndex) const;
+    int PageIndexOf(const QWidget* pPage) const;
+
+    // The securing needs of the active unit under the working settings (directions 0 rearward, 1 and 3
+    // the sides, 2 forward); with pCount, the numbers of its lashing points serving the direction.
+    bool CheckRutschen(int nRichtung, int* pCount = nullptr, int* pCount2 = nullptr);
+    bool CheckKippen(int nRichtung, int* pCount = nullptr, int* pCount2 = nullptr);
+    int GetMaske();
+    float GetAbminderungsFaktor() const;
+    // The vehicle worked on (none for a semi-trailer tractor) and the active unit of its plan.
+    CFahrzeug* GetFahrzeug() const;
+    CLadeeinheit* GetLadeeinheit() const;
+    CQOR1Doc* GetDocument() const;
+
+    // The shared hint pane: given to a page when free or already its own; null otherwise.
+    CQorBrowser* ClaimBrowser(CPgLgSichgBase2* pPage);
+    void ReleaseBrowser(CPgLgSichgBase2* pPage);
+    CQorBrowser* BrowserOwnedBy(const CPgLgSichgBase2* pPage) const;
+    CQorBrowser* Browser() const { return m_pBrowser; }
+
+    // Closes the wizard with 705 or 714 (714 saves the vehicle files first; a failed save keeps the
+    // wizard open and answers false).
+    bool CloseWizard(int nCode);
+
+    // Set to 2 by every page activation; read by the view query.
+    int GetStateWord() const { return m_nStateWord; }
+    void SetStateWord(int n) { m_nStateWord = n; }
+    // The method checked on the method page and that page's option value, as that page reports them.
+    void SetMethodPageChoice(int nMethode, int nOption);
+    void RepaintHeader();
+    void OnPageTitleChanged(CPgLgSichgBase2* pPage);
+    CWizardHeaderView* HeaderView() const { return m_pHeader; }
+    CRibBtnContainer* ButtonStrip() const;
+    // The state of a strip button after the last command update: enabled or not.
+    bool IsButtonEnabled(int nId);
+    // Whether a unit is out of the plan while the view writes the file.
+    bool HasSavedUnit() const { return m_nSavedIndex != -1; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+    void OnUpdateCommand(CommandUpdateEvent& query) override;
+    void OnEscape(int* command) override;
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void BuildStrip();
+    void ShowPage(int nIndex);
+    int AskPages(int nCode, std::intptr_t nValue, QString* pMessage);
+    void TellNotPossible();
+    void PutSavedUnitBack();
+    void LayoutStrip();
+    LgSichgViewQuery::Lage CurrentLage() const;
+    bool CheckRichtung(bool bKippen, int nRichtung, int* pCount, int* pCount2);
+    void SendToView(QEvent::Type type);
+    void DestroyWizard();
+
+    std::array<CPgLgSichgBase2*, kPageCount> m_pages{};
+    CWizardHeaderView* m_pHeader = nullptr;
+    QImage m_headerPicture;
     ILgSicherungView* m_pView = nullptr;
-    int m_nStartMode = 0;
+    CQorBrowser* m_pBrowser = nullptr;
+    CPgLgSichgBase2* m_pBrowserOwner = nullptr;
+    LgSichgReach m_reach;
     bool m_bStartMode1 = false;
+    int m_nStartMode = 0;
+    CLadeeinheit* m_pSavedUnit = nullptr;
+    int m_nSavedIndex = -1;
+    int m_nSavedId = 0;
+    std::unique_ptr<RibBtnStrip> m_pStrip;
+    int m_nStateWord = 0;
     CWizardParams m_params;
+    int m_nMethodeSeite11 = 0;
+    int m_nOptionSeite11 = 0;
+    int m_nActive = -1;
+    bool m_bCreated = false;
 };

@@ -3,13 +3,17 @@
 
 #include "model/base/FileHelpers.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QString>
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -81,6 +85,50 @@ int Move(const fs::path& source, const fs::path& destination)
     return Code(ec);
 }
 
+// Whether `pathInTrash` lies in the files folder of a trash of the desktop's trash rules: the user's
+// trash in the data folder, or a volume's ".Trash-<uid>" or ".Trash/<uid>" folder.
+bool IsTrashPath(const QString& pathInTrash)
+{
+    const QFileInfo entry(pathInTrash);
+    const QDir files = entry.absoluteDir();
+    if (files.dirName() != QLatin1String("files"))
+        return false;
+    const QString trash = QFileInfo(files.absolutePath()).absolutePath();
+    const QString home =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash");
+    if (QFileInfo(trash).canonicalFilePath() == QFileInfo(home).canonicalFilePath() &&
+        !QFileInfo(home).canonicalFilePath().isEmpty())
+        return true;
+    const QString uid = QString::number(::getuid());
+    const QString name = QFileInfo(trash).fileName();
+    if (name == QStringLiteral(".Trash-") + uid)
+        return true;
+    return name == uid && QFileInfo(QFileInfo(trash).absolutePath()).fileName() == QLatin1String(".Trash");
+}
+
+// Moves the source to the trash. The trash function may answer success after putting the file into
+// a folder that is no trash (Qt 6.4 falls back to the working directory when the user's trash cannot
+// be made): such a move is taken back and reported as a trash failure.
+int MoveToTrash(const std::string& source)
+{
+    QString inTrash;
+    if (!QFile::moveToTrash(QString::fromStdString(source), &inTrash))
+        return SFO_TRASH_FAILED;
+    if (IsTrashPath(inTrash))
+        return SFO_OK;
+    std::error_code ec;
+    const fs::path moved = fs::path(inTrash.toStdString());
+    fs::rename(moved, fs::path(source), ec);
+    if (ec)
+        return Code(ec); // the file stays where the trash function put it
+    const fs::path folder = moved.parent_path().parent_path();
+    fs::remove(folder / "info" / (moved.filename().string() + ".trashinfo"), ec);
+    // The folders made for the move go again when they are empty.
+    fs::remove(folder / "files", ec);
+    fs::remove(folder / "info", ec);
+    return SFO_TRASH_FAILED;
+}
+
 } // namespace
 
 int ShellFileOperation(const std::string& source, const std::string& target, unsigned operation,
@@ -97,7 +145,7 @@ int ShellFileOperation(const std::string& source, const std::string& target, uns
     switch (operation) {
     case FO_DELETE:
         if (flags & FOF_ALLOWUNDO)
-            return QFile::moveToTrash(QString::fromStdString(source)) ? SFO_OK : SFO_TRASH_FAILED;
+            return MoveToTrash(source);
         return RemoveAll(from);
     case FO_COPY:
         return Copy(from, Destination(from, fs::path(target)));

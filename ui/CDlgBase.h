@@ -55,6 +55,8 @@ public:
 
     // Runs OnInitDialog once; showing the dialog does it too.
     void InitDialog();
+    // True once OnInitDialog has run.
+    bool IsInitialized() const { return m_initialized; }
 
     // Makes the dialog see the control's events first (OnCtrlMessage) and paint it (OnPaintCtrl).
     bool SubclassCtrl(int id);

@@ -2,6 +2,7 @@
 #include "views/CQOR1View.h"
 
 #include "views/CTabbedViewView.h"
+#include "views/IValueSlider.h"
 #include "views/IViewShell.h"
 
 #include "draw2d/NeuZeichnen.h"
@@ -9,6 +10,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SYs2X.h"
+#include "model/vehicle/tagZLINFO.h"
 #include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
 
@@ -36,6 +38,8 @@ double Runde2(double d)
 
 CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
 {
+    // The hit test runs on every pointer move, with or without a button down.
+    viewport()->setMouseTracking(true);
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
     if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
         m_pBtnsHilfe->AddButton(827, this);

@@ -4,6 +4,8 @@
 
 #include "views/CGetAnsView.h"
 
+#include "ui/ISliderOwner.h"
+
 #include "draw2d/CAuflager.h"
 #include "draw2d/CBemassung.h"
 #include "draw2d/CDIBFahrzeug.h"
@@ -20,13 +22,17 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 class CRibBtnContainer;
+class IValueSlider;
+class QMenu;
+class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public IPlanDrawView
+class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner
 {
     Q_OBJECT
 
@@ -55,6 +61,35 @@ public:
         std::string text;
     };
 
+    // Kinds of the object under the pointer: 3 + n is axle n + 1 (n = 0..9).
+    enum HitKind
+    {
+        kHitNichts = 0,
+        kHitAchse1Vorn = 1, // front end of the axle-1 offset
+        kHitLFEnde = 2,     // end of the load area
+        kHitAchse1 = 3,
+        kHitKoerper = 18, // the body: click only
+        kHitKupplung = 19,
+        kHitPick = 20, // the load dialog's pick area
+        kHitZL = 21,
+        kHitBemerkung = 22,
+        kHitSattel = 24, // a tractor's coupling
+    };
+    // Mouse modes: none, an object drag running, a draggable object, a clickable one, the pick area.
+    static constexpr int kModusKein = -1;
+    static constexpr int kModusZiehen = 2;
+    static constexpr int kModusZiehbar = 6;
+    static constexpr int kModusKlickbar = 8;
+    static constexpr int kModusPick = 9;
+    // Hint the other views receive after an edit here.
+    static constexpr int kHintBearbeitet = 66;
+    // Message that opens the mass slider of the selected item.
+    static constexpr int kMsgZLMasse = 0x171;
+    // The load dialog's messages: Enter, '+' and '-'.
+    static constexpr int kMsgLastEnter = 0x8016;
+    static constexpr int kMsgLastPlus = 0x8017;
+    static constexpr int kMsgLastMinus = 0x8018;
+
     explicit CQOR1View(CQOR1Doc* pDoc = nullptr, QWidget* parent = nullptr);
     ~CQOR1View() override;
 
@@ -76,7 +111,8 @@ public:
     bool HasTowingPair() const override { return false; }
     int MetresToPixels(double dMetres) const override;
     QRect GetLadeflaecheRect() const override { return m_rcLadeflaeche; }
-    int GetSelAchse() const override { return m_nSelAchse; }
+    int GetSelAchse() const override { return m_bHitAchse ? m_nHitAchse : m_nSelAchse; }
+    const tagZLINFO* GetEditZL() const override { return m_pEditZL ? m_pEditZL : m_pSelZL; }
     void SetHotSpot(HotSpot which, const QRect& rc) override;
     void SetToolTip(int toolId, const QRect& rc, const std::string& text) override;
     void RemoveToolTip(int toolId) override;
@@ -140,6 +176,74 @@ public:
     QRect GetTeilBand() const;
     bool WarTeilweise() const { return m_bLetzteTeilweise; }
 
+    // --- editing in the picture ---------------------------------------------------------------------
+    // The hit test at a client point: sets the hit kind, the mouse mode, the target and the item under
+    // the pointer; answers the cursor's number (0 for the arrow).
+    int HitTest(const QPoint& pt);
+    // A hot rectangle of the editing by its number (0 front of the axle-1 offset, 1 load-area end, 5 body,
+    // 9 rear coupling, 10 tractor coupling, 12..20 distance labels, 21..30 permissible and 31..40 empty
+    // axle loads, 41/42 minimum shares, 45 axle-1 offset, 46 load-area length, 48 coupling offset,
+    // 49 total mass, 50 combination limit, 51 remarks, 53 axle-load picture, 55 fifth-wheel load).
+    QRect GetHotRect(int nHot) const { return Label(nHot); }
+    int GetHitKind() const { return m_nHitKind; }
+    int GetTarget() const { return m_nTarget; }
+    int GetCursorId() const { return m_nCursorId; }
+    bool IsDragging() const { return m_bDragging; }
+    // The range a length of the target (1 axle-1 offset, 2 load-area length, 3..8 axle distances,
+    // 14 rear coupling offset, 15 coupling offset) may take; false for other targets.
+    bool GetLaengenRange(int nTarget, double* pMin, double* pMax) const;
+    // Opens the value slider of a kind at a client point; false when one is open or the kind needs a
+    // selected item that is missing.
+    bool OpenSlider(const QPoint& anchor, int nKind, bool bCompact);
+    IValueSlider* GetSlider() const { return m_pSlider.get(); }
+    int GetSliderKind() const { return m_nSliderKind; }
+    // Recalculates, repaints, marks the vehicle and the document modified and tells the other views.
+    void CommitChange();
+    // Forgets the selected item and axle.
+    void ClearSelection(bool bUpdateNow);
+    // The loading-plan view follows this view's horizontal scrolling.
+    void SyncPlanScroll();
+    // The load dialog's pick line at a position on the load area (metres from its front).
+    void SetPickPosition(double dPos, bool bMove);
+    int GetPickX() const { return m_nPickX; }
+    tagZLINFO* GetSelZL() const { return m_pSelZL; }
+    QRect GetSelZLRect() const { return m_rcSelZL; }
+    bool IsAchseSelected() const { return m_bHitAchse; }
+    int GetHitAchse() const { return m_nHitAchse; }
+    // The label framed by the hover frame, empty when none.
+    QRect GetFocusRect() const { return m_bFocus ? m_rcFocus : QRect(); }
+    // The position marker of an item (null hides it).
+    void DrawPositionMarker(const tagZLINFO* pZL);
+    bool IsPositionMarkerShown() const { return m_bMarker; }
+
+    // ISliderOwner: which axle value a kind-1 slider edits, which share a kind-2 slider edits.
+    int SliderKind1Selector() const override { return m_nLastMode; }
+    bool SliderKind2Flag() const override { return m_bAnteil1; }
+    void SliderGone() override;
+
+    // --- commands -------------------------------------------------------------------------------------
+    // Runs a command of the view; false when it is not one of the view's or is disabled.
+    bool OnBefehl(int nId);
+    // Whether a command of the view is enabled now.
+    bool IsBefehlAktiv(int nId) const;
+    // The most axles a vehicle of the kind may have.
+    static int GetMaxAchsen(int nArt);
+    // Adds an axle 1.31 m behind the last; false at the kind's maximum.
+    bool AddAchse();
+    // Asks for a new additional item and adds it when its kind is allowed.
+    void AddZL();
+    // Edits the usable load area of the vehicle worked on (mode 1: as the load-securing view asks).
+    void EditNutzbareLF(int nMode);
+    // The weights table of hint tool 1..4 (front/rear group of the front vehicle, then of the trailer)
+    // with its title; empty without a vehicle to describe.
+    std::string GetGewichtsTip(int nTool, std::string* pTitel) const;
+    // The tool tip as rich text: bold title line and the table in a fixed-pitch block.
+    QString GetGewichtsTipHtml(int nTool) const;
+    // The context menu for a client point, or null; the caller owns it.
+    QMenu* KontextMenu(const QPoint& pt);
+    // The regional version setting ("ver", upper case; "EU" when unset).
+    static QString RegionalVersion();
+
     bool m_bShowFahrzeug = true;
     bool m_bShowBemassung = true;
     bool m_bRulerFlag = false;
@@ -147,9 +251,50 @@ public:
     int m_nSelAchse = -1;
 
 protected:
+    // Shows the view's help text (the help button of the strip); modal.
+    virtual void ZeigeHilfe();
     void OnDraw(QPainter& painter) override;
+    void DrawOverlay(QPainter& painter) override;
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewRegler.cpp, CQOR1ViewBefehle.cpp).
+    bool HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const;
+    bool HitAchse(const QPoint& pt, int* pIndex) const;
+    QRect Label(int nHot) const;
+    // The label rectangles of the editable values in the order of the hit test.
+    void TrackFocusRect(const QPoint& pt);
+    void ZeigeKupplungsTip(const QPoint& pt);
+    void Druecken(const QPoint& pt, Qt::KeyboardModifiers mods);
+    void Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+    void Loslassen(const QPoint& pt);
+    void RechtsDruecken(const QPoint& pt);
+    void ZiehSchritt(double x, bool bShift);
+    void ZeigeHinweis(int nTextId, bool bPdf, bool* pFlag);
+    bool ReglerNachricht(int nMsg, double dWert);
+    void SetLFLaenge(double dWert);
+    void SetKupplungsversatz(double dWert);
+    void SetzeAchse1Abstand(double dWert);
+    void SetzeKupplung(double dWert);
+    void SetzeZLPosition(double dWert);
+    void Geaendert(bool bVollUpdate);
+    void OnDeleteZL();
+    void OnMoveZL();
+    void OnEditZL();
+    void OnEditZLMasse();
+    void OnToggleDiagramm();
+    void OnTogglePlanFlag();
+    // The vehicle whose values the sliders and drags edit (the document's active one).
+    CFahrzeug* GetEditFahrzeug() const;
+    QRect LadeflaecheClient() const;
+    QPoint Scroll() const { return GetScrollPosition(); }
+
     // The vehicle with load area the view works on.
     CFahrzeug* GetArbeitsFahrzeug() const;
     double Frontrand(const CFahrzeug* f) const;
@@ -183,4 +328,41 @@ private:
     std::map<int, STool> m_tools;
     std::map<std::pair<int, int>, QRect> m_rcAuflager;
     double m_dSchwerpunktPos = 0.0;
+
+    // Editing state.
+    std::unique_ptr<IValueSlider> m_pSlider;
+    int m_nSliderKind = 0;
+    tagZLINFO* m_pHoverZL = nullptr;
+    tagZLINFO* m_pSelZL = nullptr;
+    QRect m_rcSelZL;
+    tagZLINFO* m_pEditZL = nullptr;
+    QRect m_rcEditZL;
+    int m_nHitAchse = -1;
+    bool m_bHitAchse = false;
+    SGuiAchse m_Achse;
+    QRect m_rcAchseHot;
+    int m_nPickX = -1;
+    int m_nPickXOld = -1;
+    double m_dPickPos = 0.0;
+    QPoint m_ptGrab;
+    QRect m_rcFocus;
+    bool m_bFocus = false;
+    bool m_bDragging = false;
+    bool m_bLButtonDown = false;
+    int m_nLastMode = 0;
+    int m_nEditTarget = 0;
+    int m_nTarget = 0;
+    int m_nHitKind = 0;
+    int m_nCursorId = 0;
+    bool m_bAnteil1 = true;
+    int m_nGruppe = 0;
+    QPoint m_ptLastMouse{-1, -1};
+    double m_dLetztesX = 0.0;
+    bool m_bLetztesXGueltig = false;
+    // The position marker: the marked item's copy and whether it shows.
+    std::unique_ptr<tagZLINFO> m_pMarkerZL;
+    bool m_bMarker = false;
+    // The notes after axle and length drags were turned off for this session.
+    static bool s_bAchsHinweisAus;
+    static bool s_bLaengenHinweisAus;
 };

@@ -315,6 +315,10 @@ protected:
     void DrawOverlay(QPainter& painter) override;
     // Tells the user something; the default opens a message box that does not block the window.
     virtual void MeldeInfo(const std::string& caption, const std::string& text);
+    // Shows the view's help text (the help button of the strip); modal.
+    virtual void ZeigeHilfe();
+    // The usable-load-area dialog (32952): new borders become the vehicle's stored and current ones.
+    void EditNutzbareLF();
 
 private:
     // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.

@@ -16,7 +16,9 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "ui/CDlgHelpText.h"
 #include "ui/CDlgMsgboxHtml.h"
+#include "ui/CommandEvent.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -274,6 +276,9 @@ bool CQOR2View::OnBefehl(int nId)
     case 32909:
         ShowBreitenSlider();
         return true;
+    case 32952:
+        EditNutzbareLF();
+        return true;
     case 33345: {
         CFahrzeug* f = GetFahrzeug();
         int dy = 0;
@@ -410,8 +415,58 @@ bool CQOR2View::event(QEvent* e)
     return true;
 }
 
+void CQOR2View::ZeigeHilfe()
+{
+    CDlgHelpText dlg(this);
+    dlg.SetTitle(QString::fromStdString(FormatS("$S", 1, 634u)));
+    dlg.SetResourceId(897);
+    dlg.exec();
+}
+
+void CQOR2View::EditNutzbareLF()
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    const SNutzbareLF alt = f->m_NutzLF[1];
+    IPlanDialogs::NutzbareLFValues werte;
+    for (int i = 0; i < 4; ++i) {
+        werte.dLaengen[i] = alt.m_dRand[i];
+        werte.fWerte[i] = alt.m_fWert[i];
+        werte.nWerte[i] = alt.m_nRaster[i];
+    }
+    if (!IPlanDialogs::Current().EditNutzbareLF(this, werte, false))
+        return;
+    bool bAnders = false;
+    for (int i = 0; i < 4; ++i) {
+        if (!std::isfinite(werte.dLaengen[i]) || werte.dLaengen[i] < 0.0)
+            return; // a border the dialog should not have let through changes nothing
+        bAnders = bAnders || werte.dLaengen[i] != alt.m_dRand[i];
+    }
+    if (!bAnders)
+        return;
+    for (int i = 0; i < 4; ++i) {
+        f->m_NutzLF[1].m_dRand[i] = werte.dLaengen[i];
+        f->m_NutzLF[1].m_fWert[i] = werte.fWerte[i];
+        f->m_NutzLF[1].m_nRaster[i] = werte.nWerte[i];
+        f->m_NutzLF[0].m_dRand[i] = werte.dLaengen[i];
+    }
+    f->m_bModified = 1;
+    Benachrichtige();
+    InvalidateNachbarn(true, false);
+}
+
 void CQOR2View::customEvent(QEvent* e)
 {
+    if (e->type() == CommandEvent::kType) {
+        // The buttons of the strips above the plan.
+        const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
+        if (nId == 827)
+            ZeigeHilfe();
+        else
+            OnBefehl(nId);
+        return;
+    }
     if (auto* a = dynamic_cast<PlanAusrichtEvent*>(e)) {
         AusrichtenAuf(a->Seite(), a->Wert());
         return;

@@ -33,6 +33,12 @@ public:
     virtual CTabbedViewView* GetActiveHost() const { return nullptr; }
     // The child frame lays out its children again.
     virtual void RecalcLayout() {}
+    // The main frame's close box, greyed while the load-securing wizard is open.
+    virtual void EnableFrameCloseBox(bool /*bEnable*/) {}
+    // The main frame's flag word (bit 0: the notes before load securing are not wanted).
+    virtual int GetFrameFlags() const { return 0; }
+    // A control of the main frame's command bars by id (802 while the load-securing wizard is open).
+    virtual void EnableFrameControl(int /*nId*/, bool /*bEnable*/) {}
 
     // The shell the views talk to: the one set at start-up, else a default that does nothing.
     static IViewShell& Current();

@@ -249,6 +249,19 @@ bool LockedFile::CanOpenForWriting(const std::filesystem::path& path)
     return Open(path, Mode::ReadWrite) != nullptr;
 }
 
+bool LockedFile::CanOpenExclusively(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st
+    {
+    };
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd); // releases the lock taken for the test
+    return ok;
+}
+
 LockedFile::~LockedFile()
 {
     if (m_fd >= 0)

@@ -53,6 +53,9 @@ public:
                           std::string* error = nullptr);
     // True when the file exists and no other writer holds it (it can be opened for writing now).
     static bool CanOpenForWriting(const std::filesystem::path& path);
+    // True when the file exists, can be opened for reading and no other writer holds it (a reader that
+    // keeps others out could open it now). Needs no write permission.
+    static bool CanOpenExclusively(const std::filesystem::path& path);
 
     ~LockedFile();
     LockedFile(const LockedFile&) = delete;

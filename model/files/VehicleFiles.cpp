@@ -67,7 +67,7 @@ bool ReadRoot(const LockedFile& file, CImpExp& root)
     return false;
 }
 
-int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount)
+int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount, bool bWriteBack)
 {
     CImpExp root;
     if (!ReadRoot(path, root))
@@ -79,7 +79,7 @@ int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount)
     }
     if (pCount)
         *pCount = static_cast<int>(root.m_Verzeichnis.size()) - 1;
-    if (CImpExp::s_bReSave)
+    if (CImpExp::s_bReSave && bWriteBack)
         SaveImpExpFile(path, root);
     if (index < 0 || static_cast<std::size_t>(index) >= root.m_Verzeichnis.size())
         return -1;

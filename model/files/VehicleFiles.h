@@ -36,8 +36,9 @@ void ReadImpExpFile(const LockedFile& file, CImpExp& root);
 bool ReadRoot(const LockedFile& file, CImpExp& root);
 
 // The vehicle type (0..5) of directory entry `index`, -1 on any failure. `pCount` receives the highest
-// entry index (0 for files of schema 5 and below). A converted file of schema 6 is saved again.
-int ReadFileFahrzeugTyp(const std::filesystem::path& path, int index, int* pCount);
+// entry index (0 for files of schema 5 and below). A converted file of schema 6 is saved again unless
+// `bWriteBack` is false (a file in use is only read).
+int ReadFileFahrzeugTyp(const std::filesystem::path& path, int index, int* pCount, bool bWriteBack = true);
 
 // Writes `root` over the existing file at `path` (which no other writer may hold open).
 bool SaveImpExpFile(const std::filesystem::path& path, const CImpExp& root);

@@ -17,7 +17,7 @@ CWizardParams::CWizardParams() : m_tDatum(static_cast<std::int64_t>(std::time(nu
 void CWizardParams::Write(ArchiveWriter& ar) const
 {
     ar.WriteInt(m_nNummer);
-    ar.WriteInt(m_nReserveNummer);
+    ar.WriteInt(m_bBlockiert);
     ar.WriteInt(m_nNorm);
     for (const sFSParam& fs : m_FS)
         SerializeEmbeddedStore(ar, fs);
@@ -43,7 +43,7 @@ void CWizardParams::Write(ArchiveWriter& ar) const
 void CWizardParams::Read(ArchiveReader& ar, unsigned schema)
 {
     m_nNummer = ar.ReadInt();
-    m_nReserveNummer = ar.ReadInt();
+    m_bBlockiert = ar.ReadInt();
     m_nNorm = ar.ReadInt();
     for (sFSParam& fs : m_FS)
         SerializeEmbedded(ar, fs);

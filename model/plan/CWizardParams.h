@@ -21,8 +21,8 @@ public:
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
-    int m_nNummer = 0;        // the load unit's number
-    int m_nReserveNummer = 0; // stored, read by no calculation
+    int m_nNummer = 0;    // the load unit's number
+    int m_bBlockiert = 0; // the unit is blocked by form fit (the blocking page's box)
     // Blocking per direction: backward, to the left, forward, to the right.
     sFSParam m_FS[4];
     int m_nNorm = 0; // 0, 1 or 2

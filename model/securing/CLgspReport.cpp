@@ -178,9 +178,14 @@ CWizardParams* CLgspReport::GetWizardParams() const
 float CLgspReport::GetAbminderungsFaktor() const
 {
     const CWizardParams* wp = GetWizardParams();
-    if (!wp || wp->m_nNorm != 1 || wp->m_nVerfahren != 1)
+    return wp ? AbminderungsFaktor(*wp) : 1.0f;
+}
+
+float CLgspReport::AbminderungsFaktor(const CWizardParams& wp)
+{
+    if (wp.m_nNorm != 1 || wp.m_nVerfahren != 1)
         return 1.0f;
-    if (wp->m_bAntirutschmatte && wp->m_nMatteQualifier == 0)
+    if (wp.m_bAntirutschmatte && wp.m_nMatteQualifier == 0)
         return 1.0f;
     return 0.75f;
 }

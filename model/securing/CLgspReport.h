@@ -52,6 +52,9 @@ public:
     void SetWizardParams(CWizardParams* p) { m_pWizardParams = p; }
     CWizardParams* GetWizardParams() const;
     float GetAbminderungsFaktor() const;
+    // The reduction factor of the friction under these settings: 0.75 for the detailed method of the
+    // second standard unless an anti-slip mat without its qualifier is used, else 1.0.
+    static float AbminderungsFaktor(const CWizardParams& wp);
 
     // Computes the figures of the current unit into the block of its method; false when there is no
     // current unit or no selected vehicle. Figures that cannot be computed from the inputs are marked

@@ -21,3 +21,10 @@ void AppendHtmlTableRow(std::string& html, const std::vector<std::string>& cells
 // Answers false and changes nothing, `end` included, when either marker is missing.
 bool ReplaceHtmlMarker(std::string& html, std::size_t start, const char* openingMarker,
                        const char* closingMarker, const std::string& value, std::size_t* end = nullptr);
+
+// Removes every element whose class list holds the word "invisible", with all it contains (nested
+// elements of the same name included), so a hint template can hide a block without styling: the
+// program's HTML view knows no "display" or "visibility". A void element (img, br, hr, input) goes
+// alone; an element without its closing tag is removed to the end of the text. Answers the number of
+// elements removed.
+int DropInvisibleBlocks(std::string& html);

@@ -154,7 +154,8 @@ void CFahrzeugDiagramm::SampleCurve()
     bool bKreuz = lo < m_fXKreuz && m_fXKreuz < hi;
     // The step is added to a running value as the chart always did; a bound on the count keeps a
     // degenerate step from looping.
-    for (float x = lo; x <= hi && m_nLaengenAnzahl < LAENGEN_KAPAZITAET; x += m_fLaengenSchritt) {
+    // Room is kept for the crossing and the end point, so a range longer than the buffer still ends at hi.
+    for (float x = lo; x <= hi && m_nLaengenAnzahl < LAENGEN_KAPAZITAET - 2; x += m_fLaengenSchritt) {
         if (bKreuz && x > m_fXKreuz) {
             AppendLaengenPunkt(LateralLimitRaw(m_fXKreuz), m_fXKreuz + a);
             bKreuz = false;

@@ -21,8 +21,9 @@ public:
     static constexpr int MAX_PUNKTE = 13;
     static constexpr float START_FAKTOR = 1.1f;
     static constexpr float BASIS_SCHRITT = 0.1f;
-    static constexpr float MAX_LF_LAENGE = 15.0f;
-    // Step of the lateral offset limit along the length, and its capacity for load areas up to 15 m.
+    static constexpr float MAX_LF_LAENGE = 20.0f;
+    // Step of the lateral offset limit along the length, and its capacity for load areas up to 20 m (the
+    // longest the template view lets a load area grow).
     static constexpr float LAENGEN_SCHRITT = BASIS_SCHRITT * 4.0f;
     static constexpr int LAENGEN_KAPAZITAET = static_cast<int>(MAX_LF_LAENGE / LAENGEN_SCHRITT) + 3;
 

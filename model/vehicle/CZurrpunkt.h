@@ -67,7 +67,10 @@ public:
     int m_nReserveSchiene = 0;
     unsigned char m_abReserve[32] = {};
     int m_nNummer = -1;
+    // Set while the point may be chosen for the load unit worked on (the wizard's window computation
+    // clears it for points outside the window); the last stored int of the point.
     int m_nReserveNummer = 1;
+    bool IsWaehlbar() const { return m_nReserveNummer != 0; }
 
     // Of a load unit's corner point: the vehicle point it was matched with after loading (not owned,
     // not stored) and that point's rail force.

@@ -6,6 +6,9 @@
 #include "app/CQOR2App.h"
 #include "app/CQOR2StatusBar.h"
 #include "app/CQORRibbonBar.h"
+#include "catalogue/CDlgFileAction2.h"
+#include "catalogue/CDlgKombiNeu.h"
+#include "catalogue/CFileTreeCtrlFilter.h"
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
@@ -17,10 +20,13 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/CCmdUI.h"
+#include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -28,10 +34,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -65,6 +73,32 @@ void WriteAll(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+// Runs `act` on the modal dialog of class T once it shows (from within its own event loop); `done`
+// tells whether it ran.
+template <class T> void WhenModal(const std::function<void(T&)>& act, bool* done)
+{
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, done] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        dialog->KickIdle();
+        act(*dialog);
+        *done = true;
+    });
+    timer->start();
+}
+
+void Press(CDlgBase& dialog, int id)
+{
+    dialog.KickIdle();
+    if (auto* button = qobject_cast<QAbstractButton*>(ControlId::Find(&dialog, id)))
+        button->click();
 }
 
 // A loading-plan view that refuses to be left while `refuse` is set and counts the questions.
@@ -690,3 +724,90 @@ TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
 }
 
 } // namespace
+
+TEST_F(DocumentFilesTest, OpenShowsTheVehicleFolderAndOpensTheChosenFile)
+{
+    Start();
+    const QString my =
+        m_app->UserRoot() + QStringLiteral("vehicles/") + QString::fromStdString(LoadResString(229));
+    const QString path = my + QStringLiteral("/Trailer.qor");
+    ASSERT_TRUE(QFile::copy(Sample(kDrawbarTrailer), path));
+    QString startedIn;
+    bool done = false;
+    WhenModal<CDlgFileAction2>(
+        [&](CDlgFileAction2& dialog) {
+            startedIn = dialog.Tree()->GetSelectedPath();
+            dialog.Tree()->SelectPath(path);
+            Press(dialog, CDlgBase::kIdOk);
+        },
+        &done);
+    ASSERT_TRUE(Frame()->OnCommand(33101));
+    EXPECT_TRUE(done);
+    EXPECT_EQ(startedIn, my);
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), path);
+}
+
+TEST_F(DocumentFilesTest, AnUnnamedVehicleIsSavedWhereTheUserChose)
+{
+    Start();
+    Frame()->Services().newFahrzeug = [](QWidget*, DocumentServices::NeuChoice& choice) {
+        choice.nArt = 0;
+        choice.name = QStringLiteral("Fresh");
+        return true;
+    };
+    ASSERT_TRUE(Frame()->OnCommand(33124));
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_TRUE(Doc()->GetPathName().empty());
+    const QString folder = m_app->UserRoot() + QStringLiteral("vehicles/Fleet");
+    QDir().mkpath(folder);
+    bool done = false;
+    WhenModal<CDlgFileAction2>(
+        [&](CDlgFileAction2& dialog) {
+            EXPECT_EQ(dialog.Mode(), CDlgFileAction2::kNewName);
+            dialog.Tree()->SelectPath(folder);
+            qobject_cast<QLineEdit*>(ControlId::Find(&dialog, CDlgFileAction2::kIdName))
+                ->setText(QStringLiteral("Fresh truck"));
+            Press(dialog, CDlgBase::kIdOk);
+        },
+        &done);
+    m_boxes.Clear();
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    EXPECT_TRUE(done);
+    std::unique_ptr<CFahrzeug> saved = ReadBack(folder + QStringLiteral("/Fresh truck.qor"));
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->GetArt(), 0);
+}
+
+TEST_F(DocumentFilesTest, ANewCombinationOfSampleVehiclesOpens)
+{
+    Start();
+    const QString samples = m_app->UserRoot() + QStringLiteral("Samples/vehicles/") +
+                            QString::fromStdString(LoadResString(259)) + QLatin1Char('/');
+    const QString truck = samples + QString::fromStdString(LoadResString(kTruck)) + QStringLiteral(".qor");
+    const QString trailer =
+        samples + QString::fromStdString(LoadResString(kDrawbarTrailer)) + QStringLiteral(".qor");
+    const QByteArray truckBefore = ReadAll(truck);
+    bool done = false;
+    QString newPath;
+    WhenModal<CDlgKombiNeu>(
+        [&](CDlgKombiNeu& dialog) {
+            dialog.ZugTree()->SelectPath(truck);
+            dialog.AnhTree()->SelectPath(trailer);
+            qobject_cast<QLineEdit*>(ControlId::Find(&dialog, CDlgKombiNeu::kIdInteger))
+                ->setText(QStringLiteral("900"));
+            Press(dialog, CDlgBase::kIdOk);
+            newPath = dialog.NewPath();
+        },
+        &done);
+    ASSERT_TRUE(Frame()->OnCommand(644));
+    EXPECT_TRUE(done);
+    ASSERT_FALSE(newPath.isEmpty());
+    EXPECT_TRUE(newPath.startsWith(m_app->UserRoot() + QStringLiteral("combinations/")));
+    EXPECT_TRUE(QFile::exists(newPath));
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), newPath);
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_DOUBLE_EQ(Doc()->GetAnhaenger()->m_dKupplungswert[0], 0.9);
+    EXPECT_EQ(ReadAll(truck), truckBefore) << "the sample stays as it was";
+}

@@ -1,5 +1,6 @@
 // Tile widths, margins, hit-testing and selection of the tile strip.
 #include "StripTestSupport.h"
+#include "ui/CommandEvent.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -213,9 +214,12 @@ TEST_F(HListboxSelection, ClicksSelectDoubleClicksActivateAndDragsLeaveTheSelect
     QWidget* canvas = list.Canvas();
     list.SelectItem(2);
     const QPoint tile1 = list.GetItemRect(1).center();
+    const QRect before = list.GetItemRect(1);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, tile1);
     EXPECT_EQ(list.GetCurSel(), 1);
-    // A click moves the tile to the middle of the canvas.
+    // A click moves the tile to the middle of the canvas once the double-click time has passed.
+    EXPECT_EQ(list.GetItemRect(1), before);
+    list.OnClickHoldTimer();
     const QRect shown = list.GetItemRect(1);
     EXPECT_EQ(shown.left() + shown.width() / 2, strip.CanvasWidth() / 2);
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, list.GetItemRect(1).center());
@@ -245,6 +249,10 @@ TEST_F(HListboxSelection, ContextMenuSelectsTheTileUnderThePointer)
     QCoreApplication::sendEvent(list.Canvas(), &menu);
     EXPECT_EQ(list.GetCurSel(), 4);
     EXPECT_EQ(owner.menus, std::vector<int>{4});
+    // The menu's commands reach the canvas and go on to the owner.
+    CommandEvent command(33001);
+    QCoreApplication::sendEvent(list.Canvas(), &command);
+    EXPECT_EQ(owner.commands, std::vector<int>{33001});
 }
 
 } // namespace

@@ -393,6 +393,31 @@ TEST_F(HlbAdapterTest, TypedSearchSelectsTheFirstMatchAndTellsTheOwner)
     EXPECT_EQ(owner.selected, adapter.SelectedEntry());
 }
 
+TEST_F(HlbAdapterTest, ARestingPointerMakesTheTileHotUntilItLeavesOrTheListRefills)
+{
+    for (const char* name : {"Anker", "Kiste"})
+        Write(folders.loadUnits / (std::string(name) + ".lgs"), 3);
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list, nullptr);
+    strip.window->show();
+    strip.list->Layout();
+    const QRect tile = strip.list->GetItemRect(0);
+    QRect area;
+    EXPECT_FALSE(adapter.HoverAreaEntered(0, tile.topLeft() - QPoint(5, 0), &area));
+    EXPECT_EQ(adapter.HotEntry(), nullptr);
+    ASSERT_TRUE(adapter.HoverAreaEntered(0, tile.center(), &area));
+    EXPECT_EQ(area, tile);
+    EXPECT_EQ(adapter.HotEntry(), Find("Anker"));
+    adapter.HoverAreaLeft(0);
+    EXPECT_EQ(adapter.HotEntry(), nullptr);
+    ASSERT_TRUE(adapter.HoverAreaEntered(0, tile.center(), &area));
+    adapter.SetFilter(0, QStringLiteral("Ki"), true);
+    EXPECT_EQ(adapter.HotEntry(), nullptr);
+    EXPECT_FALSE(adapter.HoverAreaEntered(5, tile.center(), &area));
+    DrainLoaders();
+}
+
 TEST_F(HlbAdapterTest, PictureOfUserSampleAndBuiltInTiles)
 {
     QImage photo(80, 60, QImage::Format_RGB32);

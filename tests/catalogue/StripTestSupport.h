@@ -53,6 +53,12 @@ public:
     bool dragTiles = false;
     std::vector<std::pair<char, int>> drags; // 'b'egin, 'm'ove, 'e'nd with the tile
     std::vector<int> menus;
+    int endedSearches = 0;
+    std::vector<int> commands;
+    std::map<int, QString> tooltips; // tile -> its tooltip text
+    // Active areas the owner answers for hover and pointer, canvas coordinates, by tile.
+    std::map<int, QRect> areas;
+    std::vector<std::pair<char, int>> areaNotes; // 'H'over entered, 'h' left, 'P'ointer entered, 'p' left
 
     bool MeasureItem(const HListboxItem& tile, int state, int* width) override;
     void ItemLoadChanged(const HListboxItem* tile, int state) override;
@@ -73,6 +79,34 @@ public:
     void DragMove(const HListboxDrag& drag) override { drags.emplace_back('m', drag.index); }
     void EndDrag(const HListboxDrag& drag) override { drags.emplace_back('e', drag.index); }
     void ContextMenu(int index, const QPoint&) override { menus.push_back(index); }
+    void EndTypedSearch() override { ++endedSearches; }
+    void CanvasCommand(int id) override { commands.push_back(id); }
+    QString TooltipText(int index) override
+    {
+        const auto it = tooltips.find(index);
+        return it == tooltips.end() ? QString() : it->second;
+    }
+    bool HoverAreaEntered(int index, const QPoint& point, QRect* area) override
+    {
+        return AreaEntered('H', index, point, area);
+    }
+    void HoverAreaLeft(int index) override { areaNotes.emplace_back('h', index); }
+    bool PointerAreaEntered(int index, const QPoint& point, QRect* area) override
+    {
+        return AreaEntered('P', index, point, area);
+    }
+    void PointerAreaLeft(int index) override { areaNotes.emplace_back('p', index); }
+
+private:
+    bool AreaEntered(char kind, int index, const QPoint& point, QRect* area)
+    {
+        const auto it = areas.find(index);
+        if (it == areas.end() || !it->second.contains(point))
+            return false;
+        *area = it->second;
+        areaNotes.emplace_back(kind, index);
+        return true;
+    }
 };
 
 // A strip in a window of its own, 420 x 130 pixels.

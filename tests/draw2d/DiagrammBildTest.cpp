@@ -191,6 +191,26 @@ TEST_F(DiagrammBildTest, SemiTrailerBehindItsTractorUsesItsOwnPayloadForCurveAnd
     Paint("semitrailer_behind_tractor");
     const double dMax = std::max(v->GetMaxNutzlast(true), z->GetMaxNutzlast(true));
     EXPECT_EQ(m_bild.GetMassstab(), static_cast<int>(std::ceil(dMax)));
+    // A scale of some 30 t labels every other tonne at most, a text height apart.
+    const int nSchritt = m_bild.GetBeschriftungsSchritt();
+    EXPECT_GT(nSchritt, 1);
+    EXPECT_GE(nSchritt * B::kPlotHoehe / m_bild.GetMassstab(), 12);
+}
+
+TEST(DiagrammBildScale, LabelStepKeepsTheLabelsATextHeightApart)
+{
+    struct Fall
+    {
+        int nM, nPlot, nText, nSchritt;
+    };
+    const Fall faelle[] = {
+        {1, 225, 14, 1},  {11, 225, 14, 1},   {16, 225, 14, 1}, {17, 225, 14, 2}, {30, 225, 14, 2},
+        {40, 225, 14, 5}, {100, 225, 14, 10}, {3, 10, 14, 3},   {0, 225, 14, 1},  {7, 0, 14, 1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.nM);
+        EXPECT_EQ(CFahrzeugDiagrammBild::BeschriftungsSchritt(f.nM, f.nPlot, f.nText), f.nSchritt);
+    }
 }
 
 TEST_F(DiagrammBildTest, PictureIsPaintedAgainOnlyWhenTheFlagIsSet)

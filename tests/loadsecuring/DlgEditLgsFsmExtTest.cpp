@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -291,6 +292,38 @@ TEST_F(DlgEditLgsFsmExtTest, AnEntryEditedBeforeItsTileLoadedKeepsItsPicture)
     ASSERT_TRUE(LoadItemDataFile(file, read));
     EXPECT_EQ(read.m_strBildDatei, "cyan.dat");
     EXPECT_DOUBLE_EQ(read.m_dMasse, 0.007);
+}
+
+TEST_F(DlgEditLgsFsmExtTest, TypedTextShowsInTheSearchFieldUntilTheSearchEnds)
+{
+    CDlgEditLgsFsmExt dialog(catalogue);
+    dialog.InitDialog();
+    CEditLast* search = dialog.findChild<CEditLast*>(QStringLiteral("id_1345"));
+    ASSERT_NE(search, nullptr);
+    QWidget* canvas = dialog.List()->Canvas();
+    struct Case
+    {
+        const char* typed;
+        QColor colour;
+        const char* selected;
+    };
+    const Case cases[] = {{"Ki", QColor(200, 242, 169), "Kiste"}, {"zz", QColor(254, 136, 146), "Kiste"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        for (const char* ch = c.typed; *ch; ++ch) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(QLatin1Char(*ch)));
+            QCoreApplication::sendEvent(canvas, &key);
+        }
+        dialog.List()->OnTypedSearchTimer();
+        QCoreApplication::sendPostedEvents(); // a selection during a scroll runs from the event loop
+        EXPECT_EQ(search->text(), QString::fromLatin1(c.typed));
+        EXPECT_EQ(search->BkColor(), c.colour);
+        EXPECT_EQ(dialog.Adapter().SelectedEntry()->item.m_strName, c.selected);
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &esc);
+        EXPECT_TRUE(search->text().isEmpty());
+        EXPECT_EQ(dialog.Adapter().TypedHit(), -1);
+    }
 }
 
 TEST(DialogPlacement, BesideTheAnchorAndAtTheStartPoint)

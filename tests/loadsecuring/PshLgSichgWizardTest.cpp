@@ -1,8 +1,87 @@
-// The load-securing wizard: start modes, page flow and the answers to its view.
+// The load-securing wizard over a scripted view: its pages, strip, flow, frame commands and closing.
 #include "FakeLgSicherungView.h"
+#include "SicherungsTestSupport.h"
+
+#include "loadsecuring/CPgLgSichgBase2.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "loadsecuring/CWizardHeaderView.h"
+#include "loadsecuring/LgSichgCmdUI.h"
+#include "loadsecuring/LgSichgPageEvent.h"
+#include "loadsecuring/LgSichgPlacement.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "platform/ResourceModule.h"
+#include "ui/CQorBrowser.h"
+#include "ui/CRibBtnContainer.h"
+#include "ui/CommandEvent.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// The English module for texts, templates and pictures, current while the object lives.
+class EnglishModule
+{
+public:
+    EnglishModule()
+        : m_module(
+              ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr)),
+          m_previous(ResourceModule::Current())
+    {
+        ResourceModule::SetCurrent(m_module.get());
+    }
+    ~EnglishModule() { ResourceModule::SetCurrent(m_previous); }
+    EnglishModule(const EnglishModule&) = delete;
+    EnglishModule& operator=(const EnglishModule&) = delete;
+
+private:
+    std::unique_ptr<ResourceModule> m_module;
+    const ResourceModule* m_previous;
+};
+
+class WizardTest : public ::testing::Test
+{
+protected:
+    // A wizard over the view in the given start mode, created and shown.
+    CPshLgSichgWizard* Open(int nMode, FakeLgSicherungView* pView = nullptr)
+    {
+        if (!pView)
+            pView = &m_view;
+        auto* wizard = new CPshLgSichgWizard(403, pView, 0);
+        m_wizard = wizard;
+        wizard->SetView(pView);
+        wizard->SetStartMode(nMode);
+        EXPECT_TRUE(wizard->Create());
+        wizard->show();
+        return wizard;
+    }
+    void TearDown() override { delete m_wizard.data(); }
+
+    static QString Artifact(const QString& name)
+    {
+        const QString dir = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring");
+        QDir().mkpath(dir);
+        return dir + QLatin1Char('/') + name;
+    }
+
+    EnglishModule m_module;
+    ScriptedMessageBoxService m_boxes;
+    FakeLgSicherungView m_view;
+    QPointer<CPshLgSichgWizard> m_wizard;
+};
+
+} // namespace
 
 TEST(PshLgSichgWizard, StartModeKeepsTheModeValueAndTheFormedUnitFlagApart)
 {
@@ -12,6 +91,7 @@ TEST(PshLgSichgWizard, StartModeKeepsTheModeValueAndTheFormedUnitFlagApart)
         int nValue;
         bool bFormedUnit;
     };
+    EnglishModule module;
     for (const Case& c : {Case{0, 0, false}, Case{1, 0, true}, Case{2, 2, false}, Case{3, 3, false}}) {
         SCOPED_TRACE(c.nMode);
         FakeLgSicherungView view;
@@ -21,5 +101,360 @@ TEST(PshLgSichgWizard, StartModeKeepsTheModeValueAndTheFormedUnitFlagApart)
         EXPECT_EQ(wizard.GetStartMode(), c.nValue);
         EXPECT_EQ(wizard.IsFormedUnitStart(), c.bFormedUnit);
         EXPECT_EQ(wizard.GetView(), &view);
+    }
+}
+
+TEST_F(WizardTest, OpensWithNinePagesInWizardOrderHeaderHintPaneAndStrip)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    const quint32 templates[] = {633, 634, 640, 641, 761, 635, 746, 642, 644};
+    const quint32 headers[] = {682, 720, 717, 691, 718, 805, 810, 804, 723};
+    ASSERT_EQ(wizard->PageCount(), CPshLgSichgWizard::kPageCount);
+    for (int i = 0; i < CPshLgSichgWizard::kPageCount; ++i) {
+        SCOPED_TRACE(i);
+        CPgLgSichgBase2* page = wizard->GetPage(i);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->TemplateId(), templates[i]);
+        EXPECT_TRUE(page->TemplateError().isEmpty()) << page->TemplateError().toStdString();
+        EXPECT_EQ(wizard->PageIndexOf(page), i);
+        EXPECT_EQ(page->GetView(), &m_view);
+        quint32 nHeader = 0;
+        page->GetHeaderBitmapId(&nHeader);
+        EXPECT_EQ(nHeader, headers[i]);
+    }
+    EXPECT_EQ(wizard->ActiveIndex(), 0);
+    EXPECT_EQ(wizard->windowTitle(), QStringLiteral("Step 1 of 9: Load unit"));
+    // The hint pane sits on the page where the template kept its place.
+    CPgLgSichgBase2* first = wizard->GetPage(0);
+    ASSERT_NE(wizard->Browser(), nullptr);
+    EXPECT_EQ(wizard->Browser()->parentWidget(), first);
+    EXPECT_EQ(wizard->Browser()->geometry(), first->HintRect());
+    EXPECT_FALSE(first->HintRect().isEmpty());
+    EXPECT_FALSE(first->HeaderPicture().isNull());
+    ASSERT_NE(wizard->HeaderView(), nullptr);
+    EXPECT_EQ(wizard->HeaderView()->height(), CPshLgSichgWizard::kHeaderHeight - 5);
+    ASSERT_NE(wizard->ButtonStrip(), nullptr);
+    EXPECT_EQ(wizard->ButtonStrip()->Id(), quint32(CPshLgSichgWizard::kStripId));
+    for (int id : {12323, 12324, 705, 714, 770})
+        EXPECT_TRUE(wizard->ButtonStrip()->HasButton(quint32(id))) << id;
+    // The activation told the view (posted 0x804C with 1).
+    QCoreApplication::sendPostedEvents(&m_view);
+    ASSERT_FALSE(m_view.m_events.empty());
+    EXPECT_EQ(m_view.m_events.back().nType, int(LgSichgViewEvent::kPageNoticeType));
+    EXPECT_EQ(m_view.m_events.back().nWParam, 1);
+    // The header shows the page's banner: not white in its middle.
+    const QImage header = wizard->HeaderView()->Render();
+    EXPECT_NE(header.pixel(header.width() / 2 - 210, header.height() / 2), qRgb(255, 255, 255));
+    EXPECT_TRUE(wizard->grab().save(Artifact(QStringLiteral("wizard_first_page.png"))));
+}
+
+TEST_F(WizardTest, ModeThreeOpensOnTheResultWithBackAndSaveDisabled)
+{
+    CPshLgSichgWizard* wizard = Open(3);
+    EXPECT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+    EXPECT_EQ(wizard->GetReach(), 8);
+    struct Case
+    {
+        int nId;
+        bool bEnabled;
+    };
+    for (const Case& c :
+         {Case{12323, false}, Case{714, false}, Case{770, true}, Case{705, true}, Case{12324, true}}) {
+        SCOPED_TRACE(c.nId);
+        EXPECT_EQ(wizard->IsButtonEnabled(c.nId), c.bEnabled);
+    }
+    EXPECT_TRUE(wizard->grab().save(Artifact(QStringLiteral("wizard_result_page.png"))));
+}
+
+TEST_F(WizardTest, StartPageAndReachByMode)
+{
+    struct Case
+    {
+        int nMode;
+        int nPage;
+        int nReach;
+    };
+    for (const Case& c : {Case{0, 0, -1}, Case{1, 0, -1}, Case{2, 1, 8}, Case{3, 8, 8}}) {
+        SCOPED_TRACE(c.nMode);
+        CPshLgSichgWizard* wizard = Open(c.nMode);
+        EXPECT_EQ(wizard->ActiveIndex(), c.nPage);
+        EXPECT_EQ(wizard->GetReach(), c.nReach);
+        delete wizard;
+    }
+}
+
+TEST_F(WizardTest, ClosingInModeTwoAsksAndUnmarksTheUnit)
+{
+    fahrzeugtest::Sicherungsaufbau a = fahrzeugtest::BaueSicherungsaufbau();
+    a.pEinheit->m_bVorhanden = 1;
+    FakeLgSicherungView view(a.pDoc.get());
+    CPshLgSichgWizard* wizard = Open(2, &view);
+    CommandEvent close(705);
+    // 708 keeps everything as it is.
+    m_boxes.AddAnswer(708);
+    QCoreApplication::sendEvent(wizard, &close);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].html.textId, 591);
+    EXPECT_EQ(a.pEinheit->m_bVorhanden, 1);
+    EXPECT_EQ(view.Count("MarkModified"), 0);
+    // 668 unmarks the unit, marks the document and saves; this document cannot be saved, so the
+    // wizard says so and stays.
+    m_boxes.Clear();
+    m_boxes.AddAnswer(668);
+    m_boxes.AddAnswer(668);
+    QCoreApplication::sendEvent(wizard, &close);
+    EXPECT_EQ(a.pEinheit->m_bVorhanden, 0);
+    EXPECT_EQ(view.Count("MarkModified"), 1);
+    ASSERT_EQ(m_boxes.Records().size(), 2);
+    EXPECT_TRUE(m_boxes.Records()[1].html.text.contains(QStringLiteral("could not be saved")));
+    EXPECT_TRUE(wizard->isVisible());
+}
+
+TEST_F(WizardTest, ARelayedNoticeReachesTheActivePageLater)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    wizard->GoToPage(2);
+    // The notice travels posted; the stub page leaves it unhandled but must receive it as 0x803F.
+    struct Spy : QObject
+    {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == LgSichgPageEvent::kViewNotifyType ? 1 : 0;
+            return false;
+        }
+    } spy;
+    wizard->GetPage(2)->installEventFilter(&spy);
+    LgSichgPageEvent relay(LgSichgPageEvent::kRelayType, 17, 4);
+    QCoreApplication::sendEvent(wizard, &relay);
+    EXPECT_EQ(spy.n, 0);
+    QCoreApplication::sendPostedEvents(wizard->GetPage(2));
+    EXPECT_EQ(spy.n, 1);
+}
+
+TEST_F(WizardTest, ButtonsFollowThePageAndTheReach)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    EXPECT_FALSE(wizard->IsButtonEnabled(12323)) << "no way back from the first page";
+    EXPECT_TRUE(wizard->IsButtonEnabled(12324));
+    EXPECT_FALSE(wizard->IsButtonEnabled(770));
+    EXPECT_FALSE(wizard->IsButtonEnabled(714));
+    CommandEvent next(12324);
+    QCoreApplication::sendEvent(wizard, &next);
+    EXPECT_EQ(wizard->ActiveIndex(), 1);
+    EXPECT_TRUE(wizard->IsButtonEnabled(12323));
+    EXPECT_EQ(wizard->windowTitle(), QStringLiteral("Step 2 of 9: Blocking"));
+    CommandEvent back(12323);
+    QCoreApplication::sendEvent(wizard, &back);
+    EXPECT_EQ(wizard->ActiveIndex(), 0);
+    wizard->SetReach(8);
+    EXPECT_TRUE(wizard->IsButtonEnabled(770));
+    EXPECT_TRUE(wizard->IsButtonEnabled(714));
+    CommandEvent report(770);
+    QCoreApplication::sendEvent(wizard, &report);
+    EXPECT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+}
+
+TEST_F(WizardTest, GoToPageRefusesWhatLiesOutsideAndCountsNewPages)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    struct Case
+    {
+        int nTarget;
+        bool bShown;
+        int nActive;
+    };
+    for (const Case& c : {Case{-1, false, 0}, Case{9, false, 0}, Case{0, true, 0}, Case{3, true, 3},
+                          Case{1, true, 1}, Case{3, true, 3}}) {
+        SCOPED_TRACE(c.nTarget);
+        EXPECT_EQ(wizard->GoToPage(c.nTarget), c.bShown);
+        EXPECT_EQ(wizard->ActiveIndex(), c.nActive);
+    }
+    // Page 3 was entered twice but counted once; after a restart at 3 it counts again.
+    EXPECT_EQ(wizard->GetPage(3)->VisitCount(), 1);
+    EXPECT_EQ(wizard->GetPage(2)->VisitCount(), 0) << "never shown";
+    wizard->GoToPage(1);
+    wizard->SetReach(-4);
+    wizard->GoToPage(3);
+    EXPECT_EQ(wizard->GetPage(3)->VisitCount(), 2);
+}
+
+TEST_F(WizardTest, MethodChangeOnTheResultPageMovesBack)
+{
+    struct Case
+    {
+        int nVerfahren;
+        int nActive;
+        int nReach;
+    };
+    for (const Case& c : {Case{1, 5, 4}, Case{0, 7, 6}}) {
+        SCOPED_TRACE(c.nVerfahren);
+        CPshLgSichgWizard* wizard = Open(3);
+        wizard->GetParams().m_nVerfahren = c.nVerfahren;
+        const int nRepaints = m_view.Count("RepaintView");
+        EXPECT_TRUE(wizard->OnViewNotify(46, 0));
+        EXPECT_EQ(wizard->ActiveIndex(), c.nActive);
+        EXPECT_EQ(wizard->GetReach(), c.nReach + (c.nActive > c.nReach ? 1 : 0));
+        EXPECT_EQ(m_view.Count("RepaintView"), nRepaints + 1);
+        delete wizard;
+    }
+}
+
+TEST_F(WizardTest, FrameCommandsAreDisabledWhileTheWizardIsOpen)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    struct Case
+    {
+        int nCommand;
+        int nPage;
+        bool bHandled;
+    };
+    const Case cases[] = {
+        {57602, 0, true},  {57606, 0, true}, {57665, 3, true},  {33101, 0, true},  {33112, 0, true},
+        {33124, 0, true},  {33148, 0, true}, {748, 0, true},    {397, 0, true},    {398, 0, true},
+        {644, 0, true},    {130, 0, true},   {33071, 0, true},  {33072, 0, true},  {33095, 0, true},
+        {57616, 0, true},  {57631, 0, true}, {57615, 0, false}, {57632, 0, false}, {33070, 0, false},
+        {33070, 1, false}, {33070, 2, true}, {33070, 8, true},  {57601, 0, false}, {636, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.nCommand) + " on page " + std::to_string(c.nPage));
+        ASSERT_TRUE(wizard->GoToPage(c.nPage));
+        LgSichgCmdUI cmdUI{static_cast<unsigned>(c.nCommand)};
+        EXPECT_EQ(wizard->OnUpdateFrameCmdUI(c.nCommand, &cmdUI), c.bHandled);
+        if (c.bHandled) {
+            ASSERT_TRUE(cmdUI.m_enabled.has_value());
+            EXPECT_FALSE(*cmdUI.m_enabled);
+        } else {
+            EXPECT_FALSE(cmdUI.m_enabled.has_value());
+        }
+    }
+}
+
+TEST_F(WizardTest, EscapeHidesTheWizardAndTellsTheView)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    wizard->activateWindow();
+    wizard->setFocus();
+    m_view.m_events.clear();
+    QTest::keyClick(wizard, Qt::Key_Escape);
+    EXPECT_FALSE(wizard->isVisible());
+    ASSERT_EQ(m_view.m_events.size(), 1u);
+    EXPECT_EQ(m_view.m_events[0].nType, int(LgSichgViewEvent::kHiddenType));
+    EXPECT_FALSE(m_wizard.isNull()) << "hiding keeps the wizard";
+}
+
+TEST_F(WizardTest, RefusedViewActionsTellTheUser)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    wizard->GoToPage(2);
+    for (int nStatus : {2, 1}) {
+        SCOPED_TRACE(nStatus);
+        m_boxes.Clear();
+        wizard->SetStateWord(nStatus);
+        QString message;
+        EXPECT_NE(wizard->QueryViewAction(64, 0, &message, 0, nullptr), 0);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        const QString text = m_boxes.Records()[0].html.text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("This cannot be done while load securing is open.")));
+        EXPECT_EQ(text.contains(QStringLiteral("Finish or close")), nStatus == 1);
+    }
+    // The stub pages have no opinion: the view's default stands at state word 0.
+    m_boxes.Clear();
+    wizard->SetStateWord(0);
+    EXPECT_EQ(wizard->QueryViewAction(1, 0, nullptr, 7, nullptr), 7);
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+}
+
+TEST_F(WizardTest, SaveAndCloseKeepsTheWizardWhenTheFilesWereNotSaved)
+{
+    // A new document without a file name and without a window to ask for one cannot be saved.
+    fahrzeugtest::Sicherungsaufbau a = fahrzeugtest::BaueSicherungsaufbau();
+    FakeLgSicherungView view(a.pDoc.get());
+    CPshLgSichgWizard* wizard = Open(0, &view);
+    EXPECT_FALSE(wizard->CloseWizard(714));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_TRUE(m_boxes.Records()[0].html.text.contains(QStringLiteral("could not be saved")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(m_wizard.isNull());
+    EXPECT_TRUE(wizard->isVisible());
+    for (const auto& e : view.m_events)
+        EXPECT_NE(e.nType, int(LgSichgViewEvent::kClosedType));
+
+    // Closing without saving tells the view and goes.
+    EXPECT_TRUE(wizard->CloseWizard(705));
+    ASSERT_FALSE(view.m_events.empty());
+    EXPECT_EQ(view.m_events.back().nType, int(LgSichgViewEvent::kClosedType));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_wizard.isNull());
+}
+
+TEST_F(WizardTest, AUnitOutOfThePlanGoesBackOnCloseAndOnDestruction)
+{
+    for (bool bClose : {true, false}) {
+        SCOPED_TRACE(bClose ? "closed" : "destroyed");
+        fahrzeugtest::Sicherungsaufbau a = fahrzeugtest::BaueSicherungsaufbau();
+        tagLGINFO* lg = a.pPlan->GetLgInfos().front();
+        a.pEinheit->SetLgFlagBits(a.pEinheit->GetId());
+        FakeLgSicherungView view(a.pDoc.get());
+        CPshLgSichgWizard* wizard = Open(0, &view);
+        // The view writes its file: the active unit leaves the plan meanwhile.
+        EXPECT_TRUE(wizard->OnViewNotify(65, 0));
+        EXPECT_TRUE(a.pPlan->GetLadeeinheiten().empty());
+        EXPECT_EQ(lg->GetLeId(), 0);
+        EXPECT_TRUE(wizard->HasSavedUnit());
+        if (bClose) {
+            EXPECT_TRUE(wizard->close());
+            EXPECT_FALSE(wizard->HasSavedUnit());
+            EXPECT_FALSE(wizard->OnViewNotify(66, 0)) << "nothing left to put back";
+        }
+        delete wizard;
+        ASSERT_EQ(a.pPlan->GetLadeeinheiten().size(), 1u);
+        EXPECT_EQ(a.pPlan->GetLadeeinheiten().front(), a.pEinheit);
+        EXPECT_EQ(lg->GetLeId(), a.pEinheit->GetId());
+    }
+}
+
+TEST_F(WizardTest, TheCloseBoxDoesNothingWhileNoUnitIsOut)
+{
+    CPshLgSichgWizard* wizard = Open(0);
+    EXPECT_FALSE(wizard->close());
+    EXPECT_TRUE(wizard->isVisible());
+}
+
+TEST(LgSichgPlacement, TheSheetMovesBesideTheView)
+{
+    struct Case
+    {
+        const char* name;
+        QRect view, sheet;
+        int nScreen;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"no overlap stays", {600, 100, 600, 400}, {10, 100, 400, 300}, 1920, {10, 100, 400, 300}},
+        {"room on the left", {800, 100, 600, 400}, {900, 150, 400, 300}, 1920, {370, 150, 400, 300}},
+        {"no room left, room right", {200, 100, 600, 400}, {300, 150, 400, 300}, 1920, {830, 150, 400, 300}},
+        {"the margin counts as overlap",
+         {800, 100, 600, 400},
+         {1420, 150, 400, 300},
+         1920,
+         {370, 150, 400, 300}},
+        {"no room either side: the smaller shift",
+         {100, 100, 1600, 400},
+         {300, 150, 400, 300},
+         1920,
+         {0, 150, 400, 300}},
+        {"no room either side, right is nearer",
+         {100, 100, 1600, 400},
+         {1400, 150, 400, 300},
+         1920,
+         {1520, 150, 400, 300}},
+        {"kept on the screen", {0, 0, 100, 100}, {1700, 0, 400, 300}, 1920, {1520, 0, 400, 300}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LgSichgPlacement::Place(c.view, c.sheet, c.nScreen), c.expected);
     }
 }

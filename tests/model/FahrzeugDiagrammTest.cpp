@@ -135,3 +135,26 @@ TEST(FahrzeugDiagramm, LateralLimitAlongTheLength)
     d.SampleCurve();
     EXPECT_EQ(d.GetLaengenAnzahl(), 0);
 }
+
+TEST(FahrzeugDiagramm, LateralSamplesReachTheEndOfLoadAreasUpToTwentyMetres)
+{
+    // The template view lets a load area grow to 20 m; its samples must reach the end of the range
+    // without running past the buffer.
+    for (double dLaenge : {7.0, 15.0, 20.0}) {
+        SCOPED_TRACE(dLaenge);
+        auto v = Fahrzeug(0);
+        v->m_dLFLaenge = dLaenge;
+        GibLast(*v, dLaenge - 1.0, 2.0, 1.25);
+        Berechne(*v);
+        v->m_dNutzbarVon = 0.0;
+        v->m_dNutzbarBis = dLaenge;
+        v->m_nBereichStatus = 0;
+        CFahrzeugDiagramm& d = v->m_Diagramm;
+        d.SampleCurve();
+        ASSERT_GT(d.GetLaengenAnzahl(), 2);
+        EXPECT_LE(d.GetLaengenAnzahl(), CFahrzeugDiagramm::LAENGEN_KAPAZITAET);
+        EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, dLaenge, 1e-4);
+        for (int i = 1; i < d.GetLaengenAnzahl(); ++i)
+            EXPECT_GE(d.GetLaengenPunkt(i).y, d.GetLaengenPunkt(i - 1).y - 1e-5) << i;
+    }
+}

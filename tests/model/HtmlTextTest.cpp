@@ -95,4 +95,38 @@ TEST(HtmlTextTest, MarkersAreFoundInOrderFromTheStartAndMissingOnesChangeNothing
     EXPECT_EQ(untouched, 99u);
 }
 
+TEST(HtmlTextTest, InvisibleBlocksAreDroppedWithWhatTheyHold)
+{
+    struct Case
+    {
+        const char* name;
+        const char* html;
+        const char* expected;
+        int nDropped;
+    };
+    const Case cases[] = {
+        {"nothing marked", "<p class=\"first\">a</p>", "<p class=\"first\">a</p>", 0},
+        {"a marked block", "x<div class=\"invisible\">gone</div>y", "xy", 1},
+        {"a marker filled to its width", "<div class=\"invisible          \">a</div>b", "b", 1},
+        {"one word of several", "<p class='hint invisible wide'>a</p><p class=\"invisibleX\">b</p>",
+         "<p class=\"invisibleX\">b</p>", 1},
+        {"nested blocks of the same name",
+         "<div class=invisible><div>in</div><div>in</div></div><div>out</div>", "<div>out</div>", 1},
+        {"upper case", "<TABLE CLASS=\"Invisible\"><tr><td>t</td></tr></TABLE>z", "z", 1},
+        {"void and self-closed elements",
+         "<img class=\"invisible\" src=\"a.png\">a<br class=\"invisible\"/>b", "ab", 2},
+        {"two blocks", "<p class=\"invisible\">1</p>-<span class=\"invisible\">2</span>", "-", 2},
+        {"not closed", "a<div class=\"invisible\">b<p>c", "a", 1},
+        {"a class-like text outside a tag", "class=\"invisible\" <b>x</b>", "class=\"invisible\" <b>x</b>",
+         0},
+        {"a data attribute", "<p data-class=\"invisible\">k</p>", "<p data-class=\"invisible\">k</p>", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string html = c.html;
+        EXPECT_EQ(DropInvisibleBlocks(html), c.nDropped);
+        EXPECT_EQ(html, c.expected);
+    }
+}
+
 } // namespace

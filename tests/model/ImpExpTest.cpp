@@ -805,6 +805,27 @@ TEST_F(ImpExpTest, ReadFileFahrzeugTypSavesAConvertedCurrentRoot)
     EXPECT_DOUBLE_EQ(root.m_Records[0]->m_dLeerlast[9], 44.0);
 }
 
+TEST_F(ImpExpTest, ReadFileFahrzeugTypLeavesAFileInUseAsItIs)
+{
+    ArchiveWriter ar;
+    ar.WriteClass(CImpExp::classInfo);
+    for (int i = 0; i < 5; ++i)
+        ar.WriteString("");
+    ar.WriteInt(3);
+    SFileFhzgInfo entry;
+    entry.m_nTyp = 0;
+    entry.m_nIndex = 0;
+    ar.WriteCount(1);
+    ar.WriteObject(&entry);
+    const Bytes b = ar.TakeData() + Word(1) + ClassRecord(8, "SIMPEXP_FZG") + FahrzeugFelder(8, 0, 18.0);
+    const fs::path p = m_dir / "offen.qor";
+    WriteBytes(p, b);
+    int count = -1;
+    EXPECT_EQ(ReadFileFahrzeugTyp(p, 0, &count, false), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(ReadBytes(p), b);
+}
+
 TEST_F(ImpExpTest, CollectReferencedFilesReducesPictureNames)
 {
     const ProgramFolders vorher = GetProgramFolders();

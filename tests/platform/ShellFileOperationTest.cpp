@@ -72,6 +72,28 @@ TEST_F(ShellFileOperationTest, UndoableDeleteGoesToTheTrash)
     EXPECT_TRUE(QFile::exists(trash)) << trash.toStdString();
 }
 
+TEST_F(ShellFileOperationTest, AnUndoableDeleteWithoutAUsableTrashKeepsTheFile)
+{
+    // A file where the user's trash folder belongs: the trash cannot be made.
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    const fs::path data = m_root / "data";
+    fs::create_directories(data);
+    Write("data/Trash", "not a folder");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.string()));
+    const QString oldCwd = QDir::currentPath();
+    fs::create_directories(m_root / "cwd");
+    QDir::setCurrent(QString::fromStdString((m_root / "cwd").string()));
+
+    const int result = ShellFileOperation(P("src/a.txt"), "", FO_DELETE, FOF_ALLOWUNDO);
+
+    QDir::setCurrent(oldCwd);
+    qputenv("XDG_DATA_HOME", oldData);
+    EXPECT_EQ(result, SFO_TRASH_FAILED);
+    EXPECT_EQ(Read("src/a.txt"), "alpha");
+    EXPECT_TRUE(fs::is_empty(m_root / "cwd")) << "nothing is left in a stand-in trash";
+    EXPECT_EQ(Read("data/Trash"), "not a folder");
+}
+
 TEST_F(ShellFileOperationTest, FailuresAnswerADistinctCodeAndChangeNothing)
 {
     struct Case

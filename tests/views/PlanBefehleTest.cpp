@@ -24,8 +24,10 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/SNutzbareLF.h"
 #include "platform/MenuResource.h"
 #include "ui/CWndSlider.h"
+#include "ui/CommandEvent.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,6 +72,10 @@ protected:
         stopps.push_back(text);
     }
     void MeldeInfo(const std::string& /*caption*/, const std::string& /*text*/) override {}
+    void ZeigeHilfe() override { ++nHilfe; }
+
+public:
+    int nHilfe = 0;
 };
 
 class PlanBefehleTest : public ::testing::Test
@@ -960,5 +966,54 @@ TEST_F(PlanBefehleTest, AlignPopupGetsTheDistanceAndItsMessageMovesTheSelection)
         QCoreApplication::sendEvent(view.get(), &e);
         EXPECT_NEAR(p->m_dPosX, f.x, 1e-9);
         EXPECT_NEAR(p->m_dPosY, f.y, 1e-9);
+    }
+}
+
+TEST_F(PlanBefehleTest, StripButtonsReachTheView)
+{
+    CommandEvent hilfe(827);
+    QCoreApplication::sendEvent(view.get(), &hilfe);
+    EXPECT_EQ(view->nHilfe, 1);
+    const bool bRampe = view->m_bRampenModus;
+    CommandEvent rampe(400);
+    QCoreApplication::sendEvent(view.get(), &rampe);
+    EXPECT_NE(view->m_bRampenModus, bRampe);
+}
+
+TEST_F(PlanBefehleTest, UsableAreaDialogTakesChangedBordersOnly)
+{
+    ScriptedPlanDialogs dialogs;
+    CFahrzeug& f = *doc.GetFahrzeug();
+    const SNutzbareLF alt = f.m_NutzLF[1];
+    struct Fall
+    {
+        bool bAbbruch;
+        double dVorn;
+        bool bUebernommen;
+    };
+    const Fall faelle[] = {{true, alt.m_dRand[0] + 0.2, false},
+                           {false, alt.m_dRand[0], false},
+                           {false, -0.5, false},
+                           {false, alt.m_dRand[0] + 0.2, true}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.dVorn);
+        doc.SetModifiedFlag(false);
+        dialogs.m_bCancel = fall.bAbbruch;
+        for (int i = 0; i < 4; ++i) {
+            dialogs.m_nutzLF.dLaengen[i] = alt.m_dRand[i];
+            dialogs.m_nutzLF.fWerte[i] = alt.m_fWert[i];
+            dialogs.m_nutzLF.nWerte[i] = alt.m_nRaster[i] + 1;
+        }
+        dialogs.m_nutzLF.dLaengen[0] = fall.dVorn;
+        EXPECT_TRUE(view->OnBefehl(32952));
+        EXPECT_DOUBLE_EQ(dialogs.m_nutzLFGezeigt.dLaengen[0], alt.m_dRand[0]);
+        EXPECT_EQ(doc.IsModified(), fall.bUebernommen);
+        if (fall.bUebernommen) {
+            EXPECT_DOUBLE_EQ(f.m_NutzLF[1].m_dRand[0], fall.dVorn);
+            EXPECT_DOUBLE_EQ(f.m_NutzLF[0].m_dRand[0], fall.dVorn);
+            EXPECT_EQ(f.m_NutzLF[1].m_nRaster[0], alt.m_nRaster[0] + 1);
+        } else {
+            EXPECT_TRUE(f.m_NutzLF[1] == alt);
+        }
     }
 }

@@ -80,10 +80,25 @@ public:
         return true;
     }
 
+    // Takes the values the test set (once it set them); remembers what it was shown.
+    bool EditNutzbareLF(QWidget*, NutzbareLFValues& values, bool bMode1) override
+    {
+        ++m_nOpened;
+        m_nutzLFGezeigt = values;
+        m_bNutzLFModus1 = bMode1;
+        if (m_bCancel)
+            return false;
+        values = m_nutzLF;
+        return true;
+    }
+
     bool m_bCancel = false;
     int m_nOpened = 0;
     double m_dGewicht = 0.0;
     ZLValues m_zl;
+    NutzbareLFValues m_nutzLF;
+    NutzbareLFValues m_nutzLFGezeigt;
+    bool m_bNutzLFModus1 = false;
 };
 
 // A slider that the test moves: each move sends the owner the message of the slider's kind.

@@ -68,17 +68,6 @@ QImage Hatch(int n, const QColor& line, const QColor& ground)
     return image;
 }
 
-// The end stop of the loading ramp: a dark post with yellow and black warning stripes.
-QImage RampenEnde(int w, int h)
-{
-    QImage image = White(w, h);
-    QPainter p(&image);
-    p.fillRect(0, 0, w, h, QColor(70, 70, 70));
-    for (int y = 0; y < h; y += 8)
-        p.fillRect(2, y, w - 4, 4, QColor(240, 200, 30));
-    return image;
-}
-
 // A filler item seen from the side on white: a grey-blue air bag with its seams and valve, resting on a
 // wooden wedge, as the FSM editor shows it while an item has no picture of its own.
 QImage FillerItem(int w, int h)
@@ -103,6 +92,17 @@ QImage FillerItem(int w, int h)
         QPolygonF({QPointF(w * 0.64, h * 0.82), QPointF(w * 0.90, h * 0.82), QPointF(w * 0.90, h * 0.40)}));
     p.setPen(QPen(QColor(60, 60, 60), 2));
     p.drawLine(QPointF(w * 0.04, h * 0.84), QPointF(w * 0.96, h * 0.84));
+    return image;
+}
+
+// The end stop of the loading ramp: a dark post with yellow and black warning stripes.
+QImage RampenEnde(int w, int h)
+{
+    QImage image = White(w, h);
+    QPainter p(&image);
+    p.fillRect(0, 0, w, h, QColor(70, 70, 70));
+    for (int y = 0; y < h; y += 8)
+        p.fillRect(2, y, w - 4, 4, QColor(240, 200, 30));
     return image;
 }
 

@@ -2,7 +2,9 @@
 #include "ViewPicturePainter.h"
 
 #include "PlanPicturePainter.h"
+#include "SecuringPicturePainter.h"
 #include "VehiclePicturePainter.h"
+#include "WizardPicturePainter.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -99,7 +101,7 @@ void PointingHand(QPainter& p)
 
 QList<int> ViewPicturePainter::CursorIds()
 {
-    return {175, 192, 196, 197, 203, 251, 252, 253, 274, 337, 555, 893, 1032};
+    return {175, 192, 196, 197, 203, 251, 252, 253, 254, 274, 337, 555, 768, 769, 893, 1032};
 }
 
 QImage ViewPicturePainter::Cursor(int id)
@@ -159,6 +161,26 @@ QImage ViewPicturePainter::Cursor(int id)
     case 893: // marking: blue badge
         Arrow(p);
         Badge(p, QColor(40, 110, 210));
+        break;
+    case 254: // another object that can be chosen: arrow with a white box
+        Arrow(p);
+        Badge(p, Qt::white);
+        p.setPen(QPen(kInk, 1));
+        p.drawRect(QRect(20, 20, 6, 6));
+        break;
+    case 768: // a place on a lashing rail: arrow with a grey rail badge
+        Arrow(p);
+        Badge(p, QColor(150, 150, 150));
+        p.setPen(QPen(kInk, 2));
+        p.drawLine(19, 23, 27, 23);
+        break;
+    case 769: // a lashing point that can be chosen: arrow with a ring badge
+        Arrow(p);
+        Badge(p, QColor(84, 106, 6));
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(Qt::white, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(23, 23), 3.5, 3.5);
         break;
     case 1032: // an editable value: arrow with a text caret
         Arrow(p);
@@ -231,6 +253,10 @@ QList<QString> ViewPicturePainter::Paths()
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : VehiclePicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : WizardPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : SecuringPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -244,6 +270,12 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : VehiclePicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return VehiclePicturePainter::Draw(id);
+    for (int id : WizardPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return WizardPicturePainter::Draw(id);
+    for (int id : SecuringPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return SecuringPicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);

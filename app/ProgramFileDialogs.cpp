@@ -1,0 +1,43 @@
+// The document commands' file dialogs: opening, naming and combining vehicles in the program's own
+// catalogue dialogs.
+#include "app/ProgramFileDialogs.h"
+
+#include "catalogue/CDlgFileAction2.h"
+#include "catalogue/CDlgKombiNeu.h"
+#include "catalogue/VehicleFolders.h"
+
+void ProgramFileDialogs::Install(DocumentServices& services, const QString& userRoot)
+{
+    const VehicleFolders folders = VehicleFolders::Below(userRoot);
+    services.open = [folders](QWidget* parent, DocumentServices::OpenChoice& choice) {
+        CDlgFileAction2 dialog(CDlgFileAction2::kChoose, false, folders, parent);
+        if (dialog.exec() != CDlgBase::kIdOk || dialog.ChosenFile().isEmpty())
+            return false;
+        choice.path = dialog.ChosenFile();
+        // A vehicle is opened on its own; a combination with its partner, and the partner is never
+        // asked for separately.
+        choice.bSingle = !dialog.IsKombination();
+        choice.bPartner = false;
+        return true;
+    };
+    services.askSaveName = [folders](QWidget* parent, bool bKombination, const QString& preset,
+                                     QString& folder, QString& name) {
+        CDlgFileAction2 dialog(CDlgFileAction2::kNewName, bKombination, folders, parent);
+        dialog.SetName(preset);
+        if (dialog.exec() != CDlgBase::kIdOk || dialog.NewPath().isEmpty())
+            return false;
+        folder = dialog.TargetFolder();
+        name = dialog.Name();
+        return true;
+    };
+    services.newKombination = [folders](QWidget* parent, DocumentServices::KombiChoice& choice) {
+        CDlgKombiNeu dialog(folders, parent);
+        if (dialog.exec() != CDlgBase::kIdOk)
+            return false;
+        choice.zugPath = dialog.ZugPath();
+        choice.anhaengerPath = dialog.AnhaengerPath();
+        choice.newPath = dialog.NewPath();
+        choice.dKupplungMm = dialog.Integer();
+        return true;
+    };
+}

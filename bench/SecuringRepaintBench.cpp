@@ -1,0 +1,118 @@
+// A full repaint of the load-securing view into its back buffer: the sample semi-trailer with its
+// lashing points along both sides and both rails, 30 placed loads in 8 secured load units with their
+// lashings, at 1920 x 1080 and zoom index 5, offscreen.
+#include "loadsecuring/CQORLgSicherungView.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "platform/ResourceModule.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Ten columns of three pallets; units of four neighbouring pallets (the last two of three), each
+// lashed with two pairs of points facing each other.
+void Beladen(CFahrzeug& f)
+{
+    CQOR& q = *f.GetQor();
+    std::vector<tagLGINFO*> lasten;
+    for (int i = 0; i < 30; ++i) {
+        auto* p = new tagLGINFO;
+        p->m_strName = "Pallet";
+        p->m_nNummer = i + 1;
+        p->m_nTyp = 0;
+        p->m_dLaenge = 1.2;
+        p->m_dBreite = 0.8;
+        p->m_dHoehe = 1.2;
+        p->m_dSPLaenge = 0.6;
+        p->m_dSPBreite = 0.4;
+        p->m_dMasse = 0.6;
+        p->m_dSPMasse = 0.6;
+        p->m_dPosX = 0.1 + 1.3 * (i / 3);
+        p->m_dPosY = 0.8 * (i % 3);
+        q.AddLgInfo(p, false);
+        lasten.push_back(p);
+    }
+    const std::vector<CZurrpunkt*> punkte(f.GetZurrpunktListe().begin(), f.GetZurrpunktListe().end());
+    const std::size_t nSeite = punkte.size() / 2;
+    const int groessen[8] = {4, 4, 4, 4, 4, 4, 3, 3};
+    std::size_t n = 0;
+    for (int u = 0; u < 8; ++u) {
+        auto* le = new CLadeeinheit(u + 1);
+        for (int k = 0; k < groessen[u]; ++k, ++n) {
+            le->AddLadung(lasten[n]->m_strName.c_str(), lasten[n]->m_nNummer, lasten[n]);
+            lasten[n]->SetLeId(u + 1);
+        }
+        le->m_bVorhanden = 1;
+        le->RebuildLgMap(&q);
+        le->CalcAbmessungen();
+        for (std::size_t k = 0; k < 2; ++k) {
+            const std::size_t i = std::min(1 + static_cast<std::size_t>(u) + k, nSeite - 1);
+            auto t = std::make_unique<sZPPtrTupel>(punkte[i], punkte[nSeite + i], 0);
+            t->m_nAktiv = 1;
+            le->m_ZPPtrTupel.push_back(std::move(t));
+        }
+        le->m_nZurrParam[0] = 3;
+        le->m_nZurrParam[1] = 0;
+        q.InsertLadeeinheit(le, u);
+    }
+    q.m_nAktiveLadeeinheit = 3;
+}
+
+void BM_SecuringViewRepaint(benchmark::State& state)
+{
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    std::unique_ptr<CFahrzeug> f =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "SAH.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!f || !f->GetQor()) {
+        state.SkipWithError("sample semi-trailer missing");
+        return;
+    }
+    Beladen(*f);
+    CQOR1Doc doc;
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    CQORLgSicherungView view(&doc);
+    view.resize(1920, 1080);
+    view.SetZoomIndex(5);
+    QImage bild = view.RenderPicture(QSize(1920, 1080));
+    for (auto _ : state) {
+        bild = view.RenderPicture(QSize(1920, 1080));
+        benchmark::DoNotOptimize(bild.constBits());
+    }
+    state.counters["units"] = static_cast<double>(view.GetEinheitRegionen().size());
+    state.counters["loads"] = static_cast<double>(view.GetLadungRegionen().size());
+    state.counters["points"] = static_cast<double>(view.GetPunktRechtecke().size());
+}
+BENCHMARK(BM_SecuringViewRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::unique_ptr<ResourceModule> module =
+        ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+    ResourceModule::SetCurrent(module.get());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ResourceModule::SetCurrent(nullptr);
+    return 0;
+}

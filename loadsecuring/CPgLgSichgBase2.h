@@ -1,0 +1,131 @@
+// The base of the load-securing wizard's pages: header picture, hint pane, strips and the operations
+// through which the wizard asks and tells its pages.
+#pragma once
+
+#include "ui/CDlgBase.h"
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <initializer_list>
+
+class CCmdUI;
+class CFahrzeug;
+class CLadeeinheit;
+class CPshLgSichgWizard;
+class CQorBrowser;
+class FormatArg;
+class ILgSicherungView;
+class LgSichgPageEvent;
+
+// A page is a dialog template shown as a child widget of the wizard's page stack; the dialog base
+// gives it its strips, group boxes, keyboard order, edit commits and idle update. The wizard calls
+// Activate and Deactivate when the page becomes or stops being the active one.
+class CPgLgSichgBase2 : public CDlgBase
+{
+    Q_OBJECT
+public:
+    // The default header picture and the two group-box colours.
+    static constexpr quint32 kDefaultHeaderBitmap = 648;
+    static QColor OuterFrameColor() { return QColor(233, 239, 248); }
+    static QColor InnerFrameColor() { return QColor(154, 184, 222); }
+
+    CPgLgSichgBase2(quint32 templateId, CPshLgSichgWizard* pWizard);
+    ~CPgLgSichgBase2() override;
+
+    // The operations the wizard asks and tells its pages through, in this order (1, 6, 7 and 15 are
+    // those of the dialog base: OnPaintCtrl, OnRibBtnContainerCreated, OnRibBtnAdded, OnEditCommit).
+    // 2. Fills the hint; 0 shows it. The base clears the hint-dirty flag and gives an empty text.
+    virtual int BuildHintHtml(std::intptr_t nArg, QString* pHtml);
+    // 3. Once, at the first activation.
+    virtual void OnFirstActivate();
+    // 4. May replace the header picture's number (kDefaultHeaderBitmap).
+    virtual void GetHeaderBitmapId(quint32* pId);
+    // 5. May replace the two group-box colours.
+    virtual void GetGroupBoxColors(QColor* pOuter, QColor* pInner);
+    // 8.-10. The page's opinion on enabling Next, Back and the report button; nonzero when it gave one.
+    virtual int OnUpdateNext(CCmdUI* pCmdUI);
+    virtual int OnUpdateBack(CCmdUI* pCmdUI);
+    virtual int OnUpdateReport(CCmdUI* pCmdUI);
+    // 11. The keyboard successor among the wizard's buttons: 705, 714, 770, 12324, 12323.
+    virtual void GetNextCommandId(int nId, int* pNext);
+    // 12. Kept for pages that need it; does nothing.
+    virtual void Reserve(int nArg1, int nArg2);
+    // 13. The view of the wizard.
+    virtual ILgSicherungView* GetView() const;
+    // 14. The page has been newly entered (the wizard's reach); nVisits counts these entries.
+    virtual void OnFirstEnter(int nVisits);
+    // 16. What gets the focus after activation; null for nothing.
+    virtual QWidget* GetInitialFocus();
+    // 17. Whether the hint pane keeps the focus on this page; the base answers 0.
+    virtual int UseBrowserFocus(CQorBrowser* pBrowser);
+    // 18. Positive refuses the view action with *pMessage, 0 allows, -1 (the base) has no opinion.
+    virtual int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage);
+    // 19. A view notification; nonzero when handled.
+    virtual int OnViewNotify(int nCode, std::intptr_t nValue);
+    // 20. Before leaving for nTarget: -2 refuses, -1 accepts, an index redirects. The base gives nTarget.
+    virtual int Validate(int nTarget);
+    // 21. The wizard's reach was set.
+    virtual void OnReachChanged(int nOldReach, int nValue);
+    // 22. A wizard button was pressed, with its value in the strip.
+    virtual int OnButtonPressed(int nId, int nValue);
+
+    // The framework's activation and deactivation of the page, overridden by pages that need them.
+    virtual bool OnSetActive();
+    virtual bool OnKillActive();
+
+    // Called by the wizard: activation (newly-entered check, first-time steps, OnSetActive) and
+    // deactivation (OnKillActive; the hint pane goes back).
+    void Activate(bool bNewlyEntered);
+    bool Deactivate();
+
+    // The tab title: text nTextId formatted with the page number, the page count and the arguments.
+    void SetPageTitle(quint32 nTextId, std::initializer_list<FormatArg> args);
+    QString PageTitle() const { return m_strTitle; }
+    // 0x804C to the view: sent with bSend, else posted.
+    void NotifyView(bool bSend, std::intptr_t nWParam, std::intptr_t nLParam);
+    // Builds the hint and shows it when the page holds the hint pane.
+    void RefreshHint(std::intptr_t nArg);
+    int GetMaskForSheet() const;
+
+    CPshLgSichgWizard* GetWizard() const { return m_pWizard; }
+    CLadeeinheit* GetLadeeinheit() const;
+    CFahrzeug* GetFahrzeug() const;
+    void SetView(ILgSicherungView* pView) { m_pView = pView; }
+
+    int PageIndex() const { return m_nPageIndex; }
+    void SetPageIndex(int nIndex) { m_nPageIndex = nIndex; }
+    int VisitCount() const { return m_nVisits; }
+    bool IsHintDirty() const { return m_bHintDirty; }
+    bool IsActivePage() const;
+    const QImage& HeaderPicture() const { return m_header; }
+    QRect HintRect() const { return m_rcHint; }
+    // The last hint HTML built.
+    QString HintHtml() const { return m_strHint; }
+
+protected:
+    bool OnInitDialog() override;
+    void AdjustButtonColors(QColor* color1, QColor* color2) override;
+    bool event(QEvent* event) override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+
+    bool m_bHintDirty = true;
+
+private:
+    void DrawHeader(QPainter& painter, QSize size);
+    void HandlePageEvent(LgSichgPageEvent& e);
+
+    QImage m_header;
+    bool m_bFirstActivate = true;
+    bool m_bFirstReport = true;
+    int m_nVisits = 0;
+    ILgSicherungView* m_pView = nullptr;
+    QRect m_rcHint;
+    bool m_bHintRectTaken = false;
+    int m_nPageIndex = -1;
+    CPshLgSichgWizard* m_pWizard;
+    QString m_strTitle;
+    QString m_strHint;
+};

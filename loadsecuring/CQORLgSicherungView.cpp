@@ -1,0 +1,831 @@
+// The load-securing view: creation, scale and zoom, the view protocol, commands and their enabling,
+// the view-action rules, the wizard it owns and the start of load securing.
+#include "loadsecuring/CQORLgSicherungView.h"
+
+#include "loadsecuring/ISecuringDialogs.h"
+#include "loadsecuring/LgSichgViewEvent.h"
+#include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
+#include "views/ViewNotifyEvent.h"
+
+#include "draw2d/FontTable.h"
+#include "draw2d/core/BitmapExImage.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "platform/CCmdUI.h"
+#include "ui/CRibBtnContainer.h"
+#include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
+#include "ui/IMessageBoxService.h"
+#include "ui/ResourcePictures.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cmath>
+
+bool CQORLgSicherungView::s_bNicht533 = false;
+bool CQORLgSicherungView::s_bNicht688 = false;
+
+namespace {
+
+// The unit is in the plan's securing (its stored flag word).
+bool Gesichert(const CLadeeinheit& le)
+{
+    return le.m_bVorhanden != 0;
+}
+
+// Answers a CommandUpdateEvent through the CCmdUI interface.
+class UpdateEventCmdUI : public CCmdUI
+{
+public:
+    explicit UpdateEventCmdUI(CommandUpdateEvent& e) : m_e(e) { m_nID = e.Id(); }
+    void Enable(bool on) override { m_e.Enable(on); }
+    void SetCheck(int state) override { m_e.SetCheck(state); }
+    void SetText(const QString& text) override { m_e.SetText(text); }
+
+private:
+    CommandUpdateEvent& m_e;
+};
+
+} // namespace
+
+CQORLgSicherungView::CQORLgSicherungView(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
+{
+    m_fontPunkt = FontTable::MakeFont("Segoe UI", 14, 500);
+    m_fontSenkrecht = FontTable::MakeFont("Segoe UI", 14, 500);
+    m_fontTitel = FontTable::MakeFont("Segoe UI", 34, 700);
+    m_fontLabelSenkrecht = FontTable::MakeFont("Arial", 12, 400);
+    m_fontLabel = FontTable::MakeFont("Arial", 14, 400);
+    m_fontSchmal = FontTable::MakeFont("Arial Narrow", 14, 400);
+    LoadBitmapExFromImage(m_bmPunkt, LoadCxImageFromResource(765, PICTURE_FORMAT_BITMAP));
+    LoadBitmapExFromImage(m_bmSchiene, LoadCxImageFromResource(767, PICTURE_FORMAT_BITMAP));
+    m_muster672 = LoadCxImageFromResource(672, PICTURE_FORMAT_BITMAP);
+    m_muster675 = LoadCxImageFromResource(675, PICTURE_FORMAT_BITMAP);
+    m_bild808 = LoadCxImageFromResource(808, PICTURE_FORMAT_PNG);
+    if (!m_bild808.isNull())
+        SetCxImageAlphaAbove(m_bild808, 0, 170);
+
+    // The three strips above the load area; their commands and enabling reach the view as events.
+    m_pStreifenZoom = new CRibBtnContainer(true, true, true);
+    if (m_pStreifenZoom->Create(kStreifenZoom, viewport(), 0, 0, 0, QStringLiteral("Zoom ( 100 % )")))
+        for (int id : {338, 667, 666})
+            m_pStreifenZoom->AddButton(id, this);
+    m_pStreifenSichg = new CRibBtnContainer(true, true, true);
+    if (m_pStreifenSichg->Create(kStreifenSichg, viewport(), 0, 0, 0)) {
+        m_pStreifenSichg->AddButton(636, this);
+        m_pStreifenSichg->SetButtonCheckMode(636, 1);
+        m_pStreifenSichg->AddSeparator();
+        for (int id : {397, 748, 398})
+            m_pStreifenSichg->AddButton(id, this);
+    }
+    m_pStreifenHilfe = new CRibBtnContainer(true, true, true);
+    if (m_pStreifenHilfe->Create(kStreifenHilfe, viewport(), 0, 0, 0))
+        m_pStreifenHilfe->AddButton(827, this);
+    SetZoomIndex(1);
+    LegeStreifen(QPoint(0, 0));
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+}
+
+CQORLgSicherungView::~CQORLgSicherungView()
+{
+    // The wizard's window goes with the view; the frame gets its close box back.
+    if (m_pWizard) {
+        m_pWizard.reset();
+        RahmenFreigeben(true);
+    }
+    ClearHitMaps();
+}
+
+CFahrzeug* CQORLgSicherungView::GetFahrzeug() const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    return pDoc ? pDoc->GetAktivFahrzeug(true) : nullptr;
+}
+
+CQOR* CQORLgSicherungView::GetPlan() const
+{
+    CFahrzeug* f = GetFahrzeug();
+    return f ? f->GetQor() : nullptr;
+}
+
+CLadeeinheit* CQORLgSicherungView::GetAktiveEinheit() const
+{
+    CQOR* q = GetPlan();
+    return q ? q->GetAktiveLadeeinheit() : nullptr;
+}
+
+CRibBtnContainer* CQORLgSicherungView::GetStreifen(int nId) const
+{
+    switch (nId) {
+    case kStreifenZoom:
+        return m_pStreifenZoom;
+    case kStreifenSichg:
+        return m_pStreifenSichg;
+    case kStreifenHilfe:
+        return m_pStreifenHilfe;
+    default:
+        return nullptr;
+    }
+}
+
+// --- scale and zoom --------------------------------------------------------------------------------
+
+int CQORLgSicherungView::MetresToPixels(double dMetres)
+{
+    return static_cast<int>(std::floor(kPixelProMeter * dMetres * m_dZoom));
+}
+
+double CQORLgSicherungView::PixelsToMetres(int nPixels)
+{
+    return nPixels / static_cast<double>(kPixelProMeter) / m_dZoom;
+}
+
+void CQORLgSicherungView::SetZoomIndex(int nIndex)
+{
+    m_nZoomIndex = std::clamp(nIndex, 0, static_cast<int>(kZoomStufen.size()) - 1);
+    m_dZoom = kZoomStufen[static_cast<std::size_t>(m_nZoomIndex)] * kBasisZoom / 100.0;
+    SetzeZoomTitel();
+    viewport()->update();
+}
+
+void CQORLgSicherungView::SetzeZoomTitel()
+{
+    if (m_pStreifenZoom && m_pStreifenZoom->HasWindow())
+        m_pStreifenZoom->SetTitle(
+            QStringLiteral("Zoom ( %1 % )").arg(kZoomStufen[static_cast<std::size_t>(m_nZoomIndex)]));
+}
+
+// --- view protocol ---------------------------------------------------------------------------------
+
+void CQORLgSicherungView::OnInitialUpdate()
+{
+    const int w = static_cast<int>(1000 * m_dZoom), h = static_cast<int>(500 * m_dZoom);
+    SetScrollSizes(QSize(w, h), QSize(static_cast<int>(500 * m_dZoom), static_cast<int>(250 * m_dZoom)),
+                   QSize(50, 20));
+    CGetAnsView::OnInitialUpdate();
+}
+
+void CQORLgSicherungView::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
+{
+    CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
+}
+
+int CQORLgSicherungView::OnViewNotify(int nCode, int nValue)
+{
+    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+        return n;
+    switch (nCode) {
+    case kNotifyVehicleSwitched:
+        ClearHitMaps();
+        viewport()->update();
+        return 0;
+    case kNotifyInsets:
+        LegeStreifen(ResolveInsets(nValue));
+        return 0;
+    case kNotifyFileWriting:
+        return NotifyWizard(65, nValue);
+    case kNotifyFileWritten:
+        return NotifyWizard(66, nValue);
+    case kNotifyUsableAreaEdited:
+        return NotifyWizard(52, nValue);
+    default:
+        return 0;
+    }
+}
+
+void CQORLgSicherungView::LegeStreifen(QPoint insets)
+{
+    // Left to right at the top, each 10 pixels right of the previous one, scrolled with the view.
+    const QPoint scroll = GetScrollPosition();
+    int x = 15 - insets.x() - scroll.x();
+    for (CRibBtnContainer* s : {m_pStreifenZoom, m_pStreifenSichg, m_pStreifenHilfe})
+        if (s && s->HasWindow()) {
+            s->SetWindowPosAndShape(x, 10 - insets.y() - scroll.y());
+            x += s->width() + 10;
+        }
+}
+
+int CQORLgSicherungView::VetoAktion(int nReason)
+{
+    switch (nReason) {
+    case 1:
+        return 4;
+    case 2:
+    case 3:
+        return 5;
+    case 5:
+        return 8;
+    case 6:
+        return 9;
+    case 7:
+        return 10;
+    case 8:
+        return 11;
+    case 9:
+        return 12;
+    case 10:
+        return 13;
+    case 11:
+        return 14;
+    case 12:
+        return 62;
+    case 13:
+        return 63;
+    case 15:
+        return 64;
+    default:
+        return 0;
+    }
+}
+
+int CQORLgSicherungView::QueryVeto(int nReason, int nValue, QString* pMessage)
+{
+    const int nAktion = VetoAktion(nReason);
+    if (nAktion == 0)
+        return 0;
+    int nOut = -1;
+    return QueryAction(nAktion, nValue, &nOut, pMessage, true, nullptr) ? 0 : nReason;
+}
+
+bool CQORLgSicherungView::CanLeave(int nReason, int nArg, std::string* pMessage)
+{
+    QString text;
+    if (QueryVeto(nReason, nArg, &text) == 0)
+        return false;
+    if (pMessage)
+        *pMessage += text.toStdString();
+    return true;
+}
+
+int CQORLgSicherungView::OnFrameNotify(int nCode, int nValue)
+{
+    switch (nCode) {
+    case 1:
+        return NotifyWizard(4, nValue);
+    case 2:
+        return NotifyWizard(5, nValue);
+    case 4:
+        return NotifyWizard(7, nValue);
+    case 9:
+        return NotifyWizard(12, nValue);
+    case 8:
+        ClearHitMaps();
+        if (nValue == 3 && m_pWizard) {
+            m_pWizard.reset();
+            WizardGeschlossen();
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+bool CQORLgSicherungView::OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI)
+{
+    return m_pWizard && m_pWizard->OnUpdateFrameCmdUI(nCommand, pCmdUI);
+}
+
+// --- commands ------------------------------------------------------------------------------------
+
+bool CQORLgSicherungView::OnBefehl(int nId)
+{
+    switch (nId) {
+    case 338:
+        SetZoomIndex(1);
+        return true;
+    case 666:
+        if (m_nZoomIndex < static_cast<int>(kZoomStufen.size()) - 1)
+            SetZoomIndex(m_nZoomIndex + 1);
+        return true;
+    case 667:
+        if (m_nZoomIndex > 0)
+            SetZoomIndex(m_nZoomIndex - 1);
+        return true;
+    case 636:
+        StarteLgSicherung();
+        return true;
+    case 827:
+        ISecuringDialogs::Current().ShowHelp(this, 894);
+        return true;
+    case 33317:
+        ShowWizard(true, false, 3);
+        return true;
+    case 33318:
+        LoescheAktiveEinheit();
+        return true;
+    case 397:
+        EditZurrpunkte(true);
+        return true;
+    case 33295:
+        if (m_pAuswahlPunkt)
+            EditZurrpunkte(true);
+        return true;
+    case 748:
+        EditZurrschienen();
+        return true;
+    case 398:
+        EditZurrmittel();
+        return true;
+    case 33290:
+        NeuerZurrpunktHier();
+        return true;
+    case 33296:
+        LoescheAuswahlPunkt();
+        return true;
+    case 33307:
+        LoescheAllePunkte();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
+{
+    switch (nId) {
+    case 338:
+        pCmdUI->Enable(std::abs(m_dZoom - kBasisZoom) > 1e-9);
+        return true;
+    case 666:
+        pCmdUI->Enable(m_nZoomIndex < static_cast<int>(kZoomStufen.size()) - 1);
+        return true;
+    case 667:
+        pCmdUI->Enable(m_nZoomIndex > 0);
+        return true;
+    case 827:
+        pCmdUI->Enable(true);
+        return true;
+    case 636:
+    case 406:
+    case 407:
+    case 397:
+    case 748:
+    case 398:
+    case 33290:
+    case 33295:
+    case 33296:
+    case 33307:
+    case 33317:
+    case 33318:
+        break;
+    default:
+        return false;
+    }
+    // The base answers first: no plan, nothing to do.
+    if (UpdateCmdUIHasPlan(pCmdUI))
+        return true;
+    CQOR* q = GetPlan();
+    CFahrzeug* f = GetFahrzeug();
+    const ISecuringDialogs& dlg = ISecuringDialogs::Current();
+    switch (nId) {
+    case 636:
+        pCmdUI->SetCheck(m_pWizard ? 1 : 0);
+        break;
+    case 406:
+        pCmdUI->Enable(q && q->CountMarkedLgInfo() != 0);
+        break;
+    case 407:
+    case 33317:
+    case 33318:
+        pCmdUI->Enable(q && q->GetAktiveLadeeinheit() != nullptr);
+        break;
+    case 33296: {
+        int nOut = -1;
+        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt),
+                                                      &nOut, nullptr, true, nullptr));
+        break;
+    }
+    case 33307: {
+        int nOut = -1;
+        pCmdUI->Enable(f && !f->GetZurrpunktListe().empty() &&
+                       QueryAction(36, 0, &nOut, nullptr, true, nullptr));
+        break;
+    }
+    case 33295:
+        pCmdUI->Enable(m_pAuswahlPunkt && dlg.HasEditor(nId));
+        break;
+    default:
+        pCmdUI->Enable(dlg.HasEditor(nId));
+        break;
+    }
+    return true;
+}
+
+// --- view actions --------------------------------------------------------------------------------
+
+bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage,
+                                      bool bDefault, int* pExtra)
+{
+    if (pOut)
+        *pOut = -1;
+    if (pMessage)
+        pMessage->clear();
+    CQOR* q = GetPlan();
+    auto einheit = [&]() -> CLadeeinheit* {
+        return q ? q->FindLadeeinheit(static_cast<int>(nValue)) : nullptr;
+    };
+    // The wizard's answer: nonzero refuses.
+    auto wizard = [&](bool bOhne) {
+        if (!m_pWizard)
+            return bOhne;
+        int nOut = -1;
+        const int r = m_pWizard->QueryViewAction(nCode, nValue, pMessage, bDefault ? 0 : 1, &nOut);
+        if (pOut)
+            *pOut = nOut;
+        return r == 0;
+    };
+    switch (nCode) {
+    case 30:
+        if (q)
+            for (const CLadeeinheit* le : q->GetLadeeinheiten())
+                if (Gesichert(*le) && UsesZurrschiene(*le))
+                    return false;
+        return wizard(true);
+    case 33:
+    case 35:
+    case 36:
+        if (IsZurrpunktInUse(nValue, nullptr, -1))
+            return false;
+        return wizard(bDefault);
+    case 57: {
+        CLadeeinheit* le = einheit();
+        if (!le || !Gesichert(*le))
+            return true;
+        return (pExtra ? *pExtra : 0) < le->GetZurrParameter(nullptr, nullptr, nullptr);
+    }
+    case 19:
+    case 20: {
+        if (m_pWizard)
+            return wizard(bDefault);
+        CLadeeinheit* le = einheit();
+        return le && Gesichert(*le) && le->m_Wizard.m_nVerfahren == (nCode == 19 ? 1 : 0);
+    }
+    case 55:
+        if (m_pWizard)
+            return false;
+        return q && nValue != 0 && q->m_nAktiveLadeeinheit == static_cast<int>(nValue);
+    case 56:
+    case 58: {
+        CLadeeinheit* le = einheit();
+        if (!le || !Gesichert(*le))
+            return false;
+        if (q->m_nAktiveLadeeinheit != le->GetId())
+            return true;
+        return !(m_pWizard && m_pWizard->GetStartMode() == 2);
+    }
+    case 59:
+    case 60:
+        return !m_pWizard;
+    case 62:
+        return wizard(true);
+    default:
+        return wizard(bDefault);
+    }
+}
+
+bool CQORLgSicherungView::UsesZurrschiene(const CLadeeinheit& le) const
+{
+    if (m_pWizard && m_pWizard->GetStartMode() != 0)
+        return true;
+    CFahrzeug* f = GetFahrzeug();
+    if (!f || f->m_Zurrschienen.empty())
+        return false;
+    if (le.m_Wizard.m_nVerfahren == 0) {
+        // The simple method lashes over the unit to the rails when its lashings come from them.
+        int nQuelle = -1;
+        le.GetZurrParameter(&nQuelle, nullptr, nullptr);
+        return nQuelle == 1;
+    }
+    for (int i = 0; i < 4; ++i)
+        if (const CZurrpunkt* p = le.GetZurrpunkt(i, 0))
+            if (p->GetZurrschiene() && std::find(f->m_Zurrschienen.begin(), f->m_Zurrschienen.end(),
+                                                 p->GetZurrschiene()) != f->m_Zurrschienen.end())
+                return true;
+    return false;
+}
+
+bool CQORLgSicherungView::IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode)
+{
+    // While the wizard works on a secured unit everything counts as in use.
+    if (m_pWizard && m_pWizard->GetStartMode() != 0)
+        return true;
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!f || !q || f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
+        return false;
+    const auto* pPunkt = reinterpret_cast<const CZurrpunkt*>(nValue);
+    const auto& liste = f->GetZurrpunktListe();
+    const auto gemeint = [&](const CZurrpunkt* p) {
+        if (!p)
+            return false;
+        if (pPunkt)
+            return p == pPunkt;
+        return std::find(liste.begin(), liste.end(), p) != liste.end();
+    };
+    // Without a unit: the secured units with their own method; with one: that unit, unsecured, with
+    // the method given.
+    for (const CLadeeinheit* le : q->GetLadeeinheiten()) {
+        if (pEinheit ? le != pEinheit : !Gesichert(*le))
+            continue;
+        const int nV = pEinheit ? nMethode : le->m_Wizard.m_nVerfahren;
+        if (nV == 0 || nV == -1)
+            for (const auto& t : le->m_ZPPtrTupel)
+                if ((!pEinheit ? t->m_nAktiv != 0 : true) && (gemeint(t->m_pZP1) || gemeint(t->m_pZP2)))
+                    return true;
+        if (nV == 1 || nV == -1)
+            for (int i = 0; i < 4; ++i) {
+                const CZurrpunkt* p = le->GetZurrpunkt(i, 0);
+                if (p && !(p->m_nFlags & CZurrpunkt::kAnSchiene) && gemeint(p->m_pFahrzeugPunkt))
+                    return true;
+            }
+    }
+    return false;
+}
+
+void CQORLgSicherungView::ClearLoadMarks()
+{
+    for (const auto& [pLg, rc] : m_mapLadungen)
+        if (IstImPlan(pLg))
+            const_cast<tagLGINFO*>(pLg)->m_nState &= ~tagLGINFO::kStateMarked;
+    viewport()->update();
+}
+
+void CQORLgSicherungView::RepaintView()
+{
+    viewport()->repaint();
+}
+
+QRect CQORLgSicherungView::GetClientRectOnScreen() const
+{
+    return QRect(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
+}
+
+// --- the wizard ----------------------------------------------------------------------------------
+
+int CQORLgSicherungView::NotifyWizard(int nCode, std::intptr_t nValue)
+{
+    return m_pWizard ? m_pWizard->OnViewNotify(nCode, nValue) : 0;
+}
+
+int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
+{
+    if (!bZeigen) {
+        m_bWizardGezeigt = false;
+        if (m_pWizard && m_pWizard->Window())
+            m_pWizard->Window()->hide();
+        return 0;
+    }
+    if (bNurFragen)
+        return m_pWizard ? -1 : 1;
+    if (!m_pWizard) {
+        m_pWizard = ISecuringWizard::CurrentFactory()(*this, nModus);
+        if (!m_pWizard)
+            return 0;
+    }
+    m_bWizardGezeigt = true;
+    if (QWidget* w = m_pWizard->Window())
+        w->show();
+    RahmenFreigeben(false);
+    return 1;
+}
+
+void CQORLgSicherungView::RahmenFreigeben(bool bFrei)
+{
+    IViewShell::Current().EnableFrameCloseBox(bFrei);
+    IViewShell::Current().EnableFrameControl(802, bFrei);
+}
+
+void CQORLgSicherungView::WizardGeschlossen()
+{
+    m_bWizardGezeigt = false;
+    viewport()->update();
+    RahmenFreigeben(true);
+}
+
+bool CQORLgSicherungView::event(QEvent* e)
+{
+    const QEvent::Type t = e->type();
+    if (t == CommandEvent::kType) {
+        OnBefehl(static_cast<int>(static_cast<CommandEvent*>(e)->Id()));
+        return true;
+    }
+    if (t == CommandUpdateEvent::EventType()) {
+        auto* u = static_cast<CommandUpdateEvent*>(e);
+        UpdateEventCmdUI ui(*u);
+        OnUpdateBefehl(static_cast<int>(u->Id()), &ui);
+        return true;
+    }
+    if (t == LgSichgViewEvent::kClosedType) {
+        // The wizard closed itself and destroys its own window.
+        if (m_pWizard)
+            m_pWizard->Release();
+        m_pWizard.reset();
+        WizardGeschlossen();
+        return true;
+    }
+    if (t == LgSichgViewEvent::kHiddenType) {
+        m_bWizardGezeigt = false;
+        return true;
+    }
+    if (t == LgSichgViewEvent::kPageNoticeType) {
+        auto* n = static_cast<LgSichgViewEvent*>(e);
+        if (n->WParam() == 0 || n->WParam() == 1) {
+            viewport()->repaint();
+            n->SetResult(0);
+        } else if (n->WParam() == 2) {
+            if (n->LParam() == 1) {
+                m_hover.pPunkt = nullptr;
+                m_pAuswahlPunkt = nullptr;
+            }
+            viewport()->repaint();
+            n->SetResult(0);
+        } else
+            n->SetResult(-1);
+        return true;
+    }
+    if (t == QEvent::Type(0x80BE)) {
+        if (auto* n = dynamic_cast<LgSichgViewEvent*>(e))
+            NotifyWizard(static_cast<int>(n->WParam()), n->LParam());
+        return true;
+    }
+    if (t == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {
+        WechsleFahrzeug();
+        return true;
+    }
+    return CGetAnsView::event(e);
+}
+
+// --- start of load securing ----------------------------------------------------------------------
+
+int CQORLgSicherungView::FrageBox(int nText, int nTitel, std::initializer_list<std::pair<int, int>> knoepfe,
+                                  bool bCheck, bool* pCheck, int nIcon)
+{
+    IMessageBoxService::HtmlBox box;
+    box.textId = nText;
+    box.captionId = nTitel;
+    box.checkBox = bCheck;
+    if (nIcon) {
+        box.iconId = nIcon;
+        box.iconKind = 1;
+    }
+    for (const auto& [id, caption] : knoepfe)
+        box.buttons.append({id, caption});
+    bool bChecked = false;
+    const int r = MessageBoxes().ShowHtml(this, box, &bChecked);
+    if (pCheck)
+        *pCheck = bChecked;
+    return r;
+}
+
+void CQORLgSicherungView::Meldung(int nText)
+{
+    FrageBox(nText, 273, {{668, 668}});
+}
+
+void CQORLgSicherungView::StarteLgSicherung()
+{
+    if (m_pWizard)
+        return;
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!pDoc || !f || !q || f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    ISecuringDialogs& dlg = ISecuringDialogs::Current();
+    // 1. A unit is active: go on with it, dissolve it or see its defects.
+    if (CLadeeinheit* le = q->GetAktiveLadeeinheit()) {
+        const int r = le->CountMaengel(1) != 0
+                          ? FrageBox(695, 273, {{879, 874}, {821, 883}, {880, 877}, {705, 705}})
+                          : FrageBox(695, 273, {{879, 874}, {821, 883}, {705, 705}});
+        if (r == 879)
+            ShowWizard(true, false, 3);
+        else if (r == 821)
+            LoescheAktiveEinheit();
+        return;
+    }
+    // 2. How load securing works, unless the user asked not to see it again.
+    if (!s_bNicht533 && !(IViewShell::Current().GetFrameFlags() & 1)) {
+        bool bNicht = false;
+        const int r = FrageBox(533, 273, {{668, 668}, {708, 708}}, true, &bNicht);
+        s_bNicht533 = bNicht;
+        if (r != 668)
+            return;
+    }
+    // 3. Nothing on the plan.
+    if (q->GetLgInfos().empty()) {
+        if (FrageBox(534, 273, {{791, 791}, {705, 705}}) == 791)
+            if (CTabbedViewView* host = GetHost())
+                host->SelectTab(kTabPlan);
+        return;
+    }
+    // 4. No lashing points and no rails: the editors may add them, the question comes again.
+    while (f->GetZurrpunktListe().empty() && f->m_Zurrschienen.empty()) {
+        int r = 0;
+        if (dlg.HasEditor(397) && dlg.HasEditor(748))
+            r = FrageBox(535, 273, {{397, 537}, {748, 536}, {770, 538}, {705, 705}});
+        else
+            r = FrageBox(535, 273, {{770, 538}, {705, 705}});
+        if (r == 397 || r == 748) {
+            if (r == 397)
+                EditZurrpunkte(false);
+            else
+                EditZurrschienen();
+            continue;
+        }
+        if (r == 770)
+            break;
+        return;
+    }
+    // 5. No lashing devices of its own.
+    while (f->m_ZurrmittelBenutzt.empty() && !s_bNicht688) {
+        bool bNicht = false;
+        const int r = dlg.HasEditor(398)
+                          ? FrageBox(688, 273, {{398, 689}, {770, 538}, {705, 705}}, true, &bNicht, 814)
+                          : FrageBox(688, 273, {{770, 538}, {705, 705}}, true, &bNicht, 814);
+        s_bNicht688 = bNicht;
+        if (r == 398) {
+            EditZurrmittel();
+            continue;
+        }
+        if (r == 770)
+            break;
+        return;
+    }
+    // 6. The plan's only unit holds every load: it becomes active.
+    if (q->GetLadeeinheiten().size() == 1 && q->CountFreeLgInfo(false) == 0) {
+        q->m_nAktiveLadeeinheit = q->GetLadeeinheiten().front()->GetId();
+        viewport()->repaint();
+        ShowWizard(true, false, 2);
+        return;
+    }
+    // 7. A single load of no unit gets a unit of its own; otherwise the wizard helps choose.
+    tagLGINFO* pEinzeln = nullptr;
+    int nFrei = 0;
+    for (tagLGINFO* p : q->GetLgInfos())
+        if (p->m_nTyp < tagLGINFO::kFsmTyp && p->GetLeId() == 0) {
+            ++nFrei;
+            pEinzeln = p;
+        }
+    if (nFrei == 1) {
+        if (BildeEinheit(pEinzeln))
+            ShowWizard(true, false, 1);
+        return;
+    }
+    ShowWizard(true, false, 0);
+}
+
+CLadeeinheit* CQORLgSicherungView::BildeEinheit(tagLGINFO* pLg)
+{
+    CQOR* q = GetPlan();
+    if (!q || !pLg)
+        return nullptr;
+    // Every id 1..63 taken: a unit 0 would belong to nobody, so none is formed.
+    const int nId = q->GetFreeLadeeinheitId();
+    if (nId <= 0) {
+        Meldung(4121);
+        return nullptr;
+    }
+    auto* le = new CLadeeinheit(nId);
+    q->InsertLadeeinheit(le, static_cast<int>(q->GetLadeeinheiten().size()));
+    le->AddLadung(pLg->m_strName.c_str(), pLg->m_nNummer, pLg);
+    pLg->m_bSelected = 0;
+    pLg->SetLeId(nId);
+    le->m_bVorhanden = 1;
+    q->m_nAktiveLadeeinheit = nId;
+    le->CalcAbmessungen();
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->RedrawViews();
+    viewport()->update();
+    return le;
+}
+
+void CQORLgSicherungView::LoescheAktiveEinheit()
+{
+    CQOR* q = GetPlan();
+    CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
+    if (!le)
+        return;
+    if (FrageBox(355, 425, {{708, 708}, {668, 579}}) != 668)
+        return;
+    q->ReleaseFsm(le->GetId());
+    le->SetLgFlagBits(0);
+    q->m_Ladeeinheiten.remove(le);
+    m_mapEinheiten.erase(le);
+    if (m_hover.pEinheit == le)
+        m_hover = SHover();
+    delete le;
+    q->m_nAktiveLadeeinheit = 0;
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->RedrawViews();
+    viewport()->update();
+    MarkModified(nullptr);
+}

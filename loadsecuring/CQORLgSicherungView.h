@@ -1,0 +1,283 @@
+// The load-securing view: the load area of the vehicle worked on from above with its lashing
+// equipment and the load units of its plan, where load securing is started and the wizard is owned.
+#pragma once
+
+#include "loadsecuring/ILgSicherungView.h"
+#include "loadsecuring/ISecuringDialogs.h"
+#include "loadsecuring/ISecuringWizard.h"
+#include "views/CGetAnsView.h"
+
+#include "draw2d/core/CBitmapEx.h"
+
+#include <QCursor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+class CFahrzeug;
+class CLadeeinheit;
+class CQOR;
+class CRibBtnContainer;
+class CZurrpunkt;
+class CZurrschiene;
+class QMenu;
+class QPainter;
+struct tagLGINFO;
+
+class CQORLgSicherungView : public CGetAnsView, public ILgSicherungView
+{
+    Q_OBJECT
+
+public:
+    // Pixels per metre at zoom 1, the base zoom and the zoom steps in percent.
+    static constexpr int kPixelProMeter = 97;
+    static constexpr double kBasisZoom = 0.5;
+    static constexpr std::array<int, 10> kZoomStufen = {75, 100, 125, 150, 175, 200, 250, 300, 350, 400};
+    // From this zoom index on, rails and lashing points are drawn with their pictures.
+    static constexpr int kBildZoomIndex = 4;
+    // Colours the drawing is made of.
+    static constexpr QRgb kFarbeRand = 0xFFA6CAF0;               // RGB(166, 202, 240): unusable strips
+    static constexpr QRgb kFarbeSchiene = 0xFF787878;            // RGB(120, 120, 120)
+    static constexpr QRgb kFarbeSchieneStift = 0xFF505050;       // RGB(80, 80, 80)
+    static constexpr QRgb kFarbeBlass = 0xFFEBEBEB;              // RGB(235, 235, 235): faded fill
+    static constexpr QRgb kFarbeBlassStift = 0xFFDCDCDC;         // RGB(220, 220, 220): faded pen and label
+    static constexpr QRgb kFarbePunkt = 0xFF546A06;              // RGB(84, 106, 6)
+    static constexpr QRgb kFarbePunktStift = 0xFF474D04;         // RGB(71, 77, 4)
+    static constexpr QRgb kFarbeZurrung = 0xFFAD5D1E;            // RGB(173, 93, 30)
+    static constexpr QRgb kFarbeLadung = 0xFFEDF493;             // RGB(237, 244, 147): goods
+    static constexpr QRgb kFarbeFsm = 0xFF14897A;                // RGB(20, 137, 122)
+    static constexpr QRgb kFarbeSchienenpunkt = 0xFF828282;      // RGB(130, 130, 130)
+    static constexpr QRgb kFarbeSchienenpunktBlass = 0xFFB4B4B4; // RGB(180, 180, 180)
+    // Cursors by number.
+    static constexpr int kCursorAktiv = 196;
+    static constexpr int kCursorAnderer = 254;
+    static constexpr int kCursorSchiene = 768;
+    static constexpr int kCursorPunktWahl = 769;
+    static constexpr int kCursorWert = 1032;
+    // Strips, commands and the context menu.
+    static constexpr int kStreifenZoom = 624;
+    static constexpr int kStreifenSichg = 199;
+    static constexpr int kStreifenHilfe = 635;
+    static constexpr int kKontextMenu = 602;
+    // Start-flow answers of the message boxes.
+    static constexpr int kTabPlan = 1;
+
+    explicit CQORLgSicherungView(CQOR1Doc* pDoc = nullptr, QWidget* parent = nullptr);
+    ~CQORLgSicherungView() override;
+
+    // The vehicle worked on (the semi-trailer of a semi-trailer combination) and its plan.
+    CFahrzeug* GetFahrzeug() const;
+    CQOR* GetPlan() const;
+    // The plan's active load unit, or null.
+    CLadeeinheit* GetAktiveEinheit() const;
+
+    // Scale.
+    int MetresToPixels(double dMetres) override;
+    double PixelsToMetres(int nPixels) override;
+    int GetZoomIndex() const { return m_nZoomIndex; }
+    double GetZoom() const { return m_dZoom; }
+    // Sets the zoom index (kept within the table) and repaints.
+    void SetZoomIndex(int nIndex);
+
+    // The view protocol.
+    void OnInitialUpdate() override;
+    void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
+    int OnViewNotify(int nCode, int nValue) override;
+    // True refuses: the leave reasons 1 to 15 mapped to view actions and asked of QueryAction.
+    bool CanLeave(int nReason, int nArg, std::string* pMessage) override;
+    // The code QueryVeto maps a leave reason to (0 for reasons that are never refused), and the veto:
+    // 0 when allowed, else the reason.
+    static int VetoAktion(int nReason);
+    int QueryVeto(int nReason, int nValue, QString* pMessage);
+    // Notifications of the frame: 1, 2, 4 and 9 go to the wizard, 8 clears the hit regions (and with
+    // value 3 destroys the wizard).
+    int OnFrameNotify(int nCode, int nValue);
+    void OnDocNotify(int nCode, int nArg) override { OnFrameNotify(nCode, nArg); }
+    // The frame's command enabling while a wizard exists; false when not handled.
+    bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI);
+
+    // Commands of the strips and the context menu; false for an id the view does not run.
+    bool OnBefehl(int nId);
+    // The enabling of the view's own commands; false when the command is not the view's.
+    bool OnUpdateBefehl(int nId, CCmdUI* pCmdUI);
+
+    // The wizard's interface of the view.
+    QWidget* GetViewWindow() override { return this; }
+    CQOR1Doc* GetViewDocument() override { return GetDocument(); }
+    // The local rules of a view action, then the wizard when one exists.
+    bool QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage, bool bDefault,
+                     int* pExtra) override;
+    void MarkModified(CFahrzeug* pFahrzeug) override { CGetAnsView::MarkModified(pFahrzeug); }
+    void RepaintView() override;
+    QRect GetClientRectOnScreen() const override;
+    bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode) override;
+    // Whether a unit is lashed to the vehicle's rails (always while the wizard works on a secured unit).
+    bool UsesZurrschiene(const CLadeeinheit& le) const;
+    void ClearLoadMarks() override;
+
+    // Hands a notification to the wizard; its answer, 0 without a wizard.
+    int NotifyWizard(int nCode, std::intptr_t nValue);
+    // show FALSE hides the wizard; show TRUE with bNurFragen answers -1 while a wizard exists, else 1;
+    // otherwise the wizard is made when there is none, then shown, and the frame's close box and
+    // control 802 are disabled. Answers 1 when the wizard shows, 0 otherwise.
+    int ShowWizard(bool bZeigen, bool bNurFragen, int nModus);
+    ISecuringWizard* GetWizard() const { return m_pWizard.get(); }
+    bool IsWizardShown() const { return m_bWizardGezeigt; }
+
+    // Start load securing (636) and dissolving the active load unit (33318).
+    void StarteLgSicherung();
+    void LoescheAktiveEinheit();
+    // A new load unit of the plan for a single load that belongs to none; null, with a message, when
+    // the plan has no free unit id.
+    CLadeeinheit* BildeEinheit(tagLGINFO* pLg);
+
+    // Editing the vehicle's lashing equipment. The point list stays sorted and numbered; points near a
+    // new one (closer than 0.25 m) make it be dropped unless it replaces them; a point deleted takes
+    // every reference of the plan's load units to it along.
+    void InsertZurrpunktSorted(CZurrpunkt* p);
+    // The count of near points (other than pAusser); with bEntfernen they are removed, or -1 when one
+    // of them is in use and nothing was removed.
+    int RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* pAusser, bool bEntfernen);
+    // Takes a point out of the vehicle's list (deleting it with bLoeschen) and numbers the rest again.
+    void RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen);
+    // Drops every reference of the plan's load units to the point (null: to any point of the vehicle).
+    void LoeseZurrpunktVerweise(const CZurrpunkt* p);
+    // Applies what the lashing-point editor gave back: an edit, one new point (and its twin), a row.
+    void WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w);
+    void EditZurrpunkte(bool bAuswahl);
+    void NeuerZurrpunktHier();
+    void LoescheAuswahlPunkt();
+    void LoescheAllePunkte();
+    void EditZurrschienen();
+    void EditZurrmittel();
+    // The place of the last right-button press, in picture coordinates.
+    void SetRechtsklick(QPoint pt) { m_ptRechts = pt; }
+
+    // The context menu at a client point (menu 602 popup 0, 1 or 2; owned by the caller); null where
+    // none shows.
+    QMenu* KontextMenu(QPoint ptClient);
+
+    // Hit-test state, in picture coordinates (client + scroll).
+    struct SHover
+    {
+        int nEcke = -1;                       // attachment corner of the active unit
+        CLadeeinheit* pEinheit = nullptr;     // load unit
+        tagLGINFO* pLadung = nullptr;         // placed load
+        CZurrpunkt* pPunkt = nullptr;         // lashing point of the vehicle
+        CZurrpunkt* pSchienenpunkt = nullptr; // rail point of the active unit
+        CZurrschiene* pSchiene = nullptr;     // lashing rail
+        bool bFreieFlaeche = false;           // the free load area
+    };
+    // Runs the hit test at a client point in the order of the view and answers the cursor number
+    // (0 for the default arrow); the state is kept for the next click.
+    int HitTest(QPoint ptClient);
+    const SHover& GetHover() const { return m_hover; }
+    CZurrpunkt* GetAuswahlPunkt() const { return m_pAuswahlPunkt; }
+    void SetAuswahlPunkt(CZurrpunkt* p) { m_pAuswahlPunkt = p; }
+    // A click at a client point, acting on the last hit test.
+    void Klick(QPoint ptClient);
+    // Tab: switches the vehicle worked on in a combination whose trailer is no semi-trailer.
+    bool WechsleFahrzeug();
+
+    // Drawn geometry of the last paint, in picture coordinates.
+    QPoint GetUrsprung() const { return m_ptUrsprung; }
+    QRect GetLadeflaeche() const { return m_rcLadeflaeche; }
+    const std::map<const CLadeeinheit*, QRect>& GetEinheitRegionen() const { return m_mapEinheiten; }
+    const std::map<const tagLGINFO*, QRect>& GetLadungRegionen() const { return m_mapLadungen; }
+    const std::map<const CZurrpunkt*, QRect>& GetPunktRechtecke() const { return m_mapPunkte; }
+    const std::map<const CZurrschiene*, QRect>& GetSchienenRechtecke() const { return m_mapSchienen; }
+    // The rectangle of a rail on the load area in picture coordinates (pass 0: the whole rail, 1: its
+    // usable range); empty for a rail on no side or without length.
+    QRect SchienenRechteck(const CZurrschiene& s, int nDurchgang);
+    // The square of a lashing point of the vehicle in picture coordinates.
+    QRect PunktRechteck(CZurrpunkt& p);
+    // The box of a placed load in picture coordinates.
+    QRect LadungRechteck(const tagLGINFO& lg);
+    // Clears both hit maps and the hovered unit and load.
+    void ClearHitMaps();
+
+    CRibBtnContainer* GetStreifen(int nId) const;
+    // The remembered choices not to show notices 533 and 688 again, for the program run.
+    static bool s_bNicht533;
+    static bool s_bNicht688;
+
+protected:
+    void OnDraw(QPainter& painter) override;
+    bool event(QEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
+
+private:
+    // Steps of the drawing.
+    void ZeichneLadeflaeche(QPainter& p, CFahrzeug& f, int L, int W);
+    void ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass);
+    void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26, bool bErlaubt26, bool bErlaubt47);
+    void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bErlaubt26, bool bErlaubt27);
+    void ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert);
+    void ZeichneEinheiten(QPainter& p, CQOR& q);
+    void DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const QRect& rc, bool bAktiv);
+    void ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinheit& le, const QRect& rc);
+    void DrawAnschlagpunkt(QPainter& p, CLadeeinheit& le, int nEcke, bool bGefuellt);
+    QRect EckenRechteck(CLadeeinheit& le, int nEcke);
+    // The load unit's box on the load area in picture coordinates.
+    QRect EinheitRechteck(const CLadeeinheit& le);
+    QPoint Punkt(double x, double y) const;
+    // The hovered objects that still exist in the plan and the vehicle.
+    void PruefeHover();
+    bool IstImPlan(const tagLGINFO* p) const;
+    bool IstImPlan(const CLadeeinheit* p) const;
+    bool IstAmFahrzeug(const CZurrpunkt* p) const;
+    void LegeStreifen(QPoint insets);
+    void SetzeZoomTitel();
+    void SetzeCursor(int nCursor);
+    void WizardGeschlossen();
+    void RahmenFreigeben(bool bFrei);
+    int FrageBox(int nText, int nTitel, std::initializer_list<std::pair<int, int>> knoepfe,
+                 bool bCheck = false, bool* pCheck = nullptr, int nIcon = 0);
+    void Meldung(int nText);
+    bool SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
+
+    // Scale and zoom.
+    double m_dZoom = kBasisZoom;
+    int m_nZoomIndex = 1;
+    // Origin of the load area and its rectangle (picture coordinates), the last origin reported.
+    QPoint m_ptUrsprung{0, 0};
+    QPoint m_ptLetzterUrsprung{-1, -1};
+    QRect m_rcLadeflaeche;
+    // The strips, children of the viewport.
+    CRibBtnContainer* m_pStreifenZoom = nullptr;
+    CRibBtnContainer* m_pStreifenSichg = nullptr;
+    CRibBtnContainer* m_pStreifenHilfe = nullptr;
+    // Interaction state.
+    QPoint m_ptRechts{0, 0};
+    SHover m_hover;
+    CZurrpunkt* m_pAuswahlPunkt = nullptr;
+    bool m_bKontextOffen = false;
+    bool m_bNachKontext = false;
+    int m_nCursor = -1;
+    // Hit regions and drawn rectangles of the last paint.
+    std::map<const CLadeeinheit*, QRect> m_mapEinheiten;
+    std::map<const tagLGINFO*, QRect> m_mapLadungen;
+    std::map<const CZurrpunkt*, QRect> m_mapPunkte;
+    std::map<const CZurrpunkt*, QRect> m_mapSchienenpunkte;
+    std::map<const CZurrschiene*, QRect> m_mapSchienen;
+    std::array<QRect, 4> m_rcEcken;
+    // Drawing resources.
+    QFont m_fontPunkt, m_fontSenkrecht, m_fontTitel, m_fontLabelSenkrecht, m_fontLabel, m_fontSchmal;
+    CBitmapEx m_bmPunkt;   // 765
+    CBitmapEx m_bmSchiene; // 767
+    QImage m_muster672, m_muster675, m_bild808;
+    // The wizard and whether it is shown.
+    std::unique_ptr<ISecuringWizard> m_pWizard;
+    bool m_bWizardGezeigt = false;
+};

@@ -1,0 +1,315 @@
+// The load-securing view's editing of the vehicle's lashing equipment: lashing points kept sorted and
+// numbered, near points, rows, deleting points with every reference to them, and the lashing rails.
+#include "loadsecuring/CQORLgSicherungView.h"
+
+#include "loadsecuring/ISecuringDialogs.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/sZPPtrTupel.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/ZurrpunktRegeln.h"
+
+#include <algorithm>
+
+namespace {
+
+bool HatLadeflaeche(const CFahrzeug* f)
+{
+    return f && f->GetFahrzeugTyp() != FahrzeugArt::kSattelzugmaschine;
+}
+
+} // namespace
+
+void CQORLgSicherungView::InsertZurrpunktSorted(CZurrpunkt* p)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f) || !p)
+        return;
+    p->SetBezugsmasse(f->GetLFLaenge(), f->GetLFBreite());
+    ::InsertZurrpunktSorted(f->GetZurrpunktListe(), p);
+}
+
+void CQORLgSicherungView::LoeseZurrpunktVerweise(const CZurrpunkt* p)
+{
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!f || !q)
+        return;
+    const auto& liste = f->GetZurrpunktListe();
+    const auto gemeint = [&](const CZurrpunkt* z) {
+        return z && (p ? z == p : std::find(liste.begin(), liste.end(), z) != liste.end());
+    };
+    for (CLadeeinheit* le : q->GetLadeeinheiten()) {
+        auto& paare = le->m_ZPPtrTupel;
+        paare.erase(std::remove_if(paare.begin(), paare.end(),
+                                   [&](const auto& t) { return gemeint(t->m_pZP1) || gemeint(t->m_pZP2); }),
+                    paare.end());
+        for (int i = 0; i < 4; ++i)
+            if (CZurrpunkt* z = le->GetZurrpunkt(i, 0); z && gemeint(z->m_pFahrzeugPunkt))
+                le->SetZurrpunkt(i, 0, nullptr);
+    }
+}
+
+void CQORLgSicherungView::RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f) || !p)
+        return;
+    auto& liste = f->GetZurrpunktListe();
+    if (std::find(liste.begin(), liste.end(), p) == liste.end())
+        return;
+    liste.remove(p);
+    if (bLoeschen) {
+        // No load unit may keep pointing at a deleted point.
+        LoeseZurrpunktVerweise(p);
+        if (m_pAuswahlPunkt == p)
+            m_pAuswahlPunkt = nullptr;
+        if (m_hover.pPunkt == p)
+            m_hover.pPunkt = nullptr;
+        m_mapPunkte.erase(p);
+        delete p;
+    }
+    RenumberZurrpunkte(liste);
+    MarkModified(f);
+}
+
+int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* pAusser, bool bEntfernen)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f))
+        return 0;
+    p.SetBezugsmasse(f->GetLFLaenge(), f->GetLFBreite());
+    const std::vector<CZurrpunkt*> nah = FindNearZurrpunkte(f->GetZurrpunktListe(), p, pAusser);
+    if (!bEntfernen || nah.empty())
+        return static_cast<int>(nah.size());
+    // A near point that a secured unit uses is not replaced: the change is refused as an edit would be.
+    int nOut = -1;
+    for (CZurrpunkt* z : nah)
+        if (!QueryAction(33, reinterpret_cast<std::intptr_t>(z), &nOut, nullptr, true, nullptr)) {
+            FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
+            return -1;
+        }
+    for (CZurrpunkt* z : nah) {
+        NotifyWizard(39, reinterpret_cast<std::intptr_t>(z));
+        RemoveZurrpunkt(z, true);
+    }
+    return static_cast<int>(nah.size());
+}
+
+bool CQORLgSicherungView::SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX,
+                                              int nFlags)
+{
+    CFahrzeug* f = GetFahrzeug();
+    auto* p = new CZurrpunkt(f->GetLFLaenge(), f->GetLFBreite());
+    p->m_nFlags = nFlags;
+    p->m_dAbstandLaengs = dX;
+    p->m_dAbstandQuer = w.dY;
+    p->m_dHoehe = w.dDritte;
+    p->m_dZulKraft = w.dKraft;
+    const int nNah = RemoveNearZurrpunkte(*p, nullptr, false);
+    if (nNah > 0 && (!w.bErsetzen || RemoveNearZurrpunkte(*p, nullptr, true) < 0)) {
+        delete p;
+        return false;
+    }
+    InsertZurrpunktSorted(p);
+    return true;
+}
+
+void CQORLgSicherungView::WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f))
+        return;
+    const double W = f->GetLFBreite();
+    KorrigiereVornPunkt(w.nFlags, w.dY, W);
+    if (w.pPunkt) {
+        CZurrpunkt* p = w.pPunkt;
+        CZurrpunkt probe(f->GetLFLaenge(), W);
+        probe.m_nFlags = w.nFlags;
+        probe.m_dAbstandLaengs = w.dX;
+        probe.m_dAbstandQuer = w.dY;
+        const int nNah = RemoveNearZurrpunkte(probe, p, false);
+        if (nNah == 0 || (w.bErsetzen && RemoveNearZurrpunkte(probe, p, true) >= 0)) {
+            p->m_nFlags = w.nFlags;
+            p->m_dAbstandLaengs = w.dX;
+            p->m_dAbstandQuer = w.dY;
+            p->m_dHoehe = w.dDritte;
+            p->m_dZulKraft = w.dKraft;
+            p->m_bPosGueltig = 0;
+            RemoveZurrpunkt(p, false);
+            InsertZurrpunktSorted(p);
+            NotifyWizard(37, reinterpret_cast<std::intptr_t>(p));
+        }
+    } else {
+        const int nAnzahl =
+            w.nReihe == 1 ? ZurrpunktReiheAnzahl(f->GetLFLaenge(), w.dX, w.dAbstand, w.nAnzahl, w.bOhneGrenze)
+                          : 1;
+        for (int i = 0; i < nAnzahl; ++i) {
+            const double x = w.dX + i * (w.nReihe == 1 ? w.dAbstand : 0.0);
+            SetzeNeuenZurrpunkt(w, x, w.nFlags);
+            if (w.bBeideSeiten)
+                SetzeNeuenZurrpunkt(w, x, w.nFlags ^ CZurrpunkt::kLinks);
+        }
+        NotifyWizard(38, 0);
+    }
+    viewport()->update();
+    if (!m_pWizard)
+        MarkModified(f);
+}
+
+void CQORLgSicherungView::EditZurrpunkte(bool bAuswahl)
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f))
+        return;
+    ISecuringDialogs::ZurrpunktWerte w;
+    w.pFahrzeug = f;
+    w.dKraft = StandardZurrkraft(f->m_dZulGesamtgewicht);
+    if (bAuswahl && m_pAuswahlPunkt) {
+        CZurrpunkt* p = m_pAuswahlPunkt;
+        int nOut = -1;
+        if (!QueryAction(33, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr)) {
+            FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
+            return;
+        }
+        w.pPunkt = p;
+        w.nFlags = p->m_nFlags;
+        w.dX = p->m_dAbstandLaengs;
+        w.dY = p->m_dAbstandQuer;
+        w.dDritte = p->m_dHoehe;
+        w.dKraft = p->m_dZulKraft;
+        w.nReihe = -1;
+    }
+    if (ISecuringDialogs::Current().EditZurrpunkt(this, w))
+        WendeZurrpunktAn(w);
+}
+
+void CQORLgSicherungView::NeuerZurrpunktHier()
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f))
+        return;
+    const double x = PixelsToMetres(m_ptRechts.x() - m_ptUrsprung.x());
+    const double y = PixelsToMetres(m_ptRechts.y() - m_ptUrsprung.y());
+    const SZurrpunktVorgabe v =
+        ZurrpunktVorgabe(x, y, f->GetLFLaenge(), f->GetLFBreite(), f->m_dZulGesamtgewicht);
+    ISecuringDialogs::ZurrpunktWerte w;
+    w.pFahrzeug = f;
+    w.nFlags = v.nFlags;
+    w.dX = v.dLaengs;
+    w.dY = v.dQuer;
+    w.dDritte = v.dDritte;
+    w.dKraft = v.dKraft;
+    if (ISecuringDialogs::Current().EditZurrpunkt(this, w))
+        WendeZurrpunktAn(w);
+}
+
+void CQORLgSicherungView::LoescheAuswahlPunkt()
+{
+    CZurrpunkt* p = m_pAuswahlPunkt;
+    int nOut = -1;
+    if (!p || !IstAmFahrzeug(p) ||
+        !QueryAction(35, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr))
+        return;
+    NotifyWizard(39, reinterpret_cast<std::intptr_t>(p));
+    RemoveZurrpunkt(p, true);
+    m_pAuswahlPunkt = nullptr;
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->RedrawViews();
+    viewport()->update();
+}
+
+void CQORLgSicherungView::LoescheAllePunkte()
+{
+    CFahrzeug* f = GetFahrzeug();
+    int nOut = -1;
+    if (!HatLadeflaeche(f) || !QueryAction(36, 0, &nOut, nullptr, true, nullptr))
+        return;
+    // Every unit lets go of the points first, secured or not.
+    LoeseZurrpunktVerweise(nullptr);
+    for (CZurrpunkt* p : f->GetZurrpunktListe())
+        delete p;
+    f->GetZurrpunktListe().clear();
+    m_mapPunkte.clear();
+    m_pAuswahlPunkt = nullptr;
+    m_hover.pPunkt = nullptr;
+    NotifyWizard(40, 0);
+    MarkModified(f);
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->RedrawViews();
+    viewport()->update();
+}
+
+void CQORLgSicherungView::EditZurrschienen()
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!HatLadeflaeche(f))
+        return;
+    auto& schienen = f->m_Zurrschienen;
+    ISecuringDialogs::ZurrschieneWerte w;
+    w.pFahrzeug = f;
+    int nOut = -1;
+    if (!schienen.empty()) {
+        if (!QueryAction(30, 0, &nOut, nullptr, true, nullptr)) {
+            FrageBox(586, 273, {{668, 668}});
+            return;
+        }
+        const CZurrschiene* s = schienen.front();
+        w.bEdit = true;
+        w.dAbstand = s->m_dPosition;
+        w.dRaster = s->m_dWeitereWerte[2];
+        w.nAnzahl = s->m_nReserve;
+    }
+    const int r = ISecuringDialogs::Current().EditZurrschiene(this, w);
+    if (r == 668) {
+        const auto setze = [&](CZurrschiene* s) {
+            s->m_dPosition = w.dAbstand;
+            s->m_dWeitereWerte[2] = w.dRaster;
+            s->m_nReserve = w.nAnzahl;
+        };
+        if (!schienen.empty()) {
+            setze(schienen.front());
+            setze(schienen.back());
+            NotifyWizard(31, reinterpret_cast<std::intptr_t>(&schienen));
+        } else {
+            for (int nSeite : {0, 2}) {
+                auto* s = new CZurrschiene;
+                s->m_nSeite = nSeite;
+                setze(s);
+                schienen.push_back(s);
+            }
+            NotifyWizard(45, 0);
+        }
+    } else if (r == 755) {
+        // The points on the rails let go of them first.
+        for (CZurrpunkt* p : f->GetZurrpunktListe())
+            p->SetZurrschiene(nullptr);
+        if (CQOR* q = GetPlan())
+            for (CLadeeinheit* le : q->GetLadeeinheiten())
+                for (int i = 0; i < 4; ++i)
+                    if (CZurrpunkt* z = le->GetZurrpunkt(i, 0); z && z->GetZurrschiene())
+                        le->SetZurrpunkt(i, 0, nullptr);
+        for (CZurrschiene* s : schienen)
+            delete s;
+        schienen.clear();
+        m_mapSchienen.clear();
+        m_hover.pSchiene = nullptr;
+        m_pAuswahlPunkt = nullptr;
+        NotifyWizard(32, 0);
+    } else
+        return;
+    viewport()->update();
+    MarkModified(f);
+}
+
+void CQORLgSicherungView::EditZurrmittel()
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (HatLadeflaeche(f) && ISecuringDialogs::Current().EditZurrmittel(this, *f))
+        MarkModified(f);
+}

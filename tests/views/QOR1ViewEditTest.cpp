@@ -1,0 +1,1029 @@
+// Editing in the template view, driven through the offscreen view's mouse, keys and slider messages and
+// checked against the model: hit kinds and cursors, drag clamps, slider commits, adding axles and items,
+// the weights tool tips and the figures drawn over the picture.
+#include "ViewSeamFakes.h"
+#include "ViewTestSupport.h"
+
+#include "views/CQOR1View.h"
+
+#include "SampleVehicles.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/document/DocumentHost.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SNutzbareLF.h"
+#include "model/vehicle/tagZLINFO.h"
+#include "platform/MenuResource.h"
+#include "ui/CWndSlider.h"
+#include "ui/CommandEvent.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QDir>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString kArtefakte = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views");
+
+void Speichere(const QImage& img, const QString& name)
+{
+    QDir().mkpath(kArtefakte);
+    EXPECT_TRUE(img.save(kArtefakte + "/" + name)) << name.toStdString();
+}
+
+// Records the hints and titles the document sends its window.
+class HinweisHost : public DocumentHost
+{
+public:
+    void UpdateAllViews(int nHint, bool) override { hints.push_back(nHint); }
+    void SetFrameTitle(const std::string& title) override
+    {
+        ++nTitel;
+        letzterTitel = title;
+    }
+    int Anzahl(int nHint) const
+    {
+        int n = 0;
+        for (int h : hints)
+            n += h == nHint ? 1 : 0;
+        return n;
+    }
+    std::vector<int> hints;
+    int nTitel = 0;
+    std::string letzterTitel;
+};
+
+// A load dialog stand-in that counts the messages it receives.
+class LadeDialog : public QWidget
+{
+public:
+    bool event(QEvent* e) override
+    {
+        const int t = static_cast<int>(e->type());
+        if (t >= CQOR1View::kMsgLastEnter && t <= CQOR1View::kMsgLastMinus) {
+            empfangen.push_back(t);
+            return true;
+        }
+        return QWidget::event(e);
+    }
+    std::vector<int> empfangen;
+};
+
+class ShellMitDialog : public ScriptedViewShell
+{
+public:
+    QWidget* GetLoadDialog() const override { return m_pDialog; }
+    QWidget* m_pDialog = nullptr;
+};
+
+// Sliders that answer with the messages the real slider sends for their kind and owner.
+class ReglerFabrik : public ScriptedSliderFactory
+{
+public:
+    std::unique_ptr<IValueSlider> Create(int nKind, double dValue, double dMin, double dMax, QPoint at,
+                                         QWidget* pOwner, bool bCompact) override
+    {
+        auto s = ScriptedSliderFactory::Create(nKind, dValue, dMin, dMax, at, pOwner, bCompact);
+        const auto* owner = dynamic_cast<const ISliderOwner*>(pOwner);
+        m_pLast->m_nMessage = CWndSlider::NotifyMessageOfKind(nKind, owner ? owner->SliderKind1Selector() : 0,
+                                                              owner && owner->SliderKind2Flag());
+        m_dMin = dMin;
+        m_dMax = dMax;
+        return s;
+    }
+    double m_dMin = 0.0;
+    double m_dMax = 0.0;
+};
+
+class TemplateEditTest : public ::testing::Test
+{
+protected:
+    void Oeffne(const char* title, const char* zug = nullptr)
+    {
+        auto f = LoadSampleVehicle(title);
+        ASSERT_TRUE(f);
+        if (zug) {
+            auto z = LoadSampleVehicle(zug);
+            ASSERT_TRUE(z);
+            f->m_pPartner = z.get();
+            z->m_pPartner = f.get();
+            // A tractor shows its semi-trailer's plan; a truck keeps its own.
+            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
+                z->m_pQor = f->GetQor();
+            z.release();
+        }
+        D().SetHost(&host);
+        D().SetFahrzeug(f.release());
+        D().OnDocumentOpened();
+        view = std::make_unique<CQOR1View>(&D());
+        view->resize(1400, 700);
+        view->OnInitialUpdate();
+        Male();
+        host.hints.clear();
+        host.nTitel = 0;
+    }
+
+    // Paints once, as the window would, so the drawings leave their hot spots.
+    QImage Male() { return view->RenderFrame(); }
+
+    CFahrzeug& F() { return *D().GetAktivFahrzeug(false); }
+
+    QWidget* VP() { return view->viewport(); }
+
+    // The pointer moves with no button down.
+    void Bewege(QPoint pt)
+    {
+        QMouseEvent e(QEvent::MouseMove, pt, VP()->mapToGlobal(pt), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(VP(), &e);
+    }
+    void Druecke(QPoint pt, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        Bewege(pt);
+        QTest::mousePress(VP(), Qt::LeftButton, mods, pt);
+    }
+    void Ziehe(QPoint pt, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QMouseEvent e(QEvent::MouseMove, pt, VP()->mapToGlobal(pt), Qt::NoButton, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(VP(), &e);
+    }
+    void LasseLos(QPoint pt) { QTest::mouseRelease(VP(), Qt::LeftButton, Qt::NoModifier, pt); }
+    void Klicke(QPoint pt)
+    {
+        Bewege(pt);
+        QTest::mouseClick(VP(), Qt::LeftButton, Qt::NoModifier, pt);
+    }
+    // A point well inside a rectangle.
+    static QPoint Mitte(const QRect& rc) { return rc.center(); }
+
+    // Adds a load to the plan of the vehicle worked on.
+    void Last(double x, double t)
+    {
+        CFahrzeug& f = *D().GetFahrzeug();
+        if (!f.GetQor())
+            f.m_pQor = new CQOR(&f, 0, "Plan");
+        auto* p = new tagLGINFO;
+        p->m_strName = "Load";
+        p->m_nTyp = 0;
+        p->m_dLaenge = 1.0;
+        p->m_dBreite = 1.0;
+        p->m_dHoehe = 1.0;
+        p->m_dSPLaenge = 0.5;
+        p->m_dSPBreite = 0.5;
+        p->m_dMasse = t;
+        p->m_dSPMasse = t;
+        p->m_dPosX = x;
+        p->m_dPosY = 0.5;
+        f.GetQor()->AddLgInfo(p, false);
+        f.GetQor()->UpdateSchwerpunkt();
+        D().OnFahrzeugChanged(false);
+    }
+
+    tagZLINFO* Item(int nTyp, double x, double t)
+    {
+        auto* p = new tagZLINFO;
+        p->m_nTyp = nTyp;
+        p->m_strName = "Item";
+        p->m_dPosX = x;
+        p->m_dMasse = t;
+        F().m_ZLInfos[p] = p;
+        D().OnFahrzeugChanged(false);
+        Male();
+        return p;
+    }
+
+    EnglishModule module;
+    ShellMitDialog shell;
+    ReglerFabrik sliders;
+    ScriptedPlanDialogs dialogs;
+    ScriptedMessageBoxService boxes;
+    HinweisHost host;
+    std::unique_ptr<CQOR1Doc> m_pDoc = std::make_unique<CQOR1Doc>();
+    std::unique_ptr<CQOR1View> view;
+
+    CQOR1Doc& D() { return *m_pDoc; }
+    // A fresh document for the next case.
+    void Neu()
+    {
+        view.reset();
+        host.hints.clear();
+        m_pDoc = std::make_unique<CQOR1Doc>();
+    }
+};
+
+// --- hit kinds and cursors --------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, FirstAxleHitKindCursorAndDragByVehicleKind)
+{
+    struct Fall
+    {
+        const char* fahrzeug;
+        bool bTreffer; // hit kind 3
+        int nCursor;
+        bool bZiehbar;
+    };
+    const Fall faelle[] = {
+        {"LKW", true, 196, false}, // a truck's front axle shows the hand but stays
+        {"SDA", false, 0, false},  // a centre-axle trailer's first axle is no hit
+        {"SZM", true, 196, true},  // a tractor's front axle moves
+        {"GDA", true, 197, true},  // a drawbar trailer's front axle moves with the others
+        {"SAH", true, 175, true},  // a semi-trailer alone
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.fahrzeug);
+        Neu();
+        Oeffne(fall.fahrzeug);
+        CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+        ASSERT_TRUE(dib);
+        ASSERT_FALSE(dib->GetAchsen().empty());
+        const QPoint pt = Mitte(dib->GetAchsen().front().m_rc);
+        const int nCursor = view->HitTest(pt);
+        EXPECT_EQ(view->GetHitKind() == CQOR1View::kHitAchse1, fall.bTreffer);
+        if (fall.bTreffer)
+            EXPECT_EQ(nCursor, fall.nCursor);
+        else
+            EXPECT_NE(view->m_nDrawMode, CQOR1View::kModusZiehbar);
+
+        const double a1 = F().GetAchse1Abstand(), d12 = F().m_Achsen[1].dAbstand;
+        Druecke(pt);
+        Ziehe(pt + QPoint(-40, 0));
+        Ziehe(pt + QPoint(40, 0));
+        LasseLos(pt + QPoint(40, 0));
+        const bool bBewegt = F().GetAchse1Abstand() != a1 || F().m_Achsen[1].dAbstand != d12;
+        EXPECT_EQ(bBewegt, fall.bZiehbar);
+        EXPECT_EQ(D().IsModified(), fall.bZiehbar);
+        view.reset();
+    }
+}
+
+TEST_F(TemplateEditTest, MovingToTheSamePointOrTheSameMetreChangesNothing)
+{
+    Oeffne("LKW");
+    const QRect ende = view->GetHotRect(1);
+    ASSERT_FALSE(ende.isEmpty());
+    const QPoint pt = Mitte(ende);
+    Druecke(pt);
+    const double L = F().GetLFLaenge();
+    Ziehe(pt); // the same point
+    EXPECT_TRUE(host.hints.empty());
+    Ziehe(pt + QPoint(30, 0));
+    const double L2 = F().GetLFLaenge();
+    EXPECT_GT(L2, L);
+    const std::size_t n = host.hints.size();
+    Ziehe(pt + QPoint(30, 0));
+    EXPECT_EQ(host.hints.size(), n);
+    EXPECT_EQ(F().GetLFLaenge(), L2);
+    LasseLos(pt + QPoint(30, 0));
+}
+
+// --- drag clamps --------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, DragsKeepTheClampsAndMarkTheDocumentOnlyAtTheRelease)
+{
+    struct Fall
+    {
+        const char* fahrzeug;
+        int nHot;  // where the drag starts
+        int nKind; // the hit kind expected there
+    };
+    const Fall faelle[] = {
+        {"LKW", 1, CQOR1View::kHitLFEnde},     {"LKW", 0, CQOR1View::kHitAchse1Vorn},
+        {"GDA", 1, CQOR1View::kHitLFEnde},     {"SAH", 1, CQOR1View::kHitLFEnde},
+        {"KEP", 1, CQOR1View::kHitLFEnde},     {"KEP", 0, CQOR1View::kHitAchse1Vorn},
+        {"SDA", 0, CQOR1View::kHitAchse1Vorn},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.fahrzeug) + " hot " + std::to_string(fall.nHot));
+        Neu();
+        Oeffne(fall.fahrzeug);
+        const QRect rc = view->GetHotRect(fall.nHot);
+        if (rc.isEmpty()) {
+            ADD_FAILURE() << "no hot rectangle";
+            view.reset();
+            continue;
+        }
+        const QPoint pt = Mitte(rc);
+        view->HitTest(pt);
+        ASSERT_EQ(view->GetHitKind(), fall.nKind);
+        const double p2 = F().GetAchsPosition(1);
+        Druecke(pt);
+        for (int dx : {-2000, -30, 15, 3000, 400, -5000}) {
+            Ziehe(pt + QPoint(dx, 0));
+            SCOPED_TRACE(dx);
+            CFahrzeug& f = F();
+            EXPECT_FALSE(D().IsModified());
+            if (fall.nKind == CQOR1View::kHitLFEnde) {
+                const double P = f.GetPosLetzteAchse();
+                EXPECT_LE(f.GetLFLaenge(), 20.0 + 1e-9);
+                EXPECT_GE(f.GetLFLaenge(), P - 1e-9);
+                if (dx == 3000) {
+                    EXPECT_DOUBLE_EQ(f.GetLFLaenge(), 20.0);
+                }
+            } else {
+                const double a1 = f.GetAchse1Abstand();
+                if (f.GetArt() == FahrzeugArt::kZugmaschine) {
+                    EXPECT_GE(a1, f.IsArt5() ? 1.2 - 1e-9 : 0.25 - 1e-9);
+                    EXPECT_LE(a1, 5.0 + 1e-9);
+                    if (!f.IsArt5()) {
+                        EXPECT_GE(f.m_Achsen[1].dAbstand, 1.0 - 1e-9);
+                    }
+                } else {
+                    EXPECT_GE(a1, 0.5 - 1e-9);
+                }
+                // Axle 1 moves, axle 2 keeps its place.
+                EXPECT_NEAR(f.GetAchsPosition(1), p2, 1e-9);
+            }
+        }
+        LasseLos(pt + QPoint(-5000, 0));
+        EXPECT_TRUE(D().IsModified());
+        EXPECT_TRUE(F().m_bModified);
+        EXPECT_GT(host.Anzahl(CQOR1View::kHintBearbeitet), 0);
+        view.reset();
+    }
+}
+
+TEST_F(TemplateEditTest, AxleDragsStayBetweenTheirNeighbours)
+{
+    Oeffne("GDA");
+    CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+    ASSERT_TRUE(dib);
+    ASSERT_GE(dib->GetAchsen().size(), 2u);
+    const QPoint pt = Mitte(dib->GetAchsen()[1].m_rc);
+    view->HitTest(pt);
+    ASSERT_EQ(view->GetHitKind(), 4);
+    const double L = F().GetLFLaenge();
+    const double o = L - F().GetPosLetzteAchse();
+    const double p2 = F().GetAchsPosition(1);
+    double lo = 0.0, hi = 0.0;
+    Druecke(pt);
+    for (int dx : {-3000, 25, 3000}) {
+        SCOPED_TRACE(dx);
+        Ziehe(pt + QPoint(dx, 0));
+        const double p1 = F().GetAchsPosition(0);
+        EXPECT_GE(F().GetAchsPosition(1), p1 + 1.0 - 1e-9);
+        EXPECT_LE(F().GetAchsPosition(1), p2 + o + 1e-9);
+    }
+    LasseLos(pt + QPoint(3000, 0));
+    EXPECT_NEAR(F().GetAchsPosition(1), p2 + o, 0.011);
+    // The slider's range of the same distance agrees with the drag.
+    ASSERT_TRUE(view->GetLaengenRange(3, &lo, &hi));
+    EXPECT_DOUBLE_EQ(lo, 1.0);
+    EXPECT_NEAR(hi, F().m_Achsen[1].dAbstand, 0.011);
+}
+
+// --- sliders
+// ------------------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, SliderMessagesCommitAsTheirKindSays)
+{
+    Oeffne("LKW");
+    CFahrzeug& f = F();
+
+    // Axle-1 offset: axle 2 keeps its place.
+    Klicke(Mitte(view->GetHotRect(45)));
+    ASSERT_EQ(sliders.m_nLastKind, 8);
+    ASSERT_TRUE(view->GetSlider());
+    const double a1 = f.GetAchse1Abstand(), d12 = f.m_Achsen[1].dAbstand;
+    sliders.m_pLast->Move(a1 + 0.5);
+    EXPECT_DOUBLE_EQ(f.GetAchse1Abstand(), a1 + 0.5);
+    EXPECT_DOUBLE_EQ(f.m_Achsen[1].dAbstand, d12 + 0.5);
+    EXPECT_TRUE(D().IsModified());
+    EXPECT_EQ(host.Anzahl(CQOR1View::kHintBearbeitet), 1);
+    EXPECT_GE(host.nTitel, 1);
+    // While one is open no other slider opens.
+    EXPECT_FALSE(view->OpenSlider(QPoint(10, 10), 10, true));
+    SliderValueEvent zu(SliderValueEvent::kClosed, 0.0);
+    QCoreApplication::sendEvent(view.get(), &zu);
+    EXPECT_FALSE(view->GetSlider());
+
+    // A share is whole percent.
+    Male();
+    const QRect anteil = view->GetHotRect(41);
+    ASSERT_FALSE(anteil.isEmpty());
+    Klicke(Mitte(anteil));
+    ASSERT_EQ(sliders.m_nLastKind, 2);
+    sliders.m_pLast->Move(37.9);
+    EXPECT_EQ(f.m_nMinAnteilVorn, 37u);
+    QCoreApplication::sendEvent(view.get(), &zu);
+
+    // The load-area length and the permissible total mass.
+    Male();
+    Klicke(Mitte(view->GetHotRect(46)));
+    ASSERT_EQ(sliders.m_nLastKind, 9);
+    sliders.m_pLast->Move(9.25);
+    EXPECT_DOUBLE_EQ(f.GetLFLaenge(), 9.25);
+    QCoreApplication::sendEvent(view.get(), &zu);
+    Male();
+    Klicke(Mitte(view->GetHotRect(49)));
+    ASSERT_EQ(sliders.m_nLastKind, 10);
+    sliders.m_pLast->Move(19.5);
+    EXPECT_DOUBLE_EQ(f.m_dZulGesamtgewicht, 19.5);
+    QCoreApplication::sendEvent(view.get(), &zu);
+
+    // An axle's empty load.
+    Male();
+    const QRect leer = view->GetHotRect(31);
+    ASSERT_FALSE(leer.isEmpty());
+    Klicke(Mitte(leer));
+    ASSERT_EQ(sliders.m_nLastKind, 1);
+    sliders.m_pLast->Move(3.125);
+    EXPECT_DOUBLE_EQ(f.m_Achsen[0].dLeerlast, 3.125);
+}
+
+TEST_F(TemplateEditTest, ItemSlidersNeedASelectedItem)
+{
+    Oeffne("LKW");
+    struct Fall
+    {
+        int nKind;
+        bool bAuswahl;
+        bool bOffen;
+    };
+    const Fall faelle[] = {{11, false, false}, {18, false, false}, {11, true, true}, {18, true, true}};
+    tagZLINFO* p = Item(2, 3.0, 0.4);
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.nKind * 10 + fall.bAuswahl);
+        view->ClearSelection(false);
+        if (fall.bAuswahl) {
+            ASSERT_FALSE(view->GetDIBFahrzeug()->GetZL().empty());
+            QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier,
+                              Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc));
+            ASSERT_EQ(view->GetSelZL(), p);
+        }
+        EXPECT_EQ(view->OpenSlider(QPoint(20, 20), fall.nKind, true), fall.bOffen);
+        if (view->GetSlider()) {
+            sliders.m_pLast->Move(fall.nKind == 11 ? 4.5 : 0.75);
+            SliderValueEvent zu(SliderValueEvent::kClosed, 0.0);
+            QCoreApplication::sendEvent(view.get(), &zu);
+        }
+    }
+    EXPECT_DOUBLE_EQ(p->m_dPosX, 4.5);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 0.75);
+    // The commands that need an item do nothing without one.
+    view->ClearSelection(false);
+    for (int nId : {369, 32846, 32847, 32848})
+        EXPECT_FALSE(view->OnBefehl(nId)) << nId;
+}
+
+TEST_F(TemplateEditTest, ValuesWithoutAVehicleFieldOpenNoSliderAndStoreNothing)
+{
+    Oeffne("LKW");
+    // Command 344 stays disabled; a stray message of its kind is taken and dropped without marking the
+    // vehicle as changed.
+    EXPECT_FALSE(view->IsBefehlAktiv(344));
+    EXPECT_FALSE(view->OnBefehl(344));
+    EXPECT_FALSE(view->OpenSlider(QPoint(10, 10), 17, true));
+    SliderValueEvent e(0x8081, 0.42);
+    QCoreApplication::sendEvent(view.get(), &e);
+    EXPECT_FALSE(D().IsModified());
+    EXPECT_TRUE(host.hints.empty());
+}
+
+// --- length ranges ----------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, LengthRangesHoldTheVehicleAsItStands)
+{
+    for (const char* name : {"LKW", "KEP", "GDA", "SDA", "SAH", "SZM"}) {
+        SCOPED_TRACE(name);
+        Neu();
+        Oeffne(name);
+        CFahrzeug& f = F();
+        double lo = 0.0, hi = 0.0;
+        ASSERT_TRUE(view->GetLaengenRange(2, &lo, &hi));
+        // A tractor has no load area of its own to compare with.
+        if (f.GetArt() != FahrzeugArt::kSattelzugmaschine) {
+            EXPECT_LE(lo, f.GetLFLaenge() + 1e-9);
+        }
+        EXPECT_DOUBLE_EQ(hi, f.GetArt() == FahrzeugArt::kSattelzugmaschine ? 7.0 : 15.0);
+        ASSERT_TRUE(view->GetLaengenRange(1, &lo, &hi));
+        EXPECT_LE(lo, hi);
+        for (int t = 3; t < 3 + f.GetRecordAnzahl() - 1 && t <= 8; ++t) {
+            ASSERT_TRUE(view->GetLaengenRange(t, &lo, &hi));
+            EXPECT_GE(f.m_Achsen[t - 2].dAbstand, lo - 1e-9) << t;
+            EXPECT_LE(f.m_Achsen[t - 2].dAbstand, hi + 1e-9) << t;
+        }
+        EXPECT_FALSE(view->GetLaengenRange(20, &lo, &hi));
+        view.reset();
+    }
+}
+
+// --- adding axles -------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, AddedAxleStands131BehindTheLastWithItsLoads)
+{
+    struct Fall
+    {
+        const char* fahrzeug;
+        double dKuerzer; // the load area is cut to end this far behind the last axle (0: as it is)
+    };
+    const Fall faelle[] = {{"LKW", 0.0}, {"LKW", 1.0}, {"LKW", 0.2},
+                           {"GDA", 0.5}, {"SDA", 0.0}, {"SAH", 0.0}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.fahrzeug) + " " + std::to_string(fall.dKuerzer));
+        Neu();
+        Oeffne(fall.fahrzeug);
+        CFahrzeug& f = F();
+        f.m_dKupplungslast1 = 0.0;
+        if (fall.dKuerzer > 0.0)
+            f.m_dLFLaenge = f.GetPosLetzteAchse() + fall.dKuerzer;
+        const int n = f.GetAchsanzahl();
+        const int rec = f.GetRecordAnzahl() - 1;
+        const SAchse letzte = f.m_Achsen[rec];
+        const int trenn = f.GetAchsgruppenTrennung();
+        const double dTrenn = f.m_Achsen[trenn].dAbstand;
+        const double L = f.GetLFLaenge();
+        const double r = L - (f.GetPosLetzteAchse() + 1.3);
+        if (n >= CQOR1View::GetMaxAchsen(f.GetArt())) {
+            EXPECT_FALSE(view->AddAchse());
+            EXPECT_EQ(f.GetAchsanzahl(), n);
+            view.reset();
+            continue;
+        }
+        ASSERT_TRUE(view->AddAchse());
+        EXPECT_EQ(f.GetAchsanzahl(), n + 1);
+        EXPECT_DOUBLE_EQ(f.m_Achsen[rec + 1].dAbstand, 1.31);
+        EXPECT_DOUBLE_EQ(f.m_Achsen[rec + 1].dLeerlast, letzte.dLeerlast);
+        EXPECT_DOUBLE_EQ(f.m_Achsen[rec + 1].dZulLast, letzte.dZulLast);
+        if (r >= 0.0) {
+            EXPECT_DOUBLE_EQ(f.m_Achsen[trenn].dAbstand, dTrenn);
+            EXPECT_DOUBLE_EQ(f.GetLFLaenge(), L);
+        } else if (dTrenn + r >= 1.0) {
+            EXPECT_NEAR(f.m_Achsen[trenn].dAbstand, dTrenn + r, 1e-9);
+            EXPECT_DOUBLE_EQ(f.GetLFLaenge(), L);
+        } else {
+            EXPECT_DOUBLE_EQ(f.m_Achsen[trenn].dAbstand, 1.0);
+            EXPECT_NEAR(f.GetLFLaenge(), L + 1.0 - (dTrenn + r), 1e-9);
+        }
+        EXPECT_TRUE(D().IsModified());
+        // The count stops at the kind's maximum.
+        while (view->AddAchse())
+            ;
+        EXPECT_EQ(f.GetAchsanzahl(), CQOR1View::GetMaxAchsen(f.GetArt()));
+        view.reset();
+    }
+}
+
+// --- additional items ------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, AddingAnItemFollowsItsKindsRules)
+{
+    struct Fall
+    {
+        int nArt;
+        bool bErlaubt;
+        int nMeldung; // message shown, 0 none
+    };
+    const Fall faelle[] = {{1, true, 0}, {1, false, 631}, {5, true, 0}, {5, false, 631}, {2, true, 632}};
+    Oeffne("LKW");
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.nArt);
+        boxes.Clear();
+        const std::size_t vorher = F().m_ZLInfos.size();
+        dialogs.m_zl.nArt = fall.nArt;
+        dialogs.m_zl.strName = "New";
+        dialogs.m_zl.dMasse = 0.3;
+        view->AddZL();
+        EXPECT_EQ(F().m_ZLInfos.size(), vorher + (fall.bErlaubt ? 1 : 0));
+        if (fall.nMeldung) {
+            ASSERT_EQ(boxes.Records().size(), 1);
+            EXPECT_EQ(boxes.Records().front().html.textId, fall.nMeldung);
+        } else {
+            EXPECT_TRUE(boxes.Records().empty());
+        }
+    }
+}
+
+TEST_F(TemplateEditTest, DeletingAnItemAsksFirst)
+{
+    Oeffne("LKW");
+    tagZLINFO* p = Item(2, 3.0, 0.4);
+    ASSERT_FALSE(view->GetDIBFahrzeug()->GetZL().empty());
+    QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier,
+                      Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc));
+    ASSERT_EQ(view->GetSelZL(), p);
+    boxes.AddAnswer(IMessageBoxService::kNo);
+    EXPECT_TRUE(view->OnBefehl(32847));
+    ASSERT_EQ(boxes.Records().size(), 1);
+    EXPECT_EQ(boxes.Records().front().buttons, IMessageBoxService::Buttons::YesNo);
+    EXPECT_EQ(F().m_ZLInfos.count(p), 1u);
+    EXPECT_FALSE(D().IsModified());
+    boxes.AddAnswer(IMessageBoxService::kYes);
+    EXPECT_TRUE(view->OnBefehl(32847));
+    EXPECT_EQ(F().m_ZLInfos.count(p), 0u);
+    EXPECT_EQ(view->GetSelZL(), nullptr);
+    EXPECT_TRUE(D().IsModified());
+    Male(); // the drawing no longer knows the item
+}
+
+TEST_F(TemplateEditTest, FrontVehicleOfACombinationTakesNoLoadingCrane)
+{
+    Oeffne("GDA", "LKW");
+    ASSERT_TRUE(D().SetAktivIndex(CQOR1Doc::kAktivZugfahrzeug, false, false));
+    ASSERT_EQ(D().GetAktivFahrzeug(false), D().GetFirstFahrzeug());
+    EXPECT_EQ(view->CanAddZL(5), 0);
+    EXPECT_EQ(view->CanAddZL(2), 1);
+    ASSERT_TRUE(D().SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false));
+    EXPECT_EQ(view->CanAddZL(5), 1);
+}
+
+// --- weights tool tips ------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, WeightsTipsKeepTheirLineFormats)
+{
+    struct Fall
+    {
+        const char* fahrzeug;
+        const char* zug;
+        int nTool;
+        bool bKupplung; // coupling-load line expected
+    };
+    const Fall faelle[] = {
+        {"LKW", nullptr, 1, true}, {"LKW", nullptr, 2, false}, {"GDA", "LKW", 1, false},
+        {"GDA", "LKW", 2, false},  {"GDA", "LKW", 3, false},   {"SAH", "SZM", 1, true},
+        {"SAH", "SZM", 2, false},  {"SAH", "SZM", 4, false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.fahrzeug) + " tool " + std::to_string(fall.nTool));
+        Neu();
+        Oeffne(fall.fahrzeug, fall.zug);
+        Last(2.0, 3.0);
+        CFahrzeug* v = fall.nTool <= 2 ? D().GetFirstFahrzeug() : D().GetAnhaenger();
+        ASSERT_TRUE(v);
+        std::string titel;
+        const std::string tip = view->GetGewichtsTip(fall.nTool, &titel);
+        EXPECT_FALSE(titel.empty());
+        const bool bKombi = fall.nTool == 2 && D().GetAnhaenger();
+        std::vector<std::string> zeilen;
+        std::istringstream in(tip);
+        for (std::string z; std::getline(in, z);)
+            zeilen.push_back(z);
+        const auto hat = [&](const std::string& z) {
+            return std::find(zeilen.begin(), zeilen.end(), z) != zeilen.end();
+        };
+        // The payload line.
+        if (v->GetArt() != FahrzeugArt::kSattelzugmaschine) {
+            std::string last =
+                FormatChecked("%25s %8.0f kg", {FormatS("$S:", 1, 246u), v->GetQorMasse() * 1000.0});
+            EXPECT_TRUE(hat(last)) << tip;
+        }
+        const std::string kupplung =
+            FormatChecked("%25s %8.0f kg", {FormatS("$S:", 1, 2u), v->GetKupplungslast() * 1000.0});
+        EXPECT_EQ(hat(kupplung), fall.bKupplung) << tip;
+        // The sum block.
+        const double gesamt = v->GetGesamtmasse(fall.nTool == 2);
+        EXPECT_TRUE(hat(std::string(29, ' ') + "-----")) << tip;
+        EXPECT_TRUE(hat(FormatChecked("%34.0f kg", {gesamt * 1000.0}))) << tip;
+        // The closing line.
+        double vorn = 0.0, hinten = 0.0;
+        v->CalcAchslastenBeladen(&vorn, &hinten);
+        const double last = fall.nTool % 2 ? vorn : hinten;
+        const std::string schluss =
+            FormatResChecked(bKombi ? 254 : 3, {last * 1000.0, last / gesamt * 100.0});
+        ASSERT_FALSE(zeilen.empty());
+        EXPECT_EQ(zeilen.back(), schluss);
+        // Every "kg" of the table stands in one column.
+        std::size_t spalte = std::string::npos;
+        for (const std::string& z : zeilen) {
+            const std::size_t k = z.find(" kg");
+            if (k == std::string::npos)
+                continue;
+            if (spalte == std::string::npos)
+                spalte = k;
+            EXPECT_EQ(k, spalte) << z;
+        }
+        // The rich-text form keeps the table in a fixed-pitch block under a bold title.
+        const QString html = view->GetGewichtsTipHtml(fall.nTool);
+        EXPECT_TRUE(html.startsWith(QStringLiteral("<b>")));
+        EXPECT_TRUE(html.contains(QStringLiteral("<pre")));
+        view.reset();
+    }
+}
+
+TEST_F(TemplateEditTest, PayloadAreaTipGivesTheCentreOfGravityRangeAndTheLoad)
+{
+    Oeffne("LKW");
+    Last(2.5, 3.0);
+    Male();
+    CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+    ASSERT_TRUE(dib);
+    const QPolygon& kurve = dib->GetKurvenPunkte();
+    ASSERT_FALSE(kurve.isEmpty());
+    const QRect lf = view->GetLadeflaecheRect();
+    const QPoint innen(lf.left() + lf.width() / 2, lf.bottom() - 3);
+    ASSERT_TRUE(kurve.containsPoint(innen, Qt::OddEvenFill));
+    Bewege(innen);
+    const auto it = view->GetTools().find(12348);
+    ASSERT_NE(it, view->GetTools().end());
+    CFahrzeug& f = F();
+    const double r = f.GetRandabstand(0);
+    EXPECT_EQ(it->second.text,
+              FormatResChecked(203, {(f.m_dNutzbarVon - r) * 1000.0, (f.m_dNutzbarBis - r) * 1000.0,
+                                     f.GetQorMasse() * 1000.0}));
+    EXPECT_TRUE(it->second.rc.contains(innen));
+    // The text is the program's, with no conversion left unfilled.
+    EXPECT_EQ(it->second.text.find('%'), std::string::npos);
+}
+
+TEST_F(TemplateEditTest, DoubleClickOnAnItemOpensItsMassSliderAndElsewhereNothing)
+{
+    Oeffne("LKW");
+    tagZLINFO* p = Item(2, 3.0, 0.4);
+    const QPoint item = Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc);
+    // Elsewhere: no slider.
+    Bewege(QPoint(5, 5));
+    QTest::mouseDClick(VP(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(view->GetSlider());
+    // On the item: it is selected and its mass slider opens.
+    Bewege(item);
+    QTest::mouseClick(VP(), Qt::LeftButton, Qt::NoModifier, item);
+    QTest::mouseDClick(VP(), Qt::LeftButton, Qt::NoModifier, item);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(view->GetSelZL(), p);
+    EXPECT_EQ(view->GetSliderKind(), 18);
+}
+
+TEST_F(TemplateEditTest, DeleteKeyRemovesTheSelectedAxleOnlyWhenTheFrameAllowsIt)
+{
+    Oeffne("GDA");
+    CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+    ASSERT_GE(dib->GetAchsen().size(), 2u);
+    QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier, Mitte(dib->GetAchsen()[1].m_rc));
+    ASSERT_TRUE(view->IsAchseSelected());
+    EXPECT_EQ(view->GetHitAchse(), 1);
+    for (bool bErlaubt : {false, true}) {
+        SCOPED_TRACE(bErlaubt);
+        shell.m_bCanRemoveAchse = bErlaubt;
+        shell.m_calls.clear();
+        QTest::keyClick(view.get(), Qt::Key_Delete);
+        EXPECT_EQ(shell.Count("OnRemoveAchse"), bErlaubt ? 1 : 0);
+    }
+}
+
+TEST_F(TemplateEditTest, ContextMenuByWhatLiesUnderThePointer)
+{
+    Oeffne("LKW");
+    tagZLINFO* p = Item(2, 3.0, 0.4);
+    const QPoint item = Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc);
+    const auto ids = [](QMenu* m) {
+        std::vector<int> v;
+        for (QAction* a : m->actions())
+            if (const int id = MenuResource::CommandOf(a))
+                v.push_back(id);
+        return v;
+    };
+    // The item: its commands, the mass in the caption.
+    QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier, item);
+    ASSERT_EQ(view->GetSelZL(), p);
+    std::unique_ptr<QMenu> m(view->KontextMenu(item));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(ids(m.get()), (std::vector<int>{32846, 32847, 32848, 369}));
+    bool bMasse = false;
+    for (QAction* a : m->actions())
+        if (MenuResource::CommandOf(a) == 369)
+            bMasse = a->text() == QString::fromStdString(FormatResChecked(236, {400.0}));
+    EXPECT_TRUE(bMasse);
+    // The body: the vehicle's menu with the chart's mark.
+    view->ClearSelection(false);
+    const QPoint koerper = Mitte(view->GetHotRect(5)) + QPoint(40, 0);
+    view->HitTest(koerper);
+    ASSERT_EQ(view->GetHitKind(), CQOR1View::kHitKoerper);
+    view->ShowDiagramm(true);
+    m.reset(view->KontextMenu(koerper));
+    ASSERT_TRUE(m);
+    bool bDiagramm = false;
+    for (QAction* a : m->actions())
+        if (MenuResource::CommandOf(a) == 33255)
+            bDiagramm = a->isChecked();
+    EXPECT_TRUE(bDiagramm);
+    // Nothing under the pointer: no menu.
+    view->HitTest(QPoint(2, 690));
+    EXPECT_EQ(view->KontextMenu(QPoint(2, 690)), nullptr);
+}
+
+TEST_F(TemplateEditTest, UsableLoadAreaEditKeepsTheLoadsInPlaceAndTellsTheViews)
+{
+    Oeffne("LKW");
+    Last(2.0, 1.0);
+    CFahrzeug& f = F();
+    const SNutzbareLF alt = f.m_NutzLF[0];
+    const double x = f.GetQor()->GetLgInfos().front()->m_dPosX;
+    struct Fall
+    {
+        bool bAbbruch;
+        double dHinten; // the third margin entered
+    };
+    for (const Fall& fall :
+         {Fall{true, 0.4}, Fall{false, alt.m_dRand[2]}, Fall{false, alt.m_dRand[2] + 0.3}}) {
+        SCOPED_TRACE(fall.dHinten);
+        D().SetModifiedFlag(false);
+        dialogs.m_bCancel = fall.bAbbruch;
+        for (int i = 0; i < 4; ++i)
+            dialogs.m_nutzLF.dLaengen[i] = alt.m_dRand[i];
+        dialogs.m_nutzLF.dLaengen[0] = alt.m_dRand[0] + 0.1;
+        dialogs.m_nutzLF.dLaengen[2] = fall.dHinten;
+        const double vorn = f.m_NutzLF[0].m_dRand[0];
+        EXPECT_TRUE(view->OnBefehl(32950));
+        EXPECT_DOUBLE_EQ(dialogs.m_nutzLFGezeigt.dLaengen[0], vorn);
+        if (fall.bAbbruch) {
+            EXPECT_TRUE(f.m_NutzLF[0] == alt);
+            EXPECT_FALSE(D().IsModified());
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(f.m_NutzLF[0].m_dRand[0], alt.m_dRand[0] + 0.1);
+        EXPECT_TRUE(f.m_NutzLF[0] == f.m_NutzLF[1]);
+        EXPECT_TRUE(D().IsModified());
+        EXPECT_NEAR(f.GetQor()->GetLgInfos().front()->m_dPosX, x - (fall.dHinten - alt.m_dRand[2]), 1e-12);
+        EXPECT_GT(host.Anzahl(CQOR1View::kHintBearbeitet), 0);
+    }
+    // A negative margin is not taken.
+    dialogs.m_bCancel = false;
+    const SNutzbareLF vorher = f.m_NutzLF[0];
+    dialogs.m_nutzLF.dLaengen[1] = -1.0;
+    view->OnBefehl(32950);
+    EXPECT_TRUE(f.m_NutzLF[0] == vorher);
+}
+
+// The template view with its help recorded instead of shown.
+class HilfeView : public CQOR1View
+{
+public:
+    using CQOR1View::CQOR1View;
+    int nHilfe = 0;
+
+protected:
+    void ZeigeHilfe() override { ++nHilfe; }
+};
+
+TEST(TemplateViewCommands, StripButtonAndCommandsReachTheView)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    HilfeView view(&doc);
+    view.OnInitialUpdate();
+    CommandEvent hilfe(827);
+    QCoreApplication::sendEvent(&view, &hilfe);
+    EXPECT_EQ(view.nHilfe, 1);
+    CommandEvent diagramm(33255);
+    QCoreApplication::sendEvent(&view, &diagramm);
+    EXPECT_TRUE(view.IsDiagrammShown());
+}
+
+// --- keys
+// ---------------------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, EnterPlusAndMinusGoToTheLoadDialogWhileItIsOpen)
+{
+    Oeffne("LKW");
+    LadeDialog dlg;
+    struct Fall
+    {
+        Qt::Key key;
+        const char* text;
+        int nMsg;
+    };
+    const Fall faelle[] = {{Qt::Key_Return, "\r", CQOR1View::kMsgLastEnter},
+                           {Qt::Key_Plus, "+", CQOR1View::kMsgLastPlus},
+                           {Qt::Key_Minus, "-", CQOR1View::kMsgLastMinus}};
+    for (bool bOffen : {false, true}) {
+        shell.m_pDialog = bOffen ? &dlg : nullptr;
+        for (const Fall& fall : faelle) {
+            SCOPED_TRACE(std::string(fall.text) + (bOffen ? " open" : " closed"));
+            dlg.empfangen.clear();
+            QKeyEvent e(QEvent::KeyPress, fall.key, Qt::NoModifier, QString::fromLatin1(fall.text));
+            QCoreApplication::sendEvent(view.get(), &e);
+            QCoreApplication::sendPostedEvents();
+            if (bOffen) {
+                ASSERT_EQ(dlg.empfangen.size(), 1u);
+                EXPECT_EQ(dlg.empfangen.front(), fall.nMsg);
+            } else {
+                EXPECT_TRUE(dlg.empfangen.empty());
+            }
+        }
+    }
+    shell.m_pDialog = nullptr;
+}
+
+// --- figures over the picture ------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, HoverFramePickLineAndPositionMarkerAreDrawnOverThePicture)
+{
+    Oeffne("LKW");
+    // Hover frame over the load-area length label.
+    const QRect label = view->GetHotRect(46);
+    ASSERT_FALSE(label.isEmpty());
+    const QImage ohne = Male();
+    Bewege(Mitte(label));
+    ASSERT_EQ(view->GetFocusRect(), label);
+    const QImage rahmen = Male();
+    Speichere(rahmen, "template_hover_frame.png");
+    const QPoint ecke(label.left() - 2, label.top() - 1);
+    EXPECT_NE(rahmen.pixel(ecke), ohne.pixel(ecke));
+    Bewege(QPoint(5, 690));
+    EXPECT_TRUE(view->GetFocusRect().isEmpty());
+
+    // The pick line follows the pointer over the load area while the load dialog is open.
+    LadeDialog dlg;
+    shell.m_pDialog = &dlg;
+    const QRect lf = view->GetLadeflaecheRect();
+    const QPoint ueber(lf.left() + lf.width() / 3, lf.bottom() - 10);
+    Bewege(ueber);
+    EXPECT_EQ(view->GetPickX(), ueber.x());
+    const QImage pick = Male();
+    Speichere(pick, "template_pick_line.png");
+    EXPECT_NE(pick.pixel(ueber.x() - 1, lf.top() + 5), ohne.pixel(ueber.x() - 1, lf.top() + 5));
+    EXPECT_EQ(pick.pixel(ueber.x(), lf.top() + 5), ohne.pixel(ueber.x(), lf.top() + 5));
+    shell.m_pDialog = nullptr;
+
+    // The position marker of an item being moved.
+    tagZLINFO* p = Item(2, 4.0, 0.5);
+    QTest::mouseClick(VP(), Qt::RightButton, Qt::NoModifier,
+                      Mitte(view->GetDIBFahrzeug()->GetZL().front().m_rc));
+    ASSERT_EQ(view->GetSelZL(), p);
+    ASSERT_TRUE(view->OnBefehl(32848));
+    EXPECT_EQ(sliders.m_nLastKind, 11);
+    EXPECT_TRUE(view->IsPositionMarkerShown());
+    const QImage marker = Male();
+    Speichere(marker, "template_position_marker.png");
+    int blau = 0;
+    for (int y = 0; y < marker.height(); ++y)
+        for (int x = 0; x < marker.width(); ++x) {
+            const QRgb c = marker.pixel(x, y);
+            blau += qBlue(c) > 200 && qRed(c) < 80 && qGreen(c) < 80 ? 1 : 0;
+        }
+    EXPECT_GT(blau, 20);
+    SliderValueEvent zu(SliderValueEvent::kClosed, 0.0);
+    QCoreApplication::sendEvent(view.get(), &zu);
+    EXPECT_FALSE(view->IsPositionMarkerShown());
+}
+
+// --- a long load area -----------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, TwentyMetreLoadAreaRecalculatesDrawsAndEdits)
+{
+    Oeffne("SAH");
+    Last(17.0, 4.0);
+    view->ShowDiagramm(true);
+    const QRect ende = view->GetHotRect(1);
+    ASSERT_FALSE(ende.isEmpty());
+    Druecke(Mitte(ende));
+    Ziehe(Mitte(ende) + QPoint(4000, 0));
+    LasseLos(Mitte(ende) + QPoint(4000, 0));
+    EXPECT_DOUBLE_EQ(F().GetLFLaenge(), 20.0);
+    D().OnFahrzeugChanged(true);
+    const QImage img = view->RenderPicture(QSize(2600, 700));
+    Speichere(img, "template_20m.png");
+    EXPECT_GE(view->GetLadeflaecheRect().width(), view->MetresToPixels(19.99));
+    // The lateral samples reach the end of the usable range.
+    const CFahrzeugDiagramm& d = F().m_Diagramm;
+    ASSERT_GT(d.GetLaengenAnzahl(), 0);
+    EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, F().m_dNutzbarBis, 0.01);
+}
+
+// --- regional notes ---------------------------------------------------------------------------------------
+
+TEST_F(TemplateEditTest, AxleNoteOnlyInTheGermanVersionAndOncePerChoice)
+{
+    struct Fall
+    {
+        const char* ver;
+        bool bHinweis;
+    };
+    for (const Fall& fall : {Fall{"EU", false}, Fall{"de", true}}) {
+        SCOPED_TRACE(fall.ver);
+        QSettings().setValue(QStringLiteral("Settings/ver"), QString::fromLatin1(fall.ver));
+        Neu();
+        Oeffne("LKW");
+        boxes.Clear();
+        boxes.AddAnswer(668, true); // do not show again
+        ASSERT_TRUE(view->AddAchse());
+        const bool bGezeigt = !boxes.Records().isEmpty() && boxes.Records().front().html.textId == 104;
+        EXPECT_EQ(bGezeigt, fall.bHinweis);
+        boxes.Clear();
+        view->AddAchse();
+        EXPECT_TRUE(boxes.Records().isEmpty());
+        view.reset();
+    }
+    QSettings().remove(QStringLiteral("Settings/ver"));
+}
+
+} // namespace

@@ -1,0 +1,766 @@
+// The template view's commands: axles and additional items, the chart and plan toggles, the keys, the
+// context menu, the weights tool tips and the figures drawn over the picture.
+#include "views/CQOR1View.h"
+
+#include "views/CQOR2View.h"
+#include "views/CTabbedViewView.h"
+#include "views/IPlanDialogs.h"
+#include "views/IViewShell.h"
+#include "views/SliderValueEvent.h"
+
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/tagZLINFO.h"
+#include "platform/MenuResource.h"
+#include "platform/ResourceModule.h"
+#include "ui/CDlgHelpText.h"
+#include "ui/CommandEvent.h"
+#include "ui/IMessageBoxService.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSettings>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Commands of the view.
+constexpr int kCmdBemerkung = 321;
+constexpr int kCmdKupplungsversatz = 343;
+constexpr int kCmdWert17 = 344;
+constexpr int kCmdResetWert17 = 345;
+constexpr int kCmdZLMasse = 369;
+constexpr int kCmdEditZL = 32846;
+constexpr int kCmdDeleteZL = 32847;
+constexpr int kCmdMoveZL = 32848;
+constexpr int kCmdPlanFlag = 32873;
+constexpr int kCmdNutzbareLF = 32950;
+constexpr int kCmdWert19 = 32964;
+constexpr int kCmdLastDlg = 32978;
+constexpr int kCmdDiagramm = 33255;
+constexpr int kCmdAchseEntfernen = 33130;
+constexpr int kCmdHilfe = 827;
+
+std::string Text(std::uint32_t id)
+{
+    return FormatS("$S", 1, id);
+}
+
+std::string Etikett(std::uint32_t id)
+{
+    return FormatS("$S:", 1, id);
+}
+
+QAction* Aktion(QMenu* m, int nId)
+{
+    for (QAction* a : m->actions()) {
+        if (MenuResource::CommandOf(a) == nId)
+            return a;
+        if (a->menu())
+            if (QAction* b = Aktion(a->menu(), nId))
+                return b;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString CQOR1View::RegionalVersion()
+{
+    QSettings settings;
+    const QString ver = settings.value(QStringLiteral("Settings/ver")).toString().toUpper();
+    return ver.isEmpty() ? QStringLiteral("EU") : ver;
+}
+
+// --- events ---------------------------------------------------------------------------------------------
+
+bool CQOR1View::event(QEvent* e)
+{
+    if (e->type() == CommandEvent::kType) {
+        // The help button of the strip, and commands sent by id.
+        const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
+        if (nId == kCmdHilfe)
+            ZeigeHilfe();
+        else
+            OnBefehl(nId);
+        return true;
+    }
+    const int nTyp = static_cast<int>(e->type());
+    if (nTyp == kMsgZLMasse) {
+        OnEditZLMasse();
+        return true;
+    }
+    if (nTyp >= SliderValueEvent::kClosed && nTyp <= SliderValueEvent::kLastValue) {
+        if (auto* s = dynamic_cast<SliderEvent*>(e))
+            if (ReglerNachricht(nTyp, s->Value()))
+                return true;
+    }
+    if (e->type() == QEvent::ToolTip) {
+        auto* h = static_cast<QHelpEvent*>(e);
+        const QPoint pt = viewport()->mapFrom(this, h->pos());
+        for (int nTool = 1; nTool <= 4; ++nTool) {
+            const auto it =
+                m_rcAuflager.find({nTool <= 2 ? kAufAnteil : kAufAnteilAnhaenger, (nTool - 1) % 2});
+            if (it != m_rcAuflager.end() && it->second.contains(pt)) {
+                QToolTip::showText(h->globalPos(), GetGewichtsTipHtml(nTool), viewport(), it->second);
+                return true;
+            }
+        }
+        for (const auto& [id, tool] : m_tools)
+            if (tool.rc.contains(pt) && !tool.text.empty()) {
+                QToolTip::showText(h->globalPos(), QString::fromStdString(tool.text), viewport(), tool.rc);
+                return true;
+            }
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    if (e->type() == QEvent::KeyPress) {
+        // Tab switches between the vehicles of a pair before focus handling sees it.
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab && HasTowingPair()) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return CGetAnsView::event(e);
+}
+
+void CQOR1View::keyPressEvent(QKeyEvent* e)
+{
+    // Enter, '+' and '-' belong to the load dialog while it is open.
+    if (QWidget* dlg = IViewShell::Current().GetLoadDialog()) {
+        const QString t = e->text();
+        int nMsg = 0;
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+            nMsg = kMsgLastEnter;
+        else if (t == QLatin1String("+"))
+            nMsg = kMsgLastPlus;
+        else if (t == QLatin1String("-"))
+            nMsg = kMsgLastMinus;
+        if (nMsg) {
+            QCoreApplication::postEvent(dlg, new QEvent(static_cast<QEvent::Type>(nMsg)));
+            return;
+        }
+    }
+    CQOR1Doc* pDoc = GetDocument();
+    const int key = e->key();
+    if (m_pSelZL) {
+        const ResourceModule* res = ResourceModule::Current();
+        const bool bDE = res && res->Code().compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0;
+        if (key == (bDE ? Qt::Key_G : Qt::Key_W)) {
+            QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kMsgZLMasse)));
+            return;
+        }
+        if (key == Qt::Key_Delete) {
+            OnDeleteZL();
+            return;
+        }
+    } else if (m_bHitAchse && key == Qt::Key_Delete) {
+        OnBefehl(kCmdAchseEntfernen);
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Tab:
+        if (HasTowingPair() && pDoc) {
+            const bool bZug = pDoc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug;
+            pDoc->SetAktivIndex(bZug ? CQOR1Doc::kAktivAnhaenger : CQOR1Doc::kAktivZugfahrzeug, true, true);
+            ClearSelection(false);
+            pDoc->RedrawViews();
+        }
+        return;
+    case Qt::Key_PageUp:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        return;
+    case Qt::Key_PageDown:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        return;
+    case Qt::Key_End:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        return;
+    case Qt::Key_Home:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        return;
+    case Qt::Key_Up:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return;
+    case Qt::Key_Down:
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return;
+    case Qt::Key_Left:
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        SyncPlanScroll();
+        return;
+    case Qt::Key_Right:
+        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        SyncPlanScroll();
+        return;
+    default:
+        CGetAnsView::keyPressEvent(e);
+    }
+}
+
+void CQOR1View::SyncPlanScroll()
+{
+    CTabbedViewView* host = IViewShell::Current().GetActiveHost();
+    if (!host)
+        host = GetHost();
+    CQOR2View* plan = host ? host->FindView<CQOR2View>() : nullptr;
+    if (!plan)
+        return;
+    const QSize alt = plan->GetTotalSize();
+    const int w = std::max(plan->viewport()->width() + Scroll().x(), GetTotalSize().width());
+    plan->SetScrollSizes(QSize(w, alt.height()), QSize(static_cast<int>(m_dZoom * 1000), 0), QSize(20, 0));
+    plan->horizontalScrollBar()->setValue(Scroll().x());
+}
+
+// --- commands ---------------------------------------------------------------------------------------------
+
+int CQOR1View::GetMaxAchsen(int nArt)
+{
+    switch (nArt) {
+    case FahrzeugArt::kZugmaschine:
+    case FahrzeugArt::kAnhaenger:
+        return 4;
+    case FahrzeugArt::kStarrdeichsel:
+    case FahrzeugArt::kAuflieger:
+    case FahrzeugArt::kSattelzugmaschine:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+bool CQOR1View::IsBefehlAktiv(int nId) const
+{
+    const CFahrzeug* f = GetEditFahrzeug();
+    switch (nId) {
+    case kCmdEditZL:
+    case kCmdDeleteZL:
+    case kCmdMoveZL:
+    case kCmdZLMasse:
+        return m_pSelZL != nullptr;
+    case kCmdWert17:
+    case kCmdResetWert17:
+    case kCmdBemerkung:
+        // The vehicle holds no value for these yet.
+        return false;
+    case kCmdNutzbareLF:
+        return f && f->GetArt() != FahrzeugArt::kSattelzugmaschine;
+    case kCmdWert19:
+        return f && f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine;
+    case kCmdKupplungsversatz:
+        return f && f->GetArt() == FahrzeugArt::kSattelzugmaschine;
+    case kCmdPlanFlag:
+        return f && f->GetQor() && f->GetArt() != FahrzeugArt::kSattelzugmaschine;
+    case kCmdDiagramm:
+    case kCmdLastDlg:
+        return f != nullptr;
+    case kCmdAchseEntfernen:
+        return m_bHitAchse && IViewShell::Current().CanRemoveAchse();
+    default:
+        return false;
+    }
+}
+
+bool CQOR1View::OnBefehl(int nId)
+{
+    if (!IsBefehlAktiv(nId))
+        return false;
+    switch (nId) {
+    case kCmdEditZL:
+        OnEditZL();
+        return true;
+    case kCmdDeleteZL:
+        OnDeleteZL();
+        return true;
+    case kCmdMoveZL:
+        OnMoveZL();
+        return true;
+    case kCmdZLMasse:
+        OnEditZLMasse();
+        return true;
+    case kCmdKupplungsversatz:
+        m_nTarget = 15;
+        OpenSlider(QPoint(Label(48).center().x(), Label(48).bottom() + 1), 15, true);
+        return true;
+    case kCmdWert19: {
+        const QRect r55 = Label(55), r10 = Label(10);
+        m_nTarget = 17;
+        OpenSlider(QPoint(r55.left() - 3 + r10.width() / 2, r55.bottom() + 1), 19, true);
+        return true;
+    }
+    case kCmdPlanFlag:
+        OnTogglePlanFlag();
+        return true;
+    case kCmdDiagramm:
+        OnToggleDiagramm();
+        return true;
+    case kCmdLastDlg:
+        IViewShell::Current().ShowLoadDialog(IViewShell::Current().GetLoadDialog() == nullptr);
+        return true;
+    case kCmdAchseEntfernen:
+        IViewShell::Current().OnRemoveAchse();
+        return true;
+    case kCmdNutzbareLF:
+        EditNutzbareLF(0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CQOR1View::ZeigeHilfe()
+{
+    CDlgHelpText dlg(this);
+    dlg.SetTitle(QString::fromStdString(Text(634)));
+    dlg.SetResourceId(895);
+    dlg.exec();
+}
+
+void CQOR1View::EditNutzbareLF(int nMode)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    if (!pDoc || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    if (!pDoc->CanLeaveViews(9, 0, nullptr, nullptr))
+        return;
+    const SNutzbareLF alt = f->m_NutzLF[0];
+    IPlanDialogs::NutzbareLFValues werte;
+    for (int i = 0; i < 4; ++i) {
+        werte.dLaengen[i] = alt.m_dRand[i];
+        werte.fWerte[i] = alt.m_fWert[i];
+        werte.nWerte[i] = alt.m_nRaster[i];
+    }
+    if (!IPlanDialogs::Current().EditNutzbareLF(this, werte, nMode == 1))
+        return;
+    for (int i = 0; i < 4; ++i)
+        if (!std::isfinite(werte.dLaengen[i]) || werte.dLaengen[i] < 0.0)
+            return; // a margin the dialog should not have let through changes nothing
+    SNutzbareLF neu;
+    for (int i = 0; i < 4; ++i) {
+        neu.m_dRand[i] = werte.dLaengen[i];
+        neu.m_fWert[i] = werte.fWerte[i];
+        neu.m_nRaster[i] = werte.nWerte[i];
+    }
+    f->m_NutzLF[0] = f->m_NutzLF[1] = neu;
+    MarkModified(f);
+    // The placed loads keep their place on the load area when the third margin moves.
+    if (neu.m_dRand[2] != alt.m_dRand[2])
+        if (CQOR* q = f->GetQor())
+            for (tagLGINFO* p : q->GetLgInfos())
+                p->m_dPosX += alt.m_dRand[2] - neu.m_dRand[2];
+    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->OnFahrzeugChanged(true);
+    pDoc->NotifyViews(9, 0);
+    viewport()->update();
+    pDoc->NotifyViews(kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
+}
+
+void CQOR1View::OnToggleDiagramm()
+{
+    ShowDiagramm(!m_bShowDiagramm);
+}
+
+void CQOR1View::OnTogglePlanFlag()
+{
+    CFahrzeug* f = GetArbeitsFahrzeug();
+    CQOR* q = f ? f->GetQor() : nullptr;
+    if (!q)
+        return;
+    CPlanAnzeige anz(*q);
+    anz.SetSchwerpunktZeigen(!anz.GetSchwerpunktZeigen());
+    f->m_bModified = 1;
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->RedrawViews();
+    viewport()->update();
+}
+
+bool CQOR1View::AddAchse()
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetEditFahrzeug();
+    if (!pDoc || !f)
+        return false;
+    const int art = f->GetArt();
+    if (f->GetAchsanzahl() >= GetMaxAchsen(art))
+        return false;
+    const int rec =
+        f->GetAchsanzahl() + ((art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger) ? 1 : 0);
+    if (rec < 1 || rec >= CFahrzeug::MAX_ACHSEN)
+        return false;
+    SAchse& neu = f->m_Achsen[rec];
+    neu.dAbstand = 1.31;
+    neu.dLeerlast = f->m_Achsen[rec - 1].dLeerlast;
+    neu.dZulLast = f->m_Achsen[rec - 1].dZulLast;
+
+    double L = f->GetLFLaenge();
+    const bool bKupplung =
+        art == FahrzeugArt::kZugmaschine && (f->m_dKupplungslast1 > 0.0 || pDoc->GetAnhaenger());
+    if (bKupplung)
+        L -= f->m_dKupplungsabstand;
+    const double r = L - (f->GetPosLetzteAchse() + 1.3);
+    const int trenn = f->GetAchsgruppenTrennung();
+    if (r < 0.0 && trenn >= 1 && trenn <= 5) {
+        // The rear group moves forwards; what it cannot give the load area gets.
+        double& d = f->m_Achsen[trenn].dAbstand;
+        const double dNeu = d + r;
+        if (dNeu < 1.0) {
+            f->m_dLFLaenge += 1.0 - dNeu;
+            d = 1.0;
+        } else {
+            d = dNeu;
+        }
+    }
+    m_bHitAchse = false;
+    viewport()->update();
+    ++f->m_nAchsanzahl;
+    pDoc->OnFahrzeugChanged(true);
+    if (RegionalVersion() == QLatin1String("DE"))
+        ZeigeHinweis(104, true, &s_bAchsHinweisAus);
+    Geaendert(false);
+    return true;
+}
+
+void CQOR1View::AddZL()
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetEditFahrzeug();
+    if (!pDoc || !f)
+        return;
+    IPlanDialogs::ZLValues werte;
+    werte.nArt = 5;
+    if (!IPlanDialogs::Current().EditZL(this, werte))
+        return;
+    if (!CanAddZL(werte.nArt)) {
+        IMessageBoxService::HtmlBox box;
+        box.textId = 631;
+        box.captionId = 273;
+        box.iconId = 816;
+        box.buttons.append({668, 668});
+        MessageBoxes().ShowHtml(this, box, nullptr);
+        return;
+    }
+    auto* p = new tagZLINFO;
+    p->m_nTyp = werte.nArt;
+    p->m_strName = werte.strName;
+    p->m_dWert1 = werte.dLaengen[0];
+    p->m_dWert2 = werte.dLaengen[1];
+    p->m_dAbstand = werte.dLaengen[2];
+    p->m_dMasse = werte.dMasse;
+    p->m_nWert = werte.nWert;
+    p->m_nWertKopie = werte.nWert;
+    p->m_dWert3 = werte.dWert;
+    if (werte.nArt == 5) {
+        p->m_dPosX = 0.0;
+        p->m_dAbstand = 0.0;
+        p->m_nVomEnde = 1;
+        p->m_nTyp1 = 0;
+    } else if (werte.nArt == 1) {
+        p->m_dPosX = 0.0;
+        p->m_dAbstand = 0.0;
+        p->m_nVomEnde = 1;
+        p->m_nTyp1 = 1;
+    } else {
+        p->m_dPosX = 3.5;
+        p->m_nVomEnde = 0;
+        p->m_nTyp1 = 0;
+    }
+    f->m_ZLInfos[p] = p;
+    if (werte.nArt != 1 && werte.nArt != 5) {
+        IMessageBoxService::HtmlBox box;
+        box.textId = 632;
+        box.captionId = 273;
+        box.iconId = 814;
+        box.buttons.append({668, 668});
+        MessageBoxes().ShowHtml(this, box, nullptr);
+    }
+    MarkModified(f);
+    pDoc->OnFahrzeugChanged(true);
+    viewport()->update();
+}
+
+void CQOR1View::OnEditZL()
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetEditFahrzeug();
+    tagZLINFO* p = m_pSelZL;
+    if (!pDoc || !f || !p || !f->m_ZLInfos.count(p))
+        return;
+    IPlanDialogs::AddZLValues werte;
+    werte.dPosition = f->GetZLPosition(p);
+    werte.nFlag1 = p->m_nVomEnde;
+    werte.nFlag2 = p->m_nTyp1;
+    werte.strName = p->m_strName;
+    if (!IPlanDialogs::Current().EditAddZL(this, werte))
+        return;
+    p->m_nVomEnde = werte.nFlag1;
+    p->m_nTyp1 = werte.nFlag2;
+    Geaendert(false);
+    pDoc->OnFahrzeugChanged(true);
+    viewport()->update();
+}
+
+void CQOR1View::OnDeleteZL()
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetEditFahrzeug();
+    tagZLINFO* p = m_pSelZL;
+    if (!pDoc || !f || !p || !f->m_ZLInfos.count(p))
+        return;
+    const int nAntwort =
+        MessageBoxes().Show(this, QString::fromStdString(Text(239)), QString::fromStdString(Text(238)),
+                            IMessageBoxService::Icon::Question, IMessageBoxService::Buttons::YesNo);
+    if (nAntwort != IMessageBoxService::kYes)
+        return;
+    if (m_pSlider && (m_pEditZL == p)) {
+        m_pSlider.reset();
+        m_nSliderKind = 0;
+    }
+    if (m_pEditZL == p)
+        m_pEditZL = nullptr;
+    if (m_pHoverZL == p)
+        m_pHoverZL = nullptr;
+    f->m_ZLInfos.erase(p);
+    delete p;
+    m_pSelZL = nullptr;
+    m_rcSelZL = QRect();
+    Geaendert(false);
+    pDoc->OnFahrzeugChanged(false);
+    ResetDIBFahrzeug(); // its item records pointed at the deleted item
+    viewport()->update();
+    pDoc->UpdateOtherViews(kHintBearbeitet);
+}
+
+void CQOR1View::OnMoveZL()
+{
+    if (!m_pSelZL)
+        return;
+    m_pEditZL = m_pSelZL;
+    m_rcEditZL = m_rcSelZL;
+    m_nTarget = 0;
+    if (OpenSlider(QPoint(m_rcSelZL.center().x(), Label(5).bottom() + 1), 11, true))
+        DrawPositionMarker(m_pEditZL);
+}
+
+void CQOR1View::OnEditZLMasse()
+{
+    if (!m_pSelZL)
+        return;
+    m_pEditZL = m_pSelZL;
+    m_rcEditZL = m_rcSelZL;
+    const float cx =
+        (static_cast<float>(m_rcSelZL.left()) + static_cast<float>(m_rcSelZL.right() + 1)) / 2.0f - 1;
+    const float cy =
+        (static_cast<float>(m_rcSelZL.top()) + static_cast<float>(m_rcSelZL.bottom() + 1)) / 2.0f + 8;
+    OpenSlider(QPoint(static_cast<int>(cx), static_cast<int>(cy)), 18, true);
+}
+
+// --- context menu ---------------------------------------------------------------------------------------
+
+QMenu* CQOR1View::KontextMenu(const QPoint& pt)
+{
+    CFahrzeug* f = GetEditFahrzeug();
+    if (!f)
+        return nullptr;
+    const int art = f->GetArt();
+    int nPopup = -1;
+    if (m_pSelZL && m_rcSelZL.contains(pt))
+        nPopup = 2;
+    else if (m_nHitKind == kHitAchse1)
+        nPopup = (art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger) ? -1 : 0;
+    else if (m_nHitKind >= 4 && m_nHitKind <= 12)
+        nPopup = 0;
+    else if (m_nHitKind == kHitKoerper || m_nHitKind == kHitPick)
+        nPopup = 1;
+    else if (m_nHitKind == kHitBemerkung)
+        nPopup = 3;
+    else if (m_nHitKind == kHitSattel)
+        nPopup = 4;
+    if (nPopup < 0)
+        return nullptr;
+    QString fehler;
+    const std::optional<MenuResource> res = MenuResource::Load(141, &fehler);
+    if (!res)
+        return nullptr;
+    QMenu* m = res->BuildPopup(nPopup, this);
+    if (!m)
+        return nullptr;
+    for (QAction* a : m->actions())
+        if (const int id = MenuResource::CommandOf(a))
+            a->setEnabled(IsBefehlAktiv(id));
+    if (nPopup == 1) {
+        if (QAction* a = Aktion(m, kCmdLastDlg)) {
+            a->setCheckable(true);
+            a->setChecked(IViewShell::Current().GetLoadDialog() != nullptr);
+        }
+        if (QAction* a = Aktion(m, kCmdPlanFlag)) {
+            a->setCheckable(true);
+            a->setChecked(f->GetQor() && CPlanAnzeige(*f->GetQor()).GetSchwerpunktZeigen());
+        }
+        if (QAction* a = Aktion(m, kCmdDiagramm)) {
+            a->setCheckable(true);
+            a->setChecked(m_bShowDiagramm);
+        }
+    } else if (nPopup == 2) {
+        const int typ = m_pSelZL->m_nTyp;
+        if (typ == 1 || typ == 5)
+            for (int id : {kCmdEditZL, kCmdMoveZL})
+                if (QAction* a = Aktion(m, id))
+                    a->setEnabled(false);
+        if (QAction* a = Aktion(m, kCmdZLMasse))
+            a->setText(QString::fromStdString(FormatResChecked(236, {m_pSelZL->m_dMasse * 1000.0})));
+    } else if (nPopup == 4) {
+        if (QAction* a = Aktion(m, kCmdWert19))
+            a->setText(QString::fromStdString(FormatResChecked(237, {f->m_dKupplungslast1 * 1000.0})));
+    }
+    return m;
+}
+
+void CQOR1View::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu* m = KontextMenu(viewport()->mapFrom(this, e->pos()));
+    if (!m)
+        return;
+    m->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m, &QMenu::triggered, this, [this](QAction* a) { OnBefehl(MenuResource::CommandOf(a)); });
+    m->popup(e->globalPos());
+}
+
+// --- weights tool tips ------------------------------------------------------------------------------------
+
+std::string CQOR1View::GetGewichtsTip(int nTool, std::string* pTitel) const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    if (!pDoc || nTool < 1 || nTool > 4)
+        return {};
+    CFahrzeug* vorn = pDoc->GetFirstFahrzeug();
+    CFahrzeug* anh = pDoc->GetAnhaenger();
+    CFahrzeug* v = nTool <= 2 ? vorn : anh;
+    if (!v)
+        return {};
+    const bool bHinten = nTool == 2 || nTool == 4;
+    const bool bKombi = nTool == 2 && anh != nullptr;
+    const int art = v->GetArt();
+    // Columns: rigid-drawbar trailer, semi-trailer, drawbar trailer, other.
+    const int spalte = art == FahrzeugArt::kStarrdeichsel ? 0
+                       : art == FahrzeugArt::kAuflieger   ? 1
+                       : art == FahrzeugArt::kAnhaenger   ? 2
+                                                          : 3;
+    static const std::uint32_t kTitelVorn[] = {296, 297, 298, 299};
+    static const std::uint32_t kArtName[] = {241, 243, 242, 294};
+    static const std::uint32_t kGruppe[] = {255, 255, 257, 256};
+    const int sp = (nTool >= 3 && spalte == 3) ? 2 : spalte;
+    std::string titel;
+    if (!bHinten)
+        titel = Text(kTitelVorn[sp]);
+    else if (sp == 0)
+        titel = Text(4);
+    else if (sp == 3)
+        titel = Text(249);
+    else
+        titel = FormatS("$S: $S", 2, kArtName[sp], 256u);
+    if (pTitel)
+        *pTitel = titel;
+
+    std::string body;
+    const std::string gruppe = Text(bHinten ? kGruppe[sp] : 255u);
+    if (bKombi)
+        body +=
+            FormatResChecked(5, {std::string(), std::string(), Etikett(244), vorn->m_dLeergewicht * 1000.0});
+    else
+        body += FormatResChecked(556, {gruppe, Text(kArtName[sp]), Etikett(244), v->m_dLeergewicht * 1000.0});
+    if (art != FahrzeugArt::kSattelzugmaschine)
+        body += FormatChecked("%25s %8.0f kg\n", {Etikett(246), v->GetQorMasse() * 1000.0});
+    if (bKombi)
+        body += FormatResChecked(
+            301, {Etikett(244), anh->m_dLeergewicht * 1000.0, Etikett(246), anh->GetQorMasse() * 1000.0});
+    if (nTool == 1 && (art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kSattelzugmaschine) &&
+        !(anh && anh->GetArt() == FahrzeugArt::kAnhaenger))
+        body += FormatChecked("%25s %8.0f kg\n", {Etikett(2), v->GetKupplungslast() * 1000.0});
+    const double gesamt = v->GetGesamtmasse(nTool == 2);
+    body += FormatChecked("%34s\n%34.0f kg\n\n", {std::string("-----"), gesamt * 1000.0});
+    double dVorn = 0.0, dHinten = 0.0;
+    v->CalcAchslastenBeladen(&dVorn, &dHinten);
+    const double last = bHinten ? dHinten : dVorn;
+    const double anteil = gesamt > 0.0 ? last / gesamt * 100.0 : 0.0;
+    body += FormatResChecked(bKombi ? 254 : 3, {last * 1000.0, anteil});
+    return body;
+}
+
+QString CQOR1View::GetGewichtsTipHtml(int nTool) const
+{
+    std::string titel;
+    const std::string body = GetGewichtsTip(nTool, &titel);
+    if (body.empty())
+        return {};
+    return QStringLiteral("<b>%1</b><pre style=\"font-family:'Courier New',monospace\">%2</pre>")
+        .arg(QString::fromStdString(titel).toHtmlEscaped(), QString::fromStdString(body).toHtmlEscaped());
+}
+
+// --- figures over the picture -----------------------------------------------------------------------------
+
+void CQOR1View::DrawPositionMarker(const tagZLINFO* pZL)
+{
+    if (pZL) {
+        if (!m_pMarkerZL)
+            m_pMarkerZL = std::make_unique<tagZLINFO>();
+        *m_pMarkerZL = *pZL;
+        m_bMarker = true;
+    } else {
+        m_bMarker = false;
+    }
+    viewport()->update();
+}
+
+void CQOR1View::DrawOverlay(QPainter& painter)
+{
+    painter.save();
+    if (m_bFocus) {
+        // The hover frame inverts what lies under it.
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        const QRect r = m_rcFocus;
+        painter.drawRect(QRect(QPoint(r.left() - 2, r.top() - 1), QPoint(r.right() + 1, r.bottom())));
+    }
+    if (m_nPickX >= 0 && IViewShell::Current().GetLoadDialog()) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::black, 1));
+        const QRect lf = LadeflaecheClient();
+        const int x = m_nPickX - Scroll().x();
+        painter.drawLine(x - 1, lf.top(), x - 1, lf.bottom());
+        painter.drawLine(x + 1, lf.top(), x + 1, lf.bottom());
+    }
+    const CFahrzeug* f = GetArbeitsFahrzeug();
+    if (m_bMarker && m_pMarkerZL && f) {
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        painter.setPen(QPen(QColor(0, 0, 255), 1));
+        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
+        const int x0 = m_rcLadeflaeche.left() - Scroll().x();
+        const int y0 = m_rcLadeflaeche.bottom() + 1 - Scroll().y();
+        const int xi = x0 + static_cast<int>(const_cast<CFahrzeug*>(f)->GetZLPosition(m_pMarkerZL.get()) * s);
+        const double fo = m_pEditZL && !m_rcEditZL.isEmpty() ? m_rcEditZL.height() / 49.0 + 0.38 : 0.36;
+        const int yo = y0 + static_cast<int>(fo * s), yu = y0 + static_cast<int>(2.3 * s);
+        const int xr = m_pMarkerZL->m_nVomEnde ? x0 + static_cast<int>(f->GetLFLaenge() * s) : x0;
+        painter.drawLine(xi, yo, xi, yu);
+        painter.drawLine(xr, yu - 5, xi, yu - 5);
+        for (int x : {xr, xi})
+            painter.drawLine(x - 4, yu - 5 + 4, x + 5, yu - 5 - 5);
+    }
+    painter.restore();
+}

@@ -1,0 +1,745 @@
+// The template view's mouse: the hit test with its cursors, drags of axles, load-area end, couplings and
+// items with their clamps, clicks on value labels, the hover frame and the load dialog's pick line.
+#include "views/CQOR1View.h"
+
+#include "views/IViewShell.h"
+
+#include "draw2d/ViewCursors.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/text/TextFormat.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/tagZLINFO.h"
+#include "ui/IMessageBoxService.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+
+bool CQOR1View::s_bAchsHinweisAus = false;
+bool CQOR1View::s_bLaengenHinweisAus = false;
+
+namespace {
+
+// Hot rectangles of the value labels.
+constexpr int kHotAbstand = 12;  // 12..20 axle distances
+constexpr int kHotZulLast = 21;  // 21..30 permissible axle loads
+constexpr int kHotLeerlast = 31; // 31..40 empty axle loads
+
+int ArtVon(const CFahrzeug* f)
+{
+    return f ? f->GetArt() : -1;
+}
+
+// Axle 1 of these kinds stands ahead of the load-area front, so its offset counts forwards.
+bool Achse1Vorn(const CFahrzeug* f)
+{
+    const int art = ArtVon(f);
+    return art != FahrzeugArt::kAnhaenger && art != FahrzeugArt::kAuflieger;
+}
+
+double Cut2(double d)
+{
+    return std::trunc(d * 100.0) / 100.0;
+}
+
+} // namespace
+
+// --- hot rectangles ------------------------------------------------------------------------------------
+
+QRect CQOR1View::Label(int nHot) const
+{
+    const auto auflager = [this](AuflagerSpot s, int i) {
+        const auto it = m_rcAuflager.find({s, i});
+        return it == m_rcAuflager.end() ? QRect() : it->second;
+    };
+    if (nHot >= kHotAbstand && nHot < kHotAbstand + 9)
+        return GetLabelRect(3 + nHot - kHotAbstand);
+    if (nHot >= kHotZulLast && nHot < kHotZulLast + 10)
+        return auflager(kAufZulLast, nHot - kHotZulLast);
+    if (nHot >= kHotLeerlast && nHot < kHotLeerlast + 10)
+        return auflager(kAufLeerlast, nHot - kHotLeerlast);
+    switch (nHot) {
+    case 0:
+        return GetHotSpot(kHotStirnwand);
+    case 1:
+        return GetHotSpot(kHotRueckwand);
+    case 2:
+        return m_rcAchseHot;
+    case 5:
+        return GetHotSpot(kHotKoerper);
+    case 9:
+        return GetHotSpot(kHotKupplung);
+    case 10:
+        return GetHotSpot(kHotSattel);
+    case 41:
+        return auflager(kAufMinAnteil, 0);
+    case 42:
+        return auflager(kAufMinAnteil, 1);
+    case 45:
+        return GetLabelRect(1);
+    case 46:
+        return GetLabelRect(2);
+    case 47:
+        return GetLabelRect(19);
+    case 48:
+        return GetLabelRect(24);
+    case 49:
+        return GetHotSpot(kHotGesamtmasse);
+    case 50:
+        return GetHotSpot(kHotKombiGrenze);
+    case 51:
+        return GetHotSpot(kHotBemerkung);
+    case 53:
+        return auflager(kAufBild, 0);
+    case 55: {
+        const CFahrzeug* f = GetEditFahrzeug();
+        return f && f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine ? GetHotSpot(kHotSattellast)
+                                                                           : QRect();
+    }
+    default:
+        return QRect();
+    }
+}
+
+CFahrzeug* CQOR1View::GetEditFahrzeug() const
+{
+    CQOR1Doc* pDoc = GetDocument();
+    return pDoc ? pDoc->GetAktivFahrzeug(false) : nullptr;
+}
+
+QRect CQOR1View::LadeflaecheClient() const
+{
+    return m_rcLadeflaeche.translated(-Scroll());
+}
+
+bool CQOR1View::HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const
+{
+    if (!m_pDIBFahrzeug)
+        return false;
+    for (const SGuiZL& zl : m_pDIBFahrzeug->GetZL())
+        if (zl.m_pZL && zl.m_rc.contains(pt)) {
+            *ppZL = zl.m_pZL;
+            *pRc = zl.m_rc;
+            return true;
+        }
+    return false;
+}
+
+bool CQOR1View::HitAchse(const QPoint& pt, int* pIndex) const
+{
+    if (!m_pDIBFahrzeug)
+        return false;
+    bool bTreffer = false;
+    const std::vector<SGuiAchse>& achsen = m_pDIBFahrzeug->GetAchsen();
+    for (std::size_t i = 0; i < achsen.size(); ++i)
+        if (achsen[i].m_rc.contains(pt)) {
+            *pIndex = static_cast<int>(i);
+            bTreffer = true; // the last hit wins
+        }
+    return bTreffer;
+}
+
+// --- hit test ----------------------------------------------------------------------------------------------
+
+int CQOR1View::HitTest(const QPoint& pt)
+{
+    m_nHitKind = kHitNichts;
+    m_nDrawMode = kModusKein;
+    m_pHoverZL = nullptr;
+    m_nCursorId = 0;
+    CFahrzeug* f = GetEditFahrzeug();
+    if (!m_pDIBFahrzeug || !f)
+        return 0;
+    const auto setze = [this](int nCursor, int nModus, int nKind) {
+        m_nCursorId = nCursor;
+        m_nDrawMode = nModus;
+        if (nKind >= 0)
+            m_nHitKind = nKind;
+        return nCursor;
+    };
+    const int art = f->GetArt();
+    const bool bUnter = f->IsArt5();
+
+    // Items: one that may be moved answers at once; the tail lift and the loading crane only click.
+    bool bZL = false;
+    for (const SGuiZL& zl : m_pDIBFahrzeug->GetZL())
+        if (zl.m_pZL && zl.m_rc.contains(pt)) {
+            m_pHoverZL = zl.m_pZL;
+            if (zl.m_pZL->m_nTyp != 1 && zl.m_pZL->m_nTyp != 5)
+                return setze(197, kModusZiehbar, kHitZL);
+            setze(196, kModusKlickbar, kHitZL);
+            bZL = true;
+            break;
+        }
+
+    // The load area: the pick area of the load dialog, or the other vehicle of a pair.
+    const QRect lf = LadeflaecheClient().adjusted(0, 0, 0, -2);
+    if (!bZL && lf.contains(pt)) {
+        const QRect aktiv = GetHotSpot(kHotFahrzeugAktiv);
+        const bool bImAktiv = aktiv.isEmpty() || aktiv.contains(pt);
+        if (IViewShell::Current().GetLoadDialog() && bImAktiv && IsSelectedTabView())
+            return setze(203, kModusPick, kHitPick);
+        if (!bImAktiv) {
+            if (GetHotSpot(kHotFahrzeugAnders).contains(pt))
+                return setze(1032, kModusKlickbar, -1);
+            return setze(0, kModusKein, -1);
+        }
+        return setze(196, kModusKlickbar, kHitPick);
+    }
+    if (bZL)
+        return m_nCursorId;
+
+    if (Label(9).contains(pt))
+        return setze(bUnter ? 196 : 175, kModusZiehbar, kHitKupplung);
+    if (art == FahrzeugArt::kSattelzugmaschine && Label(10).contains(pt))
+        return setze(197, kModusZiehbar, kHitSattel);
+
+    // Axles: the first counts only on a drawbar trailer and on a semi-trailer not shown coupled.
+    m_nTarget = 0;
+    const std::vector<SGuiAchse>& achsen = m_pDIBFahrzeug->GetAchsen();
+    for (std::size_t i = 0; i < achsen.size(); ++i) {
+        m_rcAchseHot = achsen[i].m_rc;
+        if (!achsen[i].m_rc.contains(pt))
+            continue;
+        const bool bZaehlt =
+            i > 0 || art == FahrzeugArt::kAnhaenger || (art == FahrzeugArt::kAuflieger && !HasTowingPair());
+        if (bZaehlt) {
+            m_nTarget = 3 + static_cast<int>(i);
+            const int nCursor = m_nTarget == 3 && art == FahrzeugArt::kAuflieger ? 175 : 197;
+            return setze(nCursor, kModusZiehbar, m_nTarget);
+        }
+        m_nTarget = 3;
+    }
+    if (m_nTarget == 3 && art != FahrzeugArt::kStarrdeichsel) {
+        m_rcAchseHot = achsen.empty() ? QRect() : achsen.front().m_rc;
+        return setze(196, kModusZiehbar, kHitAchse1);
+    }
+
+    if (Label(1).contains(pt)) {
+        m_nTarget = 2;
+        return setze(175, kModusZiehbar, kHitLFEnde);
+    }
+    if (Label(0).contains(pt)) {
+        m_nTarget = 1;
+        return setze(175, kModusZiehbar, kHitAchse1Vorn);
+    }
+    if (Label(5).contains(pt))
+        return setze(196, kModusKlickbar, kHitKoerper);
+    if (Label(51).contains(pt))
+        return setze(337, m_nDrawMode, kHitBemerkung);
+
+    // Value labels.
+    const int n = std::min(f->GetRecordAnzahl(), 10);
+    std::vector<int> labels;
+    for (int i = 0; i + 1 < n; ++i)
+        labels.push_back(kHotAbstand + i);
+    for (int i = 0; i < n; ++i)
+        labels.push_back(kHotLeerlast + i);
+    for (int i = 0; i < n; ++i)
+        labels.push_back(kHotZulLast + i);
+    labels.push_back(41);
+    if (art != FahrzeugArt::kStarrdeichsel)
+        labels.push_back(42);
+    for (int h : {45, 46, 47, 48, 49})
+        labels.push_back(h);
+    for (int h : labels)
+        if (Label(h).contains(pt))
+            return setze(1032, m_nDrawMode, -1);
+    return 0;
+}
+
+// --- hover frame -------------------------------------------------------------------------------------------
+
+void CQOR1View::TrackFocusRect(const QPoint& pt)
+{
+    const QRect alt = GetFocusRect();
+    m_bFocus = false;
+    const CFahrzeug* f = GetEditFahrzeug();
+    if (f) {
+        const int art = f->GetArt();
+        const int n = std::min(f->GetRecordAnzahl(), 10);
+        std::vector<int> labels;
+        for (int i = 0; i + 1 < n; ++i)
+            labels.push_back(kHotAbstand + i);
+        for (int h : {45, 46, 47, 48, 49, 50})
+            labels.push_back(h);
+        for (int i = 0; i < n; ++i)
+            labels.push_back(kHotLeerlast + i);
+        for (int i = 0; i < n; ++i)
+            labels.push_back(kHotZulLast + i);
+        labels.push_back(41);
+        if (art != FahrzeugArt::kStarrdeichsel)
+            labels.push_back(42);
+        labels.push_back(55);
+        for (int h : labels) {
+            const QRect rc = Label(h);
+            if (!rc.isEmpty() && rc.contains(pt)) {
+                m_rcFocus = rc;
+                m_bFocus = true;
+                break;
+            }
+        }
+    }
+    if (alt != GetFocusRect())
+        viewport()->update();
+}
+
+// --- coupling tool tips -----------------------------------------------------------------------------------
+
+void CQOR1View::ZeigeKupplungsTip(const QPoint& pt)
+{
+    if (!m_pDIBFahrzeug)
+        return;
+    // Over a payload area: where the load's centre of gravity may lie, and the load.
+    const QPoint inhalt = pt + Scroll();
+    for (CDIBFahrzeug* d : {m_pDIBFahrzeug.get(), m_pDIBFahrzeug->m_pZugfahrzeug}) {
+        CFahrzeug* v = d ? d->GetFahrzeug() : nullptr;
+        if (!v || !v->GetQor() || !d->GetKurvenPunkte().containsPoint(inhalt, Qt::OddEvenFill))
+            continue;
+        const double f = v->GetRandabstand(0);
+        const std::string text =
+            FormatResChecked(203, {(v->m_dNutzbarVon - f) * 1000.0, (v->m_dNutzbarBis - f) * 1000.0,
+                                   v->GetQorMasse() * 1000.0});
+        SetToolTip(d == m_pDIBFahrzeug.get() ? 12348 : 12349, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
+    }
+}
+
+// --- buttons -----------------------------------------------------------------------------------------------
+
+void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
+{
+    m_ptLastMouse = pt;
+    m_bLButtonDown = true;
+    const QRect altSel = m_rcSelZL;
+    const int altAchse = m_bHitAchse ? m_nHitAchse : -1;
+    tagZLINFO* pZL = nullptr;
+    QRect rc;
+    if (HitZL(pt, &pZL, &rc)) {
+        m_pSelZL = pZL;
+        m_rcSelZL = rc;
+        m_bHitAchse = false;
+    } else {
+        m_pSelZL = nullptr;
+        m_rcSelZL = QRect();
+        int i = -1;
+        if (HitAchse(pt, &i)) {
+            m_Achse = m_pDIBFahrzeug->GetAchsen()[static_cast<std::size_t>(i)];
+            m_bHitAchse = true;
+            m_nHitAchse = i;
+        } else {
+            m_bHitAchse = false;
+            m_nHitAchse = -1;
+        }
+    }
+    if (altSel != m_rcSelZL || altAchse != (m_bHitAchse ? m_nHitAchse : -1))
+        viewport()->update();
+    m_ptGrab = QPoint(0, 0);
+
+    CFahrzeug* f = GetEditFahrzeug();
+    const int art = ArtVon(f);
+    if (m_nHitKind == kHitAchse1 && art == FahrzeugArt::kAuflieger && HasTowingPair())
+        return;
+    bool bZiehbar = m_nDrawMode == kModusZiehbar;
+    if ((m_nHitKind == kHitKupplung && f && f->IsArt5()) ||
+        (m_nHitKind == kHitAchse1 &&
+         (art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kStarrdeichsel)))
+        bZiehbar = false;
+
+    if (m_nDrawMode == kModusPick) {
+        if (mods & Qt::ControlModifier)
+            IViewShell::Current().ShowLoadDialog(true);
+        return;
+    }
+    if (bZiehbar) {
+        QPoint anker;
+        switch (m_nHitKind) {
+        case kHitAchse1Vorn:
+            anker = Label(0).topLeft();
+            break;
+        case kHitLFEnde:
+            anker = Label(1).bottomRight() + QPoint(1, 1);
+            break;
+        case kHitKupplung: {
+            const QRect k = Label(9);
+            anker = QPoint(k.left() + static_cast<int>(0.3 * k.width()), k.top());
+            break;
+        }
+        case kHitZL:
+            anker = QPoint(m_rcSelZL.left() + m_rcSelZL.width() / 2, m_rcSelZL.top());
+            break;
+        default:
+            if (m_nHitKind >= 3 && m_nHitKind <= 12)
+                anker = QPoint(m_rcAchseHot.left() + m_rcAchseHot.width() / 2, m_rcAchseHot.top());
+            else
+                anker = pt;
+            break;
+        }
+        m_ptGrab = pt - anker;
+        m_nDrawMode = kModusZiehen;
+        m_nCursorId = 192;
+        m_bLetztesXGueltig = false;
+        // The first step measures from where the object stands.
+        const QRect lf = LadeflaecheClient();
+        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
+        if (s > 0.0) {
+            m_dLetztesX = Cut2((anker.x() - lf.left()) / s);
+            m_bLetztesXGueltig = true;
+        }
+        return;
+    }
+    if (mods & Qt::ShiftModifier)
+        IViewShell::Current().BeginViewDrag(this);
+}
+
+void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
+{
+    if (pt == m_ptLastMouse)
+        return;
+    m_ptLastMouse = pt;
+    const bool bZiehen = m_nDrawMode == kModusZiehen && (buttons & Qt::LeftButton);
+
+    // The load dialog follows the pointer over the vehicle worked on.
+    if (!bZiehen && IViewShell::Current().GetLoadDialog()) {
+        const QRect aktiv = GetHotSpot(kHotFahrzeugAktiv).adjusted(-10, -10, 10, 10);
+        if (aktiv.contains(pt)) {
+            SPositionInfo info;
+            CalcPositionInfo(&info, pt + Scroll());
+            m_dPickPos = info.dPosition;
+            const QRect lf = LadeflaecheClient();
+            m_nPickX = std::clamp(pt.x(), lf.left(), lf.right()) + Scroll().x();
+            viewport()->update();
+        }
+    }
+    if (bZiehen) {
+        m_bDragging = true;
+        const QRect lf = LadeflaecheClient();
+        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
+        if (s > 0.0)
+            ZiehSchritt(Cut2((pt.x() - m_ptGrab.x() - lf.left()) / s), mods & Qt::ShiftModifier);
+        return;
+    }
+    const int nCursor = HitTest(pt);
+    TrackFocusRect(pt);
+    ZeigeKupplungsTip(pt);
+    if (nCursor == 0)
+        viewport()->unsetCursor();
+    else
+        viewport()->setCursor(ViewCursors::Load(nCursor));
+}
+
+void CQOR1View::ZiehSchritt(double x, bool bShift)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* f = GetEditFahrzeug();
+    if (!pDoc || !f)
+        return;
+    if (m_bLetztesXGueltig && x == m_dLetztesX)
+        return;
+    const double xAlt = m_bLetztesXGueltig ? m_dLetztesX : x;
+    m_dLetztesX = x;
+    m_bLetztesXGueltig = true;
+
+    const int art = f->GetArt();
+    const bool bUnter = f->IsArt5();
+    const double L = f->GetLFLaenge();
+    const double P = f->GetPosLetzteAchse();
+    const bool bKupplung =
+        art == FahrzeugArt::kZugmaschine && (f->m_dKupplungslast1 > 0.0 || pDoc->GetAnhaenger());
+    // A vehicle whose last axle stands behind its load-area end has no overhang to give.
+    double o = std::max(0.0, L - P);
+    if (bKupplung)
+        o -= f->m_dKupplungsabstand;
+    double& a1 = f->m_Achsen[0].dAbstand;
+    double& d12 = f->m_Achsen[1].dAbstand;
+    const CFahrzeug* zug = pDoc->GetZugfahrzeug();
+    const int nKind = m_nHitKind;
+
+    if (nKind == kHitAchse1Vorn) {
+        // The front of the axle-1 offset moves; with it axle 1, while axle 2 keeps its place.
+        double d = x - xAlt;
+        if (!bShift) {
+            if (art == FahrzeugArt::kAuflieger && HasTowingPair() && zug) {
+                const double hi = const_cast<CFahrzeug*>(zug)->GetPosLetzteAchse() - zug->m_dKupplungsabstand;
+                d = a1 - std::clamp(a1 - d, 0.5, std::max(0.5, hi));
+                a1 -= d;
+                d12 += d;
+            } else if (art == FahrzeugArt::kStarrdeichsel && zug) {
+                const double lo = zug->IsArt5() ? 0.5 : zug->m_dKupplungsabstand + 0.5;
+                d = std::max(a1 + d, lo) - a1;
+                a1 += d;
+                d12 += d;
+            } else {
+                double lo = art == FahrzeugArt::kZugmaschine ? 0.25 : 0.5;
+                if (art == FahrzeugArt::kZugmaschine && bUnter)
+                    lo = std::max(lo, 1.2);
+                double dNeu = std::max(a1 + d, lo) - a1;
+                if (art == FahrzeugArt::kZugmaschine && !bUnter && d12 + dNeu < 1.0)
+                    dNeu = 1.0 - d12;
+                if (a1 + dNeu > 5.0)
+                    dNeu = 5.0 - a1;
+                a1 += dNeu;
+                d12 += dNeu;
+            }
+        } else if (art == FahrzeugArt::kZugmaschine) {
+            d = std::max(d, -o);
+            a1 = std::clamp(a1 + d, 0.5, 5.0);
+        } else if (art == FahrzeugArt::kStarrdeichsel) {
+            d = std::max(d, -o);
+            a1 = std::clamp(a1 + d, 0.5, std::max(0.5, d12));
+        } else {
+            a1 += d;
+        }
+    } else if (nKind == kHitLFEnde) {
+        double v = x + (art == FahrzeugArt::kSattelzugmaschine ? a1 : 0.0);
+        double lo = P;
+        // A coupling behind the load-area end (negative offset) does not let the end pass the last axle.
+        if (bKupplung)
+            lo = P + std::max(0.0, bUnter ? 0.35 : f->m_dKupplungsabstand);
+        v = std::clamp(v, lo, std::max(lo, 20.0));
+        SetLFLaenge(v);
+        return;
+    } else if (nKind == kHitAchse1) {
+        // Axle 1 alone: the others follow it.
+        const double xa = Achse1Vorn(f) ? -x : x;
+        if (!bShift) {
+            a1 = xa < 0.5 ? 0.5 : std::min(xa, a1 + o);
+        } else {
+            double d = xa - a1;
+            d = std::max(d, 0.5 - a1);
+            d = std::min(d, d12 - 1.0);
+            a1 += d;
+            d12 -= d;
+        }
+    } else if (nKind == 4) {
+        const double p1 = f->GetAchsPosition(0);
+        double xn = x;
+        if (art == FahrzeugArt::kStarrdeichsel && xn < 0.0)
+            xn = 0.0;
+        else if (art == FahrzeugArt::kZugmaschine && bUnter)
+            xn = std::clamp(xn, 0.35, std::max(0.35, L - 0.35));
+        else
+            xn = std::clamp(xn, p1 + 1.0, std::max(p1 + 1.0, f->GetAchsPosition(1) + o));
+        d12 = xn - p1;
+    } else if (nKind >= 5 && nKind <= 8) {
+        const int i = nKind - 3; // record of the dragged axle
+        double g = 1.0;
+        if (nKind <= 6 && art == FahrzeugArt::kStarrdeichsel && zug && zug->IsArt5())
+            g = 0.7;
+        const double pv = f->GetAchsPosition(i - 1);
+        const double xn = std::clamp(x, pv + g, std::max(pv + g, f->GetAchsPosition(i) + o));
+        f->m_Achsen[i].dAbstand = xn - pv;
+    } else if (nKind == kHitKupplung) {
+        if (bUnter)
+            return;
+        double xn = std::clamp(x, P, std::max(P, L));
+        if (const CFahrzeug* anh = pDoc->GetAnhaenger();
+            anh && f == pDoc->GetZugfahrzeug() && anh->GetArt() == FahrzeugArt::kStarrdeichsel)
+            xn = std::max(xn, L + 0.5 - anh->GetAchse1Abstand());
+        SetzeKupplung(L - xn);
+        return;
+    } else if (nKind == kHitZL) {
+        const double xn =
+            std::clamp(x + (art == FahrzeugArt::kSattelzugmaschine ? a1 : 0.0), 0.0, std::max(0.0, L));
+        SetzeZLPosition(xn);
+        return;
+    } else if (nKind == kHitSattel) {
+        m_nTarget = 15;
+        const double a =
+            HasTowingPair() && pDoc->GetFahrzeug() ? pDoc->GetFahrzeug()->GetAchse1Abstand() - 0.5 : 0.0;
+        const double lo = P - L + 0.5, hi = P - a - 0.5;
+        SetKupplungsversatz(std::clamp(P - x, lo, std::max(lo, hi)));
+        return;
+    } else {
+        return; // axles 7 to 10 and the click-only objects do not move
+    }
+    pDoc->OnFahrzeugChanged(false);
+    viewport()->update();
+    pDoc->UpdateOtherViews(kHintBearbeitet);
+}
+
+void CQOR1View::ZeigeHinweis(int nTextId, bool bPdf, bool* pFlag)
+{
+    if (*pFlag)
+        return;
+    IMessageBoxService::HtmlBox box;
+    box.textId = nTextId;
+    box.captionId = 273;
+    box.buttons.append({668, 668});
+    if (bPdf)
+        box.buttons.append({803, 568});
+    box.checkBox = true;
+    bool bAus = false;
+    const int nAntwort = MessageBoxes().ShowHtml(this, box, &bAus);
+    *pFlag = bAus;
+    if (bPdf && nAntwort == 803) {
+        const QString pdf = QDir(QCoreApplication::applicationDirPath()).filePath("Samples/StVZO34.pdf");
+        if (!QFileInfo::exists(pdf) || !QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)))
+            MessageBoxes().Show(this, QString::fromStdString(FormatS("$S", 1, 273u)),
+                                QString::fromStdString(FormatResChecked(33330, {pdf.toStdString()})),
+                                IMessageBoxService::Icon::Warning, IMessageBoxService::Buttons::Ok);
+    }
+}
+
+void CQOR1View::Loslassen(const QPoint& pt)
+{
+    m_bLButtonDown = false;
+    const int nArt = ArtVon(GetEditFahrzeug());
+    const auto oeffne = [this](int nTarget, int nKind, QPoint anker) {
+        m_nTarget = nTarget;
+        m_bFocus = false;
+        OpenSlider(anker, nKind, true);
+    };
+    const auto unten = [](const QRect& rc) { return QPoint(rc.left() + rc.width() / 2, rc.bottom() + 1); };
+    bool bWeiter = true;
+    if (!m_bDragging) {
+        const CFahrzeug* f = GetEditFahrzeug();
+        const int n = f ? std::min(f->GetRecordAnzahl(), 10) : 0;
+        for (int i = 0; bWeiter && i + 1 < n; ++i)
+            if (Label(kHotAbstand + i).contains(pt))
+                oeffne(3 + i, 6, unten(Label(kHotAbstand + i))), bWeiter = false;
+        for (int i = 0; bWeiter && i < n; ++i)
+            if (Label(kHotLeerlast + i).contains(pt))
+                m_nLastMode = 0, oeffne(3 + i, 1, unten(Label(kHotLeerlast + i))), bWeiter = false;
+        for (int i = 0; bWeiter && i < n; ++i)
+            if (Label(kHotZulLast + i).contains(pt))
+                m_nLastMode = 1, oeffne(3 + i, 1, unten(Label(kHotZulLast + i))), bWeiter = false;
+        if (bWeiter && Label(41).contains(pt))
+            m_bAnteil1 = true, oeffne(m_nTarget, 2, unten(Label(41))), bWeiter = false;
+        if (bWeiter && nArt != FahrzeugArt::kStarrdeichsel && Label(42).contains(pt))
+            m_bAnteil1 = false, oeffne(m_nTarget, 2, unten(Label(42))), bWeiter = false;
+        if (bWeiter && Label(45).contains(pt))
+            oeffne(1, 8, unten(Label(45))), bWeiter = false;
+        if (bWeiter && Label(46).contains(pt))
+            oeffne(2, 9, unten(Label(46))), bWeiter = false;
+        if (bWeiter && Label(48).contains(pt))
+            oeffne(15, 15, unten(Label(48))), bWeiter = false;
+        if (bWeiter && Label(55).contains(pt))
+            oeffne(17, 19, Label(55).bottomRight() + QPoint(-20, 1)), bWeiter = false;
+        if (bWeiter && Label(49).contains(pt))
+            oeffne(16, 10, Label(49).bottomRight() + QPoint(-20, 1));
+        else if (bWeiter && Label(50).contains(pt))
+            oeffne(18, 20, Label(50).bottomRight() + QPoint(-20, 1));
+        if (!bWeiter) {
+            viewport()->update();
+            return;
+        }
+    }
+    if (m_bDragging) {
+        const int nKind = m_nHitKind;
+        CQOR1Doc* pDoc = GetDocument();
+        if (nKind >= 3 && nKind <= 12) {
+            if (RegionalVersion() == QLatin1String("DE"))
+                ZeigeHinweis(104, true, &s_bAchsHinweisAus);
+        } else if (nKind == kHitAchse1Vorn || nKind == kHitLFEnde) {
+            ZeigeHinweis(204, false, &s_bLaengenHinweisAus);
+        }
+        if (pDoc) {
+            pDoc->SetModifiedFlag(true);
+            if (CFahrzeug* f = GetEditFahrzeug())
+                f->m_bModified = 1;
+            pDoc->UpdateFrameTitle();
+        }
+    }
+    m_bDragging = false;
+    if (m_nDrawMode == kModusZiehen)
+        m_nDrawMode = kModusKein;
+}
+
+void CQOR1View::RechtsDruecken(const QPoint& pt)
+{
+    tagZLINFO* pZL = nullptr;
+    QRect rc;
+    if (HitZL(pt, &pZL, &rc)) {
+        m_pSelZL = pZL;
+        m_rcSelZL = rc;
+        m_bHitAchse = false;
+        viewport()->update();
+        return;
+    }
+    if (m_pSelZL) {
+        m_pSelZL = nullptr;
+        m_rcSelZL = QRect();
+        viewport()->update();
+    }
+    m_Achse = SGuiAchse();
+    m_bHitAchse = false;
+    int i = -1;
+    if (HitAchse(pt, &i)) {
+        m_Achse = m_pDIBFahrzeug->GetAchsen()[static_cast<std::size_t>(i)];
+        m_bHitAchse = true;
+        m_nHitAchse = i;
+    }
+}
+
+// --- Qt events
+// -----------------------------------------------------------------------------------------------
+
+void CQOR1View::mousePressEvent(QMouseEvent* e)
+{
+    const QPoint pt = e->position().toPoint();
+    if (e->button() == Qt::LeftButton) {
+        HitTest(pt);
+        Druecken(pt, e->modifiers());
+    } else if (e->button() == Qt::RightButton) {
+        HitTest(pt);
+        RechtsDruecken(pt);
+    }
+    if (m_nCursorId)
+        viewport()->setCursor(ViewCursors::Load(m_nCursorId));
+}
+
+void CQOR1View::mouseMoveEvent(QMouseEvent* e)
+{
+    Bewegen(e->position().toPoint(), e->buttons(), e->modifiers());
+}
+
+void CQOR1View::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        Loslassen(e->position().toPoint());
+}
+
+void CQOR1View::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && m_pHoverZL) {
+        QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kMsgZLMasse)));
+        return;
+    }
+    CGetAnsView::mouseDoubleClickEvent(e);
+}
+
+// --- pick line, selection and scrolling
+// -----------------------------------------------------------------------
+
+void CQOR1View::SetPickPosition(double dPos, bool /*bMove*/)
+{
+    const CFahrzeug* f = GetArbeitsFahrzeug();
+    if (!f || f->GetLFLaenge() <= 0.0) {
+        m_nPickX = -1;
+        return;
+    }
+    m_dPickPos = dPos;
+    m_nPickX = static_cast<int>(dPos / f->GetLFLaenge() * m_rcLadeflaeche.width()) + m_rcLadeflaeche.left();
+    viewport()->update();
+}
+
+void CQOR1View::ClearSelection(bool bUpdateNow)
+{
+    m_rcSelZL = QRect();
+    m_pSelZL = nullptr;
+    m_bHitAchse = false;
+    m_rcAchseHot = QRect();
+    m_nHitAchse = -1;
+    viewport()->update();
+    if (bUpdateNow)
+        viewport()->repaint();
+}
