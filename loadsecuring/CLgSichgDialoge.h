@@ -6,8 +6,11 @@
 class CLgSichgDialoge : public ISecuringDialogs
 {
 public:
-    // The lashing-rail editor (748) exists; the others follow with their dialogs.
+    // The lashing-point editor (397, 33290, 33295) and the lashing-rail editor (748) exist; the
+    // lashing-device editor (398) follows with its dialog.
     bool HasEditor(int nCommand) const override;
+    // Runs CDlgZurrpunkte with the values and writes the accepted ones back.
+    bool EditZurrpunkt(QWidget* pParent, ZurrpunktWerte& werte) override;
     // Runs CDlgZurrschiene with the values and writes the accepted ones back.
     int EditZurrschiene(QWidget* pParent, ZurrschieneWerte& werte) override;
 };

@@ -3,6 +3,13 @@
 // and equipment a secured unit uses.
 #include "LgSicherungViewSupport.h"
 
+#include "model/base/LockedFile.h"
+#include "model/files/VehicleFiles.h"
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+
 #include <algorithm>
 
 namespace {
@@ -258,4 +265,53 @@ TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
     view->OnBefehl(748);
     EXPECT_TRUE(dialoge.runs.empty());
     EXPECT_EQ(boxes.Records().back().html.textId, 586);
+}
+
+TEST_F(LgSichgViewTest, ARowOnBothSidesIsDrawnAndKeptByTheVehicleFile)
+{
+    Oeffne("SAH");
+    FakeDialogs dialoge;
+    CFahrzeug& f = Fahrzeug();
+    const std::size_t n0 = f.GetZurrpunktListe().size();
+    dialoge.punkt.nFlags = CZurrpunkt::kVonVorn;
+    dialoge.punkt.dX = 1.0;
+    dialoge.punkt.dY = 0.6;
+    dialoge.punkt.dKraft = 2000;
+    dialoge.punkt.nReihe = 1;
+    dialoge.punkt.bBeideSeiten = true;
+    dialoge.punkt.dAbstand = 2.0;
+    dialoge.punkt.nAnzahl = 5;
+    view->OnBefehl(397);
+    ASSERT_EQ(f.GetZurrpunktListe().size(), n0 + 10);
+    dialoge.schiene.dAbstand = 0.2;
+    dialoge.schiene.dRaster = 0.025;
+    dialoge.schiene.nAnzahl = 500;
+    dialoge.schienenAntworten = {668};
+    view->OnBefehl(748);
+    view->SetZoomIndex(3);
+    const QImage img = Bild();
+    Speichere(img, QStringLiteral("securing_row_both_sides.png"));
+    EXPECT_EQ(view->GetPunktRechtecke().size(), n0 + 10);
+    PruefeInvarianten(f);
+    // Written and read back, the vehicle keeps its points and rails.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    int index = -1;
+    std::unique_ptr<LockedFile> datei;
+    ASSERT_TRUE(WriteFahrzeugToFile(&f, dir.path().toStdString(), &index, "rows.qor", &datei, 0, "rows"));
+    datei.reset();
+    auto wieder = LoadFahrzeugFromFile(std::filesystem::path(dir.path().toStdString()) / "rows.qor", 0,
+                                       nullptr, nullptr, false, nullptr);
+    ASSERT_TRUE(wieder);
+    ASSERT_EQ(wieder->GetZurrpunktListe().size(), f.GetZurrpunktListe().size());
+    auto a = f.GetZurrpunktListe().begin();
+    for (CZurrpunkt* p : wieder->GetZurrpunktListe()) {
+        EXPECT_EQ(p->m_nFlags, (*a)->m_nFlags);
+        EXPECT_DOUBLE_EQ(p->m_dAbstandLaengs, (*a)->m_dAbstandLaengs);
+        EXPECT_DOUBLE_EQ(p->m_dAbstandQuer, (*a)->m_dAbstandQuer);
+        ++a;
+    }
+    ASSERT_EQ(wieder->m_Zurrschienen.size(), 2u);
+    EXPECT_DOUBLE_EQ(wieder->m_Zurrschienen.front()->m_dPosition, 0.2);
+    EXPECT_EQ(wieder->m_Zurrschienen.back()->m_nReserve, 500);
 }

@@ -99,11 +99,38 @@ QImage RailSketch()
     return image;
 }
 
+// The lashing-point editor's picture of a kind of point: the load area from above (front to the left),
+// the point in the corner its distances are measured from, and the two distances as arrows.
+QImage PointSketch(bool bVonVorn, bool bAndereSeite)
+{
+    QImage image(200, 150, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRect area(20, 25, 160, 100);
+    p.setPen(QPen(QColor(40, 40, 40), 2));
+    p.setBrush(QColor(235, 235, 225));
+    p.drawRect(area);
+    // The front wall.
+    p.fillRect(QRect(area.left() - 6, area.top(), 6, area.height() + 1), QColor(90, 90, 90));
+    const int px = bVonVorn ? area.left() + 45 : area.right() - 45;
+    const int py = bAndereSeite ? area.bottom() - 18 : area.top() + 18;
+    p.setPen(QPen(QColor(40, 48, 2), 1));
+    p.setBrush(QColor(84, 106, 6));
+    p.drawRect(QRect(px - 5, py - 5, 11, 11));
+    p.setPen(QPen(QColor(200, 40, 40), 2));
+    const int ex = bVonVorn ? area.left() : area.right();
+    const int ey = bAndereSeite ? area.bottom() : area.top();
+    p.drawLine(ex, py, px - (bVonVorn ? 7 : -7), py);
+    p.drawLine(px, ey, px, py - (bAndereSeite ? -7 : 7));
+    return image;
+}
+
 } // namespace
 
 QList<int> SecuringPicturePainter::Ids()
 {
-    return {672, 754, 765, 767, 808};
+    return {598, 599, 600, 601, 672, 754, 765, 767, 808};
 }
 
 QImage SecuringPicturePainter::Draw(int id)
@@ -111,6 +138,14 @@ QImage SecuringPicturePainter::Draw(int id)
     switch (id) {
     case 672: // hatch over the marked loads
         return Stripes(8, QColor(200, 40, 40), QColor(255, 220, 220));
+    case 598: // from the front, on the other side
+        return PointSketch(true, true);
+    case 599: // from the rear, on the other side
+        return PointSketch(false, true);
+    case 600: // from the front
+        return PointSketch(true, false);
+    case 601: // from the rear
+        return PointSketch(false, false);
     case 754: // the lashing-rail editor's sketch
         return RailSketch();
     case 765: // a lashing point of the vehicle
