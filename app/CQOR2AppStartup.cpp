@@ -5,12 +5,14 @@
 #include "app/CatalogueServices.h"
 #include "app/ProgramFileDialogs.h"
 #include "catalogue/CPlanEditDialogs.h"
-#include "catalogue/CRampenDialogs.h"
 #include "catalogue/CatalogueImages.h"
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/CRampenDialogs.h"
 #include "catalogue/ProgramCatalogue.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
@@ -107,8 +109,18 @@ bool CQOR2App::InitInstance()
         LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
     };
     CatalogueServices::Install(m_frame->Services(), m_frame->PlanDialogs());
-    // The plan views' loading ramp and align popup work on the program's catalogue.
+    // The plan views' loading ramp and align popup work on the program's catalogue; the ramp's editor
+    // button opens the browser above the ramp with the ramp's category and search text.
     m_frame->PlanDialogs().SetRampen(std::make_unique<CRampenDialogs>(ProgramCatalogue::Get()));
+    CLaderampe3::SetEditorOeffner(
+        [](QWidget* rampe, QPoint ptUntenLinks, int nKategorie, const QString& suche) {
+            CDlgEditLgsFsmExt dialog(ProgramCatalogue::Get(), rampe);
+            dialog.m_bStartWerte = true;
+            dialog.m_nStartKategorie = nKategorie;
+            dialog.m_strStartSuche = suche;
+            dialog.m_ptStart = ptUntenLinks;
+            dialog.exec();
+        });
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
