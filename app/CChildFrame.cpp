@@ -8,6 +8,7 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "ui/IMessageBoxService.h"
+#include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 
@@ -37,6 +38,8 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
         return new CQOR2View(pDoc);
     if (nKind == CTabbedViewView::kLgSicherung)
         return new CQORLgSicherungView(pDoc);
+    if (nKind == CTabbedViewView::k3D)
+        return new CQOR3DView(pDoc);
     return CTabbedViewView::MakeStandInView(nKind, pDoc);
 }
 

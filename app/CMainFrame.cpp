@@ -5,6 +5,7 @@
 #include "app/CQOR2App.h"
 #include "app/CWndSplashScreen.h"
 #include "app/FrameMessages.h"
+#include "catalogue/CPlanEditDialogs.h"
 #include "model/files/VehicleFiles.h"
 #include "model/text/TextProvider.h"
 #include "views/CWndSliderFactory.h"
@@ -68,7 +69,8 @@ public:
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_pSpeicherMeldung(std::make_unique<FrameSpeicherMeldung>()),
       m_pViewShell(std::make_unique<CMainFrameViewShell>(this)),
-      m_pSliderFactory(std::make_unique<CWndSliderFactory>())
+      m_pSliderFactory(std::make_unique<CWndSliderFactory>()),
+      m_pPlanDialogs(std::make_unique<CPlanEditDialogs>())
 {
     setObjectName(QStringLiteral("MainFrame"));
     // One document at a time, its window maximised in the centre.
@@ -82,6 +84,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     SetFahrzeugSpeicherMeldung(m_pSpeicherMeldung.get());
     IViewShell::SetCurrent(m_pViewShell.get());
     ISliderFactory::SetCurrent(m_pSliderFactory.get());
+    IPlanDialogs::SetCurrent(m_pPlanDialogs.get());
 }
 
 CMainFrame::~CMainFrame()
@@ -96,7 +99,9 @@ CMainFrame::~CMainFrame()
         SetFahrzeugSpeicherMeldung(nullptr);
         IViewShell::SetCurrent(nullptr);
         ISliderFactory::SetCurrent(nullptr);
+        IPlanDialogs::SetCurrent(nullptr);
     }
+    m_pPlanDialogs.reset();
 }
 
 CMainFrame* CMainFrame::Instance()

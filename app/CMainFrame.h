@@ -17,6 +17,7 @@ class CCmdUI;
 class CChildFrame;
 class CFahrzeug;
 class CMainFrameViewShell;
+class CPlanEditDialogs;
 class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
@@ -97,6 +98,8 @@ public:
     CChildFrame* ActiveChild() const;
     // The dialogs of the document commands; a command whose dialog is missing is disabled.
     DocumentServices& Services() { return m_services; }
+    // The editing dialogs of the views, installed as their dialog seam while the frame lives.
+    CPlanEditDialogs& PlanDialogs() { return *m_pPlanDialogs; }
     // Opens entry `entry` of a vehicle or combination file (-1: the file's stored start entry); with
     // `bSingle` only the first vehicle. True when the file is open afterwards. A file that cannot be
     // read gives a message naming it and leaves no window.
@@ -215,4 +218,5 @@ private:
     std::unique_ptr<IFahrzeugSpeicherMeldung> m_pSpeicherMeldung;
     std::unique_ptr<CMainFrameViewShell> m_pViewShell;
     std::unique_ptr<CWndSliderFactory> m_pSliderFactory;
+    std::unique_ptr<CPlanEditDialogs> m_pPlanDialogs;
 };

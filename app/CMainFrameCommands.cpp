@@ -12,6 +12,8 @@
 #include "ui/CDlgHelpText.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
+#include "ui/ShowMessage658.h"
+#include "view3d/D3DSettingsRecord.h"
 
 #include <QFile>
 #include <QSettings>
@@ -66,14 +68,7 @@ void CMainFrame::RegisterCommands()
     t.On(33338, [this](unsigned) { OnDeleteDirect3DSettings(); });
     // The notices of the checks that need an open document.
     for (unsigned id : {33070u, 33071u}) {
-        t.On(id, [this](unsigned) {
-            IMessageBoxService::HtmlBox box;
-            box.textId = 658;
-            box.captionId = 171;
-            box.iconId = 814;
-            box.buttons = {{668, 668}};
-            MessageBoxes().ShowHtml(this, box, nullptr);
-        });
+        t.On(id, [this](unsigned) { ShowMessage658(this); });
         t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); });
     }
     RegisterDocumentCommands();
@@ -110,8 +105,26 @@ void CMainFrame::OnLanguage(unsigned id)
 
 void CMainFrame::RunDirect3DSettings()
 {
-    // The settings dialog comes with the 3D view's services; until they are installed the command is
-    // disabled and this does nothing.
+    // Without the 3D side's services the command is disabled.
+    IRender3DServices* services = Current3DServices();
+    if (services == nullptr)
+        return;
+    const QString path = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
+    GlSettingsRecord record{};
+    const bool saved = D3DSettingsRecord::Load(path, &record);
+    if (services->ShowD3DSettingsDialog(&record, saved, this) != 0)
+        return;
+    // Settings the driver refuses change nothing.
+    if (!services->TryD3DSettings(record))
+        return;
+    QString why;
+    if (!D3DSettingsRecord::Save(path, record, &why)) {
+        MessageBoxes().Show(this, Text(162), why, IMessageBoxService::Icon::Error,
+                            IMessageBoxService::Buttons::Ok);
+        return;
+    }
+    MessageBoxes().Show(this, Text(162), Text(163) + QLatin1Char('.'), IMessageBoxService::Icon::Information,
+                        IMessageBoxService::Buttons::Ok);
 }
 
 void CMainFrame::OnDeleteDirect3DSettings()

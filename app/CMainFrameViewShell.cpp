@@ -4,6 +4,12 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "ui/WindowHelpers.h"
+#include "views/CQOR1View.h"
+#include "views/CTabbedViewView.h"
+#include "views/ILastDlg.h"
+#include "views/IPlanDialogs.h"
+
+#include <QWidget>
 
 void CMainFrameViewShell::SetCurrentView(CGetAnsView* pView)
 {
@@ -35,6 +41,37 @@ CTabbedViewView* CMainFrameViewShell::GetActiveHost() const
 {
     CChildFrame* child = m_pFrame->ActiveChild();
     return child ? child->GetTabbedView() : nullptr;
+}
+
+QWidget* CMainFrameViewShell::GetLoadDialog() const
+{
+    ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg();
+    return dlg ? dlg->GetWidget() : nullptr;
+}
+
+void CMainFrameViewShell::ShowLoadDialog(bool bShow)
+{
+    CTabbedViewView* host = GetActiveHost();
+    CGetAnsView* selected = host ? host->GetSelectedView() : nullptr;
+    auto* vorlage = dynamic_cast<CQOR1View*>(selected);
+    QWidget* dlg = GetLoadDialog();
+    if (!dlg) {
+        // Opened for the template view shown, at the front of its load area.
+        if (bShow && vorlage) {
+            CQOR1View::SPositionInfo info;
+            vorlage->CalcPositionInfo(&info, QPoint(-1, -1));
+            IPlanDialogs::Current().ToggleLastDlg(vorlage, info.dPosition * 1000.0);
+        }
+        return;
+    }
+    if (!bShow && vorlage) {
+        // Switched off from the template view itself: the dialog goes.
+        IPlanDialogs::Current().ToggleLastDlg(vorlage, 0.0);
+        return;
+    }
+    // Shown again without taking the focus from the view, or hidden while another tab is shown.
+    dlg->setAttribute(Qt::WA_ShowWithoutActivating);
+    dlg->setVisible(bShow);
 }
 
 void CMainFrameViewShell::EnableFrameCloseBox(bool bEnable)

@@ -16,6 +16,8 @@ public:
     bool IsActiveViewModeSet() const override;
     void Update3DViewRenderFlag() override;
     CTabbedViewView* GetActiveHost() const override;
+    QWidget* GetLoadDialog() const override;
+    void ShowLoadDialog(bool bShow) override;
     void EnableFrameCloseBox(bool bEnable) override;
 
 private:

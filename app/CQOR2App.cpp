@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CLaderampe3.h"
 #include "catalogue/CatalogueImages.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
@@ -10,6 +11,7 @@
 #include "ui/CRibBtnContainer.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/IPlanDialogs.h"
 
 #include <QApplication>
 #include <QLockFile>
@@ -52,6 +54,7 @@ CQOR2App::~CQOR2App()
     ExitInstance();
     m_frame.reset();
     LgsFsmEditors::Uninstall();
+    CLaderampe3::SetEditorOeffner(nullptr);
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())

@@ -14,6 +14,7 @@
 
 class CMainFrame;
 class FrameLoop;
+class IPlanDialogs;
 class QLockFile;
 class QSettings;
 class ResourceModule;

@@ -2,12 +2,17 @@
 // and the OpenGL probe, in that order.
 #include "app/CQOR2App.h"
 
+#include "app/CatalogueServices.h"
 #include "app/ProgramFileDialogs.h"
+#include "catalogue/CPlanEditDialogs.h"
 #include "catalogue/CatalogueImages.h"
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/CRampenDialogs.h"
 #include "catalogue/ProgramCatalogue.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
@@ -20,6 +25,9 @@
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
 #include "ui/RibBtnStripFactory.h"
+#include "view3d/CQOR3DView.h"
+#include "view3d/CTimerManager.h"
+#include "view3d/D3DSettingsRecord.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -100,6 +108,19 @@ bool CQOR2App::InitInstance()
     m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
         LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
     };
+    CatalogueServices::Install(m_frame->Services(), m_frame->PlanDialogs());
+    // The plan views' loading ramp and align popup work on the program's catalogue; the ramp's editor
+    // button opens the browser above the ramp with the ramp's category and search text.
+    m_frame->PlanDialogs().SetRampen(std::make_unique<CRampenDialogs>(ProgramCatalogue::Get()));
+    CLaderampe3::SetEditorOeffner(
+        [](QWidget* rampe, QPoint ptUntenLinks, int nKategorie, const QString& suche) {
+            CDlgEditLgsFsmExt dialog(ProgramCatalogue::Get(), rampe);
+            dialog.m_bStartWerte = true;
+            dialog.m_nStartKategorie = nKategorie;
+            dialog.m_strStartSuche = suche;
+            dialog.m_ptStart = ptUntenLinks;
+            dialog.exec();
+        });
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
@@ -291,6 +312,18 @@ void CQOR2App::LoadImageList()
 bool CQOR2App::Start3D()
 {
     const QString recordFile = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
+    // A damaged record counts as missing: the probe finds the settings again and writes a new one. A
+    // record that asks for the software device gets the software rasteriser before the first context.
+    GlSettingsRecord record{};
+    if (QFile::exists(recordFile)) {
+        if (!D3DSettingsRecord::Load(recordFile, &record)) {
+            QFile::remove(recordFile);
+        } else {
+            if (GlSettings::Field(record, D3DSettingsRecord::kDeviceType) == D3DSettingsRecord::kSoftware)
+                qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
+            CQOR3DView::SetDeviceRecord(record);
+        }
+    }
     const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
     switch (probe.status) {
     case GlProbeResult::Status::NoScreen:
@@ -299,12 +332,18 @@ bool CQOR2App::Start3D()
         return false;
     case GlProbeResult::Status::NoContext:
         m_3dUnavailable = true;
+        CQOR3DView::Set3DAvailable(false);
         MessageBoxes().Show(m_frame.get(), Text(156),
                             QString::fromStdString(FormatS("$S.\n\n$S.", 2, 155u, 165u)),
                             IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
         return true;
     case GlProbeResult::Status::Ok:
         m_3dUnavailable = false;
+        CQOR3DView::Set3DAvailable(true);
+        if (probe.recordWritten && D3DSettingsRecord::Load(recordFile, &record))
+            CQOR3DView::SetDeviceRecord(record);
+        // Each 3D view keeps its own context; a lost one is re-made by its widget.
+        CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
         if (!probe.fromSavedRecord && probe.refreshRate > 0.0)
             m_loop->SetTargetFrameTime(1.0 / probe.refreshRate);
         if (Current3DServices())

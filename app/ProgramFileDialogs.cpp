@@ -1,10 +1,14 @@
 // The document commands' file dialogs: opening, naming and combining vehicles in the program's own
-// catalogue dialogs.
+// catalogue dialogs, exporting and importing.
 #include "app/ProgramFileDialogs.h"
 
 #include "catalogue/CDlgFileAction2.h"
 #include "catalogue/CDlgKombiNeu.h"
 #include "catalogue/VehicleFolders.h"
+#include "model/base/ProgramFolders.h"
+#include "model/document/CQOR1Doc.h"
+#include "reports/CDlgExport.h"
+#include "reports/CDlgImport.h"
 
 void ProgramFileDialogs::Install(DocumentServices& services, const QString& userRoot)
 {
@@ -39,5 +43,18 @@ void ProgramFileDialogs::Install(DocumentServices& services, const QString& user
         choice.newPath = dialog.NewPath();
         choice.dKupplungMm = dialog.Integer();
         return true;
+    };
+    // Export of the open vehicle's file as an exchange file; import from mail, files and older versions.
+    services.exportDoc = [](QWidget* parent, CQOR1Doc* doc) {
+        if (!doc || doc->GetPathName().empty())
+            return;
+        CDlgExport dialog(QStringList{QString::fromStdString(doc->GetPathName())},
+                          QString::fromStdString(GetProgramFolders().pictures.string()), parent);
+        dialog.exec();
+    };
+    const QString dataFolder = userRoot;
+    services.importFile = [dataFolder](QWidget* parent, const QString& pendingPath) {
+        CDlgImport dialog(dataFolder, pendingPath, parent);
+        dialog.exec();
     };
 }

@@ -1,6 +1,7 @@
 // Entry point of the load-planning program: the application object does the rest.
 #include "app/CQOR2App.h"
 #include "app/FrameLoop.h"
+#include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
 #include "view3d/Render3DServiceProvider.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     // The model cache and textures of the 3D side; it outlives the application object.
     Render3DServiceProvider services3D(QCoreApplication::applicationDirPath());
     SetCurrent3DServices(&services3D);
+    CQOR3DView::SetModelCache(&services3D.Cache());
     CQOR2App app(CQOR2App::OptionsFromEnvironment());
     // The 3D frame step runs whenever a 3D window is registered.
     app.Loop().SetRenderStep(

@@ -3,10 +3,12 @@
 
 #include "catalogue/CDlgLadung.h"
 #include "catalogue/CHListbox.h"
+#include "catalogue/CHlbSearchFields.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/FsmEditing.h"
+#include "model/files/LadungEditing.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/text/TextProvider.h"
 #include "platform/ShellFileOperation.h"
@@ -120,6 +122,8 @@ int CHlbAdapter::FillList()
     m_shown = m_catalogue->Filter(m_category, m_search.toStdString());
     for (const auto& entry : m_shown)
         m_list->AddItem(QString::fromStdString(CHlbCatalogue::DisplayName(entry->item)), entry.get(), 0);
+    if (m_fields)
+        m_fields->ShowFilterText(m_search);
     if (m_owner)
         m_owner->ListRefilled();
     return static_cast<int>(m_shown.size());
@@ -342,6 +346,8 @@ int CHlbAdapter::EditItem(int mode, QWidget* parent)
             return -1;
         path = item.m_strPfad;
     } else {
+        if (mode == 1 && m_neuVorlage)
+            item = *m_neuVorlage;
         if (mode == 1)
             item.m_nArt = 6;
         FsmEditRequest request;
@@ -377,6 +383,21 @@ int CHlbAdapter::EditItem(int mode, QWidget* parent)
     entry->path = path.string();
     entry->item.m_strPfad = entry->path;
     return EntrySaved(mode == 0 ? selected.get() : nullptr, std::move(entry));
+}
+
+int CHlbAdapter::AddItemFromLoadUnit(const tagItemData& loadUnit, QWidget* parent)
+{
+    if (!HasFsmItemEditor())
+        return -1;
+    // The FSM editor runs as for a new FSM item; a cancel leaves the strip as it was.
+    const int category = m_category;
+    m_category = 1;
+    m_neuVorlage = std::make_unique<tagItemData>(FsmAusLadeeinheit(loadUnit));
+    const int index = EditItem(1, parent);
+    m_neuVorlage.reset();
+    if (index < 0)
+        m_category = category;
+    return index;
 }
 
 QString CHlbAdapter::PicturePath(const CatalogueFolders& folders, const std::string& pictureName)
@@ -493,6 +514,8 @@ void CHlbAdapter::TypedSearch(const QString& text)
     }
     if (m_owner)
         m_owner->TypedSearchResult(text, m_typedHit >= 0);
+    if (m_fields)
+        m_fields->ShowTypedSearch(text, m_typedHit >= 0);
     if (m_typedHit >= 0)
         SelectItem(m_typedHit);
 }

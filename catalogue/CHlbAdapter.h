@@ -18,6 +18,7 @@
 #include <vector>
 
 class CHListbox;
+class CHlbSearchFields;
 class IHlbAdapterOwner;
 class QWidget;
 
@@ -81,6 +82,10 @@ public:
     // writes the entry and its picture, takes it into the catalogue and selects it. Answers its tile
     // index, -1 when nothing was saved.
     int EditItem(int mode, QWidget* parent);
+    // Opens the FSM item editor on a new item of type 6 made from a load unit (FsmAusLadeeinheit) and
+    // takes it into the catalogue when saved. Answers its tile index, -1 when nothing was saved or no
+    // FSM item editor is installed.
+    int AddItemFromLoadUnit(const tagItemData& loadUnit, QWidget* parent);
     using ConfirmDelete = std::function<bool(const QString& caption, const QString& text)>;
     void SetConfirmDelete(ConfirmDelete confirm) { m_confirm = std::move(confirm); }
 
@@ -110,6 +115,8 @@ public:
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }
+    // The search and filter fields of the strip's window, told of typed searches and refills.
+    void SetSearchFields(CHlbSearchFields* fields) { m_fields = fields; }
     CHListbox* List() const { return m_list.data(); }
 
 private:
@@ -145,4 +152,7 @@ private:
     const sHLBItemData* m_hot = nullptr;
     bool m_attached = false;
     ConfirmDelete m_confirm;
+    CHlbSearchFields* m_fields = nullptr;
+    // The record a new FSM item starts from instead of an empty one.
+    std::unique_ptr<tagItemData> m_neuVorlage;
 };

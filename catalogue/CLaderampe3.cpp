@@ -4,6 +4,7 @@
 #include "catalogue/CDlgTooltipAddMultiLg.h"
 #include "catalogue/CHListbox.h"
 #include "catalogue/CHlbAdapter.h"
+#include "catalogue/CHlbSearchFields.h"
 #include "model/plan/SLadungVorlage.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -78,6 +79,7 @@ CLaderampe3::CLaderampe3(std::shared_ptr<CHlbCatalogue> catalogue) : m_catalogue
 CLaderampe3::~CLaderampe3()
 {
     // The adapter lets go of the strip before the strip goes with the other children.
+    m_pSuchfelder.reset();
     m_pAdapter.reset();
     if (m_pStreifen444)
         delete m_pStreifen444;
@@ -142,18 +144,13 @@ void CLaderampe3::ErzeugeControls()
     connect(m_pFsm, &QRadioButton::clicked, this, [this] { OnBefehl(kIdFsm); });
     connect(m_pAnsicht, &QCheckBox::clicked, this, [this] { OnBefehl(kIdAnsicht); });
     connect(m_pLeeren, &QPushButton::clicked, this, [this] { OnBefehl(kIdLeeren); });
-    connect(m_pFilter, &QLineEdit::textEdited, this, [this](const QString& text) {
-        int nKategorie = 0;
-        m_pAdapter->GetFilter(&nKategorie, nullptr);
-        m_pAdapter->SetFilter(nKategorie, text.trimmed(), true);
-    });
-    connect(m_pSuche, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!m_bSucheSchreiben && !text.isEmpty())
-            m_pAdapter->TypedSearch(text);
-    });
 
     m_pListe->Create(3, ControlRect(kIdListe), this, kIdListe);
     m_pAdapter = std::make_unique<CHlbAdapter>(m_catalogue);
+    // The search field searches the strip, the filter field filters it, both after a pause.
+    m_pSuchfelder = std::make_unique<CHlbSearchFields>(*m_pAdapter);
+    m_pSuchfelder->AttachSearchEdit(m_pSuche);
+    m_pSuchfelder->AttachFilterEdit(m_pFilter, nullptr);
     m_pAdapter->Attach(m_pListe, this);
 
     // Strip 444 lies below the ramp's window, in the view's client area.
@@ -359,11 +356,9 @@ void CLaderampe3::ListRefilled()
         m_pLadeeinheiten->setChecked(nKategorie == 0);
         m_pFsm->setChecked(nKategorie != 0);
     }
-    if (m_pSuche) {
-        m_bSucheSchreiben = true;
+    // The field's own write, which restarts no search.
+    if (m_pSuche)
         m_pSuche->SetText(std::nullopt);
-        m_bSucheSchreiben = false;
-    }
     if (m_pAnsicht)
         m_pAnsicht->setChecked(m_pAdapter->ViewMode() != 0);
     // An entry deleted, edited or filtered out through any strip no longer stands on the ramp.
@@ -420,8 +415,7 @@ bool CLaderampe3::OnBefehl(int nId)
         m_pAdapter->SetViewMode(m_pAnsicht->isChecked() ? 1 : 0);
         return true;
     case kIdLeeren:
-        m_pFilter->clear();
-        m_pAdapter->SetFilter(nKategorie, QString(), true);
+        m_pSuchfelder->Clear();
         return true;
     case kIdMehrere:
         if (nKategorie != 0 || !m_pEintrag)

@@ -21,6 +21,7 @@ class CDlgTooltipAddMultiLg;
 class CEditLast;
 class CHListbox;
 class CHlbAdapter;
+class CHlbSearchFields;
 class CRibBtnContainer;
 class IRampenView;
 class QCheckBox;
@@ -140,6 +141,7 @@ public:
     SLadungVorlage Vorlage() const;
 
     CHlbAdapter* Adapter() const { return m_pAdapter.get(); }
+    CHlbSearchFields* Suchfelder() const { return m_pSuchfelder.get(); }
     CHListbox* Liste() const { return m_pListe; }
     CDlgTooltipAddMultiLg* Popup() const { return m_pPopup; }
     CRibBtnContainer* StreifenEditor() const { return m_pStreifen444; }
@@ -186,6 +188,7 @@ private:
 
     std::shared_ptr<CHlbCatalogue> m_catalogue;
     std::unique_ptr<CHlbAdapter> m_pAdapter;
+    std::unique_ptr<CHlbSearchFields> m_pSuchfelder;
     IRampenView* m_pView = nullptr;
     QPointer<QWidget> m_pViewWidget;
     CHListbox* m_pListe = nullptr;
@@ -222,7 +225,6 @@ private:
 
     CHlbCatalogue::Entry m_pEintrag;
     int m_nIndex = -1;
-    bool m_bSucheSchreiben = false;
 
     int m_nDrehung = 0;
     bool m_bMarken = false;

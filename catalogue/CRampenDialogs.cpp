@@ -3,13 +3,14 @@
 
 #include "catalogue/CDlgTooltipLgAusrichten.h"
 #include "catalogue/CLaderampe3.h"
+#include "catalogue/ProgramCatalogue.h"
 #include "views/IAusrichtenOwner.h"
 
 #include <QWidget>
 
 std::unique_ptr<ILoadingRamp> CRampenDialogs::CreateLoadingRamp()
 {
-    return std::make_unique<CLaderampe3>(m_catalogue);
+    return std::make_unique<CLaderampe3>(m_catalogue ? m_catalogue : ProgramCatalogue::Get());
 }
 
 CDlgTooltipLgAusrichten* CRampenDialogs::AlignPopup(QWidget* pView)

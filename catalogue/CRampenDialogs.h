@@ -12,6 +12,9 @@ class CDlgTooltipLgAusrichten;
 class CRampenDialogs : public IPlanDialogs
 {
 public:
+    // Ramps on the program's shared catalogue.
+    CRampenDialogs() = default;
+    // Ramps on the given catalogue.
     explicit CRampenDialogs(std::shared_ptr<CHlbCatalogue> catalogue) : m_catalogue(std::move(catalogue)) {}
 
     std::unique_ptr<ILoadingRamp> CreateLoadingRamp() override;

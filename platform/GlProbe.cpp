@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QSaveFile>
 #include <QScreen>
 #include <QSurfaceFormat>
@@ -49,7 +50,7 @@ GlSettingsRecord Make(int width, int height, int refreshRate, int samples)
 
 namespace {
 
-bool TryContext(int samples)
+bool TryContext(int samples, QString* renderer = nullptr)
 {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -70,7 +71,13 @@ bool TryContext(int samples)
     const QSurfaceFormat made = context.format();
     if (made.majorVersion() < 3 || (made.majorVersion() == 3 && made.minorVersion() < 3))
         return false;
-    return context.makeCurrent(&surface) && (context.doneCurrent(), true);
+    if (!context.makeCurrent(&surface))
+        return false;
+    if (renderer)
+        *renderer =
+            QString::fromLatin1(reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER)));
+    context.doneCurrent();
+    return true;
 }
 
 } // namespace
@@ -102,8 +109,12 @@ GlProbeResult ProbeOpenGL(const QString& recordFile)
         }
     }
 
+    // Mesa's software rasteriser draws multisampled frames too slowly for the 3D view: none there.
+    QString renderer;
+    const bool software = TryContext(0, &renderer) && (renderer.contains(QStringLiteral("llvmpipe")) ||
+                                                       renderer.contains(QStringLiteral("softpipe")));
     for (int samples : {4, 3, 2, 0}) {
-        if (!TryContext(samples))
+        if ((software && samples > 0) || !TryContext(samples))
             continue;
         result.status = GlProbeResult::Status::Ok;
         result.samples = samples;

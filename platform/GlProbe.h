@@ -38,6 +38,7 @@ GlSettingsRecord Make(int width, int height, int refreshRate, int samples);
 } // namespace GlSettings
 
 // Tries the record of `recordFile` first (when it holds exactly 72 bytes), then an OpenGL 3.3 core
-// context with depth 24, stencil 8 and 4, 3, 2 and 0 samples on an offscreen surface; the first that
-// works is kept and, when found by trying, written to `recordFile`. Needs a QGuiApplication.
+// context with depth 24, stencil 8 and 4, 3, 2 and 0 samples (0 alone on Mesa's software rasteriser) on
+// an offscreen surface; the first that works is kept and, when found by trying, written to `recordFile`.
+// Needs a QGuiApplication.
 GlProbeResult ProbeOpenGL(const QString& recordFile);

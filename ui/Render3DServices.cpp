@@ -7,6 +7,16 @@ namespace {
 std::atomic<IRender3DServices*> g_services{nullptr};
 }
 
+int IRender3DServices::ShowD3DSettingsDialog(GlSettingsRecord*, bool, QWidget*)
+{
+    return 1;
+}
+
+bool IRender3DServices::TryD3DSettings(const GlSettingsRecord&)
+{
+    return false;
+}
+
 IRender3DServices* Current3DServices()
 {
     return g_services.load();

@@ -2,6 +2,8 @@
 // manager and the keyboard and mouse input. The 3D library implements it; the application wires it.
 #pragma once
 
+#include "platform/GlProbe.h"
+
 #include <functional>
 
 class QWidget;
@@ -25,6 +27,11 @@ public:
     // Sets up keyboard and mouse input for `window` with the cooperative flags; answers 0 on success.
     virtual int InitDirectInput(QWidget* window, unsigned flags) = 0;
     virtual void ReleaseDirectInput() = 0;
+    // The 3D settings dialog on `record`, started from it with `useRecord`: 0 after OK, 1 when there is
+    // no record or no 3D driver to ask (the user was told), 2 after Cancel. Without a dialog: 1.
+    virtual int ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent);
+    // Whether a 3D context can be made with the record's settings; false without a way to try.
+    virtual bool TryD3DSettings(const GlSettingsRecord& record);
 };
 
 // The services set at start-up; null while the program runs without 3D.

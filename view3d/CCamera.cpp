@@ -56,7 +56,8 @@ void CCamera::Set(void* owner, const tbVector3& eye, const tbVector3& target, fl
     const tbVector3 dir = SoftNormalize(eye - target);
     m_polar = SafeAcos(dir.y);
     const tbVector3 horizontal = SoftNormalize(tbVector3{dir.x, 0.0f, dir.z});
-    m_yaw = SafeAcos(tbVector3Dot(horizontal, tbVector3{0.0f, 0.0f, -1.0f}));
+    // Yaw 0 looks from +z, as the eye formula of Update places it.
+    m_yaw = SafeAcos(tbVector3Dot(horizontal, tbVector3{0.0f, 0.0f, 1.0f}));
     if (horizontal.x < 0.0f)
         m_yaw = -m_yaw;
 }

@@ -1,6 +1,7 @@
 // Vehicle renderer resources: font, textures and texture effects, circle tables and the circle marker.
 #include "view3d/CFahrzeug3D.h"
 
+#include "draw2d/CFahrzeugDiagramm3D.h"
 #include "platform/ResourceModule.h"
 #include "platform/gl/IRenderDevice.h"
 
@@ -32,6 +33,8 @@ tbMatrix IdentityMatrix()
 CFahrzeug3D::CFahrzeug3D(QString programFolder, const ResourceModule* module)
     : m_programFolder(std::move(programFolder)), m_module(module)
 {
+    m_grid.SetOptions(1, 1, 3);
+    m_grid.Create(50.0f, 0.4f);
 }
 
 CFahrzeug3D::~CFahrzeug3D()

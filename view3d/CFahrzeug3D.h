@@ -1,6 +1,7 @@
 // Vehicle renderer of the 3D view: display switches, device resources and the three-circle marker.
 #pragma once
 
+#include "draw2d/SGitter3D.h"
 #include "model/base/tbColor.h"
 #include "model/base/tbMatrix.h"
 #include "model/base/tbVector3.h"
@@ -13,9 +14,14 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 
+class CFahrzeug;
+class CFahrzeugDiagramm3D;
+class CQOR1Doc;
 class IRenderDevice;
+class ModelCache;
 class ResourceModule;
 
 tbColor LerpColor(const tbColor& from, const tbColor& to, float t);
@@ -67,6 +73,16 @@ public:
     // The three circles around `position`, scaled by `radius`, in `colour` (the last colour when 0).
     int DrawKreise(IRenderDevice& device, const tbVector3& position, std::uint32_t colour, float radius);
 
+    // One frame of the document's scene: yard, vehicle bodies, axles, load areas, the centre-of-gravity
+    // marker and its permissible area, the loads, the load-area walls and the camera's circle marker, as
+    // the display switches ask. Every world matrix ends with `a` and then `b` when they are given. 0 after
+    // a complete frame; 1 without a document or vehicle, or when a body model cannot be had (what was
+    // drawn stays). `nModus` 0 is the normal view.
+    int Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc, const tbVector3& cameraTarget,
+               const tbMatrix* a, const tbMatrix* b, int nModus);
+    // The scene offset along z of the trailer drawn behind `front`.
+    static float TrailerOffset(CFahrzeug& front, CFahrzeug& trailer);
+
     // Label text in the label font; `height` is the text height in world units.
     Label MakeLabel(const QString& text, float height) const;
 
@@ -103,4 +119,8 @@ private:
     float m_scaleSize = 0.0f;
     std::unique_ptr<TextureEffect> m_opaqueEffect;
     std::unique_ptr<TextureEffect> m_blendedEffect;
+    // The dashed line under the centre-of-gravity marker: up to 50 m, a period of 0.4, dashes 1 and 3.
+    SGitter3D m_grid;
+    // The chart surfaces and panels of the vehicles drawn last.
+    std::map<const CFahrzeug*, std::unique_ptr<CFahrzeugDiagramm3D>> m_charts;
 };

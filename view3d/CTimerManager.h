@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/base/tbVector3.h"
+#include "model/vehicle/CFahrzeugDiagramm.h" // tbVector2
 
 #include <QObject>
 #include <QPointer>
@@ -12,12 +13,6 @@
 
 class QEvent;
 class QWidget;
-
-struct tbVector2
-{
-    float x = 0.0f;
-    float y = 0.0f;
-};
 
 class CTimerManager
 {

@@ -1,7 +1,13 @@
 // Start-up and exit services of the 3D side over the model cache and the texture manager.
 #include "view3d/Render3DServiceProvider.h"
 
+#include "platform/gl/GlContextProbe.h"
+#include "view3d/CDlgD3DSettings.h"
+#include "view3d/D3DSettingsRecord.h"
 #include "view3d/DirectInput.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
 
 Render3DServiceProvider::Render3DServiceProvider(const QString& programFolder)
     : m_cache(programFolder, m_textures)
@@ -37,4 +43,29 @@ int Render3DServiceProvider::InitDirectInput(QWidget* window, unsigned flags)
 void Render3DServiceProvider::ReleaseDirectInput()
 {
     ::ReleaseDirectInput();
+}
+
+int Render3DServiceProvider::ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent)
+{
+    return ::ShowD3DSettingsDialog(record, useRecord, parent);
+}
+
+bool Render3DServiceProvider::TryD3DSettings(const GlSettingsRecord& record)
+{
+    if (!D3DSettingsRecord::Check(record))
+        return false;
+    QSurfaceFormat format = GlContextProbe::Format();
+    const std::uint32_t depth = GlSettings::Field(record, D3DSettingsRecord::kDepthFormat);
+    format.setDepthBufferSize(depth == 80 ? 16 : 24);
+    format.setStencilBufferSize(depth == 75 ? 8 : 0);
+    format.setSamples(static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kMultiSample)));
+    QOffscreenSurface surface;
+    surface.setFormat(format);
+    surface.create();
+    QOpenGLContext context;
+    context.setFormat(format);
+    if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface))
+        return false;
+    context.doneCurrent();
+    return true;
 }

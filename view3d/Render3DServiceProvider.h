@@ -17,6 +17,8 @@ public:
     // Keyboard and mouse input come with the camera; until then nothing is set up.
     int InitDirectInput(QWidget* window, unsigned flags) override;
     void ReleaseDirectInput() override;
+    int ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent) override;
+    bool TryD3DSettings(const GlSettingsRecord& record) override;
 
     ModelCache& Cache() { return m_cache; }
     TextureManager& Textures() { return m_textures; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "views/CGetAnsView.h"
+#include "views/ILastDlgView.h"
 
 #include "ui/ISliderOwner.h"
 
@@ -28,11 +29,12 @@
 #include <string>
 
 class CRibBtnContainer;
+class IFrameAnimation;
 class IValueSlider;
 class QMenu;
 class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner
+class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner, public ILastDlgView
 {
     Q_OBJECT
 
@@ -130,6 +132,8 @@ public:
     int CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const;
     // 1 when an additional item of the kind may be added to the vehicle worked on, else 0.
     int CanAddZL(int nKind) const;
+    // Non-zero when the document holds a partner vehicle that the views may switch to (the 3D view's Tab).
+    virtual int CanShowPartner() const;
     // Looks for a hot item of the vehicle drawing under the point; true when found.
     bool HitHotRect(const QPoint& pt);
     // Ruler width with its title; with the vehicle also the drawing's length ahead of the load area.
@@ -206,6 +210,9 @@ public:
     // The load dialog's pick line at a position on the load area (metres from its front).
     void SetPickPosition(double dPos, bool bMove);
     int GetPickX() const { return m_nPickX; }
+    // ILastDlgView: the payload-at-position dialog places and drops the pick line.
+    void SetPickPosition(double dPos, CFahrzeug* pFahrzeug, bool bMove) override;
+    void ClearPickLine() override;
     tagZLINFO* GetSelZL() const { return m_pSelZL; }
     QRect GetSelZLRect() const { return m_rcSelZL; }
     bool IsAchseSelected() const { return m_bHitAchse; }
@@ -239,6 +246,14 @@ public:
     std::string GetGewichtsTip(int nTool, std::string* pTitel) const;
     // The tool tip as rich text: bold title line and the table in a fixed-pitch block.
     QString GetGewichtsTipHtml(int nTool) const;
+    // One step of the hint animations (timer 1); true when a frame changed and was repainted.
+    bool AnimSchritt();
+    // Where hint animation i (0 front group, 1 rear group, 2/3 the trailer's) stands; empty when hidden.
+    QRect GetAnimRect(int i) const
+    {
+        return i >= 0 && i < 4 ? m_rcAnim[static_cast<std::size_t>(i)] : QRect();
+    }
+    IFrameAnimation* GetAnim(int i) const;
     // The context menu for a client point, or null; the caller owns it.
     QMenu* KontextMenu(const QPoint& pt);
     // The regional version setting ("ver", upper case; "EU" when unset).
@@ -256,6 +271,9 @@ protected:
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     bool event(QEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -328,6 +346,14 @@ private:
     std::map<int, STool> m_tools;
     std::map<std::pair<int, int>, QRect> m_rcAuflager;
     double m_dSchwerpunktPos = 0.0;
+
+    // The hint animations beside the axle groups' loads, their places and the step timer.
+    std::array<std::unique_ptr<IFrameAnimation>, 4> m_Anim;
+    std::array<QRect, 4> m_rcAnim{};
+    int m_nAnimSchritt = 0;
+    int m_nAnimTimer = 0;
+    void BaueAnimationen();
+    void ZeichneAnimationen(QPainter& painter);
 
     // Editing state.
     std::unique_ptr<IValueSlider> m_pSlider;

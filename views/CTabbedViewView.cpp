@@ -6,6 +6,7 @@
 #include "views/CDummyView.h"
 #include "views/CLgSicherungStandIn.h"
 #include "views/CPlaceholderView.h"
+#include "views/CQOR3D1SplitterWnd.h"
 #include "views/IViewShell.h"
 
 #include "model/text/TextProvider.h"
@@ -97,8 +98,10 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
     addViewTab(kPlan);
     addViewTab(kLgSicherung);
 
-    m_pSplitter = new QSplitter(Qt::Vertical, m_pStack);
-    m_pSplitter->setChildrenCollapsible(false);
+    auto* splitter = new CQOR3D1SplitterWnd(Qt::Vertical, m_pStack);
+    m_pSplitter = splitter;
+    // A row dragged below its minimum is hidden; the other row fills the tab.
+    connect(splitter, &CQOR3D1SplitterWnd::RowCollapsed, this, [this](int row) { SetRowHidden(row, true); });
     for (int row = 0; row < 2; ++row) {
         m_pPane[row] = new QWidget(m_pSplitter);
         m_pPane[row]->setMinimumHeight(50);
@@ -511,5 +514,6 @@ void CTabbedViewView::UpdatePaneInsets()
         m_pPaneLayout[row]->setContentsMargins(inset, inset, inset, inset);
         if (view)
             view->m_rcBorder = QMargins(inset, inset, inset, inset);
+        m_pPane[row]->update();
     }
 }

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class CGetAnsView;
+class ILastDlg;
 class QWidget;
 
 // Every dialog's default is the user cancelling: it answers false and leaves the values as they were.
@@ -90,6 +92,10 @@ public:
     // The popup for adding several copies of a load, and the align popup with its distance in metres.
     virtual void ShowAddMultiPopup(QWidget* /*pView*/, QPoint /*at*/) {}
     virtual void ShowAlignPopup(QWidget* /*pView*/, QPoint /*at*/, double /*dDistance*/) {}
+    // The payload-at-position dialog: the one open (null when none), and the switch that closes it or
+    // opens one bound to the view at a position in mm.
+    virtual ILastDlg* GetLastDlg() { return nullptr; }
+    virtual void ToggleLastDlg(CGetAnsView* /*pView*/, double /*dPositionMm*/) {}
     // The loading ramp of a loading-plan view; the default is no ramp.
     virtual std::unique_ptr<ILoadingRamp> CreateLoadingRamp() { return std::make_unique<ILoadingRamp>(); }
 

@@ -183,3 +183,15 @@ LadungSaveResult SaveLadung(int mode, tagItemData& item, const fs::path& current
     result.path = path;
     return result;
 }
+
+tagItemData FsmAusLadeeinheit(const tagItemData& ladeeinheit)
+{
+    tagItemData item = ladeeinheit;
+    item.m_nArt = 6;
+    item.m_dSPLaenge = item.m_dLaenge / 2.0;
+    item.m_dSPBreite = item.m_dBreite / 2.0;
+    item.m_dSPHoehe = item.m_dHoehe / 2.0;
+    item.m_strPfad.clear();
+    item.m_strBildDatei.clear();
+    return item;
+}

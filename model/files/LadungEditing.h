@@ -77,3 +77,7 @@ LadungSaveResult SaveLadung(int mode, tagItemData& item, const std::filesystem::
 
 // A new random UUID in text form, lower case with hyphens.
 std::string NewUuidText();
+
+// A new FSM item of type 6 made from a load unit: its sizes, mass, name, text and picture, the centre
+// of gravity at half of each size. The picture gets a file of its own when the item is saved.
+tagItemData FsmAusLadeeinheit(const tagItemData& ladeeinheit);

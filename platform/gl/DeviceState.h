@@ -24,6 +24,8 @@ public:
     int State(RenderState state) const { return m_states[static_cast<std::size_t>(state)]; }
 
     const QImage* texture = nullptr;
+    // The colour of vertex arrays without their own colours.
+    tbColor material{1.0f, 1.0f, 1.0f, 1.0f};
 
 private:
     std::array<tbMatrix, 3> m_transforms;

@@ -396,6 +396,11 @@ void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, 
     m_gl.glBindVertexArray(0);
 }
 
+void GlDevice::SetMaterialColour(const tbColor& colour)
+{
+    m_state.material = colour;
+}
+
 void GlDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, const void* vertices,
                              int primitiveCount, int stride)
 {
@@ -432,7 +437,7 @@ void GlDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, const void
         m_gl.glDisableVertexAttribArray(3);
     }
     const bool useVertexColour = hasColour && m_state.State(RenderState::ColorVertex) != 0;
-    PrepareDraw({1, 1, 1, 1}, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
+    PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
     m_gl.glBindVertexArray(m_streamVao);
     m_gl.glDrawArrays(GlPrimitive(type), 0, count);
     m_gl.glBindVertexArray(0);

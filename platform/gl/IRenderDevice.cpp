@@ -32,3 +32,10 @@ int IRenderDevice::VertexSize(VertexLayout layout)
     }
     return 0;
 }
+
+void IRenderDevice::SetMaterialColour(const tbColor&) {}
+
+tbColor IRenderDevice::GetMaterialColour() const
+{
+    return {1.0f, 1.0f, 1.0f, 1.0f};
+}

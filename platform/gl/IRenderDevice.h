@@ -87,6 +87,11 @@ public:
     virtual void SetRenderState(RenderState state, int value) = 0;
     virtual int GetRenderState(RenderState state) const = 0;
 
+    // The colour that vertex arrays without their own colours are drawn in (its alpha blends when blending
+    // is on); white until set. Devices without materials ignore it.
+    virtual void SetMaterialColour(const tbColor& colour);
+    virtual tbColor GetMaterialColour() const;
+
     // Texture of stage 0 for the vertex arrays drawn next; null for none. The picture must outlive its use.
     virtual void SetTexture(const QImage* texture) = 0;
 

@@ -52,6 +52,15 @@ void RecordingDevice::SetRenderState(RenderState state, int value)
     m_calls.push_back(std::move(call));
 }
 
+void RecordingDevice::SetMaterialColour(const tbColor& colour)
+{
+    m_state.material = colour;
+    Call call;
+    call.kind = CallKind::SetMaterialColour;
+    call.diffuse = colour;
+    m_calls.push_back(std::move(call));
+}
+
 void RecordingDevice::SetTexture(const QImage* texture)
 {
     m_state.texture = texture;
@@ -124,6 +133,9 @@ void RecordingDevice::Replay(IRenderDevice& device) const
             break;
         case CallKind::SetRenderState:
             device.SetRenderState(call.state, call.value);
+            break;
+        case CallKind::SetMaterialColour:
+            device.SetMaterialColour(call.diffuse.value_or(tbColor{1.0f, 1.0f, 1.0f, 1.0f}));
             break;
         case CallKind::SetTexture:
             device.SetTexture(call.texture);

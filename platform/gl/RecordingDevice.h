@@ -18,6 +18,7 @@ public:
         SetLight,
         LightEnable,
         SetRenderState,
+        SetMaterialColour,
         SetTexture,
         DrawModel,
         DrawPrimitive,
@@ -54,6 +55,8 @@ public:
     bool IsLightEnabled(int index) const override;
     void SetRenderState(RenderState state, int value) override;
     int GetRenderState(RenderState state) const override { return m_state.State(state); }
+    void SetMaterialColour(const tbColor& colour) override;
+    tbColor GetMaterialColour() const override { return m_state.material; }
     void SetTexture(const QImage* texture) override;
     void DrawModel(const DeviceModel& model, int firstPart, int lastPart, bool opaque, bool blended,
                    const tbColor* diffuse = nullptr) override;

@@ -3,11 +3,13 @@
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
 #include "catalogue/CHlbAdapter.h"
+#include "catalogue/CLaderampe3.h"
 #include "catalogue/ProgramCatalogue.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/SIMPEXP_FZG.h"
 #include "platform/ResourceModule.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/IPlanDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -177,9 +179,14 @@ TEST_F(AppStartupTest, TheCatalogueEditorsWorkOnTheUsersFolders)
         EXPECT_FALSE(units.empty());
         EXPECT_TRUE(std::all_of(units.begin(), units.end(), [](const auto& e) { return e->standard; }));
         catalogue->Clear();
+        // The plan views get the real loading ramp.
+        const std::unique_ptr<ILoadingRamp> ramp = IPlanDialogs::Current().CreateLoadingRamp();
+        EXPECT_NE(dynamic_cast<CLaderampe3*>(ramp.get()), nullptr);
         app.ExitInstance();
     }
     EXPECT_FALSE(CHlbAdapter::HasFsmItemEditor());
+    const std::unique_ptr<ILoadingRamp> none = IPlanDialogs::Current().CreateLoadingRamp();
+    EXPECT_EQ(dynamic_cast<CLaderampe3*>(none.get()), nullptr) << "the ramp went with the application";
 }
 
 TEST_F(AppStartupTest, MachineKeyGivesTheDefaultsOfANewUser)
@@ -268,7 +275,7 @@ TEST_F(AppStartupTest, StrayFilesMoveIntoTheLanguageFolderAndTwoSubfoldersStopTh
     EXPECT_FALSE(app.InitInstance());
     ASSERT_EQ(m_boxes.Records().size(), 1);
     const auto& box = m_boxes.Records().first();
-    EXPECT_EQ(box.caption, QStringLiteral("Program start"));
+    EXPECT_EQ(box.caption, QStringLiteral("Error"));
     EXPECT_TRUE(box.text.contains(UserRoot() + QStringLiteral("vehicles"))) << box.text.toStdString();
     EXPECT_TRUE(box.text.contains(QStringLiteral(" 2 "))) << box.text.toStdString();
     EXPECT_EQ(box.icon, IMessageBoxService::Icon::Error);

@@ -6,24 +6,36 @@
 #include "app/CQOR2App.h"
 #include "app/CQOR2StatusBar.h"
 #include "app/CQORRibbonBar.h"
+#include "catalogue/CDlgDataOnNewFzg.h"
+#include "catalogue/CDlgDsr.h"
 #include "catalogue/CDlgFileAction2.h"
 #include "catalogue/CDlgKombiNeu.h"
+#include "catalogue/CDlgNutzbareLF.h"
 #include "catalogue/CFileTreeCtrlFilter.h"
+#include "catalogue/CHListbox.h"
+#include "catalogue/CPlanEditDialogs.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/CImpExp.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/CCmdUI.h"
+#include "reports/CDlgImport.h"
+#include "ui/CEditLast.h"
+#include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
+#include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -37,6 +49,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -45,6 +58,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -579,6 +594,28 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
     }
 }
 
+TEST_F(DocumentFilesTest, TheCatalogueCommandOpensTheBrowserOnTheUsersCatalogue)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    RecordingCmdUI ui;
+    ui.m_nID = 33072;
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    int tiles = -1;
+    // The browser runs modally: look at it once it is up, then close it.
+    QTimer::singleShot(0, Frame(), [&] {
+        auto* browser = dynamic_cast<CDlgEditLgsFsmExt*>(QApplication::activeModalWidget());
+        if (!browser)
+            return;
+        tiles = browser->List()->GetItemCount();
+        browser->reject();
+    });
+    ASSERT_TRUE(Frame()->OnCommand(33072));
+    // The sample load units copied at start-up are in the catalogue.
+    EXPECT_GT(tiles, 0);
+}
+
 TEST_F(DocumentFilesTest, AnAxleIsAddedWhileTheVehicleViewIsShownAndWrittenOnClosing)
 {
     Start();
@@ -672,12 +709,24 @@ TEST_F(DocumentFilesTest, ACommandLinePathOpensAndAnExchangeFileGoesToTheImport)
     // An exchange file is handed to the import.
     const QString exchange = m_dir.filePath(QStringLiteral("parcel.qorei"));
     WriteAll(exchange, "x");
-    QString imported;
+    // The import dialog shows it as its only source.
+    bool shown = false;
+    QStringList listed;
+    bool addingOff = false;
+    WhenModal<CDlgImport>(
+        [&](CDlgImport& dialog) {
+            for (const CDlgImport::Entry& entry : dialog.Entries())
+                listed.append(entry.path);
+            addingOff = !ControlId::Find(&dialog, CDlgImport::kIdFiles)->isEnabled();
+            Press(dialog, CDlgBase::kIdCancel);
+        },
+        &shown);
     Start({exchange});
-    // The import is installed by a later part; until then a message names the file.
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(listed, QStringList{exchange});
+    EXPECT_TRUE(addingOff);
     EXPECT_EQ(Doc(), nullptr);
-    ASSERT_FALSE(m_boxes.Records().isEmpty());
-    EXPECT_TRUE(m_boxes.Records().last().text.contains(exchange));
+    QString imported;
     Frame()->Services().importFile = [&](QWidget*, const QString& path) { imported = path; };
     Frame()->OpenPendingPath(exchange);
     EXPECT_EQ(imported, exchange);
@@ -721,6 +770,148 @@ TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_TRUE(m_boxes.Records()[0].text.startsWith(QStringLiteral("The combination could not be created")));
     EXPECT_EQ(ReadAll(target), made);
+}
+
+TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
+{
+    // A German interface: a module for "DE" and the setting that chooses it.
+    ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
+                            m_program + QStringLiteral("Resource_DE.rcc")));
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+    QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+    QSettings().setValue(QStringLiteral("Settings/ver"), QStringLiteral("EU"));
+    QSettings().setValue(QStringLiteral("Settings/lang"), QStringLiteral("DE"));
+    Start();
+    ASSERT_EQ(m_app->LanguageCode(), QStringLiteral("DE"));
+    struct Fall
+    {
+        int eintrag; // entry of the kind list
+        int art;
+        std::vector<std::string> formen;
+    };
+    const Fall faelle[] = {
+        {4, FahrzeugArt::kAuflieger, {"data", "dsr", "area"}},
+        {0, FahrzeugArt::kZugmaschine, {"data", "area"}},
+        {3, FahrzeugArt::kSattelzugmaschine, {"data"}},
+    };
+    // Closing a new vehicle saves it under a name of the test's folder.
+    int gespeichert = 0;
+    Frame()->Services().askSaveName = [&](QWidget*, bool, const QString&, QString& folder, QString& name) {
+        folder = m_dir.filePath(QStringLiteral("work")) + QLatin1Char('/');
+        QDir().mkpath(folder);
+        name = QStringLiteral("neu%1").arg(++gespeichert);
+        return true;
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.art);
+        std::vector<std::string> formen;
+        Frame()->PlanDialogs().SetAusfuehren([&](QDialog& d) {
+            if (auto* base = dynamic_cast<CDlgBase*>(&d))
+                base->InitDialog();
+            if (auto* daten = dynamic_cast<CDlgDataOnNewFzg*>(&d)) {
+                formen.push_back("data");
+                daten->WaehleEintrag(f.eintrag);
+                qobject_cast<QLineEdit*>(ControlId::Find(daten, CDlgDataOnNewFzg::kIdName))
+                    ->setText(QStringLiteral("Neu %1").arg(f.art));
+                // The width must be entered while it is shown.
+                daten->BreitenFeld()->setText(QStringLiteral("2500"));
+                daten->BreitenFeld()->CommitText(false);
+            } else if (dynamic_cast<CDlgDsr*>(&d)) {
+                formen.push_back("dsr");
+            } else if (auto* lf = dynamic_cast<CDlgNutzbareLF*>(&d)) {
+                formen.push_back("area");
+                EXPECT_EQ(lf->Feld(CDlgNutzbareLF::kIdLaengen)->GetFloat(), 250.0f);
+                auto* vorn = lf->Feld(CDlgNutzbareLF::kIdLaengen);
+                vorn->setText(QStringLiteral("400"));
+                vorn->CommitText(false);
+            }
+            CommandEvent ok{quint32(CDlgBase::kIdOk)};
+            QCoreApplication::sendEvent(&d, &ok);
+            return d.result();
+        });
+        ASSERT_TRUE(Frame()->OnCommand(33124));
+        EXPECT_EQ(formen, f.formen);
+        ASSERT_NE(Doc(), nullptr);
+        const CFahrzeug* v = Doc()->GetFirstFahrzeug();
+        EXPECT_EQ(v->GetArt(), f.art);
+        EXPECT_EQ(v->m_strName, "Neu " + std::to_string(f.art));
+        EXPECT_DOUBLE_EQ(v->m_NutzLF[0].m_dRand[0], f.art == FahrzeugArt::kSattelzugmaschine ? 0.0 : 0.4);
+    }
+    Frame()->PlanDialogs().SetAusfuehren({});
+}
+
+TEST_F(DocumentFilesTest, UsableAreaCommandWritesBothRecordsAndKeepsLoadsInPlace)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    CFahrzeug* v = Doc()->GetAktivFahrzeug(true);
+    ASSERT_TRUE(v && v->GetQor());
+    const double vorn = v->m_NutzLF[0].m_dRand[0];
+    auto* lg = new tagLGINFO;
+    lg->m_strName = "Box";
+    lg->m_dLaenge = lg->m_dBreite = lg->m_dHoehe = 1.0;
+    lg->m_dMasse = lg->m_dSPMasse = 0.5;
+    lg->m_dPosX = 2.0;
+    v->GetQor()->AddLgInfo(lg, false);
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        Frame()->PlanDialogs().SetAusfuehren([&](QDialog& d) {
+            auto& lf = dynamic_cast<CDlgNutzbareLF&>(d);
+            lf.InitDialog();
+            CEditLast* feld = lf.Feld(CDlgNutzbareLF::kIdLaengen);
+            feld->setText(QString::number(vorn * 1000.0 + 300.0));
+            feld->CommitText(false);
+            CEditLast* raster = lf.Feld(CDlgNutzbareLF::kIdRaster + 2);
+            raster->setText(QStringLiteral("4"));
+            raster->CommitText(false);
+            CommandEvent befehl{quint32(ok ? CDlgBase::kIdOk : CDlgBase::kIdCancel)};
+            QCoreApplication::sendEvent(&d, &befehl);
+            return d.result();
+        });
+        ASSERT_TRUE(Frame()->OnCommand(33148));
+        EXPECT_NEAR(v->m_NutzLF[0].m_dRand[0], ok ? vorn + 0.3 : vorn, 1e-6);
+        EXPECT_NEAR(v->m_NutzLF[1].m_dRand[0], ok ? vorn + 0.3 : vorn, 1e-6);
+        if (ok) {
+            EXPECT_TRUE(v->m_NutzLF[0] == v->m_NutzLF[1]);
+            EXPECT_EQ(v->m_NutzLF[0].m_nRaster[3], 4);
+        }
+        EXPECT_NEAR(lg->m_dPosX, ok ? 1.7 : 2.0, 1e-6);
+        EXPECT_EQ(Doc()->IsModified(), ok);
+    }
+    Frame()->PlanDialogs().SetAusfuehren({});
+}
+
+TEST_F(DocumentFilesTest, LoadDialogOpensHidesWithItsTabAndClosesFromTheView)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+    ASSERT_TRUE(host);
+    ASSERT_TRUE(host->SelectTab(0));
+    auto* vorlage = host->FindView<CQOR1View>();
+    ASSERT_TRUE(vorlage);
+    IViewShell& shell = IViewShell::Current();
+    EXPECT_EQ(shell.GetLoadDialog(), nullptr);
+    ASSERT_TRUE(vorlage->OnBefehl(32978));
+    QPointer<QWidget> dlg = shell.GetLoadDialog();
+    ASSERT_TRUE(dlg);
+    EXPECT_TRUE(dlg->isVisible());
+    // Another tab hides it, the vehicle's tab shows it again.
+    ASSERT_TRUE(host->SelectTab(1));
+    ASSERT_TRUE(dlg);
+    EXPECT_FALSE(dlg->isVisible());
+    ASSERT_TRUE(host->SelectTab(0));
+    EXPECT_TRUE(dlg->isVisible());
+    // The view's command switches it off: it goes, and a closed document takes an open one along.
+    ASSERT_TRUE(vorlage->OnBefehl(32978));
+    EXPECT_FALSE(dlg);
+    EXPECT_EQ(shell.GetLoadDialog(), nullptr);
+    ASSERT_TRUE(vorlage->OnBefehl(32978));
+    dlg = shell.GetLoadDialog();
+    ASSERT_TRUE(dlg);
+    ASSERT_TRUE(Frame()->OnCommand(33112));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dlg);
 }
 
 } // namespace

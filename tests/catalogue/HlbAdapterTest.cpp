@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -201,6 +203,117 @@ TEST_F(HlbAdapterTest, TwoAdaptersOnOneCatalogueStayInStep)
     EXPECT_FALSE(catalogue->Entries().empty());
     two.reset();
     EXPECT_TRUE(catalogue->Entries().empty());
+}
+
+TEST_F(HlbAdapterTest, AnEntryDeletedThroughOneStripWhileTheOtherLoadsItsPicture)
+{
+    ASSERT_TRUE(Filled(Qt::red).save(QString::fromStdString((folders.pictures / "red.dat").string()), "PNG"));
+    Write(folders.loadUnits / "Alpha.lgs", 3, "red.dat");
+    Write(folders.loadUnits / "Beta.lgs", 3);
+    StripWindow loading(kHlbOwnerDrawn), deleting(kHlbOwnerDrawn);
+    CHlbAdapter a(catalogue), b(catalogue);
+    b.Attach(deleting.list);
+    a.Attach(loading.list);
+    b.SetConfirmDelete([](const QString&, const QString&) { return true; });
+    // The loaders of the first strip wait at the gate; its tiles are made anew so that they load
+    // through it (nothing loaded so far has been delivered).
+    Gate gate;
+    loading.list->SetItemLoader([&gate](const HListboxLoadRequest& request, QVariant* output) {
+        gate.Wait();
+        return CHlbAdapter::LoadItemPicture(request, output);
+    });
+    a.FillList();
+    loading.window->show();
+    loading.list->Layout();
+    gate.AwaitWaiting(1);
+    ASSERT_EQ(b.SelectedEntry(), Find("Alpha"));
+    // The refill of the first strip waits for its loaders; the gate opens while it does.
+    std::thread opener([&gate] {
+        while (!CHListbox::IsWaitingForLoaders())
+            std::this_thread::yield();
+        gate.Open();
+    });
+    EXPECT_TRUE(b.DeleteSelectedItem());
+    opener.join();
+    DrainLoaders();
+    EXPECT_EQ(Find("Alpha"), nullptr);
+    ASSERT_EQ(loading.list->GetItemCount(), 1);
+    const sHLBItemData* beta = Find("Beta");
+    ASSERT_NE(beta, nullptr);
+    EXPECT_EQ(loading.list->GetItem(0)->ownerData, beta);
+    // The picture loaded for the deleted entry reached no other one.
+    EXPECT_EQ(beta->item.m_pBild, nullptr);
+    loading.list->Layout();
+    DrainLoaders();
+    EXPECT_EQ(beta->item.m_pBild, nullptr);
+}
+
+TEST_F(HlbAdapterTest, AnFsmItemMadeFromALoadUnitTakesItsSizesMassAndPicture)
+{
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list);
+    tagItemData kiste;
+    kiste.m_nArt = 3;
+    kiste.m_strName = "Kiste";
+    kiste.m_strText = "with lid";
+    kiste.m_dLaenge = 1.2;
+    kiste.m_dBreite = 0.8;
+    kiste.m_dHoehe = 1.0;
+    kiste.m_dSPLaenge = 0.2;
+    kiste.m_dMasse = 0.5;
+    kiste.m_strBildDatei = "old.dat";
+    kiste.m_pBild = std::make_unique<QImageItemPicture>(Filled(Qt::red));
+    EXPECT_EQ(adapter.AddItemFromLoadUnit(kiste, nullptr), -1) << "no FSM item editor installed";
+
+    struct Fall
+    {
+        const char* name;
+        bool bSpeichern;
+    };
+    for (const Fall& f : {Fall{"cancelled", false}, Fall{"saved", true}}) {
+        SCOPED_TRACE(f.name);
+        std::optional<tagItemData> gesehen;
+        int nModus = -1;
+        CHlbAdapter::SetFsmItemEditor([&](CHlbAdapter::FsmEditRequest& request) {
+            gesehen = *request.item;
+            nModus = request.mode;
+            if (!f.bSpeichern)
+                return false;
+            request.newPath = request.itemPath(request.item->m_strName);
+            request.pictureChanged = true;
+            return true;
+        });
+        const int nIndex = adapter.AddItemFromLoadUnit(kiste, nullptr);
+        CHlbAdapter::SetFsmItemEditor(nullptr);
+        ASSERT_TRUE(gesehen.has_value());
+        EXPECT_EQ(nModus, 1);
+        EXPECT_EQ(gesehen->m_nArt, 6);
+        EXPECT_EQ(gesehen->m_strName, "Kiste");
+        EXPECT_EQ(gesehen->m_strText, "with lid");
+        EXPECT_DOUBLE_EQ(gesehen->m_dLaenge, 1.2);
+        EXPECT_DOUBLE_EQ(gesehen->m_dSPLaenge, 0.6);
+        EXPECT_DOUBLE_EQ(gesehen->m_dSPBreite, 0.4);
+        EXPECT_DOUBLE_EQ(gesehen->m_dSPHoehe, 0.5);
+        EXPECT_DOUBLE_EQ(gesehen->m_dMasse, 0.5);
+        EXPECT_NE(gesehen->m_pBild, nullptr);
+        EXPECT_TRUE(gesehen->m_strBildDatei.empty()) << "the unit's picture file stays the unit's";
+        int nKategorie = -1;
+        adapter.GetFilter(&nKategorie, nullptr);
+        if (!f.bSpeichern) {
+            EXPECT_EQ(nIndex, -1);
+            EXPECT_EQ(nKategorie, 0);
+            continue;
+        }
+        ASSERT_GE(nIndex, 0);
+        EXPECT_EQ(nKategorie, 1);
+        const sHLBItemData* neu = adapter.SelectedEntry();
+        ASSERT_NE(neu, nullptr);
+        EXPECT_EQ(neu->item.m_nArt, 6);
+        EXPECT_TRUE(fs::exists(neu->path));
+        EXPECT_FALSE(neu->item.m_strBildDatei.empty());
+        EXPECT_TRUE(fs::exists(folders.pictures / neu->item.m_strBildDatei));
+    }
 }
 
 TEST_F(HlbAdapterTest, SavedEntriesAreInsertedAndEditedInBothStrips)

@@ -1,8 +1,8 @@
-// Test main for the OpenGL suites: a QGuiApplication on a real window system (run under xvfb-run),
+// Test main for the OpenGL suites: a QApplication on a real window system (run under xvfb-run),
 // with Mesa's software driver pinned in memory first.
 #include "platform/gl/GlContextProbe.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QSurfaceFormat>
 
 #include <gtest/gtest.h>
@@ -20,6 +20,8 @@ int main(int argc, char** argv)
         if (dlopen(driver, RTLD_NOW | RTLD_NODELETE))
             break;
     QSurfaceFormat::setDefaultFormat(GlContextProbe::Format());
-    QGuiApplication app(argc, argv);
+    // The 3D views share one copy of each model's buffers, as in the program.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -77,9 +77,9 @@ TEST_F(CameraTest, SetDerivesPolarAngleAndYawFromTheEye)
         tbVector3 eye;
         float polar, yaw;
     } cases[] = {
-        {{0.0f, 0.0f, -5.0f}, PI / 2, 0.0f},  {{0.0f, 0.0f, 5.0f}, PI / 2, PI},
+        {{0.0f, 0.0f, 5.0f}, PI / 2, 0.0f},   {{0.0f, 0.0f, -5.0f}, PI / 2, PI},
         {{3.0f, 0.0f, 0.0f}, PI / 2, PI / 2}, {{-3.0f, 0.0f, 0.0f}, PI / 2, -PI / 2},
-        {{0.0f, 4.0f, -4.0f}, PI / 4, 0.0f},
+        {{0.0f, 4.0f, 4.0f}, PI / 4, 0.0f},   {{-2.0f, 1.0f, -3.0f}, 1.30f, -2.55f},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.eye.x * 100 + c.eye.y * 10 + c.eye.z);
@@ -87,6 +87,11 @@ TEST_F(CameraTest, SetDerivesPolarAngleAndYawFromTheEye)
         // The 0.0001 added to each normalised length leaves about 0.015 of slack in the angles.
         EXPECT_NEAR(m_camera.Polar(), c.polar, 0.02f);
         EXPECT_NEAR(m_camera.Yaw(), c.yaw, 0.02f);
+        // The eye that Update places lies on the same side of the target, along the same direction.
+        m_camera.Update(0.0f, &m_manager, m_pivot, true);
+        const tbVector3 placed = tbVector3Normalize(m_camera.Eye() - m_camera.Target());
+        const tbVector3 given = tbVector3Normalize(c.eye);
+        EXPECT_GT(tbVector3Dot(placed, given), 0.999f);
     }
     // Degenerate directions stay finite: straight above, and eye on the target.
     for (const tbVector3& eye : {tbVector3{0.0f, 5.0f, 0.0f}, tbVector3{}}) {

@@ -407,6 +407,56 @@ QImage Icon(int id)
         p.drawRect(QRectF(3, 18, 14, 11));
         Arrow(p, QPointF(24, 25), QPointF(24, 6), kBlue);
         break;
+    case 825: { // loading view: a truck with a load on its bed
+        p.setPen(Outline(1.3));
+        p.setBrush(QColor(0xE0, 0x30, 0x30));
+        p.drawRect(QRectF(2, 10, 8, 12));
+        p.setBrush(QColor(0xC8, 0x96, 0x5A));
+        p.drawRect(QRectF(10, 19, 20, 3));
+        p.setBrush(QColor(0xE3, 0xB0, 0x6A));
+        p.drawRect(QRectF(14, 9, 10, 10));
+        p.setBrush(kInk);
+        p.drawEllipse(QPointF(7, 25), 3, 3);
+        p.drawEllipse(QPointF(24, 25), 3, 3);
+        break;
+    }
+    case 826: { // lashing view: a crate held down by a strap
+        p.setPen(Outline(1.3));
+        p.setBrush(QColor(0xC8, 0x96, 0x5A));
+        p.drawRect(QRectF(2, 24, 28, 4));
+        p.setBrush(QColor(0xE3, 0xB0, 0x6A));
+        p.drawRect(QRectF(9, 10, 14, 14));
+        p.setPen(QPen(QColor(0xF0, 0xA0, 0x00), 2.4));
+        p.drawLine(QPointF(3, 24), QPointF(9, 10));
+        p.drawLine(QPointF(9, 10), QPointF(23, 10));
+        p.drawLine(QPointF(23, 10), QPointF(29, 24));
+        break;
+    }
+    case 638: { // view settings: check boxes
+        p.setPen(Outline(1.3));
+        for (int row = 0; row < 3; ++row) {
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(3, 3 + row * 10, 7, 7));
+            p.drawLine(QPointF(14, 6.5 + row * 10), QPointF(29, 6.5 + row * 10));
+        }
+        p.setPen(QPen(kGreen, 2.2));
+        p.drawLine(QPointF(4, 7), QPointF(6, 9));
+        p.drawLine(QPointF(6, 9), QPointF(10, 3));
+        p.drawLine(QPointF(4, 27), QPointF(6, 29));
+        p.drawLine(QPointF(6, 29), QPointF(10, 23));
+        break;
+    }
+    case 828: { // screenshot: a camera
+        p.setPen(Outline(1.3));
+        p.setBrush(QColor(0x60, 0x6A, 0x78));
+        p.drawRoundedRect(QRectF(2, 9, 28, 19), 3, 3);
+        p.drawRect(QRectF(10, 5, 10, 4));
+        p.setBrush(QColor(0xDD, 0xEE, 0xFF));
+        p.drawEllipse(QPointF(16, 18.5), 6, 6);
+        p.setBrush(kBlue);
+        p.drawEllipse(QPointF(16, 18.5), 2.5, 2.5);
+        break;
+    }
     case 633: { // help: a question mark on a blue disc
         Disc(p, kBlue);
         QPainterPath q;
@@ -468,8 +518,8 @@ QImage Icon(int id)
 
 QList<int> RibbonIconPainter::Ids()
 {
-    return {119,   120,   121,   122,   531,   532,   559,   560,   564,   565,   566,
-            633,   644,   655,   656,   732,   742,   831,   892,   1400,  33070, 33071,
+    return {119,   120,   121,   122,   531,   532,   559,   560,   564,   565,   566,  633,   638,
+            644,   655,   656,   732,   742,   825,   826,   828,   831,   892,   1400, 33070, 33071,
             33095, 33101, 33112, 33124, 33148, 33269, 33288, 33333, 33338, 57606, 57665};
 }
 

@@ -1,6 +1,7 @@
 // Draws the views' pictures by number: the cursors and the tab icons.
 #include "ViewPicturePainter.h"
 
+#include "DialogPicturePainter.h"
 #include "PlanPicturePainter.h"
 #include "SecuringPicturePainter.h"
 #include "VehiclePicturePainter.h"
@@ -257,6 +258,8 @@ QList<QString> ViewPicturePainter::Paths()
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : SecuringPicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : DialogPicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -270,6 +273,9 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : VehiclePicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return VehiclePicturePainter::Draw(id);
+    for (int id : DialogPicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return DialogPicturePainter::Draw(id);
     for (int id : WizardPicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return WizardPicturePainter::Draw(id);

@@ -1,0 +1,218 @@
+// One frame of the 3D tab: the sample truck with loads in a shown 1280 x 800 view, made dirty, rendered
+// by the frame step and counted when the composed frame reaches the window; beside it the same scene
+// drawn into an offscreen framebuffer.
+#include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "platform/GlProbe.h"
+#include "platform/ResourceModule.h"
+#include "platform/gl/GlContextProbe.h"
+#include "platform/gl/GlDevice.h"
+#include "view3d/C3DViewport.h"
+#include "view3d/CCamera.h"
+#include "view3d/CFahrzeug3D.h"
+#include "view3d/CQOR3DView.h"
+#include "view3d/CTimerManager.h"
+#include "view3d/ModelCache.h"
+#include "view3d/OffscreenFrame.h"
+#include "view3d/TextureManager.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QScreen>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include <sys/resource.h>
+
+namespace {
+
+tagLGINFO* Placed(int type, double length, double width, double height, double along, double across)
+{
+    auto* load = new tagLGINFO;
+    load->m_nTyp = type;
+    load->m_dLaenge = length;
+    load->m_dBreite = width;
+    load->m_dHoehe = height;
+    load->m_dPosX = along;
+    load->m_dPosY = across;
+    load->m_dMasse = 0.5;
+    load->m_dSPMasse = 0.5;
+    return load;
+}
+
+std::unique_ptr<CQOR1Doc> TruckWithLoads()
+{
+    auto doc = std::make_unique<CQOR1Doc>();
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    auto truck = LoadFahrzeugFromFile(samples / "Vehicles" / "LKW.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!truck || !truck->GetQor())
+        return nullptr;
+    CQOR& plan = *truck->GetQor();
+    plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0), false);
+    plan.AddLgInfo(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2), false);
+    plan.AddLgInfo(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0), false);
+    plan.AddLgInfo(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4), false);
+    plan.AddLgInfo(Placed(3, 1.6, 2.0, 1.4, 4.0, 0.2), false);
+    plan.UpdateSchwerpunkt();
+    doc->SetFahrzeug(truck.release());
+    doc->OnDocumentOpened();
+    return doc;
+}
+
+struct Scene
+{
+    TextureManager textures;
+    ModelCache cache{QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), textures};
+    Scene()
+    {
+        textures.Init(256);
+        cache.InitModellCache();
+    }
+};
+
+void BM_View3DFrame(benchmark::State& state)
+{
+    Scene scene;
+    CQOR3DView::Set3DAvailable(true);
+    CQOR3DView::SetModelCache(&scene.cache);
+    CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
+    auto doc = TruckWithLoads();
+    if (!doc) {
+        state.SkipWithError("no sample truck");
+        return;
+    }
+    CQOR3DView view(doc.get());
+    view.resize(1280, 800);
+    view.OnInitialUpdate();
+    view.show();
+    QEventLoop loop;
+    QObject::connect(view.GlWidget(), &QOpenGLWidget::frameSwapped, &loop, &QEventLoop::quit);
+    for (int i = 0; i < 20 && !view.GlWidget()->IsReady(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!view.GlWidget()->IsReady()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    state.counters["samples"] = view.GlWidget()->FramebufferSamples();
+    for (auto _ : state) {
+        view.SetDirty();
+        CTimerManager::RenderAll(1.0f / 60.0f, 1);
+        loop.exec();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CQOR3DView::SetModelCache(nullptr);
+}
+BENCHMARK(BM_View3DFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Processor time of the frame step at 60 steps a second over 2 s while the 3D view is shown and focused
+// and nothing changes, in percent of one core.
+void BM_View3DIdle(benchmark::State& state)
+{
+    Scene scene;
+    CQOR3DView::Set3DAvailable(true);
+    CQOR3DView::SetModelCache(&scene.cache);
+    CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
+    auto doc = TruckWithLoads();
+    if (!doc) {
+        state.SkipWithError("no sample truck");
+        return;
+    }
+    CQOR3DView view(doc.get());
+    view.resize(1280, 800);
+    view.OnInitialUpdate();
+    view.show();
+    view.activateWindow();
+    view.setFocus();
+    QTimer steps;
+    QObject::connect(&steps, &QTimer::timeout, [] { CTimerManager::RenderAll(1.0f / 60.0f, 1); });
+    steps.start(16);
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    double percent = 0.0;
+    for (auto _ : state) {
+        rusage before{}, after{};
+        getrusage(RUSAGE_SELF, &before);
+        QElapsedTimer wall;
+        wall.start();
+        QEventLoop loop;
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        loop.exec();
+        getrusage(RUSAGE_SELF, &after);
+        const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+        const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) -
+                           seconds(before.ru_stime);
+        percent = 100.0 * cpu / (static_cast<double>(wall.elapsed()) / 1000.0);
+    }
+    state.counters["cpu_percent"] = percent;
+    state.counters["renders"] = view.RenderCount();
+    CQOR3DView::SetModelCache(nullptr);
+}
+BENCHMARK(BM_View3DIdle)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SceneFrame(benchmark::State& state)
+{
+    Scene scene;
+    auto doc = TruckWithLoads();
+    QOffscreenSurface surface;
+    surface.setFormat(GlContextProbe::Format());
+    surface.create();
+    QOpenGLContext context;
+    context.setFormat(GlContextProbe::Format());
+    if (!doc || !context.create() || !context.makeCurrent(&surface)) {
+        state.SkipWithError("no OpenGL context or sample truck");
+        return;
+    }
+    GlDevice device;
+    device.Initialise();
+    CFahrzeug3D renderer(QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), nullptr);
+    CCamera camera;
+    camera.Set(nullptr, {-0.8f, 1.9f, -2.99f}, {0.0f, 1.375f, -2.4f}, 0, 0, 0);
+    camera.Update(0.0f, nullptr, {}, true);
+    OffscreenFrame frame;
+    for (auto _ : state) {
+        const QImage image = frame.Render(device, QSize(1280, 800), camera, [&](IRenderDevice& d) {
+            renderer.Render(d, scene.cache, doc.get(), camera.Target(), nullptr, nullptr, 0);
+        });
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    frame.Release();
+    device.Release();
+    context.doneCurrent();
+}
+BENCHMARK(BM_SceneFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QSurfaceFormat::setDefaultFormat(GlContextProbe::Format());
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    // The record start-up makes here: the probe's multisampling on the screen's size. QOR_BENCH_SAMPLES
+    // measures another multisampling.
+    const GlProbeResult probe = ProbeOpenGL(QString());
+    bool given = false;
+    const int samples = qEnvironmentVariableIntValue("QOR_BENCH_SAMPLES", &given);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    CQOR3DView::SetDeviceRecord(
+        GlSettings::Make(screen.width(), screen.height(), 60, given ? samples : probe.samples));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

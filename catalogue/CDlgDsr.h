@@ -1,0 +1,43 @@
+// The two linked counts offered for a new semi-trailer, or "none".
+#pragma once
+
+#include "ui/CDlgBase.h"
+
+#include <optional>
+
+class CEditLast;
+
+// The second count is half the first; leaving either field sets the other. The result is 0 with "none"
+// checked, else the first count, or twice the second when the first is empty.
+class CDlgDsr : public CDlgBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint32 kTemplateId = 900;
+    static constexpr int kIdErste = 1362;
+    static constexpr int kIdZweite = 1363;
+    static constexpr int kIdKeine = 1344;
+
+    // A committed count: the first at most 500, the second at most 250.
+    static int Klemme(int ctrlId, int nWert);
+    // The value the other field gets when `ctrlId` is left holding `wert` (nullopt: empty).
+    static int Partner(int ctrlId, std::optional<int> wert);
+    static int Ergebnis(bool bKeine, std::optional<int> erste, std::optional<int> zweite);
+
+    explicit CDlgDsr(QWidget* parent = nullptr);
+
+    int m_nErgebnis = 0;
+
+    CEditLast* Feld(int id) const;
+    // Leaving a field: its text is committed and the other field follows.
+    void Verlassen(int ctrlId);
+
+protected:
+    bool OnInitDialog() override;
+    void OnEditCommit(int ctrlId, EditValue& value, int reserved) override;
+    void OnOK() override;
+
+private:
+    std::optional<int> Wert(int ctrlId) const;
+};

@@ -1,0 +1,141 @@
+// The chart's surface and panel on the render device.
+#include "draw2d/CFahrzeugDiagramm3D.h"
+
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CTupelList.h"
+#include "model/vehicle/SYs2X.h"
+#include "platform/gl/IRenderDevice.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+
+bool CFahrzeugDiagramm3D::BuildMesh(CFahrzeug& vehicle, float maxPayload, bool reducedHeight)
+{
+    m_halves[0].clear();
+    m_halves[1].clear();
+    CTupelList* curve = vehicle.GetKurve(false);
+    if (curve == nullptr || curve->IsEmpty() || !(maxPayload > 0.0f)) {
+        m_mesh.Build({}, {}, 0, 0, 0, 0);
+        return false;
+    }
+    std::vector<DiagrammMesh::Record> records;
+    for (const SYs2X* p : curve->Punkte())
+        if (p != nullptr && p->m_dMaxLast >= 0.0)
+            records.push_back({p->m_dX, p->m_dMaxLast, p->m_dMinLast});
+    const CFahrzeugDiagramm& chart = vehicle.m_Diagramm;
+    std::vector<DiagrammMesh::LateralPoint> points;
+    for (const tbVector2& p : chart.GetPunkte())
+        points.push_back({p.x, p.y});
+    std::sort(points.begin(), points.end(),
+              [](const auto& a, const auto& b) { return a.payload < b.payload; });
+    const float scale = (reducedHeight ? 1.5f : 3.5f) / maxPayload;
+    if (!m_mesh.Build(records, points, vehicle.GetLFBreite() * 0.5f, chart.GetK(), chart.GetC(), scale))
+        return false;
+    const std::vector<DiagrammMesh::Vertex>& v = m_mesh.Vertices();
+    const std::vector<std::uint32_t>& idx = m_mesh.Indices();
+    const std::size_t half = idx.size() / 2;
+    for (std::size_t i = 0; i < idx.size(); ++i) {
+        const DiagrammMesh::Vertex& p = v[idx[i]];
+        for (float f : {p.x, p.y, p.z, p.nx, p.ny, p.nz, 0.0f, 0.0f})
+            m_halves[i < half ? 0 : 1].push_back(f);
+    }
+    return true;
+}
+
+void CFahrzeugDiagramm3D::DrawHalves(IRenderDevice& device)
+{
+    for (const std::vector<float>& h : m_halves)
+        if (!h.empty())
+            device.DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::PositionNormalTexture, h.data(),
+                                 static_cast<int>(h.size() / 24), 32);
+}
+
+bool CFahrzeugDiagramm3D::Render3D(IRenderDevice& device)
+{
+    if (!IsBuilt())
+        return false;
+    const RenderState saved[] = {RenderState::CullMode,         RenderState::FillMode,
+                                 RenderState::Lighting,         RenderState::ColorVertex,
+                                 RenderState::AlphaBlendEnable, RenderState::ZWriteEnable};
+    std::array<int, std::size(saved)> values{};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = device.GetRenderState(saved[i]);
+    const tbColor material = device.GetMaterialColour();
+    device.SetRenderState(RenderState::ColorVertex, 0);
+    device.SetRenderState(RenderState::Lighting, 1);
+    device.SetRenderState(RenderState::AlphaBlendEnable, 1);
+    device.SetRenderState(RenderState::ZWriteEnable, 0);
+    for (int i = 0; i < 4; ++i)
+        device.LightEnable(i, false);
+    for (const auto& [colour, fill] :
+         {std::pair{kSurface, FillMode::Solid}, std::pair{kWire, FillMode::Wireframe}}) {
+        device.SetMaterialColour(colour);
+        device.SetRenderState(RenderState::FillMode, static_cast<int>(fill));
+        device.SetRenderState(RenderState::CullMode, static_cast<int>(CullMode::Clockwise));
+        DrawHalves(device);
+        device.SetRenderState(RenderState::CullMode, static_cast<int>(CullMode::CounterClockwise));
+        DrawHalves(device);
+    }
+    device.SetMaterialColour(material);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        device.SetRenderState(saved[i], values[i]);
+    for (int i = 0; i < 4; ++i)
+        device.LightEnable(i, true);
+    return true;
+}
+
+bool CFahrzeugDiagramm3D::RenderPanel(IRenderDevice& device, const tbVector3& pos, const QImage& chart,
+                                      float loadAreaWidth)
+{
+    if (chart.isNull())
+        return false;
+    if (m_texture.isNull() || m_texture.cacheKey() == 0 ||
+        m_texture.size() != QSize(kTextureSize, kTextureSize))
+        m_texture = QImage(kTextureSize, kTextureSize, QImage::Format_RGBA8888);
+    m_texture.fill(Qt::white);
+    {
+        QPainter p(&m_texture);
+        p.drawImage(0, 0, chart);
+    }
+    const float width = kPanelWidth;
+    const float height = kPanelWidth * static_cast<float>(chart.height()) / static_cast<float>(chart.width());
+    const float w = std::max(2.5f, loadAreaWidth);
+    const tbVector3 origin{pos.x - 0.5f - w / 2.0f - width, pos.y + 0.01f, pos.z};
+    return DrawTexturedQuad(device, &m_texture, origin, {1, 0, 0}, {0, 0, -1}, width, height,
+                            static_cast<float>(chart.width()) / kTextureSize,
+                            static_cast<float>(chart.height()) / kTextureSize);
+}
+
+bool CFahrzeugDiagramm3D::DrawTexturedQuad(IRenderDevice& device, const QImage* texture,
+                                           const tbVector3& origin, const tbVector3& edgeWidth,
+                                           const tbVector3& edgeHeight, float width, float height, float u,
+                                           float v)
+{
+    if (texture == nullptr || texture->isNull())
+        return false;
+    struct Vertex
+    {
+        float x, y, z;
+        std::uint32_t colour;
+        float u, v;
+    };
+    const tbVector3 a = origin, b = origin + width * edgeWidth, c = b + height * edgeHeight,
+                    d = origin + height * edgeHeight;
+    const std::uint32_t white = 0xFFFFFFFFu;
+    const Vertex quad[6] = {{a.x, a.y, a.z, white, 0, 0}, {b.x, b.y, b.z, white, u, 0},
+                            {c.x, c.y, c.z, white, u, v}, {a.x, a.y, a.z, white, 0, 0},
+                            {c.x, c.y, c.z, white, u, v}, {d.x, d.y, d.z, white, 0, v}};
+    const int lighting = device.GetRenderState(RenderState::Lighting);
+    const int vertexColour = device.GetRenderState(RenderState::ColorVertex);
+    device.SetRenderState(RenderState::Lighting, 0);
+    device.SetRenderState(RenderState::ColorVertex, 1);
+    device.SetTexture(texture);
+    device.DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::PositionColourTexture, quad, 2,
+                         sizeof(Vertex));
+    device.SetTexture(nullptr);
+    device.SetRenderState(RenderState::ColorVertex, vertexColour);
+    device.SetRenderState(RenderState::Lighting, lighting);
+    return true;
+}

@@ -1,0 +1,385 @@
+// Hands files on: by e-mail (through the mail server or the desktop mail client) or copied into a
+// folder; in exchange mode the exchange files of vehicle or combination files are written first.
+#include "reports/CDlgExport.h"
+
+#include "model/base/FolderHelpers.h"
+#include "model/text/TextProvider.h"
+#include "platform/mail/MailHandOver.h"
+#include "platform/mail/MailSettings.h"
+#include "platform/mail/MimeWriter.h"
+#include "platform/mail/SmtpClient.h"
+#include "platform/mail/VCardReader.h"
+#include "reports/CDlgAddressees.h"
+#include "reports/ExchangeFileWriter.h"
+#include "reports/MailRecipients.h"
+#include "ui/BrowseForFolder.h"
+#include "ui/CommandUpdateEvent.h"
+#include "ui/ControlId.h"
+#include "ui/IMessageBoxService.h"
+#include "ui/ShowMessage658.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <filesystem>
+
+namespace {
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+// The caption line of a command text ("tooltip\ncaption\n..."), the text itself when it has one line.
+QString Caption(quint32 id)
+{
+    const QStringList lines = Text(id).split(QLatin1Char('\n'));
+    return lines.size() > 1 ? lines.at(1) : lines.value(0);
+}
+
+QString RecentFolderKey()
+{
+    return QStringLiteral("Settings/RecentExportFolder");
+}
+
+} // namespace
+
+CDlgExport::CDlgExport(const QStringList& sources, const QString& pictureFolder, QWidget* parent)
+    : CDlgBase(kTemplateId, parent), m_sources(sources),
+      m_writer(std::make_unique<ExchangeFileWriter>(pictureFolder.toStdString()))
+{
+}
+
+CDlgExport::CDlgExport(const QStringList& pdfFiles, QWidget* parent)
+    : CDlgBase(kTemplateId, parent), m_bPdf(true), m_attachments(pdfFiles)
+{
+}
+
+CDlgExport::~CDlgExport() = default;
+
+bool CDlgExport::OnInitDialog()
+{
+    CDlgBase::OnInitDialog();
+    if (!m_bPdf && m_writer) {
+        std::vector<std::filesystem::path> sources;
+        for (const QString& source : m_sources)
+            sources.emplace_back(source.toStdString());
+        m_writer->WriteExportTempFiles(sources);
+        for (const std::filesystem::path& path : m_writer->ExchangePaths())
+            if (!path.empty())
+                m_attachments.append(QString::fromStdString(path.string()));
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(ControlId::Find(this, kIdAttachments))) {
+        for (const QString& path : m_attachments)
+            combo->addItem(QFileInfo(path).fileName());
+        combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    }
+    const MailSettings settings = MailSettings::Load();
+    if (auto* client = qobject_cast<QLabel*>(ControlId::Find(this, kIdClient)))
+        client->setText(QStringLiteral("(%1)").arg(settings.ClientName()));
+    if (auto* direct = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdDirect)))
+        direct->setChecked(true);
+    QString folder = QSettings().value(RecentFolderKey()).toString();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (auto* field = qobject_cast<QLineEdit*>(ControlId::Find(this, kIdFolder)))
+        field->setText(folder);
+    SetSendMode(kByMail);
+    return true;
+}
+
+void CDlgExport::SetSendMode(int mode)
+{
+    m_nSendMode = mode;
+    if (auto* radio =
+            qobject_cast<QAbstractButton*>(ControlId::Find(this, mode == kByMail ? kIdMail : kIdFolderMode)))
+        radio->setChecked(true);
+    if (auto* run = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdRun)))
+        run->setText(mode == kByMail ? Text(146) : Caption(714));
+    KickIdle();
+}
+
+void CDlgExport::OnUpdateCommand(CommandUpdateEvent& query)
+{
+    const bool mail = m_nSendMode == kByMail;
+    switch (query.Id()) {
+    case kIdTo:
+    case kIdCc:
+    case kIdSubject:
+    case kIdText:
+    case 1359:
+    case kIdDirect:
+        query.Enable(mail);
+        return;
+    case kIdFolder:
+    case kIdBrowse:
+    case kIdFolderCtrl:
+        query.Enable(!mail);
+        return;
+    case kIdBook:
+    case kIdCcBook:
+        query.Enable(mail && !MailSettings::Load().contacts.isEmpty());
+        return;
+    default:
+        CDlgBase::OnUpdateCommand(query);
+    }
+}
+
+bool CDlgExport::OnCommand(int id, int notifyCode, QObject* control)
+{
+    switch (id) {
+    case kIdMail:
+        SetSendMode(kByMail);
+        return true;
+    case kIdFolderMode:
+        SetSendMode(kToFolder);
+        return true;
+    case kIdRun:
+        Run();
+        return true;
+    case kIdBrowse:
+        Browse();
+        return true;
+    case kIdBook:
+    case kIdCcBook:
+        OpenAddressBook(kIdTo);
+        return true;
+    default:
+        return CDlgBase::OnCommand(id, notifyCode, control);
+    }
+}
+
+void CDlgExport::Error(quint32 caption, const QString& text)
+{
+    MessageBoxes().Show(this, Text(caption), text, IMessageBoxService::Icon::Error,
+                        IMessageBoxService::Buttons::Ok);
+}
+
+void CDlgExport::Run()
+{
+    if (!m_bPdf) {
+        // The exchange files are written; handing them on is not part of this version.
+        ShowMessage658(this);
+        return;
+    }
+    if (m_nSendMode == kByMail)
+        RunMail();
+    else
+        RunFolder();
+}
+
+bool CDlgExport::CheckRecipients(int fieldId)
+{
+    auto* field = qobject_cast<QLineEdit*>(ControlId::Find(this, fieldId));
+    if (!field || MailRecipients::Validate(field->text()))
+        return true;
+    Error(7, Text(21));
+    field->setFocus();
+    field->selectAll();
+    return false;
+}
+
+QString CDlgExport::AskPassword(const QString& server, const QString& user)
+{
+    return QInputDialog::getText(this, server, user, QLineEdit::Password);
+}
+
+MailResult CDlgExport::WaitForMail(QObject* sender, const std::function<void()>& cancel)
+{
+    MailResult result;
+    result.outcome = MailResult::Outcome::Failed;
+    QEventLoop loop;
+    bool finished = false;
+    auto take = [&](const MailResult& answer) {
+        result = answer;
+        finished = true;
+        loop.quit();
+    };
+    if (auto* smtp = qobject_cast<SmtpClient*>(sender))
+        connect(smtp, &SmtpClient::finished, &loop, take);
+    else if (auto* handOver = qobject_cast<MailHandOver*>(sender))
+        connect(handOver, &MailHandOver::finished, &loop, take);
+    QProgressDialog notice(Text(146) + QStringLiteral("…"), Caption(705), 0, 0, this);
+    notice.setWindowModality(Qt::WindowModal);
+    notice.setMinimumDuration(0);
+    connect(&notice, &QProgressDialog::canceled, &loop, [&] { cancel(); });
+    notice.show();
+    if (!finished)
+        loop.exec();
+    notice.close();
+    return result;
+}
+
+void CDlgExport::RunMail()
+{
+    if (!CheckRecipients(kIdTo) || !CheckRecipients(kIdCc))
+        return;
+    MailMessage message;
+    message.to = MailRecipients::Split(qobject_cast<QLineEdit*>(ControlId::Find(this, kIdTo))->text());
+    message.cc = MailRecipients::Split(qobject_cast<QLineEdit*>(ControlId::Find(this, kIdCc))->text());
+    message.subject = qobject_cast<QLineEdit*>(ControlId::Find(this, kIdSubject))->text();
+    message.text = qobject_cast<QPlainTextEdit*>(ControlId::Find(this, kIdText))->toPlainText();
+    for (const QString& path : m_attachments)
+        message.attachments.append(MailAttachment{path, QString()});
+    const bool direct = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdDirect))->isChecked();
+    const MailSettings settings = MailSettings::Load();
+    MailResult result;
+    QString handedTo;
+    if (direct) {
+        if (!settings.IsSmtpComplete()) {
+            Error(613, Text(61841));
+            return;
+        }
+        if (message.to.isEmpty() && message.cc.isEmpty()) {
+            Error(7, Text(21));
+            return;
+        }
+        QByteArray mime;
+        QString error;
+        if (!MimeWriter::Write(message, settings.senderAddress, settings.senderName,
+                               QDateTime::currentDateTime(), mime, &error)) {
+            Error(613, Text(187) + QStringLiteral("\n\n") + error);
+            return;
+        }
+        SmtpClient client;
+        const QPointer<CDlgExport> self(this);
+        const SmtpClient::Server server = settings.Server([self](const QString& host, const QString& user) {
+            return self ? self->AskPassword(host, user) : QString();
+        });
+        client.Send(server, settings.senderAddress, message.to + message.cc, mime);
+        result = WaitForMail(&client, [&client] { client.Cancel(); });
+        handedTo = settings.smtpServer;
+    } else {
+        if (QStandardPaths::findExecutable(m_strHandOverProgram).isEmpty() &&
+            !QFileInfo(m_strHandOverProgram).isExecutable()) {
+            Error(613, Text(61840));
+            return;
+        }
+        MailHandOver handOver;
+        handOver.Start(message, m_strHandOverProgram);
+        result = WaitForMail(&handOver, [] {});
+        handedTo = MailSettings().ClientName();
+    }
+    switch (result.outcome) {
+    case MailResult::Outcome::Sent:
+    case MailResult::Outcome::HandedOver: {
+        IMessageBoxService::HtmlBox box;
+        box.text = Text(460).replace(QLatin1String("%s"), handedTo);
+        box.captionId = 273;
+        box.buttons = {{668, 668}};
+        MessageBoxes().ShowHtml(this, box, nullptr);
+        done(kIdRun);
+        return;
+    }
+    case MailResult::Outcome::Cancelled:
+        return;
+    case MailResult::Outcome::Failed:
+        Error(613, Text(187) + QStringLiteral("\n\n") + result.reason);
+        return;
+    }
+}
+
+namespace {
+
+// Copies `source` to `target` through a new file beside the target renamed over it at the end, so a
+// failed copy never leaves half a file. Answers the reason of a failure, empty on success.
+QString CopyWhole(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    QTemporaryFile out(QFileInfo(target).absolutePath() + QStringLiteral("/.export-XXXXXX"));
+    if (!out.open())
+        return out.errorString();
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 16);
+        if (block.isEmpty() && in.error() != QFile::NoError)
+            return in.errorString();
+        if (out.write(block) != block.size())
+            return out.errorString();
+    }
+    if (!out.flush())
+        return out.errorString();
+    std::error_code ec;
+    std::filesystem::rename(out.fileName().toStdString(), target.toStdString(), ec);
+    if (ec)
+        return QString::fromStdString(ec.message());
+    out.setAutoRemove(false);
+    return QString();
+}
+
+} // namespace
+
+void CDlgExport::RunFolder()
+{
+    const QString folder = qobject_cast<QLineEdit*>(ControlId::Find(this, kIdFolder))->text();
+    if (folder.isEmpty()) {
+        Error(71, Text(467));
+        return;
+    }
+    int copied = 0;
+    for (const QString& source : m_attachments) {
+        const QString target = QDir(folder).filePath(QFileInfo(source).fileName());
+        if (QFileInfo::exists(target) &&
+            MessageBoxes().Show(this, Text(273), Text(80).replace(QLatin1String("%s"), target),
+                                IMessageBoxService::Icon::Warning,
+                                IMessageBoxService::Buttons::YesNo) != IMessageBoxService::kYes)
+            continue;
+        const QString reason = CopyWhole(source, target);
+        if (!reason.isEmpty()) {
+            Error(81, Text(187) + QStringLiteral("\n\n") + target + QStringLiteral(": ") + reason);
+            continue;
+        }
+        ++copied;
+    }
+    if (copied > 0)
+        done(kIdRun);
+}
+
+void CDlgExport::Browse()
+{
+    auto* field = qobject_cast<QLineEdit*>(ControlId::Find(this, kIdFolder));
+    FolderStart start;
+    start.path = field ? field->text() : QString();
+    const QString chosen = BrowseForFolder(this, start, FolderStart::kNone, QStringLiteral("Export"), false);
+    if (chosen.isEmpty())
+        return;
+    if (!IsFolderWritable(chosen.toStdString())) {
+        Error(82, Text(187) + QStringLiteral("\n\n") + chosen);
+        return;
+    }
+    if (field) {
+        field->setText(chosen);
+        field->selectAll();
+    }
+    QSettings().setValue(RecentFolderKey(), chosen);
+}
+
+void CDlgExport::OpenAddressBook(int fieldId)
+{
+    QVector<MailContact> contacts;
+    QString error;
+    if (!VCardReader::Read(MailSettings::Load().contacts, contacts, &error)) {
+        Error(613, Text(187) + QStringLiteral("\n\n") + error);
+        return;
+    }
+    CDlgAddressees book(contacts, this);
+    if (book.exec() != QDialog::Accepted)
+        return;
+    if (auto* field = qobject_cast<QLineEdit*>(ControlId::Find(this, fieldId)))
+        field->setText(book.Result());
+}

@@ -1,0 +1,79 @@
+// Hands files on: by e-mail (through the mail server or the desktop mail client) or copied into a
+// folder; in exchange mode the exchange files of vehicle or combination files are written first.
+#pragma once
+
+#include "ui/CDlgBase.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class ExchangeFileWriter;
+struct MailResult;
+
+class CDlgExport : public CDlgBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint32 kTemplateId = 899;
+    static constexpr int kIdRun = 654;
+    static constexpr int kIdMail = 1348;
+    static constexpr int kIdFolderMode = 1349;
+    static constexpr int kIdTo = 1352;
+    static constexpr int kIdCc = 1353;
+    static constexpr int kIdSubject = 1354;
+    static constexpr int kIdText = 1355;
+    static constexpr int kIdBook = 1342;
+    static constexpr int kIdCcBook = 1343;
+    static constexpr int kIdClient = 1361;
+    static constexpr int kIdDirect = 1364;
+    static constexpr int kIdFolder = 1362;
+    static constexpr int kIdBrowse = 1344;
+    static constexpr int kIdFolderCtrl = 1360;
+    static constexpr int kIdAttachments = 1394;
+    enum SendMode
+    {
+        kByMail = 0,
+        kToFolder = 1
+    };
+
+    // Exchange mode: writes the exchange files of `sources` (vehicle or combination files) with the
+    // pictures of `pictureFolder` into a private folder that goes with the dialog.
+    CDlgExport(const QStringList& sources, const QString& pictureFolder, QWidget* parent = nullptr);
+    // PDF mode: hands on the given files.
+    explicit CDlgExport(const QStringList& pdfFiles, QWidget* parent = nullptr);
+    ~CDlgExport() override;
+
+    bool IsPdfMode() const { return m_bPdf; }
+    QStringList Attachments() const { return m_attachments; }
+    int SendMode() const { return m_nSendMode; }
+    // The program that hands a mail to the desktop mail client (tests give a stand-in).
+    void SetHandOverProgram(const QString& program) { m_strHandOverProgram = program; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+    void OnUpdateCommand(CommandUpdateEvent& query) override;
+    // The password of the mail server's user, asked once per program run.
+    virtual QString AskPassword(const QString& server, const QString& user);
+
+private:
+    void SetSendMode(int mode);
+    void Run();
+    void RunMail();
+    void RunFolder();
+    void Browse();
+    void OpenAddressBook(int fieldId);
+    bool CheckRecipients(int fieldId);
+    // Waits behind a notice with Cancel until the mail layer answers.
+    MailResult WaitForMail(QObject* sender, const std::function<void()>& cancel);
+    void Error(quint32 caption, const QString& text);
+
+    bool m_bPdf = false;
+    QStringList m_sources;
+    QStringList m_attachments;
+    std::unique_ptr<ExchangeFileWriter> m_writer;
+    int m_nSendMode = kByMail;
+    QString m_strHandOverProgram = QStringLiteral("xdg-email");
+};

@@ -1,0 +1,36 @@
+// The recipients field of a mail: parts separated by ";", each a plain mail address.
+#include "reports/MailRecipients.h"
+
+#include <QRegularExpression>
+
+namespace MailRecipients {
+
+QStringList Split(const QString& text)
+{
+    QStringList parts;
+    for (const QString& part : text.split(QLatin1Char(';'))) {
+        qsizetype begin = 0;
+        qsizetype end = part.size();
+        auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+        while (begin < end && blank(part.at(begin)))
+            ++begin;
+        while (end > begin && blank(part.at(end - 1)))
+            --end;
+        if (end > begin)
+            parts.append(part.mid(begin, end - begin));
+    }
+    return parts;
+}
+
+bool Validate(const QString& text)
+{
+    // The dot between the domain's parts is the expression's plain "." (any character).
+    static const QRegularExpression address(
+        QStringLiteral("^[a-zA-Z0-9_.+-]+@[a-zA-Z0-9-]+.[a-zA-Z0-9-.]+$"));
+    for (const QString& part : Split(text))
+        if (!address.match(part).hasMatch())
+            return false;
+    return true;
+}
+
+} // namespace MailRecipients

@@ -1,0 +1,97 @@
+// The PDF export: converter behind the wait notice, failures named, good PDFs to the export dialog.
+#include "reports/PdfExport.h"
+
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "reports/CPdfKonverter.h"
+#include "ui/CDlgMessageOnly.h"
+#include "ui/IMessageBoxService.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+PdfExport::ExportDialog& DialogSlot()
+{
+    static PdfExport::ExportDialog dialog;
+    return dialog;
+}
+
+PdfExport::Warten& WartenSlot()
+{
+    static PdfExport::Warten warten;
+    return warten;
+}
+
+int& ZeitlimitSlot()
+{
+    static int ms = CPdfKonverter::kZeitlimitMs;
+    return ms;
+}
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+} // namespace
+
+void PdfExport::SetExportDialog(ExportDialog dialog)
+{
+    DialogSlot() = std::move(dialog);
+}
+
+void PdfExport::SetWarten(Warten warten)
+{
+    WartenSlot() = std::move(warten);
+}
+
+void PdfExport::SetZeitlimitMs(int ms)
+{
+    ZeitlimitSlot() = ms;
+}
+
+bool PdfExport::ExportHtmlAsPdf(CQOR1Doc*, const QStringList& htmlDateien, const QString& berichtOrdner,
+                                QWidget* parent)
+{
+    CPdfKonverter konverter;
+    konverter.SetZeitlimitMs(ZeitlimitSlot());
+    konverter.Vorbereiten(htmlDateien, berichtOrdner);
+    if (konverter.Programm().isEmpty()) {
+        MessageBoxes().Show(parent, Text(273), Text(1382), IMessageBoxService::Icon::Error,
+                            IMessageBoxService::Buttons::Ok);
+        return false;
+    }
+    CDlgMessageOnly notice(parent);
+    notice.SetMessage(Text(184));
+    notice.SetWorker(&konverter);
+    const int antwort = WartenSlot() ? WartenSlot()(notice) : notice.exec();
+    // A cancelled notice stops the chain; nothing of it runs on.
+    if (antwort != QDialog::Accepted || !konverter.IsFertig())
+        konverter.Abbrechen();
+
+    QStringList gute;
+    QStringList meldungen;
+    for (const CPdfKonverter::SErgebnis& e : konverter.Ergebnisse()) {
+        const std::string name = QFileInfo(e.html).completeBaseName().toStdString();
+        if (e.status == CPdfKonverter::Status::Abgebrochen)
+            continue;
+        if (e.Brauchbar())
+            gute.append(e.pdf);
+        if (e.status == CPdfKonverter::Status::OhneBilder)
+            meldungen.append(QString::fromStdString(FormatResChecked(1381, {name})));
+        else if (!e.Brauchbar())
+            meldungen.append(QString::fromStdString(FormatResChecked(1380, {name})));
+    }
+    if (antwort != QDialog::Accepted)
+        return false;
+    if (!meldungen.isEmpty())
+        MessageBoxes().Show(parent, Text(273), meldungen.join(QLatin1Char('\n')),
+                            gute.isEmpty() ? IMessageBoxService::Icon::Error
+                                           : IMessageBoxService::Icon::Warning,
+                            IMessageBoxService::Buttons::Ok);
+    if (gute.isEmpty() || !DialogSlot())
+        return false;
+    return DialogSlot()(parent, gute) == kExportiert;
+}

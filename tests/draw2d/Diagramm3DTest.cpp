@@ -1,0 +1,144 @@
+// The chart's 3D side on the recording device: the surface's passes in order, the panel's place, and
+// nothing drawn without a curve or a picture.
+#include "PlanDrawingFixture.h"
+#include "draw2d/CFahrzeugDiagramm3D.h"
+#include "draw2d/CFahrzeugDiagrammBild.h"
+#include "model/vehicle/CTupelList.h"
+#include "model/vehicle/SYs2X.h"
+#include "platform/gl/RecordingDevice.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using Kind = RecordingDevice::CallKind;
+
+class Diagramm3DTest : public PlanDrawingFixture
+{
+protected:
+    CFahrzeugDiagramm3D m_chart;
+    RecordingDevice m_device;
+};
+
+TEST_F(Diagramm3DTest, TheSurfaceIsDrawnBackThenFrontFacesThenAsWire)
+{
+    Open("LKW");
+    CFahrzeug& truck = *m_doc->GetFahrzeug();
+    ASSERT_TRUE(m_chart.BuildMesh(truck, static_cast<float>(truck.GetMaxNutzlast(true)), false));
+    m_device.SetRenderState(RenderState::ZWriteEnable, 1);
+    m_device.SetRenderState(RenderState::CullMode, static_cast<int>(CullMode::CounterClockwise));
+    for (int i = 0; i < 4; ++i)
+        m_device.LightEnable(i, true);
+    m_device.Clear();
+    ASSERT_TRUE(m_chart.Render3D(m_device));
+    // Each draw with the cull mode, fill mode and material alpha in force then.
+    struct Draw
+    {
+        int cull, fill;
+        float alpha;
+    };
+    std::vector<Draw> draws;
+    int cull = -1, fill = -1;
+    float alpha = -1.0f;
+    for (const RecordingDevice::Call& call : m_device.Calls()) {
+        if (call.kind == Kind::SetRenderState && call.state == RenderState::CullMode)
+            cull = call.value;
+        if (call.kind == Kind::SetRenderState && call.state == RenderState::FillMode)
+            fill = call.value;
+        if (call.kind == Kind::SetMaterialColour && call.diffuse)
+            alpha = call.diffuse->a;
+        if (call.kind == Kind::DrawPrimitive) {
+            draws.push_back({cull, fill, alpha});
+            EXPECT_EQ(call.layout, VertexLayout::PositionNormalTexture);
+            EXPECT_EQ(call.primitiveCount, m_chart.Mesh().TrianglesPerHalf());
+        }
+    }
+    const int cw = static_cast<int>(CullMode::Clockwise), ccw = static_cast<int>(CullMode::CounterClockwise);
+    const int solid = static_cast<int>(FillMode::Solid), wire = static_cast<int>(FillMode::Wireframe);
+    const Draw expected[] = {
+        {cw, solid, CFahrzeugDiagramm3D::kSurface.a},  {cw, solid, CFahrzeugDiagramm3D::kSurface.a},
+        {ccw, solid, CFahrzeugDiagramm3D::kSurface.a}, {ccw, solid, CFahrzeugDiagramm3D::kSurface.a},
+        {cw, wire, CFahrzeugDiagramm3D::kWire.a},      {cw, wire, CFahrzeugDiagramm3D::kWire.a},
+        {ccw, wire, CFahrzeugDiagramm3D::kWire.a},     {ccw, wire, CFahrzeugDiagramm3D::kWire.a}};
+    ASSERT_EQ(draws.size(), std::size(expected));
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(draws[i].cull, expected[i].cull);
+        EXPECT_EQ(draws[i].fill, expected[i].fill);
+        EXPECT_FLOAT_EQ(draws[i].alpha, expected[i].alpha);
+    }
+    // Depth writes off while drawing; everything put back after.
+    EXPECT_EQ(m_device.GetRenderState(RenderState::ZWriteEnable), 1);
+    EXPECT_EQ(m_device.GetRenderState(RenderState::CullMode), ccw);
+    EXPECT_EQ(m_device.GetMaterialColour().a, 1.0f);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(m_device.IsLightEnabled(i));
+}
+
+TEST_F(Diagramm3DTest, FrontVehicleAndTrailerShareOneHeightScale)
+{
+    Open("GDA");
+    CFahrzeug& trailer = *m_doc->GetFahrzeug();
+    const float scale = 20.0f;
+    ASSERT_TRUE(m_chart.BuildMesh(trailer, scale, false));
+    float top = 0.0f;
+    for (const DiagrammMesh::Vertex& v : m_chart.Mesh().Vertices())
+        top = std::max(top, v.y);
+    // The highest payload of the trailer's curve stands at payload x 3.5 / scale.
+    double highest = 0.0;
+    for (const SYs2X* p : trailer.GetKurve(false)->Punkte())
+        highest = std::max(highest, p->m_dMaxLast);
+    EXPECT_NEAR(top, static_cast<float>(highest) * 3.5f / scale, 1e-4f);
+}
+
+TEST_F(Diagramm3DTest, NothingIsDrawnWithoutACurveOrAPicture)
+{
+    Open("SZM");
+    EXPECT_FALSE(m_chart.BuildMesh(*m_doc->GetFahrzeug(), 10.0f, false));
+    EXPECT_FALSE(m_chart.Render3D(m_device));
+    EXPECT_FALSE(m_chart.RenderPanel(m_device, {0, 0, 0}, QImage(), 2.4f));
+    EXPECT_FALSE(
+        CFahrzeugDiagramm3D::DrawTexturedQuad(m_device, nullptr, {}, {1, 0, 0}, {0, 0, -1}, 1, 1, 1, 1));
+    EXPECT_TRUE(m_device.Calls().empty());
+}
+
+TEST_F(Diagramm3DTest, ThePanelLiesFlatLeftOfTheVehicle)
+{
+    const struct
+    {
+        float width;
+        float left;
+    } cases[] = {{2.48f, -0.5f - 1.25f - 3.5f}, {3.0f, -0.5f - 1.5f - 3.5f}};
+    QImage chart(CFahrzeugDiagrammBild::kBreite, CFahrzeugDiagrammBild::kHoehe, QImage::Format_RGB32);
+    chart.fill(Qt::white);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        m_device.SetRenderState(RenderState::Lighting, 1);
+        m_device.Clear();
+        ASSERT_TRUE(m_chart.RenderPanel(m_device, {0.0f, 0.0f, -2.0f}, chart, c.width));
+        const RecordingDevice::Call* draw = nullptr;
+        for (const RecordingDevice::Call& call : m_device.Calls())
+            if (call.kind == Kind::DrawPrimitive)
+                draw = &call;
+        ASSERT_NE(draw, nullptr);
+        ASSERT_EQ(draw->primitiveCount, 2);
+        float corner[6];
+        std::memcpy(corner, draw->vertices.data(), sizeof(corner));
+        EXPECT_FLOAT_EQ(corner[0], c.left);
+        EXPECT_FLOAT_EQ(corner[1], 0.01f);
+        EXPECT_FLOAT_EQ(corner[2], -2.0f);
+        // The far corner: 3.5 wide, 3.5 x 352 / 290 deep, texture to 290 / 512 and 352 / 512.
+        float far[6];
+        std::memcpy(far, draw->vertices.data() + 2 * 24, sizeof(far));
+        EXPECT_FLOAT_EQ(far[0], c.left + 3.5f);
+        EXPECT_NEAR(far[2], -2.0f - 3.5f * 352.0f / 290.0f, 1e-5f);
+        EXPECT_FLOAT_EQ(far[4], 290.0f / 512.0f);
+        EXPECT_FLOAT_EQ(far[5], 352.0f / 512.0f);
+        // Drawn unlit with the texture, both put back after.
+        EXPECT_EQ(m_device.GetRenderState(RenderState::Lighting), 1);
+        EXPECT_EQ(m_device.Calls().back().kind, Kind::SetRenderState);
+    }
+}
+
+} // namespace

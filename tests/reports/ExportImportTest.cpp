@@ -1,0 +1,618 @@
+// The export dialog (mail, folder, exchange files), the import dialog with the inbox search, and the
+// import file dialog that keeps the per-user data folder unchanged.
+#include "platform/mail/MailSettings.h"
+#include "reports/CDlgExport.h"
+#include "reports/CDlgImport.h"
+#include "reports/CDlgSearchInbox.h"
+#include "reports/CImportFileDlg.h"
+#include "reports/MailRecipients.h"
+#include "ui/BrowseForFolder.h"
+#include "ui/ControlId.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include "../ui/UiTestModule.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+QString Artifacts()
+{
+    const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/reports");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+bool ProcessUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (!done()) {
+        if (guard.elapsed() > 20000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool Enabled(CDlgBase& dialog, int id)
+{
+    dialog.KickIdle();
+    QWidget* control = ControlId::Find(&dialog, id);
+    return control && control->isEnabled();
+}
+
+void Click(CDlgBase& dialog, int id)
+{
+    dialog.KickIdle();
+    auto* button = qobject_cast<QAbstractButton*>(ControlId::Find(&dialog, id));
+    ASSERT_NE(button, nullptr) << id;
+    button->click();
+}
+
+template <class T> T* Control(CDlgBase& dialog, int id)
+{
+    return qobject_cast<T*>(ControlId::Find(&dialog, id));
+}
+
+// A mail server on the loopback that accepts everything and keeps the message.
+class MailSink : public QObject
+{
+public:
+    MailSink()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* socket = m_server.nextPendingConnection();
+            socket->write("220 sink\r\n");
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                m_buffer += socket->readAll();
+                for (;;) {
+                    if (m_inData) {
+                        const qsizetype end = m_buffer.indexOf("\r\n.\r\n");
+                        if (end < 0)
+                            return;
+                        message = m_buffer.left(end + 2);
+                        m_buffer.remove(0, end + 5);
+                        m_inData = false;
+                        socket->write("250 kept\r\n");
+                        continue;
+                    }
+                    const qsizetype end = m_buffer.indexOf("\r\n");
+                    if (end < 0)
+                        return;
+                    const QByteArray line = m_buffer.left(end);
+                    m_buffer.remove(0, end + 2);
+                    commands.append(line);
+                    if (line.startsWith("DATA")) {
+                        m_inData = true;
+                        socket->write("354 go on\r\n");
+                    } else if (line.startsWith("QUIT")) {
+                        socket->write("221 bye\r\n");
+                        socket->disconnectFromHost();
+                    } else if (line.startsWith("RCPT") && refuseRcpt) {
+                        socket->write("550 no such user\r\n");
+                    } else {
+                        socket->write("250 ok\r\n");
+                    }
+                }
+            });
+        });
+    }
+    quint16 Port() const { return m_server.serverPort(); }
+
+    QByteArrayList commands;
+    QByteArray message;
+    bool refuseRcpt = false;
+
+private:
+    QTcpServer m_server;
+    QByteArray m_buffer;
+    bool m_inData = false;
+};
+
+class ExportImport : public ::testing::Test
+{
+protected:
+    ExportImport() : m_module(UiTestModule()) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QSettings().clear();
+        m_pdf1 = m_dir.filePath(QStringLiteral("out/plan.pdf"));
+        m_pdf2 = m_dir.filePath(QStringLiteral("out/securing.pdf"));
+        Write(m_pdf1, "%PDF-1.4 plan");
+        Write(m_pdf2, "%PDF-1.4 securing");
+    }
+    void TearDown() override
+    {
+        QSettings().clear();
+        SetFolderPicker(nullptr);
+    }
+    void SetUpSmtp(quint16 port)
+    {
+        MailSettings settings;
+        settings.smtpServer = QStringLiteral("127.0.0.1");
+        settings.smtpPort = port;
+        settings.security = SmtpClient::Security::None;
+        settings.senderAddress = QStringLiteral("planner@example.com");
+        settings.Save();
+    }
+
+    ScopedDialogTemplateModule m_module;
+    ScriptedMessageBoxService m_boxes;
+    QTemporaryDir m_dir;
+    QString m_pdf1;
+    QString m_pdf2;
+};
+
+} // namespace
+
+TEST(MailRecipientsTest, TheFieldsCheck)
+{
+    struct Case
+    {
+        const char* text;
+        bool valid;
+        int parts;
+    };
+    const Case cases[] = {
+        {"anna@example.com;carl@example.org", true, 2},
+        {"  anna@example.com\t; ", true, 1},
+        {"", true, 0},
+        {";;", true, 0},
+        {"anna@ex.c", true, 1}, // the unescaped dot takes any character
+        {"anna@ab", false, 1},  // fewer than three characters after the at sign
+        {"anna@example.com;bad", false, 2},
+        {"anna example@example.com", false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(MailRecipients::Validate(QString::fromUtf8(c.text)), c.valid);
+        EXPECT_EQ(MailRecipients::Split(QString::fromUtf8(c.text)).size(), c.parts);
+    }
+}
+
+TEST_F(ExportImport, AMailGoesToTheServerWithCcAsCc)
+{
+    MailSink sink;
+    SetUpSmtp(sink.Port());
+    CDlgExport dialog(QStringList{m_pdf1, m_pdf2});
+    dialog.InitDialog();
+    EXPECT_EQ(Control<QComboBox>(dialog, CDlgExport::kIdAttachments)->count(), 2);
+    EXPECT_TRUE(Control<QCheckBox>(dialog, CDlgExport::kIdDirect)->isChecked());
+    EXPECT_TRUE(Enabled(dialog, CDlgExport::kIdTo));
+    EXPECT_FALSE(Enabled(dialog, CDlgExport::kIdBrowse));
+    Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(QStringLiteral(" anna@example.com "));
+    Control<QLineEdit>(dialog, CDlgExport::kIdCc)->setText(QStringLiteral("carl@example.org"));
+    Control<QLineEdit>(dialog, CDlgExport::kIdSubject)->setText(QStringLiteral("Plans"));
+    dialog.grab().save(Artifacts() + QStringLiteral("/export.png"));
+    Click(dialog, CDlgExport::kIdRun);
+    EXPECT_EQ(dialog.result(), CDlgExport::kIdRun);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].html.text,
+              Text(460).replace(QLatin1String("%s"), QStringLiteral("127.0.0.1")));
+    EXPECT_TRUE(sink.commands.contains("RCPT TO:<anna@example.com>"));
+    EXPECT_TRUE(sink.commands.contains("RCPT TO:<carl@example.org>"));
+    EXPECT_TRUE(sink.message.contains("\r\nCc: carl@example.org\r\n"));
+    EXPECT_FALSE(sink.message.contains("To: anna@example.com, carl"));
+    EXPECT_TRUE(sink.message.contains("plan.pdf"));
+    EXPECT_TRUE(sink.message.contains("securing.pdf"));
+}
+
+TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(MailSink&)> setup;
+        QString to;
+        QString text; // the start of the message
+    };
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost);
+    const quint16 nobody = closed.serverPort();
+    closed.close();
+    const QList<Case> cases{
+        {"refused recipient",
+         [this](MailSink& s) {
+             s.refuseRcpt = true;
+             SetUpSmtp(s.Port());
+         },
+         QStringLiteral("anna@example.com"), Text(187)},
+        {"refused connection", [this, nobody](MailSink&) { SetUpSmtp(nobody); },
+         QStringLiteral("anna@example.com"), Text(187)},
+        {"bad address", [this](MailSink& s) { SetUpSmtp(s.Port()); }, QStringLiteral("anna@ab"), Text(21)},
+        {"no server set up", [](MailSink&) { QSettings().remove(QStringLiteral("Mail")); },
+         QStringLiteral("anna@example.com"), Text(61841)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_boxes.Clear();
+        MailSink sink;
+        c.setup(sink);
+        CDlgExport dialog(QStringList{m_pdf1});
+        dialog.InitDialog();
+        Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(c.to);
+        Click(dialog, CDlgExport::kIdRun);
+        EXPECT_NE(dialog.result(), CDlgExport::kIdRun);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_TRUE(m_boxes.Records()[0].text.startsWith(c.text)) << m_boxes.Records()[0].text.toStdString();
+        if (QString(c.name) == QLatin1String("refused recipient")) {
+            EXPECT_TRUE(m_boxes.Records()[0].text.contains(QStringLiteral("550")));
+        }
+    }
+}
+
+TEST_F(ExportImport, TheDesktopMailClientGetsTheMailAndIsNamed)
+{
+    const QString script = m_dir.filePath(QStringLiteral("fake-xdg-email"));
+    const QString args = m_dir.filePath(QStringLiteral("args.txt"));
+    Write(script, ("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + args + "'\n").toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    CDlgExport dialog(QStringList{m_pdf1});
+    dialog.SetHandOverProgram(script);
+    dialog.InitDialog();
+    Control<QCheckBox>(dialog, CDlgExport::kIdDirect)->setChecked(false);
+    Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(QStringLiteral("anna@example.com"));
+    Click(dialog, CDlgExport::kIdRun);
+    EXPECT_EQ(dialog.result(), CDlgExport::kIdRun);
+    const QString passed = QString::fromUtf8(Read(args));
+    EXPECT_TRUE(passed.contains(m_pdf1));
+    EXPECT_TRUE(passed.contains(QStringLiteral("anna@example.com")));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].html.text,
+              Text(460).replace(QLatin1String("%s"), MailSettings().ClientName()));
+    EXPECT_FALSE(m_boxes.Records()[0].html.text.contains(QStringLiteral("sent")));
+
+    m_boxes.Clear();
+    CDlgExport none(QStringList{m_pdf1});
+    none.SetHandOverProgram(m_dir.filePath(QStringLiteral("missing-client")));
+    none.InitDialog();
+    Control<QCheckBox>(none, CDlgExport::kIdDirect)->setChecked(false);
+    Click(none, CDlgExport::kIdRun);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].text, Text(61840));
+}
+
+TEST_F(ExportImport, CopyingIntoAFolderTellsWhatHappened)
+{
+    const QString target = m_dir.filePath(QStringLiteral("target"));
+    QDir().mkpath(target);
+    Write(target + QStringLiteral("/plan.pdf"), "old");
+    // Where securing.pdf belongs stands a folder: that copy fails.
+    QDir().mkpath(target + QStringLiteral("/securing.pdf/inside"));
+    QString asked;
+    SetFolderPicker([&](QWidget*, const QString&, const QString& start, bool) {
+        asked = start;
+        return target;
+    });
+    struct Case
+    {
+        const char* name;
+        int answer; // to the replace question
+        bool closes;
+        QByteArray plan;
+    };
+    const QList<Case> cases{
+        {"no keeps the old file, the other copy fails: nothing copied", IMessageBoxService::kNo, false,
+         "old"},
+        {"yes replaces it", IMessageBoxService::kYes, true, "%PDF-1.4 plan"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_boxes.Clear();
+        m_boxes.AddAnswer(c.answer);
+        CDlgExport dialog(QStringList{m_pdf1, m_pdf2});
+        dialog.InitDialog();
+        Click(dialog, CDlgExport::kIdFolderMode);
+        EXPECT_TRUE(Enabled(dialog, CDlgExport::kIdBrowse));
+        EXPECT_FALSE(Enabled(dialog, CDlgExport::kIdTo));
+        Click(dialog, CDlgExport::kIdBrowse);
+        EXPECT_EQ(Control<QLineEdit>(dialog, CDlgExport::kIdFolder)->text(), target);
+        Click(dialog, CDlgExport::kIdRun);
+        EXPECT_EQ(dialog.result() == CDlgExport::kIdRun, c.closes);
+        EXPECT_EQ(Read(target + QStringLiteral("/plan.pdf")), c.plan);
+        ASSERT_GE(m_boxes.Records().size(), 2);
+        EXPECT_EQ(m_boxes.Records()[0].text,
+                  Text(80).replace(QLatin1String("%s"), target + QStringLiteral("/plan.pdf")));
+        EXPECT_TRUE(m_boxes.Records().last().text.contains(QStringLiteral("securing.pdf")));
+    }
+    EXPECT_EQ(QSettings().value(QStringLiteral("Settings/RecentExportFolder")).toString(), target);
+    CDlgExport again(QStringList{m_pdf1});
+    again.InitDialog();
+    EXPECT_EQ(Control<QLineEdit>(again, CDlgExport::kIdFolder)->text(), target) << "the folder is remembered";
+    QStringList files = QDir(target).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(files, QStringList{QStringLiteral("plan.pdf")}) << "no half-written files are left";
+
+    // A folder that cannot be written is refused and not remembered.
+    m_boxes.Clear();
+    SetFolderPicker([&](QWidget*, const QString&, const QString&, bool) {
+        return m_dir.filePath(QStringLiteral("missing/folder"));
+    });
+    Click(again, CDlgExport::kIdFolderMode);
+    Click(again, CDlgExport::kIdBrowse);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].caption, Text(82));
+    EXPECT_EQ(QSettings().value(QStringLiteral("Settings/RecentExportFolder")).toString(), target);
+}
+
+TEST_F(ExportImport, ExchangeModeWritesTheFilesAndShowsTheNotice)
+{
+    // A vehicle file of the samples.
+    const QString vehicle = m_dir.filePath(QStringLiteral("truck.qor"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QOR_SAMPLES_DIR "/Vehicles/LKW.qor"), vehicle));
+    QString folder;
+    {
+        CDlgExport dialog(QStringList{vehicle}, m_dir.filePath(QStringLiteral("pictures")));
+        dialog.InitDialog();
+        ASSERT_EQ(dialog.Attachments().size(), 1);
+        EXPECT_EQ(Control<QComboBox>(dialog, CDlgExport::kIdAttachments)->itemText(0),
+                  QStringLiteral("truck.qorei"));
+        folder = QFileInfo(dialog.Attachments().first()).absolutePath();
+        EXPECT_TRUE(QFileInfo::exists(dialog.Attachments().first()));
+        Click(dialog, CDlgExport::kIdRun);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_EQ(m_boxes.Records()[0].html.textId, 658);
+        EXPECT_NE(dialog.result(), CDlgExport::kIdRun) << "the dialog stays open";
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "the private folder goes with the dialog";
+}
+
+namespace {
+
+class ScriptedImport : public CDlgImport
+{
+public:
+    using CDlgImport::CDlgImport;
+    QStringList files;
+
+protected:
+    QStringList ChooseFiles() override { return files; }
+};
+
+} // namespace
+
+TEST_F(ExportImport, TheImportGathersSourcesOnce)
+{
+    const QString data = m_dir.filePath(QStringLiteral("user"));
+    Write(data + QStringLiteral("/QOR v4.0/vehicles/a.qor"), "a");
+    Write(data + QStringLiteral("/QOR v4.0/notes.txt"), "n");
+    Write(data + QStringLiteral("/QOR v3D.1/b.lgs"), "b");
+    QSettings().setValue(QStringLiteral("LEGACY DATA IMPORT/QOR v3D.1"), 1);
+    const QByteArray before = Read(data + QStringLiteral("/QOR v4.0/vehicles/a.qor"));
+    ScriptedImport dialog(data, QString());
+    dialog.InitDialog();
+    ASSERT_EQ(dialog.LegacySources().size(), 2);
+    EXPECT_EQ(dialog.LegacySources()[0].files.size(), 1);
+    EXPECT_TRUE(dialog.LegacySources()[1].imported);
+    EXPECT_FALSE(Enabled(dialog, CDlgImport::kIdImport)) << "an empty list imports nothing";
+    EXPECT_FALSE(Enabled(dialog, CDlgImport::kIdRemove));
+    dialog.files = {m_pdf1, m_pdf1, m_pdf2};
+    Click(dialog, CDlgImport::kIdFiles);
+    Click(dialog, CDlgImport::kIdFiles);
+    EXPECT_EQ(dialog.Entries().size(), 2) << "a file chosen twice stands once";
+    EXPECT_TRUE(Enabled(dialog, CDlgImport::kIdImport));
+    EXPECT_TRUE(Enabled(dialog, CDlgImport::kIdLegacy));
+    Click(dialog, CDlgImport::kIdLegacy);
+    EXPECT_EQ(dialog.Entries().size(), 3);
+    EXPECT_FALSE(Enabled(dialog, CDlgImport::kIdLegacy)) << "listed already";
+    // The marked source asks first; Cancel stops.
+    Control<QComboBox>(dialog, CDlgImport::kIdLegacyList)->setCurrentIndex(1);
+    m_boxes.AddAnswer(705);
+    Click(dialog, CDlgImport::kIdLegacy);
+    EXPECT_EQ(dialog.Entries().size(), 3);
+    ASSERT_FALSE(m_boxes.Records().isEmpty());
+    EXPECT_EQ(m_boxes.Records().last().html.text,
+              Text(102).replace(QLatin1String("%s"), QStringLiteral("QOR v3D.1")));
+    dialog.List()->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_TRUE(Enabled(dialog, CDlgImport::kIdRemove));
+    Click(dialog, CDlgImport::kIdRemove);
+    EXPECT_EQ(dialog.Entries().size(), 2);
+    m_boxes.Clear();
+    Click(dialog, CDlgImport::kIdImport);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].html.textId, 658);
+    EXPECT_EQ(Read(data + QStringLiteral("/QOR v4.0/vehicles/a.qor")), before);
+    dialog.grab().save(Artifacts() + QStringLiteral("/import.png"));
+
+    ScriptedImport pending(data, m_dir.filePath(QStringLiteral("parcel.qorei")));
+    pending.InitDialog();
+    ASSERT_EQ(pending.Entries().size(), 1);
+    EXPECT_EQ(pending.List()->topLevelItem(0)->text(0), QStringLiteral("FILE: parcel.qorei"));
+    for (int id :
+         {CDlgImport::kIdFiles, CDlgImport::kIdInbox, CDlgImport::kIdLegacy, CDlgImport::kIdRemove}) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(Enabled(pending, id));
+    }
+    EXPECT_TRUE(Enabled(pending, CDlgImport::kIdImport));
+}
+
+TEST_F(ExportImport, TheInboxListsMessagesWithVehicleFilesOffTheWindowThread)
+{
+    CDlgSearchInbox search(QStringLiteral(QOR_MAIL_DATA_DIR "/maildir"));
+    search.InitDialog();
+    ASSERT_TRUE(ProcessUntil([&] { return search.IsListed(); }));
+    ASSERT_EQ(search.List()->topLevelItemCount(), 3) << "the message with only a PDF is left out";
+    EXPECT_EQ(search.List()->topLevelItem(0)->text(2), QStringLiteral("Plan for Tuesday"));
+    EXPECT_FALSE(Enabled(search, CDlgBase::kIdOk));
+    search.SetOption(CDlgSearchInbox::kIdUnread);
+    EXPECT_EQ(search.List()->topLevelItemCount(), 2);
+    search.List()->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_TRUE(Enabled(search, CDlgBase::kIdOk));
+    search.grab().save(Artifacts() + QStringLiteral("/inbox.png"));
+    Click(search, CDlgBase::kIdOk);
+    ASSERT_EQ(search.Chosen().size(), 1);
+
+    ScriptedImport dialog(m_dir.path(), QString());
+    dialog.InitDialog();
+    dialog.AddMessages(search.Chosen());
+    dialog.AddMessages(search.Chosen());
+    ASSERT_EQ(dialog.Entries().size(), 1);
+    EXPECT_EQ(dialog.List()->topLevelItem(0)->text(0), QStringLiteral("EMAIL: truck.qorei"));
+    EXPECT_EQ(dialog.List()->topLevelItem(0)->text(1), QStringLiteral("*"));
+
+    CDlgSearchInbox broken(m_dir.filePath(QStringLiteral("no maildir")));
+    ASSERT_TRUE(ProcessUntil([&] { return broken.IsListed(); }));
+    EXPECT_EQ(broken.List()->topLevelItemCount(), 0);
+    EXPECT_FALSE(broken.Error().isEmpty());
+}
+
+TEST(ImportFileDialogTest, TouchingTheDataFolder)
+{
+    const QString d = QStringLiteral("/home/u/.local/share/QOR/");
+    struct Case
+    {
+        const char* path;
+        bool touches;
+    };
+    const Case cases[] = {
+        {"/home/u/.local/share/QOR", true},  {"/home/u/.local/share/QOR/vehicles/a.qor", true},
+        {"/home/u/.local/share", true},      // a folder above
+        {"/home/u/.local/share/QOR2", true}, // the same-prefix sibling counts as inside
+        {"/home/u/.local/share/qor", false}, // letter case counts
+        {"/home/u/Documents/a.qor", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(CImportFileDlg::TouchesDataFolder(QString::fromUtf8(c.path), d), c.touches);
+    }
+}
+
+namespace {
+
+class QuietFileDlg : public CImportFileDlg
+{
+public:
+    using CImportFileDlg::CImportFileDlg;
+    int trashAsked = 0;
+
+protected:
+    bool ConfirmTrash(const QStringList&) override
+    {
+        ++trashAsked;
+        return true;
+    }
+};
+
+// The in-place name editor of the list, null while no name is edited.
+QLineEdit* Editor(CImportFileDlg& dialog)
+{
+    for (QLineEdit* edit : dialog.List()->viewport()->findChildren<QLineEdit*>())
+        if (!edit->isHidden())
+            return edit;
+    return nullptr;
+}
+
+void SelectNames(CImportFileDlg& dialog, const QStringList& names)
+{
+    QListView* list = dialog.List();
+    list->clearSelection();
+    for (const QString& name : names) {
+        const QModelIndex index = dialog.Model()->index(dialog.Folder() + QLatin1Char('/') + name);
+        ASSERT_TRUE(index.isValid()) << name.toStdString();
+        list->selectionModel()->select(index, QItemSelectionModel::Select);
+        list->setCurrentIndex(index);
+        list->selectionModel()->select(index, QItemSelectionModel::Select);
+    }
+}
+
+} // namespace
+
+TEST_F(ExportImport, TheImportFileDialogKeepsTheDataFolderUnchanged)
+{
+    const QString root = m_dir.filePath(QStringLiteral("home"));
+    const QString data = root + QStringLiteral("/QOR");
+    Write(data + QStringLiteral("/keep.qor"), "k");
+    Write(root + QStringLiteral("/QOR2/own.qor"), "o");
+    Write(root + QStringLiteral("/other/a.qorei"), "a");
+    Write(root + QStringLiteral("/other/b.qorei"), "b");
+    QuietFileDlg dialog(data);
+    dialog.InitDialog();
+    dialog.SetFolder(root + QStringLiteral("/other"));
+    ASSERT_TRUE(ProcessUntil([&] {
+        return dialog.Model()->index(root + QStringLiteral("/other/a.qorei")).isValid() &&
+               dialog.Model()->rowCount(dialog.List()->rootIndex()) == 2;
+    }));
+    QWidget* ok = ControlId::Find(&dialog, CDlgBase::kIdOk);
+    EXPECT_FALSE(ok->isEnabled()) << "nothing chosen";
+    SelectNames(dialog, {QStringLiteral("a.qorei")});
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(dialog.NameBox()->text(), QStringLiteral("a.qorei"));
+    // Typing and pasting into the name box do nothing.
+    QTest::keyClicks(dialog.NameBox(), QStringLiteral("xyz"));
+    QTest::keyClick(dialog.NameBox(), Qt::Key_Backspace);
+    QTest::keyClick(dialog.NameBox(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(dialog.NameBox()->text(), QStringLiteral("a.qorei"));
+    dialog.List()->clearSelection();
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(dialog.NameBox()->text().isEmpty()) << "the name box empties with the last file";
+
+    // Outside the data folder: Delete moves to the trash after the question.
+    SelectNames(dialog, {QStringLiteral("b.qorei")});
+    QTest::keyClick(dialog.List(), Qt::Key_Delete);
+    EXPECT_EQ(dialog.trashAsked, 1);
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/other/b.qorei")));
+
+    // In the folder above the data folder: the data folder and its sibling of the same prefix are held.
+    dialog.SetFolder(root);
+    ASSERT_TRUE(ProcessUntil([&] { return dialog.Model()->rowCount(dialog.List()->rootIndex()) >= 3; }))
+        << dialog.Model()->rowCount(dialog.List()->rootIndex());
+    for (const QString& name : {QStringLiteral("QOR"), QStringLiteral("QOR2")}) {
+        SCOPED_TRACE(name.toStdString());
+        SelectNames(dialog, {name});
+        EXPECT_TRUE(dialog.SelectionTouchesDataFolder());
+        EXPECT_FALSE(ok->isEnabled()) << "a folder is no file";
+        QTest::keyClick(dialog.List(), Qt::Key_Delete);
+        QTest::keyClick(dialog.List(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(dialog.List(), Qt::Key_F2);
+        EXPECT_EQ(Editor(dialog), nullptr) << "no renaming";
+        EXPECT_FALSE(dialog.List()->dragEnabled());
+        EXPECT_EQ(dialog.trashAsked, 1);
+    }
+    EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/keep.qor")));
+    SelectNames(dialog, {QStringLiteral("other")});
+    EXPECT_FALSE(dialog.SelectionTouchesDataFolder());
+    EXPECT_TRUE(dialog.List()->dragEnabled());
+    QTest::keyClick(dialog.List(), Qt::Key_F2);
+    EXPECT_NE(Editor(dialog), nullptr) << "renaming outside works";
+    dialog.grab().save(Artifacts() + QStringLiteral("/import_files.png"));
+}

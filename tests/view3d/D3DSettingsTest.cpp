@@ -1,0 +1,293 @@
+// The 3D settings record (fields, strict reading, whole writing) and its dialog over a scripted driver.
+#include "platform/ResourceModule.h"
+#include "ui/ScriptedMessageBoxService.h"
+#include "view3d/CDlgD3DSettings.h"
+#include "view3d/D3DSettingsRecord.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using GlSettings::Field;
+using GlSettings::SetField;
+
+GlSettingsRecord Valid()
+{
+    return GlSettings::Make(1280, 1024, 60, 4);
+}
+
+QByteArray Bytes(const GlSettingsRecord& r, int size = D3DSettingsRecord::kSize)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(r.data()), D3DSettingsRecord::kSize);
+    bytes.resize(size, '\0');
+    return bytes;
+}
+
+bool Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class D3DSettingsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_module =
+            ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+        ResourceModule::SetCurrent(m_module.get());
+    }
+    void TearDown() override { ResourceModule::SetCurrent(nullptr); }
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    // A driver with two colour formats; depth formats and sample counts differ between them.
+    static D3DAdapterCaps Caps(bool hardware = true)
+    {
+        D3DAdapterCaps caps;
+        caps.ok = true;
+        caps.adapter = QStringLiteral("Test adapter");
+        caps.hardware = hardware;
+        caps.desktop = QSize(1280, 1024);
+        caps.refresh = 60;
+        caps.colourFormats = {22, 21};
+        for (std::uint32_t depth : {75u, 77u, 80u}) {
+            caps.depthFormats.insert({22, depth});
+            for (int samples : {0, 2, 4})
+                caps.sampleCounts.insert({22, depth, samples});
+        }
+        caps.depthFormats.insert({21, 75});
+        caps.sampleCounts.insert({21, 75, 0});
+        caps.sampleCounts.insert({21, 75, 4});
+        return caps;
+    }
+    static void Select(CDlgD3DSettings& dialog, int list, std::uint32_t value)
+    {
+        QComboBox* combo = dialog.List(list);
+        ASSERT_NE(combo, nullptr);
+        for (int i = 0; i < combo->count(); ++i) {
+            const QByteArray data = combo->itemData(i).toByteArray();
+            std::uint32_t v = 0;
+            std::memcpy(&v, data.constData(), 4);
+            if (v == value) {
+                combo->setCurrentIndex(i);
+                return;
+            }
+        }
+        FAIL() << "no item " << value << " in list " << list;
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<ResourceModule> m_module;
+};
+
+TEST_F(D3DSettingsTest, EachFieldLiesAtItsOffset)
+{
+    const GlSettingsRecord r = GlSettings::Make(1920, 1080, 75, 2);
+    const struct
+    {
+        int offset;
+        std::uint32_t value;
+    } fields[] = {
+        {D3DSettingsRecord::kAdapter, 0},        {D3DSettingsRecord::kDeviceType, 1},
+        {D3DSettingsRecord::kWindowed, 1},       {D3DSettingsRecord::kWidth, 1920},
+        {D3DSettingsRecord::kHeight, 1080},      {D3DSettingsRecord::kRefresh, 75},
+        {D3DSettingsRecord::kDisplayFormat, 22}, {D3DSettingsRecord::kBackBufferFormat, 22},
+        {D3DSettingsRecord::kDepthFormat, 75},   {D3DSettingsRecord::kMultiSample, 2},
+        {D3DSettingsRecord::kQuality, 0},        {D3DSettingsRecord::kFlags, 68},
+        {D3DSettingsRecord::kSampleRate, 44100}, {D3DSettingsRecord::kBits, 16},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.offset);
+        EXPECT_EQ(Field(r, f.offset), f.value);
+        // Little-endian bytes.
+        EXPECT_EQ(r[static_cast<std::size_t>(f.offset)], f.value & 0xFF);
+    }
+    EXPECT_TRUE(D3DSettingsRecord::Check(r));
+}
+
+TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
+{
+    const GlSettingsRecord before = GlSettings::Make(800, 600, 0, 0);
+    const struct
+    {
+        const char* name;
+        int offset; // a field to spoil, -1 for none
+        std::uint32_t value;
+        int size;
+        bool accepted;
+    } cases[] = {
+        {"valid", -1, 0, 72, true},
+        {"one byte short", -1, 0, 71, false},
+        {"one byte more", -1, 0, 73, false},
+        {"empty", -1, 0, 0, false},
+        {"device type 2", D3DSettingsRecord::kDeviceType, 2, 72, false},
+        {"windowed 2", D3DSettingsRecord::kWindowed, 2, 72, false},
+        {"no width", D3DSettingsRecord::kWidth, 0, 72, false},
+        {"back buffer 99", D3DSettingsRecord::kBackBufferFormat, 99, 72, false},
+        {"depth 22", D3DSettingsRecord::kDepthFormat, 22, 72, false},
+        {"1 sample", D3DSettingsRecord::kMultiSample, 1, 72, false},
+        {"17 samples", D3DSettingsRecord::kMultiSample, 17, 72, false},
+        {"flags 64 alone", D3DSettingsRecord::kFlags, 64, 72, false},
+        {"software processing", D3DSettingsRecord::kFlags, 36, 72, true},
+        {"rate 48000", D3DSettingsRecord::kSampleRate, 48000, 72, false},
+        {"12 bits", D3DSettingsRecord::kBits, 12, 72, false},
+        {"software device", D3DSettingsRecord::kDeviceType, 3, 72, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GlSettingsRecord r = Valid();
+        if (c.offset >= 0)
+            SetField(r, c.offset, c.value);
+        ASSERT_TRUE(Write(Path("case.tbc"), Bytes(r, c.size)));
+        GlSettingsRecord loaded = before;
+        QString why;
+        EXPECT_EQ(D3DSettingsRecord::Load(Path("case.tbc"), &loaded, &why), c.accepted) << why.toStdString();
+        EXPECT_EQ(loaded == r, c.accepted);
+        if (!c.accepted) {
+            EXPECT_EQ(loaded, before);
+            EXPECT_FALSE(why.isEmpty());
+        }
+    }
+    QString why;
+    EXPECT_FALSE(D3DSettingsRecord::Load(Path("missing.tbc"), nullptr, &why));
+    EXPECT_FALSE(why.isEmpty());
+}
+
+TEST_F(D3DSettingsTest, SaveWritesSeventyTwoBytesWholeOrNothing)
+{
+    const GlSettingsRecord r = Valid();
+    ASSERT_TRUE(D3DSettingsRecord::Save(Path("saved.tbc"), r));
+    EXPECT_EQ(QFile(Path("saved.tbc")).size(), 72);
+    GlSettingsRecord back{};
+    ASSERT_TRUE(D3DSettingsRecord::Load(Path("saved.tbc"), &back));
+    EXPECT_EQ(back, r);
+    // A folder that does not exist: nothing written, the reason given.
+    QString why;
+    EXPECT_FALSE(D3DSettingsRecord::Save(Path("no/such/folder.tbc"), r, &why));
+    EXPECT_FALSE(why.isEmpty());
+}
+
+TEST_F(D3DSettingsTest, ASoftwareDeviceEndsWithSoftwareVertexProcessing)
+{
+    const struct
+    {
+        std::uint32_t device, flags, expected;
+    } cases[] = {{1, 68, 68}, {1, 36, 36}, {3, 68, 36}, {3, 36, 36}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.device * 100 + c.flags);
+        GlSettingsRecord r = Valid();
+        SetField(r, D3DSettingsRecord::kDeviceType, c.device);
+        SetField(r, D3DSettingsRecord::kFlags, c.flags);
+        D3DSettingsRecord::ApplyDeviceRule(r);
+        EXPECT_EQ(Field(r, D3DSettingsRecord::kFlags), c.expected);
+    }
+    // Through the dialog's OK, with hardware processing still checked.
+    GlSettingsRecord record = Valid();
+    CDlgD3DSettings dialog(Caps(), &record, true);
+    dialog.InitDialog();
+    Select(dialog, CDlgD3DSettings::kDeviceTypes, D3DSettingsRecord::kSoftware);
+    ASSERT_TRUE(dialog.findChild<QRadioButton*>(QStringLiteral("id_1214"))->isChecked());
+    dialog.open();
+    dialog.findChild<QPushButton*>(QStringLiteral("id_1203"))->click();
+    EXPECT_EQ(dialog.result(), CDlgD3DSettings::kEndOk);
+    EXPECT_EQ(Field(record, D3DSettingsRecord::kDeviceType), D3DSettingsRecord::kSoftware);
+    EXPECT_EQ(Field(record, D3DSettingsRecord::kFlags), 36u);
+}
+
+TEST_F(D3DSettingsTest, TheListsFollowTheDriverAndKeepWhatStillExists)
+{
+    GlSettingsRecord record = Valid();
+    SetField(record, D3DSettingsRecord::kDepthFormat, 75);
+    SetField(record, D3DSettingsRecord::kMultiSample, 2);
+    CDlgD3DSettings dialog(Caps(), &record, true);
+    dialog.InitDialog();
+    auto current = [&](int list) {
+        const QByteArray data = dialog.List(list)->currentData().toByteArray();
+        std::uint32_t v = 0;
+        std::memcpy(&v, data.constData(), 4);
+        return v;
+    };
+    EXPECT_EQ(dialog.List(CDlgD3DSettings::kDepths)->count(), 3);
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d"));
+    EXPECT_TRUE(
+        dialog.grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d/dialog_device_settings.png")));
+    EXPECT_EQ(current(CDlgD3DSettings::kSamples), 2u);
+    // A colour format with fewer depth formats and sample counts: D24S8 stays, 2 samples go.
+    const struct
+    {
+        std::uint32_t colour;
+        int depths;
+        std::uint32_t depth;
+        int sampleItems;
+        std::uint32_t samples;
+    } steps[] = {{21, 1, 75, 2, 0}, {22, 3, 75, 3, 0}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.colour);
+        Select(dialog, CDlgD3DSettings::kBackBuffers, s.colour);
+        EXPECT_EQ(dialog.List(CDlgD3DSettings::kDepths)->count(), s.depths);
+        EXPECT_EQ(current(CDlgD3DSettings::kDepths), s.depth);
+        EXPECT_EQ(dialog.List(CDlgD3DSettings::kSamples)->count(), s.sampleItems);
+        EXPECT_EQ(current(CDlgD3DSettings::kSamples), s.samples);
+        EXPECT_EQ(Field(dialog.DialogToRecord(), D3DSettingsRecord::kBackBufferFormat), s.colour);
+    }
+    // Without a hardware driver only the software device is offered.
+    CDlgD3DSettings software(Caps(false), &record, false);
+    software.InitDialog();
+    ASSERT_EQ(software.List(CDlgD3DSettings::kDeviceTypes)->count(), 1);
+    EXPECT_EQ(Field(software.DialogToRecord(), D3DSettingsRecord::kDeviceType), D3DSettingsRecord::kSoftware);
+}
+
+TEST_F(D3DSettingsTest, SaveThenLoadGivesTheSameSelections)
+{
+    GlSettingsRecord record = Valid();
+    CDlgD3DSettings dialog(Caps(), &record, true);
+    dialog.InitDialog();
+    Select(dialog, CDlgD3DSettings::kDepths, 80);
+    Select(dialog, CDlgD3DSettings::kSamples, 4);
+    dialog.findChild<QRadioButton*>(QStringLiteral("id_1215"))->setChecked(true);
+    dialog.findChild<QRadioButton*>(QStringLiteral("id_1222"))->setChecked(true);
+    ASSERT_TRUE(dialog.SaveTo(Path("mine.tbc")));
+    EXPECT_EQ(QFile(Path("mine.tbc")).size(), 72);
+    const GlSettingsRecord saved = dialog.DialogToRecord();
+
+    GlSettingsRecord other = Valid();
+    CDlgD3DSettings second(Caps(), &other, true);
+    second.InitDialog();
+    EXPECT_NE(second.DialogToRecord(), saved);
+    QString why;
+    ASSERT_TRUE(second.LoadFrom(Path("mine.tbc"), &why)) << why.toStdString();
+    EXPECT_EQ(second.DialogToRecord(), saved);
+    EXPECT_EQ(other, saved);
+    // A damaged file changes nothing and says why.
+    ASSERT_TRUE(Write(Path("bad.tbc"), Bytes(Valid(), 71)));
+    EXPECT_FALSE(second.LoadFrom(Path("bad.tbc"), &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(second.DialogToRecord(), saved);
+}
+
+TEST_F(D3DSettingsTest, WithoutAnOpenGLDriverTheDialogTellsSoAndAnswersOne)
+{
+    ScriptedMessageBoxService boxes;
+    GlSettingsRecord record = Valid();
+    EXPECT_EQ(ShowD3DSettingsDialog(nullptr, false, nullptr), 1);
+    EXPECT_TRUE(boxes.Records().isEmpty());
+    // The offscreen platform makes no OpenGL context.
+    EXPECT_EQ(ShowD3DSettingsDialog(&record, true, nullptr), 1);
+    ASSERT_EQ(boxes.Records().size(), 1);
+    EXPECT_EQ(boxes.Records()[0].text, m_module->String(155));
+    EXPECT_EQ(record, Valid());
+}
+
+} // namespace

@@ -1,0 +1,341 @@
+// Vehicle renderer: one frame of a document's scene from the cached models.
+#include "draw2d/CFahrzeugDiagramm3D.h"
+#include "draw2d/CFahrzeugDiagrammBild.h"
+#include "draw2d/SGitter3D.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CQOR.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "platform/gl/IRenderDevice.h"
+#include "view3d/CFahrzeug3D.h"
+#include "view3d/LoadDrawer.h"
+#include "view3d/ModelCache.h"
+#include "view3d/SceneMarkers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Model numbers of the cache.
+enum Model
+{
+    FH = 0,
+    HT_SZM = 1,
+    HT_ANH = 2,
+    HT_LKW = 3,
+    AA = 4,
+    ZA_ZUG = 5,
+    ZA_ZUG_L = 6,
+    ZA_ANH = 7,
+    ZA_ANH_L = 8,
+    HECK_ZUG = 9,
+    HECK_ANH = 10,
+    HECK_ANH_UFS = 11,
+    SAT = 12,
+    SAH_MIT_ZUG = 13,
+    SAH_NUR_ANH = 14,
+    LF = 15,
+    LF_LKW = 16,
+    DAILY = 23,
+    KEP_HT = 24,
+    KEP_AA = 25,
+    SDA_DEICHSEL = 26,
+    SDA_SOLO = 27,
+    SDA_GEKUPPELT = 28,
+    ZUGOESE = 29,
+    GDA_SCHEMEL = 30,
+    VERLADEHOF = 31,
+    GLSP_AREA = 32,
+    GLSP = 33,
+};
+
+class SceneDraw
+{
+public:
+    SceneDraw(IRenderDevice& device, ModelCache& cache, const tbMatrix* a, const tbMatrix* b)
+        : m_device(device), m_cache(cache), m_a(a), m_b(b)
+    {
+    }
+
+    tbMatrix End(tbMatrix world) const
+    {
+        if (m_a)
+            world = world * *m_a;
+        if (m_b)
+            world = world * *m_b;
+        return world;
+    }
+
+    // Draws a model at `at`, scaled by `scale`; false when the model cannot be had.
+    bool Draw(int model, const tbVector3& scale, const tbVector3& at, bool both)
+    {
+        const DeviceModel* m = nullptr;
+        if (m_cache.GetModell(model, &m) != 0 || m == nullptr)
+            return false;
+        m_device.SetTransform(TransformKind::World, End(tbMatrixScaling(scale) * tbMatrixTranslation(at)));
+        m_device.DrawModel(*m, IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, true, false);
+        if (both)
+            m_device.DrawModel(*m, IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, false, true);
+        return true;
+    }
+    bool Draw(int model, const tbVector3& at, bool both = false) { return Draw(model, {1, 1, 1}, at, both); }
+
+    const DeviceModel* Get(int model)
+    {
+        const DeviceModel* m = nullptr;
+        return m_cache.GetModell(model, &m) == 0 ? m : nullptr;
+    }
+
+    IRenderDevice& m_device;
+    ModelCache& m_cache;
+    const tbMatrix* m_a;
+    const tbMatrix* m_b;
+};
+
+float F(double v)
+{
+    return static_cast<float>(v);
+}
+
+// The distance from axle 1 to axle 2: the first term of the corrected wheelbase.
+float Axle12(CFahrzeug& v)
+{
+    return v.GetAchsanzahl() > 1 ? F(v.GetAchsPosition(1) - v.GetAchsPosition(0)) : 0.0f;
+}
+
+bool Lifted(const CFahrzeug& v, int axle)
+{
+    return axle >= 0 && axle < CFahrzeug::MAX_ACHSEN && v.m_nAchsFlags[axle] != 0;
+}
+
+// The body of one vehicle at origin `o`, by its kind; false when a model cannot be had.
+bool DrawBody(SceneDraw& s, CFahrzeug& v, const tbVector3& o)
+{
+    const int kind = v.GetArt();
+    const float d1 = F(v.GetAchse1Abstand());
+    const float p1 = v.GetAchse1Position();
+    const float L = F(v.GetLFLaenge());
+    const float W = v.GetLFBreite();
+    const float a12 = Axle12(v);
+    const float R = F(v.GetRadstandKorrigiert());
+    const bool coupled = v.GetPartner() != nullptr;
+    const bool van = v.IsArt5();
+    const tbVector3 z{0, 0, 1};
+    bool ok = true;
+    switch (kind) {
+    case FahrzeugArt::kZugmaschine:
+        if (van) {
+            ok = s.Draw(DAILY, o, true) && s.Draw(KEP_HT, {1, 1, d1}, o, false) &&
+                 s.Draw(KEP_HT, {1, 1, L}, o - d1 * z, false) && s.Draw(KEP_AA, o - a12 * z);
+        } else {
+            ok = s.Draw(FH, o, true) && s.Draw(HT_SZM, {1, 1, d1}, o, false) &&
+                 s.Draw(HT_LKW, {1, 1, L}, o - d1 * z, false) && s.Draw(AA, o - a12 * z);
+        }
+        break;
+    case FahrzeugArt::kSattelzugmaschine:
+        ok = s.Draw(FH, o, true) && s.Draw(HT_SZM, {1, 1, L + 0.5f}, o, false) && s.Draw(AA, o - a12 * z) &&
+             s.Draw(SAT, o - R * z);
+        break;
+    case FahrzeugArt::kAuflieger:
+        ok = s.Draw(coupled ? SAH_MIT_ZUG : SAH_NUR_ANH, o + d1 * z) &&
+             s.Draw(HT_ANH, {1, 1, L - 4.0f}, o + (d1 - 4.0f) * z, false);
+        break;
+    case FahrzeugArt::kStarrdeichsel:
+        ok = s.Draw(SDA_DEICHSEL, {1, 1, d1 + 1.4f - 0.2f}, o - 0.2f * z, false) &&
+             s.Draw(coupled ? SDA_GEKUPPELT : SDA_SOLO, o - d1 * z) &&
+             s.Draw(HT_ANH, {1, 1, L}, o - d1 * z, false) && s.Draw(ZUGOESE, o);
+        break;
+    case FahrzeugArt::kAnhaenger:
+        ok = s.Draw(GDA_SCHEMEL, o) && s.Draw(HT_ANH, {1, 1, L - d1 - 2.0f}, o - 1.99f * z, false);
+        break;
+    default:
+        break;
+    }
+    if (!ok)
+        return false;
+    // The further axles.
+    const bool motor = kind == FahrzeugArt::kZugmaschine || kind == FahrzeugArt::kSattelzugmaschine;
+    const int count =
+        v.GetAchsanzahl() + (kind == FahrzeugArt::kStarrdeichsel || kind == FahrzeugArt::kAuflieger);
+    for (int i = motor ? 2 : 1; i < count; ++i) {
+        const int model = motor ? (Lifted(v, i) ? ZA_ZUG_L : ZA_ZUG) : (Lifted(v, i) ? ZA_ANH_L : ZA_ANH);
+        if (!s.Draw(model, o - F(v.GetAchsPosition(i) + p1) * z))
+            return false;
+    }
+    // The load area and the rear.
+    if (kind != FahrzeugArt::kSattelzugmaschine &&
+        !s.Draw(kind == FahrzeugArt::kZugmaschine ? LF_LKW : LF, {W, 1, L},
+                o + tbVector3{0, van ? -0.42f : 0.0f, -p1}, false))
+        return false;
+    if (!van) {
+        if (kind == FahrzeugArt::kSattelzugmaschine)
+            ok = s.Draw(HECK_ZUG, o - F(v.GetPosLetzteAchse() + 0.585) * z);
+        else if (kind == FahrzeugArt::kZugmaschine)
+            ok = s.Draw(HECK_ZUG, o - F(v.GetPosLetzteAchse() + d1 + 0.585) * z);
+        else
+            ok = s.Draw(v.HasZLTyp1() ? HECK_ANH : HECK_ANH_UFS, o - (L + p1) * z);
+    }
+    return ok;
+}
+
+void Lights(IRenderDevice& device, bool full)
+{
+    if (full) {
+        for (int i = 0; i < 4; ++i)
+            device.LightEnable(i, true);
+    } else {
+        device.LightEnable(2, false);
+        device.LightEnable(3, false);
+    }
+}
+
+LoadDrawer::LoadArea AreaOf(CFahrzeug& v, const tbVector3& o, const SceneDraw& s)
+{
+    LoadDrawer::LoadArea area;
+    // The load area starts at the vehicle's origin less p1; the loads' own placement adds the rest.
+    area.sceneOffset = v.GetAchse1Position() - o.z;
+    area.width = v.GetLFBreite();
+    area.length = v.GetLFLaenge();
+    area.van = v.IsArt5();
+    if (s.m_a)
+        area.a = *s.m_a;
+    if (s.m_b)
+        area.b = *s.m_b;
+    return area;
+}
+
+} // namespace
+
+float CFahrzeug3D::TrailerOffset(CFahrzeug& front, CFahrzeug& trailer)
+{
+    const float d1 = F(front.GetAchse1Abstand());
+    const float L = F(front.GetLFLaenge());
+    switch (trailer.GetArt()) {
+    case FahrzeugArt::kAnhaenger:
+        return -(d1 + L + 1.5f + F(trailer.GetAchse1Abstand()));
+    case FahrzeugArt::kStarrdeichsel:
+        return -(d1 + L - F(front.m_dKupplungsabstand));
+    case FahrzeugArt::kAuflieger:
+        return -F(front.GetRadstandKorrigiert());
+    default:
+        return 0.0f;
+    }
+}
+
+int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
+                        const tbVector3& cameraTarget, const tbMatrix* a, const tbMatrix* b, int nModus)
+{
+    if (doc == nullptr)
+        return 1;
+    CFahrzeug* front = doc->GetFirstFahrzeug();
+    CFahrzeug* trailer = doc->GetAnhaenger();
+    CFahrzeug* active = doc->GetAktivFahrzeug(false);
+    if (front == nullptr)
+        return 1;
+    // 1. Which vehicles: a semi-trailer combination is always drawn whole.
+    struct Drawn
+    {
+        CFahrzeug* v;
+        tbVector3 o;
+    };
+    std::vector<Drawn> vehicles;
+    const bool semi = trailer != nullptr && trailer->GetArt() == FahrzeugArt::kAuflieger;
+    const bool whole = semi || m_Flags[4] == 0 || trailer == nullptr;
+    if (whole) {
+        vehicles.push_back({front, {}});
+        if (trailer && trailer != front)
+            vehicles.push_back({trailer, {0, 0, TrailerOffset(*front, *trailer)}});
+    } else {
+        vehicles.push_back({active ? active : front, {}});
+    }
+    const bool drawnWhole = semi || (whole && trailer != nullptr);
+    float M = 0.0f;
+    if (trailer && trailer != front)
+        M = F(std::max(front->GetMaxNutzlast(true), trailer->GetMaxNutzlast(true)));
+    else
+        M = F((active ? active : front)->GetMaxNutzlast(true));
+
+    SceneDraw s(device, cache, a, b);
+    for (int i = 0; i < 4; ++i)
+        device.LightEnable(i, true);
+    // 4. The loading yard.
+    if (m_Flags[3] != 0 && !s.Draw(VERLADEHOF, {}, true))
+        return 1;
+    // 5. The bodies.
+    for (const Drawn& d : vehicles) {
+        Lights(device, drawnWhole || d.v == active);
+        if (!DrawBody(s, *d.v, d.o))
+            return 1;
+    }
+    // 8. The centre-of-gravity marker of each vehicle with a load area and a loaded plan.
+    for (const Drawn& d : vehicles) {
+        CFahrzeug& v = *d.v;
+        CQOR* plan = v.GetQor();
+        if (m_Flags[1] == 0 || nModus != 0 || v.GetArt() == FahrzeugArt::kSattelzugmaschine ||
+            plan == nullptr)
+            continue;
+        const float m = F(plan->GetMasse());
+        const std::optional<float> lift = SceneMarkers::MarkerLift(m, M, v.IsArt5());
+        const DeviceModel* model = s.Get(GLSP);
+        if (m == 0.0f || !lift || model == nullptr)
+            continue;
+        const float W = v.GetLFBreite();
+        const float across = W * 0.5f - F(plan->GetSchwerpunktY());
+        const float floor = v.IsArt5() ? 0.78f : 1.18f;
+        const tbVector3 position{across, floor + *lift,
+                                 d.o.z - v.GetAchse1Position() - F(plan->GetSchwerpunktX())};
+        const bool overloaded = v.CalcNutzlastAnPos(plan->GetSchwerpunktX()) < plan->GetMasse();
+        const tbColor colour =
+            SceneMarkers::MarkerColour(overloaded, std::fabs(across), W, W * 0.5f * m, 0.0f, m);
+        SceneMarkers::DrawMarker(device, *model, position, colour);
+        // 9. The dashed line from the marker down to the load floor.
+        device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
+        m_grid.Render(device, position, {position.x, floor, position.z}, colour,
+                      tbColor{0.2f, 0.2f, 0.2f, 1.0f});
+    }
+    // 11. Second pass: the loads and the load-area walls.
+    LoadDrawer loads(cache);
+    for (const Drawn& d : vehicles) {
+        CFahrzeug& v = *d.v;
+        Lights(device, drawnWhole || d.v == active);
+        if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
+            continue;
+        const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
+        if (CQOR* plan = v.GetQor())
+            loads.DrawLadungen(device, plan->GetLgInfos(), area, true, true);
+        if (m_Flags[9] != 0)
+            loads.DrawLadeflaeche(device, area, true, true);
+        if (m_Flags[2] != 0 || m_Flags[5] != 0) {
+            std::unique_ptr<CFahrzeugDiagramm3D>& chart = m_charts[&v];
+            if (!chart)
+                chart = std::make_unique<CFahrzeugDiagramm3D>();
+            // The surface stands on the load floor from the load area's front; the panel lies on the ground.
+            const float floor = v.IsArt5() ? 0.78f : 1.18f;
+            device.SetTransform(TransformKind::World,
+                                s.End(tbMatrixTranslation({0.0f, floor, d.o.z - v.GetAchse1Position()})));
+            if (m_Flags[2] != 0 && chart->BuildMesh(v, M, v.IsArt5()))
+                chart->Render3D(device);
+            device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
+            if (m_Flags[5] != 0) {
+                // Painted for the panel without taking the redraw mark from the other painters of the chart.
+                CFahrzeugDiagrammBild picture;
+                const int mark = v.m_Diagramm.m_bNeuZeichnen;
+                v.m_Diagramm.m_bNeuZeichnen = 1;
+                if (picture.Draw(v) != 0)
+                    chart->RenderPanel(device, d.o, picture.GetImage(), v.GetLFBreite());
+                v.m_Diagramm.m_bNeuZeichnen = mark;
+            }
+        }
+    }
+    // Charts of vehicles no longer drawn go.
+    for (auto it = m_charts.begin(); it != m_charts.end();)
+        it = std::any_of(vehicles.begin(), vehicles.end(), [&](const Drawn& d) { return d.v == it->first; })
+                 ? std::next(it)
+                 : m_charts.erase(it);
+    // 12. The camera's circle marker.
+    if (m_Flags[8] != 0)
+        DrawKreise(device, cameraTarget, 0, 0.25f);
+    return 0;
+}

@@ -1,0 +1,150 @@
+// The 3D view of a document: a view of the tabbed host and a render manager of the frame step.
+#pragma once
+
+#include "model/base/tbVector3.h"
+#include "platform/GlProbe.h"
+#include "view3d/CCamera.h"
+#include "view3d/CFahrzeug3D.h"
+#include "view3d/CTimerManager.h"
+#include "views/CGetAnsView.h"
+
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QSurfaceFormat>
+
+#include <array>
+
+class C3DViewport;
+class CRibBtnContainer;
+class GlDevice;
+class ModelCache;
+class QWidget;
+
+class CQOR3DView : public CGetAnsView, public CTimerManager
+{
+    Q_OBJECT
+
+public:
+    // Commands of the strips.
+    static constexpr int kCmdSolid = 825;
+    static constexpr int kCmdWire = 826;
+    static constexpr int kCmdSettings = 638;
+    static constexpr int kCmdScreenshot = 828;
+    static constexpr int kCmdHelp = 827;
+    // The private message that opens the view settings; its value is the dialog's render-all flag.
+    static constexpr int kMsgSettings = 0x8063;
+    // The largest screenshot.
+    static constexpr int kShotWidth = 648;
+    static constexpr int kShotHeight = 790;
+    static constexpr int kFrameShift = 46;
+    // The number of settings the view settings dialog edits, in its exchange order.
+    static constexpr int kSettingCount = 12;
+
+    explicit CQOR3DView(CQOR1Doc* pDoc, QWidget* parent = nullptr);
+    ~CQOR3DView() override;
+
+    // Whether views make OpenGL widgets (set at start-up once a context could be made; never on a window
+    // system that makes no OpenGL context), and the back buffer size every view renders for (the screen in
+    // device pixels unless set).
+    static void Set3DAvailable(bool available);
+    static bool Is3DAvailable();
+    static void SetVideoMode(QSize size);
+    static QSize VideoMode();
+    // The device settings the views' OpenGL widgets are made with: the record's depth-stencil format,
+    // multisampling and colour format, and its display size as the back buffer.
+    static void SetDeviceRecord(const GlSettingsRecord& record);
+    // The surface format and the colour format (0 for the default) a new OpenGL widget gets.
+    static QSurfaceFormat SurfaceFormat();
+    static unsigned TextureFormat();
+    // The model cache the views draw from; without one (or without 3D) nothing is drawn.
+    static void SetModelCache(ModelCache* cache);
+
+    // View side.
+    void OnInitialUpdate() override;
+    void OnUpdate(CGetAnsView* pSender, int nHint) override;
+    int OnViewNotify(int nCode, int nValue) override;
+    void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
+
+    // Render-manager side.
+    int Move(float time) override;
+    void Render(float time) override;
+    int Present() override;
+    int HandleMessage(QWidget* window, QEvent* event) override;
+    int IsActive() override;
+    int Update(float time, int n) override;
+    int NeedsRender(float time, int deviceState) override;
+    void OnLostDevice() override;
+    int OnResetDevice() override;
+    QWidget* GetWindowHandle() override;
+    int CreateSwapChain();
+
+    // The settings the view settings dialog edits, in its exchange order (box 1177 is the frame switch).
+    std::array<int, kSettingCount> GetSettings() const;
+    void SetSettings(const std::array<int, kSettingCount>& settings);
+    // Opens the view settings; `bRenderAll` lets each click render all 3D views at once.
+    void ShowSettingsDialog(int bRenderAll);
+
+    CFahrzeug3D& Renderer() { return m_renderer; }
+    CCamera& Camera() { return m_Camera; }
+    int IsDirty() const { return m_bDirty; }
+    void SetDirty() { m_bDirty = 1; }
+    int GetShowFrame() const { return m_bShowFrame; }
+    void SetShowFrame(int on);
+    int GetRenderMode() const { return m_nRenderMode; }
+    void RequestScreenshot() { m_bScreenshot = 1; }
+    const tbVector3& Pivot() const { return m_vPivot; }
+    // The OpenGL widget, or null while 3D is unavailable.
+    C3DViewport* GlWidget() const { return m_pGl; }
+    CRibBtnContainer* Strip(int i) const { return i == 0 ? m_pStrip1 : m_pStrip2; }
+    // Frames the frame step rendered.
+    int RenderCount() const { return m_nRenders; }
+    // The screenshot frame's rectangle in the client area.
+    QRect FrameRect() const;
+    // The part of the back buffer a screenshot takes: the client clipped to 648 x 790, centred.
+    static QRect ScreenshotRect(QSize client, QSize buffer);
+    // The projection for a client of `client` pixels that shows the centre of a back buffer of
+    // `buffer`: the same scale as the whole buffer, or the whole field when the client is larger.
+    static tbMatrix ClientProjection(QSize client, QSize buffer, bool orthographic, float orthoWidth);
+    // Length of the scene along z for the scene kind (1 one vehicle, 2 the combination).
+    float SceneLength(int kind) const;
+    // Where the last screenshot went and why it failed; empty when it was written.
+    const QString& LastScreenshotError() const { return m_strShotError; }
+    QString ScreenshotPath() const;
+
+protected:
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void DrawFrame(GlDevice& device, QSize pixels);
+    void OnCommand(int id);
+    void SwitchVehicle();
+    void PlaceStrips(int nValue);
+    void ComputePivot(const QPoint& pixel);
+    void WriteScreenshot();
+    int SceneKind() const;
+
+    CFahrzeug3D m_renderer;
+    int m_bDirty = 1;
+    int m_bShowFrame = 0;
+    QRect m_rcClient;
+    QWidget* m_pTracker = nullptr;
+    CCamera m_Camera;
+    tbVector3 m_vPivot{-1.0f, -1.0f, -1.0f};
+    int m_nLastSceneKind = 0;
+    CRibBtnContainer* m_pStrip1 = nullptr;
+    CRibBtnContainer* m_pStrip2 = nullptr;
+    int m_nRenderMode = 1;
+    tbVector3 m_vStartEye{-0.8f, 1.9f, -2.99f};
+    tbVector3 m_vStartTarget{0.0f, 1.5f, -1.0f};
+    int m_bScreenshot = 0;
+
+    C3DViewport* m_pGl = nullptr;
+    bool m_bSetUp = false;
+    int m_nRenders = 0;
+    QString m_strShotError;
+};
