@@ -12,6 +12,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
+#include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"
@@ -226,6 +227,26 @@ void CPgLgSichgPage11::Meldung(int nText, int nCaption)
     MessageBoxes().ShowHtml(this, box, nullptr);
 }
 
+int CPgLgSichgPage11::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
+{
+    CPgLgSichgBase2::BuildHintHtml(nArg, pHtml);
+    const ResourceModule* pModule = ResourceModule::Current();
+    QString html = pModule && pHtml ? pModule->Html(762) : QString();
+    if (html.isEmpty())
+        return 0;
+    const bool bDetail = Checked(kIdDetail);
+    // The lashings' target is named by the caption of its box on this page.
+    auto* ziel =
+        qobject_cast<QAbstractButton*>(ControlId::Find(this, m_nOption == 1 ? kIdSchienen : kIdPunkte));
+    const QString strZiel = m_nOption >= 0 && ziel ? ziel->text() : QStringLiteral("-");
+    html.replace(QStringLiteral("/*$endColor*/"), QStringLiteral("#CAD9EF"));
+    html.replace(QStringLiteral("<!--$visibleEinfach-->"), bDetail ? QStringLiteral("invisible") : QString());
+    html.replace(QStringLiteral("<!--$visibleDetail-->"), bDetail ? QString() : QStringLiteral("invisible"));
+    html.replace(QStringLiteral("<!--$ziel-->"), strZiel.toHtmlEscaped());
+    *pHtml = html;
+    return 0;
+}
+
 void CPgLgSichgPage11::OnFirstEnter(int)
 {
     m_nOption = HatPunkte() ? 0 : HatSchienen() ? 1 : -1;
@@ -332,10 +353,13 @@ bool CPgLgSichgPage11::OnCommand(int id, int notifyCode, QObject* control)
             NotifyView(false, 0, nMethode);
         }
         InvalidateCtrl(kIdSchema);
+        RefreshHint(0);
         return true;
     case kIdPunkte:
     case kIdSchienen:
         OptionGeklickt(id);
+        if (IsActivePage())
+            RefreshHint(0);
         return true;
     case kIdEcke0:
     case kIdEcke0 + 1:

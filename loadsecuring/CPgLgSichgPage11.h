@@ -34,6 +34,7 @@ public:
     bool OnKillActive() override;
     int Validate(int nTarget) override;
     void GetNextCommandId(int nId, int* pNext) override;
+    int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
 
     // What the lashings go to: -1 not chosen, 0 the lashing points, 1 the lashing rails.
     int Option() const { return m_nOption; }

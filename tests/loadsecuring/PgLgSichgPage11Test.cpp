@@ -276,3 +276,30 @@ TEST_F(Page11Test, TheCornersOffsetsStayOnTheUnit)
     EXPECT_TRUE(m_wizard->grab().save(
         QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page11_detailed.png")));
 }
+
+TEST_F(Page11Test, TheHintFollowsTheMethodAndTheTarget)
+{
+    Schienen({{0, 0.05}, {2, 0.05}});
+    CPgLgSichgPage11* page = Open();
+    struct Case
+    {
+        bool bDetail;
+        const char* sichtbar;
+    };
+    for (const Case& c :
+         {Case{false, "Top-over lashing</b> presses"}, Case{true, "Direct lashing</b> ties"}}) {
+        SCOPED_TRACE(c.bDetail);
+        Knopf(page, c.bDetail ? CPgLgSichgPage11::kIdDetail : CPgLgSichgPage11::kIdEinfach)->click();
+        QString html;
+        page->BuildHintHtml(0, &html);
+        EXPECT_TRUE(html.contains(QStringLiteral("<b>The vehicle&#39;s lashing rails</b>")) ||
+                    html.contains(QStringLiteral("<b>The vehicle's lashing rails</b>")))
+            << html.toStdString();
+        const qsizetype at = html.indexOf(QLatin1String(c.sichtbar));
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(html.lastIndexOf(QStringLiteral("class=\"\""), at),
+                  html.lastIndexOf(QStringLiteral("class="), at))
+            << "the paragraph of the chosen method is shown";
+        EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+    }
+}
