@@ -2,6 +2,8 @@
 #include "loadsecuring/CPgLgSichgPage8.h"
 
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "loadsecuring/CQORLgSicherungView.h"
+#include "loadsecuring/ILgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/securing/CLgspReport.h"
@@ -30,6 +32,10 @@ bool CPgLgSichgPage8::OnInitDialog()
     CPgLgSichgBase2::OnInitDialog();
     SetzeTitel();
     m_pReport = std::make_unique<CLgspReport>(GetWizard() ? GetWizard()->GetDocument() : nullptr);
+    // The sketch is the load-securing view's report picture.
+    if (ILgSicherungView* pView = GetView())
+        if (auto* pSichtung = dynamic_cast<CQORLgSicherungView*>(pView->GetViewWindow()))
+            m_pReport->SetSketchRenderer(pSichtung->SkizzenRenderer());
     Stelle();
     return true;
 }

@@ -107,6 +107,8 @@ CQORLgSicherungView::~CQORLgSicherungView()
 
 CFahrzeug* CQORLgSicherungView::GetFahrzeug() const
 {
+    if (m_bSnapshot && m_pSnapshotFahrzeug)
+        return m_pSnapshotFahrzeug;
     CQOR1Doc* pDoc = GetDocument();
     return pDoc ? pDoc->GetAktivFahrzeug(true) : nullptr;
 }
