@@ -324,6 +324,9 @@ bool CQORLgSicherungView::OnBefehl(int nId)
     case 33318:
         LoescheAktiveEinheit();
         return true;
+    case 33320:
+        ShowMaengel(nullptr);
+        return true;
     case 397:
         EditZurrpunkte(true);
         return true;
@@ -378,6 +381,7 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     case 33307:
     case 33317:
     case 33318:
+    case 33320:
         break;
     default:
         return false;
@@ -400,6 +404,11 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     case 33318:
         pCmdUI->Enable(q && q->GetAktiveLadeeinheit() != nullptr);
         break;
+    case 33320: {
+        CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
+        pCmdUI->Enable(le && le->CountMaengel(1) > 0);
+        break;
+    }
     case 33296: {
         int nOut = -1;
         pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt),

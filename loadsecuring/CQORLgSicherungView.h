@@ -99,6 +99,14 @@ public:
     bool RenderSnapshot(int nZoomIndex, const QString& path, CFahrzeug* pFahrzeug = nullptr);
     bool IsSnapshot() const { return m_bSnapshot; }
     QSize LetzteSnapshotGroesse() const { return m_szSnapshot; }
+    // The tool tips: over a load unit its loads, total mass and free distances (template 677); over a
+    // placed load the plan's marked loads with the hovered one marked (template 681); empty otherwise.
+    std::string EinheitTooltip(const CLadeeinheit& le);
+    std::string LadungenTooltip(const tagLGINFO* pGezeigt);
+    // The tool tip of the object under a client point (runs the hit test).
+    QString ToolTipText(QPoint ptClient);
+    // The defect list of a unit (null: the active one; nothing without one) in the HTML message box.
+    void ShowMaengel(CLadeeinheit* pEinheit);
     // The zoom index of a report sketch variant.
     static int SkizzenZoomIndex(int nSketch);
     // A sketch renderer for CLgspReport drawing through this view.
