@@ -21,6 +21,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 class CFahrzeug;
@@ -277,6 +278,7 @@ private:
     bool m_bSnapshot = false;
     CFahrzeug* m_pSnapshotFahrzeug = nullptr;
     QSize m_szSnapshot;
+    std::set<const tagLGINFO*> m_snapshotLadungen;
     // Scale and zoom.
     double m_dZoom = kBasisZoom;
     int m_nZoomIndex = 1;

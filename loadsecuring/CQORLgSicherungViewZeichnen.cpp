@@ -398,6 +398,16 @@ void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
     CLadeeinheit* le = q->GetAktiveLadeeinheit();
     if (le && QueryAction(19, le->GetId(), &nOut, nullptr, false, nullptr))
         ZeichneEinheitPunkte(p, f, *le, b26, b27);
+    // The loads of units: by their unit mark or by a unit's member list.
+    m_snapshotLadungen.clear();
+    for (CLadeeinheit* e : q->GetLadeeinheiten()) {
+        if (e->m_mapLg.empty()) {
+            e->RebuildLgMap(q);
+            e->CalcAbmessungen();
+        }
+        for (const auto& [key, lg] : e->m_mapLg)
+            m_snapshotLadungen.insert(lg);
+    }
     ZeichneLadungen(p, *q, nullptr);
     ZeichneEinheiten(p, *q);
 }
@@ -407,7 +417,7 @@ void CQORLgSicherungView::ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert
     const QFontMetrics fmLabel(m_fontLabel), fmSchmal(m_fontSchmal);
     for (tagLGINFO* lg : q.GetLgInfos()) {
         // The report picture shows only the loads of units.
-        if (m_bSnapshot && lg->GetLeId() == 0)
+        if (m_bSnapshot && lg->GetLeId() == 0 && !m_snapshotLadungen.count(lg))
             continue;
         const QRect rc = LadungRechteck(*lg);
         m_mapLadungen[lg] = rc;

@@ -8,7 +8,9 @@
 #include "loadsecuring/CPgLgSichgPage6.h"
 #include "loadsecuring/CPgLgSichgPage8.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "loadsecuring/CQORLgSicherungView.h"
 #include "loadsecuring/ZurrmittelListe.h"
+#include "model/base/ProgramFolders.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/securing/CLgspReport.h"
 #include "model/securing/SNormParams.h"
@@ -22,7 +24,10 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -256,4 +261,32 @@ TEST_F(ErgebnisTest, DiscardingKeepsNothing)
     CommandEvent close(705);
     QCoreApplication::sendEvent(wizard, &close);
     EXPECT_EQ(m_a.pEinheit->m_Wizard.m_nZurrkraft, 500);
+}
+
+TEST_F(ErgebnisTest, ResultPageOverTheRealViewEmbedsTheSketch)
+{
+    QTemporaryDir bilder;
+    ASSERT_TRUE(bilder.isValid());
+    const ProgramFolders vorher = GetProgramFolders();
+    SetProgramFolders({vorher.program, bilder.path().toStdString()});
+    {
+        CQORLgSicherungView view(m_a.pDoc.get());
+        view.resize(1200, 600);
+        auto* wizard = new CPshLgSichgWizard(403, &view, 0);
+        m_wizard = wizard;
+        wizard->SetView(&view);
+        wizard->SetStartMode(2);
+        ASSERT_TRUE(wizard->Create());
+        wizard->show();
+        ASSERT_TRUE(wizard->GoToPage(CPshLgSichgWizard::kResultPage));
+        const QString html = Page8()->HintHtml();
+        const QString bmp = bilder.filePath(QStringLiteral("lgsp.bmp"));
+        EXPECT_TRUE(QFile::exists(bmp));
+        EXPECT_TRUE(html.contains(QStringLiteral("lgsp.bmp"))) << html.toStdString();
+        EXPECT_EQ(QImage(bmp).size(), view.LetzteSnapshotGroesse());
+        wizard->grab().save(Artifact(QStringLiteral("page8_sketch.png")));
+        QImage(bmp).save(Artifact(QStringLiteral("page8_sketch_picture.png")));
+        delete wizard;
+    }
+    SetProgramFolders(vorher);
 }
