@@ -19,6 +19,8 @@ int CHListbox::SelectItem(int index, int /*flags*/)
         QMetaObject::invokeMethod(this, &CHListbox::PerformDeferredSelection, Qt::QueuedConnection);
         return index;
     }
+    // A selection made now supersedes one still waiting for the event loop.
+    m_deferred.reset();
     SelectNow(index, 9);
     return index;
 }

@@ -11,6 +11,7 @@
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IButtonStrip.h"
+#include "ui/NotifyEvent.h"
 #include "ui/RibBtnStrip.h"
 
 #include <QCoreApplication>
@@ -54,6 +55,12 @@ CDlgEditLgsFsmExt::CDlgEditLgsFsmExt(std::shared_ptr<CHlbCatalogue> catalogue, Q
     m_filterTimer.setSingleShot(true);
     m_filterTimer.setInterval(kFilterDelayMs);
     connect(&m_filterTimer, &QTimer::timeout, this, [this] { ApplyFilterText(); });
+    m_searchTimer.setSingleShot(true);
+    m_searchTimer.setInterval(kFilterDelayMs);
+    connect(&m_searchTimer, &QTimer::timeout, this, [this] { RunSearchText(); });
+    m_colourTimer.setSingleShot(true);
+    m_colourTimer.setInterval(kColourResetMs);
+    connect(&m_colourTimer, &QTimer::timeout, this, [this] { ResetSearchColour(); });
 }
 
 // The adapter (a member) lets go of the strip before the strip goes with the dialog's children.
@@ -82,7 +89,9 @@ bool CDlgEditLgsFsmExt::OnInitDialog()
                 filter->setText(m_strStartSuche);
                 m_ownChange = false;
             }
-        m_adapter.SetViewMode(m_nStartAnsicht);
+        // Only a different mode is set: setting it puts every other strip of the catalogue in that mode too.
+        if (m_nStartAnsicht != m_adapter.ViewMode())
+            m_adapter.SetViewMode(m_nStartAnsicht);
         if (m_nStartIndex >= 0 && m_nStartIndex < m_list->GetItemCount())
             m_adapter.SelectItem(m_nStartIndex);
         if (m_bSofortBearbeiten)
@@ -95,10 +104,11 @@ bool CDlgEditLgsFsmExt::OnInitDialog()
         });
     if (auto* search = findChild<CEditLast*>(ControlId::ObjectName(kSearchId))) {
         search->SetFormat(4);
-        connect(search, &QLineEdit::textEdited, this, [this, search](const QString& text) {
+        search->SetReturnNotification(true);
+        search->installEventFilter(this);
+        connect(search, &QLineEdit::textEdited, this, [this, search] {
             search->SetBkColor(QColor());
-            if (!text.isEmpty())
-                m_adapter.TypedSearch(text);
+            m_searchTimer.start();
         });
     }
     ShowCategoryButtons();
@@ -122,6 +132,57 @@ void CDlgEditLgsFsmExt::ApplyFilterText()
         m_adapter.SetFilter(category, text, true);
 }
 
+void CDlgEditLgsFsmExt::RunSearchText()
+{
+    m_searchTimer.stop();
+    auto* search = findChild<CEditLast*>(ControlId::ObjectName(kSearchId));
+    const QString text = search ? search->text() : QString();
+    if (!text.isEmpty()) {
+        m_adapter.TypedSearch(text);
+        search->selectAll();
+    }
+    // Return pressed while the search waited: the hit it found is taken now.
+    if (m_returnPending && m_adapter.TypedHit() >= 0)
+        m_adapter.SelectItem(m_adapter.TypedHit());
+    m_returnPending = false;
+}
+
+void CDlgEditLgsFsmExt::ResetSearchColour()
+{
+    m_colourTimer.stop();
+    if (auto* search = findChild<CEditLast*>(ControlId::ObjectName(kSearchId)))
+        search->SetBkColor(QColor());
+}
+
+void CDlgEditLgsFsmExt::OnNotify(NotifyEvent& event)
+{
+    if (int(event.Id()) == kSearchId && event.Code() == CEditLast::kNotifyReturn) {
+        // Return in the search field takes the hit instead of closing the dialog.
+        if (m_searchTimer.isActive()) {
+            m_returnPending = true;
+            RunSearchText();
+        } else if (m_adapter.TypedHit() >= 0) {
+            m_adapter.SelectItem(m_adapter.TypedHit());
+        }
+        event.result = 1;
+        return;
+    }
+    CDlgBase::OnNotify(event);
+}
+
+bool CDlgEditLgsFsmExt::eventFilter(QObject* watched, QEvent* event)
+{
+    // Entering the search field starts a new search.
+    if (event->type() == QEvent::FocusIn && ControlId::Of(qobject_cast<QWidget*>(watched)) == kSearchId) {
+        if (auto* search = qobject_cast<CEditLast*>(watched)) {
+            m_searchTimer.stop();
+            search->SetText(std::nullopt);
+            search->SetBkColor(QColor());
+        }
+    }
+    return CDlgBase::eventFilter(watched, event);
+}
+
 void CDlgEditLgsFsmExt::TypedSearchResult(const QString& text, bool found)
 {
     // The text typed on the tiles shows in the search field, green when found, red when not.
@@ -129,6 +190,7 @@ void CDlgEditLgsFsmExt::TypedSearchResult(const QString& text, bool found)
         if (search->text() != text)
             search->SetText(text);
         search->SetBkColor(found ? QColor(200, 242, 169) : QColor(254, 136, 146));
+        m_colourTimer.start();
     }
 }
 

@@ -21,6 +21,7 @@ public:
     static constexpr quint32 kTemplateId = 862;
     static constexpr int kListId = 1341;
     static constexpr int kFilterDelayMs = 300;
+    static constexpr int kColourResetMs = 850;
 
     explicit CDlgEditLgsFsmExt(std::shared_ptr<CHlbCatalogue> catalogue, QWidget* parent = nullptr);
     ~CDlgEditLgsFsmExt() override;
@@ -41,6 +42,11 @@ public:
     bool RunCommand(int id) { return OnCommandHook(id); }
     // The filter field's text after its delay (callable directly).
     void ApplyFilterText();
+    // The search field's text after its delay: a typed search, its text selected (callable directly).
+    void RunSearchText();
+    // The search field's colour goes back to white a while after a search (callable directly).
+    void ResetSearchColour();
+    bool SearchPending() const { return m_searchTimer.isActive(); }
 
     // The adapter's notifications.
     void TypedSearchResult(const QString& text, bool found) override;
@@ -54,6 +60,8 @@ protected:
     void OnUpdateCommand(CommandUpdateEvent& query) override;
     void OnRibBtnAdded(IButtonStrip* strip, int buttonId) override;
     void AdjustRibBtnNavNext(int buttonId, int* anchorId) override;
+    void OnNotify(NotifyEvent& event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Swaps the captions of the editing buttons to the category's when it changed.
@@ -62,6 +70,9 @@ private:
     CHlbAdapter m_adapter;
     CHListbox* m_list = nullptr;
     QTimer m_filterTimer;
+    QTimer m_searchTimer;
+    QTimer m_colourTimer;
+    bool m_returnPending = false; // Return came while the search waited for its delay
     int m_shownCategory = -1;
     bool m_ownChange = false;
 };

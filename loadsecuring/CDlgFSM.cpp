@@ -46,6 +46,11 @@ constexpr int kEntfernenId = 1344;
 constexpr int kUebernehmenId = 1323;
 constexpr int kInfoId = 722;
 
+// The picture formats the load button offers, a fixed text of the editor (as in the load-unit editor).
+constexpr const char* kPictureFilter =
+    "Bitmapdateien (*.bmp);;JPEG (*.jpeg *.jpg *.jpe);;PNG (*.png);;GIF (*.gif);;ICO (*.ico);;"
+    "Alle Bilddateien (*.bmp *.jpeg *.jpg *.jpe *.png *.gif *.ico);;Alle Dateien (*)";
+
 // The texts of the side codes 0 to 4 in the order of the list.
 constexpr int kSeitenTexte[] = {374, 427, 376, 426, 377};
 
@@ -110,7 +115,7 @@ bool CDlgFSM::OnInitDialog()
             continue;
         field->SetFormat(3, QStringLiteral("%.0f"), fragezeichen, fragezeichen);
         field->SetAllowedChars(CEditLast::kDigits);
-        // A width of 0 is a width; only an empty width field is none.
+        // Length and height count 0 as empty; a width of 0 is a width, only an empty width field is none.
         if (id == kLaengeId || id == kHoeheId)
             field->SetEmptyValueDouble(0.0);
         if (id == kMasseId)
@@ -394,7 +399,8 @@ bool CDlgFSM::OnCommand(int id, int notifyCode, QObject* control)
 {
     switch (id) {
     case kLadenId: {
-        const QString datei = QFileDialog::getOpenFileName(this, QString(), QString(), Text(1343));
+        const QString datei =
+            QFileDialog::getOpenFileName(this, QString(), QString(), QString::fromUtf8(kPictureFilter));
         if (!datei.isEmpty())
             LoadPictureFile(datei);
         return true;

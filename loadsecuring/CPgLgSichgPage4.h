@@ -1,7 +1,11 @@
-// The coefficients page of the load-securing wizard: the securing standard and its coefficients.
+// The coefficients page of the load-securing wizard: the securing standard and its coefficients, with
+// the user's own set kept in a file.
 #pragma once
 
 #include "loadsecuring/CPgLgSichgBase2.h"
+#include "model/securing/SNormParams.h"
+
+#include <QString>
 
 class CPgLgSichgPage4 : public CPgLgSichgBase2
 {
@@ -10,11 +14,49 @@ public:
     static constexpr quint32 kTemplate = 640;
     static constexpr quint32 kTitle = 445;
     static constexpr quint32 kHeaderBitmap = 717;
+    static constexpr int kIdSave = 714;
+    static constexpr int kIdBild = 1299;
+    // The coefficient fields c0..c9 and the standard's radios 0, 1, 2.
+    static constexpr int kFelder[SNormParams::kAnzahl] = {1264, 1059, 1060, 1107, 1066,
+                                                          1061, 1108, 1062, 1063, 1064};
+    static constexpr int kRadios[3] = {1262, 1263, 1191};
 
     explicit CPgLgSichgPage4(CPshLgSichgWizard* pWizard);
 
     void GetHeaderBitmapId(quint32* pId) override;
+    void OnFirstEnter(int nVisits) override;
+    void OnFirstActivate() override;
+    bool OnSetActive() override;
+    bool OnKillActive() override;
+
+    // The user's set for the program run, the built-in first set's c5 as edited, and where the user's
+    // set is kept (the per-user data folder unless a test sets another).
+    static SNormParams& EigenerSatz();
+    static bool& EigenerSatzGeaendert();
+    static float& Norm0C5();
+    static QString& DateiPfad();
+    // Whether the language offers the first standard: the running module's code, or the code set here
+    // (tests) when not empty.
+    static bool MitNorm0();
+    static QString& SprachCode();
+
+    // Switches the standard (the radios' command): leaving the user's set keeps what was typed.
+    void WechsleNorm(int nNorm);
+    // Saves the user's set (the page's 714); false, with a message, when the file was not written.
+    bool SpeichereEigenenSatz();
 
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(int id, int notifyCode, QObject* control) override;
+    void OnEditCommit(int ctrlId, EditValue& value, int reserved) override;
+    void OnUpdateCommand(CommandUpdateEvent& query) override;
+    bool OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter) override;
+    void OnRibBtnAdded(IButtonStrip* strip, int buttonId) override;
+
+private:
+    // The built-in set of a standard (the user's set for 2), with the edited c5 for the first.
+    static SNormParams SatzVon(int nNorm);
+    void FelderAusSatz(const SNormParams& set);
+    void FelderInSatz(SNormParams* pSet) const;
+    int Norm() const;
 };

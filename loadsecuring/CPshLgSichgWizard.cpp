@@ -117,6 +117,7 @@ bool CPshLgSichgWizard::Create()
         if (auto* vbox = qobject_cast<QBoxLayout*>(box))
             vbox->insertWidget(0, m_pHeader);
         box->setContentsMargins(0, 0, 0, kStripArea);
+        box->setSpacing(0);
     }
     m_pBrowser = new CQorBrowser(this);
     ControlId::Set(m_pBrowser, kBrowserId);

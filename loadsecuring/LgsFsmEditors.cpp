@@ -1,6 +1,8 @@
 // The FSM item editor behind the adapter's and the plan view's seams, and the browser's opening.
 #include "loadsecuring/LgsFsmEditors.h"
 
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/ProgramCatalogue.h"
 #include "catalogue/QImageItemPicture.h"
 #include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "loadsecuring/CDlgFSM.h"
@@ -39,12 +41,18 @@ void LgsFsmEditors::Install()
 {
     CHlbAdapter::SetFsmItemEditor(&LgsFsmEditors::EditCatalogueEntry);
     IPlanDialogs::SetFsmEditor(&LgsFsmEditors::EditPlacedItem);
+    // The loading ramp's command 878: the browser at the ramp's bottom-left corner, on the program's
+    // catalogue, which the ramp's strip shares.
+    CLaderampe3::SetEditorOeffner([](QWidget* ramp, QPoint bottomLeft, int category, const QString& search) {
+        OpenBrowserAt(ramp, ProgramCatalogue::Get(), bottomLeft, category, search);
+    });
 }
 
 void LgsFsmEditors::Uninstall()
 {
     CHlbAdapter::SetFsmItemEditor(nullptr);
     IPlanDialogs::SetFsmEditor(nullptr);
+    CLaderampe3::SetEditorOeffner(nullptr);
 }
 
 bool LgsFsmEditors::EditCatalogueEntry(CHlbAdapter::FsmEditRequest& request)
@@ -116,5 +124,16 @@ bool LgsFsmEditors::EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& val
 void LgsFsmEditors::OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue)
 {
     CDlgEditLgsFsmExt dialog(std::move(catalogue), parent);
+    dialog.exec();
+}
+
+void LgsFsmEditors::OpenBrowserAt(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue, QPoint start,
+                                  int category, const QString& search)
+{
+    CDlgEditLgsFsmExt dialog(std::move(catalogue), parent);
+    dialog.m_bStartWerte = true;
+    dialog.m_nStartKategorie = category;
+    dialog.m_strStartSuche = search;
+    dialog.m_ptStart = start;
     dialog.exec();
 }

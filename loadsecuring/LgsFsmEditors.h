@@ -4,6 +4,9 @@
 #include "catalogue/CHlbAdapter.h"
 #include "views/IPlanDialogs.h"
 
+#include <QPoint>
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -25,6 +28,10 @@ public:
     static bool EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values);
     // The catalogue browser of the main frame's command, on the program's catalogue.
     static void OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue);
+    // The browser as a strip opens it: with the strip's category and search text, its bottom-left corner
+    // at `start` (screen coordinates).
+    static void OpenBrowserAt(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue, QPoint start,
+                              int category, const QString& search);
 
     // How the editor runs (exec() unless replaced); answers the dialog's result.
     using Runner = std::function<int(CDlgFSM& dialog)>;

@@ -2,6 +2,7 @@
 #include "views/CQOR1View.h"
 
 #include "views/CTabbedViewView.h"
+#include "views/IFrameAnimation.h"
 #include "views/IValueSlider.h"
 #include "views/IViewShell.h"
 
@@ -43,6 +44,7 @@ CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
     if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
         m_pBtnsHilfe->AddButton(827, this);
+    BaueAnimationen();
 }
 
 CQOR1View::~CQOR1View() = default;
@@ -410,6 +412,8 @@ void CQOR1View::OnDraw(QPainter& painter)
         if (m_bShowBemassung) {
             m_Bemassung.Draw(painter, xFahrzeug, y, scale, m_Scale, m_dZoom, this);
             m_Auflager.Draw(painter, x, y + Zoomed(500, m_dZoom), scale, m_dZoom, this);
+            if (!m_bBildExport && !m_bPrinting)
+                ZeichneAnimationen(painter);
         }
     }
     g_bNeuZeichnen = false;

@@ -28,6 +28,7 @@
 #include <string>
 
 class CRibBtnContainer;
+class IFrameAnimation;
 class IValueSlider;
 class QMenu;
 class tagZLINFO;
@@ -239,6 +240,14 @@ public:
     std::string GetGewichtsTip(int nTool, std::string* pTitel) const;
     // The tool tip as rich text: bold title line and the table in a fixed-pitch block.
     QString GetGewichtsTipHtml(int nTool) const;
+    // One step of the hint animations (timer 1); true when a frame changed and was repainted.
+    bool AnimSchritt();
+    // Where hint animation i (0 front group, 1 rear group, 2/3 the trailer's) stands; empty when hidden.
+    QRect GetAnimRect(int i) const
+    {
+        return i >= 0 && i < 4 ? m_rcAnim[static_cast<std::size_t>(i)] : QRect();
+    }
+    IFrameAnimation* GetAnim(int i) const;
     // The context menu for a client point, or null; the caller owns it.
     QMenu* KontextMenu(const QPoint& pt);
     // The regional version setting ("ver", upper case; "EU" when unset).
@@ -256,6 +265,9 @@ protected:
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     bool event(QEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -328,6 +340,14 @@ private:
     std::map<int, STool> m_tools;
     std::map<std::pair<int, int>, QRect> m_rcAuflager;
     double m_dSchwerpunktPos = 0.0;
+
+    // The hint animations beside the axle groups' loads, their places and the step timer.
+    std::array<std::unique_ptr<IFrameAnimation>, 4> m_Anim;
+    std::array<QRect, 4> m_rcAnim{};
+    int m_nAnimSchritt = 0;
+    int m_nAnimTimer = 0;
+    void BaueAnimationen();
+    void ZeichneAnimationen(QPainter& painter);
 
     // Editing state.
     std::unique_ptr<IValueSlider> m_pSlider;

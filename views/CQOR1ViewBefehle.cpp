@@ -4,6 +4,7 @@
 
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
+#include "views/IFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 #include "views/IViewShell.h"
 #include "views/SliderValueEvent.h"
@@ -30,6 +31,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTimerEvent>
 #include <QToolTip>
 
 #include <algorithm>
@@ -112,10 +114,14 @@ bool CQOR1View::event(QEvent* e)
         auto* h = static_cast<QHelpEvent*>(e);
         const QPoint pt = viewport()->mapFrom(this, h->pos());
         for (int nTool = 1; nTool <= 4; ++nTool) {
+            // Tools 1 to 4 are the hint animations; the group loads beside them answer too.
             const auto it =
                 m_rcAuflager.find({nTool <= 2 ? kAufAnteil : kAufAnteilAnhaenger, (nTool - 1) % 2});
-            if (it != m_rcAuflager.end() && it->second.contains(pt)) {
-                QToolTip::showText(h->globalPos(), GetGewichtsTipHtml(nTool), viewport(), it->second);
+            QRect rc = GetAnimRect(nTool - 1);
+            if (!rc.contains(pt) && it != m_rcAuflager.end())
+                rc = it->second;
+            if (rc.contains(pt)) {
+                QToolTip::showText(h->globalPos(), GetGewichtsTipHtml(nTool), viewport(), rc);
                 return true;
             }
         }
@@ -710,6 +716,98 @@ QString CQOR1View::GetGewichtsTipHtml(int nTool) const
         return {};
     return QStringLiteral("<b>%1</b><pre style=\"font-family:'Courier New',monospace\">%2</pre>")
         .arg(QString::fromStdString(titel).toHtmlEscaped(), QString::fromStdString(body).toHtmlEscaped());
+}
+
+// --- hint animations ------------------------------------------------------------------------------------
+
+namespace {
+
+// The pictures of the frames in order, and the 31-step sequence that plays them.
+constexpr std::uint32_t kAnimBilder[8] = {417, 408, 409, 410, 416, 414, 413, 412};
+const std::vector<int> kAnimSequenz = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7,
+                                       7, 7, 7, 7, 7, 7, 7, 7, 7, 6, 5, 4, 3, 2, 1};
+constexpr int kAnimGroesse = 20;
+constexpr int kAnimIntervall = 100; // ms
+
+} // namespace
+
+void CQOR1View::BaueAnimationen()
+{
+    std::array<CMemBm, 8> bilder;
+    for (std::size_t i = 0; i < bilder.size(); ++i)
+        bilder[i].LoadBitmap(kAnimBilder[i]);
+    for (auto& a : m_Anim) {
+        a = IFrameAnimation::Create();
+        for (const CMemBm& b : bilder)
+            a->AddFrame(b);
+        a->SetSequence(kAnimSequenz, 0);
+    }
+}
+
+IFrameAnimation* CQOR1View::GetAnim(int i) const
+{
+    return i >= 0 && i < 4 ? m_Anim[static_cast<std::size_t>(i)].get() : nullptr;
+}
+
+void CQOR1View::ZeichneAnimationen(QPainter& painter)
+{
+    // Under each group load of the axle-load picture; the template view shows one vehicle, so 2 and 3
+    // stay empty.
+    for (int i = 0; i < 4; ++i) {
+        QRect& rc = m_rcAnim[static_cast<std::size_t>(i)];
+        rc = QRect();
+        const auto it = m_rcAuflager.find({i < 2 ? kAufAnteil : kAufAnteilAnhaenger, i % 2});
+        IFrameAnimation* a = GetAnim(i);
+        if (i >= 2 || it == m_rcAuflager.end() || it->second.isEmpty() || !a)
+            continue;
+        const QRect& g = it->second;
+        // Centred under the group's load, where the picture has nothing else.
+        rc = QRect(g.left() + (g.width() - kAnimGroesse) / 2, g.bottom() + 3, kAnimGroesse, kAnimGroesse);
+        // The group rectangles are in client pixels, the painter in the picture's.
+        a->SetPosition(rc.translated(Scroll()).topLeft());
+        a->Draw(painter);
+    }
+}
+
+bool CQOR1View::AnimSchritt()
+{
+    const int alt = kAnimSequenz[static_cast<std::size_t>(m_nAnimSchritt)];
+    m_nAnimSchritt = (m_nAnimSchritt + 1) % static_cast<int>(kAnimSequenz.size());
+    for (auto& a : m_Anim)
+        if (a)
+            a->Step(nullptr);
+    if (kAnimSequenz[static_cast<std::size_t>(m_nAnimSchritt)] == alt)
+        return false;
+    for (const QRect& rc : m_rcAnim)
+        if (!rc.isEmpty())
+            viewport()->update(rc);
+    return true;
+}
+
+void CQOR1View::timerEvent(QTimerEvent* e)
+{
+    if (e->timerId() == m_nAnimTimer) {
+        AnimSchritt();
+        return;
+    }
+    CGetAnsView::timerEvent(e);
+}
+
+void CQOR1View::showEvent(QShowEvent* e)
+{
+    // The animations step only while the view can be seen.
+    if (!m_nAnimTimer)
+        m_nAnimTimer = startTimer(kAnimIntervall);
+    CGetAnsView::showEvent(e);
+}
+
+void CQOR1View::hideEvent(QHideEvent* e)
+{
+    if (m_nAnimTimer) {
+        killTimer(m_nAnimTimer);
+        m_nAnimTimer = 0;
+    }
+    CGetAnsView::hideEvent(e);
 }
 
 // --- figures over the picture -----------------------------------------------------------------------------

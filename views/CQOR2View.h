@@ -319,6 +319,9 @@ protected:
     virtual void ZeigeHilfe();
     // The usable-load-area dialog (32952): new borders become the vehicle's stored and current ones.
     void EditNutzbareLF();
+    // The overhang dialog (33265): overhangs free the borders they lie on; loads counted from side B keep
+    // their place.
+    void EditUeberstand();
 
 private:
     // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.

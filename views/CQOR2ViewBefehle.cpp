@@ -279,6 +279,9 @@ bool CQOR2View::OnBefehl(int nId)
     case 32952:
         EditNutzbareLF();
         return true;
+    case 33265:
+        EditUeberstand();
+        return true;
     case 33345: {
         CFahrzeug* f = GetFahrzeug();
         int dy = 0;
@@ -454,6 +457,42 @@ void CQOR2View::EditNutzbareLF()
     f->m_bModified = 1;
     Benachrichtige();
     InvalidateNachbarn(true, false);
+}
+
+void CQOR2View::EditUeberstand()
+{
+    CFahrzeug* f = GetFahrzeug();
+    if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    double werte[4];
+    for (int i = 0; i < 4; ++i)
+        werte[i] = f->m_Ueberstand.m_dWert[i];
+    int nFlag = f->HasUeberstand() ? 1 : 0;
+    if (!IPlanDialogs::Current().EditUeberstand(this, werte, nFlag))
+        return;
+    for (double d : werte)
+        if (!std::isfinite(d) || d < 0.0)
+            return; // an overhang the dialog should not have let through changes nothing
+    // Overhangs 1 to 4 (front, rear, side B, side A) free the borders 1, 3, 4 and 2.
+    static constexpr int kRand[4] = {0, 2, 3, 1};
+    const double dAltB = f->m_NutzLF[0].m_dRand[3];
+    for (int i = 0; i < 4; ++i) {
+        f->m_Ueberstand.m_dWert[i] = nFlag ? werte[i] : 0.0;
+        const double dBasis = f->m_NutzLF[1].m_dRand[kRand[i]];
+        f->m_NutzLF[0].m_dRand[kRand[i]] = nFlag && werte[i] != 0.0 ? 0.0 : dBasis;
+    }
+    // Loads counted from side B keep their place when that border moves.
+    const double dDelta = dAltB - f->m_NutzLF[0].m_dRand[3];
+    if (CQOR* q = GetPlan(); q && dDelta != 0.0 && CPlanAnzeige(*q).GetRasterSeite() != 0)
+        for (tagLGINFO* p : q->GetLgInfos())
+            p->m_dPosY += dDelta;
+    f->m_bModified = 1;
+    if (CQOR1Doc* pDoc = GetDocument()) {
+        pDoc->SetModifiedFlag(true);
+        pDoc->OnFahrzeugChanged(true);
+        pDoc->UpdateFrameTitle();
+    }
+    viewport()->update();
 }
 
 void CQOR2View::customEvent(QEvent* e)

@@ -26,7 +26,7 @@ void CWizardParams::Write(ArchiveWriter& ar) const
     ar.WriteFloat(m_fReibungMitMatte);
     ar.WriteInt(m_nMatteQualifier);
     ar.WriteFloat(m_fReibungOhneMatte);
-    ar.WriteInt(m_nReserveReibung);
+    ar.WriteInt(m_bReibungUeber02);
     ar.WriteInt(m_nVerfahren);
     ar.WriteInt(m_nQuerQuelle);
     ar.WriteInt(m_nDetailWert);
@@ -52,7 +52,7 @@ void CWizardParams::Read(ArchiveReader& ar, unsigned schema)
     m_fReibungMitMatte = ar.ReadFloat();
     m_nMatteQualifier = ar.ReadInt();
     m_fReibungOhneMatte = ar.ReadFloat();
-    m_nReserveReibung = ar.ReadInt();
+    m_bReibungUeber02 = ar.ReadInt();
     m_nVerfahren = ar.ReadInt();
     m_nQuerQuelle = ar.ReadInt();
     m_nDetailWert = ar.ReadInt();

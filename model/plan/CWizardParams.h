@@ -31,7 +31,7 @@ public:
     float m_fReibungMitMatte = 0.6f;
     int m_nMatteQualifier = 0;
     float m_fReibungOhneMatte = -1.0f; // -1: not yet chosen
-    int m_nReserveReibung = 1;         // stored, read by no calculation
+    int m_bReibungUeber02 = 1;         // a friction above 0.2 may be entered under the second standard
     int m_nVerfahren = 0;              // 0 simple (top-over), 1 detailed (direct lashing)
     int m_nQuerQuelle = -1;   // simple method: 0 lateral distances from lashing points, else the rail
     int m_nDetailWert = 0;    // detailed method: 3 only sideways, 4 only lengthwise

@@ -9,6 +9,8 @@
 #include "catalogue/CDlgFileAction2.h"
 #include "catalogue/CDlgKombiNeu.h"
 #include "catalogue/CFileTreeCtrlFilter.h"
+#include "catalogue/CHListbox.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
@@ -577,6 +579,28 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
         ASSERT_TRUE(Frame()->Commands().Update(ui));
         EXPECT_TRUE(ui.enabled);
     }
+}
+
+TEST_F(DocumentFilesTest, TheCatalogueCommandOpensTheBrowserOnTheUsersCatalogue)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    RecordingCmdUI ui;
+    ui.m_nID = 33072;
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    int tiles = -1;
+    // The browser runs modally: look at it once it is up, then close it.
+    QTimer::singleShot(0, Frame(), [&] {
+        auto* browser = dynamic_cast<CDlgEditLgsFsmExt*>(QApplication::activeModalWidget());
+        if (!browser)
+            return;
+        tiles = browser->List()->GetItemCount();
+        browser->reject();
+    });
+    ASSERT_TRUE(Frame()->OnCommand(33072));
+    // The sample load units copied at start-up are in the catalogue.
+    EXPECT_GT(tiles, 0);
 }
 
 TEST_F(DocumentFilesTest, AnAxleIsAddedWhileTheVehicleViewIsShownAndWrittenOnClosing)

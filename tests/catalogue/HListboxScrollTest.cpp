@@ -227,6 +227,17 @@ TEST_F(HListboxScrolling, ASelectionDuringAnAnimationIsDeferred)
     EXPECT_FALSE(list.HasDeferredSelection());
     const std::vector<std::pair<int, int>> expected = {{-1, 6}, {6, 0}, {0, 3}};
     EXPECT_EQ(owner.selections, expected);
+
+    // A selection made at once after a deferred one wins: the waiting request is dropped.
+    list.EndAnimation();
+    list.SelectItem(6);
+    ASSERT_TRUE(list.IsAnimating());
+    list.SelectItem(1); // deferred
+    ASSERT_TRUE(list.HasDeferredSelection());
+    list.SelectItem(2); // no animation runs now: at once
+    EXPECT_FALSE(list.HasDeferredSelection());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(list.GetCurSel(), 2);
 }
 
 } // namespace

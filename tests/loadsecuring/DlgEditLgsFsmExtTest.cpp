@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -324,6 +325,75 @@ TEST_F(DlgEditLgsFsmExtTest, TypedTextShowsInTheSearchFieldUntilTheSearchEnds)
         EXPECT_TRUE(search->text().isEmpty());
         EXPECT_EQ(dialog.Adapter().TypedHit(), -1);
     }
+}
+
+TEST_F(DlgEditLgsFsmExtTest, TheSearchFieldSearchesAfterItsDelayAndReturnTakesTheHit)
+{
+    CDlgEditLgsFsmExt dialog(catalogue);
+    dialog.show();
+    CEditLast* search = dialog.findChild<CEditLast*>(QStringLiteral("id_1345"));
+    ASSERT_NE(search, nullptr);
+    ASSERT_TRUE(Select(dialog, "Fass", 3));
+
+    QTest::keyClicks(search, QStringLiteral("Ki"));
+    EXPECT_TRUE(dialog.SearchPending());
+    EXPECT_EQ(dialog.Adapter().TypedHit(), -1); // nothing searched before the delay
+    dialog.RunSearchText();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(dialog.Adapter().TypedHit(), 1) << search->text().toStdString();
+    EXPECT_EQ(dialog.Adapter().SelectedEntry()->item.m_strName, "Kiste");
+    EXPECT_EQ(search->selectedText(), QStringLiteral("Ki"));
+    EXPECT_EQ(search->BkColor(), QColor(200, 242, 169));
+    dialog.ResetSearchColour();
+    EXPECT_FALSE(search->BkColor().isValid());
+
+    // Return while the delay runs searches at once and takes the hit; the dialog stays open.
+    ASSERT_TRUE(Select(dialog, "Kiste", 3));
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("Fa"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(dialog.SearchPending());
+    EXPECT_EQ(dialog.Adapter().SelectedEntry()->item.m_strName, "Fass");
+    EXPECT_TRUE(dialog.isVisible());
+
+    // Entering the field again starts afresh.
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(search, &in);
+    EXPECT_TRUE(search->text().isEmpty());
+}
+
+TEST_F(DlgEditLgsFsmExtTest, OpenedFromAStripWithItsCategoryAndSearchKeepingItsViewMode)
+{
+    // A strip of the same catalogue in compact view, as the loading ramp has one.
+    QWidget window;
+    auto* list = new CHListbox(&window);
+    list->Create(kHlbOwnerDrawn, QRect(0, 0, 400, 120), &window, CDlgEditLgsFsmExt::kListId);
+    CHlbAdapter ramp(catalogue);
+    ramp.Attach(list);
+    ramp.SetViewMode(1);
+
+    const QRect screen = AvailableScreenAt(QPoint(0, 0));
+    const QPoint start(screen.left() + 20, screen.top() + 400);
+    int category = -1;
+    QString text;
+    QPoint bottomLeft;
+    int mode = -1;
+    QTimer::singleShot(0, &window, [&] {
+        auto* browser = dynamic_cast<CDlgEditLgsFsmExt*>(QApplication::activeModalWidget());
+        ASSERT_NE(browser, nullptr);
+        browser->Adapter().GetFilter(&category, &text);
+        bottomLeft = browser->frameGeometry().bottomLeft();
+        mode = browser->Adapter().ViewMode();
+        browser->reject();
+    });
+    LgsFsmEditors::OpenBrowserAt(nullptr, catalogue, start, 1, QStringLiteral("Ke"));
+    EXPECT_EQ(category, 1);
+    EXPECT_EQ(text, QStringLiteral("Ke"));
+    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(bottomLeft.x(), start.x() + 4);
+    EXPECT_EQ(ramp.ViewMode(), 1);
+    Drain();
 }
 
 TEST(DialogPlacement, BesideTheAnchorAndAtTheStartPoint)

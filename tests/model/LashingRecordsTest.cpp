@@ -384,7 +384,7 @@ TEST(LashingRecordsTest, WizardParamsDefaultsLayoutAndOldSchema)
     EXPECT_EQ(w.m_nVerfahren, 0);
     EXPECT_EQ(w.m_nQuerQuelle, -1);
     EXPECT_EQ(w.m_nNorm, 0);
-    EXPECT_EQ(w.m_nReserveReibung, 1);
+    EXPECT_EQ(w.m_bReibungUeber02, 1);
     EXPECT_EQ(w.m_FS[2].m_nNummer, -1);
 
     w.m_nNummer = 3;

@@ -1017,3 +1017,38 @@ TEST_F(PlanBefehleTest, UsableAreaDialogTakesChangedBordersOnly)
         }
     }
 }
+
+TEST_F(PlanBefehleTest, OverhangsFreeTheirBordersAndLoadsFromSideBKeepTheirPlace)
+{
+    ScriptedPlanDialogs dialogs;
+    CFahrzeug& f = *doc.GetFahrzeug();
+    for (int i = 0; i < 4; ++i)
+        f.m_NutzLF[0].m_dRand[i] = f.m_NutzLF[1].m_dRand[i] = 0.05 * (i + 1);
+    tagLGINFO* p = Last("A", 1.0, 0.5, 1.0);
+    CPlanAnzeige(Plan()).SetRasterSeite(2);
+    struct Fall
+    {
+        int nFlag;
+        double werte[4];
+        double raender[4]; // the current borders afterwards
+    };
+    const Fall faelle[] = {
+        {1, {0.3, 0.0, 0.2, 0.0}, {0.0, 0.1, 0.15, 0.0}},  // front and side B freed
+        {1, {0.0, 0.4, 0.0, 0.1}, {0.05, 0.0, 0.0, 0.2}},  // rear and side A freed
+        {0, {0.3, 0.3, 0.3, 0.3}, {0.05, 0.1, 0.15, 0.2}}, // flag off: base borders, no overhang
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.nFlag * 100 + fall.raender[0] * 10);
+        const double y = p->m_dPosY;
+        const double b = f.m_NutzLF[0].m_dRand[3];
+        dialogs.m_nUeberstandFlag = fall.nFlag;
+        for (int i = 0; i < 4; ++i)
+            dialogs.m_dUeberstand[i] = fall.werte[i];
+        EXPECT_TRUE(view->OnBefehl(33265));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_DOUBLE_EQ(f.m_NutzLF[0].m_dRand[i], fall.raender[i]) << i;
+        EXPECT_EQ(f.HasUeberstand(), fall.nFlag != 0);
+        EXPECT_NEAR(p->m_dPosY, y + (b - fall.raender[3]), 1e-12);
+        EXPECT_TRUE(doc.IsModified());
+    }
+}

@@ -5,6 +5,7 @@
 #include "ViewTestSupport.h"
 
 #include "views/CQOR1View.h"
+#include "views/IFrameAnimation.h"
 
 #include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
@@ -886,6 +887,73 @@ TEST(TemplateViewCommands, StripButtonAndCommandsReachTheView)
     CommandEvent diagramm(33255);
     QCoreApplication::sendEvent(&view, &diagramm);
     EXPECT_TRUE(view.IsDiagrammShown());
+}
+
+TEST(TemplateViewAnimations, HintAnimationsStandBesideTheGroupLoadsAndStepThroughTheirSequence)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    std::vector<RecordingAnimation*> anims;
+    IFrameAnimation::SetCreator([&anims] {
+        auto a = std::make_unique<RecordingAnimation>();
+        anims.push_back(a.get());
+        return a;
+    });
+    CQOR1View view(&doc);
+    IFrameAnimation::SetCreator({});
+    ASSERT_EQ(anims.size(), 4u);
+    for (RecordingAnimation* a : anims) {
+        EXPECT_EQ(a->m_nFrames, 8);
+        EXPECT_EQ(a->m_sequence.size(), 31u);
+        EXPECT_EQ(a->m_nStart, 0);
+    }
+    view.resize(1400, 700);
+    view.OnInitialUpdate();
+    const QImage bild = view.RenderFrame();
+    // The front and the rear group have theirs; a single vehicle leaves the trailer's two empty.
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(view.GetAnimRect(i).isEmpty(), i >= 2);
+        EXPECT_EQ(anims[static_cast<std::size_t>(i)]->m_nDraws, i < 2 ? 1 : 0);
+    }
+    EXPECT_FALSE(view.GetAnimRect(0).intersects(view.GetAnimRect(1)));
+    // One round of 31 steps repaints only where the frame changes.
+    int nNeu = 0;
+    for (int k = 0; k < 31; ++k)
+        nNeu += view.AnimSchritt() ? 1 : 0;
+    // 0 → 1 … 6 → 7, 7 → 6 … 2 → 1 and 1 → 0 at the wrap.
+    EXPECT_EQ(nNeu, 14);
+    for (RecordingAnimation* a : anims)
+        EXPECT_EQ(a->m_nSteps, 31);
+    // Export pictures carry no animation.
+    view.RenderExport(648);
+    EXPECT_EQ(anims[0]->m_nDraws, 1);
+}
+
+TEST(TemplateViewAnimations, StillAnimationsShowTheirRestFrameInThePicture)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    CQOR1View view(&doc);
+    view.resize(1400, 700);
+    view.OnInitialUpdate();
+    const QImage bild = view.RenderPicture(QSize(1400, 700));
+    Speichere(bild, "template_hint_animations.png");
+    const QRect rc = view.GetAnimRect(0);
+    ASSERT_FALSE(rc.isEmpty());
+    int farbig = 0;
+    for (int y = rc.top(); y <= rc.bottom(); ++y)
+        for (int x = rc.left(); x <= rc.right(); ++x)
+            farbig += (bild.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
+    EXPECT_GT(farbig, 30);
 }
 
 // --- keys

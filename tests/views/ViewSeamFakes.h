@@ -92,6 +92,17 @@ public:
         return true;
     }
 
+    bool EditUeberstand(QWidget*, double (&dWerte)[4], int& nFlag) override
+    {
+        ++m_nOpened;
+        if (m_bCancel)
+            return false;
+        for (int i = 0; i < 4; ++i)
+            dWerte[i] = m_dUeberstand[i];
+        nFlag = m_nUeberstandFlag;
+        return true;
+    }
+
     bool m_bCancel = false;
     int m_nOpened = 0;
     double m_dGewicht = 0.0;
@@ -99,6 +110,8 @@ public:
     NutzbareLFValues m_nutzLF;
     NutzbareLFValues m_nutzLFGezeigt;
     bool m_bNutzLFModus1 = false;
+    double m_dUeberstand[4] = {0.0, 0.0, 0.0, 0.0};
+    int m_nUeberstandFlag = 0;
 };
 
 // A slider that the test moves: each move sends the owner the message of the slider's kind.

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kInk(30, 30, 30);
@@ -253,17 +255,53 @@ QImage Forklift()
     return image;
 }
 
+// A frame of the hint animation beside an axle group's load: an "i" in a circle that lights up from
+// frame 0 (grey, at rest) to frame 7 (full blue).
+QImage HinweisBild(int nFrame)
+{
+    QImage image = Blank(20, 20);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int t = std::clamp(nFrame, 0, 7);
+    const QColor ring(150 - t * 18, 150 - t * 12, 150 + t * 13);
+    p.setPen(QPen(ring, 2));
+    p.setBrush(QColor(255 - t * 20, 255 - t * 12, 255));
+    p.drawEllipse(QRect(1, 1, 17, 17));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ring);
+    p.drawRect(QRect(9, 5, 2, 2));
+    p.drawRect(QRect(9, 8, 2, 7));
+    return image;
+}
+
 } // namespace
 
 QList<int> VehiclePicturePainter::Ids()
 {
-    return {169, 200, 226, 227, 228, 230, 232, 264, 265, 270, 334, 335, 340, 391,
-            419, 424, 434, 435, 452, 453, 454, 455, 456, 458, 462, 464, 469, 556};
+    return {169, 200, 226, 227, 228, 230, 232, 264, 265, 270, 334, 335, 340, 391, 408, 409, 410, 412,
+            413, 414, 416, 417, 419, 424, 434, 435, 452, 453, 454, 455, 456, 458, 462, 464, 469, 556};
 }
 
 QImage VehiclePicturePainter::Draw(int id)
 {
     switch (id) {
+    // The hint animation's frames in playing order 417, 408, 409, 410, 416, 414, 413, 412.
+    case 417:
+        return HinweisBild(0);
+    case 408:
+        return HinweisBild(1);
+    case 409:
+        return HinweisBild(2);
+    case 410:
+        return HinweisBild(3);
+    case 416:
+        return HinweisBild(4);
+    case 414:
+        return HinweisBild(5);
+    case 413:
+        return HinweisBild(6);
+    case 412:
+        return HinweisBild(7);
     case 452: // truck and tractor cab
         return Cab(110, 153, 40, 59);
     case 462: // van cab

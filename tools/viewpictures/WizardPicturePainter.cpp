@@ -176,6 +176,17 @@ QImage Banner(int id)
     return image;
 }
 
+// The coefficients' picture of the second standard: a crate with its accelerations, 100 x 80.
+QImage Koeffizienten()
+{
+    QImage image(100, 80, QImage::Format_RGB32);
+    image.fill(kLight);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    Pictogram(p, 717, QPointF(50, 40));
+    return image;
+}
+
 QImage Icon(int id)
 {
     const int size = id == 820 ? 48 : 32;
@@ -243,7 +254,7 @@ QList<int> WizardPicturePainter::Ids()
     QList<int> ids{649, 648};
     for (int id : kSteps)
         ids << id;
-    ids << 12323 << 12324 << 714 << 770 << 820 << 821;
+    ids << 12323 << 12324 << 714 << 770 << 820 << 821 << 772;
     return ids;
 }
 
@@ -251,5 +262,7 @@ QImage WizardPicturePainter::Draw(int id)
 {
     if (id == 649 || id == 648 || StepOf(id) >= 0)
         return Banner(id);
+    if (id == 772)
+        return Koeffizienten();
     return Icon(id);
 }

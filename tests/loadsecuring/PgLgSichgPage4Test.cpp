@@ -1,0 +1,167 @@
+// The coefficients page: the standard offered by language, the limits of committed values, the user's
+// set across standards and its file.
+#include "FakeLgSicherungView.h"
+
+#include "loadsecuring/CPgLgSichgPage4.h"
+#include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/base/LockedFile.h"
+#include "model/files/CustomNormParamsFile.h"
+#include "platform/ResourceModule.h"
+#include "ui/CEditLast.h"
+#include "ui/ControlId.h"
+#include "ui/ScriptedMessageBoxService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+class Page4Test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_module =
+            ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+        m_previous = ResourceModule::Current();
+        ResourceModule::SetCurrent(m_module.get());
+        CPgLgSichgPage4::DateiPfad() = m_dir.filePath(QStringLiteral("CustomNormParams.ser"));
+        CPgLgSichgPage4::SprachCode().clear();
+    }
+    void TearDown() override
+    {
+        delete m_wizard.data();
+        LockedFile::SetWriteFault(std::nullopt);
+        CPgLgSichgPage4::DateiPfad().clear();
+        CPgLgSichgPage4::SprachCode().clear();
+        ResourceModule::SetCurrent(m_previous);
+    }
+    // Opens a wizard on the coefficients page (index 2) under the language code given.
+    CPgLgSichgPage4* Open(const QString& code)
+    {
+        CPgLgSichgPage4::SprachCode() = code;
+        m_wizard = new CPshLgSichgWizard(403, &m_view, 0);
+        m_wizard->SetView(&m_view);
+        m_wizard->SetStartMode(0);
+        EXPECT_TRUE(m_wizard->Create());
+        m_wizard->show();
+        EXPECT_TRUE(m_wizard->GoToPage(2));
+        return static_cast<CPgLgSichgPage4*>(m_wizard->GetPage(2));
+    }
+    static CEditLast* Feld(CPgLgSichgPage4* page, int i)
+    {
+        return qobject_cast<CEditLast*>(ControlId::Find(page, CPgLgSichgPage4::kFelder[i]));
+    }
+    static void Tippe(CPgLgSichgPage4* page, int i, const QString& text)
+    {
+        CEditLast* edit = Feld(page, i);
+        ASSERT_NE(edit, nullptr);
+        edit->setText(text);
+        edit->CommitText(true);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<ResourceModule> m_module;
+    const ResourceModule* m_previous = nullptr;
+    ScriptedMessageBoxService m_boxes;
+    FakeLgSicherungView m_view;
+    QPointer<CPshLgSichgWizard> m_wizard;
+};
+
+} // namespace
+
+TEST_F(Page4Test, TheLanguageDecidesTheFirstStandard)
+{
+    struct Case
+    {
+        const char* code;
+        int nNorm;
+        bool bRadio0;
+    };
+    for (const Case& c :
+         {Case{"DE", 0, true}, Case{"de", 0, true}, Case{"EN", 1, false}, Case{"FR", 1, false}}) {
+        SCOPED_TRACE(c.code);
+        CPgLgSichgPage4* page = Open(QString::fromLatin1(c.code));
+        EXPECT_EQ(m_wizard->GetParams().m_nNorm, c.nNorm);
+        EXPECT_EQ(ControlId::Find(page, 1262)->isVisible(), c.bRadio0);
+        page->WechsleNorm(0);
+        EXPECT_EQ(m_wizard->GetParams().m_nNorm, c.nNorm) << "the first standard only where it is offered";
+        delete m_wizard.data();
+    }
+}
+
+TEST_F(Page4Test, CommittedCoefficientsAreLimited)
+{
+    struct Case
+    {
+        int nNorm;
+        int nFeld;
+        const char* typed;
+        float fErgebnis;
+    };
+    for (const Case& c : {Case{2, 0, "0.05", 0.10f}, Case{2, 5, "2.5", 2.00f}, Case{0, 5, "1.2", 1.50f},
+                          Case{2, 6, "0.5", 1.0f}, Case{2, 3, "0.7", 0.7f}}) {
+        SCOPED_TRACE(std::to_string(c.nNorm) + " c" + std::to_string(c.nFeld) + " " + c.typed);
+        CPgLgSichgPage4* page = Open(QStringLiteral("DE"));
+        page->WechsleNorm(c.nNorm);
+        Tippe(page, c.nFeld, QString::fromLatin1(c.typed));
+        EXPECT_FLOAT_EQ(Feld(page, c.nFeld)->GetFloat(), c.fErgebnis);
+        EXPECT_FLOAT_EQ(m_wizard->GetParams().m_Norm.m_fKoeff[c.nFeld], c.fErgebnis);
+        EXPECT_EQ(CPgLgSichgPage4::EigenerSatzGeaendert(), c.nNorm == 2);
+        delete m_wizard.data();
+    }
+    CPgLgSichgPage4::Norm0C5() = 1.5f;
+}
+
+TEST_F(Page4Test, FieldsAreEditableOnlyInTheUsersSetAndItsTypingSurvivesASwitch)
+{
+    CPgLgSichgPage4* page = Open(QStringLiteral("EN"));
+    page->KickIdle();
+    EXPECT_FALSE(Feld(page, 0)->isEnabled());
+    page->WechsleNorm(2);
+    page->KickIdle();
+    EXPECT_TRUE(Feld(page, 0)->isEnabled());
+    EXPECT_TRUE(Feld(page, 4)->isReadOnly());
+    Tippe(page, 0, QStringLiteral("0.7"));
+    page->WechsleNorm(1);
+    EXPECT_FLOAT_EQ(Feld(page, 0)->GetFloat(), 0.8f) << "the second standard's own value";
+    page->WechsleNorm(2);
+    EXPECT_FLOAT_EQ(Feld(page, 0)->GetFloat(), 0.7f);
+}
+
+TEST_F(Page4Test, TheUsersSetSurvivesARestartAndAFailedSaveLosesNothing)
+{
+    CPgLgSichgPage4* page = Open(QStringLiteral("EN"));
+    page->WechsleNorm(2);
+    Tippe(page, 1, QStringLiteral("0.65"));
+    ASSERT_TRUE(CPgLgSichgPage4::EigenerSatzGeaendert());
+    EXPECT_TRUE(page->SpeichereEigenenSatz());
+    EXPECT_FALSE(CPgLgSichgPage4::EigenerSatzGeaendert());
+    const std::filesystem::path path = CPgLgSichgPage4::DateiPfad().toStdString();
+    const auto saved = std::filesystem::file_size(path);
+
+    // A failed save says so, keeps the mark and the old file.
+    Tippe(page, 1, QStringLiteral("0.75"));
+    LockedFile::SetWriteFault(LockedFile::WriteFault{4, LockedFile::WriteFault::Action::Fail, {}});
+    EXPECT_FALSE(page->SpeichereEigenenSatz());
+    LockedFile::SetWriteFault(std::nullopt);
+    EXPECT_TRUE(CPgLgSichgPage4::EigenerSatzGeaendert());
+    ASSERT_FALSE(m_boxes.Records().isEmpty());
+    EXPECT_TRUE(m_boxes.Records().back().html.text.contains(QStringLiteral("could not be saved")));
+    EXPECT_EQ(std::filesystem::file_size(path), saved);
+
+    // The next run reads what was saved.
+    CPgLgSichgPage4::EigenerSatz() = SNormParams();
+    page->OnFirstActivate();
+    EXPECT_FLOAT_EQ(CPgLgSichgPage4::EigenerSatz().m_fKoeff[1], 0.65f);
+    EXPECT_TRUE(
+        m_wizard->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page4.png")));
+}
