@@ -1,12 +1,14 @@
 // The program's dialogs of the load-securing view.
 #include "loadsecuring/CLgSichgDialoge.h"
 
+#include "loadsecuring/CDlgZurrmittel.h"
 #include "loadsecuring/CDlgZurrpunkte.h"
 #include "loadsecuring/CDlgZurrschiene.h"
+#include "loadsecuring/CQORLgSicherungView.h"
 
 bool CLgSichgDialoge::HasEditor(int nCommand) const
 {
-    return nCommand == 748 || nCommand == 397 || nCommand == 33290 || nCommand == 33295;
+    return nCommand == 748 || nCommand == 398 || nCommand == 397 || nCommand == 33290 || nCommand == 33295;
 }
 
 bool CLgSichgDialoge::EditZurrpunkt(QWidget* pParent, ZurrpunktWerte& werte)
@@ -53,4 +55,13 @@ int CLgSichgDialoge::EditZurrschiene(QWidget* pParent, ZurrschieneWerte& werte)
         werte.nAnzahl = dlg.m_nAnzahl;
     }
     return r == CDlgBase::kIdOk || r == CDlgZurrschiene::kIdLoeschen ? r : CDlgBase::kIdCancel;
+}
+
+bool CLgSichgDialoge::EditZurrmittel(QWidget* pParent, CFahrzeug& fahrzeug)
+{
+    CDlgZurrmittel dlg(pParent);
+    dlg.m_pFahrzeug = &fahrzeug;
+    dlg.m_pView = dynamic_cast<CQORLgSicherungView*>(pParent);
+    dlg.exec();
+    return dlg.m_bChanged != 0;
 }

@@ -613,6 +613,7 @@ bool CPshLgSichgWizard::OnCommand(int id, int notifyCode, QObject* control)
             box.iconKind = 1;
             box.buttons = {{708, 708}, {668, 579}};
             if (MessageBoxes().ShowHtml(this, box, nullptr) == 668) {
+                m_bVerworfen = true;
                 if (CLadeeinheit* pEinheit = GetLadeeinheit())
                     pEinheit->m_bVorhanden = 0;
                 if (m_pView)
@@ -655,6 +656,15 @@ void CPshLgSichgWizard::SendToView(QEvent::Type type)
 
 bool CPshLgSichgWizard::CloseWizard(int nCode)
 {
+    // The securing worked out up to the result page is kept in the unit unless it was discarded.
+    if (m_bErgebnisGezeigt && !m_bVerworfen) {
+        if (CLadeeinheit* pEinheit = GetLadeeinheit()) {
+            pEinheit->m_Wizard = m_params;
+            pEinheit->m_Wizard.m_nNummer = pEinheit->GetId();
+            if (m_pView)
+                m_pView->MarkModified(GetFahrzeug());
+        }
+    }
     if (nCode == kIdSave) {
         // The vehicle files are saved first: a wizard whose save did not happen stays open, and the
         // view keeps it.

@@ -100,6 +100,10 @@ public:
     // Closes the wizard with 705 or 714 (714 saves the vehicle files first; a failed save keeps the
     // wizard open and answers false).
     bool CloseWizard(int nCode);
+    // The result page was shown: closing the wizard (other than by discarding) keeps the working
+    // settings in the unit.
+    void SetErgebnisGezeigt() { m_bErgebnisGezeigt = true; }
+    bool IsErgebnisGezeigt() const { return m_bErgebnisGezeigt; }
 
     // Set to 2 by every page activation; read by the view query.
     int GetStateWord() const { return m_nStateWord; }
@@ -155,4 +159,6 @@ private:
     int m_nOptionSeite11 = 0;
     int m_nActive = -1;
     bool m_bCreated = false;
+    bool m_bErgebnisGezeigt = false;
+    bool m_bVerworfen = false;
 };

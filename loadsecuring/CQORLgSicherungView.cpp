@@ -107,6 +107,8 @@ CQORLgSicherungView::~CQORLgSicherungView()
 
 CFahrzeug* CQORLgSicherungView::GetFahrzeug() const
 {
+    if (m_bSnapshot && m_pSnapshotFahrzeug)
+        return m_pSnapshotFahrzeug;
     CQOR1Doc* pDoc = GetDocument();
     return pDoc ? pDoc->GetAktivFahrzeug(true) : nullptr;
 }
@@ -322,6 +324,9 @@ bool CQORLgSicherungView::OnBefehl(int nId)
     case 33318:
         LoescheAktiveEinheit();
         return true;
+    case 33320:
+        ShowMaengel(nullptr);
+        return true;
     case 397:
         EditZurrpunkte(true);
         return true;
@@ -376,6 +381,7 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     case 33307:
     case 33317:
     case 33318:
+    case 33320:
         break;
     default:
         return false;
@@ -398,6 +404,11 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     case 33318:
         pCmdUI->Enable(q && q->GetAktiveLadeeinheit() != nullptr);
         break;
+    case 33320: {
+        CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
+        pCmdUI->Enable(le && le->CountMaengel(1) > 0);
+        break;
+    }
     case 33296: {
         int nOut = -1;
         pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt),

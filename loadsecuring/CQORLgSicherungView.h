@@ -18,8 +18,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 class CFahrzeug;
@@ -43,6 +45,9 @@ public:
     static constexpr std::array<int, 10> kZoomStufen = {75, 100, 125, 150, 175, 200, 250, 300, 350, 400};
     // From this zoom index on, rails and lashing points are drawn with their pictures.
     static constexpr int kBildZoomIndex = 4;
+    // Margins of the report picture around the load area.
+    static constexpr int kSnapshotRandX = 10;
+    static constexpr int kSnapshotRandY = 20;
     // Colours the drawing is made of.
     static constexpr QRgb kFarbeRand = 0xFFA6CAF0;               // RGB(166, 202, 240): unusable strips
     static constexpr QRgb kFarbeSchiene = 0xFF787878;            // RGB(120, 120, 120)
@@ -86,6 +91,27 @@ public:
     double GetZoom() const { return m_dZoom; }
     // Sets the zoom index (kept within the table) and repaints.
     void SetZoomIndex(int nIndex);
+
+    // The report picture: paints the load area once at zoom index nZoomIndex, in snapshot mode (only
+    // the active unit and the loads of units), into a picture of the load area plus 10 pixels left and
+    // right and 20 above and below, and writes it as a BMP file. The file there before is removed
+    // first; false (and no file) when the picture cannot be made or written. The zoom is restored.
+    // With pFahrzeug the picture shows that vehicle instead of the document's active one.
+    bool RenderSnapshot(int nZoomIndex, const QString& path, CFahrzeug* pFahrzeug = nullptr);
+    bool IsSnapshot() const { return m_bSnapshot; }
+    QSize LetzteSnapshotGroesse() const { return m_szSnapshot; }
+    // The tool tips: over a load unit its loads, total mass and free distances (template 677); over a
+    // placed load the plan's marked loads with the hovered one marked (template 681); empty otherwise.
+    std::string EinheitTooltip(const CLadeeinheit& le);
+    std::string LadungenTooltip(const tagLGINFO* pGezeigt);
+    // The tool tip of the object under a client point (runs the hit test).
+    QString ToolTipText(QPoint ptClient);
+    // The defect list of a unit (null: the active one; nothing without one) in the HTML message box.
+    void ShowMaengel(CLadeeinheit* pEinheit);
+    // The zoom index of a report sketch variant.
+    static int SkizzenZoomIndex(int nSketch);
+    // A sketch renderer for CLgspReport drawing through this view.
+    std::function<bool(const std::string&, int, CFahrzeug&, CLadeeinheit&)> SkizzenRenderer();
 
     // The view protocol.
     void OnInitialUpdate() override;
@@ -224,6 +250,7 @@ private:
     void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26, bool bErlaubt26, bool bErlaubt47);
     void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bErlaubt26, bool bErlaubt27);
     void ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert);
+    void ZeichneSnapshot(QPainter& p, CFahrzeug& f);
     void ZeichneEinheiten(QPainter& p, CQOR& q);
     void DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const QRect& rc, bool bAktiv);
     void ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinheit& le, const QRect& rc);
@@ -247,6 +274,11 @@ private:
     void Meldung(int nText);
     bool SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
 
+    // The report picture being made, its vehicle and the size of the last one.
+    bool m_bSnapshot = false;
+    CFahrzeug* m_pSnapshotFahrzeug = nullptr;
+    QSize m_szSnapshot;
+    std::set<const tagLGINFO*> m_snapshotLadungen;
     // Scale and zoom.
     double m_dZoom = kBasisZoom;
     int m_nZoomIndex = 1;

@@ -17,8 +17,10 @@
 #include "platform/MenuResource.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -337,5 +339,14 @@ void CQORLgSicherungView::contextMenuEvent(QContextMenuEvent* e)
 
 bool CQORLgSicherungView::viewportEvent(QEvent* e)
 {
+    if (e->type() == QEvent::ToolTip) {
+        auto* h = static_cast<QHelpEvent*>(e);
+        const QString text = ToolTipText(h->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(h->globalPos(), text, viewport());
+        return true;
+    }
     return CGetAnsView::viewportEvent(e);
 }

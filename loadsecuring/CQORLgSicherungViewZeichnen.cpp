@@ -159,6 +159,10 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
         ClearHitMaps();
         return;
     }
+    if (m_bSnapshot) {
+        ZeichneSnapshot(p, *f);
+        return;
+    }
     // Border and origin, in line with the template view; the strips follow a new origin.
     const bool bSplitter = IsInVisibleSplitterPane();
     const QPoint rand = ResolveInsets(-1);
@@ -371,14 +375,54 @@ void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CL
     }
 }
 
+void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
+{
+    // The load area 10 pixels from the left and 20 from the top of the picture; no strips, no marks.
+    m_ptUrsprung = QPoint(kSnapshotRandX, kSnapshotRandY);
+    m_rcLadeflaeche = QRect();
+    ClearHitMaps();
+    if (f.GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    const int L = MetresToPixels(f.GetLFLaenge());
+    const int W = MetresToPixels(f.GetLFBreite());
+    ZeichneLadeflaeche(p, f, L, W);
+    int nOut = -1, nExtra = -1;
+    const bool b27 = QueryAction(27, 0, &nOut, nullptr, false, nullptr);
+    const bool b26 = QueryAction(26, 0, &nOut, nullptr, false, nullptr);
+    const bool b47 = QueryAction(47, 0, &nExtra, nullptr, false, nullptr);
+    ZeichneSchienen(p, f, b27 || (!f.m_Zurrschienen.empty() && !b27 && b47));
+    ZeichnePunkte(p, f, b26, b26, b47);
+    CQOR* q = f.GetQor();
+    if (!q)
+        return;
+    CLadeeinheit* le = q->GetAktiveLadeeinheit();
+    if (le && QueryAction(19, le->GetId(), &nOut, nullptr, false, nullptr))
+        ZeichneEinheitPunkte(p, f, *le, b26, b27);
+    // The loads of units: by their unit mark or by a unit's member list.
+    m_snapshotLadungen.clear();
+    for (CLadeeinheit* e : q->GetLadeeinheiten()) {
+        if (e->m_mapLg.empty()) {
+            e->RebuildLgMap(q);
+            e->CalcAbmessungen();
+        }
+        for (const auto& [key, lg] : e->m_mapLg)
+            m_snapshotLadungen.insert(lg);
+    }
+    ZeichneLadungen(p, *q, nullptr);
+    ZeichneEinheiten(p, *q);
+}
+
 void CQORLgSicherungView::ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert)
 {
     const QFontMetrics fmLabel(m_fontLabel), fmSchmal(m_fontSchmal);
     for (tagLGINFO* lg : q.GetLgInfos()) {
+        // The report picture shows only the loads of units.
+        if (m_bSnapshot && lg->GetLeId() == 0 && !m_snapshotLadungen.count(lg))
+            continue;
         const QRect rc = LadungRechteck(*lg);
         m_mapLadungen[lg] = rc;
         const bool bMarkiert = (lg->m_nState & tagLGINFO::kStateMarked) != 0;
-        if (bMarkiert)
+        if (bMarkiert && pMarkiert)
             *pMarkiert = pMarkiert->isValid() ? pMarkiert->united(rc) : rc;
         if (lg->m_nTyp >= tagLGINFO::kFsmTyp) {
             p.setPen(QPen(Qt::black, 1));
@@ -416,7 +460,7 @@ void CQORLgSicherungView::ZeichneEinheiten(QPainter& p, CQOR& q)
         m_mapEinheiten[le] = EinheitRechteck(*le);
     }
     for (CLadeeinheit* le : q.GetLadeeinheiten())
-        if (le != pAktiv)
+        if (le != pAktiv && !m_bSnapshot)
             DrawLadeeinheit(p, *le, m_mapEinheiten[le], false);
     if (pAktiv && m_mapEinheiten.count(pAktiv))
         DrawLadeeinheit(p, *pAktiv, m_mapEinheiten[pAktiv], true);

@@ -299,7 +299,8 @@ TEST_F(WizardTest, MethodChangeOnTheResultPageMovesBack)
         EXPECT_TRUE(wizard->OnViewNotify(46, 0));
         EXPECT_EQ(wizard->ActiveIndex(), c.nActive);
         EXPECT_EQ(wizard->GetReach(), c.nReach + (c.nActive > c.nReach ? 1 : 0));
-        EXPECT_EQ(m_view.Count("RepaintView"), nRepaints + 1);
+        // The lashing-devices page repaints the view itself when it becomes active.
+        EXPECT_EQ(m_view.Count("RepaintView"), nRepaints + 1 + (c.nActive == 7 ? 1 : 0));
         delete wizard;
     }
 }

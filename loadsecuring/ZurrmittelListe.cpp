@@ -1,0 +1,155 @@
+// The lashing-device list: rows from the vehicle, their texts, sorting and colours.
+#include "loadsecuring/ZurrmittelListe.h"
+
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrmittel.h"
+
+#include <QBrush>
+#include <QHeaderView>
+#include <QTreeWidget>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int kRolleGeraet = Qt::UserRole;
+constexpr int kRolleStandard = Qt::UserRole + 1;
+
+std::string Format(const char* fmt, double d)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, fmt, d);
+    return buf;
+}
+
+} // namespace
+
+std::string ZurrmittelListe::WertText(double dWert)
+{
+    if (std::fabs(dWert) <= 0.05)
+        return LoadResString(559);
+    return Format("%.0f", dWert);
+}
+
+std::string ZurrmittelListe::AnzahlText(int nAnzahl)
+{
+    return nAnzahl == 0 ? std::string("~") : std::to_string(nAnzahl);
+}
+
+std::vector<ZurrmittelListe::Zeile> ZurrmittelListe::Zeilen(const CFahrzeug& fahrzeug)
+{
+    std::vector<Zeile> zeilen;
+    auto fuege = [&](CZurrmittel* p, bool bStandard) {
+        Zeile z;
+        z.pGeraet = p;
+        z.bStandard = bStandard;
+        if (bStandard) {
+            z.texte[0] = p->GetTypText();
+            z.texte[1] = p->m_strName + " (" + LoadResString(479) + ")";
+        } else {
+            z.texte[0] = p->GetTypText();
+            if (p->m_nTyp == 0 && p->m_nTypZusatz != 0)
+                z.texte[0] += FormatS("($S)", 1, 487u);
+            z.texte[1] = p->m_strName;
+        }
+        z.texte[2] = WertText(p->m_dWert1);
+        z.texte[3] = Format("%.0f", p->m_dWert2);
+        z.texte[4] = AnzahlText(p->m_nAnzahl);
+        zeilen.push_back(std::move(z));
+    };
+    for (CZurrmittel* p : fahrzeug.m_ZurrmittelKatalog)
+        if (p)
+            fuege(p, true);
+    for (CZurrmittel* p : fahrzeug.m_ZurrmittelBenutzt)
+        if (p)
+            fuege(p, false);
+    return zeilen;
+}
+
+void ZurrmittelListe::Einrichten(QTreeWidget* pListe)
+{
+    if (!pListe)
+        return;
+    // Kind, name, lashing capacity, standard tension force, count.
+    pListe->setColumnCount(kSpalten);
+    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("LC [daN]"),
+                                QString::fromStdString(LoadResString(346)), QStringLiteral("Count")};
+    pListe->setHeaderLabels(koepfe);
+    const int breiten[kSpalten] = {65, 118, 130, 75, 50};
+    for (int i = 0; i < kSpalten; ++i)
+        pListe->setColumnWidth(i, breiten[i]);
+    pListe->headerItem()->setTextAlignment(4, Qt::AlignCenter);
+    pListe->setRootIsDecorated(false);
+    pListe->setAllColumnsShowFocus(true);
+    pListe->setSelectionMode(QAbstractItemView::SingleSelection);
+    pListe->setSelectionBehavior(QAbstractItemView::SelectRows);
+    pListe->header()->setMinimumSectionSize(25);
+    pListe->header()->setSectionsClickable(true);
+    pListe->header()->setSortIndicatorShown(true);
+    pListe->setSortingEnabled(false);
+}
+
+void ZurrmittelListe::Fuelle(QTreeWidget* pListe, const CFahrzeug* pFahrzeug, int nSpalte, bool bAufsteigend)
+{
+    if (!pListe)
+        return;
+    pListe->clear();
+    if (pFahrzeug) {
+        for (const Zeile& z : Zeilen(*pFahrzeug)) {
+            auto* item = new QTreeWidgetItem(pListe);
+            for (int i = 0; i < kSpalten; ++i)
+                item->setText(i, QString::fromStdString(z.texte[static_cast<std::size_t>(i)]));
+            item->setTextAlignment(4, Qt::AlignCenter);
+            item->setData(0, kRolleGeraet, QVariant::fromValue(static_cast<void*>(z.pGeraet)));
+            item->setData(0, kRolleStandard, z.bStandard);
+        }
+    }
+    Sortiere(pListe, nSpalte, bAufsteigend);
+}
+
+void ZurrmittelListe::Sortiere(QTreeWidget* pListe, int nSpalte, bool bAufsteigend)
+{
+    if (!pListe)
+        return;
+    const Qt::SortOrder order = bAufsteigend ? Qt::AscendingOrder : Qt::DescendingOrder;
+    pListe->header()->setSortIndicator(nSpalte, order);
+    pListe->sortItems(nSpalte, order);
+    Faerbe(pListe);
+}
+
+void ZurrmittelListe::Faerbe(QTreeWidget* pListe)
+{
+    if (!pListe)
+        return;
+    const QBrush standard(QColor(200, 216, 237));
+    const QBrush weiss(Qt::white);
+    for (int r = 0; r < pListe->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = pListe->topLevelItem(r);
+        const QBrush& b = IstStandard(item) ? standard : weiss;
+        for (int i = 0; i < kSpalten; ++i)
+            item->setBackground(i, b);
+    }
+}
+
+void ZurrmittelListe::KopfKlick(int nGeklickt, int& nSpalte, bool& bAufsteigend)
+{
+    if (nGeklickt == nSpalte)
+        bAufsteigend = !bAufsteigend;
+    else {
+        nSpalte = nGeklickt;
+        bAufsteigend = true;
+    }
+}
+
+CZurrmittel* ZurrmittelListe::Geraet(const QTreeWidgetItem* pZeile)
+{
+    return pZeile ? static_cast<CZurrmittel*>(pZeile->data(0, kRolleGeraet).value<void*>()) : nullptr;
+}
+
+bool ZurrmittelListe::IstStandard(const QTreeWidgetItem* pZeile)
+{
+    return pZeile && pZeile->data(0, kRolleStandard).toBool();
+}
