@@ -6,6 +6,7 @@
 #include "loadsecuring/LgSichgPageEvent.h"
 #include "loadsecuring/LgSichgViewEvent.h"
 #include "model/text/TextFormat.h"
+#include "ui/AppCommandEvent.h"
 #include "ui/CQorBrowser.h"
 #include "ui/ControlId.h"
 #include "ui/ResourcePictures.h"
@@ -333,11 +334,22 @@ bool CPgLgSichgBase2::event(QEvent* event)
         HandlePageEvent(*static_cast<LgSichgPageEvent*>(event));
         return true;
     }
+    // The hint pane is a child of the active page: its links go through the wizard to that page.
+    if (type == CommandEvent::kType) {
+        const int id = int(static_cast<CommandEvent*>(event)->Id());
+        if (id >= kLinkFirst && id <= kLinkLast) {
+            if (m_pWizard)
+                m_pWizard->OnHintLink(id, AppCommandEvent::ArgumentOf(event));
+            return true;
+        }
+    }
     // Only the active page updates its controls when idle.
     if (type == kKickIdleEvent && !IsActivePage())
         return true;
     return CDlgBase::event(event);
 }
+
+void CPgLgSichgBase2::OnHintLink(int, QString) {}
 
 bool CPgLgSichgBase2::OnCommand(int id, int notifyCode, QObject* control)
 {

@@ -75,6 +75,12 @@ public:
     // The framework's activation and deactivation of the page, overridden by pages that need them.
     virtual bool OnSetActive();
     virtual bool OnKillActive();
+    // A link of the hint pane: command kLinkFirst..kLinkLast with the link's argument (null when the
+    // link had none). The base does nothing.
+    virtual void OnHintLink(int nId, QString strArg);
+
+    static constexpr int kLinkFirst = 0x8001;
+    static constexpr int kLinkLast = 0x8005;
 
     // Called by the wizard: activation (newly-entered check, first-time steps, OnSetActive) and
     // deactivation (OnKillActive; the hint pane goes back).

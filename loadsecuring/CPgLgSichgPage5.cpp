@@ -7,6 +7,7 @@
 #include "model/text/FormatArg.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
+#include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
@@ -15,6 +16,7 @@
 #include <QAbstractButton>
 
 #include <algorithm>
+#include <cmath>
 
 CPgLgSichgPage5::CPgLgSichgPage5(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
 
@@ -178,6 +180,63 @@ bool CPgLgSichgPage5::OnCommand(int id, int notifyCode, QObject* control)
     default:
         return CPgLgSichgBase2::OnCommand(id, notifyCode, control);
     }
+}
+
+int CPgLgSichgPage5::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
+{
+    CPgLgSichgBase2::BuildHintHtml(nArg, pHtml);
+    const ResourceModule* pModule = ResourceModule::Current();
+    const quint32 nTemplate = CPgLgSichgPage4::MitNorm0() && Norm() != 1 ? 692 : 789;
+    QString html = pModule && pHtml ? pModule->Html(nTemplate) : QString();
+    if (html.isEmpty())
+        return 0;
+    html.replace(QStringLiteral("<!--$<body>-->"), QStringLiteral("<body>"));
+    html.replace(QStringLiteral("/*$endColor*/"), QStringLiteral("#F1F5FA"));
+    if (Checked(kIdErklaerung)) {
+        html.replace(QStringLiteral("<!--$visibleText-->"), QStringLiteral("invisible"));
+        html.replace(QStringLiteral("<!--$firstTabelle-->"), QStringLiteral("first"));
+    } else {
+        html.replace(QStringLiteral("<!--$firstText-->"), QStringLiteral("first"));
+    }
+    html.replace(QStringLiteral("<!--$visibleKasten2-->"), QStringLiteral("invisible"));
+    html.replace(QStringLiteral("/*$a:pseudo*/"),
+                 QStringLiteral("a:link, a:visited, a:focus { font-weight:bold; color:#0040FF; "
+                                "font-size:1.0em; } a:hover { background-color:#FFDF00; } a:active { "
+                                "background-color:#FFBF00; }"));
+    // Markers this state does not use.
+    for (const char* marker : {"<!--$visibleText-->", "<!--$firstTabelle-->", "<!--$firstText-->"})
+        html.replace(QLatin1String(marker), QString());
+    *pHtml = html;
+    return 0;
+}
+
+void CPgLgSichgPage5::OnHintLink(int nId, QString strArg)
+{
+    CPshLgSichgWizard* wizard = GetWizard();
+    bool bOk = false;
+    if (nId == 0x8004) {
+        const double dWert = strArg.trimmed().toDouble(&bOk);
+        if (!bOk || !std::isfinite(dWert) || dWert < 0.0)
+            return;
+        double dReibung = std::min(dWert, 0.99);
+        if (Norm() == 1 && !Checked(kIdMatte))
+            dReibung = std::min(dReibung, 0.2);
+        CEditLast* edit = Feld(GeltendesFeld());
+        if (!edit)
+            return;
+        edit->SetFloat(float(dReibung));
+        edit->setFocus();
+        edit->selectAll();
+    } else if (nId == 0x8005) {
+        const int nIndex = strArg.trimmed().toInt(&bOk);
+        if (!bOk || nIndex < 0 || nIndex > 1)
+            return;
+        SetChecked(nIndex == 0 ? kIdMatteNorm : kIdMatteZertifikat, true);
+    } else {
+        return;
+    }
+    if (wizard && wizard->GetReach() > PageIndex())
+        wizard->SetReach(PageIndex());
 }
 
 void CPgLgSichgPage5::OnEditCommit(int ctrlId, EditValue& value, int)

@@ -30,6 +30,10 @@ public:
     bool OnKillActive() override;
     int Validate(int nTarget) override;
     void GetNextCommandId(int nId, int* pNext) override;
+    int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
+    // 0x8004: the friction that applies becomes the argument's number; 0x8005: the mat radio with the
+    // argument's index. An argument that is not such a number changes nothing.
+    void OnHintLink(int nId, QString strArg) override;
 
 protected:
     bool OnInitDialog() override;

@@ -25,6 +25,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "ui/AppCommandEvent.h"
 #include "ui/CQorBrowser.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
@@ -121,6 +122,7 @@ bool CPshLgSichgWizard::Create()
     }
     m_pBrowser = new CQorBrowser(this);
     ControlId::Set(m_pBrowser, kBrowserId);
+    m_pBrowser->SetCommandTable(HintLinkTable());
     m_pBrowser->hide();
     BuildStrip();
     if (m_nStartMode != 0) {
@@ -705,8 +707,29 @@ void CPshLgSichgWizard::closeEvent(QCloseEvent* event)
     SendToView(LgSichgViewEvent::kHiddenType);
 }
 
+const HtmlCommandEntry* CPshLgSichgWizard::HintLinkTable()
+{
+    static const HtmlCommandEntry table[] = {{"planView", 0x8001},   {"loadList", 0x8002},
+                                             {"usableArea", 0x8003}, {"friction", 0x8004},
+                                             {"matKind", 0x8005},    {nullptr, 0}};
+    return table;
+}
+
+void CPshLgSichgWizard::OnHintLink(int nId, const QString& strArg)
+{
+    if (CPgLgSichgBase2* page = GetPage(m_nActive))
+        page->OnHintLink(nId, strArg);
+}
+
 bool CPshLgSichgWizard::event(QEvent* event)
 {
+    if (event->type() == CommandEvent::kType) {
+        const int id = int(static_cast<CommandEvent*>(event)->Id());
+        if (id >= CPgLgSichgBase2::kLinkFirst && id <= CPgLgSichgBase2::kLinkLast) {
+            OnHintLink(id, AppCommandEvent::ArgumentOf(event));
+            return true;
+        }
+    }
     if (event->type() == LgSichgPageEvent::kRelayType) {
         auto* relay = static_cast<LgSichgPageEvent*>(event);
         if (CPgLgSichgBase2* page = GetPage(m_nActive))

@@ -19,6 +19,7 @@ class CFahrzeug;
 class CLadeeinheit;
 class CPgLgSichgBase2;
 class CQOR1Doc;
+struct HtmlCommandEntry;
 class CQorBrowser;
 class CRibBtnContainer;
 class CWizardHeaderView;
@@ -79,6 +80,10 @@ public:
     // The page at a wizard index (0..8), and the index of a page (-1 for none).
     CPgLgSichgBase2* GetPage(int nIndex) const;
     int PageIndexOf(const QWidget* pPage) const;
+    // A link of the hint pane (commands 0x8001..0x8005) with its argument, handed to the active page.
+    void OnHintLink(int nId, const QString& strArg);
+    // The "app:" link names of the hint pane and their commands.
+    static const HtmlCommandEntry* HintLinkTable();
 
     // The securing needs of the active unit under the working settings (directions 0 rearward, 1 and 3
     // the sides, 2 forward); with pCount, the numbers of its lashing points serving the direction.

@@ -9,6 +9,7 @@
 #include "model/vehicle/CZurrpunkt.h"
 #include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
+#include "ui/CQorBrowser.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -175,4 +176,99 @@ TEST_F(Page5Test, GoingOnNeedsAValidFrictionAndAJumpStopsAtTheReach)
         }
         delete m_wizard.data();
     }
+}
+
+// A click on a hint link goes from the hint pane through the wizard to the page; it changes exactly
+// the field or radio it names and restarts the reach, and a link whose argument is no usable number
+// changes nothing.
+TEST_F(Page5Test, HintLinksSetTheFrictionOrTheMatKind)
+{
+    struct Case
+    {
+        const char* link;
+        int nNorm;
+        bool bMatte;
+        float fOhne;      // 1129 afterwards (-1: empty)
+        float fMit;       // 1240 afterwards
+        bool bZertifikat; // 1312 checked afterwards
+        int nReach;
+    };
+    for (const Case& c : {
+             Case{"app:friction/0.45", 2, false, 0.45f, 0.6f, false, 3},
+             Case{"app:friction/0.45", 1, false, 0.20f, 0.6f, false, 3},
+             Case{"app:friction/0.45", 1, true, -1.0f, 0.45f, false, 3},
+             Case{"app:friction/1.5", 2, false, 0.99f, 0.6f, false, 3},
+             Case{"app:matKind/1", 1, true, -1.0f, 0.6f, true, 3},
+             Case{"app:matKind/0", 1, true, -1.0f, 0.6f, false, 3},
+             Case{"app:friction/abc", 2, false, -1.0f, 0.6f, false, 6},
+             Case{"app:friction", 2, false, -1.0f, 0.6f, false, 6},
+             Case{"app:friction/nan", 2, false, -1.0f, 0.6f, false, 6},
+             Case{"app:friction/-0.3", 2, false, -1.0f, 0.6f, false, 6},
+             Case{"app:matKind/2", 1, true, -1.0f, 0.6f, false, 6},
+             Case{"app:matKind/x", 1, true, -1.0f, 0.6f, false, 6},
+         }) {
+        SCOPED_TRACE(std::string(c.link) + " standard " + std::to_string(c.nNorm) +
+                     (c.bMatte ? " with mat" : " without mat"));
+        CPgLgSichgPage5* page = Open(c.nNorm);
+        if (c.bMatte)
+            Klick(page, CPgLgSichgPage5::kIdMatte);
+        m_wizard->SetReach(6);
+        auto* browser = page->findChild<CQorBrowser*>();
+        ASSERT_NE(browser, nullptr);
+        browser->OnBeforeNavigate(QString::fromLatin1(c.link));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_FLOAT_EQ(Feld(page, CPgLgSichgPage5::kIdOhneMatte)->GetFloatOr(-1.0f), c.fOhne);
+        EXPECT_FLOAT_EQ(Feld(page, CPgLgSichgPage5::kIdMitMatte)->GetFloatOr(-1.0f), c.fMit);
+        auto* zertifikat =
+            qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdMatteZertifikat));
+        ASSERT_NE(zertifikat, nullptr);
+        EXPECT_EQ(zertifikat->isChecked(), c.bZertifikat);
+        EXPECT_EQ(m_wizard->GetReach(), c.nReach);
+        delete m_wizard.data();
+    }
+}
+
+// The hint: the template by language and standard, the explanation box, the link style, and links
+// that name the wizard's commands.
+TEST_F(Page5Test, HintShowsTheFrictionTableWithLinks)
+{
+    struct Case
+    {
+        const char* sprache;
+        int nNorm;
+        bool bErklaerung;
+        bool bMatLinks; // the second template has the mat links
+        const char* enthaelt;
+        const char* fehlt;
+    };
+    for (const Case& c : {
+             Case{"EN", 1, false, true, "class=\" first\"", "<!--$"},
+             Case{"EN", 1, true, true, "class=\"invisible \"", "<!--$"},
+             Case{"DE", 0, false, false, "(sliding friction)", "<!--$"},
+             Case{"DE", 1, false, true, "app:matKind/1", "(sliding friction)"},
+         }) {
+        SCOPED_TRACE(std::string(c.sprache) + " standard " + std::to_string(c.nNorm) +
+                     (c.bErklaerung ? " table first" : ""));
+        CPgLgSichgPage4::SprachCode() = QString::fromLatin1(c.sprache);
+        CPgLgSichgPage5* page = Open(c.nNorm);
+        auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdErklaerung));
+        ASSERT_NE(box, nullptr);
+        box->setChecked(c.bErklaerung);
+        QString html;
+        EXPECT_EQ(page->BuildHintHtml(0, &html), 0);
+        EXPECT_TRUE(html.contains(QLatin1String(c.enthaelt))) << html.toStdString();
+        EXPECT_FALSE(html.contains(QLatin1String(c.fehlt))) << html.toStdString();
+        EXPECT_TRUE(html.contains(QLatin1String("<a href=\"app:friction/0.45\">0.45</a>")));
+        EXPECT_TRUE(html.contains(QLatin1String("a:hover { background-color:#FFDF00; }")));
+        EXPECT_EQ(html.contains(QLatin1String("app:matKind/0")), c.bMatLinks);
+        const HtmlCommandEntry* table = CPshLgSichgWizard::HintLinkTable();
+        for (const char* name : {"friction", "matKind"}) {
+            bool bFound = false;
+            for (const HtmlCommandEntry* e = table; e->name; ++e)
+                bFound = bFound || QLatin1String(e->name) == QLatin1String(name);
+            EXPECT_TRUE(bFound) << name;
+        }
+        delete m_wizard.data();
+    }
+    CPgLgSichgPage4::SprachCode().clear();
 }
