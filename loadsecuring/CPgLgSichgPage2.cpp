@@ -11,11 +11,15 @@
 #include "platform/CCmdUI.h"
 #include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
+#include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
+#include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QStyle>
 
@@ -85,6 +89,21 @@ bool CPgLgSichgPage2::OnInitDialog()
             b->setGeometry(r);
         }
     return true;
+}
+
+void CPgLgSichgPage2::OnHintLink(int nId, QString)
+{
+    if (nId == 0x8003) {
+        // The usable load area is set in the main window.
+        ILgSicherungView* pView = GetWizard() ? GetWizard()->GetView() : nullptr;
+        if (QWidget* pWindow = pView ? pView->GetViewWindow() : nullptr)
+            QCoreApplication::postEvent(pWindow->window(), new CommandEvent(33148));
+        return;
+    }
+    if (nId != 0x8001 && nId != 0x8002)
+        return;
+    if (CTabbedViewView* pHost = IViewShell::Current().GetActiveHost())
+        pHost->SelectTab(nId == 0x8001 ? 1 : 2);
 }
 
 int CPgLgSichgPage2::BuildHintHtml(std::intptr_t nArg, QString* pHtml)

@@ -32,6 +32,8 @@ public:
     int OnUpdateNext(CCmdUI* pCmdUI) override;
     void GetNextCommandId(int nId, int* pNext) override;
     int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
+    // 0x8001 and 0x8002 select tab 1 or 2 of the active document's tabbed view.
+    void OnHintLink(int nId, QString strArg) override;
 
     const std::array<sFSParam, 4>& Blockierung() const { return m_fs; }
     bool BlockierungGefunden() const { return m_bGefunden; }

@@ -10,8 +10,12 @@
 #include "model/plan/tagLGINFO.h"
 #include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
+#include "ui/CQorBrowser.h"
+#include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -20,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -243,4 +248,67 @@ TEST_F(Page2Test, TheHintListsTheBlockedDirections)
     EXPECT_TRUE(html.contains(QStringLiteral("To the right: 0 daN")));
     EXPECT_FALSE(html.contains(QStringLiteral("Rearward:")));
     EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+}
+
+namespace {
+
+// A shell whose active document shows the given tabbed view.
+class HostShell : public IViewShell
+{
+public:
+    explicit HostShell(CTabbedViewView* pHost) : m_pHost(pHost) { IViewShell::SetCurrent(this); }
+    ~HostShell() override { IViewShell::SetCurrent(nullptr); }
+    CTabbedViewView* GetActiveHost() const override { return m_pHost; }
+
+private:
+    CTabbedViewView* m_pHost;
+};
+
+// Records the commands that reach the window it watches.
+class CommandRecorder : public QObject
+{
+public:
+    std::vector<quint32> m_commands;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == CommandEvent::kType)
+            m_commands.push_back(static_cast<CommandEvent*>(e)->Id());
+        return false;
+    }
+};
+
+} // namespace
+
+// The hint's links 0x8001 and 0x8002 switch the document's tabs and 0x8003 asks the main window for the
+// usable load area; the friction page's links do nothing here.
+TEST_F(Page2Test, HintLinksSwitchTheDocumentsTab)
+{
+    CPgLgSichgPage2* page = Open(0.0, 0.0);
+    CTabbedViewView host(m_aufbau.pDoc.get());
+    HostShell shell(&host);
+    ASSERT_TRUE(host.SelectTab(0));
+    CommandRecorder hauptfenster;
+    m_view->window()->installEventFilter(&hauptfenster);
+    struct Case
+    {
+        const char* link;
+        int nTab;
+    };
+    for (const Case& c : {Case{"app:planView", 1}, Case{"app:loadList", 2}, Case{"app:friction/0.3", 2},
+                          Case{"app:planView/x", 1}}) {
+        SCOPED_TRACE(c.link);
+        auto* browser = page->findChild<CQorBrowser*>();
+        ASSERT_NE(browser, nullptr);
+        browser->OnBeforeNavigate(QString::fromLatin1(c.link));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(host.GetSelectedTab(), c.nTab);
+    }
+    EXPECT_TRUE(hauptfenster.m_commands.empty());
+    page->findChild<CQorBrowser*>()->OnBeforeNavigate(QStringLiteral("app:usableArea"));
+    QCoreApplication::sendPostedEvents(); // the link's command reaches the page
+    QCoreApplication::sendPostedEvents(); // the page's command reaches the main window
+    EXPECT_EQ(hauptfenster.m_commands, std::vector<quint32>{33148});
+    EXPECT_EQ(host.GetSelectedTab(), 1);
 }
