@@ -709,7 +709,7 @@ void CPshLgSichgWizard::closeEvent(QCloseEvent* event)
 
 const HtmlCommandEntry* CPshLgSichgWizard::HintLinkTable()
 {
-    static const HtmlCommandEntry table[] = {{"planView", 0x8001},   {"loadList", 0x8002},
+    static const HtmlCommandEntry table[] = {{"tab1", 0x8001},       {"tab2", 0x8002},
                                              {"usableArea", 0x8003}, {"friction", 0x8004},
                                              {"matKind", 0x8005},    {nullptr, 0}};
     return table;

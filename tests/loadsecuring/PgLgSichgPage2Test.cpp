@@ -296,8 +296,8 @@ TEST_F(Page2Test, HintLinksSwitchTheDocumentsTab)
         const char* link;
         int nTab;
     };
-    for (const Case& c : {Case{"app:planView", 1}, Case{"app:loadList", 2}, Case{"app:friction/0.3", 2},
-                          Case{"app:planView/x", 1}}) {
+    for (const Case& c :
+         {Case{"app:tab1", 1}, Case{"app:tab2", 2}, Case{"app:friction/0.3", 2}, Case{"app:tab1/x", 1}}) {
         SCOPED_TRACE(c.link);
         auto* browser = page->findChild<CQorBrowser*>();
         ASSERT_NE(browser, nullptr);
