@@ -120,6 +120,7 @@ int CHlbAdapter::FillList()
     m_list->DeleteAllItems(kDeleteWaitMs);
     // The old tiles are gone, so the entries they showed may go too.
     m_shown = m_catalogue->Filter(m_category, m_search.toStdString());
+    m_scaled.clear();
     for (const auto& entry : m_shown)
         m_list->AddItem(QString::fromStdString(CHlbCatalogue::DisplayName(entry->item)), entry.get(), 0);
     if (m_fields)
@@ -172,6 +173,7 @@ bool CHlbAdapter::IsSelectedItemStandard() const
 void CHlbAdapter::SetViewMode(int mode, bool noNotify)
 {
     m_viewMode = mode;
+    m_scaled.clear();
     if (m_list)
         m_list->Canvas()->update();
     if (m_owner)
@@ -585,8 +587,13 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     const QRect pictureArea(r.left() + 6, top + 2, r.width() - 12, r.bottom() - textLines - top - 6);
     const QImage picture = QImageItemPicture::Of(entry->item.m_pBild.get());
     if (!picture.isNull() && pictureArea.height() > 4) {
-        const QImage scaled =
-            picture.scaled(pictureArea.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        ScaledPicture& cached = m_scaled[entry];
+        if (cached.source != picture.cacheKey() || cached.size != pictureArea.size()) {
+            cached = {picture.cacheKey(), pictureArea.size(),
+                      picture.scaled(pictureArea.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)};
+            ++m_scalings;
+        }
+        const QImage& scaled = cached.image;
         p.drawImage(pictureArea.left() + (pictureArea.width() - scaled.width()) / 2,
                     pictureArea.top() + (pictureArea.height() - scaled.height()) / 2, scaled);
     } else if (draw.loadState != kTileLoaded) {

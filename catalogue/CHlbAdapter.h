@@ -9,12 +9,15 @@
 #include "catalogue/IHListboxOwner.h"
 #include "model/files/CHlbCatalogue.h"
 
+#include <QImage>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class CHListbox;
@@ -44,7 +47,10 @@ public:
     // Whether the strip shows the entry (it is in the catalogue and passes the filter).
     bool Shows(const sHLBItemData* entry) const;
     int ViewMode() const { return m_viewMode; }
+    // Changing the view mode drops the scaled tile pictures.
     void SetViewMode(int mode, bool noNotify = false);
+    // How often a tile picture was scaled; a tile drawn again with the same picture and size reuses it.
+    int PictureScalings() const { return m_scalings; }
 
     bool CanCopySelectedItem() const { return CHlbCatalogue::CanCopy(SelectedEntry()); }
     bool CanDeleteSelectedItem() const { return CHlbCatalogue::CanDelete(SelectedEntry()); }
@@ -150,6 +156,16 @@ private:
     int m_viewMode = 0;
     int m_typedHit = -1;
     const sHLBItemData* m_hot = nullptr;
+    // The tile pictures scaled for the current view mode, by shown entry. The source picture's cache key
+    // and the size tell whether the scaled one still fits.
+    struct ScaledPicture
+    {
+        qint64 source = 0;
+        QSize size;
+        QImage image;
+    };
+    std::unordered_map<const sHLBItemData*, ScaledPicture> m_scaled;
+    int m_scalings = 0;
     bool m_attached = false;
     ConfirmDelete m_confirm;
     CHlbSearchFields* m_fields = nullptr;

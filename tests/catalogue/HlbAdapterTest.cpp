@@ -418,6 +418,54 @@ TEST_F(HlbAdapterTest, ARestingPointerMakesTheTileHotUntilItLeavesOrTheListRefil
     DrainLoaders();
 }
 
+TEST_F(HlbAdapterTest, ScaledTilePicturesAreReusedUntilThePictureOrTheViewModeChanges)
+{
+    ASSERT_TRUE(Filled(Qt::red).save(QString::fromStdString((folders.pictures / "red.dat").string()), "PNG"));
+    Write(folders.loadUnits / "Kiste.lgs", 3, "red.dat");
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list);
+    strip.window->resize(400, 150);
+    strip.list->setGeometry(0, 0, 400, 150);
+    strip.window->show();
+    strip.list->Layout();
+    DrainLoaders();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip.list->GetItem(0)->state == kTileLoaded; }));
+
+    // Whether the first tile shows a pixel of `colour`.
+    const auto tileShows = [&](QColor colour) {
+        const QImage shot = strip.list->grab().toImage();
+        const QRect tile = strip.list->GetItemRect(0).intersected(shot.rect());
+        for (int y = tile.top(); y <= tile.bottom(); ++y)
+            for (int x = tile.left(); x <= tile.right(); ++x)
+                if (shot.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    };
+    ASSERT_TRUE(tileShows(Qt::red));
+    const int first = adapter.PictureScalings();
+    EXPECT_GE(first, 1);
+    EXPECT_TRUE(tileShows(Qt::red));
+    EXPECT_EQ(adapter.PictureScalings(), first) << "an unchanged tile picture was scaled again";
+
+    // A new picture of the same entry is drawn, not the scaled old one.
+    for (const auto& e : catalogue->Entries())
+        if (e->item.m_strName == "Kiste")
+            e->item.m_pBild = std::make_unique<QImageItemPicture>(Filled(Qt::blue));
+    EXPECT_TRUE(tileShows(Qt::blue));
+    EXPECT_FALSE(tileShows(Qt::red));
+    EXPECT_EQ(adapter.PictureScalings(), first + 1);
+
+    // The other view mode scales anew, and a refill keeps nothing of the old tiles.
+    adapter.SetViewMode(1);
+    EXPECT_TRUE(tileShows(Qt::blue));
+    EXPECT_EQ(adapter.PictureScalings(), first + 2);
+    adapter.SetFilter(0, QString(), true);
+    DrainLoaders();
+    EXPECT_TRUE(tileShows(Qt::blue));
+    EXPECT_EQ(adapter.PictureScalings(), first + 3);
+}
+
 TEST_F(HlbAdapterTest, PictureOfUserSampleAndBuiltInTiles)
 {
     QImage photo(80, 60, QImage::Format_RGB32);
