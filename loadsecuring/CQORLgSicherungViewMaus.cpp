@@ -327,14 +327,12 @@ void CQORLgSicherungView::contextMenuEvent(QContextMenuEvent* e)
     QMenu* m = KontextMenu(viewport()->mapFrom(this, e->pos()));
     if (!m)
         return;
-    m->setAttribute(Qt::WA_DeleteOnClose);
     m_bKontextOffen = true;
-    connect(m, &QMenu::triggered, this, [this](QAction* a) { OnBefehl(MenuResource::CommandOf(a)); });
     connect(m, &QMenu::aboutToHide, this, [this]() {
         m_bKontextOffen = false;
         m_bNachKontext = true;
     });
-    m->popup(e->globalPos());
+    ZeigeKontextMenu(m, e->globalPos(), [this](int nId) { OnBefehl(nId); });
 }
 
 bool CQORLgSicherungView::viewportEvent(QEvent* e)

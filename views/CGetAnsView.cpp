@@ -8,9 +8,11 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/CCmdUI.h"
+#include "platform/MenuResource.h"
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -229,4 +231,14 @@ void CGetAnsView::UpdateScrollBars()
     verticalScrollBar()->setPageStep(std::max(1, m_sizePage.height()));
     horizontalScrollBar()->setSingleStep(std::max(1, m_sizeLine.width()));
     verticalScrollBar()->setSingleStep(std::max(1, m_sizeLine.height()));
+}
+
+void CGetAnsView::ZeigeKontextMenu(QMenu* m, const QPoint& globalPos, std::function<void(int)> befehl)
+{
+    if (!m)
+        return;
+    m->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m, &QMenu::triggered, this,
+            [befehl = std::move(befehl)](QAction* a) { befehl(MenuResource::CommandOf(a)); });
+    m->popup(globalPos);
 }

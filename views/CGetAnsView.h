@@ -7,7 +7,10 @@
 #include <QMargins>
 #include <QSize>
 
+#include <functional>
 #include <string>
+
+class QMenu;
 
 class CCmdUI;
 class CFahrzeug;
@@ -99,6 +102,9 @@ public:
     static CGetAnsView* s_pActiveView;
 
 protected:
+    // Pops up the context menu `m` at `globalPos`: the menu frees itself when it closes, and the command
+    // of a chosen item goes to `befehl`. A null menu shows nothing.
+    void ZeigeKontextMenu(QMenu* m, const QPoint& globalPos, std::function<void(int)> befehl);
     // Draws the view's picture; the base draws nothing.
     virtual void OnDraw(QPainter& painter);
     // Draws the transient figures (outlines, hover frames, guide lines) over the picture.

@@ -159,10 +159,6 @@ QMenu* CQOR2View::KontextMenu(QPoint pt)
 
 void CQOR2View::contextMenuEvent(QContextMenuEvent* e)
 {
-    QMenu* m = KontextMenu(viewport()->mapFrom(this, e->pos()));
-    if (!m)
-        return;
-    m->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m, &QMenu::triggered, this, [this](QAction* a) { OnBefehl(MenuResource::CommandOf(a)); });
-    m->popup(e->globalPos());
+    ZeigeKontextMenu(KontextMenu(viewport()->mapFrom(this, e->pos())), e->globalPos(),
+                     [this](int nId) { OnBefehl(nId); });
 }
