@@ -25,29 +25,9 @@ int CDIBAuflieger::GetDrawLength(int nPixProMeter, double dZoom) const
     return m_pZugfahrzeug ? m_pZugfahrzeug->GetDrawLength(nPixProMeter, dZoom) : 0;
 }
 
-int CDIBAuflieger::AchsRecords() const
-{
-    return m_pFahrzeug->GetAchsanzahl() + 1;
-}
-
-// Record 0 is the kingpin; the axles follow as records 1, 2, ...
-double CDIBAuflieger::AchsLeerlast(int i) const
-{
-    return m_pFahrzeug->GetAchsLeerlast(i);
-}
-
-double CDIBAuflieger::AchsZulLast(int i) const
-{
-    return m_pFahrzeug->GetAchsZulLast(i);
-}
-
 std::string CDIBAuflieger::AchsName(int i) const
 {
-    if (i == 0)
-        return FormatS("$S", 1, 61191u);
-    if (i <= 5)
-        return FormatChecked("%s %i", {FormatS("$S", 1, 13u), i});
-    return FormatS("$S ($S)", 2, 13u, 14u);
+    return AchsNameNachKupplung(i, 61191u, 5);
 }
 
 void CDIBAuflieger::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale,

@@ -17,9 +17,8 @@ public:
 
 protected:
     std::string AchsName(int i) const override;
-    double AchsLeerlast(int i) const override;
-    double AchsZulLast(int i) const override;
-    int AchsRecords() const override;
+    // Record 0 is the kingpin; the axles follow as records 1, 2, ...
+    bool HatKupplungsRecord() const override { return true; }
 
 private:
     QRect m_rcKingpin;

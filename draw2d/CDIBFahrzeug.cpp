@@ -483,17 +483,26 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
 
 double CDIBFahrzeug::AchsLeerlast(int i) const
 {
-    return m_pFahrzeug->GetAchsLeerlast(i + 1);
+    return m_pFahrzeug->GetAchsLeerlast(HatKupplungsRecord() ? i : i + 1);
 }
 
 double CDIBFahrzeug::AchsZulLast(int i) const
 {
-    return m_pFahrzeug->GetAchsZulLast(i + 1);
+    return m_pFahrzeug->GetAchsZulLast(HatKupplungsRecord() ? i : i + 1);
 }
 
 int CDIBFahrzeug::AchsRecords() const
 {
-    return m_pFahrzeug->GetAchsanzahl();
+    return m_pFahrzeug->GetAchsanzahl() + (HatKupplungsRecord() ? 1 : 0);
+}
+
+std::string CDIBFahrzeug::AchsNameNachKupplung(int i, unsigned nKupplungText, int nNummernBis)
+{
+    if (i == 0)
+        return FormatS("$S", 1, nKupplungText);
+    if (i <= nNummernBis)
+        return FormatChecked("%s %i", {FormatS("$S", 1, 13u), i});
+    return FormatS("$S ($S)", 2, 13u, 14u);
 }
 
 double CDIBFahrzeug::BildFaktor(double dPixProMeter, double dZoom, double dSkala)

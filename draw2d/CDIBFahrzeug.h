@@ -92,11 +92,16 @@ protected:
     static double BildFaktor(double dPixProMeter, double dZoom, double dSkala = 0.0);
     // Label of record i; the kinds name their axles.
     virtual std::string AchsName(int i) const = 0;
+    // Whether record 0 is the kingpin or coupling point (kinds 2 and 3), the axles following from record 1.
+    virtual bool HatKupplungsRecord() const { return false; }
+    // Name of record i when record 0 is the kingpin or coupling point: text `nKupplungText`, then the
+    // numbered axles up to `nNummernBis`, the common axle name beyond.
+    static std::string AchsNameNachKupplung(int i, unsigned nKupplungText, int nNummernBis);
     // Loads of record i for its SGuiAchse.
-    virtual double AchsLeerlast(int i) const;
-    virtual double AchsZulLast(int i) const;
+    double AchsLeerlast(int i) const;
+    double AchsZulLast(int i) const;
     // Record count of the wheels the kind draws (axles; the kingpin or coupling of kinds 2 and 3 too).
-    virtual int AchsRecords() const;
+    int AchsRecords() const;
     bool IsAktiv(const IPlanDrawView* pView) const;
     bool IsUntertyp() const; // the vehicle or its towing vehicle has the sub-type flag
 

@@ -33,29 +33,9 @@ int CDIBStarrdeichsel::GetDrawLength(int nPixProMeter, double dZoom) const
     return a < 0.0 ? 0 : Trunc(nPixProMeter * a * dZoom);
 }
 
-int CDIBStarrdeichsel::AchsRecords() const
-{
-    return m_pFahrzeug->GetAchsanzahl() + 1;
-}
-
-// Record 0 is the coupling point; the axles follow as records 1, 2, ...
-double CDIBStarrdeichsel::AchsLeerlast(int i) const
-{
-    return m_pFahrzeug->GetAchsLeerlast(i);
-}
-
-double CDIBStarrdeichsel::AchsZulLast(int i) const
-{
-    return m_pFahrzeug->GetAchsZulLast(i);
-}
-
 std::string CDIBStarrdeichsel::AchsName(int i) const
 {
-    if (i == 0)
-        return FormatS("$S", 1, 15u);
-    if (i <= 3)
-        return FormatChecked("%s %i", {FormatS("$S", 1, 13u), i});
-    return FormatS("$S ($S)", 2, 13u, 14u);
+    return AchsNameNachKupplung(i, 15u, 3);
 }
 
 void CDIBStarrdeichsel::DrawDeichsel(QPainter& painter, const QPoint& front, const QSize& scale, double dZoom)

@@ -22,9 +22,8 @@ public:
 
 protected:
     std::string AchsName(int i) const override;
-    double AchsLeerlast(int i) const override;
-    double AchsZulLast(int i) const override;
-    int AchsRecords() const override;
+    // Record 0 is the coupling point; the axles follow as records 1, 2, ...
+    bool HatKupplungsRecord() const override { return true; }
 
 private:
     QPolygon m_Deichsel;
