@@ -10,6 +10,7 @@ QOR_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     xvfb xauth xdg-utils libgl1-mesa-dri
     fonts-dejavu-core fonts-dejavu-extra
+    wkhtmltopdf poppler-utils
 )
 
 qor_install_dependencies() {
