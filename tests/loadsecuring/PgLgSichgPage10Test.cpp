@@ -20,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -429,4 +430,41 @@ TEST_F(Page10Test, MovingOnNeedsALashingOnBothSidesOfEveryDirectionThatNeedsOne)
         EXPECT_TRUE(m_boxes.Records().isEmpty());
         ASSERT_TRUE(m_wizard->GoToPage(6));
     }
+}
+
+TEST_F(Page10Test, AMethodChangeToTheDetailedMethodLashesTheCornersAnew)
+{
+    Punkte();
+    for (int nVerfahren : {0, 1}) {
+        SCOPED_TRACE(nVerfahren);
+        Open(3, true);
+        ASSERT_EQ(u->CountZurrpunkte(), 4);
+        m_wizard->GetParams().m_nVerfahren = nVerfahren;
+        EXPECT_TRUE(m_wizard->OnViewNotify(46, 0));
+        EXPECT_EQ(u->CountZurrpunkte(), nVerfahren == 1 ? 0 : 4);
+        if (nVerfahren == 1) {
+            EXPECT_EQ(m_wizard->ActiveIndex(), 5);
+        }
+    }
+}
+
+TEST_F(Page10Test, AFieldFocusedAfterACornerClickInTheViewLeavesThatCornerCurrent)
+{
+    Punkte();
+    CPgLgSichgPage10* page = Open(3, false);
+    // Focus on the field of corner 1 with no click pending: corner 1 becomes current.
+    QFocusEvent ein(QEvent::FocusIn, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(Feld(1140), &ein);
+    EXPECT_EQ(page->Ecke(), 1);
+    EXPECT_TRUE(Knopf(CPgLgSichgPage10::kIdEcke0 + 1)->isChecked());
+    // Corner 2 clicked in the view, then a field of another corner gets the focus: corner 2 stays.
+    EXPECT_TRUE(m_wizard->OnViewNotify(18, 2));
+    ASSERT_EQ(page->Ecke(), 2);
+    QCoreApplication::sendEvent(Feld(1246), &ein);
+    EXPECT_EQ(page->Ecke(), 2);
+    // The pending click is used up: the next focus change is taken as it comes.
+    QFocusEvent nochmal(QEvent::FocusIn, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(Feld(1139), &nochmal);
+    QCoreApplication::sendEvent(Feld(1139), &nochmal);
+    EXPECT_EQ(page->Ecke(), 3);
 }
