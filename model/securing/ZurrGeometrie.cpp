@@ -197,8 +197,8 @@ bool ZurrGeometrie::EckePosition(const CFahrzeug& f, const CLadeeinheit& u, int 
 
 double ZurrGeometrie::SchienenY(const CFahrzeug& f, const CZurrschiene& s)
 {
-    // A rail point keeps the rail's position as its lateral distance, from the far edge on side 2.
-    return s.m_nSeite == 2 ? double(f.GetLFBreite()) - s.m_dPosition : s.m_dPosition;
+    // The rail's lateral distance: where the view draws it and where its points lie across the area.
+    return s.GetSeitenAbstand(f.GetLFBreite());
 }
 
 double ZurrGeometrie::SchienenHoehe(const CZurrschiene&)
@@ -236,12 +236,14 @@ void ZurrGeometrie::UpdateZurrBereiche(CFahrzeug& f, const CLadeeinheit& u, int 
         return;
     }
     const double W = f.GetLFBreite(), L = f.GetLFLaenge();
-    // The rails are crossed in a frame whose y runs from the far edge (the rails' lateral distance).
+    // The crossings are worked out in a frame whose y runs from the far edge (the bearings' slopes are
+    // those of that frame): the corner and the rail are both taken into it, so that the range lies where
+    // the rail and its points lie.
     const double yr = W - py;
     for (CZurrschiene* s : f.m_Zurrschienen) {
         if (!s)
             continue;
-        const double d = s->GetSeitenAbstand(W);
+        const double d = W - SchienenY(f, *s);
         const double x1 = SchienenAnfang(*s), x2 = SchienenEnde(f, *s);
         double p1 = 0.0, p2 = 0.0;
         const int r1 = SchneideKante(px, yr, fe.a1, x1, d, x2, d, &p1, nullptr);
@@ -462,7 +464,10 @@ void ZurrGeometrie::MacheSchienenpunkt(CFahrzeug& f, CZurrschiene* pSchiene, dou
     if (pSchiene && pSchiene->m_nSeite == 2)
         p.m_nFlags |= CZurrpunkt::kLinks;
     p.m_dAbstandLaengs = dPos;
-    p.m_dAbstandQuer = pSchiene ? pSchiene->m_dPosition : 0.0;
+    // The lateral distance is measured from the edge the side flag names, so that the point lies on the
+    // rail's line.
+    const double y = pSchiene ? SchienenY(f, *pSchiene) : 0.0;
+    p.m_dAbstandQuer = (p.m_nFlags & CZurrpunkt::kLinks) ? double(f.GetLFBreite()) - y : y;
     p.m_dHoehe = pSchiene ? SchienenHoehe(*pSchiene) : 0.0;
     p.m_dZulKraft = 0.0;
     p.m_dSchienenKraft = pSchiene ? double(pSchiene->m_nZulKraft) : 0.0;

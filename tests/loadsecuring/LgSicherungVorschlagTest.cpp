@@ -57,3 +57,36 @@ TEST_F(VorschlagTest, APalletOnTheSampleTruckGetsAPointForEveryCorner)
     p.end();
     Speichere(alle, QStringLiteral("securing_proposals.png"));
 }
+
+TEST_F(VorschlagTest, RailPositionsLieOnTheRailsTheViewDraws)
+{
+    Oeffne("LKW");
+    CFahrzeug& f = Fahrzeug();
+    // Two rails at different distances from their sides, so that a point on the wrong one shows.
+    for (auto [nSeite, d] : {std::pair{0, 0.1}, std::pair{2, 0.3}}) {
+        auto* s = new CZurrschiene;
+        s->m_nSeite = nSeite;
+        s->m_dPosition = d;
+        s->m_nZulKraft = 2000;
+        f.m_Zurrschienen.push_back(s);
+    }
+    FakeWizardFactory wizards;
+    wizards.answers = {{19, 0}, {21, 0}};
+    view->ShowWizard(true, false, 0);
+    view->SetZoomIndex(3);
+    tagLGINFO* lg = Last("Pallet", 2.4, 0.85, 1.2, 0.8, 0.5);
+    CLadeeinheit* le = Einheit({lg}, true, 1);
+    Plan().m_nAktiveLadeeinheit = le->GetId();
+    CZurrpunkt scratch(0.0, 0.0);
+    ASSERT_EQ(ZurrGeometrie::AutoAssignZurrpunkte(f, *le, 2, 1, scratch), 4);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        CZurrpunkt* z = le->GetZurrpunkt(i, 0);
+        ASSERT_NE(z, nullptr);
+        ASSERT_NE(z->GetZurrschiene(), nullptr);
+        // The point lies on the line the view draws its rail along.
+        EXPECT_NEAR(z->GetPosY(), z->GetZurrschiene()->GetSeitenAbstand(f.GetLFBreite()), 1e-6);
+    }
+    const QImage img = Bild();
+    Speichere(img.copy(0, 0, img.width(), 330), QStringLiteral("securing_rail_proposals.png"));
+}

@@ -286,12 +286,13 @@ TEST_F(Page10Test, RailPositionsAreHeldToTheRailsRange)
     Schienen();
     CPgLgSichgPage10* page = Open(3, false, 1);
     ASSERT_EQ(page->Option(), 1);
-    CZurrschiene* rechts = f->m_Zurrschienen.front();
+    // The rail of side 2 lies 0.1 m from the side at y = 0, beside corner 0.
+    CZurrschiene* rechts = f->m_Zurrschienen.back();
     double von = 0, bis = 0;
     ASSERT_TRUE(rechts->GetBereich(&von, &bis));
     // Corner 0 straight to the right: the right rail within 15 degrees of its x.
     EXPECT_NEAR(von, 1.0 - 0.75 * std::tan(15 * 3.14159265358979 / 180), 1e-5);
-    Knopf(CPgLgSichgPage10::kIdSchiene1)->click();
+    Knopf(CPgLgSichgPage10::kIdSchiene2)->click();
     CEditLast* e = Feld(CPgLgSichgPage10::kIdSchienenPos);
     struct Case
     {
@@ -362,12 +363,12 @@ TEST_F(Page10Test, TheUnitsCopiesFollowTheVehicle)
     EXPECT_EQ(Name(0), "-");
     EXPECT_NE(Name(1), "-");
     // A rail point at corner 0; 31: the rails changed, the rail point takes the rail's values.
-    ZurrGeometrie::AssignRailPoint(*f, *u, 0, 0, f->m_Zurrschienen.front(), 1.1);
-    f->m_Zurrschienen.front()->m_dPosition = 0.2;
-    f->m_Zurrschienen.front()->m_nZulKraft = 3000;
+    ZurrGeometrie::AssignRailPoint(*f, *u, 0, 0, f->m_Zurrschienen.back(), 1.1);
+    f->m_Zurrschienen.back()->m_dPosition = 0.2;
+    f->m_Zurrschienen.back()->m_nZulKraft = 3000;
     m_wizard->OnViewNotify(31, reinterpret_cast<std::intptr_t>(&f->m_Zurrschienen));
     ASSERT_NE(u->GetZurrpunkt(0, 0), nullptr);
-    EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosY(), 0.2, 1e-9);
+    EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosY(), 0.2, 1e-6);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosX(), 1.1, 1e-9);
     EXPECT_EQ(u->GetZurrpunkt(0, 0)->m_dSchienenKraft, 3000.0);
     // 32: the rails are gone: every rail point of the unit is cleared, the copies of points stay.

@@ -460,19 +460,19 @@ TEST_F(ZurrGeometrieFahrzeug, RailPositionsLieInTheRailsRangeAndReachTheLastCent
 TEST_F(ZurrGeometrieFahrzeug, RailRangesOfAWindowAlongTheLoadArea)
 {
     Schienen();
-    // Corner 1 (4.2, 0.85) rearward within 75..105 degrees: the lower bound reaches the rail of side 0
-    // (0.75 m to the side) 0.75 / tan 15 degrees behind the corner, the upper bound runs away from it
-    // and misses; the range runs from that crossing to the load area's end. The rail of side 2 is
-    // crossed by neither bound within its length: no range.
+    // Corner 1 (4.2, 0.85) rearward within 75..105 degrees: the lower bound reaches the rail of side 2
+    // (at y 0.1, 0.75 m to the side) 0.75 / tan 15 degrees behind the corner, the upper bound runs away
+    // from it and misses; the range runs from that crossing to the load area's end. The rail of side 0
+    // (at y 2.4) is crossed by neither bound within its length: no range.
     G::UpdateZurrBereiche(*f, *u, 4, 1);
     CZurrschiene* s0 = f->m_Zurrschienen.front();
     CZurrschiene* s2 = f->m_Zurrschienen.back();
     double von = 0, bis = 0;
-    ASSERT_TRUE(s0->GetBereich(&von, &bis));
+    ASSERT_TRUE(s2->GetBereich(&von, &bis));
     EXPECT_NEAR(von, 4.2 + 0.75 / std::tan(Grad(15)), 1e-5);
     EXPECT_EQ(bis, 7.2);
-    EXPECT_FALSE(G::RailHasRange(*s2));
-    s2->GetBereich(&von, &bis);
+    EXPECT_FALSE(G::RailHasRange(*s0));
+    s0->GetBereich(&von, &bis);
     EXPECT_EQ(von, -1.0);
     EXPECT_EQ(bis, -1.0);
     // Both bounds parallel to a rail: no crossing for either, and no range.
@@ -545,12 +545,30 @@ TEST_F(ZurrGeometrieFahrzeug, RailPointTakesTheRailsValues)
     EXPECT_EQ(p->GetZurrschiene(), s);
     EXPECT_EQ(p->m_nFlags, CZurrpunkt::kVonVorn | CZurrpunkt::kLinks | CZurrpunkt::kAnSchiene);
     EXPECT_EQ(p->GetPosX(), 3.25);
-    EXPECT_NEAR(p->GetPosY(), 2.4, 1e-6);
+    // On the rail's line (its lateral distance 0.1), measured from the edge flag 2 names.
+    EXPECT_NEAR(p->GetPosY(), 0.1, 1e-6);
+    EXPECT_NEAR(p->m_dAbstandQuer, 2.4, 1e-6);
     EXPECT_EQ(p->m_dHoehe, 0.0); // rails lie on the floor
     EXPECT_EQ(p->m_dZulKraft, 0.0);
     EXPECT_EQ(p->m_dSchienenKraft, 2000.0);
     G::AssignRailPoint(*f, *u, 2, 0, nullptr, 1.0);
     EXPECT_EQ(u->GetZurrpunkt(2, 0), nullptr);
+}
+
+// After a vehicle file is read the unit's rail points find their rails again by where they lie across
+// the load area, on either rail.
+TEST_F(ZurrGeometrieFahrzeug, RailPointsFindTheirRailsAfterReading)
+{
+    Schienen();
+    CZurrschiene* s0 = f->m_Zurrschienen.front();
+    CZurrschiene* s2 = f->m_Zurrschienen.back();
+    G::AssignRailPoint(*f, *u, 0, 0, s0, 3.0);
+    G::AssignRailPoint(*f, *u, 2, 0, s2, 3.0);
+    for (int i : {0, 2})
+        u->GetZurrpunkt(i, 0)->m_pZurrschiene = nullptr; // as read: the flag kept, no rail yet
+    f->RelinkZurrpunkte();
+    EXPECT_EQ(u->GetZurrpunkt(0, 0)->GetZurrschiene(), s0);
+    EXPECT_EQ(u->GetZurrpunkt(2, 0)->GetZurrschiene(), s2);
 }
 
 // What the wizard assigns the calculation reads the same way: for each choice, the horizontal direction
