@@ -578,7 +578,9 @@ void CPgLgSichgPage10::OnUpdateCommand(CommandUpdateEvent& query)
         query.Enable(Option() == 1 && s && ZurrGeometrie::RailHasRange(*s));
         CLadeeinheit* u = GetLadeeinheit();
         CZurrpunkt* p = u ? u->GetZurrpunkt(Ecke(), Sub()) : nullptr;
-        query.SetCheck(p && s && p->GetZurrschiene() == s ? 1 : 0);
+        // The slot's rail is shown; without a rail point the user's choice stands for the next entry.
+        if (p && p->GetZurrschiene())
+            query.SetCheck(p->GetZurrschiene() == s ? 1 : 0);
         return;
     }
     case kIdSchienenPos:
