@@ -183,6 +183,17 @@ int CPgLgSichgPage10::AutoAssignZurrpunkte(int nS)
     return ZurrGeometrie::AutoAssignZurrpunkte(*f, *u, GetWizard()->GetParams().m_nDetailWert, nS, m_scratch);
 }
 
+CZurrpunkt* CPgLgSichgPage10::FindBestZurrpunkt(int nEcke, bool bSchienen, double ideal, double a1, double a2,
+                                                double dXGrenze, double dYGrenze)
+{
+    CFahrzeug* f = GetFahrzeug();
+    CLadeeinheit* u = GetLadeeinheit();
+    if (!f || !u)
+        return nullptr;
+    return ZurrGeometrie::FindBestZurrpunkt(*f, *u, nEcke, bSchienen, ideal, a1, a2, dXGrenze, dYGrenze,
+                                            m_scratch);
+}
+
 bool CPgLgSichgPage10::AssignZurrpunktByName(const QString& strName, int nEcke, int nSub)
 {
     CFahrzeug* f = GetFahrzeug();

@@ -50,6 +50,8 @@ public:
     // The operations of the lashing geometry on the wizard's vehicle and unit.
     void UpdateZurrBereiche(int nWahl);
     int AutoAssignZurrpunkte(int nS);
+    CZurrpunkt* FindBestZurrpunkt(int nEcke, bool bSchienen, double ideal, double a1, double a2,
+                                  double dXGrenze, double dYGrenze);
     void CommitZurrpunktName(int nFeldId, int nSub);
     bool AssignZurrpunktByName(const QString& strName, int nEcke, int nSub);
     void AssignRailPoint(int nEcke, int nSub, CZurrschiene* pSchiene, double dPos);
