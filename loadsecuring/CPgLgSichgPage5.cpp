@@ -227,6 +227,11 @@ void CPgLgSichgPage5::OnHintLink(int nId, QString strArg)
         edit->SetFloat(float(dReibung));
         edit->setFocus();
         edit->selectAll();
+        // The value was taken from the table: the explanation beside it is shown again.
+        if (Checked(kIdErklaerung)) {
+            SetChecked(kIdErklaerung, false);
+            RefreshHint(0);
+        }
     } else if (nId == 0x8005) {
         const int nIndex = strArg.trimmed().toInt(&bOk);
         if (!bOk || nIndex < 0 || nIndex > 1)
