@@ -50,6 +50,8 @@ public:
     int SendMode() const { return m_nSendMode; }
     // The program that hands a mail to the desktop mail client (tests give a stand-in).
     void SetHandOverProgram(const QString& program) { m_strHandOverProgram = program; }
+    // How long the mail server may take for each step, in ms (0: the mail layer's own limit).
+    void SetMailStepTimeout(int ms) { m_nMailStepTimeoutMs = ms; }
 
 protected:
     bool OnInitDialog() override;
@@ -76,4 +78,5 @@ private:
     std::unique_ptr<ExchangeFileWriter> m_writer;
     int m_nSendMode = kByMail;
     QString m_strHandOverProgram = QStringLiteral("xdg-email");
+    int m_nMailStepTimeoutMs = 0;
 };
