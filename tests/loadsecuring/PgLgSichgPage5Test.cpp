@@ -125,9 +125,19 @@ TEST_F(Page5Test, TheMatDecidesWhichFieldIsOpen)
     page->KickIdle();
     EXPECT_FALSE(Feld(page, CPgLgSichgPage5::kIdOhneMatte)->isEnabled());
     EXPECT_FALSE(Feld(page, CPgLgSichgPage5::kIdMitMatte)->isEnabled()) << "the mat's standard value";
+    Feld(page, CPgLgSichgPage5::kIdMitMatte)->SetFloat(0.45f);
     Klick(page, CPgLgSichgPage5::kIdMatteZertifikat);
+    // The field the click opened takes the focus with its whole text selected.
+    CEditLast* mitMatte = Feld(page, CPgLgSichgPage5::kIdMitMatte);
+    EXPECT_EQ(page->window()->focusWidget(), mitMatte);
+    EXPECT_EQ(mitMatte->selectedText(), mitMatte->text());
     page->KickIdle();
     EXPECT_TRUE(Feld(page, CPgLgSichgPage5::kIdMitMatte)->isEnabled());
+    // Clearing the mat box opens the field without the mat.
+    Klick(page, CPgLgSichgPage5::kIdMatte);
+    EXPECT_EQ(page->window()->focusWidget(), Feld(page, CPgLgSichgPage5::kIdOhneMatte));
+    Klick(page, CPgLgSichgPage5::kIdMatte);
+    page->KickIdle();
     EXPECT_TRUE(
         m_wizard->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page5.png")));
 }
