@@ -828,6 +828,9 @@ TEST(FileTreePicture, RootsAndAnOpenFolder)
     tree.SetExtensionMode(0);
     tree.SetRootFolder(root, true);
     tree.SelectPath(root + QStringLiteral("/Vehicles/truck.qor"));
+    // "Combinations" is shown as the target of a drag going on.
+    tree.SetDropHighlight(tree.FindItemByPath(root + QStringLiteral("/Combinations")));
+    ASSERT_NE(tree.DropHighlight(), nullptr);
     tree.resize(320, 220);
     tree.show();
     const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue");
