@@ -5,6 +5,7 @@
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/LgSichgPageEvent.h"
 #include "loadsecuring/LgSichgViewEvent.h"
+#include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
 #include "ui/AppCommandEvent.h"
 #include "ui/CQorBrowser.h"
@@ -243,8 +244,12 @@ void CPgLgSichgBase2::RefreshHint(std::intptr_t nArg)
     m_strHint = html;
     if (!m_pWizard)
         return;
-    if (CQorBrowser* pBrowser = m_pWizard->BrowserOwnedBy(this))
-        pBrowser->LoadHtmlString(html);
+    if (CQorBrowser* pBrowser = m_pWizard->BrowserOwnedBy(this)) {
+        // The pane cannot hide blocks by style: the blocks marked invisible are left out.
+        std::string shown = html.toStdString();
+        DropInvisibleBlocks(shown);
+        pBrowser->LoadHtmlString(QString::fromStdString(shown));
+    }
 }
 
 int CPgLgSichgBase2::GetMaskForSheet() const

@@ -12,6 +12,7 @@
 #include "model/vehicle/CZurrschiene.h"
 #include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
+#include "ui/CQorBrowser.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -330,5 +331,12 @@ TEST_F(Page11Test, TheHintFollowsTheMethodAndTheTarget)
                   html.lastIndexOf(QStringLiteral("class="), at))
             << "the paragraph of the chosen method is shown";
         EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+        // The pane shows that paragraph only: the other one is left out.
+        auto* pane = page->findChild<CQorBrowser*>();
+        ASSERT_NE(pane, nullptr);
+        const QString shown = pane->toPlainText();
+        EXPECT_EQ(shown.contains(QStringLiteral("Direct lashing ties")), c.bDetail) << shown.toStdString();
+        EXPECT_EQ(shown.contains(QStringLiteral("Top-over lashing presses")), !c.bDetail)
+            << shown.toStdString();
     }
 }
