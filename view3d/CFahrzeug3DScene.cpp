@@ -265,7 +265,9 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
     } else {
         vehicles.push_back({active ? active : front, {}});
     }
-    const bool drawnWhole = semi || (whole && trailer != nullptr);
+    // Only a semi-trailer combination counts as drawn whole for the lights: a drawbar or centre-axle
+    // trailer drawn with its towing vehicle leaves the one not worked on lit by lights 0 and 1.
+    const bool drawnWhole = semi;
     float M = 0.0f;
     if (trailer && trailer != front)
         M = F(std::max(front->GetMaxNutzlast(true), trailer->GetMaxNutzlast(true)));
