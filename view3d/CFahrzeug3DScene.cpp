@@ -274,6 +274,10 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
     else
         M = F((active ? active : front)->GetMaxNutzlast(true));
 
+    // Figures change with the loads: a long session keeps the label pictures of recent frames only (never
+    // during a frame, whose draws may still refer to them).
+    if (m_labels.size() > 64)
+        m_labels.clear();
     SceneDraw s(device, cache, a, b);
     for (int i = 0; i < 4; ++i)
         device.LightEnable(i, true);
