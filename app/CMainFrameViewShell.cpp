@@ -3,12 +3,14 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CQORRibbonBar.h"
 #include "ui/WindowHelpers.h"
 #include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 #include "views/ILastDlg.h"
 #include "views/IPlanDialogs.h"
 
+#include <QLayout>
 #include <QWidget>
 
 void CMainFrameViewShell::SetCurrentView(CGetAnsView* pView)
@@ -77,4 +79,18 @@ void CMainFrameViewShell::ShowLoadDialog(bool bShow)
 void CMainFrameViewShell::EnableFrameCloseBox(bool bEnable)
 {
     EnableSysMenuClose(m_pFrame, bEnable);
+}
+
+void CMainFrameViewShell::RecalcLayout()
+{
+    if (CChildFrame* child = m_pFrame->ActiveChild())
+        if (QWidget* views = child->widget(); views && views->layout())
+            views->layout()->activate();
+}
+
+void CMainFrameViewShell::EnableFrameControl(int nId, bool bEnable)
+{
+    if (CQORRibbonBar* ribbon = m_pFrame->Ribbon())
+        if (QWidget* control = ribbon->Control(nId))
+            control->setEnabled(bEnable);
 }
