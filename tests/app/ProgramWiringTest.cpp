@@ -176,12 +176,18 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
              const Make* made = ISecuringWizard::CurrentFactory().target<Make>();
              return made && *made == &CLgSichgWizardLink::Make;
          }},
-        {"PdfExport::SetExportDialog", [] { return PdfExport::HasExportDialog(); }},
+        // The export dialog of the PDF reports is the program's own unless a test sets another.
+        {"PdfExport::SetExportDialog", [] { return !PdfExport::HasExportDialog(); }},
         {"SetCurrent3DServices", [&] { return Current3DServices() == &program->Services3D(); }},
         {"model preload", [&] { return program->Services3D().Cache().LoadCount() == 54; }},
         {"CQOR3DView::SetModelCache",
          [&] { return CQOR3DView::ModelCacheInUse() == &program->Services3D().Cache(); }},
-        {"CTimerManager::SetD3DDevice", [] { return CTimerManager::HasD3DDevice(); }},
+        {"CTimerManager::SetD3DDevice",
+         // Usable exactly while the window system can make OpenGL contexts (not on offscreen).
+         [] {
+             return CTimerManager::HasD3DDevice() &&
+                    CTimerManager::CheckDevice() == (CQOR3DView::Is3DAvailable() ? 1 : 0);
+         }},
         {"SetProgramFolders",
          [&] { return GetProgramFolders().program == fs::path(m_program.toStdString()); }},
         {"ProgramCatalogue::SetFolders",
@@ -234,8 +240,8 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     program.reset();
     // What the program installed is gone with it.
     EXPECT_EQ(Current3DServices(), nullptr);
+    EXPECT_FALSE(CTimerManager::HasD3DDevice());
     EXPECT_FALSE(IFrameAnimation::HasViewCreator());
-    EXPECT_FALSE(PdfExport::HasExportDialog());
     EXPECT_FALSE(CLaderampe3::HasEditorOeffner());
 }
 
