@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMainFrameViewShell.h"
 #include "app/CQORRibbonBar.h"
+#include "app/CQtDocumentHost.h"
 #include "app/RunningProgram.h"
 #include "catalogue/CHlbAdapter.h"
 #include "catalogue/CLaderampe3.h"
@@ -23,6 +24,8 @@
 #include "platform/ResourceModule.h"
 #include "reports/PdfExport.h"
 #include "ui/CDlgBase.h"
+#include "ui/IMessageBoxService.h"
+#include "ui/QtMessageBoxService.h"
 #include "ui/RibBtnStripFactory.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
@@ -193,6 +196,7 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
         {"ProgramCatalogue::SetFolders",
          [&] { return ProgramCatalogue::Folders().loadUnits == root / "load units"; }},
         {"CatalogueImages::Set", [&] { return CatalogueImages::List() == &app.CatalogueImages(); }},
+        {"message boxes", [] { return dynamic_cast<QtMessageBoxService*>(&MessageBoxes()) != nullptr; }},
         {"DocumentServices::open", [&] { return static_cast<bool>(services.open); }},
         {"DocumentServices::askSaveName", [&] { return static_cast<bool>(services.askSaveName); }},
         {"DocumentServices::newKombination", [&] { return static_cast<bool>(services.newKombination); }},
@@ -215,6 +219,8 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     ASSERT_NE(child, nullptr);
     CTabbedViewView* host = child->GetTabbedView();
     ASSERT_NE(host, nullptr);
+    // The document reaches its window through the Qt document host.
+    EXPECT_NE(child->GetHost(), nullptr);
     for (int kind = CTabbedViewView::kTemplate; kind <= CTabbedViewView::k3D; ++kind) {
         SCOPED_TRACE(kind);
         CGetAnsView* shown = host->GetView(kind);
