@@ -29,6 +29,7 @@
 #include "ui/RibBtnStripFactory.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
+#include "view3d/DirectInput.h"
 #include "view3d/Render3DServiceProvider.h"
 #include "views/C3DStandIn.h"
 #include "views/CLgSicherungStandIn.h"
@@ -183,6 +184,7 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
         {"PdfExport::SetExportDialog", [] { return !PdfExport::HasExportDialog(); }},
         {"SetCurrent3DServices", [&] { return Current3DServices() == &program->Services3D(); }},
         {"model preload", [&] { return program->Services3D().Cache().LoadCount() == 54; }},
+        {"InitDirectInput", [] { return PollDirectInput(0) == 0; }},
         {"CQOR3DView::SetModelCache",
          [&] { return CQOR3DView::ModelCacheInUse() == &program->Services3D().Cache(); }},
         {"CTimerManager::SetD3DDevice",
@@ -336,6 +338,7 @@ TEST_F(ProgramWiringTest, StartMigratesLoadUnitsAndExitDeletesUnusedPictures)
     program->Exit();
     // The model cache and the input are released, the lock is given back.
     EXPECT_EQ(program->Services3D().Cache().CachedCount(), 0);
+    EXPECT_EQ(PollDirectInput(0), 1);
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("lock.tmp")));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("Data/unused.dat")));
     EXPECT_GE(program->App().PicturesDeletedAtExit(), 1);
