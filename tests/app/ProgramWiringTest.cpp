@@ -5,6 +5,7 @@
 #include "app/CMainFrameViewShell.h"
 #include "app/CQORRibbonBar.h"
 #include "app/CQtDocumentHost.h"
+#include "app/FrameLoop.h"
 #include "app/RunningProgram.h"
 #include "catalogue/CHlbAdapter.h"
 #include "catalogue/CLaderampe3.h"
@@ -184,6 +185,7 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
         {"PdfExport::SetExportDialog", [] { return !PdfExport::HasExportDialog(); }},
         {"SetCurrent3DServices", [&] { return Current3DServices() == &program->Services3D(); }},
         {"model preload", [&] { return program->Services3D().Cache().LoadCount() == 54; }},
+        {"FrameLoop::SetRenderStep (CTimerManager::RenderAll)", [&] { return app.Loop().HasRenderStep(); }},
         {"InitDirectInput", [] { return PollDirectInput(0) == 0; }},
         {"CQOR3DView::SetModelCache",
          [&] { return CQOR3DView::ModelCacheInUse() == &program->Services3D().Cache(); }},
