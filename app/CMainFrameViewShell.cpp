@@ -19,6 +19,20 @@ void CMainFrameViewShell::SetCurrentView(CGetAnsView* pView)
         child->SetCurrentView(pView);
 }
 
+void CMainFrameViewShell::RecalcLayout()
+{
+    if (CChildFrame* child = m_pFrame->ActiveChild())
+        if (QWidget* views = child->widget(); views && views->layout())
+            views->layout()->activate();
+}
+
+void CMainFrameViewShell::EnableFrameControl(int nId, bool bEnable)
+{
+    if (CQORRibbonBar* ribbon = m_pFrame->Ribbon())
+        if (QWidget* control = ribbon->Control(nId))
+            control->setEnabled(bEnable);
+}
+
 void CMainFrameViewShell::AddViewRibbonGroup()
 {
     m_pFrame->AddViewRibbonGroup();
@@ -79,18 +93,4 @@ void CMainFrameViewShell::ShowLoadDialog(bool bShow)
 void CMainFrameViewShell::EnableFrameCloseBox(bool bEnable)
 {
     EnableSysMenuClose(m_pFrame, bEnable);
-}
-
-void CMainFrameViewShell::RecalcLayout()
-{
-    if (CChildFrame* child = m_pFrame->ActiveChild())
-        if (QWidget* views = child->widget(); views && views->layout())
-            views->layout()->activate();
-}
-
-void CMainFrameViewShell::EnableFrameControl(int nId, bool bEnable)
-{
-    if (CQORRibbonBar* ribbon = m_pFrame->Ribbon())
-        if (QWidget* control = ribbon->Control(nId))
-            control->setEnabled(bEnable);
 }
