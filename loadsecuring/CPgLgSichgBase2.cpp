@@ -245,10 +245,10 @@ void CPgLgSichgBase2::RefreshHint(std::intptr_t nArg)
     if (!m_pWizard)
         return;
     if (CQorBrowser* pBrowser = m_pWizard->BrowserOwnedBy(this)) {
-        // The pane cannot hide blocks by style: the blocks marked invisible are left out.
-        std::string shown = html.toStdString();
-        DropInvisibleBlocks(shown);
-        pBrowser->LoadHtmlString(QString::fromStdString(shown));
+        // The pane's renderer knows no "display: none": the blocks a page hid are taken out.
+        std::string text = html.toStdString();
+        DropInvisibleBlocks(text);
+        pBrowser->LoadHtmlString(QString::fromStdString(text));
     }
 }
 
