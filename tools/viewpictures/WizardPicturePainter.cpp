@@ -368,10 +368,10 @@ QList<int> WizardPicturePainter::Ids()
     QList<int> ids{649, 648};
     for (int id : kSteps)
         ids << id;
-    ids << 12323 << 12324 << 714 << 770 << 820 << 821 << 772;
+    ids << 12323 << 12324 << 714 << 770 << 820 << 821 << 772 << 406 << 407 << 722 << 685 << 687;
     for (int id : kWahlBilder)
         ids << id;
-    ids << 764 << 406 << 407 << 722 << 685 << 687;
+    ids << 764;
     return ids;
 }
 
