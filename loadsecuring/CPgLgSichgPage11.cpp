@@ -97,6 +97,8 @@ void CPgLgSichgPage11::ZeigeVersatz()
 void CPgLgSichgPage11::SetEcke(int nEcke)
 {
     m_nEcke = std::clamp(nEcke, 0, 3);
+    if (CPshLgSichgWizard* wizard = GetWizard())
+        wizard->SetEcke(m_nEcke);
     SetChecked(kIdEcke0 + m_nEcke, true);
     ZeigeVersatz();
     InvalidateCtrl(kIdSchema);
@@ -308,6 +310,8 @@ void CPgLgSichgPage11::OnFirstEnter(int)
 void CPgLgSichgPage11::OnFirstActivate()
 {
     m_nEcke = 0;
+    if (CPshLgSichgWizard* wizard = GetWizard())
+        wizard->SetEcke(0);
     SetChecked(kIdAutomatisch, true);
 }
 
@@ -322,6 +326,17 @@ bool CPgLgSichgPage11::OnSetActive()
     }
     SetChecked(kIdPunkte, m_nOption == 0 && HatPunkte());
     SetChecked(kIdSchienen, m_nOption == 1 && HatSchienen());
+    // The corner is the wizard's, shared with the lashing-points page; the unit's sub-index is kept
+    // in the wizard before this page marks the attachment point.
+    if (CPshLgSichgWizard* wizard = GetWizard()) {
+        m_nEcke = wizard->GetEcke();
+        if (CLadeeinheit* pEinheit = GetLadeeinheit()) {
+            int nSub = 0;
+            pEinheit->GetSichgModus(&nSub);
+            if (nSub != 2) // 2 is this page's own mark, left from an earlier visit
+                wizard->SetEckeSub(nSub);
+        }
+    }
     SetEcke(m_nEcke);
     return bOk;
 }

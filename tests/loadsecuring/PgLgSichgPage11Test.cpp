@@ -307,6 +307,31 @@ TEST_F(Page11Test, TheCornersOffsetsStayOnTheUnit)
         QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page11_detailed.png")));
 }
 
+// The corner is the wizard's word, which the lashing-points page shares; the unit's sub-index is kept.
+TEST_F(Page11Test, TheCornerIsTheWizardsWord)
+{
+    Punkte({1.0, 2.2});
+    CPgLgSichgPage11* page = Open();
+    EXPECT_EQ(m_wizard->GetEcke(), 0);
+    Knopf(page, CPgLgSichgPage11::kIdEcke0 + 2)->click();
+    EXPECT_EQ(m_wizard->GetEcke(), 2);
+    // Elsewhere the corner became 1 with the unit's second attachment point.
+    ASSERT_TRUE(m_wizard->GoToPage(3));
+    m_wizard->SetEcke(1);
+    m_aufbau.pEinheit->SetSichgModus(1, 1);
+    ASSERT_TRUE(m_wizard->GoToPage(4));
+    EXPECT_EQ(page->Ecke(), 1);
+    EXPECT_TRUE(Knopf(page, CPgLgSichgPage11::kIdEcke0 + 1)->isChecked());
+    EXPECT_EQ(m_wizard->GetEckeSub(), 1);
+    int nMarke = 0;
+    EXPECT_EQ(m_aufbau.pEinheit->GetSichgModus(&nMarke), 1);
+    EXPECT_EQ(nMarke, 2) << "the view marks the attachment point";
+    // Coming back keeps the sub-index, not this page's mark.
+    ASSERT_TRUE(m_wizard->GoToPage(3));
+    ASSERT_TRUE(m_wizard->GoToPage(4));
+    EXPECT_EQ(m_wizard->GetEckeSub(), 1);
+}
+
 TEST_F(Page11Test, TheHintFollowsTheMethodAndTheTarget)
 {
     Schienen({{0, 0.05}, {2, 0.05}});
