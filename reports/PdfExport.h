@@ -20,6 +20,7 @@ public:
     // the program ends.
     using ExportDialog = std::function<int(QWidget* parent, const QStringList& pdfs)>;
     static void SetExportDialog(ExportDialog dialog);
+    static bool HasExportDialog();
     // Runs the prepared wait notice modally (tests replace it); answers its result.
     using Warten = std::function<int(CDlgMessageOnly& notice)>;
     static void SetWarten(Warten warten);
