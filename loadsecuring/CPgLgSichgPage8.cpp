@@ -4,13 +4,24 @@
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "loadsecuring/ILgSicherungView.h"
+#include "model/base/ProgramFolders.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/securing/CLgspReport.h"
 #include "model/text/FormatArg.h"
+#include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
+#include "reports/CDlgDrucken2.h"
+#include "reports/PdfExport.h"
+#include "ui/IMessageBoxService.h"
 
-CPgLgSichgPage8::CPgLgSichgPage8(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
+#include <system_error>
+
+CPgLgSichgPage8::CPgLgSichgPage8(CPshLgSichgWizard* pWizard)
+    : CPgLgSichgBase2(kTemplate, pWizard), m_ordner(GetReportFolder()), m_export(&PdfExport::ExportHtmlAsPdf)
+{
+}
 
 CPgLgSichgPage8::~CPgLgSichgPage8() = default;
 
@@ -68,4 +79,52 @@ int CPgLgSichgPage8::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
         if (pHtml)
             *pHtml = QString::fromStdString(html);
     return 0;
+}
+
+std::string CPgLgSichgPage8::BerichtName() const
+{
+    const CLadeeinheit* pEinheit = GetLadeeinheit();
+    // The unit is named by its first load.
+    std::string name;
+    if (pEinheit && !pEinheit->m_mapLg.empty())
+        name = pEinheit->m_mapLg.begin()->second ? pEinheit->m_mapLg.begin()->second->GetDisplayName()
+                                                 : pEinheit->m_mapLg.begin()->first;
+    const std::string titel =
+        FormatSPre("$S '%s' $S [%i]", 2, 234u, 232u, name.c_str(), pEinheit ? pEinheit->GetId() : 0);
+    // The same safe file name as the report dialog's reports.
+    return CDlgDrucken2::SichererName(titel);
+}
+
+std::string CPgLgSichgPage8::SchreibeBericht()
+{
+    Stelle();
+    if (!m_pReport || !m_pReport->GetLadeeinheit())
+        return std::string();
+    std::error_code ec;
+    std::filesystem::create_directories(m_ordner, ec);
+    const std::string name = BerichtName();
+    std::string pfad;
+    // The sketch goes beside the report file, where the converter may read it; the hint pane keeps its own.
+    m_pReport->SetSkizzenOrdner(m_ordner);
+    const bool ok = m_pReport->WriteHtml(name, true, 3, 800, true, &pfad);
+    m_pReport->SetSkizzenOrdner({});
+    if (!ok) {
+        MessageBoxes().Show(this, QString::fromStdString(LoadResString(273)),
+                            QString::fromStdString(FormatResChecked(1383, {name})),
+                            IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
+        return std::string();
+    }
+    return pfad;
+}
+
+int CPgLgSichgPage8::OnButtonPressed(int nId, int nValue)
+{
+    if (nId != CPshLgSichgWizard::kIdReport || !GetWizard() ||
+        GetWizard()->ActiveIndex() != CPshLgSichgWizard::kResultPage)
+        return CPgLgSichgBase2::OnButtonPressed(nId, nValue);
+    const std::string pfad = SchreibeBericht();
+    if (!pfad.empty() && m_export)
+        m_export(GetWizard()->GetDocument(), {QString::fromStdString(pfad)},
+                 QString::fromStdString(m_ordner.string()), this);
+    return 1;
 }

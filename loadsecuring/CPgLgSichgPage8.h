@@ -3,9 +3,15 @@
 
 #include "loadsecuring/CPgLgSichgBase2.h"
 
+#include <QStringList>
+
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 
 class CLgspReport;
+class CQOR1Doc;
 
 // The report of the active unit under the wizard's working settings, shown in the hint pane.
 class CPgLgSichgPage8 : public CPgLgSichgBase2
@@ -26,6 +32,21 @@ public:
 
     CLgspReport* Report() const { return m_pReport.get(); }
 
+    // The report command (770) on this page: the report is written with its sketch into the report
+    // folder as "$S '%s' $S [%i]" (texts 234 and 232, the unit's name and number) and handed to the PDF
+    // export, which offers it for saving or sending. Other commands are the base's.
+    int OnButtonPressed(int nId, int nValue) override;
+    // Writes the report file; its path, or empty (named in a message) when it could not be written.
+    std::string SchreibeBericht();
+    // The report's file name.
+    std::string BerichtName() const;
+    // The folder the report goes to (by default the program's report folder) and the PDF export (by
+    // default PdfExport::ExportHtmlAsPdf); tests replace them.
+    void SetBerichtOrdner(const std::filesystem::path& folder) { m_ordner = folder; }
+    using Export =
+        std::function<bool(CQOR1Doc* pDoc, const QStringList& html, const QString& ordner, QWidget* parent)>;
+    void SetExport(Export exportFn) { m_export = std::move(exportFn); }
+
 protected:
     bool OnInitDialog() override;
 
@@ -35,4 +56,6 @@ private:
     void SetzeTitel();
 
     std::unique_ptr<CLgspReport> m_pReport;
+    std::filesystem::path m_ordner;
+    Export m_export;
 };

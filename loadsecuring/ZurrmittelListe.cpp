@@ -73,10 +73,12 @@ void ZurrmittelListe::Einrichten(QTreeWidget* pListe)
 {
     if (!pListe)
         return;
-    // Kind, name, lashing capacity, standard tension force, count.
+    // Kind, name, lashing capacity, standard tension force, count. The header texts have numbers of their
+    // own: the ones the list once used carry command and message texts.
     pListe->setColumnCount(kSpalten);
-    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("LC [daN]"),
-                                QString::fromStdString(LoadResString(346)), QStringLiteral("Count")};
+    QStringList koepfe;
+    for (std::uint32_t id : kKopfTexte)
+        koepfe.append(QString::fromStdString(LoadResString(id)));
     pListe->setHeaderLabels(koepfe);
     const int breiten[kSpalten] = {65, 118, 130, 75, 50};
     for (int i = 0; i < kSpalten; ++i)

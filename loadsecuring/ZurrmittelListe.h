@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ class ZurrmittelListe
 {
 public:
     static constexpr int kSpalten = 5;
+    // The header texts of the columns.
+    static constexpr std::uint32_t kKopfTexte[kSpalten] = {1386, 1387, 1388, 346, 1389};
     struct Zeile
     {
         CZurrmittel* pGeraet = nullptr;

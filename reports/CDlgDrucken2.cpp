@@ -54,7 +54,11 @@ CDlgDrucken2::CDlgDrucken2(CQOR1Doc* pDoc, CFahrzeug* pVorn, CFahrzeug* pAnhaeng
 std::string CDlgDrucken2::BerichtName(std::uint32_t textId, const std::string& fahrzeugName)
 {
     // The name is an argument of the format, so a "%" or "$S" in it stays as it is.
-    std::string name = FormatSPre("$S '%s'", 1, textId, fahrzeugName.c_str());
+    return SichererName(FormatSPre("$S '%s'", 1, textId, fahrzeugName.c_str()));
+}
+
+std::string CDlgDrucken2::SichererName(std::string name)
+{
     for (char& c : name)
         if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = '_';

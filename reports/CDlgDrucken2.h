@@ -80,6 +80,8 @@ public:
     // The report's file name: "$S '%s'" with the text and the vehicle's name, made a safe file name (no
     // "/", "\" or control character; never empty, "." or "..").
     static std::string BerichtName(std::uint32_t textId, const std::string& fahrzeugName);
+    // `name` made a safe file name as above.
+    static std::string SichererName(std::string name);
 
 protected:
     bool OnInitDialog() override;

@@ -315,7 +315,9 @@ bool CLgspReport::WriteHtml(const std::string& name, bool bFile, int nSketch, in
             *pHtml = html;
         return true;
     }
-    const std::string path = (GetProgramFolders().pictures / (name + ".html")).string();
+    const std::filesystem::path& ordner =
+        m_skizzenOrdner.empty() ? GetProgramFolders().pictures : m_skizzenOrdner;
+    const std::string path = (ordner / (name + ".html")).string();
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         if (!out)

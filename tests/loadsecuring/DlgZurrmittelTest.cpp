@@ -122,6 +122,11 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
     dlg.show();
     QTreeWidget* l = dlg.Liste();
     ASSERT_EQ(l->topLevelItemCount(), 4);
+    // The headers are the numbered texts of the columns, each one of its own.
+    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("LC [daN]"),
+                                QStringLiteral("STF [daN]"), QStringLiteral("Count")};
+    for (int s = 0; s < 5; ++s)
+        EXPECT_EQ(l->headerItem()->text(s), koepfe[s]) << s;
     for (int r = 0; r < 4; ++r) {
         QTreeWidgetItem* item = l->topLevelItem(r);
         SCOPED_TRACE(item->text(1).toStdString());

@@ -290,3 +290,58 @@ TEST_F(ErgebnisTest, ResultPageOverTheRealViewEmbedsTheSketch)
     }
     SetProgramFolders(vorher);
 }
+
+TEST_F(ErgebnisTest, ReportCommandOnTheResultPageWritesTheReportAndHandsItToThePdfExport)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    struct Fall
+    {
+        const char* name;
+        bool bBlockiert;
+    };
+    for (const Fall& f : {Fall{"written and exported", false}, Fall{"folder blocked by a file", true}}) {
+        SCOPED_TRACE(f.name);
+        m_boxes.Clear();
+        CPshLgSichgWizard* wizard = Open(3);
+        ASSERT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+        const QString ordner =
+            dir.filePath(f.bBlockiert ? QStringLiteral("blocked") : QStringLiteral("Print"));
+        if (f.bBlockiert) {
+            QFile datei(ordner);
+            ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        }
+        Page8()->SetBerichtOrdner(ordner.toStdString());
+        QStringList exportiert;
+        Page8()->SetExport(
+            [&](CQOR1Doc* pDoc, const QStringList& html, const QString& berichtOrdner, QWidget*) {
+                EXPECT_EQ(pDoc, m_a.pDoc.get());
+                EXPECT_EQ(berichtOrdner, ordner);
+                exportiert = html;
+                return true;
+            });
+        CommandEvent bericht(CPshLgSichgWizard::kIdReport);
+        QCoreApplication::sendEvent(wizard, &bericht);
+        EXPECT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+        const std::string name = Page8()->BerichtName();
+        EXPECT_EQ(name.rfind("Load securing '", 0), 0u) << name;
+        EXPECT_NE(name.find("' Load unit [" + std::to_string(m_a.pEinheit->GetId()) + "]"), std::string::npos)
+            << name;
+        if (f.bBlockiert) {
+            EXPECT_TRUE(exportiert.isEmpty());
+            ASSERT_EQ(m_boxes.Records().size(), 1);
+            EXPECT_TRUE(m_boxes.Records()[0].text.contains(QString::fromStdString(name)));
+        } else {
+            ASSERT_EQ(exportiert.size(), 1);
+            EXPECT_EQ(exportiert[0],
+                      ordner + QLatin1Char('/') + QString::fromStdString(name) + QStringLiteral(".html"));
+            QFile datei(exportiert[0]);
+            ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+            const QByteArray html = datei.readAll();
+            // The whole page of the working settings' result.
+            EXPECT_TRUE(html.contains("<html") || html.contains("<HTML")) << html.left(200).toStdString();
+            EXPECT_TRUE(m_boxes.Records().isEmpty());
+        }
+        delete m_wizard.data();
+    }
+}

@@ -1,8 +1,12 @@
-// Draws the pictures of the editing dialogs: one per ZL kind and the two placement choices.
+// Draws the pictures of the editing dialogs: one per ZL kind, the two placement choices and the lashing
+// devices.
 #include "DialogPicturePainter.h"
 
+#include <QLineF>
 #include <QPainter>
 #include <QPolygon>
+
+#include <utility>
 
 namespace {
 
@@ -102,16 +106,90 @@ QImage Wahl(bool bVorn)
     return image;
 }
 
+const QColor kStrap(230, 150, 20);
+
+// A crate on the load floor seen from the end, lashed over the top; the device's tensioner on the right.
+void Zurrung(QPainter& p, const QColor& farbe, bool bKette)
+{
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kBody);
+    p.drawRect(QRect(8, 80, 134, 8));
+    p.setBrush(QColor(190, 150, 100));
+    p.drawRect(QRect(45, 30, 60, 50));
+    if (bKette) {
+        p.setPen(QPen(farbe, 1.5));
+        p.setBrush(Qt::NoBrush);
+        const QPolygon weg({{16, 80}, {45, 30}, {105, 30}, {134, 80}});
+        for (int i = 0; i + 1 < weg.size(); ++i) {
+            const QPointF a = weg[i], b = weg[i + 1];
+            const int n = int(QLineF(a, b).length() / 7);
+            for (int k = 0; k < n; ++k) {
+                const QPointF m = a + (b - a) * ((k + 0.5) / n);
+                p.drawEllipse(m, k % 2 ? 2.0 : 3.5, k % 2 ? 3.5 : 2.0);
+            }
+        }
+    } else {
+        p.setPen(QPen(farbe, 4, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.drawPolyline(QPolygon({{16, 80}, {45, 30}, {105, 30}, {134, 80}}));
+    }
+    // The tensioner: a ratchet on the strap, a lever on the chain.
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kSteel);
+    p.drawRect(QRect(114, 48, 14, 10));
+    p.drawLine(121, 48, 132, 38);
+}
+
+QImage Zurrmittel(int id)
+{
+    QImage image = Blank(150, 100);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Zurrung(p, id == 615 ? kStrap : kSteel, id == 616);
+    return image;
+}
+
+// The forces of a lashing device: the lashing capacity LC along the device and the standard tension force
+// STF that the tensioner puts in.
+QImage Zurrkraefte()
+{
+    QImage image = Blank(150, 95);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kStrap, 5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(10, 47, 140, 47);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kSteel);
+    p.drawRect(QRect(66, 40, 18, 14));
+    p.setPen(QPen(kCab, 2));
+    p.setBrush(kCab);
+    for (const auto& [x, dx] : {std::pair{30, -1}, std::pair{120, 1}}) {
+        p.drawLine(x, 25, x + dx * 18, 25);
+        p.drawPolygon(QPolygon({{x + dx * 18, 21}, {x + dx * 24, 25}, {x + dx * 18, 29}}));
+    }
+    p.setPen(QPen(kBody, 2));
+    p.setBrush(kBody);
+    for (const auto& [x, dx] : {std::pair{66, -1}, std::pair{84, 1}}) {
+        p.drawLine(x, 70, x + dx * 14, 70);
+        p.drawPolygon(QPolygon({{x + dx * 14, 66}, {x + dx * 20, 70}, {x + dx * 14, 74}}));
+    }
+    return image;
+}
+
 } // namespace
 
 QList<int> DialogPicturePainter::Ids()
 {
-    return {211, 212, 213, 214, 215, 216, 219, 222, 223};
+    return {211, 212, 213, 214, 215, 216, 219, 222, 223, 612, 615, 616};
 }
 
 QImage DialogPicturePainter::Draw(int id)
 {
     switch (id) {
+    case 612:
+        return Zurrkraefte();
+    case 615:
+    case 616:
+        return Zurrmittel(id);
     case 222:
         return Wahl(true);
     case 223:

@@ -1,4 +1,5 @@
-// Draws the pictures of the editing dialogs by number: the ZL kinds and the placement choices.
+// Draws the pictures of the editing dialogs by number: the ZL kinds, the placement choices and the
+// lashing devices' kinds and forces.
 #pragma once
 
 #include <QImage>

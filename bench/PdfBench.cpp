@@ -1,0 +1,149 @@
+// From Run in the report dialog to the last PDF ready: the sample truck with two pallet units, the
+// load-plan report with all its sections and pictures and the load-securing report with its sketches,
+// both converted by wkhtmltopdf, offscreen. The export dialog is answered at once.
+#include "loadsecuring/CQORLgSicherungView.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/securing/SNormParams.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "platform/ResourceModule.h"
+#include "reports/CDlgDrucken2.h"
+#include "reports/PdfExport.h"
+#include "ui/ControlId.h"
+#include "views/CQOR1View.h"
+#include "views/CQOR2View.h"
+#include "views/CTabbedViewView.h"
+#include "views/CViewsDocumentHost.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+CGetAnsView* Ansicht(int nKind, CQOR1Doc* pDoc)
+{
+    switch (nKind) {
+    case CTabbedViewView::kTemplate:
+        return new CQOR1View(pDoc);
+    case CTabbedViewView::kPlan:
+        return new CQOR2View(pDoc);
+    case CTabbedViewView::kLgSicherung:
+        return new CQORLgSicherungView(pDoc);
+    default:
+        return CTabbedViewView::MakeStandInView(nKind, pDoc);
+    }
+}
+
+void Einheiten(CFahrzeug& f)
+{
+    CQOR& q = *f.GetQor();
+    for (int i = 0; i < 2; ++i) {
+        auto* lg = new tagLGINFO;
+        lg->m_strName = "Pallet";
+        lg->m_nTyp = 0;
+        lg->m_dLaenge = 1.2;
+        lg->m_dBreite = 0.8;
+        lg->m_dHoehe = 1.2;
+        lg->m_dSPLaenge = 0.6;
+        lg->m_dSPBreite = 0.4;
+        lg->m_dSPHoehe = 0.6;
+        lg->m_dMasse = lg->m_dSPMasse = 0.65;
+        lg->m_dPosX = 0.2 + 1.4 * i;
+        lg->m_dPosY = 0.1;
+        q.AddLgInfo(lg, false);
+        auto* einheit = new CLadeeinheit(i + 1);
+        einheit->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
+        q.InsertLadeeinheit(einheit, i);
+        SNormParams::GetStandard(0, &einheit->m_Wizard.m_Norm);
+        einheit->m_Wizard.m_fReibungOhneMatte = 0.3f;
+        einheit->m_Wizard.m_nVorspannkraft = 250;
+        einheit->m_Wizard.m_nZurrkraft = 500;
+    }
+    q.UpdateSchwerpunkt();
+}
+
+void BM_PdfReports(benchmark::State& state)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("wkhtmltopdf")).isEmpty()) {
+        state.SkipWithError("wkhtmltopdf is not installed");
+        return;
+    }
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    std::unique_ptr<CFahrzeug> f =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "LKW.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!f || !f->GetQor()) {
+        state.SkipWithError("sample truck missing");
+        return;
+    }
+    Einheiten(*f);
+    CFahrzeug* pVorn = f.get();
+    CQOR1Doc doc;
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    CTabbedViewView views(&doc, &Ansicht);
+    views.resize(1200, 700);
+    CViewsDocumentHost host(&views);
+    doc.SetHost(&host);
+    auto* sicherung = views.FindView<CQORLgSicherungView>();
+    int nPdfs = 0;
+    PdfExport::SetExportDialog([&nPdfs](QWidget*, const QStringList& pdfs) {
+        nPdfs = int(pdfs.size());
+        return PdfExport::kExportiert;
+    });
+    QTemporaryDir ordner;
+    for (auto _ : state) {
+        CDlgDrucken2 dialog(&doc, pVorn, nullptr);
+        dialog.SetBerichtOrdner(ordner.path().toStdString());
+        dialog.SetSkizzenRenderer(sicherung->SkizzenRenderer());
+        dialog.InitDialog();
+        for (int id : {CDlgDrucken2::kIdBeide, CDlgDrucken2::kIdB1})
+            qobject_cast<QAbstractButton*>(ControlId::Find(&dialog, id))->click();
+        QWidget* run = ControlId::Find(&dialog, CDlgDrucken2::kIdRun);
+        nPdfs = 0;
+        const auto t0 = std::chrono::steady_clock::now();
+        const QPoint mitte = run->rect().center();
+        QMouseEvent press(QEvent::MouseButtonPress, mitte, run->mapToGlobal(mitte), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, mitte, run->mapToGlobal(mitte), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(run, &press);
+        QApplication::sendEvent(run, &release);
+        const auto t1 = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+        if (nPdfs != 2) {
+            state.SkipWithError("the reports did not become two PDFs");
+            break;
+        }
+    }
+    PdfExport::SetExportDialog({});
+    doc.SetHost(nullptr);
+}
+BENCHMARK(BM_PdfReports)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1)->Repetitions(10);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::unique_ptr<ResourceModule> module =
+        ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+    ResourceModule::SetCurrent(module.get());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ResourceModule::SetCurrent(nullptr);
+    return 0;
+}
