@@ -11,6 +11,7 @@
 #include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
+#include "views/CQORMultiView.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -32,15 +33,16 @@ void CChildFrame::SetViewFactory(CTabbedViewView::ViewFactory factory)
 
 CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
 {
+    // Tab 0 shows a combination's two vehicles; with one vehicle it is the plain template view.
     if (nKind == CTabbedViewView::kTemplate)
-        return new CQOR1View(pDoc);
+        return new CQORMultiView(pDoc);
     if (nKind == CTabbedViewView::kPlan)
         return new CQOR2View(pDoc);
     if (nKind == CTabbedViewView::kLgSicherung)
         return new CQORLgSicherungView(pDoc);
     if (nKind == CTabbedViewView::k3D)
         return new CQOR3DView(pDoc);
-    return CTabbedViewView::MakeStandInView(nKind, pDoc);
+    return nullptr;
 }
 
 CChildFrame::CChildFrame(const DocumentServices* services, QWidget* parent)
