@@ -131,9 +131,6 @@ QWidget* RibbonGroup::AddControl(const RibbonControlSpec& spec, QMenu* popup)
     entry.spec = spec;
     entry.widget = MakeControl(spec, popup, &entry.frame);
     entry.widget->setProperty("ribbonCommand", spec.id);
-    // Found by its command id as dialog controls are: "id_<id>".
-    if (entry.widget->objectName().isEmpty())
-        entry.widget->setObjectName(QStringLiteral("id_%1").arg(spec.id));
     entry.frame->show();
     m_entries.append(entry);
     Relayout();

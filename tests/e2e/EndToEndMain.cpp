@@ -1,6 +1,8 @@
 // Test main of the end-to-end run: the per-user folders (home, XDG data, configuration and cache) in a
 // temporary place before anything reads them, Mesa's software driver pinned in memory, the Qt
 // application as the program makes it, then the steps.
+#include "app/RunningProgram.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
@@ -32,8 +34,8 @@ int main(int argc, char** argv)
     // The machine-wide settings of the program must not come from this machine either.
     qputenv("XDG_CONFIG_DIRS", (home.path() + QStringLiteral("/config-system")).toUtf8());
     qputenv("QOR_E2E_HOME", home.path().toUtf8());
-    // As the program's main(): the 3D views share one copy of each model's buffers.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As the program's main() makes it.
+    PrepareApplicationAttributes();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
