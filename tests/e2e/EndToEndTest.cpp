@@ -869,8 +869,7 @@ TEST_F(EndToEnd, Step7_AnExchangeFileByMailIsListedAndImportChangesNothing)
                           // The check box at the row's start.
                           QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                                             QPoint(rect.left() + 8, rect.center().y()));
-                          if (item->checkState(0) != Qt::Checked)
-                              item->setCheckState(0, Qt::Checked);
+                          ASSERT_EQ(item->checkState(0), Qt::Checked) << "the click did not tick the message";
                           ClickId(search, CDlgBase::kIdOk);
                       });
             Settle(2);
