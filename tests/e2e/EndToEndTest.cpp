@@ -263,7 +263,7 @@ private:
             m_since.start();
             return;
         }
-        if (!modal || m_since.elapsed() < 20000)
+        if (!modal || m_since.elapsed() < 60000)
             return;
         ADD_FAILURE() << "an unexpected dialog stayed open: " << modal->metaObject()->className() << " \""
                       << modal->windowTitle().toStdString() << "\"";
