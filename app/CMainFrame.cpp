@@ -89,7 +89,10 @@ CMainFrame::CMainFrame(QWidget* parent)
 
 CMainFrame::~CMainFrame()
 {
-    // The child windows and their documents go while the frame still answers their questions.
+    // The child windows and their documents go while the frame still answers their questions. The
+    // frame is hidden first: a view that gives the frame its close box back on the way out (the
+    // securing view with its wizard open) must not make a window that is being destroyed show again.
+    hide();
     if (m_mdi) {
         for (QMdiSubWindow* window : m_mdi->subWindowList())
             delete window;

@@ -61,6 +61,7 @@ constexpr int kFileListLast = 57631;
 CPshLgSichgWizard::CPshLgSichgWizard(int nCaptionId, QWidget* pParent, int nFirstPage)
     : CPropertySheetBase(nCaptionId, pParent, nFirstPage)
 {
+    setObjectName(QStringLiteral("securingWizard"));
     setWindowFlags(Qt::Dialog);
     setAutoFillBackground(true);
     QPalette pal = palette();

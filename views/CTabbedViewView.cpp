@@ -71,8 +71,11 @@ CGetAnsView* CTabbedViewView::MakeStandInView(int nKind, CQOR1Doc* pDoc)
 CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc)
 {
+    // Object names by which tests and tools find the host, its tab bar and its views.
+    setObjectName(QStringLiteral("viewHost"));
     QVBoxLayout* layout = PlainLayout(this);
     m_pTabs = new CXTPTabControlMM(this);
+    m_pTabs->setObjectName(QStringLiteral("viewTabs"));
     m_pTabs->setExpanding(false);
     m_pTabs->setDrawBase(true);
     m_pStack = new QStackedWidget(this);
@@ -86,6 +89,9 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
         auto* page = new QWidget(m_pStack);
         PlainLayout(page)->addWidget(view);
         view->m_eView = kind;
+        static const char* const kViewNames[] = {"templateView", "planView", "securingView", "view3D"};
+        if (view->objectName().isEmpty() && kind >= kTemplate && kind <= k3D)
+            view->setObjectName(QLatin1String(kViewNames[kind]));
         view->SetDocument(pDoc);
         view->SetHost(this);
         m_pViews[kind] = view;
