@@ -18,6 +18,13 @@
 
 namespace {
 
+// Texts of the report whose usual numbers already hold other wordings of the program.
+constexpr std::uint32_t kTitelLastverteilung = 1394;
+constexpr std::uint32_t kSpalteName = 1395;
+constexpr std::uint32_t kVonHinten = 1396;
+constexpr std::uint32_t kTitelWaende = 1397;
+constexpr std::uint32_t kZeileBlockierung = 1398;
+
 // A numbered text, escaped.
 std::string T(std::uint32_t id)
 {
@@ -111,7 +118,7 @@ private:
         else
             m_html +=
                 "<TABLE cellSpacing=\"1\" cellPadding=\"1\" width=\"648\" border=\"0\" height=\"75\">\n";
-        const std::uint32_t titel = typ == 'A' ? 213 : typ == 'B' ? 206 : 197;
+        const std::uint32_t titel = typ == 'A' ? 213 : typ == 'B' ? 206 : kTitelLastverteilung;
         m_html += "<TR><TD><FONT size=\"6\"><STRONG>" + T(titel) + "</STRONG></FONT></TD></TR>\n";
         m_html += "<TR><TD><FONT size=\"5\"><U>" + EscapeHtml(f.m_strName) +
                   "</U></FONT> <FONT size=\"4\">(" + EscapeHtml(f.GetArtName()) + ")</FONT></TD></TR>\n";
@@ -132,9 +139,10 @@ private:
         m_html +=
             "<CAPTION>" + (bItems ? T(218) : EscapeHtml(FormatS("$S: $S", 2, 218u, 217u))) + "</CAPTION>\n";
         if (bItems) {
-            m_html += "<TR><TD width=\"311\"><STRONG>" + T(219) + "</STRONG></TD><TD width=\"80\"><STRONG>" +
-                      T(220) + "</STRONG></TD><TD width=\"90\"><STRONG>" + T(221) +
-                      "</STRONG></TD><TD><STRONG>" + T(222) + "</STRONG></TD></TR>\n";
+            m_html += "<TR><TD width=\"311\"><STRONG>" + T(kSpalteName) +
+                      "</STRONG></TD><TD width=\"80\"><STRONG>" + T(220) +
+                      "</STRONG></TD><TD width=\"90\"><STRONG>" + T(221) + "</STRONG></TD><TD><STRONG>" +
+                      T(222) + "</STRONG></TD></TR>\n";
             for (const auto& [key, item] : f.m_ZLInfos) {
                 (void)key;
                 m_html += "<TR><TD>" + EscapeHtml(item->m_strName) + "</TD><TD>" + Tausend(item->m_dMasse) +
@@ -194,9 +202,9 @@ private:
         m_html += "<TR><TD>" + Tausend(f.GetGesamtlaenge(false)) + "</TD><TD>" + Tausend(f.GetLFLaenge()) +
                   "</TD><TD>" + Tausend(dNutzLaenge) + "</TD><TD>" + Tausend(dNutzBreite) + "</TD><TD>" +
                   Tausend(f.GetRandabstand(0)) + "</TD><TD>" + Tausend(f.GetRandabstand(2)) + "</TD></TR>\n";
-        m_html += "<TR><TD colSpan=\"6\"><STRONG>" + T(524) + "</STRONG></TD></TR>\n";
-        m_html += "<TR><TD colSpan=\"2\">" + T(448) + "</TD><TD>" + T(426) + "</TD><TD>" + T(427) +
-                  "</TD><TD>" + T(376) + "</TD><TD>" + T(377) + "</TD></TR>\n";
+        m_html += "<TR><TD colSpan=\"6\"><STRONG>" + T(kTitelWaende) + "</STRONG></TD></TR>\n";
+        m_html += "<TR><TD colSpan=\"2\">" + T(kZeileBlockierung) + "</TD><TD>" + T(426) + "</TD><TD>" +
+                  T(427) + "</TD><TD>" + T(376) + "</TD><TD>" + T(377) + "</TD></TR>\n";
         // The vehicle keeps no blocking values of its walls: the cells say so instead of showing 0.
         m_html += "<TR><TD colSpan=\"2\">[daN]</TD><TD>./.</TD><TD>./.</TD><TD>./.</TD><TD>./.</TD></TR>\n";
         m_html += "</TABLE>\n</TD>\n";
@@ -225,10 +233,10 @@ private:
     void Ladungen(const CQOR& plan, bool bHeck, double dBezug)
     {
         m_html += "<TABLE id=\"Table1\" cellSpacing=\"1\" cellPadding=\"1\" width=\"640\" border=\"1\">\n";
-        m_html +=
-            "<TR><TD colSpan=\"7\"><STRONG>" + T(318) + " " + T(bHeck ? 321 : 319) + "</STRONG></TD></TR>\n";
-        m_html += "<TR><TD width=\"17\">NR</TD><TD width=\"103\">" + T(219) + "</TD><TD width=\"66\">" +
-                  T(313) + "</TD><TD width=\"66\">" +
+        m_html += "<TR><TD colSpan=\"7\"><STRONG>" + T(318) + " " + T(bHeck ? kVonHinten : 319) +
+                  "</STRONG></TD></TR>\n";
+        m_html += "<TR><TD width=\"17\">NR</TD><TD width=\"103\">" + T(kSpalteName) +
+                  "</TD><TD width=\"66\">" + T(313) + "</TD><TD width=\"66\">" +
                   EscapeHtml(FormatChecked("Abstand von %s", {LoadResString(bHeck ? 310 : 309)})) +
                   "</TD><TD width=\"54\">" + T(220) + "</TD><TD width=\"117\">" + T(325) + "</TD><TD>" +
                   T(202) + "</TD></TR>\n";
