@@ -126,6 +126,8 @@ public:
     void SetValue(double dValue) override { m_dValue = dValue; }
     COLORREF SetEditBkColor(COLORREF colour) override { return std::exchange(m_colour, colour); }
     void Close() override { m_bClosed = true; }
+    void FocusEdit() override { ++m_nFocus; }
+    const QObject* SenderObject() const override { return &m_sender; }
 
     // The user moves the slider to a value.
     void Move(double dValue)
@@ -140,6 +142,8 @@ public:
     double m_dValue;
     COLORREF m_colour = 0xFFFFFF;
     bool m_bClosed = false;
+    int m_nFocus = 0;
+    QObject m_sender; // stands for the slider's window
 };
 
 // Makes scripted sliders and keeps a pointer to the last one.
