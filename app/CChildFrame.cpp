@@ -45,7 +45,7 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
         return new CQORLgSicherungView(pDoc);
     if (nKind == CTabbedViewView::k3D)
         return new CQOR3DView(pDoc);
-    return CTabbedViewView::MakeStandInView(nKind, pDoc);
+    return nullptr;
 }
 
 CChildFrame::CChildFrame(const DocumentServices* services, QWidget* parent)

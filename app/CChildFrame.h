@@ -30,7 +30,8 @@ public:
 
     // The views of the windows made from now on (MakeView when not set).
     static void SetViewFactory(CTabbedViewView::ViewFactory factory);
-    // The program's views: the template view on its tab, stand-ins for the views still to come.
+    // The program's views of kinds 0 to 3 (template, loading plan, load securing, 3D); null for the
+    // others, which the host makes itself.
     static CGetAnsView* MakeView(int nKind, CQOR1Doc* pDoc);
 
     // Makes the document with the creation value and the application state and the view host showing

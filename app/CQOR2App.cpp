@@ -7,10 +7,13 @@
 #include "catalogue/CatalogueImages.h"
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/files/CatalogueUpkeep.h"
 #include "platform/ResourceModule.h"
+#include "reports/PdfExport.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/IFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 
 #include <QApplication>
@@ -55,6 +58,8 @@ CQOR2App::~CQOR2App()
     m_frame.reset();
     LgsFsmEditors::Uninstall();
     CLaderampe3::SetEditorOeffner(nullptr);
+    IFrameAnimation::SetViewCreator({});
+    PdfExport::SetExportDialog({});
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())
@@ -119,6 +124,22 @@ double CQOR2App::TargetFrameTime() const
     return m_loop->TargetFrameTime();
 }
 
+PictureUpkeepFolders CQOR2App::PictureFolders() const
+{
+    PictureUpkeepFolders folders;
+    if (m_userRoot.isEmpty())
+        return folders;
+    const std::filesystem::path root(m_userRoot.toStdString());
+    folders.loadUnits = root / "load units";
+    folders.fsmItems = root / "filler items (dunnage)";
+    folders.vehicles = root / "vehicles";
+    folders.combinations = root / "combinations";
+    folders.pictures = root / "Data";
+    for (const QString& file : RecentFiles())
+        folders.otherVehicleFiles.push_back(std::filesystem::path(file.toStdString()));
+    return folders;
+}
+
 bool CQOR2App::HoldsLock() const
 {
     return m_lock && m_lock->isLocked();
@@ -180,9 +201,14 @@ int CQOR2App::ExitInstance()
     }
     m_states.clear();
     // Only the process that holds the lock removes it; a second instance leaves the first's alone.
+    const bool owner = HoldsLock();
     if (m_lock && m_lock->isLocked())
         m_lock->unlock();
     m_lock.reset();
+    // Pictures no file refers to any more go; a second instance leaves them to the first, whose
+    // entries may still be unsaved.
+    if (owner)
+        m_picturesDeleted = DeleteUnusedPictureFiles(false, PictureFolders());
     if (m_module && ResourceModule::Current() == m_module.get())
         ResourceModule::SetCurrent(nullptr);
     m_module.reset();

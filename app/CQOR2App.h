@@ -16,6 +16,7 @@ class CMainFrame;
 class FrameLoop;
 class IPlanDialogs;
 class QLockFile;
+struct PictureUpkeepFolders;
 class QSettings;
 class ResourceModule;
 class ScriptedMessageBoxService;
@@ -92,6 +93,12 @@ public:
     double TargetFrameTime() const;
     // True when this process holds "lock.tmp"; false for a second instance.
     bool HoldsLock() const;
+    // The folders the picture clean-up at exit reads: the user's load units, FSM items, vehicles,
+    // combinations, the picture folder and the recent files. Empty before the user root is known.
+    PictureUpkeepFolders PictureFolders() const;
+    // What the clean-up at exit answered: the pictures deleted, -1 when a folder could not be read
+    // (nothing deleted) or no clean-up ran.
+    int PicturesDeletedAtExit() const { return m_picturesDeleted; }
     const ImageList& CatalogueImages() const { return m_images; }
     int FirstCatalogueImage() const { return m_firstImage; }
     AppStateMap& AppStates() { return m_states; }
@@ -127,6 +134,7 @@ private:
     QString m_pendingPath;
     bool m_3dUnavailable = false;
     bool m_exited = false;
+    int m_picturesDeleted = -1;
     std::unique_ptr<ResourceModule> m_module;
     std::unique_ptr<QLockFile> m_lock;
     AppStateMap m_states;

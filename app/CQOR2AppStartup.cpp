@@ -17,10 +17,13 @@
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
 #include "model/base/ProgramFolders.h"
+#include "model/files/CatalogueUpkeep.h"
 #include "model/files/SIMPEXP_FZG.h"
 #include "model/text/TextFormat.h"
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
+#include "reports/CDlgExport.h"
+#include "reports/PdfExport.h"
 #include "ui/CDlgBase.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
@@ -28,6 +31,9 @@
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
 #include "view3d/D3DSettingsRecord.h"
+#include "views/CTTFrameAnimation.h"
+#include "views/IPlanDialogs.h"
+#include "views/IViewShell.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -121,6 +127,22 @@ bool CQOR2App::InitInstance()
             dialog.m_ptStart = ptUntenLinks;
             dialog.exec();
         });
+    // The load-position dialog of command 33156: closed when open, else opened for the template view
+    // in the selected tab.
+    m_frame->Services().loadPositions = [](QWidget*, CQOR1Doc*) {
+        if (IPlanDialogs::Current().GetLastDlg())
+            IPlanDialogs::Current().ToggleLastDlg(nullptr, 0.0);
+        else
+            IViewShell::Current().ShowLoadDialog(true);
+    };
+    // The template view's hint animations play in the view.
+    IFrameAnimation::SetViewCreator(
+        [](QAbstractScrollArea* pView) { return std::make_unique<CTTFrameAnimation>(pView); });
+    // The PDF reports go to the export dialog in PDF mode.
+    PdfExport::SetExportDialog([](QWidget* parent, const QStringList& pdfs) {
+        CDlgExport dialog(pdfs, parent);
+        return dialog.exec();
+    });
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
@@ -129,6 +151,10 @@ bool CQOR2App::InitInstance()
             m_pendingPath = truck;
     }
     LoadImageList();
+    // Load units kept in sub-folders move into the load-unit folder; a second instance leaves the
+    // folders to the first.
+    if (HoldsLock())
+        MigrateLoadUnitSubfolders(fs::path((m_userRoot + QStringLiteral("load units")).toStdString()));
     return Start3D();
 }
 

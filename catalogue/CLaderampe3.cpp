@@ -64,6 +64,11 @@ constexpr SControlRect kRects[] = {
 
 } // namespace
 
+bool CLaderampe3::HasEditorOeffner()
+{
+    return static_cast<bool>(Oeffner());
+}
+
 void CLaderampe3::SetEditorOeffner(EditorOeffner oeffner)
 {
     Oeffner() = std::move(oeffner);

@@ -74,6 +74,7 @@ public:
         std::function<void(QWidget* pRampe, QPoint ptUntenLinks, int nKategorie, const QString& suche)>;
     // The item browser the ramp's command 878 opens; none disables the button.
     static void SetEditorOeffner(EditorOeffner oeffner);
+    static bool HasEditorOeffner();
 
     explicit CLaderampe3(std::shared_ptr<CHlbCatalogue> catalogue);
     ~CLaderampe3() override;

@@ -38,6 +38,8 @@ public:
 
     // The loading ramp and the plan view's popups come from another provider when one is given.
     void SetRampen(std::unique_ptr<IPlanDialogs> rampen) { m_pRampen = std::move(rampen); }
+    // The ramp and popups set, or null.
+    IPlanDialogs* Rampen() const { return m_pRampen.get(); }
     std::unique_ptr<ILoadingRamp> CreateLoadingRamp() override;
     void ShowAddMultiPopup(QWidget* pView, QPoint at) override;
     void ShowAlignPopup(QWidget* pView, QPoint at, double dDistance) override;

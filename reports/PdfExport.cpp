@@ -42,6 +42,11 @@ void PdfExport::SetExportDialog(ExportDialog dialog)
     DialogSlot() = std::move(dialog);
 }
 
+bool PdfExport::HasExportDialog()
+{
+    return static_cast<bool>(DialogSlot());
+}
+
 void PdfExport::SetWarten(Warten warten)
 {
     WartenSlot() = std::move(warten);

@@ -18,6 +18,7 @@ public:
     // The export dialog in PDF mode with the PDFs to offer; answers its result (654: exported or sent).
     using ExportDialog = std::function<int(QWidget* parent, const QStringList& pdfs)>;
     static void SetExportDialog(ExportDialog dialog);
+    static bool HasExportDialog();
     // Runs the prepared wait notice modally (tests replace it); answers its result.
     using Warten = std::function<int(CDlgMessageOnly& notice)>;
     static void SetWarten(Warten warten);

@@ -141,6 +141,11 @@ unsigned CQOR3DView::TextureFormat()
     }
 }
 
+ModelCache* CQOR3DView::ModelCacheInUse()
+{
+    return g_cache;
+}
+
 void CQOR3DView::SetModelCache(ModelCache* cache)
 {
     g_cache = cache;

@@ -61,6 +61,7 @@ public:
     static unsigned TextureFormat();
     // The model cache the views draw from; without one (or without 3D) nothing is drawn.
     static void SetModelCache(ModelCache* cache);
+    static ModelCache* ModelCacheInUse();
 
     // View side.
     void OnInitialUpdate() override;

@@ -171,6 +171,11 @@ int CTimerManager::AttachWindow(QWidget* window)
     return 0;
 }
 
+bool CTimerManager::HasD3DDevice()
+{
+    return static_cast<bool>(g_device.state);
+}
+
 void CTimerManager::SetD3DDevice(Device device, ResetCallback beforeReset, ResetCallback afterReset)
 {
     g_device = std::move(device);

@@ -769,7 +769,7 @@ void CQOR1View::BaueAnimationen()
     for (std::size_t i = 0; i < bilder.size(); ++i)
         bilder[i].LoadBitmap(kAnimBilder[i]);
     for (auto& a : m_Anim) {
-        a = IFrameAnimation::Create();
+        a = IFrameAnimation::Create(this);
         for (const CMemBm& b : bilder)
             a->AddFrame(b);
         a->SetSequence(kAnimSequenz, 0);

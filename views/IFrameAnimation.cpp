@@ -11,6 +11,12 @@ IFrameAnimation::Creator& InstalledCreator()
     return creator;
 }
 
+IFrameAnimation::ViewCreator& InstalledViewCreator()
+{
+    static IFrameAnimation::ViewCreator creator;
+    return creator;
+}
+
 } // namespace
 
 std::unique_ptr<IFrameAnimation> IFrameAnimation::Create()
@@ -24,4 +30,22 @@ std::unique_ptr<IFrameAnimation> IFrameAnimation::Create()
 void IFrameAnimation::SetCreator(Creator creator)
 {
     InstalledCreator() = std::move(creator);
+}
+
+std::unique_ptr<IFrameAnimation> IFrameAnimation::Create(QAbstractScrollArea* pView)
+{
+    if (InstalledViewCreator())
+        if (std::unique_ptr<IFrameAnimation> made = InstalledViewCreator()(pView))
+            return made;
+    return Create();
+}
+
+void IFrameAnimation::SetViewCreator(ViewCreator creator)
+{
+    InstalledViewCreator() = std::move(creator);
+}
+
+bool IFrameAnimation::HasViewCreator()
+{
+    return static_cast<bool>(InstalledViewCreator());
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CMemBm;
+class QAbstractScrollArea;
 class QPainter;
 
 class IFrameAnimation
@@ -31,4 +32,11 @@ public:
     // A new animation from the creator the shell installed, else a still stand-in.
     static std::unique_ptr<IFrameAnimation> Create();
     static void SetCreator(Creator creator);
+
+    // The program's animations play in the view they belong to (it scrolls and repaints them).
+    using ViewCreator = std::function<std::unique_ptr<IFrameAnimation>(QAbstractScrollArea* pView)>;
+    // A new animation for `pView` from the view creator the shell installed; without one as Create().
+    static std::unique_ptr<IFrameAnimation> Create(QAbstractScrollArea* pView);
+    static void SetViewCreator(ViewCreator creator);
+    static bool HasViewCreator();
 };

@@ -24,6 +24,11 @@ void IPlanDialogs::SetCurrent(IPlanDialogs* pDialogs)
     g_pDialogs = pDialogs;
 }
 
+bool IPlanDialogs::HasFsmEditor()
+{
+    return static_cast<bool>(FsmEditorSlot());
+}
+
 void IPlanDialogs::SetFsmEditor(FsmEditor editor)
 {
     FsmEditorSlot() = std::move(editor);

@@ -105,4 +105,5 @@ public:
     // The FSM item editor comes from the load-securing side, apart from the other dialogs.
     using FsmEditor = std::function<bool(QWidget* pParent, FsmValues& values)>;
     static void SetFsmEditor(FsmEditor editor);
+    static bool HasFsmEditor();
 };

@@ -41,6 +41,11 @@ std::string ArtZusatz(int nArt)
 
 } // namespace
 
+IFahrzeugSpeicherMeldung* GetFahrzeugSpeicherMeldung()
+{
+    return s_pMeldung;
+}
+
 void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung)
 {
     s_pMeldung = pMeldung;

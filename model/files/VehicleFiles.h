@@ -27,6 +27,8 @@ public:
     virtual void PostViewNotifyAll(int nCode, int nWert) = 0;
 };
 void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
+// The notice installed; null when none is.
+IFahrzeugSpeicherMeldung* GetFahrzeugSpeicherMeldung();
 
 // Reads a whole vehicle or combination file into `root`: clears the re-save flag first. Throws what
 // CImpExp::Load throws; a file that cannot be opened or read throws ArchiveError (end of file).

@@ -1,0 +1,277 @@
+// The program started in process the way main() starts it: every seam holds its real partner (no
+// stand-in, no test double), no stand-in view is reachable, and the start and exit calls run.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CMainFrameViewShell.h"
+#include "app/RunningProgram.h"
+#include "catalogue/CHlbAdapter.h"
+#include "catalogue/CLaderampe3.h"
+#include "catalogue/CPlanEditDialogs.h"
+#include "catalogue/CRampenDialogs.h"
+#include "catalogue/CatalogueImages.h"
+#include "catalogue/ProgramCatalogue.h"
+#include "loadsecuring/CLgSichgDialoge.h"
+#include "loadsecuring/CLgSichgWizardLink.h"
+#include "loadsecuring/CQORLgSicherungView.h"
+#include "loadsecuring/ISecuringDialogs.h"
+#include "loadsecuring/ISecuringWizard.h"
+#include "model/base/ProgramFolders.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/SIMPEXP_FZG.h"
+#include "model/files/VehicleFiles.h"
+#include "platform/ResourceModule.h"
+#include "reports/PdfExport.h"
+#include "ui/CDlgBase.h"
+#include "ui/RibBtnStripFactory.h"
+#include "view3d/CQOR3DView.h"
+#include "view3d/CTimerManager.h"
+#include "view3d/Render3DServiceProvider.h"
+#include "views/C3DStandIn.h"
+#include "views/CLgSicherungStandIn.h"
+#include "views/CPlaceholderView.h"
+#include "views/CQOR1View.h"
+#include "views/CQOR2View.h"
+#include "views/CTTFrameAnimation.h"
+#include "views/CTabbedViewView.h"
+#include "views/CWndSliderFactory.h"
+#include "views/IFrameAnimation.h"
+#include "views/IPlanDialogs.h"
+#include "views/ISliderFactory.h"
+#include "views/IViewShell.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScrollArea>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool ProcessUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (!done()) {
+        if (guard.elapsed() > 20000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+class ProgramWiringTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        QDir().mkpath(m_program);
+        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
+        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
+        std::error_code ec;
+        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
+                 fs::copy_options::recursive, ec);
+        ASSERT_FALSE(ec) << ec.message();
+        QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+        QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_dir.filePath(QStringLiteral("system")));
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+    }
+
+    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+
+    // The options of an ordinary start, only without the splash time; the OpenGL probe answers OK so
+    // that the 3D start-up runs its whole way (the views make their own contexts when shown).
+    CQOR2App::Options Options() const
+    {
+        CQOR2App::Options options;
+        options.programFolder = m_program;
+        options.arguments = {QStringLiteral("qor")};
+        options.splashMs = 0;
+        options.probe = [](const QString&) {
+            GlProbeResult result;
+            result.status = GlProbeResult::Status::Ok;
+            result.refreshRate = 60.0;
+            return result;
+        };
+        options.screenDpi = [] { return 96; };
+        return options;
+    }
+
+    QString UserRoot() const
+    {
+        return m_dir.filePath(QStringLiteral("data/Korvelandt/QOR/QOR Load Planning/"));
+    }
+
+    QTemporaryDir m_dir;
+    QString m_program;
+    QByteArray m_oldData;
+};
+
+// One row of the wiring table in CONTRIBUTING.md: the seam and whether its real partner is in place.
+struct WiringRow
+{
+    const char* seam;
+    std::function<bool()> real;
+};
+
+TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
+{
+    QString error;
+    std::unique_ptr<RunningProgram> program = StartProgram(Options(), &error);
+    ASSERT_TRUE(program) << error.toStdString();
+    CQOR2App& app = program->App();
+    CMainFrame* frame = program->MainFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(ProcessUntil([&] { return frame->AfterStartDone(); }));
+    const DocumentServices& services = frame->Services();
+    const fs::path root = fs::path(UserRoot().toStdString());
+
+    QScrollArea view;
+    const std::vector<WiringRow> rows = {
+        {"CDlgBase::SetStripFactory",
+         [] { return dynamic_cast<RibBtnStripFactory*>(CDlgBase::StripFactory()) != nullptr; }},
+        {"ResourceModule::SetCurrent",
+         [&] { return ResourceModule::Current() && ResourceModule::Current() == app.Module(); }},
+        {"SIMPEXP_FZG::s_strSprache", [] { return SIMPEXP_FZG::s_strSprache == "EN"; }},
+        {"SetFahrzeugSpeicherMeldung", [] { return GetFahrzeugSpeicherMeldung() != nullptr; }},
+        {"IViewShell::SetCurrent",
+         [] { return dynamic_cast<CMainFrameViewShell*>(&IViewShell::Current()) != nullptr; }},
+        {"ISliderFactory::SetCurrent",
+         [] { return dynamic_cast<CWndSliderFactory*>(&ISliderFactory::Current()) != nullptr; }},
+        {"IPlanDialogs::SetCurrent", [&] { return &IPlanDialogs::Current() == &frame->PlanDialogs(); }},
+        {"CPlanEditDialogs::SetRampen",
+         [&] { return dynamic_cast<CRampenDialogs*>(frame->PlanDialogs().Rampen()) != nullptr; }},
+        {"IPlanDialogs::SetFsmEditor", [] { return IPlanDialogs::HasFsmEditor(); }},
+        {"CHlbAdapter::SetFsmItemEditor", [] { return CHlbAdapter::HasFsmItemEditor(); }},
+        {"CLaderampe3::SetEditorOeffner", [] { return CLaderampe3::HasEditorOeffner(); }},
+        {"IFrameAnimation::SetViewCreator",
+         [&] {
+             return IFrameAnimation::HasViewCreator() &&
+                    dynamic_cast<CTTFrameAnimation*>(IFrameAnimation::Create(&view).get()) != nullptr;
+         }},
+        {"ISecuringDialogs::SetCurrent",
+         [] { return dynamic_cast<CLgSichgDialoge*>(&ISecuringDialogs::Current()) != nullptr; }},
+        {"ISecuringWizard::SetFactory",
+         [] {
+             using Make = std::unique_ptr<ISecuringWizard> (*)(CQORLgSicherungView&, int);
+             const Make* made = ISecuringWizard::CurrentFactory().target<Make>();
+             return made && *made == &CLgSichgWizardLink::Make;
+         }},
+        {"PdfExport::SetExportDialog", [] { return PdfExport::HasExportDialog(); }},
+        {"SetCurrent3DServices", [&] { return Current3DServices() == &program->Services3D(); }},
+        {"CQOR3DView::SetModelCache",
+         [&] { return CQOR3DView::ModelCacheInUse() == &program->Services3D().Cache(); }},
+        {"CTimerManager::SetD3DDevice", [] { return CTimerManager::HasD3DDevice(); }},
+        {"SetProgramFolders",
+         [&] { return GetProgramFolders().program == fs::path(m_program.toStdString()); }},
+        {"ProgramCatalogue::SetFolders",
+         [&] { return ProgramCatalogue::Folders().loadUnits == root / "load units"; }},
+        {"CatalogueImages::Set", [&] { return CatalogueImages::List() == &app.CatalogueImages(); }},
+        {"DocumentServices::open", [&] { return static_cast<bool>(services.open); }},
+        {"DocumentServices::askSaveName", [&] { return static_cast<bool>(services.askSaveName); }},
+        {"DocumentServices::newKombination", [&] { return static_cast<bool>(services.newKombination); }},
+        {"DocumentServices::newFahrzeug", [&] { return static_cast<bool>(services.newFahrzeug); }},
+        {"DocumentServices::nutzbareLF", [&] { return static_cast<bool>(services.nutzbareLF); }},
+        {"DocumentServices::importFile", [&] { return static_cast<bool>(services.importFile); }},
+        {"DocumentServices::exportDoc", [&] { return static_cast<bool>(services.exportDoc); }},
+        {"DocumentServices::editLgsFsmExt", [&] { return static_cast<bool>(services.editLgsFsmExt); }},
+        {"DocumentServices::loadPositions", [&] { return static_cast<bool>(services.loadPositions); }},
+    };
+    for (const WiringRow& row : rows) {
+        SCOPED_TRACE(row.seam);
+        EXPECT_TRUE(row.real());
+    }
+
+    // The first start opens the sample truck; every view of its window is the real one.
+    CQOR1Doc* doc = CMainFrame::GetActiveDoc();
+    ASSERT_NE(doc, nullptr);
+    CChildFrame* child = frame->ActiveChild();
+    ASSERT_NE(child, nullptr);
+    CTabbedViewView* host = child->GetTabbedView();
+    ASSERT_NE(host, nullptr);
+    for (int kind = CTabbedViewView::kTemplate; kind <= CTabbedViewView::k3D; ++kind) {
+        SCOPED_TRACE(kind);
+        CGetAnsView* shown = host->GetView(kind);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(dynamic_cast<CPlaceholderView*>(shown), nullptr);
+        EXPECT_EQ(dynamic_cast<CLgSicherungStandIn*>(shown), nullptr);
+        EXPECT_EQ(dynamic_cast<C3DStandIn*>(shown), nullptr);
+    }
+    EXPECT_NE(host->FindView<CQOR1View>(), nullptr);
+    EXPECT_NE(host->FindView<CQOR2View>(), nullptr);
+    EXPECT_NE(host->FindView<CQORLgSicherungView>(), nullptr);
+    EXPECT_NE(host->FindView<CQOR3DView>(), nullptr);
+    // The program makes no stand-in view for any kind.
+    for (int kind = 0; kind < CTabbedViewView::kKindCount; ++kind) {
+        SCOPED_TRACE(kind);
+        std::unique_ptr<CGetAnsView> made(CChildFrame::MakeView(kind, doc));
+        EXPECT_EQ(dynamic_cast<CPlaceholderView*>(made.get()), nullptr);
+        EXPECT_EQ(dynamic_cast<CLgSicherungStandIn*>(made.get()), nullptr);
+        EXPECT_EQ(dynamic_cast<C3DStandIn*>(made.get()), nullptr);
+    }
+
+    frame->close();
+    program.reset();
+    // What the program installed is gone with it.
+    EXPECT_EQ(Current3DServices(), nullptr);
+    EXPECT_FALSE(IFrameAnimation::HasViewCreator());
+    EXPECT_FALSE(PdfExport::HasExportDialog());
+    EXPECT_FALSE(CLaderampe3::HasEditorOeffner());
+}
+
+// Start-up moves load units out of sub-folders; exit gives the lock back and deletes the pictures no
+// file refers to, keeping the ones an entry uses.
+TEST_F(ProgramWiringTest, StartMigratesLoadUnitsAndExitDeletesUnusedPictures)
+{
+    const QString root = UserRoot();
+    QDir().mkpath(root + QStringLiteral("load units/old folder"));
+    QDir().mkpath(root + QStringLiteral("Data"));
+    {
+        QFile unused(root + QStringLiteral("Data/unused.dat"));
+        ASSERT_TRUE(unused.open(QIODevice::WriteOnly));
+        unused.write("picture");
+    }
+    // A load unit in a sub-folder: the sample pallet copied there.
+    std::error_code ec;
+    fs::path pallet;
+    for (const auto& entry : fs::recursive_directory_iterator(QOR_SAMPLES_DIR, ec))
+        if (entry.path().extension() == ".lgs") {
+            pallet = entry.path();
+            break;
+        }
+    ASSERT_FALSE(pallet.empty());
+    fs::copy_file(pallet, (root + QStringLiteral("load units/old folder/pallet.lgs")).toStdString(), ec);
+    ASSERT_FALSE(ec) << ec.message();
+
+    QString error;
+    std::unique_ptr<RunningProgram> program = StartProgram(Options(), &error);
+    ASSERT_TRUE(program) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("load units/pallet.lgs")));
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("load units/old folder/pallet.lgs")));
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("lock.tmp")));
+
+    program->MainFrame()->close();
+    program->Exit();
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("lock.tmp")));
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("Data/unused.dat")));
+    EXPECT_GE(program->App().PicturesDeletedAtExit(), 1);
+    // A second Exit does nothing more.
+    program->Exit();
+}
+
+} // namespace
