@@ -2,16 +2,27 @@
 // context menus and of the views' button strips, with the ids read from the controls. Each command
 // enabled by its own rules reaches a handler (a modal dialog opened is checked and cancelled, a notice
 // counts); none is enabled without a handler, none is disabled for a reason other than its own rules.
+#include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
 #include "app/CQORRibbonSystemPopupBar.h"
+#include "app/RunningProgram.h"
+#include "catalogue/CDlgDataOnNewFzg.h"
+#include "catalogue/CDlgFileAction2.h"
+#include "catalogue/CDlgKombiNeu.h"
+#include "catalogue/CDlgNutzbareLF.h"
+#include "catalogue/CDlgZL.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/text/TextProvider.h"
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
+#include "reports/CDlgExport.h"
+#include "reports/CDlgImport.h"
 #include "ui/CDlgBase.h"
+#include "ui/CDlgHelpText.h"
 #include "ui/CRibBtn.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -127,12 +138,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_program);
+        m_folder = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        QDir().mkpath(m_folder);
         const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
+        ASSERT_TRUE(QFile::copy(built, m_folder + QStringLiteral("Resource_EN.rcc")));
         std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
+        fs::copy(QOR_SAMPLES_DIR, (m_folder + QStringLiteral("Samples")).toStdString(),
                  fs::copy_options::recursive, ec);
         ASSERT_FALSE(ec) << ec.message();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
@@ -145,7 +156,7 @@ protected:
         CViewDruck::SetDialogHook([](QPrinter&, int, int) { return false; });
 
         CQOR2App::Options options;
-        options.programFolder = m_program;
+        options.programFolder = m_folder;
         options.arguments = QStringList{QStringLiteral("qor")};
         options.splashMs = 0;
         options.probe = [](const QString&) {
@@ -155,8 +166,10 @@ protected:
             return result;
         };
         options.screenDpi = [] { return 96; };
-        m_app = std::make_unique<CQOR2App>(options);
-        ASSERT_TRUE(m_app->InitInstance()) << m_app->StartError().toStdString();
+        // Started the way main() starts the program.
+        QString error;
+        m_program = StartProgram(options, &error);
+        ASSERT_TRUE(m_program) << error.toStdString();
         ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
         // The first start shows the sample truck.
         ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
@@ -166,11 +179,15 @@ protected:
     void TearDown() override
     {
         CViewDruck::SetDialogHook({});
-        m_app.reset();
+        if (m_program) {
+            m_program->MainFrame()->close();
+            m_program->Exit();
+        }
+        m_program.reset();
         qputenv("XDG_DATA_HOME", m_oldData);
     }
 
-    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CMainFrame* Frame() const { return m_program->MainFrame(); }
 
     // The truck again when a command closed it.
     void Wiederherstellen()
@@ -197,10 +214,10 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    QString m_program;
+    QString m_folder;
     QByteArray m_oldData;
     ScriptedMessageBoxService m_boxes;
-    std::unique_ptr<CQOR2App> m_app;
+    std::unique_ptr<RunningProgram> m_program;
     QString m_truck;
 };
 
@@ -257,6 +274,10 @@ TEST_F(CommandTableTest, EveryRibbonCommandEnabledByItsRulesReachesItsHandler)
     ModalWatcher watcher;
     std::set<int> gesehen;
     std::vector<std::string> gesperrt;
+    // What each command did, kept for reading: build-test/artifacts/commands/ribbon.txt.
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/commands"));
+    QFile protokoll(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/commands/ribbon.txt"));
+    ASSERT_TRUE(protokoll.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text));
     for (const Befehl& b : befehle) {
         if (!gesehen.insert(b.id).second || Sonderfall(b.id))
             continue;
@@ -265,6 +286,11 @@ TEST_F(CommandTableTest, EveryRibbonCommandEnabledByItsRulesReachesItsHandler)
         if (!Aktiv(b.id)) {
             if (!RegelGesperrt().count(b.id) && !Offen().count(b.id))
                 gesperrt.push_back(std::to_string(b.id));
+            protokoll.write(QByteArray::number(b.id) + "\tdisabled\t" +
+                            (RegelGesperrt().count(b.id) ? RegelGesperrt().at(b.id)
+                             : Offen().count(b.id)       ? Offen().at(b.id)
+                                                         : "NO RULE") +
+                            "\n");
             continue;
         }
         EXPECT_FALSE(RegelGesperrt().count(b.id)) << "enabled, though its rule should disable it here";
@@ -273,6 +299,13 @@ TEST_F(CommandTableTest, EveryRibbonCommandEnabledByItsRulesReachesItsHandler)
         const bool bLief = Frame()->OnCommand(b.id, b.id == 130 ? 1 : -1);
         QCoreApplication::processEvents();
         EXPECT_TRUE(bLief) << "enabled without a handler";
+        std::string was = bLief ? "handled" : "NO HANDLER";
+        for (const std::string& d : watcher.Take())
+            was += ", dialog " + d + " cancelled";
+        for (const auto& r : m_boxes.Records())
+            was += ", message " + (r.isHtml ? std::to_string(r.html.textId) : r.text.left(40).toStdString());
+        protokoll.write(QByteArray::number(b.id) + "\t" + QByteArray::fromStdString(b.quelle) + "\t" +
+                        QByteArray::fromStdString(was) + "\n");
     }
     EXPECT_TRUE(gesperrt.empty()) << "disabled by no rule of their own (a missing service?): "
                                   << ::testing::PrintToString(gesperrt);
@@ -286,11 +319,20 @@ TEST_F(CommandTableTest, DialogCommandsOpenTheirDialogAndNoticesCount)
         int id;
         std::string dialog;
     };
+    const auto vorlage = [](quint32 id) { return "template " + std::to_string(id); };
     const Fall faelle[] = {
-        {33101, "template 829"},
-        {127, "template 829"},
-        {33333, "template 410"},
-        {633, "template 505"},
+        {33101, vorlage(CDlgFileAction2::kTemplateId)},
+        {127, vorlage(CDlgFileAction2::kTemplateId)},
+        {33124, vorlage(CDlgDataOnNewFzg::kTemplateId)},
+        {644, vorlage(CDlgKombiNeu::kTemplateId)},
+        {655, vorlage(CDlgImport::kTemplateId)},
+        {656, vorlage(CDlgExport::kTemplateId)},
+        {33148, vorlage(CDlgNutzbareLF::kTemplateId)},
+        {33072, vorlage(CDlgEditLgsFsmExt::kTemplateId)},
+        {831, vorlage(CDlgZL::kTemplateId)},
+        {33333, vorlage(CAboutDlg::kTemplateId)},
+        {633, vorlage(CDlgHelpText::kTemplateId)},
+        {0xE106, "QPageSetupDialog"},
     };
     ModalWatcher watcher;
     for (const Fall& f : faelle) {
@@ -304,13 +346,16 @@ TEST_F(CommandTableTest, DialogCommandsOpenTheirDialogAndNoticesCount)
         ASSERT_FALSE(offen.empty()) << "no dialog";
         EXPECT_EQ(offen.front(), f.dialog);
     }
-    // The notices: 33071 shows text 658.
-    Wiederherstellen();
-    m_boxes.Clear();
-    ASSERT_TRUE(Aktiv(33071));
-    ASSERT_TRUE(Frame()->OnCommand(33071));
-    ASSERT_FALSE(m_boxes.Records().isEmpty());
-    EXPECT_EQ(m_boxes.Records().front().html.textId, 658);
+    // The notices: 33070 and 33071 show text 658.
+    for (int id : {33070, 33071}) {
+        SCOPED_TRACE(id);
+        Wiederherstellen();
+        m_boxes.Clear();
+        ASSERT_TRUE(Aktiv(id));
+        ASSERT_TRUE(Frame()->OnCommand(id));
+        ASSERT_FALSE(m_boxes.Records().isEmpty());
+        EXPECT_EQ(m_boxes.Records().front().html.textId, 658);
+    }
 }
 
 TEST_F(CommandTableTest, EveryStripButtonAndContextMenuItemReachesItsView)

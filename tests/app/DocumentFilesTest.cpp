@@ -1263,6 +1263,6 @@ TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemp
     ASSERT_TRUE(Frame()->OnCommand(33156));
     ASSERT_NE(IPlanDialogs::Current().GetLastDlg(), nullptr);
     EXPECT_TRUE(Frame()->CloseActiveChild());
-    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(IPlanDialogs::Current().GetLastDlg(), nullptr);
 }

@@ -31,7 +31,7 @@ public:
     void Update3DViewRenderFlag() override { Log("Update3DViewRenderFlag"); }
     bool CanRemoveAchse() const override { return m_bCanRemoveAchse; }
     void OnRemoveAchse() override { Log("OnRemoveAchse"); }
-    QWidget* GetLoadDialog() const override { return nullptr; }
+    QWidget* GetLoadDialog() const override { return m_pLoadDialog; }
     void ShowLoadDialog(bool bShow) override { Log(bShow ? "ShowLoadDialog" : "HideLoadDialog"); }
     CTabbedViewView* GetActiveHost() const override { return m_pHost; }
     void RecalcLayout() override { Log("RecalcLayout"); }
@@ -51,6 +51,7 @@ public:
     bool m_bRibbonGroup = false;
     bool m_bViewMode = false;
     bool m_bCanRemoveAchse = false;
+    QWidget* m_pLoadDialog = nullptr; // the open load dialog, if any
 
 private:
     void Log(const char* call) { m_calls.emplace_back(call); }
