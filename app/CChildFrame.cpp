@@ -11,6 +11,7 @@
 #include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
+#include "views/CQORMultiView.h"
 #include "views/RenderFlagEvent.h"
 
 #include "model/files/CAppStateParams.h"
@@ -37,8 +38,9 @@ void CChildFrame::SetViewFactory(CTabbedViewView::ViewFactory factory)
 
 CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
 {
+    // Tab 0 shows a combination's two vehicles; with one vehicle it is the plain template view.
     if (nKind == CTabbedViewView::kTemplate)
-        return new CQOR1View(pDoc);
+        return new CQORMultiView(pDoc);
     if (nKind == CTabbedViewView::kPlan)
         return new CQOR2View(pDoc);
     if (nKind == CTabbedViewView::kLgSicherung)

@@ -133,6 +133,16 @@ void CMainFrame::RegisterDocumentCommands()
             combo->setCurrentIndex(std::max(entry, 0));
     });
 
+    // The report dialog of the open document.
+    t.On(892, [](unsigned) {
+        if (CQOR1Doc* doc = GetActiveDoc())
+            doc->OnDrucken();
+    });
+    t.OnUpdate(892, [](CCmdUI& cmdUI) {
+        CQOR1Doc* doc = GetActiveDoc();
+        cmdUI.Enable(doc && doc->GetFirstFahrzeug());
+    });
+
     // The dialogs of later parts, each enabled only when it is installed.
     t.On(33148, [this](unsigned) {
         CQOR1Doc* doc = GetActiveDoc();

@@ -281,6 +281,7 @@ bool CQOR2App::PrepareDataFolders()
     }
     SetProgramFolders({fs::path(m_programFolder.toStdString()),
                        fs::path((m_userRoot + QStringLiteral("Data")).toStdString())});
+    SetReportFolder(fs::path((m_userRoot + QStringLiteral("Print")).toStdString()));
     const fs::path root = fs::path(m_userRoot.toStdString());
     ProgramCatalogue::SetFolders({root / "load units", root / "filler items (dunnage)", root / "Data",
                                   root / "Samples" / "load units"});

@@ -3,7 +3,10 @@
 
 #include "app/CQOR2App.h"
 #include "app/DocumentServices.h"
+#include "loadsecuring/CQORLgSicherungView.h"
+#include "reports/CDlgDrucken2.h"
 #include "ui/IMessageBoxService.h"
+#include "views/CTabbedViewView.h"
 
 #include <QWidget>
 
@@ -46,4 +49,15 @@ void CQtDocumentHost::AddToRecentFileList(const std::string& path)
 {
     if (CQOR2App* app = CQOR2App::Instance())
         app->AddToRecentFileList(QString::fromStdString(path));
+}
+
+void CQtDocumentHost::OpenPrintDialog(CFahrzeug* pVorn, CFahrzeug* pAnhaenger, CQOR1Doc* pDoc)
+{
+    if (!pDoc || !pVorn)
+        return;
+    CDlgDrucken2 dialog(pDoc, pVorn, pAnhaenger, m_pWindow);
+    if (CTabbedViewView* host = GetViewHost())
+        if (auto* sicherung = host->FindView<CQORLgSicherungView>())
+            dialog.SetSkizzenRenderer(sicherung->SkizzenRenderer());
+    dialog.exec();
 }

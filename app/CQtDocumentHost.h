@@ -1,5 +1,5 @@
 // The Qt side of a document: its views through the tabbed view host, its window caption, message
-// boxes, the save-name question and the recent files.
+// boxes, the save-name question, the recent files and the report dialog.
 #pragma once
 
 #include "views/CViewsDocumentHost.h"
@@ -20,6 +20,9 @@ public:
     int AskFileName(bool bKombination, const std::string& extension, const std::string& presetName,
                     std::string& folder, std::string& name) override;
     void AddToRecentFileList(const std::string& path) override;
+    // The report dialog (command 892) over the document, its securing sketches drawn by the document's
+    // load-securing view.
+    void OpenPrintDialog(CFahrzeug* pVorn, CFahrzeug* pAnhaenger, CQOR1Doc* pDoc) override;
 
 private:
     QWidget* m_pWindow;

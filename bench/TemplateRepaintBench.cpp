@@ -1,6 +1,8 @@
 // A full repaint of the template view: rulers, vehicle, dimension lines, axle-load picture and chart of
-// the sample truck at zoom 1.0, into a back buffer of the whole scrolled area.
+// the sample truck at zoom 1.0, into a back buffer of the whole scrolled area; and the same for the
+// tractor with its semi-trailer in the multi view.
 #include "views/CQOR1View.h"
+#include "views/CQORMultiView.h"
 
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -45,5 +47,41 @@ void BM_TemplateRepaint(benchmark::State& state)
     state.counters["height"] = size.height();
 }
 BENCHMARK(BM_TemplateRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_TemplateRepaintCombination(benchmark::State& state)
+{
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    std::unique_ptr<CFahrzeug> f =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "SAH.qor", 0, nullptr, nullptr, false, nullptr);
+    std::unique_ptr<CFahrzeug> z =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "SZM.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!f || !z) {
+        state.SkipWithError("sample tractor or semi-trailer missing");
+        return;
+    }
+    f->m_pPartner = z.get();
+    z->m_pPartner = f.get();
+    z->m_pQor = f->GetQor();
+    z.release();
+    CQOR1Doc doc;
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    doc.SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
+    CQORMultiView view(&doc);
+    view.SetZoom(1.0);
+    view.resize(1920, 1080);
+    view.OnInitialUpdate();
+    view.ShowDiagramm(true);
+    QImage bild = view.RenderPicture(QSize(1920, 1080));
+    const QSize size = view.GetTotalSize();
+    for (auto _ : state) {
+        doc.GetFahrzeug()->m_Diagramm.m_bNeuZeichnen = true;
+        bild = view.RenderPicture(size);
+        benchmark::DoNotOptimize(bild.constBits());
+    }
+    state.counters["width"] = size.width();
+    state.counters["height"] = size.height();
+}
+BENCHMARK(BM_TemplateRepaintCombination)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/LgSichgPageEvent.h"
 #include "loadsecuring/LgSichgViewEvent.h"
+#include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
 #include "ui/AppCommandEvent.h"
 #include "ui/CQorBrowser.h"
@@ -243,8 +244,12 @@ void CPgLgSichgBase2::RefreshHint(std::intptr_t nArg)
     m_strHint = html;
     if (!m_pWizard)
         return;
-    if (CQorBrowser* pBrowser = m_pWizard->BrowserOwnedBy(this))
-        pBrowser->LoadHtmlString(html);
+    if (CQorBrowser* pBrowser = m_pWizard->BrowserOwnedBy(this)) {
+        // The pane's renderer knows no "display: none": the blocks a page hid are taken out.
+        std::string text = html.toStdString();
+        DropInvisibleBlocks(text);
+        pBrowser->LoadHtmlString(QString::fromStdString(text));
+    }
 }
 
 int CPgLgSichgBase2::GetMaskForSheet() const

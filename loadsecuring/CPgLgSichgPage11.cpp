@@ -156,7 +156,8 @@ bool CPgLgSichgPage11::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
     if (!(l > 0.0 && b > 0.0))
         return true;
     painter.setRenderHint(QPainter::Antialiasing);
-    // The unit from above, front to the left and the side at y = 0 below, centred.
+    // The unit from above as the view shows it, front to the left and the side at y = 0 (the right side)
+    // at the top, centred.
     const double dMass = std::min((area.width() - 40) / l, (area.height() - 30) / b);
     const QSizeF size(l * dMass, b * dMass);
     const QRectF box(QPointF(area.center().x() - size.width() / 2, area.center().y() - size.height() / 2),
@@ -177,13 +178,14 @@ bool CPgLgSichgPage11::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
     for (int nEcke = 0; nEcke < 4; ++nEcke) {
         const CAnschlagpunkt* pPunkt = pEinheit->GetAnschlagpunkt(nEcke);
         const double dx = pPunkt ? pPunkt->m_dVersatz1 : 0.0, dy = pPunkt ? pPunkt->m_dVersatz2 : 0.0;
-        const bool bVorn = nEcke == 0 || nEcke == 1, bRechts = nEcke == 0 || nEcke == 2;
+        // Corner 0 is the front right one (smallest x and y), 1 the rear right, 2 front left, 3 rear left.
+        const bool bVorn = nEcke == 0 || nEcke == 2, bRechts = nEcke == 0 || nEcke == 1;
         const QPointF ecke(bVorn ? box.left() + dx * dMass : box.right() - dx * dMass,
-                           bRechts ? box.bottom() - dy * dMass : box.top() + dy * dMass);
+                           bRechts ? box.top() + dy * dMass : box.bottom() - dy * dMass);
         if (bDetail) {
             // Direct lashing: each corner lashed outward to the load area.
             painter.setPen(gurt);
-            painter.drawLine(ecke, ecke + QPointF(bVorn ? -16 : 16, bRechts ? 12 : -12));
+            painter.drawLine(ecke, ecke + QPointF(bVorn ? -16 : 16, bRechts ? -12 : 12));
         }
         const bool bAktuell = nEcke == m_nEcke;
         painter.setPen(QPen(QColor(30, 50, 110), 1));

@@ -455,6 +455,11 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
                 SetReach(-5);
             if (m_nActive > 5)
                 GoToPage(5);
+            // The corners are lashed anew for the detailed method.
+            if (CLadeeinheit* pEinheit = GetLadeeinheit())
+                for (int nEcke = 0; nEcke < 4; ++nEcke)
+                    for (int nSub = 0; nSub < 2; ++nSub)
+                        pEinheit->SetZurrpunkt(nEcke, nSub, nullptr);
         } else {
             if (R == 8)
                 SetReach(-7);

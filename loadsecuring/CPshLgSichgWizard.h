@@ -115,6 +115,14 @@ public:
     void SetStateWord(int n) { m_nStateWord = n; }
     // The method checked on the method page and that page's option value, as that page reports them.
     void SetMethodPageChoice(int nMethode, int nOption);
+    // The securing-choice page's "propose lashing points" flag, read by the lashing-points page.
+    void SetZurrpunkteVorschlagen(bool b) { m_bZurrpunkteVorschlagen = b; }
+    bool IsZurrpunkteVorschlagen() const { return m_bZurrpunkteVorschlagen; }
+    // The corner the lashing-points page works on (0..3) and the slot shown in its fields.
+    void SetEcke(int nEcke) { m_nEcke = nEcke; }
+    int GetEcke() const { return m_nEcke; }
+    void SetEckeSub(int nSub) { m_nEckeSub = nSub; }
+    int GetEckeSub() const { return m_nEckeSub; }
     void RepaintHeader();
     void OnPageTitleChanged(CPgLgSichgBase2* pPage);
     CWizardHeaderView* HeaderView() const { return m_pHeader; }
@@ -166,4 +174,7 @@ private:
     bool m_bCreated = false;
     bool m_bErgebnisGezeigt = false;
     bool m_bVerworfen = false;
+    bool m_bZurrpunkteVorschlagen = false;
+    int m_nEcke = 0;
+    int m_nEckeSub = 0;
 };

@@ -87,6 +87,7 @@ public:
     // Scale.
     int MetresToPixels(double dMetres) override;
     double PixelsToMetres(int nPixels) override;
+    bool GetRailPosAtCursor(CZurrschiene** ppSchiene, double* pX) override;
     int GetZoomIndex() const { return m_nZoomIndex; }
     double GetZoom() const { return m_dZoom; }
     // Sets the zoom index (kept within the table) and repaints.

@@ -17,6 +17,7 @@
 #include "platform/MenuResource.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -180,6 +181,21 @@ void CQORLgSicherungView::SetzeCursor(int nCursor)
         return;
     m_nCursor = nCursor;
     viewport()->setCursor(nCursor ? ViewCursors::Load(nCursor) : QCursor(Qt::ArrowCursor));
+}
+
+bool CQORLgSicherungView::GetRailPosAtCursor(CZurrschiene** ppSchiene, double* pX)
+{
+    const QPoint ptClient = viewport()->mapFromGlobal(QCursor::pos());
+    const QPoint pt = ptClient + GetScrollPosition();
+    for (const auto& [s, rc] : m_mapSchienen)
+        if (rc.contains(pt)) {
+            if (ppSchiene)
+                *ppSchiene = const_cast<CZurrschiene*>(s);
+            if (pX)
+                *pX = PixelsToMetres(pt.x() - m_ptUrsprung.x());
+            return true;
+        }
+    return false;
 }
 
 void CQORLgSicherungView::Klick(QPoint ptClient)

@@ -8,6 +8,7 @@
 
 class CFahrzeug;
 class CLadeeinheit;
+class CZurrschiene;
 class CQOR1Doc;
 class QWidget;
 
@@ -40,4 +41,12 @@ public:
     virtual void ClearLoadMarks() = 0;
     // Metres as pixels at the view's zoom; a view without a scale of its own takes 100 pixels a metre.
     virtual int MetresToPixels(double dMetres) { return int(dMetres * 100.0); }
+    // The lashing rail under the mouse cursor and the place along the load area it points at (metres);
+    // false when the cursor is over no rail. A view without rails answers false.
+    virtual bool GetRailPosAtCursor(CZurrschiene** ppSchiene, double* pX)
+    {
+        (void)ppSchiene;
+        (void)pX;
+        return false;
+    }
 };

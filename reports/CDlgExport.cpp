@@ -277,6 +277,7 @@ void CDlgExport::RunMail()
     switch (result.outcome) {
     case MailResult::Outcome::Sent:
     case MailResult::Outcome::HandedOver: {
+        m_bHandedOver = result.outcome == MailResult::Outcome::HandedOver;
         IMessageBoxService::HtmlBox box;
         box.text = Text(460).replace(QLatin1String("%s"), handedTo);
         box.captionId = 273;

@@ -48,6 +48,8 @@ public:
     bool IsPdfMode() const { return m_bPdf; }
     QStringList Attachments() const { return m_attachments; }
     int SendMode() const { return m_nSendMode; }
+    // True once the attachments were handed to the desktop mail client, which reads them later.
+    bool WasHandedOver() const { return m_bHandedOver; }
     // The program that hands a mail to the desktop mail client (tests give a stand-in).
     void SetHandOverProgram(const QString& program) { m_strHandOverProgram = program; }
 
@@ -75,5 +77,6 @@ private:
     QStringList m_attachments;
     std::unique_ptr<ExchangeFileWriter> m_writer;
     int m_nSendMode = kByMail;
+    bool m_bHandedOver = false;
     QString m_strHandOverProgram = QStringLiteral("xdg-email");
 };

@@ -3,12 +3,16 @@
 
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
+#include "reports/CDlgExport.h"
 #include "reports/CPdfKonverter.h"
 #include "ui/CDlgMessageOnly.h"
 #include "ui/IMessageBoxService.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,6 +37,22 @@ int& ZeitlimitSlot()
 QString Text(quint32 id)
 {
     return QString::fromStdString(LoadResString(id));
+}
+
+// Folders of PDFs handed to the desktop mail client, which reads them after the export: removed at exit.
+std::vector<std::unique_ptr<QTemporaryDir>>& UebergebeneOrdner()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> ordner;
+    return ordner;
+}
+
+// The program's export dialog in PDF mode; *pUebergeben tells whether it handed the files to the mail client.
+int ExportDialogInPdfMode(QWidget* parent, const QStringList& pdfs, bool* pUebergeben)
+{
+    CDlgExport dialog(pdfs, parent);
+    const int antwort = dialog.exec();
+    *pUebergeben = dialog.WasHandedOver();
+    return antwort;
 }
 
 } // namespace
@@ -96,7 +116,13 @@ bool PdfExport::ExportHtmlAsPdf(CQOR1Doc*, const QStringList& htmlDateien, const
                             gute.isEmpty() ? IMessageBoxService::Icon::Error
                                            : IMessageBoxService::Icon::Warning,
                             IMessageBoxService::Buttons::Ok);
-    if (gute.isEmpty() || !DialogSlot())
+    if (gute.isEmpty())
         return false;
-    return DialogSlot()(parent, gute) == kExportiert;
+    if (DialogSlot())
+        return DialogSlot()(parent, gute) == kExportiert;
+    bool bUebergeben = false;
+    const bool bExportiert = ExportDialogInPdfMode(parent, gute, &bUebergeben) == kExportiert;
+    if (bUebergeben)
+        UebergebeneOrdner().push_back(konverter.UebernehmeOrdner());
+    return bExportiert;
 }

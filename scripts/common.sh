@@ -1,5 +1,6 @@
 # Shared by the start and test scripts: installs what is missing and builds.
-# QOR_BUILD_DIR (default build) and QOR_CMAKE_ARGS choose the build; QOR_SANITIZE=1 adds the sanitizers.
+# QOR_BUILD_DIR (default build) and QOR_CMAKE_ARGS choose the build; QOR_SANITIZE=1 adds the sanitizers;
+# QOR_JOBS limits the parallel build jobs (default: all cores).
 set -euo pipefail
 QOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -10,6 +11,7 @@ QOR_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev
     xvfb xauth xdg-utils libgl1-mesa-dri
     fonts-dejavu-core fonts-dejavu-extra
+    wkhtmltopdf poppler-utils
 )
 
 qor_install_dependencies() {
@@ -36,6 +38,6 @@ qor_build() {
     # Paths relative to the checkout, so clones and work trees in other folders share cached objects.
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$QOR_ROOT}" CCACHE_NOHASHDIR=1
     cmake -S "$QOR_ROOT" -B "$dir" "${args[@]}" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    cmake --build "$dir" -j "${QOR_JOBS:-$(nproc)}"
     QOR_BIN_DIR="$dir/bin"
 }

@@ -143,9 +143,9 @@ void CCamera::ApplyKeyboard(float time, const InputState& input, const std::arra
         if (newPress(input.ButtonDown(0), m_leftLatch))
             m_yaw -= STEP_ANGLE;
         if (newPress(up, m_arrowLatch[0]))
-            m_yaw -= PI;
+            StartHalfTurn();
         if (newPress(down, m_arrowLatch[1]))
-            m_yaw -= PI;
+            StartHalfTurn();
         if (newPress(right, m_arrowLatch[3]))
             m_yaw -= STEP_ANGLE;
         if (newPress(left, m_arrowLatch[2]))
@@ -173,10 +173,46 @@ void CCamera::ApplyKeyboard(float time, const InputState& input, const std::arra
     if (right)
         m_yaw -= m_yawSpeed * value[ACCEL_YAW_RIGHT] * time;
     if (!shift) {
+        // Past the top of a half-turn the picture stands the other way round: up raises the eye.
         if (up)
-            m_polar -= m_pitchSpeed * value[ACCEL_RAISE] * time;
+            m_polar += (m_halfTurnFlipped ? 1.0f : -1.0f) * m_pitchSpeed * value[ACCEL_RAISE] * time;
         if (down)
             m_polar += m_pitchSpeed * value[ACCEL_LOWER] * time;
+    }
+    ClampPolar();
+}
+
+void CCamera::StartHalfTurn()
+{
+    if (m_halfTurn)
+        return;
+    m_halfTurn = true;
+    m_halfTurnFlipped = false;
+    m_halfTurnSweep = 0.0f;
+    m_halfTurnPolar = m_polar;
+    m_halfTurnYaw = m_yaw;
+}
+
+void CCamera::StepHalfTurn(float time)
+{
+    if (!m_halfTurn)
+        return;
+    // Up to the top and down again on the other side, added to what the keys did; the yaw follows the
+    // share of the sweep done.
+    const float rise = std::max(0.0f, m_halfTurnPolar - MIN_POLAR);
+    const float total = 2.0f * rise;
+    const float before = m_halfTurnSweep;
+    const float step = std::clamp(m_pitchSpeed * time, 0.0f, std::max(0.0f, total - before));
+    m_halfTurnSweep = before + step;
+    const float up = std::clamp(rise - before, 0.0f, step);
+    m_polar += (step - up) - up;
+    if (!(total > 0.0f) || m_halfTurnSweep >= total) {
+        m_yaw = m_halfTurnYaw - PI;
+        m_halfTurn = false;
+        m_halfTurnFlipped = false;
+    } else {
+        m_yaw -= PI * step / total;
+        m_halfTurnFlipped = m_halfTurnSweep >= rise;
     }
     ClampPolar();
 }
@@ -251,6 +287,7 @@ int CCamera::Update(float time, CTimerManager* manager, const tbVector3& pivot, 
             value[i] = m_accel[i].GetValue(time, input);
         ApplyKeyboard(time, input, value);
         ApplyMouse(input, manager, pivot);
+        StepHalfTurn(time);
         // A distance changed outside the input (orthographic switch) may leave the eye below the ground.
         ClampPolar();
     }

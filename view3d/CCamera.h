@@ -76,6 +76,9 @@ public:
     float OrthoWidth() const { return m_orthoWidth; }
     int MouseMode() const { return m_mouseMode; }
     float GroundHeight() const { return m_groundHeight; }
+    // The half-turn of the step turns up and down: running, and past the top (the view flipped).
+    bool IsHalfTurnRunning() const { return m_halfTurn; }
+    bool IsHalfTurnFlipped() const { return m_halfTurnFlipped; }
 
 private:
     enum Accel
@@ -95,6 +98,9 @@ private:
     void Pan(float forward, float sideways);
     void ApplyKeyboard(float time, const InputState& input, const std::array<float, ACCEL_COUNT>& value);
     void ApplyMouse(const InputState& input, CTimerManager* manager, const tbVector3& pivot);
+    // Starts the half-turn (nothing while one runs) and moves a running one on by `time` seconds.
+    void StartHalfTurn();
+    void StepHalfTurn(float time);
 
     void* m_owner = nullptr;
     tbVector3 m_eye{-2.0f, 2.5f, 4.0f};
@@ -121,4 +127,11 @@ private:
     // Step turns fire once per press: set while the input stays down.
     bool m_leftLatch = false;
     std::array<bool, 4> m_arrowLatch{};
+    // The half-turn: the polar angle sweeps over the top and back at the pitch speed while the yaw swings
+    // by pi; the sweep so far, its start values, and whether it has passed the top.
+    bool m_halfTurn = false;
+    bool m_halfTurnFlipped = false;
+    float m_halfTurnSweep = 0.0f;
+    float m_halfTurnPolar = 0.0f;
+    float m_halfTurnYaw = 0.0f;
 };

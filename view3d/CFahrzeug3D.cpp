@@ -2,15 +2,24 @@
 #include "view3d/CFahrzeug3D.h"
 
 #include "draw2d/CFahrzeugDiagramm3D.h"
+#include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "platform/ResourceModule.h"
 #include "platform/gl/IRenderDevice.h"
+#include "view3d/SceneMarkers.h"
 
 #include <QDir>
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace {
 
@@ -155,4 +164,155 @@ CFahrzeug3D::Label CFahrzeug3D::MakeLabel(const QString& text, float height) con
     painter.end();
     label.width = height * static_cast<float>(pixelWidth) / static_cast<float>(pixelHeight);
     return label;
+}
+
+int CFahrzeug3D::IsLgSichgFlagSet(const CLadeeinheit* unit)
+{
+    return unit != nullptr && unit->m_bVorhanden != 0 && unit->m_Wizard.m_nZurrmittelTyp == 1 ? 1 : 0;
+}
+
+int CFahrzeug3D::GetLgSichgValue(const CLadeeinheit* unit)
+{
+    return unit != nullptr && unit->m_bVorhanden != 0 ? unit->m_Wizard.m_bAntirutschmatte : 0;
+}
+
+int CFahrzeug3D::GetLgSichgValueLg(const tagLGINFO* load, const CFahrzeug* vehicle)
+{
+    if (load == nullptr || vehicle == nullptr || load->m_nTyp >= 5 || load->GetLeId() == 0)
+        return 0;
+    const CQOR* plan = vehicle->GetQor();
+    return plan != nullptr ? GetLgSichgValue(plan->FindLadeeinheit(load->GetLeId())) : 0;
+}
+
+float CFahrzeug3D::LabelSide(float width, bool van)
+{
+    return std::max(van ? 1.3f : 1.75f, width * 0.5f + (van ? 0.3f : 0.5f));
+}
+
+const CFahrzeug3D::Label& CFahrzeug3D::CachedLabel(const QString& text)
+{
+    // Figures change with the loads; a long session keeps only the recent ones.
+    if (m_labels.size() > 64 && m_labels.find(text) == m_labels.end())
+        m_labels.clear();
+    auto it = m_labels.find(text);
+    if (it == m_labels.end())
+        it = m_labels.emplace(text, MakeLabel(text, AXLE_LABEL_HEIGHT)).first;
+    return it->second;
+}
+
+namespace {
+
+std::uint32_t Argb(const tbColor& c)
+{
+    const auto channel = [](float v) {
+        return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+    };
+    return channel(c.a) << 24 | channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
+}
+
+// Two triangles of a quad lying on the ground: `a` the corner of texture (u0, v0), `along` to the
+// corner of (u1, v0), `across` to that of (u0, v1).
+std::array<CFahrzeug3D::TexturedVertex, 6> GroundQuad(const tbVector3& a, const tbVector3& along,
+                                                      const tbVector3& across, std::uint32_t colour, float u0,
+                                                      float v0, float u1, float v1)
+{
+    const tbVector3 b = a + along, c = a + along + across, d = a + across;
+    return {{{a.x, a.y, a.z, colour, u0, v0},
+             {b.x, b.y, b.z, colour, u1, v0},
+             {c.x, c.y, c.z, colour, u1, v1},
+             {a.x, a.y, a.z, colour, u0, v0},
+             {c.x, c.y, c.z, colour, u1, v1},
+             {d.x, d.y, d.z, colour, u0, v1}}};
+}
+
+} // namespace
+
+void CFahrzeug3D::DrawAchslastSkala(IRenderDevice& device, const tbVector3& corner1, const tbVector3& corner2,
+                                    const tbColor& colour)
+{
+    if (m_opaqueEffect == nullptr)
+        return;
+    const tbVector3 middle = (corner1 + corner2) * 0.5f;
+    const tbVector3 a = middle + (corner1 - middle) * 1.02f;
+    const tbVector3 c = middle + (corner2 - middle) * 1.02f;
+    // At 0.6 over the light ground: the plate shows the colour lightened, the figure stays readable on it.
+    const tbColor white{1.0f, 1.0f, 1.0f, 1.0f};
+    tbColor plate = LerpColor(white, colour, 0.6f);
+    plate.a = 0.6f;
+    // Textures are uploaded bottom row first, so the picture's top part lies at v 1.
+    const auto quad = GroundQuad(a, {0.0f, 0.0f, c.z - a.z}, {c.x - a.x, 0.0f, 0.0f}, Argb(plate), 0.00195f,
+                                 1.0f, 0.59375f, 1.0f - 0.23047f);
+    m_opaqueEffect->Begin(device);
+    device.DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::PositionColourTexture, quad.data(), 2,
+                         sizeof(TexturedVertex));
+    m_opaqueEffect->End(device);
+}
+
+int CFahrzeug3D::DrawAchslastLabels(IRenderDevice& device, CFahrzeug& v, const tbVector3& o,
+                                    bool behindTowing, const tbMatrix& world)
+{
+    double loadFront = 0.0, loadRear = 0.0;
+    v.CalcAchslastenBeladen(&loadFront, &loadRear);
+    const int kind = v.GetArt();
+    const int axles = v.GetAchsanzahl();
+    if (axles <= 0)
+        return 0;
+    const float p1 = v.GetAchse1Position();
+    const auto axleZ = [&](int i) { return o.z - static_cast<float>(v.GetAchsPosition(i) + p1); };
+    const int frontAxles = std::clamp(v.CalcAnzahlVorderachsen(), 1, axles);
+    float zFront = 0.0f;
+    for (int i = 0; i < frontAxles; ++i)
+        zFront += axleZ(i);
+    zFront /= static_cast<float>(frontAxles);
+    float zRear = 0.0f;
+    const double distance = v.CalcHinterachsgruppe(true);
+    if (std::isfinite(distance) && distance > 0.0) {
+        zRear = zFront - static_cast<float>(distance);
+    } else {
+        for (int i = frontAxles; i < axles; ++i)
+            zRear += axleZ(i);
+        zRear = axles > frontAxles ? zRear / static_cast<float>(axles - frontAxles) : axleZ(axles - 1);
+    }
+    const bool trailerBehind =
+        behindTowing && (kind == FahrzeugArt::kStarrdeichsel || kind == FahrzeugArt::kAuflieger);
+    const float x = LabelSide(v.GetLFBreite(), v.IsArt5());
+
+    int drawn = 0;
+    device.SetTransform(TransformKind::World, world);
+    const int lighting = device.GetRenderState(RenderState::Lighting);
+    const int vertexColour = device.GetRenderState(RenderState::ColorVertex);
+    const int cull = device.GetRenderState(RenderState::CullMode);
+    device.SetRenderState(RenderState::Lighting, 0);
+    device.SetRenderState(RenderState::ColorVertex, 1);
+    // The labels are read from above whichever way the quads wind.
+    device.SetRenderState(RenderState::CullMode, static_cast<int>(CullMode::None));
+    for (const bool rear : {false, true}) {
+        if (!rear && trailerBehind)
+            continue;
+        const double load = rear ? loadRear : loadFront;
+        const std::optional<tbColor> colour = SceneMarkers::LabelColour(
+            static_cast<float>(load), static_cast<float>(v.GetZulAchsgruppenlast(rear)));
+        if (!colour || !std::isfinite(load))
+            continue;
+        const Label& label = CachedLabel(QString::asprintf("%.0f", load * 1000.0));
+        const float z = rear ? zRear : zFront;
+        const float w = label.width, h = AXLE_LABEL_HEIGHT, margin = AXLE_LABEL_MARGIN;
+        // The plate first, then the figure a little above it; both read from the side of the vehicle.
+        // Seen from that side the front (+z) is on the right, so the text runs towards it.
+        // The plate's left end holds the scale picture, so it reaches further out before the text.
+        DrawAchslastSkala(device, {x - margin, 0.01f, z - w * 0.5f - h * 0.7f},
+                          {x + h + margin, 0.01f, z + w * 0.5f + margin}, *colour);
+        const auto text = GroundQuad({x, 0.015f, z - w * 0.5f}, {0.0f, 0.0f, w}, {h, 0.0f, 0.0f},
+                                     Argb(*colour), 0.0f, 1.0f, 1.0f, 0.0f);
+        TextureEffect effect(true, &label.image);
+        effect.Begin(device);
+        device.DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::PositionColourTexture, text.data(), 2,
+                             sizeof(TexturedVertex));
+        effect.End(device);
+        ++drawn;
+    }
+    device.SetRenderState(RenderState::CullMode, cull);
+    device.SetRenderState(RenderState::ColorVertex, vertexColour);
+    device.SetRenderState(RenderState::Lighting, lighting);
+    return drawn;
 }

@@ -19,10 +19,12 @@
 
 class CFahrzeug;
 class CFahrzeugDiagramm3D;
+class CLadeeinheit;
 class CQOR1Doc;
 class IRenderDevice;
 class ModelCache;
 class ResourceModule;
+struct tagLGINFO;
 
 tbColor LerpColor(const tbColor& from, const tbColor& to, float t);
 tbMatrix IdentityMatrix();
@@ -86,6 +88,15 @@ public:
     // Label text in the label font; `height` is the text height in world units.
     Label MakeLabel(const QString& text, float height) const;
 
+    // Securing queries on a load unit; each answers 0 for a unit without securing data (one the
+    // load-securing wizard has not worked out). 1 when its lashing devices are chains (else straps).
+    static int IsLgSichgFlagSet(const CLadeeinheit* unit);
+    // The unit's anti-skid-mat setting (1 with mats).
+    static int GetLgSichgValue(const CLadeeinheit* unit);
+    // The anti-skid-mat setting of the unit a placed load belongs to; 0 for a form-fit item or filler
+    // (object type 5 or more), a load of no unit or a unit the vehicle's plan does not hold.
+    static int GetLgSichgValueLg(const tagLGINFO* load, const CFahrzeug* vehicle);
+
     SAnsicht3DFlags& Flags() { return m_Flags; }
     const Circle& GetCircle(int i) const { return m_circles.at(static_cast<std::size_t>(i)); }
     const TextureEffect* OpaqueEffect() const { return m_opaqueEffect.get(); }
@@ -102,8 +113,25 @@ public:
     static constexpr tbColor LABEL_COLOUR_2{0.8f, 0.0f, 0.0f, 1.0f};
     static constexpr tbColor LABEL_COLOUR_3{0.325f, 1.0f, 0.0f, 1.0f};
 
+    // Text height of the axle-load labels and the plate's margin around the text, in world units.
+    static constexpr float AXLE_LABEL_HEIGHT = 0.5f;
+    static constexpr float AXLE_LABEL_MARGIN = 0.15f;
+    // The axle-load labels of one vehicle at origin `o`: the front group's (not for a trailer drawn
+    // behind its towing vehicle) and the rear group's, lying on the ground beside the vehicle. A group
+    // whose permissible load is not above 0 gets no label. The number of labels drawn.
+    int DrawAchslastLabels(IRenderDevice& device, CFahrzeug& vehicle, const tbVector3& o, bool behindTowing,
+                           const tbMatrix& world);
+    // The scale plate under a label: the quad from `corner1` to `corner2` on the ground (y of the
+    // corners), the corners widened by 1.02, in `colour` at alpha 0.6, with the scale picture's part;
+    // drawn only when the opaque effect exists.
+    void DrawAchslastSkala(IRenderDevice& device, const tbVector3& corner1, const tbVector3& corner2,
+                           const tbColor& colour);
+    // Where the labels stand across: the larger of the side distance and half the width plus a margin.
+    static float LabelSide(float width, bool van);
+
 private:
     void FillCircles();
+    const Label& CachedLabel(const QString& text);
 
     QString m_programFolder;
     const ResourceModule* m_module;
@@ -123,4 +151,6 @@ private:
     SGitter3D m_grid;
     // The chart surfaces and panels of the vehicles drawn last.
     std::map<const CFahrzeug*, std::unique_ptr<CFahrzeugDiagramm3D>> m_charts;
+    // Label pictures by text, kept so a frame does not make a new texture for the same figure.
+    std::map<QString, Label> m_labels;
 };

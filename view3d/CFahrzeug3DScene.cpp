@@ -191,6 +191,21 @@ void Lights(IRenderDevice& device, bool full)
     }
 }
 
+// The two lateral-limit coefficients of the vehicle's chart; without a chart the whole half width counts.
+struct Lateral
+{
+    float c1;
+    float c2;
+};
+
+Lateral LateralOf(const CFahrzeug& v, float m)
+{
+    const float K = v.m_Diagramm.GetK();
+    if (K > 0.0f && std::isfinite(K) && std::isfinite(v.m_Diagramm.GetC()))
+        return {K, v.m_Diagramm.GetC()};
+    return {v.GetLFBreite() * 0.5f * m, 0.0f};
+}
+
 LoadDrawer::LoadArea AreaOf(CFahrzeug& v, const tbVector3& o, const SceneDraw& s)
 {
     LoadDrawer::LoadArea area;
@@ -269,6 +284,11 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
         if (!DrawBody(s, *d.v, d.o))
             return 1;
     }
+    // 6. The axle-load labels beside each vehicle.
+    if (m_Flags[6] != 0)
+        for (const Drawn& d : vehicles)
+            DrawAchslastLabels(device, *d.v, d.o, trailer != nullptr && d.v == trailer && whole,
+                               s.End(tbMatrixIdentity()));
     // 8. The centre-of-gravity marker of each vehicle with a load area and a loaded plan.
     for (const Drawn& d : vehicles) {
         CFahrzeug& v = *d.v;
@@ -287,24 +307,52 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
         const tbVector3 position{across, floor + *lift,
                                  d.o.z - v.GetAchse1Position() - F(plan->GetSchwerpunktX())};
         const bool overloaded = v.CalcNutzlastAnPos(plan->GetSchwerpunktX()) < plan->GetMasse();
+        const Lateral lateral = LateralOf(v, m);
         const tbColor colour =
-            SceneMarkers::MarkerColour(overloaded, std::fabs(across), W, W * 0.5f * m, 0.0f, m);
+            SceneMarkers::MarkerColour(overloaded, std::fabs(across), W, lateral.c1, lateral.c2, m);
         SceneMarkers::DrawMarker(device, *model, position, colour);
         // 9. The dashed line from the marker down to the load floor.
         device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
         m_grid.Render(device, position, {position.x, floor, position.z}, colour,
                       tbColor{0.2f, 0.2f, 0.2f, 1.0f});
     }
-    // 11. Second pass: the loads and the load-area walls.
     LoadDrawer loads(cache);
+    // 10. In the securing mode: the lashing rails and the lashing points on each load area.
+    if (nModus != 0)
+        for (const Drawn& d : vehicles) {
+            CFahrzeug& v = *d.v;
+            if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
+                continue;
+            const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
+            loads.DrawZurrschienen(device, v, area);
+            loads.DrawZurrpunkte(device, v, area);
+        }
+    // 11. Second pass: the permissible area, the loads, the load units and the load-area walls.
     for (const Drawn& d : vehicles) {
         CFahrzeug& v = *d.v;
         Lights(device, drawnWhole || d.v == active);
         if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
             continue;
         const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
-        if (CQOR* plan = v.GetQor())
+        CQOR* plan = v.GetQor();
+        if (m_Flags[0] != 0 && nModus == 0 && plan != nullptr) {
+            const float m = F(plan->GetMasse());
+            const DeviceModel* model = s.Get(GLSP_AREA);
+            if (model != nullptr && m > 0.0f && m <= F(v.GetMaxNutzlast(true))) {
+                const Lateral lateral = LateralOf(v, m);
+                const std::optional<tbMatrix> world =
+                    SceneMarkers::AreaWorld(m, M, v.GetLFBreite(), lateral.c1, lateral.c2, F(v.m_dNutzbarVon),
+                                            F(v.m_dNutzbarBis), d.o.z, v.GetAchse1Position(), v.IsArt5());
+                if (world) {
+                    device.SetTransform(TransformKind::World, s.End(*world));
+                    device.DrawModel(*model, IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, true, true);
+                }
+            }
+        }
+        if (plan != nullptr) {
             loads.DrawLadungen(device, plan->GetLgInfos(), area, true, true);
+            loads.DrawLadeeinheiten(device, plan->GetLadeeinheiten(), area, true, true);
+        }
         if (m_Flags[9] != 0)
             loads.DrawLadeflaeche(device, area, true, true);
         if (m_Flags[2] != 0 || m_Flags[5] != 0) {

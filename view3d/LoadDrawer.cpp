@@ -1,8 +1,14 @@
 // Placed loads on the load area: footprint from the load's position and extents, a model per type.
 #include "view3d/LoadDrawer.h"
 
+#include "model/plan/CAnschlagpunkt.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/CZurrschiene.h"
 #include "platform/gl/IRenderDevice.h"
+#include "view3d/CFahrzeug3D.h"
 #include "view3d/ModelCache.h"
 
 #include <cmath>
@@ -306,4 +312,139 @@ int LoadDrawer::DrawChain(IRenderDevice& device, const Lashing& lashing, const L
 tbMatrix LoadDrawer::Eye(const tbVector3& at, const LoadArea& area)
 {
     return World({1, 1, 1}, 0.0f, at, area);
+}
+
+tbVector3 LoadDrawer::PlanPoint(const LoadArea& area, double x, double y, double height)
+{
+    return tbVector3{static_cast<float>(area.width * 0.5 - area.sideOffset - y),
+                     static_cast<float>(area.FloorHeight() + height),
+                     static_cast<float>(-(area.sceneOffset + area.start + x))};
+}
+
+bool LoadDrawer::UnitFootprint(const CLadeeinheit& unit, const LoadArea& area, double* x, double* y,
+                               double* length, double* width)
+{
+    double ux = 0.0, uy = 0.0, ul = 0.0, uw = 0.0;
+    unit.GetRechteck(&ux, &uy, &ul, &uw);
+    if (!std::isfinite(ux) || !std::isfinite(uy) || !std::isfinite(ul) || !std::isfinite(uw))
+        return false;
+    // Neither starting before the load area nor ending beyond it.
+    const double x0 = std::max(0.0, ux), x1 = std::min(area.length, ux + ul);
+    const double y0 = std::max(0.0, uy), y1 = std::min(area.width, uy + uw);
+    if (x1 <= x0 || y1 <= y0)
+        return false;
+    *x = x0;
+    *y = y0;
+    *length = x1 - x0;
+    *width = y1 - y0;
+    return true;
+}
+
+int LoadDrawer::DrawLadeeinheiten(IRenderDevice& device, const std::list<CLadeeinheit*>& units,
+                                  const LoadArea& area, bool opaque, bool blended)
+{
+    for (const CLadeeinheit* unit : units) {
+        if (unit == nullptr || unit->m_bVorhanden == 0)
+            continue;
+        double x = 0.0, y = 0.0, l = 0.0, w = 0.0;
+        if (!UnitFootprint(*unit, area, &x, &y, &l, &w))
+            continue;
+        const float height = NonNegative(unit->m_dHoehe);
+        if (opaque && CFahrzeug3D::GetLgSichgValue(unit) != 0) {
+            // A mat under the front and one under the rear part of the footprint.
+            const double part = l * MAT_SHARE;
+            for (const double start : {x, x + l - part}) {
+                const tbVector3 at = PlanPoint(area, start + part * 0.5, y + w * 0.5, 0.0);
+                if (Draw(device, MODEL_MAT,
+                         World({static_cast<float>(w), MAT_THICKNESS, static_cast<float>(part)}, 0.0f, at,
+                               area),
+                         true, false) != 0)
+                    return 1;
+            }
+        }
+        if (blended && height > 0.0f) {
+            const tbVector3 at = PlanPoint(area, x + l * 0.5, y + w * 0.5, 0.0);
+            if (Draw(device, MODEL_UNIT_BODY,
+                     World({static_cast<float>(w), height, static_cast<float>(l)}, 0.0f, at, area), false,
+                     true) != 0)
+                return 1;
+        }
+        if (DrawZurrmittel(device, *unit, area, CFahrzeug3D::IsLgSichgFlagSet(unit) != 0, opaque, blended) !=
+            0)
+            return 1;
+    }
+    return 0;
+}
+
+int LoadDrawer::DrawZurrmittel(IRenderDevice& device, const CLadeeinheit& unit, const LoadArea& area,
+                               bool chains, bool opaque, bool blended)
+{
+    // The pieces every lashing needs: without them nothing of the unit's lashing is drawn.
+    const DeviceModel* probe = nullptr;
+    for (const int model : {MODEL_STRAP_HOOK, MODEL_STRAP, MODEL_TENSIONER})
+        if (m_cache.GetModell(model, &probe) != 0 || probe == nullptr)
+            return 1;
+    for (int corner = 0; corner < 4; ++corner) {
+        const CAnschlagpunkt* anschlag = unit.GetAnschlagpunkt(corner);
+        CZurrpunkt* punkt = anschlag ? anschlag->GetZurrpunkt(0) : nullptr;
+        double ax = 0.0, ay = 0.0, az = 0.0;
+        if (punkt == nullptr || !unit.GetAnschlagpunktPosVersetzt(corner, 0.0, 0.0, 0.0, &ax, &ay, &az))
+            continue;
+        double px = 0.0, py = 0.0, pz = 0.0;
+        ClampZurrpunktPos(area.length, area.width, punkt->GetPosX(), punkt->GetPosY(), punkt->m_dHoehe, &px,
+                          &py, &pz);
+        const std::optional<Lashing> lashing =
+            MakeLashing(PlanPoint(area, px, py, pz), PlanPoint(area, ax, ay, az));
+        if (!lashing)
+            continue;
+        const int result = chains ? DrawChain(device, *lashing, area, opaque, blended)
+                                  : DrawStrap(device, *lashing, area, opaque, blended);
+        if (result != 0)
+            return 1;
+    }
+    return 0;
+}
+
+int LoadDrawer::DrawZurrschienen(IRenderDevice& device, CFahrzeug& vehicle, const LoadArea& area)
+{
+    for (const CZurrschiene* rail : vehicle.m_Zurrschienen) {
+        if (rail == nullptr)
+            continue;
+        const double across = rail->GetSeitenAbstand(area.width);
+        const double start = std::max(0.0, rail->GetAnfang());
+        const double end = area.length - std::max(0.0, rail->GetEndAbstand());
+        const double thickness = std::max(static_cast<double>(RAIL_MIN_THICKNESS), rail->m_dWeitereWerte[2]);
+        if (across < 0.0 || end <= start || !std::isfinite(across) || !std::isfinite(thickness))
+            continue;
+        // Kept inside the load area by half its thickness, as the lashing points are.
+        const double y =
+            std::clamp(across, thickness * 0.5, std::max(thickness * 0.5, area.width - thickness * 0.5));
+        const tbVector3 at = PlanPoint(area, start, y, 0.0);
+        if (Draw(device, MODEL_RAIL,
+                 World({static_cast<float>(thickness), RAIL_HEIGHT, static_cast<float>(end - start)}, 0.0f,
+                       at, area),
+                 true, false) != 0)
+            return 1;
+    }
+    return 0;
+}
+
+int LoadDrawer::DrawZurrpunkte(IRenderDevice& device, CFahrzeug& vehicle, const LoadArea& area)
+{
+    for (CZurrpunkt* punkt : vehicle.GetZurrpunktListe()) {
+        if (punkt == nullptr)
+            continue;
+        double x = 0.0, y = 0.0, z = 0.0;
+        ClampZurrpunktPos(area.length, area.width, punkt->GetPosX(), punkt->GetPosY(), punkt->m_dHoehe, &x,
+                          &y, &z);
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+            continue;
+        const int model = (vehicle.IsZurrpunktBelegt(punkt, nullptr, true, 0) ||
+                           vehicle.IsZurrpunktBelegt(punkt, nullptr, false, 0))
+                              ? MODEL_POINT_USED
+                              : MODEL_POINT_FREE;
+        if (Draw(device, model, World({1, 1, 1}, 0.0f, PlanPoint(area, x, y, z), area), true, false) != 0)
+            return 1;
+    }
+    return 0;
 }

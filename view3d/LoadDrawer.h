@@ -7,6 +7,8 @@
 #include <list>
 #include <optional>
 
+class CFahrzeug;
+class CLadeeinheit;
 class IRenderDevice;
 class ModelCache;
 struct tagLGINFO;
@@ -48,6 +50,17 @@ public:
     static constexpr int MODEL_CHAIN_MIDDLE_LINK = 44;
     static constexpr int MODEL_LASHING_EYE = 52;
     static constexpr int MODEL_ATTACHMENT = 53;
+    static constexpr int MODEL_MAT = 38;
+    static constexpr int MODEL_UNIT_BODY = 49;
+    static constexpr int MODEL_RAIL = 45;
+    static constexpr int MODEL_POINT_USED = 39;
+    static constexpr int MODEL_POINT_FREE = 51;
+    // Anti-skid mats: their thickness and the share of the unit's length each of the two covers.
+    static constexpr float MAT_THICKNESS = 0.05f;
+    static constexpr float MAT_SHARE = 0.25f;
+    // A lashing rail is at least this thick and this high.
+    static constexpr float RAIL_MIN_THICKNESS = 0.05f;
+    static constexpr float RAIL_HEIGHT = 0.02f;
     static constexpr float PALLET_HEIGHT = 0.144f;
     // A chain: tensioner and end link before the first link, the link pitch, and what follows the last.
     static constexpr float CHAIN_FIRST_LINK = 0.69f;
@@ -101,6 +114,27 @@ public:
     // A chain: eye, tensioner, end link, the links, the middle link and the end hook on the attachment point.
     int DrawChain(IRenderDevice& device, const Lashing& lashing, const LoadArea& area, bool opaque,
                   bool blended);
+
+    // The load units that have securing data: two anti-skid mats under each when its settings ask for
+    // them (opaque pass), its see-through body (blended pass) and its lashing devices. Units without
+    // securing data are left out. 1 when a model cannot be had.
+    int DrawLadeeinheiten(IRenderDevice& device, const std::list<CLadeeinheit*>& units, const LoadArea& area,
+                          bool opaque, bool blended);
+    // The lashing devices of one unit, from each attachment point to its lashing point: chains when
+    // `chains`, else straps. 1 when model 35, 36 or 41 cannot be had (nothing more is drawn).
+    int DrawZurrmittel(IRenderDevice& device, const CLadeeinheit& unit, const LoadArea& area, bool chains,
+                       bool opaque, bool blended);
+    // The unit's footprint (x, y, length, width in plan metres) kept inside the load area; false when
+    // nothing of it is left or a value is not finite.
+    static bool UnitFootprint(const CLadeeinheit& unit, const LoadArea& area, double* x, double* y,
+                              double* length, double* width);
+    // The vehicle's lashing rails along the load area on the floor, and its lashing points (in use or
+    // not), each kept inside the load area. 1 when a model cannot be had.
+    int DrawZurrschienen(IRenderDevice& device, CFahrzeug& vehicle, const LoadArea& area);
+    int DrawZurrpunkte(IRenderDevice& device, CFahrzeug& vehicle, const LoadArea& area);
+    // A point of the plan (metres from the load area's front along, from its reference edge across, and
+    // above the floor) in the scene.
+    static tbVector3 PlanPoint(const LoadArea& area, double x, double y, double height);
 
     // The centre of the load's footprint on the floor, in the scene.
     static tbVector3 FootprintCentre(const tagLGINFO& load, const LoadArea& area);

@@ -466,10 +466,11 @@ bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, 
     CQOR1Doc* pDoc = GetDocument();
     if (!pDoc || !pDoc->GetFahrzeug())
         return false;
+    m_nExportTeil = nTeil;
     const QImage bild = RenderExport(nExportWidth, nHoehenReduktion);
     if (!WriteDIBSectionToBmp(QString::fromStdString(fahrzeug.string()), bild))
         return false;
-    CFahrzeug* f = GetArbeitsFahrzeug();
+    CFahrzeug* f = GetExportFahrzeug(nTeil);
     if (!bDiagramm || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return true;
     f->m_Diagramm.BuildCurve(0.0f);
@@ -478,6 +479,11 @@ bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, 
     if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
         return true; // no chart, nothing to write
     return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), m_DiagrammBild.GetImage());
+}
+
+CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
+{
+    return GetArbeitsFahrzeug();
 }
 
 // --- printing --------------------------------------------------------------------------------------------

@@ -127,7 +127,7 @@ public:
 
     // Longitudinal position in metres of the point's x, measured from the front of the usable load
     // area, rounded to 0.01 m.
-    double PixelToPosition(const QPoint& pt) const;
+    virtual double PixelToPosition(const QPoint& pt) const;
     // The figures at a point ((-1, -1) = the load area's front); -1 when the position was clamped to the
     // front, 1 when clamped to the rear, else 0.
     int CalcPositionInfo(SPositionInfo* pInfo, const QPoint& pt) const;
@@ -139,7 +139,8 @@ public:
     bool HitHotRect(const QPoint& pt);
     // Ruler width with its title; with the vehicle also the drawing's length ahead of the load area.
     int CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB);
-    CDIBFahrzeug* GetDIBFahrzeug() const { return m_pDIBFahrzeug.get(); }
+    // The drawing of the vehicle worked on.
+    virtual CDIBFahrzeug* GetDIBFahrzeug() const { return m_pDIBFahrzeug.get(); }
     // The next paint builds the vehicle drawing again.
     void ResetDIBFahrzeug() { m_pDIBFahrzeug.reset(); }
     // Shows or hides the payload chart beside the vehicle; showing it rebuilds the chart's curve.
@@ -154,6 +155,9 @@ public:
     // go first, so a failure leaves none behind; false when a picture could not be written.
     bool ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
                       const std::filesystem::path& folder);
+    // The report part the next export picture is for (1 upper, 2 lower, 0 none).
+    void SetExportTeil(int nTeil) { m_nExportTeil = nTeil; }
+    int GetExportTeil() const { return m_nExportTeil; }
 
     // The zoom that fits the picture on a page of the size in device pixels, a small margin kept.
     static double CalcPrintZoom(int nHorzRes, int nVertRes);
@@ -296,8 +300,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    // The vehicle whose chart an export of the part writes (null: none).
+    virtual CFahrzeug* GetExportFahrzeug(int nTeil) const;
 
-private:
+    // The multi view builds its paint and clicks from the same parts.
     // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewRegler.cpp, CQOR1ViewBefehle.cpp).
     bool HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const;
     bool HitAchse(const QPoint& pt, int* pIndex) const;
@@ -327,6 +333,8 @@ private:
     // The vehicle whose values the sliders and drags edit (the document's active one).
     CFahrzeug* GetEditFahrzeug() const;
     QRect LadeflaecheClient() const;
+    // The load area of the vehicle worked on, in client pixels.
+    QRect AktivLFClient() const;
     QPoint Scroll() const { return GetScrollPosition(); }
 
     // The vehicle with load area the view works on.
@@ -369,7 +377,9 @@ private:
     int m_nAnimSchritt = 0;
     int m_nAnimTimer = 0;
     void BaueAnimationen();
-    void ZeichneAnimationen(QPainter& painter);
+    // Draws the first nAnzahl hint animations (2 for one vehicle, 4 for a pair).
+    void ZeichneAnimationen(QPainter& painter, int nAnzahl = 2);
+    int m_nExportTeil = 1;
 
     // Editing state.
     std::unique_ptr<IValueSlider> m_pSlider;

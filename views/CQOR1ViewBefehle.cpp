@@ -781,16 +781,15 @@ IFrameAnimation* CQOR1View::GetAnim(int i) const
     return i >= 0 && i < 4 ? m_Anim[static_cast<std::size_t>(i)].get() : nullptr;
 }
 
-void CQOR1View::ZeichneAnimationen(QPainter& painter)
+void CQOR1View::ZeichneAnimationen(QPainter& painter, int nAnzahl)
 {
-    // Under each group load of the axle-load picture; the template view shows one vehicle, so 2 and 3
-    // stay empty.
+    // Under each group load of the axle-load picture; with one vehicle 2 and 3 stay empty.
     for (int i = 0; i < 4; ++i) {
         QRect& rc = m_rcAnim[static_cast<std::size_t>(i)];
         rc = QRect();
         const auto it = m_rcAuflager.find({i < 2 ? kAufAnteil : kAufAnteilAnhaenger, i % 2});
         IFrameAnimation* a = GetAnim(i);
-        if (i >= 2 || it == m_rcAuflager.end() || it->second.isEmpty() || !a)
+        if (i >= nAnzahl || it == m_rcAuflager.end() || it->second.isEmpty() || !a)
             continue;
         const QRect& g = it->second;
         // Centred under the group's load, where the picture has nothing else.
@@ -871,7 +870,7 @@ void CQOR1View::DrawOverlay(QPainter& painter)
     if (m_nPickX >= 0 && IViewShell::Current().GetLoadDialog()) {
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         painter.setPen(QPen(Qt::black, 1));
-        const QRect lf = LadeflaecheClient();
+        const QRect lf = AktivLFClient();
         const int x = m_nPickX - Scroll().x();
         painter.drawLine(x - 1, lf.top(), x - 1, lf.bottom());
         painter.drawLine(x + 1, lf.top(), x + 1, lf.bottom());
@@ -881,8 +880,9 @@ void CQOR1View::DrawOverlay(QPainter& painter)
         painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
         painter.setPen(QPen(QColor(0, 0, 255), 1));
         const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
-        const int x0 = m_rcLadeflaeche.left() - Scroll().x();
-        const int y0 = m_rcLadeflaeche.bottom() + 1 - Scroll().y();
+        const QRect lf = AktivLFClient();
+        const int x0 = lf.left();
+        const int y0 = lf.bottom() + 1;
         const int xi = x0 + static_cast<int>(const_cast<CFahrzeug*>(f)->GetZLPosition(m_pMarkerZL.get()) * s);
         const double fo = m_pEditZL && !m_rcEditZL.isEmpty() ? m_rcEditZL.height() / 49.0 + 0.38 : 0.36;
         const int yo = y0 + static_cast<int>(fo * s), yu = y0 + static_cast<int>(2.3 * s);

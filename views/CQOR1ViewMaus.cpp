@@ -100,6 +100,8 @@ QRect CQOR1View::Label(int nHot) const
         return GetHotSpot(kHotBemerkung);
     case 53:
         return auflager(kAufBild, 0);
+    case 54:
+        return auflager(kAufBildInaktiv, 0);
     case 55: {
         const CFahrzeug* f = GetEditFahrzeug();
         return f && f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine ? GetHotSpot(kHotSattellast)
@@ -116,6 +118,11 @@ CFahrzeug* CQOR1View::GetEditFahrzeug() const
     return pDoc ? pDoc->GetAktivFahrzeug(false) : nullptr;
 }
 
+QRect CQOR1View::AktivLFClient() const
+{
+    return GetLadeflaecheRect().translated(-Scroll());
+}
+
 QRect CQOR1View::LadeflaecheClient() const
 {
     return m_rcLadeflaeche.translated(-Scroll());
@@ -123,9 +130,9 @@ QRect CQOR1View::LadeflaecheClient() const
 
 bool CQOR1View::HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const
 {
-    if (!m_pDIBFahrzeug)
+    if (!GetDIBFahrzeug())
         return false;
-    for (const SGuiZL& zl : m_pDIBFahrzeug->GetZL())
+    for (const SGuiZL& zl : GetDIBFahrzeug()->GetZL())
         if (zl.m_pZL && zl.m_rc.contains(pt)) {
             *ppZL = zl.m_pZL;
             *pRc = zl.m_rc;
@@ -136,10 +143,10 @@ bool CQOR1View::HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const
 
 bool CQOR1View::HitAchse(const QPoint& pt, int* pIndex) const
 {
-    if (!m_pDIBFahrzeug)
+    if (!GetDIBFahrzeug())
         return false;
     bool bTreffer = false;
-    const std::vector<SGuiAchse>& achsen = m_pDIBFahrzeug->GetAchsen();
+    const std::vector<SGuiAchse>& achsen = GetDIBFahrzeug()->GetAchsen();
     for (std::size_t i = 0; i < achsen.size(); ++i)
         if (achsen[i].m_rc.contains(pt)) {
             *pIndex = static_cast<int>(i);
@@ -157,7 +164,7 @@ int CQOR1View::HitTest(const QPoint& pt)
     m_pHoverZL = nullptr;
     m_nCursorId = 0;
     CFahrzeug* f = GetEditFahrzeug();
-    if (!m_pDIBFahrzeug || !f)
+    if (!GetDIBFahrzeug() || !f)
         return 0;
     const auto setze = [this](int nCursor, int nModus, int nKind) {
         m_nCursorId = nCursor;
@@ -171,7 +178,7 @@ int CQOR1View::HitTest(const QPoint& pt)
 
     // Items: one that may be moved answers at once; the tail lift and the loading crane only click.
     bool bZL = false;
-    for (const SGuiZL& zl : m_pDIBFahrzeug->GetZL())
+    for (const SGuiZL& zl : GetDIBFahrzeug()->GetZL())
         if (zl.m_pZL && zl.m_rc.contains(pt)) {
             m_pHoverZL = zl.m_pZL;
             if (zl.m_pZL->m_nTyp != 1 && zl.m_pZL->m_nTyp != 5)
@@ -205,7 +212,7 @@ int CQOR1View::HitTest(const QPoint& pt)
 
     // Axles: the first counts only on a drawbar trailer and on a semi-trailer not shown coupled.
     m_nTarget = 0;
-    const std::vector<SGuiAchse>& achsen = m_pDIBFahrzeug->GetAchsen();
+    const std::vector<SGuiAchse>& achsen = GetDIBFahrzeug()->GetAchsen();
     for (std::size_t i = 0; i < achsen.size(); ++i) {
         m_rcAchseHot = achsen[i].m_rc;
         if (!achsen[i].m_rc.contains(pt))
@@ -332,7 +339,7 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         m_rcSelZL = QRect();
         int i = -1;
         if (HitAchse(pt, &i)) {
-            m_Achse = m_pDIBFahrzeug->GetAchsen()[static_cast<std::size_t>(i)];
+            m_Achse = GetDIBFahrzeug()->GetAchsen()[static_cast<std::size_t>(i)];
             m_bHitAchse = true;
             m_nHitAchse = i;
         } else {
@@ -388,7 +395,7 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         m_nCursorId = 192;
         m_bLetztesXGueltig = false;
         // The first step measures from where the object stands.
-        const QRect lf = LadeflaecheClient();
+        const QRect lf = AktivLFClient();
         const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
         if (s > 0.0) {
             m_dLetztesX = Cut2((anker.x() - lf.left()) / s);
@@ -414,14 +421,14 @@ void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::Keyboard
             SPositionInfo info;
             CalcPositionInfo(&info, pt + Scroll());
             m_dPickPos = info.dPosition;
-            const QRect lf = LadeflaecheClient();
+            const QRect lf = AktivLFClient();
             m_nPickX = std::clamp(pt.x(), lf.left(), lf.right()) + Scroll().x();
             viewport()->update();
         }
     }
     if (bZiehen) {
         m_bDragging = true;
-        const QRect lf = LadeflaecheClient();
+        const QRect lf = AktivLFClient();
         const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
         if (s > 0.0)
             ZiehSchritt(Cut2((pt.x() - m_ptGrab.x() - lf.left()) / s), mods & Qt::ShiftModifier);
@@ -674,7 +681,7 @@ void CQOR1View::RechtsDruecken(const QPoint& pt)
     m_bHitAchse = false;
     int i = -1;
     if (HitAchse(pt, &i)) {
-        m_Achse = m_pDIBFahrzeug->GetAchsen()[static_cast<std::size_t>(i)];
+        m_Achse = GetDIBFahrzeug()->GetAchsen()[static_cast<std::size_t>(i)];
         m_bHitAchse = true;
         m_nHitAchse = i;
     }
@@ -728,7 +735,8 @@ void CQOR1View::SetPickPosition(double dPos, bool /*bMove*/)
         return;
     }
     m_dPickPos = dPos;
-    m_nPickX = static_cast<int>(dPos / f->GetLFLaenge() * m_rcLadeflaeche.width()) + m_rcLadeflaeche.left();
+    const QRect lf = GetLadeflaecheRect();
+    m_nPickX = static_cast<int>(dPos / f->GetLFLaenge() * lf.width()) + lf.left();
     viewport()->update();
 }
 

@@ -7,6 +7,12 @@ ProgramFolders& Folders()
     static ProgramFolders folders;
     return folders;
 }
+
+std::filesystem::path& Reports()
+{
+    static std::filesystem::path folder;
+    return folder;
+}
 } // namespace
 
 const ProgramFolders& GetProgramFolders()
@@ -22,4 +28,14 @@ void SetProgramFolders(const ProgramFolders& folders)
 std::filesystem::path StandardPictureFolder()
 {
     return Folders().program / "Samples" / "Load units" / "Data";
+}
+
+const std::filesystem::path& GetReportFolder()
+{
+    return Reports();
+}
+
+void SetReportFolder(const std::filesystem::path& folder)
+{
+    Reports() = folder;
 }

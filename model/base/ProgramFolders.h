@@ -1,4 +1,4 @@
-// The folders the model finds files in: the program folder and the picture folder of the catalogues.
+// The folders the model finds files in: the program folder, the catalogues' pictures and the reports.
 #pragma once
 
 #include <filesystem>
@@ -15,3 +15,7 @@ void SetProgramFolders(const ProgramFolders& folders);
 
 // The folder of the standard load-unit pictures: the program folder + "Samples/Load units/Data".
 std::filesystem::path StandardPictureFolder();
+
+// The users' "Print" folder that the reports and their pictures are written to (empty until set).
+const std::filesystem::path& GetReportFolder();
+void SetReportFolder(const std::filesystem::path& folder);

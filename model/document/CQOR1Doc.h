@@ -40,6 +40,7 @@ public:
     CQOR1Doc& operator=(const CQOR1Doc&) = delete;
 
     void SetHost(DocumentHost* p) { m_pHost = p; }
+    DocumentHost* GetHost() const { return m_pHost; }
     void SetFileAccess(VehicleFileAccess* p) { m_pAccess = p; }
 
     // What the opening code fills in: the vehicle (a trailer's partner is its towing vehicle, both

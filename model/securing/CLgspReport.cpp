@@ -554,9 +554,14 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
         double d = 0.0;
         const double theta = CalcBearing(ax, ay, pPunkt->GetPosX(), pPunkt->GetPosY(), &d);
         const double dz = az - pPunkt->m_dHoehe;
-        if (!(d > kNennerMin) && !(dz > kNennerMin))
-            continue; // a lashing without length acts nowhere
         SLgspEcke& e = w.m_Ecke[nEcke];
+        if (!(d > kNennerMin)) {
+            // A lashing straight above or below its attachment point pulls in no horizontal direction:
+            // the corner holds nothing, and the user is told rather than the lashing silently ignored.
+            e.m_bNichtBewertbar = 1;
+            nb |= SLgspWerte::kSenkrecht;
+            continue;
+        }
         e.m_fAlpha = F(dz >= 0.0 ? (d > kNennerMin ? std::atan(dz / d) : HALF_PI_SINGLE) : 0.0);
         if (d > kNennerMin && wp.m_nDetailWert != 3) {
             const double beta = CalcAngleDiff(theta, HALF_PI_SINGLE);
@@ -727,7 +732,7 @@ void CLgspReport::MeldeNichtBewertbar(const SLgspWerte& w)
         return;
     }
     std::string text = "<p>" + FormatS("$S", 1, 4141u) + "</p><ul>";
-    for (unsigned i = 0; i < 10; ++i)
+    for (unsigned i = 0; i < unsigned(SLgspWerte::kGrundAnzahl); ++i)
         if (w.m_nNichtBewertbar & (1 << i))
             text += "<li>" + FormatS("$S", 1, 4142u + i) + "</li>";
     text += "</ul>";

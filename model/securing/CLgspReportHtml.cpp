@@ -245,11 +245,14 @@ bool CLgspReport::WriteHtml(const std::string& name, bool bFile, int nSketch, in
                 f.Fuelle(std::string("<!--$LC") + s[i],
                          Zahl(w.m_Zusammenfassung[i == 0 ? links : rechts].m_fLcMax / 10.0));
             for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZWv") + s[i], Zahl(e[i]->m_fAlpha * kGrad));
+                f.Fuelle(std::string("<!--$ZWv") + s[i],
+                         e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fAlpha * kGrad));
             for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZWhl") + s[i], Zahl(e[i]->m_fBetaX * kGrad));
+                f.Fuelle(std::string("<!--$ZWhl") + s[i],
+                         e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fBetaX * kGrad));
             for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZWhq") + s[i], Zahl(e[i]->m_fBetaY * kGrad));
+                f.Fuelle(std::string("<!--$ZWhq") + s[i],
+                         e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fBetaY * kGrad));
         };
         eckWerte(kEckeVL, kEckeVR, "_vl", "_vr");
         eckWerte(kEckeHL, kEckeHR, "_hl", "_hr");

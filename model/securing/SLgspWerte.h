@@ -44,6 +44,9 @@ struct SLgspEcke
     float m_fBetaX = 0.0f; // horizontal angle to the lengthwise axis
     float m_fBetaY = 0.0f; // horizontal angle to the crosswise axis
     int m_nRichtungen = 0; // kVorwaerts | kRueckwaerts | kLinks | kRechts
+    // Set when the corner's lashing runs straight up or down (no horizontal length): it holds in no
+    // direction and its figures are not a result.
+    int m_bNichtBewertbar = 0;
     struct Anteil
     {
         float m_fKraft = 0.0f;
@@ -94,6 +97,8 @@ public:
     static constexpr int kOhneZurrpunkt = 0x80;     // a side or direction without lashing point
     static constexpr int kNenner = 0x100;           // another quantity the formula divides by is 0
     static constexpr int kZuViele = 0x200;          // more lashings than can be counted
+    static constexpr int kSenkrecht = 0x400;        // a direct lashing without horizontal length
+    static constexpr int kGrundAnzahl = 11;         // the number of reason bits above
 
     // The display name of the standard in force.
     std::string GetNormName() const;

@@ -177,10 +177,12 @@ void CFahrzeug::RelinkZurrpunkte()
                     continue;
                 CZurrschiene* pErste = m_Zurrschienen.front();
                 CZurrschiene* pLetzte = m_Zurrschienen.back();
-                if (std::fabs(p->m_dAbstandQuer - pErste->GetSeitenAbstand(dBreite)) <= kZurrpunktToleranz)
+                // The point's position across the load area (its lateral distance measured from the
+                // edge its side flag names) against the rails' lateral distances.
+                const double y = p->GetPosY();
+                if (std::fabs(y - pErste->GetSeitenAbstand(dBreite)) <= kZurrpunktToleranz)
                     p->SetZurrschiene(pErste);
-                else if (std::fabs(p->m_dAbstandQuer - pLetzte->GetSeitenAbstand(dBreite)) <=
-                         kZurrpunktToleranz)
+                else if (std::fabs(y - pLetzte->GetSeitenAbstand(dBreite)) <= kZurrpunktToleranz)
                     p->SetZurrschiene(pLetzte);
                 continue;
             }

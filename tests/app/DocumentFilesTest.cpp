@@ -29,6 +29,7 @@
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/CCmdUI.h"
 #include "platform/ResourceModule.h"
+#include "reports/CDlgDrucken2.h"
 #include "reports/CDlgImport.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
@@ -51,6 +52,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -1265,4 +1267,41 @@ TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemp
     EXPECT_TRUE(Frame()->CloseActiveChild());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(IPlanDialogs::Current().GetLastDlg(), nullptr);
+}
+
+TEST_F(DocumentFilesTest, TheReportCommandOpensTheReportDialogAndRunWritesTheReports)
+{
+    // The program's own views: the report pictures come from the template and loading-plan views.
+    CChildFrame::SetViewFactory(&CChildFrame::MakeView);
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    RecordingCmdUI ui;
+    ui.m_nID = 892;
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    QStringList reports;
+    quint32 templateId = 0;
+    bool done = false;
+    WhenModal<CDlgDrucken2>(
+        [&](CDlgDrucken2& dialog) {
+            templateId = dialog.TemplateId();
+            dialog.SetExport([&](CQOR1Doc*, const QStringList& html, const QString&, QWidget*) {
+                reports = html;
+                return true;
+            });
+            QWidget* run = ControlId::Find(&dialog, CDlgDrucken2::kIdRun);
+            ASSERT_NE(run, nullptr);
+            QTest::mouseClick(run, Qt::LeftButton, {}, run->rect().center());
+        },
+        &done);
+    ASSERT_TRUE(Frame()->OnCommand(892));
+    EXPECT_TRUE(done);
+    EXPECT_EQ(templateId, CDlgDrucken2::kTemplateId);
+    EXPECT_TRUE(m_boxes.Records().isEmpty())
+        << (m_boxes.Records().isEmpty() ? std::string() : m_boxes.Records().last().text.toStdString());
+    // The load-plan report of the truck, written into the user's report folder with its pictures.
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("/Print/Vehicle data '"))) << reports[0].toStdString();
+    EXPECT_TRUE(QFile::exists(reports[0]));
+    EXPECT_TRUE(QFile::exists(QFileInfo(reports[0]).dir().filePath(QStringLiteral("Fahrzeug_SUP.bmp"))));
 }

@@ -1,11 +1,17 @@
-// Loads on the sample rigid truck drawn offscreen: they stand on the load floor and the picture is kept.
+// Loads on the sample rigid truck drawn offscreen: they stand on the load floor, a load unit shows its
+// lashing and the axle-load labels lie beside the truck; the pictures are kept.
 #include "GlFixture.h"
 
 #include "SampleVehicles.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CAnschlagpunkt.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
 #include "view3d/CCamera.h"
+#include "view3d/CFahrzeug3D.h"
 #include "view3d/LoadDrawer.h"
 #include "view3d/OffscreenFrame.h"
 
@@ -123,3 +129,79 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
 }
 
 } // namespace
+
+// The whole scene of the sample truck with a secured load unit: its mats, see-through body and straps,
+// the axle-load labels on their plates beside the truck, and the securing mode's rails and lashing points.
+TEST_F(LoadSceneGlTest, TheSceneShowsALoadUnitItsLashingAndTheAxleLoadLabels)
+{
+    const SampleVehicle* sample = nullptr;
+    for (const SampleVehicle& s : SampleVehicles())
+        if (std::strcmp(s.file, "LKW") == 0)
+            sample = &s;
+    ASSERT_NE(sample, nullptr);
+    CQOR1Doc doc;
+    doc.SetFahrzeug(BuildSampleVehicle(*sample).release());
+    CFahrzeug& truck = *doc.GetFahrzeug();
+    ASSERT_NE(truck.GetQor(), nullptr);
+    CQOR& plan = *truck.GetQor();
+    plan.AddLgInfo(Placed(3, 2.0, 1.6, 1.2, 1.0, 0.4), false);
+    plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 4.0, 0.0), false);
+    for (tagLGINFO* load : plan.GetLgInfos())
+        load->m_dMasse = load->m_dSPMasse = 2.5;
+    plan.UpdateSchwerpunkt();
+    doc.OnDocumentOpened();
+
+    // The crate is a unit lashed with straps at its four corners, standing on anti-skid mats.
+    auto* unit = new CLadeeinheit(1);
+    unit->m_bVorhanden = 1;
+    unit->m_dMinX = 1.0;
+    unit->m_dMaxXEnde = 3.0;
+    unit->m_dMinY = 0.4;
+    unit->m_dMaxYEnde = 2.0;
+    unit->m_dHoehe = 1.2;
+    unit->m_Wizard.m_bAntirutschmatte = 1;
+    const double length = truck.GetLFLaenge(), width = truck.GetLFBreite();
+    for (int corner = 0; corner < 4; ++corner) {
+        unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)] = std::make_unique<CAnschlagpunkt>(corner);
+        CZurrpunkt point(length, width);
+        point.m_nFlags = CZurrpunkt::kVonVorn | (corner >= 2 ? CZurrpunkt::kLinks : 0);
+        point.m_dAbstandLaengs = corner % 2 == 0 ? 0.6 : 3.4;
+        point.m_dAbstandQuer = 0.05;
+        unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)]->SetZurrpunkt(0, &point);
+    }
+    plan.InsertLadeeinheit(unit, -1);
+
+    CFahrzeug3D renderer(ProgramFolder(), nullptr);
+    ASSERT_TRUE(renderer.InitResources());
+    renderer.Flags()[3] = 0; // no yard, so the labels lie on white
+    renderer.Flags()[5] = 0;
+    CCamera camera;
+    camera.Set(nullptr, {7.5f, 6.0f, -1.5f}, {0.5f, 0.6f, -4.0f}, 0, 0, 0);
+    const QSize size(960, 600);
+    const tbMatrix viewProjection = camera.GetViewMatrix() * OffscreenFrame::Projection(size, false, 0);
+    const auto pixelOf = [&](const tbVector3& p) {
+        const tbVector3 ndc = tbVector3TransformCoords(p, viewProjection);
+        return QPoint(static_cast<int>((ndc.x + 1) / 2 * size.width()),
+                      static_cast<int>((1 - ndc.y) / 2 * size.height()));
+    };
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    for (const int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        int result = -1;
+        const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
+            result = renderer.Render(device, m_cache, &doc, {}, nullptr, nullptr, mode);
+        });
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(result, 0);
+        image.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/scene_truck_unit_mode%1.png").arg(mode));
+        EXPECT_TRUE(IsWhite(image.pixel(0, 0)));
+        // The rear group's label lies on the ground beside the truck, in its colour over its plate.
+        double front = 0.0, rear = 0.0;
+        truck.CalcAchslastenBeladen(&front, &rear);
+        const float side = CFahrzeug3D::LabelSide(static_cast<float>(width), false);
+        const float zRear = -static_cast<float>(truck.CalcHinterachsgruppe(true));
+        const QPoint label = pixelOf({side + CFahrzeug3D::AXLE_LABEL_HEIGHT * 0.5f, 0.01f, zRear});
+        ASSERT_TRUE(image.rect().contains(label));
+        EXPECT_FALSE(IsWhite(image.pixel(label)));
+    }
+}

@@ -427,6 +427,39 @@ TEST_F(LgspReportTest, LashingsAlongOrAcrossTheAxes)
     EXPECT_TRUE(w4.m_nNichtBewertbar & SLgspWerte::kOhneZurrpunkt);
 }
 
+// A direct lashing whose lashing point lies straight below its attachment point pulls in no horizontal
+// direction: the corner is marked not assessable and the defect list says why, instead of the lashing
+// being dropped without a word.
+TEST_F(LgspReportTest, DirectLashingStraightDownIsReportedNotDropped)
+{
+    Baue(kPalette);
+    m_texte.Set(4152, "a lashing runs straight down");
+    DirektZurrung(0.5);
+    double x = 0, y = 0;
+    m_pEinheit->GetAnschlagpunktPos(0, &x, &y, nullptr);
+    CZurrpunkt p(7.2, 2.5);
+    p.m_nFlags = CZurrpunkt::kVonVorn;
+    p.m_dAbstandLaengs = x;
+    p.m_dAbstandQuer = y;
+    m_pEinheit->SetZurrpunkt(0, 0, &p);
+    const SLgspWerte& w = Rechne();
+    EXPECT_EQ(w.m_Ecke[0].m_bNichtBewertbar, 1);
+    EXPECT_EQ(w.m_Ecke[0].m_nRichtungen, 0);
+    EXPECT_TRUE(w.m_nNichtBewertbar & SLgspWerte::kSenkrecht);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(w.m_Ecke[i].m_bNichtBewertbar, 0);
+    bool bGesagt = false;
+    for (const auto& m : m_pEinheit->m_Maengel)
+        bGesagt = bGesagt || m->m_strText.find("a lashing runs straight down") != std::string::npos;
+    EXPECT_TRUE(bGesagt);
+    // Moved beside the corner, the lashing counts again and the note goes.
+    p.m_dAbstandLaengs = x - 0.5;
+    m_pEinheit->SetZurrpunkt(0, 0, &p);
+    const SLgspWerte& w2 = Rechne();
+    EXPECT_EQ(w2.m_Ecke[0].m_bNichtBewertbar, 0);
+    EXPECT_FALSE(w2.m_nNichtBewertbar & SLgspWerte::kSenkrecht);
+}
+
 TEST_F(LgspReportTest, LegStraightDownBesideTheUnitStandsUpright)
 {
     Baue(kPalette);

@@ -212,12 +212,14 @@ TEST_F(CameraTest, ShiftCtrlTurnsOncePerPressAndNeverZoomsOrPans)
         SCOPED_TRACE(c.key);
         const float yaw = m_camera.Yaw();
         Hold(c.key);
-        Run(5);
+        // Up and down swing round in a half-turn of a few frames; held on, nothing more happens.
+        Run(20);
         EXPECT_NEAR(m_camera.Yaw() - yaw, c.turn, 1e-5f);
+        EXPECT_FALSE(m_camera.IsHalfTurnRunning());
         Hold(c.key, false);
         Run(1);
         Hold(c.key);
-        Run(1);
+        Run(20);
         EXPECT_NEAR(m_camera.Yaw() - yaw, 2 * c.turn, 1e-5f);
         Hold(c.key, false);
         Run(1);
@@ -390,6 +392,63 @@ TEST_F(CameraTest, AnyScriptedInputKeepsEyeAndTargetFinite)
         ASSERT_GE(m_camera.Polar(), 0.0001f);
         ASSERT_LE(m_camera.Polar(), MaxPolar() + 1e-5f);
     }
+}
+
+TEST_F(CameraTest, HalfTurnSwingsOverTheTopAndEndsTurnedByPi)
+{
+    m_camera.SetAngles(0.3f, 0.8f);
+    Hold(KEY_LSHIFT);
+    Hold(KEY_LCONTROL);
+    Hold(KEY_UP);
+    Run(1, 0.0f);
+    Hold(KEY_UP, false);
+    ASSERT_TRUE(m_camera.IsHalfTurnRunning());
+    // The sweep runs at the pitch speed: 0.8 up to the top and 0.8 down again, 1.6 / (pi / 2) seconds.
+    const float total = 2.0f * (0.8f - 0.0001f);
+    const float step = 0.05f;
+    float swept = 0.0f, lastYaw = m_camera.Yaw();
+    bool flipped = false;
+    while (m_camera.IsHalfTurnRunning()) {
+        Run(1, step);
+        swept += PI / 2 * step;
+        ASSERT_LT(swept, total + PI / 2 * step * 1.5f);
+        if (!m_camera.IsHalfTurnRunning())
+            break;
+        // The yaw swings steadily, the polar angle stays in range and the eye never goes below the target.
+        EXPECT_LT(m_camera.Yaw(), lastYaw);
+        lastYaw = m_camera.Yaw();
+        EXPECT_GE(m_camera.Polar(), 0.0001f);
+        EXPECT_LE(m_camera.Polar(), 0.8f + 1e-5f);
+        EXPECT_NEAR(m_camera.Yaw(), 0.3f - PI * swept / total, 1e-4f);
+        flipped = flipped || m_camera.IsHalfTurnFlipped();
+        EXPECT_EQ(m_camera.IsHalfTurnFlipped(), swept >= total / 2);
+    }
+    EXPECT_TRUE(flipped);
+    EXPECT_NEAR(m_camera.Yaw(), 0.3f - PI, 1e-5f);
+    EXPECT_NEAR(m_camera.Polar(), 0.8f, 1e-5f);
+    EXPECT_FALSE(m_camera.IsHalfTurnFlipped());
+}
+
+TEST_F(CameraTest, UpRaisesTheEyeWhileTheHalfTurnIsFlipped)
+{
+    m_camera.SetAngles(0.0f, 1.0f);
+    Hold(KEY_LSHIFT);
+    Hold(KEY_LCONTROL);
+    Hold(KEY_DOWN);
+    Run(1, 0.0f);
+    Hold(KEY_DOWN, false);
+    Hold(KEY_LSHIFT, false);
+    Hold(KEY_LCONTROL, false);
+    // Past the top: the half-turn lowers the eye again, and up lowers it further instead of raising it.
+    Run(1, 1.2f / (PI / 2));
+    ASSERT_TRUE(m_camera.IsHalfTurnFlipped());
+    const float before = m_camera.Polar();
+    Hold(KEY_UP);
+    Run(1, 0.0f);
+    Run(10, 0.02f);
+    Hold(KEY_UP, false);
+    // Without the key the half-turn alone would have moved it by pitch speed x 0.2.
+    EXPECT_GT(m_camera.Polar(), before + PI / 2 * 0.2f - 1e-4f);
 }
 
 } // namespace

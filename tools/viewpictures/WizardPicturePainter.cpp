@@ -249,12 +249,91 @@ QImage Icon(int id)
 
 } // namespace
 
+// The pictures of the securing choices 0..4 and the ideal bearing of each corner's lashing in degrees
+// (0 towards the right side, 90 rearward, 180 towards the left side, 270 forward).
+constexpr int kWahlBilder[] = {734, 790, 735, 737, 736};
+constexpr double kIdeal[5][4] = {
+    {225, 135, 315, 45}, {45, 315, 135, 225}, {315, 45, 225, 135}, {0, 0, 180, 180}, {270, 90, 270, 90}};
+
+// A load unit from above as the load-securing view shows it, front to the left and its right side at the
+// top, with the lashing of each corner in the direction the choice aims at, ending at a lashing point.
+QImage Wahl(int nWahl)
+{
+    QImage image(160, 140, QImage::Format_RGB32);
+    image.fill(kPale);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // The load area's edges at the top and the bottom, the front wall on the left.
+    p.setPen(QPen(kFrame, 3));
+    p.drawLine(QPointF(6, 6), QPointF(154, 6));
+    p.drawLine(QPointF(6, 134), QPointF(154, 134));
+    p.setPen(QPen(kInk, 3));
+    p.drawLine(QPointF(6, 6), QPointF(6, 134));
+    const QRectF unit(55, 45, 50, 50);
+    Crate(p, unit);
+    const QPointF ecken[4] = {unit.topLeft(), unit.topRight(), unit.bottomLeft(), unit.bottomRight()};
+    for (int i = 0; i < 4; ++i) {
+        const double b = kIdeal[nWahl][i] * 3.14159265358979323846 / 180.0;
+        const QPointF richtung(std::sin(b), -std::cos(b));
+        // Straight lashings run to the edge or the wall; diagonal ones far enough to show where they cross.
+        const double l = nWahl == 3 ? 33.0 : nWahl == 4 ? 43.0 : 50.0;
+        const QPointF ende = ecken[i] + richtung * l;
+        p.setPen(QPen(kAccent, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(ecken[i], ende);
+        p.setPen(QPen(kInk, 1.5));
+        p.setBrush(QColor(84, 106, 6));
+        p.drawRect(QRectF(ende - QPointF(4, 4), QSizeF(8, 8)));
+        p.setBrush(kInk);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(ecken[i], 3.5, 3.5);
+    }
+    return image;
+}
+
+// The lashing page's sketch: a lashing from the unit's top corner down to a lashing point, with its
+// vertical angle (left, seen from the side) and its horizontal angle (right, seen from above).
+QImage Skizze()
+{
+    QImage image(384, 148, QImage::Format_RGB32);
+    image.fill(kPale);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // From the side: the floor, the unit and the lashing with the arc of its vertical angle.
+    p.setPen(QPen(kInk, 3));
+    p.drawLine(QPointF(10, 130), QPointF(180, 130));
+    Crate(p, QRectF(100, 40, 70, 90));
+    const QPointF oben(100, 40), punkt(30, 130);
+    p.setPen(QPen(kAccent, 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(oben, punkt);
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(punkt.x() - 30, punkt.y() - 30, 60, 60), 0, int(52 * 16));
+    p.setBrush(QColor(84, 106, 6));
+    p.drawRect(QRectF(punkt - QPointF(5, 5), QSizeF(10, 10)));
+    // From above: the unit's corner, the lashing and the arc of its horizontal angle to the load's axis.
+    p.setPen(QPen(kFrame, 2, Qt::DashLine));
+    p.drawLine(QPointF(214, 100), QPointF(374, 100));
+    Crate(p, QRectF(290, 30, 70, 70));
+    const QPointF ecke(290, 100), boden(220, 134);
+    p.setPen(QPen(kAccent, 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(ecke, boden);
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(ecke.x() - 36, ecke.y() - 36, 72, 72), 180 * 16, int(26 * 16));
+    p.setBrush(QColor(84, 106, 6));
+    p.drawRect(QRectF(boden - QPointF(5, 5), QSizeF(10, 10)));
+    return image;
+}
+
 QList<int> WizardPicturePainter::Ids()
 {
     QList<int> ids{649, 648};
     for (int id : kSteps)
         ids << id;
     ids << 12323 << 12324 << 714 << 770 << 820 << 821 << 772;
+    for (int id : kWahlBilder)
+        ids << id;
+    ids << 764;
     return ids;
 }
 
@@ -264,5 +343,10 @@ QImage WizardPicturePainter::Draw(int id)
         return Banner(id);
     if (id == 772)
         return Koeffizienten();
+    for (int i = 0; i < 5; ++i)
+        if (kWahlBilder[i] == id)
+            return Wahl(i);
+    if (id == 764)
+        return Skizze();
     return Icon(id);
 }
