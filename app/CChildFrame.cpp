@@ -240,7 +240,6 @@ void CChildFrame::ViewDragRelease(const QPoint& global)
     if (m_pDropFrame) {
         m_pDropFrame->hide();
         m_pDropFrame->deleteLater();
-        m_pDropFrame = nullptr;
     }
     releaseMouse();
     if (!target || !m_pTabbedView)

@@ -6,6 +6,8 @@
 #include "views/CTabbedViewView.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QRubberBand>
 
 #include <memory>
 
@@ -13,7 +15,6 @@ class CAppStateParams;
 class CGetAnsView;
 class CQOR1Doc;
 class CQtDocumentHost;
-class QRubberBand;
 struct DocumentServices;
 
 class CChildFrame : public QMdiSubWindow
@@ -86,5 +87,5 @@ private:
     bool m_bViewDrag = false;
     CGetAnsView* m_pDragView = nullptr;
     CGetAnsView* m_pDropTarget = nullptr;
-    QRubberBand* m_pDropFrame = nullptr;
+    QPointer<QRubberBand> m_pDropFrame; // lives in the target's viewport, so it may go with it
 };

@@ -135,7 +135,11 @@ public:
     bool OnBefehl(int nId) override;
     // The enabling of the view's own commands; false when the command is not the view's.
     bool OnUpdateBefehl(int nId, CCmdUI* pCmdUI);
-    bool OnUpdateBefehl(int nId, CCmdUI& cmdUI) override { return OnUpdateBefehl(nId, &cmdUI); }
+    // While the wizard is open it has the first word on the frame's commands.
+    bool OnUpdateBefehl(int nId, CCmdUI& cmdUI) override
+    {
+        return OnUpdateFrameCmdUI(nId, &cmdUI) || OnUpdateBefehl(nId, &cmdUI);
+    }
 
     // The wizard's interface of the view.
     QWidget* GetViewWindow() override { return this; }
