@@ -32,8 +32,8 @@ class QSettings;
 
 // The single top-level window. The life cycle lives in CMainFrame.cpp and CMainFrameClose.cpp, the
 // private messages in CMainFrameMessages.cpp, the ribbon in CMainFrameRibbon.cpp, the status bar in
-// CMainFrameStatusBar.cpp and the frame's own commands in CMainFrameCommands.cpp. The documents attach
-// through the hook functions below (CMainFrameDocumentHooks.cpp holds their stand-ins until then).
+// CMainFrameStatusBar.cpp and the frame's own commands in CMainFrameCommands.cpp; the documents' files
+// in CMainFrameFiles.cpp and their commands in CMainFrameDocumentCommands.cpp.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT

@@ -18,6 +18,8 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "ui/IMessageBoxService.h"
+#include "view3d/CQOR3DView.h"
+#include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 
 #include <QDir>
@@ -97,16 +99,28 @@ int CMainFrame::PostViewNotifyAll(bool bDeferred, int nCode, int nValue)
 
 bool CMainFrame::IsActiveViewModeSet()
 {
-    // The plan view's toggle mode and the 3D view's view flag come with those views; the stand-in
-    // views have neither.
-    return false;
+    // The template view's payload chart or the 3D view's own switch.
+    const CMainFrame* frame = Instance();
+    CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
+    CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    if (!host)
+        return false;
+    const CQOR1View* vorlage = host->FindView<CQOR1View>();
+    const CQOR3DView* view3D = host->FindView<CQOR3DView>();
+    return (vorlage && vorlage->IsDiagrammShown()) || (view3D && view3D->GetShowFrame() != 0);
 }
 
 bool CMainFrame::Update3DViewRenderFlag()
 {
-    // The 3D view's render flag comes with the 3D view; until then there is nothing to set.
     const CMainFrame* frame = Instance();
-    return frame && frame->ActiveChild();
+    CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
+    if (!child)
+        return false;
+    CTabbedViewView* host = child->GetTabbedView();
+    // The 3D view renders while it can be seen: the selected tab's view or a visible splitter pane.
+    if (CQOR3DView* view3D = host ? host->FindView<CQOR3DView>() : nullptr)
+        view3D->SetRenderFlag(1, view3D->IsSelectedTabView() || view3D->IsInVisibleSplitterPane());
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------------

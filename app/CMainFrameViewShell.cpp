@@ -3,18 +3,34 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CQORRibbonBar.h"
 #include "ui/WindowHelpers.h"
 #include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 #include "views/ILastDlg.h"
 #include "views/IPlanDialogs.h"
 
+#include <QLayout>
 #include <QWidget>
 
 void CMainFrameViewShell::SetCurrentView(CGetAnsView* pView)
 {
     if (CChildFrame* child = m_pFrame->ActiveChild())
         child->SetCurrentView(pView);
+}
+
+void CMainFrameViewShell::RecalcLayout()
+{
+    if (CChildFrame* child = m_pFrame->ActiveChild())
+        if (QWidget* views = child->widget(); views && views->layout())
+            views->layout()->activate();
+}
+
+void CMainFrameViewShell::EnableFrameControl(int nId, bool bEnable)
+{
+    if (CQORRibbonBar* ribbon = m_pFrame->Ribbon())
+        if (QWidget* control = ribbon->Control(nId))
+            control->setEnabled(bEnable);
 }
 
 void CMainFrameViewShell::AddViewRibbonGroup()

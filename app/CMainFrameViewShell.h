@@ -11,6 +11,11 @@ public:
     explicit CMainFrameViewShell(CMainFrame* pFrame) : m_pFrame(pFrame) {}
 
     void SetCurrentView(CGetAnsView* pView) override;
+    // Lays out the active child window's views again.
+    void RecalcLayout() override;
+    // A control of the ribbon by id (the Options popup 802 while the load-securing wizard is open); the
+    // update pass leaves popups alone, so the state lasts until the next call.
+    void EnableFrameControl(int nId, bool bEnable) override;
     void AddViewRibbonGroup() override;
     void RemoveViewRibbonGroup() override;
     bool IsActiveViewModeSet() const override;

@@ -9,10 +9,10 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/files/CatalogueUpkeep.h"
 #include "platform/ResourceModule.h"
-#include "reports/PdfExport.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "view3d/CTimerManager.h"
 #include "views/IFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 
@@ -59,7 +59,7 @@ CQOR2App::~CQOR2App()
     LgsFsmEditors::Uninstall();
     CLaderampe3::SetEditorOeffner(nullptr);
     IFrameAnimation::SetViewCreator({});
-    PdfExport::SetExportDialog({});
+    CTimerManager::SetD3DDevice({}, {}, {});
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())

@@ -22,8 +22,6 @@
 #include "model/text/TextFormat.h"
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
-#include "reports/CDlgExport.h"
-#include "reports/PdfExport.h"
 #include "ui/CDlgBase.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
@@ -130,11 +128,6 @@ bool CQOR2App::InitInstance()
     // The template view's hint animations play in the view.
     IFrameAnimation::SetViewCreator(
         [](QAbstractScrollArea* pView) { return std::make_unique<CTTFrameAnimation>(pView); });
-    // The PDF reports go to the export dialog in PDF mode.
-    PdfExport::SetExportDialog([](QWidget* parent, const QStringList& pdfs) {
-        CDlgExport dialog(pdfs, parent);
-        return dialog.exec();
-    });
     // A new user, with nothing to open and nothing opened before, sees the sample truck.
     if (m_pendingPath.isEmpty() && RecentFiles().isEmpty()) {
         const QString truck = m_userRoot + QStringLiteral("Samples/vehicles/") + Text(259) +
@@ -361,8 +354,15 @@ bool CQOR2App::Start3D()
         CQOR3DView::Set3DAvailable(true);
         if (probe.recordWritten && D3DSettingsRecord::Load(recordFile, &record))
             CQOR3DView::SetDeviceRecord(record);
-        // Each 3D view keeps its own context; a lost one is re-made by its widget.
-        CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
+        // Each 3D view keeps its own context and re-makes a lost one in its widget; the program-wide
+        // device is usable while 3D is on. A reset releases the model cache and loads it again.
+        CTimerManager::SetD3DDevice(
+            {[] {
+                 return CQOR3DView::Is3DAvailable() ? CTimerManager::DeviceState::Ready
+                                                    : CTimerManager::DeviceState::Unavailable;
+             },
+             {}},
+            [] { ReleaseModelsCallback(); }, [] { LoadModelsCallback(MODEL_LOAD_MODELS); });
         if (!probe.fromSavedRecord && probe.refreshRate > 0.0)
             m_loop->SetTargetFrameTime(1.0 / probe.refreshRate);
         if (Current3DServices())

@@ -30,6 +30,7 @@ public:
     // The 3D step: `active` tells whether a 3D view is registered, `render` renders with the frame
     // time in seconds. Without one only the idle pass runs.
     void SetRenderStep(std::function<bool()> active, std::function<void(double)> render);
+    bool HasRenderStep() const { return static_cast<bool>(m_render); }
     // Whether a modal dialog is open (the 3D step waits then); the application's modal widget when
     // not set.
     void SetModalCheck(std::function<bool()> modal) { m_modal = std::move(modal); }

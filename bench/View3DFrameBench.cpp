@@ -1,11 +1,14 @@
 // One frame of the 3D tab: the sample truck with loads in a shown 1280 x 800 view, made dirty, rendered
-// by the frame step and counted when the composed frame reaches the window; beside it the same scene
-// drawn into an offscreen framebuffer.
+// by the frame step and counted when the composed frame reaches the window; beside it the scene of the
+// sample tractor and semi-trailer with 30 loads in secured load units drawn into an offscreen framebuffer.
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CAnschlagpunkt.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
 #include "platform/GlProbe.h"
 #include "platform/ResourceModule.h"
 #include "platform/gl/GlContextProbe.h"
@@ -30,6 +33,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include <sys/resource.h>
@@ -65,6 +70,61 @@ std::unique_ptr<CQOR1Doc> TruckWithLoads()
     plan.AddLgInfo(Placed(3, 1.6, 2.0, 1.4, 4.0, 0.2), false);
     plan.UpdateSchwerpunkt();
     doc->SetFahrzeug(truck.release());
+    doc->OnDocumentOpened();
+    return doc;
+}
+
+// The sample tractor with its three-axle semi-trailer at 40 t: 30 loads of mixed types in ten rows of
+// three, grouped into five load units of six loads, lashed at their corners, alternately with straps
+// and with chains, the strapped ones on anti-skid mats.
+std::unique_ptr<CQOR1Doc> TractorWithSecuredUnits()
+{
+    auto doc = std::make_unique<CQOR1Doc>();
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    auto semi = LoadFahrzeugFromFile(samples / "Vehicles" / "SAH.qor", 0, nullptr, nullptr, false, nullptr);
+    auto tractor =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "SZM.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!semi || !tractor || !semi->GetQor())
+        return nullptr;
+    semi->m_pPartner = tractor.get();
+    tractor->m_pPartner = semi.get();
+    tractor->m_pQor = semi->GetQor();
+    CQOR& plan = *semi->GetQor();
+    const double empty = semi->CalcLeergewicht() + tractor->CalcLeergewicht();
+    const double each = std::max(0.1, (40.0 - empty) / 30.0);
+    const int types[] = {0, 3, 2, 8, 3};
+    for (int row = 0; row < 10; ++row)
+        for (int col = 0; col < 3; ++col) {
+            tagLGINFO* load =
+                Placed(types[(row + col) % 5], 1.2, 0.8, 1.1 + 0.1 * col, 0.1 + row * 1.3, 0.02 + col * 0.82);
+            load->m_dMasse = load->m_dSPMasse = each;
+            plan.AddLgInfo(load, false);
+        }
+    const double length = semi->GetLFLaenge(), width = semi->GetLFBreite();
+    for (int u = 0; u < 5; ++u) {
+        auto* unit = new CLadeeinheit(u + 1);
+        unit->m_bVorhanden = 1;
+        unit->m_dMinX = 0.1 + u * 2.6;
+        unit->m_dMaxXEnde = unit->m_dMinX + 2.5;
+        unit->m_dMinY = 0.02;
+        unit->m_dMaxYEnde = 2.46;
+        unit->m_dHoehe = 1.3;
+        unit->m_Wizard.m_nZurrmittelTyp = u % 2;
+        unit->m_Wizard.m_bAntirutschmatte = u % 2 == 0 ? 1 : 0;
+        for (int corner = 0; corner < 4; ++corner) {
+            unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)] =
+                std::make_unique<CAnschlagpunkt>(corner);
+            CZurrpunkt point(length, width);
+            point.m_nFlags = CZurrpunkt::kVonVorn | (corner >= 2 ? CZurrpunkt::kLinks : 0);
+            point.m_dAbstandLaengs = unit->m_dMinX + (corner % 2 == 0 ? -0.05 : 2.55);
+            point.m_dAbstandQuer = 0.05;
+            unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)]->SetZurrpunkt(0, &point);
+        }
+        plan.InsertLadeeinheit(unit, -1);
+    }
+    plan.UpdateSchwerpunkt();
+    tractor.release();
+    doc->SetFahrzeug(semi.release());
     doc->OnDocumentOpened();
     return doc;
 }
@@ -165,23 +225,32 @@ BENCHMARK(BM_View3DIdle)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealT
 void BM_SceneFrame(benchmark::State& state)
 {
     Scene scene;
-    auto doc = TruckWithLoads();
+    auto doc = TractorWithSecuredUnits();
     QOffscreenSurface surface;
     surface.setFormat(GlContextProbe::Format());
     surface.create();
     QOpenGLContext context;
     context.setFormat(GlContextProbe::Format());
     if (!doc || !context.create() || !context.makeCurrent(&surface)) {
-        state.SkipWithError("no OpenGL context or sample truck");
+        state.SkipWithError("no OpenGL context or sample combination");
         return;
     }
     GlDevice device;
     device.Initialise();
     CFahrzeug3D renderer(QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), nullptr);
     CCamera camera;
-    camera.Set(nullptr, {-0.8f, 1.9f, -2.99f}, {0.0f, 1.375f, -2.4f}, 0, 0, 0);
+    camera.Set(nullptr, {-9.0f, 9.0f, 2.0f}, {0.0f, 1.375f, -8.0f}, 0, 0, 0);
     camera.Update(0.0f, nullptr, {}, true);
     OffscreenFrame frame;
+    // The picture of the measured scene, for a look.
+    if (const char* dir = std::getenv("QOR_BENCH_PICTURE_DIR")) {
+        frame
+            .Render(device, QSize(1280, 800), camera,
+                    [&](IRenderDevice& d) {
+                        renderer.Render(d, scene.cache, doc.get(), camera.Target(), nullptr, nullptr, 0);
+                    })
+            .save(QString::fromLocal8Bit(dir) + QStringLiteral("/scene_frame.png"));
+    }
     for (auto _ : state) {
         const QImage image = frame.Render(device, QSize(1280, 800), camera, [&](IRenderDevice& d) {
             renderer.Render(d, scene.cache, doc.get(), camera.Target(), nullptr, nullptr, 0);

@@ -1,6 +1,8 @@
 // A tree of the machine's folders and files: roots, lazy filling, history, editing and a folder watcher.
 #include "catalogue/CFileTreeCtrl.h"
 
+#include "catalogue/CDlgFileProperties.h"
+#include "draw2d/ViewCursors.h"
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
@@ -14,12 +16,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
+#include <QDrag>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileIconProvider>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSet>
@@ -30,6 +34,10 @@
 
 #include <algorithm>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace {
 
@@ -236,14 +244,66 @@ bool CFileTreeCtrl::IsDriveItem(QTreeWidgetItem* item) const
            Item(const_cast<QTreeWidgetItem*>(parent))->Info().m_nItemKind == CFileTreeCtrlItemInfo::kComputer;
 }
 
-bool CFileTreeCtrl::IsCompressed(const QString&) const
+namespace {
+
+// The attribute bit `attribute` of statx for `path`: set only when the file system reports it.
+bool HasStatxAttribute(const QString& path, quint64 attribute)
 {
-    return false;
+    if (path.isEmpty())
+        return false;
+    struct statx stx = {};
+    const QByteArray native = QFile::encodeName(path);
+    if (statx(AT_FDCWD, native.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, 0, &stx) != 0)
+        return false;
+    return (stx.stx_attributes_mask & attribute) != 0 && (stx.stx_attributes & attribute) != 0;
 }
 
-bool CFileTreeCtrl::IsEncrypted(const QString&) const
+} // namespace
+
+bool CFileTreeCtrl::IsCompressed(const QString& path) const
 {
-    return false;
+    return HasStatxAttribute(path, STATX_ATTR_COMPRESSED);
+}
+
+bool CFileTreeCtrl::IsEncrypted(const QString& path) const
+{
+    return HasStatxAttribute(path, STATX_ATTR_ENCRYPTED);
+}
+
+quint64 CFileTreeCtrl::GetVolumeSerial(const QString& path) const
+{
+    struct stat st = {};
+    struct statvfs vfs = {};
+    const QByteArray native = QFile::encodeName(path);
+    if (path.isEmpty() || stat(native.constData(), &st) != 0 || statvfs(native.constData(), &vfs) != 0)
+        return 0;
+    // The device and the file system's id: another medium at the same place changes one of them.
+    const quint64 serial = (quint64(st.st_dev) * 0x9E3779B97F4A7C15ULL) ^ quint64(vfs.f_fsid);
+    return serial == 0 ? 1 : serial;
+}
+
+bool CFileTreeCtrl::DriveChanged(const QString& path)
+{
+    const quint64 serial = GetVolumeSerial(path);
+    const auto it = m_volumeSerials.constFind(path);
+    const bool changed = it != m_volumeSerials.constEnd() && serial != 0 && *it != 0 && *it != serial;
+    m_volumeSerials.insert(path, serial);
+    return changed;
+}
+
+QPixmap CFileTreeCtrl::DragCursorPicture(int id)
+{
+    const QCursor cursor = ViewCursors::Load(id);
+    const QPixmap picture = cursor.pixmap();
+    if (picture.isNull())
+        return QPixmap();
+    const QPoint spot = cursor.hotSpot();
+    const int half = std::max({spot.x(), spot.y(), picture.width() - spot.x(), picture.height() - spot.y()});
+    QPixmap padded(2 * half, 2 * half);
+    padded.fill(Qt::transparent);
+    QPainter painter(&padded);
+    painter.drawPixmap(half - spot.x(), half - spot.y(), picture);
+    return padded;
 }
 
 bool CFileTreeCtrl::IsShared(const QString&) const
@@ -369,6 +429,14 @@ CFileTreeCtrlItem* CFileTreeCtrl::InsertFileItem(QTreeWidgetItem* parent, const 
     item->setChildIndicatorPolicy(hasChildren ? QTreeWidgetItem::ShowIndicator
                                               : QTreeWidgetItem::DontShowIndicatorWhenChildless);
     parent->addChild(item);
+    // Compressed and encrypted files and folders (never drives) in their colours; a selected row keeps
+    // the selection's colours.
+    if (info.m_nItemKind == CFileTreeCtrlItemInfo::kFileSystem && !IsDriveItem(item)) {
+        if (m_bColourEncrypted && IsEncrypted(info.m_strFilePath))
+            item->setForeground(0, m_crEncrypted);
+        else if (m_bColourCompressed && IsCompressed(info.m_strFilePath))
+            item->setForeground(0, m_crCompressed);
+    }
     return item;
 }
 
@@ -498,9 +566,14 @@ void CFileTreeCtrl::SortChildren(QTreeWidgetItem* parent)
 
 void CFileTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
 {
+    const CFileTreeCtrlItemInfo& info = Item(item)->Info();
+    // Another medium in a drive: what was read from the old one goes.
+    if (IsDriveItem(item) && DriveChanged(info.m_strFilePath) && item->childCount() > 0) {
+        FillFolder(info.m_strFilePath, item, true);
+        return;
+    }
     if (item->childCount() > 0)
         return;
-    const CFileTreeCtrlItemInfo& info = Item(item)->Info();
     if (info.m_nItemKind == CFileTreeCtrlItemInfo::kComputer)
         InsertDrives(item);
     else if (info.m_nItemKind != CFileTreeCtrlItemInfo::kNetwork)
@@ -693,6 +766,9 @@ void CFileTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current, QTreeWidgetIt
             m_bVetoing = false;
             return;
         }
+        // A drive keeps its volume number; an exchanged medium is read again.
+        if (IsDriveItem(current) && DriveChanged(info.m_strFilePath) && current->childCount() > 0)
+            FillFolder(info.m_strFilePath, current, true);
     }
     if (!m_bNavigating && previous) {
         if (m_backHistory.size() > m_nHistoryLimit)
@@ -1161,9 +1237,19 @@ void CFileTreeCtrl::startDrag(Qt::DropActions supportedActions)
     // A copy is decided at the drop: here the item must at least leave as one.
     if (!CanDragItem(item, true))
         return;
+    QMimeData* payload = mimeData({item});
+    if (!payload)
+        return;
     m_pDragItem = item;
-    QTreeWidget::startDrag(supportedActions);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(payload);
+    drag->setPixmap(item->icon(0).pixmap(16, 16));
+    drag->setDragCursor(DragCursorPicture(33310), Qt::IgnoreAction);
+    drag->setDragCursor(DragCursorPicture(33311), Qt::CopyAction);
+    drag->setDragCursor(DragCursorPicture(33312), Qt::MoveAction);
+    drag->exec(supportedActions, Qt::MoveAction);
     m_pDragItem = nullptr;
+    SetDropHighlight(nullptr);
 }
 
 void CFileTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
@@ -1338,17 +1424,10 @@ void CFileTreeCtrl::ShowProperties(QTreeWidgetItem* item)
 {
     if (!m_bAllowProperties || !item || GetItemPath(item).isEmpty())
         return;
-    const QFileInfo info(GetItemPath(item));
-    const QString text = QStringLiteral("%1\n%2 bytes\n%3\n%4")
-                             .arg(QDir::toNativeSeparators(info.absoluteFilePath()))
-                             .arg(info.size())
-                             .arg(QLocale().toString(info.lastModified(), QLocale::ShortFormat))
-                             .arg(QStringLiteral("%1%2%3")
-                                      .arg(info.isReadable() ? QLatin1Char('r') : QLatin1Char('-'))
-                                      .arg(info.isWritable() ? QLatin1Char('w') : QLatin1Char('-'))
-                                      .arg(info.isExecutable() ? QLatin1Char('x') : QLatin1Char('-')));
-    MessageBoxes().Show(this, info.fileName(), text, IMessageBoxService::Icon::Information,
-                        IMessageBoxService::Buttons::Ok);
+    // Window-modal and not waited for: the tree's window goes on running.
+    auto* dialog = new CDlgFileProperties(GetItemPath(item), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void CFileTreeCtrl::UpdateMenu(QMenu* menu)

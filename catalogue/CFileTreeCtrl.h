@@ -3,9 +3,12 @@
 
 #include "catalogue/CFileTreeCtrlItem.h"
 
+#include <QColor>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QHash>
 #include <QPersistentModelIndex>
+#include <QPixmap>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -51,6 +54,7 @@ public:
     virtual bool IsFolder(const QString& path) const;
     virtual bool IsDrive(const QString& path) const;
     bool IsDriveItem(QTreeWidgetItem* item) const;
+    // The file system's compressed and encrypted attributes (statx); false where it reports neither.
     virtual bool IsCompressed(const QString& path) const;
     virtual bool IsEncrypted(const QString& path) const;
     // No folder sharing exists here.
@@ -141,6 +145,22 @@ public:
     bool m_bWatchEnabled = true;
     // Drive types to leave out: 1 removable, 2 fixed, 4 remote, 16 CD-ROM, 32 RAM disk.
     unsigned m_nHiddenDriveTypes = 0;
+    // Text colours of compressed and encrypted files and folders, each used while its switch is set.
+    QColor m_crCompressed{0, 0, 255};
+    bool m_bColourCompressed = true;
+    QColor m_crEncrypted{255, 0, 0};
+    bool m_bColourEncrypted = true;
+
+    // The cursors of a drag: 33310 nothing can be dropped, 33311 a drop copies, 33312 a drop moves;
+    // the picture is padded so that its hot spot lies at the centre, where a drag cursor has it.
+    static QPixmap DragCursorPicture(int id);
+
+    // A number that changes when another medium or file system is mounted at a drive's place; 0 when
+    // it cannot be read.
+    virtual quint64 GetVolumeSerial(const QString& path) const;
+    // Reads a drive's volume number and keeps it; answers true when a number kept before differs (the
+    // medium was exchanged).
+    virtual bool DriveChanged(const QString& path);
 
 signals:
     // Once for every rebuild the watcher caused.
@@ -230,6 +250,7 @@ private:
     QFileSystemWatcher m_watcher;
     bool m_bWatching = false;
     bool m_bChangePending = false;
+    QHash<QString, quint64> m_volumeSerials; // by drive path
     QTreeWidgetItem* m_pEditItem = nullptr;
     QTreeWidgetItem* m_pDragItem = nullptr;
     QPersistentModelIndex m_dropHighlight; // follows the item, invalid once it is gone

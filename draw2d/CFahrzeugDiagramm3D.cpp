@@ -91,13 +91,17 @@ bool CFahrzeugDiagramm3D::RenderPanel(IRenderDevice& device, const tbVector3& po
 {
     if (chart.isNull())
         return false;
-    if (m_texture.isNull() || m_texture.cacheKey() == 0 ||
-        m_texture.size() != QSize(kTextureSize, kTextureSize))
+    // A texture changed every frame would be uploaded anew every frame: only a changed chart is put in.
+    if (m_texture.isNull() || m_texture.size() != QSize(kTextureSize, kTextureSize) ||
+        chart != m_textureChart) {
         m_texture = QImage(kTextureSize, kTextureSize, QImage::Format_RGBA8888);
-    m_texture.fill(Qt::white);
-    {
+        m_texture.fill(Qt::white);
+        // Textures go to the device bottom row first (v 0 is the picture's last row): the chart stands
+        // upside down in the picture's lower rows, so v 0 .. 352 / 512 runs from its top to its bottom.
         QPainter p(&m_texture);
-        p.drawImage(0, 0, chart);
+        p.drawImage(0, kTextureSize - chart.height(), chart.mirrored());
+        p.end();
+        m_textureChart = chart;
     }
     const float width = kPanelWidth;
     const float height = kPanelWidth * static_cast<float>(chart.height()) / static_cast<float>(chart.width());

@@ -49,4 +49,6 @@ private:
     // Both halves as triangle lists of position, normal and texture coordinates.
     std::vector<float> m_halves[2];
     QImage m_texture;
+    // The chart the texture holds: an unchanged chart keeps the texture (and the device its upload).
+    QImage m_textureChart;
 };

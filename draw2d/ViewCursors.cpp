@@ -29,6 +29,9 @@ const std::map<int, QPoint>& Table()
         {769, {1, 1}},   // a lashing point that can be chosen
         {893, {1, 1}},   // marking
         {1032, {1, 1}},  // a value that can be edited
+        {33310, {1, 1}}, // dragging where nothing can be dropped
+        {33311, {1, 1}}, // dropping copies
+        {33312, {1, 1}}, // dropping moves
     };
     return table;
 }

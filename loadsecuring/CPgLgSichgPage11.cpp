@@ -60,6 +60,7 @@ bool CPgLgSichgPage11::OnInitDialog()
         if (auto* edit = qobject_cast<CEditLast*>(ControlId::Find(this, id)))
             edit->SetFormat(EditValue::kFloat, QStringLiteral("%.0f"));
     SubclassCtrl(kIdSchema);
+    SubclassCtrl(kIdSeitenansicht);
     return true;
 }
 
@@ -99,6 +100,7 @@ void CPgLgSichgPage11::SetEcke(int nEcke)
     SetChecked(kIdEcke0 + m_nEcke, true);
     ZeigeVersatz();
     InvalidateCtrl(kIdSchema);
+    InvalidateCtrl(kIdSeitenansicht);
     if (CLadeeinheit* pEinheit = GetLadeeinheit()) {
         // The view marks the attachment point of this corner.
         pEinheit->SetSichgModus(m_nEcke, 2);
@@ -127,6 +129,7 @@ void CPgLgSichgPage11::OnEditCommit(int ctrlId, EditValue& value, int)
     else
         pPunkt->m_dVersatz3 = h - d;
     InvalidateCtrl(kIdSchema);
+    InvalidateCtrl(kIdSeitenansicht);
 }
 
 void CPgLgSichgPage11::OnUpdateCommand(CommandUpdateEvent& query)
@@ -145,6 +148,10 @@ void CPgLgSichgPage11::OnUpdateCommand(CommandUpdateEvent& query)
 
 bool CPgLgSichgPage11::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
 {
+    if (id == kIdSeitenansicht) {
+        ZeichneSeitenansicht(ctrl, painter);
+        return true;
+    }
     if (id != kIdSchema)
         return CPgLgSichgBase2::OnPaintCtrl(ctrl, id, painter);
     const QRect area = ctrl->rect();
@@ -194,6 +201,48 @@ bool CPgLgSichgPage11::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
         painter.drawEllipse(ecke, r, r);
     }
     return true;
+}
+
+void CPgLgSichgPage11::ZeichneSeitenansicht(QWidget* ctrl, QPainter& painter)
+{
+    const QRect area = ctrl->rect();
+    painter.fillRect(area, QColor(200, 216, 237));
+    CLadeeinheit* pEinheit = GetLadeeinheit();
+    double x = 0, y = 0, l = 0, b = 0, h = 0, m = 0;
+    if (pEinheit)
+        pEinheit->GetAbmessungen(&x, &y, &l, &b, &h, &m);
+    if (!(l > 0.0 && h > 0.0))
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The unit from the side, its front to the left, standing on the load area's floor.
+    const double dBoden = area.bottom() - 12.0;
+    const double dMass = std::min((area.width() - 24) / l, (dBoden - 10) / h);
+    const QRectF box(QPointF(area.center().x() - l * dMass / 2, dBoden - h * dMass),
+                     QSizeF(l * dMass, h * dMass));
+    painter.setPen(QPen(QColor(90, 90, 90), 2));
+    painter.drawLine(QPointF(area.left() + 2, dBoden + 1), QPointF(area.right() - 2, dBoden + 1));
+    painter.setPen(QPen(QColor(60, 60, 60), 1.5));
+    painter.setBrush(QColor(214, 170, 110));
+    painter.drawRect(box);
+    const CAnschlagpunkt* pPunkt = pEinheit->GetAnschlagpunkt(m_nEcke);
+    const double dLaengs = pPunkt ? pPunkt->m_dVersatz1 : 0.0;
+    const double dHoehe = pPunkt ? std::clamp(h - pPunkt->m_dVersatz3, 0.0, h) : h;
+    const bool bVorn = m_nEcke == 0 || m_nEcke == 1;
+    const QPointF punkt(bVorn ? box.left() + dLaengs * dMass : box.right() - dLaengs * dMass,
+                        dBoden - dHoehe * dMass);
+    // The lashing from the attachment point down and outward to the floor.
+    painter.setPen(QPen(QColor(40, 130, 60), 2.5));
+    painter.drawLine(punkt, QPointF(bVorn ? box.left() - 10 : box.right() + 10, dBoden));
+    // The height above the unit's base as a dimension line.
+    const double dMassX = bVorn ? box.right() + 6 : box.left() - 6;
+    painter.setPen(QPen(QColor(30, 50, 110), 1, Qt::DashLine));
+    painter.drawLine(punkt, QPointF(dMassX, punkt.y()));
+    painter.setPen(QPen(QColor(30, 50, 110), 1.5));
+    painter.drawLine(QPointF(dMassX, dBoden), QPointF(dMassX, punkt.y()));
+    painter.drawLine(QPointF(dMassX - 3, punkt.y()), QPointF(dMassX + 3, punkt.y()));
+    painter.setBrush(QColor(255, 200, 0));
+    painter.setPen(QPen(QColor(30, 50, 110), 1));
+    painter.drawEllipse(punkt, 5.0, 5.0);
 }
 
 bool CPgLgSichgPage11::Checked(int id) const
@@ -355,6 +404,7 @@ bool CPgLgSichgPage11::OnCommand(int id, int notifyCode, QObject* control)
             NotifyView(false, 0, nMethode);
         }
         InvalidateCtrl(kIdSchema);
+        InvalidateCtrl(kIdSeitenansicht);
         RefreshHint(0);
         return true;
     case kIdPunkte:

@@ -22,6 +22,7 @@ public:
     static constexpr int kIdQuer = 1285;
     static constexpr int kIdHoehe = 1286;
     static constexpr int kIdSchema = 1290;
+    static constexpr int kIdSeitenansicht = 1287; // the current corner's attachment point from the side
     // The page the flow goes on to when the attachment points are placed automatically.
     static constexpr int kNachAutomatik = 7;
 
@@ -63,6 +64,8 @@ private:
     void SetEcke(int nEcke);
     // The unit's attachment point at the current corner, made when it is missing; null without unit.
     CAnschlagpunkt* Anschlagpunkt() const;
+    // Control 1287: the unit from the side with the current corner's attachment point at its height.
+    void ZeichneSeitenansicht(QWidget* ctrl, QPainter& painter);
 
     int m_nEcke = 0;
     int m_nOption = -1;

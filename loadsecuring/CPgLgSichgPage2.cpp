@@ -7,6 +7,7 @@
 #include "model/securing/BlockierungsSuche.h"
 #include "model/text/FormatArg.h"
 #include "model/text/HtmlText.h"
+#include "model/text/ResourceText.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/CCmdUI.h"
 #include "platform/ResourceModule.h"
@@ -15,6 +16,7 @@
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/ResourcePictures.h"
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
 
@@ -125,8 +127,15 @@ int CPgLgSichgPage2::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
         const QString name = label ? label->text() : QString::number(d);
         CEditLast* edit = Feld(int(d));
         const int nKraft = edit ? edit->GetIntOr(m_fs[d].m_nKapazitaet) : m_fs[d].m_nKapazitaet;
-        zeilen += QStringLiteral("<li><p class=\"blocksatz21\">%1: %2 daN</p></li>\n")
-                      .arg(QString::fromStdString(EscapeHtml(name.toStdString())))
+        // The icon tells a wall from a form-fit item; its size is given in plain pixels, which the hint
+        // pane's HTML reads ("16px" it would ignore).
+        QString strBild;
+        GetResourceUrl(strBild, RES_TYPE_BITMAP,
+                       m_fs[d].m_nArt == sFSParam::kFsmItem ? kBildItem : kBildWand);
+        zeilen += QStringLiteral("<li><p class=\"blocksatz21\"><img src=\"%1\" width=\"16\" "
+                                 "height=\"16\">%2: %3 daN</p></li>\n")
+                      .arg(QString::fromStdString(EscapeHtml(strBild.toStdString())),
+                           QString::fromStdString(EscapeHtml(name.toStdString())))
                       .arg(nKraft);
     }
     auto* erklaerung = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdErklaerung));

@@ -19,6 +19,9 @@ public:
     static constexpr int kIdBlockiert = 1229;
     static constexpr int kIdErklaerung = 1233;
     static constexpr int kIdInfo = 722;
+    // The hint's row icons: blocked by the load area's edge, blocked by a form-fit item.
+    static constexpr quint32 kBildWand = 685;
+    static constexpr quint32 kBildItem = 687;
     // The force fields in direction order 0..3: rearward, 1, forward, 3.
     static constexpr std::array<int, 4> kFelder = {1104, 1105, 1103, 1106};
 

@@ -169,10 +169,12 @@ bool CPgLgSichgPage5::OnCommand(int id, int notifyCode, QObject* control)
         if (Norm() == 1 && Checked(kIdMatteNorm))
             if (CEditLast* edit = Feld(kIdMitMatte))
                 edit->SetFloat(0.6f);
+        FokusInsGeoeffneteFeld();
         return true;
     case kIdMatte:
         if (wizard && wizard->GetReach() > PageIndex())
             wizard->SetReach(PageIndex());
+        FokusInsGeoeffneteFeld();
         return true;
     case kIdErklaerung:
         RefreshHint(0);
@@ -227,6 +229,11 @@ void CPgLgSichgPage5::OnHintLink(int nId, QString strArg)
         edit->SetFloat(float(dReibung));
         edit->setFocus();
         edit->selectAll();
+        // The value was taken from the table: the explanation beside it is shown again.
+        if (Checked(kIdErklaerung)) {
+            SetChecked(kIdErklaerung, false);
+            RefreshHint(0);
+        }
     } else if (nId == 0x8005) {
         const int nIndex = strArg.trimmed().toInt(&bOk);
         if (!bOk || nIndex < 0 || nIndex > 1)
@@ -246,15 +253,31 @@ void CPgLgSichgPage5::OnEditCommit(int ctrlId, EditValue& value, int)
     value.f = float(SicherungsEingaben::KlemmeReibung(value.f, Norm(), Checked(kIdUeber02)));
 }
 
+bool CPgLgSichgPage5::FeldOffen(int id) const
+{
+    if (id == kIdOhneMatte)
+        return !Checked(kIdMatte);
+    return id == kIdMitMatte && Checked(kIdMatte) && !(Norm() == 1 && Checked(kIdMatteNorm));
+}
+
+void CPgLgSichgPage5::FokusInsGeoeffneteFeld()
+{
+    for (int id : {kIdMitMatte, kIdOhneMatte}) {
+        CEditLast* edit = Feld(id);
+        if (!edit || edit->isEnabled() || !FeldOffen(id))
+            continue;
+        // Opened now, not at the next idle update, so that the focus can go there.
+        edit->setEnabled(true);
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+    }
+}
+
 void CPgLgSichgPage5::OnUpdateCommand(CommandUpdateEvent& query)
 {
     const int id = int(query.Id());
-    if (id == kIdOhneMatte) {
-        query.Enable(!Checked(kIdMatte));
-        return;
-    }
-    if (id == kIdMitMatte) {
-        query.Enable(Checked(kIdMatte) && !(Norm() == 1 && Checked(kIdMatteNorm)));
+    if (id == kIdOhneMatte || id == kIdMitMatte) {
+        query.Enable(FeldOffen(id));
         return;
     }
     CPgLgSichgBase2::OnUpdateCommand(query);

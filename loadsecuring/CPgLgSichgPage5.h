@@ -48,4 +48,8 @@ private:
     int Norm() const;
     // The friction field that applies: with the mat or without.
     int GeltendesFeld() const;
+    // Whether a friction field is open for typing, by the mat box, the standard and the mat's kind.
+    bool FeldOffen(int id) const;
+    // A friction field that a click on a box opened gets the focus with its text selected.
+    void FokusInsGeoeffneteFeld();
 };

@@ -257,9 +257,11 @@ void CDlgExport::RunMail()
         }
         SmtpClient client;
         const QPointer<CDlgExport> self(this);
-        const SmtpClient::Server server = settings.Server([self](const QString& host, const QString& user) {
+        SmtpClient::Server server = settings.Server([self](const QString& host, const QString& user) {
             return self ? self->AskPassword(host, user) : QString();
         });
+        if (m_nMailStepTimeoutMs > 0)
+            server.stepTimeoutMs = m_nMailStepTimeoutMs;
         client.Send(server, settings.senderAddress, message.to + message.cc, mime);
         result = WaitForMail(&client, [&client] { client.Cancel(); });
         handedTo = settings.smtpServer;

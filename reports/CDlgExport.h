@@ -52,6 +52,8 @@ public:
     bool WasHandedOver() const { return m_bHandedOver; }
     // The program that hands a mail to the desktop mail client (tests give a stand-in).
     void SetHandOverProgram(const QString& program) { m_strHandOverProgram = program; }
+    // How long the mail server may take for each step, in ms (0: the mail layer's own limit).
+    void SetMailStepTimeout(int ms) { m_nMailStepTimeoutMs = ms; }
 
 protected:
     bool OnInitDialog() override;
@@ -79,4 +81,5 @@ private:
     int m_nSendMode = kByMail;
     bool m_bHandedOver = false;
     QString m_strHandOverProgram = QStringLiteral("xdg-email");
+    int m_nMailStepTimeoutMs = 0;
 };

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -52,6 +53,9 @@ CImportFileDlg::CImportFileDlg(const QString& dataFolder, QWidget* parent)
     layout->addLayout(top);
 
     m_model = new QFileSystemModel(this);
+    // The widgets' provider falls back to the style's pictures where the desktop has no icon theme.
+    static QFileIconProvider icons;
+    m_model->setIconProvider(&icons);
     m_model->setReadOnly(false);
     m_model->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     m_model->setNameFilterDisables(false);

@@ -23,6 +23,9 @@ bool LgspsReport::BuildLgspsReport(CQOR1Doc* pDoc, const std::string& name, bool
     CLgspReport report(pDoc);
     if (skizze)
         report.SetSketchRenderer(skizze);
+    // The sketches stand beside the report file, where the PDF converter may read them.
+    if (bDatei)
+        report.SetSkizzenOrdner(folder);
     std::string seite = report.m_strKopf;
     bool bErste = true;
     const struct

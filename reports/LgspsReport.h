@@ -14,7 +14,8 @@ public:
     // Joins the unit reports of the front vehicle and/or the trailer (sketches "SUP_lgsp01", ...,
     // "INF_lgsp01", ...), a page break before every unit but the first. Without a file the page goes to
     // *pOut; with a file it is written to folder / (name + ".html") ("$S LGSPs.html" with text 128 for an
-    // empty name), all or nothing, and *pOut gets the path. False when the file cannot be written.
+    // empty name), all or nothing, with the sketches beside it, and *pOut gets the path. False when the
+    // file cannot be written.
     static bool BuildLgspsReport(CQOR1Doc* pDoc, const std::string& name, bool bVorn, bool bAnhaenger,
                                  bool bDatei, int nSketch, int nMaxBreite, std::string* pOut,
                                  const std::filesystem::path& folder,

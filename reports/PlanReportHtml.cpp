@@ -32,6 +32,12 @@ std::string Tausend(double wert)
     return puffer;
 }
 
+// A coupling value, 0 while it is not set (stored as a negative number).
+double Gesetzt(double wert)
+{
+    return wert < 0.0 ? 0.0 : wert;
+}
+
 std::string Ganz(int wert)
 {
     return std::to_string(wert);
@@ -144,10 +150,12 @@ private:
             if (pPartner)
                 dZweiter =
                     pPartner->GetArt() == FahrzeugArt::kStarrdeichsel ? pPartner->m_dKupplungswert[0] : 0.0;
-            Absatz(226, FormatResChecked(225, {f.m_dKupplungswert[0] * 1000.0, dZweiter * 1000.0}));
+            Absatz(226, FormatResChecked(
+                            225, {Gesetzt(f.m_dKupplungswert[0]) * 1000.0, Gesetzt(dZweiter) * 1000.0}));
         } else if (f.GetArt() == FahrzeugArt::kSattelzugmaschine) {
             const double dAuflieger = pPartner ? pPartner->m_dKupplungswert[0] : 0.0;
-            Absatz(228, FormatResChecked(227, {f.m_dKupplungswert[0] * 1000.0, dAuflieger * 1000.0}));
+            Absatz(228, FormatResChecked(
+                            227, {Gesetzt(f.m_dKupplungswert[0]) * 1000.0, Gesetzt(dAuflieger) * 1000.0}));
         }
         const std::string& bemerkung = f.m_strWeitereTexte[0];
         m_html += "<TABLE id=\"Table3\" cellSpacing=\"1\" cellPadding=\"1\" width=\"641\" border=\"0\">\n";

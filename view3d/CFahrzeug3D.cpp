@@ -191,9 +191,6 @@ float CFahrzeug3D::LabelSide(float width, bool van)
 
 const CFahrzeug3D::Label& CFahrzeug3D::CachedLabel(const QString& text)
 {
-    // Figures change with the loads; a long session keeps only the recent ones.
-    if (m_labels.size() > 64 && m_labels.find(text) == m_labels.end())
-        m_labels.clear();
     auto it = m_labels.find(text);
     if (it == m_labels.end())
         it = m_labels.emplace(text, MakeLabel(text, AXLE_LABEL_HEIGHT)).first;

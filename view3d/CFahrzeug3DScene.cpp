@@ -265,13 +265,19 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
     } else {
         vehicles.push_back({active ? active : front, {}});
     }
-    const bool drawnWhole = semi || (whole && trailer != nullptr);
+    // Only a semi-trailer combination counts as drawn whole for the lights: a drawbar or centre-axle
+    // trailer drawn with its towing vehicle leaves the one not worked on lit by lights 0 and 1.
+    const bool drawnWhole = semi;
     float M = 0.0f;
     if (trailer && trailer != front)
         M = F(std::max(front->GetMaxNutzlast(true), trailer->GetMaxNutzlast(true)));
     else
         M = F((active ? active : front)->GetMaxNutzlast(true));
 
+    // Figures change with the loads: a long session keeps the label pictures of recent frames only (never
+    // during a frame, whose draws may still refer to them).
+    if (m_labels.size() > 64)
+        m_labels.clear();
     SceneDraw s(device, cache, a, b);
     for (int i = 0; i < 4; ++i)
         device.LightEnable(i, true);

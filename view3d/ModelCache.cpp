@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 static_assert(ModelCache::COUNT == ModelTable::COUNT);
 
 ModelCache::ModelCache(QString programFolder, TextureManager& textures)
@@ -83,6 +85,12 @@ int ModelCache::GetModell(int index, const DeviceModel** model)
     if (model)
         *model = entry.get();
     return entry ? 0 : 1;
+}
+
+int ModelCache::CachedCount() const
+{
+    return static_cast<int>(
+        std::count_if(m_models.begin(), m_models.end(), [](const auto& m) { return m != nullptr; }));
 }
 
 int ModelCache::ReleaseModellCache()

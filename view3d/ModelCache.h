@@ -32,6 +32,8 @@ public:
     bool IsInitialised() const { return m_initialised; }
     // How many times a model file was read successfully.
     int LoadCount() const { return m_loads; }
+    // How many models the cache holds now.
+    int CachedCount() const;
     // Why the last failed load failed.
     const QString& LastError() const { return m_lastError; }
 

@@ -152,8 +152,11 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     }
     CDIBFahrzeug* pDIB = m_pDIBFahrzeug.get();
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
-    if (!pDIB || !pZugDIB)
+    if (!pDIB || !pZugDIB) {
+        // A towing vehicle without a drawing of its own: the template view's picture of the pair.
+        CQOR1View::OnDraw(painter);
         return;
+    }
 
     if (bVoll) {
         if (m_bFontsDirty) {

@@ -4,6 +4,7 @@
 
 #include "model/securing/SLgspWerte.h"
 
+#include <filesystem>
 #include <functional>
 #include <list>
 #include <memory>
@@ -81,9 +82,12 @@ public:
     using SketchRenderer =
         std::function<bool(const std::string& path, int nSketch, CFahrzeug& fahrzeug, CLadeeinheit& einheit)>;
     void SetSketchRenderer(SketchRenderer f) { m_Sketch = std::move(f); }
+    // The folder the sketches go to (the report's own folder, so the PDF converter may read them); the
+    // picture folder while none is set.
+    void SetSkizzenOrdner(const std::filesystem::path& folder) { m_skizzenOrdner = folder; }
 
     // The HTML report of the current unit: calculates, finds the defects, draws the sketch into
-    // name + ".bmp" in the picture folder and fills the page template of the method (with bFullPage
+    // name + ".bmp" in the sketch folder and fills the page template of the method (with bFullPage
     // the whole page, else its body). bFile false: the page goes to *pHtml. bFile true: the page is
     // written to name + ".html" beside the sketch and *pHtml gets its path; false, *pHtml unchanged,
     // when it cannot be written. False without a current unit or vehicle.
@@ -118,6 +122,7 @@ private:
     int m_nWelches = 0;
     CWizardParams* m_pWizardParams = nullptr;
     SketchRenderer m_Sketch;
+    std::filesystem::path m_skizzenOrdner;
     // Position and box of the current unit in plan coordinates.
     double m_dX = 0.0, m_dY = 0.0;
 };

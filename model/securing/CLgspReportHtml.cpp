@@ -131,7 +131,9 @@ bool ReadBitmapSize(const std::string& path, int* pBreite, int* pHoehe)
 
 std::string CLgspReport::ZeichneSkizze(const std::string& name, int nSketch)
 {
-    const std::string path = (GetProgramFolders().pictures / (name + ".bmp")).string();
+    const std::filesystem::path& ordner =
+        m_skizzenOrdner.empty() ? GetProgramFolders().pictures : m_skizzenOrdner;
+    const std::string path = (ordner / (name + ".bmp")).string();
     if (!m_Sketch)
         return path;
     // The renderer gets the report's vehicle and unit; the unit is its plan's active one meanwhile.

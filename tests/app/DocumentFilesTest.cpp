@@ -38,6 +38,7 @@
 #include "view3d/CQOR3DView.h"
 #include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
+#include "views/CQORMultiView.h"
 #include "views/CTabbedViewView.h"
 #include "views/ILastDlg.h"
 #include "views/IPlanDialogs.h"
@@ -506,6 +507,13 @@ TEST_F(DocumentFilesTest, APartnerIsCoupledSavedReopenedAndUncoupled)
     EXPECT_FALSE(Doc()->GetFirstFahrzeug()->HasZLTyp(5));
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_EQ(m_boxes.Records()[0].caption, QStringLiteral("Couple trailer"));
+    // The template tab shows the pair from now on: both vehicles and two axle-load pictures.
+    auto* multi = dynamic_cast<CQORMultiView*>(
+        Frame()->ActiveChild()->GetTabbedView()->GetView(CTabbedViewView::kTemplate));
+    ASSERT_NE(multi, nullptr);
+    EXPECT_TRUE(multi->HasTowingPair());
+    multi->RenderPicture(QSize(1600, 1000));
+    EXPECT_FALSE(multi->GetHotRect(54).isEmpty());
 
     // Saved on closing: the truck's file becomes a combination that opens both vehicles.
     EXPECT_TRUE(Frame()->CloseActiveChild());

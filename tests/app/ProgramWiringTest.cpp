@@ -3,6 +3,9 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CMainFrameViewShell.h"
+#include "app/CQORRibbonBar.h"
+#include "app/CQtDocumentHost.h"
+#include "app/FrameLoop.h"
 #include "app/RunningProgram.h"
 #include "catalogue/CHlbAdapter.h"
 #include "catalogue/CLaderampe3.h"
@@ -22,9 +25,12 @@
 #include "platform/ResourceModule.h"
 #include "reports/PdfExport.h"
 #include "ui/CDlgBase.h"
+#include "ui/IMessageBoxService.h"
+#include "ui/QtMessageBoxService.h"
 #include "ui/RibBtnStripFactory.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
+#include "view3d/DirectInput.h"
 #include "view3d/Render3DServiceProvider.h"
 #include "views/C3DStandIn.h"
 #include "views/CLgSicherungStandIn.h"
@@ -82,6 +88,9 @@ protected:
         fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
                  fs::copy_options::recursive, ec);
         ASSERT_FALSE(ec) << ec.message();
+        // The program's 3D models, read by the preload.
+        ASSERT_TRUE(QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/Modelle"),
+                                m_program + QStringLiteral("Modelle")));
         QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
         QCoreApplication::setApplicationName(QStringLiteral("QOR"));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
@@ -172,16 +181,26 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
              const Make* made = ISecuringWizard::CurrentFactory().target<Make>();
              return made && *made == &CLgSichgWizardLink::Make;
          }},
-        {"PdfExport::SetExportDialog", [] { return PdfExport::HasExportDialog(); }},
+        // The export dialog of the PDF reports is the program's own unless a test sets another.
+        {"PdfExport::SetExportDialog", [] { return !PdfExport::HasExportDialog(); }},
         {"SetCurrent3DServices", [&] { return Current3DServices() == &program->Services3D(); }},
+        {"model preload", [&] { return program->Services3D().Cache().LoadCount() == 54; }},
+        {"FrameLoop::SetRenderStep (CTimerManager::RenderAll)", [&] { return app.Loop().HasRenderStep(); }},
+        {"InitDirectInput", [] { return PollDirectInput(0) == 0; }},
         {"CQOR3DView::SetModelCache",
          [&] { return CQOR3DView::ModelCacheInUse() == &program->Services3D().Cache(); }},
-        {"CTimerManager::SetD3DDevice", [] { return CTimerManager::HasD3DDevice(); }},
+        {"CTimerManager::SetD3DDevice",
+         // Usable exactly while the window system can make OpenGL contexts (not on offscreen).
+         [] {
+             return CTimerManager::HasD3DDevice() &&
+                    CTimerManager::CheckDevice() == (CQOR3DView::Is3DAvailable() ? 1 : 0);
+         }},
         {"SetProgramFolders",
          [&] { return GetProgramFolders().program == fs::path(m_program.toStdString()); }},
         {"ProgramCatalogue::SetFolders",
          [&] { return ProgramCatalogue::Folders().loadUnits == root / "load units"; }},
         {"CatalogueImages::Set", [&] { return CatalogueImages::List() == &app.CatalogueImages(); }},
+        {"message boxes", [] { return dynamic_cast<QtMessageBoxService*>(&MessageBoxes()) != nullptr; }},
         {"DocumentServices::open", [&] { return static_cast<bool>(services.open); }},
         {"DocumentServices::askSaveName", [&] { return static_cast<bool>(services.askSaveName); }},
         {"DocumentServices::newKombination", [&] { return static_cast<bool>(services.newKombination); }},
@@ -203,6 +222,8 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     ASSERT_NE(child, nullptr);
     CTabbedViewView* host = child->GetTabbedView();
     ASSERT_NE(host, nullptr);
+    // The document reaches its window through the Qt document host.
+    EXPECT_NE(child->GetHost(), nullptr);
     for (int kind = CTabbedViewView::kTemplate; kind <= CTabbedViewView::k3D; ++kind) {
         SCOPED_TRACE(kind);
         CGetAnsView* shown = host->GetView(kind);
@@ -228,13 +249,61 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     program.reset();
     // What the program installed is gone with it.
     EXPECT_EQ(Current3DServices(), nullptr);
+    EXPECT_FALSE(CTimerManager::HasD3DDevice());
     EXPECT_FALSE(IFrameAnimation::HasViewCreator());
-    EXPECT_FALSE(PdfExport::HasExportDialog());
     EXPECT_FALSE(CLaderampe3::HasEditorOeffner());
 }
 
-// Start-up moves load units out of sub-folders; exit gives the lock back and deletes the pictures no
-// file refers to, keeping the ones an entry uses.
+// What the document and the views ask of the frame is answered from the active window's real views:
+// the view mode follows the template view's payload chart and the 3D view's own switch; the 3D view
+// renders only while it can be seen.
+TEST_F(ProgramWiringTest, TheFrameAnswersFromTheActiveWindowsViews)
+{
+    QString error;
+    std::unique_ptr<RunningProgram> program = StartProgram(Options(), &error);
+    ASSERT_TRUE(program) << error.toStdString();
+    CMainFrame* frame = program->MainFrame();
+    ASSERT_TRUE(ProcessUntil([&] { return frame->AfterStartDone(); }));
+    ASSERT_NE(frame->ActiveChild(), nullptr);
+    CTabbedViewView* host = frame->ActiveChild()->GetTabbedView();
+    CQOR1View* vorlage = host->FindView<CQOR1View>();
+    CQOR3DView* view3D = host->FindView<CQOR3DView>();
+    ASSERT_NE(vorlage, nullptr);
+    ASSERT_NE(view3D, nullptr);
+
+    EXPECT_FALSE(CMainFrame::IsActiveViewModeSet());
+    ASSERT_TRUE(vorlage->OnBefehl(33255));
+    EXPECT_TRUE(CMainFrame::IsActiveViewModeSet());
+    ASSERT_TRUE(vorlage->OnBefehl(33255));
+    EXPECT_FALSE(CMainFrame::IsActiveViewModeSet());
+    view3D->SetShowFrame(1);
+    EXPECT_TRUE(CMainFrame::IsActiveViewModeSet());
+    view3D->SetShowFrame(0);
+
+    // The load-securing wizard greys the Options popup; the update pass leaves it so.
+    QWidget* options = frame->Ribbon()->Control(802);
+    ASSERT_NE(options, nullptr);
+    IViewShell::Current().EnableFrameControl(802, false);
+    frame->UpdateCommandUI();
+    EXPECT_FALSE(options->isEnabled());
+    IViewShell::Current().EnableFrameControl(802, true);
+    EXPECT_TRUE(options->isEnabled());
+
+    host->ShowView(CTabbedViewView::kTemplate);
+    // The template view with its hint animations as the program shows it.
+    frame->resize(1200, 800);
+    QCoreApplication::processEvents();
+    const QString artifacts = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/app");
+    QDir().mkpath(artifacts);
+    EXPECT_TRUE(vorlage->grab().save(artifacts + QStringLiteral("/template_view_started.png")));
+    view3D->SetRenderFlag(1, true);
+    EXPECT_TRUE(CMainFrame::Update3DViewRenderFlag());
+    EXPECT_FALSE(view3D->NeedsRenderFlag(1));
+    frame->close();
+}
+
+// Start-up moves load units out of sub-folders and preloads the models; exit releases the models, gives
+// the lock back and deletes the pictures no file refers to.
 TEST_F(ProgramWiringTest, StartMigratesLoadUnitsAndExitDeletesUnusedPictures)
 {
     const QString root = UserRoot();
@@ -264,8 +333,13 @@ TEST_F(ProgramWiringTest, StartMigratesLoadUnitsAndExitDeletesUnusedPictures)
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("load units/old folder/pallet.lgs")));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("lock.tmp")));
 
+    EXPECT_EQ(program->Services3D().Cache().CachedCount(), 54);
+
     program->MainFrame()->close();
     program->Exit();
+    // The model cache and the input are released, the lock is given back.
+    EXPECT_EQ(program->Services3D().Cache().CachedCount(), 0);
+    EXPECT_EQ(PollDirectInput(0), 1);
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("lock.tmp")));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("Data/unused.dat")));
     EXPECT_GE(program->App().PicturesDeletedAtExit(), 1);

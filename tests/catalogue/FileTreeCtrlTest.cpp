@@ -1,16 +1,21 @@
 // The file tree over temporary folders: filling, order, lookups, history, watcher and editing.
 #include "catalogue/CFileTreeCtrl.h"
 
+#include "catalogue/CDlgFileProperties.h"
+
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
 #include "platform/ShellFileOperation.h"
 #include "ui/DialogTemplateLoader.h"
 #include "ui/IMessageBoxService.h"
 
+#include "../ui/UiTestModule.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -582,6 +587,190 @@ TEST_F(FileTree, KeysRunTheirCommands)
     EXPECT_EQ(tree->GetSelectedPath(), At("lorry.qor"));
 }
 
+// A tree whose file system reports attributes and volume numbers as the test says.
+class AttributeTree : public ScriptedTree
+{
+public:
+    QStringList compressed;
+    QStringList encrypted;
+    quint64 serial = 7;
+    mutable int filled = 0; // folders read for the drive "/"
+
+    bool IsCompressed(const QString& path) const override
+    {
+        return compressed.contains(QFileInfo(path).fileName());
+    }
+    bool IsEncrypted(const QString& path) const override
+    {
+        return encrypted.contains(QFileInfo(path).fileName());
+    }
+    quint64 GetVolumeSerial(const QString&) const override { return serial; }
+
+protected:
+    void FillFolder(const QString& path, QTreeWidgetItem* parent, bool deleteChildren) override
+    {
+        if (path == QLatin1String("/"))
+            ++filled;
+        CFileTreeCtrl::FillFolder(path, parent, deleteChildren);
+    }
+};
+
+// Compressed and encrypted entries get their colours while the switches are set; drives never do.
+TEST_F(FileTree, CompressedAndEncryptedEntriesAreColoured)
+{
+    Touch(At("packed.qor"));
+    Touch(At("secret.qor"));
+    Touch(At("both.qor"));
+    Touch(At("plain.qor"));
+    QDir().mkpath(At("sealed"));
+    auto attributed = std::make_unique<AttributeTree>();
+    attributed->compressed = {"packed.qor", "both.qor"};
+    attributed->encrypted = {"secret.qor", "both.qor", "sealed"};
+    struct Case
+    {
+        const char* name;
+        bool compressedOn, encryptedOn;
+        QColor packed, secret, both, sealed;
+    };
+    const QColor none;
+    const QColor blue(0, 0, 255), red(255, 0, 0);
+    for (const Case& c : {Case{"both switches", true, true, blue, red, red, red},
+                          Case{"compressed only", true, false, blue, none, blue, none},
+                          Case{"neither", false, false, none, none, none, none}}) {
+        SCOPED_TRACE(c.name);
+        attributed->m_bColourCompressed = c.compressedOn;
+        attributed->m_bColourEncrypted = c.encryptedOn;
+        attributed->SetRootFolder(root, true);
+        auto colour = [&](const char* name) {
+            QTreeWidgetItem* item =
+                attributed->FindChildByName(attributed->topLevelItem(0), QLatin1String(name));
+            const QVariant v = item ? item->data(0, Qt::ForegroundRole) : QVariant();
+            return v.isValid() ? v.value<QBrush>().color() : QColor();
+        };
+        EXPECT_EQ(colour("packed.qor"), c.packed);
+        EXPECT_EQ(colour("secret.qor"), c.secret);
+        EXPECT_EQ(colour("both.qor"), c.both);
+        EXPECT_EQ(colour("sealed"), c.sealed);
+        EXPECT_EQ(colour("plain.qor"), none);
+    }
+    // The real attributes: an ordinary file on the test's file system is neither.
+    EXPECT_FALSE(tree->IsCompressed(At("plain.qor")));
+    EXPECT_FALSE(tree->IsEncrypted(At("plain.qor")));
+    EXPECT_FALSE(tree->IsCompressed(At("missing")));
+}
+
+// Another medium at a drive's place is read again when the drive is selected or opened.
+TEST(FileTreeDrives, AnExchangedMediumIsReadAgain)
+{
+    AttributeTree tree;
+    tree.SetFilePatterns(QStringLiteral("*.qor"));
+    tree.Refresh();
+    QTreeWidgetItem* computer = tree.topLevelItem(1);
+    ASSERT_NE(computer, nullptr);
+    computer->setExpanded(true);
+    ASSERT_GT(computer->childCount(), 0);
+    QTreeWidgetItem* slash = computer->child(0);
+    ASSERT_TRUE(tree.IsDriveItem(slash));
+    tree.setCurrentItem(slash);
+    slash->setExpanded(true);
+    EXPECT_EQ(tree.filled, 1);
+    // Selected again with the same medium: nothing is read.
+    tree.setCurrentItem(computer);
+    tree.setCurrentItem(slash);
+    EXPECT_EQ(tree.filled, 1);
+    // The medium changes: selecting the drive reads it again, once.
+    tree.serial = 8;
+    tree.setCurrentItem(computer);
+    tree.setCurrentItem(slash);
+    EXPECT_EQ(tree.filled, 2);
+    tree.setCurrentItem(computer);
+    tree.setCurrentItem(slash);
+    EXPECT_EQ(tree.filled, 2);
+    // Opening an open drive after a change reads it again as well; a volume that cannot be read (0)
+    // counts as unchanged.
+    tree.serial = 9;
+    slash->setExpanded(false);
+    slash->setExpanded(true);
+    EXPECT_EQ(tree.filled, 3);
+    tree.serial = 0;
+    tree.setCurrentItem(computer);
+    tree.setCurrentItem(slash);
+    EXPECT_EQ(tree.filled, 3);
+    // The real number of the file-system root is readable and stays the same.
+    CFileTreeCtrl plain;
+    EXPECT_NE(plain.GetVolumeSerial(QStringLiteral("/")), 0u);
+    EXPECT_EQ(plain.GetVolumeSerial(QStringLiteral("/")), plain.GetVolumeSerial(QStringLiteral("/")));
+    EXPECT_EQ(plain.GetVolumeSerial(QStringLiteral("/no/such/folder")), 0u);
+}
+
+// The properties window shows the file's place, size, dates and rights, and does not block.
+TEST_F(FileTree, PropertiesShowWhatTheFileSystemTells)
+{
+    const ScopedDialogTemplateModule module(UiTestModule());
+    {
+        QFile file(At("truck.qor"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(1234, 'x'));
+    }
+    QFile::setPermissions(At("truck.qor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QDir().mkpath(At("Trailers/a"));
+    Touch(At("Trailers/b.qor"));
+    Build();
+    struct Case
+    {
+        const char* path;
+        QString size;            // part of the size row
+        const char* permissions; // start of the rights row
+    };
+    for (const Case& c :
+         {Case{"truck.qor", QLocale().toString(qint64(1234)) + QStringLiteral(" bytes"), "rw-r-----"},
+          Case{"Trailers", QStringLiteral("2 entries"), "rwx"}}) {
+        SCOPED_TRACE(c.path);
+        ASSERT_NE(tree->SelectPath(At(QString::fromLatin1(c.path))), nullptr);
+        ASSERT_TRUE(tree->OnCommand(CFileTreeCtrl::kCmdProperties));
+        auto* dialog = tree->findChild<CDlgFileProperties*>();
+        ASSERT_NE(dialog, nullptr) << "shown without waiting for it";
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->Value(CDlgFileProperties::kLocation), At(QString::fromLatin1(c.path)));
+        EXPECT_TRUE(dialog->Value(CDlgFileProperties::kSize).contains(c.size))
+            << dialog->Value(CDlgFileProperties::kSize).toStdString();
+        EXPECT_TRUE(dialog->Value(CDlgFileProperties::kPermissions).startsWith(QLatin1String(c.permissions)))
+            << dialog->Value(CDlgFileProperties::kPermissions).toStdString();
+        EXPECT_NE(dialog->Value(CDlgFileProperties::kModified), QStringLiteral("-"));
+        if (std::string(c.path) == "truck.qor") {
+            const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue");
+            QDir().mkpath(folder);
+            EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/file_properties.png")));
+        }
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(tree->findChild<CDlgFileProperties*>(), nullptr) << "the window goes when closed";
+    }
+    tree->m_bAllowProperties = false;
+    tree->OnCommand(CFileTreeCtrl::kCmdProperties);
+    EXPECT_EQ(tree->findChild<CDlgFileProperties*>(), nullptr);
+}
+
+// The drag cursors: their pictures, padded so that the arrow's tip lies at the centre.
+TEST(FileTreeDrag, CursorsHaveTheirHotSpotAtTheCentre)
+{
+    const ScopedDialogTemplateModule module(UiTestModule());
+    for (int id : {33310, 33311, 33312}) {
+        SCOPED_TRACE(id);
+        const QPixmap picture = CFileTreeCtrl::DragCursorPicture(id);
+        ASSERT_FALSE(picture.isNull());
+        const QImage image = picture.toImage();
+        EXPECT_EQ(image.width(), image.height());
+        EXPECT_GT(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 0)
+            << "the tip is at the centre";
+        EXPECT_EQ(qAlpha(image.pixel(image.width() / 2 - 2, image.height() / 2 - 2)), 0)
+            << "nothing above it";
+    }
+    EXPECT_NE(CFileTreeCtrl::DragCursorPicture(33311).toImage(),
+              CFileTreeCtrl::DragCursorPicture(33312).toImage());
+    EXPECT_TRUE(CFileTreeCtrl::DragCursorPicture(1).isNull()) << "a number without a cursor picture";
+}
+
 TEST_F(FileTree, TemplatesMakeTheTree)
 {
     CFileTreeCtrl::RegisterTemplateClass();
@@ -639,6 +828,9 @@ TEST(FileTreePicture, RootsAndAnOpenFolder)
     tree.SetExtensionMode(0);
     tree.SetRootFolder(root, true);
     tree.SelectPath(root + QStringLiteral("/Vehicles/truck.qor"));
+    // "Combinations" is shown as the target of a drag going on.
+    tree.SetDropHighlight(tree.FindItemByPath(root + QStringLiteral("/Combinations")));
+    ASSERT_NE(tree.DropHighlight(), nullptr);
     tree.resize(320, 220);
     tree.show();
     const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue");

@@ -81,4 +81,43 @@ TEST_F(Diagramm3DGlTest, TheSurfaceAndThePanelShowOverTheLoadArea)
     EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+// The panel reads as the chart does for someone standing behind the vehicle: the chart's top towards the
+// front, its left towards the vehicle's left; an unchanged chart keeps its texture.
+TEST_F(Diagramm3DGlTest, ThePanelShowsTheChartTheRightWayRound)
+{
+    // Quarters of a 290 x 352 picture: red top-left, green top-right, blue bottom-left, black bottom-right.
+    QImage quarters(290, 352, QImage::Format_RGB32);
+    quarters.fill(Qt::black);
+    for (int y = 0; y < 352; ++y)
+        for (int x = 0; x < 290; ++x)
+            if (y < 176)
+                quarters.setPixel(x, y, x < 145 ? qRgb(255, 0, 0) : qRgb(0, 255, 0));
+            else if (x < 145)
+                quarters.setPixel(x, y, qRgb(0, 0, 255));
+    CFahrzeugDiagramm3D chart;
+    CCamera camera;
+    camera.Set(nullptr, {-5.0f, 9.0f, 2.0f}, {-5.0f, 0.0f, -2.0f}, 0, 0, 0);
+    camera.Update(0.0f, nullptr, {}, true);
+    const QSize size(600, 600);
+    const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
+        device.SetTransform(TransformKind::World, tbMatrixIdentity());
+        EXPECT_TRUE(chart.RenderPanel(device, {0, 0, 0}, quarters, 2.5f));
+    });
+    ASSERT_FALSE(image.isNull());
+    image.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/chart_panel_orientation.png"));
+    const tbMatrix vp = camera.GetViewMatrix() * OffscreenFrame::Projection(size, false, 0);
+    auto at = [&](float across, float along) {
+        // The panel: x from -0.5 - 1.25 - 3.5 to -0.5 - 1.25, z from 0 back by 3.5 x 352 / 290.
+        const float x0 = -0.5f - 1.25f - 3.5f, depth = 3.5f * 352.0f / 290.0f;
+        const tbVector3 ndc = tbVector3TransformCoords({x0 + across * 3.5f, 0.01f, -along * depth}, vp);
+        return image.pixel(static_cast<int>((ndc.x + 1) / 2 * size.width()),
+                           static_cast<int>((1 - ndc.y) / 2 * size.height())) &
+               0xFFFFFF;
+    };
+    EXPECT_EQ(at(0.25f, 0.25f), 0xFF0000u);
+    EXPECT_EQ(at(0.75f, 0.25f), 0x00FF00u);
+    EXPECT_EQ(at(0.25f, 0.75f), 0x0000FFu);
+    EXPECT_EQ(at(0.75f, 0.75f), 0x000000u);
+}
+
 } // namespace

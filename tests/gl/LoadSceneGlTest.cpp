@@ -4,12 +4,14 @@
 
 #include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CAnschlagpunkt.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "view3d/CCamera.h"
 #include "view3d/CFahrzeug3D.h"
 #include "view3d/LoadDrawer.h"
@@ -20,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -203,5 +207,69 @@ TEST_F(LoadSceneGlTest, TheSceneShowsALoadUnitItsLashingAndTheAxleLoadLabels)
         const QPoint label = pixelOf({side + CFahrzeug3D::AXLE_LABEL_HEIGHT * 0.5f, 0.01f, zRear});
         ASSERT_TRUE(image.rect().contains(label));
         EXPECT_FALSE(IsWhite(image.pixel(label)));
+    }
+}
+
+// Every vehicle kind of the samples alone and coupled, drawn whole by the scene from the side, each kept
+// as a picture: the bodies are whole and joined, the trailers stand behind their towing vehicles.
+TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWhole)
+{
+    const auto load = [](const char* title) {
+        const std::filesystem::path samples = QOR_SAMPLES_DIR;
+        return LoadFahrzeugFromFile(samples / "Vehicles" / (std::string(title) + ".qor"), 0, nullptr, nullptr,
+                                    false, nullptr);
+    };
+    const struct
+    {
+        const char* title;
+        const char* towing;
+        const char* picture;
+    } cases[] = {{"LKW", nullptr, "scene_kind_truck.png"},
+                 {"KEP", nullptr, "scene_kind_van.png"},
+                 {"SZM", nullptr, "scene_kind_tractor.png"},
+                 {"SAH", nullptr, "scene_kind_semitrailer_alone.png"},
+                 {"SAH", "SZM", "scene_kind_tractor_semitrailer.png"},
+                 {"SDA", "LKW", "scene_kind_truck_centre_axle.png"},
+                 {"GDA", "LKW", "scene_kind_truck_drawbar.png"}};
+    CFahrzeug3D renderer(ProgramFolder(), nullptr);
+    renderer.Flags()[3] = 0; // no yard: the background stays white
+    renderer.Flags()[4] = 0; // both vehicles of a combination
+    renderer.Flags()[5] = 0;
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        CQOR1Doc doc;
+        auto f = load(c.title);
+        ASSERT_TRUE(f);
+        if (c.towing) {
+            auto z = load(c.towing);
+            ASSERT_TRUE(z);
+            f->m_pPartner = z.get();
+            z->m_pPartner = f.get();
+            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
+                z->m_pQor = f->GetQor();
+            z.release();
+        }
+        doc.SetFahrzeug(f.release());
+        doc.OnDocumentOpened();
+        const float length = doc.GetGesamtlaenge();
+        CCamera camera;
+        camera.Set(nullptr, {14.0f + length * 0.6f, 4.0f, -length * 0.45f}, {0.0f, 1.2f, -length * 0.45f}, 0,
+                   0, 0);
+        const QSize size(960, 420);
+        int result = -1;
+        const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
+            result = renderer.Render(device, m_cache, &doc, {}, nullptr, nullptr, 0);
+        });
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(result, 0);
+        image.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/") + QString::fromLatin1(c.picture));
+        EXPECT_TRUE(IsWhite(image.pixel(0, 0)));
+        // A good part of the picture is the vehicle.
+        int drawn = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                drawn += IsWhite(image.pixel(x, y)) ? 0 : 1;
+        EXPECT_GT(drawn, image.width() * image.height() / 50);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "model/securing/ZurrGeometrie.h"
 
+#include <QCursor>
 #include <QPainter>
 
 namespace {
@@ -89,4 +90,29 @@ TEST_F(VorschlagTest, RailPositionsLieOnTheRailsTheViewDraws)
     }
     const QImage img = Bild();
     Speichere(img.copy(0, 0, img.width(), 330), QStringLiteral("securing_rail_proposals.png"));
+}
+
+TEST_F(VorschlagTest, TheRailUnderTheCursorAndThePlaceItPointsAt)
+{
+    Oeffne("LKW");
+    CFahrzeug& f = Fahrzeug();
+    ASSERT_FALSE(f.m_Zurrschienen.empty());
+    view->show();
+    Bild(); // lays the rails out
+    const auto& rechtecke = view->GetSchienenRechtecke();
+    const CZurrschiene* s = f.m_Zurrschienen.front();
+    ASSERT_TRUE(rechtecke.count(s));
+    const QRect rc = rechtecke.at(s);
+    const QPoint ziel(rc.left() + rc.width() / 3, rc.center().y());
+    QCursor::setPos(view->viewport()->mapToGlobal(ziel - view->GetScrollPosition()));
+    if (view->viewport()->mapFromGlobal(QCursor::pos()) != ziel - view->GetScrollPosition())
+        GTEST_SKIP() << "the platform cannot place the cursor";
+    CZurrschiene* pSchiene = nullptr;
+    double x = -1.0;
+    ASSERT_TRUE(view->GetRailPosAtCursor(&pSchiene, &x));
+    EXPECT_EQ(pSchiene, s);
+    EXPECT_NEAR(x, view->PixelsToMetres(ziel.x() - view->GetUrsprung().x()), 1e-9);
+    // Away from every rail: nothing.
+    QCursor::setPos(view->viewport()->mapToGlobal(QPoint(2, 2)));
+    EXPECT_FALSE(view->GetRailPosAtCursor(&pSchiene, &x));
 }

@@ -12,16 +12,19 @@
 #include "model/vehicle/CZurrschiene.h"
 #include "platform/ResourceModule.h"
 #include "ui/CEditLast.h"
+#include "ui/CQorBrowser.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QImage>
 #include <QPointer>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -261,6 +264,33 @@ TEST_F(Page11Test, TheCornersOffsetsStayOnTheUnit)
         edit->CommitText(true);
         EXPECT_FLOAT_EQ(edit->GetFloat(), c.fErgebnis);
     }
+    // The side view 1287 shows the attachment point at its height: lower for a lower point.
+    auto markerHoehe = [page] {
+        QWidget* seite = ControlId::Find(page, CPgLgSichgPage11::kIdSeitenansicht);
+        if (!seite)
+            return -1.0;
+        const QImage bild = seite->grab().toImage();
+        double summe = 0.0;
+        int n = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x) {
+                const QColor c = bild.pixelColor(x, y);
+                if (c.red() > 240 && std::abs(c.green() - 200) < 12 && c.blue() < 30) {
+                    summe += y;
+                    ++n;
+                }
+            }
+        return n > 0 ? summe / n : -1.0;
+    };
+    const double dBei700 = markerHoehe();
+    ASSERT_GT(dBei700, 0.0);
+    auto* hoehe = qobject_cast<CEditLast*>(ControlId::Find(page, CPgLgSichgPage11::kIdHoehe));
+    hoehe->setText(QStringLiteral("200"));
+    hoehe->CommitText(true);
+    EXPECT_GT(markerHoehe(), dBei700 + 10.0) << "the marker moved down";
+    hoehe->setText(QStringLiteral("700"));
+    hoehe->CommitText(true);
+    EXPECT_NEAR(markerHoehe(), dBei700, 0.5);
     // Corner 0 keeps 150 / 0 / 700 mm (0.3 m below the top); another corner shows its own values.
     const CAnschlagpunkt* pPunkt = m_aufbau.pEinheit->GetAnschlagpunkt(0);
     ASSERT_NE(pPunkt, nullptr);
@@ -301,5 +331,12 @@ TEST_F(Page11Test, TheHintFollowsTheMethodAndTheTarget)
                   html.lastIndexOf(QStringLiteral("class="), at))
             << "the paragraph of the chosen method is shown";
         EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+        // The pane shows that paragraph only: the other one is left out.
+        auto* pane = page->findChild<CQorBrowser*>();
+        ASSERT_NE(pane, nullptr);
+        const QString shown = pane->toPlainText();
+        EXPECT_EQ(shown.contains(QStringLiteral("Direct lashing ties")), c.bDetail) << shown.toStdString();
+        EXPECT_EQ(shown.contains(QStringLiteral("Top-over lashing presses")), !c.bDetail)
+            << shown.toStdString();
     }
 }

@@ -19,7 +19,9 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QImage>
 #include <QPointer>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,13 @@ TEST_F(Page2Test, SettingTheBoxFindsWhatBlocksAndOpensThoseFields)
             EXPECT_EQ(edit->isEnabled(), c.nArt[std::size_t(d)] != 0);
             EXPECT_EQ(edit->text().isEmpty(), c.nArt[std::size_t(d)] == 0);
         }
+        if (bAny) {
+            // The hint's rows show a wall or an item by their pictures.
+            QString html;
+            page->BuildHintHtml(0, &html);
+            EXPECT_EQ(html.contains(QStringLiteral("/bitmaps/687.png")), c.bFsmVorne);
+            EXPECT_EQ(html.contains(QStringLiteral("/bitmaps/685.png")), !c.bFsmVorne);
+        }
         if (std::string(c.name) == "in the front corner at y = 0") {
             EXPECT_TRUE(m_wizard->grab().save(
                 QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page2.png")));
@@ -248,6 +257,15 @@ TEST_F(Page2Test, TheHintListsTheBlockedDirections)
     EXPECT_TRUE(html.contains(QStringLiteral("To the right: 0 daN")));
     EXPECT_FALSE(html.contains(QStringLiteral("Rearward:")));
     EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+    // Each row carries the picture of what blocks, a picture of the language module that loads.
+    const QRegularExpression bild(QStringLiteral("<img src=\"([^\"]+)\" width=\"16\" height=\"16\">Forward"));
+    const QRegularExpressionMatch treffer = bild.match(html);
+    ASSERT_TRUE(treffer.hasMatch()) << html.toStdString();
+    EXPECT_TRUE(treffer.captured(1).endsWith(QStringLiteral("/bitmaps/685.png")));
+    EXPECT_EQ(QImage(treffer.captured(1).mid(3)).size(), QSize(16, 16)); // "qrc:" is ":" for Qt's files
+    // The explanation links to both tabs and to the usable load area.
+    for (const char* link : {"app:tab1", "app:tab2", "app:usableArea"})
+        EXPECT_TRUE(html.contains(QStringLiteral("href=\"%1\"").arg(QLatin1String(link)))) << link;
 }
 
 namespace {

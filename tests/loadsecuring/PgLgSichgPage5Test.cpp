@@ -125,9 +125,19 @@ TEST_F(Page5Test, TheMatDecidesWhichFieldIsOpen)
     page->KickIdle();
     EXPECT_FALSE(Feld(page, CPgLgSichgPage5::kIdOhneMatte)->isEnabled());
     EXPECT_FALSE(Feld(page, CPgLgSichgPage5::kIdMitMatte)->isEnabled()) << "the mat's standard value";
+    Feld(page, CPgLgSichgPage5::kIdMitMatte)->SetFloat(0.45f);
     Klick(page, CPgLgSichgPage5::kIdMatteZertifikat);
+    // The field the click opened takes the focus with its whole text selected.
+    CEditLast* mitMatte = Feld(page, CPgLgSichgPage5::kIdMitMatte);
+    EXPECT_EQ(page->window()->focusWidget(), mitMatte);
+    EXPECT_EQ(mitMatte->selectedText(), mitMatte->text());
     page->KickIdle();
     EXPECT_TRUE(Feld(page, CPgLgSichgPage5::kIdMitMatte)->isEnabled());
+    // Clearing the mat box opens the field without the mat.
+    Klick(page, CPgLgSichgPage5::kIdMatte);
+    EXPECT_EQ(page->window()->focusWidget(), Feld(page, CPgLgSichgPage5::kIdOhneMatte));
+    Klick(page, CPgLgSichgPage5::kIdMatte);
+    page->KickIdle();
     EXPECT_TRUE(
         m_wizard->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page5.png")));
 }
@@ -213,10 +223,17 @@ TEST_F(Page5Test, HintLinksSetTheFrictionOrTheMatKind)
         if (c.bMatte)
             Klick(page, CPgLgSichgPage5::kIdMatte);
         m_wizard->SetReach(6);
+        // The table was shown first; a friction taken from it brings the explanation back.
+        auto* erklaerung =
+            qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdErklaerung));
+        ASSERT_NE(erklaerung, nullptr);
+        erklaerung->setChecked(true);
         auto* browser = page->findChild<CQorBrowser*>();
         ASSERT_NE(browser, nullptr);
         browser->OnBeforeNavigate(QString::fromLatin1(c.link));
         QCoreApplication::sendPostedEvents();
+        const bool bReibungGesetzt = std::string(c.link).rfind("app:friction/", 0) == 0 && c.nReach == 3;
+        EXPECT_EQ(erklaerung->isChecked(), !bReibungGesetzt);
         EXPECT_FLOAT_EQ(Feld(page, CPgLgSichgPage5::kIdOhneMatte)->GetFloatOr(-1.0f), c.fOhne);
         EXPECT_FLOAT_EQ(Feld(page, CPgLgSichgPage5::kIdMitMatte)->GetFloatOr(-1.0f), c.fMit);
         auto* zertifikat =

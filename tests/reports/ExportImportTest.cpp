@@ -21,11 +21,14 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <functional>
@@ -102,6 +105,9 @@ public:
         m_server.listen(QHostAddress::LocalHost);
         connect(&m_server, &QTcpServer::newConnection, this, [this] {
             QTcpSocket* socket = m_server.nextPendingConnection();
+            ++connections;
+            if (silent)
+                return; // takes the connection and never answers
             socket->write("220 sink\r\n");
             connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                 m_buffer += socket->readAll();
@@ -142,6 +148,8 @@ public:
     QByteArrayList commands;
     QByteArray message;
     bool refuseRcpt = false;
+    bool silent = false;
+    int connections = 0;
 
 private:
     QTcpServer m_server;
@@ -245,7 +253,9 @@ TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
         const char* name;
         std::function<void(MailSink&)> setup;
         QString to;
-        QString text; // the start of the message
+        QString text;          // the start of the message
+        const char* reason;    // what else it says (null: nothing checked)
+        int stepTimeoutMs = 0; // the server's time for each step (0: the mail layer's)
     };
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost);
@@ -257,12 +267,19 @@ TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
              s.refuseRcpt = true;
              SetUpSmtp(s.Port());
          },
-         QStringLiteral("anna@example.com"), Text(187)},
+         QStringLiteral("anna@example.com"), Text(187), "550"},
         {"refused connection", [this, nobody](MailSink&) { SetUpSmtp(nobody); },
-         QStringLiteral("anna@example.com"), Text(187)},
-        {"bad address", [this](MailSink& s) { SetUpSmtp(s.Port()); }, QStringLiteral("anna@ab"), Text(21)},
+         QStringLiteral("anna@example.com"), Text(187), nullptr},
+        {"time-out",
+         [this](MailSink& s) {
+             s.silent = true;
+             SetUpSmtp(s.Port());
+         },
+         QStringLiteral("anna@example.com"), Text(187), "did not answer in time", 150},
+        {"bad address", [this](MailSink& s) { SetUpSmtp(s.Port()); }, QStringLiteral("anna@ab"), Text(21),
+         nullptr},
         {"no server set up", [](MailSink&) { QSettings().remove(QStringLiteral("Mail")); },
-         QStringLiteral("anna@example.com"), Text(61841)},
+         QStringLiteral("anna@example.com"), Text(61841), nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -270,16 +287,54 @@ TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
         MailSink sink;
         c.setup(sink);
         CDlgExport dialog(QStringList{m_pdf1});
+        dialog.SetMailStepTimeout(c.stepTimeoutMs);
         dialog.InitDialog();
         Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(c.to);
         Click(dialog, CDlgExport::kIdRun);
         EXPECT_NE(dialog.result(), CDlgExport::kIdRun);
         ASSERT_EQ(m_boxes.Records().size(), 1);
         EXPECT_TRUE(m_boxes.Records()[0].text.startsWith(c.text)) << m_boxes.Records()[0].text.toStdString();
-        if (QString(c.name) == QLatin1String("refused recipient")) {
-            EXPECT_TRUE(m_boxes.Records()[0].text.contains(QStringLiteral("550")));
+        if (c.reason) {
+            EXPECT_TRUE(m_boxes.Records()[0].text.contains(QLatin1String(c.reason)))
+                << m_boxes.Records()[0].text.toStdString();
         }
     }
+}
+
+// Cancel on the wait notice ends the send at once: the dialog stays open and says nothing.
+TEST_F(ExportImport, CancellingASendKeepsTheDialogOpenSilently)
+{
+    MailSink sink;
+    sink.silent = true;
+    SetUpSmtp(sink.Port());
+    CDlgExport dialog(QStringList{m_pdf1});
+    dialog.SetMailStepTimeout(30000); // longer than the test takes: only the cancel ends the wait
+    dialog.InitDialog();
+    Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(QStringLiteral("anna@example.com"));
+    QString noticeText;
+    QTimer press;
+    press.setInterval(5);
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        auto* notice = dialog.findChild<QProgressDialog*>();
+        if (!notice || !notice->isVisible() || sink.connections == 0)
+            return;
+        press.stop();
+        noticeText = notice->labelText();
+        auto* cancel = notice->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        cancel->click();
+    });
+    press.start();
+    QElapsedTimer took;
+    took.start();
+    Click(dialog, CDlgExport::kIdRun);
+    EXPECT_FALSE(press.isActive()) << "the notice was shown and cancelled";
+    EXPECT_LT(took.elapsed(), 30000) << "the cancel, not the time limit, ended the wait";
+    EXPECT_TRUE(noticeText.startsWith(Text(146)));
+    EXPECT_NE(dialog.result(), CDlgExport::kIdRun);
+    EXPECT_TRUE(m_boxes.Records().isEmpty()) << "a cancelled send says nothing";
+    EXPECT_EQ(dialog.findChild<QProgressDialog*>(), nullptr) << "the notice is gone";
+    EXPECT_TRUE(sink.message.isEmpty());
 }
 
 TEST_F(ExportImport, TheDesktopMailClientGetsTheMailAndIsNamed)
@@ -494,6 +549,65 @@ TEST_F(ExportImport, TheInboxListsMessagesWithVehicleFilesOffTheWindowThread)
     ASSERT_TRUE(ProcessUntil([&] { return broken.IsListed(); }));
     EXPECT_EQ(broken.List()->topLevelItemCount(), 0);
     EXPECT_FALSE(broken.Error().isEmpty());
+}
+
+// The inbox's options: every message, those of the last 7 days, 30 days or year, or the unread ones.
+TEST_F(ExportImport, TheInboxOptionsNarrowTheListByTimeOrUnread)
+{
+    const QString maildir = m_dir.filePath(QStringLiteral("maildir"));
+    QDir().mkpath(maildir + QStringLiteral("/tmp"));
+    const QDateTime now = QDateTime::currentDateTime();
+    struct Message
+    {
+        const char* subject;
+        int daysAgo;
+        bool unread;
+    };
+    const Message messages[] = {{"two days", 2, true},
+                                {"twenty days", 20, false},
+                                {"two hundred days", 200, false},
+                                {"two years", 800, true}};
+    int n = 0;
+    for (const Message& m : messages) {
+        const QString date = now.addDays(-m.daysAgo).toString(Qt::RFC2822Date);
+        const QByteArray mail =
+            "From: anna@example.org\r\nSubject: " + QByteArray(m.subject) + "\r\nDate: " + date.toUtf8() +
+            "\r\nMIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"B\"\r\n\r\n"
+            "--B\r\nContent-Type: application/octet-stream; name=\"truck.qorei\"\r\n"
+            "Content-Transfer-Encoding: base64\r\n\r\nAQID\r\n--B--\r\n";
+        const QString name = QStringLiteral("%1.M%2.host").arg(1700000000 + n).arg(n);
+        Write(maildir + (m.unread ? QStringLiteral("/new/") + name
+                                  : QStringLiteral("/cur/") + name + QStringLiteral(":2,S")),
+              mail);
+        ++n;
+    }
+    CDlgSearchInbox search(maildir);
+    search.InitDialog();
+    ASSERT_TRUE(ProcessUntil([&] { return search.IsListed(); }));
+    struct Case
+    {
+        int option;
+        QStringList subjects;
+    };
+    const Case cases[] = {
+        {CDlgSearchInbox::kIdAll, {"two days", "twenty days", "two hundred days", "two years"}},
+        {CDlgSearchInbox::kIdWeek, {"two days"}},
+        {CDlgSearchInbox::kIdMonth, {"two days", "twenty days"}},
+        {CDlgSearchInbox::kIdYear, {"two days", "twenty days", "two hundred days"}},
+        {CDlgSearchInbox::kIdUnread, {"two days", "two years"}},
+        {CDlgSearchInbox::kIdAll, {"two days", "twenty days", "two hundred days", "two years"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        // The user's click on the option's radio button.
+        auto* radio = Control<QAbstractButton>(search, c.option);
+        ASSERT_NE(radio, nullptr);
+        radio->click();
+        QStringList shown;
+        for (int i = 0; i < search.List()->topLevelItemCount(); ++i)
+            shown.append(search.List()->topLevelItem(i)->text(2));
+        EXPECT_EQ(shown, c.subjects);
+    }
 }
 
 TEST(ImportFileDialogTest, TouchingTheDataFolder)

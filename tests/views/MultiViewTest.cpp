@@ -228,6 +228,8 @@ TEST_F(MultiViewTest, CombinationsDrawBothVehiclesWithTheirOwnAxleLoadPictures)
         // Each vehicle keeps its own curve: the towing vehicle worked on has its own load area.
         ASSERT_TRUE(D().SetAktivIndex(CQOR1Doc::kAktivZugfahrzeug, false, false));
         const QImage img2 = Bild();
+        Speichere(img2,
+                  QString::fromLatin1(c.bild).replace(QStringLiteral(".png"), QStringLiteral("_towing.png")));
         if (zug.GetArt() != FahrzeugArt::kSattelzugmaschine) {
             EXPECT_EQ(view->GetLadeflaecheRect().left(), x);
             EXPECT_EQ(view->GetLadeflaecheRect().width(), Px(zug.GetLFLaenge()));

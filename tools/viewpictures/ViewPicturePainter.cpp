@@ -102,7 +102,8 @@ void PointingHand(QPainter& p)
 
 QList<int> ViewPicturePainter::CursorIds()
 {
-    return {175, 192, 196, 197, 203, 251, 252, 253, 254, 274, 337, 555, 768, 769, 893, 1032};
+    return {175, 192, 196, 197, 203, 251,  252,   253,   254,  274,
+            337, 555, 768, 769, 893, 1032, 33310, 33311, 33312};
 }
 
 QImage ViewPicturePainter::Cursor(int id)
@@ -189,6 +190,31 @@ QImage ViewPicturePainter::Cursor(int id)
         p.drawLine(24, 16, 24, 30);
         p.drawLine(21, 16, 27, 16);
         p.drawLine(21, 30, 27, 30);
+        break;
+    case 33310: { // dragging where nothing can be dropped: a grey badge with a "no" sign
+        Arrow(p);
+        Badge(p, QColor(235, 235, 235));
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(200, 30, 30), 1.8));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(23, 23), 4, 4);
+        p.drawLine(QPointF(20.2, 25.8), QPointF(25.8, 20.2));
+        break;
+    }
+    case 33311: // dropping copies: a plus badge
+        Arrow(p);
+        Badge(p, Qt::white);
+        p.setPen(QPen(QColor(40, 110, 210), 2));
+        p.drawLine(23, 19, 23, 27);
+        p.drawLine(19, 23, 27, 23);
+        break;
+    case 33312: // dropping moves: a badge with an arrow into it
+        Arrow(p);
+        Badge(p, Qt::white);
+        p.setPen(QPen(QColor(40, 110, 210), 2));
+        p.drawLine(19, 23, 26, 23);
+        p.drawLine(23, 20, 26, 23);
+        p.drawLine(23, 26, 26, 23);
         break;
     default:
         break;

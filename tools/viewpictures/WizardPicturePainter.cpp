@@ -29,9 +29,9 @@ int StepOf(int id)
     return -1;
 }
 
-void Crate(QPainter& p, const QRectF& r)
+void Crate(QPainter& p, const QRectF& r, double pen = 2)
 {
-    p.setPen(QPen(kInk, 2));
+    p.setPen(QPen(kInk, pen));
     p.setBrush(kWood);
     p.drawRect(r);
     p.drawLine(r.topLeft(), r.bottomRight());
@@ -189,7 +189,7 @@ QImage Koeffizienten()
 
 QImage Icon(int id)
 {
-    const int size = id == 820 ? 48 : 32;
+    const int size = id == 820 ? 48 : id == 685 || id == 687 ? 16 : 32;
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -217,6 +217,44 @@ QImage Icon(int id)
         p.setBrush(Qt::white);
         p.drawRect(QRectF(9, 5, 12, 8));
         Tick(p, QPointF(22, 22), 14, kAccent);
+        break;
+    case 406: // forming a unit: three crates inside a frame
+        p.setPen(QPen(kAccent, 2, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(2, 2, 28, 28), 3, 3);
+        Crate(p, QRectF(6, 16, 10, 10), 1.2);
+        Crate(p, QRectF(16, 16, 10, 10), 1.2);
+        Crate(p, QRectF(11, 6, 10, 10), 1.2);
+        break;
+    case 407: { // starting over: a circular arrow
+        p.setPen(QPen(kInk, 3, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(6, 6, 20, 20), 90 * 16, 270 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kInk);
+        p.drawPolygon(QPolygonF({{16, 1}, {23, 6}, {16, 11}}));
+        break;
+    }
+    case 722: // an explanation: an "i" in a circle
+        p.setPen(QPen(kInk, 2));
+        p.setBrush(kLight);
+        p.drawEllipse(QPointF(16, 16), 13, 13);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kInk);
+        p.drawEllipse(QPointF(16, 9.5), 2.2, 2.2);
+        p.drawRoundedRect(QRectF(14, 13, 4, 11), 1, 1);
+        break;
+    case 685: // blocked by a wall: a hatched wall with a crate against it
+        p.setPen(Qt::NoPen);
+        p.setBrush(kInk);
+        p.drawRect(QRectF(11, 1, 4, 14));
+        Crate(p, QRectF(2.5, 5.5, 8, 9), 1);
+        break;
+    case 687: // blocked by a form-fit item: a wedge in front of a crate
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(kAccent);
+        p.drawPolygon(QPolygonF({{10, 14}, {15, 14}, {10, 7}}));
+        Crate(p, QRectF(1.5, 5.5, 8, 9), 1);
         break;
     case 770: // the result sheet
         p.setPen(QPen(kInk, 2));
@@ -330,7 +368,7 @@ QList<int> WizardPicturePainter::Ids()
     QList<int> ids{649, 648};
     for (int id : kSteps)
         ids << id;
-    ids << 12323 << 12324 << 714 << 770 << 820 << 821 << 772;
+    ids << 12323 << 12324 << 714 << 770 << 820 << 821 << 772 << 406 << 407 << 722 << 685 << 687;
     for (int id : kWahlBilder)
         ids << id;
     ids << 764;
