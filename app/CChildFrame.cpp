@@ -12,9 +12,14 @@
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 #include "views/CQORMultiView.h"
+#include "views/RenderFlagEvent.h"
+
+#include "model/files/CAppStateParams.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMouseEvent>
+#include <QRubberBand>
 
 namespace {
 
@@ -149,4 +154,115 @@ void CChildFrame::closeEvent(QCloseEvent* event)
     }
     event->ignore();
     CloseFromFrame(false, false);
+}
+
+bool CChildFrame::event(QEvent* event)
+{
+    if (event->type() == static_cast<QEvent::Type>(RenderFlagEvent::kMessage)) {
+        // Render flag 2 of a 3D view follows its activation.
+        const auto* e = static_cast<RenderFlagEvent*>(event);
+        if (auto* view = dynamic_cast<CQOR3DView*>(e->View()))
+            view->SetRenderFlag(2, e->IsAktiv());
+        return true;
+    }
+    return QMdiSubWindow::event(event);
+}
+
+void CChildFrame::RestoreTab()
+{
+    CTabbedViewView* host = m_pTabbedView;
+    if (!host)
+        return;
+    const int nTab = m_pState ? m_pState->m_nWert[0] : -1;
+    if (nTab >= 0 && nTab < host->GetTabCount() && nTab != host->GetSelectedTab())
+        host->SelectTab(nTab);
+    if (host->IsSplitterTabSelected()) {
+        const int nRow = m_pState && m_pState->m_nWert[1] == 1 ? 1 : 0;
+        if (CGetAnsView* view = host->GetPaneView(nRow)) {
+            SetCurrentView(view);
+            view->setFocus();
+        }
+        return;
+    }
+    SetCurrentView(host->GetRowView(0));
+}
+
+void CChildFrame::BeginViewDrag(CGetAnsView* pView)
+{
+    if (!pView || !m_pTabbedView)
+        return;
+    m_bViewDrag = true;
+    m_pDragView = pView;
+    m_pDropTarget = nullptr;
+    // The module has no picture for the drag cursor: the system's move cursor stands for it.
+    grabMouse(QCursor(Qt::DragMoveCursor));
+}
+
+void CChildFrame::ViewDragMove(const QPoint& global)
+{
+    if (!m_bViewDrag || !m_pTabbedView)
+        return;
+    // The visible view under the mouse: only the panes of the split view show two views at once.
+    CGetAnsView* target = nullptr;
+    for (int row = 0; row < 2; ++row) {
+        CGetAnsView* view = m_pTabbedView->GetPaneView(row);
+        if (view && view->isVisible() && m_pTabbedView->IsSplitterTabSelected() &&
+            QRect(view->mapToGlobal(QPoint(0, 0)), view->size()).contains(global))
+            target = view;
+    }
+    if (target == m_pDragView)
+        target = nullptr;
+    if (target == m_pDropTarget)
+        return;
+    m_pDropTarget = target;
+    if (!target) {
+        if (m_pDropFrame)
+            m_pDropFrame->hide();
+        return;
+    }
+    // A frame 20 pixels inside the target's client area.
+    if (!m_pDropFrame)
+        m_pDropFrame = new QRubberBand(QRubberBand::Rectangle, this);
+    m_pDropFrame->setParent(target->viewport());
+    m_pDropFrame->setGeometry(target->viewport()->rect().adjusted(20, 20, -20, -20));
+    m_pDropFrame->show();
+}
+
+void CChildFrame::ViewDragRelease(const QPoint& global)
+{
+    if (!m_bViewDrag)
+        return;
+    ViewDragMove(global);
+    m_bViewDrag = false;
+    CGetAnsView* target = m_pDropTarget;
+    m_pDropTarget = nullptr;
+    m_pDragView = nullptr;
+    if (m_pDropFrame) {
+        m_pDropFrame->hide();
+        m_pDropFrame->deleteLater();
+    }
+    releaseMouse();
+    if (!target || !m_pTabbedView)
+        return;
+    // The two panes exchange their views; the dragged one stays current.
+    CGetAnsView* current = m_pCurrentView;
+    m_pTabbedView->ShowView(-1);
+    SetCurrentView(current);
+    m_pTabbedView->update();
+}
+
+void CChildFrame::mouseMoveEvent(QMouseEvent* event)
+{
+    QMdiSubWindow::mouseMoveEvent(event);
+    if (m_bViewDrag)
+        ViewDragMove(event->globalPosition().toPoint());
+}
+
+void CChildFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_bViewDrag && event->button() == Qt::LeftButton) {
+        ViewDragRelease(event->globalPosition().toPoint());
+        return;
+    }
+    QMdiSubWindow::mouseReleaseEvent(event);
 }

@@ -6,6 +6,8 @@
 #include "views/CTabbedViewView.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QRubberBand>
 
 #include <memory>
 
@@ -52,8 +54,24 @@ public:
     // window is gone when control returns to the event loop.
     bool CloseFromFrame(bool bNoSave, bool bSaveAs);
 
+    // Shows the tab kept in the window's application state (int 0: the tab, int 1: the row of the split
+    // view that becomes current); without one, or with a tab that does not exist, the row-0 view of the
+    // split view becomes current and the tab stays.
+    void RestoreTab();
+
+    // Dragging a view onto the other pane of the split view exchanges the two. The drag follows the
+    // mouse (global positions) until the button is released.
+    void BeginViewDrag(CGetAnsView* pView);
+    bool IsViewDragging() const { return m_bViewDrag; }
+    CGetAnsView* GetDropTarget() const { return m_pDropTarget; }
+    void ViewDragMove(const QPoint& global);
+    void ViewDragRelease(const QPoint& global);
+
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     const DocumentServices* m_pServices;
@@ -66,4 +84,8 @@ private:
     CAppStateParams* m_pState = nullptr;
     int m_nCreateValue = 0;
     bool m_bClosing = false; // the close check already ran
+    bool m_bViewDrag = false;
+    CGetAnsView* m_pDragView = nullptr;
+    CGetAnsView* m_pDropTarget = nullptr;
+    QPointer<QRubberBand> m_pDropFrame; // lives in the target's viewport, so it may go with it
 };

@@ -22,6 +22,7 @@ class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
 class CQOR1Doc;
+class CQOR1View;
 class CQOR2StatusBar;
 class CQORRibbonBar;
 class LockedFile;
@@ -132,6 +133,10 @@ public:
     static int PostViewNotifyAll(bool bDeferred, int nCode, int nValue);
     static bool IsActiveViewModeSet();
     static bool Update3DViewRenderFlag();
+    // Command 33130: the selected axle of the shown template view may be removed; its removal after a
+    // question.
+    static bool CanRemoveAchse();
+    void OnRemoveAchse();
     // The state of 531 (towing vehicle, `bZugfahrzeug`) and 532 (trailer) for a document (or none).
     static void EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck);
     // Group 118 with the view commands, added to the ribbon's tab while the active child shows its
@@ -193,6 +198,14 @@ private:
     // Command 33128 and whether the vehicle view it needs is shown.
     void OnAddAchse();
     bool IsTemplateViewShown() const;
+    // The template view while it is shown (its tab, or a pane of the split view), else null.
+    CQOR1View* ShownTemplateView() const;
+    // Commands 33132/33358: the group flag of the selected axle.
+    void OnAchsGruppe();
+    // The note for German users after an axle edit (user-interface language "DE" only).
+    static void ZeigeAchsHinweis(CQOR1View* view);
+    // Command 33156: the load-position dialog closed, or opened for the template view of the tab.
+    void OnLastDlg();
     // Loads a vehicle for opening; on failure a message names the file and null comes back.
     std::unique_ptr<CFahrzeug> LoadFahrzeug(const QString& path, int entry,
                                             std::unique_ptr<LockedFile>* pFile, int* pWert,

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "app/LanguageMenu.h"
 #include "app/MainRibbonLayout.h"
@@ -14,6 +15,7 @@
 #include "ui/Render3DServices.h"
 #include "ui/ShowMessage658.h"
 #include "view3d/D3DSettingsRecord.h"
+#include "views/CTabbedViewView.h"
 
 #include <QFile>
 #include <QSettings>
@@ -80,12 +82,20 @@ bool CMainFrame::OnCommand(int id, int index)
         return false;
     if (id == MainRibbonLayout::kPercentCombo)
         OnPercent(index);
-    return m_commands.Execute(unsigned(id));
+    if (m_commands.Execute(unsigned(id)))
+        return true;
+    // What the frame does not run goes to the views of the active document.
+    CChildFrame* child = ActiveChild();
+    CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    return host && host->RouteCommand(id, nullptr);
 }
 
-void CMainFrame::RouteCommandToViews(CCmdUI&)
+void CMainFrame::RouteCommandToViews(CCmdUI& cmdUI)
 {
     // The views of the active document answer after the frame; no document, no views.
+    CChildFrame* child = ActiveChild();
+    if (CTabbedViewView* host = child ? child->GetTabbedView() : nullptr)
+        host->RouteCommand(int(cmdUI.m_nID), &cmdUI);
 }
 
 void CMainFrame::OnLanguage(unsigned id)

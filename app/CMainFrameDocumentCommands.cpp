@@ -10,10 +10,17 @@
 #include "app/MainRibbonLayout.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CQOR.h"
+#include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/CCmdUI.h"
+#include "platform/ResourceModule.h"
+#include "ui/IMessageBoxService.h"
+#include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
+#include "views/CViewDruck.h"
+#include "views/ILastDlg.h"
+#include "views/IPlanDialogs.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -25,6 +32,11 @@ namespace {
 
 constexpr unsigned kFirstRecentFile = 0xE110;
 constexpr unsigned kLastRecentFile = kFirstRecentFile + 15;
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
 
 // The file of a drop: the first local file.
 QString DroppedFile(const QMimeData* data)
@@ -157,11 +169,128 @@ void CMainFrame::RegisterDocumentCommands()
             m_services.editLgsFsmExt(this, doc);
     });
     t.OnUpdate(33072, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.editLgsFsmExt && GetActiveDoc()); });
-    t.On(33156, [this](unsigned) {
-        if (CQOR1Doc* doc = GetActiveDoc(); doc && m_services.loadPositions)
-            m_services.loadPositions(this, doc);
+    // The load-position dialog: closed when open, else opened for the template view of the selected tab.
+    t.On(33156, [this](unsigned) { OnLastDlg(); });
+    t.OnUpdate(33156, [this](CCmdUI& cmdUI) {
+        const bool bOffen = IPlanDialogs::Current().GetLastDlg() != nullptr;
+        CChildFrame* child = ActiveChild();
+        const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+        const bool bVorlage = host && dynamic_cast<CQOR1View*>(host->GetSelectedView()) != nullptr;
+        cmdUI.Enable(bOffen || bVorlage);
+        cmdUI.SetCheck(bOffen ? 1 : 0);
     });
-    t.OnUpdate(33156, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.loadPositions && GetActiveDoc()); });
+
+    // A ZL item into the template view shown.
+    t.On(831, [this](unsigned) {
+        if (CQOR1View* view = ShownTemplateView())
+            view->AddZL();
+    });
+    t.OnUpdate(831, [this](CCmdUI& cmdUI) { cmdUI.Enable(ShownTemplateView() != nullptr); });
+    // Printing: the view of the window prints itself; the page setup is the program's.
+    t.On(33095, [this](unsigned) {
+        CChildFrame* child = ActiveChild();
+        if (CTabbedViewView* host = child ? child->GetTabbedView() : nullptr)
+            host->RouteCommand(57607, nullptr);
+    });
+    t.OnUpdate(33095, hasDoc);
+    t.On(0xE106, [this](unsigned) { CViewDruck::Einrichten(this); });
+    t.OnUpdate(0xE106, [](CCmdUI& cmdUI) { cmdUI.Enable(true); });
+
+    // Remove the selected axle, and the group flag of the selected axle.
+    t.On(33130, [this](unsigned) { OnRemoveAchse(); });
+    t.OnUpdate(33130, [](CCmdUI& cmdUI) { cmdUI.Enable(CanRemoveAchse()); });
+    for (unsigned id : {33132u, 33358u})
+        t.On(id, [this](unsigned) { OnAchsGruppe(); });
+    t.OnUpdate(33132, [this](CCmdUI& cmdUI) {
+        CQOR1View* view = ShownTemplateView();
+        if (!view) {
+            cmdUI.Enable(false);
+            cmdUI.SetCheck(2);
+            return;
+        }
+        const CFahrzeug* v = view->GetAchsFahrzeug();
+        const int nAchse = view->IsAchseSelected() ? view->GetHitAchse() : -1;
+        const bool bGruppe =
+            v && nAchse >= 0 && nAchse < CFahrzeug::MAX_ACHSEN && v->m_nAchsFlags[nAchse] != 0;
+        cmdUI.SetCheck(bGruppe ? 1 : 0);
+        cmdUI.Enable(v && nAchse >= 0 && (bGruppe || (nAchse != 0 && v->GetAchsanzahl() > 2)));
+    });
+}
+
+CQOR1View* CMainFrame::ShownTemplateView() const
+{
+    CChildFrame* child = ActiveChild();
+    const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    return IsTemplateViewShown() ? dynamic_cast<CQOR1View*>(host->GetTemplateView()) : nullptr;
+}
+
+bool CMainFrame::CanRemoveAchse()
+{
+    CMainFrame* frame = Instance();
+    CQOR1View* view = frame ? frame->ShownTemplateView() : nullptr;
+    const CFahrzeug* v = view ? view->GetAchsFahrzeug() : nullptr;
+    return v && view->IsAchseSelected() && AchsEdit::CanRemove(*v, view->GetHitAchse());
+}
+
+void CMainFrame::OnRemoveAchse()
+{
+    if (!CanRemoveAchse())
+        return;
+    CQOR1View* view = ShownTemplateView();
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* v = view->GetAchsFahrzeug();
+    if (MessageBoxes().Show(this, Text(149), Text(148), IMessageBoxService::Icon::Question,
+                            IMessageBoxService::Buttons::YesNo) != IMessageBoxService::kYes)
+        return;
+    if (!AchsEdit::RemoveAchse(*v, view->GetHitAchse()))
+        return;
+    view->ClearSelection(false);
+    doc->OnFahrzeugChanged(false);
+    doc->SetModifiedFlag(true);
+    doc->UpdateFrameTitle();
+    doc->UpdateOtherViews(66);
+    view->viewport()->update();
+    ZeigeAchsHinweis(view);
+}
+
+void CMainFrame::OnAchsGruppe()
+{
+    CQOR1View* view = ShownTemplateView();
+    CQOR1Doc* doc = GetActiveDoc();
+    CFahrzeug* v = view ? view->GetAchsFahrzeug() : nullptr;
+    const int nAchse = view && view->IsAchseSelected() ? view->GetHitAchse() : -1;
+    if (!v || !doc || nAchse < 0 || nAchse >= CFahrzeug::MAX_ACHSEN)
+        return;
+    v->m_nAchsFlags[nAchse] = v->m_nAchsFlags[nAchse] != 0 ? 0 : 1;
+    doc->OnFahrzeugChanged(true);
+    doc->SetModifiedFlag(true);
+    v->m_bModified = 1;
+    doc->UpdateFrameTitle();
+    view->viewport()->update();
+}
+
+void CMainFrame::ZeigeAchsHinweis(CQOR1View* view)
+{
+    const ResourceModule* res = ResourceModule::Current();
+    if (view && res && res->Code().compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0)
+        view->ZeigeAchsHinweis();
+}
+
+void CMainFrame::OnLastDlg()
+{
+    if (ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg()) {
+        IPlanDialogs::Current().ToggleLastDlg(dlg->GetOwnerView(), 0.0);
+        return;
+    }
+    CChildFrame* child = ActiveChild();
+    CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    auto* view = host ? dynamic_cast<CQOR1View*>(host->GetSelectedView()) : nullptr;
+    if (!view)
+        return;
+    CQOR1View::SPositionInfo info;
+    view->CalcPositionInfo(&info, QPoint(-1, -1));
+    IPlanDialogs::Current().ToggleLastDlg(view, info.dPosition * 1000.0);
+    view->viewport()->update();
 }
 
 void CMainFrame::EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck)
@@ -234,7 +363,11 @@ void CMainFrame::OnAddAchse()
     CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
     if (!v || !IsTemplateViewShown() || !AchsEdit::CanAdd(*v) || !AchsEdit::AddAchse(*v))
         return;
+    CQOR1View* view = ShownTemplateView();
+    if (view)
+        view->ClearSelection(false);
     doc->OnFahrzeugChanged(true);
+    ZeigeAchsHinweis(view);
     doc->SetModifiedFlag(true);
     doc->UpdateFrameTitle();
 }

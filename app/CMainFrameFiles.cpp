@@ -259,8 +259,7 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
     doc->OnDocumentOpened();
     doc->UpdateFrameTitle();
     doc->RedrawViews();
-    if (CTabbedViewView* host = child->GetTabbedView())
-        child->SetCurrentView(host->GetRowView(0));
+    child->RestoreTab();
     doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
     m_bEinzel = bEinzel;
     CFahrzeug* pVorn = doc->GetFirstFahrzeug();

@@ -94,3 +94,19 @@ void CMainFrameViewShell::EnableFrameCloseBox(bool bEnable)
 {
     EnableSysMenuClose(m_pFrame, bEnable);
 }
+
+void CMainFrameViewShell::BeginViewDrag(CGetAnsView* pView)
+{
+    if (CChildFrame* child = m_pFrame->ActiveChild())
+        child->BeginViewDrag(pView);
+}
+
+bool CMainFrameViewShell::CanRemoveAchse() const
+{
+    return CMainFrame::CanRemoveAchse();
+}
+
+void CMainFrameViewShell::OnRemoveAchse()
+{
+    m_pFrame->OnRemoveAchse();
+}

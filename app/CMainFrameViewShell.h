@@ -24,6 +24,9 @@ public:
     QWidget* GetLoadDialog() const override;
     void ShowLoadDialog(bool bShow) override;
     void EnableFrameCloseBox(bool bEnable) override;
+    void BeginViewDrag(CGetAnsView* pView) override;
+    bool CanRemoveAchse() const override;
+    void OnRemoveAchse() override;
 
 private:
     CMainFrame* m_pFrame;

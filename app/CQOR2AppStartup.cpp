@@ -125,14 +125,6 @@ bool CQOR2App::InitInstance()
             dialog.m_ptStart = ptUntenLinks;
             dialog.exec();
         });
-    // The load-position dialog of command 33156: closed when open, else opened for the template view
-    // in the selected tab.
-    m_frame->Services().loadPositions = [](QWidget*, CQOR1Doc*) {
-        if (IPlanDialogs::Current().GetLastDlg())
-            IPlanDialogs::Current().ToggleLastDlg(nullptr, 0.0);
-        else
-            IViewShell::Current().ShowLoadDialog(true);
-    };
     // The template view's hint animations play in the view.
     IFrameAnimation::SetViewCreator(
         [](QAbstractScrollArea* pView) { return std::make_unique<CTTFrameAnimation>(pView); });

@@ -51,5 +51,4 @@ struct DocumentServices
     std::function<void(QWidget* parent, const QString& path)> importFile;
     std::function<void(QWidget* parent, CQOR1Doc* doc)> exportDoc;
     std::function<void(QWidget* parent, CQOR1Doc* doc)> editLgsFsmExt;
-    std::function<void(QWidget* parent, CQOR1Doc* doc)> loadPositions;
 };

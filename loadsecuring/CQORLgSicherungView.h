@@ -132,9 +132,14 @@ public:
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI);
 
     // Commands of the strips and the context menu; false for an id the view does not run.
-    bool OnBefehl(int nId);
+    bool OnBefehl(int nId) override;
     // The enabling of the view's own commands; false when the command is not the view's.
     bool OnUpdateBefehl(int nId, CCmdUI* pCmdUI);
+    // While the wizard is open it has the first word on the frame's commands.
+    bool OnUpdateBefehl(int nId, CCmdUI& cmdUI) override
+    {
+        return OnUpdateFrameCmdUI(nId, &cmdUI) || OnUpdateBefehl(nId, &cmdUI);
+    }
 
     // The wizard's interface of the view.
     QWidget* GetViewWindow() override { return this; }

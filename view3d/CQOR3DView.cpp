@@ -22,6 +22,7 @@
 #include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
+#include "views/RenderFlagEvent.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -29,6 +30,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
@@ -235,6 +237,14 @@ void CQOR3DView::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAns
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
     if (bActivate && pActivated == this)
         IViewShell::Current().SetCurrentView(this);
+    // The child window sets render flag 2 while this view is its active one (message 0x8136).
+    const bool bAktiv = bActivate && pActivated == this;
+    if (bAktiv || pDeactivated == this)
+        for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+            if (qobject_cast<QMdiSubWindow*>(w)) {
+                QCoreApplication::postEvent(w, new RenderFlagEvent(bAktiv, this));
+                break;
+            }
     Present();
 }
 
@@ -556,6 +566,21 @@ void CQOR3DView::SwitchVehicle()
     doc->SetAktivIndex(doc->GetAktivIndex() == 1 ? 2 : 1, true, false);
     m_bDirty = 1;
     doc->RedrawViews();
+}
+
+bool CQOR3DView::OnBefehl(int nId)
+{
+    switch (nId) {
+    case kCmdWire:
+    case kCmdSolid:
+    case kCmdSettings:
+    case kCmdScreenshot:
+    case kCmdHelp:
+        OnCommand(nId);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CQOR3DView::OnCommand(int id)

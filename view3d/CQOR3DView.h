@@ -26,6 +26,8 @@ class CQOR3DView : public CGetAnsView, public CTimerManager
     Q_OBJECT
 
 public:
+    // The commands of the view's strips, also when routed from the frame.
+    bool OnBefehl(int nId) override;
     // Commands of the strips.
     static constexpr int kCmdSolid = 825;
     static constexpr int kCmdWire = 826;

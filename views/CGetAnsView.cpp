@@ -242,3 +242,13 @@ void CGetAnsView::ZeigeKontextMenu(QMenu* m, const QPoint& globalPos, std::funct
             [befehl = std::move(befehl)](QAction* a) { befehl(MenuResource::CommandOf(a)); });
     m->popup(globalPos);
 }
+
+bool CGetAnsView::OnBefehl(int /*nId*/)
+{
+    return false;
+}
+
+bool CGetAnsView::OnUpdateBefehl(int /*nId*/, CCmdUI& /*cmdUI*/)
+{
+    return false;
+}

@@ -59,6 +59,10 @@ public:
     virtual void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated);
     // The x pixel position of the plan origin; the template view overrides it, the base answers 0.
     virtual int GetOriginX() const;
+    // A command of the ribbon, a menu or a strip that the view runs; false for one it does not run.
+    virtual bool OnBefehl(int nId);
+    // The view's state of a command (after the frame's); false for a command the view has no rule for.
+    virtual bool OnUpdateBefehl(int nId, CCmdUI& cmdUI);
 
     // With bDeferred the notification is posted to this view and the answer is 0; otherwise
     // OnViewNotify runs at once and its answer is returned.

@@ -160,6 +160,30 @@ void CPlanGesten::Druecken(QPoint pt, bool bStrg, bool bShift)
     }
 }
 
+bool CPlanGesten::KopierenStarten(QPoint pt)
+{
+    CQOR* q = m_view.GetPlan();
+    if (!q || IsAktiv() || m_bZiehenMoeglich)
+        return false;
+    tagLGINFO* pQuelle = m_view.GetAuswahl();
+    if (!pQuelle)
+        pQuelle = q->GetFirstSelectedLgInfo();
+    if (!pQuelle || !m_view.IsVerschiebbar(q->CountSelectedLgInfo(true) == 0))
+        return false;
+    m_view.m_pLgGedrueckt = pQuelle;
+    m_view.SetHover(pQuelle);
+    m_nTrefferCode = kTrefferLadung;
+    m_ptMaus = pt;
+    m_bZiehenMoeglich = true;
+    m_bKopierBefehl = true;
+    m_bKlickLast = false;
+    m_view.m_bTasteUnten = true;
+    m_nCursor = CPlanPlatzierung::kCursorKopie;
+    const auto it = m_view.GetGuiLg().find(pQuelle);
+    m_ptGriff = it != m_view.GetGuiLg().end() ? pt - it->second.rc.topLeft() : QPoint();
+    return true;
+}
+
 void CPlanGesten::StarteDrehung(QPoint pt)
 {
     CPlanPlatzierung& pl = m_view.GetPlatzierung();

@@ -76,6 +76,9 @@ public:
 
     // Mouse handlers; points in client pixels.
     void Druecken(QPoint pt, bool bStrg, bool bShift);
+    // Command 33279: a copy drag of the selection, ready to start from `pt` with the next mouse move and
+    // to end at the next release; false without a selection or while a gesture runs.
+    bool KopierenStarten(QPoint pt);
     void Bewegen(QPoint pt, bool bStrg);
     void Loslassen(QPoint pt, bool bStrg);
     void RechtsDruecken(QPoint pt, bool bStrg);

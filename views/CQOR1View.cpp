@@ -1,5 +1,6 @@
 // The template view: the paint in its steps, positions under the pointer, hot items and the updates.
 #include "views/CQOR1View.h"
+#include "views/CViewDruck.h"
 
 #include "views/CTabbedViewView.h"
 #include "views/IFrameAnimation.h"
@@ -512,11 +513,42 @@ void CQOR1View::OnEndPrinting()
     m_bPrinting = false;
 }
 
+bool CQOR1View::OnPreparePrinting(QPrinter& printer, bool bPreview)
+{
+    m_bRulerFlag = bPreview;
+    CQOR1Doc* pDoc = GetDocument();
+    const int nBis = pDoc && (pDoc->m_nDruckFlags & 2) != 0 ? 2 : 1;
+    const bool ok = CViewDruck::DoPreparePrinting(this, printer, 1, nBis);
+    printer.setFromTo(1, 1);
+    if (!ok && pDoc)
+        pDoc->m_bDruckAbgebrochen = true;
+    return ok;
+}
+
 bool CQOR1View::PrintToPdf(const QString& path)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
+    return PrintTo(printer);
+}
+
+void CQOR1View::Drucken(int nId)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    CViewDruck::Uebernimm(printer);
+    if (nId == 57609) {
+        CViewDruck::Preview(this, printer, [this](QPrinter* p) { PrintTo(*p); });
+        return;
+    }
+    if (nId == 57607 && !OnPreparePrinting(printer, false))
+        return;
+    if (!PrintTo(printer))
+        CViewDruck::MeldeFehler(this);
+}
+
+bool CQOR1View::PrintTo(QPrinter& printer)
+{
     OnBeginPrinting(printer.pageRect(QPrinter::DevicePixel).toRect());
     bool ok = false;
     {

@@ -32,6 +32,7 @@ class CRibBtnContainer;
 class IFrameAnimation;
 class IValueSlider;
 class QMenu;
+class QPrinter;
 class tagZLINFO;
 
 class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner, public ILastDlgView
@@ -165,6 +166,15 @@ public:
     void OnEndPrinting();
     // Prints the picture into a PDF file of one page; false when the file could not be made.
     bool PrintToPdf(const QString& path);
+    // Before printing: the rulers follow the preview flag; the print dialog offers pages 1..2 when bit 1
+    // of the document's print flags is set, else page 1; one page is printed either way. A cancelled
+    // dialog sets the document's print-cancelled flag and answers false.
+    bool OnPreparePrinting(QPrinter& printer, bool bPreview);
+    bool GetRulerFlag() const { return m_bRulerFlag; }
+    // The picture at the page's zoom onto one page of the printer; false when it could not be printed.
+    bool PrintTo(QPrinter& printer);
+    // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
+    void Drucken(int nId);
     double GetLetzterDruckZoom() const { return m_dDruckZoom; }
 
     double GetZoom() const { return m_dZoom; }
@@ -209,6 +219,11 @@ public:
     void CommitChange();
     // Forgets the selected item and axle.
     void ClearSelection(bool bUpdateNow);
+    // The note for German users after an axle was added or removed (once per run unless its box is
+    // ticked; its second button opens the document on axle loads).
+    void ZeigeAchsHinweis();
+    // The vehicle whose axles the view edits (the selected axle belongs to it).
+    CFahrzeug* GetAchsFahrzeug() const { return GetEditFahrzeug(); }
     // The loading-plan view follows this view's horizontal scrolling.
     void SyncPlanScroll();
     // The load dialog's pick line at a position on the load area (metres from its front).
@@ -234,7 +249,8 @@ public:
 
     // --- commands -------------------------------------------------------------------------------------
     // Runs a command of the view; false when it is not one of the view's or is disabled.
-    bool OnBefehl(int nId);
+    bool OnBefehl(int nId) override;
+    bool OnUpdateBefehl(int nId, CCmdUI& cmdUI) override;
     // Whether a command of the view is enabled now.
     bool IsBefehlAktiv(int nId) const;
     // The most axles a vehicle of the kind may have.

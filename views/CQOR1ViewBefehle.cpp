@@ -2,6 +2,8 @@
 // context menu, the weights tool tips and the figures drawn over the picture.
 #include "views/CQOR1View.h"
 
+#include "platform/CCmdUI.h"
+
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
 #include "views/IFrameAnimation.h"
@@ -94,10 +96,7 @@ bool CQOR1View::event(QEvent* e)
     if (e->type() == CommandEvent::kType) {
         // The help button of the strip, and commands sent by id.
         const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
-        if (nId == kCmdHilfe)
-            ZeigeHilfe();
-        else
-            OnBefehl(nId);
+        OnBefehl(nId);
         return true;
     }
     const int nTyp = static_cast<int>(e->type());
@@ -282,8 +281,40 @@ bool CQOR1View::IsBefehlAktiv(int nId) const
     }
 }
 
+bool CQOR1View::OnUpdateBefehl(int nId, CCmdUI& cmdUI)
+{
+    switch (nId) {
+    case kCmdBemerkung:
+    case kCmdKupplungsversatz:
+    case kCmdWert17:
+    case kCmdResetWert17:
+    case kCmdZLMasse:
+    case kCmdEditZL:
+    case kCmdDeleteZL:
+    case kCmdMoveZL:
+    case kCmdPlanFlag:
+    case kCmdNutzbareLF:
+    case kCmdWert19:
+    case kCmdLastDlg:
+    case kCmdDiagramm:
+    case kCmdAchseEntfernen:
+        cmdUI.Enable(IsBefehlAktiv(nId));
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CQOR1View::OnBefehl(int nId)
 {
+    if (nId == kCmdHilfe) {
+        ZeigeHilfe();
+        return true;
+    }
+    if (nId >= 57607 && nId <= 57609) {
+        Drucken(nId);
+        return true;
+    }
     if (!IsBefehlAktiv(nId))
         return false;
     switch (nId) {
@@ -437,9 +468,14 @@ bool CQOR1View::AddAchse()
     ++f->m_nAchsanzahl;
     pDoc->OnFahrzeugChanged(true);
     if (RegionalVersion() == QLatin1String("DE"))
-        ZeigeHinweis(104, true, &s_bAchsHinweisAus);
+        ZeigeAchsHinweis();
     Geaendert(false);
     return true;
+}
+
+void CQOR1View::ZeigeAchsHinweis()
+{
+    ZeigeHinweis(104, true, &s_bAchsHinweisAus);
 }
 
 void CQOR1View::AddZL()

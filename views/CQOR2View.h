@@ -29,6 +29,7 @@ class ILoadingRamp;
 class QFontMetrics;
 class QMenu;
 class QPainter;
+class QPrinter;
 struct SLadungVorlage;
 struct tagLGINFO;
 
@@ -50,6 +51,9 @@ public:
     static constexpr int kToolRandUnten = 13004;
     static constexpr int kToolRandOben = 13005;
     static constexpr int kToolErsteLadung = 12345;
+    // Commands 32878 to 32891 choose the plan's grid step (cm) in this order.
+    static constexpr int kBefehlRasterSchritt = 32878;
+    static constexpr int kRasterSchritte[14] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50, 75, 100};
     // Fills of the placed loads.
     static constexpr QRgb kFarbeLadung = 0xFFEDF493;     // RGB(237,244,147)
     static constexpr QRgb kFarbeAuswahl = 0xFF7EC4FC;    // RGB(126,196,252)
@@ -105,6 +109,15 @@ public:
     bool ExportBild(int nAuswahl, const std::filesystem::path& folder);
     // The same into the picture folder of the program; false when none is set.
     bool ExportBild(int nAuswahl);
+
+    // Printing: 57607 prints after the dialog, 57608 without it, 57609 shows the preview. Without bit 0
+    // of the document's print flags the dialog offers page 1 only; with it no dialog shows. False when
+    // the dialog was cancelled.
+    bool OnPreparePrinting(QPrinter& printer);
+    // The whole plan as the screen shows it, fitted onto one page; false when it could not be printed.
+    bool PrintPlan(QPrinter& printer);
+    bool PrintToPdf(const QString& path);
+    void OnDrucken(int nId);
 
     // The view side of placement; the geometry is the model's.
     CPlanPlatzierung& GetPlatzierung() { return m_platz; }
@@ -168,7 +181,7 @@ public:
     virtual int EditFsm(tagLGINFO* pLg);
 
     // Commands of the plan (menu, strips, keyboard); false for an id the view does not run.
-    bool OnBefehl(int nId);
+    bool OnBefehl(int nId) override;
     // Deletes the selection after the question unless Shift is held or the user stopped the question.
     bool LoeschenMitFrage(bool bShift);
     // Moves the selection so that its distance to border nSeite (0 front, 1 side A, 2 rear, 3 side B)
@@ -192,6 +205,17 @@ public:
     double GetAuswahlY() const;
     // Opens (bit 1: x, bit 2: y) or moves the position sliders of the current load.
     void ShowPositionsSlider(const double* x, const double* y, int nFlags);
+    // The centre of the selected loads' screen rectangles (of the current load without a selection);
+    // (-1, -1) when none is drawn.
+    QPoint GetAuswahlMittelpunkt() const;
+    // Command 33279: the selection is copied by a drag that starts at once from its centre, the cursor
+    // 11 pixels right of and below it; the next click places the copy.
+    void KopiereAuswahl();
+    // 0x80C9: both position sliders at x and y, opened or, when open, set to the values.
+    void PositionsReglerAuf(double x, double y);
+    // 0x807D (Tab in a slider's edit): the focus goes from the x slider to the other open one and back;
+    // a width slider (kind 14) keeps it.
+    void TabZwischenReglern(const QObject* pSender, int nArt);
     void ShowBreitenSlider();
     // Sets the load-area width (kept within 0.8 and 4.0 m); false when it equals the vehicle's width.
     bool SetLadeflaechenBreite(double dBreite);
@@ -319,6 +343,8 @@ protected:
     virtual void ZeigeHilfe();
     // The usable-load-area dialog (32952): new borders become the vehicle's stored and current ones.
     void EditNutzbareLF();
+    // Stores a grid step in the vehicle and its plan, recalculates and repaints.
+    void SetzeRasterSchritt(int nSchritt);
     // The overhang dialog (33265): overhangs free the borders they lie on; loads counted from side B keep
     // their place.
     void EditUeberstand();

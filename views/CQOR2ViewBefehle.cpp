@@ -2,7 +2,9 @@
 #include "views/CQOR2View.h"
 
 #include "views/CPlanToolTip.h"
+#include "views/CViewDruck.h"
 #include "views/IPlanDialogs.h"
+#include "views/IViewShell.h"
 #include "views/PlanAusrichtEvent.h"
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
@@ -26,9 +28,13 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QScrollBar>
 #include <QToolTip>
 
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 bool CQOR2View::s_bLoeschenNichtFragen = false;
@@ -220,7 +226,19 @@ bool CQOR2View::OnBefehl(int nId)
             return true;
         }
     }
+    if (nId >= kBefehlRasterSchritt && nId < kBefehlRasterSchritt + int(std::size(kRasterSchritte))) {
+        SetzeRasterSchritt(kRasterSchritte[nId - kBefehlRasterSchritt]);
+        return true;
+    }
     switch (nId) {
+    case 57607:
+    case 57608:
+    case 57609:
+        OnDrucken(nId);
+        return true;
+    case 827:
+        ZeigeHilfe();
+        return true;
     case 400:
     case 32862:
         m_bRampenModus = !m_bRampenModus;
@@ -249,6 +267,9 @@ bool CQOR2View::OnBefehl(int nId)
     }
     case 33010:
         EditMasse();
+        return true;
+    case 33279:
+        KopiereAuswahl();
         return true;
     case 33281:
         Umbenennen();
@@ -426,6 +447,99 @@ void CQOR2View::ZeigeHilfe()
     dlg.exec();
 }
 
+QPoint CQOR2View::GetAuswahlMittelpunkt() const
+{
+    const CQOR* q = GetPlan();
+    if (!q)
+        return QPoint(-1, -1);
+    QRect rc;
+    for (const auto& [p, gui] : m_mapGuiLg)
+        if (p->m_bSelected)
+            rc = rc.united(gui.rc);
+    if (rc.isNull())
+        if (tagLGINFO* p = GetAuswahl())
+            if (const auto it = m_mapGuiLg.find(p); it != m_mapGuiLg.end())
+                rc = it->second.rc;
+    return rc.isNull() ? QPoint(-1, -1) : rc.center();
+}
+
+void CQOR2View::KopiereAuswahl()
+{
+    const QPoint mitte = GetAuswahlMittelpunkt();
+    if (mitte.x() < 0 || !m_pGesten->KopierenStarten(mitte))
+        return;
+    QToolTip::hideText();
+    // The drag follows the mouse without a button held.
+    viewport()->setMouseTracking(true);
+    const QPoint ziel = mitte + QPoint(11, 11);
+    QCursor::setPos(viewport()->mapToGlobal(ziel));
+    SetzeCursor();
+    QCoreApplication::postEvent(viewport(), new QMouseEvent(QEvent::MouseMove, QPointF(ziel),
+                                                            viewport()->mapToGlobal(QPointF(ziel)),
+                                                            Qt::NoButton, Qt::NoButton, Qt::NoModifier));
+}
+
+bool CQOR2View::OnPreparePrinting(QPrinter& printer)
+{
+    const CQOR1Doc* pDoc = GetDocument();
+    if (pDoc && (pDoc->m_nDruckFlags & 1) != 0)
+        return true;
+    return CViewDruck::DoPreparePrinting(this, printer, 1, 1);
+}
+
+bool CQOR2View::PrintPlan(QPrinter& printer)
+{
+    // The whole scrolled area from its top-left corner, the scroll position kept.
+    const int x = horizontalScrollBar()->value(), y = verticalScrollBar()->value();
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    const QImage bild = RenderPicture(GetTotalSize());
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
+    return CViewDruck::PrintImage(printer, bild);
+}
+
+bool CQOR2View::PrintToPdf(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return PrintPlan(printer);
+}
+
+void CQOR2View::OnDrucken(int nId)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    CViewDruck::Uebernimm(printer);
+    if (nId == 57609) {
+        CViewDruck::Preview(this, printer, [this](QPrinter* p) { PrintPlan(*p); });
+        return;
+    }
+    if (nId == 57607 && !OnPreparePrinting(printer))
+        return;
+    if (!PrintPlan(printer))
+        CViewDruck::MeldeFehler(this);
+}
+
+void CQOR2View::SetzeRasterSchritt(int nSchritt)
+{
+    CFahrzeug* f = GetFahrzeug();
+    CQOR* q = GetPlan();
+    if (!f || !q)
+        return;
+    f->m_nRasterSchritt = nSchritt;
+    q->m_nRasterSchritt = nSchritt;
+    m_nNutzbarerBereich = f->CalcNutzbarerBereich();
+    if (CQOR1Doc* pDoc = GetDocument())
+        pDoc->SetModifiedFlag(true);
+    f->m_bModified = 1;
+    f->m_Diagramm.BuildCurve(0.0f);
+    viewport()->update();
+    // The template view shows the curve too while the frame's view mode is on.
+    if (IViewShell::Current().IsActiveViewModeSet())
+        InvalidateNachbarn(true, false);
+}
+
 void CQOR2View::EditNutzbareLF()
 {
     CFahrzeug* f = GetFahrzeug();
@@ -499,11 +613,7 @@ void CQOR2View::customEvent(QEvent* e)
 {
     if (e->type() == CommandEvent::kType) {
         // The buttons of the strips above the plan.
-        const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
-        if (nId == 827)
-            ZeigeHilfe();
-        else
-            OnBefehl(nId);
+        OnBefehl(static_cast<int>(static_cast<CommandEvent*>(e)->Id()));
         return;
     }
     if (auto* a = dynamic_cast<PlanAusrichtEvent*>(e)) {

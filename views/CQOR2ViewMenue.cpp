@@ -14,6 +14,7 @@
 #include <QMenu>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -150,9 +151,16 @@ QMenu* CQOR2View::KontextMenu(QPoint pt)
                 Radio(zellen, nAn);
             }
         }
-        // The grid step has no value in the vehicle model yet: its popup is shown greyed.
-        if (QMenu* schritt = Untermenue(m, kPosRasterSchritt))
-            schritt->setEnabled(false);
+        // The grid step: its value in the title and a radio mark on its item (any other value marks
+        // the first).
+        if (QMenu* schritt = Untermenue(m, kPosRasterSchritt)) {
+            int nAn = 0;
+            for (int i = 0; i < int(std::size(kRasterSchritte)); ++i)
+                if (kRasterSchritte[i] == q->m_nRasterSchritt)
+                    nAn = i;
+            schritt->setTitle(QString::fromStdString(FormatResChecked(27, {q->m_nRasterSchritt})));
+            Radio(schritt, nAn);
+        }
     }
     return m;
 }

@@ -4,7 +4,10 @@
 #include "views/IPlanDialogs.h"
 #include "views/ISliderFactory.h"
 #include "views/PlanMasseEvent.h"
+#include "views/PositionsReglerEvent.h"
 #include "views/SliderValueEvent.h"
+
+#include "ui/CWndSlider.h"
 
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CPlanAnzeige.h"
@@ -65,6 +68,28 @@ void CQOR2View::ShowPositionsSlider(const double* x, const double* y, int nFlags
             s->SetEditBkColor(GetStatusFarbe(m_nPlatzStatus));
     if ((nFlags & 3) == 3)
         setFocus();
+}
+
+void CQOR2View::PositionsReglerAuf(double x, double y)
+{
+    if (m_pSliderX)
+        m_pSliderX->SetValue(x);
+    if (m_pSlider)
+        m_pSlider->SetValue(y);
+    ShowPositionsSlider(&x, &y, 3);
+}
+
+void CQOR2View::TabZwischenReglern(const QObject* pSender, int nArt)
+{
+    if (nArt == kReglerBreite || !pSender)
+        return;
+    if (m_pSliderX && m_pSliderX->SenderObject() == pSender) {
+        if (m_pSlider)
+            m_pSlider->FocusEdit();
+    } else if (m_pSlider && m_pSlider->SenderObject() == pSender) {
+        if (m_pSliderX)
+            m_pSliderX->FocusEdit();
+    }
 }
 
 void CQOR2View::ShowBreitenSlider()
@@ -197,10 +222,20 @@ bool CQOR2View::ReglerEreignis(QEvent* e)
         EditMasse();
         return true;
     }
+    if (nTyp == PositionsReglerEvent::kTyp) {
+        if (auto* pos = dynamic_cast<PositionsReglerEvent*>(e))
+            PositionsReglerAuf(pos->X(), pos->Y());
+        return true;
+    }
     auto* w = dynamic_cast<SliderEvent*>(e);
     if (!w)
         return false;
     switch (nTyp) {
+    case SliderValueEvent::kTabKey: {
+        const CWndSlider* pSlider = w->Slider();
+        TabZwischenReglern(pSlider, pSlider ? pSlider->Kind() : 0);
+        return true;
+    }
     case kPosX:
     case kPosY:
         SetzePosition(nTyp == kPosX, w->Value());

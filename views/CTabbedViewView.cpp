@@ -2,6 +2,8 @@
 // above the other, and the view half of the document (finding, updating and asking the views).
 #include "views/CTabbedViewView.h"
 
+#include "platform/CCmdUI.h"
+
 #include "views/C3DStandIn.h"
 #include "views/CDummyView.h"
 #include "views/CLgSicherungStandIn.h"
@@ -437,7 +439,9 @@ void CTabbedViewView::OnTabChanged(int nTab)
     UpdatePaneInsets();
     IViewShell::Current().Update3DViewRenderFlag();
     CGetAnsView* selected = GetSelectedView();
-    IViewShell::Current().ShowLoadDialog(selected && selected->m_eView == kTemplate);
+    // An open load dialog shows with the template view's tab only; a closed one stays closed.
+    if (IViewShell::Current().GetLoadDialog())
+        IViewShell::Current().ShowLoadDialog(selected && selected->m_eView == kTemplate);
     RedrawViews();
 }
 
@@ -522,4 +526,22 @@ void CTabbedViewView::UpdatePaneInsets()
             view->m_rcBorder = QMargins(inset, inset, inset, inset);
         m_pPane[row]->update();
     }
+}
+
+bool CTabbedViewView::RouteCommand(int nId, CCmdUI* pUpdate)
+{
+    CGetAnsView* current = GetSelectedView();
+    if (!current && IsSplitterTabSelected())
+        current = FindActiveView(nullptr, nullptr);
+    if (!current && IsSplitterTabSelected())
+        current = GetPaneView(0);
+    const auto offer = [&](CGetAnsView* view) {
+        return view && (pUpdate ? view->OnUpdateBefehl(nId, *pUpdate) : view->OnBefehl(nId));
+    };
+    if (offer(current))
+        return true;
+    for (int kind = kTemplate; kind <= k3D; ++kind)
+        if (m_pViews[kind] != current && offer(m_pViews[kind]))
+            return true;
+    return false;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class CCmdUI;
 class CDummyView;
 class CGetAnsView;
 class CQOR1Doc;
@@ -123,6 +124,10 @@ public:
     // selected), then to the template, loading-plan, load-securing and 3D views except that one; the
     // first non-zero answer ends the walk and is returned. -1 without a host.
     static int PostViewNotifyAll(CTabbedViewView* pHost, bool bDeferred, int nCode, int nValue);
+    // Offers a command (with `pUpdate`, its update) to the current view (the selected tab's, or the
+    // active pane of the split view), then to the template, loading-plan, load-securing and 3D views
+    // except that one; the first that handles it ends the walk. True when one did.
+    bool RouteCommand(int nId, CCmdUI* pUpdate);
 
     // Makes a view the active view: the old one and the new one hear of it, and so does the shell.
     void SetActiveView(CGetAnsView* pView);

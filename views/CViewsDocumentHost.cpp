@@ -43,3 +43,8 @@ bool CViewsDocumentHost::IsActiveViewModeSet()
 {
     return IViewShell::Current().IsActiveViewModeSet();
 }
+
+bool CViewsDocumentHost::RouteCommandToViews(int nCommand, int /*nArg*/)
+{
+    return m_pViewHost && m_pViewHost->RouteCommand(nCommand, nullptr);
+}

@@ -20,6 +20,7 @@ public:
     void RedrawViews() override;
     void InvalidateLgSicherungView() override;
     bool IsActiveViewModeSet() override;
+    bool RouteCommandToViews(int nCommand, int nArg) override;
 
 private:
     CTabbedViewView* m_pViewHost;

@@ -42,3 +42,14 @@ void CWndValueSlider::Close()
     QCoreApplication::sendEvent(pSlider, &request);
     // This object may be gone now: the owner deletes its slider on the closing message.
 }
+
+void CWndValueSlider::FocusEdit()
+{
+    if (m_pSlider)
+        m_pSlider->FocusEdit();
+}
+
+const QObject* CWndValueSlider::SenderObject() const
+{
+    return m_pSlider.data();
+}

@@ -23,6 +23,8 @@ public:
     COLORREF SetEditBkColor(COLORREF colour) override;
     // Applies the typed text and closes; the owner usually deletes this object meanwhile.
     void Close() override;
+    void FocusEdit() override;
+    const QObject* SenderObject() const override;
 
     CWndSlider* Window() const { return m_pSlider.data(); }
 

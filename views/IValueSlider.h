@@ -3,6 +3,8 @@
 
 #include "draw2d/RasterOp.h"
 
+class QObject;
+
 class IValueSlider
 {
 public:
@@ -14,4 +16,8 @@ public:
     virtual COLORREF SetEditBkColor(COLORREF colour) = 0;
     // Closes the slider; the owner receives the closing message.
     virtual void Close() = 0;
+    // Puts the focus into the value edit.
+    virtual void FocusEdit() {}
+    // The window whose messages come from this slider, or null.
+    virtual const QObject* SenderObject() const { return nullptr; }
 };

@@ -122,6 +122,10 @@ public:
     double m_dVersatz = 0.0;
     std::string m_strPartnerText; // handed to the trailer's directory entry when the trailer is written
     int m_bNichtGeoeffnet = 1;    // set until the opening step ran
+    // Print flags the report code sets around printing a view (bit 0: print without the dialog, bit 1:
+    // the template view prints two pages), and the flag a cancelled print dialog sets.
+    int m_nDruckFlags = 0;
+    bool m_bDruckAbgebrochen = false;
     // Reserved words the views may keep with the document; nothing reads them yet.
     int m_nReserveVersatz[2] = {0, 0};
     int m_nReservePartner[3] = {-1, 0, 0};

@@ -112,6 +112,8 @@ public:
     int m_nReserveEnde[2] = {0, 0};
     // Permitted side difference in percent, given to the plan by the vehicle loader.
     int m_nSeitenProzent = 4;
+    // Grid step of the plan in cm, kept with the vehicle's own.
+    int m_nRasterSchritt = 1;
     // Flag byte read by the vehicle's status query.
     unsigned char m_bStatusFlag = 0;
     // Set by every edit of the plan, cleared when the vehicle's file is written.

@@ -320,6 +320,7 @@ public:
     double m_dZulLastAnPos = 0.0;
     float m_fLFBreite = 0.0f;
     int m_nSeitenProzent = 4;            // permitted side difference, percent
+    int m_nRasterSchritt = 1;            // grid step of the loading plan, cm (1 to 100)
     double m_dKupplungsX = 0.0;          // coupling x from the front-group centre
     double m_dGekoppelteMasse = 0.0;     // coupled unladen mass
     double m_dKupplungsabstandGeo = 0.0; // coupling distance used by the combination formulas

@@ -18,6 +18,7 @@
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/files/CAppStateParams.h"
 #include "model/files/CImpExp.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CQOR.h"
@@ -27,17 +28,22 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/CCmdUI.h"
+#include "platform/ResourceModule.h"
 #include "reports/CDlgDrucken2.h"
 #include "reports/CDlgImport.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "view3d/CQOR3DView.h"
 #include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
 #include "views/CQORMultiView.h"
 #include "views/CTabbedViewView.h"
+#include "views/ILastDlg.h"
+#include "views/IPlanDialogs.h"
 #include "views/IViewShell.h"
+#include "views/RenderFlagEvent.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -578,7 +584,7 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
     DocumentServices& services = Frame()->Services();
     services = DocumentServices();
-    const unsigned ids[] = {127, 33101, 33124, 644, 655, 656, 33148, 33072, 33156};
+    const unsigned ids[] = {127, 33101, 33124, 644, 655, 656, 33148, 33072};
     for (unsigned id : ids) {
         SCOPED_TRACE(id);
         RecordingCmdUI ui;
@@ -594,7 +600,6 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
     services.exportDoc = [&](QWidget*, CQOR1Doc*) { ++calls; };
     services.nutzbareLF = [&](QWidget*, CQOR1Doc*) { ++calls; };
     services.editLgsFsmExt = [&](QWidget*, CQOR1Doc*) { ++calls; };
-    services.loadPositions = [&](QWidget*, CQOR1Doc*) { ++calls; };
     for (unsigned id : ids) {
         SCOPED_TRACE(id);
         RecordingCmdUI ui;
@@ -1012,6 +1017,264 @@ TEST_F(DocumentFilesTest, ANewCombinationOfSampleVehiclesOpens)
     ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
     EXPECT_DOUBLE_EQ(Doc()->GetAnhaenger()->m_dKupplungswert[0], 0.9);
     EXPECT_EQ(ReadAll(truck), truckBefore) << "the sample stays as it was";
+}
+
+// --- the window's views: the tab kept per file, dragging a view, the 3D render flag, axle commands ----
+
+TEST_F(DocumentFilesTest, TheTabKeptInTheFilesApplicationStateShowsOnOpening)
+{
+    Start();
+    const QString path = Sample(kTruck, QStringLiteral("kept"));
+    // The tab indexes of the window's host.
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    const int nPlanTab = Frame()->ActiveChild()->GetTabbedView()->FindTabOfKind(CTabbedViewView::kPlan);
+    const int nSplitTab =
+        Frame()->ActiveChild()->GetTabbedView()->FindTabOfKind(CTabbedViewView::kSplitterTabKind);
+    ASSERT_GE(nSplitTab, 0);
+    struct Fall
+    {
+        const char* name;
+        int nTab; // -1: no state of the file's own
+        int nZeile;
+        int nErwarteterTab; // the kind shown (4: the split view)
+        int nAktuelleZeile; // -1: the current view is the template view of row 0
+    };
+    const Fall faelle[] = {
+        {"no state of its own: the default's first tab", -1, 0, CTabbedViewView::kTemplate, -1},
+        {"the plan tab", nPlanTab, 0, CTabbedViewView::kPlan, -1},
+        {"the split view, lower row current", nSplitTab, 1, CTabbedViewView::kSplitterTabKind, 1},
+        {"the split view, upper row current", nSplitTab, 0, CTabbedViewView::kSplitterTabKind, 0},
+        {"a tab that does not exist stays on the first", 9, 0, CTabbedViewView::kTemplate, -1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        m_app->AppStates().erase("kept");
+        if (f.nTab >= 0) {
+            auto state = std::make_unique<CAppStateParams>();
+            state->m_nWert[0] = f.nTab;
+            state->m_nWert[1] = f.nZeile;
+            m_app->AppStates()["kept"] = std::move(state);
+        }
+        ASSERT_TRUE(Frame()->CloseActiveChild());
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+        CChildFrame* child = Frame()->ActiveChild();
+        CTabbedViewView* host = child->GetTabbedView();
+        EXPECT_EQ(host->GetTabKind(host->GetSelectedTab()), f.nErwarteterTab);
+        CGetAnsView* erwartet =
+            f.nAktuelleZeile < 0 ? host->GetRowView(0) : host->GetPaneView(f.nAktuelleZeile);
+        EXPECT_EQ(child->GetCurrentView(), erwartet);
+    }
+}
+
+TEST_F(DocumentFilesTest, DraggingAViewOntoTheOtherPaneExchangesTheTwo)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    CChildFrame* child = Frame()->ActiveChild();
+    CTabbedViewView* host = child->GetTabbedView();
+    ASSERT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kSplitterTabKind)));
+    QCoreApplication::processEvents();
+    CGetAnsView* oben = host->GetPaneView(0);
+    CGetAnsView* unten = host->GetPaneView(1);
+    ASSERT_TRUE(oben && unten);
+    const auto mitte = [](QWidget* w) { return w->mapToGlobal(w->rect().center()); };
+
+    // Released over itself: nothing moves.
+    child->BeginViewDrag(oben);
+    EXPECT_TRUE(child->IsViewDragging());
+    child->ViewDragMove(mitte(oben));
+    EXPECT_EQ(child->GetDropTarget(), nullptr);
+    child->ViewDragRelease(mitte(oben));
+    EXPECT_FALSE(child->IsViewDragging());
+    EXPECT_EQ(host->GetPaneView(0), oben);
+    EXPECT_EQ(host->GetPaneView(1), unten);
+
+    // Over the other pane it becomes the target; released there, the two change places.
+    child->BeginViewDrag(oben);
+    child->ViewDragMove(mitte(unten));
+    EXPECT_EQ(child->GetDropTarget(), unten);
+    child->ViewDragMove(mitte(oben));
+    EXPECT_EQ(child->GetDropTarget(), nullptr) << "back over the dragged view: no target";
+    child->ViewDragMove(mitte(unten));
+    child->ViewDragRelease(mitte(unten));
+    EXPECT_FALSE(child->IsViewDragging());
+    EXPECT_EQ(host->GetPaneView(0), unten);
+    EXPECT_EQ(host->GetPaneView(1), oben);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST_F(DocumentFilesTest, TheThreeDViewsRenderFlagTwoFollowsItsActivation)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
+    CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+    auto* view3d = dynamic_cast<CQOR3DView*>(host->GetView(CTabbedViewView::k3D));
+    ASSERT_NE(view3d, nullptr);
+    host->SetActiveView(view3d);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(view3d->NeedsRenderFlag(2));
+    host->SetActiveView(host->GetTemplateView());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(view3d->NeedsRenderFlag(2));
+    // The message for a view that is gone by then does nothing.
+    QCoreApplication::postEvent(Frame()->ActiveChild(), new RenderFlagEvent(true, nullptr));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(view3d->NeedsRenderFlag(2));
+}
+
+namespace {
+
+// Selects axle record `index` of the template view with a right click on its drawing.
+CQOR1View* WaehleAchse(CChildFrame* child, int index)
+{
+    auto* view = dynamic_cast<CQOR1View*>(child->GetTabbedView()->GetTemplateView());
+    if (!view)
+        return nullptr;
+    view->RenderFrame();
+    const auto& achsen = view->GetDIBFahrzeug()->GetAchsen();
+    if (index >= int(achsen.size()))
+        return nullptr;
+    QTest::mouseClick(view->viewport(), Qt::RightButton, Qt::NoModifier,
+                      achsen[static_cast<std::size_t>(index)].m_rc.center());
+    return view;
+}
+
+} // namespace
+
+TEST_F(DocumentFilesTest, TheSelectedAxleIsRemovedAfterTheQuestionWhenTheRulesAllowIt)
+{
+    Start();
+    const QString path = Sample(kDrawbarTrailer);
+    ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+    CFahrzeug* v = Doc()->GetFahrzeug();
+    // Four axle records counted apart from their groups, so any but the first may go.
+    ASSERT_TRUE(Frame()->OnCommand(33128));
+    const int vorher = v->GetAchsanzahl();
+    RecordingCmdUI ui;
+    ui.m_nID = 33130;
+
+    // Nothing selected, or the first axle: not offered.
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_FALSE(ui.enabled);
+    CQOR1View* view = WaehleAchse(Frame()->ActiveChild(), 0);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->IsAchseSelected());
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_FALSE(ui.enabled) << "the first axle is never offered";
+
+    ASSERT_NE(WaehleAchse(Frame()->ActiveChild(), 2), nullptr);
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    // No keeps the axle.
+    m_boxes.Clear();
+    m_boxes.AddAnswer(IMessageBoxService::kNo);
+    ASSERT_TRUE(Frame()->OnCommand(33130));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records().front().text, QString::fromStdString(LoadResString(148)));
+    EXPECT_EQ(v->GetAchsanzahl(), vorher);
+    // Yes removes it, clears the selection and marks the document; no note outside German.
+    m_boxes.Clear();
+    m_boxes.AddAnswer(IMessageBoxService::kYes);
+    ASSERT_TRUE(Frame()->OnCommand(33130));
+    EXPECT_EQ(v->GetAchsanzahl(), vorher - 1);
+    EXPECT_FALSE(view->IsAchseSelected());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    std::unique_ptr<CFahrzeug> back = ReadBack(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetAchsanzahl(), vorher - 1);
+}
+
+TEST_F(DocumentFilesTest, TheGroupFlagOfTheSelectedAxleIsToggledAndShown)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), -1, false));
+    CFahrzeug* v = Doc()->GetFahrzeug();
+    RecordingCmdUI ui;
+    ui.m_nID = 33132;
+    // Another tab: no template view, indeterminate and disabled.
+    ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(1));
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_FALSE(ui.enabled);
+    EXPECT_EQ(ui.check, 2);
+    ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(0));
+    ASSERT_TRUE(Frame()->OnCommand(33128)); // a third axle, so the second may be grouped
+    CQOR1View* view = WaehleAchse(Frame()->ActiveChild(), 1);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(view->IsAchseSelected());
+    const int nAchse = view->GetHitAchse();
+    const int alt = v->m_nAchsFlags[nAchse];
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_EQ(ui.check, alt != 0 ? 1 : 0);
+    ASSERT_TRUE(Frame()->OnCommand(33132));
+    EXPECT_EQ(v->m_nAchsFlags[nAchse] != 0, alt == 0);
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_EQ(ui.check, alt == 0 ? 1 : 0);
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(DocumentFilesTest, GermanUsersGetTheAxleNoteOncePerRunUnlessTicked)
+{
+    Start();
+    // A German module: the English texts under the German code.
+    const QString folder = m_dir.filePath(QStringLiteral("de"));
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
+                            folder + QStringLiteral("/Resource_DE.rcc")));
+    QString error;
+    std::unique_ptr<ResourceModule> de = ResourceModule::Load(QStringLiteral("DE"), folder, &error);
+    ASSERT_TRUE(de) << error.toStdString();
+    const ResourceModule* vorher = ResourceModule::Current();
+    ResourceModule::SetCurrent(de.get());
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), -1, false));
+    m_boxes.Clear();
+    ASSERT_TRUE(Frame()->OnCommand(33128));
+    const auto hinweise = [&] {
+        int n = 0;
+        for (const auto& r : m_boxes.Records())
+            n += r.isHtml && r.html.textId == 104 ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(hinweise(), 1);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    const auto& knoepfe = m_boxes.Records().front().html.buttons;
+    EXPECT_TRUE(knoepfe.contains(qMakePair(803, 568))) << "the button that opens the document";
+    ResourceModule::SetCurrent(vorher);
+}
+
+TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemplateTab)
+{
+    Start();
+    ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), -1, false));
+    RecordingCmdUI ui;
+    ui.m_nID = 33156;
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    EXPECT_EQ(ui.check, 0);
+    ASSERT_TRUE(Frame()->OnCommand(33156));
+    ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->GetOwnerView(), Frame()->ActiveChild()->GetTabbedView()->GetTemplateView());
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_EQ(ui.check, 1);
+    // Open, it stays available on another tab (to close it); closed, it needs the template tab.
+    ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(1));
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_TRUE(ui.enabled);
+    ASSERT_TRUE(Frame()->OnCommand(33156));
+    EXPECT_EQ(IPlanDialogs::Current().GetLastDlg(), nullptr);
+    ASSERT_TRUE(Frame()->Commands().Update(ui));
+    EXPECT_FALSE(ui.enabled);
+    // The dialog goes with the window whose view it belongs to.
+    ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(0));
+    ASSERT_TRUE(Frame()->OnCommand(33156));
+    ASSERT_NE(IPlanDialogs::Current().GetLastDlg(), nullptr);
+    EXPECT_TRUE(Frame()->CloseActiveChild());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(IPlanDialogs::Current().GetLastDlg(), nullptr);
 }
 
 TEST_F(DocumentFilesTest, TheReportCommandOpensTheReportDialogAndRunWritesTheReports)

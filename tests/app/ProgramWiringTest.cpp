@@ -209,7 +209,6 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
         {"DocumentServices::importFile", [&] { return static_cast<bool>(services.importFile); }},
         {"DocumentServices::exportDoc", [&] { return static_cast<bool>(services.exportDoc); }},
         {"DocumentServices::editLgsFsmExt", [&] { return static_cast<bool>(services.editLgsFsmExt); }},
-        {"DocumentServices::loadPositions", [&] { return static_cast<bool>(services.loadPositions); }},
     };
     for (const WiringRow& row : rows) {
         SCOPED_TRACE(row.seam);

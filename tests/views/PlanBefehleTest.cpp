@@ -3,11 +3,14 @@
 #include "ViewTestSupport.h"
 
 #include "views/CPlanToolTip.h"
+#include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
+#include "views/CViewDruck.h"
 #include "views/CWndSliderFactory.h"
 #include "views/CWndValueSlider.h"
 #include "views/PlanAusrichtEvent.h"
 #include "views/PlanMasseEvent.h"
+#include "views/PositionsReglerEvent.h"
 #include "views/SliderValueEvent.h"
 
 #include "SampleVehicles.h"
@@ -31,11 +34,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
@@ -1051,4 +1058,215 @@ TEST_F(PlanBefehleTest, OverhangsFreeTheirBordersAndLoadsFromSideBKeepTheirPlace
         EXPECT_NEAR(p->m_dPosY, y + (b - fall.raender[3]), 1e-12);
         EXPECT_TRUE(doc.IsModified());
     }
+}
+
+TEST_F(PlanBefehleTest, GridStepCommandsStoreTheStepAndTheMenuMarksIt)
+{
+    Last("Box", 3.0, 0.5, 0.75);
+    view->RenderPicture(QSize(1400, 700));
+    const QPoint leer(view->m_rcLadeflaeche.left() + 5, view->m_rcLadeflaeche.top() + 5);
+    Taste(Qt::Key_A);
+    QString fehler;
+    ASSERT_TRUE(MenuResource::Load(245, &fehler)) << fehler.toStdString();
+    const int schritte[] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50, 75, 100};
+    for (int i = 0; i < 14; ++i) {
+        SCOPED_TRACE(schritte[i]);
+        doc.SetModifiedFlag(false);
+        ASSERT_TRUE(view->OnBefehl(32878 + i));
+        EXPECT_EQ(Plan().m_nRasterSchritt, schritte[i]);
+        EXPECT_EQ(doc.GetFahrzeug()->m_nRasterSchritt, schritte[i]);
+        EXPECT_TRUE(doc.IsModified());
+        std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+        ASSERT_TRUE(m);
+        QMenu* popup = qobject_cast<QMenu*>(Finde(m.get(), 32878)->parent());
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(popup->isEnabled());
+        EXPECT_EQ(popup->title().toStdString(), FormatResChecked(27, {schritte[i]}));
+        for (int k = 0; k < 14; ++k)
+            EXPECT_EQ(Finde(m.get(), 32878 + k)->isChecked(), k == i) << k;
+    }
+    // A step without an item marks the first.
+    Plan().m_nRasterSchritt = 7;
+    std::unique_ptr<QMenu> m(view->KontextMenu(leer));
+    ASSERT_TRUE(m);
+    EXPECT_TRUE(Finde(m.get(), 32878)->isChecked());
+}
+
+TEST_F(PlanBefehleTest, CopyCommandStartsACopyDragThatTheNextClickPlaces)
+{
+    view->show();
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.75);
+    p->m_bSelected = 1;
+    Aktuell(p);
+    view->RenderPicture(view->viewport()->size());
+    const QPoint mitte = view->GetAuswahlMittelpunkt();
+    EXPECT_EQ(mitte, view->GetGuiLg().at(p).rc.center());
+    ASSERT_TRUE(view->OnBefehl(33279));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(view->GetGesten().IsAktiv()) << "the posted move started the drag";
+    EXPECT_TRUE(view->GetGesten().IsKopie());
+    // Two metres further back, where the area is free, the click places the copy.
+    const QPoint ziel = mitte + QPoint(view->MetresToPixels(2.0), 0);
+    QMouseEvent bewegt(QEvent::MouseMove, QPointF(ziel), view->viewport()->mapToGlobal(QPointF(ziel)),
+                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &bewegt);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, ziel);
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+    ASSERT_EQ(Anzahl(), 2u);
+    EXPECT_DOUBLE_EQ(p->m_dPosX, 3.0) << "the source stays";
+    double xKopie = 0.0;
+    for (tagLGINFO* q : Plan().GetLgInfos())
+        if (q != p)
+            xKopie = q->m_dPosX;
+    EXPECT_NEAR(xKopie, 5.0, 0.1);
+
+    // Without a selection there is nothing to copy.
+    for (tagLGINFO* q : Plan().GetLgInfos())
+        q->m_bSelected = 0;
+    view->ClearAktuell(true);
+    view->OnBefehl(33279);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+}
+
+TEST_F(PlanBefehleTest, PrintingAsksForPageOneUnlessTheDocumentPrintsDirectly)
+{
+    Last("Box", 3.0, 0.5, 0.75);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<std::pair<int, int>> gefragt;
+    bool bOk = true;
+    QString ziel;
+    CViewDruck::SetDialogHook([&](QPrinter& printer, int nVon, int nBis) {
+        gefragt.emplace_back(nVon, nBis);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(ziel);
+        return bOk;
+    });
+    struct Fall
+    {
+        const char* name;
+        int nFlags;
+        bool bOk;
+        bool bGefragt;
+        bool bGedruckt;
+    };
+    const Fall faelle[] = {
+        {"dialog with page 1, printed", 0, true, true, true},
+        {"dialog cancelled", 0, false, true, false},
+        {"direct: no dialog", 1, true, false, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        gefragt.clear();
+        bOk = f.bOk;
+        doc.m_nDruckFlags = f.nFlags;
+        ziel = dir.filePath(QString::fromLatin1(f.name) + QStringLiteral(".pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        if (f.nFlags & 1) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(ziel);
+        }
+        const bool bBereit = view->OnPreparePrinting(printer);
+        EXPECT_EQ(bBereit, f.bOk);
+        EXPECT_EQ(gefragt.size(), f.bGefragt ? 1u : 0u);
+        if (f.bGefragt && !gefragt.empty()) {
+            EXPECT_EQ(gefragt.front(), std::make_pair(1, 1));
+        }
+        if (bBereit) {
+            EXPECT_TRUE(view->PrintPlan(printer));
+        }
+        QFile pdf(ziel);
+        EXPECT_EQ(pdf.exists(), f.bGedruckt);
+        if (pdf.open(QIODevice::ReadOnly)) {
+            EXPECT_TRUE(pdf.read(4) == "%PDF");
+        }
+    }
+    // The print command itself: the dialog's answer decides.
+    doc.m_nDruckFlags = 0;
+    bOk = true;
+    ziel = dir.filePath(QStringLiteral("command.pdf"));
+    view->OnBefehl(57607);
+    EXPECT_TRUE(QFile::exists(ziel));
+    CViewDruck::SetDialogHook({});
+}
+
+TEST_F(PlanBefehleTest, TheTemplateViewOffersTwoPagesOnlyWhenTheDocumentAsksForThem)
+{
+    CQOR1View vorlage(&doc);
+    std::vector<std::pair<int, int>> gefragt;
+    bool bOk = true;
+    CViewDruck::SetDialogHook([&](QPrinter&, int nVon, int nBis) {
+        gefragt.emplace_back(nVon, nBis);
+        return bOk;
+    });
+    struct Fall
+    {
+        int nFlags;
+        bool bVorschau, bOk;
+        int nBis;
+    };
+    for (const Fall& f : {Fall{0, false, true, 1}, Fall{2, true, true, 2}, Fall{2, false, false, 2}}) {
+        SCOPED_TRACE(f.nFlags * 10 + (f.bOk ? 1 : 0));
+        gefragt.clear();
+        bOk = f.bOk;
+        doc.m_nDruckFlags = f.nFlags;
+        doc.m_bDruckAbgebrochen = false;
+        QPrinter printer;
+        EXPECT_EQ(vorlage.OnPreparePrinting(printer, f.bVorschau), f.bOk);
+        ASSERT_EQ(gefragt.size(), 1u);
+        EXPECT_EQ(gefragt.front(), std::make_pair(1, f.nBis));
+        EXPECT_EQ(printer.toPage(), 1) << "one page is printed";
+        EXPECT_EQ(doc.m_bDruckAbgebrochen, !f.bOk);
+        EXPECT_EQ(vorlage.GetRulerFlag(), f.bVorschau);
+    }
+    CViewDruck::SetDialogHook({});
+}
+
+TEST_F(PlanBefehleTest, PositionSlidersOpenByMessageAndPassTheFocusOnTab)
+{
+    ScriptedSliderFactory regler;
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.75);
+    Aktuell(p);
+    QCoreApplication::postEvent(view.get(), new PositionsReglerEvent(2.0, 0.3));
+    QCoreApplication::sendPostedEvents(view.get());
+    auto* x = dynamic_cast<ScriptedSlider*>(view->GetReglerX());
+    auto* y = dynamic_cast<ScriptedSlider*>(view->GetRegler());
+    ASSERT_TRUE(x && y);
+    EXPECT_DOUBLE_EQ(x->GetValue(), 2.0);
+    EXPECT_DOUBLE_EQ(y->GetValue(), 0.3);
+    // Open already: the same sliders take the new values.
+    QCoreApplication::postEvent(view.get(), new PositionsReglerEvent(4.0, 0.5));
+    QCoreApplication::sendPostedEvents(view.get());
+    EXPECT_EQ(view->GetReglerX(), x);
+    EXPECT_EQ(view->GetRegler(), y);
+    EXPECT_DOUBLE_EQ(x->GetValue(), 4.0);
+    EXPECT_DOUBLE_EQ(y->GetValue(), 0.5);
+
+    // Tab: from x to y and back; a width slider and an unknown sender keep the focus where it is.
+    struct Fall
+    {
+        const char* name;
+        const QObject* sender;
+        int nArt;
+        int nFokusX, nFokusY;
+    };
+    QObject fremd;
+    const Fall faelle[] = {
+        {"x slider", &x->m_sender, 12, 0, 1},
+        {"y slider", &y->m_sender, 13, 1, 0},
+        {"width slider", &y->m_sender, 14, 0, 0},
+        {"someone else", &fremd, 12, 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        x->m_nFocus = y->m_nFocus = 0;
+        view->TabZwischenReglern(f.sender, f.nArt);
+        EXPECT_EQ(x->m_nFocus, f.nFokusX);
+        EXPECT_EQ(y->m_nFocus, f.nFokusY);
+    }
+    // The slider's own message with no window does nothing.
+    SliderEvent tab(SliderEvent::kTabType, nullptr);
+    QCoreApplication::sendEvent(view.get(), &tab);
+    EXPECT_EQ(x->m_nFocus + y->m_nFocus, 0);
 }

@@ -158,12 +158,19 @@ TEST_F(TabbedViewViewTest, AllowedTabChangeTellsTheViewsAndTheShell)
     EXPECT_TRUE(m_shell.m_bRibbonGroup);
     EXPECT_EQ(m_shell.m_pActive, m_host.GetPaneView(0));
 
+    // No load dialog open: the tabs leave it closed.
+    ASSERT_TRUE(m_host.SelectTab(0));
+    EXPECT_EQ(m_shell.Count("ShowLoadDialog") + m_shell.Count("HideLoadDialog"), 0);
+    // An open one hides with the template view's tab and shows again with it.
+    QWidget dialog;
+    m_shell.m_pLoadDialog = &dialog;
     ASSERT_TRUE(m_host.SelectTab(4));
     EXPECT_FALSE(m_shell.m_bRibbonGroup);
     EXPECT_EQ(m_shell.m_pActive, Probe(3));
-    EXPECT_EQ(m_shell.Count("HideLoadDialog"), 2);
+    EXPECT_EQ(m_shell.Count("HideLoadDialog"), 1);
     ASSERT_TRUE(m_host.SelectTab(0));
     EXPECT_EQ(m_shell.Count("ShowLoadDialog"), 1);
+    m_shell.m_pLoadDialog = nullptr;
 }
 
 TEST_F(TabbedViewViewTest, SplitterTabTakesTheRowViewsOutOfTheirTabsAndGivesThemBack)

@@ -31,7 +31,7 @@ public:
     void Update3DViewRenderFlag() override { Log("Update3DViewRenderFlag"); }
     bool CanRemoveAchse() const override { return m_bCanRemoveAchse; }
     void OnRemoveAchse() override { Log("OnRemoveAchse"); }
-    QWidget* GetLoadDialog() const override { return nullptr; }
+    QWidget* GetLoadDialog() const override { return m_pLoadDialog; }
     void ShowLoadDialog(bool bShow) override { Log(bShow ? "ShowLoadDialog" : "HideLoadDialog"); }
     CTabbedViewView* GetActiveHost() const override { return m_pHost; }
     void RecalcLayout() override { Log("RecalcLayout"); }
@@ -51,6 +51,7 @@ public:
     bool m_bRibbonGroup = false;
     bool m_bViewMode = false;
     bool m_bCanRemoveAchse = false;
+    QWidget* m_pLoadDialog = nullptr; // the open load dialog, if any
 
 private:
     void Log(const char* call) { m_calls.emplace_back(call); }
@@ -126,6 +127,8 @@ public:
     void SetValue(double dValue) override { m_dValue = dValue; }
     COLORREF SetEditBkColor(COLORREF colour) override { return std::exchange(m_colour, colour); }
     void Close() override { m_bClosed = true; }
+    void FocusEdit() override { ++m_nFocus; }
+    const QObject* SenderObject() const override { return &m_sender; }
 
     // The user moves the slider to a value.
     void Move(double dValue)
@@ -140,6 +143,8 @@ public:
     double m_dValue;
     COLORREF m_colour = 0xFFFFFF;
     bool m_bClosed = false;
+    int m_nFocus = 0;
+    QObject m_sender; // stands for the slider's window
 };
 
 // Makes scripted sliders and keeps a pointer to the last one.
