@@ -15,6 +15,7 @@ const std::map<int, QPoint>& Table()
     static const std::map<int, QPoint> table = {
         {175, {16, 16}}, // move along the vehicle
         {192, {16, 16}}, // grabbing hand while dragging
+        {194, {16, 16}}, // an edge that moves up and down
         {196, {16, 16}}, // open hand over something that can be dragged
         {197, {16, 16}}, // move in every direction
         {203, {16, 16}}, // move up and down

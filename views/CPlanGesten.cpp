@@ -84,6 +84,8 @@ int CPlanGesten::HitTest(QPoint pt, tagLGINFO** ppLg) const
         return kTrefferNichts;
     if (!m_rcZoomGriff.isEmpty() && m_rcZoomGriff.contains(pt))
         return kTrefferZoom;
+    if (!m_rcBreitenGriff.isEmpty() && m_rcBreitenGriff.contains(pt))
+        return kTrefferBreite;
     for (const auto& [pLg, rec] : m_view.GetGuiLg())
         if (rec.rc.contains(pt) && m_view.Gueltig(pLg)) {
             if (ppLg)
@@ -125,6 +127,11 @@ void CPlanGesten::Druecken(QPoint pt, bool bStrg, bool bShift)
         m_bZoomGriff = true;
         return;
     }
+    if (m_nTrefferCode == kTrefferBreite) {
+        m_bBreitenGriff = true;
+        m_nCursor = kCursorBreite;
+        return;
+    }
     if (m_nTrefferCode == kTrefferLadung) {
         m_view.m_pLgGedrueckt = pLg;
         if ((!pLg->m_bSelected && !bStrg) || (bStrg && n == 0)) {
@@ -147,7 +154,8 @@ void CPlanGesten::Druecken(QPoint pt, bool bStrg, bool bShift)
     const bool bKnopf =
         m_view.m_rcBtnWert.contains(pt) ||
         (m_view.GetAuswahl() && (m_view.m_rcBtnX.contains(pt) || m_view.m_rcBtnY.contains(pt)));
-    if (m_nTrefferCode == kTrefferFlaeche || !bKnopf) {
+    // A press on an on-plan button waits for its release, which opens the button's slider.
+    if (!bKnopf) {
         if (!bStrg)
             m_view.ClearAktuell(true);
         q->StoreSelection(!bStrg);
@@ -243,6 +251,17 @@ void CPlanGesten::Bewegen(QPoint pt, bool bStrg)
             m_view.m_dZoom = dNeu;
             m_view.viewport()->update();
         }
+        return;
+    }
+    if (m_bBreitenGriff) {
+        const CFahrzeug* f = m_view.GetFahrzeug();
+        if (!f || m_view.m_nPixelProMeterY <= 0 || m_view.m_dZoom <= 0.0)
+            return;
+        // The handle lies on side B's edge: the width is its distance from side A's edge, kept within the
+        // width's limits by the setter.
+        const int yRel = pt.y() - (m_view.m_ptUrsprung.y() - m_view.GetScrollPosition().y());
+        const int nRand = m_view.MetresToPixels(f->GetRandabstand(1));
+        m_view.SetLadeflaechenBreite(BreiteAusGriff(yRel, nRand, m_view.m_nPixelProMeterY, m_view.m_dZoom));
         return;
     }
     if (m_bZiehenMoeglich && !m_bZiehen) {
@@ -597,6 +616,14 @@ double CPlanGesten::ZoomAusGriff(double dZoomAlt, int xRel, int nPixelLaenge)
     return std::max(0.5, dZoomAlt * xRel / nPixelLaenge);
 }
 
+double CPlanGesten::BreiteAusGriff(int yRel, int nRandPixel, int nPixelProMeter, double dZoom)
+{
+    if (nPixelProMeter <= 0 || dZoom <= 0.0)
+        return 0.0;
+    const double w = (yRel + nRandPixel) / static_cast<double>(nPixelProMeter) / dZoom + 0.00001;
+    return std::floor(w * 100.0) / 100.0;
+}
+
 // --- ramp ----------------------------------------------------------------------------------------
 
 bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
@@ -668,6 +695,11 @@ void CPlanGesten::Loslassen(QPoint pt, bool bStrg)
         m_bStrgBeiKlick = false;
     const bool bZiehen = m_bZiehen;
     const bool bGruppe = m_bGruppenModus;
+    // Without a gesture running, a release on an on-plan button opens its slider and does nothing more.
+    if (!bZiehen && !bGruppe && !m_bGummiband && !m_bZoomGriff && !m_bBreitenGriff && KnopfLoslassen(pt)) {
+        Aufraeumen();
+        return;
+    }
     if (bGruppe)
         LoslassenDrehen();
     else if (bZiehen && m_nZiehCode == kZiehLadung)
@@ -680,6 +712,30 @@ void CPlanGesten::Loslassen(QPoint pt, bool bStrg)
     }
     Aufraeumen();
     Hover(pt);
+}
+
+bool CPlanGesten::KnopfLoslassen(QPoint pt)
+{
+    const tagLGINFO* pAktuell = m_view.GetAuswahl();
+    const bool bX = pAktuell && m_view.m_rcBtnX.contains(pt);
+    const bool bY = !bX && pAktuell && m_view.m_rcBtnY.contains(pt);
+    const bool bWert = !bX && !bY && m_view.m_rcBtnWert.contains(pt);
+    if (!bX && !bY && !bWert)
+        return false;
+    // The button's frame goes before its slider covers it.
+    m_overlay.bHot = false;
+    m_overlay.hot = QRect();
+    m_view.viewport()->update();
+    if (bX) {
+        const double x = pAktuell->m_dPosX;
+        m_view.ShowPositionsSlider(&x, nullptr, 1);
+    } else if (bY) {
+        const double y = m_view.GetAuswahlY();
+        m_view.ShowPositionsSlider(nullptr, &y, 2);
+    } else {
+        m_view.ShowBreitenSlider();
+    }
+    return true;
 }
 
 void CPlanGesten::Klick(bool bStrg)
@@ -812,7 +868,8 @@ void CPlanGesten::Aufraeumen()
 {
     CPlanPlatzierung& pl = m_view.GetPlatzierung();
     m_bZiehenMoeglich = m_bZiehen = m_bKopieren = m_bKlickLast = m_bGummiband = m_bGruppenModus = false;
-    m_bNeuVonRampe = m_bStrgBeiKlick = m_bOhneKollision = m_bZoomGriff = m_bKopierBefehl = false;
+    m_bNeuVonRampe = m_bStrgBeiKlick = m_bOhneKollision = m_bZoomGriff = m_bBreitenGriff = m_bKopierBefehl =
+        false;
     m_bErsterSchritt = false;
     m_bBandRahmen = true;
     m_nZiehCode = -1;

@@ -22,6 +22,7 @@ public:
     // Hit codes of a point on the plan.
     static constexpr int kTrefferNichts = -1;
     static constexpr int kTrefferZoom = 10;
+    static constexpr int kTrefferBreite = 11;
     static constexpr int kTrefferLadung = 12;
     static constexpr int kTrefferFlaeche = 14;
     // Drag code of a running load drag.
@@ -38,6 +39,7 @@ public:
     static constexpr int kCursorLadung = 254;
     static constexpr int kCursorFlaeche = 196;
     static constexpr int kCursorKnopf = 1032;
+    static constexpr int kCursorBreite = 194;
 
     // What the feedback shows, in client pixels; painted inverted over the plan.
     struct SOverlay
@@ -107,11 +109,19 @@ public:
     static double ZoomAusGriff(double dZoomAlt, int xRel, int nPixelLaenge);
     // Where the drawing puts the zoom handle (empty: none).
     QRect m_rcZoomGriff;
+    // The load-area width (metres) the width handle gives at `yRel` pixels below the plan origin, side
+    // A's border being nRandPixel pixels deep: rounded down to 0.01 m after adding 0.00001.
+    static double BreiteAusGriff(int yRel, int nRandPixel, int nPixelProMeter, double dZoom);
+    // Where the drawing puts the width handle (empty: none).
+    QRect m_rcBreitenGriff;
 
     // Paints the feedback figures with inverted pixels.
     void Zeichne(QPainter& painter) const;
     const SOverlay& GetOverlay() const { return m_overlay; }
-    bool IsAktiv() const { return m_bZiehen || m_bGruppenModus || m_bGummiband || m_bZoomGriff; }
+    bool IsAktiv() const
+    {
+        return m_bZiehen || m_bGruppenModus || m_bGummiband || m_bZoomGriff || m_bBreitenGriff;
+    }
     bool IsKopie() const { return m_bKopieren; }
     int GetZiehCode() const { return m_nZiehCode; }
     // Whether the band's frame is shown for the last step.
@@ -132,6 +142,8 @@ private:
     void DrehRahmen(double dWinkel);
     void ZiehSchwerpunkt();
     void Hover(QPoint pt);
+    // A release on one of the on-plan buttons opens its slider; false elsewhere.
+    bool KnopfLoslassen(QPoint pt);
     void Aufraeumen();
     QRect ZuPixel(double l, double t, double r, double b) const;
     QPoint PunktZuPixel(double x, double y) const;
@@ -163,6 +175,7 @@ private:
     bool m_bGummiband = false;
     bool m_bBandRahmen = true;
     bool m_bZoomGriff = false;
+    bool m_bBreitenGriff = false;
     bool m_bBereichZeigen = false;
     bool m_bZulBereichAlt = false;
 };

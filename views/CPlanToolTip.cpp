@@ -29,7 +29,9 @@ std::string CPlanToolTip::BildTag(const std::string& pfad, int w, int h)
         return std::string();
     const std::string url =
         QUrl::fromLocalFile(QString::fromStdString(pfad)).toString(QUrl::FullyEncoded).toStdString();
-    return FormatChecked("<img src=\"%s\" height=\"%dpx\" width=\"%dpx\"/>", {EscapeHtml(url), hoehe, b});
+    // Qt's text renderer reads the size attributes as plain numbers only ("40px" would leave the picture
+    // at its own size).
+    return FormatChecked("<img src=\"%s\" height=\"%d\" width=\"%d\"/>", {EscapeHtml(url), hoehe, b});
 }
 
 std::string CPlanToolTip::Html(const std::string& vorlage, const tagLGINFO& lg, const CFahrzeug* f)

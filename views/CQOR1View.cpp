@@ -488,6 +488,8 @@ CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
 
 // --- printing --------------------------------------------------------------------------------------------
 
+double CQOR1View::s_dDruckZoom = 0.0;
+
 double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
 {
     const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
@@ -502,7 +504,7 @@ void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
     const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
     if (z > 0.0)
         m_dZoom = z;
-    m_dDruckZoom = m_dZoom;
+    s_dDruckZoom = m_dZoom;
     m_bFontsDirty = true;
 }
 

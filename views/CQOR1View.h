@@ -175,7 +175,8 @@ public:
     bool PrintTo(QPrinter& printer);
     // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
     void Drucken(int nId);
-    double GetLetzterDruckZoom() const { return m_dDruckZoom; }
+    // The program's print zoom: the zoom of the last print of a template view (0 before the first).
+    static double GetDruckZoom() { return s_dDruckZoom; }
 
     double GetZoom() const { return m_dZoom; }
     void SetZoom(double dZoom);
@@ -354,7 +355,7 @@ protected:
     int m_nDrawShiftY = 0;
     double m_dZoom = 0.25;
     double m_dZoomSaved = 0.25;
-    double m_dDruckZoom = 0.0;
+    static double s_dDruckZoom;
     QPoint m_ptOrigin{1, 255};
     QPoint m_ptOriginDrawn;
     STupel m_Scale{1.0, 1.0, -1};

@@ -333,8 +333,11 @@ protected:
     // Asks whether to delete; true for yes, `bNichtMehr` from the box's check box. The default opens
     // the HTML question box.
     virtual bool FrageLoeschen(const std::string& caption, const std::string& text, bool& bNichtMehr);
-    // Shows a message that stops the action (a refused rotation, a load of a load unit).
+    // Shows a message that stops the action (a refused rotation).
     virtual void MeldeStopp(const std::string& caption, const std::string& text);
+    // Tells that a form-fit item of a load unit goes only with its unit; the default opens the HTML
+    // message box.
+    virtual void MeldeLadeeinheit(const std::string& caption, const std::string& text);
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
     // Tells the user something; the default opens a message box that does not block the window.
@@ -364,6 +367,11 @@ private:
 
     // Handles the slider messages; false for another event.
     bool ReglerEreignis(QEvent* e);
+    // Moves an open slider, keeping its size, so that its top-left (top-right with bRechts) corner lies at
+    // client point `pt` of the plan.
+    void SetzeReglerAn(IValueSlider& regler, QPoint pt, bool bRechts);
+    // Repaints the document's template view, wherever it is shown.
+    void InvalidateVorlage();
     void SetzePosition(bool bX, double dWert);
 
     CPlanPlatzierung m_platz;

@@ -18,6 +18,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "platform/ResourceModule.h"
 #include "ui/CDlgHelpText.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/CommandEvent.h"
@@ -44,6 +45,8 @@ namespace {
 // Buttons of the delete question: yes and cancel.
 constexpr int kJa = 668;
 constexpr int kAbbrechen = 708;
+// The message the weight key posts: the mass edit of the selection.
+constexpr int kMassenTaste = 0x80F2;
 
 // Grid cell presets (along, across) of commands 32899, 32900, 32904, 32906, 33340, 33342.
 struct SRasterVorgabe
@@ -74,6 +77,13 @@ bool CQOR2View::FrageLoeschen(const std::string& caption, const std::string& tex
     return nAntwort == kJa;
 }
 
+void CQOR2View::MeldeLadeeinheit(const std::string& caption, const std::string& text)
+{
+    CDlgMsgboxHtml box(this);
+    box.SetIconImage(814, CDlgMsgboxHtml::kIconPng);
+    box.DoModalTexts(QString::fromStdString(text), QString::fromStdString(caption), kJa, Beschriftung(kJa));
+}
+
 void CQOR2View::MeldeStopp(const std::string& caption, const std::string& text)
 {
     auto* box = new QMessageBox(QMessageBox::Critical, QString::fromStdString(caption),
@@ -89,7 +99,7 @@ bool CQOR2View::LoeschenMitFrage(bool bShift)
         return false;
     // A form-fit item of a load unit goes only with its unit.
     if (tagLGINFO* h = GetHover(); h && h->m_nTyp >= LADUNGTYP_FSM_FIRST && h->GetLeId() != 0) {
-        MeldeStopp(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
+        MeldeLadeeinheit(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
         return false;
     }
     const int nAnzahl = q->CountSelectedLgInfo(true);
@@ -209,6 +219,9 @@ bool CQOR2View::OnBefehl(int nId)
             if (b)
                 RecalcSchwerpunkt();
             anz.SetSchwerpunktZeigen(b);
+            // The template view shows the marker too.
+            if (CQOR1Doc* pDoc = GetDocument())
+                pDoc->UpdateOtherViews(0);
             break;
         }
         default:
@@ -289,7 +302,7 @@ bool CQOR2View::OnBefehl(int nId)
         if (!h)
             return true;
         if (h->GetLeId() != 0)
-            MeldeStopp(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
+            MeldeLadeeinheit(LoadResString(273), FormatResChecked(621, {h->GetLeId()}));
         else if (EditFsm(h) == CPlanGesten::kFsmOk)
             Benachrichtige();
         return true;
@@ -386,11 +399,15 @@ void CQOR2View::keyPressEvent(QKeyEvent* e)
     const bool bCtrl = e->modifiers().testFlag(Qt::ControlModifier);
     // Any key closes the open sliders first.
     SchliesseRegler();
-    switch (e->key()) {
-    case Qt::Key_W:
+    // The weight key: G in the German module, W in the others.
+    const ResourceModule* res = ResourceModule::Current();
+    const bool bDE = res && res->Code().compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0;
+    if (e->key() == (bDE ? Qt::Key_G : Qt::Key_W)) {
         if (q)
-            EditMasse();
+            QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kMassenTaste)));
         return;
+    }
+    switch (e->key()) {
     case Qt::Key_Delete:
         LoeschenMitFrage(bShift);
         return;
@@ -571,6 +588,7 @@ void CQOR2View::EditNutzbareLF()
     f->m_bModified = 1;
     Benachrichtige();
     InvalidateNachbarn(true, false);
+    InvalidateVorlage();
 }
 
 void CQOR2View::EditUeberstand()

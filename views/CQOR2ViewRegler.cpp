@@ -1,6 +1,9 @@
 // The loading-plan view's sliders: position of the current load, load-area width and mass.
 #include "views/CQOR2View.h"
 
+#include "views/CQOR1View.h"
+#include "views/CTabbedViewView.h"
+#include "views/ILoadingRamp.h"
 #include "views/IPlanDialogs.h"
 #include "views/ISliderFactory.h"
 #include "views/PlanMasseEvent.h"
@@ -14,6 +17,7 @@
 #include "model/plan/PlanEingabe.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 
 namespace {
 
@@ -63,11 +67,31 @@ void CQOR2View::ShowPositionsSlider(const double* x, const double* y, int nFlags
     if ((nFlags & 2) && y && !m_pSlider)
         m_pSlider = ISliderFactory::Current().Create(
             kReglerY, *y, -p->GetDimY(), f->GetLFBreite() - f->GetRandabstand(5), QPoint(30, 30), this, true);
+    // Each open slider sits at its button beside the load: the x slider's corner just left of and above
+    // its button, the y slider's right edge on its button's right edge.
+    if (m_pSliderX && !m_rcBtnX.isEmpty())
+        SetzeReglerAn(*m_pSliderX, m_rcBtnX.topLeft() + QPoint(-2, -1), false);
+    if (m_pSlider && !m_rcBtnY.isEmpty())
+        SetzeReglerAn(*m_pSlider, QPoint(m_rcBtnY.right(), m_rcBtnY.top() - 1), true);
     for (IValueSlider* s : {m_pSliderX.get(), m_pSlider.get()})
         if (s)
             s->SetEditBkColor(GetStatusFarbe(m_nPlatzStatus));
     if ((nFlags & 3) == 3)
         setFocus();
+}
+
+void CQOR2View::SetzeReglerAn(IValueSlider& regler, QPoint pt, bool bRechts)
+{
+    // The buttons lie in the plan's client area; the slider is a child of the view.
+    QRect rc = regler.WindowRect();
+    if (rc.isEmpty())
+        return;
+    const QPoint ziel = viewport()->mapTo(this, pt);
+    if (bRechts)
+        rc.moveTopRight(ziel);
+    else
+        rc.moveTopLeft(ziel);
+    regler.MoveWindow(rc);
 }
 
 void CQOR2View::PositionsReglerAuf(double x, double y)
@@ -98,6 +122,9 @@ void CQOR2View::ShowBreitenSlider()
     if (!m_pSlider && f)
         m_pSlider = ISliderFactory::Current().Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0),
                                                      this, true);
+    // Over the width label, which is its button.
+    if (m_pSlider && !m_rcBtnWert.isEmpty())
+        SetzeReglerAn(*m_pSlider, m_rcBtnWert.topLeft() + QPoint(-2, -1), false);
 }
 
 bool CQOR2View::SetLadeflaechenBreite(double dBreite)
@@ -109,12 +136,29 @@ bool CQOR2View::SetLadeflaechenBreite(double dBreite)
     const int nSeite = q ? CPlanAnzeige(*q).GetRasterSeite() : 0;
     const bool bGeaendert = PlanSetLadeflaechenBreite(*f, dBreite, nSeite);
     if (bGeaendert) {
+        f->m_bModified = 1;
+        // The lateral curve depends on the width.
+        f->m_Diagramm.BuildCurve(0.0f);
         Benachrichtige();
         // The template view and the 3D view show the new width too.
         InvalidateNachbarn(true, true);
+        if (m_pLaderampe)
+            m_pLaderampe->ResetIndices();
+        if (CQOR1Doc* pDoc = GetDocument())
+            pDoc->UpdateOtherViews(kHintRampe);
+        // A semi-trailer's template view draws its load area behind the tractor.
+        if (f->GetArt() == FahrzeugArt::kAuflieger)
+            InvalidateVorlage();
     }
     ShowBreitenSlider();
     return bGeaendert;
+}
+
+void CQOR2View::InvalidateVorlage()
+{
+    if (CTabbedViewView* host = GetHost())
+        if (CQOR1View* pVorlage = host->FindView<CQOR1View>())
+            pVorlage->viewport()->update();
 }
 
 void CQOR2View::SchliesseRegler()

@@ -53,3 +53,16 @@ const QObject* CWndValueSlider::SenderObject() const
 {
     return m_pSlider.data();
 }
+
+QRect CWndValueSlider::WindowRect() const
+{
+    return m_pSlider ? m_pSlider->geometry() : QRect();
+}
+
+void CWndValueSlider::MoveWindow(const QRect& rc)
+{
+    if (!m_pSlider)
+        return;
+    m_pSlider->setGeometry(rc);
+    m_pSlider->update();
+}

@@ -25,6 +25,8 @@ public:
     void Close() override;
     void FocusEdit() override;
     const QObject* SenderObject() const override;
+    QRect WindowRect() const override;
+    void MoveWindow(const QRect& rc) override;
 
     CWndSlider* Window() const { return m_pSlider.data(); }
 

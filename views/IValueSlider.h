@@ -3,6 +3,8 @@
 
 #include "draw2d/RasterOp.h"
 
+#include <QRect>
+
 class QObject;
 
 class IValueSlider
@@ -20,4 +22,8 @@ public:
     virtual void FocusEdit() {}
     // The window whose messages come from this slider, or null.
     virtual const QObject* SenderObject() const { return nullptr; }
+    // The slider window's rectangle in its owner's coordinates (empty without a window), and a move of
+    // it there.
+    virtual QRect WindowRect() const { return QRect(); }
+    virtual void MoveWindow(const QRect& /*rc*/) {}
 };

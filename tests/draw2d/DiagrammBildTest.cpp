@@ -197,6 +197,46 @@ TEST_F(DiagrammBildTest, SemiTrailerBehindItsTractorUsesItsOwnPayloadForCurveAnd
     EXPECT_GE(nSchritt * B::kPlotHoehe / m_bild.GetMassstab(), 12);
 }
 
+TEST_F(DiagrammBildTest, ASingleSampledPointStillGetsTheClosingSegment)
+{
+    Open("LKW");
+    CFahrzeug* v = m_doc->GetFahrzeug();
+    CFahrzeugDiagramm& d = v->m_Diagramm;
+    const float W = v->GetLFBreite();
+    // A maximum mass just above the first point's leaves that point alone.
+    ASSERT_EQ(d.SampleLimitPoints(1.1f, d.LimitAt(W / 2.0f) + 0.001f), 1);
+    Paint("single_point");
+    const tbVector2 pt = d.GetPunkte().front();
+    const int M = m_bild.GetMassstab();
+    const float fMax = static_cast<float>(v->GetMaxNutzlast(true));
+    const float yEnd = (d.GetK() - d.GetC() * fMax) / fMax;
+    const QPoint a(145 + static_cast<int>(pt.x * 200.0f / W), 277 - static_cast<int>(pt.y * 225.0f / M));
+    const QPoint b(145 + static_cast<int>(yEnd * 200.0f / W), 277 - static_cast<int>(fMax * 225.0f / M));
+    ASSERT_NE(a, b);
+    for (int sign : {1, -1}) {
+        SCOPED_TRACE(sign);
+        const auto mirror = [&](QPoint q) { return QPoint(sign > 0 ? q.x() : 290 - q.x(), q.y()); };
+        const QPoint mid = (a + b) / 2;
+        EXPECT_TRUE(BlueNear(m_bild.GetImage(), mirror(a).x(), a.y()));
+        EXPECT_TRUE(BlueNear(m_bild.GetImage(), mirror(mid).x(), mid.y()));
+        EXPECT_TRUE(BlueNear(m_bild.GetImage(), mirror(b).x(), b.y()));
+    }
+}
+
+TEST_F(DiagrammBildTest, ALoadOnTheCentrePlaneIsLaterallyOk)
+{
+    Open("LKW");
+    CFahrzeug* v = m_doc->GetFahrzeug();
+    // Centred between the two long edges of the load area: no lateral offset at all.
+    const double yMitte = v->GetLFBreite() / 2.0 - v->GetRandabstand(1);
+    AddLoadAt(*v, v->GetMaxNutzlast(true) / 2.0, v->GetLFLaenge() / 2.0, yMitte);
+    Paint("centre_plane");
+    EXPECT_EQ(m_bild.GetMarkenPunkt().x(), 145);
+    EXPECT_EQ(v->CheckQuerSchwerpunkt(), 1);
+    ASSERT_EQ(v->CheckLadung(false), 1);
+    EXPECT_EQ(m_bild.GetMarke(), B::kMarkeGut);
+}
+
 TEST(DiagrammBildScale, LabelStepKeepsTheLabelsATextHeightApart)
 {
     struct Fall

@@ -5,6 +5,7 @@
 #include "views/CPlanToolTip.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
+#include "views/CTabbedViewView.h"
 #include "views/CViewDruck.h"
 #include "views/CWndSliderFactory.h"
 #include "views/CWndValueSlider.h"
@@ -14,6 +15,8 @@
 #include "views/SliderValueEvent.h"
 
 #include "SampleVehicles.h"
+#include "model/base/AngleMath.h"
+#include "model/base/ProgramFolders.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -27,6 +30,7 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SNutzbareLF.h"
 #include "platform/MenuResource.h"
 #include "ui/CWndSlider.h"
@@ -66,6 +70,7 @@ public:
     bool bAntwort = true;
     bool bHaken = false;
     std::vector<std::string> stopps;
+    std::vector<std::string> einheiten;
 
 protected:
     bool FrageLoeschen(const std::string& /*caption*/, const std::string& text, bool& bNichtMehr) override
@@ -77,6 +82,10 @@ protected:
     void MeldeStopp(const std::string& /*caption*/, const std::string& text) override
     {
         stopps.push_back(text);
+    }
+    void MeldeLadeeinheit(const std::string& /*caption*/, const std::string& text) override
+    {
+        einheiten.push_back(text);
     }
     void MeldeInfo(const std::string& /*caption*/, const std::string& /*text*/) override {}
     void ZeigeHilfe() override { ++nHilfe; }
@@ -227,9 +236,13 @@ TEST_F(PlanBefehleTest, AFormFitItemOfALoadUnitIsNotDeleted)
     p->m_bSelected = 1;
     view->SetHover(p);
     Taste(Qt::Key_Delete, Qt::ShiftModifier);
-    ASSERT_EQ(view->stopps.size(), 1u);
-    EXPECT_EQ(view->stopps[0], FormatResChecked(621, {3}));
+    ASSERT_EQ(view->einheiten.size(), 1u);
+    EXPECT_EQ(view->einheiten[0], FormatResChecked(621, {3}));
     EXPECT_EQ(Anzahl(), 1u);
+    // Its edit is refused the same way.
+    view->OnBefehl(33310);
+    ASSERT_EQ(view->einheiten.size(), 2u);
+    EXPECT_TRUE(view->stopps.empty());
     // Nothing selected: nothing asked, nothing deleted.
     view->SetHover(nullptr);
     p->m_bSelected = 0;
@@ -421,6 +434,54 @@ TEST_F(PlanBefehleTest, ToolTipFillsEveryMarkerEscaped)
     EXPECT_TRUE(img.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views/plan_tooltip.png")));
 }
 
+TEST_F(PlanBefehleTest, ToolTipShowsThePictureOfTheLoadsType)
+{
+    // The standard pictures lie beside the program, under Samples.
+    struct Ordner
+    {
+        const ProgramFolders alt = GetProgramFolders();
+        Ordner()
+        {
+            ProgramFolders neu = alt;
+            neu.program = std::filesystem::path(QOR_SAMPLES_DIR).parent_path();
+            SetProgramFolders(neu);
+        }
+        ~Ordner() { SetProgramFolders(alt); }
+    } ordner;
+    tagLGINFO* p = Last("Pallet", 1.0, 0.5, 0.4);
+    std::string pfad;
+    int w = 0, h = 0;
+    p->GetBildDatei(pfad, &w, &h);
+    ASSERT_GT(w, 0) << pfad;
+    const std::string html = CPlanToolTip::Html(view->GetHtmlVorlageLg(), *p, doc.GetFahrzeug());
+    ASSERT_NE(html.find("<img src=\"file:"), std::string::npos) << html;
+
+    // Qt's text renderer, which the tool tip uses, loads the local file: the picture's cell is not blank.
+    QTextDocument d;
+    d.setHtml(QString::fromStdString(html));
+    d.setTextWidth(350);
+    QImage img(d.size().toSize(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    d.drawContents(&painter);
+    painter.end();
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views"));
+    EXPECT_TRUE(img.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/views/plan_tooltip_picture.png")));
+    int w2 = 0, h2 = 0;
+    FitSizeKeepAspect(w, h, CPlanToolTip::kBildBreite, CPlanToolTip::kBildHoehe, true, w2, h2);
+    EXPECT_GE(img.height(), h2) << "the row holds the picture";
+    // Below the name row the first column holds the picture alone, fitted into its box: coloured pixels
+    // (the text is black on grey or white) only there, and more than a broken-picture sign has.
+    const auto farbig = [](QRgb c) { return qRed(c) != qGreen(c) || qGreen(c) != qBlue(c); };
+    int nBild = 0, nDaneben = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (farbig(img.pixel(x, y)))
+                ++(x < w2 + 6 && y < h2 + 40 ? nBild : nDaneben);
+    EXPECT_GT(nBild, w2 * h2 / 4);
+    EXPECT_EQ(nDaneben, 0) << "the picture keeps to its box";
+}
+
 TEST(PlanToolTip, PictureFitsTheBoxAsAFileUrl)
 {
     struct Fall
@@ -428,9 +489,8 @@ TEST(PlanToolTip, PictureFitsTheBoxAsAFileUrl)
         int w, h;
         const char* hw;
     };
-    const Fall faelle[] = {{250, 80, "height=\"40px\" width=\"125px\""},
-                           {50, 20, "height=\"20px\" width=\"50px\""},
-                           {0, 20, nullptr}};
+    const Fall faelle[] = {
+        {250, 80, "height=\"40\" width=\"125\""}, {50, 20, "height=\"20\" width=\"50\""}, {0, 20, nullptr}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.w);
         const std::string tag = CPlanToolTip::BildTag("/pics/a b\"><x.png", f.w, f.h);
@@ -616,6 +676,76 @@ TEST_F(PlanBefehleTest, WidthSliderClampsAndRecalculatesOncePerChange)
     EXPECT_EQ(view->m_nBenachrichtigungen, n + 1);
 }
 
+TEST_F(PlanBefehleTest, TheSameWidthIsComparedWithEachVehiclesOwn)
+{
+    // A width set on one vehicle is still a change for another one.
+    ASSERT_TRUE(view->SetLadeflaechenBreite(2.3));
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f && f->GetLFBreite() != 2.3f);
+    CQOR1Doc andere;
+    andere.SetFahrzeug(f.release());
+    andere.OnDocumentOpened();
+    BefehlsView zweite(&andere);
+    const int n = zweite.m_nBenachrichtigungen;
+    EXPECT_TRUE(zweite.SetLadeflaechenBreite(2.3));
+    EXPECT_NEAR(andere.GetFahrzeug()->GetLFBreite(), 2.3, 1e-6);
+    EXPECT_EQ(zweite.m_nBenachrichtigungen, n + 1);
+    EXPECT_FALSE(zweite.SetLadeflaechenBreite(2.3));
+    EXPECT_EQ(zweite.m_nBenachrichtigungen, n + 1);
+}
+
+namespace {
+
+// Counts the paints of a widget.
+class PaintZaehler : public QObject
+{
+public:
+    int n = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++n;
+        return QObject::eventFilter(o, e);
+    }
+};
+
+} // namespace
+
+TEST(PlanBreite, ASemitrailersTemplateViewRepaintsWithTheNewWidth)
+{
+    EnglishModule module;
+    ScriptedViewShell shell;
+    ScriptedSliderFactory regler;
+    CQOR1Doc doc;
+    doc.SetFahrzeug(LoadSampleVehicle("SAH").release());
+    doc.OnDocumentOpened();
+    ASSERT_EQ(doc.GetFahrzeug()->GetArt(), FahrzeugArt::kAuflieger);
+    CQOR1View* vorlage = nullptr;
+    CQOR2View* plan = nullptr;
+    CTabbedViewView host(&doc, [&](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        if (kind == CTabbedViewView::kTemplate)
+            return vorlage = new CQOR1View(pDoc);
+        if (kind == CTabbedViewView::kPlan)
+            return plan = new CQOR2View(pDoc);
+        return CTabbedViewView::MakeStandInView(kind, pDoc);
+    });
+    shell.m_pHost = &host;
+    host.resize(1200, 900);
+    host.show();
+    ASSERT_TRUE(vorlage && plan);
+    // The template view shown on its own tab, the plan view hidden behind it.
+    ASSERT_TRUE(host.SelectTab(host.FindTabOfKind(CTabbedViewView::kTemplate)));
+    QCoreApplication::processEvents();
+    PaintZaehler zaehler;
+    vorlage->viewport()->installEventFilter(&zaehler);
+    ASSERT_TRUE(plan->SetLadeflaechenBreite(2.3));
+    QCoreApplication::processEvents();
+    EXPECT_GT(zaehler.n, 0);
+    EXPECT_NEAR(doc.GetFahrzeug()->GetLFBreite(), 2.3, 1e-6);
+}
+
 TEST_F(PlanBefehleTest, MassSliderMessageForADeletedLoadDoesNothing)
 {
     ScriptedSliderFactory regler;
@@ -649,7 +779,13 @@ TEST_F(PlanBefehleTest, MassEditUsesTheSliderForOneLoadAndTheDialogForSeveral)
 
     r->m_bSelected = 1;
     dialoge.m_dGewicht = 1.75;
+    // The weight key of the English module posts the mass edit.
+    Taste(Qt::Key_G);
+    QCoreApplication::sendPostedEvents(view.get());
+    EXPECT_EQ(dialoge.m_nOpened, 0);
     Taste(Qt::Key_W);
+    EXPECT_EQ(dialoge.m_nOpened, 0);
+    QCoreApplication::sendPostedEvents(view.get());
     EXPECT_EQ(dialoge.m_nOpened, 1);
     EXPECT_DOUBLE_EQ(p->m_dMasse, 1.75);
     EXPECT_DOUBLE_EQ(r->m_dSPMasse, 1.75);
@@ -775,12 +911,19 @@ TEST_F(PlanBefehleTest, RealSlidersShowThePlacementColourAndGoWithTheView)
     EchteRegler regler;
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     Aktuell(p);
+    view->m_rcBtnX = QRect(300, 100, 24, 14);
+    view->m_rcBtnY = QRect(200, 300, 24, 14);
     const double x = p->m_dPosX, y = view->GetAuswahlY();
     view->ShowPositionsSlider(&x, &y, 3);
     CWndSlider* sx = EchteRegler::Fenster(view->GetReglerX());
     CWndSlider* sy = EchteRegler::Fenster(view->GetRegler());
     ASSERT_TRUE(sx && sy);
     EXPECT_EQ(CWndSlider::OpenCount(), 2);
+    // Each window sits at its button, its size kept.
+    const QSize gross = sx->size();
+    EXPECT_EQ(sx->geometry().topLeft(), view->viewport()->mapTo(view.get(), QPoint(298, 99)));
+    EXPECT_EQ(sy->geometry().topRight(), view->viewport()->mapTo(view.get(), QPoint(223, 299)));
+    EXPECT_EQ(sy->size(), gross);
     const COLORREF frei = CQOR2View::GetStatusFarbe(view->m_nPlatzStatus);
     EXPECT_EQ(view->GetReglerX()->SetEditBkColor(frei), frei);
     EXPECT_DOUBLE_EQ(view->GetReglerX()->GetValue(), 3.0);

@@ -1,5 +1,6 @@
 // Mouse gestures on the loading-plan view, driven by synthesized mouse events on the offscreen widget:
 // clicks, drags, copies, turns, ramp drops and the rubber band, with the feedback they show.
+#include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
 #include "views/CPlanGesten.h"
@@ -607,4 +608,115 @@ TEST_F(PlanGestenTest, DraggingTheZoomHandleWritesThePlansZoom)
     EXPECT_DOUBLE_EQ(CPlanAnzeige(Plan()).GetZoom(), 0.5);
     Loslassen(QPoint(x0 + 5, 14));
     EXPECT_FALSE(view->GetGesten().IsAktiv());
+}
+
+TEST_F(PlanGestenTest, AReleaseOnAnOnPlanButtonOpensItsSliderBesideIt)
+{
+    ScriptedSliderFactory regler;
+    DreiLasten();
+    CPlanAnzeige(Plan()).SetRasterSeite(2);
+    Zeichnen();
+    view->SetHover(b);
+    view->SetAktuellFromHover();
+    view->SetHover(nullptr);
+    ASSERT_EQ(view->GetAuswahl(), b);
+    // The x and y buttons beside the current load; the width button is the width label the drawing put.
+    const QRect rb = view->GetGuiLg().at(b).rc;
+    view->m_rcBtnX = QRect(rb.left() + 4, rb.top() - 18, 24, 14);
+    view->m_rcBtnY = QRect(rb.right() + 6, rb.top() + 4, 24, 14);
+    ASSERT_FALSE(view->m_rcBtnWert.isEmpty());
+    const auto imView = [&](QPoint pt) { return view->viewport()->mapTo(view.get(), pt); };
+    const double x = b->m_dPosX, y = view->GetAuswahlY(), w = Fahrzeug().GetLFBreite();
+    ASSERT_NE(y, b->m_dPosY);
+    struct Fall
+    {
+        const char* name;
+        QRect knopf;
+        int nArt;
+        double dWert;
+        // Where the slider's top-left (or, for the y slider, top-right) corner goes.
+        QPoint ecke;
+        bool bRechts;
+    };
+    const Fall faelle[] = {
+        {"x", view->m_rcBtnX, 12, x, view->m_rcBtnX.topLeft() + QPoint(-2, -1), false},
+        {"y from side B", view->m_rcBtnY, 13, y, QPoint(view->m_rcBtnY.right(), view->m_rcBtnY.top() - 1),
+         true},
+        {"width", view->m_rcBtnWert, 14, w, view->m_rcBtnWert.topLeft() + QPoint(-2, -1), false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        regler.m_pLast = nullptr;
+        regler.m_nLastKind = 0;
+        Bewegen(f.knopf.center());
+        EXPECT_TRUE(Overlay().bHot);
+        Druecken(f.knopf.center());
+        EXPECT_FALSE(view->GetGesten().IsAktiv()) << "no rubber band starts on a button";
+        Loslassen(f.knopf.center());
+        ASSERT_TRUE(regler.m_pLast);
+        EXPECT_EQ(regler.m_nLastKind, f.nArt);
+        EXPECT_DOUBLE_EQ(regler.m_pLast->GetValue(), f.dWert);
+        EXPECT_FALSE(Overlay().bHot) << "the button's frame goes";
+        const QRect rc = regler.m_pLast->m_rc;
+        EXPECT_EQ(rc.size(), QSize(46, 16)) << "moved, not resized";
+        EXPECT_EQ(f.bRechts ? rc.topRight() : rc.topLeft(), imView(f.ecke));
+        // Nothing else happened: the load is still the current one, in its place.
+        EXPECT_EQ(view->GetAuswahl(), b);
+        EXPECT_DOUBLE_EQ(b->m_dPosX, x);
+        view->SchliesseRegler();
+    }
+
+    // Without a current load the x and y buttons are no buttons: the press starts a rubber band.
+    view->ClearAktuell(true);
+    regler.m_pLast = nullptr;
+    Druecken(view->m_rcBtnX.center());
+    EXPECT_TRUE(view->GetGesten().IsAktiv());
+    Loslassen(view->m_rcBtnX.center());
+    EXPECT_FALSE(regler.m_pLast);
+}
+
+TEST(PlanBreitenGriff, WidthFollowsTheCursorInWholeCentimetres)
+{
+    const struct
+    {
+        int yRel, nRand, nPpm;
+        double dZoom, dBreite;
+    } faelle[] = {
+        {194, 0, 97, 1.0, 2.0},  // exactly 2 m stays 2 m
+        {291, 0, 97, 1.5, 2.0},  // the zoom divides
+        {145, 0, 97, 1.0, 1.49}, // rounded down
+        {180, 14, 97, 1.0, 2.0}, // side A's border counts
+        {100, 0, 0, 1.0, 0.0},   // no scale: nothing
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.yRel);
+        EXPECT_NEAR(CPlanGesten::BreiteAusGriff(f.yRel, f.nRand, f.nPpm, f.dZoom), f.dBreite, 1e-9);
+    }
+}
+
+TEST_F(PlanGestenTest, DraggingTheWidthHandleSetsTheLoadAreaWidth)
+{
+    ScriptedSliderFactory regler;
+    DreiLasten();
+    const double W = Fahrzeug().GetLFBreite();
+    // The handle on side B's edge of the load area.
+    const int yKante = view->m_rcLadeflaeche.top() + Pixel(W);
+    const int x = view->m_rcLadeflaeche.right() + 20;
+    view->GetGesten().m_rcBreitenGriff = QRect(x - 4, yKante - 4, 9, 9);
+    Druecken(QPoint(x, yKante));
+    EXPECT_TRUE(view->GetGesten().IsAktiv());
+    EXPECT_EQ(view->GetGesten().GetCursorId(), CPlanGesten::kCursorBreite);
+    // Pixels round down twice and the width down to a centimetre.
+    const double dToleranz = 2.0 / (97 * 1.5) + 0.01;
+    Bewegen(QPoint(x, yKante));
+    EXPECT_NEAR(Fahrzeug().GetLFBreite(), W, dToleranz);
+    Bewegen(QPoint(x, yKante + Pixel(0.3)));
+    EXPECT_NEAR(Fahrzeug().GetLFBreite(), W + 0.3, dToleranz);
+    EXPECT_EQ(regler.m_nLastKind, 14) << "the width slider shows the new width";
+    // Far below the width stops at its limit.
+    Bewegen(QPoint(x, yKante + Pixel(5.0)));
+    EXPECT_NEAR(Fahrzeug().GetLFBreite(), 4.0, 1e-6);
+    Loslassen(QPoint(x, yKante + Pixel(5.0)));
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+    EXPECT_NEAR(Fahrzeug().GetLFBreite(), 4.0, 1e-6);
 }

@@ -129,6 +129,8 @@ public:
     void Close() override { m_bClosed = true; }
     void FocusEdit() override { ++m_nFocus; }
     const QObject* SenderObject() const override { return &m_sender; }
+    QRect WindowRect() const override { return m_rc; }
+    void MoveWindow(const QRect& rc) override { m_rc = rc; }
 
     // The user moves the slider to a value.
     void Move(double dValue)
@@ -145,6 +147,7 @@ public:
     bool m_bClosed = false;
     int m_nFocus = 0;
     QObject m_sender; // stands for the slider's window
+    QRect m_rc{0, 0, 46, 16};
 };
 
 // Makes scripted sliders and keeps a pointer to the last one.

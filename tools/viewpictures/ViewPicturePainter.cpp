@@ -102,8 +102,8 @@ void PointingHand(QPainter& p)
 
 QList<int> ViewPicturePainter::CursorIds()
 {
-    return {175, 192, 196, 197, 203, 251,  252,   253,   254,  274,
-            337, 555, 768, 769, 893, 1032, 33310, 33311, 33312};
+    return {175, 192, 194, 196, 197, 203, 251,  252,   253,   254,
+            274, 337, 555, 768, 769, 893, 1032, 33310, 33311, 33312};
 }
 
 QImage ViewPicturePainter::Cursor(int id)
@@ -118,6 +118,12 @@ QImage ViewPicturePainter::Cursor(int id)
         break;
     case 203:
         CentreArrows(p, false, true);
+        break;
+    case 194: // an edge that moves up and down: the arrows across a bar
+        CentreArrows(p, false, true);
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(kInk);
+        p.drawRect(QRect(6, 14, 20, 4));
         break;
     case 197:
     case 251:
