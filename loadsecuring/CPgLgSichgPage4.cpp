@@ -29,6 +29,23 @@ void CPgLgSichgPage4::GetHeaderBitmapId(quint32* pId)
     *pId = kHeaderBitmap;
 }
 
+int CPgLgSichgPage4::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
+{
+    CPgLgSichgBase2::BuildHintHtml(nArg, pHtml);
+    const ResourceModule* pModule = ResourceModule::Current();
+    QString html = pModule && pHtml ? pModule->Html(kHint) : QString();
+    if (html.isEmpty())
+        return 0;
+    // The note on typing and saving stands only while the user's own set is chosen.
+    html.replace(QStringLiteral("<!--$<body>-->"), QStringLiteral("<body>"));
+    html.replace(QStringLiteral("/*$endColor*/"), QStringLiteral("#C8D8ED"));
+    html.replace(QStringLiteral("<!--$firstText-->"), QStringLiteral("first"));
+    html.replace(QStringLiteral("<!--$visibleKasten1-->"),
+                 Norm() == 2 ? QStringLiteral("first") : QStringLiteral("invisible"));
+    *pHtml = html;
+    return 0;
+}
+
 SNormParams& CPgLgSichgPage4::EigenerSatz()
 {
     static SNormParams set = SatzVon(0);
@@ -94,11 +111,12 @@ bool CPgLgSichgPage4::OnInitDialog()
         auto* edit = qobject_cast<CEditLast*>(ControlId::Find(this, kFelder[i]));
         if (!edit)
             continue;
-        edit->SetFormat(EditValue::kFloat, QStringLiteral("%.2f"));
-        if (i == 4 || i == 9) {
-            edit->SetEmptyValueText(QStringLiteral("n/a"));
+        // c4 and c9 are read-only and show "n/a" while the standard has none.
+        const bool bNurLesen = i == 4 || i == 9;
+        edit->SetFormat(EditValue::kFloat, QStringLiteral("%.2f"),
+                        bNurLesen ? std::optional<QString>(QStringLiteral("n/a")) : std::nullopt);
+        if (bNurLesen)
             edit->setReadOnly(true);
-        }
     }
     for (int i = 0; i < 3; ++i)
         if (auto* radio = qobject_cast<QRadioButton*>(ControlId::Find(this, kRadios[i])))
@@ -198,6 +216,7 @@ void CPgLgSichgPage4::WechsleNorm(int nNorm)
     InvalidateCtrl(kIdBild);
     if (GetWizard()->GetReach() > PageIndex())
         GetWizard()->SetReach(PageIndex());
+    RefreshHint(0);
 }
 
 bool CPgLgSichgPage4::SpeichereEigenenSatz()

@@ -14,6 +14,7 @@ public:
     static constexpr quint32 kTemplate = 640;
     static constexpr quint32 kTitle = 445;
     static constexpr quint32 kHeaderBitmap = 717;
+    static constexpr quint32 kHint = 713;
     static constexpr int kIdSave = 714;
     static constexpr int kIdBild = 1299;
     // The coefficient fields c0..c9 and the standard's radios 0, 1, 2.
@@ -24,6 +25,7 @@ public:
     explicit CPgLgSichgPage4(CPshLgSichgWizard* pWizard);
 
     void GetHeaderBitmapId(quint32* pId) override;
+    int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
     void OnFirstEnter(int nVisits) override;
     void OnFirstActivate() override;
     bool OnSetActive() override;

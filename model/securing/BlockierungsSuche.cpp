@@ -7,6 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Contact below this share of the item's side is rounding, not contact.
+constexpr double kKeinKontakt = 1e-9;
+
+} // namespace
+
 double BlockierungsSuche::CalcContactRatio(double x1, double y1, double x2, double y2, const tagLGINFO& n,
                                            int nSeite)
 {
@@ -64,7 +71,8 @@ bool BlockierungsSuche::FindBlocking(const Rechteck& b, double dLu, double dWu,
             continue;
         const double dRatio =
             CalcContactRatio(b.x, b.y, b.x + b.dLaenge, b.y + b.dBreite, *r.GetLg(), s.nRichtung);
-        if (dRatio < 0.0)
+        // An item meeting the box only at a corner overlaps by rounding alone: it touches no side.
+        if (!(dRatio > kKeinKontakt))
             continue;
         f.m_nArt = sFSParam::kFsmItem;
         f.SetLg(r.GetLg());

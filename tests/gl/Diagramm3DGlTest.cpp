@@ -6,27 +6,42 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "platform/ResourceModule.h"
 #include "view3d/CCamera.h"
 #include "view3d/OffscreenFrame.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
 class Diagramm3DGlTest : public GlFixture
 {
 protected:
+    void SetUp() override
+    {
+        GlFixture::SetUp();
+        // The panel's chart labels come from the language module, as in the program.
+        m_module =
+            ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+        m_previous = ResourceModule::Current();
+        ResourceModule::SetCurrent(m_module.get());
+    }
     void TearDown() override
     {
         if (QOpenGLContext::currentContext() == &m_context)
             m_frame.Release();
+        ResourceModule::SetCurrent(m_previous);
         GlFixture::TearDown();
     }
     OffscreenFrame m_frame;
+    std::unique_ptr<ResourceModule> m_module;
+    const ResourceModule* m_previous = nullptr;
 };
 
 TEST_F(Diagramm3DGlTest, TheSurfaceAndThePanelShowOverTheLoadArea)

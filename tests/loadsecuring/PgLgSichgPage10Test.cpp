@@ -8,6 +8,8 @@
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/SZurrschienenKlick.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/securing/SNormParams.h"
 #include "model/securing/ZurrGeometrie.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -392,21 +394,31 @@ TEST_F(Page10Test, MovingOnNeedsALashingOnBothSidesOfEveryDirectionThatNeedsOne)
     EXPECT_TRUE(m_boxes.Records().isEmpty());
     ASSERT_TRUE(m_wizard->GoToPage(6));
     // Without the rear left lashing, forward has nothing on the left: the first direction tested.
+    // A centre of gravity 1 m up tips the pallet forward (0.6 / 1.0 below c0 = 0.8); a friction of 0.9
+    // leaves nothing to slide: the message says sliding (507), tipping (504) or both (505).
     struct Case
     {
         const char* name;
         std::vector<int> leer;
         const char* richtung;
         const char* sprache;
+        double dSPHoehe;
+        float fReibung;
+        quint32 nText;
     };
     const Case cases[] = {
-        {"rear left missing", {3}, "forward", "EN"},
-        {"front corners missing", {0, 2}, "backward", "EN"},
-        {"front right missing", {0}, "backward", "EN"},
-        {"the German order: direction first", {3}, "forward", "DE"},
+        {"rear left missing", {3}, "forward", "EN", 0.5, 0.3f, 507},
+        {"front corners missing", {0, 2}, "backward", "EN", 0.5, 0.3f, 507},
+        {"front right missing", {0}, "backward", "EN", 0.5, 0.3f, 507},
+        {"the German order: direction first", {3}, "forward", "DE", 0.5, 0.3f, 507},
+        {"tall: sliding and tipping", {3}, "forward", "EN", 1.0, 0.3f, 505},
+        {"tall on a high friction: tipping only", {3}, "forward", "EN", 1.0, 0.9f, 504},
     };
+    tagLGINFO* palette = m_aufbau.pPlan->GetLgInfos().front();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        palette->m_dSPHoehe = c.dSPHoehe;
+        m_wizard->GetParams().m_fReibungOhneMatte = c.fReibung;
         CZurrpunkt scratch(0.0, 0.0);
         ZurrGeometrie::AutoAssignZurrpunkte(*f, *u, 2, 0, scratch);
         for (int e : c.leer)
@@ -418,7 +430,7 @@ TEST_F(Page10Test, MovingOnNeedsALashingOnBothSidesOfEveryDirectionThatNeedsOne)
         ASSERT_EQ(m_boxes.Records().size(), 1);
         const QString text = m_boxes.Records().front().html.text;
         const QString richtung = QString::fromLatin1(c.richtung);
-        const QString meldung = m_module->String(507);
+        const QString meldung = m_module->String(c.nText);
         EXPECT_TRUE(text.contains(richtung)) << text.toStdString();
         EXPECT_TRUE(text.contains(meldung)) << text.toStdString();
         if (QString::fromLatin1(c.sprache) == QStringLiteral("DE"))

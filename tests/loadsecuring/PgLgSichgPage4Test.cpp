@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 
@@ -130,6 +131,13 @@ TEST_F(Page4Test, FieldsAreEditableOnlyInTheUsersSetAndItsTypingSurvivesASwitch)
     page->KickIdle();
     EXPECT_TRUE(Feld(page, 0)->isEnabled());
     EXPECT_TRUE(Feld(page, 4)->isReadOnly());
+    // The built-in set has no c4 and c9: they say so.
+    page->WechsleNorm(1);
+    EXPECT_FLOAT_EQ(Feld(page, 4)->GetFloat(), 0.6f);
+    for (int i : {4, 9}) {
+        page->WechsleNorm(2);
+        EXPECT_EQ(Feld(page, i)->text(), QStringLiteral("n/a")) << "c" << i;
+    }
     Tippe(page, 0, QStringLiteral("0.7"));
     page->WechsleNorm(1);
     EXPECT_FLOAT_EQ(Feld(page, 0)->GetFloat(), 0.8f) << "the second standard's own value";
@@ -164,4 +172,44 @@ TEST_F(Page4Test, TheUsersSetSurvivesARestartAndAFailedSaveLosesNothing)
     EXPECT_FLOAT_EQ(CPgLgSichgPage4::EigenerSatz().m_fKoeff[1], 0.65f);
     EXPECT_TRUE(
         m_wizard->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page4.png")));
+}
+
+TEST_F(Page4Test, ADamagedFileGivesTheFirstSetWithANoticeAndStaysAsItIs)
+{
+    const QByteArray damaged("\xFF\xFF\x03\x00\x0BSNormPar", 13);
+    {
+        QFile file(CPgLgSichgPage4::DateiPfad());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    CPgLgSichgPage4::EigenerSatz().m_fKoeff[0] = 0.3f;
+    CPgLgSichgPage4* page = Open(QStringLiteral("EN"));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_TRUE(m_boxes.Records().front().html.text.contains(QStringLiteral("could not be read")));
+    SNormParams set0;
+    ASSERT_TRUE(SNormParams::GetStandard(0, &set0));
+    for (int i = 0; i < SNormParams::kAnzahl; ++i)
+        EXPECT_FLOAT_EQ(CPgLgSichgPage4::EigenerSatz().m_fKoeff[i], set0.m_fKoeff[i]) << "c" << i;
+    EXPECT_FALSE(CPgLgSichgPage4::EigenerSatzGeaendert());
+    page->WechsleNorm(2);
+    EXPECT_FLOAT_EQ(Feld(page, 3)->GetFloat(), set0.m_fKoeff[3]);
+    QFile file(CPgLgSichgPage4::DateiPfad());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
+}
+
+TEST_F(Page4Test, TheHintTellsHowToKeepTheUsersSetOnlyWhileItIsChosen)
+{
+    CPgLgSichgPage4* page = Open(QStringLiteral("EN"));
+    for (int nNorm : {1, 2, 1}) {
+        SCOPED_TRACE(nNorm);
+        page->WechsleNorm(nNorm);
+        const QString html = page->HintHtml();
+        EXPECT_TRUE(html.contains(QStringLiteral("Standard and coefficients")));
+        EXPECT_FALSE(html.contains(QStringLiteral("<!--$"))) << html.toStdString();
+        const int own = html.indexOf(QStringLiteral("Your own set"));
+        ASSERT_GT(own, 0);
+        const int block = html.lastIndexOf(QStringLiteral("<div class=\""), own);
+        EXPECT_EQ(html.mid(block, 32).contains(QStringLiteral("invisible")), nNorm != 2);
+    }
 }

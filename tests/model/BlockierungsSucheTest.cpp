@@ -74,6 +74,8 @@ TEST(BlockierungsSuche, FormFitItemsBlockByTheirContact)
         {"behind, turned by 90 degrees", 0, 2.2, 0.85, 0.8, 0.2, 90, 400},
         {"beside at y = 0, half as long again", 3, 1.0, 0.65, 2.4, 0.2, 0, 200},
         {"beside at y = width, full contact", 1, 1.0, 1.65, 1.2, 0.2, 180, 400},
+        {"in front, corner to corner: contact 0", 2, 0.8, 1.65, 0.2, 0.8, 0, -1},
+        {"behind, corner to corner: overlap by rounding only", 0, 2.2, 0.05, 0.2, 0.8, 0, -1},
         {"turned by 45 degrees", 2, 0.8, 0.85, 0.2, 0.8, 45, -1},
         {"an item for another side", 1, 0.8, 0.85, 0.2, 0.8, 0, -1},
     };
@@ -117,5 +119,36 @@ TEST(BlockierungsSuche, FormFitItemsBlockByTheirContact)
         ASSERT_TRUE(report.SetLadeeinheit(a.pEinheit));
         ASSERT_TRUE(report.CalcLgsWerte());
         EXPECT_FLOAT_EQ(report.GetWerte()->m_Richtung[c.nRichtung].m_fFb, float(c.nKraft * 10));
+    }
+}
+
+TEST(BlockierungsSuche, ContactRatioIsTheCoveredPartOfTheNeighbour)
+{
+    // The unit's box 1.0..2.2 x 0.85..1.65 against a neighbour of 0.2 x 0.8 (turned: 0.8 x 0.2).
+    struct Case
+    {
+        const char* name;
+        double x, y;
+        int nDrehung;
+        int nSeite;
+        double dRatio;
+    };
+    const Case cases[] = {
+        {"in front, full width", 0.8, 0.85, 0, 2, 1.0},
+        {"in front, half across", 0.8, 1.25, 0, 2, 0.5},
+        {"in front, corner to corner", 0.8, 1.65, 0, 2, 0.0},
+        {"beside, turned, full length", 1.2, 1.65, 90, 1, 1.0},
+        {"beside, turned, half beyond the rear", 1.8, 0.65, 270, 3, 0.5},
+        {"turned by 45 degrees", 0.8, 0.85, 45, 2, -1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tagLGINFO n;
+        n.m_dPosX = c.x;
+        n.m_dPosY = c.y;
+        n.m_dLaenge = 0.2;
+        n.m_dBreite = 0.8;
+        n.m_nDrehung = c.nDrehung;
+        EXPECT_NEAR(BlockierungsSuche::CalcContactRatio(1.0, 0.85, 2.2, 1.65, n, c.nSeite), c.dRatio, 1e-12);
     }
 }

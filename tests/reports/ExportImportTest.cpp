@@ -1,6 +1,7 @@
 // The export dialog (mail, folder, exchange files), the import dialog with the inbox search, and the
 // import file dialog that keeps the per-user data folder unchanged.
 #include "platform/mail/MailSettings.h"
+#include "platform/mail/MimeParser.h"
 #include "reports/CDlgExport.h"
 #include "reports/CDlgImport.h"
 #include "reports/CDlgSearchInbox.h"
@@ -19,8 +20,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
@@ -232,6 +235,7 @@ TEST_F(ExportImport, AMailGoesToTheServerWithCcAsCc)
     Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(QStringLiteral(" anna@example.com "));
     Control<QLineEdit>(dialog, CDlgExport::kIdCc)->setText(QStringLiteral("carl@example.org"));
     Control<QLineEdit>(dialog, CDlgExport::kIdSubject)->setText(QStringLiteral("Plans"));
+    Control<QPlainTextEdit>(dialog, CDlgExport::kIdText)->setPlainText(QStringLiteral("Both reports."));
     dialog.grab().save(Artifacts() + QStringLiteral("/export.png"));
     Click(dialog, CDlgExport::kIdRun);
     EXPECT_EQ(dialog.result(), CDlgExport::kIdRun);
@@ -244,6 +248,20 @@ TEST_F(ExportImport, AMailGoesToTheServerWithCcAsCc)
     EXPECT_FALSE(sink.message.contains("To: anna@example.com, carl"));
     EXPECT_TRUE(sink.message.contains("plan.pdf"));
     EXPECT_TRUE(sink.message.contains("securing.pdf"));
+    // What reached the server reads back as what was written: the fields and both files byte for byte.
+    QByteArray received = sink.message;
+    received.replace("\r\n..", "\r\n.");
+    const std::optional<ParsedMail> mail = MimeParser::Parse(received);
+    ASSERT_TRUE(mail.has_value());
+    EXPECT_EQ(mail->to, QStringList{QStringLiteral("anna@example.com")});
+    EXPECT_EQ(mail->cc, QStringList{QStringLiteral("carl@example.org")});
+    EXPECT_EQ(mail->subject, QStringLiteral("Plans"));
+    EXPECT_EQ(mail->text.trimmed(), QStringLiteral("Both reports."));
+    ASSERT_EQ(mail->attachments.size(), 2);
+    EXPECT_EQ(mail->attachments[0].name, QStringLiteral("plan.pdf"));
+    EXPECT_EQ(mail->attachments[0].data, Read(m_pdf1));
+    EXPECT_EQ(mail->attachments[1].name, QStringLiteral("securing.pdf"));
+    EXPECT_EQ(mail->attachments[1].data, Read(m_pdf2));
 }
 
 TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
@@ -549,6 +567,10 @@ TEST_F(ExportImport, TheInboxListsMessagesWithVehicleFilesOffTheWindowThread)
     ASSERT_TRUE(ProcessUntil([&] { return broken.IsListed(); }));
     EXPECT_EQ(broken.List()->topLevelItemCount(), 0);
     EXPECT_FALSE(broken.Error().isEmpty());
+    bool bShown = false;
+    for (const QLabel* label : broken.findChildren<QLabel*>())
+        bShown = bShown || label->text() == QStringLiteral("Error while reading inbox");
+    EXPECT_TRUE(bShown) << "the failure is said in the dialog";
 }
 
 // The inbox's options: every message, those of the last 7 days, 30 days or year, or the unread ones.
