@@ -1,6 +1,7 @@
 // One frame of the 3D tab: the sample truck with loads in a shown 1280 x 800 view, made dirty, rendered
 // by the frame step and counted when the composed frame reaches the window; beside it the scene of the
-// sample tractor and semi-trailer with 30 loads in secured load units drawn into an offscreen framebuffer.
+// sample tractor and semi-trailer with 30 loads in secured load units drawn into an offscreen framebuffer,
+// and that scene's own work on the recording device.
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CAnschlagpunkt.h"
@@ -13,6 +14,7 @@
 #include "platform/ResourceModule.h"
 #include "platform/gl/GlContextProbe.h"
 #include "platform/gl/GlDevice.h"
+#include "platform/gl/RecordingDevice.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CCamera.h"
 #include "view3d/CFahrzeug3D.h"
@@ -264,6 +266,26 @@ void BM_SceneFrame(benchmark::State& state)
     context.doneCurrent();
 }
 BENCHMARK(BM_SceneFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The scene of BM_SceneFrame alone: the renderer's work for one frame on the recording device, no GL.
+void BM_SceneRecord(benchmark::State& state)
+{
+    Scene scene;
+    auto doc = TractorWithSecuredUnits();
+    if (!doc) {
+        state.SkipWithError("no sample combination");
+        return;
+    }
+    CFahrzeug3D renderer(QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), nullptr);
+    renderer.InitResources();
+    RecordingDevice device;
+    for (auto _ : state) {
+        device.Clear();
+        benchmark::DoNotOptimize(renderer.Render(device, scene.cache, doc.get(), {}, nullptr, nullptr, 0));
+    }
+    state.counters["calls"] = static_cast<double>(device.Calls().size());
+}
+BENCHMARK(BM_SceneRecord)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

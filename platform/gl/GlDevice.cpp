@@ -185,7 +185,7 @@ void GlDevice::Release()
         m_gl.glDeleteVertexArrays(1, &vao);
     m_models.clear();
     for (auto& [key, texture] : m_textures)
-        m_gl.glDeleteTextures(1, &texture);
+        m_gl.glDeleteTextures(1, &texture.id);
     m_textures.clear();
     if (m_streamVao)
         m_gl.glDeleteVertexArrays(1, &m_streamVao);
@@ -200,6 +200,7 @@ void GlDevice::ApplyStates()
 {
     if (!IsInitialised())
         return;
+    CollectTextures();
     for (int i = 0; i < RENDER_STATE_COUNT; ++i)
         ApplyState(static_cast<RenderState>(i));
     m_gl.glDepthFunc(GL_LEQUAL);
@@ -274,11 +275,26 @@ void GlDevice::SetTexture(const QImage* texture)
     m_state.texture = texture;
 }
 
+void GlDevice::CollectTextures()
+{
+    if (!IsInitialised())
+        return;
+    for (auto it = m_textures.begin(); it != m_textures.end();) {
+        if (it->second.picture.isDetached()) {
+            m_gl.glDeleteTextures(1, &it->second.id);
+            it = m_textures.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 GLuint GlDevice::TextureFor(const QImage& image)
 {
     const auto found = m_textures.find(image.cacheKey());
     if (found != m_textures.end())
-        return found->second;
+        return found->second.id;
+    CollectTextures();
     const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888).mirrored();
     GLuint texture = 0;
     m_gl.glGenTextures(1, &texture);
@@ -290,7 +306,7 @@ GLuint GlDevice::TextureFor(const QImage& image)
     m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    m_textures.emplace(image.cacheKey(), texture);
+    m_textures.emplace(image.cacheKey(), Texture{texture, image});
     return texture;
 }
 

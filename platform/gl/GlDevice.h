@@ -1,9 +1,14 @@
 // The render device over OpenGL 3.3 core: one GLSL program in place of the fixed-function pipeline,
 // models uploaded on their first draw (once per group of sharing contexts), textures on their first use.
+// A texture lives as long as its picture: the device keeps a shallow copy of each picture it uploaded
+// and deletes the texture once that copy is the last one left (checked at each ApplyStates and before
+// each upload), so pictures that come and go (labels, a changed chart, resources made again) leave
+// nothing behind.
 #pragma once
 
 #include "platform/gl/DeviceState.h"
 
+#include <QImage>
 #include <QOpenGLFunctions_3_3_Core>
 #include <QString>
 
@@ -24,8 +29,11 @@ public:
     // Deletes every GL object; the context that Initialise used must be current.
     void Release();
     bool IsInitialised() const { return m_program != 0; }
-    // Sets the GL states to the device's: call after other code has drawn into the context.
+    // Sets the GL states to the device's: call after other code has drawn into the context. Also lets
+    // the textures of pictures that no longer exist go.
     void ApplyStates();
+    // Deletes the textures whose pictures no longer exist elsewhere.
+    void CollectTextures();
 
     void SetTransform(TransformKind kind, const tbMatrix& m) override;
     tbMatrix GetTransform(TransformKind kind) const override { return m_state.Transform(kind); }
@@ -59,7 +67,12 @@ private:
     GLuint m_program = 0;
     GLuint m_streamVao = 0, m_streamVbo = 0;
     std::unordered_map<std::uint64_t, GLuint> m_models;
-    std::unordered_map<qint64, GLuint> m_textures;
+    struct Texture
+    {
+        GLuint id = 0;
+        QImage picture; // shares the owner's pixels; the last holder once the owner let it go
+    };
+    std::unordered_map<qint64, Texture> m_textures;
     struct Uniforms
     {
         GLint world = -1, view = -1, projection = -1, normal = -1;

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -210,9 +211,53 @@ TEST_F(LoadSceneGlTest, TheSceneShowsALoadUnitItsLashingAndTheAxleLoadLabels)
     }
 }
 
-// Every vehicle kind of the samples alone and coupled, drawn whole by the scene from the side, each kept
-// as a picture: the bodies are whole and joined, the trailers stand behind their towing vehicles.
-TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWhole)
+namespace {
+
+// A pallet with cartons at the front of the load area, a crate lashed as a load unit in the middle (chains
+// or straps at its four corners, to lashing points at both floor edges, on anti-skid mats), and a load on
+// a row of pallets at the rear when the load area is long enough.
+void LoadAndLash(CFahrzeug& v, bool chains, int unitId)
+{
+    CQOR* plan = v.GetQor();
+    if (plan == nullptr || v.GetArt() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    const double length = v.GetLFLaenge(), width = v.GetLFBreite();
+    plan->AddLgInfo(Placed(0, 1.2, 0.8, 1.4, 0.1, 0.1), false);
+    const double unitLength = 1.4, unitStart = std::min(1.6, length - unitLength - 0.2);
+    plan->AddLgInfo(Placed(3, unitLength, 1.2, 1.0, unitStart, (width - 1.2) * 0.5), false);
+    if (length >= 6.0)
+        plan->AddLgInfo(Placed(12, 2.4, 1.2, 1.2, length - 2.6, 0.2, 0), false);
+    for (tagLGINFO* load : plan->GetLgInfos())
+        load->m_dMasse = load->m_dSPMasse = 1.0;
+    plan->UpdateSchwerpunkt();
+
+    auto* unit = new CLadeeinheit(unitId);
+    unit->m_bVorhanden = 1;
+    unit->m_dMinX = unitStart;
+    unit->m_dMaxXEnde = unitStart + unitLength;
+    unit->m_dMinY = (width - 1.2) * 0.5;
+    unit->m_dMaxYEnde = (width + 1.2) * 0.5;
+    unit->m_dHoehe = 1.0;
+    unit->m_Wizard.m_nZurrmittelTyp = chains ? 1 : 0;
+    unit->m_Wizard.m_bAntirutschmatte = 1;
+    for (int corner = 0; corner < 4; ++corner) {
+        unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)] = std::make_unique<CAnschlagpunkt>(corner);
+        CZurrpunkt point(length, width);
+        point.m_nFlags = CZurrpunkt::kVonVorn | (corner >= 2 ? CZurrpunkt::kLinks : 0);
+        point.m_dAbstandLaengs = corner % 2 == 0 ? unitStart - 0.4 : unitStart + unitLength + 0.4;
+        point.m_dAbstandQuer = 0.05;
+        unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)]->SetZurrpunkt(0, &point);
+    }
+    plan->InsertLadeeinheit(unit, -1);
+}
+
+} // namespace
+
+// Every vehicle kind of the samples alone and coupled, drawn whole by the scene, each with loads and a
+// lashed load unit on its load area, seen from the side and from above behind: the bodies are whole and
+// joined, the trailers stand behind their towing vehicles, the loads stand on the floors and the lashings
+// reach their points. Each picture is kept.
+TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWholeWithLoadsAndLashing)
 {
     const auto load = [](const char* title) {
         const std::filesystem::path samples = QOR_SAMPLES_DIR;
@@ -224,16 +269,19 @@ TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWhole)
         const char* title;
         const char* towing;
         const char* picture;
-    } cases[] = {{"LKW", nullptr, "scene_kind_truck.png"},
-                 {"KEP", nullptr, "scene_kind_van.png"},
-                 {"SZM", nullptr, "scene_kind_tractor.png"},
-                 {"SAH", nullptr, "scene_kind_semitrailer_alone.png"},
-                 {"SAH", "SZM", "scene_kind_tractor_semitrailer.png"},
-                 {"SDA", "LKW", "scene_kind_truck_centre_axle.png"},
-                 {"GDA", "LKW", "scene_kind_truck_drawbar.png"}};
+    } cases[] = {{"LKW", nullptr, "scene_kind_truck"},
+                 {"KEP", nullptr, "scene_kind_van"},
+                 {"SZM", nullptr, "scene_kind_tractor"},
+                 {"SAH", nullptr, "scene_kind_semitrailer_alone"},
+                 {"SAH", "SZM", "scene_kind_tractor_semitrailer"},
+                 {"SDA", "LKW", "scene_kind_truck_centre_axle"},
+                 {"GDA", "LKW", "scene_kind_truck_drawbar"},
+                 {"GDA_2", "LKW", "scene_kind_truck_drawbar3"}};
     CFahrzeug3D renderer(ProgramFolder(), nullptr);
+    ASSERT_TRUE(renderer.InitResources());
     renderer.Flags()[3] = 0; // no yard: the background stays white
     renderer.Flags()[4] = 0; // both vehicles of a combination
+    renderer.Flags()[2] = 0; // no chart surface over the loads
     renderer.Flags()[5] = 0;
     QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
     for (const auto& c : cases) {
@@ -241,6 +289,7 @@ TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWhole)
         CQOR1Doc doc;
         auto f = load(c.title);
         ASSERT_TRUE(f);
+        LoadAndLash(*f, true, 1);
         if (c.towing) {
             auto z = load(c.towing);
             ASSERT_TRUE(z);
@@ -248,28 +297,39 @@ TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWhole)
             z->m_pPartner = f.get();
             if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
                 z->m_pQor = f->GetQor();
+            else
+                LoadAndLash(*z, false, 2);
             z.release();
         }
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();
         const float length = doc.GetGesamtlaenge();
-        CCamera camera;
-        camera.Set(nullptr, {14.0f + length * 0.6f, 4.0f, -length * 0.45f}, {0.0f, 1.2f, -length * 0.45f}, 0,
-                   0, 0);
-        const QSize size(960, 420);
-        int result = -1;
-        const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
-            result = renderer.Render(device, m_cache, &doc, {}, nullptr, nullptr, 0);
-        });
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(result, 0);
-        image.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/") + QString::fromLatin1(c.picture));
-        EXPECT_TRUE(IsWhite(image.pixel(0, 0)));
-        // A good part of the picture is the vehicle.
-        int drawn = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                drawn += IsWhite(image.pixel(x, y)) ? 0 : 1;
-        EXPECT_GT(drawn, image.width() * image.height() / 50);
+        const struct
+        {
+            const char* suffix;
+            tbVector3 eye;
+            tbVector3 target;
+        } views[] = {{"", {7.0f + length * 0.55f, 3.5f, -length * 0.45f}, {0.0f, 1.2f, -length * 0.45f}},
+                     {"_above", {5.0f, 5.0f + length * 0.3f, -length - 4.0f}, {0.0f, 1.2f, -length * 0.5f}}};
+        for (const auto& view : views) {
+            CCamera camera;
+            camera.Set(nullptr, view.eye, view.target, 0, 0, 0);
+            const QSize size(960, 420);
+            int result = -1;
+            const QImage image = m_frame.Render(m_device, size, camera, [&](IRenderDevice& device) {
+                result = renderer.Render(device, m_cache, &doc, {}, nullptr, nullptr, 0);
+            });
+            ASSERT_FALSE(image.isNull());
+            EXPECT_EQ(result, 0);
+            image.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/") + QString::fromLatin1(c.picture) +
+                       QString::fromLatin1(view.suffix) + QStringLiteral(".png"));
+            EXPECT_TRUE(IsWhite(image.pixel(0, 0)));
+            // A good part of the picture is the vehicle.
+            int drawn = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    drawn += IsWhite(image.pixel(x, y)) ? 0 : 1;
+            EXPECT_GT(drawn, image.width() * image.height() / 50);
+        }
     }
 }

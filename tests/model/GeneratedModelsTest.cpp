@@ -56,6 +56,10 @@ TEST(GeneratedModelsTest, EachModelHasTheExtentsItsPlacementNeeds)
         {"marker centred on its point", {33}, {-0.56f, -0.56f, ANY}, {0.56f, 0.56f, ANY}},
         {"semi-trailer front ends at the load-area front", {13, 14}, {-1.25f, ANY, -4}, {1.25f, 1.18f, 0}},
         {"a semi-trailer alone stands on its legs", {14}, {ANY, 0, ANY}, {ANY, ANY, ANY}},
+        {"fifth wheel on a frame from under the cab to the rear end",
+         {12},
+         {ANY, ANY, -1.1f},
+         {ANY, ANY, 3.4f}},
     };
     for (const Extents& c : cases)
         for (int index : c.indices) {

@@ -193,6 +193,12 @@ Q3dModel Model(int index)
     case 11:
         return RearEnd(false, true);
     case 12: // fifth wheel at the coupling point
+        // With the stretch of frame it is mounted on: from under the cab (up to 3.4 m ahead, wheelbases
+        // to 4.3 m) to the rear end (1.1 m behind), so a tractor whose frame piece is short still stands
+        // whole. Just inside the tractor frame's rails, where that piece is longer it hides this one.
+        b.Part("frame", FRAME);
+        for (float side : {-1.0f, 1.0f})
+            b.Box({side * 0.42f - 0.045f, 0.705f, -1.1f}, {side * 0.42f + 0.045f, 0.995f, 3.4f});
         b.Part("plate", FRAME).Box({-0.5f, 0.92f, -0.5f}, {0.5f, 1.0f, 0.5f});
         b.Part("coupling", {0.15f, 0.15f, 0.15f, 1.0f}).Cylinder({0, 1.0f, 0}, {0, 1.06f, 0}, 0.45f, 20);
         break;
