@@ -151,7 +151,8 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
         EXPECT_EQ(strip->grab().toImage().pixelColor(frei), QColor(200, 216, 237));
     }
     const QImage bild = dlg.grab().toImage();
-    bild.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/device_editor.png"));
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring"));
+    EXPECT_TRUE(bild.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/device_editor.png")));
 }
 
 TEST_F(DlgZurrmittelTest, HeaderClicksSortAsText)
