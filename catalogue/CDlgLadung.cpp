@@ -4,6 +4,7 @@
 #include "catalogue/QImageItemPicture.h"
 #include "model/text/TextProvider.h"
 #include "ui/ControlId.h"
+#include "ui/ResourcePictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,6 +56,7 @@ bool CDlgLadung::Centred() const
 bool CDlgLadung::OnInitDialog()
 {
     CDlgBase::OnInitDialog();
+    m_standardBild = LoadCxImageFromResource(kStandardBildId, PICTURE_FORMAT_PNG);
     setWindowTitle(Text(m_mode == 1 ? 478 : m_mode == 2 ? 481 : 282));
     if (QLineEdit* name = Field(kNameId)) {
         // Names become file names: no path characters and no dot.
@@ -283,6 +285,10 @@ bool CDlgLadung::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
             picture.scaled(area.size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         painter.drawImage(area.center().x() - fitted.width() / 2, area.center().y() - fitted.height() / 2,
                           fitted);
+    } else if (!m_standardBild.isNull()) {
+        // A unit without a picture of its own shows the standard picture at its own size.
+        painter.drawImage(area.center().x() - m_standardBild.width() / 2,
+                          area.center().y() - m_standardBild.height() / 2, m_standardBild);
     }
     painter.setPen(QColor(180, 180, 180));
     painter.drawRect(area.adjusted(0, 0, -1, -1));

@@ -17,6 +17,8 @@ class CDlgLadung : public CDlgBase
 public:
     static constexpr quint32 kTemplateId = 9122;
     static constexpr int kIdSave = 714;
+    // Shown in the picture frame while the unit has no picture of its own.
+    static constexpr quint32 kStandardBildId = 868;
 
     // Mode 0 edit, 1 new, 2 copy.
     CDlgLadung(tagItemData& item, int mode, const CatalogueFolders& folders, QWidget* parent = nullptr);
@@ -57,5 +59,6 @@ private:
     int m_mode;
     CatalogueFolders m_folders;
     bool m_pictureChanged = false;
+    QImage m_standardBild;
     Notice m_notice;
 };

@@ -13,6 +13,7 @@
 #include "model/text/TextProvider.h"
 #include "platform/ShellFileOperation.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/ResourcePictures.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -85,6 +86,7 @@ void CHlbAdapter::Attach(CHListbox* list, IHlbAdapterOwner* owner)
     m_list->SetItemLoader(&CHlbAdapter::LoadItemPicture);
     m_list->SelectItem(-1);
     m_list->SetDefaultEasing(0, 350);
+    LoadTilePictures();
     if (Others().empty())
         m_catalogue->Build();
     m_attached = true;
@@ -557,6 +559,35 @@ bool CHlbAdapter::FindQuery(int index, const QString& key, bool /*flag*/)
         CHlbCatalogue::DisplayName(m_shown[static_cast<std::size_t>(index)]->item), key.toStdString());
 }
 
+void CHlbAdapter::LoadTilePictures()
+{
+    for (const quint32 id :
+         {kBildStandard, kBildKeinBildKlein, kBildBenutzer, kBildLupe, kBildGewaehltBenutzer,
+          kBildGewaehltStandard, kBildLaedt, kBildFehlt, kBildFsm, kBildLadeeinheit})
+        m_tileBilder[id] = LoadCxImageFromResource(id, PICTURE_FORMAT_BITMAP);
+}
+
+const QImage& CHlbAdapter::TileBild(quint32 id) const
+{
+    static const QImage none;
+    const auto it = m_tileBilder.find(id);
+    return it == m_tileBilder.end() ? none : it->second;
+}
+
+quint32 CHlbAdapter::PlatzhalterBild(const sHLBItemData& entry, int loadState, int viewMode)
+{
+    if (entry.item.m_pBild)
+        return 0;
+    if (loadState == kTileNotLoaded || loadState == kTileLoading)
+        return kBildLaedt;
+    // Loaded and still without a picture: a picture the entry names could not be read; else the kind.
+    if (!entry.item.m_strBildDatei.empty())
+        return kBildFehlt;
+    if (viewMode != 0)
+        return kBildKeinBildKlein;
+    return entry.item.m_nArt >= 5 ? kBildFsm : kBildLadeeinheit;
+}
+
 bool CHlbAdapter::DrawItem(HListboxDraw& draw)
 {
     const auto* entry = static_cast<const sHLBItemData*>(draw.ownerData);
@@ -565,11 +596,12 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     QPainter& p = *draw.painter;
     const QRect r = draw.rect;
     const bool selected = draw.stateBits & kDrawSelected;
-    QColor background = entry == m_hot ? QColor(Qt::white) : QColor(245, 245, 245);
+    const bool hot = entry == m_hot;
+    QColor background = hot ? QColor(Qt::white) : QColor(245, 245, 245);
     if (selected)
         background = entry->standard ? QColor(216, 251, 210) : QColor(189, 207, 234);
     p.fillRect(r, background);
-    p.setPen(QColor(180, 180, 180));
+    p.setPen(hot ? QColor(48, 10, 7) : QColor(180, 180, 180));
     p.drawRect(r.adjusted(0, 0, -1, -1));
 
     QFont nameFont(QStringLiteral("Arial"));
@@ -578,9 +610,17 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     smallFont.setPixelSize(12);
     const int band = QFontMetrics(nameFont).height();
     int top = r.top() + 2;
+    // The marks: the entry's kind (standard or the user's own) at the left, the selection at the right;
+    // on the title band in the large tiles, in the picture's corners in the compact ones.
+    const QImage& kind = TileBild(entry->standard ? kBildStandard : kBildBenutzer);
+    const QImage& tick = TileBild(entry->standard ? kBildGewaehltStandard : kBildGewaehltBenutzer);
+    QPoint kindAt(r.left() + 3, r.top() + 3);
+    QPoint tickAt(r.right() - 2 - tick.width(), r.top() + 3);
     if (m_viewMode == 0) {
         p.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 2, band),
                    entry->standard ? QColor(50, 111, 47) : QColor(57, 107, 181));
+        kindAt.setY(r.top() + 1 + (band - kind.height()) / 2);
+        tickAt.setY(r.top() + 1 + (band - tick.height()) / 2);
         top += band;
     }
     const int textLines = 3 * QFontMetrics(smallFont).height();
@@ -594,12 +634,25 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
             ++m_scalings;
         }
         const QImage& scaled = cached.image;
-        p.drawImage(pictureArea.left() + (pictureArea.width() - scaled.width()) / 2,
-                    pictureArea.top() + (pictureArea.height() - scaled.height()) / 2, scaled);
-    } else if (draw.loadState != kTileLoaded) {
-        p.setPen(QColor(48, 10, 7));
-        p.drawText(pictureArea, Qt::AlignCenter, QStringLiteral("..."));
+        const QRect placed(pictureArea.left() + (pictureArea.width() - scaled.width()) / 2,
+                           pictureArea.top() + (pictureArea.height() - scaled.height()) / 2, scaled.width(),
+                           scaled.height());
+        p.drawImage(placed.topLeft(), scaled);
+        // The pointer resting on a tile with a picture: the magnifier at the picture's lower right.
+        const QImage& lupe = TileBild(kBildLupe);
+        if (hot && !lupe.isNull())
+            p.drawImage(std::min(placed.right(), pictureArea.right()) - lupe.width() + 1,
+                        std::min(placed.bottom(), pictureArea.bottom()) - lupe.height() + 1, lupe);
+    } else if (const quint32 id = PlatzhalterBild(*entry, draw.loadState, m_viewMode); id != 0) {
+        const QImage& bild = TileBild(id);
+        if (!bild.isNull())
+            p.drawImage(pictureArea.left() + (pictureArea.width() - bild.width()) / 2,
+                        pictureArea.top() + (pictureArea.height() - bild.height()) / 2, bild);
     }
+    if (!kind.isNull())
+        p.drawImage(kindAt, kind);
+    if (selected && !tick.isNull())
+        p.drawImage(tickAt, tick);
     QRect text(r.left() + 4, pictureArea.bottom() + 2, r.width() - 8, r.bottom() - pictureArea.bottom() - 2);
     p.setPen(Qt::black);
     p.setFont(nameFont);

@@ -121,6 +121,23 @@ public:
     bool FindQuery(int index, const QString& key, bool flag) override;
 
     int TypedHit() const { return m_typedHit; }
+
+    // The tile pictures of the language module: the marks of a standard and a user entry, of the
+    // selected tile (standard, user) and of the hovered tile with a picture; in the picture's place a
+    // picture still loading, one that cannot be read, and the type pictures of entries without one
+    // (large tiles: load unit, FSM item; compact tiles: one for both).
+    static constexpr quint32 kBildStandard = 776;
+    static constexpr quint32 kBildKeinBildKlein = 777;
+    static constexpr quint32 kBildBenutzer = 778;
+    static constexpr quint32 kBildLupe = 779;
+    static constexpr quint32 kBildGewaehltBenutzer = 780;
+    static constexpr quint32 kBildGewaehltStandard = 781;
+    static constexpr quint32 kBildLaedt = 782;
+    static constexpr quint32 kBildFehlt = 783;
+    static constexpr quint32 kBildFsm = 869;
+    static constexpr quint32 kBildLadeeinheit = 870;
+    // What stands in the picture's place of a tile without a picture (0: the tile shows its picture).
+    static quint32 PlatzhalterBild(const sHLBItemData& entry, int loadState, int viewMode);
     // The search and filter fields of the strip's window, told of typed searches and refills.
     void SetSearchFields(CHlbSearchFields* fields) { m_fields = fields; }
     CHListbox* List() const { return m_list.data(); }
@@ -146,6 +163,8 @@ private:
     // Refills and selects `prefer` when shown, else keeps the current entry, else the first tile.
     void RefillKeeping(const sHLBItemData* prefer);
     std::vector<CHlbAdapter*> Others() const;
+    void LoadTilePictures();
+    const QImage& TileBild(quint32 id) const;
 
     std::shared_ptr<CHlbCatalogue> m_catalogue;
     QPointer<CHListbox> m_list;
@@ -166,6 +185,7 @@ private:
     };
     std::unordered_map<const sHLBItemData*, ScaledPicture> m_scaled;
     int m_scalings = 0;
+    std::unordered_map<quint32, QImage> m_tileBilder;
     bool m_attached = false;
     ConfirmDelete m_confirm;
     CHlbSearchFields* m_fields = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/ResourcePictures.h"
+#include "ui/RibBtnStrip.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -40,6 +41,15 @@ CEditLast* CDlgZurrmittel::Edit(int id) const
 QTreeWidget* CDlgZurrmittel::Liste() const
 {
     return findChild<QTreeWidget*>(ControlId::ObjectName(kListeId));
+}
+
+void CDlgZurrmittel::OnRibBtnContainerCreated(IButtonStrip* strip, int placeholderId)
+{
+    CDlgBase::OnRibBtnContainerCreated(strip, placeholderId);
+    if (auto* rib = dynamic_cast<RibBtnStrip*>(strip); rib && rib->Strip()) {
+        rib->Strip()->SetBackgroundBitmapColor(2, 0xEDD8C8); // RGB(200, 216, 237) as 0x00BBGGRR
+        rib->Strip()->SetBackgroundBitmapColor(1, 0xEDD8C8);
+    }
 }
 
 bool CDlgZurrmittel::OnInitDialog()

@@ -60,6 +60,8 @@ protected:
     bool OnCommand(int id, int notifyCode, QObject* control) override;
     void OnUpdateCommand(CommandUpdateEvent& query) override;
     bool OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter) override;
+    // The button strip stands on the list's colour of default devices, hovered or not.
+    void OnRibBtnContainerCreated(IButtonStrip* strip, int placeholderId) override;
 
 private:
     void Fuelle();

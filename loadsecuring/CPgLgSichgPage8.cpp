@@ -4,12 +4,14 @@
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "loadsecuring/ILgSicherungView.h"
+#include "loadsecuring/LgSichgPageEvent.h"
 #include "model/base/ProgramFolders.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/securing/CLgspReport.h"
 #include "model/text/FormatArg.h"
+#include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "reports/CDlgDrucken2.h"
@@ -81,7 +83,7 @@ int CPgLgSichgPage8::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
     return 0;
 }
 
-std::string CPgLgSichgPage8::BerichtName() const
+std::string CPgLgSichgPage8::BerichtTitel() const
 {
     const CLadeeinheit* pEinheit = GetLadeeinheit();
     // The unit is named by its first load.
@@ -89,10 +91,37 @@ std::string CPgLgSichgPage8::BerichtName() const
     if (pEinheit && !pEinheit->m_mapLg.empty())
         name = pEinheit->m_mapLg.begin()->second ? pEinheit->m_mapLg.begin()->second->GetDisplayName()
                                                  : pEinheit->m_mapLg.begin()->first;
-    const std::string titel =
-        FormatSPre("$S '%s' $S [%i]", 2, 234u, 232u, name.c_str(), pEinheit ? pEinheit->GetId() : 0);
+    return FormatSPre("$S '%s' $S [%i]", 2, 234u, 232u, name.c_str(), pEinheit ? pEinheit->GetId() : 0);
+}
+
+std::string CPgLgSichgPage8::BerichtName() const
+{
     // The same safe file name as the report dialog's reports.
-    return CDlgDrucken2::SichererName(titel);
+    return CDlgDrucken2::SichererName(BerichtTitel());
+}
+
+void CPgLgSichgPage8::ZeigeBericht()
+{
+    Stelle();
+    std::string html;
+    if (!m_pReport || !m_pReport->GetLadeeinheit() ||
+        !m_pReport->WriteHtml("lgsp", false, 1, 400, true, &html))
+        return;
+    IMessageBoxService::HtmlBox box;
+    // The title is the unit's name as the user typed it: escaped; the report's body is markup.
+    box.text = QString::fromStdString(FormatChecked("<h1>%s</h1>%s", {EscapeHtml(BerichtTitel()), html}));
+    box.captionId = 273;
+    box.buttons = {{668, 668}};
+    MessageBoxes().ShowHtml(this, box, nullptr);
+}
+
+bool CPgLgSichgPage8::event(QEvent* event)
+{
+    if (event->type() == LgSichgPageEvent::kShowReportType) {
+        ZeigeBericht();
+        return true;
+    }
+    return CPgLgSichgBase2::event(event);
 }
 
 std::string CPgLgSichgPage8::SchreibeBericht()

@@ -38,8 +38,12 @@ public:
     int OnButtonPressed(int nId, int nValue) override;
     // Writes the report file; its path, or empty (named in a message) when it could not be written.
     std::string SchreibeBericht();
-    // The report's file name.
+    // The report's title, "$S '%s' $S [%i]" (texts 234 and 232, the unit's name and number), and its
+    // file name made from it.
+    std::string BerichtTitel() const;
     std::string BerichtName() const;
+    // Message 0x8044: the report under its title ("<h1>%s</h1>%s") in an HTML message box, caption 273.
+    void ZeigeBericht();
     // The folder the report goes to (by default the program's report folder) and the PDF export (by
     // default PdfExport::ExportHtmlAsPdf); tests replace them.
     void SetBerichtOrdner(const std::filesystem::path& folder) { m_ordner = folder; }
@@ -49,6 +53,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    bool event(QEvent* event) override;
 
 private:
     // The report follows the vehicle and unit worked on and the working settings.

@@ -18,6 +18,7 @@ class QString;
 //   opinion on enabling Next, Back and the report button; Result() nonzero when it gave one.
 // - kRefreshHintType (0x8046), WParam(): RefreshHint.
 // - kInitialFocusType (0x804E, posted): the focus goes to what GetInitialFocus named.
+// - kShowReportType (0x8044): the result page shows its report in an HTML message box.
 // To the wizard:
 // - kRelayType (0x8043), WParam(), LParam(): posted on to the active page as kViewNotifyType.
 // - kFirstActivateType (0x8048), Page(): a page was activated for the first time.
@@ -30,6 +31,7 @@ public:
     static constexpr QEvent::Type kUpdateNextType = QEvent::Type(0x8041);
     static constexpr QEvent::Type kUpdateBackType = QEvent::Type(0x8042);
     static constexpr QEvent::Type kRelayType = QEvent::Type(0x8043);
+    static constexpr QEvent::Type kShowReportType = QEvent::Type(0x8044);
     static constexpr QEvent::Type kUpdateReportType = QEvent::Type(0x8045);
     static constexpr QEvent::Type kRefreshHintType = QEvent::Type(0x8046);
     static constexpr QEvent::Type kFirstActivateType = QEvent::Type(0x8048);

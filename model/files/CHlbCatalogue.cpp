@@ -191,6 +191,19 @@ int CHlbCatalogue::Insert(Entry entry)
     }
     if (at == m_entries.size() && seen)
         at = afterGroup;
+    if (!seen) {
+        // The first entry of its group stands where a new scan puts that group: user load units before
+        // everything, user FSM items before the built-in ones.
+        if (group == 0) {
+            at = 0;
+        } else if (group != 3) {
+            for (std::size_t i = 0; i < m_entries.size(); ++i)
+                if (m_entries[i]->standard && m_entries[i]->item.m_nArt >= LADUNGTYP_FSM_FIRST) {
+                    at = i;
+                    break;
+                }
+        }
+    }
     m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
     return static_cast<int>(at);
 }

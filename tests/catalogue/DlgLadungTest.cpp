@@ -2,6 +2,7 @@
 #include "catalogue/CDlgLadung.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/files/VehicleFiles.h"
+#include "ui/ResourcePictures.h"
 #include "ui/RibBtnStripFactory.h"
 
 #include "../ui/UiTestModule.h"
@@ -149,6 +150,36 @@ TEST_F(DlgLadungTest, CopyAndEditShowTheRecord)
     const QImage shot = copy.grab().toImage();
     QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
     EXPECT_TRUE(shot.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/load_unit_editor.png")));
+}
+
+TEST_F(DlgLadungTest, AUnitWithoutPictureShowsTheStandardPictureAndSavesNone)
+{
+    tagItemData caller;
+    CDlgLadung dialog(caller, 1, folders);
+    dialog.SetNotice([this](const QString&, const QString& text) { notices.push_back(text); });
+    dialog.InitDialog();
+    dialog.show();
+    QWidget* frame = dialog.findChild<QWidget*>(QStringLiteral("id_1346"));
+    ASSERT_NE(frame, nullptr);
+    const QImage standard = LoadCxImageFromResource(CDlgLadung::kStandardBildId, PICTURE_FORMAT_PNG);
+    ASSERT_FALSE(standard.isNull());
+    // The standard picture's centre pixel stands at the frame's centre, at its own size.
+    auto centre = [&] { return frame->grab().toImage().pixelColor(frame->rect().center()); };
+    const QColor standardCentre = standard.pixelColor(standard.width() / 2, standard.height() / 2);
+    EXPECT_EQ(centre(), standardCentre);
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(QColor(10, 200, 10));
+    dialog.SetPicture(picture);
+    EXPECT_EQ(centre(), QColor(10, 200, 10));
+    dialog.RemovePicture();
+    EXPECT_EQ(centre(), standardCentre);
+
+    Type(dialog, {{1014, "Ohne Bild"}, {1041, "1200"}, {1015, "800"}, {1043, "1000"}, {1018, "10"}});
+    dialog.SizeFieldLeft();
+    ASSERT_TRUE(dialog.Save()) << (notices.empty() ? "" : notices.back().toStdString());
+    EXPECT_TRUE(caller.m_strBildDatei.empty());
+    EXPECT_TRUE(!fs::exists(folders.pictures) || fs::is_empty(folders.pictures));
+    EXPECT_TRUE(fs::exists(folders.loadUnits / "Ohne Bild.lgs"));
 }
 
 } // namespace

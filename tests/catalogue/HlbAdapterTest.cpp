@@ -1,21 +1,27 @@
 // The catalogue adapter on a strip: filling, pictures, selection, deleting and adapters kept in step.
+#include "../ui/UiTestModule.h"
 #include "StripTestSupport.h"
 
+#include "catalogue/CDlgLadung.h"
 #include "catalogue/CHlbAdapter.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/files/LadungEditing.h"
 #include "model/files/VehicleFiles.h"
 #include "model/text/TextProvider.h"
+#include "ui/CommandEvent.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <thread>
@@ -366,6 +372,112 @@ TEST_F(HlbAdapterTest, SavedEntriesAreInsertedAndEditedInBothStrips)
     EXPECT_EQ(names, (std::vector<std::string>{"Anker", "Truhe", "Zarge"}));
 }
 
+// Answers the load-unit editor that the adapter opens modally: `fill` types into it, then 714 saves it.
+// A save the editor refuses closes it unsaved, so the test fails instead of waiting.
+int RunLoadUnitEditor(CHlbAdapter& adapter, int mode, const std::function<void(CDlgLadung&)>& fill)
+{
+    bool answered = false;
+    std::function<void()> answer = [&] {
+        CDlgLadung* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = dynamic_cast<CDlgLadung*>(w); d && d->isVisible())
+                dialog = d;
+        if (!dialog) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        answered = true;
+        fill(*dialog);
+        CommandEvent save(CDlgLadung::kIdSave);
+        QCoreApplication::sendEvent(dialog, &save);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the editor refused the save";
+            dialog->reject();
+        }
+    };
+    QTimer::singleShot(0, answer);
+    const int index = adapter.EditItem(mode, nullptr);
+    EXPECT_TRUE(answered);
+    return index;
+}
+
+TEST_F(HlbAdapterTest, AUserCreatesCopiesEditsAndDeletesLoadUnitsAndARestartShowsTheDisk)
+{
+    ScopedDialogTemplateModule module(UiTestModule());
+    Write(folders.samples / "Euro pallet.lgs", 0);
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list);
+    adapter.SetConfirmDelete([](const QString&, const QString&) { return true; });
+    auto typeUnit = [](CDlgLadung& d, const char* name, const char* mass) {
+        for (const auto& [id, text] : std::vector<std::pair<int, const char*>>{
+                 {1014, name}, {1041, "1200"}, {1015, "800"}, {1043, "1000"}, {1018, mass}})
+            d.Field(id)->setText(QString::fromUtf8(text));
+        d.SizeFieldLeft();
+    };
+    auto names = [&] {
+        std::vector<std::string> out;
+        for (int i = 0; i < strip.list->GetItemCount(); ++i)
+            out.push_back(
+                static_cast<const sHLBItemData*>(strip.list->GetItem(i)->ownerData)->item.m_strName);
+        return out;
+    };
+
+    // New, with a picture.
+    ASSERT_TRUE(adapter.CanEditItem(1));
+    const int made = RunLoadUnitEditor(adapter, 1, [&](CDlgLadung& d) {
+        typeUnit(d, "Kiste", "250");
+        d.SetPicture(Filled(Qt::green));
+    });
+    ASSERT_GE(made, 0);
+    ASSERT_NE(adapter.SelectedEntry(), nullptr);
+    const std::string kistePicture = adapter.SelectedEntry()->item.m_strBildDatei;
+    ASSERT_FALSE(kistePicture.empty());
+    EXPECT_EQ(QImage(CHlbAdapter::PicturePath(folders, kistePicture)).pixelColor(1, 1), QColor(Qt::green));
+
+    // A copy gets a file of its own; its unchanged picture is the same file.
+    ASSERT_TRUE(adapter.CanEditItem(2));
+    ASSERT_GE(RunLoadUnitEditor(adapter, 2,
+                                [&](CDlgLadung& d) { d.Field(1014)->setText(QStringLiteral("Kopie")); }),
+              0);
+    EXPECT_EQ(adapter.SelectedEntry()->item.m_strBildDatei, kistePicture);
+    EXPECT_TRUE(fs::exists(folders.loadUnits / "Kopie.lgs"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Kiste", "Kopie", "Euro pallet"}));
+
+    // Editing "Kiste": renamed and heavier, its picture file unchanged.
+    adapter.SelectItem(0);
+    ASSERT_TRUE(adapter.CanEditItem(0));
+    ASSERT_GE(RunLoadUnitEditor(adapter, 0, [&](CDlgLadung& d) { typeUnit(d, "Truhe", "300"); }), 0);
+    EXPECT_EQ(adapter.SelectedEntry()->item.m_strName, "Truhe");
+    EXPECT_EQ(adapter.SelectedEntry()->item.m_strBildDatei, kistePicture);
+    EXPECT_FALSE(fs::exists(folders.loadUnits / "Kiste.lgs"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Kopie", "Truhe", "Euro pallet"}));
+
+    // Deleting the copy removes its file, not the picture the other unit shows.
+    adapter.SelectItem(0);
+    ASSERT_TRUE(adapter.DeleteSelectedItem());
+    EXPECT_FALSE(fs::exists(folders.loadUnits / "Kopie.lgs"));
+    EXPECT_TRUE(fs::exists(folders.pictures / kistePicture));
+
+    // After a restart the strip shows what is on disk, the picture read again.
+    DrainLoaders();
+    auto restarted = std::make_shared<CHlbCatalogue>(folders);
+    StripWindow again(kHlbOwnerDrawn);
+    CHlbAdapter fresh(restarted);
+    fresh.Attach(again.list);
+    again.window->show();
+    again.list->Layout();
+    ASSERT_EQ(again.list->GetItemCount(), 2);
+    const auto* truhe = static_cast<const sHLBItemData*>(again.list->GetItem(0)->ownerData);
+    EXPECT_EQ(truhe->item.m_strName, "Truhe");
+    EXPECT_DOUBLE_EQ(truhe->item.m_dMasse, 0.3);
+    EXPECT_EQ(truhe->item.m_strBildDatei, kistePicture);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.list->GetItem(0)->state == kTileLoaded; }));
+    EXPECT_EQ(QImageItemPicture::Of(truhe->item.m_pBild.get()).pixelColor(1, 1), QColor(Qt::green));
+    EXPECT_TRUE(static_cast<const sHLBItemData*>(again.list->GetItem(1)->ownerData)->standard);
+    DrainLoaders();
+}
+
 TEST_F(HlbAdapterTest, TypedSearchSelectsTheFirstMatchAndTellsTheOwner)
 {
     for (const char* name : {"Anker", "Große Kiste", "Kiste", "Ölfass"})
@@ -507,6 +619,202 @@ TEST_F(HlbAdapterTest, PictureOfUserSampleAndBuiltInTiles)
     p.end();
     QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
     EXPECT_TRUE(sheet.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue_strip.png")));
+}
+
+TEST_F(HlbAdapterTest, PlaceholderOfATileWithoutPicture)
+{
+    // What stands in the picture's place: loading, a named picture that cannot be read, else the type.
+    struct Case
+    {
+        const char* name;
+        int type;
+        const char* picture;
+        int loadState;
+        int viewMode;
+        quint32 expected;
+    };
+    const Case cases[] = {
+        {"still loading", 3, "", kTileLoading, 0, CHlbAdapter::kBildLaedt},
+        {"not loaded yet", 3, "x.dat", kTileNotLoaded, 1, CHlbAdapter::kBildLaedt},
+        {"named picture unreadable", 3, "x.dat", kTileLoaded, 0, CHlbAdapter::kBildFehlt},
+        {"loader failed", 3, "x.dat", kTileFailed, 0, CHlbAdapter::kBildFehlt},
+        {"named picture unreadable, compact", 8, "x.dat", kTileLoaded, 1, CHlbAdapter::kBildFehlt},
+        {"load unit without picture", 3, "", kTileLoaded, 0, CHlbAdapter::kBildLadeeinheit},
+        {"sample pallet without picture", 0, "", kTileLoaded, 0, CHlbAdapter::kBildLadeeinheit},
+        {"FSM item without picture", 6, "", kTileLoaded, 0, CHlbAdapter::kBildFsm},
+        {"built-in FSM item without picture", 12, "", kTileLoaded, 0, CHlbAdapter::kBildFsm},
+        {"compact, any type", 12, "", kTileLoaded, 1, CHlbAdapter::kBildKeinBildKlein},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sHLBItemData entry;
+        entry.item.m_nArt = c.type;
+        entry.item.m_strBildDatei = c.picture;
+        EXPECT_EQ(CHlbAdapter::PlatzhalterBild(entry, c.loadState, c.viewMode), c.expected);
+    }
+    sHLBItemData withPicture;
+    withPicture.item.m_pBild = std::make_unique<QImageItemPicture>(Filled(Qt::red));
+    EXPECT_EQ(CHlbAdapter::PlatzhalterBild(withPicture, kTileLoaded, 0), 0u);
+}
+
+TEST_F(HlbAdapterTest, EveryTileStateIsDrawnWithItsMarks)
+{
+    ScopedDialogTemplateModule module(UiTestModule());
+    QImage photo(80, 60, QImage::Format_RGB32);
+    photo.fill(QColor(196, 150, 90));
+    ASSERT_TRUE(photo.save(QString::fromStdString((folders.pictures / "crate.dat").string()), "PNG"));
+    Write(folders.loadUnits / "Holzkiste.lgs", 3, "crate.dat", 0.25);
+    Write(folders.loadUnits / "Ohne Bild.lgs", 3, "", 0.1);
+    Write(folders.loadUnits / "Verloren.lgs", 3, "gone.dat", 0.1);
+    Write(folders.samples / "Euro pallet.lgs", 0);
+    Write(folders.fsmItems / "Keil.fsm", 6);
+
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list);
+    strip.window->resize(900, 150);
+    strip.list->setGeometry(0, 0, 900, 150);
+    strip.window->show();
+    strip.list->Layout();
+    DrainLoaders();
+    for (int category : {0, 1}) {
+        adapter.SetFilter(category, QString(), false, false);
+        strip.list->Layout();
+        DrainLoaders();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            for (int i = 0; i < strip.list->GetItemCount(); ++i)
+                if (strip.list->GetItem(i)->state == kTileNotLoaded ||
+                    strip.list->GetItem(i)->state == kTileLoading)
+                    return false;
+            return true;
+        }));
+    }
+    adapter.SetFilter(0, QString(), false, false);
+
+    // Each tile drawn alone: columns are the states, rows the entries in each view mode.
+    struct State
+    {
+        const char* name;
+        int bits;
+        bool hot;
+        int loadState; // -1: as loaded
+    };
+    const State states[] = {{"plain", 0, false, -1},
+                            {"hovered", 0, true, -1},
+                            {"selected", kDrawSelected, false, -1},
+                            {"selected, focused", kDrawSelected | kDrawFocused, false, -1},
+                            {"loading", 0, false, kTileLoading}};
+    const QSize tileSize(110, 140);
+    const int labelWidth = 150, headHeight = 18;
+    std::vector<std::pair<int, std::string>> rows; // category and name, per view mode
+    for (const char* name : {"Holzkiste", "Ohne Bild", "Verloren", "Euro pallet"})
+        rows.emplace_back(0, name);
+    rows.emplace_back(1, "Keil");
+    rows.emplace_back(1, "");
+    const int stateCount = static_cast<int>(std::size(states));
+    QImage sheet(labelWidth + stateCount * (tileSize.width() + 6),
+                 headHeight + 2 * static_cast<int>(rows.size()) * (tileSize.height() + 6),
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter sp(&sheet);
+    sp.setPen(Qt::black);
+    for (int s = 0; s < stateCount; ++s)
+        sp.drawText(QRect(labelWidth + s * (tileSize.width() + 6), 0, tileSize.width(), headHeight),
+                    Qt::AlignCenter, QString::fromLatin1(states[s].name));
+
+    auto tileOf = [&](int category, const std::string& name) -> int {
+        adapter.SetFilter(category, QString(), false, false);
+        for (int i = 0; i < strip.list->GetItemCount(); ++i) {
+            const auto* e = static_cast<const sHLBItemData*>(strip.list->GetItem(i)->ownerData);
+            if (name.empty() ? e->standard : e->item.m_strName == name)
+                return i;
+        }
+        return -1;
+    };
+    auto drawTile = [&](int index, const State& state) {
+        QImage tile(tileSize, QImage::Format_RGB32);
+        tile.fill(Qt::magenta);
+        QPainter p(&tile);
+        if (state.hot) {
+            QRect area;
+            EXPECT_TRUE(adapter.HoverAreaEntered(index, strip.list->GetItemRect(index).center(), &area));
+        } else {
+            adapter.HoverAreaLeft(index);
+        }
+        const HListboxItem* item = strip.list->GetItem(index);
+        HListboxDraw draw;
+        draw.painter = &p;
+        draw.rect = QRect(QPoint(0, 0), tileSize);
+        draw.stateBits = state.bits;
+        // The entry keeps the picture its tile loaded before the refill that made this tile.
+        draw.loadState = state.loadState < 0 ? int(kTileLoaded) : state.loadState;
+        draw.ownerData = item->ownerData;
+        draw.index = index;
+        draw.item = item;
+        EXPECT_TRUE(adapter.DrawItem(draw));
+        p.end();
+        adapter.HoverAreaLeft(index);
+        return tile;
+    };
+    auto count = [](const QImage& image, QRect area, QColor colour, int tolerance) {
+        int n = 0;
+        area &= image.rect();
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += std::abs(c.red() - colour.red()) <= tolerance &&
+                     std::abs(c.green() - colour.green()) <= tolerance &&
+                     std::abs(c.blue() - colour.blue()) <= tolerance;
+            }
+        return n;
+    };
+    const QColor userBlue(57, 107, 181), standardGreen(50, 111, 47), sand(230, 140, 30), strike(210, 30, 30),
+        wood(205, 160, 95), magnifierGlass(200, 225, 250);
+    int y = headHeight;
+    for (int mode : {0, 1}) {
+        adapter.SetViewMode(mode, true);
+        for (const auto& [category, name] : rows) {
+            const int index = tileOf(category, name);
+            ASSERT_GE(index, 0) << name;
+            const auto* entry = static_cast<const sHLBItemData*>(strip.list->GetItem(index)->ownerData);
+            const std::string shown = CHlbCatalogue::DisplayName(entry->item);
+            SCOPED_TRACE(shown + (mode ? " compact" : " large"));
+            sp.drawText(QRect(4, y, labelWidth - 8, tileSize.height()), Qt::AlignVCenter | Qt::TextWordWrap,
+                        QString::fromStdString(shown) +
+                            (mode ? QStringLiteral("\n(compact)") : QStringLiteral("\n(large)")));
+            for (int s = 0; s < stateCount; ++s) {
+                SCOPED_TRACE(states[s].name);
+                const QImage tile = drawTile(index, states[s]);
+                sp.drawImage(labelWidth + s * (tileSize.width() + 6), y, tile);
+                EXPECT_EQ(count(tile, tile.rect(), Qt::magenta, 0), 0) << "the whole tile is drawn";
+                // The selection mark at the top right: on the band colour in the compact tiles only.
+                const QRect tickArea(tileSize.width() - 20, 0, 20, 22);
+                const QColor band = entry->standard ? standardGreen : userBlue;
+                if (mode == 1)
+                    EXPECT_EQ(count(tile, tickArea, band, 6) > 10, (states[s].bits & kDrawSelected) != 0);
+                else
+                    EXPECT_EQ(count(tile, tickArea.adjusted(0, 1, 0, -8), Qt::white, 20) > 20,
+                              (states[s].bits & kDrawSelected) != 0);
+                // In the picture's place: the hourglass while loading, the struck picture when it cannot
+                // be read, the crate of a large load-unit tile without picture.
+                const QRect picture(0, 20, tileSize.width(), 70);
+                const bool hasPicture = entry->item.m_pBild != nullptr;
+                EXPECT_EQ(count(tile, picture, sand, 40) > 2,
+                          !hasPicture && states[s].loadState == kTileLoading);
+                const bool lost = name == "Verloren" && states[s].loadState != kTileLoading;
+                EXPECT_EQ(count(tile, picture, strike, 20) > 4, lost);
+                if (name == "Ohne Bild" && mode == 0 && states[s].loadState != kTileLoading) {
+                    EXPECT_GT(count(tile, picture, wood, 10), 40);
+                }
+                EXPECT_EQ(count(tile, picture, magnifierGlass, 6) > 4, name == "Holzkiste" && states[s].hot);
+            }
+            y += tileSize.height() + 6;
+        }
+    }
+    sp.end();
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
+    EXPECT_TRUE(sheet.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/catalogue_tile_states.png")));
+    DrainLoaders();
 }
 
 } // namespace

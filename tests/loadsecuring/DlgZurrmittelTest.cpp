@@ -9,8 +9,10 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrmittel.h"
 #include "ui/CEditLast.h"
+#include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
+#include "ui/FadeClock.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QAbstractButton>
@@ -134,8 +136,23 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
             ZurrmittelListe::IstStandard(item) ? QColor(200, 216, 237) : QColor(Qt::white);
         EXPECT_EQ(item->background(3).color(), erwartet);
     }
+    // The button strip stands on the colour of default devices, hovered or not.
+    const QList<CRibBtnContainer*> streifen = dlg.findChildren<CRibBtnContainer*>();
+    ASSERT_EQ(streifen.size(), 1);
+    CRibBtnContainer* strip = streifen.front();
+    const QPoint frei(strip->width() - 3, strip->height() - 4); // right of the buttons
+    EXPECT_EQ(strip->grab().toImage().pixelColor(frei), QColor(200, 216, 237));
+    {
+        ScopedFadeClock uhr;
+        strip->OnMouseMove(frei, strip);
+        uhr.Advance(1000);
+        strip->StepFades();
+        EXPECT_TRUE(strip->MouseInside());
+        EXPECT_EQ(strip->grab().toImage().pixelColor(frei), QColor(200, 216, 237));
+    }
     const QImage bild = dlg.grab().toImage();
-    bild.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/device_editor.png"));
+    QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring"));
+    EXPECT_TRUE(bild.save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/device_editor.png")));
 }
 
 TEST_F(DlgZurrmittelTest, HeaderClicksSortAsText)

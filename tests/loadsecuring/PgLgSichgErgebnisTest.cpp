@@ -9,11 +9,18 @@
 #include "loadsecuring/CPgLgSichgPage8.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
+#include "loadsecuring/LgSichgPageEvent.h"
 #include "loadsecuring/ZurrmittelListe.h"
+#include "model/base/LockedFile.h"
 #include "model/base/ProgramFolders.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/files/VehicleFiles.h"
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/securing/CLgspReport.h"
 #include "model/securing/SNormParams.h"
+#include "model/text/HtmlText.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrmittel.h"
 #include "ui/CEditLast.h"
@@ -228,6 +235,35 @@ TEST_F(ErgebnisTest, ResultPageShowsTheCalculationOfTheWorkingSettings)
     wizard->grab().save(Artifact(QStringLiteral("page8.png")));
 }
 
+TEST_F(ErgebnisTest, Message0x8044ShowsTheReportUnderItsTitle)
+{
+    CPshLgSichgWizard* wizard = Open(3);
+    ASSERT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+    // A unit named by a load whose name holds markup: the title shows it as text.
+    ASSERT_FALSE(m_a.pEinheit->m_mapLg.empty());
+    tagLGINFO* pLadung = m_a.pEinheit->m_mapLg.begin()->second;
+    ASSERT_NE(pLadung, nullptr);
+    pLadung->m_strName = "Crate <A&B>";
+    m_boxes.Clear();
+    LgSichgPageEvent zeige(LgSichgPageEvent::kShowReportType);
+    QCoreApplication::sendEvent(Page8(), &zeige);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    const auto& box = m_boxes.Records().front();
+    ASSERT_TRUE(box.isHtml);
+    EXPECT_EQ(box.html.captionId, 273);
+    ASSERT_EQ(box.html.buttons.size(), 1);
+    EXPECT_EQ(box.html.buttons.front().first, 668);
+    Page8()->RefreshHint(0);
+    const std::string titel = Page8()->BerichtTitel();
+    EXPECT_NE(titel.find("Crate <A&B>"), std::string::npos) << titel;
+    EXPECT_TRUE(box.html.text.startsWith(QStringLiteral("<h1>Load securing ")))
+        << box.html.text.toStdString();
+    EXPECT_NE(box.html.text.indexOf(QStringLiteral("Crate &lt;A&amp;B&gt;")), -1);
+    const QString erwartet = QStringLiteral("<h1>") + QString::fromStdString(EscapeHtml(titel)) +
+                             QStringLiteral("</h1>") + Page8()->HintHtml();
+    EXPECT_EQ(box.html.text, erwartet);
+}
+
 TEST_F(ErgebnisTest, ClosingAfterTheResultKeepsTheWorkingSettingsInTheUnit)
 {
     struct Fall
@@ -248,6 +284,36 @@ TEST_F(ErgebnisTest, ClosingAfterTheResultKeepsTheWorkingSettingsInTheUnit)
         EXPECT_EQ(m_view->Count("MarkModified"), f.bUebernommen ? 1 : 0);
         delete m_wizard.data();
     }
+}
+
+TEST_F(ErgebnisTest, SettingsOfTheResultAreInTheVehicleFileAfterClosing)
+{
+    // Through the pages to the result, a setting changed on the way, then Close: the saved vehicle file
+    // holds the unit with the settings worked out.
+    CPshLgSichgWizard* wizard = Open(2);
+    wizard->GetParams().m_nZurrkraft = 1234;
+    wizard->GetParams().m_nVerfahren = 1;
+    ASSERT_TRUE(wizard->GoToPage(7));
+    ASSERT_TRUE(wizard->GoToPage(CPshLgSichgWizard::kResultPage));
+    EXPECT_FALSE(Page8()->HintHtml().isEmpty());
+    EXPECT_EQ(m_a.pEinheit->m_Wizard.m_nZurrkraft, 500) << "the unit changes only on closing";
+    EXPECT_TRUE(wizard->CloseWizard(705));
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    int nIndex = -1;
+    std::unique_ptr<LockedFile> datei;
+    ASSERT_TRUE(WriteFahrzeugToFile(m_a.pFahrzeug, dir.path().toStdString(), &nIndex, "truck.qor", &datei, 0,
+                                    "truck"));
+    const std::filesystem::path pfad = datei->GetPath();
+    datei.reset();
+    std::unique_ptr<CFahrzeug> gelesen = LoadFahrzeugFromFile(pfad, 0, nullptr, nullptr, false, nullptr);
+    ASSERT_NE(gelesen, nullptr);
+    ASSERT_NE(gelesen->GetQor(), nullptr);
+    ASSERT_EQ(gelesen->GetQor()->GetLadeeinheiten().size(), 1u);
+    const CWizardParams& wp = gelesen->GetQor()->GetLadeeinheiten().front()->m_Wizard;
+    EXPECT_EQ(wp.m_nZurrkraft, 1234);
+    EXPECT_EQ(wp.m_nVerfahren, 1);
 }
 
 TEST_F(ErgebnisTest, DiscardingKeepsNothing)

@@ -172,4 +172,29 @@ TEST_F(CatalogueTest, InsertsWithinItsGroupAndReplacesOnRename)
     EXPECT_EQ(catalogue.Filter(0, "K").size(), 1u);
 }
 
+TEST_F(CatalogueTest, TheFirstEntryOfAnEmptyGroupStandsWhereARescanPutsIt)
+{
+    // Only standard entries: a sample load unit and the built-ins.
+    Write(folders.samples / "Euro.lgs", 0);
+    CHlbCatalogue catalogue(folders);
+    catalogue.Build();
+    for (const auto& [name, type] : std::vector<std::pair<const char*, int>>{{"Kiste", 3}, {"Keil", 6}}) {
+        auto entry = std::make_shared<sHLBItemData>();
+        entry->item.m_strName = name;
+        entry->item.m_nArt = type;
+        catalogue.Insert(entry);
+        ASSERT_TRUE(SaveItemDataFile((type == 3 ? folders.loadUnits : folders.fsmItems) /
+                                         (std::string(name) + (type == 3 ? ".lgs" : ".fsm")),
+                                     entry->item));
+    }
+    CHlbCatalogue rescanned(folders);
+    rescanned.Build();
+    for (int category : {0, 1}) {
+        SCOPED_TRACE(category);
+        EXPECT_EQ(Names(catalogue.Filter(category, "")), Names(rescanned.Filter(category, "")));
+    }
+    EXPECT_EQ(catalogue.Filter(0, "").front()->item.m_strName, "Kiste");
+    EXPECT_EQ(catalogue.Filter(1, "").front()->item.m_strName, "Keil");
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // Draws the views' pictures by number: the cursors and the tab icons.
 #include "ViewPicturePainter.h"
 
+#include "CataloguePicturePainter.h"
 #include "DialogPicturePainter.h"
 #include "PlanPicturePainter.h"
 #include "SecuringPicturePainter.h"
@@ -292,6 +293,8 @@ QList<QString> ViewPicturePainter::Paths()
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     for (int id : DialogPicturePainter::Ids())
         paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
+    for (int id : CataloguePicturePainter::Ids())
+        paths.append(QStringLiteral("bitmaps/%1.png").arg(id));
     return paths;
 }
 
@@ -314,6 +317,9 @@ QImage ViewPicturePainter::Draw(const QString& path)
     for (int id : SecuringPicturePainter::Ids())
         if (path == QStringLiteral("bitmaps/%1.png").arg(id))
             return SecuringPicturePainter::Draw(id);
+    for (int id : CataloguePicturePainter::Ids())
+        if (path == QStringLiteral("bitmaps/%1.png").arg(id))
+            return CataloguePicturePainter::Draw(id);
     if (path.startsWith(QStringLiteral("cursors/")) && path.endsWith(QStringLiteral(".png"))) {
         bool ok = false;
         const int id = path.mid(8, path.size() - 12).toInt(&ok);
