@@ -9,7 +9,7 @@ export QOR_BUILD_DIR="${QOR_BUILD_DIR:-$QOR_ROOT/build-bench}"
 export QOR_CMAKE_ARGS="${QOR_CMAKE_ARGS:--DCMAKE_BUILD_TYPE=Release -DQOR_BUILD_TESTS=OFF -DQOR_FUZZ_TESTS=OFF}"
 dir="$QOR_BUILD_DIR"
 cmake -S "$QOR_ROOT" -B "$dir" -G Ninja ${QOR_CMAKE_ARGS} >/dev/null
-cmake --build "$dir" -j "${QOR_BENCH_JOBS:-2}" --target bench_reports >/dev/null
+cmake --build "$dir" -j "${QOR_JOBS:-${QOR_BENCH_JOBS:-2}}" --target bench_reports >/dev/null
 out="$(mktemp)"
 trap 'rm -f "$out" "$out.log"' EXIT
 # The converter's own notes go to a log that is shown only when the run fails.

@@ -12,7 +12,9 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 qor_install_dependencies
 export QOR_BUILD_DIR="${QOR_BUILD_DIR:-$QOR_ROOT/build-bench}"
-export QOR_CMAKE_ARGS="${QOR_CMAKE_ARGS:--DQOR_BUILD_TESTS=OFF -DQOR_BUILD_BENCH=OFF -DQOR_FUZZ_TESTS=OFF}"
+# The same configuration as bench/all.sh, so running this script alone neither rebuilds that tree in
+# another build type nor measures a different program.
+export QOR_CMAKE_ARGS="${QOR_CMAKE_ARGS:--DCMAKE_BUILD_TYPE=Release -DQOR_BUILD_TESTS=OFF -DQOR_BUILD_BENCH=ON -DQOR_FUZZ_TESTS=OFF}"
 qor_build >/dev/null
 bin="$QOR_BIN_DIR/qor"
 
