@@ -155,15 +155,6 @@ CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, QWidget* parent)
     : CGetAnsView(pDoc, parent), m_renderer(QCoreApplication::applicationDirPath(), ResourceModule::Current())
 {
     setFocusPolicy(Qt::StrongFocus);
-    if (g_available) {
-        m_pGl = new C3DViewport([this](GlDevice& device, QSize pixels) { DrawFrame(device, pixels); },
-                                [this] { OnLostDevice(); }, [this] { OnResetDevice(); }, viewport());
-        m_pGl->setFocusPolicy(Qt::NoFocus);
-        m_pGl->setFormat(SurfaceFormat());
-        if (const unsigned texture = TextureFormat())
-            m_pGl->setTextureFormat(texture);
-        m_pGl->setGeometry(viewport()->rect());
-    }
     m_pTracker = new FrameOverlay(this, viewport());
     m_pTracker->setVisible(false);
     m_pStrip1 = new CRibBtnContainer(true, false, true);
@@ -180,6 +171,26 @@ CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, QWidget* parent)
     PlaceStrips(0);
 }
 
+void CQOR3DView::CreateGlWidget()
+{
+    // Made when the view is first shown, not before: an OpenGL widget turns the whole main window over to
+    // OpenGL composition, which a software renderer pays for on every repaint of any other view.
+    if (!g_available || m_pGl != nullptr)
+        return;
+    m_pGl = new C3DViewport([this](GlDevice& device, QSize pixels) { DrawFrame(device, pixels); },
+                            [this] { OnLostDevice(); }, [this] { OnResetDevice(); }, viewport());
+    m_pGl->setFocusPolicy(Qt::NoFocus);
+    m_pGl->setFormat(SurfaceFormat());
+    if (const unsigned texture = TextureFormat())
+        m_pGl->setTextureFormat(texture);
+    m_pGl->setGeometry(viewport()->rect());
+    // Under the strips and the drag frame.
+    m_pGl->lower();
+    if (m_bSetUp)
+        AttachWindow(m_pGl);
+    m_pGl->show();
+}
+
 CQOR3DView::~CQOR3DView()
 {
     // The GL widget goes first: its context's end still reaches the renderer.
@@ -193,7 +204,8 @@ void CQOR3DView::OnInitialUpdate()
     SetScrollSizes(QSize(0, 0));
     if (!g_available || m_bSetUp)
         return;
-    AttachWindow(m_pGl);
+    if (m_pGl != nullptr)
+        AttachWindow(m_pGl);
     m_Camera.Set(this, m_vStartEye, m_vStartTarget, 0.0f, 0.0f, 0.0f);
     CreateSwapChain();
     m_renderer.InitResources();
@@ -653,6 +665,7 @@ void CQOR3DView::resizeEvent(QResizeEvent* e)
 
 void CQOR3DView::showEvent(QShowEvent* e)
 {
+    CreateGlWidget();
     CGetAnsView::showEvent(e);
     SetRenderFlag(1, true);
     m_bDirty = 1;

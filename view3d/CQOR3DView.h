@@ -123,6 +123,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    void CreateGlWidget();
     void DrawFrame(GlDevice& device, QSize pixels);
     void OnCommand(int id);
     void SwitchVehicle();

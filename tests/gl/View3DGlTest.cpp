@@ -28,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,12 @@ protected:
         m_window->resize(size);
         m_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        // Until the 3D tab is shown the window stays out of OpenGL composition, so the other tabs'
+        // repaints cost no software rasterising.
+        if (auto* hidden = dynamic_cast<CQOR3DView*>(m_host->GetView(CTabbedViewView::k3D))) {
+            EXPECT_EQ(hidden->GlWidget(), nullptr);
+        }
+        EXPECT_EQ(m_window->windowHandle()->surfaceType(), QSurface::RasterSurface);
         ASSERT_TRUE(m_host->SelectTab(m_host->FindTabOfKind(CTabbedViewView::k3D)));
         m_view = dynamic_cast<CQOR3DView*>(m_host->GetView(CTabbedViewView::k3D));
         ASSERT_NE(m_view, nullptr);
