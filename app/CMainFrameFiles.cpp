@@ -369,6 +369,9 @@ bool CMainFrame::LoadPartnerEntry(const QString& path, int entry)
     CQOR1Doc* doc = GetActiveDoc();
     if (!doc || !doc->GetFahrzeug())
         return false;
+    // That entry is the partner already: nothing to exchange.
+    if (IsFileOpen(path, entry) == 2)
+        return true;
     if (doc->GetAnhaenger() && !RemovePartner(false))
         return false;
     std::unique_ptr<CFahrzeug> pAnhaenger = LoadFahrzeug(path, entry, nullptr, nullptr, false);

@@ -1503,4 +1503,9 @@ TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicle
     ASSERT_TRUE(Frame()->LoadPartnerEntry(truckPath, 1));
     ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
     EXPECT_EQ(Doc()->GetAnhaenger()->m_strKennzeichen, "KV-AH 7");
+    // The partner that is coupled already is not exchanged: the document keeps its file.
+    CFahrzeug* pAnhaenger = Doc()->GetAnhaenger();
+    EXPECT_TRUE(Frame()->LoadPartnerEntry(truckPath, 1));
+    EXPECT_EQ(Doc()->GetAnhaenger(), pAnhaenger);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), truckPath);
 }
