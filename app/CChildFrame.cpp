@@ -12,6 +12,7 @@
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 #include "views/CQORMultiView.h"
+#include "views/IViewShell.h"
 #include "views/RenderFlagEvent.h"
 
 #include "model/files/CAppStateParams.h"
@@ -143,6 +144,8 @@ bool CChildFrame::CloseFromFrame(bool bNoSave, bool bSaveAs)
     if (QMdiArea* area = mdiArea())
         area->removeSubWindow(this);
     deleteLater();
+    // The divided view's commands go with the window, however it was closed.
+    IViewShell::Current().RemoveViewRibbonGroup();
     return true;
 }
 

@@ -128,6 +128,10 @@ public:
     // The program-wide single-vehicle flag of the last opened file.
     bool IsEinzelFahrzeug() const { return m_bEinzel; }
 
+    // The child windows of the program's main frame, one after the other: the first position is -1
+    // when there is none; each call answers the window at `pos` and moves it on (-1 after the last).
+    static int GetFirstChildFramePosition();
+    static CChildFrame* GetNextChildFrame(int& pos);
     // What the views and dialogs ask of the main frame.
     static int GetActiveTabIndex();
     static int PostViewNotifyAll(bool bDeferred, int nCode, int nValue);
@@ -137,6 +141,9 @@ public:
     // question.
     static bool CanRemoveAchse();
     void OnRemoveAchse();
+    // Whether a vehicle check or notice (33070, 33071, 33080, 33081, 33099, 33110) is enabled for a
+    // document (or none).
+    static bool IsFahrzeugBefehlEnabled(const CQOR1Doc* doc, unsigned id);
     // The state of 531 (towing vehicle, `bZugfahrzeug`) and 532 (trailer) for a document (or none).
     static void EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck);
     // Group 118 with the view commands, added to the ribbon's tab while the active child shows its

@@ -7,7 +7,11 @@
 #include "app/CQOR2App.h"
 #include "app/LanguageMenu.h"
 #include "app/MainRibbonLayout.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/plan/CQOR.h"
 #include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 #include "platform/CCmdUI.h"
 #include "platform/SystemInfo.h"
 #include "ui/CDlgHelpText.h"
@@ -69,11 +73,51 @@ void CMainFrame::RegisterCommands()
     t.OnUpdate(33269, [](CCmdUI& cmdUI) { cmdUI.Enable(Current3DServices() != nullptr); });
     t.On(33338, [this](unsigned) { OnDeleteDirect3DSettings(); });
     // The notices of the checks that need an open document.
-    for (unsigned id : {33070u, 33071u}) {
+    for (unsigned id : {33070u, 33071u})
         t.On(id, [this](unsigned) { ShowMessage658(this); });
-        t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(GetActiveDoc() != nullptr); });
-    }
+    for (unsigned id : {33070u, 33071u, 33080u, 33081u, 33099u, 33110u})
+        t.OnUpdate(id, [id](CCmdUI& cmdUI) { cmdUI.Enable(IsFahrzeugBefehlEnabled(GetActiveDoc(), id)); });
+    // Functions withdrawn from this edition: a plain notice, or nothing at all.
+    for (unsigned id : {33073u, 33074u, 33075u, 33111u, 33099u, 33110u})
+        t.On(id, [this](unsigned) {
+            MessageBoxes().Show(this, Text(273), Text(1401), IMessageBoxService::Icon::Warning,
+                                IMessageBoxService::Buttons::Ok);
+        });
+    t.On(33098, [this](unsigned) {
+        MessageBoxes().Show(this, Text(273), Text(1402), IMessageBoxService::Icon::Warning,
+                            IMessageBoxService::Buttons::Ok);
+    });
+    for (unsigned id : {33078u, 33079u, 33083u, 33084u, 33086u, 33087u, 33088u, 33089u, 33092u, 33094u,
+                        33097u, 33100u, 33107u})
+        t.On(id, [](unsigned) {});
+    for (unsigned id : {33083u, 33098u, 33107u})
+        t.OnUpdate(id, [](CCmdUI& cmdUI) { cmdUI.Enable(true); });
     RegisterDocumentCommands();
+}
+
+bool CMainFrame::IsFahrzeugBefehlEnabled(const CQOR1Doc* doc, unsigned id)
+{
+    const CFahrzeug* pVorn = doc ? doc->GetFirstFahrzeug() : nullptr;
+    if (!pVorn)
+        return false;
+    const CFahrzeug* pAnhaenger = doc->GetAnhaenger();
+    switch (id) {
+    case 33070: // the coupling check: a combination whose vehicles carry the status flag
+        return !doc->m_bEinzelFahrzeug &&
+               (pVorn->GetStatusFlag() || (pAnhaenger && pAnhaenger->GetStatusFlag()));
+    case 33080: // a motor vehicle in front, not of the sub-type
+        return (pVorn->GetArt() == FahrzeugArt::kZugmaschine ||
+                pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine) &&
+               pVorn->GetFahrzeugTyp() != FahrzeugArt::kZugmaschineUntertyp;
+    case 33081:
+    case 33099: // the trailer is the vehicle worked on
+        return pAnhaenger && doc->GetAktivFahrzeug(false) == pAnhaenger;
+    case 33110: // a trailer with changes or a flagged plan
+        return pAnhaenger && (CQOR1Doc::IsFahrzeugModified(pAnhaenger) ||
+                              (pAnhaenger->GetQor() && pAnhaenger->GetQor()->m_bStatusFlag != 0));
+    default: // a document is open
+        return true;
+    }
 }
 
 bool CMainFrame::OnCommand(int id, int index)

@@ -20,6 +20,7 @@
 #include "ui/IMessageBoxService.h"
 #include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
+#include "views/CQORMultiView.h"
 #include "views/CTabbedViewView.h"
 
 #include <QDir>
@@ -79,6 +80,38 @@ CQOR1Doc* CMainFrame::GetActiveDoc()
     const CMainFrame* frame = Instance();
     CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
     return child ? child->GetDocument() : nullptr;
+}
+
+namespace {
+
+QList<CChildFrame*> ChildFrames()
+{
+    QList<CChildFrame*> children;
+    const CMainFrame* frame = CMainFrame::Instance();
+    if (QMdiArea* mdi = frame ? frame->MdiArea() : nullptr)
+        for (QMdiSubWindow* window : mdi->subWindowList())
+            if (auto* child = qobject_cast<CChildFrame*>(window))
+                children.append(child);
+    return children;
+}
+
+} // namespace
+
+int CMainFrame::GetFirstChildFramePosition()
+{
+    return ChildFrames().isEmpty() ? -1 : 0;
+}
+
+CChildFrame* CMainFrame::GetNextChildFrame(int& pos)
+{
+    const QList<CChildFrame*> children = ChildFrames();
+    if (pos < 0 || pos >= children.size()) {
+        pos = -1;
+        return nullptr;
+    }
+    CChildFrame* child = children[pos];
+    pos = pos + 1 < children.size() ? pos + 1 : -1;
+    return child;
 }
 
 int CMainFrame::GetActiveTabIndex()
@@ -185,10 +218,7 @@ bool CMainFrame::CloseActiveChild(bool bNoSave)
     CChildFrame* child = ActiveChild();
     if (!child)
         return true;
-    const bool closed = child->CloseFromFrame(bNoSave, false);
-    if (closed)
-        RemoveViewRibbonGroup();
-    return closed;
+    return child->CloseFromFrame(bNoSave, false);
 }
 
 bool CMainFrame::CloseActiveChildForExit()
@@ -261,6 +291,7 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
     doc->RedrawViews();
     child->RestoreTab();
     doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
+    doc->m_bEinzelFahrzeug = bEinzel;
     m_bEinzel = bEinzel;
     CFahrzeug* pVorn = doc->GetFirstFahrzeug();
     if (pVorn) {
@@ -338,6 +369,9 @@ bool CMainFrame::LoadPartnerEntry(const QString& path, int entry)
     CQOR1Doc* doc = GetActiveDoc();
     if (!doc || !doc->GetFahrzeug())
         return false;
+    // That entry is the partner already: nothing to exchange.
+    if (IsFileOpen(path, entry) == 2)
+        return true;
     if (doc->GetAnhaenger() && !RemovePartner(false))
         return false;
     std::unique_ptr<CFahrzeug> pAnhaenger = LoadFahrzeug(path, entry, nullptr, nullptr, false);
@@ -357,8 +391,11 @@ bool CMainFrame::LoadPartnerFromFile(const QString& path)
     std::unique_ptr<CFahrzeug> pAnhaenger = LoadFahrzeug(path, 0, nullptr, nullptr, false);
     if (!pAnhaenger)
         return false;
-    // A vehicle from another file becomes a new entry of the document's file when it is saved.
+    // A vehicle from another file becomes a new entry of the document's file when it is saved; until
+    // then the coupling is a change of its own, written like any other.
     AttachPartner(std::move(pAnhaenger), -1);
+    doc->GetAnhaenger()->m_bModified = 1;
+    doc->UpdateModifiedState();
     return true;
 }
 
@@ -368,15 +405,27 @@ bool CMainFrame::RemovePartner(bool bNoSave)
     CFahrzeug* pAnhaenger = doc ? doc->GetAnhaenger() : nullptr;
     if (!pAnhaenger)
         return false;
-    if (!bNoSave && doc->SaveFahrzeugDateien(false, false, true) != CQOR1Doc::kGespeichert)
+    if (!bNoSave && doc->SaveFahrzeugDateien(false, false, true) != CQOR1Doc::kGespeichert) {
+        // The combination stays as it is, and the user learns why.
+        const std::string name = doc->GetPathName().empty() ? doc->GetTitel(false) : doc->GetPathName();
+        MessageBoxes().Show(this, Text(273), QString::fromStdString(FormatResChecked(1403, {name})),
+                            IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
         return false;
+    }
     CFahrzeug* pZug = pAnhaenger->GetPartner();
     pAnhaenger->m_pPartner = nullptr;
     pZug->m_pPartner = nullptr;
     doc->SetFahrzeug(pZug);
     delete pAnhaenger;
+    // The towing vehicle alone is no longer what the combination's file holds: it is saved under a
+    // name of its own, and the file keeps both vehicles.
+    doc->SetPathName(std::string());
     doc->SetAnhaengerIndex(-2);
     doc->OnFahrzeugChanged(true);
+    CChildFrame* child = ActiveChild();
+    CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    if (CQORMultiView* multi = host ? host->FindView<CQORMultiView>() : nullptr)
+        multi->ClearSelection(false);
     if (doc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug)
         doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
     doc->UpdateFrameTitle();
@@ -404,6 +453,7 @@ bool CMainFrame::NewKombination(const QString& zugPath, const QString& newPath, 
     if (!OpenFile(newPath, 0, false) || !LoadPartnerFromFile(anhaengerPath))
         return fail();
     CQOR1Doc* doc = GetActiveDoc();
+    doc->m_bEinzelFahrzeug = false;
     m_bEinzel = false;
     CFahrzeug* pAnhaenger = doc->GetAnhaenger();
     CFahrzeug* pZug = doc->GetFirstFahrzeug();

@@ -1,9 +1,10 @@
-// The main window's private messages: after the splash, 3D unavailable, the 3D frame step.
+// The main window's private messages: after the splash, 3D unavailable, open a file, the 3D frame step.
 #include "app/CMainFrame.h"
 
 #include "app/CQOR2App.h"
 #include "app/FrameLoop.h"
 #include "app/FrameMessages.h"
+#include "app/OpenFileEvent.h"
 #include "model/text/TextProvider.h"
 #include "platform/SystemInfo.h"
 #include "ui/IMessageBoxService.h"
@@ -22,6 +23,11 @@ bool CMainFrame::event(QEvent* event)
     }
     if (type == FrameMessages::k3DUnavailable) {
         On3DUnavailable();
+        return true;
+    }
+    if (type == FrameMessages::kOpenFile) {
+        const auto* e = static_cast<OpenFileEvent*>(event);
+        OpenFile(e->Path(), e->Entry(), e->IsSingle());
         return true;
     }
     if (type == FrameMessages::kFrameStep) {

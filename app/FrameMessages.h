@@ -9,7 +9,7 @@ namespace FrameMessages {
 inline constexpr QEvent::Type kFrameStep = QEvent::Type(0x8098);
 // 3D could not be started: ask whether to open the 3D settings.
 inline constexpr QEvent::Type k3DUnavailable = QEvent::Type(0x8099);
-// Open a file (the path and entry travel with the event of the document code).
+// Open a file: an OpenFileEvent with the path, the entry and the single-vehicle choice.
 inline constexpr QEvent::Type kOpenFile = QEvent::Type(0x809A);
 // The splash has ended: the DPI note and the file given at start.
 inline constexpr QEvent::Type kAfterSplash = QEvent::Type(0x809B);

@@ -122,6 +122,9 @@ public:
     double m_dVersatz = 0.0;
     std::string m_strPartnerText; // handed to the trailer's directory entry when the trailer is written
     int m_bNichtGeoeffnet = 1;    // set until the opening step ran
+    // Single-vehicle mode: only the first vehicle of the file was opened (bit 0 of the file's start
+    // value, or the opener's choice).
+    bool m_bEinzelFahrzeug = false;
     // Print flags the report code sets around printing a view (bit 0: print without the dialog, bit 1:
     // the template view prints two pages), and the flag a cancelled print dialog sets.
     int m_nDruckFlags = 0;

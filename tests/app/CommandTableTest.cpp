@@ -17,6 +17,7 @@
 #include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/text/TextProvider.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
 #include "reports/CDlgDrucken2.h"
@@ -234,6 +235,7 @@ const std::map<int, const char*>& RegelGesperrt()
         {121, "split-view commands: the split tab is not shown"},
         {122, "split-view commands: the split tab is not shown"},
         {33288, "split-view commands: the split tab is not shown"},
+        {33070, "coupling check: no vehicle with its status flag"},
         {33130, "remove axle: no axle selected"},
         {33132, "axle group: no axle selected"},
         {0xE104, "view toolbar: always disabled"},
@@ -350,6 +352,11 @@ TEST_F(CommandTableTest, DialogCommandsOpenTheirDialogAndNoticesCount)
     for (int id : {33070, 33071}) {
         SCOPED_TRACE(id);
         Wiederherstellen();
+        if (id == 33070) {
+            // The coupling check wants a vehicle with its status flag, outside single-vehicle mode.
+            CMainFrame::GetActiveDoc()->GetFahrzeug()->m_bMaskeHalten = 1;
+            CMainFrame::GetActiveDoc()->m_bEinzelFahrzeug = false;
+        }
         m_boxes.Clear();
         ASSERT_TRUE(Aktiv(id));
         ASSERT_TRUE(Frame()->OnCommand(id));

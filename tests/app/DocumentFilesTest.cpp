@@ -6,6 +6,7 @@
 #include "app/CQOR2App.h"
 #include "app/CQOR2StatusBar.h"
 #include "app/CQORRibbonBar.h"
+#include "app/OpenFileEvent.h"
 #include "catalogue/CDlgDataOnNewFzg.h"
 #include "catalogue/CDlgDsr.h"
 #include "catalogue/CDlgFileAction2.h"
@@ -338,6 +339,27 @@ TEST_F(DocumentFilesTest, OpeningTheOpenFileKeepsItsWindow)
     EXPECT_EQ(Frame()->IsFileOpen(Sample(kVan), 0), 0);
 }
 
+TEST_F(DocumentFilesTest, TheOpenFileMessageOpensItsEntryAndTheWindowsCanBeWalked)
+{
+    Start();
+    EXPECT_EQ(CMainFrame::GetFirstChildFramePosition(), -1);
+    const QString path = Sample(kTruck);
+    QCoreApplication::postEvent(Frame(), new OpenFileEvent(path, 0, true));
+    QCoreApplication::sendPostedEvents(Frame());
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), path);
+    EXPECT_TRUE(Doc()->m_bEinzelFahrzeug);
+    EXPECT_TRUE(Frame()->IsEinzelFahrzeug());
+
+    int pos = CMainFrame::GetFirstChildFramePosition();
+    EXPECT_EQ(pos, 0);
+    EXPECT_EQ(CMainFrame::GetNextChildFrame(pos), Frame()->ActiveChild());
+    EXPECT_EQ(pos, -1);
+    EXPECT_EQ(CMainFrame::GetNextChildFrame(pos), nullptr);
+    ASSERT_TRUE(Frame()->CloseActiveChild());
+    EXPECT_EQ(CMainFrame::GetFirstChildFramePosition(), -1);
+}
+
 TEST_F(DocumentFilesTest, AnUnreadableFileGivesItsMessageAndLeavesNoWindowAndTheFileUnchanged)
 {
     Start();
@@ -576,6 +598,96 @@ TEST_F(DocumentFilesTest, TheVehicleButtonsFollowTheDocument)
             EXPECT_EQ(ui.check, check);
         }
     }
+}
+
+TEST_F(DocumentFilesTest, TheChecksAndNoticesFollowTheVehiclesAndTheirFlags)
+{
+    Start();
+    // What each case changes on the opened fixture before the states are read.
+    enum Aenderung
+    {
+        kNichts = 0,
+        kZugStatus = 1,          // the towing (or single) vehicle's status flag
+        kAnhaengerPlan = 2,      // the trailer's plan flag
+        kAnhaengerGeaendert = 4, // the trailer modified
+        kUntertyp = 8,           // the front vehicle reports type 5
+        kZugAktiv = 16,          // the towing vehicle worked on
+    };
+    struct Case
+    {
+        const char* name;
+        quint32 sample;  // 0: no document
+        quint32 partner; // 0: single vehicle
+        bool bSingle;    // opened in single-vehicle mode
+        int aenderung;
+        bool e33070, e33071, e33080, e33081, e33110;
+    };
+    const Case cases[] = {
+        {"no document", 0, 0, false, kNichts, false, false, false, false, false},
+        {"single truck", kTruck, 0, false, kNichts, false, true, true, false, false},
+        {"single truck with status", kTruck, 0, false, kZugStatus, true, true, true, false, false},
+        {"single-vehicle mode with status", kTruck, 0, true, kZugStatus, false, true, true, false, false},
+        {"truck of type 5", kTruck, 0, false, kUntertyp, false, true, false, false, false},
+        {"tractor", kTractor, 0, false, kNichts, false, true, true, false, false},
+        {"single trailer", kDrawbarTrailer, 0, false, kNichts, false, true, false, false, false},
+        {"combination", kTruck, kDrawbarTrailer, false, kNichts, false, true, true, true, false},
+        {"combination, trailer plan flagged", kTruck, kDrawbarTrailer, false, kAnhaengerPlan, true, true,
+         true, true, true},
+        {"combination, truck worked on, trailer modified", kTruck, kDrawbarTrailer, false,
+         kZugAktiv | kAnhaengerGeaendert, false, true, true, false, true},
+        {"combination, truck with status worked on", kTruck, kDrawbarTrailer, false, kZugAktiv | kZugStatus,
+         true, true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Frame()->CloseActiveChild(true));
+        if (c.sample) {
+            ASSERT_TRUE(Frame()->OpenFile(Sample(c.sample), 0, c.bSingle));
+            if (c.partner) {
+                ASSERT_TRUE(Frame()->LoadPartnerFromFile(Sample(c.partner)));
+            }
+            CFahrzeug* pVorn = Doc()->GetFirstFahrzeug();
+            CFahrzeug* pAnhaenger = Doc()->GetAnhaenger();
+            if (pAnhaenger)
+                pAnhaenger->m_bModified = 0; // as if the combination were saved
+            if (c.aenderung & kZugStatus)
+                pVorn->m_bMaskeHalten = 1;
+            if (c.aenderung & kUntertyp)
+                pVorn->m_nAchsFlags[9] = 1;
+            if (c.aenderung & kAnhaengerPlan) {
+                ASSERT_NE(pAnhaenger->GetQor(), nullptr);
+                pAnhaenger->GetQor()->m_bStatusFlag = 1;
+            }
+            if (c.aenderung & kAnhaengerGeaendert)
+                pAnhaenger->m_bModified = 1;
+            if (c.aenderung & kZugAktiv) {
+                ASSERT_TRUE(Frame()->OnCommand(531));
+            }
+        }
+        const std::pair<unsigned, bool> expected[] = {{33070, c.e33070}, {33071, c.e33071},
+                                                      {33080, c.e33080}, {33081, c.e33081},
+                                                      {33099, c.e33081}, {33110, c.e33110}};
+        for (const auto& [id, enable] : expected) {
+            SCOPED_TRACE(id);
+            RecordingCmdUI ui;
+            ui.m_nID = id;
+            ui.enabled = !enable;
+            ASSERT_TRUE(Frame()->Commands().Update(ui));
+            EXPECT_EQ(ui.enabled, enable);
+        }
+    }
+    // The withdrawn functions answer with their notice; the empty ones do nothing.
+    m_boxes.Clear();
+    for (unsigned id : {33073u, 33099u, 33110u, 33098u})
+        EXPECT_TRUE(Frame()->OnCommand(int(id)));
+    ASSERT_EQ(m_boxes.Records().size(), 4);
+    EXPECT_EQ(m_boxes.Records()[0].text,
+              QString::fromUtf8("Funktion suspendiert - für v3D.1 neu implementieren!"));
+    EXPECT_TRUE(m_boxes.Records()[3].text.startsWith(QStringLiteral("CMainFrame::OnZlBearbeiten - ")));
+    m_boxes.Clear();
+    EXPECT_TRUE(Frame()->OnCommand(33083));
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+    ASSERT_TRUE(Frame()->CloseActiveChild(true));
 }
 
 TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
@@ -1312,4 +1424,88 @@ TEST_F(DocumentFilesTest, TheReportCommandOpensTheReportDialogAndRunWritesTheRep
     EXPECT_TRUE(reports[0].contains(QStringLiteral("/Print/Vehicle data '"))) << reports[0].toStdString();
     EXPECT_TRUE(QFile::exists(reports[0]));
     EXPECT_TRUE(QFile::exists(QFileInfo(reports[0]).dir().filePath(QStringLiteral("Fahrzeug_SUP.bmp"))));
+}
+
+TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicleWithoutAFile)
+{
+    Start();
+    const QString truckPath = Sample(kTruck);
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
+    ASSERT_TRUE(Frame()->LoadPartnerFromFile(Sample(kDrawbarTrailer)));
+    ASSERT_TRUE(Frame()->CloseActiveChild());
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+
+    // A trailer change that cannot be written keeps the trailer coupled and says so.
+    {
+        ASSERT_TRUE(Frame()->CloseActiveChild());
+        std::unique_ptr<LockedFile> other =
+            LockedFile::Open(fs::path(truckPath.toStdString()), LockedFile::Mode::ReadWrite);
+        ASSERT_NE(other, nullptr);
+        ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
+        Doc()->GetAnhaenger()->m_strKennzeichen = "not written";
+        Doc()->GetAnhaenger()->m_bModified = 1;
+        const QByteArray before = ReadAll(truckPath);
+        m_boxes.Clear();
+        EXPECT_TRUE(Frame()->OnCommand(123));
+        ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_TRUE(m_boxes.Records()[0].text.contains(QStringLiteral("trailer stays coupled")));
+        EXPECT_EQ(ReadAll(truckPath), before);
+        ASSERT_TRUE(Frame()->CloseActiveChild(true));
+    }
+
+    // Uncoupled while the truck is worked on with an axle selected: the trailer's change is written
+    // first, then the truck stands alone, worked on as the document's vehicle, without a file.
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+    Doc()->GetAnhaenger()->m_strKennzeichen = "KV-AH 7";
+    Doc()->GetAnhaenger()->m_bModified = 1;
+    ASSERT_TRUE(Frame()->OnCommand(531));
+    ASSERT_EQ(Doc()->GetAktivIndex(), CQOR1Doc::kAktivZugfahrzeug);
+    CQOR1View* view = WaehleAchse(Frame()->ActiveChild(), 1);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->IsAchseSelected());
+    m_boxes.Clear();
+    ASSERT_TRUE(Frame()->OnCommand(123));
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+    EXPECT_EQ(Doc()->GetAnhaenger(), nullptr);
+    ASSERT_NE(Doc()->GetFahrzeug(), nullptr);
+    EXPECT_EQ(Doc()->GetFahrzeug()->GetArt(), FahrzeugArt::kZugmaschine);
+    EXPECT_EQ(Doc()->GetAktivIndex(), CQOR1Doc::kAktivAnhaenger);
+    EXPECT_EQ(Doc()->GetAnhaengerIndex(), -2);
+    EXPECT_TRUE(Doc()->GetPathName().empty());
+    EXPECT_FALSE(view->IsAchseSelected());
+    EXPECT_EQ(Frame()->IsFileOpen(truckPath, 0), 0);
+    EXPECT_EQ(Frame()->ActiveChild()->windowTitle(), QString::fromStdString(Doc()->GetTitel(false)));
+    std::unique_ptr<CFahrzeug> written = ReadBack(truckPath, 1);
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->m_strKennzeichen, "KV-AH 7");
+
+    // Closing asks for the lone truck's own name; the combination's file keeps both vehicles.
+    const QString folder = m_dir.filePath(QStringLiteral("alone")) + QLatin1Char('/');
+    QDir().mkpath(folder);
+    int asked = 0;
+    Frame()->Services().askSaveName = [&](QWidget*, bool bKombination, const QString&, QString& f,
+                                          QString& n) {
+        ++asked;
+        EXPECT_FALSE(bKombination);
+        f = folder;
+        n = QStringLiteral("Truck alone");
+        return true;
+    };
+    const QByteArray combination = ReadAll(truckPath);
+    ASSERT_TRUE(Frame()->CloseActiveChild());
+    EXPECT_EQ(asked, 1);
+    EXPECT_NE(ReadBack(folder + QStringLiteral("Truck alone.qor")), nullptr);
+    EXPECT_EQ(ReadAll(truckPath), combination);
+    ASSERT_TRUE(Frame()->OpenFile(truckPath, 0, false));
+    ASSERT_TRUE(Frame()->LoadPartnerEntry(truckPath, 1));
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
+    EXPECT_EQ(Doc()->GetAnhaenger()->m_strKennzeichen, "KV-AH 7");
+    // The partner that is coupled already is not exchanged: the document keeps its file.
+    CFahrzeug* pAnhaenger = Doc()->GetAnhaenger();
+    EXPECT_TRUE(Frame()->LoadPartnerEntry(truckPath, 1));
+    EXPECT_EQ(Doc()->GetAnhaenger(), pAnhaenger);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), truckPath);
 }
