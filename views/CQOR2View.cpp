@@ -171,8 +171,6 @@ void CQOR2View::LadeBilder()
     m_bmDeichsel.LoadBitmap(468);
     m_muster418 = LoadCxImageFromResource(418, PICTURE_FORMAT_BITMAP);
     m_muster675 = LoadCxImageFromResource(675, PICTURE_FORMAT_BITMAP);
-    m_bildEinheit = LoadCxImageFromResource(808, PICTURE_FORMAT_PNG);
-    m_bildMangel = LoadCxImageFromResource(kBildMangel, PICTURE_FORMAT_PNG);
 }
 
 CFahrzeug* CQOR2View::GetFahrzeug() const
@@ -1180,6 +1178,12 @@ void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
     CQOR* P = GetPlan();
     if (!P)
         return;
+    // The pictures of the unit boxes are read when the first plan with units is drawn.
+    if (!m_bEinheitBilder && !P->GetLadeeinheiten().empty()) {
+        m_bEinheitBilder = true;
+        m_bildEinheit = LoadCxImageFromResource(808, PICTURE_FORMAT_PNG);
+        m_bildMangel = LoadCxImageFromResource(kBildMangel, PICTURE_FORMAT_PNG);
+    }
     for (CLadeeinheit* le : P->GetLadeeinheiten()) {
         if (le->GetId() == m_nEinheitBits)
             continue;

@@ -398,5 +398,6 @@ private:
     // with defects (1410). Either may be missing from the module; it is then left out.
     QImage m_bildEinheit;
     QImage m_bildMangel;
+    bool m_bEinheitBilder = false; // both read
     QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
 };
