@@ -41,6 +41,9 @@
 
 namespace {
 
+// The mark in the corners of a load unit with defects.
+constexpr std::uint32_t kBildMangel = 1410;
+
 // The vehicle of the previous drawing, shared by every plan view while the program runs.
 const CFahrzeug* s_pLetztesFahrzeug = nullptr;
 
@@ -332,6 +335,9 @@ void CQOR2View::Benachrichtige()
         q->m_bModified = 1;
     if (pDoc)
         pDoc->UpdateFrameTitle();
+    // The load-changed flag: the curve the recalculation builds is the vehicle's, so its chart need not be
+    // rebuilt for a change of loads.
+    CFahrzeug::s_nLaderampeBewegt = 1;
     RecalcSchwerpunkt();
     m_nPlatzStatus = CPlanPlatzierung::kFrei;
     ++m_nBenachrichtigungen;
@@ -1024,8 +1030,14 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     if (!bExport)
         m_rcLadeflaeche = Ecken(x0, y0, x0 + lp, y0 + wp).translated(-scr);
 
+    // Step 21, first half: the loading ramp shows in ramp mode only. A view without a ramp (or whose ramp
+    // cannot show) draws as without ramp mode.
+    if (!bExport && m_pLaderampe && m_bRampenModus != m_pLaderampe->IsVisible())
+        m_pLaderampe->Show(m_bRampenModus);
+    const bool bRampe = m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
+
     // Step 18: the range dimension below the plan.
-    if ((m_bZulBereich || m_bBereichFarbig) && !m_bRampenModus && (m_nNutzbarerBereich & 2)) {
+    if ((m_bZulBereich || m_bBereichFarbig) && !bRampe && (m_nNutzbarerBereich & 2)) {
         const QRect br = GetBereichRect();
         const int xa = br.left(), xb = br.left() + br.width();
         const int yb = y0 + 18 + Trunc(s * W) + mL;
@@ -1077,7 +1089,6 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
 
     // Steps 21 and 22: the loading ramp and the scroll size.
     if (!bExport) {
-        const bool bRampe = m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
         if (bRampe && m_pLaderampe->GetPlanOrigin() != QPoint(x0, y0))
             m_pLaderampe->CalcExtent(x0, y0);
         if (bRampe && m_pLaderampe->IsRepositionPending())
@@ -1136,7 +1147,7 @@ void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4]
         if (!(x < Lu))
             break;
         const int px = Trunc(x * s);
-        if (i != 0)
+        if (i != 0 && Trunc(Wu * s) > 0)
             p.drawLine(ux + px, uy, ux + px, uy + Trunc(Wu * s) - 1);
         if (m_bRasterBeschriftung && i % kx == 0) {
             const QString t = Zahl(x * 1000.0);
@@ -1149,7 +1160,8 @@ void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4]
         if (!(y <= Wu + 1e-9))
             break;
         const int py = m_nRasterSeite != 0 ? Trunc((Wu - y) * s) - 1 : Trunc(y * s);
-        if (i != 0)
+        // A usable area without length has no line across it (a line of no length would be a dot).
+        if (i != 0 && Trunc(Lu * s) > 0)
             p.drawLine(ux, uy + py, ux + Trunc(Lu * s) - 1, uy + py);
         if (m_bRasterBeschriftung && i % ky == 0)
             texte.push_back({x0 - 5, uy + py - ch / 2, Zahl(y * 1000.0), kRechts});
@@ -1166,6 +1178,12 @@ void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
     CQOR* P = GetPlan();
     if (!P)
         return;
+    // The pictures of the unit boxes are read when the first plan with units is drawn.
+    if (!m_bEinheitBilder && !P->GetLadeeinheiten().empty()) {
+        m_bEinheitBilder = true;
+        m_bildEinheit = LoadCxImageFromResource(808, PICTURE_FORMAT_PNG);
+        m_bildMangel = LoadCxImageFromResource(kBildMangel, PICTURE_FORMAT_PNG);
+    }
     for (CLadeeinheit* le : P->GetLadeeinheiten()) {
         if (le->GetId() == m_nEinheitBits)
             continue;
@@ -1189,6 +1207,17 @@ void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
             bp.setPen(Qt::black);
             bp.setBrush(m_muster675.isNull() ? QBrush(QColor(200, 220, 245)) : QBrush(m_muster675));
             bp.drawRect(box.rect().adjusted(0, 0, -1, -1));
+            // A unit that stands in the plan's securing carries its picture in the middle, one with defects a
+            // mark in each corner.
+            if (le->m_bVorhanden != 0 && !m_bildEinheit.isNull())
+                bp.drawImage((box.width() - m_bildEinheit.width()) / 2,
+                             (box.height() - m_bildEinheit.height()) / 2, m_bildEinheit);
+            if (le->CountMaengel(1) != 0 && !m_bildMangel.isNull()) {
+                const int r = box.width() - 3 - m_bildMangel.width(),
+                          u = box.height() - 3 - m_bildMangel.height();
+                for (const QPoint& ecke : {QPoint(3, 3), QPoint(r, 3), QPoint(3, u), QPoint(r, u)})
+                    bp.drawImage(ecke, m_bildMangel);
+            }
         }
         p.save();
         p.setOpacity(160 / 255.0);
@@ -1420,9 +1449,8 @@ int CQOR2View::GetSchwerpunktBild() const
         return 267;
     SYs2X pt;
     pt.m_dX = f->GetRandabstand(0) + q->GetSchwerpunktX();
-    f->CalcKurvenpunkt(&pt);
     const double m = q->GetMasse();
-    if (pt.m_dMaxLast >= 0.0 && pt.m_dMaxLast >= m && m >= pt.m_dMinLast)
+    if (f->CalcKurvenpunkt(&pt) == 1 && pt.m_dMaxLast >= 0.0 && pt.m_dMaxLast >= m && m >= pt.m_dMinLast)
         return f->CheckQuerSchwerpunkt() != 0 ? 260 : 268;
     return 267;
 }

@@ -97,7 +97,7 @@ public:
     // loads.
     void RecalcSchwerpunkt();
     // The change steps after an edit of loads: repaint, document and plan marked modified, frame title,
-    // recalculation, placement status free.
+    // the program-wide load-changed flag, recalculation, placement status free.
     void Benachrichtige();
 
     // The plan as a picture of the export size and scale; a null image for a vehicle without load area.
@@ -402,5 +402,10 @@ private:
     QImage m_exportBild;
     QImage m_muster418;
     QImage m_muster675;
+    // Pictures on the boxes of load units: a unit in the plan's securing (808) and, in its corners, a unit
+    // with defects (1410). Either may be missing from the module; it is then left out.
+    QImage m_bildEinheit;
+    QImage m_bildMangel;
+    bool m_bEinheitBilder = false; // both read
     QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
 };

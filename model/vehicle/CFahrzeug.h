@@ -203,7 +203,9 @@ public:
     int CalcNutzbarerBereich();
     int BuildTeilkurve();
 
-    // Raised by the loading ramp while it moves a load; the curve builder answers 0 then and resets it.
+    // The load-changed flag: raised by the loading ramp while it moves a load and by the loading plan after
+    // each committed change of loads (the curve itself stays as it was); the curve builder answers 0 then,
+    // leaves the chart marked current, and resets it.
     static int s_nLaderampeBewegt;
 
     // Non-virtual helpers of the calculation.

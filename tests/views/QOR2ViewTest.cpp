@@ -4,17 +4,22 @@
 
 #include "views/CQOR2View.h"
 
+#include "catalogue/CRampenDialogs.h"
 #include "ui/CRibBtnContainer.h"
+#include "views/ILoadingRamp.h"
+#include "views/IPlanDialogs.h"
 
 #include "PlanPicturePainter.h"
 #include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/document/DocumentHost.h"
 #include "model/files/FahrzeugImpExp.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/securing/CLgsMangel.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/SYs2X.h"
 
@@ -28,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -404,10 +410,29 @@ TEST_F(PlanViewTest, GridLinesAndLabels)
     }
 }
 
+TEST_F(PlanViewTest, NoGridLineAlongAUsableAreaWithoutLength)
+{
+    CPlanAnzeige anz(Plan());
+    anz.SetRasterZeigen(true);
+    anz.SetRasterX(0.5);
+    anz.SetRasterY(0.5);
+    anz.SetRasterBeschriftung(false);
+    // Front and rear margins take the whole length: nothing of the usable area is left along.
+    const double L = Fahrzeug().GetLFLaenge();
+    Fahrzeug().m_NutzLF[0].m_dRand[0] = L / 2;
+    Fahrzeug().m_NutzLF[0].m_dRand[2] = L / 2;
+    const QImage img = Bild();
+    EXPECT_EQ(Zaehle(img, view->m_rcLadeflaeche, qRgb(221, 221, 221)), 0);
+    // The same plan with a usable length has its lines.
+    Fahrzeug().m_NutzLF[0].m_dRand[2] = 0.0;
+    EXPECT_GT(Zaehle(Bild(), view->m_rcLadeflaeche, qRgb(221, 221, 221)), 0);
+}
+
 TEST_F(PlanViewTest, LoadDrawingCases)
 {
     CPlanAnzeige(Plan()).SetRichtungZeigen(true);
     tagLGINFO* schief = Last("Odd", 5.5, 2.0, 1.0, 0.6, 0.5, 45);
+    tagLGINFO* ohne = Last("Unset", 6.8, 2.0, 1.0, 0.6, 0.5, -1);
     auto fsm = [&](const char* name, int typ, double x) {
         tagLGINFO* p = Last(name, x, 0.2, 0.8, 0.8, 0.1);
         p->m_nTyp = typ;
@@ -418,13 +443,20 @@ TEST_F(PlanViewTest, LoadDrawingCases)
     eckig->m_bSelected = 1;
     const QImage img = Bild();
 
-    // An unknown rotation draws the box over its corners, filled and framed, with nothing inside.
+    // An unset or unknown rotation draws the box over its corners, filled and framed, with nothing inside:
+    // no arrow, no label, no centre-of-gravity picture.
     const QPoint u = view->m_ptUrsprung;
-    const int l = u.x() + view->MetresToPixels(5.5), t = u.y() + view->MetresToPixels(2.0);
     const int m1 = -view->MetresToPixels(-1.0);
-    const QRect box(l - m1, t - m1, m1, m1);
-    EXPECT_EQ(Zaehle(img, box.adjusted(1, 1, -1, -1), CQOR2View::kFarbeLadung), (m1 - 2) * (m1 - 2));
-    EXPECT_EQ(view->GetGuiLg().at(schief).rc, box);
+    for (tagLGINFO* lg : {schief, ohne}) {
+        SCOPED_TRACE(lg->m_nDrehung);
+        const int l = u.x() + view->MetresToPixels(lg->m_dPosX),
+                  t = u.y() + view->MetresToPixels(lg->m_dPosY);
+        const QRect box(l - m1, t - m1, m1, m1);
+        EXPECT_EQ(Zaehle(img, box.adjusted(1, 1, -1, -1), CQOR2View::kFarbeLadung), (m1 - 2) * (m1 - 2));
+        EXPECT_EQ(Dunkle(img, box.adjusted(1, 1, -1, -1)), 0);
+        EXPECT_EQ(Dunkle(img, QRect(box.left(), box.top(), m1, 1)), m1);
+        EXPECT_EQ(view->GetGuiLg().at(lg).rc, box);
+    }
 
     // Type 5 is rounded, other special items square; a selected one is dark.
     const QRect rr = view->GetGuiLg().at(rund).rc, re = view->GetGuiLg().at(eckig).rc;
@@ -566,6 +598,8 @@ TEST_F(PlanViewTest, EditsCommitThroughTheChangeSteps)
         SCOPED_TRACE(f.name);
         doc.SetModifiedFlag(false);
         Plan().m_bModified = 0;
+        Fahrzeug().m_bDiagrammVeraltet = 1;
+        CFahrzeug::s_nLaderampeBewegt = 0;
         const int nVorher = view->m_nBenachrichtigungen, nTitel = host.nTitel;
         ASSERT_TRUE(f.tun());
         EXPECT_EQ(view->m_nBenachrichtigungen, nVorher + 1);
@@ -573,6 +607,10 @@ TEST_F(PlanViewTest, EditsCommitThroughTheChangeSteps)
         EXPECT_EQ(Plan().m_bModified, 1);
         EXPECT_GT(host.nTitel, nTitel);
         EXPECT_EQ(view->m_nPlatzStatus, 1);
+        // The load-changed flag was raised and the recalculation's curve build took it: only loads
+        // changed, so the vehicle's chart stays current.
+        EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 0);
+        EXPECT_EQ(Fahrzeug().m_bDiagrammVeraltet, 0);
     }
 }
 
@@ -651,10 +689,14 @@ TEST_F(PlanViewTest, HintsAndHiddenLoads)
     EXPECT_TRUE(view->GetGuiLg().empty());
     Bild();
     EXPECT_EQ(view->GetGuiLg().size(), 3u);
+    const QRect titel(view->m_ptLetzterUrsprung.x(), 10, 300, 16);
+    EXPECT_EQ(Dunkle(Bild(), titel), 0);
     CPlanAnzeige(Plan()).SetLadungenZeigen(false);
     const QImage img = Bild();
     EXPECT_TRUE(view->GetGuiLg().empty());
     EXPECT_EQ(Zaehle(img, img.rect(), CQOR2View::kFarbeAuswahl), 0);
+    // In their place the title says that the loads are hidden.
+    EXPECT_GT(Dunkle(img, titel), 0);
     // The export draws the loads all the same.
     const QImage ex = view->RenderExport();
     EXPECT_GT(Zaehle(ex, ex.rect(), CQOR2View::kFarbeLadung), 0);
@@ -743,4 +785,103 @@ TEST_F(PlanViewTest, InsetNotificationPlacesTheStripsSideBySide)
     }
     EXPECT_FALSE(view->GetHtmlVorlageLg().empty());
     EXPECT_NE(view->GetHtmlVorlageFsm().find("<!--$Por"), std::string::npos);
+}
+
+TEST_F(PlanViewTest, LoadUnitBoxesShowTheUnitPictureAndTheirDefects)
+{
+    struct Fall
+    {
+        const char* name;
+        int nVorhanden;
+        bool bMangel;
+    };
+    const Fall faelle[] = {
+        {"plain", 0, false}, {"in the securing", 1, false}, {"with defects", 0, true}, {"both", 1, true}};
+    std::vector<CLadeeinheit*> einheiten;
+    for (int i = 0; i < 4; ++i) {
+        tagLGINFO* lg = Last("Crate", 0.2 + 1.6 * i, 0.3, 1.4, 1.4, 0.5);
+        auto* le = new CLadeeinheit(i + 1);
+        le->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
+        lg->SetLeId(i + 1);
+        le->m_bVorhanden = faelle[i].nVorhanden;
+        if (faelle[i].bMangel)
+            le->AddMangel(new CLgsMangel(3, 1, le), false);
+        Plan().InsertLadeeinheit(le, -1);
+        le->RebuildLgMap(&Plan());
+        le->CalcAbmessungen();
+        einheiten.push_back(le);
+    }
+    const QImage img = Bild();
+    Speichere(img, "plan_load_units.png");
+    const QSize bild(PlanPicturePainter::Draw(1410).size());
+    auto Gruen = [](QRgb px) { return qGreen(px) > qRed(px) + 40 && qGreen(px) > qBlue(px) + 60; };
+    auto Rot = [](QRgb px) { return qRed(px) > qGreen(px) + 60; };
+    auto Zaehle = [&](const QRect& rc, auto test) {
+        int n = 0;
+        for (int y = rc.top(); y <= rc.bottom(); ++y)
+            for (int x = rc.left(); x <= rc.right(); ++x)
+                n += test(img.pixel(x, y)) ? 1 : 0;
+        return n;
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(faelle[i].name);
+        double x = 0, y = 0, dLaenge = 0, dBreite = 0;
+        einheiten[i]->GetRechteck(&x, &y, &dLaenge, &dBreite);
+        const QPoint u = view->m_ptUrsprung;
+        const QRect box(u.x() + view->MetresToPixels(x), u.y() + view->MetresToPixels(y),
+                        view->MetresToPixels(dLaenge), view->MetresToPixels(dBreite));
+        // The unit picture sits in the middle; the hatch of the box alone is never this green.
+        // Left of the centre, inside the picture's disc and clear of its tick.
+        const QRect mitte(box.center() + QPoint(-12, -8), QSize(6, 6));
+        EXPECT_EQ(Zaehle(mitte, Gruen) > 30, faelle[i].nVorhanden != 0);
+        // A defect mark 3 pixels in from each corner.
+        const int r = box.width() - 3 - bild.width(), o = box.height() - 3 - bild.height();
+        for (QPoint ecke : {QPoint(3, 3), QPoint(r, 3), QPoint(3, o), QPoint(r, o)}) {
+            SCOPED_TRACE(ecke.x() * 1000 + ecke.y());
+            EXPECT_EQ(Zaehle(QRect(box.topLeft() + ecke, bild), Rot) > 20, faelle[i].bMangel);
+        }
+    }
+}
+
+TEST_F(PlanViewTest, TheRampShowsInRampModeOnlyAndWithoutOneThePlanDrawsAsWithoutRampMode)
+{
+    DreiLasten();
+    CPlanAnzeige anz(Plan());
+    anz.SetZulBereich(true);
+    anz.SetBereichFarbig(false);
+    view->RecalcSchwerpunkt();
+    Bild();
+    ASSERT_TRUE(view->m_nNutzbarerBereich & 2);
+    ASSERT_TRUE(view->GetTools().count(CQOR2View::kToolBereichMass));
+    const QSize ohneRampe = view->GetTotalSize();
+
+    // The default ramp cannot show: ramp mode changes nothing in the drawing.
+    view->m_bRampenModus = true;
+    Bild();
+    EXPECT_FALSE(view->GetLaderampe()->IsVisible());
+    EXPECT_EQ(view->GetTotalSize(), ohneRampe);
+    EXPECT_TRUE(view->GetTools().count(CQOR2View::kToolBereichMass));
+
+    // The real ramp shows in ramp mode, under the plan in place of the range dimension, and hides again.
+    CRampenDialogs rampenDialoge{std::make_shared<CHlbCatalogue>(CatalogueFolders{})};
+    IPlanDialogs::SetCurrent(&rampenDialoge);
+    {
+        PlanView mitRampe(&doc);
+        mitRampe.resize(1400, 700);
+        mitRampe.RecalcSchwerpunkt();
+        ILoadingRamp* rampe = mitRampe.GetLaderampe();
+        ASSERT_NE(rampe, nullptr);
+        for (bool bModus : {true, false, true}) {
+            SCOPED_TRACE(bModus);
+            mitRampe.m_bRampenModus = bModus;
+            const QImage img = mitRampe.RenderPicture(QSize(1400, 700));
+            EXPECT_EQ(rampe->IsVisible(), bModus);
+            EXPECT_EQ(mitRampe.GetTools().count(CQOR2View::kToolBereichMass) == 0, bModus);
+            EXPECT_EQ(mitRampe.GetTotalSize().height() > ohneRampe.height(), bModus);
+        }
+        // The whole view with its strips and the ramp, as a person sees it.
+        mitRampe.show();
+        Speichere(mitRampe.grab().toImage(), "plan_with_ramp.png");
+    }
+    IPlanDialogs::SetCurrent(nullptr);
 }

@@ -106,11 +106,26 @@ QImage RampenEnde(int w, int h)
     return image;
 }
 
+// A warning triangle with an exclamation mark on a transparent ground: a load unit with defects.
+QImage DefectMark(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(120, 20, 10), 1));
+    p.setBrush(QColor(235, 60, 30));
+    p.drawPolygon(QPolygon({{size / 2, 0}, {size - 1, size - 1}, {0, size - 1}}));
+    p.fillRect(QRect(size / 2 - 1, size / 3, 2, size / 3), Qt::white);
+    p.fillRect(QRect(size / 2 - 1, size - 4, 2, 2), Qt::white);
+    return image;
+}
+
 } // namespace
 
 QList<int> PlanPicturePainter::Ids()
 {
-    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 571, 572, 675, 868};
+    return {260, 266, 267, 268, 418, 459, 461, 466, 468, 571, 572, 675, 868, 1410};
 }
 
 QImage PlanPicturePainter::Draw(int id)
@@ -142,6 +157,8 @@ QImage PlanPicturePainter::Draw(int id)
         return Drawbar(70, 50);
     case 868: // the FSM editor's picture of an item without its own
         return FillerItem(120, 90);
+    case 1410: // a load unit with defects
+        return DefectMark(15);
     default:
         return QImage();
     }

@@ -1,5 +1,5 @@
 // Draws the loading plan's pictures by number: centre-of-gravity markers, the cab and drawbar
-// pictures and the hatch patterns of the load area and of load-unit boxes.
+// pictures, the hatch patterns of the load area and of load-unit boxes, and the defect mark of a unit.
 #pragma once
 
 #include <QImage>
