@@ -82,11 +82,18 @@ TEST_F(HListboxLoading, ResultsAndFailuresReachTileAndOwner)
     Add(QStringLiteral("ok three"));
     list.Layout();
     DrainLoaders();
-    ASSERT_EQ(owner.loads.size(), 2u);
-    EXPECT_EQ(owner.loads[0].index, 3);
-    EXPECT_EQ(owner.loads[0].output.toString(), QStringLiteral("ok:ok three@3"));
-    EXPECT_EQ(owner.loads[1].index, -1);
-    EXPECT_EQ(owner.loads[1].state, 3);
+    // The animation timer is a real one: on a slow machine it may fire while the loaders drain and report
+    // that nothing is loading (-1, 2); that note is not what this step is about.
+    std::vector<RecordingOwner::LoadNote> notes;
+    for (const auto& note : owner.loads) {
+        if (note.index != -1 || note.state != 2)
+            notes.push_back(note);
+    }
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].index, 3);
+    EXPECT_EQ(notes[0].output.toString(), QStringLiteral("ok:ok three@3"));
+    EXPECT_EQ(notes[1].index, -1);
+    EXPECT_EQ(notes[1].state, 3);
 
     // The animation timer stops once nothing loads and says so.
     list.OnLoadingTimer();
