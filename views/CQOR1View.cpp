@@ -504,8 +504,68 @@ void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
     const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
     if (z > 0.0)
         m_dZoom = z;
-    s_dDruckZoom = m_dZoom;
     m_bFontsDirty = true;
+    if (z > 0.0)
+        FitPrintZoom(rcSeite.size());
+    s_dDruckZoom = m_dZoom;
+}
+
+QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    if (!pDoc || !pDoc->GetFahrzeug())
+        return QSize();
+    nRaster = std::max(1, nRaster);
+    QImage bild(QSize(std::max(1, 2 * bis.width() / nRaster), std::max(1, 2 * bis.height() / nRaster)),
+                QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    {
+        // A full paint with the fonts of the zoom; the flag of the partial paints is left as it was.
+        const bool bNeu = g_bNeuZeichnen;
+        g_bNeuZeichnen = false;
+        QPainter painter(&bild);
+        painter.scale(1.0 / nRaster, 1.0 / nRaster);
+        OnDraw(painter);
+        painter.end();
+        g_bNeuZeichnen = bNeu;
+    }
+    const QRgb weiss = qRgb(255, 255, 255);
+    int right = -1, bottom = -1;
+    for (int y = 0; y < bild.height(); ++y) {
+        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+        for (int x = bild.width() - 1; x >= 0; --x) {
+            if (zeile[x] != weiss) {
+                right = std::max(right, x);
+                bottom = y;
+                break;
+            }
+        }
+    }
+    if (right < 0)
+        return QSize();
+    // The pixel found and one more for what the reduction smoothed away.
+    return QSize((right + 2) * nRaster, (bottom + 2) * nRaster);
+}
+
+void CQOR1View::FitPrintZoom(const QSize& seite)
+{
+    // Drawings fit the page's zoom up to 1900 x 2750 of their units; a longer vehicle's is made smaller
+    // until it keeps inside the page less the same margin. Parts that do not shrink with the zoom need
+    // a few rounds.
+    const int w = seite.width() - seite.width() * 5 / 1900;
+    const int h = seite.height() - seite.height() * 5 / 2750;
+    if (w <= 0 || h <= 0)
+        return;
+    const int raster = std::max(1, std::max(seite.width(), seite.height()) / 1500);
+    for (int runde = 0; runde < 8; ++runde) {
+        const QSize ausmass = MeasureDrawing(seite, raster);
+        if (ausmass.isEmpty() || (ausmass.width() <= w && ausmass.height() <= h))
+            break;
+        const double f =
+            std::min(static_cast<double>(w) / ausmass.width(), static_cast<double>(h) / ausmass.height());
+        m_dZoom *= std::min(f, 0.99);
+        m_bFontsDirty = true;
+    }
 }
 
 void CQOR1View::OnEndPrinting()

@@ -161,7 +161,8 @@ public:
 
     // The zoom that fits the picture on a page of the size in device pixels, a small margin kept.
     static double CalcPrintZoom(int nHorzRes, int nVertRes);
-    // Printing switches the view to the page's zoom and back.
+    // Printing switches the view to the page's zoom and back. The page's zoom is lowered when the
+    // drawing at it would reach past the page's right or bottom edge.
     void OnBeginPrinting(const QRect& rcSeite);
     void OnEndPrinting();
     // Prints the picture into a PDF file of one page; false when the file could not be made.
@@ -346,6 +347,12 @@ protected:
     bool m_bShowDiagramm = false;
     bool m_bBildExport = false;
     bool m_bPrinting = false;
+    // Lowers the zoom until the drawing keeps inside a page of the size, less its margin.
+    void FitPrintZoom(const QSize& seite);
+    // How far the painted drawing reaches to the right and down at the current zoom, in drawing pixels
+    // from the origin, up to twice the given size; found by painting it into a picture reduced by
+    // nRaster, so it is exact to about nRaster pixels. Empty when there is nothing to draw.
+    QSize MeasureDrawing(const QSize& bis, int nRaster);
     bool m_bFontsDirty = true;
     bool m_bLetzteTeilweise = false;
     QRect m_rcLadeflaeche;

@@ -393,4 +393,27 @@ TEST_F(MultiViewTest, TractorWorkedOnGetsNoChart)
     EXPECT_EQ(chart.left(), view->GetAnhaengerOriginX() + Px(D().GetFahrzeug()->GetLFLaenge()));
 }
 
+TEST_F(MultiViewTest, PrintedPairKeepsBothVehiclesInsideThePage)
+{
+    const struct
+    {
+        const char* anh;
+        const char* zug;
+        const char* bild;
+    } faelle[] = {{"SAH", "SZM", "multi_print_semitrailer.png"}, {"GDA", "LKW", "multi_print_drawbar.png"}};
+    const QSize seite(1240, 1754);
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.anh);
+        Neu();
+        Oeffne(c.anh, c.zug);
+        view->OnBeginPrinting(QRect(QPoint(0, 0), seite));
+        EXPECT_LT(view->GetZoom(), CQOR1View::CalcPrintZoom(seite.width(), seite.height()));
+        const QImage gross = PaintReduced(*view, seite * 2, 1);
+        EXPECT_EQ(InkOutsidePage(gross, seite), 0);
+        EXPECT_GT(InkOutsidePage(gross.copy(QRect(QPoint(0, 0), seite)), seite * 9 / 10), 0);
+        Speichere(gross.copy(QRect(QPoint(0, 0), seite)), c.bild);
+        view->OnEndPrinting();
+    }
+}
+
 } // namespace

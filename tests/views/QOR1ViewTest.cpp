@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -324,15 +325,19 @@ TEST_F(TemplateViewTest, PrintingIntoAPdfUsesThePageZoomAndRestoresTheView)
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QRect seite = printer.pageRect(QPrinter::DevicePixel).toRect();
     const double z = CQOR1View::CalcPrintZoom(seite.width(), seite.height());
-    EXPECT_DOUBLE_EQ(CQOR1View::GetDruckZoom(), z) << "kept for the program";
+    // The truck is longer than the page's zoom allows for: fitted, and kept for the program.
+    EXPECT_LT(CQOR1View::GetDruckZoom(), z);
+    EXPECT_GT(CQOR1View::GetDruckZoom(), 0.7 * z);
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
     EXPECT_GT(pdf.size(), 1000);
     // What the page shows, for people to look at: an A4 page at 150 dpi.
     view->OnBeginPrinting(QRect(0, 0, 1240, 1754));
-    EXPECT_DOUBLE_EQ(view->GetZoom(), 1751 / 2750.0);
-    Speichere(view->RenderPicture(QSize(1240, 1754)), "template_print.png");
+    EXPECT_LT(view->GetZoom(), 1751 / 2750.0);
+    const QImage gross = view->RenderPicture(QSize(2480, 3508));
+    EXPECT_EQ(InkOutsidePage(gross, QSize(1240, 1754)), 0);
+    Speichere(gross.copy(0, 0, 1240, 1754), "template_print.png");
     // The chart belongs to the screen only.
     EXPECT_TRUE(view->GetChartRect().isEmpty());
     view->OnEndPrinting();
@@ -341,6 +346,47 @@ TEST_F(TemplateViewTest, PrintingIntoAPdfUsesThePageZoomAndRestoresTheView)
     EXPECT_FALSE(view->IsPrinting());
     Bild();
     EXPECT_EQ(view->GetTotalSize(), total);
+}
+
+// Prints the open vehicle onto a page of the size and checks the drawing keeps inside it: at the page's
+// own zoom when it fits so, else at a lower one that still reaches near the page's edge.
+void PruefeDruckseite(CQOR1View& view, const QSize& seite, bool bPageZoom, const char* bild)
+{
+    SCOPED_TRACE(std::to_string(seite.width()) + " x " + std::to_string(seite.height()));
+    const double z = CQOR1View::CalcPrintZoom(seite.width(), seite.height());
+    view.OnBeginPrinting(QRect(QPoint(0, 0), seite));
+    if (bPageZoom)
+        EXPECT_DOUBLE_EQ(view.GetZoom(), z);
+    else
+        EXPECT_LT(view.GetZoom(), z);
+    EXPECT_DOUBLE_EQ(CQOR1View::GetDruckZoom(), view.GetZoom());
+    // A printer's page (1200 dpi) is drawn reduced: the same figure, cheaper.
+    const int teil = seite.width() > 4000 ? 8 : 1;
+    const QImage gross = PaintReduced(view, seite * 2 / teil, teil);
+    EXPECT_EQ(InkOutsidePage(gross, seite / teil), 0);
+    const QImage blatt = gross.copy(QRect(QPoint(0, 0), seite / teil));
+    if (!bPageZoom) {
+        EXPECT_GT(InkOutsidePage(blatt, seite / teil * 9 / 10), 0) << "not shrunk further than needed";
+    }
+    if (bild)
+        Speichere(blatt, bild);
+    view.OnEndPrinting();
+}
+
+TEST_F(TemplateViewTest, PrintedTruckKeepsInsideEveryPageAndFitsALandscapeOneAtItsZoom)
+{
+    Oeffne("LKW");
+    Bild();
+    PruefeDruckseite(*view, QSize(1240, 1754), false, nullptr);
+    PruefeDruckseite(*view, QSize(9917, 14033), false, nullptr);
+    PruefeDruckseite(*view, QSize(1754, 1240), true, "template_print_landscape.png");
+}
+
+TEST_F(TemplateViewTest, PrintedVanKeepsInsideThePage)
+{
+    Oeffne("KEP");
+    Bild();
+    PruefeDruckseite(*view, QSize(1240, 1754), false, "template_print_van.png");
 }
 
 TEST_F(TemplateViewTest, PixelToPositionCountsFromTheUsableAreasFront)

@@ -1,6 +1,7 @@
 // A probe view that records what the protocol asks of it, and a host of probes with the English module.
 #pragma once
 
+#include "views/CGetAnsView.h"
 #include "views/CPlaceholderView.h"
 #include "views/CTabbedViewView.h"
 
@@ -8,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QImage>
+#include <QPainter>
 
 #include <memory>
 #include <string>
@@ -85,4 +88,32 @@ inline void Focus(CGetAnsView* pView)
         QFocusEvent e(QEvent::FocusIn, Qt::MouseFocusReason);
         QCoreApplication::sendEvent(pView, &e);
     }
+}
+
+// The pixels of a picture, painted larger than a page, that are not white and lie right of or below
+// the page: what a printer would cut off.
+inline int InkOutsidePage(const QImage& bild, const QSize& seite)
+{
+    int n = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if ((x >= seite.width() || y >= seite.height()) && bild.pixel(x, y) != qRgb(255, 255, 255))
+                ++n;
+    return n;
+}
+
+// A view's drawing painted unscrolled into a white picture of `size`, reduced by `teil`: pictures of
+// printer pages, which are too large to paint at full size.
+inline QImage PaintReduced(CGetAnsView& view, const QSize& size, int teil)
+{
+    struct Zugang : CGetAnsView
+    {
+        static void Male(CGetAnsView& v, QPainter& p) { (v.*&Zugang::OnDraw)(p); }
+    };
+    QImage bild(size, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter painter(&bild);
+    painter.scale(1.0 / teil, 1.0 / teil);
+    Zugang::Male(view, painter);
+    return bild;
 }
