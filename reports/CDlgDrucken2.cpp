@@ -11,6 +11,7 @@
 #include "reports/LgspsReport.h"
 #include "reports/PdfExport.h"
 #include "reports/PlanReport.h"
+#include "reports/ReportTexts.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandUpdateEvent.h"
@@ -25,17 +26,8 @@
 
 namespace {
 
-QString Text(quint32 id)
-{
-    return QString::fromStdString(LoadResString(id));
-}
-
-// The caption line of a command text ("tooltip\ncaption\n..."), the text itself when it has one line.
-QString Caption(quint32 id)
-{
-    const QStringList lines = Text(id).split(QLatin1Char('\n'));
-    return lines.size() > 1 ? lines.at(1) : lines.value(0);
-}
+using ReportTexts::Caption;
+using ReportTexts::Text;
 
 CRibBtnContainer* Concrete(IButtonStrip* strip)
 {

@@ -12,6 +12,7 @@
 #include "reports/CDlgAddressees.h"
 #include "reports/ExchangeFileWriter.h"
 #include "reports/MailRecipients.h"
+#include "reports/ReportTexts.h"
 #include "ui/BrowseForFolder.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
@@ -39,17 +40,8 @@
 
 namespace {
 
-QString Text(quint32 id)
-{
-    return QString::fromStdString(LoadResString(id));
-}
-
-// The caption line of a command text ("tooltip\ncaption\n..."), the text itself when it has one line.
-QString Caption(quint32 id)
-{
-    const QStringList lines = Text(id).split(QLatin1Char('\n'));
-    return lines.size() > 1 ? lines.at(1) : lines.value(0);
-}
+using ReportTexts::Caption;
+using ReportTexts::Text;
 
 QString RecentFolderKey()
 {

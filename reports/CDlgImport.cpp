@@ -7,6 +7,7 @@
 #include "platform/mail/MaildirReader.h"
 #include "reports/CDlgSearchInbox.h"
 #include "reports/CImportFileDlg.h"
+#include "reports/ReportTexts.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
@@ -23,10 +24,7 @@
 
 namespace {
 
-QString Text(quint32 id)
-{
-    return QString::fromStdString(LoadResString(id));
-}
+using ReportTexts::Text;
 
 const char* const kLegacyVersions[] = {"QOR v4.0", "QOR v3D.1"};
 

@@ -2,6 +2,7 @@
 #include "reports/CDlgSearchInbox.h"
 
 #include "model/text/TextProvider.h"
+#include "reports/ReportTexts.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 
@@ -16,20 +17,8 @@
 
 #include <memory>
 
-namespace {
-
-QString Text(quint32 id)
-{
-    return QString::fromStdString(LoadResString(id));
-}
-
-QString Caption(quint32 id)
-{
-    const QStringList lines = Text(id).split(QLatin1Char('\n'));
-    return lines.size() > 1 ? lines.at(1) : lines.value(0);
-}
-
-} // namespace
+using ReportTexts::Caption;
+using ReportTexts::Text;
 
 CDlgSearchInbox::CDlgSearchInbox(const QString& maildir, QWidget* parent) : CDlgBase(kNoTemplate, parent)
 {

@@ -4,6 +4,7 @@
 
 #include "model/text/TextProvider.h"
 #include "platform/ShellFileOperation.h"
+#include "reports/ReportTexts.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
 
@@ -22,20 +23,8 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Text(quint32 id)
-{
-    return QString::fromStdString(LoadResString(id));
-}
-
-QString Caption(quint32 id)
-{
-    const QStringList lines = Text(id).split(QLatin1Char('\n'));
-    return lines.size() > 1 ? lines.at(1) : lines.value(0);
-}
-
-} // namespace
+using ReportTexts::Caption;
+using ReportTexts::Text;
 
 CImportFileDlg::CImportFileDlg(const QString& dataFolder, QWidget* parent)
     : CDlgBase(kNoTemplate, parent),

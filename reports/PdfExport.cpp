@@ -5,6 +5,7 @@
 #include "model/text/TextProvider.h"
 #include "reports/CDlgExport.h"
 #include "reports/CPdfKonverter.h"
+#include "reports/ReportTexts.h"
 #include "ui/CDlgMessageOnly.h"
 #include "ui/IMessageBoxService.h"
 
@@ -34,10 +35,7 @@ int& ZeitlimitSlot()
     return ms;
 }
 
-QString Text(quint32 id)
-{
-    return QString::fromStdString(LoadResString(id));
-}
+using ReportTexts::Text;
 
 // Folders of PDFs handed to the desktop mail client, which reads them after the export: removed at exit.
 std::vector<std::unique_ptr<QTemporaryDir>>& UebergebeneOrdner()
