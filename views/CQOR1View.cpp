@@ -589,24 +589,14 @@ bool CQOR1View::OnPreparePrinting(QPrinter& printer, bool bPreview)
 
 bool CQOR1View::PrintToPdf(const QString& path)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return PrintTo(printer);
+    return CViewDruck::DruckeInPdf(path, [this](QPrinter& p) { return PrintTo(p); });
 }
 
 void CQOR1View::Drucken(int nId)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    CViewDruck::Uebernimm(printer);
-    if (nId == 57609) {
-        CViewDruck::Preview(this, printer, [this](QPrinter* p) { PrintTo(*p); });
-        return;
-    }
-    if (nId == 57607 && !OnPreparePrinting(printer, false))
-        return;
-    if (!PrintTo(printer))
-        CViewDruck::MeldeFehler(this);
+    CViewDruck::Drucke(
+        this, nId, [this](QPrinter& p) { return PrintTo(p); },
+        [this](QPrinter& p) { return OnPreparePrinting(p, false); });
 }
 
 bool CQOR1View::PrintTo(QPrinter& printer)

@@ -518,24 +518,14 @@ bool CQOR2View::PrintPlan(QPrinter& printer)
 
 bool CQOR2View::PrintToPdf(const QString& path)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return PrintPlan(printer);
+    return CViewDruck::DruckeInPdf(path, [this](QPrinter& p) { return PrintPlan(p); });
 }
 
 void CQOR2View::OnDrucken(int nId)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    CViewDruck::Uebernimm(printer);
-    if (nId == 57609) {
-        CViewDruck::Preview(this, printer, [this](QPrinter* p) { PrintPlan(*p); });
-        return;
-    }
-    if (nId == 57607 && !OnPreparePrinting(printer))
-        return;
-    if (!PrintPlan(printer))
-        CViewDruck::MeldeFehler(this);
+    CViewDruck::Drucke(
+        this, nId, [this](QPrinter& p) { return PrintPlan(p); },
+        [this](QPrinter& p) { return OnPreparePrinting(p); });
 }
 
 void CQOR2View::SetzeRasterSchritt(int nSchritt)

@@ -89,3 +89,25 @@ void CViewDruck::MeldeFehler(QWidget* parent)
                         QString::fromStdString(LoadResString(61950)), IMessageBoxService::Icon::Error,
                         IMessageBoxService::Buttons::Ok);
 }
+
+void CViewDruck::Drucke(QWidget* parent, int nId, const Druck& print, const Druck& prepare)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    Uebernimm(printer);
+    if (nId == 57609) {
+        Preview(parent, printer, [&print](QPrinter* p) { print(*p); });
+        return;
+    }
+    if (nId == 57607 && !prepare(printer))
+        return;
+    if (!print(printer))
+        MeldeFehler(parent);
+}
+
+bool CViewDruck::DruckeInPdf(const QString& path, const Druck& print)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return print(printer);
+}

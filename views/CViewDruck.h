@@ -7,6 +7,7 @@
 #include <functional>
 
 class QPrinter;
+class QString;
 class QWidget;
 
 class CViewDruck
@@ -25,6 +26,13 @@ public:
     static void Preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint);
     // The message after a print that failed.
     static void MeldeFehler(QWidget* parent);
+    // A view's print command: on a printer set up as the program's page setup says, 57609 shows the
+    // preview of `print`, 57607 asks `prepare` (the print dialog) first, 57608 prints straight; a failed
+    // print is reported.
+    using Druck = std::function<bool(QPrinter& printer)>;
+    static void Drucke(QWidget* parent, int nId, const Druck& print, const Druck& prepare);
+    // `print` into the PDF file at `path`; false when it could not be written.
+    static bool DruckeInPdf(const QString& path, const Druck& print);
     // The page setup of the program (command 57606): printer, paper and margins every print starts
     // from; and its use by a print.
     static void Einrichten(QWidget* parent);
