@@ -299,6 +299,28 @@ void CQOR1View::ShowDiagramm(bool bShow)
     viewport()->update();
 }
 
+int CQOR1View::CalcExportOriginX(CFahrzeug* pVorn, int x, int scale) const
+{
+    switch (pVorn ? pVorn->GetArt() : FahrzeugArt::kZugmaschine) {
+    case FahrzeugArt::kStarrdeichsel:
+        x = static_cast<int>(pVorn->GetVorbauLaenge() * scale * m_dZoom) + 30;
+        break;
+    case FahrzeugArt::kAnhaenger:
+        x = static_cast<int>((pVorn->GetGesamtlaenge(false) - pVorn->GetLFLaenge()) * scale * m_dZoom) +
+            Zoomed(50, m_dZoom);
+        break;
+    case FahrzeugArt::kAuflieger:
+        x = Zoomed(116, m_dZoom);
+        break;
+    default:
+        x -= Zoomed(150, m_dZoom);
+        break;
+    }
+    if (m_nExportWidth < 647)
+        x += static_cast<int>((647 - m_nExportWidth) * 0.5);
+    return x;
+}
+
 int CQOR1View::CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB)
 {
     int w = m_KoordSys.CalcWidth(true, m_dZoom);
@@ -370,24 +392,7 @@ void CQOR1View::OnDraw(QPainter& painter)
     int y = m_ptOrigin.y();
     m_nDrawShiftX = m_nDrawShiftY = 0;
     if (m_bBildExport) {
-        CFahrzeug* v = pVorn->GetFahrzeug();
-        switch (v->GetArt()) {
-        case FahrzeugArt::kStarrdeichsel:
-            x = static_cast<int>(v->GetVorbauLaenge() * scale * m_dZoom) + 30;
-            break;
-        case FahrzeugArt::kAnhaenger:
-            x = static_cast<int>((v->GetGesamtlaenge(false) - v->GetLFLaenge()) * scale * m_dZoom) +
-                Zoomed(50, m_dZoom);
-            break;
-        case FahrzeugArt::kAuflieger:
-            x = Zoomed(116, m_dZoom);
-            break;
-        default:
-            x -= Zoomed(150, m_dZoom);
-            break;
-        }
-        if (m_nExportWidth < 647)
-            x += static_cast<int>((647 - m_nExportWidth) * 0.5);
+        x = CalcExportOriginX(pVorn->GetFahrzeug(), x, scale);
     } else if (IsInVisibleSplitterPane() && m_bActive) {
         m_nDrawShiftX = m_nDrawShiftY = -2;
         x -= 2;

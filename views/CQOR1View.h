@@ -139,6 +139,9 @@ public:
     bool HitHotRect(const QPoint& pt);
     // Ruler width with its title; with the vehicle also the drawing's length ahead of the load area.
     int CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB);
+    // The origin's x in an exported picture from the paint's x: by the kind of the vehicle the picture
+    // begins with (null: a towing vehicle), moved to the middle of a picture narrower than 647 pixels.
+    int CalcExportOriginX(CFahrzeug* pVorn, int x, int scale) const;
     // The drawing of the vehicle worked on.
     virtual CDIBFahrzeug* GetDIBFahrzeug() const { return m_pDIBFahrzeug.get(); }
     // The next paint builds the vehicle drawing again.

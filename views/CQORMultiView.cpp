@@ -180,18 +180,8 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     int y = m_ptOrigin.y();
     m_nDrawShiftX = m_nDrawShiftY = 0;
     if (bExport) {
-        const int art = pAnh->GetArt();
-        if (nTeil == 2 && art == FahrzeugArt::kAnhaenger)
-            x = static_cast<int>((pAnh->GetGesamtlaenge(false) - pAnh->GetLFLaenge()) * scale * z) +
-                Zoomed(50, z);
-        else if (nTeil == 2 && art == FahrzeugArt::kStarrdeichsel)
-            x = static_cast<int>(pAnh->GetVorbauLaenge() * scale * z) + 30;
-        else if (nTeil == 2 && art == FahrzeugArt::kAuflieger)
-            x = Zoomed(116, z);
-        else
-            x -= Zoomed(150, z);
-        if (m_nExportWidth < 647)
-            x += static_cast<int>((647 - m_nExportWidth) * 0.5);
+        // The trailer's picture begins with the trailer, the towing vehicle's with the towing vehicle.
+        x = CalcExportOriginX(nTeil == 2 ? pAnh : nullptr, x, scale);
     } else if (IsInVisibleSplitterPane() && m_bActive) {
         m_nDrawShiftX = m_nDrawShiftY = -2;
         x -= 2;
