@@ -244,6 +244,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
             WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,
                                 std::string());
         }
+        // The load units find their member loads and the vehicle's lashing points they use again.
+        f->RelinkZurrpunkte();
     }
     if (pName)
         *pName = name;

@@ -910,6 +910,12 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
             r->m_strName = le == &a ? "Eins" : "Zwei";
             r->m_nAchsanzahl = 2;
             r->m_dLFLaenge = 7.2;
+            // The vehicle has the points its unit uses: the loader attaches the pair to them.
+            for (const CZurrpunkt* zp : {&links, &rechts}) {
+                auto r67 = std::make_unique<SIMPEXP_ZP>();
+                r67->SetFrom(*zp);
+                r->m_Zurrpunkte.push_back(std::move(r67));
+            }
             auto q = std::make_unique<SIMPEXP_QOR>();
             q->m_bOwnsLadeeinheiten = false;
             q->m_Ladeeinheiten = {le};
@@ -933,6 +939,8 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
     ASSERT_TRUE(le->m_ZPPtrTupel[0]->IsVollstaendig());
     EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1->m_dZulKraft, 2000);
     EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2->m_dZulKraft, 2500);
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1, g->m_Zurrpunkte.front());
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2, g->m_Zurrpunkte.back());
 
     const Bytes ecke = datei(true);
     WriteBytes(p, ecke);
