@@ -201,7 +201,7 @@ TEST_F(KoordSysTest, TheRemarksLinkIsBlueWithRemarksAndItsTipShowsThem)
         ASSERT_TRUE(m_view.m_tips.count(12346));
         EXPECT_EQ(m_view.m_tips[12346].first, link);
         const std::string tip = m_view.m_tips[12346].second;
-        EXPECT_EQ(tip.rfind("Remarks on LKW:\n\n", 0), 0u) << tip;
+        EXPECT_EQ(tip.rfind("Remarks on " + v->m_strName + ":\n\n", 0), 0u) << tip;
         EXPECT_EQ(tip.substr(tip.size() - std::string(c.tipEnde).size()), c.tipEnde);
     }
     // The picture of a report leaves the link out.
