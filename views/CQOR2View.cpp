@@ -734,6 +734,8 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     pLg->m_dHoehe = werte.dHoehe;
     pLg->m_dMasse = werte.dMasse;
     pLg->m_dSPMasse = werte.dMasse;
+    // The tool tip and the reports show the first text, the file keeps the second: both change.
+    pLg->m_strText = werte.strText;
     pLg->m_strZusatzText = werte.strText;
     pLg->m_nZusatzInt = werte.nZellen;
     if (werte.nSeite >= 0)
