@@ -309,6 +309,10 @@ void CPlanGesten::Hover(QPoint pt)
         m_view.viewport()->update();
     if (m_overlay.bHot)
         m_nCursor = kCursorKnopf;
+    else if (nCode == kTrefferZoom)
+        m_nCursor = kCursorZoom;
+    else if (nCode == kTrefferBreite)
+        m_nCursor = kCursorBreite;
     else if (nCode == kTrefferLadung)
         m_nCursor = m_view.IsVerschiebbar(true) ? kCursorLadung : 0;
     else if (nCode == kTrefferFlaeche)
