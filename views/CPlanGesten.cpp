@@ -755,6 +755,9 @@ void CPlanGesten::Klick(bool bStrg)
         m_view.ClearAktuell(true);
         if (pHover && !(pHover->m_nTyp == 5 && pHover != pGedrueckt))
             pHover->m_bSelected = 1;
+        // The clicked load becomes the current one, whose position buttons then show.
+        if (pHover && pHover == pGedrueckt && pHover->m_bSelected)
+            m_view.SetAktuellFromHover();
     } else {
         pGedrueckt->m_bSelected = pGedrueckt->m_bSelected ? 0 : 1;
         m_view.ClearAktuell(false);

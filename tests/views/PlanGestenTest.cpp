@@ -222,6 +222,8 @@ TEST_F(PlanGestenTest, ClicksSelectWithoutMovingAnything)
         EXPECT_EQ(a->m_bSelected != 0, f.erwartet[0]);
         EXPECT_EQ(b->m_bSelected != 0, f.erwartet[1]);
         EXPECT_EQ(c->m_bSelected != 0, f.erwartet[2]);
+        // A plain click makes the load the current one, whose position buttons show; Ctrl only toggles.
+        EXPECT_EQ(view->GetAuswahl(), f.mods == Qt::NoModifier ? ziel : nullptr);
         EXPECT_EQ(a->m_dPosX, x[0]);
         EXPECT_EQ(b->m_dPosX, x[1]);
         EXPECT_EQ(c->m_dPosX, x[2]);
