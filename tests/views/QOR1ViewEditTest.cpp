@@ -21,6 +21,7 @@
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "ui/SliderHint.h"
 
 #include <QDir>
 #include <QImage>
@@ -444,6 +445,30 @@ TEST_F(TemplateEditTest, SliderMessagesCommitAsTheirKindSays)
     ASSERT_EQ(sliders.m_nLastKind, 1);
     sliders.m_pLast->Move(3.125);
     EXPECT_DOUBLE_EQ(f.m_Achsen[0].dLeerlast, 3.125);
+}
+
+TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulationsHint)
+{
+    Oeffne("LKW");
+    const struct
+    {
+        int nMsg;
+        double dWert;
+        bool bHinweis;
+    } faelle[] = {
+        {0x8066, 3.0, false},                        // an empty axle load
+        {0x8067, 7.5, true},                         // a permissible axle load
+        {0x806C, 30.0, false}, {0x8074, 3.6, false}, // the axle distance of the first kind
+        {0x8075, 1.4, true},                         // the axle distance of the second kind
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.nMsg);
+        SliderHint::SetPending(false);
+        SliderValueEvent e(f.nMsg, f.dWert);
+        QCoreApplication::sendEvent(view.get(), &e);
+        EXPECT_EQ(SliderHint::Pending(), f.bHinweis);
+    }
+    SliderHint::SetPending(false);
 }
 
 TEST_F(TemplateEditTest, ItemSlidersNeedASelectedItem)
