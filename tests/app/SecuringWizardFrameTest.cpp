@@ -225,6 +225,18 @@ TEST_F(SecuringWizardFrameTest, TheWizardOpensOverAMaximisedMainWindowThatStaysM
     Frame()->showMaximized();
     ASSERT_TRUE(ProcessUntil([&] { return Frame()->isMaximized() && Frame()->isVisible(); }));
     const WId frameWindow = Frame()->winId();
+    // The main window is never taken off the screen: mapped again, it would come back un-maximised and
+    // above the wizard.
+    struct HideCount : QObject
+    {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Hide ? 1 : 0;
+            return false;
+        }
+    } hides;
+    Frame()->installEventFilter(&hides);
     CPshLgSichgWizard* wizard = SecureLoads();
     ASSERT_TRUE(wizard);
     Settle();
@@ -233,6 +245,7 @@ TEST_F(SecuringWizardFrameTest, TheWizardOpensOverAMaximisedMainWindowThatStaysM
     EXPECT_TRUE(Frame()->isMaximized());
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_EQ(Frame()->winId(), frameWindow) << "the main window was made anew";
+    EXPECT_EQ(hides.n, 0) << "the main window was hidden";
     EXPECT_TRUE(wizard->isVisible());
     EXPECT_TRUE(wizard->isWindow());
     EXPECT_EQ(wizard->windowType(), Qt::Dialog);
@@ -248,6 +261,7 @@ TEST_F(SecuringWizardFrameTest, TheWizardOpensOverAMaximisedMainWindowThatStaysM
     Settle();
     EXPECT_TRUE(Frame()->isMaximized());
     EXPECT_EQ(Frame()->winId(), frameWindow);
+    EXPECT_EQ(hides.n, 0);
     EXPECT_TRUE(Frame()->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(Held(), "");
 }

@@ -386,8 +386,8 @@ TEST_F(WizardTest, CloseEscapeAndTheCloseBoxEndTheWizardAlikeInEveryMode)
         }
         }
         QCoreApplication::sendPostedEvents(wizard);
-        ASSERT_EQ(m_boxes.Records().size(), c.bFrage ? 1 : 0);
-        if (c.bFrage) {
+        EXPECT_EQ(m_boxes.Records().size(), c.bFrage ? 1 : 0);
+        if (c.bFrage && !m_boxes.Records().isEmpty()) {
             EXPECT_EQ(m_boxes.Records()[0].html.textId, 591);
         }
         EXPECT_EQ(a.pEinheit->m_bVorhanden, 1);
@@ -403,10 +403,10 @@ TEST_F(WizardTest, CloseEscapeAndTheCloseBoxEndTheWizardAlikeInEveryMode)
         if (c.bFrage) {
             ASSERT_FALSE(m_wizard.isNull());
             EXPECT_TRUE(wizard->isVisible()) << "kept after the question";
-            delete wizard;
         } else {
             EXPECT_TRUE(m_wizard.isNull()) << "the wizard went";
         }
+        delete m_wizard.data(); // before its view
     }
 }
 

@@ -78,6 +78,18 @@ TEST(WindowHelpersTest, TheCloseBoxChangesInPlaceWhateverTheWindowsState)
         dialog.show();
         const WId native = window.winId();
         const Qt::WindowStates before = window.windowState();
+        // A window the window system unmaps and maps again comes back un-maximised and above its
+        // dialogs: it must not be hidden on the way.
+        struct HideCount : QObject
+        {
+            int n = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                n += e->type() == QEvent::Hide ? 1 : 0;
+                return false;
+            }
+        } hides;
+        window.installEventFilter(&hides);
         for (bool enable : {false, true}) {
             SCOPED_TRACE(enable);
             ASSERT_TRUE(EnableSysMenuClose(&window, enable));
@@ -88,6 +100,7 @@ TEST(WindowHelpersTest, TheCloseBoxChangesInPlaceWhateverTheWindowsState)
             EXPECT_EQ(window.windowState(), before);
             EXPECT_TRUE(window.isVisible());
             EXPECT_EQ(dialog.windowHandle()->transientParent(), window.windowHandle());
+            EXPECT_EQ(hides.n, 0);
         }
     }
 }
