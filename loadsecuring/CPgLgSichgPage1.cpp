@@ -17,9 +17,9 @@
 #include "ui/CommandUpdateEvent.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
+#include "views/CPlanToolTip.h"
 
 #include <QAbstractButton>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -60,22 +60,17 @@ std::vector<tagLGINFO*> CPgLgSichgPage1::MarkierteLadungen() const
 
 namespace {
 
-// One row of the hint's table: the load's picture fitted into 64 x 64, its name and its mass.
+// The box a load's picture is fitted into in the hint's table.
+constexpr int kBildKasten = 64;
+
+// One row of the hint's table: the load's picture fitted into its box (never enlarged), its name and
+// its mass.
 QString HintZeile(const tagLGINFO& lg, const char* pszFarbe)
 {
     std::string pfad;
     int w = 0, h = 0;
     lg.GetBildDatei(pfad, &w, &h);
-    QString bild;
-    if (!pfad.empty() && w > 0 && h > 0) {
-        const double f = std::min(64.0 / w, 64.0 / h);
-        const std::string url = QUrl::fromLocalFile(QString::fromStdString(pfad)).toString().toStdString();
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "\" height=\"%dpx\" width=\"%dpx\"/>", std::max(1, int(h * f)),
-                      std::max(1, int(w * f)));
-        bild = QStringLiteral("<img src=\"") + QString::fromStdString(EscapeHtml(url)) +
-               QString::fromLatin1(buf);
-    }
+    const QString bild = QString::fromStdString(CPlanToolTip::BildTag(pfad, w, h, kBildKasten, kBildKasten));
     char masse[32];
     std::snprintf(masse, sizeof masse, "%.0f kg", lg.m_dMasse * 1000.0);
     return QStringLiteral("<tr style=\"background-color:%1\"><td>%2</td><td>%3</td><td>%4</td></tr>\n")

@@ -60,6 +60,9 @@ void CPgLgSichgPage8::Stelle()
     m_pReport->SetFahrzeug(GetFahrzeug());
     m_pReport->SetLadeeinheit(GetLadeeinheit());
     m_pReport->SetWizardParams(&GetWizard()->GetParams());
+    // Lashed over the unit to the vehicle's lashing points: the pairs beside the unit where it stands,
+    // whichever pages led here, so that the result, the unit's defects and the view count the same.
+    m_pReport->SammleZurrpunktPaare();
 }
 
 bool CPgLgSichgPage8::OnSetActive()

@@ -732,6 +732,8 @@ void CQORLgSicherungView::StarteLgSicherung()
             ShowWizard(true, false, 3);
         else if (r == 821)
             LoescheAktiveEinheit();
+        else if (r == 880)
+            ShowMaengel(le);
         return;
     }
     // 2. How load securing works, unless the user asked not to see it again.

@@ -61,6 +61,7 @@ public:
     static constexpr QRgb kFarbeFsm = 0xFF14897A;                // RGB(20, 137, 122)
     static constexpr QRgb kFarbeSchienenpunkt = 0xFF828282;      // RGB(130, 130, 130)
     static constexpr QRgb kFarbeSchienenpunktBlass = 0xFFB4B4B4; // RGB(180, 180, 180)
+    static constexpr QRgb kFarbeMangel = 0xFFD32F2F;             // RGB(211, 47, 47): defect mark
     // Cursors by number.
     static constexpr int kCursorAktiv = 196;
     static constexpr int kCursorAnderer = 254;
@@ -109,6 +110,15 @@ public:
     QString ToolTipText(QPoint ptClient);
     // The defect list of a unit (null: the active one; nothing without one) in the HTML message box.
     void ShowMaengel(CLadeeinheit* pEinheit);
+    // The mark drawn over a load unit: none, the secured tick, or the defect mark of a secured unit whose
+    // last calculation left defects (the ones its defect list and the result page show).
+    enum class Kennzeichen
+    {
+        kKeins,
+        kGesichert,
+        kMaengel
+    };
+    Kennzeichen EinheitKennzeichen(const CLadeeinheit& le);
     // The zoom index of a report sketch variant.
     static int SkizzenZoomIndex(int nSketch);
     // A sketch renderer for CLgspReport drawing through this view.

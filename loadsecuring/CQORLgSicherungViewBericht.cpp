@@ -1,7 +1,6 @@
 // The load-securing view's texts and pictures: the report picture, the tool tips and the defect list.
 #include "loadsecuring/CQORLgSicherungView.h"
 
-#include "model/base/AngleMath.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
@@ -15,12 +14,12 @@
 #include "platform/ResourceModule.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/IMessageBoxService.h"
+#include "views/CPlanToolTip.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPointer>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -97,20 +96,18 @@ std::string Vorlage(quint32 nId)
     return m ? m->Html(nId).toStdString() : std::string();
 }
 
-// The picture of a load fitted into 64 x 64 pixels, never enlarged, as a file URL.
+// The box a load's picture is fitted into in the tool tips.
+constexpr int kBildKasten = 64;
+
+// The picture of a load fitted into its box, never enlarged, as a file URL (Qt's rich text takes the
+// tag's size only as plain numbers).
 std::string BildZelle(const tagLGINFO& lg)
 {
     std::string pfad;
     int w = 0, h = 0;
-    if (!lg.GetBildDatei(pfad, &w, &h) || pfad.empty())
+    if (!lg.GetBildDatei(pfad, &w, &h))
         return std::string();
-    int b = 0, hoehe = 0;
-    FitSizeKeepAspect(w, h, 64, 64, true, b, hoehe);
-    if (b <= 0 || hoehe <= 0)
-        return std::string();
-    const std::string url =
-        QUrl::fromLocalFile(QString::fromStdString(pfad)).toString(QUrl::FullyEncoded).toStdString();
-    return FormatChecked("<img src=\"%s\" height=\"%dpx\" width=\"%dpx\"/>", {EscapeHtml(url), hoehe, b});
+    return CPlanToolTip::BildTag(pfad, w, h, kBildKasten, kBildKasten);
 }
 
 std::string Kg(double dTonnen)

@@ -510,13 +510,44 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
                      QueryAction(16, nId, &nOut, nullptr, false, nullptr);
     for (int i = 0; i < 4; ++i)
         DrawAnschlagpunkt(p, le, i, b15 && i == nModus);
-    if (!m_bild808.isNull() && QueryAction(58, nId, &nOut, nullptr, false, nullptr) &&
-        QueryAction(56, nId, &nOut, nullptr, false, nullptr)) {
-        const QSize s =
-            m_bild808.size().scaled(rc.size() - QSize(6, 6), Qt::KeepAspectRatio).boundedTo(m_bild808.size());
-        if (!s.isEmpty())
-            p.drawImage(QRect(rc.center() - QPoint(s.width() / 2, s.height() / 2), s), m_bild808);
+    const Kennzeichen k = EinheitKennzeichen(le);
+    if (k == Kennzeichen::kKeins)
+        return;
+    // The mark takes the size of the tick picture, smaller in a small unit.
+    const QSize voll = m_bild808.isNull() ? QSize(40, 40) : m_bild808.size();
+    const QSize s = voll.scaled(rc.size() - QSize(6, 6), Qt::KeepAspectRatio).boundedTo(voll);
+    if (s.isEmpty())
+        return;
+    const QRect ziel(rc.center() - QPoint(s.width() / 2, s.height() / 2), s);
+    if (k == Kennzeichen::kGesichert) {
+        if (!m_bild808.isNull())
+            p.drawImage(ziel, m_bild808);
+        return;
     }
+    // Defects: a red disc with an exclamation mark instead of the tick.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(kFarbeMangel));
+    const int d = std::min(ziel.width(), ziel.height());
+    const QRectF kreis(ziel.center().x() - d / 2.0, ziel.center().y() - d / 2.0, d, d);
+    p.drawEllipse(kreis);
+    const double st = std::max(1.5, d / 8.0);
+    p.setPen(QPen(Qt::white, st, Qt::SolidLine, Qt::RoundCap));
+    const double cx = kreis.center().x();
+    p.drawLine(QPointF(cx, kreis.top() + d * 0.22), QPointF(cx, kreis.top() + d * 0.58));
+    p.drawPoint(QPointF(cx, kreis.top() + d * 0.76));
+    p.restore();
+}
+
+CQORLgSicherungView::Kennzeichen CQORLgSicherungView::EinheitKennzeichen(const CLadeeinheit& le)
+{
+    int nOut = -1;
+    const int nId = le.GetId();
+    if (!QueryAction(58, nId, &nOut, nullptr, false, nullptr) ||
+        !QueryAction(56, nId, &nOut, nullptr, false, nullptr))
+        return Kennzeichen::kKeins;
+    return le.CountMaengel(1) > 0 ? Kennzeichen::kMaengel : Kennzeichen::kGesichert;
 }
 
 void CQORLgSicherungView::ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinheit& le, const QRect& rc)

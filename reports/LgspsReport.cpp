@@ -42,6 +42,8 @@ bool LgspsReport::BuildLgspsReport(CQOR1Doc* pDoc, const std::string& name, bool
             char skizzenName[32];
             std::snprintf(skizzenName, sizeof skizzenName, "%s%02i", teil.prefix, ++nNummer);
             std::string html;
+            // Top-over lashings to the vehicle's lashing points go to the pairs beside the unit now.
+            report.SammleZurrpunktPaare();
             if (!report.WriteHtml(skizzenName, false, nSketch, nMaxBreite, false, &html))
                 continue;
             if (!bErste)

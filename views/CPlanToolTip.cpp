@@ -21,10 +21,10 @@ std::string Tausendstel(double d)
 
 } // namespace
 
-std::string CPlanToolTip::BildTag(const std::string& pfad, int w, int h)
+std::string CPlanToolTip::BildTag(const std::string& pfad, int w, int h, int nBoxBreite, int nBoxHoehe)
 {
     int b = 0, hoehe = 0;
-    FitSizeKeepAspect(w, h, kBildBreite, kBildHoehe, true, b, hoehe);
+    FitSizeKeepAspect(w, h, nBoxBreite, nBoxHoehe, true, b, hoehe);
     if (b <= 0 || hoehe <= 0 || pfad.empty())
         return std::string();
     const std::string url =

@@ -17,7 +17,8 @@ public:
     // from `lg` and its distances to the long edges of `f` (none without a vehicle). Every value is
     // escaped; an empty remark leaves its marker as the template has it.
     static std::string Html(const std::string& vorlage, const tagLGINFO& lg, const CFahrzeug* f);
-    // The picture tag of a local file of w x h pixels fitted into the box, its path as a file URL;
-    // empty for a picture without size.
-    static std::string BildTag(const std::string& pfad, int w, int h);
+    // The picture tag of a local file of w x h pixels fitted into a box (the tool tip's unless given),
+    // never enlarged, its path as a file URL; empty for a picture without size.
+    static std::string BildTag(const std::string& pfad, int w, int h, int nBoxBreite = kBildBreite,
+                               int nBoxHoehe = kBildHoehe);
 };

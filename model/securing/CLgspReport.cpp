@@ -339,6 +339,20 @@ bool CLgspReport::CalcLgsWerte()
     return true;
 }
 
+int CLgspReport::SammleZurrpunktPaare()
+{
+    const CWizardParams* wp = GetWizardParams();
+    if (!m_pEinheit || !m_pFahrzeug || !wp || wp->m_nVerfahren != 0 || wp->m_nQuerQuelle != 0)
+        return -1;
+    CLadeeinheit& u = *m_pEinheit;
+    u.CalcAbmessungen();
+    double x = 0.0, y = 0.0, L = 0.0, W = 0.0, H = 0.0, dMasse = 0.0;
+    u.GetAbmessungen(&x, &y, &L, &W, &H, &dMasse);
+    m_pFahrzeug->AddRandabstand(&x, nullptr);
+    u.ClearZPPtrTupel();
+    return m_pFahrzeug->CollectZurrpunktPaare(x, x + L, u.m_ZPPtrTupel);
+}
+
 void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs)
 {
     CFahrzeug& v = *m_pFahrzeug;

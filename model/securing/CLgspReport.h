@@ -62,6 +62,12 @@ public:
     // not assessable in the block, and the unit gets a defect saying why.
     bool CalcLgsWerte();
 
+    // Top-over lashing to the vehicle's lashing points (the simple method with lateral source 0): the
+    // current unit's pairs become the pairs of opposite lashing points of the selected vehicle that lie
+    // along the unit as it stands now (its earlier pairs are dropped). Returns how many there are; -1,
+    // with the pairs left alone, under other settings or without a current unit or vehicle.
+    int SammleZurrpunktPaare();
+
     // The block last filled (null before the first calculation), and both blocks.
     const SLgspWerte* GetWerte() const { return m_pWerte; }
     const SLgspWerte& GetEinfach() const { return m_Einfach; }

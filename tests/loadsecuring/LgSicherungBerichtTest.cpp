@@ -1,5 +1,6 @@
 // The load-securing view's report picture: its size from the load area, what it shows, the zoom kept,
 // and no stale picture after a failure.
+#include "FarbBild.h"
 #include "LgSicherungViewSupport.h"
 
 #include "model/securing/CLgsMangel.h"
@@ -214,6 +215,37 @@ TEST_F(LgSichgViewTest, LoadToolTipListsTheMarkedLoadsAndMarksTheHoveredOne)
         if (fall.nMarkiert) {
             EXPECT_NE(html.find("<b>400 kg</b>"), std::string::npos);
         }
+    }
+}
+
+TEST_F(LgSichgViewTest, ToolTipPicturesKeepToTheirBox)
+{
+    // Qt's rich text, which draws the tool tips, takes a picture's size only as plain numbers: the
+    // pictures of the loads are fitted into 64 x 64 pixels keeping their shape, never enlarged.
+    QTemporaryDir bilder;
+    ASSERT_TRUE(bilder.isValid());
+    struct Fall
+    {
+        int w, h;
+        QSize gezeigt;
+    };
+    const Fall faelle[] = {{200, 150, {64, 48}}, {90, 300, {19, 64}}, {40, 20, {40, 20}}};
+    const BilderOrdner folder(bilder.path());
+    Oeffne("LKW");
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(testing::Message() << fall.w << " x " << fall.h);
+        const QString name = QStringLiteral("bild%1x%2.png").arg(fall.w).arg(fall.h);
+        ASSERT_TRUE(SchreibeFarbBild(bilder.filePath(name), fall.w, fall.h));
+        tagLGINFO* lg = Last("Crate", 1.0, 0.3, 1.2, 0.8, 0.5, 3);
+        lg->m_strBildDatei = name.toStdString();
+        lg->m_nState |= tagLGINFO::kStateMarked;
+        CLadeeinheit* le = Einheit({lg}, false);
+        for (const std::string& html : {view->EinheitTooltip(*le), view->LadungenTooltip(lg)}) {
+            const QRect r = FarbBildFlaeche(QString::fromStdString(html));
+            EXPECT_NEAR(r.width(), fall.gezeigt.width(), 1) << html;
+            EXPECT_NEAR(r.height(), fall.gezeigt.height(), 1) << html;
+        }
+        lg->m_nState &= ~tagLGINFO::kStateMarked;
     }
 }
 

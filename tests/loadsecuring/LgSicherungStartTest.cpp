@@ -4,6 +4,7 @@
 
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/LgSichgViewEvent.h"
+#include "model/securing/CLgsMangel.h"
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
 #include "ui/CRibBtnContainer.h"
@@ -235,6 +236,29 @@ TEST_F(LgSichgViewTest, WithAnActiveUnitTheUserGoesOnOrDissolvesIt)
     EXPECT_TRUE(doc.IsModified());
     Bild();
     EXPECT_TRUE(view->GetEinheitRegionen().empty());
+}
+
+TEST_F(LgSichgViewTest, WithADefectiveActiveUnitTheUserCanSeeItsDefects)
+{
+    Oeffne("LKW");
+    FakeWizardFactory wizards;
+    CLadeeinheit* le = Einheit({Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5)}, true);
+    Plan().m_nAktiveLadeeinheit = le->GetId();
+    auto* p = new CLgsMangel(4, 1, le);
+    p->SetPaar(0, 1, 0);
+    p->SetPaar(1, 2, 0);
+    le->AddMangel(p, true);
+    // "Defects" shows the unit's defect list, and nothing else happens.
+    boxes.AddAnswer(880);
+    view->OnBefehl(636);
+    ASSERT_EQ(boxes.Records().size(), 2);
+    EXPECT_EQ(boxes.Records()[0].html.textId, 695);
+    EXPECT_EQ(boxes.Records()[0].html.buttons.size(), 4);
+    EXPECT_EQ(boxes.Records()[1].html.captionId, 610);
+    EXPECT_TRUE(boxes.Records()[1].html.text.contains(QString::fromStdString(p->GetText())))
+        << boxes.Records()[1].html.text.toStdString();
+    EXPECT_TRUE(wizards.modes.empty());
+    EXPECT_EQ(Plan().GetAktiveLadeeinheit(), le);
 }
 
 // Every id taken: a load of no unit gets none (a unit 0 would belong to nobody), with a message.

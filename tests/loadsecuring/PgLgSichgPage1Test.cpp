@@ -1,5 +1,6 @@
 // The load-unit page: forming a unit from the marked loads, and what the page allows meanwhile.
 #include "FakeLgSicherungView.h"
+#include "FarbBild.h"
 #include "SicherungsTestSupport.h"
 
 #include "loadsecuring/CPgLgSichgPage1.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -196,5 +198,30 @@ TEST_F(Page1Test, TheHintListsTheLoadsWithTheirNamesEscaped)
         EXPECT_TRUE(html.contains(QLatin1String(c.kopf)));
         EXPECT_EQ(html.contains(QStringLiteral("400 kg")), c.bEinheit) << "the unit's total mass";
         EXPECT_FALSE(html.contains(QStringLiteral("<!--$")));
+    }
+}
+
+TEST_F(Page1Test, TheHintsPicturesKeepToTheirBox)
+{
+    // The hint pane draws with Qt's rich text, which takes a picture's size only as plain numbers: a
+    // load's picture is fitted into 64 x 64 pixels keeping its shape, for the marked loads and for the
+    // loads of the formed unit.
+    QTemporaryDir bilder;
+    ASSERT_TRUE(bilder.isValid());
+    ASSERT_TRUE(SchreibeFarbBild(bilder.filePath(QStringLiteral("bild.png")), 200, 150));
+    const BilderOrdner folder(bilder.path());
+    CPgLgSichgPage1* page = Open({{2.0, 0.5, 1.2, 0.8, 1.0}}, 100);
+    m_lgs[0]->m_nTyp = 3;
+    m_lgs[0]->m_strBildDatei = "bild.png";
+    for (bool bEinheit : {false, true}) {
+        SCOPED_TRACE(bEinheit ? "the formed unit" : "the marked loads");
+        if (bEinheit) {
+            ASSERT_TRUE(page->BildeEinheit());
+        }
+        QString html;
+        page->BuildHintHtml(0, &html);
+        const QRect r = FarbBildFlaeche(html);
+        EXPECT_NEAR(r.width(), 64, 1) << html.toStdString();
+        EXPECT_NEAR(r.height(), 48, 1) << html.toStdString();
     }
 }

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -695,3 +696,69 @@ TEST_F(LgspReportTest, InputsThatCannotBeAssessed)
 }
 
 } // namespace
+
+TEST_F(LgspReportTest, PairsBesideTheUnitComeFromTheVehicleWhereTheUnitStands)
+{
+    struct Fall
+    {
+        const char* name;
+        int nVerfahren;
+        int nQuelle;
+        double dVersatz; // the unit moved back by this much, metres
+        int nPaare;      // -1: the unit's pairs are left alone
+    };
+    // Opposite points at 0.8, 1.5, 2.0, 3.0 and 4.5 m from the front, a right point alone at 1.7 m, a
+    // left one alone at 1.8 m and front points at 1.2 m; the unit stands 1.2 m long from 1.0 m.
+    const Fall faelle[] = {
+        {"top-over to the lashing points", 0, 0, 0.0, 2},
+        {"the unit moved 2 m back", 0, 0, 2.0, 1},
+        {"the unit moved between the points", 0, 0, 3.6, 0},
+        {"top-over to the rails", 0, 1, 0.0, -1},
+        {"direct lashing", 1, 0, 0.0, -1},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        Baue(kPalette);
+        for (bool bLinks : {false, true}) {
+            auto* vorn = new CZurrpunkt(7.2, 2.5);
+            vorn->m_nFlags = CZurrpunkt::kVonVorn | CZurrpunkt::kVorn | (bLinks ? CZurrpunkt::kLinks : 0);
+            vorn->m_dAbstandLaengs = 1.2;
+            vorn->m_dAbstandQuer = 0.3;
+            m_pFahrzeug->GetZurrpunktListe().push_back(vorn);
+        }
+        for (bool bLinks : {false, true})
+            for (double x : {0.8, 1.5, bLinks ? 1.8 : 1.7, 2.0, 3.0, 4.5})
+                Zurrpunkt(x, 0.05, bLinks);
+        // A pair from before, owning its points.
+        auto* a = new CZurrpunkt(7.2, 2.5);
+        a->m_dAbstandLaengs = 6.0;
+        m_pEinheit->m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(a, new CZurrpunkt(*a), 1));
+        wp().m_nVerfahren = fall.nVerfahren;
+        wp().m_nQuerQuelle = fall.nQuelle;
+        m_pPlan->GetLgInfos().front()->m_dPosX += fall.dVersatz;
+
+        EXPECT_EQ(m_pReport->SammleZurrpunktPaare(), fall.nPaare);
+        if (fall.nPaare < 0) {
+            ASSERT_EQ(m_pEinheit->m_ZPPtrTupel.size(), 1u);
+            EXPECT_EQ(m_pEinheit->m_ZPPtrTupel[0]->m_pZP1, a);
+            continue;
+        }
+        ASSERT_EQ(static_cast<int>(m_pEinheit->m_ZPPtrTupel.size()), fall.nPaare);
+        double x0 = kPalette.dX + fall.dVersatz;
+        m_pFahrzeug->AddRandabstand(&x0, nullptr);
+        for (const auto& p : m_pEinheit->m_ZPPtrTupel) {
+            ASSERT_TRUE(p->IsVollstaendig());
+            EXPECT_EQ(p->m_nBesitz, 0) << "the pair refers to the vehicle's points";
+            EXPECT_EQ(p->m_pZP1->m_nFlags & CZurrpunkt::kLinks, 0);
+            EXPECT_NE(p->m_pZP2->m_nFlags & CZurrpunkt::kLinks, 0);
+            EXPECT_DOUBLE_EQ(p->m_pZP1->GetPosX(), p->m_pZP2->GetPosX());
+            EXPECT_GE(p->m_pZP1->GetPosX(), x0);
+            EXPECT_LE(p->m_pZP1->GetPosX(), x0 + kPalette.dLaenge);
+        }
+        // The calculation marks the pairs it lashes to among them.
+        const SLgspWerte& w = Rechne();
+        EXPECT_EQ(std::count_if(m_pEinheit->m_ZPPtrTupel.begin(), m_pEinheit->m_ZPPtrTupel.end(),
+                                [](const auto& p) { return p->m_nAktiv != 0; }),
+                  std::min(fall.nPaare, w.m_nZurrmittel));
+    }
+}

@@ -13,6 +13,7 @@
 #include "model/securing/SNormParams.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/FahrzeugArt.h"
 
 #include <QTemporaryDir>
@@ -175,3 +176,39 @@ TEST_F(LgspsReportTest, ReportFileIsNamedAndWrittenAllOrNothing)
 }
 
 } // namespace
+
+TEST_F(LgspsReportTest, EachUnitIsLashedToThePairsBesideItOnTruckAndTrailer)
+{
+    // The units were saved without pairs; lashed over to the vehicles' lashing points, each finds the
+    // pair of opposite points at 1.5 m beside it (1.0 .. 2.2 m), not the one at 3.5 m.
+    auto doc = Dokument(0, 1, FahrzeugArt::kAnhaenger, 1);
+    CFahrzeug* fahrzeuge[] = {doc->GetFahrzeug()->m_pPartner, doc->GetFahrzeug()};
+    for (CFahrzeug* f : fahrzeuge) {
+        f->m_pQor->GetLadeeinheiten().front()->m_Wizard.m_nQuerQuelle = 0;
+        for (bool bLinks : {false, true})
+            for (double x : {1.5, 3.5}) {
+                auto* p = new CZurrpunkt(7.2, 2.5);
+                p->m_nFlags = CZurrpunkt::kVonVorn | (bLinks ? CZurrpunkt::kLinks : 0);
+                p->m_dAbstandLaengs = x;
+                p->m_dAbstandQuer = 0.05;
+                p->m_dZulKraft = 2000.0;
+                f->GetZurrpunktListe().push_back(p);
+            }
+    }
+    std::string seite;
+    ASSERT_TRUE(
+        LgspsReport::BuildLgspsReport(doc.get(), "x", true, true, false, 3, 800, &seite, {}, Skizze()));
+    for (CFahrzeug* f : fahrzeuge) {
+        SCOPED_TRACE(f == doc->GetFahrzeug() ? "trailer" : "truck");
+        const CLadeeinheit* le = f->m_pQor->GetLadeeinheiten().front();
+        int nQuelle = -1, nSpann = 0, nPaare = -1;
+        const int nZurrmittel = le->GetZurrParameter(&nQuelle, &nSpann, &nPaare);
+        EXPECT_EQ(nPaare, 1);
+        ASSERT_GT(nZurrmittel, 1);
+        // Too few pairs for the lashings needed: the report says how many there are.
+        EXPECT_NE(seite.find(FormatResChecked(590, {1, nZurrmittel})), std::string::npos) << seite;
+    }
+    const std::string keine = FormatResChecked(590, {0, 2});
+    EXPECT_EQ(seite.find(keine.substr(0, keine.find(';'))), std::string::npos)
+        << "no unit is left without pairs";
+}
