@@ -340,6 +340,10 @@ void CMainFrame::AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry
         pPlan->UpdateSchwerpunkt();
     doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, false);
     doc->OnFahrzeugChanged(true);
+    if (doc->RichteZurrmittelWerte(pNeu)) {
+        doc->UpdateModifiedState();
+        doc->RedrawViews();
+    }
     doc->UpdateFrameTitle();
 
     // A rigid truck's equipment of type 5 cannot stay on a towing vehicle.

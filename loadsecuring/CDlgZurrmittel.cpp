@@ -64,12 +64,12 @@ bool CDlgZurrmittel::OnInitDialog()
     const QString tilde = QStringLiteral("~");
     if (CEditLast* e = Edit(kNameId))
         e->SetFormat(4, QStringLiteral("%s"));
-    if (CEditLast* e = Edit(kWert1Id)) {
+    if (CEditLast* e = Edit(kVorspannId)) {
         e->SetFormat(3, QStringLiteral("%.0f"), QStringLiteral("n/a"), frage);
         e->SetAllowedChars(CEditLast::kDigits);
         e->SetEmptyValueDouble(0.0);
     }
-    if (CEditLast* e = Edit(kWert2Id)) {
+    if (CEditLast* e = Edit(kZurrkraftId)) {
         e->SetFormat(3, QStringLiteral("%.0f"), frage, frage);
         e->SetAllowedChars(CEditLast::kDigits);
         e->SetEmptyValueDouble(0.0);
@@ -86,9 +86,9 @@ bool CDlgZurrmittel::OnInitDialog()
     }
     if (CEditLast* e = Edit(kNameId))
         e->SetText(Text(342));
-    if (CEditLast* e = Edit(kWert1Id))
+    if (CEditLast* e = Edit(kVorspannId))
         e->SetDouble(0.0);
-    if (CEditLast* e = Edit(kWert2Id))
+    if (CEditLast* e = Edit(kZurrkraftId))
         e->SetDouble(0.0);
     if (CEditLast* e = Edit(kAnzahlId))
         e->SetInt(1);
@@ -147,12 +147,12 @@ void CDlgZurrmittel::ZeileGewaehlt(QTreeWidgetItem* pZeile)
     OnCommand(typ == 0 ? kTyp0Id : kTyp1Id, 0, nullptr);
     if (CEditLast* e = Edit(kNameId))
         e->SetText(QString::fromStdString(p->m_strName));
-    if (CEditLast* e = Edit(kWert1Id))
-        e->SetDouble(p->m_dWert1);
-    if (CEditLast* e = Edit(kWert2Id))
-        e->SetDouble(p->m_dWert2);
-    if (auto* b = findChild<QAbstractButton*>(ControlId::ObjectName(kOhneWert1Id)))
-        b->setChecked(std::fabs(p->m_dWert1) <= 0.05);
+    if (CEditLast* e = Edit(kVorspannId))
+        e->SetDouble(p->m_dVorspannkraft);
+    if (CEditLast* e = Edit(kZurrkraftId))
+        e->SetDouble(p->m_dZurrkraft);
+    if (auto* b = findChild<QAbstractButton*>(ControlId::ObjectName(kOhneVorspannId)))
+        b->setChecked(std::fabs(p->m_dVorspannkraft) <= 0.05);
     if (CEditLast* e = Edit(kAbnehmenAnzahlId))
         e->SetInt(p->m_nAnzahl);
     KickIdle();
@@ -182,25 +182,25 @@ void CDlgZurrmittel::Hinzufuegen()
         return;
     CZurrmittel neu;
     neu.m_nTyp = Typ();
-    auto* ohne = findChild<QAbstractButton*>(ControlId::ObjectName(kOhneWert1Id));
-    CEditLast* wert1 = Edit(kWert1Id);
-    CEditLast* wert2 = Edit(kWert2Id);
+    auto* ohne = findChild<QAbstractButton*>(ControlId::ObjectName(kOhneVorspannId));
+    CEditLast* wert1 = Edit(kVorspannId);
+    CEditLast* wert2 = Edit(kZurrkraftId);
     CEditLast* anzahl = Edit(kAnzahlId);
     CEditLast* name = Edit(kNameId);
     if (!wert1 || !wert2 || !anzahl || !name)
         return;
     if (ohne && ohne->isChecked())
-        neu.m_dWert1 = 0.0;
+        neu.m_dVorspannkraft = 0.0;
     else {
         if (wert1->IsEmpty()) {
-            Verweigere(kWert1Id, 348);
+            Verweigere(kVorspannId, 348);
             return;
         }
-        neu.m_dWert1 = wert1->GetDoubleOr(0.0);
+        neu.m_dVorspannkraft = wert1->GetDoubleOr(0.0);
     }
-    neu.m_dWert2 = wert2->GetDoubleOr(0.0);
-    if (neu.m_dWert2 == 0.0) {
-        Verweigere(kWert2Id, 349);
+    neu.m_dZurrkraft = wert2->GetDoubleOr(0.0);
+    if (neu.m_dZurrkraft == 0.0) {
+        Verweigere(kZurrkraftId, 349);
         return;
     }
     neu.m_strName = name->text().toStdString();
@@ -287,8 +287,8 @@ void CDlgZurrmittel::OnUpdateCommand(CommandUpdateEvent& query)
         query.Enable(p && p->m_nAnzahl != 0);
         return;
     }
-    case kWert1Id: {
-        auto* ohne = findChild<QAbstractButton*>(ControlId::ObjectName(kOhneWert1Id));
+    case kVorspannId: {
+        auto* ohne = findChild<QAbstractButton*>(ControlId::ObjectName(kOhneVorspannId));
         query.Enable(!ohne || !ohne->isChecked());
         return;
     }

@@ -19,14 +19,14 @@ public:
     static constexpr quint32 kTemplateId = 608;
     static constexpr int kListeId = 1209;
     static constexpr int kNameId = 1014;
-    static constexpr int kWert1Id = 1128;
-    static constexpr int kWert2Id = 1137;
+    static constexpr int kVorspannId = 1128;
+    static constexpr int kZurrkraftId = 1137;
     static constexpr int kAnzahlId = 1194;
     static constexpr int kAbnehmenAnzahlId = 1195;
     static constexpr int kTyp0Id = 1214;
     static constexpr int kTyp1Id = 1191;
     static constexpr int kTyp2Id = 1215;
-    static constexpr int kOhneWert1Id = 1098;
+    static constexpr int kOhneVorspannId = 1098;
     static constexpr int kHinzuId = 1184;
     static constexpr int kAbnehmenId = 1185;
     static constexpr int kTypBildId = 1219;
@@ -45,7 +45,8 @@ public:
     int GemerkteZeile() const { return m_nZeile; }
 
     // Button 1184: forms a device from the fields and adds it to the vehicle (an equal one's count
-    // rises); refuses an empty first value (348) or a second value of 0 (349) with the focus there.
+    // rises); refuses an empty tension force STF (348) or a lashing capacity LC of 0 (349) with the
+    // focus there.
     void Hinzufuegen();
     // Button 1185: lowers the remembered row's count by field 1195, or takes the device off when the
     // field is empty or holds at least its count.

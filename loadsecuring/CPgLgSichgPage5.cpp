@@ -220,9 +220,8 @@ void CPgLgSichgPage5::OnHintLink(int nId, QString strArg)
         const double dWert = strArg.trimmed().toDouble(&bOk);
         if (!bOk || !std::isfinite(dWert) || dWert < 0.0)
             return;
-        double dReibung = std::min(dWert, 0.99);
-        if (Norm() == 1 && !Checked(kIdMatte))
-            dReibung = std::min(dReibung, 0.2);
+        // The same limits as a typed value: above 0.2 only where the standard or the allowance permits.
+        const double dReibung = SicherungsEingaben::KlemmeReibung(dWert, Norm(), Checked(kIdUeber02));
         CEditLast* edit = Feld(GeltendesFeld());
         if (!edit)
             return;

@@ -5,6 +5,7 @@
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/ZurrmittelListe.h"
 #include "model/plan/CWizardParams.h"
+#include "model/securing/ZurrmittelWahl.h"
 #include "model/text/FormatArg.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
@@ -20,17 +21,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-bool Gleich(const CWizardParams& wp, const CZurrmittel& z)
-{
-    return wp.m_nZurrmittelTyp == z.m_nTyp && wp.m_strText == z.m_strName &&
-           std::fabs(wp.m_nZurrkraft - z.m_dWert1) <= 0.05 &&
-           std::fabs(wp.m_nVorspannkraft - z.m_dWert2) <= 0.05;
-}
-
-} // namespace
 
 CPgLgSichgPage6::CPgLgSichgPage6(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
 
@@ -95,7 +85,7 @@ void CPgLgSichgPage6::Fuelle()
     if (l && GetWizard()) {
         for (int r = 0; r < l->topLevelItemCount(); ++r) {
             const CZurrmittel* p = ZurrmittelListe::Geraet(l->topLevelItem(r));
-            if (p && Gleich(GetWizard()->GetParams(), *p)) {
+            if (p && ZurrmittelWahl::Gleich(GetWizard()->GetParams(), *p)) {
                 l->setCurrentItem(l->topLevelItem(r));
                 break;
             }
@@ -135,12 +125,9 @@ void CPgLgSichgPage6::ZeileGewaehlt(QTreeWidgetItem* pZeile)
     if (!p || !GetWizard())
         return;
     CWizardParams& wp = GetWizard()->GetParams();
-    if (Gleich(wp, *p))
+    if (ZurrmittelWahl::Gleich(wp, *p))
         return;
-    wp.m_nZurrmittelTyp = p->m_nTyp;
-    wp.m_strText = p->m_strName;
-    wp.m_nZurrkraft = static_cast<int>(std::lround(std::clamp(p->m_dWert1, 0.0, 99999.0)));
-    wp.m_nVorspannkraft = static_cast<int>(std::lround(std::clamp(p->m_dWert2, 0.0, 9999.0)));
+    ZurrmittelWahl::Uebernimm(wp, *p);
     ZeigeEintrag();
     GetWizard()->SetReach(PageIndex());
     m_bHintDirty = true;
@@ -152,7 +139,7 @@ void CPgLgSichgPage6::Vergleiche()
     if (!l || !GetWizard())
         return;
     const CZurrmittel* p = ZurrmittelListe::Geraet(l->currentItem());
-    if (p && !Gleich(GetWizard()->GetParams(), *p)) {
+    if (p && !ZurrmittelWahl::Gleich(GetWizard()->GetParams(), *p)) {
         m_bFuellt = true;
         l->setCurrentItem(nullptr);
         l->clearSelection();

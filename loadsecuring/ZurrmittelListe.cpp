@@ -55,8 +55,8 @@ std::vector<ZurrmittelListe::Zeile> ZurrmittelListe::Zeilen(const CFahrzeug& fah
                 z.texte[0] += FormatS("($S)", 1, 487u);
             z.texte[1] = p->m_strName;
         }
-        z.texte[2] = WertText(p->m_dWert1);
-        z.texte[3] = Format("%.0f", p->m_dWert2);
+        z.texte[2] = WertText(p->m_dVorspannkraft);
+        z.texte[3] = Format("%.0f", p->m_dZurrkraft);
         z.texte[4] = AnzahlText(p->m_nAnzahl);
         zeilen.push_back(std::move(z));
     };
@@ -73,7 +73,7 @@ void ZurrmittelListe::Einrichten(QTreeWidget* pListe)
 {
     if (!pListe)
         return;
-    // Kind, name, lashing capacity, standard tension force, count. The header texts have numbers of their
+    // Kind, name, standard tension force, lashing capacity, count. The header texts have numbers of their
     // own: the ones the list once used carry command and message texts.
     pListe->setColumnCount(kSpalten);
     QStringList koepfe;

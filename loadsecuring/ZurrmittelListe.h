@@ -18,7 +18,7 @@ class ZurrmittelListe
 public:
     static constexpr int kSpalten = 5;
     // The header texts of the columns.
-    static constexpr std::uint32_t kKopfTexte[kSpalten] = {1386, 1387, 1388, 346, 1389};
+    static constexpr std::uint32_t kKopfTexte[kSpalten] = {1386, 1387, 346, 1388, 1389};
     struct Zeile
     {
         CZurrmittel* pGeraet = nullptr;
@@ -26,9 +26,9 @@ public:
         std::array<std::string, kSpalten> texte;
     };
 
-    // Kind, name, first force value (text 559 within 0.05 of 0), second force value, count ("~" for 0).
+    // Kind, name, tension force STF (text 559 within 0.05 of 0), lashing capacity LC, count ("~" for 0).
     static std::vector<Zeile> Zeilen(const CFahrzeug& fahrzeug);
-    // The text of a first force value and of a count as the list shows them.
+    // The text of a tension force and of a count as the list shows them.
     static std::string WertText(double dWert);
     static std::string AnzahlText(int nAnzahl);
 

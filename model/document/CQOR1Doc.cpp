@@ -9,6 +9,7 @@
 #include "model/base/FolderHelpers.h"
 #include "model/document/DocumentHost.h"
 #include "model/plan/CQOR.h"
+#include "model/securing/ZurrmittelWahl.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CSattelzugmaschine.h"
@@ -102,6 +103,23 @@ void CQOR1Doc::OnDocumentOpened()
     SetModifiedFlag(false);
     m_bNichtGeoeffnet = 0;
     OnFahrzeugChanged(true);
+    bool bGerichtet = false;
+    for (CFahrzeug* v : {m_pFahrzeug, m_pFahrzeug ? m_pFahrzeug->GetPartner() : nullptr})
+        bGerichtet = RichteZurrmittelWerte(v) || bGerichtet;
+    if (bGerichtet) {
+        UpdateModifiedState();
+        RedrawViews();
+    }
+}
+
+bool CQOR1Doc::RichteZurrmittelWerte(CFahrzeug* pFahrzeug)
+{
+    // A semi-trailer tractor's plan is its semi-trailer's.
+    if (!pFahrzeug || pFahrzeug->GetArt() == FahrzeugArt::kSattelzugmaschine || !pFahrzeug->GetQor() ||
+        ZurrmittelWahl::RichteVertauschte(*pFahrzeug) == 0)
+        return false;
+    pFahrzeug->GetQor()->m_bModified = 1;
+    return true;
 }
 
 CFahrzeug* CQOR1Doc::GetZugfahrzeug() const

@@ -48,8 +48,13 @@ public:
     void SetFahrzeug(CFahrzeug* pFahrzeug);
     void SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::string& path, int nVornIndex,
                      int nAnhaengerIndex);
+    // Units of the vehicle's plan saved with their device's tension force and lashing capacity the wrong
+    // way round get them back from the device and are calculated again; the plan is then marked
+    // changed. Answers whether any unit was put right.
+    bool RichteZurrmittelWerte(CFahrzeug* pFahrzeug);
     // The opening step after the file was read: the centre of gravity of the vehicle's and the partner's
-    // plan brought up to date, modified flag cleared, the model recalculated and the views updated.
+    // plan brought up to date, modified flag cleared, the model recalculated and the views updated, then
+    // the units' device ratings put right (RichteZurrmittelWerte).
     void OnDocumentOpened();
 
     // The vehicle object of a first-version vehicle file: loading reads one vehicle of any kind (an

@@ -146,7 +146,7 @@ int CFahrzeug::Reset()
     {
         int nTyp;
         std::uint32_t nText;
-        double dWert1, dWert2;
+        double dVorspannkraft, dZurrkraft;
     };
     static const Geraet katalog[] = {{0, 393, 250, 2500},  {0, 393, 350, 3500},  {1, 394, 1500, 3000},
                                      {1, 394, 2500, 5000}, {1, 394, 2800, 8000}, {1, 394, 3600, 13000},
@@ -157,8 +157,8 @@ int CFahrzeug::Reset()
         p->m_nTyp = g.nTyp;
         p->m_nTypZusatz = 0;
         p->m_strName = FormatS("$S", 1, g.nText);
-        p->m_dWert1 = g.dWert1;
-        p->m_dWert2 = g.dWert2;
+        p->m_dVorspannkraft = g.dVorspannkraft;
+        p->m_dZurrkraft = g.dZurrkraft;
         p->m_dWert3 = 0.0;
         p->m_nAnzahl = 0;
         m_ZurrmittelKatalog.push_back(p);

@@ -31,8 +31,8 @@ int CFahrzeug::AddZurrmittel(const CZurrmittel& device, bool bMitName)
             continue;
         if (bMitName && p->m_strName != device.m_strName)
             continue;
-        if (std::fabs(p->m_dWert1 - device.m_dWert1) > 0.05 ||
-            std::fabs(p->m_dWert2 - device.m_dWert2) > 0.05)
+        if (std::fabs(p->m_dVorspannkraft - device.m_dVorspannkraft) > 0.05 ||
+            std::fabs(p->m_dZurrkraft - device.m_dZurrkraft) > 0.05)
             continue;
         if (!bMitName && !device.m_strName.empty())
             p->m_strName = device.m_strName;
@@ -49,8 +49,8 @@ int CFahrzeug::AddZurrmittel(const CZurrmittel& device, bool bMitName)
     neu->m_nTyp = device.m_nTyp;
     neu->m_nTypZusatz = device.m_nTypZusatz;
     neu->m_strName = device.m_strName;
-    neu->m_dWert1 = device.m_dWert1;
-    neu->m_dWert2 = device.m_dWert2;
+    neu->m_dVorspannkraft = device.m_dVorspannkraft;
+    neu->m_dZurrkraft = device.m_dZurrkraft;
     neu->m_dWert3 = device.m_dWert3;
     neu->m_nAnzahl = device.m_nAnzahl;
     m_ZurrmittelBenutzt.push_back(neu);

@@ -42,8 +42,8 @@ void CZurrmittel::Write(ArchiveWriter& ar) const
     ar.WriteInt(m_nTyp);
     ar.WriteInt(m_nTypZusatz);
     ar.WriteString(m_strName);
-    ar.WriteDouble(m_dWert1);
-    ar.WriteDouble(m_dWert2);
+    ar.WriteDouble(m_dVorspannkraft);
+    ar.WriteDouble(m_dZurrkraft);
     ar.WriteDouble(m_dWert3);
     ar.WriteInt(m_nAnzahl);
     ar.WriteInt(m_nReserve);
@@ -54,8 +54,8 @@ void CZurrmittel::Read(ArchiveReader& ar, unsigned)
     m_nTyp = ar.ReadInt();
     m_nTypZusatz = ar.ReadInt();
     m_strName = ar.ReadString();
-    m_dWert1 = ar.ReadDouble();
-    m_dWert2 = ar.ReadDouble();
+    m_dVorspannkraft = ar.ReadDouble();
+    m_dZurrkraft = ar.ReadDouble();
     m_dWert3 = ar.ReadDouble();
     m_nAnzahl = ar.ReadInt();
     m_nReserve = ar.ReadInt();

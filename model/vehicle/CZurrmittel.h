@@ -17,7 +17,7 @@ public:
     CZurrmittel(const CZurrmittel&) = default;
     CZurrmittel& operator=(const CZurrmittel&) = default;
 
-    // int type, int, text name, three doubles, int count, int.
+    // int type, int, text name, doubles STF, LC and a third value, int count, int.
     void Write(ArchiveWriter& ar) const override;
     void Read(ArchiveReader& ar, unsigned schema) override;
 
@@ -30,9 +30,10 @@ public:
     int m_nTyp = 0;
     int m_nTypZusatz = 0;
     std::string m_strName;
-    // The two ratings in daN and a third value.
-    double m_dWert1 = 0.0;
-    double m_dWert2 = 0.0;
+    // The standard tension force STF in daN (0: not given) and the lashing capacity LC in daN, stored in
+    // this order; STF lies below LC on every real device (250/2500 for a strap).
+    double m_dVorspannkraft = 0.0;
+    double m_dZurrkraft = 0.0;
     double m_dWert3 = 0.0;
     int m_nAnzahl = 1;
     int m_nReserve = 0;

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -44,8 +45,8 @@ CZurrmittel* Neu(int typ, const char* name, double w1, double w2, int anzahl, in
     auto* p = new CZurrmittel;
     p->m_nTyp = typ;
     p->m_strName = name;
-    p->m_dWert1 = w1;
-    p->m_dWert2 = w2;
+    p->m_dVorspannkraft = w1;
+    p->m_dZurrkraft = w2;
     p->m_nAnzahl = anzahl;
     p->m_nTypZusatz = zusatz;
     return p;
@@ -125,8 +126,8 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
     QTreeWidget* l = dlg.Liste();
     ASSERT_EQ(l->topLevelItemCount(), 4);
     // The headers are the numbered texts of the columns, each one of its own.
-    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("LC [daN]"),
-                                QStringLiteral("STF [daN]"), QStringLiteral("Count")};
+    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("STF [daN]"),
+                                QStringLiteral("LC [daN]"), QStringLiteral("Count")};
     for (int s = 0; s < 5; ++s)
         EXPECT_EQ(l->headerItem()->text(s), koepfe[s]) << s;
     for (int r = 0; r < 4; ++r) {
@@ -213,8 +214,8 @@ TEST_F(DlgZurrmittelTest, AddingMergesEqualDevicesOrAddsARow)
                ControlId::ObjectName(f.typ == 0 ? CDlgZurrmittel::kTyp0Id : CDlgZurrmittel::kTyp1Id))
             ->setChecked(true);
         Tippe(dlg, CDlgZurrmittel::kNameId, QString::fromLatin1(f.geraet));
-        Tippe(dlg, CDlgZurrmittel::kWert1Id, QString::fromLatin1(f.w1));
-        Tippe(dlg, CDlgZurrmittel::kWert2Id, QString::fromLatin1(f.w2));
+        Tippe(dlg, CDlgZurrmittel::kVorspannId, QString::fromLatin1(f.w1));
+        Tippe(dlg, CDlgZurrmittel::kZurrkraftId, QString::fromLatin1(f.w2));
         Tippe(dlg, CDlgZurrmittel::kAnzahlId, QString::fromLatin1(f.anzahl));
         dlg.Hinzufuegen();
         EXPECT_TRUE(boxes.Records().isEmpty());
@@ -224,7 +225,7 @@ TEST_F(DlgZurrmittelTest, AddingMergesEqualDevicesOrAddsARow)
         QTreeWidgetItem* treffer = nullptr;
         for (int r = 0; r < l->topLevelItemCount(); ++r) {
             CZurrmittel* p = ZurrmittelListe::Geraet(l->topLevelItem(r));
-            if (p->m_strName == f.geraet && p->m_nTyp == f.typ && p->m_dWert1 == std::atof(f.w1))
+            if (p->m_strName == f.geraet && p->m_nTyp == f.typ && p->m_dVorspannkraft == std::atof(f.w1))
                 treffer = l->topLevelItem(r);
         }
         ASSERT_NE(treffer, nullptr);
@@ -246,9 +247,9 @@ TEST_F(DlgZurrmittelTest, MissingForceValuesAreRefusedWithTheFocusInTheField)
         int nFokus; // 0: added
     };
     const Fall faelle[] = {
-        {"no first value", "", false, "300", CDlgZurrmittel::kWert1Id},
-        {"second value 0", "1000", false, "0", CDlgZurrmittel::kWert2Id},
-        {"second value empty", "1000", false, "", CDlgZurrmittel::kWert2Id},
+        {"no first value", "", false, "300", CDlgZurrmittel::kVorspannId},
+        {"second value 0", "1000", false, "0", CDlgZurrmittel::kZurrkraftId},
+        {"second value empty", "1000", false, "", CDlgZurrmittel::kZurrkraftId},
         {"first value not given", "", true, "300", 0},
     };
     for (const Fall& f : faelle) {
@@ -258,19 +259,27 @@ TEST_F(DlgZurrmittelTest, MissingForceValuesAreRefusedWithTheFocusInTheField)
         CDlgZurrmittel dlg;
         dlg.m_pFahrzeug = m_fahrzeug.get();
         dlg.show();
-        dlg.findChild<QAbstractButton*>(ControlId::ObjectName(CDlgZurrmittel::kOhneWert1Id))
+        dlg.findChild<QAbstractButton*>(ControlId::ObjectName(CDlgZurrmittel::kOhneVorspannId))
             ->setChecked(f.bOhne);
-        Tippe(dlg, CDlgZurrmittel::kWert1Id, QString::fromLatin1(f.w1));
-        Tippe(dlg, CDlgZurrmittel::kWert2Id, QString::fromLatin1(f.w2));
+        Tippe(dlg, CDlgZurrmittel::kVorspannId, QString::fromLatin1(f.w1));
+        Tippe(dlg, CDlgZurrmittel::kZurrkraftId, QString::fromLatin1(f.w2));
         dlg.Hinzufuegen();
         if (f.nFokus == 0) {
             EXPECT_TRUE(boxes.Records().isEmpty());
             EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.size(), 4u);
-            EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.back()->m_dWert1, 0.0);
+            EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.back()->m_dVorspannkraft, 0.0);
             continue;
         }
         ASSERT_EQ(boxes.Records().size(), 1);
         EXPECT_TRUE(boxes.Records()[0].text.endsWith(QStringLiteral("!")));
+        // The first value is the tension force STF, the second the lashing capacity LC: the message and
+        // the field's label name the same one.
+        const QString wert = f.nFokus == CDlgZurrmittel::kVorspannId ? QStringLiteral("tension force STF")
+                                                                     : QStringLiteral("lashing capacity LC");
+        EXPECT_TRUE(boxes.Records()[0].text.contains(wert)) << boxes.Records()[0].text.toStdString();
+        auto* label = dlg.findChild<QLabel*>(QStringLiteral("label_%1").arg(f.nFokus));
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->text().contains(wert, Qt::CaseInsensitive)) << label->text().toStdString();
         EXPECT_EQ(dlg.focusWidget(), dlg.Edit(f.nFokus));
         EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.size(), 3u);
         EXPECT_EQ(dlg.m_bChanged, 0);
@@ -284,17 +293,17 @@ TEST_F(DlgZurrmittelTest, ChoosingARowShowsItsDevice)
     dlg.show();
     QTreeWidget* l = dlg.Liste();
     l->setCurrentItem(Zeile(l, "Chain G8"));
-    auto* ohne = dlg.findChild<QAbstractButton*>(ControlId::ObjectName(CDlgZurrmittel::kOhneWert1Id));
+    auto* ohne = dlg.findChild<QAbstractButton*>(ControlId::ObjectName(CDlgZurrmittel::kOhneVorspannId));
     EXPECT_TRUE(ohne->isChecked());
     EXPECT_EQ(dlg.Edit(CDlgZurrmittel::kNameId)->text(), QStringLiteral("Chain G8"));
-    EXPECT_FALSE(Aktiv(dlg, CDlgZurrmittel::kWert1Id));
+    EXPECT_FALSE(Aktiv(dlg, CDlgZurrmittel::kVorspannId));
     // Count 0: nothing to lower, but the device can be taken off.
     EXPECT_FALSE(Aktiv(dlg, CDlgZurrmittel::kAbnehmenAnzahlId));
     EXPECT_TRUE(Aktiv(dlg, CDlgZurrmittel::kAbnehmenId));
 
     l->setCurrentItem(Zeile(l, "Cam"));
     EXPECT_FALSE(ohne->isChecked());
-    EXPECT_TRUE(Aktiv(dlg, CDlgZurrmittel::kWert1Id));
+    EXPECT_TRUE(Aktiv(dlg, CDlgZurrmittel::kVorspannId));
     EXPECT_EQ(dlg.Edit(CDlgZurrmittel::kAbnehmenAnzahlId)->GetIntOr(-1), 2);
     EXPECT_TRUE(Aktiv(dlg, CDlgZurrmittel::kAbnehmenAnzahlId));
 }

@@ -50,8 +50,8 @@ protected:
         ASSERT_TRUE(m_a.bNormGeladen);
         auto* gurt = new CZurrmittel;
         gurt->m_strName = "Ratchet";
-        gurt->m_dWert1 = 2000;
-        gurt->m_dWert2 = 400;
+        gurt->m_dVorspannkraft = 400;
+        gurt->m_dZurrkraft = 2000;
         gurt->m_nAnzahl = 8;
         m_a.pFahrzeug->m_ZurrmittelBenutzt.push_back(gurt);
         m_view = std::make_unique<FakeLgSicherungView>(m_a.pDoc.get());
@@ -107,13 +107,25 @@ TEST_F(ErgebnisTest, DevicePageListsTheVehicleDevicesAndTakesTheChosenOne)
     EXPECT_EQ(page->Edit(CPgLgSichgPage6::kVorspannId)->GetIntOr(-1), 250);
     wizard->grab().save(Artifact(QStringLiteral("page6.png")));
 
+    // The columns hold the device's tension force STF and then its lashing capacity LC, under those
+    // headers.
+    EXPECT_EQ(l->headerItem()->text(2), QStringLiteral("STF [daN]"));
+    EXPECT_EQ(l->headerItem()->text(3), QStringLiteral("LC [daN]"));
+    EXPECT_EQ(ratsche->text(2), QStringLiteral("400"));
+    EXPECT_EQ(ratsche->text(3), QStringLiteral("2000"));
+
     // Choosing the row takes the device into the working settings, not into the unit.
     l->setCurrentItem(ratsche);
     EXPECT_EQ(wizard->GetParams().m_nZurrkraft, 2000);
     EXPECT_EQ(wizard->GetParams().m_nVorspannkraft, 400);
     EXPECT_EQ(wizard->GetParams().m_strText, "Ratchet");
     EXPECT_EQ(page->Edit(CPgLgSichgPage6::kZurrkraftId)->GetIntOr(-1), 2000);
+    EXPECT_EQ(page->Edit(CPgLgSichgPage6::kVorspannId)->GetIntOr(-1), 400);
     EXPECT_EQ(m_a.pEinheit->m_Wizard.m_nZurrkraft, 500);
+    // Entering the page again finds the same row for the entry.
+    l->setCurrentItem(nullptr);
+    page->OnSetActive();
+    EXPECT_EQ(l->currentItem() ? l->currentItem()->text(1) : QString(), QStringLiteral("Ratchet"));
 
     // A committed value above its maximum becomes the maximum; the row no longer matches.
     CEditLast* e = page->Edit(CPgLgSichgPage6::kVorspannId);
@@ -126,8 +138,8 @@ TEST_F(ErgebnisTest, DevicePageListsTheVehicleDevicesAndTakesTheChosenOne)
     CZurrmittel kette;
     kette.m_nTyp = 1;
     kette.m_strName = "Chain";
-    kette.m_dWert1 = 4000;
-    kette.m_dWert2 = 500;
+    kette.m_dVorspannkraft = 500;
+    kette.m_dZurrkraft = 4000;
     m_a.pFahrzeug->AddZurrmittel(kette, true);
     EXPECT_TRUE(wizard->OnViewNotify(51, 0));
     EXPECT_EQ(l->topLevelItemCount(), nZeilen + 1);

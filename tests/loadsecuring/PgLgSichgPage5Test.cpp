@@ -17,6 +17,10 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -198,30 +202,35 @@ TEST_F(Page5Test, HintLinksSetTheFrictionOrTheMatKind)
         const char* link;
         int nNorm;
         bool bMatte;
+        bool bUeber02;    // 1142: a friction above 0.2 allowed
         float fOhne;      // 1129 afterwards (-1: empty)
         float fMit;       // 1240 afterwards
         bool bZertifikat; // 1312 checked afterwards
         int nReach;
     };
     for (const Case& c : {
-             Case{"app:friction/0.45", 2, false, 0.45f, 0.6f, false, 3},
-             Case{"app:friction/0.45", 1, false, 0.20f, 0.6f, false, 3},
-             Case{"app:friction/0.45", 1, true, -1.0f, 0.45f, false, 3},
-             Case{"app:friction/1.5", 2, false, 0.99f, 0.6f, false, 3},
-             Case{"app:matKind/1", 1, true, -1.0f, 0.6f, true, 3},
-             Case{"app:matKind/0", 1, true, -1.0f, 0.6f, false, 3},
-             Case{"app:friction/abc", 2, false, -1.0f, 0.6f, false, 6},
-             Case{"app:friction", 2, false, -1.0f, 0.6f, false, 6},
-             Case{"app:friction/nan", 2, false, -1.0f, 0.6f, false, 6},
-             Case{"app:friction/-0.3", 2, false, -1.0f, 0.6f, false, 6},
-             Case{"app:matKind/2", 1, true, -1.0f, 0.6f, false, 6},
-             Case{"app:matKind/x", 1, true, -1.0f, 0.6f, false, 6},
+             Case{"app:friction/0.45", 2, false, true, 0.45f, 0.6f, false, 3},
+             Case{"app:friction/0.45", 1, false, true, 0.45f, 0.6f, false, 3},
+             Case{"app:friction/0.45", 1, false, false, 0.20f, 0.6f, false, 3},
+             Case{"app:friction/0.45", 1, true, true, -1.0f, 0.45f, false, 3},
+             Case{"app:friction/0.45", 1, true, false, -1.0f, 0.20f, false, 3},
+             Case{"app:friction/1.5", 2, false, true, 0.99f, 0.6f, false, 3},
+             Case{"app:matKind/1", 1, true, true, -1.0f, 0.6f, true, 3},
+             Case{"app:matKind/0", 1, true, true, -1.0f, 0.6f, false, 3},
+             Case{"app:friction/abc", 2, false, true, -1.0f, 0.6f, false, 6},
+             Case{"app:friction", 2, false, true, -1.0f, 0.6f, false, 6},
+             Case{"app:friction/nan", 2, false, true, -1.0f, 0.6f, false, 6},
+             Case{"app:friction/-0.3", 2, false, true, -1.0f, 0.6f, false, 6},
+             Case{"app:matKind/2", 1, true, true, -1.0f, 0.6f, false, 6},
+             Case{"app:matKind/x", 1, true, true, -1.0f, 0.6f, false, 6},
          }) {
         SCOPED_TRACE(std::string(c.link) + " standard " + std::to_string(c.nNorm) +
-                     (c.bMatte ? " with mat" : " without mat"));
+                     (c.bMatte ? " with mat" : " without mat") + (c.bUeber02 ? "" : ", 0.2 at most"));
         CPgLgSichgPage5* page = Open(c.nNorm);
         if (c.bMatte)
             Klick(page, CPgLgSichgPage5::kIdMatte);
+        if (auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdUeber02)))
+            box->setChecked(c.bUeber02);
         m_wizard->SetReach(6);
         // The table was shown first; a friction taken from it brings the explanation back.
         auto* erklaerung =
@@ -288,4 +297,42 @@ TEST_F(Page5Test, HintShowsTheFrictionTableWithLinks)
         delete m_wizard.data();
     }
     CPgLgSichgPage4::SprachCode().clear();
+}
+
+// Clicked with the mouse in the hint pane, under the standard the English program starts with and the
+// allowance as the first entry sets it, every friction link of the table enters its own value.
+TEST_F(Page5Test, EachFrictionLinkClickedEntersItsOwnValue)
+{
+    CPgLgSichgPage5* page = Open(1);
+    auto* erlaubt = qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdUeber02));
+    ASSERT_NE(erlaubt, nullptr);
+    EXPECT_TRUE(erlaubt->isChecked());
+    page->RefreshHint(0);
+    auto* browser = page->findChild<CQorBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    QTextDocument* doc = browser->document();
+    QStringList werte;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QString href = fragment.charFormat().anchorHref();
+            if (!fragment.charFormat().isAnchor() || !href.startsWith(QLatin1String("app:friction/")))
+                continue;
+            const QString wert = href.mid(13);
+            SCOPED_TRACE(wert.toStdString());
+            werte << wert;
+            QTextCursor cursor(doc);
+            cursor.setPosition(fragment.position() + fragment.length() / 2);
+            browser->setTextCursor(cursor);
+            browser->ensureCursorVisible();
+            const QPoint mitte = browser->cursorRect(cursor).center();
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, mitte);
+            QCoreApplication::sendPostedEvents();
+            EXPECT_FLOAT_EQ(Feld(page, CPgLgSichgPage5::kIdOhneMatte)->GetFloat(), wert.toFloat());
+        }
+    }
+    // The table offers values above 0.2 and others.
+    EXPECT_TRUE(werte.contains(QStringLiteral("0.45")));
+    EXPECT_TRUE(werte.contains(QStringLiteral("0.20")));
+    EXPECT_GE(werte.size(), 6);
 }

@@ -87,8 +87,8 @@ TEST_F(FahrzeugTest, NewVehiclesOfEveryClassHaveTheirDefaults)
             EXPECT_EQ(z->m_nTyp, katalog[i].nTyp);
             EXPECT_EQ(z->m_nTypZusatz, 0);
             EXPECT_EQ(z->m_strName, katalog[i].name);
-            EXPECT_DOUBLE_EQ(z->m_dWert1, katalog[i].d1);
-            EXPECT_DOUBLE_EQ(z->m_dWert2, katalog[i].d2);
+            EXPECT_DOUBLE_EQ(z->m_dVorspannkraft, katalog[i].d1);
+            EXPECT_DOUBLE_EQ(z->m_dZurrkraft, katalog[i].d2);
             EXPECT_DOUBLE_EQ(z->m_dWert3, 0.0);
             EXPECT_EQ(z->m_nAnzahl, 0);
             ++i;

@@ -210,8 +210,8 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
     }
     auto* zm = new CZurrmittel;
     zm->m_strName = "Gurt";
-    zm->m_dWert1 = 250.0;
-    zm->m_dWert2 = 2500.0;
+    zm->m_dVorspannkraft = 250.0;
+    zm->m_dZurrkraft = 2500.0;
     f->m_ZurrmittelBenutzt.push_back(zm);
     auto* zs = new CZurrschiene;
     zs->m_nSeite = 0;

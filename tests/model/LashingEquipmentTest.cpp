@@ -19,8 +19,8 @@ CZurrmittel Geraet(int typ, double w1, double w2, int anzahl, const char* name =
 {
     CZurrmittel m;
     m.m_nTyp = typ;
-    m.m_dWert1 = w1;
-    m.m_dWert2 = w2;
+    m.m_dVorspannkraft = w1;
+    m.m_dZurrkraft = w2;
     m.m_nAnzahl = anzahl;
     m.m_strName = name;
     return m;

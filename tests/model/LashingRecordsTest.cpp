@@ -210,8 +210,8 @@ TEST(LashingRecordsTest, LashingRecordLayoutsRoundTrip)
     m.m_nTyp = 1;
     m.m_nTypZusatz = 4;
     m.m_strName = "Kette";
-    m.m_dWert1 = 1500;
-    m.m_dWert2 = 3000;
+    m.m_dVorspannkraft = 1500;
+    m.m_dZurrkraft = 3000;
     m.m_dWert3 = 0.5;
     m.m_nAnzahl = 6;
     m.m_nReserve = 9;
