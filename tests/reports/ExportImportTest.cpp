@@ -214,6 +214,11 @@ TEST(MailRecipientsTest, TheFieldsCheck)
         {"anna@ab", false, 1},  // fewer than three characters after the at sign
         {"anna@example.com;bad", false, 2},
         {"anna example@example.com", false, 1},
+        // Control characters would reach the To header and the mail commands.
+        {"anna@example.com\n", false, 1},
+        {"anna@example.com\r\nBcc: eve@example.org", false, 1},
+        {"anna@ex\rample.com", false, 1},
+        {"anna@example.com;\tcarl@example.org\x7f", false, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
