@@ -6,6 +6,7 @@
 #include "app/CQOR2App.h"
 #include "app/CQtDocumentHost.h"
 #include "model/archive/ArchiveError.h"
+#include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/CImpExp.h"
 #include "model/files/CImpExpException.h"
@@ -17,6 +18,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
+#include "platform/RegularFile.h"
 #include "ui/IMessageBoxService.h"
 #include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
@@ -163,11 +165,14 @@ void CMainFrame::ShowOpenError(const QString& path)
 {
     // Tell what is wrong with the file: missing, too new, of the first version, or damaged.
     QString text;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!QFileInfo(path).isFile()) {
         text = QString::fromStdString(FormatResChecked(61003, {path.toStdString()}));
+    } else if (!ReadRegularFile(path, kGroessteFahrzeugDatei, &bytes)) {
+        // Gone since, or longer than any vehicle file: the reason is told as for a damaged file.
+        text = QString::fromStdString(
+            FormatResChecked(QFileInfo::exists(path) ? 61001 : 61003, {path.toStdString()}));
     } else {
-        const QByteArray bytes = file.readAll();
         CImpExp root;
         try {
             root.Load(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -260,7 +265,7 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
         return true;
     if (!CloseActiveChild())
         return false;
-    if (!QFileInfo(path).isFile() || !QFile(path).open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile() || !LockedFile::Open(FsPath(path), LockedFile::Mode::Read)) {
         ShowOpenError(path);
         return false;
     }

@@ -119,6 +119,9 @@ public:
     static bool IsWaitingForLoaders();
     // Waits until the worker threads of every strip are idle; true when they are.
     static bool WaitForLoaderPool(int timeoutMs);
+    // Lets the worker threads of every strip run at least count loaders at the same time (the pool
+    // starts with one thread per core, two at least).
+    static void ReserveLoaderThreads(int count);
 
     CFifoQueue& Queue() { return m_queue; }
     QWidget* Canvas() const { return m_canvas; }

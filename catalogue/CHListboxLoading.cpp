@@ -183,6 +183,13 @@ bool CHListbox::WaitForLoaderPool(int timeoutMs)
     return LoaderPool()->waitForDone(timeoutMs);
 }
 
+void CHListbox::ReserveLoaderThreads(int count)
+{
+    QThreadPool* pool = LoaderPool();
+    if (pool->maxThreadCount() < count)
+        pool->setMaxThreadCount(count);
+}
+
 // ---- timers --------------------------------------------------------------------------------------
 
 void CHListbox::OnLoadingTimer()

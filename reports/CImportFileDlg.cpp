@@ -148,14 +148,30 @@ QStringList CImportFileDlg::SelectedPaths() const
     return paths;
 }
 
+bool CImportFileDlg::ItemTouchesDataFolder(const QString& path) const
+{
+    // The folder shown and the item's name, as the list shows them.
+    const QString shown = m_strFolder.endsWith(QLatin1Char('/'))
+                              ? m_strFolder + QFileInfo(path).fileName()
+                              : m_strFolder + QLatin1Char('/') + QFileInfo(path).fileName();
+    if (TouchesDataFolder(shown, m_strDataFolder) || TouchesDataFolder(path, m_strDataFolder))
+        return true;
+    // The same with every link resolved: the data folder reached through a link, or a link to it.
+    const QString realData = QFileInfo(m_strDataFolder).canonicalFilePath();
+    if (realData.isEmpty())
+        return false;
+    for (const QString& item : {shown, path}) {
+        const QString real = QFileInfo(item).canonicalFilePath();
+        if (TouchesDataFolder(real, realData + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 bool CImportFileDlg::SelectionTouchesDataFolder() const
 {
     for (const QString& path : SelectedPaths()) {
-        // The folder shown and the item's name, as the list shows them.
-        const QString shown = m_strFolder.endsWith(QLatin1Char('/'))
-                                  ? m_strFolder + QFileInfo(path).fileName()
-                                  : m_strFolder + QLatin1Char('/') + QFileInfo(path).fileName();
-        if (TouchesDataFolder(shown, m_strDataFolder) || TouchesDataFolder(path, m_strDataFolder))
+        if (ItemTouchesDataFolder(path))
             return true;
     }
     return false;
@@ -205,8 +221,10 @@ void CImportFileDlg::TrashSelection()
 
 void CImportFileDlg::RenameCurrent()
 {
+    // F2 renames the current item, which need not be selected: the item acted on is the one checked.
     const QModelIndex current = m_list->currentIndex();
-    if (!current.isValid() || SelectionTouchesDataFolder())
+    if (!current.isValid() || SelectionTouchesDataFolder() ||
+        ItemTouchesDataFolder(m_model->filePath(current)))
         return;
     m_list->edit(current);
 }

@@ -36,6 +36,8 @@ public:
     QFileSystemModel* Model() const { return m_model; }
     // Whether a selected item touches the data folder.
     bool SelectionTouchesDataFolder() const;
+    // Whether the item at `path` touches the data folder, as the list shows it or reached through links.
+    bool ItemTouchesDataFolder(const QString& path) const;
     int FileCount() const { return m_nFileCount; }
 
 protected:

@@ -27,9 +27,16 @@ bool Validate(const QString& text)
     // The dot between the domain's parts is the expression's plain "." (any character).
     static const QRegularExpression address(
         QStringLiteral("^[a-zA-Z0-9_.+-]+@[a-zA-Z0-9-]+.[a-zA-Z0-9-.]+$"));
-    for (const QString& part : Split(text))
+    // A control character (a line break above all) would end the header or the mail command that the
+    // address goes into; the pattern's "$" and "." let some of them through, so they are refused first
+    // (the blanks around a part are not part of it).
+    for (const QString& part : Split(text)) {
+        for (QChar c : part)
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                return false;
         if (!address.match(part).hasMatch())
             return false;
+    }
     return true;
 }
 

@@ -35,6 +35,8 @@ int QtMessageBoxService::Show(QWidget* parent, const QString& caption, const QSt
 {
     QMessageBox box(parent);
     box.setWindowTitle(caption);
+    // The text holds file names and other user text: shown as it is, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case Icon::Information:

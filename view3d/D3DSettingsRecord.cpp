@@ -1,6 +1,8 @@
 // The 3D settings record: value checks, strict reading and all-or-nothing writing.
 #include "view3d/D3DSettingsRecord.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -100,15 +102,14 @@ bool D3DSettingsRecord::Check(const GlSettingsRecord& r, QString* why)
 
 bool D3DSettingsRecord::Load(const QString& path, GlSettingsRecord* record, QString* why)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(why, file.errorString());
-    // One byte more than the record tells a longer file from a record.
-    const QByteArray bytes = file.read(kSize + 1);
+    // A regular file only: a named pipe or a device in its place is refused without waiting.
+    QByteArray bytes;
+    QString error;
+    if (!ReadRegularFile(path, kSize, &bytes, &error))
+        return Fail(why, error);
     if (bytes.size() != kSize)
-        return Fail(why, QStringLiteral("the file holds %1 bytes instead of %2")
-                             .arg(bytes.size() > kSize ? file.size() : bytes.size())
-                             .arg(kSize));
+        return Fail(why,
+                    QStringLiteral("the file holds %1 bytes instead of %2").arg(bytes.size()).arg(kSize));
     GlSettingsRecord read{};
     std::copy(bytes.begin(), bytes.end(), read.begin());
     if (!Check(read, why))

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,12 +58,54 @@ fs::path FolderOf(const fs::path& file)
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
+// The process id in the name of a new file that WriteBeside made (".<name>.new-<pid>-<count>"), 0 for a
+// name of another kind.
+pid_t ErzeugerVon(const std::string& name)
+{
+    const auto at = name.rfind(".new-");
+    if (name.size() < 2 || name.front() != '.' || at == std::string::npos || at < 2)
+        return 0;
+    const std::string rest = name.substr(at + 5);
+    const auto strich = rest.find('-');
+    const auto ziffern = [](const std::string& s) {
+        return !s.empty() && s.size() <= 18 &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (strich == std::string::npos || !ziffern(rest.substr(0, strich)) || !ziffern(rest.substr(strich + 1)))
+        return 0;
+    const long long pid = std::stoll(rest.substr(0, strich));
+    return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
+}
+
+// Removes the new files in `folder` that a write of a process no longer running left behind (killed
+// before its new file took the name). Files of running processes, this one among them, stay, and so does
+// a file whose write lock someone holds (a writer on another machine sharing the folder).
+void RaeumeVerwaisteAuf(const fs::path& folder)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const pid_t pid = ErzeugerVon(it->path().filename().string());
+        if (pid == 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st
+        {
+        };
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(it->path().c_str());
+        ::close(fd);
+    }
+}
+
 // A new file beside `target`, complete on the disk and write-locked. `like` (the file it replaces, or
 // null) gives its permissions and owner. The descriptor of the new file, -1 on failure (the new file is
 // then removed, unless a fault stopped the write, as a killed process would leave it).
 int WriteBeside(const fs::path& target, const struct stat* like, std::span<const std::uint8_t> data,
                 const std::optional<LockedFile::WriteFault>& fault, fs::path& neu, std::string* error)
 {
+    RaeumeVerwaisteAuf(FolderOf(target));
     int fd = -1;
     for (int versuch = 0; fd < 0; ++versuch) {
         neu = FolderOf(target) / ("." + target.filename().string() + ".new-" + std::to_string(::getpid()) +
@@ -197,7 +241,9 @@ std::unique_ptr<LockedFile> LockedFile::Open(const std::filesystem::path& path, 
         flags |= O_RDWR | O_CREAT | O_EXCL;
         break;
     }
-    const int fd = ::open(path.c_str(), flags, 0666);
+    // Without blocking: opening a named pipe would otherwise wait for a writer. The kind of file is checked
+    // on what was opened, so nothing can be swapped in between.
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK, 0666);
     if (fd < 0) {
         SetError(error, "cannot open " + path.string());
         return nullptr;
@@ -208,6 +254,12 @@ std::unique_ptr<LockedFile> LockedFile::Open(const std::filesystem::path& path, 
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         if (error)
             *error = path.string() + " is not a file";
+        ::close(fd);
+        return nullptr;
+    }
+    const int fl = ::fcntl(fd, F_GETFL);
+    if (fl == -1 || ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) == -1) {
+        SetError(error, "cannot open " + path.string());
         ::close(fd);
         return nullptr;
     }
@@ -251,7 +303,7 @@ bool LockedFile::CanOpenForWriting(const std::filesystem::path& path)
 
 bool LockedFile::CanOpenExclusively(const std::filesystem::path& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st
@@ -268,12 +320,50 @@ LockedFile::~LockedFile()
         ::close(m_fd); // releases the lock
 }
 
-bool LockedFile::ReadAll(std::vector<std::uint8_t>& out, std::string* error) const
+bool LockedFile::ReadFile(const fs::path& path, std::vector<std::uint8_t>& out, std::size_t limit,
+                          std::string* error)
 {
     out.clear();
+    const auto file = Open(path, Mode::Read, error);
+    return file && file->ReadAll(out, error, limit);
+}
+
+bool LockedFile::ReadStart(const fs::path& path, std::size_t count, std::vector<std::uint8_t>& out)
+{
+    out.assign(count, 0);
+    const auto file = Open(path, Mode::Read);
+    std::size_t done = 0;
+    while (file && done < count) {
+        const ssize_t n = ::pread(file->m_fd, out.data() + done, count - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    out.resize(done);
+    return file != nullptr;
+}
+
+bool LockedFile::ReadAll(std::vector<std::uint8_t>& out, std::string* error, std::size_t limit) const
+{
+    out.clear();
+    const auto zuLang = [&] {
+        out.clear();
+        if (error)
+            *error = m_path.string() + " is longer than " + std::to_string(limit) + " bytes";
+        return false;
+    };
+    struct stat st
+    {
+    };
+    if (::fstat(m_fd, &st) == 0 && st.st_size > 0 && static_cast<std::uintmax_t>(st.st_size) > limit)
+        return zuLang();
     std::uint8_t buffer[4096];
     off_t at = 0;
     for (;;) {
+        if (out.size() > limit)
+            return zuLang();
         const ssize_t n = ::pread(m_fd, buffer, sizeof buffer, at);
         if (n < 0) {
             if (errno == EINTR)

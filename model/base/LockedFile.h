@@ -40,7 +40,8 @@ public:
     };
     static void SetWriteFault(std::optional<WriteFault> fault);
 
-    // The open file, or null with `error` telling why.
+    // The open file, or null with `error` telling why. Only a regular file is opened: a named pipe, a
+    // device or a folder at `path` is refused at once, without waiting for a writer or reading from it.
     static std::unique_ptr<LockedFile> Open(const std::filesystem::path& path, Mode mode,
                                             std::string* error = nullptr);
     // A new file at `path` holding `data`, open for writing; fails when the path exists. The file appears
@@ -64,8 +65,21 @@ public:
     const std::filesystem::path& GetPath() const { return m_path; }
     bool IsWritable() const { return m_mode != Mode::Read; }
 
-    // The whole content, read from the start.
-    bool ReadAll(std::vector<std::uint8_t>& out, std::string* error = nullptr) const;
+    // The whole content, read from the start; fails for a file longer than `limit` bytes.
+    bool ReadAll(std::vector<std::uint8_t>& out, std::string* error = nullptr,
+                 std::size_t limit = kReadLimit) const;
+    // Reads the whole regular file at `path` (opened as Open does, for reading); fails for anything else
+    // and for a file longer than `limit` bytes.
+    static bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& out, std::size_t limit,
+                         std::string* error = nullptr);
+
+    // The first `count` bytes of the regular file at `path` (fewer when it is shorter), for readers of a
+    // file's header.
+    static bool ReadStart(const std::filesystem::path& path, std::size_t count,
+                          std::vector<std::uint8_t>& out);
+
+    // The longest file ReadAll reads unless told otherwise.
+    static constexpr std::size_t kReadLimit = std::size_t{256} << 20;
     // Replaces the whole content all-or-nothing, keeping the file's permissions; the write lock moves to
     // the new file with it. On failure the old content stays. Fails for a file not open for writing.
     bool WriteAll(std::span<const std::uint8_t> data, std::string* error = nullptr);

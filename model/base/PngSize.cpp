@@ -1,17 +1,17 @@
 // PNG header parsing.
 #include "model/base/PngSize.h"
 
-#include <array>
+#include "model/base/LockedFile.h"
+
 #include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <vector>
 
 std::optional<std::pair<int, int>> ReadPngSize(const std::filesystem::path& file)
 {
     static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::ifstream in(file, std::ios::binary);
-    std::array<std::uint8_t, 24> head{};
-    if (!in.read(reinterpret_cast<char*>(head.data()), head.size()))
+    std::vector<std::uint8_t> head;
+    if (!LockedFile::ReadStart(file, 24, head) || head.size() != 24)
         return std::nullopt;
     if (std::memcmp(head.data(), kSignature, 8) != 0 || std::memcmp(head.data() + 12, "IHDR", 4) != 0)
         return std::nullopt;

@@ -439,14 +439,17 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
         std::unique_ptr<OpenVehicleFile> pNeu;
         std::string path = folder + name + ext;
         int nVorn = -1;
-        if (!m_pAccess->WriteFahrzeugToFile(F, folder, &path, &nVorn, name + ext, &pNeu, 0, path) || !pNeu)
-            return kFehler;
         int nAnh = -1;
         if (T) {
             T->m_strName = name;
-            if (!m_pAccess->WriteFahrzeugToFile(T, folder, &path, &nAnh, std::string(), &pNeu, 2,
-                                                m_strPartnerText))
+            // Both vehicles in one write: the file never holds the one without the other.
+            if (!m_pAccess->WriteKombinationToFile(F, T, folder, &path, &nVorn, &nAnh, name + ext, &pNeu, 2,
+                                                   path, m_strPartnerText) ||
+                !pNeu)
                 return kFehler;
+        } else if (!m_pAccess->WriteFahrzeugToFile(F, folder, &path, &nVorn, name + ext, &pNeu, 0, path) ||
+                   !pNeu) {
+            return kFehler;
         }
         m_pFile = std::move(pNeu);
         m_nVornIndex = nVorn;
@@ -459,14 +462,15 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
         if (!m_pAccess || !m_pFile)
             return kFehler;
         std::string path = m_strPath;
-        if (!m_pAccess->WriteFahrzeugToFile(F, std::string(), &path, &m_nVornIndex, std::string(), &m_pFile,
-                                            0, m_strPath))
-            return kFehler;
         if (T) {
             const int nWert = m_nAnhaengerIndex == -1 ? 2 : 2 * m_nAnhaengerIndex;
-            if (!m_pAccess->WriteFahrzeugToFile(T, std::string(), &path, &m_nAnhaengerIndex, std::string(),
-                                                &m_pFile, nWert, m_strPartnerText))
+            if (!m_pAccess->WriteKombinationToFile(F, T, std::string(), &path, &m_nVornIndex,
+                                                   &m_nAnhaengerIndex, std::string(), &m_pFile, nWert,
+                                                   m_strPath, m_strPartnerText))
                 return kFehler;
+        } else if (!m_pAccess->WriteFahrzeugToFile(F, std::string(), &path, &m_nVornIndex, std::string(),
+                                                   &m_pFile, 0, m_strPath)) {
+            return kFehler;
         }
     }
 

@@ -22,20 +22,38 @@ bool LockedVehicleFileAccess::WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const st
                                                   std::unique_ptr<OpenVehicleFile>* ppFile, int nValue,
                                                   const std::string& text)
 {
+    const FahrzeugEintrag eintrag{pFahrzeug, pIndex, text};
+    return Schreibe({&eintrag, 1}, folder, pPath, fileName, ppFile, nValue);
+}
+
+bool LockedVehicleFileAccess::WriteKombinationToFile(
+    CFahrzeug* pZug, CFahrzeug* pAnhaenger, const std::string& folder, std::string* pPath, int* pZugIndex,
+    int* pAnhaengerIndex, const std::string& fileName, std::unique_ptr<OpenVehicleFile>* ppFile, int nValue,
+    const std::string& zugText, const std::string& anhaengerText)
+{
+    const FahrzeugEintrag eintraege[] = {{pZug, pZugIndex, zugText},
+                                         {pAnhaenger, pAnhaengerIndex, anhaengerText}};
+    return Schreibe(eintraege, folder, pPath, fileName, ppFile, nValue);
+}
+
+bool LockedVehicleFileAccess::Schreibe(std::span<const FahrzeugEintrag> fahrzeuge, const std::string& folder,
+                                       std::string* pPath, const std::string& fileName,
+                                       std::unique_ptr<OpenVehicleFile>* ppFile, int nValue)
+{
     if (!ppFile)
         return false;
     if (fileName.empty()) {
         auto* pOffen = dynamic_cast<LockedVehicleFile*>(ppFile->get());
         if (!pOffen || !pOffen->m_pFile)
             return false;
-        if (!::WriteFahrzeugToFile(pFahrzeug, folder, pIndex, fileName, &pOffen->m_pFile, nValue, text))
+        if (!WriteFahrzeugeToFile(fahrzeuge, folder, fileName, &pOffen->m_pFile, nValue))
             return false;
         if (pPath)
             *pPath = pOffen->m_pFile->GetPath().string();
         return true;
     }
     std::unique_ptr<LockedFile> pNeu;
-    if (!::WriteFahrzeugToFile(pFahrzeug, folder, pIndex, fileName, &pNeu, nValue, text) || !pNeu)
+    if (!WriteFahrzeugeToFile(fahrzeuge, folder, fileName, &pNeu, nValue) || !pNeu)
         return false;
     if (pPath)
         *pPath = pNeu->GetPath().string();

@@ -26,6 +26,14 @@ public:
                                      int* pIndex, const std::string& fileName,
                                      std::unique_ptr<OpenVehicleFile>* ppFile, int nValue,
                                      const std::string& text) = 0;
+    // Writes a combination's towing vehicle and trailer in one all-or-nothing write, each as
+    // WriteFahrzeugToFile writes one, with its own entry and title; `nValue` becomes the root's value.
+    // The file holds both new records or neither, and the indices come back only on success.
+    virtual bool WriteKombinationToFile(CFahrzeug* pZug, CFahrzeug* pAnhaenger, const std::string& folder,
+                                        std::string* pPath, int* pZugIndex, int* pAnhaengerIndex,
+                                        const std::string& fileName, std::unique_ptr<OpenVehicleFile>* ppFile,
+                                        int nValue, const std::string& zugText,
+                                        const std::string& anhaengerText) = 0;
     // False for a file that was opened for reading only (another program holds it for writing).
     virtual bool IsWritable(const OpenVehicleFile& file) const = 0;
     // The int field of the file's root, read from the start of the open file.

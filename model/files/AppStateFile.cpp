@@ -5,10 +5,12 @@
 #include "model/archive/ArchiveWriter.h"
 #include "model/base/LockedFile.h"
 
-#include <fstream>
 #include <iterator>
 
 namespace {
+
+// The longest file taken: a state takes some hundred bytes, one for each file the user opened.
+constexpr std::size_t kGroessteDatei = std::size_t{16} << 20;
 
 std::unique_ptr<CAppStateParams> DefaultState()
 {
@@ -31,9 +33,8 @@ std::unique_ptr<CAppStateParams> DefaultState()
 bool LoadAppStateParams(const std::filesystem::path& path, AppStateMap& map)
 {
     bool bGelesen = false;
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::uint8_t> data;
+    if (LockedFile::ReadFile(path, data, kGroessteDatei)) {
         AppStateMap gelesen;
         try {
             ArchiveReader ar(data, path.string());

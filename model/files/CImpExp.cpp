@@ -77,6 +77,9 @@ void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source
                 throw CImpExpException(FormatResChecked(373u, {static_cast<int>(schema)}),
                                        static_cast<int>(schema));
             Read(ar, schema);
+            // Bytes after the end are damage: a file that took them in would lose them on its next save.
+            if (!ar.AtEnd())
+                ar.Fail(ArchiveError::Kind::Corrupt, ar.Position(), "data after the end of the vehicle file");
             return;
         }
     }

@@ -9,13 +9,14 @@
 #include "model/securing/SicherungsEingaben.h"
 
 #include <cmath>
-#include <fstream>
 #include <iterator>
 
 namespace {
 
 // The user's set is the third: its limits are those of an entry under standard 2.
 constexpr int kEigeneNorm = 2;
+// The longest file taken for a set; a set takes a few hundred bytes.
+constexpr std::size_t kGroesstesSet = 64 * 1024;
 
 } // namespace
 
@@ -23,12 +24,11 @@ CustomNormParamsFile::Status CustomNormParamsFile::Load(const std::filesystem::p
 {
     if (!pOut)
         return Status::kFehlt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::vector<std::uint8_t> data;
+    if (!LockedFile::ReadFile(path, data, kGroesstesSet)) {
         SNormParams::GetStandard(0, pOut);
         return Status::kFehlt;
     }
-    const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(in), {}};
     SNormParams gelesen;
     try {
         ArchiveReader ar(data, path.string());

@@ -17,6 +17,9 @@ namespace {
 
 IFahrzeugSpeicherMeldung* s_pMeldung = nullptr;
 
+// The longest catalogue item file taken; an item takes a few kilobytes.
+constexpr std::size_t kGroessteItemDatei = std::size_t{4} << 20;
+
 void Melde(int nCode, int nWert)
 {
     if (s_pMeldung)
@@ -55,7 +58,7 @@ void ReadImpExpFile(const LockedFile& file, CImpExp& root)
 {
     std::vector<std::uint8_t> data;
     std::string error;
-    if (!file.ReadAll(data, &error))
+    if (!file.ReadAll(data, &error, kGroessteFahrzeugDatei))
         throw ArchiveError(ArchiveError::Kind::EndOfFile, 0, error);
     CImpExp::s_bReSave = false;
     root.Load(data, file.GetPath().string());
@@ -101,10 +104,21 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const fs::path& folder, int* pInd
                          const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert,
                          const std::string& text)
 {
+    const FahrzeugEintrag eintrag{pFahrzeug, pIndex, text};
+    return WriteFahrzeugeToFile({&eintrag, 1}, folder, fileName, pFile, nWert);
+}
+
+bool WriteFahrzeugeToFile(std::span<const FahrzeugEintrag> fahrzeuge, const fs::path& folder,
+                          const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert)
+{
     Melde(3, -1);
     const bool bOk = [&]() {
-        if (!pFahrzeug || !pIndex || !pFile)
+        if (fahrzeuge.empty() || !pFile)
             return false;
+        for (const FahrzeugEintrag& e : fahrzeuge) {
+            if (!e.pFahrzeug || !e.pIndex)
+                return false;
+        }
         const bool bNeu = !fileName.empty();
         CImpExp root;
         const fs::path path = bNeu ? folder / fileName : fs::path();
@@ -114,40 +128,51 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const fs::path& folder, int* pInd
         } else if (!*pFile || !(*pFile)->IsWritable() || !ReadRoot(**pFile, root)) {
             return false;
         }
-        auto record = std::make_unique<SIMPEXP_FZG>();
-        if (!CopyFahrzeugToImpExp(pFahrzeug, record.get()))
-            return false;
         root.m_nWert = nWert;
-        if (!bNeu && *pIndex != -1) {
-            int nPos = -1;
-            if (!root.GetFahrzeugRecord(*pIndex, &nPos) || nPos < 0)
+        // The entries are given back only once the file holds them.
+        std::vector<int> indizes;
+        for (const FahrzeugEintrag& e : fahrzeuge) {
+            auto record = std::make_unique<SIMPEXP_FZG>();
+            if (!CopyFahrzeugToImpExp(e.pFahrzeug, record.get()))
                 return false;
-            // A file of an older layout is written back in the current one, with the entry it implies.
-            root.m_nSchema = CImpExp::kSchema;
-            root.m_Records[static_cast<std::size_t>(nPos)] = std::move(record);
-        } else {
-            root.m_nSchema = CImpExp::kSchema;
-            auto entry = std::make_unique<SFileFhzgInfo>();
-            entry->m_strName = pFahrzeug->m_strName;
-            entry->m_strTitel = text;
-            entry->m_nIndex = static_cast<int>(root.m_Records.size());
-            entry->m_nTyp = pFahrzeug->GetFahrzeugTyp();
-            entry->m_strPfad = bNeu ? path.string() : std::string();
-            *pIndex = entry->m_nIndex;
-            root.m_Verzeichnis.push_back(std::move(entry));
-            root.m_Records.push_back(std::move(record));
+            int nIndex = *e.pIndex;
+            if (!bNeu && nIndex != -1) {
+                int nPos = -1;
+                if (!root.GetFahrzeugRecord(nIndex, &nPos) || nPos < 0)
+                    return false;
+                // A file of an older layout is written back in the current one, with the entry it implies.
+                root.m_nSchema = CImpExp::kSchema;
+                root.m_Records[static_cast<std::size_t>(nPos)] = std::move(record);
+            } else {
+                root.m_nSchema = CImpExp::kSchema;
+                auto entry = std::make_unique<SFileFhzgInfo>();
+                entry->m_strName = e.pFahrzeug->m_strName;
+                entry->m_strTitel = e.text;
+                entry->m_nIndex = static_cast<int>(root.m_Records.size());
+                entry->m_nTyp = e.pFahrzeug->GetFahrzeugTyp();
+                // The new file's path is stored with its first entry only.
+                entry->m_strPfad = bNeu && indizes.empty() ? path.string() : std::string();
+                nIndex = entry->m_nIndex;
+                root.m_Verzeichnis.push_back(std::move(entry));
+                root.m_Records.push_back(std::move(record));
+            }
+            indizes.push_back(nIndex);
         }
         if (bNeu) {
-            root.m_strFahrzeug = pFahrzeug->m_strName;
+            const CFahrzeug* pErstes = fahrzeuge.front().pFahrzeug;
+            root.m_strFahrzeug = pErstes->m_strName;
             root.m_strTitel = FormatS("$S", 1, 189u);
-            root.m_strArt = ArtZusatz(pFahrzeug->GetArt());
+            root.m_strArt = ArtZusatz(pErstes->GetArt());
             auto file = LockedFile::Create(path, root.Store());
             if (!file)
                 return false;
             *pFile = std::move(file);
-            return true;
+        } else if (!(*pFile)->WriteAll(root.Store())) {
+            return false;
         }
-        return (*pFile)->WriteAll(root.Store());
+        for (std::size_t i = 0; i < fahrzeuge.size(); ++i)
+            *fahrzeuge[i].pIndex = indizes[i];
+        return true;
     }();
     Melde(4, bOk ? 1 : 0);
     return bOk;
@@ -202,7 +227,7 @@ bool ReadItemData(const fs::path& path, tagItemData& item, bool& bReSave)
     bReSave = false;
     const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
     std::vector<std::uint8_t> data;
-    if (!file || !file->ReadAll(data))
+    if (!file || !file->ReadAll(data, nullptr, kGroessteItemDatei))
         return false;
     try {
         item.Load(data, path.string());

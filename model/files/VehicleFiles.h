@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ public:
 void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
 // The notice installed; null when none is.
 IFahrzeugSpeicherMeldung* GetFahrzeugSpeicherMeldung();
+
+// The longest vehicle or combination file the readers take; a combination with full plans takes a few
+// megabytes.
+inline constexpr std::size_t kGroessteFahrzeugDatei = std::size_t{64} << 20;
 
 // Reads a whole vehicle or combination file into `root`: clears the re-save flag first. Throws what
 // CImpExp::Load throws; a file that cannot be opened or read throws ArchiveError (end of file).
@@ -55,6 +60,19 @@ bool SaveImpExpFile(const std::filesystem::path& path, const CImpExp& root);
 bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const std::filesystem::path& folder, int* pIndex,
                          const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert,
                          const std::string& text);
+
+// One vehicle of a write: its entry (-1 for a new one, whose index comes back) and the new entry's title.
+struct FahrzeugEintrag
+{
+    CFahrzeug* pFahrzeug = nullptr;
+    int* pIndex = nullptr;
+    std::string text;
+};
+// Writes several vehicles (the towing vehicle and the trailer of a combination) in one all-or-nothing
+// write, in the order given, as WriteFahrzeugToFile writes one; the file gets either all of them or none.
+// The first vehicle names a new file. The indices come back only when the write succeeded.
+bool WriteFahrzeugeToFile(std::span<const FahrzeugEintrag> fahrzeuge, const std::filesystem::path& folder,
+                          const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert);
 
 // Appends to `list` the load-unit picture names of the first plan record of each vehicle of the file,
 // each reduced to its file name (emptied when the picture folder has no such file). When a stored name

@@ -1,6 +1,8 @@
 // Reading and writing the program's own binary model files.
 #include "model/mesh/Q3dFile.h"
 
+#include "model/base/LockedFile.h"
+
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -11,6 +13,8 @@
 namespace {
 
 constexpr char MAGIC[4] = {'Q', '3', 'D', 'M'};
+// The longest model file taken; the program's models take some ten kilobytes each.
+constexpr std::size_t kGroessteDatei = std::size_t{64} << 20;
 constexpr std::size_t VERTEX_BYTES = 8 * 4;
 constexpr std::size_t MAX_NAME = 0xFFFF;
 
@@ -242,15 +246,10 @@ std::vector<std::uint8_t> Q3dFile::Write(const Q3dModel& model)
 bool Q3dFile::ReadFile(const std::string& path, Q3dModel& model, std::string& error)
 {
     model.parts.clear();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "The model file \"" + path + "\" cannot be opened.";
-        return false;
-    }
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                          std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        error = "The model file \"" + path + "\" cannot be read.";
+    std::vector<std::uint8_t> bytes;
+    std::string why;
+    if (!LockedFile::ReadFile(path, bytes, kGroessteDatei, &why)) {
+        error = "The model file \"" + path + "\" cannot be read (" + why + ").";
         return false;
     }
     if (!Read(bytes, model, error)) {

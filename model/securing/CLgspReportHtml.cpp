@@ -3,6 +3,7 @@
 #include "model/securing/CLgspReport.h"
 
 #include "model/base/AppHelpers.h"
+#include "model/base/LockedFile.h"
 #include "model/base/ProgramFolders.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
@@ -102,11 +103,8 @@ constexpr int kEckeVL = 2, kEckeVR = 0, kEckeHL = 3, kEckeHR = 1;
 
 bool ReadBitmapSize(const std::string& path, int* pBreite, int* pHoehe)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    unsigned char h[54];
-    if (!in.read(reinterpret_cast<char*>(h), sizeof h))
+    std::vector<std::uint8_t> h;
+    if (!LockedFile::ReadStart(path, 54, h) || h.size() != 54)
         return false;
     if (h[0] != 'B' || h[1] != 'M')
         return false;

@@ -196,7 +196,7 @@ TEST_F(HListboxLoading, ATileDeletedWhileItsLoaderIsBlockedStaysDeleted)
     Add(QStringLiteral("hold old"));
     Add(QStringLiteral("ok neighbour"));
     list.Layout();
-    gate.AwaitWaiting(1);
+    ASSERT_TRUE(gate.AwaitWaiting(1));
 
     EXPECT_EQ(list.DeleteItem(0), 1); // returns although the loader still waits
     EXPECT_EQ(gate.Waiting(), 1);
@@ -226,11 +226,12 @@ TEST_F(HListboxLoading, ATileDeletedWhileItsLoaderIsBlockedStaysDeleted)
 TEST_F(HListboxLoading, DeleteAllReturnsWithinItsTimeOutAndLateResultsChangeNothing)
 {
     CHListbox& list = *strip.list;
+    CHListbox::ReserveLoaderThreads(3); // three loaders wait at the gate together, whatever the cores
     for (int i = 0; i < 3; ++i)
         Add(QStringLiteral("hold %1").arg(i));
     list.SelectItem(1);
     list.Layout();
-    gate.AwaitWaiting(3);
+    ASSERT_TRUE(gate.AwaitWaiting(3));
 
     list.DeleteAllItems(30);
     EXPECT_EQ(list.GetItemCount(), 0);
@@ -254,7 +255,7 @@ TEST_F(HListboxLoading, DestroyingTheStripNeverWaitsForABlockedLoader)
     Add(QStringLiteral("hold"));
     strip.list->SetDestroyWaitMs(10);
     strip.list->Layout();
-    gate.AwaitWaiting(1);
+    ASSERT_TRUE(gate.AwaitWaiting(1));
     delete strip.list;
     strip.list = nullptr;
     EXPECT_EQ(owner.freed.size(), 1u);
@@ -278,12 +279,8 @@ TEST_F(HListboxLoading, ANestedWaitAnswersAtOnce)
     });
     Add(QStringLiteral("x"));
     list.Layout();
-    second.AwaitWaiting(1);
-    std::thread opener([&] {
-        while (!CHListbox::IsWaitingForLoaders())
-            std::this_thread::yield();
-        second.Open();
-    });
+    ASSERT_TRUE(second.AwaitWaiting(1));
+    std::thread opener = OpenGateWhenAStripWaits(second);
     list.DeleteAllItems(60000);
     opener.join();
     EXPECT_EQ(nestedAnswer.load(), CHListbox::kWaitNested);
@@ -296,7 +293,7 @@ TEST_F(HListboxLoading, WaitForOneAnswersTheFinishedLoadersPosition)
     Add(QStringLiteral("hold a"));
     Add(QStringLiteral("ok b"));
     list.Layout();
-    gate.AwaitWaiting(1);
+    ASSERT_TRUE(gate.AwaitWaiting(1));
     std::vector<std::shared_ptr<HListboxLoadJob>> jobs = {list.GetItem(0)->job, list.GetItem(1)->job};
     EXPECT_EQ(list.WaitForLoaders(jobs, false, 60000), 1);
     EXPECT_EQ(list.WaitForLoaders(jobs, true, 5), CHListbox::kWaitTimedOut);

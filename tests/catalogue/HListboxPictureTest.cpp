@@ -89,7 +89,7 @@ TEST(HListboxPicture, StripShowsEveryTileState)
     QApplication::setActiveWindow(strip.window.get());
     list.Canvas()->setFocus();
     list.Layout();
-    gate.AwaitWaiting(1);
+    ASSERT_TRUE(gate.AwaitWaiting(1));
     ASSERT_TRUE(QTest::qWaitFor([&] {
         for (int i : {0, 1, 2, 4}) {
             if (list.GetItem(i)->state == kTileLoading)

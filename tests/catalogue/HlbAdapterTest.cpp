@@ -231,14 +231,10 @@ TEST_F(HlbAdapterTest, AnEntryDeletedThroughOneStripWhileTheOtherLoadsItsPicture
     a.FillList();
     loading.window->show();
     loading.list->Layout();
-    gate.AwaitWaiting(1);
+    ASSERT_TRUE(gate.AwaitWaiting(1));
     ASSERT_EQ(b.SelectedEntry(), Find("Alpha"));
     // The refill of the first strip waits for its loaders; the gate opens while it does.
-    std::thread opener([&gate] {
-        while (!CHListbox::IsWaitingForLoaders())
-            std::this_thread::yield();
-        gate.Open();
-    });
+    std::thread opener = OpenGateWhenAStripWaits(gate);
     EXPECT_TRUE(b.DeleteSelectedItem());
     opener.join();
     DrainLoaders();

@@ -10,7 +10,7 @@ void Gate::Wait()
     std::unique_lock lock(m_mutex);
     ++m_waiting;
     m_changed.notify_all();
-    m_changed.wait(lock, [this] { return m_open; });
+    m_changed.wait_for(lock, kLimit, [this] { return m_open; });
     --m_waiting;
 }
 
@@ -27,10 +27,10 @@ int Gate::Waiting()
     return m_waiting;
 }
 
-void Gate::AwaitWaiting(int n)
+bool Gate::AwaitWaiting(int n)
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_waiting >= n; });
+    return m_changed.wait_for(lock, kLimit, [&] { return m_waiting >= n; });
 }
 
 bool RecordingOwner::MeasureItem(const HListboxItem& tile, int, int* width)
@@ -114,4 +114,14 @@ void DrainLoaders()
     EXPECT_TRUE(CHListbox::WaitForLoaderPool(30000)) << "a loader thread is still running";
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+}
+
+std::thread OpenGateWhenAStripWaits(Gate& gate)
+{
+    return std::thread([&gate] {
+        const auto limit = std::chrono::steady_clock::now() + Gate::kLimit;
+        while (!CHListbox::IsWaitingForLoaders() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::yield();
+        gate.Open();
+    });
 }

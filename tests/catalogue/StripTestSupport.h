@@ -3,22 +3,27 @@
 
 #include "catalogue/CHListbox.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
-// Holds the loaders that pass through it until it is opened.
+// Holds the loaders that pass through it until it is opened. No wait lasts longer than kLimit, so a test
+// that never opens the gate, or waits for loaders that never start, fails instead of hanging.
 class Gate
 {
 public:
+    static constexpr std::chrono::seconds kLimit{60};
+
     void Wait();
     void Open();
     // Loaders waiting now.
     int Waiting();
-    // Blocks the calling thread until n loaders wait.
-    void AwaitWaiting(int n);
+    // Blocks the calling thread until n loaders wait; false when they did not within kLimit.
+    [[nodiscard]] bool AwaitWaiting(int n);
 
 private:
     std::mutex m_mutex;
@@ -121,3 +126,6 @@ struct StripWindow
 
 // Lets every loader end and delivers what they posted.
 void DrainLoaders();
+
+// A thread that opens the gate once some strip waits for its loaders, or after Gate::kLimit.
+std::thread OpenGateWhenAStripWaits(Gate& gate);

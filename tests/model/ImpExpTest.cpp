@@ -597,6 +597,8 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
         {"catalogue item header of an older schema and zeros", ClassRecord(5, "tagItemData") + Zeros(64)},
         {"old catalogue item renamed", AlterKatalogeintrag()},
         {"current catalogue item renamed", tagItemData().Store()},
+        {"text after its end", gut + Ascii("appended")},
+        {"one zero byte after its end", gut + Zeros(1)},
     };
     for (const auto& [was, bytes] : faelle) {
         SCOPED_TRACE(was);

@@ -214,6 +214,11 @@ TEST(MailRecipientsTest, TheFieldsCheck)
         {"anna@ab", false, 1},  // fewer than three characters after the at sign
         {"anna@example.com;bad", false, 2},
         {"anna example@example.com", false, 1},
+        // Control characters would reach the To header and the mail commands.
+        {"anna@example.com\n", false, 1},
+        {"anna@example.com\r\nBcc: eve@example.org", false, 1},
+        {"anna@ex\rample.com", false, 1},
+        {"anna@example.com;\tcarl@example.org\x7f", false, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -751,4 +756,43 @@ TEST_F(ExportImport, TheImportFileDialogKeepsTheDataFolderUnchanged)
     QTest::keyClick(dialog.List(), Qt::Key_F2);
     EXPECT_NE(Editor(dialog), nullptr) << "renaming outside works";
     dialog.grab().save(Artifacts() + QStringLiteral("/import_files.png"));
+}
+
+TEST_F(ExportImport, TheImportFileDialogChecksTheItemActedOnAndFollowsLinks)
+{
+    const QString root = m_dir.filePath(QStringLiteral("home"));
+    const QString data = root + QStringLiteral("/QOR");
+    Write(data + QStringLiteral("/keep.qor"), "k");
+    Write(root + QStringLiteral("/other/a.qorei"), "a");
+    ASSERT_TRUE(QFile::link(data, root + QStringLiteral("/shortcut")));
+    QuietFileDlg dialog(data);
+    dialog.InitDialog();
+    const auto show = [&](const QString& folder, int rows) {
+        dialog.SetFolder(folder);
+        return ProcessUntil([&] { return dialog.Model()->rowCount(dialog.List()->rootIndex()) >= rows; });
+    };
+
+    // F2 renames the current item even when another one is selected.
+    ASSERT_TRUE(show(root, 3));
+    SelectNames(dialog, {QStringLiteral("other")});
+    const QModelIndex held = dialog.Model()->index(data);
+    dialog.List()->selectionModel()->setCurrentIndex(held, QItemSelectionModel::NoUpdate);
+    ASSERT_EQ(dialog.List()->currentIndex(), held);
+    ASSERT_FALSE(dialog.SelectionTouchesDataFolder());
+    QTest::keyClick(dialog.List(), Qt::Key_F2);
+    EXPECT_EQ(Editor(dialog), nullptr) << "the data folder, current but not selected, is not renamed";
+
+    // A link to the data folder, and the data folder's content reached through it, are held like it.
+    SelectNames(dialog, {QStringLiteral("shortcut")});
+    EXPECT_TRUE(dialog.SelectionTouchesDataFolder());
+    QTest::keyClick(dialog.List(), Qt::Key_F2);
+    EXPECT_EQ(Editor(dialog), nullptr);
+    ASSERT_TRUE(show(root + QStringLiteral("/shortcut"), 1));
+    SelectNames(dialog, {QStringLiteral("keep.qor")});
+    EXPECT_TRUE(dialog.SelectionTouchesDataFolder());
+    QTest::keyClick(dialog.List(), Qt::Key_Delete);
+    QTest::keyClick(dialog.List(), Qt::Key_F2);
+    EXPECT_EQ(Editor(dialog), nullptr);
+    EXPECT_EQ(dialog.trashAsked, 0);
+    EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/keep.qor")));
 }

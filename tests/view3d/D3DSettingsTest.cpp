@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -163,6 +164,15 @@ TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
     QString why;
     EXPECT_FALSE(D3DSettingsRecord::Load(Path("missing.tbc"), nullptr, &why));
     EXPECT_FALSE(why.isEmpty());
+    // A named pipe or a device in the file's place is refused without waiting for a writer.
+    ASSERT_EQ(::mkfifo(Path("pipe.tbc").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Path("zero.tbc")));
+    for (const char* name : {"pipe.tbc", "zero.tbc"}) {
+        SCOPED_TRACE(name);
+        why.clear();
+        EXPECT_FALSE(D3DSettingsRecord::Load(Path(name), nullptr, &why));
+        EXPECT_FALSE(why.isEmpty());
+    }
 }
 
 TEST_F(D3DSettingsTest, SaveWritesSeventyTwoBytesWholeOrNothing)

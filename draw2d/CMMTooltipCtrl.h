@@ -4,8 +4,8 @@
 #include <QFont>
 #include <QLabel>
 
-// Tool tips of the views that line up columns of figures: "Courier New" (or the system's fixed-pitch
-// font where it is missing) of 11 pixels.
+// Tool tips of the views that line up columns of figures: "Courier New" of 11 pixels, which the font
+// table gives as its fixed-pitch face, so the tips look the same whatever other fonts are installed.
 class CMMTooltipCtrl : public QLabel
 {
     Q_OBJECT

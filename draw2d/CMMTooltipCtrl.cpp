@@ -1,5 +1,7 @@
 // The fixed-pitch tool-tip window.
-#include "ui/CMMTooltipCtrl.h"
+#include "draw2d/CMMTooltipCtrl.h"
+
+#include "draw2d/FontTable.h"
 
 CMMTooltipCtrl::CMMTooltipCtrl() : QLabel(nullptr, Qt::ToolTip)
 {
@@ -8,13 +10,9 @@ CMMTooltipCtrl::CMMTooltipCtrl() : QLabel(nullptr, Qt::ToolTip)
 
 QFont CMMTooltipCtrl::FixedFont()
 {
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(11);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
+    QFont font = FontTable::MakeFont("Courier New", -11);
     font.setUnderline(false);
     font.setStrikeOut(false);
-    font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
 }
