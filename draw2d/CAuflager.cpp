@@ -226,14 +226,17 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
     double gap = 0.0;
     if (k >= 1 && k < c)
         gap = f->GetAchsPosition(k) - f->GetAchsPosition(k - 1);
-    const int pRaum = Trunc(gap * s) - (r == 1 ? 110 : 90);
+    // The screen's distances, enlarged with the picture when printing.
+    const double kd = pView->GetDruckFaktor();
+    const auto Gross = [kd](int px) { return Trunc(px * kd); };
+    const int pRaum = Trunc(gap * s) - Gross(r == 1 ? 110 : 90);
     const bool bRechts = pRaum < tw;
     int tx = 0;
     if (bRechts) {
         const bool bUnter = f->GetPartner() && f->GetPartner()->IsArt5();
-        tx = rx + (r == 1 ? 60 : r == 2 ? (bUnter ? 80 : 63) : (bUnter ? 130 : 93));
+        tx = rx + Gross(r == 1 ? 60 : r == 2 ? (bUnter ? 80 : 63) : (bUnter ? 130 : 93));
     } else {
-        tx = (rx + fx) / 2 + (r == 1 ? 5 : r == 2 ? 1 : -19);
+        tx = (rx + fx) / 2 + Gross(r == 1 ? 5 : r == 2 ? 1 : -19);
     }
     const auto titelText = [&](int ty, const QString& t) {
         if (bRechts)

@@ -53,14 +53,17 @@ void CDIBAnhaenger::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, 
     if (!m_lstAchsen.empty() && m_pAchsBild[0] && m_pAchsBild[0]->IsLoaded()) {
         const CMemBm& bm = *m_pAchsBild[0];
         const int ax = x + Trunc(sx * m_pFahrzeug->m_dAchsPos[0] * z * scale.m_dFaktorX);
-        const int wheel = m_pAchsBild[1] ? m_pAchsBild[1]->GetWidth() : 40;
+        // A print enlarges the screen's picture sizes and distances with the rest of the drawing.
+        const double k = pView->GetDruckFaktor();
+        const int wheel = Trunc((m_pAchsBild[1] ? m_pAchsBild[1]->GetWidth() : 40) * k);
         QRect rc;
         if (pView->IsBildExport()) {
             const double f = sx / 194;
             rc = QRect(ax - Trunc(sx * 1.95 * z), layout.nTopY - Trunc(sx * 2 / 194),
                        Trunc(bm.GetWidth() * f), Trunc(bm.GetHeight() * f));
         } else {
-            rc = QRect(ax - wheel / 2 - 95, layout.nTopY - 3, bm.GetWidth(), bm.GetHeight());
+            rc = QRect(ax - wheel / 2 - Trunc(95 * k), layout.nTopY - Trunc(3 * k), Trunc(bm.GetWidth() * k),
+                       Trunc(bm.GetHeight() * k));
         }
         bm.DrawTransparent(painter, rc.x(), rc.y(), rc.width(), rc.height(), RGB(255, 255, 255));
         // The record keeps the wheel's rectangle.

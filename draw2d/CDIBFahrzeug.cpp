@@ -235,17 +235,22 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
     const int art = v->GetArt();
     const int lfPx = Trunc(v->GetLFLaenge() * sx * z);
 
-    // Caption over the load area; one wider than the load area starts at its front.
-    painter.setFont(m_fontTitel);
-    const QFontMetrics fm(m_fontTitel);
+    // Caption over the load area; one wider than the load area starts at its front. A print enlarges
+    // the screen's fixed sizes and distances with the rest of the picture.
+    const double dDruck = pView->GetDruckFaktor();
+    const QFont fontTitel = dDruck == 1.0 ? m_fontTitel : FontTable::MakeFont("Arial", Trunc(16 * dDruck));
+    const auto K = [dDruck](int px) { return Trunc(px * dDruck); };
+    painter.setFont(fontTitel);
+    const QFontMetrics fm(fontTitel);
     const QString caption = QString::fromStdString(FormatS("$S", 1, 9u));
     int cx = x + lfPx / 2;
     const int capW = fm.horizontalAdvance(caption);
     if (capW > lfPx - 2)
         cx += (capW - (lfPx - 2)) / 2;
+
     painter.setPen(Qt::black);
     if (bAktiv)
-        painter.drawText(QRect(cx - capW / 2, y0 + 50, capW, fm.height()), Qt::AlignLeft | Qt::AlignTop,
+        painter.drawText(QRect(cx - capW / 2, y0 + K(50), capW, fm.height()), Qt::AlignLeft | Qt::AlignTop,
                          caption);
 
     // Permissible total mass, red when the laden groups exceed it.
@@ -256,11 +261,14 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const QString label = QString::fromStdString(FormatS("$S [kg]: ", 1, 10u));
         const QString value = QString::fromStdString(FormatChecked("%.0f", {v->m_dZulGesamtgewicht * 1000}));
         const int lw = fm.horizontalAdvance(label);
-        const QRect rcLabel(cx - lw, y0 + 30, lw, fm.height());
+        // It stands left of the centre: over a short load area near the picture's left edge (a
+        // tractor's) it moves right so that it is not cut off.
+        const int cxGesamt = std::max(cx, lw + K(2));
+        const QRect rcLabel(cxGesamt - lw, y0 + K(30), lw, fm.height());
         if (m_bGesamtUeber)
             painter.fillRect(rcLabel, QColor(255, 0, 0));
         painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
-        const QRect rcValue(cx + 4, y0 + 30, fm.horizontalAdvance(value), fm.height());
+        const QRect rcValue(cxGesamt + K(4), y0 + K(30), fm.horizontalAdvance(value), fm.height());
         painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
         if (bAktiv)
             pView->SetHotSpot(IPlanDrawView::kHotGesamtmasse, Device(painter, rcValue));
@@ -272,13 +280,13 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const double dGrenze = v->GetAchse9Leerlast();
         const QString value = QString::fromStdString(FormatChecked("%.0f", {dGrenze * 1000}));
         const int lw = fm.horizontalAdvance(label);
-        const QRect rcLabel =
-            bExport ? QRect(cx - lw / 2, y0 + 10, lw, fm.height()) : QRect(cx, y0 + 10, lw, fm.height());
+        const QRect rcLabel = bExport ? QRect(cx - lw / 2, y0 + K(10), lw, fm.height())
+                                      : QRect(cx, y0 + K(10), lw, fm.height());
         if (dGrenze < v->GetGesamtmasse(true))
             painter.fillRect(rcLabel, QColor(255, 0, 0));
         painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
-        const int vx = bExport ? cx + lw / 2 + 3 : rcLabel.right() + 1 + 3;
-        const QRect rcValue(vx, y0 + 10, fm.horizontalAdvance(value), fm.height());
+        const int vx = bExport ? cx + lw / 2 + K(3) : rcLabel.right() + 1 + K(3);
+        const QRect rcValue(vx, y0 + K(10), fm.horizontalAdvance(value), fm.height());
         painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
         pView->SetHotSpot(IPlanDrawView::kHotKombiGrenze, Device(painter, rcValue));
     }

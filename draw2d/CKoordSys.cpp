@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -123,7 +124,8 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     painter.save();
     const double z = dZoom, sx = scale.m_dFaktorX, sy = scale.m_dFaktorY;
     const bool bPrint = pView->IsPrinting();
-    m_nAchsHoehe = y - pView->GetDrawShiftY() - 88;
+    m_dDruckFaktor = pView->GetDruckFaktor();
+    m_nAchsHoehe = y - pView->GetDrawShiftY() - Trunc(88 * m_dDruckFaktor);
     CreateFonts(z, bPrint);
     m_nX0 = x;
     m_nY0 = y;
@@ -146,7 +148,11 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         M = doc->GetFahrzeug();
         dMaxNutzlast = doc->GetMaxNutzlast();
     } else {
-        M = doc->GetAktivIndex() == 1 ? doc->GetFirstFahrzeug() : doc->GetAnhaenger();
+        // The vehicle the picture shows, so its own curve and scale go with it.
+        M = pView->GetEinzelFahrzeug();
+        if (!M)
+            M = doc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug ? doc->GetFirstFahrzeug()
+                                                                    : doc->GetAnhaenger();
         if (!M)
             M = doc->GetFahrzeug();
         dMaxNutzlast = M->GetMaxNutzlast(true);
@@ -181,7 +187,7 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         pArt4 = S;
     if (pArt4)
         s -= Trunc(m_nPixProMeter * pArt4->GetAchse1Abstand() * sx * z);
-    CFahrzeug* V = doc->GetAktivFahrzeug(false);
+    CFahrzeug* V = pView->IsEinzelBild() ? M : doc->GetAktivFahrzeug(false);
     if (!V)
         V = M;
     int n = 0;
@@ -331,8 +337,10 @@ void CKoordSys::DrawKurve(QPainter& painter, CFahrzeug* P, bool bW, int x, int o
         return;
     }
     // The first value's lines in blue, the second value's lines in grey.
-    const QPen blau(QColor(0, 0, 255), bPrint ? 5 : 3);
-    const QPen grau(QColor(200, 200, 200), 2);
+    // A print enlarges the screen's lines with the picture; the blue line is never thinner than 5.
+    const double k = m_dDruckFaktor;
+    const QPen blau(QColor(0, 0, 255), bPrint ? std::max(5, Trunc(3 * k)) : 3);
+    const QPen grau(QColor(200, 200, 200), std::max(2, Trunc(2 * k)));
     auto X = [&](double u) { return Trunc(u * pxM + x + op); };
     auto Y = [&](double m) { return Trunc((y + 1) - m * pxT); };
     const auto& pts = kurve->Punkte();

@@ -55,6 +55,8 @@ public:
     double m_dFontZoom = 0.0;
     STupel m_Scale{1.0, 1.0, -1};
     double m_dStreckung = 1.0;
+    // How many times larger than on the screen the last paint drew (printing), 1 on the screen.
+    double m_dDruckFaktor = 1.0;
     std::string m_strTitel;
     std::unique_ptr<QFont> m_pFontKlein;
     std::unique_ptr<QFont> m_pFontSenkrecht;

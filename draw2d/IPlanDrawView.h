@@ -6,6 +6,7 @@
 
 #include <string>
 
+class CFahrzeug;
 class CQOR1Doc;
 class QPainter;
 class tagZLINFO;
@@ -65,6 +66,11 @@ public:
     virtual QRect GetLadeflaecheRect() const = 0;
     // Set while a report picture renders one vehicle of a combination.
     virtual bool IsEinzelBild() const { return false; }
+    // The vehicle such a single picture shows (null: the one of the document's active index).
+    virtual CFahrzeug* GetEinzelFahrzeug() const { return nullptr; }
+    // How many times larger than on the screen a print draws the picture (1 on the screen): the layout's
+    // fixed distances grow with it, so the page shows the screen's picture enlarged.
+    virtual double GetDruckFaktor() const { return 1.0; }
     // Size of the view's centre-of-gravity hint picture.
     virtual QSize GetSchwerpunktBildGroesse() const { return QSize(50, 50); }
     // The axle being edited (its index), or -1.

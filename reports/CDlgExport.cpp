@@ -147,8 +147,10 @@ bool CDlgExport::OnCommand(int id, int notifyCode, QObject* control)
         Browse();
         return true;
     case kIdBook:
-    case kIdCcBook:
         OpenAddressBook(kIdTo);
+        return true;
+    case kIdCcBook:
+        OpenAddressBook(kIdCc);
         return true;
     default:
         return CDlgBase::OnCommand(id, notifyCode, control);
@@ -364,17 +366,27 @@ void CDlgExport::Browse()
     QSettings().setValue(RecentFolderKey(), chosen);
 }
 
-void CDlgExport::OpenAddressBook(int fieldId)
+bool CDlgExport::ChooseAddresses(QString* pResult)
 {
     QVector<MailContact> contacts;
     QString error;
     if (!VCardReader::Read(MailSettings::Load().contacts, contacts, &error)) {
         Error(613, Text(187) + QStringLiteral("\n\n") + error);
-        return;
+        return false;
     }
     CDlgAddressees book(contacts, this);
     if (book.exec() != QDialog::Accepted)
+        return false;
+    *pResult = book.Result();
+    return true;
+}
+
+void CDlgExport::OpenAddressBook(int fieldId)
+{
+    QString chosen;
+    if (!ChooseAddresses(&chosen))
         return;
+    // The book's choice stands in the field of the button that opened it, in place of its text.
     if (auto* field = qobject_cast<QLineEdit*>(ControlId::Find(this, fieldId)))
-        field->setText(book.Result());
+        field->setText(chosen);
 }

@@ -61,6 +61,9 @@ protected:
     void OnUpdateCommand(CommandUpdateEvent& query) override;
     // The password of the mail server's user, asked once per program run.
     virtual QString AskPassword(const QString& server, const QString& user);
+    // The address book on the contacts of the mail settings; false when it was cancelled or the contacts
+    // could not be read (said in a message box), else the chosen addresses joined with ";".
+    virtual bool ChooseAddresses(QString* pResult);
 
 private:
     void SetSendMode(int mode);

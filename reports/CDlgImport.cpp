@@ -213,8 +213,9 @@ bool CDlgImport::OnCommand(int id, int notifyCode, QObject* control)
 {
     switch (id) {
     case kIdInbox: {
-        if (MailFolder().isEmpty()) {
-            MessageBoxes().Show(this, Text(95), Text(187), IMessageBoxService::Icon::Error,
+        const QString problem = CDlgSearchInbox::FolderProblem(MailSettings::Load().maildirFolder);
+        if (!problem.isEmpty()) {
+            MessageBoxes().Show(this, Text(95), problem, IMessageBoxService::Icon::Error,
                                 IMessageBoxService::Buttons::Ok);
             return true;
         }

@@ -20,13 +20,68 @@
 using ReportTexts::Caption;
 using ReportTexts::Text;
 
-CDlgSearchInbox::CDlgSearchInbox(const QString& maildir, QWidget* parent) : CDlgBase(kNoTemplate, parent)
+namespace {
+
+constexpr quint32 kTextOrdnerFehler = 1460;
+constexpr quint32 kTextKeinOrdner = 1461;
+constexpr quint32 kTextFehlt = 1462;
+constexpr quint32 kTextKeinMaildir = 1463;
+constexpr quint32 kTextGesperrt = 1464;
+constexpr quint32 kTextLesefehler = 1465;
+
+// The text with each "%s" replaced by the next value.
+QString Fuelle(QString text, const QStringList& werte)
+{
+    qsizetype ab = 0;
+    for (const QString& wert : werte) {
+        const qsizetype at = text.indexOf(QLatin1String("%s"), ab);
+        if (at < 0)
+            break;
+        text.replace(at, 2, wert);
+        ab = at + wert.size();
+    }
+    return text;
+}
+
+} // namespace
+
+QString CDlgSearchInbox::FolderProblem(const QString& maildir)
+{
+    QString gesperrt;
+    QString grund;
+    switch (MaildirReader::Check(maildir, &gesperrt)) {
+    case MaildirReader::FolderState::Readable:
+        return QString();
+    case MaildirReader::FolderState::NotSet:
+        grund = Text(kTextKeinOrdner);
+        break;
+    case MaildirReader::FolderState::Missing:
+        grund = Text(kTextFehlt);
+        break;
+    case MaildirReader::FolderState::NotMaildir:
+        grund = Text(kTextKeinMaildir);
+        break;
+    case MaildirReader::FolderState::Unreadable:
+        grund = Fuelle(Text(kTextGesperrt), {gesperrt});
+        break;
+    }
+    return Fuelle(Text(kTextOrdnerFehler),
+                  {maildir.trimmed().isEmpty() ? QStringLiteral("./.") : maildir, grund});
+}
+
+CDlgSearchInbox::CDlgSearchInbox(const QString& maildir, QWidget* parent)
+    : CDlgBase(kNoTemplate, parent), m_strMaildir(maildir)
 {
     setWindowTitle(Text(83).trimmed());
     resize(640, 420);
     auto* layout = new QVBoxLayout(this);
     m_status = new QLabel(QStringLiteral("%1 %2").arg(Text(83)).arg(MaildirReader::kMaxMessages), this);
     layout->addWidget(m_status);
+    m_detail = new QLabel(this);
+    m_detail->setWordWrap(true);
+    m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_detail->hide();
+    layout->addWidget(m_detail);
     auto* options = new QHBoxLayout;
     for (int id : {kIdAll, kIdWeek, kIdMonth, kIdYear, kIdUnread}) {
         auto* radio = new QRadioButton(Text(quint32(id)), this);
@@ -88,7 +143,13 @@ void CDlgSearchInbox::OnListed()
 {
     m_bListed = true;
     if (!m_bReadOk) {
-        m_status->setText(QStringLiteral("Error while reading inbox"));
+        m_status->setText(Text(kTextLesefehler));
+        // The folder may have changed since the listing: then the reader's own words.
+        QString detail = FolderProblem(m_strMaildir);
+        if (detail.isEmpty())
+            detail = m_strError;
+        m_detail->setText(detail);
+        m_detail->setVisible(!detail.isEmpty());
         return;
     }
     Fill();

@@ -27,6 +27,8 @@ public:
 
     // Whether an attachment name is one the import takes (".qorei", ".kmbei", ".qor", ".kmb").
     static bool IsImportAttachment(const QString& name);
+    // Why the inbox `maildir` cannot be searched, naming the folder, for the user; empty when it can.
+    static QString FolderProblem(const QString& maildir);
 
     // True once the worker has answered (then the list shows the messages or the error).
     bool IsListed() const { return m_bListed; }
@@ -56,4 +58,7 @@ private:
     int m_nOption = kIdAll;
     QTreeWidget* m_list = nullptr;
     QLabel* m_status = nullptr;
+    // Which folder could not be read and why, under the status; hidden while all is well.
+    QLabel* m_detail = nullptr;
+    QString m_strMaildir;
 };

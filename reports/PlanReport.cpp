@@ -40,19 +40,21 @@ bool PlanReport::CreatePlanReport(CQOR1Doc* pDoc, const std::string& name, CFahr
     const int nAktiv = pDoc->GetAktivIndex();
     // A picture that cannot be written leaves none behind: the converter then reports the report as
     // one without pictures.
-    if (pVorn && (a.bA1 || a.bB1)) {
+    // The template view draws the vehicle (vehicle data) and its payload chart (load distribution), the
+    // loading-plan view the load area from above (loading plan).
+    if (pVorn && (a.bA1 || a.bC1)) {
         Waehle(*pDoc, bKombination, 1);
-        pVorlage->ExportBilder(1, kBildBreite, 0, a.bB1, folder);
+        pVorlage->ExportBilder(1, kBildBreite, 0, a.bC1, folder);
     }
-    if (pAnhaenger && (a.bA2 || a.bB2)) {
+    if (pAnhaenger && (a.bA2 || a.bC2)) {
         Waehle(*pDoc, bKombination, 2);
-        pVorlage->ExportBilder(2, kBildBreite, 0, a.bB2, folder);
+        pVorlage->ExportBilder(2, kBildBreite, 0, a.bC2, folder);
     }
-    if (pVorn && a.bC1) {
+    if (pVorn && a.bB1) {
         Waehle(*pDoc, bKombination, 1);
         pPlan->ExportBild(1, folder);
     }
-    if (pAnhaenger && a.bC2) {
+    if (pAnhaenger && a.bB2) {
         Waehle(*pDoc, bKombination, 2);
         pPlan->ExportBild(2, folder);
     }

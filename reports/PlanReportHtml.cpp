@@ -24,6 +24,9 @@ constexpr std::uint32_t kSpalteName = 1395;
 constexpr std::uint32_t kVonHinten = 1396;
 constexpr std::uint32_t kTitelWaende = 1397;
 constexpr std::uint32_t kZeileBlockierung = 1398;
+constexpr std::uint32_t kSpalteAbstand = 1466;
+constexpr std::uint32_t kKeineZL = 1467;
+constexpr std::uint32_t kSpalteNummer = 1468;
 
 // A numbered text, escaped.
 std::string T(std::uint32_t id)
@@ -39,10 +42,17 @@ std::string Tausend(double wert)
     return puffer;
 }
 
-// A coupling value, 0 while it is not set (stored as a negative number).
+// A stored value that may be unset (a negative number): 0 then.
 double Gesetzt(double wert)
 {
     return wert < 0.0 ? 0.0 : wert;
+}
+
+// The coupling distance of a motor vehicle as the template view shows and edits it: from the coupling to
+// the load area's end (stored negated for the small-vehicle sub-type).
+double Kupplungsabstand(const CFahrzeug& f)
+{
+    return f.IsArt5() ? -f.m_dKupplungsabstand : f.m_dKupplungsabstand;
 }
 
 std::string Ganz(int wert)
@@ -100,7 +110,8 @@ private:
             Fahrzeugdaten(nTeil, f, endung);
             break;
         case 'B':
-            m_html += std::string("<P><IMG src=\"Rld_") + endung + ".bmp\" align=\"top\" border=\"0\"></P>\n";
+            // The loading plan: the load area from above with the placed loads.
+            m_html += std::string("<P><IMG src=\"BP_") + endung + ".bmp\" align=\"top\" border=\"0\"></P>\n";
             break;
         default:
             Lastverteilung(f, endung);
@@ -136,8 +147,8 @@ private:
             std::string("<P><IMG src=\"Fahrzeug_") + endung + ".bmp\" align=\"top\" border=\"0\"></P>\n";
         m_html += "<TABLE id=\"Table1\" cellSpacing=\"1\" cellPadding=\"1\" width=\"640\" border=\"1\">\n";
         const bool bItems = !f.m_ZLInfos.empty();
-        m_html +=
-            "<CAPTION>" + (bItems ? T(218) : EscapeHtml(FormatS("$S: $S", 2, 218u, 217u))) + "</CAPTION>\n";
+        m_html += "<CAPTION>" + (bItems ? T(218) : EscapeHtml(FormatS("$S: $S", 2, 218u, kKeineZL))) +
+                  "</CAPTION>\n";
         if (bItems) {
             m_html += "<TR><TD width=\"311\"><STRONG>" + T(kSpalteName) +
                       "</STRONG></TD><TD width=\"80\"><STRONG>" + T(220) +
@@ -152,18 +163,14 @@ private:
         }
         m_html += "</TABLE>\n";
         CFahrzeug* pPartner = nTeil == 1 ? m_pAnhaenger : m_pVorn;
+        // The motor vehicle's own coupling length as the template view shows and edits it, and the
+        // coupling distance entered for the combination (kept by the trailer) for any kind of trailer.
         if (f.GetArt() == FahrzeugArt::kZugmaschine) {
-            // The coupling value of the truck and the one of the rigid-drawbar trailer behind it.
-            double dZweiter = f.m_dKupplungswert[1];
-            if (pPartner)
-                dZweiter =
-                    pPartner->GetArt() == FahrzeugArt::kStarrdeichsel ? pPartner->m_dKupplungswert[0] : 0.0;
-            Absatz(226, FormatResChecked(
-                            225, {Gesetzt(f.m_dKupplungswert[0]) * 1000.0, Gesetzt(dZweiter) * 1000.0}));
+            const double dZweiter = Gesetzt(pPartner ? pPartner->m_dKupplungswert[0] : f.m_dKupplungswert[1]);
+            Absatz(226, FormatResChecked(225, {Kupplungsabstand(f) * 1000.0, dZweiter * 1000.0}));
         } else if (f.GetArt() == FahrzeugArt::kSattelzugmaschine) {
-            const double dAuflieger = pPartner ? pPartner->m_dKupplungswert[0] : 0.0;
-            Absatz(228, FormatResChecked(
-                            227, {Gesetzt(f.m_dKupplungswert[0]) * 1000.0, Gesetzt(dAuflieger) * 1000.0}));
+            const double dAuflieger = pPartner ? Gesetzt(pPartner->m_dKupplungswert[0]) : 0.0;
+            Absatz(228, FormatResChecked(227, {f.m_dSattelVersatz * 1000.0, dAuflieger * 1000.0}));
         }
         const std::string& bemerkung = f.m_strBemerkung;
         m_html += "<TABLE id=\"Table3\" cellSpacing=\"1\" cellPadding=\"1\" width=\"641\" border=\"0\">\n";
@@ -184,7 +191,8 @@ private:
         const bool bHeck = PlanReportHtml::VomHeckGemessen(plan);
         const double dBezug = PlanReportHtml::Bezugslaenge(f);
         m_html += "<HR width=\"641\">\n";
-        m_html += std::string("<IMG src=\"BP_") + endung + ".bmp\" align=\"middle\" border=\"0\">\n";
+        // The load distribution: the payload the vehicle may carry along its load area.
+        m_html += std::string("<IMG src=\"Rld_") + endung + ".bmp\" align=\"middle\" border=\"0\">\n";
         m_html += "<HR width=\"641\">\n";
         m_html +=
             "<TABLE id=\"Table2\" cellSpacing=\"1\" cellPadding=\"1\" width=\"640\" border=\"0\">\n<TR>\n";
@@ -235,9 +243,9 @@ private:
         m_html += "<TABLE id=\"Table1\" cellSpacing=\"1\" cellPadding=\"1\" width=\"640\" border=\"1\">\n";
         m_html += "<TR><TD colSpan=\"7\"><STRONG>" + T(318) + " " + T(bHeck ? kVonHinten : 319) +
                   "</STRONG></TD></TR>\n";
-        m_html += "<TR><TD width=\"17\">NR</TD><TD width=\"103\">" + T(kSpalteName) +
+        m_html += "<TR><TD width=\"17\">" + T(kSpalteNummer) + "</TD><TD width=\"103\">" + T(kSpalteName) +
                   "</TD><TD width=\"66\">" + T(313) + "</TD><TD width=\"66\">" +
-                  EscapeHtml(FormatChecked("Abstand von %s", {LoadResString(bHeck ? 310 : 309)})) +
+                  EscapeHtml(FormatResChecked(kSpalteAbstand, {LoadResString(bHeck ? 310 : 309)})) +
                   "</TD><TD width=\"54\">" + T(220) + "</TD><TD width=\"117\">" + T(325) + "</TD><TD>" +
                   T(202) + "</TD></TR>\n";
         if (plan.GetLgInfos().empty()) {

@@ -389,7 +389,7 @@ void CQOR1View::OnDraw(QPainter& painter)
         break;
     }
     m_ptOrigin.setX(x);
-    int y = m_ptOrigin.y();
+    int y = OriginY();
     m_nDrawShiftX = m_nDrawShiftY = 0;
     if (m_bBildExport) {
         x = CalcExportOriginX(pVorn->GetFahrzeug(), x, scale);
@@ -500,6 +500,17 @@ double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
     const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
     const double v = (nVertRes - nVertRes * 5 / 2750) / 2750.0;
     return std::min(h, v);
+}
+
+double CQOR1View::GetDruckFaktor() const
+{
+    return m_bPrinting && m_dZoomSaved > 0.0 ? m_dZoom / m_dZoomSaved : 1.0;
+}
+
+// The paint's origin line: on the page as far down as on the screen, at the page's scale.
+int CQOR1View::OriginY() const
+{
+    return static_cast<int>(m_ptOrigin.y() * GetDruckFaktor());
 }
 
 void CQOR1View::OnBeginPrinting(const QRect& rcSeite)

@@ -108,6 +108,7 @@ public:
     CQOR1Doc* GetDocument() const override { return CGetAnsView::GetDocument(); }
     bool IsBildExport() const override { return m_bBildExport; }
     bool IsPrinting() const override { return m_bPrinting; }
+    double GetDruckFaktor() const override;
     int GetDrawShiftX() const override { return m_nDrawShiftX; }
     int GetDrawShiftY() const override { return m_nDrawShiftY; }
     int GetViewAktivIndex() const override { return 1; }
@@ -352,6 +353,8 @@ protected:
     bool m_bShowDiagramm = false;
     bool m_bBildExport = false;
     bool m_bPrinting = false;
+    // The y of the origin line in the paint (the screen's, enlarged while printing).
+    int OriginY() const;
     // Lowers the zoom until the drawing keeps inside a page of the size, less its margin.
     void FitPrintZoom(const QSize& seite);
     // How far the painted drawing reaches to the right and down at the current zoom, in drawing pixels

@@ -52,6 +52,12 @@ bool CQORMultiView::IsEinzelBild() const
     return HasTowingPair() && IsBildExport();
 }
 
+CFahrzeug* CQORMultiView::GetEinzelFahrzeug() const
+{
+    // The picture of export part 1 shows the towing vehicle, that of part 2 the trailer.
+    return IsEinzelBild() ? GetExportFahrzeug(m_nExportTeil) : nullptr;
+}
+
 int CQORMultiView::AnderIndex() const
 {
     return GetViewAktivIndex() == CQOR1Doc::kAktivZugfahrzeug ? CQOR1Doc::kAktivAnhaenger
@@ -177,7 +183,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     if (bExport)
         x += pZug->IsArt5() ? static_cast<int>(scale * 24 / 400.0) : 35;
     m_ptOrigin.setX(x);
-    int y = m_ptOrigin.y();
+    int y = OriginY();
     m_nDrawShiftX = m_nDrawShiftY = 0;
     if (bExport) {
         // The trailer's picture begins with the trailer, the towing vehicle's with the towing vehicle.

@@ -17,6 +17,7 @@ public:
     bool HasTowingPair() const override;
     bool IsKombinationsBild() const override;
     bool IsEinzelBild() const override;
+    CFahrzeug* GetEinzelFahrzeug() const override;
     QRect GetLadeflaecheRect() const override;
     CDIBFahrzeug* GetDIBFahrzeug() const override;
     double PixelToPosition(const QPoint& pt) const override;

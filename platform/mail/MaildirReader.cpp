@@ -20,26 +20,57 @@ bool HasSeenFlag(const QString& fileName)
 
 } // namespace
 
+MaildirReader::FolderState MaildirReader::Check(const QString& folder, QString* pUnreadable)
+{
+    if (folder.trimmed().isEmpty())
+        return FolderState::NotSet;
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return FolderState::Missing;
+    if (!info.isDir())
+        return FolderState::NotMaildir;
+    const auto unreadable = [pUnreadable](const QString& path) {
+        if (pUnreadable)
+            *pUnreadable = path;
+        return FolderState::Unreadable;
+    };
+    // A folder without the right to list it shows no sub-folders at all.
+    if (!info.isReadable() || !info.isExecutable())
+        return unreadable(info.filePath());
+    const QDir root(folder);
+    bool bMaildir = false;
+    for (const char* sub : {"new", "cur"}) {
+        const QFileInfo dir(root.filePath(QLatin1String(sub)));
+        if (!dir.isDir())
+            continue;
+        bMaildir = true;
+        if (!dir.isReadable() || !dir.isExecutable())
+            return unreadable(dir.filePath());
+    }
+    return bMaildir ? FolderState::Readable : FolderState::NotMaildir;
+}
+
 bool MaildirReader::List(const QString& folder, QVector<InboxMessage>& messages, QString* error)
 {
     messages.clear();
-    const QDir root(folder);
-    const bool hasNew = root.exists(QStringLiteral("new"));
-    const bool hasCur = root.exists(QStringLiteral("cur"));
-    if (!hasNew && !hasCur) {
+    QString unreadable;
+    switch (Check(folder, &unreadable)) {
+    case FolderState::Readable:
+        break;
+    case FolderState::Unreadable:
+        if (error)
+            *error = QStringLiteral("%1 cannot be read.").arg(unreadable);
+        return false;
+    default:
         if (error)
             *error = QStringLiteral("%1 is no Maildir folder (it has neither new/ nor cur/).").arg(folder);
         return false;
     }
+    const QDir root(folder);
     for (const char* sub : {"new", "cur"}) {
         const QDir dir(root.filePath(QLatin1String(sub)));
         if (!dir.exists())
             continue;
-        if (!QFileInfo(dir.path()).isReadable()) {
-            if (error)
-                *error = QStringLiteral("%1 cannot be read.").arg(dir.path());
-            return false;
-        }
         const bool isNew = qstrcmp(sub, "new") == 0;
         const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
         for (const QFileInfo& fi : files) {

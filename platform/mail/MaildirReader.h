@@ -21,6 +21,18 @@ class MaildirReader
 public:
     static constexpr int kMaxMessages = 1024;
 
+    // Whether a folder can be listed, and if not, why.
+    enum class FolderState
+    {
+        Readable,
+        NotSet,     // no folder given
+        Missing,    // the folder does not exist
+        NotMaildir, // it has neither new/ nor cur/
+        Unreadable  // it, or its new/ or cur/, may not be read
+    };
+    // The state of `folder`; for Unreadable `pUnreadable` receives the folder that may not be read.
+    static FolderState Check(const QString& folder, QString* pUnreadable = nullptr);
+
     // The newest `kMaxMessages` messages of `folder`. Files that are not messages are skipped. False with
     // `error` set when the folder has neither new/ nor cur/ or one of them cannot be listed.
     static bool List(const QString& folder, QVector<InboxMessage>& messages, QString* error = nullptr);

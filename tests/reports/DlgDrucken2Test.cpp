@@ -367,10 +367,12 @@ TEST_F(DlgDrucken2Test, RunWritesPicturesAndReportsAndExportsThePlanReportFirst)
     EXPECT_EQ(m_exportiert[0].toStdString(), (ordner / "Vehicle data 'Motorwagen'.html").string());
     EXPECT_EQ(m_exportiert[1].toStdString(), (ordner / "Load securing 'Motorwagen'.html").string());
     EXPECT_EQ(m_exportOrdner.toStdString(), ordner.string());
+    // The loading plan is the plan from above ("BP"), the load distribution the payload chart ("Rld"): the
+    // trailer's loading plan is not chosen, its load distribution is.
     for (const char* bild :
-         {"Fahrzeug_SUP.bmp", "Rld_SUP.bmp", "BP_SUP.bmp", "Fahrzeug_INF.bmp", "BP_INF.bmp"})
+         {"Fahrzeug_SUP.bmp", "Rld_SUP.bmp", "BP_SUP.bmp", "Fahrzeug_INF.bmp", "Rld_INF.bmp"})
         EXPECT_TRUE(fs::exists(ordner / bild)) << bild;
-    EXPECT_FALSE(fs::exists(ordner / "Rld_INF.bmp"));
+    EXPECT_FALSE(fs::exists(ordner / "BP_INF.bmp"));
     // The views are as they were.
     EXPECT_EQ(vorlage->GetZoom(), zoom1);
     EXPECT_EQ(plan->m_dZoom, zoom2);

@@ -269,6 +269,56 @@ TEST_F(ExportImport, AMailGoesToTheServerWithCcAsCc)
     EXPECT_EQ(mail->attachments[1].data, Read(m_pdf2));
 }
 
+namespace {
+
+// The export dialog with the address book answered by the test.
+class ScriptedExport : public CDlgExport
+{
+public:
+    using CDlgExport::CDlgExport;
+    QString chosen;
+    int opened = 0;
+
+protected:
+    bool ChooseAddresses(QString* pResult) override
+    {
+        ++opened;
+        *pResult = chosen;
+        return true;
+    }
+};
+
+} // namespace
+
+// Each address-book button fills its own field and leaves the other one as it was.
+TEST_F(ExportImport, EachAddressBookButtonFillsItsOwnField)
+{
+    MailSettings settings;
+    settings.contacts = m_dir.filePath(QStringLiteral("contacts.vcf"));
+    settings.Save();
+    const struct
+    {
+        int button;
+        int field;
+        int other;
+    } faelle[] = {{CDlgExport::kIdCcBook, CDlgExport::kIdCc, CDlgExport::kIdTo},
+                  {CDlgExport::kIdBook, CDlgExport::kIdTo, CDlgExport::kIdCc}};
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.button);
+        ScriptedExport dialog(QStringList{m_pdf1});
+        dialog.InitDialog();
+        Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(QStringLiteral("anna@example.com"));
+        Control<QLineEdit>(dialog, CDlgExport::kIdCc)->setText(QStringLiteral("carl@example.org"));
+        const QString before = Control<QLineEdit>(dialog, c.other)->text();
+        dialog.chosen = QStringLiteral("dora@example.net;emil@example.net");
+        ASSERT_TRUE(Enabled(dialog, c.button));
+        Click(dialog, c.button);
+        EXPECT_EQ(dialog.opened, 1);
+        EXPECT_EQ(Control<QLineEdit>(dialog, c.field)->text(), dialog.chosen);
+        EXPECT_EQ(Control<QLineEdit>(dialog, c.other)->text(), before);
+    }
+}
+
 TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
 {
     struct Case
@@ -576,6 +626,52 @@ TEST_F(ExportImport, TheInboxListsMessagesWithVehicleFilesOffTheWindowThread)
     for (const QLabel* label : broken.findChildren<QLabel*>())
         bShown = bShown || label->text() == QStringLiteral("Error while reading inbox");
     EXPECT_TRUE(bShown) << "the failure is said in the dialog";
+}
+
+// An inbox that cannot be searched is named with the reason, in the import's box and in the search.
+TEST_F(ExportImport, AnInboxThatCannotBeReadIsNamedWithTheReason)
+{
+    const QString missing = m_dir.filePath(QStringLiteral("Maildir"));
+    const QString plain = m_dir.filePath(QStringLiteral("mailbox.txt"));
+    Write(plain, "From nobody");
+    const QString other = m_dir.filePath(QStringLiteral("Documents"));
+    Write(other + QStringLiteral("/letter.txt"), "text");
+    const struct
+    {
+        QString folder;
+        quint32 reason;
+    } faelle[] = {{QString(), 1461}, {missing, 1462}, {plain, 1463}, {other, 1463}};
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.folder.toStdString());
+        MailSettings settings = MailSettings::Load();
+        settings.maildirFolder = c.folder;
+        settings.Save();
+        const QString expected = Text(1460)
+                                     .replace(Text(1460).indexOf(QLatin1String("%s")), 2,
+                                              c.folder.isEmpty() ? QStringLiteral("./.") : c.folder)
+                                     .replace(QLatin1String("%s"), Text(c.reason));
+        EXPECT_EQ(CDlgSearchInbox::FolderProblem(c.folder), expected);
+
+        m_boxes.Clear();
+        ScriptedImport dialog(m_dir.path(), QString());
+        dialog.InitDialog();
+        Click(dialog, CDlgImport::kIdInbox);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_EQ(m_boxes.Records()[0].caption, Text(95));
+        EXPECT_EQ(m_boxes.Records()[0].text, expected);
+
+        CDlgSearchInbox search(c.folder);
+        search.InitDialog();
+        ASSERT_TRUE(ProcessUntil([&] { return search.IsListed(); }));
+        QStringList shown;
+        for (const QLabel* label : search.findChildren<QLabel*>())
+            if (!label->isHidden())
+                shown << label->text();
+        EXPECT_TRUE(shown.contains(Text(1465)));
+        EXPECT_TRUE(shown.contains(expected)) << shown.join(QLatin1Char('|')).toStdString();
+    }
+    // A readable inbox has nothing to report.
+    EXPECT_TRUE(CDlgSearchInbox::FolderProblem(QStringLiteral(QOR_MAIL_DATA_DIR "/maildir")).isEmpty());
 }
 
 // The inbox's options: every message, those of the last 7 days, 30 days or year, or the unread ones.

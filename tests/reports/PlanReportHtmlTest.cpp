@@ -107,6 +107,9 @@ protected:
         motor->m_strName = artVorn == FahrzeugArt::kSattelzugmaschine ? "Zugmaschine" : "Motorwagen";
         motor->m_dKupplungswert[0] = 1.5;
         motor->m_dKupplungswert[1] = 0.75;
+        // The coupling distance and the fifth wheel's offset as the template view edits them.
+        motor->m_dKupplungsabstand = 1.0;
+        motor->m_dSattelVersatz = 0.4;
         pVorn = motor.get();
         if (artVorn != FahrzeugArt::kSattelzugmaschine)
             motor->m_pQor = new CQOR(motor.get(), 0, "Plan");
@@ -199,8 +202,11 @@ TEST_F(PlanReportHtmlTest, SectionsFollowTheChoiceWithBreaksBetween)
     };
     const Fall faelle[] = {
         {Alle(), 6, "Fahrzeug_SUP.bmp"},
-        {{false, true, false, false, false, false}, 1, "Rld_SUP.bmp"},
-        {{false, false, false, false, false, true}, 1, "BP_INF.bmp"},
+        // The loading plan is the plan from above, the load distribution the payload chart.
+        {{false, true, false, false, false, false}, 1, "BP_SUP.bmp"},
+        {{false, false, false, false, false, true}, 1, "Rld_INF.bmp"},
+        {{false, false, true, false, false, false}, 1, "Rld_SUP.bmp"},
+        {{false, false, false, false, true, false}, 1, "BP_INF.bmp"},
         {{true, false, true, false, true, false}, 3, "Fahrzeug_SUP.bmp"},
     };
     for (const Fall& f : faelle) {
@@ -247,7 +253,10 @@ TEST_F(PlanReportHtmlTest, FiguresComeFromTheModel)
         EXPECT_EQ(Tausend(plan.GetMasse()), "1150");
         EXPECT_NE(html.find(bHeck ? "T315" : "T314"), std::string::npos);
         EXPECT_NE(html.find(bHeck ? "T1396" : "T319"), std::string::npos);
-        EXPECT_NE(html.find(std::string("Abstand von T") + (bHeck ? "310" : "309")), std::string::npos);
+        // The column of the positions is a text of the module like every other.
+        EXPECT_NE(html.find(std::string("T1466 (T") + (bHeck ? "310" : "309") + ")"), std::string::npos);
+        EXPECT_EQ(html.find("Abstand"), std::string::npos);
+        EXPECT_NE(html.find("<TD width=\"17\">T1468</TD>"), std::string::npos);
         // Each load's position: from the front as stored, from the rear less its extent along the vehicle
         // (the length unturned, the width turned by 90 degrees).
         for (const tagLGINFO* lg : plan.GetLgInfos()) {
@@ -280,8 +289,42 @@ TEST_F(PlanReportHtmlTest, NamesAndTextsAreEscaped)
     const std::string escaped = "&lt;b&gt;A&amp;B &quot;C&quot; &#39;D&#39;&lt;/b&gt;";
     // Names in the titles (two sections each and the partner rows), the ZL item, the remark, the load.
     EXPECT_GE(Zaehle(html, escaped), 8);
-    // A truck with a rigid-drawbar trailer gives the trailer's coupling value as the second figure.
-    EXPECT_NE(html.find("T225 (1500, 2250)"), std::string::npos);
+}
+
+// The coupling rows give the motor vehicle's own length as the template view shows it (the truck's coupling
+// distance, the tractor's fifth-wheel offset) and the coupling distance entered for the combination, which
+// the trailer keeps, whatever kind of trailer it is.
+TEST_F(PlanReportHtmlTest, CouplingRowsShowTheVehiclesLengthAndTheCombinationsCouplingDistance)
+{
+    const struct
+    {
+        int artVorn, artHinten;
+        const char* zeile;
+    } faelle[] = {
+        {FahrzeugArt::kZugmaschine, -1, "T225 (1000, 750)"},
+        {FahrzeugArt::kZugmaschine, FahrzeugArt::kAnhaenger, "T225 (1000, 2250)"},
+        {FahrzeugArt::kZugmaschine, FahrzeugArt::kStarrdeichsel, "T225 (1000, 2250)"},
+        {FahrzeugArt::kSattelzugmaschine, -1, "T227 (400, 0)"},
+        {FahrzeugArt::kSattelzugmaschine, FahrzeugArt::kAuflieger, "T227 (400, 2250)"},
+    };
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(c.zeile);
+        Baue(c.artVorn, c.artHinten);
+        const std::string html = PlanReportHtml::BuildPlanReportHtml(pVorn, pAnhaenger, Alle());
+        EXPECT_EQ(Zaehle(html, c.zeile), 1) << html;
+    }
+}
+
+// A vehicle without ZL items says so in the report's own words, not in those of the remarks.
+TEST_F(PlanReportHtmlTest, AVehicleWithoutZLItemsSaysNone)
+{
+    Baue(FahrzeugArt::kZugmaschine);
+    const std::string ohne = PlanReportHtml::BuildPlanReportHtml(pVorn, nullptr, Alle());
+    EXPECT_NE(ohne.find("<CAPTION>T218: T1467</CAPTION>"), std::string::npos);
+    EXPECT_EQ(ohne.find("T217"), std::string::npos);
+    ZL(*pVorn, "Kran", 1.25, 0.6, false);
+    const std::string mit = PlanReportHtml::BuildPlanReportHtml(pVorn, nullptr, Alle());
+    EXPECT_NE(mit.find("<CAPTION>T218</CAPTION>"), std::string::npos);
 }
 
 TEST_F(PlanReportHtmlTest, FileHasCrLfAndIsWrittenWholeOrNotAtAll)

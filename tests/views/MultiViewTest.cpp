@@ -381,6 +381,37 @@ TEST_F(MultiViewTest, ExportPartsWriteTheirVehiclesPictures)
     EXPECT_TRUE(QFile::exists(pfad("Rld_INF.bmp")));
 }
 
+// Each report picture of a pair draws its vehicle on that vehicle's own scale and curve, whichever of the
+// two is worked on.
+TEST_F(MultiViewTest, EachExportPartDrawsItsOwnVehiclesChart)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::filesystem::path folder = dir.path().toStdString();
+    const struct
+    {
+        const char* anh;
+        const char* zug;
+    } faelle[] = {{"GDA", "LKW"}, {"SAH", "SZM"}};
+    for (const auto& c : faelle) {
+        Neu();
+        Oeffne(c.anh, c.zug);
+        Last(*D().GetFahrzeug(), 2.0, 3.0);
+        for (int aktiv : {CQOR1Doc::kAktivZugfahrzeug, CQOR1Doc::kAktivAnhaenger}) {
+            ASSERT_TRUE(D().SetAktivIndex(aktiv, false, false));
+            for (int teil : {1, 2}) {
+                SCOPED_TRACE(std::string(c.anh) + " " + std::to_string(aktiv) + " " + std::to_string(teil));
+                CFahrzeug* f = teil == 1 ? D().GetZugfahrzeug() : D().GetFahrzeug();
+                ASSERT_TRUE(view->ExportBilder(teil, 648, 0, false, folder));
+                EXPECT_EQ(view->GetKoordSys().GetTonnenSchritte(),
+                          std::max(1, static_cast<int>(f->GetMaxNutzlast(true) + 0.99)));
+                EXPECT_EQ(view->GetHotSpot(IPlanDrawView::kHotFahrzeugAktiv).width(),
+                          Px(f->GetLFLaenge()) + 1);
+            }
+        }
+    }
+}
+
 TEST_F(MultiViewTest, TractorWorkedOnGetsNoChart)
 {
     Oeffne("SAH", "SZM");
@@ -391,6 +422,56 @@ TEST_F(MultiViewTest, TractorWorkedOnGetsNoChart)
     const QRect chart = view->GetChartRect();
     ASSERT_FALSE(chart.isEmpty());
     EXPECT_EQ(chart.left(), view->GetAnhaengerOriginX() + Px(D().GetFahrzeug()->GetLFLaenge()));
+}
+
+// The printed page shows the screen's picture whole, only larger: nothing falls off any edge of an A4
+// page, upright or across, and the payload chart keeps the screen's proportions (its height in metres of
+// the length scale), for each vehicle kind and both combinations.
+TEST_F(MultiViewTest, PrintedPageShowsTheWholeDrawingAsTheScreenDoes)
+{
+    const struct
+    {
+        const char* title;
+        const char* zug;
+    } fahrzeuge[] = {{"LKW", nullptr}, {"GDA", nullptr}, {"SDA", nullptr}, {"SAH", nullptr},
+                     {"SZM", nullptr}, {"SAH", "SZM"},   {"GDA", "LKW"}};
+    const struct
+    {
+        QSize seite;
+        int teil;
+    } seiten[] = {{QSize(827, 1169), 1}, {QSize(1169, 827), 1}, {QSize(4961, 7016), 6}};
+    for (const auto& f : fahrzeuge) {
+        Neu();
+        Oeffne(f.title, f.zug);
+        Bild();
+        const double dSchirm = view->GetGesamtLadeflaeche().height() / static_cast<double>(Px(10.0));
+        ASSERT_GT(dSchirm, 0.0);
+        for (const auto& s : seiten) {
+            SCOPED_TRACE(std::string(f.title) + (f.zug ? std::string(" + ") + f.zug : std::string()) + " " +
+                         std::to_string(s.seite.width()) + " x " + std::to_string(s.seite.height()));
+            view->OnBeginPrinting(QRect(QPoint(0, 0), s.seite));
+            const QImage bild = PaintPageWithRoom(*view, s.seite, s.teil);
+            const QSize blatt = s.seite / s.teil;
+            const QRect seite(QPoint(blatt.width() / 2, blatt.height() / 2), blatt);
+            const QRect tinte = InkBounds(bild);
+            ASSERT_FALSE(tinte.isEmpty());
+            EXPECT_TRUE(seite.contains(tinte))
+                << "ink from (" << tinte.left() << ", " << tinte.top() << ") to (" << tinte.right() << ", "
+                << tinte.bottom() << "), the page from (" << seite.left() << ", " << seite.top() << ") to ("
+                << seite.right() << ", " << seite.bottom() << ")";
+            const double dSeite = view->GetGesamtLadeflaeche().height() / static_cast<double>(Px(10.0));
+            EXPECT_NEAR(dSeite / dSchirm, 1.0, 0.02) << "the chart's height against its length";
+            if (s.teil == 1 && !f.zug && std::string(f.title) == "LKW")
+                Speichere(bild.copy(seite), s.seite.width() < s.seite.height()
+                                                ? "print_page_truck.png"
+                                                : "print_page_truck_across.png");
+            if (s.teil == 1 && f.zug)
+                Speichere(bild.copy(seite), QStringLiteral("print_page_%1_%2_%3.png")
+                                                .arg(f.title, f.zug)
+                                                .arg(s.seite.width() < s.seite.height() ? "up" : "across"));
+            view->OnEndPrinting();
+        }
+    }
 }
 
 TEST_F(MultiViewTest, PrintedPairKeepsBothVehiclesInsideThePage)

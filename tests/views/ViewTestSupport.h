@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -116,4 +117,41 @@ inline QImage PaintReduced(CGetAnsView& view, const QSize& size, int teil)
     painter.scale(1.0 / teil, 1.0 / teil);
     Zugang::Male(view, painter);
     return bild;
+}
+
+// A printed page of a view: its drawing painted as on a page of `seite` (reduced by `teil`) into a white
+// picture with half a page of room on every side, so that whatever would fall off the page shows there.
+// The page itself stands at (seite / teil) / 2.
+inline QImage PaintPageWithRoom(CGetAnsView& view, const QSize& seite, int teil)
+{
+    struct Zugang : CGetAnsView
+    {
+        static void Male(CGetAnsView& v, QPainter& p) { (v.*&Zugang::OnDraw)(p); }
+    };
+    const QSize blatt = seite / teil;
+    QImage bild(blatt * 2, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter painter(&bild);
+    painter.translate(blatt.width() / 2, blatt.height() / 2);
+    painter.scale(1.0 / teil, 1.0 / teil);
+    Zugang::Male(view, painter);
+    return bild;
+}
+
+// The smallest rectangle holding every pixel that is not white; empty for a white picture.
+inline QRect InkBounds(const QImage& bild)
+{
+    const QImage b = bild.convertToFormat(QImage::Format_RGB32);
+    int left = b.width(), top = b.height(), right = -1, bottom = -1;
+    for (int y = 0; y < b.height(); ++y) {
+        const auto* zeile = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < b.width(); ++x)
+            if ((zeile[x] & 0xFFFFFF) != 0xFFFFFF) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
