@@ -9,14 +9,24 @@
 #include "app/CQOR2App.h"
 #include "app/FrameLoop.h"
 #include "app/RunningProgram.h"
+#include "catalogue/CDlgTooltipAddMultiLg.h"
+#include "catalogue/CHListbox.h"
+#include "catalogue/CLaderampe3.h"
+#include "loadsecuring/CPgLgSichgPage5.h"
+#include "loadsecuring/CPshLgSichgWizard.h"
+#include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "reports/CDlgDrucken2.h"
 #include "ui/CDlgBase.h"
+#include "ui/CEditLast.h"
 #include "ui/CXTPTabControlMM.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
+#include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
 
 #include <QApplication>
@@ -24,6 +34,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QScreen>
@@ -45,6 +56,8 @@ struct Program
     QString home;
     QString userRoot;
     int shot = 0;
+    // The load placed from the ramp: its place along the load area.
+    double loadX = 0.0;
 };
 
 Program& P()
@@ -114,7 +127,7 @@ CTabbedViewView* Host()
 
 // The visible, enabled widget named "id_<id>" inside `root`; pages and strips may carry hidden
 // controls of the same id.
-[[maybe_unused]] QWidget* VisibleId(QWidget* root, int id)
+QWidget* VisibleId(QWidget* root, int id)
 {
     if (root)
         for (QWidget* w : root->findChildren<QWidget*>(QStringLiteral("id_%1").arg(id)))
@@ -128,11 +141,54 @@ void Shot(const QString& name)
 {
     const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/e2e");
     QDir().mkpath(folder);
+    if (P().shot == 0) {
+        // The pictures of an earlier run go, so the folder shows this run's steps only.
+        QDir old(folder, QStringLiteral("real-*.png"));
+        for (const QString& file : old.entryList(QDir::Files))
+            old.remove(file);
+    }
     const QString number = QStringLiteral("%1").arg(++P().shot, 2, 10, QLatin1Char('0'));
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->grabWindow(0).save(folder + QStringLiteral("/real-%1-%2.png").arg(number, name)));
 }
+
+// Watches for a modal dialog that no step expects: after a guard time it is kept as a picture, named
+// in a failure and closed, so a step that runs into an unexpected question fails instead of hanging.
+class StrayModalWatch : public QObject
+{
+public:
+    StrayModalWatch()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] { Check(); });
+        m_timer.start(250);
+    }
+
+private:
+    void Check()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != m_seen) {
+            m_seen = modal;
+            m_since.start();
+            return;
+        }
+        if (!modal || m_since.elapsed() < 20000)
+            return;
+        ADD_FAILURE() << "an unexpected dialog stayed open: " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << "\"";
+        Shot(QStringLiteral("unexpected-dialog"));
+        m_since.start();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_seen;
+    QElapsedTimer m_since;
+};
 
 // Whether the window manager has shown `w` and given it the input focus.
 bool ShownAndActive(QWidget* w)
@@ -188,6 +244,120 @@ bool ClickTab(CTabbedViewView* host, int kind)
     return X().Finish() && WaitFor([&] { return host->GetSelectedTab() == tab; }, 10000);
 }
 
+// The plan view, shown in its tab.
+CQOR2View* ShowPlan()
+{
+    CTabbedViewView* host = Host();
+    if (!ClickTab(host, CTabbedViewView::kPlan))
+        return nullptr;
+    return dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
+}
+
+// The loading ramp below the plan, shown with a click on its button when hidden.
+CLaderampe3* ShowRamp(CQOR2View* plan)
+{
+    auto* ramp = plan->findChild<CLaderampe3*>(QStringLiteral("id_100"));
+    if (ramp && ramp->isVisible())
+        return ramp;
+    QWidget* button = nullptr;
+    if (!WaitFor([&] { return (button = VisibleId(plan, 400)) != nullptr; }, 10000))
+        return nullptr;
+    X().Click(button);
+    if (!X().Finish())
+        return nullptr;
+    ramp = plan->findChild<CLaderampe3*>(QStringLiteral("id_100"));
+    return ramp && WaitFor([&] { return ramp->isVisible(); }, 10000) ? ramp : nullptr;
+}
+
+// Puts one load on an empty plan by dragging the ramp's block of the chosen load unit onto the load
+// area: what the securing steps need when the tile drag of step 3 placed none.
+bool EnsureOneLoad()
+{
+    CQOR* qor = Doc()->GetFahrzeug()->GetQor();
+    if (qor->GetLgInfos().size() == 1)
+        return true;
+    if (!qor->GetLgInfos().empty())
+        return false;
+    CQOR2View* plan = ShowPlan();
+    CLaderampe3* ramp = plan ? ShowRamp(plan) : nullptr;
+    if (!ramp || ramp->GetBlockRect().isEmpty())
+        return false;
+    float length = 0.0f, width = 0.0f;
+    Doc()->GetFahrzeug()->GetNutzbareLFFloat(&length, &width);
+    const QPoint origin = plan->RampenUrsprung() - plan->RampenScroll();
+    const QPoint drop = origin + QPoint(plan->RampenPixel(length / 3.0), plan->RampenPixel(width / 2.0));
+    X().Drag(ramp->mapToGlobal(ramp->GetBlockRect().center()), plan->viewport()->mapToGlobal(drop), 16);
+    return X().Finish() && WaitFor([&] { return qor->GetLgInfos().size() == 1; }, 10000);
+}
+
+// A handler for a modal box: a picture, then a real click on the first of `buttons` it has.
+std::function<void(QWidget*)> ClickIn(const QString& picture, const QList<int>& buttons)
+{
+    return [picture, buttons](QWidget* box) {
+        WaitFor([&] { return ShownAndActive(box); }, 10000);
+        Shot(picture);
+        for (int id : buttons)
+            if (QWidget* button = VisibleId(box, id)) {
+                X().Click(button);
+                X().Finish();
+                WaitFor([&] { return !box->isVisible(); }, 10000);
+                return;
+            }
+        ADD_FAILURE() << picture.toStdString() << ": none of the expected buttons";
+    };
+}
+
+// The securing wizard while it is shown; null when none.
+CPshLgSichgWizard* ShownWizard()
+{
+    auto* wizard = Find<CPshLgSichgWizard>(QStringLiteral("securingWizard"));
+    return wizard && wizard->isVisible() ? wizard : nullptr;
+}
+
+// "Secure loads" in the securing view with a real click; the note on securing and the question about
+// the vehicle's own lashing devices (go on with the standard ones) are answered on the way. Answers the
+// wizard once it is shown.
+CPshLgSichgWizard* SecureLoads()
+{
+    CTabbedViewView* host = Host();
+    if (!ClickTab(host, CTabbedViewView::kLgSicherung))
+        return nullptr;
+    auto* view = dynamic_cast<CQORLgSicherungView*>(host->GetView(CTabbedViewView::kLgSicherung));
+    QWidget* secure = nullptr;
+    if (!view || !WaitFor([&] { return (secure = VisibleId(view, 636)) != nullptr; }, 10000))
+        return nullptr;
+    const auto answer = ClickIn(QStringLiteral("securing-question"), {770, CDlgBase::kIdOk});
+    WithModals(
+        [&] {
+            X().Click(secure);
+            X().Finish();
+            WaitFor([] { return ShownWizard() != nullptr; }, 10000);
+        },
+        {answer, answer}, 10000);
+    CPshLgSichgWizard* wizard = nullptr;
+    WaitFor([&] { return (wizard = ShownWizard()) != nullptr; }, 10000);
+    return wizard;
+}
+
+// Closes a securing wizard an earlier step left open, with its Close and, when asked, Discard: the
+// plan's tabs refuse to show while load securing is open.
+void CloseOpenWizard()
+{
+    CPshLgSichgWizard* wizard = ShownWizard();
+    QWidget* close = wizard ? VisibleId(wizard, CPshLgSichgWizard::kIdClose) : nullptr;
+    if (!close)
+        return;
+    QPointer<CPshLgSichgWizard> closing(wizard);
+    WithModals(
+        [&] {
+            X().Click(close);
+            X().Finish();
+            WaitFor([&] { return !closing || !closing->isVisible(); }, 5000);
+        },
+        {ClickIn(QStringLiteral("discard-securing"), {CDlgBase::kIdOk})}, 5000);
+    WaitFor([&] { return !closing || !closing->isVisible(); }, 10000);
+}
+
 // Ends a program a filtered or failed run left running, before the Qt application goes.
 class ProgramEnd : public ::testing::Environment
 {
@@ -229,6 +399,7 @@ TEST_F(RealInputStart, Step1_TheMainWindowComesUpOnTopWithTheFocus)
     Program& p = P();
     p.home = qEnvironmentVariable("QOR_E2E_HOME");
     ASSERT_FALSE(p.home.isEmpty());
+    static StrayModalWatch watch;
     QString error;
     ASSERT_TRUE(Launch(&error)) << error.toStdString();
     p.userRoot = p.program->App().UserRoot();
@@ -270,9 +441,237 @@ TEST_F(RealInput, Step2_ARibbonDialogOpensOverItsParentAndEscapeClosesIt)
     Shot(QStringLiteral("ribbon-dialog-closed"));
 }
 
+// 3. A tile of the loading ramp's strip, dragged onto the plan, places a load there; the load is then
+// dragged along the load area.
+TEST_F(RealInput, Step3_ATileDraggedFromTheRampStripOntoThePlanPlacesALoadThatIsDraggedOn)
+{
+    // The plan and the ramp below it get the room of the screen: a double click on the main window's
+    // title bar maximises it.
+    ASSERT_FALSE(Frame()->isMaximized());
+    const QRect outer = Frame()->frameGeometry(), inner = Frame()->geometry();
+    ASSERT_GT(inner.top(), outer.top()) << "the main window has no title bar of the window manager";
+    X().DoubleClick(QPoint(outer.center().x(), (outer.top() + inner.top()) / 2));
+    ASSERT_TRUE(X().Finish());
+    ASSERT_TRUE(WaitFor([] { return Frame()->isMaximized(); }, 10000)) << "the main window was not maximised";
+    CTabbedViewView* host = Host();
+    ASSERT_TRUE(ClickTab(host, CTabbedViewView::kPlan));
+    auto* plan = dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
+    ASSERT_NE(plan, nullptr);
+    QWidget* rampButton = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (rampButton = VisibleId(plan, 400)) != nullptr; }, 10000))
+        << "no loading-ramp button above the plan";
+    X().Click(rampButton);
+    ASSERT_TRUE(X().Finish());
+    auto* ramp = plan->findChild<CLaderampe3*>(QStringLiteral("id_100"));
+    ASSERT_NE(ramp, nullptr);
+    auto* strip = ramp->findChild<CHListbox*>();
+    ASSERT_NE(strip, nullptr);
+    ASSERT_TRUE(
+        WaitFor([&] { return ramp->isVisible() && strip->isVisible() && strip->GetItemCount() > 0; }, 10000))
+        << "the ramp shows no tiles";
+    CFahrzeug* vehicle = Doc()->GetFahrzeug();
+    CQOR* qor = vehicle->GetQor();
+    ASSERT_TRUE(qor->GetLgInfos().empty());
+    Shot(QStringLiteral("ramp"));
+
+    // The first tile, dragged to a third of the load area's length, on its middle line.
+    const QRect tile = strip->GetItemRect(0);
+    ASSERT_FALSE(tile.isEmpty());
+    const QPoint grip = strip->mapToGlobal(tile.center());
+    ASSERT_TRUE(QRect(plan->viewport()->mapToGlobal(QPoint(0, 0)), plan->viewport()->size()).contains(grip))
+        << "the tile lies outside the plan's visible part";
+    float length = 0.0f, width = 0.0f;
+    ASSERT_TRUE(vehicle->GetNutzbareLFFloat(&length, &width));
+    const QPoint origin = plan->RampenUrsprung() - plan->RampenScroll(); // viewport pixels
+    const QPoint drop = origin + QPoint(plan->RampenPixel(length / 3.0), plan->RampenPixel(width / 2.0));
+    X().Drag(grip, plan->viewport()->mapToGlobal(drop), 24);
+    ASSERT_TRUE(X().Finish());
+    const bool placed = WaitFor([&] { return qor->GetLgInfos().size() == 1; }, 10000);
+    Shot(QStringLiteral("tile-dropped-on-plan"));
+    ASSERT_TRUE(placed) << "the tile dragged onto the plan placed no load";
+    tagLGINFO* load = qor->GetLgInfos().front();
+    // Where it was dropped: the drop point lies on the load.
+    const double dropX = length / 3.0, dropY = width / 2.0;
+    EXPECT_TRUE(dropX >= load->m_dPosX - 0.05 && dropX <= load->m_dPosX + load->GetDimX() + 0.05 &&
+                dropY >= load->m_dPosY - 0.05 && dropY <= load->m_dPosY + load->GetDimY() + 0.05)
+        << "the load stands at " << load->m_dPosX << ", " << load->m_dPosY << " instead of under " << dropX
+        << ", " << dropY;
+
+    // Then along the load area by a metre and a half.
+    const double x0 = load->m_dPosX, y0 = load->m_dPosY;
+    const QPoint centre = origin + QPoint(plan->RampenPixel(load->m_dPosX + load->GetDimX() / 2),
+                                          plan->RampenPixel(load->m_dPosY + load->GetDimY() / 2));
+    X().Drag(plan->viewport()->mapToGlobal(centre),
+             plan->viewport()->mapToGlobal(centre + QPoint(plan->RampenPixel(1.5), 0)), 16);
+    ASSERT_TRUE(X().Finish());
+    ASSERT_EQ(qor->GetLgInfos().size(), 1u);
+    load = qor->GetLgInfos().front();
+    EXPECT_TRUE(WaitFor([&] { return std::fabs(load->m_dPosX - x0 - 1.5) < 0.1; }, 10000))
+        << "the load moved by " << load->m_dPosX - x0 << " m instead of 1.5 m";
+    EXPECT_NEAR(load->m_dPosY, y0, 1e-9);
+    Shot(QStringLiteral("load-dragged-along"));
+    P().loadX = load->m_dPosX;
+}
+
+// 5. Over the maximised main window the securing wizard opens on top, and the main window stays
+// maximised; Escape leaves nothing locked: "Secure loads" opens the wizard again.
+TEST_F(RealInput, Step5_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothing)
+{
+    ASSERT_TRUE(EnsureOneLoad()) << "no load on the plan to secure";
+    ASSERT_TRUE(Frame()->isMaximized()) << "step 3 maximised the main window";
+    CPshLgSichgWizard* wizard = SecureLoads();
+    ASSERT_NE(wizard, nullptr) << "\"Secure loads\" opened no wizard";
+    EXPECT_TRUE(WaitFor([&] { return ShownAndActive(wizard); }, 10000)) << "the wizard did not get the focus";
+    EXPECT_TRUE(OnTopAtItsMiddle(wizard)) << "the wizard opened behind another window";
+    EXPECT_TRUE(Frame()->isMaximized()) << "the main window lost its maximised state";
+    Shot(QStringLiteral("wizard-over-maximised-window"));
+
+    // Escape, to the wizard that has the focus; a question it asks is answered with Yes or OK.
+    QPointer<CPshLgSichgWizard> escaped(wizard);
+    WithModals(
+        [&] {
+            X().Key(QStringLiteral("Escape"));
+            X().Finish();
+            WaitFor([&] { return !escaped || !escaped->isVisible(); }, 5000);
+        },
+        {ClickIn(QStringLiteral("wizard-escape-question"), {CDlgBase::kIdOk, 6, 669})}, 5000);
+    ASSERT_TRUE(WaitFor([&] { return !escaped || !escaped->isVisible(); }, 10000))
+        << "Escape left the wizard open";
+    Shot(QStringLiteral("wizard-escaped"));
+    QWidget* options = Find(QStringLiteral("id_802"));
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(options->isEnabled()) << "the main window's commands stay disabled without a wizard";
+
+    // "Secure loads" again.
+    wizard = SecureLoads();
+    ASSERT_NE(wizard, nullptr) << "\"Secure loads\" opened no wizard after Escape";
+    EXPECT_TRUE(WaitFor([&] { return ShownAndActive(wizard); }, 10000));
+    EXPECT_TRUE(OnTopAtItsMiddle(wizard));
+    Shot(QStringLiteral("wizard-again"));
+}
+
+// 6. One load secured through the wizard up to its result; Close keeps the load unit with its securing.
+TEST_F(RealInput, Step6_CloseOfASingleLoadSecuringKeepsTheUnit)
+{
+    CPshLgSichgWizard* wizard = ShownWizard();
+    if (!wizard) {
+        ASSERT_TRUE(EnsureOneLoad()) << "no load on the plan to secure";
+        wizard = SecureLoads();
+    }
+    ASSERT_NE(wizard, nullptr) << "no securing wizard";
+    CQOR* qor = Doc()->GetFahrzeug()->GetQor();
+    ASSERT_EQ(qor->GetLgInfos().size(), 1u);
+    // Next through every page up to the result, with the friction typed in where the page asks for it.
+    QString refused;
+    for (int guard = 0; guard < 3 * CPshLgSichgWizard::kPageCount && refused.isEmpty(); ++guard) {
+        const int page = wizard->ActiveIndex();
+        if (page == CPshLgSichgWizard::kResultPage)
+            break;
+        if (auto* friction =
+                wizard->findChild<QLineEdit*>(QStringLiteral("id_%1").arg(CPgLgSichgPage5::kIdOhneMatte));
+            friction && friction->isVisible() && friction->text().isEmpty()) {
+            X().Click(friction);
+            X().Key(QStringLiteral("ctrl+a"));
+            X().Type(QStringLiteral("0.45"));
+            X().Key(QStringLiteral("Tab"));
+            ASSERT_TRUE(X().Finish());
+            EXPECT_TRUE(WaitFor([&] { return friction->text() == QStringLiteral("0.45"); }, 5000))
+                << "the friction field holds \"" << friction->text().toStdString() << "\"";
+        }
+        QWidget* next = VisibleId(wizard, CPshLgSichgWizard::kIdNext);
+        ASSERT_NE(next, nullptr) << "no Next on page " << page + 1;
+        WithModals(
+            [&] {
+                X().Click(next);
+                X().Finish();
+                WaitFor([&] { return wizard->ActiveIndex() != page; }, 5000);
+            },
+            {[&](QWidget* box) {
+                refused = QStringLiteral("page %1 refused: %2").arg(page + 1).arg(box->windowTitle());
+                ClickIn(QStringLiteral("wizard-refused"), {CDlgBase::kIdOk})(box);
+            }},
+            5000);
+        ASSERT_TRUE(WaitFor([&] { return wizard->ActiveIndex() != page || !refused.isEmpty(); }, 10000))
+            << "Next stayed on page " << page + 1;
+    }
+    ASSERT_TRUE(refused.isEmpty()) << refused.toStdString();
+    ASSERT_EQ(wizard->ActiveIndex(), CPshLgSichgWizard::kResultPage);
+    Shot(QStringLiteral("wizard-result"));
+    ASSERT_EQ(qor->GetLadeeinheiten().size(), 1u);
+    EXPECT_EQ(qor->GetLadeeinheiten().front()->m_bVorhanden, 1) << "the unit is not marked as secured";
+
+    // Close: a question it asks is answered so as to keep the securing.
+    QPointer<CPshLgSichgWizard> closing(wizard);
+    QWidget* close = VisibleId(wizard, CPshLgSichgWizard::kIdClose);
+    ASSERT_NE(close, nullptr);
+    QStringList asked;
+    WithModals(
+        [&] {
+            X().Click(close);
+            X().Finish();
+            WaitFor([&] { return !closing || !closing->isVisible(); }, 5000);
+        },
+        {[&](QWidget* box) {
+            asked << box->windowTitle();
+            ClickIn(QStringLiteral("close-securing-question"), {708})(box);
+        }},
+        5000);
+    ASSERT_TRUE(WaitFor([&] { return !closing || !closing->isVisible(); }, 10000))
+        << "Close left the wizard open";
+    Shot(QStringLiteral("securing-closed"));
+    ASSERT_EQ(qor->GetLadeeinheiten().size(), 1u) << "the load unit went with the wizard";
+    const CLadeeinheit* unit = qor->GetLadeeinheiten().front();
+    EXPECT_EQ(unit->m_bVorhanden, 1) << "the unit no longer counts as secured";
+    EXPECT_EQ(unit->m_Wizard.m_nNummer, unit->GetId()) << "the unit did not keep the wizard's settings";
+}
+
+// 7. The ramp's "add several" popup takes the keyboard when it opens: the count typed and Return add
+// that many loads.
+TEST_F(RealInput, Step7_TheAddSeveralPopupIsTypedInto)
+{
+    CloseOpenWizard();
+    ASSERT_EQ(ShownWizard(), nullptr) << "a securing wizard stays open";
+    CQOR2View* plan = ShowPlan();
+    ASSERT_NE(plan, nullptr);
+    CLaderampe3* ramp = ShowRamp(plan);
+    ASSERT_NE(ramp, nullptr);
+    CQOR* qor = Doc()->GetFahrzeug()->GetQor();
+    const size_t before = qor->GetLgInfos().size();
+    QWidget* several = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (several = VisibleId(ramp, CLaderampe3::kIdMehrere)) != nullptr; }, 10000))
+        << "no \"add several\" button in the ramp";
+    X().Click(several);
+    ASSERT_TRUE(X().Finish());
+    CDlgTooltipAddMultiLg* popup = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* p = qobject_cast<CDlgTooltipAddMultiLg*>(top); p && p->isVisible())
+                    popup = p;
+            return popup && popup->isVisible();
+        },
+        10000))
+        << "the popup did not open";
+    Shot(QStringLiteral("add-several-popup"));
+    // Typed at once, as a user does: the count field has the keyboard.
+    X().Key(QStringLiteral("ctrl+a"));
+    X().Type(QStringLiteral("3"));
+    ASSERT_TRUE(X().Finish());
+    EXPECT_TRUE(WaitFor([&] { return popup->AnzahlFeld()->text() == QStringLiteral("3"); }, 5000))
+        << "the count field holds \"" << popup->AnzahlFeld()->text().toStdString() << "\"";
+    Shot(QStringLiteral("add-several-typed"));
+    X().Key(QStringLiteral("Return"));
+    ASSERT_TRUE(X().Finish());
+    EXPECT_TRUE(WaitFor([&] { return qor->GetLgInfos().size() == before + 3; }, 10000))
+        << qor->GetLgInfos().size() - before << " loads added instead of 3";
+    Shot(QStringLiteral("added-several"));
+}
+
 // 8. The 3D tab: a drag with the mouse turns the view.
 TEST_F(RealInput, Step8_TheThreeDViewTurnsUnderAMouseDrag)
 {
+    CloseOpenWizard();
     ASSERT_TRUE(CQOR3DView::Is3DAvailable()) << "no OpenGL context on this display";
     CTabbedViewView* host = Host();
     ASSERT_TRUE(ClickTab(host, CTabbedViewView::k3D));
