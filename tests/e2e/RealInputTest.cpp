@@ -244,6 +244,19 @@ bool ClickTab(CTabbedViewView* host, int kind)
     return X().Finish() && WaitFor([&] { return host->GetSelectedTab() == tab; }, 10000);
 }
 
+// Maximises the main window as a user does, with a double click on the title bar the window manager
+// draws; answers whether it is maximised.
+bool Maximise()
+{
+    if (Frame()->isMaximized())
+        return true;
+    const QRect outer = Frame()->frameGeometry(), inner = Frame()->geometry();
+    if (inner.top() <= outer.top())
+        return false; // no title bar
+    X().DoubleClick(QPoint(outer.center().x(), (outer.top() + inner.top()) / 2));
+    return X().Finish() && WaitFor([] { return Frame()->isMaximized(); }, 10000);
+}
+
 // The plan view, shown in its tab.
 CQOR2View* ShowPlan()
 {
@@ -445,14 +458,8 @@ TEST_F(RealInput, Step2_ARibbonDialogOpensOverItsParentAndEscapeClosesIt)
 // dragged along the load area.
 TEST_F(RealInput, Step3_ATileDraggedFromTheRampStripOntoThePlanPlacesALoadThatIsDraggedOn)
 {
-    // The plan and the ramp below it get the room of the screen: a double click on the main window's
-    // title bar maximises it.
-    ASSERT_FALSE(Frame()->isMaximized());
-    const QRect outer = Frame()->frameGeometry(), inner = Frame()->geometry();
-    ASSERT_GT(inner.top(), outer.top()) << "the main window has no title bar of the window manager";
-    X().DoubleClick(QPoint(outer.center().x(), (outer.top() + inner.top()) / 2));
-    ASSERT_TRUE(X().Finish());
-    ASSERT_TRUE(WaitFor([] { return Frame()->isMaximized(); }, 10000)) << "the main window was not maximised";
+    // The plan and the ramp below it get the room of the screen.
+    ASSERT_TRUE(Maximise()) << "the main window was not maximised";
     CTabbedViewView* host = Host();
     ASSERT_TRUE(ClickTab(host, CTabbedViewView::kPlan));
     auto* plan = dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
@@ -513,12 +520,12 @@ TEST_F(RealInput, Step3_ATileDraggedFromTheRampStripOntoThePlanPlacesALoadThatIs
     P().loadX = load->m_dPosX;
 }
 
-// 5. Over the maximised main window the securing wizard opens on top, and the main window stays
+// 4. Over the maximised main window the securing wizard opens on top, and the main window stays
 // maximised; Escape leaves nothing locked: "Secure loads" opens the wizard again.
-TEST_F(RealInput, Step5_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothing)
+TEST_F(RealInput, Step4_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothing)
 {
     ASSERT_TRUE(EnsureOneLoad()) << "no load on the plan to secure";
-    ASSERT_TRUE(Frame()->isMaximized()) << "step 3 maximised the main window";
+    ASSERT_TRUE(Maximise()) << "the main window was not maximised";
     CPshLgSichgWizard* wizard = SecureLoads();
     ASSERT_NE(wizard, nullptr) << "\"Secure loads\" opened no wizard";
     EXPECT_TRUE(WaitFor([&] { return ShownAndActive(wizard); }, 10000)) << "the wizard did not get the focus";
@@ -550,8 +557,8 @@ TEST_F(RealInput, Step5_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothin
     Shot(QStringLiteral("wizard-again"));
 }
 
-// 6. One load secured through the wizard up to its result; Close keeps the load unit with its securing.
-TEST_F(RealInput, Step6_CloseOfASingleLoadSecuringKeepsTheUnit)
+// 5. One load secured through the wizard up to its result; Close keeps the load unit with its securing.
+TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
 {
     CPshLgSichgWizard* wizard = ShownWizard();
     if (!wizard) {
@@ -623,6 +630,56 @@ TEST_F(RealInput, Step6_CloseOfASingleLoadSecuringKeepsTheUnit)
     const CLadeeinheit* unit = qor->GetLadeeinheiten().front();
     EXPECT_EQ(unit->m_bVorhanden, 1) << "the unit no longer counts as secured";
     EXPECT_EQ(unit->m_Wizard.m_nNummer, unit->GetId()) << "the unit did not keep the wizard's settings";
+}
+
+// 6. A load just placed from the ramp is the current one: the x button drawn beside the load area,
+// lined up with it, opens the x slider, whose field takes the keyboard: a position typed in millimetres
+// and Return move the load there.
+TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
+{
+    CloseOpenWizard();
+    CQOR2View* plan = ShowPlan();
+    ASSERT_NE(plan, nullptr);
+    CLaderampe3* ramp = ShowRamp(plan);
+    ASSERT_NE(ramp, nullptr);
+    auto* strip = ramp->findChild<CHListbox*>();
+    ASSERT_NE(strip, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return strip->GetItemCount() > 0; }, 10000));
+    CFahrzeug* vehicle = Doc()->GetFahrzeug();
+    CQOR* qor = vehicle->GetQor();
+    const size_t before = qor->GetLgInfos().size();
+    // A tile to the front of the load area, clear of the load of step 3.
+    float length = 0.0f, width = 0.0f;
+    ASSERT_TRUE(vehicle->GetNutzbareLFFloat(&length, &width));
+    const QPoint origin = plan->RampenUrsprung() - plan->RampenScroll();
+    const QPoint drop = origin + QPoint(plan->RampenPixel(0.7), plan->RampenPixel(width / 2.0));
+    X().Drag(strip->mapToGlobal(strip->GetItemRect(0).center()), plan->viewport()->mapToGlobal(drop), 24);
+    ASSERT_TRUE(X().Finish());
+    ASSERT_TRUE(WaitFor([&] { return qor->GetLgInfos().size() == before + 1; }, 10000))
+        << "the tile dragged onto the plan placed no load";
+    tagLGINFO* load = qor->GetLgInfos().back();
+    const bool drawn =
+        WaitFor([&] { return plan->GetAuswahl() == load && !plan->m_rcBtnX.isEmpty(); }, 10000);
+    Shot(QStringLiteral("x-button"));
+    ASSERT_TRUE(drawn) << "no x button is drawn for the load just placed";
+
+    X().Click(plan->viewport()->mapToGlobal(plan->m_rcBtnX.center()));
+    ASSERT_TRUE(X().Finish());
+    ASSERT_TRUE(WaitFor([&] { return plan->GetReglerX() != nullptr; }, 10000))
+        << "the x button opened no slider";
+    Shot(QStringLiteral("x-slider-open"));
+    // Typed at once: the slider's field has the keyboard with its value selected.
+    const double target = std::fabs(load->m_dPosX - 1.0) > 0.1 ? 1.0 : 1.5;
+    X().Type(QString::number(std::lround(target * 1000.0)));
+    X().Key(QStringLiteral("Return"));
+    ASSERT_TRUE(X().Finish());
+    EXPECT_TRUE(WaitFor([&] { return std::fabs(load->m_dPosX - target) < 1e-6; }, 10000))
+        << "the load stands at x " << load->m_dPosX << " instead of " << target;
+    Shot(QStringLiteral("x-slider-typed"));
+    X().Key(QStringLiteral("Escape"));
+    ASSERT_TRUE(X().Finish());
+    EXPECT_TRUE(WaitFor([&] { return plan->GetReglerX() == nullptr; }, 10000))
+        << "Escape left the slider open";
 }
 
 // 7. The ramp's "add several" popup takes the keyboard when it opens: the count typed and Return add

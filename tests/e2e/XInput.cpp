@@ -95,6 +95,9 @@ void XInput::MoveTo(QPoint global)
 
 void XInput::Click(QPoint global, int button)
 {
+    // The pointer arrives as a hand brings it, so the target sees it moving in before the press (a
+    // pointer already standing on the spot would send no move at all).
+    MoveTo(global + QPoint(3, 3));
     MoveTo(global);
     Queue({QStringLiteral("click"), QString::number(button)});
 }
