@@ -7,6 +7,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
+#include "app/CQOR2StatusBar.h"
 #include "app/FrameLoop.h"
 #include "app/RunningProgram.h"
 #include "catalogue/CDlgTooltipAddMultiLg.h"
@@ -19,6 +20,8 @@
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "reports/CDlgDrucken2.h"
 #include "ui/CDlgBase.h"
@@ -34,6 +37,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -204,10 +208,11 @@ bool OnTopAtItsMiddle(QWidget* w)
 }
 
 // Runs `trigger` (whose input may open a modal dialog with a loop of its own) and hands the modal
-// dialogs that open one after the other to `handlers`, in order; each must close its dialog. Answers
-// how many were handled. A dialog a handler leaves open is rejected at the end.
+// dialogs that open one after the other to `handlers`, in order; each must close its dialog. The wait
+// ends when every handler ran, or when `done` holds with no dialog open (fewer dialogs came than
+// there are handlers). Answers how many were handled. A dialog a handler leaves open is rejected.
 int WithModals(const std::function<void()>& trigger, const QList<std::function<void(QWidget*)>>& handlers,
-               int waitMs = 20000)
+               int waitMs = 20000, const std::function<bool()>& done = {})
 {
     QWidget* before = QApplication::activeModalWidget();
     QPointer<QWidget> last;
@@ -228,7 +233,9 @@ int WithModals(const std::function<void()>& trigger, const QList<std::function<v
     });
     watch.start();
     trigger();
-    WaitFor([&] { return handled >= handlers.size(); }, waitMs);
+    WaitFor(
+        [&] { return handled >= handlers.size() || (done && !QApplication::activeModalWidget() && done()); },
+        waitMs);
     watch.stop();
     return handled;
 }
@@ -242,6 +249,14 @@ bool ClickTab(CTabbedViewView* host, int kind)
         return false;
     X().Click(bar->mapToGlobal(bar->tabRect(tab).center()));
     return X().Finish() && WaitFor([&] { return host->GetSelectedTab() == tab; }, 10000);
+}
+
+// Whether the status bar's load pane shows the plan's load, as its text for that mass reads.
+bool StatusBarShowsLoad()
+{
+    auto* pane = Find<QLabel>(QStringLiteral("id_%1").arg(CQOR2StatusBar::kLoadPane));
+    const double kg = Doc()->GetFahrzeug()->GetQor()->GetMasse() * 1000.0;
+    return pane && pane->text() == QString::fromStdString(FormatChecked(LoadResString(40), {kg}));
 }
 
 // Maximises the main window as a user does, with a double click on the title bar the window manager
@@ -339,14 +354,15 @@ CPshLgSichgWizard* SecureLoads()
     QWidget* secure = nullptr;
     if (!view || !WaitFor([&] { return (secure = VisibleId(view, 636)) != nullptr; }, 10000))
         return nullptr;
-    const auto answer = ClickIn(QStringLiteral("securing-question"), {770, CDlgBase::kIdOk});
+    // 770: on with the standard lashing devices; 879: on with the active unit.
+    const auto answer = ClickIn(QStringLiteral("securing-question"), {770, 879, CDlgBase::kIdOk});
     WithModals(
         [&] {
             X().Click(secure);
             X().Finish();
             WaitFor([] { return ShownWizard() != nullptr; }, 10000);
         },
-        {answer, answer}, 10000);
+        {answer, answer}, 10000, [] { return ShownWizard() != nullptr; });
     CPshLgSichgWizard* wizard = nullptr;
     WaitFor([&] { return (wizard = ShownWizard()) != nullptr; }, 10000);
     return wizard;
@@ -367,8 +383,35 @@ void CloseOpenWizard()
             X().Finish();
             WaitFor([&] { return !closing || !closing->isVisible(); }, 5000);
         },
-        {ClickIn(QStringLiteral("discard-securing"), {CDlgBase::kIdOk})}, 5000);
+        {ClickIn(QStringLiteral("discard-securing"), {CDlgBase::kIdOk})}, 5000,
+        [&] { return !closing || !closing->isVisible(); });
     WaitFor([&] { return !closing || !closing->isVisible(); }, 10000);
+}
+
+// "Secure loads" while a load unit is active, answered with "Dissolve" and its confirmation: the
+// plan's loads stand alone again. Answers whether no unit is left.
+bool DissolveActiveUnit()
+{
+    CQOR* qor = Doc()->GetFahrzeug()->GetQor();
+    if (qor->GetLadeeinheiten().empty())
+        return true;
+    CTabbedViewView* host = Host();
+    if (!ClickTab(host, CTabbedViewView::kLgSicherung))
+        return false;
+    auto* view = dynamic_cast<CQORLgSicherungView*>(host->GetView(CTabbedViewView::kLgSicherung));
+    QWidget* secure = view ? VisibleId(view, 636) : nullptr;
+    if (!secure)
+        return false;
+    WithModals(
+        [&] {
+            X().Click(secure);
+            X().Finish();
+            WaitFor([&] { return qor->GetLadeeinheiten().empty(); }, 10000);
+        },
+        {ClickIn(QStringLiteral("dissolve-unit"), {821}),
+         ClickIn(QStringLiteral("dissolve-confirmed"), {CDlgBase::kIdOk})},
+        10000);
+    return WaitFor([&] { return qor->GetLadeeinheiten().empty(); }, 10000);
 }
 
 // Ends a program a filtered or failed run left running, before the Qt application goes.
@@ -516,6 +559,7 @@ TEST_F(RealInput, Step3_ATileDraggedFromTheRampStripOntoThePlanPlacesALoadThatIs
     EXPECT_TRUE(WaitFor([&] { return std::fabs(load->m_dPosX - x0 - 1.5) < 0.1; }, 10000))
         << "the load moved by " << load->m_dPosX - x0 << " m instead of 1.5 m";
     EXPECT_NEAR(load->m_dPosY, y0, 1e-9);
+    EXPECT_TRUE(WaitFor(StatusBarShowsLoad, 10000)) << "the status bar does not show the load placed";
     Shot(QStringLiteral("load-dragged-along"));
     P().loadX = load->m_dPosX;
 }
@@ -541,7 +585,8 @@ TEST_F(RealInput, Step4_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothin
             X().Finish();
             WaitFor([&] { return !escaped || !escaped->isVisible(); }, 5000);
         },
-        {ClickIn(QStringLiteral("wizard-escape-question"), {CDlgBase::kIdOk, 6, 669})}, 5000);
+        {ClickIn(QStringLiteral("wizard-escape-question"), {CDlgBase::kIdOk, 6, 669})}, 5000,
+        [&] { return !escaped || !escaped->isVisible(); });
     ASSERT_TRUE(WaitFor([&] { return !escaped || !escaped->isVisible(); }, 10000))
         << "Escape left the wizard open";
     Shot(QStringLiteral("wizard-escaped"));
@@ -560,14 +605,17 @@ TEST_F(RealInput, Step4_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothin
 // 5. One load secured through the wizard up to its result; Close keeps the load unit with its securing.
 TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
 {
-    CPshLgSichgWizard* wizard = ShownWizard();
-    if (!wizard) {
-        ASSERT_TRUE(EnsureOneLoad()) << "no load on the plan to secure";
-        wizard = SecureLoads();
-    }
+    // From one load on the plan without a unit: the wizard left open by step 4 closes, the unit it
+    // kept is dissolved, and "Secure loads" forms the unit from the one load.
+    CloseOpenWizard();
+    ASSERT_EQ(ShownWizard(), nullptr) << "a securing wizard stays open";
+    ASSERT_TRUE(EnsureOneLoad()) << "no load on the plan to secure";
+    ASSERT_TRUE(DissolveActiveUnit()) << "the load unit of step 4 was not dissolved";
+    CPshLgSichgWizard* wizard = SecureLoads();
     ASSERT_NE(wizard, nullptr) << "no securing wizard";
     CQOR* qor = Doc()->GetFahrzeug()->GetQor();
     ASSERT_EQ(qor->GetLgInfos().size(), 1u);
+    ASSERT_EQ(qor->GetLadeeinheiten().size(), 1u) << "the one load formed no unit";
     // Next through every page up to the result, with the friction typed in where the page asks for it.
     QString refused;
     for (int guard = 0; guard < 3 * CPshLgSichgWizard::kPageCount && refused.isEmpty(); ++guard) {
@@ -597,7 +645,7 @@ TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
                 refused = QStringLiteral("page %1 refused: %2").arg(page + 1).arg(box->windowTitle());
                 ClickIn(QStringLiteral("wizard-refused"), {CDlgBase::kIdOk})(box);
             }},
-            5000);
+            5000, [&] { return wizard->ActiveIndex() != page; });
         ASSERT_TRUE(WaitFor([&] { return wizard->ActiveIndex() != page || !refused.isEmpty(); }, 10000))
             << "Next stayed on page " << page + 1;
     }
@@ -607,7 +655,8 @@ TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
     ASSERT_EQ(qor->GetLadeeinheiten().size(), 1u);
     EXPECT_EQ(qor->GetLadeeinheiten().front()->m_bVorhanden, 1) << "the unit is not marked as secured";
 
-    // Close: a question it asks is answered so as to keep the securing.
+    // Close keeps a unit formed from the one load without a question; a question (whether to discard
+    // the securing) is answered with Cancel and fails the step.
     QPointer<CPshLgSichgWizard> closing(wizard);
     QWidget* close = VisibleId(wizard, CPshLgSichgWizard::kIdClose);
     ASSERT_NE(close, nullptr);
@@ -622,7 +671,8 @@ TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
             asked << box->windowTitle();
             ClickIn(QStringLiteral("close-securing-question"), {708})(box);
         }},
-        5000);
+        5000, [&] { return !closing || !closing->isVisible(); });
+    EXPECT_TRUE(asked.isEmpty()) << "Close asked: " << asked.join(QLatin1Char('|')).toStdString();
     ASSERT_TRUE(WaitFor([&] { return !closing || !closing->isVisible(); }, 10000))
         << "Close left the wizard open";
     Shot(QStringLiteral("securing-closed"));
@@ -648,11 +698,11 @@ TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
     CFahrzeug* vehicle = Doc()->GetFahrzeug();
     CQOR* qor = vehicle->GetQor();
     const size_t before = qor->GetLgInfos().size();
-    // A tile to the front of the load area, clear of the load of step 3.
+    // A tile between the front of the load area and the load of step 3.
     float length = 0.0f, width = 0.0f;
     ASSERT_TRUE(vehicle->GetNutzbareLFFloat(&length, &width));
     const QPoint origin = plan->RampenUrsprung() - plan->RampenScroll();
-    const QPoint drop = origin + QPoint(plan->RampenPixel(0.7), plan->RampenPixel(width / 2.0));
+    const QPoint drop = origin + QPoint(plan->RampenPixel(2.3), plan->RampenPixel(width / 2.0));
     X().Drag(strip->mapToGlobal(strip->GetItemRect(0).center()), plan->viewport()->mapToGlobal(drop), 24);
     ASSERT_TRUE(X().Finish());
     ASSERT_TRUE(WaitFor([&] { return qor->GetLgInfos().size() == before + 1; }, 10000))
@@ -662,14 +712,16 @@ TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
         WaitFor([&] { return plan->GetAuswahl() == load && !plan->m_rcBtnX.isEmpty(); }, 10000);
     Shot(QStringLiteral("x-button"));
     ASSERT_TRUE(drawn) << "no x button is drawn for the load just placed";
+    const QPoint button = plan->viewport()->mapToGlobal(plan->m_rcBtnX.center());
+    ASSERT_EQ(QApplication::widgetAt(button), plan->viewport()) << "the x button is covered";
 
-    X().Click(plan->viewport()->mapToGlobal(plan->m_rcBtnX.center()));
+    X().Click(button);
     ASSERT_TRUE(X().Finish());
     ASSERT_TRUE(WaitFor([&] { return plan->GetReglerX() != nullptr; }, 10000))
         << "the x button opened no slider";
     Shot(QStringLiteral("x-slider-open"));
     // Typed at once: the slider's field has the keyboard with its value selected.
-    const double target = std::fabs(load->m_dPosX - 1.0) > 0.1 ? 1.0 : 1.5;
+    const double target = std::fabs(load->m_dPosX - 1.0) > 0.1 ? 1.0 : 0.5;
     X().Type(QString::number(std::lround(target * 1000.0)));
     X().Key(QStringLiteral("Return"));
     ASSERT_TRUE(X().Finish());
@@ -722,6 +774,7 @@ TEST_F(RealInput, Step7_TheAddSeveralPopupIsTypedInto)
     ASSERT_TRUE(X().Finish());
     EXPECT_TRUE(WaitFor([&] { return qor->GetLgInfos().size() == before + 3; }, 10000))
         << qor->GetLgInfos().size() - before << " loads added instead of 3";
+    EXPECT_TRUE(WaitFor(StatusBarShowsLoad, 10000)) << "the status bar does not show the load added";
     Shot(QStringLiteral("added-several"));
 }
 
