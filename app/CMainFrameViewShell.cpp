@@ -3,6 +3,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/CQOR2StatusBar.h"
 #include "app/CQORRibbonBar.h"
 #include "ui/WindowHelpers.h"
 #include "views/CQOR1View.h"
@@ -109,4 +110,10 @@ bool CMainFrameViewShell::CanRemoveAchse() const
 void CMainFrameViewShell::OnRemoveAchse()
 {
     m_pFrame->OnRemoveAchse();
+}
+
+void CMainFrameViewShell::ShowStatusText(const QString& text)
+{
+    if (CQOR2StatusBar* bar = m_pFrame ? m_pFrame->StatusBar() : nullptr)
+        bar->showMessage(text, kStatusTextMs);
 }

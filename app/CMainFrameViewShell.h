@@ -8,6 +8,7 @@ class CMainFrame;
 class CMainFrameViewShell : public IViewShell
 {
 public:
+    static constexpr int kStatusTextMs = 10000;
     explicit CMainFrameViewShell(CMainFrame* pFrame) : m_pFrame(pFrame) {}
 
     void SetCurrentView(CGetAnsView* pView) override;
@@ -27,6 +28,8 @@ public:
     void BeginViewDrag(CGetAnsView* pView) override;
     bool CanRemoveAchse() const override;
     void OnRemoveAchse() override;
+    // Shown for a while over the status bar's panes.
+    void ShowStatusText(const QString& text) override;
 
 private:
     CMainFrame* m_pFrame;

@@ -37,7 +37,7 @@ CDlgKombiNeu::CDlgKombiNeu(const VehicleFolders& folders, QWidget* parent)
         SubclassFileNameEdit(name);
     if (QLineEdit* integer = Field(kIdInteger)) {
         integer->setValidator(new QIntValidator(0, 99999, integer));
-        integer->setText(QStringLiteral("%1").arg(0));
+        integer->setText(QString::number(kKupplungVorschlagMm));
     }
     if (m_pZugTree)
         connect(m_pZugTree, &QTreeWidget::currentItemChanged, this,

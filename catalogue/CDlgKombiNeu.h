@@ -27,6 +27,8 @@ public:
     static constexpr int kIdFolder = 1324;
     static constexpr int kIdInteger = 1325;
     static constexpr int kIdChooseFolder = 1273;
+    // The coupling distance the integer field proposes (mm); OK refuses 0.
+    static constexpr int kKupplungVorschlagMm = 1000;
 
     CDlgKombiNeu(const VehicleFolders& folders, QWidget* parent = nullptr);
     ~CDlgKombiNeu() override;

@@ -7,6 +7,7 @@
 #include "ui/EditCommitEvent.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -24,6 +25,9 @@ CDlgTooltipAddMultiLg::CDlgTooltipAddMultiLg(QWidget* ownerWidget, IAddMultiLgOw
     }
     if (m_pKnopf)
         connect(m_pKnopf, &QAbstractButton::clicked, this, [this] { Hinzufuegen(); });
+    for (CEditLast* feld : {m_pAnzahl, m_pMasse})
+        if (feld)
+            feld->installEventFilter(this);
 }
 
 void CDlgTooltipAddMultiLg::SetMasse(double dTonnen)
@@ -42,9 +46,34 @@ void CDlgTooltipAddMultiLg::ShowAtCursor(int dx, int dy, int placement)
     if (m_pMasse)
         m_pMasse->SetDouble(m_dMasse * 1000.0);
     if (!bWarSichtbar && m_pAnzahl) {
+        // The panel shows without activation; it takes the keyboard so that typing goes into the count.
+        activateWindow();
+        raise();
         m_pAnzahl->setFocus(Qt::OtherFocusReason);
         m_pAnzahl->selectAll();
     }
+}
+
+void CDlgTooltipAddMultiLg::reject()
+{
+    // Esc cancels: the count typed is dropped, and the panel names itself so that its button returns.
+    if (m_pAnzahl)
+        m_pAnzahl->SetInt(GetAnzahl());
+    CDlgTooltip::HidePopup();
+}
+
+bool CDlgTooltipAddMultiLg::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress && (watched == m_pAnzahl || watched == m_pMasse)) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Return adds the copies and closes the panel.
+            Hinzufuegen();
+            HidePopup();
+            return true;
+        }
+    }
+    return CDlgTooltip::eventFilter(watched, e);
 }
 
 void CDlgTooltipAddMultiLg::HidePopup()

@@ -40,8 +40,13 @@ public:
     CEditLast* MasseFeld() const { return m_pMasse; }
     QAbstractButton* HinzufuegenKnopf() const { return m_pKnopf; }
 
+    // Esc: closes without taking the typed count.
+    void reject() override;
+
 protected:
     bool event(QEvent* e) override;
+    // Return in either field adds the copies and closes.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     IAddMultiLgOwner* m_pOwner;

@@ -184,6 +184,9 @@ private:
     void ArrangeChildren();
     QRect CanvasRect() const;
     int CanvasWidth() const;
+    // A held button moved far enough from the press, upwards, downwards or out of the strip, to drag the
+    // tile.
+    bool DragWanted(const QPoint& pos) const;
     bool CanvasFocused() const;
 
     IHListboxOwner* m_owner = nullptr;
@@ -194,6 +197,7 @@ private:
     int m_controlId = 0;
     int m_selected = -1;
     int m_pressed = -1;
+    QPoint m_pressPos; // where the button went down on the pressed tile (canvas)
     bool m_dragging = false;
     int m_offset = 0;
     int m_leftMargin = 0;

@@ -15,6 +15,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cstdlib>
 
 // ---- painting ------------------------------------------------------------------------------------
 
@@ -185,13 +186,9 @@ bool CHListbox::MouseEvent(QEvent* event)
         if (hit.index < 0)
             return true;
         m_pressed = hit.index;
+        m_pressPos = pos;
         m_canvas->update();
-        const HListboxItem* tile = GetItem(hit.index);
-        if (tile->state == kTileLoaded && BeginDrag({hit.index, pos, drag.globalPos})) {
-            m_dragging = true;
-            return true;
-        }
-        // The pointer stays with the strip while the button is held.
+        // The pointer stays with the strip while the button is held, also while a tile is dragged away.
         m_canvas->grabMouse();
         return true;
     }
@@ -199,6 +196,14 @@ bool CHListbox::MouseEvent(QEvent* event)
         TrackAreas(pos);
         if (m_dragging) {
             DragMove(drag);
+        } else if (m_pressed >= 0 && (mouse->buttons() & Qt::LeftButton) && DragWanted(pos)) {
+            // The owner may take the tile away; a sideways swipe inside the strip stays with the strip.
+            const HListboxItem* tile = GetItem(m_pressed);
+            if (tile && tile->state == kTileLoaded && BeginDrag(drag)) {
+                m_dragging = true;
+                m_canvas->update();
+                DragMove(drag);
+            }
         } else if (m_pressed >= 0 && (mouse->buttons() & Qt::LeftButton) &&
                    (pos.x() < 0 || pos.x() >= CanvasWidth())) {
             // Leaving sideways presses the neighbour on that side and brings it into view.
@@ -215,6 +220,7 @@ bool CHListbox::MouseEvent(QEvent* event)
         if (m_dragging) {
             m_dragging = false;
             m_pressed = -1;
+            m_canvas->releaseMouse();
             EndDrag(drag);
             m_canvas->update();
             return true;
@@ -253,6 +259,15 @@ bool CHListbox::MouseEvent(QEvent* event)
     default:
         return false;
     }
+}
+
+bool CHListbox::DragWanted(const QPoint& pos) const
+{
+    const QPoint moved = pos - m_pressPos;
+    if (moved.manhattanLength() < QApplication::startDragDistance())
+        return false;
+    const bool outside = pos.y() < 0 || pos.y() >= m_canvas->height();
+    return outside || std::abs(moved.y()) > std::abs(moved.x());
 }
 
 void CHListbox::OnClickHoldTimer()

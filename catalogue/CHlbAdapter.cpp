@@ -160,6 +160,25 @@ CHlbCatalogue::Entry CHlbAdapter::SelectedSharedEntry() const
     return nullptr;
 }
 
+bool CHlbAdapter::BeginDrag(const HListboxDrag& drag)
+{
+    if (!m_owner || drag.index < 0 || drag.index >= static_cast<int>(m_shown.size()))
+        return false;
+    return m_owner->TileDragStart(m_shown[static_cast<std::size_t>(drag.index)], drag.globalPos);
+}
+
+void CHlbAdapter::DragMove(const HListboxDrag& drag)
+{
+    if (m_owner)
+        m_owner->TileDragMove(drag.globalPos);
+}
+
+void CHlbAdapter::EndDrag(const HListboxDrag& drag)
+{
+    if (m_owner)
+        m_owner->TileDragEnd(drag.globalPos);
+}
+
 bool CHlbAdapter::Shows(const sHLBItemData* entry) const
 {
     return entry &&

@@ -119,6 +119,10 @@ public:
     void HoverAreaLeft(int index) override;
     const sHLBItemData* HotEntry() const { return m_hot; }
     bool FindQuery(int index, const QString& key, bool flag) override;
+    // A tile dragged out of the strip goes to the owner with its entry.
+    bool BeginDrag(const HListboxDrag& drag) override;
+    void DragMove(const HListboxDrag& drag) override;
+    void EndDrag(const HListboxDrag& drag) override;
 
     int TypedHit() const { return m_typedHit; }
 

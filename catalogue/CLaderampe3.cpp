@@ -177,6 +177,9 @@ void CLaderampe3::ErzeugeControls()
 
     m_pPopup = new CDlgTooltipAddMultiLg(this, this);
     m_pPopup->ShowPinButton(false);
+    // The strip selected its first tile before the popup was there: it proposes that tile's mass.
+    if (m_pEintrag)
+        m_pPopup->SetMasse(m_pEintrag->item.m_dMasse);
     LayoutControls();
     SchreibeMehrere();
     AktualisiereKnoepfe();
@@ -470,10 +473,12 @@ void CLaderampe3::MehrereHinzufuegen(int nAnzahl, double dTonnen)
 
 SLadungVorlage CLaderampe3::Vorlage() const
 {
+    return m_pEintrag ? VorlageAus(m_pEintrag->item) : SLadungVorlage();
+}
+
+SLadungVorlage CLaderampe3::VorlageAus(const tagItemData& i)
+{
     SLadungVorlage v;
-    if (!m_pEintrag)
-        return v;
-    const tagItemData& i = m_pEintrag->item;
     v.nArt = i.m_nArt;
     v.strName = i.m_strName;
     v.dLaenge = i.m_dLaenge;

@@ -30,6 +30,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 struct SLadungVorlage;
+struct tagItemData;
 
 class CLaderampe3 : public QWidget, public ILoadingRamp, public IHlbAdapterOwner, public IAddMultiLgOwner
 {
@@ -97,6 +98,11 @@ public:
     void ViewModeChanged(int mode) override;
     void ListRefilled() override;
     void EntryActivated(const sHLBItemData* entry) override;
+    // A tile dragged out of this strip or the item browser's: over the plan it is placed as from the ramp.
+    bool TileDragStart(const CHlbCatalogue::Entry& entry, QPoint global) override;
+    void TileDragMove(QPoint global) override;
+    void TileDragEnd(QPoint global) override;
+    bool KachelZiehen() const { return m_pKachel != nullptr; }
     // The add-several popup.
     void AnzahlGeaendert(int nAnzahl) override;
     void MehrereHinzufuegen(int nAnzahl, double dTonnen) override;
@@ -140,6 +146,7 @@ public:
     QString MehrereText() const;
     // The item of the selected entry as the plan takes it.
     SLadungVorlage Vorlage() const;
+    static SLadungVorlage VorlageAus(const tagItemData& item);
 
     CHlbAdapter* Adapter() const { return m_pAdapter.get(); }
     CHlbSearchFields* Suchfelder() const { return m_pSuchfelder.get(); }
@@ -234,6 +241,7 @@ private:
     bool m_bFsmZiehen = false;
     bool m_bAnView = false;
     QPoint m_ptGriff;
+    CHlbCatalogue::Entry m_pKachel; // the entry of a tile being dragged out of a strip
     QRect m_rcClip;
     QRect m_rcZiehen;
     int m_nViertel = 0;

@@ -486,3 +486,74 @@ void CLaderampe3::LoslassenFsm()
     q->AddLgInfo(p, true);
     m_pView->RampenAbgelegt(*p);
 }
+
+// --- a tile dragged out of a strip ----------------------------------------------------------------
+
+bool CLaderampe3::TileDragStart(const CHlbCatalogue::Entry& entry, QPoint /*global*/)
+{
+    if (!entry || !m_pView || m_pKachel || m_bLeZiehen || m_bFsmZiehen || m_bMarkenGedrueckt)
+        return false;
+    const tagItemData& item = entry->item;
+    m_pKachel = entry;
+    m_bAnView = false;
+    m_rcClip = QRect();
+    if (item.m_nArt >= 5) {
+        // A form-fit item follows the pointer as when it leaves the ramp, held at its middle.
+        m_bFsmZiehen = true;
+        m_bFsmGueltig = false;
+        m_nFsmIndex = -1;
+        m_ptGriff = QPoint(kFsmBreite / 2, kFsmHoehe / 2);
+    } else {
+        // A load unit is held at the middle of its block.
+        m_ptGriff = QPoint(m_pView->RampenPixel(item.GetLaengeGedreht(m_nDrehung)) / 2,
+                           m_pView->RampenPixel(item.GetBreiteGedreht(m_nDrehung)) / 2);
+    }
+    SetzeCursor(kCursorZiehen);
+    return true;
+}
+
+void CLaderampe3::TileDragMove(QPoint global)
+{
+    if (!m_pKachel || !m_pView)
+        return;
+    const QPoint pt = mapFromGlobal(global);
+    if (m_bFsmZiehen) {
+        ZiehenFsm(pt);
+        return;
+    }
+    const QPoint ptView = ZuView(pt);
+    QWidget* flaeche = m_pView->RampenFlaeche();
+    // Over the plan means over the view and not over the ramp and its panel.
+    const bool bUeberPlan = flaeche && flaeche->rect().contains(ptView) && !rect().contains(pt);
+    if (m_bAnView) {
+        if (bUeberPlan) {
+            m_pView->RampenZiehen(ptView);
+        } else {
+            m_pView->RampenZurueck(ptView);
+            m_bAnView = false;
+        }
+        return;
+    }
+    if (!bUeberPlan)
+        return;
+    const tagItemData& item = m_pKachel->item;
+    m_bAnView = m_pView->RampenZiehenStart(VorlageAus(item), ptView, m_nDrehung, item.m_dMasse, m_ptGriff);
+    if (m_bAnView)
+        m_pView->RampenZiehen(ptView);
+}
+
+void CLaderampe3::TileDragEnd(QPoint global)
+{
+    if (!m_pKachel)
+        return;
+    const QPoint pt = mapFromGlobal(global);
+    const bool bFsm = m_bFsmZiehen, bAnView = m_bAnView;
+    if (bFsm)
+        ZiehenFsm(pt);
+    m_pKachel.reset();
+    Ende();
+    if (bFsm)
+        LoslassenFsm();
+    else if (bAnView && m_pView)
+        m_pView->RampenLoslassen(ZuView(pt));
+}

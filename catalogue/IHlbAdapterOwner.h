@@ -1,6 +1,9 @@
 // What a catalogue adapter tells the window that shows its strip; every notification defaults to nothing.
 #pragma once
 
+#include "model/files/CHlbCatalogue.h"
+
+#include <QPoint>
 #include <QString>
 
 struct sHLBItemData;
@@ -17,4 +20,9 @@ public:
     virtual void ViewModeChanged(int /*mode*/) {}
     virtual void ListRefilled() {}
     virtual void EntryActivated(const sHLBItemData* /*entry*/) {}
+    // A tile is dragged out of the strip: answering true takes the drag, whose moves and release follow
+    // as screen points.
+    virtual bool TileDragStart(const CHlbCatalogue::Entry& /*entry*/, QPoint /*global*/) { return false; }
+    virtual void TileDragMove(QPoint /*global*/) {}
+    virtual void TileDragEnd(QPoint /*global*/) {}
 };

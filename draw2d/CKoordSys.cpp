@@ -234,15 +234,16 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     if (!bPrint && !pView->IsEinzelBild() && m_pFontLink) {
         const QString T = QString::fromStdString(FormatS("$S", 1, kBemerkungText));
         painter.setFont(*m_pFontLink);
-        painter.setPen(QColor(200, 200, 200));
+        const bool bBemerkung = !V->m_strBemerkung.empty();
+        painter.setPen(bBemerkung ? QColor(0, 0, 255) : QColor(200, 200, 200));
         const QFontMetrics lm(*m_pFontLink);
         const QSize ext(lm.horizontalAdvance(T), lm.height());
         const QPoint at(Trunc(m_nPixProMeter * L * sx * z + x) + 40, top - ext.height());
         painter.drawText(QRect(at, ext), Qt::AlignLeft | Qt::AlignTop, T);
         const QRect rc = Device(painter, QRect(at, ext));
         pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
-        const std::string tip =
-            FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" + FormatS("$S.", 1, kKeineBemerkung);
+        const std::string tip = FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" +
+                                (bBemerkung ? V->m_strBemerkung : FormatS("$S.", 1, kKeineBemerkung));
         pView->SetToolTip(kToolBemerkung, rc, tip);
     }
 

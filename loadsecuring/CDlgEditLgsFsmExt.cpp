@@ -353,3 +353,20 @@ void CDlgEditLgsFsmExt::AdjustRibBtnNavNext(int buttonId, int* anchorId)
     else if (buttonId == kNewId)
         *anchorId = kListId;
 }
+
+bool CDlgEditLgsFsmExt::TileDragStart(const CHlbCatalogue::Entry& entry, QPoint global)
+{
+    return m_pZiehZiel && m_pZiehZiel->TileDragStart(entry, global);
+}
+
+void CDlgEditLgsFsmExt::TileDragMove(QPoint global)
+{
+    if (m_pZiehZiel)
+        m_pZiehZiel->TileDragMove(global);
+}
+
+void CDlgEditLgsFsmExt::TileDragEnd(QPoint global)
+{
+    if (m_pZiehZiel)
+        m_pZiehZiel->TileDragEnd(global);
+}

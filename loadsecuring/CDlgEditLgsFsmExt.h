@@ -35,6 +35,8 @@ public:
     bool m_bSofortBearbeiten = false; // edit the start entry at once (posts 721)
     // The start point (0, 0: none): the dialog's left edge 4 pixels right of it, its bottom edge on it.
     QPoint m_ptStart;
+    // Takes the tiles dragged out of the dialog's strip (the loading ramp places them on its plan).
+    IHlbAdapterOwner* m_pZiehZiel = nullptr;
 
     CHlbAdapter& Adapter() { return m_adapter; }
     CHListbox* List() const { return m_list; }
@@ -52,6 +54,9 @@ public:
     void TypedSearchResult(const QString& text, bool found) override;
     void SearchCleared() override;
     void EntryActivated(const sHLBItemData* entry) override;
+    bool TileDragStart(const CHlbCatalogue::Entry& entry, QPoint global) override;
+    void TileDragMove(QPoint global) override;
+    void TileDragEnd(QPoint global) override;
 
 protected:
     bool OnInitDialog() override;

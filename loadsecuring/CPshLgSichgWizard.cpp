@@ -609,26 +609,7 @@ bool CPshLgSichgWizard::OnCommand(int id, int notifyCode, QObject* control)
             GoToPage(m_nActive + 1);
         break;
     case kIdClose:
-        if (m_nStartMode == 0 && !m_bStartMode1) {
-            CloseWizard(kIdClose);
-        } else if (m_nStartMode == 3) {
-            CloseWizard(kIdClose);
-        } else {
-            IMessageBoxService::HtmlBox box;
-            box.textId = 591;
-            box.captionId = 425;
-            box.iconId = 820;
-            box.iconKind = 1;
-            box.buttons = {{708, 708}, {668, 579}};
-            if (MessageBoxes().ShowHtml(this, box, nullptr) == 668) {
-                m_bVerworfen = true;
-                if (CLadeeinheit* pEinheit = GetLadeeinheit())
-                    pEinheit->m_bVorhanden = 0;
-                if (m_pView)
-                    m_pView->MarkModified(nullptr);
-                CloseWizard(kIdSave);
-            }
-        }
+        Schliessen();
         break;
     case kIdSave:
         ShowMessage658(this);
@@ -645,12 +626,33 @@ bool CPshLgSichgWizard::OnCommand(int id, int notifyCode, QObject* control)
     return true;
 }
 
+bool CPshLgSichgWizard::Schliessen()
+{
+    // A unit formed from a single load is worked on as in a plain start (mode value 0): closing keeps
+    // it and its settings. Only the plan's secured unit (mode 2) may be discarded, after a question.
+    if (m_nStartMode != 2)
+        return CloseWizard(kIdClose);
+    IMessageBoxService::HtmlBox box;
+    box.textId = 591;
+    box.captionId = 425;
+    box.iconId = 820;
+    box.iconKind = 1;
+    box.buttons = {{708, 708}, {668, 579}};
+    if (MessageBoxes().ShowHtml(this, box, nullptr) != 668)
+        return false;
+    m_bVerworfen = true;
+    if (CLadeeinheit* pEinheit = GetLadeeinheit())
+        pEinheit->m_bVorhanden = 0;
+    if (m_pView)
+        m_pView->MarkModified(nullptr);
+    return CloseWizard(kIdSave);
+}
+
 void CPshLgSichgWizard::OnEscape(int* command)
 {
-    // Escape hides the wizard; the view learns of it and the wizard lives on.
-    *command = -1;
-    SendToView(LgSichgViewEvent::kHiddenType);
-    hide();
+    // Escape is the Close button: hiding the wizard alone would leave the frame's commands locked with
+    // nothing on the screen to end it.
+    *command = kIdClose;
 }
 
 void CPshLgSichgWizard::SendToView(QEvent::Type type)
@@ -703,14 +705,20 @@ void CPshLgSichgWizard::DestroyWizard()
 
 void CPshLgSichgWizard::closeEvent(QCloseEvent* event)
 {
-    // The close box closes only while a unit is out of the plan; that unit goes back first.
-    if (m_nSavedIndex == -1) {
-        event->ignore();
-        return;
-    }
+    // The close box is the Close button; a unit out of the plan while the view writes its file goes
+    // back first. The window goes only when the wizard closed.
     PutSavedUnitBack();
-    event->accept();
-    SendToView(LgSichgViewEvent::kHiddenType);
+    event->setAccepted(false);
+    if (m_bSchliesst)
+        return;
+    m_bSchliesst = true;
+    if (CPgLgSichgBase2* page = GetPage(m_nActive)) {
+        CRibBtnContainer* strip = ButtonStrip();
+        page->OnButtonPressed(kIdClose, strip ? strip->GetButtonValue(quint32(kIdClose)) : -1);
+    }
+    const bool bZu = Schliessen();
+    m_bSchliesst = false;
+    event->setAccepted(bZu);
 }
 
 const HtmlCommandEntry* CPshLgSichgWizard::HintLinkTable()

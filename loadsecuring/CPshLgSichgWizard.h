@@ -102,6 +102,9 @@ public:
     CQorBrowser* BrowserOwnedBy(const CPgLgSichgBase2* pPage) const;
     CQorBrowser* Browser() const { return m_pBrowser; }
 
+    // The Close button (705), which Escape and the close box also are: closes the wizard, in mode 2
+    // after the question whether to discard the unit's securing. True when the wizard closed.
+    bool Schliessen();
     // Closes the wizard with 705 or 714 (714 saves the vehicle files first; a failed save keeps the
     // wizard open and answers false).
     bool CloseWizard(int nCode);
@@ -174,6 +177,7 @@ private:
     bool m_bCreated = false;
     bool m_bErgebnisGezeigt = false;
     bool m_bVerworfen = false;
+    bool m_bSchliesst = false;
     bool m_bZurrpunkteVorschlagen = false;
     int m_nEcke = 0;
     int m_nEckeSub = 0;

@@ -293,7 +293,8 @@ int CQORLgSicherungView::OnFrameNotify(int nCode, int nValue)
 
 bool CQORLgSicherungView::OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI)
 {
-    return m_pWizard && m_pWizard->OnUpdateFrameCmdUI(nCommand, pCmdUI);
+    // Only a wizard on the screen holds the frame's commands: a hidden one could not be ended.
+    return m_pWizard && m_bWizardGezeigt && m_pWizard->OnUpdateFrameCmdUI(nCommand, pCmdUI);
 }
 
 // --- commands ------------------------------------------------------------------------------------
@@ -593,6 +594,7 @@ int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
         m_bWizardGezeigt = false;
         if (m_pWizard && m_pWizard->Window())
             m_pWizard->Window()->hide();
+        RahmenFreigeben(true);
         return 0;
     }
     if (bNurFragen)
@@ -603,9 +605,13 @@ int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
             return 0;
     }
     m_bWizardGezeigt = true;
-    if (QWidget* w = m_pWizard->Window())
-        w->show();
+    // The frame first, so that the wizard shows above it and takes the focus.
     RahmenFreigeben(false);
+    if (QWidget* w = m_pWizard->Window()) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
     return 1;
 }
 
@@ -644,7 +650,9 @@ bool CQORLgSicherungView::event(QEvent* e)
         return true;
     }
     if (t == LgSichgViewEvent::kHiddenType) {
+        // Out of sight the wizard holds nothing of the frame; "Secure loads" shows it again.
         m_bWizardGezeigt = false;
+        RahmenFreigeben(true);
         return true;
     }
     if (t == LgSichgViewEvent::kPageNoticeType) {
@@ -704,8 +712,11 @@ void CQORLgSicherungView::Meldung(int nText)
 
 void CQORLgSicherungView::StarteLgSicherung()
 {
-    if (m_pWizard)
+    if (m_pWizard) {
+        if (!m_bWizardGezeigt)
+            ShowWizard(true, false, 0);
         return;
+    }
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* f = GetFahrzeug();
     CQOR* q = GetPlan();

@@ -128,7 +128,7 @@ public:
     // value 3 destroys the wizard).
     int OnFrameNotify(int nCode, int nValue);
     void OnDocNotify(int nCode, int nArg) override { OnFrameNotify(nCode, nArg); }
-    // The frame's command enabling while a wizard exists; false when not handled.
+    // The frame's command enabling while a wizard is shown; false when not handled.
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI);
 
     // Commands of the strips and the context menu; false for an id the view does not run.
@@ -157,9 +157,10 @@ public:
 
     // Hands a notification to the wizard; its answer, 0 without a wizard.
     int NotifyWizard(int nCode, std::intptr_t nValue);
-    // show FALSE hides the wizard; show TRUE with bNurFragen answers -1 while a wizard exists, else 1;
-    // otherwise the wizard is made when there is none, then shown, and the frame's close box and
-    // control 802 are disabled. Answers 1 when the wizard shows, 0 otherwise.
+    // show FALSE hides the wizard and gives the frame its commands back; show TRUE with bNurFragen
+    // answers -1 while a wizard exists, else 1; otherwise the wizard is made when there is none, the
+    // frame's close box and control 802 are disabled, then the wizard is shown on top. Answers 1 when
+    // the wizard shows, 0 otherwise.
     int ShowWizard(bool bZeigen, bool bNurFragen, int nModus);
     ISecuringWizard* GetWizard() const { return m_pWizard.get(); }
     bool IsWizardShown() const { return m_bWizardGezeigt; }

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 // kClosedType (0x803C): the wizard closed itself; the view drops it.
-// kHiddenType (0x803D): Escape hid the wizard.
+// kHiddenType (0x803D): the wizard was hidden; the view gives the frame its commands back.
 // kPageNoticeType (0x804C), WParam() and LParam(): a page's notice; 0 or 1 repaint, 2 with LParam() 1
 // clears the hovered and selected lashing points first. The view sets the answer (-1: not handled).
 class LgSichgViewEvent : public QEvent

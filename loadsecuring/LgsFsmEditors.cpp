@@ -135,5 +135,6 @@ void LgsFsmEditors::OpenBrowserAt(QWidget* parent, std::shared_ptr<CHlbCatalogue
     dialog.m_nStartKategorie = category;
     dialog.m_strStartSuche = search;
     dialog.m_ptStart = start;
+    dialog.m_pZiehZiel = dynamic_cast<IHlbAdapterOwner*>(parent);
     dialog.exec();
 }

@@ -165,7 +165,7 @@ private:
             Absatz(228, FormatResChecked(
                             227, {Gesetzt(f.m_dKupplungswert[0]) * 1000.0, Gesetzt(dAuflieger) * 1000.0}));
         }
-        const std::string& bemerkung = f.m_strWeitereTexte[0];
+        const std::string& bemerkung = f.m_strBemerkung;
         m_html += "<TABLE id=\"Table3\" cellSpacing=\"1\" cellPadding=\"1\" width=\"641\" border=\"0\">\n";
         m_html += "<TR><TD width=\"113\"><STRONG>" + T(202) + "</STRONG></TD><TD>" +
                   (bemerkung.empty() ? std::string("./.") : EscapeHtml(bemerkung)) + "</TD></TR>\n</TABLE>\n";

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstring>
 
@@ -52,14 +53,14 @@ bool EnableSysMenuClose(QWidget* window, bool enable)
     const bool hasBox = window->windowFlags().testFlag(Qt::WindowCloseButtonHint) ||
                         !window->windowFlags().testFlag(Qt::CustomizeWindowHint);
     if (hasBox != enable) {
-        // Changing the frame's flags re-creates a shown window: show it again where it was.
-        const bool visible = window->isVisible();
+        // The native window takes the new frame in place: setWindowFlags would re-create it, which
+        // shows it again un-maximised and on top of the windows that belong to it.
         Qt::WindowFlags flags = window->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint;
         flags.setFlag(Qt::WindowCloseButtonHint, enable);
-        window->setWindowFlags(flags);
-        if (visible)
-            window->show();
+        window->overrideWindowFlags(flags);
+        if (QWindow* handle = window->windowHandle())
+            handle->setFlags(flags);
     }
     return true;
 }

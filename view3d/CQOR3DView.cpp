@@ -44,6 +44,17 @@
 
 namespace {
 
+// Texts of the screenshot's outcome: written to a path, not written to it, no picture folder.
+constexpr quint32 kTextGeschrieben = 1470;
+constexpr quint32 kTextNichtGeschrieben = 1471;
+constexpr quint32 kTextKeinBildOrdner = 1472;
+
+QString Text(quint32 id)
+{
+    const ResourceModule* module = ResourceModule::Current();
+    return module ? module->String(id) : QString();
+}
+
 bool g_available = false;
 QSize g_videoMode;
 std::optional<GlSettingsRecord> g_record;
@@ -375,7 +386,8 @@ void CQOR3DView::WriteScreenshot()
     m_strShotError.clear();
     const QString path = ScreenshotPath();
     if (path.isEmpty()) {
-        m_strShotError = QStringLiteral("No picture folder is set.");
+        m_strShotError = Text(kTextKeinBildOrdner);
+        IViewShell::Current().ShowStatusText(m_strShotError);
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -387,16 +399,21 @@ void CQOR3DView::WriteScreenshot()
     const QString part = path + QStringLiteral(".part");
     if (frame.isNull() || area.isEmpty() || !WriteDIBSectionToBmp(part, frame.copy(area))) {
         QFile::remove(part);
-        m_strShotError = QStringLiteral("The screenshot could not be written to %1.").arg(path);
+        m_strShotError = Text(kTextNichtGeschrieben).arg(QDir::toNativeSeparators(path));
     } else {
         std::error_code ec;
         std::filesystem::rename(part.toStdString(), path.toStdString(), ec);
         if (ec) {
             QFile::remove(part);
-            m_strShotError = QString::fromStdString(ec.message());
+            m_strShotError = Text(kTextNichtGeschrieben).arg(QDir::toNativeSeparators(path)) +
+                             QLatin1Char(' ') + QString::fromStdString(ec.message());
         }
     }
     QGuiApplication::restoreOverrideCursor();
+    // The user learns where the picture went, or why it did not.
+    IViewShell::Current().ShowStatusText(m_strShotError.isEmpty()
+                                             ? Text(kTextGeschrieben).arg(QDir::toNativeSeparators(path))
+                                             : m_strShotError);
 }
 
 int CQOR3DView::Present()

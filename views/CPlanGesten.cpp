@@ -309,6 +309,10 @@ void CPlanGesten::Hover(QPoint pt)
         m_view.viewport()->update();
     if (m_overlay.bHot)
         m_nCursor = kCursorKnopf;
+    else if (nCode == kTrefferZoom)
+        m_nCursor = kCursorZoom;
+    else if (nCode == kTrefferBreite)
+        m_nCursor = kCursorBreite;
     else if (nCode == kTrefferLadung)
         m_nCursor = m_view.IsVerschiebbar(true) ? kCursorLadung : 0;
     else if (nCode == kTrefferFlaeche)
@@ -751,6 +755,9 @@ void CPlanGesten::Klick(bool bStrg)
         m_view.ClearAktuell(true);
         if (pHover && !(pHover->m_nTyp == 5 && pHover != pGedrueckt))
             pHover->m_bSelected = 1;
+        // The clicked load becomes the current one, whose position buttons then show.
+        if (pHover && pHover == pGedrueckt && pHover->m_bSelected)
+            m_view.SetAktuellFromHover();
     } else {
         pGedrueckt->m_bSelected = pGedrueckt->m_bSelected ? 0 : 1;
         m_view.ClearAktuell(false);

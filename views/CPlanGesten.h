@@ -40,6 +40,7 @@ public:
     static constexpr int kCursorFlaeche = 196;
     static constexpr int kCursorKnopf = 1032;
     static constexpr int kCursorBreite = 194;
+    static constexpr int kCursorZoom = 175;
 
     // What the feedback shows, in client pixels; painted inverted over the plan.
     struct SOverlay

@@ -333,6 +333,8 @@ protected:
     void OnMoveZL();
     void OnEditZL();
     void OnEditZLMasse();
+    // The remarks on the vehicle worked on, in their dialog; a changed text is kept trimmed.
+    void OnEditBemerkung();
     void OnToggleDiagramm();
     void OnTogglePlanFlag();
     // The vehicle whose values the sliders and drags edit (the document's active one).

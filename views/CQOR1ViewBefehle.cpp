@@ -260,9 +260,10 @@ bool CQOR1View::IsBefehlAktiv(int nId) const
         return m_pSelZL != nullptr;
     case kCmdWert17:
     case kCmdResetWert17:
-    case kCmdBemerkung:
-        // The vehicle holds no value for these yet.
+        // The vehicle holds no value for these.
         return false;
+    case kCmdBemerkung:
+        return f != nullptr;
     case kCmdNutzbareLF:
         return f && f->GetArt() != FahrzeugArt::kSattelzugmaschine;
     case kCmdWert19:
@@ -355,9 +356,33 @@ bool CQOR1View::OnBefehl(int nId)
     case kCmdNutzbareLF:
         EditNutzbareLF(0);
         return true;
+    case kCmdBemerkung:
+        OnEditBemerkung();
+        return true;
     default:
         return false;
     }
+}
+
+void CQOR1View::OnEditBemerkung()
+{
+    CFahrzeug* f = GetEditFahrzeug();
+    if (!f)
+        return;
+    std::string text = f->m_strBemerkung;
+    bool bGeaendert = false;
+    if (!IPlanDialogs::Current().EditBemerkungen(this, FormatResChecked(240, {f->m_strName}), text,
+                                                 bGeaendert) ||
+        !bGeaendert)
+        return;
+    const auto anfang = text.find_first_not_of(" \t\r\n");
+    text = anfang == std::string::npos ? std::string()
+                                       : text.substr(anfang, text.find_last_not_of(" \t\r\n") - anfang + 1);
+    if (text == f->m_strBemerkung)
+        return;
+    f->m_strBemerkung = text;
+    MarkModified(f);
+    viewport()->update();
 }
 
 void CQOR1View::ZeigeHilfe()

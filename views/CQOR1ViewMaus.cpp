@@ -656,9 +656,12 @@ void CQOR1View::Loslassen(const QPoint& pt)
             pDoc->UpdateFrameTitle();
         }
     }
+    const bool bBemerkung = !m_bDragging && Label(51).contains(pt);
     m_bDragging = false;
     if (m_nDrawMode == kModusZiehen)
         m_nDrawMode = kModusKein;
+    if (bBemerkung)
+        OnEditBemerkung();
 }
 
 void CQOR1View::RechtsDruecken(const QPoint& pt)

@@ -5,6 +5,8 @@
 #include "views/ISliderFactory.h"
 #include "views/SliderValueEvent.h"
 
+#include "ui/SliderHint.h"
+
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CSattelzugmaschine.h"
@@ -352,6 +354,8 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
     case 0x8067:
         f->SetAchsZulLast(rec, dWert);
         CommitChange();
+        // A permissible axle load changed: the regulations hint follows when the slider closes.
+        SliderHint::SetPending(true);
         return true;
     case 0x806F:
     case 0x8070: {
@@ -389,6 +393,8 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         pDoc->OnFahrzeugChanged(true);
         viewport()->update();
         Geaendert(false);
+        // So does an axle distance.
+        SliderHint::SetPending(true);
         return true;
     case 0x8076:
         SetLFLaenge(dWert);

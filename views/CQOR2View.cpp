@@ -734,6 +734,8 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     pLg->m_dHoehe = werte.dHoehe;
     pLg->m_dMasse = werte.dMasse;
     pLg->m_dSPMasse = werte.dMasse;
+    // The tool tip and the reports show the first text, the file keeps the second: both change.
+    pLg->m_strText = werte.strText;
     pLg->m_strZusatzText = werte.strText;
     pLg->m_nZusatzInt = werte.nZellen;
     if (werte.nSeite >= 0)
@@ -1029,6 +1031,8 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     // Step 17.
     if (!bExport)
         m_rcLadeflaeche = Ecken(x0, y0, x0 + lp, y0 + wp).translated(-scr);
+    if (!bExport)
+        ZeichneKnoepfeUndGriffe(p, QRect(x0, y0, lp, wp), scr);
 
     // Step 21, first half: the loading ramp shows in ramp mode only. A view without a ramp (or whose ramp
     // cannot show) draws as without ramp mode.
@@ -1171,6 +1175,40 @@ void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4]
     for (const Beschriftung& b : texte)
         TextAus(p, b.x, b.y, b.text, b.a);
     p.restore();
+}
+
+void CQOR2View::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint scr)
+{
+    m_rcBtnX = m_rcBtnY = QRect();
+    CPlanGesten& g = GetGesten();
+    const int h = kGriff / 2;
+    g.m_rcZoomGriff = QRect(la.right() + 1 - h, la.top() + la.height() / 2 - h, kGriff, kGriff);
+    g.m_rcBreitenGriff = QRect(la.left() + la.width() / 2 - h, la.bottom() + 1 - h, kGriff, kGriff);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    for (QRect* griff : {&g.m_rcZoomGriff, &g.m_rcBreitenGriff}) {
+        p.drawRect(griff->adjusted(0, 0, -1, -1));
+        *griff = griff->translated(-scr);
+    }
+
+    // The value buttons belong to the current load while it is not being dragged.
+    const tagLGINFO* pLg = GetAuswahl();
+    const auto it = pLg ? m_mapGuiLg.find(const_cast<tagLGINFO*>(pLg)) : m_mapGuiLg.end();
+    if (it == m_mapGuiLg.end() || g.IsAktiv())
+        return;
+    const QRect rc = it->second.rc.translated(scr);
+    const QRect knopfX(QPoint(rc.left(), la.top() - 21 - kKnopfGroesse.height()), kKnopfGroesse);
+    const QRect knopfY(QPoint(la.left() - 3 - kKnopfGroesse.width(), rc.top()), kKnopfGroesse);
+    p.setFont(m_fontKlein);
+    for (const auto& [knopf, dWert] : {std::pair{knopfX, pLg->m_dPosX}, std::pair{knopfY, GetAuswahlY()}}) {
+        p.setPen(QPen(QColor(128, 128, 128), 1));
+        p.setBrush(QColor(240, 240, 240));
+        p.drawRect(knopf.adjusted(0, 0, -1, -1));
+        p.setPen(Qt::black);
+        p.drawText(knopf.adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, Zahl(dWert * 1000.0));
+    }
+    m_rcBtnX = knopfX.translated(-scr);
+    m_rcBtnY = knopfY.translated(-scr);
 }
 
 void CQOR2View::ZeichneLadeeinheiten(QPainter& p)

@@ -286,6 +286,10 @@ public:
     QSize m_sizeScrollGesamt{1000, 500};
     QRect m_rcSchwerpunkt;
     QRect m_rcBtnX, m_rcBtnY, m_rcBtnWert;
+    // The value buttons are as large as a compact slider, which opens over them; the handles are small
+    // squares centred on an edge of the load area.
+    static constexpr QSize kKnopfGroesse{46, 16};
+    static constexpr int kGriff = 9;
     QRect m_rcLadeflaeche;
     int m_nPlatzStatus = 1;
     QPoint m_ptLetzterUrsprung{-1, -1};
@@ -357,6 +361,10 @@ private:
     void ZeichnePlan(QPainter& painter, QSize client, QPoint scroll);
     void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
     void ZeichneLadeeinheiten(QPainter& painter);
+    // Places and draws the value buttons of the current load (x above the load area at the load's front
+    // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
+    // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.
+    void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr);
     void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
                            int y0);
     tagLGINFO* Gueltig(tagLGINFO* p) const;

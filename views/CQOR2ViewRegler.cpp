@@ -10,6 +10,8 @@
 #include "views/PositionsReglerEvent.h"
 #include "views/SliderValueEvent.h"
 
+#include <QCoreApplication>
+
 #include "ui/CWndSlider.h"
 
 #include "model/document/CQOR1Doc.h"
@@ -107,13 +109,20 @@ void CQOR2View::TabZwischenReglern(const QObject* pSender, int nArt)
 {
     if (nArt == kReglerBreite || !pSender)
         return;
-    if (m_pSliderX && m_pSliderX->SenderObject() == pSender) {
-        if (m_pSlider)
-            m_pSlider->FocusEdit();
-    } else if (m_pSlider && m_pSlider->SenderObject() == pSender) {
-        if (m_pSliderX)
-            m_pSliderX->FocusEdit();
+    const bool bVonX = m_pSliderX && m_pSliderX->SenderObject() == pSender;
+    const bool bVonY = !bVonX && m_pSlider && m_pSlider->SenderObject() == pSender;
+    if (!bVonX && !bVonY)
+        return;
+    // Tab while only one position slider is open opens the other beside it (both at the load's
+    // position) and goes on into it.
+    const tagLGINFO* p = GetAuswahl();
+    if (p && (!m_pSliderX || !m_pSlider)) {
+        PositionsReglerEvent beide(p->m_dPosX, GetAuswahlY());
+        QCoreApplication::sendEvent(this, &beide);
     }
+    IValueSlider* pAndere = bVonX ? m_pSlider.get() : m_pSliderX.get();
+    if (pAndere)
+        pAndere->FocusEdit();
 }
 
 void CQOR2View::ShowBreitenSlider()
@@ -207,8 +216,12 @@ void CQOR2View::EditMasse()
     const int n = q->CountSelectedLgInfo(true);
     if (n == 1) {
         const tagLGINFO* p = q->GetFirstSelectedLgInfo();
-        if (!m_pSlider)
+        if (!m_pSlider) {
             ZeigeMassenRegler(p, p->m_dMasse);
+            // Opened to type a mass: the keyboard goes to its edit (the arrow keys leave it with the view).
+            if (m_pSlider)
+                m_pSlider->FocusEdit();
+        }
     } else if (n > 1) {
         double t = q->GetFirstSelectedLgInfo()->m_dMasse;
         if (!IPlanDialogs::Current().EditGewicht(this, t) || !PlanMasseGueltig(t))

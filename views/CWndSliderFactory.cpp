@@ -20,5 +20,7 @@ std::unique_ptr<IValueSlider> CWndSliderFactory::Create(int nKind, double dValue
     }
     pSlider->show();
     pSlider->raise();
+    // Typing goes into the value at once; an edit that was still hidden could not take the focus.
+    pSlider->FocusEdit();
     return std::make_unique<CWndValueSlider>(pSlider);
 }

@@ -1,6 +1,8 @@
 // What the views ask of the application shell: frame, ribbon, load dialog and the active host.
 #pragma once
 
+#include <QString>
+
 class CGetAnsView;
 class CTabbedViewView;
 class QWidget;
@@ -39,6 +41,8 @@ public:
     virtual int GetFrameFlags() const { return 0; }
     // A control of the main frame's command bars by id (802 while the load-securing wizard is open).
     virtual void EnableFrameControl(int /*nId*/, bool /*bEnable*/) {}
+    // A passing message in the main frame's status bar.
+    virtual void ShowStatusText(const QString& /*text*/) {}
 
     // The shell the views talk to: the one set at start-up, else a default that does nothing.
     static IViewShell& Current();

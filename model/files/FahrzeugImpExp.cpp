@@ -44,7 +44,7 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
     r->m_dKupplungsabstand = f->m_dKupplungsabstand;
     r->m_dKupplungslast1 = f->m_dKupplungslast1;
     r->m_dKupplungslast2 = f->m_dKupplungslast2;
-    r->m_strKennzeichen = f->m_strKennzeichen;
+    r->m_strBemerkung = f->m_strBemerkung;
     r->m_dSattelVersatz = f->m_dSattelVersatz;
     r->m_dKombiWert = 0.0;
     r->m_bKombiFlag = false;
@@ -131,7 +131,7 @@ void SetzeFelder(CFahrzeug& f, const SIMPEXP_FZG& r)
     f.m_dKupplungsabstand = r.m_dKupplungsabstand;
     f.m_dKupplungslast1 = r.m_dKupplungslast1;
     f.m_dKupplungslast2 = r.m_dKupplungslast2;
-    f.m_strKennzeichen = r.m_strKennzeichen;
+    f.m_strBemerkung = r.m_strBemerkung;
     f.m_dSattelVersatz = r.m_dSattelVersatz;
     f.m_dKombiWert = 0.0;
     f.m_bKombiFlag = 0;
@@ -244,6 +244,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
             WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,
                                 std::string());
         }
+        // The load units find their member loads and the vehicle's lashing points they use again.
+        f->RelinkZurrpunkte();
     }
     if (pName)
         *pName = name;

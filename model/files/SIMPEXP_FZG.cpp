@@ -36,7 +36,7 @@ void SIMPEXP_FZG::Write(ArchiveWriter& ar) const
     ar.WriteDouble(m_dKupplungsabstand);
     ar.WriteDouble(m_dKupplungslast1);
     ar.WriteDouble(m_dKupplungslast2);
-    ar.WriteString(m_strKennzeichen);
+    ar.WriteString(m_strBemerkung);
     ar.WriteDouble(m_dSattelVersatz);
     ar.WriteDouble(m_dKombiWert);
     ar.WriteBool(m_bKombiFlag);
@@ -84,7 +84,7 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
     m_dKupplungsabstand = ar.ReadDouble();
     m_dKupplungslast1 = ar.ReadDouble();
     m_dKupplungslast2 = ar.ReadDouble();
-    m_strKennzeichen = ar.ReadString();
+    m_strBemerkung = ar.ReadString();
     m_dSattelVersatz = ar.ReadDouble();
     m_dKombiWert = ar.ReadDouble();
     m_bKombiFlag = ar.ReadBool();

@@ -13,7 +13,8 @@
 //  - m_dSattelVersatz, the correction length that the corrected wheelbase subtracts, is the fifth-wheel
 //    offset CFahrzeug::m_dSattelVersatz that the calculations use; m_dRadstandKorrektur carries the other
 //    double of that block, which no calculation reads;
-//  - m_strKennzeichen, the only stored free text of a vehicle, is the vehicle's registration;
+//  - m_strBemerkung, the only free text a vehicle keeps in both file formats (the first-version record
+//    holds it at the same place, after axle record 0), carries the remarks on the vehicle;
 //  - m_nKopfInt, m_nSeitenProzent and m_nArtZusatz are the vehicle's members of the same names.
 #pragma once
 
@@ -75,7 +76,7 @@ public:
     double m_dKupplungsabstand = 0.0;
     double m_dKupplungslast1 = 0.0;
     double m_dKupplungslast2 = 0.0;
-    std::string m_strKennzeichen;
+    std::string m_strBemerkung;
     double m_dSattelVersatz = 0.0;
     double m_dKombiWert = 0.0;
     bool m_bKombiFlag = false;

@@ -123,12 +123,14 @@ void SIMPEXP_LADUNG2QOR2::CopyTo(tagLGINFO& lg) const
     lg.m_dSPLaenge = m_dSPLaenge;
     lg.m_dSPBreite = m_dSPBreite;
     lg.m_dSPHoehe = m_dSPHoehe;
+    lg.m_dMasse = m_dSPMasse;
     lg.m_dSPMasse = m_dSPMasse;
     lg.m_dPosX = m_dPosX;
     lg.m_dPosY = m_dPosY;
     lg.m_dPosZ = m_dPosZ;
     lg.m_nDrehung = m_nDrehung;
     lg.m_nZusatzWort = m_nZusatzWort;
+    lg.m_strText = m_strZusatzText;
     lg.m_strZusatzText = m_strZusatzText;
     lg.m_nNummer = m_nNummer;
     lg.m_nState = m_nState;

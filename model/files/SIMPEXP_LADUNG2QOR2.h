@@ -23,6 +23,8 @@ public:
     void Read(ArchiveReader& ar, unsigned schema) override;
 
     void SetFrom(const tagLGINFO& lg);
+    // The load as the plan had it: the record keeps one mass and one text, so the load's mass is the
+    // mass the plan counts and its catalogue text the stored text (the plan sets both pairs alike).
     void CopyTo(tagLGINFO& lg) const;
 
     int m_nIndex = -1;

@@ -73,9 +73,9 @@ CFahrzeug::CFahrzeug() : m_Diagramm(this)
     m_dLFLaenge = 0.0;
     for (SAchse& a : m_Achsen)
         a = SAchse{};
-    m_strKennzeichen.clear();
-    m_strWeitereTexte[0].clear();
-    m_strWeitereTexte[1].clear();
+    m_strBemerkung.clear();
+    m_strReserveTexte[0].clear();
+    m_strReserveTexte[1].clear();
     m_bMitArbeitswerten = 1;
     std::fill(std::begin(m_nAchsFlags), std::end(m_nAchsFlags), 0);
     std::fill(std::begin(m_dKupplungswert), std::end(m_dKupplungswert), -1.0);

@@ -293,8 +293,9 @@ public:
     double m_dLeergewicht = 0.0;
     double m_dZulGesamtgewicht = 0.0;
     double m_dLFLaenge = 0.0;
-    // The registration, shown in the reports, and the minimum group shares in percent.
-    std::string m_strKennzeichen;
+    // The remarks on the vehicle (the remarks link of the template view, its tool tip and the report), and
+    // the minimum group shares in percent.
+    std::string m_strBemerkung;
     unsigned int m_nMinAnteilVorn = 0;
     unsigned int m_nMinAnteilHinten = 0;
     // The axle records; record 0 is the coupling point of kinds 2 and 3.
@@ -366,8 +367,8 @@ public:
     unsigned char m_bMaskeHalten = 0;
     int m_nGeoAchsanzahl = 0;
     int m_nAnzahlVorderachsen = 0;
-    // Two further texts, stored with the vehicle's first-version record.
-    std::string m_strWeitereTexte[2];
+    // Two further texts, stored with the vehicle's first-version record only; nothing shows them.
+    std::string m_strReserveTexte[2];
     // Derive the rear-group working values in PrepareBerechnung.
     int m_bMitArbeitswerten = 1;
     int m_nReserveArbeitswerte = 0;

@@ -63,15 +63,15 @@ void CFahrzeug::Write(ArchiveWriter& ar) const
     ar.WriteDouble(m_dZulGesamtgewicht);
     ar.WriteDouble(m_dLFLaenge);
     WriteAchse(ar, m_Achsen[0]);
-    ar.WriteString(m_strKennzeichen);
+    ar.WriteString(m_strBemerkung);
     ar.WriteInt(static_cast<std::int32_t>(m_nMinAnteilVorn));
     ar.WriteInt(static_cast<std::int32_t>(m_nMinAnteilHinten));
     for (int i = 1; i <= 3; ++i)
         WriteAchse(ar, m_Achsen[i]);
     WriteList(ar, m_ZusLasten);
     WriteList(ar, m_Ladungen);
-    ar.WriteString(m_strWeitereTexte[0]);
-    ar.WriteString(m_strWeitereTexte[1]);
+    ar.WriteString(m_strReserveTexte[0]);
+    ar.WriteString(m_strReserveTexte[1]);
 }
 
 void CFahrzeug::Read(ArchiveReader& ar, unsigned)
@@ -83,15 +83,15 @@ void CFahrzeug::Read(ArchiveReader& ar, unsigned)
     m_dZulGesamtgewicht = ar.ReadDouble();
     m_dLFLaenge = ar.ReadDouble();
     ReadAchse(ar, m_Achsen[0]);
-    m_strKennzeichen = ar.ReadString();
+    m_strBemerkung = ar.ReadString();
     m_nMinAnteilVorn = static_cast<unsigned int>(ar.ReadInt());
     m_nMinAnteilHinten = static_cast<unsigned int>(ar.ReadInt());
     for (int i = 1; i <= 3; ++i)
         ReadAchse(ar, m_Achsen[i]);
     ReadList(ar, m_ZusLasten);
     ReadList(ar, m_Ladungen);
-    m_strWeitereTexte[0] = ar.ReadString();
-    m_strWeitereTexte[1] = ar.ReadString();
+    m_strReserveTexte[0] = ar.ReadString();
+    m_strReserveTexte[1] = ar.ReadString();
 }
 
 void CAuflieger::Write(ArchiveWriter& ar) const

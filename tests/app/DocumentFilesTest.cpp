@@ -420,13 +420,13 @@ TEST_F(DocumentFilesTest, AChangeIsWrittenWhenTheWindowClosesAndThePathEntersThe
     Start();
     const QString path = Sample(kTruck);
     ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
-    Doc()->GetFahrzeug()->m_strKennzeichen = "KV-QR 22";
+    Doc()->GetFahrzeug()->m_strBemerkung = "KV-QR 22";
     Doc()->GetFahrzeug()->m_bModified = 1;
     EXPECT_TRUE(Frame()->CloseActiveChild());
     EXPECT_EQ(Doc(), nullptr);
     std::unique_ptr<CFahrzeug> back = ReadBack(path);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->m_strKennzeichen, "KV-QR 22");
+    EXPECT_EQ(back->m_strBemerkung, "KV-QR 22");
     EXPECT_EQ(m_app->RecentFiles().value(0), path);
     EXPECT_TRUE(m_boxes.Records().isEmpty());
 }
@@ -437,7 +437,7 @@ TEST_F(DocumentFilesTest, ARefusingViewKeepsTheWindowAndNoSaveStillAsksTheViews)
     const QString path = Sample(kTruck);
     ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
     CChildFrame* child = Frame()->ActiveChild();
-    Doc()->GetFahrzeug()->m_strKennzeichen = "changed";
+    Doc()->GetFahrzeug()->m_strBemerkung = "changed";
     Doc()->GetFahrzeug()->m_bModified = 1;
     const QByteArray before = ReadAll(path);
 
@@ -467,7 +467,7 @@ TEST_F(DocumentFilesTest, AFileHeldByAnotherWriterAsksBeforeClosingWithoutItsCha
         LockedFile::Open(fs::path(path.toStdString()), LockedFile::Mode::ReadWrite);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
-    Doc()->GetFahrzeug()->m_strKennzeichen = "changed";
+    Doc()->GetFahrzeug()->m_strBemerkung = "changed";
     Doc()->GetFahrzeug()->m_bModified = 1;
     const QByteArray before = ReadAll(path);
 
@@ -485,7 +485,7 @@ TEST_F(DocumentFilesTest, AFileHeldByAnotherWriterAsksBeforeClosingWithoutItsCha
 
     // Save as: a new file of another name takes the changes.
     ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
-    Doc()->GetFahrzeug()->m_strKennzeichen = "saved elsewhere";
+    Doc()->GetFahrzeug()->m_strBemerkung = "saved elsewhere";
     Doc()->GetFahrzeug()->m_bModified = 1;
     const QString folder = m_dir.filePath(QStringLiteral("other")) + QLatin1Char('/');
     QDir().mkpath(folder);
@@ -499,7 +499,7 @@ TEST_F(DocumentFilesTest, AFileHeldByAnotherWriterAsksBeforeClosingWithoutItsCha
     EXPECT_TRUE(Frame()->CloseActiveChild());
     std::unique_ptr<CFahrzeug> copy = ReadBack(folder + QStringLiteral("Copy.qor"));
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->m_strKennzeichen, "saved elsewhere");
+    EXPECT_EQ(copy->m_strBemerkung, "saved elsewhere");
     EXPECT_EQ(ReadAll(path), before);
 }
 
@@ -1443,7 +1443,7 @@ TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicle
             LockedFile::Open(fs::path(truckPath.toStdString()), LockedFile::Mode::ReadWrite);
         ASSERT_NE(other, nullptr);
         ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
-        Doc()->GetAnhaenger()->m_strKennzeichen = "not written";
+        Doc()->GetAnhaenger()->m_strBemerkung = "not written";
         Doc()->GetAnhaenger()->m_bModified = 1;
         const QByteArray before = ReadAll(truckPath);
         m_boxes.Clear();
@@ -1459,7 +1459,7 @@ TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicle
     // first, then the truck stands alone, worked on as the document's vehicle, without a file.
     ASSERT_TRUE(Frame()->OpenFile(truckPath, -1, false));
     ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
-    Doc()->GetAnhaenger()->m_strKennzeichen = "KV-AH 7";
+    Doc()->GetAnhaenger()->m_strBemerkung = "KV-AH 7";
     Doc()->GetAnhaenger()->m_bModified = 1;
     ASSERT_TRUE(Frame()->OnCommand(531));
     ASSERT_EQ(Doc()->GetAktivIndex(), CQOR1Doc::kAktivZugfahrzeug);
@@ -1480,7 +1480,7 @@ TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicle
     EXPECT_EQ(Frame()->ActiveChild()->windowTitle(), QString::fromStdString(Doc()->GetTitel(false)));
     std::unique_ptr<CFahrzeug> written = ReadBack(truckPath, 1);
     ASSERT_NE(written, nullptr);
-    EXPECT_EQ(written->m_strKennzeichen, "KV-AH 7");
+    EXPECT_EQ(written->m_strBemerkung, "KV-AH 7");
 
     // Closing asks for the lone truck's own name; the combination's file keeps both vehicles.
     const QString folder = m_dir.filePath(QStringLiteral("alone")) + QLatin1Char('/');
@@ -1502,7 +1502,7 @@ TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicle
     ASSERT_TRUE(Frame()->OpenFile(truckPath, 0, false));
     ASSERT_TRUE(Frame()->LoadPartnerEntry(truckPath, 1));
     ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
-    EXPECT_EQ(Doc()->GetAnhaenger()->m_strKennzeichen, "KV-AH 7");
+    EXPECT_EQ(Doc()->GetAnhaenger()->m_strBemerkung, "KV-AH 7");
     // The partner that is coupled already is not exchanged: the document keeps its file.
     CFahrzeug* pAnhaenger = Doc()->GetAnhaenger();
     EXPECT_TRUE(Frame()->LoadPartnerEntry(truckPath, 1));

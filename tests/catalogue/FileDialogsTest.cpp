@@ -342,6 +342,20 @@ TEST_F(FileDialogs, TheNewCombinationChecksItsNameFolderAndCoupling)
     EXPECT_EQ(dialog.AnhaengerPath(), m_kinds[1]);
 }
 
+TEST_F(FileDialogs, TheNewCombinationProposesACouplingDistanceItAccepts)
+{
+    CDlgKombiNeu dialog(m_box.Folders());
+    dialog.InitDialog();
+    ASSERT_NE(dialog.ZugTree()->SelectPath(m_kinds[0]), nullptr);
+    ASSERT_NE(dialog.AnhTree()->SelectPath(m_kinds[1]), nullptr);
+    m_boxes.Clear();
+    Click(dialog, CDlgBase::kIdOk);
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+    EXPECT_EQ(dialog.result(), CDlgBase::kIdOk);
+    EXPECT_GT(dialog.Integer(), 0);
+    EXPECT_EQ(Edit(dialog, CDlgKombiNeu::kIdInteger)->text().toInt(), dialog.Integer());
+}
+
 TEST_F(FileDialogs, TheFolderDialogChoosesFoldersOnly)
 {
     struct Case

@@ -2,6 +2,7 @@
 #include "StripTestSupport.h"
 #include "ui/CommandEvent.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -239,6 +240,46 @@ TEST_F(HListboxSelection, ClicksSelectDoubleClicksActivateAndDragsLeaveTheSelect
     const std::vector<std::pair<char, int>> drags = {{'b', 3}, {'m', 3}, {'e', 3}};
     EXPECT_EQ(owner.drags, drags);
     EXPECT_EQ(list.GetCurSel(), 1);
+}
+
+TEST_F(HListboxSelection, ATileIsDraggedOnlyAwayFromTheStripAndPastTheDragDistance)
+{
+    CHListbox& list = *strip.list;
+    QWidget* canvas = list.Canvas();
+    owner.dragTiles = true;
+    const int d = QApplication::startDragDistance();
+    struct Fall
+    {
+        const char* name;
+        QPoint move;
+        bool drags;
+    };
+    const Fall faelle[] = {
+        {"short of the drag distance", QPoint(0, -(d - 1)), false},
+        {"a sideways swipe inside the strip", QPoint(d + 20, 2), false},
+        {"upwards past the distance", QPoint(2, -d), true},
+        {"downwards past the distance", QPoint(1, d + 1), true},
+        {"sideways, but out of the strip above it", QPoint(d + 20, -canvas->height()), true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        list.SelectItem(1);
+        owner.drags.clear();
+        const QPoint tile = list.GetItemRect(2).center();
+        QTest::mousePress(canvas, Qt::LeftButton, {}, tile);
+        EXPECT_TRUE(owner.drags.empty()) << "a press alone drags nothing";
+        const QPoint to = tile + f.move;
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+        using Notes = std::vector<std::pair<char, int>>;
+        const Notes erwartet = f.drags ? Notes{{'b', 2}, {'m', 2}, {'e', 2}} : Notes{};
+        EXPECT_EQ(owner.drags, erwartet);
+        // A dragged tile is not selected by the release; a tile that stayed is.
+        EXPECT_EQ(list.GetCurSel(), f.drags ? 1 : 2);
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    }
 }
 
 TEST_F(HListboxSelection, ContextMenuSelectsTheTileUnderThePointer)

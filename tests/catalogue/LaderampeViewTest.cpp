@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -198,6 +199,63 @@ TEST_F(LaderampeViewTest, APalletDraggedFromTheRampLandsOnThePlanTurned)
     EXPECT_FALSE(view->GetGesten().IsAktiv());
 }
 
+TEST_F(LaderampeViewTest, ATileDraggedOutOfTheStripLandsWhereItIsDropped)
+{
+    CHListbox* liste = rampe->Liste();
+    QWidget* canvas = liste->Canvas();
+    const size_t n = Plan().GetLgInfos().size();
+    const auto kachel = [&](QEvent::Type t, QPoint ptView) {
+        // The pointer stays with the strip's canvas while its button is held, wherever it goes.
+        const QPoint global = view->viewport()->mapToGlobal(ptView);
+        const Qt::MouseButton knopf = t == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons gedrueckt = t == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(t, QPointF(canvas->mapFromGlobal(global)), QPointF(global), knopf, gedrueckt,
+                      Qt::NoModifier);
+        QApplication::sendEvent(canvas, &e);
+    };
+    ASSERT_TRUE(CHListbox::WaitForLoaderPool(30000));
+    QCoreApplication::sendPostedEvents();
+    const int i = liste->GetCurSel();
+    ASSERT_GE(i, 0);
+    const QPoint start = canvas->mapTo(view->viewport(), liste->GetItemRect(i).center());
+    const QPoint ueberPlan = AufRampe(4.0, 1.2) + rampe->pos();
+    const QPoint ziel = AufRampe(2.0, 0.6) + rampe->pos();
+    const int griffX = view->MetresToPixels(1.2) / 2, griffY = view->MetresToPixels(0.8) / 2;
+
+    kachel(QEvent::MouseButtonPress, start);
+    kachel(QEvent::MouseMove, start + QPoint(0, -QApplication::startDragDistance()));
+    ASSERT_TRUE(rampe->KachelZiehen());
+    EXPECT_FALSE(rampe->ImView()) << "still over the strip";
+    kachel(QEvent::MouseMove, ueberPlan);
+    ASSERT_TRUE(rampe->ImView());
+    // Live placement: the plan shows the unit at the pointer while it moves.
+    EXPECT_TRUE(view->GetGesten().IsAktiv());
+    EXPECT_EQ(CQOR::s_pZiehQuelle, &view->GetGesten());
+    kachel(QEvent::MouseMove, ziel);
+    Speichere(QStringLiteral("plan_tile_drag.png"));
+    kachel(QEvent::MouseButtonRelease, ziel);
+    EXPECT_FALSE(rampe->KachelZiehen());
+    ASSERT_EQ(Plan().GetLgInfos().size(), n + 1);
+    const tagLGINFO* neu = Plan().GetLgInfos().back();
+    EXPECT_EQ(neu->m_strName, "Euro pallet");
+    // Held at its middle: its corner lies half a unit up and left of the drop point.
+    const double s = view->m_nPixelProMeterX * view->m_dZoom;
+    EXPECT_NEAR(neu->m_dPosX, 2.0 - griffX / s, 0.015);
+    EXPECT_NEAR(neu->m_dPosY, 0.6 - griffY / s, 0.015);
+    EXPECT_EQ(CQOR::s_pZiehQuelle, nullptr);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // Over the plan and back onto the ramp before the release: nothing is placed.
+    kachel(QEvent::MouseButtonPress, start);
+    kachel(QEvent::MouseMove, ueberPlan);
+    ASSERT_TRUE(rampe->ImView());
+    kachel(QEvent::MouseMove, start);
+    EXPECT_FALSE(rampe->ImView());
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+    kachel(QEvent::MouseButtonRelease, start);
+    EXPECT_EQ(Plan().GetLgInfos().size(), n + 1);
+}
+
 TEST_F(LaderampeViewTest, SeveralCopiesAreAddedAtOnce)
 {
     const size_t n = Plan().GetLgInfos().size();
@@ -216,6 +274,45 @@ TEST_F(LaderampeViewTest, SeveralCopiesAreAddedAtOnce)
         }
     EXPECT_EQ(nNeu, 3u);
     popup->HidePopup();
+}
+
+TEST_F(LaderampeViewTest, TheAddSeveralPopupProposesTheTilesMassAndTakesTheKeyboard)
+{
+    const size_t n = Plan().GetLgInfos().size();
+    CDlgTooltipAddMultiLg* popup = rampe->Popup();
+    CRibBtnContainer* knopf = rampe->StreifenMehrere();
+    view->activateWindow();
+    QCoreApplication::processEvents();
+
+    // Return: the typed count of copies, each of the tile's own mass, and the panel closes.
+    rampe->OnBefehl(CLaderampe3::kIdMehrere);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->MasseFeld()->text(), QStringLiteral("400")) << "the pallet's mass, in kg";
+    EXPECT_TRUE(popup->isActiveWindow());
+    ASSERT_EQ(QApplication::focusWidget(), popup->AnzahlFeld());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(knopf->isVisible());
+    ASSERT_EQ(Plan().GetLgInfos().size(), n + 2);
+    EXPECT_DOUBLE_EQ(Plan().GetLgInfos().back()->m_dSPMasse, 0.4);
+
+    // Esc: nothing added, the typed count dropped, and the button comes back. The plan's window is
+    // active again, as it is after the panel closed under a window manager.
+    view->activateWindow();
+    QCoreApplication::processEvents();
+    rampe->OnBefehl(CLaderampe3::kIdMehrere);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), popup->AnzahlFeld());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_TRUE(knopf->isVisible());
+    EXPECT_EQ(popup->GetAnzahl(), 2);
+    EXPECT_EQ(Plan().GetLgInfos().size(), n + 2);
 }
 
 TEST_F(LaderampeViewTest, AFormFitItemDroppedOnAFreePlaceIsLitUpAndPlaced)

@@ -167,4 +167,50 @@ TEST_F(KoordSysTest, CurveIsDrawnInBlueAndAMissingCurveShowsItsPicture)
     EXPECT_GT(red, 20);
 }
 
+TEST_F(KoordSysTest, TheRemarksLinkIsBlueWithRemarksAndItsTipShowsThem)
+{
+    Open("LKW");
+    CFahrzeug* v = m_doc->GetFahrzeug();
+    struct Case
+    {
+        const char* bemerkung;
+        QRgb farbe;
+        const char* tipEnde;
+    } cases[] = {
+        {"", qRgb(200, 200, 200), "No remarks."},
+        {"Tail lift checked 03/26", qRgb(0, 0, 255), "Tail lift checked 03/26"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bemerkung);
+        v->m_strBemerkung = c.bemerkung;
+        const QImage image = Render(false, false);
+        ASSERT_TRUE(m_view.m_hot.count(IPlanDrawView::kHotBemerkung));
+        const QRect link = m_view.m_hot[IPlanDrawView::kHotBemerkung];
+        ASSERT_FALSE(link.isEmpty());
+        int treffer = 0, andere = 0;
+        for (int y = link.top(); y <= link.bottom(); ++y)
+            for (int x = link.left(); x <= link.right(); ++x) {
+                const QRgb px = image.pixel(x, y);
+                if (px == c.farbe)
+                    ++treffer;
+                else if (px == qRgb(0, 0, 255) || px == qRgb(200, 200, 200))
+                    ++andere;
+            }
+        EXPECT_GT(treffer, 10);
+        EXPECT_EQ(andere, 0);
+        ASSERT_TRUE(m_view.m_tips.count(12346));
+        EXPECT_EQ(m_view.m_tips[12346].first, link);
+        const std::string tip = m_view.m_tips[12346].second;
+        EXPECT_EQ(tip.rfind("Remarks on " + v->m_strName + ":\n\n", 0), 0u) << tip;
+        EXPECT_EQ(tip.substr(tip.size() - std::string(c.tipEnde).size()), c.tipEnde);
+    }
+    // The picture of a report leaves the link out.
+    m_view.m_hot.clear();
+    m_view.m_tips.clear();
+    m_view.m_bPrinting = true;
+    Render(false, false);
+    EXPECT_EQ(m_view.m_hot.count(IPlanDrawView::kHotBemerkung), 0u);
+    EXPECT_EQ(m_view.m_tips.count(12346), 0u);
+}
+
 } // namespace

@@ -20,6 +20,7 @@
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
+#include "views/IViewShell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,6 +35,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -432,6 +434,22 @@ TEST_F(View3DGlTest, AViewMovedToAnotherWindowMakesItsObjectsAndPictureAgain)
     other.reset();
 }
 
+namespace {
+
+// Keeps the status-bar messages the view gives.
+class StatusShell : public IViewShell
+{
+public:
+    StatusShell() { IViewShell::SetCurrent(this); }
+    ~StatusShell() override { IViewShell::SetCurrent(nullptr); }
+    StatusShell(const StatusShell&) = delete;
+    StatusShell& operator=(const StatusShell&) = delete;
+    void ShowStatusText(const QString& text) override { texte.push_back(text); }
+    std::vector<QString> texte;
+};
+
+} // namespace
+
 TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBound)
 {
     const struct
@@ -444,10 +462,15 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
         Open("LKW");
         AddLoads();
         Show(c.window);
+        StatusShell shell;
         CommandEvent shoot(CQOR3DView::kCmdScreenshot);
         QCoreApplication::sendEvent(m_view, &shoot);
         Step(1);
         EXPECT_TRUE(m_view->LastScreenshotError().isEmpty()) << m_view->LastScreenshotError().toStdString();
+        // The status bar tells where the picture went.
+        ASSERT_EQ(shell.texte.size(), 1u);
+        EXPECT_TRUE(shell.texte[0].contains(QDir::toNativeSeparators(m_view->ScreenshotPath())))
+            << shell.texte[0].toStdString();
         QImage shot(m_view->ScreenshotPath());
         ASSERT_FALSE(shot.isNull());
         shot = shot.convertToFormat(QImage::Format_RGB32);

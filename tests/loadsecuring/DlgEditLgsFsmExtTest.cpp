@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -393,6 +394,56 @@ TEST_F(DlgEditLgsFsmExtTest, OpenedFromAStripWithItsCategoryAndSearchKeepingItsV
     EXPECT_EQ(mode, 0);
     EXPECT_EQ(bottomLeft.x(), start.x() + 4);
     EXPECT_EQ(ramp.ViewMode(), 1);
+    Drain();
+}
+
+namespace {
+
+// The window the browser is opened from, taking the tiles dragged out of it as the loading ramp does.
+class ZiehZiel : public QWidget, public IHlbAdapterOwner
+{
+public:
+    bool TileDragStart(const CHlbCatalogue::Entry& entry, QPoint /*global*/) override
+    {
+        namen.push_back(entry ? entry->item.m_strName : std::string());
+        return true;
+    }
+    void TileDragMove(QPoint global) override { wege.push_back(global); }
+    void TileDragEnd(QPoint global) override { ende.push_back(global); }
+    std::vector<std::string> namen;
+    std::vector<QPoint> wege, ende;
+};
+
+} // namespace
+
+TEST_F(DlgEditLgsFsmExtTest, ATileDraggedOutOfTheBrowserGoesToTheWindowItWasOpenedFrom)
+{
+    ZiehZiel ziel;
+    std::string gewaehlt;
+    QPoint aussen;
+    QTimer::singleShot(0, &ziel, [&] {
+        auto* browser = dynamic_cast<CDlgEditLgsFsmExt*>(QApplication::activeModalWidget());
+        ASSERT_NE(browser, nullptr);
+        Drain();
+        CHListbox* list = browser->List();
+        const int i = list->GetCurSel();
+        ASSERT_GE(i, 0);
+        gewaehlt = static_cast<const sHLBItemData*>(list->GetItem(i)->ownerData)->item.m_strName;
+        QWidget* canvas = list->Canvas();
+        const QPoint tile = list->GetItemRect(i).center();
+        aussen = canvas->mapToGlobal(QPoint(tile.x(), -60));
+        QTest::mousePress(canvas, Qt::LeftButton, {}, tile);
+        QMouseEvent move(QEvent::MouseMove, QPointF(canvas->mapFromGlobal(aussen)), QPointF(aussen),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &move);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, canvas->mapFromGlobal(aussen));
+        browser->reject();
+    });
+    LgsFsmEditors::OpenBrowserAt(&ziel, catalogue, QPoint(), 0, QString());
+    ASSERT_FALSE(gewaehlt.empty());
+    EXPECT_EQ(ziel.namen, std::vector<std::string>{gewaehlt});
+    EXPECT_EQ(ziel.wege, std::vector<QPoint>{aussen});
+    EXPECT_EQ(ziel.ende, std::vector<QPoint>{aussen});
     Drain();
 }
 

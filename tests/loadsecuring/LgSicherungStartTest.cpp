@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <functional>
+
 namespace {
 
 class ProbeCmdUI : public CCmdUI
@@ -301,6 +303,53 @@ TEST_F(LgSichgViewTest, DestroyingTheViewDestroysTheWizardSheet)
     view.reset();
     EXPECT_FALSE(sheet);
     EXPECT_TRUE(shell.bClose);
+}
+
+TEST_F(LgSichgViewTest, AWizardOutOfSightHoldsNothingOfTheFrame)
+{
+    Oeffne("LKW");
+    Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5);
+    FakeWizardFactory wizards;
+    const auto gehalten = [&] {
+        ProbeCmdUI ui;
+        ui.m_nID = 57602;
+        return view->OnUpdateBefehl(57602, static_cast<CCmdUI&>(ui));
+    };
+    view->OnBefehl(636);
+    ASSERT_EQ(wizards.modes, std::vector<int>{1});
+    EXPECT_FALSE(shell.bClose);
+    EXPECT_FALSE(shell.controls.at(802));
+    EXPECT_TRUE(gehalten());
+    struct Fall
+    {
+        const char* name;
+        std::function<void()> verstecke;
+    };
+    const Fall faelle[] = {
+        {"hidden by the wizard",
+         [&] {
+             wizards.last->Window()->hide();
+             LgSichgViewEvent hidden(LgSichgViewEvent::kHiddenType);
+             QCoreApplication::sendEvent(view.get(), &hidden);
+         }},
+        {"hidden by the view", [&] { view->ShowWizard(false, false, 0); }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        fall.verstecke();
+        EXPECT_FALSE(view->IsWizardShown());
+        EXPECT_TRUE(shell.bClose);
+        EXPECT_TRUE(shell.controls.at(802));
+        EXPECT_FALSE(gehalten()) << "the frame's commands are free";
+        // "Secure loads" shows the same wizard again, which holds the frame again.
+        view->OnBefehl(636);
+        EXPECT_EQ(wizards.modes.size(), 1u);
+        EXPECT_TRUE(view->IsWizardShown());
+        EXPECT_TRUE(wizards.last->Window()->isVisible());
+        EXPECT_FALSE(shell.bClose);
+        EXPECT_FALSE(shell.controls.at(802));
+        EXPECT_TRUE(gehalten());
+    }
 }
 
 TEST_F(LgSichgViewTest, TabSwitchesTheVehicleUnlessTheTrailerIsASemitrailer)

@@ -175,7 +175,7 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
         d.achsen = {{1.2, 4.0, 7.5}, {4.6, 3.0, 11.5}};
     auto f = fahrzeugtest::Erzeuge(d);
     f->m_strName = "Beispiel " + std::to_string(art);
-    f->m_strKennzeichen = "QR-K 4711";
+    f->m_strBemerkung = "QR-K 4711";
     f->m_dLeergewicht = 7.0;
     f->m_Achsen[9].dLeerlast = 44.0;
     f->m_Achsen[9].dAbstand = 0.25;
@@ -230,7 +230,8 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
             lg->m_dLaenge = 1.2;
             lg->m_dBreite = 0.8;
             lg->m_dHoehe = 1.0;
-            lg->m_dSPMasse = 0.5;
+            lg->m_dMasse = lg->m_dSPMasse = 0.5 + 0.25 * i;
+            lg->m_strText = lg->m_strZusatzText = "Stack no higher";
             lg->m_dPosX = 0.6 + 1.2 * i;
             lg->m_nNummer = i + 1;
             lg->m_nState = 0x1000;
@@ -282,7 +283,7 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         EXPECT_EQ(g->GetArt(), art);
         EXPECT_EQ(g->m_nKopfInt, -1);
         EXPECT_EQ(g->m_nGeladen, 1);
-        EXPECT_EQ(g->m_strKennzeichen, "QR-K 4711");
+        EXPECT_EQ(g->m_strBemerkung, "QR-K 4711");
         EXPECT_DOUBLE_EQ(g->m_dSattelVersatz, 0.45);
         EXPECT_DOUBLE_EQ(g->m_dKupplungslast1, 1.0);
         EXPECT_DOUBLE_EQ(g->m_Achsen[9].dAbstand, 0.25);
@@ -300,6 +301,12 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
             EXPECT_EQ(g->GetQor()->m_nSeitenProzent, 6);
             ASSERT_EQ(g->GetQor()->GetLgInfos().size(), 2u);
             EXPECT_DOUBLE_EQ(g->GetQor()->GetLgInfos().back()->m_dPosX, 1.8);
+            // Each load comes back with the mass and the text it is shown with, not only the plan's.
+            for (const tagLGINFO* lg : g->GetQor()->GetLgInfos()) {
+                EXPECT_DOUBLE_EQ(lg->m_dMasse, lg->m_dSPMasse);
+                EXPECT_EQ(lg->m_strText, "Stack no higher");
+            }
+            EXPECT_DOUBLE_EQ(g->GetQor()->GetLgInfos().back()->m_dMasse, 0.75);
             ASSERT_EQ(g->GetQor()->GetLadeeinheiten().size(), 1u);
             EXPECT_EQ(g->GetQor()->GetLadeeinheiten().front()->GetId(), 3);
         }
@@ -700,7 +707,7 @@ TEST_F(ImpExpTest, OldFileIsRewrittenBeforeTheVehicleIsBuilt)
     EXPECT_EQ(name, "");
     EXPECT_DOUBLE_EQ(f->m_Achsen[9].dLeerlast, 44.0);
     EXPECT_DOUBLE_EQ(f->m_dSattelVersatz, 0.3);
-    EXPECT_EQ(f->m_strKennzeichen, "HH-QR 1");
+    EXPECT_EQ(f->m_strBemerkung, "HH-QR 1");
     ASSERT_TRUE(file && file->IsWritable());
     file.reset();
     CImpExp::s_bReSave = false;
@@ -903,6 +910,12 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
             r->m_strName = le == &a ? "Eins" : "Zwei";
             r->m_nAchsanzahl = 2;
             r->m_dLFLaenge = 7.2;
+            // The vehicle has the points its unit uses: the loader attaches the pair to them.
+            for (const CZurrpunkt* zp : {&links, &rechts}) {
+                auto r67 = std::make_unique<SIMPEXP_ZP>();
+                r67->SetFrom(*zp);
+                r->m_Zurrpunkte.push_back(std::move(r67));
+            }
             auto q = std::make_unique<SIMPEXP_QOR>();
             q->m_bOwnsLadeeinheiten = false;
             q->m_Ladeeinheiten = {le};
@@ -926,6 +939,8 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
     ASSERT_TRUE(le->m_ZPPtrTupel[0]->IsVollstaendig());
     EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1->m_dZulKraft, 2000);
     EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2->m_dZulKraft, 2500);
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1, g->m_Zurrpunkte.front());
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2, g->m_Zurrpunkte.back());
 
     const Bytes ecke = datei(true);
     WriteBytes(p, ecke);

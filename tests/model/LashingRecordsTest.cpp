@@ -432,11 +432,11 @@ TEST(LashingRecordsTest, FirstVersionVehicleReadsBackEveryField)
     auto f = Erzeuge({0, {{1.2, 3, 7.1}, {4.0, 2, 11.5}, {1.3, 1, 8}, {1.3, 1, 8}, {1.3, 1, 8}}, 26, 7.2});
     f->m_strName = "Pritsche";
     f->m_dLeergewicht = 9.5;
-    f->m_strKennzeichen = "zweiter";
+    f->m_strBemerkung = "zweiter";
     f->m_nMinAnteilVorn = 20;
     f->m_nMinAnteilHinten = 25;
-    f->m_strWeitereTexte[0] = "drei";
-    f->m_strWeitereTexte[1] = "vier";
+    f->m_strReserveTexte[0] = "drei";
+    f->m_strReserveTexte[1] = "vier";
     auto* z = new CZusLast;
     z->m_strName = "Kran";
     z->m_dPosition = 1.5;
@@ -465,15 +465,15 @@ TEST(LashingRecordsTest, FirstVersionVehicleReadsBackEveryField)
     }
     EXPECT_EQ(r->m_Achsen[4].dAbstand, 0.0); // a fifth axle is not part of the record
     EXPECT_EQ(r->m_Achsen[4].dZulLast, 0.0);
-    EXPECT_EQ(r->m_strKennzeichen, "zweiter");
+    EXPECT_EQ(r->m_strBemerkung, "zweiter");
     EXPECT_EQ(r->m_nMinAnteilVorn, 20u);
     EXPECT_EQ(r->m_nMinAnteilHinten, 25u);
     ASSERT_EQ(r->m_ZusLasten.size(), 1u);
     EXPECT_EQ(r->m_ZusLasten.front()->m_dPosition, 1.5);
     ASSERT_EQ(r->m_Ladungen.size(), 1u);
     EXPECT_EQ(r->m_Ladungen.front()->m_strName, "Sand");
-    EXPECT_EQ(r->m_strWeitereTexte[0], "drei");
-    EXPECT_EQ(r->m_strWeitereTexte[1], "vier");
+    EXPECT_EQ(r->m_strReserveTexte[0], "drei");
+    EXPECT_EQ(r->m_strReserveTexte[1], "vier");
     EXPECT_EQ(r->m_dKupplungslast1, 0.0);
     EXPECT_EQ(Schreibe(*r), b);
 

@@ -182,7 +182,7 @@ TEST_F(PlanReportHtmlTest, PagesMatchTheirGoldenFiles)
             PlanReportHtml::SetVomHeckGemessen(*v->GetQor(), f.bHeck);
         }
         if (pVorn->GetArt() == FahrzeugArt::kZugmaschine && !f.bLasten && f.bZL)
-            pVorn->m_strWeitereTexte[0] = "Nur Leergewicht";
+            pVorn->m_strBemerkung = "Nur Leergewicht";
         const std::string html = PlanReportHtml::BuildPlanReportHtml(pVorn, pAnhaenger, Alle());
         EXPECT_EQ(html, Golden(f.name, html));
     }
@@ -270,7 +270,7 @@ TEST_F(PlanReportHtmlTest, NamesAndTextsAreEscaped)
     const std::string boese = "<b>A&B \"C\" 'D'</b>";
     pVorn->m_strName = boese;
     pAnhaenger->m_strName = boese;
-    pVorn->m_strWeitereTexte[0] = boese;
+    pVorn->m_strBemerkung = boese;
     ZL(*pVorn, boese, 0.1, 0.1, false);
     tagLGINFO* lg = Last(*pVorn->GetQor(), boese, 0.5, 0.8, 0);
     lg->m_strText = boese;

@@ -65,4 +65,44 @@ TEST(WindowHelpersTest, ADisabledCloseBoxRefusesTheUserButNotTheProgram)
     EXPECT_FALSE(EnableSysMenuClose(nullptr, true));
 }
 
+TEST(WindowHelpersTest, TheCloseBoxChangesInPlaceWhateverTheWindowsState)
+{
+    // The main window is greyed while a dialog of its own opens above it: it must keep its state, its
+    // native window (which the dialog names as its owner) and its place below the dialog.
+    for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowNoState, Qt::WindowFullScreen}) {
+        SCOPED_TRACE(int(state));
+        QWidget window;
+        window.setWindowState(state);
+        window.show();
+        QWidget dialog(&window, Qt::Dialog);
+        dialog.show();
+        const WId native = window.winId();
+        const Qt::WindowStates before = window.windowState();
+        // A window the window system unmaps and maps again comes back un-maximised and above its
+        // dialogs: it must not be hidden on the way.
+        struct HideCount : QObject
+        {
+            int n = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                n += e->type() == QEvent::Hide ? 1 : 0;
+                return false;
+            }
+        } hides;
+        window.installEventFilter(&hides);
+        for (bool enable : {false, true}) {
+            SCOPED_TRACE(enable);
+            ASSERT_TRUE(EnableSysMenuClose(&window, enable));
+            EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowCloseButtonHint), enable);
+            ASSERT_TRUE(window.windowHandle());
+            EXPECT_EQ(window.windowHandle()->flags().testFlag(Qt::WindowCloseButtonHint), enable);
+            EXPECT_EQ(window.winId(), native);
+            EXPECT_EQ(window.windowState(), before);
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(dialog.windowHandle()->transientParent(), window.windowHandle());
+            EXPECT_EQ(hides.n, 0);
+        }
+    }
+}
+
 } // namespace

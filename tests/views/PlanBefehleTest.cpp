@@ -36,6 +36,7 @@
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -854,6 +855,72 @@ TEST_F(PlanBefehleTest, AValueTypedIntoARealSliderReachesTheView)
         EXPECT_FALSE(view->GetRegler());
         EXPECT_TRUE(view->findChildren<CWndSlider*>().isEmpty());
     }
+}
+
+TEST_F(PlanBefehleTest, TheDrawnPositionButtonsOpenSlidersThatTakeTheKeyboard)
+{
+    EchteRegler regler;
+    view->show();
+    view->activateWindow();
+    QCoreApplication::processEvents();
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    view->RenderFrame();
+    EXPECT_TRUE(view->m_rcBtnX.isEmpty() && view->m_rcBtnY.isEmpty()) << "no current load, no buttons";
+    Aktuell(p);
+    view->RenderFrame();
+    const QRect last = view->GetGuiLg().at(p).rc, la = view->m_rcLadeflaeche;
+    // Outside the load area, where no load covers them, lined up with the load's front and upper edge.
+    EXPECT_EQ(view->m_rcBtnX.left(), last.left());
+    EXPECT_LT(view->m_rcBtnX.bottom(), la.top());
+    EXPECT_EQ(view->m_rcBtnY.top(), last.top());
+    EXPECT_LT(view->m_rcBtnY.right(), la.left());
+    EXPECT_GE(view->m_rcBtnY.left(), 0);
+    EXPECT_GE(view->m_rcBtnX.top(), 0);
+
+    // A click on the x button: the slider opens over it and the typed value goes into its edit.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->m_rcBtnX.center());
+    CWndSlider* sx = EchteRegler::Fenster(view->GetReglerX());
+    ASSERT_TRUE(sx);
+    ASSERT_EQ(QApplication::focusWidget(), sx->Edit());
+    QTest::keyClicks(sx->Edit(), QStringLiteral("2500"));
+    QTest::keyClick(sx->Edit(), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(p->m_dPosX, 2.5);
+    // Tab opens the y slider beside it and goes on into that one.
+    QTest::keyClick(sx->Edit(), Qt::Key_Tab);
+    CWndSlider* sy = EchteRegler::Fenster(view->GetRegler());
+    ASSERT_TRUE(sy);
+    EXPECT_EQ(EchteRegler::Fenster(view->GetReglerX()), sx);
+    ASSERT_EQ(QApplication::focusWidget(), sy->Edit());
+    QTest::keyClicks(sy->Edit(), QStringLiteral("300"));
+    QTest::keyClick(sy->Edit(), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(p->m_dPosY, 0.3);
+    // Tab back into the x slider opens nothing more.
+    QTest::keyClick(sy->Edit(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), sx->Edit());
+    EXPECT_EQ(CWndSlider::OpenCount(), 2);
+    QTest::keyPress(sx->Edit(), Qt::Key_Escape);
+    view->SchliesseRegler();
+    EXPECT_EQ(CWndSlider::OpenCount(), 0);
+}
+
+TEST_F(PlanBefehleTest, TheMassCommandGivesTheKeyboardToTheMassSlider)
+{
+    EchteRegler regler;
+    view->show();
+    view->activateWindow();
+    QCoreApplication::processEvents();
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    p->m_bSelected = 1;
+    Aktuell(p);
+    view->OnBefehl(33010);
+    CWndSlider* s = EchteRegler::Fenster(view->GetRegler());
+    ASSERT_TRUE(s);
+    ASSERT_EQ(QApplication::focusWidget(), s->Edit());
+    QTest::keyClicks(s->Edit(), QStringLiteral("750"));
+    QTest::keyClick(s->Edit(), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(p->m_dMasse, 0.75);
+    QTest::keyPress(s->Edit(), Qt::Key_Escape);
+    EXPECT_FALSE(view->GetRegler());
 }
 
 TEST_F(PlanBefehleTest, ARealSliderClosesApplyingOnlyWhereItShould)

@@ -222,6 +222,8 @@ TEST_F(PlanGestenTest, ClicksSelectWithoutMovingAnything)
         EXPECT_EQ(a->m_bSelected != 0, f.erwartet[0]);
         EXPECT_EQ(b->m_bSelected != 0, f.erwartet[1]);
         EXPECT_EQ(c->m_bSelected != 0, f.erwartet[2]);
+        // A plain click makes the load the current one, whose position buttons show; Ctrl only toggles.
+        EXPECT_EQ(view->GetAuswahl(), f.mods == Qt::NoModifier ? ziel : nullptr);
         EXPECT_EQ(a->m_dPosX, x[0]);
         EXPECT_EQ(b->m_dPosX, x[1]);
         EXPECT_EQ(c->m_dPosX, x[2]);
@@ -607,6 +609,48 @@ TEST_F(PlanGestenTest, DraggingTheZoomHandleWritesThePlansZoom)
     Bewegen(QPoint(x0 + 5, 14));
     EXPECT_DOUBLE_EQ(CPlanAnzeige(Plan()).GetZoom(), 0.5);
     Loslassen(QPoint(x0 + 5, 14));
+    EXPECT_FALSE(view->GetGesten().IsAktiv());
+}
+
+TEST_F(PlanGestenTest, TheDrawingPutsTheHandlesOnTheLoadAreaEdgesWhereTheyCanBeDragged)
+{
+    ScriptedSliderFactory regler;
+    DreiLasten();
+    const QRect la = view->m_rcLadeflaeche;
+    const QRect zoom = view->GetGesten().m_rcZoomGriff, breite = view->GetGesten().m_rcBreitenGriff;
+    ASSERT_FALSE(zoom.isEmpty());
+    ASSERT_FALSE(breite.isEmpty());
+    // The zoom handle on the middle of the rear edge, the width handle on the middle of side B's edge.
+    EXPECT_LE(std::abs(zoom.center().x() - (la.right() + 1)), 1);
+    EXPECT_LE(std::abs(zoom.center().y() - la.center().y()), 1);
+    EXPECT_LE(std::abs(breite.center().y() - (la.bottom() + 1)), 1);
+    EXPECT_LE(std::abs(breite.center().x() - la.center().x()), 1);
+    Bewegen(zoom.center());
+    EXPECT_EQ(view->GetGesten().GetCursorId(), CPlanGesten::kCursorZoom);
+    Bewegen(breite.center());
+    EXPECT_EQ(view->GetGesten().GetCursorId(), CPlanGesten::kCursorBreite);
+
+    // Pressed where it is drawn, each handle keeps its value until it is moved.
+    const double dZoom = view->m_dZoom;
+    Druecken(zoom.center());
+    Bewegen(zoom.center());
+    EXPECT_NEAR(view->m_dZoom, dZoom, 2 * dZoom / la.width());
+    Bewegen(QPoint(la.left() + la.width() / 2, zoom.center().y()));
+    EXPECT_NEAR(view->m_dZoom, dZoom / 2, 0.05);
+    Loslassen(QPoint(la.left() + la.width() / 2, zoom.center().y()));
+    CPlanAnzeige(Plan()).SetZoom(1.5);
+    Zeichnen();
+
+    const double W = Fahrzeug().GetLFBreite();
+    const QRect b2 = view->GetGesten().m_rcBreitenGriff;
+    // Pixels round down twice and the width down to a centimetre.
+    const double dToleranz = 2.0 / (97 * 1.5) + 0.01;
+    Druecken(b2.center());
+    Bewegen(b2.center());
+    EXPECT_NEAR(Fahrzeug().GetLFBreite(), W, dToleranz);
+    Bewegen(b2.center() + QPoint(0, Pixel(0.3)));
+    EXPECT_NEAR(Fahrzeug().GetLFBreite(), W + 0.3, dToleranz);
+    Loslassen(b2.center() + QPoint(0, Pixel(0.3)));
     EXPECT_FALSE(view->GetGesten().IsAktiv());
 }
 

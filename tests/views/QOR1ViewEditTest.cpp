@@ -21,6 +21,7 @@
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "ui/SliderHint.h"
 
 #include <QDir>
 #include <QImage>
@@ -446,6 +447,30 @@ TEST_F(TemplateEditTest, SliderMessagesCommitAsTheirKindSays)
     EXPECT_DOUBLE_EQ(f.m_Achsen[0].dLeerlast, 3.125);
 }
 
+TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulationsHint)
+{
+    Oeffne("LKW");
+    const struct
+    {
+        int nMsg;
+        double dWert;
+        bool bHinweis;
+    } faelle[] = {
+        {0x8066, 3.0, false},                        // an empty axle load
+        {0x8067, 7.5, true},                         // a permissible axle load
+        {0x806C, 30.0, false}, {0x8074, 3.6, false}, // the axle distance of the first kind
+        {0x8075, 1.4, true},                         // the axle distance of the second kind
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.nMsg);
+        SliderHint::SetPending(false);
+        SliderValueEvent e(f.nMsg, f.dWert);
+        QCoreApplication::sendEvent(view.get(), &e);
+        EXPECT_EQ(SliderHint::Pending(), f.bHinweis);
+    }
+    SliderHint::SetPending(false);
+}
+
 TEST_F(TemplateEditTest, ItemSlidersNeedASelectedItem)
 {
     Oeffne("LKW");
@@ -493,6 +518,62 @@ TEST_F(TemplateEditTest, ValuesWithoutAVehicleFieldOpenNoSliderAndStoreNothing)
     QCoreApplication::sendEvent(view.get(), &e);
     EXPECT_FALSE(D().IsModified());
     EXPECT_TRUE(host.hints.empty());
+}
+
+TEST_F(TemplateEditTest, TheRemarksCommandAndLinkEditTheRemarksOfTheVehicleWorkedOn)
+{
+    Oeffne("LKW");
+    EXPECT_TRUE(view->IsBefehlAktiv(321));
+    F().m_strBemerkung = "old";
+    struct Fall
+    {
+        const char* name;
+        bool bAbbruch;
+        bool bGeaendert;
+        const char* eingabe;
+        const char* erwartet;
+        bool bModified;
+    } faelle[] = {
+        {"trimmed", false, true, "  Tail lift checked\n\n", "Tail lift checked", true},
+        {"cancelled", true, true, "ignored", "old", false},
+        {"not changed", false, false, "ignored", "old", false},
+        {"emptied", false, true, " \n", "", true},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        F().m_strBemerkung = "old";
+        F().m_bModified = 0;
+        D().SetModifiedFlag(false);
+        dialogs.m_bCancel = fall.bAbbruch;
+        dialogs.m_bBemerkungGeaendert = fall.bGeaendert;
+        dialogs.m_strBemerkung = fall.eingabe;
+        dialogs.m_nOpened = 0;
+        EXPECT_TRUE(view->OnBefehl(321));
+        EXPECT_EQ(dialogs.m_nOpened, 1);
+        EXPECT_EQ(dialogs.m_strBemerkungTitel, "Remarks on LKW");
+        EXPECT_EQ(dialogs.m_strBemerkungGezeigt, "old");
+        EXPECT_EQ(F().m_strBemerkung, fall.erwartet);
+        EXPECT_EQ(D().IsModified(), fall.bModified);
+        EXPECT_EQ(F().m_bModified != 0, fall.bModified);
+    }
+
+    // A click on the link opens the same dialog; the link then shows in blue.
+    dialogs.m_bCancel = false;
+    dialogs.m_bBemerkungGeaendert = true;
+    dialogs.m_strBemerkung = "Clicked";
+    dialogs.m_nOpened = 0;
+    Male();
+    const QRect link = view->GetHotSpot(IPlanDrawView::kHotBemerkung);
+    ASSERT_FALSE(link.isEmpty());
+    Klicke(Mitte(link));
+    EXPECT_EQ(dialogs.m_nOpened, 1);
+    EXPECT_EQ(F().m_strBemerkung, "Clicked");
+    const QImage bild = Male();
+    int blau = 0;
+    for (int y = link.top(); y <= link.bottom(); ++y)
+        for (int x = link.left(); x <= link.right(); ++x)
+            blau += bild.pixel(x, y) == qRgb(0, 0, 255);
+    EXPECT_GT(blau, 10);
 }
 
 // --- length ranges ----------------------------------------------------------------------------------------

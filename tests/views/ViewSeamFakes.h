@@ -104,9 +104,26 @@ public:
         return true;
     }
 
+    // Remembers the caption and text it was shown; gives back the test's text and changed flag.
+    bool EditBemerkungen(QWidget*, const std::string& caption, std::string& text, bool& changed) override
+    {
+        ++m_nOpened;
+        m_strBemerkungTitel = caption;
+        m_strBemerkungGezeigt = text;
+        if (m_bCancel)
+            return false;
+        text = m_strBemerkung;
+        changed = m_bBemerkungGeaendert;
+        return true;
+    }
+
     bool m_bCancel = false;
     int m_nOpened = 0;
     double m_dGewicht = 0.0;
+    std::string m_strBemerkung;
+    bool m_bBemerkungGeaendert = true;
+    std::string m_strBemerkungTitel;
+    std::string m_strBemerkungGezeigt;
     ZLValues m_zl;
     NutzbareLFValues m_nutzLF;
     NutzbareLFValues m_nutzLFGezeigt;
