@@ -27,27 +27,49 @@ CMainFrame::CreateParams CMainFrame::PreCreateWindow(QSettings& settings)
                             settings.value(QStringLiteral("y"), 30).toInt(),
                             settings.value(QStringLiteral("cx"), 1200).toInt(),
                             settings.value(QStringLiteral("cy"), 800).toInt());
+    params.maximized = settings.value(QStringLiteral("maximize"), 0).toInt() != 0;
     settings.endGroup();
     params.caption = QString::fromStdString(LoadResString(128));
     return params;
 }
 
-QRect CMainFrame::ReachablePlacement(const QRect& saved)
+QRect CMainFrame::ReachablePlacement(const QRect& saved, const QList<QRect>& screens)
 {
     // A window too small to be found again gets the default size; one that lies on no screen (a
     // screen was removed since) goes back to the default place.
     QRect geometry = saved;
     if (geometry.width() < 200 || geometry.height() < 150)
         geometry.setSize(QSize(1200, 800));
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool onScreen =
-        screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
-            return screen->availableGeometry().intersected(geometry).width() >= 50 &&
-                   screen->availableGeometry().intersected(geometry).height() >= 50;
-        });
-    if (!onScreen)
+    if (screens.isEmpty())
+        return geometry;
+    const auto shown = [&](const QRect& screen) {
+        const QRect common = screen.intersected(geometry);
+        return common.isEmpty() ? 0LL : qint64(common.width()) * common.height();
+    };
+    const auto best = std::max_element(screens.begin(), screens.end(),
+                                       [&](const QRect& a, const QRect& b) { return shown(a) < shown(b); });
+    const QRect common = best->intersected(geometry);
+    QRect screen = *best;
+    if (common.width() < 50 || common.height() < 50) {
         geometry.moveTopLeft(QPoint(40, 30));
+        screen = screens.first();
+    }
+    // Wholly on that screen: no larger than it, its edges inside.
+    geometry.setSize(geometry.size().boundedTo(screen.size()));
+    geometry.moveLeft(std::clamp(geometry.left(), screen.left(), screen.right() + 1 - geometry.width()));
+    geometry.moveTop(std::clamp(geometry.top(), screen.top(), screen.bottom() + 1 - geometry.height()));
     return geometry;
+}
+
+QRect CMainFrame::ReachablePlacement(const QRect& saved)
+{
+    QList<QRect> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens.append(screen->availableGeometry());
+    return ReachablePlacement(saved, screens);
 }
 
 namespace {
@@ -119,6 +141,7 @@ bool CMainFrame::LoadFrame()
         const CreateParams params = PreCreateWindow(settings);
         setWindowTitle(params.caption);
         setGeometry(ReachablePlacement(params.geometry));
+        m_startMaximized = params.maximized;
     }
     if (!CreateStatusBar())
         return false;
@@ -140,7 +163,10 @@ bool CMainFrame::LoadFrame()
 
 void CMainFrame::ShowAndPostAfterStart()
 {
+    // Shown first, then maximised: so the restored rectangle is kept for the next close.
     show();
+    if (m_startMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
     raise();
     activateWindow();
     QCoreApplication::postEvent(this, new QEvent(FrameMessages::kAfterSplash));

@@ -43,13 +43,18 @@ public:
     {
         QRect geometry;
         QString caption;
+        // Closed maximised last time: shown maximised, `geometry` is the restored rectangle.
+        bool maximized = false;
     };
 
     // Placement from the user's settings, section "Hauptfenster" ("x" 40, "y" 30, "cx" 1200, "cy" 800
-    // when missing), caption string 128. The window never starts minimised or maximised.
+    // when missing, "maximize"), caption string 128. The window never starts minimised.
     static CreateParams PreCreateWindow(QSettings& settings);
     // The saved rectangle, moved back to the default place when it lies on no screen and given the
-    // default size when it is too small to be found.
+    // default size when it is too small to be found; then made to fit wholly on the screen (the
+    // available area) that shows most of it.
+    static QRect ReachablePlacement(const QRect& saved, const QList<QRect>& screens);
+    // The same over the screens there are now.
     static QRect ReachablePlacement(const QRect& saved);
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -225,6 +230,7 @@ private:
     quint32 m_splashBitmap = 785;
     std::function<int()> m_dpi;
     bool m_afterStartDone = false;
+    bool m_startMaximized = false;
     bool m_closing = false;
     quint64 m_lastFrameStepMs = 0;
     bool m_frameStepStarted = false;

@@ -145,6 +145,9 @@ CDlgBase::CDlgBase(quint32 templateId, QWidget* parent)
         qWarning("%s", qPrintable(m_templateError));
     else
         m_templateError.clear();
+    // The template's position is where the designer drew it, not a place on the screen: a dialog
+    // that its code does not move opens over its parent (showEvent).
+    setAttribute(Qt::WA_Moved, false);
     m_idleTimer->setInterval(200);
     connect(m_idleTimer, &QTimer::timeout, this, &CDlgBase::KickIdle);
     m_keyWatcher = new DialogKeyWatcher(this);
@@ -610,7 +613,16 @@ void CDlgBase::showEvent(QShowEvent* event)
 {
     InitDialog();
     m_idleTimer->start();
+    // Unless its code placed it, the dialog opens centred over the window it belongs to and on that
+    // window's screen; a dialog without a parent opens over the active window.
+    const bool place = !event->spontaneous() && !testAttribute(Qt::WA_Moved);
+    if (place) {
+        QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+        adjustPosition(over != this ? over : nullptr);
+    }
     QDialog::showEvent(event);
+    if (place)
+        setAttribute(Qt::WA_Moved, false);
 }
 
 void CDlgBase::hideEvent(QHideEvent* event)

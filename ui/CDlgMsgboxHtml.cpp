@@ -141,8 +141,10 @@ bool CDlgMsgboxHtml::OnInitDialog()
     }
 
     // The strip takes the place of its placeholder.
+    int stripMargin = 0; // from the strip's place to the box's right edge
     if (QWidget* placeholder = findChild<QWidget*>(ControlId::ObjectName(kStripId))) {
         const QRect place = placeholder->geometry();
+        stripMargin = std::max(0, width() - (place.x() + place.width()));
         delete placeholder;
         m_strip = StripFactory()->Create(true, true, false, this, QString());
         if (m_strip) {
@@ -175,6 +177,19 @@ bool CDlgMsgboxHtml::OnInitDialog()
                 AdjustRibBtnNavNext(id, &anchor);
                 strip->SetButtonRadioGroup(quint32(id), anchor);
             }
+        }
+    }
+
+    // A strip wider than its place would run past the box's edge and cut its last captions: the box
+    // grows by as much, the body and the check box with it, and keeps its right margin.
+    if (CRibBtnContainer* strip = ButtonStrip()) {
+        const int over = strip->x() + strip->width() + stripMargin - width();
+        if (over > 0) {
+            resize(width() + over, height());
+            for (QWidget* widened :
+                 {static_cast<QWidget*>(m_browser), findChild<QWidget*>(ControlId::ObjectName(kCheckBoxId))})
+                if (widened)
+                    widened->resize(widened->width() + over, widened->height());
         }
     }
 

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QToolButton>
 
 void CXtpCmdUI::SetControl(QAbstractButton* control)
@@ -86,6 +87,16 @@ void CXtpCmdUI::DoSetCheck(int state)
         if (state != 0)
             action->setCheckable(true);
         action->setChecked(state != 0);
+        return;
+    }
+    // A check box shows state 2 as its third, indeterminate state; the user's click still only
+    // toggles between the other two.
+    if (auto* box = qobject_cast<QCheckBox*>(m_pControl.data())) {
+        if (state == 2)
+            box->setTristate(true);
+        box->setCheckState(state == 2 ? Qt::PartiallyChecked : state != 0 ? Qt::Checked : Qt::Unchecked);
+        if (state != 2)
+            box->setTristate(false);
         return;
     }
     if (state != 0)

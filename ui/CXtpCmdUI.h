@@ -29,7 +29,8 @@ protected:
     // The action's enabled state when the control shows an action; otherwise the control's, and a
     // disabled control loses its check mark unless a check was set in this pass.
     void DoEnable(bool on) override;
-    // The checked state of the control (of its action when it shows one).
+    // The checked state of the control (of its action when it shows one); a check box shows state 2
+    // as indeterminate.
     void DoSetCheck(int state) override;
 
 private:

@@ -15,8 +15,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLockFile>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -152,7 +154,8 @@ TEST_F(AppStartupTest, FirstStartWithoutSettingsPreparesEverything)
     ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("QOR Load Planning"));
-    EXPECT_EQ(app.MainFrame()->geometry(), QRect(40, 30, 1200, 800));
+    // The default place, made to fit the screen there is.
+    EXPECT_EQ(app.MainFrame()->size(), CMainFrame::ReachablePlacement(QRect(40, 30, 1200, 800)).size());
     QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
     app.MainFrame()->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_window_start.png"));
 
@@ -512,19 +515,58 @@ TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
 
 TEST_F(AppStartupTest, APlacementOffEveryScreenOrTooSmallIsBroughtBack)
 {
+    const QList<QRect> one{QRect(0, 0, 1920, 1080)};
+    const QList<QRect> two{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QList<QRect> small{QRect(0, 0, 1024, 768)};
     struct Case
     {
+        const char* what;
         QRect saved;
+        QList<QRect> screens;
         QRect used;
     };
     const Case cases[] = {
-        {QRect(70, 60, 900, 640), QRect(70, 60, 900, 640)},
-        {QRect(5000, 4000, 900, 640), QRect(40, 30, 900, 640)}, // its screen is gone
-        {QRect(70, 60, 10, 10), QRect(70, 60, 1200, 800)},      // too small to be found
+        {"kept", QRect(70, 60, 900, 640), one, QRect(70, 60, 900, 640)},
+        {"its screen is gone", QRect(5000, 4000, 900, 640), one, QRect(40, 30, 900, 640)},
+        {"too small to be found", QRect(70, 60, 10, 10), one, QRect(70, 60, 1200, 800)},
+        {"on the second screen", QRect(2000, 100, 900, 640), two, QRect(2000, 100, 900, 640)},
+        {"the second screen is gone", QRect(2000, 100, 900, 640), one, QRect(40, 30, 900, 640)},
+        {"half over the right edge", QRect(1500, 700, 900, 640), one, QRect(1020, 440, 900, 640)},
+        {"above the top", QRect(100, -300, 900, 640), one, QRect(100, 0, 900, 640)},
+        {"larger than the screen now", QRect(10, 10, 1900, 1060), small, QRect(0, 0, 1024, 768)},
+        {"default size on a small screen", QRect(40, 30, 1200, 800), small, QRect(0, 0, 1024, 768)},
+        {"mostly on the second screen", QRect(1800, 50, 800, 600), two, QRect(1920, 50, 800, 600)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.saved.x());
-        EXPECT_EQ(CMainFrame::ReachablePlacement(c.saved), c.used);
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(CMainFrame::ReachablePlacement(c.saved, c.screens), c.used);
+    }
+}
+
+TEST_F(AppStartupTest, AWindowClosedMaximisedReopensMaximisedOverItsRestoredPlace)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(screen.x() + 10, screen.y() + 20, screen.width() - 40, screen.height() / 2);
+    for (const bool maximised : {true, false}) {
+        SCOPED_TRACE(maximised);
+        QSettings().remove(QStringLiteral("Hauptfenster"));
+        {
+            CMainFrame frame;
+            frame.setGeometry(placed);
+            frame.show();
+            if (maximised)
+                frame.setWindowState(Qt::WindowMaximized);
+            QCoreApplication::processEvents();
+            frame.close();
+        }
+        CQOR2App app(Options());
+        ASSERT_TRUE(app.InitInstance());
+        ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
+        CMainFrame* frame = app.MainFrame();
+        EXPECT_EQ(frame->isMaximized(), maximised);
+        EXPECT_FALSE(frame->isMinimized());
+        EXPECT_EQ(maximised ? frame->normalGeometry() : frame->geometry(), placed);
+        frame->close();
     }
 }
 

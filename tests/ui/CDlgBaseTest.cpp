@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -467,6 +468,63 @@ TEST_F(CDlgBaseTest, PictureShowsBackgroundFramesAndFonts)
         captionInk += picture.pixelColor(x, 8 + 6) != dialog->FrameColor2();
     EXPECT_GT(captionInk, 20);
     EXPECT_EQ(picture.pixelColor(10 + 200, 8 + 6), dialog->FrameColor2());
+}
+
+TEST_F(CDlgBaseTest, OpensCentredOverItsParentOnItsScreenUnlessPlaced)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size(450, 290); // the template's size
+    ASSERT_GE(screen.width(), 600);
+    ASSERT_GE(screen.height(), 400);
+    struct Case
+    {
+        const char* what;
+        QRect parent;
+        QPoint placed; // (-1, -1): the code does not place it
+        QRect expected;
+    };
+    const QRect centre(screen.center() - QPoint(size.width() / 2, size.height() / 2), size);
+    const Case cases[] = {
+        {"over the parent", QRect(screen.x() + 100, screen.y() + 80, 500, 320), QPoint(-1, -1),
+         QRect(QRect(screen.x() + 100, screen.y() + 80, 500, 320).center() -
+                   QPoint(size.width() / 2 - 1, size.height() / 2 - 1),
+               size)},
+        {"a parent at the screen's corner keeps the dialog on the screen",
+         QRect(screen.right() - 150, screen.bottom() - 100, 150, 100), QPoint(-1, -1),
+         QRect(screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1), size)},
+        {"placed by its code", QRect(screen.x() + 100, screen.y() + 80, 500, 320),
+         QPoint(screen.x() + 7, screen.y() + 9), QRect(QPoint(screen.x() + 7, screen.y() + 9), size)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget parent;
+        parent.setGeometry(c.parent);
+        parent.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+        CDlgBase placedDialog(kToolkitTestDialog, &parent);
+        ASSERT_TRUE(placedDialog.TemplateError().isEmpty());
+        if (c.placed != QPoint(-1, -1))
+            placedDialog.move(c.placed);
+        placedDialog.show();
+        const QRect got = placedDialog.frameGeometry();
+        // Centring may round and the frame may add a few pixels.
+        EXPECT_LE((got.topLeft() - c.expected.topLeft()).manhattanLength(), 6)
+            << got.x() << "," << got.y() << " instead of " << c.expected.x() << "," << c.expected.y();
+        EXPECT_TRUE(screen.contains(placedDialog.geometry())) << got.x() << "," << got.y();
+        // Shown again after closing, it comes back over the parent, not where it was first drawn.
+        placedDialog.hide();
+        parent.move(parent.pos() + QPoint(-20, -10));
+        placedDialog.show();
+        if (&c == &cases[0]) {
+            const QPoint moved = c.expected.topLeft() - QPoint(20, 10);
+            EXPECT_LE((placedDialog.frameGeometry().topLeft() - moved).manhattanLength(), 6);
+        }
+    }
+
+    // Without a parent, over the screen's middle (no other window is active).
+    CDlgBase lonely(kToolkitTestDialog);
+    lonely.show();
+    EXPECT_LE((lonely.frameGeometry().topLeft() - centre.topLeft()).manhattanLength(), 6);
 }
 
 } // namespace

@@ -290,4 +290,43 @@ TEST(CmdUITest, OtherRibbonControlsAndMenuItemsTakeTheRecordedAnswers)
     EXPECT_EQ(item.text(), QStringLiteral("Deutsch"));
 }
 
+TEST(CmdUITest, ARibbonCheckBoxShowsTheThirdStateAndLeavesItAgain)
+{
+    QCheckBox box(QStringLiteral("Axle group"));
+    CXtpCmdUI query;
+    query.SetRecording(true);
+    struct Case
+    {
+        int state;
+        bool enabled;
+        Qt::CheckState shown;
+    };
+    // In order: each pass starts from what the one before left.
+    const Case cases[] = {{2, false, Qt::PartiallyChecked},
+                          {1, true, Qt::Checked},
+                          {2, true, Qt::PartiallyChecked},
+                          {0, true, Qt::Unchecked},
+                          {2, false, Qt::PartiallyChecked}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        query.SetControl(&box);
+        query.ResetRecorded();
+        query.SetCheck(c.state);
+        query.Enable(c.enabled);
+        query.ApplyRecorded();
+        EXPECT_EQ(box.checkState(), c.shown);
+        EXPECT_EQ(box.isEnabled(), c.enabled);
+    }
+    // Once the update gives a plain state again, the user's clicks only toggle between the other two.
+    query.SetControl(&box);
+    query.ResetRecorded();
+    query.SetCheck(1);
+    query.Enable(true);
+    query.ApplyRecorded();
+    box.click();
+    EXPECT_EQ(box.checkState(), Qt::Unchecked);
+    box.click();
+    EXPECT_EQ(box.checkState(), Qt::Checked);
+}
+
 } // namespace

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 namespace {
@@ -158,6 +159,47 @@ TEST_F(MsgboxHtmlTest, ButtonsCaptionsAndSeparators)
         if (b2 == 803) {
             EXPECT_EQ(caption803, c.texts ? QString("Open") : QString::fromStdString(LoadResString(425)));
         }
+    }
+}
+
+TEST_F(MsgboxHtmlTest, EveryButtonOfAFullStripShowsItsWholeCaptionInsideTheBox)
+{
+    struct Case
+    {
+        const char* what;
+        std::array<int, 8> buttons; // id, caption id; -1 unused
+    };
+    const Case cases[] = {
+        {"one button", {668, -1, -1, -1, -1, -1, -1, -1}},
+        {"the securing question's four buttons", {879, 874, 821, 883, 880, 877, 705, 705}},
+        {"four buttons with two-word captions", {397, 537, 748, 536, 770, 538, 705, 705}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestBox box;
+        std::vector<std::string> faults;
+        int boxWidth = 0;
+        int browserRight = 0;
+        WhileOpen({[&] {
+            boxWidth = box.width();
+            const QRect inside = box.rect();
+            if (auto* browser = box.findChild<CQorBrowser*>())
+                browserRight = browser->geometry().right();
+            for (CRibBtn* button : box.ButtonStrip()->findChildren<CRibBtn*>()) {
+                const QRect place(button->mapTo(&box, QPoint(0, 0)), button->size());
+                if (!inside.contains(place))
+                    faults.push_back(button->Caption().toStdString() + " runs past the box's edge");
+                if (button->Record().CaptionMode() != CRibBtn::kFullCaption ||
+                    button->width() < button->PreferredWidth())
+                    faults.push_back(button->Caption().toStdString() + " is cut");
+            }
+            Press(box, c.buttons[0]);
+        }});
+        const auto& b = c.buttons;
+        EXPECT_EQ(box.DoModalIds(kBodyItem, 273, b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]), b[0]);
+        EXPECT_TRUE(faults.empty()) << faults.front();
+        EXPECT_GE(boxWidth, 470); // never narrower than its template
+        EXPECT_LT(browserRight, boxWidth - 1);
     }
 }
 
