@@ -183,7 +183,7 @@ private:
     // The views of the active document answer the update after the frame (nothing while no document
     // is open).
     void RouteCommandToViews(CCmdUI& cmdUI);
-    void OnRibbonTabSelected();
+    void OnRibbonTabSelected(int index);
     // The system popup's recent files, placed where its item 33271 stands.
     void FillRecentFiles();
     void OnLanguage(unsigned id);
