@@ -22,6 +22,8 @@ class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
 class CQOR1Doc;
+class CQOR2App;
+class IRender3DServices;
 class CQOR1View;
 class CQOR2StatusBar;
 class CQORRibbonBar;
@@ -188,6 +190,9 @@ private:
     void FillRecentFiles();
     void OnLanguage(unsigned id);
     void OnDeleteDirect3DSettings();
+    // The 3D settings while 3D is unavailable: 3D starts with the settings chosen, around a closed and
+    // reopened window.
+    void Start3DFromSettings(IRender3DServices& services, CQOR2App& app);
     void OnHelp();
     void OnAbout();
 

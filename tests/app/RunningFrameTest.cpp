@@ -45,6 +45,39 @@ bool ProcessUntil(const std::function<bool()>& done)
     return true;
 }
 
+// The program's 3D services with the settings dialog and the trial of a record answered from a script.
+class ScriptedSettings3D : public IRender3DServices
+{
+public:
+    explicit ScriptedSettings3D(IRender3DServices& real) : m_real(real) {}
+
+    void InitTextureManager(int capacity) override { m_real.InitTextureManager(capacity); }
+    int InitModellCache() override { return m_real.InitModellCache(); }
+    int GetModell(int number) override { return m_real.GetModell(number); }
+    int ReleaseModellCache() override { return m_real.ReleaseModellCache(); }
+    int InitDirectInput(QWidget* window, unsigned flags) override
+    {
+        return m_real.InitDirectInput(window, flags);
+    }
+    void ReleaseDirectInput() override { m_real.ReleaseDirectInput(); }
+    int ShowD3DSettingsDialog(GlSettingsRecord* record, bool, QWidget*) override
+    {
+        ++dialogs;
+        if (dialogAnswer == 0)
+            *record = chosen;
+        return dialogAnswer;
+    }
+    bool TryD3DSettings(const GlSettingsRecord&) override { return tryWorks; }
+
+    GlSettingsRecord chosen = GlSettings::Make(1280, 1024, 60, 4);
+    int dialogAnswer = 0;
+    bool tryWorks = true;
+    int dialogs = 0;
+
+private:
+    IRender3DServices& m_real;
+};
+
 class RunningFrameTest : public ::testing::Test
 {
 protected:
@@ -192,4 +225,88 @@ TEST_F(RunningFrameTest, WithoutADocumentTheRibbonTabsLeaveTheViewGroupAlone)
     Frame()->Ribbon()->Tabs()->setCurrentIndex(second);
     Frame()->Ribbon()->Tabs()->setCurrentIndex(MainRibbonLayout::kViewGroupTab);
     EXPECT_FALSE(HasViewGroup());
+}
+
+TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
+{
+    struct Fall
+    {
+        const char* what;
+        bool message8099;   // through the question of 0x8099, else the command 33269
+        int dialogAnswer;   // 0 OK, 2 Cancel
+        bool tryWorks;      // the trial of the chosen settings
+        int question;       // answer to closing the open window
+        bool secondProbeOk; // the probe with the chosen record
+        bool started;
+        bool closed; // the window was closed (and opened again)
+        int probes;  // how often the probe ran in all
+    };
+    const Fall faelle[] = {
+        {"the command, all agreed", false, 0, true, IMessageBoxService::kYes, true, true, true, 2},
+        {"the question of 0x8099, all agreed", true, 0, true, IMessageBoxService::kYes, true, true, true, 2},
+        {"the settings cancelled", false, 2, true, IMessageBoxService::kYes, true, false, false, 1},
+        {"settings the driver refuses", false, 0, false, IMessageBoxService::kYes, true, false, false, 1},
+        {"closing the window refused", false, 0, true, IMessageBoxService::kNo, true, false, false, 1},
+        {"no context with the chosen settings", false, 0, true, IMessageBoxService::kYes, false, false, true,
+         2},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.what);
+        m_boxes.Clear();
+        m_boxes.AddAnswer(IMessageBoxService::kOk); // 3D not available at start
+        m_boxes.AddAnswer(IMessageBoxService::kNo); // 0x8099: not now
+        Start({GlProbeResult::Status::NoContext,
+               f.secondProbeOk ? GlProbeResult::Status::Ok : GlProbeResult::Status::NoContext});
+        ASSERT_TRUE(m_program->App().Is3DUnavailable());
+        ASSERT_EQ(m_boxes.Records().size(), 2);
+        ASSERT_FALSE(QFile::exists(RecordFile()));
+
+        ScriptedSettings3D services(m_program->Services3D());
+        services.dialogAnswer = f.dialogAnswer;
+        services.tryWorks = f.tryWorks;
+        SetCurrent3DServices(&services);
+        const QPointer<CChildFrame> before = Frame()->ActiveChild();
+        m_boxes.Clear();
+        if (f.message8099)
+            m_boxes.AddAnswer(IMessageBoxService::kYes);
+        m_boxes.AddAnswer(f.question);
+        if (f.message8099) {
+            QEvent unavailable(QEvent::Type(0x8099));
+            QCoreApplication::sendEvent(Frame(), &unavailable);
+        } else {
+            ASSERT_TRUE(Frame()->OnCommand(33269));
+        }
+        QCoreApplication::processEvents();
+
+        EXPECT_EQ(services.dialogs, 1);
+        EXPECT_EQ(int(m_probed.size()), f.probes);
+        EXPECT_EQ(m_program->App().Is3DUnavailable(), !f.started);
+        // The chosen settings are kept only when 3D started with them.
+        GlSettingsRecord saved{};
+        EXPECT_EQ(D3DSettingsRecord::Load(RecordFile(), &saved), f.started);
+        if (f.started) {
+            EXPECT_EQ(saved, services.chosen);
+        }
+        // The window closed for the restart comes back with the same file; otherwise it stayed.
+        ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
+        EXPECT_EQ(QString::fromStdString(CMainFrame::GetActiveDoc()->GetPathName()), m_truck);
+        EXPECT_EQ(before.isNull() || before != Frame()->ActiveChild(), f.closed);
+
+        QStringList captions;
+        for (const auto& r : m_boxes.Records())
+            captions << r.caption;
+        QStringList expected;
+        if (f.message8099)
+            expected << QStringLiteral("3D view not available");
+        if (f.dialogAnswer == 0 && f.tryWorks)
+            expected << QStringLiteral("Start the 3D view");
+        if (f.closed)
+            expected << (f.started ? QStringLiteral("3D settings") : QStringLiteral("3D view not available"));
+        EXPECT_EQ(captions, expected);
+
+        SetCurrent3DServices(&m_program->Services3D());
+        Stop();
+        m_probed.clear();
+        Prepare();
+    }
 }
