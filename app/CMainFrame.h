@@ -78,6 +78,10 @@ public:
     // Writes the placement to section "Hauptfenster": the restored rectangle, "maximize" and
     // "minimize" as the window is now.
     void SavePlacement(QSettings& settings) const;
+    // The command-bar layout under "CommandBars" (the ribbon minimised or not): loaded once the ribbon
+    // is built, a layout this version did not write ignored; saved when the frame closes.
+    void LoadCommandBars(QSettings& settings);
+    void SaveCommandBars(QSettings& settings) const;
 
     // Frame-side hooks, filled by the ribbon, status bar and document code.
     bool CreateStatusBar();

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
+#include <QSettings>
 #include <QTabBar>
 #include <QTextStream>
 
@@ -99,6 +100,27 @@ bool CMainFrame::CreateRibbon()
     }
     UpdateCommandUI();
     return true;
+}
+
+void CMainFrame::LoadCommandBars(QSettings& settings)
+{
+    if (!m_ribbon)
+        return;
+    settings.beginGroup(QStringLiteral("CommandBars"));
+    const QVariant saved = settings.value(QStringLiteral("Layout"));
+    settings.endGroup();
+    // A layout this version did not write (damaged, of another program or version) leaves the defaults.
+    if (saved.isValid() && saved.typeId() == QMetaType::QByteArray)
+        m_ribbon->RestoreLayout(saved.toByteArray());
+}
+
+void CMainFrame::SaveCommandBars(QSettings& settings) const
+{
+    if (!m_ribbon)
+        return;
+    settings.beginGroup(QStringLiteral("CommandBars"));
+    settings.setValue(QStringLiteral("Layout"), m_ribbon->SaveLayout());
+    settings.endGroup();
 }
 
 void CMainFrame::FillRecentFiles()

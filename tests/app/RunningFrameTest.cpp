@@ -227,6 +227,41 @@ TEST_F(RunningFrameTest, WithoutADocumentTheRibbonTabsLeaveTheViewGroupAlone)
     EXPECT_FALSE(HasViewGroup());
 }
 
+TEST_F(RunningFrameTest, TheMinimisedRibbonIsKeptUntilTheNextStart)
+{
+    Start({GlProbeResult::Status::Ok});
+    EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+    emit Frame()->Ribbon()->Tabs()->tabBarDoubleClicked(0);
+    ASSERT_TRUE(Frame()->Ribbon()->IsMinimized());
+    Restart();
+    EXPECT_TRUE(Frame()->Ribbon()->IsMinimized());
+    emit Frame()->Ribbon()->Tabs()->tabBarDoubleClicked(0);
+    Restart();
+    EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+}
+
+TEST_F(RunningFrameTest, ADamagedOrForeignSavedLayoutStartsWithTheDefaults)
+{
+    const QVariant faelle[] = {
+        QByteArray("\x51\x52\x4c"),                                 // cut short
+        QByteArray(64, '\xff'),                                     // damaged
+        QVariant(QStringLiteral("<CommandBars minimized=\"1\"/>")), // another program's text
+        QVariant(1),                                                // a number
+        QVariant(QStringList{QStringLiteral("1"), QStringLiteral("2")}),
+    };
+    Start({GlProbeResult::Status::Ok});
+    for (const QVariant& saved : faelle) {
+        SCOPED_TRACE(saved.toString().toStdString());
+        emit Frame()->Ribbon()->Tabs()->tabBarDoubleClicked(0);
+        ASSERT_TRUE(Frame()->Ribbon()->IsMinimized());
+        Stop();
+        QSettings().setValue(QStringLiteral("CommandBars/Layout"), saved);
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        Start({GlProbeResult::Status::Ok}, false);
+        EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+    }
+}
+
 TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
 {
     struct Fall
