@@ -147,6 +147,10 @@ bool CMainFrame::LoadFrame()
         return false;
     LoadRibbonIcons();
     const bool ribbon = CreateRibbon();
+    {
+        QSettings settings;
+        LoadCommandBars(settings);
+    }
 
     auto* splash = ribbon ? new CWndSplashScreen(this) : nullptr;
     if (splash && splash->Create(m_splashBitmap, m_splashMs, [this] { ShowAndPostAfterStart(); })) {

@@ -22,6 +22,8 @@ class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
 class CQOR1Doc;
+class CQOR2App;
+class IRender3DServices;
 class CQOR1View;
 class CQOR2StatusBar;
 class CQORRibbonBar;
@@ -81,6 +83,10 @@ public:
     // Writes the placement to section "Hauptfenster": the restored rectangle, "maximize" and
     // "minimize" as the window is now.
     void SavePlacement(QSettings& settings) const;
+    // The command-bar layout under "CommandBars" (the ribbon minimised or not): loaded once the ribbon
+    // is built, a layout this version did not write ignored; saved when the frame closes.
+    void LoadCommandBars(QSettings& settings);
+    void SaveCommandBars(QSettings& settings) const;
 
     // Frame-side hooks, filled by the ribbon, status bar and document code.
     bool CreateStatusBar();
@@ -188,11 +194,14 @@ private:
     // The views of the active document answer the update after the frame (nothing while no document
     // is open).
     void RouteCommandToViews(CCmdUI& cmdUI);
-    void OnRibbonTabSelected();
+    void OnRibbonTabSelected(int index);
     // The system popup's recent files, placed where its item 33271 stands.
     void FillRecentFiles();
     void OnLanguage(unsigned id);
     void OnDeleteDirect3DSettings();
+    // The 3D settings while 3D is unavailable: 3D starts with the settings chosen, around a closed and
+    // reopened window.
+    void Start3DFromSettings(IRender3DServices& services, CQOR2App& app);
     void OnHelp();
     void OnAbout();
 

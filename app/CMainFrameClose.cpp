@@ -32,6 +32,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     {
         QSettings settings;
         SavePlacement(settings);
+        SaveCommandBars(settings);
     }
     QMainWindow::closeEvent(event);
 }

@@ -9,6 +9,7 @@
 #include "app/MainRibbonLayout.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CQOR.h"
+#include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -163,6 +164,10 @@ void CMainFrame::RunDirect3DSettings()
     IRender3DServices* services = Current3DServices();
     if (services == nullptr)
         return;
+    if (CQOR2App* app = CQOR2App::Instance(); app && app->Is3DUnavailable()) {
+        Start3DFromSettings(*services, *app);
+        return;
+    }
     const QString path = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
     GlSettingsRecord record{};
     const bool saved = D3DSettingsRecord::Load(path, &record);
@@ -179,6 +184,37 @@ void CMainFrame::RunDirect3DSettings()
     }
     MessageBoxes().Show(this, Text(162), Text(163) + QLatin1Char('.'), IMessageBoxService::Icon::Information,
                         IMessageBoxService::Buttons::Ok);
+}
+
+void CMainFrame::Start3DFromSettings(IRender3DServices& services, CQOR2App& app)
+{
+    // 3D did not start: the settings begin empty, and the ones chosen start it now.
+    GlSettingsRecord record{};
+    if (services.ShowD3DSettingsDialog(&record, false, this) != 0)
+        return;
+    if (!services.TryD3DSettings(record))
+        return;
+    // The open window's views were made without 3D: it closes (asking to save as closing does) and
+    // opens again once 3D runs.
+    QString reopen;
+    if (const CQOR1Doc* doc = GetActiveDoc()) {
+        const int answer = MessageBoxes().Show(this, Text(160), Text(159), IMessageBoxService::Icon::Question,
+                                               IMessageBoxService::Buttons::YesNo);
+        if (answer != IMessageBoxService::kYes)
+            return;
+        reopen = QString::fromStdString(doc->GetPathName());
+        if (!CloseActiveChild())
+            return;
+    }
+    if (app.Start3DWith(record)) {
+        MessageBoxes().Show(this, Text(162), Text(1510) + QLatin1Char('.'),
+                            IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::Ok);
+    } else {
+        MessageBoxes().Show(this, Text(156), QString::fromStdString(FormatS("$S.\n\n$S.", 2, 155u, 165u)),
+                            IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
+    }
+    if (!reopen.isEmpty() && QFile::exists(reopen))
+        OpenFile(reopen, -1, false);
 }
 
 void CMainFrame::OnDeleteDirect3DSettings()

@@ -17,6 +17,7 @@
 #include "platform/ResourceModule.h"
 #include "ui/IMessageBoxService.h"
 #include "views/CQOR1View.h"
+#include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
 #include "views/CViewDruck.h"
 #include "views/ILastDlg.h"
@@ -36,6 +37,21 @@ constexpr unsigned kLastRecentFile = kFirstRecentFile + 15;
 QString Text(quint32 id)
 {
     return QString::fromStdString(LoadResString(id));
+}
+
+// Whether the plan view shown in the child (its tab, or a visible pane of the divided view) is blocked.
+bool PlanViewBlockiert(const CChildFrame* child)
+{
+    const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
+    if (!host)
+        return false;
+    const CQOR2View* view = host->GetSelectedTabWndOfClass<CQOR2View>();
+    if (!view) {
+        view = host->GetSplitterPaneOfClass<CQOR2View>();
+        if (view && !host->IsInVisibleSplitterPane(view))
+            view = nullptr;
+    }
+    return view && view->IsBlockiert();
 }
 
 // The file of a drop: the first local file.
@@ -164,11 +180,14 @@ void CMainFrame::RegisterDocumentCommands()
             m_services.exportDoc(this, doc);
     });
     t.OnUpdate(656, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.exportDoc && GetActiveDoc()); });
+    // The catalogue browser needs no document; only a blocked plan view on show holds it back.
     t.On(33072, [this](unsigned) {
-        if (CQOR1Doc* doc = GetActiveDoc(); doc && m_services.editLgsFsmExt)
-            m_services.editLgsFsmExt(this, doc);
+        if (m_services.editLgsFsmExt && !PlanViewBlockiert(ActiveChild()))
+            m_services.editLgsFsmExt(this, GetActiveDoc());
     });
-    t.OnUpdate(33072, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_services.editLgsFsmExt && GetActiveDoc()); });
+    t.OnUpdate(33072, [this](CCmdUI& cmdUI) {
+        cmdUI.Enable(m_services.editLgsFsmExt && !PlanViewBlockiert(ActiveChild()));
+    });
     // The load-position dialog: closed when open, else opened for the template view of the selected tab.
     t.On(33156, [this](unsigned) { OnLastDlg(); });
     t.OnUpdate(33156, [this](CCmdUI& cmdUI) {

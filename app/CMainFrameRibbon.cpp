@@ -2,6 +2,7 @@
 // language menu, the view group and the update pass of the idle time.
 #include "app/CMainFrame.h"
 
+#include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQOR2StatusBar.h"
 #include "app/CQORRibbonBar.h"
@@ -9,11 +10,14 @@
 #include "app/LanguageMenu.h"
 #include "app/MainRibbonLayout.h"
 #include "platform/MenuResource.h"
+#include "views/CTabbedViewView.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPointer>
+#include <QSettings>
+#include <QTabBar>
 #include <QTextStream>
 
 namespace {
@@ -98,6 +102,27 @@ bool CMainFrame::CreateRibbon()
     return true;
 }
 
+void CMainFrame::LoadCommandBars(QSettings& settings)
+{
+    if (!m_ribbon)
+        return;
+    settings.beginGroup(QStringLiteral("CommandBars"));
+    const QVariant saved = settings.value(QStringLiteral("Layout"));
+    settings.endGroup();
+    // A layout this version did not write (damaged, of another program or version) leaves the defaults.
+    if (saved.isValid() && saved.typeId() == QMetaType::QByteArray)
+        m_ribbon->RestoreLayout(saved.toByteArray());
+}
+
+void CMainFrame::SaveCommandBars(QSettings& settings) const
+{
+    if (!m_ribbon)
+        return;
+    settings.beginGroup(QStringLiteral("CommandBars"));
+    settings.setValue(QStringLiteral("Layout"), m_ribbon->SaveLayout());
+    settings.endGroup();
+}
+
 void CMainFrame::FillRecentFiles()
 {
     CQORRibbonSystemPopupBar* popup = m_ribbon ? m_ribbon->SystemPopup() : nullptr;
@@ -134,7 +159,8 @@ void CMainFrame::FillRecentFiles()
 
 void CMainFrame::AddViewRibbonGroup()
 {
-    if (m_ribbon)
+    // The group belongs to the tab the ribbon is built with; another tab shown now goes without it.
+    if (m_ribbon && m_ribbon->Tabs()->currentIndex() == MainRibbonLayout::kViewGroupTab)
         MainRibbonLayout::AddViewGroup(m_ribbon);
 }
 
@@ -144,12 +170,18 @@ void CMainFrame::RemoveViewRibbonGroup()
         MainRibbonLayout::RemoveViewGroup(m_ribbon);
 }
 
-void CMainFrame::OnRibbonTabSelected()
+void CMainFrame::OnRibbonTabSelected(int index)
 {
-    // The view group follows the active child's divided view; without a child nothing changes.
-    if (!GetActiveDoc())
+    // The view group follows the active child's divided view on the tab that owns it; without a child
+    // nothing changes.
+    CChildFrame* child = ActiveChild();
+    if (!child || !GetActiveDoc())
         return;
-    RemoveViewRibbonGroup();
+    const CTabbedViewView* host = child->GetTabbedView();
+    if (index == MainRibbonLayout::kViewGroupTab && host && host->IsSplitterTabSelected())
+        AddViewRibbonGroup();
+    else
+        RemoveViewRibbonGroup();
 }
 
 void CMainFrame::UpdateCommandUI()

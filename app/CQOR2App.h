@@ -90,6 +90,10 @@ public:
     QString PendingPath() const { return m_pendingPath; }
     void SetPendingPath(const QString& path) { m_pendingPath = path; }
     bool Is3DUnavailable() const { return m_3dUnavailable; }
+    // Starts 3D now with `record` (the 3D settings chosen while it was unavailable): the record becomes
+    // "Direct3D.tbc" and the probe runs again. False, with the former record file kept, when no
+    // context can be made.
+    bool Start3DWith(const GlSettingsRecord& record);
     double TargetFrameTime() const;
     // True when this process holds "lock.tmp"; false for a second instance.
     bool HoldsLock() const;
@@ -120,6 +124,8 @@ private:
     void RebuildSamples();
     void LoadImageList();
     bool Start3D();
+    // The probe made a context: 3D is on, its device and the texture manager are set up.
+    void Use3D(const GlProbeResult& probe, const QString& recordFile);
     bool FailWithMessage(int captionId, const QString& text);
 
     Options m_options;

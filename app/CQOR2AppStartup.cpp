@@ -350,24 +350,61 @@ bool CQOR2App::Start3D()
                             IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
         return true;
     case GlProbeResult::Status::Ok:
-        m_3dUnavailable = false;
-        CQOR3DView::Set3DAvailable(true);
-        if (probe.recordWritten && D3DSettingsRecord::Load(recordFile, &record))
-            CQOR3DView::SetDeviceRecord(record);
-        // Each 3D view keeps its own context and re-makes a lost one in its widget; the program-wide
-        // device is usable while 3D is on. A reset releases the model cache and loads it again.
-        CTimerManager::SetD3DDevice(
-            {[] {
-                 return CQOR3DView::Is3DAvailable() ? CTimerManager::DeviceState::Ready
-                                                    : CTimerManager::DeviceState::Unavailable;
-             },
-             {}},
-            [] { ReleaseModelsCallback(); }, [] { LoadModelsCallback(MODEL_LOAD_MODELS); });
-        if (!probe.fromSavedRecord && probe.refreshRate > 0.0)
-            m_loop->SetTargetFrameTime(1.0 / probe.refreshRate);
-        if (Current3DServices())
-            InitTextureManager(m_frame.get());
+        Use3D(probe, recordFile);
         return true;
     }
     return true;
+}
+
+bool CQOR2App::Start3DWith(const GlSettingsRecord& record)
+{
+    // The probe begins with the record file: the chosen settings go there, and what was there before
+    // comes back when 3D still does not start.
+    const QString recordFile = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
+    QFile former(recordFile);
+    const bool hadFormer = former.open(QIODevice::ReadOnly);
+    const QByteArray formerBytes = hadFormer ? former.readAll() : QByteArray();
+    former.close();
+    QString why;
+    if (!D3DSettingsRecord::Save(recordFile, record, &why)) {
+        QTextStream(stderr) << why << Qt::endl;
+        return false;
+    }
+    if (GlSettings::Field(record, D3DSettingsRecord::kDeviceType) == D3DSettingsRecord::kSoftware)
+        qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
+    CQOR3DView::SetDeviceRecord(record);
+    const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
+    if (probe.status != GlProbeResult::Status::Ok) {
+        QFile::remove(recordFile);
+        if (hadFormer) {
+            QFile back(recordFile);
+            if (back.open(QIODevice::WriteOnly))
+                back.write(formerBytes);
+        }
+        return false;
+    }
+    Use3D(probe, recordFile);
+    return true;
+}
+
+void CQOR2App::Use3D(const GlProbeResult& probe, const QString& recordFile)
+{
+    m_3dUnavailable = false;
+    CQOR3DView::Set3DAvailable(true);
+    GlSettingsRecord record{};
+    if (probe.recordWritten && D3DSettingsRecord::Load(recordFile, &record))
+        CQOR3DView::SetDeviceRecord(record);
+    // Each 3D view keeps its own context and re-makes a lost one in its widget; the program-wide
+    // device is usable while 3D is on. A reset releases the model cache and loads it again.
+    CTimerManager::SetD3DDevice(
+        {[] {
+             return CQOR3DView::Is3DAvailable() ? CTimerManager::DeviceState::Ready
+                                                : CTimerManager::DeviceState::Unavailable;
+         },
+         {}},
+        [] { ReleaseModelsCallback(); }, [] { LoadModelsCallback(MODEL_LOAD_MODELS); });
+    if (!probe.fromSavedRecord && probe.refreshRate > 0.0)
+        m_loop->SetTargetFrameTime(1.0 / probe.refreshRate);
+    if (Current3DServices())
+        InitTextureManager(m_frame.get());
 }

@@ -24,6 +24,8 @@ public:
     static constexpr int kSystemIcon = 742;
     static constexpr int kTabCaption = 106;
     static constexpr int kViewGroup = 118;
+    // The ribbon tab that holds the view group: the one the layout builds.
+    static constexpr int kViewGroupTab = 0;
     static constexpr int kOptionsPopup = 802;
     static constexpr int kPercentCombo = 130;
     static constexpr int kPrintSplit = 33095;

@@ -12,9 +12,12 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -154,8 +157,18 @@ private:
                       "</STRONG></TD><TD width=\"80\"><STRONG>" + T(220) +
                       "</STRONG></TD><TD width=\"90\"><STRONG>" + T(221) + "</STRONG></TD><TD><STRONG>" +
                       T(222) + "</STRONG></TD></TR>\n";
+            // The vehicle keeps its items by address; the report lists them in an order of their own:
+            // those measured from the front first, each side by distance, then by name.
+            std::vector<const tagZLINFO*> items;
             for (const auto& [key, item] : f.m_ZLInfos) {
                 (void)key;
+                items.push_back(item);
+            }
+            std::stable_sort(items.begin(), items.end(), [](const tagZLINFO* a, const tagZLINFO* b) {
+                return std::tie(a->m_nVomEnde, a->m_dAbstand, a->m_strName) <
+                       std::tie(b->m_nVomEnde, b->m_dAbstand, b->m_strName);
+            });
+            for (const tagZLINFO* item : items) {
                 m_html += "<TR><TD>" + EscapeHtml(item->m_strName) + "</TD><TD>" + Tausend(item->m_dMasse) +
                           "</TD><TD>" + Tausend(item->m_dAbstand) + "</TD><TD>" +
                           T(item->m_nVomEnde ? 224 : 223) + "</TD></TR>\n";

@@ -315,6 +315,9 @@ public:
     double m_dLinienX = 0.0, m_dLinienY = 0.0;
     // Number of change-step runs, for whoever watches the view (the frame, tests).
     int m_nBenachrichtigungen = 0;
+    // While a press on the plan is held (a drag, a rubber band, a rotation) the view is blocked: the
+    // frame opens no modal window over it.
+    bool IsBlockiert() const { return m_bTasteUnten; }
 
 signals:
     // A command the view asks its frame to run (a double click on a load).

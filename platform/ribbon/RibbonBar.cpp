@@ -5,8 +5,10 @@
 #include "platform/ribbon/RibbonToolTip.h"
 
 #include <QAction>
+#include <QDataStream>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QIODevice>
 #include <QMenu>
 #include <QPainter>
 #include <QTabBar>
@@ -16,6 +18,10 @@
 namespace {
 
 constexpr int kTabRowHeight = 26;
+// The saved layout: a mark, its version, then the flags.
+constexpr quint32 kLayoutMark = 0x51524C59; // "QRLY"
+constexpr quint16 kLayoutVersion = 1;
+constexpr quint32 kLayoutMinimized = 1;
 
 const char* const kStyle =
     "QToolButton, QCheckBox, QLabel, QComboBox, QTabBar { font-size: 11px; }"
@@ -70,6 +76,45 @@ RibbonBar::RibbonBar(QWidget* parent)
     m_groupArea->installEventFilter(this);
     column->addWidget(m_groupArea, 1);
     connect(m_tabs, &QTabBar::currentChanged, this, &RibbonBar::TabSelected);
+    connect(m_tabs, &QTabBar::tabBarDoubleClicked, this, [this](int index) {
+        if (index >= 0)
+            SetMinimized(!m_minimized);
+    });
+}
+
+void RibbonBar::SetMinimized(bool minimized)
+{
+    if (minimized == m_minimized)
+        return;
+    m_minimized = minimized;
+    if (minimized)
+        m_tip->hide();
+    m_groupArea->setVisible(!minimized);
+    updateGeometry();
+    emit MinimizedChanged(minimized);
+}
+
+QByteArray RibbonBar::SaveLayout() const
+{
+    QByteArray layout;
+    QDataStream out(&layout, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << kLayoutMark << kLayoutVersion << quint32(m_minimized ? kLayoutMinimized : 0);
+    return layout;
+}
+
+bool RibbonBar::RestoreLayout(const QByteArray& layout)
+{
+    QDataStream in(layout);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 mark = 0, flags = 0;
+    quint16 version = 0;
+    in >> mark >> version >> flags;
+    if (in.status() != QDataStream::Ok || !in.atEnd() || mark != kLayoutMark || version != kLayoutVersion ||
+        (flags & ~kLayoutMinimized) != 0)
+        return false;
+    SetMinimized((flags & kLayoutMinimized) != 0);
+    return true;
 }
 
 QToolButton* RibbonBar::SetSystemButton(int id, const QIcon& icon, QMenu* popup)
@@ -217,6 +262,8 @@ QWidget* RibbonBar::Control(int id) const
 
 QSize RibbonBar::sizeHint() const
 {
+    if (m_minimized)
+        return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3);
     const int groupHeight =
         RibbonGroup::kMargin + RibbonGroup::kRowHeight * RibbonGroup::kRows + 2 + RibbonGroup::kCaptionHeight;
     return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3 + groupHeight + 3);

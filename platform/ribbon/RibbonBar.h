@@ -4,6 +4,7 @@
 
 #include "platform/ribbon/RibbonControlSpec.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QWidget>
 
@@ -50,6 +51,16 @@ public:
 
     RibbonToolTip* ToolTip() const { return m_tip; }
 
+    // Minimised, only the tab row shows; a double click on a tab switches between the two.
+    bool IsMinimized() const { return m_minimized; }
+    void SetMinimized(bool minimized);
+
+    // The layout the user can change, as kept in the settings between runs.
+    QByteArray SaveLayout() const;
+    // Takes a layout SaveLayout wrote; anything else (damaged, empty, of another version or program)
+    // changes nothing and answers false.
+    bool RestoreLayout(const QByteArray& layout);
+
     QSize sizeHint() const override;
 
 signals:
@@ -57,6 +68,8 @@ signals:
     void Command(int id, int index);
     // Another ribbon tab was selected.
     void TabSelected(int index);
+    // The ribbon was minimised or shown whole.
+    void MinimizedChanged(bool minimized);
 
 protected:
     // Called for each control the ribbon makes, before it is shown: the place to name it by its id.
@@ -75,4 +88,5 @@ private:
     QList<RibbonGroup*> m_groups;
     QList<ControlRef> m_tabRowControls;
     RibbonToolTip* m_tip;
+    bool m_minimized = false;
 };

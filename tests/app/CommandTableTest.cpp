@@ -418,3 +418,55 @@ TEST_F(CommandTableTest, EveryStripButtonAndContextMenuItemReachesItsView)
         EXPECT_TRUE(bLief) << "no handler in its view";
     }
 }
+
+TEST_F(CommandTableTest, WithoutADocumentTheCommandsThatNeedNoneStayEnabled)
+{
+    ASSERT_TRUE(Frame()->CloseActiveChild(true));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(CMainFrame::GetActiveDoc(), nullptr);
+    const std::pair<int, bool> faelle[] = {
+        {127, true},    {33101, true},  {33124, true}, {644, true},    {655, true},
+        {33072, true}, // the catalogue browser works on the catalogue, not on a document
+        {656, false},   {33112, false}, {123, false},  {531, false},   {532, false},
+        {33148, false}, {33128, false}, {831, false},  {33071, false},
+    };
+    for (const auto& [id, aktiv] : faelle) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(Aktiv(id), aktiv);
+    }
+    // It opens the browser then too.
+    ModalWatcher watcher;
+    ASSERT_TRUE(Frame()->OnCommand(33072));
+    QCoreApplication::processEvents();
+    const std::vector<std::string> offen = watcher.Take();
+    ASSERT_FALSE(offen.empty());
+    EXPECT_EQ(offen.front(), "template " + std::to_string(CDlgEditLgsFsmExt::kTemplateId));
+}
+
+TEST_F(CommandTableTest, TheCatalogueBrowserWaitsOnlyForAPressHeldOnTheShownPlan)
+{
+    CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+    auto* plan = dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
+    ASSERT_NE(plan, nullptr);
+    struct Fall
+    {
+        int kind; // the view kind whose tab is shown
+        bool gedrueckt;
+        bool aktiv;
+    };
+    const Fall faelle[] = {
+        {CTabbedViewView::kPlan, false, true},
+        {CTabbedViewView::kPlan, true, false},
+        {CTabbedViewView::kTemplate, true, true}, // the plan is not shown
+        {CTabbedViewView::k3D, false, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.kind) + (f.gedrueckt ? " pressed" : ""));
+        const int tab = host->FindTabOfKind(f.kind);
+        ASSERT_GE(tab, 0);
+        ASSERT_TRUE(host->SelectTab(tab));
+        plan->m_bTasteUnten = f.gedrueckt;
+        EXPECT_EQ(Aktiv(33072), f.aktiv);
+        plan->m_bTasteUnten = false;
+    }
+}

@@ -195,3 +195,57 @@ TEST_F(RibbonBarTest, ToolTipShowsTitleTextAndIconWithinItsWidth)
 }
 
 } // namespace
+
+TEST_F(RibbonBarTest, ADoubleClickOnATabMinimisesAndTheLayoutKeepsIt)
+{
+    RibbonGroup* group = m_ribbon.AddGroup(7, QStringLiteral("File"));
+    m_ribbon.AddControl(group, Spec(1));
+    m_ribbon.show();
+    const int whole = m_ribbon.sizeHint().height();
+    std::vector<bool> told;
+    QObject::connect(&m_ribbon, &RibbonBar::MinimizedChanged, [&](bool on) { told.push_back(on); });
+
+    emit m_ribbon.Tabs()->tabBarDoubleClicked(0);
+    EXPECT_TRUE(m_ribbon.IsMinimized());
+    EXPECT_FALSE(group->isVisible());
+    EXPECT_LT(m_ribbon.sizeHint().height(), whole);
+    const QByteArray minimized = m_ribbon.SaveLayout();
+    emit m_ribbon.Tabs()->tabBarDoubleClicked(-1); // beside the tabs: nothing
+    EXPECT_TRUE(m_ribbon.IsMinimized());
+    emit m_ribbon.Tabs()->tabBarDoubleClicked(0);
+    EXPECT_FALSE(m_ribbon.IsMinimized());
+    EXPECT_TRUE(group->isVisible());
+    EXPECT_EQ(m_ribbon.sizeHint().height(), whole);
+    EXPECT_EQ(told, (std::vector<bool>{true, false}));
+    const QByteArray shown = m_ribbon.SaveLayout();
+
+    // A layout it wrote comes back; anything else leaves the ribbon as it is.
+    QByteArray otherVersion = minimized;
+    otherVersion[5] = char(otherVersion[5] + 1);
+    QByteArray unknownFlag = minimized;
+    unknownFlag[unknownFlag.size() - 1] = char(0x03);
+    struct Fall
+    {
+        const char* what;
+        QByteArray layout;
+        bool taken;
+        bool minimizedAfter;
+    };
+    const Fall faelle[] = {
+        {"minimised", minimized, true, true},
+        {"whole", shown, true, false},
+        {"empty", QByteArray(), false, false},
+        {"cut short", minimized.left(minimized.size() - 1), false, false},
+        {"one byte more", minimized + '\0', false, false},
+        {"another version", otherVersion, false, false},
+        {"an unknown flag", unknownFlag, false, false},
+        {"another program's bytes", QByteArray("<CommandBars><Ribbon minimized=\"1\"/></CommandBars>"), false,
+         false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.what);
+        m_ribbon.SetMinimized(false);
+        EXPECT_EQ(m_ribbon.RestoreLayout(f.layout), f.taken);
+        EXPECT_EQ(m_ribbon.IsMinimized(), f.minimizedAfter);
+    }
+}

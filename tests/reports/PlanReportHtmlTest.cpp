@@ -23,6 +23,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -325,6 +326,42 @@ TEST_F(PlanReportHtmlTest, AVehicleWithoutZLItemsSaysNone)
     ZL(*pVorn, "Kran", 1.25, 0.6, false);
     const std::string mit = PlanReportHtml::BuildPlanReportHtml(pVorn, nullptr, Alle());
     EXPECT_NE(mit.find("<CAPTION>T218</CAPTION>"), std::string::npos);
+}
+
+TEST_F(PlanReportHtmlTest, ItemsAreListedFrontMeasuredFirstByDistanceWhereverTheyLieInMemory)
+{
+    Baue(FahrzeugArt::kZugmaschine);
+    // The vehicle keeps its items by address: each pair is named so that the address order is the
+    // opposite of the listed order.
+    struct Fall
+    {
+        double abstandA, abstandB;
+        bool vomEndeA, vomEndeB;
+        const char* erster; // the name listed first
+    };
+    const Fall faelle[] = {
+        {0.3, 0.3, false, false, "Anton"}, // same side and distance: by name
+        {0.9, 0.2, false, false, "Bert"},  // by distance
+        {0.1, 0.8, true, false, "Bert"},   // measured from the front first
+    };
+    for (const Fall& f : faelle) {
+        tagZLINFO* a = ZL(*pVorn, "Anton", 0.1, f.abstandA, f.vomEndeA);
+        tagZLINFO* b = ZL(*pVorn, "Bert", 0.1, f.abstandB, f.vomEndeB);
+        const bool bErsterIstA = std::string(f.erster) == "Anton";
+        // The record listed first goes to the higher address.
+        if (std::less<tagZLINFO*>()(bErsterIstA ? a : b, bErsterIstA ? b : a))
+            std::swap(*a, *b);
+        SCOPED_TRACE(f.erster);
+        const std::string html = PlanReportHtml::BuildPlanReportHtml(pVorn, nullptr, Alle());
+        const std::size_t anton = html.find("<TR><TD>Anton</TD>");
+        const std::size_t bert = html.find("<TR><TD>Bert</TD>");
+        ASSERT_NE(anton, std::string::npos);
+        ASSERT_NE(bert, std::string::npos);
+        EXPECT_EQ(anton < bert, bErsterIstA);
+        for (auto& [key, item] : pVorn->m_ZLInfos)
+            delete item;
+        pVorn->m_ZLInfos.clear();
+    }
 }
 
 TEST_F(PlanReportHtmlTest, FileHasCrLfAndIsWrittenWholeOrNotAtAll)

@@ -1,0 +1,347 @@
+// The main window of the program started in process, with an OpenGL probe that answers from a script:
+// the view group on the ribbon's tabs, the command-bar layout kept between runs, and 3D started from its
+// settings after a start without it.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CQOR2App.h"
+#include "app/CQORRibbonBar.h"
+#include "app/MainRibbonLayout.h"
+#include "app/RunningProgram.h"
+#include "model/document/CQOR1Doc.h"
+#include "platform/SystemInfo.h"
+#include "ui/Render3DServices.h"
+#include "ui/ScriptedMessageBoxService.h"
+#include "view3d/D3DSettingsRecord.h"
+#include "view3d/Render3DServiceProvider.h"
+#include "views/CTabbedViewView.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QSettings>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool ProcessUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer guard;
+    guard.start();
+    while (!done()) {
+        if (guard.elapsed() > 20000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// The program's 3D services with the settings dialog and the trial of a record answered from a script.
+class ScriptedSettings3D : public IRender3DServices
+{
+public:
+    explicit ScriptedSettings3D(IRender3DServices& real) : m_real(real) {}
+
+    void InitTextureManager(int capacity) override { m_real.InitTextureManager(capacity); }
+    int InitModellCache() override { return m_real.InitModellCache(); }
+    int GetModell(int number) override { return m_real.GetModell(number); }
+    int ReleaseModellCache() override { return m_real.ReleaseModellCache(); }
+    int InitDirectInput(QWidget* window, unsigned flags) override
+    {
+        return m_real.InitDirectInput(window, flags);
+    }
+    void ReleaseDirectInput() override { m_real.ReleaseDirectInput(); }
+    int ShowD3DSettingsDialog(GlSettingsRecord* record, bool, QWidget*) override
+    {
+        ++dialogs;
+        if (dialogAnswer == 0)
+            *record = chosen;
+        return dialogAnswer;
+    }
+    bool TryD3DSettings(const GlSettingsRecord&) override { return tryWorks; }
+
+    GlSettingsRecord chosen = GlSettings::Make(1280, 1024, 60, 4);
+    int dialogAnswer = 0;
+    bool tryWorks = true;
+    int dialogs = 0;
+
+private:
+    IRender3DServices& m_real;
+};
+
+class RunningFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { Prepare(); }
+
+    // A fresh program folder, settings and data folders: the next start is a first one.
+    void Prepare()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(m_dir->isValid());
+        m_folder = m_dir->filePath(QStringLiteral("program")) + QLatin1Char('/');
+        QDir().mkpath(m_folder);
+        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
+        ASSERT_TRUE(QFile::copy(built, m_folder + QStringLiteral("Resource_EN.rcc")));
+        std::error_code ec;
+        fs::copy(QOR_SAMPLES_DIR, (m_folder + QStringLiteral("Samples")).toStdString(),
+                 fs::copy_options::recursive, ec);
+        ASSERT_FALSE(ec) << ec.message();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir->filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
+                           m_dir->filePath(QStringLiteral("system")));
+        m_oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+    }
+
+    void TearDown() override { Stop(); }
+
+    void Stop()
+    {
+        if (m_program) {
+            SetCurrent3DServices(&m_program->Services3D());
+            m_program->MainFrame()->close();
+            m_program->Exit();
+        }
+        m_program.reset();
+        qputenv("XDG_DATA_HOME", m_oldData);
+    }
+
+    // Starts the program the way main() does; the probe answers `probes` in turn (the last one again
+    // when they run out) and notes the record file it was handed.
+    void Start(std::deque<GlProbeResult::Status> probes, bool firstStart = true)
+    {
+        m_probes = std::move(probes);
+        CQOR2App::Options options;
+        options.programFolder = m_folder;
+        options.arguments = QStringList{QStringLiteral("qor")};
+        options.splashMs = 0;
+        options.probe = [this](const QString& recordFile) {
+            GlProbeResult result;
+            result.status = m_probes.front();
+            if (m_probes.size() > 1)
+                m_probes.pop_front();
+            result.refreshRate = 50.0;
+            result.fromSavedRecord = QFile::exists(recordFile);
+            m_probed.push_back(recordFile);
+            return result;
+        };
+        options.screenDpi = [] { return 96; };
+        QString error;
+        m_program = StartProgram(options, &error);
+        ASSERT_TRUE(m_program) << error.toStdString();
+        ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
+        QCoreApplication::processEvents(); // 0x8099 follows the after-start message
+        if (!firstStart)
+            return;
+        // The first start shows the sample truck.
+        ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
+        m_truck = QString::fromStdString(CMainFrame::GetActiveDoc()->GetPathName());
+    }
+
+    // Closes the program as the user does and starts it again on the same folders.
+    void Restart()
+    {
+        Stop();
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        Start({GlProbeResult::Status::Ok}, false);
+    }
+
+    CMainFrame* Frame() const { return m_program->MainFrame(); }
+    CTabbedViewView* Host() const { return Frame()->ActiveChild()->GetTabbedView(); }
+    bool HasViewGroup() const { return Frame()->Ribbon()->Group(MainRibbonLayout::kViewGroup) != nullptr; }
+    QString RecordFile() const { return GetUserDataPath(QStringLiteral("Direct3D.tbc")); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_folder;
+    QByteArray m_oldData;
+    ScriptedMessageBoxService m_boxes;
+    std::unique_ptr<RunningProgram> m_program;
+    std::deque<GlProbeResult::Status> m_probes;
+    std::vector<QString> m_probed;
+    QString m_truck;
+};
+
+} // namespace
+
+TEST_F(RunningFrameTest, TheViewGroupFollowsTheDividedViewOnTheTabThatOwnsIt)
+{
+    Start({GlProbeResult::Status::Ok});
+    QTabBar* tabs = Frame()->Ribbon()->Tabs();
+    const int second = Frame()->Ribbon()->AddTab(QStringLiteral("Second"));
+    ASSERT_EQ(tabs->currentIndex(), MainRibbonLayout::kViewGroupTab);
+    const int split = Host()->FindTabOfKind(CTabbedViewView::kSplitterTabKind);
+    const int plan = Host()->FindTabOfKind(CTabbedViewView::kPlan);
+    ASSERT_GE(split, 0);
+    ASSERT_GE(plan, 0);
+
+    struct Step
+    {
+        const char* what;
+        int ribbonTab; // -1: the ribbon stays
+        int viewTab;   // -1: the child stays
+        bool group;
+    };
+    const Step steps[] = {
+        {"the divided view", -1, split, true},
+        {"another ribbon tab", second, -1, false},
+        {"back to the owning tab", MainRibbonLayout::kViewGroupTab, -1, true},
+        {"another ribbon tab again", second, -1, false},
+        {"the plan while the other tab shows", -1, plan, false},
+        {"the divided view while the other tab shows", -1, split, false},
+        {"back to the owning tab", MainRibbonLayout::kViewGroupTab, -1, true},
+        {"the plan", -1, plan, false},
+        {"to the other tab and back with the plan shown", second, -1, false},
+        {"back to the owning tab, the plan shown", MainRibbonLayout::kViewGroupTab, -1, false},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        if (s.ribbonTab >= 0)
+            tabs->setCurrentIndex(s.ribbonTab);
+        if (s.viewTab >= 0) {
+            ASSERT_TRUE(Host()->SelectTab(s.viewTab));
+        }
+        EXPECT_EQ(HasViewGroup(), s.group);
+    }
+}
+
+TEST_F(RunningFrameTest, WithoutADocumentTheRibbonTabsLeaveTheViewGroupAlone)
+{
+    Start({GlProbeResult::Status::Ok});
+    const int second = Frame()->Ribbon()->AddTab(QStringLiteral("Second"));
+    ASSERT_TRUE(Frame()->CloseActiveChild(true));
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(HasViewGroup());
+    Frame()->Ribbon()->Tabs()->setCurrentIndex(second);
+    Frame()->Ribbon()->Tabs()->setCurrentIndex(MainRibbonLayout::kViewGroupTab);
+    EXPECT_FALSE(HasViewGroup());
+}
+
+TEST_F(RunningFrameTest, TheMinimisedRibbonIsKeptUntilTheNextStart)
+{
+    Start({GlProbeResult::Status::Ok});
+    EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+    emit Frame()->Ribbon()->Tabs()->tabBarDoubleClicked(0);
+    ASSERT_TRUE(Frame()->Ribbon()->IsMinimized());
+    Restart();
+    EXPECT_TRUE(Frame()->Ribbon()->IsMinimized());
+    emit Frame()->Ribbon()->Tabs()->tabBarDoubleClicked(0);
+    Restart();
+    EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+}
+
+TEST_F(RunningFrameTest, ADamagedOrForeignSavedLayoutStartsWithTheDefaults)
+{
+    const QVariant faelle[] = {
+        QByteArray("\x51\x52\x4c"),                                 // cut short
+        QByteArray(64, '\xff'),                                     // damaged
+        QVariant(QStringLiteral("<CommandBars minimized=\"1\"/>")), // another program's text
+        QVariant(1),                                                // a number
+        QVariant(QStringList{QStringLiteral("1"), QStringLiteral("2")}),
+    };
+    Start({GlProbeResult::Status::Ok});
+    for (const QVariant& saved : faelle) {
+        SCOPED_TRACE(saved.toString().toStdString());
+        emit Frame()->Ribbon()->Tabs()->tabBarDoubleClicked(0);
+        ASSERT_TRUE(Frame()->Ribbon()->IsMinimized());
+        Stop();
+        QSettings().setValue(QStringLiteral("CommandBars/Layout"), saved);
+        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        Start({GlProbeResult::Status::Ok}, false);
+        EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+    }
+}
+
+TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
+{
+    struct Fall
+    {
+        const char* what;
+        bool message8099;   // through the question of 0x8099, else the command 33269
+        int dialogAnswer;   // 0 OK, 2 Cancel
+        bool tryWorks;      // the trial of the chosen settings
+        int question;       // answer to closing the open window
+        bool secondProbeOk; // the probe with the chosen record
+        bool started;
+        bool closed; // the window was closed (and opened again)
+        int probes;  // how often the probe ran in all
+    };
+    const Fall faelle[] = {
+        {"the command, all agreed", false, 0, true, IMessageBoxService::kYes, true, true, true, 2},
+        {"the question of 0x8099, all agreed", true, 0, true, IMessageBoxService::kYes, true, true, true, 2},
+        {"the settings cancelled", false, 2, true, IMessageBoxService::kYes, true, false, false, 1},
+        {"settings the driver refuses", false, 0, false, IMessageBoxService::kYes, true, false, false, 1},
+        {"closing the window refused", false, 0, true, IMessageBoxService::kNo, true, false, false, 1},
+        {"no context with the chosen settings", false, 0, true, IMessageBoxService::kYes, false, false, true,
+         2},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.what);
+        m_boxes.Clear();
+        m_boxes.AddAnswer(IMessageBoxService::kOk); // 3D not available at start
+        m_boxes.AddAnswer(IMessageBoxService::kNo); // 0x8099: not now
+        Start({GlProbeResult::Status::NoContext,
+               f.secondProbeOk ? GlProbeResult::Status::Ok : GlProbeResult::Status::NoContext});
+        ASSERT_TRUE(m_program->App().Is3DUnavailable());
+        ASSERT_EQ(m_boxes.Records().size(), 2);
+        ASSERT_FALSE(QFile::exists(RecordFile()));
+
+        ScriptedSettings3D services(m_program->Services3D());
+        services.dialogAnswer = f.dialogAnswer;
+        services.tryWorks = f.tryWorks;
+        SetCurrent3DServices(&services);
+        const QPointer<CChildFrame> before = Frame()->ActiveChild();
+        m_boxes.Clear();
+        if (f.message8099)
+            m_boxes.AddAnswer(IMessageBoxService::kYes);
+        m_boxes.AddAnswer(f.question);
+        if (f.message8099) {
+            QEvent unavailable(QEvent::Type(0x8099));
+            QCoreApplication::sendEvent(Frame(), &unavailable);
+        } else {
+            ASSERT_TRUE(Frame()->OnCommand(33269));
+        }
+        QCoreApplication::processEvents();
+
+        EXPECT_EQ(services.dialogs, 1);
+        EXPECT_EQ(int(m_probed.size()), f.probes);
+        EXPECT_EQ(m_program->App().Is3DUnavailable(), !f.started);
+        // The chosen settings are kept only when 3D started with them.
+        GlSettingsRecord saved{};
+        EXPECT_EQ(D3DSettingsRecord::Load(RecordFile(), &saved), f.started);
+        if (f.started) {
+            EXPECT_EQ(saved, services.chosen);
+        }
+        // The window closed for the restart comes back with the same file; otherwise it stayed.
+        ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
+        EXPECT_EQ(QString::fromStdString(CMainFrame::GetActiveDoc()->GetPathName()), m_truck);
+        EXPECT_EQ(before.isNull() || before != Frame()->ActiveChild(), f.closed);
+
+        QStringList captions;
+        for (const auto& r : m_boxes.Records())
+            captions << r.caption;
+        QStringList expected;
+        if (f.message8099)
+            expected << QStringLiteral("3D view not available");
+        if (f.dialogAnswer == 0 && f.tryWorks)
+            expected << QStringLiteral("Start the 3D view");
+        if (f.closed)
+            expected << (f.started ? QStringLiteral("3D settings") : QStringLiteral("3D view not available"));
+        EXPECT_EQ(captions, expected);
+
+        SetCurrent3DServices(&m_program->Services3D());
+        Stop();
+        m_probed.clear();
+        Prepare();
+    }
+}
