@@ -13,10 +13,14 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/CZugmaschine.h"
+#include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SYs2X.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -598,3 +602,138 @@ TEST_F(DocumentTest, PrintCommandHandsOverBothVehicles)
 }
 
 } // namespace
+
+namespace {
+
+// Everything a recalculation leaves on one vehicle: loads, limits, curve and usable range.
+std::vector<double> Ergebnis(CFahrzeug& f)
+{
+    std::vector<double> v{f.m_dAchslastVorn,
+                          f.m_dAchslastHinten,
+                          f.GetGesamtmasse(false),
+                          f.m_dStuetzlast,
+                          f.m_dZulLastVorn,
+                          f.m_dZulStuetzlast,
+                          static_cast<double>(f.CheckGrenzwerte(true)),
+                          static_cast<double>(f.CheckGrenzwerte(false)),
+                          static_cast<double>(f.m_bKurveGueltig),
+                          static_cast<double>(f.m_nGrenzMaske),
+                          f.m_dMaxNutzlast,
+                          static_cast<double>(f.m_fMaxNutzlastPos),
+                          static_cast<double>(f.m_nBereichStatus),
+                          f.m_dNutzbarVon,
+                          f.m_dNutzbarBis,
+                          f.m_dNutzbarQuerVon,
+                          f.m_dNutzbarQuerBis,
+                          static_cast<double>(f.m_Kurve.GetCount()),
+                          static_cast<double>(f.m_Teilkurve.GetCount())};
+    for (const SYs2X* p : f.m_Kurve.Punkte())
+        v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast, static_cast<double>(p->m_nGrenze),
+                           static_cast<double>(p->m_nMinGrenze)});
+    return v;
+}
+
+// Equal to the bit, a value that is not a number matching one that is not either.
+void ErwarteGleich(const std::vector<double>& a, const std::vector<double>& b, const std::string& was)
+{
+    ASSERT_EQ(a.size(), b.size()) << was;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!(a[i] == b[i] || (std::isnan(a[i]) && std::isnan(b[i]))))
+            ADD_FAILURE() << was << ": value " << i << " is " << a[i] << " after one round, " << b[i]
+                          << " after two";
+}
+
+} // namespace
+
+TEST_F(DocumentTest, OneRecalculationRoundGivesTheFinalResultsFromAnyState)
+{
+    using fahrzeugtest::Daten;
+    struct Fall
+    {
+        const char* name;
+        Daten zug, anh;
+        double dSattelVersatz, dKupplungsabstand, dKupplungslast1;
+        double dLastZug, dLastAnh, xAnh; // the loads (t) and the trailer's load position
+        // A change of the towing vehicle's own data, made after the first rounds.
+        std::function<void(CFahrzeug&)> aendere;
+    };
+    const Fall faelle[] = {
+        {"tractor with semi-trailer",
+         {4, {{1.0, 4.5, 7.5}, {3.6, 3.0, 11.5}}, 18.0, 0.0, 2.5f, 20, 25},
+         {3,
+          {{1.5, 2.5, 12.0}, {6.0, 1.5, 8.0}, {1.31, 1.5, 8.0}, {1.31, 1.5, 8.0}},
+          36.0,
+          13.6,
+          2.48f,
+          0,
+          0},
+         0.5,
+         0.0,
+         12.0,
+         0.0,
+         20.0,
+         7.0,
+         [](CFahrzeug& z) { z.m_dSattelVersatz = 0.3; }},
+        {"truck with rigid-drawbar trailer",
+         {0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 11.5}}, 18.0, 7.0, 2.5f, 20, 25},
+         {2, {{2.0, 0.5, 1.5}, {5.0, 1.5, 9.0}, {1.0, 1.5, 9.0}}, 18.0, 6.0, 2.5f, 0, 0},
+         0.0,
+         -0.5,
+         1.5,
+         6.0,
+         10.0,
+         3.2,
+         [](CFahrzeug& z) { z.m_Achsen[1].dZulLast = 10.5; }},
+        {"truck with drawbar trailer",
+         {0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 11.5}}, 18.0, 7.0, 2.5f, 20, 25},
+         {1, {{1.0, 2.0, 9.0}, {5.0, 2.0, 9.0}}, 18.0, 7.0, 2.5f, 0, 0},
+         0.0,
+         -0.5,
+         1.5,
+         6.0,
+         8.0,
+         3.0,
+         [](CFahrzeug& z) { z.m_nMinAnteilHinten = 40; }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        auto zug = Erzeuge(fall.zug);
+        zug->m_dSattelVersatz = fall.dSattelVersatz;
+        zug->m_dKupplungsabstand = fall.dKupplungsabstand;
+        zug->m_dKupplungslast1 = fall.dKupplungslast1;
+        if (fall.dLastZug > 0.0)
+            fahrzeugtest::GibLast(*zug, fall.dLastZug, 3.0, 1.25);
+        auto anh = Erzeuge(fall.anh);
+        fahrzeugtest::GibLast(*anh, fall.dLastAnh, fall.xAnh, 1.25);
+        zug->m_pPartner = anh.get();
+        anh->m_pPartner = zug.get();
+        CQOR1Doc doc(nullptr, &m_access);
+        doc.SetFahrzeug(anh.release());
+        CFahrzeug* a = doc.GetAnhaenger();
+        CFahrzeug* z = zug.release();
+        ASSERT_EQ(doc.GetZugfahrzeug(), z);
+
+        // A freshly coupled pair.
+        doc.OnFahrzeugChanged(false);
+        const std::vector<double> a1 = Ergebnis(*a), z1 = Ergebnis(*z);
+        doc.OnFahrzeugChanged(false);
+        ErwarteGleich(a1, Ergebnis(*a), "trailer, fresh pair");
+        ErwarteGleich(z1, Ergebnis(*z), "towing vehicle, fresh pair");
+        EXPECT_TRUE(a->m_bKurveGueltig);
+        EXPECT_EQ(a->m_nBereichStatus & 2, 2) << "the trailer's load has a usable range";
+        if (z->GetArt() == FahrzeugArt::kSattelzugmaschine) {
+            EXPECT_EQ(z->m_nBereichStatus, a->m_nBereichStatus);
+            EXPECT_EQ(z->m_dNutzbarVon, a->m_dNutzbarVon);
+            EXPECT_EQ(z->m_dNutzbarBis, a->m_dNutzbarBis);
+        }
+
+        // A change of the towing vehicle's own data.
+        fall.aendere(*z);
+        doc.OnFahrzeugChanged(false);
+        const std::vector<double> a2 = Ergebnis(*a), z2 = Ergebnis(*z);
+        doc.OnFahrzeugChanged(false);
+        ErwarteGleich(a2, Ergebnis(*a), "trailer, towing vehicle changed");
+        ErwarteGleich(z2, Ergebnis(*z), "towing vehicle, towing vehicle changed");
+        EXPECT_NE(a1, a2) << "the change reaches the trailer";
+    }
+}
