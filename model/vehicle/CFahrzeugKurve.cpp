@@ -555,10 +555,8 @@ void CFahrzeug::RecalcMitPartner()
         pZug->BuildGeometrie();
     }
     Recalc();
-    if (pZug) {
+    if (pZug)
         pZug->Recalc();
-        Recalc();
-    }
 }
 
 // ---- usable centre-of-gravity range ---------------------------------------------------------------
