@@ -1,5 +1,5 @@
 // Cost of a full recalculation with the payload curve: a rigid truck, and a tractor with its semi-trailer
-// in the document's order (the semi-trailer, the tractor, the semi-trailer again).
+// in the document's order (the tractor's geometry, the semi-trailer, the tractor).
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/CZugmaschine.h"
@@ -50,9 +50,7 @@ static void BM_RecalcSattelzug(benchmark::State& state)
     sz.m_pPartner = &auf;
     auf.m_pPartner = &sz;
     for (auto _ : state) {
-        auf.Recalc();
-        sz.Recalc();
-        auf.Recalc();
+        auf.RecalcMitPartner();
         benchmark::DoNotOptimize(auf.m_dMaxNutzlast);
     }
     if (!auf.m_bKurveGueltig || auf.m_Kurve.GetCount() < 130)

@@ -392,12 +392,7 @@ void CQOR1Doc::OnFahrzeugChanged(bool bUpdateViews)
 {
     if (!m_pFahrzeug)
         return;
-    m_pFahrzeug->Recalc();
-    if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner()) {
-        // The trailer's curve depends on the towing vehicle's results.
-        pPartner->Recalc();
-        m_pFahrzeug->Recalc();
-    }
+    m_pFahrzeug->RecalcMitPartner();
     if (bUpdateViews && m_pHost) {
         m_pHost->UpdateAllViews(DocumentHost::kHintNeuBerechnet, false);
         m_pHost->UpdateAllViews(DocumentHost::kHintNeuZeichnen, false);

@@ -109,6 +109,12 @@ public:
     virtual double GetPosLetzteAchse();
     virtual double GetAchsPosition(int i);
     virtual void Recalc();
+    // Recalculates this vehicle and, when it has one, its partner as the towing vehicle (the document's
+    // vehicle is the trailer of a combination). The trailer reads the towing vehicle's own geometry; the
+    // towing vehicle reads the trailer's loads and, behind a tractor, its curve. So the towing vehicle's
+    // geometry comes first, then the trailer, then the towing vehicle: one round gives the final values
+    // from any state, a fresh coupling included.
+    void RecalcMitPartner();
 
     // Lashing equipment. Adds a device to the used devices: the new count of an equal entry, 0 when the
     // entry or the device has count 0, or the negated count of a new entry.

@@ -547,6 +547,18 @@ void CFahrzeug::Recalc()
     m_Diagramm.BuildCurve(0.0f);
 }
 
+void CFahrzeug::RecalcMitPartner()
+{
+    CFahrzeug* pZug = m_pPartner;
+    if (pZug) {
+        pZug->PrepareBerechnung();
+        pZug->BuildGeometrie();
+    }
+    Recalc();
+    if (pZug)
+        pZug->Recalc();
+}
+
 // ---- usable centre-of-gravity range ---------------------------------------------------------------
 
 CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)

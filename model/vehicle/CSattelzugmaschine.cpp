@@ -21,17 +21,33 @@ double CSattelzugmaschine::GetGesamtmasse(bool bMitPartner)
     return d;
 }
 
-void CSattelzugmaschine::CalcAchslastenBeladen(double* pVorn, double* pHinten)
+double CSattelzugmaschine::AktuelleSattellast()
 {
     double S = 0.0;
     if (CFahrzeug* pAnh = GetDokAnhaenger()) {
         double h = 0.0;
         pAnh->CalcAchslastenBeladen(&S, &h);
     }
-    const double m = m_dGrundmasse + S;
-    const double x = (GetSattelPosition() * S + m_dLeerPos * m_dLeergewicht + m_dZLPos * m_dZLMasse) /
-                     (m_dZLMasse + m_dLeergewicht + S);
-    Verteile(m, x, pVorn, pHinten);
+    return S;
+}
+
+double CSattelzugmaschine::SchwerpunktMitSattellast(double S) const
+{
+    return (GetSattelPosition() * S + m_dLeerPos * m_dLeergewicht + m_dZLPos * m_dZLMasse) /
+           (m_dZLMasse + m_dLeergewicht + S);
+}
+
+double CSattelzugmaschine::CalcSchwerpunkt(bool bMitLadung)
+{
+    if (!bMitLadung)
+        return CZugmaschine::CalcSchwerpunkt(false);
+    return SchwerpunktMitSattellast(AktuelleSattellast());
+}
+
+void CSattelzugmaschine::CalcAchslastenBeladen(double* pVorn, double* pHinten)
+{
+    const double S = AktuelleSattellast();
+    Verteile(m_dGrundmasse + S, SchwerpunktMitSattellast(S), pVorn, pHinten);
 }
 
 void CSattelzugmaschine::BuildGeometrie()

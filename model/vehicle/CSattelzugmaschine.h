@@ -11,6 +11,9 @@ public:
     CSattelzugmaschine();
     ~CSattelzugmaschine() override;
 
+    // The plan the tractor points to stands on the semi-trailer: laden, the tractor carries the kingpin
+    // load of its semi-trailer at the fifth wheel instead.
+    double CalcSchwerpunkt(bool bMitLadung) override;
     double GetGesamtmasse(bool bMitPartner) override;
     void BuildGeometrie() override;
     void CalcAchslastenBeladen(double* pVorn, double* pHinten) override;
@@ -32,4 +35,10 @@ public:
 
 protected:
     double GetKupplungsPosition() const override { return GetSattelPosition(); }
+
+private:
+    // The kingpin load of the document's semi-trailer (its front-group load laden); 0.0 without one.
+    double AktuelleSattellast();
+    // The centre of gravity with the kingpin load S at the fifth wheel, from the front-group centre.
+    double SchwerpunktMitSattellast(double S) const;
 };

@@ -142,9 +142,19 @@ TEST(FahrzeugStatik, TractorCarriesTheKingpinLoadOfItsSemiTrailer)
     const double M = 1.5 * (6.0 + 7.31 + 8.62) + 110.0;
     const double S = 27.0 - M / 7.31;
     Pruefe(*auf, {S, M / 7.31, 27.0, M / 27.0, 0});
-    // Tractor: 4.5 + 3.0 t empty (centre 3.0 * 3.6 / 7.5 = 1.44), S at 3.1 m: rear (10.8 + 3.1 S) / 3.6.
+    // Tractor: 4.5 + 3.0 t empty (centre 3.0 * 3.6 / 7.5 = 1.44), S at 3.1 m: rear (10.8 + 3.1 S) / 3.6;
+    // laden, its centre of gravity lies (10.8 + 3.1 S) / (7.5 + S) = 2.268 m behind the front axle.
     const double dHinten = (10.8 + 3.1 * S) / 3.6;
-    Pruefe(*sz, {7.5 + S - dHinten, dHinten, 7.5 + S, 1.44, 0});
+    Pruefe(*sz, {7.5 + S - dHinten, dHinten, 7.5 + S, (10.8 + 3.1 * S) / (7.5 + S), 0});
+    EXPECT_NEAR(sz->CalcSchwerpunkt(false), 1.44, MM);
+    // The semi-trailer's plan, when the tractor points to it, stands on the semi-trailer, not on the
+    // tractor (counted there it would put the centre 5.8 m behind the front axle).
+    sz->m_pQor = auf->GetQor();
+    EXPECT_NEAR(sz->CalcSchwerpunkt(true), (10.8 + 3.1 * S) / (7.5 + S), MM);
+    EXPECT_NEAR(sz->CalcSchwerpunkt(false), 1.44, MM);
+    Kopple(*sz, *auf);
+    Pruefe(*sz, {7.5 + S - dHinten, dHinten, 7.5 + S, (10.8 + 3.1 * S) / (7.5 + S), 0});
+    sz->m_pQor = nullptr;
     EXPECT_NEAR(sz->GetGesamtmasse(true), 34.5, KG);
     EXPECT_EQ(auf->CheckGrenzwerte(false), 1);
 
@@ -200,7 +210,7 @@ TEST(FahrzeugStatik, ThreeAxleTractorCarriesTheKingpinLoadAtItsFifthWheel)
     const double S = 27.0 - (M0 + 110.0) / 7.31;
     // Tractor: 9.5 t empty with moment 4.5 * 4.05 = 18.225 about the front axle, S at 3.6 m.
     const double dHinten = (18.225 + 3.6 * S) / 4.05;
-    Pruefe(*sz, {9.5 + S - dHinten, dHinten, 9.5 + S, 18.225 / 9.5, 0});
+    Pruefe(*sz, {9.5 + S - dHinten, dHinten, 9.5 + S, (18.225 + 3.6 * S) / (9.5 + S), 0});
     EXPECT_NEAR(sz->m_dKupplungsabstandGeo, 3.6, MM);
     EXPECT_NEAR(auf->m_dKupplungsabstandGeo, 3.6, MM);
     EXPECT_NEAR(auf->GetGesamtlaenge(true), 13.6 + 1.46 + 3.6 - 1.5, MM);

@@ -4,6 +4,7 @@
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/SYs2X.h"
 
 #include <cmath>
 #include <map>
@@ -68,9 +69,7 @@ void Kopple(CFahrzeug& motor, CFahrzeug& anhaenger)
 {
     motor.m_pPartner = &anhaenger;
     anhaenger.m_pPartner = &motor;
-    anhaenger.Recalc();
-    motor.Recalc();
-    anhaenger.Recalc();
+    anhaenger.RecalcMitPartner();
 }
 
 namespace {
@@ -81,6 +80,49 @@ bool Nah(double a, double b)
 }
 
 } // namespace
+
+std::vector<double> Ergebnis(CFahrzeug& f)
+{
+    std::vector<double> v{f.m_dAchslastVorn,
+                          f.m_dAchslastHinten,
+                          f.GetGesamtmasse(false),
+                          f.m_dStuetzlast,
+                          f.m_dZulLastVorn,
+                          f.m_dZulStuetzlast,
+                          static_cast<double>(f.CheckGrenzwerte(true)),
+                          static_cast<double>(f.CheckGrenzwerte(false)),
+                          static_cast<double>(f.m_bKurveGueltig),
+                          static_cast<double>(f.m_nGrenzMaske),
+                          f.m_dMaxNutzlast,
+                          static_cast<double>(f.m_fMaxNutzlastPos),
+                          static_cast<double>(f.m_nBereichStatus),
+                          f.m_dNutzbarVon,
+                          f.m_dNutzbarBis,
+                          f.m_dNutzbarQuerVon,
+                          f.m_dNutzbarQuerBis,
+                          static_cast<double>(f.m_Kurve.GetCount()),
+                          static_cast<double>(f.m_Teilkurve.GetCount())};
+    for (const SYs2X* p : f.m_Kurve.Punkte())
+        v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast, static_cast<double>(p->m_nGrenze),
+                           static_cast<double>(p->m_nMinGrenze)});
+    return v;
+}
+
+std::vector<std::string> Unterschiede(const std::vector<double>& a, const std::vector<double>& b)
+{
+    if (a.size() != b.size())
+        return {"the results have " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
+                " values"};
+    std::vector<std::string> v;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!(a[i] == b[i] || (std::isnan(a[i]) && std::isnan(b[i])))) {
+            std::ostringstream os;
+            os.precision(17);
+            os << "value " << i << " is " << a[i] << " against " << b[i];
+            v.push_back(os.str());
+        }
+    return v;
+}
 
 std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
 {
@@ -115,10 +157,9 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
     if (!Nah(f.m_dRadstand, f.m_dHinterachsPos - f.m_dVorderachsPos))
         melde("the wheelbase is the distance of the group centres", f.m_dRadstand,
               f.m_dHinterachsPos - f.m_dVorderachsPos);
-    if (f.GetArt() != FahrzeugArt::kZugmaschine && f.GetArt() != FahrzeugArt::kSattelzugmaschine) {
-        // Lever rule about the front-group centre.
-        const double dMoment =
-            (f.m_dGrundmasse + f.GetKupplungslast() + f.GetQorMasse()) * f.CalcSchwerpunkt(true);
+    if (f.GetArt() != FahrzeugArt::kZugmaschine) {
+        // Lever rule about the front-group centre (a tractor's mass holds the kingpin load).
+        const double dMoment = dGesamt * f.CalcSchwerpunkt(true);
         if (!Nah(f.m_dAchslastHinten * f.m_dRadstand, dMoment))
             melde("rear-group load times wheelbase is the moment about the front group",
                   f.m_dAchslastHinten * f.m_dRadstand, dMoment);

@@ -37,9 +37,15 @@ std::unique_ptr<CFahrzeug> Erzeuge(const Daten& d);
 // Gives `f` a plan with one load of mass m whose centre of gravity lies at (x, y) on the usable area.
 CQOR* GibLast(CFahrzeug& f, double m, double x, double y);
 
-// Links a motor vehicle and its trailer and recalculates them in the document's order.
+// Links a motor vehicle and its trailer and recalculates them once, as the document does.
 void Kopple(CFahrzeug& motor, CFahrzeug& anhaenger);
 void Berechne(CFahrzeug& f);
+
+// Everything a recalculation leaves on one vehicle: group loads, masses, limits, curve and usable range.
+std::vector<double> Ergebnis(CFahrzeug& f);
+// The values in which two results differ to the bit (a value that is not a number matches one that is
+// not either); empty when they are equal.
+std::vector<std::string> Unterschiede(const std::vector<double>& a, const std::vector<double>& b);
 
 // The rules a recalculated vehicle must keep; empty when it keeps them all.
 std::vector<std::string> Invariantenverletzungen(CFahrzeug& f);
@@ -56,6 +62,13 @@ std::vector<std::string> PlanInvariantenverletzungen(const CQOR& q);
         const auto verletzt = ::fahrzeugtest::Invariantenverletzungen(f);                                    \
         for (const auto& s : verletzt)                                                                       \
             ADD_FAILURE() << s;                                                                              \
+    } while (0)
+
+// Asserts that two results of a vehicle are equal to the bit.
+#define EXPECT_ERGEBNIS_GLEICH(a, b, was)                                                                    \
+    do {                                                                                                     \
+        for (const auto& s : ::fahrzeugtest::Unterschiede(a, b))                                             \
+            ADD_FAILURE() << (was) << ": " << s;                                                             \
     } while (0)
 
 #define EXPECT_PLAN_INVARIANTEN(q)                                                                           \
