@@ -1,6 +1,8 @@
 // The catalogue adapter: filling, loading, drawing, selection, deleting and keeping adapters in step.
 #include "catalogue/CHlbAdapter.h"
 
+#include "draw2d/FontTable.h"
+
 #include "catalogue/CDlgLadung.h"
 #include "catalogue/CHListbox.h"
 #include "catalogue/CHlbSearchFields.h"
@@ -623,10 +625,8 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     p.setPen(hot ? QColor(48, 10, 7) : QColor(180, 180, 180));
     p.drawRect(r.adjusted(0, 0, -1, -1));
 
-    QFont nameFont(QStringLiteral("Arial"));
-    nameFont.setPixelSize(14);
-    QFont smallFont(QStringLiteral("Segoe UI"));
-    smallFont.setPixelSize(12);
+    const QFont nameFont = FontTable::MakeFont("Arial", -14);
+    const QFont smallFont = FontTable::MakeFont("Segoe UI", -12);
     const int band = QFontMetrics(nameFont).height();
     int top = r.top() + 2;
     // The marks: the entry's kind (standard or the user's own) at the left, the selection at the right;

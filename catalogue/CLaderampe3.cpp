@@ -1,6 +1,8 @@
 // The loading ramp: creation, layout, the panel's commands, the strip's notifications and the keyboard.
 #include "catalogue/CLaderampe3.h"
 
+#include "draw2d/FontTable.h"
+
 #include "catalogue/CDlgTooltipAddMultiLg.h"
 #include "catalogue/CHListbox.h"
 #include "catalogue/CHlbAdapter.h"
@@ -106,8 +108,7 @@ bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
     // The message font of the desktop at the size the panel's rectangles are made for.
     m_font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     m_font.setPixelSize(12);
-    m_fontName = QFont(QStringLiteral("Arial"));
-    m_fontName.setPixelSize(12);
+    m_fontName = FontTable::MakeFont("Arial", -12);
     m_fontSenkrecht = m_fontName;
     m_muster = LoadCxImageFromResource(571, PICTURE_FORMAT_BITMAP);
     m_bmEnde.LoadBitmap(572);

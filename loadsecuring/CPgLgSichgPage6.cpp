@@ -67,9 +67,12 @@ bool CPgLgSichgPage6::OnInitDialog()
     if (QTreeWidget* l = Liste()) {
         ZurrmittelListe::Einrichten(l);
         connect(l->header(), &QHeaderView::sectionClicked, this, [this](int s) { KopfKlick(s); });
-        connect(l, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
-            if (!m_bFuellt)
-                ZeileGewaehlt(item);
+        // Only a row the user selects takes its device: the list makes its first row current without
+        // selecting it when it gets the focus, and that must not choose a device for the user.
+        connect(l, &QTreeWidget::itemSelectionChanged, this, [this, l] {
+            const QList<QTreeWidgetItem*> zeilen = l->selectedItems();
+            if (!m_bFuellt && !zeilen.isEmpty())
+                ZeileGewaehlt(zeilen.first());
         });
     }
     Fuelle();

@@ -328,6 +328,11 @@ void CDlgExport::RunFolder()
         Error(71, Text(467));
         return;
     }
+    // The proposed folder (the documents folder at first) may not exist yet on this machine.
+    if (!QDir().mkpath(folder) || !IsFolderWritable(folder.toStdString())) {
+        Error(82, Text(187) + QStringLiteral("\n\n") + folder);
+        return;
+    }
     int copied = 0;
     for (const QString& source : m_attachments) {
         const QString target = QDir(folder).filePath(QFileInfo(source).fileName());

@@ -5,7 +5,10 @@
 #  - from text/, base/ or mesh/ (3D model files): anything of the model above archive/, text/ and base/;
 #  - from vehicle/, plan/ or securing/: files/ or document/;
 #  - an operating-system (POSIX) header anywhere but model/base/LockedFile.cpp.
-# Usage: check_layering.sh [source root]; the root's model/ folder is checked.
+# and when a product folder includes a folder at its own level or above it in the order
+#   model < platform < ui < draw2d < views < catalogue, reports, view3d < loadsecuring < app
+# (ui may include draw2d/core/, the Qt-free bitmap below it).
+# Usage: check_layering.sh [source root].
 set -u
 root="${1:-$(dirname "$0")/..}"
 model="$root/model"
@@ -50,7 +53,28 @@ posix='unistd\.h|fcntl\.h|sys/|dirent\.h|pwd\.h|grp\.h|pthread\.h|poll\.h|termio
 report "model/ includes operating-system headers outside model/base/LockedFile.cpp:" \
     "$(includes "" "($posix)[^>\"]*[>\"]" | grep -v "^$model/base/LockedFile\.cpp:")"
 
+# The product folders by level: a folder includes only folders of a lower level.
+declare -A level=([model]=0 [platform]=1 [ui]=2 [draw2d]=3 [views]=4 [catalogue]=5 [reports]=5 [view3d]=5
+    [loadsecuring]=6 [app]=7)
+for folder in "${!level[@]}"; do
+    [ -d "$root/$folder" ] || continue
+    above=""
+    for other in "${!level[@]}"; do
+        if [ "$other" != "$folder" ] && [ "${level[$other]}" -ge "${level[$folder]}" ]; then
+            above="${above:+$above|}$other"
+        fi
+    done
+    [ -n "$above" ] || continue
+    found="$(grep -rnE "$include($above)/" "$root/$folder" --include='*.h' --include='*.hpp' --include='*.cpp' \
+        --include='*.inl' || true)"
+    if [ "$folder" = ui ]; then
+        found="$(printf '%s\n' "$found" | grep -vE ':[0-9]+:\s*#\s*include\s*[<"]draw2d/core/' || true)"
+    fi
+    report "$folder/ includes a folder at its level or above it:" "$found"
+done
+
 if [ "$failed" -ne 0 ]; then
     exit 1
 fi
 echo "model/ includes keep their layers: archive, text and base below vehicle, plan and securing, below files and document."
+echo "the product folders include only the folders below them."

@@ -1,37 +1,48 @@
 #!/usr/bin/env bash
-# Runs check_layering.sh over copies of model/, each with one wrong include planted, and fails unless the
-# check rejects every one of them and accepts the unchanged copy.
+# Runs check_layering.sh over copies of the product folders, each with one wrong include planted, and fails
+# unless the check rejects every one of them and accepts the unchanged copy.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 root="${1:-$here/..}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# file under model/ | line planted at its end
+# file | line planted at its end
 cases=(
-    'archive/ArchiveReader.cpp|#include "model/text/TextFormat.h"'
-    'archive/ArchiveWriter.h|#include "model/vehicle/CFahrzeug.h"'
-    'text/TextFormat.cpp|#include "model/plan/CQOR.h"'
-    'base/FileHelpers.cpp|#include "model/files/VehicleFiles.h"'
-    'base/AngleMath.h|#include "model/securing/CLgspReport.h"'
-    'vehicle/CFahrzeug.cpp|#include "model/files/CImpExp.h"'
-    'plan/CQOR.cpp|#include "model/document/CQOR1Doc.h"'
-    'securing/CLgspReportHtml.cpp|  #  include "model/document/CQOR1Doc.h"'
-    'files/VehicleFiles.cpp|#include <unistd.h>'
-    'vehicle/CZusLast.cpp|#include <sys/stat.h>'
-    'document/CQOR1Doc.cpp|#include <QString>'
+    'model/archive/ArchiveReader.cpp|#include "model/text/TextFormat.h"'
+    'model/archive/ArchiveWriter.h|#include "model/vehicle/CFahrzeug.h"'
+    'model/text/TextFormat.cpp|#include "model/plan/CQOR.h"'
+    'model/base/FileHelpers.cpp|#include "model/files/VehicleFiles.h"'
+    'model/base/AngleMath.h|#include "model/securing/CLgspReport.h"'
+    'model/vehicle/CFahrzeug.cpp|#include "model/files/CImpExp.h"'
+    'model/plan/CQOR.cpp|#include "model/document/CQOR1Doc.h"'
+    'model/securing/CLgspReportHtml.cpp|  #  include "model/document/CQOR1Doc.h"'
+    'model/files/VehicleFiles.cpp|#include <unistd.h>'
+    'model/vehicle/CZusLast.cpp|#include <sys/stat.h>'
+    'model/document/CQOR1Doc.cpp|#include <QString>'
+    'platform/ResourceModule.cpp|#include "ui/CDlgBase.h"'
+    'ui/CDlgBase.cpp|#include "draw2d/FontTable.h"'
+    'draw2d/FontTable.cpp|#include "views/CQOR2View.h"'
+    'views/CQOR2View.cpp|#include "catalogue/CLaderampe3.h"'
+    'catalogue/CLaderampe3.cpp|#include "reports/PlanReport.h"'
+    'reports/PlanReport.cpp|#include "loadsecuring/CPshLgSichgWizard.h"'
+    'view3d/CFahrzeug3D.cpp|#include "app/CMainFrame.h"'
+    'view3d/C3DViewport.cpp|#include "catalogue/CLaderampe3.h"'
+    'loadsecuring/CPshLgSichgWizard.cpp|#include "app/CMainFrame.h"'
 )
 
 fresh() {
     rm -rf "$work/tree"
     mkdir -p "$work/tree"
-    cp -r "$root/model" "$work/tree/model"
+    for folder in model platform ui draw2d views catalogue reports view3d loadsecuring app; do
+        cp -r "$root/$folder" "$work/tree/$folder"
+    done
 }
 
 failed=0
 fresh
 if ! "$here/check_layering.sh" "$work/tree" >"$work/out" 2>&1; then
-    echo "the unchanged model/ is rejected:"
+    echo "the unchanged folders are rejected:"
     cat "$work/out"
     failed=1
 fi
@@ -39,17 +50,17 @@ for c in "${cases[@]}"; do
     file="${c%%|*}"
     line="${c#*|}"
     fresh
-    if [ ! -f "$work/tree/model/$file" ]; then
-        echo "missing model/$file: the case list needs updating"
+    if [ ! -f "$work/tree/$file" ]; then
+        echo "missing $file: the case list needs updating"
         failed=1
         continue
     fi
-    printf '%s\n' "$line" >>"$work/tree/model/$file"
+    printf '%s\n' "$line" >>"$work/tree/$file"
     if "$here/check_layering.sh" "$work/tree" >"$work/out" 2>&1; then
-        echo "not rejected: '$line' in model/$file"
+        echo "not rejected: '$line' in $file"
         failed=1
-    elif ! grep -q "model/$file:" "$work/out"; then
-        echo "rejected without naming model/$file:"
+    elif ! grep -q "$file:" "$work/out"; then
+        echo "rejected without naming $file:"
         cat "$work/out"
         failed=1
     fi

@@ -29,12 +29,15 @@
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFocusEvent>
 #include <QImage>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -149,6 +152,38 @@ TEST_F(ErgebnisTest, DevicePageListsTheVehicleDevicesAndTakesTheChosenOne)
     page->KopfKlick(4);
     EXPECT_TRUE(page->SortAufsteigend());
     EXPECT_EQ(l->topLevelItem(nZeilen)->text(4), QStringLiteral("~"));
+}
+
+TEST_F(ErgebnisTest, DevicePageTakesADeviceOnlyWhenTheUserChoosesOne)
+{
+    CPshLgSichgWizard* wizard = Open(2);
+    ASSERT_TRUE(wizard->GoToPage(7));
+    QTreeWidget* l = Page6()->Liste();
+    ASSERT_NE(l, nullptr);
+    ASSERT_EQ(l->currentItem(), nullptr); // the unit's 500/250 matches no device
+    const CWizardParams vorher = wizard->GetParams();
+
+    // The list gets the focus (a click into the page, Tab): Qt makes its first row current.
+    QApplication::setActiveWindow(wizard);
+    l->setFocus(Qt::TabFocusReason);
+    QFocusEvent fokus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(l, &fokus);
+    ASSERT_NE(l->currentItem(), nullptr);
+    EXPECT_EQ(wizard->GetParams().m_nZurrkraft, vorher.m_nZurrkraft);
+    EXPECT_EQ(wizard->GetParams().m_nVorspannkraft, vorher.m_nVorspannkraft);
+    EXPECT_EQ(wizard->GetParams().m_strText, vorher.m_strText);
+
+    // A click on a row takes that row's device.
+    QTreeWidgetItem* ratsche = nullptr;
+    for (int r = 0; r < l->topLevelItemCount(); ++r)
+        if (l->topLevelItem(r)->text(1) == QStringLiteral("Ratchet"))
+            ratsche = l->topLevelItem(r);
+    ASSERT_NE(ratsche, nullptr);
+    l->scrollToItem(ratsche);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(ratsche).center());
+    EXPECT_EQ(wizard->GetParams().m_nZurrkraft, 2000);
+    EXPECT_EQ(wizard->GetParams().m_nVorspannkraft, 400);
+    EXPECT_EQ(wizard->GetParams().m_strText, "Ratchet");
 }
 
 TEST_F(ErgebnisTest, DevicePageChecksTheValuesBeforeTheResult)

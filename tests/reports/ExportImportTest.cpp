@@ -503,6 +503,33 @@ TEST_F(ExportImport, CopyingIntoAFolderTellsWhatHappened)
     EXPECT_EQ(QSettings().value(QStringLiteral("Settings/RecentExportFolder")).toString(), target);
 }
 
+TEST_F(ExportImport, CopyingIntoAFolderThatDoesNotExistYetMakesIt)
+{
+    // The first proposal is the documents folder, which a fresh account may not have.
+    const QString target = m_dir.filePath(QStringLiteral("Documents/Plans"));
+    QSettings().setValue(QStringLiteral("Settings/RecentExportFolder"), target);
+    m_boxes.Clear();
+    CDlgExport dialog(QStringList{m_pdf1});
+    dialog.InitDialog();
+    Click(dialog, CDlgExport::kIdFolderMode);
+    Click(dialog, CDlgExport::kIdRun);
+    EXPECT_EQ(dialog.result(), CDlgExport::kIdRun);
+    EXPECT_TRUE(m_boxes.Records().isEmpty());
+    EXPECT_EQ(QDir(target).entryList(QDir::Files), QStringList{QFileInfo(m_pdf1).fileName()});
+
+    // Where the folder cannot be made, the user is told and nothing closes.
+    const QString blocked = m_dir.filePath(QStringLiteral("a-file"));
+    Write(blocked, "x");
+    QSettings().setValue(QStringLiteral("Settings/RecentExportFolder"), blocked + QStringLiteral("/sub"));
+    CDlgExport refused(QStringList{m_pdf1});
+    refused.InitDialog();
+    Click(refused, CDlgExport::kIdFolderMode);
+    Click(refused, CDlgExport::kIdRun);
+    EXPECT_NE(refused.result(), CDlgExport::kIdRun);
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].caption, Text(82));
+}
+
 TEST_F(ExportImport, ExchangeModeWritesTheFilesAndShowsTheNotice)
 {
     // A vehicle file of the samples.
