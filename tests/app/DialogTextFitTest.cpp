@@ -1,5 +1,5 @@
-// Every dialog template of the language module, opened as the program opens it: no button, label, check
-// box or strip button shows less than its whole text.
+// Every dialog template of every language module beside the program, opened as the program opens it: no
+// button, label, check box or strip button shows less than its whole text.
 #include "AppTestModule.h"
 
 #include "catalogue/FileTreeTemplates.h"
@@ -8,6 +8,7 @@
 #include "ui/ControlId.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -104,35 +106,58 @@ protected:
     AppTestModule m_module;
 };
 
+// The language codes of the modules "Resource_<code>.rcc" in the program folder.
+QStringList ModuleCodes()
+{
+    QStringList codes;
+    const QStringList files = QDir(QCoreApplication::applicationDirPath())
+                                  .entryList({QStringLiteral("Resource_*.rcc")}, QDir::Files, QDir::Name);
+    for (const QString& file : files)
+        codes << file.mid(9, file.size() - 9 - 4);
+    return codes;
+}
+
 TEST_F(DialogTextFitTest, EveryTemplateShowsTheWholeTextOfEveryControl)
 {
-    const ResourceModule* module = ResourceModule::Current();
-    ASSERT_TRUE(module);
-    FileTreeTemplates::Registered(0);
-    const QStringList files =
-        QDir(module->ItemPath(QStringLiteral("dialogs"))).entryList({QStringLiteral("*.ui")}, QDir::Files);
-    ASSERT_GT(files.size(), 10);
-    for (const QString& file : files) {
-        const quint32 id = QFileInfo(file).baseName().toUInt();
-        SCOPED_TRACE(id);
-        CDlgBase dialog(id);
-        ASSERT_TRUE(dialog.TemplateError().isEmpty()) << dialog.TemplateError().toStdString();
-        dialog.show();
-        for (QWidget* control : dialog.findChildren<QWidget*>()) {
-            if (control->isHidden())
+    const QStringList codes = ModuleCodes();
+    ASSERT_TRUE(codes.contains(QStringLiteral("EN")));
+    const ResourceModule* before = ResourceModule::Current();
+    for (const QString& code : codes) {
+        SCOPED_TRACE(code.toStdString());
+        QString error;
+        const std::unique_ptr<ResourceModule> module =
+            ResourceModule::Load(code, QCoreApplication::applicationDirPath(), &error);
+        ASSERT_TRUE(module) << error.toStdString();
+        ResourceModule::SetCurrent(module.get());
+        FileTreeTemplates::Registered(0);
+        const QStringList files = QDir(module->ItemPath(QStringLiteral("dialogs")))
+                                      .entryList({QStringLiteral("*.ui")}, QDir::Files);
+        EXPECT_GT(files.size(), 10);
+        for (const QString& file : files) {
+            const quint32 id = QFileInfo(file).baseName().toUInt();
+            SCOPED_TRACE(id);
+            CDlgBase dialog(id);
+            EXPECT_TRUE(dialog.TemplateError().isEmpty()) << dialog.TemplateError().toStdString();
+            if (!dialog.TemplateError().isEmpty())
                 continue;
-            const Need need = TextNeed(control);
-            const QString name =
-                ControlId::Of(control) >= 0 ? control->objectName()
-                : qobject_cast<CRibBtn*>(control)
-                    ? QStringLiteral("strip button %1").arg(qobject_cast<CRibBtn*>(control)->CommandId())
-                    : control->objectName();
-            EXPECT_LE(need.need, need.have)
-                << name.toStdString() << " (" << control->metaObject()->className() << ") \""
-                << control->property("text").toString().toStdString() << "\"";
+            dialog.show();
+            for (QWidget* control : dialog.findChildren<QWidget*>()) {
+                if (control->isHidden())
+                    continue;
+                const Need need = TextNeed(control);
+                const QString name =
+                    ControlId::Of(control) >= 0 ? control->objectName()
+                    : qobject_cast<CRibBtn*>(control)
+                        ? QStringLiteral("strip button %1").arg(qobject_cast<CRibBtn*>(control)->CommandId())
+                        : control->objectName();
+                EXPECT_LE(need.need, need.have)
+                    << name.toStdString() << " (" << control->metaObject()->className() << ") \""
+                    << control->property("text").toString().toStdString() << "\"";
+            }
+            dialog.hide();
         }
-        dialog.hide();
     }
+    ResourceModule::SetCurrent(before);
 }
 
 } // namespace
