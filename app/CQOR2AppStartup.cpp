@@ -20,6 +20,7 @@
 #include "model/files/CatalogueUpkeep.h"
 #include "model/files/SIMPEXP_FZG.h"
 #include "model/text/TextFormat.h"
+#include "platform/RegularFile.h"
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
 #include "ui/CDlgBase.h"
@@ -361,10 +362,8 @@ bool CQOR2App::Start3DWith(const GlSettingsRecord& record)
     // The probe begins with the record file: the chosen settings go there, and what was there before
     // comes back when 3D still does not start.
     const QString recordFile = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
-    QFile former(recordFile);
-    const bool hadFormer = former.open(QIODevice::ReadOnly);
-    const QByteArray formerBytes = hadFormer ? former.readAll() : QByteArray();
-    former.close();
+    QByteArray formerBytes;
+    const bool hadFormer = ReadRegularFile(recordFile, D3DSettingsRecord::kSize, &formerBytes);
     QString why;
     if (!D3DSettingsRecord::Save(recordFile, record, &why)) {
         QTextStream(stderr) << why << Qt::endl;

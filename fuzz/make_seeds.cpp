@@ -1,12 +1,15 @@
 // Writes the seed corpus of the fuzz targets: make_seeds <corpus folder>.
 #include "model/archive/ArchiveWriter.h"
+#include "model/files/AppStateFile.h"
 #include "model/files/CImpExp.h"
+#include "model/files/CustomNormParamsFile.h"
 #include "model/files/STVEEntry.h"
 #include "model/files/tagItemData.h"
 #include "model/mesh/Q3dFile.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/SLadung.h"
 #include "model/plan/sZPPtrTupel.h"
+#include "model/securing/SNormParams.h"
 #include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZusLast.h"
@@ -14,6 +17,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -230,6 +234,49 @@ int main(int argc, char** argv)
         glass.texture = "glass.png";
         model.parts = {box, glass};
         Save(root / "model_file" / "two_parts.q3d", Q3dFile::Write(model));
+    }
+    // Application states: the default and one with two 3D views.
+    {
+        fs::create_directories(root / "app_state");
+        AppStateMap map;
+        auto d = std::make_unique<CAppStateParams>();
+        d->m_Werte = {0, 1, 2, 4};
+        map["default"] = std::move(d);
+        auto v = std::make_unique<CAppStateParams>();
+        v->m_nWert[3] = 400;
+        for (int i = 0; i < 2; ++i) {
+            auto a = std::make_unique<CANSICHT3DParams>();
+            a->m_v1 = {0.0f, 1.5f, -1.0f};
+            a->m_v2 = {-0.8f, 1.9f, -2.99f};
+            v->m_Ansichten.push_back(std::move(a));
+        }
+        map["CQOR3DView"] = std::move(v);
+        Save(root / "app_state" / "two_states.ser", StoreAppStateMap(map));
+    }
+    // The user's coefficient set, as the second built-in set.
+    {
+        fs::create_directories(root / "norm_params");
+        SNormParams set;
+        SNormParams::GetStandard(1, &set);
+        Save(root / "norm_params" / "custom.ser", CustomNormParamsFile::Store(set));
+    }
+    // Exchange files: a vehicle file and two pictures, one of them empty (the sender could not read it).
+    {
+        fs::create_directories(root / "exchange_file");
+        std::ifstream in(root / "vehicle_file" / "shared_points.qor", std::ios::binary);
+        const std::vector<std::uint8_t> vehicle((std::istreambuf_iterator<char>(in)),
+                                                std::istreambuf_iterator<char>());
+        ArchiveWriter ar;
+        ar.WriteDword(1);
+        ar.WriteBytes(vehicle.data(), vehicle.size());
+        ar.WriteDword(2);
+        const std::uint8_t picture[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+        ar.WriteDword(sizeof picture);
+        ar.WriteString("side.png");
+        ar.WriteBytes(picture, sizeof picture);
+        ar.WriteDword(0);
+        ar.WriteString("gone.bmp");
+        Save(root / "exchange_file" / "two_pictures.qorei", ar.TakeData());
     }
     return 0;
 }

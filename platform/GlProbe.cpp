@@ -1,7 +1,8 @@
 // Whether an OpenGL 3.3 core context can be made here, and the saved 3D settings record.
 #include "platform/GlProbe.h"
 
-#include <QFile>
+#include "platform/RegularFile.h"
+
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -92,10 +93,8 @@ GlProbeResult ProbeOpenGL(const QString& recordFile)
     const QScreen* screen = QGuiApplication::primaryScreen();
     result.refreshRate = screen->refreshRate();
 
-    QFile saved(recordFile);
-    if (!recordFile.isEmpty() && saved.size() == 72 && saved.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = saved.readAll();
-        saved.close();
+    QByteArray bytes;
+    if (!recordFile.isEmpty() && ReadRegularFile(recordFile, 72, &bytes)) {
         GlSettingsRecord record{};
         if (bytes.size() == 72) {
             std::copy(bytes.begin(), bytes.end(), record.begin());

@@ -2,6 +2,8 @@
 #include "platform/ResourceModule.h"
 
 #include "model/text/ResourceText.h"
+#include "platform/RccBundle.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,12 @@ bool Unescape(const QString& raw, QString& out)
     return true;
 }
 
+QString DamagedMessage(const QString& file)
+{
+    return QStringLiteral("The language module \"%1\" is damaged or cannot be read.")
+        .arg(QDir::toNativeSeparators(file));
+}
+
 } // namespace
 
 QString ResourceModule::FileName(const QString& code)
@@ -55,20 +63,38 @@ QString ResourceModule::FileName(const QString& code)
 std::unique_ptr<ResourceModule> ResourceModule::Load(const QString& code, const QString& folder,
                                                      QString* error)
 {
+    const QString file = QDir(folder).absoluteFilePath(FileName(code));
+    if (!QFileInfo::exists(file)) {
+        if (error)
+            *error = QStringLiteral("The language module \"%1\" was not found in \"%2\".")
+                         .arg(FileName(code), QDir::toNativeSeparators(folder));
+        return nullptr;
+    }
+    QByteArray bytes;
+    if (!ReadRegularFile(file, kGroessterModul, &bytes)) {
+        if (error)
+            *error = DamagedMessage(file);
+        return nullptr;
+    }
+    return FromBytes(code, file, bytes, error);
+}
+
+std::unique_ptr<ResourceModule> ResourceModule::FromBytes(const QString& code, const QString& file,
+                                                          const QByteArray& bytes, QString* error)
+{
     auto fail = [error](const QString& message) {
         if (error)
             *error = message;
         return std::unique_ptr<ResourceModule>();
     };
-    const QString file = QDir(folder).absoluteFilePath(FileName(code));
-    if (!QFileInfo::exists(file))
-        return fail(QStringLiteral("The language module \"%1\" was not found in \"%2\".")
-                        .arg(FileName(code), QDir::toNativeSeparators(folder)));
+    // Qt trusts every offset of a registered bundle: only a bundle that passed the check is handed over,
+    // and from memory, so the file cannot change between the check and Qt's reading.
+    if (!CheckRccBundle(bytes, kGroessterEintrag))
+        return fail(DamagedMessage(file));
     const QString root = QStringLiteral("/Resource_%1_%2").arg(code.toUpper()).arg(g_nextRoot.fetch_add(1));
-    if (!QResource::registerResource(file, root))
-        return fail(QStringLiteral("The language module \"%1\" is damaged or cannot be read.")
-                        .arg(QDir::toNativeSeparators(file)));
-    std::unique_ptr<ResourceModule> module(new ResourceModule(code.toUpper(), file, root));
+    std::unique_ptr<ResourceModule> module(new ResourceModule(code.toUpper(), file, root, bytes));
+    if (!module->m_registered)
+        return fail(DamagedMessage(file));
     QString parseError;
     if (!module->ParseStrings(module->ReadItem(QStringLiteral("strings.tsv")), &parseError))
         return fail(QStringLiteral("The language module \"%1\" has a faulty text table: %2")
@@ -76,9 +102,12 @@ std::unique_ptr<ResourceModule> ResourceModule::Load(const QString& code, const 
     return module;
 }
 
-ResourceModule::ResourceModule(QString code, QString file, QString root)
-    : m_code(std::move(code)), m_file(std::move(file)), m_root(std::move(root))
+ResourceModule::ResourceModule(QString code, QString file, QString root, QByteArray bundle)
+    : m_code(std::move(code)), m_file(std::move(file)), m_root(std::move(root)), m_bundle(std::move(bundle))
 {
+    // A detached copy: the bytes must stay where Qt found them for as long as they are registered.
+    m_bundle.detach();
+    m_registered = QResource::registerResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
 }
 
 ResourceModule::~ResourceModule()
@@ -87,7 +116,8 @@ ResourceModule::~ResourceModule()
     const ResourceModule* self = this;
     if (g_current.compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
         SetCurrentTextProvider(nullptr);
-    QResource::unregisterResource(m_file, m_root);
+    if (m_registered)
+        QResource::unregisterResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
 }
 
 bool ResourceModule::ParseStrings(const QByteArray& data, QString* error)

@@ -17,7 +17,16 @@ class ResourceModule : public ITextProvider
 public:
     // Loads "Resource_" + code + ".rcc" from `folder`. Answers null and sets `error` to a message a
     // user can act on when the file is missing, unreadable or its text table is malformed.
+    // A module file that is not a regular file, is longer than kGroessterModul or whose bundle does not
+    // pass CheckRccBundle counts as damaged.
     static std::unique_ptr<ResourceModule> Load(const QString& code, const QString& folder, QString* error);
+    // The module of the bundle `bytes` read from `file` (named in messages), checked as Load checks it.
+    static std::unique_ptr<ResourceModule> FromBytes(const QString& code, const QString& file,
+                                                     const QByteArray& bytes, QString* error);
+
+    // The longest module file read, and the most bytes one item of it may unpack to.
+    static constexpr qint64 kGroessterModul = qint64{64} << 20;
+    static constexpr qint64 kGroessterEintrag = qint64{16} << 20;
 
     // The file name of the module of a language code, e.g. "Resource_EN.rcc".
     static QString FileName(const QString& code);
@@ -62,12 +71,14 @@ public:
     QString ItemPath(const QString& relative) const;
 
 private:
-    ResourceModule(QString code, QString file, QString root);
+    ResourceModule(QString code, QString file, QString root, QByteArray bundle);
     QByteArray ReadItem(const QString& relative) const;
     bool ParseStrings(const QByteArray& data, QString* error);
 
     QString m_code;
     QString m_file;
     QString m_root;
+    QByteArray m_bundle; // the registered bundle's bytes: Qt reads them in place until unregistered
+    bool m_registered = false;
     QHash<quint32, QString> m_strings;
 };

@@ -4,6 +4,7 @@
 
 #include "model/base/FolderHelpers.h"
 #include "model/text/TextProvider.h"
+#include "platform/RegularFile.h"
 #include "platform/mail/MailHandOver.h"
 #include "platform/mail/MailSettings.h"
 #include "platform/mail/MimeWriter.h"
@@ -181,7 +182,7 @@ bool CDlgExport::CheckRecipients(int fieldId)
     auto* field = qobject_cast<QLineEdit*>(ControlId::Find(this, fieldId));
     if (!field || MailRecipients::Validate(field->text()))
         return true;
-    Error(7, Text(21));
+    Error(7, Text(MimeWriter::HasControlCharacter(field->text()) ? 1592 : 21));
     field->setFocus();
     field->selectAll();
     return false;
@@ -222,6 +223,13 @@ void CDlgExport::RunMail()
 {
     if (!CheckRecipients(kIdTo) || !CheckRecipients(kIdCc))
         return;
+    auto* subject = qobject_cast<QLineEdit*>(ControlId::Find(this, kIdSubject));
+    if (MimeWriter::HasControlCharacter(subject->text())) {
+        Error(7, Text(1590));
+        subject->setFocus();
+        subject->selectAll();
+        return;
+    }
     MailMessage message;
     message.to = MailRecipients::Split(qobject_cast<QLineEdit*>(ControlId::Find(this, kIdTo))->text());
     message.cc = MailRecipients::Split(qobject_cast<QLineEdit*>(ControlId::Find(this, kIdCc))->text());
@@ -240,6 +248,11 @@ void CDlgExport::RunMail()
         }
         if (message.to.isEmpty() && message.cc.isEmpty()) {
             Error(7, Text(21));
+            return;
+        }
+        if (MimeWriter::HasControlCharacter(settings.senderAddress) ||
+            MimeWriter::HasControlCharacter(settings.senderName)) {
+            Error(613, Text(1591));
             return;
         }
         QByteArray mime;
@@ -275,7 +288,7 @@ void CDlgExport::RunMail()
     case MailResult::Outcome::HandedOver: {
         m_bHandedOver = result.outcome == MailResult::Outcome::HandedOver;
         IMessageBoxService::HtmlBox box;
-        box.text = Text(460).replace(QLatin1String("%s"), handedTo);
+        box.text = Text(460).replace(QLatin1String("%s"), handedTo.toHtmlEscaped());
         box.captionId = 273;
         box.buttons = {{668, 668}};
         MessageBoxes().ShowHtml(this, box, nullptr);
@@ -292,24 +305,21 @@ void CDlgExport::RunMail()
 
 namespace {
 
+constexpr qint64 kGroessteDatei = qint64{256} << 20;
+
 // Copies `source` to `target` through a new file beside the target renamed over it at the end, so a
 // failed copy never leaves half a file. Answers the reason of a failure, empty on success.
 QString CopyWhole(const QString& source, const QString& target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return in.errorString();
+    // The files are the program's own reports and exchange files: a regular file of bounded size.
+    QByteArray bytes;
+    QString why;
+    if (!ReadRegularFile(source, kGroessteDatei, &bytes, &why))
+        return why;
     QTemporaryFile out(QFileInfo(target).absolutePath() + QStringLiteral("/.export-XXXXXX"));
     if (!out.open())
         return out.errorString();
-    while (!in.atEnd()) {
-        const QByteArray block = in.read(1 << 16);
-        if (block.isEmpty() && in.error() != QFile::NoError)
-            return in.errorString();
-        if (out.write(block) != block.size())
-            return out.errorString();
-    }
-    if (!out.flush())
+    if (out.write(bytes) != bytes.size() || !out.flush())
         return out.errorString();
     std::error_code ec;
     std::filesystem::rename(out.fileName().toStdString(), target.toStdString(), ec);

@@ -161,7 +161,7 @@ bool CDlgImport::AddLegacy(int index)
         return false;
     if (source.imported) {
         IMessageBoxService::HtmlBox box;
-        box.text = Text(102).replace(QLatin1String("%s"), source.name);
+        box.text = Text(102).replace(QLatin1String("%s"), source.name.toHtmlEscaped());
         box.captionId = 273;
         box.iconId = 822;
         box.buttons = {{668, 668}, {705, 705}};

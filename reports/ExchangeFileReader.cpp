@@ -3,24 +3,20 @@
 
 #include "model/archive/ArchiveError.h"
 #include "model/archive/ArchiveReader.h"
+#include "model/base/LockedFile.h"
 #include "model/files/CImpExp.h"
 #include "reports/ExchangeFileWriter.h"
 
 #include <QSaveFile>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace {
 
-bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& data)
+// A regular file only, of at most the longest exchange file (or picture file) taken.
+bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& data, std::string* why = nullptr)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return LockedFile::ReadFile(path, data, ExchangeFileReader::kGroessteDatei, why);
 }
 
 } // namespace
@@ -105,8 +101,9 @@ bool ExchangeFileReader::Read(const std::filesystem::path& file, const std::file
 {
     kept.clear();
     std::vector<std::uint8_t> data;
-    if (!ReadWhole(file, data)) {
-        error = "cannot read " + file.string();
+    std::string why;
+    if (!ReadWhole(file, data, &why)) {
+        error = "cannot read " + file.string() + (why.empty() ? std::string() : ": " + why);
         return false;
     }
     std::vector<ExchangePicture> pictures;

@@ -3,26 +3,24 @@
 
 #include "model/archive/ArchiveError.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/base/LockedFile.h"
 #include "model/files/CImpExp.h"
 #include "model/files/CImpExpException.h"
+#include "model/files/VehicleFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace {
 
+// The vehicle file and each picture: a regular file only, of at most the longest vehicle file taken.
 std::optional<std::vector<std::uint8_t>> ReadWhole(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::vector<std::uint8_t> data;
+    if (!LockedFile::ReadFile(path, data, kGroessteFahrzeugDatei))
         return std::nullopt;
     return data;
 }

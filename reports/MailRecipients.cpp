@@ -1,6 +1,8 @@
 // The recipients field of a mail: parts separated by ";", each a plain mail address.
 #include "reports/MailRecipients.h"
 
+#include "platform/mail/MimeWriter.h"
+
 #include <QRegularExpression>
 
 namespace MailRecipients {
@@ -31,9 +33,8 @@ bool Validate(const QString& text)
     // address goes into; the pattern's "$" and "." let some of them through, so they are refused first
     // (the blanks around a part are not part of it).
     for (const QString& part : Split(text)) {
-        for (QChar c : part)
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                return false;
+        if (MimeWriter::HasControlCharacter(part))
+            return false;
         if (!address.match(part).hasMatch())
             return false;
     }

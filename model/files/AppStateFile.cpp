@@ -36,14 +36,21 @@ bool LoadAppStateParams(const std::filesystem::path& path, AppStateMap& map)
     std::vector<std::uint8_t> data;
     if (LockedFile::ReadFile(path, data, kGroessteDatei)) {
         AppStateMap gelesen;
+        // A state that a later one of the same name replaces stays alive until the reading ends: the
+        // reader looks at every object it has read when the stream refers back to one.
+        std::vector<std::unique_ptr<CAppStateParams>> ersetzt;
         try {
             ArchiveReader ar(data, path.string());
             const std::uint32_t n = ar.ReadCount(3);
             for (std::uint32_t i = 0; i < n; ++i) {
                 std::string name = ar.ReadString();
                 auto p = ar.ReadOwnedObject<CAppStateParams>();
-                if (p)
-                    gelesen[name] = std::move(p);
+                if (!p)
+                    continue;
+                auto& platz = gelesen[name];
+                if (platz)
+                    ersetzt.push_back(std::move(platz));
+                platz = std::move(p);
             }
             map = std::move(gelesen);
             bGelesen = true;

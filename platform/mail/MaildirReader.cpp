@@ -1,10 +1,10 @@
 // Lists the messages of a Maildir folder.
 #include "platform/mail/MaildirReader.h"
 
+#include "platform/RegularFile.h"
 #include "platform/mail/MimeParser.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -74,10 +74,10 @@ bool MaildirReader::List(const QString& folder, QVector<InboxMessage>& messages,
         const bool isNew = qstrcmp(sub, "new") == 0;
         const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
         for (const QFileInfo& fi : files) {
-            QFile file(fi.filePath());
-            if (!file.open(QIODevice::ReadOnly))
+            QByteArray bytes;
+            if (!ReadRegularFile(fi.filePath(), kGroessteNachricht, &bytes))
                 continue;
-            const auto mail = MimeParser::Parse(file.readAll(), false);
+            const auto mail = MimeParser::Parse(bytes, false);
             if (!mail)
                 continue;
             InboxMessage m;
@@ -103,10 +103,10 @@ bool MaildirReader::List(const QString& folder, QVector<InboxMessage>& messages,
 
 bool MaildirReader::ReadAttachment(const QString& messageFile, int index, QByteArray& data, QString* name)
 {
-    QFile file(messageFile);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadRegularFile(messageFile, kGroessteNachricht, &bytes))
         return false;
-    const auto mail = MimeParser::Parse(file.readAll(), true);
+    const auto mail = MimeParser::Parse(bytes, true);
     if (!mail || index < 0 || index >= mail->attachments.size())
         return false;
     data = mail->attachments[index].data;

@@ -20,6 +20,8 @@ class MaildirReader
 {
 public:
     static constexpr int kMaxMessages = 1024;
+    // The longest message file read; longer ones, and anything but a regular file, are skipped.
+    static constexpr qint64 kGroessteNachricht = qint64{64} << 20;
 
     // Whether a folder can be listed, and if not, why.
     enum class FolderState

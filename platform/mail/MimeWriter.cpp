@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QUuid>
 
+#include <algorithm>
+
 namespace {
 
 bool IsPlainAscii(const QString& text)
@@ -72,6 +74,12 @@ QByteArray RfcDate(const QDateTime& date)
 
 } // namespace
 
+bool MimeWriter::HasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
 QByteArray MimeWriter::EncodeHeaderText(const QString& text)
 {
     if (IsPlainAscii(text))
@@ -105,6 +113,14 @@ QByteArray MimeWriter::Base64Lines(const QByteArray& data)
 bool MimeWriter::Write(const MailMessage& message, const QString& fromAddress, const QString& fromName,
                        const QDateTime& date, QByteArray& out, QString* error)
 {
+    // The addresses go into the headers as they are: a line break there would add headers of its own.
+    const QStringList heads = QStringList{fromAddress, fromName, message.subject} + message.to + message.cc;
+    if (std::any_of(heads.begin(), heads.end(), HasControlCharacter)) {
+        if (error)
+            *error = QStringLiteral("The sender, a recipient or the subject holds a line break or another "
+                                    "control character.");
+        return false;
+    }
     const QByteArray boundary = "=_qor_" + QUuid::createUuid().toByteArray(QUuid::Id128);
     QByteArray m;
     if (fromName.isEmpty())

@@ -12,10 +12,14 @@ class MimeWriter
 public:
     // The whole message with CRLF line ends and no line longer than 76 characters outside the headers
     // (headers are folded well below 998). Non-ASCII subjects and names are encoded (RFC 2047 in headers,
-    // RFC 2231 for file names). Fails (answers false, `error` says which file) when an attachment cannot
-    // be read.
+    // RFC 2231 for file names). Fails (answers false, `error` says why) when an attachment cannot be
+    // read, or when the sender, a recipient or the subject holds a control character.
     static bool Write(const MailMessage& message, const QString& fromAddress, const QString& fromName,
                       const QDateTime& date, QByteArray& out, QString* error = nullptr);
+
+    // Whether `text` holds a control character (below 0x20, or DEL): a line break in a header or a mail
+    // command would end it there and start another one.
+    static bool HasControlCharacter(const QString& text);
 
     // "=?UTF-8?B?...?=" words for a non-ASCII text, the text itself when it is printable ASCII.
     static QByteArray EncodeHeaderText(const QString& text);

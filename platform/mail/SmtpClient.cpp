@@ -1,7 +1,11 @@
 // Sends one message to an SMTP server without blocking.
 #include "platform/mail/SmtpClient.h"
 
+#include "platform/mail/MimeWriter.h"
+
 #include <QHostInfo>
+
+#include <algorithm>
 
 SmtpClient::SmtpClient(QObject* parent) : QObject(parent)
 {
@@ -56,6 +60,18 @@ void SmtpClient::Send(const Server& server, const QString& from, const QStringLi
     if (recipients.isEmpty()) {
         QMetaObject::invokeMethod(
             this, [this] { Finish(MailResult::Outcome::Failed, tr("The mail has no recipient.")); },
+            Qt::QueuedConnection);
+        return;
+    }
+    // An address goes into a mail command as it is: a line break in it would send commands of its own.
+    if (MimeWriter::HasControlCharacter(from) ||
+        std::any_of(recipients.begin(), recipients.end(), MimeWriter::HasControlCharacter)) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                Finish(MailResult::Outcome::Failed,
+                       tr("A mail address holds a line break or another control character."));
+            },
             Qt::QueuedConnection);
         return;
     }

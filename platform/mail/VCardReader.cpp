@@ -1,8 +1,9 @@
 // Reads the contacts of vCard files.
 #include "platform/mail/VCardReader.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -76,13 +77,14 @@ bool VCardReader::Read(const QString& path, QVector<MailContact>& contacts, QStr
         files.append(path);
     }
     for (const QString& f : files) {
-        QFile file(f);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes;
+        QString why;
+        if (!ReadRegularFile(f, kGroessteDatei, &bytes, &why)) {
             if (error)
-                *error = QStringLiteral("%1: %2").arg(f, file.errorString());
+                *error = QStringLiteral("%1: %2").arg(f, why);
             return false;
         }
-        Parse(file.readAll(), contacts);
+        Parse(bytes, contacts);
     }
     std::stable_sort(contacts.begin(), contacts.end(), [](const MailContact& a, const MailContact& b) {
         const int c = a.name.compare(b.name, Qt::CaseInsensitive);

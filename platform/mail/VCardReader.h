@@ -13,9 +13,12 @@ struct MailContact
 class VCardReader
 {
 public:
+    // The longest vCard file read (an address book of some ten thousand cards).
+    static constexpr qint64 kGroessteDatei = qint64{16} << 20;
+
     // The contacts of `path`: a .vcf file or a folder whose .vcf files are read; sorted by name (case
     // ignored), then address. Cards without an address give no row. False with `error` when the path
-    // cannot be read.
+    // cannot be read (a file that is not a regular file, or is longer than kGroessteDatei, cannot).
     static bool Read(const QString& path, QVector<MailContact>& contacts, QString* error = nullptr);
 
     // The cards of one vCard text, appended unsorted.

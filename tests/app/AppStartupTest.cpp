@@ -21,6 +21,9 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <sys/stat.h>
 
 #include "ui/Render3DServices.h"
 
@@ -28,6 +31,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -247,16 +251,55 @@ TEST_F(AppStartupTest, LanguageFallsBackToEnglishThenToTheFirstModule)
     }
 }
 
-TEST_F(AppStartupTest, MissingModuleEndsStartUpNamingTheFile)
+TEST_F(AppStartupTest, MissingOrDamagedModuleEndsStartUpNamingTheFile)
 {
     QDir program(m_program);
-    program.remove(QStringLiteral("Resource_EN.rcc"));
     program.remove(QStringLiteral("Resource_DE.rcc"));
-    CQOR2App app(Options());
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_TRUE(app.StartError().contains(QStringLiteral("Resource_EN.rcc")))
-        << app.StartError().toStdString();
-    EXPECT_EQ(app.MainFrame(), nullptr);
+    const QString module = m_program + QStringLiteral("Resource_EN.rcc");
+    QFile built(QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc"));
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QByteArray bytes = built.readAll();
+    const auto put = [&module](const QByteArray& content) {
+        QFile::remove(module);
+        QFile file(module);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    // A damaged module must end the start with the message, never crash or hang it.
+    QByteArray cycle = bytes;
+    const qsizetype tree = qsizetype(qFromBigEndian<quint32>(bytes.constData() + 8));
+    qToBigEndian<quint32>(0, cycle.data() + tree + 10); // the root holds itself
+    struct Case
+    {
+        const char* name;
+        std::function<void()> make;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"missing", [&] { QFile::remove(module); }, "was not found"},
+        {"empty", [&] { put(QByteArray()); }, "is damaged or cannot be read"},
+        {"200 bytes", [&] { put(bytes.left(200)); }, "is damaged or cannot be read"},
+        {"cut short", [&] { put(bytes.left(bytes.size() - 10)); }, "is damaged or cannot be read"},
+        {"root holds itself", [&] { put(cycle); }, "is damaged or cannot be read"},
+        {"named pipe",
+         [&] {
+             QFile::remove(module);
+             ASSERT_EQ(::mkfifo(module.toLocal8Bit().constData(), 0600), 0);
+         },
+         "is damaged or cannot be read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.make();
+        CQOR2App app(Options());
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_TRUE(app.StartError().contains(QStringLiteral("Resource_EN.rcc")))
+            << app.StartError().toStdString();
+        EXPECT_TRUE(app.StartError().contains(QLatin1String(c.says))) << app.StartError().toStdString();
+        EXPECT_EQ(app.MainFrame(), nullptr);
+        EXPECT_EQ(ResourceModule::Current(), nullptr);
+    }
+    QFile::remove(module);
 }
 
 TEST_F(AppStartupTest, StrayFilesMoveIntoTheLanguageFolderAndTwoSubfoldersStopTheStart)

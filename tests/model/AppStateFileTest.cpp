@@ -1,6 +1,7 @@
 // The application-state file: reading, the default entry, damaged files.
 #include "ByteHelpers.h"
 
+#include "model/archive/ArchiveWriter.h"
 #include "model/files/AppStateFile.h"
 
 #include <gtest/gtest.h>
@@ -78,8 +79,23 @@ TEST_F(AppStateFileTest, MissingOrDamagedFileCountsAsMissing)
     stored["default"] = std::make_unique<CAppStateParams>();
     stored["x"] = std::make_unique<CAppStateParams>();
     const Bytes good = StoreAppStateMap(stored);
+    // Two states of one name, then a third that refers back to the first, which the second replaced.
+    Bytes zurueck;
+    {
+        CAppStateParams erster, zweiter;
+        ArchiveWriter ar;
+        ar.WriteCount(3);
+        ar.WriteString("a");
+        ar.WriteObject(&erster);
+        ar.WriteString("a");
+        ar.WriteObject(&zweiter);
+        ar.WriteString("b");
+        ar.WriteObject(&erster);
+        zurueck = ar.TakeData();
+    }
     const Bytes faelle[] = {Bytes(good.begin(), good.end() - 3), Ascii("not an archive at all"),
-                            Word(1) + Ascii("\x01x") + ClassRecord(1, "CANSICHT3DParams") + Zeros(24)};
+                            Word(1) + Ascii("\x01x") + ClassRecord(1, "CANSICHT3DParams") + Zeros(24),
+                            zurueck};
     {
         AppStateMap map;
         EXPECT_FALSE(LoadAppStateParams(m_file, map));

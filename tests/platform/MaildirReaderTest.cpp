@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,6 +85,35 @@ TEST(MaildirReader, KeepsTheNewest1024)
     EXPECT_EQ(list.back().subject, QStringLiteral("6"));
     for (int i = 1; i < list.size(); ++i)
         ASSERT_GT(list[i - 1].received, list[i].received);
+}
+
+TEST(MaildirReader, OnlyRegularMessageFilesOfBoundedLengthAreRead)
+{
+    // A named pipe would block the reader for good, an endless file would be read without end.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("cur")));
+    const QByteArray message = "From: a@example.com\r\nSubject: kept\r\n\r\ntext\r\n";
+    {
+        QFile f(dir.filePath(QStringLiteral("cur/good:2,S")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(message);
+        QFile big(dir.filePath(QStringLiteral("cur/big:2,S")));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        big.write(message);
+        ASSERT_TRUE(big.resize(MaildirReader::kGroessteNachricht + 1)); // sparse
+    }
+    const QString pipe = dir.filePath(QStringLiteral("cur/pipe:2,S"));
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("cur/zero:2,S"))));
+    QVector<InboxMessage> list;
+    ASSERT_TRUE(MaildirReader::List(dir.path(), list));
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list[0].subject, QStringLiteral("kept"));
+    QByteArray data;
+    for (const char* name : {"cur/pipe:2,S", "cur/zero:2,S", "cur/big:2,S"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(MaildirReader::ReadAttachment(dir.filePath(QLatin1String(name)), 0, data));
+    }
 }
 
 TEST(MaildirReader, FolderWithoutMaildirIsAnError)

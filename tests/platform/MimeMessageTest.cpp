@@ -85,6 +85,36 @@ TEST(MimeMessage, MissingAttachmentFailsTheWrite)
     EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent/file.pdf")));
 }
 
+TEST(MimeMessage, ControlCharactersInHeaderFieldsFailTheWrite)
+{
+    struct Case
+    {
+        const char* field;
+        QString from, name, to, cc, subject;
+    };
+    const QString from = QStringLiteral("me@example.com"), to = QStringLiteral("a@example.com");
+    const Case cases[] = {
+        {"sender", QStringLiteral("me@example.com\r\nBcc: eve@example.org"), {}, to, {}, {}},
+        {"sender's name", from, QStringLiteral("Me\nBcc: eve@example.org"), to, {}, {}},
+        {"recipient", from, {}, QStringLiteral("a@example.com\rX: y"), {}, {}},
+        {"copy", from, {}, to, QStringLiteral("c@example.com\t"), {}},
+        {"subject", from, {}, to, {}, QStringLiteral("Plans\x7f")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        MailMessage m;
+        m.to = {c.to};
+        if (!c.cc.isEmpty())
+            m.cc = {c.cc};
+        m.subject = c.subject;
+        QByteArray out = "kept";
+        QString error;
+        EXPECT_FALSE(MimeWriter::Write(m, c.from, c.name, QDateTime::currentDateTime(), out, &error));
+        EXPECT_EQ(out, QByteArray("kept"));
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
 TEST(MimeMessage, HeaderWordsDecode)
 {
     const struct

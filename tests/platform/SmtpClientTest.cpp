@@ -188,6 +188,8 @@ TEST(SmtpClient, FailuresAreNeverSent)
         SmtpClient::Security security = SmtpClient::Security::None;
         bool refused = false;
         const char* forbidden = nullptr; // a command that must not have been sent
+        QString from = QStringLiteral("me@example.com");
+        QStringList to = {QStringLiteral("a@example.com"), QStringLiteral("b@example.com")};
     };
     std::vector<Case> cases;
     cases.push_back({"550 on one RCPT", {}, SmtpClient::Security::None, false, "DATA"});
@@ -204,6 +206,11 @@ TEST(SmtpClient, FailuresAreNeverSent)
     cases.push_back({"closed mid-DATA", {}});
     cases.back().script.closeInData = true;
     cases.push_back({"STARTTLS not offered", {}, SmtpClient::Security::StartTls, false, "AUTH"});
+    // A line break in an address would end the mail command and send one of its own.
+    cases.push_back({"line break in a recipient", {}, SmtpClient::Security::None, false, "EHLO"});
+    cases.back().to.append(QStringLiteral("c@example.com>\r\nRCPT TO:<eve@example.org"));
+    cases.push_back({"line break in the sender", {}, SmtpClient::Security::None, false, "EHLO"});
+    cases.back().from = QStringLiteral("me@example.com>\nRCPT TO:<eve@example.org");
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -222,9 +229,7 @@ TEST(SmtpClient, FailuresAreNeverSent)
         // Without TLS the login is refused before it is tried: only the STARTTLS case has a user.
         if (c.security == SmtpClient::Security::None)
             server.user.clear();
-        client.Send(server, QStringLiteral("me@example.com"),
-                    {QStringLiteral("a@example.com"), QStringLiteral("b@example.com")},
-                    "Subject: x\r\n\r\nbody\r\n");
+        client.Send(server, c.from, c.to, "Subject: x\r\n\r\nbody\r\n");
         const MailResult r = WaitFor(client);
         EXPECT_EQ(r.outcome, MailResult::Outcome::Failed);
         EXPECT_FALSE(r.IsDone());

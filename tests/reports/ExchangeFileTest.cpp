@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -223,6 +225,16 @@ TEST_F(ExchangeFileTest, ReaderRefusesBadFilesAndWritesNothing)
         EXPECT_FALSE(ExchangeFileReader::Read(path, target, root, kept, error));
         EXPECT_FALSE(error.empty());
         EXPECT_TRUE(fs::is_empty(target));
+    }
+    // Nothing but a regular file is read: a named pipe would block the reader for good.
+    {
+        const fs::path pipe = Dir("in") / "pipe.qorei";
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+        CImpExp root;
+        std::vector<std::string> kept;
+        std::string error;
+        EXPECT_FALSE(ExchangeFileReader::Read(pipe, target, root, kept, error));
+        EXPECT_FALSE(error.empty());
     }
     // The well-formed neighbour of those cases reads.
     const fs::path path = Dir("in") / "good.qorei";

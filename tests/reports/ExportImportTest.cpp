@@ -37,6 +37,8 @@
 #include <functional>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -329,6 +331,7 @@ TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
         QString text;          // the start of the message
         const char* reason;    // what else it says (null: nothing checked)
         int stepTimeoutMs = 0; // the server's time for each step (0: the mail layer's)
+        QString subject = {};
     };
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost);
@@ -353,6 +356,25 @@ TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
          nullptr},
         {"no server set up", [](MailSink&) { QSettings().remove(QStringLiteral("Mail")); },
          QStringLiteral("anna@example.com"), Text(61841), nullptr},
+        // A line break would end the header or the mail command that the text goes into.
+        {"line break in an address", [this](MailSink& s) { SetUpSmtp(s.Port()); },
+         QStringLiteral("anna@example.com\r\nRCPT TO:<eve@example.org>"), Text(1592), nullptr},
+        {"line break in the subject", [this](MailSink& s) { SetUpSmtp(s.Port()); },
+         QStringLiteral("anna@example.com"), Text(1590), nullptr, 0,
+         QStringLiteral("Plans\r\nBcc: eve@example.org")},
+        {"line break in the sender",
+         [this](MailSink& s) {
+             SetUpSmtp(s.Port());
+             QSettings().setValue(QStringLiteral("Mail/SenderAddress"),
+                                  QStringLiteral("planner@example.com>\r\nRCPT TO:<eve@example.org"));
+         },
+         QStringLiteral("anna@example.com"), Text(1591), nullptr},
+        {"control character in the sender's name",
+         [this](MailSink& s) {
+             SetUpSmtp(s.Port());
+             QSettings().setValue(QStringLiteral("Mail/SenderName"), QStringLiteral("Planner\x0b"));
+         },
+         QStringLiteral("anna@example.com"), Text(1591), nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -363,10 +385,15 @@ TEST_F(ExportImport, MailFailuresKeepTheDialogOpenWithTheirReason)
         dialog.SetMailStepTimeout(c.stepTimeoutMs);
         dialog.InitDialog();
         Control<QLineEdit>(dialog, CDlgExport::kIdTo)->setText(c.to);
+        Control<QLineEdit>(dialog, CDlgExport::kIdSubject)->setText(c.subject);
         Click(dialog, CDlgExport::kIdRun);
         EXPECT_NE(dialog.result(), CDlgExport::kIdRun);
         ASSERT_EQ(m_boxes.Records().size(), 1);
         EXPECT_TRUE(m_boxes.Records()[0].text.startsWith(c.text)) << m_boxes.Records()[0].text.toStdString();
+        // What the dialog refuses itself never reaches the server.
+        if (c.text != Text(187)) {
+            EXPECT_EQ(sink.connections, 0);
+        }
         if (c.reason) {
             EXPECT_TRUE(m_boxes.Records()[0].text.contains(QLatin1String(c.reason)))
                 << m_boxes.Records()[0].text.toStdString();
@@ -490,6 +517,22 @@ TEST_F(ExportImport, CopyingIntoAFolderTellsWhatHappened)
     EXPECT_EQ(Control<QLineEdit>(again, CDlgExport::kIdFolder)->text(), target) << "the folder is remembered";
     QStringList files = QDir(target).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(files, QStringList{QStringLiteral("plan.pdf")}) << "no half-written files are left";
+
+    // A named pipe in the place of a report is refused at once (read, it would block for good).
+    {
+        m_boxes.Clear();
+        const QString pipe = m_dir.filePath(QStringLiteral("out/pipe.pdf"));
+        ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        CDlgExport dialog(QStringList{pipe});
+        dialog.InitDialog();
+        Click(dialog, CDlgExport::kIdFolderMode);
+        Click(dialog, CDlgExport::kIdRun);
+        EXPECT_NE(dialog.result(), CDlgExport::kIdRun);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_TRUE(m_boxes.Records()[0].text.contains(target + QStringLiteral("/pipe.pdf")));
+        EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList{QStringLiteral("plan.pdf")});
+    }
 
     // A folder that cannot be written is refused and not remembered.
     m_boxes.Clear();
