@@ -34,6 +34,8 @@ constexpr std::uint32_t kShowBelow = 1539;
 constexpr std::uint32_t kMinimizeRibbon = 1540;
 constexpr std::uint32_t kShowAbove = 1544;
 constexpr std::uint32_t kQuickAccessMenuTip = 1545;
+// The caption of a system popup item before its key was added to it.
+constexpr const char* kCaptionWithoutKey = "captionWithoutKey";
 
 QString Text(std::uint32_t id)
 {
@@ -212,11 +214,23 @@ void CMainFrame::ApplyKeyBindings()
         connect(action, &QAction::triggered, this, [this, id] { RunKeyCommand(id); });
         m_keyActions.append(action);
     }
-    // The popup shows the first key of each item; it runs only while the popup is open.
+    // The popup shows the first key of each item in its text: a shortcut of its own would make the
+    // key ambiguous (the popup belongs to the window through the system button), and then neither runs.
     if (CQORRibbonSystemPopupBar* popup = m_ribbon->SystemPopup()) {
         for (QAction* action : popup->actions()) {
-            if (const int id = MenuResource::CommandOf(action); id > 0)
-                action->setShortcut(keys.KeysOf(id).value(0));
+            const int id = MenuResource::CommandOf(action);
+            if (id <= 0 || action->menu())
+                continue;
+            QString caption = action->property(kCaptionWithoutKey).toString();
+            if (caption.isEmpty()) {
+                caption = action->text().section(QLatin1Char('\t'), 0, 0);
+                action->setProperty(kCaptionWithoutKey, caption);
+            }
+            action->setShortcuts({});
+            const QKeySequence key = keys.KeysOf(id).value(0);
+            action->setText(key.isEmpty()
+                                ? caption
+                                : caption + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
         }
     }
 }

@@ -239,24 +239,34 @@ QWidget* RibbonCustomizeSheet::MakeKeyboardPage()
     for (const Category& category : m_categories)
         m_keyCategories->addItem(category.name);
 
-    auto* grid = new QGridLayout(page);
-    grid->addWidget(Label(kCategoriesLabel, m_keyCategories), 0, 0);
-    grid->addWidget(m_keyCategories, 1, 0);
-    grid->addWidget(Label(kCommandsLabel, m_keyCommands), 2, 0);
-    grid->addWidget(m_keyCommands, 3, 0, 5, 1);
-    grid->addWidget(Label(kCurrentKeysLabel, m_keyList), 0, 1, 1, 2);
-    grid->addWidget(m_keyList, 1, 1, 2, 1);
-    grid->addWidget(remove, 1, 2, Qt::AlignTop);
-    grid->addWidget(Label(kNewKeyLabel, m_keyEdit), 3, 1, 1, 2);
-    grid->addWidget(m_keyEdit, 4, 1);
-    grid->addWidget(m_assign, 4, 2);
-    grid->addWidget(m_conflict, 5, 1, 1, 2);
-    grid->addWidget(reset, 7, 2, Qt::AlignBottom);
-    grid->addWidget(Label(kDescriptionLabel), 8, 0);
-    grid->addWidget(m_keyDescription, 9, 0, 1, 3);
-    grid->setRowStretch(6, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
+    // Left the commands, right their keys and the new key; the description below both.
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label(kCategoriesLabel, m_keyCategories));
+    left->addWidget(m_keyCategories);
+    left->addWidget(Label(kCommandsLabel, m_keyCommands));
+    left->addWidget(m_keyCommands, 1);
+    auto* right = new QGridLayout;
+    right->addWidget(Label(kCurrentKeysLabel, m_keyList), 0, 0, 1, 2);
+    right->addWidget(m_keyList, 1, 0);
+    right->addWidget(remove, 1, 1, Qt::AlignTop);
+    right->addWidget(Label(kNewKeyLabel, m_keyEdit), 2, 0, 1, 2);
+    right->addWidget(m_keyEdit, 3, 0);
+    right->addWidget(m_assign, 3, 1);
+    // The conflict line keeps its two lines' room, so that nothing moves when it fills.
+    m_conflict->setMinimumHeight(2 * m_conflict->fontMetrics().lineSpacing());
+    m_conflict->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    right->addWidget(m_conflict, 4, 0, 1, 2);
+    right->addWidget(reset, 5, 1);
+    right->setRowStretch(1, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto* column = new QVBoxLayout(page);
+    column->addLayout(columns, 1);
+    column->addWidget(Label(kDescriptionLabel));
+    m_keyDescription->setMinimumHeight(2 * m_keyDescription->fontMetrics().lineSpacing());
+    m_keyDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addWidget(m_keyDescription);
 
     connect(m_keyCategories, &QComboBox::activated, this,
             [this](int index) { SelectCategory(kKeyboardPage, index); });

@@ -38,6 +38,8 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -369,11 +371,34 @@ TEST_F(RunningFrameTest, AKeyRunsItsCommandOnlyWhileTheCommandIsEnabled)
     int shown = 0;
     for (QAction* action : Frame()->Ribbon()->SystemPopup()->actions()) {
         if (MenuResource::CommandOf(action) == 33112) {
-            EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F9));
+            EXPECT_EQ(action->text(), QStringLiteral("Close\tF9"));
             ++shown;
         }
     }
     EXPECT_EQ(shown, 1);
+}
+
+TEST_F(RunningFrameTest, EveryKeyOfTheKeyTableBelongsToOneActionOfTheWindow)
+{
+    // Two actions of the window with one key make it ambiguous, and then neither runs: the menus'
+    // items, the child window's system menu and the key table must not share keys.
+    Start({GlProbeResult::Status::Ok});
+    ASSERT_NE(Frame()->ActiveChild(), nullptr);
+    QList<QAction*> actions = Frame()->findChildren<QAction*>();
+    for (QMenu* menu : Frame()->findChildren<QMenu*>())
+        actions += menu->actions();
+    std::map<QString, std::set<QAction*>> owners;
+    for (QAction* action : actions) {
+        for (const QKeySequence& key : action->shortcuts())
+            owners[key.toString(QKeySequence::PortableText)].insert(action);
+    }
+    const QList<KeyBindings::Binding>& table = Frame()->Ribbon()->Keys().Bindings();
+    ASSERT_GE(table.size(), 6);
+    for (const KeyBindings::Binding& binding : table) {
+        const QString key = binding.key.toString(QKeySequence::PortableText);
+        SCOPED_TRACE(key.toStdString());
+        EXPECT_EQ(owners[key].size(), 1u);
+    }
 }
 
 TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
