@@ -17,8 +17,10 @@
 
 #include "model/files/CAppStateParams.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRubberBand>
 
@@ -56,6 +58,12 @@ CChildFrame::CChildFrame(const DocumentServices* services, QWidget* parent)
 {
     setObjectName(QStringLiteral("ChildFrame"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // The keys are the main window's: the system menu's own (Ctrl+W, Ctrl+F4 for close) would make its
+    // close key ambiguous, and then neither would run.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
+    }
 }
 
 CChildFrame::~CChildFrame()

@@ -4,6 +4,7 @@
 
 #include "app/DocumentServices.h"
 #include "platform/CommandTable.h"
+#include "platform/ribbon/RibbonCustomizeSheet.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -28,6 +29,7 @@ class CQOR1View;
 class CQOR2StatusBar;
 class CQORRibbonBar;
 class LockedFile;
+class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QSettings;
@@ -87,6 +89,18 @@ public:
     // is built, a layout this version did not write ignored; saved when the frame closes.
     void LoadCommandBars(QSettings& settings);
     void SaveCommandBars(QSettings& settings) const;
+
+    // Command 9607: the customise sheet over the ribbon, opened on its options page; OK gives the
+    // ribbon and the keys what was chosen. Tests replace the modal run (the runner answers the
+    // dialog's result and may press OK itself).
+    using CustomizeRunner = std::function<int(RibbonCustomizeSheet& sheet)>;
+    static void SetCustomizeRunner(CustomizeRunner runner);
+    void OnCustomize();
+    // The ribbon's key table put to work: one shortcut action per command that has keys, and the keys
+    // shown beside the system popup's items.
+    void ApplyKeyBindings();
+    // A command reached by its key runs only while its update enables it; false when it did not run.
+    bool RunKeyCommand(int id);
 
     // Frame-side hooks, filled by the ribbon, status bar and document code.
     bool CreateStatusBar();
@@ -246,6 +260,8 @@ private:
     CQOR2StatusBar* m_statusBar = nullptr;
     CQORRibbonBar* m_ribbon = nullptr;
     CommandTable m_commands;
+    QList<RibbonCustomizeSheet::Category> m_customizeCategories;
+    QList<QAction*> m_keyActions;
     QString m_selectedLanguage;
     QMdiArea* m_mdi = nullptr;
     DocumentServices m_services;

@@ -9,7 +9,10 @@
 #include "app/CQORRibbonSystemPopupBar.h"
 #include "app/LanguageMenu.h"
 #include "app/MainRibbonLayout.h"
+#include "model/text/TextProvider.h"
 #include "platform/MenuResource.h"
+#include "platform/ribbon/QuickAccessBar.h"
+#include "ui/CXtpCmdUI.h"
 #include "views/CTabbedViewView.h"
 
 #include <QAction>
@@ -19,11 +22,31 @@
 #include <QSettings>
 #include <QTabBar>
 #include <QTextStream>
+#include <QToolButton>
 
 namespace {
 
 constexpr int kRecentFiles = 33271;
 constexpr int kFirstRecentFile = 0xE110; // the commands of the recent files, 16 of them
+
+// Texts of the quick access toolbar's menu.
+constexpr std::uint32_t kShowBelow = 1539;
+constexpr std::uint32_t kMinimizeRibbon = 1540;
+constexpr std::uint32_t kShowAbove = 1544;
+constexpr std::uint32_t kQuickAccessMenuTip = 1545;
+// The caption of a system popup item before its key was added to it.
+constexpr const char* kCaptionWithoutKey = "captionWithoutKey";
+
+QString Text(std::uint32_t id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+CMainFrame::CustomizeRunner& Runner()
+{
+    static CMainFrame::CustomizeRunner runner;
+    return runner;
+}
 
 } // namespace
 
@@ -50,18 +73,18 @@ bool CMainFrame::CreateRibbon()
     m_ribbon = ribbon;
     setMenuWidget(ribbon);
     RegisterCommands();
+    m_commands.On(MainRibbonLayout::kCustomize, [this](unsigned) { OnCustomize(); });
     ribbon->SetUpdateRoute([this](CCmdUI& cmdUI) { m_commands.UpdateOrDefault(cmdUI); },
                            [this](CCmdUI& cmdUI) { RouteCommandToViews(cmdUI); });
     connect(ribbon, &RibbonBar::Command, this, [this](int id, int index) { OnCommand(id, index); });
     connect(ribbon, &RibbonBar::TabSelected, this, &CMainFrame::OnRibbonTabSelected);
 
-    // The system popup's items are commands, and their shortcuts work while the popup is closed.
+    // The system popup's items are commands; their keys are the key table's (ApplyKeyBindings).
     CQORRibbonSystemPopupBar* popup = ribbon->SystemPopup();
     for (QAction* action : popup->actions()) {
         const int id = MenuResource::CommandOf(action);
         if (id <= 0 || id == kRecentFiles)
             continue;
-        addAction(action);
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     }
     connect(popup, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
@@ -87,10 +110,42 @@ bool CMainFrame::CreateRibbon()
             });
         }
     }
-    auto* help = new QAction(this);
-    help->setShortcut(QKeySequence::HelpContents);
-    addAction(help);
-    connect(help, &QAction::triggered, this, [this] { OnCommand(633); });
+
+    // What the user may place on the quick access toolbar and bind to keys: the commands of menu 128
+    // and of the ribbon's groups, each looking as on the ribbon.
+    m_customizeCategories = MainRibbonLayout::CustomizeCategories(*menu);
+    QHash<int, RibbonControlSpec> looks;
+    for (const RibbonCustomizeSheet::Category& category : m_customizeCategories) {
+        for (int id : category.commands) {
+            if (!looks.contains(id))
+                looks.insert(id, MainRibbonLayout::CommandLook(id));
+        }
+    }
+    ribbon->SetCommandDescriber([looks](int id) -> std::optional<RibbonControlSpec> {
+        const auto there = looks.constFind(id);
+        return there == looks.constEnd() ? std::nullopt : std::optional<RibbonControlSpec>(*there);
+    });
+    ribbon->Keys().SetDefaults(MainRibbonLayout::DefaultKeys(*menu));
+    connect(ribbon, &RibbonBar::KeysChanged, this, &CMainFrame::ApplyKeyBindings);
+    ApplyKeyBindings();
+
+    // The quick access toolbar's menu: its place, the minimised ribbon, and the customise sheet.
+    QuickAccessBar* quick = ribbon->QuickAccess();
+    quick->MenuButton()->setToolTip(Text(kQuickAccessMenuTip));
+    QMenu* quickMenu = quick->Menu();
+    QAction* place = quickMenu->addAction(QString());
+    QAction* minimize = quickMenu->addAction(Text(kMinimizeRibbon));
+    minimize->setCheckable(true);
+    quickMenu->addSeparator();
+    QAction* customize = quickMenu->addAction(MenuResource::Caption(MainRibbonLayout::kCustomize));
+    connect(quickMenu, &QMenu::aboutToShow, this, [ribbon, place, minimize] {
+        place->setText(Text(ribbon->IsQuickAccessBelow() ? kShowAbove : kShowBelow));
+        minimize->setChecked(ribbon->IsMinimized());
+    });
+    connect(place, &QAction::triggered, ribbon,
+            [ribbon] { ribbon->SetQuickAccessBelow(!ribbon->IsQuickAccessBelow()); });
+    connect(minimize, &QAction::triggered, ribbon, [ribbon](bool on) { ribbon->SetMinimized(on); });
+    connect(customize, &QAction::triggered, this, [this] { OnCommand(MainRibbonLayout::kCustomize); });
 
     if (CQOR2App* app = CQOR2App::Instance()) {
         app->AddIdleWork([frame = QPointer<CMainFrame>(this)] {
@@ -121,6 +176,76 @@ void CMainFrame::SaveCommandBars(QSettings& settings) const
     settings.beginGroup(QStringLiteral("CommandBars"));
     settings.setValue(QStringLiteral("Layout"), m_ribbon->SaveLayout());
     settings.endGroup();
+}
+
+void CMainFrame::SetCustomizeRunner(CustomizeRunner runner)
+{
+    Runner() = std::move(runner);
+}
+
+void CMainFrame::OnCustomize()
+{
+    if (!m_ribbon)
+        return;
+    RibbonCustomizeSheet sheet(m_ribbon, m_customizeCategories, this);
+    if (Runner())
+        Runner()(sheet);
+    else
+        sheet.exec(); // OK gives the ribbon the sheet's choices before it closes
+}
+
+void CMainFrame::ApplyKeyBindings()
+{
+    qDeleteAll(m_keyActions);
+    m_keyActions.clear();
+    if (!m_ribbon)
+        return;
+    const KeyBindings& keys = m_ribbon->Keys();
+    QList<int> ids;
+    for (const KeyBindings::Binding& binding : keys.Bindings()) {
+        if (!ids.contains(binding.id))
+            ids.append(binding.id);
+    }
+    for (int id : ids) {
+        auto* action = new QAction(this);
+        action->setObjectName(QStringLiteral("key_%1").arg(id));
+        action->setShortcuts(keys.KeysOf(id));
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, id] { RunKeyCommand(id); });
+        m_keyActions.append(action);
+    }
+    // The popup shows the first key of each item in its text: a shortcut of its own would make the
+    // key ambiguous (the popup belongs to the window through the system button), and then neither runs.
+    if (CQORRibbonSystemPopupBar* popup = m_ribbon->SystemPopup()) {
+        for (QAction* action : popup->actions()) {
+            const int id = MenuResource::CommandOf(action);
+            if (id <= 0 || action->menu())
+                continue;
+            QString caption = action->property(kCaptionWithoutKey).toString();
+            if (caption.isEmpty()) {
+                caption = action->text().section(QLatin1Char('\t'), 0, 0);
+                action->setProperty(kCaptionWithoutKey, caption);
+            }
+            action->setShortcuts({});
+            const QKeySequence key = keys.KeysOf(id).value(0);
+            action->setText(key.isEmpty()
+                                ? caption
+                                : caption + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
+        }
+    }
+}
+
+bool CMainFrame::RunKeyCommand(int id)
+{
+    CXtpCmdUI cmdUI;
+    cmdUI.SetRecording(true);
+    cmdUI.ResetRecorded();
+    cmdUI.m_nID = unsigned(id);
+    m_commands.UpdateOrDefault(cmdUI);
+    RouteCommandToViews(cmdUI);
+    if (cmdUI.GetRecordedEnable() == 0)
+        return false;
+    return OnCommand(id);
 }
 
 void CMainFrame::FillRecentFiles()

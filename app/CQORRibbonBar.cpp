@@ -2,8 +2,11 @@
 #include "app/CQORRibbonBar.h"
 
 #include "app/CQORRibbonSystemPopupBar.h"
+#include "platform/ribbon/QuickAccessBar.h"
+
 #include "ui/CXtpCmdUI.h"
 #include "ui/ControlId.h"
+#include <QToolButton>
 
 CQORRibbonBar::CQORRibbonBar(QWidget* parent) : RibbonBar(parent) {}
 
@@ -47,6 +50,11 @@ void CQORRibbonBar::UpdateCommandUI()
             continue;
         cmdUI.SetWidget(control.widget);
         UpdateOne(cmdUI, unsigned(control.spec.id), m_frame, m_views);
+    }
+    // The quick access buttons show the states of their commands as the ribbon's controls do.
+    for (QToolButton* button : QuickAccess()->Buttons()) {
+        cmdUI.SetControl(button);
+        UpdateOne(cmdUI, button->property("ribbonCommand").toUInt(), m_frame, m_views);
     }
 }
 

@@ -30,6 +30,28 @@ RibbonControlSpec Control(int id, int type = RIBBON_BUTTON, int style = RIBBON_S
 
 const int kPercents[] = {0, 1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50};
 
+constexpr int kRecentFiles = 33271;
+
+// The items of a menu popup that are commands one can place or bind, sub-menus left out.
+void MenuCommands(const QList<MenuResource::Item>& items, QList<int>* ids)
+{
+    for (const MenuResource::Item& item : items) {
+        if (item.kind == MenuResource::Item::ITEM && item.id > 0 && item.id != kRecentFiles &&
+            !ids->contains(item.id))
+            ids->append(item.id);
+    }
+}
+
+void MenuKeys(const QList<MenuResource::Item>& items, QList<KeyBindings::Binding>* keys)
+{
+    for (const MenuResource::Item& item : items) {
+        if (item.kind == MenuResource::Item::POPUP)
+            MenuKeys(item.children, keys);
+        else if (item.kind == MenuResource::Item::ITEM && item.id > 0 && !item.shortcut.isEmpty())
+            keys->append({item.id, item.shortcut});
+    }
+}
+
 } // namespace
 
 QList<MainRibbonLayout::Group> MainRibbonLayout::TabGroups()
@@ -182,6 +204,74 @@ bool MainRibbonLayout::AddViewGroup(CQORRibbonBar* ribbon)
 bool MainRibbonLayout::RemoveViewGroup(CQORRibbonBar* ribbon)
 {
     return ribbon->RemoveGroup(kViewGroup);
+}
+
+QList<RibbonCustomizeSheet::Category> MainRibbonLayout::CustomizeCategories(const MenuResource& menu)
+{
+    QList<RibbonCustomizeSheet::Category> categories;
+    auto add = [&categories](const QString& name, const QList<int>& ids) {
+        auto there =
+            std::find_if(categories.begin(), categories.end(),
+                         [&name](const RibbonCustomizeSheet::Category& c) { return c.name == name; });
+        if (there == categories.end()) {
+            categories.append({name, {}});
+            there = categories.end() - 1;
+        }
+        for (int id : ids) {
+            if (!there->commands.contains(id))
+                there->commands.append(id);
+        }
+    };
+    const QList<MenuResource::Item>& popups = menu.Popups();
+    for (int i = 0; i < popups.size(); ++i) {
+        QList<int> ids;
+        MenuCommands(popups[i].children, &ids);
+        if (i == 1) {
+            for (const RibbonControlSpec& spec : TabRowControls()) {
+                if (spec.type != RIBBON_POPUP)
+                    ids.append(spec.id);
+            }
+        }
+        add(MenuResource::Caption(popups[i].id), ids);
+    }
+    QList<Group> groups = TabGroups();
+    groups.append(ViewGroup());
+    for (const Group& group : groups) {
+        QList<int> ids;
+        for (const RibbonControlSpec& spec : group.controls) {
+            if (spec.type != RIBBON_COMBO && spec.type != RIBBON_POPUP)
+                ids.append(spec.id);
+        }
+        add(MenuResource::Caption(group.id), ids);
+    }
+    return categories;
+}
+
+RibbonControlSpec MainRibbonLayout::CommandLook(int id)
+{
+    QList<Group> groups = TabGroups();
+    groups.append(ViewGroup());
+    groups.append({0, TabRowControls()});
+    for (const Group& group : groups) {
+        for (RibbonControlSpec spec : group.controls) {
+            if (spec.id != id)
+                continue;
+            if (spec.type == RIBBON_SPLIT_POPUP)
+                spec.type = RIBBON_BUTTON;
+            spec.beginGroup = false;
+            return Describe(spec);
+        }
+    }
+    return Describe(Control(id));
+}
+
+QList<KeyBindings::Binding> MainRibbonLayout::DefaultKeys(const MenuResource& menu)
+{
+    QList<KeyBindings::Binding> keys;
+    for (const MenuResource::Item& popup : menu.Popups())
+        MenuKeys(popup.children, &keys);
+    keys.append({kHelp, QKeySequence(Qt::Key_F1)});
+    return keys;
 }
 
 QMenu* MainRibbonLayout::OptionsPopup(CQORRibbonBar* ribbon)

@@ -2,7 +2,9 @@
 // view group added while the divided view shows, and the icons they need.
 #pragma once
 
+#include "platform/ribbon/KeyBindings.h"
 #include "platform/ribbon/RibbonControlSpec.h"
+#include "platform/ribbon/RibbonCustomizeSheet.h"
 
 #include <QList>
 #include <QStringList>
@@ -30,6 +32,8 @@ public:
     static constexpr int kPercentCombo = 130;
     static constexpr int kPrintSplit = 33095;
     static constexpr int kPrintSetup = 0xE106;
+    static constexpr int kCustomize = 9607;
+    static constexpr int kHelp = 633;
 
     // The groups of the tab, controls by id, kind, style and icon bitmap (no texts).
     static QList<Group> TabGroups();
@@ -55,6 +59,17 @@ public:
     // Group 118 at the tab's end unless it is there; removing it. Both answer whether the ribbon changed.
     static bool AddViewGroup(CQORRibbonBar* ribbon);
     static bool RemoveViewGroup(CQORRibbonBar* ribbon);
+
+    // The categories of the customise sheet: each popup of `menu` with its items, then the tab's groups
+    // (the view group among them) with their commands; a group named like a popup adds to it. Help on
+    // the tab row goes with the second popup, the options beside it. Combos, pure popups, the recent
+    // files' heading and the language items are no commands one can place or bind.
+    static QList<RibbonCustomizeSheet::Category> CustomizeCategories(const MenuResource& menu);
+    // How a command looks outside its group: kind, look and icon of its ribbon control (a split button
+    // as a plain one), else a plain button with the icon of its id; with texts and icon.
+    static RibbonControlSpec CommandLook(int id);
+    // The program's keys: the shortcuts of the items of `menu`, and F1 for help.
+    static QList<KeyBindings::Binding> DefaultKeys(const MenuResource& menu);
 
     // The options popup of the tab row, once built.
     static QMenu* OptionsPopup(CQORRibbonBar* ribbon);

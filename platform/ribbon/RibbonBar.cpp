@@ -1,6 +1,7 @@
 // A ribbon on Qt widgets.
 #include "platform/ribbon/RibbonBar.h"
 
+#include "platform/ribbon/QuickAccessBar.h"
 #include "platform/ribbon/RibbonGroup.h"
 #include "platform/ribbon/RibbonToolTip.h"
 
@@ -18,10 +19,15 @@
 namespace {
 
 constexpr int kTabRowHeight = 26;
-// The saved layout: a mark, its version, then the flags.
+// The saved layout: a mark, its version, then the flags; from version 2 on the quick access commands
+// (a count, then the ids) and the key table (a count, then id and key in Qt's portable text).
 constexpr quint32 kLayoutMark = 0x51524C59; // "QRLY"
-constexpr quint16 kLayoutVersion = 1;
+constexpr quint16 kLayoutVersion = 2;
 constexpr quint32 kLayoutMinimized = 1;
+constexpr quint32 kLayoutQuickAccessBelow = 2;
+// Bounds a layout of this program stays far below; a larger count is damage.
+constexpr quint32 kMaxQuickAccess = 200;
+constexpr quint32 kMaxKeys = 2000;
 
 const char* const kStyle =
     "QToolButton, QCheckBox, QLabel, QComboBox, QTabBar { font-size: 11px; }"
@@ -57,6 +63,7 @@ RibbonBar::RibbonBar(QWidget* parent)
     small.setPixelSize(11);
     setFont(small); // the group captions
     auto* column = new QVBoxLayout(this);
+    m_column = column;
     column->setContentsMargins(0, 0, 0, 3);
     column->setSpacing(0);
     auto* tabRowWidget = new QWidget(this);
@@ -75,6 +82,9 @@ RibbonBar::RibbonBar(QWidget* parent)
                                   RibbonGroup::kCaptionHeight + 3);
     m_groupArea->installEventFilter(this);
     column->addWidget(m_groupArea, 1);
+    m_quickAccess = new QuickAccessBar(m_tip, this);
+    m_tabRow->insertWidget(0, m_quickAccess, 0, Qt::AlignVCenter);
+    connect(m_quickAccess, &QuickAccessBar::Command, this, &RibbonBar::Command);
     connect(m_tabs, &QTabBar::currentChanged, this, &RibbonBar::TabSelected);
     connect(m_tabs, &QTabBar::tabBarDoubleClicked, this, [this](int index) {
         if (index >= 0)
@@ -99,7 +109,17 @@ QByteArray RibbonBar::SaveLayout() const
     QByteArray layout;
     QDataStream out(&layout, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
-    out << kLayoutMark << kLayoutVersion << quint32(m_minimized ? kLayoutMinimized : 0);
+    const quint32 flags =
+        (m_minimized ? kLayoutMinimized : 0) | (m_quickAccessBelow ? kLayoutQuickAccessBelow : 0);
+    out << kLayoutMark << kLayoutVersion << flags;
+    const QList<int> quick = QuickAccessCommands();
+    out << quint32(quick.size());
+    for (int id : quick)
+        out << qint32(id);
+    const QList<KeyBindings::Binding>& keys = m_keys.Bindings();
+    out << quint32(keys.size());
+    for (const KeyBindings::Binding& binding : keys)
+        out << qint32(binding.id) << binding.key.toString(QKeySequence::PortableText);
     return layout;
 }
 
@@ -110,11 +130,111 @@ bool RibbonBar::RestoreLayout(const QByteArray& layout)
     quint32 mark = 0, flags = 0;
     quint16 version = 0;
     in >> mark >> version >> flags;
-    if (in.status() != QDataStream::Ok || !in.atEnd() || mark != kLayoutMark || version != kLayoutVersion ||
-        (flags & ~kLayoutMinimized) != 0)
+    if (in.status() != QDataStream::Ok || mark != kLayoutMark || version < 1 || version > kLayoutVersion)
+        return false;
+    if (version == 1) {
+        if (!in.atEnd() || (flags & ~kLayoutMinimized) != 0)
+            return false;
+        SetMinimized((flags & kLayoutMinimized) != 0);
+        return true;
+    }
+    if ((flags & ~(kLayoutMinimized | kLayoutQuickAccessBelow)) != 0)
+        return false;
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > kMaxQuickAccess)
+        return false;
+    QList<int> quick;
+    for (quint32 i = 0; i < count; ++i) {
+        qint32 id = 0;
+        in >> id;
+        if (id <= 0 || quick.contains(id))
+            return false;
+        quick.append(id);
+    }
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > kMaxKeys)
+        return false;
+    QList<KeyBindings::Binding> keys;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        qint32 id = 0;
+        QString text;
+        in >> id >> text;
+        const QKeySequence key = QKeySequence::fromString(text, QKeySequence::PortableText);
+        // A key that does not read back as written is not one this program saved.
+        if (key.toString(QKeySequence::PortableText) != text)
+            return false;
+        keys.append({id, key});
+    }
+    if (in.status() != QDataStream::Ok || !in.atEnd() || !KeyBindings::IsValid(keys))
         return false;
     SetMinimized((flags & kLayoutMinimized) != 0);
+    SetQuickAccessBelow((flags & kLayoutQuickAccessBelow) != 0);
+    SetQuickAccessCommands(quick);
+    SetKeyBindings(keys);
     return true;
+}
+
+bool RibbonBar::SetKeyBindings(const QList<KeyBindings::Binding>& bindings)
+{
+    if (!m_keys.SetBindings(bindings))
+        return false;
+    emit KeysChanged();
+    return true;
+}
+
+std::optional<RibbonControlSpec> RibbonBar::DescribeCommand(int id) const
+{
+    if (m_describe) {
+        if (std::optional<RibbonControlSpec> spec = m_describe(id))
+            return spec;
+    }
+    for (const ControlRef& ref : Controls()) {
+        if (ref.spec.id == id)
+            return ref.spec;
+    }
+    return std::nullopt;
+}
+
+void RibbonBar::SetQuickAccessCommands(const QList<int>& ids)
+{
+    QList<RibbonControlSpec> specs;
+    QList<int> taken;
+    for (int id : ids) {
+        if (taken.contains(id))
+            continue;
+        if (std::optional<RibbonControlSpec> spec = DescribeCommand(id)) {
+            specs.append(*spec);
+            taken.append(id);
+        }
+    }
+    if (taken == QuickAccessCommands())
+        return;
+    m_quickAccess->SetCommands(specs);
+    emit QuickAccessChanged();
+}
+
+QList<int> RibbonBar::QuickAccessCommands() const
+{
+    return m_quickAccess->Commands();
+}
+
+void RibbonBar::SetQuickAccessBelow(bool below)
+{
+    if (below == m_quickAccessBelow)
+        return;
+    m_quickAccessBelow = below;
+    if (below) {
+        m_tabRow->removeWidget(m_quickAccess);
+        m_column->addWidget(m_quickAccess, 0, Qt::AlignLeft);
+    } else {
+        m_column->removeWidget(m_quickAccess);
+        m_tabRow->insertWidget(m_system ? 1 : 0, m_quickAccess, 0, Qt::AlignVCenter);
+    }
+    m_quickAccess->show();
+    updateGeometry();
+    update();
+    emit QuickAccessChanged();
 }
 
 QToolButton* RibbonBar::SetSystemButton(int id, const QIcon& icon, QMenu* popup)
@@ -262,11 +382,13 @@ QWidget* RibbonBar::Control(int id) const
 
 QSize RibbonBar::sizeHint() const
 {
+    // The quick access row below the ribbon adds its height, also to the minimised ribbon.
+    const int below = m_quickAccessBelow ? QuickAccessBar::kButtonSize : 0;
     if (m_minimized)
-        return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3);
+        return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3 + below);
     const int groupHeight =
         RibbonGroup::kMargin + RibbonGroup::kRowHeight * RibbonGroup::kRows + 2 + RibbonGroup::kCaptionHeight;
-    return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3 + groupHeight + 3);
+    return QSize(QWidget::sizeHint().width(), kTabRowHeight + 3 + groupHeight + 3 + below);
 }
 
 void RibbonBar::paintEvent(QPaintEvent*)
@@ -295,5 +417,11 @@ void RibbonBar::paintEvent(QPaintEvent*)
         p.setRenderHint(QPainter::Antialiasing, false);
     }
     p.setPen(QColor(0x8D, 0xAE, 0xD9));
+    if (m_quickAccessBelow) {
+        // The quick access row below the ribbon: a band of its own under a line.
+        const int top = m_quickAccess->y() - 1;
+        p.fillRect(QRect(0, top, width(), height() - top), QColor(0xDE, 0xE8, 0xF5));
+        p.drawLine(0, top, width(), top);
+    }
     p.drawLine(0, height() - 1, width(), height() - 1);
 }

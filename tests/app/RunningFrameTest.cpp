@@ -5,29 +5,41 @@
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
+#include "app/CQORRibbonSystemPopupBar.h"
 #include "app/MainRibbonLayout.h"
 #include "app/RunningProgram.h"
 #include "model/document/CQOR1Doc.h"
+#include "platform/MenuResource.h"
 #include "platform/SystemInfo.h"
+#include "platform/ribbon/QuickAccessBar.h"
+#include "platform/ribbon/RibbonCustomizeSheet.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "view3d/D3DSettingsRecord.h"
 #include "view3d/Render3DServiceProvider.h"
 #include "views/CTabbedViewView.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
+#include <map>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -259,6 +271,133 @@ TEST_F(RunningFrameTest, ADamagedOrForeignSavedLayoutStartsWithTheDefaults)
         qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
         Start({GlProbeResult::Status::Ok}, false);
         EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
+        EXPECT_TRUE(Frame()->Ribbon()->QuickAccessCommands().isEmpty());
+        EXPECT_TRUE(Frame()->Ribbon()->Keys().IsDefault());
+        EXPECT_EQ(Frame()->Ribbon()->Keys().CommandOf(QKeySequence(Qt::CTRL | Qt::Key_O)), 33101);
+    }
+}
+
+TEST_F(RunningFrameTest, QuickAccessAndKeysChosenInTheCustomiseSheetWorkAndSurviveARestart)
+{
+    const QKeySequence key(Qt::CTRL | Qt::SHIFT | Qt::Key_D);
+    int opened = 0;
+    CMainFrame::SetCustomizeRunner([&](RibbonCustomizeSheet& sheet) {
+        ++opened;
+        EXPECT_EQ(sheet.Pages()->currentIndex(), RibbonCustomizeSheet::kOptionsPage);
+        QStringList names;
+        for (const RibbonCustomizeSheet::Category& category : sheet.Categories())
+            names << category.name;
+        // The popups of the main menu, then the ribbon's groups ("File" is both).
+        EXPECT_EQ(names, (QStringList{QStringLiteral("File"), QStringLiteral("Options"),
+                                      QStringLiteral("Work on"), QStringLiteral("Vehicle"),
+                                      QStringLiteral("Views"), QStringLiteral("All commands")}));
+        const QList<int> all = sheet.Categories().constLast().commands;
+        for (int id : {33101, 57665, 33338, 9607, 633, 531, 33128, 119})
+            EXPECT_TRUE(all.contains(id)) << id;
+        for (int id : {130, 802, 33271, 1400}) // the combo, a pure popup, a heading, a language
+            EXPECT_FALSE(all.contains(id)) << id;
+        if (opened > 1)
+            return int(QDialog::Rejected);
+        sheet.AddToQuickAccess(33101);
+        sheet.AddToQuickAccess(33338);
+        sheet.SelectCategory(RibbonCustomizeSheet::kKeyboardPage,
+                             int(names.indexOf(QStringLiteral("Options"))));
+        sheet.SelectCommand(RibbonCustomizeSheet::kKeyboardPage, 33338);
+        sheet.SetPendingKey(key);
+        EXPECT_TRUE(sheet.AssignPendingKey());
+        sheet.findChild<QCheckBox*>(QStringLiteral("optionBelow"))->click();
+        sheet.findChild<QPushButton*>(QStringLiteral("customizeOk"))->click();
+        return sheet.result();
+    });
+    Start({GlProbeResult::Status::Ok});
+    CQORRibbonBar* ribbon = Frame()->Ribbon();
+
+    // The sheet is reached from the options popup and from the quick access toolbar's menu.
+    QAction* fromOptions = nullptr;
+    for (QAction* action : MainRibbonLayout::OptionsPopup(ribbon)->actions()) {
+        if (MenuResource::CommandOf(action) == MainRibbonLayout::kCustomize)
+            fromOptions = action;
+    }
+    ASSERT_NE(fromOptions, nullptr);
+    fromOptions->trigger();
+    ASSERT_EQ(opened, 1);
+    ribbon->QuickAccess()->Menu()->actions().constLast()->trigger();
+    EXPECT_EQ(opened, 2);
+
+    // The choices are at work in the window: the bar's buttons run their commands, the key its own.
+    EXPECT_EQ(ribbon->QuickAccessCommands(), (QList<int>{33101, 33338}));
+    EXPECT_TRUE(ribbon->IsQuickAccessBelow());
+    auto deleteByKey = [&] {
+        QFile record(RecordFile());
+        QDir().mkpath(QFileInfo(RecordFile()).path());
+        ASSERT_TRUE(record.open(QIODevice::WriteOnly));
+        record.write(QByteArray(72, '\0'));
+        record.close();
+        Frame()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+        m_boxes.Clear();
+        QTest::keyClick(Frame(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_FALSE(QFile::exists(RecordFile()));
+        EXPECT_EQ(m_boxes.Records().size(), 1);
+    };
+    deleteByKey();
+    Frame()->UpdateCommandUI();
+    EXPECT_TRUE(ribbon->QuickAccess()->Button(33101)->isEnabled());
+
+    Restart();
+    ribbon = Frame()->Ribbon();
+    EXPECT_EQ(ribbon->QuickAccessCommands(), (QList<int>{33101, 33338}));
+    EXPECT_TRUE(ribbon->IsQuickAccessBelow());
+    EXPECT_EQ(ribbon->Keys().CommandOf(key), 33338);
+    deleteByKey();
+    CMainFrame::SetCustomizeRunner({});
+}
+
+TEST_F(RunningFrameTest, AKeyRunsItsCommandOnlyWhileTheCommandIsEnabled)
+{
+    Start({GlProbeResult::Status::Ok});
+    ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    // Ctrl+W closes the open vehicle; without one it is disabled and does nothing.
+    QTest::keyClick(Frame(), Qt::Key_W, Qt::ControlModifier);
+    ASSERT_TRUE(ProcessUntil([&] { return CMainFrame::GetActiveDoc() == nullptr; }));
+    EXPECT_FALSE(Frame()->RunKeyCommand(33112));
+    // The system popup shows the keys of the key table.
+    KeyBindings keys = Frame()->Ribbon()->Keys();
+    ASSERT_TRUE(keys.Unbind(33112, QKeySequence(Qt::CTRL | Qt::Key_W)));
+    keys.Bind(33112, QKeySequence(Qt::Key_F9));
+    ASSERT_TRUE(Frame()->Ribbon()->SetKeyBindings(keys.Bindings()));
+    int shown = 0;
+    for (QAction* action : Frame()->Ribbon()->SystemPopup()->actions()) {
+        if (MenuResource::CommandOf(action) == 33112) {
+            EXPECT_EQ(action->text(), QStringLiteral("Close\tF9"));
+            ++shown;
+        }
+    }
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(RunningFrameTest, EveryKeyOfTheKeyTableBelongsToOneActionOfTheWindow)
+{
+    // Two actions of the window with one key make it ambiguous, and then neither runs: the menus'
+    // items, the child window's system menu and the key table must not share keys.
+    Start({GlProbeResult::Status::Ok});
+    ASSERT_NE(Frame()->ActiveChild(), nullptr);
+    QList<QAction*> actions = Frame()->findChildren<QAction*>();
+    for (QMenu* menu : Frame()->findChildren<QMenu*>())
+        actions += menu->actions();
+    std::map<QString, std::set<QAction*>> owners;
+    for (QAction* action : actions) {
+        for (const QKeySequence& key : action->shortcuts())
+            owners[key.toString(QKeySequence::PortableText)].insert(action);
+    }
+    const QList<KeyBindings::Binding>& table = Frame()->Ribbon()->Keys().Bindings();
+    ASSERT_GE(table.size(), 6);
+    for (const KeyBindings::Binding& binding : table) {
+        const QString key = binding.key.toString(QKeySequence::PortableText);
+        SCOPED_TRACE(key.toStdString());
+        EXPECT_EQ(owners[key].size(), 1u);
     }
 }
 

@@ -1,5 +1,6 @@
 // The ribbon widget: groups and their controls, run-time groups, commands and tooltips.
 #include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/QuickAccessBar.h"
 #include "platform/ribbon/RibbonGroup.h"
 #include "platform/ribbon/RibbonToolTip.h"
 
@@ -7,7 +8,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QEvent>
+#include <QIODevice>
 #include <QMenu>
 #include <QToolButton>
 
@@ -223,7 +226,7 @@ TEST_F(RibbonBarTest, ADoubleClickOnATabMinimisesAndTheLayoutKeepsIt)
     QByteArray otherVersion = minimized;
     otherVersion[5] = char(otherVersion[5] + 1);
     QByteArray unknownFlag = minimized;
-    unknownFlag[unknownFlag.size() - 1] = char(0x03);
+    unknownFlag[9] = char(0x05); // the flags' low byte: minimised and a bit no version knows
     struct Fall
     {
         const char* what;
@@ -247,5 +250,193 @@ TEST_F(RibbonBarTest, ADoubleClickOnATabMinimisesAndTheLayoutKeepsIt)
         m_ribbon.SetMinimized(false);
         EXPECT_EQ(m_ribbon.RestoreLayout(f.layout), f.taken);
         EXPECT_EQ(m_ribbon.IsMinimized(), f.minimizedAfter);
+    }
+}
+
+namespace {
+
+QKeySequence Key(const char* text)
+{
+    return QKeySequence::fromString(QString::fromLatin1(text), QKeySequence::PortableText);
+}
+
+// A saved layout written by hand: mark, version, flags and, unless `version` is 1, the quick access
+// commands and the keys.
+QByteArray Layout(quint16 version, quint32 flags, const QList<qint32>& quick = {},
+                  const QList<QPair<qint32, QString>>& keys = {}, quint32 mark = 0x51524C59)
+{
+    QByteArray layout;
+    QDataStream out(&layout, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << mark << version << flags;
+    if (version == 1)
+        return layout;
+    out << quint32(quick.size());
+    for (qint32 id : quick)
+        out << id;
+    out << quint32(keys.size());
+    for (const auto& [id, key] : keys)
+        out << id << key;
+    return layout;
+}
+
+// A ribbon that knows the commands 1 to 20 and binds Ctrl+O to 1 and F1 to 2 unless told otherwise.
+void Prepare(RibbonBar& ribbon)
+{
+    ribbon.SetCommandDescriber([](int id) -> std::optional<RibbonControlSpec> {
+        if (id < 1 || id > 20)
+            return std::nullopt;
+        return Spec(id, id == 13 ? RIBBON_CHECK_BOX : RIBBON_BUTTON);
+    });
+    ribbon.Keys().SetDefaults({{1, Key("Ctrl+O")}, {2, Key("F1")}});
+}
+
+struct LayoutState
+{
+    bool minimized;
+    bool below;
+    QList<int> quick;
+    QList<KeyBindings::Binding> keys;
+    bool operator==(const LayoutState&) const = default;
+};
+
+LayoutState StateOf(const RibbonBar& ribbon)
+{
+    return {ribbon.IsMinimized(), ribbon.IsQuickAccessBelow(), ribbon.QuickAccessCommands(),
+            ribbon.Keys().Bindings()};
+}
+
+} // namespace
+
+TEST_F(RibbonBarTest, TheQuickAccessBarStandsAboveOrBelowWithTheCommandsTheRibbonKnows)
+{
+    Prepare(m_ribbon);
+    RibbonGroup* group = m_ribbon.AddGroup(7, QStringLiteral("File"));
+    m_ribbon.AddControl(group, Spec(1));
+    int changed = 0;
+    QObject::connect(&m_ribbon, &RibbonBar::QuickAccessChanged, [&] { ++changed; });
+    std::vector<std::pair<int, int>> commands;
+    QObject::connect(&m_ribbon, &RibbonBar::Command,
+                     [&](int id, int index) { commands.emplace_back(id, index); });
+
+    // Unknown commands and repeats are left out; the order is kept.
+    m_ribbon.SetQuickAccessCommands({5, 99, 13, 5, 0, 3});
+    EXPECT_EQ(m_ribbon.QuickAccessCommands(), (QList<int>{5, 13, 3}));
+    EXPECT_EQ(changed, 1);
+    m_ribbon.SetQuickAccessCommands({5, 13, 3});
+    EXPECT_EQ(changed, 1); // the same commands: nothing to tell
+    QuickAccessBar* quick = m_ribbon.QuickAccess();
+    ASSERT_EQ(quick->Buttons().size(), 3);
+    EXPECT_FALSE(quick->Button(5)->icon().isNull());
+    EXPECT_TRUE(quick->Button(13)->isCheckable()); // a check box's command shows its state
+    EXPECT_FALSE(quick->Button(5)->isCheckable());
+    quick->Button(3)->click();
+    EXPECT_EQ(commands, (std::vector<std::pair<int, int>>{{3, -1}}));
+
+    m_ribbon.show();
+    QCoreApplication::processEvents();
+    const int whole = m_ribbon.sizeHint().height();
+    auto topInRibbon = [&](QWidget* w) { return w->mapTo(&m_ribbon, QPoint(0, 0)).y(); };
+    // Above: in the tab row, before the groups.
+    EXPECT_LT(topInRibbon(quick), topInRibbon(group));
+    EXPECT_TRUE(quick->isVisible());
+
+    m_ribbon.SetQuickAccessBelow(true);
+    EXPECT_EQ(changed, 2);
+    m_ribbon.resize(900, m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_ribbon.sizeHint().height(), whole + QuickAccessBar::kButtonSize);
+    EXPECT_GE(topInRibbon(quick), topInRibbon(group) + group->height());
+    EXPECT_TRUE(quick->isVisible());
+    // Minimised, the row below stays under the tab row.
+    m_ribbon.SetMinimized(true);
+    m_ribbon.resize(900, m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(quick->isVisible());
+    EXPECT_LE(topInRibbon(quick) + quick->height(), m_ribbon.height());
+    m_ribbon.SetMinimized(false);
+
+    m_ribbon.SetQuickAccessBelow(false);
+    m_ribbon.resize(900, m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_ribbon.sizeHint().height(), whole);
+    EXPECT_LT(topInRibbon(quick), topInRibbon(group));
+    EXPECT_EQ(m_ribbon.QuickAccessCommands(), (QList<int>{5, 13, 3}));
+}
+
+TEST_F(RibbonBarTest, TheWholeLayoutComesBackAndAFirstVersionLayoutStillLoads)
+{
+    Prepare(m_ribbon);
+    m_ribbon.SetMinimized(true);
+    m_ribbon.SetQuickAccessBelow(true);
+    m_ribbon.SetQuickAccessCommands({7, 2});
+    m_ribbon.Keys().Bind(7, Key("Ctrl+Shift+F5"));
+    m_ribbon.Keys().Bind(7, Key("Ctrl+O")); // taken from command 1
+    const LayoutState saved = StateOf(m_ribbon);
+    const QByteArray layout = m_ribbon.SaveLayout();
+
+    RibbonBar other;
+    Prepare(other);
+    int keysChanged = 0;
+    QObject::connect(&other, &RibbonBar::KeysChanged, [&] { ++keysChanged; });
+    ASSERT_TRUE(other.RestoreLayout(layout));
+    EXPECT_EQ(StateOf(other), saved);
+    EXPECT_EQ(keysChanged, 1);
+    EXPECT_EQ(other.SaveLayout(), layout);
+
+    // The first version held only the minimised state: the rest stays as it is.
+    RibbonBar older;
+    Prepare(older);
+    older.SetQuickAccessCommands({4});
+    ASSERT_TRUE(older.RestoreLayout(Layout(1, 1)));
+    EXPECT_EQ(StateOf(older), (LayoutState{true, false, {4}, older.Keys().Defaults()}));
+    // ... and knew no other flag.
+    EXPECT_FALSE(older.RestoreLayout(Layout(1, 3)));
+    EXPECT_FALSE(older.IsQuickAccessBelow());
+}
+
+TEST_F(RibbonBarTest, ADamagedOrForeignLayoutChangesNothing)
+{
+    Prepare(m_ribbon);
+    m_ribbon.SetQuickAccessCommands({3});
+    const LayoutState before = StateOf(m_ribbon);
+    const QByteArray good =
+        Layout(2, 3, {7, 2}, {{7, QStringLiteral("Ctrl+Shift+F5")}, {1, QStringLiteral("F2")}});
+    {
+        RibbonBar probe;
+        Prepare(probe);
+        ASSERT_TRUE(probe.RestoreLayout(good)); // the hand-written layout is a sound one
+        EXPECT_EQ(probe.Keys().CommandOf(Key("Ctrl+Shift+F5")), 7);
+    }
+
+    struct Fall
+    {
+        std::string what;
+        QByteArray layout;
+    };
+    std::vector<Fall> faelle = {
+        {"another mark", Layout(2, 0, {}, {}, 0x51524C5A)},
+        {"a later version", Layout(3, 0)},
+        {"version 0", Layout(0, 0)},
+        {"an unknown flag", Layout(2, 4)},
+        {"a command twice on the bar", Layout(2, 0, {7, 7})},
+        {"command 0 on the bar", Layout(2, 0, {0})},
+        {"a key twice", Layout(2, 0, {}, {{7, QStringLiteral("F2")}, {8, QStringLiteral("F2")}})},
+        {"a key no program writes", Layout(2, 0, {}, {{7, QStringLiteral("Ctrl+Nonsense")}})},
+        {"no key", Layout(2, 0, {}, {{7, QString()}})},
+        {"a key for command 0", Layout(2, 0, {}, {{0, QStringLiteral("F2")}})},
+        {"a huge count", Layout(1, 0) + QByteArray("\xff\xff\xff\xff", 4)},
+        {"a byte more", good + '\0'},
+        {"all bits set", QByteArray(64, '\xff')},
+        {"text", QByteArray("<CommandBars><QuickAccess id=\"7\"/></CommandBars>")},
+    };
+    faelle[10].layout[5] = 2; // the version of the huge count's layout
+    // Cut off anywhere.
+    for (qsizetype n = 0; n < good.size(); ++n)
+        faelle.push_back({"cut to " + std::to_string(n) + " bytes", good.left(n)});
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.what);
+        EXPECT_FALSE(m_ribbon.RestoreLayout(f.layout));
+        EXPECT_EQ(StateOf(m_ribbon), before);
     }
 }
