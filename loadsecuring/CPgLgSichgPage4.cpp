@@ -84,7 +84,7 @@ bool CPgLgSichgPage4::MitNorm0()
 {
     const ResourceModule* module = ResourceModule::Current();
     const QString code = !SprachCode().isEmpty() ? SprachCode() : module ? module->Code() : QString();
-    return code.toUpper() == QStringLiteral("DE");
+    return ResourceModule::IsGermanCode(code);
 }
 
 SNormParams CPgLgSichgPage4::SatzVon(int nNorm)

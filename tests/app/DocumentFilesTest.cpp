@@ -681,9 +681,8 @@ TEST_F(DocumentFilesTest, TheChecksAndNoticesFollowTheVehiclesAndTheirFlags)
     for (unsigned id : {33073u, 33099u, 33110u, 33098u})
         EXPECT_TRUE(Frame()->OnCommand(int(id)));
     ASSERT_EQ(m_boxes.Records().size(), 4);
-    EXPECT_EQ(m_boxes.Records()[0].text,
-              QString::fromUtf8("Funktion suspendiert - für v3D.1 neu implementieren!"));
-    EXPECT_TRUE(m_boxes.Records()[3].text.startsWith(QStringLiteral("CMainFrame::OnZlBearbeiten - ")));
+    EXPECT_EQ(m_boxes.Records()[0].text, QString::fromStdString(LoadResString(1401)));
+    EXPECT_EQ(m_boxes.Records()[3].text, QString::fromStdString(LoadResString(1402)));
     m_boxes.Clear();
     EXPECT_TRUE(Frame()->OnCommand(33083));
     EXPECT_TRUE(m_boxes.Records().isEmpty());

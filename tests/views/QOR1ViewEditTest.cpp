@@ -471,6 +471,60 @@ TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulation
     SliderHint::SetPending(false);
 }
 
+TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilItIsTicked)
+{
+    QString sprache;
+    int nBoxen = 0;
+    bool bAnkreuzen = false;
+    SliderHint::Services vorher = SliderHint::SetServices({[&sprache] { return sprache; },
+                                                           [&](bool* checked) {
+                                                               ++nBoxen;
+                                                               *checked = bAnkreuzen;
+                                                               return 668;
+                                                           },
+                                                           {},
+                                                           {}});
+    const auto ziehe = [this] {
+        CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+        const QPoint pt = Mitte(dib->GetAchsen()[1].m_rc);
+        Druecke(pt);
+        Ziehe(pt + QPoint(-20, 0));
+        LasseLos(pt + QPoint(-20, 0));
+    };
+    const struct
+    {
+        const char* name;
+        const char* sprache;
+        bool bZiehen;    // drag the second axle, else add one
+        bool bAnkreuzen; // the user ticks the box
+        int nBoxen;      // boxes shown so far
+    } faelle[] = {
+        {"English: added, no hint", "EN", false, false, 0},
+        {"English: dragged, no hint", "EN", true, false, 0},
+        {"German: added", "de", false, false, 1},
+        {"German: dragged, ticked", "DE", true, true, 2},
+        {"ticked: not again in this run", "DE", true, false, 2},
+    };
+    SliderHint::SetAnswered(false);
+    Oeffne("GDA");
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        sprache = QString::fromLatin1(f.sprache);
+        bAnkreuzen = f.bAnkreuzen;
+        const int nAchsen = F().GetAchsanzahl();
+        if (f.bZiehen) {
+            ziehe();
+        } else {
+            ASSERT_TRUE(view->AddAchse());
+            EXPECT_EQ(F().GetAchsanzahl(), nAchsen + 1);
+        }
+        EXPECT_EQ(nBoxen, f.nBoxen);
+        Male();
+    }
+    SliderHint::SetAnswered(false);
+    SliderHint::SetServices(vorher);
+}
+
 TEST_F(TemplateEditTest, ItemSlidersNeedASelectedItem)
 {
     Oeffne("LKW");
