@@ -160,12 +160,14 @@ TEST_F(LanguageModulesTest, EveryDialogTemplateHasTheSameControls)
 {
     const QStringList files = FilesUnder(QStringLiteral("dialogs"));
     ASSERT_FALSE(files.isEmpty());
+    int count = 0;
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
         const QMap<QString, QString> controls = Controls(Bytes(*en, file));
-        EXPECT_GT(controls.size(), 1);
+        count += int(controls.size());
         EXPECT_EQ(controls, Controls(Bytes(*de, file)));
     }
+    EXPECT_GT(count, 200);
 }
 
 TEST_F(LanguageModulesTest, EveryMenuHasTheSameCommands)

@@ -27,7 +27,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -1200,33 +1199,6 @@ TEST_F(TemplateEditTest, TwentyMetreLoadAreaRecalculatesDrawsAndEdits)
     const CFahrzeugDiagramm& d = F().m_Diagramm;
     ASSERT_GT(d.GetLaengenAnzahl(), 0);
     EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, F().m_dNutzbarBis, 0.01);
-}
-
-// --- regional notes ---------------------------------------------------------------------------------------
-
-TEST_F(TemplateEditTest, AxleNoteOnlyInTheGermanVersionAndOncePerChoice)
-{
-    struct Fall
-    {
-        const char* ver;
-        bool bHinweis;
-    };
-    for (const Fall& fall : {Fall{"EU", false}, Fall{"de", true}}) {
-        SCOPED_TRACE(fall.ver);
-        QSettings().setValue(QStringLiteral("Settings/ver"), QString::fromLatin1(fall.ver));
-        Neu();
-        Oeffne("LKW");
-        boxes.Clear();
-        boxes.AddAnswer(668, true); // do not show again
-        ASSERT_TRUE(view->AddAchse());
-        const bool bGezeigt = !boxes.Records().isEmpty() && boxes.Records().front().html.textId == 104;
-        EXPECT_EQ(bGezeigt, fall.bHinweis);
-        boxes.Clear();
-        view->AddAchse();
-        EXPECT_TRUE(boxes.Records().isEmpty());
-        view.reset();
-    }
-    QSettings().remove(QStringLiteral("Settings/ver"));
 }
 
 } // namespace
