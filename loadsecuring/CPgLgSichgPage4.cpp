@@ -114,7 +114,8 @@ bool CPgLgSichgPage4::OnInitDialog()
         // c4 and c9 are read-only and show "n/a" while the standard has none.
         const bool bNurLesen = i == 4 || i == 9;
         edit->SetFormat(EditValue::kFloat, QStringLiteral("%.2f"),
-                        bNurLesen ? std::optional<QString>(QStringLiteral("n/a")) : std::nullopt);
+                        bNurLesen ? std::optional<QString>(QString::fromStdString(LoadResString(559)))
+                                  : std::nullopt);
         if (bNurLesen)
             edit->setReadOnly(true);
     }
