@@ -237,7 +237,7 @@ private:
     CQOR1View* ShownTemplateView() const;
     // Commands 33132/33358: the group flag of the selected axle.
     void OnAchsGruppe();
-    // The note for German users after an axle edit (user-interface language "DE" only).
+    // The note for German users after an axle edit (shown only on a German interface).
     static void ZeigeAchsHinweis(CQOR1View* view);
     // Command 33156: the load-position dialog closed, or opened for the template view of the tab.
     void OnLastDlg();

@@ -290,8 +290,7 @@ void CMainFrame::OnAchsGruppe()
 
 void CMainFrame::ZeigeAchsHinweis(CQOR1View* view)
 {
-    const ResourceModule* res = ResourceModule::Current();
-    if (view && res && res->Code().compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0)
+    if (view)
         view->ZeigeAchsHinweis();
 }
 

@@ -11,6 +11,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "platform/ResourceModule.h"
 #include "views/CGetAnsView.h"
 #include "views/ILastDlg.h"
 
@@ -44,7 +45,7 @@ bool CatalogueServices::NeuesFahrzeug(CPlanEditDialogs& dialogs, const QString& 
     if (dialogs.Ausfuehre(daten) != QDialog::Accepted)
         return false;
     const int art = daten.m_nArt;
-    if (sprache.compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0 && art == FahrzeugArt::kAuflieger) {
+    if (ResourceModule::IsGermanCode(sprache) && art == FahrzeugArt::kAuflieger) {
         CDlgDsr dsr(parent);
         if (dialogs.Ausfuehre(dsr) != QDialog::Accepted)
             return false;

@@ -3,6 +3,7 @@
 
 #include "app/CQORRibbonBar.h"
 #include "app/CQORRibbonSystemPopupBar.h"
+#include "model/text/TextProvider.h"
 #include "platform/MenuResource.h"
 #include "platform/ribbon/RibbonGroup.h"
 #include "platform/ribbon/RibbonToolTip.h"
@@ -87,10 +88,11 @@ QList<RibbonControlSpec> MainRibbonLayout::TabRowControls()
 
 QStringList MainRibbonLayout::PercentEntries()
 {
-    return {QStringLiteral("n/a"),  QStringLiteral("1 %"),  QStringLiteral("2 %"),  QStringLiteral("3 %"),
-            QStringLiteral("4 %"),  QStringLiteral("5 %"),  QStringLiteral("10 %"), QStringLiteral("15 %"),
-            QStringLiteral("20 %"), QStringLiteral("25 %"), QStringLiteral("30 %"), QStringLiteral("40 %"),
-            QStringLiteral("50 %")};
+    // The first entry says that no side difference is given.
+    QStringList entries = {QString::fromStdString(LoadResString(559))};
+    for (int n : {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50})
+        entries << QStringLiteral("%1 %").arg(n);
+    return entries;
 }
 
 int MainRibbonLayout::PercentOfEntry(int entry)

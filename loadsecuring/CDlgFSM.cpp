@@ -121,7 +121,7 @@ bool CDlgFSM::OnInitDialog()
         if (id == kMasseId)
             field->SetRestoreValueDouble(0.0);
     }
-    const QString na = QStringLiteral("n/a");
+    const QString na = Text(559);
     if (CEditLast* kraft = Edit(kKraftId)) {
         kraft->SetFormat(1, QStringLiteral("%i daN"), na);
         kraft->SetEmptyValueInt(0);

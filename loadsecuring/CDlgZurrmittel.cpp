@@ -65,7 +65,7 @@ bool CDlgZurrmittel::OnInitDialog()
     if (CEditLast* e = Edit(kNameId))
         e->SetFormat(4, QStringLiteral("%s"));
     if (CEditLast* e = Edit(kVorspannId)) {
-        e->SetFormat(3, QStringLiteral("%.0f"), QStringLiteral("n/a"), frage);
+        e->SetFormat(3, QStringLiteral("%.0f"), QString::fromStdString(LoadResString(559)), frage);
         e->SetAllowedChars(CEditLast::kDigits);
         e->SetEmptyValueDouble(0.0);
     }

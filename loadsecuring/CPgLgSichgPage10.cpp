@@ -802,7 +802,7 @@ int CPgLgSichgPage10::Validate(int nTarget)
             continue;
         const quint32 nText = bRutschen && bKippen ? 505 : bKippen ? 504 : 507;
         const std::string strMeldung = Text(nText), strRichtung = Text(r.nName);
-        const bool bDeutsch = Sprache() == QStringLiteral("DE");
+        const bool bDeutsch = ResourceModule::IsGermanCode(Sprache());
         const std::string strText = bDeutsch ? FormatResChecked(503, {strRichtung, strMeldung})
                                              : FormatResChecked(503, {strMeldung, strRichtung});
         IMessageBoxService::HtmlBox box;

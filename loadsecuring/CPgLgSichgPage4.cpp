@@ -84,7 +84,7 @@ bool CPgLgSichgPage4::MitNorm0()
 {
     const ResourceModule* module = ResourceModule::Current();
     const QString code = !SprachCode().isEmpty() ? SprachCode() : module ? module->Code() : QString();
-    return code.toUpper() == QStringLiteral("DE");
+    return ResourceModule::IsGermanCode(code);
 }
 
 SNormParams CPgLgSichgPage4::SatzVon(int nNorm)
@@ -114,7 +114,8 @@ bool CPgLgSichgPage4::OnInitDialog()
         // c4 and c9 are read-only and show "n/a" while the standard has none.
         const bool bNurLesen = i == 4 || i == 9;
         edit->SetFormat(EditValue::kFloat, QStringLiteral("%.2f"),
-                        bNurLesen ? std::optional<QString>(QStringLiteral("n/a")) : std::nullopt);
+                        bNurLesen ? std::optional<QString>(QString::fromStdString(LoadResString(559)))
+                                  : std::nullopt);
         if (bNurLesen)
             edit->setReadOnly(true);
     }

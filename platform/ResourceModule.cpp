@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QResource>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -153,6 +154,24 @@ bool ResourceModule::ParseStrings(const QByteArray& data, QString* error)
 std::string ResourceModule::Text(std::uint32_t id) const
 {
     return String(id).toStdString();
+}
+
+bool ResourceModule::IsGermanCode(const QString& code)
+{
+    return code.compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0;
+}
+
+bool ResourceModule::GermanInterface()
+{
+    const ResourceModule* module = Current();
+    return module && IsGermanCode(module->Code());
+}
+
+QList<quint32> ResourceModule::StringIds() const
+{
+    QList<quint32> ids = m_strings.keys();
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 QString ResourceModule::ItemPath(const QString& relative) const

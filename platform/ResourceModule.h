@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QUrl>
 
@@ -40,6 +41,8 @@ public:
     // The text of a string id; empty when the module has none.
     QString String(quint32 id) const { return m_strings.value(id); }
     bool HasString(quint32 id) const { return m_strings.contains(id); }
+    // Every string id of the module, in ascending order.
+    QList<quint32> StringIds() const;
     std::string Text(std::uint32_t id) const override;
 
     // Items by number; empty (or a null image) when the module has none.
@@ -65,6 +68,11 @@ public:
     // also makes it the model's text provider. Null until set.
     static const ResourceModule* Current();
     static void SetCurrent(const ResourceModule* module);
+
+    // Whether a language code is the German one ("DE" in any case), and whether the program runs in the
+    // German module: the few things only a German user interface shows ask this.
+    static bool IsGermanCode(const QString& code);
+    static bool GermanInterface();
 
     // The resource path of an item of the module, e.g. ":/Resource_EN_1/html/894.html", for QFile or
     // for URLs that point into the module.

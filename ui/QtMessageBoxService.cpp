@@ -1,11 +1,14 @@
 // The message boxes a user sees: QMessageBox for plain boxes, the program's HTML message box otherwise.
 #include "ui/QtMessageBoxService.h"
 
+#include "model/text/TextProvider.h"
 #include "ui/CDlgMsgboxHtml.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -55,6 +58,13 @@ int QtMessageBoxService::Show(QWidget* parent, const QString& caption, const QSt
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        // The captions of the language module; Qt's own ones are English.
+        for (const auto& [button, id] :
+             {std::pair{QMessageBox::Yes, 1560u}, std::pair{QMessageBox::No, 1561u}}) {
+            const QString label = QString::fromStdString(LoadResString(id));
+            if (!label.isEmpty())
+                box.button(button)->setText(label);
+        }
         return box.exec() == QMessageBox::No ? kNo : kYes;
     }
     box.setStandardButtons(QMessageBox::Ok);

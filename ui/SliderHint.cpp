@@ -95,7 +95,12 @@ void SliderHint::AfterSliderClosed(QWidget* owner)
     if (!g_pending)
         return;
     g_pending = false;
-    if (Current().languageCode().toUpper() != QLatin1String("DE") || g_answered)
+    Show(owner);
+}
+
+void SliderHint::Show(QWidget* owner)
+{
+    if (!ResourceModule::IsGermanCode(Current().languageCode()) || g_answered)
         return;
     // The box runs its own loop: the owner may go meanwhile.
     QPointer<QWidget> guard(owner);

@@ -40,9 +40,13 @@ public:
     // The document the second button opens: the program folder's "Samples/StVZO34.pdf".
     static QString DocumentPath();
 
-    // Runs after a slider closed: clears the pending mark and, on a German interface not yet
-    // answered, shows the box. `owner` is the slider's former parent (may be null).
+    // Runs after a slider closed: clears the pending mark and, when it was set, shows the box as Show
+    // does. `owner` is the slider's former parent (may be null).
     static void AfterSliderClosed(QWidget* owner);
+
+    // Shows the box on a German interface while it has not been ticked off in this run; the template
+    // view calls it after an axle was added, removed or dragged.
+    static void Show(QWidget* owner);
 
     // Replaces the services (members left empty keep the real ones); answers the ones used before.
     static Services SetServices(Services services);

@@ -225,8 +225,8 @@ public:
     void CommitChange();
     // Forgets the selected item and axle.
     void ClearSelection(bool bUpdateNow);
-    // The note for German users after an axle was added or removed (once per run unless its box is
-    // ticked; its second button opens the document on axle loads).
+    // The note for German users after an axle was added, removed or dragged (SliderHint's box: once
+    // per run unless it is ticked; its second button opens the document on axle loads).
     void ZeigeAchsHinweis();
     // The vehicle whose axles the view edits (the selected axle belongs to it).
     CFahrzeug* GetAchsFahrzeug() const { return GetEditFahrzeug(); }
@@ -282,8 +282,6 @@ public:
     IFrameAnimation* GetAnim(int i) const;
     // The context menu for a client point, or null; the caller owns it.
     QMenu* KontextMenu(const QPoint& pt);
-    // The regional version setting ("ver", upper case; "EU" when unset).
-    static QString RegionalVersion();
 
     bool m_bShowFahrzeug = true;
     bool m_bShowBemassung = true;
@@ -322,7 +320,7 @@ protected:
     void Loslassen(const QPoint& pt);
     void RechtsDruecken(const QPoint& pt);
     void ZiehSchritt(double x, bool bShift);
-    void ZeigeHinweis(int nTextId, bool bPdf, bool* pFlag);
+    void ZeigeLaengenHinweis();
     bool ReglerNachricht(int nMsg, double dWert);
     void SetLFLaenge(double dWert);
     void SetKupplungsversatz(double dWert);
@@ -430,7 +428,6 @@ protected:
     // The position marker: the marked item's copy and whether it shows.
     std::unique_ptr<tagZLINFO> m_pMarkerZL;
     bool m_bMarker = false;
-    // The notes after axle and length drags were turned off for this session.
-    static bool s_bAchsHinweisAus;
+    // The note after length drags was turned off for this session.
     static bool s_bLaengenHinweisAus;
 };

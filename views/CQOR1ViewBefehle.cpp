@@ -24,6 +24,7 @@
 #include "ui/CDlgHelpText.h"
 #include "ui/CommandEvent.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/SliderHint.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -32,7 +33,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTimerEvent>
 #include <QToolTip>
 
@@ -81,13 +81,6 @@ QAction* Aktion(QMenu* m, int nId)
 }
 
 } // namespace
-
-QString CQOR1View::RegionalVersion()
-{
-    QSettings settings;
-    const QString ver = settings.value(QStringLiteral("Settings/ver")).toString().toUpper();
-    return ver.isEmpty() ? QStringLiteral("EU") : ver;
-}
 
 // --- events ---------------------------------------------------------------------------------------------
 
@@ -164,9 +157,7 @@ void CQOR1View::keyPressEvent(QKeyEvent* e)
     CQOR1Doc* pDoc = GetDocument();
     const int key = e->key();
     if (m_pSelZL) {
-        const ResourceModule* res = ResourceModule::Current();
-        const bool bDE = res && res->Code().compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0;
-        if (key == (bDE ? Qt::Key_G : Qt::Key_W)) {
+        if (key == (ResourceModule::GermanInterface() ? Qt::Key_G : Qt::Key_W)) {
             QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kMsgZLMasse)));
             return;
         }
@@ -492,15 +483,14 @@ bool CQOR1View::AddAchse()
     viewport()->update();
     ++f->m_nAchsanzahl;
     pDoc->OnFahrzeugChanged(true);
-    if (RegionalVersion() == QLatin1String("DE"))
-        ZeigeAchsHinweis();
+    ZeigeAchsHinweis();
     Geaendert(false);
     return true;
 }
 
 void CQOR1View::ZeigeAchsHinweis()
 {
-    ZeigeHinweis(104, true, &s_bAchsHinweisAus);
+    SliderHint::Show(this);
 }
 
 void CQOR1View::AddZL()

@@ -14,17 +14,12 @@
 #include "ui/IMessageBoxService.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
 
-bool CQOR1View::s_bAchsHinweisAus = false;
 bool CQOR1View::s_bLaengenHinweisAus = false;
 
 namespace {
@@ -573,27 +568,18 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
     pDoc->UpdateOtherViews(kHintBearbeitet);
 }
 
-void CQOR1View::ZeigeHinweis(int nTextId, bool bPdf, bool* pFlag)
+void CQOR1View::ZeigeLaengenHinweis()
 {
-    if (*pFlag)
+    if (s_bLaengenHinweisAus)
         return;
     IMessageBoxService::HtmlBox box;
-    box.textId = nTextId;
+    box.textId = 204;
     box.captionId = 273;
     box.buttons.append({668, 668});
-    if (bPdf)
-        box.buttons.append({803, 568});
     box.checkBox = true;
     bool bAus = false;
-    const int nAntwort = MessageBoxes().ShowHtml(this, box, &bAus);
-    *pFlag = bAus;
-    if (bPdf && nAntwort == 803) {
-        const QString pdf = QDir(QCoreApplication::applicationDirPath()).filePath("Samples/StVZO34.pdf");
-        if (!QFileInfo::exists(pdf) || !QDesktopServices::openUrl(QUrl::fromLocalFile(pdf)))
-            MessageBoxes().Show(this, QString::fromStdString(FormatS("$S", 1, 273u)),
-                                QString::fromStdString(FormatResChecked(33330, {pdf.toStdString()})),
-                                IMessageBoxService::Icon::Warning, IMessageBoxService::Buttons::Ok);
-    }
+    MessageBoxes().ShowHtml(this, box, &bAus);
+    s_bLaengenHinweisAus = bAus;
 }
 
 void CQOR1View::Loslassen(const QPoint& pt)
@@ -644,10 +630,9 @@ void CQOR1View::Loslassen(const QPoint& pt)
         const int nKind = m_nHitKind;
         CQOR1Doc* pDoc = GetDocument();
         if (nKind >= 3 && nKind <= 12) {
-            if (RegionalVersion() == QLatin1String("DE"))
-                ZeigeHinweis(104, true, &s_bAchsHinweisAus);
+            ZeigeAchsHinweis();
         } else if (nKind == kHitAchse1Vorn || nKind == kHitLFEnde) {
-            ZeigeHinweis(204, false, &s_bLaengenHinweisAus);
+            ZeigeLaengenHinweis();
         }
         if (pDoc) {
             pDoc->SetModifiedFlag(true);

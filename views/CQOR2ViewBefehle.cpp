@@ -400,9 +400,7 @@ void CQOR2View::keyPressEvent(QKeyEvent* e)
     // Any key closes the open sliders first.
     SchliesseRegler();
     // The weight key: G in the German module, W in the others.
-    const ResourceModule* res = ResourceModule::Current();
-    const bool bDE = res && res->Code().compare(QLatin1String("DE"), Qt::CaseInsensitive) == 0;
-    if (e->key() == (bDE ? Qt::Key_G : Qt::Key_W)) {
+    if (e->key() == (ResourceModule::GermanInterface() ? Qt::Key_G : Qt::Key_W)) {
         if (q)
             QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kMassenTaste)));
         return;

@@ -3,7 +3,9 @@
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
+#include "model/text/TextProvider.h"
 #include "platform/MenuResource.h"
+#include "platform/ResourceModule.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QAction>
@@ -30,10 +32,11 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
         QDir().mkpath(m_program);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        for (const char* code : {"EN", "DE"})
-            ASSERT_TRUE(
-                QFile::copy(built, m_program + QStringLiteral("Resource_%1.rcc").arg(QLatin1String(code))));
+        for (const char* code : {"EN", "DE"}) {
+            const QString file = QStringLiteral("Resource_%1.rcc").arg(QLatin1String(code));
+            ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + file,
+                                    m_program + file));
+        }
         std::error_code ec;
         std::filesystem::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
                               std::filesystem::copy_options::recursive, ec);
@@ -80,6 +83,27 @@ protected:
     QByteArray m_oldData;
     ScriptedMessageBoxService m_boxes;
 };
+
+// Starts the program and waits until its start-up has finished.
+bool Start(CQOR2App& app)
+{
+    if (!app.InitInstance())
+        return false;
+    QElapsedTimer guard;
+    guard.start();
+    while (!app.MainFrame()->AfterStartDone() && guard.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return true;
+}
+
+// The names of the language menu's items and which one carries the mark.
+QStringList MenuNames(QMenu* languages)
+{
+    QStringList names;
+    for (QAction* action : languages->actions())
+        names << action->text() + (action->isChecked() ? QStringLiteral(" *") : QString());
+    return names;
+}
 
 TEST_F(MainFrameLanguageTest, MenuListsTheModulesAndSwitchingKeepsTheChoiceForTheNextStart)
 {
@@ -132,6 +156,37 @@ TEST_F(MainFrameLanguageTest, MenuListsTheModulesAndSwitchingKeepsTheChoiceForTh
             EXPECT_TRUE(languages->actions()[0]->isChecked()); // the chosen one carries the mark
         }
     }
+    app.ExitInstance();
+}
+
+TEST_F(MainFrameLanguageTest, TheNextStartRunsInTheLanguageChosen)
+{
+    {
+        CQOR2App app(Options());
+        ASSERT_TRUE(Start(app)) << app.StartError().toStdString();
+        ASSERT_EQ(app.LanguageCode(), QStringLiteral("EN"));
+        EXPECT_FALSE(ResourceModule::GermanInterface());
+        EXPECT_TRUE(app.MainFrame()->OnCommand(1400));
+        app.ExitInstance();
+    }
+    CQOR2App app(Options());
+    ASSERT_TRUE(Start(app)) << app.StartError().toStdString();
+    EXPECT_EQ(app.LanguageCode(), QStringLiteral("DE"));
+    ASSERT_TRUE(ResourceModule::Current());
+    EXPECT_EQ(ResourceModule::Current()->Code(), QStringLiteral("DE"));
+    EXPECT_TRUE(ResourceModule::GermanInterface());
+    // The frame's own texts come from the German module.
+    EXPECT_EQ(QString::fromStdString(LoadResString(331)),
+              QStringLiteral("Die neue Sprache gilt ab dem nächsten Programmstart."));
+    QMenu* languages = OpenLanguageMenu(app.MainFrame());
+    ASSERT_TRUE(languages);
+    EXPECT_EQ(MenuNames(languages), (QStringList{QStringLiteral("Deutsch *"), QStringLiteral("Englisch")}));
+    // Back to English: written, and the user is told in the language running now.
+    m_boxes.Clear();
+    EXPECT_TRUE(app.MainFrame()->OnCommand(1401));
+    EXPECT_EQ(QSettings().value(QStringLiteral("Settings/lang")).toString(), QStringLiteral("EN"));
+    ASSERT_EQ(m_boxes.Records().size(), 1);
+    EXPECT_EQ(m_boxes.Records()[0].text, QString::fromStdString(LoadResString(331)));
     app.ExitInstance();
 }
 

@@ -27,7 +27,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -469,6 +468,60 @@ TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulation
         EXPECT_EQ(SliderHint::Pending(), f.bHinweis);
     }
     SliderHint::SetPending(false);
+}
+
+TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilItIsTicked)
+{
+    QString sprache;
+    int nBoxen = 0;
+    bool bAnkreuzen = false;
+    SliderHint::Services vorher = SliderHint::SetServices({[&sprache] { return sprache; },
+                                                           [&](bool* checked) {
+                                                               ++nBoxen;
+                                                               *checked = bAnkreuzen;
+                                                               return 668;
+                                                           },
+                                                           {},
+                                                           {}});
+    const auto ziehe = [this] {
+        CDIBFahrzeug* dib = view->GetDIBFahrzeug();
+        const QPoint pt = Mitte(dib->GetAchsen()[1].m_rc);
+        Druecke(pt);
+        Ziehe(pt + QPoint(-20, 0));
+        LasseLos(pt + QPoint(-20, 0));
+    };
+    const struct
+    {
+        const char* name;
+        const char* sprache;
+        bool bZiehen;    // drag the second axle, else add one
+        bool bAnkreuzen; // the user ticks the box
+        int nBoxen;      // boxes shown so far
+    } faelle[] = {
+        {"English: added, no hint", "EN", false, false, 0},
+        {"English: dragged, no hint", "EN", true, false, 0},
+        {"German: added", "de", false, false, 1},
+        {"German: dragged, ticked", "DE", true, true, 2},
+        {"ticked: not again in this run", "DE", true, false, 2},
+    };
+    SliderHint::SetAnswered(false);
+    Oeffne("GDA");
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        sprache = QString::fromLatin1(f.sprache);
+        bAnkreuzen = f.bAnkreuzen;
+        const int nAchsen = F().GetAchsanzahl();
+        if (f.bZiehen) {
+            ziehe();
+        } else {
+            ASSERT_TRUE(view->AddAchse());
+            EXPECT_EQ(F().GetAchsanzahl(), nAchsen + 1);
+        }
+        EXPECT_EQ(nBoxen, f.nBoxen);
+        Male();
+    }
+    SliderHint::SetAnswered(false);
+    SliderHint::SetServices(vorher);
 }
 
 TEST_F(TemplateEditTest, ItemSlidersNeedASelectedItem)
@@ -1146,33 +1199,6 @@ TEST_F(TemplateEditTest, TwentyMetreLoadAreaRecalculatesDrawsAndEdits)
     const CFahrzeugDiagramm& d = F().m_Diagramm;
     ASSERT_GT(d.GetLaengenAnzahl(), 0);
     EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, F().m_dNutzbarBis, 0.01);
-}
-
-// --- regional notes ---------------------------------------------------------------------------------------
-
-TEST_F(TemplateEditTest, AxleNoteOnlyInTheGermanVersionAndOncePerChoice)
-{
-    struct Fall
-    {
-        const char* ver;
-        bool bHinweis;
-    };
-    for (const Fall& fall : {Fall{"EU", false}, Fall{"de", true}}) {
-        SCOPED_TRACE(fall.ver);
-        QSettings().setValue(QStringLiteral("Settings/ver"), QString::fromLatin1(fall.ver));
-        Neu();
-        Oeffne("LKW");
-        boxes.Clear();
-        boxes.AddAnswer(668, true); // do not show again
-        ASSERT_TRUE(view->AddAchse());
-        const bool bGezeigt = !boxes.Records().isEmpty() && boxes.Records().front().html.textId == 104;
-        EXPECT_EQ(bGezeigt, fall.bHinweis);
-        boxes.Clear();
-        view->AddAchse();
-        EXPECT_TRUE(boxes.Records().isEmpty());
-        view.reset();
-    }
-    QSettings().remove(QStringLiteral("Settings/ver"));
 }
 
 } // namespace
