@@ -66,8 +66,8 @@ idle() {
 tab() {
     local window
     window=$(xdotool search --sync --onlyvisible --name 'QOR Load Planning' | head -1)
-    xdotool mousemove --window "$window" "$1" 138 click 1
-    xdotool mousemove --window "$window" 900 60
+    xdotool mousemove --window "$window" "$1" 158 click 1
+    xdotool mousemove --window "$window" 700 700
 }
 idle idle_cpu
 tab 495
