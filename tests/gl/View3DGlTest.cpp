@@ -519,6 +519,9 @@ TEST_F(View3DGlTest, TheStripsAndTheScreenshotFrameShowOverThePictureOnScreen)
     m_view->SetShowFrame(1);
     QCoreApplication::processEvents();
     Step(1);
+    // Whatever the window still has to paint, painted now.
+    QEvent now(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(m_window.get(), &now);
     // The screen as the window system composes it: the native 3D window and what lies over it.
     const QImage screen = QGuiApplication::primaryScreen()
                               ->grabWindow(m_window->winId())
