@@ -108,7 +108,7 @@ run bench_view3d_gl display
 
 # The scripts build what they need in the same tree (nothing, by now) and end with their figures.
 QOR_CMAKE_ARGS="$QOR_CMAKE_ARGS" bash "$QOR_ROOT/bench/startup.sh" >"$out/startup.txt" 2>&1 &&
-    tail -2 "$out/startup.txt" || echo "startup.sh failed (see $out/startup.txt)" >&2
+    tail -4 "$out/startup.txt" || echo "startup.sh failed (see $out/startup.txt)" >&2
 if [ -f "$QOR_ROOT/bench/pdf.sh" ]; then
     QOR_CMAKE_ARGS="$QOR_CMAKE_ARGS" bash "$QOR_ROOT/bench/pdf.sh" >"$out/pdf.txt" 2>&1 &&
         tail -1 "$out/pdf.txt" || echo "pdf.sh failed (see $out/pdf.txt)" >&2

@@ -6,7 +6,9 @@
 #                     process exit included;
 #   idle_cpu_percent  processor time (user + system, as getrusage counts it, read from /proc) of the
 #                     program over 2 s while its main window stands idle with the truck open, in percent
-#                     of one core.
+#                     of one core;
+#   idle_3d_tab_cpu_percent    the same with the 3D tab shown (clicked with xdotool);
+#   idle_after_3d_cpu_percent  the same on the vehicle tab again, after the 3D tab was shown.
 # Settings and data folders live in a temporary folder, so the user's own are never touched.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
@@ -41,25 +43,46 @@ for run in $(seq 10); do
 done
 echo "startup runs (ms): $(tr '\n' ' ' <"$work/startup.txt")"
 
-# Idle: start normally, let the splash (5 s) end, then count processor time over 2 s.
+# Idle: start normally, let the splash (5 s) end, then count processor time over 2 s: on the vehicle tab,
+# on the 3D tab once it has drawn, and on the vehicle tab again after the 3D tab was shown.
 "$bin" "$truck" >/dev/null 2>>"$work/stderr.log" &
 pid=$!
 sleep 6.5
+hz=$(getconf CLK_TCK)
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
-c0=$(ticks)
-t0=$(date +%s%N)
-sleep 2
-c1=$(ticks)
-t1=$(date +%s%N)
+idle() {
+    local c0 c1 t0 t1
+    c0=$(ticks)
+    t0=$(date +%s%N)
+    sleep 2
+    c1=$(ticks)
+    t1=$(date +%s%N)
+    awk -v c="$((c1 - c0))" -v hz="$hz" -v ns="$((t1 - t0))" -v name="$1" \
+        'BEGIN { printf "%s_seconds %.3f over %.3f s\n", name, c / hz, ns / 1e9 }'
+    echo "$1 $((c1 - c0)) $hz $((t1 - t0))" >>"$work/idle.txt"
+}
+# The tabs of the document window, in the main window's own pixels (the window of a fresh start, no frame
+# without a window manager).
+tab() {
+    local window
+    window=$(xdotool search --sync --onlyvisible --name 'QOR Load Planning' | head -1)
+    xdotool mousemove --window "$window" "$1" 158 click 1
+    xdotool mousemove --window "$window" 700 700
+}
+idle idle_cpu
+tab 495
+sleep 4
+idle idle_3d_tab_cpu
+tab 49
+sleep 1
+idle idle_after_3d_cpu
 kill "$pid"
 wait "$pid" 2>/dev/null || true
-hz=$(getconf CLK_TCK)
-awk -v c="$((c1 - c0))" -v hz="$hz" -v ns="$((t1 - t0))" \
-    'BEGIN { printf "idle_cpu_seconds %.3f over %.3f s\n", c / hz, ns / 1e9 }'
-echo "$((c1 - c0)) $hz $((t1 - t0))" >"$work/idle.txt"
 INNER
 
 median=$(sort -n "$work/startup.txt" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }')
-read -r ticks hz ns <"$work/idle.txt"
 echo "startup_ms $median"
-awk -v c="$ticks" -v hz="$hz" -v ns="$ns" 'BEGIN { printf "idle_cpu_percent %.2f\n", 100 * (c / hz) / (ns / 1e9) }'
+while read -r name ticks hz ns; do
+    awk -v c="$ticks" -v hz="$hz" -v ns="$ns" -v name="$name" \
+        'BEGIN { printf "%s_percent %.2f\n", name, 100 * (c / hz) / (ns / 1e9) }'
+done <"$work/idle.txt"

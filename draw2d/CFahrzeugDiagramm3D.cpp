@@ -13,25 +13,37 @@
 
 bool CFahrzeugDiagramm3D::BuildMesh(CFahrzeug& vehicle, float maxPayload, bool reducedHeight)
 {
-    m_halves[0].clear();
-    m_halves[1].clear();
     CTupelList* curve = vehicle.GetKurve(false);
     if (curve == nullptr || curve->IsEmpty() || !(maxPayload > 0.0f)) {
+        m_halves[0].clear();
+        m_halves[1].clear();
         m_mesh.Build({}, {}, 0, 0, 0, 0);
+        m_inputs = {};
         return false;
     }
-    std::vector<DiagrammMesh::Record> records;
+    Inputs inputs;
     for (const SYs2X* p : curve->Punkte())
         if (p != nullptr && p->m_dMaxLast >= 0.0)
-            records.push_back({p->m_dX, p->m_dMaxLast, p->m_dMinLast});
+            inputs.records.push_back({p->m_dX, p->m_dMaxLast, p->m_dMinLast});
     const CFahrzeugDiagramm& chart = vehicle.m_Diagramm;
-    std::vector<DiagrammMesh::LateralPoint> points;
     for (const tbVector2& p : chart.GetPunkte())
-        points.push_back({p.x, p.y});
-    std::sort(points.begin(), points.end(),
+        inputs.points.push_back({p.x, p.y});
+    std::sort(inputs.points.begin(), inputs.points.end(),
               [](const auto& a, const auto& b) { return a.payload < b.payload; });
-    const float scale = (reducedHeight ? 1.5f : 3.5f) / maxPayload;
-    if (!m_mesh.Build(records, points, vehicle.GetLFBreite() * 0.5f, chart.GetK(), chart.GetC(), scale))
+    inputs.halfWidth = vehicle.GetLFBreite() * 0.5f;
+    inputs.k = chart.GetK();
+    inputs.c = chart.GetC();
+    inputs.scale = (reducedHeight ? 1.5f : 3.5f) / maxPayload;
+    // Frames follow each other with the same chart: the surface is made again only when what it is made
+    // from changed.
+    if (m_inputs && *m_inputs == inputs)
+        return m_built;
+    m_halves[0].clear();
+    m_halves[1].clear();
+    m_inputs = std::move(inputs);
+    const Inputs& in = *m_inputs;
+    m_built = m_mesh.Build(in.records, in.points, in.halfWidth, in.k, in.c, in.scale);
+    if (!m_built)
         return false;
     const std::vector<DiagrammMesh::Vertex>& v = m_mesh.Vertices();
     const std::vector<std::uint32_t>& idx = m_mesh.Indices();
@@ -42,6 +54,19 @@ bool CFahrzeugDiagramm3D::BuildMesh(CFahrzeug& vehicle, float maxPayload, bool r
             m_halves[i < half ? 0 : 1].push_back(f);
     }
     return true;
+}
+
+bool CFahrzeugDiagramm3D::Inputs::operator==(const Inputs& o) const
+{
+    const auto sameRecord = [](const DiagrammMesh::Record& a, const DiagrammMesh::Record& b) {
+        return a.x == b.x && a.upper == b.upper && a.lower == b.lower;
+    };
+    const auto samePoint = [](const DiagrammMesh::LateralPoint& a, const DiagrammMesh::LateralPoint& b) {
+        return a.reach == b.reach && a.payload == b.payload;
+    };
+    return halfWidth == o.halfWidth && k == o.k && c == o.c && scale == o.scale &&
+           std::equal(records.begin(), records.end(), o.records.begin(), o.records.end(), sameRecord) &&
+           std::equal(points.begin(), points.end(), o.points.begin(), o.points.end(), samePoint);
 }
 
 void CFahrzeugDiagramm3D::DrawHalves(IRenderDevice& device)

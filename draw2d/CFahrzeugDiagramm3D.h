@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <optional>
 #include <vector>
 
 class CFahrzeug;
@@ -45,6 +46,21 @@ public:
 private:
     void DrawHalves(IRenderDevice& device);
 
+    // What the surface is made from: the payload curve, the lateral limit and the scale.
+    struct Inputs
+    {
+        std::vector<DiagrammMesh::Record> records;
+        std::vector<DiagrammMesh::LateralPoint> points;
+        float halfWidth = 0.0f;
+        float k = 0.0f;
+        float c = 0.0f;
+        float scale = 0.0f;
+        bool operator==(const Inputs& o) const;
+    };
+
+    // The inputs of the surface built last, and whether it could be built.
+    std::optional<Inputs> m_inputs;
+    bool m_built = false;
     DiagrammMesh m_mesh;
     // Both halves as triangle lists of position, normal and texture coordinates.
     std::vector<float> m_halves[2];

@@ -70,11 +70,21 @@ void CTTAnimation::Draw(QPainter* painter)
     painter->setCompositionMode(mode);
 }
 
+bool CTTAnimation::Advance()
+{
+    if (!m_record || m_record[0] == 0)
+        return false;
+    const QImage* before = CurrentFrame();
+    if (m_sequenceMode && !m_sequence.empty())
+        m_position = (m_position + 1) % int(m_sequence.size());
+    return CurrentFrame() != before;
+}
+
 void CTTAnimation::Step(QPainter* painter)
 {
     if (!m_record || m_record[0] == 0)
         return;
-    if (m_sequenceMode && !m_sequence.empty())
-        m_position = (m_position + 1) % int(m_sequence.size());
-    Draw(painter);
+    // A repaint is asked for only when the step shows another frame: most steps hold the frame.
+    if (Advance() || painter)
+        Draw(painter);
 }

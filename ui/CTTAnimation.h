@@ -25,8 +25,11 @@ public:
     void SetSequence(const int* indices, int count, int startPos);
     // Leaves sequence mode and shows the frame with that index; an index past the last frame shows none.
     void ShowFrame(int index);
-    // Advances (sequence mode, wrapping) when the record's running flag is set, then draws.
+    // Advances (sequence mode, wrapping) when the record's running flag is set, then draws; without a
+    // painter it asks for a repaint only when the frame changed.
     void Step(QPainter* painter);
+    // Advances as Step does, drawing nothing; true when the frame changed.
+    bool Advance();
     // Draws the current frame: with a painter, at the record's place moved by the view's scroll
     // position; without one, asks the view to repaint that place (Qt paints only in paint events).
     void Draw(QPainter* painter);

@@ -2,6 +2,7 @@
 #include "view3d/CFahrzeug3D.h"
 
 #include "draw2d/CFahrzeugDiagramm3D.h"
+#include "draw2d/FontTable.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
@@ -25,6 +26,12 @@ namespace {
 
 constexpr quint32 BITMAP_MARKER = 509;
 constexpr int LABEL_PIXEL_HEIGHT = 64;
+
+// The labels' face: the drawings' fixed-pitch face, bold.
+QFont LabelFont()
+{
+    return FontTable::MakeFont("Courier New", -LABEL_PIXEL_HEIGHT, 700);
+}
 
 } // namespace
 
@@ -62,9 +69,7 @@ bool CFahrzeug3D::InitResources()
 
     // A failed earlier attempt may have left these: they are made once and kept for the retry.
     if (m_font == nullptr) {
-        m_font = std::make_unique<QFont>(QStringLiteral("DejaVu Sans Mono"));
-        m_font->setPixelSize(LABEL_PIXEL_HEIGHT);
-        m_font->setBold(true);
+        m_font = std::make_unique<QFont>(LabelFont());
     }
     if (m_blendedEffect == nullptr && m_module != nullptr) {
         QImage bitmap = m_module->Bitmap(BITMAP_MARKER);
@@ -146,11 +151,7 @@ int CFahrzeug3D::DrawKreise(IRenderDevice& device, const tbVector3& position, st
 
 CFahrzeug3D::Label CFahrzeug3D::MakeLabel(const QString& text, float height) const
 {
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPixelSize(LABEL_PIXEL_HEIGHT);
-    font.setBold(true);
-    if (m_font != nullptr)
-        font = *m_font;
+    const QFont font = m_font != nullptr ? *m_font : LabelFont();
     const QFontMetricsF metrics(font);
     const int pixelWidth = std::max(1, static_cast<int>(std::ceil(metrics.horizontalAdvance(text))));
     const int pixelHeight = std::max(1, static_cast<int>(std::ceil(metrics.height())));

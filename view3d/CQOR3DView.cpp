@@ -35,12 +35,14 @@
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -60,29 +62,55 @@ QSize g_videoMode;
 std::optional<GlSettingsRecord> g_record;
 ModelCache* g_cache = nullptr;
 
-// The screenshot frame: a dotted rectangle over the picture, never part of it.
+// The screenshot frame: a dotted rectangle over the picture, never part of it. The widget is shaped to
+// the dots, so it also shows over the 3D view's own window once it has a native window of its own.
 class FrameOverlay : public QWidget
 {
 public:
     FrameOverlay(CQOR3DView* view, QWidget* parent) : QWidget(parent), m_view(view)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setAttribute(Qt::WA_TranslucentBackground);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(m_view->FrameRect());
-    }
+    void resizeEvent(QResizeEvent*) override { setMask(Dots(m_view->FrameRect())); }
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::black); }
 
 private:
+    // One pixel on, two off, round the rectangle's edges (the right and bottom edge on `right()+1`,
+    // `bottom()+1`, as a one-pixel pen draws it), sorted by rows as a region wants them.
+    static QRegion Dots(const QRect& r)
+    {
+        if (r.width() <= 0 || r.height() <= 0)
+            return {};
+        const int left = r.left(), right = r.left() + r.width(), top = r.top(), bottom = r.top() + r.height();
+        std::vector<QRect> dots;
+        for (int x = left; x <= right; x += 3)
+            dots.emplace_back(x, top, 1, 1);
+        for (int y = top + 3; y < bottom; y += 3) {
+            dots.emplace_back(left, y, 1, 1);
+            dots.emplace_back(right, y, 1, 1);
+        }
+        for (int x = left; x <= right; x += 3)
+            dots.emplace_back(x, bottom, 1, 1);
+        QRegion region;
+        region.setRects(dots.data(), static_cast<int>(dots.size()));
+        return region;
+    }
+
     CQOR3DView* m_view;
 };
+
+// A child widget shown over the 3D view's native window needs a native window of its own, stacked above
+// it (without making its parents native).
+void OverTheSurface(QWidget* widget)
+{
+    if (widget == nullptr)
+        return;
+    widget->setAttribute(Qt::WA_DontCreateNativeAncestors);
+    widget->setAttribute(Qt::WA_NativeWindow);
+    widget->raise();
+}
 
 } // namespace
 
@@ -184,8 +212,8 @@ CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, QWidget* parent)
 
 void CQOR3DView::CreateGlWidget()
 {
-    // Made when the view is first shown, not before: an OpenGL widget turns the whole main window over to
-    // OpenGL composition, which a software renderer pays for on every repaint of any other view.
+    // Made when the view is first shown, not before. The frames go to a native window of the widget's own,
+    // so the main window keeps its raster painting and is not made again when the widget joins it.
     if (!g_available || m_pGl != nullptr)
         return;
     m_pGl = new C3DViewport([this](GlDevice& device, QSize pixels) { DrawFrame(device, pixels); },
@@ -200,6 +228,9 @@ void CQOR3DView::CreateGlWidget()
     if (m_bSetUp)
         AttachWindow(m_pGl);
     m_pGl->show();
+    OverTheSurface(m_pTracker);
+    OverTheSurface(m_pStrip1);
+    OverTheSurface(m_pStrip2);
 }
 
 CQOR3DView::~CQOR3DView()

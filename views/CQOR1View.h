@@ -274,6 +274,8 @@ public:
     QString GetGewichtsTipHtml(int nTool) const;
     // One step of the hint animations (timer 1); true when a frame changed and was repainted.
     bool AnimSchritt();
+    // Whether the hint animations step: only while the view is shown in the active, not minimised window.
+    bool AnimLaeuft() const { return m_nAnimTimer != 0; }
     // Where hint animation i (0 front group, 1 rear group, 2/3 the trailer's) stands; empty when hidden.
     QRect GetAnimRect(int i) const
     {
@@ -296,6 +298,11 @@ protected:
     void DrawOverlay(QPainter& painter) override;
     bool event(QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    // Starts or stops the animations' timer as AnimLaeuft says they should.
+    void AnimTimerAnpassen();
+    // Whether a paint of `region` needs only the animations' frames.
+    bool NurAnimationen(const QRegion& region) const;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -390,6 +397,9 @@ protected:
     std::array<QRect, 4> m_rcAnim{};
     int m_nAnimSchritt = 0;
     int m_nAnimTimer = 0;
+    // Set by an animation step until the paint it asked for: a paint of nothing but the animations' places
+    // draws their frames alone.
+    bool m_bAnimUpdate = false;
     void BaueAnimationen();
     // Draws the first nAnzahl hint animations (2 for one vehicle, 4 for a pair).
     void ZeichneAnimationen(QPainter& painter, int nAnzahl = 2);

@@ -31,7 +31,9 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QTimerEvent>
 #include <QToolTip>
@@ -91,6 +93,12 @@ bool CQOR1View::event(QEvent* e)
         const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
         OnBefehl(nId);
         return true;
+    }
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate ||
+        e->type() == QEvent::WindowStateChange) {
+        const bool result = CGetAnsView::event(e);
+        AnimTimerAnpassen();
+        return result;
     }
     const int nTyp = static_cast<int>(e->type());
     if (nTyp == kMsgZLMasse) {
@@ -825,26 +833,70 @@ bool CQOR1View::AnimSchritt()
     if (kAnimSequenz[static_cast<std::size_t>(m_nAnimSchritt)] == alt)
         return false;
     for (const QRect& rc : m_rcAnim)
-        if (!rc.isEmpty())
+        if (!rc.isEmpty()) {
             viewport()->update(rc);
+            m_bAnimUpdate = true;
+        }
     return true;
+}
+
+void CQOR1View::AnimTimerAnpassen()
+{
+    // The animations step only while the view can be seen in the active window: an inactive or minimised
+    // window costs no repaints.
+    const QWidget* w = window();
+    const bool laufen = isVisible() && w->isActiveWindow() && !w->isMinimized();
+    if (laufen && !m_nAnimTimer)
+        m_nAnimTimer = startTimer(kAnimIntervall);
+    else if (!laufen && m_nAnimTimer) {
+        killTimer(m_nAnimTimer);
+        m_nAnimTimer = 0;
+    }
 }
 
 void CQOR1View::timerEvent(QTimerEvent* e)
 {
     if (e->timerId() == m_nAnimTimer) {
-        AnimSchritt();
+        AnimTimerAnpassen();
+        if (m_nAnimTimer)
+            AnimSchritt();
         return;
     }
     CGetAnsView::timerEvent(e);
 }
 
+void CQOR1View::paintEvent(QPaintEvent* e)
+{
+    const bool nurAnimation = m_bAnimUpdate && NurAnimationen(e->region());
+    m_bAnimUpdate = false;
+    if (!nurAnimation) {
+        CGetAnsView::paintEvent(e);
+        return;
+    }
+    // The rest of the picture stands in the window as painted: only the frames change. They cover their
+    // places whole, as in the full picture.
+    QPainter painter(viewport());
+    painter.translate(-Scroll());
+    for (int i = 0; i < 4; ++i)
+        if (IFrameAnimation* a = GetAnim(i); a && !GetAnimRect(i).isEmpty())
+            a->Draw(painter);
+}
+
+bool CQOR1View::NurAnimationen(const QRegion& region) const
+{
+    // Nothing of the overlay may lie there, and every part of the region must be an animation's place.
+    if (m_bFocus || m_nPickX >= 0 || m_bMarker)
+        return false;
+    QRegion orte;
+    for (const QRect& rc : m_rcAnim)
+        orte += rc;
+    return !orte.isEmpty() && (region - orte).isEmpty();
+}
+
 void CQOR1View::showEvent(QShowEvent* e)
 {
-    // The animations step only while the view can be seen.
-    if (!m_nAnimTimer)
-        m_nAnimTimer = startTimer(kAnimIntervall);
     CGetAnsView::showEvent(e);
+    AnimTimerAnpassen();
 }
 
 void CQOR1View::hideEvent(QHideEvent* e)

@@ -45,6 +45,7 @@ void CTTFrameAnimation::SetPosition(QPoint at)
     const QPoint client = at - scroll;
     m_record[1] = client.y();
     m_record[2] = client.x() + kRechtsAbstand;
+    m_bPlatziert = true;
 }
 
 void CTTFrameAnimation::Draw(QPainter& painter)
@@ -54,7 +55,10 @@ void CTTFrameAnimation::Draw(QPainter& painter)
 
 void CTTFrameAnimation::Step(QPainter* pPainter)
 {
-    m_anim.Step(pPainter);
+    if (!pPainter && !m_bPlatziert)
+        m_anim.Advance();
+    else
+        m_anim.Step(pPainter);
 }
 
 void CTTFrameAnimation::ShowFrame(int nFrame)

@@ -34,4 +34,6 @@ private:
     std::vector<int> m_sequence;
     // Running flag, top edge, right edge (the frame's left edge lies 8 pixels left of it).
     int m_record[3] = {1, 0, 0};
+    // Until the view first places the animation it has no place to repaint: steps only advance it.
+    bool m_bPlatziert = false;
 };

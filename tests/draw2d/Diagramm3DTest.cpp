@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -90,6 +91,50 @@ TEST_F(Diagramm3DTest, FrontVehicleAndTrailerShareOneHeightScale)
     for (const SYs2X* p : trailer.GetKurve(false)->Punkte())
         highest = std::max(highest, p->m_dMaxLast);
     EXPECT_NEAR(top, static_cast<float>(highest) * 3.5f / scale, 1e-4f);
+}
+
+TEST_F(Diagramm3DTest, ASurfaceKeptBetweenFramesIsTheOneItsInputsGiveNow)
+{
+    // One chart object through changing inputs, each result against a chart made afresh from them.
+    const auto same = [](const DiagrammMesh& a, const DiagrammMesh& b) {
+        if (a.Vertices().size() != b.Vertices().size() || a.Indices() != b.Indices())
+            return false;
+        for (std::size_t i = 0; i < a.Vertices().size(); ++i) {
+            const DiagrammMesh::Vertex &p = a.Vertices()[i], &q = b.Vertices()[i];
+            if (p.x != q.x || p.y != q.y || p.z != q.z || p.nx != q.nx || p.ny != q.ny || p.nz != q.nz)
+                return false;
+        }
+        return true;
+    };
+    const struct
+    {
+        const char* vehicle;
+        float maxPayload;
+        bool reduced;
+        bool built;
+    } steps[] = {{"LKW", 12.0f, false, true}, {"LKW", 12.0f, false, true}, {"LKW", 24.0f, false, true},
+                 {"LKW", 24.0f, true, true},  {"GDA", 24.0f, true, true},  {"SZM", 24.0f, true, false},
+                 {"LKW", 12.0f, false, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(step.vehicle) + " " + std::to_string(step.maxPayload) +
+                     (step.reduced ? " reduced" : ""));
+        Open(step.vehicle);
+        CFahrzeug& vehicle = *m_doc->GetFahrzeug();
+        EXPECT_EQ(m_chart.BuildMesh(vehicle, step.maxPayload, step.reduced), step.built);
+        EXPECT_EQ(m_chart.IsBuilt(), step.built);
+        if (!step.built)
+            continue;
+        CFahrzeugDiagramm3D fresh;
+        ASSERT_TRUE(fresh.BuildMesh(vehicle, step.maxPayload, step.reduced));
+        EXPECT_TRUE(same(m_chart.Mesh(), fresh.Mesh()));
+        m_device.Clear();
+        ASSERT_TRUE(m_chart.Render3D(m_device));
+        for (const RecordingDevice::Call& call : m_device.Calls()) {
+            if (call.kind == Kind::DrawPrimitive) {
+                EXPECT_EQ(call.primitiveCount, fresh.Mesh().TrianglesPerHalf());
+            }
+        }
+    }
 }
 
 TEST_F(Diagramm3DTest, NothingIsDrawnWithoutACurveOrAPicture)

@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -176,10 +177,19 @@ protected:
             EXPECT_EQ(hidden->GlWidget(), nullptr);
         }
         EXPECT_EQ(m_window->windowHandle()->surfaceType(), QSurface::RasterSurface);
+        const QWindow* handle = m_window->windowHandle();
+        const WId native = m_window->winId();
         ASSERT_TRUE(m_host->SelectTab(m_host->FindTabOfKind(CTabbedViewView::k3D)));
         m_view = dynamic_cast<CQOR3DView*>(m_host->GetView(CTabbedViewView::k3D));
         ASSERT_NE(m_view, nullptr);
         ASSERT_NE(m_view->GlWidget(), nullptr);
+        // The 3D view draws on a window of its own: the main window keeps its raster painting and its
+        // native window (made again, it would show black until repainted).
+        EXPECT_EQ(m_window->windowHandle(), handle);
+        EXPECT_EQ(m_window->winId(), native);
+        EXPECT_EQ(m_window->windowHandle()->surfaceType(), QSurface::RasterSurface);
+        ASSERT_NE(m_view->GlWidget()->Surface(), nullptr);
+        EXPECT_EQ(m_view->GlWidget()->Surface()->surfaceType(), QSurface::OpenGLSurface);
         InitDirectInput(m_window.get(), 6);
         m_window->activateWindow();
         (void)QTest::qWaitForWindowActive(m_window.get());
@@ -499,6 +509,50 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
         TearDown();
         SetUp();
     }
+}
+
+TEST_F(View3DGlTest, TheStripsAndTheScreenshotFrameShowOverThePictureOnScreen)
+{
+    Open("LKW");
+    AddLoads();
+    Show(QSize(1000, 900));
+    m_view->SetShowFrame(1);
+    QCoreApplication::processEvents();
+    Step(1);
+    // Whatever the window still has to paint, painted now.
+    QEvent now(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(m_window.get(), &now);
+    // The screen as the window system composes it: the native 3D window and what lies over it.
+    const QImage screen = QGuiApplication::primaryScreen()
+                              ->grabWindow(m_window->winId())
+                              .toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        CRibBtnContainer* strip = m_view->Strip(i);
+        ASSERT_NE(strip, nullptr);
+        const QImage own = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QPoint at = strip->mapTo(m_window.get(), QPoint());
+        int same = 0, total = 0;
+        for (int y = 2; y < own.height() - 2; y += 3)
+            for (int x = 2; x < own.width() - 2; x += 3) {
+                if (!strip->mask().isEmpty() && !strip->mask().contains(QPoint(x, y)))
+                    continue;
+                ++total;
+                same += screen.pixel(at + QPoint(x, y)) == own.pixel(x, y);
+            }
+        ASSERT_GT(total, 0);
+        EXPECT_GT(same, total * 9 / 10);
+    }
+    // The frame's dots, one pixel on and two off, on the picture (along the bottom edge: the strips may
+    // cover some of the top one).
+    const QRect frame = m_view->FrameRect().translated(m_view->viewport()->mapTo(m_window.get(), QPoint()));
+    const int bottom = frame.top() + frame.height();
+    int black = 0, dots = 0;
+    for (int x = frame.left(); x < frame.right(); x += 3, ++dots)
+        black += qGray(screen.pixel(x, bottom)) < 40;
+    EXPECT_GT(dots, 100);
+    EXPECT_EQ(black, dots);
 }
 
 TEST_F(View3DGlTest, TheWidgetIsMadeWithTheRecordsDepthStencilAndSamples)

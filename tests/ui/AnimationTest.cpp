@@ -3,9 +3,12 @@
 #include "ui/IAnimationView.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -91,6 +94,41 @@ TEST_F(AnimationTest, StepAdvancesWrapsAndDrawsTheFrameOfTheSequence)
     EXPECT_EQ(Painted(true), QColor(Qt::white)) << "not running: no step, nothing drawn";
     EXPECT_EQ(animation.Position(), 0);
     EXPECT_EQ(animation.FrameRect(), QRect(42, 20, 6, 4));
+}
+
+TEST_F(AnimationTest, StepsWithoutAPainterRepaintTheViewOnlyWhenTheFrameChanges)
+{
+    // The viewport's paints, with the place each one covers.
+    struct PaintCounter : QObject
+    {
+        std::vector<QRect> paints;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                paints.push_back(static_cast<QPaintEvent*>(e)->rect());
+            return false;
+        }
+    } counter;
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QCoreApplication::processEvents();
+    view.viewport()->installEventFilter(&counter);
+    const int sequence[] = {0, 0, 0, 1, 1, 2};
+    animation.SetSequence(sequence, 6, 0);
+    std::vector<int> changed;
+    for (int step = 1; step <= 6; ++step) {
+        counter.paints.clear();
+        animation.Step(nullptr);
+        // The window paints what was asked for now, not when its update timer comes round.
+        QEvent now(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(&view, &now);
+        if (!counter.paints.empty()) {
+            changed.push_back(step);
+            EXPECT_EQ(counter.paints.front(), animation.FrameRect()) << step;
+        }
+    }
+    // Frames 0 0 0 1 1 2, from position 0: new frames at the third and fifth step and at the wrap.
+    EXPECT_EQ(changed, (std::vector<int>{3, 5, 6}));
 }
 
 TEST_F(AnimationTest, SingleFramesAndFramesThatAreNotDrawn)

@@ -5,6 +5,7 @@
 #include "ViewTestSupport.h"
 
 #include "views/CQOR1View.h"
+#include "views/CTTFrameAnimation.h"
 #include "views/IFrameAnimation.h"
 
 #include "SampleVehicles.h"
@@ -24,9 +25,13 @@
 #include "ui/SliderHint.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -1088,6 +1093,117 @@ TEST(TemplateViewAnimations, StillAnimationsShowTheirRestFrameInThePicture)
         for (int x = rc.left(); x <= rc.right(); ++x)
             farbig += (bild.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
     EXPECT_GT(farbig, 30);
+}
+
+TEST(TemplateViewAnimations, AStepRepaintsOnlyTheFramesAndTheWindowShowsWhatAFullPaintWould)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    IFrameAnimation::SetViewCreator(
+        [](QAbstractScrollArea* pView) { return std::make_unique<CTTFrameAnimation>(pView); });
+    CQOR1View view(&doc);
+    IFrameAnimation::SetViewCreator({});
+    view.resize(1400, 700);
+    view.OnInitialUpdate();
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(view.GetAnimRect(0).isEmpty());
+    // What the window holds: the offscreen screen gives the backing store's picture, not a new paint.
+    const auto shown = [&view] {
+        const QRect client(view.viewport()->mapTo(&view, QPoint()), view.viewport()->size());
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(view.winId())
+            .toImage()
+            .copy(client)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    // The places the viewport is asked to paint.
+    struct Bereiche : QObject
+    {
+        QRegion region;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } bereiche;
+    view.viewport()->installEventFilter(&bereiche);
+    const QRegion orte = QRegion(view.GetAnimRect(0)) + view.GetAnimRect(1);
+    int nGeaendert = 0;
+    for (int k = 0; k < 31 && nGeaendert < 3; ++k) {
+        bereiche.region = QRegion();
+        const bool neu = view.AnimSchritt();
+        // The window paints what was asked for now, not when its update timer comes round.
+        QEvent jetzt(QEvent::UpdateRequest);
+        QCoreApplication::sendEvent(&view, &jetzt);
+        SCOPED_TRACE(k);
+        // A step that holds the frame asks for no paint; a new frame for the shown animations' places
+        // alone (the trailer's animations have none: a single truck).
+        EXPECT_EQ(bereiche.region.isEmpty(), !neu);
+        EXPECT_TRUE((bereiche.region - orte).isEmpty());
+        if (!neu)
+            continue;
+        ++nGeaendert;
+        const QImage fenster = shown();
+        const QImage voll = view.RenderFrame().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(fenster.size(), voll.size());
+        // The view's strips are widgets of their own, not part of its picture.
+        QRegion kinder;
+        for (const QWidget* kind : view.viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (kind->isVisible())
+                kinder += kind->geometry();
+        QRect anders;
+        for (int y = 0; y < voll.height(); ++y)
+            for (int x = 0; x < voll.width(); ++x)
+                if (fenster.pixel(x, y) != voll.pixel(x, y) && !kinder.contains(QPoint(x, y)))
+                    anders |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(anders.isEmpty())
+            << anders.x() << "," << anders.y() << " " << anders.width() << "x" << anders.height();
+        if (!anders.isEmpty()) {
+            fenster.save("/tmp/glw_fenster.png");
+            voll.save("/tmp/glw_voll.png");
+        }
+    }
+    EXPECT_EQ(nGeaendert, 3);
+}
+
+TEST(TemplateViewAnimations, TheAnimationsRestWhileTheWindowIsInactiveOrMinimised)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    CQOR1View view(&doc);
+    view.resize(800, 600);
+    view.OnInitialUpdate();
+    EXPECT_FALSE(view.AnimLaeuft());
+    view.show();
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    EXPECT_TRUE(view.AnimLaeuft());
+    // Another window takes the activation, then gives it back.
+    QWidget andere;
+    andere.resize(200, 100);
+    andere.show();
+    andere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&andere));
+    EXPECT_FALSE(view.AnimLaeuft());
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    EXPECT_TRUE(view.AnimLaeuft());
+    view.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view.AnimLaeuft());
+    view.hide();
+    EXPECT_FALSE(view.AnimLaeuft());
 }
 
 // --- keys
