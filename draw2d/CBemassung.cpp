@@ -135,6 +135,7 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
         const QRect rc(lx, yl - fm.height(), fm.horizontalAdvance(label), fm.height());
         painter.fillRect(rc, Qt::white);
         painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, label);
+        pView->AddTextRect(painter.worldTransform().mapRect(rc));
         pView->SetLabelRect(24, painter.worldTransform().mapRect(rc));
         const QString text = QString::fromStdString(FormatS("$S", 1, 67u));
         const int tw = fm.horizontalAdvance(text);
@@ -142,6 +143,7 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
         const QRect rcText(tr - tw, yl - fm.height(), tw, fm.height());
         painter.fillRect(rcText, Qt::white);
         painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop, text);
+        pView->AddTextRect(painter.worldTransform().mapRect(rcText));
     } else {
         const int yl = y + Trunc(320 * z);
         if (art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kStarrdeichsel)

@@ -89,4 +89,5 @@ private:
     QList<ControlRef> m_tabRowControls;
     RibbonToolTip* m_tip;
     bool m_minimized = false;
+    bool m_layingOut = false;
 };
