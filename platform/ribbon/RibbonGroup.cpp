@@ -290,18 +290,24 @@ void RibbonGroup::ShowDropDown()
 {
     if (!m_collapsed || !m_dropDown)
         return;
+    // Sized once polished and laid out, then placed under the button, kept on the button's screen.
+    const auto place = [this] {
+        QPoint at = m_button->mapToGlobal(QPoint(0, m_button->height()));
+        const QScreen* screen = m_button->screen() ? m_button->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect room = screen->availableGeometry();
+            const QSize size = m_dropDown->frameGeometry().size();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - size.width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+        }
+        m_dropDown->move(at);
+    };
+    m_dropDown->ensurePolished();
+    m_dropDown->layout()->activate();
     m_dropDown->adjustSize();
-    QPoint at = m_button->mapToGlobal(QPoint(0, m_button->height()));
-    const QScreen* screen = m_button->screen() ? m_button->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect room = screen->availableGeometry();
-        at.setX(
-            std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - m_dropDown->width())));
-        at.setY(
-            std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - m_dropDown->height())));
-    }
-    m_dropDown->move(at);
+    place();
     m_dropDown->show();
+    place();
 }
 
 QSize RibbonGroup::sizeHint() const

@@ -189,7 +189,10 @@ TEST_F(MainRibbonTest, EveryControlIsReachableAtEveryWidthAndTheLargestGroupsCol
             QTest::mouseClick(group->CollapsedButton(), Qt::LeftButton);
             ASSERT_TRUE(group->DropDown() && group->DropDown()->isVisible());
             const QRect screen = group->CollapsedButton()->screen()->availableGeometry();
-            EXPECT_TRUE(screen.contains(group->DropDown()->frameGeometry()));
+            EXPECT_TRUE(screen.contains(group->DropDown()->frameGeometry()))
+                << group->DropDown()->frameGeometry().x() << "," << group->DropDown()->frameGeometry().y() << " "
+                << group->DropDown()->frameGeometry().width() << "x" << group->DropDown()->frameGeometry().height()
+                << " on " << screen.width() << "x" << screen.height();
             EXPECT_TRUE(ShowsWithin(ref.widget, group->DropDown()->geometry()));
             group->DropDown()->hide();
         }
@@ -205,8 +208,9 @@ TEST_F(MainRibbonTest, EveryControlIsReachableAtEveryWidthAndTheLargestGroupsCol
             }
         }
         EXPECT_LE(widestOpen, narrowestCollapsed);
-        if (width == 1920)
+        if (width == 1920) {
             EXPECT_EQ(open, m_ribbon.Groups().size()) << "room for every group, none collapses";
+        }
     }
     // Narrowed and widened again, the groups open again.
     m_ribbon.resize(1920, m_ribbon.sizeHint().height());
