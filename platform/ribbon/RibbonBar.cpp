@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDataStream>
 #include <QEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QIODevice>
 #include <QMenu>
@@ -285,6 +286,16 @@ QWidget* RibbonBar::Control(int id) const
             return ref.widget;
     }
     return nullptr;
+}
+
+bool RibbonBar::ShowsControl(const QWidget* control) const
+{
+    for (const RibbonGroup* group : m_groups) {
+        if (group->IsCollapsed() && group->DropDown() && group->DropDown()->isAncestorOf(control))
+            return group->isVisibleTo(this) && group->CollapsedButton()->isVisibleTo(this) &&
+                   control->isVisibleTo(group->DropDown());
+    }
+    return control->isVisibleTo(this);
 }
 
 QSize RibbonBar::sizeHint() const

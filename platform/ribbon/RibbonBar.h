@@ -48,6 +48,9 @@ public:
     // Every control: the groups' in order, then the tab row's.
     QList<ControlRef> Controls() const;
     QWidget* Control(int id) const;
+    // Whether a control of the ribbon is shown, in its group or in its collapsed group's drop-down
+    // (which counts as shown while its button is).
+    bool ShowsControl(const QWidget* control) const;
 
     RibbonToolTip* ToolTip() const { return m_tip; }
 

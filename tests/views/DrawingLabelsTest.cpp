@@ -16,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -170,9 +168,6 @@ TEST_F(DrawingLabelsTest, NoTextOverlapsAnotherOrLeavesTheViewAtAnyZoomOrSize)
                         const std::vector<DrawnText> texte = Texte(*view, &flaeche);
                         const std::vector<std::string> fehler = Fehler(texte, flaeche);
                         EXPECT_TRUE(fehler.empty()) << Auszug(fehler);
-                        if (getenv("QOR_DUMP") && (!fehler.empty() || std::string(getenv("QOR_DUMP")) == "all"))
-                            for (const DrawnText& t : texte)
-                                std::cerr << Beschreibe(t) << "\n";
                     }
         }
 }
