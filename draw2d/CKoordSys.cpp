@@ -222,7 +222,8 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         }
         const QString label = QString::number(k * 1000);
         const int w = fm.horizontalAdvance(label);
-        const QRect rc(lx - w / 2, yk - lh / 2, w, lh);
+        // Centred in its column, but clear of the load-area line on the column's left.
+        const QRect rc(std::max(lx - w / 2, lx - c + 2), yk - lh / 2, w, lh);
         painter.setPen(Qt::black);
         painter.drawText(rc, Qt::AlignHCenter | Qt::AlignTop, label);
         painter.setPen(penRaster);
