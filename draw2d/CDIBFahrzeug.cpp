@@ -265,7 +265,11 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const int lw = fm.horizontalAdvance(label);
         // It stands left of the centre: over a short load area near the picture's left edge (a
         // tractor's) it moves right so that it is not cut off.
-        const int cxGesamt = std::max(cx, lw + K(2));
+        int cxGesamt = std::max(cx, lw + K(2));
+        // Nor is it hidden behind the view's buttons there.
+        if (const QRect knopf = painter.worldTransform().inverted().mapRect(pView->GetKnopfRect());
+            !knopf.isEmpty() && knopf.intersects(QRect(cxGesamt - lw, y0 + K(30), lw, fm.height())))
+            cxGesamt = knopf.right() + 1 + K(4) + lw;
         const QRect rcLabel(cxGesamt - lw, y0 + K(30), lw, fm.height());
         if (m_bGesamtUeber)
             painter.fillRect(rcLabel, QColor(255, 0, 0));

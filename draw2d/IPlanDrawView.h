@@ -91,6 +91,9 @@ public:
     virtual void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) = 0;
     // Every text a drawing drew: the view keeps its scroll area around them.
     virtual void AddTextRect(const QRect& /*rc*/) {}
+    // The view's own buttons over the drawing (device coordinates), which texts keep clear of; empty
+    // when none stand there (a print, a report picture).
+    virtual QRect GetKnopfRect() const { return QRect(); }
     // The trackers take a rectangle and draw themselves.
     virtual void DrawAchsTracker(QPainter& painter, const QRect& rc) = 0;
     virtual void DrawZLTracker(QPainter& painter, const QRect& rc) = 0;

@@ -184,6 +184,14 @@ QRect CQOR1View::GetLabelRect(int id) const
     return it == m_rcLabels.end() ? QRect() : it->second;
 }
 
+QRect CQOR1View::GetKnopfRect() const
+{
+    if (m_bPrinting || m_bBildExport || !m_pBtnsHilfe || !m_pBtnsHilfe->HasWindow() ||
+        m_pBtnsHilfe->isHidden())
+        return QRect();
+    return m_pBtnsHilfe->geometry();
+}
+
 void CQOR1View::SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc)
 {
     m_rcAuflager[{which, index}] = rc;

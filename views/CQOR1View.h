@@ -126,6 +126,7 @@ public:
     void SetSchwerpunktPos(double x) override { m_dSchwerpunktPos = x; }
     void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) override;
     void AddTextRect(const QRect& rc) override { m_rcTexte |= rc; }
+    QRect GetKnopfRect() const override;
     void DrawAchsTracker(QPainter& painter, const QRect& rc) override;
     void DrawZLTracker(QPainter& painter, const QRect& rc) override;
 
