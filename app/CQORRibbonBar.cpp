@@ -46,7 +46,7 @@ void CQORRibbonBar::UpdateCommandUI()
     CXtpCmdUI cmdUI;
     cmdUI.SetRecording(true);
     for (const ControlRef& control : Controls()) {
-        if (control.spec.type == RIBBON_POPUP || !control.widget->isVisibleTo(this))
+        if (control.spec.type == RIBBON_POPUP || !ShowsControl(control.widget))
             continue;
         cmdUI.SetWidget(control.widget);
         UpdateOne(cmdUI, unsigned(control.spec.id), m_frame, m_views);

@@ -681,11 +681,19 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     p.setFont(smallFont);
     text.setTop(text.top() + QFontMetrics(nameFont).height());
     const tagItemData& item = entry->item;
-    const QString figures =
-        QString::asprintf("%.0f kg\n%.0f×%.0f×%.0f", item.m_dMasse * 1000.0, item.m_dLaenge * 1000.0,
-                          item.m_dBreite * 1000.0, item.m_dHoehe * 1000.0);
+    const QString masse = QString::asprintf("%.0f kg", item.m_dMasse * 1000.0);
+    const QString masze = QString::asprintf("%.0f×%.0f×%.0f", item.m_dLaenge * 1000.0,
+                                            item.m_dBreite * 1000.0, item.m_dHoehe * 1000.0);
     p.setPen(QColor(48, 10, 7));
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, figures);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, masse);
+    text.setTop(text.top() + QFontMetrics(smallFont).height());
+    // Figures are never cut: dimensions wider than the tile take a smaller font.
+    QFont maszFont = smallFont;
+    const int breite = QFontMetrics(smallFont).horizontalAdvance(masze);
+    if (breite > text.width() && text.width() > 0)
+        maszFont.setPixelSize(std::max(7, smallFont.pixelSize() * text.width() / breite));
+    p.setFont(maszFont);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop, masze);
     if ((draw.stateBits & kDrawFocused) && selected) {
         p.setPen(QPen(QColor(48, 10, 7), 1, Qt::DotLine));
         p.drawRect(r.adjusted(2, 2, -3, -3));

@@ -6,7 +6,11 @@
 #include <QFont>
 #include <QPoint>
 
+#include <QRect>
+
 #include <array>
+#include <utility>
+#include <vector>
 
 class CFahrzeug;
 class IPlanDrawView;
@@ -27,6 +31,12 @@ public:
     // x: front end of the first load area; y: the line under the vehicle drawing; n: the rulers' pixels
     // per metre; dZoom: the view's zoom. Always true.
     bool Draw(QPainter& painter, int x, int y, int n, double dZoom, IPlanDrawView* pView);
+    // The rectangles (device coordinates) of the texts Draw would draw, drawing nothing and telling the
+    // view nothing; the triangles of the last draw are this picture's afterwards.
+    std::vector<QRect> MissTexte(const QPainter& painter, int x, int y, int n, double dZoom,
+                                 IPlanDrawView* pView);
+    // Texts of another picture (device coordinates) that the row titles keep clear of.
+    void SetFreiZuHalten(std::vector<QRect> rc) { m_rcFrei = std::move(rc); }
 
     // The triangles of the last draw: apex, right corner, left corner.
     const std::array<QPoint, 3>& GetAchse(int i) const { return m_ptAchsen.at(static_cast<std::size_t>(i)); }
@@ -52,4 +62,6 @@ private:
     std::array<std::array<QPoint, 3>, 2> m_ptGruppen{};
     std::array<bool, 2> m_bRot{};
     int m_nStuetzen = 0;
+    std::vector<QRect> m_rcFrei;
+    std::vector<QRect>* m_pGemessen = nullptr; // set while measuring
 };

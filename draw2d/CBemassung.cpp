@@ -100,6 +100,13 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
                          x + px(pSattel->GetSattelX()), y + Trunc(330 * z));
 
     pView->SetLabelRect(0, QRect());
+    // A dimension of no length (as shown, in millimetres) draws nothing: no line spans a "0".
+    const auto linie = [&](QPoint from, QPoint to, double dMetres, bool bOutside, int nLabelId) {
+        const QString text = Millimetres(dMetres);
+        if (text == QLatin1String("0") || text == QLatin1String("-0"))
+            return;
+        m_Linie.Draw(painter, from, to, text, z, bOutside, pView, nLabelId);
+    };
 
     // Coupling offset.
     const CFahrzeug* pAnh = m_pDoc->GetAnhaenger();
@@ -109,11 +116,10 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
         painter.setPen(rot);
         painter.drawLine(xk, y + Trunc(nScale * 0.8 * z), xk, y + Trunc((nScale + 100) * yf * z));
         const int yl = y + Trunc((nScale + 80) * yf * z);
-        m_Linie.Draw(painter, QPoint(xk, yl), QPoint(xEnde, yl), Millimetres(v->m_dKupplungsabstand), z, true,
-                     pView, 19);
+        linie(QPoint(xk, yl), QPoint(xEnde, yl), v->m_dKupplungsabstand, true, 19);
     }
 
-    if (pSattel) {
+    if (pSattel && Millimetres(pSattel->m_dSattelVersatz) != QLatin1String("0")) {
         // Kingpin offset between the fifth wheel and the last axle.
         const int yl = y + Trunc(330 * z);
         const double p = v->GetAchsPosition(v->GetAchsanzahl() - 1);
@@ -135,6 +141,7 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
         const QRect rc(lx, yl - fm.height(), fm.horizontalAdvance(label), fm.height());
         painter.fillRect(rc, Qt::white);
         painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, label);
+        pView->AddTextRect(painter.worldTransform().mapRect(rc));
         pView->SetLabelRect(24, painter.worldTransform().mapRect(rc));
         const QString text = QString::fromStdString(FormatS("$S", 1, 67u));
         const int tw = fm.horizontalAdvance(text);
@@ -142,12 +149,13 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
         const QRect rcText(tr - tw, yl - fm.height(), tw, fm.height());
         painter.fillRect(rcText, Qt::white);
         painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop, text);
-    } else {
+        pView->AddTextRect(painter.worldTransform().mapRect(rcText));
+    } else if (!pSattel) {
         const int yl = y + Trunc(320 * z);
         if (art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kStarrdeichsel)
-            m_Linie.Draw(painter, QPoint(x0, yl), QPoint(x, yl), Millimetres(a1), z, false, pView, 1);
+            linie(QPoint(x0, yl), QPoint(x, yl), a1, false, 1);
         else
-            m_Linie.Draw(painter, QPoint(x, yl), QPoint(x + px(a1), yl), Millimetres(a1), z, false, pView, 1);
+            linie(QPoint(x, yl), QPoint(x + px(a1), yl), a1, false, 1);
     }
 
     // The chain of axle distances: from the first reference line through every further record.
@@ -156,14 +164,13 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
     int from = x0;
     for (int i = 1; i < nRecords && id <= 11; ++i, ++id) {
         const double d = v->GetAchsPosition(i) - v->GetAchsPosition(i - 1);
-        m_Linie.Draw(painter, QPoint(from, yc), QPoint(pos[i], yc), Millimetres(d), z, false, pView, id);
+        linie(QPoint(from, yc), QPoint(pos[i], yc), d, false, id);
         from = pos[i];
     }
 
     // Load-area length.
     const int yl = y + Trunc(470 * z);
     const int xl = art == FahrzeugArt::kSattelzugmaschine ? x - px(a1) : x;
-    m_Linie.Draw(painter, QPoint(xl, yl), QPoint(xEnde, yl), Millimetres(v->GetLFLaenge()), z, false, pView,
-                 2);
+    linie(QPoint(xl, yl), QPoint(xEnde, yl), v->GetLFLaenge(), false, 2);
     painter.restore();
 }

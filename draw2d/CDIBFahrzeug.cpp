@@ -249,9 +249,11 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         cx += (capW - (lfPx - 2)) / 2;
 
     painter.setPen(Qt::black);
-    if (bAktiv)
-        painter.drawText(QRect(cx - capW / 2, y0 + K(50), capW, fm.height()), Qt::AlignLeft | Qt::AlignTop,
-                         caption);
+    if (bAktiv) {
+        const QRect rcCaption(cx - capW / 2, y0 + K(50), capW, fm.height());
+        painter.drawText(rcCaption, Qt::AlignLeft | Qt::AlignTop, caption);
+        pView->AddTextRect(Device(painter, rcCaption));
+    }
 
     // Permissible total mass, red when the laden groups exceed it.
     double dVorn = 0.0, dHinten = 0.0;
@@ -263,13 +265,19 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const int lw = fm.horizontalAdvance(label);
         // It stands left of the centre: over a short load area near the picture's left edge (a
         // tractor's) it moves right so that it is not cut off.
-        const int cxGesamt = std::max(cx, lw + K(2));
+        int cxGesamt = std::max(cx, lw + K(2));
+        // Nor is it hidden behind the view's buttons there.
+        if (const QRect knopf = painter.worldTransform().inverted().mapRect(pView->GetKnopfRect());
+            !knopf.isEmpty() && knopf.intersects(QRect(cxGesamt - lw, y0 + K(30), lw, fm.height())))
+            cxGesamt = knopf.right() + 1 + K(4) + lw;
         const QRect rcLabel(cxGesamt - lw, y0 + K(30), lw, fm.height());
         if (m_bGesamtUeber)
             painter.fillRect(rcLabel, QColor(255, 0, 0));
         painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
         const QRect rcValue(cxGesamt + K(4), y0 + K(30), fm.horizontalAdvance(value), fm.height());
         painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
+        pView->AddTextRect(Device(painter, rcLabel));
+        pView->AddTextRect(Device(painter, rcValue));
         if (bAktiv)
             pView->SetHotSpot(IPlanDrawView::kHotGesamtmasse, Device(painter, rcValue));
     }
@@ -288,6 +296,8 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const int vx = bExport ? cx + lw / 2 + K(3) : rcLabel.right() + 1 + K(3);
         const QRect rcValue(vx, y0 + K(10), fm.horizontalAdvance(value), fm.height());
         painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
+        pView->AddTextRect(Device(painter, rcLabel));
+        pView->AddTextRect(Device(painter, rcValue));
         pView->SetHotSpot(IPlanDrawView::kHotKombiGrenze, Device(painter, rcValue));
     }
 

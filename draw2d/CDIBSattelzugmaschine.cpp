@@ -75,8 +75,11 @@ void CDIBSattelzugmaschine::DrawKupplung(QPainter& painter, int x, int y, const 
         CFahrzeug* pVorn = doc->GetFirstFahrzeug() ? doc->GetFirstFahrzeug() : v;
         const QString value =
             QString::fromStdString(FormatChecked("%.0f kg", {pVorn->m_dKupplungslast1 * 1000}));
-        painter.setFont(m_fontSattel);
-        const QFontMetrics fm(m_fontSattel);
+        // A print or another zoom enlarges the screen's font with the picture.
+        const double dGross = pView->GetDruckFaktor();
+        const QFont font = dGross == 1.0 ? m_fontSattel : FontTable::MakeFont("Segoe UI", Trunc(15 * dGross));
+        painter.setFont(font);
+        const QFontMetrics fm(font);
         const int tw = fm.horizontalAdvance(value);
         const double dX = dynamic_cast<const CSattelzugmaschine*>(v)
                               ? static_cast<const CSattelzugmaschine*>(v)->GetSattelX()
@@ -89,8 +92,11 @@ void CDIBSattelzugmaschine::DrawKupplung(QPainter& painter, int x, int y, const 
         painter.setPen(Qt::black);
         painter.drawText(rcText, Qt::AlignLeft | Qt::AlignTop, value);
         const QString unit = QString::fromStdString(FormatS("$S", 1, 573u));
-        painter.drawText(QRect(rcText.right() + 1 + 5, ty, fm.horizontalAdvance(unit), fm.height()),
-                         Qt::AlignLeft | Qt::AlignTop, unit);
+        const QRect rcUnit(rcText.right() + 1 + Trunc(5 * dGross), ty, fm.horizontalAdvance(unit),
+                           fm.height());
+        painter.drawText(rcUnit, Qt::AlignLeft | Qt::AlignTop, unit);
+        pView->AddTextRect(painter.worldTransform().mapRect(rcText));
+        pView->AddTextRect(painter.worldTransform().mapRect(rcUnit));
         pView->SetHotSpot(IPlanDrawView::kHotSattellast, painter.worldTransform().mapRect(rcText));
     }
 }

@@ -12,7 +12,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -110,6 +112,17 @@ int CKoordSys::CalcHeight(double dZoom, double dScaleY) const
     return Trunc(860 * dZoom);
 }
 
+int CKoordSys::LabelStep(double dPixelProEinheit, double dAbstand)
+{
+    if (!(dPixelProEinheit > 0.0) || !std::isfinite(dPixelProEinheit) || !std::isfinite(dAbstand))
+        return 1;
+    for (int dekade = 1; dekade <= 100000000; dekade *= 10)
+        for (int m : {1, 2, 5})
+            if (m * dekade * dPixelProEinheit >= dAbstand)
+                return m * dekade;
+    return 1000000000;
+}
+
 int CKoordSys::GetTonnenY(int k) const
 {
     if (k >= m_nTonnen)
@@ -178,7 +191,54 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     painter.setFont(*m_pFontKlein);
     const QFontMetrics fm(*m_pFontKlein);
 
-    // Metre grid with millimetre labels.
+    // Labels keep apart: the tonne column first, then the metre labels that leave it free, the title
+    // right of the column and the remarks link where nothing else stands.
+    std::vector<QRect> belegt;
+    auto frei = [&belegt](const QRect& rc) {
+        return std::none_of(belegt.begin(), belegt.end(), [&rc](const QRect& b) { return b.intersects(rc); });
+    };
+    const double f = m_dDruckFaktor > 0.0 ? m_dDruckFaktor : 1.0;
+
+    // Tonne grid with kilogram labels in the column right of the rulers, every step of the 1-2-5
+    // sequence that keeps them a line and a quarter apart.
+    CFahrzeug* V = pView->IsEinzelBild() ? M : doc->GetAktivFahrzeug(false);
+    if (!V)
+        V = M;
+    const int hw = Trunc(20 * z), c = Trunc(60 * z);
+    const int xl = R + c;
+    const int lh = fm.height() + fm.leading();
+    const int nTonnenSchritt = LabelStep(pxT, lh * 1.25);
+    int lx = xl;
+    if (S && S == V && S->GetArt() != FahrzeugArt::kSattelzugmaschine)
+        lx = x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) + c;
+    int nTonnenRechts = lx;
+    for (int k = nTonnenSchritt; k <= m_nTonnen; k += nTonnenSchritt) {
+        const int yk = GetTonnenY(k);
+        if (!S) {
+            painter.drawLine(x, yk, R, yk);
+        } else {
+            painter.drawLine(x, yk, x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z), yk);
+            painter.drawLine(x + dpx, yk, R, yk);
+        }
+        const QString label = QString::number(k * 1000);
+        const int w = fm.horizontalAdvance(label);
+        // Centred in its column, but clear of the load-area line on the column's left.
+        const QRect rc(std::max(lx - w / 2, lx - c + 2), yk - lh / 2, w, lh);
+        painter.setPen(Qt::black);
+        painter.drawText(rc, Qt::AlignHCenter | Qt::AlignTop, label);
+        painter.setPen(penRaster);
+        belegt.push_back(rc);
+        pView->AddTextRect(Device(painter, rc));
+        nTonnenRechts = std::max(nTonnenRechts, rc.right());
+    }
+    const int yk = GetTonnenY(m_nTonnen);
+    if (m_nTonnen % nTonnenSchritt != 0) {
+        painter.drawLine(x, yk, S ? x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) : R, yk);
+        if (S)
+            painter.drawLine(x + dpx, yk, R, yk);
+    }
+
+    // Metre grid, labelled in millimetres every step that keeps the widest label clear of the next.
     int s = (bKombi && !bZugAktiv) ? dpx : 0;
     CFahrzeug* pArt4 = nullptr;
     if (M->GetArt() == FahrzeugArt::kSattelzugmaschine)
@@ -187,73 +247,41 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         pArt4 = S;
     if (pArt4)
         s -= Trunc(m_nPixProMeter * pArt4->GetAchse1Abstand() * sx * z);
-    CFahrzeug* V = pView->IsEinzelBild() ? M : doc->GetAktivFahrzeug(false);
-    if (!V)
-        V = M;
     int n = 0;
     if (V->GetArt() == FahrzeugArt::kSattelzugmaschine) {
         n = Trunc(V->GetLFLaenge() + V->GetAchse1Abstand());
     } else {
-        const double f = V->GetRandabstand(0);
-        s += Trunc(m_nPixProMeter * f * sx * z);
-        n = Trunc(V->GetLFLaenge() - f);
+        const double rand = V->GetRandabstand(0);
+        s += Trunc(m_nPixProMeter * rand * sx * z);
+        n = Trunc(V->GetLFLaenge() - rand);
     }
+    const int nMeterSchritt = LabelStep(pxM, fm.horizontalAdvance(QString::number(std::max(n, 1) * 1000)) +
+                                                 fm.horizontalAdvance("00"));
     for (int i = 1; i <= n; ++i) {
         const int xi = Trunc(m_nPixProMeter * i * sx * z) + x + s;
         painter.drawLine(xi, y, xi, top);
+        if (i % nMeterSchritt != 0)
+            continue;
         const QString label = QString::number(i * 1000);
-        const int ly = top - Trunc(50 * z);
+        const int w = fm.horizontalAdvance(label);
+        const QRect rc(xi - w / 2, top - Trunc(50 * z), w, fm.height());
+        if (!frei(rc))
+            continue;
         painter.setPen(Qt::black);
-        painter.drawText(QRect(xi - 200, ly, 400, fm.height()), Qt::AlignHCenter | Qt::AlignTop, label);
+        painter.drawText(rc, Qt::AlignHCenter | Qt::AlignTop, label);
         painter.setPen(penRaster);
+        belegt.push_back(rc);
+        pView->AddTextRect(Device(painter, rc));
     }
     painter.drawLine(R, y, R, top);
-
-    // Tonne grid with kilogram labels in the column right of the rulers.
-    const int hw = Trunc(20 * z), c = Trunc(60 * z);
-    const int xl = R + c;
-    const int lh = fm.height() + fm.leading();
-    int yk = top;
-    for (int k = 1; k <= m_nTonnen; ++k) {
-        yk = GetTonnenY(k);
-        if (!S) {
-            painter.drawLine(x, yk, R, yk);
-        } else {
-            painter.drawLine(x, yk, x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z), yk);
-            painter.drawLine(x + dpx, yk, R, yk);
-        }
-        int lx = xl;
-        if (S && S == V && S->GetArt() != FahrzeugArt::kSattelzugmaschine)
-            lx = x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) + c;
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(lx - 200, yk - lh / 2, 400, lh), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::number(k * 1000));
-        painter.setPen(penRaster);
-    }
 
     // The scale handle on the label column.
     m_rcGriff =
         Device(painter, QRect(QPoint(xl - hw, yk - Trunc(12 * z)), QPoint(xl + hw, y - hw)).normalized());
     pView->SetHotSpot(IPlanDrawView::kHotGriff, m_rcGriff);
 
-    // Remarks link with its tooltip, on screen only.
-    if (!bPrint && !pView->IsEinzelBild() && m_pFontLink) {
-        const QString T = QString::fromStdString(FormatS("$S", 1, kBemerkungText));
-        painter.setFont(*m_pFontLink);
-        const bool bBemerkung = !V->m_strBemerkung.empty();
-        painter.setPen(bBemerkung ? QColor(0, 0, 255) : QColor(200, 200, 200));
-        const QFontMetrics lm(*m_pFontLink);
-        const QSize ext(lm.horizontalAdvance(T), lm.height());
-        const QPoint at(Trunc(m_nPixProMeter * L * sx * z + x) + 40, top - ext.height());
-        painter.drawText(QRect(at, ext), Qt::AlignLeft | Qt::AlignTop, T);
-        const QRect rc = Device(painter, QRect(at, ext));
-        pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
-        const std::string tip = FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" +
-                                (bBemerkung ? V->m_strBemerkung : FormatS("$S.", 1, kKeineBemerkung));
-        pView->SetToolTip(kToolBemerkung, rc, tip);
-    }
-
-    // The axis title, rotated to run upwards; a title longer than the axis starts at its bottom.
+    // The axis title, rotated to run upwards right of the tonne labels; a title longer than the axis
+    // starts at its bottom.
     painter.setFont(*m_pFontSenkrecht);
     painter.setPen(Qt::black);
     {
@@ -264,12 +292,40 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         int ym = Trunc(y - h * 0.5);
         if (cx > h)
             ym = Trunc(ym - (cx - h) * 0.5);
-        const int tx = R + Trunc(120 * z);
+        const int tx = std::max(R + Trunc(120 * z), nTonnenRechts + Trunc(10 * z) + 1);
         painter.save();
         painter.translate(tx, ym);
         painter.rotate(-90);
         painter.drawText(QRect(-cx / 2, 0, cx, tm.height()), Qt::AlignHCenter | Qt::AlignTop, title);
         painter.restore();
+        belegt.push_back(QRect(tx, ym - cx / 2, tm.height(), cx));
+        pView->AddTextRect(Device(painter, belegt.back()));
+    }
+
+    // Remarks link with its tooltip, on screen only; it gives way to the right.
+    if (!bPrint && !pView->IsEinzelBild() && m_pFontLink) {
+        const QString T = QString::fromStdString(FormatS("$S", 1, kBemerkungText));
+        QFont font = *m_pFontLink;
+        if (f != 1.0) {
+            font = FontTable::MakeFont("Segoe UI", std::max(1, Trunc(12 * f)));
+            font.setUnderline(true);
+        }
+        painter.setFont(font);
+        const bool bBemerkung = !V->m_strBemerkung.empty();
+        painter.setPen(bBemerkung ? QColor(0, 0, 255) : QColor(200, 200, 200));
+        const QFontMetrics lm(font);
+        const QSize ext(lm.horizontalAdvance(T), lm.height());
+        QRect rcLink(QPoint(Trunc(m_nPixProMeter * L * sx * z + x) + Trunc(40 * f), top - ext.height()), ext);
+        for (const QRect& b : belegt)
+            if (b.intersects(rcLink))
+                rcLink.moveLeft(b.right() + 1 + Trunc(4 * f));
+        painter.drawText(rcLink, Qt::AlignLeft | Qt::AlignTop, T);
+        const QRect rc = Device(painter, rcLink);
+        pView->AddTextRect(rc);
+        pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
+        const std::string tip = FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" +
+                                (bBemerkung ? V->m_strBemerkung : FormatS("$S.", 1, kKeineBemerkung));
+        pView->SetToolTip(kToolBemerkung, rc, tip);
     }
 
     // Curves: the other vehicle first, then the one worked on.

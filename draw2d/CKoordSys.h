@@ -45,6 +45,9 @@ public:
     int GetAchsOben() const { return m_nOben; }
     // The y of tonne line k (1..N) of the last Draw.
     int GetTonnenY(int k) const;
+    // The step between labels of an axis with `dPixelProEinheit` pixels per unit: the smallest of 1, 2,
+    // 5, 10, 20, 50, ... units that keeps labels `dAbstand` pixels apart.
+    static int LabelStep(double dPixelProEinheit, double dAbstand);
 
     int m_nAchsHoehe = 0;
     QRect m_rcGriff;

@@ -59,6 +59,8 @@ void CLinie::Draw(QPainter& painter, const QPoint& from, const QPoint& to, const
     // An opaque background interrupts the shaft.
     painter.fillRect(rc, Qt::white);
     painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, text);
+    if (pView)
+        pView->AddTextRect(painter.worldTransform().mapRect(rc));
     if (pView && bMelden)
         pView->SetLabelRect(nLabelId, painter.worldTransform().mapRect(rc));
     painter.restore();

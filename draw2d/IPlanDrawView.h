@@ -68,8 +68,9 @@ public:
     virtual bool IsEinzelBild() const { return false; }
     // The vehicle such a single picture shows (null: the one of the document's active index).
     virtual CFahrzeug* GetEinzelFahrzeug() const { return nullptr; }
-    // How many times larger than on the screen a print draws the picture (1 on the screen): the layout's
-    // fixed distances grow with it, so the page shows the screen's picture enlarged.
+    // How many times larger than the screen's picture at its standard zoom the picture is drawn (a print,
+    // another zoom; 1 on the screen): the layout's fixed distances and fonts grow with it, so the page or
+    // the zoomed view shows the screen's picture enlarged.
     virtual double GetDruckFaktor() const { return 1.0; }
     // Size of the view's centre-of-gravity hint picture.
     virtual QSize GetSchwerpunktBildGroesse() const { return QSize(50, 50); }
@@ -88,6 +89,11 @@ public:
     virtual void SetLabelRect(int id, const QRect& rc) = 0;
     virtual void SetSchwerpunktPos(double x) = 0;
     virtual void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) = 0;
+    // Every text a drawing drew: the view keeps its scroll area around them.
+    virtual void AddTextRect(const QRect& /*rc*/) {}
+    // The view's own buttons over the drawing (device coordinates), which texts keep clear of; empty
+    // when none stand there (a print, a report picture).
+    virtual QRect GetKnopfRect() const { return QRect(); }
     // The trackers take a rectangle and draw themselves.
     virtual void DrawAchsTracker(QPainter& painter, const QRect& rc) = 0;
     virtual void DrawZLTracker(QPainter& painter, const QRect& rc) = 0;

@@ -184,6 +184,14 @@ QRect CQOR1View::GetLabelRect(int id) const
     return it == m_rcLabels.end() ? QRect() : it->second;
 }
 
+QRect CQOR1View::GetKnopfRect() const
+{
+    if (m_bPrinting || m_bBildExport || !m_pBtnsHilfe || !m_pBtnsHilfe->HasWindow() ||
+        m_pBtnsHilfe->isHidden())
+        return QRect();
+    return m_pBtnsHilfe->geometry();
+}
+
 void CQOR1View::SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc)
 {
     m_rcAuflager[{which, index}] = rc;
@@ -342,6 +350,7 @@ void CQOR1View::OnDraw(QPainter& painter)
     m_bLetzteTeilweise = !bVoll;
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
+    m_rcTexte = QRect();
 
     if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
         // Another vehicle: its own drawing, and the rulers' scale of its kind.
@@ -405,10 +414,8 @@ void CQOR1View::OnDraw(QPainter& painter)
     if (!m_bBildExport && !m_bPrinting && m_bShowDiagramm && pArbeit &&
         pArbeit->GetArt() != FahrzeugArt::kSattelzugmaschine)
         pChart = &m_DiagrammBild;
-    QSize total(x + Zoomed(300, m_dZoom) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
-                Zoomed(240, m_dZoom) + static_cast<int>(660 * m_dZoom * m_Scale.m_dFaktorY) + y);
-    if (!m_bBildExport && !m_bPrinting && total != GetTotalSize())
-        SetScrollSizes(total, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+    const QSize total(x + Zoomed(300, m_dZoom) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
+                      Zoomed(240, m_dZoom) + static_cast<int>(660 * m_dZoom * m_Scale.m_dFaktorY) + y);
 
     m_KoordSys.Draw(painter, x, y, m_Scale, m_dZoom, this);
     const int top = m_KoordSys.GetAchsOben();
@@ -441,6 +448,20 @@ void CQOR1View::OnDraw(QPainter& painter)
             painter.drawImage(m_rcDiagramm.topLeft(), pChart->GetImage());
         }
     }
+    // The scroll area after a full drawing, so that it reaches every text; a partial one keeps it.
+    const QSize gross = MitTexten(total);
+    if (bVoll && !m_bBildExport && !m_bPrinting && gross != GetTotalSize())
+        SetScrollSizes(gross, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+}
+
+QSize CQOR1View::MitTexten(QSize total) const
+{
+    if (m_rcTexte.isEmpty())
+        return total;
+    const QPoint scroll = GetScrollPosition();
+    const int rand = Zoomed(40, m_dZoom);
+    return total.expandedTo(
+        QSize(m_rcTexte.right() + 1 + scroll.x() + rand, m_rcTexte.bottom() + 1 + scroll.y() + rand));
 }
 
 QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
@@ -504,7 +525,8 @@ double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
 
 double CQOR1View::GetDruckFaktor() const
 {
-    return m_bPrinting && m_dZoomSaved > 0.0 ? m_dZoom / m_dZoomSaved : 1.0;
+    // A print's zoom and any other zoom of the view enlarge the standard zoom's picture as a whole.
+    return m_dZoom > 0.0 ? m_dZoom / kStandardZoom : 1.0;
 }
 
 // The paint's origin line: on the page as far down as on the screen, at the page's scale.

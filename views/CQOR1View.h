@@ -46,6 +46,8 @@ public:
     static constexpr int kHint88 = 88;
     // The rulers' scale of an ordinary vehicle at zoom 1.
     static constexpr int kPixProMeter = 194;
+    // The zoom the screen shows the template at; the drawing's fixed sizes are made for it.
+    static constexpr double kStandardZoom = 0.25;
     static constexpr int kPixProTonne = 70;
 
     // The position and payload figures at a point, for the status line and the load dialog.
@@ -123,6 +125,8 @@ public:
     void SetLabelRect(int id, const QRect& rc) override;
     void SetSchwerpunktPos(double x) override { m_dSchwerpunktPos = x; }
     void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) override;
+    void AddTextRect(const QRect& rc) override { m_rcTexte |= rc; }
+    QRect GetKnopfRect() const override;
     void DrawAchsTracker(QPainter& painter, const QRect& rc) override;
     void DrawZLTracker(QPainter& painter, const QRect& rc) override;
 
@@ -349,6 +353,8 @@ protected:
     // The load area of the vehicle worked on, in client pixels.
     QRect AktivLFClient() const;
     QPoint Scroll() const { return GetScrollPosition(); }
+    // The scroll area a paint asks for: `total`, grown to hold every text it drew.
+    QSize MitTexten(QSize total) const;
 
     // The vehicle with load area the view works on.
     CFahrzeug* GetArbeitsFahrzeug() const;
@@ -384,6 +390,8 @@ protected:
     CAuflager m_Auflager;
     CFahrzeugDiagrammBild m_DiagrammBild;
     QRect m_rcDiagramm;
+    // Where the texts of the last paint stand, in device coordinates.
+    QRect m_rcTexte;
     int m_nDrawArg = 0;
     QRect m_rcHotItem;
     std::array<QRect, kHotAnzahl> m_rcHotSpots{};

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -148,6 +150,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     m_bLetzteTeilweise = !bVoll;
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
+    m_rcTexte = QRect();
 
     if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
         m_pDIBFahrzeug = CDIBFahrzeug::Create(pAnh);
@@ -241,12 +244,18 @@ void CQORMultiView::DrawKombination(QPainter& painter)
                 m_Auflager.SetFahrzeug(nTeil == 1 ? pZug : pAnh, this);
                 m_Auflager.Draw(painter, x, yA, scale, z, this);
             } else {
-                m_Auflager.SetFahrzeug(pZug, this);
-                m_Auflager.Draw(painter, x, yA, scale, z, this);
                 const int art = pAnh->GetFahrzeugTyp();
                 const int tiefer = art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger
                                        ? static_cast<int>(400 * z * m_Scale.m_dFaktorY)
                                        : 0;
+                // The towing vehicle's row titles keep clear of the trailer's picture beside them.
+                m_Auflager.SetFreiZuHalten({});
+                m_Auflager.SetFahrzeug(pAnh, this);
+                std::vector<QRect> anhaenger = m_Auflager.MissTexte(painter, x2, yA + tiefer, scale, z, this);
+                m_Auflager.SetFahrzeug(pZug, this);
+                m_Auflager.SetFreiZuHalten(std::move(anhaenger));
+                m_Auflager.Draw(painter, x, yA, scale, z, this);
+                m_Auflager.SetFreiZuHalten({});
                 m_Auflager.SetFahrzeug(pAnh, this);
                 m_Auflager.Draw(painter, x2, yA + tiefer, scale, z, this);
                 if (!m_bPrinting)
@@ -282,8 +291,8 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     int hoehe = Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y;
     if (!a.isEmpty() || !b.isEmpty())
         hoehe = std::max(a.isEmpty() ? 0 : a.bottom(), b.isEmpty() ? 0 : b.bottom()) + Scroll().y() + 15;
-    const QSize total(breite, hoehe);
-    if (total != GetTotalSize())
+    const QSize total = MitTexten(QSize(breite, hoehe));
+    if (bVoll && total != GetTotalSize())
         SetScrollSizes(total, QSize(Zoomed(1000, z), Zoomed(500, z)), QSize(20, 50));
 }
 

@@ -5,9 +5,12 @@
 #include "platform/ribbon/RibbonGroup.h"
 #include "platform/ribbon/RibbonToolTip.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QDataStream>
 #include <QEvent>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QIODevice>
 #include <QMenu>
@@ -76,7 +79,7 @@ RibbonBar::RibbonBar(QWidget* parent)
     m_tabRow->addWidget(m_tabs, 0, Qt::AlignBottom);
     m_tabRow->addStretch(1);
     column->addWidget(tabRowWidget);
-    // Groups are placed side by side; what does not fit is cut off at the right.
+    // Groups are placed side by side; when they do not fit, the largest collapse first.
     m_groupArea = new QWidget(this);
     m_groupArea->setMinimumHeight(RibbonGroup::kMargin + RibbonGroup::kRowHeight * RibbonGroup::kRows + 2 +
                                   RibbonGroup::kCaptionHeight + 3);
@@ -345,17 +348,42 @@ void RibbonBar::OnControlAdded(QWidget*, int) {}
 
 void RibbonBar::LayoutGroups()
 {
-    int x = 4;
-    for (RibbonGroup* group : m_groups) {
-        group->move(x, 3);
-        x += group->width() + 3;
+    if (m_layingOut)
+        return;
+    m_layingOut = true;
+    constexpr int kLeft = 4, kGap = 3;
+    // Only a shown ribbon knows its width; a hidden one keeps every group open.
+    const bool bounded = m_groupArea->isVisible();
+    const int room = m_groupArea->width() - kLeft;
+    int needed = 0;
+    for (RibbonGroup* group : m_groups)
+        needed += group->ExpandedWidth() + kGap;
+    QList<RibbonGroup*> largestFirst = m_groups;
+    std::stable_sort(
+        largestFirst.begin(), largestFirst.end(),
+        [](const RibbonGroup* a, const RibbonGroup* b) { return a->ExpandedWidth() > b->ExpandedWidth(); });
+    QList<RibbonGroup*> collapse;
+    for (RibbonGroup* group : largestFirst) {
+        if (!bounded || needed <= room)
+            break;
+        if (group->CollapsedWidth() >= group->ExpandedWidth())
+            continue;
+        collapse.append(group);
+        needed -= group->ExpandedWidth() - group->CollapsedWidth();
     }
+    int x = kLeft;
+    for (RibbonGroup* group : m_groups) {
+        group->SetCollapsed(collapse.contains(group));
+        group->move(x, 3);
+        x += group->width() + kGap;
+    }
+    m_layingOut = false;
 }
 
 bool RibbonBar::eventFilter(QObject* watched, QEvent* event)
 {
-    // A group grows with each control it gets.
-    if (event->type() == QEvent::Resize && watched != m_groupArea)
+    // A group grows with each control it gets; the groups' area changes with the window.
+    if (event->type() == QEvent::Resize || (watched == m_groupArea && event->type() == QEvent::Show))
         LayoutGroups();
     return QWidget::eventFilter(watched, event);
 }
@@ -378,6 +406,16 @@ QWidget* RibbonBar::Control(int id) const
             return ref.widget;
     }
     return nullptr;
+}
+
+bool RibbonBar::ShowsControl(const QWidget* control) const
+{
+    for (const RibbonGroup* group : m_groups) {
+        if (group->IsCollapsed() && group->DropDown() && group->DropDown()->isAncestorOf(control))
+            return group->isVisibleTo(this) && group->CollapsedButton()->isVisibleTo(this) &&
+                   control->isVisibleTo(group->DropDown());
+    }
+    return control->isVisibleTo(this);
 }
 
 QSize RibbonBar::sizeHint() const

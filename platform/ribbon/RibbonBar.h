@@ -54,6 +54,9 @@ public:
     // Every control: the groups' in order, then the tab row's.
     QList<ControlRef> Controls() const;
     QWidget* Control(int id) const;
+    // Whether a control of the ribbon is shown, in its group or in its collapsed group's drop-down
+    // (which counts as shown while its button is).
+    bool ShowsControl(const QWidget* control) const;
 
     RibbonToolTip* ToolTip() const { return m_tip; }
 
@@ -131,4 +134,5 @@ private:
     QList<int> m_defaultQuickAccess;
     KeyBindings m_keys;
     CommandDescriber m_describe;
+    bool m_layingOut = false;
 };

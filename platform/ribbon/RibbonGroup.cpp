@@ -1,14 +1,20 @@
 // One captioned group of a ribbon tab.
 #include "platform/ribbon/RibbonGroup.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -40,9 +46,23 @@ bool IsLarge(const RibbonControlSpec& spec)
 } // namespace
 
 RibbonGroup::RibbonGroup(int id, const QString& caption, QWidget* parent)
-    : QWidget(parent), m_id(id), m_caption(caption)
+    : QWidget(parent), m_id(id), m_caption(caption), m_panel(new QWidget(this)),
+      m_button(new QToolButton(this))
 {
     setObjectName(QStringLiteral("group_%1").arg(id));
+    m_panel->setObjectName(QStringLiteral("groupPanel"));
+    m_button->setObjectName(QStringLiteral("groupButton_%1").arg(id));
+    m_button->setAutoRaise(true);
+    m_button->setFocusPolicy(Qt::NoFocus);
+    m_button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_button->setIconSize(QSize(kLargeIcon, kLargeIcon));
+    m_button->hide();
+    connect(m_button, &QToolButton::clicked, this, &RibbonGroup::ShowDropDown);
+    // A command chosen in the drop-down closes it, as a menu closes.
+    connect(this, &RibbonGroup::Command, this, [this] {
+        if (m_dropDown && m_dropDown->isVisible())
+            m_dropDown->hide();
+    });
     Relayout();
 }
 
@@ -58,7 +78,7 @@ QWidget* RibbonGroup::Control(int id) const
 QWidget* RibbonGroup::MakeControl(const RibbonControlSpec& spec, QMenu* popup, QWidget** frame)
 {
     if (spec.type == RIBBON_CHECK_BOX) {
-        auto* box = new QCheckBox(spec.caption, this);
+        auto* box = new QCheckBox(spec.caption, m_panel);
         box->setIcon(spec.icon);
         box->setIconSize(QSize(kSmallIcon, kSmallIcon));
         connect(box, &QCheckBox::clicked, this, [this, id = spec.id] { emit Command(id, -1); });
@@ -66,7 +86,7 @@ QWidget* RibbonGroup::MakeControl(const RibbonControlSpec& spec, QMenu* popup, Q
         return box;
     }
     if (spec.type == RIBBON_COMBO) {
-        auto* row = new QWidget(this);
+        auto* row = new QWidget(m_panel);
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(2, 0, 0, 0);
         layout->setSpacing(4);
@@ -91,7 +111,7 @@ QWidget* RibbonGroup::MakeControl(const RibbonControlSpec& spec, QMenu* popup, Q
         *frame = row;
         return combo;
     }
-    auto* button = new QToolButton(this);
+    auto* button = new QToolButton(m_panel);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIcon(spec.icon);
@@ -195,9 +215,99 @@ void RibbonGroup::Relayout()
     const int captionWidth = fontMetrics().horizontalAdvance(m_caption) + 16;
     const int width = std::max(x + kMargin + 1, captionWidth);
     m_size = QSize(width, kMargin + kLargeHeight + 2 + kCaptionHeight);
-    setFixedSize(m_size);
+    m_panel->setFixedSize(width, kMargin + kLargeHeight + 1);
+    UpdateButton();
+    setFixedSize(m_collapsed ? QSize(CollapsedWidth(), m_size.height()) : m_size);
+    if (m_collapsed && m_dropDown)
+        m_dropDown->adjustSize();
     updateGeometry();
     update();
+}
+
+void RibbonGroup::UpdateButton()
+{
+    // The first icon of the group's controls stands for the group.
+    QIcon icon;
+    for (const Entry& entry : m_entries) {
+        if (!entry.spec.icon.isNull()) {
+            icon = entry.spec.icon;
+            break;
+        }
+    }
+    m_button->setIcon(icon);
+    m_button->setText(TwoLines(m_caption) + QStringLiteral(" \u25BE"));
+    m_button->setToolTip(m_caption);
+    m_button->ensurePolished();
+    int widest = 0;
+    for (const QString& line : m_button->text().split(QLatin1Char('\n')))
+        widest = std::max(widest, m_button->fontMetrics().horizontalAdvance(line));
+    m_button->setGeometry(kMargin + 1, kMargin, std::max(widest + 12, 42),
+                          kLargeHeight + 2 + kCaptionHeight - 2);
+}
+
+int RibbonGroup::CollapsedWidth() const
+{
+    return m_button->width() + 2 * (kMargin + 1);
+}
+
+void RibbonGroup::SetCollapsed(bool collapsed)
+{
+    if (collapsed == m_collapsed)
+        return;
+    m_collapsed = collapsed;
+    if (collapsed) {
+        if (!m_dropDown) {
+            m_dropDown = new QFrame(this, Qt::Popup);
+            m_dropDown->setObjectName(QStringLiteral("groupDropDown"));
+            m_dropDown->setFrameShape(QFrame::Box);
+            m_dropDown->setStyleSheet(
+                QStringLiteral("QFrame#groupDropDown { background: #F4F8FD; border: 1px solid #9CBBE3; }"
+                               "QLabel#groupDropDownCaption { background: #C6DAF2; color: #15428B; }"));
+            auto* column = new QVBoxLayout(m_dropDown);
+            column->setContentsMargins(1, 1, 1, 1);
+            column->setSpacing(0);
+            auto* caption = new QLabel(m_caption, m_dropDown);
+            caption->setObjectName(QStringLiteral("groupDropDownCaption"));
+            caption->setAlignment(Qt::AlignCenter);
+            caption->setFixedHeight(kCaptionHeight);
+            column->addWidget(caption);
+        }
+        static_cast<QVBoxLayout*>(m_dropDown->layout())->insertWidget(0, m_panel);
+        m_panel->show();
+        m_button->show();
+    } else {
+        if (m_dropDown)
+            m_dropDown->hide();
+        m_button->hide();
+        m_panel->setParent(this);
+        m_panel->move(0, 0);
+        m_panel->show();
+    }
+    Relayout();
+}
+
+void RibbonGroup::ShowDropDown()
+{
+    if (!m_collapsed || !m_dropDown)
+        return;
+    // Sized once polished and laid out, then placed under the button, kept on the button's screen.
+    const auto place = [this] {
+        QPoint at = m_button->mapToGlobal(QPoint(0, m_button->height()));
+        const QScreen* screen = m_button->screen() ? m_button->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect room = screen->availableGeometry();
+            const QSize size = m_dropDown->frameGeometry().size();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - size.width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+        }
+        m_dropDown->move(at);
+    };
+    m_dropDown->ensurePolished();
+    m_dropDown->layout()->activate();
+    m_dropDown->adjustSize();
+    place();
+    m_dropDown->show();
+    place();
 }
 
 QSize RibbonGroup::sizeHint() const
@@ -221,6 +331,8 @@ void RibbonGroup::paintEvent(QPaintEvent*)
     p.setPen(QColor(0x9C, 0xBB, 0xE3));
     p.setBrush(body);
     p.drawRoundedRect(frame, 3, 3);
+    if (m_collapsed)
+        return;
     const QRect band = CaptionRect();
     QLinearGradient bandFill(0, band.top(), 0, band.bottom());
     bandFill.setColorAt(0.0, QColor(0xC6, 0xDA, 0xF2));

@@ -1,5 +1,6 @@
 // One captioned group of a ribbon tab: large buttons in their own column, small controls three to a
-// column, separator lines between runs.
+// column, separator lines between runs. A group short of room collapses to one button that drops its
+// controls down in a panel.
 #pragma once
 
 #include "platform/ribbon/RibbonControlSpec.h"
@@ -7,7 +8,9 @@
 #include <QList>
 #include <QWidget>
 
+class QFrame;
 class QMenu;
+class QToolButton;
 
 class RibbonGroup : public QWidget
 {
@@ -44,6 +47,19 @@ public:
     // The rectangle of the caption band.
     QRect CaptionRect() const;
 
+    // Collapsed, the group is one button (its caption and the first control's icon) whose drop-down
+    // panel holds the controls as the open group lays them out; they stay the same widgets.
+    void SetCollapsed(bool collapsed);
+    bool IsCollapsed() const { return m_collapsed; }
+    // Widths of the open group and of the collapsed one.
+    int ExpandedWidth() const { return m_size.width(); }
+    int CollapsedWidth() const;
+    QToolButton* CollapsedButton() const { return m_button; }
+    // The drop-down panel of the collapsed group (null until it first collapsed).
+    QFrame* DropDown() const { return m_dropDown; }
+    // Opens the drop-down under the collapsed button, kept on the button's screen.
+    void ShowDropDown();
+
 signals:
     // A button or check box was clicked, a menu item of a control's popup chosen, or a combo's selection
     // changed (`index` is the new entry; -1 for the others).
@@ -55,10 +71,15 @@ protected:
 private:
     QWidget* MakeControl(const RibbonControlSpec& spec, QMenu* popup, QWidget** frame);
     void Relayout();
+    void UpdateButton();
 
     int m_id;
     QString m_caption;
     QList<Entry> m_entries;
     QList<int> m_separators; // x of each separator line
     QSize m_size;
+    QWidget* m_panel;      // the controls, in the group or in the drop-down
+    QToolButton* m_button; // the collapsed group
+    QFrame* m_dropDown = nullptr;
+    bool m_collapsed = false;
 };

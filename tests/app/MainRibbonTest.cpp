@@ -16,10 +16,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFrame>
 #include <QMenu>
+#include <QScreen>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace {
 
@@ -146,6 +151,75 @@ TEST_F(MainRibbonTest, ViewGroupIsAddedOnceAtTheEndAndRemoved)
     EXPECT_FALSE(MainRibbonLayout::RemoveViewGroup(&m_ribbon));
     EXPECT_EQ(m_ribbon.Groups().size(), 3);
     EXPECT_EQ(ControlId::Find(&m_ribbon, 119), nullptr);
+}
+
+// The group of a control, null for the tab row's.
+RibbonGroup* GroupOf(const CQORRibbonBar& ribbon, int id)
+{
+    for (RibbonGroup* group : ribbon.Groups())
+        if (group->Control(id))
+            return group;
+    return nullptr;
+}
+
+// Whether `widget` shows whole inside `area` (global coordinates).
+bool ShowsWithin(const QWidget* widget, const QRect& area)
+{
+    return widget->isVisible() && area.contains(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+}
+
+TEST_F(MainRibbonTest, EveryControlIsReachableAtEveryWidthAndTheLargestGroupsCollapseFirst)
+{
+    MainRibbonLayout::AddViewGroup(&m_ribbon);
+    for (int width : {1920, 1200, 1024}) {
+        SCOPED_TRACE(width);
+        m_ribbon.resize(width, m_ribbon.sizeHint().height());
+        m_ribbon.show();
+        QCoreApplication::processEvents();
+        const QRect ribbonArea(m_ribbon.mapToGlobal(QPoint(0, 0)), m_ribbon.size());
+        for (const RibbonBar::ControlRef& ref : m_ribbon.Controls()) {
+            SCOPED_TRACE(ref.spec.id);
+            RibbonGroup* group = GroupOf(m_ribbon, ref.spec.id);
+            // The update pass reaches it wherever it stands.
+            EXPECT_TRUE(m_ribbon.ShowsControl(ref.widget));
+            if (!group || !group->IsCollapsed()) {
+                EXPECT_TRUE(ShowsWithin(ref.widget, ribbonArea));
+                continue;
+            }
+            // A collapsed group's button shows on the ribbon and drops the control down on the screen.
+            EXPECT_TRUE(ShowsWithin(group->CollapsedButton(), ribbonArea));
+            QTest::mouseClick(group->CollapsedButton(), Qt::LeftButton);
+            ASSERT_TRUE(group->DropDown() && group->DropDown()->isVisible());
+            const QRect screen = group->CollapsedButton()->screen()->availableGeometry();
+            EXPECT_TRUE(screen.contains(group->DropDown()->frameGeometry()))
+                << group->DropDown()->frameGeometry().x() << "," << group->DropDown()->frameGeometry().y()
+                << " " << group->DropDown()->frameGeometry().width() << "x"
+                << group->DropDown()->frameGeometry().height() << " on " << screen.width() << "x"
+                << screen.height();
+            EXPECT_TRUE(ShowsWithin(ref.widget, group->DropDown()->geometry()));
+            group->DropDown()->hide();
+        }
+        // Open groups fit side by side; none of them is wider than a collapsed one.
+        int open = 0, widestOpen = 0, narrowestCollapsed = INT_MAX;
+        for (RibbonGroup* group : m_ribbon.Groups()) {
+            EXPECT_TRUE(ShowsWithin(group, ribbonArea)) << group->Id();
+            if (group->IsCollapsed()) {
+                narrowestCollapsed = std::min(narrowestCollapsed, group->ExpandedWidth());
+            } else {
+                ++open;
+                widestOpen = std::max(widestOpen, group->ExpandedWidth());
+            }
+        }
+        EXPECT_LE(widestOpen, narrowestCollapsed);
+        if (width == 1920) {
+            EXPECT_EQ(open, m_ribbon.Groups().size()) << "room for every group, none collapses";
+        }
+    }
+    // Narrowed and widened again, the groups open again.
+    m_ribbon.resize(1920, m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    for (RibbonGroup* group : m_ribbon.Groups())
+        EXPECT_FALSE(group->IsCollapsed()) << group->Id();
 }
 
 // Counts how often a widget's enabled state changes.

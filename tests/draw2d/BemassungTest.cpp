@@ -29,8 +29,8 @@ TEST_F(BemassungTest, EveryKindReportsItsLabelsWithRectangles)
         {"LKW", "", {19, 1, 3, 2}}, // coupling offset, axle-1 offset, wheelbase, load-area length
         {"KEP", "", {1, 3, 2}},     // the sub-type has no coupling measure
         {"GDA", "", {1, 3, 2}},          {"GDA_2", "", {1, 3, 4, 2}},
-        {"SDA", "", {1, 3, 4, 2}},                                // coupling point to axle 1, then the axles
-        {"SAH", "", {1, 3, 4, 5, 2}},    {"SZM", "", {24, 3, 2}}, // kingpin measure, no axle-1 offset
+        {"SDA", "", {1, 3, 4, 2}},                             // coupling point to axle 1, then the axles
+        {"SAH", "", {1, 3, 4, 5, 2}},    {"SZM", "", {24, 3}}, // kingpin measure, no axle-1 offset
         {"SAH", "SZM", {1, 3, 4, 5, 2}},
     };
     for (const Case& c : cases) {
@@ -87,6 +87,32 @@ TEST_F(BemassungTest, TractorShowsTheKingpinAndNoFrontLine)
     EXPECT_EQ(frontLine(), 0);
     EXPECT_NE(std::find(ids.begin(), ids.end(), 24), ids.end());
     EXPECT_EQ(std::find(ids.begin(), ids.end(), 1), ids.end());
+}
+
+TEST_F(BemassungTest, ADimensionOfNoLengthDrawsNeitherLineNorLabel)
+{
+    // The tractor's load area has no length; a truck's coupling offset set to zero.
+    struct Case
+    {
+        const char* file;
+        double dKupplungsabstand; // < 0: as the sample has it
+        int nFehlt;               // the label that must not be there
+        int nZeile;               // the line's row below the floor, in zoom-1 pixels
+    } cases[] = {{"SZM", -1.0, 2, 470}, {"LKW", 0.0, 19, 274}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Open(c.file);
+        if (c.dKupplungsabstand >= 0.0)
+            m_doc->GetFahrzeug()->m_dKupplungsabstand = c.dKupplungsabstand;
+        const std::vector<int> ids = Labels();
+        EXPECT_EQ(std::find(ids.begin(), ids.end(), c.nFehlt), ids.end());
+        // Nothing black along the row where the line would run.
+        const int y = kY + static_cast<int>(c.nZeile * kZoom);
+        int schwarz = 0;
+        for (int x = 0; x < m_last.width(); ++x)
+            schwarz += m_last.pixel(x, y) == qRgb(0, 0, 0);
+        EXPECT_LT(schwarz, 3) << "a line of " << schwarz << " pixels";
+    }
 }
 
 TEST_F(BemassungTest, LabelsAreWholeMillimetres)

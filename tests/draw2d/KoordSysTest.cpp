@@ -37,6 +37,22 @@ TEST_F(KoordSysTest, CalcHeightSwitchesToTheFixedHeightAt710Pixels)
     EXPECT_EQ(m_koord->CalcHeight(1.0, 1.0), 860);
 }
 
+TEST_F(KoordSysTest, LabelStepIsTheSmallestOfTheOneTwoFiveSequenceThatKeepsLabelsApart)
+{
+    struct Case
+    {
+        double dPixel, dAbstand;
+        int step;
+    } cases[] = {
+        {48.5, 30.0, 1},   {48.5, 48.5, 1},  {7.5, 14.0, 2},  {7.5, 15.1, 5}, {7.5, 37.6, 10},
+        {1.0, 120.0, 200}, {0.3, 30.0, 100}, {400.0, 1.0, 1}, {0.0, 10.0, 1}, {-3.0, 10.0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dPixel) + " / " + std::to_string(c.dAbstand));
+        EXPECT_EQ(CKoordSys::LabelStep(c.dPixel, c.dAbstand), c.step);
+    }
+}
+
 TEST_F(KoordSysTest, TinyPayloadGetsOneStepDrawnAtTheAxisTop)
 {
     Open("LKW");

@@ -170,6 +170,49 @@ TEST_F(RibbonBarTest, ClicksMenuItemsAndComboEntriesAreCommands)
     EXPECT_EQ(commands, expected);
 }
 
+TEST_F(RibbonBarTest, ACollapsedGroupDropsDownItsOwnControlsAndACommandClosesTheDropDown)
+{
+    RibbonGroup* small = m_ribbon.AddGroup(1, QStringLiteral("Small"));
+    m_ribbon.AddControl(small, Spec(10));
+    RibbonGroup* large = m_ribbon.AddGroup(2, QStringLiteral("Large"));
+    QList<QWidget*> controls;
+    for (int id = 20; id < 30; ++id)
+        controls << m_ribbon.AddControl(large, Spec(id, RIBBON_BUTTON, RIBBON_STYLE_LARGE));
+    std::vector<int> commands;
+    QObject::connect(&m_ribbon, &RibbonBar::Command, [&](int id, int) { commands.push_back(id); });
+    m_ribbon.show();
+    m_ribbon.resize(large->ExpandedWidth() + small->ExpandedWidth() + 20, m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(small->IsCollapsed());
+    EXPECT_FALSE(large->IsCollapsed());
+
+    // Too narrow for both: the larger group collapses, the smaller stays open.
+    m_ribbon.resize(large->ExpandedWidth(), m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(small->IsCollapsed());
+    ASSERT_TRUE(large->IsCollapsed());
+    EXPECT_LT(large->width(), large->ExpandedWidth());
+    EXPECT_GT(large->x(), small->geometry().right());
+    // The drop-down holds the same widgets, laid out as in the open group.
+    const int gap = controls[1]->x() - controls[0]->x();
+    large->CollapsedButton()->click();
+    ASSERT_TRUE(large->DropDown()->isVisible());
+    for (QWidget* control : controls)
+        EXPECT_TRUE(control->isVisible() && large->DropDown()->isAncestorOf(control));
+    EXPECT_EQ(controls[1]->x() - controls[0]->x(), gap);
+    qobject_cast<QToolButton*>(controls[3])->click();
+    EXPECT_EQ(commands, std::vector<int>{23});
+    EXPECT_FALSE(large->DropDown()->isVisible());
+
+    // Room again: the controls return to the open group.
+    m_ribbon.resize(large->ExpandedWidth() + small->ExpandedWidth() + 20, m_ribbon.sizeHint().height());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(large->IsCollapsed());
+    EXPECT_TRUE(large->isAncestorOf(controls[0]));
+    EXPECT_TRUE(controls[0]->isVisible());
+    EXPECT_FALSE(large->CollapsedButton()->isVisible());
+}
+
 TEST_F(RibbonBarTest, ToolTipShowsTitleTextAndIconWithinItsWidth)
 {
     RibbonGroup* group = m_ribbon.AddGroup(7, QStringLiteral("Vehicle"));
