@@ -9,6 +9,7 @@
 #include "app/RunningProgram.h"
 #include "catalogue/CLaderampe3.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
+#include "loadsecuring/CPgLgSichgPage6.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
@@ -540,6 +541,21 @@ TEST_F(EndToEnd, Step2_ALoadFromTheRampIsDroppedAndDraggedAndTheAxleLoadsFollowT
 
 // 3. The load is secured through every page of the wizard; the load-securing view shows the unit
 // secured, with its defects.
+// On the shown lashing-device page with no row chosen yet, the first device with a tension force and a
+// lashing capacity; null elsewhere.
+static QTreeWidgetItem* UsableDevice(QWidget* wizard)
+{
+    auto* list = wizard->findChild<QTreeWidget*>(QStringLiteral("id_%1").arg(CPgLgSichgPage6::kListeId));
+    if (!list || !list->isVisible() || !list->selectedItems().isEmpty())
+        return nullptr;
+    for (int r = 0; r < list->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* row = list->topLevelItem(r);
+        if (row->text(2).toInt() > 0 && row->text(3).toInt() > 0)
+            return row;
+    }
+    return nullptr;
+}
+
 TEST_F(EndToEnd, Step3_TheLoadIsSecuredThroughEveryWizardPage)
 {
     if (P().loadName.empty())
@@ -592,6 +608,13 @@ TEST_F(EndToEnd, Step3_TheLoadIsSecuredThroughEveryWizardPage)
             QTest::keyClick(friction, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(friction, QStringLiteral("0.45"));
             QTest::keyClick(friction, Qt::Key_Tab);
+            Settle(2);
+        }
+        if (QTreeWidgetItem* row = UsableDevice(wizard)) {
+            // The device page takes no device by itself: the user clicks one with both forces.
+            QTreeWidget* list = row->treeWidget();
+            list->scrollToItem(row);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
             Settle(2);
         }
         bool next = false;

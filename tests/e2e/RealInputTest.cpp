@@ -14,6 +14,7 @@
 #include "catalogue/CHListbox.h"
 #include "catalogue/CLaderampe3.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
+#include "loadsecuring/CPgLgSichgPage6.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
@@ -43,6 +44,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -602,6 +604,21 @@ TEST_F(RealInput, Step4_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothin
     Shot(QStringLiteral("wizard-again"));
 }
 
+// On the shown lashing-device page with no row chosen yet, the first device with a tension force and a
+// lashing capacity; null elsewhere.
+static QTreeWidgetItem* UsableDevice(QWidget* wizard)
+{
+    auto* list = wizard->findChild<QTreeWidget*>(QStringLiteral("id_%1").arg(CPgLgSichgPage6::kListeId));
+    if (!list || !list->isVisible() || !list->selectedItems().isEmpty())
+        return nullptr;
+    for (int r = 0; r < list->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* row = list->topLevelItem(r);
+        if (row->text(2).toInt() > 0 && row->text(3).toInt() > 0)
+            return row;
+    }
+    return nullptr;
+}
+
 // 5. One load secured through the wizard up to its result; Close keeps the load unit with its securing.
 TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
 {
@@ -632,6 +649,15 @@ TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
             ASSERT_TRUE(X().Finish());
             EXPECT_TRUE(WaitFor([&] { return friction->text() == QStringLiteral("0.45"); }, 5000))
                 << "the friction field holds \"" << friction->text().toStdString() << "\"";
+        }
+        if (QTreeWidgetItem* row = UsableDevice(wizard)) {
+            // The device page takes no device by itself: the user clicks one with both forces.
+            QTreeWidget* list = row->treeWidget();
+            list->scrollToItem(row);
+            X().Click(list->viewport(), list->visualItemRect(row).center());
+            ASSERT_TRUE(X().Finish());
+            EXPECT_TRUE(WaitFor([&] { return !list->selectedItems().isEmpty(); }, 5000))
+                << "no device chosen";
         }
         QWidget* next = VisibleId(wizard, CPshLgSichgWizard::kIdNext);
         ASSERT_NE(next, nullptr) << "no Next on page " << page + 1;
