@@ -542,12 +542,16 @@ private:
     // The last range BerechneBereich worked out on the present curve, and what it was worked out for: the
     // plan's mass, the margins, the load area. While only the loads move the mass stays, and so does the
     // range.
+    struct SBereichSchluessel
+    {
+        double dMasse, dRand[4], dLFLaenge;
+        float fBreite;
+        int nSeitenProzent;
+    };
     struct SBereichSpeicher
     {
         bool bGueltig = false;
-        double dMasse = 0.0, dRand[4] = {}, dLFLaenge = 0.0;
-        float fBreite = 0.0f;
-        int nSeitenProzent = 0;
+        SBereichSchluessel s{};
         SBereich b;
         bool bGesetzt = false;
     } m_BereichSpeicher;

@@ -94,9 +94,7 @@ double CFahrzeug::WaehleMinimum(double* r, int n, int* pGrenze) const
     return r[i];
 }
 
-namespace {
-
-[[gnu::always_inline]] inline int WaehleSatz(const SYs2X* pSaetze, int n, SYs2X* pOut)
+int CFahrzeug::WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut)
 {
     int k = -1;
     for (int i = 0; i < n; ++i)
@@ -104,67 +102,59 @@ namespace {
             k = i;
     if (k < 0)
         return 0;
-    // Field by field: the records were just written that way, and a wider read of them would wait.
-    const SYs2X& r = pSaetze[k];
-    pOut->m_dMaxLast = r.m_dMaxLast;
-    pOut->m_nGrenze = r.m_nGrenze;
-    pOut->m_dMinLast = r.m_dMinLast;
-    pOut->m_nMinGrenze = r.m_nMinGrenze;
-    pOut->m_dX = r.m_dX;
+    *pOut = pSaetze[k];
     return 1;
-}
-
-} // namespace
-
-int CFahrzeug::WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut)
-{
-    return WaehleSatz(pSaetze, n, pOut);
 }
 
 namespace {
 
-// CalcGrenzsatz for a lever d other than 0, where it is called for every curve point.
-[[gnu::always_inline]] inline int GrenzsatzMitHebel(double L, double d, double M, double P, SYs2X* R,
-                                                    double s)
+// CalcGrenzsatz on the fields of a record it reads and writes: the maximum, the minimum and the code.
+// For a lever d other than 0, where it is called for every curve point.
+[[gnu::always_inline]] inline int GrenzsatzMitHebel(double L, double d, double M, double P, double& dMax,
+                                                    double& dMin, int c, double s)
 {
     const double q = (L * P - M) / d;
-    const int c = R->m_nGrenze;
     const bool bAchse = c == 2 || c == 4;
     if (q == 0.0) {
         if (bAchse)
-            R->m_dMaxLast = s >= 0.0 ? 0.0 : -1.0;
+            dMax = s >= 0.0 ? 0.0 : -1.0;
         else
-            R->m_dMaxLast = s > 0.0 ? -1.0 : 0.0;
+            dMax = s > 0.0 ? -1.0 : 0.0;
         return 1;
     }
     if (bAchse) {
         if ((s > 0.0 && q >= 0.0) || (s < 0.0 && q <= 0.0)) {
-            R->m_dMaxLast = q;
+            dMax = q;
             return 1;
         }
     } else if (c == 1 || c == 5) {
         if ((s < 0.0 && q >= 0.0) || (s > 0.0 && q <= 0.0)) {
-            R->m_dMaxLast = q;
+            dMax = q;
             return 1;
         }
     } else {
         return 0;
     }
-    R->m_dMinLast = q;
+    dMin = q;
     return q < 0.0 ? 10 : 2;
+}
+
+[[gnu::always_inline]] inline int Grenzsatz(double L, double d, double M, double P, double& dMax,
+                                            double& dMin, int c, double s)
+{
+    if (d != 0.0) [[likely]]
+        return GrenzsatzMitHebel(L, d, M, P, dMax, dMin, c, s);
+    if (GrenzsatzMitHebel(L, d - 1.0, M, P, dMax, dMin, c, s - 1.0) == 2)
+        return 10;
+    dMax = -1.0;
+    return 5;
 }
 
 } // namespace
 
 int CFahrzeug::CalcGrenzsatz(double d, double M, double P, SYs2X* R, double s)
 {
-    if (d == 0.0) [[unlikely]] {
-        if (GrenzsatzMitHebel(m_dRadstand, d - 1.0, M, P, R, s - 1.0) == 2)
-            return 10;
-        R->m_dMaxLast = -1.0;
-        return 5;
-    }
-    return GrenzsatzMitHebel(m_dRadstand, d, M, P, R, s);
+    return Grenzsatz(m_dRadstand, d, M, P, R->m_dMaxLast, R->m_dMinLast, R->m_nGrenze, s);
 }
 
 // ---- payload at a position and curve points of the base class -------------------------------------
@@ -205,66 +195,71 @@ int CFahrzeug::CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, 
     const double v = m_dVorderachsPos, L = m_dRadstand;
     const double xa = pPunkt->m_dX - v, xb = L - xa;
     r->xa = xa;
-    SYs2X R[5] = {SYs2X(0.0, 0.0, 4, 0.0, 0), SYs2X(0.0, 0.0, 2, 0.0, 0), SYs2X(0.0, m_dNutzlast, 3, 0.0, 0),
-                  SYs2X(0.0, 0.0, 1, 0.0, 0), SYs2X(0.0, 0.0, 5, 0.0, 0)};
-    const auto nimmMinimum = [&](const SYs2X& s) {
-        if (!r->bMinimum || s.m_dMinLast > r->dMinimum) {
+    // The records of the rear group, the front group, the total mass and the two shares, each with its
+    // code; the first smallest maximum that is not negative decides. A minimum is read only where
+    // CalcGrenzsatz wrote it; the chosen record's is always 0.
+    double dMax[5] = {0.0, 0.0, m_dNutzlast, 0.0, 0.0};
+    double dMin[5];
+    int nCode[5] = {4, 2, 3, 1, 5};
+    const auto nimmMinimum = [&](int i) {
+        if (!r->bMinimum || dMin[i] > r->dMinimum) {
             r->bMinimum = true;
-            r->dMinimum = s.m_dMinLast;
-            r->nMinGrenze = s.m_nGrenze;
+            r->dMinimum = dMin[i];
+            r->nMinGrenze = nCode[i];
         }
     };
-
-    // CalcGrenzsatz, with its common case inline.
-    const auto CalcGrenzsatz = [this](double d, double M, double P, SYs2X* pSatz, double s) {
-        return d != 0.0 ? GrenzsatzMitHebel(m_dRadstand, d, M, P, pSatz, s)
-                        : CFahrzeug::CalcGrenzsatz(d, M, P, pSatz, s);
+    const auto satz = [&](int i, double d, double M, double P) {
+        return Grenzsatz(L, d, M, P, dMax[i], dMin[i], nCode[i], d);
     };
-    int a = CalcGrenzsatz(xa, dMomentV, m_dZulLastHinten, &R[0], xa);
+
+    int a = satz(0, xa, dMomentV, m_dZulLastHinten);
     if (a == 10)
         return 3;
     if (a == 2) {
-        nimmMinimum(R[0]);
-        R[0].m_dMaxLast = -1.0;
+        nimmMinimum(0);
+        dMax[0] = -1.0;
     }
-    a = CalcGrenzsatz(xb, dMomentH, m_dZulLastVorn, &R[1], xb);
+    a = satz(1, xb, dMomentH, m_dZulLastVorn);
     if (a == 10) {
         pPunkt->m_dX = L + v;
         return 4;
     }
     if (a == 2) {
-        nimmMinimum(R[1]);
-        R[1].m_dMaxLast = -1.0;
+        nimmMinimum(1);
+        dMax[1] = -1.0;
     }
     if (bAnteilHinten) {
-        const double d = xa - m_dMinAnteilHinten * L;
-        a = CalcGrenzsatz(d, dMomentV, m_dMinLastHinten, &R[3], d);
+        a = satz(3, xa - m_dMinAnteilHinten * L, dMomentV, m_dMinLastHinten);
         if (a == 10) {
             pPunkt->m_dX = m_dMinAnteilHinten * L + v;
             return 4;
         }
         if (a == 2) {
-            nimmMinimum(R[3]);
-            R[3].m_dMaxLast = -1.0;
+            nimmMinimum(3);
+            dMax[3] = -1.0;
         }
     } else {
-        R[3].m_dMaxLast = -1.0;
+        dMax[3] = -1.0;
     }
     if (bAnteilVorn) {
-        const double d = xb - m_dMinAnteilVorn * L;
-        a = CalcGrenzsatz(d, dMomentH, m_dMinLastVorn, &R[4], d);
+        a = satz(4, xb - m_dMinAnteilVorn * L, dMomentH, m_dMinLastVorn);
         if (a == 10)
             return 3;
         if (a == 2) {
-            nimmMinimum(R[4]);
-            R[4].m_dMaxLast = -1.0;
+            nimmMinimum(4);
+            dMax[4] = -1.0;
         }
     } else {
-        R[4].m_dMaxLast = -1.0;
-        R[4].m_nGrenze = 6;
+        dMax[4] = -1.0;
+        nCode[4] = 6;
     }
-    if (!WaehleSatz(R, 5, &r->gewaehlt))
+    int k = -1;
+    for (int i = 0; i < 5; ++i)
+        if (dMax[i] >= 0.0 && (k < 0 || dMax[i] < dMax[k]))
+            k = i;
+    if (k < 0)
         return 3;
+    r->gewaehlt = SYs2X(0.0, dMax[k], nCode[k], 0.0, 0);
     return 0;
 }
 
@@ -396,25 +391,30 @@ int CFahrzeug::BuildKurve()
         double dBasis = x;
         long nSchritt = 0;
         for (;;) {
-            SYs2X p;
+            // The point is worked out in its place at the tail and taken back unless it belongs to the curve.
+            SYs2X& p = *m_Kurve.NeuerPunkt();
             p.m_dX = x;
             p.m_nMinGrenze = 0;
             const int a = CalcKurvenpunkt(&p);
             double xNeu = dBasis + h * static_cast<double>(++nSchritt);
             bool bEnde = false;
-            if (a == 0) {
-                m_bKurveGueltig = 0;
-                bEnde = true;
-            } else if (a == 1 && std::isfinite(p.m_dMaxLast) && std::isfinite(p.m_dMinLast)) {
-                m_Kurve.AddTail(p);
-            } else if (a == 3) {
-                bEnde = true;
-            } else if (a == 4) {
-                // A jump never goes back: that could sample the same stretch for ever.
-                if (p.m_dX + h > xNeu) {
-                    dBasis = p.m_dX;
-                    nSchritt = 1;
-                    xNeu = dBasis + h;
+            if (a == 1 && std::isfinite(p.m_dMaxLast) && std::isfinite(p.m_dMinLast)) {
+                // kept
+            } else {
+                const double xSprung = p.m_dX;
+                m_Kurve.EntferneLetzten();
+                if (a == 0) {
+                    m_bKurveGueltig = 0;
+                    bEnde = true;
+                } else if (a == 3) {
+                    bEnde = true;
+                } else if (a == 4) {
+                    // A jump never goes back: that could sample the same stretch for ever.
+                    if (xSprung + h > xNeu) {
+                        dBasis = xSprung;
+                        nSchritt = 1;
+                        xNeu = dBasis + h;
+                    }
                 }
             }
             if (bEnde)
@@ -721,30 +721,29 @@ CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)
         *pGesetzt = false;
         return SBereich();
     }
-    SBereichSpeicher schluessel;
-    schluessel.dMasse = m_pQor->GetMasse();
+    SBereichSchluessel s;
+    s.dMasse = m_pQor->GetMasse();
     for (int i = 0; i < 4; ++i)
-        schluessel.dRand[i] = GetRandabstand(i);
-    schluessel.dLFLaenge = m_dLFLaenge;
-    schluessel.fBreite = GetLFBreite();
-    schluessel.nSeitenProzent = m_nSeitenProzent;
-    const auto gleich = [](const SBereichSpeicher& a, const SBereichSpeicher& b) {
-        return std::memcmp(&a.dMasse, &b.dMasse, sizeof a.dMasse) == 0 &&
-               std::memcmp(a.dRand, b.dRand, sizeof a.dRand) == 0 &&
-               std::memcmp(&a.dLFLaenge, &b.dLFLaenge, sizeof a.dLFLaenge) == 0 &&
-               std::memcmp(&a.fBreite, &b.fBreite, sizeof a.fBreite) == 0 &&
-               a.nSeitenProzent == b.nSeitenProzent;
-    };
+        s.dRand[i] = GetRandabstand(i);
+    s.dLFLaenge = m_dLFLaenge;
+    s.fBreite = GetLFBreite();
+    s.nSeitenProzent = m_nSeitenProzent;
+    const SBereichSchluessel& t = m_BereichSpeicher.s;
+    const bool bGleich = std::memcmp(&s.dMasse, &t.dMasse, sizeof s.dMasse) == 0 &&
+                         std::memcmp(s.dRand, t.dRand, sizeof s.dRand) == 0 &&
+                         std::memcmp(&s.dLFLaenge, &t.dLFLaenge, sizeof s.dLFLaenge) == 0 &&
+                         std::memcmp(&s.fBreite, &t.fBreite, sizeof s.fBreite) == 0 &&
+                         s.nSeitenProzent == t.nSeitenProzent;
     // Only while the curve is kept for moved loads: the vehicle's own data are as they were then.
-    if (m_bKurveBehalten && m_BereichSpeicher.bGueltig && gleich(schluessel, m_BereichSpeicher)) {
+    if (m_bKurveBehalten && m_BereichSpeicher.bGueltig && bGleich) {
         *pGesetzt = m_BereichSpeicher.bGesetzt;
         return m_BereichSpeicher.b;
     }
-    schluessel.b = BerechneBereichNeu(pGesetzt);
-    schluessel.bGesetzt = *pGesetzt;
-    schluessel.bGueltig = true;
-    m_BereichSpeicher = schluessel;
-    return schluessel.b;
+    m_BereichSpeicher.b = BerechneBereichNeu(pGesetzt);
+    m_BereichSpeicher.s = s;
+    m_BereichSpeicher.bGesetzt = *pGesetzt;
+    m_BereichSpeicher.bGueltig = true;
+    return m_BereichSpeicher.b;
 }
 
 CFahrzeug::SBereich CFahrzeug::BerechneBereichNeu(bool* pGesetzt)

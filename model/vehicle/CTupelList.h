@@ -49,6 +49,22 @@ public:
     }
     void AddHead(const SYs2X& p) { InsertBefore(0, p); }
     void InsertBefore(std::size_t i, const SYs2X& p);
+    // An owning list: a new point at the tail, to be filled in place, and taking back the last point.
+    SYs2X* NeuerPunkt()
+    {
+        const SYs2X* pAlt = m_Werte.data();
+        m_Werte.emplace_back();
+        if (m_Werte.data() == pAlt)
+            m_Punkte.push_back(&m_Werte.back());
+        else
+            Verweise();
+        return &m_Werte.back();
+    }
+    void EntferneLetzten()
+    {
+        m_Werte.pop_back();
+        m_Punkte.pop_back();
+    }
     // Empties the list; an owning list's points end with it, its memory is kept for the next build.
     void RemoveAll();
     void DeleteAll() { RemoveAll(); }
