@@ -729,17 +729,27 @@ double CFahrzeug::CalcKombination2(int nFall, CFahrzeug* A, CFahrzeug* B, double
     if (!A || !B)
         return 0.0;
     const double LA = A->m_dRadstand, LB = B->m_dRadstand, L0A = A->m_dSattelVersatz;
-    const double k = m_dKupplungsabstandGeo;
     if (nFall == 1)
         return ((B->m_dVorderLeerSumme + x) * L0A + B->m_dMomentVorn -
                 A->m_dAnteilHinten * LA * (B->m_dGekoppelteMasse + x)) *
                LB / L0A / x;
-    if (nFall == 2) {
-        const double h = A->m_dAnteilHinten * LA;
-        return ((A->m_dMomentVorn - B->m_dGekoppelteMasse * h) * LB + B->m_dMomentHinten * k) /
-               ((h - k) * LB + k * x);
-    }
+    if (nFall == 2)
+        return Kombination2Bruch(A, B).An(x);
     return 0.0;
+}
+
+CFahrzeug::SBruch CFahrzeug::Kombination2Bruch(CFahrzeug* A, CFahrzeug* B) const
+{
+    const double LA = A->m_dRadstand, LB = B->m_dRadstand, k = m_dKupplungsabstandGeo;
+    const double h = A->m_dAnteilHinten * LA;
+    return {(A->m_dMomentVorn - B->m_dGekoppelteMasse * h) * LB + B->m_dMomentHinten * k, (h - k) * LB, k};
+}
+
+CFahrzeug::SBruch CFahrzeug::Kupplungsgrenze()
+{
+    if (!m_pPartner)
+        return {0.0, 0.0, 0.0, false};
+    return Kombination2Bruch(m_pPartner, this);
 }
 
 void CFahrzeug::CalcKupplungsdaten() {}

@@ -67,6 +67,15 @@ class CFahrzeug : public PersistentObject
 public:
     static constexpr int MAX_ACHSEN = 10;
 
+    // The combination's payload by the coupling limit as a function of x: z / (n + k x). bGueltig is false
+    // where CalcKombination2 has no partner to take it from (it answers 0.0 then).
+    struct SBruch
+    {
+        double z = 0.0, n = 0.0, k = 0.0;
+        bool bGueltig = true;
+        double An(double x) const { return bGueltig ? z / (n + k * x) : 0.0; }
+    };
+
     CFahrzeug();
     virtual ~CFahrzeug();
     CFahrzeug(const CFahrzeug&) = delete;
@@ -115,6 +124,20 @@ public:
     // geometry comes first, then the trailer, then the towing vehicle: one round gives the final values
     // from any state, a fresh coupling included.
     void RecalcMitPartner();
+    // The same after only the loads on the plan changed since the last recalculation (moved, added, removed,
+    // weighed anew), the vehicles' own data not: the same results, to the bit. A curve that does not depend
+    // on the loads is kept as the last recalculation left it; only the group loads, centre of gravity,
+    // usable range and limits are worked out again.
+    void RecalcLadungMitPartner();
+    // Whether this vehicle's curve changes with the loads on the combination's plans: a towing vehicle's
+    // with the trailer's coupling load, a trailer's with the towing vehicle's load; a semi-trailer's does
+    // not, nor a tractor's without a load area; a vehicle alone never.
+    bool IsKurveLadungsabhaengig() const;
+    // Where the sampling of the curve starts, metres from the load-area front.
+    double GetKurvenAnfang() const
+    {
+        return m_nArt == FahrzeugArt::kSattelzugmaschine ? static_cast<double>(0.22f) : 0.0;
+    }
 
     // Lashing equipment. Adds a device to the used devices: the new count of an equal entry, 0 when the
     // entry or the device has count 0, or the negated count of a new entry.
@@ -197,6 +220,8 @@ public:
 
     // The permissible-payload curve.
     int BuildKurve();
+    // The steps of BuildKurve behind the curve: the usable range, the part curve and the flags.
+    int BuildKurveEnde();
     int CalcGrenzsatz(double d, double M, double P, SYs2X* pSatz, double s);
     int CalcGrenzQuotient(double d, double M, double P, double* pOut) const;
     double WaehleMinimum(double* pWerte, int n, int* pGrenze) const;
@@ -204,6 +229,9 @@ public:
     // Inserts a copy of the point before index nVor, or, with nVor < 0, before the first point with a
     // larger x.
     static void InsertRefinePunkt(CTupelList* pKurve, const SYs2X* pPunkt, int nVor);
+    // The corner between two neighbouring points of different limits, worked out from the limits' shape:
+    // false where that does not hold between them.
+    bool BerechneEckpunkt(const SYs2X& A, const SYs2X& B, double dProbe, SYs2X* pEcke);
     int GetNextGrenze(int n) const;
     // The usable centre-of-gravity range of the plan's load, and the part of the curve inside it.
     int CalcNutzbarerBereich();
@@ -354,6 +382,18 @@ public:
     CTupelList m_Kurve{true};
     // The part of m_Kurve inside the usable range: the same point objects, not owned.
     CTupelList m_Teilkurve{false};
+    // While the curve is built: the coupling limit's fraction, taken once for all its points.
+    SBruch m_KupplungsgrenzeLauf;
+    bool m_bKurvenlauf = false;
+    // While set, BuildKurve keeps the curve it built last (see RecalcLadungMitPartner).
+    bool m_bKurveBehalten = false;
+    // The curve, its maximum and validity are those BuildKurve sampled, for the computability it had then.
+    bool m_bKurveGebaut = false;
+    int m_bBerechenbarBeiKurve = 0;
+    unsigned char m_bKurveGueltigBeiKurve = 0;
+    // While RecalcMitPartner runs: the usable range this trailer worked out for its plan, which the
+    // towing vehicle takes over rather than working it out again.
+    bool m_bBereichGemerkt = false;
     // Lashing equipment, owned.
     std::list<CZurrpunkt*> m_Zurrpunkte;
     std::list<CZurrmittel*> m_ZurrmittelBenutzt;
@@ -468,6 +508,11 @@ protected:
     // Record 7 of a coupled trailer's status at x: the combination's payload by the coupling limit
     // (CalcKombination2 with the partner; -1 right at the limit) and whether it bounds from below.
     void BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7);
+    // The fraction of CalcKombination2's second case with this vehicle's coupling distance.
+    SBruch Kombination2Bruch(CFahrzeug* A, CFahrzeug* B) const;
+    // The fraction of CalcKombination2(2, partner, this, x); a class that overrides CalcKombination2
+    // overrides this with it.
+    virtual SBruch Kupplungsgrenze();
     // Starts a coupling status from records 6 and 7 (q: payload, b: bounds from below): clears the point's
     // limits and takes the larger lower bound. 4 when one bounds from below, else 0; 32 when one that
     // bounds from below gives no payload.
@@ -491,4 +536,23 @@ private:
     // The usable range of this vehicle's curve for the load of its plan; bGesetzt says whether the
     // bounds were worked out (status 1 of an empty curve leaves them alone).
     SBereich BerechneBereich(bool* pGesetzt);
+    SBereich BerechneBereichNeu(bool* pGesetzt);
+    SBereich m_GemerkterBereich;
+    bool m_bGemerktGesetzt = false;
+    // The last range BerechneBereich worked out on the present curve, and what it was worked out for: the
+    // plan's mass, the margins, the load area. While only the loads move the mass stays, and so does the
+    // range.
+    struct SBereichSchluessel
+    {
+        double dMasse, dRand[4], dLFLaenge;
+        float fBreite;
+        int nSeitenProzent;
+    };
+    struct SBereichSpeicher
+    {
+        bool bGueltig = false;
+        SBereichSchluessel s{};
+        SBereich b;
+        bool bGesetzt = false;
+    } m_BereichSpeicher;
 };

@@ -5,6 +5,7 @@
 #include "model/vehicle/CFahrzeug.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 CFahrzeugDiagramm::CFahrzeugDiagramm(CFahrzeug* pOwner) : m_pOwner(pOwner) {}
@@ -14,6 +15,7 @@ void CFahrzeugDiagramm::CreateBuffers()
     m_Punkte.clear();
     m_nLaengenAnzahl = 0;
     m_fLaengenSchritt = LAENGEN_SCHRITT;
+    m_bSchluesselGueltig = false;
     SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
     m_bNeuZeichnen = 1;
 }
@@ -54,6 +56,7 @@ float CFahrzeugDiagramm::LimitAt(float y) const
 
 int CFahrzeugDiagramm::SampleLimitPoints(float fFactor, float fMaxMass)
 {
+    m_bSchluesselGueltig = false;
     m_Punkte.clear();
     float y = m_fBreite / 2.0f;
     float m = LimitAt(y);
@@ -83,11 +86,17 @@ int CFahrzeugDiagramm::BuildCurve(float fFactor)
     // The curve ends at the owner's own maximum payload, also behind a towing vehicle.
     const float fMax = m_pOwner ? static_cast<float>(m_pOwner->GetMaxNutzlast(true)) : 0.0f;
     m_bNeuZeichnen = 1;
+    // The points follow from these values alone: the same values, to the bit, give the same points.
+    const std::array<float, 5> schluessel = {m_fK, m_fC, m_fBreite, fFactor, fMax};
+    if (m_bSchluesselGueltig && std::memcmp(schluessel.data(), m_Schluessel.data(), sizeof schluessel) == 0)
+        return static_cast<int>(m_Punkte.size());
     int n = 0;
     do {
         n = SampleLimitPoints(fFactor, fMax);
         fFactor += 0.1f;
     } while (n > MAX_PUNKTE - 2);
+    m_Schluessel = schluessel;
+    m_bSchluesselGueltig = true;
     return n;
 }
 

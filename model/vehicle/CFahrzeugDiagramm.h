@@ -97,6 +97,10 @@ private:
 
     // Sampled lateral limit curve: x = lateral offset (m), y = permissible payload (t).
     std::vector<tbVector2> m_Punkte;
+    // What BuildCurve sampled m_Punkte from (K, c, width, start factor, maximum payload); valid until the
+    // points are sampled or emptied otherwise.
+    std::array<float, 5> m_Schluessel{};
+    bool m_bSchluesselGueltig = false;
     // Sampled lateral offset limit: x = permissible offset, y = longitudinal position.
     std::array<tbVector2, LAENGEN_KAPAZITAET> m_LaengenPunkte{};
     int m_nLaengenAnzahl = 0;

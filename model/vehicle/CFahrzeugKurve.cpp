@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 int CFahrzeug::s_nLaderampeBewegt = 0;
 
@@ -105,39 +106,55 @@ int CFahrzeug::WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut)
     return 1;
 }
 
-int CFahrzeug::CalcGrenzsatz(double d, double M, double P, SYs2X* R, double s)
+namespace {
+
+// CalcGrenzsatz on the fields of a record it reads and writes: the maximum, the minimum and the code.
+// For a lever d other than 0, where it is called for every curve point.
+[[gnu::always_inline]] inline int GrenzsatzMitHebel(double L, double d, double M, double P, double& dMax,
+                                                    double& dMin, int c, double s)
 {
-    if (d == 0.0) {
-        if (CalcGrenzsatz(d - 1.0, M, P, R, s - 1.0) == 2)
-            return 10;
-        R->m_dMaxLast = -1.0;
-        return 5;
-    }
-    const double q = (m_dRadstand * P - M) / d;
-    const int c = R->m_nGrenze;
+    const double q = (L * P - M) / d;
     const bool bAchse = c == 2 || c == 4;
     if (q == 0.0) {
         if (bAchse)
-            R->m_dMaxLast = s >= 0.0 ? 0.0 : -1.0;
+            dMax = s >= 0.0 ? 0.0 : -1.0;
         else
-            R->m_dMaxLast = s > 0.0 ? -1.0 : 0.0;
+            dMax = s > 0.0 ? -1.0 : 0.0;
         return 1;
     }
     if (bAchse) {
         if ((s > 0.0 && q >= 0.0) || (s < 0.0 && q <= 0.0)) {
-            R->m_dMaxLast = q;
+            dMax = q;
             return 1;
         }
     } else if (c == 1 || c == 5) {
         if ((s < 0.0 && q >= 0.0) || (s > 0.0 && q <= 0.0)) {
-            R->m_dMaxLast = q;
+            dMax = q;
             return 1;
         }
     } else {
         return 0;
     }
-    R->m_dMinLast = q;
+    dMin = q;
     return q < 0.0 ? 10 : 2;
+}
+
+[[gnu::always_inline]] inline int Grenzsatz(double L, double d, double M, double P, double& dMax,
+                                            double& dMin, int c, double s)
+{
+    if (d != 0.0) [[likely]]
+        return GrenzsatzMitHebel(L, d, M, P, dMax, dMin, c, s);
+    if (GrenzsatzMitHebel(L, d - 1.0, M, P, dMax, dMin, c, s - 1.0) == 2)
+        return 10;
+    dMax = -1.0;
+    return 5;
+}
+
+} // namespace
+
+int CFahrzeug::CalcGrenzsatz(double d, double M, double P, SYs2X* R, double s)
+{
+    return Grenzsatz(m_dRadstand, d, M, P, R->m_dMaxLast, R->m_dMinLast, R->m_nGrenze, s);
 }
 
 // ---- payload at a position and curve points of the base class -------------------------------------
@@ -178,61 +195,71 @@ int CFahrzeug::CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, 
     const double v = m_dVorderachsPos, L = m_dRadstand;
     const double xa = pPunkt->m_dX - v, xb = L - xa;
     r->xa = xa;
-    SYs2X R[5] = {SYs2X(0.0, 0.0, 4, 0.0, 0), SYs2X(0.0, 0.0, 2, 0.0, 0), SYs2X(0.0, m_dNutzlast, 3, 0.0, 0),
-                  SYs2X(0.0, 0.0, 1, 0.0, 0), SYs2X(0.0, 0.0, 5, 0.0, 0)};
-    const auto nimmMinimum = [&](const SYs2X& s) {
-        if (!r->bMinimum || s.m_dMinLast > r->dMinimum) {
+    // The records of the rear group, the front group, the total mass and the two shares, each with its
+    // code; the first smallest maximum that is not negative decides. A minimum is read only where
+    // CalcGrenzsatz wrote it; the chosen record's is always 0.
+    double dMax[5] = {0.0, 0.0, m_dNutzlast, 0.0, 0.0};
+    double dMin[5];
+    int nCode[5] = {4, 2, 3, 1, 5};
+    const auto nimmMinimum = [&](int i) {
+        if (!r->bMinimum || dMin[i] > r->dMinimum) {
             r->bMinimum = true;
-            r->dMinimum = s.m_dMinLast;
-            r->nMinGrenze = s.m_nGrenze;
+            r->dMinimum = dMin[i];
+            r->nMinGrenze = nCode[i];
         }
     };
+    const auto satz = [&](int i, double d, double M, double P) {
+        return Grenzsatz(L, d, M, P, dMax[i], dMin[i], nCode[i], d);
+    };
 
-    int a = CalcGrenzsatz(xa, dMomentV, m_dZulLastHinten, &R[0], xa);
+    int a = satz(0, xa, dMomentV, m_dZulLastHinten);
     if (a == 10)
         return 3;
     if (a == 2) {
-        nimmMinimum(R[0]);
-        R[0].m_dMaxLast = -1.0;
+        nimmMinimum(0);
+        dMax[0] = -1.0;
     }
-    a = CalcGrenzsatz(xb, dMomentH, m_dZulLastVorn, &R[1], xb);
+    a = satz(1, xb, dMomentH, m_dZulLastVorn);
     if (a == 10) {
         pPunkt->m_dX = L + v;
         return 4;
     }
     if (a == 2) {
-        nimmMinimum(R[1]);
-        R[1].m_dMaxLast = -1.0;
+        nimmMinimum(1);
+        dMax[1] = -1.0;
     }
     if (bAnteilHinten) {
-        const double d = xa - m_dMinAnteilHinten * L;
-        a = CalcGrenzsatz(d, dMomentV, m_dMinLastHinten, &R[3], d);
+        a = satz(3, xa - m_dMinAnteilHinten * L, dMomentV, m_dMinLastHinten);
         if (a == 10) {
             pPunkt->m_dX = m_dMinAnteilHinten * L + v;
             return 4;
         }
         if (a == 2) {
-            nimmMinimum(R[3]);
-            R[3].m_dMaxLast = -1.0;
+            nimmMinimum(3);
+            dMax[3] = -1.0;
         }
     } else {
-        R[3].m_dMaxLast = -1.0;
+        dMax[3] = -1.0;
     }
     if (bAnteilVorn) {
-        const double d = xb - m_dMinAnteilVorn * L;
-        a = CalcGrenzsatz(d, dMomentH, m_dMinLastVorn, &R[4], d);
+        a = satz(4, xb - m_dMinAnteilVorn * L, dMomentH, m_dMinLastVorn);
         if (a == 10)
             return 3;
         if (a == 2) {
-            nimmMinimum(R[4]);
-            R[4].m_dMaxLast = -1.0;
+            nimmMinimum(4);
+            dMax[4] = -1.0;
         }
     } else {
-        R[4].m_dMaxLast = -1.0;
-        R[4].m_nGrenze = 6;
+        dMax[4] = -1.0;
+        nCode[4] = 6;
     }
-    if (!WaehleGrenzsatz(R, 5, &r->gewaehlt))
+    int k = -1;
+    for (int i = 0; i < 5; ++i)
+        if (dMax[i] >= 0.0 && (k < 0 || dMax[i] < dMax[k]))
+            k = i;
+    if (k < 0)
         return 3;
+    r->gewaehlt = SYs2X(0.0, dMax[k], nCode[k], 0.0, 0);
     return 0;
 }
 
@@ -252,11 +279,12 @@ int CFahrzeug::UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r)
 void CFahrzeug::BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7)
 {
     const double xt = m_dKupplungsGrenze;
-    double q7 = CalcKombination2(2, m_pPartner, this, x);
+    const SBruch f = m_bKurvenlauf ? m_KupplungsgrenzeLauf : Kupplungsgrenze();
+    double q7 = f.An(x);
     bool b7 = (x > xt && q7 < 0.0) || (x < xt && q7 > 0.0);
     if (x == xt) {
         q7 = -1.0;
-        b7 = CalcKombination2(2, m_pPartner, this, x + 0.001) < 0.0;
+        b7 = f.An(x + 0.001) < 0.0;
     }
     *pQ7 = q7;
     *pB7 = b7;
@@ -327,12 +355,31 @@ int CFahrzeug::KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r)
 
 int CFahrzeug::BuildKurve()
 {
+    // The coupling limit depends on the two vehicles' geometry only, which stays as it is while the curve
+    // is built: it is taken once, not at every point.
+    struct SLauf
+    {
+        CFahrzeug& f;
+        explicit SLauf(CFahrzeug& fz) : f(fz)
+        {
+            f.m_KupplungsgrenzeLauf = f.Kupplungsgrenze();
+            f.m_bKurvenlauf = true;
+        }
+        ~SLauf() { f.m_bKurvenlauf = false; }
+        SLauf(const SLauf&) = delete;
+        SLauf& operator=(const SLauf&) = delete;
+    } lauf(*this);
     m_Teilkurve.RemoveAll();
+    if (m_bKurveBehalten && m_bKurveGebaut && m_bBerechenbar == m_bBerechenbarBeiKurve) {
+        m_bKurveGueltig = m_bKurveGueltigBeiKurve;
+        return BuildKurveEnde();
+    }
     m_Kurve.DeleteAll();
+    m_BereichSpeicher.bGueltig = false;
     m_dMaxNutzlast = 0.0;
     m_fMaxNutzlastPos = 0.0f;
 
-    double x = m_nArt == FahrzeugArt::kSattelzugmaschine ? static_cast<double>(0.22f) : 0.0;
+    double x = GetKurvenAnfang();
     const double h = m_dKurvenSchritt;
     const double E = m_dLFLaenge;
     // Values that would make the sampling endless or its points meaningless give no curve.
@@ -344,29 +391,32 @@ int CFahrzeug::BuildKurve()
         double dBasis = x;
         long nSchritt = 0;
         for (;;) {
-            auto* p = new SYs2X;
-            p->m_dX = x;
-            p->m_nMinGrenze = 0;
-            const int a = CalcKurvenpunkt(p);
+            // The point is worked out in its place at the tail and taken back unless it belongs to the curve.
+            SYs2X& p = *m_Kurve.NeuerPunkt();
+            p.m_dX = x;
+            p.m_nMinGrenze = 0;
+            const int a = CalcKurvenpunkt(&p);
             double xNeu = dBasis + h * static_cast<double>(++nSchritt);
             bool bEnde = false;
-            if (a == 0) {
-                m_bKurveGueltig = 0;
-                bEnde = true;
-            } else if (a == 1 && std::isfinite(p->m_dMaxLast) && std::isfinite(p->m_dMinLast)) {
-                m_Kurve.AddTail(p);
-                p = nullptr;
-            } else if (a == 3) {
-                bEnde = true;
-            } else if (a == 4) {
-                // A jump never goes back: that could sample the same stretch for ever.
-                if (p->m_dX + h > xNeu) {
-                    dBasis = p->m_dX;
-                    nSchritt = 1;
-                    xNeu = dBasis + h;
+            if (a == 1 && std::isfinite(p.m_dMaxLast) && std::isfinite(p.m_dMinLast)) {
+                // kept
+            } else {
+                const double xSprung = p.m_dX;
+                m_Kurve.EntferneLetzten();
+                if (a == 0) {
+                    m_bKurveGueltig = 0;
+                    bEnde = true;
+                } else if (a == 3) {
+                    bEnde = true;
+                } else if (a == 4) {
+                    // A jump never goes back: that could sample the same stretch for ever.
+                    if (xSprung + h > xNeu) {
+                        dBasis = xSprung;
+                        nSchritt = 1;
+                        xNeu = dBasis + h;
+                    }
                 }
             }
-            delete p;
             if (bEnde)
                 break;
             if (xNeu <= E)
@@ -391,6 +441,14 @@ int CFahrzeug::BuildKurve()
         }
     }
     RefineKurve(&m_Kurve);
+    m_bKurveGebaut = true;
+    m_bBerechenbarBeiKurve = m_bBerechenbar;
+    m_bKurveGueltigBeiKurve = m_bKurveGueltig;
+    return BuildKurveEnde();
+}
+
+int CFahrzeug::BuildKurveEnde()
+{
     CalcNutzbarerBereich();
     BuildTeilkurve();
 
@@ -404,14 +462,43 @@ int CFahrzeug::BuildKurve()
 void CFahrzeug::InsertRefinePunkt(CTupelList* pKurve, const SYs2X* pPunkt, int nVor)
 {
     if (nVor >= 0) {
-        pKurve->InsertBefore(static_cast<std::size_t>(nVor), new SYs2X(*pPunkt));
+        pKurve->InsertBefore(static_cast<std::size_t>(nVor), *pPunkt);
         return;
     }
     for (std::size_t i = 0; i < pKurve->GetCount(); ++i)
         if (pKurve->GetAt(i)->m_dX > pPunkt->m_dX) {
-            pKurve->InsertBefore(i, new SYs2X(*pPunkt));
+            pKurve->InsertBefore(i, *pPunkt);
             return;
         }
+}
+
+bool CFahrzeug::BerechneEckpunkt(const SYs2X& A, const SYs2X& B, double dProbe, SYs2X* pEcke)
+{
+    // Every limit of the curve is a payload m = a / (b + c x), a constant included: 1 / m runs straight.
+    // A probe outside the pair on each side gives the two lines, and the lines meet at the corner. Where a
+    // probe shows another limit, or the point there is not on the lines, the corner is left to the walk.
+    SYs2X a = Nullpunkt(A.m_dX - dProbe), b = Nullpunkt(B.m_dX + dProbe);
+    if (!(B.m_dX > A.m_dX) || CalcKurvenpunkt(&a) != 1 || a.m_nGrenze != A.m_nGrenze ||
+        CalcKurvenpunkt(&b) != 1 || b.m_nGrenze != B.m_nGrenze)
+        return false;
+    for (double m : {A.m_dMaxLast, a.m_dMaxLast, B.m_dMaxLast, b.m_dMaxLast})
+        if (!(m > 0.0) || !std::isfinite(m))
+            return false;
+    const double sA = (1.0 / A.m_dMaxLast - 1.0 / a.m_dMaxLast) / (A.m_dX - a.m_dX);
+    const double sB = (1.0 / b.m_dMaxLast - 1.0 / B.m_dMaxLast) / (b.m_dX - B.m_dX);
+    if (!(sA != sB))
+        return false;
+    const double x = (1.0 / B.m_dMaxLast - 1.0 / A.m_dMaxLast + sA * A.m_dX - sB * B.m_dX) / (sA - sB);
+    if (!(x > A.m_dX && x < B.m_dX))
+        return false;
+    SYs2X e = Nullpunkt(x);
+    if (CalcKurvenpunkt(&e) != 1 || (e.m_nGrenze != A.m_nGrenze && e.m_nGrenze != B.m_nGrenze))
+        return false;
+    const double dLinie = 1.0 / (1.0 / A.m_dMaxLast + sA * (x - A.m_dX));
+    if (!(std::fabs(e.m_dMaxLast - dLinie) <= 1e-9 * std::max(1.0, std::fabs(dLinie))))
+        return false;
+    *pEcke = e;
+    return true;
 }
 
 int CFahrzeug::RefineKurve(CTupelList* pKurve)
@@ -420,10 +507,19 @@ int CFahrzeug::RefineKurve(CTupelList* pKurve)
         return 0;
     const double dProbe = static_cast<double>(0.005f);
     for (std::size_t i = 0; i + 1 < pKurve->GetCount(); ++i) {
+        if (pKurve->GetAt(i)->m_nGrenze == pKurve->GetAt(i + 1)->m_nGrenze)
+            continue;
         const SYs2X A = *pKurve->GetAt(i);
         const SYs2X B = *pKurve->GetAt(i + 1);
-        if (A.m_nGrenze == B.m_nGrenze)
+        SYs2X neu;
+        if (BerechneEckpunkt(A, B, dProbe, &neu)) {
+            neu.m_nGrenze = 8;
+            InsertRefinePunkt(pKurve, &neu, static_cast<int>(i + 1));
+            if (neu.m_dMaxLast > m_dMaxNutzlast)
+                m_dMaxNutzlast = neu.m_dMaxLast;
+            ++i;
             continue;
+        }
         SYs2X T = A;
         double px = A.m_dX + dProbe;
         double dBeste = -9999999999999.0;
@@ -444,7 +540,7 @@ int CFahrzeug::RefineKurve(CTupelList* pKurve)
         }
         if (!bKnick)
             continue;
-        SYs2X neu = Nullpunkt((T.m_dX + px) * 0.5);
+        neu = Nullpunkt((T.m_dX + px) * 0.5);
         CalcKurvenpunkt(&neu);
         neu.m_nGrenze = 8;
         InsertRefinePunkt(pKurve, &neu, static_cast<int>(i + 1));
@@ -462,7 +558,7 @@ int CFahrzeug::RefineKurve(CTupelList* pKurve)
         SYs2X p = Nullpunkt(x);
         if (CalcKurvenpunkt(&p) != 1)
             break;
-        pKurve->AddHead(new SYs2X(p));
+        pKurve->AddHead(p);
     }
     const SYs2X letzter = *pKurve->GetTail();
     const double E = std::min(letzter.m_dX + h, m_dLFLaenge);
@@ -470,7 +566,7 @@ int CFahrzeug::RefineKurve(CTupelList* pKurve)
         SYs2X p = Nullpunkt(x);
         if (CalcKurvenpunkt(&p) != 1)
             break;
-        pKurve->AddTail(new SYs2X(p));
+        pKurve->AddTail(p);
     }
     return 1;
 }
@@ -493,6 +589,8 @@ int CFahrzeug::CalcKurveEckpunkte(CTupelList*)
 
 void CFahrzeug::VerwerfeKurve()
 {
+    m_bKurveGebaut = false;
+    m_BereichSpeicher.bGueltig = false;
     m_Teilkurve.RemoveAll();
     m_Kurve.DeleteAll();
     m_dMaxNutzlast = 0.0;
@@ -502,6 +600,8 @@ void CFahrzeug::VerwerfeKurve()
 
 void CFahrzeug::BuildEinfacheKurve()
 {
+    m_bKurveGebaut = false;
+    m_BereichSpeicher.bGueltig = false;
     m_Teilkurve.RemoveAll();
     m_Kurve.DeleteAll();
     m_dMaxNutzlast = 0.0;
@@ -512,7 +612,7 @@ void CFahrzeug::BuildEinfacheKurve()
         for (long i = 1;; ++i) {
             int nGrenze = 0;
             const double p = CalcNutzlastAnPos(x, &nGrenze);
-            m_Kurve.AddTail(new SYs2X(x, p, nGrenze, 0.0, -1));
+            m_Kurve.AddTail(SYs2X(x, p, nGrenze, 0.0, -1));
             const double xNeu = h * static_cast<double>(i);
             if (xNeu <= E)
                 x = xNeu;
@@ -554,14 +654,99 @@ void CFahrzeug::RecalcMitPartner()
         pZug->PrepareBerechnung();
         pZug->BuildGeometrie();
     }
+    // The towing vehicle's second pass changes nothing the trailer's range depends on: the trailer's own
+    // values, and the towing vehicle's unladen ones, which its first pass already gave.
+    struct SMerken
+    {
+        CFahrzeug& f;
+        explicit SMerken(CFahrzeug& fz) : f(fz) { f.m_bBereichGemerkt = true; }
+        ~SMerken()
+        {
+            f.m_bBereichGemerkt = false;
+            f.m_bGemerktGesetzt = false;
+        }
+        SMerken(const SMerken&) = delete;
+        SMerken& operator=(const SMerken&) = delete;
+    } merken(*this);
     Recalc();
     if (pZug)
         pZug->Recalc();
 }
 
+bool CFahrzeug::IsKurveLadungsabhaengig() const
+{
+    const CFahrzeug* P = m_pPartner;
+    if (!P)
+        return false;
+    if (m_nArt == FahrzeugArt::kAuflieger && P->m_nArt == FahrzeugArt::kSattelzugmaschine)
+        return false;
+    if (m_nArt == FahrzeugArt::kSattelzugmaschine && P->m_nArt == FahrzeugArt::kAuflieger)
+        return m_dLFLaenge >= GetKurvenAnfang();
+    return true;
+}
+
+void CFahrzeug::RecalcLadungMitPartner()
+{
+    CFahrzeug* pZug = m_pPartner;
+    if (IsKurveLadungsabhaengig() || (pZug && pZug->IsKurveLadungsabhaengig())) {
+        RecalcMitPartner();
+        return;
+    }
+    struct SBehalten
+    {
+        CFahrzeug* f[2];
+        SBehalten(CFahrzeug* a, CFahrzeug* b) : f{a, b}
+        {
+            for (CFahrzeug* p : f)
+                if (p)
+                    p->m_bKurveBehalten = true;
+        }
+        ~SBehalten()
+        {
+            for (CFahrzeug* p : f)
+                if (p)
+                    p->m_bKurveBehalten = false;
+        }
+        SBehalten(const SBehalten&) = delete;
+        SBehalten& operator=(const SBehalten&) = delete;
+    } behalten(this, pZug);
+    RecalcMitPartner();
+}
+
 // ---- usable centre-of-gravity range ---------------------------------------------------------------
 
 CFahrzeug::SBereich CFahrzeug::BerechneBereich(bool* pGesetzt)
+{
+    if (!m_pQor || m_Kurve.IsEmpty()) {
+        *pGesetzt = false;
+        return SBereich();
+    }
+    SBereichSchluessel s;
+    s.dMasse = m_pQor->GetMasse();
+    for (int i = 0; i < 4; ++i)
+        s.dRand[i] = GetRandabstand(i);
+    s.dLFLaenge = m_dLFLaenge;
+    s.fBreite = GetLFBreite();
+    s.nSeitenProzent = m_nSeitenProzent;
+    const SBereichSchluessel& t = m_BereichSpeicher.s;
+    const bool bGleich = std::memcmp(&s.dMasse, &t.dMasse, sizeof s.dMasse) == 0 &&
+                         std::memcmp(s.dRand, t.dRand, sizeof s.dRand) == 0 &&
+                         std::memcmp(&s.dLFLaenge, &t.dLFLaenge, sizeof s.dLFLaenge) == 0 &&
+                         std::memcmp(&s.fBreite, &t.fBreite, sizeof s.fBreite) == 0 &&
+                         s.nSeitenProzent == t.nSeitenProzent;
+    // Only while the curve is kept for moved loads: the vehicle's own data are as they were then.
+    if (m_bKurveBehalten && m_BereichSpeicher.bGueltig && bGleich) {
+        *pGesetzt = m_BereichSpeicher.bGesetzt;
+        return m_BereichSpeicher.b;
+    }
+    m_BereichSpeicher.b = BerechneBereichNeu(pGesetzt);
+    m_BereichSpeicher.s = s;
+    m_BereichSpeicher.bGesetzt = *pGesetzt;
+    m_BereichSpeicher.bGueltig = true;
+    return m_BereichSpeicher.b;
+}
+
+CFahrzeug::SBereich CFahrzeug::BerechneBereichNeu(bool* pGesetzt)
 {
     SBereich b;
     *pGesetzt = false;
@@ -666,7 +851,17 @@ int CFahrzeug::CalcNutzbarerBereich()
         }
     }
     bool bGesetzt = false;
-    const SBereich b = pQuelle->BerechneBereich(&bGesetzt);
+    SBereich b;
+    if (pQuelle != this && pQuelle->m_bBereichGemerkt && pQuelle->m_bGemerktGesetzt) {
+        b = pQuelle->m_GemerkterBereich;
+        bGesetzt = true;
+    } else {
+        b = pQuelle->BerechneBereich(&bGesetzt);
+        if (pQuelle == this && m_bBereichGemerkt && bGesetzt) {
+            m_GemerkterBereich = b;
+            m_bGemerktGesetzt = true;
+        }
+    }
     m_nBereichStatus = b.nStatus;
     if (bGesetzt) {
         m_dNutzbarVon = b.dVon;

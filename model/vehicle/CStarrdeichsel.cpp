@@ -35,7 +35,12 @@ double CStarrdeichsel::CalcKombination2(int nFall, CFahrzeug*, CFahrzeug*, doubl
 {
     if (nFall != 2)
         return 0.0;
-    return m_dKupplungsKonstante2 / (m_dKupplungsabstandGeo * x + m_dKupplungsKonstante1);
+    return Kupplungsgrenze().An(x);
+}
+
+CFahrzeug::SBruch CStarrdeichsel::Kupplungsgrenze()
+{
+    return {m_dKupplungsKonstante2, m_dKupplungsKonstante1, m_dKupplungsabstandGeo};
 }
 
 void CStarrdeichsel::BuildGeometrie()

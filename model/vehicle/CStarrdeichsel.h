@@ -14,6 +14,7 @@ public:
     int CheckGrenzwerte(bool bNurEigene) override;
     double CalcKombination1(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x) override;
     double CalcKombination2(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x) override;
+    SBruch Kupplungsgrenze() override;
     void BuildGeometrie() override;
     void CalcKupplungsdaten() override;
     int CalcKurvenpunkt(SYs2X* pPunkt) override;

@@ -41,7 +41,7 @@ void CZugmaschine::CalcAchslasten(float* pVorn, float* pHinten)
         *pVorn = static_cast<float>(m - fHinten);
 }
 
-void CZugmaschine::CalcAchslastenBeladen(double* pVorn, double* pHinten)
+double CZugmaschine::SchwerpunktBeladen(double* pMasse)
 {
     const double S = AktuelleStuetzlast();
     double m = m_dGrundmasse + S;
@@ -51,7 +51,23 @@ void CZugmaschine::CalcAchslastenBeladen(double* pVorn, double* pHinten)
         m += dLast;
         M += dLast * (m_pQor->GetSchwerpunktX() + GetRandabstand(0) - m_dVorderachsPos);
     }
-    Verteile(m, M / m, pVorn, pHinten);
+    *pMasse = m;
+    return M / m;
+}
+
+double CZugmaschine::CalcSchwerpunkt(bool bMitLadung)
+{
+    if (!bMitLadung)
+        return CFahrzeug::CalcSchwerpunkt(false);
+    double m = 0.0;
+    return SchwerpunktBeladen(&m);
+}
+
+void CZugmaschine::CalcAchslastenBeladen(double* pVorn, double* pHinten)
+{
+    double m = 0.0;
+    const double x = SchwerpunktBeladen(&m);
+    Verteile(m, x, pVorn, pHinten);
 }
 
 double CZugmaschine::GetGesamtmasse(bool bMitPartner)

@@ -15,6 +15,9 @@ public:
     double GetGesamtmasse(bool bMitPartner) override;
     int CalcAktiveGrenzen() override;
     void BuildGeometrie() override;
+    // Laden, the centre of gravity holds the load at the coupling as the group loads do: a rigid-drawbar
+    // trailer's support load, or the entered coupling load.
+    double CalcSchwerpunkt(bool bMitLadung) override;
     void CalcAchslastenBeladen(double* pVorn, double* pHinten) override;
     double CalcNutzlastAnPos(double x, int* pGrenze = nullptr) override;
     int CalcKurvenpunkt(SYs2X* pPunkt) override;
@@ -37,6 +40,8 @@ protected:
     // The load at the coupling: a rigid-drawbar trailer's front-group load when this vehicle tows one,
     // else the entered coupling load while the coupling-load flag is set.
     double AktuelleStuetzlast();
+    // The laden centre of gravity behind the front-group centre and, in *pMasse, the mass it belongs to.
+    double SchwerpunktBeladen(double* pMasse);
     // Front-group and rear-group loads of mass m whose centre lies x behind the front-group centre.
     void Verteile(double m, double x, double* pVorn, double* pHinten) const;
 };

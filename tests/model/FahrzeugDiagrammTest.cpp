@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 using namespace fahrzeugtest;
@@ -156,5 +157,46 @@ TEST(FahrzeugDiagramm, LateralSamplesReachTheEndOfLoadAreasUpToTwentyMetres)
         EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, dLaenge, 1e-4);
         for (int i = 1; i < d.GetLaengenAnzahl(); ++i)
             EXPECT_GE(d.GetLaengenPunkt(i).y, d.GetLaengenPunkt(i - 1).y - 1e-5) << i;
+    }
+}
+
+TEST(FahrzeugDiagramm, RebuiltCurveFollowsEveryChangeOfItsInputs)
+{
+    // The chart keeps its points while nothing they depend on changed; after each change here they must
+    // be those of a vehicle that never drew a curve.
+    const std::function<void(CFahrzeug&)> aenderungen[] = {
+        [](CFahrzeug&) {},
+        [](CFahrzeug& f) { f.m_dMaxNutzlast = 9.0; },
+        [](CFahrzeug& f) { f.m_nSeitenProzent = 6; },
+        [](CFahrzeug& f) { f.m_fLFBreite = 2.3f; },
+        [](CFahrzeug& f) {
+            f.m_Achsen[1].dLeerlast = 4.0;
+            Berechne(f);
+        },
+        [](CFahrzeug& f) { f.m_Diagramm.SampleLimitPoints(1.1f, 3.0f); },
+        [](CFahrzeug& f) { f.m_Diagramm.CreateBuffers(); },
+    };
+    auto v = Fahrzeug(0);
+    v->m_dMaxNutzlast = 12.0;
+    v->m_Diagramm.BuildCurve(0.0f);
+    int i = 0;
+    for (const auto& aendere : aenderungen) {
+        SCOPED_TRACE(i++);
+        aendere(*v);
+        const int n = v->m_Diagramm.BuildCurve(0.0f);
+        EXPECT_EQ(v->m_Diagramm.m_bNeuZeichnen, 1);
+        auto frisch = Fahrzeug(0);
+        frisch->m_Achsen[1].dLeerlast = v->m_Achsen[1].dLeerlast;
+        Berechne(*frisch);
+        frisch->m_dMaxNutzlast = v->m_dMaxNutzlast;
+        frisch->m_nSeitenProzent = v->m_nSeitenProzent;
+        frisch->m_fLFBreite = v->m_fLFBreite;
+        EXPECT_EQ(frisch->m_Diagramm.BuildCurve(0.0f), n);
+        const auto &a = v->m_Diagramm.GetPunkte(), &b = frisch->m_Diagramm.GetPunkte();
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t k = 0; k < a.size(); ++k) {
+            EXPECT_EQ(a[k].x, b[k].x);
+            EXPECT_EQ(a[k].y, b[k].y);
+        }
     }
 }

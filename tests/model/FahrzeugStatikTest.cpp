@@ -103,9 +103,10 @@ TEST(FahrzeugStatik, TruckCarriesTheSupportLoadOfItsRigidDrawbarTrailer)
     // carries 13.5 - 12.4545 = 1.0455 t.
     const double S = 13.5 - 68.5 / 5.5;
     Pruefe(*anh, {S, 68.5 / 5.5, 13.5, 68.5 / 13.5, 0});
-    // Truck: 8 t empty, 6 t at 2.0 m and S at 8.5 m: rear (16 + 12 + 8.5 S) / 4.
+    // Truck: 8 t empty, 6 t at 2.0 m and S at 8.5 m: rear (16 + 12 + 8.5 S) / 4; the laden centre of
+    // gravity holds the support load as the group loads do.
     const double dHinten = (16.0 + 12.0 + 8.5 * S) / 4.0;
-    Pruefe(*lkw, {14.0 + S - dHinten, dHinten, 14.0 + S, 28.0 / 14.0, 0});
+    Pruefe(*lkw, {14.0 + S - dHinten, dHinten, 14.0 + S, (28.0 + 8.5 * S) / (14.0 + S), 0});
     EXPECT_NEAR(lkw->GetGesamtmasse(true), 27.5, KG);
     EXPECT_EQ(lkw->CheckGrenzwerte(false), 1);
     // The shares of the trailer are of its own total, those of the truck of the whole train.

@@ -157,8 +157,8 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
     if (!Nah(f.m_dRadstand, f.m_dHinterachsPos - f.m_dVorderachsPos))
         melde("the wheelbase is the distance of the group centres", f.m_dRadstand,
               f.m_dHinterachsPos - f.m_dVorderachsPos);
-    if (f.GetArt() != FahrzeugArt::kZugmaschine) {
-        // Lever rule about the front-group centre (a tractor's mass holds the kingpin load).
+    {
+        // Lever rule about the front-group centre (a motor vehicle's mass holds the load at its coupling).
         const double dMoment = dGesamt * f.CalcSchwerpunkt(true);
         if (!Nah(f.m_dAchslastHinten * f.m_dRadstand, dMoment))
             melde("rear-group load times wheelbase is the moment about the front group",

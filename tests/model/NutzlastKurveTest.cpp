@@ -329,6 +329,82 @@ TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
     EXPECT_EQ(kurve3.GetCount(), 2u);
 }
 
+TEST(NutzlastKurve, RefinementPutsTheCornerOfTwoLimitsWhereTheyMeet)
+{
+    // Two limits of the shape every limit of a vehicle has, m = a / (b + c x): rising 6 / (3 - x) (code 4)
+    // and falling 8 / (1 + x) (code 2). They meet where 6 (1 + x) = 8 (3 - x): x = 9 / 7.
+    Probe f;
+    f.m_dKurvenSchritt = 0.1;
+    f.m_dLFLaenge = 3.0;
+    f.punkt = [](SYs2X* p) {
+        const double x = p->m_dX, a = 6.0 / (3.0 - x), b = 8.0 / (1.0 + x);
+        p->m_dMaxLast = std::min(a, b);
+        p->m_nGrenze = a < b ? 4 : 2;
+        return 1;
+    };
+    const double xEcke = 9.0 / 7.0, mEcke = 8.0 / (1.0 + xEcke);
+    struct Fall
+    {
+        const char* name;
+        double xA, xB;
+    };
+    // The corner well inside the pair, and within a probe's step of either point.
+    const Fall faelle[] = {{"inside", 1.2, 1.3},
+                           {"next to the first point", 1.284, 1.384},
+                           {"next to the second point", 1.188, 1.288}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        CTupelList kurve;
+        for (double x : {c.xA, c.xB}) {
+            SYs2X p(x, 0.0, 0, -1.0, 0);
+            f.punkt(&p);
+            kurve.AddTail(p);
+        }
+        f.RefineKurve(&kurve);
+        ASSERT_EQ(kurve.GetCount(), 3u);
+        const SYs2X* k = kurve.GetAt(1);
+        EXPECT_EQ(k->m_nGrenze, 8);
+        EXPECT_NEAR(k->m_dX, xEcke, 1e-12);
+        EXPECT_NEAR(k->m_dMaxLast, mEcke, 1e-12);
+    }
+}
+
+TEST(NutzlastKurve, PointListsKeepTheirOrderAndTheirPointers)
+{
+    // An owning list keeps copies in one block; its pointers follow the block as it grows, and inserting
+    // shifts the points behind. A list that does not own its points keeps the pointers it is given.
+    CTupelList kurve;
+    for (int i = 0; i < 100; ++i)
+        kurve.AddTail(SYs2X(0.1 * (2 * i + 1), 1.0, 3, -1.0, 0));
+    kurve.AddHead(new SYs2X(0.0, 1.0, 3, -1.0, 0));
+    kurve.InsertBefore(2, SYs2X(0.2, 1.0, 8, -1.0, 0));
+    kurve.AddTail(new SYs2X(50.0, 1.0, 3, -1.0, 0));
+    ASSERT_EQ(kurve.GetCount(), 103u);
+    const auto& p = kurve.Punkte();
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        EXPECT_EQ(p[i], kurve.GetAt(i));
+        if (i > 0) {
+            EXPECT_EQ(p[i - 1] + 1, p[i]) << "one block";
+            EXPECT_LT(p[i - 1]->m_dX, p[i]->m_dX);
+        }
+    }
+    EXPECT_EQ(kurve.GetAt(2)->m_nGrenze, 8);
+    EXPECT_EQ(kurve.GetHead()->m_dX, 0.0);
+    EXPECT_EQ(kurve.GetTail()->m_dX, 50.0);
+
+    CTupelList teil(false);
+    teil.AddTail(kurve.GetAt(5));
+    teil.InsertBefore(0, kurve.GetAt(4));
+    EXPECT_EQ(teil.GetHead(), kurve.GetAt(4));
+    EXPECT_EQ(teil.GetTail(), kurve.GetAt(5));
+    teil.DeleteAll();
+    EXPECT_TRUE(teil.IsEmpty());
+    EXPECT_EQ(kurve.GetCount(), 103u);
+    kurve.DeleteAll();
+    EXPECT_TRUE(kurve.IsEmpty());
+    EXPECT_EQ(kurve.GetHead(), nullptr);
+}
+
 TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
 {
     Probe f;

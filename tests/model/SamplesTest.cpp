@@ -8,8 +8,10 @@
 #include "model/files/tagItemData.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/LoadUnitTypes.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
+#include "model/vehicle/SYs2X.h"
 
 #include <gtest/gtest.h>
 
@@ -157,5 +159,112 @@ TEST(Samples, VehiclesAndCombinationsRecalculateToPlausiblePayloads)
         }
         EXPECT_ERGEBNIS_GLEICH(m1, fahrzeugtest::Ergebnis(*motor), "towing vehicle");
         EXPECT_ERGEBNIS_GLEICH(a1, fahrzeugtest::Ergebnis(*anh), "trailer");
+    }
+}
+
+namespace {
+
+// Everything a recalculation leaves that a view or a check reads: the results, the part curve, both
+// halves of the chart and the marks of what must be drawn again.
+std::vector<double> AllesNachRechnung(CFahrzeug& f)
+{
+    std::vector<double> v = fahrzeugtest::Ergebnis(f);
+    for (const SYs2X* p : f.m_Teilkurve.Punkte())
+        v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast});
+    for (const tbVector2& p : f.m_Diagramm.GetPunkte())
+        v.insert(v.end(), {p.x, p.y});
+    for (int i = 0; i < f.m_Diagramm.GetLaengenAnzahl(); ++i)
+        v.insert(v.end(), {f.m_Diagramm.GetLaengenPunkt(i).x, f.m_Diagramm.GetLaengenPunkt(i).y});
+    v.insert(v.end(),
+             {f.m_Diagramm.GetK(), f.m_Diagramm.GetC(), static_cast<double>(f.m_Diagramm.m_bNeuZeichnen),
+              static_cast<double>(f.m_bDiagrammVeraltet), f.m_dStuetzlast, f.m_dKupplMomentVorn,
+              static_cast<double>(f.CheckLadung(false)), static_cast<double>(f.CheckQuerSchwerpunkt())});
+    return v;
+}
+
+void Setze(tagLGINFO* p, double m, double x)
+{
+    p->m_dSPMasse = m;
+    p->m_dMasse = m;
+    p->m_dPosX = x - 0.5;
+}
+
+} // namespace
+
+// A drag moves loads only: the recalculation for moved loads gives what a full one gives, to the bit, on
+// both vehicles, whether it keeps the curve (a semi-trailer, a vehicle alone) or must sample it again (a
+// trailer behind a rigid truck, which puts part of its load on the truck). A twin of each vehicle, loaded
+// alike, is recalculated in full at every step.
+TEST(Samples, RecalculationForMovedLoadsEqualsAFullOne)
+{
+    struct Fall
+    {
+        const char *motor, *anhaenger;
+    };
+    const Fall faelle[] = {{"LKW", nullptr}, {"KEP", nullptr}, {"GDA", nullptr}, {"SAH", nullptr},
+                           {"SZM", "SAH"},   {"SZM", "SAH_2"}, {"LKW", "GDA"},   {"LKW", "SDA"}};
+    // Steps of a drag: x as a share of the load area and the load's mass as a share of the maximum
+    // payload; the later steps change the mass too (loads added or removed), one beyond every point of the
+    // curve.
+    const struct
+    {
+        double x, m;
+    } schritte[] = {{0.5, 0.5},  {0.55, 0.5}, {0.1, 0.5}, {0.9, 0.5}, {0.02, 0.5},
+                    {0.98, 0.5}, {0.5, 0.9},  {0.5, 0.2}, {0.5, 1.5}, {0.3, 0.7}};
+    struct Zug
+    {
+        std::unique_ptr<CFahrzeug> motor, anh;
+        tagLGINFO *last = nullptr, *lastMotor = nullptr;
+        CFahrzeug& Dok() const { return anh ? *anh : *motor; }
+        std::vector<CFahrzeug*> Beide() const
+        {
+            return anh ? std::vector<CFahrzeug*>{motor.get(), anh.get()}
+                       : std::vector<CFahrzeug*>{motor.get()};
+        }
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.motor) + (fall.anhaenger ? std::string(" + ") + fall.anhaenger : ""));
+        Zug zuege[2];
+        for (Zug& z : zuege) {
+            z.motor = Lade(fall.motor);
+            z.anh = fall.anhaenger ? Lade(fall.anhaenger) : nullptr;
+            ASSERT_TRUE(z.motor && (z.anh || !fall.anhaenger));
+            CFahrzeug& dok = z.Dok();
+            z.last = fahrzeugtest::GibLast(dok, 1.0, 1.0, dok.GetLFBreite() * 0.5)->GetLgInfos().back();
+            if (z.anh && z.motor->GetQor())
+                z.lastMotor = fahrzeugtest::GibLast(*z.motor, 1.0, 1.0, z.motor->GetLFBreite() * 0.5)
+                                  ->GetLgInfos()
+                                  .back();
+            if (z.anh)
+                fahrzeugtest::Kopple(*z.motor, *z.anh);
+            else
+                dok.RecalcMitPartner();
+        }
+        const double dMax = zuege[0].Dok().GetMaxNutzlast(true);
+        ASSERT_GT(dMax, 0.0);
+        const double dMaxMotor = zuege[0].motor->GetMaxNutzlast(true);
+        for (const auto& schritt : schritte) {
+            SCOPED_TRACE("load at " + std::to_string(schritt.x) + " of the load area, " +
+                         std::to_string(schritt.m) + " of the payload");
+            for (Zug& z : zuege) {
+                Setze(z.last, schritt.m * dMax, schritt.x * z.Dok().GetLFLaenge());
+                z.Dok().GetQor()->UpdateSchwerpunkt();
+                if (z.lastMotor) {
+                    Setze(z.lastMotor, 0.3 * schritt.m * dMaxMotor,
+                          (1.0 - schritt.x) * z.motor->GetLFLaenge());
+                    z.motor->GetQor()->UpdateSchwerpunkt();
+                }
+                for (CFahrzeug* f : z.Beide()) {
+                    f->m_Diagramm.m_bNeuZeichnen = 0;
+                    f->m_bDiagrammVeraltet = 0;
+                }
+            }
+            zuege[0].Dok().RecalcLadungMitPartner();
+            zuege[1].Dok().RecalcMitPartner();
+            const auto a = zuege[0].Beide(), b = zuege[1].Beide();
+            for (std::size_t i = 0; i < a.size(); ++i)
+                EXPECT_ERGEBNIS_GLEICH(AllesNachRechnung(*a[i]), AllesNachRechnung(*b[i]),
+                                       i == 0 ? "towing vehicle or vehicle alone" : "trailer");
+        }
     }
 }
