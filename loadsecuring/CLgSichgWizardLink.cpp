@@ -22,9 +22,9 @@ int CLgSichgWizardLink::QueryViewAction(int nCode, std::intptr_t nValue, QString
     return m_pSheet ? m_pSheet->QueryViewAction(nCode, nValue, pMessage, nDefault, pOut) : nDefault;
 }
 
-int CLgSichgWizardLink::OnViewNotify(int nCode, std::intptr_t nValue)
+int CLgSichgWizardLink::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
-    return m_pSheet && m_pSheet->OnViewNotify(nCode, nValue) ? 1 : 0;
+    return m_pSheet && m_pSheet->OnViewNotify(eMeldung, wert) ? 1 : 0;
 }
 
 bool CLgSichgWizardLink::OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI)

@@ -18,7 +18,7 @@ public:
 
     QWidget* Window() const override;
     int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefault, int* pOut) override;
-    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI) override;
     int GetStartMode() const override;
     void Release() override;

@@ -66,26 +66,25 @@ void CPgLgSichgBase2::GetNextCommandId(int nId, int* pNext)
 {
     if (!pNext)
         return;
+    using W = CPshLgSichgWizard;
     switch (nId) {
-    case 705:
-        *pNext = 714;
+    case W::kIdClose:
+        *pNext = W::kIdSave;
         break;
-    case 714:
-        *pNext = 770;
+    case W::kIdSave:
+        *pNext = W::kIdReport;
         break;
-    case 770:
-        *pNext = 12324;
+    case W::kIdReport:
+        *pNext = W::kIdNext;
         break;
-    case 12324:
-        *pNext = 12323;
+    case W::kIdNext:
+        *pNext = W::kIdBack;
         break;
     default:
         *pNext = nId;
         break;
     }
 }
-
-void CPgLgSichgBase2::Reserve(int, int) {}
 
 ILgSicherungView* CPgLgSichgBase2::GetView() const
 {
@@ -109,7 +108,7 @@ int CPgLgSichgBase2::QueryViewAction(int, std::intptr_t, QString*)
     return -1;
 }
 
-int CPgLgSichgBase2::OnViewNotify(int, std::intptr_t)
+int CPgLgSichgBase2::OnViewNotify(LgSichgMeldung, const LgSichgWert&)
 {
     return 0;
 }
@@ -309,7 +308,7 @@ void CPgLgSichgBase2::HandlePageEvent(LgSichgPageEvent& e)
             DrawHeader(*e.Painter(), e.HeaderSize());
         e.SetResult(1);
     } else if (type == LgSichgPageEvent::kViewNotifyType) {
-        e.SetResult(OnViewNotify(int(e.WParam()), e.LParam()));
+        e.SetResult(OnViewNotify(LgSichgMeldung(int(e.WParam())), LgSichgWert(e.LParam())));
     } else if (type == LgSichgPageEvent::kQueryType) {
         e.SetResult(QueryViewAction(int(e.WParam()), e.LParam(), e.Message()));
     } else if (type == LgSichgPageEvent::kUpdateNextType) {

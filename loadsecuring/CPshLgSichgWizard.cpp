@@ -446,11 +446,11 @@ void CPshLgSichgWizard::PutSavedUnitBack()
     m_nSavedId = 0;
 }
 
-bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
+bool CPshLgSichgWizard::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
     const int R = m_reach.Reach();
-    switch (nCode) {
-    case 46:
+    switch (eMeldung) {
+    case LgSichgMeldung::kVerfahrenGeaendert:
         if (m_params.m_nVerfahren == 1) {
             if (R > 5)
                 SetReach(-5);
@@ -470,11 +470,11 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
         if (m_pView)
             m_pView->RepaintView();
         return true;
-    case 32:
+    case LgSichgMeldung::kSchienenGeloescht:
         if (R >= 5 && m_params.m_nQuerQuelle == 1)
             SetReach(-4);
         break;
-    case 65: {
+    case LgSichgMeldung::kDateiWirdGeschrieben: {
         CQOR1Doc* pDoc = GetDocument();
         CQOR* pPlan = pDoc ? pDoc->GetAktivPlan() : nullptr;
         if (!pPlan || m_nSavedIndex != -1)
@@ -489,14 +489,14 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
         }
         return true;
     }
-    case 66:
+    case LgSichgMeldung::kDateiGeschrieben:
         if (m_nSavedIndex == -1)
             return false;
         PutSavedUnitBack();
         return true;
-    case 51:
+    case LgSichgMeldung::kZurrmittelGeaendert:
         if (m_nActive == 7) {
-            GetPage(7)->OnViewNotify(nCode, nValue);
+            GetPage(7)->OnViewNotify(eMeldung, wert);
             return true;
         }
         break;
@@ -504,10 +504,10 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
         break;
     }
     CPgLgSichgBase2* pAktiv = GetPage(m_nActive);
-    if (pAktiv && pAktiv->OnViewNotify(nCode, nValue))
+    if (pAktiv && pAktiv->OnViewNotify(eMeldung, wert))
         return true;
     for (CPgLgSichgBase2* page : m_pages)
-        if (page != pAktiv && page->IsInitialized() && page->OnViewNotify(nCode, nValue))
+        if (page != pAktiv && page->IsInitialized() && page->OnViewNotify(eMeldung, wert))
             return true;
     return false;
 }
@@ -692,7 +692,7 @@ bool CPshLgSichgWizard::CloseWizard(int nCode)
         }
     }
     SendToView(LgSichgViewEvent::kClosedType);
-    OnViewNotify(43, 0);
+    OnViewNotify(LgSichgMeldung::kWizardSchliesst, {});
     QMetaObject::invokeMethod(this, &CPshLgSichgWizard::DestroyWizard, Qt::QueuedConnection);
     return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "loadsecuring/ILgSicherungView.h"
+#include "loadsecuring/LgSichgMeldung.h"
 #include "loadsecuring/LgSichgReach.h"
 #include "loadsecuring/LgSichgViewQuery.h"
 #include "model/plan/CWizardParams.h"
@@ -65,7 +66,7 @@ public:
     // nonzero refuses the view action (pMessage says why when a page gave a reason), 0 allows.
     int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefaultResult, int* pOut);
     // The view tells of a change; true when handled.
-    bool OnViewNotify(int nCode, std::intptr_t nValue);
+    bool OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert);
     // The enabling of the frame's commands while the wizard is open; true when handled.
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI);
 

@@ -194,11 +194,11 @@ int CQORLgSicherungView::OnViewNotify(int nCode, int nValue)
         LegeStreifen(ResolveInsets(nValue));
         return 0;
     case kNotifyFileWriting:
-        return NotifyWizard(65, nValue);
+        return NotifyWizard(LgSichgMeldung::kDateiWirdGeschrieben, std::intptr_t(nValue));
     case kNotifyFileWritten:
-        return NotifyWizard(66, nValue);
+        return NotifyWizard(LgSichgMeldung::kDateiGeschrieben, std::intptr_t(nValue));
     case kNotifyUsableAreaEdited:
-        return NotifyWizard(52, nValue);
+        return NotifyWizard(LgSichgMeldung::kNutzflaecheBearbeitet, std::intptr_t(nValue));
     default:
         return 0;
     }
@@ -272,13 +272,13 @@ int CQORLgSicherungView::OnFrameNotify(int nCode, int nValue)
 {
     switch (nCode) {
     case 1:
-        return NotifyWizard(4, nValue);
+        return NotifyWizard(LgSichgMeldung::kFahrzeugGewechselt, std::intptr_t(nValue));
     case 2:
-        return NotifyWizard(5, nValue);
+        return NotifyWizard(LgSichgMeldung::kTabGewechselt, std::intptr_t(nValue));
     case 4:
-        return NotifyWizard(7, nValue);
+        return NotifyWizard(LgSichgMeldung::kAnsichtAktiviert, std::intptr_t(nValue));
     case 9:
-        return NotifyWizard(12, nValue);
+        return NotifyWizard(LgSichgMeldung::kLadeflaecheGeaendert, std::intptr_t(nValue));
     case 8:
         ClearHitMaps();
         if (nValue == 3 && m_pWizard) {
@@ -583,9 +583,9 @@ QRect CQORLgSicherungView::GetClientRectOnScreen() const
 
 // --- the wizard ----------------------------------------------------------------------------------
 
-int CQORLgSicherungView::NotifyWizard(int nCode, std::intptr_t nValue)
+int CQORLgSicherungView::NotifyWizard(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
-    return m_pWizard ? m_pWizard->OnViewNotify(nCode, nValue) : 0;
+    return m_pWizard ? m_pWizard->OnViewNotify(eMeldung, wert) : 0;
 }
 
 int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
@@ -673,7 +673,7 @@ bool CQORLgSicherungView::event(QEvent* e)
     }
     if (t == QEvent::Type(0x80BE)) {
         if (auto* n = dynamic_cast<LgSichgViewEvent*>(e))
-            NotifyWizard(static_cast<int>(n->WParam()), n->LParam());
+            NotifyWizard(LgSichgMeldung(static_cast<int>(n->WParam())), n->LParam());
         return true;
     }
     if (t == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {

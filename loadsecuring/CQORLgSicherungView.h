@@ -5,6 +5,7 @@
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/ISecuringDialogs.h"
 #include "loadsecuring/ISecuringWizard.h"
+#include "loadsecuring/LgSichgMeldung.h"
 #include "views/CGetAnsView.h"
 
 #include "draw2d/core/CBitmapEx.h"
@@ -166,7 +167,7 @@ public:
     void ClearLoadMarks() override;
 
     // Hands a notification to the wizard; its answer, 0 without a wizard.
-    int NotifyWizard(int nCode, std::intptr_t nValue);
+    int NotifyWizard(LgSichgMeldung eMeldung, const LgSichgWert& wert = {});
     // show FALSE hides the wizard and gives the frame its commands back; show TRUE with bNurFragen
     // answers -1 while a wizard exists, else 1; otherwise the wizard is made when there is none, the
     // frame's close box and control 802 are disabled, then the wizard is shown on top. Answers 1 when

@@ -24,6 +24,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -209,11 +210,11 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
         return QueryAction(nCode, nWert, &nOut, nullptr, bDefault, nullptr);
     };
     if (m_hover.nEcke >= 0) {
-        NotifyWizard(18, m_hover.nEcke);
+        NotifyWizard(LgSichgMeldung::kEckeGeklickt, std::intptr_t(m_hover.nEcke));
         return;
     }
     if (m_hover.pSchienenpunkt) {
-        NotifyWizard(29, reinterpret_cast<std::intptr_t>(m_hover.pSchienenpunkt));
+        NotifyWizard(LgSichgMeldung::kSchienenpunktGeklickt, m_hover.pSchienenpunkt);
         return;
     }
     if (m_hover.pSchiene) {
@@ -225,7 +226,7 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
                 return;
         }
         SZurrschienenKlick klick{m_hover.pSchiene, x - m_hover.pSchiene->GetAnfang()};
-        NotifyWizard(28, reinterpret_cast<std::intptr_t>(&klick));
+        NotifyWizard(LgSichgMeldung::kSchieneGeklickt, &std::as_const(klick));
         return;
     }
     CLadeeinheit* pAktiv = q->GetAktiveLadeeinheit();
@@ -238,13 +239,13 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
             return;
         q->m_nAktiveLadeeinheit = le->GetId();
         viewport()->repaint();
-        NotifyWizard(3, reinterpret_cast<std::intptr_t>(le));
+        NotifyWizard(LgSichgMeldung::kEinheitGewaehlt, le);
         return;
     }
     if (pAktiv && erlaubt(53, pAktiv->GetId(), true)) {
         q->m_nAktiveLadeeinheit = 0;
         viewport()->repaint();
-        NotifyWizard(3, 0);
+        NotifyWizard(LgSichgMeldung::kEinheitGewaehlt, static_cast<CLadeeinheit*>(nullptr));
     }
     if (tagLGINFO* lg = m_hover.pLadung; lg && lg->m_nTyp < tagLGINFO::kFsmTyp) {
         const bool bMarkiert = (lg->m_nState & tagLGINFO::kStateMarked) != 0;
@@ -252,7 +253,7 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
             return;
         lg->m_nState ^= tagLGINFO::kStateMarked;
         viewport()->repaint();
-        NotifyWizard(bMarkiert ? 2 : 1, reinterpret_cast<std::intptr_t>(lg));
+        NotifyWizard(bMarkiert ? LgSichgMeldung::kLadungEntmarkiert : LgSichgMeldung::kLadungMarkiert, lg);
         return;
     }
     CZurrpunkt* pNeu = m_hover.pPunkt;
@@ -262,7 +263,7 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
         return;
     m_pAuswahlPunkt = pNeu;
     if (pNeu)
-        NotifyWizard(17, reinterpret_cast<std::intptr_t>(pNeu));
+        NotifyWizard(LgSichgMeldung::kZurrpunktGewaehlt, pNeu);
     viewport()->update();
 }
 

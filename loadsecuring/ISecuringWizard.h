@@ -1,6 +1,8 @@
 // The load-securing wizard as the load-securing view holds it, and the factory that makes it.
 #pragma once
 
+#include "loadsecuring/LgSichgMeldung.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -25,7 +27,7 @@ public:
     virtual int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefault,
                                 int* pOut) = 0;
     // The view tells the wizard of a change; nonzero when handled.
-    virtual int OnViewNotify(int nCode, std::intptr_t nValue) = 0;
+    virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) = 0;
     // The enabling of the frame's commands while the wizard is open; true when handled.
     virtual bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI) = 0;
     // The start-mode value: 0, 2 or 3.

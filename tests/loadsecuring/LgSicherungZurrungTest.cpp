@@ -48,7 +48,7 @@ std::vector<int> Codes(const FakeWizard& w)
 {
     std::vector<int> c;
     for (const auto& [code, wert] : w.notified)
-        c.push_back(code);
+        c.push_back(int(code));
     return c;
 }
 
