@@ -103,7 +103,7 @@ int CPgLgSichgBase2::UseBrowserFocus(CQorBrowser*)
     return 0;
 }
 
-int CPgLgSichgBase2::QueryViewAction(int, std::intptr_t, QString*)
+int CPgLgSichgBase2::QueryViewAction(int, const LgSichgWert&, QString*)
 {
     return -1;
 }
@@ -184,9 +184,11 @@ void CPgLgSichgBase2::Activate(bool bNewlyEntered)
     SheetEvent ring(SheetEvent::kTakePageRingType, this);
     if (m_pWizard)
         QCoreApplication::sendEvent(m_pWizard, &ring);
-    if (QWidget* focus = GetInitialFocus())
-        QCoreApplication::postEvent(this, new LgSichgPageEvent(LgSichgPageEvent::kInitialFocusType,
-                                                               reinterpret_cast<std::intptr_t>(focus)));
+    if (QWidget* focus = GetInitialFocus()) {
+        auto* e = new LgSichgPageEvent(LgSichgPageEvent::kInitialFocusType);
+        e->SetFocusWidget(focus);
+        QCoreApplication::postEvent(this, e);
+    }
 }
 
 bool CPgLgSichgBase2::Deactivate()
@@ -310,7 +312,7 @@ void CPgLgSichgBase2::HandlePageEvent(LgSichgPageEvent& e)
     } else if (type == LgSichgPageEvent::kViewNotifyType) {
         e.SetResult(OnViewNotify(LgSichgMeldung(int(e.WParam())), LgSichgWert(e.LParam())));
     } else if (type == LgSichgPageEvent::kQueryType) {
-        e.SetResult(QueryViewAction(int(e.WParam()), e.LParam(), e.Message()));
+        e.SetResult(QueryViewAction(int(e.WParam()), LgSichgWert(e.LParam()), e.Message()));
     } else if (type == LgSichgPageEvent::kUpdateNextType) {
         e.SetResult(OnUpdateNext(e.CmdUI()));
     } else if (type == LgSichgPageEvent::kUpdateBackType) {
@@ -320,7 +322,7 @@ void CPgLgSichgBase2::HandlePageEvent(LgSichgPageEvent& e)
     } else if (type == LgSichgPageEvent::kRefreshHintType) {
         RefreshHint(e.WParam());
     } else if (type == LgSichgPageEvent::kInitialFocusType) {
-        auto* focus = reinterpret_cast<QWidget*>(e.WParam());
+        QWidget* focus = e.FocusWidget();
         // The widget may have gone meanwhile: only one still among the page's children takes the focus.
         for (QWidget* child : findChildren<QWidget*>())
             if (child == focus)

@@ -77,7 +77,7 @@ public:
     // The view of the wizard.
     virtual ILgSicherungView* GetView() const;
     // Positive refuses the view action with *pMessage, 0 allows, -1 (the base) has no opinion.
-    virtual int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage);
+    virtual int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage);
     // A view notification; nonzero when handled.
     virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert);
 

@@ -624,22 +624,22 @@ bool CPgLgSichgPage10::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
 
 // --- the view -----------------------------------------------------------------------------------------
 
-int CPgLgSichgPage10::QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage)
+int CPgLgSichgPage10::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage)
 {
     CLadeeinheit* u = GetLadeeinheit();
     CPshLgSichgWizard* wizard = GetWizard();
     if (nCode == 41) {
         if (!wizard || !IsActivePage() || !u)
-            return CPgLgSichgBase2::QueryViewAction(nCode, nValue, pMessage);
+            return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
         CZurrpunkt* p = u->GetZurrpunkt(Ecke(), Sub());
-        return p && p->m_pFahrzeugPunkt == reinterpret_cast<CZurrpunkt*>(nValue) ? 0 : 1;
+        return p && p->m_pFahrzeugPunkt == LgSichgZeiger<CZurrpunkt*>(wert) ? 0 : 1;
     }
     if (nCode == 42) {
         if (!IsActivePage() || !u)
-            return CPgLgSichgBase2::QueryViewAction(nCode, nValue, pMessage);
-        return u->GetZurrpunkt(Ecke(), Sub()) == reinterpret_cast<CZurrpunkt*>(nValue) ? 0 : 1;
+            return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
+        return u->GetZurrpunkt(Ecke(), Sub()) == LgSichgZeiger<CZurrpunkt*>(wert) ? 0 : 1;
     }
-    return CPgLgSichgBase2::QueryViewAction(nCode, nValue, pMessage);
+    return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
 }
 
 int CPgLgSichgPage10::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)

@@ -412,8 +412,7 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     }
     case 33296: {
         int nOut = -1;
-        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt),
-                                                      &nOut, nullptr, true, nullptr));
+        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, m_pAuswahlPunkt, &nOut, nullptr, true, nullptr));
         break;
     }
     case 33307: {
@@ -434,13 +433,14 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
 
 // --- view actions --------------------------------------------------------------------------------
 
-bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage,
+bool CQORLgSicherungView::QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage,
                                       bool bDefault, int* pExtra)
 {
     if (pOut)
         *pOut = -1;
     if (pMessage)
         pMessage->clear();
+    const std::intptr_t nValue = LgSichgZahl(wert);
     CQOR* q = GetPlan();
     auto einheit = [&]() -> CLadeeinheit* {
         return q ? q->FindLadeeinheit(static_cast<int>(nValue)) : nullptr;
@@ -450,7 +450,7 @@ bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut
         if (!m_pWizard)
             return bOhne;
         int nOut = -1;
-        const int r = m_pWizard->QueryViewAction(nCode, nValue, pMessage, bDefault ? 0 : 1, &nOut);
+        const int r = m_pWizard->QueryViewAction(nCode, wert, pMessage, bDefault ? 0 : 1, &nOut);
         if (pOut)
             *pOut = nOut;
         return r == 0;
@@ -465,7 +465,7 @@ bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut
     case 33:
     case 35:
     case 36:
-        if (IsZurrpunktInUse(nValue, nullptr, -1))
+        if (IsZurrpunktInUse(wert, nullptr, -1))
             return false;
         return wizard(bDefault);
     case 57: {
@@ -525,7 +525,7 @@ bool CQORLgSicherungView::UsesZurrschiene(const CLadeeinheit& le) const
     return false;
 }
 
-bool CQORLgSicherungView::IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode)
+bool CQORLgSicherungView::IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode)
 {
     // While the wizard works on a secured unit everything counts as in use.
     if (m_pWizard && m_pWizard->GetStartMode() != 0)
@@ -534,7 +534,7 @@ bool CQORLgSicherungView::IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* p
     CQOR* q = GetPlan();
     if (!f || !q || f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
         return false;
-    const auto* pPunkt = reinterpret_cast<const CZurrpunkt*>(nValue);
+    const CZurrpunkt* pPunkt = LgSichgZeiger<CZurrpunkt*>(wert);
     const auto& liste = f->GetZurrpunktListe();
     const auto gemeint = [&](const CZurrpunkt* p) {
         if (!p)

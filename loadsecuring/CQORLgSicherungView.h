@@ -156,12 +156,12 @@ public:
     QWidget* GetViewWindow() override { return this; }
     CQOR1Doc* GetViewDocument() override { return GetDocument(); }
     // The local rules of a view action, then the wizard when one exists.
-    bool QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage, bool bDefault,
+    bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
                      int* pExtra) override;
     void MarkModified(CFahrzeug* pFahrzeug) override { CGetAnsView::MarkModified(pFahrzeug); }
     void RepaintView() override;
     QRect GetClientRectOnScreen() const override;
-    bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode) override;
+    bool IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode) override;
     // Whether a unit is lashed to the vehicle's rails (always while the wizard works on a secured unit).
     bool UsesZurrschiene(const CLadeeinheit& le) const;
     void ClearLoadMarks() override;

@@ -91,7 +91,7 @@ int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* p
     // A near point that a secured unit uses is not replaced: the change is refused as an edit would be.
     int nOut = -1;
     for (CZurrpunkt* z : nah)
-        if (!QueryAction(33, reinterpret_cast<std::intptr_t>(z), &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(33, z, &nOut, nullptr, true, nullptr)) {
             FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
             return -1;
         }
@@ -174,7 +174,7 @@ void CQORLgSicherungView::EditZurrpunkte(bool bAuswahl)
     if (bAuswahl && m_pAuswahlPunkt) {
         CZurrpunkt* p = m_pAuswahlPunkt;
         int nOut = -1;
-        if (!QueryAction(33, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(33, p, &nOut, nullptr, true, nullptr)) {
             FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
             return;
         }
@@ -214,8 +214,7 @@ void CQORLgSicherungView::LoescheAuswahlPunkt()
 {
     CZurrpunkt* p = m_pAuswahlPunkt;
     int nOut = -1;
-    if (!p || !IstAmFahrzeug(p) ||
-        !QueryAction(35, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr))
+    if (!p || !IstAmFahrzeug(p) || !QueryAction(35, p, &nOut, nullptr, true, nullptr))
         return;
     NotifyWizard(LgSichgMeldung::kZurrpunktGeloescht, p);
     RemoveZurrpunkt(p, true);

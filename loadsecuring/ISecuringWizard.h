@@ -24,7 +24,7 @@ public:
     virtual QWidget* Window() const = 0;
     // Nonzero refuses the view action (`pMessage` says why when the wizard gave a reason), 0 allows;
     // `nDefault` is the answer when the wizard has no opinion, `pOut` an extra answer.
-    virtual int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefault,
+    virtual int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
                                 int* pOut) = 0;
     // The view tells the wizard of a change; nonzero when handled.
     virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) = 0;

@@ -1,4 +1,5 @@
-// The notifications the load-securing view sends its wizard and the wizard its pages, with their values.
+// The notifications the load-securing view sends its wizard and the wizard its pages, and the values
+// these and the view's questions about its actions carry.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +42,7 @@ enum class LgSichgMeldung : int
 };
 
 // A notification's value: a number, or the object it is about.
-using LgSichgWert = std::variant<std::intptr_t, tagLGINFO*, CLadeeinheit*, CZurrpunkt*,
+using LgSichgWert = std::variant<std::intptr_t, tagLGINFO*, CLadeeinheit*, CZurrpunkt*, CZurrschiene*,
                                  const SZurrschienenKlick*, const std::list<CZurrschiene*>*>;
 
 // The object a value names; null when it holds something else.

@@ -37,7 +37,7 @@ class FakeWizard : public ISecuringWizard
 public:
     explicit FakeWizard(int nMode) : m_nMode(nMode), m_window(std::make_unique<QWidget>()) {}
     QWidget* Window() const override { return m_bReleased ? nullptr : m_window.get(); }
-    int QueryViewAction(int nCode, std::intptr_t /*nValue*/, QString* pMessage, int nDefault,
+    int QueryViewAction(int nCode, const LgSichgWert& /*wert*/, QString* pMessage, int nDefault,
                         int* pOut) override
     {
         asked.push_back(nCode);

@@ -487,10 +487,8 @@ TEST_F(LgSichgViewTest, QueryActionLocalRulesComeBeforeTheWizard)
     t->m_nAktiv = 1;
     einfach->m_ZPPtrTupel.push_back(std::move(t));
     for (int code : {33, 35, 36}) {
-        EXPECT_FALSE(
-            view->QueryAction(code, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr));
-        EXPECT_TRUE(view->QueryAction(code, reinterpret_cast<std::intptr_t>(Punkte().at(3)), &nOut, nullptr,
-                                      true, nullptr));
+        EXPECT_FALSE(view->QueryAction(code, p, &nOut, nullptr, true, nullptr));
+        EXPECT_TRUE(view->QueryAction(code, Punkte().at(3), &nOut, nullptr, true, nullptr));
     }
 }
 
