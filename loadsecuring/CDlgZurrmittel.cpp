@@ -173,7 +173,7 @@ void CDlgZurrmittel::Benachrichtige()
 {
     m_bChanged = 1;
     if (m_pView)
-        m_pView->NotifyWizard(51, 0);
+        m_pView->NotifyWizard(LgSichgMeldung::kZurrmittelGeaendert);
 }
 
 void CDlgZurrmittel::Hinzufuegen()

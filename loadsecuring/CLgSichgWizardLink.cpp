@@ -16,15 +16,15 @@ QWidget* CLgSichgWizardLink::Window() const
     return m_pSheet.data();
 }
 
-int CLgSichgWizardLink::QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefault,
+int CLgSichgWizardLink::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
                                         int* pOut)
 {
-    return m_pSheet ? m_pSheet->QueryViewAction(nCode, nValue, pMessage, nDefault, pOut) : nDefault;
+    return m_pSheet ? m_pSheet->QueryViewAction(nCode, wert, pMessage, nDefault, pOut) : nDefault;
 }
 
-int CLgSichgWizardLink::OnViewNotify(int nCode, std::intptr_t nValue)
+int CLgSichgWizardLink::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
-    return m_pSheet && m_pSheet->OnViewNotify(nCode, nValue) ? 1 : 0;
+    return m_pSheet && m_pSheet->OnViewNotify(eMeldung, wert) ? 1 : 0;
 }
 
 bool CLgSichgWizardLink::OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI)

@@ -17,8 +17,9 @@ public:
     CLgSichgWizardLink& operator=(const CLgSichgWizardLink&) = delete;
 
     QWidget* Window() const override;
-    int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefault, int* pOut) override;
-    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
+                        int* pOut) override;
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI) override;
     int GetStartMode() const override;
     void Release() override;

@@ -66,26 +66,25 @@ void CPgLgSichgBase2::GetNextCommandId(int nId, int* pNext)
 {
     if (!pNext)
         return;
+    using W = CPshLgSichgWizard;
     switch (nId) {
-    case 705:
-        *pNext = 714;
+    case W::kIdClose:
+        *pNext = W::kIdSave;
         break;
-    case 714:
-        *pNext = 770;
+    case W::kIdSave:
+        *pNext = W::kIdReport;
         break;
-    case 770:
-        *pNext = 12324;
+    case W::kIdReport:
+        *pNext = W::kIdNext;
         break;
-    case 12324:
-        *pNext = 12323;
+    case W::kIdNext:
+        *pNext = W::kIdBack;
         break;
     default:
         *pNext = nId;
         break;
     }
 }
-
-void CPgLgSichgBase2::Reserve(int, int) {}
 
 ILgSicherungView* CPgLgSichgBase2::GetView() const
 {
@@ -104,12 +103,12 @@ int CPgLgSichgBase2::UseBrowserFocus(CQorBrowser*)
     return 0;
 }
 
-int CPgLgSichgBase2::QueryViewAction(int, std::intptr_t, QString*)
+int CPgLgSichgBase2::QueryViewAction(int, const LgSichgWert&, QString*)
 {
     return -1;
 }
 
-int CPgLgSichgBase2::OnViewNotify(int, std::intptr_t)
+int CPgLgSichgBase2::OnViewNotify(LgSichgMeldung, const LgSichgWert&)
 {
     return 0;
 }
@@ -185,9 +184,11 @@ void CPgLgSichgBase2::Activate(bool bNewlyEntered)
     SheetEvent ring(SheetEvent::kTakePageRingType, this);
     if (m_pWizard)
         QCoreApplication::sendEvent(m_pWizard, &ring);
-    if (QWidget* focus = GetInitialFocus())
-        QCoreApplication::postEvent(this, new LgSichgPageEvent(LgSichgPageEvent::kInitialFocusType,
-                                                               reinterpret_cast<std::intptr_t>(focus)));
+    if (QWidget* focus = GetInitialFocus()) {
+        auto* e = new LgSichgPageEvent(LgSichgPageEvent::kInitialFocusType);
+        e->SetFocusWidget(focus);
+        QCoreApplication::postEvent(this, e);
+    }
 }
 
 bool CPgLgSichgBase2::Deactivate()
@@ -309,9 +310,9 @@ void CPgLgSichgBase2::HandlePageEvent(LgSichgPageEvent& e)
             DrawHeader(*e.Painter(), e.HeaderSize());
         e.SetResult(1);
     } else if (type == LgSichgPageEvent::kViewNotifyType) {
-        e.SetResult(OnViewNotify(int(e.WParam()), e.LParam()));
+        e.SetResult(OnViewNotify(LgSichgMeldung(int(e.WParam())), LgSichgWert(e.LParam())));
     } else if (type == LgSichgPageEvent::kQueryType) {
-        e.SetResult(QueryViewAction(int(e.WParam()), e.LParam(), e.Message()));
+        e.SetResult(QueryViewAction(int(e.WParam()), LgSichgWert(e.LParam()), e.Message()));
     } else if (type == LgSichgPageEvent::kUpdateNextType) {
         e.SetResult(OnUpdateNext(e.CmdUI()));
     } else if (type == LgSichgPageEvent::kUpdateBackType) {
@@ -321,7 +322,7 @@ void CPgLgSichgBase2::HandlePageEvent(LgSichgPageEvent& e)
     } else if (type == LgSichgPageEvent::kRefreshHintType) {
         RefreshHint(e.WParam());
     } else if (type == LgSichgPageEvent::kInitialFocusType) {
-        auto* focus = reinterpret_cast<QWidget*>(e.WParam());
+        QWidget* focus = e.FocusWidget();
         // The widget may have gone meanwhile: only one still among the page's children takes the focus.
         for (QWidget* child : findChildren<QWidget*>())
             if (child == focus)

@@ -2,6 +2,7 @@
 // through which the wizard asks and tells its pages.
 #pragma once
 
+#include "loadsecuring/LgSichgMeldung.h"
 #include "ui/CDlgBase.h"
 
 #include <QImage>
@@ -35,42 +36,50 @@ public:
     CPgLgSichgBase2(quint32 templateId, CPshLgSichgWizard* pWizard);
     ~CPgLgSichgBase2() override;
 
-    // The operations the wizard asks and tells its pages through, in this order (1, 6, 7 and 15 are
-    // those of the dialog base: OnPaintCtrl, OnRibBtnContainerCreated, OnRibBtnAdded, OnEditCommit).
-    // 2. Fills the hint; 0 shows it. The base clears the hint-dirty flag and gives an empty text.
-    virtual int BuildHintHtml(std::intptr_t nArg, QString* pHtml);
-    // 3. Once, at the first activation.
+    // The operations through which the wizard asks and tells its pages, by topic. (The dialog base
+    // gives the painting of controls, the strip hooks and the edit commits.)
+
+    // Activation and the wizard's reach.
+    // Once, at the first activation.
     virtual void OnFirstActivate();
-    // 4. May replace the header picture's number (kDefaultHeaderBitmap).
+    // The page has been newly entered (the wizard's reach); nVisits counts these entries.
+    virtual void OnFirstEnter(int nVisits);
+    // What gets the focus after activation; null for nothing.
+    virtual QWidget* GetInitialFocus();
+    // Before leaving for nTarget: -2 refuses, -1 accepts, an index redirects. The base gives nTarget.
+    virtual int Validate(int nTarget);
+    // The wizard's reach was set.
+    virtual void OnReachChanged(int nOldReach, int nValue);
+
+    // The look: header picture and group-box colours.
+    // May replace the header picture's number (kDefaultHeaderBitmap).
     virtual void GetHeaderBitmapId(quint32* pId);
-    // 5. May replace the two group-box colours.
+    // May replace the two group-box colours.
     virtual void GetGroupBoxColors(QColor* pOuter, QColor* pInner);
-    // 8.-10. The page's opinion on enabling Next, Back and the report button; nonzero when it gave one.
+
+    // The hint pane.
+    // Fills the hint; 0 shows it. The base clears the hint-dirty flag and gives an empty text.
+    virtual int BuildHintHtml(std::intptr_t nArg, QString* pHtml);
+    // Whether the hint pane keeps the focus on this page; the base answers 0.
+    virtual int UseBrowserFocus(CQorBrowser* pBrowser);
+
+    // The wizard's buttons.
+    // The page's opinion on enabling Next, Back and the report button; nonzero when it gave one.
     virtual int OnUpdateNext(CCmdUI* pCmdUI);
     virtual int OnUpdateBack(CCmdUI* pCmdUI);
     virtual int OnUpdateReport(CCmdUI* pCmdUI);
-    // 11. The keyboard successor among the wizard's buttons: 705, 714, 770, 12324, 12323.
+    // The keyboard successor among the wizard's buttons: Close, Save, Report, Next, Back.
     virtual void GetNextCommandId(int nId, int* pNext);
-    // 12. Kept for pages that need it; does nothing.
-    virtual void Reserve(int nArg1, int nArg2);
-    // 13. The view of the wizard.
-    virtual ILgSicherungView* GetView() const;
-    // 14. The page has been newly entered (the wizard's reach); nVisits counts these entries.
-    virtual void OnFirstEnter(int nVisits);
-    // 16. What gets the focus after activation; null for nothing.
-    virtual QWidget* GetInitialFocus();
-    // 17. Whether the hint pane keeps the focus on this page; the base answers 0.
-    virtual int UseBrowserFocus(CQorBrowser* pBrowser);
-    // 18. Positive refuses the view action with *pMessage, 0 allows, -1 (the base) has no opinion.
-    virtual int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage);
-    // 19. A view notification; nonzero when handled.
-    virtual int OnViewNotify(int nCode, std::intptr_t nValue);
-    // 20. Before leaving for nTarget: -2 refuses, -1 accepts, an index redirects. The base gives nTarget.
-    virtual int Validate(int nTarget);
-    // 21. The wizard's reach was set.
-    virtual void OnReachChanged(int nOldReach, int nValue);
-    // 22. A wizard button was pressed, with its value in the strip.
+    // A wizard button was pressed, with its value in the strip.
     virtual int OnButtonPressed(int nId, int nValue);
+
+    // The view.
+    // The view of the wizard.
+    virtual ILgSicherungView* GetView() const;
+    // Positive refuses the view action with *pMessage, 0 allows, -1 (the base) has no opinion.
+    virtual int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage);
+    // A view notification; nonzero when handled.
+    virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert);
 
     // The framework's activation and deactivation of the page, overridden by pages that need them.
     virtual bool OnSetActive();

@@ -210,14 +210,23 @@ bool CPgLgSichgPage1::OnKillActive()
     return CPgLgSichgBase2::OnKillActive();
 }
 
-int CPgLgSichgPage1::OnViewNotify(int nCode, std::intptr_t)
+int CPgLgSichgPage1::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert&)
 {
-    if (nCode >= 1 && nCode <= 4) {
+    switch (eMeldung) {
+    case LgSichgMeldung::kLadungMarkiert:
+    case LgSichgMeldung::kLadungEntmarkiert:
+    case LgSichgMeldung::kEinheitGewaehlt:
+    case LgSichgMeldung::kFahrzeugGewechselt:
         RefreshHint(0);
-    } else if (nCode == 43) {
+        break;
+    case LgSichgMeldung::kWizardSchliesst: {
         CLadeeinheit* pEinheit = GetLadeeinheit();
         if (pEinheit && pEinheit->m_bVorhanden == 0)
             Neubeginn();
+        break;
+    }
+    default:
+        break;
     }
     return 0;
 }
@@ -232,7 +241,7 @@ int CPgLgSichgPage1::OnUpdateNext(CCmdUI* pCmdUI)
 
 void CPgLgSichgPage1::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323 && pNext)
+    if (nId == CPshLgSichgWizard::kIdBack && pNext)
         *pNext = kIdBilden;
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);

@@ -23,7 +23,7 @@ public:
     void GetHeaderBitmapId(quint32* pId) override;
     bool OnSetActive() override;
     bool OnKillActive() override;
-    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     int OnUpdateNext(CCmdUI* pCmdUI) override;
     void GetNextCommandId(int nId, int* pNext) override;
     int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;

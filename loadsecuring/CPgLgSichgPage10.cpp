@@ -399,7 +399,7 @@ int CPgLgSichgPage10::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
 
 void CPgLgSichgPage10::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323 && pNext)
+    if (nId == CPshLgSichgWizard::kIdBack && pNext)
         *pNext = kIdFeld[3];
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);
@@ -624,35 +624,35 @@ bool CPgLgSichgPage10::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
 
 // --- the view -----------------------------------------------------------------------------------------
 
-int CPgLgSichgPage10::QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage)
+int CPgLgSichgPage10::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage)
 {
     CLadeeinheit* u = GetLadeeinheit();
     CPshLgSichgWizard* wizard = GetWizard();
     if (nCode == 41) {
         if (!wizard || !IsActivePage() || !u)
-            return CPgLgSichgBase2::QueryViewAction(nCode, nValue, pMessage);
+            return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
         CZurrpunkt* p = u->GetZurrpunkt(Ecke(), Sub());
-        return p && p->m_pFahrzeugPunkt == reinterpret_cast<CZurrpunkt*>(nValue) ? 0 : 1;
+        return p && p->m_pFahrzeugPunkt == LgSichgZeiger<CZurrpunkt*>(wert) ? 0 : 1;
     }
     if (nCode == 42) {
         if (!IsActivePage() || !u)
-            return CPgLgSichgBase2::QueryViewAction(nCode, nValue, pMessage);
-        return u->GetZurrpunkt(Ecke(), Sub()) == reinterpret_cast<CZurrpunkt*>(nValue) ? 0 : 1;
+            return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
+        return u->GetZurrpunkt(Ecke(), Sub()) == LgSichgZeiger<CZurrpunkt*>(wert) ? 0 : 1;
     }
-    return CPgLgSichgBase2::QueryViewAction(nCode, nValue, pMessage);
+    return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
 }
 
-int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
+int CPgLgSichgPage10::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
     CLadeeinheit* u = GetLadeeinheit();
     CFahrzeug* f = GetFahrzeug();
     CPshLgSichgWizard* wizard = GetWizard();
     if (!u || !f || !wizard)
-        return CPgLgSichgBase2::OnViewNotify(nCode, nValue);
+        return CPgLgSichgBase2::OnViewNotify(eMeldung, wert);
     const int nWahl = wizard->GetParams().m_nDetailWert;
-    switch (nCode) {
-    case 17: {
-        auto* p = reinterpret_cast<CZurrpunkt*>(nValue);
+    switch (eMeldung) {
+    case LgSichgMeldung::kZurrpunktGewaehlt: {
+        auto* p = LgSichgZeiger<CZurrpunkt*>(wert);
         const int nEcke = Ecke();
         if (!IsActivePage() || nEcke < 0 || !p)
             return 0;
@@ -665,7 +665,8 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         wizard->SetReach(kIndex);
         return 1;
     }
-    case 18: {
+    case LgSichgMeldung::kEckeGeklickt: {
+        const std::intptr_t nValue = LgSichgZahl(wert);
         if (!IsActivePage() || nValue < 0 || nValue > 3)
             return 0;
         const int nEcke = int(nValue);
@@ -676,10 +677,10 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         RepaintView(true);
         return 1;
     }
-    case 29: {
+    case LgSichgMeldung::kSchienenpunktGeklickt: {
         if (!IsActivePage())
             return 0;
-        auto* p = reinterpret_cast<CZurrpunkt*>(nValue);
+        auto* p = LgSichgZeiger<CZurrpunkt*>(wert);
         for (int e = 0; e < 4; ++e)
             for (int s = 0; s < 2; ++s)
                 if (p && u->GetZurrpunkt(e, s) == p) {
@@ -703,10 +704,10 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         Aktualisiere(true);
         return 1;
     }
-    case 28: {
+    case LgSichgMeldung::kSchieneGeklickt: {
         if (!IsActivePage())
             return 0;
-        const auto* k = reinterpret_cast<const SZurrschienenKlick*>(nValue);
+        const auto* k = LgSichgZeiger<const SZurrschienenKlick*>(wert);
         if (k && k->pSchiene && Ecke() >= 0) {
             AssignRailPoint(Ecke(), 0, k->pSchiene,
                             ZurrGeometrie::SchienenAnfang(*k->pSchiene) + k->dVersatz);
@@ -715,8 +716,8 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         Aktualisiere(true);
         return 1;
     }
-    case 31: {
-        const auto* liste = reinterpret_cast<const std::list<CZurrschiene*>*>(nValue);
+    case LgSichgMeldung::kSchienenGeaendert: {
+        const auto* liste = LgSichgZeiger<const std::list<CZurrschiene*>*>(wert);
         for (int e = 0; e < 4; ++e) {
             CZurrpunkt* p = u->GetZurrpunkt(e, 0);
             CZurrschiene* s = p ? p->GetZurrschiene() : nullptr;
@@ -730,14 +731,14 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         Aktualisiere(false);
         return 0;
     }
-    case 32:
+    case LgSichgMeldung::kSchienenGeloescht:
         for (int e = 0; e < 4; ++e)
             if (CZurrpunkt* p = u->GetZurrpunkt(e, 0); p && (p->m_nFlags & CZurrpunkt::kAnSchiene))
                 u->SetZurrpunkt(e, 0, nullptr);
         Aktualisiere(false);
         return 0;
-    case 37: {
-        auto* pQuelle = reinterpret_cast<CZurrpunkt*>(nValue);
+    case LgSichgMeldung::kZurrpunktVerschoben: {
+        auto* pQuelle = LgSichgZeiger<CZurrpunkt*>(wert);
         for (int e = 0; e < 4; ++e)
             if (CZurrpunkt* p = u->GetZurrpunkt(e, 0); p && pQuelle && p->m_pFahrzeugPunkt == pQuelle)
                 ZurrGeometrie::AssignKopie(*u, e, 0, pQuelle);
@@ -745,7 +746,7 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         Aktualisiere(false);
         return 0;
     }
-    case 38: {
+    case LgSichgMeldung::kZurrpunkteHinzugefuegt: {
         // Points were added: the vehicle's points are numbered anew, and every copy takes its
         // source's number again.
         if (CQOR* q = f->GetQor())
@@ -760,9 +761,9 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         Aktualisiere(false);
         return 0;
     }
-    case 39:
-    case 40: {
-        auto* pQuelle = reinterpret_cast<CZurrpunkt*>(nValue);
+    case LgSichgMeldung::kZurrpunktGeloescht:
+    case LgSichgMeldung::kAlleZurrpunkteGeloescht: {
+        auto* pQuelle = LgSichgZeiger<CZurrpunkt*>(wert);
         for (int e = 0; e < 4; ++e) {
             CZurrpunkt* p = u->GetZurrpunkt(e, 0);
             if (p && !(p->m_nFlags & CZurrpunkt::kAnSchiene) && (!pQuelle || p->m_pFahrzeugPunkt == pQuelle))
@@ -771,12 +772,12 @@ int CPgLgSichgPage10::OnViewNotify(int nCode, std::intptr_t nValue)
         Aktualisiere(false);
         return 0;
     }
-    case 45:
+    case LgSichgMeldung::kSchienenHinzugefuegt:
         UpdateZurrBereiche(nWahl);
         RepaintView(false);
         return 0;
     default:
-        return CPgLgSichgBase2::OnViewNotify(nCode, nValue);
+        return CPgLgSichgBase2::OnViewNotify(eMeldung, wert);
     }
 }
 

@@ -43,8 +43,8 @@ public:
     bool OnSetActive() override;
     int Validate(int nTarget) override;
     void GetNextCommandId(int nId, int* pNext) override;
-    int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage) override;
-    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage) override;
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
 
     // The operations of the lashing geometry on the wizard's vehicle and unit.

@@ -29,8 +29,8 @@
 
 namespace {
 
-constexpr int kZurueck = 12323;
-constexpr int kSchliessen = 705;
+constexpr int kZurueck = CPshLgSichgWizard::kIdBack;
+constexpr int kSchliessen = CPshLgSichgWizard::kIdClose;
 
 // The answers to the questions about missing equipment the user wants kept for the program run
 // (0: ask), for the lashing points and the lashing rails.
@@ -354,7 +354,7 @@ bool CPgLgSichgPage11::OnKillActive()
 
 void CPgLgSichgPage11::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323 && pNext)
+    if (nId == CPshLgSichgWizard::kIdBack && pNext)
         *pNext = kIdHoehe;
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);

@@ -31,7 +31,7 @@ namespace {
 bool g_bZurueckOhneFrage = false;     // going back clears the blocking without asking
 bool g_bVerschiebungGemeldet = false; // the notice that moving the unit cleared its blocking
 
-constexpr int kZurueck = 12323;
+constexpr int kZurueck = CPshLgSichgWizard::kIdBack;
 
 } // namespace
 
@@ -242,10 +242,11 @@ int CPgLgSichgPage2::Validate(int nTarget)
     return -1;
 }
 
-int CPgLgSichgPage2::OnViewNotify(int nCode, std::intptr_t nValue)
+int CPgLgSichgPage2::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
-    switch (nCode) {
-    case 5:
+    const std::intptr_t nValue = LgSichgZahl(wert);
+    switch (eMeldung) {
+    case LgSichgMeldung::kTabGewechselt:
         m_bWeiterErlaubt = nValue == 2;
         if (nValue == 1 && Blockiert()) {
             LoescheBlockierung();
@@ -259,11 +260,11 @@ int CPgLgSichgPage2::OnViewNotify(int nCode, std::intptr_t nValue)
             }
         }
         break;
-    case 52:
+    case LgSichgMeldung::kNutzflaecheBearbeitet:
         if (Blockiert())
             SucheBlockierung();
         break;
-    case 7:
+    case LgSichgMeldung::kAnsichtAktiviert:
         m_bWeiterErlaubt = GetView() != nullptr;
         break;
     default:
@@ -284,7 +285,7 @@ int CPgLgSichgPage2::OnUpdateNext(CCmdUI* pCmdUI)
 
 void CPgLgSichgPage2::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323 && pNext)
+    if (nId == CPshLgSichgWizard::kIdBack && pNext)
         *pNext = kIdInfo;
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);

@@ -31,7 +31,7 @@ public:
     bool OnSetActive() override;
     bool OnKillActive() override;
     int Validate(int nTarget) override;
-    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     int OnUpdateNext(CCmdUI* pCmdUI) override;
     void GetNextCommandId(int nId, int* pNext) override;
     int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;

@@ -148,7 +148,7 @@ void CPgLgSichgPage3::OnReachChanged(int nOldReach, int nValue)
 
 void CPgLgSichgPage3::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323 && pNext)
+    if (nId == CPshLgSichgWizard::kIdBack && pNext)
         *pNext = kIdNeuWaehlen;
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);

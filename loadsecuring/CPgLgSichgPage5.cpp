@@ -144,7 +144,7 @@ int CPgLgSichgPage5::Validate(int nTarget)
 
 void CPgLgSichgPage5::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323 && pNext)
+    if (nId == CPshLgSichgWizard::kIdBack && pNext)
         *pNext = kIdErklaerung;
     else
         CPgLgSichgBase2::GetNextCommandId(nId, pNext);

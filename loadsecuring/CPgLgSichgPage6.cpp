@@ -172,10 +172,10 @@ bool CPgLgSichgPage6::OnSetActive()
     return CPgLgSichgBase2::OnSetActive();
 }
 
-int CPgLgSichgPage6::OnViewNotify(int nCode, std::intptr_t)
+int CPgLgSichgPage6::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert&)
 {
     // The vehicle's devices changed in the device editor.
-    if (nCode == 51) {
+    if (eMeldung == LgSichgMeldung::kZurrmittelGeaendert) {
         Fuelle();
         return 1;
     }
@@ -270,7 +270,7 @@ int CPgLgSichgPage6::Validate(int nTarget)
 
 void CPgLgSichgPage6::GetNextCommandId(int nId, int* pNext)
 {
-    if (nId == 12323)
+    if (nId == CPshLgSichgWizard::kIdBack)
         *pNext = kOhneZurrkraftId;
 }
 

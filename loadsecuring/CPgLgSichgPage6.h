@@ -33,7 +33,7 @@ public:
     void GetHeaderBitmapId(quint32* pId) override;
     void OnFirstActivate() override;
     bool OnSetActive() override;
-    int OnViewNotify(int nCode, std::intptr_t nValue) override;
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     int Validate(int nTarget) override;
     void GetNextCommandId(int nId, int* pNext) override;
     int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;

@@ -383,11 +383,11 @@ LgSichgViewQuery::Lage CPshLgSichgWizard::CurrentLage() const
     return l;
 }
 
-int CPshLgSichgWizard::AskPages(int nCode, std::intptr_t nValue, QString* pMessage)
+int CPshLgSichgWizard::AskPages(int nCode, const LgSichgWert& wert, QString* pMessage)
 {
     std::vector<std::function<int(QString*)>> order;
-    auto ask = [nCode, nValue](CPgLgSichgBase2* page) {
-        return [page, nCode, nValue](QString* m) { return page->QueryViewAction(nCode, nValue, m); };
+    auto ask = [nCode, &wert](CPgLgSichgBase2* page) {
+        return [page, nCode, &wert](QString* m) { return page->QueryViewAction(nCode, wert, m); };
     };
     CPgLgSichgBase2* pAktiv = GetPage(m_nActive);
     if (pAktiv)
@@ -416,16 +416,16 @@ void CPshLgSichgWizard::TellNotPossible()
     }
 }
 
-int CPshLgSichgWizard::QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefaultResult,
-                                       int* pOut)
+int CPshLgSichgWizard::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage,
+                                       int nDefaultResult, int* pOut)
 {
     LgSichgViewQuery q;
-    q.m_askPages = [this](int c, std::intptr_t v, QString* m) { return AskPages(c, v, m); };
-    q.m_viewCheck = [this](std::intptr_t v, int nMethode) {
+    q.m_askPages = [this](int c, const LgSichgWert& v, QString* m) { return AskPages(c, v, m); };
+    q.m_viewCheck = [this](const LgSichgWert& v, int nMethode) {
         return m_pView && m_pView->IsZurrpunktInUse(v, GetLadeeinheit(), nMethode);
     };
     q.m_tell = [this] { TellNotPossible(); };
-    return q.Query(CurrentLage(), nCode, nValue, pMessage, nDefaultResult, pOut);
+    return q.Query(CurrentLage(), nCode, wert, pMessage, nDefaultResult, pOut);
 }
 
 void CPshLgSichgWizard::PutSavedUnitBack()
@@ -446,11 +446,11 @@ void CPshLgSichgWizard::PutSavedUnitBack()
     m_nSavedId = 0;
 }
 
-bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
+bool CPshLgSichgWizard::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
     const int R = m_reach.Reach();
-    switch (nCode) {
-    case 46:
+    switch (eMeldung) {
+    case LgSichgMeldung::kVerfahrenGeaendert:
         if (m_params.m_nVerfahren == 1) {
             if (R > 5)
                 SetReach(-5);
@@ -470,11 +470,11 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
         if (m_pView)
             m_pView->RepaintView();
         return true;
-    case 32:
+    case LgSichgMeldung::kSchienenGeloescht:
         if (R >= 5 && m_params.m_nQuerQuelle == 1)
             SetReach(-4);
         break;
-    case 65: {
+    case LgSichgMeldung::kDateiWirdGeschrieben: {
         CQOR1Doc* pDoc = GetDocument();
         CQOR* pPlan = pDoc ? pDoc->GetAktivPlan() : nullptr;
         if (!pPlan || m_nSavedIndex != -1)
@@ -489,14 +489,14 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
         }
         return true;
     }
-    case 66:
+    case LgSichgMeldung::kDateiGeschrieben:
         if (m_nSavedIndex == -1)
             return false;
         PutSavedUnitBack();
         return true;
-    case 51:
+    case LgSichgMeldung::kZurrmittelGeaendert:
         if (m_nActive == 7) {
-            GetPage(7)->OnViewNotify(nCode, nValue);
+            GetPage(7)->OnViewNotify(eMeldung, wert);
             return true;
         }
         break;
@@ -504,10 +504,10 @@ bool CPshLgSichgWizard::OnViewNotify(int nCode, std::intptr_t nValue)
         break;
     }
     CPgLgSichgBase2* pAktiv = GetPage(m_nActive);
-    if (pAktiv && pAktiv->OnViewNotify(nCode, nValue))
+    if (pAktiv && pAktiv->OnViewNotify(eMeldung, wert))
         return true;
     for (CPgLgSichgBase2* page : m_pages)
-        if (page != pAktiv && page->IsInitialized() && page->OnViewNotify(nCode, nValue))
+        if (page != pAktiv && page->IsInitialized() && page->OnViewNotify(eMeldung, wert))
             return true;
     return false;
 }
@@ -692,7 +692,7 @@ bool CPshLgSichgWizard::CloseWizard(int nCode)
         }
     }
     SendToView(LgSichgViewEvent::kClosedType);
-    OnViewNotify(43, 0);
+    OnViewNotify(LgSichgMeldung::kWizardSchliesst, {});
     QMetaObject::invokeMethod(this, &CPshLgSichgWizard::DestroyWizard, Qt::QueuedConnection);
     return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "loadsecuring/ILgSicherungView.h"
+#include "loadsecuring/LgSichgMeldung.h"
 #include "loadsecuring/LgSichgReach.h"
 #include "loadsecuring/LgSichgViewQuery.h"
 #include "model/plan/CWizardParams.h"
@@ -63,9 +64,9 @@ public:
     bool Create();
 
     // nonzero refuses the view action (pMessage says why when a page gave a reason), 0 allows.
-    int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefaultResult, int* pOut);
+    int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult, int* pOut);
     // The view tells of a change; true when handled.
-    bool OnViewNotify(int nCode, std::intptr_t nValue);
+    bool OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert);
     // The enabling of the frame's commands while the wizard is open; true when handled.
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI);
 
@@ -147,7 +148,7 @@ protected:
 private:
     void BuildStrip();
     void ShowPage(int nIndex);
-    int AskPages(int nCode, std::intptr_t nValue, QString* pMessage);
+    int AskPages(int nCode, const LgSichgWert& wert, QString* pMessage);
     void TellNotPossible();
     void PutSavedUnitBack();
     void LayoutStrip();

@@ -194,11 +194,11 @@ int CQORLgSicherungView::OnViewNotify(int nCode, int nValue)
         LegeStreifen(ResolveInsets(nValue));
         return 0;
     case kNotifyFileWriting:
-        return NotifyWizard(65, nValue);
+        return NotifyWizard(LgSichgMeldung::kDateiWirdGeschrieben, std::intptr_t(nValue));
     case kNotifyFileWritten:
-        return NotifyWizard(66, nValue);
+        return NotifyWizard(LgSichgMeldung::kDateiGeschrieben, std::intptr_t(nValue));
     case kNotifyUsableAreaEdited:
-        return NotifyWizard(52, nValue);
+        return NotifyWizard(LgSichgMeldung::kNutzflaecheBearbeitet, std::intptr_t(nValue));
     default:
         return 0;
     }
@@ -272,13 +272,13 @@ int CQORLgSicherungView::OnFrameNotify(int nCode, int nValue)
 {
     switch (nCode) {
     case 1:
-        return NotifyWizard(4, nValue);
+        return NotifyWizard(LgSichgMeldung::kFahrzeugGewechselt, std::intptr_t(nValue));
     case 2:
-        return NotifyWizard(5, nValue);
+        return NotifyWizard(LgSichgMeldung::kTabGewechselt, std::intptr_t(nValue));
     case 4:
-        return NotifyWizard(7, nValue);
+        return NotifyWizard(LgSichgMeldung::kAnsichtAktiviert, std::intptr_t(nValue));
     case 9:
-        return NotifyWizard(12, nValue);
+        return NotifyWizard(LgSichgMeldung::kLadeflaecheGeaendert, std::intptr_t(nValue));
     case 8:
         ClearHitMaps();
         if (nValue == 3 && m_pWizard) {
@@ -412,8 +412,7 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     }
     case 33296: {
         int nOut = -1;
-        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, reinterpret_cast<std::intptr_t>(m_pAuswahlPunkt),
-                                                      &nOut, nullptr, true, nullptr));
+        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, m_pAuswahlPunkt, &nOut, nullptr, true, nullptr));
         break;
     }
     case 33307: {
@@ -434,13 +433,14 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
 
 // --- view actions --------------------------------------------------------------------------------
 
-bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage,
+bool CQORLgSicherungView::QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage,
                                       bool bDefault, int* pExtra)
 {
     if (pOut)
         *pOut = -1;
     if (pMessage)
         pMessage->clear();
+    const std::intptr_t nValue = LgSichgZahl(wert);
     CQOR* q = GetPlan();
     auto einheit = [&]() -> CLadeeinheit* {
         return q ? q->FindLadeeinheit(static_cast<int>(nValue)) : nullptr;
@@ -450,7 +450,7 @@ bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut
         if (!m_pWizard)
             return bOhne;
         int nOut = -1;
-        const int r = m_pWizard->QueryViewAction(nCode, nValue, pMessage, bDefault ? 0 : 1, &nOut);
+        const int r = m_pWizard->QueryViewAction(nCode, wert, pMessage, bDefault ? 0 : 1, &nOut);
         if (pOut)
             *pOut = nOut;
         return r == 0;
@@ -465,7 +465,7 @@ bool CQORLgSicherungView::QueryAction(int nCode, std::intptr_t nValue, int* pOut
     case 33:
     case 35:
     case 36:
-        if (IsZurrpunktInUse(nValue, nullptr, -1))
+        if (IsZurrpunktInUse(wert, nullptr, -1))
             return false;
         return wizard(bDefault);
     case 57: {
@@ -525,7 +525,7 @@ bool CQORLgSicherungView::UsesZurrschiene(const CLadeeinheit& le) const
     return false;
 }
 
-bool CQORLgSicherungView::IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode)
+bool CQORLgSicherungView::IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode)
 {
     // While the wizard works on a secured unit everything counts as in use.
     if (m_pWizard && m_pWizard->GetStartMode() != 0)
@@ -534,7 +534,7 @@ bool CQORLgSicherungView::IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* p
     CQOR* q = GetPlan();
     if (!f || !q || f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
         return false;
-    const auto* pPunkt = reinterpret_cast<const CZurrpunkt*>(nValue);
+    const CZurrpunkt* pPunkt = LgSichgZeiger<CZurrpunkt*>(wert);
     const auto& liste = f->GetZurrpunktListe();
     const auto gemeint = [&](const CZurrpunkt* p) {
         if (!p)
@@ -583,9 +583,9 @@ QRect CQORLgSicherungView::GetClientRectOnScreen() const
 
 // --- the wizard ----------------------------------------------------------------------------------
 
-int CQORLgSicherungView::NotifyWizard(int nCode, std::intptr_t nValue)
+int CQORLgSicherungView::NotifyWizard(LgSichgMeldung eMeldung, const LgSichgWert& wert)
 {
-    return m_pWizard ? m_pWizard->OnViewNotify(nCode, nValue) : 0;
+    return m_pWizard ? m_pWizard->OnViewNotify(eMeldung, wert) : 0;
 }
 
 int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
@@ -673,7 +673,7 @@ bool CQORLgSicherungView::event(QEvent* e)
     }
     if (t == QEvent::Type(0x80BE)) {
         if (auto* n = dynamic_cast<LgSichgViewEvent*>(e))
-            NotifyWizard(static_cast<int>(n->WParam()), n->LParam());
+            NotifyWizard(LgSichgMeldung(static_cast<int>(n->WParam())), n->LParam());
         return true;
     }
     if (t == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {

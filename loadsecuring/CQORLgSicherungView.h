@@ -5,6 +5,7 @@
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/ISecuringDialogs.h"
 #include "loadsecuring/ISecuringWizard.h"
+#include "loadsecuring/LgSichgMeldung.h"
 #include "views/CGetAnsView.h"
 
 #include "draw2d/core/CBitmapEx.h"
@@ -155,18 +156,18 @@ public:
     QWidget* GetViewWindow() override { return this; }
     CQOR1Doc* GetViewDocument() override { return GetDocument(); }
     // The local rules of a view action, then the wizard when one exists.
-    bool QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage, bool bDefault,
+    bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
                      int* pExtra) override;
     void MarkModified(CFahrzeug* pFahrzeug) override { CGetAnsView::MarkModified(pFahrzeug); }
     void RepaintView() override;
     QRect GetClientRectOnScreen() const override;
-    bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode) override;
+    bool IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode) override;
     // Whether a unit is lashed to the vehicle's rails (always while the wizard works on a secured unit).
     bool UsesZurrschiene(const CLadeeinheit& le) const;
     void ClearLoadMarks() override;
 
     // Hands a notification to the wizard; its answer, 0 without a wizard.
-    int NotifyWizard(int nCode, std::intptr_t nValue);
+    int NotifyWizard(LgSichgMeldung eMeldung, const LgSichgWert& wert = {});
     // show FALSE hides the wizard and gives the frame its commands back; show TRUE with bNurFragen
     // answers -1 while a wizard exists, else 1; otherwise the wizard is made when there is none, the
     // frame's close box and control 802 are disabled, then the wizard is shown on top. Answers 1 when

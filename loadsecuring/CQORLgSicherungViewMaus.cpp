@@ -24,6 +24,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -118,8 +119,8 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
     const QPoint pt = ptClient + GetScrollPosition();
     CLadeeinheit* pAktiv = GetAktiveEinheit();
     int nOut = -1;
-    const auto erlaubt = [&](int nCode, std::intptr_t nWert, bool bDefault) {
-        return QueryAction(nCode, nWert, &nOut, nullptr, bDefault, nullptr);
+    const auto erlaubt = [&](int nCode, const LgSichgWert& wert, bool bDefault) {
+        return QueryAction(nCode, wert, &nOut, nullptr, bDefault, nullptr);
     };
     // The attachment corners of the active unit.
     if (pAktiv && erlaubt(24, pAktiv->GetId(), false))
@@ -144,15 +145,13 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
     for (const auto& [lg, rc] : m_mapLadungen)
         if (rc.contains(pt)) {
             m_hover.pLadung = const_cast<tagLGINFO*>(lg);
-            return erlaubt(44, reinterpret_cast<std::intptr_t>(lg), true) && lg->m_nTyp < tagLGINFO::kFsmTyp
-                       ? kCursorWert
-                       : 0;
+            return erlaubt(44, m_hover.pLadung, true) && lg->m_nTyp < tagLGINFO::kFsmTyp ? kCursorWert : 0;
         }
     if (erlaubt(23, 0, true))
         for (const auto& [zp, rc] : m_mapPunkte)
             if (rc.adjusted(-2, -2, 2, 2).contains(pt)) {
                 m_hover.pPunkt = const_cast<CZurrpunkt*>(zp);
-                if (erlaubt(41, reinterpret_cast<std::intptr_t>(zp), false))
+                if (erlaubt(41, m_hover.pPunkt, false))
                     return kCursorPunktWahl;
                 return zp == m_pAuswahlPunkt ? kCursorAktiv : kCursorAnderer;
             }
@@ -160,7 +159,7 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
         for (const auto& [zp, rc] : m_mapSchienenpunkte)
             if (rc.contains(pt)) {
                 m_hover.pSchienenpunkt = const_cast<CZurrpunkt*>(zp);
-                return erlaubt(42, reinterpret_cast<std::intptr_t>(zp), false) ? kCursorSchiene : 0;
+                return erlaubt(42, m_hover.pSchienenpunkt, false) ? kCursorSchiene : 0;
             }
     if (erlaubt(22, 0, false))
         for (const auto& [s, rc] : m_mapSchienen)
@@ -205,27 +204,27 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
         return;
     PruefeHover();
     int nOut = -1;
-    const auto erlaubt = [&](int nCode, std::intptr_t nWert, bool bDefault) {
-        return QueryAction(nCode, nWert, &nOut, nullptr, bDefault, nullptr);
+    const auto erlaubt = [&](int nCode, const LgSichgWert& wert, bool bDefault) {
+        return QueryAction(nCode, wert, &nOut, nullptr, bDefault, nullptr);
     };
     if (m_hover.nEcke >= 0) {
-        NotifyWizard(18, m_hover.nEcke);
+        NotifyWizard(LgSichgMeldung::kEckeGeklickt, std::intptr_t(m_hover.nEcke));
         return;
     }
     if (m_hover.pSchienenpunkt) {
-        NotifyWizard(29, reinterpret_cast<std::intptr_t>(m_hover.pSchienenpunkt));
+        NotifyWizard(LgSichgMeldung::kSchienenpunktGeklickt, m_hover.pSchienenpunkt);
         return;
     }
     if (m_hover.pSchiene) {
         const double x = PixelsToMetres(ptClient.x() + GetScrollPosition().x() - m_ptUrsprung.x());
-        if (erlaubt(50, reinterpret_cast<std::intptr_t>(m_hover.pSchiene), false)) {
+        if (erlaubt(50, m_hover.pSchiene, false)) {
             double von = 0, bis = 0;
             m_hover.pSchiene->GetBereich(&von, &bis);
             if (x < von || x > bis)
                 return;
         }
         SZurrschienenKlick klick{m_hover.pSchiene, x - m_hover.pSchiene->GetAnfang()};
-        NotifyWizard(28, reinterpret_cast<std::intptr_t>(&klick));
+        NotifyWizard(LgSichgMeldung::kSchieneGeklickt, &std::as_const(klick));
         return;
     }
     CLadeeinheit* pAktiv = q->GetAktiveLadeeinheit();
@@ -238,31 +237,31 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
             return;
         q->m_nAktiveLadeeinheit = le->GetId();
         viewport()->repaint();
-        NotifyWizard(3, reinterpret_cast<std::intptr_t>(le));
+        NotifyWizard(LgSichgMeldung::kEinheitGewaehlt, le);
         return;
     }
     if (pAktiv && erlaubt(53, pAktiv->GetId(), true)) {
         q->m_nAktiveLadeeinheit = 0;
         viewport()->repaint();
-        NotifyWizard(3, 0);
+        NotifyWizard(LgSichgMeldung::kEinheitGewaehlt, static_cast<CLadeeinheit*>(nullptr));
     }
     if (tagLGINFO* lg = m_hover.pLadung; lg && lg->m_nTyp < tagLGINFO::kFsmTyp) {
         const bool bMarkiert = (lg->m_nState & tagLGINFO::kStateMarked) != 0;
-        if (!erlaubt(bMarkiert ? 2 : 1, reinterpret_cast<std::intptr_t>(lg), true))
+        if (!erlaubt(bMarkiert ? 2 : 1, lg, true))
             return;
         lg->m_nState ^= tagLGINFO::kStateMarked;
         viewport()->repaint();
-        NotifyWizard(bMarkiert ? 2 : 1, reinterpret_cast<std::intptr_t>(lg));
+        NotifyWizard(bMarkiert ? LgSichgMeldung::kLadungEntmarkiert : LgSichgMeldung::kLadungMarkiert, lg);
         return;
     }
     CZurrpunkt* pNeu = m_hover.pPunkt;
-    if (pNeu && erlaubt(49, reinterpret_cast<std::intptr_t>(pNeu), false) && !pNeu->IsWaehlbar())
+    if (pNeu && erlaubt(49, pNeu, false) && !pNeu->IsWaehlbar())
         pNeu = nullptr;
     if (pNeu == m_pAuswahlPunkt)
         return;
     m_pAuswahlPunkt = pNeu;
     if (pNeu)
-        NotifyWizard(17, reinterpret_cast<std::intptr_t>(pNeu));
+        NotifyWizard(LgSichgMeldung::kZurrpunktGewaehlt, pNeu);
     viewport()->update();
 }
 

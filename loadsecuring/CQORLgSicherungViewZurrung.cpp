@@ -15,6 +15,7 @@
 #include "model/vehicle/ZurrpunktRegeln.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -90,12 +91,12 @@ int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* p
     // A near point that a secured unit uses is not replaced: the change is refused as an edit would be.
     int nOut = -1;
     for (CZurrpunkt* z : nah)
-        if (!QueryAction(33, reinterpret_cast<std::intptr_t>(z), &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(33, z, &nOut, nullptr, true, nullptr)) {
             FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
             return -1;
         }
     for (CZurrpunkt* z : nah) {
-        NotifyWizard(39, reinterpret_cast<std::intptr_t>(z));
+        NotifyWizard(LgSichgMeldung::kZurrpunktGeloescht, z);
         RemoveZurrpunkt(z, true);
     }
     return static_cast<int>(nah.size());
@@ -143,7 +144,7 @@ void CQORLgSicherungView::WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w)
             p->m_bPosGueltig = 0;
             RemoveZurrpunkt(p, false);
             InsertZurrpunktSorted(p);
-            NotifyWizard(37, reinterpret_cast<std::intptr_t>(p));
+            NotifyWizard(LgSichgMeldung::kZurrpunktVerschoben, p);
         }
     } else {
         const int nAnzahl =
@@ -155,7 +156,7 @@ void CQORLgSicherungView::WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w)
             if (w.bBeideSeiten)
                 SetzeNeuenZurrpunkt(w, x, w.nFlags ^ CZurrpunkt::kLinks);
         }
-        NotifyWizard(38, 0);
+        NotifyWizard(LgSichgMeldung::kZurrpunkteHinzugefuegt);
     }
     viewport()->update();
     if (!m_pWizard)
@@ -173,7 +174,7 @@ void CQORLgSicherungView::EditZurrpunkte(bool bAuswahl)
     if (bAuswahl && m_pAuswahlPunkt) {
         CZurrpunkt* p = m_pAuswahlPunkt;
         int nOut = -1;
-        if (!QueryAction(33, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(33, p, &nOut, nullptr, true, nullptr)) {
             FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
             return;
         }
@@ -213,10 +214,9 @@ void CQORLgSicherungView::LoescheAuswahlPunkt()
 {
     CZurrpunkt* p = m_pAuswahlPunkt;
     int nOut = -1;
-    if (!p || !IstAmFahrzeug(p) ||
-        !QueryAction(35, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr))
+    if (!p || !IstAmFahrzeug(p) || !QueryAction(35, p, &nOut, nullptr, true, nullptr))
         return;
-    NotifyWizard(39, reinterpret_cast<std::intptr_t>(p));
+    NotifyWizard(LgSichgMeldung::kZurrpunktGeloescht, p);
     RemoveZurrpunkt(p, true);
     m_pAuswahlPunkt = nullptr;
     if (CQOR1Doc* pDoc = GetDocument())
@@ -238,7 +238,7 @@ void CQORLgSicherungView::LoescheAllePunkte()
     m_mapPunkte.clear();
     m_pAuswahlPunkt = nullptr;
     m_hover.pPunkt = nullptr;
-    NotifyWizard(40, 0);
+    NotifyWizard(LgSichgMeldung::kAlleZurrpunkteGeloescht);
     MarkModified(f);
     if (CQOR1Doc* pDoc = GetDocument())
         pDoc->RedrawViews();
@@ -275,7 +275,7 @@ void CQORLgSicherungView::EditZurrschienen()
         if (!schienen.empty()) {
             setze(schienen.front());
             setze(schienen.back());
-            NotifyWizard(31, reinterpret_cast<std::intptr_t>(&schienen));
+            NotifyWizard(LgSichgMeldung::kSchienenGeaendert, &std::as_const(schienen));
         } else {
             for (int nSeite : {0, 2}) {
                 auto* s = new CZurrschiene;
@@ -283,7 +283,7 @@ void CQORLgSicherungView::EditZurrschienen()
                 setze(s);
                 schienen.push_back(s);
             }
-            NotifyWizard(45, 0);
+            NotifyWizard(LgSichgMeldung::kSchienenHinzugefuegt);
         }
     } else if (r == 755) {
         // The points on the rails let go of them first.
@@ -300,7 +300,7 @@ void CQORLgSicherungView::EditZurrschienen()
         m_mapSchienen.clear();
         m_hover.pSchiene = nullptr;
         m_pAuswahlPunkt = nullptr;
-        NotifyWizard(32, 0);
+        NotifyWizard(LgSichgMeldung::kSchienenGeloescht);
     } else
         return;
     viewport()->update();

@@ -1,6 +1,8 @@
 // What the load-securing wizard asks of the view that owns it.
 #pragma once
 
+#include "loadsecuring/LgSichgMeldung.h"
+
 #include <QRect>
 #include <QString>
 
@@ -26,7 +28,7 @@ public:
     // True when the view action `nCode` on `nValue` is allowed. `pOut` and `pExtra` receive extra
     // answers where an action has them, `pMessage` the reason of a refusal; `bDefault` is the answer
     // when nobody has an opinion.
-    virtual bool QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage, bool bDefault,
+    virtual bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
                              int* pExtra) = 0;
     // Marks the vehicle (null: the vehicle worked on) and the document modified.
     virtual void MarkModified(CFahrzeug* pFahrzeug) = 0;
@@ -36,7 +38,7 @@ public:
     virtual QRect GetClientRectOnScreen() const = 0;
     // The view's own check whether lashing points that `nValue` names are used by a secured unit of the
     // plan, with `pEinheit` the unit worked on and `nMethode` the method the check assumes (-1: any).
-    virtual bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* pEinheit, int nMethode) = 0;
+    virtual bool IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode) = 0;
     // Clears the marked bit of every placed load the view shows.
     virtual void ClearLoadMarks() = 0;
     // Metres as pixels at the view's zoom; a view without a scale of its own takes 100 pixels a metre.

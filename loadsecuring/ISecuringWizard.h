@@ -1,6 +1,8 @@
 // The load-securing wizard as the load-securing view holds it, and the factory that makes it.
 #pragma once
 
+#include "loadsecuring/LgSichgMeldung.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,10 +24,10 @@ public:
     virtual QWidget* Window() const = 0;
     // Nonzero refuses the view action (`pMessage` says why when the wizard gave a reason), 0 allows;
     // `nDefault` is the answer when the wizard has no opinion, `pOut` an extra answer.
-    virtual int QueryViewAction(int nCode, std::intptr_t nValue, QString* pMessage, int nDefault,
+    virtual int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
                                 int* pOut) = 0;
     // The view tells the wizard of a change; nonzero when handled.
-    virtual int OnViewNotify(int nCode, std::intptr_t nValue) = 0;
+    virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) = 0;
     // The enabling of the frame's commands while the wizard is open; true when handled.
     virtual bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI) = 0;
     // The start-mode value: 0, 2 or 3.

@@ -9,6 +9,7 @@
 class CCmdUI;
 class QPainter;
 class QString;
+class QWidget;
 
 // To a page (sent unless said):
 // - kDrawHeaderType (0x803E), Painter() and HeaderSize(): draw the page's header picture.
@@ -17,7 +18,7 @@ class QString;
 // - kUpdateNextType (0x8041), kUpdateBackType (0x8042), kUpdateReportType (0x8045), CmdUI(): the page's
 //   opinion on enabling Next, Back and the report button; Result() nonzero when it gave one.
 // - kRefreshHintType (0x8046), WParam(): RefreshHint.
-// - kInitialFocusType (0x804E, posted): the focus goes to what GetInitialFocus named.
+// - kInitialFocusType (0x804E, posted), FocusWidget(): the focus goes to what GetInitialFocus named.
 // - kShowReportType (0x8044): the result page shows its report in an HTML message box.
 // To the wizard:
 // - kRelayType (0x8043), WParam(), LParam(): posted on to the active page as kViewNotifyType.
@@ -49,12 +50,14 @@ public:
     CCmdUI* CmdUI() const { return m_pCmdUI; }
     QString* Message() const { return m_pMessage; }
     QObject* Page() const { return m_pPage; }
+    QWidget* FocusWidget() const { return m_pFocus; }
     int Result() const { return m_nResult; }
 
     void SetPainter(QPainter* p, QSize size) { m_pPainter = p, m_size = size; }
     void SetCmdUI(CCmdUI* p) { m_pCmdUI = p; }
     void SetMessage(QString* p) { m_pMessage = p; }
     void SetPage(QObject* p) { m_pPage = p; }
+    void SetFocusWidget(QWidget* p) { m_pFocus = p; }
     void SetResult(int n) { m_nResult = n; }
 
 private:
@@ -65,5 +68,6 @@ private:
     CCmdUI* m_pCmdUI = nullptr;
     QString* m_pMessage = nullptr;
     QObject* m_pPage = nullptr;
+    QWidget* m_pFocus = nullptr;
     int m_nResult = 0;
 };

@@ -1,11 +1,11 @@
 // The rules by which the load-securing wizard allows or refuses the view's actions.
 #include "loadsecuring/LgSichgViewQuery.h"
 
-int LgSichgViewQuery::Ask(int nCode, std::intptr_t nValue, QString* pMessage, int nDefaultResult) const
+int LgSichgViewQuery::Ask(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult) const
 {
     if (!m_askPages)
         return nDefaultResult;
-    const int n = m_askPages(nCode, nValue, pMessage);
+    const int n = m_askPages(nCode, wert, pMessage);
     return n == -1 ? nDefaultResult : n;
 }
 
@@ -33,13 +33,14 @@ int LgSichgViewQuery::Refuse() const
     return 1;
 }
 
-int LgSichgViewQuery::Query(const Lage& l, int nCode, std::intptr_t nValue, QString* pMessage,
+int LgSichgViewQuery::Query(const Lage& l, int nCode, const LgSichgWert& wert, QString* pMessage,
                             int nDefaultResult, int* pOut) const
 {
     QString scratch;
     if (!pMessage)
         pMessage = &scratch;
     pMessage->clear();
+    const std::intptr_t nValue = LgSichgZahl(wert);
     const int A = l.nAktiv;
     const int R = l.nReach;
     const int M = l.nVerfahren;
@@ -53,7 +54,7 @@ int LgSichgViewQuery::Query(const Lage& l, int nCode, std::intptr_t nValue, QStr
             return 0;
         if (!m_viewCheck)
             return 0;
-        return m_viewCheck(nValue, R == 4 ? l.nMethodeSeite11 : M) ? 1 : 0;
+        return m_viewCheck(wert, R == 4 ? l.nMethodeSeite11 : M) ? 1 : 0;
     case 48:
         return l.bEinheit && A == 6 && nValue == l.nEinheitModus ? 0 : 1;
     case 19:
@@ -95,17 +96,17 @@ int LgSichgViewQuery::Query(const Lage& l, int nCode, std::intptr_t nValue, QStr
     case 30:
         if (S == 1 && A >= 5)
             return 1;
-        return Ask(nCode, nValue, pMessage, nDefaultResult);
+        return Ask(nCode, wert, pMessage, nDefaultResult);
     case 12:
         return l.nZweitesWort == 0 || A == 1 ? 0 : Refuse();
     case 61:
         return A == 4 ? 0 : 1;
     case 62:
-        return A < 2 ? Ask(nCode, nValue, pMessage, nDefaultResult) : Refuse();
+        return A < 2 ? Ask(nCode, wert, pMessage, nDefaultResult) : Refuse();
     case 5:
         if (A == 1)
-            return nValue == 1 || nValue == 2 ? Ask(nCode, nValue, pMessage, nDefaultResult) : Refuse();
-        return nValue == l.nGewaehlterTab ? Ask(nCode, nValue, pMessage, nDefaultResult) : Refuse();
+            return nValue == 1 || nValue == 2 ? Ask(nCode, wert, pMessage, nDefaultResult) : Refuse();
+        return nValue == l.nGewaehlterTab ? Ask(nCode, wert, pMessage, nDefaultResult) : Refuse();
     case 64:
         return Refuse();
     default:
@@ -113,6 +114,6 @@ int LgSichgViewQuery::Query(const Lage& l, int nCode, std::intptr_t nValue, QStr
     }
     if (l.nStatusWort == 0 || nCode == 41 || nCode == 42 ||
         ((nCode == 11 || nCode == 14) && l.bMotorfahrzeug))
-        return Ask(nCode, nValue, pMessage, nDefaultResult);
+        return Ask(nCode, wert, pMessage, nDefaultResult);
     return Refuse();
 }

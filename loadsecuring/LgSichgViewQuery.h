@@ -1,6 +1,8 @@
 // The load-securing wizard's answer to the view's question whether an action is allowed.
 #pragma once
 
+#include "loadsecuring/LgSichgMeldung.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -33,9 +35,9 @@ public:
     };
 
     // The pages' answer: positive refuses with *pMessage, 0 allows, -1 none has an opinion.
-    using AskPages = std::function<int(int nCode, std::intptr_t nValue, QString* pMessage)>;
-    // The view's own check whether the lashing points of nValue are in use under method nMethode.
-    using ViewCheck = std::function<bool(std::intptr_t nValue, int nMethode)>;
+    using AskPages = std::function<int(int nCode, const LgSichgWert& wert, QString* pMessage)>;
+    // The view's own check whether the lashing points `wert` names are in use under method nMethode.
+    using ViewCheck = std::function<bool(const LgSichgWert& wert, int nMethode)>;
     // Tells the user the action is not possible while the wizard is open.
     using Tell = std::function<void()>;
 
@@ -45,7 +47,7 @@ public:
 
     // Nonzero refuses (with *pMessage when a page gave a reason), 0 allows. *pOut gets the securing
     // choice for codes 47, 49 and 50 on the securing-choice page.
-    int Query(const Lage& lage, int nCode, std::intptr_t nValue, QString* pMessage, int nDefaultResult,
+    int Query(const Lage& lage, int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult,
               int* pOut) const;
 
     // Asks the pages in the order given (the active page first): the first positive answer wins with its
@@ -53,6 +55,6 @@ public:
     static int AskInOrder(const std::vector<std::function<int(QString*)>>& pages, QString* pMessage);
 
 private:
-    int Ask(int nCode, std::intptr_t nValue, QString* pMessage, int nDefaultResult) const;
+    int Ask(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult) const;
     int Refuse() const;
 };

@@ -19,10 +19,10 @@ public:
 
     QWidget* GetViewWindow() override { return this; }
     CQOR1Doc* GetViewDocument() override { return m_pDoc; }
-    bool QueryAction(int nCode, std::intptr_t nValue, int* pOut, QString* pMessage, bool bDefault,
+    bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
                      int* /*pExtra*/) override
     {
-        m_queries.emplace_back(nCode, nValue);
+        m_queries.emplace_back(nCode, wert);
         if (pOut)
             *pOut = -1;
         if (pMessage)
@@ -33,9 +33,9 @@ public:
     void MarkModified(CFahrzeug* /*pFahrzeug*/) override { Log("MarkModified"); }
     void RepaintView() override { Log("RepaintView"); }
     QRect GetClientRectOnScreen() const override { return m_rcClient; }
-    bool IsZurrpunktInUse(std::intptr_t nValue, CLadeeinheit* /*pEinheit*/, int nMethode) override
+    bool IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* /*pEinheit*/, int nMethode) override
     {
-        m_inUseChecks.emplace_back(nValue, nMethode);
+        m_inUseChecks.emplace_back(wert, nMethode);
         return m_bInUse;
     }
     void ClearLoadMarks() override { Log("ClearLoadMarks"); }
@@ -57,8 +57,8 @@ public:
     };
     std::vector<Received> m_events;
     std::vector<std::string> m_calls;
-    std::vector<std::pair<int, std::intptr_t>> m_queries;
-    std::vector<std::pair<std::intptr_t, int>> m_inUseChecks;
+    std::vector<std::pair<int, LgSichgWert>> m_queries;
+    std::vector<std::pair<LgSichgWert, int>> m_inUseChecks;
     std::map<int, bool> m_answers;
     QRect m_rcClient{100, 100, 600, 400};
     bool m_bInUse = false;

@@ -37,7 +37,7 @@ class FakeWizard : public ISecuringWizard
 public:
     explicit FakeWizard(int nMode) : m_nMode(nMode), m_window(std::make_unique<QWidget>()) {}
     QWidget* Window() const override { return m_bReleased ? nullptr : m_window.get(); }
-    int QueryViewAction(int nCode, std::intptr_t /*nValue*/, QString* pMessage, int nDefault,
+    int QueryViewAction(int nCode, const LgSichgWert& /*wert*/, QString* pMessage, int nDefault,
                         int* pOut) override
     {
         asked.push_back(nCode);
@@ -50,9 +50,9 @@ public:
             *pMessage = QStringLiteral("refused %1").arg(nCode);
         return it->second;
     }
-    int OnViewNotify(int nCode, std::intptr_t nValue) override
+    int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override
     {
-        notified.push_back({nCode, nValue});
+        notified.push_back({eMeldung, wert});
         return 0;
     }
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* /*pCmdUI*/) override { return nCommand == 57602; }
@@ -62,7 +62,7 @@ public:
     int m_nMode;
     std::map<int, int> answers;
     std::vector<int> asked;
-    std::vector<std::pair<int, std::intptr_t>> notified;
+    std::vector<std::pair<LgSichgMeldung, LgSichgWert>> notified;
     bool m_bReleased = false;
 
 private:

@@ -487,10 +487,8 @@ TEST_F(LgSichgViewTest, QueryActionLocalRulesComeBeforeTheWizard)
     t->m_nAktiv = 1;
     einfach->m_ZPPtrTupel.push_back(std::move(t));
     for (int code : {33, 35, 36}) {
-        EXPECT_FALSE(
-            view->QueryAction(code, reinterpret_cast<std::intptr_t>(p), &nOut, nullptr, true, nullptr));
-        EXPECT_TRUE(view->QueryAction(code, reinterpret_cast<std::intptr_t>(Punkte().at(3)), &nOut, nullptr,
-                                      true, nullptr));
+        EXPECT_FALSE(view->QueryAction(code, p, &nOut, nullptr, true, nullptr));
+        EXPECT_TRUE(view->QueryAction(code, Punkte().at(3), &nOut, nullptr, true, nullptr));
     }
 }
 
@@ -530,7 +528,21 @@ TEST_F(LgSichgViewTest, NotificationsReachTheWizardUnderItsOwnCodes)
     view->OnViewNotify(CGetAnsView::kNotifyUsableAreaEdited, 7);
     for (int code : {1, 2, 4, 9})
         view->OnFrameNotify(code, code * 10);
-    const std::vector<std::pair<int, std::intptr_t>> erwartet = {{65, 5}, {66, 6}, {52, 7}, {4, 10},
-                                                                 {5, 20}, {7, 40}, {12, 90}};
+    using M = LgSichgMeldung;
+    const std::vector<std::pair<LgSichgMeldung, LgSichgWert>> erwartet = {
+        {M::kDateiWirdGeschrieben, std::intptr_t(5)},  {M::kDateiGeschrieben, std::intptr_t(6)},
+        {M::kNutzflaecheBearbeitet, std::intptr_t(7)}, {M::kFahrzeugGewechselt, std::intptr_t(10)},
+        {M::kTabGewechselt, std::intptr_t(20)},        {M::kAnsichtAktiviert, std::intptr_t(40)},
+        {M::kLadeflaecheGeaendert, std::intptr_t(90)}};
+    EXPECT_EQ(wizards.last->notified, erwartet);
+    // Relayed page events carry the codes as numbers: the numbers stay what they were.
+    for (const auto& [eMeldung, nZahl] : {std::pair{M::kDateiWirdGeschrieben, 65},
+                                          {M::kDateiGeschrieben, 66},
+                                          {M::kNutzflaecheBearbeitet, 52},
+                                          {M::kFahrzeugGewechselt, 4},
+                                          {M::kTabGewechselt, 5},
+                                          {M::kAnsichtAktiviert, 7},
+                                          {M::kLadeflaecheGeaendert, 12}})
+        EXPECT_EQ(int(eMeldung), nZahl);
     EXPECT_EQ(wizards.last->notified, erwartet);
 }

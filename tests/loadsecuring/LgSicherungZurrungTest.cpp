@@ -48,7 +48,7 @@ std::vector<int> Codes(const FakeWizard& w)
 {
     std::vector<int> c;
     for (const auto& [code, wert] : w.notified)
-        c.push_back(code);
+        c.push_back(int(code));
     return c;
 }
 
@@ -186,8 +186,7 @@ TEST_F(LgSichgViewTest, APointASecuredUnitUsesStaysPut)
         FakeWizardFactory wizards;
         view->ShowWizard(true, false, nModus);
         int nOut = -1;
-        EXPECT_FALSE(view->QueryAction(35, reinterpret_cast<std::intptr_t>(Punkte().at(5)), &nOut, nullptr,
-                                       true, nullptr));
+        EXPECT_FALSE(view->QueryAction(35, Punkte().at(5), &nOut, nullptr, true, nullptr));
         EXPECT_TRUE(view->UsesZurrschiene(*le));
         view->OnFrameNotify(8, 3);
     }

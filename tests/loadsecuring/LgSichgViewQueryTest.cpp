@@ -134,12 +134,12 @@ TEST(LgSichgViewQuery, EveryCodeOfTheTable)
         int nGefragt = 0, nGesagt = 0, nAnsicht = 0;
         int nMethode = -9;
         LgSichgViewQuery q;
-        q.m_askPages = [&](int, std::intptr_t, QString* pMessage) {
+        q.m_askPages = [&](int, const LgSichgWert&, QString* pMessage) {
             ++nGefragt;
             *pMessage = QStringLiteral("page says no");
             return 5;
         };
-        q.m_viewCheck = [&](std::intptr_t, int m) {
+        q.m_viewCheck = [&](const LgSichgWert&, int m) {
             ++nAnsicht;
             nMethode = m;
             return true;
@@ -167,7 +167,7 @@ TEST(LgSichgViewQuery, WithoutAnOpinionOfThePagesTheDefaultStands)
     Lage lage = Grundlage();
     for (int nSeiten : {-1, 0}) {
         SCOPED_TRACE(nSeiten);
-        q.m_askPages = [nSeiten](int, std::intptr_t, QString*) { return nSeiten; };
+        q.m_askPages = [nSeiten](int, const LgSichgWert&, QString*) { return nSeiten; };
         for (int nDefault : {0, 1}) {
             const int n = q.Query(lage, 41, 0, nullptr, nDefault, nullptr);
             EXPECT_EQ(n, nSeiten == -1 ? nDefault : 0);

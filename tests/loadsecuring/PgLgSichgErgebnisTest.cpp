@@ -144,7 +144,7 @@ TEST_F(ErgebnisTest, DevicePageListsTheVehicleDevicesAndTakesTheChosenOne)
     kette.m_dVorspannkraft = 500;
     kette.m_dZurrkraft = 4000;
     m_a.pFahrzeug->AddZurrmittel(kette, true);
-    EXPECT_TRUE(wizard->OnViewNotify(51, 0));
+    EXPECT_TRUE(wizard->OnViewNotify(LgSichgMeldung::kZurrmittelGeaendert, {}));
     EXPECT_EQ(l->topLevelItemCount(), nZeilen + 1);
     // Sorting by the count column twice is ascending again.
     page->KopfKlick(4);

@@ -249,23 +249,23 @@ TEST_F(Page10Test, ClicksInTheViewAssignClearAndSwitch)
     CPgLgSichgPage10* page = Open(3, false);
     CZurrpunkt* r02 = Finde("R02");
     // The same vehicle point twice: assigned, then the slot is cleared.
-    EXPECT_TRUE(m_wizard->OnViewNotify(17, reinterpret_cast<std::intptr_t>(r02)));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktGewaehlt, r02));
     EXPECT_EQ(Name(0), "R02");
     EXPECT_EQ(u->GetZurrpunkt(0, 0)->m_pFahrzeugPunkt, r02);
     EXPECT_EQ(Feld(1246)->text(), QStringLiteral("R02"));
-    EXPECT_TRUE(m_wizard->OnViewNotify(17, reinterpret_cast<std::intptr_t>(r02)));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktGewaehlt, r02));
     EXPECT_EQ(Name(0), "-");
     EXPECT_EQ(Feld(1246)->text(), QString());
     // The current corner clicked: its sub-index toggles; another corner takes the check box's state.
-    EXPECT_TRUE(m_wizard->OnViewNotify(18, 0));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kEckeGeklickt, std::intptr_t(0)));
     EXPECT_EQ(page->Ecke(), 0);
     EXPECT_EQ(page->Sub(), 1);
     EXPECT_TRUE(Knopf(CPgLgSichgPage10::kIdZweiter)->isChecked());
     EXPECT_EQ(Feld(1246)->BkColor(), QColor(255, 131, 6));
-    EXPECT_TRUE(m_wizard->OnViewNotify(18, 0));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kEckeGeklickt, std::intptr_t(0)));
     EXPECT_EQ(page->Sub(), 0);
     EXPECT_EQ(Feld(1246)->BkColor(), QColor(198, 90, 19));
-    EXPECT_TRUE(m_wizard->OnViewNotify(18, 3));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kEckeGeklickt, std::intptr_t(3)));
     EXPECT_EQ(page->Ecke(), 3);
     EXPECT_EQ(page->Sub(), 0);
     EXPECT_TRUE(Knopf(CPgLgSichgPage10::kIdEcke0 + 3)->isChecked());
@@ -276,9 +276,9 @@ TEST_F(Page10Test, ClicksInTheViewAssignClearAndSwitch)
     EXPECT_FALSE(Finde("R02")->IsWaehlbar());
     // The second slot of a corner is not held by the unit: a point clicked there is refused and the
     // field stays empty rather than showing a point that is not kept.
-    m_wizard->OnViewNotify(18, 3);
+    m_wizard->OnViewNotify(LgSichgMeldung::kEckeGeklickt, std::intptr_t(3));
     ASSERT_EQ(page->Sub(), 1);
-    m_wizard->OnViewNotify(17, reinterpret_cast<std::intptr_t>(Finde("L04")));
+    m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktGewaehlt, Finde("L04"));
     EXPECT_EQ(u->GetZurrpunkt(3, 1), nullptr);
     EXPECT_EQ(Feld(1139)->text(), QString());
 }
@@ -325,18 +325,18 @@ TEST_F(Page10Test, RailPositionsAreHeldToTheRailsRange)
     // A click on the rail: the place under the cursor.
     m_view->m_pSchiene = rechts;
     m_view->m_dX = 1.05;
-    EXPECT_TRUE(m_wizard->OnViewNotify(29, 0));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kSchienenpunktGeklickt, {}));
     ASSERT_NE(u->GetZurrpunkt(0, 0), nullptr);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosX(), 1.05, 1e-9);
     EXPECT_NEAR(e->GetDouble(), 1050.0, 1e-6);
     EXPECT_TRUE(
         m_wizard->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page10_rails.png")));
     // The unit's own rail point clicked while current: the slot is cleared.
-    EXPECT_TRUE(m_wizard->OnViewNotify(29, reinterpret_cast<std::intptr_t>(u->GetZurrpunkt(0, 0))));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kSchienenpunktGeklickt, u->GetZurrpunkt(0, 0)));
     EXPECT_EQ(u->GetZurrpunkt(0, 0), nullptr);
     // A rail and an offset from its start.
     SZurrschienenKlick klick{rechts, 0.7};
-    EXPECT_TRUE(m_wizard->OnViewNotify(28, reinterpret_cast<std::intptr_t>(&klick)));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kSchieneGeklickt, &klick));
     ASSERT_NE(u->GetZurrpunkt(0, 0), nullptr);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosX(), 1.2, 1e-9);
 }
@@ -352,33 +352,33 @@ TEST_F(Page10Test, TheUnitsCopiesFollowTheVehicle)
     r02->m_dZulKraft = 1234;
     r02->m_dAbstandLaengs = 1.02;
     r02->m_bPosGueltig = 0;
-    m_wizard->OnViewNotify(37, reinterpret_cast<std::intptr_t>(r02));
+    m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktVerschoben, r02);
     EXPECT_EQ(u->GetZurrpunkt(0, 0)->m_dZulKraft, 1234);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosX(), 1.02, 1e-12);
     // 38: the points were numbered anew; the copies take their numbers.
     r02->m_nNummer = 7;
-    m_wizard->OnViewNotify(38, 0);
+    m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunkteHinzugefuegt, {});
     EXPECT_EQ(Name(0), "R07");
     EXPECT_EQ(Feld(1246)->text(), QStringLiteral("R07"));
     // 39: a removed point leaves its copies; the others stay.
-    m_wizard->OnViewNotify(39, reinterpret_cast<std::intptr_t>(r02));
+    m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktGeloescht, r02);
     EXPECT_EQ(Name(0), "-");
     EXPECT_NE(Name(1), "-");
     // A rail point at corner 0; 31: the rails changed, the rail point takes the rail's values.
     ZurrGeometrie::AssignRailPoint(*f, *u, 0, 0, f->m_Zurrschienen.back(), 1.1);
     f->m_Zurrschienen.back()->m_dPosition = 0.2;
     f->m_Zurrschienen.back()->m_nZulKraft = 3000;
-    m_wizard->OnViewNotify(31, reinterpret_cast<std::intptr_t>(&f->m_Zurrschienen));
+    m_wizard->OnViewNotify(LgSichgMeldung::kSchienenGeaendert, &f->m_Zurrschienen);
     ASSERT_NE(u->GetZurrpunkt(0, 0), nullptr);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosY(), 0.2, 1e-6);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosX(), 1.1, 1e-9);
     EXPECT_EQ(u->GetZurrpunkt(0, 0)->m_dSchienenKraft, 3000.0);
     // 32: the rails are gone: every rail point of the unit is cleared, the copies of points stay.
-    m_wizard->OnViewNotify(32, 0);
+    m_wizard->OnViewNotify(LgSichgMeldung::kSchienenGeloescht, {});
     EXPECT_EQ(Name(0), "-");
     EXPECT_NE(Name(1), "-");
     // 40: every point was removed: every copy goes (the sources are not touched: they may be gone).
-    m_wizard->OnViewNotify(40, 0);
+    m_wizard->OnViewNotify(LgSichgMeldung::kAlleZurrpunkteGeloescht, {});
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(u->GetZurrpunkt(i, 0), nullptr);
 }
@@ -454,7 +454,7 @@ TEST_F(Page10Test, AMethodChangeToTheDetailedMethodLashesTheCornersAnew)
         Open(3, true);
         ASSERT_EQ(u->CountZurrpunkte(), 4);
         m_wizard->GetParams().m_nVerfahren = nVerfahren;
-        EXPECT_TRUE(m_wizard->OnViewNotify(46, 0));
+        EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kVerfahrenGeaendert, {}));
         EXPECT_EQ(u->CountZurrpunkte(), nVerfahren == 1 ? 0 : 4);
         if (nVerfahren == 1) {
             EXPECT_EQ(m_wizard->ActiveIndex(), 5);
@@ -472,7 +472,7 @@ TEST_F(Page10Test, AFieldFocusedAfterACornerClickInTheViewLeavesThatCornerCurren
     EXPECT_EQ(page->Ecke(), 1);
     EXPECT_TRUE(Knopf(CPgLgSichgPage10::kIdEcke0 + 1)->isChecked());
     // Corner 2 clicked in the view, then a field of another corner gets the focus: corner 2 stays.
-    EXPECT_TRUE(m_wizard->OnViewNotify(18, 2));
+    EXPECT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kEckeGeklickt, std::intptr_t(2)));
     ASSERT_EQ(page->Ecke(), 2);
     QCoreApplication::sendEvent(Feld(1246), &ein);
     EXPECT_EQ(page->Ecke(), 2);

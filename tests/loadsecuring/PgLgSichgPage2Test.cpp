@@ -227,7 +227,7 @@ TEST_F(Page2Test, MovingTheUnitClearsTheBlockingAndSaysSoOnce)
         SCOPED_TRACE(nMal);
         Blockieren(page);
         m_boxes.Clear();
-        m_wizard->OnViewNotify(5, 1);
+        m_wizard->OnViewNotify(LgSichgMeldung::kTabGewechselt, std::intptr_t(1));
         EXPECT_FALSE(Box(page)->isChecked());
         EXPECT_FALSE(page->BlockierungGefunden());
         EXPECT_TRUE(Feld(page, kVor)->text().isEmpty());
@@ -238,7 +238,7 @@ TEST_F(Page2Test, MovingTheUnitClearsTheBlockingAndSaysSoOnce)
     }
     // Without the box there is nothing to clear and nothing to say.
     m_boxes.Clear();
-    m_wizard->OnViewNotify(5, 1);
+    m_wizard->OnViewNotify(LgSichgMeldung::kTabGewechselt, std::intptr_t(1));
     EXPECT_TRUE(m_boxes.Records().isEmpty());
 }
 

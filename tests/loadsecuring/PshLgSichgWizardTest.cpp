@@ -298,7 +298,7 @@ TEST_F(WizardTest, MethodChangeOnTheResultPageMovesBack)
         CPshLgSichgWizard* wizard = Open(3);
         wizard->GetParams().m_nVerfahren = c.nVerfahren;
         const int nRepaints = m_view.Count("RepaintView");
-        EXPECT_TRUE(wizard->OnViewNotify(46, 0));
+        EXPECT_TRUE(wizard->OnViewNotify(LgSichgMeldung::kVerfahrenGeaendert, {}));
         EXPECT_EQ(wizard->ActiveIndex(), c.nActive);
         EXPECT_EQ(wizard->GetReach(), c.nReach + (c.nActive > c.nReach ? 1 : 0));
         // The lashing-devices page repaints the view itself when it becomes active.
@@ -467,14 +467,15 @@ TEST_F(WizardTest, AUnitOutOfThePlanGoesBackOnCloseAndOnDestruction)
         FakeLgSicherungView view(a.pDoc.get());
         CPshLgSichgWizard* wizard = Open(0, &view);
         // The view writes its file: the active unit leaves the plan meanwhile.
-        EXPECT_TRUE(wizard->OnViewNotify(65, 0));
+        EXPECT_TRUE(wizard->OnViewNotify(LgSichgMeldung::kDateiWirdGeschrieben, {}));
         EXPECT_TRUE(a.pPlan->GetLadeeinheiten().empty());
         EXPECT_EQ(lg->GetLeId(), 0);
         EXPECT_TRUE(wizard->HasSavedUnit());
         if (bClose) {
             EXPECT_TRUE(wizard->close());
             EXPECT_FALSE(wizard->HasSavedUnit());
-            EXPECT_FALSE(wizard->OnViewNotify(66, 0)) << "nothing left to put back";
+            EXPECT_FALSE(wizard->OnViewNotify(LgSichgMeldung::kDateiGeschrieben, {}))
+                << "nothing left to put back";
         }
         delete wizard;
         ASSERT_EQ(a.pPlan->GetLadeeinheiten().size(), 1u);
