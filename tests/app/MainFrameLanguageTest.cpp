@@ -4,6 +4,7 @@
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
 #include "platform/MenuResource.h"
+#include "tests/support/ProgramSandbox.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QAction>
@@ -13,12 +14,9 @@
 #include <QFile>
 #include <QMenu>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -27,41 +25,25 @@ class MainFrameLanguageTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_program);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        for (const char* code : {"EN", "DE"})
-            ASSERT_TRUE(
-                QFile::copy(built, m_program + QStringLiteral("Resource_%1.rcc").arg(QLatin1String(code))));
-        std::error_code ec;
-        std::filesystem::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
-                              std::filesystem::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
+        m_program = m_sandbox.Folder();
+        // A German module beside the English one.
+        ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
+                                m_program + QStringLiteral("Resource_DE.rcc")));
         QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
         QCoreApplication::setApplicationName(QStringLiteral("QOR"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     }
-    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+    void TearDown() override { m_sandbox.RestoreDataHome(); }
 
     CQOR2App::Options Options() const
     {
-        CQOR2App::Options options;
-        options.programFolder = m_program;
-        options.arguments = {QStringLiteral("qor")};
-        options.splashMs = 0;
+        CQOR2App::Options options = m_sandbox.Options();
         options.probe = [](const QString&) {
             GlProbeResult result;
             result.status = GlProbeResult::Status::Ok;
             result.refreshRate = 60.0;
             return result;
         };
-        options.screenDpi = [] { return 96; };
         return options;
     }
 
@@ -75,9 +57,8 @@ protected:
         return languages;
     }
 
-    QTemporaryDir m_dir;
-    QString m_program;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
+    QString m_program; // the program folder
     ScriptedMessageBoxService m_boxes;
 };
 
