@@ -1,7 +1,7 @@
 // Speed of the tile strip: painting a wide strip, and loading many pictures on the worker threads.
+#include "bench/BenchMain.h"
 #include "catalogue/CHListbox.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QImage>
@@ -121,10 +121,5 @@ BENCHMARK(BM_Load200Pictures)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv, BenchModule::None);
 }

@@ -1,6 +1,7 @@
 // From Run in the report dialog to the last PDF ready: the sample truck with two pallet units, the
 // load-plan report with all its sections and pictures and the load-securing report with its sketches,
 // both converted by wkhtmltopdf, offscreen. The export dialog is answered at once.
+#include "bench/BenchMain.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
@@ -9,9 +10,9 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/securing/SNormParams.h"
 #include "model/vehicle/CFahrzeug.h"
-#include "platform/ResourceModule.h"
 #include "reports/CDlgDrucken2.h"
 #include "reports/PdfExport.h"
+#include "tests/support/views/StandInViews.h"
 #include "ui/ControlId.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
@@ -42,7 +43,7 @@ CGetAnsView* Ansicht(int nKind, CQOR1Doc* pDoc)
     case CTabbedViewView::kLgSicherung:
         return new CQORLgSicherungView(pDoc);
     default:
-        return CTabbedViewView::MakeStandInView(nKind, pDoc);
+        return MakeStandInView(nKind, pDoc);
     }
 }
 
@@ -136,14 +137,5 @@ BENCHMARK(BM_PdfReports)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterat
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::unique_ptr<ResourceModule> module =
-        ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
-    ResourceModule::SetCurrent(module.get());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ResourceModule::SetCurrent(nullptr);
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv, BenchModule::English);
 }

@@ -2,6 +2,7 @@
 // core, commit, recalculate the vehicles and redraw the whole plan picture at 1920 x 1080.
 #include "views/CQOR2View.h"
 
+#include "bench/BenchMain.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CPlanPlatzierung.h"
@@ -9,9 +10,7 @@
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
-#include "platform/ResourceModule.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -83,14 +82,5 @@ BENCHMARK(BM_PlanDragStep)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::unique_ptr<ResourceModule> module =
-        ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
-    ResourceModule::SetCurrent(module.get());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ResourceModule::SetCurrent(nullptr);
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv, BenchModule::English);
 }

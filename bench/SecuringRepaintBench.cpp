@@ -1,6 +1,7 @@
 // A full repaint of the load-securing view into its back buffer: the sample semi-trailer with its
 // lashing points along both sides and both rails, 30 placed loads in 8 secured load units with their
 // lashings, at 1920 x 1080 and zoom index 5, offscreen.
+#include "bench/BenchMain.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 
 #include "model/document/CQOR1Doc.h"
@@ -11,9 +12,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
-#include "platform/ResourceModule.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -105,14 +104,5 @@ BENCHMARK(BM_SecuringViewRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::unique_ptr<ResourceModule> module =
-        ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
-    ResourceModule::SetCurrent(module.get());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ResourceModule::SetCurrent(nullptr);
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv, BenchModule::English);
 }

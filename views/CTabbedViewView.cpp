@@ -4,10 +4,7 @@
 
 #include "platform/CCmdUI.h"
 
-#include "views/C3DStandIn.h"
 #include "views/CDummyView.h"
-#include "views/CLgSicherungStandIn.h"
-#include "views/CPlaceholderView.h"
 #include "views/CQOR3D1SplitterWnd.h"
 #include "views/IViewShell.h"
 
@@ -53,22 +50,6 @@ QVBoxLayout* PlainLayout(QWidget* owner)
 }
 
 } // namespace
-
-CGetAnsView* CTabbedViewView::MakeStandInView(int nKind, CQOR1Doc* pDoc)
-{
-    switch (nKind) {
-    case kTemplate:
-        return new CPlaceholderView(pDoc, 196, 1);
-    case kPlan:
-        return new CPlaceholderView(pDoc, 197, 2);
-    case kLgSicherung:
-        return new CLgSicherungStandIn(pDoc);
-    case k3D:
-        return new C3DStandIn(pDoc);
-    default:
-        return nullptr;
-    }
-}
 
 CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWidget* parent)
     : QWidget(parent), m_pDoc(pDoc)

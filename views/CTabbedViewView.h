@@ -40,11 +40,8 @@ public:
 
     // Makes the view of a kind 0 to 3 for a document, or null when there is none; the host owns it.
     using ViewFactory = std::function<CGetAnsView*(int nKind, CQOR1Doc* pDoc)>;
-    // The stand-in views: a template and a loading-plan stand-in, the load-securing and 3D stand-ins.
-    static CGetAnsView* MakeStandInView(int nKind, CQOR1Doc* pDoc);
 
-    explicit CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory = MakeStandInView,
-                             QWidget* parent = nullptr);
+    CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWidget* parent = nullptr);
     ~CTabbedViewView() override;
 
     CQOR1Doc* GetDocument() const { return m_pDoc; }

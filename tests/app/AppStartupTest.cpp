@@ -8,12 +8,12 @@
 #include "model/base/ProgramFolders.h"
 #include "model/files/SIMPEXP_FZG.h"
 #include "platform/ResourceModule.h"
+#include "tests/support/ProgramSandbox.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/IPlanDialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLockFile>
@@ -38,18 +38,6 @@ namespace fs = std::filesystem;
 namespace {
 
 // Processes events until `done` holds; gives up after a generous bound (a guard, not a timing test).
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 GlProbeResult ProbeWith(GlProbeResult::Status status)
 {
     GlProbeResult result;
@@ -63,36 +51,20 @@ class AppStartupTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_program);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
-        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_DE.rcc")));
-        std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
-                 fs::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
-
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
+        m_program = m_sandbox.Folder();
+        ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
+                                m_program + QStringLiteral("Resource_DE.rcc")));
         // The names the application object sets, so settings written before it exists land in its file.
         QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
         QCoreApplication::setApplicationName(QStringLiteral("QOR"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     }
 
-    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+    void TearDown() override { m_sandbox.RestoreDataHome(); }
 
     CQOR2App::Options Options(GlProbeResult::Status gl = GlProbeResult::Status::Ok, int dpi = 96)
     {
-        CQOR2App::Options options;
-        options.programFolder = m_program;
-        options.arguments = {QStringLiteral("qor")};
-        options.splashMs = 0;
+        CQOR2App::Options options = m_sandbox.Options();
         options.probe = [gl](const QString&) { return ProbeWith(gl); };
         options.screenDpi = [dpi] { return dpi; };
         return options;
@@ -101,7 +73,7 @@ protected:
     // The per-user root: the application data folder and the name of string 128.
     QString UserRoot() const
     {
-        return m_dir.filePath(QStringLiteral("data/Korvelandt/QOR/QOR Load Planning/"));
+        return m_sandbox.Path(QStringLiteral("data/Korvelandt/QOR/QOR Load Planning/"));
     }
 
     void Touch(const QString& relative, const QByteArray& content = "x") const
@@ -115,9 +87,8 @@ protected:
 
     static QVariant UserValue(const QString& key) { return QSettings().value(key); }
 
-    QTemporaryDir m_dir;
-    QString m_program;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
+    QString m_program; // the program folder
     ScriptedMessageBoxService m_boxes;
 };
 
@@ -472,10 +443,10 @@ TEST_F(AppStartupTest, WithoutASplashTheFrameShowsItselfAndStillPostsBothMessage
 TEST_F(AppStartupTest, APathOnTheCommandLineIsPendingUntilTheAfterStartMessage)
 {
     CQOR2App::Options options = Options();
-    options.arguments = {QStringLiteral("qor"), m_dir.filePath(QStringLiteral("truck.qor"))};
+    options.arguments = {QStringLiteral("qor"), m_sandbox.Path(QStringLiteral("truck.qor"))};
     CQOR2App app(options);
     ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(app.PendingPath(), m_dir.filePath(QStringLiteral("truck.qor")));
+    EXPECT_EQ(app.PendingPath(), m_sandbox.Path(QStringLiteral("truck.qor")));
     ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
     EXPECT_TRUE(app.PendingPath().isEmpty()); // handed to the frame once
 }

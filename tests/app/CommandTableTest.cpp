@@ -23,6 +23,8 @@
 #include "reports/CDlgDrucken2.h"
 #include "reports/CDlgExport.h"
 #include "reports/CDlgImport.h"
+#include "tests/support/ProgramSandbox.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "ui/CDlgBase.h"
 #include "ui/CDlgHelpText.h"
 #include "ui/CRibBtn.h"
@@ -40,47 +42,19 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-// Records the states the update handlers give.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int state) override { check = state; }
-    bool enabled = false;
-    int check = -1;
-};
 
 // Cancels every modal dialog that opens while it lives and remembers what it was: the template id of a
 // program dialog, else the class name.
@@ -139,40 +113,11 @@ class CommandTableTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_folder = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_folder);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        ASSERT_TRUE(QFile::copy(built, m_folder + QStringLiteral("Resource_EN.rcc")));
-        std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (m_folder + QStringLiteral("Samples")).toStdString(),
-                 fs::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
         // Printing goes into a file, never to a printer of the machine.
         CViewDruck::SetDialogHook([](QPrinter&, int, int) { return false; });
-
-        CQOR2App::Options options;
-        options.programFolder = m_folder;
-        options.arguments = QStringList{QStringLiteral("qor")};
-        options.splashMs = 0;
-        options.probe = [](const QString&) {
-            GlProbeResult result;
-            result.status = GlProbeResult::Status::Ok;
-            result.refreshRate = 50.0;
-            return result;
-        };
-        options.screenDpi = [] { return 96; };
         // Started the way main() starts the program.
-        QString error;
-        m_program = StartProgram(options, &error);
-        ASSERT_TRUE(m_program) << error.toStdString();
-        ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
+        ASSERT_NO_FATAL_FAILURE(StartProgramAndWait(m_sandbox.Options(), m_program));
         // The first start shows the sample truck.
         ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
         m_truck = QString::fromStdString(CMainFrame::GetActiveDoc()->GetPathName());
@@ -186,7 +131,7 @@ protected:
             m_program->Exit();
         }
         m_program.reset();
-        qputenv("XDG_DATA_HOME", m_oldData);
+        m_sandbox.RestoreDataHome();
     }
 
     CMainFrame* Frame() const { return m_program->MainFrame(); }
@@ -215,9 +160,7 @@ protected:
         return ui.enabled;
     }
 
-    QTemporaryDir m_dir;
-    QString m_folder;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<RunningProgram> m_program;
     QString m_truck;

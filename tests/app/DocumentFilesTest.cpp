@@ -32,13 +32,15 @@
 #include "platform/ResourceModule.h"
 #include "reports/CDlgDrucken2.h"
 #include "reports/CDlgImport.h"
+#include "tests/support/ProgramSandbox.h"
+#include "tests/support/RecordingCmdUI.h"
+#include "tests/support/views/CPlaceholderView.h"
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderHint.h"
 #include "view3d/CQOR3DView.h"
-#include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
 #include "views/CQORMultiView.h"
 #include "views/CTabbedViewView.h"
@@ -53,7 +55,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -62,7 +63,6 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -76,18 +76,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 QByteArray ReadAll(const QString& path)
 {
@@ -149,36 +137,13 @@ private:
     int* m_asked;
 };
 
-// Records the states an update handler gives.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int state) override { check = state; }
-    bool enabled = true;
-    int check = -1;
-};
-
 class DocumentFilesTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_program);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
-        std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
-                 fs::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
+        m_program = m_sandbox.Folder();
         CChildFrame::SetViewFactory([this](int kind, CQOR1Doc* doc) -> CGetAnsView* {
             if (kind == CTabbedViewView::kPlan)
                 return new LeaveView(doc, &m_refuse, &m_asked);
@@ -190,30 +155,16 @@ protected:
     {
         m_app.reset();
         CChildFrame::SetViewFactory({});
-        qputenv("XDG_DATA_HOME", m_oldData);
+        m_sandbox.RestoreDataHome();
     }
 
     // Starts the program with `arguments` after its name and waits for the after-start message.
     void Start(const QStringList& arguments = {}, bool recentFile = true)
     {
-        if (recentFile) {
-            // Not a first start: something was opened before.
-            QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
-            QCoreApplication::setApplicationName(QStringLiteral("QOR"));
-            QSettings().setValue(QStringLiteral("Recent File List/File1"),
-                                 m_dir.filePath(QStringLiteral("gone.qor")));
-        }
-        CQOR2App::Options options;
-        options.programFolder = m_program;
-        options.arguments = QStringList{QStringLiteral("qor")} + arguments;
-        options.splashMs = 0;
-        options.probe = [](const QString&) {
-            GlProbeResult result;
-            result.status = GlProbeResult::Status::Ok;
-            result.refreshRate = 50.0;
-            return result;
-        };
-        options.screenDpi = [] { return 96; };
+        if (recentFile)
+            m_sandbox.MarkNotFirstStart();
+        CQOR2App::Options options = m_sandbox.Options();
+        options.arguments += arguments;
         m_app = std::make_unique<CQOR2App>(options);
         ASSERT_TRUE(m_app->InitInstance()) << m_app->StartError().toStdString();
         ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
@@ -229,8 +180,8 @@ protected:
         const QString source = m_app->UserRoot() + QStringLiteral("Samples/vehicles/") +
                                QString::fromStdString(LoadResString(259)) + QLatin1Char('/') +
                                QString::fromStdString(LoadResString(nameId)) + QStringLiteral(".qor");
-        QDir().mkpath(m_dir.filePath(QStringLiteral("work")));
-        const QString target = m_dir.filePath(QStringLiteral("work/") +
+        QDir().mkpath(m_sandbox.Path(QStringLiteral("work")));
+        const QString target = m_sandbox.Path(QStringLiteral("work/") +
                                               (copyName.isEmpty() ? QString::number(nameId) : copyName) +
                                               QStringLiteral(".qor"));
         QFile::remove(target);
@@ -244,9 +195,8 @@ protected:
         return LoadFahrzeugFromFile(fs::path(path.toStdString()), entry, nullptr, nullptr, false, nullptr);
     }
 
-    QTemporaryDir m_dir;
-    QString m_program;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
+    QString m_program; // the program folder
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<CQOR2App> m_app;
     bool m_refuse = false;
@@ -397,7 +347,7 @@ TEST_F(DocumentFilesTest, AnUnreadableFileGivesItsMessageAndLeavesNoWindowAndThe
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = m_dir.filePath(QStringLiteral("work/%1.qor").arg(QLatin1String(c.name)));
+        const QString path = m_sandbox.Path(QStringLiteral("work/%1.qor").arg(QLatin1String(c.name)));
         WriteAll(path, c.bytes);
         m_boxes.Clear();
         EXPECT_FALSE(Frame()->OpenFile(path, -1, false));
@@ -411,7 +361,7 @@ TEST_F(DocumentFilesTest, AnUnreadableFileGivesItsMessageAndLeavesNoWindowAndThe
         EXPECT_EQ(ReadAll(path), c.bytes);
     }
     m_boxes.Clear();
-    EXPECT_FALSE(Frame()->OpenFile(m_dir.filePath(QStringLiteral("work/missing.qor")), -1, false));
+    EXPECT_FALSE(Frame()->OpenFile(m_sandbox.Path(QStringLiteral("work/missing.qor")), -1, false));
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_TRUE(m_boxes.Records()[0].text.contains(QStringLiteral("does not exist")));
 }
@@ -488,7 +438,7 @@ TEST_F(DocumentFilesTest, AFileHeldByAnotherWriterAsksBeforeClosingWithoutItsCha
     ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
     Doc()->GetFahrzeug()->m_strBemerkung = "saved elsewhere";
     Doc()->GetFahrzeug()->m_bModified = 1;
-    const QString folder = m_dir.filePath(QStringLiteral("other")) + QLatin1Char('/');
+    const QString folder = m_sandbox.Path(QStringLiteral("other")) + QLatin1Char('/');
     QDir().mkpath(folder);
     Frame()->Services().askSaveName = [&](QWidget*, bool, const QString&, QString& f, QString& n) {
         f = folder;
@@ -516,7 +466,7 @@ TEST_F(DocumentFilesTest, APartnerIsCoupledSavedReopenedAndUncoupled)
     Doc()->GetFahrzeug()->m_ZLInfos.emplace(item, item);
 
     // A trailer that cannot be read leaves the truck alone.
-    const QString broken = m_dir.filePath(QStringLiteral("work/broken.qor"));
+    const QString broken = m_sandbox.Path(QStringLiteral("work/broken.qor"));
     WriteAll(broken, ReadAll(trailerPath).left(40));
     EXPECT_FALSE(Frame()->LoadPartnerFromFile(broken));
     EXPECT_EQ(Doc()->GetAnhaenger(), nullptr);
@@ -592,7 +542,7 @@ TEST_F(DocumentFilesTest, TheVehicleButtonsFollowTheDocument)
         for (const auto& [id, enable, check] :
              {std::tuple{531u, c.enable531, c.check531}, std::tuple{532u, c.enable532, c.check532}}) {
             SCOPED_TRACE(id);
-            RecordingCmdUI ui;
+            RecordingCmdUI ui(true);
             ui.m_nID = id;
             ASSERT_TRUE(Frame()->Commands().Update(ui));
             EXPECT_EQ(ui.enabled, enable);
@@ -670,7 +620,7 @@ TEST_F(DocumentFilesTest, TheChecksAndNoticesFollowTheVehiclesAndTheirFlags)
                                                       {33099, c.e33081}, {33110, c.e33110}};
         for (const auto& [id, enable] : expected) {
             SCOPED_TRACE(id);
-            RecordingCmdUI ui;
+            RecordingCmdUI ui(true);
             ui.m_nID = id;
             ui.enabled = !enable;
             ASSERT_TRUE(Frame()->Commands().Update(ui));
@@ -699,7 +649,7 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
     const unsigned ids[] = {127, 33101, 33124, 644, 655, 656, 33148, 33072};
     for (unsigned id : ids) {
         SCOPED_TRACE(id);
-        RecordingCmdUI ui;
+        RecordingCmdUI ui(true);
         ui.m_nID = id;
         ASSERT_TRUE(Frame()->Commands().Update(ui));
         EXPECT_FALSE(ui.enabled);
@@ -714,7 +664,7 @@ TEST_F(DocumentFilesTest, ACommandWhoseDialogIsMissingIsDisabled)
     services.editLgsFsmExt = [&](QWidget*, CQOR1Doc*) { ++calls; };
     for (unsigned id : ids) {
         SCOPED_TRACE(id);
-        RecordingCmdUI ui;
+        RecordingCmdUI ui(true);
         ui.m_nID = id;
         ui.enabled = false;
         ASSERT_TRUE(Frame()->Commands().Update(ui));
@@ -726,7 +676,7 @@ TEST_F(DocumentFilesTest, TheCatalogueCommandOpensTheBrowserOnTheUsersCatalogue)
 {
     Start();
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
-    RecordingCmdUI ui;
+    RecordingCmdUI ui(true);
     ui.m_nID = 33072;
     ASSERT_TRUE(Frame()->Commands().Update(ui));
     EXPECT_TRUE(ui.enabled);
@@ -750,7 +700,7 @@ TEST_F(DocumentFilesTest, AnAxleIsAddedWhileTheVehicleViewIsShownAndWrittenOnClo
     const QString path = Sample(kTruck);
     ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
     const int before = Doc()->GetFahrzeug()->GetAchsanzahl();
-    RecordingCmdUI ui;
+    RecordingCmdUI ui(true);
     ui.m_nID = 33128;
     ASSERT_TRUE(Frame()->Commands().Update(ui));
     EXPECT_TRUE(ui.enabled);
@@ -821,7 +771,7 @@ TEST_F(DocumentFilesTest, TheOpenCommandOpensWhatTheDialogChose)
 
 TEST_F(DocumentFilesTest, ACommandLinePathOpensAndAnExchangeFileGoesToTheImport)
 {
-    const QString dummy = m_dir.filePath(QStringLiteral("truck.qor"));
+    const QString dummy = m_sandbox.Path(QStringLiteral("truck.qor"));
     {
         // The sample comes from the program folder: the per-user copies are made at start.
         ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Samples/Vehicles/LKW.qor"), dummy));
@@ -835,7 +785,7 @@ TEST_F(DocumentFilesTest, ACommandLinePathOpensAndAnExchangeFileGoesToTheImport)
     m_app.reset();
 
     // An exchange file is handed to the import.
-    const QString exchange = m_dir.filePath(QStringLiteral("parcel.qorei"));
+    const QString exchange = m_sandbox.Path(QStringLiteral("parcel.qorei"));
     WriteAll(exchange, "x");
     // The import dialog shows it as its only source.
     bool shown = false;
@@ -881,7 +831,7 @@ TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
     Start();
     const QString truck = Sample(kTruck);
     const QString trailer = Sample(kDrawbarTrailer);
-    const QString target = m_dir.filePath(QStringLiteral("combinations/Train.kmb"));
+    const QString target = m_sandbox.Path(QStringLiteral("combinations/Train.kmb"));
     EXPECT_TRUE(Frame()->NewKombination(truck, target, trailer, 1500.0));
     ASSERT_NE(Doc(), nullptr);
     ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
@@ -925,7 +875,7 @@ TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
     // Closing a new vehicle saves it under a name of the test's folder.
     int gespeichert = 0;
     Frame()->Services().askSaveName = [&](QWidget*, bool, const QString&, QString& folder, QString& name) {
-        folder = m_dir.filePath(QStringLiteral("work")) + QLatin1Char('/');
+        folder = m_sandbox.Path(QStringLiteral("work")) + QLatin1Char('/');
         QDir().mkpath(folder);
         name = QStringLiteral("neu%1").arg(++gespeichert);
         return true;
@@ -1263,7 +1213,7 @@ TEST_F(DocumentFilesTest, TheSelectedAxleIsRemovedAfterTheQuestionWhenTheRulesAl
     // Four axle records counted apart from their groups, so any but the first may go.
     ASSERT_TRUE(Frame()->OnCommand(33128));
     const int vorher = v->GetAchsanzahl();
-    RecordingCmdUI ui;
+    RecordingCmdUI ui(true);
     ui.m_nID = 33130;
 
     // Nothing selected, or the first axle: not offered.
@@ -1304,7 +1254,7 @@ TEST_F(DocumentFilesTest, TheGroupFlagOfTheSelectedAxleIsToggledAndShown)
     Start();
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), -1, false));
     CFahrzeug* v = Doc()->GetFahrzeug();
-    RecordingCmdUI ui;
+    RecordingCmdUI ui(true);
     ui.m_nID = 33132;
     // Another tab: no template view, indeterminate and disabled.
     ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(1));
@@ -1332,7 +1282,7 @@ TEST_F(DocumentFilesTest, GermanUsersGetTheAxleNoteOncePerRunUnlessTicked)
 {
     Start();
     // A German module: the English texts under the German code.
-    const QString folder = m_dir.filePath(QStringLiteral("de"));
+    const QString folder = m_sandbox.Path(QStringLiteral("de"));
     QDir().mkpath(folder);
     ASSERT_TRUE(QFile::copy(m_program + QStringLiteral("Resource_EN.rcc"),
                             folder + QStringLiteral("/Resource_DE.rcc")));
@@ -1370,7 +1320,7 @@ TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemp
 {
     Start();
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), -1, false));
-    RecordingCmdUI ui;
+    RecordingCmdUI ui(true);
     ui.m_nID = 33156;
     ASSERT_TRUE(Frame()->Commands().Update(ui));
     EXPECT_TRUE(ui.enabled);
@@ -1404,7 +1354,7 @@ TEST_F(DocumentFilesTest, TheReportCommandOpensTheReportDialogAndRunWritesTheRep
     CChildFrame::SetViewFactory(&CChildFrame::MakeView);
     Start();
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
-    RecordingCmdUI ui;
+    RecordingCmdUI ui(true);
     ui.m_nID = 892;
     ASSERT_TRUE(Frame()->Commands().Update(ui));
     EXPECT_TRUE(ui.enabled);
@@ -1492,7 +1442,7 @@ TEST_F(DocumentFilesTest, UncouplingSavesTheCombinationAndLeavesTheTowingVehicle
     EXPECT_EQ(written->m_strBemerkung, "KV-AH 7");
 
     // Closing asks for the lone truck's own name; the combination's file keeps both vehicles.
-    const QString folder = m_dir.filePath(QStringLiteral("alone")) + QLatin1Char('/');
+    const QString folder = m_sandbox.Path(QStringLiteral("alone")) + QLatin1Char('/');
     QDir().mkpath(folder);
     int asked = 0;
     Frame()->Services().askSaveName = [&](QWidget*, bool bKombination, const QString&, QString& f,

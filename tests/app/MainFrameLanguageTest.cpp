@@ -6,6 +6,7 @@
 #include "model/text/TextProvider.h"
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
+#include "tests/support/ProgramSandbox.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QAction>
@@ -15,12 +16,9 @@
 #include <QFile>
 #include <QMenu>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -29,42 +27,25 @@ class MainFrameLanguageTest : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_program);
-        for (const char* code : {"EN", "DE"}) {
-            const QString file = QStringLiteral("Resource_%1.rcc").arg(QLatin1String(code));
-            ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QLatin1Char('/') + file,
-                                    m_program + file));
-        }
-        std::error_code ec;
-        std::filesystem::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
-                              std::filesystem::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
+        m_program = m_sandbox.Folder();
+        // The German module beside the English one.
+        ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_DE.rcc"),
+                                m_program + QStringLiteral("Resource_DE.rcc")));
         QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
         QCoreApplication::setApplicationName(QStringLiteral("QOR"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     }
-    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+    void TearDown() override { m_sandbox.RestoreDataHome(); }
 
     CQOR2App::Options Options() const
     {
-        CQOR2App::Options options;
-        options.programFolder = m_program;
-        options.arguments = {QStringLiteral("qor")};
-        options.splashMs = 0;
+        CQOR2App::Options options = m_sandbox.Options();
         options.probe = [](const QString&) {
             GlProbeResult result;
             result.status = GlProbeResult::Status::Ok;
             result.refreshRate = 60.0;
             return result;
         };
-        options.screenDpi = [] { return 96; };
         return options;
     }
 
@@ -78,9 +59,8 @@ protected:
         return languages;
     }
 
-    QTemporaryDir m_dir;
-    QString m_program;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
+    QString m_program; // the program folder
     ScriptedMessageBoxService m_boxes;
 };
 

@@ -24,6 +24,10 @@
 #include "model/files/VehicleFiles.h"
 #include "platform/ResourceModule.h"
 #include "reports/PdfExport.h"
+#include "tests/support/ProgramSandbox.h"
+#include "tests/support/views/C3DStandIn.h"
+#include "tests/support/views/CLgSicherungStandIn.h"
+#include "tests/support/views/CPlaceholderView.h"
 #include "ui/CDlgBase.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/QtMessageBoxService.h"
@@ -32,9 +36,6 @@
 #include "view3d/CTimerManager.h"
 #include "view3d/DirectInput.h"
 #include "view3d/Render3DServiceProvider.h"
-#include "views/C3DStandIn.h"
-#include "views/CLgSicherungStandIn.h"
-#include "views/CPlaceholderView.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 #include "views/CTTFrameAnimation.h"
@@ -47,11 +48,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QScrollArea>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -62,73 +60,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 class ProgramWiringTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_program = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_program);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        ASSERT_TRUE(QFile::copy(built, m_program + QStringLiteral("Resource_EN.rcc")));
-        std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (m_program + QStringLiteral("Samples")).toStdString(),
-                 fs::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
+        m_program = m_sandbox.Folder();
         // The program's 3D models, read by the preload.
         ASSERT_TRUE(QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/Modelle"),
                                 m_program + QStringLiteral("Modelle")));
         QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
         QCoreApplication::setApplicationName(QStringLiteral("QOR"));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
     }
 
-    void TearDown() override { qputenv("XDG_DATA_HOME", m_oldData); }
+    void TearDown() override { m_sandbox.RestoreDataHome(); }
 
     // The options of an ordinary start, only without the splash time; the OpenGL probe answers OK so
     // that the 3D start-up runs its whole way (the views make their own contexts when shown).
     CQOR2App::Options Options() const
     {
-        CQOR2App::Options options;
-        options.programFolder = m_program;
-        options.arguments = {QStringLiteral("qor")};
-        options.splashMs = 0;
+        CQOR2App::Options options = m_sandbox.Options();
         options.probe = [](const QString&) {
             GlProbeResult result;
             result.status = GlProbeResult::Status::Ok;
             result.refreshRate = 60.0;
             return result;
         };
-        options.screenDpi = [] { return 96; };
         return options;
     }
 
     QString UserRoot() const
     {
-        return m_dir.filePath(QStringLiteral("data/Korvelandt/QOR/QOR Load Planning/"));
+        return m_sandbox.Path(QStringLiteral("data/Korvelandt/QOR/QOR Load Planning/"));
     }
 
-    QTemporaryDir m_dir;
-    QString m_program;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
+    QString m_program; // the program folder
 };
 
 // One row of the wiring table in CONTRIBUTING.md: the seam and whether its real partner is in place.

@@ -13,6 +13,7 @@
 #include "platform/SystemInfo.h"
 #include "platform/ribbon/QuickAccessBar.h"
 #include "platform/ribbon/RibbonCustomizeSheet.h"
+#include "tests/support/ProgramSandbox.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "view3d/D3DSettingsRecord.h"
@@ -22,7 +23,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
@@ -44,18 +44,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // The program's 3D services with the settings dialog and the trial of a record answered from a script.
 class ScriptedSettings3D : public IRender3DServices
@@ -98,22 +86,8 @@ protected:
     // A fresh program folder, settings and data folders: the next start is a first one.
     void Prepare()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        ASSERT_TRUE(m_dir->isValid());
-        m_folder = m_dir->filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(m_folder);
-        const QString built = QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc");
-        ASSERT_TRUE(QFile::copy(built, m_folder + QStringLiteral("Resource_EN.rcc")));
-        std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (m_folder + QStringLiteral("Samples")).toStdString(),
-                 fs::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir->filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir->filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        m_sandbox = std::make_unique<ProgramSandbox>();
+        ASSERT_NO_FATAL_FAILURE(m_sandbox->Prepare());
     }
 
     void TearDown() override { Stop(); }
@@ -126,7 +100,7 @@ protected:
             m_program->Exit();
         }
         m_program.reset();
-        qputenv("XDG_DATA_HOME", m_oldData);
+        m_sandbox->RestoreDataHome();
     }
 
     // Starts the program the way main() does; the probe answers `probes` in turn (the last one again
@@ -134,10 +108,7 @@ protected:
     void Start(std::deque<GlProbeResult::Status> probes, bool firstStart = true)
     {
         m_probes = std::move(probes);
-        CQOR2App::Options options;
-        options.programFolder = m_folder;
-        options.arguments = QStringList{QStringLiteral("qor")};
-        options.splashMs = 0;
+        CQOR2App::Options options = m_sandbox->Options();
         options.probe = [this](const QString& recordFile) {
             GlProbeResult result;
             result.status = m_probes.front();
@@ -148,11 +119,7 @@ protected:
             m_probed.push_back(recordFile);
             return result;
         };
-        options.screenDpi = [] { return 96; };
-        QString error;
-        m_program = StartProgram(options, &error);
-        ASSERT_TRUE(m_program) << error.toStdString();
-        ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
+        ASSERT_NO_FATAL_FAILURE(StartProgramAndWait(options, m_program));
         QCoreApplication::processEvents(); // 0x8099 follows the after-start message
         if (!firstStart)
             return;
@@ -165,7 +132,7 @@ protected:
     void Restart()
     {
         Stop();
-        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        m_sandbox->UseDataHome();
         Start({GlProbeResult::Status::Ok}, false);
     }
 
@@ -174,9 +141,7 @@ protected:
     bool HasViewGroup() const { return Frame()->Ribbon()->Group(MainRibbonLayout::kViewGroup) != nullptr; }
     QString RecordFile() const { return GetUserDataPath(QStringLiteral("Direct3D.tbc")); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_folder;
-    QByteArray m_oldData;
+    std::unique_ptr<ProgramSandbox> m_sandbox;
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<RunningProgram> m_program;
     std::deque<GlProbeResult::Status> m_probes;
@@ -268,7 +233,7 @@ TEST_F(RunningFrameTest, ADamagedOrForeignSavedLayoutStartsWithTheDefaults)
         ASSERT_TRUE(Frame()->Ribbon()->IsMinimized());
         Stop();
         QSettings().setValue(QStringLiteral("CommandBars/Layout"), saved);
-        qputenv("XDG_DATA_HOME", m_dir->filePath(QStringLiteral("data")).toUtf8());
+        m_sandbox->UseDataHome();
         Start({GlProbeResult::Status::Ok}, false);
         EXPECT_FALSE(Frame()->Ribbon()->IsMinimized());
         EXPECT_TRUE(Frame()->Ribbon()->QuickAccessCommands().isEmpty());

@@ -14,6 +14,8 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/CCmdUI.h"
+#include "tests/support/ProgramSandbox.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "ui/CommandEvent.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/WindowHelpers.h"
@@ -21,44 +23,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QPointer>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int) override {}
-    bool enabled = false;
-};
 
 // New vehicle, new combination, Open, Close and Exit: what must never stay locked.
 constexpr int kClose = 33112;
@@ -69,36 +43,8 @@ class SecuringWizardFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        const QString folder = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        QDir().mkpath(folder);
-        ASSERT_TRUE(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Resource_EN.rcc"),
-                                folder + QStringLiteral("Resource_EN.rcc")));
-        std::error_code ec;
-        fs::copy(QOR_SAMPLES_DIR, (folder + QStringLiteral("Samples")).toStdString(),
-                 fs::copy_options::recursive, ec);
-        ASSERT_FALSE(ec) << ec.message();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
-                           m_dir.filePath(QStringLiteral("system")));
-        m_oldData = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
-        CQOR2App::Options options;
-        options.programFolder = folder;
-        options.arguments = QStringList{QStringLiteral("qor")};
-        options.splashMs = 0;
-        options.probe = [](const QString&) {
-            GlProbeResult result;
-            result.status = GlProbeResult::Status::Ok;
-            result.refreshRate = 50.0;
-            return result;
-        };
-        options.screenDpi = [] { return 96; };
-        QString error;
-        m_program = StartProgram(options, &error);
-        ASSERT_TRUE(m_program) << error.toStdString();
-        ASSERT_TRUE(ProcessUntil([&] { return Frame()->AfterStartDone(); }));
+        ASSERT_NO_FATAL_FAILURE(m_sandbox.Prepare());
+        ASSERT_NO_FATAL_FAILURE(StartProgramAndWait(m_sandbox.Options(), m_program));
         ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr) << "the first start shows the sample truck";
         m_truck = QString::fromStdString(CMainFrame::GetActiveDoc()->GetPathName());
         // The notes before securing were declined earlier.
@@ -115,7 +61,7 @@ protected:
             m_program->Exit();
         }
         m_program.reset();
-        qputenv("XDG_DATA_HOME", m_oldData);
+        m_sandbox.RestoreDataHome();
     }
 
     CMainFrame* Frame() const { return m_program->MainFrame(); }
@@ -210,8 +156,7 @@ protected:
         }
     }
 
-    QTemporaryDir m_dir;
-    QByteArray m_oldData;
+    ProgramSandbox m_sandbox;
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<RunningProgram> m_program;
     QString m_truck;

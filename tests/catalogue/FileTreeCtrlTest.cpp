@@ -6,6 +6,7 @@
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
 #include "platform/ShellFileOperation.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "ui/DialogTemplateLoader.h"
 #include "ui/IMessageBoxService.h"
 
@@ -458,18 +459,6 @@ TEST_F(FileTree, DropsMoveOrCopyOnlyOntoOtherFoldersAndAskBeforeReplacing)
     EXPECT_EQ(find("src/sub"), nullptr);
     EXPECT_EQ(ChildTexts(find("other")), (QStringList{"sub", "deep.qor", "x.qor"}));
 }
-
-// Records the answer of an update query.
-class RecordingCmdUI : public CCmdUI
-{
-public:
-    void Enable(bool on) override
-    {
-        enabled = on;
-        m_bEnableChanged = true;
-    }
-    bool enabled = false;
-};
 
 TEST_F(FileTree, CommandsAreEnabledBySelectionAndSwitches)
 {

@@ -29,6 +29,7 @@
 #include "reports/CDlgImport.h"
 #include "reports/CDlgSearchInbox.h"
 #include "reports/ExchangeFileWriter.h"
+#include "tests/support/InProcessProgram.h"
 #include "ui/CXTPTabControlMM.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
@@ -71,20 +72,6 @@ namespace {
 [[maybe_unused]] QString Text(quint32 id)
 {
     return QString::fromStdString(LoadResString(id));
-}
-
-// Processes events (the program's frame loop runs on its timer meanwhile) until `done` holds; gives up
-// after a generous bound. A guard against hanging, not a timing check.
-bool WaitFor(const std::function<bool()>& done, int guardMs = 30000)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > guardMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 // Lets the event loop run for a number of rounds (paints, the idle pass, posted view messages).
@@ -191,25 +178,14 @@ Program& P()
 // started as Run() starts it before it waits in the loop.
 bool Launch(const QStringList& arguments, QString* error)
 {
-    Program& p = P();
-    CQOR2App::Options options = CQOR2App::OptionsFromEnvironment();
-    options.arguments = QStringList{QStringLiteral("qor")} + arguments;
-    p.program = ::StartProgram(options, error);
-    if (!p.program)
-        return false;
-    p.program->App().Loop().Start();
-    return true;
+    P().program = LaunchAsMain(arguments, error);
+    return P().program != nullptr;
 }
 
 // Ends the program as Run() does once its last window closed: the loop stops, then the exit calls.
 void Shutdown()
 {
-    Program& p = P();
-    if (!p.program)
-        return;
-    p.program->App().Loop().Stop();
-    p.program->Exit();
-    p.program.reset();
+    EndAsRun(P().program);
 }
 
 CMainFrame* Frame()
@@ -243,43 +219,6 @@ void Shot(const QString& name, QWidget* dialog = nullptr)
         EXPECT_TRUE(dialog->grab().save(folder + QStringLiteral("/%1-%2-dialog.png").arg(number, name)));
     }
 }
-
-// Watches for a modal dialog that no step expects: after a guard time it is kept as a picture, named
-// in a failure and closed, so a step that runs into an unexpected question fails instead of hanging.
-class StrayModalWatch : public QObject
-{
-public:
-    StrayModalWatch()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] { Check(); });
-        m_timer.start(250);
-    }
-
-private:
-    void Check()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != m_seen) {
-            m_seen = modal;
-            m_since.start();
-            return;
-        }
-        if (!modal || m_since.elapsed() < 60000)
-            return;
-        ADD_FAILURE() << "an unexpected dialog stayed open: " << modal->metaObject()->className() << " \""
-                      << modal->windowTitle().toStdString() << "\"";
-        Shot(QStringLiteral("unexpected-dialog"), modal);
-        m_since.start();
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    }
-
-    QTimer m_timer;
-    QPointer<QWidget> m_seen;
-    QElapsedTimer m_since;
-};
 
 // Runs `trigger` (which may block in a modal dialog's loop) and hands the modal dialogs that open one
 // after the other to `handlers`, in order; each must close its dialog. Answers how many were handled.
@@ -445,7 +384,9 @@ TEST_F(Start, Step1_TheFirstStartShowsTheSampleTruckWithItsMassInTheStatusBar)
     Program& p = P();
     p.home = qEnvironmentVariable("QOR_E2E_HOME");
     ASSERT_FALSE(p.home.isEmpty());
-    static StrayModalWatch watch;
+    // A dialog no step expects is kept as a picture after a minute and closed.
+    static StrayModalWatch watch(60000,
+                                 [](QWidget* modal) { Shot(QStringLiteral("unexpected-dialog"), modal); });
     QString error;
     ASSERT_TRUE(Launch({}, &error)) << error.toStdString();
     p.userRoot = p.program->App().UserRoot();

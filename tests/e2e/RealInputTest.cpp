@@ -25,6 +25,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "reports/CDlgDrucken2.h"
+#include "tests/support/InProcessProgram.h"
 #include "ui/CDlgBase.h"
 #include "ui/CEditLast.h"
 #include "ui/CXTPTabControlMM.h"
@@ -82,25 +83,14 @@ XInput& X()
 // themselves, so the frame loop is started as Run() starts it before it waits in the loop.
 bool Launch(QString* error)
 {
-    Program& p = P();
-    CQOR2App::Options options = CQOR2App::OptionsFromEnvironment();
-    options.arguments = QStringList{QStringLiteral("qor")};
-    p.program = ::StartProgram(options, error);
-    if (!p.program)
-        return false;
-    p.program->App().Loop().Start();
-    return true;
+    P().program = LaunchAsMain({}, error);
+    return P().program != nullptr;
 }
 
 // Ends the program as Run() does once its last window closed.
 void Shutdown()
 {
-    Program& p = P();
-    if (!p.program)
-        return;
-    p.program->App().Loop().Stop();
-    p.program->Exit();
-    p.program.reset();
+    EndAsRun(P().program);
 }
 
 CMainFrame* Frame()
@@ -158,43 +148,6 @@ void Shot(const QString& name)
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->grabWindow(0).save(folder + QStringLiteral("/real-%1-%2.png").arg(number, name)));
 }
-
-// Watches for a modal dialog that no step expects: after a guard time it is kept as a picture, named
-// in a failure and closed, so a step that runs into an unexpected question fails instead of hanging.
-class StrayModalWatch : public QObject
-{
-public:
-    StrayModalWatch()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] { Check(); });
-        m_timer.start(250);
-    }
-
-private:
-    void Check()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != m_seen) {
-            m_seen = modal;
-            m_since.start();
-            return;
-        }
-        if (!modal || m_since.elapsed() < 20000)
-            return;
-        ADD_FAILURE() << "an unexpected dialog stayed open: " << modal->metaObject()->className() << " \""
-                      << modal->windowTitle().toStdString() << "\"";
-        Shot(QStringLiteral("unexpected-dialog"));
-        m_since.start();
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    }
-
-    QTimer m_timer;
-    QPointer<QWidget> m_seen;
-    QElapsedTimer m_since;
-};
 
 // Whether the window manager has shown `w` and given it the input focus.
 bool ShownAndActive(QWidget* w)
@@ -457,7 +410,8 @@ TEST_F(RealInputStart, Step1_TheMainWindowComesUpOnTopWithTheFocus)
     Program& p = P();
     p.home = qEnvironmentVariable("QOR_E2E_HOME");
     ASSERT_FALSE(p.home.isEmpty());
-    static StrayModalWatch watch;
+    // A dialog no step expects is kept as a picture of the screen after 20 s and closed.
+    static StrayModalWatch watch(20000, [](QWidget*) { Shot(QStringLiteral("unexpected-dialog")); });
     QString error;
     ASSERT_TRUE(Launch(&error)) << error.toStdString();
     p.userRoot = p.program->App().UserRoot();

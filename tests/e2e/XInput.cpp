@@ -1,5 +1,7 @@
 #include "XInput.h"
 
+#include "tests/support/InProcessProgram.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -11,18 +13,6 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-
-bool WaitFor(const std::function<bool()>& done, int guardMs)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > guardMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 bool XInput::Available()
 {

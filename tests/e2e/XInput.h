@@ -14,10 +14,6 @@
 
 class QWidget;
 
-// Processes events until `done` holds; gives up after `guardMs` (a guard against hanging, not a timing
-// check). Answers whether `done` held.
-bool WaitFor(const std::function<bool()>& done, int guardMs = 30000);
-
 class XInput : public QObject
 {
 public:

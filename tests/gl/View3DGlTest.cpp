@@ -8,6 +8,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/ResourceModule.h"
+#include "tests/support/views/StandInViews.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
 #include "view3d/C3DViewport.h"
@@ -90,7 +91,7 @@ CGetAnsView* MakeView(int kind, CQOR1Doc* doc)
     case CTabbedViewView::k3D:
         return new CQOR3DView(doc);
     default:
-        return CTabbedViewView::MakeStandInView(kind, doc);
+        return MakeStandInView(kind, doc);
     }
 }
 

@@ -7,6 +7,8 @@
 #include "model/securing/CLgsMangel.h"
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
+#include "tests/support/RecordingCmdUI.h"
+#include "tests/support/views/StandInViews.h"
 #include "ui/CRibBtnContainer.h"
 #include "views/CTabbedViewView.h"
 
@@ -18,15 +20,6 @@
 #include <functional>
 
 namespace {
-
-class ProbeCmdUI : public CCmdUI
-{
-public:
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int state) override { checked = state; }
-    bool enabled = false;
-    int checked = -1;
-};
 
 // The text numbers of the message boxes shown, in order.
 std::vector<int> Boxen(const ScriptedMessageBoxService& boxes)
@@ -112,7 +105,7 @@ TEST_F(LgSichgViewTest, StartStopsWhereTheUserOrThePlanSaysSo)
     Oeffne("LKW");
     FakeWizardFactory wizards;
     FakeDialogs dialoge;
-    CTabbedViewView host(&doc);
+    CTabbedViewView host(&doc, MakeStandInView);
     view->SetHost(&host);
     CQORLgSicherungView::s_bNicht533 = false;
     // The note first; declining it ends the start, ticking its box keeps it away.
@@ -202,9 +195,9 @@ TEST_F(LgSichgViewTest, WithAnActiveUnitTheUserGoesOnOrDissolvesIt)
     EXPECT_EQ(boxes.Records().front().html.buttons.size(), 3); // no defects: no 880
     EXPECT_EQ(wizards.modes, std::vector<int>{3});
     // While the wizard exists 636 shows pressed and does nothing.
-    ProbeCmdUI ui;
+    RecordingCmdUI ui;
     view->OnUpdateBefehl(636, &ui);
-    EXPECT_EQ(ui.checked, 1);
+    EXPECT_EQ(ui.check, 1);
     boxes.Clear();
     view->OnBefehl(636);
     EXPECT_TRUE(Boxen(boxes).empty());
@@ -216,7 +209,7 @@ TEST_F(LgSichgViewTest, WithAnActiveUnitTheUserGoesOnOrDissolvesIt)
     EXPECT_TRUE(shell.bClose);
     EXPECT_TRUE(shell.controls[802]);
     view->OnUpdateBefehl(636, &ui);
-    EXPECT_EQ(ui.checked, 0);
+    EXPECT_EQ(ui.check, 0);
     // Dissolve, declined and then confirmed.
     boxes.AddAnswer(821);
     boxes.AddAnswer(708);
@@ -335,7 +328,7 @@ TEST_F(LgSichgViewTest, AWizardOutOfSightHoldsNothingOfTheFrame)
     Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5);
     FakeWizardFactory wizards;
     const auto gehalten = [&] {
-        ProbeCmdUI ui;
+        RecordingCmdUI ui;
         ui.m_nID = 57602;
         return view->OnUpdateBefehl(57602, static_cast<CCmdUI&>(ui));
     };
@@ -415,7 +408,7 @@ TEST_F(LgSichgViewTest, TheSecuringTabOfADocumentShowsTheView)
     CTabbedViewView host(&doc, [](int nKind, CQOR1Doc* pDoc) -> CGetAnsView* {
         if (nKind == CTabbedViewView::kLgSicherung)
             return new CQORLgSicherungView(pDoc);
-        return CTabbedViewView::MakeStandInView(nKind, pDoc);
+        return MakeStandInView(nKind, pDoc);
     });
     host.resize(1400, 760);
     auto* v = dynamic_cast<CQORLgSicherungView*>(host.GetView(CTabbedViewView::kLgSicherung));

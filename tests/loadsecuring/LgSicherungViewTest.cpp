@@ -3,25 +3,16 @@
 #include "LgSicherungViewSupport.h"
 
 #include "platform/CCmdUI.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "ui/CRibBtnContainer.h"
 
 #include <cmath>
 
 namespace {
 
-// Records the answer of a command's enabling.
-class ProbeCmdUI : public CCmdUI
-{
-public:
-    void Enable(bool on) override { enabled = on; }
-    void SetCheck(int state) override { checked = state; }
-    bool enabled = false;
-    int checked = -1;
-};
-
 bool Freigabe(CQORLgSicherungView& v, int nId)
 {
-    ProbeCmdUI ui;
+    RecordingCmdUI ui;
     EXPECT_TRUE(v.OnUpdateBefehl(nId, &ui)) << nId;
     return ui.enabled;
 }

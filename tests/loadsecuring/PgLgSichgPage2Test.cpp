@@ -9,6 +9,7 @@
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "platform/ResourceModule.h"
+#include "tests/support/views/StandInViews.h"
 #include "ui/CEditLast.h"
 #include "ui/CQorBrowser.h"
 #include "ui/CommandEvent.h"
@@ -304,7 +305,7 @@ protected:
 TEST_F(Page2Test, HintLinksSwitchTheDocumentsTab)
 {
     CPgLgSichgPage2* page = Open(0.0, 0.0);
-    CTabbedViewView host(m_aufbau.pDoc.get());
+    CTabbedViewView host(m_aufbau.pDoc.get(), MakeStandInView);
     HostShell shell(&host);
     ASSERT_TRUE(host.SelectTab(0));
     CommandRecorder hauptfenster;

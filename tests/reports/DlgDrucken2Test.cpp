@@ -14,6 +14,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "reports/PlanReport.h"
+#include "tests/support/views/StandInViews.h"
 #include "ui/CDlgBase.h"
 #include "ui/ControlId.h"
 #include "ui/IButtonStrip.h"
@@ -75,7 +76,7 @@ CGetAnsView* EchteAnsichten(int nKind, CQOR1Doc* pDoc)
         return new CQOR1View(pDoc);
     if (nKind == CTabbedViewView::kPlan)
         return new CQOR2View(pDoc);
-    return CTabbedViewView::MakeStandInView(nKind, pDoc);
+    return MakeStandInView(nKind, pDoc);
 }
 
 class DlgDrucken2Test : public testing::Test

@@ -7,6 +7,7 @@
 #include "reports/CDlgSearchInbox.h"
 #include "reports/CImportFileDlg.h"
 #include "reports/MailRecipients.h"
+#include "tests/support/ProcessUntil.h"
 #include "ui/BrowseForFolder.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -53,18 +54,6 @@ QString Artifacts()
     const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/reports");
     QDir().mkpath(folder);
     return folder;
-}
-
-bool ProcessUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer guard;
-    guard.start();
-    while (!done()) {
-        if (guard.elapsed() > 20000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 void Write(const QString& path, const QByteArray& bytes)

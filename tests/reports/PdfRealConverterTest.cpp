@@ -14,6 +14,7 @@
 #include "model/securing/SNormParams.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "reports/PdfExport.h"
+#include "tests/support/views/StandInViews.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CQOR1View.h"
@@ -49,7 +50,7 @@ CGetAnsView* EchteAnsichten(int nKind, CQOR1Doc* pDoc)
     case CTabbedViewView::kLgSicherung:
         return new CQORLgSicherungView(pDoc);
     default:
-        return CTabbedViewView::MakeStandInView(nKind, pDoc);
+        return MakeStandInView(nKind, pDoc);
     }
 }
 

@@ -1,6 +1,7 @@
 // The vehicle scene on the recording device: load units with mats, see-through body and lashing, the
 // securing queries, lashing rails and points in the securing mode, the permissible area and the
 // axle-load labels.
+#include "tests/support/SampleDocument.h"
 #include "view3d/CFahrzeug3D.h"
 #include "view3d/LoadDrawer.h"
 
@@ -274,11 +275,7 @@ protected:
         if (towing) {
             auto z = Sample(towing);
             ASSERT_TRUE(z);
-            f->m_pPartner = z.get();
-            z->m_pPartner = f.get();
-            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
-                z->m_pQor = f->GetQor();
-            z.release();
+            CoupleInFront(*f, std::move(z));
         }
         m_doc.SetFahrzeug(f.release());
         m_doc.OnDocumentOpened();
@@ -286,22 +283,7 @@ protected:
     void Load(double x, double t)
     {
         CFahrzeug& f = *m_doc.GetFahrzeug();
-        if (!f.GetQor())
-            f.m_pQor = new CQOR(&f, 0, "Plan");
-        auto* p = new tagLGINFO;
-        p->m_strName = "Load";
-        p->m_nTyp = 3;
-        p->m_dLaenge = 1.0;
-        p->m_dBreite = 1.0;
-        p->m_dHoehe = 1.0;
-        p->m_dSPLaenge = 0.5;
-        p->m_dSPBreite = 0.5;
-        p->m_dMasse = t;
-        p->m_dSPMasse = t;
-        p->m_dPosX = x;
-        p->m_dPosY = 0.7;
-        f.GetQor()->AddLgInfo(p, false);
-        f.GetQor()->UpdateSchwerpunkt();
+        AddBoxLoad(f, x, t, 0.7, 3);
         m_doc.OnFahrzeugChanged(false);
     }
     std::vector<Call> Render(int mode)

@@ -3,6 +3,7 @@
 #include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
+#include "tests/support/SampleDocument.h"
 #include "views/CQORMultiView.h"
 
 #include "SampleVehicles.h"
@@ -65,11 +66,7 @@ protected:
         if (zug) {
             auto z = LoadSampleVehicle(zug);
             ASSERT_TRUE(z);
-            f->m_pPartner = z.get();
-            z->m_pPartner = f.get();
-            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
-                z->m_pQor = f->GetQor();
-            z.release();
+            CoupleInFront(*f, std::move(z));
         }
         D().SetHost(&host);
         D().SetFahrzeug(f.release());
@@ -84,22 +81,7 @@ protected:
 
     void Last(CFahrzeug& f, double x, double t)
     {
-        if (!f.GetQor())
-            f.m_pQor = new CQOR(&f, 0, "Plan");
-        auto* p = new tagLGINFO;
-        p->m_strName = "Load";
-        p->m_nTyp = 0;
-        p->m_dLaenge = 1.0;
-        p->m_dBreite = 1.0;
-        p->m_dHoehe = 1.0;
-        p->m_dSPLaenge = 0.5;
-        p->m_dSPBreite = 0.5;
-        p->m_dMasse = t;
-        p->m_dSPMasse = t;
-        p->m_dPosX = x;
-        p->m_dPosY = 0.5;
-        f.GetQor()->AddLgInfo(p, false);
-        f.GetQor()->UpdateSchwerpunkt();
+        AddBoxLoad(f, x, t);
         D().OnFahrzeugChanged(false);
     }
 

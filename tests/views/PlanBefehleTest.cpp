@@ -2,6 +2,7 @@
 #include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
+#include "tests/support/views/StandInViews.h"
 #include "views/CPlanToolTip.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
@@ -730,7 +731,7 @@ TEST(PlanBreite, ASemitrailersTemplateViewRepaintsWithTheNewWidth)
             return vorlage = new CQOR1View(pDoc);
         if (kind == CTabbedViewView::kPlan)
             return plan = new CQOR2View(pDoc);
-        return CTabbedViewView::MakeStandInView(kind, pDoc);
+        return MakeStandInView(kind, pDoc);
     });
     shell.m_pHost = &host;
     host.resize(1200, 900);

@@ -3,6 +3,8 @@
 #include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
+#include "tests/support/SampleDocument.h"
+#include "tests/support/views/StandInViews.h"
 #include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 
@@ -63,10 +65,7 @@ protected:
         if (zug) {
             auto z = LoadSampleVehicle(zug);
             ASSERT_TRUE(z);
-            f->m_pPartner = z.get();
-            z->m_pPartner = f.get();
-            z->m_pQor = f->GetQor();
-            z.release();
+            CoupleInFront(*f, std::move(z));
         }
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();
@@ -78,22 +77,7 @@ protected:
     void Last(double x, double t)
     {
         CFahrzeug& f = *doc.GetFahrzeug();
-        if (!f.GetQor())
-            f.m_pQor = new CQOR(&f, 0, "Plan");
-        auto* p = new tagLGINFO;
-        p->m_strName = "Load";
-        p->m_nTyp = 0;
-        p->m_dLaenge = 1.0;
-        p->m_dBreite = 1.0;
-        p->m_dHoehe = 1.0;
-        p->m_dSPLaenge = 0.5;
-        p->m_dSPBreite = 0.5;
-        p->m_dMasse = t;
-        p->m_dSPMasse = t;
-        p->m_dPosX = x;
-        p->m_dPosY = 0.5;
-        f.GetQor()->AddLgInfo(p, false);
-        f.GetQor()->UpdateSchwerpunkt();
+        AddBoxLoad(f, x, t);
         doc.OnFahrzeugChanged(false);
     }
 
@@ -534,7 +518,7 @@ TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels
     CTabbedViewView host(&doc, [&view](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
         if (kind == CTabbedViewView::kTemplate)
             return view = new CQOR1View(pDoc);
-        return CTabbedViewView::MakeStandInView(kind, pDoc);
+        return MakeStandInView(kind, pDoc);
     });
     shell.m_pHost = &host;
     host.resize(1200, 900);

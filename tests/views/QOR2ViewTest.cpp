@@ -2,6 +2,7 @@
 // and edits that commit through the change steps.
 #include "ViewTestSupport.h"
 
+#include "tests/support/views/StandInViews.h"
 #include "views/CQOR2View.h"
 
 #include "catalogue/CRampenDialogs.h"
@@ -728,7 +729,7 @@ TEST_F(PlanViewTest, TheHostHoldsThePlanViewAndRemembersItWhenActivated)
     CTabbedViewView tabs(&doc, [](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
         if (kind == CTabbedViewView::kPlan)
             return new CQOR2View(pDoc);
-        return CTabbedViewView::MakeStandInView(kind, pDoc);
+        return MakeStandInView(kind, pDoc);
     });
     auto* plan = tabs.FindView<CQOR2View>();
     ASSERT_NE(plan, nullptr);

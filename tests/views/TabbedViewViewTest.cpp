@@ -3,9 +3,10 @@
 #include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
-#include "views/C3DStandIn.h"
+#include "tests/support/views/C3DStandIn.h"
+#include "tests/support/views/CLgSicherungStandIn.h"
+#include "tests/support/views/StandInViews.h"
 #include "views/CDummyView.h"
-#include "views/CLgSicherungStandIn.h"
 #include "views/CViewsDocumentHost.h"
 
 #include "ui/CXTPTabControlMM.h"
@@ -82,7 +83,7 @@ TEST_F(TabbedViewViewTest, FourViewTabsAndTheSplitterTabInTheirOrder)
 
 TEST_F(TabbedViewViewTest, DefaultFactoryGivesTheStandInsOfTheLaterViews)
 {
-    CTabbedViewView host(&m_doc);
+    CTabbedViewView host(&m_doc, MakeStandInView);
     EXPECT_NE(dynamic_cast<CLgSicherungStandIn*>(host.GetView(2)), nullptr);
     EXPECT_NE(dynamic_cast<C3DStandIn*>(host.GetView(3)), nullptr);
     EXPECT_EQ(host.GetTabCount(), 5);
@@ -90,9 +91,8 @@ TEST_F(TabbedViewViewTest, DefaultFactoryGivesTheStandInsOfTheLaterViews)
 
 TEST_F(TabbedViewViewTest, AViewThatCannotBeMadeGetsNoTab)
 {
-    CTabbedViewView host(&m_doc, [](int kind, CQOR1Doc* pDoc) {
-        return kind == 2 ? nullptr : CTabbedViewView::MakeStandInView(kind, pDoc);
-    });
+    CTabbedViewView host(
+        &m_doc, [](int kind, CQOR1Doc* pDoc) { return kind == 2 ? nullptr : MakeStandInView(kind, pDoc); });
     ASSERT_EQ(host.GetTabCount(), 4);
     EXPECT_EQ(host.FindTabOfKind(2), -1);
     EXPECT_EQ(host.FindTabOfKind(3), 3);
@@ -295,7 +295,7 @@ TEST_F(TabbedViewViewTest, ActiveViewInAVisiblePaneAloneGetsTheTwoPixelInset)
 TEST_F(TabbedViewViewTest, CodeTwoPlacesTheStripsByInsetAndEachFurtherOneBeside)
 {
     CLgSicherungStandIn* view = nullptr;
-    CTabbedViewView host(&m_doc);
+    CTabbedViewView host(&m_doc, MakeStandInView);
     view = dynamic_cast<CLgSicherungStandIn*>(host.GetView(2));
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->GetStripCount(), 3);
@@ -401,7 +401,7 @@ TEST_F(TabbedViewViewTest, UpdateSkipsTheSenderAndRedrawsTheOthers)
 
 TEST_F(TabbedViewViewTest, PictureOfTheHostWithItsStandIns)
 {
-    CTabbedViewView host(&m_doc);
+    CTabbedViewView host(&m_doc, MakeStandInView);
     host.resize(900, 560);
     host.show();
     ASSERT_TRUE(host.SelectTab(host.FindTabOfKind(CTabbedViewView::kSplitterTabKind)));

@@ -3,8 +3,9 @@
 #include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
+#include "tests/support/views/CLgSicherungStandIn.h"
+#include "tests/support/views/StandInViews.h"
 #include "views/CDummyView.h"
-#include "views/CLgSicherungStandIn.h"
 #include "views/CStillAnimation.h"
 #include "views/ViewNotifyEvent.h"
 
@@ -144,7 +145,7 @@ TEST(ViewNotifyTest, PictureIsWhiteBehindTheDrawingScrolledAndOverlaidByRasterOp
 
 TEST(ViewNotifyTest, LoadSecuringStandInTurnsCodesIntoItsOwn)
 {
-    CTabbedViewView host(nullptr);
+    CTabbedViewView host(nullptr, MakeStandInView);
     auto* view = dynamic_cast<CLgSicherungStandIn*>(host.GetView(2));
     ASSERT_NE(view, nullptr);
     struct Case

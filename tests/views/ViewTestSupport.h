@@ -1,8 +1,8 @@
 // A probe view that records what the protocol asks of it, and a host of probes with the English module.
 #pragma once
 
+#include "tests/support/views/CPlaceholderView.h"
 #include "views/CGetAnsView.h"
-#include "views/CPlaceholderView.h"
 #include "views/CTabbedViewView.h"
 
 #include "platform/ResourceModule.h"

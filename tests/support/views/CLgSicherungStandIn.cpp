@@ -1,5 +1,5 @@
 // The load-securing view's stand-in: answers the view notifications as that view does.
-#include "views/CLgSicherungStandIn.h"
+#include "tests/support/views/CLgSicherungStandIn.h"
 
 CLgSicherungStandIn::CLgSicherungStandIn(CQOR1Doc* pDoc, QWidget* parent)
     : CPlaceholderView(pDoc, 199, 3, parent)

@@ -1,5 +1,5 @@
 // A stand-in view: shows its title and its floating button strips until the real view takes its place.
-#include "views/CPlaceholderView.h"
+#include "tests/support/views/CPlaceholderView.h"
 
 #include "draw2d/FontTable.h"
 #include "model/text/TextProvider.h"

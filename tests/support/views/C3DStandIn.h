@@ -1,7 +1,7 @@
 // The 3D view's stand-in: a title and the view's two floating strips.
 #pragma once
 
-#include "views/CPlaceholderView.h"
+#include "tests/support/views/CPlaceholderView.h"
 
 class C3DStandIn : public CPlaceholderView
 {

@@ -1,7 +1,7 @@
 // The load-securing view's stand-in: answers the view notifications as that view does.
 #pragma once
 
-#include "views/CPlaceholderView.h"
+#include "tests/support/views/CPlaceholderView.h"
 
 class CLgSicherungStandIn : public CPlaceholderView
 {

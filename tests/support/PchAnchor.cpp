@@ -1,0 +1,1 @@
+// The one source of the targets that own the test suites' precompiled headers: compiling it builds them.
