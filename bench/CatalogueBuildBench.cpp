@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -20,7 +21,7 @@ namespace {
 class CatalogueOnDisk
 {
 public:
-    CatalogueOnDisk()
+    explicit CatalogueOnDisk(int nEinheiten)
     {
         std::random_device rd;
         m_root = fs::temp_directory_path() / ("qor_bench_catalogue_" + std::to_string(rd()));
@@ -28,7 +29,7 @@ public:
         for (const fs::path& p : {folders.loadUnits, folders.fsmItems, folders.pictures, folders.samples})
             fs::create_directories(p);
         const char* words[] = {"Pallet", "Crate", "Drum", "Coil", "Box", "Roll", "Bag", "Frame"};
-        for (int i = 0; i < 2000; ++i) {
+        for (int i = 0; i < nEinheiten; ++i) {
             tagItemData item;
             item.m_nArt = i % 5;
             item.m_dLaenge = 0.4 + (i % 30) * 0.1;
@@ -60,15 +61,19 @@ private:
     fs::path m_root;
 };
 
-CatalogueOnDisk& Disk()
+// The catalogue of that many load units, written once for all runs.
+CatalogueOnDisk& Disk(int nEinheiten = 2000)
 {
-    static CatalogueOnDisk disk;
-    return disk;
+    static std::map<int, std::unique_ptr<CatalogueOnDisk>> disks;
+    std::unique_ptr<CatalogueOnDisk>& disk = disks[nEinheiten];
+    if (!disk)
+        disk = std::make_unique<CatalogueOnDisk>(nEinheiten);
+    return *disk;
 }
 
-void BM_CatalogueBuild(benchmark::State& state)
+void Build(benchmark::State& state, int nEinheiten)
 {
-    CHlbCatalogue catalogue(Disk().folders);
+    CHlbCatalogue catalogue(Disk(nEinheiten).folders);
     // The first build writes the files' paths into them once; the runs measure the builds after it.
     catalogue.Build();
     for (auto _ : state) {
@@ -77,7 +82,24 @@ void BM_CatalogueBuild(benchmark::State& state)
     }
     state.counters["entries"] = static_cast<double>(catalogue.Entries().size());
 }
+
+void BM_CatalogueBuild(benchmark::State& state)
+{
+    Build(state, 2000);
+}
 BENCHMARK(BM_CatalogueBuild)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same build over 100, 2,000 and 10,000 load units: the cost per unit shows as the slope.
+void BM_CatalogueBuildUnits(benchmark::State& state)
+{
+    Build(state, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_CatalogueBuildUnits)
+    ->Arg(100)
+    ->Arg(2000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A strip refilled for a search text that matches an eighth of the load units, as typing in the filter
 // field does; the searches alternate so that every run refills.

@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -25,8 +26,9 @@
 namespace {
 
 // Ten columns of three pallets; units of four neighbouring pallets (the last two of three), each
-// lashed with two pairs of points facing each other.
-void Beladen(CFahrzeug& f)
+// lashed with two pairs of points facing each other. With another number of units the 30 pallets are
+// shared out among them in order, as evenly as they go.
+void Beladen(CFahrzeug& f, int nEinheiten = 8)
 {
     CQOR& q = *f.GetQor();
     std::vector<tagLGINFO*> lasten;
@@ -49,11 +51,13 @@ void Beladen(CFahrzeug& f)
     }
     const std::vector<CZurrpunkt*> punkte(f.GetZurrpunktListe().begin(), f.GetZurrpunktListe().end());
     const std::size_t nSeite = punkte.size() / 2;
-    const int groessen[8] = {4, 4, 4, 4, 4, 4, 3, 3};
+    std::vector<int> groessen(static_cast<std::size_t>(nEinheiten), 30 / nEinheiten);
+    for (int u = 0; u < 30 % nEinheiten; ++u)
+        ++groessen[static_cast<std::size_t>(u)];
     std::size_t n = 0;
-    for (int u = 0; u < 8; ++u) {
+    for (int u = 0; u < nEinheiten; ++u) {
         auto* le = new CLadeeinheit(u + 1);
-        for (int k = 0; k < groessen[u]; ++k, ++n) {
+        for (int k = 0; k < groessen[static_cast<std::size_t>(u)]; ++k, ++n) {
             le->AddLadung(lasten[n]->m_strName.c_str(), lasten[n]->m_nNummer, lasten[n]);
             lasten[n]->SetLeId(u + 1);
         }
@@ -70,10 +74,10 @@ void Beladen(CFahrzeug& f)
         le->m_nZurrParam[1] = 0;
         q.InsertLadeeinheit(le, u);
     }
-    q.m_nAktiveLadeeinheit = 3;
+    q.m_nAktiveLadeeinheit = std::min(3, nEinheiten - 1);
 }
 
-void BM_SecuringViewRepaint(benchmark::State& state)
+void Repaint(benchmark::State& state, int nEinheiten)
 {
     const std::filesystem::path samples = QOR_SAMPLES_DIR;
     std::unique_ptr<CFahrzeug> f =
@@ -82,7 +86,7 @@ void BM_SecuringViewRepaint(benchmark::State& state)
         state.SkipWithError("sample semi-trailer missing");
         return;
     }
-    Beladen(*f);
+    Beladen(*f, nEinheiten);
     CQOR1Doc doc;
     doc.SetFahrzeug(f.release());
     doc.OnDocumentOpened();
@@ -98,7 +102,19 @@ void BM_SecuringViewRepaint(benchmark::State& state)
     state.counters["loads"] = static_cast<double>(view.GetLadungRegionen().size());
     state.counters["points"] = static_cast<double>(view.GetPunktRechtecke().size());
 }
+
+void BM_SecuringViewRepaint(benchmark::State& state)
+{
+    Repaint(state, 8);
+}
 BENCHMARK(BM_SecuringViewRepaint)->Unit(benchmark::kMillisecond);
+
+// The same 30 pallets in 1, 8 or 30 secured units: the cost per unit shows as the slope.
+void BM_SecuringViewRepaintUnits(benchmark::State& state)
+{
+    Repaint(state, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_SecuringViewRepaintUnits)->Arg(1)->Arg(8)->Arg(30)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -26,6 +26,7 @@ bool CMemBm::LoadBitmap(std::uint32_t id)
     if (picture.isNull())
         return false;
     m_image = picture.convertToFormat(QImage::Format_RGB32);
+    m_keyed = QImage();
     m_nWidth = m_image.width();
     m_nHeight = m_image.height();
     m_bLoaded = true;
@@ -57,6 +58,7 @@ bool CMemBm::CreateFromDC(const QImage* source, int x, int y, int cx, int cy, st
         painter.drawImage(QPoint(0, 0), *source, QRect(x, y, cx, cy));
     }
     m_image = std::move(copy);
+    m_keyed = QImage();
     m_nWidth = cx;
     m_nHeight = cy;
     m_bLoaded = true;
@@ -106,14 +108,20 @@ void CMemBm::DrawTransparent(QPainter& target, int x, int y, int cx, int cy, COL
 {
     if (!m_bLoaded || cx <= 0 || cy <= 0)
         return;
-    QImage keyed = m_image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = ToQRgb(transparent) & 0x00FFFFFF;
-    for (int row = 0; row < keyed.height(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(row));
-        for (int col = 0; col < keyed.width(); ++col)
-            if ((line[col] & 0x00FFFFFF) == key)
-                line[col] = 0;
+    // The keyed picture is made once per picture and colour: a plan draws it on every load.
+    if (m_keyed.isNull() || m_keyedFarbe != key) {
+        QImage keyed = m_image.convertToFormat(QImage::Format_ARGB32);
+        for (int row = 0; row < keyed.height(); ++row) {
+            auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(row));
+            for (int col = 0; col < keyed.width(); ++col)
+                if ((line[col] & 0x00FFFFFF) == key)
+                    line[col] = 0;
+        }
+        m_keyed = std::move(keyed);
+        m_keyedFarbe = key;
     }
+    const QImage& keyed = m_keyed;
     target.save();
     target.setRenderHint(QPainter::SmoothPixmapTransform, false);
     target.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -132,6 +140,7 @@ bool CMemBm::Destroy()
 {
     const bool had = m_bLoaded || !m_image.isNull();
     m_image = QImage();
+    m_keyed = QImage();
     m_nWidth = 0;
     m_nHeight = 0;
     m_bLoaded = false;

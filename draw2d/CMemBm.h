@@ -53,6 +53,9 @@ public:
 
 private:
     QImage m_image; // RGB32
+    // m_image with the colour m_keyedFarbe made transparent (ARGB32), or null until first drawn so.
+    mutable QImage m_keyed;
+    mutable QRgb m_keyedFarbe = 0;
     int m_nWidth = 0;
     int m_nHeight = 0;
     bool m_bLoaded = false;

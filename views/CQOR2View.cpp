@@ -1345,21 +1345,22 @@ void CQOR2View::DrawLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, int nNum
         const QFont& f = bSenkrecht ? m_fontSenkrecht : m_fontLabel;
         p.setFont(f);
         p.setPen(Qt::black);
-        const QString name = FitLabelToWidth(QFontMetrics(f), pLg->m_strName, pLg->m_nNummer,
-                                             std::max(rc.width(), rc.height()) - 3);
+        // Names, numbers and masses repeat from load to load and from paint to paint: each text is
+        // fitted and measured once per font.
+        const QString& name =
+            m_labels.Fitted(f, pLg->m_strName, pLg->m_nNummer, std::max(rc.width(), rc.height()) - 3);
         if (bSenkrecht) {
             p.save();
             p.translate(left, bottom - 2);
             p.rotate(-90);
-            TextAus(p, 0, 0, name, kLinks);
+            p.drawText(0, m_labels.Ascent(f), name);
             p.restore();
         } else
-            TextAus(p, left + 1, top, name, kLinks);
+            p.drawStaticText(left + 1, top, m_labels.Layout(f, name));
         p.setFont(m_fontSchmal);
-        const QFontMetrics fm(m_fontSchmal);
         const QString kg = Zahl(pLg->m_dMasse * 1000.0) + " kg";
-        const int cx = fm.horizontalAdvance(kg), cy = fm.height();
-        TextAus(p, right - 2 - cx, r == 270 ? top - 1 : bottom - cy, kg, kLinks);
+        const int cx = m_labels.Advance(m_fontSchmal, kg), cy = m_labels.Height(m_fontSchmal);
+        p.drawStaticText(right - 2 - cx, r == 270 ? top - 1 : bottom - cy, m_labels.Layout(m_fontSchmal, kg));
     }
     if (!m_bBildExport) {
         if (m_bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {

@@ -6,6 +6,7 @@
 #include "views/IAusrichtenOwner.h"
 #include "views/IRampenView.h"
 #include "views/IValueSlider.h"
+#include "views/LabelLayoutCache.h"
 
 #include "draw2d/CMemBm.h"
 #include "model/plan/CPlanPlatzierung.h"
@@ -252,6 +253,8 @@ public:
     void DrawDruckRahmen(QPainter& painter);
     // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
     static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
+    // Forgets the laid-out label texts, so the next paint lays every one out anew.
+    void VerwirfZwischenbilder() { m_labels.Clear(); }
 
     const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_mapGuiLg; }
     const std::map<int, SToolArea>& GetTools() const { return m_tools; }
@@ -419,4 +422,5 @@ private:
     QImage m_bildMangel;
     bool m_bEinheitBilder = false; // both read
     QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
+    LabelLayoutCache m_labels;
 };

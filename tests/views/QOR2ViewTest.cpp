@@ -9,6 +9,7 @@
 #include "ui/CRibBtnContainer.h"
 #include "views/ILoadingRamp.h"
 #include "views/IPlanDialogs.h"
+#include "views/LabelLayoutCache.h"
 
 #include "PlanPicturePainter.h"
 #include "SampleVehicles.h"
@@ -484,6 +485,106 @@ TEST(QOR2ViewLabel, FitsTheLabelByCuttingTheName)
     const int w = fm.horizontalAdvance(QStringLiteral("Pa..03"));
     EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, w), QStringLiteral("Pa..03"));
     EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, 2), QString());
+}
+
+// The kept label texts of one font never answer for another: a table of names and widths asked in a small
+// font, then in a large one and in a condensed one, gives each time what the font's own metrics give.
+TEST(QOR2ViewLabel, KeptLabelsBelongToTheirFont)
+{
+    QFont klein;
+    klein.setPixelSize(10);
+    QFont gross(klein);
+    gross.setPixelSize(20);
+    QFont schmal(gross);
+    schmal.setStretch(QFont::Condensed);
+    struct Fall
+    {
+        std::string name;
+        int nNummer;
+        int nMax;
+    };
+    const std::vector<Fall> faelle = {
+        {"Pallet", 3, 40}, {"Pallet", 3, 70}, {"Pallet", 0, 40}, {"Machine part", 12, 90}, {"Box", 1, 6}};
+    LabelLayoutCache cache;
+    int nVerschieden = 0;
+    for (const QFont& f : {klein, gross, schmal, klein}) {
+        const QFontMetrics fm(f);
+        for (const Fall& c : faelle) {
+            SCOPED_TRACE(c.name + " " + std::to_string(c.nMax) + " px " + std::to_string(f.pixelSize()));
+            const QString erwartet = CQOR2View::FitLabelToWidth(fm, c.name, c.nNummer, c.nMax);
+            EXPECT_EQ(cache.Fitted(f, c.name, c.nNummer, c.nMax), erwartet);
+            if (erwartet != CQOR2View::FitLabelToWidth(QFontMetrics(klein), c.name, c.nNummer, c.nMax))
+                ++nVerschieden;
+            const QString kg = QStringLiteral("%1 kg").arg(c.nMax * 10);
+            EXPECT_EQ(cache.Advance(f, kg), fm.horizontalAdvance(kg));
+            EXPECT_EQ(cache.Ascent(f), fm.ascent());
+            EXPECT_EQ(cache.Height(f), fm.height());
+        }
+    }
+    // The table shortens differently in the fonts, or it would not show a text reused across them.
+    EXPECT_GT(nVerschieden, 0);
+    cache.Clear();
+    EXPECT_EQ(cache.Size(), 0u);
+}
+
+// A view that has painted before, with its label texts kept, paints after a drag step and after changes
+// of zoom the same picture as when it lays every text out anew.
+TEST(QOR2ViewCaches, RepaintAfterDragAndZoomMatchesAFreshLayout)
+{
+    EnglishModule module;
+    for (const int n : {1, 30, 200}) {
+        SCOPED_TRACE(n);
+        auto f = LoadSampleVehicle("LKW");
+        ASSERT_TRUE(f && f->GetQor());
+        CQOR1Doc doc;
+        doc.SetFahrzeug(f.release());
+        doc.OnDocumentOpened();
+        const QSize groesse(1400, 700);
+        CQOR2View view(&doc);
+        view.resize(groesse);
+        CPlanAnzeige anz(*view.GetPlan());
+        anz.SetZoom(1.5);
+        anz.SetRasterZeigen(true);
+        anz.SetRasterBeschriftung(true);
+        SLadungVorlage box;
+        box.strName = "Crate";
+        box.nArt = 0;
+        box.dLaenge = 0.2;
+        box.dBreite = 0.12;
+        box.dHoehe = 0.5;
+        box.dSPLaenge = 0.1;
+        box.dSPBreite = 0.06;
+        box.dMasse = 0.01;
+        ASSERT_EQ(view.AddMultipleLadungen(box, n, 0.01 * n, 0), n);
+        CQOR* q = view.GetPlan();
+        for (tagLGINFO* p : q->GetLgInfos())
+            p->m_bSelected = p == q->GetLgInfos().back() ? 1 : 0;
+        const QImage vorher = view.RenderPicture(groesse);
+        auto Neu = [&] {
+            view.VerwirfZwischenbilder();
+            return view.RenderPicture(groesse);
+        };
+
+        CPlanPlatzierung& pl = view.GetPlatzierung();
+        pl.SetPlan(q);
+        pl.FillZiehRects();
+        pl.FillFestRects();
+        pl.FindFreiePosition(25, 0);
+        pl.CommitVersatz();
+        view.Benachrichtige();
+        const QImage gezogen = view.RenderPicture(groesse);
+        EXPECT_NE(gezogen, vorher);
+        EXPECT_EQ(gezogen, Neu());
+
+        for (const double dZoom : {2.5, 1.0}) {
+            anz.SetZoom(dZoom);
+            view.RenderPicture(groesse);
+            const QImage gezoomt = view.RenderPicture(groesse);
+            EXPECT_EQ(gezoomt, Neu()) << dZoom;
+            if (n == 30)
+                Speichere(gezoomt, QStringLiteral("plan_cached_zoom_%1.png").arg(dZoom));
+        }
+    }
 }
 
 TEST_F(PlanViewTest, ExportHasTheFittedScaleAndIsNumbered)
