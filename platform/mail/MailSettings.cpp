@@ -1,6 +1,8 @@
 // The mail set-up in the settings group "Mail".
 #include "platform/mail/MailSettings.h"
 
+#include "model/text/TextProvider.h"
+
 #include <QDir>
 #include <QHash>
 #include <QSettings>
@@ -67,7 +69,11 @@ bool MailSettings::IsMailAvailable() const
 
 QString MailSettings::ClientName() const
 {
-    return IsSmtpComplete() ? smtpServer : QObject::tr("the desktop mail client");
+    if (IsSmtpComplete())
+        return smtpServer;
+    // The language module's wording; without a module (tools, some tests) the English one.
+    const QString text = QString::fromStdString(LoadResString(kTextDesktopClient));
+    return text.isEmpty() ? QStringLiteral("the desktop mail client") : text;
 }
 
 QString MailSettings::Password(const PasswordPrompt& ask) const

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 struct MailSettings
@@ -25,8 +26,10 @@ struct MailSettings
     bool IsSmtpComplete() const;
     // SMTP is complete or xdg-email is on the PATH.
     bool IsMailAvailable() const;
-    // The SMTP server's name when SMTP is complete, else "the desktop mail client".
+    // The SMTP server's name when SMTP is complete, else the language module's text for the desktop
+    // mail client.
     QString ClientName() const;
+    static constexpr std::uint32_t kTextDesktopClient = 1593;
 
     // The password for `userName`: asked once through the callback (empty answer: none given) and kept in
     // memory for the program run, never written to disk.

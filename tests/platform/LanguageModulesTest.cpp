@@ -1,6 +1,7 @@
 // The language modules built beside the program agree item for item, and the English one is English.
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
+#include "platform/mail/MailSettings.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -265,3 +266,25 @@ TEST_F(LanguageModulesTest, TheEnglishModuleHasNoGermanWords)
 }
 
 } // namespace
+
+TEST_F(LanguageModulesTest, TheDesktopMailClientIsNamedInTheRunningLanguage)
+{
+    const ResourceModule* before = ResourceModule::Current();
+    const struct
+    {
+        const ResourceModule* module;
+        QString name;
+    } cases[] = {
+        {en.get(), QStringLiteral("the desktop mail client")},
+        {de.get(), QStringLiteral("das Mailprogramm des Desktops")},
+    };
+    for (const auto& c : cases) {
+        ResourceModule::SetCurrent(c.module);
+        EXPECT_EQ(MailSettings().ClientName(), c.name);
+    }
+    MailSettings smtp;
+    smtp.smtpServer = QStringLiteral("smtp.example.com");
+    smtp.senderAddress = QStringLiteral("planner@example.com");
+    EXPECT_EQ(smtp.ClientName(), QStringLiteral("smtp.example.com"));
+    ResourceModule::SetCurrent(before);
+}
