@@ -65,8 +65,8 @@ public:
     void SetMinimized(bool minimized);
 
     // What a command looks like wherever the ribbon shows it outside its groups (quick access, the
-    // customise sheet): the describer's answer, else the spec of the control that carries it; nothing
-    // for a command the ribbon does not know.
+    // customise sheet): the describer's answer, else the description of the control that carries it;
+    // nothing for a command the ribbon does not know.
     using CommandDescriber = std::function<std::optional<RibbonControlSpec>(int id)>;
     void SetCommandDescriber(CommandDescriber describer) { m_describe = std::move(describer); }
     std::optional<RibbonControlSpec> DescribeCommand(int id) const;
