@@ -2,6 +2,8 @@
 // temporary place and its mail on a loopback SMTP server and a test Maildir, driven only with mouse and
 // key events on widgets found by object name. Each step checks the document and keeps a picture of the
 // main window in artifacts/e2e/. The steps build on each other and run in their written order.
+#include "SecuringSteps.h"
+
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
 #include "app/FrameLoop.h"
@@ -9,7 +11,6 @@
 #include "app/RunningProgram.h"
 #include "catalogue/CLaderampe3.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
-#include "loadsecuring/CPgLgSichgPage6.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
@@ -482,21 +483,6 @@ TEST_F(EndToEnd, Step2_ALoadFromTheRampIsDroppedAndDraggedAndTheAxleLoadsFollowT
 
 // 3. The load is secured through every page of the wizard; the load-securing view shows the unit
 // secured, with its defects.
-// On the shown lashing-device page with no row chosen yet, the first device with a tension force and a
-// lashing capacity; null elsewhere.
-static QTreeWidgetItem* UsableDevice(QWidget* wizard)
-{
-    auto* list = wizard->findChild<QTreeWidget*>(QStringLiteral("id_%1").arg(CPgLgSichgPage6::kListeId));
-    if (!list || !list->isVisible() || !list->selectedItems().isEmpty())
-        return nullptr;
-    for (int r = 0; r < list->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* row = list->topLevelItem(r);
-        if (row->text(2).toInt() > 0 && row->text(3).toInt() > 0)
-            return row;
-    }
-    return nullptr;
-}
-
 TEST_F(EndToEnd, Step3_TheLoadIsSecuredThroughEveryWizardPage)
 {
     if (P().loadName.empty())

@@ -3,6 +3,7 @@
 // window manager, the input focus, window stacking and drag and drop between programs take part as on a
 // desktop. Each step checks the document and the widgets and keeps a picture of the whole screen in
 // artifacts/e2e/real-<nn>-<name>.png. The steps build on each other and run in their written order.
+#include "SecuringSteps.h"
 #include "XInput.h"
 
 #include "app/CMainFrame.h"
@@ -14,7 +15,6 @@
 #include "catalogue/CHListbox.h"
 #include "catalogue/CLaderampe3.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
-#include "loadsecuring/CPgLgSichgPage6.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
 #include "model/document/CQOR1Doc.h"
@@ -556,21 +556,6 @@ TEST_F(RealInput, Step4_TheWizardOpensOverTheMaximisedWindowAndEscapeLocksNothin
     EXPECT_TRUE(WaitFor([&] { return ShownAndActive(wizard); }, 10000));
     EXPECT_TRUE(OnTopAtItsMiddle(wizard));
     Shot(QStringLiteral("wizard-again"));
-}
-
-// On the shown lashing-device page with no row chosen yet, the first device with a tension force and a
-// lashing capacity; null elsewhere.
-static QTreeWidgetItem* UsableDevice(QWidget* wizard)
-{
-    auto* list = wizard->findChild<QTreeWidget*>(QStringLiteral("id_%1").arg(CPgLgSichgPage6::kListeId));
-    if (!list || !list->isVisible() || !list->selectedItems().isEmpty())
-        return nullptr;
-    for (int r = 0; r < list->topLevelItemCount(); ++r) {
-        QTreeWidgetItem* row = list->topLevelItem(r);
-        if (row->text(2).toInt() > 0 && row->text(3).toInt() > 0)
-            return row;
-    }
-    return nullptr;
 }
 
 // 5. One load secured through the wizard up to its result; Close keeps the load unit with its securing.
