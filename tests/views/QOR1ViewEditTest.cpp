@@ -981,6 +981,15 @@ TEST_F(TemplateEditTest, UsableLoadAreaEditKeepsTheLoadsInPlaceAndTellsTheViews)
 }
 
 // The template view with its help recorded instead of shown.
+// The document with the sample rigid truck open, as the program opens it.
+void OeffneLkw(CQOR1Doc& doc)
+{
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+}
+
 class HilfeView : public CQOR1View
 {
 public:
@@ -995,10 +1004,7 @@ TEST(TemplateViewCommands, StripButtonAndCommandsReachTheView)
 {
     EnglishModule module;
     CQOR1Doc doc;
-    auto f = LoadSampleVehicle("LKW");
-    ASSERT_TRUE(f);
-    doc.SetFahrzeug(f.release());
-    doc.OnDocumentOpened();
+    ASSERT_NO_FATAL_FAILURE(OeffneLkw(doc));
     HilfeView view(&doc);
     view.OnInitialUpdate();
     CommandEvent hilfe(827);
@@ -1013,10 +1019,7 @@ TEST(TemplateViewAnimations, HintAnimationsStandBesideTheGroupLoadsAndStepThroug
 {
     EnglishModule module;
     CQOR1Doc doc;
-    auto f = LoadSampleVehicle("LKW");
-    ASSERT_TRUE(f);
-    doc.SetFahrzeug(f.release());
-    doc.OnDocumentOpened();
+    ASSERT_NO_FATAL_FAILURE(OeffneLkw(doc));
     std::vector<RecordingAnimation*> anims;
     IFrameAnimation::SetCreator([&anims] {
         auto a = std::make_unique<RecordingAnimation>();
@@ -1058,10 +1061,7 @@ TEST(TemplateViewAnimations, StillAnimationsShowTheirRestFrameInThePicture)
 {
     EnglishModule module;
     CQOR1Doc doc;
-    auto f = LoadSampleVehicle("LKW");
-    ASSERT_TRUE(f);
-    doc.SetFahrzeug(f.release());
-    doc.OnDocumentOpened();
+    ASSERT_NO_FATAL_FAILURE(OeffneLkw(doc));
     CQOR1View view(&doc);
     view.resize(1400, 700);
     view.OnInitialUpdate();
@@ -1080,10 +1080,7 @@ TEST(TemplateViewAnimations, AStepRepaintsOnlyTheFramesAndTheWindowShowsWhatAFul
 {
     EnglishModule module;
     CQOR1Doc doc;
-    auto f = LoadSampleVehicle("LKW");
-    ASSERT_TRUE(f);
-    doc.SetFahrzeug(f.release());
-    doc.OnDocumentOpened();
+    ASSERT_NO_FATAL_FAILURE(OeffneLkw(doc));
     IFrameAnimation::SetViewCreator(
         [](QAbstractScrollArea* pView) { return std::make_unique<CTTFrameAnimation>(pView); });
     CQOR1View view(&doc);
@@ -1147,8 +1144,8 @@ TEST(TemplateViewAnimations, AStepRepaintsOnlyTheFramesAndTheWindowShowsWhatAFul
         EXPECT_TRUE(anders.isEmpty())
             << anders.x() << "," << anders.y() << " " << anders.width() << "x" << anders.height();
         if (!anders.isEmpty()) {
-            fenster.save("/tmp/glw_fenster.png");
-            voll.save("/tmp/glw_voll.png");
+            Speichere(fenster, "template_anim_step_window.png");
+            Speichere(voll, "template_anim_step_full_paint.png");
         }
     }
     EXPECT_EQ(nGeaendert, 3);
@@ -1158,10 +1155,7 @@ TEST(TemplateViewAnimations, TheAnimationsRestWhileTheWindowIsInactiveOrMinimise
 {
     EnglishModule module;
     CQOR1Doc doc;
-    auto f = LoadSampleVehicle("LKW");
-    ASSERT_TRUE(f);
-    doc.SetFahrzeug(f.release());
-    doc.OnDocumentOpened();
+    ASSERT_NO_FATAL_FAILURE(OeffneLkw(doc));
     CQOR1View view(&doc);
     view.resize(800, 600);
     view.OnInitialUpdate();
