@@ -293,8 +293,9 @@ private:
     // Steps of the drawing.
     void ZeichneLadeflaeche(QPainter& p, CFahrzeug& f, int L, int W);
     void ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass);
-    void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26, bool bErlaubt26, bool bErlaubt47);
-    void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bErlaubt26, bool bErlaubt27);
+    void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bNamenBlass, bool bPunkteBlass, bool bSichgWahl);
+    void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bPunkteBlass,
+                              bool bSchienenBlass);
     void ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert);
     void ZeichneSnapshot(QPainter& p, CFahrzeug& f);
     void ZeichneEinheiten(QPainter& p, CQOR& q);

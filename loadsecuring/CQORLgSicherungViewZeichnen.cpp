@@ -190,19 +190,20 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
         CQOR* q = GetPlan();
         // The view queries of this paint.
         int nOut = -1, nExtra = -1;
-        const bool b27 =
+        const bool bSchienenBlass =
             QueryAction(LgSichgAktion::kSchienenBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
-        const bool b26 =
+        const bool bPunkteBlass =
             QueryAction(LgSichgAktion::kZurrpunkteBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
-        const bool b47 =
+        const bool bSichgWahl =
             QueryAction(LgSichgAktion::kSichgWahl, std::intptr_t(0), &nExtra, nullptr, false, nullptr);
-        ZeichneSchienen(p, *f, b27 || (!f->m_Zurrschienen.empty() && !b27 && b47));
-        ZeichnePunkte(p, *f, b26, b26, b47);
+        ZeichneSchienen(p, *f,
+                        bSchienenBlass || (!f->m_Zurrschienen.empty() && !bSchienenBlass && bSichgWahl));
+        ZeichnePunkte(p, *f, bPunkteBlass, bPunkteBlass, bSichgWahl);
         if (q) {
             if (CLadeeinheit* le = q->GetAktiveLadeeinheit())
                 if (QueryAction(LgSichgAktion::kEinheitPunkteZeigen, le->GetId(), &nOut, nullptr, false,
                                 nullptr))
-                    ZeichneEinheitPunkte(p, *f, *le, b26, b27);
+                    ZeichneEinheitPunkte(p, *f, *le, bPunkteBlass, bSchienenBlass);
             QRect markiert;
             ClearHitMaps();
             ZeichneLadungen(p, *q, &markiert);
@@ -294,8 +295,8 @@ void CQORLgSicherungView::ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass
     }
 }
 
-void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26, bool bErlaubt26,
-                                        bool bErlaubt47)
+void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bNamenBlass, bool bPunkteBlass,
+                                        bool bSichgWahl)
 {
     p.setFont(m_fontPunkt);
     const QFontMetrics fm(m_fontPunkt);
@@ -303,7 +304,7 @@ void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26
     for (CZurrpunkt* zp : f.GetZurrpunktListe()) {
         const QRect rc = PunktRechteck(*zp);
         m_mapPunkte[zp] = rc;
-        const bool bBlass = bErlaubt26 || (!bErlaubt26 && bErlaubt47 && !zp->IsWaehlbar());
+        const bool bBlass = bPunkteBlass || (!bPunkteBlass && bSichgWahl && !zp->IsWaehlbar());
         if (m_nZoomIndex >= kBildZoomIndex && !m_bmPunkt.IsEmpty()) {
             QImage& b = bBlass ? bildBlass : bild;
             if (b.size() != rc.size())
@@ -315,7 +316,7 @@ void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26
             p.drawRect(rc.adjusted(0, 0, -1, -1));
         }
         // The label: outside the load area on the point's side, front points left of the area.
-        p.setPen(bBlass26 ? Farbe(kFarbeBlassStift) : QColor(Qt::black));
+        p.setPen(bNamenBlass ? Farbe(kFarbeBlassStift) : QColor(Qt::black));
         const QString name = QString::fromStdString(zp->GetName());
         const int px = m_ptUrsprung.x() + MetresToPixels(zp->GetPosX());
         if (!(zp->m_nFlags & CZurrpunkt::kVorn)) {
@@ -343,7 +344,7 @@ void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26
 }
 
 void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CLadeeinheit& le,
-                                               bool bErlaubt26, bool bErlaubt27)
+                                               bool bPunkteBlass, bool bSchienenBlass)
 {
     CZurrpunkt* zp = nullptr;
     int nEcke = 0, nSub = 0;
@@ -352,7 +353,7 @@ void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CL
         if (!zp)
             continue;
         const bool bSchiene = (zp->m_nFlags & CZurrpunkt::kAnSchiene) != 0;
-        if (!(bSchiene || !bErlaubt26) ||
+        if (!(bSchiene || !bPunkteBlass) ||
             !QueryAction(LgSichgAktion::kEckePunktZeigen, nEcke, &nOut, nullptr, true, nullptr))
             continue;
         const QPoint c = Punkt(zp->GetPosX(), zp->GetPosY());
@@ -366,7 +367,7 @@ void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CL
             p.setPen(QPen(Farbe(kFarbePunktStift), 1));
             p.setBrush(Qt::NoBrush);
         } else {
-            const QColor c2 = Farbe(bErlaubt27 ? kFarbeSchienenpunktBlass : kFarbeSchienenpunkt);
+            const QColor c2 = Farbe(bSchienenBlass ? kFarbeSchienenpunktBlass : kFarbeSchienenpunkt);
             p.setPen(QPen(c2, 1));
             if (m_nZoomIndex >= kBildZoomIndex) {
                 const QImage bild = Skaliert(m_bmSchiene, rc.width(), rc.height(), 50);
@@ -392,20 +393,20 @@ void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
     const int W = MetresToPixels(f.GetLFBreite());
     ZeichneLadeflaeche(p, f, L, W);
     int nOut = -1, nExtra = -1;
-    const bool b27 =
+    const bool bSchienenBlass =
         QueryAction(LgSichgAktion::kSchienenBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
-    const bool b26 =
+    const bool bPunkteBlass =
         QueryAction(LgSichgAktion::kZurrpunkteBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
-    const bool b47 =
+    const bool bSichgWahl =
         QueryAction(LgSichgAktion::kSichgWahl, std::intptr_t(0), &nExtra, nullptr, false, nullptr);
-    ZeichneSchienen(p, f, b27 || (!f.m_Zurrschienen.empty() && !b27 && b47));
-    ZeichnePunkte(p, f, b26, b26, b47);
+    ZeichneSchienen(p, f, bSchienenBlass || (!f.m_Zurrschienen.empty() && !bSchienenBlass && bSichgWahl));
+    ZeichnePunkte(p, f, bPunkteBlass, bPunkteBlass, bSichgWahl);
     CQOR* q = f.GetQor();
     if (!q)
         return;
     CLadeeinheit* le = q->GetAktiveLadeeinheit();
     if (le && QueryAction(LgSichgAktion::kEinheitPunkteZeigen, le->GetId(), &nOut, nullptr, false, nullptr))
-        ZeichneEinheitPunkte(p, f, *le, b26, b27);
+        ZeichneEinheitPunkte(p, f, *le, bPunkteBlass, bSchienenBlass);
     // The loads of units: by their unit mark or by a unit's member list.
     m_snapshotLadungen.clear();
     for (CLadeeinheit* e : q->GetLadeeinheiten()) {
@@ -514,10 +515,11 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
         ZeichneZurrungen(p, *f, le, rc);
     int nFlag = 0;
     const int nModus = le.GetSichgModus(&nFlag);
-    const bool b15 = QueryAction(LgSichgAktion::kModusEckeZeigen, nId, &nOut, nullptr, false, nullptr) &&
-                     QueryAction(LgSichgAktion::kModusEckeSeite, nId, &nOut, nullptr, false, nullptr);
+    const bool bModusEcke =
+        QueryAction(LgSichgAktion::kModusEckeZeigen, nId, &nOut, nullptr, false, nullptr) &&
+        QueryAction(LgSichgAktion::kModusEckeSeite, nId, &nOut, nullptr, false, nullptr);
     for (int i = 0; i < 4; ++i)
-        DrawAnschlagpunkt(p, le, i, b15 && i == nModus);
+        DrawAnschlagpunkt(p, le, i, bModusEcke && i == nModus);
     const Kennzeichen k = EinheitKennzeichen(le);
     if (k == Kennzeichen::kKeins)
         return;
