@@ -12,7 +12,7 @@ int CFahrzeug::GetMaxAchsen(int nArt)
 
 bool CFahrzeug::CanAddAchse() const
 {
-    return m_nArt >= 0 && m_nAchsanzahl < GetMaxAchsen(m_nArt) && !IsArt5();
+    return m_nArt >= FahrzeugArt::kZugmaschine && m_nAchsanzahl < GetMaxAchsen(m_nArt) && !IsArt5();
 }
 
 bool CFahrzeug::AddAchse()
