@@ -246,8 +246,9 @@ private:
                                             std::unique_ptr<LockedFile>* pFile, int* pWert,
                                             bool bOffenHalten);
     void ShowOpenError(const QString& path);
-    // Takes the vehicle as the partner of the document's towing vehicle.
-    void AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry);
+    // Couples the vehicle to the document's towing vehicle and tells the user of equipment that had to
+    // go; false when the document could not take it.
+    bool AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry);
 
     int m_splashMs = 5000;
     quint32 m_splashBitmap = 785;

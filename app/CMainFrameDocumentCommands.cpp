@@ -3,7 +3,6 @@
 // each disabled while its dialog is missing. Dropped files open as from the recent files.
 #include "app/CMainFrame.h"
 
-#include "app/AchsEdit.h"
 #include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
@@ -131,7 +130,7 @@ void CMainFrame::RegisterDocumentCommands()
     t.OnUpdate(33128, [this](CCmdUI& cmdUI) {
         CQOR1Doc* doc = GetActiveDoc();
         const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
-        cmdUI.Enable(v && IsTemplateViewShown() && AchsEdit::CanAdd(*v));
+        cmdUI.Enable(v && IsTemplateViewShown() && v->CanAddAchse());
     });
 
     // The side-difference percentage: the combo shows the value of the vehicle worked on.
@@ -229,10 +228,8 @@ void CMainFrame::RegisterDocumentCommands()
         }
         const CFahrzeug* v = view->GetAchsFahrzeug();
         const int nAchse = view->IsAchseSelected() ? view->GetHitAchse() : -1;
-        const bool bGruppe =
-            v && nAchse >= 0 && nAchse < CFahrzeug::MAX_ACHSEN && v->m_nAchsFlags[nAchse] != 0;
-        cmdUI.SetCheck(bGruppe ? 1 : 0);
-        cmdUI.Enable(v && nAchse >= 0 && (bGruppe || (nAchse != 0 && v->GetAchsanzahl() > 2)));
+        cmdUI.SetCheck(v && v->IsAchseGruppiert(nAchse) ? 1 : 0);
+        cmdUI.Enable(v && v->CanSchalteAchsGruppe(nAchse));
     });
 }
 
@@ -248,7 +245,7 @@ bool CMainFrame::CanRemoveAchse()
     CMainFrame* frame = Instance();
     CQOR1View* view = frame ? frame->ShownTemplateView() : nullptr;
     const CFahrzeug* v = view ? view->GetAchsFahrzeug() : nullptr;
-    return v && view->IsAchseSelected() && AchsEdit::CanRemove(*v, view->GetHitAchse());
+    return v && view->IsAchseSelected() && v->CanRemoveAchse(view->GetHitAchse());
 }
 
 void CMainFrame::OnRemoveAchse()
@@ -261,7 +258,7 @@ void CMainFrame::OnRemoveAchse()
     if (MessageBoxes().Show(this, Text(149), Text(148), IMessageBoxService::Icon::Question,
                             IMessageBoxService::Buttons::YesNo) != IMessageBoxService::kYes)
         return;
-    if (!AchsEdit::RemoveAchse(*v, view->GetHitAchse()))
+    if (!v->RemoveAchse(view->GetHitAchse()))
         return;
     view->ClearSelection(false);
     doc->OnFahrzeugChanged(false);
@@ -278,12 +275,10 @@ void CMainFrame::OnAchsGruppe()
     CQOR1Doc* doc = GetActiveDoc();
     CFahrzeug* v = view ? view->GetAchsFahrzeug() : nullptr;
     const int nAchse = view && view->IsAchseSelected() ? view->GetHitAchse() : -1;
-    if (!v || !doc || nAchse < 0 || nAchse >= CFahrzeug::MAX_ACHSEN)
+    if (!v || !doc || !v->SchalteAchsGruppe(nAchse))
         return;
-    v->m_nAchsFlags[nAchse] = v->m_nAchsFlags[nAchse] != 0 ? 0 : 1;
     doc->OnFahrzeugChanged(true);
     doc->SetModifiedFlag(true);
-    v->m_bModified = 1;
     doc->UpdateFrameTitle();
     view->viewport()->update();
 }
@@ -379,7 +374,7 @@ void CMainFrame::OnAddAchse()
 {
     CQOR1Doc* doc = GetActiveDoc();
     CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
-    if (!v || !IsTemplateViewShown() || !AchsEdit::CanAdd(*v) || !AchsEdit::AddAchse(*v))
+    if (!v || !IsTemplateViewShown() || !v->CanAddAchse() || !v->AddAchse())
         return;
     CQOR1View* view = ShownTemplateView();
     if (view)

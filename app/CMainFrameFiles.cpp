@@ -17,7 +17,6 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
-#include "model/vehicle/tagZLINFO.h"
 #include "platform/RegularFile.h"
 #include "ui/IMessageBoxService.h"
 #include "view3d/CQOR3DView.h"
@@ -288,7 +287,8 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
         return false;
     CQOR1Doc* doc = child->GetDocument();
     doc->SetFahrzeug(pFahrzeug.release());
-    const bool bEinzel = bSingle || (nWert & 1) != 0;
+    const CQOR1Doc::StartWert start = CQOR1Doc::LeseStartWert(nWert);
+    const bool bEinzel = bSingle || start.bEinzelFahrzeug;
     doc->SetOpenFile(std::make_unique<LockedVehicleFile>(std::move(pFile)), path.toStdString(),
                      bSingle ? -1 : 0, entry > 0 ? entry : -1);
     doc->OnDocumentOpened();
@@ -296,18 +296,13 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
     doc->RedrawViews();
     child->RestoreTab();
     doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
-    doc->m_bEinzelFahrzeug = bEinzel;
+    doc->SetEinzelFahrzeug(bEinzel);
     m_bEinzel = bEinzel;
-    CFahrzeug* pVorn = doc->GetFirstFahrzeug();
-    if (pVorn) {
-        pVorn->m_nKopf[0] = bEinzel ? 1 : 0;
-        pVorn->m_nKopf[1] = 0;
-        pVorn->m_nKopf[2] = 0;
-    }
+    const CFahrzeug* pVorn = doc->GetFirstFahrzeug();
     if (entry != 0 && !bEinzel && pVorn &&
         (pVorn->GetArt() == FahrzeugArt::kZugmaschine ||
          pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine)) {
-        const int nPartner = entry == -1 ? (nWert >> 1) & 0x7F : entry;
+        const int nPartner = entry == -1 ? start.nEintrag : entry;
         if (nPartner > 0)
             LoadPartnerEntry(path, nPartner);
     }
@@ -332,45 +327,15 @@ void CMainFrame::OpenPendingPath(const QString& path)
 // ---------------------------------------------------------------------------------------------------
 // The partner of a towing vehicle.
 
-void CMainFrame::AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry)
+bool CMainFrame::AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry)
 {
-    CQOR1Doc* doc = GetActiveDoc();
-    CFahrzeug* pZug = doc->GetFahrzeug();
-    CFahrzeug* pNeu = pAnhaenger.release();
-    pNeu->m_pPartner = pZug;
-    pZug->m_pPartner = pNeu;
-    doc->SetFahrzeug(pNeu);
-    doc->SetAnhaengerIndex(nEntry);
-    if (CQOR* pPlan = pNeu->GetQor())
-        pPlan->UpdateSchwerpunkt();
-    doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, false);
-    doc->OnFahrzeugChanged(true);
-    if (doc->RichteZurrmittelWerte(pNeu)) {
-        doc->UpdateModifiedState();
-        doc->RedrawViews();
-    }
-    doc->UpdateFrameTitle();
-
-    // A rigid truck's equipment of type 5 cannot stay on a towing vehicle.
-    if (pZug->GetArt() == FahrzeugArt::kZugmaschine) {
-        bool bGeloescht = false;
-        for (auto it = pZug->m_ZLInfos.begin(); it != pZug->m_ZLInfos.end();) {
-            if (it->second && it->second->m_nTyp == 5) {
-                delete it->second;
-                it = pZug->m_ZLInfos.erase(it);
-                bGeloescht = true;
-            } else {
-                ++it;
-            }
-        }
-        if (bGeloescht) {
-            pZug->m_bModified = 1;
-            doc->OnFahrzeugChanged(true);
-            doc->UpdateModifiedState();
-            MessageBoxes().Show(this, Text(170), Text(169) + QLatin1Char('.'),
-                                IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::Ok);
-        }
-    }
+    bool bZLEntfernt = false;
+    if (!GetActiveDoc()->KoppleAnhaenger(std::move(pAnhaenger), nEntry, &bZLEntfernt))
+        return false;
+    if (bZLEntfernt)
+        MessageBoxes().Show(this, Text(170), Text(169) + QLatin1Char('.'),
+                            IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::Ok);
+    return true;
 }
 
 bool CMainFrame::LoadPartnerEntry(const QString& path, int entry)
@@ -386,8 +351,7 @@ bool CMainFrame::LoadPartnerEntry(const QString& path, int entry)
     std::unique_ptr<CFahrzeug> pAnhaenger = LoadFahrzeug(path, entry, nullptr, nullptr, false);
     if (!pAnhaenger)
         return false;
-    AttachPartner(std::move(pAnhaenger), entry);
-    return true;
+    return AttachPartner(std::move(pAnhaenger), entry);
 }
 
 bool CMainFrame::LoadPartnerFromFile(const QString& path)
@@ -402,7 +366,8 @@ bool CMainFrame::LoadPartnerFromFile(const QString& path)
         return false;
     // A vehicle from another file becomes a new entry of the document's file when it is saved; until
     // then the coupling is a change of its own, written like any other.
-    AttachPartner(std::move(pAnhaenger), -1);
+    if (!AttachPartner(std::move(pAnhaenger), -1))
+        return false;
     doc->GetAnhaenger()->m_bModified = 1;
     doc->UpdateModifiedState();
     return true;
@@ -421,24 +386,13 @@ bool CMainFrame::RemovePartner(bool bNoSave)
                             IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
         return false;
     }
-    CFahrzeug* pZug = pAnhaenger->GetPartner();
-    pAnhaenger->m_pPartner = nullptr;
-    pZug->m_pPartner = nullptr;
-    doc->SetFahrzeug(pZug);
-    delete pAnhaenger;
-    // The towing vehicle alone is no longer what the combination's file holds: it is saved under a
-    // name of its own, and the file keeps both vehicles.
-    doc->SetPathName(std::string());
-    doc->SetAnhaengerIndex(-2);
-    doc->OnFahrzeugChanged(true);
     CChildFrame* child = ActiveChild();
     CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
     if (CQORMultiView* multi = host ? host->FindView<CQORMultiView>() : nullptr)
         multi->ClearSelection(false);
-    if (doc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug)
-        doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
-    doc->UpdateFrameTitle();
-    doc->RedrawViews();
+    // The towing vehicle alone is no longer what the combination's file holds: it is saved under a
+    // name of its own, and the file keeps both vehicles.
+    doc->KoppleAb();
     return true;
 }
 
@@ -462,11 +416,10 @@ bool CMainFrame::NewKombination(const QString& zugPath, const QString& newPath, 
     if (!OpenFile(newPath, 0, false) || !LoadPartnerFromFile(anhaengerPath))
         return fail();
     CQOR1Doc* doc = GetActiveDoc();
-    doc->m_bEinzelFahrzeug = false;
+    doc->SetEinzelFahrzeug(false);
     m_bEinzel = false;
     CFahrzeug* pAnhaenger = doc->GetAnhaenger();
     CFahrzeug* pZug = doc->GetFirstFahrzeug();
-    pZug->m_nKopf[0] = 0;
     pZug->m_bModified = 1;
     pAnhaenger->m_bModified = 1;
     pAnhaenger->m_dKupplungswert[0] = dKupplungMm / 1000.0;

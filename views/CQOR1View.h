@@ -263,9 +263,7 @@ public:
     bool OnUpdateBefehl(int nId, CCmdUI& cmdUI) override;
     // Whether a command of the view is enabled now.
     bool IsBefehlAktiv(int nId) const;
-    // The most axles a vehicle of the kind may have.
-    static int GetMaxAchsen(int nArt);
-    // Adds an axle 1.31 m behind the last; false at the kind's maximum.
+    // Adds an axle behind the last (CFahrzeug::AddAchse); false when the vehicle takes no more.
     bool AddAchse();
     // Asks for a new additional item and adds it when its kind is allowed.
     void AddZL();

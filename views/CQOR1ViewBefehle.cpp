@@ -233,21 +233,6 @@ void CQOR1View::SyncPlanScroll()
 
 // --- commands ---------------------------------------------------------------------------------------------
 
-int CQOR1View::GetMaxAchsen(int nArt)
-{
-    switch (nArt) {
-    case FahrzeugArt::kZugmaschine:
-    case FahrzeugArt::kAnhaenger:
-        return 4;
-    case FahrzeugArt::kStarrdeichsel:
-    case FahrzeugArt::kAuflieger:
-    case FahrzeugArt::kSattelzugmaschine:
-        return 3;
-    default:
-        return 0;
-    }
-}
-
 bool CQOR1View::IsBefehlAktiv(int nId) const
 {
     const CFahrzeug* f = GetEditFahrzeug();
@@ -455,41 +440,10 @@ bool CQOR1View::AddAchse()
 {
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* f = GetEditFahrzeug();
-    if (!pDoc || !f)
+    if (!pDoc || !f || !f->CanAddAchse() || !f->AddAchse())
         return false;
-    const int art = f->GetArt();
-    if (f->GetAchsanzahl() >= GetMaxAchsen(art))
-        return false;
-    const int rec =
-        f->GetAchsanzahl() + ((art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger) ? 1 : 0);
-    if (rec < 1 || rec >= CFahrzeug::MAX_ACHSEN)
-        return false;
-    SAchse& neu = f->m_Achsen[rec];
-    neu.dAbstand = 1.31;
-    neu.dLeerlast = f->m_Achsen[rec - 1].dLeerlast;
-    neu.dZulLast = f->m_Achsen[rec - 1].dZulLast;
-
-    double L = f->GetLFLaenge();
-    const bool bKupplung =
-        art == FahrzeugArt::kZugmaschine && (f->m_dKupplungslast1 > 0.0 || pDoc->GetAnhaenger());
-    if (bKupplung)
-        L -= f->m_dKupplungsabstand;
-    const double r = L - (f->GetPosLetzteAchse() + 1.3);
-    const int trenn = f->GetAchsgruppenTrennung();
-    if (r < 0.0 && trenn >= 1 && trenn <= 5) {
-        // The rear group moves forwards; what it cannot give the load area gets.
-        double& d = f->m_Achsen[trenn].dAbstand;
-        const double dNeu = d + r;
-        if (dNeu < 1.0) {
-            f->m_dLFLaenge += 1.0 - dNeu;
-            d = 1.0;
-        } else {
-            d = dNeu;
-        }
-    }
     m_bHitAchse = false;
     viewport()->update();
-    ++f->m_nAchsanzahl;
     pDoc->OnFahrzeugChanged(true);
     ZeigeAchsHinweis();
     Geaendert(false);

@@ -13,6 +13,7 @@
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CSattelzugmaschine.h"
+#include "model/vehicle/tagZLINFO.h"
 
 std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified)
 {
@@ -47,8 +48,7 @@ void CQOR1Doc::LoescheFahrzeuge()
     if (!m_pFahrzeug)
         return;
     if (CFahrzeug* pPartner = m_pFahrzeug->GetPartner()) {
-        pPartner->m_pPartner = nullptr;
-        m_pFahrzeug->m_pPartner = nullptr;
+        m_pFahrzeug->Entkoppeln();
         delete pPartner;
     }
     delete m_pFahrzeug;
@@ -120,6 +120,96 @@ bool CQOR1Doc::RichteZurrmittelWerte(CFahrzeug* pFahrzeug)
         return false;
     pFahrzeug->GetQor()->m_bModified = 1;
     return true;
+}
+
+namespace {
+
+// Removes the vehicle's equipment of type `nTyp`; true when there was any.
+bool LoescheZL(CFahrzeug& f, int nTyp)
+{
+    bool bGeloescht = false;
+    for (auto it = f.m_ZLInfos.begin(); it != f.m_ZLInfos.end();) {
+        if (it->second && it->second->m_nTyp == nTyp) {
+            delete it->second;
+            it = f.m_ZLInfos.erase(it);
+            bGeloescht = true;
+        } else {
+            ++it;
+        }
+    }
+    return bGeloescht;
+}
+
+} // namespace
+
+bool CQOR1Doc::KoppleAnhaenger(std::unique_ptr<CFahrzeug> pAnhaenger, int nEintrag, bool* pZLEntfernt)
+{
+    if (pZLEntfernt)
+        *pZLEntfernt = false;
+    CFahrzeug* pZug = m_pFahrzeug;
+    if (!pZug || !pAnhaenger || GetAnhaenger())
+        return false;
+    CFahrzeug* pNeu = pAnhaenger.release();
+    CFahrzeug::Koppeln(*pZug, *pNeu);
+    SetFahrzeug(pNeu);
+    m_nAnhaengerIndex = nEintrag;
+    if (CQOR* pPlan = pNeu->GetQor())
+        pPlan->UpdateSchwerpunkt();
+    SetAktivIndex(kAktivAnhaenger, true, false);
+    OnFahrzeugChanged(true);
+    if (RichteZurrmittelWerte(pNeu)) {
+        UpdateModifiedState();
+        RedrawViews();
+    }
+    UpdateFrameTitle();
+
+    if (pZug->GetArt() == FahrzeugArt::kZugmaschine && LoescheZL(*pZug, 5)) {
+        pZug->m_bModified = 1;
+        OnFahrzeugChanged(true);
+        UpdateModifiedState();
+        if (pZLEntfernt)
+            *pZLEntfernt = true;
+    }
+    return true;
+}
+
+std::unique_ptr<CFahrzeug> CQOR1Doc::KoppleAb()
+{
+    CFahrzeug* pAnhaenger = GetAnhaenger();
+    if (!pAnhaenger)
+        return nullptr;
+    CFahrzeug* pZug = pAnhaenger->GetPartner();
+    pAnhaenger->Entkoppeln();
+    SetFahrzeug(pZug);
+    std::unique_ptr<CFahrzeug> pAb(pAnhaenger);
+    SetPathName(std::string());
+    m_nAnhaengerIndex = -2;
+    OnFahrzeugChanged(true);
+    if (GetAktivIndex() == kAktivZugfahrzeug)
+        SetAktivIndex(kAktivAnhaenger, false, false);
+    UpdateFrameTitle();
+    RedrawViews();
+    return pAb;
+}
+
+CQOR1Doc::StartWert CQOR1Doc::LeseStartWert(int nWert)
+{
+    return {(nWert & 1) != 0, (nWert >> 1) & 0x7F};
+}
+
+int CQOR1Doc::SchreibeStartWert(const StartWert& wert)
+{
+    return (wert.bEinzelFahrzeug ? 1 : 0) | (wert.nEintrag << 1);
+}
+
+void CQOR1Doc::SetEinzelFahrzeug(bool bEinzel)
+{
+    m_bEinzelFahrzeug = bEinzel;
+    if (CFahrzeug* pVorn = GetFirstFahrzeug()) {
+        pVorn->m_nKopf[0] = bEinzel ? 1 : 0;
+        pVorn->m_nKopf[1] = 0;
+        pVorn->m_nKopf[2] = 0;
+    }
 }
 
 CFahrzeug* CQOR1Doc::GetZugfahrzeug() const
@@ -458,7 +548,7 @@ CQOR1Doc::SaveResult CQOR1Doc::SaveFahrzeugDateien(bool bSaveAs, bool bSkipModif
             return kFehler;
         std::string path = m_strPath;
         if (T) {
-            const int nWert = m_nAnhaengerIndex == -1 ? 2 : 2 * m_nAnhaengerIndex;
+            const int nWert = SchreibeStartWert({false, m_nAnhaengerIndex == -1 ? 1 : m_nAnhaengerIndex});
             if (!m_pAccess->WriteKombinationToFile(F, T, std::string(), &path, &m_nVornIndex,
                                                    &m_nAnhaengerIndex, std::string(), &m_pFile, nWert,
                                                    m_strPath, m_strPartnerText))
@@ -493,7 +583,7 @@ void CQOR1Doc::WriteBackLastEntry(int nIndex)
     int nWert = 0;
     if (!m_pAccess->ReadRootValue(*m_pFile, &nWert))
         return;
-    m_pAccess->WriteRootValue(*m_pFile, (nWert & 1) | (nIndex << 1));
+    m_pAccess->WriteRootValue(*m_pFile, SchreibeStartWert({LeseStartWert(nWert).bEinzelFahrzeug, nIndex}));
 }
 
 void CQOR1Doc::OnDrucken()

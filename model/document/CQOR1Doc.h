@@ -85,6 +85,30 @@ public:
     // The trailer's entry in the document's file after a partner exchange (-1: a new entry when saved).
     void SetAnhaengerIndex(int nIndex) { m_nAnhaengerIndex = nIndex; }
 
+    // The combination. Couples `pAnhaenger` behind the document's vehicle, which becomes its towing
+    // vehicle; the document owns both, the trailer is the vehicle worked on and `nEintrag` its entry in
+    // the document's file (-1: a new entry when saved). The trailer's plan and lashing devices are
+    // brought up to date and the model recalculated. A rigid truck loses its equipment of type 5, which
+    // cannot stay on a towing vehicle: *pZLEntfernt tells whether any was removed (the truck is then
+    // marked modified). False, and the trailer deleted, without a vehicle or while a trailer is coupled.
+    bool KoppleAnhaenger(std::unique_ptr<CFahrzeug> pAnhaenger, int nEintrag, bool* pZLEntfernt = nullptr);
+    // Uncouples the trailer and hands it back; the towing vehicle stays alone, under no file name (the
+    // file keeps both vehicles), and becomes the vehicle worked on. Null without a trailer.
+    std::unique_ptr<CFahrzeug> KoppleAb();
+
+    // The start value kept in the root of a vehicle file: bit 0 opens only the first vehicle, the bits
+    // above it name the entry last worked on (the partner coupled when the file is opened; read up to
+    // 127).
+    struct StartWert
+    {
+        bool bEinzelFahrzeug = false;
+        int nEintrag = 0;
+    };
+    static StartWert LeseStartWert(int nWert);
+    static int SchreibeStartWert(const StartWert& wert);
+    // Single-vehicle mode (m_bEinzelFahrzeug), also kept in the first vehicle's header record.
+    void SetEinzelFahrzeug(bool bEinzel);
+
     // The framework's modified flag.
     bool IsModified() const { return m_bModifiedFlag; }
     void SetModifiedFlag(bool b) { m_bModifiedFlag = b; }

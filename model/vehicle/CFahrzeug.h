@@ -256,6 +256,35 @@ public:
     // True while the working values of the last geometry are all finite and the wheelbase positive.
     bool IsBerechenbar() const { return m_bBerechenbar != 0; }
 
+    // Adding and removing axles. A new axle follows the last one at kNeuerAchsAbstand; kFreiHinten of
+    // load area stays behind it, and no axle distance becomes shorter than kMindestAchsAbstand.
+    static constexpr double kNeuerAchsAbstand = 1.31;
+    static constexpr double kFreiHinten = 1.3;
+    static constexpr double kMindestAchsAbstand = 1.0;
+    // The most axles a vehicle of a kind may have: 4 for rigid trucks and drawbar trailers, else 3.
+    static int GetMaxAchsen(int nArt);
+    // An axle may be added below the kind's maximum, never to a vehicle of reported type 5.
+    bool CanAddAchse() const;
+    // One more axle record behind the last (the loads of the record before). When less than kFreiHinten
+    // of the load area (behind a rigid truck's front section) stays free behind it, the axle at the group
+    // split gives up the shortfall, down to kMindestAchsAbstand, and the load area grows by the rest.
+    // Marks the vehicle modified; false when no record is left.
+    bool AddAchse();
+    // Axle record `nRecord` may be removed when it is not the first and either more than two records
+    // count in their groups or it is itself grouped.
+    bool CanRemoveAchse(int nRecord) const;
+    // The records behind `nRecord` move one place forward; with two records left the second one's group
+    // flag is cleared. Marks the vehicle modified.
+    bool RemoveAchse(int nRecord);
+    // Whether axle record `nRecord` is grouped with the one before (false outside 0 to MAX_ACHSEN - 1).
+    bool IsAchseGruppiert(int nRecord) const;
+    // The group flag of record `nRecord` may be switched when it is set, or when the record is not the
+    // first and the vehicle has more than two axles.
+    bool CanSchalteAchsGruppe(int nRecord) const;
+    // Switches the group flag of record `nRecord` and marks the vehicle modified; false outside 0 to
+    // MAX_ACHSEN - 1.
+    bool SchalteAchsGruppe(int nRecord);
+
     // The combination as the document holds it: the trailer is the document's vehicle and the motor
     // vehicle its partner.
     bool IsMotorfahrzeug() const
@@ -270,6 +299,12 @@ public:
     CFahrzeug* GetDokAnhaenger() const;
     CFahrzeug* GetDokZugfahrzeug() const;
     bool IsDokZugfahrzeug() const { return GetDokAnhaenger() != nullptr; }
+    // Couples `anhaenger` behind `zugfahrzeug`: each names the other, and a partner either had before
+    // is let go. Neither owns the other.
+    static void Koppeln(CFahrzeug& zugfahrzeug, CFahrzeug& anhaenger);
+    // Parts the vehicle from its partner (nothing without one); a tractor that showed its
+    // semi-trailer's plan no longer does.
+    void Entkoppeln();
     // Mass of the loads of the plan; 0.0 without a plan.
     double GetQorMasse() const;
     // The coupling load that counts while the coupling-load flag is set.

@@ -61,8 +61,7 @@ protected:
         }
         m_trailer = new FixtureFahrzeug(3);
         m_trailer->m_nSeitenProzent = 10;
-        m_trailer->m_pPartner = m_front;
-        m_front->m_pPartner = m_trailer;
+        CFahrzeug::Koppeln(*m_front, *m_trailer);
         m_doc->SetFahrzeug(m_trailer);
     }
 

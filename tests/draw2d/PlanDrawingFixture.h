@@ -56,8 +56,7 @@ protected:
         CFahrzeug* v = Sample(file).release();
         if (!zug.empty()) {
             CFahrzeug* z = Sample(zug).release();
-            z->m_pPartner = v;
-            v->m_pPartner = z;
+            CFahrzeug::Koppeln(*z, *v);
         }
         m_doc->SetFahrzeug(v);
         m_doc->OnFahrzeugChanged(false);

@@ -12,6 +12,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "tests/support/SampleDocument.h"
 #include "view3d/CCamera.h"
 #include "view3d/CFahrzeug3D.h"
 #include "view3d/LoadDrawer.h"
@@ -293,13 +294,9 @@ TEST_F(LoadSceneGlTest, EveryVehicleKindIsDrawnWholeWithLoadsAndLashing)
         if (c.towing) {
             auto z = load(c.towing);
             ASSERT_TRUE(z);
-            f->m_pPartner = z.get();
-            z->m_pPartner = f.get();
-            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
-                z->m_pQor = f->GetQor();
-            else
+            if (z->GetArt() != FahrzeugArt::kSattelzugmaschine)
                 LoadAndLash(*z, false, 2);
-            z.release();
+            CoupleInFront(*f, std::move(z));
         }
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();

@@ -8,6 +8,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/ResourceModule.h"
+#include "tests/support/SampleDocument.h"
 #include "tests/support/views/StandInViews.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
@@ -139,10 +140,7 @@ protected:
         if (tractor) {
             auto t = LoadSample(tractor);
             ASSERT_TRUE(t);
-            vehicle->m_pPartner = t.get();
-            t->m_pPartner = vehicle.get();
-            t->m_pQor = vehicle->GetQor();
-            t.release();
+            CoupleInFront(*vehicle, std::move(t));
         }
         m_doc->SetFahrzeug(vehicle.release());
         m_doc->OnDocumentOpened();

@@ -8,6 +8,7 @@
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
 #include "tests/support/RecordingCmdUI.h"
+#include "tests/support/SampleDocument.h"
 #include "tests/support/views/StandInViews.h"
 #include "ui/CRibBtnContainer.h"
 #include "views/CTabbedViewView.h"
@@ -382,13 +383,9 @@ TEST_F(LgSichgViewTest, TabSwitchesTheVehicleUnlessTheTrailerIsASemitrailer)
         auto z = LoadSampleVehicle(fall.zug);
         auto a = LoadSampleVehicle(fall.anh);
         ASSERT_TRUE(z && a);
-        a->m_pPartner = z.get();
-        z->m_pPartner = a.get();
-        if (!fall.bWechsel)
-            z->m_pQor = a->GetQor();
+        CoupleInFront(*a, std::move(z));
         CQOR1Doc eigenes;
         eigenes.SetFahrzeug(a.release());
-        z.release();
         eigenes.OnDocumentOpened();
         CQORLgSicherungView v(&eigenes);
         const CFahrzeug* vorher = v.GetFahrzeug();

@@ -16,6 +16,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
+#include "tests/support/SampleDocument.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QDir>
@@ -191,11 +192,8 @@ protected:
         auto a = LoadSampleVehicle("SAH");
         auto z = LoadSampleVehicle("SZM");
         ASSERT_TRUE(a && z);
-        a->m_pPartner = z.get();
-        z->m_pPartner = a.get();
-        z->m_pQor = a->GetQor();
+        CoupleInFront(*a, std::move(z));
         doc.SetFahrzeug(a.release());
-        z.release();
         doc.OnDocumentOpened();
         view = std::make_unique<CQORLgSicherungView>(&doc);
         view->resize(1920, 700);

@@ -15,9 +15,11 @@
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SYs2X.h"
+#include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -220,8 +222,7 @@ protected:
         fahrzeugtest::Setze(*a, {3, {{1.5, 0, 0}, {7.0, 3, 8}, {1.3, 3, 8}, {1.3, 3, 8}}, 36.0, 13.6});
         a->m_strName = "Auflieger";
         a->m_pQor = new CQOR(a, 0, "Plan");
-        z->m_pPartner = a;
-        a->m_pPartner = z;
+        CFahrzeug::Koppeln(*z, *a);
         return a;
     }
 
@@ -329,6 +330,129 @@ TEST_F(DocumentTest, SemiTrailerCombinationWorksOnTheTrailerWhereALoadAreaIsNeed
     EXPECT_FALSE(doc.SetAktivFahrzeugArt(3, false, false));
 }
 
+TEST_F(DocumentTest, CouplingATrailerMakesItTheVehicleWorkedOnAndUncouplingHandsItBack)
+{
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Lkw("Zug"));
+    doc.SetOpenFile(std::make_unique<MemFile>(), "/tmp/Zug.qor", 0, -1);
+    CFahrzeug* pZug = doc.GetFahrzeug();
+    auto anh = Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0});
+    anh->m_strName = "Anh";
+    CFahrzeug* pAnh = anh.get();
+    m_log.clear();
+    bool bZL = true;
+    ASSERT_TRUE(doc.KoppleAnhaenger(std::move(anh), 3, &bZL));
+    EXPECT_FALSE(bZL);
+    EXPECT_EQ(doc.GetFahrzeug(), pAnh);
+    EXPECT_EQ(doc.GetAnhaenger(), pAnh);
+    EXPECT_EQ(doc.GetZugfahrzeug(), pZug);
+    EXPECT_EQ(pZug->GetPartner(), pAnh);
+    EXPECT_EQ(pAnh->GetPartner(), pZug);
+    EXPECT_EQ(pAnh->m_pDoc, &doc);
+    EXPECT_EQ(doc.GetAnhaengerIndex(), 3);
+    EXPECT_EQ(doc.GetAktivIndex(), CQOR1Doc::kAktivAnhaenger);
+    // The views learn of the new vehicle worked on and are updated after the recalculation.
+    EXPECT_EQ(m_log,
+              (std::vector<std::string>{"Redraw", "Notify 1 0", "Recalc Zug", "Update 55", "Update 0"}));
+
+    // A second trailer is not taken while one is coupled.
+    auto zweiter = Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0});
+    EXPECT_FALSE(doc.KoppleAnhaenger(std::move(zweiter), 4));
+    EXPECT_EQ(doc.GetAnhaenger(), pAnh);
+    EXPECT_EQ(doc.GetAnhaengerIndex(), 3);
+
+    // Uncoupled while the towing vehicle is worked on: it stays alone, under no file name.
+    ASSERT_TRUE(doc.SetAktivIndex(CQOR1Doc::kAktivZugfahrzeug, false, false));
+    std::unique_ptr<CFahrzeug> ab = doc.KoppleAb();
+    ASSERT_EQ(ab.get(), pAnh);
+    EXPECT_EQ(ab->GetPartner(), nullptr);
+    EXPECT_EQ(pZug->GetPartner(), nullptr);
+    EXPECT_EQ(doc.GetFahrzeug(), pZug);
+    EXPECT_EQ(doc.GetAnhaenger(), nullptr);
+    EXPECT_EQ(doc.GetAnhaengerIndex(), -2);
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(doc.GetAktivIndex(), CQOR1Doc::kAktivAnhaenger);
+    EXPECT_EQ(m_host.m_strTitel, "Zug [Rigid truck]");
+    EXPECT_EQ(doc.KoppleAb(), nullptr);
+
+    // The trailer handed back can be coupled again.
+    ASSERT_TRUE(doc.KoppleAnhaenger(std::move(ab), -1));
+    EXPECT_EQ(doc.GetAnhaenger(), pAnh);
+    EXPECT_EQ(doc.GetAnhaengerIndex(), -1);
+
+    // Nothing to couple to.
+    CQOR1Doc leer(&m_host, &m_access);
+    EXPECT_FALSE(leer.KoppleAnhaenger(Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0}), 1));
+    EXPECT_EQ(leer.GetFahrzeug(), nullptr);
+}
+
+TEST_F(DocumentTest, ARigidTruckLosesItsTypeFiveEquipmentWhenATrailerIsCoupled)
+{
+    struct Fall
+    {
+        const char* name;
+        int nArt;
+        std::vector<int> typen; // equipment of the towing vehicle
+        bool bEntfernt;         // type 5 removed
+        std::vector<int> typenDanach;
+    } faelle[] = {
+        {"truck", FahrzeugArt::kZugmaschine, {5, 1, 5}, true, {1}},
+        {"truck without", FahrzeugArt::kZugmaschine, {1, 2}, false, {1, 2}},
+        {"tractor keeps it", FahrzeugArt::kSattelzugmaschine, {5}, false, {5}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        CQOR1Doc doc(&m_host, &m_access);
+        auto zug = Erzeuge({f.nArt, {{1.2, 4, 8}, {3.6, 3, 9}}, 18.0, f.nArt == 0 ? 7.2 : 0.0});
+        for (int nTyp : f.typen) {
+            auto* p = new tagZLINFO;
+            p->m_nTyp = nTyp;
+            zug->m_ZLInfos[p] = p;
+        }
+        CFahrzeug* pZug = zug.get();
+        doc.SetFahrzeug(zug.release());
+        const int nAnhArt = f.nArt == 0 ? 1 : 3;
+        bool bZL = !f.bEntfernt;
+        ASSERT_TRUE(doc.KoppleAnhaenger(
+            Erzeuge({nAnhArt, {{1.5, 2, 8}, {4.0, 2, 8}, {1.3, 2, 8}}, 18.0, 6.0}), 1, &bZL));
+        EXPECT_EQ(bZL, f.bEntfernt);
+        std::vector<int> typen;
+        for (const auto& [pKey, p] : pZug->m_ZLInfos)
+            typen.push_back(p->m_nTyp);
+        std::sort(typen.begin(), typen.end());
+        EXPECT_EQ(typen, f.typenDanach);
+        EXPECT_EQ(pZug->m_bModified != 0, f.bEntfernt);
+    }
+}
+
+TEST_F(DocumentTest, StartValueKeepsSingleModeBesideTheEntry)
+{
+    for (bool bEinzel : {false, true})
+        for (int nEintrag : {0, 1, 2, 63, 127}) {
+            SCOPED_TRACE(std::to_string(bEinzel) + " " + std::to_string(nEintrag));
+            const int nWert = CQOR1Doc::SchreibeStartWert({bEinzel, nEintrag});
+            EXPECT_EQ(nWert & 1, bEinzel ? 1 : 0);
+            const CQOR1Doc::StartWert w = CQOR1Doc::LeseStartWert(nWert);
+            EXPECT_EQ(w.bEinzelFahrzeug, bEinzel);
+            EXPECT_EQ(w.nEintrag, nEintrag);
+        }
+    // The entry is read from seven bits.
+    EXPECT_EQ(CQOR1Doc::LeseStartWert(CQOR1Doc::SchreibeStartWert({true, 128 + 5})).nEintrag, 5);
+
+    // Single-vehicle mode is also kept in the front vehicle's header record.
+    CQOR1Doc doc(&m_host, &m_access);
+    doc.SetFahrzeug(Sattelzug());
+    CFahrzeug* pVorn = doc.GetFirstFahrzeug();
+    pVorn->m_nKopf[1] = 7;
+    doc.SetEinzelFahrzeug(true);
+    EXPECT_TRUE(doc.m_bEinzelFahrzeug);
+    EXPECT_EQ(pVorn->m_nKopf[0], 1);
+    EXPECT_EQ(pVorn->m_nKopf[1], 0);
+    doc.SetEinzelFahrzeug(false);
+    EXPECT_FALSE(doc.m_bEinzelFahrzeug);
+    EXPECT_EQ(pVorn->m_nKopf[0], 0);
+}
+
 TEST_F(DocumentTest, ChangingTheVehicleAsksTheViewsAndKeepsTheIndexOnRefusal)
 {
     CQOR1Doc doc(&m_host, &m_access);
@@ -415,8 +539,7 @@ TEST_F(DocumentTest, OverallLengthAndTrailerOffsetByKind)
         if (f.bBild)
             z->m_pFahrerhausBild = new Bild;
         auto t = Erzeuge({f.nArt, {{1.5, 2, 8}, {4.0, 2, 8}, {1.0, 2, 8}}, 18.0, 6.0});
-        t->m_pPartner = z;
-        z->m_pPartner = t.get();
+        CFahrzeug::Koppeln(*z, *t);
         CQOR1Doc doc(&m_host, &m_access);
         doc.SetFahrzeug(t.release());
         EXPECT_NEAR(doc.GetGesamtlaenge(), f.dLaenge, 1e-5);
@@ -605,8 +728,7 @@ TEST_F(DocumentTest, ChartMeshesAreRebuiltForBothVehiclesWhenOutOfDate)
     CFahrzeug* t = Lkw("Anh");
     t->m_nArt = 1;
     CFahrzeug* z = Lkw("Zug");
-    t->m_pPartner = z;
-    z->m_pPartner = t;
+    CFahrzeug::Koppeln(*z, *t);
     doc.SetFahrzeug(t);
     z->m_bDiagrammVeraltet = 1;
     t->m_bDiagrammVeraltet = 1;
@@ -686,8 +808,7 @@ TEST_F(DocumentTest, OneRecalculationRoundGivesTheFinalResultsFromAnyState)
             fahrzeugtest::GibLast(*zug, fall.dLastZug, 3.0, 1.25);
         auto anh = Erzeuge(fall.anh);
         fahrzeugtest::GibLast(*anh, fall.dLastAnh, fall.xAnh, 1.25);
-        zug->m_pPartner = anh.get();
-        anh->m_pPartner = zug.get();
+        CFahrzeug::Koppeln(*zug, *anh);
         CQOR1Doc doc(nullptr, &m_access);
         doc.SetFahrzeug(anh.release());
         CFahrzeug* a = doc.GetAnhaenger();

@@ -225,9 +225,46 @@ TEST_F(FahrzeugTest, MaximumPayloadTakesTheSmallerWithAPartner)
     lkw.m_dMaxNutzlast = 10.0;
     anh.m_dMaxNutzlast = 8.0;
     EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(false), 10.0);
-    lkw.m_pPartner = &anh;
+    CFahrzeug::Koppeln(lkw, anh);
     EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(false), 8.0);
     EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(true), 10.0);
+}
+
+TEST_F(FahrzeugTest, CouplingNamesBothAndLetsEarlierPartnersGo)
+{
+    CZugmaschine lkw;
+    CAnhaenger anh;
+    CStarrdeichsel zp;
+    CFahrzeug::Koppeln(lkw, anh);
+    EXPECT_EQ(lkw.GetPartner(), &anh);
+    EXPECT_EQ(anh.GetPartner(), &lkw);
+    CFahrzeug::Koppeln(lkw, anh); // again: nothing changes
+    EXPECT_EQ(lkw.GetPartner(), &anh);
+    EXPECT_EQ(anh.GetPartner(), &lkw);
+    // Another trailer behind the truck: the first one no longer names it.
+    CFahrzeug::Koppeln(lkw, zp);
+    EXPECT_EQ(lkw.GetPartner(), &zp);
+    EXPECT_EQ(zp.GetPartner(), &lkw);
+    EXPECT_EQ(anh.GetPartner(), nullptr);
+    // Parting works from either side, and twice.
+    zp.Entkoppeln();
+    EXPECT_EQ(lkw.GetPartner(), nullptr);
+    EXPECT_EQ(zp.GetPartner(), nullptr);
+    zp.Entkoppeln();
+    EXPECT_EQ(zp.GetPartner(), nullptr);
+
+    // A tractor that showed its semi-trailer's plan lets it go with the semi-trailer, which keeps it.
+    CSattelzugmaschine szm;
+    CAuflieger auf;
+    szm.m_nArt = FahrzeugArt::kSattelzugmaschine;
+    auf.m_nArt = FahrzeugArt::kAuflieger;
+    auf.m_pQor = new CQOR(&auf, 0, "Plan");
+    CFahrzeug::Koppeln(szm, auf);
+    szm.m_pQor = auf.GetQor();
+    auf.Entkoppeln();
+    EXPECT_EQ(szm.GetQor(), nullptr);
+    EXPECT_NE(auf.GetQor(), nullptr);
+    EXPECT_EQ(szm.GetPartner(), nullptr);
 }
 
 TEST_F(FahrzeugTest, DestroyingATractorLeavesItsSemiTrailersPlan)
@@ -305,12 +342,12 @@ TEST_F(FahrzeugTest, AxlePositionsAndLengths)
     EXPECT_DOUBLE_EQ(anh->GetGesamtlaenge(false), 8.28);
     EXPECT_DOUBLE_EQ(anh->GetAchsPosition(1), 6.0);
     EXPECT_DOUBLE_EQ(anh->GetPosLetzteAchse(), 6.0);
-    anh->m_pPartner = lkw.get();
+    CFahrzeug::Koppeln(*lkw, *anh);
     EXPECT_DOUBLE_EQ(anh->GetGesamtlaenge(true), 8.28 + 9.66);
 
     auto zp = Erzeuge({2, {{2.0, 0.5, 1.5}, {5.0, 1.5, 9.0}, {1.0, 1.5, 9.0}}, 18.0, 6.0});
     lkw->m_dKupplungsabstand = -0.5;
-    zp->m_pPartner = lkw.get();
+    CFahrzeug::Koppeln(*lkw, *zp);
     EXPECT_DOUBLE_EQ(zp->GetGesamtlaenge(false), 8.0);
     EXPECT_DOUBLE_EQ(zp->GetGesamtlaenge(true), 8.0 + 9.66 + 0.5);
 }

@@ -67,8 +67,7 @@ void Berechne(CFahrzeug& f)
 
 void Kopple(CFahrzeug& motor, CFahrzeug& anhaenger)
 {
-    motor.m_pPartner = &anhaenger;
-    anhaenger.m_pPartner = &motor;
+    CFahrzeug::Koppeln(motor, anhaenger);
     anhaenger.RecalcMitPartner();
 }
 

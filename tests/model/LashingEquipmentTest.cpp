@@ -255,11 +255,11 @@ TEST(LashingEquipmentTest, ChartMeshIsRebuiltOnlyWhenOutOfDate)
     CFahrzeug auflieger;
     szm.m_nArt = 4;
     auflieger.m_nArt = 3;
-    szm.m_pPartner = &auflieger;
+    CFahrzeug::Koppeln(szm, auflieger);
     szm.m_bDiagrammVeraltet = 1;
     EXPECT_EQ(szm.UpdateDiagramm(), 0);
     EXPECT_EQ(szm.m_bDiagrammVeraltet, 0);
     EXPECT_EQ(netz.n, 1);
-    szm.m_pPartner = nullptr;
+    szm.Entkoppeln();
     CFahrzeug::s_pDiagrammNetz = nullptr;
 }

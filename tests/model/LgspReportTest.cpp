@@ -579,8 +579,7 @@ TEST(LgspAuswahl, TractorHasNoLoadAreaToReportOn)
     CQOR1Doc doc;
     auto z = fahrzeugtest::Erzeuge({4, {{1.0, 6, 8}, {3.8, 4, 11.5}}, 18.0, 0.0});
     auto a = fahrzeugtest::Erzeuge({3, {{1.5, 0, 0}, {7.0, 3, 8}, {1.3, 3, 8}}, 36.0, 13.6});
-    z->m_pPartner = a.get();
-    a->m_pPartner = z.get();
+    CFahrzeug::Koppeln(*z, *a);
     CFahrzeug* pA = a.get();
     doc.SetFahrzeug(a.release());
     z.release();

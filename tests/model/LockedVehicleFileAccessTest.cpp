@@ -68,8 +68,7 @@ TEST_F(LockedVehicleFileAccessTest, NewCombinationIsSavedReopenedAndRemembersIts
         auto z = fahrzeugtest::Erzeuge({0, {{1.2, 4, 8}, {3.6, 3, 9}}, 18.0, 7.2});
         auto t = fahrzeugtest::Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0});
         z->m_strName = "Motorwagen";
-        z->m_pPartner = t.get();
-        t->m_pPartner = z.get();
+        CFahrzeug::Koppeln(*z, *t);
         doc.SetFahrzeug(t.release());
         z.release();
         doc.GetFahrzeug()->m_bModified = 1;
@@ -148,8 +147,7 @@ TEST_F(LockedVehicleFileAccessTest, OpenedCombinationKeepsTheAxleLoadsOfItsLoads
         auto t = fahrzeugtest::Erzeuge({1, {{1.5, 2, 8}, {4.0, 2, 8}}, 18.0, 6.0});
         fahrzeugtest::GibLast(*z, 4.0, 5.5, 1.2);
         fahrzeugtest::GibLast(*t, 3.0, 1.0, 1.0);
-        z->m_pPartner = t.get();
-        t->m_pPartner = z.get();
+        CFahrzeug::Koppeln(*z, *t);
         doc.SetFahrzeug(t.release());
         z.release();
         doc.OnFahrzeugChanged(false);
@@ -165,8 +163,7 @@ TEST_F(LockedVehicleFileAccessTest, OpenedCombinationKeepsTheAxleLoadsOfItsLoads
     auto t = LoadFahrzeugFromFile(path, 1, &datei, nullptr, true, nullptr);
     ASSERT_TRUE(z && t && datei);
     ASSERT_EQ(z->GetQor()->GetLgInfos().size(), 1u) << "the load is in the file";
-    z->m_pPartner = t.get();
-    t->m_pPartner = z.get();
+    CFahrzeug::Koppeln(*z, *t);
     CQOR1Doc doc(&m_host, &m_access);
     doc.SetFahrzeug(t.release());
     z.release();

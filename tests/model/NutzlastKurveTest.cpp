@@ -582,8 +582,7 @@ TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
             if (d.nArt == FahrzeugArt::kAnhaenger || d.nArt == FahrzeugArt::kStarrdeichsel ||
                 d.nArt == FahrzeugArt::kAuflieger) {
                 Kopple(*partner, *f);
-                partner->m_pPartner = nullptr;
-                f->m_pPartner = nullptr;
+                f->Entkoppeln();
             }
         }
         Berechne(*f);

@@ -14,8 +14,7 @@
 // `vehicle` owns both.
 inline void CoupleInFront(CFahrzeug& vehicle, std::unique_ptr<CFahrzeug> towing)
 {
-    vehicle.m_pPartner = towing.get();
-    towing->m_pPartner = &vehicle;
+    CFahrzeug::Koppeln(*towing, vehicle);
     if (towing->GetArt() == FahrzeugArt::kSattelzugmaschine)
         towing->m_pQor = vehicle.GetQor();
     towing.release();

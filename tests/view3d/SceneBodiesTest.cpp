@@ -8,6 +8,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/gl/DeviceModel.h"
 #include "platform/gl/RecordingDevice.h"
+#include "tests/support/SampleDocument.h"
 #include "view3d/ModelCache.h"
 #include "view3d/TextureManager.h"
 
@@ -49,11 +50,7 @@ protected:
         if (towing) {
             auto z = Sample(towing);
             ASSERT_TRUE(z);
-            f->m_pPartner = z.get();
-            z->m_pPartner = f.get();
-            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
-                z->m_pQor = f->GetQor();
-            z.release();
+            CoupleInFront(*f, std::move(z));
         }
         m_doc->SetFahrzeug(f.release());
         m_doc->OnDocumentOpened();

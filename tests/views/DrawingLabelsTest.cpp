@@ -13,6 +13,7 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "tests/support/SampleDocument.h"
 
 #include <QPainter>
 
@@ -65,11 +66,7 @@ protected:
         if (fall.zug) {
             auto z = LoadSampleVehicle(fall.zug);
             ASSERT_TRUE(z);
-            f->m_pPartner = z.get();
-            z->m_pPartner = f.get();
-            if (z->GetArt() == FahrzeugArt::kSattelzugmaschine)
-                z->m_pQor = f->GetQor();
-            z.release();
+            CoupleInFront(*f, std::move(z));
         }
         m_pDoc->SetFahrzeug(f.release());
         m_pDoc->OnDocumentOpened();

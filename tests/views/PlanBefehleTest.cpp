@@ -34,6 +34,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SNutzbareLF.h"
 #include "platform/MenuResource.h"
+#include "tests/support/SampleDocument.h"
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
 
@@ -1129,13 +1130,9 @@ TEST(PlanTab, TabSwitchesBetweenTruckAndDrawbarTrailerOnly)
         auto z = laden(fall.zug);
         auto a = laden(fall.anh);
         ASSERT_TRUE(z && a);
-        a->m_pPartner = z.get();
-        z->m_pPartner = a.get();
-        if (!fall.bWechsel)
-            z->m_pQor = a->GetQor();
+        CoupleInFront(*a, std::move(z)); // the document owns both
         CQOR1Doc doc;
         doc.SetFahrzeug(a.release());
-        z.release(); // the document owns both
         doc.OnDocumentOpened();
         CQOR2View view(&doc);
         const CFahrzeug* vorher = view.GetFahrzeug();

@@ -24,6 +24,7 @@
 #include "model/securing/CLgsMangel.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/SYs2X.h"
+#include "tests/support/SampleDocument.h"
 
 #include <QDir>
 #include <QImage>
@@ -650,12 +651,9 @@ TEST(QOR2ViewSemitrailer, SemitrailerBehindItsTractorIsThePlan)
     auto a = LoadSampleVehicle("SAH");
     auto z = LoadSampleVehicle("SZM");
     ASSERT_TRUE(a && z);
-    a->m_pPartner = z.get();
-    z->m_pPartner = a.get();
-    z->m_pQor = a->GetQor();
+    CoupleInFront(*a, std::move(z));
     CQOR1Doc doc;
     doc.SetFahrzeug(a.release());
-    z.release();
     doc.OnDocumentOpened();
     CQOR2View view(&doc);
     view.resize(2400, 700);
