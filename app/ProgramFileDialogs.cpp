@@ -18,10 +18,9 @@ void ProgramFileDialogs::Install(DocumentServices& services, const QString& user
         if (dialog.exec() != CDlgBase::kIdOk || dialog.ChosenFile().isEmpty())
             return false;
         choice.path = dialog.ChosenFile();
-        // A vehicle is opened on its own; a combination with its partner, and the partner is never
-        // asked for separately.
+        // A vehicle is opened on its own; a combination with its partner, its file's second entry.
         choice.bSingle = !dialog.IsKombination();
-        choice.bPartner = false;
+        choice.bPartner = dialog.IsKombination();
         return true;
     };
     services.askSaveName = [folders](QWidget* parent, bool bKombination, const QString& preset,

@@ -1017,6 +1017,28 @@ TEST_F(DocumentFilesTest, OpenShowsTheVehicleFolderAndOpensTheChosenFile)
     EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), path);
 }
 
+TEST_F(DocumentFilesTest, ACombinationChosenInTheOpenDialogOpensWithItsTrailer)
+{
+    Start();
+    const QString target = m_app->UserRoot() + QStringLiteral("combinations/Train.kmb");
+    ASSERT_TRUE(Frame()->NewKombination(Sample(kTruck), target, Sample(kDrawbarTrailer), 1500.0));
+    ASSERT_TRUE(Frame()->CloseActiveChild());
+    bool done = false;
+    WhenModal<CDlgFileAction2>(
+        [&](CDlgFileAction2& dialog) {
+            Press(dialog, CDlgFileAction2::kIdKombination);
+            dialog.Tree()->SelectPath(target);
+            Press(dialog, CDlgBase::kIdOk);
+        },
+        &done);
+    ASSERT_TRUE(Frame()->OnCommand(33101));
+    EXPECT_TRUE(done);
+    ASSERT_NE(Doc(), nullptr);
+    EXPECT_EQ(QString::fromStdString(Doc()->GetPathName()), target);
+    ASSERT_NE(Doc()->GetAnhaenger(), nullptr) << "the trailer opens with the towing vehicle";
+    EXPECT_EQ(Doc()->GetAnhaenger()->GetArt(), FahrzeugArt::kAnhaenger);
+}
+
 TEST_F(DocumentFilesTest, AnUnnamedVehicleIsSavedWhereTheUserChose)
 {
     Start();
