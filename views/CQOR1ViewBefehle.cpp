@@ -98,6 +98,8 @@ bool LaesstBildStehen(const QEvent* e)
     case QEvent::HoverEnter:
     case QEvent::HoverLeave:
     case QEvent::HoverMove:
+    case QEvent::CursorChange:
+    case QEvent::StatusTip:
         return true;
     case QEvent::MouseMove:
         return static_cast<const QMouseEvent*>(e)->buttons() == Qt::NoButton;

@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -112,7 +113,7 @@ protected:
     CFahrzeug& Auflieger() { return *doc.GetFahrzeug(); }
     CFahrzeug& Zug() { return *doc.GetZugfahrzeug(); }
     CQOR& Plan() { return *Auflieger().GetQor(); }
-    tagLGINFO* Ladung(int i) { return Plan().GetLgInfos().at(static_cast<std::size_t>(i)); }
+    tagLGINFO* Ladung(int i) { return *std::next(Plan().GetLgInfos().begin(), i); }
     std::vector<double> Beide() { return Verbinde(Ergebnis(Zug()), Ergebnis(Auflieger())); }
     static std::vector<double> Verbinde(std::vector<double> a, const std::vector<double>& b)
     {
