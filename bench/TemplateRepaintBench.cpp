@@ -1,6 +1,7 @@
 // A full repaint of the template view: rulers, vehicle, dimension lines, axle-load picture and chart of
 // the sample truck at zoom 1.0, into a back buffer of the whole scrolled area; and the same for the
-// tractor with its semi-trailer in the multi view.
+// tractor with its semi-trailer in the multi view, once as a repaint with nothing changed but the chart
+// drawn again, once with the whole picture drawn anew.
 #include "views/CQOR1View.h"
 #include "views/CQORMultiView.h"
 
@@ -83,5 +84,43 @@ void BM_TemplateRepaintCombination(benchmark::State& state)
     state.counters["height"] = size.height();
 }
 BENCHMARK(BM_TemplateRepaintCombination)->Unit(benchmark::kMillisecond);
+
+// The same repaint after a change the view cannot keep anything through: the whole picture drawn anew.
+void BM_TemplateRepaintCombinationNeu(benchmark::State& state)
+{
+    const std::filesystem::path samples = QOR_SAMPLES_DIR;
+    std::unique_ptr<CFahrzeug> f =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "SAH.qor", 0, nullptr, nullptr, false, nullptr);
+    std::unique_ptr<CFahrzeug> z =
+        LoadFahrzeugFromFile(samples / "Vehicles" / "SZM.qor", 0, nullptr, nullptr, false, nullptr);
+    if (!f || !z) {
+        state.SkipWithError("sample tractor or semi-trailer missing");
+        return;
+    }
+    f->m_pPartner = z.get();
+    z->m_pPartner = f.get();
+    z->m_pQor = f->GetQor();
+    z.release();
+    CQOR1Doc doc;
+    doc.SetFahrzeug(f.release());
+    doc.OnDocumentOpened();
+    doc.SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
+    CQORMultiView view(&doc);
+    view.SetZoom(1.0);
+    view.resize(1920, 1080);
+    view.OnInitialUpdate();
+    view.ShowDiagramm(true);
+    QImage bild = view.RenderPicture(QSize(1920, 1080));
+    const QSize size = view.GetTotalSize();
+    for (auto _ : state) {
+        doc.GetFahrzeug()->m_Diagramm.m_bNeuZeichnen = true;
+        view.VerwirfBild();
+        bild = view.RenderPicture(size);
+        benchmark::DoNotOptimize(bild.constBits());
+    }
+    state.counters["width"] = size.width();
+    state.counters["height"] = size.height();
+}
+BENCHMARK(BM_TemplateRepaintCombinationNeu)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -84,8 +84,9 @@ public:
     QPoint ResolveInsets(int nValue) const;
 
     // The view's picture: a white RGB32 image of `size` with OnDraw painted into it, scrolled by the
-    // current scroll position. Tests and exports call it without a window on screen.
-    QImage RenderPicture(QSize size);
+    // current scroll position. Tests and exports call it without a window on screen. A view may keep
+    // what did not change since its last picture.
+    virtual QImage RenderPicture(QSize size);
     // What a paint shows: the picture at the viewport's size with the overlay figures on top.
     QImage RenderFrame();
 

@@ -520,7 +520,7 @@ void CPlanGesten::ZiehSchwerpunkt()
     CPlanPlatzierung& pl = m_view.GetPlatzierung();
     const bool bWechsel = pl.UpdateZiehSchwerpunkt();
     if (CQOR1Doc* pDoc = m_view.GetDocument())
-        pDoc->OnFahrzeugChanged(false);
+        pDoc->OnLadungChanged(false);
     if (bWechsel)
         f->m_bDiagrammVeraltet = 0;
     m_overlay.bBereich = false;
@@ -779,7 +779,7 @@ void CPlanGesten::LoslassenZiehen()
         m_pNeu.reset();
         pl.RestoreSchwerpunkt();
         if (pDoc)
-            pDoc->OnFahrzeugChanged(false);
+            pDoc->OnLadungChanged(false);
         m_view.InvalidateNachbarn(false, true);
         m_nZiehCode = -1;
         return;

@@ -66,6 +66,7 @@ void CQOR1View::SetZoom(double dZoom)
     if (dZoom > 0.0 && std::isfinite(dZoom)) {
         m_dZoom = dZoom;
         m_bFontsDirty = true;
+        m_bBildGueltig = false;
     }
 }
 
@@ -73,6 +74,7 @@ void CQOR1View::SetZoom(double dZoom)
 
 void CQOR1View::OnInitialUpdate()
 {
+    m_bBildGueltig = false;
     SetScrollSizes(QSize(Zoomed(1700, m_dZoom), Zoomed(1400, m_dZoom)),
                    QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
     CQOR1Doc* pDoc = GetDocument();
@@ -90,6 +92,7 @@ void CQOR1View::OnInitialUpdate()
 
 void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
 {
+    m_bBildGueltig = false;
     if (nHint == kHintLadungen) {
         viewport()->update();
         return;
@@ -130,6 +133,7 @@ int CQOR1View::OnViewNotify(int nCode, int nValue)
 void CQOR1View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
 {
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
+    m_bBildGueltig = false;
     if (bActivate && pActivated == this) {
         IViewShell::Current().SetCurrentView(this);
         m_nSelAchse = -1;
@@ -299,6 +303,7 @@ bool CQOR1View::HitHotRect(const QPoint& pt)
 void CQOR1View::ShowDiagramm(bool bShow)
 {
     m_bShowDiagramm = bShow;
+    m_bBildGueltig = false;
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (bShow && f && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
         f->m_Diagramm.BuildCurve(0.0f);
@@ -342,6 +347,128 @@ int CQOR1View::CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB)
 
 void CQOR1View::OnDraw(QPainter& painter)
 {
+    // A drawing for another device (a print, an export, a measurement) leaves its places of hot items
+    // and labels behind: the kept drawing no longer goes with them.
+    m_bBildGueltig = false;
+    ZeichneGrundbild(painter);
+    ZeichneDazu(painter);
+}
+
+void CQOR1View::ZeichneDazu(QPainter& painter)
+{
+    if (m_nAnimAnzahl > 0)
+        ZeichneAnimationen(painter, m_nAnimAnzahl);
+    CFahrzeug* pArbeit = GetArbeitsFahrzeug();
+    if (!m_bDiagrammZeigen || !pArbeit)
+        return;
+    m_DiagrammBild.Draw(*pArbeit);
+    int cx = 0, cy = 0;
+    if (m_DiagrammBild.GetBitmapSize(&cx, &cy)) {
+        m_rcDiagramm = QRect(m_ptDiagramm, QSize(cx, cy));
+        painter.drawImage(m_rcDiagramm.topLeft(), m_DiagrammBild.GetImage());
+    }
+}
+
+void CQOR1View::SetBildSpeicher(bool bAn)
+{
+    m_bBildSpeicher = bAn;
+    m_bBildGueltig = false;
+}
+
+CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
+{
+    const CQOR1Doc* pDoc = GetDocument();
+    SBildSchluessel k;
+    k.size = size;
+    k.scroll = GetScrollPosition();
+    k.dZoom = m_dZoom;
+    k.nStand = pDoc ? pDoc->GetStand() : 0;
+    k.pDoc = pDoc;
+    k.pFahrzeug = pDoc ? pDoc->GetFahrzeug() : nullptr;
+    k.pZugfahrzeug = pDoc ? pDoc->GetZugfahrzeug() : nullptr;
+    k.pEditZL = GetEditZL();
+    k.pHoverZL = m_pHoverZL;
+    k.nViewAktiv = GetViewAktivIndex();
+    k.nDrawMode = m_nDrawMode;
+    k.nDrawArg = m_nDrawArg;
+    k.nSelAchse = GetSelAchse();
+    k.nExportTeil = m_nExportTeil;
+    k.nPixProMeter = m_KoordSys.m_nPixProMeter;
+    k.nPixProTonne = m_KoordSys.m_nPixProTonne;
+    k.rcKnopf = GetKnopfRect();
+    k.bShowFahrzeug = m_bShowFahrzeug;
+    k.bShowBemassung = m_bShowBemassung;
+    k.bShowDiagramm = m_bShowDiagramm;
+    k.bActive = m_bActive;
+    k.bSplitter = IsInVisibleSplitterPane();
+    k.bRulerFlag = m_bRulerFlag;
+    return k;
+}
+
+QImage CQOR1View::RenderPicture(QSize size)
+{
+    size = size.expandedTo(QSize(1, 1));
+    m_bAusBildSpeicher = false;
+    // Printing, exports and the partial paints after an odd hint draw everything, as do new fonts.
+    if (!m_bBildSpeicher || m_bPrinting || m_bBildExport || g_bNeuZeichnen || m_bFontsDirty) {
+        m_bBildGueltig = false;
+        return CGetAnsView::RenderPicture(size);
+    }
+    const SBildSchluessel k = BildSchluessel(size);
+    if (m_bBildGueltig && k == m_BildSchluessel) {
+        m_bAusBildSpeicher = true;
+        // Only an animation's frame or the chart may have changed: both cover their places whole, so
+        // they are drawn again over the kept picture.
+        if (DazuGeaendert()) {
+            QPainter painter(&m_Bild);
+            painter.translate(-GetScrollPosition());
+            ZeichneDazu(painter);
+            MerkeDazu();
+        }
+        return m_Bild;
+    }
+    // The last picture's memory serves again unless a caller still holds it.
+    if (m_Bild.size() != size || !m_Bild.isDetached())
+        m_Bild = QImage(size, QImage::Format_RGB32);
+    m_Bild.fill(Qt::white);
+    {
+        QPainter painter(&m_Bild);
+        painter.translate(-GetScrollPosition());
+        ZeichneGrundbild(painter);
+        ZeichneDazu(painter);
+    }
+    MerkeDazu();
+    // The state before the drawing: when the drawing moved the scroll position (a new scroll area), the
+    // next picture draws again.
+    m_BildSchluessel = k;
+    m_bBildGueltig = true;
+    return m_Bild;
+}
+
+bool CQOR1View::DazuGeaendert()
+{
+    bool bGeaendert = m_nAnimAnzahl > 0 && m_nAnimSchritt != m_nBildAnimSchritt;
+    CFahrzeug* pArbeit = GetArbeitsFahrzeug();
+    if (m_bDiagrammZeigen && pArbeit) {
+        // Brings the chart up to date; a chart drawn again with the same pixels changes nothing.
+        m_DiagrammBild.Draw(*pArbeit);
+        const QImage& bild = m_DiagrammBild.GetImage();
+        if (bild.cacheKey() != m_BildDiagramm.cacheKey() && !(bild == m_BildDiagramm))
+            bGeaendert = true;
+    }
+    return bGeaendert;
+}
+
+void CQOR1View::MerkeDazu()
+{
+    m_nBildAnimSchritt = m_nAnimSchritt;
+    m_BildDiagramm = m_bDiagrammZeigen ? m_DiagrammBild.GetImage() : QImage();
+}
+
+void CQOR1View::ZeichneGrundbild(QPainter& painter)
+{
+    m_nAnimAnzahl = 0;
+    m_bDiagrammZeigen = false;
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* pFahrzeug = pDoc ? pDoc->GetFahrzeug() : nullptr;
     if (!pFahrzeug)
@@ -432,21 +559,16 @@ void CQOR1View::OnDraw(QPainter& painter)
             m_Bemassung.Draw(painter, xFahrzeug, y, scale, m_Scale, m_dZoom, this);
             m_Auflager.Draw(painter, x, y + Zoomed(500, m_dZoom), scale, m_dZoom, this);
             if (!m_bBildExport && !m_bPrinting)
-                ZeichneAnimationen(painter);
+                m_nAnimAnzahl = 2;
         }
     }
     g_bNeuZeichnen = false;
 
     m_rcDiagramm = QRect();
     if (pChart) {
-        pChart->Draw(*pArbeit);
-        int cx = 0, cy = 0;
-        if (pChart->GetBitmapSize(&cx, &cy)) {
-            m_rcDiagramm =
-                QRect(xFahrzeug + MetresToPixels(pArbeit->GetLFLaenge()),
-                      y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe, cx, cy);
-            painter.drawImage(m_rcDiagramm.topLeft(), pChart->GetImage());
-        }
+        m_bDiagrammZeigen = true;
+        m_ptDiagramm = QPoint(xFahrzeug + MetresToPixels(pArbeit->GetLFLaenge()),
+                              y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe);
     }
     // The scroll area after a full drawing, so that it reaches every text; a partial one keeps it.
     const QSize gross = MitTexten(total);

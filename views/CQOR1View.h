@@ -150,7 +150,11 @@ public:
     // The drawing of the vehicle worked on.
     virtual CDIBFahrzeug* GetDIBFahrzeug() const { return m_pDIBFahrzeug.get(); }
     // The next paint builds the vehicle drawing again.
-    void ResetDIBFahrzeug() { m_pDIBFahrzeug.reset(); }
+    void ResetDIBFahrzeug()
+    {
+        m_pDIBFahrzeug.reset();
+        m_bBildGueltig = false;
+    }
     // Shows or hides the payload chart beside the vehicle; showing it rebuilds the chart's curve.
     void ShowDiagramm(bool bShow);
     bool IsDiagrammShown() const { return m_bShowDiagramm; }
@@ -203,6 +207,19 @@ public:
     // Band of an odd hint's partial repaint, in client pixels, and whether the last paint was partial.
     QRect GetTeilBand() const;
     bool WarTeilweise() const { return m_bLetzteTeilweise; }
+
+    // The picture as OnDraw paints it. The view keeps its last picture and hands it out again while
+    // nothing it was drawn for changed: the document's count of changes, the zoom, scroll position and
+    // size, the vehicle worked on, the selected and highlighted items, the view's flags. A new frame of
+    // a hint animation or a changed chart is drawn over it. Any event but a paint, a timer or a move of
+    // the pointer without a button drops it, as does every update the document sends.
+    QImage RenderPicture(QSize size) override;
+    // Whether pictures may come from the kept drawing (tests compare them with drawings made anew).
+    void SetBildSpeicher(bool bAn);
+    // Whether the last picture came from the kept drawing.
+    bool WarAusBildSpeicher() const { return m_bAusBildSpeicher; }
+    // Drops the kept drawing: the next picture draws everything.
+    void VerwirfBild() { m_bBildGueltig = false; }
 
     // --- editing in the picture ---------------------------------------------------------------------
     // The hit test at a client point: sets the hit kind, the mouse mode, the target and the item under
@@ -296,9 +313,16 @@ public:
 protected:
     // Shows the view's help text (the help button of the strip); modal.
     virtual void ZeigeHilfe();
+    // Draws the picture: the part that the view may keep, then the hint animations and the chart.
     void OnDraw(QPainter& painter) override;
+    // The part of the picture the view may keep: rulers, vehicles, dimension lines, axle-load pictures;
+    // it notes which animations and where the chart go over it.
+    virtual void ZeichneGrundbild(QPainter& painter);
+    // The hint animations and the chart that the last ZeichneGrundbild asked for.
+    void ZeichneDazu(QPainter& painter);
     void DrawOverlay(QPainter& painter) override;
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     // Starts or stops the animations' timer as AnimLaeuft says they should.
@@ -397,6 +421,53 @@ protected:
     std::map<int, STool> m_tools;
     std::map<std::pair<int, int>, QRect> m_rcAuflager;
     double m_dSchwerpunktPos = 0.0;
+
+    // What ZeichneGrundbild left for ZeichneDazu: how many hint animations to draw, whether and where
+    // the chart goes.
+    int m_nAnimAnzahl = 0;
+    bool m_bDiagrammZeigen = false;
+    QPoint m_ptDiagramm;
+
+    // What the kept drawing was made for (see RenderPicture).
+    struct SBildSchluessel
+    {
+        QSize size;
+        QPoint scroll;
+        double dZoom = 0.0;
+        unsigned nStand = 0;
+        const void* pDoc = nullptr;
+        const void* pFahrzeug = nullptr;
+        const void* pZugfahrzeug = nullptr;
+        const void* pEditZL = nullptr;
+        const void* pHoverZL = nullptr;
+        int nViewAktiv = 0;
+        int nDrawMode = 0;
+        int nDrawArg = 0;
+        int nSelAchse = 0;
+        int nExportTeil = 0;
+        int nPixProMeter = 0;
+        int nPixProTonne = 0;
+        QRect rcKnopf;
+        bool bShowFahrzeug = false;
+        bool bShowBemassung = false;
+        bool bShowDiagramm = false;
+        bool bActive = false;
+        bool bSplitter = false;
+        bool bRulerFlag = false;
+        bool operator==(const SBildSchluessel&) const = default;
+    };
+    SBildSchluessel BildSchluessel(QSize size) const;
+    // Whether an animation stepped or the chart changed since the kept picture was made, and the note of
+    // both in it.
+    bool DazuGeaendert();
+    void MerkeDazu();
+    QImage m_Bild;
+    int m_nBildAnimSchritt = -1;
+    QImage m_BildDiagramm;
+    SBildSchluessel m_BildSchluessel;
+    bool m_bBildGueltig = false;
+    bool m_bBildSpeicher = true;
+    bool m_bAusBildSpeicher = false;
 
     // The hint animations beside the axle groups' loads, their places and the step timer.
     std::array<std::unique_ptr<IFrameAnimation>, 4> m_Anim;

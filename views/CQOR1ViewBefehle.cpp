@@ -31,6 +31,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -82,12 +83,46 @@ QAction* Aktion(QMenu* m, int nId)
     return nullptr;
 }
 
+// Events after which the kept drawing still shows the view: paints, timers (the hint animations draw
+// over it), the pointer moving without a button and the hover and tooltip events that go with it. Any
+// other may change what the picture shows.
+bool LaesstBildStehen(const QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::Paint:
+    case QEvent::UpdateRequest:
+    case QEvent::Timer:
+    case QEvent::ToolTip:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::HoverMove:
+    case QEvent::CursorChange:
+    case QEvent::StatusTip:
+        return true;
+    case QEvent::MouseMove:
+        return static_cast<const QMouseEvent*>(e)->buttons() == Qt::NoButton;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 // --- events ---------------------------------------------------------------------------------------------
 
+bool CQOR1View::viewportEvent(QEvent* e)
+{
+    if (!LaesstBildStehen(e))
+        m_bBildGueltig = false;
+    return CGetAnsView::viewportEvent(e);
+}
+
 bool CQOR1View::event(QEvent* e)
 {
+    if (!LaesstBildStehen(e))
+        m_bBildGueltig = false;
     if (e->type() == CommandEvent::kType) {
         // The help button of the strip, and commands sent by id.
         const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());

@@ -311,7 +311,7 @@ bool CQOR2View::GibAnzeigeFrei(CFahrzeug* pFahrzeug)
     return true;
 }
 
-void CQOR2View::RecalcSchwerpunkt()
+void CQOR2View::RecalcSchwerpunkt(bool bFahrzeugGeaendert)
 {
     CFahrzeug* f = GetFahrzeug();
     CQOR* q = GetPlan();
@@ -320,12 +320,16 @@ void CQOR2View::RecalcSchwerpunkt()
     q->UpdateSchwerpunkt();
     m_nNutzbarerBereich = f->CalcNutzbarerBereich();
     viewport()->update(m_rcSchwerpunkt);
-    if (CQOR1Doc* pDoc = GetDocument())
-        pDoc->OnFahrzeugChanged(true);
+    if (CQOR1Doc* pDoc = GetDocument()) {
+        if (bFahrzeugGeaendert)
+            pDoc->OnFahrzeugChanged(true);
+        else
+            pDoc->OnLadungChanged(true);
+    }
     viewport()->update();
 }
 
-void CQOR2View::Benachrichtige()
+void CQOR2View::Benachrichtige(bool bFahrzeugGeaendert)
 {
     viewport()->update();
     CQOR1Doc* pDoc = GetDocument();
@@ -338,7 +342,7 @@ void CQOR2View::Benachrichtige()
     // The load-changed flag: the curve the recalculation builds is the vehicle's, so its chart need not be
     // rebuilt for a change of loads.
     CFahrzeug::s_nLaderampeBewegt = 1;
-    RecalcSchwerpunkt();
+    RecalcSchwerpunkt(bFahrzeugGeaendert);
     m_nPlatzStatus = CPlanPlatzierung::kFrei;
     ++m_nBenachrichtigungen;
 }

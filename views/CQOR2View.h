@@ -95,11 +95,13 @@ public:
     bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) override;
 
     // The plan's centre of gravity, the usable range and the marker brought up to date after a change of
-    // loads.
-    void RecalcSchwerpunkt();
+    // loads; with bFahrzeugGeaendert, after an edit that changed the vehicle too (its load area), so
+    // that its payload curve is built again.
+    void RecalcSchwerpunkt(bool bFahrzeugGeaendert = false);
     // The change steps after an edit of loads: repaint, document and plan marked modified, frame title,
-    // the program-wide load-changed flag, recalculation, placement status free.
-    void Benachrichtige();
+    // the program-wide load-changed flag, recalculation, placement status free. bFahrzeugGeaendert as
+    // for RecalcSchwerpunkt.
+    void Benachrichtige(bool bFahrzeugGeaendert = false);
 
     // The plan as a picture of the export size and scale; a null image for a vehicle without load area.
     // nAuswahl 1 names the picture of the front vehicle, 2 that of the trailer.

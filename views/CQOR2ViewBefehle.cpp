@@ -574,7 +574,7 @@ void CQOR2View::EditNutzbareLF()
         f->m_NutzLF[0].m_dRand[i] = werte.dLaengen[i];
     }
     f->m_bModified = 1;
-    Benachrichtige();
+    Benachrichtige(true);
     InvalidateNachbarn(true, false);
     InvalidateVorlage();
 }

@@ -148,7 +148,7 @@ bool CQOR2View::SetLadeflaechenBreite(double dBreite)
         f->m_bModified = 1;
         // The lateral curve depends on the width.
         f->m_Diagramm.BuildCurve(0.0f);
-        Benachrichtige();
+        Benachrichtige(true);
         // The template view and the 3D view show the new width too.
         InvalidateNachbarn(true, true);
         if (m_pLaderampe)

@@ -128,13 +128,15 @@ CFahrzeug* CQORMultiView::GetExportFahrzeug(int nTeil) const
 
 // --- the paint -------------------------------------------------------------------------------------------
 
-void CQORMultiView::OnDraw(QPainter& painter)
+void CQORMultiView::ZeichneGrundbild(QPainter& painter)
 {
+    m_nAnimAnzahl = 0;
+    m_bDiagrammZeigen = false;
     // Export part 0 asks for no picture at all.
     if (IsBildExport() && m_nExportTeil == 0)
         return;
     if (!HasTowingPair()) {
-        CQOR1View::OnDraw(painter);
+        CQOR1View::ZeichneGrundbild(painter);
         m_nZugX = m_nAnhaengerX = m_ptOrigin.x();
         return;
     }
@@ -163,7 +165,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
     if (!pDIB || !pZugDIB) {
         // A towing vehicle without a drawing of its own: the template view's picture of the pair.
-        CQOR1View::OnDraw(painter);
+        CQOR1View::ZeichneGrundbild(painter);
         return;
     }
 
@@ -259,7 +261,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
                 m_Auflager.SetFahrzeug(pAnh, this);
                 m_Auflager.Draw(painter, x2, yA + tiefer, scale, z, this);
                 if (!m_bPrinting)
-                    ZeichneAnimationen(painter, 4);
+                    m_nAnimAnzahl = 4;
             }
         }
     }
@@ -267,15 +269,10 @@ void CQORMultiView::DrawKombination(QPainter& painter)
 
     m_rcDiagramm = QRect();
     if (pChart) {
-        pChart->Draw(*pArbeit);
-        int cx = 0, cy = 0;
-        if (pChart->GetBitmapSize(&cx, &cy)) {
-            const int xLF = pArbeit == pZug ? x : x2;
-            m_rcDiagramm =
-                QRect(xLF + MetresToPixels(pArbeit->GetLFLaenge()),
-                      y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe, cx, cy);
-            painter.drawImage(m_rcDiagramm.topLeft(), pChart->GetImage());
-        }
+        const int xLF = pArbeit == pZug ? x : x2;
+        m_bDiagrammZeigen = true;
+        m_ptDiagramm = QPoint(xLF + MetresToPixels(pArbeit->GetLFLaenge()),
+                              y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe);
     }
     if (bExport || m_bPrinting)
         return;

@@ -33,7 +33,7 @@ public:
     void LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods);
 
 protected:
-    void OnDraw(QPainter& painter) override;
+    void ZeichneGrundbild(QPainter& painter) override;
     void mousePressEvent(QMouseEvent* e) override;
     CFahrzeug* GetExportFahrzeug(int nTeil) const override;
 

@@ -57,6 +57,7 @@ void CQOR1Doc::LoescheFahrzeuge()
 
 void CQOR1Doc::SetFahrzeug(CFahrzeug* pFahrzeug)
 {
+    ++m_nStand;
     m_pFahrzeug = pFahrzeug;
     if (m_pFahrzeug) {
         m_pFahrzeug->m_pDoc = this;
@@ -393,6 +394,7 @@ bool CQOR1Doc::RouteCommandToViews(int nCommand, int nArg)
 
 void CQOR1Doc::RedrawViews()
 {
+    ++m_nStand;
     if (m_pHost)
         m_pHost->RedrawViews();
 }
@@ -405,6 +407,7 @@ void CQOR1Doc::InvalidateLgSicherungView()
 
 void CQOR1Doc::UpdateOtherViews(int nHint)
 {
+    ++m_nStand;
     if (m_pHost)
         m_pHost->UpdateAllViews(nHint, true);
 }
@@ -460,6 +463,7 @@ bool CQOR1Doc::SetAktivIndex(int nIndex, bool bRedraw, bool bAsk)
         }
     }
     m_nAktivIndex = nIndex;
+    ++m_nStand;
     UpdateFrameTitle();
     if (bRedraw)
         RedrawViews();
@@ -480,9 +484,23 @@ bool CQOR1Doc::SetAktivFahrzeugArt(int nArt, bool bRedraw, bool bAsk)
 
 void CQOR1Doc::OnFahrzeugChanged(bool bUpdateViews)
 {
+    NachRechnung(false, bUpdateViews);
+}
+
+void CQOR1Doc::OnLadungChanged(bool bUpdateViews)
+{
+    NachRechnung(true, bUpdateViews);
+}
+
+void CQOR1Doc::NachRechnung(bool bNurLadung, bool bUpdateViews)
+{
+    ++m_nStand;
     if (!m_pFahrzeug)
         return;
-    m_pFahrzeug->RecalcMitPartner();
+    if (bNurLadung)
+        m_pFahrzeug->RecalcLadungMitPartner();
+    else
+        m_pFahrzeug->RecalcMitPartner();
     if (bUpdateViews && m_pHost) {
         m_pHost->UpdateAllViews(DocumentHost::kHintNeuBerechnet, false);
         m_pHost->UpdateAllViews(DocumentHost::kHintNeuZeichnen, false);

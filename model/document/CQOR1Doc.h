@@ -111,7 +111,15 @@ public:
 
     // The framework's modified flag.
     bool IsModified() const { return m_bModifiedFlag; }
-    void SetModifiedFlag(bool b) { m_bModifiedFlag = b; }
+    void SetModifiedFlag(bool b)
+    {
+        m_bModifiedFlag = b;
+        ++m_nStand;
+    }
+    // Counts the changes the views may hear of: another vehicle, the vehicle worked on, a recalculation,
+    // the modified flag, a redraw or update of the views. A picture drawn at one count shows the document
+    // as long as the count stays.
+    unsigned GetStand() const { return m_nStand; }
     // True when the vehicle (or, except for a semi-trailer tractor, its plan) is marked modified.
     static bool IsFahrzeugModified(const CFahrzeug* p);
     // The Save command is enabled when the front vehicle or the trailer (with their plans) is modified.
@@ -135,6 +143,11 @@ public:
 
     // The model-changed step, after every change of the model.
     void OnFahrzeugChanged(bool bUpdateViews);
+    // The same step after the loads alone changed (moved, turned, added, removed, another mass): the
+    // vehicles' payload curves stay, group loads, centre of gravity, usable range and limits are worked
+    // out again. A change of a vehicle (axles, masses, coupling, load area) goes through
+    // OnFahrzeugChanged.
+    void OnLadungChanged(bool bUpdateViews);
 
     // Writes the front vehicle and the trailer into the document's file (or a new one, asking for its
     // name). The fourth argument is not read.
@@ -169,8 +182,11 @@ public:
 private:
     // Deletes the partner, then the vehicle.
     void LoescheFahrzeuge();
+    // Recalculates both vehicles (keeping their curves when only loads changed) and tells the views.
+    void NachRechnung(bool bNurLadung, bool bUpdateViews);
 
     DocumentHost* m_pHost = nullptr;
+    unsigned m_nStand = 0;
     VehicleFileAccess* m_pAccess = nullptr;
     CFahrzeug* m_pFahrzeug = nullptr; // owned, with its partner
     int m_nVornIndex = -1;
