@@ -26,6 +26,12 @@ ALLOWED = [
      "registers the document commands with their update handlers, one short entry after another"),
 ]
 
+# Functions being split on another branch at the time of writing: passed over like the tables above
+# until that branch lands. Remove an entry as soon as its function is short; --list names stale ones.
+PENDING = [
+    ("view3d/CFahrzeug3DScene.cpp", "CFahrzeug3D::Render", "the 3D frame's steps are split with its rework"),
+]
+
 EXTENSIONS = (".cpp", ".h", ".hpp", ".cc", ".inl")
 
 
@@ -231,6 +237,7 @@ def main(argv):
         del args[k:k + 2]
     root = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     allowed = {(path, name) for path, name, _ in ALLOWED}
+    pending = {(path, name) for path, name, _ in PENDING}
     failed = False
     broken = False
     found = []
@@ -248,14 +255,20 @@ def main(argv):
                     for name, first, last in functions(text):
                         length = last - first + 1
                         if length > limit:
-                            found.append((length, rel, first, name, (rel, name) in allowed))
+                            ok = "allowed" if (rel, name) in allowed else ""
+                            ok = "pending" if (rel, name) in pending else ok
+                            found.append((length, rel, first, name, ok))
                 except ValueError as e:
                     print("%s: cannot read the braces: %s" % (rel, e))
                     broken = True
     for length, rel, first, name, ok in sorted(found, reverse=True):
         if listing or not ok:
-            print("%s:%d: %s has %d lines%s" % (rel, first, name, length, " (allowed)" if ok else ""))
+            print("%s:%d: %s has %d lines%s" % (rel, first, name, length, " (%s)" % ok if ok else ""))
         failed = failed or not ok
+    long_ones = {(rel, name) for _, rel, _, name, _ in found}
+    for path, name, _ in PENDING:
+        if (path, name) not in long_ones:
+            print("%s: %s is no longer over the limit: remove its entry from PENDING" % (path, name))
     if failed and not listing:
         print("Functions longer than %d lines: split them into named steps, or, for a command table, "
               "add it to ALLOWED in %s with the reason." % (limit, os.path.basename(__file__)))
