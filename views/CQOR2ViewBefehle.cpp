@@ -182,7 +182,7 @@ bool CQOR2View::OnAnzeigeBefehl(CQOR& q, int nId)
     bool bAnzeige = true;
     switch (nId) {
     case 2000:
-        anz.SetOption2000(!anz.GetOption2000());
+        anz.SetNurUmrisse(!anz.GetNurUmrisse());
         break;
     case 32875:
         anz.SetRichtungZeigen(!anz.GetRichtungZeigen());
