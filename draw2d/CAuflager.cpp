@@ -116,20 +116,38 @@ void CAuflager::SetFahrzeug(CFahrzeug* pFahrzeug, IPlanDrawView* pView)
     m_pView = pView;
 }
 
+// What the steps of Draw share: the painter, the place and scale, the vehicle's role in the picture,
+// the rows' positions and the value texts drawn so far.
+struct CAuflager::SLage
+{
+    QPainter& p;
+    TextZiel ziel;
+    IPlanDrawView* pView;
+    CFahrzeug* f;
+    int x, y, n;
+    double z, s, a, b;
+    int nArt;
+    // In a combination picture the vehicle not worked on is drawn pale and leaves no hot spots.
+    bool bInaktiv, bAnhaengerSatz, bDruck, bEinzel;
+    QColor fuell;
+    int lh;
+    // Top of the supports and of their values; the supports' x; the front and rear groups' x.
+    int yA = 0, yB = 0;
+    int c = 0;
+    std::array<int, kMaxStuetzen> xs{};
+    int fx = 0, rx = 0;
+    bool bUeber[2] = {}, bKurz[2] = {};
+    double T[2] = {};
+    // The value texts, which the row titles must leave free.
+    std::vector<QRect> werte{};
+};
+
 bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawView* pView)
 {
     CFahrzeug* f = m_pFahrzeug;
     if (!f || !pView || n <= 0)
         return true;
     p.save();
-    const TextZiel ziel{pView, m_pGemessen};
-    // A measured picture tells the view nothing.
-    const auto melde = [&](IPlanDrawView::AuflagerSpot which, int index, const QRect& rc) {
-        if (!m_pGemessen)
-            pView->SetAuflagerRect(which, index, rc);
-    };
-
-    // Roles: in a combination picture the vehicle not worked on is drawn pale and leaves no hot spots.
     const CQOR1Doc* doc = pView->GetDocument();
     const bool bKombi = pView->IsKombinationsBild();
     const bool bInaktiv = bKombi && doc && doc->GetAktivFahrzeug(false) != f;
@@ -137,8 +155,6 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
     const bool bAnhaengerSatz =
         bKombi && (nArt == FahrzeugArt::kAnhaenger || nArt == FahrzeugArt::kStarrdeichsel ||
                    nArt == FahrzeugArt::kAuflieger);
-    const QColor fuell = bInaktiv ? kInaktiv : kAktiv;
-
     const bool bDruck = pView->IsPrinting();
     if (dZoom != m_dZoom || bDruck != m_bFontDruck) {
         m_font = FontTable::MakeFont("Segoe UI", Trunc(dZoom * (bDruck ? 40 : 60)));
@@ -147,126 +163,184 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
     }
     p.setFont(m_font);
     const QFontMetrics fm(m_font);
-    const int lh = fm.height() + fm.leading();
-
-    const double z = dZoom;
-    const double s = n * z;
+    const double s = n * dZoom;
     const double a = (s / n) * 194.0 * 0.25;
-    const double b = 0.75 * a;
+    SLage g{.p = p,
+            .ziel = TextZiel{pView, m_pGemessen},
+            .pView = pView,
+            .f = f,
+            .x = x,
+            .y = y,
+            .n = n,
+            .z = dZoom,
+            .s = s,
+            .a = a,
+            .b = 0.75 * a,
+            .nArt = nArt,
+            .bInaktiv = bInaktiv,
+            .bAnhaengerSatz = bAnhaengerSatz,
+            .bDruck = bDruck,
+            .bEinzel = pView->IsEinzelBild() || pView->IsBildExport(),
+            .fuell = bInaktiv ? kInaktiv : kAktiv,
+            .lh = fm.height() + fm.leading()};
     p.setPen(QPen(Qt::black, 0));
-    p.setBrush(fuell);
+    p.setBrush(g.fuell);
 
-    // Supports.
+    DrawStuetzen(g);
+    DrawGruppen(g);
+    const int y3 = DrawMinAnteile(g);
+    DrawGruppenLasten(g, y3 + g.lh);
+    // The picture's own hot spot.
+    const QRect rcBild(QPoint(g.fx - 50, g.yA),
+                       QPoint(g.xs[static_cast<std::size_t>(std::max(0, g.c - 1))] + 50, g.yB + 5 * g.lh));
+    Melde(g, bInaktiv ? IPlanDrawView::kAufBildInaktiv : IPlanDrawView::kAufBild, 0, Device(p, rcBild));
+    DrawZeilenTitel(g);
+    DrawZusatzmasse(g);
+    p.restore();
+    return true;
+}
+
+// A measured picture tells the view nothing.
+void CAuflager::Melde(const SLage& g, IPlanDrawView::AuflagerSpot which, int index, const QRect& rc) const
+{
+    if (!m_pGemessen)
+        g.pView->SetAuflagerRect(which, index, rc);
+}
+
+// The supports with their empty and permissible loads.
+void CAuflager::DrawStuetzen(SLage& g)
+{
+    QPainter& p = g.p;
+    CFahrzeug* f = g.f;
+    const double s = g.s, b = g.b;
+    const int nArt = g.nArt;
     const bool bKupplung = nArt == FahrzeugArt::kStarrdeichsel || nArt == FahrzeugArt::kAuflieger;
-    const int c = std::min(kMaxStuetzen, f->GetAchsanzahl() + (bKupplung ? 1 : 0));
-    m_nStuetzen = c;
-    const int yA = y - Trunc(-(0.15 * s / n) * 194.0);
-    const int yB = yA + Trunc(b);
-    const bool bEinzel = pView->IsEinzelBild() || pView->IsBildExport();
-    std::array<int, kMaxStuetzen> xs{};
-    std::vector<QRect> werte; // the value texts, which the row titles must leave free
-    for (int i = 0; i < c; ++i) {
-        xs[static_cast<std::size_t>(i)] = Trunc(f->GetAchsPosition(i) * s) + x;
+    g.c = std::min(kMaxStuetzen, f->GetAchsanzahl() + (bKupplung ? 1 : 0));
+    m_nStuetzen = g.c;
+    g.yA = g.y - Trunc(-(0.15 * s / g.n) * 194.0);
+    g.yB = g.yA + Trunc(b);
+    const int yA = g.yA, yB = g.yB;
+    for (int i = 0; i < g.c; ++i) {
+        g.xs[static_cast<std::size_t>(i)] = Trunc(f->GetAchsPosition(i) * s) + g.x;
         // The truck's front support stands under the fixed cab drawing, wherever the view scrolls.
-        if (i == 0 && nArt == FahrzeugArt::kZugmaschine && !bEinzel)
-            xs[0] = Trunc(z * (f->IsArt5() ? 436 : 356)) - pView->GetDrawShiftX();
+        if (i == 0 && nArt == FahrzeugArt::kZugmaschine && !g.bEinzel)
+            g.xs[0] = Trunc(g.z * (f->IsArt5() ? 436 : 356)) - g.pView->GetDrawShiftX();
     }
-    for (int i = 0; i < c; ++i) {
-        const int xi = xs[static_cast<std::size_t>(i)];
+    for (int i = 0; i < g.c; ++i) {
+        const int xi = g.xs[static_cast<std::size_t>(i)];
         auto& tri = m_ptAchsen[static_cast<std::size_t>(i)];
         tri = {QPoint(xi, yA), QPoint(xi + Trunc(b), yB), QPoint(xi - Trunc(b), yB)};
         p.setPen(QPen(Qt::black, 0));
         p.drawPolygon(tri.data(), 3);
         p.setPen(f->m_nAchsFlags[i] ? QColor(128, 128, 128) : QColor(0, 0, 0));
         const SAchse& rec = f->m_Achsen[i];
-        const QRect r0 = TextMitte(p, ziel, xi, yB + 3, Fmt("%.0f", rec.dLeerlast * 1000.0));
+        const QRect r0 = TextMitte(p, g.ziel, xi, yB + 3, Fmt("%.0f", rec.dLeerlast * 1000.0));
         QString zul = Fmt("%.0f", rec.dZulLast * 1000.0);
         // Record 0 lowered for a coupling shows the working value and the nominal one.
         if (i == 0 && f->m_dGeoZulLast[0] != rec.dZulLast && f->m_dGeoZulLast[0] != 0.0)
             zul = Fmt("%.0f (%.0f)", f->m_dGeoZulLast[0] * 1000.0, rec.dZulLast * 1000.0);
-        const QRect r1 = TextMitte(p, ziel, xi, yB + 3 + lh, zul);
-        werte.push_back(r0);
-        werte.push_back(r1);
-        if (!bInaktiv && !(f->m_pFahrerhausBild && f->m_pFahrerhausBild->HatBild())) {
-            melde(IPlanDrawView::kAufLeerlast, i, Device(p, r0));
-            melde(IPlanDrawView::kAufZulLast, i, Device(p, r1));
+        const QRect r1 = TextMitte(p, g.ziel, xi, yB + 3 + g.lh, zul);
+        g.werte.push_back(r0);
+        g.werte.push_back(r1);
+        if (!g.bInaktiv && !(f->m_pFahrerhausBild && f->m_pFahrerhausBild->HatBild())) {
+            Melde(g, IPlanDrawView::kAufLeerlast, i, Device(p, r0));
+            Melde(g, IPlanDrawView::kAufZulLast, i, Device(p, r1));
         }
     }
     p.setPen(QPen(Qt::black, 0));
+}
 
-    // Axle groups, red when they break a limit by the model's own rules.
-    const int fx = xs[0];
-    const int rx = Trunc(f->m_dHinterachsPos * s) + x;
-    const double T0 = f->GetGesamtmasse(false);
-    const double T1 = f->GetGesamtmasse(true);
-    const bool bUeber[2] = {f->m_dAchslastVorn > f->m_dZulLastVorn,
-                            f->m_dAchslastHinten > f->m_dZulLastHinten};
-    const bool bKurz[2] = {f->m_dAnteilVorn * T0 > f->m_dAchslastVorn,
-                           f->m_dAnteilHinten * T1 > f->m_dAchslastHinten};
-    const int gy = yB + 2 * (lh + 2);
-    for (int g = 0; g < 2; ++g) {
-        const int gx = g == 0 ? fx : rx;
-        auto& tri = m_ptGruppen[static_cast<std::size_t>(g)];
-        tri = {QPoint(gx, gy), QPoint(gx + Trunc(a), gy + Trunc(a)), QPoint(gx - Trunc(a), gy + Trunc(a))};
-        m_bRot[static_cast<std::size_t>(g)] = bUeber[g] || bKurz[g];
-        p.setBrush(m_bRot[static_cast<std::size_t>(g)] ? kRot : fuell);
+// Axle groups, red when they break a limit by the model's own rules.
+void CAuflager::DrawGruppen(SLage& g)
+{
+    QPainter& p = g.p;
+    CFahrzeug* f = g.f;
+    g.fx = g.xs[0];
+    g.rx = Trunc(f->m_dHinterachsPos * g.s) + g.x;
+    g.T[0] = f->GetGesamtmasse(false);
+    g.T[1] = f->GetGesamtmasse(true);
+    g.bUeber[0] = f->m_dAchslastVorn > f->m_dZulLastVorn;
+    g.bUeber[1] = f->m_dAchslastHinten > f->m_dZulLastHinten;
+    g.bKurz[0] = f->m_dAnteilVorn * g.T[0] > f->m_dAchslastVorn;
+    g.bKurz[1] = f->m_dAnteilHinten * g.T[1] > f->m_dAchslastHinten;
+    const int gy = g.yB + 2 * (g.lh + 2);
+    const int a = Trunc(g.a);
+    for (int i = 0; i < 2; ++i) {
+        const int gx = i == 0 ? g.fx : g.rx;
+        auto& tri = m_ptGruppen[static_cast<std::size_t>(i)];
+        tri = {QPoint(gx, gy), QPoint(gx + a, gy + a), QPoint(gx - a, gy + a)};
+        m_bRot[static_cast<std::size_t>(i)] = g.bUeber[i] || g.bKurz[i];
+        p.setBrush(m_bRot[static_cast<std::size_t>(i)] ? kRot : g.fuell);
         p.drawPolygon(tri.data(), 3);
     }
     p.setBrush(Qt::NoBrush);
+}
 
-    // Minimum shares.
-    const int y3 = yB + 3 * lh + 4;
-    p.setPen(nArt == FahrzeugArt::kStarrdeichsel && f->m_Achsen[0].dLeerlast >= f->GetGewichtsRaster()
+// Minimum shares; answers their row's y.
+int CAuflager::DrawMinAnteile(SLage& g) const
+{
+    QPainter& p = g.p;
+    CFahrzeug* f = g.f;
+    const int y3 = g.yB + 3 * g.lh + 4;
+    p.setPen(g.nArt == FahrzeugArt::kStarrdeichsel && f->m_Achsen[0].dLeerlast >= f->GetGewichtsRaster()
                  ? QColor(199, 199, 199)
                  : QColor(0, 0, 0));
-    const QRect rMinV = TextMitte(p, ziel, fx, y3, Fmt("%.1f", f->m_dMinAnteilVorn * 100.0));
+    const QRect rMinV = TextMitte(p, g.ziel, g.fx, y3, Fmt("%.1f", f->m_dMinAnteilVorn * 100.0));
     p.setPen(Qt::black);
     const QRect rMinH =
-        TextMitte(p, ziel, rx, y3,
-                  nArt == FahrzeugArt::kStarrdeichsel ? QStringLiteral("----")
-                                                      : Fmt("%.1f", f->m_dMinAnteilHinten * 100.0));
-    werte.push_back(rMinV);
-    werte.push_back(rMinH);
-    if (!bInaktiv) {
-        melde(IPlanDrawView::kAufMinAnteil, 0, Device(p, rMinV));
-        melde(IPlanDrawView::kAufMinAnteil, 1, Device(p, rMinH));
+        TextMitte(p, g.ziel, g.rx, y3,
+                  g.nArt == FahrzeugArt::kStarrdeichsel ? QStringLiteral("----")
+                                                        : Fmt("%.1f", f->m_dMinAnteilHinten * 100.0));
+    g.werte.push_back(rMinV);
+    g.werte.push_back(rMinH);
+    if (!g.bInaktiv) {
+        Melde(g, IPlanDrawView::kAufMinAnteil, 0, Device(p, rMinV));
+        Melde(g, IPlanDrawView::kAufMinAnteil, 1, Device(p, rMinH));
     }
+    return y3;
+}
 
-    // Group loads and their shares of the total mass.
-    const int y4 = y3 + lh;
+// Group loads and their shares of the total mass, in the row at y4.
+void CAuflager::DrawGruppenLasten(SLage& g, int y4) const
+{
+    QPainter& p = g.p;
+    CFahrzeug* f = g.f;
+    const QFontMetrics fm(m_font);
     const double last[2] = {f->m_dAchslastVorn, f->m_dAchslastHinten};
-    const double T[2] = {T0, T1};
-    for (int g = 0; g < 2; ++g) {
-        const int gx = g == 0 ? fx : rx;
-        const QString L = Fmt("%.0f", last[g] * 1000.0);
-        const QString P = Fmt("(%.1f%%)", T[g] != 0.0 ? last[g] / T[g] * 100.0 : 0.0);
+    for (int i = 0; i < 2; ++i) {
+        const int gx = i == 0 ? g.fx : g.rx;
+        const QString L = Fmt("%.0f", last[i] * 1000.0);
+        const QString P = Fmt("(%.1f%%)", g.T[i] != 0.0 ? last[i] / g.T[i] * 100.0 : 0.0);
         const int cL = fm.horizontalAdvance(L), cP = fm.horizontalAdvance(P), h = fm.height();
         int m = gx + (cL - cP) / 2;
-        if (g == 0 && nArt == FahrzeugArt::kStarrdeichsel && bEinzel) {
+        if (i == 0 && g.nArt == FahrzeugArt::kStarrdeichsel && g.bEinzel) {
             const double len = f->GetGesamtlaenge(false);
             if (len > 11.0)
-                m += Trunc(std::min(len - 11.0, 1.0) * 80.0 * z);
+                m += Trunc(std::min(len - 11.0, 1.0) * 80.0 * g.z);
         }
-        p.fillRect(QRect(m - cL - 3, y4, cL + 1, h), bUeber[g] ? QColor(255, 0, 128) : QColor(217, 255, 217));
-        werte.push_back(TextAt(p, ziel, m - cL - 2, y4, L));
-        p.fillRect(QRect(m + 1, y4, cP + 2, h), bKurz[g] ? QColor(255, 128, 64) : QColor(217, 255, 217));
-        werte.push_back(TextAt(p, ziel, m + 2, y4, P));
-        melde(bAnhaengerSatz ? IPlanDrawView::kAufAnteilAnhaenger : IPlanDrawView::kAufAnteil, g,
+        p.fillRect(QRect(m - cL - 3, y4, cL + 1, h),
+                   g.bUeber[i] ? QColor(255, 0, 128) : QColor(217, 255, 217));
+        g.werte.push_back(TextAt(p, g.ziel, m - cL - 2, y4, L));
+        p.fillRect(QRect(m + 1, y4, cP + 2, h), g.bKurz[i] ? QColor(255, 128, 64) : QColor(217, 255, 217));
+        g.werte.push_back(TextAt(p, g.ziel, m + 2, y4, P));
+        Melde(g, g.bAnhaengerSatz ? IPlanDrawView::kAufAnteilAnhaenger : IPlanDrawView::kAufAnteil, i,
               Device(p, QRect(m + 1, y4, cP + 12, h)));
     }
+}
 
-    // The picture's own hot spot.
-    const QRect rcBild(QPoint(fx - 50, yA),
-                       QPoint(xs[static_cast<std::size_t>(std::max(0, c - 1))] + 50, yB + 5 * lh));
-    melde(bInaktiv ? IPlanDrawView::kAufBildInaktiv : IPlanDrawView::kAufBild, 0, Device(p, rcBild));
-
-    // Row titles between the groups, or right of the rear group when they would touch a value there.
-    const QColor titel = bInaktiv ? kInaktiv : QColor(0, 0, 0);
+// Row titles between the groups, or right of the rear group when they would touch a value there.
+void CAuflager::DrawZeilenTitel(const SLage& g) const
+{
+    QPainter& p = g.p;
+    CFahrzeug* f = g.f;
+    const QFontMetrics fm(m_font);
+    const int lh = g.lh, yB = g.yB, c = g.c, fx = g.fx, rx = g.rx;
+    const QColor titel = g.bInaktiv ? kInaktiv : QColor(0, 0, 0);
     const QString tAnteil = Res(kTitelAnteil);
     const int k = f->CalcAnzahlVorderachsen();
     const int r = c - k;
     // The screen's distances, enlarged with the picture when printing.
-    const double kd = pView->GetDruckFaktor();
+    const double kd = g.pView->GetDruckFaktor();
     const auto Gross = [kd](int px) { return Trunc(px * kd); };
     const std::pair<int, QString> zeilen[] = {{yB + 1, Res(kTitelLeer)},
                                               {yB + lh + 3, Res(kTitelZul)},
@@ -276,10 +350,10 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
     double gap = 0.0;
     if (k >= 1 && k < c)
         gap = f->GetAchsPosition(k) - f->GetAchsPosition(k - 1);
-    const int pRaum = Trunc(gap * s) - Gross(r == 1 ? 110 : 90);
+    const int pRaum = Trunc(gap * g.s) - Gross(r == 1 ? 110 : 90);
     const int tMitte = (rx + fx) / 2 + Gross(r == 1 ? 5 : r == 2 ? 1 : -19);
     // Texts the titles must not touch: this picture's values and another picture's texts beside it.
-    std::vector<QRect> hindernisse = werte;
+    std::vector<QRect> hindernisse = g.werte;
     const QTransform zurueck = p.worldTransform().inverted();
     for (const QRect& frei : m_rcFrei)
         hindernisse.push_back(zurueck.mapRect(frei));
@@ -314,7 +388,7 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
         // Right of the rear group; closer to it when another picture stands there, else beyond that.
         const bool bUnter = f->GetPartner() && f->GetPartner()->IsArt5();
         int eng = rx;
-        for (const QRect& v : werte)
+        for (const QRect& v : g.werte)
             eng = std::max(eng, v.right() + 1 + Gross(4));
         tx = std::max(eng + Gross(4), rx + Gross(r == 1   ? 60
                                                  : r == 2 ? (bUnter ? 80 : 63)
@@ -328,36 +402,37 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
             tx = h->right() + 1 + Gross(8);
         }
     }
-    const auto titelText = [&](int ty, const QString& t) {
-        if (bRechts)
-            TextAt(p, ziel, tx, ty, t);
-        else
-            TextMitte(p, ziel, tx, ty, t);
-    };
     for (std::size_t i = 0; i < std::size(zeilen); ++i) {
         // The axle groups' title in blue while the vehicle is worked on.
-        p.setPen(i == 2 && !bInaktiv ? QColor(0, 0, 255) : titel);
-        titelText(zeilen[i].first, zeilen[i].second);
+        p.setPen(i == 2 && !g.bInaktiv ? QColor(0, 0, 255) : titel);
+        if (bRechts)
+            TextAt(p, g.ziel, tx, zeilen[i].first, zeilen[i].second);
+        else
+            TextMitte(p, g.ziel, tx, zeilen[i].first, zeilen[i].second);
     }
+}
 
-    // The fixed extra mass at the rear, noted above the load-area end.
-    if (f->m_dZusLastMasse > 0.0 && !bDruck) {
-        const int xk = x + 5 + Trunc(f->GetLFLaenge() * s);
-        const int yk = y - Trunc(s * 1.05);
-        const QString K = Fmt("%.0f kg", f->m_dZusLastMasse * 1000.0);
-        const QString Tx = QString::fromStdString(FormatS("%s $S.", 1, kZusatzText, K.toStdString().c_str()));
-        const int cK = fm.horizontalAdvance(K), hK = fm.height();
-        p.setPen(Qt::black);
-        if (!bEinzel) {
-            TextAt(p, ziel, xk, yk, Tx);
-            TextAt(p, ziel, xk + 10, yk + hK, Res(kZusatzHinweis));
-        }
-        melde(IPlanDrawView::kAufZusatzmasse, 0, Device(p, QRect(xk, yk, cK, hK)));
-        melde(IPlanDrawView::kAufZusatzmasseTip, 0,
-              Device(p, QRect(QPoint(xk, yk - lh), QPoint(xk + fm.horizontalAdvance(Tx), yk + lh))));
-    } else {
-        melde(IPlanDrawView::kAufZusatzmasseTip, 0, QRect());
+// The fixed extra mass at the rear, noted above the load-area end.
+void CAuflager::DrawZusatzmasse(const SLage& g) const
+{
+    QPainter& p = g.p;
+    CFahrzeug* f = g.f;
+    if (f->m_dZusLastMasse <= 0.0 || g.bDruck) {
+        Melde(g, IPlanDrawView::kAufZusatzmasseTip, 0, QRect());
+        return;
     }
-    p.restore();
-    return true;
+    const QFontMetrics fm(m_font);
+    const int xk = g.x + 5 + Trunc(f->GetLFLaenge() * g.s);
+    const int yk = g.y - Trunc(g.s * 1.05);
+    const QString K = Fmt("%.0f kg", f->m_dZusLastMasse * 1000.0);
+    const QString Tx = QString::fromStdString(FormatS("%s $S.", 1, kZusatzText, K.toStdString().c_str()));
+    const int cK = fm.horizontalAdvance(K), hK = fm.height();
+    p.setPen(Qt::black);
+    if (!g.bEinzel) {
+        TextAt(p, g.ziel, xk, yk, Tx);
+        TextAt(p, g.ziel, xk + 10, yk + hK, Res(kZusatzHinweis));
+    }
+    Melde(g, IPlanDrawView::kAufZusatzmasse, 0, Device(p, QRect(xk, yk, cK, hK)));
+    Melde(g, IPlanDrawView::kAufZusatzmasseTip, 0,
+          Device(p, QRect(QPoint(xk, yk - g.lh), QPoint(xk + fm.horizontalAdvance(Tx), yk + g.lh))));
 }

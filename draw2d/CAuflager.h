@@ -2,6 +2,8 @@
 // permissible load, the two axle groups with their minimum shares and their actual loads.
 #pragma once
 
+#include "draw2d/IPlanDrawView.h"
+
 #include <QBrush>
 #include <QFont>
 #include <QPoint>
@@ -53,6 +55,16 @@ public:
     static const QColor kInaktiv;
 
 private:
+    // The steps of Draw, on the frame it works out first (defined with it).
+    struct SLage;
+    void Melde(const SLage& g, IPlanDrawView::AuflagerSpot which, int index, const QRect& rc) const;
+    void DrawStuetzen(SLage& g);
+    void DrawGruppen(SLage& g);
+    int DrawMinAnteile(SLage& g) const;
+    void DrawGruppenLasten(SLage& g, int y4) const;
+    void DrawZeilenTitel(const SLage& g) const;
+    void DrawZusatzmasse(const SLage& g) const;
+
     CFahrzeug* m_pFahrzeug = nullptr;
     IPlanDrawView* m_pView = nullptr;
     QFont m_font;

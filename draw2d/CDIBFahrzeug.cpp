@@ -225,85 +225,162 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         return;
     painter.save();
     CFahrzeug* v = m_pFahrzeug;
-    CQOR1Doc* doc = pView->GetDocument();
-    const double sx = pKoordSys->m_nPixProMeter, sy = pKoordSys->m_nPixProTonne, z = dZoom;
-    const double s1 = scale.m_dFaktorX, s2 = scale.m_dFaktorY;
-    const bool bAktiv = IsAktiv(pView);
-    const bool bKombi = pView->HasTowingPair();
-    const bool bExport = pView->IsBildExport();
-    const int x0 = pView->GetDrawShiftX(), y0 = pView->GetDrawShiftY();
-    const int art = v->GetArt();
-    const int lfPx = Trunc(v->GetLFLaenge() * sx * z);
+    const SZeichnung c{painter,
+                       x,
+                       y,
+                       pKoordSys,
+                       pView,
+                       pView->GetDocument(),
+                       static_cast<double>(pKoordSys->m_nPixProMeter),
+                       static_cast<double>(pKoordSys->m_nPixProTonne),
+                       dZoom,
+                       scale.m_dFaktorX,
+                       scale.m_dFaktorY,
+                       IsAktiv(pView),
+                       pView->HasTowingPair(),
+                       pView->IsBildExport(),
+                       pView->GetDrawShiftX(),
+                       pView->GetDrawShiftY(),
+                       v->GetArt(),
+                       Trunc(v->GetLFLaenge() * pKoordSys->m_nPixProMeter * dZoom),
+                       pView->GetDruckFaktor()};
+    DrawBeschriftung(c);
+    const QRect body = DrawKoerper(c);
+    const bool bBlass = c.bKombi && !c.bAktiv;
 
-    // Caption over the load area; one wider than the load area starts at its front. A print enlarges
-    // the screen's fixed sizes and distances with the rest of the picture.
-    const double dDruck = pView->GetDruckFaktor();
-    const QFont fontTitel = dDruck == 1.0 ? m_fontTitel : FontTable::MakeFont("Arial", Trunc(16 * dDruck));
-    const auto K = [dDruck](int px) { return Trunc(px * dDruck); };
+    // Rear wall with the wall pattern.
+    CMemBm wall;
+    wall.LoadBitmap(186);
+    const QBrush wallBrush = wall.IsLoaded() ? QBrush(wall.GetImage()) : QBrush(Qt::darkGray);
+    const int wallW = Trunc(0.2 * 200 * c.z);
+    if (!bBlass) {
+        const QRect rc(body.right() + 1 - wallW, body.top(), wallW, body.height());
+        painter.setBrush(wallBrush);
+        painter.drawRect(rc.adjusted(0, 0, -1, -1));
+        pView->SetHotSpot(IPlanDrawView::kHotRueckwand, Device(painter, rc));
+    }
+
+    if (c.art != FahrzeugArt::kSattelzugmaschine)
+        DrawRandZonen(c);
+    DrawNutzlastFlaeche(c);
+    DrawZusatzlasten(c);
+    DrawLastSchwerpunkt(c, body);
+
+    // Front wall of trucks and rigid-drawbar trailers, and of an active semi-trailer in the pair view.
+    const int art = c.art;
+    const bool bStirn = art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kStarrdeichsel ||
+                        (art == FahrzeugArt::kAuflieger && c.bKombi && c.bAktiv);
+    if (bStirn && !bBlass) {
+        const QRect rc(x, body.top(), wallW, body.height());
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(wallBrush);
+        painter.drawRect(rc.adjusted(0, 0, -1, -1));
+        pView->SetHotSpot(IPlanDrawView::kHotStirnwand, Device(painter, rc));
+        pView->SetHotSpot(IPlanDrawView::kHotStirnkante,
+                          Device(painter, QRect(body.left(), body.top() - 2, body.width(), 5)));
+    }
+    painter.restore();
+}
+
+int CDIBFahrzeug::SZeichnung::K(int px) const
+{
+    return Trunc(px * dDruck);
+}
+
+// Caption over the load area, the permissible total mass and, for the front vehicle of a combination,
+// the combination limit. One wider than the load area starts at its front. A print enlarges the
+// screen's fixed sizes and distances with the rest of the picture.
+void CDIBFahrzeug::DrawBeschriftung(const SZeichnung& c)
+{
+    QPainter& painter = c.painter;
+    const int lfPx = c.lfPx;
+    const QFont fontTitel =
+        c.dDruck == 1.0 ? m_fontTitel : FontTable::MakeFont("Arial", Trunc(16 * c.dDruck));
     painter.setFont(fontTitel);
     const QFontMetrics fm(fontTitel);
     const QString caption = QString::fromStdString(FormatS("$S", 1, 9u));
-    int cx = x + lfPx / 2;
+    int cx = c.x + lfPx / 2;
     const int capW = fm.horizontalAdvance(caption);
     if (capW > lfPx - 2)
         cx += (capW - (lfPx - 2)) / 2;
 
     painter.setPen(Qt::black);
-    if (bAktiv) {
-        const QRect rcCaption(cx - capW / 2, y0 + K(50), capW, fm.height());
+    if (c.bAktiv) {
+        const QRect rcCaption(cx - capW / 2, c.y0 + c.K(50), capW, fm.height());
         painter.drawText(rcCaption, Qt::AlignLeft | Qt::AlignTop, caption);
-        pView->AddTextRect(Device(painter, rcCaption));
+        c.pView->AddTextRect(Device(painter, rcCaption));
     }
+    DrawGesamtmasse(c, fm, cx);
+    CQOR1Doc* doc = c.doc;
+    if (c.bKombi && doc && doc->GetFirstFahrzeug() == m_pFahrzeug)
+        DrawKombiGrenze(c, fm, cx);
+}
 
-    // Permissible total mass, red when the laden groups exceed it.
+// Permissible total mass, red when the laden groups exceed it.
+void CDIBFahrzeug::DrawGesamtmasse(const SZeichnung& c, const QFontMetrics& fm, int cx)
+{
+    QPainter& painter = c.painter;
+    IPlanDrawView* pView = c.pView;
+    CFahrzeug* v = m_pFahrzeug;
     double dVorn = 0.0, dHinten = 0.0;
     v->CalcAchslastenBeladen(&dVorn, &dHinten);
     m_bGesamtUeber = dVorn + dHinten > v->m_dZulGesamtgewicht;
-    if (bAktiv || m_bGesamtUeber) {
-        const QString label = QString::fromStdString(FormatS("$S [kg]: ", 1, 10u));
-        const QString value = QString::fromStdString(FormatChecked("%.0f", {v->m_dZulGesamtgewicht * 1000}));
-        const int lw = fm.horizontalAdvance(label);
-        // It stands left of the centre: over a short load area near the picture's left edge (a
-        // tractor's) it moves right so that it is not cut off.
-        int cxGesamt = std::max(cx, lw + K(2));
-        // Nor is it hidden behind the view's buttons there.
-        if (const QRect knopf = painter.worldTransform().inverted().mapRect(pView->GetKnopfRect());
-            !knopf.isEmpty() && knopf.intersects(QRect(cxGesamt - lw, y0 + K(30), lw, fm.height())))
-            cxGesamt = knopf.right() + 1 + K(4) + lw;
-        const QRect rcLabel(cxGesamt - lw, y0 + K(30), lw, fm.height());
-        if (m_bGesamtUeber)
-            painter.fillRect(rcLabel, QColor(255, 0, 0));
-        painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
-        const QRect rcValue(cxGesamt + K(4), y0 + K(30), fm.horizontalAdvance(value), fm.height());
-        painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
-        pView->AddTextRect(Device(painter, rcLabel));
-        pView->AddTextRect(Device(painter, rcValue));
-        if (bAktiv)
-            pView->SetHotSpot(IPlanDrawView::kHotGesamtmasse, Device(painter, rcValue));
-    }
+    if (!c.bAktiv && !m_bGesamtUeber)
+        return;
+    const QString label = QString::fromStdString(FormatS("$S [kg]: ", 1, 10u));
+    const QString value = QString::fromStdString(FormatChecked("%.0f", {v->m_dZulGesamtgewicht * 1000}));
+    const int lw = fm.horizontalAdvance(label);
+    // It stands left of the centre: over a short load area near the picture's left edge (a
+    // tractor's) it moves right so that it is not cut off.
+    int cxGesamt = std::max(cx, lw + c.K(2));
+    // Nor is it hidden behind the view's buttons there.
+    if (const QRect knopf = painter.worldTransform().inverted().mapRect(pView->GetKnopfRect());
+        !knopf.isEmpty() && knopf.intersects(QRect(cxGesamt - lw, c.y0 + c.K(30), lw, fm.height())))
+        cxGesamt = knopf.right() + 1 + c.K(4) + lw;
+    const QRect rcLabel(cxGesamt - lw, c.y0 + c.K(30), lw, fm.height());
+    if (m_bGesamtUeber)
+        painter.fillRect(rcLabel, QColor(255, 0, 0));
+    painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
+    const QRect rcValue(cxGesamt + c.K(4), c.y0 + c.K(30), fm.horizontalAdvance(value), fm.height());
+    painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
+    pView->AddTextRect(Device(painter, rcLabel));
+    pView->AddTextRect(Device(painter, rcValue));
+    if (c.bAktiv)
+        pView->SetHotSpot(IPlanDrawView::kHotGesamtmasse, Device(painter, rcValue));
+}
 
-    // Combination limit, for the front vehicle in the combination view.
-    if (bKombi && doc && doc->GetFirstFahrzeug() == v) {
-        const QString label = QString::fromStdString(FormatS("$S [kg]: ", 1, 322u));
-        const double dGrenze = v->GetAchse9Leerlast();
-        const QString value = QString::fromStdString(FormatChecked("%.0f", {dGrenze * 1000}));
-        const int lw = fm.horizontalAdvance(label);
-        const QRect rcLabel = bExport ? QRect(cx - lw / 2, y0 + K(10), lw, fm.height())
-                                      : QRect(cx, y0 + K(10), lw, fm.height());
-        if (dGrenze < v->GetGesamtmasse(true))
-            painter.fillRect(rcLabel, QColor(255, 0, 0));
-        painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
-        const int vx = bExport ? cx + lw / 2 + K(3) : rcLabel.right() + 1 + K(3);
-        const QRect rcValue(vx, y0 + K(10), fm.horizontalAdvance(value), fm.height());
-        painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
-        pView->AddTextRect(Device(painter, rcLabel));
-        pView->AddTextRect(Device(painter, rcValue));
-        pView->SetHotSpot(IPlanDrawView::kHotKombiGrenze, Device(painter, rcValue));
-    }
+// Combination limit, red when the combination's mass exceeds it.
+void CDIBFahrzeug::DrawKombiGrenze(const SZeichnung& c, const QFontMetrics& fm, int cx)
+{
+    QPainter& painter = c.painter;
+    IPlanDrawView* pView = c.pView;
+    CFahrzeug* v = m_pFahrzeug;
+    const QString label = QString::fromStdString(FormatS("$S [kg]: ", 1, 322u));
+    const double dGrenze = v->GetAchse9Leerlast();
+    const QString value = QString::fromStdString(FormatChecked("%.0f", {dGrenze * 1000}));
+    const int lw = fm.horizontalAdvance(label);
+    const QRect rcLabel = c.bExport ? QRect(cx - lw / 2, c.y0 + c.K(10), lw, fm.height())
+                                    : QRect(cx, c.y0 + c.K(10), lw, fm.height());
+    if (dGrenze < v->GetGesamtmasse(true))
+        painter.fillRect(rcLabel, QColor(255, 0, 0));
+    painter.drawText(rcLabel, Qt::AlignLeft | Qt::AlignTop, label);
+    const int vx = c.bExport ? cx + lw / 2 + c.K(3) : rcLabel.right() + 1 + c.K(3);
+    const QRect rcValue(vx, c.y0 + c.K(10), fm.horizontalAdvance(value), fm.height());
+    painter.drawText(rcValue, Qt::AlignLeft | Qt::AlignTop, value);
+    pView->AddTextRect(Device(painter, rcLabel));
+    pView->AddTextRect(Device(painter, rcValue));
+    pView->SetHotSpot(IPlanDrawView::kHotKombiGrenze, Device(painter, rcValue));
+}
 
-    // Body.
+// The body below the load area, pale for the vehicle not worked on in a combination; answers it.
+QRect CDIBFahrzeug::DrawKoerper(const SZeichnung& c) const
+{
+    QPainter& painter = c.painter;
+    CFahrzeug* v = m_pFahrzeug;
+    const double sx = c.sx, z = c.z, s1 = c.s1;
+    const int x = c.x, y = c.y, art = c.art;
     const int h = Trunc(sx * (IsUntertyp() ? 0.19 : 0.35) * z);
-    int left = 0, top = 0, width = lfPx;
+    int left = 0, top = 0, width = c.lfPx;
     if (art == FahrzeugArt::kZugmaschine) {
         const double a = v->GetAchse1Abstand();
         const int dd = v->IsArt5() ? Trunc((a - 1.2) * sx * z) + 1 : Trunc((a - 0.5 + 0.07) * sx * z);
@@ -317,75 +394,82 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
     }
     QRect body(QPoint(x + left, y + top), QPoint(x + left + width + 1, y + top + h));
     if (art == FahrzeugArt::kZugmaschine) {
-        if (!bExport)
-            body.setLeft(v->IsArt5() ? x0 + Trunc(916 * z) : x0 + 8 + Trunc(444 * z));
+        if (!c.bExport)
+            body.setLeft(v->IsArt5() ? c.x0 + Trunc(916 * z) : c.x0 + 8 + Trunc(444 * z));
         else if (!v->IsArt5())
             body.setLeft(body.left() + Trunc(sx * 9 / 194));
     }
-    const bool bBlass = bKombi && !bAktiv;
+    const bool bBlass = c.bKombi && !c.bAktiv;
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(bBlass ? QColor(230, 230, 230) : QColor(192, 192, 192));
     painter.drawRect(body.adjusted(0, 0, -1, -1));
-    pView->SetHotSpot(IPlanDrawView::kHotKoerper, Device(painter, body));
+    c.pView->SetHotSpot(IPlanDrawView::kHotKoerper, Device(painter, body));
+    return body;
+}
 
-    // Rear wall with the wall pattern.
-    CMemBm wall;
-    wall.LoadBitmap(186);
-    const QBrush wallBrush = wall.IsLoaded() ? QBrush(wall.GetImage()) : QBrush(Qt::darkGray);
-    const int wallW = Trunc(0.2 * 200 * z);
-    if (!bBlass) {
-        const QRect rc(body.right() + 1 - wallW, body.top(), wallW, body.height());
-        painter.setBrush(wallBrush);
-        painter.drawRect(rc.adjusted(0, 0, -1, -1));
-        pView->SetHotSpot(IPlanDrawView::kHotRueckwand, Device(painter, rc));
+// Unusable zones at the ends, hatched over what lies below; their tooltips stay even at length 0.
+void CDIBFahrzeug::DrawRandZonen(const SZeichnung& c) const
+{
+    QPainter& painter = c.painter;
+    CFahrzeug* v = m_pFahrzeug;
+    const double sx = c.sx, z = c.z;
+    const int x = c.x, y = c.y, lfPx = c.lfPx;
+    CMemBm hatch;
+    hatch.LoadBitmap(c.bAktiv ? 418 : 419);
+    const int zh = c.pView->GetLadeflaecheRect().height();
+    const double dVornL = v->GetRandabstand(0), dHintenL = v->GetRandabstand(2);
+    const QRect rcVorn(QPoint(x + 1, y - zh), QPoint(x + 1 + Trunc(dVornL * sx * z), y));
+    const QRect rcHinten(QPoint(x + lfPx - Trunc(dHintenL * sx * z), y - zh),
+                         QPoint(x + lfPx + (c.bAktiv ? 0 : 1), y));
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(hatch.IsLoaded() ? QBrush(hatch.GetImage()) : QBrush(Qt::gray, Qt::BDiagPattern));
+    if (dVornL != 0.0)
+        painter.drawRect(rcVorn);
+    if (dHintenL != 0.0)
+        painter.drawRect(rcHinten);
+    painter.restore();
+    const std::string tip = FormatResChecked(205, {v->m_strName, dVornL * 1000, dHintenL * 1000});
+    auto widen = [](QRect rc) {
+        if (rc.width() < 3)
+            rc.setWidth(3);
+        return rc;
+    };
+    c.pView->SetToolTip(kToolZoneVorn, Device(painter, widen(rcVorn)), tip);
+    c.pView->SetToolTip(kToolZoneHinten, Device(painter, widen(rcHinten)), tip);
+}
+
+// Payload area of the vehicle worked on.
+void CDIBFahrzeug::DrawNutzlastFlaeche(const SZeichnung& c)
+{
+    CQOR1Doc* doc = c.doc;
+    const bool bKeinSattelAnhaenger =
+        !(c.bKombi && doc && doc->GetFahrzeug() && doc->GetFahrzeug()->GetArt() == FahrzeugArt::kAuflieger &&
+          doc->GetAktivFahrzeug(false) != doc->GetFahrzeug());
+    if (c.bExport || !bKeinSattelAnhaenger || !c.bAktiv) {
+        m_Kurve.clear();
+        return;
     }
-
-    // Unusable zones at the ends, hatched over what lies below; their tooltips stay even at length 0.
-    if (art != FahrzeugArt::kSattelzugmaschine) {
-        CMemBm hatch;
-        hatch.LoadBitmap(bAktiv ? 418 : 419);
-        const int zh = pView->GetLadeflaecheRect().height();
-        const double dVornL = v->GetRandabstand(0), dHintenL = v->GetRandabstand(2);
-        const QRect rcVorn(QPoint(x + 1, y - zh), QPoint(x + 1 + Trunc(dVornL * sx * z), y));
-        const QRect rcHinten(QPoint(x + lfPx - Trunc(dHintenL * sx * z), y - zh),
-                             QPoint(x + lfPx + (bAktiv ? 0 : 1), y));
+    if (BuildCurveRegion(true, c.x, c.y, c.pKoordSys, c.z) && !m_Kurve.isEmpty()) {
+        QPainter& painter = c.painter;
         painter.save();
         painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(hatch.IsLoaded() ? QBrush(hatch.GetImage()) : QBrush(Qt::gray, Qt::BDiagPattern));
-        if (dVornL != 0.0)
-            painter.drawRect(rcVorn);
-        if (dHintenL != 0.0)
-            painter.drawRect(rcHinten);
+        painter.setBrush(QColor(214, 255, 193));
+        painter.drawPolygon(m_Kurve, Qt::OddEvenFill);
         painter.restore();
-        const std::string tip = FormatResChecked(205, {v->m_strName, dVornL * 1000, dHintenL * 1000});
-        auto widen = [](QRect rc) {
-            if (rc.width() < 3)
-                rc.setWidth(3);
-            return rc;
-        };
-        pView->SetToolTip(kToolZoneVorn, Device(painter, widen(rcVorn)), tip);
-        pView->SetToolTip(kToolZoneHinten, Device(painter, widen(rcHinten)), tip);
     }
+}
 
-    // Payload area of the vehicle worked on.
-    const bool bKeinSattelAnhaenger =
-        !(bKombi && doc && doc->GetFahrzeug() && doc->GetFahrzeug()->GetArt() == FahrzeugArt::kAuflieger &&
-          doc->GetAktivFahrzeug(false) != doc->GetFahrzeug());
-    if (!bExport && bKeinSattelAnhaenger && bAktiv) {
-        if (BuildCurveRegion(true, x, y, pKoordSys, z) && !m_Kurve.isEmpty()) {
-            painter.save();
-            painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(214, 255, 193));
-            painter.drawPolygon(m_Kurve, Qt::OddEvenFill);
-            painter.restore();
-        }
-    } else {
-        m_Kurve.clear();
-    }
-
-    // Additional items.
+// Additional items, each with its tooltip; the item being edited gets its tracker.
+void CDIBFahrzeug::DrawZusatzlasten(const SZeichnung& c)
+{
+    QPainter& painter = c.painter;
+    IPlanDrawView* pView = c.pView;
+    CFahrzeug* v = m_pFahrzeug;
+    const double sx = c.sx, z = c.z, s1 = c.s1;
+    const int x = c.x, y = c.y, lfPx = c.lfPx;
     for (std::size_t i = 0; i < m_lstZL.size(); ++i)
         pView->RemoveToolTip(static_cast<int>(i) + 1);
     m_lstZL.clear();
@@ -400,7 +484,7 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         const double f = (typ == 1 && v->IsArt5()) ? 1.02 : kZLArten[typ].f;
         const double k = (typ == 1 && v->IsArt5()) ? 136 : kZLArten[typ].k;
         double pos = v->GetZLPosition(pZL);
-        if (art == FahrzeugArt::kSattelzugmaschine)
+        if (c.art == FahrzeugArt::kSattelzugmaschine)
             pos -= v->m_dKupplungsabstand;
         int pw = Trunc(w / f), ph = Trunc(hh / f);
         if (typ == 0) {
@@ -456,47 +540,40 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
             FormatResChecked(86, {pZL->GetTypText(), pZL->m_strName, pZL->m_dMasse * 1000});
         pView->SetToolTip(nTool++, dev, tip);
     }
+}
 
-    // Load centre of gravity with the load-check marker.
+// Load centre of gravity with the load-check marker, on the middle of the body.
+void CDIBFahrzeug::DrawLastSchwerpunkt(const SZeichnung& c, const QRect& body) const
+{
+    CFahrzeug* v = m_pFahrzeug;
     CQOR* q = v->GetQor();
-    if (art != FahrzeugArt::kSattelzugmaschine && q && q->GetMasse() > 0.0 && !q->GetLgInfos().empty()) {
-        const double dSp = q->GetSchwerpunktX();
-        pView->SetSchwerpunktPos(dSp);
-        const int xc = Trunc((dSp + v->GetRandabstand(0) + 1e-10) * sx * s1 * z) + x;
-        const QSize hint = pView->GetSchwerpunktBildGroesse();
-        const int hw = Trunc(hint.width() / 50.0 * 194 * s1 * z),
-                  hh = Trunc(hint.height() / 50.0 * 194 * s1 * z);
-        const int mid = body.top() + body.height() / 2;
-        pView->SetHotSpot(IPlanDrawView::kHotSchwerpunkt,
-                          Device(painter, QRect(xc - hw / 2, mid - hh / 2, hw, hh).adjusted(-1, -1, 1, 1)));
-        const int yl = y - Trunc(sy * q->GetMasse() * pKoordSys->m_dStreckung * s2 * z);
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawLine(xc, y, xc, yl);
-        painter.drawLine(xc - Trunc(30 * z), yl, x + lfPx, yl);
-        const bool bOk = v->CheckLadung(false) != 0;
-        const CMemBm& marker = m_bm[bOk ? kBmMarkerOk : kBmMarkerFehler];
-        const QRect rcM(xc - Trunc(30 * z) - marker.GetWidth() / 2, yl - marker.GetHeight() / 2,
-                        marker.GetWidth(), marker.GetHeight());
-        marker.DrawTransparent(painter, rcM.x(), rcM.y(), rcM.width(), rcM.height(), RGB(0, 0, 255));
-        const bool bZug = doc && doc->GetZugfahrzeug() == v;
-        pView->SetToolTip(bZug ? kToolSchwerpunktZug : kToolSchwerpunkt,
-                          Device(painter, rcM.adjusted(-1, -1, 1, 1)),
-                          FormatResChecked(209, {v->m_strName, q->GetMasse() * 1000, dSp * 1000}));
-    }
-
-    // Front wall of trucks and rigid-drawbar trailers, and of an active semi-trailer in the pair view.
-    const bool bStirn = art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kStarrdeichsel ||
-                        (art == FahrzeugArt::kAuflieger && bKombi && bAktiv);
-    if (bStirn && !bBlass) {
-        const QRect rc(x, body.top(), wallW, body.height());
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(wallBrush);
-        painter.drawRect(rc.adjusted(0, 0, -1, -1));
-        pView->SetHotSpot(IPlanDrawView::kHotStirnwand, Device(painter, rc));
-        pView->SetHotSpot(IPlanDrawView::kHotStirnkante,
-                          Device(painter, QRect(body.left(), body.top() - 2, body.width(), 5)));
-    }
-    painter.restore();
+    if (c.art == FahrzeugArt::kSattelzugmaschine || !q || q->GetMasse() <= 0.0 || q->GetLgInfos().empty())
+        return;
+    QPainter& painter = c.painter;
+    IPlanDrawView* pView = c.pView;
+    const double sx = c.sx, z = c.z, s1 = c.s1;
+    const int x = c.x, y = c.y;
+    const double dSp = q->GetSchwerpunktX();
+    pView->SetSchwerpunktPos(dSp);
+    const int xc = Trunc((dSp + v->GetRandabstand(0) + 1e-10) * sx * s1 * z) + x;
+    const QSize hint = pView->GetSchwerpunktBildGroesse();
+    const int hw = Trunc(hint.width() / 50.0 * 194 * s1 * z), hh = Trunc(hint.height() / 50.0 * 194 * s1 * z);
+    const int mid = body.top() + body.height() / 2;
+    pView->SetHotSpot(IPlanDrawView::kHotSchwerpunkt,
+                      Device(painter, QRect(xc - hw / 2, mid - hh / 2, hw, hh).adjusted(-1, -1, 1, 1)));
+    const int yl = y - Trunc(c.sy * q->GetMasse() * c.pKoordSys->m_dStreckung * c.s2 * z);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawLine(xc, y, xc, yl);
+    painter.drawLine(xc - Trunc(30 * z), yl, x + c.lfPx, yl);
+    const bool bOk = v->CheckLadung(false) != 0;
+    const CMemBm& marker = m_bm[bOk ? kBmMarkerOk : kBmMarkerFehler];
+    const QRect rcM(xc - Trunc(30 * z) - marker.GetWidth() / 2, yl - marker.GetHeight() / 2,
+                    marker.GetWidth(), marker.GetHeight());
+    marker.DrawTransparent(painter, rcM.x(), rcM.y(), rcM.width(), rcM.height(), RGB(0, 0, 255));
+    const bool bZug = c.doc && c.doc->GetZugfahrzeug() == v;
+    pView->SetToolTip(bZug ? kToolSchwerpunktZug : kToolSchwerpunkt,
+                      Device(painter, rcM.adjusted(-1, -1, 1, 1)),
+                      FormatResChecked(209, {v->m_strName, q->GetMasse() * 1000, dSp * 1000}));
 }
 
 double CDIBFahrzeug::AchsLeerlast(int i) const

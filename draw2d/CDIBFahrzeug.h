@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QPolygon>
+#include <QRect>
 
 #include <memory>
 #include <vector>
@@ -17,6 +18,7 @@ class CFahrzeug;
 class CKoordSys;
 class CQOR1Doc;
 class IPlanDrawView;
+class QFontMetrics;
 class QPainter;
 
 class CDIBFahrzeug
@@ -104,6 +106,32 @@ protected:
     int AchsRecords() const;
     bool IsAktiv(const IPlanDrawView* pView) const;
     bool IsUntertyp() const; // the vehicle or its towing vehicle has the sub-type flag
+
+    // What the steps of Draw share: the painter, the place, the scales and the view.
+    struct SZeichnung
+    {
+        QPainter& painter;
+        int x, y;
+        CKoordSys* pKoordSys;
+        IPlanDrawView* pView;
+        CQOR1Doc* doc;
+        double sx, sy, z, s1, s2;
+        bool bAktiv, bKombi, bExport;
+        int x0, y0;
+        int art;
+        int lfPx; // load-area length in pixels
+        double dDruck;
+        // A fixed screen size or distance, enlarged with a print.
+        int K(int px) const;
+    };
+    void DrawBeschriftung(const SZeichnung& c);
+    void DrawGesamtmasse(const SZeichnung& c, const QFontMetrics& fm, int cx);
+    void DrawKombiGrenze(const SZeichnung& c, const QFontMetrics& fm, int cx);
+    QRect DrawKoerper(const SZeichnung& c) const;
+    void DrawRandZonen(const SZeichnung& c) const;
+    void DrawNutzlastFlaeche(const SZeichnung& c);
+    void DrawZusatzlasten(const SZeichnung& c);
+    void DrawLastSchwerpunkt(const SZeichnung& c, const QRect& body) const;
 
     CFahrzeug* m_pFahrzeug;
     std::unique_ptr<CDIBFahrzeug> m_pZugOwned;

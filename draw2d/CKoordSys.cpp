@@ -130,95 +130,145 @@ int CKoordSys::GetTonnenY(int k) const
     return Trunc(m_nY0 - m_nPixProTonne * k * m_dStreckung * m_dSyDrawn * m_dZoomDrawn);
 }
 
+// What the steps of Draw share: the painter, the place, the vehicles and the axes' extent.
+struct CKoordSys::SLage
+{
+    QPainter& painter;
+    IPlanDrawView* pView;
+    int x, y;
+    double z, sx, sy;
+    bool bPrint;
+    // The vehicles: M the document's (or the picture's) vehicle, S its towing vehicle in a combination,
+    // V the one worked on; d is the trailer's offset behind the towing vehicle's front.
+    bool bKombi = false, bZugAktiv = false;
+    double d = 0.0;
+    CFahrzeug* M = nullptr;
+    CFahrzeug* S = nullptr;
+    CFahrzeug* V = nullptr;
+    double dMaxNutzlast = 0.0;
+    double L = 0.0;
+    int dpx = 0;
+    // Top and right edge of the axes; pixels per metre and per tonne.
+    int top = 0, R = 0;
+    double pxM = 0.0, pxT = 0.0;
+    QPen penRaster{};
+    // Where labels already stand: the tonne column first, then the metre labels that leave it free, the
+    // title right of the column and the remarks link where nothing else stands.
+    std::vector<QRect> belegt{};
+
+    // Pixels of `metres` along the axis.
+    int Px(double metres, int nPixProMeter) const { return Trunc(nPixProMeter * metres * sx * z); }
+};
+
 void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, double dZoom, IPlanDrawView* pView)
 {
     if (!m_pDoc || !pView || !m_pDoc->GetFahrzeug())
         return;
     painter.save();
-    const double z = dZoom, sx = scale.m_dFaktorX, sy = scale.m_dFaktorY;
-    const bool bPrint = pView->IsPrinting();
+    SLage g{.painter = painter,
+            .pView = pView,
+            .x = x,
+            .y = y,
+            .z = dZoom,
+            .sx = scale.m_dFaktorX,
+            .sy = scale.m_dFaktorY,
+            .bPrint = pView->IsPrinting()};
+    const double z = g.z, sx = g.sx, sy = g.sy;
     m_dDruckFaktor = pView->GetDruckFaktor();
     m_nAchsHoehe = y - pView->GetDrawShiftY() - Trunc(88 * m_dDruckFaktor);
-    CreateFonts(z, bPrint);
+    CreateFonts(z, g.bPrint);
     m_nX0 = x;
     m_nY0 = y;
     m_Scale = scale;
     m_dZoomDrawn = z;
     m_dSyDrawn = sy;
-
-    // Which vehicles: the document's vehicle, and its towing vehicle in a combination.
-    CQOR1Doc* doc = m_pDoc;
-    bool bKombi = false, bZugAktiv = false;
-    double d = 0.0;
-    CFahrzeug* M = nullptr;
-    CFahrzeug* S = nullptr;
-    double dMaxNutzlast = 0.0;
-    if (!pView->IsEinzelBild()) {
-        S = doc->GetZugfahrzeug();
-        bKombi = S != nullptr;
-        bZugAktiv = bKombi && pView->GetViewAktivIndex() == 2;
-        d = doc->GetAnhaengerVersatz();
-        M = doc->GetFahrzeug();
-        dMaxNutzlast = doc->GetMaxNutzlast();
-    } else {
-        // The vehicle the picture shows, so its own curve and scale go with it.
-        M = pView->GetEinzelFahrzeug();
-        if (!M)
-            M = doc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug ? doc->GetFirstFahrzeug()
-                                                                    : doc->GetAnhaenger();
-        if (!M)
-            M = doc->GetFahrzeug();
-        dMaxNutzlast = M->GetMaxNutzlast(true);
-    }
-    const double L = M->GetLFLaenge() + d;
-    const int dpx = Trunc(m_nPixProMeter * d * sx * z);
+    WaehleFahrzeuge(g);
+    g.L = g.M->GetLFLaenge() + g.d;
+    g.dpx = Trunc(m_nPixProMeter * g.d * sx * z);
 
     // Tonne steps and the stretch that fits them into the available height.
-    m_nTonnen = Trunc(dMaxNutzlast + 0.99);
+    m_nTonnen = Trunc(g.dMaxNutzlast + 0.99);
     if (m_nTonnen <= 0)
         m_nTonnen = 1;
     const int H = Trunc(m_nPixProTonne * m_nTonnen * sy * z);
     m_dStreckung = H > 0 ? static_cast<double>(m_nAchsHoehe) / H : 1.0;
-    const int top = Trunc(y - m_dStreckung * H);
-    m_nOben = top;
-    const int R = Trunc(m_nPixProMeter * L * sx * z + x);
-    const double pxM = m_nPixProMeter * sx * z;
-    const double pxT = m_nPixProTonne * sy * z * m_dStreckung;
+    g.top = Trunc(y - m_dStreckung * H);
+    m_nOben = g.top;
+    g.R = Trunc(m_nPixProMeter * g.L * sx * z + x);
+    g.pxM = m_nPixProMeter * sx * z;
+    g.pxT = m_nPixProTonne * sy * z * m_dStreckung;
 
-    const QPen penRahmen(QColor(0, 0, 0), 2);
-    const QPen penRaster = bPrint ? QPen(QColor(0, 0, 0), 0) : QPen(QColor(221, 221, 221), 1, Qt::DotLine);
-    painter.setPen(penRaster);
+    g.penRaster = g.bPrint ? QPen(QColor(0, 0, 0), 0) : QPen(QColor(221, 221, 221), 1, Qt::DotLine);
+    painter.setPen(g.penRaster);
     painter.setFont(*m_pFontKlein);
+    const int nTonnenRechts = DrawTonnenRaster(g);
+    DrawMeterRaster(g);
+
+    // The scale handle on the label column.
+    const int hw = Trunc(20 * z), xl = g.R + Trunc(60 * z);
+    const int yk = GetTonnenY(m_nTonnen);
+    m_rcGriff =
+        Device(painter, QRect(QPoint(xl - hw, yk - Trunc(12 * z)), QPoint(xl + hw, y - hw)).normalized());
+    pView->SetHotSpot(IPlanDrawView::kHotGriff, m_rcGriff);
+
+    DrawAchsTitel(g, nTonnenRechts);
+    if (!g.bPrint && !pView->IsEinzelBild() && m_pFontLink)
+        DrawBemerkungLink(g);
+    DrawKurven(g);
+    DrawGrenzLinien(g);
+    painter.restore();
+}
+
+// The document's vehicle, and its towing vehicle in a combination; in a picture of one vehicle, that
+// vehicle, so its own curve and scale go with it.
+void CKoordSys::WaehleFahrzeuge(SLage& g) const
+{
+    CQOR1Doc* doc = m_pDoc;
+    if (!g.pView->IsEinzelBild()) {
+        g.S = doc->GetZugfahrzeug();
+        g.bKombi = g.S != nullptr;
+        g.bZugAktiv = g.bKombi && g.pView->GetViewAktivIndex() == 2;
+        g.d = doc->GetAnhaengerVersatz();
+        g.M = doc->GetFahrzeug();
+        g.dMaxNutzlast = doc->GetMaxNutzlast();
+    } else {
+        g.M = g.pView->GetEinzelFahrzeug();
+        if (!g.M)
+            g.M = doc->GetAktivIndex() == CQOR1Doc::kAktivZugfahrzeug ? doc->GetFirstFahrzeug()
+                                                                      : doc->GetAnhaenger();
+        if (!g.M)
+            g.M = doc->GetFahrzeug();
+        g.dMaxNutzlast = g.M->GetMaxNutzlast(true);
+    }
+    g.V = g.pView->IsEinzelBild() ? g.M : doc->GetAktivFahrzeug(false);
+    if (!g.V)
+        g.V = g.M;
+}
+
+// Tonne grid with kilogram labels in the column right of the rulers, every step of the 1-2-5 sequence
+// that keeps them a line and a quarter apart. Answers the right edge of the labels.
+int CKoordSys::DrawTonnenRaster(SLage& g) const
+{
+    QPainter& painter = g.painter;
     const QFontMetrics fm(*m_pFontKlein);
-
-    // Labels keep apart: the tonne column first, then the metre labels that leave it free, the title
-    // right of the column and the remarks link where nothing else stands.
-    std::vector<QRect> belegt;
-    auto frei = [&belegt](const QRect& rc) {
-        return std::none_of(belegt.begin(), belegt.end(), [&rc](const QRect& b) { return b.intersects(rc); });
-    };
-    const double f = m_dDruckFaktor > 0.0 ? m_dDruckFaktor : 1.0;
-
-    // Tonne grid with kilogram labels in the column right of the rulers, every step of the 1-2-5
-    // sequence that keeps them a line and a quarter apart.
-    CFahrzeug* V = pView->IsEinzelBild() ? M : doc->GetAktivFahrzeug(false);
-    if (!V)
-        V = M;
-    const int hw = Trunc(20 * z), c = Trunc(60 * z);
+    const int x = g.x, R = g.R;
+    CFahrzeug* S = g.S;
+    const int c = Trunc(60 * g.z);
     const int xl = R + c;
     const int lh = fm.height() + fm.leading();
-    const int nTonnenSchritt = LabelStep(pxT, lh * 1.25);
+    const int nTonnenSchritt = LabelStep(g.pxT, lh * 1.25);
+    const int sLF = S ? g.Px(S->GetLFLaenge(), m_nPixProMeter) : 0;
     int lx = xl;
-    if (S && S == V && S->GetArt() != FahrzeugArt::kSattelzugmaschine)
-        lx = x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) + c;
+    if (S && S == g.V && S->GetArt() != FahrzeugArt::kSattelzugmaschine)
+        lx = x + sLF + c;
     int nTonnenRechts = lx;
     for (int k = nTonnenSchritt; k <= m_nTonnen; k += nTonnenSchritt) {
         const int yk = GetTonnenY(k);
         if (!S) {
             painter.drawLine(x, yk, R, yk);
         } else {
-            painter.drawLine(x, yk, x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z), yk);
-            painter.drawLine(x + dpx, yk, R, yk);
+            painter.drawLine(x, yk, x + sLF, yk);
+            painter.drawLine(x + g.dpx, yk, R, yk);
         }
         const QString label = QString::number(k * 1000);
         const int w = fm.horizontalAdvance(label);
@@ -226,25 +276,33 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         const QRect rc(std::max(lx - w / 2, lx - c + 2), yk - lh / 2, w, lh);
         painter.setPen(Qt::black);
         painter.drawText(rc, Qt::AlignHCenter | Qt::AlignTop, label);
-        painter.setPen(penRaster);
-        belegt.push_back(rc);
-        pView->AddTextRect(Device(painter, rc));
+        painter.setPen(g.penRaster);
+        g.belegt.push_back(rc);
+        g.pView->AddTextRect(Device(painter, rc));
         nTonnenRechts = std::max(nTonnenRechts, rc.right());
     }
     const int yk = GetTonnenY(m_nTonnen);
     if (m_nTonnen % nTonnenSchritt != 0) {
-        painter.drawLine(x, yk, S ? x + Trunc(S->GetLFLaenge() * m_nPixProMeter * sx * z) : R, yk);
+        painter.drawLine(x, yk, S ? x + sLF : R, yk);
         if (S)
-            painter.drawLine(x + dpx, yk, R, yk);
+            painter.drawLine(x + g.dpx, yk, R, yk);
     }
+    return nTonnenRechts;
+}
 
-    // Metre grid, labelled in millimetres every step that keeps the widest label clear of the next.
-    int s = (bKombi && !bZugAktiv) ? dpx : 0;
+// Metre grid, labelled in millimetres every step that keeps the widest label clear of the next.
+void CKoordSys::DrawMeterRaster(SLage& g) const
+{
+    QPainter& painter = g.painter;
+    const QFontMetrics fm(*m_pFontKlein);
+    const double sx = g.sx, z = g.z;
+    CFahrzeug* V = g.V;
+    int s = (g.bKombi && !g.bZugAktiv) ? g.dpx : 0;
     CFahrzeug* pArt4 = nullptr;
-    if (M->GetArt() == FahrzeugArt::kSattelzugmaschine)
-        pArt4 = M;
-    else if (bZugAktiv && S && S->GetArt() == FahrzeugArt::kSattelzugmaschine)
-        pArt4 = S;
+    if (g.M->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        pArt4 = g.M;
+    else if (g.bZugAktiv && g.S && g.S->GetArt() == FahrzeugArt::kSattelzugmaschine)
+        pArt4 = g.S;
     if (pArt4)
         s -= Trunc(m_nPixProMeter * pArt4->GetAchse1Abstand() * sx * z);
     int n = 0;
@@ -255,128 +313,148 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
         s += Trunc(m_nPixProMeter * rand * sx * z);
         n = Trunc(V->GetLFLaenge() - rand);
     }
-    const int nMeterSchritt = LabelStep(pxM, fm.horizontalAdvance(QString::number(std::max(n, 1) * 1000)) +
-                                                 fm.horizontalAdvance("00"));
+    const int nMeterSchritt = LabelStep(g.pxM, fm.horizontalAdvance(QString::number(std::max(n, 1) * 1000)) +
+                                                   fm.horizontalAdvance("00"));
+    auto frei = [&g](const QRect& rc) {
+        return std::none_of(g.belegt.begin(), g.belegt.end(),
+                            [&rc](const QRect& b) { return b.intersects(rc); });
+    };
     for (int i = 1; i <= n; ++i) {
-        const int xi = Trunc(m_nPixProMeter * i * sx * z) + x + s;
-        painter.drawLine(xi, y, xi, top);
+        const int xi = Trunc(m_nPixProMeter * i * sx * z) + g.x + s;
+        painter.drawLine(xi, g.y, xi, g.top);
         if (i % nMeterSchritt != 0)
             continue;
         const QString label = QString::number(i * 1000);
         const int w = fm.horizontalAdvance(label);
-        const QRect rc(xi - w / 2, top - Trunc(50 * z), w, fm.height());
+        const QRect rc(xi - w / 2, g.top - Trunc(50 * z), w, fm.height());
         if (!frei(rc))
             continue;
         painter.setPen(Qt::black);
         painter.drawText(rc, Qt::AlignHCenter | Qt::AlignTop, label);
-        painter.setPen(penRaster);
-        belegt.push_back(rc);
-        pView->AddTextRect(Device(painter, rc));
+        painter.setPen(g.penRaster);
+        g.belegt.push_back(rc);
+        g.pView->AddTextRect(Device(painter, rc));
     }
-    painter.drawLine(R, y, R, top);
+    painter.drawLine(g.R, g.y, g.R, g.top);
+}
 
-    // The scale handle on the label column.
-    m_rcGriff =
-        Device(painter, QRect(QPoint(xl - hw, yk - Trunc(12 * z)), QPoint(xl + hw, y - hw)).normalized());
-    pView->SetHotSpot(IPlanDrawView::kHotGriff, m_rcGriff);
-
-    // The axis title, rotated to run upwards right of the tonne labels; a title longer than the axis
-    // starts at its bottom.
+// The axis title, rotated to run upwards right of the tonne labels; a title longer than the axis
+// starts at its bottom.
+void CKoordSys::DrawAchsTitel(SLage& g, int nTonnenRechts) const
+{
+    QPainter& painter = g.painter;
     painter.setFont(*m_pFontSenkrecht);
     painter.setPen(Qt::black);
-    {
-        const QFontMetrics tm(*m_pFontSenkrecht);
-        const QString title = QString::fromStdString(m_strTitel);
-        const int cx = tm.horizontalAdvance(title);
-        const int h = y - top;
-        int ym = Trunc(y - h * 0.5);
-        if (cx > h)
-            ym = Trunc(ym - (cx - h) * 0.5);
-        const int tx = std::max(R + Trunc(120 * z), nTonnenRechts + Trunc(10 * z) + 1);
-        painter.save();
-        painter.translate(tx, ym);
-        painter.rotate(-90);
-        painter.drawText(QRect(-cx / 2, 0, cx, tm.height()), Qt::AlignHCenter | Qt::AlignTop, title);
-        painter.restore();
-        belegt.push_back(QRect(tx, ym - cx / 2, tm.height(), cx));
-        pView->AddTextRect(Device(painter, belegt.back()));
-    }
+    const QFontMetrics tm(*m_pFontSenkrecht);
+    const QString title = QString::fromStdString(m_strTitel);
+    const int cx = tm.horizontalAdvance(title);
+    const int h = g.y - g.top;
+    int ym = Trunc(g.y - h * 0.5);
+    if (cx > h)
+        ym = Trunc(ym - (cx - h) * 0.5);
+    const int tx = std::max(g.R + Trunc(120 * g.z), nTonnenRechts + Trunc(10 * g.z) + 1);
+    painter.save();
+    painter.translate(tx, ym);
+    painter.rotate(-90);
+    painter.drawText(QRect(-cx / 2, 0, cx, tm.height()), Qt::AlignHCenter | Qt::AlignTop, title);
+    painter.restore();
+    g.belegt.push_back(QRect(tx, ym - cx / 2, tm.height(), cx));
+    g.pView->AddTextRect(Device(painter, g.belegt.back()));
+}
 
-    // Remarks link with its tooltip, on screen only; it gives way to the right.
-    if (!bPrint && !pView->IsEinzelBild() && m_pFontLink) {
-        const QString T = QString::fromStdString(FormatS("$S", 1, kBemerkungText));
-        QFont font = *m_pFontLink;
-        if (f != 1.0) {
-            font = FontTable::MakeFont("Segoe UI", std::max(1, Trunc(12 * f)));
-            font.setUnderline(true);
-        }
-        painter.setFont(font);
-        const bool bBemerkung = !V->m_strBemerkung.empty();
-        painter.setPen(bBemerkung ? QColor(0, 0, 255) : QColor(200, 200, 200));
-        const QFontMetrics lm(font);
-        const QSize ext(lm.horizontalAdvance(T), lm.height());
-        QRect rcLink(QPoint(Trunc(m_nPixProMeter * L * sx * z + x) + Trunc(40 * f), top - ext.height()), ext);
-        for (const QRect& b : belegt)
-            if (b.intersects(rcLink))
-                rcLink.moveLeft(b.right() + 1 + Trunc(4 * f));
-        painter.drawText(rcLink, Qt::AlignLeft | Qt::AlignTop, T);
-        const QRect rc = Device(painter, rcLink);
-        pView->AddTextRect(rc);
-        pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
-        const std::string tip = FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" +
-                                (bBemerkung ? V->m_strBemerkung : FormatS("$S.", 1, kKeineBemerkung));
-        pView->SetToolTip(kToolBemerkung, rc, tip);
+// Remarks link with its tooltip, on screen only; it gives way to the right.
+void CKoordSys::DrawBemerkungLink(SLage& g) const
+{
+    QPainter& painter = g.painter;
+    IPlanDrawView* pView = g.pView;
+    CFahrzeug* V = g.V;
+    const double f = m_dDruckFaktor > 0.0 ? m_dDruckFaktor : 1.0;
+    const QString T = QString::fromStdString(FormatS("$S", 1, kBemerkungText));
+    QFont font = *m_pFontLink;
+    if (f != 1.0) {
+        font = FontTable::MakeFont("Segoe UI", std::max(1, Trunc(12 * f)));
+        font.setUnderline(true);
     }
+    painter.setFont(font);
+    const bool bBemerkung = !V->m_strBemerkung.empty();
+    painter.setPen(bBemerkung ? QColor(0, 0, 255) : QColor(200, 200, 200));
+    const QFontMetrics lm(font);
+    const QSize ext(lm.horizontalAdvance(T), lm.height());
+    QRect rcLink(QPoint(Trunc(m_nPixProMeter * g.L * g.sx * g.z + g.x) + Trunc(40 * f), g.top - ext.height()),
+                 ext);
+    for (const QRect& b : g.belegt)
+        if (b.intersects(rcLink))
+            rcLink.moveLeft(b.right() + 1 + Trunc(4 * f));
+    painter.drawText(rcLink, Qt::AlignLeft | Qt::AlignTop, T);
+    const QRect rc = Device(painter, rcLink);
+    pView->AddTextRect(rc);
+    pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
+    const std::string tip = FormatResChecked(kBemerkungTip, {V->m_strName}) + ":\n\n" +
+                            (bBemerkung ? V->m_strBemerkung : FormatS("$S.", 1, kKeineBemerkung));
+    pView->SetToolTip(kToolBemerkung, rc, tip);
+}
 
-    // Curves: the other vehicle first, then the one worked on.
-    CFahrzeug* W = M;
+// Curves: the other vehicle first, then the one worked on; the vehicles' areas and the rulers are hot
+// spots.
+void CKoordSys::DrawKurven(SLage& g)
+{
+    QPainter& painter = g.painter;
+    IPlanDrawView* pView = g.pView;
+    CQOR1Doc* doc = m_pDoc;
+    const int x = g.x, y = g.y, top = g.top;
+    CFahrzeug* W = g.M;
     CFahrzeug* O = nullptr;
-    if (bKombi) {
-        W = bZugAktiv ? S : doc->GetFahrzeug();
-        O = bZugAktiv ? doc->GetFahrzeug() : S;
+    if (g.bKombi) {
+        W = g.bZugAktiv ? g.S : doc->GetFahrzeug();
+        O = g.bZugAktiv ? doc->GetFahrzeug() : g.S;
     }
     for (CFahrzeug* P : {O, W}) {
         if (!P)
             continue;
         const bool bW = P == W;
-        const int op = (bKombi && P == doc->GetFahrzeug()) ? dpx : 0;
-        const QRect area(QPoint(x + op, top),
-                         QPoint(x + op + Trunc(P->GetLFLaenge() * m_nPixProMeter * sx * z), y));
+        const int op = (g.bKombi && P == doc->GetFahrzeug()) ? g.dpx : 0;
+        const QRect area(QPoint(x + op, top), QPoint(x + op + g.Px(P->GetLFLaenge(), m_nPixProMeter), y));
         pView->SetHotSpot(bW ? IPlanDrawView::kHotFahrzeugAktiv : IPlanDrawView::kHotFahrzeugAnders,
                           Device(painter, area.normalized()));
-        if (P->GetArt() == FahrzeugArt::kSattelzugmaschine && (!bW || bKombi))
+        if (P->GetArt() == FahrzeugArt::kSattelzugmaschine && (!bW || g.bKombi))
             continue;
-        DrawKurve(painter, P, bW, x, op, y, top, pxM, pxT, bPrint);
+        DrawKurve(painter, P, bW, x, op, y, top, g.pxM, g.pxT, g.bPrint);
     }
 
     pView->SetHotSpot(IPlanDrawView::kHotLineal,
-                      Device(painter, QRect(QPoint(x, top), QPoint(R, y)).normalized()));
-    if (bKombi)
+                      Device(painter, QRect(QPoint(x, top), QPoint(g.R, y)).normalized()));
+    if (g.bKombi)
         pView->SetHotSpot(
             IPlanDrawView::kHotLinealZug,
-            Device(painter,
-                   QRect(QPoint(x, top), QPoint(x + Trunc(m_nPixProMeter * S->GetLFLaenge() * sx * z), y))
-                       .normalized()));
+            Device(painter, QRect(QPoint(x, top),
+                                  QPoint(x + Trunc(m_nPixProMeter * g.S->GetLFLaenge() * g.sx * g.z), y))
+                                .normalized()));
+}
 
-    // Boundary lines of the load areas.
-    CFahrzeug* pVorn = pView->IsEinzelBild() ? M : doc->GetFirstFahrzeug();
+// Boundary lines of the load areas; those of the vehicle not worked on are thin.
+void CKoordSys::DrawGrenzLinien(SLage& g) const
+{
+    QPainter& painter = g.painter;
+    CQOR1Doc* doc = m_pDoc;
+    const double sx = g.sx, z = g.z;
+    const int x = g.x;
+    CFahrzeug* pVorn = g.pView->IsEinzelBild() ? g.M : doc->GetFirstFahrzeug();
     const int e = (pVorn && pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine) ? 10 : 0;
+    const QPen penRahmen(QColor(0, 0, 0), 2);
     auto line = [&](int xb, bool bDuenn) {
         painter.setPen(bDuenn ? QPen(Qt::black, 1) : penRahmen);
-        painter.drawLine(xb, y, xb, top);
+        painter.drawLine(xb, g.y, xb, g.top);
     };
-    if (!bKombi) {
+    if (!g.bKombi) {
         line(x + e, false);
-        line(x + Trunc(m_nPixProMeter * M->GetLFLaenge() * sx * z), false);
+        line(x + Trunc(m_nPixProMeter * g.M->GetLFLaenge() * sx * z), false);
     } else {
-        // The lines of the vehicle not worked on are thin.
-        const bool bZugDuenn = !bZugAktiv;
+        const bool bZugDuenn = !g.bZugAktiv;
         line(x + e, bZugDuenn);
-        line(x + Trunc(m_nPixProMeter * S->GetLFLaenge() * sx * z), bZugDuenn);
-        line(x + dpx, !bZugDuenn);
-        line(x + Trunc((d + doc->GetFahrzeug()->GetLFLaenge()) * m_nPixProMeter * sx * z), !bZugDuenn);
+        line(x + Trunc(m_nPixProMeter * g.S->GetLFLaenge() * sx * z), bZugDuenn);
+        line(x + g.dpx, !bZugDuenn);
+        line(x + Trunc((g.d + doc->GetFahrzeug()->GetLFLaenge()) * m_nPixProMeter * sx * z), !bZugDuenn);
     }
-    painter.restore();
 }
 
 void CKoordSys::DrawKurve(QPainter& painter, CFahrzeug* P, bool bW, int x, int op, int y, int top, double pxM,

@@ -68,6 +68,15 @@ public:
     int m_nY0 = 0;
 
 private:
+    // The steps of Draw, on the frame it works out first (defined with it).
+    struct SLage;
+    void WaehleFahrzeuge(SLage& g) const;
+    int DrawTonnenRaster(SLage& g) const;
+    void DrawMeterRaster(SLage& g) const;
+    void DrawAchsTitel(SLage& g, int nTonnenRechts) const;
+    void DrawBemerkungLink(SLage& g) const;
+    void DrawKurven(SLage& g);
+    void DrawGrenzLinien(SLage& g) const;
     // Draws one vehicle's payload curve (or the "no curve" picture) over its load area.
     void DrawKurve(QPainter& painter, CFahrzeug* p, bool bW, int x, int op, int y, int top, double pxM,
                    double pxT, bool bPrint);

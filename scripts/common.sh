@@ -12,6 +12,7 @@ QOR_PACKAGES=(
     xvfb xauth xdg-utils libgl1-mesa-dri xdotool openbox libxcb1-dev
     fonts-dejavu-core fonts-dejavu-extra
     wkhtmltopdf poppler-utils
+    python3
 )
 
 qor_install_dependencies() {

@@ -92,7 +92,7 @@ int CPlanGesten::HitTest(QPoint pt, tagLGINFO** ppLg) const
                 *ppLg = pLg;
             return kTrefferLadung;
         }
-    if (m_view.m_rcLadeflaeche.contains(pt))
+    if (m_view.m_treffer.rcLadeflaeche.contains(pt))
         return kTrefferFlaeche;
     return kTrefferNichts;
 }
@@ -151,9 +151,9 @@ void CPlanGesten::Druecken(QPoint pt, bool bStrg, bool bShift)
         m_bKlickLast = true;
         return;
     }
-    const bool bKnopf =
-        m_view.m_rcBtnWert.contains(pt) ||
-        (m_view.GetAuswahl() && (m_view.m_rcBtnX.contains(pt) || m_view.m_rcBtnY.contains(pt)));
+    const bool bKnopf = m_view.m_treffer.rcBtnWert.contains(pt) ||
+                        (m_view.GetAuswahl() &&
+                         (m_view.m_treffer.rcBtnX.contains(pt) || m_view.m_treffer.rcBtnY.contains(pt)));
     // A press on an on-plan button waits for its release, which opens the button's slider.
     if (!bKnopf) {
         if (!bStrg)
@@ -295,12 +295,12 @@ void CPlanGesten::Hover(QPoint pt)
     const int nCode = HitTest(pt, &pLg);
     m_view.SetHover(pLg);
     QRect knopf;
-    if (m_view.m_rcBtnWert.contains(pt))
-        knopf = m_view.m_rcBtnWert;
-    else if (m_view.GetAuswahl() && m_view.m_rcBtnX.contains(pt))
-        knopf = m_view.m_rcBtnX;
-    else if (m_view.GetAuswahl() && m_view.m_rcBtnY.contains(pt))
-        knopf = m_view.m_rcBtnY;
+    if (m_view.m_treffer.rcBtnWert.contains(pt))
+        knopf = m_view.m_treffer.rcBtnWert;
+    else if (m_view.GetAuswahl() && m_view.m_treffer.rcBtnX.contains(pt))
+        knopf = m_view.m_treffer.rcBtnX;
+    else if (m_view.GetAuswahl() && m_view.m_treffer.rcBtnY.contains(pt))
+        knopf = m_view.m_treffer.rcBtnY;
     const bool bWarHot = m_overlay.bHot;
     const QRect alt = m_overlay.hot;
     m_overlay.bHot = !knopf.isNull();
@@ -356,7 +356,7 @@ void CPlanGesten::StarteZiehen()
         if (CFahrzeug* f = m_view.GetFahrzeug())
             f->CalcNutzbarerBereich();
     pl.CalcZiehMomente();
-    m_rcGrenze = m_view.m_rcLadeflaeche;
+    m_rcGrenze = m_view.m_treffer.rcLadeflaeche;
     m_view.m_bZiehen = true;
     m_nZiehCode = kZiehLadung;
     m_bErsterSchritt = true;
@@ -533,7 +533,7 @@ void CPlanGesten::ZiehSchwerpunkt()
                 m_view.GetBereichRect().translated(-m_view.GetScrollPosition()).adjusted(0, 0, 1, 1);
         }
     }
-    m_overlay.bMarker = m_view.m_bSchwerpunktZeigen && q->GetMasse() != 0.0;
+    m_overlay.bMarker = m_view.m_anzeige.bSchwerpunktZeigen && q->GetMasse() != 0.0;
     if (m_overlay.bMarker)
         m_overlay.marker = PunktZuPixel(q->GetSchwerpunktX(), q->GetSchwerpunktY());
 }
@@ -721,9 +721,9 @@ void CPlanGesten::Loslassen(QPoint pt, bool bStrg)
 bool CPlanGesten::KnopfLoslassen(QPoint pt)
 {
     const tagLGINFO* pAktuell = m_view.GetAuswahl();
-    const bool bX = pAktuell && m_view.m_rcBtnX.contains(pt);
-    const bool bY = !bX && pAktuell && m_view.m_rcBtnY.contains(pt);
-    const bool bWert = !bX && !bY && m_view.m_rcBtnWert.contains(pt);
+    const bool bX = pAktuell && m_view.m_treffer.rcBtnX.contains(pt);
+    const bool bY = !bX && pAktuell && m_view.m_treffer.rcBtnY.contains(pt);
+    const bool bWert = !bX && !bY && m_view.m_treffer.rcBtnWert.contains(pt);
     if (!bX && !bY && !bWert)
         return false;
     // The button's frame goes before its slider covers it.

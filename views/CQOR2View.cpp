@@ -319,7 +319,7 @@ void CQOR2View::RecalcSchwerpunkt(bool bFahrzeugGeaendert)
         return;
     q->UpdateSchwerpunkt();
     m_nNutzbarerBereich = f->CalcNutzbarerBereich();
-    viewport()->update(m_rcSchwerpunkt);
+    viewport()->update(m_treffer.rcSchwerpunkt);
     if (CQOR1Doc* pDoc = GetDocument()) {
         if (bFahrzeugGeaendert)
             pDoc->OnFahrzeugChanged(true);
@@ -779,354 +779,469 @@ constexpr int kUrsprungX = 100;
 
 } // namespace
 
+// The layout of one paint of the plan: the vehicle, the load area's size and borders, and where the
+// drawing puts them.
+struct CQOR2View::PlanLage
+{
+    CQOR1Doc* pDoc = nullptr;
+    CFahrzeug* pV = nullptr;
+    CQOR* pPlan = nullptr;
+    bool bExport = false;
+    // The vehicle model keeps no drawing margins around the load area.
+    double dF = 0.0, dR = 0.0, dL = 0.0, dU = 0.0;
+    int mF = 0, mR = 0, mL = 0, mU = 0;
+    double L = 0.0, W = 0.0;
+    double e[4] = {};
+    double dRundung = 0.0;
+    // The insets of the view's edge and the painter's scroll offset (none when exporting).
+    QPoint rand, scr;
+    // The load area's top-left corner, the scale (pixels per metre) and the usable area's corner.
+    int x0 = 0, y0 = 0;
+    double s = 0.0;
+    int ux = 0, uy = 0;
+    // Load area and usable area in pixels.
+    int lp = 0, wp = 0, uw = 0, uh = 0;
+    // The plan's mass, whether it has something to show, and whether the loading ramp shows.
+    double m = 0.0;
+    bool bHatLadung = false;
+    bool bRampe = false;
+    // What an export changes and gives back.
+    QPoint ursprungAlt;
+    int nScaleAltX = 0, nScaleAltY = 0;
+
+    int Pr(double v) const { return static_cast<int>(std::floor(v + dRundung)); }
+};
+
+// The picture an export paints into, sized for the vehicle.
+struct CQOR2View::PlanExport
+{
+    QImage bild;
+    std::unique_ptr<QPainter> painter;
+    int nScale = 0;
+};
+
 void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
 {
-    CQOR1Doc* pDoc = GetDocument();
+    (void)client;
     CFahrzeug* pV = GetFahrzeug();
-    // Step 1: records of another vehicle are of no use.
-    if (pV != s_pLetztesFahrzeug) {
-        if (s_pLetztesFahrzeug)
-            ClearPtrMap();
-        s_pLetztesFahrzeug = pV;
-    }
+    VergissAndereFahrzeuge(pV);
     if (!pV) {
         m_bBildExport = false;
         return;
     }
     m_pAnzeigeFahrzeug = pV;
-    CFahrzeug& V = *pV;
-    CQOR* P = V.GetQor();
-    const bool bExport = m_bBildExport;
-    // The vehicle model keeps no drawing margins around the load area.
-    const double dF = 0.0, dR = 0.0, dL = 0.0, dU = 0.0;
-    const double L = V.GetLFLaenge();
-    const double W = static_cast<double>(V.GetLFBreite());
-    const double e[4] = {V.GetRandabstand(0), V.GetRandabstand(1), V.GetRandabstand(2), V.GetRandabstand(3)};
-    auto Pr = [this](double v) { return static_cast<int>(std::floor(v + m_dRundung)); };
+    PlanLage g;
+    g.pDoc = GetDocument();
+    g.pV = pV;
+    g.pPlan = pV->GetQor();
+    g.bExport = m_bBildExport;
+    g.L = pV->GetLFLaenge();
+    g.W = static_cast<double>(pV->GetLFBreite());
+    for (int i = 0; i < 4; ++i)
+        g.e[i] = pV->GetRandabstand(i);
+    g.dRundung = m_dRundung;
     const double sAlt = m_dZoom * m_nPixelProMeterX;
-    const int mF = Pr(dF * sAlt), mR = Pr(dR * sAlt), mL = Pr(dL * sAlt), mU = Pr(dU * sAlt);
-    (void)mF;
+    g.mF = g.Pr(g.dF * sAlt);
+    g.mR = g.Pr(g.dR * sAlt);
+    g.mL = g.Pr(g.dL * sAlt);
+    g.mU = g.Pr(g.dU * sAlt);
 
-    // Step 2: the picture.
-    QImage exportBild;
-    std::unique_ptr<QPainter> pExport;
-    int nExportScale = 0;
-    if (bExport) {
-        const double dLaenge = L + dR, dBreite = W + dL + dU;
-        const int sx = dLaenge > 0.0 ? Trunc((m_nExportBreite - 19) / dLaenge) : m_nMaxPixelProMeter;
-        const int sy = dBreite > 0.0 ? Trunc((m_nExportHoehe - 50) / dBreite) : m_nMaxPixelProMeter;
-        nExportScale = std::max(1, std::min({sx, sy, m_nMaxPixelProMeter}));
-        const int h = Pr(nExportScale * dBreite) + 50;
-        const int w = Trunc(nExportScale * L + 19.0) + 1;
-        exportBild = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
-        exportBild.fill(Qt::white);
-        pExport = std::make_unique<QPainter>(&exportBild);
-    }
-    QPainter& p = bExport ? *pExport : screen;
+    PlanExport exp;
+    if (g.bExport)
+        exp = BeginneExport(g);
+    QPainter& p = g.bExport ? *exp.painter : screen;
     p.save();
-    const QPoint scr = bExport ? QPoint() : scroll;
-
-    // Step 3.
+    g.scr = g.bExport ? QPoint() : scroll;
     SetTool(kToolSchwerpunkt, QRect(), m_tools[kToolSchwerpunkt].text);
     m_tools.erase(kToolBereichMass);
-
-    // Step 4: the drawing origin.
-    const QPoint rand = bExport ? QPoint() : ResolveInsets(0xFFFF | (0xFFFF << 16));
-    int ox = GetPlanOriginX();
-    if (ox <= 0)
-        ox = kUrsprungX;
-    int x0 = ox - rand.x();
-    const int nStreifen =
-        m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : kStreifenHoehe;
-    int y0 = nStreifen - rand.y() + mU + 37;
-    if (!bExport) {
-        m_ptUrsprungKorr = QPoint(x0, y0);
-        if (m_ptUrsprungKorr != m_ptLetzterUrsprung) {
-            m_ptLetzterUrsprung = m_ptUrsprungKorr;
-            PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
-        }
-    }
-
-    // Step 5: a vehicle without load area.
-    if (V.GetArt() == FahrzeugArt::kSattelzugmaschine) {
-        p.setFont(QFont());
-        p.setPen(Qt::black);
-        TextAus(p, x0, y0, Text(17), kLinks);
+    SetzeUrsprung(g);
+    if (pV->GetArt() == FahrzeugArt::kSattelzugmaschine) {
+        ZeichneOhneLadeflaeche(p, g);
         p.restore();
         m_bBildExport = false;
         return;
     }
+    if (g.pPlan)
+        AktualisiereAnzeige(*g.pPlan, g.bExport);
+    SetzeMassstab(g, exp.nScale);
 
-    // Step 6: the plan's options and the scale.
-    if (P) {
-        const CPlanAnzeige a(*P);
-        m_bAnzeigeBeiKonflikt = a.GetAnzeigeBeiKonflikt();
-        m_bSchwerpunktZeigen = a.GetSchwerpunktZeigen();
-        m_bRichtungZeigen = a.GetRichtungZeigen();
-        m_bZulBereich = a.GetZulBereich();
-        m_bBereichFarbig = a.GetBereichFarbig();
-        m_bRasterZeigen = a.GetRasterZeigen();
-        m_nRasterSeite = a.GetRasterSeite();
-        m_dRasterX = a.GetRasterX();
-        m_dRasterY = a.GetRasterY();
-        m_bLadungenZeigen = a.GetLadungenZeigen();
-        m_bRasterBeschriftung = a.GetRasterBeschriftung();
-        if (!bExport)
-            m_dZoom = a.GetZoom();
+    PlanTreffer treffer;
+    if (!g.bExport)
+        ZeichneFahrerhaus(p, g);
+    ZeichneLadeflaeche(p, g);
+    if (!g.bExport)
+        SetzeRandTools(g);
+    if (m_anzeige.bRasterZeigen)
+        ZeichneRaster(p, g.L, g.W, g.e, g.s, g.x0, g.y0);
+    ZeichneFokusRahmen(p, g);
+    ZeichneLadungen(p, g);
+    g.bHatLadung = g.pPlan && (!g.pPlan->GetLgInfos().empty() || GetAuswahl());
+    g.m = g.pPlan ? g.pPlan->GetMasse() : 0.0;
+    if (m_anzeige.bBereichFarbig)
+        DrawLadeflaechenBereich(p);
+    else if (m_anzeige.bZulBereich && g.bHatLadung && pV->m_nBereichStatus != 1 && g.m > 0.0)
+        ZeichneBereichBox(p, *pV, g.W, g.e, g.s, g.x0, g.y0);
+    ZeichneRahmen(p, g);
+    treffer.rcBtnWert = ZeichneBreitenMass(p, g);
+    if (!g.bExport) {
+        treffer.rcLadeflaeche = Ecken(g.x0, g.y0, g.x0 + g.lp, g.y0 + g.wp).translated(-g.scr);
+        ZeichneKnoepfeUndGriffe(p, QRect(g.x0, g.y0, g.lp, g.wp), g.scr, treffer);
     }
-    const CFahrzeug* pVorn = pDoc ? pDoc->GetFirstFahrzeug() : nullptr;
+    g.bRampe = ZeigeLaderampe(g.bExport);
+    ZeichneBereichMass(p, g);
+    treffer.rcSchwerpunkt = ZeichneSchwerpunkt(p, g);
+    if (!g.bExport) {
+        ZeichneGummiband(p, g);
+        SetzeRampeUndScrollGroesse(g);
+    }
+    p.restore();
+
+    if (g.bExport) {
+        // The export gives back what it changed.
+        exp.painter->end();
+        m_exportBild = exp.bild;
+        m_nPixelProMeterX = g.nScaleAltX;
+        m_nPixelProMeterY = g.nScaleAltY;
+        m_ptUrsprungKorr = g.ursprungAlt;
+        m_bBildExport = false;
+    } else
+        m_treffer = treffer;
+}
+
+// Records of another vehicle's loads are of no use.
+void CQOR2View::VergissAndereFahrzeuge(const CFahrzeug* pV)
+{
+    if (pV != s_pLetztesFahrzeug) {
+        if (s_pLetztesFahrzeug)
+            ClearPtrMap();
+        s_pLetztesFahrzeug = pV;
+    }
+}
+
+CQOR2View::PlanExport CQOR2View::BeginneExport(const PlanLage& g) const
+{
+    PlanExport exp;
+    const double dLaenge = g.L + g.dR, dBreite = g.W + g.dL + g.dU;
+    const int sx = dLaenge > 0.0 ? Trunc((m_nExportBreite - 19) / dLaenge) : m_nMaxPixelProMeter;
+    const int sy = dBreite > 0.0 ? Trunc((m_nExportHoehe - 50) / dBreite) : m_nMaxPixelProMeter;
+    exp.nScale = std::max(1, std::min({sx, sy, m_nMaxPixelProMeter}));
+    const int h = g.Pr(exp.nScale * dBreite) + 50;
+    const int w = Trunc(exp.nScale * g.L + 19.0) + 1;
+    exp.bild = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+    exp.bild.fill(Qt::white);
+    exp.painter = std::make_unique<QPainter>(&exp.bild);
+    return exp;
+}
+
+// The drawing origin below the button strips; the host hears of changed insets.
+void CQOR2View::SetzeUrsprung(PlanLage& g)
+{
+    g.rand = g.bExport ? QPoint() : ResolveInsets(0xFFFF | (0xFFFF << 16));
+    int ox = GetPlanOriginX();
+    if (ox <= 0)
+        ox = kUrsprungX;
+    g.x0 = ox - g.rand.x();
+    const int nStreifen =
+        m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : kStreifenHoehe;
+    g.y0 = nStreifen - g.rand.y() + g.mU + 37;
+    if (!g.bExport) {
+        m_ptUrsprungKorr = QPoint(g.x0, g.y0);
+        if (m_ptUrsprungKorr != m_ptLetzterUrsprung) {
+            m_ptLetzterUrsprung = m_ptUrsprungKorr;
+            PostViewNotify(false, kNotifyInsets, (g.rand.x() & 0xFFFF) | (g.rand.y() << 16));
+        }
+    }
+}
+
+// A vehicle without load area gets a line of text in place of the plan.
+void CQOR2View::ZeichneOhneLadeflaeche(QPainter& p, const PlanLage& g) const
+{
+    p.setFont(QFont());
+    p.setPen(Qt::black);
+    TextAus(p, g.x0, g.y0, Text(17), kLinks);
+}
+
+void CQOR2View::AktualisiereAnzeige(CQOR& plan, bool bExport)
+{
+    const CPlanAnzeige a(plan);
+    m_anzeige.bAnzeigeBeiKonflikt = a.GetAnzeigeBeiKonflikt();
+    m_anzeige.bSchwerpunktZeigen = a.GetSchwerpunktZeigen();
+    m_anzeige.bRichtungZeigen = a.GetRichtungZeigen();
+    m_anzeige.bZulBereich = a.GetZulBereich();
+    m_anzeige.bBereichFarbig = a.GetBereichFarbig();
+    m_anzeige.bRasterZeigen = a.GetRasterZeigen();
+    m_anzeige.nRasterSeite = a.GetRasterSeite();
+    m_anzeige.dRasterX = a.GetRasterX();
+    m_anzeige.dRasterY = a.GetRasterY();
+    m_anzeige.bLadungenZeigen = a.GetLadungenZeigen();
+    m_anzeige.bRasterBeschriftung = a.GetRasterBeschriftung();
+    if (!bExport)
+        m_dZoom = a.GetZoom();
+}
+
+// The scale (pixels per metre: the export's own, else by the front vehicle) and the usable area's place.
+void CQOR2View::SetzeMassstab(PlanLage& g, int nExportScale)
+{
+    const CFahrzeug* pVorn = g.pDoc ? g.pDoc->GetFirstFahrzeug() : nullptr;
     int nScale = pVorn && pVorn->IsArt5() ? 200 : 97;
-    const QPoint ursprungAlt = m_ptUrsprungKorr;
-    const int nScaleAltX = m_nPixelProMeterX, nScaleAltY = m_nPixelProMeterY;
-    if (bExport) {
+    g.ursprungAlt = m_ptUrsprungKorr;
+    g.nScaleAltX = m_nPixelProMeterX;
+    g.nScaleAltY = m_nPixelProMeterY;
+    if (g.bExport) {
         nScale = nExportScale;
-        x0 = 19;
-        y0 = mU + 10;
-        m_ptUrsprungKorr = QPoint(x0, y0);
+        g.x0 = 19;
+        g.y0 = g.mU + 10;
+        m_ptUrsprungKorr = QPoint(g.x0, g.y0);
     }
     m_nPixelProMeterX = m_nPixelProMeterY = nScale;
-    const double s = m_nPixelProMeterX * m_dZoom;
-    const int ux = x0 + Trunc(e[0] * s), uy = y0 + Trunc(e[1] * s);
-    m_ptUrsprung = QPoint(ux, uy);
-    const int lp = Trunc(s * L), wp = Trunc(s * W);
+    g.s = m_nPixelProMeterX * m_dZoom;
+    g.ux = g.x0 + Trunc(g.e[0] * g.s);
+    g.uy = g.y0 + Trunc(g.e[1] * g.s);
+    m_ptUrsprung = QPoint(g.ux, g.uy);
+    g.lp = Trunc(g.s * g.L);
+    g.wp = Trunc(g.s * g.W);
+    g.uw = Trunc((g.L - g.e[0] - g.e[2] + 1e-11) * g.s);
+    g.uh = Trunc((g.W - g.e[1] - g.e[3] + 1e-11) * g.s);
+}
 
-    // Step 7: title and the front picture.
-    if (!bExport) {
-        if (!m_bLadungenZeigen) {
-            p.setFont(m_fontNormal);
-            p.setPen(Qt::black);
-            TextAus(p, m_ptLetzterUrsprung.x(), 10, Text(18), kLinks);
-        }
-        CFahrzeug* pFront = pDoc ? pDoc->GetAktivFahrzeug(false) : pV;
-        int nArt = pFront ? pFront->GetArt() : -1;
-        if (nArt == FahrzeugArt::kAuflieger && pDoc && pDoc->GetAnhaenger())
-            nArt = FahrzeugArt::kSattelzugmaschine;
-        const int h = Trunc(0.5 * W * s);
-        const double a1 = pFront ? pFront->GetAchse1Abstand() : 0.0;
-        if (nArt == FahrzeugArt::kZugmaschine && pFront->IsArt5())
-            m_bmFahrerhausLang.StretchDraw(p, 38 - rand.x(), y0 + h - 100, m_bmFahrerhausLang.GetWidth(),
-                                           m_bmFahrerhausLang.GetHeight(), SRCAND, COLORONCOLOR);
-        else if (nArt == FahrzeugArt::kZugmaschine || nArt == FahrzeugArt::kSattelzugmaschine)
-            m_bmFahrerhaus.StretchDraw(p, 18 - rand.x(), y0 + h - 70, m_bmFahrerhaus.GetWidth(),
-                                       m_bmFahrerhaus.GetHeight(), SRCAND, COLORONCOLOR);
-        else if (nArt == FahrzeugArt::kAnhaenger)
-            m_bmDeichsel.StretchDraw(p, x0 + 45 + Trunc((a1 - 3.45) * s),
-                                     y0 + h - m_bmDeichsel.GetHeight() / 2, m_bmDeichsel.GetWidth(),
-                                     m_bmDeichsel.GetHeight(), SRCAND, COLORONCOLOR);
-        else if (nArt == FahrzeugArt::kStarrdeichsel) {
-            const int x = (pDoc && pDoc->GetAnhaenger() ? Trunc(x0 - a1 * s) : 51) + rand.x();
-            int w = m_bmDeichselStarr.GetWidth();
-            if (a1 > 4.0)
-                w = Trunc(a1 * s);
-            else if (L + a1 < 4.0)
-                w = Trunc((L + a1) * s);
-            m_bmDeichselStarr.StretchDraw(p, x, y0 + h - 8, w, m_bmDeichselStarr.GetHeight(), SRCAND,
-                                          COLORONCOLOR);
-        }
+// The title when loads are hidden, and the picture in front of the load area: the cab, or the drawbar.
+void CQOR2View::ZeichneFahrerhaus(QPainter& p, const PlanLage& g)
+{
+    const QPoint rand = g.rand;
+    const int x0 = g.x0, y0 = g.y0;
+    const double s = g.s, L = g.L;
+    if (!m_anzeige.bLadungenZeigen) {
+        p.setFont(m_fontNormal);
+        p.setPen(Qt::black);
+        TextAus(p, m_ptLetzterUrsprung.x(), 10, Text(18), kLinks);
     }
+    CFahrzeug* pFront = g.pDoc ? g.pDoc->GetAktivFahrzeug(false) : g.pV;
+    int nArt = pFront ? pFront->GetArt() : -1;
+    if (nArt == FahrzeugArt::kAuflieger && g.pDoc && g.pDoc->GetAnhaenger())
+        nArt = FahrzeugArt::kSattelzugmaschine;
+    const int h = Trunc(0.5 * g.W * s);
+    const double a1 = pFront ? pFront->GetAchse1Abstand() : 0.0;
+    if (nArt == FahrzeugArt::kZugmaschine && pFront->IsArt5())
+        m_bmFahrerhausLang.StretchDraw(p, 38 - rand.x(), y0 + h - 100, m_bmFahrerhausLang.GetWidth(),
+                                       m_bmFahrerhausLang.GetHeight(), SRCAND, COLORONCOLOR);
+    else if (nArt == FahrzeugArt::kZugmaschine || nArt == FahrzeugArt::kSattelzugmaschine)
+        m_bmFahrerhaus.StretchDraw(p, 18 - rand.x(), y0 + h - 70, m_bmFahrerhaus.GetWidth(),
+                                   m_bmFahrerhaus.GetHeight(), SRCAND, COLORONCOLOR);
+    else if (nArt == FahrzeugArt::kAnhaenger)
+        m_bmDeichsel.StretchDraw(p, x0 + 45 + Trunc((a1 - 3.45) * s), y0 + h - m_bmDeichsel.GetHeight() / 2,
+                                 m_bmDeichsel.GetWidth(), m_bmDeichsel.GetHeight(), SRCAND, COLORONCOLOR);
+    else if (nArt == FahrzeugArt::kStarrdeichsel) {
+        const int x = (g.pDoc && g.pDoc->GetAnhaenger() ? Trunc(x0 - a1 * s) : 51) + rand.x();
+        int w = m_bmDeichselStarr.GetWidth();
+        if (a1 > 4.0)
+            w = Trunc(a1 * s);
+        else if (L + a1 < 4.0)
+            w = Trunc((L + a1) * s);
+        m_bmDeichselStarr.StretchDraw(p, x, y0 + h - 8, w, m_bmDeichselStarr.GetHeight(), SRCAND,
+                                      COLORONCOLOR);
+    }
+}
 
-    // Step 8: the load area hatched, the usable area white.
+// The load area hatched, the usable area white.
+void CQOR2View::ZeichneLadeflaeche(QPainter& p, const PlanLage& g) const
+{
     p.setPen(Qt::NoPen);
     if (!m_musterLadeflaeche.isNull())
         p.setBrush(QBrush(m_musterLadeflaeche));
     else
         p.setBrush(QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
     p.setBrushOrigin(0, 0);
-    p.drawRect(Ecken(x0, y0, x0 + lp, y0 + wp));
-    const int uw = Trunc((L - e[0] - e[2] + 1e-11) * s), uh = Trunc((W - e[1] - e[3] + 1e-11) * s);
+    p.drawRect(Ecken(g.x0, g.y0, g.x0 + g.lp, g.y0 + g.wp));
     p.setBrush(Qt::white);
-    if (uw > 0 && uh > 0)
-        p.drawRect(QRect(ux, uy, uw, uh));
+    if (g.uw > 0 && g.uh > 0)
+        p.drawRect(QRect(g.ux, g.uy, g.uw, g.uh));
+}
 
-    // Step 9: tool areas of the four strips, at least 3 pixels deep.
-    if (!bExport) {
-        const QString t19 = QString::fromStdString(
-            FormatResChecked(19, {V.m_strName, e[0] * 1000.0, e[2] * 1000.0, e[1] * 1000.0, e[3] * 1000.0}));
-        const int ur = ux + std::max(uw, 0), ub = uy + std::max(uh, 0);
-        SetTool(kToolRandVorn, Ecken(x0, y0, std::max(ux, x0 + 3), y0 + wp).translated(-scr), t19);
-        SetTool(kToolRandHinten, Ecken(std::min(ur, x0 + lp - 3), y0, x0 + lp, y0 + wp).translated(-scr),
-                t19);
-        SetTool(kToolRandUnten, Ecken(x0, std::min(ub, y0 + wp - 3), x0 + lp, y0 + wp).translated(-scr), t19);
-        SetTool(kToolRandOben, Ecken(x0, y0, x0 + lp, std::max(uy, y0 + 3)).translated(-scr), t19);
-    }
+// Tool areas of the four border strips, at least 3 pixels deep.
+void CQOR2View::SetzeRandTools(const PlanLage& g)
+{
+    const double* e = g.e;
+    const int x0 = g.x0, y0 = g.y0, lp = g.lp, wp = g.wp;
+    const QString t19 = QString::fromStdString(
+        FormatResChecked(19, {g.pV->m_strName, e[0] * 1000.0, e[2] * 1000.0, e[1] * 1000.0, e[3] * 1000.0}));
+    const int ur = g.ux + std::max(g.uw, 0), ub = g.uy + std::max(g.uh, 0);
+    SetTool(kToolRandVorn, Ecken(x0, y0, std::max(g.ux, x0 + 3), y0 + wp).translated(-g.scr), t19);
+    SetTool(kToolRandHinten, Ecken(std::min(ur, x0 + lp - 3), y0, x0 + lp, y0 + wp).translated(-g.scr), t19);
+    SetTool(kToolRandUnten, Ecken(x0, std::min(ub, y0 + wp - 3), x0 + lp, y0 + wp).translated(-g.scr), t19);
+    SetTool(kToolRandOben, Ecken(x0, y0, x0 + lp, std::max(g.uy, y0 + 3)).translated(-g.scr), t19);
+}
 
-    // Step 10: the grid.
-    if (m_bRasterZeigen)
-        ZeichneRaster(p, L, W, e, s, x0, y0);
+// The focus frame around the vehicle's area.
+void CQOR2View::ZeichneFokusRahmen(QPainter& p, const PlanLage& g) const
+{
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(
+        Ecken(g.x0 - g.mF - 1, g.y0 - g.mU, g.x0 + g.Pr((g.dR + g.L) * g.s), g.y0 + g.Pr((g.dL + g.W) * g.s))
+            .adjusted(0, 0, -1, -1));
+    p.restore();
+}
 
-    // Step 11: focus frame around the vehicle's area.
-    {
-        p.save();
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(
-            Ecken(x0 - mF - 1, y0 - mU, x0 + Pr((dR + L) * s), y0 + Pr((dL + W) * s)).adjusted(0, 0, -1, -1));
-        p.restore();
-    }
-
-    // Step 12: the loads.
-    if (!bExport && !m_bLadungenZeigen)
+// The loads (numbered in an export) with their tool areas, and the load units.
+void CQOR2View::ZeichneLadungen(QPainter& p, const PlanLage& g)
+{
+    if (!g.bExport && !m_anzeige.bLadungenZeigen) {
         ClearPtrMap();
-    else if (P) {
-        tagLGINFO* pHover = GetHover();
-        const bool bGedrueckt =
-            pHover && m_bTasteUnten && !m_bZiehen && pHover->GetLeId() == 0 && !m_bGruppenModus;
-        int n = 0, k = 0;
-        for (tagLGINFO* lg : P->GetLgInfos()) {
-            QRect rc;
-            if (bExport) {
-                DrawLadung(p, lg, &rc, ++n, false, false);
-                continue;
-            }
-            if ((m_bLgAuswahlZiehen && lg->m_bSelected) || (m_bLgZiehen && lg == pHover && lg->m_nTyp != 5))
-                continue;
-            DrawLadung(p, lg, &rc, -1, bGedrueckt && lg == pHover, m_bZiehen ? false : lg->m_bSelected != 0);
-            auto it = m_mapGuiLg.find(lg);
-            if (it != m_mapGuiLg.end()) {
-                it->second.nToolId = kToolErsteLadung + k;
-                SetTool(kToolErsteLadung + k, it->second.rc, QString());
-            }
-            ++k;
-        }
-        if (bGedrueckt && !bExport)
-            DrawDruckRahmen(p);
-        ZeichneLadeeinheiten(p);
+        return;
     }
+    if (!g.pPlan)
+        return;
+    tagLGINFO* pHover = GetHover();
+    const bool bGedrueckt =
+        pHover && m_bTasteUnten && !m_bZiehen && pHover->GetLeId() == 0 && !m_bGruppenModus;
+    int n = 0, k = 0;
+    for (tagLGINFO* lg : g.pPlan->GetLgInfos()) {
+        QRect rc;
+        if (g.bExport) {
+            DrawLadung(p, lg, &rc, ++n, false, false);
+            continue;
+        }
+        if ((m_bLgAuswahlZiehen && lg->m_bSelected) || (m_bLgZiehen && lg == pHover && lg->m_nTyp != 5))
+            continue;
+        DrawLadung(p, lg, &rc, -1, bGedrueckt && lg == pHover, m_bZiehen ? false : lg->m_bSelected != 0);
+        auto it = m_mapGuiLg.find(lg);
+        if (it != m_mapGuiLg.end()) {
+            it->second.nToolId = kToolErsteLadung + k;
+            SetTool(kToolErsteLadung + k, it->second.rc, QString());
+        }
+        ++k;
+    }
+    if (bGedrueckt && !g.bExport)
+        DrawDruckRahmen(p);
+    ZeichneLadeeinheiten(p);
+}
 
-    // Step 13.
-    const bool bHatLadung = P && (!P->GetLgInfos().empty() || GetAuswahl());
-    const double m = P ? P->GetMasse() : 0.0;
-
-    // Step 14: the permissible range as box, or as coloured overlay.
-    if (m_bBereichFarbig)
-        DrawLadeflaechenBereich(p);
-    else if (m_bZulBereich && bHatLadung && V.m_nBereichStatus != 1 && m > 0.0)
-        ZeichneBereichBox(p, V, W, e, s, x0, y0);
-
-    // Step 15: the load-area frame.
+// The load-area frame.
+void CQOR2View::ZeichneRahmen(QPainter& p, const PlanLage& g) const
+{
+    const int x0 = g.x0, y0 = g.y0, lp = g.lp, wp = g.wp;
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawPolyline(
         QPolygon({{x0 - 2, y0}, {x0 + lp, y0}, {x0 + lp, y0 + wp}, {x0 - 1, y0 + wp}, {x0 - 1, y0 - 1}}));
+}
 
-    // Step 16: the width dimension at the rear end.
+// The width dimension at the rear end.
+QRect CQOR2View::ZeichneBreitenMass(QPainter& p, const PlanLage& g) const
+{
+    const int x0 = g.x0, y0 = g.y0, lp = g.lp, wp = g.wp;
     p.setPen(QPen(QColor(255, 0, 0), 1));
-    p.drawLine(x0 + lp, y0 - 1, x0 + lp + mR + 50, y0 - 1);
-    p.drawLine(x0 + lp, y0 + wp, x0 + lp + mR + 50, y0 + wp);
-    const int xd = x0 + lp + mR + 44;
+    p.drawLine(x0 + lp, y0 - 1, x0 + lp + g.mR + 50, y0 - 1);
+    p.drawLine(x0 + lp, y0 + wp, x0 + lp + g.mR + 50, y0 + wp);
+    const int xd = x0 + lp + g.mR + 44;
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::black);
     p.drawLine(xd, y0, xd, y0 + wp);
     p.drawPolygon(QPolygon({{xd, y0}, {xd - 2, y0 + 6}, {xd + 2, y0 + 6}}));
     p.drawPolygon(QPolygon({{xd, y0 + wp}, {xd - 2, y0 + wp - 6}, {xd + 2, y0 + wp - 6}}));
-    {
-        p.setFont(m_fontMittel);
-        const QFontMetrics fm(m_fontMittel);
-        const QString t = Zahl(W * 1000.0);
-        const QRect rc(xd - fm.horizontalAdvance(t) / 2, y0 + (wp - fm.height()) / 2, fm.horizontalAdvance(t),
-                       fm.height());
-        p.fillRect(rc, Qt::white);
-        TextAus(p, rc.left(), rc.top(), t, kLinks);
-        if (!bExport)
-            m_rcBtnWert = rc.translated(-scr);
-    }
+    p.setFont(m_fontMittel);
+    const QFontMetrics fm(m_fontMittel);
+    const QString t = Zahl(g.W * 1000.0);
+    const QRect rc(xd - fm.horizontalAdvance(t) / 2, y0 + (wp - fm.height()) / 2, fm.horizontalAdvance(t),
+                   fm.height());
+    p.fillRect(rc, Qt::white);
+    TextAus(p, rc.left(), rc.top(), t, kLinks);
+    return rc.translated(-g.scr);
+}
 
-    // Step 17.
-    if (!bExport)
-        m_rcLadeflaeche = Ecken(x0, y0, x0 + lp, y0 + wp).translated(-scr);
-    if (!bExport)
-        ZeichneKnoepfeUndGriffe(p, QRect(x0, y0, lp, wp), scr);
-
-    // Step 21, first half: the loading ramp shows in ramp mode only. A view without a ramp (or whose ramp
-    // cannot show) draws as without ramp mode.
+// The loading ramp shows in ramp mode only. A view without a ramp (or whose ramp cannot show) draws as
+// without ramp mode; answers whether the ramp shows.
+bool CQOR2View::ZeigeLaderampe(bool bExport)
+{
     if (!bExport && m_pLaderampe && m_bRampenModus != m_pLaderampe->IsVisible())
         m_pLaderampe->Show(m_bRampenModus);
-    const bool bRampe = m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
+    return m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
+}
 
-    // Step 18: the range dimension below the plan.
-    if ((m_bZulBereich || m_bBereichFarbig) && !bRampe && (m_nNutzbarerBereich & 2)) {
-        const QRect br = GetBereichRect();
-        const int xa = br.left(), xb = br.left() + br.width();
-        const int yb = y0 + 18 + Trunc(s * W) + mL;
-        p.setPen(QPen(Qt::black, 2));
-        p.drawLine(xa, yb, xa, yb + 16);
-        p.drawLine(xb, yb, xb, yb + 16);
-        const int g = DrawMassPfeil(p, QPoint(xa, yb + 8), QPoint(xb - 1, yb + 8), false) ? 5 : 17;
-        p.setFont(m_fontMittel);
-        p.setPen(Qt::black);
-        const QRect links = TextAus(p, xa - g, yb, Zahl((V.m_dNutzbarVon - e[0]) * 1000.0) + " mm", kRechts);
-        const QRect rechts = TextAus(p, xb + g, yb, Zahl((V.m_dNutzbarBis - e[0]) * 1000.0) + " mm", kLinks);
-        if (!bExport)
-            SetTool(kToolBereichMass,
-                    QRect(QPoint(links.left(), rechts.top()), QPoint(rechts.right(), rechts.bottom()))
-                        .translated(-scr),
-                    QString::fromStdString(FormatResChecked(20, {m * 1000.0})));
-    }
+// The dimension of the permissible range below the plan.
+void CQOR2View::ZeichneBereichMass(QPainter& p, const PlanLage& g)
+{
+    if (!((m_anzeige.bZulBereich || m_anzeige.bBereichFarbig) && !g.bRampe && (m_nNutzbarerBereich & 2)))
+        return;
+    const QRect br = GetBereichRect();
+    const int xa = br.left(), xb = br.left() + br.width();
+    const int yb = g.y0 + 18 + Trunc(g.s * g.W) + g.mL;
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(xa, yb, xa, yb + 16);
+    p.drawLine(xb, yb, xb, yb + 16);
+    const int gap = DrawMassPfeil(p, QPoint(xa, yb + 8), QPoint(xb - 1, yb + 8), false) ? 5 : 17;
+    p.setFont(m_fontMittel);
+    p.setPen(Qt::black);
+    const CFahrzeug& V = *g.pV;
+    const QRect links = TextAus(p, xa - gap, yb, Zahl((V.m_dNutzbarVon - g.e[0]) * 1000.0) + " mm", kRechts);
+    const QRect rechts = TextAus(p, xb + gap, yb, Zahl((V.m_dNutzbarBis - g.e[0]) * 1000.0) + " mm", kLinks);
+    if (!g.bExport)
+        SetTool(kToolBereichMass,
+                QRect(QPoint(links.left(), rechts.top()), QPoint(rechts.right(), rechts.bottom()))
+                    .translated(-g.scr),
+                QString::fromStdString(FormatResChecked(20, {g.m * 1000.0})));
+}
 
-    // Step 19: the centre-of-gravity marker.
-    if (m_bSchwerpunktZeigen && bHatLadung && m > 0.0 && !m_bLgZiehen && !m_bZiehen) {
-        const int id = GetSchwerpunktBild();
-        const CMemBm& bm = m_bmSchwerpunkt[id == 260 ? 0 : id == 268 ? 1 : 2];
-        const int cw = m_bmSchwerpunkt[0].GetWidth(), ch = m_bmSchwerpunkt[0].GetHeight();
-        const double cx = P->GetSchwerpunktX(), cy = P->GetSchwerpunktY();
-        const int x = Trunc(m_nPixelProMeterX * cx * m_dZoom) - cw / 2 + ux;
-        const int y = Trunc(m_nPixelProMeterY * cy * m_dZoom) + uy - ch / 2;
-        bm.DrawTransparent(p, x, y, cw, ch, RGB(255, 255, 255));
-        if (!bExport) {
-            m_rcSchwerpunkt = QRect(x, y, cw, ch).translated(-scr);
-            const bool bSeiteB = m_nRasterSeite != 0;
-            const double yq = bSeiteB ? W - e[1] - e[3] - cy : cy;
-            SetTool(kToolSchwerpunkt, m_rcSchwerpunkt,
-                    QString::fromStdString(
-                        FormatResChecked(24, {V.m_strName, m * 1000.0, cx * 1000.0, yq * 1000.0,
-                                              LoadResString(bSeiteB ? 23 : 22)})));
-        }
-    } else if (!bExport)
-        m_rcSchwerpunkt = QRect();
+// The centre-of-gravity marker with its tool area.
+QRect CQOR2View::ZeichneSchwerpunkt(QPainter& p, const PlanLage& g)
+{
+    if (!(m_anzeige.bSchwerpunktZeigen && g.bHatLadung && g.m > 0.0 && !m_bLgZiehen && !m_bZiehen))
+        return QRect();
+    const int id = GetSchwerpunktBild();
+    const CMemBm& bm = m_bmSchwerpunkt[id == 260 ? 0 : id == 268 ? 1 : 2];
+    const int cw = m_bmSchwerpunkt[0].GetWidth(), ch = m_bmSchwerpunkt[0].GetHeight();
+    const double cx = g.pPlan->GetSchwerpunktX(), cy = g.pPlan->GetSchwerpunktY();
+    const int x = Trunc(m_nPixelProMeterX * cx * m_dZoom) - cw / 2 + g.ux;
+    const int y = Trunc(m_nPixelProMeterY * cy * m_dZoom) + g.uy - ch / 2;
+    bm.DrawTransparent(p, x, y, cw, ch, RGB(255, 255, 255));
+    if (g.bExport)
+        return QRect();
+    const QRect rc = QRect(x, y, cw, ch).translated(-g.scr);
+    const bool bSeiteB = m_anzeige.nRasterSeite != 0;
+    const double* e = g.e;
+    const double yq = bSeiteB ? g.W - e[1] - e[3] - cy : cy;
+    SetTool(kToolSchwerpunkt, rc,
+            QString::fromStdString(FormatResChecked(24, {g.pV->m_strName, g.m * 1000.0, cx * 1000.0,
+                                                         yq * 1000.0, LoadResString(bSeiteB ? 23 : 22)})));
+    return rc;
+}
 
-    // Step 20: the rubber band.
-    if (m_bGummiband && m_bGummibandRahmen && !bExport) {
-        p.save();
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.setPen(QPen(Qt::white, 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(m_rcGummiband.normalized().translated(scr).adjusted(0, 0, -1, -1));
-        p.restore();
-    }
-
-    // Steps 21 and 22: the loading ramp and the scroll size.
-    if (!bExport) {
-        if (bRampe && m_pLaderampe->GetPlanOrigin() != QPoint(x0, y0))
-            m_pLaderampe->CalcExtent(x0, y0);
-        if (bRampe && m_pLaderampe->IsRepositionPending())
-            m_pLaderampe->Reposition(MetresToPixels(W) + y0 + mL + 2);
-        const int cx =
-            std::max(bRampe ? m_pLaderampe->GetExtentX() + 10 : 0, MetresToPixels(L + dR) + x0 + 60);
-        int cy = MetresToPixels(dL + W) + y0 + 35;
-        if (bRampe)
-            cy += m_pLaderampe->GetWindowRect().height() - 29;
-        const QSize total(cx, cy);
-        if (total != m_sizeScrollGesamt || GetTotalSize() != total) {
-            m_sizeScrollGesamt = total;
-            if (m_sizePage.isEmpty())
-                m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
-            if (m_sizeLine.isEmpty())
-                m_sizeLine = QSize(50, 20);
-            SetScrollSizes(total, m_sizePage, m_sizeLine);
-        }
-        (void)client;
-    }
+// The rubber band of a selection being drawn.
+void CQOR2View::ZeichneGummiband(QPainter& p, const PlanLage& g) const
+{
+    if (!m_bGummiband || !m_bGummibandRahmen)
+        return;
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(m_rcGummiband.normalized().translated(g.scr).adjusted(0, 0, -1, -1));
     p.restore();
+}
 
-    // Step 23: the export restores what it changed.
-    if (bExport) {
-        pExport->end();
-        m_exportBild = exportBild;
-        m_nPixelProMeterX = nScaleAltX;
-        m_nPixelProMeterY = nScaleAltY;
-        m_ptUrsprungKorr = ursprungAlt;
-        m_bBildExport = false;
+// The loading ramp under the plan, and the scroll size that holds plan and ramp.
+void CQOR2View::SetzeRampeUndScrollGroesse(const PlanLage& g)
+{
+    const int x0 = g.x0, y0 = g.y0;
+    if (g.bRampe && m_pLaderampe->GetPlanOrigin() != QPoint(x0, y0))
+        m_pLaderampe->CalcExtent(x0, y0);
+    if (g.bRampe && m_pLaderampe->IsRepositionPending())
+        m_pLaderampe->Reposition(MetresToPixels(g.W) + y0 + g.mL + 2);
+    const int cx =
+        std::max(g.bRampe ? m_pLaderampe->GetExtentX() + 10 : 0, MetresToPixels(g.L + g.dR) + x0 + 60);
+    int cy = MetresToPixels(g.dL + g.W) + y0 + 35;
+    if (g.bRampe)
+        cy += m_pLaderampe->GetWindowRect().height() - 29;
+    const QSize total(cx, cy);
+    if (total != m_sizeScrollGesamt || GetTotalSize() != total) {
+        m_sizeScrollGesamt = total;
+        if (m_sizePage.isEmpty())
+            m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
+        if (m_sizeLine.isEmpty())
+            m_sizeLine = QSize(50, 20);
+        SetScrollSizes(total, m_sizePage, m_sizeLine);
     }
 }
 
@@ -1134,13 +1249,13 @@ void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4]
 {
     const int ux = m_ptUrsprung.x(), uy = m_ptUrsprung.y();
     p.save();
-    const bool bDicht = m_dRasterX * m_dZoom < 0.3;
+    const bool bDicht = m_anzeige.dRasterX * m_dZoom < 0.3;
     p.setPen(QPen(QColor(221, 221, 221), 1, bDicht ? Qt::SolidLine : Qt::DotLine));
     p.setFont(m_fontKlein);
     const QFontMetrics fm(m_fontKlein);
     const int cw = fm.horizontalAdvance(QStringLiteral("00.0")), ch = fm.height();
-    const int kx = (cw + 4) / (Trunc(m_nPixelProMeterX * m_dRasterX * m_dZoom) + 1) + 1;
-    const int ky = (ch + 2) / (Trunc(m_nPixelProMeterY * m_dRasterY * m_dZoom) + 1) + 1;
+    const int kx = (cw + 4) / (Trunc(m_nPixelProMeterX * m_anzeige.dRasterX * m_dZoom) + 1) + 1;
+    const int ky = (ch + 2) / (Trunc(m_nPixelProMeterY * m_anzeige.dRasterY * m_dZoom) + 1) + 1;
     const double Lu = L - (e[0] + e[2]), Wu = W - e[1] - e[3];
     struct Beschriftung
     {
@@ -1151,27 +1266,27 @@ void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4]
     std::vector<Beschriftung> texte;
     p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     for (int i = 0;; ++i) {
-        const double x = i * m_dRasterX;
+        const double x = i * m_anzeige.dRasterX;
         if (!(x < Lu))
             break;
         const int px = Trunc(x * s);
         if (i != 0 && Trunc(Wu * s) > 0)
             p.drawLine(ux + px, uy, ux + px, uy + Trunc(Wu * s) - 1);
-        if (m_bRasterBeschriftung && i % kx == 0) {
+        if (m_anzeige.bRasterBeschriftung && i % kx == 0) {
             const QString t = Zahl(x * 1000.0);
             texte.push_back({ux + px, y0 + 4 + Trunc(s * W), t, kMitte});
             texte.push_back({MetresToPixels(x) + ux, y0 - ch / 2 - 8, t, kMitte});
         }
     }
     for (int i = 0;; ++i) {
-        const double y = i * m_dRasterY;
+        const double y = i * m_anzeige.dRasterY;
         if (!(y <= Wu + 1e-9))
             break;
-        const int py = m_nRasterSeite != 0 ? Trunc((Wu - y) * s) - 1 : Trunc(y * s);
+        const int py = m_anzeige.nRasterSeite != 0 ? Trunc((Wu - y) * s) - 1 : Trunc(y * s);
         // A usable area without length has no line across it (a line of no length would be a dot).
         if (i != 0 && Trunc(Lu * s) > 0)
             p.drawLine(ux, uy + py, ux + Trunc(Lu * s) - 1, uy + py);
-        if (m_bRasterBeschriftung && i % ky == 0)
+        if (m_anzeige.bRasterBeschriftung && i % ky == 0)
             texte.push_back({x0 - 5, uy + py - ch / 2, Zahl(y * 1000.0), kRechts});
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -1181,9 +1296,9 @@ void CQOR2View::ZeichneRaster(QPainter& p, double L, double W, const double e[4]
     p.restore();
 }
 
-void CQOR2View::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint scr)
+void CQOR2View::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint scr, PlanTreffer& treffer)
 {
-    m_rcBtnX = m_rcBtnY = QRect();
+    treffer.rcBtnX = treffer.rcBtnY = QRect();
     CPlanGesten& g = GetGesten();
     const int h = kGriff / 2;
     g.m_rcZoomGriff = QRect(la.right() + 1 - h, la.top() + la.height() / 2 - h, kGriff, kGriff);
@@ -1211,8 +1326,8 @@ void CQOR2View::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint scr
         p.setPen(Qt::black);
         p.drawText(knopf.adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, Zahl(dWert * 1000.0));
     }
-    m_rcBtnX = knopfX.translated(-scr);
-    m_rcBtnY = knopfY.translated(-scr);
+    treffer.rcBtnX = knopfX.translated(-scr);
+    treffer.rcBtnY = knopfY.translated(-scr);
 }
 
 void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
@@ -1330,7 +1445,7 @@ void CQOR2View::DrawLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, int nNum
         p.restore();
         return;
     }
-    if (m_bRichtungZeigen) {
+    if (m_anzeige.bRichtungZeigen) {
         const int mx = (left + right) / 2, my = (top + bottom) / 2;
         QPolygon d;
         if (r == 0)
@@ -1367,7 +1482,7 @@ void CQOR2View::DrawLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, int nNum
         p.drawStaticText(right - 2 - cx, r == 270 ? top - 1 : bottom - cy, m_labels.Layout(m_fontSchmal, kg));
     }
     if (!m_bBildExport) {
-        if (m_bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {
+        if (m_anzeige.bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {
             double vl = 0, vo = 0;
             const double sl = pLg->m_dSPLaenge, sb = pLg->m_dSPBreite;
             switch (r) {

@@ -269,33 +269,26 @@ public:
     const std::string& GetHtmlVorlageFsm() const { return m_strHtmlVorlageFsm; }
     QSize GetLineSize() const { return m_sizeLine; }
 
-    // Display copies of the plan's options, refreshed by every drawing.
+    // What the last paint of the plan left for the hit tests, in client coordinates.
+    struct PlanTreffer
+    {
+        QRect rcLadeflaeche;
+        QRect rcBtnX, rcBtnY, rcBtnWert;
+        QRect rcSchwerpunkt;
+    };
     bool m_bBildExport = false;
     int m_nExportBreite = 645;
     int m_nExportHoehe = 440;
-    bool m_bRasterBeschriftung = false;
-    bool m_bLadungenZeigen = true;
-    double m_dRasterY = 0.4;
-    double m_dRasterX = 0.4;
-    int m_nRasterSeite = 0;
-    bool m_bRasterZeigen = false;
     int m_nNutzbarerBereich = 0;
-    bool m_bZulBereich = false;
-    bool m_bBereichFarbig = false;
-    bool m_bRichtungZeigen = false;
-    bool m_bSchwerpunktZeigen = false;
-    bool m_bAnzeigeBeiKonflikt = false;
     bool m_bNurInnerhalb = false;
     bool m_bAnzeige33285 = true;
     bool m_bRampenModus = false;
     QSize m_sizeScrollGesamt{1000, 500};
-    QRect m_rcSchwerpunkt;
-    QRect m_rcBtnX, m_rcBtnY, m_rcBtnWert;
+    PlanTreffer m_treffer;
     // The value buttons are as large as a compact slider, which opens over them; the handles are small
     // squares centred on an edge of the load area.
     static constexpr QSize kKnopfGroesse{46, 16};
     static constexpr int kGriff = 9;
-    QRect m_rcLadeflaeche;
     int m_nPlatzStatus = 1;
     QPoint m_ptLetzterUrsprung{-1, -1};
     QPoint m_ptUrsprungKorr{100, 40};
@@ -367,12 +360,39 @@ protected:
 private:
     // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.
     void ZeichnePlan(QPainter& painter, QSize client, QPoint scroll);
+    // Display toggles and grid options of the plan; false for another command.
+    bool OnAnzeigeBefehl(CQOR& plan, int nId);
+    // The steps of ZeichnePlan, on the layout it works out first (defined with it).
+    struct PlanLage;
+    struct PlanExport;
+    void VergissAndereFahrzeuge(const CFahrzeug* pV);
+    PlanExport BeginneExport(const PlanLage& g) const;
+    void SetzeUrsprung(PlanLage& g);
+    void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
+    // Copies the plan's display options (and, unless exporting, its zoom) into the view.
+    void AktualisiereAnzeige(CQOR& plan, bool bExport);
+    void SetzeMassstab(PlanLage& g, int nExportScale);
+    void ZeichneFahrerhaus(QPainter& painter, const PlanLage& g);
+    void ZeichneLadeflaeche(QPainter& painter, const PlanLage& g) const;
+    void SetzeRandTools(const PlanLage& g);
+    void ZeichneFokusRahmen(QPainter& painter, const PlanLage& g) const;
+    void ZeichneLadungen(QPainter& painter, const PlanLage& g);
+    void ZeichneRahmen(QPainter& painter, const PlanLage& g) const;
+    // Answers the cell of the width figure.
+    QRect ZeichneBreitenMass(QPainter& painter, const PlanLage& g) const;
+    bool ZeigeLaderampe(bool bExport);
+    void ZeichneBereichMass(QPainter& painter, const PlanLage& g);
+    // Answers where the marker lies, or an empty rectangle when it is not drawn.
+    QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
+    void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
+    void SetzeRampeUndScrollGroesse(const PlanLage& g);
     void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
     void ZeichneLadeeinheiten(QPainter& painter);
     // Places and draws the value buttons of the current load (x above the load area at the load's front
-    // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
-    // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.
-    void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr);
+    // edge, y left of it at the load's upper edge) into `treffer` and the zoom and width handles (on the
+    // middle of the rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll
+    // offset.
+    void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr, PlanTreffer& treffer);
     void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
                            int y0);
     tagLGINFO* Gueltig(tagLGINFO* p) const;
@@ -390,6 +410,22 @@ private:
     void InvalidateVorlage();
     void SetzePosition(bool bX, double dWert);
 
+    // Copies of the plan's display options, refreshed by every drawing (AktualisiereAnzeige).
+    struct PlanAnzeigeKopie
+    {
+        bool bRasterBeschriftung = false;
+        bool bLadungenZeigen = true;
+        double dRasterY = 0.4;
+        double dRasterX = 0.4;
+        int nRasterSeite = 0;
+        bool bRasterZeigen = false;
+        bool bZulBereich = false;
+        bool bBereichFarbig = false;
+        bool bRichtungZeigen = false;
+        bool bSchwerpunktZeigen = false;
+        bool bAnzeigeBeiKonflikt = false;
+    };
+    PlanAnzeigeKopie m_anzeige;
     CPlanPlatzierung m_platz;
     std::unique_ptr<IValueSlider> m_pSlider;  // y position, width or mass
     std::unique_ptr<IValueSlider> m_pSliderX; // x position

@@ -175,69 +175,72 @@ bool CQOR2View::SetzeMasse(double& dTonnen)
     return true;
 }
 
+// Display toggles and grid options of the plan; false for another command.
+bool CQOR2View::OnAnzeigeBefehl(CQOR& q, int nId)
+{
+    CPlanAnzeige anz(q);
+    bool bAnzeige = true;
+    switch (nId) {
+    case 2000:
+        anz.SetNurUmrisse(!anz.GetNurUmrisse());
+        break;
+    case 32875:
+        anz.SetRichtungZeigen(!anz.GetRichtungZeigen());
+        break;
+    case 32892:
+        anz.SetZulBereich(!anz.GetZulBereich());
+        break;
+    case 32894: {
+        const bool b = !anz.GetRasterZeigen();
+        anz.SetRasterZeigen(b);
+        anz.SetRasterBeschriftung(b);
+        break;
+    }
+    case 32895:
+    case 32896:
+    case 32897:
+        anz.SetRasterZeigen(true);
+        anz.SetRasterSeite(nId == 32895 ? 0 : 2);
+        break;
+    case 32907:
+        anz.SetLadungenZeigen(!anz.GetLadungenZeigen());
+        break;
+    case 32908: {
+        const bool b = !anz.GetRasterBeschriftung();
+        anz.SetRasterBeschriftung(b);
+        if (b)
+            anz.SetRasterZeigen(true);
+        break;
+    }
+    case 32872: {
+        const bool b = !anz.GetSchwerpunktZeigen();
+        if (b)
+            RecalcSchwerpunkt();
+        anz.SetSchwerpunktZeigen(b);
+        // The template view shows the marker too.
+        if (CQOR1Doc* pDoc = GetDocument())
+            pDoc->UpdateOtherViews(0);
+        break;
+    }
+    default:
+        bAnzeige = false;
+        for (const SRasterVorgabe& v : kVorgaben)
+            if (v.nId == nId) {
+                anz.SetRasterX(v.dX);
+                anz.SetRasterY(v.dY);
+                anz.SetRasterZeigen(true);
+                bAnzeige = true;
+            }
+    }
+    return bAnzeige;
+}
+
 bool CQOR2View::OnBefehl(int nId)
 {
     CQOR* q = GetPlan();
-    // Display toggles and grid options of the plan.
-    if (q) {
-        CPlanAnzeige anz(*q);
-        bool bAnzeige = true;
-        switch (nId) {
-        case 2000:
-            anz.SetNurUmrisse(!anz.GetNurUmrisse());
-            break;
-        case 32875:
-            anz.SetRichtungZeigen(!anz.GetRichtungZeigen());
-            break;
-        case 32892:
-            anz.SetZulBereich(!anz.GetZulBereich());
-            break;
-        case 32894: {
-            const bool b = !anz.GetRasterZeigen();
-            anz.SetRasterZeigen(b);
-            anz.SetRasterBeschriftung(b);
-            break;
-        }
-        case 32895:
-        case 32896:
-        case 32897:
-            anz.SetRasterZeigen(true);
-            anz.SetRasterSeite(nId == 32895 ? 0 : 2);
-            break;
-        case 32907:
-            anz.SetLadungenZeigen(!anz.GetLadungenZeigen());
-            break;
-        case 32908: {
-            const bool b = !anz.GetRasterBeschriftung();
-            anz.SetRasterBeschriftung(b);
-            if (b)
-                anz.SetRasterZeigen(true);
-            break;
-        }
-        case 32872: {
-            const bool b = !anz.GetSchwerpunktZeigen();
-            if (b)
-                RecalcSchwerpunkt();
-            anz.SetSchwerpunktZeigen(b);
-            // The template view shows the marker too.
-            if (CQOR1Doc* pDoc = GetDocument())
-                pDoc->UpdateOtherViews(0);
-            break;
-        }
-        default:
-            bAnzeige = false;
-            for (const SRasterVorgabe& v : kVorgaben)
-                if (v.nId == nId) {
-                    anz.SetRasterX(v.dX);
-                    anz.SetRasterY(v.dY);
-                    anz.SetRasterZeigen(true);
-                    bAnzeige = true;
-                }
-        }
-        if (bAnzeige) {
-            viewport()->update();
-            return true;
-        }
+    if (q && OnAnzeigeBefehl(*q, nId)) {
+        viewport()->update();
+        return true;
     }
     if (nId >= kBefehlRasterSchritt && nId < kBefehlRasterSchritt + int(std::size(kRasterSchritte))) {
         SetzeRasterSchritt(kRasterSchritte[nId - kBefehlRasterSchritt]);
@@ -648,7 +651,7 @@ bool CQOR2View::viewportEvent(QEvent* e)
     if (m_bTasteUnten || m_bZiehen)
         return true;
     for (const auto& [pLg, gui] : m_mapGuiLg)
-        if (gui.rc.contains(h->pos()) && !m_rcSchwerpunkt.contains(h->pos())) {
+        if (gui.rc.contains(h->pos()) && !m_treffer.rcSchwerpunkt.contains(h->pos())) {
             const std::string html = ToolTipHtml(pLg);
             if (!html.empty()) {
                 QToolTip::showText(h->globalPos(), QString::fromStdString(html), viewport(), gui.rc);

@@ -90,7 +90,7 @@ QMenu* CQOR2View::KontextMenu(QPoint pt)
             return nullptr;
         nPopup = pLg->m_nTyp < LADUNGTYP_FSM_FIRST ? 1 : 2;
         SetKontext(pLg);
-    } else if (m_rcLadeflaeche.contains(pt))
+    } else if (m_treffer.rcLadeflaeche.contains(pt))
         nPopup = 0;
     else
         return nullptr;

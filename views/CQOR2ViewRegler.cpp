@@ -71,10 +71,10 @@ void CQOR2View::ShowPositionsSlider(const double* x, const double* y, int nFlags
             kReglerY, *y, -p->GetDimY(), f->GetLFBreite() - f->GetRandabstand(5), QPoint(30, 30), this, true);
     // Each open slider sits at its button beside the load: the x slider's corner just left of and above
     // its button, the y slider's right edge on its button's right edge.
-    if (m_pSliderX && !m_rcBtnX.isEmpty())
-        SetzeReglerAn(*m_pSliderX, m_rcBtnX.topLeft() + QPoint(-2, -1), false);
-    if (m_pSlider && !m_rcBtnY.isEmpty())
-        SetzeReglerAn(*m_pSlider, QPoint(m_rcBtnY.right(), m_rcBtnY.top() - 1), true);
+    if (m_pSliderX && !m_treffer.rcBtnX.isEmpty())
+        SetzeReglerAn(*m_pSliderX, m_treffer.rcBtnX.topLeft() + QPoint(-2, -1), false);
+    if (m_pSlider && !m_treffer.rcBtnY.isEmpty())
+        SetzeReglerAn(*m_pSlider, QPoint(m_treffer.rcBtnY.right(), m_treffer.rcBtnY.top() - 1), true);
     for (IValueSlider* s : {m_pSliderX.get(), m_pSlider.get()})
         if (s)
             s->SetEditBkColor(GetStatusFarbe(m_nPlatzStatus));
@@ -132,8 +132,8 @@ void CQOR2View::ShowBreitenSlider()
         m_pSlider = ISliderFactory::Current().Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0),
                                                      this, true);
     // Over the width label, which is its button.
-    if (m_pSlider && !m_rcBtnWert.isEmpty())
-        SetzeReglerAn(*m_pSlider, m_rcBtnWert.topLeft() + QPoint(-2, -1), false);
+    if (m_pSlider && !m_treffer.rcBtnWert.isEmpty())
+        SetzeReglerAn(*m_pSlider, m_treffer.rcBtnWert.topLeft() + QPoint(-2, -1), false);
 }
 
 bool CQOR2View::SetLadeflaechenBreite(double dBreite)

@@ -227,44 +227,8 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     m_rcAuflager.erase({kAufBild, 0});
     m_rcAuflager.erase({kAufAnteilAnhaenger, 0});
     m_rcAuflager.erase({kAufAnteilAnhaenger, 1});
-    if (m_bShowFahrzeug) {
-        const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
-        if (bExport) {
-            (nTeil == 1 ? pZugDIB : pDIB)->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
-        } else if (bZugAktiv) {
-            // The vehicle not worked on goes first, pale, and the one worked on over it.
-            pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
-            pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
-        } else {
-            pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
-            pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
-        }
-        if (m_bShowBemassung) {
-            m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);
-            const int yA = y + Zoomed(500, z);
-            if (bExport) {
-                m_Auflager.SetFahrzeug(nTeil == 1 ? pZug : pAnh, this);
-                m_Auflager.Draw(painter, x, yA, scale, z, this);
-            } else {
-                const int art = pAnh->GetFahrzeugTyp();
-                const int tiefer = art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger
-                                       ? static_cast<int>(400 * z * m_Scale.m_dFaktorY)
-                                       : 0;
-                // The towing vehicle's row titles keep clear of the trailer's picture beside them.
-                m_Auflager.SetFreiZuHalten({});
-                m_Auflager.SetFahrzeug(pAnh, this);
-                std::vector<QRect> anhaenger = m_Auflager.MissTexte(painter, x2, yA + tiefer, scale, z, this);
-                m_Auflager.SetFahrzeug(pZug, this);
-                m_Auflager.SetFreiZuHalten(std::move(anhaenger));
-                m_Auflager.Draw(painter, x, yA, scale, z, this);
-                m_Auflager.SetFreiZuHalten({});
-                m_Auflager.SetFahrzeug(pAnh, this);
-                m_Auflager.Draw(painter, x2, yA + tiefer, scale, z, this);
-                if (!m_bPrinting)
-                    m_nAnimAnzahl = 4;
-            }
-        }
-    }
+    if (m_bShowFahrzeug)
+        DrawKombiFahrzeuge(painter, x, x2, y, bZugAktiv);
     g_bNeuZeichnen = false;
 
     m_rcDiagramm = QRect();
@@ -277,12 +241,73 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     if (bExport || m_bPrinting)
         return;
 
-    // The scroll size after the drawing: it reaches the trailer's end and the lower axle-load picture.
-    int breite = x + Zoomed(300, z) - len + w;
+    SetzeKombiScrollGroesse(x, y, x + Zoomed(300, z) - len + w, pChart != nullptr, bVoll);
+}
+
+// The two vehicles (or an export part's one) with their dimensions and axle-load pictures; the
+// trailer's load area starts at x2.
+void CQORMultiView::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* pAnh = pDoc->GetFahrzeug();
+    CFahrzeug* pZug = pDoc->GetZugfahrzeug();
+    CDIBFahrzeug* pDIB = m_pDIBFahrzeug.get();
+    CDIBFahrzeug* pZugDIB = pDIB->m_pZugfahrzeug;
+    const bool bExport = m_bBildExport;
+    const int nTeil = m_nExportTeil;
+    const double z = m_dZoom;
+    const int scale = m_KoordSys.m_nPixProMeter;
+    const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
+    if (bExport) {
+        (nTeil == 1 ? pZugDIB : pDIB)->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+    } else if (bZugAktiv) {
+        // The vehicle not worked on goes first, pale, and the one worked on over it.
+        pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
+        pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+    } else {
+        pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+        pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
+    }
+    if (m_bShowBemassung) {
+        m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);
+        const int yA = y + Zoomed(500, z);
+        if (bExport) {
+            m_Auflager.SetFahrzeug(nTeil == 1 ? pZug : pAnh, this);
+            m_Auflager.Draw(painter, x, yA, scale, z, this);
+        } else {
+            const int art = pAnh->GetFahrzeugTyp();
+            const int tiefer = art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger
+                                   ? static_cast<int>(400 * z * m_Scale.m_dFaktorY)
+                                   : 0;
+            // The towing vehicle's row titles keep clear of the trailer's picture beside them.
+            m_Auflager.SetFreiZuHalten({});
+            m_Auflager.SetFahrzeug(pAnh, this);
+            std::vector<QRect> anhaenger = m_Auflager.MissTexte(painter, x2, yA + tiefer, scale, z, this);
+            m_Auflager.SetFahrzeug(pZug, this);
+            m_Auflager.SetFreiZuHalten(std::move(anhaenger));
+            m_Auflager.Draw(painter, x, yA, scale, z, this);
+            m_Auflager.SetFreiZuHalten({});
+            m_Auflager.SetFahrzeug(pAnh, this);
+            m_Auflager.Draw(painter, x2, yA + tiefer, scale, z, this);
+            if (!m_bPrinting)
+                m_nAnimAnzahl = 4;
+        }
+    }
+}
+
+// The scroll size after the drawing: it reaches the trailer's end and the lower axle-load picture.
+// nBreite is the width of the drawing when a trailer of its kind does not set it.
+void CQORMultiView::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart, bool bVoll)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    CFahrzeug* pAnh = pDoc->GetFahrzeug();
+    const double z = m_dZoom;
+    const int scale = m_KoordSys.m_nPixProMeter;
+    int breite = nBreite;
     const int art = pAnh->GetArt();
     if (art == FahrzeugArt::kAnhaenger || art == FahrzeugArt::kStarrdeichsel)
         breite = static_cast<int>((pDoc->GetAnhaengerVersatz() + pAnh->GetLFLaenge()) * scale * z) + x + 105;
-    if (pChart)
+    if (bChart)
         breite += CFahrzeugDiagrammBild::kBreite;
     const QRect a = GetHotRect(53), b = GetHotRect(54);
     int hoehe = Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y;

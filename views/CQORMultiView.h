@@ -43,6 +43,8 @@ private:
     // Makes the other vehicle the one worked on; false when the document or a view refused.
     bool WechselFahrzeug();
     void DrawKombination(QPainter& painter);
+    void DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv);
+    void SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart, bool bVoll);
 
     int m_nZugX = 0;
     int m_nAnhaengerX = 0;

@@ -63,6 +63,30 @@ float F(double d)
     return static_cast<float>(d);
 }
 
+// The corners on the right side and at the front.
+constexpr bool kRechtsEcke[4] = {true, true, false, false};
+constexpr bool kVornEcke[4] = {true, false, true, false};
+
+// The larger of the lashing capacities against sliding (a) and tipping (t); nArt says which (1, 2),
+// or 0 for none.
+float Waehle(float a, float t, int& nArt)
+{
+    if (a == 0.0f && t > 0.0f) {
+        nArt = 2;
+        return t;
+    }
+    if ((a > 0.0f && t == 0.0f) || (a > t && t > 0.0f)) {
+        nArt = 1;
+        return a;
+    }
+    if (a > 0.0f && a <= t) {
+        nArt = 2;
+        return t;
+    }
+    nArt = 0;
+    return 0.0f;
+}
+
 } // namespace
 
 sZPPtrTupel* FindNaechstenEintrag(const std::vector<std::unique_ptr<sZPPtrTupel>>& liste, double x)
@@ -546,15 +570,21 @@ void CLgspReport::SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, 
 void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs,
                              double ys)
 {
+    w.m_nModus = wp.m_nDetailWert;
+    if (w.m_nNichtBewertbar & SLgspWerte::kReibungFehlt)
+        return; // every capacity depends on the friction; the blocks are marked already
+    bool bEcke[4] = {false, false, false, false};
+    CalcDetailEcken(w, wp.m_nDetailWert, bEcke);
+    CalcDetailRichtungen(w, bEcke, L, W, H, xs, ys);
+    FasseEckenZusammen(w);
+}
+
+// The lashings of the attachment points: angles and the directions they act in; bEcke tells which
+// corners hold a lashing that counts.
+void CLgspReport::CalcDetailEcken(SLgspWerte& w, int nDetailWert, bool bEcke[4])
+{
     CLadeeinheit& u = *m_pEinheit;
     int& nb = w.m_nNichtBewertbar;
-    w.m_nModus = wp.m_nDetailWert;
-    const double mu = w.m_fMu, f = w.m_fF;
-    if (nb & SLgspWerte::kReibungFehlt)
-        return; // every capacity depends on the friction; the blocks are marked already
-
-    // The lashings of the attachment points: angles and the directions they act in.
-    bool bEcke[4] = {false, false, false, false};
     CZurrpunkt* pPunkt = nullptr;
     int nEcke = 0;
     for (bool b = u.GetFirstZurrpunkt(&pPunkt, &nEcke, nullptr); b;
@@ -577,7 +607,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
             continue;
         }
         e.m_fAlpha = F(dz >= 0.0 ? (d > kNennerMin ? std::atan(dz / d) : HALF_PI_SINGLE) : 0.0);
-        if (d > kNennerMin && wp.m_nDetailWert != 3) {
+        if (d > kNennerMin && nDetailWert != 3) {
             const double beta = CalcAngleDiff(theta, HALF_PI_SINGLE);
             if (std::fabs(beta - HALF_PI_SINGLE) >= kWinkelToleranz) {
                 if (beta <= HALF_PI_SINGLE) {
@@ -589,7 +619,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
                 }
             }
         }
-        if (d > kNennerMin && wp.m_nDetailWert != 4) {
+        if (d > kNennerMin && nDetailWert != 4) {
             const double beta = CalcAngleDiff(theta, PI_SINGLE);
             if (std::fabs(beta - HALF_PI_SINGLE) >= kWinkelToleranz) {
                 if (beta > HALF_PI_SINGLE) {
@@ -603,16 +633,15 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
         }
         bEcke[nEcke] = true;
     }
+}
 
-    auto versatz = [&](int ecke, int i) {
-        const CAnschlagpunkt* p = u.GetAnschlagpunkt(ecke);
-        if (!p)
-            return 0.0;
-        return i == 1 ? p->m_dVersatz1 : i == 2 ? p->m_dVersatz2 : p->m_dVersatz3;
-    };
-    const bool bRechtsEcke[4] = {true, true, false, false};
-    const bool bVornEcke[4] = {true, false, true, false};
-
+// The share of each direction's force and moments on the two attachment lines (lever rule), and the
+// lashing capacity each corner needs for them.
+void CLgspReport::CalcDetailRichtungen(SLgspWerte& w, const bool bEcke[4], double L, double W, double H,
+                                       double xs, double ys) const
+{
+    int& nb = w.m_nNichtBewertbar;
+    const double mu = w.m_fMu, f = w.m_fF;
     for (int d = 0; d < 4; ++d) {
         SLgspRichtung& r = w.m_Richtung[d];
         const bool bLaengs = d == SLgspWerte::kVorwaerts || d == SLgspWerte::kRueckwaerts;
@@ -631,13 +660,13 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
         // Lever rule between the two attachment lines.
         double D = 0.0, e = 0.0;
         if (bLaengs) {
-            const int nR = bRechtsEcke[nErste] ? nErste : nErste - 2;
-            D = W - versatz(nR, 2) - versatz(nR + 2, 2);
-            e = ys - versatz(nR, 2);
+            const int nR = kRechtsEcke[nErste] ? nErste : nErste - 2;
+            D = W - AnschlagVersatz(nR, 2) - AnschlagVersatz(nR + 2, 2);
+            e = ys - AnschlagVersatz(nR, 2);
         } else {
-            const int nV = bVornEcke[nErste] ? nErste : nErste - 1;
-            D = L - versatz(nV, 1) - versatz(nV + 1, 1);
-            e = xs - versatz(nV, 1);
+            const int nV = kVornEcke[nErste] ? nErste : nErste - 1;
+            D = L - AnschlagVersatz(nV, 1) - AnschlagVersatz(nV + 1, 1);
+            e = xs - AnschlagVersatz(nV, 1);
         }
         if (!(D > kNennerMin)) {
             if (bZuHalten) {
@@ -653,7 +682,7 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
             SLgspEcke& k = w.m_Ecke[i];
             if (!bEcke[i] || !(k.m_nRichtungen & kRichtungsFlag[d]))
                 continue;
-            const bool bErster = bLaengs ? bRechtsEcke[i] : bVornEcke[i];
+            const bool bErster = bLaengs ? kRechtsEcke[i] : kVornEcke[i];
             const double anteil = bErster ? (D - e) / D : e / D;
             const double alpha = k.m_fAlpha;
             const double cosB = std::cos(bLaengs ? k.m_fBetaX : k.m_fBetaY);
@@ -665,23 +694,23 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
             a.m_fStandmoment = F(anteil * r.m_fMs);
             a.m_fLcRutschen = F(Quotient(Fa, std::cos(alpha) * cosB + f * mu * std::sin(alpha), bOk));
             if (r.m_fMt > 0.0f) {
-                const double dx = versatz(i, 1), dy = versatz(i, 2);
+                const double dx = AnschlagVersatz(i, 1), dy = AnschlagVersatz(i, 2);
                 double hebel = 0.0;
                 switch (d) {
                 case SLgspWerte::kVorwaerts:
-                    hebel = bVornEcke[i] ? dx : L - dx;
+                    hebel = kVornEcke[i] ? dx : L - dx;
                     break;
                 case SLgspWerte::kRueckwaerts:
-                    hebel = bVornEcke[i] ? L - dx : dx;
+                    hebel = kVornEcke[i] ? L - dx : dx;
                     break;
                 case SLgspWerte::kRechts:
-                    hebel = bRechtsEcke[i] ? dy : W - dy;
+                    hebel = kRechtsEcke[i] ? dy : W - dy;
                     break;
                 default:
-                    hebel = bRechtsEcke[i] ? W - dy : dy;
+                    hebel = kRechtsEcke[i] ? W - dy : dy;
                     break;
                 }
-                const double ha = H - versatz(i, 3);
+                const double ha = H - AnschlagVersatz(i, 3);
                 a.m_fLcKippen = F(Quotient(anteil * r.m_fMt - anteil * r.m_fMs,
                                            std::sin(alpha) * hebel + std::cos(alpha) * cosB * ha, bOk));
             }
@@ -691,24 +720,19 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
             }
         }
     }
+}
 
-    // What each attachment point's lashing must carry.
-    auto waehle = [](float a, float t, int& nArt) -> float {
-        if (a == 0.0f && t > 0.0f) {
-            nArt = 2;
-            return t;
-        }
-        if ((a > 0.0f && t == 0.0f) || (a > t && t > 0.0f)) {
-            nArt = 1;
-            return a;
-        }
-        if (a > 0.0f && a <= t) {
-            nArt = 2;
-            return t;
-        }
-        nArt = 0;
-        return 0.0f;
-    };
+double CLgspReport::AnschlagVersatz(int ecke, int i) const
+{
+    const CAnschlagpunkt* p = m_pEinheit->GetAnschlagpunkt(ecke);
+    if (!p)
+        return 0.0;
+    return i == 1 ? p->m_dVersatz1 : i == 2 ? p->m_dVersatz2 : p->m_dVersatz3;
+}
+
+// What each attachment point's lashing must carry.
+void CLgspReport::FasseEckenZusammen(SLgspWerte& w)
+{
     for (int i = 0; i < 4; ++i) {
         const SLgspEcke& k = w.m_Ecke[i];
         SLgspZusammenfassung& z = w.m_Zusammenfassung[i];
@@ -717,12 +741,12 @@ void CLgspReport::CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, d
                 (k.m_nRichtungen & SLgspEcke::kVorwaerts) ? SLgspWerte::kVorwaerts : SLgspWerte::kRueckwaerts;
             z.m_nRichtungLaengs = d;
             z.m_fLcLaengs =
-                waehle(k.m_Richtung[d].m_fLcRutschen, k.m_Richtung[d].m_fLcKippen, z.m_nArtLaengs);
+                Waehle(k.m_Richtung[d].m_fLcRutschen, k.m_Richtung[d].m_fLcKippen, z.m_nArtLaengs);
         }
         if (k.m_nRichtungen & (SLgspEcke::kLinks | SLgspEcke::kRechts)) {
             const int d = (k.m_nRichtungen & SLgspEcke::kRechts) ? SLgspWerte::kRechts : SLgspWerte::kLinks;
             z.m_nRichtungQuer = d;
-            z.m_fLcQuer = waehle(k.m_Richtung[d].m_fLcRutschen, k.m_Richtung[d].m_fLcKippen, z.m_nArtQuer);
+            z.m_fLcQuer = Waehle(k.m_Richtung[d].m_fLcRutschen, k.m_Richtung[d].m_fLcKippen, z.m_nArtQuer);
         }
         if (z.m_fLcLaengs >= z.m_fLcQuer) {
             z.m_fLcMax = z.m_fLcLaengs;

@@ -111,6 +111,12 @@ private:
     void CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs);
     void CalcDetail(SLgspWerte& w, const CWizardParams& wp, double L, double W, double H, double xs,
                     double ys);
+    void CalcDetailEcken(SLgspWerte& w, int nDetailWert, bool bEcke[4]);
+    void CalcDetailRichtungen(SLgspWerte& w, const bool bEcke[4], double L, double W, double H, double xs,
+                              double ys) const;
+    static void FasseEckenZusammen(SLgspWerte& w);
+    // Offset i (1 lengthwise, 2 crosswise, 3 height) of corner `ecke`'s attachment point, 0 without one.
+    double AnschlagVersatz(int ecke, int i) const;
     void SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L);
     void MeldeNichtBewertbar(const SLgspWerte& w);
     void FindMaengelEinfach(const SLgspWerte& w);

@@ -99,6 +99,165 @@ constexpr const char* kRichtungsSuffix[4] = {"_V", "_H", "_R", "_L"};
 // Corners by the markers' suffixes: front left, front right, rear left, rear right.
 constexpr int kEckeVL = 2, kEckeVR = 0, kEckeHL = 3, kEckeHR = 1;
 
+// The sketch's file and its size on the page.
+struct SkizzenBild
+{
+    std::string pfad;
+    int nBreite = 0, nHoehe = 0;
+    double dSkala = 1.0;
+};
+
+std::string Reibwert(const SLgspWerte& w)
+{
+    return w.m_fMu >= 0.0f ? Zahl("%.2f", w.m_fMu) : std::string("-");
+}
+
+void FuelleFormschluss(MarkerFueller& f, const SLgspWerte& w)
+{
+    for (int i = 0; i < 4; ++i)
+        f.Fuelle(std::string("<!--FSjn") + kRichtungsSuffix[i],
+                 Text(w.m_Richtung[kRichtungen[i]].m_bBlockiert ? 482 : 483));
+    for (int i = 0; i < 4; ++i) {
+        const SLgspRichtung& r = w.m_Richtung[kRichtungen[i]];
+        f.Fuelle(std::string("<!--$FSdaN") + kRichtungsSuffix[i],
+                 r.m_bBlockiert ? Zahl(r.m_fFb / 10.0) : "-");
+    }
+    for (int i = 0; i < 4; ++i) {
+        const SLgspRichtung& r = w.m_Richtung[kRichtungen[i]];
+        f.Fuelle(std::string("<!--$FSpor") + kRichtungsSuffix[i],
+                 r.m_bBlockiert ? EscapeHtml(FormatFsmStateText(r.m_nBlockiertRoh, 0)) : "-");
+    }
+}
+
+void FuelleSkizze(MarkerFueller& f, const SkizzenBild& sk)
+{
+    f.Fuelle("<!--$Sk_width", Zahl(sk.nBreite * sk.dSkala));
+    f.Fuelle("<!--$Sk_height", Zahl(sk.nHoehe * sk.dSkala));
+    f.Fuelle("<!--$Sk_url", EscapeHtml(sk.pfad));
+}
+
+void FuelleRestkraefte(MarkerFueller& f, const SLgspWerte& w)
+{
+    for (int i = 0; i < 4; ++i)
+        f.Fuelle(std::string("<!--$RDan") + kRichtungsSuffix[i],
+                 Zahl(w.m_Richtung[kRichtungen[i]].m_fFr / 10.0));
+    for (int i = 0; i < 4; ++i)
+        f.Fuelle(std::string("<!--$KMom") + kRichtungsSuffix[i],
+                 Zahl(w.m_Richtung[kRichtungen[i]].m_fMt / 10.0));
+}
+
+// The figures of the simple method.
+void FuelleEinfach(MarkerFueller& f, const SLgspWerte& w, const CLadeeinheit& u, const SkizzenBild& sk)
+{
+    f.Fuelle("<!--$ZMTyp", EscapeHtml(GetZurrmittelTypText(w.m_nZurrmittelTyp)));
+    f.Fuelle("<!--$RHMjn", Text(w.m_bAntirutschmatte ? 482 : 483));
+    f.Fuelle("<!--$Mue", Reibwert(w));
+    f.Fuelle("<!--$Stf", Zahl(w.m_fSTF / 10.0));
+    f.Fuelle("<!--$Zurrw", Zahl(w.m_fAlphaLaengs * kGrad));
+    f.Fuelle("<!--$nZM", Int(w.m_nZurrmittel));
+    FuelleFormschluss(f, w);
+    const int nQuelle = w.m_nQuerQuelle;
+    f.Fuelle("<!--$ZStTyp", Text(nQuelle == 0 ? 575 : 576));
+    f.Fuelle("<!--$ZStdaN_EH", nQuelle == 0 ? "daN" : "daN/m");
+    const double dMin = u.GetMinZurrpunktWert(nQuelle);
+    const double dMin2 = u.GetMinZurrpunktWert2(nQuelle);
+    f.Fuelle("<!--$ZStdaN", dMin < 0.0 ? "-" : Zahl(dMin));
+    f.Fuelle("<!--$ZStY", dMin2 < 0.0 ? "-" : Zahl(dMin2 * 1000.0));
+    FuelleSkizze(f, sk);
+    FuelleRestkraefte(f, w);
+}
+
+// The capacity and the angles of the lashings at two corners (the left one first).
+void FuelleEckWerte(MarkerFueller& f, const SLgspWerte& w, int links, int rechts, const char* sl,
+                    const char* sr)
+{
+    const SLgspEcke* e[2] = {&w.m_Ecke[links], &w.m_Ecke[rechts]};
+    const char* s[2] = {sl, sr};
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$LC") + s[i],
+                 Zahl(w.m_Zusammenfassung[i == 0 ? links : rechts].m_fLcMax / 10.0));
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZWv") + s[i],
+                 e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fAlpha * kGrad));
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZWhl") + s[i],
+                 e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fBetaX * kGrad));
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZWhq") + s[i],
+                 e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fBetaY * kGrad));
+}
+
+// The lashing points of the four corners: lashing points (bPunkte) or rails.
+struct EckPunkte
+{
+    CZurrpunkt* zp[4] = {};
+    bool bPunkte = true;
+    bool bIrgendeiner = false;
+};
+
+// The lashing points at two corners (the left one first); the first pair also fills the unit marker.
+void FuellePunktWerte(MarkerFueller& f, const EckPunkte& ep, int links, int rechts, const char* sl,
+                      const char* sr, bool bMitBezeichnung)
+{
+    // A lashing point's own force, or the rail's force per metre.
+    auto kraft = [&](CZurrpunkt* p) { return ep.bPunkte ? p->m_dZulKraft : p->GetSchienenDaN(); };
+    CZurrpunkt* p[2] = {ep.zp[links], ep.zp[rechts]};
+    const char* s[2] = {sl, sr};
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZPSeite") + s[i],
+                 p[i] ? Text((p[i]->m_nFlags & CZurrpunkt::kLinks) ? 578 : 577) : "-");
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZPAbstLR") + s[i], p[i] ? Zahl(p[i]->m_dAbstandQuer * 1000.0) : "-");
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZPAbstV") + s[i], p[i] ? Zahl(p[i]->GetPosX() * 1000.0) : "-");
+    if (bMitBezeichnung)
+        f.Fuelle("<!--$ZschEHBez",
+                 EscapeHtml(ep.bPunkte ? FormatS("[daN] ($S)", 1, 575u) : FormatS("[daN/m] ($S)", 1, 576u)));
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZPDan") + s[i], p[i] ? Zahl(kraft(p[i])) : "-");
+    if (bMitBezeichnung)
+        f.Fuelle("<!--$invisibleZPPos", ep.bIrgendeiner ? "" : "invisible");
+    for (int i = 0; i < 2; ++i)
+        f.Fuelle(std::string("<!--$ZPSkizze") + s[i], p[i] ? EscapeHtml(p[i]->GetName()) : "-");
+}
+
+// The figures of the detailed method.
+void FuelleDetail(MarkerFueller& f, const SLgspWerte& w, CLadeeinheit& u, const SkizzenBild& sk)
+{
+    f.Fuelle("<!--$DZArt", EscapeHtml(FormatAuswahlText(static_cast<unsigned>(w.m_nModus), true)));
+    f.Fuelle("<!--$ZMTyp", EscapeHtml(GetZurrmittelTypText(w.m_nZurrmittelTyp)));
+    f.Fuelle("<!--$RHMjn", w.m_bAntirutschmatte ? "<b>" + Text(482) + "</b>" : Text(483));
+    f.Fuelle("<!--$Mue", Reibwert(w));
+    FuelleEckWerte(f, w, kEckeVL, kEckeVR, "_vl", "_vr");
+    FuelleEckWerte(f, w, kEckeHL, kEckeHR, "_hl", "_hr");
+    FuelleFormschluss(f, w);
+
+    EckPunkte ep;
+    ep.bPunkte = w.m_nQuerQuelle == 0;
+    for (int i = 0; i < 4; ++i) {
+        ep.zp[i] = u.GetZurrpunkt(i, 0);
+        ep.bIrgendeiner = ep.bIrgendeiner || ep.zp[i];
+    }
+    FuellePunktWerte(f, ep, kEckeVL, kEckeVR, "_vl", "_vr", true);
+    FuellePunktWerte(f, ep, kEckeHL, kEckeHR, "_hl", "_hr", false);
+    FuelleRestkraefte(f, w);
+    FuelleSkizze(f, sk);
+}
+
+// The unit's defects as a list.
+std::string MaengelListe(const CLadeeinheit& u)
+{
+    std::string liste = "<ul>";
+    for (const auto& m : u.m_Maengel) {
+        if (!m)
+            continue;
+        liste +=
+            "<li><span class=\"fett\">" + EscapeHtml(m->GetText()) + "</span>: " + m->GetHtml() + "</li>";
+    }
+    liste += "</ul>";
+    return liste;
+}
+
 } // namespace
 
 bool ReadBitmapSize(const std::string& path, int* pBreite, int* pHoehe)
@@ -155,19 +314,19 @@ bool CLgspReport::WriteHtml(const std::string& name, bool bFile, int nSketch, in
     CLadeeinheit& u = *m_pEinheit;
     CFahrzeug& v = *m_pFahrzeug;
 
-    const std::string skizze = ZeichneSkizze(name, nSketch);
+    SkizzenBild sk;
+    sk.pfad = ZeichneSkizze(name, nSketch);
 
     const bool bEinfach = w.m_nVerfahren == 0;
     std::string html = bEinfach ? m_strEinfach : m_strDetail;
     if (bFullPage)
         html = m_strKopf + html + m_strEnde;
 
-    int nBreite = 0, nHoehe = 0;
-    if (!ReadBitmapSize(skizze, &nBreite, &nHoehe)) {
-        nBreite = nMaxBildBreite;
-        nHoehe = 0;
+    if (!ReadBitmapSize(sk.pfad, &sk.nBreite, &sk.nHoehe)) {
+        sk.nBreite = nMaxBildBreite;
+        sk.nHoehe = 0;
     }
-    const double dSkala = nBreite > nMaxBildBreite && nBreite > 0 ? double(nMaxBildBreite) / nBreite : 1.0;
+    sk.dSkala = sk.nBreite > nMaxBildBreite && sk.nBreite > 0 ? double(nMaxBildBreite) / sk.nBreite : 1.0;
 
     double x = 0.0, y = 0.0, L = 0.0, B = 0.0, H = 0.0, M = 0.0;
     u.GetAbmessungen(&x, &y, &L, &B, &H, &M);
@@ -185,127 +344,15 @@ bool CLgspReport::WriteHtml(const std::string& name, bool bFile, int nSketch, in
     f.Fuelle("<!--$Abst_h", Zahl((v.GetLFLaenge() - v.GetRandabstand(4) - x - L) * 1000.0));
     f.Fuelle("<!--$Abst_r", Zahl(y * 1000.0));
     f.Fuelle("<!--$Abst_l", Zahl((v.GetLFBreite() - v.GetRandabstand(5) - y - B) * 1000.0));
-
-    const std::string mue = w.m_fMu >= 0.0f ? Zahl("%.2f", w.m_fMu) : std::string("-");
-    auto formschluss = [&] {
-        for (int i = 0; i < 4; ++i)
-            f.Fuelle(std::string("<!--FSjn") + kRichtungsSuffix[i],
-                     Text(w.m_Richtung[kRichtungen[i]].m_bBlockiert ? 482 : 483));
-        for (int i = 0; i < 4; ++i) {
-            const SLgspRichtung& r = w.m_Richtung[kRichtungen[i]];
-            f.Fuelle(std::string("<!--$FSdaN") + kRichtungsSuffix[i],
-                     r.m_bBlockiert ? Zahl(r.m_fFb / 10.0) : "-");
-        }
-        for (int i = 0; i < 4; ++i) {
-            const SLgspRichtung& r = w.m_Richtung[kRichtungen[i]];
-            f.Fuelle(std::string("<!--$FSpor") + kRichtungsSuffix[i],
-                     r.m_bBlockiert ? EscapeHtml(FormatFsmStateText(r.m_nBlockiertRoh, 0)) : "-");
-        }
-    };
-    auto skizzenMarker = [&] {
-        f.Fuelle("<!--$Sk_width", Zahl(nBreite * dSkala));
-        f.Fuelle("<!--$Sk_height", Zahl(nHoehe * dSkala));
-        f.Fuelle("<!--$Sk_url", EscapeHtml(skizze));
-    };
-    auto restkraefte = [&] {
-        for (int i = 0; i < 4; ++i)
-            f.Fuelle(std::string("<!--$RDan") + kRichtungsSuffix[i],
-                     Zahl(w.m_Richtung[kRichtungen[i]].m_fFr / 10.0));
-        for (int i = 0; i < 4; ++i)
-            f.Fuelle(std::string("<!--$KMom") + kRichtungsSuffix[i],
-                     Zahl(w.m_Richtung[kRichtungen[i]].m_fMt / 10.0));
-    };
-
-    if (bEinfach) {
-        f.Fuelle("<!--$ZMTyp", EscapeHtml(GetZurrmittelTypText(w.m_nZurrmittelTyp)));
-        f.Fuelle("<!--$RHMjn", Text(w.m_bAntirutschmatte ? 482 : 483));
-        f.Fuelle("<!--$Mue", mue);
-        f.Fuelle("<!--$Stf", Zahl(w.m_fSTF / 10.0));
-        f.Fuelle("<!--$Zurrw", Zahl(w.m_fAlphaLaengs * kGrad));
-        f.Fuelle("<!--$nZM", Int(w.m_nZurrmittel));
-        formschluss();
-        const int nQuelle = w.m_nQuerQuelle;
-        f.Fuelle("<!--$ZStTyp", Text(nQuelle == 0 ? 575 : 576));
-        f.Fuelle("<!--$ZStdaN_EH", nQuelle == 0 ? "daN" : "daN/m");
-        const double dMin = u.GetMinZurrpunktWert(nQuelle);
-        const double dMin2 = u.GetMinZurrpunktWert2(nQuelle);
-        f.Fuelle("<!--$ZStdaN", dMin < 0.0 ? "-" : Zahl(dMin));
-        f.Fuelle("<!--$ZStY", dMin2 < 0.0 ? "-" : Zahl(dMin2 * 1000.0));
-        skizzenMarker();
-        restkraefte();
-    } else {
-        f.Fuelle("<!--$DZArt", EscapeHtml(FormatAuswahlText(static_cast<unsigned>(w.m_nModus), true)));
-        f.Fuelle("<!--$ZMTyp", EscapeHtml(GetZurrmittelTypText(w.m_nZurrmittelTyp)));
-        f.Fuelle("<!--$RHMjn", w.m_bAntirutschmatte ? "<b>" + Text(482) + "</b>" : Text(483));
-        f.Fuelle("<!--$Mue", mue);
-        auto eckWerte = [&](int links, int rechts, const char* sl, const char* sr) {
-            const SLgspEcke* e[2] = {&w.m_Ecke[links], &w.m_Ecke[rechts]};
-            const char* s[2] = {sl, sr};
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$LC") + s[i],
-                         Zahl(w.m_Zusammenfassung[i == 0 ? links : rechts].m_fLcMax / 10.0));
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZWv") + s[i],
-                         e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fAlpha * kGrad));
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZWhl") + s[i],
-                         e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fBetaX * kGrad));
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZWhq") + s[i],
-                         e[i]->m_bNichtBewertbar ? std::string("-") : Zahl(e[i]->m_fBetaY * kGrad));
-        };
-        eckWerte(kEckeVL, kEckeVR, "_vl", "_vr");
-        eckWerte(kEckeHL, kEckeHR, "_hl", "_hr");
-        formschluss();
-
-        const bool bPunkte = w.m_nQuerQuelle == 0;
-        CZurrpunkt* zp[4];
-        bool bIrgendeiner = false;
-        for (int i = 0; i < 4; ++i) {
-            zp[i] = u.GetZurrpunkt(i, 0);
-            bIrgendeiner = bIrgendeiner || zp[i];
-        }
-        // A lashing point's own force, or the rail's force per metre.
-        auto kraft = [&](CZurrpunkt* p) { return bPunkte ? p->m_dZulKraft : p->GetSchienenDaN(); };
-        auto punktWerte = [&](int links, int rechts, const char* sl, const char* sr, bool bMitBezeichnung) {
-            CZurrpunkt* p[2] = {zp[links], zp[rechts]};
-            const char* s[2] = {sl, sr};
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZPSeite") + s[i],
-                         p[i] ? Text((p[i]->m_nFlags & CZurrpunkt::kLinks) ? 578 : 577) : "-");
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZPAbstLR") + s[i],
-                         p[i] ? Zahl(p[i]->m_dAbstandQuer * 1000.0) : "-");
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZPAbstV") + s[i], p[i] ? Zahl(p[i]->GetPosX() * 1000.0) : "-");
-            if (bMitBezeichnung)
-                f.Fuelle("<!--$ZschEHBez", EscapeHtml(bPunkte ? FormatS("[daN] ($S)", 1, 575u)
-                                                              : FormatS("[daN/m] ($S)", 1, 576u)));
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZPDan") + s[i], p[i] ? Zahl(kraft(p[i])) : "-");
-            if (bMitBezeichnung)
-                f.Fuelle("<!--$invisibleZPPos", bIrgendeiner ? "" : "invisible");
-            for (int i = 0; i < 2; ++i)
-                f.Fuelle(std::string("<!--$ZPSkizze") + s[i], p[i] ? EscapeHtml(p[i]->GetName()) : "-");
-        };
-        punktWerte(kEckeVL, kEckeVR, "_vl", "_vr", true);
-        punktWerte(kEckeHL, kEckeHR, "_hl", "_hr", false);
-        restkraefte();
-        skizzenMarker();
-    }
+    if (bEinfach)
+        FuelleEinfach(f, w, u, sk);
+    else
+        FuelleDetail(f, w, u, sk);
     if (bOhneMaengel) {
         f.Fuelle("<!--$invisibleWarnungen", "invisible");
         f.Fuelle("<!--$invisibleWarnungen", "invisible");
     } else {
-        std::string liste = "<ul>";
-        for (const auto& m : u.m_Maengel) {
-            if (!m)
-                continue;
-            liste +=
-                "<li><span class=\"fett\">" + EscapeHtml(m->GetText()) + "</span>: " + m->GetHtml() + "</li>";
-        }
-        liste += "</ul>";
-        html = ReplaceAllText(html, "<!--$Maengel-->", liste);
+        html = ReplaceAllText(html, "<!--$Maengel-->", MaengelListe(u));
     }
 
     if (!bFile) {

@@ -141,7 +141,7 @@ private:
 
 TEST_F(LaderampeViewTest, TheRampLiesUnderThePlanAndFollowsTheRampCommand)
 {
-    const QRect lf = view->m_rcLadeflaeche;
+    const QRect lf = view->m_treffer.rcLadeflaeche;
     ASSERT_FALSE(lf.isEmpty());
     EXPECT_GT(rampe->y(), lf.bottom()) << "under the load area";
     EXPECT_EQ(rampe->GetRampenLaenge(), view->MetresToPixels(doc.GetFahrzeug()->GetLFLaenge()));

@@ -674,10 +674,10 @@ TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
         << "the tile dragged onto the plan placed no load";
     tagLGINFO* load = qor->GetLgInfos().back();
     const bool drawn =
-        WaitFor([&] { return plan->GetAuswahl() == load && !plan->m_rcBtnX.isEmpty(); }, 10000);
+        WaitFor([&] { return plan->GetAuswahl() == load && !plan->m_treffer.rcBtnX.isEmpty(); }, 10000);
     Shot(QStringLiteral("x-button"));
     ASSERT_TRUE(drawn) << "no x button is drawn for the load just placed";
-    const QPoint button = plan->viewport()->mapToGlobal(plan->m_rcBtnX.center());
+    const QPoint button = plan->viewport()->mapToGlobal(plan->m_treffer.rcBtnX.center());
     ASSERT_EQ(QApplication::widgetAt(button), plan->viewport()) << "the x button is covered";
 
     X().Click(button);

@@ -527,11 +527,11 @@ TEST_F(PlanBefehleTest, ContextMenuShowsThePlansStateReadBackFromTheMenu)
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.75);
     tagLGINFO* r = Last("Rest", 6.0, 0.5, 0.25);
     view->RenderPicture(QSize(1400, 700));
-    const QPoint leer(view->m_rcLadeflaeche.left() + 5, view->m_rcLadeflaeche.top() + 5);
+    const QPoint leer(view->m_treffer.rcLadeflaeche.left() + 5, view->m_treffer.rcLadeflaeche.top() + 5);
     Taste(Qt::Key_A); // no Ctrl left over from earlier keys
     QString fehler;
     ASSERT_TRUE(MenuResource::Load(245, &fehler)) << fehler.toStdString();
-    ASSERT_FALSE(view->m_rcLadeflaeche.isEmpty());
+    ASSERT_FALSE(view->m_treffer.rcLadeflaeche.isEmpty());
     const QPoint aufP = view->GetGuiLg().at(p).rc.center();
     CPlanAnzeige anz(Plan());
 
@@ -867,20 +867,21 @@ TEST_F(PlanBefehleTest, TheDrawnPositionButtonsOpenSlidersThatTakeTheKeyboard)
     QCoreApplication::processEvents();
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     view->RenderFrame();
-    EXPECT_TRUE(view->m_rcBtnX.isEmpty() && view->m_rcBtnY.isEmpty()) << "no current load, no buttons";
+    EXPECT_TRUE(view->m_treffer.rcBtnX.isEmpty() && view->m_treffer.rcBtnY.isEmpty())
+        << "no current load, no buttons";
     Aktuell(p);
     view->RenderFrame();
-    const QRect last = view->GetGuiLg().at(p).rc, la = view->m_rcLadeflaeche;
+    const QRect last = view->GetGuiLg().at(p).rc, la = view->m_treffer.rcLadeflaeche;
     // Outside the load area, where no load covers them, lined up with the load's front and upper edge.
-    EXPECT_EQ(view->m_rcBtnX.left(), last.left());
-    EXPECT_LT(view->m_rcBtnX.bottom(), la.top());
-    EXPECT_EQ(view->m_rcBtnY.top(), last.top());
-    EXPECT_LT(view->m_rcBtnY.right(), la.left());
-    EXPECT_GE(view->m_rcBtnY.left(), 0);
-    EXPECT_GE(view->m_rcBtnX.top(), 0);
+    EXPECT_EQ(view->m_treffer.rcBtnX.left(), last.left());
+    EXPECT_LT(view->m_treffer.rcBtnX.bottom(), la.top());
+    EXPECT_EQ(view->m_treffer.rcBtnY.top(), last.top());
+    EXPECT_LT(view->m_treffer.rcBtnY.right(), la.left());
+    EXPECT_GE(view->m_treffer.rcBtnY.left(), 0);
+    EXPECT_GE(view->m_treffer.rcBtnX.top(), 0);
 
     // A click on the x button: the slider opens over it and the typed value goes into its edit.
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->m_rcBtnX.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->m_treffer.rcBtnX.center());
     CWndSlider* sx = EchteRegler::Fenster(view->GetReglerX());
     ASSERT_TRUE(sx);
     ASSERT_EQ(QApplication::focusWidget(), sx->Edit());
@@ -980,8 +981,8 @@ TEST_F(PlanBefehleTest, RealSlidersShowThePlacementColourAndGoWithTheView)
     EchteRegler regler;
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     Aktuell(p);
-    view->m_rcBtnX = QRect(300, 100, 24, 14);
-    view->m_rcBtnY = QRect(200, 300, 24, 14);
+    view->m_treffer.rcBtnX = QRect(300, 100, 24, 14);
+    view->m_treffer.rcBtnY = QRect(200, 300, 24, 14);
     const double x = p->m_dPosX, y = view->GetAuswahlY();
     view->ShowPositionsSlider(&x, &y, 3);
     CWndSlider* sx = EchteRegler::Fenster(view->GetReglerX());
@@ -1272,7 +1273,7 @@ TEST_F(PlanBefehleTest, GridStepCommandsStoreTheStepAndTheMenuMarksIt)
 {
     Last("Box", 3.0, 0.5, 0.75);
     view->RenderPicture(QSize(1400, 700));
-    const QPoint leer(view->m_rcLadeflaeche.left() + 5, view->m_rcLadeflaeche.top() + 5);
+    const QPoint leer(view->m_treffer.rcLadeflaeche.left() + 5, view->m_treffer.rcLadeflaeche.top() + 5);
     Taste(Qt::Key_A);
     QString fehler;
     ASSERT_TRUE(MenuResource::Load(245, &fehler)) << fehler.toStdString();

@@ -543,7 +543,7 @@ TEST_F(PlanGestenTest, DropFromTheRampAddsTheLoadOrNothing)
 TEST_F(PlanGestenTest, HoverFramesTheOnPlanButtonAndDoubleClickAsksForTheEdit)
 {
     DreiLasten();
-    view->m_rcBtnWert = QRect(300, 20, 60, 18);
+    view->m_treffer.rcBtnWert = QRect(300, 20, 60, 18);
     Bewegen(QPoint(320, 28));
     EXPECT_TRUE(Overlay().bHot);
     EXPECT_EQ(view->GetGesten().GetCursorId(), 1032);
@@ -616,7 +616,7 @@ TEST_F(PlanGestenTest, TheDrawingPutsTheHandlesOnTheLoadAreaEdgesWhereTheyCanBeD
 {
     ScriptedSliderFactory regler;
     DreiLasten();
-    const QRect la = view->m_rcLadeflaeche;
+    const QRect la = view->m_treffer.rcLadeflaeche;
     const QRect zoom = view->GetGesten().m_rcZoomGriff, breite = view->GetGesten().m_rcBreitenGriff;
     ASSERT_FALSE(zoom.isEmpty());
     ASSERT_FALSE(breite.isEmpty());
@@ -666,9 +666,9 @@ TEST_F(PlanGestenTest, AReleaseOnAnOnPlanButtonOpensItsSliderBesideIt)
     ASSERT_EQ(view->GetAuswahl(), b);
     // The x and y buttons beside the current load; the width button is the width label the drawing put.
     const QRect rb = view->GetGuiLg().at(b).rc;
-    view->m_rcBtnX = QRect(rb.left() + 4, rb.top() - 18, 24, 14);
-    view->m_rcBtnY = QRect(rb.right() + 6, rb.top() + 4, 24, 14);
-    ASSERT_FALSE(view->m_rcBtnWert.isEmpty());
+    view->m_treffer.rcBtnX = QRect(rb.left() + 4, rb.top() - 18, 24, 14);
+    view->m_treffer.rcBtnY = QRect(rb.right() + 6, rb.top() + 4, 24, 14);
+    ASSERT_FALSE(view->m_treffer.rcBtnWert.isEmpty());
     const auto imView = [&](QPoint pt) { return view->viewport()->mapTo(view.get(), pt); };
     const double x = b->m_dPosX, y = view->GetAuswahlY(), w = Fahrzeug().GetLFBreite();
     ASSERT_NE(y, b->m_dPosY);
@@ -683,10 +683,11 @@ TEST_F(PlanGestenTest, AReleaseOnAnOnPlanButtonOpensItsSliderBesideIt)
         bool bRechts;
     };
     const Fall faelle[] = {
-        {"x", view->m_rcBtnX, 12, x, view->m_rcBtnX.topLeft() + QPoint(-2, -1), false},
-        {"y from side B", view->m_rcBtnY, 13, y, QPoint(view->m_rcBtnY.right(), view->m_rcBtnY.top() - 1),
-         true},
-        {"width", view->m_rcBtnWert, 14, w, view->m_rcBtnWert.topLeft() + QPoint(-2, -1), false},
+        {"x", view->m_treffer.rcBtnX, 12, x, view->m_treffer.rcBtnX.topLeft() + QPoint(-2, -1), false},
+        {"y from side B", view->m_treffer.rcBtnY, 13, y,
+         QPoint(view->m_treffer.rcBtnY.right(), view->m_treffer.rcBtnY.top() - 1), true},
+        {"width", view->m_treffer.rcBtnWert, 14, w, view->m_treffer.rcBtnWert.topLeft() + QPoint(-2, -1),
+         false},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -713,9 +714,9 @@ TEST_F(PlanGestenTest, AReleaseOnAnOnPlanButtonOpensItsSliderBesideIt)
     // Without a current load the x and y buttons are no buttons: the press starts a rubber band.
     view->ClearAktuell(true);
     regler.m_pLast = nullptr;
-    Druecken(view->m_rcBtnX.center());
+    Druecken(view->m_treffer.rcBtnX.center());
     EXPECT_TRUE(view->GetGesten().IsAktiv());
-    Loslassen(view->m_rcBtnX.center());
+    Loslassen(view->m_treffer.rcBtnX.center());
     EXPECT_FALSE(regler.m_pLast);
 }
 
@@ -744,8 +745,8 @@ TEST_F(PlanGestenTest, DraggingTheWidthHandleSetsTheLoadAreaWidth)
     DreiLasten();
     const double W = Fahrzeug().GetLFBreite();
     // The handle on side B's edge of the load area.
-    const int yKante = view->m_rcLadeflaeche.top() + Pixel(W);
-    const int x = view->m_rcLadeflaeche.right() + 20;
+    const int yKante = view->m_treffer.rcLadeflaeche.top() + Pixel(W);
+    const int x = view->m_treffer.rcLadeflaeche.right() + 20;
     view->GetGesten().m_rcBreitenGriff = QRect(x - 4, yKante - 4, 9, 9);
     Druecken(QPoint(x, yKante));
     EXPECT_TRUE(view->GetGesten().IsAktiv());

@@ -266,7 +266,7 @@ TEST_F(PlanViewTest, CentreOfGravityMarkerSitsOnThePlansCentreOfGravity)
     const QImage img = Bild();
     const QPoint u = view->m_ptUrsprung;
     const QPoint mitte(u.x() + static_cast<int>(97 * cx * 1.5), u.y() + static_cast<int>(97 * cy * 1.5));
-    const QRect rc = view->m_rcSchwerpunkt;
+    const QRect rc = view->m_treffer.rcSchwerpunkt;
     ASSERT_FALSE(rc.isEmpty());
     EXPECT_LE(std::abs(rc.center().x() - mitte.x()), 1);
     EXPECT_LE(std::abs(rc.center().y() - mitte.y()), 1);
@@ -307,7 +307,7 @@ TEST_F(PlanViewTest, NoRangeBoxAndNoMarkerWithoutLoadsOrMass)
         view->RecalcSchwerpunkt();
         const QImage img = Bild();
         const bool bSichtbar = f.masse > 0.0;
-        EXPECT_EQ(!view->m_rcSchwerpunkt.isEmpty(), bSichtbar);
+        EXPECT_EQ(!view->m_treffer.rcSchwerpunkt.isEmpty(), bSichtbar);
         EXPECT_EQ(Zaehle(img, img.rect(), qRgb(0, 0, 255)) > 0,
                   bSichtbar && Fahrzeug().m_nBereichStatus != 1);
         if (!bSichtbar)
@@ -425,10 +425,10 @@ TEST_F(PlanViewTest, NoGridLineAlongAUsableAreaWithoutLength)
     Fahrzeug().m_NutzLF[0].m_dRand[0] = L / 2;
     Fahrzeug().m_NutzLF[0].m_dRand[2] = L / 2;
     const QImage img = Bild();
-    EXPECT_EQ(Zaehle(img, view->m_rcLadeflaeche, qRgb(221, 221, 221)), 0);
+    EXPECT_EQ(Zaehle(img, view->m_treffer.rcLadeflaeche, qRgb(221, 221, 221)), 0);
     // The same plan with a usable length has its lines.
     Fahrzeug().m_NutzLF[0].m_dRand[2] = 0.0;
-    EXPECT_GT(Zaehle(Bild(), view->m_rcLadeflaeche, qRgb(221, 221, 221)), 0);
+    EXPECT_GT(Zaehle(Bild(), view->m_treffer.rcLadeflaeche, qRgb(221, 221, 221)), 0);
 }
 
 TEST_F(PlanViewTest, LoadDrawingCases)
