@@ -4,8 +4,8 @@ source "$(dirname "$0")/common.sh"
 qor_install_dependencies
 export QOR_SANITIZE="${QOR_SANITIZE:-1}"
 export QOR_BUILD_DIR="${QOR_BUILD_DIR:-$QOR_ROOT/build-test}"
-# Warnings are errors in the test build.
-export QOR_CMAKE_ARGS="-DQOR_WERROR=ON ${QOR_CMAKE_ARGS:-}"
+# Warnings are errors in the test build; the benchmarks are only compiled, as cheaply as test code.
+export QOR_CMAKE_ARGS="-DQOR_WERROR=ON -DQOR_BENCH_AS_TEST_CODE=ON ${QOR_CMAKE_ARGS:-}"
 qor_build
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
