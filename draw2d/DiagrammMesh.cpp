@@ -62,9 +62,9 @@ bool DiagrammMesh::Build(const std::vector<Record>& records, const std::vector<L
     m_k = k;
     m_c = c;
     // Slot 1 holds the column's foot, slot p + 2 the sampled point p, the slot after the last point the top.
-    const std::size_t slots = points.size() + 3;
+    const std::size_t slotCount = points.size() + 3;
     for (const Record& r : records) {
-        std::vector<std::uint32_t> column(slots, kEmpty);
+        std::vector<std::uint32_t> column(slotCount, kEmpty);
         const float x = static_cast<float>(r.x);
         const float upper = static_cast<float>(r.upper);
         const float low = r.lower < 0.0 ? 0.0f : static_cast<float>(r.lower);

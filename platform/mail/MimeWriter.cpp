@@ -1,14 +1,38 @@
 // Writes a mail as a MIME message.
 #include "platform/mail/MimeWriter.h"
 
-#include <QFile>
+#include "model/text/TextProvider.h"
+#include "platform/RegularFile.h"
+
 #include <QFileInfo>
 #include <QLocale>
 #include <QUuid>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
+
+constexpr std::uint32_t kTextKeineDatei = 1640;
+constexpr std::uint32_t kTextAnhaengeZuGross = 1641;
+
+// Why the attachment at `path` could not be read with `rest` bytes left for it: the module's wording for
+// something that is no regular file and for a file too big, otherwise (and without a module) the reason
+// the reader gave, which names the file.
+QString AnhangFehler(const QString& path, qint64 rest, const QString& why)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        const QString text = QString::fromStdString(LoadResString(kTextKeineDatei));
+        if (!text.isEmpty())
+            return text.arg(path);
+    } else if (info.isFile() && info.size() > rest) {
+        const QString text = QString::fromStdString(LoadResString(kTextAnhaengeZuGross));
+        if (!text.isEmpty())
+            return text.arg(path).arg(MimeWriter::kGroessteAnhaenge >> 20);
+    }
+    return why.isEmpty() ? path : why;
+}
 
 bool IsPlainAscii(const QString& text)
 {
@@ -144,14 +168,18 @@ bool MimeWriter::Write(const MailMessage& message, const QString& fromAddress, c
     m += "Content-Type: text/plain; charset=UTF-8\r\nContent-Transfer-Encoding: base64\r\n\r\n";
     m += Base64Lines(message.text.toUtf8());
 
+    // Regular files only (a named pipe would block the write for good, a device would be read without
+    // end), and no more than a mail can carry.
+    qint64 rest = kGroessteAnhaenge;
     for (const MailAttachment& a : message.attachments) {
-        QFile file(a.path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QByteArray data;
+        QString why;
+        if (!ReadRegularFile(a.path, rest, &data, &why)) {
             if (error)
-                *error = QStringLiteral("%1: %2").arg(a.path, file.errorString());
+                *error = AnhangFehler(a.path, rest, why);
             return false;
         }
-        const QByteArray data = file.readAll();
+        rest -= data.size();
         const QString name = a.displayName.isEmpty() ? QFileInfo(a.path).fileName() : a.displayName;
         m += "--" + boundary + "\r\n";
         m += "Content-Type: application/octet-stream;\r\n " + FileNameParameter("name", name) + "\r\n";

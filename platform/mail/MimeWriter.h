@@ -10,10 +10,15 @@
 class MimeWriter
 {
 public:
+    // What the attachments of one mail may hold together: far more than the program attaches (its reports
+    // and exchange files), and a bound on what is read into memory.
+    static constexpr qint64 kGroessteAnhaenge = qint64{32} << 20;
+
     // The whole message with CRLF line ends and no line longer than 76 characters outside the headers
     // (headers are folded well below 998). Non-ASCII subjects and names are encoded (RFC 2047 in headers,
     // RFC 2231 for file names). Fails (answers false, `error` says why) when an attachment cannot be
-    // read, or when the sender, a recipient or the subject holds a control character.
+    // read (attachments are regular files of kGroessteAnhaenge bytes together at most), or when the sender,
+    // a recipient or the subject holds a control character.
     static bool Write(const MailMessage& message, const QString& fromAddress, const QString& fromName,
                       const QDateTime& date, QByteArray& out, QString* error = nullptr);
 

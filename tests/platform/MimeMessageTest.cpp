@@ -2,9 +2,13 @@
 #include "platform/mail/MimeParser.h"
 #include "platform/mail/MimeWriter.h"
 
+#include "model/text/TextProvider.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +87,65 @@ TEST(MimeMessage, MissingAttachmentFailsTheWrite)
     EXPECT_FALSE(MimeWriter::Write(m, QStringLiteral("me@example.com"), QString(),
                                    QDateTime::currentDateTime(), out, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent/file.pdf")));
+}
+
+TEST(MimeMessage, AttachmentsAreRegularFilesOfBoundedSizeTogether)
+{
+    // A named pipe would block the write for good; the size is checked before anything is read, and
+    // the files of one mail count together.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto sparse = [&](const QString& name, qint64 size) {
+        const QString path = WriteFile(dir, name, "%PDF-1.4\n");
+        QFile f(path);
+        EXPECT_TRUE(f.resize(size));
+        return path;
+    };
+    const qint64 limit = MimeWriter::kGroessteAnhaenge;
+    const QString big = sparse(QStringLiteral("big.pdf"), limit + 1);
+    const QString half = sparse(QStringLiteral("half.pdf"), limit / 2 + 1);
+    const QString otherHalf = sparse(QStringLiteral("other half.pdf"), limit / 2);
+    const QString rest = sparse(QStringLiteral("rest.pdf"), limit - limit / 2);
+    const QString small = WriteFile(dir, QStringLiteral("small.pdf"), "%PDF-1.4\n");
+    const QString pipe = dir.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+
+    const auto write = [](const QStringList& paths, QByteArray& out, QString* error) {
+        MailMessage m;
+        m.to = {QStringLiteral("a@example.com")};
+        for (const QString& path : paths)
+            m.attachments.append(MailAttachment{path, QString()});
+        return MimeWriter::Write(m, QStringLiteral("me@example.com"), QString(), QDateTime::currentDateTime(),
+                                 out, error);
+    };
+    // Without a language module the reader's reason names the file.
+    QByteArray out = "kept";
+    QString error;
+    EXPECT_FALSE(write({pipe}, out, &error));
+    EXPECT_TRUE(error.contains(pipe)) << error.toStdString();
+
+    CTableTextProvider texts({{1640, "not a file: %1"}, {1641, "too big: %1 (%2 MB)"}});
+    ScopedTextProvider scoped(&texts);
+    struct Case
+    {
+        QStringList paths;
+        QString error;
+    };
+    const Case cases[] = {
+        {{big}, QStringLiteral("too big: %1 (32 MB)").arg(big)},
+        {{small, half, otherHalf}, QStringLiteral("too big: %1 (32 MB)").arg(otherHalf)},
+        {{small, pipe}, QStringLiteral("not a file: %1").arg(pipe)},
+        {{dir.path()}, QStringLiteral("not a file: %1").arg(dir.path())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.paths.join(u' ').toStdString());
+        out = "kept";
+        EXPECT_FALSE(write(c.paths, out, &error));
+        EXPECT_EQ(out, QByteArray("kept"));
+        EXPECT_EQ(error, c.error);
+    }
+    // Files that fill the allowance exactly go.
+    EXPECT_TRUE(write({otherHalf, rest}, out, nullptr));
 }
 
 TEST(MimeMessage, ControlCharactersInHeaderFieldsFailTheWrite)
