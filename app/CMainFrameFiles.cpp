@@ -355,8 +355,7 @@ void CMainFrame::AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry
     if (pZug->GetArt() == FahrzeugArt::kZugmaschine) {
         bool bGeloescht = false;
         for (auto it = pZug->m_ZLInfos.begin(); it != pZug->m_ZLInfos.end();) {
-            if (it->second && it->second->m_nTyp == 5) {
-                delete it->second;
+            if (*it && (*it)->m_nTyp == 5) {
                 it = pZug->m_ZLInfos.erase(it);
                 bGeloescht = true;
             } else {

@@ -81,7 +81,7 @@ TEST_F(FahrzeugTest, NewVehiclesOfEveryClassHaveTheirDefaults)
         EXPECT_TRUE(v->m_ZurrmittelBenutzt.empty());
         ASSERT_EQ(v->m_ZurrmittelKatalog.size(), 7u);
         size_t i = 0;
-        for (const CZurrmittel* z : v->m_ZurrmittelKatalog) {
+        for (const CZurrmittel* z : v->GetZurrmittelKatalog()) {
             SCOPED_TRACE(i);
             EXPECT_EQ(z->m_nKennung, 1);
             EXPECT_EQ(z->m_nTyp, katalog[i].nTyp);
@@ -350,7 +350,7 @@ TEST_F(FahrzeugTest, ZLItemsCountIntoTheUnladenMass)
     zl->m_dAbstand = 0.5;
     zl->m_nVomEnde = 1;
     zl->m_dMasse = 1.0;
-    v->m_ZLInfos[zl] = zl;
+    v->AddZL(std::unique_ptr<tagZLINFO>(zl));
     Berechne(*v);
     EXPECT_FAHRZEUG_INVARIANTEN(*v);
     EXPECT_DOUBLE_EQ(v->m_dZLMasse, 1.0);
