@@ -9,6 +9,7 @@
 #include "model/vehicle/CStarrdeichsel.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
+#include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
@@ -360,4 +361,36 @@ TEST_F(FahrzeugTest, ZLItemsCountIntoTheUnladenMass)
     EXPECT_NEAR(v->m_dAchslastHinten, (16.0 + 7.5) / 4.0, 1e-12);
     EXPECT_TRUE(v->HasZLTyp1());
     EXPECT_FALSE(v->HasZLTyp(5));
+}
+
+TEST_F(FahrzeugTest, EquipmentKeepsTheOrderItWasAddedInAndIsHandedBackWhenRemoved)
+{
+    auto v = Erzeuge({0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 11.5}}, 18.0, 7.0});
+    std::vector<tagZLINFO*> items;
+    for (const char* name : {"C", "A", "B"}) {
+        auto zl = std::make_unique<tagZLINFO>();
+        zl->m_strName = name;
+        items.push_back(v->AddZL(std::move(zl)));
+    }
+    std::vector<std::string> namen;
+    for (const auto& zl : v->m_ZLInfos)
+        namen.push_back(zl->m_strName);
+    EXPECT_EQ(namen, (std::vector<std::string>{"C", "A", "B"}));
+
+    std::unique_ptr<tagZLINFO> weg = v->RemoveZL(items[1]);
+    EXPECT_EQ(weg.get(), items[1]);
+    EXPECT_FALSE(v->HasZL(items[1]));
+    EXPECT_TRUE(v->HasZL(items[2]));
+    EXPECT_EQ(v->RemoveZL(items[1]), nullptr); // no longer the vehicle's
+    EXPECT_EQ(v->RemoveZL(nullptr), nullptr);
+    EXPECT_EQ(v->m_ZLInfos.size(), 2u);
+
+    // Lashing points: the one removed comes back, the others stay, a stranger is refused.
+    auto* p = v->m_Zurrpunkte.emplace_back(std::make_unique<CZurrpunkt>(7.0, 2.4)).get();
+    v->m_Zurrpunkte.emplace_back(std::make_unique<CZurrpunkt>(7.0, 2.4));
+    CZurrpunkt fremd(7.0, 2.4);
+    EXPECT_EQ(v->RemoveZurrpunkt(&fremd), nullptr);
+    EXPECT_EQ(v->RemoveZurrpunkt(p).get(), p);
+    EXPECT_EQ(v->GetZurrpunktListe().size(), 1u);
+    EXPECT_NE(v->GetZurrpunktListe().front(), p);
 }
