@@ -85,7 +85,7 @@ static void BM_RecalcSattelzugLoadMoved(benchmark::State& state)
     last->m_dSPMasse = 20.0;
     last->m_dMasse = 20.0;
     last->m_dPosY = 0.24;
-    q->AddLgInfo(last, false);
+    q->AddLgInfo(std::unique_ptr<tagLGINFO>(last), false);
     auf.RecalcMitPartner();
     const double x[2] = {5.5, 6.0};
     int i = 0;

@@ -63,10 +63,10 @@ void Einheiten(CFahrzeug& f)
         lg->m_dMasse = lg->m_dSPMasse = 0.65;
         lg->m_dPosX = 0.2 + 1.4 * i;
         lg->m_dPosY = 0.1;
-        q.AddLgInfo(lg, false);
+        q.AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
         auto* einheit = new CLadeeinheit(i + 1);
         einheit->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-        q.InsertLadeeinheit(einheit, i);
+        q.InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(einheit), i);
         SNormParams::GetStandard(0, &einheit->m_Wizard.m_Norm);
         einheit->m_Wizard.m_fReibungOhneMatte = 0.3f;
         einheit->m_Wizard.m_nVorspannkraft = 250;

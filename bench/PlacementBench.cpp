@@ -27,7 +27,7 @@ void Fuelle(CFahrzeug& f)
             p->m_dLaenge = 0.6;
             p->m_dBreite = 0.24;
             p->m_nNummer = i * 10 + j + 1;
-            f.m_pQor->m_LgInfos.push_back(p);
+            f.m_pQor->m_LgInfos.emplace_back(p);
         }
     auto* fsm = new tagLGINFO;
     fsm->m_strName = "Keil";
@@ -36,7 +36,7 @@ void Fuelle(CFahrzeug& f)
     fsm->m_dLaenge = 0.1;
     fsm->m_dBreite = 2.4;
     fsm->m_nState = 1 << 9; // blocks the backward side
-    f.m_pQor->m_LgInfos.push_back(fsm);
+    f.m_pQor->m_LgInfos.emplace_back(fsm);
 }
 
 } // namespace

@@ -46,7 +46,7 @@ void Beladen(CFahrzeug& f, int nEinheiten = 8)
         p->m_dSPMasse = 0.6;
         p->m_dPosX = 0.1 + 1.3 * (i / 3);
         p->m_dPosY = 0.8 * (i % 3);
-        q.AddLgInfo(p, false);
+        q.AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         lasten.push_back(p);
     }
     const std::vector<CZurrpunkt*> punkte(f.GetZurrpunktListe().begin(), f.GetZurrpunktListe().end());
@@ -72,7 +72,7 @@ void Beladen(CFahrzeug& f, int nEinheiten = 8)
         }
         le->m_nZurrParam[0] = 3;
         le->m_nZurrParam[1] = 0;
-        q.InsertLadeeinheit(le, u);
+        q.InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le), u);
     }
     q.m_nAktiveLadeeinheit = std::min(3, nEinheiten - 1);
 }

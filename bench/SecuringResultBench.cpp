@@ -41,7 +41,7 @@ void Beladen(CFahrzeug& f)
     p->m_dMasse = p->m_dSPMasse = 0.6;
     p->m_dPosX = 0.5;
     p->m_dPosY = 0.8;
-    q.AddLgInfo(p, false);
+    q.AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     auto* le = new CLadeeinheit(1);
     le->AddLadung(p->m_strName.c_str(), p->m_nNummer, p);
     p->SetLeId(1);
@@ -55,7 +55,7 @@ void Beladen(CFahrzeug& f)
     wp.m_nVorspannkraft = 250;
     wp.m_nZurrkraft = 500;
     wp.m_nQuerQuelle = 0;
-    q.InsertLadeeinheit(le, 0);
+    q.InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le), 0);
     q.m_nAktiveLadeeinheit = 1;
 }
 

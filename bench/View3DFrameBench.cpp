@@ -65,11 +65,11 @@ std::unique_ptr<CQOR1Doc> TruckWithLoads()
     if (!truck || !truck->GetQor())
         return nullptr;
     CQOR& plan = *truck->GetQor();
-    plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0), false);
-    plan.AddLgInfo(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2), false);
-    plan.AddLgInfo(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0), false);
-    plan.AddLgInfo(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4), false);
-    plan.AddLgInfo(Placed(3, 1.6, 2.0, 1.4, 4.0, 0.2), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(3, 1.6, 2.0, 1.4, 4.0, 0.2)), false);
     plan.UpdateSchwerpunkt();
     doc->SetFahrzeug(truck.release());
     doc->OnDocumentOpened();
@@ -100,7 +100,7 @@ std::unique_ptr<CQOR1Doc> TractorWithSecuredUnits()
             tagLGINFO* load =
                 Placed(types[(row + col) % 5], 1.2, 0.8, 1.1 + 0.1 * col, 0.1 + row * 1.3, 0.02 + col * 0.82);
             load->m_dMasse = load->m_dSPMasse = each;
-            plan.AddLgInfo(load, false);
+            plan.AddLgInfo(std::unique_ptr<tagLGINFO>(load), false);
         }
     const double length = semi->GetLFLaenge(), width = semi->GetLFBreite();
     for (int u = 0; u < 5; ++u) {
@@ -122,7 +122,7 @@ std::unique_ptr<CQOR1Doc> TractorWithSecuredUnits()
             point.m_dAbstandQuer = 0.05;
             unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)]->SetZurrpunkt(0, &point);
         }
-        plan.InsertLadeeinheit(unit, -1);
+        plan.InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(unit), -1);
     }
     plan.UpdateSchwerpunkt();
     tractor.release();

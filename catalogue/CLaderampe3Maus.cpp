@@ -470,7 +470,7 @@ void CLaderampe3::LoslassenFsm()
     CQOR* q = m_pView->RampenPlan();
     if (!bGueltig || !q)
         return;
-    auto* p = new tagLGINFO;
+    auto p = std::make_unique<tagLGINFO>();
     p->m_nTyp = 5;
     p->m_strName = LoadResString(447);
     p->m_dPosX = m_dFsm[0];
@@ -479,12 +479,11 @@ void CLaderampe3::LoslassenFsm()
     p->m_dBreite = m_dFsm[3];
     p->m_dSPLaenge = m_dFsm[2] / 2.0;
     p->m_dSPBreite = m_dFsm[3] / 2.0;
-    if (m_pView->RampenFsmBearbeiten(p) == kFsmAbbruch) {
-        delete p;
+    if (m_pView->RampenFsmBearbeiten(p.get()) == kFsmAbbruch)
         return;
-    }
-    q->AddLgInfo(p, true);
-    m_pView->RampenAbgelegt(*p);
+    tagLGINFO* pAbgelegt = p.get();
+    q->AddLgInfo(std::move(p), true);
+    m_pView->RampenAbgelegt(*pAbgelegt);
 }
 
 // --- a tile dragged out of a strip ----------------------------------------------------------------

@@ -474,7 +474,7 @@ void CDIBFahrzeug::DrawZusatzlasten(const SZeichnung& c)
         pView->RemoveToolTip(static_cast<int>(i) + 1);
     m_lstZL.clear();
     int nTool = 1;
-    for (auto& [pKey, pZL] : v->m_ZLInfos) {
+    for (const auto& pZL : v->m_ZLInfos) {
         if (!pZL || pZL->m_nTyp < 0 || pZL->m_nTyp > 6)
             continue;
         const int typ = pZL->m_nTyp;
@@ -483,7 +483,7 @@ void CDIBFahrzeug::DrawZusatzlasten(const SZeichnung& c)
         const double hh = bm && bm->IsLoaded() ? bm->GetHeight() * sx / 194 : 0.0;
         const double f = (typ == 1 && v->IsArt5()) ? 1.02 : kZLArten[typ].f;
         const double k = (typ == 1 && v->IsArt5()) ? 136 : kZLArten[typ].k;
-        double pos = v->GetZLPosition(pZL);
+        double pos = v->GetZLPosition(pZL.get());
         if (c.art == FahrzeugArt::kSattelzugmaschine)
             pos -= v->m_dKupplungsabstand;
         int pw = Trunc(w / f), ph = Trunc(hh / f);
@@ -533,8 +533,8 @@ void CDIBFahrzeug::DrawZusatzlasten(const SZeichnung& c)
                                                RGB(255, 255, 255));
         }
         const QRect dev = Device(painter, rc);
-        m_lstZL.push_back({dev, pZL});
-        if (pView->GetEditZL() == pZL)
+        m_lstZL.push_back({dev, pZL.get()});
+        if (pView->GetEditZL() == pZL.get())
             pView->DrawZLTracker(painter, rc);
         const std::string tip =
             FormatResChecked(86, {pZL->GetTypText(), pZL->m_strName, pZL->m_dMasse * 1000});

@@ -239,8 +239,7 @@ void CDlgZurrmittel::Abnehmen()
         feld->SetInt(p->m_nAnzahl);
     } else {
         auto& liste = m_pFahrzeug->m_ZurrmittelBenutzt;
-        liste.remove(p);
-        delete p;
+        liste.remove_if([p](const auto& pGeraet) { return pGeraet.get() == p; });
         delete l->takeTopLevelItem(m_nZeile);
         m_nZeile = -1;
         ZurrmittelListe::Faerbe(l);

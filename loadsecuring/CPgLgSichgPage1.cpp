@@ -164,8 +164,8 @@ bool CPgLgSichgPage1::BildeEinheit()
         Meldung(4121);
         return false;
     }
-    auto* pEinheit = new CLadeeinheit(nId);
-    pPlan->InsertLadeeinheit(pEinheit, int(pPlan->GetLadeeinheiten().size()));
+    CLadeeinheit* pEinheit =
+        pPlan->InsertLadeeinheit(std::make_unique<CLadeeinheit>(nId), int(pPlan->GetLadeeinheiten().size()));
     for (tagLGINFO* p : lgs) {
         pEinheit->AddLadung(p->m_strName.c_str(), p->m_nNummer, p);
         p->SetLeId(nId);

@@ -136,7 +136,7 @@ CZurrschiene* CPgLgSichgPage10::Schiene(int nIndex) const
     CFahrzeug* f = GetFahrzeug();
     if (!f || nIndex < 0 || nIndex >= int(f->m_Zurrschienen.size()))
         return nullptr;
-    return *std::next(f->m_Zurrschienen.begin(), nIndex);
+    return std::next(f->m_Zurrschienen.begin(), nIndex)->get();
 }
 
 CZurrschiene* CPgLgSichgPage10::GewaehlteSchiene() const
@@ -717,11 +717,14 @@ int CPgLgSichgPage10::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& w
         return 1;
     }
     case LgSichgMeldung::kSchienenGeaendert: {
-        const auto* liste = LgSichgZeiger<const std::list<CZurrschiene*>*>(wert);
+        const auto* liste = LgSichgZeiger<const std::list<std::unique_ptr<CZurrschiene>>*>(wert);
+        const auto inListe = [liste](const CZurrschiene* s) {
+            return std::any_of(liste->begin(), liste->end(), [s](const auto& p) { return p.get() == s; });
+        };
         for (int e = 0; e < 4; ++e) {
             CZurrpunkt* p = u->GetZurrpunkt(e, 0);
             CZurrschiene* s = p ? p->GetZurrschiene() : nullptr;
-            if (s && (!liste || std::find(liste->begin(), liste->end(), s) != liste->end())) {
+            if (s && (!liste || inListe(s))) {
                 CZurrpunkt neu(*p);
                 ZurrGeometrie::MacheSchienenpunkt(*f, s, p->m_dAbstandLaengs, neu);
                 u->SetZurrpunkt(e, 0, &neu);

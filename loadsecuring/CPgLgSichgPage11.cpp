@@ -459,7 +459,7 @@ int CPgLgSichgPage11::Validate(int nTarget)
     pFahrzeug->AddRandabstand(&x, &y);
     const AutoPlatzierung::Bereich bereich{x, y, x + l, y + b};
     std::vector<double> schienen;
-    for (const CZurrschiene* s : pFahrzeug->m_Zurrschienen)
+    for (const CZurrschiene* s : pFahrzeug->GetZurrschienen())
         if (s && (s->m_nSeite == 0 || s->m_nSeite == 2))
             schienen.push_back(s->GetSeitenAbstand(pFahrzeug->GetLFBreite()));
     std::vector<AutoPlatzierung::Punkt> punkte;

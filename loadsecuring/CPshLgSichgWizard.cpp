@@ -434,14 +434,10 @@ void CPshLgSichgWizard::PutSavedUnitBack()
         return;
     CQOR1Doc* pDoc = GetDocument();
     CQOR* pPlan = pDoc ? pDoc->GetAktivPlan() : nullptr;
-    if (pPlan && m_pSavedUnit) {
-        pPlan->InsertLadeeinheit(m_pSavedUnit, m_nSavedIndex);
-        m_pSavedUnit->SetLgFlagBits(m_nSavedId);
-    } else {
-        // Without its plan the unit has nowhere to go back to; it is not left behind unowned.
-        delete m_pSavedUnit;
-    }
-    m_pSavedUnit = nullptr;
+    // Without its plan the unit has nowhere to go back to, and goes.
+    if (pPlan && m_pSavedUnit)
+        pPlan->InsertLadeeinheit(std::move(m_pSavedUnit), m_nSavedIndex)->SetLgFlagBits(m_nSavedId);
+    m_pSavedUnit.reset();
     m_nSavedIndex = -1;
     m_nSavedId = 0;
 }
@@ -481,11 +477,11 @@ bool CPshLgSichgWizard::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert&
             return true;
         const int nId = pPlan->m_nAktiveLadeeinheit;
         int nIndex = -1;
-        if (CLadeeinheit* pEinheit = pPlan->RemoveAktiveLadeeinheit(&nIndex)) {
-            m_pSavedUnit = pEinheit;
+        if (std::unique_ptr<CLadeeinheit> pEinheit = pPlan->RemoveAktiveLadeeinheit(&nIndex)) {
+            pEinheit->SetLgFlagBits(0);
+            m_pSavedUnit = std::move(pEinheit);
             m_nSavedIndex = nIndex;
             m_nSavedId = nId;
-            pEinheit->SetLgFlagBits(0);
         }
         return true;
     }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class CCmdUI;
 class CFahrzeug;
@@ -167,7 +168,7 @@ private:
     LgSichgReach m_reach;
     bool m_bStartMode1 = false;
     int m_nStartMode = 0;
-    CLadeeinheit* m_pSavedUnit = nullptr;
+    std::unique_ptr<CLadeeinheit> m_pSavedUnit;
     int m_nSavedIndex = -1;
     int m_nSavedId = 0;
     std::unique_ptr<RibBtnStrip> m_pStrip;

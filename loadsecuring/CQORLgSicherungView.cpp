@@ -518,8 +518,8 @@ bool CQORLgSicherungView::UsesZurrschiene(const CLadeeinheit& le) const
     }
     for (int i = 0; i < 4; ++i)
         if (const CZurrpunkt* p = le.GetZurrpunkt(i, 0))
-            if (p->GetZurrschiene() && std::find(f->m_Zurrschienen.begin(), f->m_Zurrschienen.end(),
-                                                 p->GetZurrschiene()) != f->m_Zurrschienen.end())
+            if (p->GetZurrschiene() && std::find(f->GetZurrschienen().begin(), f->GetZurrschienen().end(),
+                                                 p->GetZurrschiene()) != f->GetZurrschienen().end())
                 return true;
     return false;
 }
@@ -821,8 +821,8 @@ CLadeeinheit* CQORLgSicherungView::BildeEinheit(tagLGINFO* pLg)
         Meldung(4121);
         return nullptr;
     }
-    auto* le = new CLadeeinheit(nId);
-    q->InsertLadeeinheit(le, static_cast<int>(q->GetLadeeinheiten().size()));
+    CLadeeinheit* le = q->InsertLadeeinheit(std::make_unique<CLadeeinheit>(nId),
+                                            static_cast<int>(q->GetLadeeinheiten().size()));
     le->AddLadung(pLg->m_strName.c_str(), pLg->m_nNummer, pLg);
     pLg->m_bSelected = 0;
     pLg->SetLeId(nId);
@@ -845,11 +845,10 @@ void CQORLgSicherungView::LoescheAktiveEinheit()
         return;
     q->ReleaseFsm(le->GetId());
     le->SetLgFlagBits(0);
-    q->m_Ladeeinheiten.remove(le);
     m_mapEinheiten.erase(le);
     if (m_hover.pEinheit == le)
         m_hover = SHover();
-    delete le;
+    q->m_Ladeeinheiten.remove_if([le](const auto& p) { return p.get() == le; });
     q->m_nAktiveLadeeinheit = 0;
     if (CQOR1Doc* pDoc = GetDocument())
         pDoc->RedrawViews();

@@ -214,12 +214,13 @@ public:
     // Editing the vehicle's lashing equipment. The point list stays sorted and numbered; points near a
     // new one (closer than 0.25 m) make it be dropped unless it replaces them; a point deleted takes
     // every reference of the plan's load units to it along.
-    void InsertZurrpunktSorted(CZurrpunkt* p);
+    void InsertZurrpunktSorted(std::unique_ptr<CZurrpunkt> p);
     // The count of near points (other than pAusser); with bEntfernen they are removed, or -1 when one
     // of them is in use and nothing was removed.
     int RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* pAusser, bool bEntfernen);
-    // Takes a point out of the vehicle's list (deleting it with bLoeschen) and numbers the rest again.
-    void RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen);
+    // Takes a point out of the vehicle's list and numbers the rest again; the point is deleted with
+    // bLoeschen, else handed back.
+    std::unique_ptr<CZurrpunkt> RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen);
     // Drops every reference of the plan's load units to the point (null: to any point of the vehicle).
     void LoeseZurrpunktVerweise(const CZurrpunkt* p);
     // Applies what the lashing-point editor gave back: an edit, one new point (and its twin), a row.

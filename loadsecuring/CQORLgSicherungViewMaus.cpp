@@ -67,7 +67,7 @@ bool CQORLgSicherungView::IstImPlan(const tagLGINFO* p) const
     CQOR* q = GetPlan();
     if (!p || !q)
         return false;
-    const auto& l = q->GetLgInfos();
+    const auto l = q->GetLgInfos();
     return std::find(l.begin(), l.end(), p) != l.end();
 }
 
@@ -76,7 +76,7 @@ bool CQORLgSicherungView::IstImPlan(const CLadeeinheit* p) const
     CQOR* q = GetPlan();
     if (!p || !q)
         return false;
-    const auto& l = q->GetLadeeinheiten();
+    const auto l = q->GetLadeeinheiten();
     return std::find(l.begin(), l.end(), p) != l.end();
 }
 
@@ -105,8 +105,8 @@ void CQORLgSicherungView::PruefeHover()
     if (m_pAuswahlPunkt && !IstAmFahrzeug(m_pAuswahlPunkt))
         m_pAuswahlPunkt = nullptr;
     CFahrzeug* f = GetFahrzeug();
-    if (m_hover.pSchiene && (!f || std::find(f->m_Zurrschienen.begin(), f->m_Zurrschienen.end(),
-                                             m_hover.pSchiene) == f->m_Zurrschienen.end()))
+    if (m_hover.pSchiene && (!f || std::find(f->GetZurrschienen().begin(), f->GetZurrschienen().end(),
+                                             m_hover.pSchiene) == f->GetZurrschienen().end()))
         m_hover.pSchiene = nullptr;
     if (m_hover.pSchienenpunkt && !m_mapSchienenpunkte.count(m_hover.pSchienenpunkt))
         m_hover.pSchienenpunkt = nullptr;

@@ -263,7 +263,7 @@ void CQORLgSicherungView::ZeichneLadeflaeche(QPainter& p, CFahrzeug& f, int L, i
 void CQORLgSicherungView::ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass)
 {
     const double L = f.GetLFLaenge();
-    for (CZurrschiene* s : f.m_Zurrschienen) {
+    for (CZurrschiene* s : f.GetZurrschienen()) {
         for (int nDurchgang = 0; nDurchgang < 2; ++nDurchgang) {
             const QRect rc = SchienenRechteck(*s, nDurchgang);
             if (rc.isEmpty())
@@ -599,7 +599,7 @@ void CQORLgSicherungView::ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinhe
     int nAnzahl = 0;
     CalcZurrAbstand(&le, 0, nNoetig, 1, 0.0, &nAnzahl, &dAbstand);
     const double W = f.GetLFBreite();
-    const double dSeite = f.m_Zurrschienen.empty() ? 0.0 : f.m_Zurrschienen.front()->GetSeitenAbstand(W);
+    const double dSeite = f.m_Zurrschienen.empty() ? 0.0 : f.GetZurrschienen().front()->GetSeitenAbstand(W);
     const double lat = std::min(dSeite, W - dSeite);
     double x0 = 0, y0 = 0, l = 0, b = 0;
     le.GetRechteck(&x0, &y0, &l, &b);

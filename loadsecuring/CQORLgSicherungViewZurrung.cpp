@@ -26,13 +26,13 @@ bool HatLadeflaeche(const CFahrzeug* f)
 
 } // namespace
 
-void CQORLgSicherungView::InsertZurrpunktSorted(CZurrpunkt* p)
+void CQORLgSicherungView::InsertZurrpunktSorted(std::unique_ptr<CZurrpunkt> p)
 {
     CFahrzeug* f = GetFahrzeug();
     if (!HatLadeflaeche(f) || !p)
         return;
     p->SetBezugsmasse(f->GetLFLaenge(), f->GetLFBreite());
-    ::InsertZurrpunktSorted(f->GetZurrpunktListe(), p);
+    ::InsertZurrpunktSorted(f->m_Zurrpunkte, std::move(p));
 }
 
 void CQORLgSicherungView::LoeseZurrpunktVerweise(const CZurrpunkt* p)
@@ -56,15 +56,14 @@ void CQORLgSicherungView::LoeseZurrpunktVerweise(const CZurrpunkt* p)
     }
 }
 
-void CQORLgSicherungView::RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen)
+std::unique_ptr<CZurrpunkt> CQORLgSicherungView::RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen)
 {
     CFahrzeug* f = GetFahrzeug();
     if (!HatLadeflaeche(f) || !p)
-        return;
-    auto& liste = f->GetZurrpunktListe();
-    if (std::find(liste.begin(), liste.end(), p) == liste.end())
-        return;
-    liste.remove(p);
+        return nullptr;
+    std::unique_ptr<CZurrpunkt> pRaus = f->RemoveZurrpunkt(p);
+    if (!pRaus)
+        return nullptr;
     if (bLoeschen) {
         // No load unit may keep pointing at a deleted point.
         LoeseZurrpunktVerweise(p);
@@ -73,10 +72,11 @@ void CQORLgSicherungView::RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen)
         if (m_hover.pPunkt == p)
             m_hover.pPunkt = nullptr;
         m_mapPunkte.erase(p);
-        delete p;
+        pRaus.reset();
     }
-    RenumberZurrpunkte(liste);
+    RenumberZurrpunkte(f->m_Zurrpunkte);
     MarkModified(f);
+    return pRaus;
 }
 
 int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* pAusser, bool bEntfernen)
@@ -85,7 +85,7 @@ int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* p
     if (!HatLadeflaeche(f))
         return 0;
     p.SetBezugsmasse(f->GetLFLaenge(), f->GetLFBreite());
-    const std::vector<CZurrpunkt*> nah = FindNearZurrpunkte(f->GetZurrpunktListe(), p, pAusser);
+    const std::vector<CZurrpunkt*> nah = FindNearZurrpunkte(f->m_Zurrpunkte, p, pAusser);
     if (!bEntfernen || nah.empty())
         return static_cast<int>(nah.size());
     // A near point that a secured unit uses is not replaced: the change is refused as an edit would be.
@@ -106,18 +106,16 @@ bool CQORLgSicherungView::SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktW
                                               int nFlags)
 {
     CFahrzeug* f = GetFahrzeug();
-    auto* p = new CZurrpunkt(f->GetLFLaenge(), f->GetLFBreite());
+    auto p = std::make_unique<CZurrpunkt>(f->GetLFLaenge(), f->GetLFBreite());
     p->m_nFlags = nFlags;
     p->m_dAbstandLaengs = dX;
     p->m_dAbstandQuer = w.dY;
     p->m_dHoehe = w.dDritte;
     p->m_dZulKraft = w.dKraft;
     const int nNah = RemoveNearZurrpunkte(*p, nullptr, false);
-    if (nNah > 0 && (!w.bErsetzen || RemoveNearZurrpunkte(*p, nullptr, true) < 0)) {
-        delete p;
+    if (nNah > 0 && (!w.bErsetzen || RemoveNearZurrpunkte(*p, nullptr, true) < 0))
         return false;
-    }
-    InsertZurrpunktSorted(p);
+    InsertZurrpunktSorted(std::move(p));
     return true;
 }
 
@@ -142,8 +140,7 @@ void CQORLgSicherungView::WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w)
             p->m_dHoehe = w.dDritte;
             p->m_dZulKraft = w.dKraft;
             p->m_bPosGueltig = 0;
-            RemoveZurrpunkt(p, false);
-            InsertZurrpunktSorted(p);
+            InsertZurrpunktSorted(RemoveZurrpunkt(p, false));
             NotifyWizard(LgSichgMeldung::kZurrpunktVerschoben, p);
         }
     } else {
@@ -234,9 +231,7 @@ void CQORLgSicherungView::LoescheAllePunkte()
         return;
     // Every unit lets go of the points first, secured or not.
     LoeseZurrpunktVerweise(nullptr);
-    for (CZurrpunkt* p : f->GetZurrpunktListe())
-        delete p;
-    f->GetZurrpunktListe().clear();
+    f->m_Zurrpunkte.clear();
     m_mapPunkte.clear();
     m_pAuswahlPunkt = nullptr;
     m_hover.pPunkt = nullptr;
@@ -261,7 +256,7 @@ void CQORLgSicherungView::EditZurrschienen()
             FrageBox(586, 273, {{668, 668}});
             return;
         }
-        const CZurrschiene* s = schienen.front();
+        const CZurrschiene* s = schienen.front().get();
         w.bEdit = true;
         w.dAbstand = s->m_dPosition;
         w.dRaster = s->m_dWeitereWerte[2];
@@ -275,15 +270,15 @@ void CQORLgSicherungView::EditZurrschienen()
             s->m_nReserve = w.nAnzahl;
         };
         if (!schienen.empty()) {
-            setze(schienen.front());
-            setze(schienen.back());
+            setze(schienen.front().get());
+            setze(schienen.back().get());
             NotifyWizard(LgSichgMeldung::kSchienenGeaendert, &std::as_const(schienen));
         } else {
             for (int nSeite : {0, 2}) {
-                auto* s = new CZurrschiene;
+                auto s = std::make_unique<CZurrschiene>();
                 s->m_nSeite = nSeite;
-                setze(s);
-                schienen.push_back(s);
+                setze(s.get());
+                schienen.push_back(std::move(s));
             }
             NotifyWizard(LgSichgMeldung::kSchienenHinzugefuegt);
         }
@@ -296,8 +291,6 @@ void CQORLgSicherungView::EditZurrschienen()
                 for (int i = 0; i < 4; ++i)
                     if (CZurrpunkt* z = le->GetZurrpunkt(i, 0); z && z->GetZurrschiene())
                         le->SetZurrpunkt(i, 0, nullptr);
-        for (CZurrschiene* s : schienen)
-            delete s;
         schienen.clear();
         m_mapSchienen.clear();
         m_hover.pSchiene = nullptr;

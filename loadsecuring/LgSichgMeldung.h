@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <variant>
 
 class CLadeeinheit;
@@ -43,7 +44,7 @@ enum class LgSichgMeldung : int
 
 // A notification's value: a number, or the object it is about.
 using LgSichgWert = std::variant<std::intptr_t, tagLGINFO*, CLadeeinheit*, CZurrpunkt*, CZurrschiene*,
-                                 const SZurrschienenKlick*, const std::list<CZurrschiene*>*>;
+                                 const SZurrschienenKlick*, const std::list<std::unique_ptr<CZurrschiene>>*>;
 
 // The object a value names; null when it holds something else.
 template <class T> T LgSichgZeiger(const LgSichgWert& wert)

@@ -60,10 +60,10 @@ std::vector<ZurrmittelListe::Zeile> ZurrmittelListe::Zeilen(const CFahrzeug& fah
         z.texte[4] = AnzahlText(p->m_nAnzahl);
         zeilen.push_back(std::move(z));
     };
-    for (CZurrmittel* p : fahrzeug.m_ZurrmittelKatalog)
+    for (CZurrmittel* p : fahrzeug.GetZurrmittelKatalog())
         if (p)
             fuege(p, true);
-    for (CZurrmittel* p : fahrzeug.m_ZurrmittelBenutzt)
+    for (CZurrmittel* p : fahrzeug.GetZurrmittelBenutzt())
         if (p)
             fuege(p, false);
     return zeilen;

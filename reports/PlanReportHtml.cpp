@@ -157,13 +157,11 @@ private:
                       "</STRONG></TD><TD width=\"80\"><STRONG>" + T(220) +
                       "</STRONG></TD><TD width=\"90\"><STRONG>" + T(221) + "</STRONG></TD><TD><STRONG>" +
                       T(222) + "</STRONG></TD></TR>\n";
-            // The vehicle keeps its items by address; the report lists them in an order of their own:
-            // those measured from the front first, each side by distance, then by name.
+            // The vehicle keeps its items in the order they were added; the report lists them in an order of
+            // their own: those measured from the front first, each side by distance, then by name.
             std::vector<const tagZLINFO*> items;
-            for (const auto& [key, item] : f.m_ZLInfos) {
-                (void)key;
-                items.push_back(item);
-            }
+            for (const auto& item : f.m_ZLInfos)
+                items.push_back(item.get());
             std::stable_sort(items.begin(), items.end(), [](const tagZLINFO* a, const tagZLINFO* b) {
                 return std::tie(a->m_nVomEnde, a->m_dAbstand, a->m_strName) <
                        std::tie(b->m_nVomEnde, b->m_dAbstand, b->m_strName);

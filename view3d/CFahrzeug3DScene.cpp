@@ -356,8 +356,11 @@ int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
             }
         }
         if (plan != nullptr) {
-            loads.DrawLadungen(device, plan->GetLgInfos(), area, true, true);
-            loads.DrawLadeeinheiten(device, plan->GetLadeeinheiten(), area, true, true);
+            const auto lgs = plan->GetLgInfos();
+            const auto einheiten = plan->GetLadeeinheiten();
+            loads.DrawLadungen(device, std::list<tagLGINFO*>(lgs.begin(), lgs.end()), area, true, true);
+            loads.DrawLadeeinheiten(device, std::list<CLadeeinheit*>(einheiten.begin(), einheiten.end()),
+                                    area, true, true);
         }
         if (m_Flags[9] != 0)
             loads.DrawLadeflaeche(device, area, true, true);

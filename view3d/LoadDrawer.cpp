@@ -407,7 +407,7 @@ int LoadDrawer::DrawZurrmittel(IRenderDevice& device, const CLadeeinheit& unit, 
 
 int LoadDrawer::DrawZurrschienen(IRenderDevice& device, CFahrzeug& vehicle, const LoadArea& area)
 {
-    for (const CZurrschiene* rail : vehicle.m_Zurrschienen) {
+    for (const CZurrschiene* rail : vehicle.GetZurrschienen()) {
         if (rail == nullptr)
             continue;
         const double across = rail->GetSeitenAbstand(area.width);

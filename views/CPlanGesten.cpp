@@ -787,10 +787,10 @@ void CPlanGesten::LoslassenZiehen()
     const double dx = pl.m_dVersatzX, dy = pl.m_dVersatzY;
     if (m_bNeuVonRampe) {
         m_view.ClearAktuell(true);
-        tagLGINFO* pNeu = m_pNeu.release();
+        tagLGINFO* pNeu = m_pNeu.get();
         pNeu->m_dPosX = AufZentimeter(pNeu->m_dPosX + dx);
         pNeu->m_dPosY = AufZentimeter(pNeu->m_dPosY + dy);
-        q->AddLgInfo(pNeu, true);
+        q->AddLgInfo(std::move(m_pNeu), true);
         pNeu->m_bSelected = 1;
         m_view.m_pGuiAuswahl = pNeu;
         m_view.viewport()->update();
@@ -822,11 +822,12 @@ void CPlanGesten::LoslassenZiehen()
             continue;
         tagLGINFO* pZiel = pQuelle;
         if (m_bKopieren) {
-            pZiel = new tagLGINFO(*pQuelle);
+            auto pKopie = std::make_unique<tagLGINFO>(*pQuelle);
+            pZiel = pKopie.get();
             pZiel->m_nIndex = -1;
             pQuelle->m_bSelected = 0;
             const bool bAktuell = bEinzeln && q->GetAktuell() == pQuelle;
-            q->AddLgInfo(pZiel, bAktuell);
+            q->AddLgInfo(std::move(pKopie), bAktuell);
             if (bAktuell)
                 m_view.m_pGuiAuswahl = pZiel;
             kopien.push_back(pZiel);

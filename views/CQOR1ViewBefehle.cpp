@@ -509,7 +509,7 @@ void CQOR1View::AddZL()
         MessageBoxes().ShowHtml(this, box, nullptr);
         return;
     }
-    auto* p = new tagZLINFO;
+    tagZLINFO* p = f->AddZL(std::make_unique<tagZLINFO>());
     p->m_nTyp = werte.nArt;
     p->m_strName = werte.strName;
     p->m_dLaenge = werte.dLaengen[0];
@@ -534,7 +534,6 @@ void CQOR1View::AddZL()
         p->m_nVomEnde = 0;
         p->m_nTyp1 = 0;
     }
-    f->m_ZLInfos[p] = p;
     if (werte.nArt != 1 && werte.nArt != 5) {
         IMessageBoxService::HtmlBox box;
         box.textId = 632;
@@ -553,7 +552,7 @@ void CQOR1View::OnEditZL()
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* f = GetEditFahrzeug();
     tagZLINFO* p = m_pSelZL;
-    if (!pDoc || !f || !p || !f->m_ZLInfos.count(p))
+    if (!pDoc || !f || !p || !f->HasZL(p))
         return;
     IPlanDialogs::AddZLValues werte;
     werte.dPosition = f->GetZLPosition(p);
@@ -574,7 +573,7 @@ void CQOR1View::OnDeleteZL()
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* f = GetEditFahrzeug();
     tagZLINFO* p = m_pSelZL;
-    if (!pDoc || !f || !p || !f->m_ZLInfos.count(p))
+    if (!pDoc || !f || !p || !f->HasZL(p))
         return;
     const int nAntwort =
         MessageBoxes().Show(this, QString::fromStdString(Text(239)), QString::fromStdString(Text(238)),
@@ -589,8 +588,7 @@ void CQOR1View::OnDeleteZL()
         m_pEditZL = nullptr;
     if (m_pHoverZL == p)
         m_pHoverZL = nullptr;
-    f->m_ZLInfos.erase(p);
-    delete p;
+    f->RemoveZL(p);
     m_pSelZL = nullptr;
     m_rcSelZL = QRect();
     Geaendert(false);

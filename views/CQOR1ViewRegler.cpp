@@ -300,7 +300,7 @@ void CQOR1View::SetzeZLPosition(double dWert)
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* f = GetEditFahrzeug();
     tagZLINFO* p = m_pEditZL ? m_pEditZL : m_pSelZL;
-    if (!pDoc || !f || !p || !f->m_ZLInfos.count(p))
+    if (!pDoc || !f || !p || !f->HasZL(p))
         return;
     double x = dWert;
     if (p->m_nVomEnde) {
@@ -418,7 +418,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         SetKupplungsversatz(dWert);
         return true;
     case 0x8082:
-        if (m_pEditZL && f->m_ZLInfos.count(m_pEditZL)) {
+        if (m_pEditZL && f->HasZL(m_pEditZL)) {
             m_pEditZL->m_dMasse = dWert;
             pDoc->OnFahrzeugChanged(false);
             viewport()->update();

@@ -190,7 +190,7 @@ bool CQOR2View::IsImPlan(const tagLGINFO* p) const
     CQOR* q = GetPlan();
     if (!p || !q)
         return false;
-    const auto& l = q->GetLgInfos();
+    const auto l = q->GetLgInfos();
     return std::find(l.begin(), l.end(), p) != l.end();
 }
 
@@ -453,10 +453,9 @@ void CQOR2View::LoescheLadungen()
                 *pp = nullptr;
         if (m_platz.m_pAuswahl == p)
             m_platz.m_pAuswahl = nullptr;
-        q->RemoveLgInfo(p);
         if (q->m_pAktuell == p)
             q->m_pAktuell = nullptr;
-        delete p;
+        q->RemoveLgInfo(p);
     }
     m_platz.m_ZiehRects.clear();
     m_platz.m_FestRects.clear();

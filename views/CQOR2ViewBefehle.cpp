@@ -354,10 +354,12 @@ void CQOR2View::Umbenennen()
     }
     // Each renamed load goes behind the last one of its new name.
     const auto neu = [&](tagLGINFO* p) {
-        q->RemoveLgInfo(p);
-        p->m_strName = name;
-        p->m_nNummer = nNr++;
-        q->InsertLgInfoNachName(p);
+        std::unique_ptr<tagLGINFO> pLg = q->RemoveLgInfo(p);
+        if (!pLg)
+            return;
+        pLg->m_strName = name;
+        pLg->m_nNummer = nNr++;
+        q->InsertLgInfoNachName(std::move(pLg));
     };
     if (!pErste) {
         if (pAktuell->m_strName != name)

@@ -130,8 +130,7 @@ bool LoescheZL(CFahrzeug& f, int nTyp)
 {
     bool bGeloescht = false;
     for (auto it = f.m_ZLInfos.begin(); it != f.m_ZLInfos.end();) {
-        if (it->second && it->second->m_nTyp == nTyp) {
-            delete it->second;
+        if (*it && (*it)->m_nTyp == nTyp) {
             it = f.m_ZLInfos.erase(it);
             bGeloescht = true;
         } else {

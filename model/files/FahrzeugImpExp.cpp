@@ -57,20 +57,20 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
     r->m_pNutzLF = std::make_unique<SNutzbareLF>(f->m_NutzLF[1]);
     r->m_pUeberstand = std::make_unique<SUeberstLG>(f->m_Ueberstand);
 
-    for (const auto& [pKey, pZL] : f->m_ZLInfos) {
+    for (const auto& pZL : f->m_ZLInfos) {
         auto zl = std::make_unique<SIMPEXP_ZL2>();
         zl->SetFrom(*pZL, r->m_nKopfInt);
         r->m_ZLInfos.push_back(std::move(zl));
     }
 
-    for (const CZurrpunkt* zp : f->m_Zurrpunkte) {
+    for (const CZurrpunkt* zp : f->GetZurrpunktListe()) {
         auto r67 = std::make_unique<SIMPEXP_ZP>();
         r67->SetFrom(*zp);
         r->m_Zurrpunkte.push_back(std::move(r67));
     }
-    for (const CZurrmittel* zm : f->m_ZurrmittelBenutzt)
+    for (const CZurrmittel* zm : f->GetZurrmittelBenutzt())
         r->m_Zurrmittel.push_back(std::make_unique<CZurrmittel>(*zm));
-    for (const CZurrschiene* zs : f->m_Zurrschienen)
+    for (const CZurrschiene* zs : f->GetZurrschienen())
         r->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>(*zs));
 
     if (CQOR* q = f->GetQor(); q && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
@@ -84,7 +84,8 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
             lr->SetFrom(*lg);
             qr->m_Ladungen.push_back(std::move(lr));
         }
-        qr->m_Ladeeinheiten.assign(q->GetLadeeinheiten().begin(), q->GetLadeeinheiten().end());
+        for (CLadeeinheit* le : q->GetLadeeinheiten())
+            qr->m_Ladeeinheiten.push_back(le);
         qr->m_bOwnsLadeeinheiten = false;
         r->m_Qors.push_back(std::move(qr));
     }
@@ -200,27 +201,27 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
     f->m_strName = path.stem().string();
     SetzeFelder(*f, *r);
     for (const auto& zr : r->m_ZLInfos) {
-        auto* zl = new tagZLINFO;
+        auto zl = std::make_unique<tagZLINFO>();
         zr->CopyTo(*zl);
-        f->m_ZLInfos.emplace(zl, zl);
+        f->AddZL(std::move(zl));
     }
 
     // Lashing points, numbered from 1 in each of the four groups of the side and front bits.
     int nNummer[4] = {0, 0, 0, 0};
     for (const auto& pr : r->m_Zurrpunkte) {
-        auto* zp = new CZurrpunkt(f->m_dLFLaenge, f->m_fLFBreite);
+        auto zp = std::make_unique<CZurrpunkt>(f->m_dLFLaenge, f->m_fLFBreite);
         pr->CopyTo(*zp);
         zp->m_dPosX = zp->m_dPosY = zp->m_dMittenAbstand = 0.0;
         zp->m_bPosGueltig = 0;
         const int gruppe =
             ((zp->m_nFlags & CZurrpunkt::kLinks) ? 2 : 0) | ((zp->m_nFlags & CZurrpunkt::kVorn) ? 1 : 0);
         zp->m_nNummer = ++nNummer[gruppe];
-        f->m_Zurrpunkte.push_back(zp);
+        f->m_Zurrpunkte.push_back(std::move(zp));
     }
     for (const auto& zm : r->m_Zurrmittel)
-        f->m_ZurrmittelBenutzt.push_back(new CZurrmittel(*zm));
+        f->m_ZurrmittelBenutzt.push_back(std::make_unique<CZurrmittel>(*zm));
     for (const auto& zs : r->m_Zurrschienen)
-        f->m_Zurrschienen.push_back(new CZurrschiene(*zs));
+        f->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>(*zs));
 
     // A semi-trailer tractor has no plan of its own; a plan record in its place is not taken.
     if (!r->m_Qors.empty() && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
@@ -229,16 +230,16 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         f->m_pQor = q;
         q->m_nSeitenProzent = r->m_nSeitenProzent;
         for (const auto& lr : qr.m_Ladungen) {
-            auto* lg = new tagLGINFO;
+            auto lg = std::make_unique<tagLGINFO>();
             lr->CopyTo(*lg);
-            q->m_LgInfos.push_back(lg);
+            q->m_LgInfos.push_back(std::move(lg));
         }
         if (root.m_nSchema <= 4)
             q->NumberEqualNames(false);
         // The load units go to the plan before anything is written back, so that the file keeps them.
-        for (CLadeeinheit* le : qr.m_Ladeeinheiten)
-            q->m_Ladeeinheiten.push_back(le);
         qr.m_bOwnsLadeeinheiten = false;
+        for (CLadeeinheit* le : qr.m_Ladeeinheiten)
+            q->m_Ladeeinheiten.emplace_back(le);
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
             int nEintrag = 0;
             WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,

@@ -502,8 +502,8 @@ int CPlanPlatzierung::AddMultipleLadungen(const SLadungVorlage& item, int n, dou
             break;
         p->m_dPosX = std::floor((m_dVersatzX + p->m_dPosX) * 100.0 + 0.5) / 100.0;
         p->m_dPosY = std::floor((m_dVersatzY + p->m_dPosY) * 100.0 + 0.5) / 100.0;
-        tagLGINFO* pNeu = p.release();
-        m_pPlan->AddLgInfo(pNeu, false);
+        tagLGINFO* pNeu = p.get();
+        m_pPlan->AddLgInfo(std::move(p), false);
         neu.push_back(pNeu);
         m_FestRects.push_back(PlanToClientRect(pNeu));
     }

@@ -40,22 +40,20 @@ CQOR::~CQOR()
 {
     if (m_pFahrzeug && m_pFahrzeug->m_pQor == this)
         m_pFahrzeug->m_pQor = nullptr;
-    for (tagLGINFO* p : m_LgInfos)
-        delete p;
     m_LgInfos.clear();
-    for (CLadeeinheit* p : m_Ladeeinheiten)
-        delete p;
     m_Ladeeinheiten.clear();
     m_pAktuell = nullptr;
-    // The plan view may hold the display records of the vehicle it shows; else they are ours.
-    if (!(s_pAnzeige && m_pFahrzeug && s_pAnzeige->GibAnzeigeFrei(m_pFahrzeug)))
-        for (auto& [pKey, pAnzeige] : m_Anzeige)
-            delete pAnzeige;
+    // The plan view keeps display records of its own for the vehicle it shows: it lets go of them now.
+    if (s_pAnzeige && m_pFahrzeug)
+        s_pAnzeige->GibAnzeigeFrei(m_pFahrzeug);
     m_Anzeige.clear();
 }
 
-tagLGINFO* CQOR::AddLgInfo(tagLGINFO* p, bool bAktuell)
+tagLGINFO* CQOR::AddLgInfo(std::unique_ptr<tagLGINFO> pNeu, bool bAktuell)
 {
+    if (!pNeu)
+        return m_pAktuell;
+    tagLGINFO* p = pNeu.get();
     tagLGINFO* pVorher = m_pAktuell;
     if (p->IsFsm()) {
         p->m_nNummer = GetMaxFsmNummer() + 1;
@@ -71,54 +69,60 @@ tagLGINFO* CQOR::AddLgInfo(tagLGINFO* p, bool bAktuell)
             p->m_nNummer = h + 1;
         }
     }
-    InsertLgInfoNachName(p);
+    InsertLgInfoNachName(std::move(pNeu));
     if (bAktuell)
         m_pAktuell = p;
     return pVorher;
 }
 
-void CQOR::InsertLgInfoNachName(tagLGINFO* p)
+tagLGINFO* CQOR::InsertLgInfoNachName(std::unique_ptr<tagLGINFO> p)
 {
+    if (!p)
+        return nullptr;
     auto itLetzter = m_LgInfos.end();
     for (auto it = m_LgInfos.begin(); it != m_LgInfos.end(); ++it)
         if ((*it)->m_strName == p->m_strName)
             itLetzter = it;
-    if (itLetzter == m_LgInfos.end())
-        m_LgInfos.push_back(p);
-    else
-        m_LgInfos.insert(std::next(itLetzter), p);
+    const auto itNeu =
+        m_LgInfos.insert(itLetzter == m_LgInfos.end() ? itLetzter : std::next(itLetzter), std::move(p));
+    return itNeu->get();
 }
 
-bool CQOR::RemoveLgInfo(tagLGINFO* p)
+std::unique_ptr<tagLGINFO> CQOR::RemoveLgInfo(const tagLGINFO* p)
 {
     m_pAktuell = nullptr;
-    const auto it = std::find(m_LgInfos.begin(), m_LgInfos.end(), p);
-    if (it == m_LgInfos.end())
-        return false;
+    const auto it =
+        std::find_if(m_LgInfos.begin(), m_LgInfos.end(), [p](const auto& pLg) { return pLg.get() == p; });
+    if (!p || it == m_LgInfos.end())
+        return nullptr;
+    std::unique_ptr<tagLGINFO> pRaus = std::move(*it);
     m_LgInfos.erase(it);
-    return true;
+    return pRaus;
 }
 
-int CQOR::InsertLadeeinheit(CLadeeinheit* p, int nPos)
+CLadeeinheit* CQOR::InsertLadeeinheit(std::unique_ptr<CLadeeinheit> p, int nPos)
 {
+    if (!p)
+        return nullptr;
+    CLadeeinheit* pEinheit = p.get();
     const int nAnzahl = static_cast<int>(m_Ladeeinheiten.size());
     if (nPos <= 0)
-        m_Ladeeinheiten.push_front(p);
+        m_Ladeeinheiten.push_front(std::move(p));
     else if (nPos >= nAnzahl)
-        m_Ladeeinheiten.push_back(p);
+        m_Ladeeinheiten.push_back(std::move(p));
     else
-        m_Ladeeinheiten.insert(std::next(m_Ladeeinheiten.begin(), nPos), p);
-    return 1;
+        m_Ladeeinheiten.insert(std::next(m_Ladeeinheiten.begin(), nPos), std::move(p));
+    return pEinheit;
 }
 
-CLadeeinheit* CQOR::RemoveAktiveLadeeinheit(int* pIndex)
+std::unique_ptr<CLadeeinheit> CQOR::RemoveAktiveLadeeinheit(int* pIndex)
 {
     if (m_nAktiveLadeeinheit == 0)
         return nullptr;
     int i = 0;
     for (auto it = m_Ladeeinheiten.begin(); it != m_Ladeeinheiten.end(); ++it, ++i) {
         if ((*it)->GetId() == m_nAktiveLadeeinheit) {
-            CLadeeinheit* p = *it;
+            std::unique_ptr<CLadeeinheit> p = std::move(*it);
             m_Ladeeinheiten.erase(it);
             if (pIndex)
                 *pIndex = i;
@@ -137,7 +141,7 @@ CLadeeinheit* CQOR::FindLadeeinheit(int nId) const
 {
     if (nId == 0)
         return nullptr;
-    for (CLadeeinheit* p : m_Ladeeinheiten)
+    for (CLadeeinheit* p : GetLadeeinheiten())
         if (p->GetId() == nId)
             return p;
     return nullptr;
@@ -153,7 +157,7 @@ int CQOR::GetFreeLadeeinheitId() const
 
 tagLGINFO* CQOR::FindLgInfoByName(const std::string& name, int nNr) const
 {
-    for (tagLGINFO* p : m_LgInfos)
+    for (tagLGINFO* p : GetLgInfos())
         if (p->m_strName == name && p->m_nNummer == nNr)
             return p;
     return nullptr;
@@ -161,7 +165,7 @@ tagLGINFO* CQOR::FindLgInfoByName(const std::string& name, int nNr) const
 
 tagLGINFO* CQOR::FindFsmByNummer(int nNr) const
 {
-    for (tagLGINFO* p : m_LgInfos)
+    for (tagLGINFO* p : GetLgInfos())
         if (p->IsFsm() && p->m_nNummer == nNr)
             return p;
     return nullptr;
@@ -170,7 +174,7 @@ tagLGINFO* CQOR::FindFsmByNummer(int nNr) const
 int CQOR::GetMaxFsmNummer() const
 {
     int nMax = 0;
-    for (const tagLGINFO* p : m_LgInfos)
+    for (const tagLGINFO* p : GetLgInfos())
         if (p->IsFsm())
             nMax = std::max(nMax, p->m_nNummer);
     return nMax;
@@ -180,7 +184,7 @@ int CQOR::GetMaxNummer(const char* pszName, int* pCount) const
 {
     const std::string name = pszName ? pszName : "";
     int nAnzahl = 0, nMax = -1;
-    for (const tagLGINFO* p : m_LgInfos) {
+    for (const tagLGINFO* p : GetLgInfos()) {
         if (p->m_strName != name)
             continue;
         ++nAnzahl;
@@ -195,7 +199,7 @@ void CQOR::RenumberLgInfo(const char* pszName, int nStart)
 {
     const std::string name = pszName ? pszName : "";
     int nNr = nStart;
-    for (tagLGINFO* p : m_LgInfos) {
+    for (tagLGINFO* p : GetLgInfos()) {
         if (p->m_strName != name)
             continue;
         p->m_nNummer = nNr++;
@@ -207,7 +211,7 @@ void CQOR::RenumberLgInfo(const char* pszName, int nStart)
 void CQOR::NumberEqualNames(bool bNurZaehlen)
 {
     std::map<std::string, int> zaehler;
-    for (tagLGINFO* p : m_LgInfos) {
+    for (tagLGINFO* p : GetLgInfos()) {
         const int n = ++zaehler[p->m_strName];
         if (!bNurZaehlen)
             p->m_nNummer = n;
@@ -219,7 +223,7 @@ void CQOR::NumberEqualNames(bool bNurZaehlen)
 
 tagLGINFO* CQOR::GetFirstSelectedLgInfo() const
 {
-    for (tagLGINFO* p : m_LgInfos)
+    for (tagLGINFO* p : GetLgInfos())
         if (p->m_bSelected)
             return p;
     return nullptr;
@@ -227,7 +231,7 @@ tagLGINFO* CQOR::GetFirstSelectedLgInfo() const
 
 namespace {
 
-template <typename Pred> int CountIf(const std::list<tagLGINFO*>& liste, bool bAll, Pred pred)
+template <typename Pred> int CountIf(RawPointerRange<CQOR::LgInfoListe> liste, bool bAll, Pred pred)
 {
     int n = 0;
     for (const tagLGINFO* p : liste) {
@@ -244,27 +248,27 @@ template <typename Pred> int CountIf(const std::list<tagLGINFO*>& liste, bool bA
 
 int CQOR::CountSelectedLgInfo(bool bAll) const
 {
-    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0; });
+    return CountIf(GetLgInfos(), bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0; });
 }
 
 int CQOR::CountSelectedFsm(bool bAll) const
 {
-    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0 && p->IsFsm(); });
+    return CountIf(GetLgInfos(), bAll, [](const tagLGINFO* p) { return p->m_bSelected != 0 && p->IsFsm(); });
 }
 
 int CQOR::CountFreeLgInfo(bool bAll) const
 {
-    return CountIf(m_LgInfos, bAll, [](const tagLGINFO* p) { return p->GetLeId() == 0; });
+    return CountIf(GetLgInfos(), bAll, [](const tagLGINFO* p) { return p->GetLeId() == 0; });
 }
 
 int CQOR::CountMarkedLgInfo() const
 {
-    return CountIf(m_LgInfos, true, [](const tagLGINFO* p) { return (p->m_nState & 1) != 0; });
+    return CountIf(GetLgInfos(), true, [](const tagLGINFO* p) { return (p->m_nState & 1) != 0; });
 }
 
 bool CQOR::HasSelectedAssignedLgInfo() const
 {
-    for (const tagLGINFO* p : m_LgInfos)
+    for (const tagLGINFO* p : GetLgInfos())
         if (p->m_bSelected && p->GetLeId() != 0)
             return true;
     return false;
@@ -272,21 +276,21 @@ bool CQOR::HasSelectedAssignedLgInfo() const
 
 void CQOR::ReleaseFsm(int nId)
 {
-    for (tagLGINFO* p : m_LgInfos)
+    for (tagLGINFO* p : GetLgInfos())
         if (p->IsFsm() && p->GetLeId() == nId)
             p->m_nState &= ~(0x3F << 1);
 }
 
 void CQOR::StoreSelection(bool bClear)
 {
-    for (tagLGINFO* p : m_LgInfos)
+    for (tagLGINFO* p : GetLgInfos())
         p->m_bSavedSelected = bClear ? 0 : p->m_bSelected;
 }
 
 int CQOR::SelectAllFsm(int nMode)
 {
     int n = 0;
-    for (tagLGINFO* p : m_LgInfos) {
+    for (tagLGINFO* p : GetLgInfos()) {
         if (!p->IsFsm())
             continue;
         p->m_bSelected = nMode == 1 ? 1 : 0;
@@ -298,7 +302,7 @@ int CQOR::SelectAllFsm(int nMode)
 int CQOR::SelectAssignedLgInfo(int nMode, bool bOnlyExisting)
 {
     int n = 0;
-    for (tagLGINFO* p : m_LgInfos) {
+    for (tagLGINFO* p : GetLgInfos()) {
         const int nId = p->GetLeId();
         if (nId == 0)
             continue;
@@ -349,7 +353,7 @@ int CQOR::CalcSchwerpunkt(double* pMasse, double* pX, double* pY, double* pZ)
         sm += m;
     };
     bool bGezogenDrin = false;
-    for (const tagLGINFO* p : m_LgInfos) {
+    for (const tagLGINFO* p : GetLgInfos()) {
         if (p == pGezogen) {
             bGezogenDrin = true;
             continue;

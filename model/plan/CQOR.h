@@ -1,8 +1,11 @@
 // The loading plan of a vehicle: placed loads, load units and their centre of gravity.
 #pragma once
 
+#include "model/base/RawPointerRange.h"
+
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 
 class CFahrzeug;
@@ -43,11 +46,19 @@ public:
 
     void InitDefaults();
 
-    tagLGINFO* AddLgInfo(tagLGINFO* p, bool bAktuell);
-    void InsertLgInfoNachName(tagLGINFO* p);
-    bool RemoveLgInfo(tagLGINFO* p);
-    int InsertLadeeinheit(CLadeeinheit* p, int nPos);
-    CLadeeinheit* RemoveAktiveLadeeinheit(int* pIndex);
+    using LgInfoListe = std::list<std::unique_ptr<tagLGINFO>>;
+    using LadeeinheitListe = std::list<std::unique_ptr<CLadeeinheit>>;
+
+    // The plan takes the load over (numbered and inserted after its namesakes) and answers the load that
+    // was current before.
+    tagLGINFO* AddLgInfo(std::unique_ptr<tagLGINFO> p, bool bAktuell);
+    tagLGINFO* InsertLgInfoNachName(std::unique_ptr<tagLGINFO> p);
+    // Takes the load out of the plan and hands it back; null for a load the plan does not hold.
+    std::unique_ptr<tagLGINFO> RemoveLgInfo(const tagLGINFO* p);
+    // The plan takes the unit over at index nPos (clamped to the list).
+    CLadeeinheit* InsertLadeeinheit(std::unique_ptr<CLadeeinheit> p, int nPos);
+    // Takes the active unit out of the plan and hands it back with its index; null without one.
+    std::unique_ptr<CLadeeinheit> RemoveAktiveLadeeinheit(int* pIndex);
     CLadeeinheit* GetAktiveLadeeinheit() const;
     CLadeeinheit* FindLadeeinheit(int nId) const;
     int GetFreeLadeeinheitId() const;
@@ -71,8 +82,12 @@ public:
     int CalcSchwerpunkt(double* pMasse, double* pX, double* pY, double* pZ);
 
     CFahrzeug* GetFahrzeug() const { return m_pFahrzeug; }
-    const std::list<tagLGINFO*>& GetLgInfos() const { return m_LgInfos; }
-    const std::list<CLadeeinheit*>& GetLadeeinheiten() const { return m_Ladeeinheiten; }
+    // The loads and the units in plan order, as plain pointers; the plan keeps them.
+    RawPointerRange<LgInfoListe> GetLgInfos() const { return RawPointerRange<LgInfoListe>(m_LgInfos); }
+    RawPointerRange<LadeeinheitListe> GetLadeeinheiten() const
+    {
+        return RawPointerRange<LadeeinheitListe>(m_Ladeeinheiten);
+    }
     tagLGINFO* GetAktuell() const { return m_pAktuell; }
     double GetMasse() const { return m_dMasse; }
     double GetSchwerpunktX() const { return m_dSchwerpunkt[0]; }
@@ -98,15 +113,16 @@ public:
     std::string m_strName;
     CFahrzeug* m_pFahrzeug = nullptr;
     int m_nReserveFahrzeug = 0;
-    std::list<tagLGINFO*> m_LgInfos;
-    std::list<CLadeeinheit*> m_Ladeeinheiten;
+    LgInfoListe m_LgInfos;
+    LadeeinheitListe m_Ladeeinheiten;
     int m_nAktiveLadeeinheit = 0;
     SAnzeigeBlock m_AnzeigeA;
     int m_nReserveAnzeige = 0;
     unsigned int m_nAnzahl = 4;
     double m_dSchwerpunkt[3] = {-1.0, -1.0, -1.0};
     double m_dMasse = 0.0;
-    std::map<tagLGINFO*, tagGUILG*> m_Anzeige;
+    // Display records by the load they show; the plan owns them.
+    std::map<const tagLGINFO*, std::unique_ptr<tagGUILG>> m_Anzeige;
     SAnzeigeBlock m_AnzeigeB;
     double m_dAnzeigeB = 0.5;
     int m_nReserveEnde[2] = {0, 0};

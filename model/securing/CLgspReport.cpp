@@ -160,7 +160,7 @@ int CLgspReport::GetFirstLadeeinheit()
     m_bCursor = false;
     if (!m_pFahrzeug || !m_pFahrzeug->GetQor())
         return 0;
-    const auto& liste = m_pFahrzeug->GetQor()->GetLadeeinheiten();
+    const auto& liste = m_pFahrzeug->GetQor()->m_Ladeeinheiten;
     m_itPos = liste.begin();
     m_bCursor = true;
     return GetNextLadeeinheit();
@@ -172,7 +172,7 @@ int CLgspReport::GetNextLadeeinheit()
         m_pEinheit = nullptr;
         return 0;
     }
-    const auto& liste = m_pFahrzeug->GetQor()->GetLadeeinheiten();
+    const auto& liste = m_pFahrzeug->GetQor()->m_Ladeeinheiten;
     while (m_itPos != liste.end() && !*m_itPos)
         ++m_itPos;
     if (m_itPos == liste.end()) {
@@ -180,7 +180,7 @@ int CLgspReport::GetNextLadeeinheit()
         m_bCursor = false;
         return 0;
     }
-    m_pEinheit = *m_itPos++;
+    m_pEinheit = (m_itPos++)->get();
     return m_pEinheit->GetId();
 }
 
@@ -403,7 +403,7 @@ void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, 
             bDa = true;
         }
     } else {
-        const CZurrschiene* pSchiene = v.m_Zurrschienen.empty() ? nullptr : v.m_Zurrschienen.front();
+        const CZurrschiene* pSchiene = v.m_Zurrschienen.empty() ? nullptr : v.GetZurrschienen().front();
         dInsetR = dInsetL = pSchiene ? pSchiene->m_dPosition : -1.0;
         bRechts = bLinks = pSchiene != nullptr;
     }
@@ -545,8 +545,8 @@ void CLgspReport::SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, 
     }
 
     u.ClearZPPtrTupel();
-    CZurrschiene* pErste = v.m_Zurrschienen.empty() ? nullptr : v.m_Zurrschienen.front();
-    CZurrschiene* pLetzte = v.m_Zurrschienen.empty() ? nullptr : v.m_Zurrschienen.back();
+    CZurrschiene* pErste = v.m_Zurrschienen.empty() ? nullptr : v.GetZurrschienen().front();
+    CZurrschiene* pLetzte = v.m_Zurrschienen.empty() ? nullptr : v.GetZurrschienen().back();
     const double dInset = pErste ? pErste->m_dPosition : -1.0;
     const double dAbstand = L / n;
     for (int i = 0; i < n; ++i) {

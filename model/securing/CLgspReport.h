@@ -127,7 +127,7 @@ private:
     SLgspWerte m_Detail;
     SLgspWerte* m_pWerte = nullptr;
     ILgspReportDokument* m_pDoc = nullptr;
-    std::list<CLadeeinheit*>::const_iterator m_itPos;
+    std::list<std::unique_ptr<CLadeeinheit>>::const_iterator m_itPos;
     bool m_bCursor = false;
     CLadeeinheit* m_pEinheit = nullptr;
     CFahrzeug* m_pFahrzeug = nullptr;

@@ -34,7 +34,7 @@ const CZurrschiene* ErsteSchiene(const CFahrzeug* v)
 {
     if (!v || v->m_Zurrschienen.empty())
         return nullptr;
-    return v->m_Zurrschienen.front();
+    return v->GetZurrschienen().front();
 }
 
 } // namespace

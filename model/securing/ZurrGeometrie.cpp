@@ -228,7 +228,7 @@ void ZurrGeometrie::UpdateZurrBereiche(CFahrzeug& f, const CLadeeinheit& u, int 
     Fenster fe;
     double px = 0.0, py = 0.0;
     if (!GetFenster(nWahl, nEcke, &fe) || !EckePosition(f, u, nEcke, &px, &py, nullptr)) {
-        for (CZurrschiene* s : f.m_Zurrschienen)
+        for (CZurrschiene* s : f.GetZurrschienen())
             if (s) {
                 s->m_dVon = -1.0;
                 s->m_dBis = -1.0;
@@ -240,7 +240,7 @@ void ZurrGeometrie::UpdateZurrBereiche(CFahrzeug& f, const CLadeeinheit& u, int 
     // those of that frame): the corner and the rail are both taken into it, so that the range lies where
     // the rail and its points lie.
     const double yr = W - py;
-    for (CZurrschiene* s : f.m_Zurrschienen) {
+    for (CZurrschiene* s : f.GetZurrschienen()) {
         if (!s)
             continue;
         const double d = W - SchienenY(f, *s);
@@ -304,7 +304,7 @@ CZurrpunkt* ZurrGeometrie::FindBestZurrpunkt(CFahrzeug& f, const CLadeeinheit& u
     if (bSchienen) {
         CZurrschiene* pBesteSchiene = nullptr;
         double xBest = 0.0;
-        for (CZurrschiene* s : f.m_Zurrschienen) {
+        for (CZurrschiene* s : f.GetZurrschienen()) {
             if (!s || (s->m_nSeite != 0 && s->m_nSeite != 2))
                 continue;
             const double y = SchienenY(f, *s);

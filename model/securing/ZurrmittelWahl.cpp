@@ -56,8 +56,8 @@ bool ZurrmittelWahl::RichteVertauschte(CWizardParams& wp, const CFahrzeug& fahrz
     // Both 3600 daN chains were saved alike (their capacities capped at 9999): the smaller capacity is
     // the safe side.
     const CZurrmittel* pGeraet = nullptr;
-    for (const auto* liste : {&fahrzeug.m_ZurrmittelKatalog, &fahrzeug.m_ZurrmittelBenutzt})
-        for (const CZurrmittel* z : *liste)
+    for (const auto liste : {fahrzeug.GetZurrmittelKatalog(), fahrzeug.GetZurrmittelBenutzt()})
+        for (const CZurrmittel* z : liste)
             if (z && Vertauscht(wp, *z) && (!pGeraet || z->m_dZurrkraft < pGeraet->m_dZurrkraft))
                 pGeraet = z;
     if (!pGeraet)

@@ -84,27 +84,10 @@ CFahrzeug::CFahrzeug() : m_Diagramm(this)
 
 CFahrzeug::~CFahrzeug()
 {
-    for (CZusLast* p : m_ZusLasten)
-        delete p;
-    m_ZusLasten.clear();
-    for (SLadung* p : m_Ladungen)
-        delete p;
-    m_Ladungen.clear();
-    for (auto& [pKey, pWert] : m_ZLInfos)
-        delete pWert;
-    m_ZLInfos.clear();
     delete m_pQor; // the plan clears m_pQor itself
     m_pQor = nullptr;
     delete m_pFahrerhausBild;
     m_pFahrerhausBild = nullptr;
-    for (CZurrpunkt* p : m_Zurrpunkte)
-        delete p;
-    for (CZurrmittel* p : m_ZurrmittelBenutzt)
-        delete p;
-    for (CZurrschiene* p : m_Zurrschienen)
-        delete p;
-    for (CZurrmittel* p : m_ZurrmittelKatalog)
-        delete p;
 }
 
 int CFahrzeug::Reset()
@@ -152,7 +135,7 @@ int CFahrzeug::Reset()
                                      {1, 394, 2500, 5000}, {1, 394, 2800, 8000}, {1, 394, 3600, 13000},
                                      {1, 394, 3600, 20000}};
     for (const Geraet& g : katalog) {
-        auto* p = new CZurrmittel;
+        auto p = std::make_unique<CZurrmittel>();
         p->m_nKennung = 1;
         p->m_nTyp = g.nTyp;
         p->m_nTypZusatz = 0;
@@ -161,7 +144,7 @@ int CFahrzeug::Reset()
         p->m_dZurrkraft = g.dZurrkraft;
         p->m_dWert3 = 0.0;
         p->m_nAnzahl = 0;
-        m_ZurrmittelKatalog.push_back(p);
+        m_ZurrmittelKatalog.push_back(std::move(p));
     }
     return 1;
 }
@@ -368,10 +351,35 @@ bool CFahrzeug::IsVorderachse(int i) const
 
 bool CFahrzeug::HasZLTyp(int nTyp) const
 {
-    for (const auto& [pKey, pItem] : m_ZLInfos)
+    for (const auto& pItem : m_ZLInfos)
         if (pItem && pItem->m_nTyp == nTyp)
             return true;
     return false;
+}
+
+tagZLINFO* CFahrzeug::AddZL(std::unique_ptr<tagZLINFO> pItem)
+{
+    if (!pItem)
+        return nullptr;
+    m_ZLInfos.push_back(std::move(pItem));
+    return m_ZLInfos.back().get();
+}
+
+bool CFahrzeug::HasZL(const tagZLINFO* pItem) const
+{
+    return pItem && std::any_of(m_ZLInfos.begin(), m_ZLInfos.end(),
+                                [pItem](const auto& p) { return p.get() == pItem; });
+}
+
+std::unique_ptr<tagZLINFO> CFahrzeug::RemoveZL(const tagZLINFO* pItem)
+{
+    auto it =
+        std::find_if(m_ZLInfos.begin(), m_ZLInfos.end(), [pItem](const auto& p) { return p.get() == pItem; });
+    if (!pItem || it == m_ZLInfos.end())
+        return nullptr;
+    std::unique_ptr<tagZLINFO> p = std::move(*it);
+    m_ZLInfos.erase(it);
+    return p;
 }
 
 bool CFahrzeug::HasUeberstand() const
@@ -467,7 +475,7 @@ void CFahrzeug::PrepareBerechnung()
     m_dHinterZulSummePrep = dZul;
 
     m_dZusLastMasse = m_dZusMomentVorn = m_dZusMomentHinten = 0.0;
-    for (const CZusLast* p : m_ZusLasten) {
+    for (const auto& p : m_ZusLasten) {
         const double pos = p->m_dPosition, m = p->m_dMasse;
         m_dZusLastMasse += m;
         m_dZusMomentVorn += (pos + m_dAchse1Abstand) * m;
@@ -945,10 +953,10 @@ void CFahrzeug::BuildGeometrieBasis()
 
     m_dZLMasse = 0.0;
     double dZLMoment = 0.0;
-    for (auto& [pKey, pItem] : m_ZLInfos) {
+    for (const auto& pItem : m_ZLInfos) {
         if (!pItem)
             continue;
-        double x = GetZLPosition(pItem);
+        double x = GetZLPosition(pItem.get());
         if (m_nArt != FahrzeugArt::kSattelzugmaschine)
             x -= m_dVorderachsPos;
         m_dZLMasse += pItem->m_dMasse;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/archive/PersistentObject.h"
+#include "model/base/RawPointerRange.h"
 #include "model/vehicle/CFahrzeugDiagramm.h"
 #include "model/vehicle/CTupelList.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -65,6 +66,10 @@ class CFahrzeug : public PersistentObject
     QOR_DECLARE_SERIAL(CFahrzeug)
 
 public:
+    using ZurrpunktListe = std::list<std::unique_ptr<CZurrpunkt>>;
+    using ZurrmittelListe = std::list<std::unique_ptr<CZurrmittel>>;
+    using ZurrschienenListe = std::list<std::unique_ptr<CZurrschiene>>;
+
     static constexpr int MAX_ACHSEN = 10;
 
     // The combination's payload by the coupling limit as a function of x: z / (n + k x). bGueltig is false
@@ -207,8 +212,31 @@ public:
     // records passed.
     int GetAchsgruppenTrennung(int* pAnzahl = nullptr) const;
     bool IsVorderachse(int i) const;
-    std::list<CZurrpunkt*>& GetZurrpunktListe() { return m_Zurrpunkte; }
+    // The lashing equipment as plain pointers; the vehicle keeps it (the lists below).
+    // Takes the point out of the list and hands it back; null for a point the vehicle does not hold.
+    std::unique_ptr<CZurrpunkt> RemoveZurrpunkt(const CZurrpunkt* p);
+    RawPointerRange<ZurrpunktListe> GetZurrpunktListe() const
+    {
+        return RawPointerRange<ZurrpunktListe>(m_Zurrpunkte);
+    }
+    RawPointerRange<ZurrmittelListe> GetZurrmittelBenutzt() const
+    {
+        return RawPointerRange<ZurrmittelListe>(m_ZurrmittelBenutzt);
+    }
+    RawPointerRange<ZurrmittelListe> GetZurrmittelKatalog() const
+    {
+        return RawPointerRange<ZurrmittelListe>(m_ZurrmittelKatalog);
+    }
+    RawPointerRange<ZurrschienenListe> GetZurrschienen() const
+    {
+        return RawPointerRange<ZurrschienenListe>(m_Zurrschienen);
+    }
     bool HasZLTyp(int nTyp) const;
+    // The ZL items: AddZL takes one over and answers it, RemoveZL hands it back (null for an item the
+    // vehicle does not hold).
+    tagZLINFO* AddZL(std::unique_ptr<tagZLINFO> pItem);
+    bool HasZL(const tagZLINFO* pItem) const;
+    std::unique_ptr<tagZLINFO> RemoveZL(const tagZLINFO* pItem);
     bool HasZLTyp1() const { return HasZLTyp(1); }
     bool HasUeberstand() const;
     bool GetStatusFlag() const;
@@ -330,8 +358,8 @@ public:
     int m_bDiagrammVeraltet = 1;
     // Set once the chart's mesh has been built.
     int m_bDiagrammNetz = 0;
-    // ZL items, keyed by themselves; the vehicle owns them.
-    std::map<tagZLINFO*, tagZLINFO*> m_ZLInfos;
+    // ZL items in the order they were added; the vehicle owns them.
+    std::vector<std::unique_ptr<tagZLINFO>> m_ZLInfos;
     // Geometry of the axle groups.
     double m_dGeoZulLast[MAX_ACHSEN] = {};
     double m_dGeoLeerlast[MAX_ACHSEN] = {};
@@ -430,10 +458,10 @@ public:
     // towing vehicle takes over rather than working it out again.
     bool m_bBereichGemerkt = false;
     // Lashing equipment, owned.
-    std::list<CZurrpunkt*> m_Zurrpunkte;
-    std::list<CZurrmittel*> m_ZurrmittelBenutzt;
-    std::list<CZurrmittel*> m_ZurrmittelKatalog;
-    std::list<CZurrschiene*> m_Zurrschienen;
+    ZurrpunktListe m_Zurrpunkte;
+    ZurrmittelListe m_ZurrmittelBenutzt;
+    ZurrmittelListe m_ZurrmittelKatalog;
+    ZurrschienenListe m_Zurrschienen;
     // The owning document, and the selector: while set, the second coupling load counts.
     CQOR1Doc* m_pDoc = nullptr;
     unsigned char m_bKupplungslast2 = 1;
@@ -441,8 +469,8 @@ public:
     double (CFahrzeug::*m_pfnGrenze[5])(double) = {};
     int m_nGrenzInt = 0;
     // Additional loads and loads, owned.
-    std::list<CZusLast*> m_ZusLasten;
-    std::list<SLadung*> m_Ladungen;
+    std::list<std::unique_ptr<CZusLast>> m_ZusLasten;
+    std::list<std::unique_ptr<SLadung>> m_Ladungen;
     // Flags of the recalculation and the axle counts of the geometry.
     unsigned char m_bKurveGueltig = 1;
     unsigned char m_bMaskeHalten = 0;

@@ -19,23 +19,21 @@ QOR_IMPLEMENT_SERIAL(CAuflieger, 1, false)
 
 namespace {
 
-template <class T> void WriteList(ArchiveWriter& ar, const std::list<T*>& list)
+template <class T> void WriteList(ArchiveWriter& ar, const std::list<std::unique_ptr<T>>& list)
 {
     ar.WriteCount(list.size());
-    for (const T* p : list)
-        ar.WriteObject(p);
+    for (const auto& p : list)
+        ar.WriteObject(p.get());
 }
 
 // Reads the whole list before it replaces the old one, so a failure leaves the vehicle's list whole.
-template <class T> void ReadList(ArchiveReader& ar, std::list<T*>& list)
+template <class T> void ReadList(ArchiveReader& ar, std::list<std::unique_ptr<T>>& list)
 {
     std::vector<std::unique_ptr<T>> neu;
     ar.ReadObjectList(neu);
-    for (T* p : list)
-        delete p;
     list.clear();
     for (auto& p : neu)
-        list.push_back(p.release());
+        list.push_back(std::move(p));
 }
 
 void WriteAchse(ArchiveWriter& ar, const SAchse& a)

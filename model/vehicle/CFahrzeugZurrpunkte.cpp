@@ -11,6 +11,7 @@
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,7 +27,7 @@ bool Innerhalb(double a, double b, double tol)
 
 int CFahrzeug::AddZurrmittel(const CZurrmittel& device, bool bMitName)
 {
-    for (CZurrmittel* p : m_ZurrmittelBenutzt) {
+    for (CZurrmittel* p : GetZurrmittelBenutzt()) {
         if (p->m_nTyp != device.m_nTyp)
             continue;
         if (bMitName && p->m_strName != device.m_strName)
@@ -45,7 +46,7 @@ int CFahrzeug::AddZurrmittel(const CZurrmittel& device, bool bMitName)
         p->m_nAnzahl += device.m_nAnzahl;
         return p->m_nAnzahl;
     }
-    auto* neu = new CZurrmittel;
+    auto neu = std::make_unique<CZurrmittel>();
     neu->m_nTyp = device.m_nTyp;
     neu->m_nTypZusatz = device.m_nTypZusatz;
     neu->m_strName = device.m_strName;
@@ -53,13 +54,24 @@ int CFahrzeug::AddZurrmittel(const CZurrmittel& device, bool bMitName)
     neu->m_dZurrkraft = device.m_dZurrkraft;
     neu->m_dWert3 = device.m_dWert3;
     neu->m_nAnzahl = device.m_nAnzahl;
-    m_ZurrmittelBenutzt.push_back(neu);
+    m_ZurrmittelBenutzt.push_back(std::move(neu));
     return -device.m_nAnzahl;
+}
+
+std::unique_ptr<CZurrpunkt> CFahrzeug::RemoveZurrpunkt(const CZurrpunkt* p)
+{
+    const auto it = std::find_if(m_Zurrpunkte.begin(), m_Zurrpunkte.end(),
+                                 [p](const auto& pPunkt) { return pPunkt.get() == p; });
+    if (!p || it == m_Zurrpunkte.end())
+        return nullptr;
+    std::unique_ptr<CZurrpunkt> pRaus = std::move(*it);
+    m_Zurrpunkte.erase(it);
+    return pRaus;
 }
 
 CZurrpunkt* CFahrzeug::FindZurrpunkt(const CZurrpunkt& point, double tol) const
 {
-    for (CZurrpunkt* p : m_Zurrpunkte)
+    for (CZurrpunkt* p : GetZurrpunktListe())
         if (p->m_nFlags == point.m_nFlags && Innerhalb(p->m_dAbstandLaengs, point.m_dAbstandLaengs, tol) &&
             Innerhalb(p->m_dAbstandQuer, point.m_dAbstandQuer, tol) &&
             Innerhalb(p->m_dHoehe, point.m_dHoehe, tol))
@@ -82,7 +94,7 @@ int CFahrzeug::CollectZurrpunktPaare(double x0, double x1, std::vector<std::uniq
     int nNeu = 0;
     bool bVorher = false;
     double dVorherX = 0.0;
-    for (CZurrpunkt* p : m_Zurrpunkte) {
+    for (CZurrpunkt* p : GetZurrpunktListe()) {
         if (p->m_nFlags & CZurrpunkt::kVorn)
             continue;
         const double x = GetZurrpunktX(p);
@@ -92,7 +104,7 @@ int CFahrzeug::CollectZurrpunktPaare(double x0, double x1, std::vector<std::uniq
             break;
         if (bVorher && std::fabs(x - dVorherX) <= kZurrpunktToleranz)
             continue;
-        for (CZurrpunkt* q : m_Zurrpunkte) {
+        for (CZurrpunkt* q : GetZurrpunktListe()) {
             if ((q->m_nFlags & CZurrpunkt::kLinks) && std::fabs(GetZurrpunktX(q) - x) <= kZurrpunktToleranz) {
                 list.push_back(std::make_unique<sZPPtrTupel>(p, q, 0));
                 ++nNeu;
@@ -109,7 +121,7 @@ double CFahrzeug::GetMinSeitenabstand(double x0, double x1, bool bLinks, int* pC
 {
     double dBest = -1000.0;
     int n = 0;
-    for (CZurrpunkt* p : m_Zurrpunkte) {
+    for (CZurrpunkt* p : GetZurrpunktListe()) {
         if (((p->m_nFlags & CZurrpunkt::kLinks) != 0) != bLinks)
             continue;
         const double x = GetZurrpunktX(p);
@@ -126,7 +138,7 @@ double CFahrzeug::GetMinSeitenabstand(double x0, double x1, bool bLinks, int* pC
 
 double CFahrzeug::GetSchienenPosition() const
 {
-    return m_Zurrschienen.empty() ? -1.0 : m_Zurrschienen.front()->m_dPosition;
+    return m_Zurrschienen.empty() ? -1.0 : GetZurrschienen().front()->m_dPosition;
 }
 
 void CFahrzeug::RelinkZurrpunkte()
@@ -175,8 +187,8 @@ void CFahrzeug::RelinkZurrpunkte()
             if (p->m_nFlags & CZurrpunkt::kAnSchiene) {
                 if (m_Zurrschienen.empty())
                     continue;
-                CZurrschiene* pErste = m_Zurrschienen.front();
-                CZurrschiene* pLetzte = m_Zurrschienen.back();
+                CZurrschiene* pErste = GetZurrschienen().front();
+                CZurrschiene* pLetzte = GetZurrschienen().back();
                 // The point's position across the load area (its lateral distance measured from the
                 // edge its side flag names) against the rails' lateral distances.
                 const double y = p->GetPosY();
@@ -209,7 +221,7 @@ int CFahrzeug::IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* p
             return false;
         if (pPunkt)
             return p == pPunkt;
-        for (const CZurrpunkt* q : m_Zurrpunkte)
+        for (const CZurrpunkt* q : GetZurrpunktListe())
             if (q == p)
                 return true;
         return false;

@@ -36,30 +36,36 @@ bool Vor(CZurrpunkt* p, CZurrpunkt* q)
 
 } // namespace
 
-void InsertZurrpunktSorted(std::list<CZurrpunkt*>& liste, CZurrpunkt* p)
+CZurrpunkt* InsertZurrpunktSorted(std::list<std::unique_ptr<CZurrpunkt>>& liste,
+                                  std::unique_ptr<CZurrpunkt> p)
 {
+    if (!p)
+        return nullptr;
     auto it = liste.begin();
-    while (it != liste.end() && !Vor(p, *it))
+    while (it != liste.end() && !Vor(p.get(), it->get()))
         ++it;
-    liste.insert(it, p);
+    CZurrpunkt* pNeu = liste.insert(it, std::move(p))->get();
     RenumberZurrpunkte(liste);
+    return pNeu;
 }
 
-void RenumberZurrpunkte(std::list<CZurrpunkt*>& liste)
+void RenumberZurrpunkte(const std::list<std::unique_ptr<CZurrpunkt>>& liste)
 {
     int nNummer[4] = {0, 0, 0, 0};
-    for (CZurrpunkt* p : liste)
-        p->m_nNummer = ++nNummer[(Vorn(p) ? 2 : 0) + (Links(p) ? 1 : 0)];
+    for (const auto& p : liste)
+        p->m_nNummer = ++nNummer[(Vorn(p.get()) ? 2 : 0) + (Links(p.get()) ? 1 : 0)];
 }
 
-std::vector<CZurrpunkt*> FindNearZurrpunkte(const std::list<CZurrpunkt*>& liste, CZurrpunkt& p,
-                                            const CZurrpunkt* pAusser)
+std::vector<CZurrpunkt*> FindNearZurrpunkte(const std::list<std::unique_ptr<CZurrpunkt>>& liste,
+                                            CZurrpunkt& p, const CZurrpunkt* pAusser)
 {
     std::vector<CZurrpunkt*> nah;
-    for (CZurrpunkt* q : liste)
+    for (const auto& pEintrag : liste) {
+        CZurrpunkt* q = pEintrag.get();
         if (q != pAusser && q != &p &&
             std::hypot(q->GetPosX() - p.GetPosX(), q->GetPosY() - p.GetPosY()) < kZurrpunktNah)
             nah.push_back(q);
+    }
     return nah;
 }
 

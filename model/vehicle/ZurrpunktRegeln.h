@@ -3,6 +3,7 @@
 #pragma once
 
 #include <list>
+#include <memory>
 #include <vector>
 
 class CZurrpunkt;
@@ -14,12 +15,14 @@ constexpr double kZurrpunktNah = 0.25;
 // Q has not; both have flag 4 and Q's centre offset exceeds p's; p lacks flag 2 and Q has it; both
 // agree in flag 2 and Q's x exceeds p's by more than 0.005 m; both agree in flag 2, their x differ by at
 // most 0.005 m and Q's stored lateral distance exceeds p's. Otherwise p is appended. Then renumbers.
-void InsertZurrpunktSorted(std::list<CZurrpunkt*>& liste, CZurrpunkt* p);
+// The list takes the point over; answers it.
+CZurrpunkt* InsertZurrpunktSorted(std::list<std::unique_ptr<CZurrpunkt>>& liste,
+                                  std::unique_ptr<CZurrpunkt> p);
 // Numbers the points from 1 in list order, separately in the four groups of flags 2 and 4.
-void RenumberZurrpunkte(std::list<CZurrpunkt*>& liste);
+void RenumberZurrpunkte(const std::list<std::unique_ptr<CZurrpunkt>>& liste);
 // The points of the list other than `pAusser` lying closer than kZurrpunktNah to p in the plane.
-std::vector<CZurrpunkt*> FindNearZurrpunkte(const std::list<CZurrpunkt*>& liste, CZurrpunkt& p,
-                                            const CZurrpunkt* pAusser);
+std::vector<CZurrpunkt*> FindNearZurrpunkte(const std::list<std::unique_ptr<CZurrpunkt>>& liste,
+                                            CZurrpunkt& p, const CZurrpunkt* pAusser);
 // The number of points of a row from `dErste` every `dAbstand` metres up to the load-area length:
 // floor((L - first) / spacing + 0.01) + 1, cut to nMax unless bOhneGrenze; never more than one point
 // per centimetre of load area. 0 for a spacing of 0 or less or a first position beyond the length.

@@ -463,7 +463,7 @@ TEST_F(DocumentFilesTest, APartnerIsCoupledSavedReopenedAndUncoupled)
     // Equipment of type 5 on the truck goes when a trailer is coupled.
     auto* item = new tagZLINFO;
     item->m_nTyp = 5;
-    Doc()->GetFahrzeug()->m_ZLInfos.emplace(item, item);
+    Doc()->GetFahrzeug()->AddZL(std::unique_ptr<tagZLINFO>(item));
 
     // A trailer that cannot be read leaves the truck alone.
     const QString broken = m_sandbox.Path(QStringLiteral("work/broken.qor"));
@@ -930,7 +930,7 @@ TEST_F(DocumentFilesTest, UsableAreaCommandWritesBothRecordsAndKeepsLoadsInPlace
     lg->m_dLaenge = lg->m_dBreite = lg->m_dHoehe = 1.0;
     lg->m_dMasse = lg->m_dSPMasse = 0.5;
     lg->m_dPosX = 2.0;
-    v->GetQor()->AddLgInfo(lg, false);
+    v->GetQor()->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
     for (bool ok : {false, true}) {
         SCOPED_TRACE(ok);
         Frame()->PlanDialogs().SetAusfuehren([&](QDialog& d) {

@@ -94,7 +94,7 @@ protected:
         p->m_dSPMasse = 0.5;
         p->m_dPosX = 0.5;
         p->m_dPosY = 0.3;
-        Plan()->AddLgInfo(p, false);
+        Plan()->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         ShowSecuringTab();
     }
     void ShowSecuringTab()

@@ -530,7 +530,7 @@ TEST_F(LaderampeTest, AFormFitItemIsPlacedOnlyOnAFreePlace)
     palette->m_dBreite = fahrzeug->GetLFBreite();
     palette->m_dHoehe = 1.0;
     palette->m_dPosX = 2.0;
-    plan->AddLgInfo(palette, false);
+    plan->AddLgInfo(std::unique_ptr<tagLGINFO>(palette), false);
     rampe->OnBefehl(CLaderampe3::kIdFsm);
     ASSERT_EQ(rampe->GetEintrag()->item.m_nArt, 5);
 

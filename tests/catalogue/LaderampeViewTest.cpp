@@ -325,7 +325,7 @@ TEST_F(LaderampeViewTest, AFormFitItemDroppedOnAFreePlaceIsLitUpAndPlaced)
     palette->m_dHoehe = 1.0;
     palette->m_dMasse = palette->m_dSPMasse = 0.5;
     palette->m_dPosX = 2.0;
-    Plan().AddLgInfo(palette, false);
+    Plan().AddLgInfo(std::unique_ptr<tagLGINFO>(palette), false);
     view->RecalcSchwerpunkt();
     rampe->OnBefehl(CLaderampe3::kIdFsm);
     ASSERT_NE(rampe->GetEintrag(), nullptr);

@@ -176,7 +176,7 @@ TEST_F(PlanEditDialogsTest, PlanViewRenamesAndWeighsThroughTheForms)
         p->m_dMasse = p->m_dSPMasse = 0.5;
         p->m_dPosX = x;
         p->m_dPosY = 0.5;
-        plan.AddLgInfo(p, false);
+        plan.AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         p->m_bSelected = 1;
         lasten.push_back(p);
     }

@@ -86,7 +86,7 @@ protected:
         p->m_dMasse = m;
         p->m_dPosX = x - 0.5;
         p->m_dPosY = 0.5;
-        f.m_pQor->AddLgInfo(p, false);
+        f.m_pQor->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         f.m_pQor->UpdateSchwerpunkt();
     }
 

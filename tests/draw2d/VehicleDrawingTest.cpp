@@ -332,8 +332,8 @@ TEST_F(VehicleDrawingTest, AdditionalItemsLeaveRecordsAndTooltips)
     box->m_strName = "Box";
     box->m_dMasse = 0.08;
     box->m_dPosX = 3.0;
-    v->m_ZLInfos[crane] = crane;
-    v->m_ZLInfos[box] = box;
+    v->AddZL(std::unique_ptr<tagZLINFO>(crane));
+    v->AddZL(std::unique_ptr<tagZLINFO>(box));
     m_view.m_pEditZL = box;
     Render(false);
     Keep(Render(), "LKW_items");

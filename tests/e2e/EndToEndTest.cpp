@@ -465,7 +465,7 @@ TEST_F(EndToEnd, Step2_ALoadFromTheRampIsDroppedAndDraggedAndTheAxleLoadsFollowT
         0, nullptr, nullptr, false, nullptr);
     ASSERT_NE(model, nullptr);
     ASSERT_NE(model->GetQor(), nullptr);
-    model->GetQor()->AddLgInfo(new tagLGINFO(*load), true);
+    model->GetQor()->AddLgInfo(std::unique_ptr<tagLGINFO>(new tagLGINFO(*load)), true);
     model->GetQor()->UpdateSchwerpunkt();
     model->Recalc();
     double front = 0.0, rear = 0.0, shownFront = 0.0, shownRear = 0.0;

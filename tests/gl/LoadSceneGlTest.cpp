@@ -75,13 +75,13 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
     std::unique_ptr<CFahrzeug> truck = BuildSampleVehicle(*sample);
     ASSERT_NE(truck->GetQor(), nullptr);
     CQOR& plan = *truck->GetQor();
-    plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0), false);
-    plan.AddLgInfo(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2), false);
-    plan.AddLgInfo(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0), false);
-    plan.AddLgInfo(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4), false);
-    plan.AddLgInfo(Placed(10, 2.4, 0.8, 1.0, 4.0, 0.0, 90), false);
-    plan.AddLgInfo(Placed(6, 0.2, 2.4, 0.6, 4.9, 0.0, 0), false);
-    plan.AddLgInfo(Placed(8, 0.8, 1.2, 1.4, 5.4, 0.0), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(10, 2.4, 0.8, 1.0, 4.0, 0.0, 90)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(6, 0.2, 2.4, 0.6, 4.9, 0.0, 0)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(8, 0.8, 1.2, 1.4, 5.4, 0.0)), false);
 
     const float d1 = static_cast<float>(truck->GetAchse1Abstand());
     const float p1 = truck->GetAchse1Position();
@@ -106,7 +106,8 @@ TEST_F(LoadSceneGlTest, TheSampleTruckCarriesItsLoadsOnTheFloor)
         DrawModel(device, 3, tbMatrixScaling({1, 1, length}) * tbMatrixTranslation({0, 0, -d1}));
         DrawModel(device, 4, tbMatrixTranslation({0, 0, -a12}));
         DrawModel(device, 16, tbMatrixScaling({width, 1, length}) * tbMatrixTranslation({0, 0, -p1}));
-        drawn = loads.DrawLadungen(device, plan.GetLgInfos(), area, true, true) +
+        const auto lgs = plan.GetLgInfos();
+        drawn = loads.DrawLadungen(device, std::list<tagLGINFO*>(lgs.begin(), lgs.end()), area, true, true) +
                 loads.DrawLadeflaeche(device, area, true, true);
         // A strap from a lashing point at the floor edge up to the carton's rear top edge, and a chain to
         // the rear top corner of the row of two pallets.
@@ -150,8 +151,8 @@ TEST_F(LoadSceneGlTest, TheSceneShowsALoadUnitItsLashingAndTheAxleLoadLabels)
     CFahrzeug& truck = *doc.GetFahrzeug();
     ASSERT_NE(truck.GetQor(), nullptr);
     CQOR& plan = *truck.GetQor();
-    plan.AddLgInfo(Placed(3, 2.0, 1.6, 1.2, 1.0, 0.4), false);
-    plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 4.0, 0.0), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(3, 2.0, 1.6, 1.2, 1.0, 0.4)), false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(0, 1.2, 0.8, 1.6, 4.0, 0.0)), false);
     for (tagLGINFO* load : plan.GetLgInfos())
         load->m_dMasse = load->m_dSPMasse = 2.5;
     plan.UpdateSchwerpunkt();
@@ -175,7 +176,7 @@ TEST_F(LoadSceneGlTest, TheSceneShowsALoadUnitItsLashingAndTheAxleLoadLabels)
         point.m_dAbstandQuer = 0.05;
         unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)]->SetZurrpunkt(0, &point);
     }
-    plan.InsertLadeeinheit(unit, -1);
+    plan.InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(unit), -1);
 
     CFahrzeug3D renderer(ProgramFolder(), nullptr);
     ASSERT_TRUE(renderer.InitResources());
@@ -223,11 +224,12 @@ void LoadAndLash(CFahrzeug& v, bool chains, int unitId)
     if (plan == nullptr || v.GetArt() == FahrzeugArt::kSattelzugmaschine)
         return;
     const double length = v.GetLFLaenge(), width = v.GetLFBreite();
-    plan->AddLgInfo(Placed(0, 1.2, 0.8, 1.4, 0.1, 0.1), false);
+    plan->AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(0, 1.2, 0.8, 1.4, 0.1, 0.1)), false);
     const double unitLength = 1.4, unitStart = std::min(1.6, length - unitLength - 0.2);
-    plan->AddLgInfo(Placed(3, unitLength, 1.2, 1.0, unitStart, (width - 1.2) * 0.5), false);
+    plan->AddLgInfo(
+        std::unique_ptr<tagLGINFO>(Placed(3, unitLength, 1.2, 1.0, unitStart, (width - 1.2) * 0.5)), false);
     if (length >= 6.0)
-        plan->AddLgInfo(Placed(12, 2.4, 1.2, 1.2, length - 2.6, 0.2, 0), false);
+        plan->AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(12, 2.4, 1.2, 1.2, length - 2.6, 0.2, 0)), false);
     for (tagLGINFO* load : plan->GetLgInfos())
         load->m_dMasse = load->m_dSPMasse = 1.0;
     plan->UpdateSchwerpunkt();
@@ -249,7 +251,7 @@ void LoadAndLash(CFahrzeug& v, bool chains, int unitId)
         point.m_dAbstandQuer = 0.05;
         unit->m_Anschlagpunkte[static_cast<std::size_t>(corner)]->SetZurrpunkt(0, &point);
     }
-    plan->InsertLadeeinheit(unit, -1);
+    plan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(unit), -1);
 }
 
 } // namespace

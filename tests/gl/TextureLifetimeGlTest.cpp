@@ -97,7 +97,7 @@ TEST_F(GlFixture, ChangingAxleLoadLabelsKeepTheTexturesBounded)
     load->m_nTyp = 3;
     load->m_dLaenge = load->m_dBreite = load->m_dHoehe = 1.0;
     load->m_dPosX = 2.0;
-    plan.AddLgInfo(load, false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(load), false);
     doc.OnDocumentOpened();
 
     CFahrzeug3D renderer(ProgramFolder(), nullptr);

@@ -151,11 +151,11 @@ protected:
         ASSERT_NE(vehicle, nullptr);
         ASSERT_NE(vehicle->GetQor(), nullptr);
         CQOR& plan = *vehicle->GetQor();
-        plan.AddLgInfo(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0, 0.6), false);
-        plan.AddLgInfo(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2, 0.4), false);
-        plan.AddLgInfo(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0, 1.5), false);
-        plan.AddLgInfo(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4, 0.3), false);
-        plan.AddLgInfo(Placed(3, 1.6, 2.0, 1.4, 4.0, 0.2, 1.0), false);
+        plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(0, 1.2, 0.8, 1.6, 0.0, 0.0, 0.6)), false);
+        plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(3, 1.0, 1.0, 0.9, 0.0, 1.2, 0.4)), false);
+        plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(12, 2.4, 1.2, 1.2, 1.3, 0.0, 1.5)), false);
+        plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(2, 1.24, 0.835, 0.97, 1.3, 1.4, 0.3)), false);
+        plan.AddLgInfo(std::unique_ptr<tagLGINFO>(Placed(3, 1.6, 2.0, 1.4, 4.0, 0.2, 1.0)), false);
         plan.UpdateSchwerpunkt();
     }
     // A window of `size` with the document's views; the 3D tab selected and the view focused.

@@ -68,13 +68,12 @@ protected:
     {
         m_fahrzeug = LoadSampleVehicle("LKW");
         ASSERT_TRUE(m_fahrzeug);
-        for (CZurrmittel* p : m_fahrzeug->m_ZurrmittelKatalog)
-            delete p;
-        for (CZurrmittel* p : m_fahrzeug->m_ZurrmittelBenutzt)
-            delete p;
-        m_fahrzeug->m_ZurrmittelKatalog = {Neu(0, "Basic", 2500, 500, 4)};
-        m_fahrzeug->m_ZurrmittelBenutzt = {Neu(0, "Ratchet", 2000, 400, 6, 1),
-                                           Neu(1, "Chain G8", 0.04, 1000, 0), Neu(0, "Cam", 1000, 300, 2)};
+        m_fahrzeug->m_ZurrmittelKatalog.clear();
+        m_fahrzeug->m_ZurrmittelBenutzt.clear();
+        m_fahrzeug->m_ZurrmittelKatalog.emplace_back(Neu(0, "Basic", 2500, 500, 4));
+        for (CZurrmittel* p : {Neu(0, "Ratchet", 2000, 400, 6, 1), Neu(1, "Chain G8", 0.04, 1000, 0),
+                               Neu(0, "Cam", 1000, 300, 2)})
+            m_fahrzeug->m_ZurrmittelBenutzt.emplace_back(p);
     }
 
     QTreeWidgetItem* Zeile(QTreeWidget* l, const char* name)
@@ -267,7 +266,7 @@ TEST_F(DlgZurrmittelTest, MissingForceValuesAreRefusedWithTheFocusInTheField)
         if (f.nFokus == 0) {
             EXPECT_TRUE(boxes.Records().isEmpty());
             EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.size(), 4u);
-            EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.back()->m_dVorspannkraft, 0.0);
+            EXPECT_EQ(m_fahrzeug->GetZurrmittelBenutzt().back()->m_dVorspannkraft, 0.0);
             continue;
         }
         ASSERT_EQ(boxes.Records().size(), 1);

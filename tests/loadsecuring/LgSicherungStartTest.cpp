@@ -139,11 +139,7 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
     FakeDialogs dialoge;
     Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5);
     Last("Pallet", 2.5, 0.3, 1.2, 0.8, 0.5);
-    for (CZurrpunkt* p : Fahrzeug().m_Zurrpunkte)
-        delete p;
     Fahrzeug().m_Zurrpunkte.clear();
-    for (CZurrschiene* s : Fahrzeug().m_Zurrschienen)
-        delete s;
     Fahrzeug().m_Zurrschienen.clear();
     // The first editor run is cancelled, the second makes the two rails: two questions, then the wizard.
     dialoge.schienenAntworten = {705, 668};
@@ -157,8 +153,6 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
     EXPECT_EQ(wizards.modes, std::vector<int>{0});
     // Cancelling the question ends the start.
     view->OnFrameNotify(8, 3);
-    for (CZurrschiene* s : Fahrzeug().m_Zurrschienen)
-        delete s;
     Fahrzeug().m_Zurrschienen.clear();
     boxes.Clear();
     boxes.AddAnswer(705);
@@ -168,7 +162,7 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
     // Without lashing devices, note 688 comes with its picture and a box not to show it again.
     auto* s = new CZurrschiene;
     s->m_nSeite = 2;
-    Fahrzeug().m_Zurrschienen.push_back(s);
+    Fahrzeug().m_Zurrschienen.emplace_back(s);
     CQORLgSicherungView::s_bNicht688 = false;
     boxes.Clear();
     boxes.AddAnswer(770, true);

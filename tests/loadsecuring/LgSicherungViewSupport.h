@@ -217,7 +217,7 @@ protected:
         p->m_dSPMasse = t;
         p->m_dPosX = x;
         p->m_dPosY = y;
-        Plan().AddLgInfo(p, false);
+        Plan().AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         return p;
     }
     // A load unit of the loads, secured or not, with the method given.
@@ -233,7 +233,8 @@ protected:
         le->m_Wizard.m_nVerfahren = nVerfahren;
         le->RebuildLgMap(&Plan());
         le->CalcAbmessungen();
-        Plan().InsertLadeeinheit(le, static_cast<int>(Plan().GetLadeeinheiten().size()));
+        Plan().InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le),
+                                 static_cast<int>(Plan().GetLadeeinheiten().size()));
         return le;
     }
     // The vehicle's lashing points in list order.

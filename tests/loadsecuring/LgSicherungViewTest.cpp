@@ -98,7 +98,7 @@ TEST_F(LgSichgViewTest, PixelsStandWhereTheModelPutsTheEquipment)
         EXPECT_TRUE(Gleich(img.pixel(u.x() + L / 2 + 3, u.y() + W - M(0.25) + 2), rand));
         EXPECT_TRUE(Gleich(img.pixel(u.x() + M(0.3) + 3, u.y() + W / 2 + 3), 0xFFFFFF));
         // The rails: their fill below index 4, the picture's dark slots from it on.
-        for (CZurrschiene* s : f.m_Zurrschienen) {
+        for (CZurrschiene* s : f.GetZurrschienen()) {
             const QRect rc = view->SchienenRechteck(*s, 0);
             ASSERT_FALSE(rc.isEmpty());
             EXPECT_EQ(view->GetSchienenRechtecke().at(s), rc);
@@ -183,7 +183,7 @@ TEST_F(LgSichgViewTest, PointsAndRailsAreFadedWhereTheWizardSaysSo)
         const QRect rc = view->GetPunktRechtecke().at(p);
         EXPECT_EQ(Gleich(img.pixel(rc.center()), CQORLgSicherungView::kFarbeBlass), fall.bPunkteBlass);
         EXPECT_EQ(Gleich(img.pixel(rc.center()), CQORLgSicherungView::kFarbePunkt), !fall.bPunkteBlass);
-        const QRect rs = view->SchienenRechteck(*Fahrzeug().m_Zurrschienen.front(), 0);
+        const QRect rs = view->SchienenRechteck(*Fahrzeug().GetZurrschienen().front(), 0);
         const QPoint ps(view->GetUrsprung().x() + view->MetresToPixels(4.05), rs.center().y());
         EXPECT_EQ(Gleich(img.pixel(ps), CQORLgSicherungView::kFarbeBlass), fall.bSchienenBlass);
     }
@@ -270,7 +270,7 @@ TEST_F(LgSichgViewTest, HitTestChoosesCursorAndHoverInTheViewsOrder)
     Plan().m_nAktiveLadeeinheit = aktiv->GetId();
     Bild();
     CZurrpunkt* punkt = Punkte().at(2);
-    CZurrschiene* schiene = Fahrzeug().m_Zurrschienen.front();
+    CZurrschiene* schiene = Fahrzeug().GetZurrschienen().front();
     const QRect rs = view->SchienenRechteck(*schiene, 0);
     const QPoint amPunkt = view->GetPunktRechtecke().at(punkt).center();
     const QPoint anSchiene(view->GetUrsprung().x() + view->MetresToPixels(4.0), rs.center().y());

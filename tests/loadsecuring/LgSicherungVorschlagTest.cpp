@@ -69,7 +69,7 @@ TEST_F(VorschlagTest, RailPositionsLieOnTheRailsTheViewDraws)
         s->m_nSeite = nSeite;
         s->m_dPosition = d;
         s->m_nZulKraft = 2000;
-        f.m_Zurrschienen.push_back(s);
+        f.m_Zurrschienen.emplace_back(s);
     }
     FakeWizardFactory wizards;
     wizards.answers = {{19, 0}, {21, 0}};
@@ -100,7 +100,7 @@ TEST_F(VorschlagTest, TheRailUnderTheCursorAndThePlaceItPointsAt)
     view->show();
     Bild(); // lays the rails out
     const auto& rechtecke = view->GetSchienenRechtecke();
-    const CZurrschiene* s = f.m_Zurrschienen.front();
+    const CZurrschiene* s = f.GetZurrschienen().front();
     ASSERT_TRUE(rechtecke.count(s));
     const QRect rc = rechtecke.at(s);
     const QPoint ziel(rc.left() + rc.width() / 3, rc.center().y());

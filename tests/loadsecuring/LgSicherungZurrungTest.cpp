@@ -225,8 +225,6 @@ TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
     FakeWizardFactory wizards;
     view->ShowWizard(true, false, 0);
     CFahrzeug& f = Fahrzeug();
-    for (CZurrschiene* s : f.m_Zurrschienen)
-        delete s;
     f.m_Zurrschienen.clear();
     dialoge.schiene.dAbstand = 0.1;
     dialoge.schiene.dRaster = 0.05;
@@ -235,8 +233,8 @@ TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
     dialoge.schienenAntworten = {668};
     view->OnBefehl(748);
     ASSERT_EQ(f.m_Zurrschienen.size(), 2u);
-    EXPECT_EQ(f.m_Zurrschienen.front()->m_nSeite, 0);
-    EXPECT_EQ(f.m_Zurrschienen.back()->m_nSeite, 2);
+    EXPECT_EQ(f.GetZurrschienen().front()->m_nSeite, 0);
+    EXPECT_EQ(f.GetZurrschienen().back()->m_nSeite, 2);
     EXPECT_FALSE(dialoge.schieneGegeben.bEdit);
     // Changed: both take the values, and the editor was preset with the first one's.
     dialoge.schiene.dAbstand = 0.2;
@@ -245,10 +243,10 @@ TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
     EXPECT_TRUE(dialoge.schieneGegeben.bEdit);
     EXPECT_DOUBLE_EQ(dialoge.schieneGegeben.dAbstand, 0.1);
     EXPECT_EQ(dialoge.schieneGegeben.nAnzahl, 60);
-    for (CZurrschiene* s : f.m_Zurrschienen)
+    for (CZurrschiene* s : f.GetZurrschienen())
         EXPECT_DOUBLE_EQ(s->m_dPosition, 0.2);
     // Deleted: both go, and points on them let go.
-    Punkte().at(2)->SetZurrschiene(f.m_Zurrschienen.front());
+    Punkte().at(2)->SetZurrschiene(f.GetZurrschienen().front());
     dialoge.schienenAntworten = {755};
     view->OnBefehl(748);
     EXPECT_TRUE(f.m_Zurrschienen.empty());
@@ -312,6 +310,6 @@ TEST_F(LgSichgViewTest, ARowOnBothSidesIsDrawnAndKeptByTheVehicleFile)
         ++a;
     }
     ASSERT_EQ(wieder->m_Zurrschienen.size(), 2u);
-    EXPECT_DOUBLE_EQ(wieder->m_Zurrschienen.front()->m_dPosition, 0.2);
-    EXPECT_EQ(wieder->m_Zurrschienen.back()->m_nReserve, 500);
+    EXPECT_DOUBLE_EQ(wieder->GetZurrschienen().front()->m_dPosition, 0.2);
+    EXPECT_EQ(wieder->GetZurrschienen().back()->m_nReserve, 500);
 }

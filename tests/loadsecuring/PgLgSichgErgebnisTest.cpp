@@ -56,7 +56,7 @@ protected:
         gurt->m_dVorspannkraft = 400;
         gurt->m_dZurrkraft = 2000;
         gurt->m_nAnzahl = 8;
-        m_a.pFahrzeug->m_ZurrmittelBenutzt.push_back(gurt);
+        m_a.pFahrzeug->m_ZurrmittelBenutzt.emplace_back(gurt);
         m_view = std::make_unique<FakeLgSicherungView>(m_a.pDoc.get());
     }
     void TearDown() override { delete m_wizard.data(); }

@@ -84,7 +84,7 @@ protected:
         p->m_dAbstandLaengs = x;
         p->m_dAbstandQuer = nVorn ? 0.6 : 0.05;
         p->m_nNummer = nNr;
-        f->GetZurrpunktListe().push_back(p);
+        f->m_Zurrpunkte.emplace_back(p);
         return p;
     }
     void Punkte()
@@ -111,7 +111,7 @@ protected:
             s->m_dPosition = 0.1;
             s->m_dWeitereWerte[0] = 0.5;
             s->m_nZulKraft = 2000;
-            f->m_Zurrschienen.push_back(s);
+            f->m_Zurrschienen.emplace_back(s);
         }
     }
     // A wizard on the lashing-points page (index 6) for the choice, proposing points when asked.
@@ -188,9 +188,7 @@ TEST_F(Page10Test, EnteringProposesAPointPerCornerAndSaysOnceWhenOneIsMissing)
     // Without the left point beside the rear corner, three corners get one: 551 once.
     for (int i = 0; i < 4; ++i)
         u->SetZurrpunkt(i, 0, nullptr);
-    CZurrpunkt* p = Finde("L04");
-    f->GetZurrpunktListe().remove(p);
-    delete p;
+    EXPECT_TRUE(f->RemoveZurrpunkt(Finde("L04")));
     m_boxes.Clear();
     Open(3, true);
     EXPECT_EQ(Name(3), "-");
@@ -290,7 +288,7 @@ TEST_F(Page10Test, RailPositionsAreHeldToTheRailsRange)
     CPgLgSichgPage10* page = Open(3, false, 1);
     ASSERT_EQ(page->Option(), 1);
     // The rail of side 2 lies 0.1 m from the side at y = 0, beside corner 0.
-    CZurrschiene* rechts = f->m_Zurrschienen.back();
+    CZurrschiene* rechts = f->GetZurrschienen().back();
     double von = 0, bis = 0;
     ASSERT_TRUE(rechts->GetBereich(&von, &bis));
     // Corner 0 straight to the right: the right rail within 15 degrees of its x.
@@ -366,9 +364,9 @@ TEST_F(Page10Test, TheUnitsCopiesFollowTheVehicle)
     EXPECT_EQ(Name(0), "-");
     EXPECT_NE(Name(1), "-");
     // A rail point at corner 0; 31: the rails changed, the rail point takes the rail's values.
-    ZurrGeometrie::AssignRailPoint(*f, *u, 0, 0, f->m_Zurrschienen.back(), 1.1);
-    f->m_Zurrschienen.back()->m_dPosition = 0.2;
-    f->m_Zurrschienen.back()->m_nZulKraft = 3000;
+    ZurrGeometrie::AssignRailPoint(*f, *u, 0, 0, f->GetZurrschienen().back(), 1.1);
+    f->GetZurrschienen().back()->m_dPosition = 0.2;
+    f->GetZurrschienen().back()->m_nZulKraft = 3000;
     m_wizard->OnViewNotify(LgSichgMeldung::kSchienenGeaendert, &f->m_Zurrschienen);
     ASSERT_NE(u->GetZurrpunkt(0, 0), nullptr);
     EXPECT_NEAR(u->GetZurrpunkt(0, 0)->GetPosY(), 0.2, 1e-6);

@@ -83,7 +83,7 @@ protected:
             p->m_nFlags = CZurrpunkt::kVonVorn;
             p->m_dAbstandLaengs = x;
             p->m_dAbstandQuer = 0.05;
-            m_aufbau.pFahrzeug->GetZurrpunktListe().push_back(p);
+            m_aufbau.pFahrzeug->m_Zurrpunkte.emplace_back(p);
         }
     }
     // Lashing rails on the given sides (0 or 2) at the given distances from that side.
@@ -93,7 +93,7 @@ protected:
             auto* s = new CZurrschiene;
             s->m_nSeite = nSeite;
             s->m_dPosition = d;
-            m_aufbau.pFahrzeug->m_Zurrschienen.push_back(s);
+            m_aufbau.pFahrzeug->m_Zurrschienen.emplace_back(s);
         }
     }
     // A wizard on the method page (index 4).

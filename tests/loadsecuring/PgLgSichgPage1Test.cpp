@@ -58,7 +58,7 @@ protected:
         m_aufbau = fahrzeugtest::BaueSicherungsaufbau();
         CQOR* pPlan = m_aufbau.pPlan;
         int nIndex = 0;
-        delete pPlan->RemoveAktiveLadeeinheit(&nIndex);
+        pPlan->RemoveAktiveLadeeinheit(&nIndex);
         pPlan->m_nAktiveLadeeinheit = 0;
         m_lgs.clear();
         for (const Ladung& l : ladungen) {
@@ -72,7 +72,7 @@ protected:
             lg->m_dMasse = 0.2;
             lg->m_nState = tagLGINFO::kStateMarked;
             lg->m_bSelected = 1;
-            pPlan->AddLgInfo(lg, false);
+            pPlan->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
             m_lgs.push_back(lg);
         }
         m_view = std::make_unique<ZoomView>(m_aufbau.pDoc.get());
@@ -145,7 +145,7 @@ TEST_F(Page1Test, APlanWithEveryIdTakenFormsNoUnit)
 {
     CPgLgSichgPage1* page = Open({{2.0, 0.5, 1.2, 0.8, 1.0}}, 100);
     for (int nId = 1; nId <= 63; ++nId)
-        m_aufbau.pPlan->InsertLadeeinheit(new CLadeeinheit(nId), nId - 1);
+        m_aufbau.pPlan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(nId)), nId - 1);
     EXPECT_FALSE(page->BildeEinheit());
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_EQ(m_boxes.Records().front().html.textId, 4121);

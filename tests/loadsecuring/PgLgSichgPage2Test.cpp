@@ -126,7 +126,7 @@ TEST_F(Page2Test, SettingTheBoxFindsWhatBlocksAndOpensThoseFields)
             item->m_dBreite = 0.8;
             item->m_dHoehe = 0.3;
             item->m_nState = (2 + 1) << 9;
-            m_aufbau.pPlan->AddLgInfo(item, false);
+            m_aufbau.pPlan->AddLgInfo(std::unique_ptr<tagLGINFO>(item), false);
         }
         Blockieren(page);
         page->KickIdle();

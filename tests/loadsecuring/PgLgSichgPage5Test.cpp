@@ -162,7 +162,7 @@ TEST_F(Page5Test, GoingOnNeedsAValidFrictionAndAJumpStopsAtTheReach)
         SCOPED_TRACE(std::string(c.bMatte ? "mat, " : "") + c.ohne + " to " + std::to_string(c.nTarget));
         // A vehicle with a lashing point, so that the method page lets the walk below pass.
         fahrzeugtest::Sicherungsaufbau aufbau = fahrzeugtest::BaueSicherungsaufbau();
-        aufbau.pFahrzeug->GetZurrpunktListe().push_back(new CZurrpunkt(7.2, 2.5));
+        aufbau.pFahrzeug->m_Zurrpunkte.emplace_back(new CZurrpunkt(7.2, 2.5));
         FakeLgSicherungView view(aufbau.pDoc.get());
         CPgLgSichgPage5* page = Open(2, &view);
         // The wizard has been as far as index 5 once.

@@ -94,7 +94,7 @@ TEST(BlockierungsSuche, FormFitItemsBlockByTheirContact)
         // The side the item blocks: the first row's direction, except for the item meant for another.
         const int nSeite = std::string(c.name) == "an item for another side" ? 3 : c.nRichtung;
         item->m_nState = (nSeite + 1) << 9;
-        a.pPlan->AddLgInfo(item, false);
+        a.pPlan->AddLgInfo(std::unique_ptr<tagLGINFO>(item), false);
         double x = 0, y = 0, l = 0, b = 0;
         a.pEinheit->CalcAbmessungen();
         a.pEinheit->GetRechteck(&x, &y, &l, &b);

@@ -9,6 +9,7 @@
 #include "model/vehicle/CStarrdeichsel.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
+#include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ TEST_F(FahrzeugTest, NewVehiclesOfEveryClassHaveTheirDefaults)
         EXPECT_TRUE(v->m_ZurrmittelBenutzt.empty());
         ASSERT_EQ(v->m_ZurrmittelKatalog.size(), 7u);
         size_t i = 0;
-        for (const CZurrmittel* z : v->m_ZurrmittelKatalog) {
+        for (const CZurrmittel* z : v->GetZurrmittelKatalog()) {
             SCOPED_TRACE(i);
             EXPECT_EQ(z->m_nKennung, 1);
             EXPECT_EQ(z->m_nTyp, katalog[i].nTyp);
@@ -387,7 +388,7 @@ TEST_F(FahrzeugTest, ZLItemsCountIntoTheUnladenMass)
     zl->m_dAbstand = 0.5;
     zl->m_nVomEnde = 1;
     zl->m_dMasse = 1.0;
-    v->m_ZLInfos[zl] = zl;
+    v->AddZL(std::unique_ptr<tagZLINFO>(zl));
     Berechne(*v);
     EXPECT_FAHRZEUG_INVARIANTEN(*v);
     EXPECT_DOUBLE_EQ(v->m_dZLMasse, 1.0);
@@ -397,4 +398,36 @@ TEST_F(FahrzeugTest, ZLItemsCountIntoTheUnladenMass)
     EXPECT_NEAR(v->m_dAchslastHinten, (16.0 + 7.5) / 4.0, 1e-12);
     EXPECT_TRUE(v->HasZLTyp1());
     EXPECT_FALSE(v->HasZLTyp(5));
+}
+
+TEST_F(FahrzeugTest, EquipmentKeepsTheOrderItWasAddedInAndIsHandedBackWhenRemoved)
+{
+    auto v = Erzeuge({0, {{1.0, 4.0, 7.5}, {4.0, 4.0, 11.5}}, 18.0, 7.0});
+    std::vector<tagZLINFO*> items;
+    for (const char* name : {"C", "A", "B"}) {
+        auto zl = std::make_unique<tagZLINFO>();
+        zl->m_strName = name;
+        items.push_back(v->AddZL(std::move(zl)));
+    }
+    std::vector<std::string> namen;
+    for (const auto& zl : v->m_ZLInfos)
+        namen.push_back(zl->m_strName);
+    EXPECT_EQ(namen, (std::vector<std::string>{"C", "A", "B"}));
+
+    std::unique_ptr<tagZLINFO> weg = v->RemoveZL(items[1]);
+    EXPECT_EQ(weg.get(), items[1]);
+    EXPECT_FALSE(v->HasZL(items[1]));
+    EXPECT_TRUE(v->HasZL(items[2]));
+    EXPECT_EQ(v->RemoveZL(items[1]), nullptr); // no longer the vehicle's
+    EXPECT_EQ(v->RemoveZL(nullptr), nullptr);
+    EXPECT_EQ(v->m_ZLInfos.size(), 2u);
+
+    // Lashing points: the one removed comes back, the others stay, a stranger is refused.
+    auto* p = v->m_Zurrpunkte.emplace_back(std::make_unique<CZurrpunkt>(7.0, 2.4)).get();
+    v->m_Zurrpunkte.emplace_back(std::make_unique<CZurrpunkt>(7.0, 2.4));
+    CZurrpunkt fremd(7.0, 2.4);
+    EXPECT_EQ(v->RemoveZurrpunkt(&fremd), nullptr);
+    EXPECT_EQ(v->RemoveZurrpunkt(p).get(), p);
+    EXPECT_EQ(v->GetZurrpunktListe().size(), 1u);
+    EXPECT_NE(v->GetZurrpunktListe().front(), p);
 }

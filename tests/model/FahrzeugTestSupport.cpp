@@ -55,7 +55,7 @@ CQOR* GibLast(CFahrzeug& f, double m, double x, double y)
     p->m_dMasse = m;
     p->m_dPosX = x - 0.5;
     p->m_dPosY = y - 0.5;
-    f.m_pQor->AddLgInfo(p, false);
+    f.m_pQor->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     f.m_pQor->UpdateSchwerpunkt();
     return f.m_pQor;
 }

@@ -198,7 +198,7 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
     zl->m_dAbstand = 0.3;
     zl->m_nWert = 7;
     zl->m_nWertKopie = 7;
-    f->m_ZLInfos.emplace(zl, zl);
+    f->AddZL(std::unique_ptr<tagZLINFO>(zl));
     const int flags[] = {0, 2, 4, 6, 0};
     for (int i = 0; i < 5; ++i) {
         auto* zp = new CZurrpunkt(f->m_dLFLaenge, f->m_fLFBreite);
@@ -206,21 +206,21 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
         zp->m_dAbstandLaengs = 0.5 + i;
         zp->m_dAbstandQuer = 0.05;
         zp->m_dZulKraft = 2000.0;
-        f->m_Zurrpunkte.push_back(zp);
+        f->m_Zurrpunkte.emplace_back(zp);
     }
     auto* zm = new CZurrmittel;
     zm->m_strName = "Gurt";
     zm->m_dVorspannkraft = 250.0;
     zm->m_dZurrkraft = 2500.0;
-    f->m_ZurrmittelBenutzt.push_back(zm);
+    f->m_ZurrmittelBenutzt.emplace_back(zm);
     auto* zs = new CZurrschiene;
     zs->m_nSeite = 0;
     zs->m_dPosition = 0.1;
     zs->m_nZulKraft = 2000;
-    f->m_Zurrschienen.push_back(zs);
+    f->m_Zurrschienen.emplace_back(zs);
     if (art != 4) {
         auto* q = new CQOR(f.get(), -1, "Plan");
-        q->InsertLadeeinheit(new CLadeeinheit(3), 0);
+        q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(3)), 0);
         f->m_pQor = q;
         q->m_nSeitenProzent = 6;
         for (int i = 0; i < 2; ++i) {
@@ -236,7 +236,7 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
             lg->m_nNummer = i + 1;
             lg->m_nState = 0x1000;
             lg->m_strBildDatei = "ep.png";
-            q->m_LgInfos.push_back(lg);
+            q->m_LgInfos.emplace_back(lg);
         }
     }
     return f;
@@ -291,8 +291,8 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         EXPECT_TRUE(g->m_NutzLF[0] == f->m_NutzLF[1]);
         EXPECT_DOUBLE_EQ(g->m_Ueberstand.m_dWert[2], 0.6);
         ASSERT_EQ(g->m_ZLInfos.size(), 1u);
-        EXPECT_EQ(g->m_ZLInfos.begin()->second->m_strName, "Ladekran");
-        EXPECT_EQ(g->m_ZLInfos.begin()->second->m_nReservePos, -1);
+        EXPECT_EQ(g->m_ZLInfos.front()->m_strName, "Ladekran");
+        EXPECT_EQ(g->m_ZLInfos.front()->m_nReservePos, -1);
         if (art == 4) {
             EXPECT_EQ(g->GetQor(), nullptr);
         } else {
@@ -312,15 +312,15 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         }
         // Lashing points numbered within their groups of the left and front bits.
         std::vector<int> nummern;
-        for (const CZurrpunkt* zp : g->m_Zurrpunkte)
+        for (const CZurrpunkt* zp : g->GetZurrpunktListe())
             nummern.push_back(zp->m_nNummer);
         EXPECT_EQ(nummern, (std::vector<int>{1, 1, 1, 1, 2}));
-        EXPECT_DOUBLE_EQ(g->m_Zurrpunkte.back()->m_dAbstandLaengs, 4.5);
-        EXPECT_DOUBLE_EQ(g->m_Zurrpunkte.back()->m_dBezugsLaenge, g->m_dLFLaenge);
+        EXPECT_DOUBLE_EQ(g->GetZurrpunktListe().back()->m_dAbstandLaengs, 4.5);
+        EXPECT_DOUBLE_EQ(g->GetZurrpunktListe().back()->m_dBezugsLaenge, g->m_dLFLaenge);
         ASSERT_EQ(g->m_ZurrmittelBenutzt.size(), 1u);
-        EXPECT_EQ(g->m_ZurrmittelBenutzt.front()->m_strName, "Gurt");
+        EXPECT_EQ(g->GetZurrmittelBenutzt().front()->m_strName, "Gurt");
         ASSERT_EQ(g->m_Zurrschienen.size(), 1u);
-        EXPECT_EQ(g->m_Zurrschienen.front()->m_nZulKraft, 2000);
+        EXPECT_EQ(g->GetZurrschienen().front()->m_nZulKraft, 2000);
         // Written back into its own open file as the same entry: the same bytes.
         ASSERT_TRUE(file && file->IsWritable());
         g->m_strName = f->m_strName;
@@ -657,7 +657,7 @@ TEST_F(ImpExpTest, ShorterVehicleCutsTheFile)
     std::unique_ptr<LockedFile> file;
     ASSERT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "lang.qor", &file, 0, ""));
     const auto lang = fs::file_size(pfad);
-    f->m_ZLInfos.begin()->second->m_strName = "K";
+    f->m_ZLInfos.front()->m_strName = "K";
     delete f->m_pQor; // the plan unlinks itself
     std::string leer;
     ASSERT_TRUE(WriteFahrzeugToFile(f.get(), leer, &index, "", &file, 0, ""));
@@ -754,7 +754,7 @@ TEST_F(ImpExpTest, SchemaFourRootNumbersLoadsAndKeepsItsLoadUnits)
 {
     // A current vehicle record with a plan of two equal names and a load unit, under a root of schema 4.
     auto f = BeispielFahrzeug(1);
-    for (tagLGINFO* lg : f->GetQor()->m_LgInfos)
+    for (tagLGINFO* lg : f->GetQor()->GetLgInfos())
         lg->m_nNummer = 0;
     auto r = std::make_unique<SIMPEXP_FZG>();
     CopyFahrzeugToImpExp(f.get(), r.get());
@@ -941,8 +941,8 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
     ASSERT_TRUE(le->m_ZPPtrTupel[0]->IsVollstaendig());
     EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1->m_dZulKraft, 2000);
     EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2->m_dZulKraft, 2500);
-    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1, g->m_Zurrpunkte.front());
-    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2, g->m_Zurrpunkte.back());
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP1, g->GetZurrpunktListe().front());
+    EXPECT_EQ(le->m_ZPPtrTupel[0]->m_pZP2, g->GetZurrpunktListe().back());
 
     const Bytes ecke = datei(true);
     WriteBytes(p, ecke);

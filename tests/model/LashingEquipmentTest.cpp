@@ -34,7 +34,7 @@ CZurrpunkt* Punkt(CFahrzeug& f, double x, bool bZweiteSeite, double quer = 0.1, 
     p->m_dAbstandLaengs = x;
     p->m_dAbstandQuer = quer;
     p->m_dZulKraft = kraft;
-    f.m_Zurrpunkte.push_back(p);
+    f.m_Zurrpunkte.emplace_back(p);
     return p;
 }
 
@@ -61,29 +61,29 @@ TEST(LashingEquipmentTest, UsedDevicesMergeByTypeValuesAndName)
     EXPECT_EQ(f.AddZurrmittel(Geraet(1, 250, 2500, 1), false), -1);
     // Without names compared, a named device renames the entry; with names compared it does not match.
     EXPECT_EQ(f.AddZurrmittel(Geraet(0, 250, 2500, 1, "Gurt"), false), 6);
-    EXPECT_EQ(f.m_ZurrmittelBenutzt.front()->m_strName, "Gurt");
+    EXPECT_EQ(f.GetZurrmittelBenutzt().front()->m_strName, "Gurt");
     EXPECT_EQ(f.AddZurrmittel(Geraet(0, 250, 2500, 1, "Anders"), true), -1);
     EXPECT_EQ(f.AddZurrmittel(Geraet(0, 250, 2500, 1, "Gurt"), true), 7);
     // Count 0 zeroes the entry; a zeroed entry takes no more.
     EXPECT_EQ(f.AddZurrmittel(Geraet(0, 250, 2500, 0), false), 0);
-    EXPECT_EQ(f.m_ZurrmittelBenutzt.front()->m_nAnzahl, 0);
+    EXPECT_EQ(f.GetZurrmittelBenutzt().front()->m_nAnzahl, 0);
     EXPECT_EQ(f.AddZurrmittel(Geraet(0, 250, 2500, 4), false), 0);
-    EXPECT_EQ(f.m_ZurrmittelBenutzt.front()->m_nAnzahl, 0);
+    EXPECT_EQ(f.GetZurrmittelBenutzt().front()->m_nAnzahl, 0);
     // The new entry's first int stays as constructed.
-    EXPECT_EQ(f.m_ZurrmittelBenutzt.back()->m_nKennung, 0);
+    EXPECT_EQ(f.GetZurrmittelBenutzt().back()->m_nKennung, 0);
 }
 
 TEST(LashingEquipmentTest, DefaultCatalogueMergesIntoTheUsedDevices)
 {
     CFahrzeug f;
     ASSERT_EQ(f.m_ZurrmittelKatalog.size(), 7u);
-    for (const CZurrmittel* k : f.m_ZurrmittelKatalog) {
+    for (const CZurrmittel* k : f.GetZurrmittelKatalog()) {
         CZurrmittel m = *k;
         m.m_nAnzahl = 2;
         EXPECT_EQ(f.AddZurrmittel(m, true), -2);
     }
     // The second round finds every catalogue device again.
-    for (const CZurrmittel* k : f.m_ZurrmittelKatalog) {
+    for (const CZurrmittel* k : f.GetZurrmittelKatalog()) {
         CZurrmittel m = *k;
         m.m_nAnzahl = 1;
         EXPECT_EQ(f.AddZurrmittel(m, true), 3);
@@ -141,7 +141,7 @@ TEST(LashingEquipmentTest, FindAndPairLashingPoints)
 
     auto* s = new CZurrschiene;
     s->m_dPosition = 0.08;
-    f.m_Zurrschienen.push_back(s);
+    f.m_Zurrschienen.emplace_back(s);
     EXPECT_EQ(f.GetSchienenPosition(), 0.08);
 }
 
@@ -158,12 +158,13 @@ TEST(LashingEquipmentTest, RelinkAfterLoading)
     auto* schiene2 = new CZurrschiene;
     schiene2->m_nSeite = 0;
     schiene2->m_dPosition = 0.05;
-    f.m_Zurrschienen = {schiene1, schiene2};
+    f.m_Zurrschienen.emplace_back(schiene1);
+    f.m_Zurrschienen.emplace_back(schiene2);
     f.m_pQor = new CQOR(&f, 0, "Plan");
     auto* fsm = new tagLGINFO;
     fsm->m_strName = "Keil";
     fsm->m_nTyp = 5;
-    f.m_pQor->AddLgInfo(fsm, false);
+    f.m_pQor->AddLgInfo(std::unique_ptr<tagLGINFO>(fsm), false);
 
     auto* le = new CLadeeinheit(1);
     // Copies as a file gives them: one pair that the vehicle still has, one it lost, one shared copy.
@@ -194,7 +195,7 @@ TEST(LashingEquipmentTest, RelinkAfterLoading)
     le->m_Wizard.m_FS[1].m_nNummer = fsm->m_nNummer;
     le->m_Wizard.m_FS[3].m_nArt = 2;
     le->m_Wizard.m_FS[3].m_nNummer = 77; // no such item: left as it was
-    f.m_pQor->InsertLadeeinheit(le, -1);
+    f.m_pQor->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le), -1);
 
     f.RelinkZurrpunkte();
     EXPECT_EQ(pGut->m_pZP1, a);

@@ -440,10 +440,10 @@ TEST(LashingRecordsTest, FirstVersionVehicleReadsBackEveryField)
     auto* z = new CZusLast;
     z->m_strName = "Kran";
     z->m_dPosition = 1.5;
-    f->m_ZusLasten.push_back(z);
+    f->m_ZusLasten.emplace_back(z);
     auto* l = new SLadung;
     l->m_strName = "Sand";
-    f->m_Ladungen.push_back(l);
+    f->m_Ladungen.emplace_back(l);
     f->m_dKupplungslast1 = 4.0; // not part of the record
 
     const Bytes b = Schreibe(*f);
@@ -525,7 +525,7 @@ tagLGINFO* Last(CQOR& q, const char* name, double x, double y, double l, double 
     p->m_dSPLaenge = l / 2;
     p->m_dSPBreite = b / 2;
     p->m_dSPHoehe = 0.5;
-    q.AddLgInfo(p, false);
+    q.AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     return p;
 }
 

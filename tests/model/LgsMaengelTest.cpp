@@ -52,7 +52,7 @@ public:
         p->m_dAbstandQuer = 0.05;
         p->m_dZulKraft = dKraft;
         p->m_nNummer = nNr;
-        m_pFahrzeug->GetZurrpunktListe().push_back(p);
+        m_pFahrzeug->m_Zurrpunkte.emplace_back(p);
         return p;
     }
     // A pair of vehicle points across the load area at x, numbered nNr on both sides.
@@ -68,7 +68,7 @@ public:
         s->m_nSeite = 0;
         s->m_dPosition = 0.05;
         s->m_nZulKraft = nKraft;
-        m_pFahrzeug->m_Zurrschienen.push_back(s);
+        m_pFahrzeug->m_Zurrschienen.emplace_back(s);
         return s;
     }
     // Each corner lashed to a floor point 0.5 m outward along and across; x of the points may be given.
@@ -268,7 +268,6 @@ TEST_F(LgsMaengelTest, DirectLashingOverloadsARailSideWhenItsLashingsAreClose)
         } else {
             EXPECT_FALSE(Mangel(8));
         }
-        delete s;
         m_pFahrzeug->m_Zurrschienen.clear();
     }
 }

@@ -182,7 +182,7 @@ public:
                 p->m_dAbstandQuer = 0.05;
                 p->m_dZulKraft = 400.0;
                 p->m_nNummer = i;
-                m_pFahrzeug->GetZurrpunktListe().push_back(p);
+                m_pFahrzeug->m_Zurrpunkte.emplace_back(p);
             }
             auto it = m_pFahrzeug->GetZurrpunktListe().end();
             CZurrpunkt* l = *--it;

@@ -76,10 +76,10 @@ public:
         lg->m_dMasse = lg->m_dSPMasse = e.dMasse;
         lg->m_dPosX = e.dX;
         lg->m_dPosY = e.dY;
-        m_pPlan->AddLgInfo(lg, false);
+        m_pPlan->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
         m_pEinheit = new CLadeeinheit(1);
         m_pEinheit->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-        m_pPlan->InsertLadeeinheit(m_pEinheit, 0);
+        m_pPlan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(m_pEinheit), 0);
         m_pPlan->m_nAktiveLadeeinheit = 1;
         Norm(0);
         wp().m_fReibungOhneMatte = 0.3f;
@@ -110,7 +110,7 @@ public:
         p->m_nFlags = CZurrpunkt::kVonVorn | (bLinks ? CZurrpunkt::kLinks : 0);
         p->m_dAbstandLaengs = x;
         p->m_dAbstandQuer = quer;
-        m_pFahrzeug->GetZurrpunktListe().push_back(p);
+        m_pFahrzeug->m_Zurrpunkte.emplace_back(p);
     }
     // Lashing points beside the unit's middle, 5 cm in from each side edge.
     void ZurrpunkteBeidseitig()
@@ -541,7 +541,7 @@ TEST_F(LgspReportTest, RailLashingsAreLaidOutEvenlyOnTheRail)
     auto* s = new CZurrschiene;
     s->m_dPosition = 0.05;
     s->m_nZulKraft = 2000;
-    m_pFahrzeug->m_Zurrschienen.push_back(s);
+    m_pFahrzeug->m_Zurrschienen.emplace_back(s);
     wp().m_nQuerQuelle = 1;
     const SLgspWerte& w = Rechne();
     ASSERT_EQ(w.m_nZurrmittel, 3);
@@ -562,7 +562,7 @@ TEST_F(LgspReportTest, CursorOverTheUnitsOfTheSelectedVehicle)
 {
     Baue(kPalette);
     auto* zweite = new CLadeeinheit(7);
-    m_pPlan->InsertLadeeinheit(zweite, 1);
+    m_pPlan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(zweite), 1);
     EXPECT_EQ(m_pReport->GetFirstLadeeinheit(), 1);
     EXPECT_EQ(m_pReport->GetLadeeinheit(), m_pEinheit);
     EXPECT_EQ(m_pReport->GetNextLadeeinheit(), 7);
@@ -723,7 +723,7 @@ TEST_F(LgspReportTest, PairsBesideTheUnitComeFromTheVehicleWhereTheUnitStands)
             vorn->m_nFlags = CZurrpunkt::kVonVorn | CZurrpunkt::kVorn | (bLinks ? CZurrpunkt::kLinks : 0);
             vorn->m_dAbstandLaengs = 1.2;
             vorn->m_dAbstandQuer = 0.3;
-            m_pFahrzeug->GetZurrpunktListe().push_back(vorn);
+            m_pFahrzeug->m_Zurrpunkte.emplace_back(vorn);
         }
         for (bool bLinks : {false, true})
             for (double x : {0.8, 1.5, bLinks ? 1.8 : 1.7, 2.0, 3.0, 4.5})

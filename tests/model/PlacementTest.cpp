@@ -45,7 +45,7 @@ public:
             p->m_nState = l.seite << 9;
             p->m_nNummer = static_cast<int>(m_lasten.size()) + 1;
             // Appended in the given order; the plan's own insertion sorts by name.
-            m_f.m_pQor->m_LgInfos.push_back(p);
+            m_f.m_pQor->m_LgInfos.emplace_back(p);
             m_lasten.push_back(p);
         }
     }

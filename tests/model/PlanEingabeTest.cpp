@@ -46,7 +46,7 @@ protected:
         p->m_dLaenge = l;
         p->m_dBreite = b;
         p->m_nDrehung = rot;
-        f.m_pQor->AddLgInfo(p, false);
+        f.m_pQor->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         return p;
     }
 

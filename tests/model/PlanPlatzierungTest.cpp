@@ -94,7 +94,7 @@ protected:
         p->m_dSPLaenge = b.l / 2;
         p->m_dSPBreite = b.b / 2;
         p->m_dSPMasse = masse;
-        f.m_pQor->AddLgInfo(p, false);
+        f.m_pQor->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         return p;
     }
 
@@ -308,7 +308,7 @@ TEST_F(PlanPlatzierungTest, MoveLeavesLoadUnitsAndSpecialItemsBehindAndDoesNothi
     tagLGINFO* inEinheit = Last({5.0, 0, 1.2, 0.8}, "Einheit");
     auto* e = new CLadeeinheit(3);
     e->m_bVorhanden = 1;
-    Plan().InsertLadeeinheit(e, 0);
+    Plan().InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(e), 0);
     inEinheit->SetLeId(3);
     for (tagLGINFO* p : {last, fsm, inEinheit})
         p->m_bSelected = 1;

@@ -66,14 +66,14 @@ TEST_F(QORTest, DefaultsOfANewPlan)
 
 TEST_F(QORTest, RunningNumbersPerNameAndAcrossFsmItems)
 {
-    m_q->AddLgInfo(Neu("A"), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("A")), false);
     EXPECT_EQ(Nummern(*m_q), (std::vector<int>{0}));
-    m_q->AddLgInfo(Neu("B"), false);
-    m_q->AddLgInfo(Neu("A"), false);
-    m_q->AddLgInfo(Neu("Air bag", 5), false);
-    m_q->AddLgInfo(Neu("A"), false);
-    m_q->AddLgInfo(Neu("Edge", 8), false);
-    m_q->AddLgInfo(Neu("Air bag", 5), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("B")), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("A")), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("Air bag", 5)), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("A")), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("Edge", 8)), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("Air bag", 5)), false);
     EXPECT_PLAN_INVARIANTEN(*m_q);
     // Equal names stay together, in the order they came.
     EXPECT_EQ(Namen(*m_q), (std::vector<std::string>{"A", "A", "A", "B", "Air bag", "Air bag", "Edge"}));
@@ -96,7 +96,7 @@ TEST_F(QORTest, RunningNumbersPerNameAndAcrossFsmItems)
 TEST_F(QORTest, NumberingEqualNames)
 {
     for (const char* s : {"X", "Y", "X", "Z", "X"})
-        m_q->AddLgInfo(Neu(s), false);
+        m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu(s)), false);
     for (tagLGINFO* p : m_q->GetLgInfos())
         p->m_nNummer = 7;
     m_q->NumberEqualNames(true);
@@ -113,22 +113,25 @@ TEST_F(QORTest, CurrentLoadAndRemoval)
 {
     tagLGINFO* a = Neu("A");
     tagLGINFO* b = Neu("B");
-    EXPECT_EQ(m_q->AddLgInfo(a, true), nullptr);
-    EXPECT_EQ(m_q->AddLgInfo(b, true), a);
+    EXPECT_EQ(m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(a), true), nullptr);
+    EXPECT_EQ(m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(b), true), a);
     EXPECT_EQ(m_q->GetAktuell(), b);
-    EXPECT_TRUE(m_q->RemoveLgInfo(b));
+    std::unique_ptr<tagLGINFO> zurueck = m_q->RemoveLgInfo(b);
+    EXPECT_EQ(zurueck.get(), b); // handed back, not deleted
     EXPECT_EQ(m_q->GetAktuell(), nullptr);
-    EXPECT_FALSE(m_q->RemoveLgInfo(b));
-    delete b; // removing does not delete
+    EXPECT_EQ(m_q->RemoveLgInfo(b), nullptr);
     EXPECT_EQ(m_q->GetLgInfos().size(), 1u);
+    // Handed back, it can go into the plan again, after its namesakes.
+    EXPECT_EQ(m_q->InsertLgInfoNachName(std::move(zurueck)), b);
+    EXPECT_EQ(m_q->GetLgInfos().back(), b);
 }
 
 TEST_F(QORTest, LoadUnits)
 {
-    EXPECT_EQ(m_q->InsertLadeeinheit(new CLadeeinheit(2), 0), 1);
-    m_q->InsertLadeeinheit(new CLadeeinheit(4), 1); // at the tail
-    m_q->InsertLadeeinheit(new CLadeeinheit(1), 0); // at the head
-    m_q->InsertLadeeinheit(new CLadeeinheit(7), 2); // before the third
+    EXPECT_EQ(m_q->InsertLadeeinheit(std::make_unique<CLadeeinheit>(2), 0)->GetId(), 2);
+    m_q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(4)), 1); // at the tail
+    m_q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(1)), 0); // at the head
+    m_q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(7)), 2); // before the third
     std::vector<int> ids;
     for (const CLadeeinheit* p : m_q->GetLadeeinheiten())
         ids.push_back(p->GetId());
@@ -141,14 +144,14 @@ TEST_F(QORTest, LoadUnits)
     EXPECT_EQ(m_q->RemoveAktiveLadeeinheit(&nIndex), nullptr);
     m_q->m_nAktiveLadeeinheit = 7;
     EXPECT_EQ(m_q->GetAktiveLadeeinheit()->GetId(), 7);
-    std::unique_ptr<CLadeeinheit> weg(m_q->RemoveAktiveLadeeinheit(&nIndex));
+    std::unique_ptr<CLadeeinheit> weg = m_q->RemoveAktiveLadeeinheit(&nIndex);
     ASSERT_TRUE(weg);
     EXPECT_EQ(nIndex, 2);
     EXPECT_EQ(m_q->RemoveAktiveLadeeinheit(&nIndex), nullptr);
 
     for (int i = 1; i <= 63; ++i)
         if (!m_q->FindLadeeinheit(i))
-            m_q->InsertLadeeinheit(new CLadeeinheit(i), 99);
+            m_q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(i)), 99);
     EXPECT_EQ(m_q->GetFreeLadeeinheitId(), 0);
 }
 
@@ -159,11 +162,11 @@ TEST_F(QORTest, SelectionsAndAssignments)
     tagLGINFO* fsm = Neu("Air bag", 5);
     tagLGINFO* verwaist = Neu("C");
     for (tagLGINFO* p : {frei, zugeordnet, fsm, verwaist})
-        m_q->AddLgInfo(p, false);
+        m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     EXPECT_PLAN_INVARIANTEN(*m_q);
     auto* le = new CLadeeinheit(3);
     le->m_bVorhanden = 1;
-    m_q->InsertLadeeinheit(le, 0);
+    m_q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le), 0);
     zugeordnet->SetLeId(3);
     fsm->SetLeId(3);
     verwaist->SetLeId(5); // its unit no longer exists
@@ -217,7 +220,7 @@ TEST_F(QORTest, CentreOfGravityByRotation)
     p->m_dPosX = 1.0;
     p->m_dPosY = 2.0;
     p->m_dSPMasse = 3.0;
-    m_q->AddLgInfo(p, false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.nDrehung);
         p->m_nDrehung = f.nDrehung;
@@ -232,7 +235,7 @@ TEST_F(QORTest, CentreOfGravityByRotation)
     tagLGINFO* q = Neu("B");
     q->m_dPosX = 5.0;
     q->m_dSPMasse = 1.0;
-    m_q->AddLgInfo(q, false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(q), false);
     p->m_nDrehung = 0;
     EXPECT_NE(m_q->UpdateSchwerpunkt(), 0);
     EXPECT_DOUBLE_EQ(m_q->GetMasse(), 4.0);
@@ -252,7 +255,7 @@ TEST_F(QORTest, ChangeFlagsOfTheCentreOfGravity)
     tagLGINFO* p = Neu("A");
     p->m_dSPMasse = 2.0;
     p->m_dPosX = 1.0;
-    m_q->AddLgInfo(p, false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     EXPECT_EQ(m_q->UpdateSchwerpunkt(), 8 | 48);
     EXPECT_EQ(m_q->UpdateSchwerpunkt(), 0);
     p->m_dPosX = 2.0;
@@ -268,7 +271,7 @@ TEST_F(QORTest, ChangeFlagsOfTheCentreOfGravity)
     andere.m_pQor = q2;
     tagLGINFO* p2 = Neu("A");
     *p2 = *p;
-    q2->AddLgInfo(p2, false);
+    q2->AddLgInfo(std::unique_ptr<tagLGINFO>(p2), false);
     EXPECT_EQ(q2->UpdateSchwerpunkt(), 8 | 48);
     EXPECT_EQ(m_q->UpdateSchwerpunkt(), 0);
 }
@@ -285,8 +288,8 @@ TEST_F(QORTest, ADraggedLoadCountsOnce)
     tagLGINFO* b = Neu("B");
     b->m_dSPMasse = 3.0;
     b->m_dPosX = 4.0;
-    m_q->AddLgInfo(a, false);
-    m_q->AddLgInfo(b, false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(a), false);
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(b), false);
     ziehen.p = a;
     CQOR::s_pZiehQuelle = &ziehen;
     double m = 0, x = 0;
@@ -298,9 +301,9 @@ TEST_F(QORTest, ADraggedLoadCountsOnce)
 
 TEST_F(QORTest, DeletingThePlanClearsTheVehiclesPointer)
 {
-    m_q->AddLgInfo(Neu("A"), false);
-    m_q->InsertLadeeinheit(new CLadeeinheit(1), 0);
-    m_q->m_Anzeige[m_q->GetLgInfos().front()] = new tagGUILG;
+    m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(Neu("A")), false);
+    m_q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(new CLadeeinheit(1)), 0);
+    m_q->m_Anzeige[m_q->GetLgInfos().front()] = std::make_unique<tagGUILG>();
     delete m_q;
     EXPECT_EQ(m_fahrzeug.GetQor(), nullptr);
 }

@@ -64,7 +64,7 @@ TEST(Samples, EveryVehicleLoads)
             EXPECT_GT(f->GetLFBreite(), 1.5f);
             EXPECT_GE(f->m_Zurrpunkte.size(), 8u);
             EXPECT_EQ(f->m_Zurrschienen.size(), 2u);
-            for (const CZurrpunkt* zp : f->m_Zurrpunkte) {
+            for (const CZurrpunkt* zp : f->GetZurrpunktListe()) {
                 EXPECT_GT(zp->m_nNummer, 0);
                 EXPECT_LE(zp->m_dAbstandLaengs, f->GetLFLaenge());
                 EXPECT_GT(zp->m_dZulKraft, 0.0);

@@ -31,10 +31,10 @@ Sicherungsaufbau BaueSicherungsaufbau()
     lg->m_dMasse = lg->m_dSPMasse = 0.5;
     lg->m_dPosX = 1.0;
     lg->m_dPosY = 0.85;
-    a.pPlan->AddLgInfo(lg, false);
+    a.pPlan->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
     a.pEinheit = new CLadeeinheit(1);
     a.pEinheit->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-    a.pPlan->InsertLadeeinheit(a.pEinheit, 0);
+    a.pPlan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(a.pEinheit), 0);
     a.pPlan->m_nAktiveLadeeinheit = 1;
     CWizardParams& wp = a.pEinheit->m_Wizard;
     wp.m_nNorm = 0;

@@ -245,10 +245,10 @@ protected:
         lg->m_dMasse = lg->m_dSPMasse = 0.5;
         lg->m_dPosX = 3.0;
         lg->m_dPosY = 0.85;
-        m_pPlan->AddLgInfo(lg, false);
+        m_pPlan->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
         u = new CLadeeinheit(1);
         u->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-        m_pPlan->InsertLadeeinheit(u, 0);
+        m_pPlan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(u), 0);
         m_pPlan->m_nAktiveLadeeinheit = 1;
         u->CalcAbmessungen();
         for (int i = 1; i <= 7; ++i) {
@@ -267,7 +267,7 @@ protected:
         p->m_dAbstandQuer = quer;
         p->m_dHoehe = h;
         p->m_nNummer = nNr;
-        f->GetZurrpunktListe().push_back(p);
+        f->m_Zurrpunkte.emplace_back(p);
         return p;
     }
     // A point on the front wall, quer from its side edge.
@@ -278,7 +278,7 @@ protected:
         p->m_dAbstandLaengs = 0.05;
         p->m_dAbstandQuer = quer;
         p->m_nNummer = nNr;
-        f->GetZurrpunktListe().push_back(p);
+        f->m_Zurrpunkte.emplace_back(p);
     }
     void Schienen(double dEndAbstand = 0.0)
     {
@@ -289,7 +289,7 @@ protected:
             s->m_dWeitereWerte[0] = 0.5;
             s->m_dWeitereWerte[1] = dEndAbstand;
             s->m_nZulKraft = 2000;
-            f->m_Zurrschienen.push_back(s);
+            f->m_Zurrschienen.emplace_back(s);
         }
     }
     std::vector<std::string> Waehlbar()
@@ -385,11 +385,9 @@ TEST_F(ZurrGeometrieFahrzeug, AutomaticAssignmentPerChoice)
 
 TEST_F(ZurrGeometrieFahrzeug, PointsForOnlyThreeCornersGiveThree)
 {
-    auto& liste = f->GetZurrpunktListe();
-    for (auto it = liste.begin(); it != liste.end(); ++it)
-        if ((*it)->GetName() == "L04") {
-            delete *it;
-            liste.erase(it);
+    for (CZurrpunkt* p : f->GetZurrpunktListe())
+        if (p->GetName() == "L04") {
+            f->RemoveZurrpunkt(p);
             break;
         }
     EXPECT_EQ(G::AutoAssignZurrpunkte(*f, *u, 3, 0, m_scratch), 3);
@@ -465,8 +463,8 @@ TEST_F(ZurrGeometrieFahrzeug, RailRangesOfAWindowAlongTheLoadArea)
     // from it and misses; the range runs from that crossing to the load area's end. The rail of side 0
     // (at y 2.4) is crossed by neither bound within its length: no range.
     G::UpdateZurrBereiche(*f, *u, 4, 1);
-    CZurrschiene* s0 = f->m_Zurrschienen.front();
-    CZurrschiene* s2 = f->m_Zurrschienen.back();
+    CZurrschiene* s0 = f->GetZurrschienen().front();
+    CZurrschiene* s2 = f->GetZurrschienen().back();
     double von = 0, bis = 0;
     ASSERT_TRUE(s2->GetBereich(&von, &bis));
     EXPECT_NEAR(von, 4.2 + 0.75 / std::tan(Grad(15)), 1e-5);
@@ -538,7 +536,7 @@ TEST_F(ZurrGeometrieFahrzeug, AssigningByNameTakesOnlySelectablePoints)
 TEST_F(ZurrGeometrieFahrzeug, RailPointTakesTheRailsValues)
 {
     Schienen();
-    CZurrschiene* s = f->m_Zurrschienen.back(); // side 2
+    CZurrschiene* s = f->GetZurrschienen().back(); // side 2
     G::AssignRailPoint(*f, *u, 2, 0, s, 3.25);
     CZurrpunkt* p = u->GetZurrpunkt(2, 0);
     ASSERT_NE(p, nullptr);
@@ -560,8 +558,8 @@ TEST_F(ZurrGeometrieFahrzeug, RailPointTakesTheRailsValues)
 TEST_F(ZurrGeometrieFahrzeug, RailPointsFindTheirRailsAfterReading)
 {
     Schienen();
-    CZurrschiene* s0 = f->m_Zurrschienen.front();
-    CZurrschiene* s2 = f->m_Zurrschienen.back();
+    CZurrschiene* s0 = f->GetZurrschienen().front();
+    CZurrschiene* s2 = f->GetZurrschienen().back();
     G::AssignRailPoint(*f, *u, 0, 0, s0, 3.0);
     G::AssignRailPoint(*f, *u, 2, 0, s2, 3.0);
     for (int i : {0, 2})

@@ -82,11 +82,11 @@ struct Lkw
         pPalette->m_dMasse = pPalette->m_dSPMasse = 0.5;
         pPalette->m_dPosX = 1.0;
         pPalette->m_dPosY = 0.84;
-        q->AddLgInfo(pPalette, false);
+        q->AddLgInfo(std::unique_ptr<tagLGINFO>(pPalette), false);
         pEinheit = new CLadeeinheit(1);
         pEinheit->AddLadung(pPalette->m_strName.c_str(), pPalette->m_nNummer, pPalette);
         pEinheit->m_bVorhanden = 1;
-        q->InsertLadeeinheit(pEinheit, 0);
+        q->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(pEinheit), 0);
         q->m_nAktiveLadeeinheit = 1;
         // Simple method (top-over lashing) to the lashing points, friction 0.3 without a mat, under the
         // coefficient set the English program starts with.
@@ -217,7 +217,7 @@ TEST(ZurrmittelWahl, SwappedRatingsArePutRightFromTheirDevice)
     eigen->m_strName = "Ratchet";
     eigen->m_dVorspannkraft = 400;
     eigen->m_dZurrkraft = 2000;
-    f->m_ZurrmittelBenutzt.push_back(eigen);
+    f->m_ZurrmittelBenutzt.emplace_back(eigen);
     const std::string gurt = Katalog(*f, 0).m_strName;
     const std::string kette = Katalog(*f, 2).m_strName;
     struct Fall

@@ -20,11 +20,6 @@ constexpr double kW = 2.48;
 class Liste
 {
 public:
-    ~Liste()
-    {
-        for (CZurrpunkt* p : punkte)
-            delete p;
-    }
     // A point with flags, distance along (from the front) and lateral distance; named by a tag.
     CZurrpunkt* Neu(int nFlags, double dLaengs, double dQuer)
     {
@@ -34,9 +29,25 @@ public:
         p->m_dAbstandQuer = dQuer;
         return p;
     }
-    void Einfuegen(CZurrpunkt* p) { InsertZurrpunktSorted(punkte, p); }
-    std::vector<CZurrpunkt*> Folge() const { return {punkte.begin(), punkte.end()}; }
-    std::list<CZurrpunkt*> punkte;
+    void Einfuegen(CZurrpunkt* p)
+    {
+        EXPECT_EQ(InsertZurrpunktSorted(punkte, std::unique_ptr<CZurrpunkt>(p)), p);
+    }
+    // The list takes the points over, in this order.
+    void Setze(std::initializer_list<CZurrpunkt*> liste)
+    {
+        punkte.clear();
+        for (CZurrpunkt* p : liste)
+            punkte.emplace_back(p);
+    }
+    std::vector<CZurrpunkt*> Folge() const
+    {
+        std::vector<CZurrpunkt*> folge;
+        for (const auto& p : punkte)
+            folge.push_back(p.get());
+        return folge;
+    }
+    std::list<std::unique_ptr<CZurrpunkt>> punkte;
 };
 
 constexpr int V = CZurrpunkt::kVorn;
@@ -68,8 +79,8 @@ TEST(ZurrpunktRegeln, InsertionKeepsTheOrderOfTheFourGroups)
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         Liste l;
-        l.punkte = {l.Neu(V, 0.1, 0.3),  l.Neu(0, 1.0, 0.05), l.Neu(0, 3.0, 0.05),
-                    l.Neu(0, 5.0, 0.05), l.Neu(S, 1.0, 0.05), l.Neu(S, 5.0, 0.05)};
+        l.Setze({l.Neu(V, 0.1, 0.3), l.Neu(0, 1.0, 0.05), l.Neu(0, 3.0, 0.05), l.Neu(0, 5.0, 0.05),
+                 l.Neu(S, 1.0, 0.05), l.Neu(S, 5.0, 0.05)});
         CZurrpunkt* p = l.Neu(f.nFlags, f.x, f.y);
         l.Einfuegen(p);
         const std::vector<CZurrpunkt*> folge = l.Folge();
@@ -85,20 +96,18 @@ TEST(ZurrpunktRegeln, NumbersRunFromOnePerGroup)
              {0, 3.0}, {S, 2.0}, {V, 0.1}, {0, 1.0}, {S | V, 0.1}, {S, 4.0}, {0, 2.0}})
         l.Einfuegen(l.Neu(flags, x, 0.3));
     std::vector<std::string> namen;
-    for (CZurrpunkt* p : l.punkte)
+    for (const auto& p : l.punkte)
         namen.push_back(std::to_string(p->m_nFlags & (S | V)) + ":" + std::to_string(p->m_nNummer));
     // A side-A point goes before every side-B point, front points of side B included.
     const std::vector<std::string> erwartet = {"4:1", "0:1", "6:1", "0:2", "0:3", "2:1", "2:2"};
     EXPECT_EQ(namen, erwartet);
     // After a deletion the group closes up.
-    delete l.punkte.front();
     l.punkte.pop_front();
     auto it = std::next(l.punkte.begin(), 2);
-    delete *it;
     l.punkte.erase(it);
     RenumberZurrpunkte(l.punkte);
     std::vector<int> nummern;
-    for (CZurrpunkt* p : l.punkte)
+    for (const auto& p : l.punkte)
         nummern.push_back(p->m_nNummer);
     EXPECT_EQ(nummern, (std::vector<int>{1, 1, 2, 1, 2}));
 }
@@ -110,10 +119,10 @@ TEST(ZurrpunktRegeln, NearPointsLieWithinAQuarterMetre)
     CZurrpunkt* b = l.Neu(0, 1.2, 0.05);
     CZurrpunkt* c = l.Neu(0, 1.5, 0.05);
     CZurrpunkt* d = l.Neu(S, 1.0, 0.05); // the other side: far across
-    l.punkte = {a, b, c, d};
+    l.Setze({a, b, c, d});
     Liste neu;
     CZurrpunkt* p = neu.Neu(0, 1.1, 0.05);
-    neu.punkte = {p};
+    neu.Setze({p});
     EXPECT_EQ(FindNearZurrpunkte(l.punkte, *p, nullptr), (std::vector<CZurrpunkt*>{a, b}));
     // The point being edited is no neighbour of itself.
     EXPECT_EQ(FindNearZurrpunkte(l.punkte, *b, b), (std::vector<CZurrpunkt*>{a}));

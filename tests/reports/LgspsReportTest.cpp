@@ -53,10 +53,10 @@ void Einheiten(CFahrzeug& f, int anzahl)
         lg->m_dMasse = lg->m_dSPMasse = 0.5;
         lg->m_dPosX = 1.0 + 2.0 * i;
         lg->m_dPosY = 0.85;
-        plan->AddLgInfo(lg, false);
+        plan->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
         auto* einheit = new CLadeeinheit(i + 1);
         einheit->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-        plan->InsertLadeeinheit(einheit, i);
+        plan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(einheit), i);
         CWizardParams& wp = einheit->m_Wizard;
         SNormParams::GetStandard(0, &wp.m_Norm);
         wp.m_fReibungOhneMatte = 0.3f;
@@ -192,7 +192,7 @@ TEST_F(LgspsReportTest, EachUnitIsLashedToThePairsBesideItOnTruckAndTrailer)
                 p->m_dAbstandLaengs = x;
                 p->m_dAbstandQuer = 0.05;
                 p->m_dZulKraft = 2000.0;
-                f->GetZurrpunktListe().push_back(p);
+                f->m_Zurrpunkte.emplace_back(p);
             }
     }
     std::string seite;

@@ -69,7 +69,7 @@ tagZLINFO* ZL(CFahrzeug& f, const std::string& name, double masse, double abstan
     item->m_dMasse = masse;
     item->m_dAbstand = abstand;
     item->m_nVomEnde = vomEnde ? 1 : 0;
-    f.m_ZLInfos[item] = item;
+    f.AddZL(std::unique_ptr<tagZLINFO>(item));
     return item;
 }
 
@@ -88,7 +88,7 @@ tagLGINFO* Last(CQOR& plan, const std::string& name, double x, double masse, int
     lg->m_dPosY = 0.1;
     lg->m_nDrehung = drehung;
     lg->m_strText = "Bemerkung";
-    plan.AddLgInfo(lg, false);
+    plan.AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
     plan.UpdateSchwerpunkt();
     return lg;
 }
@@ -358,8 +358,6 @@ TEST_F(PlanReportHtmlTest, ItemsAreListedFrontMeasuredFirstByDistanceWhereverThe
         ASSERT_NE(anton, std::string::npos);
         ASSERT_NE(bert, std::string::npos);
         EXPECT_EQ(anton < bert, bErsterIstA);
-        for (auto& [key, item] : pVorn->m_ZLInfos)
-            delete item;
         pVorn->m_ZLInfos.clear();
     }
 }

@@ -39,6 +39,6 @@ inline void AddBoxLoad(CFahrzeug& vehicle, double x, double mass, double y = 0.5
     p->m_dSPMasse = mass;
     p->m_dPosX = x;
     p->m_dPosY = y;
-    vehicle.GetQor()->AddLgInfo(p, false);
+    vehicle.GetQor()->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     vehicle.GetQor()->UpdateSchwerpunkt();
 }

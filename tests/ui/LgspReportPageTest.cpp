@@ -99,10 +99,11 @@ CLadeeinheit* Platziere(CFahrzeug& v, int nId, const char* name, double L, doubl
     lg->m_dMasse = lg->m_dSPMasse = t;
     lg->m_dPosX = x;
     lg->m_dPosY = y;
-    plan->AddLgInfo(lg, false);
+    plan->AddLgInfo(std::unique_ptr<tagLGINFO>(lg), false);
     auto* u = new CLadeeinheit(nId);
     u->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
-    plan->InsertLadeeinheit(u, static_cast<int>(plan->GetLadeeinheiten().size()));
+    plan->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(u),
+                            static_cast<int>(plan->GetLadeeinheiten().size()));
     return u;
 }
 
@@ -222,7 +223,7 @@ std::unique_ptr<CFahrzeug> Lkw()
             p->m_dAbstandQuer = 0.04;
             p->m_dZulKraft = 2000.0;
             p->m_nNummer = nr++;
-            f->GetZurrpunktListe().push_back(p);
+            f->m_Zurrpunkte.emplace_back(p);
         }
     }
     return f;

@@ -133,7 +133,7 @@ TEST_F(SceneLoadUnitsTest, SecuringQueriesReadTheUnitsSettings)
     if (!vehicle->GetQor())
         vehicle->m_pQor = new CQOR(vehicle.get(), 0, "Plan");
     CLadeeinheit* unit = strapped.release();
-    vehicle->GetQor()->InsertLadeeinheit(unit, -1);
+    vehicle->GetQor()->InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(unit), -1);
     tagLGINFO load;
     load.m_nTyp = 0;
     load.m_nState = unit->GetId() << 1;

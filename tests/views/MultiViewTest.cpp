@@ -299,7 +299,7 @@ TEST_F(MultiViewTest, ClickInsideTheItemBeingEditedDoesNothing)
     zl->m_strName = "Item";
     zl->m_dPosX = 2.0;
     zl->m_dMasse = 0.5;
-    f.m_ZLInfos[zl] = zl;
+    f.AddZL(std::unique_ptr<tagZLINFO>(zl));
     D().OnFahrzeugChanged(false);
     Bild();
     const std::vector<SGuiZL>& items = view->GetDIBFahrzeug()->GetZL();

@@ -130,7 +130,7 @@ protected:
         p->m_dSPMasse = t;
         p->m_dPosX = x;
         p->m_dPosY = y;
-        Plan().AddLgInfo(p, false);
+        Plan().AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         p->m_nNummer = nNummer;
         return p;
     }
@@ -189,10 +189,7 @@ TEST_F(PlanBefehleTest, DeleteAsksByTheSelectionAndDeletesOnlyOnYes)
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
-        for (tagLGINFO* p : std::vector<tagLGINFO*>(Plan().GetLgInfos().begin(), Plan().GetLgInfos().end())) {
-            Plan().RemoveLgInfo(p);
-            delete p;
-        }
+        Plan().m_LgInfos.clear();
         Last("Other", 7.0, 0.0, 0.3); // not selected, stays
         for (size_t i = 0; i < fall.typen.size(); ++i)
             Last(("L" + std::to_string(i)).c_str(), 1.1 * static_cast<double>(i), 0.0, 0.5, fall.typen[i],
@@ -756,7 +753,6 @@ TEST_F(PlanBefehleTest, MassSliderMessageForADeletedLoadDoesNothing)
     tagLGINFO* weg = Last("Gone", 6.0, 0.5, 0.5);
     QCoreApplication::postEvent(view.get(), new PlanMasseEvent(weg, 2.0));
     Plan().RemoveLgInfo(weg);
-    delete weg;
     QCoreApplication::sendPostedEvents(view.get());
     EXPECT_FALSE(view->GetRegler());
 

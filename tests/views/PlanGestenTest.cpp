@@ -102,7 +102,7 @@ protected:
         p->m_dSPMasse = t;
         p->m_dPosX = x;
         p->m_dPosY = y;
-        Plan().AddLgInfo(p, false);
+        Plan().AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         return p;
     }
 
@@ -111,9 +111,7 @@ protected:
         view->ClearPtrMap();
         view->ClearAktuell(true);
         while (!Plan().GetLgInfos().empty()) {
-            tagLGINFO* p = Plan().GetLgInfos().front();
-            Plan().RemoveLgInfo(p);
-            delete p;
+            Plan().RemoveLgInfo(Plan().GetLgInfos().front());
         }
     }
 

@@ -188,7 +188,7 @@ protected:
         p->m_strName = "Item";
         p->m_dPosX = x;
         p->m_dMasse = t;
-        F().m_ZLInfos[p] = p;
+        F().AddZL(std::unique_ptr<tagZLINFO>(p));
         D().OnFahrzeugChanged(false);
         Male();
         return p;
@@ -737,11 +737,11 @@ TEST_F(TemplateEditTest, DeletingAnItemAsksFirst)
     EXPECT_TRUE(view->OnBefehl(32847));
     ASSERT_EQ(boxes.Records().size(), 1);
     EXPECT_EQ(boxes.Records().front().buttons, IMessageBoxService::Buttons::YesNo);
-    EXPECT_EQ(F().m_ZLInfos.count(p), 1u);
+    EXPECT_TRUE(F().HasZL(p));
     EXPECT_FALSE(D().IsModified());
     boxes.AddAnswer(IMessageBoxService::kYes);
     EXPECT_TRUE(view->OnBefehl(32847));
-    EXPECT_EQ(F().m_ZLInfos.count(p), 0u);
+    EXPECT_FALSE(F().HasZL(p));
     EXPECT_EQ(view->GetSelZL(), nullptr);
     EXPECT_TRUE(D().IsModified());
     Male(); // the drawing no longer knows the item

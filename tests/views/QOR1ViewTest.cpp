@@ -429,13 +429,9 @@ TEST_F(TemplateViewTest, AdditionalItemKindsAllowedByVehicleAndItemsPresent)
     auto mitZL = [](CFahrzeug& f, int nTyp) {
         auto* zl = new tagZLINFO;
         zl->m_nTyp = nTyp;
-        f.m_ZLInfos[zl] = zl;
+        f.AddZL(std::unique_ptr<tagZLINFO>(zl));
     };
-    auto ohneZL = [](CFahrzeug& f) {
-        for (auto& [k, v] : f.m_ZLInfos)
-            delete k;
-        f.m_ZLInfos.clear();
-    };
+    auto ohneZL = [](CFahrzeug& f) { f.m_ZLInfos.clear(); };
     const struct
     {
         const char* fahrzeug;

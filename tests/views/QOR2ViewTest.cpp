@@ -142,7 +142,7 @@ protected:
         p->m_dPosX = x;
         p->m_dPosY = y;
         p->m_nDrehung = nDrehung;
-        Plan().AddLgInfo(p, false);
+        Plan().AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
         return p;
     }
 
@@ -312,9 +312,7 @@ TEST_F(PlanViewTest, NoRangeBoxAndNoMarkerWithoutLoadsOrMass)
                   bSichtbar && Fahrzeug().m_nBereichStatus != 1);
         if (!bSichtbar)
             while (!Plan().GetLgInfos().empty()) {
-                tagLGINFO* p = Plan().GetLgInfos().front();
-                Plan().RemoveLgInfo(p);
-                delete p;
+                Plan().RemoveLgInfo(Plan().GetLgInfos().front());
             }
     }
 }
@@ -852,7 +850,7 @@ TEST(QOR2ViewPlanGone, AViewOutlivingItsDocumentKeepsNoRecordOfItsLoads)
     p->m_nTyp = 0;
     p->m_dLaenge = 1.2;
     p->m_dBreite = 0.8;
-    doc->GetFahrzeug()->GetQor()->AddLgInfo(p, false);
+    doc->GetFahrzeug()->GetQor()->AddLgInfo(std::unique_ptr<tagLGINFO>(p), false);
     view.SetHover(p);
     view.RenderPicture(QSize(800, 400));
     ASSERT_EQ(view.GetGuiLg().size(), 1u);
@@ -906,7 +904,7 @@ TEST_F(PlanViewTest, LoadUnitBoxesShowTheUnitPictureAndTheirDefects)
         le->m_bVorhanden = faelle[i].nVorhanden;
         if (faelle[i].bMangel)
             le->AddMangel(new CLgsMangel(3, 1, le), false);
-        Plan().InsertLadeeinheit(le, -1);
+        Plan().InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le), -1);
         le->RebuildLgMap(&Plan());
         le->CalcAbmessungen();
         einheiten.push_back(le);

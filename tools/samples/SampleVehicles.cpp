@@ -145,20 +145,20 @@ void AddLashingEquipment(CFahrzeug& f, double dDaN)
         vorn->m_dAbstandLaengs = 0.1;
         vorn->m_dAbstandQuer = 0.3;
         vorn->m_dZulKraft = dDaN;
-        f.m_Zurrpunkte.push_back(vorn);
+        f.m_Zurrpunkte.emplace_back(vorn);
         for (int i = 0; i < n; ++i) {
             auto* zp = new CZurrpunkt(l, b);
             zp->m_nFlags = CZurrpunkt::kVonVorn | (links ? CZurrpunkt::kLinks : 0);
             zp->m_dAbstandLaengs = 0.5 + i * schritt;
             zp->m_dAbstandQuer = 0.05;
             zp->m_dZulKraft = dDaN;
-            f.m_Zurrpunkte.push_back(zp);
+            f.m_Zurrpunkte.emplace_back(zp);
         }
         auto* schiene = new CZurrschiene;
         schiene->m_nSeite = links ? 2 : 0;
         schiene->m_dPosition = 0.05;
         schiene->m_nZulKraft = static_cast<int>(dDaN);
-        f.m_Zurrschienen.push_back(schiene);
+        f.m_Zurrschienen.emplace_back(schiene);
     }
 }
 
