@@ -405,9 +405,9 @@ TEST_F(DocumentTest, ARigidTruckLosesItsTypeFiveEquipmentWhenATrailerIsCoupled)
         CQOR1Doc doc(&m_host, &m_access);
         auto zug = Erzeuge({f.nArt, {{1.2, 4, 8}, {3.6, 3, 9}}, 18.0, f.nArt == 0 ? 7.2 : 0.0});
         for (int nTyp : f.typen) {
-            auto* p = new tagZLINFO;
+            auto p = std::make_unique<tagZLINFO>();
             p->m_nTyp = nTyp;
-            zug->m_ZLInfos[p] = p;
+            zug->AddZL(std::move(p));
         }
         CFahrzeug* pZug = zug.get();
         doc.SetFahrzeug(zug.release());
@@ -417,7 +417,7 @@ TEST_F(DocumentTest, ARigidTruckLosesItsTypeFiveEquipmentWhenATrailerIsCoupled)
             Erzeuge({nAnhArt, {{1.5, 2, 8}, {4.0, 2, 8}, {1.3, 2, 8}}, 18.0, 6.0}), 1, &bZL));
         EXPECT_EQ(bZL, f.bEntfernt);
         std::vector<int> typen;
-        for (const auto& [pKey, p] : pZug->m_ZLInfos)
+        for (const auto& p : pZug->m_ZLInfos)
             typen.push_back(p->m_nTyp);
         std::sort(typen.begin(), typen.end());
         EXPECT_EQ(typen, f.typenDanach);
