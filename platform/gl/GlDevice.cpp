@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -170,6 +171,7 @@ bool GlDevice::Initialise(QString* error)
 
     m_gl.glGenVertexArrays(1, &m_streamVao);
     m_gl.glGenBuffers(1, &m_streamVbo);
+    m_sent.valid = false;
     ApplyStates();
     return true;
 }
@@ -324,40 +326,62 @@ void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QI
                            bool hasNormals)
 {
     m_gl.glUseProgram(m_program);
+    // Uniforms stay in the program between draws and frames: only what differs from the values it
+    // holds goes up (hundreds of draws a frame share the view, the projection and the lights).
+    SentUniforms& sent = m_sent;
+    const auto differs = [&](auto& held, const auto& now) {
+        static_assert(sizeof held == sizeof now);
+        if (sent.valid && std::memcmp(&held, &now, sizeof held) == 0)
+            return false;
+        std::memcpy(&held, &now, sizeof held);
+        return true;
+    };
     const tbMatrix& world = m_state.Transform(TransformKind::World);
-    m_gl.glUniformMatrix4fv(m_u.world, 1, GL_FALSE, world.Data());
-    m_gl.glUniformMatrix4fv(m_u.view, 1, GL_FALSE, m_state.Transform(TransformKind::View).Data());
-    m_gl.glUniformMatrix4fv(m_u.projection, 1, GL_FALSE, m_state.Transform(TransformKind::Projection).Data());
-    // Normals go with the inverse transpose, so scaled models keep them perpendicular.
-    m_gl.glUniformMatrix4fv(m_u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
-    m_gl.glUniform1i(m_u.lighting, m_state.State(RenderState::Lighting) != 0);
-    m_gl.glUniform1i(m_u.hasNormals, hasNormals);
-    GLint on[LIGHT_COUNT];
-    GLfloat direction[LIGHT_COUNT * 3], diffuse[LIGHT_COUNT * 4], ambient[LIGHT_COUNT * 4];
+    if (differs(sent.world, world)) {
+        m_gl.glUniformMatrix4fv(m_u.world, 1, GL_FALSE, world.Data());
+        // Normals go with the inverse transpose, so scaled models keep them perpendicular.
+        m_gl.glUniformMatrix4fv(m_u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
+    }
+    if (differs(sent.view, m_state.Transform(TransformKind::View)))
+        m_gl.glUniformMatrix4fv(m_u.view, 1, GL_FALSE, sent.view.Data());
+    if (differs(sent.projection, m_state.Transform(TransformKind::Projection)))
+        m_gl.glUniformMatrix4fv(m_u.projection, 1, GL_FALSE, sent.projection.Data());
+    SentUniforms::Lights lights{};
     for (int i = 0; i < LIGHT_COUNT; ++i) {
         const DeviceLight& light = m_state.Light(i);
-        on[i] = m_state.LightOn(i) ? 1 : 0;
-        direction[i * 3 + 0] = light.direction.x;
-        direction[i * 3 + 1] = light.direction.y;
-        direction[i * 3 + 2] = light.direction.z;
+        lights.on[i] = m_state.LightOn(i) ? 1 : 0;
+        lights.direction[i * 3 + 0] = light.direction.x;
+        lights.direction[i * 3 + 1] = light.direction.y;
+        lights.direction[i * 3 + 2] = light.direction.z;
         const float d[4] = {light.diffuse.r, light.diffuse.g, light.diffuse.b, light.diffuse.a};
         const float a[4] = {light.ambient.r, light.ambient.g, light.ambient.b, light.ambient.a};
         for (int c = 0; c < 4; ++c) {
-            diffuse[i * 4 + c] = d[c];
-            ambient[i * 4 + c] = a[c];
+            lights.diffuse[i * 4 + c] = d[c];
+            lights.ambient[i * 4 + c] = a[c];
         }
     }
-    m_gl.glUniform1iv(m_u.lightOn, LIGHT_COUNT, on);
-    m_gl.glUniform3fv(m_u.lightDirection, LIGHT_COUNT, direction);
-    m_gl.glUniform4fv(m_u.lightDiffuse, LIGHT_COUNT, diffuse);
-    m_gl.glUniform4fv(m_u.lightAmbient, LIGHT_COUNT, ambient);
-    m_gl.glUniform4f(m_u.colour, colour.r, colour.g, colour.b, colour.a);
-    m_gl.glUniform1i(m_u.useVertexColour, useVertexColour);
-    m_gl.glUniform1i(m_u.useTexture, texture != nullptr);
+    if (differs(sent.lights, lights)) {
+        m_gl.glUniform1iv(m_u.lightOn, LIGHT_COUNT, lights.on);
+        m_gl.glUniform3fv(m_u.lightDirection, LIGHT_COUNT, lights.direction);
+        m_gl.glUniform4fv(m_u.lightDiffuse, LIGHT_COUNT, lights.diffuse);
+        m_gl.glUniform4fv(m_u.lightAmbient, LIGHT_COUNT, lights.ambient);
+    }
+    const GLfloat rgba[4] = {colour.r, colour.g, colour.b, colour.a};
+    if (differs(sent.colour, rgba))
+        m_gl.glUniform4fv(m_u.colour, 1, rgba);
+    const GLint switches[5] = {m_state.State(RenderState::Lighting) != 0, hasNormals, useVertexColour,
+                               texture != nullptr, 0};
+    if (differs(sent.switches, switches)) {
+        m_gl.glUniform1i(m_u.lighting, switches[0]);
+        m_gl.glUniform1i(m_u.hasNormals, switches[1]);
+        m_gl.glUniform1i(m_u.useVertexColour, switches[2]);
+        m_gl.glUniform1i(m_u.useTexture, switches[3]);
+        m_gl.glUniform1i(m_u.texture, 0);
+    }
+    sent.valid = true;
     if (texture) {
         m_gl.glActiveTexture(GL_TEXTURE0);
         m_gl.glBindTexture(GL_TEXTURE_2D, TextureFor(*texture));
-        m_gl.glUniform1i(m_u.texture, 0);
     }
 }
 

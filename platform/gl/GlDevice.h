@@ -106,4 +106,17 @@ private:
         GLint lighting = -1, lightOn = -1, lightDirection = -1, lightDiffuse = -1, lightAmbient = -1;
         GLint colour = -1, useVertexColour = -1, useTexture = -1, texture = -1, hasNormals = -1;
     } m_u;
+    // The uniform values the program holds.
+    struct SentUniforms
+    {
+        bool valid = false;
+        tbMatrix world, view, projection;
+        struct Lights
+        {
+            GLint on[LIGHT_COUNT];
+            GLfloat direction[LIGHT_COUNT * 3], diffuse[LIGHT_COUNT * 4], ambient[LIGHT_COUNT * 4];
+        } lights{};
+        GLfloat colour[4] = {};
+        GLint switches[5] = {};
+    } m_sent;
 };
