@@ -221,8 +221,9 @@ TEST_F(SceneCacheGlTest, KeptVerticesDrawAsTheSameVerticesHandedOverAndGoWithThe
 
 TEST_F(SceneCacheGlTest, AModelPartlyInViewIsDrawn)
 {
-    // The yard model is far larger than the view from close by: seen from inside its box, from above
-    // and across its edge, its corners lie on both sides of the view's planes and it must show.
+    // The yard model is far larger than the view from close by: seen from inside its box its corners lie
+    // on both sides of the view's planes, and it must show as it does from far off; looking away, none
+    // of it shows.
     const DeviceModel& yard = Model(31);
     const QSize size(160, 100);
     const struct
@@ -246,7 +247,7 @@ TEST_F(SceneCacheGlTest, AModelPartlyInViewIsDrawn)
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 drawn += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
-        EXPECT_EQ(drawn > image.width() * image.height() / 4, view.shows) << drawn;
+        EXPECT_EQ(drawn > 0, view.shows) << drawn;
     }
 }
 
