@@ -5,18 +5,24 @@
 #include "model/vehicle/CTupelList.h"
 #include "model/vehicle/SYs2X.h"
 #include "platform/gl/IRenderDevice.h"
+#include "platform/gl/KeptVertices.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+
+CFahrzeugDiagramm3D::CFahrzeugDiagramm3D() = default;
+
+CFahrzeugDiagramm3D::~CFahrzeugDiagramm3D() = default;
 
 bool CFahrzeugDiagramm3D::BuildMesh(CFahrzeug& vehicle, float maxPayload, bool reducedHeight)
 {
     CTupelList* curve = vehicle.GetKurve(false);
     if (curve == nullptr || curve->IsEmpty() || !(maxPayload > 0.0f)) {
-        m_halves[0].clear();
-        m_halves[1].clear();
+        m_surface.reset();
+        m_halfIndexCount = 0;
         m_mesh.Build({}, {}, 0, 0, 0, 0);
         m_inputs = {};
         return false;
@@ -38,21 +44,23 @@ bool CFahrzeugDiagramm3D::BuildMesh(CFahrzeug& vehicle, float maxPayload, bool r
     // from changed.
     if (m_inputs && *m_inputs == inputs)
         return m_built;
-    m_halves[0].clear();
-    m_halves[1].clear();
+    m_surface.reset();
+    m_halfIndexCount = 0;
     m_inputs = std::move(inputs);
     const Inputs& in = *m_inputs;
     m_built = m_mesh.Build(in.records, in.points, in.halfWidth, in.k, in.c, in.scale);
     if (!m_built)
         return false;
-    const std::vector<DiagrammMesh::Vertex>& v = m_mesh.Vertices();
-    const std::vector<std::uint32_t>& idx = m_mesh.Indices();
-    const std::size_t half = idx.size() / 2;
-    for (std::size_t i = 0; i < idx.size(); ++i) {
-        const DiagrammMesh::Vertex& p = v[idx[i]];
-        for (float f : {p.x, p.y, p.z, p.nx, p.ny, p.nz, 0.0f, 0.0f})
-            m_halves[i < half ? 0 : 1].push_back(f);
+    std::vector<std::uint8_t> bytes(m_mesh.Vertices().size() * 32);
+    std::uint8_t* out = bytes.data();
+    for (const DiagrammMesh::Vertex& p : m_mesh.Vertices()) {
+        const float vertex[8] = {p.x, p.y, p.z, p.nx, p.ny, p.nz, 0.0f, 0.0f};
+        std::memcpy(out, vertex, sizeof vertex);
+        out += sizeof vertex;
     }
+    m_halfIndexCount = static_cast<int>(m_mesh.Indices().size() / 2);
+    m_surface = std::make_unique<KeptVertices>(VertexLayout::PositionNormalTexture, std::move(bytes),
+                                               m_mesh.Indices());
     return true;
 }
 
@@ -71,10 +79,11 @@ bool CFahrzeugDiagramm3D::Inputs::operator==(const Inputs& o) const
 
 void CFahrzeugDiagramm3D::DrawHalves(IRenderDevice& device)
 {
-    for (const std::vector<float>& h : m_halves)
-        if (!h.empty())
-            device.DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::PositionNormalTexture, h.data(),
-                                 static_cast<int>(h.size() / 24), 32);
+    if (!m_surface || m_halfIndexCount < 3)
+        return;
+    for (int half = 0; half < 2; ++half)
+        device.DrawKept(PrimitiveType::TriangleList, *m_surface, half * m_halfIndexCount,
+                        m_halfIndexCount / 3);
 }
 
 bool CFahrzeugDiagramm3D::Render3D(IRenderDevice& device)
@@ -135,6 +144,20 @@ bool CFahrzeugDiagramm3D::RenderPanel(IRenderDevice& device, const tbVector3& po
     return DrawTexturedQuad(device, &m_texture, origin, {1, 0, 0}, {0, 0, -1}, width, height,
                             static_cast<float>(chart.width()) / kTextureSize,
                             static_cast<float>(chart.height()) / kTextureSize);
+}
+
+const QImage* CFahrzeugDiagramm3D::PanelPicture(CFahrzeug& vehicle)
+{
+    const std::uint64_t stand = vehicle.m_Diagramm.GetBildStand();
+    if (m_pictureOf != &vehicle || m_pictureStand != stand) {
+        const int mark = vehicle.m_Diagramm.m_bNeuZeichnen;
+        vehicle.m_Diagramm.m_bNeuZeichnen = 1;
+        m_hasPicture = m_picture.Draw(vehicle) != 0;
+        vehicle.m_Diagramm.m_bNeuZeichnen = mark;
+        m_pictureOf = &vehicle;
+        m_pictureStand = stand;
+    }
+    return m_hasPicture ? &m_picture.GetImage() : nullptr;
 }
 
 bool CFahrzeugDiagramm3D::DrawTexturedQuad(IRenderDevice& device, const QImage* texture,

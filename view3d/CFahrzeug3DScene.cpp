@@ -14,7 +14,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <numbers>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -221,6 +225,195 @@ LoadDrawer::LoadArea AreaOf(CFahrzeug& v, const tbVector3& o, const SceneDraw& s
     return area;
 }
 
+// A vehicle of the frame and its origin in the scene.
+struct DrawnVehicle
+{
+    CFahrzeug* v;
+    tbVector3 o;
+};
+
+// What the steps of one frame share: the vehicles drawn and what follows from them.
+struct SceneFrame
+{
+    std::vector<DrawnVehicle> vehicles;
+    CFahrzeug* trailer = nullptr;
+    CFahrzeug* active = nullptr;
+    // Every vehicle of the document is drawn.
+    bool whole = false;
+    // Only a semi-trailer combination counts as drawn whole for the lights: a drawbar or centre-axle
+    // trailer drawn with its towing vehicle leaves the one not worked on lit by lights 0 and 1.
+    bool litWhole = false;
+    // The scene's largest payload, which scales the marker's lift and the chart surfaces.
+    float maxPayload = 0.0f;
+    int modus = 0;
+
+    bool Lit(const DrawnVehicle& d) const { return litWhole || d.v == active; }
+};
+
+using Charts = std::map<const CFahrzeug*, std::unique_ptr<CFahrzeugDiagramm3D>>;
+
+// Which vehicles, where: a semi-trailer combination is always drawn whole, another combination whole
+// unless the display switch asks for the active vehicle alone.
+SceneFrame CollectVehicles(CQOR1Doc& doc, CFahrzeug& front, const SAnsicht3DFlags& flags, int modus)
+{
+    SceneFrame frame;
+    frame.modus = modus;
+    frame.trailer = doc.GetAnhaenger();
+    frame.active = doc.GetAktivFahrzeug(false);
+    CFahrzeug* trailer = frame.trailer;
+    const bool semi = trailer != nullptr && trailer->GetArt() == FahrzeugArt::kAuflieger;
+    frame.whole = semi || flags[4] == 0 || trailer == nullptr;
+    if (frame.whole) {
+        frame.vehicles.push_back({&front, {}});
+        if (trailer && trailer != &front)
+            frame.vehicles.push_back({trailer, {0, 0, CFahrzeug3D::TrailerOffset(front, *trailer)}});
+    } else {
+        frame.vehicles.push_back({frame.active ? frame.active : &front, {}});
+    }
+    frame.litWhole = semi;
+    if (trailer && trailer != &front)
+        frame.maxPayload = F(std::max(front.GetMaxNutzlast(true), trailer->GetMaxNutzlast(true)));
+    else
+        frame.maxPayload = F((frame.active ? frame.active : &front)->GetMaxNutzlast(true));
+    return frame;
+}
+
+// The loading yard and the vehicle bodies; false when a model cannot be had.
+bool DrawYardAndBodies(SceneDraw& s, const SceneFrame& frame, const SAnsicht3DFlags& flags)
+{
+    for (int i = 0; i < 4; ++i)
+        s.m_device.LightEnable(i, true);
+    if (flags[3] != 0 && !s.Draw(VERLADEHOF, {}, true))
+        return false;
+    for (const DrawnVehicle& d : frame.vehicles) {
+        Lights(s.m_device, frame.Lit(d));
+        if (!DrawBody(s, *d.v, d.o))
+            return false;
+    }
+    return true;
+}
+
+// The centre-of-gravity marker of each vehicle with a load area and a loaded plan, with the dashed line
+// from the marker down to the load floor.
+void DrawSchwerpunktMarkers(SceneDraw& s, const SceneFrame& frame, SGitter3D& grid)
+{
+    for (const DrawnVehicle& d : frame.vehicles) {
+        CFahrzeug& v = *d.v;
+        CQOR* plan = v.GetQor();
+        if (frame.modus != 0 || v.GetArt() == FahrzeugArt::kSattelzugmaschine || plan == nullptr)
+            continue;
+        const float m = F(plan->GetMasse());
+        const std::optional<float> lift = SceneMarkers::MarkerLift(m, frame.maxPayload, v.IsArt5());
+        const DeviceModel* model = s.Get(GLSP);
+        if (m == 0.0f || !lift || model == nullptr)
+            continue;
+        const float W = v.GetLFBreite();
+        const float across = W * 0.5f - F(plan->GetSchwerpunktY());
+        const float floor = v.IsArt5() ? 0.78f : 1.18f;
+        const tbVector3 position{across, floor + *lift,
+                                 d.o.z - v.GetAchse1Position() - F(plan->GetSchwerpunktX())};
+        const bool overloaded = v.CalcNutzlastAnPos(plan->GetSchwerpunktX()) < plan->GetMasse();
+        const Lateral lateral = LateralOf(v, m);
+        const tbColor colour =
+            SceneMarkers::MarkerColour(overloaded, std::fabs(across), W, lateral.c1, lateral.c2, m);
+        SceneMarkers::DrawMarker(s.m_device, *model, position, colour);
+        s.m_device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
+        grid.Render(s.m_device, position, {position.x, floor, position.z}, colour,
+                    tbColor{0.2f, 0.2f, 0.2f, 1.0f});
+    }
+}
+
+// In the securing mode: the lashing rails and the lashing points on each load area.
+void DrawZurrschienenUndPunkte(SceneDraw& s, const SceneFrame& frame, LoadDrawer& loads)
+{
+    for (const DrawnVehicle& d : frame.vehicles) {
+        CFahrzeug& v = *d.v;
+        if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
+            continue;
+        const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
+        loads.DrawZurrschienen(s.m_device, v, area);
+        loads.DrawZurrpunkte(s.m_device, v, area);
+    }
+}
+
+// The area the centre of gravity may take with the plan's mass, for a plan within the payload.
+void DrawZulaessigerBereich(SceneDraw& s, const SceneFrame& frame, const DrawnVehicle& d)
+{
+    CFahrzeug& v = *d.v;
+    CQOR* plan = v.GetQor();
+    if (plan == nullptr)
+        return;
+    const float m = F(plan->GetMasse());
+    const DeviceModel* model = s.Get(GLSP_AREA);
+    if (model == nullptr || !(m > 0.0f && m <= F(v.GetMaxNutzlast(true))))
+        return;
+    const Lateral lateral = LateralOf(v, m);
+    const std::optional<tbMatrix> world = SceneMarkers::AreaWorld(
+        m, frame.maxPayload, v.GetLFBreite(), lateral.c1, lateral.c2, F(v.m_dNutzbarVon), F(v.m_dNutzbarBis),
+        d.o.z, v.GetAchse1Position(), v.IsArt5());
+    if (!world)
+        return;
+    s.m_device.SetTransform(TransformKind::World, s.End(*world));
+    s.m_device.DrawModel(*model, IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, true, true);
+}
+
+// The chart's surface on the load floor from the load area's front, and its panel on the ground.
+void DrawDiagramm(SceneDraw& s, const SceneFrame& frame, const SAnsicht3DFlags& flags, const DrawnVehicle& d,
+                  CFahrzeugDiagramm3D& chart)
+{
+    CFahrzeug& v = *d.v;
+    const float floor = v.IsArt5() ? 0.78f : 1.18f;
+    s.m_device.SetTransform(TransformKind::World,
+                            s.End(tbMatrixTranslation({0.0f, floor, d.o.z - v.GetAchse1Position()})));
+    if (flags[2] != 0 && chart.BuildMesh(v, frame.maxPayload, v.IsArt5()))
+        chart.Render3D(s.m_device);
+    s.m_device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
+    if (flags[5] != 0)
+        if (const QImage* picture = chart.PanelPicture(v))
+            chart.RenderPanel(s.m_device, d.o, *picture, v.GetLFBreite());
+}
+
+// The second pass over the load areas: the permissible area, the loads, the load units, the load-area
+// walls and the charts.
+void DrawLadeflaechen(SceneDraw& s, const SceneFrame& frame, const SAnsicht3DFlags& flags, LoadDrawer& loads,
+                      Charts& charts)
+{
+    for (const DrawnVehicle& d : frame.vehicles) {
+        CFahrzeug& v = *d.v;
+        Lights(s.m_device, frame.Lit(d));
+        if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
+            continue;
+        const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
+        if (flags[0] != 0 && frame.modus == 0)
+            DrawZulaessigerBereich(s, frame, d);
+        if (CQOR* plan = v.GetQor()) {
+            const auto lgs = plan->GetLgInfos();
+            const auto einheiten = plan->GetLadeeinheiten();
+            loads.DrawLadungen(s.m_device, std::list<tagLGINFO*>(lgs.begin(), lgs.end()), area, true, true);
+            loads.DrawLadeeinheiten(s.m_device, std::list<CLadeeinheit*>(einheiten.begin(), einheiten.end()),
+                                    area, true, true);
+        }
+        if (flags[9] != 0)
+            loads.DrawLadeflaeche(s.m_device, area, true, true);
+        if (flags[2] != 0 || flags[5] != 0) {
+            std::unique_ptr<CFahrzeugDiagramm3D>& chart = charts[&v];
+            if (!chart)
+                chart = std::make_unique<CFahrzeugDiagramm3D>();
+            DrawDiagramm(s, frame, flags, d, *chart);
+        }
+    }
+}
+
+// Charts of vehicles no longer drawn go.
+void ForgetOtherCharts(Charts& charts, const SceneFrame& frame)
+{
+    for (auto it = charts.begin(); it != charts.end();)
+        it = std::any_of(frame.vehicles.begin(), frame.vehicles.end(),
+                         [&](const DrawnVehicle& d) { return d.v == it->first; })
+                 ? std::next(it)
+                 : charts.erase(it);
+}
+
 } // namespace
 
 float CFahrzeug3D::TrailerOffset(CFahrzeug& front, CFahrzeug& trailer)
@@ -242,156 +435,29 @@ float CFahrzeug3D::TrailerOffset(CFahrzeug& front, CFahrzeug& trailer)
 int CFahrzeug3D::Render(IRenderDevice& device, ModelCache& cache, CQOR1Doc* doc,
                         const tbVector3& cameraTarget, const tbMatrix* a, const tbMatrix* b, int nModus)
 {
-    if (doc == nullptr)
-        return 1;
-    CFahrzeug* front = doc->GetFirstFahrzeug();
-    CFahrzeug* trailer = doc->GetAnhaenger();
-    CFahrzeug* active = doc->GetAktivFahrzeug(false);
+    CFahrzeug* front = doc != nullptr ? doc->GetFirstFahrzeug() : nullptr;
     if (front == nullptr)
         return 1;
-    // 1. Which vehicles: a semi-trailer combination is always drawn whole.
-    struct Drawn
-    {
-        CFahrzeug* v;
-        tbVector3 o;
-    };
-    std::vector<Drawn> vehicles;
-    const bool semi = trailer != nullptr && trailer->GetArt() == FahrzeugArt::kAuflieger;
-    const bool whole = semi || m_Flags[4] == 0 || trailer == nullptr;
-    if (whole) {
-        vehicles.push_back({front, {}});
-        if (trailer && trailer != front)
-            vehicles.push_back({trailer, {0, 0, TrailerOffset(*front, *trailer)}});
-    } else {
-        vehicles.push_back({active ? active : front, {}});
-    }
-    // Only a semi-trailer combination counts as drawn whole for the lights: a drawbar or centre-axle
-    // trailer drawn with its towing vehicle leaves the one not worked on lit by lights 0 and 1.
-    const bool drawnWhole = semi;
-    float M = 0.0f;
-    if (trailer && trailer != front)
-        M = F(std::max(front->GetMaxNutzlast(true), trailer->GetMaxNutzlast(true)));
-    else
-        M = F((active ? active : front)->GetMaxNutzlast(true));
-
+    const SceneFrame frame = CollectVehicles(*doc, *front, m_Flags, nModus);
     // Figures change with the loads: a long session keeps the label pictures of recent frames only (never
     // during a frame, whose draws may still refer to them).
     if (m_labels.size() > 64)
         m_labels.clear();
     SceneDraw s(device, cache, a, b);
-    for (int i = 0; i < 4; ++i)
-        device.LightEnable(i, true);
-    // 4. The loading yard.
-    if (m_Flags[3] != 0 && !s.Draw(VERLADEHOF, {}, true))
+    if (!DrawYardAndBodies(s, frame, m_Flags))
         return 1;
-    // 5. The bodies.
-    for (const Drawn& d : vehicles) {
-        Lights(device, drawnWhole || d.v == active);
-        if (!DrawBody(s, *d.v, d.o))
-            return 1;
-    }
-    // 6. The axle-load labels beside each vehicle.
     if (m_Flags[6] != 0)
-        for (const Drawn& d : vehicles)
-            DrawAchslastLabels(device, *d.v, d.o, trailer != nullptr && d.v == trailer && whole,
+        for (const DrawnVehicle& d : frame.vehicles)
+            DrawAchslastLabels(device, *d.v, d.o,
+                               frame.trailer != nullptr && d.v == frame.trailer && frame.whole,
                                s.End(tbMatrixIdentity()));
-    // 8. The centre-of-gravity marker of each vehicle with a load area and a loaded plan.
-    for (const Drawn& d : vehicles) {
-        CFahrzeug& v = *d.v;
-        CQOR* plan = v.GetQor();
-        if (m_Flags[1] == 0 || nModus != 0 || v.GetArt() == FahrzeugArt::kSattelzugmaschine ||
-            plan == nullptr)
-            continue;
-        const float m = F(plan->GetMasse());
-        const std::optional<float> lift = SceneMarkers::MarkerLift(m, M, v.IsArt5());
-        const DeviceModel* model = s.Get(GLSP);
-        if (m == 0.0f || !lift || model == nullptr)
-            continue;
-        const float W = v.GetLFBreite();
-        const float across = W * 0.5f - F(plan->GetSchwerpunktY());
-        const float floor = v.IsArt5() ? 0.78f : 1.18f;
-        const tbVector3 position{across, floor + *lift,
-                                 d.o.z - v.GetAchse1Position() - F(plan->GetSchwerpunktX())};
-        const bool overloaded = v.CalcNutzlastAnPos(plan->GetSchwerpunktX()) < plan->GetMasse();
-        const Lateral lateral = LateralOf(v, m);
-        const tbColor colour =
-            SceneMarkers::MarkerColour(overloaded, std::fabs(across), W, lateral.c1, lateral.c2, m);
-        SceneMarkers::DrawMarker(device, *model, position, colour);
-        // 9. The dashed line from the marker down to the load floor.
-        device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
-        m_grid.Render(device, position, {position.x, floor, position.z}, colour,
-                      tbColor{0.2f, 0.2f, 0.2f, 1.0f});
-    }
+    if (m_Flags[1] != 0)
+        DrawSchwerpunktMarkers(s, frame, m_grid);
     LoadDrawer loads(cache);
-    // 10. In the securing mode: the lashing rails and the lashing points on each load area.
     if (nModus != 0)
-        for (const Drawn& d : vehicles) {
-            CFahrzeug& v = *d.v;
-            if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
-                continue;
-            const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
-            loads.DrawZurrschienen(device, v, area);
-            loads.DrawZurrpunkte(device, v, area);
-        }
-    // 11. Second pass: the permissible area, the loads, the load units and the load-area walls.
-    for (const Drawn& d : vehicles) {
-        CFahrzeug& v = *d.v;
-        Lights(device, drawnWhole || d.v == active);
-        if (v.GetArt() == FahrzeugArt::kSattelzugmaschine)
-            continue;
-        const LoadDrawer::LoadArea area = AreaOf(v, d.o, s);
-        CQOR* plan = v.GetQor();
-        if (m_Flags[0] != 0 && nModus == 0 && plan != nullptr) {
-            const float m = F(plan->GetMasse());
-            const DeviceModel* model = s.Get(GLSP_AREA);
-            if (model != nullptr && m > 0.0f && m <= F(v.GetMaxNutzlast(true))) {
-                const Lateral lateral = LateralOf(v, m);
-                const std::optional<tbMatrix> world =
-                    SceneMarkers::AreaWorld(m, M, v.GetLFBreite(), lateral.c1, lateral.c2, F(v.m_dNutzbarVon),
-                                            F(v.m_dNutzbarBis), d.o.z, v.GetAchse1Position(), v.IsArt5());
-                if (world) {
-                    device.SetTransform(TransformKind::World, s.End(*world));
-                    device.DrawModel(*model, IRenderDevice::ALL_PARTS, IRenderDevice::ALL_PARTS, true, true);
-                }
-            }
-        }
-        if (plan != nullptr) {
-            const auto lgs = plan->GetLgInfos();
-            const auto einheiten = plan->GetLadeeinheiten();
-            loads.DrawLadungen(device, std::list<tagLGINFO*>(lgs.begin(), lgs.end()), area, true, true);
-            loads.DrawLadeeinheiten(device, std::list<CLadeeinheit*>(einheiten.begin(), einheiten.end()),
-                                    area, true, true);
-        }
-        if (m_Flags[9] != 0)
-            loads.DrawLadeflaeche(device, area, true, true);
-        if (m_Flags[2] != 0 || m_Flags[5] != 0) {
-            std::unique_ptr<CFahrzeugDiagramm3D>& chart = m_charts[&v];
-            if (!chart)
-                chart = std::make_unique<CFahrzeugDiagramm3D>();
-            // The surface stands on the load floor from the load area's front; the panel lies on the ground.
-            const float floor = v.IsArt5() ? 0.78f : 1.18f;
-            device.SetTransform(TransformKind::World,
-                                s.End(tbMatrixTranslation({0.0f, floor, d.o.z - v.GetAchse1Position()})));
-            if (m_Flags[2] != 0 && chart->BuildMesh(v, M, v.IsArt5()))
-                chart->Render3D(device);
-            device.SetTransform(TransformKind::World, s.End(tbMatrixIdentity()));
-            if (m_Flags[5] != 0) {
-                // Painted for the panel without taking the redraw mark from the other painters of the chart.
-                CFahrzeugDiagrammBild picture;
-                const int mark = v.m_Diagramm.m_bNeuZeichnen;
-                v.m_Diagramm.m_bNeuZeichnen = 1;
-                if (picture.Draw(v) != 0)
-                    chart->RenderPanel(device, d.o, picture.GetImage(), v.GetLFBreite());
-                v.m_Diagramm.m_bNeuZeichnen = mark;
-            }
-        }
-    }
-    // Charts of vehicles no longer drawn go.
-    for (auto it = m_charts.begin(); it != m_charts.end();)
-        it = std::any_of(vehicles.begin(), vehicles.end(), [&](const Drawn& d) { return d.v == it->first; })
-                 ? std::next(it)
-                 : m_charts.erase(it);
-    // 12. The camera's circle marker.
+        DrawZurrschienenUndPunkte(s, frame, loads);
+    DrawLadeflaechen(s, frame, m_Flags, loads, m_charts);
+    ForgetOtherCharts(m_charts, frame);
     if (m_Flags[8] != 0)
         DrawKreise(device, cameraTarget, 0, 0.25f);
     return 0;

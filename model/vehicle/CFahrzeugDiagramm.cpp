@@ -4,11 +4,24 @@
 #include "model/plan/CQOR.h"
 #include "model/vehicle/CFahrzeug.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-CFahrzeugDiagramm::CFahrzeugDiagramm(CFahrzeug* pOwner) : m_pOwner(pOwner) {}
+CFahrzeugDiagramm::CFahrzeugDiagramm(CFahrzeug* pOwner) : m_pOwner(pOwner)
+{
+    MarkNeuZeichnen();
+}
+
+void CFahrzeugDiagramm::MarkNeuZeichnen()
+{
+    // Stands count up over every chart of the program run, so a chart made where another was never
+    // shows the other's stand.
+    static std::atomic<std::uint64_t> s_nLetzterStand{0};
+    m_bNeuZeichnen = 1;
+    m_nBildStand = ++s_nLetzterStand;
+}
 
 void CFahrzeugDiagramm::CreateBuffers()
 {
@@ -17,7 +30,7 @@ void CFahrzeugDiagramm::CreateBuffers()
     m_fLaengenSchritt = LAENGEN_SCHRITT;
     m_bSchluesselGueltig = false;
     SetParams(2.5f, 4.0f, 1.4f, -1.0f, -1.0f);
-    m_bNeuZeichnen = 1;
+    MarkNeuZeichnen();
 }
 
 void CFahrzeugDiagramm::SetParams(float fWidth, float fPercent, float fStep, float fLimit1, float fLimit2)
@@ -85,7 +98,7 @@ int CFahrzeugDiagramm::BuildCurve(float fFactor)
         fFactor = START_FAKTOR;
     // The curve ends at the owner's own maximum payload, also behind a towing vehicle.
     const float fMax = m_pOwner ? static_cast<float>(m_pOwner->GetMaxNutzlast(true)) : 0.0f;
-    m_bNeuZeichnen = 1;
+    MarkNeuZeichnen();
     // The points follow from these values alone: the same values, to the bit, give the same points.
     const std::array<float, 5> schluessel = {m_fK, m_fC, m_fBreite, fFactor, fMax};
     if (m_bSchluesselGueltig && std::memcmp(schluessel.data(), m_Schluessel.data(), sizeof schluessel) == 0)

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class CFahrzeug;
@@ -57,15 +58,22 @@ public:
     // Set when the chart picture must be painted again: by CreateBuffers and by every BuildCurve; the
     // painter clears it.
     int m_bNeuZeichnen = 1;
+    // Changes, to a number no chart of the program run had before, wherever m_bNeuZeichnen is set here:
+    // a painter that keeps a picture of its own paints again when it differs from the one it painted
+    // at, and leaves m_bNeuZeichnen to the others.
+    std::uint64_t GetBildStand() const { return m_nBildStand; }
 
     int GetLaengenAnzahl() const { return m_nLaengenAnzahl; }
     const tbVector2& GetLaengenPunkt(int i) const { return m_LaengenPunkte.at(static_cast<std::size_t>(i)); }
 
 private:
     float LateralLimitRaw(float x) const;
+    // Sets m_bNeuZeichnen and gives the chart a new picture stand.
+    void MarkNeuZeichnen();
     void AppendLaengenPunkt(float fWert, float fPos);
 
     CFahrzeug* m_pOwner;
+    std::uint64_t m_nBildStand = 0;
 
     // Lateral limit curve.
     float m_fBreite = 0.0f;

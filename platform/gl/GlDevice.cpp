@@ -6,11 +6,14 @@
 
 #include "platform/gl/DeviceModel.h"
 #include "platform/gl/GlModelStore.h"
+#include "platform/gl/KeptVertices.h"
 
 #include <QImage>
 #include <QOpenGLContext>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -168,6 +171,7 @@ bool GlDevice::Initialise(QString* error)
 
     m_gl.glGenVertexArrays(1, &m_streamVao);
     m_gl.glGenBuffers(1, &m_streamVbo);
+    m_sent.valid = false;
     ApplyStates();
     return true;
 }
@@ -177,16 +181,23 @@ void GlDevice::Release()
     if (!QOpenGLContext::currentContext()) {
         m_models.clear();
         m_textures.clear();
+        m_kept.clear();
         m_program = m_streamVao = m_streamVbo = 0;
         return;
     }
     // The buffers belong to the share group (GlModelStore); the vertex arrays are this device's.
-    for (auto& [id, vao] : m_models)
-        m_gl.glDeleteVertexArrays(1, &vao);
+    for (auto& [id, entry] : m_models)
+        m_gl.glDeleteVertexArrays(1, &entry.vao);
     m_models.clear();
     for (auto& [key, texture] : m_textures)
         m_gl.glDeleteTextures(1, &texture.id);
     m_textures.clear();
+    for (auto& [id, kept] : m_kept) {
+        m_gl.glDeleteVertexArrays(1, &kept.vao);
+        m_gl.glDeleteBuffers(1, &kept.vbo);
+        m_gl.glDeleteBuffers(1, &kept.ibo);
+    }
+    m_kept.clear();
     if (m_streamVao)
         m_gl.glDeleteVertexArrays(1, &m_streamVao);
     if (m_streamVbo)
@@ -201,6 +212,7 @@ void GlDevice::ApplyStates()
     if (!IsInitialised())
         return;
     CollectTextures();
+    CollectKept();
     for (int i = 0; i < RENDER_STATE_COUNT; ++i)
         ApplyState(static_cast<RenderState>(i));
     m_gl.glDepthFunc(GL_LEQUAL);
@@ -314,48 +326,83 @@ void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QI
                            bool hasNormals)
 {
     m_gl.glUseProgram(m_program);
+    // Uniforms stay in the program between draws and frames: only what differs from the values it
+    // holds goes up (hundreds of draws a frame share the view, the projection and the lights).
+    SentUniforms& sent = m_sent;
+    const auto differs = [&](auto& held, const auto& now) {
+        static_assert(sizeof held == sizeof now);
+        if (sent.valid && std::memcmp(&held, &now, sizeof held) == 0)
+            return false;
+        std::memcpy(&held, &now, sizeof held);
+        return true;
+    };
     const tbMatrix& world = m_state.Transform(TransformKind::World);
-    m_gl.glUniformMatrix4fv(m_u.world, 1, GL_FALSE, world.Data());
-    m_gl.glUniformMatrix4fv(m_u.view, 1, GL_FALSE, m_state.Transform(TransformKind::View).Data());
-    m_gl.glUniformMatrix4fv(m_u.projection, 1, GL_FALSE, m_state.Transform(TransformKind::Projection).Data());
-    // Normals go with the inverse transpose, so scaled models keep them perpendicular.
-    m_gl.glUniformMatrix4fv(m_u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
-    m_gl.glUniform1i(m_u.lighting, m_state.State(RenderState::Lighting) != 0);
-    m_gl.glUniform1i(m_u.hasNormals, hasNormals);
-    GLint on[LIGHT_COUNT];
-    GLfloat direction[LIGHT_COUNT * 3], diffuse[LIGHT_COUNT * 4], ambient[LIGHT_COUNT * 4];
+    if (differs(sent.world, world)) {
+        m_gl.glUniformMatrix4fv(m_u.world, 1, GL_FALSE, world.Data());
+        // Normals go with the inverse transpose, so scaled models keep them perpendicular.
+        m_gl.glUniformMatrix4fv(m_u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
+    }
+    if (differs(sent.view, m_state.Transform(TransformKind::View)))
+        m_gl.glUniformMatrix4fv(m_u.view, 1, GL_FALSE, sent.view.Data());
+    if (differs(sent.projection, m_state.Transform(TransformKind::Projection)))
+        m_gl.glUniformMatrix4fv(m_u.projection, 1, GL_FALSE, sent.projection.Data());
+    SentUniforms::Lights lights{};
     for (int i = 0; i < LIGHT_COUNT; ++i) {
         const DeviceLight& light = m_state.Light(i);
-        on[i] = m_state.LightOn(i) ? 1 : 0;
-        direction[i * 3 + 0] = light.direction.x;
-        direction[i * 3 + 1] = light.direction.y;
-        direction[i * 3 + 2] = light.direction.z;
+        lights.on[i] = m_state.LightOn(i) ? 1 : 0;
+        lights.direction[i * 3 + 0] = light.direction.x;
+        lights.direction[i * 3 + 1] = light.direction.y;
+        lights.direction[i * 3 + 2] = light.direction.z;
         const float d[4] = {light.diffuse.r, light.diffuse.g, light.diffuse.b, light.diffuse.a};
         const float a[4] = {light.ambient.r, light.ambient.g, light.ambient.b, light.ambient.a};
         for (int c = 0; c < 4; ++c) {
-            diffuse[i * 4 + c] = d[c];
-            ambient[i * 4 + c] = a[c];
+            lights.diffuse[i * 4 + c] = d[c];
+            lights.ambient[i * 4 + c] = a[c];
         }
     }
-    m_gl.glUniform1iv(m_u.lightOn, LIGHT_COUNT, on);
-    m_gl.glUniform3fv(m_u.lightDirection, LIGHT_COUNT, direction);
-    m_gl.glUniform4fv(m_u.lightDiffuse, LIGHT_COUNT, diffuse);
-    m_gl.glUniform4fv(m_u.lightAmbient, LIGHT_COUNT, ambient);
-    m_gl.glUniform4f(m_u.colour, colour.r, colour.g, colour.b, colour.a);
-    m_gl.glUniform1i(m_u.useVertexColour, useVertexColour);
-    m_gl.glUniform1i(m_u.useTexture, texture != nullptr);
+    if (differs(sent.lights, lights)) {
+        m_gl.glUniform1iv(m_u.lightOn, LIGHT_COUNT, lights.on);
+        m_gl.glUniform3fv(m_u.lightDirection, LIGHT_COUNT, lights.direction);
+        m_gl.glUniform4fv(m_u.lightDiffuse, LIGHT_COUNT, lights.diffuse);
+        m_gl.glUniform4fv(m_u.lightAmbient, LIGHT_COUNT, lights.ambient);
+    }
+    const GLfloat rgba[4] = {colour.r, colour.g, colour.b, colour.a};
+    if (differs(sent.colour, rgba))
+        m_gl.glUniform4fv(m_u.colour, 1, rgba);
+    const GLint switches[5] = {m_state.State(RenderState::Lighting) != 0, hasNormals, useVertexColour,
+                               texture != nullptr, 0};
+    if (differs(sent.switches, switches)) {
+        m_gl.glUniform1i(m_u.lighting, switches[0]);
+        m_gl.glUniform1i(m_u.hasNormals, switches[1]);
+        m_gl.glUniform1i(m_u.useVertexColour, switches[2]);
+        m_gl.glUniform1i(m_u.useTexture, switches[3]);
+        m_gl.glUniform1i(m_u.texture, 0);
+    }
+    sent.valid = true;
     if (texture) {
         m_gl.glActiveTexture(GL_TEXTURE0);
         m_gl.glBindTexture(GL_TEXTURE_2D, TextureFor(*texture));
-        m_gl.glUniform1i(m_u.texture, 0);
     }
 }
 
-GLuint GlDevice::VertexArray(const DeviceModel& model)
+const GlDevice::ModelEntry& GlDevice::VertexArray(const DeviceModel& model)
 {
     const auto found = m_models.find(model.Id());
     if (found != m_models.end())
         return found->second;
+    ModelEntry entry;
+    for (const Q3dModel::Part& part : model.Mesh().parts)
+        for (const Q3dModel::Vertex& v : part.vertices) {
+            const tbVector3& p = v.position;
+            if (entry.empty) {
+                entry.lower = entry.upper = p;
+                entry.empty = false;
+            }
+            entry.lower = {std::min(entry.lower.x, p.x), std::min(entry.lower.y, p.y),
+                           std::min(entry.lower.z, p.z)};
+            entry.upper = {std::max(entry.upper.x, p.x), std::max(entry.upper.y, p.y),
+                           std::max(entry.upper.z, p.z)};
+        }
     const GlModelStore::Buffers& buffers = GlModelStore::Get(m_gl, model);
     GLuint vao = 0;
     m_gl.glGenVertexArrays(1, &vao);
@@ -370,8 +417,32 @@ GLuint GlDevice::VertexArray(const DeviceModel& model)
     m_gl.glEnableVertexAttribArray(3);
     m_gl.glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, 32, reinterpret_cast<const void*>(24));
     m_gl.glBindVertexArray(0);
-    m_models.emplace(model.Id(), vao);
-    return vao;
+    entry.vao = vao;
+    return m_models.emplace(model.Id(), entry).first->second;
+}
+
+bool GlDevice::OutsideView(const ModelEntry& entry) const
+{
+    if (entry.empty)
+        return true;
+    const tbMatrix m = m_state.Transform(TransformKind::World) * m_state.Transform(TransformKind::View) *
+                       m_state.Transform(TransformKind::Projection);
+    // The clip volume is -w <= x, y, z <= w. Each of its six planes is linear in the corners' clip
+    // coordinates: when all eight corners lie beyond one plane, so does every point inside the box.
+    int beyond[6] = {};
+    for (int corner = 0; corner < 8; ++corner) {
+        const float x = corner & 1 ? entry.upper.x : entry.lower.x;
+        const float y = corner & 2 ? entry.upper.y : entry.lower.y;
+        const float z = corner & 4 ? entry.upper.z : entry.lower.z;
+        float clip[4];
+        for (int j = 0; j < 4; ++j)
+            clip[j] = x * m.m[0][j] + y * m.m[1][j] + z * m.m[2][j] + m.m[3][j];
+        for (int axis = 0; axis < 3; ++axis) {
+            beyond[axis * 2] += clip[axis] < -clip[3] ? 1 : 0;
+            beyond[axis * 2 + 1] += clip[axis] > clip[3] ? 1 : 0;
+        }
+    }
+    return std::any_of(std::begin(beyond), std::end(beyond), [](int n) { return n == 8; });
 }
 
 void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, bool opaque, bool blended,
@@ -383,7 +454,10 @@ void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, 
     int last = lastPart < 0 ? model.PartCount() - 1 : std::min(lastPart, model.PartCount() - 1);
     if (first > last)
         return;
-    const GLuint vao = VertexArray(model);
+    const ModelEntry& entry = VertexArray(model);
+    if (OutsideView(entry))
+        return;
+    const GLuint vao = entry.vao;
     const GlModelStore::Buffers& buffers = GlModelStore::Get(m_gl, model);
     const int zWrite = m_state.State(RenderState::ZWriteEnable);
     const int blend = m_state.State(RenderState::AlphaBlendEnable);
@@ -428,6 +502,19 @@ void GlDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, const void
     const std::size_t bytes = static_cast<std::size_t>(count - 1) * static_cast<std::size_t>(stride) +
                               static_cast<std::size_t>(VertexSize(layout));
     m_gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), vertices, GL_STREAM_DRAW);
+    SetVertexAttributes(layout, stride);
+    const bool hasNormals = layout == VertexLayout::PositionNormalTexture;
+    const bool hasColour = !hasNormals;
+    const bool hasTexture = layout != VertexLayout::PositionColour;
+    const bool useVertexColour = hasColour && m_state.State(RenderState::ColorVertex) != 0;
+    PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
+    m_gl.glBindVertexArray(m_streamVao);
+    m_gl.glDrawArrays(GlPrimitive(type), 0, count);
+    m_gl.glBindVertexArray(0);
+}
+
+void GlDevice::SetVertexAttributes(VertexLayout layout, int stride)
+{
     auto offset = [](std::size_t at) { return reinterpret_cast<const void*>(at); };
     m_gl.glEnableVertexAttribArray(0);
     m_gl.glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, offset(0));
@@ -452,9 +539,64 @@ void GlDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, const void
     } else {
         m_gl.glDisableVertexAttribArray(3);
     }
+}
+
+void GlDevice::CollectKept()
+{
+    if (!IsInitialised())
+        return;
+    for (auto it = m_kept.begin(); it != m_kept.end();) {
+        if (it->second.owner.expired()) {
+            m_gl.glDeleteVertexArrays(1, &it->second.vao);
+            m_gl.glDeleteBuffers(1, &it->second.vbo);
+            m_gl.glDeleteBuffers(1, &it->second.ibo);
+            it = m_kept.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void GlDevice::DrawKept(PrimitiveType type, const KeptVertices& kept, int firstIndex, int primitiveCount)
+{
+    const int count = VertexCount(type, primitiveCount);
+    if (!IsInitialised() || count <= 0 || firstIndex < 0 ||
+        static_cast<std::size_t>(firstIndex) + static_cast<std::size_t>(count) > kept.Indices().size())
+        return;
+    auto found = m_kept.find(kept.Id());
+    if (found == m_kept.end()) {
+        CollectKept();
+        KeptBuffers buffers;
+        buffers.owner = kept.Lifetime();
+        const auto vertexCount = static_cast<std::uint32_t>(kept.VertexCount());
+        buffers.valid = std::all_of(kept.Indices().begin(), kept.Indices().end(),
+                                    [vertexCount](std::uint32_t i) { return i < vertexCount; });
+        m_gl.glGenVertexArrays(1, &buffers.vao);
+        m_gl.glGenBuffers(1, &buffers.vbo);
+        m_gl.glGenBuffers(1, &buffers.ibo);
+        m_gl.glBindVertexArray(buffers.vao);
+        m_gl.glBindBuffer(GL_ARRAY_BUFFER, buffers.vbo);
+        m_gl.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(kept.Vertices().size()),
+                          kept.Vertices().data(), GL_STATIC_DRAW);
+        m_gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.ibo);
+        m_gl.glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                          static_cast<GLsizeiptr>(kept.Indices().size() * sizeof(std::uint32_t)),
+                          kept.Indices().data(), GL_STATIC_DRAW);
+        SetVertexAttributes(kept.Layout(), kept.Stride());
+        m_gl.glBindVertexArray(0);
+        found = m_kept.emplace(kept.Id(), buffers).first;
+    }
+    if (!found->second.valid)
+        return;
+    const VertexLayout layout = kept.Layout();
+    const bool hasNormals = layout == VertexLayout::PositionNormalTexture;
+    const bool hasColour = !hasNormals;
+    const bool hasTexture = layout != VertexLayout::PositionColour;
     const bool useVertexColour = hasColour && m_state.State(RenderState::ColorVertex) != 0;
     PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
-    m_gl.glBindVertexArray(m_streamVao);
-    m_gl.glDrawArrays(GlPrimitive(type), 0, count);
+    m_gl.glBindVertexArray(found->second.vao);
+    m_gl.glDrawElements(
+        GlPrimitive(type), count, GL_UNSIGNED_INT,
+        reinterpret_cast<const void*>(static_cast<std::size_t>(firstIndex) * sizeof(std::uint32_t)));
     m_gl.glBindVertexArray(0);
 }

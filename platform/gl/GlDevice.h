@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 
 class GlDevice : public IRenderDevice
@@ -49,16 +50,35 @@ public:
                    const tbColor* diffuse = nullptr) override;
     void DrawPrimitive(PrimitiveType type, VertexLayout layout, const void* vertices, int primitiveCount,
                        int stride) override;
+    // Uploads the kept vertices on their first draw and draws from those buffers until the kept object
+    // is gone (its buffers go at the next ApplyStates or upload).
+    void DrawKept(PrimitiveType type, const KeptVertices& kept, int firstIndex, int primitiveCount) override;
 
     // How many models this device has drawn (each has a vertex array here) and textures it has uploaded.
+    // A model whose every vertex lies outside the view is not drawn (nothing of it would show).
     int UploadedModelCount() const { return static_cast<int>(m_models.size()); }
     int UploadedTextureCount() const { return static_cast<int>(m_textures.size()); }
+    // How many kept vertex sets this device holds buffers of.
+    int KeptBufferCount() const { return static_cast<int>(m_kept.size()); }
 
 private:
+    // A model's vertex array and the box around all its vertices (empty for a model without any).
+    struct ModelEntry
+    {
+        GLuint vao = 0;
+        tbVector3 lower, upper;
+        bool empty = true;
+    };
     void ApplyState(RenderState state);
     // The model's vertex array of this device over the buffers its share group holds.
-    GLuint VertexArray(const DeviceModel& model);
+    const ModelEntry& VertexArray(const DeviceModel& model);
+    // True when nothing inside `entry`'s box can reach the framebuffer with the current transforms.
+    bool OutsideView(const ModelEntry& entry) const;
     GLuint TextureFor(const QImage& image);
+    // Points the bound vertex array's attributes at the bound buffer's vertices of `layout`.
+    void SetVertexAttributes(VertexLayout layout, int stride);
+    // Deletes the buffers of kept vertices that no longer exist.
+    void CollectKept();
     // Uploads transforms, lights and the material for the next draw.
     void PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture, bool hasNormals);
 
@@ -66,17 +86,37 @@ private:
     DeviceState m_state;
     GLuint m_program = 0;
     GLuint m_streamVao = 0, m_streamVbo = 0;
-    std::unordered_map<std::uint64_t, GLuint> m_models;
+    std::unordered_map<std::uint64_t, ModelEntry> m_models;
     struct Texture
     {
         GLuint id = 0;
         QImage picture; // shares the owner's pixels; the last holder once the owner let it go
     };
     std::unordered_map<qint64, Texture> m_textures;
+    struct KeptBuffers
+    {
+        GLuint vao = 0, vbo = 0, ibo = 0;
+        std::weak_ptr<const void> owner;
+        bool valid = false; // every index names a vertex
+    };
+    std::unordered_map<std::uint64_t, KeptBuffers> m_kept;
     struct Uniforms
     {
         GLint world = -1, view = -1, projection = -1, normal = -1;
         GLint lighting = -1, lightOn = -1, lightDirection = -1, lightDiffuse = -1, lightAmbient = -1;
         GLint colour = -1, useVertexColour = -1, useTexture = -1, texture = -1, hasNormals = -1;
     } m_u;
+    // The uniform values the program holds.
+    struct SentUniforms
+    {
+        bool valid = false;
+        tbMatrix world, view, projection;
+        struct Lights
+        {
+            GLint on[LIGHT_COUNT];
+            GLfloat direction[LIGHT_COUNT * 3], diffuse[LIGHT_COUNT * 4], ambient[LIGHT_COUNT * 4];
+        } lights{};
+        GLfloat colour[4] = {};
+        GLint switches[5] = {};
+    } m_sent;
 };

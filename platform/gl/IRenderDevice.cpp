@@ -1,6 +1,8 @@
 // Vertex counts and sizes shared by the render devices.
 #include "platform/gl/IRenderDevice.h"
 
+#include "platform/gl/KeptVertices.h"
+
 int IRenderDevice::VertexCount(PrimitiveType type, int count)
 {
     if (count <= 0)
@@ -38,4 +40,11 @@ void IRenderDevice::SetMaterialColour(const tbColor&) {}
 tbColor IRenderDevice::GetMaterialColour() const
 {
     return {1.0f, 1.0f, 1.0f, 1.0f};
+}
+
+void IRenderDevice::DrawKept(PrimitiveType type, const KeptVertices& kept, int firstIndex, int primitiveCount)
+{
+    const std::vector<std::uint8_t> vertices = kept.Unindexed(firstIndex, VertexCount(type, primitiveCount));
+    if (!vertices.empty())
+        DrawPrimitive(type, kept.Layout(), vertices.data(), primitiveCount, kept.Stride());
 }

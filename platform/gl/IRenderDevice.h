@@ -6,6 +6,7 @@
 #include "model/base/tbMatrix.h"
 
 class DeviceModel;
+class KeptVertices;
 class QImage;
 
 enum class TransformKind
@@ -105,6 +106,11 @@ public:
     // Draws `primitiveCount` primitives from `vertices`, `stride` bytes apart, with the current states.
     virtual void DrawPrimitive(PrimitiveType type, VertexLayout layout, const void* vertices,
                                int primitiveCount, int stride) = 0;
+
+    // Draws `primitiveCount` primitives of `type` from the indices of `kept` that start at `firstIndex`,
+    // with the current states, as DrawPrimitive would draw the vertices those indices name. A device may
+    // keep the vertices between frames; this one hands them to DrawPrimitive.
+    virtual void DrawKept(PrimitiveType type, const KeptVertices& kept, int firstIndex, int primitiveCount);
 
     // Vertices that `count` primitives of `type` take.
     static int VertexCount(PrimitiveType type, int count);

@@ -3,6 +3,8 @@
 #include "PlanDrawingFixture.h"
 #include "draw2d/CFahrzeugDiagramm3D.h"
 #include "draw2d/CFahrzeugDiagrammBild.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CTupelList.h"
 #include "model/vehicle/SYs2X.h"
 #include "platform/gl/RecordingDevice.h"
@@ -184,6 +186,65 @@ TEST_F(Diagramm3DTest, ThePanelLiesFlatLeftOfTheVehicle)
         EXPECT_EQ(m_device.GetRenderState(RenderState::Lighting), 1);
         EXPECT_EQ(m_device.Calls().back().kind, Kind::SetRenderState);
     }
+}
+
+TEST_F(Diagramm3DTest, ThePanelPictureIsPaintedAgainOnlyForANewChartStand)
+{
+    Open("LKW");
+    CFahrzeug& truck = *m_doc->GetFahrzeug();
+    ASSERT_NE(truck.GetQor(), nullptr);
+    auto* load = new tagLGINFO;
+    load->m_nTyp = 0;
+    load->m_dLaenge = 1.2;
+    load->m_dBreite = 0.8;
+    load->m_dHoehe = 1.0;
+    load->m_dMasse = load->m_dSPMasse = 3.0;
+    load->m_dPosX = 1.0;
+    load->m_dPosY = 0.1;
+    truck.GetQor()->AddLgInfo(load, false);
+    truck.GetQor()->UpdateSchwerpunkt();
+    m_doc->OnFahrzeugChanged(false);
+    // What a picture painted now from the same vehicle shows.
+    const auto fresh = [&] {
+        CFahrzeugDiagrammBild picture;
+        const int mark = truck.m_Diagramm.m_bNeuZeichnen;
+        truck.m_Diagramm.m_bNeuZeichnen = 1;
+        EXPECT_EQ(picture.Draw(truck), 1);
+        truck.m_Diagramm.m_bNeuZeichnen = mark;
+        return picture.GetImage();
+    };
+    const QImage* first = m_chart.PanelPicture(truck);
+    ASSERT_NE(first, nullptr);
+    const qint64 painted = first->cacheKey();
+    const QImage before = *first;
+    EXPECT_EQ(before, fresh());
+    // Nothing changed: the same picture, and the chart's redraw mark left to its other painters.
+    for (const int mark : {0, 1}) {
+        truck.m_Diagramm.m_bNeuZeichnen = mark;
+        ASSERT_NE(m_chart.PanelPicture(truck), nullptr);
+        EXPECT_EQ(m_chart.PanelPicture(truck)->cacheKey(), painted);
+        EXPECT_EQ(truck.m_Diagramm.m_bNeuZeichnen, mark);
+    }
+    // The load moved across and the vehicle recalculated, as the plan does: painted again, as now.
+    load->m_dPosY = 1.2;
+    truck.GetQor()->UpdateSchwerpunkt();
+    truck.RecalcLadungMitPartner();
+    truck.m_Diagramm.m_bNeuZeichnen = 0;
+    const QImage* moved = m_chart.PanelPicture(truck);
+    ASSERT_NE(moved, nullptr);
+    EXPECT_NE(moved->cacheKey(), painted);
+    EXPECT_EQ(*moved, fresh());
+    EXPECT_NE(*moved, before);
+    EXPECT_EQ(truck.m_Diagramm.m_bNeuZeichnen, 0);
+    const std::uint64_t truckStand = truck.m_Diagramm.GetBildStand();
+    // Every chart made has a stand of its own, so another vehicle gets its own picture; a semi-trailer
+    // tractor none.
+    Open("GDA");
+    CFahrzeug& trailer = *m_doc->GetFahrzeug();
+    EXPECT_NE(trailer.m_Diagramm.GetBildStand(), truckStand);
+    ASSERT_NE(m_chart.PanelPicture(trailer), nullptr);
+    Open("SZM");
+    EXPECT_EQ(m_chart.PanelPicture(*m_doc->GetFahrzeug()), nullptr);
 }
 
 } // namespace
