@@ -7,7 +7,6 @@
 #include "views/IValueSlider.h"
 #include "views/IViewShell.h"
 
-#include "draw2d/NeuZeichnen.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -15,6 +14,7 @@
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
+#include "ui/ProgramRun.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -23,6 +23,7 @@
 #include <cmath>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -98,7 +99,7 @@ void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
         return;
     if ((nHint & 1) && m_bShowFahrzeug) {
         // Only the load area and the band of the curve labels change; the next paint keeps its scale.
-        g_bNeuZeichnen = true;
+        m_bTeilweiseAngefordert = true;
         const QPoint scroll = GetScrollPosition();
         viewport()->update(m_rcLadeflaeche.translated(-scroll));
         viewport()->update(GetTeilBand());
@@ -342,11 +343,16 @@ int CQOR1View::CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB)
 
 void CQOR1View::OnDraw(QPainter& painter)
 {
+    ZeichneVorlage(painter, std::exchange(m_bTeilweiseAngefordert, false));
+}
+
+void CQOR1View::ZeichneVorlage(QPainter& painter, bool bTeilweise)
+{
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* pFahrzeug = pDoc ? pDoc->GetFahrzeug() : nullptr;
     if (!pFahrzeug)
         return;
-    const bool bVoll = !g_bNeuZeichnen;
+    const bool bVoll = !bTeilweise;
     m_bLetzteTeilweise = !bVoll;
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
@@ -424,8 +430,8 @@ void CQOR1View::OnDraw(QPainter& painter)
     if (m_bShowFahrzeug) {
         const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
         if (pDIB->m_pZugfahrzeug)
-            pDIB->m_pZugfahrzeug->Draw(painter, x, y, &m_KoordSys, m_Scale, m_dZoom, n, this);
-        pDIB->Draw(painter, xFahrzeug, y, &m_KoordSys, m_Scale, m_dZoom, n, this);
+            pDIB->m_pZugfahrzeug->Draw(painter, x, y, &m_KoordSys, m_Scale, m_dZoom, n, this, bTeilweise);
+        pDIB->Draw(painter, xFahrzeug, y, &m_KoordSys, m_Scale, m_dZoom, n, this, bTeilweise);
         // The back buffer is composed whole, so the lines and the axle-load picture come with every
         // paint; a partial one only keeps the scale and fonts it had.
         if (m_bShowBemassung) {
@@ -435,7 +441,6 @@ void CQOR1View::OnDraw(QPainter& painter)
                 ZeichneAnimationen(painter);
         }
     }
-    g_bNeuZeichnen = false;
 
     m_rcDiagramm = QRect();
     if (pChart) {
@@ -514,8 +519,6 @@ CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
 
 // --- printing --------------------------------------------------------------------------------------------
 
-double CQOR1View::s_dDruckZoom = 0.0;
-
 double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
 {
     const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
@@ -545,7 +548,7 @@ void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
     m_bFontsDirty = true;
     if (z > 0.0)
         FitPrintZoom(rcSeite.size());
-    s_dDruckZoom = m_dZoom;
+    GetProgramRun().SetDruckZoom(m_dZoom);
 }
 
 QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
@@ -558,14 +561,11 @@ QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
                 QImage::Format_RGB32);
     bild.fill(Qt::white);
     {
-        // A full paint with the fonts of the zoom; the flag of the partial paints is left as it was.
-        const bool bNeu = g_bNeuZeichnen;
-        g_bNeuZeichnen = false;
+        // A full paint with the fonts of the zoom; a requested partial paint stays requested.
         QPainter painter(&bild);
         painter.scale(1.0 / nRaster, 1.0 / nRaster);
-        OnDraw(painter);
+        ZeichneVorlage(painter, false);
         painter.end();
-        g_bNeuZeichnen = bNeu;
     }
     const QRgb weiss = qRgb(255, 255, 255);
     int right = -1, bottom = -1;

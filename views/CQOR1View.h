@@ -184,8 +184,6 @@ public:
     bool PrintTo(QPrinter& printer);
     // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
     void Drucken(int nId);
-    // The program's print zoom: the zoom of the last print of a template view (0 before the first).
-    static double GetDruckZoom() { return s_dDruckZoom; }
 
     double GetZoom() const { return m_dZoom; }
     void SetZoom(double dZoom);
@@ -200,8 +198,10 @@ public:
     int GetDrawArg() const { return m_nDrawArg; }
     QRect GetHotItemRect() const { return m_rcHotItem; }
     CRibBtnContainer* GetHilfeStrip() const { return m_pBtnsHilfe; }
-    // Band of an odd hint's partial repaint, in client pixels, and whether the last paint was partial.
+    // Band of an odd hint's partial repaint, in client pixels; whether the next paint is to be partial
+    // (an odd hint asked for it) and whether the last paint was.
     QRect GetTeilBand() const;
+    bool IstTeilweiseAngefordert() const { return m_bTeilweiseAngefordert; }
     bool WarTeilweise() const { return m_bLetzteTeilweise; }
 
     // --- editing in the picture ---------------------------------------------------------------------
@@ -256,6 +256,7 @@ public:
     int SliderKind1Selector() const override { return m_nLastMode; }
     bool SliderKind2Flag() const override { return m_bAnteil1; }
     void SliderGone() override;
+    ProgramRun* SliderProgramRun() override { return &GetProgramRun(); }
 
     // --- commands -------------------------------------------------------------------------------------
     // Runs a command of the view; false when it is not one of the view's or is disabled.
@@ -298,7 +299,11 @@ public:
 protected:
     // Shows the view's help text (the help button of the strip); modal.
     virtual void ZeigeHilfe();
+    // Paints with the partial mode an odd hint asked for, and clears the request.
     void OnDraw(QPainter& painter) override;
+    // The template picture. A partial paint (bTeilweise) keeps its scale and fonts and leaves out the
+    // dimension lines, the axle-load picture and the additions of the vehicle kinds.
+    virtual void ZeichneVorlage(QPainter& painter, bool bTeilweise);
     void DrawOverlay(QPainter& painter) override;
     bool event(QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
@@ -373,6 +378,7 @@ protected:
     // nRaster, so it is exact to about nRaster pixels. Empty when there is nothing to draw.
     QSize MeasureDrawing(const QSize& bis, int nRaster);
     bool m_bFontsDirty = true;
+    bool m_bTeilweiseAngefordert = false;
     bool m_bLetzteTeilweise = false;
     QRect m_rcLadeflaeche;
     std::unique_ptr<CDIBFahrzeug> m_pDIBFahrzeug;
@@ -381,7 +387,6 @@ protected:
     int m_nDrawShiftY = 0;
     double m_dZoom = 0.25;
     double m_dZoomSaved = 0.25;
-    static double s_dDruckZoom;
     QPoint m_ptOrigin{1, 255};
     QPoint m_ptOriginDrawn;
     STupel m_Scale{1.0, 1.0, -1};
@@ -446,6 +451,4 @@ protected:
     // The position marker: the marked item's copy and whether it shows.
     std::unique_ptr<tagZLINFO> m_pMarkerZL;
     bool m_bMarker = false;
-    // The note after length drags was turned off for this session.
-    static bool s_bLaengenHinweisAus;
 };

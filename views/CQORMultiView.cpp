@@ -1,7 +1,6 @@
 // The combination's template view: both vehicles, two axle-load pictures, switching by a click.
 #include "views/CQORMultiView.h"
 
-#include "draw2d/NeuZeichnen.h"
 #include "draw2d/ViewCursors.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -128,25 +127,25 @@ CFahrzeug* CQORMultiView::GetExportFahrzeug(int nTeil) const
 
 // --- the paint -------------------------------------------------------------------------------------------
 
-void CQORMultiView::OnDraw(QPainter& painter)
+void CQORMultiView::ZeichneVorlage(QPainter& painter, bool bTeilweise)
 {
     // Export part 0 asks for no picture at all.
     if (IsBildExport() && m_nExportTeil == 0)
         return;
     if (!HasTowingPair()) {
-        CQOR1View::OnDraw(painter);
+        CQOR1View::ZeichneVorlage(painter, bTeilweise);
         m_nZugX = m_nAnhaengerX = m_ptOrigin.x();
         return;
     }
-    DrawKombination(painter);
+    DrawKombination(painter, bTeilweise);
 }
 
-void CQORMultiView::DrawKombination(QPainter& painter)
+void CQORMultiView::DrawKombination(QPainter& painter, bool bTeilweise)
 {
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
     CFahrzeug* pZug = pDoc->GetZugfahrzeug();
-    const bool bVoll = !g_bNeuZeichnen;
+    const bool bVoll = !bTeilweise;
     m_bLetzteTeilweise = !bVoll;
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
@@ -163,7 +162,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
     if (!pDIB || !pZugDIB) {
         // A towing vehicle without a drawing of its own: the template view's picture of the pair.
-        CQOR1View::OnDraw(painter);
+        CQOR1View::ZeichneVorlage(painter, bTeilweise);
         return;
     }
 
@@ -228,14 +227,14 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     if (m_bShowFahrzeug) {
         const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
         if (bExport) {
-            (nTeil == 1 ? pZugDIB : pDIB)->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+            (nTeil == 1 ? pZugDIB : pDIB)->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
         } else if (bZugAktiv) {
             // The vehicle not worked on goes first, pale, and the one worked on over it.
-            pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
-            pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+            pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
+            pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
         } else {
-            pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
-            pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
+            pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
+            pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
         }
         if (m_bShowBemassung) {
             m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);
@@ -263,7 +262,6 @@ void CQORMultiView::DrawKombination(QPainter& painter)
             }
         }
     }
-    g_bNeuZeichnen = false;
 
     m_rcDiagramm = QRect();
     if (pChart) {

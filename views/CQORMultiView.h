@@ -33,7 +33,7 @@ public:
     void LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods);
 
 protected:
-    void OnDraw(QPainter& painter) override;
+    void ZeichneVorlage(QPainter& painter, bool bTeilweise) override;
     void mousePressEvent(QMouseEvent* e) override;
     CFahrzeug* GetExportFahrzeug(int nTeil) const override;
 
@@ -42,7 +42,7 @@ private:
     int AnderIndex() const;
     // Makes the other vehicle the one worked on; false when the document or a view refused.
     bool WechselFahrzeug();
-    void DrawKombination(QPainter& painter);
+    void DrawKombination(QPainter& painter, bool bTeilweise);
 
     int m_nZugX = 0;
     int m_nAnhaengerX = 0;

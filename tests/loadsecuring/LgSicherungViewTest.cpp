@@ -173,6 +173,7 @@ TEST_F(LgSichgViewTest, PointsAndRailsAreFadedWhereTheWizardSaysSo)
         for (int code : {26, 27, 47})
             wizards.answers.emplace(code, 1);
         view.reset(new CQORLgSicherungView(&doc));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         ASSERT_EQ(view->ShowWizard(true, false, 0), 1);
         const QImage img = Bild();
@@ -211,6 +212,7 @@ TEST_F(LgSichgViewTest, LashingCountIsRedExactlyWhileTooFewAreUsed)
         eigenes.SetFahrzeug(LoadSampleVehicle("LKW").release());
         eigenes.OnDocumentOpened();
         view.reset(new CQORLgSicherungView(&eigenes));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         FakeWizardFactory wizards;
         wizards.answers = {{20, 0}};
@@ -321,6 +323,7 @@ TEST_F(LgSichgViewTest, HitTestChoosesCursorAndHoverInTheViewsOrder)
         FakeWizardFactory wizards;
         wizards.answers = fall.wizard;
         view.reset(new CQORLgSicherungView(&doc));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         if (!fall.wizard.empty())
             view->ShowWizard(true, false, 0);
@@ -342,6 +345,7 @@ TEST_F(LgSichgViewTest, HitTestChoosesCursorAndHoverInTheViewsOrder)
         FakeWizardFactory wizards;
         wizards.answers = {{24, 0}, {0, 0}};
         view.reset(new CQORLgSicherungView(&doc));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         view->ShowWizard(true, false, 0);
         Bild();
