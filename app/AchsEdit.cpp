@@ -19,7 +19,8 @@ int AchsEdit::GetMaxAchsen(int nArt)
 
 bool AchsEdit::CanAdd(const CFahrzeug& f)
 {
-    return f.GetArt() >= 0 && f.GetAchsanzahl() < GetMaxAchsen(f.GetArt()) && !f.IsArt5();
+    return f.GetArt() >= FahrzeugArt::kZugmaschine && f.GetAchsanzahl() < GetMaxAchsen(f.GetArt()) &&
+           !f.IsArt5();
 }
 
 bool AchsEdit::AddAchse(CFahrzeug& f)

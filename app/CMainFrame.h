@@ -114,7 +114,7 @@ public:
     // Opens the file given at start (an exchange file goes to the import).
     void OpenPendingPath(const QString& path);
     // The 3D settings command (also after 0x8099).
-    void RunDirect3DSettings();
+    void RunSettings3D();
 
     // The document of the active child window of the program's main frame; null while none is open.
     static CQOR1Doc* GetActiveDoc();
@@ -214,7 +214,7 @@ private:
     // The system popup's recent files, placed where its item 33271 stands.
     void FillRecentFiles();
     void OnLanguage(unsigned id);
-    void OnDeleteDirect3DSettings();
+    void OnDeleteSettings3D();
     // The 3D settings while 3D is unavailable: 3D starts with the settings chosen, around a closed and
     // reopened window.
     void Start3DFromSettings(IRender3DServices& services, CQOR2App& app);

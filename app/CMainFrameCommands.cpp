@@ -19,7 +19,7 @@
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
 #include "ui/ShowMessage658.h"
-#include "view3d/D3DSettingsRecord.h"
+#include "view3d/Settings3DRecord.h"
 #include "views/CTabbedViewView.h"
 
 #include <QFile>
@@ -70,9 +70,9 @@ void CMainFrame::RegisterCommands()
         });
     }
     // The 3D settings dialog belongs to the 3D view; without its services there is nothing to set.
-    t.On(33269, [this](unsigned) { RunDirect3DSettings(); });
+    t.On(33269, [this](unsigned) { RunSettings3D(); });
     t.OnUpdate(33269, [](CCmdUI& cmdUI) { cmdUI.Enable(Current3DServices() != nullptr); });
-    t.On(33338, [this](unsigned) { OnDeleteDirect3DSettings(); });
+    t.On(33338, [this](unsigned) { OnDeleteSettings3D(); });
     // The notices of the checks that need an open document.
     for (unsigned id : {33070u, 33071u})
         t.On(id, [this](unsigned) { ShowMessage658(this); });
@@ -158,7 +158,7 @@ void CMainFrame::OnLanguage(unsigned id)
                             IMessageBoxService::Buttons::Ok);
 }
 
-void CMainFrame::RunDirect3DSettings()
+void CMainFrame::RunSettings3D()
 {
     // Without the 3D side's services the command is disabled.
     IRender3DServices* services = Current3DServices();
@@ -170,14 +170,14 @@ void CMainFrame::RunDirect3DSettings()
     }
     const QString path = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
     GlSettingsRecord record{};
-    const bool saved = D3DSettingsRecord::Load(path, &record);
+    const bool saved = Settings3DRecord::Load(path, &record);
     if (services->ShowD3DSettingsDialog(&record, saved, this) != 0)
         return;
     // Settings the driver refuses change nothing.
-    if (!services->TryD3DSettings(record))
+    if (!services->TrySettings3D(record))
         return;
     QString why;
-    if (!D3DSettingsRecord::Save(path, record, &why)) {
+    if (!Settings3DRecord::Save(path, record, &why)) {
         MessageBoxes().Show(this, Text(162), why, IMessageBoxService::Icon::Error,
                             IMessageBoxService::Buttons::Ok);
         return;
@@ -192,7 +192,7 @@ void CMainFrame::Start3DFromSettings(IRender3DServices& services, CQOR2App& app)
     GlSettingsRecord record{};
     if (services.ShowD3DSettingsDialog(&record, false, this) != 0)
         return;
-    if (!services.TryD3DSettings(record))
+    if (!services.TrySettings3D(record))
         return;
     // The open window's views were made without 3D: it closes (asking to save as closing does) and
     // opens again once 3D runs.
@@ -217,7 +217,7 @@ void CMainFrame::Start3DFromSettings(IRender3DServices& services, CQOR2App& app)
         OpenFile(reopen, -1, false);
 }
 
-void CMainFrame::OnDeleteDirect3DSettings()
+void CMainFrame::OnDeleteSettings3D()
 {
     const QString path = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
     if (!QFile::exists(path))

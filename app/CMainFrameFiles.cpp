@@ -490,12 +490,12 @@ void CMainFrame::OnNewFahrzeug()
         return;
     static const char* const kSamples[] = {"LKW.qor", "GDA.qor", "SDA.qor", "SAH.qor", "SZM.qor", "KEP.qor"};
     static const quint32 kNamen[] = {174, 178, 177, 176, 175, 172};
-    if (choice.nArt < 0 || choice.nArt > 5)
+    if (choice.nArt < FahrzeugArt::kZugmaschine || choice.nArt > FahrzeugArt::kZugmaschineUntertyp)
         return;
     QString file = QString::fromLatin1(kSamples[choice.nArt]);
-    if (choice.nArt == 1 && choice.nVariante != 1)
+    if (choice.nArt == FahrzeugArt::kAnhaenger && choice.nVariante != 1)
         file = QStringLiteral("GDA_2.qor");
-    if (choice.nArt == 3 && choice.nVariante != 1)
+    if (choice.nArt == FahrzeugArt::kAuflieger && choice.nVariante != 1)
         file = QStringLiteral("SAH_2.qor");
     const CQOR2App* app = CQOR2App::Instance();
     const QString path =
@@ -512,8 +512,11 @@ void CMainFrame::OnNewFahrzeug()
         pFahrzeug->m_NutzLF[0].m_dRand[i] = d;
         pFahrzeug->m_NutzLF[1].m_dRand[i] = d;
     }
-    CChildFrame* child =
-        CreateChildFrame(name, choice.nArt == 0 || choice.nArt == 4 || choice.nArt == 5, nullptr);
+    CChildFrame* child = CreateChildFrame(name,
+                                          choice.nArt == FahrzeugArt::kZugmaschine ||
+                                              choice.nArt == FahrzeugArt::kSattelzugmaschine ||
+                                              choice.nArt == FahrzeugArt::kZugmaschineUntertyp,
+                                          nullptr);
     if (!child)
         return;
     CQOR1Doc* doc = child->GetDocument();

@@ -81,7 +81,7 @@ void CMainFrame::On3DUnavailable()
         this, QString::fromStdString(LoadResString(144)), QString::fromStdString(LoadResString(143)),
         IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::YesNo);
     if (answer != IMessageBoxService::kNo)
-        RunDirect3DSettings();
+        RunSettings3D();
 }
 
 void CMainFrame::OnFrameStep()

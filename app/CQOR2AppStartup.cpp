@@ -29,7 +29,7 @@
 #include "ui/RibBtnStripFactory.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
-#include "view3d/D3DSettingsRecord.h"
+#include "view3d/Settings3DRecord.h"
 #include "views/CTTFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 #include "views/IViewShell.h"
@@ -329,10 +329,10 @@ bool CQOR2App::Start3D()
     // record that asks for the software device gets the software rasteriser before the first context.
     GlSettingsRecord record{};
     if (QFile::exists(recordFile)) {
-        if (!D3DSettingsRecord::Load(recordFile, &record)) {
+        if (!Settings3DRecord::Load(recordFile, &record)) {
             QFile::remove(recordFile);
         } else {
-            if (GlSettings::Field(record, D3DSettingsRecord::kDeviceType) == D3DSettingsRecord::kSoftware)
+            if (GlSettings::Field(record, Settings3DRecord::kDeviceType) == Settings3DRecord::kSoftware)
                 qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
             CQOR3DView::SetDeviceRecord(record);
         }
@@ -363,13 +363,13 @@ bool CQOR2App::Start3DWith(const GlSettingsRecord& record)
     // comes back when 3D still does not start.
     const QString recordFile = GetUserDataPath(QStringLiteral("Direct3D.tbc"));
     QByteArray formerBytes;
-    const bool hadFormer = ReadRegularFile(recordFile, D3DSettingsRecord::kSize, &formerBytes);
+    const bool hadFormer = ReadRegularFile(recordFile, Settings3DRecord::kSize, &formerBytes);
     QString why;
-    if (!D3DSettingsRecord::Save(recordFile, record, &why)) {
+    if (!Settings3DRecord::Save(recordFile, record, &why)) {
         QTextStream(stderr) << why << Qt::endl;
         return false;
     }
-    if (GlSettings::Field(record, D3DSettingsRecord::kDeviceType) == D3DSettingsRecord::kSoftware)
+    if (GlSettings::Field(record, Settings3DRecord::kDeviceType) == Settings3DRecord::kSoftware)
         qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
     CQOR3DView::SetDeviceRecord(record);
     const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
@@ -391,7 +391,7 @@ void CQOR2App::Use3D(const GlProbeResult& probe, const QString& recordFile)
     m_3dUnavailable = false;
     CQOR3DView::Set3DAvailable(true);
     GlSettingsRecord record{};
-    if (probe.recordWritten && D3DSettingsRecord::Load(recordFile, &record))
+    if (probe.recordWritten && Settings3DRecord::Load(recordFile, &record))
         CQOR3DView::SetDeviceRecord(record);
     // Each 3D view keeps its own context and re-makes a lost one in its widget; the program-wide
     // device is usable while 3D is on. A reset releases the model cache and loads it again.

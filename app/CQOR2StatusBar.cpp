@@ -6,6 +6,7 @@
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/FahrzeugArt.h"
 
 #include <QLabel>
 
@@ -90,7 +91,7 @@ void CQOR2StatusBar::UpdateLoadPane()
     if (CFahrzeug* vehicle = doc ? doc->GetFahrzeug() : nullptr) {
         double mass = vehicle->GetQor() ? vehicle->GetQor()->GetMasse() : 0.0;
         const CFahrzeug* partner = vehicle->GetPartner();
-        if (partner && partner->GetQor() && partner->GetArt() != 4)
+        if (partner && partner->GetQor() && partner->GetArt() != FahrzeugArt::kSattelzugmaschine)
             mass += partner->GetQor()->GetMasse();
         text = Format(40, mass * 1000.0);
     }
@@ -157,7 +158,8 @@ void CQOR2StatusBar::BuildStateMessage(int mode)
         QColor colour;
         bool alarm;
     };
-    const bool frontTractor = trailer && vehicle == front && front->GetArt() == 4;
+    const bool frontTractor =
+        trailer && vehicle == front && front->GetArt() == FahrzeugArt::kSattelzugmaschine;
     const Rule rules[] = {
         {(bits & 0x2) != 0 && !frontTractor, 46, QColor(255, 0, 0), false},
         {overload, 320, QColor(255, 0, 128), true},

@@ -1,6 +1,6 @@
 // One frame step of the render managers with three registered managers that render nothing.
 #include "view3d/CTimerManager.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <benchmark/benchmark.h>
 

@@ -88,8 +88,8 @@ CLaderampe3::~CLaderampe3()
     // The adapter lets go of the strip before the strip goes with the other children.
     m_pSuchfelder.reset();
     m_pAdapter.reset();
-    if (m_pStreifen444)
-        delete m_pStreifen444;
+    if (m_pStreifenEditor)
+        delete m_pStreifenEditor;
 }
 
 bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
@@ -160,21 +160,21 @@ void CLaderampe3::ErzeugeControls()
     m_pAdapter->Attach(m_pListe, this);
 
     // Strip 444 lies below the ramp's window, in the view's client area.
-    m_pStreifen444 = new CRibBtnContainer(true, true, false);
-    if (m_pStreifen444->Create(kStreifenEditor, parentWidget(), 0, 0, 0, QString())) {
-        m_pStreifen444->SetNotifyWindow(this);
-        m_pStreifen444->AddButton(kIdEditor, this);
-        m_pStreifen444->SetButtonIcon(kIdEditor, 732);
-        m_pStreifen444->SetButtonToolTip(kIdEditor, 684);
-        m_pStreifen444->SetBackgroundBitmapColor(1, 0xEDD8C8);
-        m_pStreifen444->SetBackgroundBitmapColor(2, 0xEDD8C8);
-        if (CRibBtn* b = m_pStreifen444->FindButton(kIdEditor))
+    m_pStreifenEditor = new CRibBtnContainer(true, true, false);
+    if (m_pStreifenEditor->Create(kStreifenEditor, parentWidget(), 0, 0, 0, QString())) {
+        m_pStreifenEditor->SetNotifyWindow(this);
+        m_pStreifenEditor->AddButton(kIdEditor, this);
+        m_pStreifenEditor->SetButtonIcon(kIdEditor, 732);
+        m_pStreifenEditor->SetButtonToolTip(kIdEditor, 684);
+        m_pStreifenEditor->SetBackgroundBitmapColor(1, 0xEDD8C8);
+        m_pStreifenEditor->SetBackgroundBitmapColor(2, 0xEDD8C8);
+        if (CRibBtn* b = m_pStreifenEditor->FindButton(kIdEditor))
             b->installEventFilter(this);
-        m_pStreifen444->hide();
+        m_pStreifenEditor->hide();
     }
-    m_pStreifen445 = new CRibBtnContainer(true, false, false);
-    if (m_pStreifen445->Create(kStreifenMehrere, this, 0, 0, 0, Text(521)))
-        m_pStreifen445->AddButton(kIdMehrere, this, MehrereText());
+    m_pStreifenMehrere = new CRibBtnContainer(true, false, false);
+    if (m_pStreifenMehrere->Create(kStreifenMehrere, this, 0, 0, 0, Text(521)))
+        m_pStreifenMehrere->AddButton(kIdMehrere, this, MehrereText());
 
     m_pPopup = new CDlgTooltipAddMultiLg(this, this);
     m_pPopup->ShowPinButton(false);
@@ -204,7 +204,7 @@ QWidget* CLaderampe3::Control(int nId) const
     case kIdAnsicht:
         return m_pAnsicht;
     case kIdEditor:
-        return m_pStreifen444 ? m_pStreifen444->FindButton(kIdEditor) : nullptr;
+        return m_pStreifenEditor ? m_pStreifenEditor->FindButton(kIdEditor) : nullptr;
     default:
         return nullptr;
     }
@@ -234,10 +234,10 @@ void CLaderampe3::LayoutControls()
                                               {m_pListe, kIdListe}};
     for (const auto& [w, id] : ctrls)
         w->setGeometry(ControlRect(id));
-    if (m_pStreifen445 && m_pStreifen445->HasWindow()) {
+    if (m_pStreifenMehrere && m_pStreifenMehrere->HasWindow()) {
         // Right of the search field, below the clear button, so that neither covers the other.
         const QRect suche = ControlRect(kIdSuche);
-        m_pStreifen445->SetWindowPosAndShape(suche.right() + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
+        m_pStreifenMehrere->SetWindowPosAndShape(suche.right() + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
     }
 }
 
@@ -288,8 +288,8 @@ void CLaderampe3::Reposition(int nY)
     const QPoint scroll = m_pView->RampenScroll();
     setGeometry(-scroll.x(), m_nTop - scroll.y(), m_nBreite, m_nFensterHoehe);
     update();
-    if (m_pStreifen444 && m_pStreifen444->HasWindow())
-        m_pStreifen444->SetWindowPosAndShape(15 - m_nOffsetA - scroll.x(), geometry().bottom() + 1);
+    if (m_pStreifenEditor && m_pStreifenEditor->HasWindow())
+        m_pStreifenEditor->SetWindowPosAndShape(15 - m_nOffsetA - scroll.x(), geometry().bottom() + 1);
     if (m_pListe)
         m_pListe->setGeometry(ControlRect(kIdListe));
     m_bLayoutOffen = false;
@@ -300,8 +300,8 @@ void CLaderampe3::Show(bool bShow)
     if (bShow && CalcExtent(-1, -1))
         Reposition(-1);
     setVisible(bShow);
-    if (m_pStreifen444 && m_pStreifen444->HasWindow())
-        m_pStreifen444->setVisible(bShow);
+    if (m_pStreifenEditor && m_pStreifenEditor->HasWindow())
+        m_pStreifenEditor->setVisible(bShow);
     if (!bShow && m_pPopup)
         m_pPopup->hide();
 }
@@ -392,9 +392,9 @@ bool CLaderampe3::OnBefehl(int nId)
     case kIdEditor: {
         if (!Oeffner())
             return true;
-        QWidget* panel[] = {m_pLadeeinheiten, m_pFsm,         m_pLabelFilter, m_pFilter,
-                            m_pLeeren,        m_pLabelSuche,  m_pSuche,       m_pAnsicht,
-                            m_pListe,         m_pStreifen444, m_pStreifen445};
+        QWidget* panel[] = {m_pLadeeinheiten,  m_pFsm,   m_pLabelFilter, m_pFilter, m_pLeeren,
+                            m_pLabelSuche,     m_pSuche, m_pAnsicht,     m_pListe,  m_pStreifenEditor,
+                            m_pStreifenMehrere};
         for (QWidget* w : panel)
             if (w)
                 w->hide();
@@ -407,7 +407,7 @@ bool CLaderampe3::OnBefehl(int nId)
         m_bEditorOffen = false;
         for (QWidget* w : panel)
             if (w)
-                w->setVisible(w != m_pStreifen444 || !isHidden());
+                w->setVisible(w != m_pStreifenEditor || !isHidden());
         update();
         setFocus(Qt::OtherFocusReason);
         return true;
@@ -429,8 +429,8 @@ bool CLaderampe3::OnBefehl(int nId)
     case kIdMehrere:
         if (nKategorie != 0 || !m_pEintrag)
             return true;
-        if (m_pStreifen445)
-            m_pStreifen445->hide();
+        if (m_pStreifenMehrere)
+            m_pStreifenMehrere->hide();
         m_pPopup->ShowAtCursor(-35, 35, CDlgTooltip::kAbove);
         return true;
     default:
@@ -440,7 +440,7 @@ bool CLaderampe3::OnBefehl(int nId)
 
 void CLaderampe3::AktualisiereKnoepfe()
 {
-    for (CRibBtnContainer* s : {m_pStreifen444, m_pStreifen445})
+    for (CRibBtnContainer* s : {m_pStreifenEditor, m_pStreifenMehrere})
         if (s && s->HasWindow())
             s->UpdateCmdUI();
 }
@@ -455,8 +455,8 @@ QString CLaderampe3::MehrereText() const
 
 void CLaderampe3::SchreibeMehrere()
 {
-    if (m_pStreifen445 && m_pStreifen445->HasWindow())
-        m_pStreifen445->SetButtonText(kIdMehrere, MehrereText());
+    if (m_pStreifenMehrere && m_pStreifenMehrere->HasWindow())
+        m_pStreifenMehrere->SetButtonText(kIdMehrere, MehrereText());
 }
 
 void CLaderampe3::AnzahlGeaendert(int /*nAnzahl*/)
@@ -513,8 +513,8 @@ bool CLaderampe3::event(QEvent* e)
         return true;
     }
     if (e->type() == CDlgTooltip::ClosedEvent::kType) {
-        if (static_cast<CDlgTooltip::ClosedEvent*>(e)->Panel() == m_pPopup && m_pStreifen445)
-            m_pStreifen445->show();
+        if (static_cast<CDlgTooltip::ClosedEvent*>(e)->Panel() == m_pPopup && m_pStreifenMehrere)
+            m_pStreifenMehrere->show();
         return true;
     }
     return QWidget::event(e);
@@ -532,8 +532,8 @@ const std::vector<int>& CLaderampe3::TabReihe()
 void CLaderampe3::FokusAuf(int nId)
 {
     if (nId == kIdEditor) {
-        if (m_pStreifen444)
-            m_pStreifen444->SetButtonFocus(kIdEditor);
+        if (m_pStreifenEditor)
+            m_pStreifenEditor->SetButtonFocus(kIdEditor);
         return;
     }
     if (nId == kIdListe) {

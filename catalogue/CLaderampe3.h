@@ -152,8 +152,8 @@ public:
     CHlbSearchFields* Suchfelder() const { return m_pSuchfelder.get(); }
     CHListbox* Liste() const { return m_pListe; }
     CDlgTooltipAddMultiLg* Popup() const { return m_pPopup; }
-    CRibBtnContainer* StreifenEditor() const { return m_pStreifen444; }
-    CRibBtnContainer* StreifenMehrere() const { return m_pStreifen445; }
+    CRibBtnContainer* StreifenEditor() const { return m_pStreifenEditor; }
+    CRibBtnContainer* StreifenMehrere() const { return m_pStreifenMehrere; }
     QWidget* Control(int nId) const;
     // The fixed keyboard order of the panel.
     static const std::vector<int>& TabReihe();
@@ -208,8 +208,8 @@ private:
     QLabel* m_pLabelSuche = nullptr;
     CEditLast* m_pSuche = nullptr;
     QCheckBox* m_pAnsicht = nullptr;
-    CRibBtnContainer* m_pStreifen444 = nullptr; // a child of the view's client area, below the ramp
-    CRibBtnContainer* m_pStreifen445 = nullptr;
+    CRibBtnContainer* m_pStreifenEditor = nullptr; // a child of the view's client area, below the ramp
+    CRibBtnContainer* m_pStreifenMehrere = nullptr;
     CDlgTooltipAddMultiLg* m_pPopup = nullptr;
     QFont m_font;
     QFont m_fontName;

@@ -125,12 +125,14 @@ bool CPlanEditDialogs::EditZL(QWidget* pParent, ZLValues& values)
         return false;
     values.nArt = dlg.m_nArt;
     values.strName = dlg.m_strName.toStdString();
+    // The item's length and width, then the distance that places kinds 1 and 5 on the vehicle; the
+    // height, used by kind 0 only, is the item's further value.
     values.dLaengen[0] = dlg.m_dGroesse1;
     values.dLaengen[1] = dlg.m_dGroesse2;
-    values.dLaengen[2] = dlg.m_dHoehe;
+    values.dLaengen[2] = dlg.m_dAbstand;
     values.dMasse = dlg.m_dMasse;
     values.nWert = dlg.m_bMitHoehe ? 1 : 0;
-    values.dWert = dlg.m_dAbstand;
+    values.dHoehe = dlg.m_dHoehe;
     return true;
 }
 

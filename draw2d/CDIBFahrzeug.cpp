@@ -404,10 +404,10 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
             pos -= v->m_dKupplungsabstand;
         int pw = Trunc(w / f), ph = Trunc(hh / f);
         if (typ == 0) {
-            pw = Trunc(w / f * std::max(pZL->m_dWert1, 0.1));
-            ph = Trunc(hh / f * std::max(pZL->m_dWert2, 0.1));
+            pw = Trunc(w / f * std::max(pZL->m_dLaenge, 0.1));
+            ph = Trunc(hh / f * std::max(pZL->m_dBreite, 0.1));
         } else {
-            pZL->m_dWert1 = w / k;
+            pZL->m_dLaenge = w / k;
         }
         if (pView->IsPrinting()) {
             pw = Trunc(w / k * z * sx * s1);
@@ -418,7 +418,7 @@ void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, c
         switch (typ) {
         case 0:
             if (pZL->m_bFlag)
-                dUnter = -pZL->m_dWert3 - pZL->m_dWert2;
+                dUnter = -pZL->m_dHoehe - pZL->m_dBreite;
             break;
         case 1:
             px = x + lfPx - pw;

@@ -55,9 +55,9 @@ void CDlgZurrmittel::OnRibBtnContainerCreated(IButtonStrip* strip, int placehold
 bool CDlgZurrmittel::OnInitDialog()
 {
     CDlgBase::OnInitDialog();
-    m_bild612 = LoadCxImageFromResource(612, PICTURE_FORMAT_BITMAP);
-    m_bild615 = LoadCxImageFromResource(615, PICTURE_FORMAT_BITMAP);
-    m_bild616 = LoadCxImageFromResource(616, PICTURE_FORMAT_BITMAP);
+    m_bildZurrmittel = LoadCxImageFromResource(kBildZurrmittel, PICTURE_FORMAT_BITMAP);
+    m_bildGurt = LoadCxImageFromResource(kBildGurt, PICTURE_FORMAT_BITMAP);
+    m_bildKette = LoadCxImageFromResource(kBildKette, PICTURE_FORMAT_BITMAP);
     SubclassCtrl(kTypBildId);
     SubclassCtrl(kBildId);
     const QString frage = QStringLiteral("?");
@@ -305,9 +305,9 @@ bool CDlgZurrmittel::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
     const QImage* bild = nullptr;
     if (id == kTypBildId) {
         const int typ = Typ();
-        bild = typ == 0 ? &m_bild615 : typ == 1 ? &m_bild616 : nullptr;
+        bild = typ == 0 ? &m_bildGurt : typ == 1 ? &m_bildKette : nullptr;
     } else if (id == kBildId)
-        bild = &m_bild612;
+        bild = &m_bildZurrmittel;
     else
         return CDlgBase::OnPaintCtrl(ctrl, id, painter);
     if (bild && !bild->isNull())

@@ -74,7 +74,11 @@ private:
     bool m_bAufsteigend = true;
     int m_nZeile = -1;
     bool m_bBeschaeftigt = false;
-    QImage m_bild612;
-    QImage m_bild615;
-    QImage m_bild616;
+    // The dialog's picture and the pictures of a strap and of a chain (resource bitmaps).
+    static constexpr int kBildZurrmittel = 612;
+    static constexpr int kBildGurt = 615;
+    static constexpr int kBildKette = 616;
+    QImage m_bildZurrmittel;
+    QImage m_bildGurt;
+    QImage m_bildKette;
 };

@@ -65,11 +65,11 @@ CQORLgSicherungView::CQORLgSicherungView(CQOR1Doc* pDoc, QWidget* parent) : CGet
     m_fontSchmal = FontTable::MakeFont("Arial Narrow", 14, 400);
     LoadBitmapExFromImage(m_bmPunkt, LoadCxImageFromResource(765, PICTURE_FORMAT_BITMAP));
     LoadBitmapExFromImage(m_bmSchiene, LoadCxImageFromResource(767, PICTURE_FORMAT_BITMAP));
-    m_muster672 = LoadCxImageFromResource(672, PICTURE_FORMAT_BITMAP);
-    m_muster675 = LoadCxImageFromResource(675, PICTURE_FORMAT_BITMAP);
-    m_bild808 = LoadCxImageFromResource(808, PICTURE_FORMAT_PNG);
-    if (!m_bild808.isNull())
-        SetCxImageAlphaAbove(m_bild808, 0, 170);
+    m_musterMarkiert = LoadCxImageFromResource(kMusterMarkiert, PICTURE_FORMAT_BITMAP);
+    m_musterEinheit = LoadCxImageFromResource(kMusterEinheit, PICTURE_FORMAT_BITMAP);
+    m_bildGesichert = LoadCxImageFromResource(kBildGesichert, PICTURE_FORMAT_PNG);
+    if (!m_bildGesichert.isNull())
+        SetCxImageAlphaAbove(m_bildGesichert, 0, 170);
 
     // The three strips above the load area; their commands and enabling reach the view as events.
     m_pStreifenZoom = new CRibBtnContainer(true, true, true);

@@ -324,7 +324,12 @@ private:
     QFont m_fontPunkt, m_fontSenkrecht, m_fontTitel, m_fontLabelSenkrecht, m_fontLabel, m_fontSchmal;
     CBitmapEx m_bmPunkt;   // 765
     CBitmapEx m_bmSchiene; // 767
-    QImage m_muster672, m_muster675, m_bild808;
+    // The pattern of the marked area, the pattern of a load-unit box (resource bitmaps) and the tick
+    // over a secured unit (PNG resource).
+    static constexpr int kMusterMarkiert = 672;
+    static constexpr int kMusterEinheit = 675;
+    static constexpr int kBildGesichert = 808;
+    QImage m_musterMarkiert, m_musterEinheit, m_bildGesichert;
     // The wizard and whether it is shown.
     std::unique_ptr<ISecuringWizard> m_pWizard;
     bool m_bWizardGezeigt = false;

@@ -209,7 +209,7 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
                 p.save();
                 p.setOpacity(50 / 255.0);
                 p.setBrushOrigin(r.topLeft());
-                p.fillRect(r, m_muster672.isNull() ? QBrush(Qt::red) : QBrush(m_muster672));
+                p.fillRect(r, m_musterMarkiert.isNull() ? QBrush(Qt::red) : QBrush(m_musterMarkiert));
                 p.restore();
                 p.setPen(QPen(Qt::black, 1));
                 p.setBrush(Qt::NoBrush);
@@ -476,7 +476,7 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
     p.setOpacity((bAktiv ? 120 : 40) / 255.0);
     const QRect body = bAktiv ? rc.adjusted(0, 0, 1, 1) : rc;
     p.setBrushOrigin(body.topLeft());
-    p.fillRect(body, m_muster675.isNull() ? QBrush(QColor(40, 90, 160)) : QBrush(m_muster675));
+    p.fillRect(body, m_musterEinheit.isNull() ? QBrush(QColor(40, 90, 160)) : QBrush(m_musterEinheit));
     p.restore();
     p.setPen(QPen(Qt::black, 3));
     p.setBrush(Qt::NoBrush);
@@ -514,14 +514,14 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
     if (k == Kennzeichen::kKeins)
         return;
     // The mark takes the size of the tick picture, smaller in a small unit.
-    const QSize voll = m_bild808.isNull() ? QSize(40, 40) : m_bild808.size();
+    const QSize voll = m_bildGesichert.isNull() ? QSize(40, 40) : m_bildGesichert.size();
     const QSize s = voll.scaled(rc.size() - QSize(6, 6), Qt::KeepAspectRatio).boundedTo(voll);
     if (s.isEmpty())
         return;
     const QRect ziel(rc.center() - QPoint(s.width() / 2, s.height() / 2), s);
     if (k == Kennzeichen::kGesichert) {
-        if (!m_bild808.isNull())
-            p.drawImage(ziel, m_bild808);
+        if (!m_bildGesichert.isNull())
+            p.drawImage(ziel, m_bildGesichert);
         return;
     }
     // Defects: a red disc with an exclamation mark instead of the tick.

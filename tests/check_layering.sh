@@ -8,6 +8,7 @@
 # and when a product folder includes a folder at its own level or above it in the order
 #   model < platform < ui < draw2d < views < catalogue, reports, view3d < loadsecuring < app
 # (ui may include draw2d/core/, the Qt-free bitmap below it).
+# It also fails on a vehicle kind compared with a bare number instead of its FahrzeugArt name.
 # Usage: check_layering.sh [source root].
 set -u
 root="${1:-$(dirname "$0")/..}"
@@ -73,8 +74,19 @@ for folder in "${!level[@]}"; do
     report "$folder/ includes a folder at its level or above it:" "$found"
 done
 
+# A vehicle's kind is compared with its name (model/vehicle/FahrzeugArt.h), never with a bare number; in the
+# vehicle and document code the stored kind m_nArt as well.
+kinds="$(grep -rnE '(GetArt|GetFahrzeugTyp)\(\)\s*(==|!=|<=|>=|<|>)\s*-?[0-9]' \
+    $(for f in model platform ui draw2d views catalogue reports view3d loadsecuring app; do
+        [ -d "$root/$f" ] && echo "$root/$f"
+    done) --include='*.h' --include='*.cpp' || true)
+$(grep -rnE '(^|[^.>A-Za-z_])m_nArt\s*(==|!=|<=|>=|<|>)\s*-?[0-9]' "$model/vehicle" "$model/document" \
+    --include='*.h' --include='*.cpp' || true)"
+report "a vehicle kind compared with a bare number (name it with FahrzeugArt):" "$(printf '%s' "$kinds" | grep -v '^$' || true)"
+
 if [ "$failed" -ne 0 ]; then
     exit 1
 fi
 echo "model/ includes keep their layers: archive, text and base below vehicle, plan and securing, below files and document."
 echo "the product folders include only the folders below them."
+echo "vehicle kinds are compared by name."

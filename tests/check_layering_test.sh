@@ -29,6 +29,9 @@ cases=(
     'view3d/CFahrzeug3D.cpp|#include "app/CMainFrame.h"'
     'view3d/C3DViewport.cpp|#include "catalogue/CLaderampe3.h"'
     'loadsecuring/CPshLgSichgWizard.cpp|#include "app/CMainFrame.h"'
+    'app/CQOR2StatusBar.cpp|static bool IstSzm(const CFahrzeug& f) { return f.GetArt() == 4; }'
+    'views/CQOR2View.cpp|static bool IstLkw(const CFahrzeug* f) { return f->GetFahrzeugTyp() != 0; }'
+    'model/vehicle/CFahrzeug.cpp|static bool IstAuflieger(int m_nArt) { return m_nArt == 3; }'
 )
 
 fresh() {

@@ -131,10 +131,10 @@ void CDlgTooltip::reject()
 qintptr CDlgTooltip::Request(unsigned code, qintptr value)
 {
     switch (code) {
-    case kRequest8069:
-        return OnRequest8069(value);
-    case kRequest806A:
-        return OnRequest806A(value);
+    case kFirstRequest:
+        return OnFirstRequest(value);
+    case kSecondRequest:
+        return OnSecondRequest(value);
     case kHoldOn:
         m_hold = true;
         return -1;

@@ -32,8 +32,8 @@ public:
     // Request codes of the owner (message 0x8065).
     enum RequestCode : unsigned
     {
-        kRequest8069 = 0x8069,
-        kRequest806A = 0x806A,
+        kFirstRequest = 0x8069,
+        kSecondRequest = 0x806A,
         kHoldOn = 0x806B,
         kHoldOff = 0x806C,
         kUpdate = 0x806D,
@@ -96,9 +96,10 @@ public:
                                 const QRect& screen);
 
 protected:
-    // The owner's requests 0x8069, 0x806A and 0x806D; the base answers 0.
-    virtual qintptr OnRequest8069(qintptr) { return 0; }
-    virtual qintptr OnRequest806A(qintptr) { return 0; }
+    // The owner's first and second request (codes 0x8069 and 0x806A) and its update request (0x806D);
+    // the base answers 0.
+    virtual qintptr OnFirstRequest(qintptr) { return 0; }
+    virtual qintptr OnSecondRequest(qintptr) { return 0; }
     virtual qintptr OnUpdateRequest(qintptr) { return 0; }
 
     void reject() override;

@@ -12,7 +12,7 @@ int IRender3DServices::ShowD3DSettingsDialog(GlSettingsRecord*, bool, QWidget*)
     return 1;
 }
 
-bool IRender3DServices::TryD3DSettings(const GlSettingsRecord&)
+bool IRender3DServices::TrySettings3D(const GlSettingsRecord&)
 {
     return false;
 }

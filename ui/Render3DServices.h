@@ -31,7 +31,7 @@ public:
     // no record or no 3D driver to ask (the user was told), 2 after Cancel. Without a dialog: 1.
     virtual int ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent);
     // Whether a 3D context can be made with the record's settings; false without a way to try.
-    virtual bool TryD3DSettings(const GlSettingsRecord& record);
+    virtual bool TrySettings3D(const GlSettingsRecord& record);
 };
 
 // The services set at start-up; null while the program runs without 3D.

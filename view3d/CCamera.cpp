@@ -2,7 +2,7 @@
 #include "view3d/CCamera.h"
 
 #include "view3d/CTimerManager.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <algorithm>
 #include <cmath>

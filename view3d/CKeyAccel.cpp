@@ -1,7 +1,7 @@
 // Ramped key values for the camera's arrow keys.
 #include "view3d/CKeyAccel.h"
 
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <algorithm>
 

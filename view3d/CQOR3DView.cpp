@@ -15,10 +15,10 @@
 #include "ui/CommandUpdateEvent.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CDlg3DViewSettings.h"
-#include "view3d/D3DSettingsRecord.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 #include "view3d/ModelCache.h"
 #include "view3d/OffscreenFrame.h"
+#include "view3d/Settings3DRecord.h"
 #include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
@@ -147,8 +147,8 @@ QSize CQOR3DView::VideoMode()
 void CQOR3DView::SetDeviceRecord(const GlSettingsRecord& record)
 {
     g_record = record;
-    SetVideoMode(QSize(static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kWidth)),
-                       static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kHeight))));
+    SetVideoMode(QSize(static_cast<int>(GlSettings::Field(record, Settings3DRecord::kWidth)),
+                       static_cast<int>(GlSettings::Field(record, Settings3DRecord::kHeight))));
 }
 
 QSurfaceFormat CQOR3DView::SurfaceFormat()
@@ -156,10 +156,10 @@ QSurfaceFormat CQOR3DView::SurfaceFormat()
     QSurfaceFormat format = GlContextProbe::Format();
     if (!g_record)
         return format;
-    const std::uint32_t depth = GlSettings::Field(*g_record, D3DSettingsRecord::kDepthFormat);
+    const std::uint32_t depth = GlSettings::Field(*g_record, Settings3DRecord::kDepthFormat);
     format.setDepthBufferSize(depth == 80 ? 16 : (depth == 71 ? 32 : 24));
     format.setStencilBufferSize(depth == 75 ? 8 : 0);
-    format.setSamples(static_cast<int>(GlSettings::Field(*g_record, D3DSettingsRecord::kMultiSample)));
+    format.setSamples(static_cast<int>(GlSettings::Field(*g_record, Settings3DRecord::kMultiSample)));
     return format;
 }
 
@@ -167,7 +167,7 @@ unsigned CQOR3DView::TextureFormat()
 {
     if (!g_record)
         return 0;
-    switch (GlSettings::Field(*g_record, D3DSettingsRecord::kBackBufferFormat)) {
+    switch (GlSettings::Field(*g_record, Settings3DRecord::kBackBufferFormat)) {
     case 35:
         return GL_RGB10_A2;
     case 23:

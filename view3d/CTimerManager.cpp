@@ -1,7 +1,7 @@
 // Registry of the 3D windows, their event filter, the device check and the frame step.
 #include "view3d/CTimerManager.h"
 
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -171,7 +171,7 @@ int CTimerManager::AttachWindow(QWidget* window)
     return 0;
 }
 
-bool CTimerManager::HasD3DDevice()
+bool CTimerManager::Has3DDevice()
 {
     return static_cast<bool>(g_device.state);
 }

@@ -64,7 +64,7 @@ public:
 
     static void SetD3DDevice(Device device, ResetCallback beforeReset, ResetCallback afterReset);
     // Whether a device was set (without one nothing renders).
-    static bool HasD3DDevice();
+    static bool Has3DDevice();
     // 0 nothing may render, 1 the device is usable, 2 it was just re-created.
     static int CheckDevice();
     static void RenderAll(float time, int n);

@@ -2,9 +2,9 @@
 #include "view3d/Render3DServiceProvider.h"
 
 #include "platform/gl/GlContextProbe.h"
-#include "view3d/CDlgD3DSettings.h"
-#include "view3d/D3DSettingsRecord.h"
-#include "view3d/DirectInput.h"
+#include "view3d/CDlgSettings3D.h"
+#include "view3d/InputState.h"
+#include "view3d/Settings3DRecord.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -50,15 +50,15 @@ int Render3DServiceProvider::ShowD3DSettingsDialog(GlSettingsRecord* record, boo
     return ::ShowD3DSettingsDialog(record, useRecord, parent);
 }
 
-bool Render3DServiceProvider::TryD3DSettings(const GlSettingsRecord& record)
+bool Render3DServiceProvider::TrySettings3D(const GlSettingsRecord& record)
 {
-    if (!D3DSettingsRecord::Check(record))
+    if (!Settings3DRecord::Check(record))
         return false;
     QSurfaceFormat format = GlContextProbe::Format();
-    const std::uint32_t depth = GlSettings::Field(record, D3DSettingsRecord::kDepthFormat);
+    const std::uint32_t depth = GlSettings::Field(record, Settings3DRecord::kDepthFormat);
     format.setDepthBufferSize(depth == 80 ? 16 : 24);
     format.setStencilBufferSize(depth == 75 ? 8 : 0);
-    format.setSamples(static_cast<int>(GlSettings::Field(record, D3DSettingsRecord::kMultiSample)));
+    format.setSamples(static_cast<int>(GlSettings::Field(record, Settings3DRecord::kMultiSample)));
     QOffscreenSurface surface;
     surface.setFormat(format);
     surface.create();

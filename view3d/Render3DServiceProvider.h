@@ -18,7 +18,7 @@ public:
     int InitDirectInput(QWidget* window, unsigned flags) override;
     void ReleaseDirectInput() override;
     int ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent) override;
-    bool TryD3DSettings(const GlSettingsRecord& record) override;
+    bool TrySettings3D(const GlSettingsRecord& record) override;
 
     ModelCache& Cache() { return m_cache; }
     TextureManager& Textures() { return m_textures; }

@@ -523,13 +523,13 @@ void CQOR1View::AddZL()
     auto* p = new tagZLINFO;
     p->m_nTyp = werte.nArt;
     p->m_strName = werte.strName;
-    p->m_dWert1 = werte.dLaengen[0];
-    p->m_dWert2 = werte.dLaengen[1];
+    p->m_dLaenge = werte.dLaengen[0];
+    p->m_dBreite = werte.dLaengen[1];
     p->m_dAbstand = werte.dLaengen[2];
     p->m_dMasse = werte.dMasse;
     p->m_nWert = werte.nWert;
     p->m_nWertKopie = werte.nWert;
-    p->m_dWert3 = werte.dWert;
+    p->m_dHoehe = werte.dHoehe;
     if (werte.nArt == 5) {
         p->m_dPosX = 0.0;
         p->m_dAbstand = 0.0;

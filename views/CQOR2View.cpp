@@ -169,8 +169,8 @@ void CQOR2View::LadeBilder()
     m_bmFahrerhausLang.LoadBitmap(461);
     m_bmDeichselStarr.LoadBitmap(466);
     m_bmDeichsel.LoadBitmap(468);
-    m_muster418 = LoadCxImageFromResource(418, PICTURE_FORMAT_BITMAP);
-    m_muster675 = LoadCxImageFromResource(675, PICTURE_FORMAT_BITMAP);
+    m_musterLadeflaeche = LoadCxImageFromResource(kMusterLadeflaeche, PICTURE_FORMAT_BITMAP);
+    m_musterEinheit = LoadCxImageFromResource(kMusterEinheit, PICTURE_FORMAT_BITMAP);
 }
 
 CFahrzeug* CQOR2View::GetFahrzeug() const
@@ -923,8 +923,8 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
 
     // Step 8: the load area hatched, the usable area white.
     p.setPen(Qt::NoPen);
-    if (!m_muster418.isNull())
-        p.setBrush(QBrush(m_muster418));
+    if (!m_musterLadeflaeche.isNull())
+        p.setBrush(QBrush(m_musterLadeflaeche));
     else
         p.setBrush(QBrush(QColor(150, 150, 150), Qt::BDiagPattern));
     p.setBrushOrigin(0, 0);
@@ -1243,7 +1243,7 @@ void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
         {
             QPainter bp(&box);
             bp.setPen(Qt::black);
-            bp.setBrush(m_muster675.isNull() ? QBrush(QColor(200, 220, 245)) : QBrush(m_muster675));
+            bp.setBrush(m_musterEinheit.isNull() ? QBrush(QColor(200, 220, 245)) : QBrush(m_musterEinheit));
             bp.drawRect(box.rect().adjusted(0, 0, -1, -1));
             // A unit that stands in the plan's securing carries its picture in the middle, one with defects a
             // mark in each corner.

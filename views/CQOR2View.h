@@ -412,8 +412,11 @@ private:
     CMemBm m_bmDeichselStarr;  // 466
     CMemBm m_bmDeichsel;       // 468
     QImage m_exportBild;
-    QImage m_muster418;
-    QImage m_muster675;
+    // The hatching of the load area and the pattern of a load-unit box (resource bitmaps).
+    static constexpr int kMusterLadeflaeche = 418;
+    static constexpr int kMusterEinheit = 675;
+    QImage m_musterLadeflaeche;
+    QImage m_musterEinheit;
     // Pictures on the boxes of load units: a unit in the plan's securing (808) and, in its corners, a unit
     // with defects (1410). Either may be missing from the module; it is then left out.
     QImage m_bildEinheit;

@@ -183,7 +183,7 @@ bool CQOR2View::OnBefehl(int nId)
         bool bAnzeige = true;
         switch (nId) {
         case 2000:
-            anz.SetOption2000(!anz.GetOption2000());
+            anz.SetNurUmrisse(!anz.GetNurUmrisse());
             break;
         case 32875:
             anz.SetRichtungZeigen(!anz.GetRichtungZeigen());

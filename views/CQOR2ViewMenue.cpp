@@ -130,7 +130,7 @@ QMenu* CQOR2View::KontextMenu(QPoint pt)
             a->setEnabled(!q->GetLgInfos().empty());
         Haken(m, 33265, f->HasUeberstand());
         Haken(m, 32892, anz.GetZulBereich());
-        Haken(m, 2000, anz.GetOption2000());
+        Haken(m, 2000, anz.GetNurUmrisse());
         if (QMenu* raster = Untermenue(m, kPosRaster)) {
             const bool bRaster = anz.GetRasterZeigen();
             raster->setTitle(

@@ -33,10 +33,10 @@ public:
     {
         int nArt = 5;
         std::string strName;
-        double dLaengen[3] = {0.0, 0.0, 0.0};
+        double dLaengen[3] = {0.0, 0.0, 0.0}; // length, width, distance (m)
         double dMasse = 0.0;
-        int nWert = 0;
-        double dWert = 0.0;
+        int nWert = 0;       // 1: the height is given
+        double dHoehe = 0.0; // m
     };
     // One form-fit securing element. The side code, contact kind and cell count are the item's and come
     // back chosen; the `nKat...` values are what the plan found where the item lies (side and contact

@@ -29,13 +29,13 @@ public:
     int m_nTyp = -1;
     int m_nFahrzeugWert = -1;
     std::string m_strName;
-    double m_dWert1 = 0.0;
-    double m_dWert2 = 0.0;
+    double m_dLaenge = 0.0;
+    double m_dBreite = 0.0;
     double m_dAbstand = 0.0;
     double m_dMasse = 0.0;
     int m_nWert = 0;
     int m_nReserveWert = 0;
-    double m_dWert3 = 0.0;
+    double m_dHoehe = 0.0;
     double m_dPosX = 0.0;
     int m_nVomEnde = 0;
     int m_nTyp1 = 0;

@@ -16,7 +16,7 @@ enum Flag : int
     kZulBereich = 3,
     kBereichFarbig = 4,
     kRaster = 5,
-    kOption2000 = 6,
+    kNurUmrisse = 6,
 };
 
 // Bytes of display block A's second flag group.
@@ -78,13 +78,13 @@ void CPlanAnzeige::SetRasterZeigen(bool b)
 {
     m_plan.m_AnzeigeA.bFlags[kRaster] = b ? 1 : 0;
 }
-bool CPlanAnzeige::GetOption2000() const
+bool CPlanAnzeige::GetNurUmrisse() const
 {
-    return m_plan.m_AnzeigeA.bFlags[kOption2000] != 0;
+    return m_plan.m_AnzeigeA.bFlags[kNurUmrisse] != 0;
 }
-void CPlanAnzeige::SetOption2000(bool b)
+void CPlanAnzeige::SetNurUmrisse(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kOption2000] = b ? 1 : 0;
+    m_plan.m_AnzeigeA.bFlags[kNurUmrisse] = b ? 1 : 0;
 }
 
 int CPlanAnzeige::GetRasterSeite() const

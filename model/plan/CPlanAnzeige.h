@@ -30,9 +30,9 @@ public:
     void SetBereichFarbig(bool b);
     bool GetRasterZeigen() const;
     void SetRasterZeigen(bool b);
-    // The option of command 2000; no drawing reads it.
-    bool GetOption2000() const;
-    void SetOption2000(bool b);
+    // "Show the loads' outlines only", toggled by command 2000; no drawing reads it.
+    bool GetNurUmrisse() const;
+    void SetNurUmrisse(bool b);
     // Grid origin side: 0 the upper long edge (side A), 2 the lower one (side B); other values read 0.
     int GetRasterSeite() const;
     void SetRasterSeite(int n);

@@ -306,7 +306,8 @@ double CFahrzeug::GetAchse9Leerlast() const
 
 int CFahrzeug::AchsRecordOf(int n) const
 {
-    const int record = (m_nArt == 2 || m_nArt == 3) ? n : n - 1;
+    const int record =
+        (m_nArt == FahrzeugArt::kStarrdeichsel || m_nArt == FahrzeugArt::kAuflieger) ? n : n - 1;
     return (record >= 0 && record <= 3) ? record : -1;
 }
 

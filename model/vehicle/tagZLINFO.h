@@ -25,13 +25,13 @@ public:
     int m_nEigenWert = -1; // the item's own value; the vehicle record does not read it back
     std::string m_strName;
     int m_nTyp = -1;         // ZL type code; 1 and 5 are positioned by m_dAbstand
-    double m_dWert1 = 0.0;   // first value from the editor
-    double m_dWert2 = 0.0;   // second value from the editor
+    double m_dLaenge = 0.0;  // length from the editor, metres
+    double m_dBreite = 0.0;  // width from the editor, metres
     double m_dAbstand = 0.0; // distance used for positioning, metres
     double m_dMasse = 0.0;   // mass, added at m_dPosX into the axle loads
     int m_nWert = 0;         // value from the editor
     int m_nReserveWert = 0;  // reserved, stored as 0 in the vehicle record
-    double m_dWert3 = 0.0;   // value from the editor
+    double m_dHoehe = 0.0;   // height from the editor (kind 0), metres
     int m_nReservePos = -1;  // reserved, -1 after reading a vehicle record
     double m_dPosX = 0.0;    // position on the vehicle, metres
     int m_nVomEnde = 0;      // position measured from the end of the load area

@@ -34,7 +34,7 @@
 #include "ui/RibBtnStripFactory.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 #include "view3d/Render3DServiceProvider.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
@@ -160,7 +160,7 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
         {"CTimerManager::SetD3DDevice",
          // Usable exactly while the window system can make OpenGL contexts (not on offscreen).
          [] {
-             return CTimerManager::HasD3DDevice() &&
+             return CTimerManager::Has3DDevice() &&
                     CTimerManager::CheckDevice() == (CQOR3DView::Is3DAvailable() ? 1 : 0);
          }},
         {"SetProgramFolders",
@@ -217,7 +217,7 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     program.reset();
     // What the program installed is gone with it.
     EXPECT_EQ(Current3DServices(), nullptr);
-    EXPECT_FALSE(CTimerManager::HasD3DDevice());
+    EXPECT_FALSE(CTimerManager::Has3DDevice());
     EXPECT_FALSE(IFrameAnimation::HasViewCreator());
     EXPECT_FALSE(CLaderampe3::HasEditorOeffner());
 }

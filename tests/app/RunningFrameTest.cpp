@@ -16,8 +16,8 @@
 #include "tests/support/ProgramSandbox.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
-#include "view3d/D3DSettingsRecord.h"
 #include "view3d/Render3DServiceProvider.h"
+#include "view3d/Settings3DRecord.h"
 #include "views/CTabbedViewView.h"
 
 #include <QCheckBox>
@@ -67,7 +67,7 @@ public:
             *record = chosen;
         return dialogAnswer;
     }
-    bool TryD3DSettings(const GlSettingsRecord&) override { return tryWorks; }
+    bool TrySettings3D(const GlSettingsRecord&) override { return tryWorks; }
 
     GlSettingsRecord chosen = GlSettings::Make(1280, 1024, 60, 4);
     int dialogAnswer = 0;
@@ -422,7 +422,7 @@ TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
         EXPECT_EQ(m_program->App().Is3DUnavailable(), !f.started);
         // The chosen settings are kept only when 3D started with them.
         GlSettingsRecord saved{};
-        EXPECT_EQ(D3DSettingsRecord::Load(RecordFile(), &saved), f.started);
+        EXPECT_EQ(Settings3DRecord::Load(RecordFile(), &saved), f.started);
         if (f.started) {
             EXPECT_EQ(saved, services.chosen);
         }

@@ -74,7 +74,9 @@ TEST_F(PlanEditDialogsTest, EachFormReadsBackOnOkAndLeavesValuesOnCancel)
         EXPECT_EQ(seam.EditZL(&view, zl), !cancel);
         EXPECT_EQ(zl.nArt, 5);
         EXPECT_EQ(zl.dMasse, cancel ? 0.0 : 0.8);
-        EXPECT_EQ(zl.dWert, cancel ? 0.0 : -1.2);
+        // The distance is what places a kind-5 item on the vehicle; the height stays empty.
+        EXPECT_EQ(zl.dLaengen[2], cancel ? 0.0 : -1.2);
+        EXPECT_EQ(zl.dHoehe, 0.0);
         EXPECT_EQ(zl.strName, cancel ? std::string() : LoadResString(622));
 
         double t = 2.0;

@@ -14,7 +14,7 @@
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 #include "view3d/ModelCache.h"
 #include "view3d/OffscreenFrame.h"
 #include "view3d/TextureManager.h"

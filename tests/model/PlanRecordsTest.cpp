@@ -104,13 +104,13 @@ TEST(PlanRecordsTest, ZlItemKeepsEveryFieldAndStoresItsFlagAsOneByte)
     zl.m_nEigenWert = 7;
     zl.m_strName = "Ladekran";
     zl.m_nTyp = 5;
-    zl.m_dWert1 = 1.1;
-    zl.m_dWert2 = 2.2;
+    zl.m_dLaenge = 1.1;
+    zl.m_dBreite = 2.2;
     zl.m_dAbstand = 3.3;
     zl.m_dMasse = 4.4;
     zl.m_nWert = 8;
     zl.m_nReserveWert = 9;
-    zl.m_dWert3 = 10.5;
+    zl.m_dHoehe = 10.5;
     zl.m_nReservePos = 11;
     zl.m_dPosX = -3.3;
     zl.m_nVomEnde = 1;

@@ -198,12 +198,12 @@ public:
     bool ShouldHide() override { return wantsHide; }
 
 protected:
-    qintptr OnRequest8069(qintptr value) override
+    qintptr OnFirstRequest(qintptr value) override
     {
         calls.push_back({1, value});
         return 11;
     }
-    qintptr OnRequest806A(qintptr value) override
+    qintptr OnSecondRequest(qintptr value) override
     {
         calls.push_back({2, value});
         return 22;
@@ -235,9 +235,9 @@ TEST_F(PopupPanelTest, OwnerRequestsReachTheirHandlers)
         bool heldAfter;
     };
     const Case cases[] = {
-        {CDlgTooltip::kRequest8069, 11, false}, {CDlgTooltip::kRequest806A, 22, false},
-        {CDlgTooltip::kHoldOn, -1, true},       {CDlgTooltip::kUpdate, 33, true},
-        {CDlgTooltip::kHoldOff, -1, false},     {0x1234, -1, false},
+        {CDlgTooltip::kFirstRequest, 11, false}, {CDlgTooltip::kSecondRequest, 22, false},
+        {CDlgTooltip::kHoldOn, -1, true},        {CDlgTooltip::kUpdate, 33, true},
+        {CDlgTooltip::kHoldOff, -1, false},      {0x1234, -1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);

@@ -1,7 +1,7 @@
 // Orbit camera over scripted input states and fixed frame times.
 #include "view3d/CCamera.h"
 #include "view3d/CTimerManager.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <gtest/gtest.h>
 

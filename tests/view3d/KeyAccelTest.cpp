@@ -1,6 +1,6 @@
 // Ramped arrow-key values over scripted frames.
 #include "view3d/CKeyAccel.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Render managers: the frame step's call order, device checks, the registry and pressed-pixel angles.
 #include "view3d/CTimerManager.h"
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -366,7 +366,7 @@ TEST_F(PlanBefehleTest, DisplayCommandsWriteThePlansOptions)
     };
     const Fall toggles[] = {
         {32875, [&] { return anz.GetRichtungZeigen(); }},    {32892, [&] { return anz.GetZulBereich(); }},
-        {32907, [&] { return anz.GetLadungenZeigen(); }},    {2000, [&] { return anz.GetOption2000(); }},
+        {32907, [&] { return anz.GetLadungenZeigen(); }},    {2000, [&] { return anz.GetNurUmrisse(); }},
         {32872, [&] { return anz.GetSchwerpunktZeigen(); }},
     };
     for (const Fall& f : toggles) {

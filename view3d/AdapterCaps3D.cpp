@@ -1,8 +1,8 @@
 // Probing the OpenGL driver for the 3D settings: framebuffers of each format combination are tried.
-#include "view3d/D3DAdapterCaps.h"
+#include "view3d/AdapterCaps3D.h"
 
 #include "platform/gl/GlContextProbe.h"
-#include "view3d/D3DSettingsRecord.h"
+#include "view3d/Settings3DRecord.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>
@@ -82,14 +82,14 @@ bool Complete(QOpenGLExtraFunctions& gl, GLenum colour, GLenum depth, int sample
 
 } // namespace
 
-bool D3DAdapterCaps::ColourOk(std::uint32_t colour) const
+bool AdapterCaps3D::ColourOk(std::uint32_t colour) const
 {
     return std::find(colourFormats.begin(), colourFormats.end(), colour) != colourFormats.end();
 }
 
-D3DAdapterCaps D3DAdapterCaps::Probe()
+AdapterCaps3D AdapterCaps3D::Probe()
 {
-    D3DAdapterCaps caps;
+    AdapterCaps3D caps;
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return caps;
@@ -116,17 +116,17 @@ D3DAdapterCaps D3DAdapterCaps::Probe()
     gl.glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
     while (gl.glGetError() != GL_NO_ERROR) {
     }
-    for (std::uint32_t colour : D3DSettingsRecord::kBackBufferFormats) {
+    for (std::uint32_t colour : Settings3DRecord::kBackBufferFormats) {
         if (!Complete(gl, ColourInternal(colour), 0, 0))
             continue;
         caps.colourFormats.push_back(colour);
-        for (std::uint32_t depth : D3DSettingsRecord::kDepthFormats) {
+        for (std::uint32_t depth : Settings3DRecord::kDepthFormats) {
             const GLenum internal = DepthInternal(depth);
             if (internal == 0 || !Complete(gl, ColourInternal(colour), internal, 0))
                 continue;
             caps.depthFormats.insert({colour, depth});
             caps.sampleCounts.insert({colour, depth, 0});
-            for (int samples = 2; samples <= std::min<int>(maxSamples, D3DSettingsRecord::kMaxSamples);
+            for (int samples = 2; samples <= std::min<int>(maxSamples, Settings3DRecord::kMaxSamples);
                  ++samples)
                 if (Complete(gl, ColourInternal(colour), internal, samples))
                     caps.sampleCounts.insert({colour, depth, samples});

@@ -1,5 +1,5 @@
 // Keyboard and mouse state collected by the event filter, polled and cleared on deactivation.
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 #include "view3d/CCamera.h"
 #include "view3d/CTimerManager.h"
 #include "view3d/Render3DServiceProvider.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-class DirectInputTest : public testing::Test
+class InputStateTest : public testing::Test
 {
 protected:
     void SetUp() override { ASSERT_EQ(InitDirectInput(&m_window, 6), 0); }
@@ -43,7 +43,7 @@ protected:
     QWidget m_window;
 };
 
-TEST_F(DirectInputTest, KeysMapToTheirCodesAndShowOnlyAfterAPoll)
+TEST_F(InputStateTest, KeysMapToTheirCodesAndShowOnlyAfterAPoll)
 {
     const struct
     {
@@ -66,7 +66,7 @@ TEST_F(DirectInputTest, KeysMapToTheirCodesAndShowOnlyAfterAPoll)
     }
 }
 
-TEST_F(DirectInputTest, MouseCountsAreRelativeAndResetByEachPoll)
+TEST_F(InputStateTest, MouseCountsAreRelativeAndResetByEachPoll)
 {
     Mouse(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
     // A drag: the window sees moves while a button is held.
@@ -88,7 +88,7 @@ TEST_F(DirectInputTest, MouseCountsAreRelativeAndResetByEachPoll)
     EXPECT_FALSE(PolledInput().ButtonDown(0));
 }
 
-TEST_F(DirectInputTest, InputOfWidgetsInsideTheWindowCountsOnceAndOtherWindowsDoNot)
+TEST_F(InputStateTest, InputOfWidgetsInsideTheWindowCountsOnceAndOtherWindowsDoNot)
 {
     QWidget child(&m_window);
     QWidget other;
@@ -108,7 +108,7 @@ TEST_F(DirectInputTest, InputOfWidgetsInsideTheWindowCountsOnceAndOtherWindowsDo
     EXPECT_EQ(PolledInput().mouse.wheel, 120);
 }
 
-TEST_F(DirectInputTest, DeactivationDropsHeldKeysAndButtons)
+TEST_F(InputStateTest, DeactivationDropsHeldKeysAndButtons)
 {
     Key(QEvent::KeyPress, Qt::Key_Left);
     Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::MiddleButton);
@@ -119,7 +119,7 @@ TEST_F(DirectInputTest, DeactivationDropsHeldKeysAndButtons)
     EXPECT_FALSE(PolledInput().ButtonDown(2));
 }
 
-TEST_F(DirectInputTest, AfterReleaseNothingIsCollectedAndPollingFails)
+TEST_F(InputStateTest, AfterReleaseNothingIsCollectedAndPollingFails)
 {
     ReleaseDirectInput();
     Key(QEvent::KeyPress, Qt::Key_Up);
@@ -129,7 +129,7 @@ TEST_F(DirectInputTest, AfterReleaseNothingIsCollectedAndPollingFails)
     EXPECT_FALSE(PolledInput().KeyDown(KEY_UP));
 }
 
-TEST_F(DirectInputTest, TheServicesSetUpAndReleaseTheSameInput)
+TEST_F(InputStateTest, TheServicesSetUpAndReleaseTheSameInput)
 {
     ReleaseDirectInput();
     Render3DServiceProvider services(QString{});
@@ -142,7 +142,7 @@ TEST_F(DirectInputTest, TheServicesSetUpAndReleaseTheSameInput)
     EXPECT_FALSE(PolledInput().KeyDown(KEY_DOWN));
 }
 
-TEST_F(DirectInputTest, ScriptedDragAndHeldArrowMoveTheCamera)
+TEST_F(InputStateTest, ScriptedDragAndHeldArrowMoveTheCamera)
 {
     CCamera camera;
     CTimerManager manager;

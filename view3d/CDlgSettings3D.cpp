@@ -1,11 +1,11 @@
 // The 3D settings dialog: lists filled in order from the driver's answers, selections kept by value.
-#include "view3d/CDlgD3DSettings.h"
+#include "view3d/CDlgSettings3D.h"
 
 #include "model/text/TextFormat.h"
 #include "platform/ResourceModule.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
-#include "view3d/D3DSettingsRecord.h"
+#include "view3d/Settings3DRecord.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -40,48 +40,48 @@ QByteArray Value(std::uint32_t v)
     return Bytes(r, 0, 4);
 }
 
-constexpr int kLists[] = {CDlgD3DSettings::kAdapters, CDlgD3DSettings::kDeviceTypes,
-                          CDlgD3DSettings::kModes,    CDlgD3DSettings::kBackBuffers,
-                          CDlgD3DSettings::kDepths,   CDlgD3DSettings::kSamples,
-                          CDlgD3DSettings::kQualities};
+constexpr int kLists[] = {CDlgSettings3D::kAdapters, CDlgSettings3D::kDeviceTypes,
+                          CDlgSettings3D::kModes,    CDlgSettings3D::kBackBuffers,
+                          CDlgSettings3D::kDepths,   CDlgSettings3D::kSamples,
+                          CDlgSettings3D::kQualities};
 
 // Where each list's value lies in the record and how long it is.
 std::pair<int, int> FieldOf(int list)
 {
     switch (list) {
-    case CDlgD3DSettings::kAdapters:
-        return {D3DSettingsRecord::kAdapter, 4};
-    case CDlgD3DSettings::kDeviceTypes:
-        return {D3DSettingsRecord::kDeviceType, 4};
-    case CDlgD3DSettings::kModes:
-        return {D3DSettingsRecord::kMode, D3DSettingsRecord::kModeSize};
-    case CDlgD3DSettings::kBackBuffers:
-        return {D3DSettingsRecord::kBackBufferFormat, 4};
-    case CDlgD3DSettings::kDepths:
-        return {D3DSettingsRecord::kDepthFormat, 4};
-    case CDlgD3DSettings::kSamples:
-        return {D3DSettingsRecord::kMultiSample, 4};
+    case CDlgSettings3D::kAdapters:
+        return {Settings3DRecord::kAdapter, 4};
+    case CDlgSettings3D::kDeviceTypes:
+        return {Settings3DRecord::kDeviceType, 4};
+    case CDlgSettings3D::kModes:
+        return {Settings3DRecord::kMode, Settings3DRecord::kModeSize};
+    case CDlgSettings3D::kBackBuffers:
+        return {Settings3DRecord::kBackBufferFormat, 4};
+    case CDlgSettings3D::kDepths:
+        return {Settings3DRecord::kDepthFormat, 4};
+    case CDlgSettings3D::kSamples:
+        return {Settings3DRecord::kMultiSample, 4};
     default:
-        return {D3DSettingsRecord::kQuality, 4};
+        return {Settings3DRecord::kQuality, 4};
     }
 }
 
 int HelpOf(int list)
 {
     switch (list) {
-    case CDlgD3DSettings::kAdapters:
+    case CDlgSettings3D::kAdapters:
         return 900;
-    case CDlgD3DSettings::kDeviceTypes:
+    case CDlgSettings3D::kDeviceTypes:
         return 901;
-    case CDlgD3DSettings::kModes:
+    case CDlgSettings3D::kModes:
         return 902;
-    case CDlgD3DSettings::kBackBuffers:
+    case CDlgSettings3D::kBackBuffers:
         return 903;
-    case CDlgD3DSettings::kDepths:
+    case CDlgSettings3D::kDepths:
         return 904;
-    case CDlgD3DSettings::kSamples:
+    case CDlgSettings3D::kSamples:
         return 905;
-    case CDlgD3DSettings::kQualities:
+    case CDlgSettings3D::kQualities:
         return 906;
     default:
         return 907;
@@ -117,8 +117,7 @@ void Check(QButtonGroup* group, int id)
 
 } // namespace
 
-CDlgD3DSettings::CDlgD3DSettings(D3DAdapterCaps caps, GlSettingsRecord* record, bool useRecord,
-                                 QWidget* parent)
+CDlgSettings3D::CDlgSettings3D(AdapterCaps3D caps, GlSettingsRecord* record, bool useRecord, QWidget* parent)
     : CDlgBase(kTemplate, parent), m_caps(std::move(caps)), m_record(record), m_useRecord(useRecord)
 {
     m_window = Group(this, {1207, 1208});
@@ -137,12 +136,12 @@ CDlgD3DSettings::CDlgD3DSettings(D3DAdapterCaps caps, GlSettingsRecord* record, 
         full->setEnabled(false);
 }
 
-QComboBox* CDlgD3DSettings::List(int id) const
+QComboBox* CDlgSettings3D::List(int id) const
 {
     return findChild<QComboBox*>(ControlId::ObjectName(id));
 }
 
-bool CDlgD3DSettings::OnInitDialog()
+bool CDlgSettings3D::OnInitDialog()
 {
     const bool result = CDlgBase::OnInitDialog();
     Check(m_window, 1207);
@@ -158,7 +157,7 @@ bool CDlgD3DSettings::OnInitDialog()
     return result;
 }
 
-void CDlgD3DSettings::Fill(int id)
+void CDlgSettings3D::Fill(int id)
 {
     QComboBox* list = List(id);
     if (list == nullptr)
@@ -172,8 +171,8 @@ void CDlgD3DSettings::Fill(int id)
         break;
     case kDeviceTypes:
         if (m_caps.hardware)
-            list->addItem(Text(62), Value(D3DSettingsRecord::kHardware));
-        list->addItem(Text(63), Value(D3DSettingsRecord::kSoftware));
+            list->addItem(Text(62), Value(Settings3DRecord::kHardware));
+        list->addItem(Text(63), Value(Settings3DRecord::kSoftware));
         break;
     case kModes: {
         GlSettingsRecord r{};
@@ -181,7 +180,7 @@ void CDlgD3DSettings::Fill(int id)
         SetField(r, 4, static_cast<std::uint32_t>(m_caps.desktop.height()));
         SetField(r, 8, static_cast<std::uint32_t>(m_caps.refresh));
         SetField(r, 12, m_caps.displayFormat);
-        const QString format = D3DSettingsRecord::FormatName(m_caps.displayFormat);
+        const QString format = Settings3DRecord::FormatName(m_caps.displayFormat);
         const QString text = m_caps.refresh > 0 ? QStringLiteral("%1 x %2 (%3, %4 Hz)")
                                                       .arg(m_caps.desktop.width())
                                                       .arg(m_caps.desktop.height())
@@ -195,21 +194,21 @@ void CDlgD3DSettings::Fill(int id)
         break;
     }
     case kBackBuffers:
-        for (std::uint32_t format : D3DSettingsRecord::kBackBufferFormats)
+        for (std::uint32_t format : Settings3DRecord::kBackBufferFormats)
             if (m_caps.ColourOk(format)) {
-                QString text = D3DSettingsRecord::FormatName(format);
+                QString text = Settings3DRecord::FormatName(format);
                 if (format != m_caps.displayFormat)
                     text += QLatin1Char(' ') + Text(64);
                 list->addItem(text, Value(format));
             }
         break;
     case kDepths:
-        for (std::uint32_t format : D3DSettingsRecord::kDepthFormats)
+        for (std::uint32_t format : Settings3DRecord::kDepthFormats)
             if (m_caps.DepthOk(colour, format))
-                list->addItem(D3DSettingsRecord::FormatName(format), Value(format));
+                list->addItem(Settings3DRecord::FormatName(format), Value(format));
         break;
     case kSamples:
-        for (int samples = 0; samples <= D3DSettingsRecord::kMaxSamples; ++samples)
+        for (int samples = 0; samples <= Settings3DRecord::kMaxSamples; ++samples)
             if (samples != 1 && m_caps.SamplesOk(colour, depth, samples))
                 list->addItem(samples == 0 ? Text(65) : QStringLiteral("%1 Samples").arg(samples),
                               Value(static_cast<std::uint32_t>(samples)));
@@ -224,7 +223,7 @@ void CDlgD3DSettings::Fill(int id)
     }
 }
 
-void CDlgD3DSettings::FillAfter(int id)
+void CDlgSettings3D::FillAfter(int id)
 {
     bool after = false;
     for (int list : kLists) {
@@ -234,7 +233,7 @@ void CDlgD3DSettings::FillAfter(int id)
     }
 }
 
-GlSettingsRecord CDlgD3DSettings::DialogToRecord() const
+GlSettingsRecord CDlgSettings3D::DialogToRecord() const
 {
     GlSettingsRecord r = m_record ? *m_record : GlSettings::Make(640, 480, 0, 0);
     for (int id : kLists) {
@@ -246,18 +245,18 @@ GlSettingsRecord CDlgD3DSettings::DialogToRecord() const
         if (v.size() == size)
             std::copy(v.begin(), v.end(), r.begin() + offset);
     }
-    SetField(r, D3DSettingsRecord::kWindowed, m_window->checkedId() == 1208 ? 0 : 1);
-    SetField(r, D3DSettingsRecord::kFlags,
-             D3DSettingsRecord::kMultithreaded |
-                 (m_vertex->checkedId() == 1214 ? D3DSettingsRecord::kHardwareVertexProcessing
-                                                : D3DSettingsRecord::kSoftwareVertexProcessing));
-    SetField(r, D3DSettingsRecord::kBits, m_bits->checkedId() == 1220 ? 8 : 16);
-    SetField(r, D3DSettingsRecord::kSampleRate,
+    SetField(r, Settings3DRecord::kWindowed, m_window->checkedId() == 1208 ? 0 : 1);
+    SetField(r, Settings3DRecord::kFlags,
+             Settings3DRecord::kMultithreaded |
+                 (m_vertex->checkedId() == 1214 ? Settings3DRecord::kHardwareVertexProcessing
+                                                : Settings3DRecord::kSoftwareVertexProcessing));
+    SetField(r, Settings3DRecord::kBits, m_bits->checkedId() == 1220 ? 8 : 16);
+    SetField(r, Settings3DRecord::kSampleRate,
              m_rate->checkedId() == 1222 ? 11025 : (m_rate->checkedId() == 1223 ? 22050 : 44100));
     return r;
 }
 
-void CDlgD3DSettings::RecordToDialog(const GlSettingsRecord& record)
+void CDlgSettings3D::RecordToDialog(const GlSettingsRecord& record)
 {
     const bool wasFilling = m_filling;
     m_filling = true;
@@ -273,16 +272,16 @@ void CDlgD3DSettings::RecordToDialog(const GlSettingsRecord& record)
             list->setCurrentIndex(index);
     }
     m_filling = wasFilling;
-    Check(m_window, Field(record, D3DSettingsRecord::kWindowed) == 0 ? 1208 : 1207);
-    Check(m_vertex, (Field(record, D3DSettingsRecord::kFlags) & D3DSettingsRecord::kHardwareVertexProcessing)
+    Check(m_window, Field(record, Settings3DRecord::kWindowed) == 0 ? 1208 : 1207);
+    Check(m_vertex, (Field(record, Settings3DRecord::kFlags) & Settings3DRecord::kHardwareVertexProcessing)
                         ? 1214
                         : 1215);
-    Check(m_bits, Field(record, D3DSettingsRecord::kBits) == 8 ? 1220 : 1221);
-    const std::uint32_t rate = Field(record, D3DSettingsRecord::kSampleRate);
+    Check(m_bits, Field(record, Settings3DRecord::kBits) == 8 ? 1220 : 1221);
+    const std::uint32_t rate = Field(record, Settings3DRecord::kSampleRate);
     Check(m_rate, rate == 11025 ? 1222 : (rate == 22050 ? 1223 : 1224));
 }
 
-void CDlgD3DSettings::OnSelectionChanged(int id)
+void CDlgSettings3D::OnSelectionChanged(int id)
 {
     if (m_filling)
         return;
@@ -293,33 +292,33 @@ void CDlgD3DSettings::OnSelectionChanged(int id)
     RecordToDialog(r);
 }
 
-void CDlgD3DSettings::SetHelp(int textId)
+void CDlgSettings3D::SetHelp(int textId)
 {
     if (auto* help = findChild<QLabel*>(ControlId::ObjectName(1217)))
         help->setText(Text(static_cast<quint32>(textId)));
 }
 
-bool CDlgD3DSettings::OnCtrlMessage(QWidget* ctrl, QEvent* event)
+bool CDlgSettings3D::OnCtrlMessage(QWidget* ctrl, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::Enter)
         SetHelp(HelpOf(ControlId::FromObjectName(ctrl->objectName())));
     return CDlgBase::OnCtrlMessage(ctrl, event);
 }
 
-bool CDlgD3DSettings::SaveTo(const QString& path, QString* why)
+bool CDlgSettings3D::SaveTo(const QString& path, QString* why)
 {
     const GlSettingsRecord r = DialogToRecord();
-    if (!D3DSettingsRecord::Save(path, r, why))
+    if (!Settings3DRecord::Save(path, r, why))
         return false;
     if (m_record)
         *m_record = r;
     return true;
 }
 
-bool CDlgD3DSettings::LoadFrom(const QString& path, QString* why)
+bool CDlgSettings3D::LoadFrom(const QString& path, QString* why)
 {
     GlSettingsRecord r{};
-    if (!D3DSettingsRecord::Load(path, &r, why))
+    if (!Settings3DRecord::Load(path, &r, why))
         return false;
     if (m_record)
         *m_record = r;
@@ -327,12 +326,12 @@ bool CDlgD3DSettings::LoadFrom(const QString& path, QString* why)
     return true;
 }
 
-bool CDlgD3DSettings::OnCommand(int id, int notifyCode, QObject* control)
+bool CDlgSettings3D::OnCommand(int id, int notifyCode, QObject* control)
 {
     switch (id) {
     case 1203: {
         GlSettingsRecord r = DialogToRecord();
-        D3DSettingsRecord::ApplyDeviceRule(r);
+        Settings3DRecord::ApplyDeviceRule(r);
         if (m_record)
             *m_record = r;
         done(kEndOk);
@@ -364,7 +363,7 @@ bool CDlgD3DSettings::OnCommand(int id, int notifyCode, QObject* control)
     }
 }
 
-void CDlgD3DSettings::reject()
+void CDlgSettings3D::reject()
 {
     done(kEndCancel);
 }
@@ -373,13 +372,13 @@ int ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* par
 {
     if (record == nullptr)
         return 1;
-    D3DAdapterCaps caps = D3DAdapterCaps::Probe();
+    AdapterCaps3D caps = AdapterCaps3D::Probe();
     if (!caps.ok) {
         MessageBoxes().Show(parent, Text(187), Text(155), IMessageBoxService::Icon::Warning,
                             IMessageBoxService::Buttons::Ok);
         return 1;
     }
-    CDlgD3DSettings dialog(std::move(caps), record, useRecord, parent);
+    CDlgSettings3D dialog(std::move(caps), record, useRecord, parent);
     const int end = dialog.exec();
-    return end == CDlgD3DSettings::kEndOk ? 0 : (end == 1 ? 1 : 2);
+    return end == CDlgSettings3D::kEndOk ? 0 : (end == 1 ? 1 : 2);
 }

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-class D3DSettingsRecord
+class Settings3DRecord
 {
 public:
     static constexpr int kSize = 72;

@@ -1,5 +1,5 @@
 // Keyboard and mouse state collected from Qt events by an event filter on the main window.
-#include "view3d/DirectInput.h"
+#include "view3d/InputState.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-class D3DAdapterCaps
+class AdapterCaps3D
 {
 public:
     bool ok = false;
@@ -36,5 +36,5 @@ public:
 
     // Asks the driver through an offscreen context; `ok` false (and nothing else filled) when no OpenGL
     // 3.3 context can be made. Needs a QGuiApplication.
-    static D3DAdapterCaps Probe();
+    static AdapterCaps3D Probe();
 };

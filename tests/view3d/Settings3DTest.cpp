@@ -1,8 +1,8 @@
 // The 3D settings record (fields, strict reading, whole writing) and its dialog over a scripted driver.
 #include "platform/ResourceModule.h"
 #include "ui/ScriptedMessageBoxService.h"
-#include "view3d/CDlgD3DSettings.h"
-#include "view3d/D3DSettingsRecord.h"
+#include "view3d/CDlgSettings3D.h"
+#include "view3d/Settings3DRecord.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,9 +27,9 @@ GlSettingsRecord Valid()
     return GlSettings::Make(1280, 1024, 60, 4);
 }
 
-QByteArray Bytes(const GlSettingsRecord& r, int size = D3DSettingsRecord::kSize)
+QByteArray Bytes(const GlSettingsRecord& r, int size = Settings3DRecord::kSize)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(r.data()), D3DSettingsRecord::kSize);
+    QByteArray bytes(reinterpret_cast<const char*>(r.data()), Settings3DRecord::kSize);
     bytes.resize(size, '\0');
     return bytes;
 }
@@ -40,7 +40,7 @@ bool Write(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-class D3DSettingsTest : public testing::Test
+class Settings3DTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -54,9 +54,9 @@ protected:
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
     // A driver with two colour formats; depth formats and sample counts differ between them.
-    static D3DAdapterCaps Caps(bool hardware = true)
+    static AdapterCaps3D Caps(bool hardware = true)
     {
-        D3DAdapterCaps caps;
+        AdapterCaps3D caps;
         caps.ok = true;
         caps.adapter = QStringLiteral("Test adapter");
         caps.hardware = hardware;
@@ -73,7 +73,7 @@ protected:
         caps.sampleCounts.insert({21, 75, 4});
         return caps;
     }
-    static void Select(CDlgD3DSettings& dialog, int list, std::uint32_t value)
+    static void Select(CDlgSettings3D& dialog, int list, std::uint32_t value)
     {
         QComboBox* combo = dialog.List(list);
         ASSERT_NE(combo, nullptr);
@@ -93,7 +93,7 @@ protected:
     std::unique_ptr<ResourceModule> m_module;
 };
 
-TEST_F(D3DSettingsTest, EachFieldLiesAtItsOffset)
+TEST_F(Settings3DTest, EachFieldLiesAtItsOffset)
 {
     const GlSettingsRecord r = GlSettings::Make(1920, 1080, 75, 2);
     const struct
@@ -101,13 +101,13 @@ TEST_F(D3DSettingsTest, EachFieldLiesAtItsOffset)
         int offset;
         std::uint32_t value;
     } fields[] = {
-        {D3DSettingsRecord::kAdapter, 0},        {D3DSettingsRecord::kDeviceType, 1},
-        {D3DSettingsRecord::kWindowed, 1},       {D3DSettingsRecord::kWidth, 1920},
-        {D3DSettingsRecord::kHeight, 1080},      {D3DSettingsRecord::kRefresh, 75},
-        {D3DSettingsRecord::kDisplayFormat, 22}, {D3DSettingsRecord::kBackBufferFormat, 22},
-        {D3DSettingsRecord::kDepthFormat, 75},   {D3DSettingsRecord::kMultiSample, 2},
-        {D3DSettingsRecord::kQuality, 0},        {D3DSettingsRecord::kFlags, 68},
-        {D3DSettingsRecord::kSampleRate, 44100}, {D3DSettingsRecord::kBits, 16},
+        {Settings3DRecord::kAdapter, 0},        {Settings3DRecord::kDeviceType, 1},
+        {Settings3DRecord::kWindowed, 1},       {Settings3DRecord::kWidth, 1920},
+        {Settings3DRecord::kHeight, 1080},      {Settings3DRecord::kRefresh, 75},
+        {Settings3DRecord::kDisplayFormat, 22}, {Settings3DRecord::kBackBufferFormat, 22},
+        {Settings3DRecord::kDepthFormat, 75},   {Settings3DRecord::kMultiSample, 2},
+        {Settings3DRecord::kQuality, 0},        {Settings3DRecord::kFlags, 68},
+        {Settings3DRecord::kSampleRate, 44100}, {Settings3DRecord::kBits, 16},
     };
     for (const auto& f : fields) {
         SCOPED_TRACE(f.offset);
@@ -115,10 +115,10 @@ TEST_F(D3DSettingsTest, EachFieldLiesAtItsOffset)
         // Little-endian bytes.
         EXPECT_EQ(r[static_cast<std::size_t>(f.offset)], f.value & 0xFF);
     }
-    EXPECT_TRUE(D3DSettingsRecord::Check(r));
+    EXPECT_TRUE(Settings3DRecord::Check(r));
 }
 
-TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
+TEST_F(Settings3DTest, LoadAcceptsExactlyARecordWithKnownValues)
 {
     const GlSettingsRecord before = GlSettings::Make(800, 600, 0, 0);
     const struct
@@ -133,18 +133,18 @@ TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
         {"one byte short", -1, 0, 71, false},
         {"one byte more", -1, 0, 73, false},
         {"empty", -1, 0, 0, false},
-        {"device type 2", D3DSettingsRecord::kDeviceType, 2, 72, false},
-        {"windowed 2", D3DSettingsRecord::kWindowed, 2, 72, false},
-        {"no width", D3DSettingsRecord::kWidth, 0, 72, false},
-        {"back buffer 99", D3DSettingsRecord::kBackBufferFormat, 99, 72, false},
-        {"depth 22", D3DSettingsRecord::kDepthFormat, 22, 72, false},
-        {"1 sample", D3DSettingsRecord::kMultiSample, 1, 72, false},
-        {"17 samples", D3DSettingsRecord::kMultiSample, 17, 72, false},
-        {"flags 64 alone", D3DSettingsRecord::kFlags, 64, 72, false},
-        {"software processing", D3DSettingsRecord::kFlags, 36, 72, true},
-        {"rate 48000", D3DSettingsRecord::kSampleRate, 48000, 72, false},
-        {"12 bits", D3DSettingsRecord::kBits, 12, 72, false},
-        {"software device", D3DSettingsRecord::kDeviceType, 3, 72, true},
+        {"device type 2", Settings3DRecord::kDeviceType, 2, 72, false},
+        {"windowed 2", Settings3DRecord::kWindowed, 2, 72, false},
+        {"no width", Settings3DRecord::kWidth, 0, 72, false},
+        {"back buffer 99", Settings3DRecord::kBackBufferFormat, 99, 72, false},
+        {"depth 22", Settings3DRecord::kDepthFormat, 22, 72, false},
+        {"1 sample", Settings3DRecord::kMultiSample, 1, 72, false},
+        {"17 samples", Settings3DRecord::kMultiSample, 17, 72, false},
+        {"flags 64 alone", Settings3DRecord::kFlags, 64, 72, false},
+        {"software processing", Settings3DRecord::kFlags, 36, 72, true},
+        {"rate 48000", Settings3DRecord::kSampleRate, 48000, 72, false},
+        {"12 bits", Settings3DRecord::kBits, 12, 72, false},
+        {"software device", Settings3DRecord::kDeviceType, 3, 72, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -154,7 +154,7 @@ TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
         ASSERT_TRUE(Write(Path("case.tbc"), Bytes(r, c.size)));
         GlSettingsRecord loaded = before;
         QString why;
-        EXPECT_EQ(D3DSettingsRecord::Load(Path("case.tbc"), &loaded, &why), c.accepted) << why.toStdString();
+        EXPECT_EQ(Settings3DRecord::Load(Path("case.tbc"), &loaded, &why), c.accepted) << why.toStdString();
         EXPECT_EQ(loaded == r, c.accepted);
         if (!c.accepted) {
             EXPECT_EQ(loaded, before);
@@ -162,7 +162,7 @@ TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
         }
     }
     QString why;
-    EXPECT_FALSE(D3DSettingsRecord::Load(Path("missing.tbc"), nullptr, &why));
+    EXPECT_FALSE(Settings3DRecord::Load(Path("missing.tbc"), nullptr, &why));
     EXPECT_FALSE(why.isEmpty());
     // A named pipe or a device in the file's place is refused without waiting for a writer.
     ASSERT_EQ(::mkfifo(Path("pipe.tbc").toLocal8Bit().constData(), 0600), 0);
@@ -170,26 +170,26 @@ TEST_F(D3DSettingsTest, LoadAcceptsExactlyARecordWithKnownValues)
     for (const char* name : {"pipe.tbc", "zero.tbc"}) {
         SCOPED_TRACE(name);
         why.clear();
-        EXPECT_FALSE(D3DSettingsRecord::Load(Path(name), nullptr, &why));
+        EXPECT_FALSE(Settings3DRecord::Load(Path(name), nullptr, &why));
         EXPECT_FALSE(why.isEmpty());
     }
 }
 
-TEST_F(D3DSettingsTest, SaveWritesSeventyTwoBytesWholeOrNothing)
+TEST_F(Settings3DTest, SaveWritesSeventyTwoBytesWholeOrNothing)
 {
     const GlSettingsRecord r = Valid();
-    ASSERT_TRUE(D3DSettingsRecord::Save(Path("saved.tbc"), r));
+    ASSERT_TRUE(Settings3DRecord::Save(Path("saved.tbc"), r));
     EXPECT_EQ(QFile(Path("saved.tbc")).size(), 72);
     GlSettingsRecord back{};
-    ASSERT_TRUE(D3DSettingsRecord::Load(Path("saved.tbc"), &back));
+    ASSERT_TRUE(Settings3DRecord::Load(Path("saved.tbc"), &back));
     EXPECT_EQ(back, r);
     // A folder that does not exist: nothing written, the reason given.
     QString why;
-    EXPECT_FALSE(D3DSettingsRecord::Save(Path("no/such/folder.tbc"), r, &why));
+    EXPECT_FALSE(Settings3DRecord::Save(Path("no/such/folder.tbc"), r, &why));
     EXPECT_FALSE(why.isEmpty());
 }
 
-TEST_F(D3DSettingsTest, ASoftwareDeviceEndsWithSoftwareVertexProcessing)
+TEST_F(Settings3DTest, ASoftwareDeviceEndsWithSoftwareVertexProcessing)
 {
     const struct
     {
@@ -198,30 +198,30 @@ TEST_F(D3DSettingsTest, ASoftwareDeviceEndsWithSoftwareVertexProcessing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.device * 100 + c.flags);
         GlSettingsRecord r = Valid();
-        SetField(r, D3DSettingsRecord::kDeviceType, c.device);
-        SetField(r, D3DSettingsRecord::kFlags, c.flags);
-        D3DSettingsRecord::ApplyDeviceRule(r);
-        EXPECT_EQ(Field(r, D3DSettingsRecord::kFlags), c.expected);
+        SetField(r, Settings3DRecord::kDeviceType, c.device);
+        SetField(r, Settings3DRecord::kFlags, c.flags);
+        Settings3DRecord::ApplyDeviceRule(r);
+        EXPECT_EQ(Field(r, Settings3DRecord::kFlags), c.expected);
     }
     // Through the dialog's OK, with hardware processing still checked.
     GlSettingsRecord record = Valid();
-    CDlgD3DSettings dialog(Caps(), &record, true);
+    CDlgSettings3D dialog(Caps(), &record, true);
     dialog.InitDialog();
-    Select(dialog, CDlgD3DSettings::kDeviceTypes, D3DSettingsRecord::kSoftware);
+    Select(dialog, CDlgSettings3D::kDeviceTypes, Settings3DRecord::kSoftware);
     ASSERT_TRUE(dialog.findChild<QRadioButton*>(QStringLiteral("id_1214"))->isChecked());
     dialog.open();
     dialog.findChild<QPushButton*>(QStringLiteral("id_1203"))->click();
-    EXPECT_EQ(dialog.result(), CDlgD3DSettings::kEndOk);
-    EXPECT_EQ(Field(record, D3DSettingsRecord::kDeviceType), D3DSettingsRecord::kSoftware);
-    EXPECT_EQ(Field(record, D3DSettingsRecord::kFlags), 36u);
+    EXPECT_EQ(dialog.result(), CDlgSettings3D::kEndOk);
+    EXPECT_EQ(Field(record, Settings3DRecord::kDeviceType), Settings3DRecord::kSoftware);
+    EXPECT_EQ(Field(record, Settings3DRecord::kFlags), 36u);
 }
 
-TEST_F(D3DSettingsTest, TheListsFollowTheDriverAndKeepWhatStillExists)
+TEST_F(Settings3DTest, TheListsFollowTheDriverAndKeepWhatStillExists)
 {
     GlSettingsRecord record = Valid();
-    SetField(record, D3DSettingsRecord::kDepthFormat, 75);
-    SetField(record, D3DSettingsRecord::kMultiSample, 2);
-    CDlgD3DSettings dialog(Caps(), &record, true);
+    SetField(record, Settings3DRecord::kDepthFormat, 75);
+    SetField(record, Settings3DRecord::kMultiSample, 2);
+    CDlgSettings3D dialog(Caps(), &record, true);
     dialog.InitDialog();
     auto current = [&](int list) {
         const QByteArray data = dialog.List(list)->currentData().toByteArray();
@@ -229,11 +229,11 @@ TEST_F(D3DSettingsTest, TheListsFollowTheDriverAndKeepWhatStillExists)
         std::memcpy(&v, data.constData(), 4);
         return v;
     };
-    EXPECT_EQ(dialog.List(CDlgD3DSettings::kDepths)->count(), 3);
+    EXPECT_EQ(dialog.List(CDlgSettings3D::kDepths)->count(), 3);
     QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d"));
     EXPECT_TRUE(
         dialog.grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/view3d/dialog_device_settings.png")));
-    EXPECT_EQ(current(CDlgD3DSettings::kSamples), 2u);
+    EXPECT_EQ(current(CDlgSettings3D::kSamples), 2u);
     // A colour format with fewer depth formats and sample counts: D24S8 stays, 2 samples go.
     const struct
     {
@@ -245,27 +245,27 @@ TEST_F(D3DSettingsTest, TheListsFollowTheDriverAndKeepWhatStillExists)
     } steps[] = {{21, 1, 75, 2, 0}, {22, 3, 75, 3, 0}};
     for (const auto& s : steps) {
         SCOPED_TRACE(s.colour);
-        Select(dialog, CDlgD3DSettings::kBackBuffers, s.colour);
-        EXPECT_EQ(dialog.List(CDlgD3DSettings::kDepths)->count(), s.depths);
-        EXPECT_EQ(current(CDlgD3DSettings::kDepths), s.depth);
-        EXPECT_EQ(dialog.List(CDlgD3DSettings::kSamples)->count(), s.sampleItems);
-        EXPECT_EQ(current(CDlgD3DSettings::kSamples), s.samples);
-        EXPECT_EQ(Field(dialog.DialogToRecord(), D3DSettingsRecord::kBackBufferFormat), s.colour);
+        Select(dialog, CDlgSettings3D::kBackBuffers, s.colour);
+        EXPECT_EQ(dialog.List(CDlgSettings3D::kDepths)->count(), s.depths);
+        EXPECT_EQ(current(CDlgSettings3D::kDepths), s.depth);
+        EXPECT_EQ(dialog.List(CDlgSettings3D::kSamples)->count(), s.sampleItems);
+        EXPECT_EQ(current(CDlgSettings3D::kSamples), s.samples);
+        EXPECT_EQ(Field(dialog.DialogToRecord(), Settings3DRecord::kBackBufferFormat), s.colour);
     }
     // Without a hardware driver only the software device is offered.
-    CDlgD3DSettings software(Caps(false), &record, false);
+    CDlgSettings3D software(Caps(false), &record, false);
     software.InitDialog();
-    ASSERT_EQ(software.List(CDlgD3DSettings::kDeviceTypes)->count(), 1);
-    EXPECT_EQ(Field(software.DialogToRecord(), D3DSettingsRecord::kDeviceType), D3DSettingsRecord::kSoftware);
+    ASSERT_EQ(software.List(CDlgSettings3D::kDeviceTypes)->count(), 1);
+    EXPECT_EQ(Field(software.DialogToRecord(), Settings3DRecord::kDeviceType), Settings3DRecord::kSoftware);
 }
 
-TEST_F(D3DSettingsTest, SaveThenLoadGivesTheSameSelections)
+TEST_F(Settings3DTest, SaveThenLoadGivesTheSameSelections)
 {
     GlSettingsRecord record = Valid();
-    CDlgD3DSettings dialog(Caps(), &record, true);
+    CDlgSettings3D dialog(Caps(), &record, true);
     dialog.InitDialog();
-    Select(dialog, CDlgD3DSettings::kDepths, 80);
-    Select(dialog, CDlgD3DSettings::kSamples, 4);
+    Select(dialog, CDlgSettings3D::kDepths, 80);
+    Select(dialog, CDlgSettings3D::kSamples, 4);
     dialog.findChild<QRadioButton*>(QStringLiteral("id_1215"))->setChecked(true);
     dialog.findChild<QRadioButton*>(QStringLiteral("id_1222"))->setChecked(true);
     ASSERT_TRUE(dialog.SaveTo(Path("mine.tbc")));
@@ -273,7 +273,7 @@ TEST_F(D3DSettingsTest, SaveThenLoadGivesTheSameSelections)
     const GlSettingsRecord saved = dialog.DialogToRecord();
 
     GlSettingsRecord other = Valid();
-    CDlgD3DSettings second(Caps(), &other, true);
+    CDlgSettings3D second(Caps(), &other, true);
     second.InitDialog();
     EXPECT_NE(second.DialogToRecord(), saved);
     QString why;
@@ -287,7 +287,7 @@ TEST_F(D3DSettingsTest, SaveThenLoadGivesTheSameSelections)
     EXPECT_EQ(second.DialogToRecord(), saved);
 }
 
-TEST_F(D3DSettingsTest, WithoutAnOpenGLDriverTheDialogTellsSoAndAnswersOne)
+TEST_F(Settings3DTest, WithoutAnOpenGLDriverTheDialogTellsSoAndAnswersOne)
 {
     ScriptedMessageBoxService boxes;
     GlSettingsRecord record = Valid();

@@ -1,5 +1,5 @@
 // The 3D settings record: value checks, strict reading and all-or-nothing writing.
-#include "view3d/D3DSettingsRecord.h"
+#include "view3d/Settings3DRecord.h"
 
 #include "platform/RegularFile.h"
 
@@ -26,7 +26,7 @@ bool Fail(QString* why, const QString& text)
 
 } // namespace
 
-QString D3DSettingsRecord::FormatName(std::uint32_t format)
+QString Settings3DRecord::FormatName(std::uint32_t format)
 {
     switch (format) {
     case 20:
@@ -62,7 +62,7 @@ QString D3DSettingsRecord::FormatName(std::uint32_t format)
     }
 }
 
-bool D3DSettingsRecord::Check(const GlSettingsRecord& r, QString* why)
+bool Settings3DRecord::Check(const GlSettingsRecord& r, QString* why)
 {
     const std::uint32_t device = Field(r, kDeviceType);
     if (device != kHardware && device != kSoftware)
@@ -100,7 +100,7 @@ bool D3DSettingsRecord::Check(const GlSettingsRecord& r, QString* why)
     return true;
 }
 
-bool D3DSettingsRecord::Load(const QString& path, GlSettingsRecord* record, QString* why)
+bool Settings3DRecord::Load(const QString& path, GlSettingsRecord* record, QString* why)
 {
     // A regular file only: a named pipe or a device in its place is refused without waiting.
     QByteArray bytes;
@@ -119,7 +119,7 @@ bool D3DSettingsRecord::Load(const QString& path, GlSettingsRecord* record, QStr
     return true;
 }
 
-bool D3DSettingsRecord::Save(const QString& path, const GlSettingsRecord& record, QString* why)
+bool Settings3DRecord::Save(const QString& path, const GlSettingsRecord& record, QString* why)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -133,7 +133,7 @@ bool D3DSettingsRecord::Save(const QString& path, const GlSettingsRecord& record
     return true;
 }
 
-void D3DSettingsRecord::ApplyDeviceRule(GlSettingsRecord& record)
+void Settings3DRecord::ApplyDeviceRule(GlSettingsRecord& record)
 {
     const std::uint32_t flags = Field(record, kFlags);
     if (Field(record, kDeviceType) != kHardware && (flags & kSoftwareVertexProcessing) == 0)

@@ -3,12 +3,12 @@
 
 #include "platform/GlProbe.h"
 #include "ui/CDlgBase.h"
-#include "view3d/D3DAdapterCaps.h"
+#include "view3d/AdapterCaps3D.h"
 
 class QButtonGroup;
 class QComboBox;
 
-class CDlgD3DSettings : public CDlgBase
+class CDlgSettings3D : public CDlgBase
 {
     Q_OBJECT
 
@@ -28,7 +28,7 @@ public:
 
     // `record` is edited in place: on OK, and when a file is loaded or saved. With `useRecord` the
     // dialog starts from it.
-    CDlgD3DSettings(D3DAdapterCaps caps, GlSettingsRecord* record, bool useRecord, QWidget* parent = nullptr);
+    CDlgSettings3D(AdapterCaps3D caps, GlSettingsRecord* record, bool useRecord, QWidget* parent = nullptr);
 
     // The record as the controls give it (fields of empty lists as the record had them).
     GlSettingsRecord DialogToRecord() const;
@@ -52,7 +52,7 @@ private:
     void OnSelectionChanged(int id);
     void SetHelp(int textId);
 
-    D3DAdapterCaps m_caps;
+    AdapterCaps3D m_caps;
     GlSettingsRecord* m_record;
     bool m_useRecord;
     bool m_filling = false;
