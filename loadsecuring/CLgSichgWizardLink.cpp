@@ -16,10 +16,10 @@ QWidget* CLgSichgWizardLink::Window() const
     return m_pSheet.data();
 }
 
-int CLgSichgWizardLink::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
-                                        int* pOut)
+int CLgSichgWizardLink::QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage,
+                                        int nDefault, int* pOut)
 {
-    return m_pSheet ? m_pSheet->QueryViewAction(nCode, wert, pMessage, nDefault, pOut) : nDefault;
+    return m_pSheet ? m_pSheet->QueryViewAction(eAktion, wert, pMessage, nDefault, pOut) : nDefault;
 }
 
 int CLgSichgWizardLink::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)

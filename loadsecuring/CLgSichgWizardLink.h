@@ -17,7 +17,7 @@ public:
     CLgSichgWizardLink& operator=(const CLgSichgWizardLink&) = delete;
 
     QWidget* Window() const override;
-    int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
+    int QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage, int nDefault,
                         int* pOut) override;
     int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI) override;

@@ -16,6 +16,8 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+#include <optional>
+
 namespace {
 
 constexpr int kHintPlaceholder = 1224;
@@ -112,7 +114,7 @@ int CPgLgSichgBase2::UseBrowserFocus(CQorBrowser*)
     return 0;
 }
 
-int CPgLgSichgBase2::QueryViewAction(int, const LgSichgWert&, QString*)
+int CPgLgSichgBase2::QueryViewAction(LgSichgAktion, const LgSichgWert&, QString*)
 {
     return -1;
 }
@@ -160,7 +162,7 @@ bool CPgLgSichgBase2::OnSetActive()
         pBrowser->setFocusPolicy(NavigationList().isEmpty() ? Qt::StrongFocus : Qt::ClickFocus);
     }
     RefreshHint(0);
-    NotifyView(false, 1, 1);
+    NotifyView(false, LgSichgSeitenHinweis::kSeiteAktiviert, 1);
     return true;
 }
 
@@ -231,18 +233,17 @@ void CPgLgSichgBase2::SetPageTitle(quint32 nTextId, std::initializer_list<Format
         m_pWizard->OnPageTitleChanged(this);
 }
 
-void CPgLgSichgBase2::NotifyView(bool bSend, std::intptr_t nWParam, std::intptr_t nLParam)
+void CPgLgSichgBase2::NotifyView(bool bSend, LgSichgSeitenHinweis eHinweis, std::intptr_t nWert)
 {
     ILgSicherungView* pView = GetView();
     QWidget* pWindow = pView ? pView->GetViewWindow() : nullptr;
     if (!pWindow)
         return;
     if (bSend) {
-        LgSichgViewEvent e(LgSichgViewEvent::kPageNoticeType, nWParam, nLParam);
+        LgSichgViewEvent e(eHinweis, nWert);
         QCoreApplication::sendEvent(pWindow, &e);
     } else {
-        QCoreApplication::postEvent(
-            pWindow, new LgSichgViewEvent(LgSichgViewEvent::kPageNoticeType, nWParam, nLParam));
+        QCoreApplication::postEvent(pWindow, new LgSichgViewEvent(eHinweis, nWert));
     }
 }
 
@@ -321,7 +322,16 @@ void CPgLgSichgBase2::HandlePageEvent(LgSichgPageEvent& e)
     } else if (type == LgSichgPageEvent::kViewNotifyType) {
         e.SetResult(OnViewNotify(LgSichgMeldung(int(e.WParam())), LgSichgWert(e.LParam())));
     } else if (type == LgSichgPageEvent::kQueryType) {
-        e.SetResult(QueryViewAction(int(e.WParam()), LgSichgWert(e.LParam()), e.Message()));
+        // The event carries numbers: an unknown code has no answer, an action that takes an object
+        // is refused rather than given a number for it.
+        const std::optional<LgSichgAktion> eAktion = LgSichgAktionAusZahl(e.WParam());
+        const LgSichgWert wert(e.LParam());
+        if (!eAktion)
+            e.SetResult(-1);
+        else if (!LgSichgWertPasst(*eAktion, wert))
+            e.SetResult(1);
+        else
+            e.SetResult(QueryViewAction(*eAktion, wert, e.Message()));
     } else if (type == LgSichgPageEvent::kUpdateNextType) {
         e.SetResult(OnUpdateNext(e.CmdUI()));
     } else if (type == LgSichgPageEvent::kUpdateBackType) {

@@ -2,7 +2,8 @@
 // through which the wizard asks and tells its pages.
 #pragma once
 
-#include "loadsecuring/LgSichgMeldung.h"
+#include "loadsecuring/LgSichgAktion.h"
+#include "loadsecuring/LgSichgViewEvent.h"
 #include "ui/CDlgBase.h"
 #include "ui/ProgramRun.h"
 
@@ -79,7 +80,7 @@ public:
     // The view of the wizard.
     virtual ILgSicherungView* GetView() const;
     // Positive refuses the view action with *pMessage, 0 allows, -1 (the base) has no opinion.
-    virtual int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage);
+    virtual int QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage);
     // A view notification; nonzero when handled.
     virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert);
 
@@ -101,8 +102,8 @@ public:
     // The tab title: text nTextId formatted with the page number, the page count and the arguments.
     void SetPageTitle(quint32 nTextId, std::initializer_list<FormatArg> args);
     QString PageTitle() const { return m_strTitle; }
-    // 0x804C to the view: sent with bSend, else posted.
-    void NotifyView(bool bSend, std::intptr_t nWParam, std::intptr_t nLParam);
+    // A notice to the view: sent with bSend, else posted.
+    void NotifyView(bool bSend, LgSichgSeitenHinweis eHinweis, std::intptr_t nWert);
     // Builds the hint and shows it when the page holds the hint pane.
     void RefreshHint(std::intptr_t nArg);
     int GetMaskForSheet() const;

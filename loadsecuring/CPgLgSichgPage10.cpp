@@ -384,7 +384,7 @@ bool CPgLgSichgPage10::OnSetActive()
     if (GetWizard())
         UpdateZurrBereiche(GetWizard()->GetParams().m_nDetailWert);
     ZeigeOption();
-    NotifyView(false, 2, Option());
+    NotifyView(false, LgSichgSeitenHinweis::kQuerQuelleGewaehlt, Option());
     return bOk;
 }
 
@@ -544,7 +544,7 @@ bool CPgLgSichgPage10::OnCommand(int id, int notifyCode, QObject* control)
             InvalidateCtrl(kIdSkizze);
             ZeigeOption();
             ShowRailPos();
-            NotifyView(false, 2, Option());
+            NotifyView(false, LgSichgSeitenHinweis::kQuerQuelleGewaehlt, Option());
         }
         return true;
     case kIdSchiene1:
@@ -624,22 +624,22 @@ bool CPgLgSichgPage10::OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter)
 
 // --- the view -----------------------------------------------------------------------------------------
 
-int CPgLgSichgPage10::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage)
+int CPgLgSichgPage10::QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage)
 {
     CLadeeinheit* u = GetLadeeinheit();
     CPshLgSichgWizard* wizard = GetWizard();
-    if (nCode == 41) {
+    if (eAktion == LgSichgAktion::kZurrpunktZuordnen) {
         if (!wizard || !IsActivePage() || !u)
-            return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
+            return CPgLgSichgBase2::QueryViewAction(eAktion, wert, pMessage);
         CZurrpunkt* p = u->GetZurrpunkt(Ecke(), Sub());
         return p && p->m_pFahrzeugPunkt == LgSichgZeiger<CZurrpunkt*>(wert) ? 0 : 1;
     }
-    if (nCode == 42) {
+    if (eAktion == LgSichgAktion::kSchienenpunktZuordnen) {
         if (!IsActivePage() || !u)
-            return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
+            return CPgLgSichgBase2::QueryViewAction(eAktion, wert, pMessage);
         return u->GetZurrpunkt(Ecke(), Sub()) == LgSichgZeiger<CZurrpunkt*>(wert) ? 0 : 1;
     }
-    return CPgLgSichgBase2::QueryViewAction(nCode, wert, pMessage);
+    return CPgLgSichgBase2::QueryViewAction(eAktion, wert, pMessage);
 }
 
 int CPgLgSichgPage10::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert)

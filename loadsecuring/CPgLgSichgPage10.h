@@ -43,7 +43,7 @@ public:
     bool OnSetActive() override;
     int Validate(int nTarget) override;
     void GetNextCommandId(int nId, int* pNext) override;
-    int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage) override;
+    int QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage) override;
     int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) override;
     int BuildHintHtml(std::intptr_t nArg, QString* pHtml) override;
 

@@ -407,7 +407,7 @@ bool CPgLgSichgPage11::OnCommand(int id, int notifyCode, QObject* control)
             const int nMethode = Checked(kIdDetail) ? 1 : 0;
             wizard->SetReach(PageIndex());
             wizard->SetMethodPageChoice(nMethode, m_nOption);
-            NotifyView(false, 0, nMethode);
+            NotifyView(false, LgSichgSeitenHinweis::kWahlGeaendert, nMethode);
         }
         InvalidateCtrl(kIdSchema);
         InvalidateCtrl(kIdSeitenansicht);

@@ -175,7 +175,7 @@ bool CPgLgSichgPage3::OnCommand(int id, int notifyCode, QObject* control)
             if (Checked(id)) {
                 SetWahl(int(i));
                 InvalidateCtrl(kIdBild);
-                NotifyView(false, 0, int(i));
+                NotifyView(false, LgSichgSeitenHinweis::kWahlGeaendert, int(i));
                 RefreshHint(0);
             }
             return true;

@@ -383,11 +383,11 @@ LgSichgViewQuery::Lage CPshLgSichgWizard::CurrentLage() const
     return l;
 }
 
-int CPshLgSichgWizard::AskPages(int nCode, const LgSichgWert& wert, QString* pMessage)
+int CPshLgSichgWizard::AskPages(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage)
 {
     std::vector<std::function<int(QString*)>> order;
-    auto ask = [nCode, &wert](CPgLgSichgBase2* page) {
-        return [page, nCode, &wert](QString* m) { return page->QueryViewAction(nCode, wert, m); };
+    auto ask = [eAktion, &wert](CPgLgSichgBase2* page) {
+        return [page, eAktion, &wert](QString* m) { return page->QueryViewAction(eAktion, wert, m); };
     };
     CPgLgSichgBase2* pAktiv = GetPage(m_nActive);
     if (pAktiv)
@@ -416,16 +416,16 @@ void CPshLgSichgWizard::TellNotPossible()
     }
 }
 
-int CPshLgSichgWizard::QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage,
+int CPshLgSichgWizard::QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage,
                                        int nDefaultResult, int* pOut)
 {
     LgSichgViewQuery q;
-    q.m_askPages = [this](int c, const LgSichgWert& v, QString* m) { return AskPages(c, v, m); };
+    q.m_askPages = [this](LgSichgAktion e, const LgSichgWert& v, QString* m) { return AskPages(e, v, m); };
     q.m_viewCheck = [this](const LgSichgWert& v, int nMethode) {
         return m_pView && m_pView->IsZurrpunktInUse(v, GetLadeeinheit(), nMethode);
     };
     q.m_tell = [this] { TellNotPossible(); };
-    return q.Query(CurrentLage(), nCode, wert, pMessage, nDefaultResult, pOut);
+    return q.Query(CurrentLage(), eAktion, wert, pMessage, nDefaultResult, pOut);
 }
 
 void CPshLgSichgWizard::PutSavedUnitBack()

@@ -64,7 +64,8 @@ public:
     bool Create();
 
     // nonzero refuses the view action (pMessage says why when a page gave a reason), 0 allows.
-    int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult, int* pOut);
+    int QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage, int nDefaultResult,
+                        int* pOut);
     // The view tells of a change; true when handled.
     bool OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert);
     // The enabling of the frame's commands while the wizard is open; true when handled.
@@ -148,7 +149,7 @@ protected:
 private:
     void BuildStrip();
     void ShowPage(int nIndex);
-    int AskPages(int nCode, const LgSichgWert& wert, QString* pMessage);
+    int AskPages(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage);
     void TellNotPossible();
     void PutSavedUnitBack();
     void LayoutStrip();

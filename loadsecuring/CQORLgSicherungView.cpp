@@ -74,19 +74,19 @@ CQORLgSicherungView::CQORLgSicherungView(CQOR1Doc* pDoc, QWidget* parent) : CGet
     // The three strips above the load area; their commands and enabling reach the view as events.
     m_pStreifenZoom = new CRibBtnContainer(true, true, true);
     if (m_pStreifenZoom->Create(kStreifenZoom, viewport(), 0, 0, 0, QStringLiteral("Zoom ( 100 % )")))
-        for (int id : {338, 667, 666})
+        for (int id : {kIdZoom100, kIdZoomKleiner, kIdZoomGroesser})
             m_pStreifenZoom->AddButton(id, this);
     m_pStreifenSichg = new CRibBtnContainer(true, true, true);
     if (m_pStreifenSichg->Create(kStreifenSichg, viewport(), 0, 0, 0)) {
-        m_pStreifenSichg->AddButton(636, this);
-        m_pStreifenSichg->SetButtonCheckMode(636, 1);
+        m_pStreifenSichg->AddButton(kIdSichern, this);
+        m_pStreifenSichg->SetButtonCheckMode(kIdSichern, 1);
         m_pStreifenSichg->AddSeparator();
-        for (int id : {397, 748, 398})
+        for (int id : {kIdZurrpunkte, kIdZurrschienen, kIdZurrmittel})
             m_pStreifenSichg->AddButton(id, this);
     }
     m_pStreifenHilfe = new CRibBtnContainer(true, true, true);
     if (m_pStreifenHilfe->Create(kStreifenHilfe, viewport(), 0, 0, 0))
-        m_pStreifenHilfe->AddButton(827, this);
+        m_pStreifenHilfe->AddButton(kIdHilfe, this);
     SetZoomIndex(1);
     LegeStreifen(QPoint(0, 0));
     setMouseTracking(true);
@@ -214,46 +214,38 @@ void CQORLgSicherungView::LegeStreifen(QPoint insets)
         }
 }
 
-int CQORLgSicherungView::VetoAktion(int nReason)
+std::optional<LgSichgAktion> CQORLgSicherungView::VetoAktion(int nReason)
 {
-    switch (nReason) {
-    case 1:
-        return 4;
-    case 2:
-    case 3:
-        return 5;
-    case 5:
-        return 8;
-    case 6:
-        return 9;
-    case 7:
-        return 10;
-    case 8:
-        return 11;
-    case 9:
-        return 12;
-    case 10:
-        return 13;
-    case 11:
-        return 14;
-    case 12:
-        return 62;
-    case 13:
-        return 63;
-    case 15:
-        return 64;
-    default:
-        return 0;
-    }
+    using A = LgSichgAktion;
+    // Reasons 4 and 14 are never refused.
+    static constexpr std::array<std::pair<int, LgSichgAktion>, 13> kKarte = {{
+        {1, A::kFahrzeugWechseln},
+        {2, A::kTabWechseln},
+        {3, A::kTabWechseln},
+        {5, A::kDokumentOeffnen},
+        {6, A::kNeuesDokument},
+        {7, A::kFensterSchliessen},
+        {8, A::kAbkoppeln},
+        {9, A::kNutzflaecheBearbeiten},
+        {10, A::kVerlassenGrund10},
+        {11, A::kVerlassenGrund11},
+        {12, A::kVerlassenGrund12},
+        {13, A::kVerlassenGrund13},
+        {15, A::kProgrammBeenden},
+    }};
+    for (const auto& [nGrund, eAktion] : kKarte)
+        if (nGrund == nReason)
+            return eAktion;
+    return std::nullopt;
 }
 
 int CQORLgSicherungView::QueryVeto(int nReason, int nValue, QString* pMessage)
 {
-    const int nAktion = VetoAktion(nReason);
-    if (nAktion == 0)
+    const std::optional<LgSichgAktion> eAktion = VetoAktion(nReason);
+    if (!eAktion)
         return 0;
     int nOut = -1;
-    return QueryAction(nAktion, nValue, &nOut, pMessage, true, nullptr) ? 0 : nReason;
+    return QueryAction(*eAktion, std::intptr_t(nValue), &nOut, pMessage, true, nullptr) ? 0 : nReason;
 }
 
 bool CQORLgSicherungView::CanLeave(int nReason, int nArg, std::string* pMessage)
@@ -269,17 +261,17 @@ bool CQORLgSicherungView::CanLeave(int nReason, int nArg, std::string* pMessage)
 int CQORLgSicherungView::OnFrameNotify(int nCode, int nValue)
 {
     switch (nCode) {
-    case 1:
+    case kDocFahrzeugGewechselt:
         return NotifyWizard(LgSichgMeldung::kFahrzeugGewechselt, std::intptr_t(nValue));
-    case 2:
+    case kDocTabGewechselt:
         return NotifyWizard(LgSichgMeldung::kTabGewechselt, std::intptr_t(nValue));
-    case 4:
+    case kDocAnsichtAktiviert:
         return NotifyWizard(LgSichgMeldung::kAnsichtAktiviert, std::intptr_t(nValue));
-    case 9:
+    case kDocLadeflaecheGeaendert:
         return NotifyWizard(LgSichgMeldung::kLadeflaecheGeaendert, std::intptr_t(nValue));
-    case 8:
+    case kDocAbgekoppelt:
         ClearHitMaps();
-        if (nValue == 3 && m_pWizard) {
+        if (nValue == FahrzeugArt::kAuflieger && m_pWizard) {
             m_pWizard.reset();
             WizardGeschlossen();
         }
@@ -300,52 +292,52 @@ bool CQORLgSicherungView::OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI)
 bool CQORLgSicherungView::OnBefehl(int nId)
 {
     switch (nId) {
-    case 338:
+    case kIdZoom100:
         SetZoomIndex(1);
         return true;
-    case 666:
+    case kIdZoomGroesser:
         if (m_nZoomIndex < static_cast<int>(kZoomStufen.size()) - 1)
             SetZoomIndex(m_nZoomIndex + 1);
         return true;
-    case 667:
+    case kIdZoomKleiner:
         if (m_nZoomIndex > 0)
             SetZoomIndex(m_nZoomIndex - 1);
         return true;
-    case 636:
+    case kIdSichern:
         StarteLgSicherung();
         return true;
-    case 827:
-        ISecuringDialogs::Current().ShowHelp(this, 894);
+    case kIdHilfe:
+        ISecuringDialogs::Current().ShowHelp(this, kHilfeThema);
         return true;
-    case 33317:
+    case kIdErgebnis:
         ShowWizard(true, false, 3);
         return true;
-    case 33318:
+    case kIdEinheitAufloesen:
         LoescheAktiveEinheit();
         return true;
-    case 33320:
+    case kIdMaengel:
         ShowMaengel(nullptr);
         return true;
-    case 397:
+    case kIdZurrpunkte:
         EditZurrpunkte(true);
         return true;
-    case 33295:
+    case kIdZurrpunktBearbeiten:
         if (m_pAuswahlPunkt)
             EditZurrpunkte(true);
         return true;
-    case 748:
+    case kIdZurrschienen:
         EditZurrschienen();
         return true;
-    case 398:
+    case kIdZurrmittel:
         EditZurrmittel();
         return true;
-    case 33290:
+    case kIdNeuerZurrpunkt:
         NeuerZurrpunktHier();
         return true;
-    case 33296:
+    case kIdZurrpunktLoeschen:
         LoescheAuswahlPunkt();
         return true;
-    case 33307:
+    case kIdAlleZurrpunkteLoeschen:
         LoescheAllePunkte();
         return true;
     default:
@@ -356,31 +348,31 @@ bool CQORLgSicherungView::OnBefehl(int nId)
 bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
 {
     switch (nId) {
-    case 338:
+    case kIdZoom100:
         pCmdUI->Enable(std::abs(m_dZoom - kBasisZoom) > 1e-9);
         return true;
-    case 666:
+    case kIdZoomGroesser:
         pCmdUI->Enable(m_nZoomIndex < static_cast<int>(kZoomStufen.size()) - 1);
         return true;
-    case 667:
+    case kIdZoomKleiner:
         pCmdUI->Enable(m_nZoomIndex > 0);
         return true;
-    case 827:
+    case kIdHilfe:
         pCmdUI->Enable(true);
         return true;
-    case 636:
-    case 406:
-    case 407:
-    case 397:
-    case 748:
-    case 398:
-    case 33290:
-    case 33295:
-    case 33296:
-    case 33307:
-    case 33317:
-    case 33318:
-    case 33320:
+    case kIdSichern:
+    case kIdEinheitBilden:
+    case kIdNeuBeginnen:
+    case kIdZurrpunkte:
+    case kIdZurrschienen:
+    case kIdZurrmittel:
+    case kIdNeuerZurrpunkt:
+    case kIdZurrpunktBearbeiten:
+    case kIdZurrpunktLoeschen:
+    case kIdAlleZurrpunkteLoeschen:
+    case kIdErgebnis:
+    case kIdEinheitAufloesen:
+    case kIdMaengel:
         break;
     default:
         return false;
@@ -392,34 +384,36 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
     CFahrzeug* f = GetFahrzeug();
     const ISecuringDialogs& dlg = ISecuringDialogs::Current();
     switch (nId) {
-    case 636:
+    case kIdSichern:
         pCmdUI->SetCheck(m_pWizard ? 1 : 0);
         break;
-    case 406:
+    case kIdEinheitBilden:
         pCmdUI->Enable(q && q->CountMarkedLgInfo() != 0);
         break;
-    case 407:
-    case 33317:
-    case 33318:
+    case kIdNeuBeginnen:
+    case kIdErgebnis:
+    case kIdEinheitAufloesen:
         pCmdUI->Enable(q && q->GetAktiveLadeeinheit() != nullptr);
         break;
-    case 33320: {
+    case kIdMaengel: {
         CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
         pCmdUI->Enable(le && le->CountMaengel(1) > 0);
         break;
     }
-    case 33296: {
+    case kIdZurrpunktLoeschen: {
         int nOut = -1;
-        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(35, m_pAuswahlPunkt, &nOut, nullptr, true, nullptr));
+        pCmdUI->Enable(m_pAuswahlPunkt && QueryAction(LgSichgAktion::kZurrpunktLoeschen, m_pAuswahlPunkt,
+                                                      &nOut, nullptr, true, nullptr));
         break;
     }
-    case 33307: {
+    case kIdAlleZurrpunkteLoeschen: {
         int nOut = -1;
         pCmdUI->Enable(f && !f->GetZurrpunktListe().empty() &&
-                       QueryAction(36, 0, &nOut, nullptr, true, nullptr));
+                       QueryAction(LgSichgAktion::kAlleZurrpunkteLoeschen, std::intptr_t(0), &nOut, nullptr,
+                                   true, nullptr));
         break;
     }
-    case 33295:
+    case kIdZurrpunktBearbeiten:
         pCmdUI->Enable(m_pAuswahlPunkt && dlg.HasEditor(nId));
         break;
     default:
@@ -431,13 +425,16 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
 
 // --- view actions --------------------------------------------------------------------------------
 
-bool CQORLgSicherungView::QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage,
-                                      bool bDefault, int* pExtra)
+bool CQORLgSicherungView::QueryAction(LgSichgAktion eAktion, const LgSichgWert& wert, int* pOut,
+                                      QString* pMessage, bool bDefault, int* pExtra)
 {
     if (pOut)
         *pOut = -1;
     if (pMessage)
         pMessage->clear();
+    // A value the action does not take is refused; nobody is asked.
+    if (!LgSichgWertPasst(eAktion, wert))
+        return false;
     const std::intptr_t nValue = LgSichgZahl(wert);
     CQOR* q = GetPlan();
     auto einheit = [&]() -> CLadeeinheit* {
@@ -448,43 +445,45 @@ bool CQORLgSicherungView::QueryAction(int nCode, const LgSichgWert& wert, int* p
         if (!m_pWizard)
             return bOhne;
         int nOut = -1;
-        const int r = m_pWizard->QueryViewAction(nCode, wert, pMessage, bDefault ? 0 : 1, &nOut);
+        const int r = m_pWizard->QueryViewAction(eAktion, wert, pMessage, bDefault ? 0 : 1, &nOut);
         if (pOut)
             *pOut = nOut;
         return r == 0;
     };
-    switch (nCode) {
-    case 30:
+    using A = LgSichgAktion;
+    switch (eAktion) {
+    case A::kSchienenAendern:
         if (q)
             for (const CLadeeinheit* le : q->GetLadeeinheiten())
                 if (Gesichert(*le) && UsesZurrschiene(*le))
                     return false;
         return wizard(true);
-    case 33:
-    case 35:
-    case 36:
+    case A::kZurrpunktBearbeiten:
+    case A::kZurrpunktLoeschen:
+    case A::kAlleZurrpunkteLoeschen:
         if (IsZurrpunktInUse(wert, nullptr, -1))
             return false;
         return wizard(bDefault);
-    case 57: {
+    case A::kZurrungZaehler: {
         CLadeeinheit* le = einheit();
         if (!le || !Gesichert(*le))
             return true;
         return (pExtra ? *pExtra : 0) < le->GetZurrParameter(nullptr, nullptr, nullptr);
     }
-    case 19:
-    case 20: {
+    case A::kEinheitPunkteZeigen:
+    case A::kZurrungenZeigen: {
         if (m_pWizard)
             return wizard(bDefault);
         CLadeeinheit* le = einheit();
-        return le && Gesichert(*le) && le->m_Wizard.m_nVerfahren == (nCode == 19 ? 1 : 0);
+        return le && Gesichert(*le) &&
+               le->m_Wizard.m_nVerfahren == (eAktion == A::kEinheitPunkteZeigen ? 1 : 0);
     }
-    case 55:
+    case A::kEinheitMenue:
         if (m_pWizard)
             return false;
         return q && nValue != 0 && q->m_nAktiveLadeeinheit == static_cast<int>(nValue);
-    case 56:
-    case 58: {
+    case A::kEinheitKennzeichen:
+    case A::kGesichertKennzeichen: {
         CLadeeinheit* le = einheit();
         if (!le || !Gesichert(*le))
             return false;
@@ -492,10 +491,10 @@ bool CQORLgSicherungView::QueryAction(int nCode, const LgSichgWert& wert, int* p
             return true;
         return !(m_pWizard && m_pWizard->GetStartMode() == 2);
     }
-    case 59:
-    case 60:
+    case A::kEinheitBearbeitbar:
+    case A::kEinheitAnklickbar:
         return !m_pWizard;
-    case 62:
+    case A::kVerlassenGrund12:
         return wizard(true);
     default:
         return wizard(bDefault);
@@ -655,18 +654,22 @@ bool CQORLgSicherungView::event(QEvent* e)
     }
     if (t == LgSichgViewEvent::kPageNoticeType) {
         auto* n = static_cast<LgSichgViewEvent*>(e);
-        if (n->WParam() == 0 || n->WParam() == 1) {
-            viewport()->repaint();
-            n->SetResult(0);
-        } else if (n->WParam() == 2) {
+        switch (static_cast<LgSichgSeitenHinweis>(n->WParam())) {
+        case LgSichgSeitenHinweis::kQuerQuelleGewaehlt:
             if (n->LParam() == 1) {
                 m_hover.pPunkt = nullptr;
                 m_pAuswahlPunkt = nullptr;
             }
+            [[fallthrough]];
+        case LgSichgSeitenHinweis::kWahlGeaendert:
+        case LgSichgSeitenHinweis::kSeiteAktiviert:
             viewport()->repaint();
             n->SetResult(0);
-        } else
+            break;
+        default:
             n->SetResult(-1);
+            break;
+        }
         return true;
     }
     if (t == QEvent::Type(0x80BE)) {

@@ -5,6 +5,7 @@
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/ISecuringDialogs.h"
 #include "loadsecuring/ISecuringWizard.h"
+#include "loadsecuring/LgSichgAktion.h"
 #include "loadsecuring/LgSichgMeldung.h"
 #include "views/CGetAnsView.h"
 
@@ -22,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -74,6 +76,32 @@ public:
     static constexpr int kStreifenSichg = 199;
     static constexpr int kStreifenHilfe = 635;
     static constexpr int kKontextMenu = 602;
+    // The view's commands.
+    static constexpr int kIdZoom100 = 338;
+    static constexpr int kIdZoomGroesser = 666;
+    static constexpr int kIdZoomKleiner = 667;
+    static constexpr int kIdSichern = 636;
+    static constexpr int kIdHilfe = 827;
+    static constexpr int kIdErgebnis = 33317;
+    static constexpr int kIdEinheitAufloesen = 33318;
+    static constexpr int kIdMaengel = 33320;
+    static constexpr int kIdZurrpunkte = 397;
+    static constexpr int kIdZurrpunktBearbeiten = 33295;
+    static constexpr int kIdZurrschienen = 748;
+    static constexpr int kIdZurrmittel = 398;
+    static constexpr int kIdNeuerZurrpunkt = 33290;
+    static constexpr int kIdZurrpunktLoeschen = 33296;
+    static constexpr int kIdAlleZurrpunkteLoeschen = 33307;
+    static constexpr int kIdEinheitBilden = 406;
+    static constexpr int kIdNeuBeginnen = 407;
+    // The help topic of the help button.
+    static constexpr int kHilfeThema = 894;
+    // The document's notices (OnDocNotify) the view acts on.
+    static constexpr int kDocFahrzeugGewechselt = 1;   // the vehicle worked on was switched
+    static constexpr int kDocTabGewechselt = 2;        // the tab host selected another tab (value: the tab)
+    static constexpr int kDocAnsichtAktiviert = 4;     // a view was activated (value: its kind)
+    static constexpr int kDocAbgekoppelt = 8;          // the trailer was uncoupled (value: its kind)
+    static constexpr int kDocLadeflaecheGeaendert = 9; // the usable load area was edited
     // Start-flow answers of the message boxes.
     static constexpr int kTabPlan = 1;
 
@@ -131,12 +159,12 @@ public:
     int OnViewNotify(int nCode, int nValue) override;
     // True refuses: the leave reasons 1 to 15 mapped to view actions and asked of QueryAction.
     bool CanLeave(int nReason, int nArg, std::string* pMessage) override;
-    // The code QueryVeto maps a leave reason to (0 for reasons that are never refused), and the veto:
-    // 0 when allowed, else the reason.
-    static int VetoAktion(int nReason);
+    // The action QueryVeto maps a leave reason to (none for reasons that are never refused), and the
+    // veto: 0 when allowed, else the reason.
+    static std::optional<LgSichgAktion> VetoAktion(int nReason);
     int QueryVeto(int nReason, int nValue, QString* pMessage);
-    // Notifications of the frame: 1, 2, 4 and 9 go to the wizard, 8 clears the hit regions (and with
-    // value 3 destroys the wizard).
+    // The document's notices: the vehicle, tab, view and load-area changes go to the wizard; after an
+    // uncoupling the hit regions are cleared (and the wizard destroyed when a semi-trailer went).
     int OnFrameNotify(int nCode, int nValue);
     void OnDocNotify(int nCode, int nArg) override { OnFrameNotify(nCode, nArg); }
     // The frame's command enabling while a wizard is shown; false when not handled.
@@ -157,8 +185,8 @@ public:
     CQOR1Doc* GetViewDocument() override { return GetDocument(); }
     ProgramRun& GetViewProgramRun() override { return GetProgramRun(); }
     // The local rules of a view action, then the wizard when one exists.
-    bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
-                     int* pExtra) override;
+    bool QueryAction(LgSichgAktion eAktion, const LgSichgWert& wert, int* pOut, QString* pMessage,
+                     bool bDefault, int* pExtra) override;
     void MarkModified(CFahrzeug* pFahrzeug) override { CGetAnsView::MarkModified(pFahrzeug); }
     void RepaintView() override;
     QRect GetClientRectOnScreen() const override;
@@ -177,7 +205,7 @@ public:
     ISecuringWizard* GetWizard() const { return m_pWizard.get(); }
     bool IsWizardShown() const { return m_bWizardGezeigt; }
 
-    // Start load securing (636) and dissolving the active load unit (33318).
+    // Start load securing (kIdSichern) and dissolving the active load unit (kIdEinheitAufloesen).
     void StarteLgSicherung();
     void LoescheAktiveEinheit();
     // A new load unit of the plan for a single load that belongs to none; null, with a message, when
@@ -263,8 +291,9 @@ private:
     // Steps of the drawing.
     void ZeichneLadeflaeche(QPainter& p, CFahrzeug& f, int L, int W);
     void ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass);
-    void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26, bool bErlaubt26, bool bErlaubt47);
-    void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bErlaubt26, bool bErlaubt27);
+    void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bNamenBlass, bool bPunkteBlass, bool bSichgWahl);
+    void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bPunkteBlass,
+                              bool bSchienenBlass);
     void ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert);
     void ZeichneSnapshot(QPainter& p, CFahrzeug& f);
     void ZeichneEinheiten(QPainter& p, CQOR& q);

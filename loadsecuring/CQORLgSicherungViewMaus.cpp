@@ -119,11 +119,11 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
     const QPoint pt = ptClient + GetScrollPosition();
     CLadeeinheit* pAktiv = GetAktiveEinheit();
     int nOut = -1;
-    const auto erlaubt = [&](int nCode, const LgSichgWert& wert, bool bDefault) {
-        return QueryAction(nCode, wert, &nOut, nullptr, bDefault, nullptr);
+    const auto erlaubt = [&](LgSichgAktion eAktion, const LgSichgWert& wert, bool bDefault) {
+        return QueryAction(eAktion, wert, &nOut, nullptr, bDefault, nullptr);
     };
     // The attachment corners of the active unit.
-    if (pAktiv && erlaubt(24, pAktiv->GetId(), false))
+    if (pAktiv && erlaubt(LgSichgAktion::kEckeWaehlbar, pAktiv->GetId(), false))
         for (int i = 0; i < 4; ++i)
             if (m_rcEcken[static_cast<std::size_t>(i)].contains(pt)) {
                 m_hover.nEcke = i;
@@ -138,36 +138,41 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
             pEinheit = const_cast<CLadeeinheit*>(le);
     if (pEinheit) {
         m_hover.pEinheit = pEinheit;
-        if (!erlaubt(60, pEinheit->GetId(), true))
+        if (!erlaubt(LgSichgAktion::kEinheitAnklickbar, pEinheit->GetId(), true))
             return 0;
         return pEinheit == pAktiv ? kCursorAktiv : kCursorAnderer;
     }
     for (const auto& [lg, rc] : m_mapLadungen)
         if (rc.contains(pt)) {
             m_hover.pLadung = const_cast<tagLGINFO*>(lg);
-            return erlaubt(44, m_hover.pLadung, true) && lg->m_nTyp < tagLGINFO::kFsmTyp ? kCursorWert : 0;
+            return erlaubt(LgSichgAktion::kLadungAnklickbar, m_hover.pLadung, true) &&
+                           lg->m_nTyp < tagLGINFO::kFsmTyp
+                       ? kCursorWert
+                       : 0;
         }
-    if (erlaubt(23, 0, true))
+    if (erlaubt(LgSichgAktion::kZurrpunktWaehlbar, std::intptr_t(0), true))
         for (const auto& [zp, rc] : m_mapPunkte)
             if (rc.adjusted(-2, -2, 2, 2).contains(pt)) {
                 m_hover.pPunkt = const_cast<CZurrpunkt*>(zp);
-                if (erlaubt(41, m_hover.pPunkt, false))
+                if (erlaubt(LgSichgAktion::kZurrpunktZuordnen, m_hover.pPunkt, false))
                     return kCursorPunktWahl;
                 return zp == m_pAuswahlPunkt ? kCursorAktiv : kCursorAnderer;
             }
-    if (erlaubt(25, 0, false))
+    if (erlaubt(LgSichgAktion::kSchienenpunktWaehlbar, std::intptr_t(0), false))
         for (const auto& [zp, rc] : m_mapSchienenpunkte)
             if (rc.contains(pt)) {
                 m_hover.pSchienenpunkt = const_cast<CZurrpunkt*>(zp);
-                return erlaubt(42, m_hover.pSchienenpunkt, false) ? kCursorSchiene : 0;
+                return erlaubt(LgSichgAktion::kSchienenpunktZuordnen, m_hover.pSchienenpunkt, false)
+                           ? kCursorSchiene
+                           : 0;
             }
-    if (erlaubt(22, 0, false))
+    if (erlaubt(LgSichgAktion::kSchieneWaehlbar, std::intptr_t(0), false))
         for (const auto& [s, rc] : m_mapSchienen)
             if (rc.contains(pt)) {
                 m_hover.pSchiene = const_cast<CZurrschiene*>(s);
                 return kCursorWert;
             }
-    if (m_rcLadeflaeche.contains(pt) && erlaubt(61, 0, true)) {
+    if (m_rcLadeflaeche.contains(pt) && erlaubt(LgSichgAktion::kFreieFlaeche, std::intptr_t(0), true)) {
         m_hover.bFreieFlaeche = true;
         return kCursorAktiv;
     }
@@ -204,8 +209,8 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
         return;
     PruefeHover();
     int nOut = -1;
-    const auto erlaubt = [&](int nCode, const LgSichgWert& wert, bool bDefault) {
-        return QueryAction(nCode, wert, &nOut, nullptr, bDefault, nullptr);
+    const auto erlaubt = [&](LgSichgAktion eAktion, const LgSichgWert& wert, bool bDefault) {
+        return QueryAction(eAktion, wert, &nOut, nullptr, bDefault, nullptr);
     };
     if (m_hover.nEcke >= 0) {
         NotifyWizard(LgSichgMeldung::kEckeGeklickt, std::intptr_t(m_hover.nEcke));
@@ -217,7 +222,7 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
     }
     if (m_hover.pSchiene) {
         const double x = PixelsToMetres(ptClient.x() + GetScrollPosition().x() - m_ptUrsprung.x());
-        if (erlaubt(50, m_hover.pSchiene, false)) {
+        if (erlaubt(LgSichgAktion::kSchienenBereichPruefen, m_hover.pSchiene, false)) {
             double von = 0, bis = 0;
             m_hover.pSchiene->GetBereich(&von, &bis);
             if (x < von || x > bis)
@@ -231,23 +236,24 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
     if (CLadeeinheit* le = m_hover.pEinheit) {
         if (le == pAktiv)
             return;
-        if (pAktiv && !erlaubt(53, pAktiv->GetId(), true))
+        if (pAktiv && !erlaubt(LgSichgAktion::kEinheitAbwaehlen, pAktiv->GetId(), true))
             return;
-        if (!erlaubt(54, le->GetId(), true))
+        if (!erlaubt(LgSichgAktion::kEinheitWaehlen, le->GetId(), true))
             return;
         q->m_nAktiveLadeeinheit = le->GetId();
         viewport()->repaint();
         NotifyWizard(LgSichgMeldung::kEinheitGewaehlt, le);
         return;
     }
-    if (pAktiv && erlaubt(53, pAktiv->GetId(), true)) {
+    if (pAktiv && erlaubt(LgSichgAktion::kEinheitAbwaehlen, pAktiv->GetId(), true)) {
         q->m_nAktiveLadeeinheit = 0;
         viewport()->repaint();
         NotifyWizard(LgSichgMeldung::kEinheitGewaehlt, static_cast<CLadeeinheit*>(nullptr));
     }
     if (tagLGINFO* lg = m_hover.pLadung; lg && lg->m_nTyp < tagLGINFO::kFsmTyp) {
         const bool bMarkiert = (lg->m_nState & tagLGINFO::kStateMarked) != 0;
-        if (!erlaubt(bMarkiert ? 2 : 1, lg, true))
+        if (!erlaubt(bMarkiert ? LgSichgAktion::kLadungEntmarkieren : LgSichgAktion::kLadungMarkieren, lg,
+                     true))
             return;
         lg->m_nState ^= tagLGINFO::kStateMarked;
         viewport()->repaint();
@@ -255,7 +261,7 @@ void CQORLgSicherungView::Klick(QPoint ptClient)
         return;
     }
     CZurrpunkt* pNeu = m_hover.pPunkt;
-    if (pNeu && erlaubt(49, pNeu, false) && !pNeu->IsWaehlbar())
+    if (pNeu && erlaubt(LgSichgAktion::kZurrpunktWahlPruefen, pNeu, false) && !pNeu->IsWaehlbar())
         pNeu = nullptr;
     if (pNeu == m_pAuswahlPunkt)
         return;
@@ -318,7 +324,8 @@ QMenu* CQORLgSicherungView::KontextMenu(QPoint /*ptClient*/)
     int nPopup = -1;
     int nOut = -1;
     if (m_hover.pEinheit) {
-        if (m_pWizard || !QueryAction(55, m_hover.pEinheit->GetId(), &nOut, nullptr, true, nullptr))
+        if (m_pWizard || !QueryAction(LgSichgAktion::kEinheitMenue, m_hover.pEinheit->GetId(), &nOut, nullptr,
+                                      true, nullptr))
             return nullptr;
         nPopup = 2;
     } else if (m_hover.pPunkt)

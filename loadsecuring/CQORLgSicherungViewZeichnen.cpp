@@ -190,15 +190,20 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
         CQOR* q = GetPlan();
         // The view queries of this paint.
         int nOut = -1, nExtra = -1;
-        const bool b27 = QueryAction(27, 0, &nOut, nullptr, false, nullptr);
-        const bool b26 = QueryAction(26, 0, &nOut, nullptr, false, nullptr);
-        const bool b47 = QueryAction(47, 0, &nExtra, nullptr, false, nullptr);
-        ZeichneSchienen(p, *f, b27 || (!f->m_Zurrschienen.empty() && !b27 && b47));
-        ZeichnePunkte(p, *f, b26, b26, b47);
+        const bool bSchienenBlass =
+            QueryAction(LgSichgAktion::kSchienenBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
+        const bool bPunkteBlass =
+            QueryAction(LgSichgAktion::kZurrpunkteBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
+        const bool bSichgWahl =
+            QueryAction(LgSichgAktion::kSichgWahl, std::intptr_t(0), &nExtra, nullptr, false, nullptr);
+        ZeichneSchienen(p, *f,
+                        bSchienenBlass || (!f->m_Zurrschienen.empty() && !bSchienenBlass && bSichgWahl));
+        ZeichnePunkte(p, *f, bPunkteBlass, bPunkteBlass, bSichgWahl);
         if (q) {
             if (CLadeeinheit* le = q->GetAktiveLadeeinheit())
-                if (QueryAction(19, le->GetId(), &nOut, nullptr, false, nullptr))
-                    ZeichneEinheitPunkte(p, *f, *le, b26, b27);
+                if (QueryAction(LgSichgAktion::kEinheitPunkteZeigen, le->GetId(), &nOut, nullptr, false,
+                                nullptr))
+                    ZeichneEinheitPunkte(p, *f, *le, bPunkteBlass, bSchienenBlass);
             QRect markiert;
             ClearHitMaps();
             ZeichneLadungen(p, *q, &markiert);
@@ -290,8 +295,8 @@ void CQORLgSicherungView::ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass
     }
 }
 
-void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26, bool bErlaubt26,
-                                        bool bErlaubt47)
+void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bNamenBlass, bool bPunkteBlass,
+                                        bool bSichgWahl)
 {
     p.setFont(m_fontPunkt);
     const QFontMetrics fm(m_fontPunkt);
@@ -299,7 +304,7 @@ void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26
     for (CZurrpunkt* zp : f.GetZurrpunktListe()) {
         const QRect rc = PunktRechteck(*zp);
         m_mapPunkte[zp] = rc;
-        const bool bBlass = bErlaubt26 || (!bErlaubt26 && bErlaubt47 && !zp->IsWaehlbar());
+        const bool bBlass = bPunkteBlass || (!bPunkteBlass && bSichgWahl && !zp->IsWaehlbar());
         if (m_nZoomIndex >= kBildZoomIndex && !m_bmPunkt.IsEmpty()) {
             QImage& b = bBlass ? bildBlass : bild;
             if (b.size() != rc.size())
@@ -311,7 +316,7 @@ void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26
             p.drawRect(rc.adjusted(0, 0, -1, -1));
         }
         // The label: outside the load area on the point's side, front points left of the area.
-        p.setPen(bBlass26 ? Farbe(kFarbeBlassStift) : QColor(Qt::black));
+        p.setPen(bNamenBlass ? Farbe(kFarbeBlassStift) : QColor(Qt::black));
         const QString name = QString::fromStdString(zp->GetName());
         const int px = m_ptUrsprung.x() + MetresToPixels(zp->GetPosX());
         if (!(zp->m_nFlags & CZurrpunkt::kVorn)) {
@@ -339,7 +344,7 @@ void CQORLgSicherungView::ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bBlass26
 }
 
 void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CLadeeinheit& le,
-                                               bool bErlaubt26, bool bErlaubt27)
+                                               bool bPunkteBlass, bool bSchienenBlass)
 {
     CZurrpunkt* zp = nullptr;
     int nEcke = 0, nSub = 0;
@@ -348,7 +353,8 @@ void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CL
         if (!zp)
             continue;
         const bool bSchiene = (zp->m_nFlags & CZurrpunkt::kAnSchiene) != 0;
-        if (!(bSchiene || !bErlaubt26) || !QueryAction(48, nEcke, &nOut, nullptr, true, nullptr))
+        if (!(bSchiene || !bPunkteBlass) ||
+            !QueryAction(LgSichgAktion::kEckePunktZeigen, nEcke, &nOut, nullptr, true, nullptr))
             continue;
         const QPoint c = Punkt(zp->GetPosX(), zp->GetPosY());
         const int n = MetresToPixels(kPunktHalb);
@@ -361,7 +367,7 @@ void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CL
             p.setPen(QPen(Farbe(kFarbePunktStift), 1));
             p.setBrush(Qt::NoBrush);
         } else {
-            const QColor c2 = Farbe(bErlaubt27 ? kFarbeSchienenpunktBlass : kFarbeSchienenpunkt);
+            const QColor c2 = Farbe(bSchienenBlass ? kFarbeSchienenpunktBlass : kFarbeSchienenpunkt);
             p.setPen(QPen(c2, 1));
             if (m_nZoomIndex >= kBildZoomIndex) {
                 const QImage bild = Skaliert(m_bmSchiene, rc.width(), rc.height(), 50);
@@ -387,17 +393,20 @@ void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
     const int W = MetresToPixels(f.GetLFBreite());
     ZeichneLadeflaeche(p, f, L, W);
     int nOut = -1, nExtra = -1;
-    const bool b27 = QueryAction(27, 0, &nOut, nullptr, false, nullptr);
-    const bool b26 = QueryAction(26, 0, &nOut, nullptr, false, nullptr);
-    const bool b47 = QueryAction(47, 0, &nExtra, nullptr, false, nullptr);
-    ZeichneSchienen(p, f, b27 || (!f.m_Zurrschienen.empty() && !b27 && b47));
-    ZeichnePunkte(p, f, b26, b26, b47);
+    const bool bSchienenBlass =
+        QueryAction(LgSichgAktion::kSchienenBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
+    const bool bPunkteBlass =
+        QueryAction(LgSichgAktion::kZurrpunkteBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
+    const bool bSichgWahl =
+        QueryAction(LgSichgAktion::kSichgWahl, std::intptr_t(0), &nExtra, nullptr, false, nullptr);
+    ZeichneSchienen(p, f, bSchienenBlass || (!f.m_Zurrschienen.empty() && !bSchienenBlass && bSichgWahl));
+    ZeichnePunkte(p, f, bPunkteBlass, bPunkteBlass, bSichgWahl);
     CQOR* q = f.GetQor();
     if (!q)
         return;
     CLadeeinheit* le = q->GetAktiveLadeeinheit();
-    if (le && QueryAction(19, le->GetId(), &nOut, nullptr, false, nullptr))
-        ZeichneEinheitPunkte(p, f, *le, b26, b27);
+    if (le && QueryAction(LgSichgAktion::kEinheitPunkteZeigen, le->GetId(), &nOut, nullptr, false, nullptr))
+        ZeichneEinheitPunkte(p, f, *le, bPunkteBlass, bSchienenBlass);
     // The loads of units: by their unit mark or by a unit's member list.
     m_snapshotLadungen.clear();
     for (CLadeeinheit* e : q->GetLadeeinheiten()) {
@@ -483,7 +492,7 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
     p.drawRect(rc);
 
     const int nBreite = 2 + m_nZoomIndex / 3;
-    if (QueryAction(19, nId, &nOut, nullptr, false, nullptr)) {
+    if (QueryAction(LgSichgAktion::kEinheitPunkteZeigen, nId, &nOut, nullptr, false, nullptr)) {
         // The lashing points of the unit, each joined to the corner it serves.
         CZurrpunkt* zp = nullptr;
         int nEcke = 0, nSub = 0;
@@ -494,7 +503,7 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
                 continue;
             if (f)
                 f->AddRandabstand(&x, &y);
-            if (QueryAction(21, nEcke, &nOut, nullptr, true, nullptr))
+            if (QueryAction(LgSichgAktion::kEckeZurrungHervorheben, nEcke, &nOut, nullptr, true, nullptr))
                 p.setPen(le.m_bVorhanden ? QPen(QColor::fromRgb(kFarbeZurrung), nBreite)
                                          : QPen(Qt::black, 1, Qt::DotLine));
             else
@@ -502,14 +511,15 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
             p.drawLine(Punkt(zp->GetPosX(), zp->GetPosY()), Punkt(x, y));
         }
     }
-    if (f && QueryAction(20, nId, &nOut, nullptr, false, nullptr))
+    if (f && QueryAction(LgSichgAktion::kZurrungenZeigen, nId, &nOut, nullptr, false, nullptr))
         ZeichneZurrungen(p, *f, le, rc);
     int nFlag = 0;
     const int nModus = le.GetSichgModus(&nFlag);
-    const bool b15 = QueryAction(15, nId, &nOut, nullptr, false, nullptr) &&
-                     QueryAction(16, nId, &nOut, nullptr, false, nullptr);
+    const bool bModusEcke =
+        QueryAction(LgSichgAktion::kModusEckeZeigen, nId, &nOut, nullptr, false, nullptr) &&
+        QueryAction(LgSichgAktion::kModusEckeSeite, nId, &nOut, nullptr, false, nullptr);
     for (int i = 0; i < 4; ++i)
-        DrawAnschlagpunkt(p, le, i, b15 && i == nModus);
+        DrawAnschlagpunkt(p, le, i, bModusEcke && i == nModus);
     const Kennzeichen k = EinheitKennzeichen(le);
     if (k == Kennzeichen::kKeins)
         return;
@@ -544,8 +554,8 @@ CQORLgSicherungView::Kennzeichen CQORLgSicherungView::EinheitKennzeichen(const C
 {
     int nOut = -1;
     const int nId = le.GetId();
-    if (!QueryAction(58, nId, &nOut, nullptr, false, nullptr) ||
-        !QueryAction(56, nId, &nOut, nullptr, false, nullptr))
+    if (!QueryAction(LgSichgAktion::kGesichertKennzeichen, nId, &nOut, nullptr, false, nullptr) ||
+        !QueryAction(LgSichgAktion::kEinheitKennzeichen, nId, &nOut, nullptr, false, nullptr))
         return Kennzeichen::kKeins;
     return le.CountMaengel(1) > 0 ? Kennzeichen::kMaengel : Kennzeichen::kGesichert;
 }
@@ -564,7 +574,7 @@ void CQORLgSicherungView::ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinhe
                            Punkt(t->m_pZP2->GetPosX(), t->m_pZP2->GetPosY()));
             }
         int nOut = -1, nExtra = nBenutzt;
-        if (!QueryAction(57, le.GetId(), &nOut, nullptr, false, &nExtra))
+        if (!QueryAction(LgSichgAktion::kZurrungZaehler, le.GetId(), &nOut, nullptr, false, &nExtra))
             return;
         // "used/required" in a box at the unit's upper right corner, the count red while too few.
         p.setFont(m_fontLabel);

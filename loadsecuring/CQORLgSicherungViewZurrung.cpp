@@ -91,7 +91,7 @@ int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* p
     // A near point that a secured unit uses is not replaced: the change is refused as an edit would be.
     int nOut = -1;
     for (CZurrpunkt* z : nah)
-        if (!QueryAction(33, z, &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(LgSichgAktion::kZurrpunktBearbeiten, z, &nOut, nullptr, true, nullptr)) {
             FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
             return -1;
         }
@@ -174,7 +174,7 @@ void CQORLgSicherungView::EditZurrpunkte(bool bAuswahl)
     if (bAuswahl && m_pAuswahlPunkt) {
         CZurrpunkt* p = m_pAuswahlPunkt;
         int nOut = -1;
-        if (!QueryAction(33, p, &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(LgSichgAktion::kZurrpunktBearbeiten, p, &nOut, nullptr, true, nullptr)) {
             FrageBox(549, 273, {{668, 668}}, false, nullptr, 816);
             return;
         }
@@ -214,7 +214,8 @@ void CQORLgSicherungView::LoescheAuswahlPunkt()
 {
     CZurrpunkt* p = m_pAuswahlPunkt;
     int nOut = -1;
-    if (!p || !IstAmFahrzeug(p) || !QueryAction(35, p, &nOut, nullptr, true, nullptr))
+    if (!p || !IstAmFahrzeug(p) ||
+        !QueryAction(LgSichgAktion::kZurrpunktLoeschen, p, &nOut, nullptr, true, nullptr))
         return;
     NotifyWizard(LgSichgMeldung::kZurrpunktGeloescht, p);
     RemoveZurrpunkt(p, true);
@@ -228,7 +229,8 @@ void CQORLgSicherungView::LoescheAllePunkte()
 {
     CFahrzeug* f = GetFahrzeug();
     int nOut = -1;
-    if (!HatLadeflaeche(f) || !QueryAction(36, 0, &nOut, nullptr, true, nullptr))
+    if (!HatLadeflaeche(f) ||
+        !QueryAction(LgSichgAktion::kAlleZurrpunkteLoeschen, std::intptr_t(0), &nOut, nullptr, true, nullptr))
         return;
     // Every unit lets go of the points first, secured or not.
     LoeseZurrpunktVerweise(nullptr);
@@ -255,7 +257,7 @@ void CQORLgSicherungView::EditZurrschienen()
     w.pFahrzeug = f;
     int nOut = -1;
     if (!schienen.empty()) {
-        if (!QueryAction(30, 0, &nOut, nullptr, true, nullptr)) {
+        if (!QueryAction(LgSichgAktion::kSchienenAendern, std::intptr_t(0), &nOut, nullptr, true, nullptr)) {
             FrageBox(586, 273, {{668, 668}});
             return;
         }

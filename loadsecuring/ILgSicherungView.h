@@ -1,7 +1,7 @@
 // What the load-securing wizard asks of the view that owns it.
 #pragma once
 
-#include "loadsecuring/LgSichgMeldung.h"
+#include "loadsecuring/LgSichgAktion.h"
 
 #include <QRect>
 #include <QString>
@@ -28,11 +28,11 @@ public:
     virtual CQOR1Doc* GetViewDocument() = 0;
     // The program run whose answers the wizard and its pages keep.
     virtual ProgramRun& GetViewProgramRun() = 0;
-    // True when the view action `nCode` on `nValue` is allowed. `pOut` and `pExtra` receive extra
+    // True when the view action `eAktion` on `wert` is allowed. `pOut` and `pExtra` receive extra
     // answers where an action has them, `pMessage` the reason of a refusal; `bDefault` is the answer
-    // when nobody has an opinion.
-    virtual bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
-                             int* pExtra) = 0;
+    // when nobody has an opinion. A value of another kind than the action takes is refused.
+    virtual bool QueryAction(LgSichgAktion eAktion, const LgSichgWert& wert, int* pOut, QString* pMessage,
+                             bool bDefault, int* pExtra) = 0;
     // Marks the vehicle (null: the vehicle worked on) and the document modified.
     virtual void MarkModified(CFahrzeug* pFahrzeug) = 0;
     // Repaints the view at once.

@@ -1,7 +1,7 @@
 // The load-securing wizard as the load-securing view holds it, and the factory that makes it.
 #pragma once
 
-#include "loadsecuring/LgSichgMeldung.h"
+#include "loadsecuring/LgSichgAktion.h"
 
 #include <QString>
 
@@ -24,8 +24,8 @@ public:
     virtual QWidget* Window() const = 0;
     // Nonzero refuses the view action (`pMessage` says why when the wizard gave a reason), 0 allows;
     // `nDefault` is the answer when the wizard has no opinion, `pOut` an extra answer.
-    virtual int QueryViewAction(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefault,
-                                int* pOut) = 0;
+    virtual int QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage,
+                                int nDefault, int* pOut) = 0;
     // The view tells the wizard of a change; nonzero when handled.
     virtual int OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& wert) = 0;
     // The enabling of the frame's commands while the wizard is open; true when handled.

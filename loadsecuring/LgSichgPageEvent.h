@@ -14,7 +14,9 @@ class QWidget;
 // To a page (sent unless said):
 // - kDrawHeaderType (0x803E), Painter() and HeaderSize(): draw the page's header picture.
 // - kViewNotifyType (0x803F, posted), WParam() code, LParam() value: the page's OnViewNotify.
-// - kQueryType (0x8040), WParam() code, LParam() value, Message(): the page's QueryViewAction.
+// - kQueryType (0x8040), WParam() the action's number, LParam() a number, Message(): the page's
+//   QueryViewAction; a number that names no action has no answer (-1), an action that takes an object
+//   is refused (1).
 // - kUpdateNextType (0x8041), kUpdateBackType (0x8042), kUpdateReportType (0x8045), CmdUI(): the page's
 //   opinion on enabling Next, Back and the report button; Result() nonzero when it gave one.
 // - kRefreshHintType (0x8046), WParam(): RefreshHint.

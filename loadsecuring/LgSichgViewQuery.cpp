@@ -1,11 +1,12 @@
 // The rules by which the load-securing wizard allows or refuses the view's actions.
 #include "loadsecuring/LgSichgViewQuery.h"
 
-int LgSichgViewQuery::Ask(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult) const
+int LgSichgViewQuery::Ask(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage,
+                          int nDefaultResult) const
 {
     if (!m_askPages)
         return nDefaultResult;
-    const int n = m_askPages(nCode, wert, pMessage);
+    const int n = m_askPages(eAktion, wert, pMessage);
     return n == -1 ? nDefaultResult : n;
 }
 
@@ -33,87 +34,94 @@ int LgSichgViewQuery::Refuse() const
     return 1;
 }
 
-int LgSichgViewQuery::Query(const Lage& l, int nCode, const LgSichgWert& wert, QString* pMessage,
+int LgSichgViewQuery::Query(const Lage& l, LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage,
                             int nDefaultResult, int* pOut) const
 {
     QString scratch;
     if (!pMessage)
         pMessage = &scratch;
     pMessage->clear();
+    if (!LgSichgWertPasst(eAktion, wert))
+        return 1;
+    using A = LgSichgAktion;
     const std::intptr_t nValue = LgSichgZahl(wert);
-    const int A = l.nAktiv;
-    const int R = l.nReach;
-    const int M = l.nVerfahren;
-    const int S = l.nOptionS;
+    const int nAktiv = l.nAktiv;
+    const int nReach = l.nReach;
+    const int nVerfahren = l.nVerfahren;
+    const int nOption = l.nOptionS;
     const bool bEinheitWert = l.bEinheit && nValue == l.nEinheitId;
-    switch (nCode) {
-    case 33:
-    case 35:
-    case 36:
-        if (R < 4)
+    const auto ask = [&] { return Ask(eAktion, wert, pMessage, nDefaultResult); };
+    switch (eAktion) {
+    case A::kZurrpunktBearbeiten:
+    case A::kZurrpunktLoeschen:
+    case A::kAlleZurrpunkteLoeschen:
+        if (nReach < 4)
             return 0;
         if (!m_viewCheck)
             return 0;
-        return m_viewCheck(wert, R == 4 ? l.nMethodeSeite11 : M) ? 1 : 0;
-    case 48:
-        return l.bEinheit && A == 6 && nValue == l.nEinheitModus ? 0 : 1;
-    case 19:
-        return bEinheitWert && M == 1 ? 0 : 1;
-    case 20:
-        return bEinheitWert && M == 0 && (l.nStartModus == 0 ? R : A) == 8 ? 0 : 1;
-    case 15:
-        return bEinheitWert && ((A == 4 && l.nMethodeSeite11 == 1) || (A == 6 && M == 1)) ? 0 : 1;
-    case 22:
-    case 25:
-        return A == 6 && S == 1 ? 0 : 1;
-    case 23:
-        return A == 6 && S != 0 ? 1 : 0;
-    case 24:
-    case 53:
-    case 54:
+        return m_viewCheck(wert, nReach == 4 ? l.nMethodeSeite11 : nVerfahren) ? 1 : 0;
+    case A::kEckePunktZeigen:
+        return l.bEinheit && nAktiv == 6 && nValue == l.nEinheitModus ? 0 : 1;
+    case A::kEinheitPunkteZeigen:
+        return bEinheitWert && nVerfahren == 1 ? 0 : 1;
+    case A::kZurrungenZeigen:
+        return bEinheitWert && nVerfahren == 0 && (l.nStartModus == 0 ? nReach : nAktiv) == 8 ? 0 : 1;
+    case A::kModusEckeZeigen:
+        return bEinheitWert && ((nAktiv == 4 && l.nMethodeSeite11 == 1) || (nAktiv == 6 && nVerfahren == 1))
+                   ? 0
+                   : 1;
+    case A::kSchieneWaehlbar:
+    case A::kSchienenpunktWaehlbar:
+        return nAktiv == 6 && nOption == 1 ? 0 : 1;
+    case A::kZurrpunktWaehlbar:
+        return nAktiv == 6 && nOption != 0 ? 1 : 0;
+    case A::kEckeWaehlbar:
+    case A::kEinheitAbwaehlen:
+    case A::kEinheitWaehlen:
         return 1;
-    case 44:
-        return A != 0 || l.bEinheit ? 1 : 0;
-    case 16:
-        return A == 4 || A == 6 ? 0 : 1;
-    case 21:
-        return l.bEinheit && A == 6 && nValue != l.nEinheitModus ? 1 : 0;
-    case 26:
-    case 27: {
-        const int nVerboten = nCode == 26 ? 1 : 0;
-        if (A < 4 || A > 7 || (A == 4 && l.nOptionSeite11 == nVerboten) || (A >= 5 && S == nVerboten))
+    case A::kLadungAnklickbar:
+        return nAktiv != 0 || l.bEinheit ? 1 : 0;
+    case A::kModusEckeSeite:
+        return nAktiv == 4 || nAktiv == 6 ? 0 : 1;
+    case A::kEckeZurrungHervorheben:
+        return l.bEinheit && nAktiv == 6 && nValue != l.nEinheitModus ? 1 : 0;
+    case A::kZurrpunkteBlass:
+    case A::kSchienenBlass: {
+        const int nVerboten = eAktion == A::kZurrpunkteBlass ? 1 : 0;
+        if (nAktiv < 4 || nAktiv > 7 || (nAktiv == 4 && l.nOptionSeite11 == nVerboten) ||
+            (nAktiv >= 5 && nOption == nVerboten))
             return 1;
         return 0;
     }
-    case 47:
-    case 49:
-    case 50:
-        if (A != 6)
+    case A::kSichgWahl:
+    case A::kZurrpunktWahlPruefen:
+    case A::kSchienenBereichPruefen:
+        if (nAktiv != 6)
             return 1;
         if (pOut)
             *pOut = l.nFeldNachS;
         return 0;
-    case 30:
-        if (S == 1 && A >= 5)
+    case A::kSchienenAendern:
+        if (nOption == 1 && nAktiv >= 5)
             return 1;
-        return Ask(nCode, wert, pMessage, nDefaultResult);
-    case 12:
-        return l.nZweitesWort == 0 || A == 1 ? 0 : Refuse();
-    case 61:
-        return A == 4 ? 0 : 1;
-    case 62:
-        return A < 2 ? Ask(nCode, wert, pMessage, nDefaultResult) : Refuse();
-    case 5:
-        if (A == 1)
-            return nValue == 1 || nValue == 2 ? Ask(nCode, wert, pMessage, nDefaultResult) : Refuse();
-        return nValue == l.nGewaehlterTab ? Ask(nCode, wert, pMessage, nDefaultResult) : Refuse();
-    case 64:
+        return ask();
+    case A::kNutzflaecheBearbeiten:
+        return l.nZweitesWort == 0 || nAktiv == 1 ? 0 : Refuse();
+    case A::kFreieFlaeche:
+        return nAktiv == 4 ? 0 : 1;
+    case A::kVerlassenGrund12:
+        return nAktiv < 2 ? ask() : Refuse();
+    case A::kTabWechseln:
+        if (nAktiv == 1)
+            return nValue == 1 || nValue == 2 ? ask() : Refuse();
+        return nValue == l.nGewaehlterTab ? ask() : Refuse();
+    case A::kProgrammBeenden:
         return Refuse();
     default:
         break;
     }
-    if (l.nStatusWort == 0 || nCode == 41 || nCode == 42 ||
-        ((nCode == 11 || nCode == 14) && l.bMotorfahrzeug))
-        return Ask(nCode, wert, pMessage, nDefaultResult);
+    if (l.nStatusWort == 0 || eAktion == A::kZurrpunktZuordnen || eAktion == A::kSchienenpunktZuordnen ||
+        ((eAktion == A::kAbkoppeln || eAktion == A::kVerlassenGrund11) && l.bMotorfahrzeug))
+        return ask();
     return Refuse();
 }

@@ -1,7 +1,7 @@
 // The load-securing wizard's answer to the view's question whether an action is allowed.
 #pragma once
 
-#include "loadsecuring/LgSichgMeldung.h"
+#include "loadsecuring/LgSichgAktion.h"
 
 #include <QString>
 
@@ -35,7 +35,7 @@ public:
     };
 
     // The pages' answer: positive refuses with *pMessage, 0 allows, -1 none has an opinion.
-    using AskPages = std::function<int(int nCode, const LgSichgWert& wert, QString* pMessage)>;
+    using AskPages = std::function<int(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage)>;
     // The view's own check whether the lashing points `wert` names are in use under method nMethode.
     using ViewCheck = std::function<bool(const LgSichgWert& wert, int nMethode)>;
     // Tells the user the action is not possible while the wizard is open.
@@ -45,16 +45,17 @@ public:
     ViewCheck m_viewCheck;
     Tell m_tell;
 
-    // Nonzero refuses (with *pMessage when a page gave a reason), 0 allows. *pOut gets the securing
-    // choice for codes 47, 49 and 50 on the securing-choice page.
-    int Query(const Lage& lage, int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult,
-              int* pOut) const;
+    // Nonzero refuses (with *pMessage when a page gave a reason), 0 allows; a value of another kind
+    // than the action takes is refused without asking anyone. *pOut gets the securing choice for
+    // kSichgWahl, kZurrpunktWahlPruefen and kSchienenBereichPruefen on the securing-choice page.
+    int Query(const Lage& lage, LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage,
+              int nDefaultResult, int* pOut) const;
 
     // Asks the pages in the order given (the active page first): the first positive answer wins with its
     // message; otherwise 0 when one page allowed, else -1.
     static int AskInOrder(const std::vector<std::function<int(QString*)>>& pages, QString* pMessage);
 
 private:
-    int Ask(int nCode, const LgSichgWert& wert, QString* pMessage, int nDefaultResult) const;
+    int Ask(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage, int nDefaultResult) const;
     int Refuse() const;
 };

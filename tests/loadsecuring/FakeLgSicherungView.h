@@ -21,9 +21,10 @@ public:
     QWidget* GetViewWindow() override { return this; }
     CQOR1Doc* GetViewDocument() override { return m_pDoc; }
     ProgramRun& GetViewProgramRun() override { return m_run; }
-    bool QueryAction(int nCode, const LgSichgWert& wert, int* pOut, QString* pMessage, bool bDefault,
-                     int* /*pExtra*/) override
+    bool QueryAction(LgSichgAktion eAktion, const LgSichgWert& wert, int* pOut, QString* pMessage,
+                     bool bDefault, int* /*pExtra*/) override
     {
+        const int nCode = static_cast<int>(eAktion);
         m_queries.emplace_back(nCode, wert);
         if (pOut)
             *pOut = -1;

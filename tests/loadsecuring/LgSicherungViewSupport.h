@@ -31,17 +31,19 @@
 #include <string>
 #include <vector>
 
-// A wizard that answers view actions from a table (code -> answer; a missing code answers the default)
-// and records what the view tells it.
+// A wizard that answers view actions from a table (action number -> answer; a missing one answers the
+// default) and records what the view asks and tells it.
 class FakeWizard : public ISecuringWizard
 {
 public:
     explicit FakeWizard(int nMode) : m_nMode(nMode), m_window(std::make_unique<QWidget>()) {}
     QWidget* Window() const override { return m_bReleased ? nullptr : m_window.get(); }
-    int QueryViewAction(int nCode, const LgSichgWert& /*wert*/, QString* pMessage, int nDefault,
+    int QueryViewAction(LgSichgAktion eAktion, const LgSichgWert& wert, QString* pMessage, int nDefault,
                         int* pOut) override
     {
+        const int nCode = static_cast<int>(eAktion);
         asked.push_back(nCode);
+        askedWerte.push_back(wert);
         if (pOut)
             *pOut = 7;
         const auto it = answers.find(nCode);
@@ -63,6 +65,7 @@ public:
     int m_nMode;
     std::map<int, int> answers;
     std::vector<int> asked;
+    std::vector<LgSichgWert> askedWerte;
     std::vector<std::pair<LgSichgMeldung, LgSichgWert>> notified;
     bool m_bReleased = false;
 

@@ -2,11 +2,14 @@
 // decides, the hit test, and the rules of view actions and leave queries.
 #include "LgSicherungViewSupport.h"
 
+#include "model/vehicle/FahrzeugArt.h"
 #include "platform/CCmdUI.h"
 #include "tests/support/RecordingCmdUI.h"
 #include "ui/CRibBtnContainer.h"
 
 #include <cmath>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -406,9 +409,10 @@ TEST_F(LgSichgViewTest, QueryActionLocalRulesComeBeforeTheWizard)
         Erlaubt = 0,
         Verweigert = 1,
     };
+    using A = LgSichgAktion;
     struct Fall
     {
-        int nCode;
+        LgSichgAktion eAktion;
         int nWert;
         int nExtra;
         W wizard;
@@ -418,53 +422,54 @@ TEST_F(LgSichgViewTest, QueryActionLocalRulesComeBeforeTheWizard)
     const int e = einfach->GetId(), d = direkt->GetId(), o = offen->GetId();
     const Fall faelle[] = {
         // 19/20: secured with the method 1 (19) or 0 (20), else the wizard decides.
-        {19, d, 0, Ohne, false, true},
-        {19, e, 0, Ohne, false, false},
-        {20, e, 0, Ohne, false, true},
-        {20, o, 0, Ohne, true, false},
-        {19, e, 0, Erlaubt, false, true},
-        {20, d, 0, Verweigert, true, false},
+        {A::kEinheitPunkteZeigen, d, 0, Ohne, false, true},
+        {A::kEinheitPunkteZeigen, e, 0, Ohne, false, false},
+        {A::kZurrungenZeigen, e, 0, Ohne, false, true},
+        {A::kZurrungenZeigen, o, 0, Ohne, true, false},
+        {A::kEinheitPunkteZeigen, e, 0, Erlaubt, false, true},
+        {A::kZurrungenZeigen, d, 0, Verweigert, true, false},
         // 55: the active unit, never with a wizard.
-        {55, d, 0, Ohne, false, true},
-        {55, e, 0, Ohne, true, false},
-        {55, d, 0, Erlaubt, true, false},
+        {A::kEinheitMenue, d, 0, Ohne, false, true},
+        {A::kEinheitMenue, e, 0, Ohne, true, false},
+        {A::kEinheitMenue, d, 0, Erlaubt, true, false},
         // 56/58: a secured unit that is not the active one; the active one unless in start mode 2.
-        {56, e, 0, Ohne, false, true},
-        {58, o, 0, Ohne, true, false},
-        {56, d, 0, Ohne, false, true},
-        {58, d, 0, Verweigert, false, true},
+        {A::kEinheitKennzeichen, e, 0, Ohne, false, true},
+        {A::kGesichertKennzeichen, o, 0, Ohne, true, false},
+        {A::kEinheitKennzeichen, d, 0, Ohne, false, true},
+        {A::kGesichertKennzeichen, d, 0, Verweigert, false, true},
         // 57: an unsecured unit always; a secured one while fewer than its required lashings are used.
-        {57, o, 9, Ohne, false, true},
-        {57, e, 3, Ohne, false, true},
-        {57, e, 4, Ohne, true, false},
-        {57, e, 3, Verweigert, false, true},
+        {A::kZurrungZaehler, o, 9, Ohne, false, true},
+        {A::kZurrungZaehler, e, 3, Ohne, false, true},
+        {A::kZurrungZaehler, e, 4, Ohne, true, false},
+        {A::kZurrungZaehler, e, 3, Verweigert, false, true},
         // 59/60 only without a wizard; 62 without, else the wizard.
-        {59, 0, 0, Ohne, false, true},
-        {60, 0, 0, Erlaubt, true, false},
-        {62, 0, 0, Ohne, false, true},
-        {62, 0, 0, Verweigert, true, false},
-        {62, 0, 0, Erlaubt, false, true},
+        {A::kEinheitBearbeitbar, 0, 0, Ohne, false, true},
+        {A::kEinheitAnklickbar, 0, 0, Erlaubt, true, false},
+        {A::kVerlassenGrund12, 0, 0, Ohne, false, true},
+        {A::kVerlassenGrund12, 0, 0, Verweigert, true, false},
+        {A::kVerlassenGrund12, 0, 0, Erlaubt, false, true},
         // 30: no secured unit lashed to rails here: true without a wizard, else the wizard.
-        {30, 0, 0, Ohne, false, true},
-        {30, 0, 0, Verweigert, true, false},
-        // Any other code: the default without a wizard, else the wizard.
-        {44, 0, 0, Ohne, false, false},
-        {44, 0, 0, Ohne, true, true},
-        {44, 0, 0, Verweigert, true, false},
-        {44, 0, 0, Erlaubt, false, true},
+        {A::kSchienenAendern, 0, 0, Ohne, false, true},
+        {A::kSchienenAendern, 0, 0, Verweigert, true, false},
+        // Any other action: the default without a wizard, else the wizard.
+        {A::kFahrzeugWechseln, 0, 0, Ohne, false, false},
+        {A::kFahrzeugWechseln, 0, 0, Ohne, true, true},
+        {A::kFahrzeugWechseln, 0, 0, Verweigert, true, false},
+        {A::kFahrzeugWechseln, 0, 0, Erlaubt, false, true},
     };
     for (const Fall& fall : faelle) {
-        SCOPED_TRACE(::testing::Message()
-                     << fall.nCode << " value " << fall.nWert << " wizard " << fall.wizard);
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(fall.eAktion) << " value " << fall.nWert
+                                          << " wizard " << fall.wizard);
         FakeWizardFactory wizards;
         if (fall.wizard != Ohne) {
-            wizards.answers = {{fall.nCode, fall.wizard}};
+            wizards.answers = {{static_cast<int>(fall.eAktion), fall.wizard}};
             view->ShowWizard(true, false, 0);
         }
         int nOut = 99, nExtra = fall.nExtra;
         QString text = QStringLiteral("old");
-        EXPECT_EQ(view->QueryAction(fall.nCode, fall.nWert, &nOut, &text, fall.bDefault, &nExtra),
-                  fall.bErwartet);
+        EXPECT_EQ(
+            view->QueryAction(fall.eAktion, std::intptr_t(fall.nWert), &nOut, &text, fall.bDefault, &nExtra),
+            fall.bErwartet);
         if (fall.wizard == Ohne) {
             EXPECT_EQ(nOut, -1);
             EXPECT_TRUE(text.isEmpty());
@@ -475,16 +480,85 @@ TEST_F(LgSichgViewTest, QueryActionLocalRulesComeBeforeTheWizard)
     // 30 is refused while a secured unit is lashed to the rails, with or without a wizard.
     einfach->m_nZurrParam[1] = 1;
     int nOut = -1;
-    EXPECT_FALSE(view->QueryAction(30, 0, &nOut, nullptr, true, nullptr));
-    // 33/35/36 are refused for a point a secured unit uses.
+    EXPECT_FALSE(view->QueryAction(A::kSchienenAendern, std::intptr_t(0), &nOut, nullptr, true, nullptr));
+    // Editing and deleting are refused for a point a secured unit uses, deleting them all while one is.
     CZurrpunkt* p = Punkte().at(2);
     auto t = std::make_unique<sZPPtrTupel>(p, Punkte().at(6), 0);
     t->m_nAktiv = 1;
     einfach->m_ZPPtrTupel.push_back(std::move(t));
-    for (int code : {33, 35, 36}) {
-        EXPECT_FALSE(view->QueryAction(code, p, &nOut, nullptr, true, nullptr));
-        EXPECT_TRUE(view->QueryAction(code, Punkte().at(3), &nOut, nullptr, true, nullptr));
+    for (LgSichgAktion eAktion : {A::kZurrpunktBearbeiten, A::kZurrpunktLoeschen}) {
+        EXPECT_FALSE(view->QueryAction(eAktion, p, &nOut, nullptr, true, nullptr));
+        EXPECT_TRUE(view->QueryAction(eAktion, Punkte().at(3), &nOut, nullptr, true, nullptr));
     }
+    EXPECT_FALSE(
+        view->QueryAction(A::kAlleZurrpunkteLoeschen, std::intptr_t(0), &nOut, nullptr, true, nullptr));
+    einfach->m_ZPPtrTupel.clear();
+    EXPECT_TRUE(
+        view->QueryAction(A::kAlleZurrpunkteLoeschen, std::intptr_t(0), &nOut, nullptr, true, nullptr));
+}
+
+// Every action reaches its rules with the value it was asked with: the wizard gets that very value
+// unless a local rule answers alone. A value of another kind is refused before any rule or the wizard,
+// however real the object it names.
+TEST_F(LgSichgViewTest, EveryActionReachesItsRulesWithItsKindOfValue)
+{
+    Oeffne("LKW");
+    tagLGINFO* lg = Last("Pallet", 0.6, 0.4, 1.2, 0.8, 0.6);
+    CLadeeinheit* le = Einheit({lg}, false, 0);
+    CZurrpunkt* p = Punkte().at(3);
+    CZurrschiene schiene;
+    FakeWizardFactory wizards;
+    view->ShowWizard(true, false, 0);
+    ASSERT_TRUE(wizards.last);
+    FakeWizard& wizard = *wizards.last;
+    using A = LgSichgAktion;
+    // With a wizard open these are answered by the view alone.
+    const std::set<LgSichgAktion> lokal = {A::kZurrungZaehler,     A::kEinheitMenue,
+                                           A::kEinheitKennzeichen, A::kGesichertKennzeichen,
+                                           A::kEinheitBearbeitbar, A::kEinheitAnklickbar};
+    const LgSichgWert zahl = std::intptr_t(le->GetId());
+    for (LgSichgAktion eAktion : kAlleLgSichgAktionen) {
+        SCOPED_TRACE(static_cast<int>(eAktion));
+        LgSichgWert richtig = zahl;
+        std::vector<LgSichgWert> falsch = {lg, p, &schiene, le};
+        switch (LgSichgAktionWertArt(eAktion)) {
+        case LgSichgWertArt::kZahl:
+            break;
+        case LgSichgWertArt::kLadung:
+            richtig = lg;
+            break;
+        case LgSichgWertArt::kZurrpunkt:
+            richtig = p;
+            break;
+        case LgSichgWertArt::kSchiene:
+            richtig = &schiene;
+            break;
+        }
+        std::erase(falsch, richtig);
+        falsch.push_back(richtig == zahl ? LgSichgWert(static_cast<CZurrpunkt*>(nullptr)) : zahl);
+        wizard.asked.clear();
+        wizard.askedWerte.clear();
+        int nOut = 99;
+        view->QueryAction(eAktion, richtig, &nOut, nullptr, true, nullptr);
+        if (lokal.count(eAktion)) {
+            EXPECT_TRUE(wizard.asked.empty());
+        } else {
+            ASSERT_EQ(wizard.asked.size(), 1u);
+            EXPECT_EQ(wizard.asked[0], static_cast<int>(eAktion));
+            EXPECT_EQ(wizard.askedWerte[0], richtig);
+        }
+        for (const LgSichgWert& wert : falsch) {
+            SCOPED_TRACE(wert.index());
+            wizard.asked.clear();
+            QString text = QStringLiteral("old");
+            nOut = 99;
+            EXPECT_FALSE(view->QueryAction(eAktion, wert, &nOut, &text, true, nullptr));
+            EXPECT_TRUE(wizard.asked.empty());
+            EXPECT_EQ(nOut, -1);
+            EXPECT_TRUE(text.isEmpty());
+        }
+    }
+    view->OnFrameNotify(CQORLgSicherungView::kDocAbgekoppelt, FahrzeugArt::kAuflieger);
 }
 
 TEST_F(LgSichgViewTest, LeaveReasonsMapToViewActions)
@@ -495,7 +569,8 @@ TEST_F(LgSichgViewTest, LeaveReasonsMapToViewActions)
     for (int nGrund = 0; nGrund <= 16; ++nGrund) {
         SCOPED_TRACE(nGrund);
         const auto it = karte.find(nGrund);
-        EXPECT_EQ(CQORLgSicherungView::VetoAktion(nGrund), it == karte.end() ? 0 : it->second);
+        EXPECT_EQ(CQORLgSicherungView::VetoAktion(nGrund),
+                  it == karte.end() ? std::nullopt : LgSichgAktionAusZahl(it->second));
         // Nothing is refused without a wizard.
         QString text;
         EXPECT_EQ(view->QueryVeto(nGrund, 0, &text), 0);

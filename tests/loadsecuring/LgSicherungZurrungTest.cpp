@@ -186,7 +186,8 @@ TEST_F(LgSichgViewTest, APointASecuredUnitUsesStaysPut)
         FakeWizardFactory wizards;
         view->ShowWizard(true, false, nModus);
         int nOut = -1;
-        EXPECT_FALSE(view->QueryAction(35, Punkte().at(5), &nOut, nullptr, true, nullptr));
+        EXPECT_FALSE(view->QueryAction(LgSichgAktion::kZurrpunktLoeschen, Punkte().at(5), &nOut, nullptr,
+                                       true, nullptr));
         EXPECT_TRUE(view->UsesZurrschiene(*le));
         view->OnFrameNotify(8, 3);
     }

@@ -6,6 +6,7 @@
 #include "loadsecuring/CPgLgSichgPage10.h"
 #include "loadsecuring/CPgLgSichgPage4.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "loadsecuring/LgSichgPageEvent.h"
 #include "loadsecuring/SZurrschienenKlick.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
@@ -481,4 +482,38 @@ TEST_F(Page10Test, AFieldFocusedAfterACornerClickInTheViewLeavesThatCornerCurren
     QCoreApplication::sendEvent(Feld(1139), &nochmal);
     QCoreApplication::sendEvent(Feld(1139), &nochmal);
     EXPECT_EQ(page->Ecke(), 3);
+}
+
+// The page answers whether a point under the pointer is the current corner's. Its query event carries
+// numbers only: an action that takes a point is refused rather than matched against an empty slot, and
+// a number that names no action has no answer.
+TEST_F(Page10Test, PointQueriesTakePointsOnly)
+{
+    Punkte();
+    CPgLgSichgPage10* page = Open(3, false);
+    ASSERT_EQ(u->GetZurrpunkt(0, 0), nullptr);
+    using A = LgSichgAktion;
+    EXPECT_EQ(page->QueryViewAction(A::kSchienenpunktZuordnen, static_cast<CZurrpunkt*>(nullptr), nullptr),
+              0);
+    CZurrpunkt* r02 = Finde("R02");
+    ASSERT_TRUE(m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktGewaehlt, r02));
+    CZurrpunkt* kopie = u->GetZurrpunkt(0, 0);
+    ASSERT_TRUE(kopie);
+    EXPECT_EQ(page->QueryViewAction(A::kZurrpunktZuordnen, r02, nullptr), 0);
+    EXPECT_EQ(page->QueryViewAction(A::kZurrpunktZuordnen, Finde("R03"), nullptr), 1);
+    EXPECT_EQ(page->QueryViewAction(A::kSchienenpunktZuordnen, kopie, nullptr), 0);
+    m_wizard->OnViewNotify(LgSichgMeldung::kZurrpunktGewaehlt, r02);
+    ASSERT_EQ(u->GetZurrpunkt(0, 0), nullptr);
+    struct Case
+    {
+        std::intptr_t nCode;
+        int nErgebnis;
+    };
+    for (const Case c : {Case{static_cast<int>(A::kSchienenpunktZuordnen), 1},
+                         Case{static_cast<int>(A::kZurrpunktZuordnen), 1}, Case{3, -1}, Case{0, -1}}) {
+        SCOPED_TRACE(c.nCode);
+        LgSichgPageEvent e(LgSichgPageEvent::kQueryType, c.nCode, 0);
+        QCoreApplication::sendEvent(page, &e);
+        EXPECT_EQ(e.Result(), c.nErgebnis);
+    }
 }

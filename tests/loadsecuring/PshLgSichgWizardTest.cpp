@@ -419,7 +419,9 @@ TEST_F(WizardTest, RefusedViewActionsTellTheUser)
         m_boxes.Clear();
         wizard->SetStateWord(nStatus);
         QString message;
-        EXPECT_NE(wizard->QueryViewAction(64, 0, &message, 0, nullptr), 0);
+        EXPECT_NE(
+            wizard->QueryViewAction(LgSichgAktion::kProgrammBeenden, std::intptr_t(0), &message, 0, nullptr),
+            0);
         ASSERT_EQ(m_boxes.Records().size(), 1);
         const QString text = m_boxes.Records()[0].html.text;
         EXPECT_TRUE(text.startsWith(QStringLiteral("This cannot be done while load securing is open.")));
@@ -428,7 +430,8 @@ TEST_F(WizardTest, RefusedViewActionsTellTheUser)
     // The stub pages have no opinion: the view's default stands at state word 0.
     m_boxes.Clear();
     wizard->SetStateWord(0);
-    EXPECT_EQ(wizard->QueryViewAction(1, 0, nullptr, 7, nullptr), 7);
+    EXPECT_EQ(
+        wizard->QueryViewAction(LgSichgAktion::kFahrzeugWechseln, std::intptr_t(0), nullptr, 7, nullptr), 7);
     EXPECT_TRUE(m_boxes.Records().isEmpty());
 }
 
