@@ -53,8 +53,8 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
     return nullptr;
 }
 
-CChildFrame::CChildFrame(const DocumentServices* services, QWidget* parent)
-    : QMdiSubWindow(parent), m_pServices(services)
+CChildFrame::CChildFrame(const DocumentServices* services, ProgramRun* pRun, QWidget* parent)
+    : QMdiSubWindow(parent), m_pServices(services), m_pRun(pRun)
 {
     setObjectName(QStringLiteral("ChildFrame"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -82,8 +82,13 @@ bool CChildFrame::CreateWithDocument(const QString& path, int nValue, CAppStateP
     m_pState = pState;
     m_pHost = std::make_unique<CQtDocumentHost>(this, m_pServices);
     m_pDoc = std::make_unique<CQOR1Doc>(m_pHost.get(), &m_access);
-    m_pTabbedView =
-        new CTabbedViewView(m_pDoc.get(), Factory() ? Factory() : CTabbedViewView::ViewFactory(MakeView));
+    CTabbedViewView::ViewFactory make = Factory() ? Factory() : CTabbedViewView::ViewFactory(MakeView);
+    m_pTabbedView = new CTabbedViewView(m_pDoc.get(), [make, pRun = m_pRun](int nKind, CQOR1Doc* pDoc) {
+        CGetAnsView* pView = make(nKind, pDoc);
+        if (pView)
+            pView->SetProgramRun(pRun);
+        return pView;
+    });
     m_pHost->SetViewHost(m_pTabbedView);
     setWidget(m_pTabbedView);
     setWindowTitle(path);

@@ -14,6 +14,7 @@
 class CAppStateParams;
 class CGetAnsView;
 class CQOR1Doc;
+class ProgramRun;
 class CQtDocumentHost;
 struct DocumentServices;
 
@@ -26,7 +27,8 @@ public:
     static constexpr int kCloseWithoutSaving = 61006;
     static constexpr int kCancel = 61007;
 
-    CChildFrame(const DocumentServices* services, QWidget* parent = nullptr);
+    // The views made for the window keep their answers in `pRun` (which outlives the window).
+    CChildFrame(const DocumentServices* services, ProgramRun* pRun, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     // The views of the windows made from now on (MakeView when not set).
@@ -75,6 +77,7 @@ protected:
 
 private:
     const DocumentServices* m_pServices;
+    ProgramRun* m_pRun;
     // The host and the file access outlive the document, whose destructor still uses them.
     std::unique_ptr<CQtDocumentHost> m_pHost;
     LockedVehicleFileAccess m_access;

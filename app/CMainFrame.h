@@ -19,6 +19,7 @@ class CChildFrame;
 class CFahrzeug;
 class CMainFrameViewShell;
 class CPlanEditDialogs;
+class ProgramRun;
 class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
@@ -61,7 +62,8 @@ public:
     // The same over the screens there are now.
     static QRect ReachablePlacement(const QRect& saved);
 
-    explicit CMainFrame(QWidget* parent = nullptr);
+    // The windows the frame makes keep their answers in `run`, which outlives the frame.
+    explicit CMainFrame(ProgramRun& run, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the window (status bar, ribbon, splash): the frame stays hidden while the splash shows;
@@ -266,6 +268,7 @@ private:
     QString m_selectedLanguage;
     QMdiArea* m_mdi = nullptr;
     DocumentServices m_services;
+    ProgramRun& m_run;
     bool m_bEinzel = false;
     std::unique_ptr<IFahrzeugSpeicherMeldung> m_pSpeicherMeldung;
     std::unique_ptr<CMainFrameViewShell> m_pViewShell;

@@ -4,6 +4,7 @@
 #include "model/files/AppStateFile.h"
 #include "platform/GlProbe.h"
 #include "ui/ImageList.h"
+#include "ui/ProgramRun.h"
 
 #include <QObject>
 #include <QString>
@@ -106,6 +107,7 @@ public:
     const ImageList& CatalogueImages() const { return m_images; }
     int FirstCatalogueImage() const { return m_firstImage; }
     AppStateMap& AppStates() { return m_states; }
+    ProgramRun& GetProgramRun() { return m_run; }
     CMainFrame* MainFrame() const { return m_frame.get(); }
     FrameLoop& Loop() { return *m_loop; }
     const ResourceModule* Module() const { return m_module.get(); }
@@ -144,6 +146,8 @@ private:
     std::unique_ptr<ResourceModule> m_module;
     std::unique_ptr<QLockFile> m_lock;
     AppStateMap m_states;
+    // What this run keeps until it ends; the frame and the editors hold on to it.
+    ProgramRun m_run;
     ImageList m_images;
     int m_firstImage = -1;
     std::unique_ptr<CMainFrame> m_frame;

@@ -109,7 +109,7 @@ bool CQOR2App::InitInstance()
         RebuildSamples();
     ProgramFileDialogs::Install(m_frame->Services(), m_userRoot);
     // The FSM item editor for the catalogue and the plan, and the catalogue browser of command 33072.
-    LgsFsmEditors::Install();
+    LgsFsmEditors::Install(m_run);
     m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
         LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
     };
@@ -203,7 +203,7 @@ bool CQOR2App::LoadLanguageModule()
 
 bool CQOR2App::CreateMainFrame()
 {
-    m_frame = std::make_unique<CMainFrame>();
+    m_frame = std::make_unique<CMainFrame>(m_run);
     m_frame->SetSplashTime(m_options.splashMs);
     m_frame->SetSplashBitmap(m_options.splashBitmap);
     if (m_options.screenDpi)

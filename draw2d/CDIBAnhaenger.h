@@ -9,7 +9,7 @@ public:
     explicit CDIBAnhaenger(CFahrzeug* pFahrzeug);
 
     void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale, double dZoom, int n,
-              IPlanDrawView* pView) override;
+              IPlanDrawView* pView, bool bTeilweise) override;
     // What reaches ahead of the load area: 1.87 m less the axle-1 distance, 0 when negative.
     int GetDrawLength(int nPixProMeter, double dZoom) const override;
 

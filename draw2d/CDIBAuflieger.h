@@ -9,7 +9,7 @@ public:
     explicit CDIBAuflieger(CFahrzeug* pFahrzeug);
 
     void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale, double dZoom, int n,
-              IPlanDrawView* pView) override;
+              IPlanDrawView* pView, bool bTeilweise) override;
     // The towing vehicle drawing's length ahead of its load area; 0 without one.
     int GetDrawLength(int nPixProMeter, double dZoom) const override;
     // The kingpin's rectangle of the last drawing, in device coordinates.

@@ -219,7 +219,7 @@ int CDIBFahrzeug::BuildCurveRegion(bool bBuild, int x0, int y0, const CKoordSys*
 }
 
 void CDIBFahrzeug::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale,
-                        double dZoom, int /*n*/, IPlanDrawView* pView)
+                        double dZoom, int /*n*/, IPlanDrawView* pView, bool /*bTeilweise*/)
 {
     if (!m_pFahrzeug || !pKoordSys || !pView)
         return;

@@ -34,9 +34,10 @@ public:
     // kind 0 or 4 gets a drawing of its own, kept in m_pZugfahrzeug and owned by the returned drawing.
     static std::unique_ptr<CDIBFahrzeug> Create(CFahrzeug* pFahrzeug);
 
-    // Paints the vehicle with the front of its load area at (x, y), y being the floor level.
+    // Paints the vehicle with the front of its load area at (x, y), y being the floor level. A partial
+    // paint (bTeilweise) leaves out what the kind adds to the base drawing (cab, wheels, coupling).
     virtual void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale,
-                      double dZoom, int n, IPlanDrawView* pView);
+                      double dZoom, int n, IPlanDrawView* pView, bool bTeilweise);
     // Pixel length the kind draws ahead of its load area.
     virtual int GetDrawLength(int nPixProMeter, double dZoom) const = 0;
 

@@ -4,7 +4,6 @@
 #include "draw2d/CKoordSys.h"
 #include "draw2d/FontTable.h"
 #include "draw2d/IPlanDrawView.h"
-#include "draw2d/NeuZeichnen.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 
@@ -68,10 +67,10 @@ void CDIBStarrdeichsel::DrawDeichsel(QPainter& painter, const QPoint& front, con
 }
 
 void CDIBStarrdeichsel::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale,
-                             double dZoom, int n, IPlanDrawView* pView)
+                             double dZoom, int n, IPlanDrawView* pView, bool bTeilweise)
 {
-    CDIBFahrzeug::Draw(painter, x, y, pKoordSys, scale, dZoom, n, pView);
-    if (g_bNeuZeichnen || !pKoordSys || !pView)
+    CDIBFahrzeug::Draw(painter, x, y, pKoordSys, scale, dZoom, n, pView, bTeilweise);
+    if (bTeilweise || !pKoordSys || !pView)
         return;
     painter.save();
     const double sx = pKoordSys->m_nPixProMeter, z = dZoom;

@@ -12,7 +12,7 @@ public:
     explicit CDIBStarrdeichsel(CFahrzeug* pFahrzeug);
 
     void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale, double dZoom, int n,
-              IPlanDrawView* pView) override;
+              IPlanDrawView* pView, bool bTeilweise) override;
     // The axle-1 distance (to the coupling point) in pixels, 0 when negative.
     int GetDrawLength(int nPixProMeter, double dZoom) const override;
     // The drawbar as a filled polygon from the load-area front at floor level; `scale` holds the pixels

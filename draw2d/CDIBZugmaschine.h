@@ -9,7 +9,7 @@ public:
     explicit CDIBZugmaschine(CFahrzeug* pFahrzeug);
 
     void Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, const STupel& scale, double dZoom, int n,
-              IPlanDrawView* pView) override;
+              IPlanDrawView* pView, bool bTeilweise) override;
     // (axle-1 distance + 1.58 m) in pixels, 0.98 m for the sub-type; a cab picture gives its own front.
     int GetDrawLength(int nPixProMeter, double dZoom) const override;
 

@@ -10,6 +10,7 @@
 #include "ui/ControlId.h"
 #include "ui/IButtonStrip.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/ProgramRun.h"
 #include "ui/ResourcePictures.h"
 #include "ui/RibBtnStrip.h"
 
@@ -54,8 +55,6 @@ constexpr const char* kPictureFilter =
 // The texts of the side codes 0 to 4 in the order of the list.
 constexpr int kSeitenTexte[] = {374, 427, 376, 426, 377};
 
-bool g_bCancelQuestionOff = false;
-
 CRibBtnContainer* Concrete(IButtonStrip* strip)
 {
     auto* face = dynamic_cast<RibBtnStrip*>(strip);
@@ -66,14 +65,13 @@ CRibBtnContainer* Concrete(IButtonStrip* strip)
 
 CDlgFSM::CDlgFSM(QWidget* parent) : CDlgBase(kTemplateId, parent) {}
 
-bool CDlgFSM::CancelQuestionOff()
+ProgramRun& CDlgFSM::GetProgramRun()
 {
-    return g_bCancelQuestionOff;
-}
-
-void CDlgFSM::SetCancelQuestionOff(bool off)
-{
-    g_bCancelQuestionOff = off;
+    if (!m_pRun) {
+        m_pEigenerLauf = std::make_unique<ProgramRun>();
+        m_pRun = m_pEigenerLauf.get();
+    }
+    return *m_pRun;
 }
 
 CEditLast* CDlgFSM::Edit(int id) const
@@ -380,7 +378,8 @@ void CDlgFSM::ShowInfo()
 
 void CDlgFSM::reject()
 {
-    if (m_werte.bPlatziert && !g_bCancelQuestionOff) {
+    bool& bFrageAus = GetProgramRun().GetAntworten().bFsmAbbruchFrageAus;
+    if (m_werte.bPlatziert && !bFrageAus) {
         IMessageBoxService::HtmlBox box;
         box.textId = 696;
         box.captionId = 273;
@@ -388,7 +387,7 @@ void CDlgFSM::reject()
         box.checkBox = true;
         bool aus = false;
         const int antwort = MessageBoxes().ShowHtml(this, box, &aus);
-        g_bCancelQuestionOff = aus;
+        bFrageAus = aus;
         if (antwort == kIdOk)
             return;
     }

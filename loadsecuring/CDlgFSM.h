@@ -4,6 +4,7 @@
 
 #include "model/files/FsmEditing.h"
 #include "ui/CDlgBase.h"
+#include "ui/ProgramRun.h"
 
 #include <QImage>
 #include <QRect>
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 class CEditLast;
 
@@ -52,9 +54,10 @@ public:
     // The checks and the name look-up of button 714; answers whether the dialog may end with 714.
     bool Save();
 
-    // Whether Cancel in placed mode asks first; the user may switch the question off for the run.
-    static bool CancelQuestionOff();
-    static void SetCancelQuestionOff(bool off);
+    // The program run that keeps whether Cancel in placed mode asks first (the user may switch the
+    // question off for the run): the one given (it must outlive the dialog), else the dialog's own.
+    ProgramRun& GetProgramRun();
+    void SetProgramRun(ProgramRun* pRun) { m_pRun = pRun; }
 
     // The largest size of the picture's aspect inside the box, scaled smoothly.
     static QImage FitPicture(const QImage& picture, QSize box);
@@ -73,6 +76,8 @@ public:
     void reject() override;
 
 private:
+    ProgramRun* m_pRun = nullptr;
+    std::unique_ptr<ProgramRun> m_pEigenerLauf;
     FsmEingabe ReadFields();
     void Refuse(FsmFeld feld, int textId);
     QWidget* FieldOf(FsmFeld feld) const;

@@ -93,6 +93,15 @@ ILgSicherungView* CPgLgSichgBase2::GetView() const
     return m_pView;
 }
 
+ProgramRun::Antworten& CPgLgSichgBase2::GetAntworten()
+{
+    if (ILgSicherungView* pView = GetView())
+        return pView->GetViewProgramRun().GetAntworten();
+    if (!m_pEigenerLauf)
+        m_pEigenerLauf = std::make_unique<ProgramRun>();
+    return m_pEigenerLauf->GetAntworten();
+}
+
 void CPgLgSichgBase2::OnFirstEnter(int) {}
 
 QWidget* CPgLgSichgBase2::GetInitialFocus()

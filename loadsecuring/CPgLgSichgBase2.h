@@ -5,6 +5,7 @@
 #include "loadsecuring/LgSichgAktion.h"
 #include "loadsecuring/LgSichgViewEvent.h"
 #include "ui/CDlgBase.h"
+#include "ui/ProgramRun.h"
 
 #include <QImage>
 #include <QRect>
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 
 class CCmdUI;
 class CFahrzeug;
@@ -110,6 +112,8 @@ public:
     CLadeeinheit* GetLadeeinheit() const;
     CFahrzeug* GetFahrzeug() const;
     void SetView(ILgSicherungView* pView) { m_pView = pView; }
+    // The answers kept for the program run: the view's run (the page's own while it has no view).
+    ProgramRun::Antworten& GetAntworten();
 
     int PageIndex() const { return m_nPageIndex; }
     void SetPageIndex(int nIndex) { m_nPageIndex = nIndex; }
@@ -138,6 +142,7 @@ private:
     bool m_bFirstReport = true;
     int m_nVisits = 0;
     ILgSicherungView* m_pView = nullptr;
+    std::unique_ptr<ProgramRun> m_pEigenerLauf;
     QRect m_rcHint;
     bool m_bHintRectTaken = false;
     int m_nPageIndex = -1;

@@ -32,20 +32,9 @@ namespace {
 constexpr int kZurueck = CPshLgSichgWizard::kIdBack;
 constexpr int kSchliessen = CPshLgSichgWizard::kIdClose;
 
-// The answers to the questions about missing equipment the user wants kept for the program run
-// (0: ask), for the lashing points and the lashing rails.
-int g_nAntwortPunkte = 0;
-int g_nAntwortSchienen = 0;
-
 } // namespace
 
 CPgLgSichgPage11::CPgLgSichgPage11(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
-
-void CPgLgSichgPage11::ResetNachfragen()
-{
-    g_nAntwortPunkte = 0;
-    g_nAntwortSchienen = 0;
-}
 
 void CPgLgSichgPage11::GetHeaderBitmapId(quint32* pId)
 {
@@ -365,7 +354,9 @@ void CPgLgSichgPage11::OptionGeklickt(int id)
     CPshLgSichgWizard* wizard = GetWizard();
     const bool bPunkte = id == kIdPunkte;
     if (Checked(id) && !(bPunkte ? HatPunkte() : HatSchienen())) {
-        int& nBehalten = bPunkte ? g_nAntwortPunkte : g_nAntwortSchienen;
+        // The answer the user wants kept for the program run (0: ask).
+        ProgramRun::Antworten& antworten = GetAntworten();
+        int& nBehalten = bPunkte ? antworten.nAntwortPunkte : antworten.nAntwortSchienen;
         int nAntwort = nBehalten;
         if (nAntwort == 0) {
             IMessageBoxService::HtmlBox box;

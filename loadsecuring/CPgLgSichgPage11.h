@@ -41,8 +41,6 @@ public:
     int Option() const { return m_nOption; }
     // The corner whose attachment point the fields show.
     int Ecke() const { return m_nEcke; }
-    // The questions asked until the user says not again are asked again (for tests).
-    static void ResetNachfragen();
 
 protected:
     bool OnInitDialog() override;

@@ -27,21 +27,11 @@
 
 namespace {
 
-// Answers that last for the program run.
-bool g_bZurueckOhneFrage = false;     // going back clears the blocking without asking
-bool g_bVerschiebungGemeldet = false; // the notice that moving the unit cleared its blocking
-
 constexpr int kZurueck = CPshLgSichgWizard::kIdBack;
 
 } // namespace
 
 CPgLgSichgPage2::CPgLgSichgPage2(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
-
-void CPgLgSichgPage2::ResetNachfragen()
-{
-    g_bZurueckOhneFrage = false;
-    g_bVerschiebungGemeldet = false;
-}
 
 void CPgLgSichgPage2::GetHeaderBitmapId(quint32* pId)
 {
@@ -226,7 +216,7 @@ int CPgLgSichgPage2::Validate(int nTarget)
 {
     if (nTarget != PageIndex() - 1 || !Blockiert())
         return CPgLgSichgBase2::Validate(nTarget);
-    if (!g_bZurueckOhneFrage) {
+    if (!GetAntworten().bZurueckOhneFrage) {
         IMessageBoxService::HtmlBox box;
         box.textId = 443;
         box.captionId = 273;
@@ -236,7 +226,7 @@ int CPgLgSichgPage2::Validate(int nTarget)
         if (MessageBoxes().ShowHtml(this, box, &bNichtMehr) != kZurueck)
             return -2;
         // Only the answer that lets the user go back is kept: a kept refusal would lock this page.
-        g_bZurueckOhneFrage = bNichtMehr;
+        GetAntworten().bZurueckOhneFrage = bNichtMehr;
     }
     LoescheBlockierung();
     return -1;
@@ -250,8 +240,8 @@ int CPgLgSichgPage2::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& we
         m_bWeiterErlaubt = nValue == 2;
         if (nValue == 1 && Blockiert()) {
             LoescheBlockierung();
-            if (!g_bVerschiebungGemeldet) {
-                g_bVerschiebungGemeldet = true;
+            if (!GetAntworten().bVerschiebungGemeldet) {
+                GetAntworten().bVerschiebungGemeldet = true;
                 IMessageBoxService::HtmlBox box;
                 box.textId = 694;
                 box.captionId = 273;

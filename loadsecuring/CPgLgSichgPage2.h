@@ -40,8 +40,6 @@ public:
 
     const std::array<sFSParam, 4>& Blockierung() const { return m_fs; }
     bool BlockierungGefunden() const { return m_bGefunden; }
-    // The questions asked once per program run are asked again (for tests).
-    static void ResetNachfragen();
 
 protected:
     bool OnInitDialog() override;

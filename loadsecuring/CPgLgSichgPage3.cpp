@@ -14,9 +14,6 @@
 
 namespace {
 
-// Set once the user has confirmed choosing again; the question is not asked again in this run.
-bool g_bNeuWaehlenBestaetigt = false;
-
 constexpr int kOk = 668;
 constexpr int kAbbrechen = 705;
 
@@ -27,11 +24,6 @@ constexpr int kQuerBedarf = 0xCC;
 } // namespace
 
 CPgLgSichgPage3::CPgLgSichgPage3(CPshLgSichgWizard* pWizard) : CPgLgSichgBase2(kTemplate, pWizard) {}
-
-void CPgLgSichgPage3::ResetNachfragen()
-{
-    g_bNeuWaehlenBestaetigt = false;
-}
 
 void CPgLgSichgPage3::GetHeaderBitmapId(quint32* pId)
 {
@@ -156,7 +148,7 @@ void CPgLgSichgPage3::GetNextCommandId(int nId, int* pNext)
 
 void CPgLgSichgPage3::NeuWaehlen()
 {
-    if (!g_bNeuWaehlenBestaetigt) {
+    if (!GetAntworten().bNeuWaehlenBestaetigt) {
         IMessageBoxService::HtmlBox box;
         box.textId = 542;
         box.captionId = 273;
@@ -166,7 +158,7 @@ void CPgLgSichgPage3::NeuWaehlen()
         if (MessageBoxes().ShowHtml(this, box, &bNichtMehr) != kOk)
             return;
         // Confirmed once: later requests of this run go ahead at once.
-        g_bNeuWaehlenBestaetigt = true;
+        GetAntworten().bNeuWaehlenBestaetigt = true;
     }
     CPshLgSichgWizard* wizard = GetWizard();
     if (!wizard)

@@ -38,8 +38,6 @@ public:
     int Wahl() const;
     // Whether the lashing-points page proposes points when it is entered (check box 1095).
     bool Vorschlagen() const { return m_bVorschlagen; }
-    // The question of 749 is asked again (for tests).
-    static void ResetNachfragen();
 
 protected:
     bool OnInitDialog() override;

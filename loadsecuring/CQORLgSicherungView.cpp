@@ -24,15 +24,13 @@
 #include "ui/CommandEvent.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/ProgramRun.h"
 #include "ui/ResourcePictures.h"
 
 #include <QKeyEvent>
 
 #include <algorithm>
 #include <cmath>
-
-bool CQORLgSicherungView::s_bNicht533 = false;
-bool CQORLgSicherungView::s_bNicht688 = false;
 
 namespace {
 
@@ -740,10 +738,11 @@ void CQORLgSicherungView::StarteLgSicherung()
         return;
     }
     // 2. How load securing works, unless the user asked not to see it again.
-    if (!s_bNicht533 && !(IViewShell::Current().GetFrameFlags() & 1)) {
+    ProgramRun::Antworten& antworten = GetProgramRun().GetAntworten();
+    if (!antworten.bSicherungsHinweisAus && !(IViewShell::Current().GetFrameFlags() & 1)) {
         bool bNicht = false;
         const int r = FrageBox(533, 273, {{668, 668}, {708, 708}}, true, &bNicht);
-        s_bNicht533 = bNicht;
+        antworten.bSicherungsHinweisAus = bNicht;
         if (r != 668)
             return;
     }
@@ -773,12 +772,12 @@ void CQORLgSicherungView::StarteLgSicherung()
         return;
     }
     // 5. No lashing devices of its own.
-    while (f->m_ZurrmittelBenutzt.empty() && !s_bNicht688) {
+    while (f->m_ZurrmittelBenutzt.empty() && !antworten.bZurrmittelHinweisAus) {
         bool bNicht = false;
         const int r = dlg.HasEditor(398)
                           ? FrageBox(688, 273, {{398, 689}, {770, 538}, {705, 705}}, true, &bNicht, 814)
                           : FrageBox(688, 273, {{770, 538}, {705, 705}}, true, &bNicht, 814);
-        s_bNicht688 = bNicht;
+        antworten.bZurrmittelHinweisAus = bNicht;
         if (r == 398) {
             EditZurrmittel();
             continue;

@@ -183,6 +183,7 @@ public:
     // The wizard's interface of the view.
     QWidget* GetViewWindow() override { return this; }
     CQOR1Doc* GetViewDocument() override { return GetDocument(); }
+    ProgramRun& GetViewProgramRun() override { return GetProgramRun(); }
     // The local rules of a view action, then the wizard when one exists.
     bool QueryAction(LgSichgAktion eAktion, const LgSichgWert& wert, int* pOut, QString* pMessage,
                      bool bDefault, int* pExtra) override;
@@ -278,9 +279,6 @@ public:
     void ClearHitMaps();
 
     CRibBtnContainer* GetStreifen(int nId) const;
-    // The remembered choices not to show notices 533 and 688 again, for the program run.
-    static bool s_bNicht533;
-    static bool s_bNicht688;
 
 protected:
     void OnDraw(QPainter& painter) override;

@@ -12,6 +12,7 @@ class CFahrzeug;
 class CLadeeinheit;
 class CZurrschiene;
 class CQOR1Doc;
+class ProgramRun;
 class QWidget;
 
 // The load-securing view implements it; tests use a scripted fake. The wizard sends its events
@@ -25,6 +26,8 @@ public:
     virtual QWidget* GetViewWindow() = 0;
     // The document the view shows, or null.
     virtual CQOR1Doc* GetViewDocument() = 0;
+    // The program run whose answers the wizard and its pages keep.
+    virtual ProgramRun& GetViewProgramRun() = 0;
     // True when the view action `eAktion` on `wert` is allowed. `pOut` and `pExtra` receive extra
     // answers where an action has them, `pMessage` the reason of a refusal; `bDefault` is the answer
     // when nobody has an opinion. A value of another kind than the action takes is refused.

@@ -37,10 +37,12 @@ void LgsFsmEditors::SetRunner(Runner runner)
     RunnerSlot() = std::move(runner);
 }
 
-void LgsFsmEditors::Install()
+void LgsFsmEditors::Install(ProgramRun& run)
 {
     CHlbAdapter::SetFsmItemEditor(&LgsFsmEditors::EditCatalogueEntry);
-    IPlanDialogs::SetFsmEditor(&LgsFsmEditors::EditPlacedItem);
+    IPlanDialogs::SetFsmEditor([pRun = &run](QWidget* parent, IPlanDialogs::FsmValues& values) {
+        return EditPlacedItem(parent, values, pRun);
+    });
     // The loading ramp's command 878: the browser at the ramp's bottom-left corner, on the program's
     // catalogue, which the ramp's strip shares.
     CLaderampe3::SetEditorOeffner([](QWidget* ramp, QPoint bottomLeft, int category, const QString& search) {
@@ -82,9 +84,10 @@ bool LgsFsmEditors::EditCatalogueEntry(CHlbAdapter::FsmEditRequest& request)
     return true;
 }
 
-bool LgsFsmEditors::EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values)
+bool LgsFsmEditors::EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values, ProgramRun* pRun)
 {
     CDlgFSM dialog(parent);
+    dialog.SetProgramRun(pRun);
     FsmEditorWerte& w = dialog.m_werte;
     w.nModus = 0;
     w.bPlatziert = true;

@@ -12,6 +12,7 @@
 
 class CDlgFSM;
 class CHlbCatalogue;
+class ProgramRun;
 class QWidget;
 
 // Install() puts the editor where the catalogue adapter (new, edit and copy of FSM entries) and the
@@ -19,13 +20,14 @@ class QWidget;
 class LgsFsmEditors
 {
 public:
-    static void Install();
+    // The placed item's editor keeps its answers in `run`, which must outlive the installation.
+    static void Install(ProgramRun& run);
     static void Uninstall();
 
     // Edits a catalogue entry: the request's record in, the values, picture and new path out.
     static bool EditCatalogueEntry(CHlbAdapter::FsmEditRequest& request);
     // Edits an FSM item of a plan in placed mode; on 714 the chosen values come back.
-    static bool EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values);
+    static bool EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values, ProgramRun* pRun = nullptr);
     // The catalogue browser of the main frame's command, on the program's catalogue.
     static void OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue);
     // The browser as a strip opens it: with the strip's category and search text, its bottom-left corner

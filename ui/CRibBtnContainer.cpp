@@ -29,9 +29,6 @@ std::vector<CRibBtnContainer*>& Registry()
     return strips;
 }
 
-// The hover-fade value at which the strip buttons were last repainted.
-int g_lastInvalidatedFade = -1;
-
 QColor FromRgb(quint32 rgb)
 {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -939,10 +936,10 @@ void CRibBtnContainer::paintEvent(QPaintEvent*)
     QPainter screen(this);
     screen.drawImage(0, 0, canvas);
 
-    if (created || g_lastInvalidatedFade != m_hoverFade.current) {
+    if (created || m_lastInvalidatedFade != m_hoverFade.current) {
         for (const Entry& entry : m_entries)
             if (entry.button && entry.button->ShowsStripBackground())
                 entry.button->update();
-        g_lastInvalidatedFade = m_hoverFade.current;
+        m_lastInvalidatedFade = m_hoverFade.current;
     }
 }

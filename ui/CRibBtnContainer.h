@@ -179,6 +179,8 @@ private:
     QImage m_hoverImage;
     QImage m_separatorImage;
     FadeChannel m_hoverFade;
+    // The hover fade step at which this strip last had its buttons repaint their backgrounds.
+    int m_lastInvalidatedFade = -1;
     float m_fadeInRate = 100.0f / kHoverFadeMs;
     float m_fadeOutRate = 100.0f / kHoverFadeMs;
     QBasicTimer m_fadeTimer;

@@ -498,11 +498,15 @@ void CWndSlider::OnSliderClose(bool apply)
     if (apply)
         Commit(false);
     QPointer<QWidget> parent = m_parent;
+    ISliderOwner* owner = ISliderOwner::IsAlive(m_owner) ? m_owner : nullptr;
+    ProgramRun* pRun = owner ? owner->SliderProgramRun() : nullptr;
     SliderEvent closing(SliderEvent::kClosingType, this);
     if (parent)
         QCoreApplication::sendEvent(parent, &closing);
-    // The parent has deleted this slider while it handled the notice: only locals from here on.
-    SliderHint::AfterSliderClosed(parent.data());
+    // The parent has deleted this slider while it handled the notice: only locals from here on. The
+    // run stays while its owner lives.
+    if (pRun && ISliderOwner::IsAlive(owner))
+        SliderHint::AfterSliderClosed(*pRun, parent.data());
 }
 
 void CWndSlider::keyPressEvent(QKeyEvent* event)

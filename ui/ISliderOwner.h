@@ -1,6 +1,8 @@
 // What a value slider asks of the view that opens it.
 #pragma once
 
+class ProgramRun;
+
 // A view that opens sliders implements this beside its widget base. The slider reads the two
 // choices when it reports a value and calls SliderGone when it is deleted while the view lives (the
 // view then invalidates its highlight rectangle and removes its position marker). Views without it
@@ -18,6 +20,8 @@ public:
     // Whether kind-2 values go out as 0x806C (set) or 0x806D.
     virtual bool SliderKind2Flag() const { return false; }
     virtual void SliderGone() {}
+    // The program run whose slider hint the closing of the owner's sliders shows; none by default.
+    virtual ProgramRun* SliderProgramRun() { return nullptr; }
 
     // Whether the owner is still whole (not yet in or past its destructor).
     static bool IsAlive(const ISliderOwner* owner);

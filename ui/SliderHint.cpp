@@ -6,6 +6,7 @@
 #include "platform/ResourceModule.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -15,9 +16,6 @@
 #include <QUrl>
 
 namespace {
-
-bool g_pending = false;
-bool g_answered = false;
 
 QString CurrentLanguage()
 {
@@ -62,26 +60,6 @@ SliderHint::Services& Current()
 
 } // namespace
 
-void SliderHint::SetPending(bool pending)
-{
-    g_pending = pending;
-}
-
-bool SliderHint::Pending()
-{
-    return g_pending;
-}
-
-bool SliderHint::Answered()
-{
-    return g_answered;
-}
-
-void SliderHint::SetAnswered(bool answered)
-{
-    g_answered = answered;
-}
-
 QString SliderHint::DocumentPath()
 {
     QString folder = QString::fromStdString(GetProgramFolders().program.string());
@@ -90,23 +68,24 @@ QString SliderHint::DocumentPath()
     return QDir(folder).filePath(QStringLiteral("Samples/StVZO34.pdf"));
 }
 
-void SliderHint::AfterSliderClosed(QWidget* owner)
+void SliderHint::AfterSliderClosed(ProgramRun& run, QWidget* owner)
 {
-    if (!g_pending)
+    if (!run.IsSliderHinweisAnstehend())
         return;
-    g_pending = false;
-    Show(owner);
+    run.SetSliderHinweisAnstehend(false);
+    Show(run, owner);
 }
 
-void SliderHint::Show(QWidget* owner)
+void SliderHint::Show(ProgramRun& run, QWidget* owner)
 {
-    if (!ResourceModule::IsGermanCode(Current().languageCode()) || g_answered)
+    bool& bAus = run.GetAntworten().bSliderHinweisAus;
+    if (!ResourceModule::IsGermanCode(Current().languageCode()) || bAus)
         return;
     // The box runs its own loop: the owner may go meanwhile.
     QPointer<QWidget> guard(owner);
     bool checked = false;
     const int result = Current().showBox(&checked);
-    g_answered = checked;
+    bAus = checked;
     if (result != kOpenButtonId)
         return;
     const QString path = DocumentPath();

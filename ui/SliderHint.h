@@ -5,10 +5,12 @@
 
 #include <functional>
 
+class ProgramRun;
 class QWidget;
 
-// Process-wide: the plan view marks the hint as pending when it applies certain slider values; the
-// closing slider then shows it once, on a German interface, until the user ticks its check box.
+// The template view marks the hint as pending in its program run when it applies certain slider
+// values; the closing slider then shows it once, on a German interface, until the user ticks its check
+// box, which holds for the run.
 // Its second button opens the regulations document of the program folder; a missing document gives
 // a message. The box, the document opener and the language are replaceable for tests.
 class SliderHint
@@ -32,21 +34,16 @@ public:
         std::function<void(const QString& text, QWidget* owner)> showMessage;
     };
 
-    static void SetPending(bool pending);
-    static bool Pending();
-    static bool Answered();
-    static void SetAnswered(bool answered);
-
     // The document the second button opens: the program folder's "Samples/StVZO34.pdf".
     static QString DocumentPath();
 
-    // Runs after a slider closed: clears the pending mark and, when it was set, shows the box as Show
-    // does. `owner` is the slider's former parent (may be null).
-    static void AfterSliderClosed(QWidget* owner);
+    // Runs after a slider of the run closed: clears the pending mark and, when it was set, shows the
+    // box as Show does. `owner` is the slider's former parent (may be null).
+    static void AfterSliderClosed(ProgramRun& run, QWidget* owner);
 
-    // Shows the box on a German interface while it has not been ticked off in this run; the template
+    // Shows the box on a German interface while it has not been ticked off in the run; the template
     // view calls it after an axle was added, removed or dragged.
-    static void Show(QWidget* owner);
+    static void Show(ProgramRun& run, QWidget* owner);
 
     // Replaces the services (members left empty keep the real ones); answers the ones used before.
     static Services SetServices(Services services);

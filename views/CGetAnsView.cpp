@@ -9,6 +9,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "platform/CCmdUI.h"
 #include "platform/MenuResource.h"
+#include "ui/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -30,6 +31,15 @@ CGetAnsView::~CGetAnsView()
 {
     if (s_pActiveView == this)
         s_pActiveView = nullptr;
+}
+
+ProgramRun& CGetAnsView::GetProgramRun()
+{
+    if (!m_pRun) {
+        m_pEigenerLauf = std::make_unique<ProgramRun>();
+        m_pRun = m_pEigenerLauf.get();
+    }
+    return *m_pRun;
 }
 
 bool CGetAnsView::UpdateCmdUIHasPlan(CCmdUI* pCmdUI)

@@ -8,6 +8,7 @@
 #include <QSize>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QMenu;
@@ -16,6 +17,7 @@ class CCmdUI;
 class CFahrzeug;
 class CQOR1Doc;
 class CTabbedViewView;
+class ProgramRun;
 
 class CGetAnsView : public QAbstractScrollArea
 {
@@ -39,6 +41,10 @@ public:
     // The tabbed view host that holds this view, or null.
     CTabbedViewView* GetHost() const { return m_pHost; }
     void SetHost(CTabbedViewView* pHost) { m_pHost = pHost; }
+    // The program run whose answers and settings the view uses: the one given with SetProgramRun
+    // (it must outlive the view), else one of the view's own.
+    ProgramRun& GetProgramRun();
+    void SetProgramRun(ProgramRun* pRun) { m_pRun = pRun; }
 
     // Enables the command when the document has a plan for the vehicle worked on and answers false;
     // otherwise disables it and answers true.
@@ -126,6 +132,8 @@ private:
 
     CQOR1Doc* m_pDoc = nullptr;
     CTabbedViewView* m_pHost = nullptr;
+    ProgramRun* m_pRun = nullptr;
+    std::unique_ptr<ProgramRun> m_pEigenerLauf;
     QSize m_sizeTotal;
     QSize m_sizePage;
     QSize m_sizeLine;

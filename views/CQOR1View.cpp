@@ -7,7 +7,6 @@
 #include "views/IValueSlider.h"
 #include "views/IViewShell.h"
 
-#include "draw2d/NeuZeichnen.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -15,6 +14,7 @@
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
+#include "ui/ProgramRun.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -23,6 +23,7 @@
 #include <cmath>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -101,7 +102,7 @@ void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
         return;
     if ((nHint & 1) && m_bShowFahrzeug) {
         // Only the load area and the band of the curve labels change; the next paint keeps its scale.
-        g_bNeuZeichnen = true;
+        m_bTeilweiseAngefordert = true;
         const QPoint scroll = GetScrollPosition();
         viewport()->update(m_rcLadeflaeche.translated(-scroll));
         viewport()->update(GetTeilBand());
@@ -350,7 +351,7 @@ void CQOR1View::OnDraw(QPainter& painter)
     // A drawing for another device (a print, an export, a measurement) leaves its places of hot items
     // and labels behind: the kept drawing no longer goes with them.
     m_bBildGueltig = false;
-    ZeichneGrundbild(painter);
+    ZeichneGrundbild(painter, std::exchange(m_bTeilweiseAngefordert, false));
     ZeichneDazu(painter);
 }
 
@@ -410,7 +411,7 @@ QImage CQOR1View::RenderPicture(QSize size)
     size = size.expandedTo(QSize(1, 1));
     m_bAusBildSpeicher = false;
     // Printing, exports and the partial paints after an odd hint draw everything, as do new fonts.
-    if (!m_bBildSpeicher || m_bPrinting || m_bBildExport || g_bNeuZeichnen || m_bFontsDirty) {
+    if (!m_bBildSpeicher || m_bPrinting || m_bBildExport || m_bTeilweiseAngefordert || m_bFontsDirty) {
         m_bBildGueltig = false;
         return CGetAnsView::RenderPicture(size);
     }
@@ -434,7 +435,7 @@ QImage CQOR1View::RenderPicture(QSize size)
     {
         QPainter painter(&m_Bild);
         painter.translate(-GetScrollPosition());
-        ZeichneGrundbild(painter);
+        ZeichneGrundbild(painter, false);
         ZeichneDazu(painter);
     }
     MerkeDazu();
@@ -465,7 +466,7 @@ void CQOR1View::MerkeDazu()
     m_BildDiagramm = m_bDiagrammZeigen ? m_DiagrammBild.GetImage() : QImage();
 }
 
-void CQOR1View::ZeichneGrundbild(QPainter& painter)
+void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
 {
     m_nAnimAnzahl = 0;
     m_bDiagrammZeigen = false;
@@ -473,7 +474,7 @@ void CQOR1View::ZeichneGrundbild(QPainter& painter)
     CFahrzeug* pFahrzeug = pDoc ? pDoc->GetFahrzeug() : nullptr;
     if (!pFahrzeug)
         return;
-    const bool bVoll = !g_bNeuZeichnen;
+    const bool bVoll = !bTeilweise;
     m_bLetzteTeilweise = !bVoll;
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
@@ -551,8 +552,8 @@ void CQOR1View::ZeichneGrundbild(QPainter& painter)
     if (m_bShowFahrzeug) {
         const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
         if (pDIB->m_pZugfahrzeug)
-            pDIB->m_pZugfahrzeug->Draw(painter, x, y, &m_KoordSys, m_Scale, m_dZoom, n, this);
-        pDIB->Draw(painter, xFahrzeug, y, &m_KoordSys, m_Scale, m_dZoom, n, this);
+            pDIB->m_pZugfahrzeug->Draw(painter, x, y, &m_KoordSys, m_Scale, m_dZoom, n, this, bTeilweise);
+        pDIB->Draw(painter, xFahrzeug, y, &m_KoordSys, m_Scale, m_dZoom, n, this, bTeilweise);
         // The back buffer is composed whole, so the lines and the axle-load picture come with every
         // paint; a partial one only keeps the scale and fonts it had.
         if (m_bShowBemassung) {
@@ -562,7 +563,6 @@ void CQOR1View::ZeichneGrundbild(QPainter& painter)
                 m_nAnimAnzahl = 2;
         }
     }
-    g_bNeuZeichnen = false;
 
     m_rcDiagramm = QRect();
     if (pChart) {
@@ -636,8 +636,6 @@ CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
 
 // --- printing --------------------------------------------------------------------------------------------
 
-double CQOR1View::s_dDruckZoom = 0.0;
-
 double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
 {
     const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
@@ -667,7 +665,7 @@ void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
     m_bFontsDirty = true;
     if (z > 0.0)
         FitPrintZoom(rcSeite.size());
-    s_dDruckZoom = m_dZoom;
+    GetProgramRun().SetDruckZoom(m_dZoom);
 }
 
 QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
@@ -680,14 +678,13 @@ QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
                 QImage::Format_RGB32);
     bild.fill(Qt::white);
     {
-        // A full paint with the fonts of the zoom; the flag of the partial paints is left as it was.
-        const bool bNeu = g_bNeuZeichnen;
-        g_bNeuZeichnen = false;
+        // A full paint with the fonts of the zoom; a requested partial paint stays requested.
         QPainter painter(&bild);
         painter.scale(1.0 / nRaster, 1.0 / nRaster);
-        OnDraw(painter);
+        m_bBildGueltig = false;
+        ZeichneGrundbild(painter, false);
+        ZeichneDazu(painter);
         painter.end();
-        g_bNeuZeichnen = bNeu;
     }
     const QRgb weiss = qRgb(255, 255, 255);
     int right = -1, bottom = -1;

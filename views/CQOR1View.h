@@ -188,8 +188,6 @@ public:
     bool PrintTo(QPrinter& printer);
     // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
     void Drucken(int nId);
-    // The program's print zoom: the zoom of the last print of a template view (0 before the first).
-    static double GetDruckZoom() { return s_dDruckZoom; }
 
     double GetZoom() const { return m_dZoom; }
     void SetZoom(double dZoom);
@@ -204,8 +202,10 @@ public:
     int GetDrawArg() const { return m_nDrawArg; }
     QRect GetHotItemRect() const { return m_rcHotItem; }
     CRibBtnContainer* GetHilfeStrip() const { return m_pBtnsHilfe; }
-    // Band of an odd hint's partial repaint, in client pixels, and whether the last paint was partial.
+    // Band of an odd hint's partial repaint, in client pixels; whether the next paint is to be partial
+    // (an odd hint asked for it) and whether the last paint was.
     QRect GetTeilBand() const;
+    bool IstTeilweiseAngefordert() const { return m_bTeilweiseAngefordert; }
     bool WarTeilweise() const { return m_bLetzteTeilweise; }
 
     // The picture as OnDraw paints it. The view keeps its last picture and hands it out again while
@@ -273,6 +273,7 @@ public:
     int SliderKind1Selector() const override { return m_nLastMode; }
     bool SliderKind2Flag() const override { return m_bAnteil1; }
     void SliderGone() override;
+    ProgramRun* SliderProgramRun() override { return &GetProgramRun(); }
 
     // --- commands -------------------------------------------------------------------------------------
     // Runs a command of the view; false when it is not one of the view's or is disabled.
@@ -313,11 +314,14 @@ public:
 protected:
     // Shows the view's help text (the help button of the strip); modal.
     virtual void ZeigeHilfe();
-    // Draws the picture: the part that the view may keep, then the hint animations and the chart.
+    // Draws the picture with the partial mode an odd hint asked for (and clears the request): the part
+    // that the view may keep, then the hint animations and the chart.
     void OnDraw(QPainter& painter) override;
     // The part of the picture the view may keep: rulers, vehicles, dimension lines, axle-load pictures;
-    // it notes which animations and where the chart go over it.
-    virtual void ZeichneGrundbild(QPainter& painter);
+    // it notes which animations and where the chart go over it. A partial paint (bTeilweise) keeps its
+    // scale and fonts and leaves out the dimension lines, the axle-load picture and the additions of the
+    // vehicle kinds.
+    virtual void ZeichneGrundbild(QPainter& painter, bool bTeilweise);
     // The hint animations and the chart that the last ZeichneGrundbild asked for.
     void ZeichneDazu(QPainter& painter);
     void DrawOverlay(QPainter& painter) override;
@@ -395,6 +399,7 @@ protected:
     // nRaster, so it is exact to about nRaster pixels. Empty when there is nothing to draw.
     QSize MeasureDrawing(const QSize& bis, int nRaster);
     bool m_bFontsDirty = true;
+    bool m_bTeilweiseAngefordert = false;
     bool m_bLetzteTeilweise = false;
     QRect m_rcLadeflaeche;
     std::unique_ptr<CDIBFahrzeug> m_pDIBFahrzeug;
@@ -403,7 +408,6 @@ protected:
     int m_nDrawShiftY = 0;
     double m_dZoom = 0.25;
     double m_dZoomSaved = 0.25;
-    static double s_dDruckZoom;
     QPoint m_ptOrigin{1, 255};
     QPoint m_ptOriginDrawn;
     STupel m_Scale{1.0, 1.0, -1};
@@ -515,6 +519,4 @@ protected:
     // The position marker: the marked item's copy and whether it shows.
     std::unique_ptr<tagZLINFO> m_pMarkerZL;
     bool m_bMarker = false;
-    // The note after length drags was turned off for this session.
-    static bool s_bLaengenHinweisAus;
 };

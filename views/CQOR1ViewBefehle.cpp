@@ -487,7 +487,7 @@ bool CQOR1View::AddAchse()
 
 void CQOR1View::ZeigeAchsHinweis()
 {
-    SliderHint::Show(this);
+    SliderHint::Show(GetProgramRun(), this);
 }
 
 void CQOR1View::AddZL()

@@ -12,6 +12,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -19,8 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-bool CQOR1View::s_bLaengenHinweisAus = false;
 
 namespace {
 
@@ -570,7 +569,7 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
 
 void CQOR1View::ZeigeLaengenHinweis()
 {
-    if (s_bLaengenHinweisAus)
+    if (GetProgramRun().GetAntworten().bLaengenHinweisAus)
         return;
     IMessageBoxService::HtmlBox box;
     box.textId = 204;
@@ -579,7 +578,7 @@ void CQOR1View::ZeigeLaengenHinweis()
     box.checkBox = true;
     bool bAus = false;
     MessageBoxes().ShowHtml(this, box, &bAus);
-    s_bLaengenHinweisAus = bAus;
+    GetProgramRun().GetAntworten().bLaengenHinweisAus = bAus;
 }
 
 void CQOR1View::Loslassen(const QPoint& pt)

@@ -5,7 +5,7 @@
 #include "views/ISliderFactory.h"
 #include "views/SliderValueEvent.h"
 
-#include "ui/SliderHint.h"
+#include "ui/ProgramRun.h"
 
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -355,7 +355,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         f->SetAchsZulLast(rec, dWert);
         CommitChange();
         // A permissible axle load changed: the regulations hint follows when the slider closes.
-        SliderHint::SetPending(true);
+        GetProgramRun().SetSliderHinweisAnstehend(true);
         return true;
     case 0x806F:
     case 0x8070: {
@@ -394,7 +394,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         viewport()->update();
         Geaendert(false);
         // So does an axle distance.
-        SliderHint::SetPending(true);
+        GetProgramRun().SetSliderHinweisAnstehend(true);
         return true;
     case 0x8076:
         SetLFLaenge(dWert);

@@ -234,8 +234,6 @@ public:
     void Umbenennen();
     // Numbers the loads that bear the right-clicked load's name again from 1.
     void Umnummerieren();
-    // The delete question stopped by its check box; kept while the program runs.
-    static bool s_bLoeschenNichtFragen;
 
     // Overlays of the plan drawing.
     QRect GetBereichRect() const;

@@ -22,6 +22,7 @@
 #include "ui/CDlgHelpText.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/CommandEvent.h"
+#include "ui/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -37,8 +38,6 @@
 #include <cmath>
 #include <iterator>
 #include <vector>
-
-bool CQOR2View::s_bLoeschenNichtFragen = false;
 
 namespace {
 
@@ -105,7 +104,7 @@ bool CQOR2View::LoeschenMitFrage(bool bShift)
     const int nAnzahl = q->CountSelectedLgInfo(true);
     if (nAnzahl == 0 || q->HasSelectedAssignedLgInfo())
         return false;
-    if (!bShift && !s_bLoeschenNichtFragen) {
+    if (!bShift && !GetProgramRun().GetAntworten().bLoeschenNichtFragen) {
         std::string text;
         if (nAnzahl > 1) {
             const int nFsm = q->CountSelectedFsm(true);
@@ -123,7 +122,7 @@ bool CQOR2View::LoeschenMitFrage(bool bShift)
         }
         bool bNichtMehr = false;
         const bool bJa = FrageLoeschen(LoadResString(425), text, bNichtMehr);
-        s_bLoeschenNichtFragen = bNichtMehr;
+        GetProgramRun().GetAntworten().bLoeschenNichtFragen = bNichtMehr;
         if (!bJa)
             return false;
     }

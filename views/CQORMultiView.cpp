@@ -1,7 +1,6 @@
 // The combination's template view: both vehicles, two axle-load pictures, switching by a click.
 #include "views/CQORMultiView.h"
 
-#include "draw2d/NeuZeichnen.h"
 #include "draw2d/ViewCursors.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -128,7 +127,7 @@ CFahrzeug* CQORMultiView::GetExportFahrzeug(int nTeil) const
 
 // --- the paint -------------------------------------------------------------------------------------------
 
-void CQORMultiView::ZeichneGrundbild(QPainter& painter)
+void CQORMultiView::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
 {
     m_nAnimAnzahl = 0;
     m_bDiagrammZeigen = false;
@@ -136,19 +135,19 @@ void CQORMultiView::ZeichneGrundbild(QPainter& painter)
     if (IsBildExport() && m_nExportTeil == 0)
         return;
     if (!HasTowingPair()) {
-        CQOR1View::ZeichneGrundbild(painter);
+        CQOR1View::ZeichneGrundbild(painter, bTeilweise);
         m_nZugX = m_nAnhaengerX = m_ptOrigin.x();
         return;
     }
-    DrawKombination(painter);
+    DrawKombination(painter, bTeilweise);
 }
 
-void CQORMultiView::DrawKombination(QPainter& painter)
+void CQORMultiView::DrawKombination(QPainter& painter, bool bTeilweise)
 {
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
     CFahrzeug* pZug = pDoc->GetZugfahrzeug();
-    const bool bVoll = !g_bNeuZeichnen;
+    const bool bVoll = !bTeilweise;
     m_bLetzteTeilweise = !bVoll;
     m_KoordSys.m_pDoc = pDoc;
     m_Bemassung.m_pDoc = pDoc;
@@ -165,7 +164,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
     if (!pDIB || !pZugDIB) {
         // A towing vehicle without a drawing of its own: the template view's picture of the pair.
-        CQOR1View::ZeichneGrundbild(painter);
+        CQOR1View::ZeichneGrundbild(painter, bTeilweise);
         return;
     }
 
@@ -228,8 +227,7 @@ void CQORMultiView::DrawKombination(QPainter& painter)
     m_rcAuflager.erase({kAufAnteilAnhaenger, 0});
     m_rcAuflager.erase({kAufAnteilAnhaenger, 1});
     if (m_bShowFahrzeug)
-        DrawKombiFahrzeuge(painter, x, x2, y, bZugAktiv);
-    g_bNeuZeichnen = false;
+        DrawKombiFahrzeuge(painter, x, x2, y, bZugAktiv, bTeilweise);
 
     m_rcDiagramm = QRect();
     if (pChart) {
@@ -246,7 +244,8 @@ void CQORMultiView::DrawKombination(QPainter& painter)
 
 // The two vehicles (or an export part's one) with their dimensions and axle-load pictures; the
 // trailer's load area starts at x2.
-void CQORMultiView::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv)
+void CQORMultiView::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv,
+                                       bool bTeilweise)
 {
     CQOR1Doc* pDoc = GetDocument();
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
@@ -259,14 +258,14 @@ void CQORMultiView::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, 
     const int scale = m_KoordSys.m_nPixProMeter;
     const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
     if (bExport) {
-        (nTeil == 1 ? pZugDIB : pDIB)->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+        (nTeil == 1 ? pZugDIB : pDIB)->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
     } else if (bZugAktiv) {
         // The vehicle not worked on goes first, pale, and the one worked on over it.
-        pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
-        pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
+        pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
+        pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
     } else {
-        pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this);
-        pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this);
+        pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
+        pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
     }
     if (m_bShowBemassung) {
         m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);

@@ -33,7 +33,7 @@ public:
     void LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods);
 
 protected:
-    void ZeichneGrundbild(QPainter& painter) override;
+    void ZeichneGrundbild(QPainter& painter, bool bTeilweise) override;
     void mousePressEvent(QMouseEvent* e) override;
     CFahrzeug* GetExportFahrzeug(int nTeil) const override;
 
@@ -42,8 +42,8 @@ private:
     int AnderIndex() const;
     // Makes the other vehicle the one worked on; false when the document or a view refused.
     bool WechselFahrzeug();
-    void DrawKombination(QPainter& painter);
-    void DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv);
+    void DrawKombination(QPainter& painter, bool bTeilweise);
+    void DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv, bool bTeilweise);
     void SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart, bool bVoll);
 
     int m_nZugX = 0;

@@ -492,6 +492,7 @@ TEST_F(AppStartupTest, TheDpiNoteShowsOnlyAbove96DpiAndNeverAfterItsCheckBox)
 
 TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
 {
+    ProgramRun lauf;
     struct Case
     {
         const char* name;
@@ -506,14 +507,14 @@ TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
         SCOPED_TRACE(c.name);
         QSettings().remove(QStringLiteral("Hauptfenster"));
         {
-            CMainFrame frame;
+            CMainFrame frame(lauf);
             QSettings settings;
             const CMainFrame::CreateParams params = CMainFrame::PreCreateWindow(settings);
             EXPECT_EQ(params.geometry, QRect(40, 30, 1200, 800));
         }
         const QRect placed(70, 60, 900, 640);
         {
-            CMainFrame frame;
+            CMainFrame frame(lauf);
             frame.setGeometry(placed);
             frame.show();
             frame.setWindowState(c.state);
@@ -559,13 +560,14 @@ TEST_F(AppStartupTest, APlacementOffEveryScreenOrTooSmallIsBroughtBack)
 
 TEST_F(AppStartupTest, AWindowClosedMaximisedReopensMaximisedOverItsRestoredPlace)
 {
+    ProgramRun lauf;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect placed(screen.x() + 10, screen.y() + 20, screen.width() - 40, screen.height() / 2);
     for (const bool maximised : {true, false}) {
         SCOPED_TRACE(maximised);
         QSettings().remove(QStringLiteral("Hauptfenster"));
         {
-            CMainFrame frame;
+            CMainFrame frame(lauf);
             frame.setGeometry(placed);
             frame.show();
             if (maximised)

@@ -38,6 +38,7 @@
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
+#include "ui/ProgramRun.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderHint.h"
 #include "view3d/CQOR3DView.h"
@@ -1314,7 +1315,6 @@ TEST_F(DocumentFilesTest, GermanUsersGetTheAxleNoteOncePerRunUnlessTicked)
     const ResourceModule* vorher = ResourceModule::Current();
     // The note is the slider hint's box; its document button is tested with the slider.
     int nBoxen = 0;
-    SliderHint::SetAnswered(false);
     const SliderHint::Services alt = SliderHint::SetServices({{},
                                                               [&](bool* checked) {
                                                                   ++nBoxen;
@@ -1331,10 +1331,10 @@ TEST_F(DocumentFilesTest, GermanUsersGetTheAxleNoteOncePerRunUnlessTicked)
     ResourceModule::SetCurrent(de.get());
     ASSERT_TRUE(Frame()->OnCommand(33128));
     EXPECT_EQ(nBoxen, 1);
-    EXPECT_TRUE(SliderHint::Answered()) << "the ticked box is remembered";
+    EXPECT_TRUE(m_app->GetProgramRun().GetAntworten().bSliderHinweisAus)
+        << "the ticked box is remembered for the run";
     EXPECT_TRUE(m_boxes.Records().isEmpty());
     SliderHint::SetServices(alt);
-    SliderHint::SetAnswered(false);
     ResourceModule::SetCurrent(vorher);
 }
 

@@ -45,7 +45,8 @@ protected:
     AppTestModule m_module;
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<CQOR2App> m_app;
-    CMainFrame m_frame;
+    ProgramRun m_run;
+    CMainFrame m_frame{m_run};
 };
 
 TEST_F(MainFrameBarsTest, TheViewsGetRealSlidersFromTheFrame)

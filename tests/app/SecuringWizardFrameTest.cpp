@@ -17,6 +17,7 @@
 #include "tests/support/ProgramSandbox.h"
 #include "tests/support/RecordingCmdUI.h"
 #include "ui/CommandEvent.h"
+#include "ui/ProgramRun.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/WindowHelpers.h"
 #include "views/CTabbedViewView.h"
@@ -47,15 +48,14 @@ protected:
         ASSERT_NO_FATAL_FAILURE(StartProgramAndWait(m_sandbox.Options(), m_program));
         ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr) << "the first start shows the sample truck";
         m_truck = QString::fromStdString(CMainFrame::GetActiveDoc()->GetPathName());
-        // The notes before securing were declined earlier.
-        CQORLgSicherungView::s_bNicht533 = true;
-        CQORLgSicherungView::s_bNicht688 = true;
+        // The notes before securing were declined earlier in the run.
+        ProgramRun::Antworten& antworten = m_program->App().GetProgramRun().GetAntworten();
+        antworten.bSicherungsHinweisAus = true;
+        antworten.bZurrmittelHinweisAus = true;
     }
 
     void TearDown() override
     {
-        CQORLgSicherungView::s_bNicht533 = false;
-        CQORLgSicherungView::s_bNicht688 = false;
         if (m_program) {
             m_program->MainFrame()->close();
             m_program->Exit();

@@ -103,8 +103,9 @@ protected:
         return 20 + m_drawing->GetDrawLength(m_koord->m_nPixProMeter, kZoom);
     }
 
-    // Rulers, the towing vehicle (in a pair), the vehicle and, when asked, the dimension lines.
-    QImage Render(bool bBemassung = true, bool bFahrzeug = true)
+    // Rulers, the towing vehicle (in a pair), the vehicle and, when asked, the dimension lines; a
+    // partial paint leaves out the additions of the vehicle kinds.
+    QImage Render(bool bBemassung = true, bool bFahrzeug = true, bool bTeilweise = false)
     {
         QImage image(1100, 480, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -118,8 +119,9 @@ protected:
             const int dpx = Px(m_doc->GetAnhaengerVersatz());
             m_xFahrzeug = m_doc->GetZugfahrzeug() ? m_x + dpx : m_x;
             if (m_drawing->m_pZugfahrzeug)
-                m_drawing->m_pZugfahrzeug->Draw(painter, m_x, kY, m_koord.get(), scale, kZoom, 0, &m_view);
-            m_drawing->Draw(painter, m_xFahrzeug, kY, m_koord.get(), scale, kZoom, 0, &m_view);
+                m_drawing->m_pZugfahrzeug->Draw(painter, m_x, kY, m_koord.get(), scale, kZoom, 0, &m_view,
+                                                bTeilweise);
+            m_drawing->Draw(painter, m_xFahrzeug, kY, m_koord.get(), scale, kZoom, 0, &m_view, bTeilweise);
         }
         if (bBemassung)
             m_bemassung.Draw(painter, m_xFahrzeug, kY, m_koord->m_nPixProMeter, scale, kZoom, &m_view);

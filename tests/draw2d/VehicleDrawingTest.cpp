@@ -5,7 +5,6 @@
 #include "draw2d/CDIBAuflieger.h"
 #include "draw2d/CDIBSattelzugmaschine.h"
 #include "draw2d/CDIBStarrdeichsel.h"
-#include "draw2d/NeuZeichnen.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/tagZLINFO.h"
 
@@ -16,8 +15,6 @@ namespace {
 class VehicleDrawingTest : public PlanDrawingFixture
 {
 protected:
-    ~VehicleDrawingTest() override { g_bNeuZeichnen = false; }
-
     // Pixels of exactly this colour inside a rectangle.
     static int Count(const QImage& image, const QRect& rc, QRgb colour)
     {
@@ -270,18 +267,17 @@ TEST_F(VehicleDrawingTest, VehicleWithoutAxlesLeavesNoAxleRecords)
     }
 }
 
-TEST_F(VehicleDrawingTest, PartialRedrawFlagAddsNothingToTheBaseDrawing)
+TEST_F(VehicleDrawingTest, PartialPaintAddsNothingToTheBaseDrawing)
 {
     Open("LKW");
     Render(false);
     ASSERT_FALSE(m_drawing->GetAchsen().empty());
-    g_bNeuZeichnen = true;
     auto fresh = [&] {
         m_drawing = CDIBFahrzeug::Create(m_doc->GetFahrzeug());
         return m_drawing.get();
     };
     fresh();
-    const QImage flagged = Render(false);
+    const QImage flagged = Render(false, true, true);
     EXPECT_TRUE(m_drawing->GetAchsen().empty());
     // The base drawing alone, without the kind's cab, wheels and coupling.
     QImage base(flagged.size(), QImage::Format_RGB32);
@@ -291,10 +287,9 @@ TEST_F(VehicleDrawingTest, PartialRedrawFlagAddsNothingToTheBaseDrawing)
         const STupel scale(1.0, 1.0, -1);
         m_koord->Draw(painter, m_x, kY, scale, kZoom, &m_view);
         CDIBFahrzeug* d = fresh();
-        d->CDIBFahrzeug::Draw(painter, m_x, kY, m_koord.get(), scale, kZoom, 0, &m_view);
+        d->CDIBFahrzeug::Draw(painter, m_x, kY, m_koord.get(), scale, kZoom, 0, &m_view, false);
     }
     EXPECT_TRUE(flagged == base);
-    g_bNeuZeichnen = false;
     EXPECT_FALSE(Render(false) == base);
 }
 

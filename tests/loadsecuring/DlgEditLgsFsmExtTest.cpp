@@ -12,6 +12,7 @@
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
+#include "ui/ProgramRun.h"
 #include "ui/RibBtnStrip.h"
 #include "ui/RibBtnStripFactory.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -58,7 +59,7 @@ protected:
         Write(folders.samples / "EP.lgs", 0);
         Write(folders.fsmItems / "own" / "Keil.fsm", 6);
         catalogue = std::make_shared<CHlbCatalogue>(folders);
-        LgsFsmEditors::Install();
+        LgsFsmEditors::Install(run);
     }
     ~DlgEditLgsFsmExtTest() override
     {
@@ -116,6 +117,7 @@ protected:
 
     fs::path root;
     CatalogueFolders folders;
+    ProgramRun run;
     std::shared_ptr<CHlbCatalogue> catalogue;
     ScriptedMessageBoxService boxes;
 
@@ -194,7 +196,7 @@ TEST_F(DlgEditLgsFsmExtTest, ButtonsFollowCategoryAndSelection)
         const int ids[] = {732, 721, 875, 872};
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(Enabled(dialog, ids[i]), c.enabled[i]) << ids[i];
-        LgsFsmEditors::Install();
+        LgsFsmEditors::Install(run);
     }
 }
 

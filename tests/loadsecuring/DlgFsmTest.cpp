@@ -4,6 +4,7 @@
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
+#include "ui/ProgramRun.h"
 #include "ui/RibBtnStripFactory.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/IPlanDialogs.h"
@@ -40,13 +41,11 @@ protected:
         std::random_device rd;
         root = fs::temp_directory_path() / ("qor_dlgfsm_" + std::to_string(rd()));
         fs::create_directories(root);
-        CDlgFSM::SetCancelQuestionOff(false);
     }
     ~DlgFsmTest() override
     {
         LgsFsmEditors::SetRunner(nullptr);
         LgsFsmEditors::Uninstall();
-        CDlgFSM::SetCancelQuestionOff(false);
         CDlgBase::SetStripFactory(nullptr);
         fs::remove_all(root);
     }
@@ -88,6 +87,7 @@ protected:
     }
 
     fs::path root;
+    ProgramRun run;
     ScriptedMessageBoxService boxes;
 
 private:
@@ -202,7 +202,7 @@ TEST_F(DlgFsmTest, LooksUpTheAdaptersPathForNewCopiedAndRenamedEntriesOnly)
 
 TEST_F(DlgFsmTest, PlacedModeThroughThePlanSeam)
 {
-    LgsFsmEditors::Install();
+    LgsFsmEditors::Install(run);
     IPlanDialogs::FsmValues values;
     values.nTyp = 6;
     values.strName = "Keil";
@@ -318,7 +318,6 @@ TEST_F(DlgFsmTest, CancelInPlacedModeAsksUntilSwitchedOff)
         EXPECT_EQ(!dialog.isVisible(), s.closed);
     }
     // Outside placed mode Cancel closes at once.
-    CDlgFSM::SetCancelQuestionOff(false);
     boxes.Clear();
     CDlgFSM entry;
     Fill(entry, 0, 6);
@@ -326,6 +325,41 @@ TEST_F(DlgFsmTest, CancelInPlacedModeAsksUntilSwitchedOff)
     Press(&entry, CDlgBase::kIdCancel);
     EXPECT_TRUE(boxes.Records().isEmpty());
     EXPECT_FALSE(entry.isVisible());
+}
+
+TEST_F(DlgFsmTest, TheTickedCancelQuestionOfPlacedItemsHoldsForItsRunOnly)
+{
+    IPlanDialogs::FsmValues values;
+    values.nTyp = 6;
+    values.strName = "Keil";
+    values.dLaenge = 0.2;
+    values.dBreite = 2.4;
+    values.dHoehe = 0.5;
+    values.dMasse = 0.01;
+    // Every editor is cancelled; the question is answered "discard" with its box ticked.
+    LgsFsmEditors::SetRunner([&](CDlgFSM& dialog) {
+        dialog.InitDialog();
+        boxes.AddAnswer(CDlgBase::kIdCancel, true);
+        dialog.reject();
+        return dialog.result();
+    });
+    ProgramRun naechster;
+    const struct
+    {
+        const char* name;
+        ProgramRun* pRun;
+        int nFragen;
+    } faelle[] = {{"first editor of the run", &run, 1},
+                  {"next editor of the run", &run, 0},
+                  {"first editor of the next run", &naechster, 1}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        LgsFsmEditors::Install(*fall.pRun);
+        boxes.Clear();
+        EXPECT_FALSE(IPlanDialogs::Current().EditFsm(nullptr, values));
+        EXPECT_EQ(boxes.Records().size(), fall.nFragen);
+    }
+    EXPECT_TRUE(run.GetAntworten().bFsmAbbruchFrageAus);
 }
 
 TEST_F(DlgFsmTest, PicturesFitTheFrameAndABadFileKeepsTheOldOne)

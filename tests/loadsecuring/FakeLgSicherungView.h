@@ -3,6 +3,7 @@
 
 #include "loadsecuring/ILgSicherungView.h"
 #include "loadsecuring/LgSichgViewEvent.h"
+#include "ui/ProgramRun.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -19,6 +20,7 @@ public:
 
     QWidget* GetViewWindow() override { return this; }
     CQOR1Doc* GetViewDocument() override { return m_pDoc; }
+    ProgramRun& GetViewProgramRun() override { return m_run; }
     bool QueryAction(LgSichgAktion eAktion, const LgSichgWert& wert, int* pOut, QString* pMessage,
                      bool bDefault, int* /*pExtra*/) override
     {
@@ -64,6 +66,8 @@ public:
     QRect m_rcClient{100, 100, 600, 400};
     bool m_bInUse = false;
     int m_nPageNoticeAnswer = 0;
+    // The run whose answers the wizard keeps.
+    ProgramRun m_run;
 
 protected:
     bool event(QEvent* e) override

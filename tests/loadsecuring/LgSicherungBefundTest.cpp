@@ -78,6 +78,7 @@ TEST_F(LgSichgViewTest, ResultPageDefectListAndViewMarkSayTheSame)
         eigenes.SetFahrzeug(LoadSampleVehicle(fall.fahrzeug).release());
         eigenes.OnDocumentOpened();
         view.reset(new CQORLgSicherungView(&eigenes));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         double dRand = 0.0;
         Fahrzeug().AddRandabstand(&dRand, nullptr);

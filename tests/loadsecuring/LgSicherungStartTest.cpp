@@ -56,6 +56,7 @@ TEST_F(LgSichgViewTest, StartOpensTheWizardInTheModeThePlanCallsFor)
         eigenes.SetFahrzeug(LoadSampleVehicle("LKW").release());
         eigenes.OnDocumentOpened();
         view.reset(new CQORLgSicherungView(&eigenes));
+        view->SetProgramRun(&run);
         FakeWizardFactory wizards;
         std::vector<tagLGINFO*> lasten;
         for (int i = 0; i < fall.nLasten; ++i)
@@ -108,12 +109,12 @@ TEST_F(LgSichgViewTest, StartStopsWhereTheUserOrThePlanSaysSo)
     FakeDialogs dialoge;
     CTabbedViewView host(&doc, MakeStandInView);
     view->SetHost(&host);
-    CQORLgSicherungView::s_bNicht533 = false;
+    run.GetAntworten().bSicherungsHinweisAus = false;
     // The note first; declining it ends the start, ticking its box keeps it away.
     boxes.AddAnswer(708, true);
     view->OnBefehl(636);
     EXPECT_EQ(Boxen(boxes), std::vector<int>{533});
-    EXPECT_TRUE(CQORLgSicherungView::s_bNicht533);
+    EXPECT_TRUE(run.GetAntworten().bSicherungsHinweisAus);
     // No loads: 534, and its button goes to the loading plan.
     boxes.Clear();
     host.SelectTab(2);
@@ -123,7 +124,7 @@ TEST_F(LgSichgViewTest, StartStopsWhereTheUserOrThePlanSaysSo)
     EXPECT_EQ(host.GetSelectedTab(), 1);
     EXPECT_TRUE(wizards.modes.empty());
     // The frame's flag keeps the note away as well.
-    CQORLgSicherungView::s_bNicht533 = false;
+    run.GetAntworten().bSicherungsHinweisAus = false;
     shell.nFlags = 1;
     boxes.Clear();
     boxes.AddAnswer(705);
@@ -163,15 +164,50 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
     auto* s = new CZurrschiene;
     s->m_nSeite = 2;
     Fahrzeug().m_Zurrschienen.emplace_back(s);
-    CQORLgSicherungView::s_bNicht688 = false;
+    run.GetAntworten().bZurrmittelHinweisAus = false;
     boxes.Clear();
     boxes.AddAnswer(770, true);
     view->OnBefehl(636);
     ASSERT_EQ(Boxen(boxes), std::vector<int>{688});
     EXPECT_EQ(boxes.Records().front().html.iconId, 814);
     EXPECT_TRUE(boxes.Records().front().html.checkBox);
-    EXPECT_TRUE(CQORLgSicherungView::s_bNicht688);
+    EXPECT_TRUE(run.GetAntworten().bZurrmittelHinweisAus);
     EXPECT_EQ(wizards.modes.size(), 2u);
+}
+
+TEST_F(LgSichgViewTest, TheTickedSecuringNoteStaysAwayForItsRunOnly)
+{
+    Oeffne("LKW");
+    FakeWizardFactory wizards;
+    FakeDialogs dialoge;
+    run.GetAntworten().bSicherungsHinweisAus = false;
+    ProgramRun naechster;
+    naechster.GetAntworten().bZurrmittelHinweisAus = true;
+    CQORLgSicherungView gleicherLauf(&doc);
+    gleicherLauf.SetProgramRun(&run);
+    CQORLgSicherungView naechsterLauf(&doc);
+    naechsterLauf.SetProgramRun(&naechster);
+    // The note is declined with its box ticked wherever it comes.
+    const struct
+    {
+        const char* name;
+        CQORLgSicherungView* pView;
+        bool bGefragt;
+    } faelle[] = {{"first start of the run", view.get(), true},
+                  {"again in the same view", view.get(), false},
+                  {"another view of the run", &gleicherLauf, false},
+                  {"a view of the next run", &naechsterLauf, true}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        boxes.Clear();
+        boxes.AddAnswer(708, true);
+        fall.pView->OnBefehl(636);
+        ASSERT_FALSE(Boxen(boxes).empty());
+        EXPECT_EQ(Boxen(boxes).front() == 533, fall.bGefragt);
+    }
+    EXPECT_TRUE(run.GetAntworten().bSicherungsHinweisAus);
+    EXPECT_TRUE(naechster.GetAntworten().bSicherungsHinweisAus);
+    EXPECT_TRUE(wizards.modes.empty());
 }
 
 TEST_F(LgSichgViewTest, WithAnActiveUnitTheUserGoesOnOrDissolvesIt)

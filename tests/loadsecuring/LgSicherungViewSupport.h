@@ -17,6 +17,7 @@
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
 #include "tests/support/SampleDocument.h"
+#include "ui/ProgramRun.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QDir>
@@ -167,15 +168,10 @@ class LgSichgViewTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        CQORLgSicherungView::s_bNicht533 = true;
-        CQORLgSicherungView::s_bNicht688 = true;
+        run.GetAntworten().bSicherungsHinweisAus = true;
+        run.GetAntworten().bZurrmittelHinweisAus = true;
     }
-    void TearDown() override
-    {
-        view.reset();
-        CQORLgSicherungView::s_bNicht533 = false;
-        CQORLgSicherungView::s_bNicht688 = false;
-    }
+    void TearDown() override { view.reset(); }
 
     void Oeffne(const char* title)
     {
@@ -184,6 +180,7 @@ protected:
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();
         view = std::make_unique<CQORLgSicherungView>(&doc);
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
     }
     // The semi-trailer behind its tractor.
@@ -196,6 +193,7 @@ protected:
         doc.SetFahrzeug(a.release());
         doc.OnDocumentOpened();
         view = std::make_unique<CQORLgSicherungView>(&doc);
+        view->SetProgramRun(&run);
         view->resize(1920, 700);
     }
 
@@ -257,6 +255,8 @@ protected:
     ScriptedMessageBoxService boxes;
     FrameShell shell;
     CQOR1Doc doc;
+    // The run the views of the fixture keep their answers in.
+    ProgramRun run;
     std::unique_ptr<CQORLgSicherungView> view;
 };
 

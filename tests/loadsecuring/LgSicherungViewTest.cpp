@@ -176,6 +176,7 @@ TEST_F(LgSichgViewTest, PointsAndRailsAreFadedWhereTheWizardSaysSo)
         for (int code : {26, 27, 47})
             wizards.answers.emplace(code, 1);
         view.reset(new CQORLgSicherungView(&doc));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         ASSERT_EQ(view->ShowWizard(true, false, 0), 1);
         const QImage img = Bild();
@@ -214,6 +215,7 @@ TEST_F(LgSichgViewTest, LashingCountIsRedExactlyWhileTooFewAreUsed)
         eigenes.SetFahrzeug(LoadSampleVehicle("LKW").release());
         eigenes.OnDocumentOpened();
         view.reset(new CQORLgSicherungView(&eigenes));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         FakeWizardFactory wizards;
         wizards.answers = {{20, 0}};
@@ -324,6 +326,7 @@ TEST_F(LgSichgViewTest, HitTestChoosesCursorAndHoverInTheViewsOrder)
         FakeWizardFactory wizards;
         wizards.answers = fall.wizard;
         view.reset(new CQORLgSicherungView(&doc));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         if (!fall.wizard.empty())
             view->ShowWizard(true, false, 0);
@@ -345,6 +348,7 @@ TEST_F(LgSichgViewTest, HitTestChoosesCursorAndHoverInTheViewsOrder)
         FakeWizardFactory wizards;
         wizards.answers = {{24, 0}, {0, 0}};
         view.reset(new CQORLgSicherungView(&doc));
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         view->ShowWizard(true, false, 0);
         Bild();

@@ -58,13 +58,11 @@ protected:
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         m_previous = ResourceModule::Current();
         ResourceModule::SetCurrent(m_module.get());
-        CPgLgSichgPage11::ResetNachfragen();
         Neu();
     }
-    // A fresh sample plan; the questions are asked again.
+    // A fresh sample plan.
     void Neu()
     {
-        CPgLgSichgPage11::ResetNachfragen();
         m_aufbau = fahrzeugtest::BaueSicherungsaufbau();
         m_aufbau.pEinheit->CalcAbmessungen();
     }
@@ -73,7 +71,6 @@ protected:
         delete m_wizard.data();
         m_view.reset();
         ResourceModule::SetCurrent(m_previous);
-        CPgLgSichgPage11::ResetNachfragen();
     }
     // Vehicle lashing points at the given distances from the front, on the right side.
     void Punkte(const std::vector<double>& xs)

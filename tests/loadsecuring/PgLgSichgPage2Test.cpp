@@ -42,14 +42,12 @@ protected:
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         m_previous = ResourceModule::Current();
         ResourceModule::SetCurrent(m_module.get());
-        CPgLgSichgPage2::ResetNachfragen();
     }
     void TearDown() override
     {
         delete m_wizard.data();
         m_view.reset();
         ResourceModule::SetCurrent(m_previous);
-        CPgLgSichgPage2::ResetNachfragen();
     }
     // A wizard on the blocking page (index 1) for the sample pallet standing at x, y.
     CPgLgSichgPage2* Open(double x, double y)

@@ -31,7 +31,6 @@ protected:
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         m_previous = ResourceModule::Current();
         ResourceModule::SetCurrent(m_module.get());
-        CPgLgSichgPage3::ResetNachfragen();
         m_aufbau = fahrzeugtest::BaueSicherungsaufbau();
         m_aufbau.pEinheit->CalcAbmessungen();
     }
@@ -40,13 +39,14 @@ protected:
         delete m_wizard.data();
         m_view.reset();
         ResourceModule::SetCurrent(m_previous);
-        CPgLgSichgPage3::ResetNachfragen();
     }
     // A wizard on the securing-choice page (index 5), with the friction given.
-    CPgLgSichgPage3* Open(float fReibung = 0.3f)
+    // With bNeueSicht false the wizard opens on the view (and its program run) of before.
+    CPgLgSichgPage3* Open(float fReibung = 0.3f, bool bNeueSicht = true)
     {
         delete m_wizard.data();
-        m_view = std::make_unique<FakeLgSicherungView>(m_aufbau.pDoc.get());
+        if (bNeueSicht || !m_view)
+            m_view = std::make_unique<FakeLgSicherungView>(m_aufbau.pDoc.get());
         m_wizard = new CPshLgSichgWizard(403, m_view.get(), 0);
         m_wizard->SetView(m_view.get());
         EXPECT_TRUE(m_wizard->Create());
@@ -192,4 +192,17 @@ TEST_F(Page3Test, ChoosingAgainAsksOnceAndRestartsTheReach)
     Befehl(CPgLgSichgPage3::kIdNeuWaehlen);
     EXPECT_TRUE(m_boxes.Records().isEmpty());
     EXPECT_EQ(m_wizard->GetReach(), 5);
+    EXPECT_TRUE(m_view->m_run.GetAntworten().bNeuWaehlenBestaetigt) << "kept in the view's run";
+    // The wizard opened again in the same run does not ask; in the next run it asks again.
+    for (const bool bNaechsterLauf : {false, true}) {
+        SCOPED_TRACE(bNaechsterLauf ? "next run" : "same run");
+        Open(0.95f, bNaechsterLauf);
+        Knopf(CPgLgSichgPage3::kIdVorschlagen)->click();
+        ASSERT_TRUE(m_wizard->GoToPage(6));
+        ASSERT_TRUE(m_wizard->GoToPage(5));
+        m_boxes.Clear();
+        m_boxes.AddAnswer(705);
+        Befehl(CPgLgSichgPage3::kIdNeuWaehlen);
+        EXPECT_EQ(m_boxes.Records().size(), bNaechsterLauf ? 1 : 0);
+    }
 }

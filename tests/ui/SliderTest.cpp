@@ -3,6 +3,7 @@
 #include "UiTestModule.h"
 #include "ui/CWndSlider.h"
 #include "ui/ISliderOwner.h"
+#include "ui/ProgramRun.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderEvent.h"
 #include "ui/SliderHint.h"
@@ -41,6 +42,7 @@ public:
         if (m_gone)
             ++*m_gone;
     }
+    ProgramRun* SliderProgramRun() override { return &run; }
 
     // "value <message> <value>", "close", "tab".
     std::vector<std::string> log;
@@ -48,6 +50,8 @@ public:
     int selector = 0;
     bool flag = false;
     QLineEdit* other;
+    // The run whose slider hint the sliders show.
+    ProgramRun run;
 
 protected:
     bool event(QEvent* e) override
@@ -531,8 +535,8 @@ TEST_F(SliderTest, TheHintComesOnAGermanInterfaceOncePerPendingCloseUntilTicked)
         script.openWorks = c.openWorks;
         ScriptedMessageBoxService boxes;
         const SliderHint::Services before = SliderHint::SetServices(script.Services());
-        SliderHint::SetAnswered(c.answered);
-        SliderHint::SetPending(c.pending);
+        view.run.GetAntworten().bSliderHinweisAus = c.answered;
+        view.run.SetSliderHinweisAnstehend(c.pending);
         CWndSlider* slider = Open(16, 0.0, 40.0, 12.5);
         if (c.applied)
             QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(10, 10));
@@ -549,14 +553,14 @@ TEST_F(SliderTest, TheHintComesOnAGermanInterfaceOncePerPendingCloseUntilTicked)
             EXPECT_TRUE(boxes.Records().front().text.contains(QStringLiteral("StVZO34.pdf")));
             EXPECT_EQ(boxes.Records().front().icon, IMessageBoxService::Icon::Warning);
         }
-        EXPECT_EQ(SliderHint::Answered(), c.answeredAfter);
-        EXPECT_FALSE(SliderHint::Pending()) << "cleared by the closing";
+        EXPECT_EQ(view.run.GetAntworten().bSliderHinweisAus, c.answeredAfter);
+        EXPECT_FALSE(view.run.IsSliderHinweisAnstehend()) << "cleared by the closing";
         // Closing again without a new mark shows nothing.
         CWndSlider* again = Open(16, 0.0, 40.0, 12.5);
         QTest::keyClick(again->Edit(), Qt::Key_Escape);
         EXPECT_EQ(script.boxes, c.boxes);
         SliderHint::SetServices(before);
-        SliderHint::SetAnswered(false);
+        view.run = ProgramRun();
     }
     EXPECT_TRUE(SliderHint::DocumentPath().endsWith(QStringLiteral("Samples/StVZO34.pdf")));
     EXPECT_TRUE(QDir::isAbsolutePath(SliderHint::DocumentPath()))

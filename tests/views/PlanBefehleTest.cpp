@@ -37,6 +37,7 @@
 #include "tests/support/SampleDocument.h"
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
+#include "ui/ProgramRun.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -110,9 +111,7 @@ protected:
         doc.OnDocumentOpened();
         view = std::make_unique<BefehlsView>(&doc);
         view->resize(1400, 700);
-        CQOR2View::s_bLoeschenNichtFragen = false;
     }
-    void TearDown() override { CQOR2View::s_bLoeschenNichtFragen = false; }
 
     CQOR& Plan() { return *doc.GetFahrzeug()->GetQor(); }
 
@@ -227,6 +226,41 @@ TEST_F(PlanBefehleTest, ShiftAndTheTickedBoxSkipTheQuestion)
     view->OnBefehl(33311);
     EXPECT_EQ(view->fragen.size(), 1u);
     EXPECT_EQ(Anzahl(), 0u);
+}
+
+TEST_F(PlanBefehleTest, TheTickedDeleteQuestionStaysOffForItsRunOnly)
+{
+    // Two runs of the program, each with a view; a view of the first run made later.
+    ProgramRun erster, zweiter;
+    view->SetProgramRun(&erster);
+    BefehlsView andere(&doc);
+    andere.SetProgramRun(&zweiter);
+    view->bHaken = true;
+    Last("A", 0.0, 0.0, 0.5)->m_bSelected = 1;
+    view->OnBefehl(33311);
+    ASSERT_EQ(view->fragen.size(), 1u);
+    EXPECT_TRUE(erster.GetAntworten().bLoeschenNichtFragen);
+    EXPECT_FALSE(zweiter.GetAntworten().bLoeschenNichtFragen);
+
+    struct Fall
+    {
+        const char* name;
+        BefehlsView* pView;
+        bool bGefragt;
+    };
+    BefehlsView spaeter(&doc);
+    spaeter.SetProgramRun(&erster);
+    const Fall faelle[] = {{"the same view", view.get(), false},
+                           {"another view of the run", &spaeter, false},
+                           {"a view of the next run", &andere, true}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        const std::size_t vorher = fall.pView->fragen.size();
+        Last("B", 0.0, 0.0, 0.5)->m_bSelected = 1;
+        fall.pView->OnBefehl(33311);
+        EXPECT_EQ(fall.pView->fragen.size(), vorher + (fall.bGefragt ? 1 : 0));
+        EXPECT_EQ(Anzahl(), 0u);
+    }
 }
 
 TEST_F(PlanBefehleTest, AFormFitItemOfALoadUnitIsNotDeleted)

@@ -22,6 +22,7 @@
 #include "platform/MenuResource.h"
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
+#include "ui/ProgramRun.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderHint.h"
 
@@ -448,12 +449,11 @@ TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulation
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.nMsg);
-        SliderHint::SetPending(false);
+        view->GetProgramRun().SetSliderHinweisAnstehend(false);
         SliderValueEvent e(f.nMsg, f.dWert);
         QCoreApplication::sendEvent(view.get(), &e);
-        EXPECT_EQ(SliderHint::Pending(), f.bHinweis);
+        EXPECT_EQ(view->GetProgramRun().IsSliderHinweisAnstehend(), f.bHinweis);
     }
-    SliderHint::SetPending(false);
 }
 
 TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilItIsTicked)
@@ -490,7 +490,6 @@ TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilI
         {"German: dragged, ticked", "DE", true, true, 2},
         {"ticked: not again in this run", "DE", true, false, 2},
     };
-    SliderHint::SetAnswered(false);
     Oeffne("GDA");
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -506,7 +505,7 @@ TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilI
         EXPECT_EQ(nBoxen, f.nBoxen);
         Male();
     }
-    SliderHint::SetAnswered(false);
+    EXPECT_TRUE(view->GetProgramRun().GetAntworten().bSliderHinweisAus);
     SliderHint::SetServices(vorher);
 }
 

@@ -9,9 +9,9 @@
 #include "views/CTabbedViewView.h"
 
 #include "ui/CRibBtnContainer.h"
+#include "ui/ProgramRun.h"
 
 #include "SampleVehicles.h"
-#include "draw2d/NeuZeichnen.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/plan/CQOR.h"
@@ -310,8 +310,8 @@ TEST_F(TemplateViewTest, PrintingIntoAPdfUsesThePageZoomAndRestoresTheView)
     const QRect seite = printer.pageRect(QPrinter::DevicePixel).toRect();
     const double z = CQOR1View::CalcPrintZoom(seite.width(), seite.height());
     // The truck is longer than the page's zoom allows for: fitted, and kept for the program.
-    EXPECT_LT(CQOR1View::GetDruckZoom(), z);
-    EXPECT_GT(CQOR1View::GetDruckZoom(), 0.7 * z);
+    EXPECT_LT(view->GetProgramRun().GetDruckZoom(), z);
+    EXPECT_GT(view->GetProgramRun().GetDruckZoom(), 0.7 * z);
     QFile pdf(path);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
@@ -343,7 +343,7 @@ void PruefeDruckseite(CQOR1View& view, const QSize& seite, bool bPageZoom, const
         EXPECT_DOUBLE_EQ(view.GetZoom(), z);
     else
         EXPECT_LT(view.GetZoom(), z);
-    EXPECT_DOUBLE_EQ(CQOR1View::GetDruckZoom(), view.GetZoom());
+    EXPECT_DOUBLE_EQ(view.GetProgramRun().GetDruckZoom(), view.GetZoom());
     // A printer's page (1200 dpi) is drawn reduced: the same figure, cheaper.
     const int teil = seite.width() > 4000 ? 8 : 1;
     const QImage gross = PaintReduced(view, seite * 2 / teil, teil);
@@ -486,13 +486,34 @@ TEST_F(TemplateViewTest, HintsDecideBetweenFullPartialAndNoRepaint)
     for (const auto& c : faelle) {
         SCOPED_TRACE(c.nHint);
         view->m_bShowFahrzeug = c.bFahrzeug;
-        g_bNeuZeichnen = false;
         view->OnUpdate(nullptr, c.nHint);
-        EXPECT_EQ(g_bNeuZeichnen, c.bTeilweise);
+        EXPECT_EQ(view->IstTeilweiseAngefordert(), c.bTeilweise);
         Bild();
         EXPECT_EQ(view->WarTeilweise(), c.bTeilweise);
-        EXPECT_FALSE(g_bNeuZeichnen);
+        EXPECT_FALSE(view->IstTeilweiseAngefordert()) << "the paint takes the request";
+        Bild();
+        EXPECT_FALSE(view->WarTeilweise());
     }
+}
+
+TEST_F(TemplateViewTest, APartialPaintIsTheHintedViewsOwn)
+{
+    Oeffne("LKW");
+    CQOR1View andere(&doc);
+    andere.resize(1400, 700);
+    andere.OnInitialUpdate();
+    const QImage voll = Bild();
+    view->OnUpdate(nullptr, 1);
+    // The other view paints whole; the hinted one paints partly, without the dimension lines and the
+    // additions of the vehicle's kind, until its paint has taken the request.
+    const QImage anderesBild = andere.RenderPicture(QSize(1400, 700));
+    EXPECT_FALSE(andere.WarTeilweise());
+    EXPECT_TRUE(anderesBild == voll);
+    EXPECT_TRUE(view->IstTeilweiseAngefordert());
+    const QImage teil = Bild();
+    EXPECT_TRUE(view->WarTeilweise());
+    EXPECT_FALSE(teil == voll);
+    EXPECT_TRUE(Bild() == voll);
 }
 
 TEST_F(TemplateViewTest, ActivationClearsTheSelectedAxle)
