@@ -193,7 +193,8 @@ TEST_F(Diagramm3DTest, ThePanelPictureIsPaintedAgainOnlyForANewChartStand)
     Open("LKW");
     CFahrzeug& truck = *m_doc->GetFahrzeug();
     ASSERT_NE(truck.GetQor(), nullptr);
-    auto* load = new tagLGINFO;
+    auto owned = std::make_unique<tagLGINFO>();
+    tagLGINFO* load = owned.get();
     load->m_nTyp = 0;
     load->m_dLaenge = 1.2;
     load->m_dBreite = 0.8;
@@ -201,7 +202,7 @@ TEST_F(Diagramm3DTest, ThePanelPictureIsPaintedAgainOnlyForANewChartStand)
     load->m_dMasse = load->m_dSPMasse = 3.0;
     load->m_dPosX = 1.0;
     load->m_dPosY = 0.1;
-    truck.GetQor()->AddLgInfo(load, false);
+    truck.GetQor()->AddLgInfo(std::move(owned), false);
     truck.GetQor()->UpdateSchwerpunkt();
     m_doc->OnFahrzeugChanged(false);
     // What a picture painted now from the same vehicle shows.
