@@ -814,6 +814,10 @@ struct CQOR2View::PlanLage
 // The picture an export paints into, sized for the vehicle.
 struct CQOR2View::PlanExport
 {
+    PlanExport() = default;
+    // The painter holds the picture's address: neither may move.
+    PlanExport(const PlanExport&) = delete;
+    PlanExport& operator=(const PlanExport&) = delete;
     QImage bild;
     std::unique_ptr<QPainter> painter;
     int nScale = 0;
@@ -845,9 +849,10 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     g.mL = g.Pr(g.dL * sAlt);
     g.mU = g.Pr(g.dU * sAlt);
 
+    // Made in place: the painter holds the address of the picture it paints on.
     PlanExport exp;
     if (g.bExport)
-        exp = BeginneExport(g);
+        BeginneExport(g, exp);
     QPainter& p = g.bExport ? *exp.painter : screen;
     p.save();
     g.scr = g.bExport ? QPoint() : scroll;
@@ -917,9 +922,8 @@ void CQOR2View::VergissAndereFahrzeuge(const CFahrzeug* pV)
     }
 }
 
-CQOR2View::PlanExport CQOR2View::BeginneExport(const PlanLage& g) const
+void CQOR2View::BeginneExport(const PlanLage& g, PlanExport& exp) const
 {
-    PlanExport exp;
     const double dLaenge = g.L + g.dR, dBreite = g.W + g.dL + g.dU;
     const int sx = dLaenge > 0.0 ? Trunc((m_nExportBreite - 19) / dLaenge) : m_nMaxPixelProMeter;
     const int sy = dBreite > 0.0 ? Trunc((m_nExportHoehe - 50) / dBreite) : m_nMaxPixelProMeter;
@@ -929,7 +933,6 @@ CQOR2View::PlanExport CQOR2View::BeginneExport(const PlanLage& g) const
     exp.bild = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
     exp.bild.fill(Qt::white);
     exp.painter = std::make_unique<QPainter>(&exp.bild);
-    return exp;
 }
 
 // The drawing origin below the button strips; the host hears of changed insets.

@@ -364,7 +364,7 @@ private:
     struct PlanLage;
     struct PlanExport;
     void VergissAndereFahrzeuge(const CFahrzeug* pV);
-    PlanExport BeginneExport(const PlanLage& g) const;
+    void BeginneExport(const PlanLage& g, PlanExport& exp) const;
     void SetzeUrsprung(PlanLage& g);
     void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
     // Copies the plan's display options (and, unless exporting, its zoom) into the view.

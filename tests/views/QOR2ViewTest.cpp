@@ -586,6 +586,27 @@ TEST(QOR2ViewCaches, RepaintAfterDragAndZoomMatchesAFreshLayout)
     }
 }
 
+TEST_F(PlanViewTest, AnExportWithTheGridShownPaintsOnItsOwnPicture)
+{
+    // The grid's texts set fonts on the export's painter: that painter must still paint on the picture
+    // the export hands back, not on one that went away.
+    DreiLasten();
+    static QStringList warnungen;
+    warnungen.clear();
+    const QtMessageHandler alt = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { warnungen.append(m); });
+    CPlanAnzeige(Plan()).SetRasterZeigen(true);
+    const QImage mitRaster = view->RenderExport();
+    CPlanAnzeige(Plan()).SetRasterZeigen(false);
+    const QImage ohneRaster = view->RenderExport();
+    qInstallMessageHandler(alt);
+    EXPECT_TRUE(warnungen.filter(QStringLiteral("paint device")).isEmpty())
+        << warnungen.join('\n').toStdString();
+    ASSERT_FALSE(mitRaster.isNull());
+    ASSERT_EQ(mitRaster.size(), ohneRaster.size());
+    EXPECT_NE(mitRaster, ohneRaster) << "the grid shows in the export";
+}
+
 TEST_F(PlanViewTest, ExportHasTheFittedScaleAndIsNumbered)
 {
     DreiLasten();
