@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace {
@@ -47,8 +48,11 @@ class LockedVehicleFileAccessTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_ordner = fs::temp_directory_path() /
-                   ("qor_docfile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        // A folder of this test's own: ctest runs the tests of this file side by side.
+        m_ordner =
+            fs::temp_directory_path() /
+            ("qor_docfile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+             "_" + std::to_string(std::random_device{}()));
         fs::remove_all(m_ordner);
         fs::create_directories(m_ordner);
         m_host.m_strOrdner = m_ordner.string() + "/";
