@@ -32,8 +32,7 @@ void Sattelzug(CSattelzugmaschine& sz, CAuflieger& auf)
     sz.m_dSattelVersatz = 0.5;
     sz.m_dKupplungslast1 = 12.0;
     Achsen(auf, 3, {{1.2, 3.0, 12.0}, {6.0, 1.5, 9.0}, {1.31, 1.5, 9.0}, {1.31, 1.5, 9.0}}, 36.0, 13.6);
-    sz.m_pPartner = &auf;
-    auf.m_pPartner = &sz;
+    CFahrzeug::Koppeln(sz, auf);
 }
 
 } // namespace

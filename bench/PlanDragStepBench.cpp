@@ -10,6 +10,7 @@
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "tests/support/SampleDocument.h"
 
 #include <QImage>
 
@@ -36,12 +37,9 @@ void BM_PlanDragStep(benchmark::State& state)
         state.SkipWithError("sample vehicles missing");
         return;
     }
-    a->m_pPartner = z.get();
-    z->m_pPartner = a.get();
-    z->m_pQor = a->GetQor();
+    CoupleInFront(*a, std::move(z));
     CQOR1Doc doc;
     doc.SetFahrzeug(a.release());
-    z.release();
     doc.OnDocumentOpened();
     CQOR2View view(&doc);
     view.resize(1920, 1080);
@@ -92,11 +90,8 @@ struct PlanMitLadungen
         auto z = Sample("SZM");
         if (!a || !z)
             return;
-        a->m_pPartner = z.get();
-        z->m_pPartner = a.get();
-        z->m_pQor = a->GetQor();
+        CoupleInFront(*a, std::move(z));
         doc.SetFahrzeug(a.release());
-        z.release();
         doc.OnDocumentOpened();
         view = std::make_unique<CQOR2View>(&doc);
         view->resize(1920, 1080);

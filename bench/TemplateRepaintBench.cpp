@@ -8,6 +8,7 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "tests/support/SampleDocument.h"
 
 #include <QImage>
 
@@ -49,7 +50,9 @@ void BM_TemplateRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_TemplateRepaint)->Unit(benchmark::kMillisecond);
 
-void BM_TemplateRepaintCombination(benchmark::State& state)
+// The tractor with its semi-trailer in the multi view; with `bAnew` the view may keep nothing between
+// repaints, as after a change of the document, zoom, scroll position or size.
+void RepaintCombination(benchmark::State& state, bool bAnew)
 {
     const std::filesystem::path samples = QOR_SAMPLES_DIR;
     std::unique_ptr<CFahrzeug> f =
@@ -60,10 +63,7 @@ void BM_TemplateRepaintCombination(benchmark::State& state)
         state.SkipWithError("sample tractor or semi-trailer missing");
         return;
     }
-    f->m_pPartner = z.get();
-    z->m_pPartner = f.get();
-    z->m_pQor = f->GetQor();
-    z.release();
+    CoupleInFront(*f, std::move(z));
     CQOR1Doc doc;
     doc.SetFahrzeug(f.release());
     doc.OnDocumentOpened();
@@ -77,49 +77,24 @@ void BM_TemplateRepaintCombination(benchmark::State& state)
     const QSize size = view.GetTotalSize();
     for (auto _ : state) {
         doc.GetFahrzeug()->m_Diagramm.m_bNeuZeichnen = true;
+        if (bAnew)
+            view.VerwirfBild();
         bild = view.RenderPicture(size);
         benchmark::DoNotOptimize(bild.constBits());
     }
     state.counters["width"] = size.width();
     state.counters["height"] = size.height();
 }
+
+void BM_TemplateRepaintCombination(benchmark::State& state)
+{
+    RepaintCombination(state, false);
+}
 BENCHMARK(BM_TemplateRepaintCombination)->Unit(benchmark::kMillisecond);
 
-// The same repaint after a change the view cannot keep anything through: the whole picture drawn anew.
 void BM_TemplateRepaintCombinationNeu(benchmark::State& state)
 {
-    const std::filesystem::path samples = QOR_SAMPLES_DIR;
-    std::unique_ptr<CFahrzeug> f =
-        LoadFahrzeugFromFile(samples / "Vehicles" / "SAH.qor", 0, nullptr, nullptr, false, nullptr);
-    std::unique_ptr<CFahrzeug> z =
-        LoadFahrzeugFromFile(samples / "Vehicles" / "SZM.qor", 0, nullptr, nullptr, false, nullptr);
-    if (!f || !z) {
-        state.SkipWithError("sample tractor or semi-trailer missing");
-        return;
-    }
-    f->m_pPartner = z.get();
-    z->m_pPartner = f.get();
-    z->m_pQor = f->GetQor();
-    z.release();
-    CQOR1Doc doc;
-    doc.SetFahrzeug(f.release());
-    doc.OnDocumentOpened();
-    doc.SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
-    CQORMultiView view(&doc);
-    view.SetZoom(1.0);
-    view.resize(1920, 1080);
-    view.OnInitialUpdate();
-    view.ShowDiagramm(true);
-    QImage bild = view.RenderPicture(QSize(1920, 1080));
-    const QSize size = view.GetTotalSize();
-    for (auto _ : state) {
-        doc.GetFahrzeug()->m_Diagramm.m_bNeuZeichnen = true;
-        view.VerwirfBild();
-        bild = view.RenderPicture(size);
-        benchmark::DoNotOptimize(bild.constBits());
-    }
-    state.counters["width"] = size.width();
-    state.counters["height"] = size.height();
+    RepaintCombination(state, true);
 }
 BENCHMARK(BM_TemplateRepaintCombinationNeu)->Unit(benchmark::kMillisecond);
 

@@ -88,8 +88,7 @@ std::unique_ptr<CQOR1Doc> TractorWithSecuredUnits()
         LoadFahrzeugFromFile(samples / "Vehicles" / "SZM.qor", 0, nullptr, nullptr, false, nullptr);
     if (!semi || !tractor || !semi->GetQor())
         return nullptr;
-    semi->m_pPartner = tractor.get();
-    tractor->m_pPartner = semi.get();
+    CFahrzeug::Koppeln(*tractor, *semi);
     tractor->m_pQor = semi->GetQor();
     CQOR& plan = *semi->GetQor();
     const double empty = semi->CalcLeergewicht() + tractor->CalcLeergewicht();
