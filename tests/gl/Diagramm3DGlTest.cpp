@@ -1,5 +1,5 @@
 // The chart's translucent payload surface and its panel drawn into a framebuffer on the sample truck.
-#include "GlFixture.h"
+#include "GlFrameFixture.h"
 
 #include "draw2d/CFahrzeugDiagramm3D.h"
 #include "draw2d/CFahrzeugDiagrammBild.h"
@@ -20,29 +20,7 @@
 
 namespace {
 
-class Diagramm3DGlTest : public GlFixture
-{
-protected:
-    void SetUp() override
-    {
-        GlFixture::SetUp();
-        // The panel's chart labels come from the language module, as in the program.
-        m_module =
-            ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
-        m_previous = ResourceModule::Current();
-        ResourceModule::SetCurrent(m_module.get());
-    }
-    void TearDown() override
-    {
-        if (QOpenGLContext::currentContext() == &m_context)
-            m_frame.Release();
-        ResourceModule::SetCurrent(m_previous);
-        GlFixture::TearDown();
-    }
-    OffscreenFrame m_frame;
-    std::unique_ptr<ResourceModule> m_module;
-    const ResourceModule* m_previous = nullptr;
-};
+using Diagramm3DGlTest = GlFrameFixture;
 
 TEST_F(Diagramm3DGlTest, TheSurfaceAndThePanelShowOverTheLoadArea)
 {

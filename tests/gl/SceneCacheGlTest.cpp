@@ -1,7 +1,7 @@
 // What the renderer and the GL device keep between frames never shows a stale picture: a frame after a
 // change equals the frame of a renderer and device made afresh; kept vertices draw as the same vertices
 // handed over with the draw and go with their owner; a model is left out only when nothing of it shows.
-#include "GlFixture.h"
+#include "GlFrameFixture.h"
 
 #include "SampleVehicles.h"
 #include "model/document/CQOR1Doc.h"
@@ -51,34 +51,15 @@ std::unique_ptr<CQOR1Doc> Document(bool combination)
     return doc;
 }
 
-class SceneCacheGlTest : public GlFixture
+class SceneCacheGlTest : public GlFrameFixture
 {
 protected:
-    void SetUp() override
-    {
-        GlFixture::SetUp();
-        // The chart panel's labels come from the language module, as in the program.
-        m_module =
-            ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
-        m_previous = ResourceModule::Current();
-        ResourceModule::SetCurrent(m_module.get());
-    }
-    void TearDown() override
-    {
-        if (QOpenGLContext::currentContext() == &m_context)
-            m_frame.Release();
-        ResourceModule::SetCurrent(m_previous);
-        GlFixture::TearDown();
-    }
     QImage Frame(GlDevice& device, CFahrzeug3D& renderer, CQOR1Doc& doc, const CCamera& camera)
     {
         return m_frame.Render(device, QSize(640, 400), camera, [&](IRenderDevice& d) {
             EXPECT_EQ(renderer.Render(d, m_cache, &doc, camera.Target(), nullptr, nullptr, 0), 0);
         });
     }
-    OffscreenFrame m_frame;
-    std::unique_ptr<ResourceModule> m_module;
-    const ResourceModule* m_previous = nullptr;
 };
 
 TEST_F(SceneCacheGlTest, AFrameAfterAChangeEqualsTheFrameOfAFreshRendererAndDevice)
