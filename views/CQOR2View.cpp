@@ -141,6 +141,8 @@ CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent)
         m_pBtnsAnsicht->AddButton(400, this);
         m_pBtnsAnsicht->SetButtonCheckMode(400, 1);
     }
+    // The idle update asks the view (not the viewport the strip lives on) for the ramp button's check mark.
+    m_pBtnsAnsicht->SetNotifyWindow(this);
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
     if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
         m_pBtnsHilfe->AddButton(827, this);
