@@ -633,11 +633,12 @@ QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
         }
         spalten = GezeichneteSpalten(leinwand);
         const bool bInnen = spalten.first >= kRand && spalten.second + kRand <= nLeinwand;
-        if (bInnen || nLeinwand >= kLeinwandGrenze)
+        if (spalten.second == 0 || bInnen || nLeinwand >= kLeinwandGrenze)
             break;
     }
     m_bBildExport = false;
-    if (spalten.first >= nVor && spalten.second <= nVor + kBreite)
+    // Nothing drawn, or all of it within the picture: the picture as drawn.
+    if (spalten.second == 0 || (spalten.first >= nVor && spalten.second <= nVor + kBreite))
         return leinwand.copy(nVor, 0, kBreite, nHoehe);
     // A drawing wider than the picture is shown whole, scaled down to the picture's width.
     const int nVon = std::max(0, std::min(spalten.first - kRand, nVor));
