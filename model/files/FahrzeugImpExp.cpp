@@ -20,6 +20,8 @@
 #include "model/vehicle/CZurrschiene.h"
 #include "model/vehicle/tagZLINFO.h"
 
+#include <optional>
+
 namespace fs = std::filesystem;
 
 int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
@@ -169,11 +171,12 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         return nullptr;
 
     CImpExp root;
-    if (!ReadRoot(*file, root))
+    const std::optional<LoadAnswer> answer = ReadRoot(*file, root);
+    if (!answer)
         return nullptr;
     if (!bHalten)
         file.reset();
-    if (CImpExp::s_bReSave) {
+    if (*answer == LoadAnswer::NeedsRewriting) {
         // A file that someone else holds for writing is not written; one that we hold must be, through
         // the open file, so that the lock is never let go.
         if (file && file->IsWritable()) {
