@@ -21,6 +21,7 @@
 #include "model/vehicle/tagZLINFO.h"
 
 #include <optional>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -86,9 +87,8 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
             lr->SetFrom(*lg);
             qr->m_Ladungen.push_back(std::move(lr));
         }
-        for (CLadeeinheit* le : q->GetLadeeinheiten())
-            qr->m_Ladeeinheiten.push_back(le);
-        qr->m_bOwnsLadeeinheiten = false;
+        for (const CLadeeinheit* le : q->GetLadeeinheiten())
+            qr->m_GelieheneLadeeinheiten.push_back(le);
         r->m_Qors.push_back(std::move(qr));
     }
     return 1;
@@ -240,9 +240,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         if (root.m_nSchema <= 4)
             q->NumberEqualNames(false);
         // The load units go to the plan before anything is written back, so that the file keeps them.
-        qr.m_bOwnsLadeeinheiten = false;
-        for (CLadeeinheit* le : qr.m_Ladeeinheiten)
-            q->m_Ladeeinheiten.emplace_back(le);
+        for (auto& le : std::exchange(qr.m_Ladeeinheiten, {}))
+            q->m_Ladeeinheiten.push_back(std::move(le));
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
             int nEintrag = 0;
             WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,

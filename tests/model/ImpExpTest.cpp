@@ -861,6 +861,49 @@ TEST_F(ImpExpTest, SchemaFourRootNumbersLoadsAndKeepsItsLoadUnits)
     EXPECT_EQ(q.m_Ladungen.back()->m_nNummer, 2);
 }
 
+TEST_F(ImpExpTest, PlanRecordBorrowsThePlansLoadUnitsAndOwnsTheOnesItReads)
+{
+    auto f = BeispielFahrzeug(1);
+    ASSERT_EQ(f->GetQor()->GetLadeeinheiten().size(), 1u);
+    CLadeeinheit* eigene = f->GetQor()->GetLadeeinheiten().front();
+    const int nId = eigene->m_nId;
+    Bytes b;
+    {
+        auto r = std::make_unique<SIMPEXP_FZG>();
+        CopyFahrzeugToImpExp(f.get(), r.get());
+        SIMPEXP_QOR& q = *r->m_Qors.at(0);
+        EXPECT_TRUE(q.m_Ladeeinheiten.empty());
+        ASSERT_EQ(q.m_GelieheneLadeeinheiten.size(), 1u);
+        EXPECT_EQ(q.m_GelieheneLadeeinheiten[0], eigene);
+        // An own unit beside the borrowed one: the record lists both, its own first.
+        q.m_Ladeeinheiten.push_back(std::make_unique<CLadeeinheit>(nId + 1));
+        ArchiveWriter ar;
+        ar.WriteObject(&q);
+        b = ar.TakeData();
+    }
+    // The record is gone and the plan's unit is still the plan's (a use after free under ASan if the
+    // record had deleted it; the plan deletes it once more at the end).
+    EXPECT_EQ(f->GetQor()->GetLadeeinheiten().front(), eigene);
+    EXPECT_EQ(eigene->m_nId, nId);
+
+    ArchiveReader in(b);
+    auto gelesen = in.ReadOwnedObject<SIMPEXP_QOR>();
+    ASSERT_EQ(gelesen->m_Ladeeinheiten.size(), 2u);
+    EXPECT_TRUE(gelesen->m_GelieheneLadeeinheiten.empty());
+    EXPECT_EQ(gelesen->m_Ladeeinheiten[0]->m_nId, nId + 1);
+    EXPECT_EQ(gelesen->m_Ladeeinheiten[1]->m_nId, nId);
+
+    // Loaded from a file, the units read go over to the new plan, which outlives the file's record.
+    int index = -1;
+    std::unique_ptr<LockedFile> file;
+    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "einheiten.qor", &file, 0, ""));
+    file.reset();
+    auto g = LoadFahrzeugFromFile(m_dir / "einheiten.qor", index, nullptr, nullptr, false, nullptr);
+    ASSERT_TRUE(g && g->GetQor());
+    ASSERT_EQ(g->GetQor()->GetLadeeinheiten().size(), 1u);
+    EXPECT_EQ(g->GetQor()->GetLadeeinheiten().front()->m_nId, nId);
+}
+
 TEST_F(ImpExpTest, ReadFileFahrzeugTypSavesAConvertedCurrentRoot)
 {
     ArchiveWriter ar;
@@ -992,8 +1035,7 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
                 r->m_Zurrpunkte.push_back(std::move(r67));
             }
             auto q = std::make_unique<SIMPEXP_QOR>();
-            q->m_bOwnsLadeeinheiten = false;
-            q->m_Ladeeinheiten = {le};
+            q->m_GelieheneLadeeinheiten = {le};
             r->m_Qors.push_back(std::move(q));
             auto e = std::make_unique<SFileFhzgInfo>();
             e->m_nTyp = 0;
