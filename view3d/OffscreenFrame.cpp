@@ -8,6 +8,8 @@
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 
+#include <cstdint>
+
 namespace {
 
 void SetError(QString* error, const QString& text)
@@ -101,13 +103,37 @@ QImage OffscreenFrame::Render(GlDevice& device, QSize size, const CCamera& camer
     PrepareFrame(device, size, camera);
     if (scene)
         scene(device);
-    gl->glFinish();
-    QImage image = m_fbo->toImage();
+    ReadBack(*gl, size);
     QOpenGLFramebufferObject::bindDefault();
-    return image.convertToFormat(QImage::Format_RGB32);
+    return m_picture;
+}
+
+void OffscreenFrame::ReadBack(QOpenGLExtraFunctions& gl, QSize size)
+{
+    // The framebuffer's own byte order comes back as it is stored (red, green, blue, alpha), bottom row
+    // first, into memory kept between frames; the picture is made from it in one pass.
+    const auto width = static_cast<std::size_t>(size.width());
+    const auto height = static_cast<std::size_t>(size.height());
+    m_rows.resize(width * height * 4);
+    gl.glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl.glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, m_rows.data());
+    // A picture still held by a caller stays as it is; otherwise its pixels are used again.
+    if (m_picture.size() != size || !m_picture.isDetached())
+        m_picture = QImage(size, QImage::Format_RGB32);
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* from = m_rows.data() + (height - 1 - y) * width * 4;
+        auto* to = reinterpret_cast<QRgb*>(m_picture.scanLine(static_cast<int>(y)));
+        for (std::size_t x = 0; x < width; ++x, from += 4) {
+            const QRgb pixel = qRgba(from[0], from[1], from[2], from[3]);
+            // The colours are blended straight, but a see-through pixel is read as premultiplied.
+            to[x] = from[3] == 255 ? pixel : (qUnpremultiply(pixel) | 0xFF000000u);
+        }
+    }
 }
 
 void OffscreenFrame::Release()
 {
     m_fbo.reset();
+    m_picture = QImage();
+    m_rows = {};
 }
