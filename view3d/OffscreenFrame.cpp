@@ -7,8 +7,10 @@
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
+#include <QtEndian>
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -117,17 +119,29 @@ void OffscreenFrame::ReadBack(QOpenGLExtraFunctions& gl, QSize size)
     m_rows.resize(width * height * 4);
     gl.glPixelStorei(GL_PACK_ALIGNMENT, 4);
     gl.glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, m_rows.data());
-    // A picture still held by a caller stays as it is; otherwise its pixels are used again.
+    // A picture still held by a caller is left to it (writing would copy it first); otherwise its pixels
+    // are used again.
     if (m_picture.size() != size || !m_picture.isDetached())
         m_picture = QImage(size, QImage::Format_RGB32);
     for (std::size_t y = 0; y < height; ++y) {
         const std::uint8_t* from = m_rows.data() + (height - 1 - y) * width * 4;
         auto* to = reinterpret_cast<QRgb*>(m_picture.scanLine(static_cast<int>(y)));
-        for (std::size_t x = 0; x < width; ++x, from += 4) {
-            const QRgb pixel = qRgba(from[0], from[1], from[2], from[3]);
-            // The colours are blended straight, but a see-through pixel is read as premultiplied.
-            to[x] = from[3] == 255 ? pixel : (qUnpremultiply(pixel) | 0xFF000000u);
+        // Red and blue change places; what the alphas have in common tells whether any is below 255.
+        std::uint32_t alphas = 0xFF000000u;
+        for (std::size_t x = 0; x < width; ++x) {
+            std::uint32_t p = 0;
+            std::memcpy(&p, from + x * 4, 4);
+            p = qFromLittleEndian(p);
+            alphas &= p;
+            to[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
         }
+        if (alphas == 0xFF000000u)
+            continue;
+        // A pixel whose alpha is below 255 (left by a draw without blending) is read as premultiplied, as
+        // the framebuffer object's own picture would be.
+        for (std::size_t x = 0; x < width; ++x)
+            if (qAlpha(to[x]) != 255)
+                to[x] = qUnpremultiply(to[x]) | 0xFF000000u;
     }
 }
 
