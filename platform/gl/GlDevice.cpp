@@ -353,8 +353,11 @@ bool GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QI
                            bool hasNormals)
 {
     Program& program = m_programs[texture ? 1 : 0];
-    if (!program.tried)
-        CompileProgram(texture != nullptr);
+    if (!program.tried) {
+        const QString why = CompileProgram(texture != nullptr);
+        if (!why.isEmpty())
+            qWarning("%s", qPrintable(why));
+    }
     if (program.id == 0)
         return false;
     m_gl.glUseProgram(program.id);
