@@ -17,9 +17,9 @@
 
 namespace {
 
-// Whether the fragment shader samples a texture is a constant of each of the two programs, defined in
-// front of the source: the software rasteriser runs both sides of a branch on a uniform, so a texture
-// lookup behind a switch that is off would still be paid for in every fragment.
+// Both sources follow the version line and the define of USE_TEXTURE that CompileProgram puts in front.
+// The vertex stage's switches stay uniforms: made constants, they let the compiler arrange the lighting's
+// arithmetic otherwise, and lit colours came out a unit off here and there.
 const char* const VERTEX_SHADER = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec3 aNormal;
@@ -61,6 +61,9 @@ void main()
 }
 )";
 
+// Whether a fragment samples the texture is a constant of each of the two programs: the software
+// rasteriser runs both sides of a branch on a uniform, so a texture lookup behind a switch that is off
+// would still be paid for in every fragment.
 const char* const FRAGMENT_SHADER = R"(
 in vec4 vColour;
 in vec2 vTexCoord;
