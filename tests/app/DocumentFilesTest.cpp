@@ -148,7 +148,7 @@ protected:
         CChildFrame::SetViewFactory([this](int kind, CQOR1Doc* doc) -> CGetAnsView* {
             if (kind == CTabbedViewView::kPlan)
                 return new LeaveView(doc, &m_refuse, &m_asked);
-            return CChildFrame::MakeView(kind, doc);
+            return CChildFrame::MakeView(kind, doc, m_app->Device3D());
         });
     }
 

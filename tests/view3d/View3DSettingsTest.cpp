@@ -24,8 +24,7 @@ protected:
         m_module =
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         ResourceModule::SetCurrent(m_module.get());
-        CQOR3DView::Set3DAvailable(false);
-        m_view = std::make_unique<CQOR3DView>(&m_doc);
+        m_view = std::make_unique<CQOR3DView>(&m_doc, m_device);
         m_view->resize(700, 500);
         m_view->OnInitialUpdate();
     }
@@ -41,6 +40,7 @@ protected:
 
     std::unique_ptr<ResourceModule> m_module;
     CQOR1Doc m_doc;
+    View3DDevice m_device;
     std::unique_ptr<CQOR3DView> m_view;
 };
 
