@@ -63,8 +63,8 @@ public:
     // The same over the screens there are now.
     static QRect ReachablePlacement(const QRect& saved);
 
-    // The windows the frame makes keep their answers in `run`, which outlives the frame.
-    // The document windows keep their answers in `run` and render their 3D views on `device3D`.
+    // The windows the frame makes keep their answers in `run` and render their 3D views on `device3D`;
+    // both outlive the frame.
     CMainFrame(ProgramRun& run, View3DDevice& device3D, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
