@@ -1,6 +1,7 @@
 // The address book dialog.
 #include "reports/CDlgAddressees.h"
 
+#include "reports/ReportTexts.h"
 #include "ui/ControlId.h"
 
 #include <QCheckBox>
@@ -12,18 +13,21 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using ReportTexts::Caption;
+using ReportTexts::Text;
+
 CDlgAddressees::CDlgAddressees(const QVector<MailContact>& contacts, QWidget* parent)
     : CDlgBase(kNoTemplate, parent)
 {
-    setWindowTitle(tr("Address book"));
+    setWindowTitle(Text(1680));
     auto* layout = new QVBoxLayout(this);
 
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(new QLabel(tr("Search:"), this));
+    searchRow->addWidget(new QLabel(Text(1681), this));
     m_search = new QLineEdit(this);
     ControlId::Set(m_search, kIdSearch);
     searchRow->addWidget(m_search, 1);
-    m_checkWithSearch = new QCheckBox(tr("Check what is found"), this);
+    m_checkWithSearch = new QCheckBox(Text(1682), this);
     searchRow->addWidget(m_checkWithSearch);
     layout->addLayout(searchRow);
 
@@ -42,14 +46,14 @@ CDlgAddressees::CDlgAddressees(const QVector<MailContact>& contacts, QWidget* pa
     layout->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
-    m_checkAll = new QCheckBox(tr("Check all"), this);
+    m_checkAll = new QCheckBox(Text(1683), this);
     ControlId::Set(m_checkAll, kIdCheckAll);
     buttons->addWidget(m_checkAll);
     buttons->addStretch(1);
-    m_ok = new QPushButton(tr("OK"), this);
+    m_ok = new QPushButton(Caption(668), this);
     ControlId::Set(m_ok, kIdOk);
     m_ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
+    auto* cancel = new QPushButton(Text(708), this);
     ControlId::Set(cancel, kIdCancel);
     buttons->addWidget(m_ok);
     buttons->addWidget(cancel);
