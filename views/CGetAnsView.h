@@ -109,9 +109,6 @@ public:
     int m_n3DWert = 0;
     QMargins m_rcBorder;
 
-    // The view that last received the keyboard focus; cleared when that view is destroyed.
-    static CGetAnsView* s_pActiveView;
-
 protected:
     // Pops up the context menu `m` at `globalPos`: the menu frees itself when it closes, and the command
     // of a chosen item goes to `befehl`. A null menu shows nothing.

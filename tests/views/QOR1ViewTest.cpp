@@ -532,10 +532,14 @@ TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels
     doc.SetFahrzeug(LoadSampleVehicle("LKW").release());
     doc.OnDocumentOpened();
     CQOR1View* view = nullptr;
-    CTabbedViewView host(&doc, [&view](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
-        if (kind == CTabbedViewView::kTemplate)
-            return view = new CQOR1View(pDoc);
-        return MakeStandInView(kind, pDoc);
+    // The views of the window share the program run and with it the active view, as the program's do.
+    ProgramRun run;
+    CTabbedViewView host(&doc, [&view, &run](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        CGetAnsView* made =
+            kind == CTabbedViewView::kTemplate ? (view = new CQOR1View(pDoc)) : MakeStandInView(kind, pDoc);
+        if (made)
+            made->SetProgramRun(&run);
+        return made;
     });
     shell.m_pHost = &host;
     host.resize(1200, 900);
