@@ -7,6 +7,7 @@
 #include "draw2d/CDIBStarrdeichsel.h"
 #include "draw2d/CDIBZugmaschine.h"
 #include "draw2d/CKoordSys.h"
+#include "draw2d/DashedLine.h"
 #include "draw2d/FontTable.h"
 #include "draw2d/IPlanDrawView.h"
 #include "model/document/CQOR1Doc.h"
@@ -563,8 +564,8 @@ void CDIBFahrzeug::DrawLastSchwerpunkt(const SZeichnung& c, const QRect& body) c
                       Device(painter, QRect(xc - hw / 2, mid - hh / 2, hw, hh).adjusted(-1, -1, 1, 1)));
     const int yl = y - Trunc(c.sy * q->GetMasse() * c.pKoordSys->m_dStreckung * c.s2 * z);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.drawLine(xc, y, xc, yl);
-    painter.drawLine(xc - Trunc(30 * z), yl, x + c.lfPx, yl);
+    DrawDashedLine(painter, QPoint(xc, y), QPoint(xc, yl));
+    DrawDashedLine(painter, QPoint(xc - Trunc(30 * z), yl), QPoint(x + c.lfPx, yl));
     const bool bOk = v->CheckLadung(false) != 0;
     const CMemBm& marker = m_bm[bOk ? kBmMarkerOk : kBmMarkerFehler];
     const QRect rcM(xc - Trunc(30 * z) - marker.GetWidth() / 2, yl - marker.GetHeight() / 2,

@@ -1,6 +1,7 @@
 // The rulers of the template views: scales, grids, axis title, payload curves and boundary lines.
 #include "draw2d/CKoordSys.h"
 
+#include "draw2d/DashedLine.h"
 #include "draw2d/FontTable.h"
 #include "draw2d/IPlanDrawView.h"
 #include "model/document/CQOR1Doc.h"
@@ -265,10 +266,10 @@ int CKoordSys::DrawTonnenRaster(SLage& g) const
     for (int k = nTonnenSchritt; k <= m_nTonnen; k += nTonnenSchritt) {
         const int yk = GetTonnenY(k);
         if (!S) {
-            painter.drawLine(x, yk, R, yk);
+            DrawDashedLine(painter, QPoint(x, yk), QPoint(R, yk));
         } else {
-            painter.drawLine(x, yk, x + sLF, yk);
-            painter.drawLine(x + g.dpx, yk, R, yk);
+            DrawDashedLine(painter, QPoint(x, yk), QPoint(x + sLF, yk));
+            DrawDashedLine(painter, QPoint(x + g.dpx, yk), QPoint(R, yk));
         }
         const QString label = QString::number(k * 1000);
         const int w = fm.horizontalAdvance(label);
@@ -283,9 +284,9 @@ int CKoordSys::DrawTonnenRaster(SLage& g) const
     }
     const int yk = GetTonnenY(m_nTonnen);
     if (m_nTonnen % nTonnenSchritt != 0) {
-        painter.drawLine(x, yk, S ? x + sLF : R, yk);
+        DrawDashedLine(painter, QPoint(x, yk), QPoint(S ? x + sLF : R, yk));
         if (S)
-            painter.drawLine(x + g.dpx, yk, R, yk);
+            DrawDashedLine(painter, QPoint(x + g.dpx, yk), QPoint(R, yk));
     }
     return nTonnenRechts;
 }
@@ -321,7 +322,7 @@ void CKoordSys::DrawMeterRaster(SLage& g) const
     };
     for (int i = 1; i <= n; ++i) {
         const int xi = Trunc(m_nPixProMeter * i * sx * z) + g.x + s;
-        painter.drawLine(xi, g.y, xi, g.top);
+        DrawDashedLine(painter, QPoint(xi, g.y), QPoint(xi, g.top));
         if (i % nMeterSchritt != 0)
             continue;
         const QString label = QString::number(i * 1000);
@@ -335,7 +336,7 @@ void CKoordSys::DrawMeterRaster(SLage& g) const
         g.belegt.push_back(rc);
         g.pView->AddTextRect(Device(painter, rc));
     }
-    painter.drawLine(g.R, g.y, g.R, g.top);
+    DrawDashedLine(painter, QPoint(g.R, g.y), QPoint(g.R, g.top));
 }
 
 // The axis title, rotated to run upwards right of the tonne labels; a title longer than the axis

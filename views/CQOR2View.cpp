@@ -872,15 +872,13 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     SetzeMassstab(g, exp.nScale);
 
     PlanTreffer treffer;
-    if (!g.bExport)
-        ZeichneFahrerhaus(p, g);
-    ZeichneLadeflaeche(p, g);
-    if (!g.bExport)
-        SetzeRandTools(g);
-    if (m_anzeige.bRasterZeigen)
-        ZeichneRaster(p, g.L, g.W, g.e, g.s, g.x0, g.y0);
-    ZeichneFokusRahmen(p, g);
-    ZeichneLadungen(p, g);
+    m_bAusGrundbild = ZeichneMitGrundbild(p, g);
+    if (!m_bAusGrundbild) {
+        ZeichneUnterlage(p, g);
+        if (!g.bExport)
+            SetzeRandTools(g);
+        ZeichneLadungen(p, g);
+    }
     g.bHatLadung = g.pPlan && (!g.pPlan->GetLgInfos().empty() || GetAuswahl());
     g.m = g.pPlan ? g.pPlan->GetMasse() : 0.0;
     if (m_anzeige.bBereichFarbig)
@@ -912,6 +910,154 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
         m_bBildExport = false;
     } else
         m_treffer = treffer;
+}
+
+void CQOR2View::ZeichneUnterlage(QPainter& p, const PlanLage& g)
+{
+    if (!g.bExport)
+        ZeichneFahrerhaus(p, g);
+    ZeichneLadeflaeche(p, g);
+    if (m_anzeige.bRasterZeigen)
+        ZeichneRaster(p, g.L, g.W, g.e, g.s, g.x0, g.y0);
+    ZeichneFokusRahmen(p, g);
+}
+
+void CQOR2View::SetGrundbildSpeicher(bool bAn)
+{
+    m_bGrundbildSpeicher = bAn;
+    m_grundbild.Verwirf();
+}
+
+// The kept picture is copied pixel for pixel: only onto a picture of the same kind, moved by whole pixels,
+// with nothing that would blend or clip the copy.
+bool CQOR2View::GrundbildMoeglich(const QPainter& p) const
+{
+    if (!m_bGrundbildSpeicher || !p.device() || p.device()->devType() != QInternal::Image)
+        return false;
+    const auto* bild = static_cast<const QImage*>(p.device());
+    const QTransform& t = p.transform();
+    return bild->format() == QImage::Format_RGB32 && bild->devicePixelRatio() == 1.0 &&
+           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy()) && !p.hasClipping() && p.opacity() == 1.0 &&
+           p.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+PlanGrundbild::SLage CQOR2View::GrundbildLage(const QPainter& p, const PlanLage& g) const
+{
+    PlanGrundbild::SLage k;
+    k.geraet = static_cast<const QImage*>(p.device())->size();
+    k.versatz = QPoint(static_cast<int>(p.transform().dx()), static_cast<int>(p.transform().dy()));
+    k.stift = p.pen();
+    k.pinsel = p.brush();
+    k.schrift = p.font();
+    k.nHinweise = static_cast<int>(p.renderHints());
+    k.pFahrzeug = g.pV;
+    k.pPlan = g.pPlan;
+    const CFahrzeug* pFront = g.pDoc ? g.pDoc->GetAktivFahrzeug(false) : g.pV;
+    k.pVorn = pFront;
+    k.nVornArt = pFront ? pFront->GetArt() : -1;
+    k.bVornArt5 = pFront && pFront->IsArt5();
+    k.dAchse1 = pFront ? pFront->GetAchse1Abstand() : 0.0;
+    k.bAnhaenger = g.pDoc && g.pDoc->GetAnhaenger();
+    k.L = g.L;
+    k.W = g.W;
+    for (int i = 0; i < 4; ++i)
+        k.e[i] = g.e[i];
+    k.s = g.s;
+    k.dZoom = m_dZoom;
+    k.nPixelProMeterX = m_nPixelProMeterX;
+    k.nPixelProMeterY = m_nPixelProMeterY;
+    k.rand = g.rand;
+    k.ursprung = m_ptUrsprung;
+    k.letzterUrsprung = m_ptLetzterUrsprung;
+    k.x0 = g.x0;
+    k.y0 = g.y0;
+    k.mF = g.mF;
+    k.mU = g.mU;
+    k.mR = g.mR;
+    k.mL = g.mL;
+    k.bRasterBeschriftung = m_anzeige.bRasterBeschriftung;
+    k.bLadungenZeigen = m_anzeige.bLadungenZeigen;
+    k.bRasterZeigen = m_anzeige.bRasterZeigen;
+    k.bRichtungZeigen = m_anzeige.bRichtungZeigen;
+    k.bBeschriftung = m_bAnzeige33285;
+    k.dRasterX = m_anzeige.dRasterX;
+    k.dRasterY = m_anzeige.dRasterY;
+    k.nRasterSeite = m_anzeige.nRasterSeite;
+    k.fontKlein = m_fontKlein;
+    k.fontNormal = m_fontNormal;
+    k.fontLabel = m_fontLabel;
+    k.fontSenkrecht = m_fontSenkrecht;
+    k.fontSchmal = m_fontSchmal;
+    k.nMuster = m_musterLadeflaeche.cacheKey();
+    k.titel = m_anzeige.bLadungenZeigen ? QString() : Text(18);
+    return k;
+}
+
+bool CQOR2View::ZeichneMitGrundbild(QPainter& p, const PlanLage& g)
+{
+    if (g.bExport || !GrundbildMoeglich(p))
+        return false;
+    // The loads that stay, in their order; the moving ones are drawn after them, which gives the same
+    // picture as long as none of them lies under a later one that stays. A load's drawing may reach
+    // beyond its box (labels, the centre-of-gravity mark): the boxes are compared widened.
+    std::vector<PlanGrundbild::SLadung> feste;
+    if (g.pPlan && m_anzeige.bLadungenZeigen) {
+        const tagLGINFO* pHover = GetHover();
+        const bool bGedrueckt = IstGedrueckt(pHover);
+        const int nSchrift = std::max(
+            {m_labels.Height(m_fontLabel), m_labels.Height(m_fontSchmal), m_labels.Height(m_fontSenkrecht)});
+        const int nRand =
+            3 * nSchrift + std::max(m_bmLgSchwerpunkt.GetWidth(), m_bmLgSchwerpunkt.GetHeight()) + 4;
+        auto Reichweite = [&](const tagLGINFO& lg) {
+            const QRect rc = LadungRect(lg);
+            const int d = std::max(rc.width(), rc.height()) + nRand;
+            return rc.adjusted(-d, -d, d, d);
+        };
+        std::vector<QRect> bewegte;
+        for (tagLGINFO* lg : g.pPlan->GetLgInfos()) {
+            if (!WirdGezeichnet(lg, pHover))
+                continue;
+            if (IstBewegt(lg, pHover, bGedrueckt)) {
+                bewegte.push_back(Reichweite(*lg));
+                continue;
+            }
+            if (!bewegte.empty()) {
+                const QRect r = Reichweite(*lg);
+                for (const QRect& b : bewegte)
+                    if (b.intersects(r))
+                        return false;
+            }
+            feste.push_back(PlanGrundbild::Stand(*lg));
+        }
+    }
+    const PlanGrundbild::SLage lage = GrundbildLage(p, g);
+    if (!m_grundbild.Passt(lage, feste)) {
+        QImage bild(lage.geraet, QImage::Format_RGB32);
+        bild.fill(Qt::white);
+        {
+            QPainter q(&bild);
+            q.setTransform(p.transform());
+            q.setPen(p.pen());
+            q.setBrush(p.brush());
+            q.setFont(p.font());
+            q.setRenderHints(p.renderHints());
+            ZeichneUnterlage(q, g);
+            ZeichneLadungen(q, g, Ladungsteil::kFeste);
+        }
+        m_grundbild.Setze(lage, std::move(feste), std::move(bild));
+        ++m_nGrundbildNeu;
+    }
+    m_grundbild.Zeichne(p);
+    // The painter as the layers leave it.
+    if (!m_anzeige.bLadungenZeigen)
+        p.setFont(m_fontNormal);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.setBrushOrigin(0, 0);
+    SetzeRandTools(g);
+    ZeichneLadungen(p, g, Ladungsteil::kBewegte);
+    return true;
 }
 
 // Records of another vehicle's loads are of no use.
@@ -1089,17 +1235,32 @@ void CQOR2View::ZeichneFokusRahmen(QPainter& p, const PlanLage& g) const
 }
 
 // The loads (numbered in an export) with their tool areas, and the load units.
-void CQOR2View::ZeichneLadungen(QPainter& p, const PlanLage& g)
+bool CQOR2View::WirdGezeichnet(const tagLGINFO* lg, const tagLGINFO* pHover) const
+{
+    return !((m_bLgAuswahlZiehen && lg->m_bSelected) || (m_bLgZiehen && lg == pHover && lg->m_nTyp != 5));
+}
+
+bool CQOR2View::IstGedrueckt(const tagLGINFO* pHover) const
+{
+    return pHover && m_bTasteUnten && !m_bZiehen && pHover->GetLeId() == 0 && !m_bGruppenModus;
+}
+
+bool CQOR2View::IstBewegt(const tagLGINFO* lg, const tagLGINFO* pHover, bool bGedrueckt) const
+{
+    return lg->m_bSelected != 0 || (bGedrueckt && lg == pHover);
+}
+
+void CQOR2View::ZeichneLadungen(QPainter& p, const PlanLage& g, Ladungsteil teil)
 {
     if (!g.bExport && !m_anzeige.bLadungenZeigen) {
-        ClearPtrMap();
+        if (teil != Ladungsteil::kFeste)
+            ClearPtrMap();
         return;
     }
     if (!g.pPlan)
         return;
     tagLGINFO* pHover = GetHover();
-    const bool bGedrueckt =
-        pHover && m_bTasteUnten && !m_bZiehen && pHover->GetLeId() == 0 && !m_bGruppenModus;
+    const bool bGedrueckt = IstGedrueckt(pHover);
     int n = 0, k = 0;
     for (tagLGINFO* lg : g.pPlan->GetLgInfos()) {
         QRect rc;
@@ -1107,9 +1268,18 @@ void CQOR2View::ZeichneLadungen(QPainter& p, const PlanLage& g)
             DrawLadung(p, lg, &rc, ++n, false, false);
             continue;
         }
-        if ((m_bLgAuswahlZiehen && lg->m_bSelected) || (m_bLgZiehen && lg == pHover && lg->m_nTyp != 5))
+        if (!WirdGezeichnet(lg, pHover))
             continue;
-        DrawLadung(p, lg, &rc, -1, bGedrueckt && lg == pHover, m_bZiehen ? false : lg->m_bSelected != 0);
+        const bool bBewegt = IstBewegt(lg, pHover, bGedrueckt);
+        if (teil == Ladungsteil::kFeste) {
+            if (!bBewegt)
+                DrawLadung(p, lg, &rc, -1, false, false);
+            continue;
+        }
+        if (teil == Ladungsteil::kBewegte && !bBewegt)
+            m_mapGuiLg[lg].rc = LadungRect(*lg).translated(-GetScrollPosition());
+        else
+            DrawLadung(p, lg, &rc, -1, bGedrueckt && lg == pHover, m_bZiehen ? false : lg->m_bSelected != 0);
         auto it = m_mapGuiLg.find(lg);
         if (it != m_mapGuiLg.end()) {
             it->second.nToolId = kToolErsteLadung + k;
@@ -1117,6 +1287,8 @@ void CQOR2View::ZeichneLadungen(QPainter& p, const PlanLage& g)
         }
         ++k;
     }
+    if (teil == Ladungsteil::kFeste)
+        return;
     if (bGedrueckt && !g.bExport)
         DrawDruckRahmen(p);
     ZeichneLadeeinheiten(p);
@@ -1416,16 +1588,20 @@ void CQOR2View::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const dou
 
 // --- placed loads ----------------------------------------------------------------------------------
 
+QRect CQOR2View::LadungRect(const tagLGINFO& lg)
+{
+    const int left = MetresToPixels(lg.m_dPosX) + m_ptUrsprung.x();
+    const int top = MetresToPixels(lg.m_dPosY) + m_ptUrsprung.y();
+    const int right = left + MetresToPixels(AusdehnungX(lg));
+    const int bottom = top + MetresToPixels(AusdehnungY(lg));
+    // An unknown rotation gives negative extents; the box then lies over the corners as they stand.
+    return Ecken(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
+}
+
 void CQOR2View::DrawLadung(QPainter& p, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
                            bool bSelected)
 {
-    const int left = MetresToPixels(pLg->m_dPosX) + m_ptUrsprung.x();
-    const int top = MetresToPixels(pLg->m_dPosY) + m_ptUrsprung.y();
-    const int right = left + MetresToPixels(AusdehnungX(*pLg));
-    const int bottom = top + MetresToPixels(AusdehnungY(*pLg));
-    // An unknown rotation gives negative extents; the box then lies over the corners as they stand.
-    const QRect rc =
-        Ecken(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
+    const QRect rc = LadungRect(*pLg);
     if (pLg->m_nTyp < tagLGINFO::kFsmTyp)
         DrawLgBox(p, rc, pLg, nNummer, bSelected);
     else

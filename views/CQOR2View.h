@@ -7,6 +7,7 @@
 #include "views/IRampenView.h"
 #include "views/IValueSlider.h"
 #include "views/LabelLayoutCache.h"
+#include "views/PlanGrundbild.h"
 
 #include "draw2d/CMemBm.h"
 #include "model/plan/CPlanPlatzierung.h"
@@ -253,8 +254,20 @@ public:
     void DrawDruckRahmen(QPainter& painter);
     // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
     static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
-    // Forgets the laid-out label texts, so the next paint lays every one out anew.
-    void VerwirfZwischenbilder() { m_labels.Clear(); }
+    // Forgets the laid-out label texts and the kept layers under the moving loads, so the next paint
+    // lays every text out and draws every layer anew.
+    void VerwirfZwischenbilder()
+    {
+        m_labels.Clear();
+        m_grundbild.Verwirf();
+    }
+    // Whether a paint may take the layers under the moving loads (cab, load area, grid, focus frame and
+    // the loads that are neither selected nor pressed) from the picture kept of them while nothing they
+    // were drawn from changed; tests compare such paints with drawings made anew.
+    void SetGrundbildSpeicher(bool bAn);
+    // Whether the last paint took the kept layers, and how often they were drawn anew.
+    bool WarAusGrundbild() const { return m_bAusGrundbild; }
+    int GetGrundbildNeu() const { return m_nGrundbildNeu; }
 
     const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_mapGuiLg; }
     const std::map<int, SToolArea>& GetTools() const { return m_tools; }
@@ -374,7 +387,30 @@ private:
     void ZeichneLadeflaeche(QPainter& painter, const PlanLage& g) const;
     void SetzeRandTools(const PlanLage& g);
     void ZeichneFokusRahmen(QPainter& painter, const PlanLage& g) const;
-    void ZeichneLadungen(QPainter& painter, const PlanLage& g);
+    // Which of the drawn loads ZeichneLadungen draws: all, only those that stay (into the kept layers),
+    // or only the moving ones (over the kept layers; the others get their records all the same).
+    enum class Ladungsteil
+    {
+        kAlle,
+        kFeste,
+        kBewegte
+    };
+    void ZeichneLadungen(QPainter& painter, const PlanLage& g, Ladungsteil teil = Ladungsteil::kAlle);
+    // The layers under the loads: the cab, the load area, the grid and the focus frame.
+    void ZeichneUnterlage(QPainter& painter, const PlanLage& g);
+    // The layers under the loads and the loads that stay, from the kept picture (drawn anew when what
+    // it was drawn from changed), then the moving loads; false, with nothing drawn, where the kept
+    // picture cannot stand for them on this painter or in this order of the loads.
+    bool ZeichneMitGrundbild(QPainter& painter, const PlanLage& g);
+    bool GrundbildMoeglich(const QPainter& painter) const;
+    PlanGrundbild::SLage GrundbildLage(const QPainter& painter, const PlanLage& g) const;
+    // Whether a load is drawn in this paint, and whether it belongs to the moving ones (selected, or
+    // pressed and drawn highlighted) rather than to the kept layers.
+    bool WirdGezeichnet(const tagLGINFO* lg, const tagLGINFO* pHover) const;
+    bool IstBewegt(const tagLGINFO* lg, const tagLGINFO* pHover, bool bGedrueckt) const;
+    bool IstGedrueckt(const tagLGINFO* pHover) const;
+    // A load's box in content pixels.
+    QRect LadungRect(const tagLGINFO& lg);
     void ZeichneRahmen(QPainter& painter, const PlanLage& g) const;
     // Answers the cell of the width figure.
     QRect ZeichneBreitenMass(QPainter& painter, const PlanLage& g) const;
@@ -463,4 +499,8 @@ private:
     bool m_bEinheitBilder = false; // both read
     QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
     LabelLayoutCache m_labels;
+    PlanGrundbild m_grundbild;
+    bool m_bGrundbildSpeicher = true;
+    bool m_bAusGrundbild = false;
+    int m_nGrundbildNeu = 0;
 };

@@ -204,3 +204,40 @@ TEST_F(TemplatePictureCacheTest, EveryChangeOfWhatIsDrawnDrawsAgain)
     }
     EXPECT_TRUE(view->WarAusBildSpeicher());
 }
+
+// A paint draws a picture of the window's size at the scroll position, not of the whole scroll area:
+// it shows what the part of the whole picture at that place shows, at any zoom, drawn anew and kept.
+TEST_F(TemplatePictureCacheTest, APictureOfTheWindowIsThatPartOfTheWholePicture)
+{
+    Oeffne("SAH", "SZM");
+    // Shown, so that the scroll bars' ranges go with the window's size.
+    view->show();
+    const QSize fenster = view->viewport()->size();
+    for (const double dZoom : {0.5, 1.0, 1.5}) {
+        view->SetZoom(dZoom);
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+        // The drawing sets the scroll area it needs; the whole picture is drawn for it.
+        view->RenderPicture(fenster);
+        const QSize gesamt = view->GetTotalSize();
+        ASSERT_GT(gesamt.width(), fenster.width());
+        ASSERT_GT(gesamt.height(), fenster.height());
+        view->SetBildSpeicher(false);
+        const QImage ganz = view->RenderPicture(gesamt);
+        view->SetBildSpeicher(true);
+        EXPECT_EQ(view->GetTotalSize(), gesamt);
+        const QPoint ende(view->horizontalScrollBar()->maximum(), view->verticalScrollBar()->maximum());
+        ASSERT_GT(ende.x(), 0);
+        for (const QPoint scroll : {QPoint(0, 0), QPoint(137, 41), ende}) {
+            SCOPED_TRACE(std::to_string(dZoom) + " at " + std::to_string(scroll.x()) + ", " +
+                         std::to_string(scroll.y()));
+            view->horizontalScrollBar()->setValue(scroll.x());
+            view->verticalScrollBar()->setValue(scroll.y());
+            const QImage teil = ganz.copy(QRect(scroll, fenster));
+            const QImage bild = view->RenderPicture(fenster);
+            EXPECT_TRUE(bild == teil);
+            EXPECT_TRUE(view->RenderPicture(fenster) == teil);
+            EXPECT_TRUE(view->WarAusBildSpeicher());
+        }
+    }
+}
