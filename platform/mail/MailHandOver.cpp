@@ -1,5 +1,6 @@
 // Hands a mail to the desktop mail client through xdg-email.
 #include "platform/mail/MailHandOver.h"
+#include "platform/mail/MailTexts.h"
 
 MailHandOver::MailHandOver(QObject* parent) : QObject(parent)
 {
@@ -41,25 +42,27 @@ void MailHandOver::Start(const MailMessage& message, const QString& program)
     m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QProcess* process = m_process;
-    connect(
-        process, &QProcess::finished, this, [this, process, program](int code, QProcess::ExitStatus status) {
-            process->deleteLater();
-            m_process = nullptr;
-            if (status == QProcess::NormalExit && code == 0)
-                emit finished({MailResult::Outcome::HandedOver, {}});
-            else
-                emit finished({MailResult::Outcome::Failed,
-                               tr("The desktop mail client could not take the mail (%1 ended with code %2).")
-                                   .arg(program)
-                                   .arg(code)});
-        });
+    connect(process, &QProcess::finished, this,
+            [this, process, program](int code, QProcess::ExitStatus status) {
+                process->deleteLater();
+                m_process = nullptr;
+                if (status == QProcess::NormalExit && code == 0)
+                    emit finished({MailResult::Outcome::HandedOver, {}});
+                else
+                    emit finished(
+                        {MailResult::Outcome::Failed,
+                         MailText(1700,
+                                  "The desktop mail client could not take the mail (%1 ended with code %2).")
+                             .arg(program)
+                             .arg(code)});
+            });
     connect(process, &QProcess::errorOccurred, this, [this, process, program](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
         process->deleteLater();
         m_process = nullptr;
         emit finished({MailResult::Outcome::Failed,
-                       tr("%1 could not be started: %2").arg(program, process->errorString())});
+                       MailText(1701, "%1 could not be started: %2").arg(program, process->errorString())});
     });
     process->start(program, Arguments(message));
 }

@@ -1,5 +1,6 @@
 // Sends one message to an SMTP server without blocking.
 #include "platform/mail/SmtpClient.h"
+#include "platform/mail/MailTexts.h"
 
 #include "platform/mail/MimeWriter.h"
 
@@ -13,7 +14,7 @@ SmtpClient::SmtpClient(QObject* parent) : QObject(parent)
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         Finish(MailResult::Outcome::Failed,
-               tr("The mail server %1 did not answer in time.").arg(m_server.host));
+               MailText(1702, "The mail server %1 did not answer in time.").arg(m_server.host));
     });
 }
 
@@ -59,7 +60,8 @@ void SmtpClient::Send(const Server& server, const QString& from, const QStringLi
     m_running = true;
     if (recipients.isEmpty()) {
         QMetaObject::invokeMethod(
-            this, [this] { Finish(MailResult::Outcome::Failed, tr("The mail has no recipient.")); },
+            this,
+            [this] { Finish(MailResult::Outcome::Failed, MailText(1703, "The mail has no recipient.")); },
             Qt::QueuedConnection);
         return;
     }
@@ -70,7 +72,7 @@ void SmtpClient::Send(const Server& server, const QString& from, const QStringLi
             this,
             [this] {
                 Finish(MailResult::Outcome::Failed,
-                       tr("A mail address holds a line break or another control character."));
+                       MailText(1704, "A mail address holds a line break or another control character."));
             },
             Qt::QueuedConnection);
         return;
@@ -78,12 +80,12 @@ void SmtpClient::Send(const Server& server, const QString& from, const QStringLi
     m_socket = new QSslSocket(this);
     connect(m_socket, &QSslSocket::readyRead, this, &SmtpClient::OnReadyRead);
     connect(m_socket, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
-        Finish(MailResult::Outcome::Failed,
-               tr("Connection to the mail server %1 failed: %2").arg(m_server.host, m_socket->errorString()));
+        Finish(MailResult::Outcome::Failed, MailText(1705, "Connection to the mail server %1 failed: %2")
+                                                .arg(m_server.host, m_socket->errorString()));
     });
     connect(m_socket, &QSslSocket::disconnected, this, [this] {
         Finish(MailResult::Outcome::Failed,
-               tr("The mail server %1 closed the connection.").arg(m_server.host));
+               MailText(1706, "The mail server %1 closed the connection.").arg(m_server.host));
     });
     connect(m_socket, &QSslSocket::encrypted, this, [this] {
         if (m_step == Step::StartTls)
@@ -138,8 +140,8 @@ void SmtpClient::OnReadyRead()
         bool ok = false;
         const int code = line.left(3).toInt(&ok);
         if (!ok || line.size() < 3) {
-            Finish(MailResult::Outcome::Failed,
-                   tr("The mail server sent an unreadable reply: %1").arg(QString::fromUtf8(line.left(200))));
+            Finish(MailResult::Outcome::Failed, MailText(1707, "The mail server sent an unreadable reply: %1")
+                                                    .arg(QString::fromUtf8(line.left(200))));
             return;
         }
         m_replyText += line.mid(4) + '\n';
@@ -161,46 +163,47 @@ void SmtpClient::OnReply(int code, const QByteArray& text)
     switch (m_step) {
     case Step::Greeting:
         if (code != 220)
-            return fail(tr("The mail server refused the connection."));
+            return fail(MailText(1708, "The mail server refused the connection."));
         return SendCommand(Step::Ehlo, ehlo);
     case Step::Ehlo:
     case Step::EhloTls:
         if (code != 250)
-            return fail(tr("The mail server refused the greeting."));
+            return fail(MailText(1709, "The mail server refused the greeting."));
         m_extensions = QString::fromUtf8(text).toUpper().split(u'\n');
         for (QString& e : m_extensions)
             e = e.trimmed();
         return AfterEhlo();
     case Step::StartTls:
         if (code != 220)
-            return fail(tr("The mail server refused to start TLS."));
+            return fail(MailText(1710, "The mail server refused to start TLS."));
         m_timer.start(m_server.stepTimeoutMs);
         m_socket->startClientEncryption();
         return;
     case Step::Auth:
         if (code != 235)
-            return fail(tr("The mail server refused the login."));
+            return fail(MailText(1711, "The mail server refused the login."));
         return SendCommand(Step::MailFrom, "MAIL FROM:<" + m_from.toUtf8() + ">");
     case Step::MailFrom:
         if (code != 250)
-            return fail(tr("The mail server refused the sender %1.").arg(m_from));
+            return fail(MailText(1712, "The mail server refused the sender %1.").arg(m_from));
         return SendCommand(Step::Rcpt, "RCPT TO:<" + m_recipients[0].toUtf8() + ">");
     case Step::Rcpt:
         if (code != 250 && code != 251)
-            return fail(tr("The mail server refused the recipient %1.").arg(m_recipients[m_rcptIndex]));
+            return fail(
+                MailText(1713, "The mail server refused the recipient %1.").arg(m_recipients[m_rcptIndex]));
         if (++m_rcptIndex < m_recipients.size())
             return SendCommand(Step::Rcpt, "RCPT TO:<" + m_recipients[m_rcptIndex].toUtf8() + ">");
         return SendCommand(Step::Data, "DATA");
     case Step::Data:
         if (code != 354)
-            return fail(tr("The mail server refused the message."));
+            return fail(MailText(1714, "The mail server refused the message."));
         m_step = Step::Body;
         m_timer.start(m_server.stepTimeoutMs);
         m_socket->write(DotStuffed(m_message) + ".\r\n");
         return;
     case Step::Body:
         if (code != 250)
-            return fail(tr("The mail server refused the message."));
+            return fail(MailText(1714, "The mail server refused the message."));
         m_socket->write("QUIT\r\n");
         return Finish(MailResult::Outcome::Sent);
     case Step::Quit:
@@ -213,16 +216,18 @@ void SmtpClient::AfterEhlo()
     const bool encrypted = m_socket->isEncrypted();
     if (m_server.security == Security::StartTls && !encrypted) {
         if (!m_extensions.contains(QStringLiteral("STARTTLS")))
-            return Finish(MailResult::Outcome::Failed,
-                          tr("The mail server %1 does not offer STARTTLS; nothing was sent unencrypted.")
-                              .arg(m_server.host));
+            return Finish(
+                MailResult::Outcome::Failed,
+                MailText(1715, "The mail server %1 does not offer STARTTLS; nothing was sent unencrypted.")
+                    .arg(m_server.host));
         return SendCommand(Step::StartTls, "STARTTLS");
     }
     if (!m_server.user.isEmpty()) {
         if (!encrypted)
-            return Finish(MailResult::Outcome::Failed,
-                          tr("The login to %1 needs STARTTLS or TLS; the password is not sent unencrypted.")
-                              .arg(m_server.host));
+            return Finish(
+                MailResult::Outcome::Failed,
+                MailText(1716, "The login to %1 needs STARTTLS or TLS; the password is not sent unencrypted.")
+                    .arg(m_server.host));
         const QByteArray plain = '\0' + m_server.user.toUtf8() + '\0' + m_server.password.toUtf8();
         return SendCommand(Step::Auth, "AUTH PLAIN " + plain.toBase64());
     }

@@ -1,5 +1,6 @@
 // Sending by SMTP to a scripted loopback server, and handing mail to a fake xdg-email.
 #include "platform/mail/SmtpClient.h"
+#include "model/text/TextProvider.h"
 #include "platform/mail/MailHandOver.h"
 #include "platform/mail/MailSettings.h"
 #include "platform/mail/MimeParser.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -238,6 +240,31 @@ TEST(SmtpClient, FailuresAreNeverSent)
             for (const QByteArray& cmd : sink.commands)
                 EXPECT_FALSE(cmd.startsWith(c.forbidden)) << cmd.constData();
         }
+    }
+}
+
+// A refusal reads in the interface's language, with the address and the server's reply filled in; without a
+// language module the English wording stands.
+TEST(SmtpClient, RefusalsAreWordedByTheLanguageModule)
+{
+    CTableTextProvider german({{1713, "Der Mailserver hat den Empfänger %1 abgelehnt."}});
+    for (const bool withModule : {true, false}) {
+        SCOPED_TRACE(withModule ? "German module" : "no module");
+        std::optional<ScopedTextProvider> module;
+        if (withModule)
+            module.emplace(&german);
+        SmtpSink::Script script;
+        script.rcpt["a@example.com"] = "550 no such user";
+        SmtpSink sink(script);
+        SmtpClient client;
+        client.Send(Local(sink.Port()), QStringLiteral("me@example.com"), {QStringLiteral("a@example.com")},
+                    "Subject: x\r\n\r\nbody\r\n");
+        EXPECT_EQ(
+            WaitFor(client).reason,
+            withModule
+                ? QStringLiteral(
+                      "Der Mailserver hat den Empfänger a@example.com abgelehnt. (550 no such user)")
+                : QStringLiteral("The mail server refused the recipient a@example.com. (550 no such user)"));
     }
 }
 
