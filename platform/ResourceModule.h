@@ -11,6 +11,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <atomic>
 #include <memory>
 
 class ResourceModule : public ITextProvider
@@ -64,8 +65,11 @@ public:
     // "qrc:/Resource_EN_1/html/894.html"; empty for types without files.
     QUrl ItemUrl(quint32 id, int type) const;
 
-    // The module the program's items are read from: the language module loaded at start-up. Setting it
-    // also makes it the model's text provider. Null until set.
+    // The module the program's items are read from: the language module the application loaded at
+    // start-up (tests set their own and put the one before back). Setting it also makes it the model's
+    // text provider. Null until set. It is one for the process, like the text provider behind
+    // LoadString: pictures, templates and texts are read through it from free functions on every
+    // level, which no window hands down.
     static const ResourceModule* Current();
     static void SetCurrent(const ResourceModule* module);
 
@@ -79,6 +83,7 @@ public:
     QString ItemPath(const QString& relative) const;
 
 private:
+    static std::atomic<const ResourceModule*> s_current;
     ResourceModule(QString code, QString file, QString root, QByteArray bundle);
     QByteArray ReadItem(const QString& relative) const;
     bool ParseStrings(const QByteArray& data, QString* error);

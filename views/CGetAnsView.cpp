@@ -33,6 +33,12 @@ CGetAnsView::~CGetAnsView()
         s_pActiveView = nullptr;
 }
 
+void CGetAnsView::SetProgramRun(ProgramRun* pRun)
+{
+    m_pRun = pRun;
+    OnProgramRunSet();
+}
+
 ProgramRun& CGetAnsView::GetProgramRun()
 {
     if (!m_pRun) {

@@ -12,6 +12,7 @@
 #include "tests/support/views/StandInViews.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
+#include "ui/ProgramRun.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
@@ -449,12 +450,12 @@ namespace {
 class StatusShell : public IViewShell
 {
 public:
-    StatusShell() { IViewShell::SetCurrent(this); }
-    ~StatusShell() override { IViewShell::SetCurrent(nullptr); }
-    StatusShell(const StatusShell&) = delete;
-    StatusShell& operator=(const StatusShell&) = delete;
+    explicit StatusShell(ProgramRun& run) : m_installation(run, *this) {}
     void ShowStatusText(const QString& text) override { texte.push_back(text); }
     std::vector<QString> texte;
+
+private:
+    ServiceInstallation<IViewShell> m_installation;
 };
 
 } // namespace
@@ -471,7 +472,8 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
         Open("LKW");
         AddLoads();
         Show(c.window);
-        StatusShell shell;
+        // The view runs without a run of the program's: the shell goes into its own.
+        StatusShell shell(m_view->GetProgramRun());
         CommandEvent shoot(CQOR3DView::kCmdScreenshot);
         QCoreApplication::sendEvent(m_view, &shoot);
         Step(1);

@@ -106,7 +106,7 @@ TEST_F(LgSichgViewTest, StartStopsWhereTheUserOrThePlanSaysSo)
 {
     Oeffne("LKW");
     FakeWizardFactory wizards;
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     CTabbedViewView host(&doc, MakeStandInView);
     view->SetHost(&host);
     run.GetAntworten().bSicherungsHinweisAus = false;
@@ -137,7 +137,7 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
 {
     Oeffne("LKW");
     FakeWizardFactory wizards;
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5);
     Last("Pallet", 2.5, 0.3, 1.2, 0.8, 0.5);
     Fahrzeug().m_Zurrpunkte.clear();
@@ -179,7 +179,7 @@ TEST_F(LgSichgViewTest, TheTickedSecuringNoteStaysAwayForItsRunOnly)
 {
     Oeffne("LKW");
     FakeWizardFactory wizards;
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     run.GetAntworten().bSicherungsHinweisAus = false;
     ProgramRun naechster;
     naechster.GetAntworten().bZurrmittelHinweisAus = true;
@@ -431,7 +431,7 @@ TEST_F(LgSichgViewTest, TheSecuringTabOfADocumentShowsTheView)
 {
     Oeffne("LKW");
     view.reset();
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     CTabbedViewView host(&doc, [](int nKind, CQOR1Doc* pDoc) -> CGetAnsView* {
         if (nKind == CTabbedViewView::kLgSicherung)
             return new CQORLgSicherungView(pDoc);

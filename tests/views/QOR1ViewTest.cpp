@@ -527,7 +527,8 @@ TEST_F(TemplateViewTest, ActivationClearsTheSelectedAxle)
 TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels)
 {
     EnglishModule module;
-    ScriptedViewShell shell;
+    ProgramRun run;
+    ScriptedViewShell shell{run};
     CQOR1Doc doc;
     doc.SetFahrzeug(LoadSampleVehicle("LKW").release());
     doc.OnDocumentOpened();
@@ -538,6 +539,7 @@ TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels
         return MakeStandInView(kind, pDoc);
     });
     shell.m_pHost = &host;
+    host.SetProgramRun(&run);
     host.resize(1200, 900);
     host.show();
     ASSERT_TRUE(view);

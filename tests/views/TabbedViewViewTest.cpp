@@ -33,6 +33,7 @@ protected:
           })
     {
         m_shell.m_pHost = &m_host;
+        m_host.SetProgramRun(&m_run);
         m_host.resize(800, 600);
         m_host.show();
     }
@@ -50,7 +51,8 @@ protected:
     }
 
     EnglishModule m_module;
-    ScriptedViewShell m_shell;
+    ProgramRun m_run;
+    ScriptedViewShell m_shell{m_run};
     CQOR1Doc m_doc;
     std::vector<NotifyCall> m_log;
     ProbeView* m_probes[4] = {};
