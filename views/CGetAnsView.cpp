@@ -35,6 +35,8 @@ CGetAnsView::~CGetAnsView()
 
 void CGetAnsView::SetProgramRun(ProgramRun* pRun)
 {
+    if (pRun == m_pRun)
+        return;
     m_pRun = pRun;
     OnProgramRunSet();
 }

@@ -115,8 +115,8 @@ public:
     static CGetAnsView* s_pActiveView;
 
 protected:
-    // The view was given its program run: what it took from the services of the run before is taken
-    // again from the new run's.
+    // The view was given another program run (best right after it was made): what it took from the
+    // services of the run before is taken again from the new run's.
     virtual void OnProgramRunSet() {}
     // Pops up the context menu `m` at `globalPos`: the menu frees itself when it closes, and the command
     // of a chosen item goes to `befehl`. A null menu shows nothing.

@@ -472,8 +472,9 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
         Open("LKW");
         AddLoads();
         Show(c.window);
-        // The view runs without a run of the program's: the shell goes into its own.
-        StatusShell shell(m_view->GetProgramRun());
+        ProgramRun run;
+        StatusShell shell(run);
+        m_host->SetProgramRun(&run);
         CommandEvent shoot(CQOR3DView::kCmdScreenshot);
         QCoreApplication::sendEvent(m_view, &shoot);
         Step(1);

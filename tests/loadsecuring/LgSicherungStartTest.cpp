@@ -437,6 +437,7 @@ TEST_F(LgSichgViewTest, TheSecuringTabOfADocumentShowsTheView)
             return new CQORLgSicherungView(pDoc);
         return MakeStandInView(nKind, pDoc);
     });
+    host.SetProgramRun(&run);
     host.resize(1400, 760);
     auto* v = dynamic_cast<CQORLgSicherungView*>(host.GetView(CTabbedViewView::kLgSicherung));
     ASSERT_TRUE(v);
