@@ -146,7 +146,7 @@ int main(int argc, char** argv)
             r->m_Zurrmittel.push_back(std::make_unique<CZurrmittel>());
             r->m_Zurrschienen.push_back(std::make_unique<CZurrschiene>());
             auto q = std::make_unique<SIMPEXP_QOR>();
-            q->m_Ladeeinheiten.push_back(new CLadeeinheit(1));
+            q->m_Ladeeinheiten.push_back(std::make_unique<CLadeeinheit>(1));
             q->m_Ladungen.push_back(std::make_unique<SIMPEXP_LADUNG2QOR2>());
             q->m_Ladungen.back()->m_strBildDatei = "ep.png";
             r->m_Qors.push_back(std::move(q));
@@ -208,8 +208,7 @@ int main(int argc, char** argv)
         r->m_nAchsanzahl = 2;
         r->m_dLFLaenge = 7.2;
         auto q = std::make_unique<SIMPEXP_QOR>();
-        q->m_bOwnsLadeeinheiten = false;
-        q->m_Ladeeinheiten = {&a, &b};
+        q->m_GelieheneLadeeinheiten = {&a, &b};
         r->m_Qors.push_back(std::move(q));
         auto e = std::make_unique<SFileFhzgInfo>();
         e->m_nTyp = 0;

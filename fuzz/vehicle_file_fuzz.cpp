@@ -22,13 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         root.GetFahrzeugRecord(i);
     const std::vector<std::uint8_t> stored = root.Store();
     CImpExp again;
-    CImpExp::s_bReSave = false;
+    LoadAnswer answer = LoadAnswer::NeedsRewriting;
     try {
-        again.Load(stored);
+        answer = again.Load(stored);
     } catch (...) {
         std::abort();
     }
-    if (CImpExp::s_bReSave || again.Store() != stored)
+    if (answer != LoadAnswer::Current || again.Store() != stored)
         std::abort();
     return 0;
 }

@@ -12,9 +12,14 @@
 // (a field that refers to an object owned elsewhere in the stream), both refuse an object of another
 // class than the field takes (bad class). An object answered by the reader must stay alive while the
 // reader is in use, since a later back-reference may answer it again.
+//
+// Older layouts. A record's reader that converts a record stored in an older layout marks the read with
+// MarkNeedsRewriting; whoever started the read asks Answer() at its end and writes the data again. The
+// mark lives in the reader, so one read never sees the mark of another.
 #pragma once
 
 #include "model/archive/ArchiveError.h"
+#include "model/archive/LoadAnswer.h"
 #include "model/archive/PersistentObject.h"
 
 #include <cstdint>
@@ -87,6 +92,9 @@ public:
         }
     }
 
+    void MarkNeedsRewriting() { m_bNeedsRewriting = true; }
+    LoadAnswer Answer() const { return m_bNeedsRewriting ? LoadAnswer::NeedsRewriting : LoadAnswer::Current; }
+
     std::size_t Position() const { return m_pos; }
     std::size_t Remaining() const { return m_data.size() - m_pos; }
     bool AtEnd() const { return m_pos == m_data.size(); }
@@ -119,4 +127,5 @@ private:
     std::size_t m_pos = 0;
     int m_depth = 0;
     std::vector<Entry> m_entries; // number n at index n - 1
+    bool m_bNeedsRewriting = false;
 };

@@ -9,8 +9,6 @@
 
 QOR_IMPLEMENT_SERIAL(CImpExp, 6, true)
 
-bool CImpExp::s_bReSave = false;
-
 void CImpExp::Write(ArchiveWriter& ar) const
 {
     ar.WriteString(m_strVorTitel);
@@ -61,7 +59,7 @@ std::vector<std::uint8_t> CImpExp::Store() const
     return ar.TakeData();
 }
 
-void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source)
+LoadAnswer CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source)
 {
     unsigned schema = 0;
     {
@@ -80,7 +78,7 @@ void CImpExp::Load(std::span<const std::uint8_t> file, const std::string& source
             // Bytes after the end are damage: a file that took them in would lose them on its next save.
             if (!ar.AtEnd())
                 ar.Fail(ArchiveError::Kind::Corrupt, ar.Position(), "data after the end of the vehicle file");
-            return;
+            return ar.Answer();
         }
     }
     // No root record: the version-1 format, one vehicle object. The class is checked before the object

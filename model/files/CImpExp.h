@@ -7,10 +7,11 @@
 // file that does not begin with the class record is a version-1 file holding one vehicle object; it is
 // read and reported by CImpExpException. A newer schema is refused by CImpExpException too.
 //
-// Re-save flag: readers of older record layouts set CImpExp::s_bReSave. Whoever reads a vehicle file
-// clears it before reading and, when it is set afterwards, writes the file again in the current layout.
+// Older record layouts: Load answers LoadAnswer::NeedsRewriting when a record's reader converted one;
+// the caller then writes the file again in the current layout.
 #pragma once
 
+#include "model/archive/LoadAnswer.h"
 #include "model/archive/PersistentObject.h"
 #include "model/files/SFileFhzgInfo.h"
 #include "model/files/SIMPEXP_FZG.h"
@@ -39,15 +40,14 @@ public:
     // The whole file.
     std::vector<std::uint8_t> Store() const;
     // Reads a whole file into this fresh root. Throws ArchiveError on bad data and CImpExpException for a
-    // version-1 file (with its vehicle) or a newer schema (text 373, the schema found).
-    void Load(std::span<const std::uint8_t> file, const std::string& source = {});
+    // version-1 file (with its vehicle) or a newer schema (text 373, the schema found). Answers whether
+    // the file should be written again in the current layout.
+    LoadAnswer Load(std::span<const std::uint8_t> file, const std::string& source = {});
 
     // The record of directory entry `index`: schema 6 takes the entry's record index and hands out the
     // entry's title as `pName`; older files answer their first record and an empty name. Null when the
     // entry or its record is missing. `pPos` receives the record's position in the record list.
     SIMPEXP_FZG* GetFahrzeugRecord(int index, int* pPos = nullptr, std::string* pName = nullptr) const;
-
-    static bool s_bReSave;
 
     std::string m_strVorTitel;
     std::string m_strTitel;

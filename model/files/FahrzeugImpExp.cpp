@@ -20,6 +20,9 @@
 #include "model/vehicle/CZurrschiene.h"
 #include "model/vehicle/tagZLINFO.h"
 
+#include <optional>
+#include <utility>
+
 namespace fs = std::filesystem;
 
 int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
@@ -84,9 +87,8 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
             lr->SetFrom(*lg);
             qr->m_Ladungen.push_back(std::move(lr));
         }
-        for (CLadeeinheit* le : q->GetLadeeinheiten())
-            qr->m_Ladeeinheiten.push_back(le);
-        qr->m_bOwnsLadeeinheiten = false;
+        for (const CLadeeinheit* le : q->GetLadeeinheiten())
+            qr->m_GelieheneLadeeinheiten.push_back(le);
         r->m_Qors.push_back(std::move(qr));
     }
     return 1;
@@ -169,11 +171,12 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         return nullptr;
 
     CImpExp root;
-    if (!ReadRoot(*file, root))
+    const std::optional<LoadAnswer> answer = ReadRoot(*file, root);
+    if (!answer)
         return nullptr;
     if (!bHalten)
         file.reset();
-    if (CImpExp::s_bReSave) {
+    if (*answer == LoadAnswer::NeedsRewriting) {
         // A file that someone else holds for writing is not written; one that we hold must be, through
         // the open file, so that the lock is never let go.
         if (file && file->IsWritable()) {
@@ -237,9 +240,8 @@ std::unique_ptr<CFahrzeug> LoadFahrzeugFromFile(const fs::path& path, int index,
         if (root.m_nSchema <= 4)
             q->NumberEqualNames(false);
         // The load units go to the plan before anything is written back, so that the file keeps them.
-        qr.m_bOwnsLadeeinheiten = false;
-        for (CLadeeinheit* le : qr.m_Ladeeinheiten)
-            q->m_Ladeeinheiten.emplace_back(le);
+        for (auto& le : std::exchange(qr.m_Ladeeinheiten, {}))
+            q->m_Ladeeinheiten.push_back(std::move(le));
         if (root.m_nSchema <= 4 && bHalten && file && file->IsWritable()) {
             int nEintrag = 0;
             WriteFahrzeugToFile(f.get(), path.parent_path(), &nEintrag, std::string(), &file, root.m_nWert,

@@ -3,7 +3,6 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/files/CImpExp.h"
 
 #include <cctype>
 
@@ -117,7 +116,7 @@ void SIMPEXP_FZG::Read(ArchiveReader& ar, unsigned schema)
         for (char& c : sprache)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         m_dLeerlast[9] = sprache == "DE" ? 40.0 : 44.0;
-        CImpExp::s_bReSave = true;
+        ar.MarkNeedsRewriting();
     }
     ar.ReadObjectList(m_ZLInfos);
     ar.ReadObjectList(m_Qors);

@@ -44,7 +44,7 @@ public:
     SIMPEXP_FZG& operator=(const SIMPEXP_FZG&) = delete;
 
     void Write(ArchiveWriter& ar) const override;
-    // Reads any schema 0..9 and converts the older ones (may set CImpExp::s_bReSave).
+    // Reads any schema 0..9 and converts the older ones (marks the read as needing rewriting).
     void Read(ArchiveReader& ar, unsigned schema) override;
 
     // CFahrzeug::GetFahrzeugTyp of the vehicle the record holds.

@@ -3,7 +3,6 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/files/CImpExp.h"
 #include "model/plan/tagLGINFO.h"
 
 #include <cstdint>
@@ -66,7 +65,7 @@ void SIMPEXP_LADUNG2QOR2::Read(ArchiveReader& ar, unsigned schema)
     }
     if (schema == 8 && !m_strBildDatei.empty()) {
         m_strBildDatei = FileNamePart(m_strBildDatei);
-        CImpExp::s_bReSave = true;
+        ar.MarkNeedsRewriting();
     }
     if (schema < 6) {
         switch (m_nTyp) {

@@ -18,7 +18,8 @@ class SIMPEXP_LADUNG2QOR2 : public PersistentObject
 
 public:
     void Write(ArchiveWriter& ar) const override;
-    // Schema 8 cuts the picture name to its file name and asks for a re-save; below 6 the type codes
+    // Schema 8 cuts the picture name to its file name and marks the read as needing
+    // rewriting; below 6 the type codes
     // 1, 2, 4 become 2, 4, 1. A schema above 9 is refused.
     void Read(ArchiveReader& ar, unsigned schema) override;
 

@@ -6,13 +6,6 @@
 
 QOR_IMPLEMENT_SERIAL(SIMPEXP_QOR, 2, false)
 
-SIMPEXP_QOR::~SIMPEXP_QOR()
-{
-    if (m_bOwnsLadeeinheiten)
-        for (CLadeeinheit* p : m_Ladeeinheiten)
-            delete p;
-}
-
 void SIMPEXP_QOR::Write(ArchiveWriter& ar) const
 {
     ar.WriteInt(m_nFahrzeugWert);
@@ -24,7 +17,11 @@ void SIMPEXP_QOR::Write(ArchiveWriter& ar) const
     ar.WriteInt(m_nReserve[1]);
     ar.WriteObject(m_pNutzLF.get());
     ar.WriteObjectList(m_Ladungen);
-    ar.WriteObjectList(m_Ladeeinheiten);
+    ar.WriteCount(m_Ladeeinheiten.size() + m_GelieheneLadeeinheiten.size());
+    for (const auto& le : m_Ladeeinheiten)
+        ar.WriteObject(le.get());
+    for (const CLadeeinheit* le : m_GelieheneLadeeinheiten)
+        ar.WriteObject(le);
 }
 
 void SIMPEXP_QOR::Read(ArchiveReader& ar, unsigned)
@@ -38,12 +35,5 @@ void SIMPEXP_QOR::Read(ArchiveReader& ar, unsigned)
     m_nReserve[1] = ar.ReadInt();
     m_pNutzLF = ar.ReadOwnedObject<SNutzbareLF>();
     ar.ReadObjectList(m_Ladungen);
-    const std::uint32_t count = ar.ReadCount(2);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t at = ar.Position();
-        auto p = ar.ReadOwnedObject<CLadeeinheit>();
-        if (!p)
-            ar.Fail(ArchiveError::Kind::Corrupt, at, "empty entry in a list");
-        m_Ladeeinheiten.push_back(p.release());
-    }
+    ar.ReadObjectList(m_Ladeeinheiten);
 }

@@ -3,9 +3,9 @@
 //
 // Fields: int vehicle value, int plan number, text plan name, double 0.0, int plan value (the permitted
 // side difference), int 0, int 0, a usable-load-area object (always null), the list of placed loads, the
-// list of load units. The record owns its placed loads; it owns its load units only while
-// m_bOwnsLadeeinheiten is set, so that a writer can list the plan's own units and a reader can hand the
-// units it read over to a plan.
+// list of load units. The record owns its placed loads. Its load units are the ones it owns
+// (m_Ladeeinheiten: those a reader read, until it hands them over to a plan) followed by the ones it
+// borrows from a plan for writing (m_GelieheneLadeeinheiten), which stay the plan's.
 #pragma once
 
 #include "model/archive/PersistentObject.h"
@@ -23,7 +23,6 @@ class SIMPEXP_QOR : public PersistentObject
 
 public:
     SIMPEXP_QOR() = default;
-    ~SIMPEXP_QOR() override;
     SIMPEXP_QOR(const SIMPEXP_QOR&) = delete;
     SIMPEXP_QOR& operator=(const SIMPEXP_QOR&) = delete;
 
@@ -38,6 +37,7 @@ public:
     int m_nReserve[2] = {0, 0};
     std::unique_ptr<SNutzbareLF> m_pNutzLF; // written as a null object by the program
     std::vector<std::unique_ptr<SIMPEXP_LADUNG2QOR2>> m_Ladungen;
-    std::vector<CLadeeinheit*> m_Ladeeinheiten;
-    bool m_bOwnsLadeeinheiten = true;
+    std::vector<std::unique_ptr<CLadeeinheit>> m_Ladeeinheiten;
+    // Written after the own units; the plan that lends them outlives the record.
+    std::vector<const CLadeeinheit*> m_GelieheneLadeeinheiten;
 };

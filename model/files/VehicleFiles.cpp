@@ -5,7 +5,6 @@
 #include "model/base/ProgramFolders.h"
 #include "model/files/CImpExp.h"
 #include "model/files/CImpExpException.h"
-#include "model/files/CReSaveException.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/files/tagItemData.h"
 #include "model/text/TextFormat.h"
@@ -26,11 +25,13 @@ void Melde(int nCode, int nWert)
         s_pMeldung->PostViewNotifyAll(nCode, nWert);
 }
 
-// Reads the root of the file at `path`; false on any failure.
-bool ReadRoot(const fs::path& path, CImpExp& root)
+// Reads the root of the file at `path`; nothing on any failure.
+std::optional<LoadAnswer> ReadRoot(const fs::path& path, CImpExp& root)
 {
     const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
-    return file && ::ReadRoot(*file, root);
+    if (!file)
+        return std::nullopt;
+    return ::ReadRoot(*file, root);
 }
 
 // The text of a vehicle's kind for the root's kind suffix.
@@ -54,31 +55,30 @@ void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung)
     s_pMeldung = pMeldung;
 }
 
-void ReadImpExpFile(const LockedFile& file, CImpExp& root)
+LoadAnswer ReadImpExpFile(const LockedFile& file, CImpExp& root)
 {
     std::vector<std::uint8_t> data;
     std::string error;
     if (!file.ReadAll(data, &error, kGroessteFahrzeugDatei))
         throw ArchiveError(ArchiveError::Kind::EndOfFile, 0, error);
-    CImpExp::s_bReSave = false;
-    root.Load(data, file.GetPath().string());
+    return root.Load(data, file.GetPath().string());
 }
 
-bool ReadRoot(const LockedFile& file, CImpExp& root)
+std::optional<LoadAnswer> ReadRoot(const LockedFile& file, CImpExp& root)
 {
     try {
-        ReadImpExpFile(file, root);
-        return true;
+        return ReadImpExpFile(file, root);
     } catch (const ArchiveError&) {
     } catch (const CImpExpException&) {
     }
-    return false;
+    return std::nullopt;
 }
 
 int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount, bool bWriteBack)
 {
     CImpExp root;
-    if (!ReadRoot(path, root))
+    const std::optional<LoadAnswer> answer = ReadRoot(path, root);
+    if (!answer)
         return -1;
     if (root.m_nSchema < CImpExp::kSchema) {
         if (pCount)
@@ -87,7 +87,7 @@ int ReadFileFahrzeugTyp(const fs::path& path, int index, int* pCount, bool bWrit
     }
     if (pCount)
         *pCount = static_cast<int>(root.m_Verzeichnis.size()) - 1;
-    if (CImpExp::s_bReSave && bWriteBack)
+    if (*answer == LoadAnswer::NeedsRewriting && bWriteBack)
         SaveImpExpFile(path, root);
     if (index < 0 || static_cast<std::size_t>(index) >= root.m_Verzeichnis.size())
         return -1;
@@ -221,22 +221,18 @@ bool CollectReferencedFiles(const fs::path& path, std::vector<std::string>& list
 
 namespace {
 
-// Reads an item file; `bReSave` answers whether it was converted. False when it cannot be read.
-bool ReadItemData(const fs::path& path, tagItemData& item, bool& bReSave)
+// Reads an item file and answers whether it was converted; nothing when it cannot be read.
+std::optional<LoadAnswer> ReadItemData(const fs::path& path, tagItemData& item)
 {
-    bReSave = false;
     const auto file = LockedFile::Open(path, LockedFile::Mode::Read);
     std::vector<std::uint8_t> data;
     if (!file || !file->ReadAll(data, nullptr, kGroessteItemDatei))
-        return false;
+        return std::nullopt;
     try {
-        item.Load(data, path.string());
-    } catch (const CReSaveException&) {
-        bReSave = true;
+        return item.Load(data, path.string());
     } catch (const ArchiveError&) {
-        return false;
+        return std::nullopt;
     }
-    return true;
 }
 
 } // namespace
@@ -244,20 +240,20 @@ bool ReadItemData(const fs::path& path, tagItemData& item, bool& bReSave)
 int ReadFileItemDataKind(const fs::path& path)
 {
     tagItemData item;
-    bool bReSave = false;
-    if (!ReadItemData(path, item, bReSave))
+    const std::optional<LoadAnswer> answer = ReadItemData(path, item);
+    if (!answer)
         return -1;
-    if (bReSave)
+    if (*answer == LoadAnswer::NeedsRewriting)
         SaveItemDataFile(path, item);
     return item.m_nArt;
 }
 
 bool LoadItemDataFile(const fs::path& path, tagItemData& item)
 {
-    bool bReSave = false;
-    if (!ReadItemData(path, item, bReSave))
+    const std::optional<LoadAnswer> answer = ReadItemData(path, item);
+    if (!answer)
         return false;
-    if (bReSave)
+    if (*answer == LoadAnswer::NeedsRewriting)
         SaveItemDataFile(path, item);
     return true;
 }

@@ -7,10 +7,12 @@
 // keeps open for writing (a document's vehicle file) hold an advisory write lock (LockedFile).
 #pragma once
 
+#include "model/archive/LoadAnswer.h"
 #include "model/base/LockedFile.h"
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,12 +37,13 @@ IFahrzeugSpeicherMeldung* GetFahrzeugSpeicherMeldung();
 // megabytes.
 inline constexpr std::size_t kGroessteFahrzeugDatei = std::size_t{64} << 20;
 
-// Reads a whole vehicle or combination file into `root`: clears the re-save flag first. Throws what
-// CImpExp::Load throws; a file that cannot be opened or read throws ArchiveError (end of file).
-void ReadImpExpFile(const LockedFile& file, CImpExp& root);
-// The same, answering false for any file that cannot be read as a vehicle or combination file (damaged,
-// of a newer schema, of the version-1 layout, or another kind of file).
-bool ReadRoot(const LockedFile& file, CImpExp& root);
+// Reads a whole vehicle or combination file into `root` and answers whether it is to be written again in
+// the current layout. Throws what CImpExp::Load throws; a file that cannot be opened or read throws
+// ArchiveError (end of file).
+LoadAnswer ReadImpExpFile(const LockedFile& file, CImpExp& root);
+// The same, answering nothing for any file that cannot be read as a vehicle or combination file
+// (damaged, of a newer schema, of the version-1 layout, or another kind of file).
+std::optional<LoadAnswer> ReadRoot(const LockedFile& file, CImpExp& root);
 
 // The vehicle type (0..5) of directory entry `index`, -1 on any failure. `pCount` receives the highest
 // entry index (0 for files of schema 5 and below). A converted file of schema 6 is saved again unless

@@ -3,7 +3,6 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-#include "model/files/CReSaveException.h"
 
 #include <cmath>
 
@@ -86,7 +85,7 @@ std::uint8_t tagItemData::ReadFields(ArchiveReader& ar, unsigned schema)
     return flag;
 }
 
-void tagItemData::ConvertOlderLayout(unsigned schema)
+bool tagItemData::ConvertOlderLayout(unsigned schema)
 {
     bool resave = false;
     if (schema == 7 && !m_strBildDatei.empty()) {
@@ -112,14 +111,14 @@ void tagItemData::ConvertOlderLayout(unsigned schema)
         }
         resave = true;
     }
-    if (resave)
-        throw CReSaveException(m_strPfad);
+    return resave;
 }
 
 void tagItemData::Read(ArchiveReader& ar, unsigned schema)
 {
     ReadFields(ar, schema);
-    ConvertOlderLayout(schema);
+    if (ConvertOlderLayout(schema))
+        ar.MarkNeedsRewriting();
 }
 
 std::vector<std::uint8_t> tagItemData::Store() const
@@ -130,7 +129,7 @@ std::vector<std::uint8_t> tagItemData::Store() const
     return ar.TakeData();
 }
 
-void tagItemData::Load(std::span<const std::uint8_t> file, const std::string& source)
+LoadAnswer tagItemData::Load(std::span<const std::uint8_t> file, const std::string& source)
 {
     tagItemData read;
     unsigned schema = 0;
@@ -164,7 +163,7 @@ void tagItemData::Load(std::span<const std::uint8_t> file, const std::string& so
                     "neither a catalogue item nor a catalogue item of the oldest layout");
     }
     CopyFields(read);
-    ConvertOlderLayout(schema);
+    return ConvertOlderLayout(schema) ? LoadAnswer::NeedsRewriting : LoadAnswer::Current;
 }
 
 double tagItemData::GetLaengeGedreht(int rotation) const

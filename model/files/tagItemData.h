@@ -2,10 +2,11 @@
 //
 // File layout: the class record of tagItemData (schema 8), then the fields in member order; the picture
 // name and source exist from schema 7 on. Files of schema 4 and earlier have no class
-// record at all. Older layouts are converted on loading, and CReSaveException then asks the caller to
-// write the file again.
+// record at all. Older layouts are converted on loading, and the load then answers that the file should
+// be written again.
 #pragma once
 
+#include "model/archive/LoadAnswer.h"
 #include "model/archive/PersistentObject.h"
 #include "model/files/ItemPicture.h"
 
@@ -30,13 +31,14 @@ public:
     // Reads a whole file. A file whose class record cannot be read is taken for a headerless old
     // record; it is accepted only when that reading ends exactly at the end of the data and its values
     // are plausible. A kind outside -1 to 12 is refused in any layout. Bad data throws ArchiveError and
-    // leaves the record unchanged; an older layout fills and converts the record and then throws
-    // CReSaveException. The picture is left as it is.
-    void Load(std::span<const std::uint8_t> file, const std::string& source = {});
+    // leaves the record unchanged; an older layout fills and converts the record and answers
+    // LoadAnswer::NeedsRewriting. The picture is left as it is.
+    LoadAnswer Load(std::span<const std::uint8_t> file, const std::string& source = {});
 
     // The stored fields (the class record is written by the caller).
     void Write(ArchiveWriter& ar) const override;
-    // Fields by stored schema, then the conversion of older layouts (may throw CReSaveException).
+    // Fields by stored schema, then the conversion of older layouts (which marks the read as needing
+    // rewriting).
     void Read(ArchiveReader& ar, unsigned schema) override;
 
     // Extent along the vehicle for a rotation of 0/180 (length) or 90/270 degrees (width); else -1.0.
@@ -65,5 +67,6 @@ private:
     // Reads the fields the schema has; answers the raw flag byte.
     std::uint8_t ReadFields(ArchiveReader& ar, unsigned schema);
     void CopyFields(const tagItemData& other);
-    void ConvertOlderLayout(unsigned schema);
+    // Answers whether the record changed, so that its file is to be written again.
+    bool ConvertOlderLayout(unsigned schema);
 };

@@ -443,7 +443,8 @@ public:
     double m_dKurvenSchritt = 0.1;
     int m_nKurvenBuilder = 0;
     CTupelList m_Kurve{true};
-    // The part of m_Kurve inside the usable range: the same point objects, not owned.
+    // The part of m_Kurve inside the usable range: the same point objects, borrowed (m_Kurve empties it
+    // when it changes).
     CTupelList m_Teilkurve{false};
     // While the curve is built: the coupling limit's fraction, taken once for all its points.
     SBruch m_KupplungsgrenzeLauf;

@@ -899,6 +899,6 @@ int CFahrzeug::BuildTeilkurve()
     if (nBis == k.size() || nBis <= nVon)
         return 0;
     for (std::size_t i = nVon; i <= nBis; ++i)
-        m_Teilkurve.AddTail(k[i]);
+        m_Teilkurve.AddTail(m_Kurve, i);
     return 1;
 }

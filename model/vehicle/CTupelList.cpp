@@ -1,7 +1,13 @@
-// A list of curve points in ascending x; an owning list keeps its points by value.
+// A list of curve points in ascending x; an owning list keeps its points by value and lends them.
 #include "model/vehicle/CTupelList.h"
 
-#include <memory>
+#include <algorithm>
+
+CTupelList::~CTupelList()
+{
+    LoeseLeiher();
+    LoeseQuelle();
+}
 
 void CTupelList::Verweise()
 {
@@ -15,28 +21,11 @@ void CTupelList::Verweise()
         m_Punkte[i] = &m_Werte[i];
 }
 
-void CTupelList::UebernimmTail(SYs2X* p)
-{
-    const std::unique_ptr<SYs2X> punkt(p);
-    AddTail(*punkt);
-}
-
-void CTupelList::InsertBefore(std::size_t i, SYs2X* p)
-{
-    if (i > m_Punkte.size())
-        i = m_Punkte.size();
-    if (!m_bOwner) {
-        m_Punkte.insert(m_Punkte.begin() + static_cast<std::ptrdiff_t>(i), p);
-        return;
-    }
-    const std::unique_ptr<SYs2X> punkt(p);
-    InsertBefore(i, *punkt);
-}
-
 void CTupelList::InsertBefore(std::size_t i, const SYs2X& p)
 {
     if (!m_bOwner)
         return;
+    GibLeihenZurueck();
     if (i > m_Werte.size())
         i = m_Werte.size();
     // The points behind i move up one place; the list's pointers name places, so only the new last one
@@ -45,8 +34,39 @@ void CTupelList::InsertBefore(std::size_t i, const SYs2X& p)
     Verweise();
 }
 
+void CTupelList::AddTail(CTupelList& quelle, std::size_t i)
+{
+    if (m_bOwner || !quelle.m_bOwner || i >= quelle.m_Punkte.size())
+        return;
+    if (m_pQuelle != &quelle) {
+        RemoveAll();
+        m_pQuelle = &quelle;
+        quelle.m_Leiher.push_back(this);
+    }
+    m_Punkte.push_back(quelle.m_Punkte[i]);
+}
+
 void CTupelList::RemoveAll()
 {
+    GibLeihenZurueck();
+    LoeseQuelle();
     m_Punkte.clear();
     m_Werte.clear();
+}
+
+void CTupelList::LoeseLeiher()
+{
+    for (CTupelList* pLeiher : m_Leiher) {
+        pLeiher->m_Punkte.clear();
+        pLeiher->m_pQuelle = nullptr;
+    }
+    m_Leiher.clear();
+}
+
+void CTupelList::LoeseQuelle()
+{
+    if (!m_pQuelle)
+        return;
+    std::erase(m_pQuelle->m_Leiher, this);
+    m_pQuelle = nullptr;
 }

@@ -28,6 +28,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -389,10 +390,8 @@ TEST_F(ImpExpTest, OlderVehicleRecordsConvert)
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.schema * 100 + fall.art * 10);
         const Bytes b = AlteDatei(5, fall.schema, fall.art, fall.zulGesamt, 3, 3.0);
-        CImpExp::s_bReSave = false;
         CImpExp root;
-        root.Load(b);
-        EXPECT_EQ(CImpExp::s_bReSave, fall.reSave);
+        EXPECT_EQ(root.Load(b), fall.reSave ? LoadAnswer::NeedsRewriting : LoadAnswer::Current);
         ASSERT_EQ(root.m_Records.size(), 3u);
         ASSERT_EQ(root.m_Verzeichnis.size(), 1u); // made up from the first record only
         EXPECT_EQ(root.m_Verzeichnis[0]->m_nTyp, fall.typ);
@@ -409,10 +408,8 @@ TEST_F(ImpExpTest, OlderVehicleRecordsConvert)
         }
         // Written again it is a current file that reads back without conversion to the same bytes.
         const Bytes current = root.Store();
-        CImpExp::s_bReSave = false;
         CImpExp again;
-        again.Load(current);
-        EXPECT_FALSE(CImpExp::s_bReSave);
+        EXPECT_EQ(again.Load(current), LoadAnswer::Current);
         EXPECT_EQ(again.m_nSchema, 6u);
         EXPECT_EQ(again.Store(), current);
     }
@@ -458,7 +455,6 @@ TEST_F(ImpExpTest, OlderPlacedLoadsConvert)
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.schema * 10 + fall.typ);
         const Bytes b = record(fall.schema, fall.typ, fall.bild);
-        CImpExp::s_bReSave = false;
         ArchiveReader in(b);
         auto r = in.ReadOwnedObject<SIMPEXP_LADUNG2QOR2>();
         EXPECT_TRUE(in.AtEnd());
@@ -466,7 +462,7 @@ TEST_F(ImpExpTest, OlderPlacedLoadsConvert)
         EXPECT_EQ(r->m_strBildDatei, fall.bildGelesen);
         EXPECT_EQ(r->m_nNummer, fall.nummer);
         EXPECT_EQ(r->m_nZusatzWort, -1);
-        EXPECT_EQ(CImpExp::s_bReSave, fall.reSave);
+        EXPECT_EQ(in.Answer(), fall.reSave ? LoadAnswer::NeedsRewriting : LoadAnswer::Current);
     }
 }
 
@@ -712,12 +708,91 @@ TEST_F(ImpExpTest, OldFileIsRewrittenBeforeTheVehicleIsBuilt)
     EXPECT_EQ(f->m_strBemerkung, "HH-QR 1");
     ASSERT_TRUE(file && file->IsWritable());
     file.reset();
-    CImpExp::s_bReSave = false;
     CImpExp root;
-    root.Load(ReadBytes(p));
+    EXPECT_EQ(root.Load(ReadBytes(p)), LoadAnswer::Current);
     EXPECT_EQ(root.m_nSchema, 6u);
-    EXPECT_FALSE(CImpExp::s_bReSave);
     EXPECT_DOUBLE_EQ(root.m_Records[0]->m_dLeerlast[9], 44.0);
+}
+
+TEST_F(ImpExpTest, AFileIsWrittenAgainOnlyAfterAReadThatConvertedIt)
+{
+    // A root of the current schema around a vehicle record of schema 8 (converted on reading), and a
+    // catalogue item of schema 7 with a picture path (cut to its name on reading).
+    const auto alteFahrzeugDatei = [] {
+        ArchiveWriter ar;
+        ar.WriteClass(CImpExp::classInfo);
+        for (int i = 0; i < 5; ++i)
+            ar.WriteString("");
+        ar.WriteInt(3);
+        SFileFhzgInfo entry;
+        entry.m_nTyp = 0;
+        entry.m_nIndex = 0;
+        ar.WriteCount(1);
+        ar.WriteObject(&entry);
+        return ar.TakeData() + Word(1) + ClassRecord(8, "SIMPEXP_FZG") + FahrzeugFelder(8, 0, 18.0);
+    };
+    const auto alterKatalogEintrag = [] {
+        tagItemData item;
+        item.m_nArt = 3;
+        item.m_strBildDatei = "C:\\Bilder\\ab.dat";
+        Bytes b = item.Store();
+        b[2] = 7; // the schema in the class record
+        return b;
+    };
+    // A second link to the file keeps the file that was there before the read: a file written again is
+    // a new file under the name (a write replaces the whole file), so the link then names another file.
+    const auto wiederGeschrieben = [&](const fs::path& p, const std::function<void()>& lies) {
+        const fs::path zeuge = m_dir / "zeuge";
+        fs::remove(zeuge);
+        fs::create_hard_link(p, zeuge);
+        lies();
+        return !fs::equivalent(p, zeuge);
+    };
+    struct Fall
+    {
+        const char* name;
+        Bytes alt;
+        std::function<void(const fs::path&)> lies;
+    };
+    const Fall faelle[] = {
+        {"vehicle loaded", alteFahrzeugDatei(),
+         [](const fs::path& p) {
+             EXPECT_TRUE(LoadFahrzeugFromFile(p, 0, nullptr, nullptr, false, nullptr));
+         }},
+        {"vehicle loaded and kept open", alteFahrzeugDatei(),
+         [](const fs::path& p) {
+             std::unique_ptr<LockedFile> file;
+             EXPECT_TRUE(LoadFahrzeugFromFile(p, 0, &file, nullptr, true, nullptr));
+             EXPECT_TRUE(file && file->IsWritable());
+         }},
+        {"vehicle type read", alteFahrzeugDatei(),
+         [](const fs::path& p) { EXPECT_EQ(ReadFileFahrzeugTyp(p, 0, nullptr), 0); }},
+        {"catalogue item loaded", alterKatalogEintrag(),
+         [](const fs::path& p) {
+             tagItemData item;
+             EXPECT_TRUE(LoadItemDataFile(p, item));
+             EXPECT_EQ(item.m_strBildDatei, "ab.dat");
+         }},
+        {"catalogue item kind read", alterKatalogEintrag(),
+         [](const fs::path& p) { EXPECT_EQ(ReadFileItemDataKind(p), 3); }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        const fs::path alt = m_dir / "alt", neu = m_dir / "neu";
+        WriteBytes(alt, fall.alt);
+        // The first read converts and writes the file again, in the current layout.
+        EXPECT_TRUE(wiederGeschrieben(alt, [&] { fall.lies(alt); }));
+        EXPECT_NE(ReadBytes(alt), fall.alt);
+        // A current file right after that read is only read, and so is the rewritten file.
+        WriteBytes(neu, ReadBytes(alt));
+        EXPECT_FALSE(wiederGeschrieben(neu, [&] { fall.lies(neu); }));
+        EXPECT_FALSE(wiederGeschrieben(alt, [&] { fall.lies(alt); }));
+    }
+
+    // The answer belongs to one read: a current file read after a converted one answers Current.
+    CImpExp erste, zweite;
+    EXPECT_EQ(erste.Load(alteFahrzeugDatei()), LoadAnswer::NeedsRewriting);
+    EXPECT_EQ(zweite.Load(erste.Store()), LoadAnswer::Current);
 }
 
 TEST_F(ImpExpTest, VersionOneFileIsReportedWithItsVehicle)
@@ -786,6 +861,49 @@ TEST_F(ImpExpTest, SchemaFourRootNumbersLoadsAndKeepsItsLoadUnits)
     EXPECT_EQ(q.m_Ladungen.back()->m_nNummer, 2);
 }
 
+TEST_F(ImpExpTest, PlanRecordBorrowsThePlansLoadUnitsAndOwnsTheOnesItReads)
+{
+    auto f = BeispielFahrzeug(1);
+    ASSERT_EQ(f->GetQor()->GetLadeeinheiten().size(), 1u);
+    CLadeeinheit* eigene = f->GetQor()->GetLadeeinheiten().front();
+    const int nId = eigene->m_nId;
+    Bytes b;
+    {
+        auto r = std::make_unique<SIMPEXP_FZG>();
+        CopyFahrzeugToImpExp(f.get(), r.get());
+        SIMPEXP_QOR& q = *r->m_Qors.at(0);
+        EXPECT_TRUE(q.m_Ladeeinheiten.empty());
+        ASSERT_EQ(q.m_GelieheneLadeeinheiten.size(), 1u);
+        EXPECT_EQ(q.m_GelieheneLadeeinheiten[0], eigene);
+        // An own unit beside the borrowed one: the record lists both, its own first.
+        q.m_Ladeeinheiten.push_back(std::make_unique<CLadeeinheit>(nId + 1));
+        ArchiveWriter ar;
+        ar.WriteObject(&q);
+        b = ar.TakeData();
+    }
+    // The record is gone and the plan's unit is still the plan's (a use after free under ASan if the
+    // record had deleted it; the plan deletes it once more at the end).
+    EXPECT_EQ(f->GetQor()->GetLadeeinheiten().front(), eigene);
+    EXPECT_EQ(eigene->m_nId, nId);
+
+    ArchiveReader in(b);
+    auto gelesen = in.ReadOwnedObject<SIMPEXP_QOR>();
+    ASSERT_EQ(gelesen->m_Ladeeinheiten.size(), 2u);
+    EXPECT_TRUE(gelesen->m_GelieheneLadeeinheiten.empty());
+    EXPECT_EQ(gelesen->m_Ladeeinheiten[0]->m_nId, nId + 1);
+    EXPECT_EQ(gelesen->m_Ladeeinheiten[1]->m_nId, nId);
+
+    // Loaded from a file, the units read go over to the new plan, which outlives the file's record.
+    int index = -1;
+    std::unique_ptr<LockedFile> file;
+    ASSERT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "einheiten.qor", &file, 0, ""));
+    file.reset();
+    auto g = LoadFahrzeugFromFile(m_dir / "einheiten.qor", index, nullptr, nullptr, false, nullptr);
+    ASSERT_TRUE(g && g->GetQor());
+    ASSERT_EQ(g->GetQor()->GetLadeeinheiten().size(), 1u);
+    EXPECT_EQ(g->GetQor()->GetLadeeinheiten().front()->m_nId, nId);
+}
+
 TEST_F(ImpExpTest, ReadFileFahrzeugTypSavesAConvertedCurrentRoot)
 {
     ArchiveWriter ar;
@@ -806,10 +924,8 @@ TEST_F(ImpExpTest, ReadFileFahrzeugTypSavesAConvertedCurrentRoot)
     EXPECT_EQ(count, 0);
     const Bytes neu = ReadBytes(p);
     EXPECT_NE(neu, b);
-    CImpExp::s_bReSave = false;
     CImpExp root;
-    root.Load(neu);
-    EXPECT_FALSE(CImpExp::s_bReSave);
+    EXPECT_EQ(root.Load(neu), LoadAnswer::Current);
     EXPECT_EQ(root.m_nWert, 3);
     EXPECT_DOUBLE_EQ(root.m_Records[0]->m_dLeerlast[9], 44.0);
 }
@@ -919,8 +1035,7 @@ TEST_F(ImpExpTest, LashingPointsOfLoadUnitsAcrossRecords)
                 r->m_Zurrpunkte.push_back(std::move(r67));
             }
             auto q = std::make_unique<SIMPEXP_QOR>();
-            q->m_bOwnsLadeeinheiten = false;
-            q->m_Ladeeinheiten = {le};
+            q->m_GelieheneLadeeinheiten = {le};
             r->m_Qors.push_back(std::move(q));
             auto e = std::make_unique<SFileFhzgInfo>();
             e->m_nTyp = 0;

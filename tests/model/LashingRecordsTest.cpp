@@ -830,8 +830,7 @@ TEST(LashingRecordsTest, PointSharedByPairsOfTwoUnitsOutlivesEitherUnit)
     b.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&rechts, &links, 1));
     b.m_ZPPtrTupel.back()->m_bGeliehen[0] = b.m_ZPPtrTupel.back()->m_bGeliehen[1] = true;
     SIMPEXP_QOR plan;
-    plan.m_bOwnsLadeeinheiten = false;
-    plan.m_Ladeeinheiten = {&a, &b};
+    plan.m_GelieheneLadeeinheiten = {&a, &b};
     const Bytes bytes = Schreibe(plan);
 
     for (int weg : {0, 1}) {
@@ -847,7 +846,6 @@ TEST(LashingRecordsTest, PointSharedByPairsOfTwoUnitsOutlivesEitherUnit)
         CZurrpunkt fahrzeugL(links), fahrzeugR(rechts);
         if (weg == 0) // the vehicle re-attaches the first unit's pair to its own points first
             a0->SetzeFremdePunkte(&fahrzeugL, &fahrzeugR);
-        delete r->m_Ladeeinheiten[weg];
         r->m_Ladeeinheiten.erase(r->m_Ladeeinheiten.begin() + weg);
         const sZPPtrTupel* bleibt = weg == 0 ? b1 : a0;
         EXPECT_EQ(bleibt->m_pZP1->m_dZulKraft, weg == 0 ? 2500 : 2000);
@@ -867,8 +865,7 @@ TEST(LashingRecordsTest, PairReferringToAnotherOwnersPointIsRefused)
     a.SetZurrpunkt(0, 0, &v);
     b.m_ZPPtrTupel.push_back(std::make_unique<sZPPtrTupel>(&v, a.GetZurrpunkt(0, 0), 0));
     SIMPEXP_QOR plan;
-    plan.m_bOwnsLadeeinheiten = false;
-    plan.m_Ladeeinheiten = {&a, &b};
+    plan.m_GelieheneLadeeinheiten = {&a, &b};
     const Bytes zweiEinheiten = Schreibe(plan);
 
     ArchiveWriter w;

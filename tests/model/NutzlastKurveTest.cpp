@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <random>
 
 using namespace fahrzeugtest;
@@ -59,7 +60,7 @@ void FuelleKurve(CFahrzeug& f, std::initializer_list<SYs2X> punkte)
 {
     f.m_Kurve.DeleteAll();
     for (const SYs2X& p : punkte)
-        f.m_Kurve.AddTail(new SYs2X(p));
+        f.m_Kurve.AddTail(SYs2X(p));
 }
 
 } // namespace
@@ -298,8 +299,8 @@ TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
     f.punkt = Spitze;
     CTupelList kurve;
     for (double x : {0.9, 1.1}) {
-        auto* p = new SYs2X(x, 0.0, 0, -1.0, 0);
-        Spitze(p);
+        SYs2X p(x, 0.0, 0, -1.0, 0);
+        Spitze(&p);
         kurve.AddTail(p);
     }
     f.RefineKurve(&kurve);
@@ -312,16 +313,16 @@ TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
     // A vehicle that answers 0 in the middle of the walk ends it without a point.
     f.punkt = [](SYs2X* p) { return p->m_dX < 0.95 ? Spitze(p) : 0; };
     CTupelList kurve2;
-    kurve2.AddTail(new SYs2X(0.9, 5.9, 4, -1.0, 0));
-    kurve2.AddTail(new SYs2X(1.1, 5.8, 2, -1.0, 0));
+    kurve2.AddTail(SYs2X(0.9, 5.9, 4, -1.0, 0));
+    kurve2.AddTail(SYs2X(1.1, 5.8, 2, -1.0, 0));
     f.RefineKurve(&kurve2);
     EXPECT_EQ(kurve2.GetCount(), 2u);
 
     // Equal codes are not walked; an empty curve is left alone.
     f.nAufrufe = 0;
     CTupelList kurve3;
-    kurve3.AddTail(new SYs2X(0.9, 5.9, 4, -1.0, 0));
-    kurve3.AddTail(new SYs2X(1.1, 5.8, 4, -1.0, 0));
+    kurve3.AddTail(SYs2X(0.9, 5.9, 4, -1.0, 0));
+    kurve3.AddTail(SYs2X(1.1, 5.8, 4, -1.0, 0));
     f.RefineKurve(&kurve3);
     CTupelList leer;
     f.RefineKurve(&leer);
@@ -376,9 +377,9 @@ TEST(NutzlastKurve, PointListsKeepTheirOrderAndTheirPointers)
     CTupelList kurve;
     for (int i = 0; i < 100; ++i)
         kurve.AddTail(SYs2X(0.1 * (2 * i + 1), 1.0, 3, -1.0, 0));
-    kurve.AddHead(new SYs2X(0.0, 1.0, 3, -1.0, 0));
+    kurve.AddHead(SYs2X(0.0, 1.0, 3, -1.0, 0));
     kurve.InsertBefore(2, SYs2X(0.2, 1.0, 8, -1.0, 0));
-    kurve.AddTail(new SYs2X(50.0, 1.0, 3, -1.0, 0));
+    kurve.AddTail(SYs2X(50.0, 1.0, 3, -1.0, 0));
     ASSERT_EQ(kurve.GetCount(), 103u);
     const auto& p = kurve.Punkte();
     for (std::size_t i = 0; i < p.size(); ++i) {
@@ -393,8 +394,11 @@ TEST(NutzlastKurve, PointListsKeepTheirOrderAndTheirPointers)
     EXPECT_EQ(kurve.GetTail()->m_dX, 50.0);
 
     CTupelList teil(false);
-    teil.AddTail(kurve.GetAt(5));
-    teil.InsertBefore(0, kurve.GetAt(4));
+    teil.AddTail(kurve, 4);
+    teil.AddTail(kurve, 5);
+    teil.AddTail(kurve, 103);                  // no such point
+    teil.AddTail(SYs2X(9.0, 1.0, 3, -1.0, 0)); // a borrowing list takes no values
+    EXPECT_EQ(teil.GetCount(), 2u);
     EXPECT_EQ(teil.GetHead(), kurve.GetAt(4));
     EXPECT_EQ(teil.GetTail(), kurve.GetAt(5));
     teil.DeleteAll();
@@ -403,6 +407,83 @@ TEST(NutzlastKurve, PointListsKeepTheirOrderAndTheirPointers)
     kurve.DeleteAll();
     EXPECT_TRUE(kurve.IsEmpty());
     EXPECT_EQ(kurve.GetHead(), nullptr);
+}
+
+TEST(NutzlastKurve, ABorrowingListNeverKeepsPointsThatMovedOrEnded)
+{
+    // The borrowed points are read after each change of the owning list: under ASan a pointer into the
+    // block the list let go of is a use after free.
+    const auto summe = [](const CTupelList& liste) {
+        double d = 0.0;
+        for (const SYs2X* p : liste.Punkte())
+            d += p->m_dX;
+        return d;
+    };
+    const auto fuelle = [](CTupelList& kurve) {
+        for (int i = 0; i < 10; ++i)
+            kurve.AddTail(SYs2X(0.5 * i, 1.0, 3, -1.0, 0));
+    };
+    struct Fall
+    {
+        const char* name;
+        std::function<void(CTupelList&)> aendere;
+    };
+    const Fall faelle[] = {
+        {"grows into a new block",
+         [](CTupelList& k) {
+             for (int i = 0; i < 1000; ++i)
+                 k.AddTail(SYs2X(10.0 + i, 1.0, 3, -1.0, 0));
+         }},
+        {"a point inserted", [](CTupelList& k) { k.InsertBefore(0, SYs2X(-1.0, 1.0, 3, -1.0, 0)); }},
+        {"a new point", [](CTupelList& k) { k.NeuerPunkt()->m_dX = 99.0; }},
+        {"the last point taken back", [](CTupelList& k) { k.EntferneLetzten(); }},
+        {"emptied and built again",
+         [&](CTupelList& k) {
+             k.DeleteAll();
+             fuelle(k);
+         }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        CTupelList kurve;
+        fuelle(kurve);
+        CTupelList teil(false);
+        teil.AddTail(kurve, 2);
+        teil.AddTail(kurve, 3);
+        EXPECT_DOUBLE_EQ(summe(teil), 2.5);
+        fall.aendere(kurve);
+        EXPECT_TRUE(teil.IsEmpty());
+        EXPECT_EQ(summe(teil), 0.0);
+        // Borrowed again, the points are those of the list as it is now.
+        teil.AddTail(kurve, 1);
+        EXPECT_EQ(teil.GetHead(), kurve.GetAt(1));
+    }
+
+    // The owning list ends first: the borrowing list is emptied, and it ends later without reaching back.
+    auto kurve = std::make_unique<CTupelList>();
+    fuelle(*kurve);
+    CTupelList teil(false);
+    teil.AddTail(*kurve, 1);
+    kurve.reset();
+    EXPECT_TRUE(teil.IsEmpty());
+    teil.RemoveAll();
+
+    // The borrowing list ends first: the owning list's next change does not reach it.
+    CTupelList eigene;
+    fuelle(eigene);
+    auto geliehen = std::make_unique<CTupelList>(false);
+    geliehen->AddTail(eigene, 0);
+    geliehen.reset();
+    eigene.AddTail(SYs2X(20.0, 1.0, 3, -1.0, 0));
+
+    // Borrowing from another list lets go of the first: a change of the first leaves the points alone.
+    CTupelList zweite;
+    fuelle(zweite);
+    teil.AddTail(eigene, 0);
+    teil.AddTail(zweite, 4);
+    eigene.DeleteAll();
+    ASSERT_EQ(teil.GetCount(), 1u);
+    EXPECT_EQ(teil.GetHead(), zweite.GetAt(4));
 }
 
 TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
@@ -416,8 +497,8 @@ TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
     };
     const auto kurve = [](double dMin) {
         auto k = std::make_unique<CTupelList>();
-        k->AddTail(new SYs2X(1.0, 5.0, 3, dMin, 1));
-        k->AddTail(new SYs2X(1.5, 5.0, 3, dMin, 1));
+        k->AddTail(SYs2X(1.0, 5.0, 3, dMin, 1));
+        k->AddTail(SYs2X(1.5, 5.0, 3, dMin, 1));
         return k;
     };
     struct Fall
@@ -444,8 +525,8 @@ TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
 
     // Inserting by x: before the first larger one; behind the last nothing is inserted.
     CTupelList k;
-    k.AddTail(new SYs2X(1.0, 5.0, 3, -1.0, 0));
-    k.AddTail(new SYs2X(2.0, 5.0, 3, -1.0, 0));
+    k.AddTail(SYs2X(1.0, 5.0, 3, -1.0, 0));
+    k.AddTail(SYs2X(2.0, 5.0, 3, -1.0, 0));
     const SYs2X mitte(1.5, 5.0, 8, 0.0, 0), hinten(2.5, 5.0, 8, 0.0, 0);
     CFahrzeug::InsertRefinePunkt(&k, &mitte, -1);
     CFahrzeug::InsertRefinePunkt(&k, &hinten, -1);
