@@ -39,7 +39,7 @@ void CChildFrame::SetViewFactory(CTabbedViewView::ViewFactory factory)
     Factory() = std::move(factory);
 }
 
-CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
+CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc, View3DDevice& device3D)
 {
     // Tab 0 shows a combination's two vehicles; with one vehicle it is the plain template view.
     if (nKind == CTabbedViewView::kTemplate)
@@ -49,12 +49,13 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc)
     if (nKind == CTabbedViewView::kLgSicherung)
         return new CQORLgSicherungView(pDoc);
     if (nKind == CTabbedViewView::k3D)
-        return new CQOR3DView(pDoc);
+        return new CQOR3DView(pDoc, device3D);
     return nullptr;
 }
 
-CChildFrame::CChildFrame(const DocumentServices* services, ProgramRun* pRun, QWidget* parent)
-    : QMdiSubWindow(parent), m_pServices(services), m_pRun(pRun)
+CChildFrame::CChildFrame(const DocumentServices* services, ProgramRun* pRun, View3DDevice& device3D,
+                         QWidget* parent)
+    : QMdiSubWindow(parent), m_pServices(services), m_pRun(pRun), m_device3D(device3D)
 {
     setObjectName(QStringLiteral("ChildFrame"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -82,7 +83,10 @@ bool CChildFrame::CreateWithDocument(const QString& path, int nValue, CAppStateP
     m_pState = pState;
     m_pHost = std::make_unique<CQtDocumentHost>(this, m_pServices);
     m_pDoc = std::make_unique<CQOR1Doc>(m_pHost.get(), &m_access);
-    CTabbedViewView::ViewFactory make = Factory() ? Factory() : CTabbedViewView::ViewFactory(MakeView);
+    CTabbedViewView::ViewFactory make =
+        Factory() ? Factory() : [device3D = &m_device3D](int nKind, CQOR1Doc* pDoc) {
+            return MakeView(nKind, pDoc, *device3D);
+        };
     m_pTabbedView = new CTabbedViewView(m_pDoc.get(), [make, pRun = m_pRun](int nKind, CQOR1Doc* pDoc) {
         CGetAnsView* pView = make(nKind, pDoc);
         if (pView)

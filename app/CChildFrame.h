@@ -15,6 +15,7 @@ class CAppStateParams;
 class CGetAnsView;
 class CQOR1Doc;
 class ProgramRun;
+class View3DDevice;
 class CQtDocumentHost;
 struct DocumentServices;
 
@@ -27,15 +28,17 @@ public:
     static constexpr int kCloseWithoutSaving = 61006;
     static constexpr int kCancel = 61007;
 
-    // The views made for the window keep their answers in `pRun` (which outlives the window).
-    CChildFrame(const DocumentServices* services, ProgramRun* pRun, QWidget* parent = nullptr);
+    // The views made for the window keep their answers in `pRun`; its 3D view renders on `device3D`
+    // (both outlive the window).
+    CChildFrame(const DocumentServices* services, ProgramRun* pRun, View3DDevice& device3D,
+                QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     // The views of the windows made from now on (MakeView when not set).
     static void SetViewFactory(CTabbedViewView::ViewFactory factory);
     // The program's views of kinds 0 to 3 (template, loading plan, load securing, 3D); null for the
-    // others, which the host makes itself.
-    static CGetAnsView* MakeView(int nKind, CQOR1Doc* pDoc);
+    // others, which the host makes itself. The 3D view renders on `device3D`.
+    static CGetAnsView* MakeView(int nKind, CQOR1Doc* pDoc, View3DDevice& device3D);
 
     // Makes the document with the creation value and the application state and the view host showing
     // it; `path` is the window's first caption.
@@ -78,6 +81,7 @@ protected:
 private:
     const DocumentServices* m_pServices;
     ProgramRun* m_pRun;
+    View3DDevice& m_device3D;
     // The host and the file access outlive the document, whose destructor still uses them.
     std::unique_ptr<CQtDocumentHost> m_pHost;
     LockedVehicleFileAccess m_access;

@@ -86,8 +86,9 @@ public:
 
 } // namespace
 
-CMainFrame::CMainFrame(ProgramRun& run, QWidget* parent)
-    : QMainWindow(parent), m_run(run), m_pSpeicherMeldung(std::make_unique<FrameSpeicherMeldung>()),
+CMainFrame::CMainFrame(ProgramRun& run, View3DDevice& device3D, QWidget* parent)
+    : QMainWindow(parent), m_run(run), m_device3D(device3D),
+      m_pSpeicherMeldung(std::make_unique<FrameSpeicherMeldung>()),
       m_pViewShell(std::make_unique<CMainFrameViewShell>(this)),
       m_pSliderFactory(std::make_unique<CWndSliderFactory>()),
       m_pPlanDialogs(std::make_unique<CPlanEditDialogs>())

@@ -20,6 +20,7 @@ class CFahrzeug;
 class CMainFrameViewShell;
 class CPlanEditDialogs;
 class ProgramRun;
+class View3DDevice;
 class CWndSliderFactory;
 class IFahrzeugSpeicherMeldung;
 class QMdiArea;
@@ -62,8 +63,9 @@ public:
     // The same over the screens there are now.
     static QRect ReachablePlacement(const QRect& saved);
 
-    // The windows the frame makes keep their answers in `run`, which outlives the frame.
-    explicit CMainFrame(ProgramRun& run, QWidget* parent = nullptr);
+    // The windows the frame makes keep their answers in `run` and render their 3D views on `device3D`;
+    // both outlive the frame.
+    CMainFrame(ProgramRun& run, View3DDevice& device3D, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the window (status bar, ribbon, splash): the frame stays hidden while the splash shows;
@@ -272,6 +274,7 @@ private:
     QMdiArea* m_mdi = nullptr;
     DocumentServices m_services;
     ProgramRun& m_run;
+    View3DDevice& m_device3D;
     bool m_bEinzel = false;
     std::unique_ptr<IFahrzeugSpeicherMeldung> m_pSpeicherMeldung;
     std::unique_ptr<CMainFrameViewShell> m_pViewShell;

@@ -235,7 +235,7 @@ bool CMainFrame::CloseActiveChildForExit()
 
 CChildFrame* CMainFrame::CreateChildFrame(const QString& path, bool bMotorfahrzeug, CAppStateParams* pState)
 {
-    auto* child = new CChildFrame(&m_services, &m_run);
+    auto* child = new CChildFrame(&m_services, &m_run, m_device3D);
     if (!m_mdi || !child->CreateWithDocument(path, bMotorfahrzeug ? 1 : 0, pState)) {
         delete child;
         MessageBoxes().Show(this, Text(168), Text(167) + QLatin1Char('.'), IMessageBoxService::Icon::Error,

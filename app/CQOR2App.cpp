@@ -12,7 +12,6 @@
 #include "ui/CRibBtnContainer.h"
 #include "ui/Render3DServices.h"
 #include "ui/ScriptedMessageBoxService.h"
-#include "view3d/CTimerManager.h"
 #include "views/IFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 
@@ -59,7 +58,6 @@ CQOR2App::~CQOR2App()
     LgsFsmEditors::Uninstall();
     CLaderampe3::SetEditorOeffner(nullptr);
     IFrameAnimation::SetViewCreator({});
-    CTimerManager::SetD3DDevice({}, {}, {});
     if (m_unattendedBoxes) {
         QTextStream err(stderr);
         for (const auto& box : m_unattendedBoxes->Records())

@@ -5,6 +5,7 @@
 #include "platform/GlProbe.h"
 #include "ui/ImageList.h"
 #include "ui/ProgramRun.h"
+#include "view3d/View3DDevice.h"
 
 #include <QObject>
 #include <QString>
@@ -108,6 +109,8 @@ public:
     int FirstCatalogueImage() const { return m_firstImage; }
     AppStateMap& AppStates() { return m_states; }
     ProgramRun& GetProgramRun() { return m_run; }
+    // The 3D device of the run, which the 3D views render on.
+    View3DDevice& Device3D() { return m_device3D; }
     CMainFrame* MainFrame() const { return m_frame.get(); }
     FrameLoop& Loop() { return *m_loop; }
     const ResourceModule* Module() const { return m_module.get(); }
@@ -148,6 +151,8 @@ private:
     AppStateMap m_states;
     // What this run keeps until it ends; the frame and the editors hold on to it.
     ProgramRun m_run;
+    // The 3D device, its views' registry, their input and settings; it outlives the frame and its views.
+    View3DDevice m_device3D;
     ImageList m_images;
     int m_firstImage = -1;
     std::unique_ptr<CMainFrame> m_frame;

@@ -25,8 +25,6 @@
 #include "platform/SystemInfo.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
-#include "view3d/CQOR3DView.h"
-#include "view3d/CTimerManager.h"
 #include "view3d/Settings3DRecord.h"
 #include "views/CTTFrameAnimation.h"
 #include "views/IPlanDialogs.h"
@@ -200,7 +198,7 @@ bool CQOR2App::LoadLanguageModule()
 
 bool CQOR2App::CreateMainFrame()
 {
-    m_frame = std::make_unique<CMainFrame>(m_run);
+    m_frame = std::make_unique<CMainFrame>(m_run, m_device3D);
     m_frame->SetSplashTime(m_options.splashMs);
     m_frame->SetSplashBitmap(m_options.splashBitmap);
     if (m_options.screenDpi)
@@ -331,7 +329,7 @@ bool CQOR2App::Start3D()
         } else {
             if (GlSettings::Field(record, Settings3DRecord::kDeviceType) == Settings3DRecord::kSoftware)
                 qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
-            CQOR3DView::SetDeviceRecord(record);
+            m_device3D.SetDeviceRecord(record);
         }
     }
     const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
@@ -342,7 +340,7 @@ bool CQOR2App::Start3D()
         return false;
     case GlProbeResult::Status::NoContext:
         m_3dUnavailable = true;
-        CQOR3DView::Set3DAvailable(false);
+        m_device3D.Set3DAvailable(false);
         MessageBoxes().Show(m_frame.get(), Text(156),
                             QString::fromStdString(FormatS("$S.\n\n$S.", 2, 155u, 165u)),
                             IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
@@ -368,7 +366,7 @@ bool CQOR2App::Start3DWith(const GlSettingsRecord& record)
     }
     if (GlSettings::Field(record, Settings3DRecord::kDeviceType) == Settings3DRecord::kSoftware)
         qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
-    CQOR3DView::SetDeviceRecord(record);
+    m_device3D.SetDeviceRecord(record);
     const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
     if (probe.status != GlProbeResult::Status::Ok) {
         QFile::remove(recordFile);
@@ -386,16 +384,16 @@ bool CQOR2App::Start3DWith(const GlSettingsRecord& record)
 void CQOR2App::Use3D(const GlProbeResult& probe, const QString& recordFile)
 {
     m_3dUnavailable = false;
-    CQOR3DView::Set3DAvailable(true);
+    m_device3D.Set3DAvailable(true);
     GlSettingsRecord record{};
     if (probe.recordWritten && Settings3DRecord::Load(recordFile, &record))
-        CQOR3DView::SetDeviceRecord(record);
+        m_device3D.SetDeviceRecord(record);
     // Each 3D view keeps its own context and re-makes a lost one in its widget; the program-wide
     // device is usable while 3D is on. A reset releases the model cache and loads it again.
-    CTimerManager::SetD3DDevice(
-        {[] {
-             return CQOR3DView::Is3DAvailable() ? CTimerManager::DeviceState::Ready
-                                                : CTimerManager::DeviceState::Unavailable;
+    m_device3D.SetDevice(
+        {[this] {
+             return m_device3D.Is3DAvailable() ? View3DDevice::DeviceState::Ready
+                                               : View3DDevice::DeviceState::Unavailable;
          },
          {}},
         [this] { ReleaseModelsCallback(m_run.Find<IRender3DServices>()); },

@@ -3,8 +3,6 @@
 
 #include "app/CMainFrame.h"
 #include "app/FrameLoop.h"
-#include "view3d/CQOR3DView.h"
-#include "view3d/CTimerManager.h"
 #include "view3d/Render3DServiceProvider.h"
 
 #include <QApplication>
@@ -15,7 +13,7 @@ RunningProgram::~RunningProgram()
     // The application's run, and the 3D services installed in it, go with the application.
     m_app.reset();
     if (m_services3D)
-        CQOR3DView::SetModelCache(nullptr);
+        m_services3D->SetInput(nullptr);
 }
 
 CMainFrame* RunningProgram::MainFrame() const
@@ -52,15 +50,16 @@ std::unique_ptr<RunningProgram> StartProgram(CQOR2App::Options options, QString*
         options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.programFolder;
     // The model cache and textures of the 3D side; they outlive the application object.
     program->m_services3D = std::make_unique<Render3DServiceProvider>(folder);
-    CQOR3DView::SetModelCache(&program->m_services3D->Cache());
-
     program->m_app = std::make_unique<CQOR2App>(std::move(options));
     CQOR2App& app = *program->m_app;
     app.GetProgramRun().Install<IRender3DServices>(program->m_services3D.get());
+    // The run's 3D device draws from the services' model cache and takes its input through them.
+    View3DDevice& device = app.Device3D();
+    device.SetModelCache(&program->m_services3D->Cache());
+    program->m_services3D->SetInput(&device.Input());
     // The 3D frame step runs whenever a 3D window is registered.
-    app.Loop().SetRenderStep(
-        []() { return !CTimerManager::Registry().empty(); },
-        [](double seconds) { CTimerManager::RenderAll(static_cast<float>(seconds), 0); });
+    app.Loop().SetRenderStep([&device]() { return !device.Registry().empty(); },
+                             [&device](double seconds) { device.RenderAll(static_cast<float>(seconds), 0); });
     if (!app.InitInstance()) {
         if (error)
             *error = app.StartError();

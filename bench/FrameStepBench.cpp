@@ -1,30 +1,27 @@
 // One frame step of the render managers with three registered managers that render nothing.
 #include "view3d/CTimerManager.h"
-#include "view3d/InputState.h"
+#include "view3d/View3DDevice.h"
 
 #include <benchmark/benchmark.h>
-
-#include <array>
 
 namespace {
 
 class IdleManager : public CTimerManager
 {
 public:
+    using CTimerManager::CTimerManager;
     int NeedsRender(float, int) override { return 0; }
 };
 
 void BM_FrameStepThreeIdleManagers(benchmark::State& state)
 {
-    CTimerManager::SetD3DDevice({[]() { return CTimerManager::DeviceState::Ready; }, []() { return true; }},
-                                {}, {});
-    InitDirectInput(nullptr, 6);
-    std::array<IdleManager, 3> managers;
-    benchmark::DoNotOptimize(managers);
+    View3DDevice device;
+    device.SetDevice({[]() { return View3DDevice::DeviceState::Ready; }, []() { return true; }}, {}, {});
+    device.Input().Init(nullptr, 6);
+    IdleManager first(device), second(device), third(device);
+    benchmark::DoNotOptimize(first);
     for (auto _ : state)
-        CTimerManager::RenderAll(0.016f, 1);
-    ReleaseDirectInput();
-    CTimerManager::SetD3DDevice({}, {}, {});
+        device.RenderAll(0.016f, 1);
 }
 BENCHMARK(BM_FrameStepThreeIdleManagers);
 

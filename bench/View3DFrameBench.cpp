@@ -19,10 +19,10 @@
 #include "view3d/CCamera.h"
 #include "view3d/CFahrzeug3D.h"
 #include "view3d/CQOR3DView.h"
-#include "view3d/CTimerManager.h"
 #include "view3d/ModelCache.h"
 #include "view3d/OffscreenFrame.h"
 #include "view3d/TextureManager.h"
+#include "view3d/View3DDevice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -130,29 +130,39 @@ std::unique_ptr<CQOR1Doc> TractorWithSecuredUnits()
     return doc;
 }
 
+// The device record main() makes, which each 3D view's device takes.
+GlSettingsRecord& BenchRecord()
+{
+    static GlSettingsRecord record = GlSettings::Make(1280, 1024, 60, 0);
+    return record;
+}
+
 struct Scene
 {
     TextureManager textures;
     ModelCache cache{QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), textures};
+    // The 3D device of the view, drawing from this cache.
+    View3DDevice device;
     Scene()
     {
         textures.Init(256);
         cache.InitModellCache();
+        device.SetDeviceRecord(BenchRecord());
+        device.Set3DAvailable(true);
+        device.SetModelCache(&cache);
+        device.SetDevice({[] { return View3DDevice::DeviceState::Ready; }, {}}, {}, {});
     }
 };
 
 void BM_View3DFrame(benchmark::State& state)
 {
     Scene scene;
-    CQOR3DView::Set3DAvailable(true);
-    CQOR3DView::SetModelCache(&scene.cache);
-    CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
     auto doc = TruckWithLoads();
     if (!doc) {
         state.SkipWithError("no sample truck");
         return;
     }
-    CQOR3DView view(doc.get());
+    CQOR3DView view(doc.get(), scene.device);
     view.resize(1280, 800);
     view.OnInitialUpdate();
     view.show();
@@ -169,13 +179,12 @@ void BM_View3DFrame(benchmark::State& state)
     for (auto _ : state) {
         const int before = swapped;
         view.SetDirty();
-        CTimerManager::RenderAll(1.0f / 60.0f, 1);
+        scene.device.RenderAll(1.0f / 60.0f, 1);
         while (swapped == before)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     state.counters["fps"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    CQOR3DView::SetModelCache(nullptr);
 }
 BENCHMARK(BM_View3DFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -184,22 +193,19 @@ BENCHMARK(BM_View3DFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_View3DIdle(benchmark::State& state)
 {
     Scene scene;
-    CQOR3DView::Set3DAvailable(true);
-    CQOR3DView::SetModelCache(&scene.cache);
-    CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
     auto doc = TruckWithLoads();
     if (!doc) {
         state.SkipWithError("no sample truck");
         return;
     }
-    CQOR3DView view(doc.get());
+    CQOR3DView view(doc.get(), scene.device);
     view.resize(1280, 800);
     view.OnInitialUpdate();
     view.show();
     view.activateWindow();
     view.setFocus();
     QTimer steps;
-    QObject::connect(&steps, &QTimer::timeout, [] { CTimerManager::RenderAll(1.0f / 60.0f, 1); });
+    QObject::connect(&steps, &QTimer::timeout, [&scene] { scene.device.RenderAll(1.0f / 60.0f, 1); });
     steps.start(16);
     QElapsedTimer settle;
     settle.start();
@@ -222,7 +228,6 @@ void BM_View3DIdle(benchmark::State& state)
     }
     state.counters["cpu_percent"] = percent;
     state.counters["renders"] = view.RenderCount();
-    CQOR3DView::SetModelCache(nullptr);
 }
 BENCHMARK(BM_View3DIdle)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -302,8 +307,7 @@ int main(int argc, char** argv)
     bool given = false;
     const int samples = qEnvironmentVariableIntValue("QOR_BENCH_SAMPLES", &given);
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    CQOR3DView::SetDeviceRecord(
-        GlSettings::Make(screen.width(), screen.height(), 60, given ? samples : probe.samples));
+    BenchRecord() = GlSettings::Make(screen.width(), screen.height(), 60, given ? samples : probe.samples);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -93,13 +93,13 @@ ILgSicherungView* CPgLgSichgBase2::GetView() const
     return m_pView;
 }
 
-ProgramRun::Antworten& CPgLgSichgBase2::GetAntworten()
+ProgramRun& CPgLgSichgBase2::GetProgramRun()
 {
     if (ILgSicherungView* pView = GetView())
-        return pView->GetViewProgramRun().GetAntworten();
+        return pView->GetViewProgramRun();
     if (!m_pEigenerLauf)
         m_pEigenerLauf = std::make_unique<ProgramRun>();
-    return m_pEigenerLauf->GetAntworten();
+    return *m_pEigenerLauf;
 }
 
 void CPgLgSichgBase2::OnFirstEnter(int) {}

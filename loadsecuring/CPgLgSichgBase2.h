@@ -112,8 +112,10 @@ public:
     CLadeeinheit* GetLadeeinheit() const;
     CFahrzeug* GetFahrzeug() const;
     void SetView(ILgSicherungView* pView) { m_pView = pView; }
-    // The answers kept for the program run: the view's run (the page's own while it has no view).
-    ProgramRun::Antworten& GetAntworten();
+    // The program run of the page: the view's run (the page's own while it has no view), and the
+    // answers kept for it.
+    ProgramRun& GetProgramRun();
+    ProgramRun::Antworten& GetAntworten() { return GetProgramRun().GetAntworten(); }
 
     int PageIndex() const { return m_nPageIndex; }
     void SetPageIndex(int nIndex) { m_nPageIndex = nIndex; }

@@ -43,14 +43,6 @@ QColor FeldFarbe(int nSub)
     return nSub == 1 ? QColor(255, 131, 6) : QColor(198, 90, 19);
 }
 
-QString Sprache()
-{
-    if (!CPgLgSichgPage4::SprachCode().isEmpty())
-        return CPgLgSichgPage4::SprachCode();
-    const ResourceModule* m = ResourceModule::Current();
-    return m ? m->Code() : QString();
-}
-
 std::string Text(quint32 id)
 {
     const ResourceModule* m = ResourceModule::Current();
@@ -806,7 +798,7 @@ int CPgLgSichgPage10::Validate(int nTarget)
             continue;
         const quint32 nText = bRutschen && bKippen ? 505 : bKippen ? 504 : 507;
         const std::string strMeldung = Text(nText), strRichtung = Text(r.nName);
-        const bool bDeutsch = ResourceModule::IsGermanCode(Sprache());
+        const bool bDeutsch = ResourceModule::IsGermanCode(CPgLgSichgPage4::SprachCode(GetProgramRun()));
         const std::string strText = bDeutsch ? FormatResChecked(503, {strRichtung, strMeldung})
                                              : FormatResChecked(503, {strMeldung, strRichtung});
         IMessageBoxService::HtmlBox box;

@@ -48,43 +48,44 @@ int CPgLgSichgPage4::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
 
 SNormParams& CPgLgSichgPage4::EigenerSatz()
 {
-    static SNormParams set = SatzVon(0);
-    return set;
+    std::optional<SNormParams>& set = GetProgramRun().GetNormen().eigenerSatz;
+    if (!set)
+        set = SatzVon(0);
+    return *set;
 }
 
 bool& CPgLgSichgPage4::EigenerSatzGeaendert()
 {
-    static bool b = false;
-    return b;
+    return GetProgramRun().GetNormen().bEigenerSatzGeaendert;
 }
 
 float& CPgLgSichgPage4::Norm0C5()
 {
-    static float c5 = [] {
+    std::optional<float>& c5 = GetProgramRun().GetNormen().fNorm0C5;
+    if (!c5) {
         SNormParams s;
         SNormParams::GetStandard(0, &s);
-        return s.m_fKoeff[5];
-    }();
-    return c5;
+        c5 = s.m_fKoeff[5];
+    }
+    return *c5;
 }
 
 QString& CPgLgSichgPage4::DateiPfad()
 {
-    static QString path;
-    return path;
+    return GetProgramRun().GetNormen().strDateiPfad;
 }
 
-QString& CPgLgSichgPage4::SprachCode()
+QString CPgLgSichgPage4::SprachCode(const ProgramRun& run)
 {
-    static QString code;
-    return code;
-}
-
-bool CPgLgSichgPage4::MitNorm0()
-{
+    if (!run.GetNormen().strSprachCode.isEmpty())
+        return run.GetNormen().strSprachCode;
     const ResourceModule* module = ResourceModule::Current();
-    const QString code = !SprachCode().isEmpty() ? SprachCode() : module ? module->Code() : QString();
-    return ResourceModule::IsGermanCode(code);
+    return module ? module->Code() : QString();
+}
+
+bool CPgLgSichgPage4::MitNorm0(const ProgramRun& run)
+{
+    return ResourceModule::IsGermanCode(SprachCode(run));
 }
 
 SNormParams CPgLgSichgPage4::SatzVon(int nNorm)

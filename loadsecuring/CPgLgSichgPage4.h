@@ -31,16 +31,17 @@ public:
     bool OnSetActive() override;
     bool OnKillActive() override;
 
-    // The user's set for the program run, the built-in first set's c5 as edited, and where the user's
-    // set is kept (the per-user data folder unless a test sets another).
-    static SNormParams& EigenerSatz();
-    static bool& EigenerSatzGeaendert();
-    static float& Norm0C5();
-    static QString& DateiPfad();
-    // Whether the language offers the first standard: the running module's code, or the code set here
-    // (tests) when not empty.
-    static bool MitNorm0();
-    static QString& SprachCode();
+    // The user's set for the program run (the first built-in set until one is loaded), whether it was
+    // typed since, the built-in first set's c5 as edited, and where the user's set is kept (the
+    // per-user data folder unless the run names another): all kept in the page's program run.
+    SNormParams& EigenerSatz();
+    bool& EigenerSatzGeaendert();
+    float& Norm0C5();
+    QString& DateiPfad();
+    // The language whose standards the pages of `run` offer: the run's code when set, else the running
+    // module's; and whether that language offers the first standard.
+    static QString SprachCode(const ProgramRun& run);
+    static bool MitNorm0(const ProgramRun& run);
 
     // Switches the standard (the radios' command): leaving the user's set keeps what was typed.
     void WechsleNorm(int nNorm);
@@ -57,7 +58,8 @@ protected:
 
 private:
     // The built-in set of a standard (the user's set for 2), with the edited c5 for the first.
-    static SNormParams SatzVon(int nNorm);
+    SNormParams SatzVon(int nNorm);
+    bool MitNorm0() { return MitNorm0(GetProgramRun()); }
     void FelderAusSatz(const SNormParams& set);
     void FelderInSatz(SNormParams* pSet) const;
     int Norm() const;

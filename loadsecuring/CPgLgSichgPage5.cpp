@@ -62,7 +62,7 @@ bool CPgLgSichgPage5::OnInitDialog()
             edit->SetEmptyValueFloat(-1.0f);
         }
     // The first standard knows neither the mat's certificate nor the limit of 0.2.
-    const bool bDe = CPgLgSichgPage4::MitNorm0();
+    const bool bDe = CPgLgSichgPage4::MitNorm0(GetProgramRun());
     for (int id : {kIdMatteNorm, kIdMatteZertifikat, kIdUeber02})
         if (QWidget* w = ControlId::Find(this, id))
             w->setVisible(!bDe);
@@ -188,7 +188,7 @@ int CPgLgSichgPage5::BuildHintHtml(std::intptr_t nArg, QString* pHtml)
 {
     CPgLgSichgBase2::BuildHintHtml(nArg, pHtml);
     const ResourceModule* pModule = ResourceModule::Current();
-    const quint32 nTemplate = CPgLgSichgPage4::MitNorm0() && Norm() != 1 ? 692 : 789;
+    const quint32 nTemplate = CPgLgSichgPage4::MitNorm0(GetProgramRun()) && Norm() != 1 ? 692 : 789;
     QString html = pModule && pHtml ? pModule->Html(nTemplate) : QString();
     if (html.isEmpty())
         return 0;

@@ -22,8 +22,8 @@ struct LeftRunningList
 
 LeftRunningList& LeftRunning()
 {
-    static LeftRunningList list;
-    return list;
+    static LeftRunningList processes;
+    return processes;
 }
 
 } // namespace

@@ -23,6 +23,13 @@ int NextResourceRoot()
     return next.fetch_add(1);
 }
 
+// The module the program's items are read from (see ResourceModule::Current): one for the process.
+std::atomic<const ResourceModule*>& CurrentModule()
+{
+    static std::atomic<const ResourceModule*> current{nullptr};
+    return current;
+}
+
 // Undoes the escapes of strings.tsv: \n, \t and \\. Answers false for an unknown escape.
 bool Unescape(const QString& raw, QString& out)
 {
@@ -120,7 +127,7 @@ ResourceModule::~ResourceModule()
 {
     // A module that goes away stops being current: nothing may read from it afterwards.
     const ResourceModule* self = this;
-    if (s_current.compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
+    if (CurrentModule().compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
         SetCurrentTextProvider(nullptr);
     if (m_registered)
         QResource::unregisterResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
@@ -260,15 +267,13 @@ QUrl ResourceModule::ItemUrl(quint32 id, int type) const
     return QUrl(QStringLiteral("qrc:") + m_root + QLatin1Char('/') + relative);
 }
 
-std::atomic<const ResourceModule*> ResourceModule::s_current{nullptr};
-
 const ResourceModule* ResourceModule::Current()
 {
-    return s_current.load();
+    return CurrentModule().load();
 }
 
 void ResourceModule::SetCurrent(const ResourceModule* module)
 {
-    s_current.store(module);
+    CurrentModule().store(module);
     SetCurrentTextProvider(module);
 }

@@ -11,7 +11,6 @@
 #include <QString>
 #include <QUrl>
 
-#include <atomic>
 #include <memory>
 
 class ResourceModule : public ITextProvider
@@ -83,7 +82,6 @@ public:
     QString ItemPath(const QString& relative) const;
 
 private:
-    static std::atomic<const ResourceModule*> s_current;
     ResourceModule(QString code, QString file, QString root, QByteArray bundle);
     QByteArray ReadItem(const QString& relative) const;
     bool ParseStrings(const QByteArray& data, QString* error);

@@ -1,7 +1,14 @@
 // What the program keeps for one run and forgets when it ends.
 #pragma once
 
+#include "model/securing/SNormParams.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
 #include <map>
+#include <optional>
 #include <typeindex>
 
 // The application owns one and hands it to the windows it makes (the views, the load-securing wizard
@@ -76,6 +83,33 @@ private:
     Antworten m_antworten;
     double m_dDruckZoom = 0.0;
     bool m_bSliderHinweisAnstehend = false;
+
+public:
+    // The view of the run that last received the keyboard focus (its frame shows it active); null
+    // once that view is gone.
+    QWidget* GetAktiveAnsicht() const { return m_pAktiveAnsicht; }
+    void SetAktiveAnsicht(QWidget* pAnsicht) { m_pAktiveAnsicht = pAnsicht; }
+
+    // The securing standards of the load-securing wizard for the run.
+    struct Normen
+    {
+        // The user's own set as last loaded, typed or saved (unset before the coefficients page first
+        // showed), and whether it was typed since it was loaded or saved.
+        std::optional<SNormParams> eigenerSatz;
+        bool bEigenerSatzGeaendert = false;
+        // The first standard's c5 as edited (unset: the built-in one).
+        std::optional<float> fNorm0C5;
+        // The file that keeps the user's set (the per-user data folder when empty).
+        QString strDateiPfad;
+        // The language whose standards the pages offer (empty: the running language module's).
+        QString strSprachCode;
+    };
+    Normen& GetNormen() { return m_normen; }
+    const Normen& GetNormen() const { return m_normen; }
+
+private:
+    QPointer<QWidget> m_pAktiveAnsicht;
+    Normen m_normen;
 };
 
 // Installs a service in a run for its own lifetime and removes it again, unless another took its place.

@@ -2,7 +2,7 @@
 #include "view3d/CCamera.h"
 
 #include "view3d/CTimerManager.h"
-#include "view3d/InputState.h"
+#include "view3d/InputCollector.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,10 +87,16 @@ void CCamera::SetOrthographic(bool on)
     }
 }
 
+const InputState& CCamera::PolledInput() const
+{
+    static const InputState none;
+    return m_pInput != nullptr ? m_pInput->Polled() : none;
+}
+
 void CCamera::UpdateMouseMode(bool poll)
 {
-    if (poll)
-        PollDirectInput(3);
+    if (poll && m_pInput != nullptr)
+        m_pInput->Poll(3);
     const InputState& input = PolledInput();
     m_mouseMode = MOUSE_NONE;
     if (input.ButtonDown(0)) {

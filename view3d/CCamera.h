@@ -8,6 +8,7 @@
 #include <array>
 
 class CTimerManager;
+class InputCollector;
 struct InputState;
 
 // Angle between two vectors (acos of the dot product of both normalised, cosine clamped to ±1).
@@ -51,6 +52,8 @@ public:
     // Stores owner, eye, target and the three values; derives the polar angle and the yaw from eye - target.
     void Set(void* owner, const tbVector3& eye, const tbVector3& target, float a, float b, float c);
     void SetCallback(Callback callback, void* argument);
+    // The input the camera is steered by (its view's device's); without one the camera sees no input.
+    void SetInput(InputCollector* input) { m_pInput = input; }
 
     tbMatrix GetViewMatrix() const;
     void SetOrthographic(bool on);
@@ -96,6 +99,7 @@ private:
     void ClampPolar();
     void ClampTarget();
     void Pan(float forward, float sideways);
+    const InputState& PolledInput() const;
     void ApplyKeyboard(float time, const InputState& input, const std::array<float, ACCEL_COUNT>& value);
     void ApplyMouse(const InputState& input, CTimerManager* manager, const tbVector3& pivot);
     // Starts the half-turn (nothing while one runs) and moves a running one on by `time` seconds.
@@ -103,6 +107,7 @@ private:
     void StepHalfTurn(float time);
 
     void* m_owner = nullptr;
+    InputCollector* m_pInput = nullptr;
     tbVector3 m_eye{-2.0f, 2.5f, 4.0f};
     tbVector3 m_target{0.0f, 0.0f, 0.0f};
     tbVector3 m_lastEye{};

@@ -58,8 +58,8 @@ bool CDlg3DViewSettings::OnCommand(int id, int notifyCode, QObject* control)
     if (id == kOrthographicBox)
         m_pView->Camera().SetOrthographic(on != 0);
     m_pView->SetDirty();
-    if (bRenderAll != 0)
-        CTimerManager::RenderAll(0.0f, 1);
+    if (bRenderAll != 0 && m_pView->Device3D() != nullptr)
+        m_pView->Device3D()->RenderAll(0.0f, 1);
     m_pView->viewport()->update();
     return true;
 }

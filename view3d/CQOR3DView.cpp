@@ -7,7 +7,6 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/BmpFile.h"
 #include "platform/ResourceModule.h"
-#include "platform/gl/GlContextProbe.h"
 #include "platform/gl/GlDevice.h"
 #include "ui/CDlgHelpText.h"
 #include "ui/CRibBtnContainer.h"
@@ -15,10 +14,8 @@
 #include "ui/CommandUpdateEvent.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CDlg3DViewSettings.h"
-#include "view3d/InputState.h"
 #include "view3d/ModelCache.h"
 #include "view3d/OffscreenFrame.h"
-#include "view3d/Settings3DRecord.h"
 #include "views/CQOR1View.h"
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
@@ -36,12 +33,10 @@
 #include <QOpenGLExtraFunctions>
 #include <QPainter>
 #include <QRegion>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -56,11 +51,6 @@ QString Text(quint32 id)
     const ResourceModule* module = ResourceModule::Current();
     return module ? module->String(id) : QString();
 }
-
-bool g_available = false;
-QSize g_videoMode;
-std::optional<GlSettingsRecord> g_record;
-ModelCache* g_cache = nullptr;
 
 // The screenshot frame: a dotted rectangle over the picture, never part of it. The widget is shaped to
 // the dots, so it also shows over the 3D view's own window once it has a native window of its own.
@@ -114,85 +104,11 @@ void OverTheSurface(QWidget* widget)
 
 } // namespace
 
-void CQOR3DView::Set3DAvailable(bool available)
+CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, View3DDevice& device, QWidget* parent)
+    : CGetAnsView(pDoc, parent), CTimerManager(device),
+      m_renderer(QCoreApplication::applicationDirPath(), ResourceModule::Current())
 {
-    // A window system without OpenGL (the offscreen platform) cannot show an OpenGL widget at all, even
-    // when a caller says 3D is there: the views stay empty windows then.
-    static const bool canMakeContext = [] {
-        QOpenGLContext context;
-        return context.create();
-    }();
-    g_available = available && canMakeContext;
-}
-
-bool CQOR3DView::Is3DAvailable()
-{
-    return g_available;
-}
-
-void CQOR3DView::SetVideoMode(QSize size)
-{
-    g_videoMode = size;
-}
-
-QSize CQOR3DView::VideoMode()
-{
-    if (g_videoMode.isValid() && !g_videoMode.isEmpty())
-        return g_videoMode;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->size() * screen->devicePixelRatio();
-    return {1280, 1024};
-}
-
-void CQOR3DView::SetDeviceRecord(const GlSettingsRecord& record)
-{
-    g_record = record;
-    SetVideoMode(QSize(static_cast<int>(GlSettings::Field(record, Settings3DRecord::kWidth)),
-                       static_cast<int>(GlSettings::Field(record, Settings3DRecord::kHeight))));
-}
-
-QSurfaceFormat CQOR3DView::SurfaceFormat()
-{
-    QSurfaceFormat format = GlContextProbe::Format();
-    if (!g_record)
-        return format;
-    const std::uint32_t depth = GlSettings::Field(*g_record, Settings3DRecord::kDepthFormat);
-    format.setDepthBufferSize(depth == 80 ? 16 : (depth == 71 ? 32 : 24));
-    format.setStencilBufferSize(depth == 75 ? 8 : 0);
-    format.setSamples(static_cast<int>(GlSettings::Field(*g_record, Settings3DRecord::kMultiSample)));
-    return format;
-}
-
-unsigned CQOR3DView::TextureFormat()
-{
-    if (!g_record)
-        return 0;
-    switch (GlSettings::Field(*g_record, Settings3DRecord::kBackBufferFormat)) {
-    case 35:
-        return GL_RGB10_A2;
-    case 23:
-        return GL_RGB565;
-    case 24:
-    case 25:
-        return GL_RGB5_A1;
-    default:
-        return GL_RGBA8;
-    }
-}
-
-ModelCache* CQOR3DView::ModelCacheInUse()
-{
-    return g_cache;
-}
-
-void CQOR3DView::SetModelCache(ModelCache* cache)
-{
-    g_cache = cache;
-}
-
-CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, QWidget* parent)
-    : CGetAnsView(pDoc, parent), m_renderer(QCoreApplication::applicationDirPath(), ResourceModule::Current())
-{
+    m_Camera.SetInput(&device.Input());
     setFocusPolicy(Qt::StrongFocus);
     m_pTracker = new FrameOverlay(this, viewport());
     m_pTracker->setVisible(false);
@@ -214,13 +130,13 @@ void CQOR3DView::CreateGlWidget()
 {
     // Made when the view is first shown, not before. The frames go to a native window of the widget's own,
     // so the main window keeps its raster painting and is not made again when the widget joins it.
-    if (!g_available || m_pGl != nullptr)
+    if (!Available() || m_pGl != nullptr)
         return;
     m_pGl = new C3DViewport([this](GlDevice& device, QSize pixels) { DrawFrame(device, pixels); },
                             [this] { OnLostDevice(); }, [this] { OnResetDevice(); }, viewport());
     m_pGl->setFocusPolicy(Qt::NoFocus);
-    m_pGl->setFormat(SurfaceFormat());
-    if (const unsigned texture = TextureFormat())
+    m_pGl->setFormat(Device3D()->SurfaceFormat());
+    if (const unsigned texture = Device3D()->TextureFormat())
         m_pGl->setTextureFormat(texture);
     m_pGl->setGeometry(viewport()->rect());
     // Under the strips and the drag frame.
@@ -244,7 +160,7 @@ void CQOR3DView::OnInitialUpdate()
 {
     CGetAnsView::OnInitialUpdate();
     SetScrollSizes(QSize(0, 0));
-    if (!g_available || m_bSetUp)
+    if (!Available() || m_bSetUp)
         return;
     if (m_pGl != nullptr)
         AttachWindow(m_pGl);
@@ -300,6 +216,11 @@ void CQOR3DView::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAns
                 break;
             }
     Present();
+}
+
+bool CQOR3DView::Available() const
+{
+    return Device3D() != nullptr && Device3D()->Is3DAvailable();
 }
 
 int CQOR3DView::SceneKind() const
@@ -388,9 +309,9 @@ void CQOR3DView::DrawFrame(GlDevice& device, QSize pixels)
         ClientProjection(pixels, buffer.isEmpty() ? pixels : buffer, ortho, m_Camera.OrthoWidth()));
     device.SetTransform(TransformKind::View, m_Camera.GetViewMatrix());
     OffscreenFrame::SetLights(device);
-    if (g_cache != nullptr && GetDocument() != nullptr)
-        m_renderer.Render(device, *g_cache, GetDocument(), m_Camera.Target(), nullptr, nullptr,
-                          m_nRenderMode);
+    ModelCache* cache = Device3D() != nullptr ? Device3D()->ModelCacheInUse() : nullptr;
+    if (cache != nullptr && GetDocument() != nullptr)
+        m_renderer.Render(device, *cache, GetDocument(), m_Camera.Target(), nullptr, nullptr, m_nRenderMode);
 }
 
 void CQOR3DView::Render(float)
@@ -449,7 +370,7 @@ void CQOR3DView::WriteScreenshot()
 
 int CQOR3DView::Present()
 {
-    if (!g_available || m_pGl == nullptr || DeviceLost())
+    if (!Available() || m_pGl == nullptr || Device3D()->DeviceLost())
         return 1;
     m_pGl->update();
     return 0;
@@ -533,7 +454,7 @@ void CQOR3DView::OnLostDevice()
 
 int CQOR3DView::OnResetDevice()
 {
-    if (!g_available)
+    if (!Available())
         return 1;
     if (const int failed = CreateSwapChain())
         return failed;
@@ -545,7 +466,7 @@ int CQOR3DView::OnResetDevice()
 
 int CQOR3DView::CreateSwapChain()
 {
-    const QSize mode = VideoMode();
+    const QSize mode = Device3D() != nullptr ? Device3D()->VideoMode() : QSize(0, 0);
     SetBackBufferSize(mode.width(), mode.height());
     return 0;
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "model/base/tbVector3.h"
-#include "platform/GlProbe.h"
 #include "view3d/CCamera.h"
 #include "view3d/CFahrzeug3D.h"
 #include "view3d/CTimerManager.h"
@@ -11,7 +10,6 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
-#include <QSurfaceFormat>
 
 #include <array>
 
@@ -43,25 +41,9 @@ public:
     // The number of settings the view settings dialog edits, in its exchange order.
     static constexpr int kSettingCount = 12;
 
-    explicit CQOR3DView(CQOR1Doc* pDoc, QWidget* parent = nullptr);
+    // A view of `pDoc` on the run's 3D `device`, which outlives the view.
+    CQOR3DView(CQOR1Doc* pDoc, View3DDevice& device, QWidget* parent = nullptr);
     ~CQOR3DView() override;
-
-    // Whether views make OpenGL widgets (set at start-up once a context could be made; never on a window
-    // system that makes no OpenGL context), and the back buffer size every view renders for (the screen in
-    // device pixels unless set).
-    static void Set3DAvailable(bool available);
-    static bool Is3DAvailable();
-    static void SetVideoMode(QSize size);
-    static QSize VideoMode();
-    // The device settings the views' OpenGL widgets are made with: the record's depth-stencil format,
-    // multisampling and colour format, and its display size as the back buffer.
-    static void SetDeviceRecord(const GlSettingsRecord& record);
-    // The surface format and the colour format (0 for the default) a new OpenGL widget gets.
-    static QSurfaceFormat SurfaceFormat();
-    static unsigned TextureFormat();
-    // The model cache the views draw from; without one (or without 3D) nothing is drawn.
-    static void SetModelCache(ModelCache* cache);
-    static ModelCache* ModelCacheInUse();
 
     // View side.
     void OnInitialUpdate() override;
@@ -131,6 +113,8 @@ private:
     void ComputePivot(const QPoint& pixel);
     void WriteScreenshot();
     int SceneKind() const;
+    // Whether the device has 3D on (the view stays an empty window otherwise).
+    bool Available() const;
 
     CFahrzeug3D m_renderer;
     int m_bDirty = 1;

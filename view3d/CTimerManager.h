@@ -1,15 +1,14 @@
-// Render manager of every 3D window: registry, mouse handling first, device checks and the frame step.
+// Render manager of a 3D window: the frame step's calls, mouse handling first, the window's back buffer.
 #pragma once
 
 #include "model/base/tbVector3.h"
 #include "model/vehicle/CFahrzeugDiagramm.h" // tbVector2
+#include "view3d/View3DDevice.h"
 
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
-#include <vector>
 
 class QEvent;
 class QWidget;
@@ -17,22 +16,8 @@ class QWidget;
 class CTimerManager
 {
 public:
-    // State of the 3D device as the GL side reports it.
-    enum class DeviceState
-    {
-        Unavailable, // no context, or 3D switched off
-        Ready,
-        Lost,       // the context is gone and cannot be made yet
-        NeedsReset, // a new context exists; resources must be re-created
-    };
-    struct Device
-    {
-        std::function<DeviceState()> state;
-        std::function<bool()> reset; // re-creates the context; false when that failed
-    };
-    using ResetCallback = std::function<void()>;
-
-    CTimerManager();
+    // Registers with `device`, whose frame step then steps this manager until it is destroyed.
+    explicit CTimerManager(View3DDevice& device);
     virtual ~CTimerManager();
     CTimerManager(const CTimerManager&) = delete;
     CTimerManager& operator=(const CTimerManager&) = delete;
@@ -59,21 +44,11 @@ public:
     void SetRenderFlag(int mask, bool on);
 
     // Lets this manager see the window's events before the window does; 1 when there is no window.
-    // The window leaves the registry when it is destroyed.
+    // The window leaves the device's list when it is destroyed.
     int AttachWindow(QWidget* window);
 
-    static void SetD3DDevice(Device device, ResetCallback beforeReset, ResetCallback afterReset);
-    // Whether a device was set (without one nothing renders).
-    static bool Has3DDevice();
-    // 0 nothing may render, 1 the device is usable, 2 it was just re-created.
-    static int CheckDevice();
-    static void RenderAll(float time, int n);
-    static void OnLostDeviceAll();
-    static void OnResetDeviceAll();
-    static bool DeviceLost();
-    static const std::vector<CTimerManager*>& Registry();
-    // Manager attached to `window`, or null.
-    static CTimerManager* ManagerOf(const QWidget* window);
+    // The device this manager is registered with; null once the device is gone.
+    View3DDevice* Device3D() const { return m_pDevice3D; }
 
     // Horizontal and vertical angle from the view axis of the pixel (px, py) of a client area of the
     // given size, for a 45° field of view over the shorter side of the back buffer.
@@ -90,6 +65,9 @@ protected:
     int m_bufferHeight = 0;
 
 private:
+    friend class View3DDevice;
+
+    View3DDevice* m_pDevice3D;
     int m_renderFlags = 0;
     QPointer<QWidget> m_window;
     std::unique_ptr<QObject> m_filter;

@@ -3,7 +3,7 @@
 
 #include "platform/gl/GlContextProbe.h"
 #include "view3d/CDlgSettings3D.h"
-#include "view3d/InputState.h"
+#include "view3d/InputCollector.h"
 #include "view3d/Settings3DRecord.h"
 
 #include <QOffscreenSurface>
@@ -37,12 +37,13 @@ int Render3DServiceProvider::ReleaseModellCache()
 
 int Render3DServiceProvider::InitDirectInput(QWidget* window, unsigned flags)
 {
-    return ::InitDirectInput(window, flags);
+    return m_pInput != nullptr ? m_pInput->Init(window, flags) : 1;
 }
 
 void Render3DServiceProvider::ReleaseDirectInput()
 {
-    ::ReleaseDirectInput();
+    if (m_pInput != nullptr)
+        m_pInput->Release();
 }
 
 int Render3DServiceProvider::ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent)

@@ -5,6 +5,8 @@
 #include "view3d/ModelCache.h"
 #include "view3d/TextureManager.h"
 
+class InputCollector;
+
 class Render3DServiceProvider : public IRender3DServices
 {
 public:
@@ -14,11 +16,14 @@ public:
     int InitModellCache() override;
     int GetModell(int number) override;
     int ReleaseModellCache() override;
-    // Keyboard and mouse input come with the camera; until then nothing is set up.
+    // The keyboard and mouse input of the 3D device the provider serves (SetInput); without one
+    // nothing is set up and InitDirectInput answers 1.
     int InitDirectInput(QWidget* window, unsigned flags) override;
     void ReleaseDirectInput() override;
     int ShowD3DSettingsDialog(GlSettingsRecord* record, bool useRecord, QWidget* parent) override;
     bool TrySettings3D(const GlSettingsRecord& record) override;
+
+    void SetInput(InputCollector* input) { m_pInput = input; }
 
     ModelCache& Cache() { return m_cache; }
     TextureManager& Textures() { return m_textures; }
@@ -26,4 +31,5 @@ public:
 private:
     TextureManager m_textures;
     ModelCache m_cache;
+    InputCollector* m_pInput = nullptr;
 };

@@ -17,8 +17,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-CGetAnsView* CGetAnsView::s_pActiveView = nullptr;
-
 CGetAnsView::CGetAnsView(CQOR1Doc* pDoc, QWidget* parent) : QAbstractScrollArea(parent), m_pDoc(pDoc)
 {
     setFrameShape(QFrame::NoFrame);
@@ -27,11 +25,7 @@ CGetAnsView::CGetAnsView(CQOR1Doc* pDoc, QWidget* parent) : QAbstractScrollArea(
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-CGetAnsView::~CGetAnsView()
-{
-    if (s_pActiveView == this)
-        s_pActiveView = nullptr;
-}
+CGetAnsView::~CGetAnsView() = default;
 
 void CGetAnsView::SetProgramRun(ProgramRun* pRun)
 {
@@ -220,10 +214,12 @@ void CGetAnsView::paintEvent(QPaintEvent* /*e*/)
 
 void CGetAnsView::focusInEvent(QFocusEvent* e)
 {
-    if (s_pActiveView && s_pActiveView != this)
-        s_pActiveView->m_bActive = false;
+    // One view of the run is the active one: the one before it loses its frame.
+    ProgramRun& run = GetProgramRun();
+    if (auto* pVorher = qobject_cast<CGetAnsView*>(run.GetAktiveAnsicht()); pVorher && pVorher != this)
+        pVorher->m_bActive = false;
     m_bActive = true;
-    s_pActiveView = this;
+    run.SetAktiveAnsicht(this);
     if (m_pHost)
         m_pHost->OnViewFocused(this);
     QAbstractScrollArea::focusInEvent(e);

@@ -111,9 +111,6 @@ public:
     int m_n3DWert = 0;
     QMargins m_rcBorder;
 
-    // The view that last received the keyboard focus; cleared when that view is destroyed.
-    static CGetAnsView* s_pActiveView;
-
 protected:
     // The view was given another program run (best right after it was made): what it took from the
     // services of the run before is taken again from the new run's.

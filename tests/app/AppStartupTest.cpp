@@ -10,6 +10,7 @@
 #include "platform/ResourceModule.h"
 #include "tests/support/ProgramSandbox.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "view3d/View3DDevice.h"
 #include "views/IPlanDialogs.h"
 
 #include <QCoreApplication>
@@ -500,6 +501,7 @@ TEST_F(AppStartupTest, TheDpiNoteShowsOnlyAbove96DpiAndNeverAfterItsCheckBox)
 TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
 {
     ProgramRun lauf;
+    View3DDevice geraet;
     struct Case
     {
         const char* name;
@@ -514,14 +516,14 @@ TEST_F(AppStartupTest, ThePlacementIsTheRestoredRectangleOfTheLastClose)
         SCOPED_TRACE(c.name);
         QSettings().remove(QStringLiteral("Hauptfenster"));
         {
-            CMainFrame frame(lauf);
+            CMainFrame frame(lauf, geraet);
             QSettings settings;
             const CMainFrame::CreateParams params = CMainFrame::PreCreateWindow(settings);
             EXPECT_EQ(params.geometry, QRect(40, 30, 1200, 800));
         }
         const QRect placed(70, 60, 900, 640);
         {
-            CMainFrame frame(lauf);
+            CMainFrame frame(lauf, geraet);
             frame.setGeometry(placed);
             frame.show();
             frame.setWindowState(c.state);
@@ -568,13 +570,14 @@ TEST_F(AppStartupTest, APlacementOffEveryScreenOrTooSmallIsBroughtBack)
 TEST_F(AppStartupTest, AWindowClosedMaximisedReopensMaximisedOverItsRestoredPlace)
 {
     ProgramRun lauf;
+    View3DDevice geraet;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect placed(screen.x() + 10, screen.y() + 20, screen.width() - 40, screen.height() / 2);
     for (const bool maximised : {true, false}) {
         SCOPED_TRACE(maximised);
         QSettings().remove(QStringLiteral("Hauptfenster"));
         {
-            CMainFrame frame(lauf);
+            CMainFrame frame(lauf, geraet);
             frame.setGeometry(placed);
             frame.show();
             if (maximised)

@@ -148,7 +148,7 @@ protected:
         CChildFrame::SetViewFactory([this](int kind, CQOR1Doc* doc) -> CGetAnsView* {
             if (kind == CTabbedViewView::kPlan)
                 return new LeaveView(doc, &m_refuse, &m_asked);
-            return CChildFrame::MakeView(kind, doc);
+            return CChildFrame::MakeView(kind, doc, m_app->Device3D());
         });
     }
 
@@ -1373,7 +1373,7 @@ TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemp
 TEST_F(DocumentFilesTest, TheReportCommandOpensTheReportDialogAndRunWritesTheReports)
 {
     // The program's own views: the report pictures come from the template and loading-plan views.
-    CChildFrame::SetViewFactory(&CChildFrame::MakeView);
+    CChildFrame::SetViewFactory({});
     Start();
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), 0, false));
     RecordingCmdUI ui(true);

@@ -12,6 +12,7 @@
 #include "ui/CWndSlider.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "view3d/View3DDevice.h"
 #include "views/CWndSliderFactory.h"
 
 #include <QAction>
@@ -46,7 +47,8 @@ protected:
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<CQOR2App> m_app;
     ProgramRun m_run;
-    CMainFrame m_frame{m_run};
+    View3DDevice m_device3D;
+    CMainFrame m_frame{m_run, m_device3D};
 };
 
 TEST_F(MainFrameBarsTest, TheViewsGetRealSlidersFromTheFrame)

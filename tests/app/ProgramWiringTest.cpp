@@ -157,15 +157,15 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
         {"IRender3DServices in the run",
          [&] { return app.GetProgramRun().Find<IRender3DServices>() == &program->Services3D(); }},
         {"model preload", [&] { return program->Services3D().Cache().LoadCount() == 54; }},
-        {"FrameLoop::SetRenderStep (CTimerManager::RenderAll)", [&] { return app.Loop().HasRenderStep(); }},
-        {"InitDirectInput", [] { return PollDirectInput(0) == 0; }},
-        {"CQOR3DView::SetModelCache",
-         [&] { return CQOR3DView::ModelCacheInUse() == &program->Services3D().Cache(); }},
-        {"CTimerManager::SetD3DDevice",
+        {"FrameLoop::SetRenderStep (View3DDevice::RenderAll)", [&] { return app.Loop().HasRenderStep(); }},
+        {"InitDirectInput", [&] { return app.Device3D().Input().Poll(0) == 0; }},
+        {"View3DDevice::SetModelCache",
+         [&] { return app.Device3D().ModelCacheInUse() == &program->Services3D().Cache(); }},
+        {"View3DDevice::SetDevice",
          // Usable exactly while the window system can make OpenGL contexts (not on offscreen).
-         [] {
-             return CTimerManager::Has3DDevice() &&
-                    CTimerManager::CheckDevice() == (CQOR3DView::Is3DAvailable() ? 1 : 0);
+         [&] {
+             View3DDevice& device = app.Device3D();
+             return device.HasDevice() && device.CheckDevice() == (device.Is3DAvailable() ? 1 : 0);
          }},
         {"SetProgramFolders",
          [&] { return GetProgramFolders().program == fs::path(m_program.toStdString()); }},
@@ -214,7 +214,7 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     // The program makes no stand-in view for any kind.
     for (int kind = 0; kind < CTabbedViewView::kKindCount; ++kind) {
         SCOPED_TRACE(kind);
-        std::unique_ptr<CGetAnsView> made(CChildFrame::MakeView(kind, doc));
+        std::unique_ptr<CGetAnsView> made(CChildFrame::MakeView(kind, doc, app.Device3D()));
         EXPECT_EQ(dynamic_cast<CPlaceholderView*>(made.get()), nullptr);
         EXPECT_EQ(dynamic_cast<CLgSicherungStandIn*>(made.get()), nullptr);
         EXPECT_EQ(dynamic_cast<C3DStandIn*>(made.get()), nullptr);
@@ -223,7 +223,6 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     frame->close();
     program.reset();
     // What the program installed is gone with it.
-    EXPECT_FALSE(CTimerManager::Has3DDevice());
     EXPECT_FALSE(IFrameAnimation::HasViewCreator());
     EXPECT_FALSE(CLaderampe3::HasEditorOeffner());
 }
@@ -313,7 +312,7 @@ TEST_F(ProgramWiringTest, StartMigratesLoadUnitsAndExitDeletesUnusedPictures)
     program->Exit();
     // The model cache and the input are released, the lock is given back.
     EXPECT_EQ(program->Services3D().Cache().CachedCount(), 0);
-    EXPECT_EQ(PollDirectInput(0), 1);
+    EXPECT_EQ(program->App().Device3D().Input().Poll(0), 1);
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("lock.tmp")));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("Data/unused.dat")));
     EXPECT_GE(program->App().PicturesDeletedAtExit(), 1);

@@ -589,7 +589,7 @@ TEST_F(EndToEnd, Step3_TheLoadIsSecuredThroughEveryWizardPage)
 // 4. The 3D tab shows the truck with the load, and a drag turns it.
 TEST_F(EndToEnd, Step4_The3DTabShowsTheTruckWithItsLoadAndADragTurnsIt)
 {
-    if (!CQOR3DView::Is3DAvailable())
+    if (!P().program || !P().program->App().Device3D().Is3DAvailable())
         FAIL() << "no OpenGL context on this display: the 3D tab cannot show anything";
     CTabbedViewView* host = Host();
     ASSERT_TRUE(ClickTab(host, CTabbedViewView::k3D));

@@ -747,7 +747,8 @@ TEST_F(RealInput, Step7_TheAddSeveralPopupIsTypedInto)
 TEST_F(RealInput, Step8_TheThreeDViewTurnsUnderAMouseDrag)
 {
     CloseOpenWizard();
-    ASSERT_TRUE(CQOR3DView::Is3DAvailable()) << "no OpenGL context on this display";
+    ASSERT_TRUE(P().program && P().program->App().Device3D().Is3DAvailable())
+        << "no OpenGL context on this display";
     CTabbedViewView* host = Host();
     ASSERT_TRUE(ClickTab(host, CTabbedViewView::k3D));
     auto* view = dynamic_cast<CQOR3DView*>(host->GetView(CTabbedViewView::k3D));

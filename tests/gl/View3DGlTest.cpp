@@ -16,10 +16,10 @@
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
-#include "view3d/InputState.h"
 #include "view3d/ModelCache.h"
 #include "view3d/OffscreenFrame.h"
 #include "view3d/TextureManager.h"
+#include "view3d/View3DDevice.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
@@ -83,7 +83,7 @@ tagLGINFO* Placed(int type, double length, double width, double height, double a
     return load;
 }
 
-CGetAnsView* MakeView(int kind, CQOR1Doc* doc)
+CGetAnsView* MakeView(int kind, CQOR1Doc* doc, View3DDevice& device)
 {
     switch (kind) {
     case CTabbedViewView::kTemplate:
@@ -91,7 +91,7 @@ CGetAnsView* MakeView(int kind, CQOR1Doc* doc)
     case CTabbedViewView::kPlan:
         return new CQOR2View(doc);
     case CTabbedViewView::k3D:
-        return new CQOR3DView(doc);
+        return new CQOR3DView(doc, device);
     default:
         return MakeStandInView(kind, doc);
     }
@@ -107,10 +107,10 @@ protected:
         ResourceModule::SetCurrent(m_module.get());
         m_textures.Init(256);
         m_cache.InitModellCache();
-        CQOR3DView::Set3DAvailable(true);
-        CQOR3DView::SetModelCache(&m_cache);
-        CQOR3DView::SetVideoMode(QSize(1280, 1024));
-        CTimerManager::SetD3DDevice({[] { return CTimerManager::DeviceState::Ready; }, {}}, {}, {});
+        m_device.Set3DAvailable(true);
+        m_device.SetModelCache(&m_cache);
+        m_device.SetVideoMode(QSize(1280, 1024));
+        m_device.SetDevice({[] { return View3DDevice::DeviceState::Ready; }, {}}, {}, {});
         ASSERT_TRUE(m_pictures.isValid());
         m_oldFolders = GetProgramFolders();
         ProgramFolders folders = m_oldFolders;
@@ -119,14 +119,10 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseDirectInput();
+        m_device.Input().Release();
         m_host.reset();
         m_window.reset();
         m_doc.reset();
-        CQOR3DView::SetModelCache(nullptr);
-        CQOR3DView::Set3DAvailable(false);
-        CQOR3DView::SetVideoMode(QSize());
-        CTimerManager::SetD3DDevice({}, {}, {});
         SetProgramFolders(m_oldFolders);
         ResourceModule::SetCurrent(nullptr);
         QDir().mkpath(kArtifacts);
@@ -166,7 +162,8 @@ protected:
         m_window->setFocusPolicy(Qt::StrongFocus);
         auto* layout = new QVBoxLayout(m_window.get());
         layout->setContentsMargins(0, 0, 0, 0);
-        m_host = std::make_unique<CTabbedViewView>(m_doc.get(), MakeView);
+        m_host = std::make_unique<CTabbedViewView>(
+            m_doc.get(), [this](int kind, CQOR1Doc* doc) { return MakeView(kind, doc, m_device); });
         layout->addWidget(m_host.get());
         m_window->resize(size);
         m_window->show();
@@ -190,7 +187,7 @@ protected:
         EXPECT_EQ(m_window->windowHandle()->surfaceType(), QSurface::RasterSurface);
         ASSERT_NE(m_view->GlWidget()->Surface(), nullptr);
         EXPECT_EQ(m_view->GlWidget()->Surface()->surfaceType(), QSurface::OpenGLSurface);
-        InitDirectInput(m_window.get(), 6);
+        m_device.Input().Init(m_window.get(), 6);
         m_window->activateWindow();
         (void)QTest::qWaitForWindowActive(m_window.get());
         m_view->setFocus(Qt::MouseFocusReason);
@@ -202,7 +199,7 @@ protected:
     void Step(int n)
     {
         for (int i = 0; i < n; ++i) {
-            CTimerManager::RenderAll(1.0f / 60.0f, 1);
+            m_device.RenderAll(1.0f / 60.0f, 1);
             QCoreApplication::processEvents();
         }
     }
@@ -217,7 +214,7 @@ protected:
     {
         const QSize client = m_view->GlWidget()->size();
         const tbMatrix vp =
-            m_view->Camera().GetViewMatrix() * CQOR3DView::ClientProjection(client, CQOR3DView::VideoMode(),
+            m_view->Camera().GetViewMatrix() * CQOR3DView::ClientProjection(client, m_device.VideoMode(),
                                                                             m_view->Camera().IsOrthographic(),
                                                                             m_view->Camera().OrthoWidth());
         const tbVector3 ndc = tbVector3TransformCoords(point, vp);
@@ -226,6 +223,7 @@ protected:
     }
 
     std::unique_ptr<ResourceModule> m_module;
+    View3DDevice m_device;
     TextureManager m_textures;
     ModelCache m_cache{QFileInfo(QStringLiteral(QOR_MODELS_DIR)).absolutePath(), m_textures};
     QTemporaryDir m_pictures;
@@ -560,18 +558,17 @@ TEST_F(View3DGlTest, TheStripsAndTheScreenshotFrameShowOverThePictureOnScreen)
 TEST_F(View3DGlTest, TheWidgetIsMadeWithTheRecordsDepthStencilAndSamples)
 {
     GlSettingsRecord record = GlSettings::Make(1280, 1024, 60, 4);
-    CQOR3DView::SetDeviceRecord(record);
+    m_device.SetDeviceRecord(record);
     Open("LKW");
     Show();
-    const QSurfaceFormat format = CQOR3DView::SurfaceFormat();
+    const QSurfaceFormat format = m_device.SurfaceFormat();
     EXPECT_EQ(m_view->GlWidget()->FramebufferSamples(), 4);
     EXPECT_EQ(format.stencilBufferSize(), 8);
     EXPECT_EQ(format.depthBufferSize(), 24);
-    EXPECT_EQ(CQOR3DView::VideoMode(), QSize(1280, 1024));
+    EXPECT_EQ(m_device.VideoMode(), QSize(1280, 1024));
     const QImage frame = Frame();
     EXPECT_TRUE(IsWhite(frame.pixel(0, 0)));
     EXPECT_FALSE(IsWhite(frame.pixel(PixelOf({0.0f, 2.0f, 0.0f}))));
-    CQOR3DView::SetDeviceRecord(GlSettings::Make(1280, 1024, 60, 0));
 }
 
 TEST_F(View3DGlTest, AClientLargerThanTheBackBufferKeepsTheWholeField)
@@ -579,7 +576,7 @@ TEST_F(View3DGlTest, AClientLargerThanTheBackBufferKeepsTheWholeField)
     Open("LKW");
     AddLoads();
     // The same field in a back buffer of the client's size and in one smaller than the client.
-    CQOR3DView::SetVideoMode(QSize(800, 600));
+    m_device.SetVideoMode(QSize(800, 600));
     Show(QSize(800, 600));
     // Without the loading yard only the vehicle is coloured.
     m_view->Renderer().Flags()[3] = 0;
@@ -587,7 +584,7 @@ TEST_F(View3DGlTest, AClientLargerThanTheBackBufferKeepsTheWholeField)
     Step(1);
     const QImage whole = Frame();
     const QImage same = whole.scaled(200, 150);
-    CQOR3DView::SetVideoMode(QSize(400, 300));
+    m_device.SetVideoMode(QSize(400, 300));
     m_view->CreateSwapChain();
     m_view->SetDirty();
     Step(1);
@@ -598,7 +595,7 @@ TEST_F(View3DGlTest, AClientLargerThanTheBackBufferKeepsTheWholeField)
             off += IsWhite(same.pixel(x, y)) != IsWhite(scaled.pixel(x, y));
     EXPECT_LT(off, 200 * 150 / 20);
     // A back buffer larger than the client shows only its centre: the picture is magnified.
-    CQOR3DView::SetVideoMode(QSize(1600, 1200));
+    m_device.SetVideoMode(QSize(1600, 1200));
     m_view->CreateSwapChain();
     m_view->SetDirty();
     Step(1);

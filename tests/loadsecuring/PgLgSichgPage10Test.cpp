@@ -64,7 +64,6 @@ protected:
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         m_previous = ResourceModule::Current();
         ResourceModule::SetCurrent(m_module.get());
-        CPgLgSichgPage4::SprachCode().clear();
         m_aufbau = fahrzeugtest::BaueSicherungsaufbau();
         m_aufbau.pEinheit->CalcAbmessungen();
         f = m_aufbau.pFahrzeug;
@@ -75,7 +74,6 @@ protected:
         delete m_wizard.data();
         m_view.reset();
         ResourceModule::SetCurrent(m_previous);
-        CPgLgSichgPage4::SprachCode().clear();
     }
     CZurrpunkt* Punkt(double x, bool bLinks, int nNr, int nVorn = 0)
     {
@@ -423,7 +421,7 @@ TEST_F(Page10Test, MovingOnNeedsALashingOnBothSidesOfEveryDirectionThatNeedsOne)
         ZurrGeometrie::AutoAssignZurrpunkte(*f, *u, 2, 0, scratch);
         for (int e : c.leer)
             u->SetZurrpunkt(e, 0, nullptr);
-        CPgLgSichgPage4::SprachCode() = QString::fromLatin1(c.sprache);
+        m_view->m_run.GetNormen().strSprachCode = QString::fromLatin1(c.sprache);
         m_boxes.Clear();
         EXPECT_FALSE(m_wizard->GoToPage(7));
         EXPECT_EQ(m_wizard->ActiveIndex(), 6);

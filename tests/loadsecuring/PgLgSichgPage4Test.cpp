@@ -34,29 +34,34 @@ protected:
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         m_previous = ResourceModule::Current();
         ResourceModule::SetCurrent(m_module.get());
-        CPgLgSichgPage4::DateiPfad() = m_dir.filePath(QStringLiteral("CustomNormParams.ser"));
-        CPgLgSichgPage4::SprachCode().clear();
+        Normen().strDateiPfad = m_dir.filePath(QStringLiteral("CustomNormParams.ser"));
+        Normen().strSprachCode.clear();
     }
     void TearDown() override
     {
         delete m_wizard.data();
         LockedFile::SetWriteFault(std::nullopt);
-        CPgLgSichgPage4::DateiPfad().clear();
-        CPgLgSichgPage4::SprachCode().clear();
+        Normen().strDateiPfad.clear();
+        Normen().strSprachCode.clear();
         ResourceModule::SetCurrent(m_previous);
     }
-    // Opens a wizard on the coefficients page (index 2) under the language code given.
-    CPgLgSichgPage4* Open(const QString& code)
+    // Opens a wizard on the coefficients page (index 2) under the language code given, from `view`
+    // (the fixture's when null).
+    CPgLgSichgPage4* Open(const QString& code, FakeLgSicherungView* view = nullptr)
     {
-        CPgLgSichgPage4::SprachCode() = code;
-        m_wizard = new CPshLgSichgWizard(403, &m_view, 0);
-        m_wizard->SetView(&m_view);
+        if (view == nullptr)
+            view = &m_view;
+        view->m_run.GetNormen().strSprachCode = code;
+        m_wizard = new CPshLgSichgWizard(403, view, 0);
+        m_wizard->SetView(view);
         m_wizard->SetStartMode(0);
         EXPECT_TRUE(m_wizard->Create());
         m_wizard->show();
         EXPECT_TRUE(m_wizard->GoToPage(2));
         return static_cast<CPgLgSichgPage4*>(m_wizard->GetPage(2));
     }
+    // The standards the wizard keeps in the view's program run.
+    ProgramRun::Normen& Normen() { return m_view.m_run.GetNormen(); }
     static CEditLast* Feld(CPgLgSichgPage4* page, int i)
     {
         return qobject_cast<CEditLast*>(ControlId::Find(page, CPgLgSichgPage4::kFelder[i]));
@@ -116,10 +121,37 @@ TEST_F(Page4Test, CommittedCoefficientsAreLimited)
         Tippe(page, c.nFeld, QString::fromLatin1(c.typed));
         EXPECT_FLOAT_EQ(Feld(page, c.nFeld)->GetFloat(), c.fErgebnis);
         EXPECT_FLOAT_EQ(m_wizard->GetParams().m_Norm.m_fKoeff[c.nFeld], c.fErgebnis);
-        EXPECT_EQ(CPgLgSichgPage4::EigenerSatzGeaendert(), c.nNorm == 2);
+        EXPECT_EQ(Normen().bEigenerSatzGeaendert, c.nNorm == 2);
         delete m_wizard.data();
     }
-    CPgLgSichgPage4::Norm0C5() = 1.5f;
+    Normen().fNorm0C5 = 1.5f;
+}
+
+TEST_F(Page4Test, TheEditedFirstStandardLastsForTheRunAndStaysInIt)
+{
+    SNormParams set0;
+    ASSERT_TRUE(SNormParams::GetStandard(0, &set0));
+    ASSERT_NE(set0.m_fKoeff[5], 1.75f);
+    CPgLgSichgPage4* page = Open(QStringLiteral("DE"));
+    ASSERT_EQ(m_wizard->GetParams().m_nNorm, 0);
+    Tippe(page, 5, QStringLiteral("1.75"));
+    delete m_wizard.data();
+
+    // The next wizard of the run starts from the edited value.
+    page = Open(QStringLiteral("DE"));
+    EXPECT_FLOAT_EQ(Feld(page, 5)->GetFloat(), 1.75f);
+    EXPECT_FLOAT_EQ(m_wizard->GetParams().m_Norm.m_fKoeff[5], 1.75f);
+    delete m_wizard.data();
+
+    // A wizard of another run has the built-in value, and its edits stay there.
+    FakeLgSicherungView other;
+    other.m_run.GetNormen().strDateiPfad = Normen().strDateiPfad;
+    page = Open(QStringLiteral("DE"), &other);
+    EXPECT_FLOAT_EQ(Feld(page, 5)->GetFloat(), set0.m_fKoeff[5]);
+    Tippe(page, 5, QStringLiteral("1.9"));
+    delete m_wizard.data();
+    EXPECT_FLOAT_EQ(Normen().fNorm0C5.value_or(0.0f), 1.75f);
+    EXPECT_FLOAT_EQ(other.m_run.GetNormen().fNorm0C5.value_or(0.0f), 1.9f);
 }
 
 TEST_F(Page4Test, FieldsAreEditableOnlyInTheUsersSetAndItsTypingSurvivesASwitch)
@@ -150,10 +182,10 @@ TEST_F(Page4Test, TheUsersSetSurvivesARestartAndAFailedSaveLosesNothing)
     CPgLgSichgPage4* page = Open(QStringLiteral("EN"));
     page->WechsleNorm(2);
     Tippe(page, 1, QStringLiteral("0.65"));
-    ASSERT_TRUE(CPgLgSichgPage4::EigenerSatzGeaendert());
+    ASSERT_TRUE(Normen().bEigenerSatzGeaendert);
     EXPECT_TRUE(page->SpeichereEigenenSatz());
-    EXPECT_FALSE(CPgLgSichgPage4::EigenerSatzGeaendert());
-    const std::filesystem::path path = CPgLgSichgPage4::DateiPfad().toStdString();
+    EXPECT_FALSE(Normen().bEigenerSatzGeaendert);
+    const std::filesystem::path path = Normen().strDateiPfad.toStdString();
     const auto saved = std::filesystem::file_size(path);
 
     // A failed save says so, keeps the mark and the old file.
@@ -161,15 +193,15 @@ TEST_F(Page4Test, TheUsersSetSurvivesARestartAndAFailedSaveLosesNothing)
     LockedFile::SetWriteFault(LockedFile::WriteFault{4, LockedFile::WriteFault::Action::Fail, {}});
     EXPECT_FALSE(page->SpeichereEigenenSatz());
     LockedFile::SetWriteFault(std::nullopt);
-    EXPECT_TRUE(CPgLgSichgPage4::EigenerSatzGeaendert());
+    EXPECT_TRUE(Normen().bEigenerSatzGeaendert);
     ASSERT_FALSE(m_boxes.Records().isEmpty());
     EXPECT_TRUE(m_boxes.Records().back().html.text.contains(QStringLiteral("could not be saved")));
     EXPECT_EQ(std::filesystem::file_size(path), saved);
 
     // The next run reads what was saved.
-    CPgLgSichgPage4::EigenerSatz() = SNormParams();
+    Normen().eigenerSatz = SNormParams();
     page->OnFirstActivate();
-    EXPECT_FLOAT_EQ(CPgLgSichgPage4::EigenerSatz().m_fKoeff[1], 0.65f);
+    EXPECT_FLOAT_EQ(Normen().eigenerSatz->m_fKoeff[1], 0.65f);
     EXPECT_TRUE(
         m_wizard->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/loadsecuring/wizard_page4.png")));
 }
@@ -178,22 +210,24 @@ TEST_F(Page4Test, ADamagedFileGivesTheFirstSetWithANoticeAndStaysAsItIs)
 {
     const QByteArray damaged("\xFF\xFF\x03\x00\x0BSNormPar", 13);
     {
-        QFile file(CPgLgSichgPage4::DateiPfad());
+        QFile file(Normen().strDateiPfad);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(damaged);
     }
-    CPgLgSichgPage4::EigenerSatz().m_fKoeff[0] = 0.3f;
+    SNormParams vorher;
+    vorher.m_fKoeff[0] = 0.3f;
+    Normen().eigenerSatz = vorher;
     CPgLgSichgPage4* page = Open(QStringLiteral("EN"));
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_TRUE(m_boxes.Records().front().html.text.contains(QStringLiteral("could not be read")));
     SNormParams set0;
     ASSERT_TRUE(SNormParams::GetStandard(0, &set0));
     for (int i = 0; i < SNormParams::kAnzahl; ++i)
-        EXPECT_FLOAT_EQ(CPgLgSichgPage4::EigenerSatz().m_fKoeff[i], set0.m_fKoeff[i]) << "c" << i;
-    EXPECT_FALSE(CPgLgSichgPage4::EigenerSatzGeaendert());
+        EXPECT_FLOAT_EQ(Normen().eigenerSatz->m_fKoeff[i], set0.m_fKoeff[i]) << "c" << i;
+    EXPECT_FALSE(Normen().bEigenerSatzGeaendert);
     page->WechsleNorm(2);
     EXPECT_FLOAT_EQ(Feld(page, 3)->GetFloat(), set0.m_fKoeff[3]);
-    QFile file(CPgLgSichgPage4::DateiPfad());
+    QFile file(Normen().strDateiPfad);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), damaged);
 }

@@ -275,7 +275,7 @@ TEST_F(Page5Test, HintShowsTheFrictionTableWithLinks)
          }) {
         SCOPED_TRACE(std::string(c.sprache) + " standard " + std::to_string(c.nNorm) +
                      (c.bErklaerung ? " table first" : ""));
-        CPgLgSichgPage4::SprachCode() = QString::fromLatin1(c.sprache);
+        m_view.m_run.GetNormen().strSprachCode = QString::fromLatin1(c.sprache);
         CPgLgSichgPage5* page = Open(c.nNorm);
         auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdErklaerung));
         ASSERT_NE(box, nullptr);
@@ -296,7 +296,7 @@ TEST_F(Page5Test, HintShowsTheFrictionTableWithLinks)
         }
         delete m_wizard.data();
     }
-    CPgLgSichgPage4::SprachCode().clear();
+    m_view.m_run.GetNormen().strSprachCode.clear();
 }
 
 // Clicked with the mouse in the hint pane, under the standard the English program starts with and the

@@ -2,6 +2,7 @@
 #include "view3d/CCamera.h"
 #include "view3d/CTimerManager.h"
 #include "view3d/InputState.h"
+#include "view3d/View3DDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,14 @@ constexpr float PI = std::numbers::pi_v<float>;
 class CameraTest : public testing::Test
 {
 protected:
-    void SetUp() override { Input() = InputState{}; }
-    void TearDown() override { Input() = InputState{}; }
+    void SetUp() override { m_camera.SetInput(&m_device.Input()); }
 
-    static InputState& Input() { return PolledInput(); }
-    static void Hold(int key, bool down = true)
+    InputState& Input() { return m_device.Input().Polled(); }
+    void Hold(int key, bool down = true)
     {
         Input().keyboard[static_cast<std::size_t>(key)] = down ? 0x80 : 0;
     }
-    static void Button(int index, bool down = true)
+    void Button(int index, bool down = true)
     {
         Input().mouse.buttons[static_cast<std::size_t>(index)] = down ? 0x80 : 0;
     }
@@ -40,8 +40,9 @@ protected:
         return std::acos((g - g * 1.1f) / m_camera.Distance());
     }
 
+    View3DDevice m_device;
     CCamera m_camera;
-    CTimerManager m_manager;
+    CTimerManager m_manager{m_device};
     tbVector3 m_pivot{0.0f, 0.0f, 1.0f};
 };
 

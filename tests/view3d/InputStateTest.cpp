@@ -1,8 +1,9 @@
 // Keyboard and mouse state collected by the event filter, polled and cleared on deactivation.
-#include "view3d/InputState.h"
 #include "view3d/CCamera.h"
 #include "view3d/CTimerManager.h"
+#include "view3d/InputCollector.h"
 #include "view3d/Render3DServiceProvider.h"
+#include "view3d/View3DDevice.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,8 +20,8 @@ namespace {
 class InputStateTest : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_EQ(InitDirectInput(&m_window, 6), 0); }
-    void TearDown() override { ReleaseDirectInput(); }
+    void SetUp() override { ASSERT_EQ(m_input.Init(&m_window, 6), 0); }
+    void TearDown() override { m_input.Release(); }
 
     void Key(QEvent::Type type, int key, bool autoRepeat = false)
     {
@@ -41,6 +42,7 @@ protected:
     }
 
     QWidget m_window;
+    InputCollector m_input;
 };
 
 TEST_F(InputStateTest, KeysMapToTheirCodesAndShowOnlyAfterAPoll)
@@ -54,15 +56,15 @@ TEST_F(InputStateTest, KeysMapToTheirCodesAndShowOnlyAfterAPoll)
     for (const auto& k : keys) {
         SCOPED_TRACE(k.code);
         Key(QEvent::KeyPress, k.qtKey);
-        EXPECT_FALSE(PolledInput().KeyDown(k.code));
-        ASSERT_EQ(PollDirectInput(3), 0);
-        EXPECT_TRUE(PolledInput().KeyDown(k.code));
+        EXPECT_FALSE(m_input.Polled().KeyDown(k.code));
+        ASSERT_EQ(m_input.Poll(3), 0);
+        EXPECT_TRUE(m_input.Polled().KeyDown(k.code));
         Key(QEvent::KeyRelease, k.qtKey, true); // an auto-repeat release is not a release
-        PollDirectInput(1);
-        EXPECT_TRUE(PolledInput().KeyDown(k.code));
+        m_input.Poll(1);
+        EXPECT_TRUE(m_input.Polled().KeyDown(k.code));
         Key(QEvent::KeyRelease, k.qtKey);
-        PollDirectInput(1);
-        EXPECT_FALSE(PolledInput().KeyDown(k.code));
+        m_input.Poll(1);
+        EXPECT_FALSE(m_input.Polled().KeyDown(k.code));
     }
 }
 
@@ -73,19 +75,19 @@ TEST_F(InputStateTest, MouseCountsAreRelativeAndResetByEachPoll)
     Mouse(QEvent::MouseMove, {14, 7}, Qt::NoButton, Qt::LeftButton);
     Mouse(QEvent::MouseMove, {20, 5}, Qt::NoButton, Qt::LeftButton);
     Wheel(240);
-    PollDirectInput(3);
-    EXPECT_EQ(PolledInput().mouse.x, 10);
-    EXPECT_EQ(PolledInput().mouse.y, -5);
-    EXPECT_EQ(PolledInput().mouse.wheel, 240);
-    EXPECT_TRUE(PolledInput().ButtonDown(0));
-    PollDirectInput(3);
-    EXPECT_EQ(PolledInput().mouse.x, 0);
-    EXPECT_EQ(PolledInput().mouse.y, 0);
-    EXPECT_EQ(PolledInput().mouse.wheel, 0);
-    EXPECT_TRUE(PolledInput().ButtonDown(0)); // buttons are states, not counts
+    m_input.Poll(3);
+    EXPECT_EQ(m_input.Polled().mouse.x, 10);
+    EXPECT_EQ(m_input.Polled().mouse.y, -5);
+    EXPECT_EQ(m_input.Polled().mouse.wheel, 240);
+    EXPECT_TRUE(m_input.Polled().ButtonDown(0));
+    m_input.Poll(3);
+    EXPECT_EQ(m_input.Polled().mouse.x, 0);
+    EXPECT_EQ(m_input.Polled().mouse.y, 0);
+    EXPECT_EQ(m_input.Polled().mouse.wheel, 0);
+    EXPECT_TRUE(m_input.Polled().ButtonDown(0)); // buttons are states, not counts
     Mouse(QEvent::MouseButtonRelease, {20, 5}, Qt::LeftButton);
-    PollDirectInput(2);
-    EXPECT_FALSE(PolledInput().ButtonDown(0));
+    m_input.Poll(2);
+    EXPECT_FALSE(m_input.Polled().ButtonDown(0));
 }
 
 TEST_F(InputStateTest, InputOfWidgetsInsideTheWindowCountsOnceAndOtherWindowsDoNot)
@@ -94,18 +96,18 @@ TEST_F(InputStateTest, InputOfWidgetsInsideTheWindowCountsOnceAndOtherWindowsDoN
     QWidget other;
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QApplication::sendEvent(&other, &press);
-    PollDirectInput(3);
-    EXPECT_FALSE(PolledInput().KeyDown(KEY_RIGHT));
+    m_input.Poll(3);
+    EXPECT_FALSE(m_input.Polled().KeyDown(KEY_RIGHT));
     QApplication::sendEvent(&child, &press);
-    PollDirectInput(3);
-    EXPECT_TRUE(PolledInput().KeyDown(KEY_RIGHT));
+    m_input.Poll(3);
+    EXPECT_TRUE(m_input.Polled().KeyDown(KEY_RIGHT));
 
     // The child ignores the wheel, so it passes on to the window: still one notch.
     QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(&child, &wheel);
-    PollDirectInput(3);
-    EXPECT_EQ(PolledInput().mouse.wheel, 120);
+    m_input.Poll(3);
+    EXPECT_EQ(m_input.Polled().mouse.wheel, 120);
 }
 
 TEST_F(InputStateTest, DeactivationDropsHeldKeysAndButtons)
@@ -114,41 +116,48 @@ TEST_F(InputStateTest, DeactivationDropsHeldKeysAndButtons)
     Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::MiddleButton);
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(&m_window, &deactivate);
-    PollDirectInput(3);
-    EXPECT_FALSE(PolledInput().KeyDown(KEY_LEFT));
-    EXPECT_FALSE(PolledInput().ButtonDown(2));
+    m_input.Poll(3);
+    EXPECT_FALSE(m_input.Polled().KeyDown(KEY_LEFT));
+    EXPECT_FALSE(m_input.Polled().ButtonDown(2));
 }
 
 TEST_F(InputStateTest, AfterReleaseNothingIsCollectedAndPollingFails)
 {
-    ReleaseDirectInput();
+    m_input.Release();
     Key(QEvent::KeyPress, Qt::Key_Up);
-    EXPECT_EQ(PollDirectInput(3), 1);
-    ASSERT_EQ(InitDirectInput(&m_window, 6), 0);
-    PollDirectInput(3);
-    EXPECT_FALSE(PolledInput().KeyDown(KEY_UP));
+    EXPECT_EQ(m_input.Poll(3), 1);
+    ASSERT_EQ(m_input.Init(&m_window, 6), 0);
+    m_input.Poll(3);
+    EXPECT_FALSE(m_input.Polled().KeyDown(KEY_UP));
 }
 
 TEST_F(InputStateTest, TheServicesSetUpAndReleaseTheSameInput)
 {
-    ReleaseDirectInput();
+    m_input.Release();
     Render3DServiceProvider services(QString{});
+    services.SetInput(&m_input);
     ASSERT_EQ(services.InitDirectInput(&m_window, 6), 0);
     Key(QEvent::KeyPress, Qt::Key_Down);
-    ASSERT_EQ(PollDirectInput(3), 0);
-    EXPECT_TRUE(PolledInput().KeyDown(KEY_DOWN));
+    ASSERT_EQ(m_input.Poll(3), 0);
+    EXPECT_TRUE(m_input.Polled().KeyDown(KEY_DOWN));
     services.ReleaseDirectInput();
-    EXPECT_EQ(PollDirectInput(3), 1);
-    EXPECT_FALSE(PolledInput().KeyDown(KEY_DOWN));
+    EXPECT_EQ(m_input.Poll(3), 1);
+    // Without an input to serve nothing is set up.
+    services.SetInput(nullptr);
+    EXPECT_EQ(services.InitDirectInput(&m_window, 6), 1);
+    EXPECT_EQ(m_input.Poll(3), 1);
+    EXPECT_FALSE(m_input.Polled().KeyDown(KEY_DOWN));
 }
 
 TEST_F(InputStateTest, ScriptedDragAndHeldArrowMoveTheCamera)
 {
+    View3DDevice device;
     CCamera camera;
-    CTimerManager manager;
+    camera.SetInput(&m_input);
+    CTimerManager manager(device);
     const tbVector3 pivot{0.0f, 0.0f, 1.0f};
     const auto frame = [&]() {
-        PollDirectInput(3);
+        m_input.Poll(3);
         camera.UpdateMouseMode(false);
         return camera.Update(0.05f, &manager, pivot, false);
     };

@@ -5,6 +5,7 @@
 #include "ui/CommandEvent.h"
 #include "view3d/CDlg3DViewSettings.h"
 #include "view3d/CQOR3DView.h"
+#include "view3d/View3DDevice.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -13,6 +14,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -24,8 +27,7 @@ protected:
         m_module =
             ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
         ResourceModule::SetCurrent(m_module.get());
-        CQOR3DView::Set3DAvailable(false);
-        m_view = std::make_unique<CQOR3DView>(&m_doc);
+        m_view = std::make_unique<CQOR3DView>(&m_doc, m_device);
         m_view->resize(700, 500);
         m_view->OnInitialUpdate();
     }
@@ -41,6 +43,7 @@ protected:
 
     std::unique_ptr<ResourceModule> m_module;
     CQOR1Doc m_doc;
+    View3DDevice m_device;
     std::unique_ptr<CQOR3DView> m_view;
 };
 
@@ -70,6 +73,20 @@ TEST_F(View3DSettingsTest, WithoutOpenGLTheViewIsAnEmptyWindowWithItsStrips)
         m_view->OnUpdate(nullptr, hint);
         EXPECT_EQ(m_view->IsDirty(), hint == 55 || hint == 66 ? 1 : before);
     }
+}
+
+TEST_F(View3DSettingsTest, EachViewRendersOnItsOwnDeviceAndLeavesIt)
+{
+    View3DDevice other;
+    EXPECT_EQ(m_view->Device3D(), &m_device);
+    {
+        CQOR3DView second(&m_doc, other);
+        EXPECT_EQ(second.Device3D(), &other);
+        EXPECT_EQ(m_device.Registry(), std::vector<CTimerManager*>{m_view.get()});
+        EXPECT_EQ(other.Registry(), std::vector<CTimerManager*>{&second});
+    }
+    EXPECT_TRUE(other.Registry().empty());
+    EXPECT_EQ(m_device.Registry(), std::vector<CTimerManager*>{m_view.get()});
 }
 
 TEST_F(View3DSettingsTest, TheScreenshotFrameStaysWithinItsBound)

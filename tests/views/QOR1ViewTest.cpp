@@ -527,16 +527,20 @@ TEST_F(TemplateViewTest, ActivationClearsTheSelectedAxle)
 TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels)
 {
     EnglishModule module;
+    // The views of the window share the program run and with it the active view and the shell, as the
+    // program's do.
     ProgramRun run;
     ScriptedViewShell shell{run};
     CQOR1Doc doc;
     doc.SetFahrzeug(LoadSampleVehicle("LKW").release());
     doc.OnDocumentOpened();
     CQOR1View* view = nullptr;
-    CTabbedViewView host(&doc, [&view](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
-        if (kind == CTabbedViewView::kTemplate)
-            return view = new CQOR1View(pDoc);
-        return MakeStandInView(kind, pDoc);
+    CTabbedViewView host(&doc, [&view, &run](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        CGetAnsView* made =
+            kind == CTabbedViewView::kTemplate ? (view = new CQOR1View(pDoc)) : MakeStandInView(kind, pDoc);
+        if (made)
+            made->SetProgramRun(&run);
+        return made;
     });
     shell.m_pHost = &host;
     host.SetProgramRun(&run);

@@ -28,6 +28,8 @@ protected:
     TabbedViewViewTest()
         : m_host(&m_doc, [this](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
               auto* probe = new ProbeView(pDoc, &m_log);
+              // The views of one window share the program run, as the program's do.
+              probe->SetProgramRun(&m_run);
               m_probes[kind] = probe;
               return probe;
           })

@@ -53,20 +53,38 @@ TEST(ViewNotifyTest, DeferredNotificationToADestroyedViewIsDropped)
 TEST(ViewNotifyTest, FocusMovesTheActiveViewAndItsDestructionClearsIt)
 {
     std::vector<NotifyCall> log;
-    auto* first = new ProbeView(nullptr, &log);
-    ProbeView second(nullptr, &log);
+    ProgramRun run;
+    const auto make = [&] {
+        auto* view = new ProbeView(nullptr, &log);
+        view->SetProgramRun(&run);
+        return view;
+    };
+    ProbeView* first = make();
+    std::unique_ptr<ProbeView> second(make());
     Focus(first);
-    EXPECT_EQ(CGetAnsView::s_pActiveView, first);
+    EXPECT_EQ(run.GetAktiveAnsicht(), first);
     EXPECT_TRUE(first->m_bActive);
-    Focus(&second);
-    EXPECT_EQ(CGetAnsView::s_pActiveView, &second);
+    Focus(second.get());
+    EXPECT_EQ(run.GetAktiveAnsicht(), second.get());
     EXPECT_FALSE(first->m_bActive);
-    EXPECT_TRUE(second.m_bActive);
+    EXPECT_TRUE(second->m_bActive);
     delete first;
-    EXPECT_EQ(CGetAnsView::s_pActiveView, &second);
-    Focus(first = new ProbeView(nullptr, &log));
+    EXPECT_EQ(run.GetAktiveAnsicht(), second.get());
+    Focus(first = make());
+    EXPECT_FALSE(second->m_bActive);
     delete first;
-    EXPECT_EQ(CGetAnsView::s_pActiveView, nullptr);
+    EXPECT_EQ(run.GetAktiveAnsicht(), nullptr);
+
+    // Views of another run keep their own active view: focus there leaves this run's as it is.
+    ProgramRun other;
+    ProbeView stranger(nullptr, &log);
+    stranger.SetProgramRun(&other);
+    Focus(second.get());
+    Focus(&stranger);
+    EXPECT_TRUE(second->m_bActive);
+    EXPECT_TRUE(stranger.m_bActive);
+    EXPECT_EQ(run.GetAktiveAnsicht(), second.get());
+    EXPECT_EQ(other.GetAktiveAnsicht(), &stranger);
 }
 
 TEST(ViewNotifyTest, BaseAnswersNothingAndNeedsNoHost)

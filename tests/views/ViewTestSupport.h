@@ -6,6 +6,7 @@
 #include "views/CTabbedViewView.h"
 
 #include "platform/ResourceModule.h"
+#include "ui/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -85,7 +86,7 @@ private:
 inline void Focus(CGetAnsView* pView)
 {
     pView->setFocus(Qt::MouseFocusReason);
-    if (CGetAnsView::s_pActiveView != pView) {
+    if (pView->GetProgramRun().GetAktiveAnsicht() != pView) {
         QFocusEvent e(QEvent::FocusIn, Qt::MouseFocusReason);
         QCoreApplication::sendEvent(pView, &e);
     }

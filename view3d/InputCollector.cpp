@@ -1,5 +1,5 @@
-// Keyboard and mouse state collected from Qt events by an event filter on the main window.
-#include "view3d/InputState.h"
+// Keyboard and mouse state collected from Qt events by an event filter on the application.
+#include "view3d/InputCollector.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,9 +10,6 @@
 #include <QWidget>
 
 namespace {
-
-InputState g_polled;
-InputState g_collected;
 
 // Key code of a Qt key event; -1 for keys the 3D views do not read.
 int KeyCode(const QKeyEvent& event)
@@ -51,17 +48,20 @@ int ButtonIndex(Qt::MouseButton button)
     }
 }
 
-class InputFilter : public QObject
+} // namespace
+
+// Keeps the collector's state from the events of its window.
+class InputCollector::Filter : public QObject
 {
 public:
-    explicit InputFilter(QWidget* window) : m_window(window) {}
+    Filter(InputCollector& collector, QWidget* window) : m_collector(collector), m_window(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::ApplicationDeactivate ||
             (event->type() == QEvent::WindowDeactivate && watched == m_window)) {
             // Releases are not delivered to an inactive window: drop everything so nothing sticks.
-            g_collected = InputState{};
+            m_collector.m_collected = InputState{};
             m_hasLast = false;
             return false;
         }
@@ -75,7 +75,7 @@ public:
             const auto* key = static_cast<QKeyEvent*>(event);
             const int code = KeyCode(*key);
             if (code >= 0 && !key->isAutoRepeat())
-                g_collected.keyboard[static_cast<std::size_t>(code)] =
+                m_collector.m_collected.keyboard[static_cast<std::size_t>(code)] =
                     event->type() == QEvent::KeyPress ? 0x80 : 0;
             break;
         }
@@ -84,7 +84,7 @@ public:
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const int index = ButtonIndex(mouse->button());
             if (index >= 0)
-                g_collected.mouse.buttons[static_cast<std::size_t>(index)] =
+                m_collector.m_collected.mouse.buttons[static_cast<std::size_t>(index)] =
                     event->type() == QEvent::MouseButtonPress ? 0x80 : 0;
             m_last = mouse->globalPosition().toPoint();
             m_hasLast = true;
@@ -93,8 +93,8 @@ public:
         case QEvent::MouseMove: {
             const QPoint pos = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
             if (m_hasLast) {
-                g_collected.mouse.x += pos.x() - m_last.x();
-                g_collected.mouse.y += pos.y() - m_last.y();
+                m_collector.m_collected.mouse.x += pos.x() - m_last.x();
+                m_collector.m_collected.mouse.y += pos.y() - m_last.y();
             }
             m_last = pos;
             m_hasLast = true;
@@ -104,7 +104,7 @@ public:
             // A wheel event that a child ignores passes on to its parents: count it once.
             const auto* wheel = static_cast<QWheelEvent*>(event);
             if (wheel != m_lastWheel || wheel->timestamp() != m_lastWheelTime)
-                g_collected.mouse.wheel += wheel->angleDelta().y();
+                m_collector.m_collected.mouse.wheel += wheel->angleDelta().y();
             m_lastWheel = wheel;
             m_lastWheelTime = wheel->timestamp();
             break;
@@ -116,6 +116,7 @@ public:
     }
 
 private:
+    InputCollector& m_collector;
     QPointer<QWidget> m_window;
     const QWheelEvent* m_lastWheel = nullptr;
     quint64 m_lastWheelTime = 0;
@@ -124,48 +125,42 @@ private:
     bool m_hasLast = false;
 };
 
-InputFilter* g_filter = nullptr;
-bool g_ready = false;
+InputCollector::InputCollector() = default;
 
-} // namespace
-
-int InitDirectInput(QWidget* window, unsigned /*flags*/)
+InputCollector::~InputCollector()
 {
-    ReleaseDirectInput();
-    g_filter = new InputFilter(window);
+    Release();
+}
+
+int InputCollector::Init(QWidget* window, unsigned /*flags*/)
+{
+    Release();
+    m_filter = std::make_unique<Filter>(*this, window);
     if (QCoreApplication::instance() != nullptr)
-        QCoreApplication::instance()->installEventFilter(g_filter);
-    g_ready = true;
+        QCoreApplication::instance()->installEventFilter(m_filter.get());
     return 0;
 }
 
-int PollDirectInput(int which)
+int InputCollector::Poll(int which)
 {
-    if (!g_ready)
+    if (m_filter == nullptr)
         return 1;
     if (which == 0 || (which & 1) != 0)
-        g_polled.keyboard = g_collected.keyboard;
+        m_polled.keyboard = m_collected.keyboard;
     if ((which & 2) != 0) {
-        g_polled.mouse = g_collected.mouse;
-        g_collected.mouse.x = 0;
-        g_collected.mouse.y = 0;
-        g_collected.mouse.wheel = 0;
+        m_polled.mouse = m_collected.mouse;
+        m_collected.mouse.x = 0;
+        m_collected.mouse.y = 0;
+        m_collected.mouse.wheel = 0;
     }
     return 0;
 }
 
-void ReleaseDirectInput()
+void InputCollector::Release()
 {
-    if (g_filter != nullptr && QCoreApplication::instance() != nullptr)
-        QCoreApplication::instance()->removeEventFilter(g_filter);
-    delete g_filter;
-    g_filter = nullptr;
-    g_ready = false;
-    g_polled = InputState{};
-    g_collected = InputState{};
-}
-
-InputState& PolledInput()
-{
-    return g_polled;
+    if (m_filter != nullptr && QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->removeEventFilter(m_filter.get());
+    m_filter.reset();
+    m_polled = InputState{};
+    m_collected = InputState{};
 }
