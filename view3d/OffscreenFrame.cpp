@@ -7,6 +7,10 @@
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
+#include <QtEndian>
+
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -101,13 +105,49 @@ QImage OffscreenFrame::Render(GlDevice& device, QSize size, const CCamera& camer
     PrepareFrame(device, size, camera);
     if (scene)
         scene(device);
-    gl->glFinish();
-    QImage image = m_fbo->toImage();
+    ReadBack(*gl, size);
     QOpenGLFramebufferObject::bindDefault();
-    return image.convertToFormat(QImage::Format_RGB32);
+    return m_picture;
+}
+
+void OffscreenFrame::ReadBack(QOpenGLExtraFunctions& gl, QSize size)
+{
+    // The framebuffer's own byte order comes back as it is stored (red, green, blue, alpha), bottom row
+    // first, into memory kept between frames; the picture is made from it in one pass.
+    const auto width = static_cast<std::size_t>(size.width());
+    const auto height = static_cast<std::size_t>(size.height());
+    m_rows.resize(width * height * 4);
+    gl.glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl.glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, m_rows.data());
+    // A picture still held by a caller is left to it (writing would copy it first); otherwise its pixels
+    // are used again.
+    if (m_picture.size() != size || !m_picture.isDetached())
+        m_picture = QImage(size, QImage::Format_RGB32);
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* from = m_rows.data() + (height - 1 - y) * width * 4;
+        auto* to = reinterpret_cast<QRgb*>(m_picture.scanLine(static_cast<int>(y)));
+        // Red and blue change places; what the alphas have in common tells whether any is below 255.
+        std::uint32_t alphas = 0xFF000000u;
+        for (std::size_t x = 0; x < width; ++x) {
+            std::uint32_t p = 0;
+            std::memcpy(&p, from + x * 4, 4);
+            p = qFromLittleEndian(p);
+            alphas &= p;
+            to[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        }
+        if (alphas == 0xFF000000u)
+            continue;
+        // A pixel whose alpha is below 255 (left by a draw without blending) is read as premultiplied, as
+        // the framebuffer object's own picture would be.
+        for (std::size_t x = 0; x < width; ++x)
+            if (qAlpha(to[x]) != 255)
+                to[x] = qUnpremultiply(to[x]) | 0xFF000000u;
+    }
 }
 
 void OffscreenFrame::Release()
 {
     m_fbo.reset();
+    m_picture = QImage();
+    m_rows = {};
 }

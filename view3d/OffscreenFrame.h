@@ -7,12 +7,15 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CCamera;
 class GlDevice;
 class IRenderDevice;
+class QOpenGLExtraFunctions;
 class QOpenGLFramebufferObject;
 
 class OffscreenFrame
@@ -40,7 +43,8 @@ public:
     static void PrepareFrame(IRenderDevice& device, QSize size, const CCamera& camera);
 
     // Clears a framebuffer of `size` to white (depth 1), prepares the frame, runs `scene` on `device` and
-    // reads the pixels back (RGB32). Needs the context that `device` was initialised in to be current.
+    // reads the pixels back (RGB32). The picture of a frame the caller no longer holds is used again for
+    // the next one. Needs the context that `device` was initialised in to be current.
     // A null picture, with the reason in `error`, when the size is empty or no framebuffer can be made.
     QImage Render(GlDevice& device, QSize size, const CCamera& camera, const Scene& scene,
                   QString* error = nullptr);
@@ -48,5 +52,10 @@ public:
     void Release();
 
 private:
+    // Reads the bound framebuffer of `size` into m_picture, top row first.
+    void ReadBack(QOpenGLExtraFunctions& gl, QSize size);
+
     std::unique_ptr<QOpenGLFramebufferObject> m_fbo;
+    std::vector<std::uint8_t> m_rows;
+    QImage m_picture;
 };

@@ -17,7 +17,10 @@
 
 namespace {
 
-const char* const VERTEX_SHADER = R"(#version 330 core
+// Both sources follow the version line and the define of USE_TEXTURE that CompileProgram puts in front.
+// The vertex stage's switches stay uniforms: made constants, they let the compiler arrange the lighting's
+// arithmetic otherwise, and lit colours came out a unit off here and there.
+const char* const VERTEX_SHADER = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec3 aNormal;
 layout(location = 2) in vec4 aColour;
@@ -26,13 +29,13 @@ uniform mat4 uWorld;
 uniform mat4 uView;
 uniform mat4 uProjection;
 uniform mat4 uNormal;
-uniform bool uLighting;
-uniform bool uHasNormals;
 uniform int uLightOn[5];
 uniform vec3 uLightDirection[5];
 uniform vec4 uLightDiffuse[5];
 uniform vec4 uLightAmbient[5];
 uniform vec4 uColour;
+uniform bool uLighting;
+uniform bool uHasNormals;
 uniform bool uUseVertexColour;
 out vec4 vColour;
 out vec2 vTexCoord;
@@ -58,15 +61,17 @@ void main()
 }
 )";
 
-const char* const FRAGMENT_SHADER = R"(#version 330 core
+// Whether a fragment samples the texture is a constant of each of the two programs: the software
+// rasteriser runs both sides of a branch on a uniform, so a texture lookup behind a switch that is off
+// would still be paid for in every fragment.
+const char* const FRAGMENT_SHADER = R"(
 in vec4 vColour;
 in vec2 vTexCoord;
-uniform bool uUseTexture;
 uniform sampler2D uTexture;
 out vec4 fragColour;
 void main()
 {
-    fragColour = uUseTexture ? vColour * texture(uTexture, vTexCoord) : vColour;
+    fragColour = USE_TEXTURE ? vColour * texture(uTexture, vTexCoord) : vColour;
 }
 )";
 
@@ -94,7 +99,7 @@ GlDevice::GlDevice() = default;
 GlDevice::~GlDevice()
 {
     // GL objects need their context; delete them only where it is still current.
-    if (m_program != 0 && QOpenGLContext::currentContext())
+    if (m_ready && QOpenGLContext::currentContext())
         Release();
 }
 
@@ -117,9 +122,27 @@ bool GlDevice::Initialise(QString* error)
     if (!m_gl.initializeOpenGLFunctions())
         return fail(QStringLiteral("The OpenGL 3.3 core functions cannot be resolved."));
 
+    // Both programs are compiled from the same source; the textured one shows at once whether the
+    // source compiles here. The other follows on its first draw.
+    m_ready = true;
+    const QString why = CompileProgram(true);
+    if (!why.isEmpty())
+        return fail(why);
+    m_gl.glGenVertexArrays(1, &m_streamVao);
+    m_gl.glGenBuffers(1, &m_streamVbo);
+    ApplyStates();
+    return true;
+}
+
+QString GlDevice::CompileProgram(bool textured)
+{
+    Program& program = m_programs[textured ? 1 : 0];
+    const QByteArray defines =
+        QByteArrayLiteral("#version 330 core\n#define USE_TEXTURE ") + (textured ? "true\n" : "false\n");
     auto compile = [&](GLenum type, const char* source, GLuint& shader) {
         shader = m_gl.glCreateShader(type);
-        m_gl.glShaderSource(shader, 1, &source, nullptr);
+        const char* parts[2] = {defines.constData(), source};
+        m_gl.glShaderSource(shader, 2, parts, nullptr);
         m_gl.glCompileShader(shader);
         GLint ok = 0;
         m_gl.glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -133,47 +156,49 @@ bool GlDevice::Initialise(QString* error)
     QString why = compile(GL_VERTEX_SHADER, VERTEX_SHADER, vertex);
     if (why.isEmpty())
         why = compile(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, fragment);
+    GLuint id = 0;
     if (why.isEmpty()) {
-        m_program = m_gl.glCreateProgram();
-        m_gl.glAttachShader(m_program, vertex);
-        m_gl.glAttachShader(m_program, fragment);
-        m_gl.glLinkProgram(m_program);
+        id = m_gl.glCreateProgram();
+        m_gl.glAttachShader(id, vertex);
+        m_gl.glAttachShader(id, fragment);
+        m_gl.glLinkProgram(id);
         GLint ok = 0;
-        m_gl.glGetProgramiv(m_program, GL_LINK_STATUS, &ok);
+        m_gl.glGetProgramiv(id, GL_LINK_STATUS, &ok);
         if (!ok) {
             char log[1024] = {};
-            m_gl.glGetProgramInfoLog(m_program, sizeof log - 1, nullptr, log);
+            m_gl.glGetProgramInfoLog(id, sizeof log - 1, nullptr, log);
             why = QStringLiteral("The shader program does not link: %1").arg(QString::fromUtf8(log));
+            m_gl.glDeleteProgram(id);
+            id = 0;
         }
     }
     if (vertex)
         m_gl.glDeleteShader(vertex);
     if (fragment)
         m_gl.glDeleteShader(fragment);
+    program = Program{};
+    program.tried = true;
     if (!why.isEmpty())
-        return fail(why);
-
-    auto at = [&](const char* name) { return m_gl.glGetUniformLocation(m_program, name); };
-    m_u.world = at("uWorld");
-    m_u.view = at("uView");
-    m_u.projection = at("uProjection");
-    m_u.normal = at("uNormal");
-    m_u.lighting = at("uLighting");
-    m_u.hasNormals = at("uHasNormals");
-    m_u.lightOn = at("uLightOn");
-    m_u.lightDirection = at("uLightDirection");
-    m_u.lightDiffuse = at("uLightDiffuse");
-    m_u.lightAmbient = at("uLightAmbient");
-    m_u.colour = at("uColour");
-    m_u.useVertexColour = at("uUseVertexColour");
-    m_u.useTexture = at("uUseTexture");
-    m_u.texture = at("uTexture");
-
-    m_gl.glGenVertexArrays(1, &m_streamVao);
-    m_gl.glGenBuffers(1, &m_streamVbo);
-    m_sent.valid = false;
-    ApplyStates();
-    return true;
+        return why;
+    program.id = id;
+    // A uniform a program does not use has no location (-1); setting it is then ignored.
+    auto at = [&](const char* name) { return m_gl.glGetUniformLocation(id, name); };
+    Uniforms& u = program.u;
+    u.world = at("uWorld");
+    u.view = at("uView");
+    u.projection = at("uProjection");
+    u.normal = at("uNormal");
+    u.lightOn = at("uLightOn");
+    u.lightDirection = at("uLightDirection");
+    u.lightDiffuse = at("uLightDiffuse");
+    u.lightAmbient = at("uLightAmbient");
+    u.colour = at("uColour");
+    u.lighting = at("uLighting");
+    u.hasNormals = at("uHasNormals");
+    u.useVertexColour = at("uUseVertexColour");
+    m_gl.glUseProgram(id);
+    m_gl.glUniform1i(at("uTexture"), 0);
+    return QString();
 }
 
 void GlDevice::Release()
@@ -182,7 +207,9 @@ void GlDevice::Release()
         m_models.clear();
         m_textures.clear();
         m_kept.clear();
-        m_program = m_streamVao = m_streamVbo = 0;
+        m_programs = {};
+        m_streamVao = m_streamVbo = 0;
+        m_ready = false;
         return;
     }
     // The buffers belong to the share group (GlModelStore); the vertex arrays are this device's.
@@ -202,9 +229,12 @@ void GlDevice::Release()
         m_gl.glDeleteVertexArrays(1, &m_streamVao);
     if (m_streamVbo)
         m_gl.glDeleteBuffers(1, &m_streamVbo);
-    if (m_program)
-        m_gl.glDeleteProgram(m_program);
-    m_program = m_streamVao = m_streamVbo = 0;
+    for (Program& program : m_programs)
+        if (program.id)
+            m_gl.glDeleteProgram(program.id);
+    m_programs = {};
+    m_streamVao = m_streamVbo = 0;
+    m_ready = false;
 }
 
 void GlDevice::ApplyStates()
@@ -322,13 +352,22 @@ GLuint GlDevice::TextureFor(const QImage& image)
     return texture;
 }
 
-void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture,
+bool GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture,
                            bool hasNormals)
 {
-    m_gl.glUseProgram(m_program);
+    Program& program = m_programs[texture ? 1 : 0];
+    if (!program.tried) {
+        const QString why = CompileProgram(texture != nullptr);
+        if (!why.isEmpty())
+            qWarning("%s", qPrintable(why));
+    }
+    if (program.id == 0)
+        return false;
+    m_gl.glUseProgram(program.id);
     // Uniforms stay in the program between draws and frames: only what differs from the values it
     // holds goes up (hundreds of draws a frame share the view, the projection and the lights).
-    SentUniforms& sent = m_sent;
+    SentUniforms& sent = program.sent;
+    const Uniforms& u = program.u;
     const auto differs = [&](auto& held, const auto& now) {
         static_assert(sizeof held == sizeof now);
         if (sent.valid && std::memcmp(&held, &now, sizeof held) == 0)
@@ -338,14 +377,14 @@ void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QI
     };
     const tbMatrix& world = m_state.Transform(TransformKind::World);
     if (differs(sent.world, world)) {
-        m_gl.glUniformMatrix4fv(m_u.world, 1, GL_FALSE, world.Data());
+        m_gl.glUniformMatrix4fv(u.world, 1, GL_FALSE, world.Data());
         // Normals go with the inverse transpose, so scaled models keep them perpendicular.
-        m_gl.glUniformMatrix4fv(m_u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
+        m_gl.glUniformMatrix4fv(u.normal, 1, GL_FALSE, tbMatrixTranspose(tbMatrixInvert(world)).Data());
     }
     if (differs(sent.view, m_state.Transform(TransformKind::View)))
-        m_gl.glUniformMatrix4fv(m_u.view, 1, GL_FALSE, sent.view.Data());
+        m_gl.glUniformMatrix4fv(u.view, 1, GL_FALSE, sent.view.Data());
     if (differs(sent.projection, m_state.Transform(TransformKind::Projection)))
-        m_gl.glUniformMatrix4fv(m_u.projection, 1, GL_FALSE, sent.projection.Data());
+        m_gl.glUniformMatrix4fv(u.projection, 1, GL_FALSE, sent.projection.Data());
     SentUniforms::Lights lights{};
     for (int i = 0; i < LIGHT_COUNT; ++i) {
         const DeviceLight& light = m_state.Light(i);
@@ -361,28 +400,26 @@ void GlDevice::PrepareDraw(const tbColor& colour, bool useVertexColour, const QI
         }
     }
     if (differs(sent.lights, lights)) {
-        m_gl.glUniform1iv(m_u.lightOn, LIGHT_COUNT, lights.on);
-        m_gl.glUniform3fv(m_u.lightDirection, LIGHT_COUNT, lights.direction);
-        m_gl.glUniform4fv(m_u.lightDiffuse, LIGHT_COUNT, lights.diffuse);
-        m_gl.glUniform4fv(m_u.lightAmbient, LIGHT_COUNT, lights.ambient);
+        m_gl.glUniform1iv(u.lightOn, LIGHT_COUNT, lights.on);
+        m_gl.glUniform3fv(u.lightDirection, LIGHT_COUNT, lights.direction);
+        m_gl.glUniform4fv(u.lightDiffuse, LIGHT_COUNT, lights.diffuse);
+        m_gl.glUniform4fv(u.lightAmbient, LIGHT_COUNT, lights.ambient);
     }
     const GLfloat rgba[4] = {colour.r, colour.g, colour.b, colour.a};
     if (differs(sent.colour, rgba))
-        m_gl.glUniform4fv(m_u.colour, 1, rgba);
-    const GLint switches[5] = {m_state.State(RenderState::Lighting) != 0, hasNormals, useVertexColour,
-                               texture != nullptr, 0};
+        m_gl.glUniform4fv(u.colour, 1, rgba);
+    const GLint switches[3] = {m_state.State(RenderState::Lighting) != 0, hasNormals, useVertexColour};
     if (differs(sent.switches, switches)) {
-        m_gl.glUniform1i(m_u.lighting, switches[0]);
-        m_gl.glUniform1i(m_u.hasNormals, switches[1]);
-        m_gl.glUniform1i(m_u.useVertexColour, switches[2]);
-        m_gl.glUniform1i(m_u.useTexture, switches[3]);
-        m_gl.glUniform1i(m_u.texture, 0);
+        m_gl.glUniform1i(u.lighting, switches[0]);
+        m_gl.glUniform1i(u.hasNormals, switches[1]);
+        m_gl.glUniform1i(u.useVertexColour, switches[2]);
     }
     sent.valid = true;
     if (texture) {
         m_gl.glActiveTexture(GL_TEXTURE0);
         m_gl.glBindTexture(GL_TEXTURE_2D, TextureFor(*texture));
     }
+    return true;
 }
 
 const GlDevice::ModelEntry& GlDevice::VertexArray(const DeviceModel& model)
@@ -471,7 +508,8 @@ void GlDevice::DrawModel(const DeviceModel& model, int firstPart, int lastPart, 
             const Q3dModel::Part& part = model.Mesh().parts[static_cast<std::size_t>(i)];
             if (part.pass != pass || part.indices.empty())
                 continue;
-            PrepareDraw(diffuse ? *diffuse : part.colour, false, model.Texture(i), true);
+            if (!PrepareDraw(diffuse ? *diffuse : part.colour, false, model.Texture(i), true))
+                continue;
             m_gl.glBindVertexArray(vao);
             m_gl.glDrawElementsBaseVertex(
                 GL_TRIANGLES, static_cast<GLsizei>(part.indices.size()), GL_UNSIGNED_INT,
@@ -507,7 +545,8 @@ void GlDevice::DrawPrimitive(PrimitiveType type, VertexLayout layout, const void
     const bool hasColour = !hasNormals;
     const bool hasTexture = layout != VertexLayout::PositionColour;
     const bool useVertexColour = hasColour && m_state.State(RenderState::ColorVertex) != 0;
-    PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
+    if (!PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals))
+        return;
     m_gl.glBindVertexArray(m_streamVao);
     m_gl.glDrawArrays(GlPrimitive(type), 0, count);
     m_gl.glBindVertexArray(0);
@@ -593,7 +632,8 @@ void GlDevice::DrawKept(PrimitiveType type, const KeptVertices& kept, int firstI
     const bool hasColour = !hasNormals;
     const bool hasTexture = layout != VertexLayout::PositionColour;
     const bool useVertexColour = hasColour && m_state.State(RenderState::ColorVertex) != 0;
-    PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals);
+    if (!PrepareDraw(m_state.material, useVertexColour, hasTexture ? m_state.texture : nullptr, hasNormals))
+        return;
     m_gl.glBindVertexArray(found->second.vao);
     m_gl.glDrawElements(
         GlPrimitive(type), count, GL_UNSIGNED_INT,

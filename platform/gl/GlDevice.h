@@ -1,5 +1,6 @@
-// The render device over OpenGL 3.3 core: one GLSL program in place of the fixed-function pipeline,
-// models uploaded on their first draw (once per group of sharing contexts), textures on their first use.
+// The render device over OpenGL 3.3 core: two GLSL programs (with and without a texture) in place of the
+// fixed-function pipeline, models uploaded on their first draw (once per group of sharing contexts),
+// textures on their first use.
 // A texture lives as long as its picture: the device keeps a shallow copy of each picture it uploaded
 // and deletes the texture once that copy is the last one left (checked at each ApplyStates and before
 // each upload), so pictures that come and go (labels, a changed chart, resources made again) leave
@@ -12,6 +13,7 @@
 #include <QOpenGLFunctions_3_3_Core>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -29,7 +31,7 @@ public:
     bool Initialise(QString* error = nullptr);
     // Deletes every GL object; the context that Initialise used must be current.
     void Release();
-    bool IsInitialised() const { return m_program != 0; }
+    bool IsInitialised() const { return m_ready; }
     // Sets the GL states to the device's: call after other code has drawn into the context. Also lets
     // the textures of pictures that no longer exist go.
     void ApplyStates();
@@ -79,12 +81,16 @@ private:
     void SetVertexAttributes(VertexLayout layout, int stride);
     // Deletes the buffers of kept vertices that no longer exist.
     void CollectKept();
-    // Uploads transforms, lights and the material for the next draw.
-    void PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture, bool hasNormals);
+    // Binds the program with or without a texture and uploads transforms, lights and the material for
+    // the next draw; false when that program cannot be had (the draw is then left out).
+    bool PrepareDraw(const tbColor& colour, bool useVertexColour, const QImage* texture, bool hasNormals);
+    // Compiles and links the program with or without a texture into its slot; the reason when that
+    // fails (the slot then stays empty and is not tried again).
+    QString CompileProgram(bool textured);
 
     QOpenGLFunctions_3_3_Core m_gl;
     DeviceState m_state;
-    GLuint m_program = 0;
+    bool m_ready = false;
     GLuint m_streamVao = 0, m_streamVbo = 0;
     std::unordered_map<std::uint64_t, ModelEntry> m_models;
     struct Texture
@@ -103,10 +109,10 @@ private:
     struct Uniforms
     {
         GLint world = -1, view = -1, projection = -1, normal = -1;
-        GLint lighting = -1, lightOn = -1, lightDirection = -1, lightDiffuse = -1, lightAmbient = -1;
-        GLint colour = -1, useVertexColour = -1, useTexture = -1, texture = -1, hasNormals = -1;
-    } m_u;
-    // The uniform values the program holds.
+        GLint lightOn = -1, lightDirection = -1, lightDiffuse = -1, lightAmbient = -1;
+        GLint colour = -1, lighting = -1, hasNormals = -1, useVertexColour = -1;
+    };
+    // The uniform values a program holds.
     struct SentUniforms
     {
         bool valid = false;
@@ -117,6 +123,15 @@ private:
             GLfloat direction[LIGHT_COUNT * 3], diffuse[LIGHT_COUNT * 4], ambient[LIGHT_COUNT * 4];
         } lights{};
         GLfloat colour[4] = {};
-        GLint switches[5] = {};
-    } m_sent;
+        GLint switches[3] = {};
+    };
+    struct Program
+    {
+        GLuint id = 0;
+        bool tried = false;
+        Uniforms u;
+        SentUniforms sent;
+    };
+    // Without and with a texture.
+    std::array<Program, 2> m_programs{};
 };

@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QOpenGLContext>
 
+#include <array>
+#include <cstdint>
+
 namespace {
 
 bool IsWhite(QRgb c)
@@ -122,6 +125,64 @@ TEST_F(GlFixture, FacesLightsAndVertexColoursFollowTheConventions)
     EXPECT_NEAR(qRed(mix), 255, 2);
     EXPECT_NEAR(qGreen(mix), 128, 2);
     EXPECT_NEAR(qBlue(mix), 128, 2);
+}
+
+TEST_F(GlFixture, PlainAndTexturedDrawsTakeTurnsEachWithItsOwnTransformAndColour)
+{
+    // Plain and textured draws go through programs of their own, each holding the uniforms it was given
+    // last. Draws take turns between them; the third reuses the second's world matrix, which its own
+    // program has not seen yet, so a value taken as sent because the other program holds it would put
+    // the third quad in the first one's place.
+    struct Plain
+    {
+        float x, y, z;
+        std::uint32_t colour;
+    };
+    struct Textured
+    {
+        float x, y, z;
+        std::uint32_t colour;
+        float u, v;
+    };
+    const auto plain = [](float dy, std::uint32_t colour) {
+        std::array<Plain, 6> q{};
+        const float c[6][2] = {{-0.2f, -0.2f}, {-0.2f, 0.2f}, {0.2f, 0.2f},
+                               {-0.2f, -0.2f}, {0.2f, 0.2f},  {0.2f, -0.2f}};
+        for (int i = 0; i < 6; ++i)
+            q[static_cast<std::size_t>(i)] = {c[i][0], c[i][1] + dy, 0, colour};
+        return q;
+    };
+    std::array<Textured, 6> textured{};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const Plain p = plain(0, 0)[i];
+        textured[i] = {p.x, p.y, 0, 0xFFFFFFFFu, p.x + 0.5f, p.y + 0.5f};
+    }
+    QImage green(4, 4, QImage::Format_RGB32);
+    green.fill(qRgb(0, 255, 0));
+    const auto red = plain(0, 0xFFFF0000u), blue = plain(-1.0f, 0xFF0000FFu);
+    const QImage image = Render(QSize(64, 64), [&](IRenderDevice& device) {
+        device.SetTransform(TransformKind::View, tbMatrixIdentity());
+        device.SetTransform(TransformKind::Projection, tbMatrixIdentity());
+        device.SetRenderState(RenderState::Lighting, 0);
+        device.SetRenderState(RenderState::ColorVertex, 1);
+        device.SetRenderState(RenderState::CullMode, static_cast<int>(CullMode::None));
+        const auto draw = [&](const tbVector3& at, const QImage* texture, const void* vertices, int stride) {
+            device.SetTransform(TransformKind::World, tbMatrixTranslation(at));
+            device.SetTexture(texture);
+            device.DrawPrimitive(PrimitiveType::TriangleList,
+                                 texture ? VertexLayout::PositionColourTexture : VertexLayout::PositionColour,
+                                 vertices, 2, stride);
+        };
+        draw({-0.5f, 0.5f, 0}, nullptr, red.data(), sizeof(Plain));
+        draw({0.5f, 0.5f, 0}, &green, textured.data(), sizeof(Textured));
+        draw({0.5f, 0.5f, 0}, nullptr, blue.data(), sizeof(Plain));
+        draw({-0.5f, -0.5f, 0}, &green, textured.data(), sizeof(Textured));
+        device.SetTexture(nullptr);
+    });
+    EXPECT_EQ(image.pixel(16, 16), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(48, 16), qRgb(0, 255, 0));
+    EXPECT_EQ(image.pixel(48, 48), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(16, 48), qRgb(0, 255, 0));
 }
 
 TEST_F(GlFixture, TheCrateFillsTheMiddleOfAFramebufferAndLeavesTheCornersWhite)

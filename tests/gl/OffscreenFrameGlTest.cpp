@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +94,47 @@ TEST_F(OffscreenFrameGlTest, EachFrameStartsWithAClearedDepthBuffer)
     // The first crate is gone: just outside the far crate's outline but inside the near one's.
     EXPECT_TRUE(
         IsWhite(second.pixel(PixelOf({0.0f, 0.5f, -3.0f}, size, camera) + QPoint(size.width() / 5, 0))));
+}
+
+// An unlit triangle in one colour given in clip coordinates: the upper left half of the frame, or the
+// lower right half.
+OffscreenFrame::Scene Triangle(std::uint32_t colour, bool upper)
+{
+    return [colour, upper](IRenderDevice& device) {
+        struct V
+        {
+            float x, y, z;
+            std::uint32_t colour;
+        };
+        const float s = upper ? 1.0f : -1.0f;
+        const V triangle[3] = {{-s, -s, 0, colour}, {-s, s, 0, colour}, {s, s, 0, colour}};
+        device.SetTransform(TransformKind::View, tbMatrixIdentity());
+        device.SetTransform(TransformKind::Projection, tbMatrixIdentity());
+        device.SetRenderState(RenderState::Lighting, 0);
+        device.SetRenderState(RenderState::CullMode, static_cast<int>(CullMode::None));
+        device.DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::PositionColour, triangle, 1,
+                             sizeof(V));
+    };
+}
+
+TEST_F(OffscreenFrameGlTest, APictureKeepsItsTopAndColoursAndStaysAsItIsWhileHeld)
+{
+    CCamera camera;
+    const QSize size(64, 48);
+    const QImage red = m_frame.Render(m_device, size, camera, Triangle(0xFFFF0000u, true));
+    ASSERT_FALSE(red.isNull());
+    EXPECT_EQ(red.format(), QImage::Format_RGB32);
+    EXPECT_EQ(red.pixel(4, 8), qRgb(255, 0, 0));
+    EXPECT_TRUE(IsWhite(red.pixel(60, 40)));
+    const QImage copy = red.copy();
+    // The next frame, drawn while the first picture is still held, leaves that picture alone.
+    QImage blue = m_frame.Render(m_device, size, camera, Triangle(0xFF0000FFu, false));
+    EXPECT_TRUE(red == copy);
+    EXPECT_EQ(blue.pixel(60, 40), qRgb(0, 0, 255));
+    EXPECT_TRUE(IsWhite(blue.pixel(4, 8)));
+    // A frame drawn after its picture was let go shows nothing of the one before.
+    blue = QImage();
+    EXPECT_TRUE(m_frame.Render(m_device, size, camera, Triangle(0xFFFF0000u, true)) == copy);
 }
 
 TEST_F(OffscreenFrameGlTest, AnEmptySizeGivesNoPictureAndSaysWhy)
