@@ -87,6 +87,9 @@ CQORLgSicherungView::CQORLgSicherungView(CQOR1Doc* pDoc, QWidget* parent) : CGet
     m_pStreifenHilfe = new CRibBtnContainer(true, true, true);
     if (m_pStreifenHilfe->Create(kStreifenHilfe, viewport(), 0, 0, 0))
         m_pStreifenHilfe->AddButton(kIdHilfe, this);
+    // The strips live on the viewport, but their buttons' enabling and check marks are the view's to give.
+    for (CRibBtnContainer* pStreifen : {m_pStreifenZoom, m_pStreifenSichg, m_pStreifenHilfe})
+        pStreifen->SetNotifyWindow(this);
     SetZoomIndex(1);
     LegeStreifen(QPoint(0, 0));
     setMouseTracking(true);

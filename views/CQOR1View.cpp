@@ -37,6 +37,28 @@ double Runde2(double d)
     return std::round(d * 100.0) / 100.0;
 }
 
+// The columns from the first to past the last one with something drawn (a pixel that is not white).
+std::pair<int, int> GezeichneteSpalten(const QImage& bild)
+{
+    int nLinks = bild.width(), nRechts = 0;
+    for (int y = 0; y < bild.height(); ++y) {
+        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+        for (int x = 0; x < nLinks; ++x) {
+            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                nLinks = x;
+                break;
+            }
+        }
+        for (int x = bild.width() - 1; x >= nRechts; --x) {
+            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                nRechts = x + 1;
+                break;
+            }
+        }
+    }
+    return {std::min(nLinks, nRechts), nRechts};
+}
+
 } // namespace
 
 CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
@@ -588,11 +610,45 @@ QSize CQOR1View::MitTexten(QSize total) const
 
 QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
 {
+    constexpr int kBreite = 648;
+    constexpr int kRand = 10;
+    constexpr int kLeinwandGrenze = 16 * kBreite;
+    const int nHoehe = std::max(1, 532 - nHoehenReduktion);
     m_nExportWidth = nExportWidth;
     m_bBildExport = true;
-    const QImage image = RenderPicture(QSize(648, std::max(1, 532 - nHoehenReduktion)));
+    // Drawn from the picture's own origin (the screen's scroll position plays no part) on a canvas with
+    // room on both sides, made wider until the drawing ends inside it: what lies outside the picture's
+    // width shows there.
+    QImage leinwand;
+    int nVor = 0;
+    std::pair<int, int> spalten;
+    for (int nLeinwand = 3 * kBreite;; nLeinwand *= 2) {
+        nVor = (nLeinwand - kBreite) / 2;
+        leinwand = QImage(nLeinwand, nHoehe, QImage::Format_RGB32);
+        leinwand.fill(Qt::white);
+        {
+            QPainter painter(&leinwand);
+            painter.translate(nVor, 0);
+            OnDraw(painter);
+        }
+        spalten = GezeichneteSpalten(leinwand);
+        const bool bInnen = spalten.first >= kRand && spalten.second + kRand <= nLeinwand;
+        if (spalten.second == 0 || bInnen || nLeinwand >= kLeinwandGrenze)
+            break;
+    }
     m_bBildExport = false;
-    return image;
+    // Nothing drawn, or all of it within the picture: the picture as drawn.
+    if (spalten.second == 0 || (spalten.first >= nVor && spalten.second <= nVor + kBreite))
+        return leinwand.copy(nVor, 0, kBreite, nHoehe);
+    // A drawing wider than the picture is shown whole, scaled down to the picture's width.
+    const int nVon = std::max(0, std::min(spalten.first - kRand, nVor));
+    const int nBis = std::min(leinwand.width(), std::max(spalten.second + kRand, nVor + kBreite));
+    QImage bild(kBreite, nHoehe, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter painter(&bild);
+    painter.drawImage(
+        0, 0, leinwand.copy(nVon, 0, nBis - nVon, nHoehe).scaledToWidth(kBreite, Qt::SmoothTransformation));
+    return bild;
 }
 
 bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,

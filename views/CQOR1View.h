@@ -160,7 +160,8 @@ public:
     bool IsDiagrammShown() const { return m_bShowDiagramm; }
 
     // The vehicle picture of a report at the view's zoom: 648 pixels wide, 532 less the height reduction
-    // high, the vehicle centred for a picture area of the width.
+    // high, the vehicle centred for a picture area of the width; a drawing wider than the picture is
+    // scaled down to fit it.
     QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0);
     // Writes the report pictures of export number 1 (front vehicle, "_SUP") or 2 (trailer, "_INF"):
     // the vehicle picture and, when asked, the chart of the vehicle worked on. Old pictures of the part

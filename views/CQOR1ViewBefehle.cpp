@@ -116,6 +116,11 @@ bool CQOR1View::viewportEvent(QEvent* e)
 {
     if (!LaesstBildStehen(e))
         m_bBildGueltig = false;
+    // The hover frame belongs to the pointer: it goes when the pointer leaves the view.
+    if (e->type() == QEvent::Leave && m_bFocus) {
+        m_bFocus = false;
+        viewport()->update();
+    }
     return CGetAnsView::viewportEvent(e);
 }
 

@@ -152,6 +152,8 @@ CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent)
         m_pBtnsAnsicht->AddButton(400, this);
         m_pBtnsAnsicht->SetButtonCheckMode(400, 1);
     }
+    // The idle update asks the view (not the viewport the strip lives on) for the ramp button's check mark.
+    m_pBtnsAnsicht->SetNotifyWindow(this);
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
     if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
         m_pBtnsHilfe->AddButton(827, this);
@@ -1238,8 +1240,12 @@ void CQOR2View::ZeichneGummiband(QPainter& p, const PlanLage& g) const
 void CQOR2View::SetzeRampeUndScrollGroesse(const PlanLage& g)
 {
     const int x0 = g.x0, y0 = g.y0;
-    if (g.bRampe && m_pLaderampe->GetPlanOrigin() != QPoint(x0, y0))
+    // The ramp is laid out again for another origin and for another scale: a zoom changes its length
+    // and the place under the load area where it belongs.
+    if (g.bRampe && (m_pLaderampe->GetPlanOrigin() != QPoint(x0, y0) || m_dRampenMassstab != g.s)) {
         m_pLaderampe->CalcExtent(x0, y0);
+        m_dRampenMassstab = g.s;
+    }
     if (g.bRampe && m_pLaderampe->IsRepositionPending())
         m_pLaderampe->Reposition(MetresToPixels(g.W) + y0 + g.mL + 2);
     const int cx =

@@ -435,6 +435,7 @@ private:
     std::string m_strHtmlVorlageLg;
     std::string m_strHtmlVorlageFsm;
     std::unique_ptr<ILoadingRamp> m_pLaderampe;
+    double m_dRampenMassstab = 0.0; // pixels per metre of the ramp's last layout
     QSize m_sizePage;
     QSize m_sizeLine;
     std::map<tagLGINFO*, SGuiLg> m_mapGuiLg;

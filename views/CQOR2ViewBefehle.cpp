@@ -22,6 +22,7 @@
 #include "ui/CDlgHelpText.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/CommandEvent.h"
+#include "ui/CommandUpdateEvent.h"
 #include "ui/ProgramRun.h"
 
 #include <QCoreApplication>
@@ -624,6 +625,13 @@ void CQOR2View::customEvent(QEvent* e)
     if (e->type() == CommandEvent::kType) {
         // The buttons of the strips above the plan.
         OnBefehl(static_cast<int>(static_cast<CommandEvent*>(e)->Id()));
+        return;
+    }
+    if (e->type() == CommandUpdateEvent::EventType()) {
+        // The ramp button shows the ramp mode, however it was switched (button or context menu).
+        auto* u = static_cast<CommandUpdateEvent*>(e);
+        if (u->Id() == 400)
+            u->SetCheck(m_bRampenModus ? 1 : 0);
         return;
     }
     if (auto* a = dynamic_cast<PlanAusrichtEvent*>(e)) {

@@ -112,6 +112,7 @@ int CFahrzeug::Reset()
     m_dKupplungslast2 = 0.0;
     m_dKupplungsabstand = 0.0;
     m_dKupplungsabstandGeo = 0.0;
+    delete m_pFahrerhausBild;
     m_pFahrerhausBild = nullptr;
     m_pPartner = nullptr;
     m_pDoc = nullptr;
@@ -131,6 +132,8 @@ int CFahrzeug::Reset()
         std::uint32_t nText;
         double dVorspannkraft, dZurrkraft;
     };
+    // The catalogue is the defaults alone (no file stores it): a repeated reset starts it again.
+    m_ZurrmittelKatalog.clear();
     static const Geraet katalog[] = {{0, 393, 250, 2500},  {0, 393, 350, 3500},  {1, 394, 1500, 3000},
                                      {1, 394, 2500, 5000}, {1, 394, 2800, 8000}, {1, 394, 3600, 13000},
                                      {1, 394, 3600, 20000}};

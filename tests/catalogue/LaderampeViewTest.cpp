@@ -168,6 +168,23 @@ TEST_F(LaderampeViewTest, TheRampLiesUnderThePlanAndFollowsTheRampCommand)
     EXPECT_FALSE(rampe->StreifenEditor()->isVisible());
 }
 
+// A zoom lays the ramp out again: it stays as long as the load area and right under it.
+TEST_F(LaderampeViewTest, TheRampFollowsTheZoomOfThePlan)
+{
+    for (double dZoom : {0.6, 1.7, 1.0}) {
+        SCOPED_TRACE(dZoom);
+        CPlanAnzeige(Plan()).SetZoom(dZoom);
+        view->RenderFrame();
+        const QRect lf = view->m_treffer.rcLadeflaeche;
+        ASSERT_FALSE(lf.isEmpty());
+        EXPECT_EQ(rampe->GetRampenLaenge(), view->MetresToPixels(doc.GetFahrzeug()->GetLFLaenge()));
+        EXPECT_EQ(rampe->GetRampenRect().left() + rampe->x(), lf.left());
+        EXPECT_GT(rampe->y(), lf.bottom());
+        EXPECT_LT(rampe->y(), lf.bottom() + 40) << "not left where it lay before";
+    }
+    Speichere(QStringLiteral("plan_with_ramp_zoomed.png"));
+}
+
 TEST_F(LaderampeViewTest, APalletDraggedFromTheRampLandsOnThePlanTurned)
 {
     const size_t n = Plan().GetLgInfos().size();

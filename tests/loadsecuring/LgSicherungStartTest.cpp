@@ -10,6 +10,7 @@
 #include "tests/support/RecordingCmdUI.h"
 #include "tests/support/SampleDocument.h"
 #include "tests/support/views/StandInViews.h"
+#include "ui/CRibBtn.h"
 #include "ui/CRibBtnContainer.h"
 #include "views/CTabbedViewView.h"
 
@@ -260,6 +261,41 @@ TEST_F(LgSichgViewTest, WithAnActiveUnitTheUserGoesOnOrDissolvesIt)
     EXPECT_TRUE(doc.IsModified());
     Bild();
     EXPECT_TRUE(view->GetEinheitRegionen().empty());
+}
+
+// The idle pass over the strips reaches the view: "Secure loads" shows pressed exactly while a wizard
+// exists, whatever a click left on it, and the zoom buttons follow the zoom.
+TEST_F(LgSichgViewTest, TheStripsButtonsFollowTheWizardAndTheZoom)
+{
+    Oeffne("LKW");
+    FakeWizardFactory wizards;
+    tagLGINFO* a = Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5);
+    Plan().m_nAktiveLadeeinheit = Einheit({a}, true)->GetId();
+    CRibBtn* sichern = view->GetStreifen(CQORLgSicherungView::kStreifenSichg)->FindButton(636);
+    CRibBtn* groesser = view->GetStreifen(CQORLgSicherungView::kStreifenZoom)->FindButton(666);
+    ASSERT_TRUE(sichern && groesser);
+    // A click checks the button before its command runs; the user then declines.
+    sichern->SetCheck(1);
+    boxes.AddAnswer(705);
+    view->OnBefehl(636);
+    CRibBtnContainer::UpdateAllStrips();
+    EXPECT_EQ(sichern->Checked(), 0) << "no wizard";
+    boxes.AddAnswer(879);
+    view->OnBefehl(636);
+    ASSERT_NE(view->GetWizard(), nullptr);
+    CRibBtnContainer::UpdateAllStrips();
+    EXPECT_EQ(sichern->Checked(), 1) << "while the wizard exists";
+    LgSichgViewEvent closed(LgSichgViewEvent::kClosedType);
+    QCoreApplication::sendEvent(view.get(), &closed);
+    CRibBtnContainer::UpdateAllStrips();
+    EXPECT_EQ(sichern->Checked(), 0) << "after the wizard closed";
+
+    for (int nIndex : {9, 1}) {
+        SCOPED_TRACE(nIndex);
+        view->SetZoomIndex(nIndex);
+        CRibBtnContainer::UpdateAllStrips();
+        EXPECT_EQ(groesser->IsWindowEnabled(), nIndex < 9);
+    }
 }
 
 TEST_F(LgSichgViewTest, WithADefectiveActiveUnitTheUserCanSeeItsDefects)

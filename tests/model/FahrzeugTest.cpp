@@ -100,6 +100,42 @@ TEST_F(FahrzeugTest, NewVehiclesOfEveryClassHaveTheirDefaults)
     }
 }
 
+// A reset of a vehicle in use starts the catalogue again instead of appending the defaults once more,
+// and lets go of the cab picture it owns.
+TEST_F(FahrzeugTest, ResetAgainKeepsEachDefaultDeviceOnceAndReleasesTheCabPicture)
+{
+    struct Bild : IFahrerhausBild
+    {
+        explicit Bild(int* pWeg) : m_pWeg(pWeg) {}
+        ~Bild() override { ++*m_pWeg; }
+        bool HatBild() const override { return true; }
+        double GetVorbauLaenge() const override { return 1.0; }
+        double GetLaenge() const override { return 2.0; }
+        int* m_pWeg;
+    };
+    int nKlasse = 0;
+    for (const auto& neu : AlleKlassen()) {
+        SCOPED_TRACE(nKlasse++);
+        auto v = neu();
+        auto frisch = neu();
+        int nWeg = 0;
+        v->m_pFahrerhausBild = new Bild(&nWeg);
+        EXPECT_EQ(v->Reset(), 1);
+        EXPECT_EQ(nWeg, 1);
+        EXPECT_EQ(v->m_pFahrerhausBild, nullptr);
+        v->Reset();
+        ASSERT_EQ(v->m_ZurrmittelKatalog.size(), frisch->m_ZurrmittelKatalog.size());
+        auto a = v->m_ZurrmittelKatalog.begin();
+        for (const auto& b : frisch->m_ZurrmittelKatalog) {
+            EXPECT_EQ((*a)->m_nTyp, b->m_nTyp);
+            EXPECT_EQ((*a)->m_strName, b->m_strName);
+            EXPECT_DOUBLE_EQ((*a)->m_dVorspannkraft, b->m_dVorspannkraft);
+            EXPECT_DOUBLE_EQ((*a)->m_dZurrkraft, b->m_dZurrkraft);
+            ++a;
+        }
+    }
+}
+
 TEST_F(FahrzeugTest, KindsTypesTextsAndFrontLengths)
 {
     struct Fall

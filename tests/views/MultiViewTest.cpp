@@ -364,6 +364,11 @@ TEST_F(MultiViewTest, ExportPartsWriteTheirVehiclesPictures)
     Speichere(QImage(pfad("Fahrzeug_SUP.bmp")), "multi_export_tractor_sup.png");
     ASSERT_TRUE(view->ExportBilder(2, 648, 0, true, folder));
     EXPECT_TRUE(QFile::exists(pfad("Rld_INF.bmp")));
+    // The 13.6 m semi-trailer and the tractor's picture of the pair end inside their pictures.
+    const QImage sah(pfad("Fahrzeug_INF.bmp"));
+    Speichere(sah, "multi_export_semitrailer_inf.png");
+    EXPECT_TRUE(Weiss(sah, QRect(642, 0, 6, 532)));
+    EXPECT_TRUE(Weiss(QImage(pfad("Fahrzeug_SUP.bmp")), QRect(642, 0, 6, 532)));
 }
 
 // Each report picture of a pair draws its vehicle on that vehicle's own scale and curve, whichever of the

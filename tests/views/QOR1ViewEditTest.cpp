@@ -1232,6 +1232,13 @@ TEST_F(TemplateEditTest, HoverFramePickLineAndPositionMarkerAreDrawnOverThePictu
     EXPECT_NE(rahmen.pixel(ecke), ohne.pixel(ecke));
     Bewege(QPoint(5, 690));
     EXPECT_TRUE(view->GetFocusRect().isEmpty());
+    // Leaving the view over the label takes the frame away, also from the next picture.
+    Bewege(Mitte(label));
+    ASSERT_EQ(view->GetFocusRect(), label);
+    QEvent weg(QEvent::Leave);
+    QCoreApplication::sendEvent(VP(), &weg);
+    EXPECT_TRUE(view->GetFocusRect().isEmpty());
+    EXPECT_EQ(Male().pixel(ecke), ohne.pixel(ecke));
 
     // The pick line follows the pointer over the load area while the load dialog is open.
     LadeDialog dlg;

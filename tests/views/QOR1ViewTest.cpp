@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -219,6 +220,55 @@ TEST_F(TemplateViewTest, ExportCentresTheVehicleForNarrowPictureAreas)
         EXPECT_FALSE(view->IsBildExport());
         if (c.nBreite == 600)
             Speichere(img, "template_export_600.png");
+    }
+}
+
+// A report picture holds the whole drawing: a vehicle longer than the picture is scaled down to its width
+// (the drawing ends inside it and still fills it), one that fits is left as drawn; neither depends on
+// where the screen was scrolled to.
+TEST_F(TemplateViewTest, ExportShowsLongVehiclesWholeWhereverTheViewIsScrolled)
+{
+    const struct
+    {
+        const char* fahrzeug;
+        const char* zug;
+        bool bVerkleinert;
+    } faelle[] = {{"LKW", nullptr, false}, {"SAH", nullptr, true}, {"SAH", "SZM", true}};
+    for (const auto& c : faelle) {
+        SCOPED_TRACE(std::string(c.fahrzeug) + "+" + (c.zug ? c.zug : ""));
+        CQOR1Doc d;
+        auto f = LoadSampleVehicle(c.fahrzeug);
+        ASSERT_TRUE(f);
+        if (c.zug)
+            CoupleInFront(*f, LoadSampleVehicle(c.zug));
+        d.SetFahrzeug(f.release());
+        d.OnDocumentOpened();
+        CQOR1View v(&d);
+        v.resize(1400, 700);
+        v.OnInitialUpdate();
+        const QImage img = v.RenderExport(648);
+        ASSERT_EQ(img.size(), QSize(648, 532));
+        Speichere(img, QStringLiteral("template_export_%1%2.png").arg(c.fahrzeug, c.zug ? c.zug : ""));
+        EXPECT_TRUE(Weiss(img, QRect(642, 0, 6, 532))) << "cut at the right edge";
+        int nRechts = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = img.width() - 1; x > nRechts; --x)
+                if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                    nRechts = x;
+                    break;
+                }
+        if (c.bVerkleinert) {
+            EXPECT_GT(nRechts, 600) << "scaled no smaller than it must";
+        }
+        // Scaled down, the drawing's lower part leaves the picture's bottom white.
+        EXPECT_EQ(Weiss(img, QRect(0, 500, 648, 32)), c.bVerkleinert);
+
+        v.resize(300, 200);
+        v.RenderPicture(QSize(300, 200));
+        v.horizontalScrollBar()->setValue(v.horizontalScrollBar()->maximum());
+        v.verticalScrollBar()->setValue(v.verticalScrollBar()->maximum());
+        ASSERT_NE(v.GetScrollPosition(), QPoint());
+        EXPECT_EQ(v.RenderExport(648), img) << "the same picture from a scrolled view";
     }
 }
 

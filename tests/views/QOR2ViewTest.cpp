@@ -6,6 +6,7 @@
 #include "views/CQOR2View.h"
 
 #include "catalogue/CRampenDialogs.h"
+#include "ui/CRibBtn.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/ProgramRun.h"
 #include "views/ILoadingRamp.h"
@@ -881,6 +882,21 @@ TEST(QOR2ViewPlanGone, AViewOutlivingItsDocumentKeepsNoRecordOfItsLoads)
     view.SetDocument(nullptr);
     EXPECT_EQ(view.GetHover(), nullptr);
     view.RenderPicture(QSize(800, 400));
+}
+
+// The ramp button's check mark follows the ramp mode at the idle update, also when the context menu's
+// command switched it.
+TEST_F(PlanViewTest, TheRampButtonShowsTheRampMode)
+{
+    CRibBtn* rampe = view->GetStreifenAnsicht()->FindButton(400);
+    ASSERT_NE(rampe, nullptr);
+    for (bool bModus : {true, false}) {
+        SCOPED_TRACE(bModus);
+        view->OnBefehl(32862);
+        ASSERT_EQ(view->m_bRampenModus, bModus);
+        CRibBtnContainer::UpdateAllStrips();
+        EXPECT_EQ(rampe->Checked(), bModus ? 1 : 0);
+    }
 }
 
 TEST_F(PlanViewTest, InsetNotificationPlacesTheStripsSideBySide)
