@@ -93,6 +93,7 @@ bool CChildFrame::CreateWithDocument(const QString& path, int nValue, CAppStateP
             pView->SetProgramRun(pRun);
         return pView;
     });
+    m_pTabbedView->SetProgramRun(m_pRun);
     m_pHost->SetViewHost(m_pTabbedView);
     setWidget(m_pTabbedView);
     setWindowTitle(path);
@@ -162,7 +163,7 @@ bool CChildFrame::CloseFromFrame(bool bNoSave, bool bSaveAs)
         area->removeSubWindow(this);
     deleteLater();
     // The divided view's commands go with the window, however it was closed.
-    IViewShell::Current().RemoveViewRibbonGroup();
+    IViewShell::Of(m_pRun).RemoveViewRibbonGroup();
     return true;
 }
 

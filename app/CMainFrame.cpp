@@ -74,8 +74,6 @@ QRect CMainFrame::ReachablePlacement(const QRect& saved)
 
 namespace {
 
-CMainFrame* g_pMainFrame = nullptr;
-
 // A vehicle write's begin and end go to the views of the active document.
 class FrameSpeicherMeldung : public IFahrzeugSpeicherMeldung
 {
@@ -103,11 +101,11 @@ CMainFrame::CMainFrame(ProgramRun& run, View3DDevice& device3D, QWidget* parent)
     m_mdi->setBackground(QColor(0xC8, 0xD8, 0xED));
     setCentralWidget(m_mdi);
     setAcceptDrops(true);
-    g_pMainFrame = this;
     SetFahrzeugSpeicherMeldung(m_pSpeicherMeldung.get());
-    IViewShell::SetCurrent(m_pViewShell.get());
-    ISliderFactory::SetCurrent(m_pSliderFactory.get());
-    IPlanDialogs::SetCurrent(m_pPlanDialogs.get());
+    // The services of the run's windows while the frame lives.
+    m_run.Install<IViewShell>(m_pViewShell.get());
+    m_run.Install<ISliderFactory>(m_pSliderFactory.get());
+    m_run.Install<IPlanDialogs>(m_pPlanDialogs.get());
 }
 
 CMainFrame::~CMainFrame()
@@ -120,19 +118,21 @@ CMainFrame::~CMainFrame()
         for (QMdiSubWindow* window : m_mdi->subWindowList())
             delete window;
     }
-    if (g_pMainFrame == this) {
-        g_pMainFrame = nullptr;
+    if (GetFahrzeugSpeicherMeldung() == m_pSpeicherMeldung.get())
         SetFahrzeugSpeicherMeldung(nullptr);
-        IViewShell::SetCurrent(nullptr);
-        ISliderFactory::SetCurrent(nullptr);
-        IPlanDialogs::SetCurrent(nullptr);
-    }
+    if (m_run.Find<IViewShell>() == m_pViewShell.get())
+        m_run.Install<IViewShell>(nullptr);
+    if (m_run.Find<ISliderFactory>() == m_pSliderFactory.get())
+        m_run.Install<ISliderFactory>(nullptr);
+    if (m_run.Find<IPlanDialogs>() == m_pPlanDialogs.get())
+        m_run.Install<IPlanDialogs>(nullptr);
     m_pPlanDialogs.reset();
 }
 
 CMainFrame* CMainFrame::Instance()
 {
-    return g_pMainFrame;
+    const CQOR2App* app = CQOR2App::Instance();
+    return app ? app->MainFrame() : nullptr;
 }
 
 bool CMainFrame::LoadFrame()

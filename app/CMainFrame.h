@@ -120,7 +120,8 @@ public:
 
     // The document of the active child window of the program's main frame; null while none is open.
     static CQOR1Doc* GetActiveDoc();
-    // The program's main frame: the one made last; null when none is left.
+    // The program's main frame: the application's; null without an application or before its frame
+    // is made and while it goes.
     static CMainFrame* Instance();
 
     // Documents. The centre holds at most one maximised child window.
@@ -130,6 +131,8 @@ public:
     DocumentServices& Services() { return m_services; }
     // The editing dialogs of the views, installed as their dialog seam while the frame lives.
     CPlanEditDialogs& PlanDialogs() { return *m_pPlanDialogs; }
+    // The program run the frame was made for; its windows reach the frame's services through it.
+    ProgramRun& GetProgramRun() { return m_run; }
     // Opens entry `entry` of a vehicle or combination file (-1: the file's stored start entry); with
     // `bSingle` only the first vehicle. True when the file is open afterwards. A file that cannot be
     // read gives a message naming it and leaves no window.

@@ -71,7 +71,7 @@ void CMainFrame::RegisterCommands()
     }
     // The 3D settings dialog belongs to the 3D view; without its services there is nothing to set.
     t.On(33269, [this](unsigned) { RunSettings3D(); });
-    t.OnUpdate(33269, [](CCmdUI& cmdUI) { cmdUI.Enable(Current3DServices() != nullptr); });
+    t.OnUpdate(33269, [this](CCmdUI& cmdUI) { cmdUI.Enable(m_run.Find<IRender3DServices>() != nullptr); });
     t.On(33338, [this](unsigned) { OnDeleteSettings3D(); });
     // The notices of the checks that need an open document.
     for (unsigned id : {33070u, 33071u})
@@ -161,7 +161,7 @@ void CMainFrame::OnLanguage(unsigned id)
 void CMainFrame::RunSettings3D()
 {
     // Without the 3D side's services the command is disabled.
-    IRender3DServices* services = Current3DServices();
+    IRender3DServices* services = m_run.Find<IRender3DServices>();
     if (services == nullptr)
         return;
     if (CQOR2App* app = CQOR2App::Instance(); app && app->Is3DUnavailable()) {

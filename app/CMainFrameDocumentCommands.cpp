@@ -190,7 +190,7 @@ void CMainFrame::RegisterDocumentCommands()
     // The load-position dialog: closed when open, else opened for the template view of the selected tab.
     t.On(33156, [this](unsigned) { OnLastDlg(); });
     t.OnUpdate(33156, [this](CCmdUI& cmdUI) {
-        const bool bOffen = IPlanDialogs::Current().GetLastDlg() != nullptr;
+        const bool bOffen = IPlanDialogs::Of(&m_run).GetLastDlg() != nullptr;
         CChildFrame* child = ActiveChild();
         const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
         const bool bVorlage = host && dynamic_cast<CQOR1View*>(host->GetSelectedView()) != nullptr;
@@ -291,8 +291,8 @@ void CMainFrame::ZeigeAchsHinweis(CQOR1View* view)
 
 void CMainFrame::OnLastDlg()
 {
-    if (ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg()) {
-        IPlanDialogs::Current().ToggleLastDlg(dlg->GetOwnerView(), 0.0);
+    if (ILastDlg* dlg = IPlanDialogs::Of(&m_run).GetLastDlg()) {
+        IPlanDialogs::Of(&m_run).ToggleLastDlg(dlg->GetOwnerView(), 0.0);
         return;
     }
     CChildFrame* child = ActiveChild();
@@ -302,7 +302,7 @@ void CMainFrame::OnLastDlg()
         return;
     CQOR1View::SPositionInfo info;
     view->CalcPositionInfo(&info, QPoint(-1, -1));
-    IPlanDialogs::Current().ToggleLastDlg(view, info.dPosition * 1000.0);
+    IPlanDialogs::Of(&m_run).ToggleLastDlg(view, info.dPosition * 1000.0);
     view->viewport()->update();
 }
 

@@ -75,7 +75,7 @@ void CMainFrame::ShowDpiNote()
 void CMainFrame::On3DUnavailable()
 {
     // The 3D settings come with the 3D view's services; without them there is nothing to offer.
-    if (!Current3DServices())
+    if (!m_run.Find<IRender3DServices>())
         return;
     const int answer = MessageBoxes().Show(
         this, QString::fromStdString(LoadResString(144)), QString::fromStdString(LoadResString(143)),

@@ -62,7 +62,7 @@ CTabbedViewView* CMainFrameViewShell::GetActiveHost() const
 
 QWidget* CMainFrameViewShell::GetLoadDialog() const
 {
-    ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg();
+    ILastDlg* dlg = IPlanDialogs::Of(&m_pFrame->GetProgramRun()).GetLastDlg();
     return dlg ? dlg->GetWidget() : nullptr;
 }
 
@@ -77,13 +77,13 @@ void CMainFrameViewShell::ShowLoadDialog(bool bShow)
         if (bShow && vorlage) {
             CQOR1View::SPositionInfo info;
             vorlage->CalcPositionInfo(&info, QPoint(-1, -1));
-            IPlanDialogs::Current().ToggleLastDlg(vorlage, info.dPosition * 1000.0);
+            IPlanDialogs::Of(&m_pFrame->GetProgramRun()).ToggleLastDlg(vorlage, info.dPosition * 1000.0);
         }
         return;
     }
     if (!bShow && vorlage) {
         // Switched off from the template view itself: the dialog goes.
-        IPlanDialogs::Current().ToggleLastDlg(vorlage, 0.0);
+        IPlanDialogs::Of(&m_pFrame->GetProgramRun()).ToggleLastDlg(vorlage, 0.0);
         return;
     }
     // Shown again without taking the focus from the view, or hidden while another tab is shown.

@@ -23,8 +23,6 @@
 
 namespace {
 
-CQOR2App* g_app = nullptr;
-
 const QString kRecentGroup = QStringLiteral("Recent File List");
 
 } // namespace
@@ -48,7 +46,9 @@ CQOR2App::CQOR2App(Options options)
     QCoreApplication::setApplicationName(QStringLiteral("QOR"));
     if (m_options.quitAfterStart)
         m_unattendedBoxes = std::make_unique<ScriptedMessageBoxService>();
-    g_app = this;
+    // Qt's application object knows the program's application object as its child, so that
+    // Instance() finds it without a copy of its own.
+    setParent(QCoreApplication::instance());
 }
 
 CQOR2App::~CQOR2App()
@@ -66,13 +66,16 @@ CQOR2App::~CQOR2App()
     }
     if (CatalogueImages::List() == &m_images)
         CatalogueImages::Set(nullptr, 0);
-    if (g_app == this)
-        g_app = nullptr;
+    setParent(nullptr);
 }
 
 CQOR2App* CQOR2App::Instance()
 {
-    return g_app;
+    // The last one made of those still there (a test may hold two at a time).
+    QCoreApplication* core = QCoreApplication::instance();
+    const QList<CQOR2App*> apps =
+        core ? core->findChildren<CQOR2App*>(Qt::FindDirectChildrenOnly) : QList<CQOR2App*>();
+    return apps.isEmpty() ? nullptr : apps.last();
 }
 
 std::unique_ptr<QSettings> CQOR2App::UserSettings()
@@ -193,8 +196,8 @@ int CQOR2App::ExitInstance()
         return 0;
     m_exited = true;
     m_loop->Stop();
-    if (IRender3DServices* services = Current3DServices()) {
-        ReleaseModelsCallback();
+    if (IRender3DServices* services = m_run.Find<IRender3DServices>()) {
+        ReleaseModelsCallback(services);
         services->ReleaseDirectInput();
     }
     m_states.clear();

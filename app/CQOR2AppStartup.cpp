@@ -23,10 +23,8 @@
 #include "platform/RegularFile.h"
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
-#include "ui/CDlgBase.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
-#include "ui/RibBtnStripFactory.h"
 #include "view3d/Settings3DRecord.h"
 #include "views/CTTFrameAnimation.h"
 #include "views/IPlanDialogs.h"
@@ -96,7 +94,6 @@ bool CQOR2App::InitInstance()
 
     if (!ChooseLanguage() || !LoadLanguageModule())
         return false;
-    CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
 
     if (!CreateMainFrame())
         return false;
@@ -399,9 +396,10 @@ void CQOR2App::Use3D(const GlProbeResult& probe, const QString& recordFile)
                                                : View3DDevice::DeviceState::Unavailable;
          },
          {}},
-        [] { ReleaseModelsCallback(); }, [] { LoadModelsCallback(MODEL_LOAD_MODELS); });
+        [this] { ReleaseModelsCallback(m_run.Find<IRender3DServices>()); },
+        [this] { LoadModelsCallback(m_run.Find<IRender3DServices>(), MODEL_LOAD_MODELS); });
     if (!probe.fromSavedRecord && probe.refreshRate > 0.0)
         m_loop->SetTargetFrameTime(1.0 / probe.refreshRate);
-    if (Current3DServices())
-        InitTextureManager(m_frame.get());
+    if (IRender3DServices* services = m_run.Find<IRender3DServices>())
+        InitTextureManager(services, m_frame.get());
 }

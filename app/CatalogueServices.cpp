@@ -114,7 +114,7 @@ void CatalogueServices::NutzbareLF(CPlanEditDialogs& dialogs, QWidget* parent, C
     f->CalcNutzbarerBereich();
     doc->UpdateOtherViews(66);
     doc->OnFahrzeugChanged(true);
-    if (ILastDlg* last = IPlanDialogs::Current().GetLastDlg())
+    if (ILastDlg* last = dialogs.GetLastDlg())
         last->UpdateFromPosition(true);
     doc->NotifyViews(9, 0);
     doc->RedrawViews();

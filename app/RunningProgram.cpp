@@ -10,12 +10,10 @@
 RunningProgram::~RunningProgram()
 {
     Exit();
+    // The application's run, and the 3D services installed in it, go with the application.
     m_app.reset();
-    if (m_services3D) {
-        if (Current3DServices() == m_services3D.get())
-            SetCurrent3DServices(nullptr);
+    if (m_services3D)
         m_services3D->SetInput(nullptr);
-    }
 }
 
 CMainFrame* RunningProgram::MainFrame() const
@@ -52,10 +50,9 @@ std::unique_ptr<RunningProgram> StartProgram(CQOR2App::Options options, QString*
         options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options.programFolder;
     // The model cache and textures of the 3D side; they outlive the application object.
     program->m_services3D = std::make_unique<Render3DServiceProvider>(folder);
-    SetCurrent3DServices(program->m_services3D.get());
-
     program->m_app = std::make_unique<CQOR2App>(std::move(options));
     CQOR2App& app = *program->m_app;
+    app.GetProgramRun().Install<IRender3DServices>(program->m_services3D.get());
     // The run's 3D device draws from the services' model cache and takes its input through them.
     View3DDevice& device = app.Device3D();
     device.SetModelCache(&program->m_services3D->Cache());

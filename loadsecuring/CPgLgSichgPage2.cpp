@@ -94,7 +94,9 @@ void CPgLgSichgPage2::OnHintLink(int nId, QString)
     }
     if (nId != 0x8001 && nId != 0x8002)
         return;
-    if (CTabbedViewView* pHost = IViewShell::Current().GetActiveHost())
+    ILgSicherungView* pView = GetWizard() ? GetWizard()->GetView() : nullptr;
+    if (CTabbedViewView* pHost =
+            IViewShell::Of(pView ? &pView->GetViewProgramRun() : nullptr).GetActiveHost())
         pHost->SelectTab(nId == 0x8001 ? 1 : 2);
 }
 

@@ -376,7 +376,8 @@ LgSichgViewQuery::Lage CPshLgSichgWizard::CurrentLage() const
         l.nEinheitId = pEinheit->GetId();
         l.nEinheitModus = pEinheit->GetSichgModus(nullptr);
     }
-    if (CTabbedViewView* pHost = IViewShell::Current().GetActiveHost())
+    if (CTabbedViewView* pHost =
+            IViewShell::Of(m_pView ? &m_pView->GetViewProgramRun() : nullptr).GetActiveHost())
         l.nGewaehlterTab = pHost->GetSelectedTab();
     if (CQOR1Doc* pDoc = GetDocument())
         l.bMotorfahrzeug = pDoc->GetAktivFahrzeugArt() == 1;

@@ -310,7 +310,7 @@ bool CQORLgSicherungView::OnBefehl(int nId)
         StarteLgSicherung();
         return true;
     case kIdHilfe:
-        ISecuringDialogs::Current().ShowHelp(this, kHilfeThema);
+        ISecuringDialogs::Of(&GetProgramRun()).ShowHelp(this, kHilfeThema);
         return true;
     case kIdErgebnis:
         ShowWizard(true, false, 3);
@@ -385,7 +385,7 @@ bool CQORLgSicherungView::OnUpdateBefehl(int nId, CCmdUI* pCmdUI)
         return true;
     CQOR* q = GetPlan();
     CFahrzeug* f = GetFahrzeug();
-    const ISecuringDialogs& dlg = ISecuringDialogs::Current();
+    const ISecuringDialogs& dlg = ISecuringDialogs::Of(&GetProgramRun());
     switch (nId) {
     case kIdSichern:
         pCmdUI->SetCheck(m_pWizard ? 1 : 0);
@@ -617,8 +617,8 @@ int CQORLgSicherungView::ShowWizard(bool bZeigen, bool bNurFragen, int nModus)
 
 void CQORLgSicherungView::RahmenFreigeben(bool bFrei)
 {
-    IViewShell::Current().EnableFrameCloseBox(bFrei);
-    IViewShell::Current().EnableFrameControl(802, bFrei);
+    IViewShell::Of(&GetProgramRun()).EnableFrameCloseBox(bFrei);
+    IViewShell::Of(&GetProgramRun()).EnableFrameControl(802, bFrei);
 }
 
 void CQORLgSicherungView::WizardGeschlossen()
@@ -726,7 +726,7 @@ void CQORLgSicherungView::StarteLgSicherung()
     CQOR* q = GetPlan();
     if (!pDoc || !f || !q || f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
         return;
-    ISecuringDialogs& dlg = ISecuringDialogs::Current();
+    ISecuringDialogs& dlg = ISecuringDialogs::Of(&GetProgramRun());
     // 1. A unit is active: go on with it, dissolve it or see its defects.
     if (CLadeeinheit* le = q->GetAktiveLadeeinheit()) {
         const int r = le->CountMaengel(1) != 0
@@ -742,7 +742,7 @@ void CQORLgSicherungView::StarteLgSicherung()
     }
     // 2. How load securing works, unless the user asked not to see it again.
     ProgramRun::Antworten& antworten = GetProgramRun().GetAntworten();
-    if (!antworten.bSicherungsHinweisAus && !(IViewShell::Current().GetFrameFlags() & 1)) {
+    if (!antworten.bSicherungsHinweisAus && !(IViewShell::Of(&GetProgramRun()).GetFrameFlags() & 1)) {
         bool bNicht = false;
         const int r = FrageBox(533, 273, {{668, 668}, {708, 708}}, true, &bNicht);
         antworten.bSicherungsHinweisAus = bNicht;

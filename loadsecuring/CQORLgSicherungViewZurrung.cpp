@@ -183,7 +183,7 @@ void CQORLgSicherungView::EditZurrpunkte(bool bAuswahl)
         w.dKraft = p->m_dZulKraft;
         w.nReihe = -1;
     }
-    if (ISecuringDialogs::Current().EditZurrpunkt(this, w))
+    if (ISecuringDialogs::Of(&GetProgramRun()).EditZurrpunkt(this, w))
         WendeZurrpunktAn(w);
 }
 
@@ -203,7 +203,7 @@ void CQORLgSicherungView::NeuerZurrpunktHier()
     w.dY = v.dQuer;
     w.dDritte = v.dDritte;
     w.dKraft = v.dKraft;
-    if (ISecuringDialogs::Current().EditZurrpunkt(this, w))
+    if (ISecuringDialogs::Of(&GetProgramRun()).EditZurrpunkt(this, w))
         WendeZurrpunktAn(w);
 }
 
@@ -262,7 +262,7 @@ void CQORLgSicherungView::EditZurrschienen()
         w.dRaster = s->m_dWeitereWerte[2];
         w.nAnzahl = s->m_nReserve;
     }
-    const int r = ISecuringDialogs::Current().EditZurrschiene(this, w);
+    const int r = ISecuringDialogs::Of(&GetProgramRun()).EditZurrschiene(this, w);
     if (r == 668) {
         const auto setze = [&](CZurrschiene* s) {
             s->m_dPosition = w.dAbstand;
@@ -305,6 +305,6 @@ void CQORLgSicherungView::EditZurrschienen()
 void CQORLgSicherungView::EditZurrmittel()
 {
     CFahrzeug* f = GetFahrzeug();
-    if (HatLadeflaeche(f) && ISecuringDialogs::Current().EditZurrmittel(this, *f))
+    if (HatLadeflaeche(f) && ISecuringDialogs::Of(&GetProgramRun()).EditZurrmittel(this, *f))
         MarkModified(f);
 }

@@ -5,12 +5,7 @@
 
 #include "model/text/TextProvider.h"
 #include "ui/CDlgHelpText.h"
-
-namespace {
-
-ISecuringDialogs* g_pDialogs = nullptr;
-
-} // namespace
+#include "ui/ProgramRun.h"
 
 void ISecuringDialogs::ShowHelp(QWidget* pParent, quint32 nHelpId)
 {
@@ -20,13 +15,9 @@ void ISecuringDialogs::ShowHelp(QWidget* pParent, quint32 nHelpId)
     dlg.exec();
 }
 
-ISecuringDialogs& ISecuringDialogs::Current()
+ISecuringDialogs& ISecuringDialogs::Of(const ProgramRun* pRun)
 {
     static CLgSichgDialoge fallback;
-    return g_pDialogs ? *g_pDialogs : fallback;
-}
-
-void ISecuringDialogs::SetCurrent(ISecuringDialogs* pDialogs)
-{
-    g_pDialogs = pDialogs;
+    ISecuringDialogs* pDialogs = pRun ? pRun->Find<ISecuringDialogs>() : nullptr;
+    return pDialogs ? *pDialogs : fallback;
 }

@@ -5,6 +5,7 @@
 
 class CFahrzeug;
 class CZurrpunkt;
+class ProgramRun;
 class QWidget;
 
 // Editors not built yet answer "not there": their commands stay disabled and running one cancels.
@@ -54,6 +55,6 @@ public:
     virtual void ShowHelp(QWidget* pParent, quint32 nHelpId);
 
     // The dialogs in use: the ones set (tests), else the program's.
-    static ISecuringDialogs& Current();
-    static void SetCurrent(ISecuringDialogs* pDialogs);
+    // The dialogs of the run's windows: the ones installed in the run, else the program's own.
+    static ISecuringDialogs& Of(const ProgramRun* pRun);
 };

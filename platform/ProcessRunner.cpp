@@ -10,11 +10,19 @@
 
 namespace {
 
-// Processes left running after their time-out; each removes itself when its process has ended.
-std::mutex g_leftMutex;
-std::set<QProcess*>& LeftRunning()
+// Processes left running after their time-out; each removes itself when its process has ended. The
+// list is the process's own (the programs it started, whichever caller started them) and is reached
+// from the callers' threads and from the finished signals, so it is one for the process with its lock
+// beside it; made on first use, which C++ makes thread-safe.
+struct LeftRunningList
 {
-    static std::set<QProcess*> processes;
+    std::mutex mutex;
+    std::set<QProcess*> processes;
+};
+
+LeftRunningList& LeftRunning()
+{
+    static LeftRunningList processes;
     return processes;
 }
 
@@ -22,8 +30,8 @@ std::set<QProcess*>& LeftRunning()
 
 int ProcessesLeftRunning()
 {
-    std::lock_guard lock(g_leftMutex);
-    return static_cast<int>(LeftRunning().size());
+    std::lock_guard lock(LeftRunning().mutex);
+    return static_cast<int>(LeftRunning().processes.size());
 }
 
 bool RunProcessAndWait(const QString& commandLine, int* exitCode, int timeoutMs)
@@ -49,13 +57,13 @@ bool RunProcessAndWait(const QString& commandLine, int* exitCode, int timeoutMs)
         // removes itself once the process has ended.
         QProcess* running = process.release();
         {
-            std::lock_guard lock(g_leftMutex);
-            LeftRunning().insert(running);
+            std::lock_guard lock(LeftRunning().mutex);
+            LeftRunning().processes.insert(running);
         }
         QObject::connect(running, &QProcess::finished, running, [running] {
             {
-                std::lock_guard lock(g_leftMutex);
-                LeftRunning().erase(running);
+                std::lock_guard lock(LeftRunning().mutex);
+                LeftRunning().processes.erase(running);
             }
             running->deleteLater();
         });

@@ -15,8 +15,20 @@
 
 namespace {
 
-std::atomic<int> g_nextRoot{1};
-std::atomic<const ResourceModule*> g_current{nullptr};
+// The next number for a module's resource root. Qt registers resources for the whole process, so the
+// roots are numbered for the whole process too; the counter is atomic for loads on other threads.
+int NextResourceRoot()
+{
+    static std::atomic<int> next{1};
+    return next.fetch_add(1);
+}
+
+// The module the program's items are read from (see ResourceModule::Current): one for the process.
+std::atomic<const ResourceModule*>& CurrentModule()
+{
+    static std::atomic<const ResourceModule*> current{nullptr};
+    return current;
+}
 
 // Undoes the escapes of strings.tsv: \n, \t and \\. Answers false for an unknown escape.
 bool Unescape(const QString& raw, QString& out)
@@ -92,7 +104,7 @@ std::unique_ptr<ResourceModule> ResourceModule::FromBytes(const QString& code, c
     // and from memory, so the file cannot change between the check and Qt's reading.
     if (!CheckRccBundle(bytes, kGroessterEintrag))
         return fail(DamagedMessage(file));
-    const QString root = QStringLiteral("/Resource_%1_%2").arg(code.toUpper()).arg(g_nextRoot.fetch_add(1));
+    const QString root = QStringLiteral("/Resource_%1_%2").arg(code.toUpper()).arg(NextResourceRoot());
     std::unique_ptr<ResourceModule> module(new ResourceModule(code.toUpper(), file, root, bytes));
     if (!module->m_registered)
         return fail(DamagedMessage(file));
@@ -115,7 +127,7 @@ ResourceModule::~ResourceModule()
 {
     // A module that goes away stops being current: nothing may read from it afterwards.
     const ResourceModule* self = this;
-    if (g_current.compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
+    if (CurrentModule().compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
         SetCurrentTextProvider(nullptr);
     if (m_registered)
         QResource::unregisterResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
@@ -257,11 +269,11 @@ QUrl ResourceModule::ItemUrl(quint32 id, int type) const
 
 const ResourceModule* ResourceModule::Current()
 {
-    return g_current.load();
+    return CurrentModule().load();
 }
 
 void ResourceModule::SetCurrent(const ResourceModule* module)
 {
-    g_current.store(module);
+    CurrentModule().store(module);
     SetCurrentTextProvider(module);
 }

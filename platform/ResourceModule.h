@@ -64,8 +64,11 @@ public:
     // "qrc:/Resource_EN_1/html/894.html"; empty for types without files.
     QUrl ItemUrl(quint32 id, int type) const;
 
-    // The module the program's items are read from: the language module loaded at start-up. Setting it
-    // also makes it the model's text provider. Null until set.
+    // The module the program's items are read from: the language module the application loaded at
+    // start-up (tests set their own and put the one before back). Setting it also makes it the model's
+    // text provider. Null until set. It is one for the process, like the text provider behind
+    // LoadString: pictures, templates and texts are read through it from free functions on every
+    // level, which no window hands down.
     static const ResourceModule* Current();
     static void SetCurrent(const ResourceModule* module);
 

@@ -27,8 +27,6 @@
 
 namespace {
 
-IStripFactory* g_stripFactory = nullptr;
-
 // The caption or text a control shows: its window text.
 QString WindowText(const QWidget* widget)
 {
@@ -119,14 +117,9 @@ private:
     CDlgBase* m_dialog;
 };
 
-IStripFactory* CDlgBase::StripFactory()
+IStripFactory* CDlgBase::StripFactory() const
 {
-    return g_stripFactory ? g_stripFactory : &RibBtnStripFactory::Instance();
-}
-
-void CDlgBase::SetStripFactory(IStripFactory* factory)
-{
-    g_stripFactory = factory;
+    return m_pStripFactory ? m_pStripFactory : &RibBtnStripFactory::Instance();
 }
 
 CDlgBase::CDlgBase(quint32 templateId, QWidget* parent)

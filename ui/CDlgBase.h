@@ -44,10 +44,10 @@ public:
     explicit CDlgBase(quint32 templateId, QWidget* parent = nullptr);
     ~CDlgBase() override;
 
-    // The strip code the dialogs make strips with; without one set, the button strips of
-    // RibBtnStripFactory.
-    static IStripFactory* StripFactory();
-    static void SetStripFactory(IStripFactory* factory);
+    // The strip code the dialog makes its strips with; without one set, the button strips of
+    // RibBtnStripFactory. Set before the dialog is initialised.
+    IStripFactory* StripFactory() const;
+    void SetStripFactory(IStripFactory* factory) { m_pStripFactory = factory; }
 
     quint32 TemplateId() const { return m_templateId; }
     // Why the template did not load; empty when it did.
@@ -120,6 +120,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    IStripFactory* m_pStripFactory = nullptr;
     void BuildStrips();
     void BuildNavigation();
     bool HandleKey(QWidget* focus, QKeyEvent* event);

@@ -7,14 +7,37 @@
 #include <QString>
 #include <QWidget>
 
+#include <map>
 #include <optional>
+#include <typeindex>
 
 // The application owns one and hands it to the windows it makes (the views, the load-securing wizard
 // through its view, the FSM item editor); a window made without one keeps an own, so its answers
 // last as long as the window. Tests make their own the same way.
+//
+// The run also holds the services its windows use (the view shell, the plan and securing dialogs,
+// the slider factory, the 3D services), one per interface: the views reach theirs through the run with
+// the interface's static `Of`, which falls back to the interface's defaults when the run holds none.
+// The run does not own them; whoever installs one removes it before it goes (ServiceInstallation does
+// both). Only the application and its main frame install services in the program's run.
 class ProgramRun
 {
 public:
+    // The service of interface `Service` installed in this run, or null.
+    template <class Service> Service* Find() const
+    {
+        const auto it = m_services.find(std::type_index(typeid(Service)));
+        return it == m_services.end() ? nullptr : static_cast<Service*>(it->second);
+    }
+    // Installs `pService` for interface `Service` in place of the one before; null removes it.
+    template <class Service> void Install(Service* pService)
+    {
+        if (pService)
+            m_services[std::type_index(typeid(Service))] = pService;
+        else
+            m_services.erase(std::type_index(typeid(Service)));
+    }
+
     // The answers of the "don't ask again" questions and the notices shown once: they hold for the
     // rest of the run and are asked again in the next.
     struct Antworten
@@ -56,6 +79,7 @@ public:
     void SetDruckZoom(double dZoom) { m_dDruckZoom = dZoom; }
 
 private:
+    std::map<std::type_index, void*> m_services;
     Antworten m_antworten;
     double m_dDruckZoom = 0.0;
     bool m_bSliderHinweisAnstehend = false;
@@ -86,4 +110,25 @@ public:
 private:
     QPointer<QWidget> m_pAktiveAnsicht;
     Normen m_normen;
+};
+
+// Installs a service in a run for its own lifetime and removes it again, unless another took its place.
+template <class Service> class ServiceInstallation
+{
+public:
+    ServiceInstallation(ProgramRun& run, Service& service) : m_run(run), m_service(service)
+    {
+        m_run.Install<Service>(&m_service);
+    }
+    ~ServiceInstallation()
+    {
+        if (m_run.Find<Service>() == &m_service)
+            m_run.Install<Service>(nullptr);
+    }
+    ServiceInstallation(const ServiceInstallation&) = delete;
+    ServiceInstallation& operator=(const ServiceInstallation&) = delete;
+
+private:
+    ProgramRun& m_run;
+    Service& m_service;
 };

@@ -12,19 +12,26 @@
 
 namespace {
 
-std::atomic<IMessageBoxService*> g_service{nullptr};
+// The service installed in place of the real boxes. One for the process: the boxes are asked for by
+// free functions and dialogs on every level, which no window hands down; only ScriptedMessageBoxService
+// installs one, for its lifetime.
+std::atomic<IMessageBoxService*>& InstalledService()
+{
+    static std::atomic<IMessageBoxService*> service{nullptr};
+    return service;
+}
 
 } // namespace
 
 IMessageBoxService& MessageBoxes()
 {
-    IMessageBoxService* service = g_service.load();
+    IMessageBoxService* service = InstalledService().load();
     return service ? *service : QtMessageBoxService::Instance();
 }
 
 IMessageBoxService* SetMessageBoxes(IMessageBoxService* service)
 {
-    return g_service.exchange(service);
+    return InstalledService().exchange(service);
 }
 
 QtMessageBoxService& QtMessageBoxService::Instance()

@@ -1,12 +1,6 @@
 // What the application shell needs of the 3D side at start and exit.
 #include "ui/Render3DServices.h"
 
-#include <atomic>
-
-namespace {
-std::atomic<IRender3DServices*> g_services{nullptr};
-}
-
 int IRender3DServices::ShowD3DSettingsDialog(GlSettingsRecord*, bool, QWidget*)
 {
     return 1;
@@ -17,37 +11,25 @@ bool IRender3DServices::TrySettings3D(const GlSettingsRecord&)
     return false;
 }
 
-IRender3DServices* Current3DServices()
+int InitTextureManager(IRender3DServices* services, QWidget* mainWindow)
 {
-    return g_services.load();
-}
-
-void SetCurrent3DServices(IRender3DServices* services)
-{
-    g_services.store(services);
-}
-
-int InitTextureManager(QWidget* mainWindow)
-{
-    IRender3DServices* services = Current3DServices();
     if (!services)
         return 1;
     services->InitTextureManager(256);
     services->InitModellCache();
-    LoadModelsCallback(MODEL_LOAD_MODELS);
+    LoadModelsCallback(services, MODEL_LOAD_MODELS);
     services->InitDirectInput(mainWindow, INPUT_NONEXCLUSIVE_FOREGROUND);
     return 1;
 }
 
-int ReleaseModelsCallback()
+int ReleaseModelsCallback(IRender3DServices* services)
 {
-    IRender3DServices* services = Current3DServices();
     return services ? services->ReleaseModellCache() : 0;
 }
 
-int LoadModelsCallback(unsigned flags, const std::function<bool()>& pumpPendingEvents)
+int LoadModelsCallback(IRender3DServices* services, unsigned flags,
+                       const std::function<bool()>& pumpPendingEvents)
 {
-    IRender3DServices* services = Current3DServices();
     if (!services || !(flags & MODEL_LOAD_MODELS))
         return 0;
     int asked = 0;

@@ -1,5 +1,6 @@
 // What the application shell needs of the 3D side at start and exit: the model cache, the texture
-// manager and the keyboard and mouse input. The 3D library implements it; the application wires it.
+// manager and the keyboard and mouse input. The 3D library implements it; the program installs it in
+// the application's run (ProgramRun), where the shell finds it; none there while it runs without 3D.
 #pragma once
 
 #include "platform/GlProbe.h"
@@ -34,10 +35,6 @@ public:
     virtual bool TrySettings3D(const GlSettingsRecord& record);
 };
 
-// The services set at start-up; null while the program runs without 3D.
-IRender3DServices* Current3DServices();
-void SetCurrent3DServices(IRender3DServices* services);
-
 // Flags of the model-loading callback.
 enum ModelLoadFlags : unsigned
 {
@@ -50,13 +47,14 @@ inline constexpr unsigned INPUT_NONEXCLUSIVE_FOREGROUND = 6;
 
 // Run once the 3D device exists: texture manager of 256 textures, the model cache with every model
 // loaded, input for the main window. Answers 1; does nothing without services.
-int InitTextureManager(QWidget* mainWindow);
+int InitTextureManager(IRender3DServices* services, QWidget* mainWindow);
 
 // The callback that releases the model cache (at exit and when the device is lost); answers the
 // cache's result, 0 without services.
-int ReleaseModelsCallback();
+int ReleaseModelsCallback(IRender3DServices* services);
 
 // The callback that loads models 0 .. 53 in order when MODEL_LOAD_MODELS is set. With
 // MODEL_LOAD_PUMP_MESSAGES, `pumpPendingEvents` runs after each model; when it answers false (the
 // program is quitting) the loading ends. Answers how many models were asked for.
-int LoadModelsCallback(unsigned flags, const std::function<bool()>& pumpPendingEvents = {});
+int LoadModelsCallback(IRender3DServices* services, unsigned flags,
+                       const std::function<bool()>& pumpPendingEvents = {});

@@ -206,7 +206,7 @@ void CQOR3DView::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAns
 {
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
     if (bActivate && pActivated == this)
-        IViewShell::Current().SetCurrentView(this);
+        IViewShell::Of(&GetProgramRun()).SetCurrentView(this);
     // The child window sets render flag 2 while this view is its active one (message 0x8136).
     const bool bAktiv = bActivate && pActivated == this;
     if (bAktiv || pDeactivated == this)
@@ -339,7 +339,7 @@ void CQOR3DView::WriteScreenshot()
     const QString path = ScreenshotPath();
     if (path.isEmpty()) {
         m_strShotError = Text(kTextKeinBildOrdner);
-        IViewShell::Current().ShowStatusText(m_strShotError);
+        IViewShell::Of(&GetProgramRun()).ShowStatusText(m_strShotError);
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -363,9 +363,9 @@ void CQOR3DView::WriteScreenshot()
     }
     QGuiApplication::restoreOverrideCursor();
     // The user learns where the picture went, or why it did not.
-    IViewShell::Current().ShowStatusText(m_strShotError.isEmpty()
-                                             ? Text(kTextGeschrieben).arg(QDir::toNativeSeparators(path))
-                                             : m_strShotError);
+    IViewShell::Of(&GetProgramRun())
+        .ShowStatusText(m_strShotError.isEmpty() ? Text(kTextGeschrieben).arg(QDir::toNativeSeparators(path))
+                                                 : m_strShotError);
 }
 
 int CQOR3DView::Present()

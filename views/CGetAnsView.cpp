@@ -27,6 +27,14 @@ CGetAnsView::CGetAnsView(CQOR1Doc* pDoc, QWidget* parent) : QAbstractScrollArea(
 
 CGetAnsView::~CGetAnsView() = default;
 
+void CGetAnsView::SetProgramRun(ProgramRun* pRun)
+{
+    if (pRun == m_pRun)
+        return;
+    m_pRun = pRun;
+    OnProgramRunSet();
+}
+
 ProgramRun& CGetAnsView::GetProgramRun()
 {
     if (!m_pRun) {

@@ -44,7 +44,9 @@ public:
     // The program run whose answers and settings the view uses: the one given with SetProgramRun
     // (it must outlive the view), else one of the view's own.
     ProgramRun& GetProgramRun();
-    void SetProgramRun(ProgramRun* pRun) { m_pRun = pRun; }
+    void SetProgramRun(ProgramRun* pRun);
+    // The run the view was given or made for itself so far; null before either.
+    const ProgramRun* ProgramRunIfAny() const { return m_pRun; }
 
     // Enables the command when the document has a plan for the vehicle worked on and answers false;
     // otherwise disables it and answers true.
@@ -110,6 +112,9 @@ public:
     QMargins m_rcBorder;
 
 protected:
+    // The view was given another program run (best right after it was made): what it took from the
+    // services of the run before is taken again from the new run's.
+    virtual void OnProgramRunSet() {}
     // Pops up the context menu `m` at `globalPos`: the menu frees itself when it closes, and the command
     // of a chosen item goes to `befehl`. A null menu shows nothing.
     void ZeigeKontextMenu(QMenu* m, const QPoint& globalPos, std::function<void(int)> befehl);

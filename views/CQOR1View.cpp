@@ -158,7 +158,7 @@ void CQOR1View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsV
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
     m_bBildGueltig = false;
     if (bActivate && pActivated == this) {
-        IViewShell::Current().SetCurrentView(this);
+        IViewShell::Of(&GetProgramRun()).SetCurrentView(this);
         m_nSelAchse = -1;
     }
     viewport()->update();

@@ -188,7 +188,7 @@ bool CQOR1View::event(QEvent* e)
 void CQOR1View::keyPressEvent(QKeyEvent* e)
 {
     // Enter, '+' and '-' belong to the load dialog while it is open.
-    if (QWidget* dlg = IViewShell::Current().GetLoadDialog()) {
+    if (QWidget* dlg = IViewShell::Of(&GetProgramRun()).GetLoadDialog()) {
         const QString t = e->text();
         int nMsg = 0;
         if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
@@ -259,7 +259,7 @@ void CQOR1View::keyPressEvent(QKeyEvent* e)
 
 void CQOR1View::SyncPlanScroll()
 {
-    CTabbedViewView* host = IViewShell::Current().GetActiveHost();
+    CTabbedViewView* host = IViewShell::Of(&GetProgramRun()).GetActiveHost();
     if (!host)
         host = GetHost();
     CQOR2View* plan = host ? host->FindView<CQOR2View>() : nullptr;
@@ -300,7 +300,7 @@ bool CQOR1View::IsBefehlAktiv(int nId) const
     case kCmdLastDlg:
         return f != nullptr;
     case kCmdAchseEntfernen:
-        return m_bHitAchse && IViewShell::Current().CanRemoveAchse();
+        return m_bHitAchse && IViewShell::Of(ProgramRunIfAny()).CanRemoveAchse();
     default:
         return false;
     }
@@ -372,10 +372,11 @@ bool CQOR1View::OnBefehl(int nId)
         OnToggleDiagramm();
         return true;
     case kCmdLastDlg:
-        IViewShell::Current().ShowLoadDialog(IViewShell::Current().GetLoadDialog() == nullptr);
+        IViewShell::Of(&GetProgramRun())
+            .ShowLoadDialog(IViewShell::Of(&GetProgramRun()).GetLoadDialog() == nullptr);
         return true;
     case kCmdAchseEntfernen:
-        IViewShell::Current().OnRemoveAchse();
+        IViewShell::Of(&GetProgramRun()).OnRemoveAchse();
         return true;
     case kCmdNutzbareLF:
         EditNutzbareLF(0);
@@ -395,8 +396,8 @@ void CQOR1View::OnEditBemerkung()
         return;
     std::string text = f->m_strBemerkung;
     bool bGeaendert = false;
-    if (!IPlanDialogs::Current().EditBemerkungen(this, FormatResChecked(240, {f->m_strName}), text,
-                                                 bGeaendert) ||
+    if (!IPlanDialogs::Of(&GetProgramRun())
+             .EditBemerkungen(this, FormatResChecked(240, {f->m_strName}), text, bGeaendert) ||
         !bGeaendert)
         return;
     const auto anfang = text.find_first_not_of(" \t\r\n");
@@ -432,7 +433,7 @@ void CQOR1View::EditNutzbareLF(int nMode)
         werte.fWerte[i] = alt.m_fWert[i];
         werte.nWerte[i] = alt.m_nRaster[i];
     }
-    if (!IPlanDialogs::Current().EditNutzbareLF(this, werte, nMode == 1))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditNutzbareLF(this, werte, nMode == 1))
         return;
     for (int i = 0; i < 4; ++i)
         if (!std::isfinite(werte.dLaengen[i]) || werte.dLaengen[i] < 0.0)
@@ -503,7 +504,7 @@ void CQOR1View::AddZL()
         return;
     IPlanDialogs::ZLValues werte;
     werte.nArt = 5;
-    if (!IPlanDialogs::Current().EditZL(this, werte))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditZL(this, werte))
         return;
     if (!CanAddZL(werte.nArt)) {
         IMessageBoxService::HtmlBox box;
@@ -564,7 +565,7 @@ void CQOR1View::OnEditZL()
     werte.nFlag1 = p->m_nVomEnde;
     werte.nFlag2 = p->m_nTyp1;
     werte.strName = p->m_strName;
-    if (!IPlanDialogs::Current().EditAddZL(this, werte))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditAddZL(this, werte))
         return;
     p->m_nVomEnde = werte.nFlag1;
     p->m_nTyp1 = werte.nFlag2;
@@ -663,7 +664,7 @@ QMenu* CQOR1View::KontextMenu(const QPoint& pt)
     if (nPopup == 1) {
         if (QAction* a = Aktion(m, kCmdLastDlg)) {
             a->setCheckable(true);
-            a->setChecked(IViewShell::Current().GetLoadDialog() != nullptr);
+            a->setChecked(IViewShell::Of(&GetProgramRun()).GetLoadDialog() != nullptr);
         }
         if (QAction* a = Aktion(m, kCmdPlanFlag)) {
             a->setCheckable(true);
@@ -926,7 +927,7 @@ void CQOR1View::DrawOverlay(QPainter& painter)
         const QRect r = m_rcFocus;
         painter.drawRect(QRect(QPoint(r.left() - 2, r.top() - 1), QPoint(r.right() + 1, r.bottom())));
     }
-    if (m_nPickX >= 0 && IViewShell::Current().GetLoadDialog()) {
+    if (m_nPickX >= 0 && IViewShell::Of(&GetProgramRun()).GetLoadDialog()) {
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
         painter.setPen(QPen(Qt::black, 1));
         const QRect lf = AktivLFClient();

@@ -187,7 +187,7 @@ int CQOR1View::HitTest(const QPoint& pt)
     if (!bZL && lf.contains(pt)) {
         const QRect aktiv = GetHotSpot(kHotFahrzeugAktiv);
         const bool bImAktiv = aktiv.isEmpty() || aktiv.contains(pt);
-        if (IViewShell::Current().GetLoadDialog() && bImAktiv && IsSelectedTabView())
+        if (IViewShell::Of(&GetProgramRun()).GetLoadDialog() && bImAktiv && IsSelectedTabView())
             return setze(203, kModusPick, kHitPick);
         if (!bImAktiv) {
             if (GetHotSpot(kHotFahrzeugAnders).contains(pt))
@@ -357,7 +357,7 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
 
     if (m_nDrawMode == kModusPick) {
         if (mods & Qt::ControlModifier)
-            IViewShell::Current().ShowLoadDialog(true);
+            IViewShell::Of(&GetProgramRun()).ShowLoadDialog(true);
         return;
     }
     if (bZiehbar) {
@@ -398,7 +398,7 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         return;
     }
     if (mods & Qt::ShiftModifier)
-        IViewShell::Current().BeginViewDrag(this);
+        IViewShell::Of(&GetProgramRun()).BeginViewDrag(this);
 }
 
 void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
@@ -409,7 +409,7 @@ void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::Keyboard
     const bool bZiehen = m_nDrawMode == kModusZiehen && (buttons & Qt::LeftButton);
 
     // The load dialog follows the pointer over the vehicle worked on.
-    if (!bZiehen && IViewShell::Current().GetLoadDialog()) {
+    if (!bZiehen && IViewShell::Of(&GetProgramRun()).GetLoadDialog()) {
         const QRect aktiv = GetHotSpot(kHotFahrzeugAktiv).adjusted(-10, -10, 10, 10);
         if (aktiv.contains(pt)) {
             SPositionInfo info;

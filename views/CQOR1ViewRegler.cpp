@@ -204,7 +204,8 @@ bool CQOR1View::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
         // whose entries would be dropped.
         return false;
     }
-    m_pSlider = ISliderFactory::Current().Create(nKind, v, lo, std::max(lo, hi), anchor, this, bCompact);
+    m_pSlider =
+        ISliderFactory::Of(&GetProgramRun()).Create(nKind, v, lo, std::max(lo, hi), anchor, this, bCompact);
     m_nSliderKind = m_pSlider ? nKind : 0;
     return m_pSlider != nullptr;
 }
@@ -317,9 +318,9 @@ void CQOR1View::SetzeZLPosition(double dWert)
     if (!m_pSlider) {
         m_pEditZL = p;
         m_rcEditZL = m_rcSelZL;
-        m_pSlider = ISliderFactory::Current().Create(11, dWert, -2.0, f->GetLFLaenge(),
-                                                     QPoint(m_rcSelZL.center().x(), m_rcSelZL.bottom() + 1),
-                                                     this, true);
+        m_pSlider = ISliderFactory::Of(&GetProgramRun())
+                        .Create(11, dWert, -2.0, f->GetLFLaenge(),
+                                QPoint(m_rcSelZL.center().x(), m_rcSelZL.bottom() + 1), this, true);
         m_nSliderKind = m_pSlider ? 11 : 0;
     } else {
         m_pSlider->SetValue(dWert);

@@ -122,6 +122,19 @@ void Rahmen(QPainter& p, const QRect& rc)
 
 } // namespace
 
+void CQOR2View::MakeLaderampe()
+{
+    m_pLaderampe = IPlanDialogs::Of(&GetProgramRun()).CreateLoadingRamp();
+    if (m_pLaderampe)
+        m_pLaderampe->Create(this, 100, 25, 160);
+}
+
+void CQOR2View::OnProgramRunSet()
+{
+    // The loading ramp is the one of the run's plan dialogs.
+    MakeLaderampe();
+}
+
 CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent)
     : CGetAnsView(pDoc, parent), m_pGesten(std::make_unique<CPlanGesten>(*this))
 {
@@ -132,9 +145,7 @@ CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent)
     m_fontLabel = FontTable::MakeFont("Arial", 14, 400);
     m_fontSenkrecht = FontTable::MakeFont("Arial", 12, 400);
     m_fontSchmal = FontTable::MakeFont("Arial Narrow", 14, 400);
-    m_pLaderampe = IPlanDialogs::Current().CreateLoadingRamp();
-    if (m_pLaderampe)
-        m_pLaderampe->Create(this, 100, 25, 160);
+    MakeLaderampe();
     // The two strips above the plan; their commands reach the view through its command handling.
     m_pBtnsAnsicht = new CRibBtnContainer(true, true, true);
     if (m_pBtnsAnsicht->Create(399, viewport(), 0, 0, 0)) {
@@ -293,7 +304,7 @@ void CQOR2View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsV
 {
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
     if (bActivate && pActivated == this) {
-        IViewShell::Current().SetCurrentView(this);
+        IViewShell::Of(&GetProgramRun()).SetCurrentView(this);
         if (CTabbedViewView* host = GetHost())
             host->m_pLastPlanView = this;
     }
@@ -733,7 +744,7 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
                              std::max(1, static_cast<int>(std::ceil(pLg->GetDimY() * dSy)))));
         werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft()), rc.size());
     }
-    if (!IPlanDialogs::Current().EditFsm(this, werte))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditFsm(this, werte))
         return CPlanGesten::kFsmAbbruch;
     pLg->m_strName = werte.strName;
     pLg->m_dHoehe = werte.dHoehe;

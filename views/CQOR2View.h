@@ -333,6 +333,7 @@ signals:
     void BefehlAngefordert(int nId);
 
 protected:
+    void OnProgramRunSet() override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -369,6 +370,7 @@ protected:
     void EditUeberstand();
 
 private:
+    void MakeLaderampe();
     // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.
     void ZeichnePlan(QPainter& painter, QSize client, QPoint scroll);
     // Display toggles and grid options of the plan; false for another command.

@@ -294,7 +294,7 @@ bool CQOR2View::OnBefehl(int nId)
         // The popup shows the selection's distance to the front; -1 without a selection.
         const CFahrzeug* f = GetFahrzeug();
         const double d = q && f && q->CountSelectedLgInfo(true) > 0 ? GetAbstand(*q, *f, 0) : -1.0;
-        IPlanDialogs::Current().ShowAlignPopup(this, QCursor::pos(), d);
+        IPlanDialogs::Of(&GetProgramRun()).ShowAlignPopup(this, QCursor::pos(), d);
         return true;
     }
     case 33283:
@@ -341,7 +341,7 @@ void CQOR2View::Umbenennen()
     if (!pErste && !pAktuell)
         return;
     std::string name = (pErste ? pErste : pAktuell)->m_strName;
-    if (!IPlanDialogs::Current().EditName(this, name))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditName(this, name))
         return;
     int nAnzahl = 0;
     const int nMax = q->GetMaxNummer(name.c_str(), &nAnzahl);
@@ -546,7 +546,7 @@ void CQOR2View::SetzeRasterSchritt(int nSchritt)
     f->m_Diagramm.BuildCurve(0.0f);
     viewport()->update();
     // The template view shows the curve too while the frame's view mode is on.
-    if (IViewShell::Current().IsActiveViewModeSet())
+    if (IViewShell::Of(&GetProgramRun()).IsActiveViewModeSet())
         InvalidateNachbarn(true, false);
 }
 
@@ -562,7 +562,7 @@ void CQOR2View::EditNutzbareLF()
         werte.fWerte[i] = alt.m_fWert[i];
         werte.nWerte[i] = alt.m_nRaster[i];
     }
-    if (!IPlanDialogs::Current().EditNutzbareLF(this, werte, false))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditNutzbareLF(this, werte, false))
         return;
     bool bAnders = false;
     for (int i = 0; i < 4; ++i) {
@@ -593,7 +593,7 @@ void CQOR2View::EditUeberstand()
     for (int i = 0; i < 4; ++i)
         werte[i] = f->m_Ueberstand.m_dWert[i];
     int nFlag = f->HasUeberstand() ? 1 : 0;
-    if (!IPlanDialogs::Current().EditUeberstand(this, werte, nFlag))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditUeberstand(this, werte, nFlag))
         return;
     for (double d : werte)
         if (!std::isfinite(d) || d < 0.0)

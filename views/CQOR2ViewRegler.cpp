@@ -64,11 +64,13 @@ void CQOR2View::ShowPositionsSlider(const double* x, const double* y, int nFlags
     if (!p || !f)
         return;
     if ((nFlags & 1) && x && !m_pSliderX)
-        m_pSliderX = ISliderFactory::Current().Create(
-            kReglerX, *x, -p->GetDimX(), f->GetLFLaenge() - f->GetRandabstand(4), QPoint(30, 30), this, true);
+        m_pSliderX = ISliderFactory::Of(&GetProgramRun())
+                         .Create(kReglerX, *x, -p->GetDimX(), f->GetLFLaenge() - f->GetRandabstand(4),
+                                 QPoint(30, 30), this, true);
     if ((nFlags & 2) && y && !m_pSlider)
-        m_pSlider = ISliderFactory::Current().Create(
-            kReglerY, *y, -p->GetDimY(), f->GetLFBreite() - f->GetRandabstand(5), QPoint(30, 30), this, true);
+        m_pSlider = ISliderFactory::Of(&GetProgramRun())
+                        .Create(kReglerY, *y, -p->GetDimY(), f->GetLFBreite() - f->GetRandabstand(5),
+                                QPoint(30, 30), this, true);
     // Each open slider sits at its button beside the load: the x slider's corner just left of and above
     // its button, the y slider's right edge on its button's right edge.
     if (m_pSliderX && !m_treffer.rcBtnX.isEmpty())
@@ -129,8 +131,8 @@ void CQOR2View::ShowBreitenSlider()
 {
     const CFahrzeug* f = GetFahrzeug();
     if (!m_pSlider && f)
-        m_pSlider = ISliderFactory::Current().Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0),
-                                                     this, true);
+        m_pSlider = ISliderFactory::Of(&GetProgramRun())
+                        .Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0), this, true);
     // Over the width label, which is its button.
     if (m_pSlider && !m_treffer.rcBtnWert.isEmpty())
         SetzeReglerAn(*m_pSlider, m_treffer.rcBtnWert.topLeft() + QPoint(-2, -1), false);
@@ -202,7 +204,8 @@ void CQOR2View::ZeigeMassenRegler(const tagLGINFO* pLg, double t)
     QPoint mitte(30, 30);
     if (const auto it = m_mapGuiLg.find(p); it != m_mapGuiLg.end())
         mitte = it->second.rc.center() + QPoint(-1, 8);
-    m_pSlider = ISliderFactory::Current().Create(kReglerMasse, dWert, 0.0, 40.0, mitte, this, true);
+    m_pSlider =
+        ISliderFactory::Of(&GetProgramRun()).Create(kReglerMasse, dWert, 0.0, 40.0, mitte, this, true);
     setFocus();
 }
 
@@ -224,7 +227,7 @@ void CQOR2View::EditMasse()
         }
     } else if (n > 1) {
         double t = q->GetFirstSelectedLgInfo()->m_dMasse;
-        if (!IPlanDialogs::Current().EditGewicht(this, t) || !PlanMasseGueltig(t))
+        if (!IPlanDialogs::Of(&GetProgramRun()).EditGewicht(this, t) || !PlanMasseGueltig(t))
             return;
         for (tagLGINFO* p : q->GetLgInfos())
             if (p->m_bSelected) {

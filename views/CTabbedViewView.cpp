@@ -133,6 +133,14 @@ CTabbedViewView::CTabbedViewView(CQOR1Doc* pDoc, const ViewFactory& factory, QWi
     m_pStack->setCurrentIndex(m_nSelectedTab);
 }
 
+void CTabbedViewView::SetProgramRun(ProgramRun* pRun)
+{
+    m_pRun = pRun;
+    for (CGetAnsView* view : m_pViews)
+        if (view)
+            view->SetProgramRun(pRun);
+}
+
 CTabbedViewView::~CTabbedViewView()
 {
     disconnect(m_pTabs, nullptr, this, nullptr);
@@ -260,12 +268,12 @@ bool CTabbedViewView::ShowView(int nKind)
         PlaceInRow(row, m_pViews[nKind]);
     }
     CGetAnsView* movedIn = GetRowView(row);
-    IViewShell::Current().SetCurrentView(movedIn);
+    IViewShell::Of(m_pRun).SetCurrentView(movedIn);
     SetActiveView(movedIn);
     if (movedIn)
         movedIn->setFocus();
     UpdatePaneInsets();
-    IViewShell::Current().RecalcLayout();
+    IViewShell::Of(m_pRun).RecalcLayout();
     return true;
 }
 
@@ -362,7 +370,7 @@ void CTabbedViewView::SetActiveView(CGetAnsView* pView)
         old->OnActivateView(false, pView, old);
     if (pView)
         pView->OnActivateView(true, pView, old);
-    IViewShell::Current().SetActiveView(pView);
+    IViewShell::Of(m_pRun).SetActiveView(pView);
 }
 
 void CTabbedViewView::OnViewFocused(CGetAnsView* /*pView*/)
@@ -403,9 +411,9 @@ void CTabbedViewView::OnTabChanged(int nTab)
     if (toSplitter) {
         for (QWidget* pane : m_pPane)
             pane->show();
-        IViewShell::Current().AddViewRibbonGroup();
+        IViewShell::Of(m_pRun).AddViewRibbonGroup();
     } else {
-        IViewShell::Current().RemoveViewRibbonGroup();
+        IViewShell::Of(m_pRun).RemoveViewRibbonGroup();
     }
     if (old != nTab)
         NotifyViews(2, nTab);
@@ -418,11 +426,11 @@ void CTabbedViewView::OnTabChanged(int nTab)
                      : m_pPaneView[0];
     SetActiveView(active);
     UpdatePaneInsets();
-    IViewShell::Current().Update3DViewRenderFlag();
+    IViewShell::Of(m_pRun).Update3DViewRenderFlag();
     CGetAnsView* selected = GetSelectedView();
     // An open load dialog shows with the template view's tab only; a closed one stays closed.
-    if (IViewShell::Current().GetLoadDialog())
-        IViewShell::Current().ShowLoadDialog(selected && selected->m_eView == kTemplate);
+    if (IViewShell::Of(m_pRun).GetLoadDialog())
+        IViewShell::Of(m_pRun).ShowLoadDialog(selected && selected->m_eView == kTemplate);
     RedrawViews();
 }
 

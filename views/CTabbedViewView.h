@@ -12,6 +12,7 @@ class CCmdUI;
 class CDummyView;
 class CGetAnsView;
 class CQOR1Doc;
+class ProgramRun;
 class CXTPTabControlMM;
 class QSplitter;
 class QStackedWidget;
@@ -45,6 +46,10 @@ public:
     ~CTabbedViewView() override;
 
     CQOR1Doc* GetDocument() const { return m_pDoc; }
+    // The program run of the host and its views: setting it gives it to every view it holds. Without
+    // one the host and its views use the services' defaults.
+    ProgramRun* GetProgramRun() const { return m_pRun; }
+    void SetProgramRun(ProgramRun* pRun);
     CXTPTabControlMM* GetTabBar() const { return m_pTabs; }
     QSplitter* GetSplitter() const { return m_pSplitter; }
     int GetTabCount() const { return static_cast<int>(m_tabKinds.size()); }
@@ -157,6 +162,7 @@ private:
     CGetAnsView* m_pPaneView[2] = {nullptr, nullptr};
     int m_nRowKind[2] = {kTemplate, kPlan};
     CGetAnsView* m_pViews[kKindCount] = {};
+    ProgramRun* m_pRun = nullptr;
     int m_nSelectedTab = -1;
     CGetAnsView* m_pActiveView = nullptr;
 };

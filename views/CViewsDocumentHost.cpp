@@ -41,7 +41,7 @@ void CViewsDocumentHost::InvalidateLgSicherungView()
 
 bool CViewsDocumentHost::IsActiveViewModeSet()
 {
-    return IViewShell::Current().IsActiveViewModeSet();
+    return IViewShell::Of(m_pViewHost ? m_pViewHost->GetProgramRun() : nullptr).IsActiveViewModeSet();
 }
 
 bool CViewsDocumentHost::RouteCommandToViews(int nCommand, int /*nArg*/)

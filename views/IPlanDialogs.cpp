@@ -1,9 +1,9 @@
 // The dialogs, popups and loading ramp the views open, provided by the catalogue side at start-up.
 #include "views/IPlanDialogs.h"
 
-namespace {
+#include "ui/ProgramRun.h"
 
-IPlanDialogs* g_pDialogs = nullptr;
+namespace {
 
 IPlanDialogs::FsmEditor& FsmEditorSlot()
 {
@@ -13,15 +13,11 @@ IPlanDialogs::FsmEditor& FsmEditorSlot()
 
 } // namespace
 
-IPlanDialogs& IPlanDialogs::Current()
+IPlanDialogs& IPlanDialogs::Of(const ProgramRun* pRun)
 {
     static IPlanDialogs fallback;
-    return g_pDialogs ? *g_pDialogs : fallback;
-}
-
-void IPlanDialogs::SetCurrent(IPlanDialogs* pDialogs)
-{
-    g_pDialogs = pDialogs;
+    IPlanDialogs* pDialogs = pRun ? pRun->Find<IPlanDialogs>() : nullptr;
+    return pDialogs ? *pDialogs : fallback;
 }
 
 bool IPlanDialogs::HasFsmEditor()

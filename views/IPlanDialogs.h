@@ -12,6 +12,7 @@
 
 class CGetAnsView;
 class ILastDlg;
+class ProgramRun;
 class QWidget;
 
 // Every dialog's default is the user cancelling: it answers false and leaves the values as they were.
@@ -100,8 +101,8 @@ public:
     virtual std::unique_ptr<ILoadingRamp> CreateLoadingRamp() { return std::make_unique<ILoadingRamp>(); }
 
     // The dialogs the views open: the ones set at start-up, else the cancelling default.
-    static IPlanDialogs& Current();
-    static void SetCurrent(IPlanDialogs* pDialogs);
+    // The dialogs of the run's windows: the ones installed in the run, else the defaults.
+    static IPlanDialogs& Of(const ProgramRun* pRun);
     // The FSM item editor comes from the load-securing side, apart from the other dialogs.
     using FsmEditor = std::function<bool(QWidget* pParent, FsmValues& values)>;
     static void SetFsmEditor(FsmEditor editor);

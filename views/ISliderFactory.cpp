@@ -1,19 +1,11 @@
-// Makes the value sliders of the views; the shell installs the real one at start-up.
+// Makes the value sliders of the views; the application installs the real one in its run.
 #include "views/ISliderFactory.h"
 
-namespace {
+#include "ui/ProgramRun.h"
 
-ISliderFactory* g_pFactory = nullptr;
-
-} // namespace
-
-ISliderFactory& ISliderFactory::Current()
+ISliderFactory& ISliderFactory::Of(const ProgramRun* pRun)
 {
     static ISliderFactory fallback;
-    return g_pFactory ? *g_pFactory : fallback;
-}
-
-void ISliderFactory::SetCurrent(ISliderFactory* pFactory)
-{
-    g_pFactory = pFactory;
+    ISliderFactory* pFactory = pRun ? pRun->Find<ISliderFactory>() : nullptr;
+    return pFactory ? *pFactory : fallback;
 }

@@ -1,4 +1,4 @@
-// Makes the value sliders of the views; the shell installs the real one at start-up.
+// Makes the value sliders of the views; the application installs the real one in its run.
 #pragma once
 
 #include "views/IValueSlider.h"
@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class ProgramRun;
 class QWidget;
 
 // The default makes no slider (null), so a view simply does not offer one.
@@ -24,6 +25,6 @@ public:
         return nullptr;
     }
 
-    static ISliderFactory& Current();
-    static void SetCurrent(ISliderFactory* pFactory);
+    // The factory of the run's windows: the one installed in the run, else the default.
+    static ISliderFactory& Of(const ProgramRun* pRun);
 };

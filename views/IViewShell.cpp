@@ -1,19 +1,11 @@
 // What the views ask of the application shell: frame, ribbon, load dialog and the active host.
 #include "views/IViewShell.h"
 
-namespace {
+#include "ui/ProgramRun.h"
 
-IViewShell* g_pShell = nullptr;
-
-} // namespace
-
-IViewShell& IViewShell::Current()
+IViewShell& IViewShell::Of(const ProgramRun* pRun)
 {
     static IViewShell fallback;
-    return g_pShell ? *g_pShell : fallback;
-}
-
-void IViewShell::SetCurrent(IViewShell* pShell)
-{
-    g_pShell = pShell;
+    IViewShell* pShell = pRun ? pRun->Find<IViewShell>() : nullptr;
+    return pShell ? *pShell : fallback;
 }

@@ -5,6 +5,7 @@
 
 class CGetAnsView;
 class CTabbedViewView;
+class ProgramRun;
 class QWidget;
 
 // Every operation has a default that does nothing or answers "no", so views work without a shell.
@@ -44,7 +45,7 @@ public:
     // A passing message in the main frame's status bar.
     virtual void ShowStatusText(const QString& /*text*/) {}
 
-    // The shell the views talk to: the one set at start-up, else a default that does nothing.
-    static IViewShell& Current();
-    static void SetCurrent(IViewShell* pShell);
+    // The shell the windows of `pRun` talk to: the one installed in the run, else a default that does
+    // nothing (also without a run).
+    static IViewShell& Of(const ProgramRun* pRun);
 };

@@ -159,12 +159,13 @@ TEST_F(AppStartupTest, TheCatalogueEditorsWorkOnTheUsersFolders)
         EXPECT_TRUE(std::all_of(units.begin(), units.end(), [](const auto& e) { return e->standard; }));
         catalogue->Clear();
         // The plan views get the real loading ramp.
-        const std::unique_ptr<ILoadingRamp> ramp = IPlanDialogs::Current().CreateLoadingRamp();
+        const std::unique_ptr<ILoadingRamp> ramp = IPlanDialogs::Of(&app.GetProgramRun()).CreateLoadingRamp();
         EXPECT_NE(dynamic_cast<CLaderampe3*>(ramp.get()), nullptr);
         app.ExitInstance();
     }
     EXPECT_FALSE(CHlbAdapter::HasFsmItemEditor());
-    const std::unique_ptr<ILoadingRamp> none = IPlanDialogs::Current().CreateLoadingRamp();
+    ProgramRun later;
+    const std::unique_ptr<ILoadingRamp> none = IPlanDialogs::Of(&later).CreateLoadingRamp();
     EXPECT_EQ(dynamic_cast<CLaderampe3*>(none.get()), nullptr) << "the ramp went with the application";
 }
 
@@ -338,14 +339,20 @@ TEST_F(AppStartupTest, ASecondInstanceLeavesTheFirstOnesFilesAlone)
     CQOR2App first(Options());
     ASSERT_TRUE(first.InitInstance());
     ASSERT_TRUE(first.HoldsLock());
+    EXPECT_EQ(CQOR2App::Instance(), &first);
+    EXPECT_EQ(CMainFrame::Instance(), first.MainFrame());
     Touch(QStringLiteral("Samples/load units/open by the first.lgs"));
     Touch(QStringLiteral("vehicles/loose.qor"));
     {
         CQOR2App second(Options());
         ASSERT_TRUE(second.InitInstance()) << "a second instance still starts";
         EXPECT_FALSE(second.HoldsLock());
+        // The application in use is the one made last of those still there.
+        EXPECT_EQ(CQOR2App::Instance(), &second);
+        EXPECT_EQ(CMainFrame::Instance(), second.MainFrame());
         second.ExitInstance();
     }
+    EXPECT_EQ(CQOR2App::Instance(), &first);
     EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("Samples/load units/open by the first.lgs")));
     EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("vehicles/loose.qor")));
     EXPECT_TRUE(QFile::exists(UserRoot() + QStringLiteral("lock.tmp")));
@@ -402,10 +409,10 @@ TEST_F(AppStartupTest, WithoutOpenGLTheFlagIsSetAndTheQuestionComesAfterTheAfter
     // Without the 3D view's services there are no 3D settings to offer: 0x8099 asks nothing. With them
     // it asks whether to open them.
     NoOp3DServices services;
-    SetCurrent3DServices(&services);
+    app.GetProgramRun().Install<IRender3DServices>(&services);
     QEvent unavailable(QEvent::Type(0x8099));
     QCoreApplication::sendEvent(app.MainFrame(), &unavailable);
-    SetCurrent3DServices(nullptr);
+    app.GetProgramRun().Install<IRender3DServices>(nullptr);
     ASSERT_EQ(m_boxes.Records().size(), 3);
     EXPECT_EQ(m_boxes.Records()[2].caption, QStringLiteral("3D view not available")); // 0x8099
     EXPECT_EQ(m_boxes.Records()[2].buttons, IMessageBoxService::Buttons::YesNo);

@@ -969,7 +969,7 @@ TEST_F(DocumentFilesTest, LoadDialogOpensHidesWithItsTabAndClosesFromTheView)
     ASSERT_TRUE(host->SelectTab(0));
     auto* vorlage = host->FindView<CQOR1View>();
     ASSERT_TRUE(vorlage);
-    IViewShell& shell = IViewShell::Current();
+    IViewShell& shell = IViewShell::Of(&Frame()->GetProgramRun());
     EXPECT_EQ(shell.GetLoadDialog(), nullptr);
     ASSERT_TRUE(vorlage->OnBefehl(32978));
     QPointer<QWidget> dlg = shell.GetLoadDialog();
@@ -1348,7 +1348,7 @@ TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemp
     EXPECT_TRUE(ui.enabled);
     EXPECT_EQ(ui.check, 0);
     ASSERT_TRUE(Frame()->OnCommand(33156));
-    ILastDlg* dlg = IPlanDialogs::Current().GetLastDlg();
+    ILastDlg* dlg = IPlanDialogs::Of(&Frame()->GetProgramRun()).GetLastDlg();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->GetOwnerView(), Frame()->ActiveChild()->GetTabbedView()->GetTemplateView());
     ASSERT_TRUE(Frame()->Commands().Update(ui));
@@ -1358,16 +1358,16 @@ TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemp
     ASSERT_TRUE(Frame()->Commands().Update(ui));
     EXPECT_TRUE(ui.enabled);
     ASSERT_TRUE(Frame()->OnCommand(33156));
-    EXPECT_EQ(IPlanDialogs::Current().GetLastDlg(), nullptr);
+    EXPECT_EQ(IPlanDialogs::Of(&Frame()->GetProgramRun()).GetLastDlg(), nullptr);
     ASSERT_TRUE(Frame()->Commands().Update(ui));
     EXPECT_FALSE(ui.enabled);
     // The dialog goes with the window whose view it belongs to.
     ASSERT_TRUE(Frame()->ActiveChild()->GetTabbedView()->SelectTab(0));
     ASSERT_TRUE(Frame()->OnCommand(33156));
-    ASSERT_NE(IPlanDialogs::Current().GetLastDlg(), nullptr);
+    ASSERT_NE(IPlanDialogs::Of(&Frame()->GetProgramRun()).GetLastDlg(), nullptr);
     EXPECT_TRUE(Frame()->CloseActiveChild());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(IPlanDialogs::Current().GetLastDlg(), nullptr);
+    EXPECT_EQ(IPlanDialogs::Of(&Frame()->GetProgramRun()).GetLastDlg(), nullptr);
 }
 
 TEST_F(DocumentFilesTest, TheReportCommandOpensTheReportDialogAndRunWritesTheReports)

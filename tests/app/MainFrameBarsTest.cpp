@@ -53,10 +53,10 @@ protected:
 
 TEST_F(MainFrameBarsTest, TheViewsGetRealSlidersFromTheFrame)
 {
-    ASSERT_TRUE(dynamic_cast<CWndSliderFactory*>(&ISliderFactory::Current()));
+    ASSERT_TRUE(dynamic_cast<CWndSliderFactory*>(&ISliderFactory::Of(&m_run)));
     QWidget view;
     std::unique_ptr<IValueSlider> slider =
-        ISliderFactory::Current().Create(16, 1.5, 0.0, 40.0, QPoint(30, 30), &view, true);
+        ISliderFactory::Of(&m_run).Create(16, 1.5, 0.0, 40.0, QPoint(30, 30), &view, true);
     ASSERT_TRUE(slider);
     const QList<CWndSlider*> windows = view.findChildren<CWndSlider*>();
     ASSERT_EQ(windows.size(), 1);

@@ -28,10 +28,8 @@
 #include "tests/support/views/C3DStandIn.h"
 #include "tests/support/views/CLgSicherungStandIn.h"
 #include "tests/support/views/CPlaceholderView.h"
-#include "ui/CDlgBase.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/QtMessageBoxService.h"
-#include "ui/RibBtnStripFactory.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
 #include "view3d/InputState.h"
@@ -120,17 +118,20 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
 
     QScrollArea view;
     const std::vector<WiringRow> rows = {
-        {"CDlgBase::SetStripFactory",
-         [] { return dynamic_cast<RibBtnStripFactory*>(CDlgBase::StripFactory()) != nullptr; }},
         {"ResourceModule::SetCurrent",
          [&] { return ResourceModule::Current() && ResourceModule::Current() == app.Module(); }},
         {"SIMPEXP_FZG::s_strSprache", [] { return SIMPEXP_FZG::s_strSprache == "EN"; }},
         {"SetFahrzeugSpeicherMeldung", [] { return GetFahrzeugSpeicherMeldung() != nullptr; }},
-        {"IViewShell::SetCurrent",
-         [] { return dynamic_cast<CMainFrameViewShell*>(&IViewShell::Current()) != nullptr; }},
-        {"ISliderFactory::SetCurrent",
-         [] { return dynamic_cast<CWndSliderFactory*>(&ISliderFactory::Current()) != nullptr; }},
-        {"IPlanDialogs::SetCurrent", [&] { return &IPlanDialogs::Current() == &frame->PlanDialogs(); }},
+        {"IViewShell in the run",
+         [&] {
+             return dynamic_cast<CMainFrameViewShell*>(&IViewShell::Of(&app.GetProgramRun())) != nullptr;
+         }},
+        {"ISliderFactory in the run",
+         [&] {
+             return dynamic_cast<CWndSliderFactory*>(&ISliderFactory::Of(&app.GetProgramRun())) != nullptr;
+         }},
+        {"IPlanDialogs in the run",
+         [&] { return &IPlanDialogs::Of(&app.GetProgramRun()) == &frame->PlanDialogs(); }},
         {"CPlanEditDialogs::SetRampen",
          [&] { return dynamic_cast<CRampenDialogs*>(frame->PlanDialogs().Rampen()) != nullptr; }},
         {"IPlanDialogs::SetFsmEditor", [] { return IPlanDialogs::HasFsmEditor(); }},
@@ -141,8 +142,10 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
              return IFrameAnimation::HasViewCreator() &&
                     dynamic_cast<CTTFrameAnimation*>(IFrameAnimation::Create(&view).get()) != nullptr;
          }},
-        {"ISecuringDialogs::SetCurrent",
-         [] { return dynamic_cast<CLgSichgDialoge*>(&ISecuringDialogs::Current()) != nullptr; }},
+        {"ISecuringDialogs of the run",
+         [&] {
+             return dynamic_cast<CLgSichgDialoge*>(&ISecuringDialogs::Of(&app.GetProgramRun())) != nullptr;
+         }},
         {"ISecuringWizard::SetFactory",
          [] {
              using Make = std::unique_ptr<ISecuringWizard> (*)(CQORLgSicherungView&, int);
@@ -151,7 +154,8 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
          }},
         // The export dialog of the PDF reports is the program's own unless a test sets another.
         {"PdfExport::SetExportDialog", [] { return !PdfExport::HasExportDialog(); }},
-        {"SetCurrent3DServices", [&] { return Current3DServices() == &program->Services3D(); }},
+        {"IRender3DServices in the run",
+         [&] { return app.GetProgramRun().Find<IRender3DServices>() == &program->Services3D(); }},
         {"model preload", [&] { return program->Services3D().Cache().LoadCount() == 54; }},
         {"FrameLoop::SetRenderStep (View3DDevice::RenderAll)", [&] { return app.Loop().HasRenderStep(); }},
         {"InitDirectInput", [&] { return app.Device3D().Input().Poll(0) == 0; }},
@@ -190,12 +194,15 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     ASSERT_NE(child, nullptr);
     CTabbedViewView* host = child->GetTabbedView();
     ASSERT_NE(host, nullptr);
+    // The window and its views take their services from the application's run.
+    EXPECT_EQ(host->GetProgramRun(), &app.GetProgramRun());
     // The document reaches its window through the Qt document host.
     EXPECT_NE(child->GetHost(), nullptr);
     for (int kind = CTabbedViewView::kTemplate; kind <= CTabbedViewView::k3D; ++kind) {
         SCOPED_TRACE(kind);
         CGetAnsView* shown = host->GetView(kind);
         ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(&shown->GetProgramRun(), &app.GetProgramRun());
         EXPECT_EQ(dynamic_cast<CPlaceholderView*>(shown), nullptr);
         EXPECT_EQ(dynamic_cast<CLgSicherungStandIn*>(shown), nullptr);
         EXPECT_EQ(dynamic_cast<C3DStandIn*>(shown), nullptr);
@@ -216,7 +223,6 @@ TEST_F(ProgramWiringTest, EverySeamHoldsItsRealPartner)
     frame->close();
     program.reset();
     // What the program installed is gone with it.
-    EXPECT_EQ(Current3DServices(), nullptr);
     EXPECT_FALSE(IFrameAnimation::HasViewCreator());
     EXPECT_FALSE(CLaderampe3::HasEditorOeffner());
 }
@@ -250,10 +256,10 @@ TEST_F(ProgramWiringTest, TheFrameAnswersFromTheActiveWindowsViews)
     // The load-securing wizard greys the Options popup; the update pass leaves it so.
     QWidget* options = frame->Ribbon()->Control(802);
     ASSERT_NE(options, nullptr);
-    IViewShell::Current().EnableFrameControl(802, false);
+    IViewShell::Of(&frame->GetProgramRun()).EnableFrameControl(802, false);
     frame->UpdateCommandUI();
     EXPECT_FALSE(options->isEnabled());
-    IViewShell::Current().EnableFrameControl(802, true);
+    IViewShell::Of(&frame->GetProgramRun()).EnableFrameControl(802, true);
     EXPECT_TRUE(options->isEnabled());
 
     host->ShowView(CTabbedViewView::kTemplate);

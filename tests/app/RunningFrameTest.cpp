@@ -95,7 +95,7 @@ protected:
     void Stop()
     {
         if (m_program) {
-            SetCurrent3DServices(&m_program->Services3D());
+            m_program->App().GetProgramRun().Install<IRender3DServices>(&m_program->Services3D());
             m_program->MainFrame()->close();
             m_program->Exit();
         }
@@ -403,7 +403,7 @@ TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
         ScriptedSettings3D services(m_program->Services3D());
         services.dialogAnswer = f.dialogAnswer;
         services.tryWorks = f.tryWorks;
-        SetCurrent3DServices(&services);
+        m_program->App().GetProgramRun().Install<IRender3DServices>(&services);
         const QPointer<CChildFrame> before = Frame()->ActiveChild();
         m_boxes.Clear();
         if (f.message8099)
@@ -443,7 +443,7 @@ TEST_F(RunningFrameTest, TheSettingsStart3DAtOnceAfterAStartWithoutIt)
             expected << (f.started ? QStringLiteral("3D settings") : QStringLiteral("3D view not available"));
         EXPECT_EQ(captions, expected);
 
-        SetCurrent3DServices(&m_program->Services3D());
+        m_program->App().GetProgramRun().Install<IRender3DServices>(&m_program->Services3D());
         Stop();
         m_probed.clear();
         Prepare();

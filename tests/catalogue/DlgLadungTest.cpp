@@ -3,7 +3,6 @@
 #include "catalogue/QImageItemPicture.h"
 #include "model/files/VehicleFiles.h"
 #include "ui/ResourcePictures.h"
-#include "ui/RibBtnStripFactory.h"
 
 #include "../ui/UiTestModule.h"
 
@@ -25,17 +24,12 @@ class DlgLadungTest : public testing::Test
 protected:
     DlgLadungTest() : m_templates(UiTestModule())
     {
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
         std::random_device rd;
         root = fs::temp_directory_path() / ("qor_dlgladung_" + std::to_string(rd()));
         folders = {root / "lu", root / "fsm", root / "pic", root / "samples"};
         fs::create_directories(folders.loadUnits);
     }
-    ~DlgLadungTest() override
-    {
-        CDlgBase::SetStripFactory(nullptr);
-        fs::remove_all(root);
-    }
+    ~DlgLadungTest() override { fs::remove_all(root); }
 
     static void Type(CDlgLadung& dialog, const std::vector<std::pair<int, const char*>>& values)
     {

@@ -12,7 +12,6 @@
 #include "ui/CEditLast.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
-#include "ui/RibBtnStripFactory.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include <QCoreApplication>
@@ -33,8 +32,7 @@ inline QString ResText(quint32 id)
 class FormTest : public testing::Test
 {
 protected:
-    FormTest() : m_templates(UiTestModule()) { CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance()); }
-    ~FormTest() override { CDlgBase::SetStripFactory(nullptr); }
+    FormTest() : m_templates(UiTestModule()) {}
 
     // Types the text into the field and commits it as leaving the field does.
     static void Tippe(QWidget* dialog, int id, const QString& text)

@@ -15,6 +15,7 @@
 #include "model/vehicle/CFahrzeug.h"
 #include "ui/CEditLast.h"
 #include "ui/CRibBtnContainer.h"
+#include "ui/ProgramRun.h"
 #include "views/CPlanGesten.h"
 #include "views/CQOR2View.h"
 
@@ -73,12 +74,11 @@ protected:
         palette.m_dMasse = 0.4;
         EXPECT_TRUE(SaveItemDataFile(folders.loadUnits / "Euro pallet.lgs", palette));
         dialoge = std::make_unique<CRampenDialogs>(std::make_shared<CHlbCatalogue>(folders));
-        IPlanDialogs::SetCurrent(dialoge.get());
+        run.Install<IPlanDialogs>(dialoge.get());
     }
     ~LaderampeViewTest() override
     {
         view.reset();
-        IPlanDialogs::SetCurrent(nullptr);
         fs::remove_all(root);
     }
 
@@ -96,6 +96,7 @@ protected:
         anz.SetRasterZeigen(false);
         anz.SetSchwerpunktZeigen(true);
         view = std::make_unique<RampenPlanView>(&doc);
+        view->SetProgramRun(&run);
         view->resize(1300, 900);
         view->show();
         rampe = dynamic_cast<CLaderampe3*>(view->GetLaderampe());
@@ -130,6 +131,7 @@ protected:
 
     fs::path root;
     std::unique_ptr<CRampenDialogs> dialoge;
+    ProgramRun run;
     DocumentHost host;
     CQOR1Doc doc;
     std::unique_ptr<RampenPlanView> view;

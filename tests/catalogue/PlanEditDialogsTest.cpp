@@ -8,6 +8,7 @@
 #include "catalogue/CDlgNutzbareLF.h"
 #include "catalogue/CDlgZL.h"
 #include "catalogue/CPlanEditDialogs.h"
+#include "ui/ProgramRun.h"
 
 #include "FormTestSupport.h"
 
@@ -29,7 +30,7 @@ class PlanEditDialogsTest : public FormTest
 protected:
     PlanEditDialogsTest()
     {
-        IPlanDialogs::SetCurrent(&dialogs);
+        run.Install<IPlanDialogs>(&dialogs);
         // A form is filled by the test's script, then OK (or Cancel) is pressed.
         dialogs.SetAusfuehren([this](QDialog& d) {
             if (auto* base = dynamic_cast<CDlgBase*>(&d))
@@ -47,9 +48,8 @@ protected:
             return d.result();
         });
     }
-    ~PlanEditDialogsTest() override { IPlanDialogs::SetCurrent(nullptr); }
-
     CPlanEditDialogs dialogs;
+    ProgramRun run;
     std::function<void(QDialog&)> fuellen;
     bool abbrechen = false;
     int geoeffnet = 0;
@@ -58,7 +58,7 @@ protected:
 TEST_F(PlanEditDialogsTest, EachFormReadsBackOnOkAndLeavesValuesOnCancel)
 {
     CGetAnsView view;
-    IPlanDialogs& seam = IPlanDialogs::Current();
+    IPlanDialogs& seam = IPlanDialogs::Of(&run);
     ASSERT_EQ(&seam, &dialogs);
     for (bool cancel : {false, true}) {
         SCOPED_TRACE(cancel ? "cancel" : "ok");
@@ -150,7 +150,7 @@ TEST_F(PlanEditDialogsTest, AllZeroOverhangAskedForStaysRefused)
     double ueber[4] = {0.0, 0.0, 0.0, 0.0};
     int flag = 1;
     fuellen = nullptr;
-    EXPECT_FALSE(IPlanDialogs::Current().EditUeberstand(&view, ueber, flag));
+    EXPECT_FALSE(IPlanDialogs::Of(&run).EditUeberstand(&view, ueber, flag));
     ASSERT_EQ(boxes.Records().size(), 1);
     EXPECT_EQ(boxes.Records().back().caption, ResText(88));
     EXPECT_EQ(flag, 1);
@@ -164,6 +164,7 @@ TEST_F(PlanEditDialogsTest, PlanViewRenamesAndWeighsThroughTheForms)
     doc.SetFahrzeug(f.release());
     doc.OnDocumentOpened();
     CQOR2View view(&doc);
+    view.SetProgramRun(&run);
     view.resize(1400, 700);
     CQOR& plan = *doc.GetFahrzeug()->GetQor();
     std::vector<tagLGINFO*> lasten;

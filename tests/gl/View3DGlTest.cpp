@@ -12,6 +12,7 @@
 #include "tests/support/views/StandInViews.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
+#include "ui/ProgramRun.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
 #include "view3d/CTimerManager.h"
@@ -447,12 +448,12 @@ namespace {
 class StatusShell : public IViewShell
 {
 public:
-    StatusShell() { IViewShell::SetCurrent(this); }
-    ~StatusShell() override { IViewShell::SetCurrent(nullptr); }
-    StatusShell(const StatusShell&) = delete;
-    StatusShell& operator=(const StatusShell&) = delete;
+    explicit StatusShell(ProgramRun& run) : m_installation(run, *this) {}
     void ShowStatusText(const QString& text) override { texte.push_back(text); }
     std::vector<QString> texte;
+
+private:
+    ServiceInstallation<IViewShell> m_installation;
 };
 
 } // namespace
@@ -469,7 +470,9 @@ TEST_F(View3DGlTest, TheScreenshotIsTheCentreOfTheFrameAndNeverLargerThanItsBoun
         Open("LKW");
         AddLoads();
         Show(c.window);
-        StatusShell shell;
+        ProgramRun run;
+        StatusShell shell(run);
+        m_host->SetProgramRun(&run);
         CommandEvent shoot(CQOR3DView::kCmdScreenshot);
         QCoreApplication::sendEvent(m_view, &shoot);
         Step(1);

@@ -14,7 +14,6 @@
 #include "ui/ControlId.h"
 #include "ui/ProgramRun.h"
 #include "ui/RibBtnStrip.h"
-#include "ui/RibBtnStripFactory.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include "../ui/UiTestModule.h"
@@ -48,7 +47,6 @@ class DlgEditLgsFsmExtTest : public testing::Test
 protected:
     DlgEditLgsFsmExtTest() : m_templates(UiTestModule())
     {
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
         std::random_device rd;
         root = fs::temp_directory_path() / ("qor_browser_" + std::to_string(rd()));
         folders = {root / "lu", root / "fsm", root / "pic", root / "samples"};
@@ -66,7 +64,6 @@ protected:
         Drain();
         LgsFsmEditors::SetRunner(nullptr);
         LgsFsmEditors::Uninstall();
-        CDlgBase::SetStripFactory(nullptr);
         fs::remove_all(root);
     }
 

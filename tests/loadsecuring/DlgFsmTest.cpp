@@ -5,7 +5,6 @@
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ProgramRun.h"
-#include "ui/RibBtnStripFactory.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/IPlanDialogs.h"
 
@@ -37,7 +36,6 @@ class DlgFsmTest : public testing::Test
 protected:
     DlgFsmTest() : m_templates(UiTestModule())
     {
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
         std::random_device rd;
         root = fs::temp_directory_path() / ("qor_dlgfsm_" + std::to_string(rd()));
         fs::create_directories(root);
@@ -46,7 +44,6 @@ protected:
     {
         LgsFsmEditors::SetRunner(nullptr);
         LgsFsmEditors::Uninstall();
-        CDlgBase::SetStripFactory(nullptr);
         fs::remove_all(root);
     }
 
@@ -240,7 +237,7 @@ TEST_F(DlgFsmTest, PlacedModeThroughThePlanSeam)
         return dialog.result();
     });
     IPlanDialogs::FsmValues before = values;
-    EXPECT_FALSE(IPlanDialogs::Current().EditFsm(nullptr, values));
+    EXPECT_FALSE(IPlanDialogs::Of(nullptr).EditFsm(nullptr, values));
     EXPECT_EQ(values.nSeite, before.nSeite);
     EXPECT_EQ(values.nZellen, before.nZellen);
 
@@ -252,7 +249,7 @@ TEST_F(DlgFsmTest, PlacedModeThroughThePlanSeam)
         Press(&dialog, 714);
         return dialog.result();
     });
-    EXPECT_TRUE(IPlanDialogs::Current().EditFsm(nullptr, values));
+    EXPECT_TRUE(IPlanDialogs::Of(nullptr).EditFsm(nullptr, values));
     EXPECT_EQ(values.nSeite, 3);
     EXPECT_EQ(values.nZellen, 6);
     EXPECT_EQ(values.nKontakt, 1);
@@ -356,7 +353,7 @@ TEST_F(DlgFsmTest, TheTickedCancelQuestionOfPlacedItemsHoldsForItsRunOnly)
         SCOPED_TRACE(fall.name);
         LgsFsmEditors::Install(*fall.pRun);
         boxes.Clear();
-        EXPECT_FALSE(IPlanDialogs::Current().EditFsm(nullptr, values));
+        EXPECT_FALSE(IPlanDialogs::Of(nullptr).EditFsm(nullptr, values));
         EXPECT_EQ(boxes.Records().size(), fall.nFragen);
     }
     EXPECT_TRUE(run.GetAntworten().bFsmAbbruchFrageAus);

@@ -107,7 +107,7 @@ TEST_F(LgSichgViewTest, StartStopsWhereTheUserOrThePlanSaysSo)
 {
     Oeffne("LKW");
     FakeWizardFactory wizards;
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     CTabbedViewView host(&doc, MakeStandInView);
     view->SetHost(&host);
     run.GetAntworten().bSicherungsHinweisAus = false;
@@ -138,7 +138,7 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
 {
     Oeffne("LKW");
     FakeWizardFactory wizards;
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     Last("Pallet", 0.5, 0.3, 1.2, 0.8, 0.5);
     Last("Pallet", 2.5, 0.3, 1.2, 0.8, 0.5);
     Fahrzeug().m_Zurrpunkte.clear();
@@ -180,7 +180,7 @@ TEST_F(LgSichgViewTest, TheTickedSecuringNoteStaysAwayForItsRunOnly)
 {
     Oeffne("LKW");
     FakeWizardFactory wizards;
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     run.GetAntworten().bSicherungsHinweisAus = false;
     ProgramRun naechster;
     naechster.GetAntworten().bZurrmittelHinweisAus = true;
@@ -467,12 +467,13 @@ TEST_F(LgSichgViewTest, TheSecuringTabOfADocumentShowsTheView)
 {
     Oeffne("LKW");
     view.reset();
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     CTabbedViewView host(&doc, [](int nKind, CQOR1Doc* pDoc) -> CGetAnsView* {
         if (nKind == CTabbedViewView::kLgSicherung)
             return new CQORLgSicherungView(pDoc);
         return MakeStandInView(nKind, pDoc);
     });
+    host.SetProgramRun(&run);
     host.resize(1400, 760);
     auto* v = dynamic_cast<CQORLgSicherungView*>(host.GetView(CTabbedViewView::kLgSicherung));
     ASSERT_TRUE(v);

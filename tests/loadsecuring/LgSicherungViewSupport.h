@@ -101,8 +101,7 @@ public:
 class FakeDialogs : public ISecuringDialogs
 {
 public:
-    FakeDialogs() { ISecuringDialogs::SetCurrent(this); }
-    ~FakeDialogs() override { ISecuringDialogs::SetCurrent(nullptr); }
+    explicit FakeDialogs(ProgramRun& run) : m_installation(run, *this) {}
     bool HasEditor(int /*nCommand*/) const override { return bEditors; }
     // The point editor gives back `punkt` (its vehicle and point kept from the view's values).
     bool EditZurrpunkt(QWidget*, ZurrpunktWerte& w) override
@@ -144,14 +143,16 @@ public:
     std::vector<int> schienenAntworten;
     std::vector<int> runs;
     std::vector<quint32> helps;
+
+private:
+    ServiceInstallation<ISecuringDialogs> m_installation;
 };
 
 // Records the frame's close box and controls.
 class FrameShell : public IViewShell
 {
 public:
-    FrameShell() { IViewShell::SetCurrent(this); }
-    ~FrameShell() override { IViewShell::SetCurrent(nullptr); }
+    explicit FrameShell(ProgramRun& run) : m_installation(run, *this) {}
     int GetFrameFlags() const override { return nFlags; }
     void EnableFrameCloseBox(bool b) override { bClose = b; }
     void EnableFrameControl(int nId, bool b) override { controls[nId] = b; }
@@ -159,6 +160,9 @@ public:
     int nFlags = 0;
     bool bClose = true;
     std::map<int, bool> controls;
+
+private:
+    ServiceInstallation<IViewShell> m_installation;
 };
 
 // The fixture: a document on a sample vehicle and the view, 1400 x 700, with the notes before load
@@ -253,10 +257,10 @@ protected:
 
     EnglishModule module;
     ScriptedMessageBoxService boxes;
-    FrameShell shell;
-    CQOR1Doc doc;
-    // The run the views of the fixture keep their answers in.
+    // The run the views of the fixture keep their answers in and take their services from.
     ProgramRun run;
+    FrameShell shell{run};
+    CQOR1Doc doc;
     std::unique_ptr<CQORLgSicherungView> view;
 };
 

@@ -57,7 +57,7 @@ std::vector<int> Codes(const FakeWizard& w)
 TEST_F(LgSichgViewTest, RightClickPresetsTheNewPoint)
 {
     Oeffne("LKW");
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     dialoge.bAnnehmen = false;
     Bild();
     struct Fall
@@ -91,7 +91,7 @@ TEST_F(LgSichgViewTest, RightClickPresetsTheNewPoint)
 TEST_F(LgSichgViewTest, NewPointsByClickRowAndBothSides)
 {
     Oeffne("LKW");
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     FakeWizardFactory wizards;
     view->ShowWizard(true, false, 0);
     CFahrzeug& f = Fahrzeug();
@@ -147,7 +147,7 @@ TEST_F(LgSichgViewTest, NewPointsByClickRowAndBothSides)
 TEST_F(LgSichgViewTest, APointASecuredUnitUsesStaysPut)
 {
     Oeffne("LKW");
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     tagLGINFO* a = Last("Pallet", 1.0, 0.4, 1.2, 0.8, 0.6);
     CLadeeinheit* le = Einheit({a}, true, 0);
     CZurrpunkt* benutzt = Punkte().at(2); // 1.5 m, side A
@@ -221,7 +221,7 @@ TEST_F(LgSichgViewTest, DeletingAllPointsClearsEveryUnitsReferences)
 TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
 {
     Oeffne("LKW");
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     FakeWizardFactory wizards;
     view->ShowWizard(true, false, 0);
     CFahrzeug& f = Fahrzeug();
@@ -268,7 +268,7 @@ TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
 TEST_F(LgSichgViewTest, ARowOnBothSidesIsDrawnAndKeptByTheVehicleFile)
 {
     Oeffne("SAH");
-    FakeDialogs dialoge;
+    FakeDialogs dialoge{run};
     CFahrzeug& f = Fahrzeug();
     const std::size_t n0 = f.GetZurrpunktListe().size();
     dialoge.punkt.nFlags = CZurrpunkt::kVonVorn;

@@ -14,6 +14,7 @@
 #include "ui/CQorBrowser.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
+#include "ui/ProgramRun.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
@@ -273,12 +274,12 @@ namespace {
 class HostShell : public IViewShell
 {
 public:
-    explicit HostShell(CTabbedViewView* pHost) : m_pHost(pHost) { IViewShell::SetCurrent(this); }
-    ~HostShell() override { IViewShell::SetCurrent(nullptr); }
+    HostShell(ProgramRun& run, CTabbedViewView* pHost) : m_pHost(pHost), m_installation(run, *this) {}
     CTabbedViewView* GetActiveHost() const override { return m_pHost; }
 
 private:
     CTabbedViewView* m_pHost;
+    ServiceInstallation<IViewShell> m_installation;
 };
 
 // Records the commands that reach the window it watches.
@@ -304,7 +305,8 @@ TEST_F(Page2Test, HintLinksSwitchTheDocumentsTab)
 {
     CPgLgSichgPage2* page = Open(0.0, 0.0);
     CTabbedViewView host(m_aufbau.pDoc.get(), MakeStandInView);
-    HostShell shell(&host);
+    // The shell of the run of the wizard's view.
+    HostShell shell(m_view->GetViewProgramRun(), &host);
     ASSERT_TRUE(host.SelectTab(0));
     CommandRecorder hauptfenster;
     m_view->window()->installEventFilter(&hauptfenster);

@@ -29,7 +29,8 @@ namespace {
 class TestDialog : public CDlgBase
 {
 public:
-    TestDialog() : CDlgBase(kToolkitTestDialog) {}
+    // The dialog base's tests look at the plain stand-in strips, whose buttons are ordinary push buttons.
+    TestDialog() : CDlgBase(kToolkitTestDialog) { SetStripFactory(&PlainStripFactory::Instance()); }
 
     std::vector<int> commands;
     std::vector<std::pair<IButtonStrip*, int>> created;
@@ -125,21 +126,9 @@ public:
         QTest::keyClick(focus, Qt::Key(key), modifiers);
     }
 
-    // The dialog base's tests look at the plain stand-in strips, whose buttons are ordinary push buttons.
-    struct UsePlainStrips
-    {
-        UsePlainStrips() : previous(CDlgBase::StripFactory())
-        {
-            CDlgBase::SetStripFactory(&PlainStripFactory::Instance());
-        }
-        ~UsePlainStrips() { CDlgBase::SetStripFactory(previous); }
-        IStripFactory* previous;
-    };
-
     ScopedDialogTemplateModule m_templates;
     CTableTextProvider m_texts;
     ScopedTextProvider m_scopedTexts;
-    UsePlainStrips m_plainStrips;
     std::unique_ptr<TestDialog> dialog = std::make_unique<TestDialog>();
 };
 
@@ -502,6 +491,7 @@ TEST_F(CDlgBaseTest, OpensCentredOverItsParentOnItsScreenUnlessPlaced)
         parent.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
         CDlgBase placedDialog(kToolkitTestDialog, &parent);
+        placedDialog.SetStripFactory(&PlainStripFactory::Instance());
         ASSERT_TRUE(placedDialog.TemplateError().isEmpty());
         if (c.placed != QPoint(-1, -1))
             placedDialog.move(c.placed);
@@ -523,6 +513,7 @@ TEST_F(CDlgBaseTest, OpensCentredOverItsParentOnItsScreenUnlessPlaced)
 
     // Without a parent, over the screen's middle (no other window is active).
     CDlgBase lonely(kToolkitTestDialog);
+    lonely.SetStripFactory(&PlainStripFactory::Instance());
     lonely.show();
     EXPECT_LE((lonely.frameGeometry().topLeft() - centre.topLeft()).manhattanLength(), 6);
 }

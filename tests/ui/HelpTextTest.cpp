@@ -4,7 +4,6 @@
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/RibBtnStrip.h"
-#include "ui/RibBtnStripFactory.h"
 
 #include "UiTestModule.h"
 
@@ -20,16 +19,8 @@ namespace {
 class HelpTextTest : public testing::Test
 {
 protected:
-    HelpTextTest() : m_templates(UiTestModule())
-    {
-        ResourceModule::SetCurrent(UiTestModule());
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
-    }
-    ~HelpTextTest() override
-    {
-        CDlgBase::SetStripFactory(nullptr);
-        ResourceModule::SetCurrent(nullptr);
-    }
+    HelpTextTest() : m_templates(UiTestModule()) { ResourceModule::SetCurrent(UiTestModule()); }
+    ~HelpTextTest() override { ResourceModule::SetCurrent(nullptr); }
 
     static CRibBtnContainer* StripOf(CDlgHelpText& dialog, int id)
     {

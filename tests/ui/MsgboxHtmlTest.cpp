@@ -7,7 +7,6 @@
 #include "ui/CRibBtnContainer.h"
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
-#include "ui/RibBtnStripFactory.h"
 
 #include "UiTestModule.h"
 
@@ -47,16 +46,8 @@ protected:
 class MsgboxHtmlTest : public testing::Test
 {
 protected:
-    MsgboxHtmlTest() : m_templates(UiTestModule())
-    {
-        ResourceModule::SetCurrent(UiTestModule());
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
-    }
-    ~MsgboxHtmlTest() override
-    {
-        CDlgBase::SetStripFactory(nullptr);
-        ResourceModule::SetCurrent(nullptr);
-    }
+    MsgboxHtmlTest() : m_templates(UiTestModule()) { ResourceModule::SetCurrent(UiTestModule()); }
+    ~MsgboxHtmlTest() override { ResourceModule::SetCurrent(nullptr); }
 
     // Runs `steps` one after the other inside the box's modal loop.
     static void WhileOpen(std::vector<std::function<void()>> steps)

@@ -91,14 +91,13 @@ protected:
 // A sheet with two pages and a strip of OK and Cancel made in code, shown and active.
 struct SheetSetup
 {
-    SheetSetup() : previous(CDlgBase::StripFactory())
+    SheetSetup()
     {
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
         page0 = new Page;
         page1 = new Page;
         sheet.AddPage(page0);
         sheet.AddPage(page1);
-        strip = CDlgBase::StripFactory()->Create(true, true, false, &sheet, QString());
+        strip = RibBtnStripFactory::Instance().Create(true, true, false, &sheet, QString());
         strip->SetWindowPosAndShape(10, 150, 0);
         sheet.AddStripToRing(strip.get());
         strip->AddButton(668, &sheet, QStringLiteral("OK"));
@@ -107,15 +106,10 @@ struct SheetSetup
         sheet.activateWindow();
         active = QTest::qWaitForWindowActive(&sheet);
     }
-    ~SheetSetup()
-    {
-        strip.reset();
-        CDlgBase::SetStripFactory(previous);
-    }
+    ~SheetSetup() { strip.reset(); }
     QWidget* Button(int id) const { return strip->ButtonWindow(id); }
 
     StripModule module;
-    IStripFactory* previous;
     TestSheet sheet;
     Page* page0 = nullptr;
     Page* page1 = nullptr;

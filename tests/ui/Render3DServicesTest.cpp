@@ -47,8 +47,6 @@ public:
 class Render3DServicesTest : public testing::Test
 {
 protected:
-    void SetUp() override { SetCurrent3DServices(&scripted); }
-    void TearDown() override { SetCurrent3DServices(nullptr); }
     Scripted3D scripted;
 };
 
@@ -57,7 +55,7 @@ protected:
 TEST_F(Render3DServicesTest, StartUpLoadsEveryModelOnceIntoTheCacheBeforeInput)
 {
     QWidget* mainWindow = reinterpret_cast<QWidget*>(0x1000); // passed through, never used here
-    EXPECT_EQ(InitTextureManager(mainWindow), 1);
+    EXPECT_EQ(InitTextureManager(&scripted, mainWindow), 1);
     std::vector<std::string> expected = {"textures 256", "cache"};
     for (int i = 0; i < IRender3DServices::MODEL_COUNT; ++i)
         expected.push_back("model " + std::to_string(i));
@@ -65,7 +63,7 @@ TEST_F(Render3DServicesTest, StartUpLoadsEveryModelOnceIntoTheCacheBeforeInput)
     EXPECT_EQ(scripted.calls, expected);
     EXPECT_EQ(IRender3DServices::MODEL_COUNT, 54);
     EXPECT_EQ(scripted.inputWindow, mainWindow);
-    EXPECT_EQ(ReleaseModelsCallback(), 5);
+    EXPECT_EQ(ReleaseModelsCallback(&scripted), 5);
     EXPECT_EQ(scripted.calls.back(), "release cache");
 }
 
@@ -90,7 +88,7 @@ TEST_F(Render3DServicesTest, LoadingCallbackFollowsItsFlags)
         scripted.models.clear();
         int pumped = 0;
         const auto pump = [&] { return ++pumped != c.quitAfter; };
-        EXPECT_EQ(LoadModelsCallback(c.flags, pump), c.loaded);
+        EXPECT_EQ(LoadModelsCallback(&scripted, c.flags, pump), c.loaded);
         EXPECT_EQ(static_cast<int>(scripted.models.size()), c.loaded);
         EXPECT_EQ(pumped, c.pumped);
     }
@@ -98,10 +96,9 @@ TEST_F(Render3DServicesTest, LoadingCallbackFollowsItsFlags)
 
 TEST(Render3DServicesWithoutTest, WithoutA3DSideEverythingIsANoOp)
 {
-    SetCurrent3DServices(nullptr);
-    EXPECT_EQ(InitTextureManager(nullptr), 1);
-    EXPECT_EQ(ReleaseModelsCallback(), 0);
-    EXPECT_EQ(LoadModelsCallback(MODEL_LOAD_MODELS), 0);
+    EXPECT_EQ(InitTextureManager(nullptr, nullptr), 1);
+    EXPECT_EQ(ReleaseModelsCallback(nullptr), 0);
+    EXPECT_EQ(LoadModelsCallback(nullptr, MODEL_LOAD_MODELS), 0);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "ui/CDlgBase.h"
 #include "ui/CommandUpdateEvent.h"
 #include "ui/RibBtnStrip.h"
-#include "ui/RibBtnStripFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,6 @@ namespace {
 class StripDialogTest : public ::testing::Test
 {
 protected:
-    StripDialogTest() : previous(CDlgBase::StripFactory())
-    {
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
-    }
-    ~StripDialogTest() override { CDlgBase::SetStripFactory(previous); }
-
     static CRibBtnContainer* StripOf(CDlgBase& dialog, int index)
     {
         auto* strip = dynamic_cast<RibBtnStrip*>(dialog.Strip(index));
@@ -28,7 +21,6 @@ protected:
     }
 
     StripModule module;
-    IStripFactory* previous;
 };
 
 // A dialog that switches one strip button off in its command update.

@@ -1,7 +1,6 @@
 // Tests of the wait notice: the worker protocol, the dots, the late Cancel and a clean cancel.
 #include "ui/CDlgMessageOnly.h"
 #include "ui/CommandEvent.h"
-#include "ui/RibBtnStripFactory.h"
 
 #include "UiTestModule.h"
 
@@ -67,7 +66,6 @@ protected:
     WaitNoticeTest() : m_templates(UiTestModule())
     {
         ResourceModule::SetCurrent(UiTestModule());
-        CDlgBase::SetStripFactory(&RibBtnStripFactory::Instance());
         m_worker.moveToThread(&m_thread);
         m_thread.start();
     }
@@ -76,7 +74,6 @@ protected:
         m_worker.Release();
         m_thread.quit();
         m_thread.wait();
-        CDlgBase::SetStripFactory(nullptr);
         ResourceModule::SetCurrent(nullptr);
     }
 

@@ -173,9 +173,7 @@ TEST(Render3DServiceProviderTest, StartUpLoadsEveryGeneratedModel)
     QTemporaryDir dir;
     fs::copy(QOR_MODELS_DIR, fs::path(dir.path().toStdString()) / "Modelle", fs::copy_options::recursive);
     Render3DServiceProvider services(dir.path());
-    SetCurrent3DServices(&services);
-    EXPECT_EQ(InitTextureManager(nullptr), 1);
-    SetCurrent3DServices(nullptr);
+    EXPECT_EQ(InitTextureManager(&services, nullptr), 1);
     EXPECT_EQ(services.Textures().Capacity(), 256);
     EXPECT_EQ(services.Cache().LoadCount(), ModelCache::COUNT);
     EXPECT_EQ(services.GetModell(54), 1);

@@ -77,6 +77,7 @@ protected:
     template <class View> std::unique_ptr<CQOR1View> Ansicht(const QSize& size, double dZoom)
     {
         auto view = std::make_unique<View>(m_pDoc.get());
+        view->SetProgramRun(&run);
         view->resize(size);
         view->OnInitialUpdate();
         view->SetZoom(dZoom);
@@ -137,9 +138,10 @@ protected:
     }
 
     EnglishModule module;
-    ScriptedViewShell shell;
-    ScriptedSliderFactory sliders;
-    ScriptedPlanDialogs dialogs;
+    ProgramRun run;
+    ScriptedViewShell shell{run};
+    ScriptedSliderFactory sliders{run};
+    ScriptedPlanDialogs dialogs{run};
     std::unique_ptr<CQOR1Doc> m_pDoc;
     std::unique_ptr<CQOR1View> m_view;
 };

@@ -73,6 +73,7 @@ protected:
         D().OnDocumentOpened();
         D().SetAktivIndex(CQOR1Doc::kAktivAnhaenger, false, false);
         view = std::make_unique<CQORMultiView>(&D());
+        view->SetProgramRun(&run);
         view->resize(1600, 1000);
         view->OnInitialUpdate();
         Bild();
@@ -97,9 +98,10 @@ protected:
     }
 
     EnglishModule module;
-    ScriptedViewShell shell;
-    ScriptedSliderFactory sliders;
-    ScriptedPlanDialogs dialogs;
+    ProgramRun run;
+    ScriptedViewShell shell{run};
+    ScriptedSliderFactory sliders{run};
+    ScriptedPlanDialogs dialogs{run};
     HinweisHost host;
     std::unique_ptr<CQOR1Doc> m_pDoc = std::make_unique<CQOR1Doc>();
     std::unique_ptr<CQORMultiView> view;
@@ -127,6 +129,7 @@ TEST_F(MultiViewTest, SingleVehicleDrawsAsTheTemplateViewWithOneAxleLoadPicture)
         EXPECT_TRUE(view->GetAnimRect(3).isEmpty());
 
         CQOR1View vorlage(&D());
+        vorlage.SetProgramRun(&run);
         vorlage.resize(1600, 1000);
         vorlage.OnInitialUpdate();
         vorlage.ShowDiagramm(true);

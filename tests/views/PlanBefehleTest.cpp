@@ -110,6 +110,7 @@ protected:
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();
         view = std::make_unique<BefehlsView>(&doc);
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
     }
 
@@ -152,6 +153,7 @@ protected:
     EnglishModule module;
     DocumentHost host;
     CQOR1Doc doc;
+    ProgramRun run;
     std::unique_ptr<BefehlsView> view;
 };
 
@@ -638,7 +640,7 @@ TEST(PlanRegler, StatusColours)
 
 TEST_F(PlanBefehleTest, PositionSlidersMoveTheCurrentLoadAndColourByTheResult)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     tagLGINFO* versteckt = Last("Hidden", 6.0, 0.0, 0.5);
     CPlanAnzeige(Plan()).SetLadungenZeigen(false);
@@ -684,7 +686,7 @@ TEST_F(PlanBefehleTest, PositionSlidersMoveTheCurrentLoadAndColourByTheResult)
 
 TEST_F(PlanBefehleTest, WidthSliderClampsAndRecalculatesOncePerChange)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     view->OnBefehl(32909);
     EXPECT_EQ(regler.m_nLastKind, 14);
     CFahrzeug& f = *doc.GetFahrzeug();
@@ -750,8 +752,9 @@ protected:
 TEST(PlanBreite, ASemitrailersTemplateViewRepaintsWithTheNewWidth)
 {
     EnglishModule module;
-    ScriptedViewShell shell;
-    ScriptedSliderFactory regler;
+    ProgramRun run;
+    ScriptedViewShell shell{run};
+    ScriptedSliderFactory regler{run};
     CQOR1Doc doc;
     doc.SetFahrzeug(LoadSampleVehicle("SAH").release());
     doc.OnDocumentOpened();
@@ -766,6 +769,7 @@ TEST(PlanBreite, ASemitrailersTemplateViewRepaintsWithTheNewWidth)
         return MakeStandInView(kind, pDoc);
     });
     shell.m_pHost = &host;
+    host.SetProgramRun(&run);
     host.resize(1200, 900);
     host.show();
     ASSERT_TRUE(vorlage && plan);
@@ -782,7 +786,7 @@ TEST(PlanBreite, ASemitrailersTemplateViewRepaintsWithTheNewWidth)
 
 TEST_F(PlanBefehleTest, MassSliderMessageForADeletedLoadDoesNothing)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     tagLGINFO* weg = Last("Gone", 6.0, 0.5, 0.5);
     QCoreApplication::postEvent(view.get(), new PlanMasseEvent(weg, 2.0));
@@ -799,8 +803,8 @@ TEST_F(PlanBefehleTest, MassSliderMessageForADeletedLoadDoesNothing)
 
 TEST_F(PlanBefehleTest, MassEditUsesTheSliderForOneLoadAndTheDialogForSeveral)
 {
-    ScriptedSliderFactory regler;
-    ScriptedPlanDialogs dialoge;
+    ScriptedSliderFactory regler{run};
+    ScriptedPlanDialogs dialoge{run};
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     tagLGINFO* r = Last("Rest", 6.0, 0.5, 0.25);
     p->m_bSelected = 1;
@@ -833,8 +837,7 @@ namespace {
 class EchteRegler
 {
 public:
-    EchteRegler() { ISliderFactory::SetCurrent(&m_factory); }
-    ~EchteRegler() { ISliderFactory::SetCurrent(nullptr); }
+    explicit EchteRegler(ProgramRun& run) : m_installation(run, m_factory) {}
     EchteRegler(const EchteRegler&) = delete;
     EchteRegler& operator=(const EchteRegler&) = delete;
 
@@ -846,13 +849,14 @@ public:
 
 private:
     CWndSliderFactory m_factory;
+    ServiceInstallation<ISliderFactory> m_installation;
 };
 
 } // namespace
 
 TEST_F(PlanBefehleTest, AValueTypedIntoARealSliderReachesTheView)
 {
-    EchteRegler regler;
+    EchteRegler regler{run};
     view->show();
     CFahrzeug& f = *doc.GetFahrzeug();
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
@@ -891,7 +895,7 @@ TEST_F(PlanBefehleTest, AValueTypedIntoARealSliderReachesTheView)
 
 TEST_F(PlanBefehleTest, TheDrawnPositionButtonsOpenSlidersThatTakeTheKeyboard)
 {
-    EchteRegler regler;
+    EchteRegler regler{run};
     view->show();
     view->activateWindow();
     QCoreApplication::processEvents();
@@ -938,7 +942,7 @@ TEST_F(PlanBefehleTest, TheDrawnPositionButtonsOpenSlidersThatTakeTheKeyboard)
 
 TEST_F(PlanBefehleTest, TheMassCommandGivesTheKeyboardToTheMassSlider)
 {
-    EchteRegler regler;
+    EchteRegler regler{run};
     view->show();
     view->activateWindow();
     QCoreApplication::processEvents();
@@ -958,7 +962,7 @@ TEST_F(PlanBefehleTest, TheMassCommandGivesTheKeyboardToTheMassSlider)
 
 TEST_F(PlanBefehleTest, ARealSliderClosesApplyingOnlyWhereItShould)
 {
-    EchteRegler regler;
+    EchteRegler regler{run};
     view->show();
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     enum class Weg
@@ -1008,7 +1012,7 @@ TEST_F(PlanBefehleTest, ARealSliderClosesApplyingOnlyWhereItShould)
 
 TEST_F(PlanBefehleTest, RealSlidersShowThePlacementColourAndGoWithTheView)
 {
-    EchteRegler regler;
+    EchteRegler regler{run};
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     Aktuell(p);
     view->m_treffer.rcBtnX = QRect(300, 100, 24, 14);
@@ -1040,8 +1044,7 @@ namespace {
 class FsmDialoge : public IPlanDialogs
 {
 public:
-    FsmDialoge() { IPlanDialogs::SetCurrent(this); }
-    ~FsmDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    explicit FsmDialoge(ProgramRun& run) : m_installation(run, *this) {}
     bool EditFsm(QWidget*, FsmValues& values) override
     {
         angeboten = values;
@@ -1052,13 +1055,16 @@ public:
     }
     bool bOk = true;
     FsmValues angeboten, antwort;
+
+private:
+    ServiceInstallation<IPlanDialogs> m_installation;
 };
 
 } // namespace
 
 TEST_F(PlanBefehleTest, FormFitEditOffersWhereItLiesAndTakesBackOnlyOnOk)
 {
-    FsmDialoge dialoge;
+    FsmDialoge dialoge{run};
     tagLGINFO* p = Last("Wedge", 0.01, 0.0, 0.05, LADUNGTYP_FSM_FIRST);
     p->m_dLaenge = 0.2;
     p->m_dBreite = 2.4;
@@ -1108,8 +1114,7 @@ namespace {
 class NamensDialoge : public IPlanDialogs
 {
 public:
-    NamensDialoge() { IPlanDialogs::SetCurrent(this); }
-    ~NamensDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    explicit NamensDialoge(ProgramRun& run) : m_installation(run, *this) {}
     bool EditName(QWidget*, std::string& name) override
     {
         angeboten = name;
@@ -1117,13 +1122,16 @@ public:
         return true;
     }
     std::string angeboten, antwort;
+
+private:
+    ServiceInstallation<IPlanDialogs> m_installation;
 };
 
 } // namespace
 
 TEST_F(PlanBefehleTest, RenameToANameBorneOnceNumbersThatLoadFirst)
 {
-    NamensDialoge dialoge;
+    NamensDialoge dialoge{run};
     tagLGINFO* einzeln = Last("Drum", 0.0, 0.0, 0.2);
     tagLGINFO* a = Last("Box", 2.0, 0.0, 0.2);
     tagLGINFO* b = Last("Box", 4.0, 0.0, 0.2);
@@ -1180,17 +1188,19 @@ namespace {
 class AusrichtDialoge : public IPlanDialogs
 {
 public:
-    AusrichtDialoge() { IPlanDialogs::SetCurrent(this); }
-    ~AusrichtDialoge() override { IPlanDialogs::SetCurrent(nullptr); }
+    explicit AusrichtDialoge(ProgramRun& run) : m_installation(run, *this) {}
     void ShowAlignPopup(QWidget*, QPoint, double dDistance) override { abstaende.push_back(dDistance); }
     std::vector<double> abstaende;
+
+private:
+    ServiceInstallation<IPlanDialogs> m_installation;
 };
 
 } // namespace
 
 TEST_F(PlanBefehleTest, AlignPopupGetsTheDistanceAndItsMessageMovesTheSelection)
 {
-    AusrichtDialoge dialoge;
+    AusrichtDialoge dialoge{run};
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
     view->OnBefehl(33357);
     p->m_bSelected = 1;
@@ -1228,7 +1238,7 @@ TEST_F(PlanBefehleTest, StripButtonsReachTheView)
 
 TEST_F(PlanBefehleTest, UsableAreaDialogTakesChangedBordersOnly)
 {
-    ScriptedPlanDialogs dialogs;
+    ScriptedPlanDialogs dialogs{run};
     CFahrzeug& f = *doc.GetFahrzeug();
     const SNutzbareLF alt = f.m_NutzLF[1];
     struct Fall
@@ -1266,7 +1276,7 @@ TEST_F(PlanBefehleTest, UsableAreaDialogTakesChangedBordersOnly)
 
 TEST_F(PlanBefehleTest, OverhangsFreeTheirBordersAndLoadsFromSideBKeepTheirPlace)
 {
-    ScriptedPlanDialogs dialogs;
+    ScriptedPlanDialogs dialogs{run};
     CFahrzeug& f = *doc.GetFahrzeug();
     for (int i = 0; i < 4; ++i)
         f.m_NutzLF[0].m_dRand[i] = f.m_NutzLF[1].m_dRand[i] = 0.05 * (i + 1);
@@ -1464,7 +1474,7 @@ TEST_F(PlanBefehleTest, TheTemplateViewOffersTwoPagesOnlyWhenTheDocumentAsksForT
 
 TEST_F(PlanBefehleTest, PositionSlidersOpenByMessageAndPassTheFocusOnTab)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     tagLGINFO* p = Last("Box", 3.0, 0.5, 0.75);
     Aktuell(p);
     QCoreApplication::postEvent(view.get(), new PositionsReglerEvent(2.0, 0.3));

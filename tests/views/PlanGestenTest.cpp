@@ -60,7 +60,7 @@ protected:
     void SetUp() override
     {
         // The gestures run with the real loading ramp shown under the plan.
-        IPlanDialogs::SetCurrent(&rampenDialoge);
+        run.Install<IPlanDialogs>(&rampenDialoge);
         auto f = LoadSampleVehicle("LKW");
         ASSERT_TRUE(f);
         ASSERT_TRUE(f->GetQor());
@@ -68,6 +68,7 @@ protected:
         doc.SetFahrzeug(f.release());
         doc.OnDocumentOpened();
         view = std::make_unique<GestenView>(&doc);
+        view->SetProgramRun(&run);
         view->resize(1700, 800);
         // Shown offscreen, so that the viewport takes the size and the frames show the whole plan.
         view->show();
@@ -78,11 +79,7 @@ protected:
         ASSERT_NE(dynamic_cast<CLaderampe3*>(view->GetLaderampe()), nullptr);
         view->OnBefehl(400);
     }
-    void TearDown() override
-    {
-        view.reset();
-        IPlanDialogs::SetCurrent(nullptr);
-    }
+    void TearDown() override { view.reset(); }
 
     CFahrzeug& Fahrzeug() { return *doc.GetFahrzeug(); }
     CQOR& Plan() { return *Fahrzeug().GetQor(); }
@@ -181,6 +178,7 @@ protected:
 
     EnglishModule module;
     CRampenDialogs rampenDialoge{std::make_shared<CHlbCatalogue>(CatalogueFolders{})};
+    ProgramRun run;
     DocumentHost host;
     CQOR1Doc doc;
     std::unique_ptr<GestenView> view;
@@ -612,7 +610,7 @@ TEST_F(PlanGestenTest, DraggingTheZoomHandleWritesThePlansZoom)
 
 TEST_F(PlanGestenTest, TheDrawingPutsTheHandlesOnTheLoadAreaEdgesWhereTheyCanBeDragged)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     DreiLasten();
     const QRect la = view->m_treffer.rcLadeflaeche;
     const QRect zoom = view->GetGesten().m_rcZoomGriff, breite = view->GetGesten().m_rcBreitenGriff;
@@ -654,7 +652,7 @@ TEST_F(PlanGestenTest, TheDrawingPutsTheHandlesOnTheLoadAreaEdgesWhereTheyCanBeD
 
 TEST_F(PlanGestenTest, AReleaseOnAnOnPlanButtonOpensItsSliderBesideIt)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     DreiLasten();
     CPlanAnzeige(Plan()).SetRasterSeite(2);
     Zeichnen();
@@ -739,7 +737,7 @@ TEST(PlanBreitenGriff, WidthFollowsTheCursorInWholeCentimetres)
 
 TEST_F(PlanGestenTest, DraggingTheWidthHandleSetsTheLoadAreaWidth)
 {
-    ScriptedSliderFactory regler;
+    ScriptedSliderFactory regler{run};
     DreiLasten();
     const double W = Fahrzeug().GetLFBreite();
     // The handle on side B's edge of the load area.

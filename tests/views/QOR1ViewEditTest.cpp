@@ -95,6 +95,7 @@ public:
 class ShellMitDialog : public ScriptedViewShell
 {
 public:
+    using ScriptedViewShell::ScriptedViewShell;
     QWidget* GetLoadDialog() const override { return m_pDialog; }
     QWidget* m_pDialog = nullptr;
 };
@@ -103,6 +104,7 @@ public:
 class ReglerFabrik : public ScriptedSliderFactory
 {
 public:
+    using ScriptedSliderFactory::ScriptedSliderFactory;
     std::unique_ptr<IValueSlider> Create(int nKind, double dValue, double dMin, double dMax, QPoint at,
                                          QWidget* pOwner, bool bCompact) override
     {
@@ -134,6 +136,7 @@ protected:
         D().SetFahrzeug(f.release());
         D().OnDocumentOpened();
         view = std::make_unique<CQOR1View>(&D());
+        view->SetProgramRun(&run);
         view->resize(1400, 700);
         view->OnInitialUpdate();
         Male();
@@ -196,9 +199,10 @@ protected:
     }
 
     EnglishModule module;
-    ShellMitDialog shell;
-    ReglerFabrik sliders;
-    ScriptedPlanDialogs dialogs;
+    ProgramRun run;
+    ShellMitDialog shell{run};
+    ReglerFabrik sliders{run};
+    ScriptedPlanDialogs dialogs{run};
     ScriptedMessageBoxService boxes;
     HinweisHost host;
     std::unique_ptr<CQOR1Doc> m_pDoc = std::make_unique<CQOR1Doc>();

@@ -577,13 +577,14 @@ TEST_F(TemplateViewTest, ActivationClearsTheSelectedAxle)
 TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels)
 {
     EnglishModule module;
-    ScriptedViewShell shell;
+    // The views of the window share the program run and with it the active view and the shell, as the
+    // program's do.
+    ProgramRun run;
+    ScriptedViewShell shell{run};
     CQOR1Doc doc;
     doc.SetFahrzeug(LoadSampleVehicle("LKW").release());
     doc.OnDocumentOpened();
     CQOR1View* view = nullptr;
-    // The views of the window share the program run and with it the active view, as the program's do.
-    ProgramRun run;
     CTabbedViewView host(&doc, [&view, &run](int kind, CQOR1Doc* pDoc) -> CGetAnsView* {
         CGetAnsView* made =
             kind == CTabbedViewView::kTemplate ? (view = new CQOR1View(pDoc)) : MakeStandInView(kind, pDoc);
@@ -592,6 +593,7 @@ TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels
         return made;
     });
     shell.m_pHost = &host;
+    host.SetProgramRun(&run);
     host.resize(1200, 900);
     host.show();
     ASSERT_TRUE(view);

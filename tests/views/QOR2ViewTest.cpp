@@ -8,6 +8,7 @@
 #include "catalogue/CRampenDialogs.h"
 #include "ui/CRibBtn.h"
 #include "ui/CRibBtnContainer.h"
+#include "ui/ProgramRun.h"
 #include "views/ILoadingRamp.h"
 #include "views/IPlanDialogs.h"
 #include "views/LabelLayoutCache.h"
@@ -999,9 +1000,11 @@ TEST_F(PlanViewTest, TheRampShowsInRampModeOnlyAndWithoutOneThePlanDrawsAsWithou
 
     // The real ramp shows in ramp mode, under the plan in place of the range dimension, and hides again.
     CRampenDialogs rampenDialoge{std::make_shared<CHlbCatalogue>(CatalogueFolders{})};
-    IPlanDialogs::SetCurrent(&rampenDialoge);
+    ProgramRun run;
+    run.Install<IPlanDialogs>(&rampenDialoge);
     {
         PlanView mitRampe(&doc);
+        mitRampe.SetProgramRun(&run);
         mitRampe.resize(1400, 700);
         mitRampe.RecalcSchwerpunkt();
         ILoadingRamp* rampe = mitRampe.GetLaderampe();
@@ -1018,5 +1021,4 @@ TEST_F(PlanViewTest, TheRampShowsInRampModeOnlyAndWithoutOneThePlanDrawsAsWithou
         mitRampe.show();
         Speichere(mitRampe.grab().toImage(), "plan_with_ramp.png");
     }
-    IPlanDialogs::SetCurrent(nullptr);
 }

@@ -23,13 +23,15 @@ protected:
           })
     {
         m_shell.m_pHost = &m_host;
+        m_host.SetProgramRun(&m_run);
         m_host.resize(800, 600);
         m_host.show();
     }
     CQOR3D1SplitterWnd* Splitter() { return dynamic_cast<CQOR3D1SplitterWnd*>(m_host.GetSplitter()); }
 
     EnglishModule m_module;
-    ScriptedViewShell m_shell;
+    ProgramRun m_run;
+    ScriptedViewShell m_shell{m_run};
     CQOR1Doc m_doc;
     std::vector<NotifyCall> m_log;
     ProbeView* m_probes[4] = {};

@@ -35,6 +35,7 @@ protected:
           })
     {
         m_shell.m_pHost = &m_host;
+        m_host.SetProgramRun(&m_run);
         m_host.resize(800, 600);
         m_host.show();
     }
@@ -52,10 +53,10 @@ protected:
     }
 
     EnglishModule m_module;
-    ScriptedViewShell m_shell;
+    ProgramRun m_run;
+    ScriptedViewShell m_shell{m_run};
     CQOR1Doc m_doc;
     std::vector<NotifyCall> m_log;
-    ProgramRun m_run;
     ProbeView* m_probes[4] = {};
     CTabbedViewView m_host;
 };

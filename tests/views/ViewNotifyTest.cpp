@@ -6,6 +6,7 @@
 #include "tests/support/views/CLgSicherungStandIn.h"
 #include "tests/support/views/StandInViews.h"
 #include "views/CDummyView.h"
+#include "views/CQOR1View.h"
 #include "views/CStillAnimation.h"
 #include "views/ViewNotifyEvent.h"
 
@@ -183,7 +184,12 @@ TEST(ViewNotifyTest, LoadSecuringStandInTurnsCodesIntoItsOwn)
 
 TEST(ViewSeamsTest, DefaultsCancelAndDoNothing)
 {
-    IPlanDialogs& dialogs = IPlanDialogs::Current();
+    // Without a run and with a run that holds no services alike.
+    ProgramRun run;
+    ASSERT_EQ(&IPlanDialogs::Of(&run), &IPlanDialogs::Of(nullptr));
+    ASSERT_EQ(&IViewShell::Of(&run), &IViewShell::Of(nullptr));
+    ASSERT_EQ(&ISliderFactory::Of(&run), &ISliderFactory::Of(nullptr));
+    IPlanDialogs& dialogs = IPlanDialogs::Of(&run);
     double mass = 1.5;
     EXPECT_FALSE(dialogs.EditGewicht(nullptr, mass));
     EXPECT_EQ(mass, 1.5);
@@ -196,20 +202,57 @@ TEST(ViewSeamsTest, DefaultsCancelAndDoNothing)
     EXPECT_FALSE(ramp->CalcExtent(-1, -1));
     EXPECT_FALSE(ramp->IsVisible());
 
-    EXPECT_EQ(ISliderFactory::Current().Create(1, 0.5, 0.0, 1.0, QPoint(), nullptr, true), nullptr);
-    EXPECT_EQ(IViewShell::Current().GetActiveHost(), nullptr);
-    EXPECT_FALSE(IViewShell::Current().CanRemoveAchse());
+    EXPECT_EQ(ISliderFactory::Of(&run).Create(1, 0.5, 0.0, 1.0, QPoint(), nullptr, true), nullptr);
+    EXPECT_EQ(IViewShell::Of(&run).GetActiveHost(), nullptr);
+    EXPECT_FALSE(IViewShell::Of(&run).CanRemoveAchse());
+}
+
+TEST(ViewSeamsTest, EachRunHoldsItsOwnServicesAndLosesThemWithTheirInstallation)
+{
+    EnglishModule module;
+    CQOR1Doc doc;
+    ProgramRun first, second;
+    CQOR1View ofFirst(&doc), ofSecond(&doc), withoutRun(&doc);
+    ofFirst.SetProgramRun(&first);
+    ofSecond.SetProgramRun(&second);
+    {
+        ScriptedViewShell shell{first};
+        ScriptedPlanDialogs dialogs{first};
+        EXPECT_EQ(&IViewShell::Of(&first), &shell);
+        EXPECT_EQ(&IPlanDialogs::Of(&first), &dialogs);
+        EXPECT_EQ(&IViewShell::Of(&second), &IViewShell::Of(nullptr));
+        EXPECT_EQ(second.Find<IPlanDialogs>(), nullptr);
+
+        // An activated view tells the shell of its own run, and only that one.
+        for (CQOR1View* view : {&ofFirst, &ofSecond, &withoutRun})
+            view->OnActivateView(true, view, nullptr);
+        EXPECT_EQ(shell.Count("SetCurrentView"), 1);
+        EXPECT_EQ(shell.m_pCurrent, &ofFirst);
+
+        // A service installed over another stays when the one below goes.
+        ScriptedViewShell later{first};
+        {
+            ScriptedViewShell shortLived{second};
+            EXPECT_EQ(&IViewShell::Of(&second), &shortLived);
+        }
+        EXPECT_EQ(&IViewShell::Of(&first), &later);
+    }
+    EXPECT_EQ(first.Find<IViewShell>(), nullptr);
+    EXPECT_EQ(first.Find<IPlanDialogs>(), nullptr);
+    EXPECT_EQ(&IViewShell::Of(&first), &IViewShell::Of(nullptr));
+    ofFirst.OnActivateView(true, &ofFirst, nullptr); // reaches the default, which does nothing
 }
 
 TEST(ViewSeamsTest, ScriptedFakesAnswerAndRecord)
 {
-    ScriptedPlanDialogs dialogs;
+    ProgramRun run;
+    ScriptedPlanDialogs dialogs{run};
     dialogs.m_dGewicht = 2.25;
     double mass = 1.0;
-    EXPECT_TRUE(IPlanDialogs::Current().EditGewicht(nullptr, mass));
+    EXPECT_TRUE(IPlanDialogs::Of(&run).EditGewicht(nullptr, mass));
     EXPECT_EQ(mass, 2.25);
     dialogs.m_bCancel = true;
-    EXPECT_FALSE(IPlanDialogs::Current().EditGewicht(nullptr, mass));
+    EXPECT_FALSE(IPlanDialogs::Of(&run).EditGewicht(nullptr, mass));
     EXPECT_EQ(dialogs.m_nOpened, 2);
 
     // A scripted slider reports each move to its owner as the message of its kind.
@@ -225,9 +268,9 @@ TEST(ViewSeamsTest, ScriptedFakesAnswerAndRecord)
         }
         std::vector<std::pair<int, double>> m_messages;
     } owner;
-    ScriptedSliderFactory factory;
+    ScriptedSliderFactory factory{run};
     std::unique_ptr<IValueSlider> slider =
-        ISliderFactory::Current().Create(3, 0.4, 0.0, 1.0, QPoint(5, 5), &owner, true);
+        ISliderFactory::Of(&run).Create(3, 0.4, 0.0, 1.0, QPoint(5, 5), &owner, true);
     ASSERT_NE(slider, nullptr);
     factory.m_pLast->Move(0.75);
     EXPECT_EQ(slider->GetValue(), 0.75);

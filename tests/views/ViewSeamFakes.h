@@ -1,7 +1,9 @@
 // Scripted stand-ins of the views' seams for tests: they record what the views ask and answer what the
-// test scripted.
+// test scripted. Each is installed in the program run it is given for its lifetime; the views under test
+// are given that run.
 #pragma once
 
+#include "ui/ProgramRun.h"
 #include "views/IFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 #include "views/ISliderFactory.h"
@@ -19,8 +21,7 @@
 class ScriptedViewShell : public IViewShell
 {
 public:
-    ScriptedViewShell() { IViewShell::SetCurrent(this); }
-    ~ScriptedViewShell() override { IViewShell::SetCurrent(nullptr); }
+    explicit ScriptedViewShell(ProgramRun& run) : m_installation(run, *this) {}
 
     void SetCurrentView(CGetAnsView* pView) override { Log("SetCurrentView"), m_pCurrent = pView; }
     void SetActiveView(CGetAnsView* pView) override { Log("SetActiveView"), m_pActive = pView; }
@@ -55,14 +56,15 @@ public:
 
 private:
     void Log(const char* call) { m_calls.emplace_back(call); }
+
+    ServiceInstallation<IViewShell> m_installation;
 };
 
 // Accepts every dialog with the values the test put in, or cancels when told to.
 class ScriptedPlanDialogs : public IPlanDialogs
 {
 public:
-    ScriptedPlanDialogs() { IPlanDialogs::SetCurrent(this); }
-    ~ScriptedPlanDialogs() override { IPlanDialogs::SetCurrent(nullptr); }
+    explicit ScriptedPlanDialogs(ProgramRun& run) : m_installation(run, *this) {}
 
     bool EditGewicht(QWidget*, double& dTonnen) override
     {
@@ -130,6 +132,9 @@ public:
     bool m_bNutzLFModus1 = false;
     double m_dUeberstand[4] = {0.0, 0.0, 0.0, 0.0};
     int m_nUeberstandFlag = 0;
+
+private:
+    ServiceInstallation<IPlanDialogs> m_installation;
 };
 
 // A slider that the test moves: each move sends the owner the message of the slider's kind.
@@ -171,8 +176,7 @@ public:
 class ScriptedSliderFactory : public ISliderFactory
 {
 public:
-    ScriptedSliderFactory() { ISliderFactory::SetCurrent(this); }
-    ~ScriptedSliderFactory() override { ISliderFactory::SetCurrent(nullptr); }
+    explicit ScriptedSliderFactory(ProgramRun& run) : m_installation(run, *this) {}
 
     // Kind k sends message 0x8066 + k - 1.
     std::unique_ptr<IValueSlider> Create(int nKind, double dValue, double, double, QPoint, QWidget* pOwner,
@@ -187,6 +191,9 @@ public:
 
     ScriptedSlider* m_pLast = nullptr;
     int m_nLastKind = 0;
+
+private:
+    ServiceInstallation<ISliderFactory> m_installation;
 };
 
 // Records what an animation is asked to do.
