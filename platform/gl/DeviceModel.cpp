@@ -4,11 +4,17 @@
 #include <atomic>
 
 namespace {
-std::atomic<std::uint64_t> g_nextId{1};
+// Model ids are unique in the process: every OpenGL context shares the one store of uploaded buffers,
+// keyed by them, so an id must never come back for another model.
+std::uint64_t NextModelId()
+{
+    static std::atomic<std::uint64_t> next{1};
+    return next++;
 }
+} // namespace
 
 DeviceModel::DeviceModel(std::string name, Q3dModel mesh, std::vector<QImage> textures)
-    : m_name(std::move(name)), m_mesh(std::move(mesh)), m_textures(std::move(textures)), m_id(g_nextId++)
+    : m_name(std::move(name)), m_mesh(std::move(mesh)), m_textures(std::move(textures)), m_id(NextModelId())
 {
     m_textures.resize(m_mesh.parts.size());
 }
