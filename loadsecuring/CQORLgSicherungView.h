@@ -291,6 +291,7 @@ protected:
 private:
     // Steps of the drawing.
     void ZeichneLadeflaeche(QPainter& p, CFahrzeug& f, int L, int W);
+    void ZeichneLadeflaecheMitZurrmitteln(QPainter& p, CFahrzeug& f, CQOR* q, int L, int W);
     void ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass);
     void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bNamenBlass, bool bPunkteBlass, bool bSichgWahl);
     void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bPunkteBlass,

@@ -186,24 +186,9 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
     } else {
         L = MetresToPixels(f->GetLFLaenge());
         W = MetresToPixels(f->GetLFBreite());
-        ZeichneLadeflaeche(p, *f, L, W);
         CQOR* q = GetPlan();
-        // The view queries of this paint.
-        int nOut = -1, nExtra = -1;
-        const bool bSchienenBlass =
-            QueryAction(LgSichgAktion::kSchienenBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
-        const bool bPunkteBlass =
-            QueryAction(LgSichgAktion::kZurrpunkteBlass, std::intptr_t(0), &nOut, nullptr, false, nullptr);
-        const bool bSichgWahl =
-            QueryAction(LgSichgAktion::kSichgWahl, std::intptr_t(0), &nExtra, nullptr, false, nullptr);
-        ZeichneSchienen(p, *f,
-                        bSchienenBlass || (!f->m_Zurrschienen.empty() && !bSchienenBlass && bSichgWahl));
-        ZeichnePunkte(p, *f, bPunkteBlass, bPunkteBlass, bSichgWahl);
+        ZeichneLadeflaecheMitZurrmitteln(p, *f, q, L, W);
         if (q) {
-            if (CLadeeinheit* le = q->GetAktiveLadeeinheit())
-                if (QueryAction(LgSichgAktion::kEinheitPunkteZeigen, le->GetId(), &nOut, nullptr, false,
-                                nullptr))
-                    ZeichneEinheitPunkte(p, *f, *le, bPunkteBlass, bSchienenBlass);
             QRect markiert;
             ClearHitMaps();
             ZeichneLadungen(p, *q, &markiert);
@@ -381,16 +366,10 @@ void CQORLgSicherungView::ZeichneEinheitPunkte(QPainter& p, CFahrzeug& /*f*/, CL
     }
 }
 
-void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
+// The load area with its lashing rails and points as the wizard wants them shown (pale, or for a choice of
+// securing), and the points of the plan's active unit when the wizard asks for them.
+void CQORLgSicherungView::ZeichneLadeflaecheMitZurrmitteln(QPainter& p, CFahrzeug& f, CQOR* q, int L, int W)
 {
-    // The load area 10 pixels from the left and 20 from the top of the picture; no strips, no marks.
-    m_ptUrsprung = QPoint(kSnapshotRandX, kSnapshotRandY);
-    m_rcLadeflaeche = QRect();
-    ClearHitMaps();
-    if (f.GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
-        return;
-    const int L = MetresToPixels(f.GetLFLaenge());
-    const int W = MetresToPixels(f.GetLFBreite());
     ZeichneLadeflaeche(p, f, L, W);
     int nOut = -1, nExtra = -1;
     const bool bSchienenBlass =
@@ -401,12 +380,25 @@ void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
         QueryAction(LgSichgAktion::kSichgWahl, std::intptr_t(0), &nExtra, nullptr, false, nullptr);
     ZeichneSchienen(p, f, bSchienenBlass || (!f.m_Zurrschienen.empty() && !bSchienenBlass && bSichgWahl));
     ZeichnePunkte(p, f, bPunkteBlass, bPunkteBlass, bSichgWahl);
-    CQOR* q = f.GetQor();
-    if (!q)
-        return;
-    CLadeeinheit* le = q->GetAktiveLadeeinheit();
+    CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
     if (le && QueryAction(LgSichgAktion::kEinheitPunkteZeigen, le->GetId(), &nOut, nullptr, false, nullptr))
         ZeichneEinheitPunkte(p, f, *le, bPunkteBlass, bSchienenBlass);
+}
+
+void CQORLgSicherungView::ZeichneSnapshot(QPainter& p, CFahrzeug& f)
+{
+    // The load area 10 pixels from the left and 20 from the top of the picture; no strips, no marks.
+    m_ptUrsprung = QPoint(kSnapshotRandX, kSnapshotRandY);
+    m_rcLadeflaeche = QRect();
+    ClearHitMaps();
+    if (f.GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
+        return;
+    const int L = MetresToPixels(f.GetLFLaenge());
+    const int W = MetresToPixels(f.GetLFBreite());
+    CQOR* q = f.GetQor();
+    ZeichneLadeflaecheMitZurrmitteln(p, f, q, L, W);
+    if (!q)
+        return;
     // The loads of units: by their unit mark or by a unit's member list.
     m_snapshotLadungen.clear();
     for (CLadeeinheit* e : q->GetLadeeinheiten()) {
