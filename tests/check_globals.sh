@@ -23,26 +23,9 @@ found="$(cd "$root" && for folder in "${folders[@]}"; do
     grep -rnP "$definition" "$folder" --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.inl' || true
 done | grep -vP '^[^:]+:\d+:\s*//' | grep -vP "$constant" | perl -ne 'print "$1 $2\n" if /^([^:]+):\d+:.*?\b(g_\w+)\s*(?:=|;|\{|\[)/' | sort -u)"
 
-listed=""
-if [ -f "$known" ]; then
-    listed="$(grep -vE '^\s*(#|$)' "$known" | awk '{print $1, $2}' | sort -u)"
-fi
-
-failed=0
-new="$(comm -23 <(printf '%s\n' "$found" | sed '/^$/d') <(printf '%s\n' "$listed" | sed '/^$/d'))"
-if [ -n "$new" ]; then
-    echo "mutable g_ variables in the GUI layers (keep the state in the program run or the window, or"
-    echo "pass it as a parameter):"
-    printf '%s\n' "$new"
-    failed=1
-fi
-gone="$(comm -13 <(printf '%s\n' "$found" | sed '/^$/d') <(printf '%s\n' "$listed" | sed '/^$/d'))"
-if [ -n "$gone" ]; then
-    echo "listed in $known but no longer there (take them off the list):"
-    printf '%s\n' "$gone"
-    failed=1
-fi
-if [ "$failed" -ne 0 ]; then
+source "$here/known_list.sh"
+if ! compare_with_known "$found" "$known" "mutable g_ variables in the GUI layers (keep the state in the program run or the window, or
+pass it as a parameter):" 1; then
     exit 1
 fi
-echo "no mutable g_ variables in the GUI layers beyond the $(printf '%s\n' "$listed" | sed '/^$/d' | wc -l) listed."
+echo "no mutable g_ variables in the GUI layers beyond the $known_count listed."

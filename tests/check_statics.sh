@@ -64,26 +64,9 @@ for my $file (@ARGV) {
     }
 }' | sort -u)"
 
-listed=""
-if [ -f "$known" ]; then
-    listed="$(grep -vE '^\s*(#|$)' "$known" | awk '{print $1, $2}' | sort -u)"
-fi
-
-failed=0
-new="$(comm -23 <(printf '%s\n' "$found" | sed '/^$/d') <(printf '%s\n' "$listed" | sed '/^$/d'))"
-if [ -n "$new" ]; then
-    echo "mutable statics in the GUI layers (keep the state in the program run, the window or the device"
-    echo "that uses it, or pass it as a parameter):"
-    printf '%s\n' "$new"
-    failed=1
-fi
-gone="$(comm -13 <(printf '%s\n' "$found" | sed '/^$/d') <(printf '%s\n' "$listed" | sed '/^$/d'))"
-if [ -n "$gone" ]; then
-    echo "listed in $known but no longer there (take them off the list):"
-    printf '%s\n' "$gone"
-    [ "$strict" -eq 1 ] && failed=1
-fi
-if [ "$failed" -ne 0 ]; then
+source "$here/known_list.sh"
+if ! compare_with_known "$found" "$known" "mutable statics in the GUI layers (keep the state in the program run, the window or the device
+that uses it, or pass it as a parameter):" "$strict"; then
     exit 1
 fi
-echo "no mutable statics in the GUI layers beyond the $(printf '%s\n' "$listed" | sed '/^$/d' | wc -l) listed."
+echo "no mutable statics in the GUI layers beyond the $known_count listed."
