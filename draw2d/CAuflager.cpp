@@ -4,6 +4,7 @@
 #include "draw2d/FontTable.h"
 #include "draw2d/IPlanDrawView.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/text/NumberText.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -43,7 +44,8 @@ template <typename... Args> QString Fmt(const char* fmt, Args... args)
 {
     char buf[128];
     std::snprintf(buf, sizeof buf, fmt, args...);
-    return QString::fromLatin1(buf);
+    // Figures with the interface language's decimal separator.
+    return QString::fromStdString(WithDecimalSeparator(buf, DecimalSeparator()));
 }
 
 QString Res(std::uint32_t id)

@@ -3,6 +3,7 @@
 #include "draw2d/CFahrzeugDiagrammBild.h"
 
 #include "model/plan/CQOR.h"
+#include "model/text/NumberText.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -50,7 +51,8 @@ template <typename... Args> QString Fmt(const char* fmt, Args... args)
 {
     char buf[128];
     std::snprintf(buf, sizeof buf, fmt, args...);
-    return QString::fromLatin1(buf);
+    // Figures with the interface language's decimal separator.
+    return QString::fromStdString(WithDecimalSeparator(buf, DecimalSeparator()));
 }
 
 enum class Align

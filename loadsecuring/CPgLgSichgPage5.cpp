@@ -61,12 +61,21 @@ bool CPgLgSichgPage5::OnInitDialog()
             edit->SetFormat(EditValue::kFloat, QStringLiteral("%.2f"));
             edit->SetEmptyValueFloat(-1.0f);
         }
+    SetzeBereiche();
     // The first standard knows neither the mat's certificate nor the limit of 0.2.
     const bool bDe = CPgLgSichgPage4::MitNorm0(GetProgramRun());
     for (int id : {kIdMatteNorm, kIdMatteZertifikat, kIdUeber02})
         if (QWidget* w = ControlId::Find(this, id))
             w->setVisible(!bDe);
     return true;
+}
+
+void CPgLgSichgPage5::SetzeBereiche()
+{
+    const double dMax = SicherungsEingaben::GroessteReibung(Norm(), Checked(kIdUeber02));
+    for (int id : {kIdMitMatte, kIdOhneMatte})
+        if (CEditLast* edit = Feld(id))
+            edit->SetRange(0.0, dMax, QString::fromStdString(LoadResString(id == kIdMitMatte ? 463 : 464)));
 }
 
 void CPgLgSichgPage5::OnFirstEnter(int)
@@ -90,6 +99,7 @@ bool CPgLgSichgPage5::OnSetActive()
     SetChecked(kIdMatte, wp.m_bAntirutschmatte != 0);
     SetChecked(kIdUeber02, wp.m_bReibungUeber02 != 0);
     SetChecked(wp.m_nMatteQualifier == 0 ? kIdMatteNorm : kIdMatteZertifikat, true);
+    SetzeBereiche();
     if (CEditLast* edit = Feld(kIdMitMatte))
         edit->SetFloat(wp.m_fReibungMitMatte);
     if (CEditLast* edit = Feld(kIdOhneMatte)) {
@@ -121,6 +131,9 @@ int CPgLgSichgPage5::Validate(int nTarget)
     if (nTarget <= PageIndex())
         return -1;
     CEditLast* edit = Feld(GeltendesFeld());
+    // A refused entry has told the user what the field takes; the page stays.
+    if (edit && !edit->CommitPending())
+        return -2;
     const float f = edit ? edit->GetFloatOr(-1.0f) : -1.0f;
     if (!(f >= 0.0f)) {
         IMessageBoxService::HtmlBox box;
@@ -153,6 +166,8 @@ void CPgLgSichgPage5::GetNextCommandId(int nId, int* pNext)
 bool CPgLgSichgPage5::OnCommand(int id, int notifyCode, QObject* control)
 {
     CPshLgSichgWizard* wizard = GetWizard();
+    if (id == kIdUeber02)
+        SetzeBereiche();
     switch (id) {
     case kIdUeber02:
         if (Norm() == 1 && !Checked(kIdUeber02)) {

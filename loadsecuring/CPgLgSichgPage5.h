@@ -52,4 +52,6 @@ private:
     bool FeldOffen(int id) const;
     // A friction field that a click on a box opened gets the focus with its text selected.
     void FokusInsGeoeffneteFeld();
+    // Tells both friction fields the range they take under the current standard and allowance.
+    void SetzeBereiche();
 };

@@ -192,14 +192,28 @@ bool CPshLgSichgWizard::OnInitDialog()
     CPropertySheetBase::OnInitDialog();
     const int nStart = m_nStartMode == 3 ? kResultPage : m_nStartMode == 2 ? 1 : 0;
     ShowPage(nStart);
-    // Beside the view rather than over it.
-    if (m_pView) {
-        QScreen* screen = QGuiApplication::primaryScreen();
-        const int nBreite = screen ? screen->geometry().width() : 1920;
-        const QRect r = LgSichgPlacement::Place(m_pView->GetClientRectOnScreen(), frameGeometry(), nBreite);
-        move(r.topLeft());
-    }
+    Platziere();
     return true;
+}
+
+void CPshLgSichgWizard::Platziere()
+{
+    // Beside the load area and the unit it asks about, over the main window and on its screen.
+    if (!m_pView)
+        return;
+    LgSichgPlacement::Lage lage;
+    lage.ansicht = m_pView->GetClientRectOnScreen();
+    lage.ladeflaeche = m_pView->GetLadeflaecheOnScreen();
+    lage.einheit = m_pView->GetEinheitOnScreen();
+    QWidget* haupt = m_pView->GetViewWindow() ? m_pView->GetViewWindow()->window() : nullptr;
+    QScreen* screen = haupt && haupt->screen() ? haupt->screen() : QGuiApplication::primaryScreen();
+    const QRect frei = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    lage.bereich = haupt && haupt->isVisible() ? haupt->frameGeometry().intersected(frei) : frei;
+    // The frame around the sheet counts: the rectangle placed is the frame's, the sheet moves by its corner.
+    const QRect rahmen = frameGeometry();
+    const LgSichgPlacement::Ergebnis e = LgSichgPlacement::Platziere(lage, rahmen.size());
+    move(e.blatt.topLeft() + (pos() - rahmen.topLeft()));
+    m_pView->SetWizardVersatz(e.verschiebung);
 }
 
 CPgLgSichgBase2* CPshLgSichgWizard::GetPage(int nIndex) const
@@ -548,10 +562,11 @@ void CPshLgSichgWizard::OnUpdateCommand(CommandUpdateEvent& query)
     };
     switch (id) {
     case kIdNext:
+        // There is no page after the last one.
         if (m_nActive < kPageCount - 1)
             ask(LgSichgPageEvent::kUpdateNextType, true);
         else
-            query.Enable(true);
+            query.Enable(false);
         return;
     case kIdBack:
         if (m_nActive > 0 && m_nStartMode != 3)

@@ -139,6 +139,9 @@ public:
     bool HasSavedUnit() const { return m_nSavedIndex != -1; }
 
 protected:
+    // Places the sheet beside the load area and the unit (LgSichgPlacement) and lets the view move its
+    // drawing where there is no room for that.
+    void Platziere();
     bool OnInitDialog() override;
     bool OnCommand(int id, int notifyCode, QObject* control) override;
     void OnUpdateCommand(CommandUpdateEvent& query) override;

@@ -581,6 +581,30 @@ QRect CQORLgSicherungView::GetClientRectOnScreen() const
     return QRect(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
 }
 
+QRect CQORLgSicherungView::GetLadeflaecheOnScreen()
+{
+    if (m_rcLadeflaeche.isEmpty())
+        return {};
+    return m_rcLadeflaeche.translated(viewport()->mapToGlobal(QPoint(0, 0)) - GetScrollPosition());
+}
+
+QRect CQORLgSicherungView::GetEinheitOnScreen()
+{
+    CQOR* q = GetPlan();
+    CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
+    if (!le || m_rcLadeflaeche.isEmpty())
+        return {};
+    return EinheitRechteck(*le).translated(viewport()->mapToGlobal(QPoint(0, 0)) - GetScrollPosition());
+}
+
+void CQORLgSicherungView::SetWizardVersatz(const QPoint& versatz)
+{
+    if (versatz == m_ptWizardVersatz)
+        return;
+    m_ptWizardVersatz = versatz;
+    viewport()->update();
+}
+
 // --- the wizard ----------------------------------------------------------------------------------
 
 int CQORLgSicherungView::NotifyWizard(LgSichgMeldung eMeldung, const LgSichgWert& wert)
@@ -624,6 +648,7 @@ void CQORLgSicherungView::RahmenFreigeben(bool bFrei)
 void CQORLgSicherungView::WizardGeschlossen()
 {
     m_bWizardGezeigt = false;
+    m_ptWizardVersatz = QPoint(0, 0);
     viewport()->update();
     RahmenFreigeben(true);
 }

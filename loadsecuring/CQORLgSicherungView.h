@@ -7,6 +7,7 @@
 #include "loadsecuring/ISecuringWizard.h"
 #include "loadsecuring/LgSichgAktion.h"
 #include "loadsecuring/LgSichgMeldung.h"
+#include "model/plan/SicherungsStand.h"
 #include "views/CGetAnsView.h"
 
 #include "draw2d/core/CBitmapEx.h"
@@ -139,15 +140,9 @@ public:
     QString ToolTipText(QPoint ptClient);
     // The defect list of a unit (null: the active one; nothing without one) in the HTML message box.
     void ShowMaengel(CLadeeinheit* pEinheit);
-    // The mark drawn over a load unit: none, the secured tick, or the defect mark of a secured unit whose
-    // last calculation left defects (the ones its defect list and the result page show).
-    enum class Kennzeichen
-    {
-        kKeins,
-        kGesichert,
-        kMaengel
-    };
-    Kennzeichen EinheitKennzeichen(const CLadeeinheit& le);
+    // The mark drawn over a load unit: the unit's verdict (GetSicherungsStand), or none where the view
+    // shows no mark (the unit the wizard works on from its first page).
+    SicherungsStand EinheitKennzeichen(const CLadeeinheit& le);
     // The zoom index of a report sketch variant.
     static int SkizzenZoomIndex(int nSketch);
     // A sketch renderer for CLgspReport drawing through this view.
@@ -190,6 +185,10 @@ public:
     void MarkModified(CFahrzeug* pFahrzeug) override { CGetAnsView::MarkModified(pFahrzeug); }
     void RepaintView() override;
     QRect GetClientRectOnScreen() const override;
+    QRect GetLadeflaecheOnScreen() override;
+    QRect GetEinheitOnScreen() override;
+    void SetWizardVersatz(const QPoint& versatz) override;
+    QPoint GetWizardVersatz() const { return m_ptWizardVersatz; }
     bool IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode) override;
     // Whether a unit is lashed to the vehicle's rails (always while the wizard works on a secured unit).
     bool UsesZurrschiene(const CLadeeinheit& le) const;
@@ -332,6 +331,7 @@ private:
     // Origin of the load area and its rectangle (picture coordinates), the last origin reported.
     QPoint m_ptUrsprung{0, 0};
     QPoint m_ptLetzterUrsprung{-1, -1};
+    QPoint m_ptWizardVersatz{0, 0}; // the drawing's move while the wizard stands over the view
     QRect m_rcLadeflaeche;
     // The strips, children of the viewport.
     CRibBtnContainer* m_pStreifenZoom = nullptr;

@@ -2,6 +2,8 @@
 // the placed loads, the load units with their lashings and the marked area, with the hit regions.
 #include "loadsecuring/CQORLgSicherungView.h"
 
+#include "draw2d/SicherungsMarke.h"
+
 #include "ui/CRibBtnContainer.h"
 #include "views/CQOR2View.h"
 
@@ -174,6 +176,8 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
     }
     if (!bSplitter)
         u.setX(60);
+    // Beside the wizard: the drawing moves so the unit stays in sight (the scrolled area grows with it).
+    u += m_ptWizardVersatz;
     m_ptUrsprung = u;
     int L = 0, W = 0;
     if (f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine) {
@@ -512,44 +516,24 @@ void CQORLgSicherungView::DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const Q
         QueryAction(LgSichgAktion::kModusEckeSeite, nId, &nOut, nullptr, false, nullptr);
     for (int i = 0; i < 4; ++i)
         DrawAnschlagpunkt(p, le, i, bModusEcke && i == nModus);
-    const Kennzeichen k = EinheitKennzeichen(le);
-    if (k == Kennzeichen::kKeins)
-        return;
-    // The mark takes the size of the tick picture, smaller in a small unit.
+    // The mark stands between the name line at the top and the mass line at the bottom of the loads, so
+    // it covers neither (in the report's small sketch least of all).
     const QSize voll = m_bildGesichert.isNull() ? QSize(40, 40) : m_bildGesichert.size();
-    const QSize s = voll.scaled(rc.size() - QSize(6, 6), Qt::KeepAspectRatio).boundedTo(voll);
-    if (s.isEmpty())
-        return;
-    const QRect ziel(rc.center() - QPoint(s.width() / 2, s.height() / 2), s);
-    if (k == Kennzeichen::kGesichert) {
-        if (!m_bildGesichert.isNull())
-            p.drawImage(ziel, m_bildGesichert);
-        return;
-    }
-    // Defects: a red disc with an exclamation mark instead of the tick.
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(kFarbeMangel));
-    const int d = std::min(ziel.width(), ziel.height());
-    const QRectF kreis(ziel.center().x() - d / 2.0, ziel.center().y() - d / 2.0, d, d);
-    p.drawEllipse(kreis);
-    const double st = std::max(1.5, d / 8.0);
-    p.setPen(QPen(Qt::white, st, Qt::SolidLine, Qt::RoundCap));
-    const double cx = kreis.center().x();
-    p.drawLine(QPointF(cx, kreis.top() + d * 0.22), QPointF(cx, kreis.top() + d * 0.58));
-    p.drawPoint(QPointF(cx, kreis.top() + d * 0.76));
-    p.restore();
+    const int nOben = QFontMetrics(m_fontLabel).height() + 2,
+              nUnten = QFontMetrics(m_fontSchmal).height() + 2;
+    const QRect band = rc.adjusted(0, nOben, 0, -nUnten);
+    SicherungsMarke::Zeichne(p, SicherungsMarke::Ziel(band.height() >= 18 ? band : rc, voll),
+                             EinheitKennzeichen(le), m_bildGesichert);
 }
 
-CQORLgSicherungView::Kennzeichen CQORLgSicherungView::EinheitKennzeichen(const CLadeeinheit& le)
+SicherungsStand CQORLgSicherungView::EinheitKennzeichen(const CLadeeinheit& le)
 {
     int nOut = -1;
     const int nId = le.GetId();
     if (!QueryAction(LgSichgAktion::kGesichertKennzeichen, nId, &nOut, nullptr, false, nullptr) ||
         !QueryAction(LgSichgAktion::kEinheitKennzeichen, nId, &nOut, nullptr, false, nullptr))
-        return Kennzeichen::kKeins;
-    return le.CountMaengel(1) > 0 ? Kennzeichen::kMaengel : Kennzeichen::kGesichert;
+        return SicherungsStand::kKeine;
+    return GetSicherungsStand(le);
 }
 
 void CQORLgSicherungView::ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinheit& le, const QRect& rc)

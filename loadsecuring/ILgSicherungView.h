@@ -39,6 +39,13 @@ public:
     virtual void RepaintView() = 0;
     // The view's client rectangle in screen coordinates.
     virtual QRect GetClientRectOnScreen() const = 0;
+    // The load area and the load unit worked on as drawn, in screen coordinates; empty when the view
+    // draws none.
+    virtual QRect GetLadeflaecheOnScreen() { return {}; }
+    virtual QRect GetEinheitOnScreen() { return {}; }
+    // Moves the view's drawing by `versatz` pixels while the wizard stands over the view, so that the
+    // unit lies beside it; (0, 0) puts it back.
+    virtual void SetWizardVersatz(const QPoint& versatz) { (void)versatz; }
     // The view's own check whether lashing points that `nValue` names are used by a secured unit of the
     // plan, with `pEinheit` the unit worked on and `nMethode` the method the check assumes (-1: any).
     virtual bool IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode) = 0;

@@ -1,17 +1,34 @@
-// Where the load-securing wizard opens: beside its view rather than over it.
+// Where the load-securing wizard opens: beside the load area it asks about, and where there is no room
+// for that, with the view's drawing moved so that the unit stays in sight.
 #pragma once
 
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 
 class LgSichgPlacement
 {
 public:
-    // The margin the view keeps free on its left and right.
+    // The gap the sheet keeps from what it leaves in sight.
     static constexpr int kAbstand = 30;
 
-    // The sheet's rectangle after placing it: when it overlaps the view's client rectangle (screen
-    // coordinates) widened by kAbstand left and right, it moves to the left of it when there is room
-    // there, else to its right when there is room, else by the smaller of the two shifts; then it is
-    // kept within 0 .. nScreenWidth - 1.
-    static QRect Place(const QRect& view, const QRect& sheet, int nScreenWidth);
+    // All rectangles in screen coordinates.
+    struct Lage
+    {
+        QRect bereich;     // where the sheet may stand: the main window within its screen's free area
+        QRect ansicht;     // the view's client rectangle
+        QRect ladeflaeche; // the load area as drawn (empty: unknown)
+        QRect einheit;     // the load unit worked on as drawn (empty: none yet)
+    };
+    struct Ergebnis
+    {
+        QRect blatt;         // the sheet's rectangle
+        QPoint verschiebung; // how far the view moves its drawing so the unit lies beside the sheet
+    };
+
+    // The sheet of `groesse` goes beside the load area (right, left, below, above, the first that fits
+    // within `bereich`), else beside the unit alone; where neither fits it stands at the edge of
+    // `bereich` nearer to room for the unit, and the view's drawing is moved so the unit lies beside
+    // it. The sheet always stays within `bereich` (at its top-left when it is larger).
+    static Ergebnis Platziere(const Lage& lage, const QSize& groesse);
 };

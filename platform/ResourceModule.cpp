@@ -121,6 +121,7 @@ ResourceModule::ResourceModule(QString code, QString file, QString root, QByteAr
     // A detached copy: the bytes must stay where Qt found them for as long as they are registered.
     m_bundle.detach();
     m_registered = QResource::registerResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
+    m_separator = Locale().decimalPoint() == QLatin1String(",") ? ',' : '.';
 }
 
 ResourceModule::~ResourceModule()
@@ -166,6 +167,17 @@ bool ResourceModule::ParseStrings(const QByteArray& data, QString* error)
 std::string ResourceModule::Text(std::uint32_t id) const
 {
     return String(id).toStdString();
+}
+
+QLocale ResourceModule::Locale() const
+{
+    const QLocale locale(m_code.toLower());
+    return locale.language() == QLocale::C ? QLocale(QLocale::English) : locale;
+}
+
+char ResourceModule::DecimalSeparator() const
+{
+    return m_separator;
 }
 
 bool ResourceModule::IsGermanCode(const QString& code)

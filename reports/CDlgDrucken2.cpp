@@ -3,7 +3,9 @@
 #include "reports/CDlgDrucken2.h"
 
 #include "model/base/ProgramFolders.h"
+#include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/SicherungsStand.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -21,6 +23,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+
+#include <algorithm>
 
 #include <system_error>
 
@@ -63,7 +67,11 @@ int CDlgDrucken2::Einheiten(const CFahrzeug* f) const
 {
     if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine || !f->GetQor())
         return 0;
-    return static_cast<int>(f->GetQor()->GetLadeeinheiten().size());
+    // Only units with a verdict of a calculation have a securing report.
+    const auto& einheiten = f->GetQor()->GetLadeeinheiten();
+    return static_cast<int>(std::count_if(einheiten.begin(), einheiten.end(), [](const CLadeeinheit* le) {
+        return le && HatSicherungsBericht(GetSicherungsStand(*le));
+    }));
 }
 
 void CDlgDrucken2::SetChecked(int id, bool on)

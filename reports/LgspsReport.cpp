@@ -2,6 +2,8 @@
 #include "reports/LgspsReport.h"
 
 #include "model/document/CQOR1Doc.h"
+#include "model/plan/SicherungsStand.h"
+#include "model/securing/CLgspReport.h"
 #include "model/text/TextFormat.h"
 
 #include <cstdio>
@@ -39,6 +41,10 @@ bool LgspsReport::BuildLgspsReport(CQOR1Doc* pDoc, const std::string& name, bool
             continue;
         int nNummer = 0;
         for (int id = report.GetFirstLadeeinheit(); id != 0; id = report.GetNextLadeeinheit()) {
+            // A unit whose securing was never calculated has no report (and printing does not calculate it).
+            if (!report.GetLadeeinheit() ||
+                !HatSicherungsBericht(GetSicherungsStand(*report.GetLadeeinheit())))
+                continue;
             char skizzenName[32];
             std::snprintf(skizzenName, sizeof skizzenName, "%s%02i", teil.prefix, ++nNummer);
             std::string html;

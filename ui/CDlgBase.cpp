@@ -728,6 +728,10 @@ bool CDlgBase::OnCommand(int id, int notifyCode, QObject*)
         return true;
     }
     if (id == kIdOk) {
+        // A refused entry is not taken as its old value: the dialog stays open with it.
+        for (CEditLast* edit : findChildren<CEditLast*>())
+            if (!edit->CommitPending())
+                return true;
         OnOK();
         return true;
     }

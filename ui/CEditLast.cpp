@@ -1,25 +1,34 @@
 // The typed edit field: filters, commit, formatting and notifications.
 #include "ui/CEditLast.h"
 
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
+#include "platform/LanguageNumbers.h"
 #include "ui/ControlId.h"
 #include "ui/EditCommitEvent.h"
+#include "ui/IMessageBoxService.h"
 #include "ui/NotifyEvent.h"
+#include "ui/NumberRefusal.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
+#include <QPointer>
+#include <QTimer>
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-QChar DecimalSeparator()
+QChar SeparatorChar()
 {
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QLatin1Char('.') : point.at(0);
+    return QLatin1Char(::DecimalSeparator());
 }
+
+// The refusal message's frame, caption and button.
+constexpr quint32 kTextPruefen = 455;
+constexpr int kCaptionText = 273;
+constexpr int kOkButton = 668;
 
 QString DigitChars()
 {
@@ -90,50 +99,24 @@ QString PlainDirective(const FormatParts& parts)
     return directive + parts.conversion;
 }
 
-// Skips leading blanks and a '+' not followed by a '-' (from_chars takes no '+'); returns where the
-// number starts.
-const char* SkipToNumber(const char* p, const char* end)
-{
-    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\v' || *p == '\f'))
-        ++p;
-    if (p < end && *p == '+' && p + 1 < end && *(p + 1) != '-')
-        ++p;
-    return p;
-}
-
-// Reads a number the way the field reads typed text: leading blanks, an optional sign, digits with
-// the user's decimal separator or a '.', an exponent. Rejects anything left over and non-finite results.
+// Reads a number the way the field reads typed text (ReadNumber: the language's decimal separator,
+// or the other one where it cannot be a thousands separator). False for anything that is not wholly
+// a finite number.
 bool ReadDouble(const QString& text, double* out)
 {
-    QString t = text;
-    const QChar sep = DecimalSeparator();
-    if (sep != QLatin1Char('.'))
-        t.replace(sep, QLatin1Char('.'));
-    const std::string s = t.toStdString();
-    const char* end = s.data() + s.size();
-    const char* p = SkipToNumber(s.data(), end);
-    if (p == end)
+    const NumberReading reading = ReadNumberText(text);
+    if (!reading.IsNumber())
         return false;
-    double value = 0.0;
-    const auto [last, ec] = std::from_chars(p, end, value, std::chars_format::general);
-    if (ec != std::errc() || last != end || !std::isfinite(value))
-        return false;
-    *out = value;
+    *out = reading.value;
     return true;
 }
 
-// Reads a whole decimal integer (blanks, sign, digits only); false on anything else or out of range.
+// Reads a whole number that fits an int; false on anything else.
 bool ReadLong(const QString& text, int* out)
 {
-    const std::string s = text.toStdString();
-    const char* end = s.data() + s.size();
-    const char* p = SkipToNumber(s.data(), end);
-    if (p == end)
-        return false;
-    long long value = 0;
-    const auto [last, ec] = std::from_chars(p, end, value, 10);
-    if (ec != std::errc() || last != end || value < std::numeric_limits<int>::min() ||
-        value > std::numeric_limits<int>::max())
+    double value = 0.0;
+    if (!ReadDouble(text, &value) || value != std::trunc(value) ||
+        value < double(std::numeric_limits<int>::min()) || value > double(std::numeric_limits<int>::max()))
         return false;
     *out = int(value);
     return true;
@@ -153,7 +136,7 @@ bool TruncateToInt(double value, int* out)
 QString NumberAsText(double value)
 {
     QString text = QString::asprintf("%f", value);
-    const QChar sep = DecimalSeparator();
+    const QChar sep = SeparatorChar();
     if (sep != QLatin1Char('.'))
         text.replace(QLatin1Char('.'), sep);
     return text;
@@ -197,18 +180,13 @@ void CEditLast::SetFormat(int mode, std::optional<QString> format, std::optional
         m_emptyText = *emptyText;
     if (initialText)
         setText(*initialText);
-    switch (m_value.mode) {
-    case EditValue::kInt:
-        SetAllowedChars(kDigits);
-        break;
-    case EditValue::kFloat:
-    case EditValue::kDouble:
-        SetAllowedChars(kDigitsAndSeparator);
-        SetOnceOnlyChars(kDecimalSeparator);
-        break;
-    default:
-        break;
+    // A number field takes every typed character: what is not a number is refused with a message when
+    // the field is committed, so nothing typed vanishes unnoticed.
+    if (m_value.mode != EditValue::kNone && m_value.mode != EditValue::kText) {
+        m_allowed.clear();
+        m_onceOnly.clear();
     }
+    ClearRefusal();
 }
 
 void CEditLast::SetAllowedChars(const QString& set)
@@ -219,10 +197,16 @@ void CEditLast::SetAllowedChars(const QString& set)
 
 void CEditLast::SetAllowedChars(int builtInSet)
 {
+    // The number sets filter nothing in a number field (its commit reads and refuses); a text field
+    // keeps them as a filter.
+    if (m_value.mode != EditValue::kText) {
+        m_allowed.clear();
+        return;
+    }
     if (builtInSet == kDigits)
         SetAllowedChars(DigitChars());
     else if (builtInSet == kDigitsAndSeparator)
-        SetAllowedChars(DigitChars() + DecimalSeparator());
+        SetAllowedChars(DigitChars() + SeparatorChar());
 }
 
 void CEditLast::SetRefusedChars(const QString& set)
@@ -243,8 +227,8 @@ void CEditLast::SetOnceOnlyChars(const QString& set)
 
 void CEditLast::SetOnceOnlyChars(int builtInSet)
 {
-    if (builtInSet == kDecimalSeparator)
-        m_onceOnly = QString(DecimalSeparator());
+    if (builtInSet == kDecimalSeparator && m_value.mode == EditValue::kText)
+        m_onceOnly = QString(SeparatorChar());
 }
 
 void CEditLast::SetBkColor(const QColor& color)
@@ -442,8 +426,14 @@ void CEditLast::SendChanged(const EditValue& old, bool byReturn)
     m_notifyEnabled = true;
 }
 
-void CEditLast::CommitText(bool byReturn)
+bool CEditLast::CommitText(bool byReturn)
 {
+    return CommitText(byReturn ? CommitTrigger::kReturn : CommitTrigger::kLeave);
+}
+
+bool CEditLast::CommitText(CommitTrigger trigger)
+{
+    const bool byReturn = trigger == CommitTrigger::kReturn;
     const bool wasEmpty = m_empty;
     const EditValue old = m_value;
     m_empty = false;
@@ -466,10 +456,11 @@ void CEditLast::CommitText(bool byReturn)
     } else if (m_value.mode != EditValue::kNone) {
         EditValue v = m_value;
         bool ok = false;
+        double d = 0.0;
         if (m_value.mode == EditValue::kInt) {
             ok = ReadLong(typed, &v.i);
+            d = v.i;
         } else {
-            double d = 0.0;
             ok = ReadDouble(typed, &d);
             if (ok && m_value.mode == EditValue::kFloat) {
                 v.f = float(d);
@@ -477,6 +468,13 @@ void CEditLast::CommitText(bool byReturn)
             } else {
                 v.d = d;
             }
+        }
+        if (!typed.trimmed().isEmpty() && (!ok || !InRange(d))) {
+            // Refused: the value and the empty state stay as they were, the typed text stays for
+            // the user to correct, and a message says what the field takes.
+            m_empty = wasEmpty;
+            Refuse(typed, ok, trigger);
+            return false;
         }
         if (!ok) {
             if (m_restore) {
@@ -492,20 +490,125 @@ void CEditLast::CommitText(bool byReturn)
             m_value = v;
         }
     }
+    ClearRefusal();
     if (!m_empty)
         m_empty = EqualsEmptyValue();
     RefreshText();
     if (!byReturn) {
         if (wasEmpty && m_empty)
-            return;
+            return true;
         if (!wasEmpty && !m_empty && old.SameAs(m_value))
-            return;
+            return true;
     }
     SendChanged(old, byReturn);
+    return true;
+}
+
+bool CEditLast::InRange(double value) const
+{
+    return !m_range || (value >= m_range->first && value <= m_range->second);
+}
+
+void CEditLast::SetRange(double min, double max, const QString& subject)
+{
+    m_range = std::make_pair(std::min(min, max), std::max(min, max));
+    m_rangeSubject = subject;
+}
+
+void CEditLast::ClearRange()
+{
+    m_range.reset();
+    m_rangeSubject.clear();
+}
+
+int CEditLast::ShownDecimals() const
+{
+    if (m_value.mode == EditValue::kInt)
+        return 0;
+    FormatParts parts;
+    if (SplitFormat(m_format, &parts)) {
+        const qsizetype dot = parts.directive.indexOf(QLatin1Char('.'));
+        if (dot >= 0) {
+            int n = 0;
+            for (qsizetype i = dot + 1; i < parts.directive.size() && parts.directive.at(i).isDigit(); ++i)
+                n = n * 10 + parts.directive.at(i).digitValue();
+            return std::min(n, 9);
+        }
+    }
+    return 2;
+}
+
+void CEditLast::Refuse(const QString& typed, bool readable, CommitTrigger trigger)
+{
+    const bool again = m_isRefused && m_refusedText == typed;
+    m_isRefused = true;
+    m_refusedText = typed;
+    QString body = NumberRefusalText(typed, readable, m_range, ShownDecimals());
+    if (!m_rangeSubject.isEmpty())
+        body = m_rangeSubject.toHtmlEscaped() + QStringLiteral("<br>") + body;
+    const std::string pruefen = LoadResString(kTextPruefen);
+    m_refusalMessage = QString::fromStdString(FormatChecked(
+        pruefen.empty() ? std::string("Please check this entry:\n%s") : pruefen, {body.toStdString()}));
+    // The same text refused again tells nothing more, except on Return: leaving the field for the
+    // message box itself must not open another one.
+    if (again && trigger != CommitTrigger::kReturn)
+        return;
+    if (trigger == CommitTrigger::kLeave) {
+        // Told once the focus has moved on, not inside the focus change.
+        m_refusalPending = true;
+        QPointer<CEditLast> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (self && self->m_refusalPending)
+                self->ShowRefusal();
+        });
+        return;
+    }
+    ShowRefusal();
+}
+
+void CEditLast::ClearRefusal()
+{
+    m_refusalPending = false;
+    m_isRefused = false;
+    m_refusedText.clear();
+    m_refusalMessage.clear();
+}
+
+void CEditLast::ShowRefusal()
+{
+    m_refusalPending = false;
+    if (!m_isRefused)
+        return;
+    ++m_refusalsShown;
+    IMessageBoxService::HtmlBox box;
+    box.text = m_refusalMessage;
+    box.captionId = kCaptionText;
+    box.buttons = {{kOkButton, kOkButton}};
+    QPointer<CEditLast> self(this);
+    MessageBoxes().ShowHtml(window(), box, nullptr);
+    if (!self)
+        return;
+    if (isVisible() && isEnabled()) {
+        setFocus(Qt::OtherFocusReason);
+        if (text() != m_refusedText)
+            setText(m_refusedText);
+        selectAll();
+    }
+}
+
+bool CEditLast::CommitPending()
+{
+    const int shown = m_refusalsShown;
+    if (m_focused && m_value.mode != EditValue::kNone)
+        CommitText(CommitTrigger::kCheck);
+    if (m_isRefused && m_refusalsShown == shown)
+        ShowRefusal();
+    return !m_isRefused;
 }
 
 void CEditLast::StoreSetValue(const EditValue& value, bool notifyChange)
 {
+    ClearRefusal();
     const bool wasEmpty = m_empty;
     const EditValue old = m_value;
     if (m_value.mode == EditValue::kNone) {
@@ -554,6 +657,7 @@ void CEditLast::SetDouble(double value)
 
 void CEditLast::SetText(std::optional<QString> text)
 {
+    ClearRefusal();
     if (m_value.mode == EditValue::kNone) {
         setText(text.value_or(QString()));
         m_lastText = QLineEdit::text();
@@ -613,8 +717,8 @@ QString CEditLast::GetText() const
 int CEditLast::GetIntOr(int ifEmpty)
 {
     if (m_focused)
-        CommitText(false);
-    if (m_empty)
+        CommitText(CommitTrigger::kCheck);
+    if (m_empty || m_isRefused)
         return ifEmpty;
     if (m_value.mode == EditValue::kInt)
         return m_value.i;
@@ -626,8 +730,8 @@ int CEditLast::GetIntOr(int ifEmpty)
 float CEditLast::GetFloatOr(float ifEmpty)
 {
     if (m_focused)
-        CommitText(false);
-    if (m_empty)
+        CommitText(CommitTrigger::kCheck);
+    if (m_empty || m_isRefused)
         return ifEmpty;
     if (m_value.mode == EditValue::kFloat)
         return m_value.f;
@@ -643,10 +747,10 @@ double CEditLast::GetDoubleOr(double ifEmpty)
 double CEditLast::GetDoubleOrEx(double ifEmpty, bool* empty)
 {
     if (m_focused)
-        CommitText(false);
+        CommitText(CommitTrigger::kCheck);
     if (empty)
-        *empty = m_empty;
-    if (m_empty)
+        *empty = m_empty || m_isRefused;
+    if (m_empty || m_isRefused)
         return ifEmpty;
     double d = 0.0;
     return ToDouble(m_value, &d) ? d : ifEmpty;
@@ -655,8 +759,8 @@ double CEditLast::GetDoubleOrEx(double ifEmpty, bool* empty)
 QString CEditLast::GetTextOr(const QString& ifEmpty)
 {
     if (m_focused)
-        CommitText(false);
-    if (m_empty)
+        CommitText(CommitTrigger::kCheck);
+    if (m_empty || m_isRefused)
         return ifEmpty;
     return m_value.mode == EditValue::kText ? m_value.s : FormatShownText();
 }
@@ -664,8 +768,8 @@ QString CEditLast::GetTextOr(const QString& ifEmpty)
 bool CEditLast::IsEmpty()
 {
     if (m_focused)
-        CommitText(false);
-    return m_empty;
+        CommitText(CommitTrigger::kCheck);
+    return m_empty || m_isRefused;
 }
 
 QString CEditLast::FormatNumber(const EditValue& value) const
@@ -707,7 +811,7 @@ QString CEditLast::FormatNumber(const EditValue& value) const
     case EditValue::kDouble: {
         number =
             QString::asprintf(directive.constData(), mode == EditValue::kFloat ? double(value.f) : value.d);
-        const QChar sep = DecimalSeparator();
+        const QChar sep = SeparatorChar();
         if (sep != QLatin1Char('.'))
             number.replace(QLatin1Char('.'), sep);
         break;
@@ -723,6 +827,8 @@ QString CEditLast::FormatNumber(const EditValue& value) const
 
 QString CEditLast::FormatShownText() const
 {
+    if (m_isRefused)
+        return m_refusedText;
     if (m_empty)
         return m_focused ? QString() : m_emptyText;
     const QString text = FormatNumber(m_value);
@@ -743,7 +849,11 @@ void CEditLast::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (m_value.mode != EditValue::kNone) {
-            CommitText(true);
+            if (!CommitText(CommitTrigger::kReturn)) {
+                // A refused entry goes no further: the dialog must not act on the old value.
+                event->accept();
+                return;
+            }
             selectAll();
         }
         if (m_returnNotify) {
@@ -808,6 +918,6 @@ void CEditLast::focusOutEvent(QFocusEvent* event)
 {
     m_focused = false;
     if (m_value.mode != EditValue::kNone)
-        CommitText(false);
+        CommitText(CommitTrigger::kLeave);
     QLineEdit::focusOutEvent(event);
 }

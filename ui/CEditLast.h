@@ -7,12 +7,16 @@
 #include <QLineEdit>
 
 #include <optional>
+#include <utility>
 
 // The field parses its text when the user leaves it or presses Return, keeps the value, and shows it
 // through a printf-style format with an optional prefix and suffix while it has no focus. Numbers are
-// shown and read with the user's decimal separator (a '.' is read too). It tells its parent about
-// clicks, Return, Esc and value changes by NotifyEvent, and about each committed value by
-// EditCommitEvent (which the dialog base turns into OnEditCommit).
+// shown and read in the interface language's format (ReadNumber, FormatNumber), whatever the desktop's
+// locale is. A number field drops no typed character: a text it cannot read, or a number outside its
+// range, is refused with a message naming what it takes, the typed text stays for correction and the
+// value stays as it was. It tells its parent about clicks, Return, Esc and value changes by
+// NotifyEvent, and about each committed value by EditCommitEvent (which the dialog base turns into
+// OnEditCommit).
 class CEditLast : public QLineEdit
 {
     Q_OBJECT
@@ -25,7 +29,8 @@ public:
     static constexpr int kNotifyClicked = 0x80DE; // a click; flagA = 1 when the field had no focus
     static constexpr int kNotifyChar = 0x102;     // Esc was typed; wParam = 27
 
-    // Character sets the field builds itself (SetAllowedChars, SetOnceOnlyChars).
+    // Character sets the field builds itself (SetAllowedChars, SetOnceOnlyChars); in a number field
+    // they filter nothing, since its commit reads and refuses.
     static constexpr int kDigits = 1;
     static constexpr int kDigitsAndSeparator = 2;
     static constexpr int kDecimalSeparator = 4;
@@ -45,6 +50,10 @@ public:
     void SetOnceOnlyChars(int builtInSet);
     void SetBkColor(const QColor& color); // an invalid colour: none (the dialog's colours apply)
     void SetReturnNotification(bool on) { m_returnNotify = on; }
+    // The numbers a number field takes (in the value's unit), and an optional first line of its
+    // refusal message saying which entry is meant.
+    void SetRange(double min, double max, const QString& subject = QString());
+    void ClearRange();
 
     void SetEmptyValueInt(int marker);
     void SetEmptyValueFloat(float marker);
@@ -81,8 +90,25 @@ public:
     // The text read as a number truncated toward zero; 0 and *error true when it is not one.
     static int ParseInt(const QString& text, bool* error);
 
-    // Parses the window text into the value (on leaving the field, on Return, by getters while focused).
-    void CommitText(bool byReturn);
+    // What made the field commit: leaving it, Return, or a getter or check of the dialog.
+    enum class CommitTrigger
+    {
+        kLeave,
+        kReturn,
+        kCheck,
+    };
+    // Parses the window text into the value (on leaving the field, on Return, by getters while
+    // focused); false when the text was refused.
+    bool CommitText(bool byReturn);
+    bool CommitText(CommitTrigger trigger);
+    // The typed text was refused and the field holds no value from it (the getters answer as empty).
+    bool IsRefused() const { return m_isRefused; }
+    QString RefusalMessage() const { return m_refusalMessage; }
+    // Commits a pending entry; when the field's text is refused its message is shown (once) and the
+    // field takes the focus. False when refused: a dialog goes no further.
+    bool CommitPending();
+    // Shows the refusal message and puts the focus back into the field with its text selected.
+    void ShowRefusal();
     QString FormatShownText() const;
     void RefreshText();
 
@@ -97,6 +123,10 @@ protected:
 
 private:
     QString FormatNumber(const EditValue& value) const;
+    bool InRange(double value) const;
+    int ShownDecimals() const;
+    void Refuse(const QString& typed, bool readable, CommitTrigger trigger);
+    void ClearRefusal();
     EditValue FromDouble(double value) const;
     bool ToDouble(const EditValue& value, double* out) const;
     void StoreSetValue(const EditValue& value, bool notifyChange);
@@ -123,4 +153,11 @@ private:
     bool m_notifyEnabled = true;
     QString m_lastText;
     QColor m_bkColor;
+    std::optional<std::pair<double, double>> m_range;
+    QString m_rangeSubject;
+    bool m_isRefused = false;
+    bool m_refusalPending = false;
+    int m_refusalsShown = 0;
+    QString m_refusedText;
+    QString m_refusalMessage;
 };

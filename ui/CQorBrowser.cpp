@@ -2,10 +2,13 @@
 #include "ui/CQorBrowser.h"
 
 #include <QKeyEvent>
+#include <QTextOption>
 
 CQorBrowser::CQorBrowser(QWidget* parent) : CHtmlCtrlEx(parent)
 {
     setFrameShape(QFrame::NoFrame);
+    // Lines break between words only: a narrow column grows rather than splitting a word inside.
+    setWordWrapMode(QTextOption::WordWrap);
 }
 
 bool CQorBrowser::IsSwallowedKey(const QKeyEvent* event)

@@ -1,8 +1,10 @@
 // The value slider: edit keys, stepping, limits, reporting, the close filter and the grip band.
 #include "ui/CWndSlider.h"
 
+#include "platform/LanguageNumbers.h"
 #include "ui/ControlId.h"
 #include "ui/ISliderOwner.h"
+#include "ui/NumberRefusal.h"
 #include "ui/ResourcePictures.h"
 #include "ui/SliderEvent.h"
 #include "ui/SliderHint.h"
@@ -14,9 +16,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QRegularExpressionValidator>
+#include <QToolTip>
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -142,9 +143,6 @@ CWndSlider::CWndSlider() : m_edit(new QLineEdit(this))
     m_edit->setTextMargins(0, 0, 1, 0);
     m_edit->setContextMenuPolicy(Qt::NoContextMenu);
     m_edit->setAcceptDrops(false);
-    // Digits only, however they arrive (typed, pasted, dropped).
-    m_edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
     m_edit->installEventFilter(this);
 }
 
@@ -264,18 +262,9 @@ double CWndSlider::ConvertValue(double v, bool toModel, QString* text) const
 
 double CWndSlider::ParseEditText() const
 {
-    QString text = m_edit->text();
-    if (!text.isEmpty() && !(text.back() >= QLatin1Char('0') && text.back() <= QLatin1Char('9')))
-        text.chop(3);
-    const QByteArray bytes = text.trimmed().toLatin1();
-    const char* begin = bytes.constData();
-    const char* end = begin + bytes.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    double number = 0.0;
-    if (std::from_chars(begin, end, number).ec != std::errc())
-        number = 0.0;
-    return ConvertValue(number, true, nullptr);
+    // Read as every number field reads (nothing readable gives 0).
+    const NumberReading reading = ReadNumberText(m_edit->text());
+    return ConvertValue(reading.IsNumber() ? reading.value : 0.0, true, nullptr);
 }
 
 double CWndSlider::ClampValue(double v) const
@@ -323,8 +312,34 @@ void CWndSlider::Report(double value)
     QCoreApplication::sendEvent(m_parent, &message);
 }
 
+bool CWndSlider::CheckEditText()
+{
+    const QString typed = m_edit->text();
+    const NumberReading reading = ReadNumberText(typed);
+    double v = 0.0;
+    const bool readable = reading.IsNumber();
+    if (readable)
+        v = ConvertValue(reading.value, true, nullptr);
+    if (readable && v >= std::min(m_dMin, m_dMax) && v <= std::max(m_dMin, m_dMax)) {
+        m_strMeldung.clear();
+        return true;
+    }
+    // Refused: the text stays for correction, the value as it was, and a note by the edit says
+    // what the slider takes (in the units it shows).
+    QString shownMin, shownMax;
+    const double dMin = ConvertValue(std::min(m_dMin, m_dMax), false, &shownMin);
+    const double dMax = ConvertValue(std::max(m_dMin, m_dMax), false, &shownMax);
+    m_strMeldung = NumberRefusalText(typed, readable, std::make_pair(dMin, dMax), 0);
+    QToolTip::showText(m_edit->mapToGlobal(QPoint(0, m_edit->height())), m_strMeldung, m_edit);
+    m_edit->setFocus(Qt::OtherFocusReason);
+    m_edit->selectAll();
+    return false;
+}
+
 void CWndSlider::Commit(bool tab)
 {
+    if (!CheckEditText())
+        return;
     m_dValue = ClampValue(ParseEditText());
     ShowValue(m_dValue);
     if (tab)
@@ -442,17 +457,12 @@ bool CWndSlider::EditKey(QKeyEvent* key)
     default:
         break;
     }
-    // The clipboard keys and every character but digits and Backspace stay out.
+    // The clipboard keys stay out; every typed character goes in (what is no number in range is refused
+    // with a note when it is applied, never dropped as it is typed).
     if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) ||
         key->matches(QKeySequence::Copy) || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         return true;
-    const QString text = key->text();
-    if (key->key() == Qt::Key_Backspace || text.isEmpty())
-        return false;
-    const QChar c = text.at(0);
-    if (c.unicode() == 0x7F)
-        return false; // Delete edits like Backspace does
-    return !(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    return false;
 }
 
 bool CWndSlider::eventFilter(QObject* watched, QEvent* event)
@@ -464,7 +474,9 @@ bool CWndSlider::eventFilter(QObject* watched, QEvent* event)
         RefreshValueText();
         return false;
     case QEvent::FocusOut:
-        ShowValue(ParseEditText());
+        // A text that reads as a number is shown normalised; any other stays for correction.
+        if (ReadNumberText(m_edit->text()).IsNumber())
+            ShowValue(ParseEditText());
         return false;
     case QEvent::ShortcutOverride: {
         // Keys the edit handles itself must reach it before any window shortcut.
@@ -495,7 +507,8 @@ bool CWndSlider::event(QEvent* event)
 
 void CWndSlider::OnSliderClose(bool apply)
 {
-    if (apply)
+    // A refused text applies nothing: the value stays as it was.
+    if (apply && CheckEditText())
         Commit(false);
     QPointer<QWidget> parent = m_parent;
     ISliderOwner* owner = ISliderOwner::IsAlive(m_owner) ? m_owner : nullptr;

@@ -66,6 +66,9 @@ public:
     bool IsToBeReported(double v) const;
 
     QLineEdit* Edit() const { return m_edit; }
+    // The note of the last refused entry (a text that is no number, or one outside the limits, in the
+    // shown units); empty after an entry that was taken.
+    QString RefusalMessage() const { return m_strMeldung; }
     // The grip band as last painted (client coordinates); empty before the first paint of a tall slider.
     QRect GripRect() const { return m_gripRect; }
     bool IsDragging() const { return m_dragging; }
@@ -91,6 +94,8 @@ protected:
 private:
     bool EditKey(QKeyEvent* key);
     void Commit(bool tab);
+    // True when the edit's text is a number within the limits; otherwise shows the refusal note.
+    bool CheckEditText();
     void ApplyStep(double step);
     void Report(double value);
     void OnSliderClose(bool apply);
@@ -112,4 +117,5 @@ private:
     QPointer<QWidget> m_parent;
     ISliderOwner* m_owner = nullptr;
     QLineEdit* m_edit;
+    QString m_strMeldung;
 };

@@ -2,6 +2,8 @@
 // loads, the plan overlays, the picture export and the view side of placement.
 #include "views/CQOR2View.h"
 
+#include "draw2d/SicherungsMarke.h"
+#include "model/plan/SicherungsStand.h"
 #include "views/CTabbedViewView.h"
 #include "views/ILoadingRamp.h"
 #include "views/IPlanDialogs.h"
@@ -1555,12 +1557,12 @@ void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
             bp.setPen(Qt::black);
             bp.setBrush(m_musterEinheit.isNull() ? QBrush(QColor(200, 220, 245)) : QBrush(m_musterEinheit));
             bp.drawRect(box.rect().adjusted(0, 0, -1, -1));
-            // A unit that stands in the plan's securing carries its picture in the middle, one with defects a
-            // mark in each corner.
-            if (le->m_bVorhanden != 0 && !m_bildEinheit.isNull())
-                bp.drawImage((box.width() - m_bildEinheit.width()) / 2,
-                             (box.height() - m_bildEinheit.height()) / 2, m_bildEinheit);
-            if (le->CountMaengel(1) != 0 && !m_bildMangel.isNull()) {
+            // A unit that stands in the plan's securing carries the mark of its verdict in the middle (the
+            // tick picture only when it is secured without defects), one with defects a mark in each corner.
+            const SicherungsStand stand = GetSicherungsStand(*le);
+            const QSize voll = m_bildEinheit.isNull() ? QSize(40, 40) : m_bildEinheit.size();
+            SicherungsMarke::Zeichne(bp, SicherungsMarke::Ziel(box.rect(), voll), stand, m_bildEinheit);
+            if (stand == SicherungsStand::kMaengel && !m_bildMangel.isNull()) {
                 const int r = box.width() - 3 - m_bildMangel.width(),
                           u = box.height() - 3 - m_bildMangel.height();
                 for (const QPoint& ecke : {QPoint(3, 3), QPoint(r, 3), QPoint(3, u), QPoint(r, u)})

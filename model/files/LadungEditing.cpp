@@ -3,6 +3,7 @@
 
 #include "model/files/VehicleFiles.h"
 #include "model/plan/LoadUnitTypes.h"
+#include "model/text/NumberText.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,13 +14,10 @@ namespace fs = std::filesystem;
 namespace {
 double FieldValue(const std::string& text)
 {
-    if (text.empty())
-        return -1.0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0')
-        return -1.0;
-    return value;
+    // Read as every number field reads (the interface language's decimal separator); a text that is
+    // no number counts as missing.
+    const NumberReading reading = ReadNumber(text);
+    return reading.IsNumber() ? reading.value : -1.0;
 }
 
 double Millimetres(const std::string& text)

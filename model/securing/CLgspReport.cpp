@@ -281,6 +281,10 @@ bool CLgspReport::CalcLgsWerte()
     if (!bMu)
         nb |= SLgspWerte::kReibungFehlt;
 
+    // From here the unit counts as calculated (GetSicherungsStand): the simple method writes its count
+    // below, the detailed one keeps none.
+    if (!bEinfach && u.m_nZurrParam[0] < 0)
+        u.m_nZurrParam[0] = 0;
     if (!bGrundlage) {
         for (SLgspRichtung& r : w.m_Richtung)
             r.m_bNichtBewertbar = 1;

@@ -10,6 +10,7 @@
 #include "model/plan/LoadUnitTypes.h"
 #include "model/securing/CLgsMangel.h"
 #include "model/text/HtmlText.h"
+#include "model/text/NumberText.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextSplit.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -60,7 +61,7 @@ std::string Zahl(const char* fmt, double d)
     // A value that rounds to zero is shown without a sign.
     if (s.size() > 1 && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos)
         s.erase(0, 1);
-    return s;
+    return WithDecimalSeparator(std::move(s), DecimalSeparator());
 }
 
 std::string Zahl(double d)

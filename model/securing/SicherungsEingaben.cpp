@@ -25,9 +25,14 @@ double SicherungsEingaben::KlemmeKoeffizient(int nIndex, double dWert, int nNorm
     }
 }
 
+double SicherungsEingaben::GroessteReibung(int nNorm, bool bHoeherErlaubt)
+{
+    return nNorm == 1 && !bHoeherErlaubt ? 0.2 : 0.99;
+}
+
 double SicherungsEingaben::KlemmeReibung(double dWert, int nNorm, bool bHoeherErlaubt)
 {
-    const double dMax = nNorm == 1 && !bHoeherErlaubt ? 0.2 : 0.99;
+    const double dMax = GroessteReibung(nNorm, bHoeherErlaubt);
     if (!(dWert >= 0.0))
         return 0.0; // negative, or not a number at all
     return std::clamp(dWert, 0.0, dMax);

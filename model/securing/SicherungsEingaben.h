@@ -11,4 +11,7 @@ public:
     // A committed friction: at most 0.99, or at most 0.2 under standard 1 unless higher values are
     // allowed; a negative value becomes 0.
     static double KlemmeReibung(double dWert, int nNorm, bool bHoeherErlaubt);
+    // The largest friction a field takes: 0.2 under standard 1 unless higher values are allowed, else
+    // 0.99 (the smallest is 0).
+    static double GroessteReibung(int nNorm, bool bHoeherErlaubt);
 };

@@ -1,6 +1,7 @@
 // "$S" placeholder replacement and printf formatting without a fixed buffer.
 #include "model/text/TextFormat.h"
 
+#include "model/text/NumberText.h"
 #include "model/text/TextProvider.h"
 
 #include <cstdio>
@@ -168,7 +169,8 @@ std::string FormatOne(const Spec& spec, const FormatArg& arg)
         return FormatV2(directive.c_str(), arg.GetInt());
     }
     case FormatArg::Kind::Double:
-        return FormatV2(directive.c_str(), arg.GetDouble());
+        // Numbers are texts a user reads: with the interface language's decimal separator.
+        return WithDecimalSeparator(FormatV2(directive.c_str(), arg.GetDouble()), DecimalSeparator());
     case FormatArg::Kind::String:
         break;
     }

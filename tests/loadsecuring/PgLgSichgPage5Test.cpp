@@ -5,6 +5,7 @@
 #include "loadsecuring/CPgLgSichgPage4.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/text/NumberText.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "platform/ResourceModule.h"
@@ -84,27 +85,81 @@ protected:
 
 } // namespace
 
-TEST_F(Page5Test, CommittedFrictionIsLimited)
+// Typed as a user types it, key by key, in the German and in the English interface: a friction is read
+// with the language's decimal separator (and a point or comma that cannot be misread); anything else,
+// and a value outside the range the standard allows, is refused with a message naming that range, the
+// text stays as typed and the value as it was. Nothing is clamped or dropped without a word.
+TEST_F(Page5Test, TypedFrictionIsReadInTheLanguageOrRefusedNamingTheRange)
 {
     struct Case
     {
+        const char* typed;
         int nNorm;
         bool bUeber02;
-        const char* typed;
-        float fErgebnis;
+        float fWert; // -1: empty; -2: refused
     };
-    for (const Case& c :
-         {Case{1, false, "0.35", 0.20f}, Case{1, true, "0.35", 0.35f}, Case{0, false, "0.35", 0.35f},
-          Case{2, true, "1.2", 0.99f}, Case{2, true, "-0.1", 0.0f}}) {
-        SCOPED_TRACE(std::to_string(c.nNorm) + (c.bUeber02 ? " above 0.2 allowed " : " ") + c.typed);
-        CPgLgSichgPage5* page = Open(c.nNorm);
-        auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdUeber02));
-        ASSERT_NE(box, nullptr);
-        box->setChecked(c.bUeber02);
-        Tippe(page, CPgLgSichgPage5::kIdOhneMatte, QString::fromLatin1(c.typed));
-        EXPECT_FLOAT_EQ(Feld(page, CPgLgSichgPage5::kIdOhneMatte)->GetFloat(), c.fErgebnis);
-        delete m_wizard.data();
+    const Case cases[] = {
+        {"0,5", 2, true, 0.5f},   {"0.5", 2, true, 0.5f},  {"0,", 2, true, 0.0f},    {",5", 2, true, 0.5f},
+        {"1.234,5", 2, true, -2}, {"5e-1", 2, true, -2},   {"", 2, true, -1},        {"-0,1", 2, true, -2},
+        {"12", 2, true, -2},      {"0,5x", 2, true, -2},   {"1,5", 2, true, -2},     {"0,99", 2, true, 0.99f},
+        {"0,35", 1, false, -2},   {"0,2", 1, false, 0.2f}, {"0,35", 1, true, 0.35f},
+    };
+    for (const char* sprache : {"DE", "EN"}) {
+        std::unique_ptr<ResourceModule> modul = ResourceModule::Load(
+            QString::fromLatin1(sprache), QCoreApplication::applicationDirPath(), nullptr);
+        ASSERT_NE(modul, nullptr) << sprache;
+        ResourceModule::SetCurrent(modul.get());
+        const QChar komma =
+            QString::fromLatin1(sprache) == QLatin1String("DE") ? QLatin1Char(',') : QLatin1Char('.');
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(sprache) + " \"" + c.typed + "\" standard " + std::to_string(c.nNorm) +
+                         (c.bUeber02 ? "" : ", 0.2 at most"));
+            CPgLgSichgPage5* page = Open(c.nNorm);
+            auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(page, CPgLgSichgPage5::kIdUeber02));
+            ASSERT_NE(box, nullptr);
+            if (box->isChecked() != c.bUeber02)
+                Klick(page, CPgLgSichgPage5::kIdUeber02);
+            CEditLast* edit = Feld(page, CPgLgSichgPage5::kIdOhneMatte);
+            edit->SetFloat(0.3f);
+            m_wizard->activateWindow();
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+            EXPECT_EQ(edit->text(), QString::fromLatin1(c.typed)) << "no typed character is dropped";
+            m_boxes.Clear();
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (c.fWert == -2) {
+                EXPECT_TRUE(edit->IsRefused());
+                EXPECT_EQ(edit->text(), QString::fromLatin1(c.typed)) << "the typed text stays";
+                ASSERT_EQ(m_boxes.Records().size(), 1);
+                const QString text = m_boxes.Records()[0].html.text;
+                const QString bis = (c.nNorm == 1 && !c.bUeber02) ? QStringLiteral("0%120").arg(komma)
+                                                                  : QStringLiteral("0%199").arg(komma);
+                EXPECT_TRUE(text.contains(QStringLiteral("0%100").arg(komma)) && text.contains(bis))
+                    << text.toStdString();
+                EXPECT_FLOAT_EQ(m_wizard->GetParams().m_fReibungOhneMatte, -1.0f)
+                    << "nothing reached the params";
+                // Going on is refused with the field's message, once.
+                m_boxes.Clear();
+                EXPECT_FALSE(m_wizard->GoToPage(4));
+                EXPECT_EQ(m_wizard->ActiveIndex(), 3);
+                EXPECT_EQ(m_boxes.Records().size(), 1);
+            } else {
+                EXPECT_FALSE(edit->IsRefused());
+                EXPECT_TRUE(m_boxes.Records().isEmpty());
+                EXPECT_FLOAT_EQ(edit->GetFloatOr(-1.0f), c.fWert);
+                // Shown in the language's format once the field is left.
+                if (c.fWert >= 0) {
+                    edit->clearFocus();
+                    EXPECT_EQ(edit->text(),
+                              QString::fromStdString(FormatNumber(c.fWert, 2, komma.toLatin1())));
+                }
+            }
+            delete m_wizard.data();
+        }
     }
+    ResourceModule::SetCurrent(m_module.get());
 }
 
 TEST_F(Page5Test, ClearingTheAllowanceLowersBothFieldsAndRestartsTheReach)

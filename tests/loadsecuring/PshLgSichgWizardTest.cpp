@@ -487,38 +487,93 @@ TEST_F(WizardTest, AUnitOutOfThePlanGoesBackOnCloseAndOnDestruction)
     }
 }
 
-TEST(LgSichgPlacement, TheSheetMovesBesideTheView)
+// The sheet beside the load area where there is room, else beside the unit, else at the window's edge
+// with the view's drawing moved so the unit lies beside it; always within the window's free area.
+TEST(LgSichgPlacement, TheSheetLeavesTheUnitInSight)
 {
     struct Case
     {
         const char* name;
-        QRect view, sheet;
-        int nScreen;
-        QRect expected;
+        QRect bereich, ladeflaeche, einheit;
+        QSize sheet;
+        QRect blatt;
+        QPoint verschiebung;
     };
+    const QRect ansicht(0, 100, 1920, 900);
+    const QSize sheet(700, 650);
     const Case cases[] = {
-        {"no overlap stays", {600, 100, 600, 400}, {10, 100, 400, 300}, 1920, {10, 100, 400, 300}},
-        {"room on the left", {800, 100, 600, 400}, {900, 150, 400, 300}, 1920, {370, 150, 400, 300}},
-        {"no room left, room right", {200, 100, 600, 400}, {300, 150, 400, 300}, 1920, {830, 150, 400, 300}},
-        {"the margin counts as overlap",
-         {800, 100, 600, 400},
-         {1420, 150, 400, 300},
-         1920,
-         {370, 150, 400, 300}},
-        {"no room either side: the smaller shift",
-         {100, 100, 1600, 400},
-         {300, 150, 400, 300},
-         1920,
-         {0, 150, 400, 300}},
-        {"no room either side, right is nearer",
-         {100, 100, 1600, 400},
-         {1400, 150, 400, 300},
-         1920,
-         {1520, 150, 400, 300}},
-        {"kept on the screen", {0, 0, 100, 100}, {1700, 0, 400, 300}, 1920, {1520, 0, 400, 300}},
+        // 1920 x 1080 maximised: the load area at the top left, room beside it on the right.
+        {"right of the load area",
+         {0, 0, 1920, 1040},
+         {60, 180, 1100, 250},
+         {300, 200, 120, 80},
+         sheet,
+         {1190, 180, 700, 650},
+         {}},
+        {"left of the load area",
+         {0, 0, 1920, 1040},
+         {760, 180, 1100, 250},
+         {900, 200, 120, 80},
+         sheet,
+         {30, 180, 700, 650},
+         {}},
+        {"below the load area",
+         {0, 0, 1400, 1040},
+         {60, 120, 1300, 250},
+         {300, 150, 120, 80},
+         {700, 600},
+         {60, 400, 700, 600},
+         {}},
+        // 1280 x 720: the load area fills the width; the sheet goes beside the unit.
+        {"right of the unit",
+         {0, 0, 1280, 690},
+         {60, 150, 1200, 300},
+         {200, 200, 150, 100},
+         {700, 600},
+         {380, 90, 700, 600},
+         {}},
+        {"left of the unit",
+         {0, 0, 1280, 690},
+         {60, 150, 1200, 300},
+         {1000, 200, 150, 100},
+         {700, 600},
+         {270, 90, 700, 600},
+         {}},
+        // A unit in the middle: the sheet at the nearer edge, the drawing moves the unit beside it.
+        {"the drawing moves left",
+         {0, 0, 1280, 690},
+         {60, 150, 1200, 300},
+         {500, 200, 200, 100},
+         {700, 600},
+         {580, 90, 700, 600},
+         {-150, 0}},
+        {"the drawing moves right",
+         {0, 0, 1280, 690},
+         {60, 150, 1200, 300},
+         {580, 200, 200, 100},
+         {700, 600},
+         {0, 90, 700, 600},
+         {150, 0}},
+        {"a sheet larger than the window keeps its top left",
+         {0, 0, 600, 500},
+         {60, 150, 500, 300},
+         {100, 200, 100, 100},
+         {700, 600},
+         {0, 0, 700, 600},
+         {-100, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(LgSichgPlacement::Place(c.view, c.sheet, c.nScreen), c.expected);
+        LgSichgPlacement::Lage lage;
+        lage.bereich = c.bereich;
+        lage.ansicht = ansicht.intersected(c.bereich);
+        lage.ladeflaeche = c.ladeflaeche;
+        lage.einheit = c.einheit;
+        const LgSichgPlacement::Ergebnis e = LgSichgPlacement::Platziere(lage, c.sheet);
+        EXPECT_EQ(e.blatt, c.blatt);
+        EXPECT_EQ(e.verschiebung, c.verschiebung);
+        // The unit, moved as the view moves it, is not under the sheet.
+        if (c.blatt.width() <= c.bereich.width())
+            EXPECT_FALSE(e.blatt.intersects(c.einheit.translated(e.verschiebung)));
     }
 }

@@ -1,10 +1,12 @@
 // The typed edit field: character filters, commit, notifications, formats and the user's locale.
 #include "UiTestModule.h"
 
+#include "model/text/TextProvider.h"
 #include "ui/CEditLast.h"
 #include "ui/ControlId.h"
 #include "ui/EditCommitEvent.h"
 #include "ui/NotifyEvent.h"
+#include "ui/ScriptedMessageBoxService.h"
 
 #include <QLocale>
 #include <QTest>
@@ -67,15 +69,27 @@ protected:
     }
 };
 
-// Installs a default locale for a test and restores the previous one.
+// Runs a test in an interface language with the decimal separator of `locale`, while the desktop's
+// locale is the other one: the field follows the language, never the desktop.
 class ScopedLocale
 {
 public:
-    explicit ScopedLocale(const QLocale& locale) : m_previous(QLocale()) { QLocale::setDefault(locale); }
+    explicit ScopedLocale(const QLocale& locale) : m_previous(QLocale()), m_use(Texts(locale, &m_texts))
+    {
+        QLocale::setDefault(locale.decimalPoint() == QLatin1String(",") ? QLocale(QLocale::English)
+                                                                        : QLocale(QLocale::German));
+    }
     ~ScopedLocale() { QLocale::setDefault(m_previous); }
 
 private:
+    static const ITextProvider* Texts(const QLocale& locale, CTableTextProvider* texts)
+    {
+        texts->SetDecimalSeparator(locale.decimalPoint() == QLatin1String(",") ? ',' : '.');
+        return texts;
+    }
     QLocale m_previous;
+    CTableTextProvider m_texts;
+    ScopedTextProvider m_use;
 };
 
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
@@ -83,6 +97,7 @@ const QLocale kGerman(QLocale::German, QLocale::Germany);
 
 struct Fixture
 {
+    ScriptedMessageBoxService boxes;
     Recorder parent;
     CEditLast* edit = new CEditLast(&parent);
     QLineEdit* other = new QLineEdit(&parent);
@@ -127,14 +142,20 @@ TEST(CEditLastTest, TypedCharactersPassTheFilters)
         const char* expected;
     };
     const Case cases[] = {
-        {"int refuses sign and point", kEnglish, [](CEditLast& e) { e.SetFormat(1); }, "", 0, 0, "1-2.3a",
-         "123"},
-        {"float takes the point once", kEnglish, [](CEditLast& e) { e.SetFormat(2); }, "", 0, 0, "1.2.3",
-         "1.23"},
+        // A number field drops nothing typed: its commit reads the text and refuses what is no number.
+        {"int keeps sign and point", kEnglish, [](CEditLast& e) { e.SetFormat(1); }, "", 0, 0, "1-2.3a",
+         "1-2.3a"},
+        {"float keeps every point", kEnglish, [](CEditLast& e) { e.SetFormat(2); }, "", 0, 0, "1.2.3",
+         "1.2.3"},
+        {"the built-in sets filter no number field", kEnglish,
+         [](CEditLast& e) { e.SetFormat(3), e.SetAllowedChars(CEditLast::kDigits); }, "", 0, 0, "0,5x",
+         "0,5x"},
         {"a selected point may be replaced", kEnglish, [](CEditLast& e) { e.SetFormat(3); }, "1.5", 1, 2, ".",
          "1."},
-        {"German comma once, point refused", kGerman, [](CEditLast& e) { e.SetFormat(3); }, "", 0, 0,
-         "1,2.,5", "1,25"},
+        {"German comma and point kept", kGerman, [](CEditLast& e) { e.SetFormat(3); }, "", 0, 0, "1,2.,5",
+         "1,2.,5"},
+        {"a text field keeps its digit filter", kEnglish,
+         [](CEditLast& e) { e.SetFormat(4), e.SetAllowedChars(CEditLast::kDigits); }, "", 0, 0, "1a2", "12"},
         {"map point to comma", kEnglish, [](CEditLast& e) { e.SetFormat(4), e.SetCharMap(".", ","); }, "", 0,
          0, "1.5", "1,5"},
         {"refused characters", kEnglish, [](CEditLast& e) { e.SetFormat(4), e.SetRefusedChars("/\\"); }, "",
@@ -170,19 +191,41 @@ TEST(CEditLastTest, CommitParsesStoresAndShows)
         std::optional<double> restore;
         std::optional<double> marker;
         const char* typed;
-        bool empty;
+        bool empty; // also when refused: the getters answer as for an empty field
         double value;
         const char* shown; // unfocused
     };
     const Case cases[] = {
         {"int", kEnglish, 1, nullptr, {}, {}, "42", false, 42, "42"},
-        {"int reads no point", kEnglish, 1, nullptr, {}, {}, "12.5", true, 0, "(none)"},
-        {"int takes the restore value", kEnglish, 1, nullptr, 7.0, {}, "12.5", false, 7, "7"},
+        {"int refuses a fraction", kEnglish, 1, nullptr, {}, {}, "12.5", true, 0, "12.5"},
+        {"int refuses a fraction despite a restore value",
+         kEnglish,
+         1,
+         nullptr,
+         7.0,
+         {},
+         "12.5",
+         true,
+         0,
+         "12.5"},
+        {"int empty text takes the restore value", kEnglish, 1, nullptr, 7.0, {}, "", false, 7, "7"},
         {"int empty text", kEnglish, 1, nullptr, {}, {}, "", true, 0, "(none)"},
-        {"int out of range", kEnglish, 1, nullptr, {}, {}, "99999999999", true, 0, "(none)"},
-        {"float overflow", kEnglish, 2, nullptr, {}, {}, "1e39", true, 0, "(none)"},
-        {"double infinity", kEnglish, 3, nullptr, {}, {}, "inf", true, 0, "(none)"},
-        {"double not a number", kEnglish, 3, nullptr, {}, {}, "nan", true, 0, "(none)"},
+        {"int out of range", kEnglish, 1, nullptr, {}, {}, "99999999999", true, 0, "99999999999"},
+        {"float overflow",
+         kEnglish,
+         2,
+         nullptr,
+         {},
+         {},
+         "1000000000000000000000000000000000000000",
+         true,
+         0,
+         "1000000000000000000000000000000000000000"},
+        {"no exponent", kEnglish, 3, nullptr, {}, {}, "5e-1", true, 0, "5e-1"},
+        {"double infinity", kEnglish, 3, nullptr, {}, {}, "inf", true, 0, "inf"},
+        {"double not a number", kEnglish, 3, nullptr, {}, {}, "nan", true, 0, "nan"},
+        {"a comma that cannot be misread", kEnglish, 3, "%.2f", {}, {}, "0,5", false, 0.5, "0.50"},
+        {"German refuses a thousands group", kGerman, 3, "%.2f", {}, {}, "1.234", true, 0, "1.234"},
         {"double with blanks and sign", kEnglish, 3, "%.2f", {}, {}, " +2.5", false, 2.5, "2.50"},
         {"German comma", kGerman, 3, "%.2f", {}, {}, "2,5", false, 2.5, "2,50"},
         {"German reads a point too", kGerman, 3, "%.1f", {}, {}, "2.5", false, 2.5, "2,5"},
@@ -374,6 +417,61 @@ TEST(CEditLastTest, NumbersInATextFieldReadBackInEveryLocale)
     }
 }
 
+// A refused entry: the message names the range in the language's format, comes once however often
+// the focus moves (the message box itself takes it), again on Return, and the dialog is not given the
+// Return; the typed text stays, the value stays, and the getters answer as for an empty field.
+TEST(CEditLastTest, ARefusedEntryKeepsItsTextAndTellsTheRangeOnce)
+{
+    ScopedLocale locale(kGerman);
+    Fixture f;
+    f.edit->SetFormat(3, QStringLiteral("%.1f"));
+    f.edit->SetRange(0.0, 10.0, QStringLiteral("The length"));
+    f.edit->SetDouble(5.0);
+    f.TypeAndLeave(QStringLiteral("12,5"));
+    EXPECT_TRUE(f.edit->IsRefused());
+    EXPECT_EQ(f.edit->text(), QStringLiteral("12,5"));
+    EXPECT_EQ(f.parent.Count(CEditLast::kNotifyChanged), 0);
+    EXPECT_TRUE(f.boxes.Records().isEmpty()) << "told after the focus change, not inside it";
+    QCoreApplication::sendPostedEvents();
+    QTest::qWait(0);
+    ASSERT_EQ(f.boxes.Records().size(), 1);
+    const QString text = f.boxes.Records()[0].html.text;
+    EXPECT_TRUE(text.contains(QStringLiteral("The length"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("from 0,0 to 10,0"))) << text.toStdString();
+    EXPECT_TRUE(f.edit->hasFocus()) << "back in the field to correct it";
+    EXPECT_EQ(f.edit->selectedText(), QStringLiteral("12,5"));
+    EXPECT_EQ(f.edit->GetDoubleOr(-1), -1);
+    // Leaving again with the same text tells nothing more; Return tells again and stays in the field.
+    f.other->setFocus();
+    QTest::qWait(0);
+    EXPECT_EQ(f.boxes.Records().size(), 1);
+    f.Focus();
+    QKeyEvent ret(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(f.edit, &ret);
+    EXPECT_TRUE(ret.isAccepted()) << "the dialog's default button is not pressed";
+    EXPECT_EQ(f.boxes.Records().size(), 2);
+    // A dialog's check tells once more; a readable text outside the range says so.
+    EXPECT_FALSE(f.edit->CommitPending());
+    EXPECT_EQ(f.boxes.Records().size(), 3);
+    f.edit->selectAll();
+    f.edit->insert(QStringLiteral("abc"));
+    EXPECT_FALSE(f.edit->CommitPending());
+    ASSERT_EQ(f.boxes.Records().size(), 4);
+    EXPECT_TRUE(f.boxes.Records()[3].html.text.contains(QStringLiteral("cannot be read as a number")));
+    // A good entry ends the refusal; the program's own value does too.
+    f.edit->selectAll();
+    f.edit->insert(QStringLiteral("7,5"));
+    EXPECT_TRUE(f.edit->CommitPending());
+    EXPECT_EQ(f.edit->GetDoubleOr(-1), 7.5);
+    f.TypeAndLeave(QStringLiteral("-1"));
+    EXPECT_TRUE(f.edit->IsRefused());
+    f.edit->SetDouble(2.0);
+    EXPECT_FALSE(f.edit->IsRefused());
+    EXPECT_EQ(f.edit->text(), QStringLiteral("2,0"));
+    QTest::qWait(0);
+    EXPECT_EQ(f.boxes.Records().size(), 4) << "a refusal the program ended is not told";
+}
+
 TEST(CEditLastTest, ParseFunctions)
 {
     struct Case
@@ -382,9 +480,9 @@ TEST(CEditLastTest, ParseFunctions)
         bool error;
         int value;
     };
-    const Case cases[] = {{"12.5", false, 12},  {" 7", false, 7},  {"+3", false, 3}, {"-2.9", false, -2},
-                          {"1e3", false, 1000}, {"", true, 0},     {"abc", true, 0}, {"1x", true, 0},
-                          {"inf", true, 0},     {"3e10", true, 0}, {"+-1", true, 0}, {"0x10", true, 0}};
+    const Case cases[] = {{"12.5", false, 12}, {" 7", false, 7},  {"+3", false, 3}, {"-2.9", false, -2},
+                          {"1e3", true, 0},    {"", true, 0},     {"abc", true, 0}, {"1x", true, 0},
+                          {"inf", true, 0},    {"3e10", true, 0}, {"+-1", true, 0}, {"0x10", true, 0}};
     ScopedLocale locale(kEnglish);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

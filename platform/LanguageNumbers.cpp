@@ -1,0 +1,20 @@
+// Numbers in the interface language's format for the Qt side.
+#include "platform/LanguageNumbers.h"
+
+#include "platform/ResourceModule.h"
+
+QLocale LanguageLocale()
+{
+    const ResourceModule* module = ResourceModule::Current();
+    return module ? module->Locale() : QLocale(QLocale::English);
+}
+
+QString NumberText(double value, int decimals)
+{
+    return QString::fromStdString(FormatNumber(value, decimals));
+}
+
+NumberReading ReadNumberText(const QString& text)
+{
+    return ReadNumber(text.toStdString());
+}
