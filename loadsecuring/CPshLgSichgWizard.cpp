@@ -211,7 +211,9 @@ void CPshLgSichgWizard::Platziere()
     lage.bereich = haupt && haupt->isVisible() ? haupt->frameGeometry().intersected(frei) : frei;
     // The frame around the sheet counts: the rectangle placed is the frame's, the sheet moves by its corner.
     const QRect rahmen = frameGeometry();
-    const LgSichgPlacement::Ergebnis e = LgSichgPlacement::Platziere(lage, rahmen.size());
+    // Before it is first shown the window manager's frame is not known yet: room for a title bar.
+    const QSize groesse = isVisible() ? rahmen.size() : rahmen.size() + QSize(2, 30);
+    const LgSichgPlacement::Ergebnis e = LgSichgPlacement::Platziere(lage, groesse);
     move(e.blatt.topLeft() + (pos() - rahmen.topLeft()));
     m_pView->SetWizardVersatz(e.verschiebung);
 }

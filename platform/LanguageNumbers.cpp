@@ -3,10 +3,16 @@
 
 #include "platform/ResourceModule.h"
 
+QLocale LanguageLocale(const QString& code)
+{
+    const QLocale locale(code.toLower());
+    return locale.language() == QLocale::C ? QLocale(QLocale::English) : locale;
+}
+
 QLocale LanguageLocale()
 {
     const ResourceModule* module = ResourceModule::Current();
-    return module ? module->Locale() : QLocale(QLocale::English);
+    return module ? LanguageLocale(module->Code()) : QLocale(QLocale::English);
 }
 
 QString NumberText(double value, int decimals)

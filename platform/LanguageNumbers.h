@@ -7,7 +7,9 @@
 #include <QLocale>
 #include <QString>
 
-// The locale of the running language module (English when none is loaded), not the desktop's.
+// The locale of a language module's code ("DE", "EN"; English for a code that names no language), and
+// of the running module (English when none is loaded): never the desktop's.
+QLocale LanguageLocale(const QString& code);
 QLocale LanguageLocale();
 
 // `value` with `decimals` places and the language's decimal separator.

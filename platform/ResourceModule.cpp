@@ -1,7 +1,9 @@
 // Loading of the language module and look-up of its items.
 #include "platform/ResourceModule.h"
 
+#include "model/text/NumberText.h"
 #include "model/text/ResourceText.h"
+#include "platform/LanguageNumbers.h"
 #include "platform/RccBundle.h"
 #include "platform/RegularFile.h"
 
@@ -121,15 +123,17 @@ ResourceModule::ResourceModule(QString code, QString file, QString root, QByteAr
     // A detached copy: the bytes must stay where Qt found them for as long as they are registered.
     m_bundle.detach();
     m_registered = QResource::registerResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
-    m_separator = Locale().decimalPoint() == QLatin1String(",") ? ',' : '.';
 }
 
 ResourceModule::~ResourceModule()
 {
     // A module that goes away stops being current: nothing may read from it afterwards.
     const ResourceModule* self = this;
-    if (CurrentModule().compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
-        SetCurrentTextProvider(nullptr);
+    if (CurrentModule().compare_exchange_strong(self, nullptr)) {
+        SetDecimalSeparator('.');
+        if (CurrentTextProvider() == this)
+            SetCurrentTextProvider(nullptr);
+    }
     if (m_registered)
         QResource::unregisterResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
 }
@@ -167,17 +171,6 @@ bool ResourceModule::ParseStrings(const QByteArray& data, QString* error)
 std::string ResourceModule::Text(std::uint32_t id) const
 {
     return String(id).toStdString();
-}
-
-QLocale ResourceModule::Locale() const
-{
-    const QLocale locale(m_code.toLower());
-    return locale.language() == QLocale::C ? QLocale(QLocale::English) : locale;
-}
-
-char ResourceModule::DecimalSeparator() const
-{
-    return m_separator;
 }
 
 bool ResourceModule::IsGermanCode(const QString& code)
@@ -288,4 +281,7 @@ void ResourceModule::SetCurrent(const ResourceModule* module)
 {
     CurrentModule().store(module);
     SetCurrentTextProvider(module);
+    // Numbers are read and shown as the module's language writes them, whatever the desktop's locale.
+    SetDecimalSeparator(
+        module ? LanguageLocale(module->Code()).decimalPoint() == QLatin1String(",") ? ',' : '.' : '.');
 }

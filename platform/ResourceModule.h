@@ -8,7 +8,6 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
-#include <QLocale>
 #include <QString>
 #include <QUrl>
 
@@ -45,11 +44,6 @@ public:
     // Every string id of the module, in ascending order.
     QList<quint32> StringIds() const;
     std::string Text(std::uint32_t id) const override;
-    // The decimal separator of the module's language (its locale's, '.' or ','), whatever the
-    // desktop's locale is.
-    char DecimalSeparator() const override;
-    // The locale of the module's language.
-    QLocale Locale() const;
 
     // Items by number; empty (or a null image) when the module has none.
     QByteArray DialogTemplate(quint32 id) const; // Qt Designer file dialogs/<id>.ui
@@ -93,7 +87,6 @@ private:
     bool ParseStrings(const QByteArray& data, QString* error);
 
     QString m_code;
-    char m_separator = '.';
     QString m_file;
     QString m_root;
     QByteArray m_bundle; // the registered bundle's bytes: Qt reads them in place until unregistered

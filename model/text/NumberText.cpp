@@ -1,8 +1,7 @@
 // The reader and writer of numbers in the interface language's format.
 #include "model/text/NumberText.h"
 
-#include "model/text/TextProvider.h"
-
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -21,10 +20,29 @@ bool IsBlank(char c)
 
 } // namespace
 
+namespace {
+// The separator of the language module in use: part of the module's state, like the text provider.
+std::atomic<char> g_separator{'.'};
+} // namespace
+
 char DecimalSeparator()
 {
-    const ITextProvider* provider = CurrentTextProvider();
-    return provider ? provider->DecimalSeparator() : '.';
+    return g_separator.load();
+}
+
+void SetDecimalSeparator(char separator)
+{
+    g_separator.store(separator == ',' ? ',' : '.');
+}
+
+ScopedDecimalSeparator::ScopedDecimalSeparator(char separator) : m_previous(g_separator.load())
+{
+    SetDecimalSeparator(separator);
+}
+
+ScopedDecimalSeparator::~ScopedDecimalSeparator()
+{
+    g_separator.store(m_previous);
 }
 
 NumberReading ReadNumber(std::string_view text, char separator)

@@ -20,8 +20,23 @@ struct NumberReading
     bool IsNumber() const { return status == Status::kNumber; }
 };
 
-// The decimal separator of the running language module ('.' when none is loaded).
+// The decimal separator of the running language module ('.' when none is loaded). The module sets it
+// when it becomes the current one (only '.' and ',' are kept; anything else counts as '.').
 char DecimalSeparator();
+void SetDecimalSeparator(char separator);
+
+// Sets the separator for the lifetime of the object and restores the previous one afterwards.
+class ScopedDecimalSeparator
+{
+public:
+    explicit ScopedDecimalSeparator(char separator);
+    ~ScopedDecimalSeparator();
+    ScopedDecimalSeparator(const ScopedDecimalSeparator&) = delete;
+    ScopedDecimalSeparator& operator=(const ScopedDecimalSeparator&) = delete;
+
+private:
+    char m_previous;
+};
 
 // Reads a typed number: blanks around it, an optional sign, digits with at most one decimal
 // separator. The language's separator is read, and the other one of '.' and ',' too where it cannot

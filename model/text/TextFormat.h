@@ -31,8 +31,7 @@ std::string ReplaceResPlaceholders(std::string text, const std::uint32_t* ids, i
 // have an argument of its kind (d i u o x X c: integer; f F e E g G a A: number; s: text) and every
 // argument a specifier; "%%" is a percent sign, flags, width and precision are kept, length modifiers
 // are ignored; a '*' or a width or precision of more than three digits, and the specifiers n and p are
-// refused. Numbers come out with the interface language's decimal separator (DecimalSeparator). A
-// format that does not
+// refused. A format that does not
 // match gives the plain fallback: the text with "%%" as "%" and its specifiers as they stand, followed
 // by the arguments in plain form in parentheses, so nothing the caller passed is lost.
 std::string FormatChecked(std::string_view fmt, std::initializer_list<FormatArg> args);

@@ -23,9 +23,6 @@ public:
         (void)out;
         return false;
     }
-
-    // The decimal separator of the provider's language: '.' or ','.
-    virtual char DecimalSeparator() const { return '.'; }
 };
 
 // The provider that resource texts are loaded from: the language module chosen at start-up. Without
@@ -60,11 +57,7 @@ public:
     void SetItem(std::uint32_t id, int type, std::string bytes) { m_items[{type, id}] = std::move(bytes); }
     bool ResourceBytes(std::uint32_t id, int type, std::string& out) const override;
 
-    void SetDecimalSeparator(char separator) { m_separator = separator; }
-    char DecimalSeparator() const override { return m_separator; }
-
 private:
-    char m_separator = '.';
     std::map<std::uint32_t, std::string> m_texts;
     std::map<std::pair<int, std::uint32_t>, std::string> m_items;
 };

@@ -94,9 +94,9 @@ TEST(NumberTextTest, FormatsWithTheLanguagesSeparator)
 TEST(NumberTextTest, TheRunningLanguageChoosesTheSeparator)
 {
     CTableTextProvider german({{700, "mu = %.2f, %d kg, %s"}});
-    german.SetDecimalSeparator(',');
     {
         ScopedTextProvider use(&german);
+        ScopedDecimalSeparator komma(',');
         EXPECT_EQ(DecimalSeparator(), ',');
         EXPECT_EQ(FormatNumber(0.5, 2), "0,50");
         EXPECT_DOUBLE_EQ(ReadNumber("0,5").value, 0.5);
@@ -104,8 +104,7 @@ TEST(NumberTextTest, TheRunningLanguageChoosesTheSeparator)
         EXPECT_EQ(FormatResChecked(700, {0.5, 1200, "v1.2"}), "mu = 0,50, 1200 kg, v1.2");
         EXPECT_EQ(FormatChecked("%8.3f|%e", {-2.5, 1500.0}), "  -2,500|1,500000e+03");
     }
-    ScopedTextProvider none(nullptr);
-    EXPECT_EQ(DecimalSeparator(), '.');
+    EXPECT_EQ(DecimalSeparator(), '.') << "the separator before is back";
     EXPECT_EQ(FormatChecked("%.2f", {0.5}), "0.50");
 }
 

@@ -1,7 +1,7 @@
 // The typed edit field: character filters, commit, notifications, formats and the user's locale.
 #include "UiTestModule.h"
 
-#include "model/text/TextProvider.h"
+#include "model/text/NumberText.h"
 #include "ui/CEditLast.h"
 #include "ui/ControlId.h"
 #include "ui/EditCommitEvent.h"
@@ -74,7 +74,8 @@ protected:
 class ScopedLocale
 {
 public:
-    explicit ScopedLocale(const QLocale& locale) : m_previous(QLocale()), m_use(Texts(locale, &m_texts))
+    explicit ScopedLocale(const QLocale& locale)
+        : m_previous(QLocale()), m_separator(locale.decimalPoint() == QLatin1String(",") ? ',' : '.')
     {
         QLocale::setDefault(locale.decimalPoint() == QLatin1String(",") ? QLocale(QLocale::English)
                                                                         : QLocale(QLocale::German));
@@ -82,14 +83,8 @@ public:
     ~ScopedLocale() { QLocale::setDefault(m_previous); }
 
 private:
-    static const ITextProvider* Texts(const QLocale& locale, CTableTextProvider* texts)
-    {
-        texts->SetDecimalSeparator(locale.decimalPoint() == QLatin1String(",") ? ',' : '.');
-        return texts;
-    }
     QLocale m_previous;
-    CTableTextProvider m_texts;
-    ScopedTextProvider m_use;
+    ScopedDecimalSeparator m_separator;
 };
 
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
