@@ -558,7 +558,8 @@ void CEditLast::Refuse(const QString& typed, bool readable, CommitTrigger trigge
         m_refusalPending = true;
         QPointer<CEditLast> self(this);
         QTimer::singleShot(0, this, [self] {
-            if (self && self->m_refusalPending)
+            // Not for a field whose dialog was closed meanwhile.
+            if (self && self->m_refusalPending && self->isVisible())
                 self->ShowRefusal();
         });
         return;

@@ -62,6 +62,9 @@ void Einheiten(CFahrzeug& f, int anzahl)
         wp.m_fReibungOhneMatte = 0.3f;
         wp.m_nVorspannkraft = 250;
         wp.m_nZurrkraft = 500;
+        // Secured in the wizard and calculated: a unit with a securing report.
+        einheit->m_bVorhanden = 1;
+        einheit->m_nZurrParam[0] = 2;
     }
 }
 

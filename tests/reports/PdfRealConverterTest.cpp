@@ -82,6 +82,9 @@ void Ladung(CFahrzeug& f)
         einheit->m_Wizard.m_fReibungOhneMatte = 0.3f;
         einheit->m_Wizard.m_nVorspannkraft = 250;
         einheit->m_Wizard.m_nZurrkraft = 500;
+        // Secured in the wizard and calculated: a unit with a securing report.
+        einheit->m_bVorhanden = 1;
+        einheit->m_nZurrParam[0] = 2;
     }
     f.m_pQor->UpdateSchwerpunkt();
 }

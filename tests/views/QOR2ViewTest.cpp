@@ -923,23 +923,34 @@ TEST_F(PlanViewTest, InsetNotificationPlacesTheStripsSideBySide)
     EXPECT_NE(view->GetHtmlVorlageFsm().find("<!--$Por"), std::string::npos);
 }
 
+// The mark in the middle is the unit's verdict (GetSicherungsStand): the tick picture only for a unit
+// calculated without defects; defects add a mark in each corner.
 TEST_F(PlanViewTest, LoadUnitBoxesShowTheUnitPictureAndTheirDefects)
 {
     struct Fall
     {
         const char* name;
         int nVorhanden;
+        bool bBerechnet;
         bool bMangel;
+        bool bHaken; // the green tick
+        bool bEcken; // the defect marks in the corners
     };
     const Fall faelle[] = {
-        {"plain", 0, false}, {"in the securing", 1, false}, {"with defects", 0, true}, {"both", 1, true}};
+        {"plain", 0, false, false, false, false},
+        {"secured and calculated", 1, true, false, true, false},
+        {"started, never calculated", 1, false, false, false, false},
+        {"with defects", 1, true, true, false, true},
+        {"defects of a unit outside the securing", 0, true, true, false, false},
+    };
     std::vector<CLadeeinheit*> einheiten;
-    for (int i = 0; i < 4; ++i) {
-        tagLGINFO* lg = Last("Crate", 0.2 + 1.6 * i, 0.3, 1.4, 1.4, 0.5);
+    for (int i = 0; i < 5; ++i) {
+        tagLGINFO* lg = Last("Crate", 0.2 + 1.4 * i, 0.3, 1.2, 1.4, 0.5);
         auto* le = new CLadeeinheit(i + 1);
         le->AddLadung(lg->m_strName.c_str(), lg->m_nNummer, lg);
         lg->SetLeId(i + 1);
         le->m_bVorhanden = faelle[i].nVorhanden;
+        le->m_nZurrParam[0] = faelle[i].bBerechnet ? 2 : -1;
         if (faelle[i].bMangel)
             le->AddMangel(new CLgsMangel(3, 1, le), false);
         Plan().InsertLadeeinheit(std::unique_ptr<CLadeeinheit>(le), -1);
@@ -959,7 +970,7 @@ TEST_F(PlanViewTest, LoadUnitBoxesShowTheUnitPictureAndTheirDefects)
                 n += test(img.pixel(x, y)) ? 1 : 0;
         return n;
     };
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(faelle[i].name);
         double x = 0, y = 0, dLaenge = 0, dBreite = 0;
         einheiten[i]->GetRechteck(&x, &y, &dLaenge, &dBreite);
@@ -969,12 +980,12 @@ TEST_F(PlanViewTest, LoadUnitBoxesShowTheUnitPictureAndTheirDefects)
         // The unit picture sits in the middle; the hatch of the box alone is never this green.
         // Left of the centre, inside the picture's disc and clear of its tick.
         const QRect mitte(box.center() + QPoint(-12, -8), QSize(6, 6));
-        EXPECT_EQ(Zaehle(mitte, Gruen) > 30, faelle[i].nVorhanden != 0);
+        EXPECT_EQ(Zaehle(mitte, Gruen) > 30, faelle[i].bHaken);
         // A defect mark 3 pixels in from each corner.
         const int r = box.width() - 3 - bild.width(), o = box.height() - 3 - bild.height();
         for (QPoint ecke : {QPoint(3, 3), QPoint(r, 3), QPoint(3, o), QPoint(r, o)}) {
             SCOPED_TRACE(ecke.x() * 1000 + ecke.y());
-            EXPECT_EQ(Zaehle(QRect(box.topLeft() + ecke, bild), Rot) > 20, faelle[i].bMangel);
+            EXPECT_EQ(Zaehle(QRect(box.topLeft() + ecke, bild), Rot) > 20, faelle[i].bEcken);
         }
     }
 }
