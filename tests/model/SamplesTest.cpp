@@ -302,8 +302,9 @@ TEST(Samples, AddingAnAxleKeepsTheAxlesInPlaceWhereTheNewOneFits)
         SCOPED_TRACE(fall.title);
         auto f = Lade(fall.title);
         ASSERT_TRUE(f);
-        if (fall.bOhneLetzte)
+        if (fall.bOhneLetzte) {
             ASSERT_TRUE(f->RemoveAchse(f->GetRecordAnzahl() - 1));
+        }
         fahrzeugtest::Berechne(*f);
         ASSERT_EQ(f->GetRecordAnzahl(), static_cast<int>(fall.vorher.size()));
         for (int i = 0; i < f->GetRecordAnzahl(); ++i)
