@@ -15,6 +15,7 @@
 #include "model/plan/CQOR.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/RegularFile.h"
@@ -460,6 +461,8 @@ void CMainFrame::OnNewFahrzeug()
     if (name.isEmpty())
         name = Text(kNamen[choice.nArt]);
     pFahrzeug->m_strName = name.toStdString();
+    if (auto* pAuflieger = dynamic_cast<CAuflieger*>(pFahrzeug.get()))
+        pAuflieger->m_dAufliegerMass = choice.dAufliegerMass;
     for (int i = 0; i < 4; ++i) {
         const double d = choice.nArt == FahrzeugArt::kSattelzugmaschine ? 0.0 : choice.dRand[i];
         pFahrzeug->m_NutzLF[0].m_dRand[i] = d;

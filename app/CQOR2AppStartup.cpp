@@ -23,6 +23,7 @@
 #include "platform/RegularFile.h"
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
+#include "platform/ToolkitTranslation.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
 #include "view3d/Settings3DRecord.h"
@@ -192,6 +193,7 @@ bool CQOR2App::LoadLanguageModule()
         return false;
     }
     ResourceModule::SetCurrent(m_module.get());
+    InstallToolkitTranslation(m_language, this);
     SIMPEXP_FZG::s_strSprache = m_language.toStdString();
     return true;
 }

@@ -45,10 +45,12 @@ bool CatalogueServices::NeuesFahrzeug(CPlanEditDialogs& dialogs, const QString& 
     if (dialogs.Ausfuehre(daten) != QDialog::Accepted)
         return false;
     const int art = daten.m_nArt;
+    choice.dAufliegerMass = 0.0;
     if (ResourceModule::IsGermanCode(sprache) && art == FahrzeugArt::kAuflieger) {
         CDlgDsr dsr(parent);
         if (dialogs.Ausfuehre(dsr) != QDialog::Accepted)
             return false;
+        choice.dAufliegerMass = dsr.m_nErgebnis / 1000.0;
     }
     double rand[4] = {0.25, 0.15, 0.05, 0.05};
     if (art == FahrzeugArt::kSattelzugmaschine) {

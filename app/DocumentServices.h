@@ -36,6 +36,8 @@ struct DocumentServices
         int nVariante = 1;
         QString name;
         double dRand[4] = {0.25, 0.15, 0.05, 0.05};
+        // A semi-trailer's diameter of its rounded front corners (metres), from its front swing form.
+        double dAufliegerMass = 0.0;
     };
 
     // The open dialog; false on cancel.

@@ -1,4 +1,4 @@
-// The two linked counts: clamps, the partner field and the result.
+// The rounded front corners of a new semi-trailer: clamps, the partner field and the result.
 #include "catalogue/CDlgDsr.h"
 
 #include "ui/CEditLast.h"
@@ -10,14 +10,14 @@
 
 int CDlgDsr::Klemme(int ctrlId, int nWert)
 {
-    return std::min(nWert, ctrlId == kIdErste ? 500 : 250);
+    return std::min(nWert, ctrlId == kIdDurchmesser ? 500 : 250);
 }
 
 int CDlgDsr::Partner(int ctrlId, std::optional<int> wert)
 {
     if (!wert)
         return 0;
-    return ctrlId == kIdErste ? *wert / 2 : *wert * 2;
+    return ctrlId == kIdDurchmesser ? *wert / 2 : *wert * 2;
 }
 
 int CDlgDsr::Ergebnis(bool bKeine, std::optional<int> erste, std::optional<int> zweite)
@@ -47,7 +47,7 @@ std::optional<int> CDlgDsr::Wert(int ctrlId) const
 bool CDlgDsr::OnInitDialog()
 {
     CDlgBase::OnInitDialog();
-    for (int id : {kIdErste, kIdZweite}) {
+    for (int id : {kIdDurchmesser, kIdRadius}) {
         if (CEditLast* feld = Feld(id)) {
             feld->SetFormat(EditValue::kInt, QStringLiteral("%i"));
             connect(feld, &QLineEdit::editingFinished, this, [this, id] { Verlassen(id); });
@@ -58,7 +58,7 @@ bool CDlgDsr::OnInitDialog()
 
 void CDlgDsr::OnEditCommit(int ctrlId, EditValue& value, int reserved)
 {
-    if (ctrlId == kIdErste || ctrlId == kIdZweite)
+    if (ctrlId == kIdDurchmesser || ctrlId == kIdRadius)
         value.i = Klemme(ctrlId, value.i);
     CDlgBase::OnEditCommit(ctrlId, value, reserved);
 }
@@ -66,7 +66,7 @@ void CDlgDsr::OnEditCommit(int ctrlId, EditValue& value, int reserved)
 void CDlgDsr::Verlassen(int ctrlId)
 {
     CEditLast* feld = Feld(ctrlId);
-    CEditLast* anderes = Feld(ctrlId == kIdErste ? kIdZweite : kIdErste);
+    CEditLast* anderes = Feld(ctrlId == kIdDurchmesser ? kIdRadius : kIdDurchmesser);
     if (!feld || !anderes)
         return;
     feld->CommitText(false);
@@ -75,10 +75,10 @@ void CDlgDsr::Verlassen(int ctrlId)
 
 void CDlgDsr::OnOK()
 {
-    for (int id : {kIdErste, kIdZweite})
+    for (int id : {kIdDurchmesser, kIdRadius})
         if (CEditLast* feld = Feld(id); feld && feld->hasFocus())
             feld->CommitText(false);
     auto* keine = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdKeine));
-    m_nErgebnis = Ergebnis(keine && keine->isChecked(), Wert(kIdErste), Wert(kIdZweite));
+    m_nErgebnis = Ergebnis(keine && keine->isChecked(), Wert(kIdDurchmesser), Wert(kIdRadius));
     CDlgBase::OnOK();
 }

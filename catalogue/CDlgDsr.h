@@ -1,4 +1,4 @@
-// The two linked counts offered for a new semi-trailer, or "none".
+// The rounded front corners of a new semi-trailer, for its front swing check: diameter, radius or "none".
 #pragma once
 
 #include "ui/CDlgBase.h"
@@ -7,19 +7,20 @@
 
 class CEditLast;
 
-// The second count is half the first; leaving either field sets the other. The result is 0 with "none"
-// checked, else the first count, or twice the second when the first is empty.
+// The diameter and the radius of the corners in millimetres: leaving either field sets the other. The
+// result, the diameter that CAuflieger::GetAufliegerMass gives in metres, is 0 with "none" checked, else
+// the diameter, or twice the radius when the diameter is empty.
 class CDlgDsr : public CDlgBase
 {
     Q_OBJECT
 
 public:
     static constexpr quint32 kTemplateId = 900;
-    static constexpr int kIdErste = 1362;
-    static constexpr int kIdZweite = 1363;
+    static constexpr int kIdDurchmesser = 1362;
+    static constexpr int kIdRadius = 1363;
     static constexpr int kIdKeine = 1344;
 
-    // A committed count: the first at most 500, the second at most 250.
+    // A committed value: the diameter at most 500 mm, the radius at most 250 mm.
     static int Klemme(int ctrlId, int nWert);
     // The value the other field gets when `ctrlId` is left holding `wert` (nullopt: empty).
     static int Partner(int ctrlId, std::optional<int> wert);

@@ -2,10 +2,15 @@
 #include "draw2d/CDIBAuflieger.h"
 
 #include "draw2d/CKoordSys.h"
+#include "draw2d/FontTable.h"
 #include "draw2d/IPlanDrawView.h"
+#include "model/document/CQOR1Doc.h"
 #include "model/text/TextFormat.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/Schwenkradius.h"
+#include "platform/ResourceModule.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace {
@@ -17,7 +22,21 @@ int Trunc(double d)
 
 } // namespace
 
-CDIBAuflieger::CDIBAuflieger(CFahrzeug* pFahrzeug) : CDIBFahrzeug(pFahrzeug) {}
+namespace {
+
+QFont Unterstrichen(int nHoehe, int nGewicht)
+{
+    QFont font = FontTable::MakeFont("Microsoft Sans Serif", nHoehe, nGewicht);
+    font.setUnderline(true);
+    return font;
+}
+
+} // namespace
+
+CDIBAuflieger::CDIBAuflieger(CFahrzeug* pFahrzeug)
+    : CDIBFahrzeug(pFahrzeug), m_fontNormal(Unterstrichen(12, 400)), m_fontWarnung(Unterstrichen(14, 700))
+{
+}
 
 int CDIBAuflieger::GetDrawLength(int nPixProMeter, double dZoom) const
 {
@@ -53,5 +72,33 @@ void CDIBAuflieger::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, 
         m_rcKingpin = painter.worldTransform().mapRect(rc);
         m_lstAchsen[0].m_rc = m_rcKingpin.adjusted(-5, -5, 5, 5);
     }
+    DrawSchwenkradius(painter, x, y, pView);
     painter.restore();
+}
+
+void CDIBAuflieger::DrawSchwenkradius(QPainter& painter, int x, int y, IPlanDrawView* pView)
+{
+    pView->RemoveToolTip(kToolSchwenkradius);
+    m_rcSchwenkradius = QRect();
+    m_bSchwenkradiusWarnung = false;
+    const CQOR1Doc* doc = pView->GetDocument();
+    if (!ResourceModule::GermanInterface() || pView->IsBildExport() || !doc ||
+        doc->GetAktivFahrzeugArt() != 2)
+        return;
+    m_bSchwenkradiusWarnung = Schwenkradius::IsUeberschritten(*m_pFahrzeug);
+    // A print or another zoom enlarges the screen's font with the picture.
+    QFont font = m_bSchwenkradiusWarnung ? m_fontWarnung : m_fontNormal;
+    if (const double dGross = pView->GetDruckFaktor(); dGross != 1.0) {
+        font = Unterstrichen(Trunc((m_bSchwenkradiusWarnung ? 14 : 12) * dGross),
+                             m_bSchwenkradiusWarnung ? 700 : 400);
+    }
+    const QString text = QString::fromStdString(FormatS("$S", 1, kTextSchwenkradius));
+    const QFontMetrics fm(font);
+    const QRect rc(x + (IsAktiv(pView) ? 10 : 1), y + 1, fm.horizontalAdvance(text), fm.height());
+    painter.setFont(font);
+    painter.setPen(m_bSchwenkradiusWarnung ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, text);
+    m_rcSchwenkradius = painter.worldTransform().mapRect(rc);
+    pView->AddTextRect(m_rcSchwenkradius);
+    pView->SetToolTip(kToolSchwenkradius, m_rcSchwenkradius, std::string());
 }

@@ -137,7 +137,7 @@ bool CDlgDrucken2::OnInitDialog()
         beide->show();
 
     const int nVorn = Einheiten(m_pVorn);
-    SetCtrlText(kIdLgs1, QString::fromStdString(bSattel ? FormatS("$S [n/a]", 1, 185u)
+    SetCtrlText(kIdLgs1, QString::fromStdString(bSattel ? FormatS("$S [$S]", 2, 185u, 559u)
                                                         : FormatSPre("$S [%i]", 1, 185u, nVorn)));
     SetChecked(kIdLgs1, !bSattel && nVorn > 0);
     if (m_pAnhaenger) {

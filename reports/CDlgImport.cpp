@@ -59,7 +59,8 @@ bool CDlgImport::OnInitDialog()
         connect(m_list, &QTreeWidget::itemChanged, this, [this] { KickIdle(); });
     }
     if (auto* client = qobject_cast<QLabel*>(ControlId::Find(this, kIdClient)))
-        client->setText(MailFolder().isEmpty() ? QStringLiteral("n/a") : QDir(MailFolder()).dirName());
+        client->setText(MailFolder().isEmpty() ? QString::fromStdString(LoadResString(559))
+                                               : QDir(MailFolder()).dirName());
     // The data folders of older versions, listed only where they exist.
     QSettings marks;
     marks.beginGroup(QStringLiteral("LEGACY DATA IMPORT"));

@@ -11,6 +11,7 @@
 #include "ui/ControlId.h"
 #include "ui/IStripFactory.h"
 #include "ui/NotifyEvent.h"
+#include "ui/QtMessageBoxService.h"
 #include "ui/ResourcePictures.h"
 #include "ui/RibBtnStrip.h"
 
@@ -302,8 +303,9 @@ void CDlgMsgboxHtml::OnOK()
 
 bool CDlgMsgboxHtml::AskConfirm(const QString& question, const QString& caption)
 {
-    return QMessageBox::question(this, caption, question, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::Yes | QMessageBox::No, this);
+    QtMessageBoxService::UseModuleYesNo(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 QImage CDlgMsgboxHtml::ComposePictureColumn(QSize size, const QImage& side, const QImage& icon)

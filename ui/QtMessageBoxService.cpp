@@ -65,18 +65,22 @@ int QtMessageBoxService::Show(QWidget* parent, const QString& caption, const QSt
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-        // The captions of the language module; Qt's own ones are English.
-        for (const auto& [button, id] :
-             {std::pair{QMessageBox::Yes, 1560u}, std::pair{QMessageBox::No, 1561u}}) {
-            const QString label = QString::fromStdString(LoadResString(id));
-            if (!label.isEmpty())
-                box.button(button)->setText(label);
-        }
+        UseModuleYesNo(box);
         return box.exec() == QMessageBox::No ? kNo : kYes;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return kOk;
+}
+
+void QtMessageBoxService::UseModuleYesNo(QMessageBox& box)
+{
+    // The captions of the language module; Qt's own ones are English.
+    for (const auto& [button, id] : {std::pair{QMessageBox::Yes, 1560u}, std::pair{QMessageBox::No, 1561u}}) {
+        const QString label = QString::fromStdString(LoadResString(id));
+        if (QAbstractButton* b = box.button(button); b && !label.isEmpty())
+            b->setText(label);
+    }
 }
 
 int QtMessageBoxService::ShowHtml(QWidget* parent, const HtmlBox& box, bool* checked)

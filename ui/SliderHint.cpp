@@ -7,6 +7,7 @@
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/ProgramRun.h"
+#include "ui/RegionalVersion.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -73,13 +74,20 @@ void SliderHint::AfterSliderClosed(ProgramRun& run, QWidget* owner)
     if (!run.IsSliderHinweisAnstehend())
         return;
     run.SetSliderHinweisAnstehend(false);
-    Show(run, owner);
+    if (ResourceModule::IsGermanCode(Current().languageCode()))
+        ShowBox(run, owner);
 }
 
 void SliderHint::Show(ProgramRun& run, QWidget* owner)
 {
+    if (RegionalVersion::IsDE())
+        ShowBox(run, owner);
+}
+
+void SliderHint::ShowBox(ProgramRun& run, QWidget* owner)
+{
     bool& bAus = run.GetAntworten().bSliderHinweisAus;
-    if (!ResourceModule::IsGermanCode(Current().languageCode()) || bAus)
+    if (bAus)
         return;
     // The box runs its own loop: the owner may go meanwhile.
     QPointer<QWidget> guard(owner);

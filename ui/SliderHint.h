@@ -9,8 +9,9 @@ class ProgramRun;
 class QWidget;
 
 // The template view marks the hint as pending in its program run when it applies certain slider
-// values; the closing slider then shows it once, on a German interface, until the user ticks its check
-// box, which holds for the run.
+// values; the closing slider then shows it on a German interface. After an axle was added, removed or
+// dragged the view shows it when the regional version of the settings is "DE", whatever the language.
+// Either way it comes until the user ticks its check box, which holds for the run.
 // Its second button opens the regulations document of the program folder; a missing document gives
 // a message. The box, the document opener and the language are replaceable for tests.
 class SliderHint
@@ -41,10 +42,14 @@ public:
     // box as Show does. `owner` is the slider's former parent (may be null).
     static void AfterSliderClosed(ProgramRun& run, QWidget* owner);
 
-    // Shows the box on a German interface while it has not been ticked off in the run; the template
-    // view calls it after an axle was added, removed or dragged.
+    // Shows the box with the regional version "DE" while it has not been ticked off in the run; the
+    // template view calls it after an axle was added, removed or dragged.
     static void Show(ProgramRun& run, QWidget* owner);
 
+private:
+    static void ShowBox(ProgramRun& run, QWidget* owner);
+
+public:
     // Replaces the services (members left empty keep the real ones); answers the ones used before.
     static Services SetServices(Services services);
 };

@@ -2,6 +2,8 @@
 // context menu, the weights tool tips and the figures drawn over the picture.
 #include "views/CQOR1View.h"
 
+#include "draw2d/CDIBAuflieger.h"
+
 #include "platform/CCmdUI.h"
 
 #include "views/CQOR2View.h"
@@ -16,14 +18,17 @@
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/TextFormat.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/Schwenkradius.h"
 #include "model/vehicle/tagZLINFO.h"
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
 #include "ui/CDlgHelpText.h"
 #include "ui/CommandEvent.h"
 #include "ui/IMessageBoxService.h"
+#include "ui/RegionalVersion.h"
 #include "ui/SliderHint.h"
 
 #include <QContextMenuEvent>
@@ -108,6 +113,16 @@ bool LaesstBildStehen(const QEvent* e)
     }
 }
 
+// The text of the front swing label's tooltip: with the regional version "DE", the width, the corner
+// radius and the allowed kingpin distance of the document's vehicle; empty otherwise.
+std::string SchwenkradiusTip(const CQOR1Doc* pDoc)
+{
+    const CFahrzeug* f = pDoc ? pDoc->GetFahrzeug() : nullptr;
+    if (!f || !RegionalVersion::IsDE())
+        return {};
+    return Schwenkradius::TipText(f->GetLFBreite(), CAuflieger::GetAufliegerMass(*f));
+}
+
 } // namespace
 
 // --- events ---------------------------------------------------------------------------------------------
@@ -165,11 +180,15 @@ bool CQOR1View::event(QEvent* e)
                 return true;
             }
         }
-        for (const auto& [id, tool] : m_tools)
-            if (tool.rc.contains(pt) && !tool.text.empty()) {
-                QToolTip::showText(h->globalPos(), QString::fromStdString(tool.text), viewport(), tool.rc);
+        for (const auto& [id, tool] : m_tools) {
+            // The front swing label's text is made when it is shown.
+            const std::string text =
+                id == CDIBAuflieger::kToolSchwenkradius ? SchwenkradiusTip(GetDocument()) : tool.text;
+            if (tool.rc.contains(pt) && !text.empty()) {
+                QToolTip::showText(h->globalPos(), QString::fromStdString(text), viewport(), tool.rc);
                 return true;
             }
+        }
         QToolTip::hideText();
         e->ignore();
         return true;

@@ -51,7 +51,9 @@ int CopyFahrzeugToImpExp(CFahrzeug* f, SIMPEXP_FZG* r)
     r->m_dSattelVersatz = f->m_dSattelVersatz;
     r->m_dKombiWert = 0.0;
     r->m_bKombiFlag = false;
-    r->m_dRadstandKorrektur = f->m_dRadstandKorrektur;
+    // The field carries a semi-trailer's corner diameter; other kinds keep their correction there.
+    r->m_dRadstandKorrektur =
+        f->GetArt() == FahrzeugArt::kAuflieger ? CAuflieger::GetAufliegerMass(*f) : f->m_dRadstandKorrektur;
     r->m_dLFBreite = f->m_fLFBreite;
     r->m_nSeitenProzent = f->m_nSeitenProzent;
     r->m_nReserveNull = 0;
@@ -138,7 +140,13 @@ void SetzeFelder(CFahrzeug& f, const SIMPEXP_FZG& r)
     f.m_dSattelVersatz = r.m_dSattelVersatz;
     f.m_dKombiWert = 0.0;
     f.m_bKombiFlag = 0;
-    f.m_dRadstandKorrektur = r.m_dRadstandKorrektur;
+    if (auto* pAuflieger = dynamic_cast<CAuflieger*>(&f); pAuflieger && r.m_nArt == FahrzeugArt::kAuflieger) {
+        // A value the form could not have given (up to 500 mm) is no corner diameter.
+        const double d = r.m_dRadstandKorrektur;
+        pAuflieger->m_dAufliegerMass = d >= 0.0 && d <= SIMPEXP_FZG::kGroessterAufliegerMass ? d : 0.0;
+    } else {
+        f.m_dRadstandKorrektur = r.m_dRadstandKorrektur;
+    }
     f.m_fLFBreite = static_cast<float>(r.m_dLFBreite);
     f.m_nSeitenProzent = r.m_nSeitenProzent;
     f.m_nArtZusatz = r.m_nArtZusatz;

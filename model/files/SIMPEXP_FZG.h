@@ -12,7 +12,8 @@
 //    the permissible fifth-wheel load of a semi-trailer tractor;
 //  - m_dSattelVersatz, the correction length that the corrected wheelbase subtracts, is the fifth-wheel
 //    offset CFahrzeug::m_dSattelVersatz that the calculations use; m_dRadstandKorrektur carries the other
-//    double of that block, which no calculation reads;
+//    double of that block, which no calculation reads, and for a semi-trailer (kind 3) its corner
+//    diameter CAuflieger::m_dAufliegerMass (0 to kGroessterAufliegerMass metres; anything else reads as 0);
 //  - m_strBemerkung, the only free text a vehicle keeps in both file formats (the first-version record
 //    holds it at the same place, after axle record 0), carries the remarks on the vehicle;
 //  - m_nKopfInt, m_nSeitenProzent and m_nArtZusatz are the vehicle's members of the same names.
@@ -38,6 +39,7 @@ class SIMPEXP_FZG : public PersistentObject
 
 public:
     static constexpr int kAchsen = 10;
+    static constexpr double kGroessterAufliegerMass = 0.5;
 
     SIMPEXP_FZG() = default;
     SIMPEXP_FZG(const SIMPEXP_FZG&) = delete;

@@ -11,6 +11,12 @@ CAuflieger::CAuflieger()
     m_dKupplungswert[0] = 0.0;
 }
 
+double CAuflieger::GetAufliegerMass(const CFahrzeug& f)
+{
+    const auto* p = dynamic_cast<const CAuflieger*>(&f);
+    return p && p->GetArt() == FahrzeugArt::kAuflieger ? p->m_dAufliegerMass : 0.0;
+}
+
 double CAuflieger::GetGesamtlaenge(bool bMitPartner)
 {
     if (bMitPartner && m_pPartner)

@@ -33,6 +33,11 @@ public:
                m_pPartner->GetArt() == FahrzeugArt::kSattelzugmaschine;
     }
 
+    // A semi-trailer's length value that its front swing check halves (Schwenkradius): the diameter of
+    // its rounded front corners; 0 for any other vehicle.
+    static double GetAufliegerMass(const CFahrzeug& f);
+    double m_dAufliegerMass = 0.0;
+
     // Its own block: six doubles, two ints and a flag byte.
     double m_dAufliegerWert[6] = {};
     int m_nAufliegerInt[2] = {};

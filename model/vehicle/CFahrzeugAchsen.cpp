@@ -15,6 +15,9 @@ bool CFahrzeug::CanAddAchse() const
     return m_nArt >= FahrzeugArt::kZugmaschine && m_nAchsanzahl < GetMaxAchsen(m_nArt) && !IsArt5();
 }
 
+// The axles before the new one keep their places. Where the load area (ahead of a rigid truck's coupling
+// while its coupling load counts) leaves less than kFreiHinten behind it, the axle at the group split
+// gives way; a semi-trailer tractor, without a load area of its own, only gets the axle.
 bool CFahrzeug::AddAchse()
 {
     const int nNeu = GetRecordAnzahl();
@@ -26,17 +29,16 @@ bool CFahrzeug::AddAchse()
     m_nAchsFlags[nNeu] = 0;
     ++m_nAchsanzahl;
 
-    // The new axle's position from the front of the load area: the first record's distance and the
-    // distances between the records after it.
-    double dPos = 0.0;
-    for (int i = 0; i <= nNeu; ++i)
-        dPos += m_Achsen[i].dAbstand;
+    // The new axle needs kFreiHinten of the load area behind it (for a rigid truck with a coupling, in
+    // front of the coupling). Where it does not fit, the distance ahead of the rear group's first axle
+    // gives way; the other axles keep their places.
     double dLaenge = m_dLFLaenge;
-    if (m_nArt == FahrzeugArt::kZugmaschine)
-        dLaenge -= GetVorbauLaenge();
-    const double dFrei = dLaenge - (dPos + kFreiHinten);
-    if (dFrei < 0.0) {
-        const int k = std::clamp(GetAchsgruppenTrennung(), 1, std::min(5, nNeu));
+    if (m_nArt == FahrzeugArt::kZugmaschine && m_bKupplungslast)
+        dLaenge -= m_dKupplungsabstand;
+    const double dFrei = dLaenge - (GetPosLetzteAchse() + kFreiHinten);
+    const int k = GetAchsgruppenTrennung();
+    // A semi-trailer tractor has no load area of its own: its axles stay as they are.
+    if (m_nArt != FahrzeugArt::kSattelzugmaschine && dFrei < 0.0 && k >= 1 && k <= 5) {
         double dAbstand = m_Achsen[k].dAbstand + dFrei;
         if (dAbstand < kMindestAchsAbstand) {
             m_dLFLaenge += kMindestAchsAbstand - dAbstand;

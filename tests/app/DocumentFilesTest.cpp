@@ -25,6 +25,7 @@
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/TextProvider.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/tagZLINFO.h"
@@ -39,6 +40,7 @@
 #include "ui/CommandEvent.h"
 #include "ui/ControlId.h"
 #include "ui/ProgramRun.h"
+#include "ui/RegionalVersion.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderHint.h"
 #include "view3d/CQOR3DView.h"
@@ -895,8 +897,11 @@ TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
                 // The width must be entered while it is shown.
                 daten->BreitenFeld()->setText(QStringLiteral("2500"));
                 daten->BreitenFeld()->CommitText(false);
-            } else if (dynamic_cast<CDlgDsr*>(&d)) {
+            } else if (auto* dsr = dynamic_cast<CDlgDsr*>(&d)) {
                 formen.push_back("dsr");
+                // A corner radius of 150 mm: the semi-trailer's diameter is 0.3 m.
+                dsr->Feld(CDlgDsr::kIdRadius)->setText(QStringLiteral("150"));
+                dsr->Verlassen(CDlgDsr::kIdRadius);
             } else if (auto* lf = dynamic_cast<CDlgNutzbareLF*>(&d)) {
                 formen.push_back("area");
                 EXPECT_EQ(lf->Feld(CDlgNutzbareLF::kIdLaengen)->GetFloat(), 250.0f);
@@ -915,6 +920,7 @@ TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
         EXPECT_EQ(v->GetArt(), f.art);
         EXPECT_EQ(v->m_strName, "Neu " + std::to_string(f.art));
         EXPECT_DOUBLE_EQ(v->m_NutzLF[0].m_dRand[0], f.art == FahrzeugArt::kSattelzugmaschine ? 0.0 : 0.4);
+        EXPECT_DOUBLE_EQ(CAuflieger::GetAufliegerMass(*v), f.art == FahrzeugArt::kAuflieger ? 0.3 : 0.0);
     }
     Frame()->PlanDialogs().SetAusfuehren({});
 }
@@ -1301,7 +1307,8 @@ TEST_F(DocumentFilesTest, TheGroupFlagOfTheSelectedAxleIsToggledAndShown)
     EXPECT_TRUE(Doc()->IsModified());
 }
 
-TEST_F(DocumentFilesTest, GermanUsersGetTheAxleNoteOncePerRunUnlessTicked)
+// The note on German regulations follows the regional version "ver" of the settings, not the language.
+TEST_F(DocumentFilesTest, TheAxleNoteFollowsTheRegionalVersionOncePerRunUnlessTicked)
 {
     Start();
     // A German module: the English texts under the German code.
@@ -1325,17 +1332,21 @@ TEST_F(DocumentFilesTest, GermanUsersGetTheAxleNoteOncePerRunUnlessTicked)
                                                               {}});
     ASSERT_TRUE(Frame()->OpenFile(Sample(kTruck), -1, false));
     m_boxes.Clear();
-    // English: no note.
-    ASSERT_TRUE(Frame()->OnCommand(33128));
-    EXPECT_EQ(nBoxen, 0);
+    ProgramRun& run = m_app->GetProgramRun();
+    EXPECT_EQ(RegionalVersion::Current(), QStringLiteral("EU")) << "a fresh user's regional version";
+    // A German interface with the regional version "EU": no note.
     ResourceModule::SetCurrent(de.get());
     ASSERT_TRUE(Frame()->OnCommand(33128));
+    EXPECT_EQ(nBoxen, 0);
+    // An English interface with the regional version "DE": the note.
+    ResourceModule::SetCurrent(vorher);
+    RegionalVersion::Set(QStringLiteral("de"));
+    ASSERT_TRUE(Frame()->OnCommand(33128));
     EXPECT_EQ(nBoxen, 1);
-    EXPECT_TRUE(m_app->GetProgramRun().GetAntworten().bSliderHinweisAus)
-        << "the ticked box is remembered for the run";
+    EXPECT_TRUE(run.GetAntworten().bSliderHinweisAus) << "the ticked box is remembered for the run";
     EXPECT_TRUE(m_boxes.Records().isEmpty());
     SliderHint::SetServices(alt);
-    ResourceModule::SetCurrent(vorher);
+    RegionalVersion::Set(QStringLiteral("EU"));
 }
 
 TEST_F(DocumentFilesTest, TheLoadPositionCommandOpensAndClosesTheDialogOfTheTemplateTab)

@@ -40,7 +40,7 @@ TEST_F(SmallFormsTest, OverhangClampsAndWarnsOfFourZerosOnlyWhenAsked)
     for (const Fall& f : {Fall{0, "3000", 2000.0f}, Fall{0, "1999", 1999.0f}, Fall{1, "6000", 5000.0f},
                           Fall{2, "6000", 5000.0f}, Fall{3, "6000", 5000.0f}, Fall{3, "5000", 5000.0f}}) {
         SCOPED_TRACE(std::to_string(f.feld) + " " + f.text);
-        Tippe(&dlg, CDlgLgUeberstand::kIdErstes + f.feld, QString::fromLatin1(f.text));
+        Tippe(&dlg, CDlgLgUeberstand::kIdDurchmessers + f.feld, QString::fromLatin1(f.text));
         EXPECT_EQ(dlg.Feld(f.feld)->GetFloat(), f.mm);
     }
     Befehl(&dlg, CDlgBase::kIdOk);
@@ -63,7 +63,7 @@ TEST_F(SmallFormsTest, OverhangClampsAndWarnsOfFourZerosOnlyWhenAsked)
         }
     }
     const FormAblehnung a = CDlgLgUeberstand::Pruefe({0.0, 0.0, 0.0, 0.0}, true);
-    EXPECT_EQ(a.nFeld, CDlgLgUeberstand::kIdErstes + 3);
+    EXPECT_EQ(a.nFeld, CDlgLgUeberstand::kIdDurchmessers + 3);
 }
 
 TEST_F(SmallFormsTest, MassFormClampsToItsLimitsAndRefusesAnEmptyField)
@@ -213,25 +213,25 @@ TEST_F(SmallFormsTest, NewVehicleWidthIsClampedAndCheckedOnlyWhileShown)
     EXPECT_EQ(dlg.m_strName, QStringLiteral("Neu"));
 }
 
-TEST_F(SmallFormsTest, LinkedCountsFollowEachOther)
+TEST_F(SmallFormsTest, CornerDiameterAndRadiusFollowEachOther)
 {
     CDlgDsr dlg;
     dlg.InitDialog();
-    Tippe(&dlg, CDlgDsr::kIdErste, QStringLiteral("600"));
-    dlg.Verlassen(CDlgDsr::kIdErste);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdErste)->GetInt(), 500);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdZweite)->text(), QStringLiteral("250"));
-    Tippe(&dlg, CDlgDsr::kIdZweite, QStringLiteral("300"));
-    dlg.Verlassen(CDlgDsr::kIdZweite);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdZweite)->GetInt(), 250);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdErste)->GetInt(), 500);
-    Tippe(&dlg, CDlgDsr::kIdZweite, QStringLiteral("101"));
-    dlg.Verlassen(CDlgDsr::kIdZweite);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdErste)->GetInt(), 202);
+    Tippe(&dlg, CDlgDsr::kIdDurchmesser, QStringLiteral("600"));
+    dlg.Verlassen(CDlgDsr::kIdDurchmesser);
+    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdDurchmesser)->GetInt(), 500);
+    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdRadius)->text(), QStringLiteral("250"));
+    Tippe(&dlg, CDlgDsr::kIdRadius, QStringLiteral("300"));
+    dlg.Verlassen(CDlgDsr::kIdRadius);
+    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdRadius)->GetInt(), 250);
+    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdDurchmesser)->GetInt(), 500);
+    Tippe(&dlg, CDlgDsr::kIdRadius, QStringLiteral("101"));
+    dlg.Verlassen(CDlgDsr::kIdRadius);
+    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdDurchmesser)->GetInt(), 202);
     // An empty source sets the other to 0.
-    dlg.Feld(CDlgDsr::kIdErste)->setText(QString());
-    dlg.Verlassen(CDlgDsr::kIdErste);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdZweite)->GetInt(), 0);
+    dlg.Feld(CDlgDsr::kIdDurchmesser)->setText(QString());
+    dlg.Verlassen(CDlgDsr::kIdDurchmesser);
+    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdRadius)->GetInt(), 0);
 
     struct Fall
     {
@@ -249,8 +249,8 @@ TEST_F(SmallFormsTest, LinkedCountsFollowEachOther)
         SCOPED_TRACE(f.ergebnis);
         EXPECT_EQ(CDlgDsr::Ergebnis(f.keine, f.erste, f.zweite), f.ergebnis);
     }
-    dlg.Feld(CDlgDsr::kIdErste)->setText(QString());
-    Tippe(&dlg, CDlgDsr::kIdZweite, QStringLiteral("40"));
+    dlg.Feld(CDlgDsr::kIdDurchmesser)->setText(QString());
+    Tippe(&dlg, CDlgDsr::kIdRadius, QStringLiteral("40"));
     Befehl(&dlg, CDlgBase::kIdOk);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.m_nErgebnis, 80);

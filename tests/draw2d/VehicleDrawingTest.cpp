@@ -5,6 +5,7 @@
 #include "draw2d/CDIBAuflieger.h"
 #include "draw2d/CDIBSattelzugmaschine.h"
 #include "draw2d/CDIBStarrdeichsel.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CSattelzugmaschine.h"
 #include "model/vehicle/tagZLINFO.h"
 
@@ -311,6 +312,71 @@ TEST_F(VehicleDrawingTest, KingpinStandsOverTheFifthWheel)
     EXPECT_LT(pZug->GetSattelX(), pZug->GetAchsPosition(pZug->GetAchsanzahl() - 1));
     // The kingpin sits right above it.
     EXPECT_LE(kingpin.top(), fifth.top());
+}
+
+// On a German interface the semi-trailer worked on carries its front swing label (text 16) at its front:
+// red and bold when the kingpin lies farther behind the front than the swing allows, blue otherwise;
+// its rectangle is tooltip tool 12347. Nothing of it anywhere else.
+TEST_F(VehicleDrawingTest, FrontSwingLabelOnAGermanInterfaceWarnsInRed)
+{
+    const std::unique_ptr<ResourceModule> de =
+        ResourceModule::Load(QStringLiteral("DE"), QCoreApplication::applicationDirPath(), nullptr);
+    ASSERT_TRUE(de);
+    const struct
+    {
+        const char* name;
+        const char* zug;
+        bool bDeutsch;
+        float fBreite;
+        double dMass;
+        bool bZugAktiv, bExport;
+        int nFarbe; // 0 no label, 1 blue, 2 red
+    } faelle[] = {
+        // Kingpin 1.6 m behind the front: 2.48 m wide allows 1.620 m, 2.55 m only 1.592 m, with 200 mm
+        // corners 1.692 m.
+        {"2.48 m wide", "", true, 2.48f, 0.0, false, false, 1},
+        {"2.55 m wide", "", true, 2.55f, 0.0, false, false, 2},
+        {"2.55 m wide, round corners", "", true, 2.55f, 0.2, false, false, 1},
+        {"behind its tractor", "SZM", true, 2.55f, 0.0, false, false, 2},
+        {"the tractor worked on", "SZM", true, 2.55f, 0.0, true, false, 0},
+        {"report picture", "", true, 2.55f, 0.0, false, true, 0},
+        {"English interface", "", false, 2.55f, 0.0, false, false, 0},
+    };
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        ResourceModule::SetCurrent(fall.bDeutsch ? de.get() : m_module.get());
+        Open("SAH", fall.zug);
+        CFahrzeug* v = m_doc->GetFahrzeug();
+        ASSERT_DOUBLE_EQ(v->GetAchse1Abstand(), 1.6);
+        v->m_fLFBreite = fall.fBreite;
+        dynamic_cast<CAuflieger&>(*v).m_dAufliegerMass = fall.dMass;
+        if (fall.bZugAktiv)
+            m_doc->SetAktivIndex(CQOR1Doc::kAktivZugfahrzeug, false, false);
+        m_view.m_bExport = fall.bExport;
+        m_view.m_tips[CDIBAuflieger::kToolSchwenkradius] = {QRect(1, 1, 5, 5), "old"};
+        const QImage image = Render(false);
+        auto* d = static_cast<CDIBAuflieger*>(m_drawing.get());
+        const QRect rc = d->GetSchwenkradiusRect();
+        const int rot = Count(image, rc, qRgb(255, 0, 0)), blau = Count(image, rc, qRgb(0, 0, 255));
+        if (fall.nFarbe == 0) {
+            EXPECT_TRUE(rc.isEmpty());
+            EXPECT_EQ(m_view.m_tips.count(CDIBAuflieger::kToolSchwenkradius), 0u) << "the old tool is gone";
+            continue;
+        }
+        Keep(image, std::string("SAH_front_swing_") + (fall.nFarbe == 2 ? "red" : "blue"));
+        ASSERT_FALSE(rc.isEmpty());
+        EXPECT_EQ(d->IsSchwenkradiusWarnung(), fall.nFarbe == 2);
+        EXPECT_GT(fall.nFarbe == 2 ? rot : blau, 20);
+        EXPECT_EQ(fall.nFarbe == 2 ? blau : rot, 0);
+        // At the semi-trailer's front, just below the floor line, in the tool's rectangle.
+        EXPECT_NEAR(rc.left(), m_xFahrzeug + 10, 1);
+        EXPECT_EQ(rc.top(), kY + 1);
+        ASSERT_EQ(m_view.m_tips.count(CDIBAuflieger::kToolSchwenkradius), 1u);
+        EXPECT_EQ(m_view.m_tips[CDIBAuflieger::kToolSchwenkradius].first, rc);
+        EXPECT_TRUE(m_view.m_tips[CDIBAuflieger::kToolSchwenkradius].second.empty()) << "made when shown";
+    }
+    m_view.m_bExport = false;
+    ResourceModule::SetCurrent(m_module.get());
 }
 
 TEST_F(VehicleDrawingTest, AdditionalItemsLeaveRecordsAndTooltips)

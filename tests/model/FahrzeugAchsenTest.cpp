@@ -29,7 +29,11 @@ std::unique_ptr<CFahrzeug> Fahrzeug(int nArt, std::initializer_list<double> abst
     return f;
 }
 
-TEST(FahrzeugAchsenTest, ANewAxleFollowsTheLastAndTheFreeLengthIsKept)
+// The positions of all axle records from the load-area front, worked out by hand: the new axle lies
+// 1.31 m behind the last; when less than 1.3 m of the load area stays behind it, the distance ahead of
+// the rear group's first axle gives way (not below 1.0 m, the load area growing by the rest), and every
+// other axle keeps its place.
+TEST(FahrzeugAchsenTest, ANewAxleFollowsTheLastAndTheOthersKeepTheirPlaces)
 {
     struct Case
     {
@@ -37,62 +41,59 @@ TEST(FahrzeugAchsenTest, ANewAxleFollowsTheLastAndTheFreeLengthIsKept)
         int nArt;
         std::initializer_list<double> abstaende;
         double dLaenge;
-        int nNeu;               // the new record
-        int nGeteilt;           // the record that gives up length, -1 none
-        double dGeteiltAbstand; // its distance afterwards
+        std::vector<double> positionen; // every record after the new axle
         double dLaengeNachher;
-        int nGruppiert = -1; // a record grouped with the one before
+        int nGruppiert = -1;            // a record grouped with the one before
+        double dKupplungsabstand = 0.0; // a rigid truck's coupling, counted with its coupling load
     };
     const Case cases[] = {
-        // 1.0 + 4.0 + 1.31 + 1.3 = 7.61 fits into 8 m.
-        {"room behind", FahrzeugArt::kZugmaschine, {1.0, 4.0}, 8.0, 2, -1, 0.0, 8.0},
-        // 7.4 m: 0.21 m short, taken from the rear group's first axle (4.0 -> 3.79).
-        {"short", FahrzeugArt::kZugmaschine, {1.0, 4.0}, 7.4, 2, 1, 3.79, 7.4},
-        // 3.0 m: 4.61 m short; the axle keeps 1.0 m and the vehicle grows by the 1.61 m left over.
-        {"floor", FahrzeugArt::kZugmaschine, {0.5, 1.5}, 3.0, 2, 1, 1.0, 4.11},
-        // Record 0 of a semi-trailer is the coupling point: two axles are records 1 and 2.
-        {"semi-trailer", FahrzeugArt::kAuflieger, {1.0, 6.0, 1.31}, 13.6, 3, -1, 0.0, 13.6},
+        // Front axle 1.0 m ahead of the load area, rear axle at 3.0 m: the new one at 4.31 m leaves
+        // 1.69 m of the 6.0 m.
+        {"room behind", FahrzeugArt::kZugmaschine, {1.0, 4.0}, 6.0, {-1.0, 3.0, 4.31}, 6.0},
+        // 5.0 m: 0.61 m short; the rear axle moves forward to 2.39 m, the new one follows at 3.70 m.
+        {"short", FahrzeugArt::kZugmaschine, {1.0, 4.0}, 5.0, {-1.0, 2.39, 3.70}, 5.0},
+        // 2.0 m: the new axle at 2.31 m is 1.61 m short; the rear axle keeps 1.0 m behind the front one
+        // and the load area grows by the 1.11 m left over.
+        {"floor", FahrzeugArt::kZugmaschine, {0.5, 1.5}, 2.0, {-0.5, 0.5, 1.81}, 3.11},
+        // With its coupling load counted, the coupling 0.8 m ahead of the load-area end is the limit:
+        // 0.41 m short.
+        {"coupling", FahrzeugArt::kZugmaschine, {1.0, 4.0}, 6.0, {-1.0, 2.59, 3.90}, 6.0, -1, 0.8},
+        // Two steered front axles (record 1 grouped with record 0): the rear axle, record 2, gives up
+        // the 1.01 m short and the front pair stays.
+        {"front pair", FahrzeugArt::kZugmaschine, {1.0, 1.9, 4.0}, 6.5, {-1.0, 0.9, 3.89, 5.20}, 6.5, 1},
+        // A semi-trailer tractor has no load area: nothing moves.
+        {"tractor", FahrzeugArt::kSattelzugmaschine, {1.0, 3.6}, 0.0, {-1.0, 2.6, 3.91}, 0.0},
+        // Record 0 of a semi-trailer is the kingpin, 1.0 m behind the load-area front.
+        {"semi-trailer", FahrzeugArt::kAuflieger, {1.0, 6.0, 1.31}, 13.6, {1.0, 7.0, 8.31, 9.62}, 13.6},
         // 0.21 m short behind a semi-trailer: its single axle (record 1) opens the rear group.
-        {"semi-trailer short", FahrzeugArt::kAuflieger, {1.0, 6.0}, 9.4, 2, 1, 5.79, 9.4},
-        // Two steered front axles (record 1 grouped with record 0): the rear group's first axle,
-        // record 2, gives up the 1.51 m short, and the front pair keeps its distance.
-        {"front pair", FahrzeugArt::kZugmaschine, {1.0, 1.9, 4.0}, 8.0, 3, 2, 2.49, 8.0, 1},
+        {"semi-trailer short", FahrzeugArt::kAuflieger, {1.0, 6.0}, 9.4, {1.0, 6.79, 8.10}, 9.4},
+        // Record 0 of a centre-axle trailer is the drawbar eye, 2.0 m ahead of the load area.
+        {"centre-axle", FahrzeugArt::kStarrdeichsel, {2.0, 5.4, 1.31}, 7.2, {-2.0, 3.28, 4.59, 5.90}, 7.2},
+        // The first axle of a drawbar trailer lies 1.2 m behind the load-area front.
+        {"drawbar", FahrzeugArt::kAnhaenger, {1.2, 4.8}, 7.2, {1.2, 4.59, 5.90}, 7.2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<CFahrzeug> f = Fahrzeug(c.nArt, c.abstaende, c.dLaenge);
         if (c.nGruppiert >= 0)
             f->m_nAchsFlags[c.nGruppiert] = 1;
-        // A rigid truck's front section does not count: the case's lengths are those behind it.
-        const double vorbau = c.nArt == FahrzeugArt::kZugmaschine ? f->GetVorbauLaenge() : 0.0;
-        f->m_dLFLaenge += vorbau;
+        if (c.dKupplungsabstand != 0.0) {
+            f->m_bKupplungslast = 1;
+            f->m_dKupplungsabstand = c.dKupplungsabstand;
+        }
         const int vorher = f->GetAchsanzahl();
-        const int recordsVorher = f->GetRecordAnzahl();
+        const int nNeu = f->GetRecordAnzahl();
         ASSERT_TRUE(f->CanAddAchse());
         ASSERT_TRUE(f->AddAchse());
         EXPECT_EQ(f->GetAchsanzahl(), vorher + 1);
-        EXPECT_EQ(f->GetRecordAnzahl(), recordsVorher + 1);
-        EXPECT_EQ(f->GetRecordAnzahl() - 1, c.nNeu);
-        EXPECT_DOUBLE_EQ(f->m_Achsen[c.nNeu].dAbstand, 1.31);
-        EXPECT_DOUBLE_EQ(f->m_Achsen[c.nNeu].dLeerlast, f->m_Achsen[c.nNeu - 1].dLeerlast);
-        EXPECT_DOUBLE_EQ(f->m_Achsen[c.nNeu].dZulLast, f->m_Achsen[c.nNeu - 1].dZulLast);
-        if (c.nGeteilt >= 0) {
-            EXPECT_NEAR(f->m_Achsen[c.nGeteilt].dAbstand, c.dGeteiltAbstand, 1e-9);
-        }
-        int nRecord = 0;
-        for (double d : c.abstaende) {
-            if (nRecord != c.nGeteilt) {
-                EXPECT_DOUBLE_EQ(f->m_Achsen[nRecord].dAbstand, d) << "record " << nRecord;
-            }
-            ++nRecord;
-        }
+        ASSERT_EQ(f->GetRecordAnzahl(), static_cast<int>(c.positionen.size()));
+        EXPECT_DOUBLE_EQ(f->m_Achsen[nNeu].dLeerlast, f->m_Achsen[nNeu - 1].dLeerlast);
+        EXPECT_DOUBLE_EQ(f->m_Achsen[nNeu].dZulLast, f->m_Achsen[nNeu - 1].dZulLast);
+        for (int i = 0; i < f->GetRecordAnzahl(); ++i)
+            EXPECT_NEAR(f->GetAchsPosition(i), c.positionen[static_cast<std::size_t>(i)], 1e-9)
+                << "record " << i;
+        EXPECT_NEAR(f->m_dLFLaenge, c.dLaengeNachher, 1e-9);
         EXPECT_TRUE(f->m_bModified);
-        // Afterwards at least 1.3 m stays free behind the last axle.
-        double pos = 0.0;
-        for (int i = 0; i <= c.nNeu; ++i)
-            pos += f->m_Achsen[i].dAbstand;
-        EXPECT_GE(f->m_dLFLaenge - vorbau - pos + 1e-9, 1.3);
-        EXPECT_NEAR(f->m_dLFLaenge - vorbau, c.dLaengeNachher, 1e-9);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/TextProvider.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZugmaschine.h"
 #include "model/vehicle/CZurrmittel.h"
@@ -187,6 +188,8 @@ std::unique_ptr<CFahrzeug> BeispielFahrzeug(int art)
     f->m_dKupplungslast2 = 0.7;
     f->m_dSattelVersatz = 0.45;
     f->m_dRadstandKorrektur = 0.125;
+    if (auto* a = dynamic_cast<CAuflieger*>(f.get()))
+        a->m_dAufliegerMass = 0.3;
     f->m_nSeitenProzent = 6;
     f->m_nArtZusatz = 3;
     f->m_NutzLF[1] = SNutzbareLF({0.1, 0.05, 0.2, 0.05}, {1.0f, 2.0f, 3.0f, 4.0f}, {1, 2, 3, 4});
@@ -286,6 +289,9 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         EXPECT_EQ(g->m_nGeladen, 1);
         EXPECT_EQ(g->m_strBemerkung, "QR-K 4711");
         EXPECT_DOUBLE_EQ(g->m_dSattelVersatz, 0.45);
+        // The field after the fifth-wheel offset: a semi-trailer's corner diameter, else the correction.
+        EXPECT_DOUBLE_EQ(g->m_dRadstandKorrektur, art == FahrzeugArt::kAuflieger ? 0.0 : 0.125);
+        EXPECT_DOUBLE_EQ(CAuflieger::GetAufliegerMass(*g), art == FahrzeugArt::kAuflieger ? 0.3 : 0.0);
         EXPECT_DOUBLE_EQ(g->m_dKupplungslast1, 1.0);
         EXPECT_DOUBLE_EQ(g->m_Achsen[9].dAbstand, 0.25);
         EXPECT_FLOAT_EQ(g->m_fLFBreite, 2.48f);
@@ -329,6 +335,26 @@ TEST_F(ImpExpTest, EachKindWritesReadsAndWritesTheSameBytes)
         std::string leer;
         ASSERT_TRUE(WriteFahrzeugToFile(g.get(), leer, &index, "", &file, 42, "T"));
         EXPECT_EQ(ReadBytes(pfad), first);
+    }
+}
+
+// A semi-trailer's corner diameter is at most 0.5 m (its form's limit): anything else in its field is
+// no diameter and reads as none.
+TEST_F(ImpExpTest, ASemiTrailersCornerDiameterOutsideItsRangeReadsAsNone)
+{
+    for (const double d : {-0.1, 0.0, 0.5, 0.51, 7.0}) {
+        SCOPED_TRACE(d);
+        auto f = BeispielFahrzeug(FahrzeugArt::kAuflieger);
+        static_cast<CAuflieger&>(*f).m_dAufliegerMass = d;
+        std::string ordner = m_dir.string();
+        int index = -2;
+        std::unique_ptr<LockedFile> file;
+        ASSERT_TRUE(WriteFahrzeugToFile(f.get(), ordner, &index, "sah.qor", &file, 0, ""));
+        file.reset();
+        auto g = LoadFahrzeugFromFile(m_dir / "sah.qor", 0, nullptr, nullptr, false, nullptr);
+        ASSERT_TRUE(g);
+        EXPECT_DOUBLE_EQ(CAuflieger::GetAufliegerMass(*g), d >= 0.0 && d <= 0.5 ? d : 0.0);
+        fs::remove(m_dir / "sah.qor");
     }
 }
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -266,5 +267,64 @@ TEST(Samples, RecalculationForMovedLoadsEqualsAFullOne)
                 EXPECT_ERGEBNIS_GLEICH(AllesNachRechnung(*a[i]), AllesNachRechnung(*b[i]),
                                        i == 0 ? "towing vehicle or vehicle alone" : "trailer");
         }
+    }
+}
+
+// "Add axle" on every sample, as the template view runs it on a recalculated vehicle: the axles keep
+// their places (positions from the load-area front, worked out from the sample data by hand) wherever
+// the new axle 1.31 m behind the last leaves 1.3 m of the load area free; where it does not, the rear
+// group's first axle moves forward by the shortfall.
+TEST(Samples, AddingAnAxleKeepsTheAxlesInPlaceWhereTheNewOneFits)
+{
+    struct Fall
+    {
+        const char* title;
+        bool bOhneLetzte; // the sample less its last axle
+        std::vector<double> vorher, nachher;
+        double dLaenge;
+    };
+    const Fall faelle[] = {
+        // Front axle 1.0 m ahead of the 7.0 m body, wheelbase 4.8 m: the new axle fits at 5.11 m.
+        {"LKW", false, {-1.0, 3.8}, {-1.0, 3.8, 5.11}, 7.0},
+        // A tractor has no load area: nothing moves.
+        {"SZM", false, {-1.0, 2.6}, {-1.0, 2.6, 3.91}, 0.0},
+        // 7.2 m body, axles at 1.2 m and 6.0 m: the new one at 7.31 m is 1.41 m short, so the second
+        // axle moves to 4.59 m and the new one follows at 5.90 m.
+        {"GDA", false, {1.2, 6.0}, {1.2, 4.59, 5.90}, 7.2},
+        // 8.2 m body, the tandem at 5.8 m and 7.11 m: 1.52 m short, the tandem moves forward whole.
+        {"GDA_2", false, {1.2, 5.8, 7.11}, {1.2, 4.28, 5.59, 6.90}, 8.2},
+        // Drawbar eye 2.0 m ahead of the 7.2 m body, axles at 3.4 m and 4.71 m: 0.12 m short.
+        {"SDA", false, {-2.0, 3.4, 4.71}, {-2.0, 3.28, 4.59, 5.90}, 7.2},
+        // The 13.6 m semi-trailer with two of its three axles: the third fits at 10.62 m again.
+        {"SAH", true, {1.6, 8.0, 9.31}, {1.6, 8.0, 9.31, 10.62}, 13.6},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.title);
+        auto f = Lade(fall.title);
+        ASSERT_TRUE(f);
+        if (fall.bOhneLetzte) {
+            ASSERT_TRUE(f->RemoveAchse(f->GetRecordAnzahl() - 1));
+        }
+        fahrzeugtest::Berechne(*f);
+        ASSERT_EQ(f->GetRecordAnzahl(), static_cast<int>(fall.vorher.size()));
+        for (int i = 0; i < f->GetRecordAnzahl(); ++i)
+            EXPECT_NEAR(f->GetAchsPosition(i), fall.vorher[static_cast<std::size_t>(i)], 1e-9)
+                << "before, " << i;
+        ASSERT_TRUE(f->CanAddAchse());
+        ASSERT_TRUE(f->AddAchse());
+        ASSERT_EQ(f->GetRecordAnzahl(), static_cast<int>(fall.nachher.size()));
+        for (int i = 0; i < f->GetRecordAnzahl(); ++i)
+            EXPECT_NEAR(f->GetAchsPosition(i), fall.nachher[static_cast<std::size_t>(i)], 1e-9)
+                << "after, " << i;
+        EXPECT_NEAR(f->m_dLFLaenge, fall.dLaenge, 1e-9);
+        fahrzeugtest::Berechne(*f);
+        EXPECT_FAHRZEUG_INVARIANTEN(*f);
+    }
+    // The van and the three-axle semi-trailers take no further axle.
+    for (const char* title : {"KEP", "SAH", "SAH_2"}) {
+        SCOPED_TRACE(title);
+        auto f = Lade(title);
+        ASSERT_TRUE(f);
+        EXPECT_FALSE(f->CanAddAchse());
     }
 }

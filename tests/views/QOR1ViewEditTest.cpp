@@ -4,6 +4,8 @@
 #include "ViewSeamFakes.h"
 #include "ViewTestSupport.h"
 
+#include "draw2d/CDIBAuflieger.h"
+#include "platform/ResourceModule.h"
 #include "tests/support/SampleDocument.h"
 #include "views/CQOR1View.h"
 #include "views/CTTFrameAnimation.h"
@@ -15,6 +17,7 @@
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/TextFormat.h"
+#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SNutzbareLF.h"
@@ -23,6 +26,7 @@
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
 #include "ui/ProgramRun.h"
+#include "ui/RegionalVersion.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "ui/SliderHint.h"
 
@@ -35,6 +39,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +123,25 @@ public:
     }
     double m_dMin = 0.0;
     double m_dMax = 0.0;
+};
+
+// Puts the regional version setting back as it was when the test is done.
+class ScopedRegionalVersion
+{
+public:
+    ScopedRegionalVersion() : m_vorher(QSettings().value(QStringLiteral("Settings/ver"))) {}
+    ~ScopedRegionalVersion()
+    {
+        if (m_vorher.isValid())
+            QSettings().setValue(QStringLiteral("Settings/ver"), m_vorher);
+        else
+            QSettings().remove(QStringLiteral("Settings/ver"));
+    }
+    ScopedRegionalVersion(const ScopedRegionalVersion&) = delete;
+    ScopedRegionalVersion& operator=(const ScopedRegionalVersion&) = delete;
+
+private:
+    QVariant m_vorher;
 };
 
 class TemplateEditTest : public ::testing::Test
@@ -460,7 +484,9 @@ TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulation
     }
 }
 
-TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilItIsTicked)
+// The note on German regulations after an axle change follows the regional version of the settings,
+// whatever the language of the interface.
+TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintWithTheGermanVersionUntilItIsTicked)
 {
     QString sprache;
     int nBoxen = 0;
@@ -483,20 +509,23 @@ TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilI
     const struct
     {
         const char* name;
+        const char* version;
         const char* sprache;
         bool bZiehen;    // drag the second axle, else add one
         bool bAnkreuzen; // the user ticks the box
         int nBoxen;      // boxes shown so far
     } faelle[] = {
-        {"English: added, no hint", "EN", false, false, 0},
-        {"English: dragged, no hint", "EN", true, false, 0},
-        {"German: added", "de", false, false, 1},
-        {"German: dragged, ticked", "DE", true, true, 2},
-        {"ticked: not again in this run", "DE", true, false, 2},
+        {"EU, English: added, no hint", "EU", "EN", false, false, 0},
+        {"EU, German: dragged, no hint", "EU", "DE", true, false, 0},
+        {"DE, English: added", "de", "EN", false, false, 1},
+        {"DE, German: dragged, ticked", "DE", "DE", true, true, 2},
+        {"ticked: not again in this run", "DE", "DE", true, false, 2},
     };
+    const ScopedRegionalVersion version;
     Oeffne("GDA");
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
+        RegionalVersion::Set(QString::fromLatin1(f.version));
         sprache = QString::fromLatin1(f.sprache);
         bAnkreuzen = f.bAnkreuzen;
         const int nAchsen = F().GetAchsanzahl();
@@ -511,6 +540,46 @@ TEST_F(TemplateEditTest, AxleEditsShowTheRegulationsHintOnAGermanInterfaceUntilI
     }
     EXPECT_TRUE(view->GetProgramRun().GetAntworten().bSliderHinweisAus);
     SliderHint::SetServices(vorher);
+}
+
+// Over a semi-trailer on a German interface, the front swing label's tooltip (tool 12347) explains the
+// figures when the regional version is "DE": the sample is 2480 mm wide, with 200 mm corners the kingpin
+// may lie up to sqrt(2.04^2 - 1.24^2) + 0.1 = 1.720 m behind the front wall.
+TEST_F(TemplateEditTest, FrontSwingTooltipWithTheGermanVersion)
+{
+    const std::unique_ptr<ResourceModule> de =
+        ResourceModule::Load(QStringLiteral("DE"), QCoreApplication::applicationDirPath(), nullptr);
+    ASSERT_TRUE(de);
+    const ResourceModule* vorher = ResourceModule::Current();
+    ResourceModule::SetCurrent(de.get());
+    Oeffne("SAH");
+    dynamic_cast<CAuflieger&>(F()).m_dAufliegerMass = 0.2;
+    Male();
+    auto* d = dynamic_cast<CDIBAuflieger*>(view->GetDIBFahrzeug());
+    ASSERT_TRUE(d);
+    const QRect rc = d->GetSchwenkradiusRect();
+    ASSERT_FALSE(rc.isEmpty());
+    const ScopedRegionalVersion guard;
+    for (const char* version : {"DE", "EU"}) {
+        SCOPED_TRACE(version);
+        RegionalVersion::Set(QString::fromLatin1(version));
+        QToolTip::hideText();
+        const QPoint pt = view->mapFrom(VP(), rc.center());
+        QHelpEvent e(QEvent::ToolTip, pt, view->mapToGlobal(pt));
+        QCoreApplication::sendEvent(view.get(), &e);
+        const QString tip = QToolTip::text();
+        if (QString::fromLatin1(version) == QLatin1String("DE")) {
+            EXPECT_TRUE(tip.startsWith(de->String(207) + QStringLiteral(". "))) << tip.toStdString();
+            EXPECT_TRUE(tip.contains(QStringLiteral("2480 mm"))) << tip.toStdString();
+            EXPECT_TRUE(tip.contains(QStringLiteral("100 mm"))) << tip.toStdString();
+            EXPECT_TRUE(tip.contains(QStringLiteral("1720 mm"))) << tip.toStdString();
+        } else {
+            EXPECT_TRUE(tip.isEmpty()) << tip.toStdString();
+        }
+    }
+    QToolTip::hideText();
+    view.reset();
+    ResourceModule::SetCurrent(vorher);
 }
 
 TEST_F(TemplateEditTest, ItemSlidersNeedASelectedItem)
