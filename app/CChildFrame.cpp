@@ -44,8 +44,12 @@ CGetAnsView* CChildFrame::MakeView(int nKind, CQOR1Doc* pDoc, View3DDevice& devi
     // Tab 0 shows a combination's two vehicles; with one vehicle it is the plain template view.
     if (nKind == CTabbedViewView::kTemplate)
         return new CQORMultiView(pDoc);
-    if (nKind == CTabbedViewView::kPlan)
-        return new CQOR2View(pDoc);
+    if (nKind == CTabbedViewView::kPlan) {
+        // The plan uses the room of its window.
+        auto* pPlan = new CQOR2View(pDoc);
+        pPlan->SetFensterAnpassung(true);
+        return pPlan;
+    }
     if (nKind == CTabbedViewView::kLgSicherung)
         return new CQORLgSicherungView(pDoc);
     if (nKind == CTabbedViewView::k3D)

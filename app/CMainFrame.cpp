@@ -16,6 +16,9 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -33,15 +36,17 @@ CMainFrame::CreateParams CMainFrame::PreCreateWindow(QSettings& settings)
     return params;
 }
 
-QRect CMainFrame::ReachablePlacement(const QRect& saved, const QList<QRect>& screens)
+QRect CMainFrame::ReachablePlacement(const QRect& saved, const QList<QRect>& screens, const QMargins& frame)
 {
     // A window too small to be found again gets the default size; one that lies on no screen (a
-    // screen was removed since) goes back to the default place.
-    QRect geometry = saved;
-    if (geometry.width() < 200 || geometry.height() < 150)
-        geometry.setSize(QSize(1200, 800));
+    // screen was removed since) goes back to the default place. The fitting is done on the outer
+    // rectangle, so that the title bar stays on the screen and the window can be moved.
+    QRect inner = saved;
+    if (inner.width() < 200 || inner.height() < 150)
+        inner.setSize(QSize(1200, 800));
+    QRect geometry = inner.marginsAdded(frame);
     if (screens.isEmpty())
-        return geometry;
+        return inner;
     const auto shown = [&](const QRect& screen) {
         const QRect common = screen.intersected(geometry);
         return common.isEmpty() ? 0LL : qint64(common.width()) * common.height();
@@ -51,17 +56,17 @@ QRect CMainFrame::ReachablePlacement(const QRect& saved, const QList<QRect>& scr
     const QRect common = best->intersected(geometry);
     QRect screen = *best;
     if (common.width() < 50 || common.height() < 50) {
-        geometry.moveTopLeft(QPoint(40, 30));
+        geometry.moveTopLeft(QPoint(40 - frame.left(), 30 - frame.top()));
         screen = screens.first();
     }
     // Wholly on that screen: no larger than it, its edges inside.
     geometry.setSize(geometry.size().boundedTo(screen.size()));
     geometry.moveLeft(std::clamp(geometry.left(), screen.left(), screen.right() + 1 - geometry.width()));
     geometry.moveTop(std::clamp(geometry.top(), screen.top(), screen.bottom() + 1 - geometry.height()));
-    return geometry;
+    return geometry.marginsRemoved(frame);
 }
 
-QRect CMainFrame::ReachablePlacement(const QRect& saved)
+QRect CMainFrame::ReachablePlacement(const QRect& saved, const QMargins& frame)
 {
     QList<QRect> screens;
     if (QScreen* primary = QGuiApplication::primaryScreen())
@@ -69,7 +74,36 @@ QRect CMainFrame::ReachablePlacement(const QRect& saved)
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen())
             screens.append(screen->availableGeometry());
-    return ReachablePlacement(saved, screens);
+    return ReachablePlacement(saved, screens, frame);
+}
+
+QMargins CMainFrame::FrameMargins() const
+{
+    if (const QWindow* window = windowHandle(); window && isVisible()) {
+        const QMargins drawn = window->frameMargins();
+        if (!drawn.isNull())
+            return drawn;
+    }
+    const int border = std::max(1, style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this));
+    const int title = std::max(24, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    return QMargins(border, title + border, border, border);
+}
+
+void CMainFrame::FitToFrameOnceShown(int nTries)
+{
+    // The window manager frames the window a little after it is shown; a maximised window is the
+    // window manager's to place.
+    if (!isVisible() || isMaximized() || isMinimized() || isFullScreen())
+        return;
+    const QWindow* window = windowHandle();
+    if (!window || window->frameMargins().isNull()) {
+        if (nTries > 0)
+            QTimer::singleShot(50, this, [this, nTries] { FitToFrameOnceShown(nTries - 1); });
+        return;
+    }
+    const QRect fitted = ReachablePlacement(geometry(), window->frameMargins());
+    if (fitted != geometry())
+        setGeometry(fitted);
 }
 
 namespace {
@@ -141,7 +175,7 @@ bool CMainFrame::LoadFrame()
         QSettings settings;
         const CreateParams params = PreCreateWindow(settings);
         setWindowTitle(params.caption);
-        setGeometry(ReachablePlacement(params.geometry));
+        setGeometry(ReachablePlacement(params.geometry, FrameMargins()));
         m_startMaximized = params.maximized;
     }
     if (!CreateStatusBar())
@@ -172,6 +206,8 @@ void CMainFrame::ShowAndPostAfterStart()
     show();
     if (m_startMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
+    else
+        FitToFrameOnceShown(40);
     raise();
     activateWindow();
     QCoreApplication::postEvent(this, new QEvent(FrameMessages::kAfterSplash));

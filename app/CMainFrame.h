@@ -7,6 +7,7 @@
 #include "platform/ribbon/RibbonCustomizeSheet.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -16,6 +17,7 @@
 class CAppStateParams;
 class CCmdUI;
 class CChildFrame;
+class IHlbAdapterOwner;
 class CFahrzeug;
 class CMainFrameViewShell;
 class CPlanEditDialogs;
@@ -57,11 +59,16 @@ public:
     // when missing, "maximize"), caption string 128. The window never starts minimised.
     static CreateParams PreCreateWindow(QSettings& settings);
     // The saved rectangle, moved back to the default place when it lies on no screen and given the
-    // default size when it is too small to be found; then made to fit wholly on the screen (the
-    // available area) that shows most of it.
-    static QRect ReachablePlacement(const QRect& saved, const QList<QRect>& screens);
+    // default size when it is too small to be found; then made to fit wholly, with the window manager's
+    // frame `frame` around it (title bar included), on the screen (the available area) that shows most
+    // of it. The rectangles are those of the window's inside, as geometry() gives them.
+    static QRect ReachablePlacement(const QRect& saved, const QList<QRect>& screens,
+                                    const QMargins& frame = QMargins());
     // The same over the screens there are now.
-    static QRect ReachablePlacement(const QRect& saved);
+    static QRect ReachablePlacement(const QRect& saved, const QMargins& frame);
+    // The frame the window manager puts around the window: the one it has once shown, before that a
+    // title bar and borders as large as the style draws them.
+    QMargins FrameMargins() const;
 
     // The windows the frame makes keep their answers in `run` and render their 3D views on `device3D`;
     // both outlive the frame.
@@ -127,6 +134,9 @@ public:
     // Documents. The centre holds at most one maximised child window.
     QMdiArea* MdiArea() const { return m_mdi; }
     CChildFrame* ActiveChild() const;
+    // The loading ramp of the plan view on show in the active child (its tab or a visible splitter
+    // pane): where a tile dragged out of the catalogue browser's strip goes. Null without one.
+    IHlbAdapterOwner* GetPlanZiehZiel() const;
     // The dialogs of the document commands; a command whose dialog is missing is disabled.
     DocumentServices& Services() { return m_services; }
     // The editing dialogs of the views, installed as their dialog seam while the frame lives.
@@ -262,6 +272,8 @@ private:
     std::function<int()> m_dpi;
     bool m_afterStartDone = false;
     bool m_startMaximized = false;
+    // Once shown, the placement is fitted again with the frame the window manager really drew.
+    void FitToFrameOnceShown(int nTries);
     bool m_closing = false;
     quint64 m_lastFrameStepMs = 0;
     bool m_frameStepStarted = false;

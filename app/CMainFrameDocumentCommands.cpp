@@ -7,6 +7,7 @@
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
 #include "app/MainRibbonLayout.h"
+#include "catalogue/IHlbAdapterOwner.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CQOR.h"
 #include "model/text/TextProvider.h"
@@ -39,17 +40,24 @@ QString Text(quint32 id)
 }
 
 // Whether the plan view shown in the child (its tab, or a visible pane of the divided view) is blocked.
-bool PlanViewBlockiert(const CChildFrame* child)
+// The plan view on show in the child: its tab, or a visible splitter pane.
+CQOR2View* GezeigtePlanAnsicht(const CChildFrame* child)
 {
     const CTabbedViewView* host = child ? child->GetTabbedView() : nullptr;
     if (!host)
-        return false;
-    const CQOR2View* view = host->GetSelectedTabWndOfClass<CQOR2View>();
+        return nullptr;
+    CQOR2View* view = host->GetSelectedTabWndOfClass<CQOR2View>();
     if (!view) {
         view = host->GetSplitterPaneOfClass<CQOR2View>();
         if (view && !host->IsInVisibleSplitterPane(view))
             view = nullptr;
     }
+    return view;
+}
+
+bool PlanViewBlockiert(const CChildFrame* child)
+{
+    const CQOR2View* view = GezeigtePlanAnsicht(child);
     return view && view->IsBlockiert();
 }
 
@@ -468,4 +476,10 @@ void CMainFrame::dropEvent(QDropEvent* event)
                 app->OpenDocumentFile(path);
         },
         Qt::QueuedConnection);
+}
+
+IHlbAdapterOwner* CMainFrame::GetPlanZiehZiel() const
+{
+    const CQOR2View* view = GezeigtePlanAnsicht(ActiveChild());
+    return view ? dynamic_cast<IHlbAdapterOwner*>(view->GetLaderampe()) : nullptr;
 }

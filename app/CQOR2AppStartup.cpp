@@ -106,8 +106,9 @@ bool CQOR2App::InitInstance()
     ProgramFileDialogs::Install(m_frame->Services(), m_userRoot);
     // The FSM item editor for the catalogue and the plan, and the catalogue browser of command 33072.
     LgsFsmEditors::Install(m_run);
-    m_frame->Services().editLgsFsmExt = [](QWidget* parent, CQOR1Doc*) {
-        LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get());
+    // A tile dragged out of the browser's strip goes onto the plan on show, as from the ramp's strip.
+    m_frame->Services().editLgsFsmExt = [frame = m_frame.get()](QWidget* parent, CQOR1Doc*) {
+        LgsFsmEditors::OpenBrowser(parent, ProgramCatalogue::Get(), frame->GetPlanZiehZiel());
     };
     CatalogueServices::Install(m_frame->Services(), m_frame->PlanDialogs());
     // The plan views' loading ramp and align popup work on the program's catalogue; the ramp's editor

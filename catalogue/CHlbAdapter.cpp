@@ -51,6 +51,14 @@ QString FillIn(QString text, const QStringList& args)
 }
 
 const int kTileWidth = 110;
+const int kTileMaxWidth = 220;
+
+// Length, width and height of an item in millimetres, as its tile shows them.
+QString MaszText(const tagItemData& item)
+{
+    return QString::asprintf("%.0f×%.0f×%.0f", item.m_dLaenge * 1000.0, item.m_dBreite * 1000.0,
+                             item.m_dHoehe * 1000.0);
+}
 const int kDeleteWaitMs = 2000;
 } // namespace
 
@@ -458,9 +466,18 @@ bool CHlbAdapter::LoadItemPicture(const HListboxLoadRequest& request, QVariant* 
     return true;
 }
 
-bool CHlbAdapter::MeasureItem(const HListboxItem& /*tile*/, int /*state*/, int* width)
+bool CHlbAdapter::MeasureItem(const HListboxItem& tile, int /*state*/, int* width)
 {
+    // As wide as its name and its dimensions need, so that neither is cut; within reason.
     *width = kTileWidth;
+    if (const auto* entry = static_cast<const sHLBItemData*>(tile.ownerData)) {
+        const tagItemData& item = entry->item;
+        const QString name = QString::fromStdString(CHlbCatalogue::DisplayName(item));
+        const int nName = QFontMetrics(FontTable::MakeFont("Arial", -14)).horizontalAdvance(name);
+        const int nMasze =
+            QFontMetrics(FontTable::MakeFont("Segoe UI", -12)).horizontalAdvance(MaszText(item));
+        *width = std::clamp(std::max(nName, nMasze) + 12, kTileWidth, kTileMaxWidth);
+    }
     return true;
 }
 
@@ -682,8 +699,7 @@ bool CHlbAdapter::DrawItem(HListboxDraw& draw)
     text.setTop(text.top() + QFontMetrics(nameFont).height());
     const tagItemData& item = entry->item;
     const QString masse = QString::asprintf("%.0f kg", item.m_dMasse * 1000.0);
-    const QString masze = QString::asprintf("%.0f×%.0f×%.0f", item.m_dLaenge * 1000.0,
-                                            item.m_dBreite * 1000.0, item.m_dHoehe * 1000.0);
+    const QString masze = MaszText(item);
     p.setPen(QColor(48, 10, 7));
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop, masse);
     text.setTop(text.top() + QFontMetrics(smallFont).height());

@@ -25,6 +25,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -64,6 +66,36 @@ constexpr SControlRect kRects[] = {
     {CLaderampe3::kIdListe, 165, 0, 710, 153},
 };
 
+// The band along the bottom of the plan's window that holds the side panel and the tile strip: it does
+// not scroll with the plan, so the tiles are always in sight. Tab runs through the ramp's fixed order.
+class RampenLeiste : public QWidget
+{
+public:
+    RampenLeiste(QWidget* parent, std::function<bool(bool)> tab) : QWidget(parent), m_tab(std::move(tab))
+    {
+        setObjectName(QStringLiteral("rampenLeiste"));
+        setAutoFillBackground(true);
+        QPalette farben = palette();
+        farben.setColor(QPalette::Window, QColor::fromRgb(CLaderampe3::kFarbePanel));
+        setPalette(farben);
+    }
+
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        return m_tab ? m_tab(next) : QWidget::focusNextPrevChild(next);
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setPen(QColor(120, 120, 120));
+        p.drawLine(0, 0, width() - 1, 0);
+    }
+
+private:
+    std::function<bool(bool)> m_tab;
+};
+
 } // namespace
 
 bool CLaderampe3::HasEditorOeffner()
@@ -85,11 +117,10 @@ CLaderampe3::CLaderampe3(std::shared_ptr<CHlbCatalogue> catalogue) : m_catalogue
 
 CLaderampe3::~CLaderampe3()
 {
-    // The adapter lets go of the strip before the strip goes with the other children.
+    // The adapter lets go of the strip before the strip goes with the band.
     m_pSuchfelder.reset();
     m_pAdapter.reset();
-    if (m_pStreifenEditor)
-        delete m_pStreifenEditor;
+    delete m_pLeiste;
 }
 
 bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
@@ -104,6 +135,11 @@ bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
     m_nFensterHoehe = 100;
     setParent(m_pView->RampenFlaeche());
     ControlId::Set(this, nId);
+    m_pLeiste = new RampenLeiste(m_pView->RampenFlaeche(),
+                                 [this](bool next) { return TabWeiter(window()->focusWidget(), next); });
+    m_pLeiste->hide();
+    // The band keeps to the bottom of the plan's window as that changes size.
+    m_pView->RampenFlaeche()->installEventFilter(this);
     resize(m_nBreite, m_nFensterHoehe);
     // The message font of the desktop at the size the panel's rectangles are made for.
     m_font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -120,16 +156,17 @@ bool CLaderampe3::Create(QWidget* pOwnerView, int nId, int nX, int nY)
 
 void CLaderampe3::ErzeugeControls()
 {
-    m_pLadeeinheiten = new QRadioButton(Text(475), this);
-    m_pFsm = new QRadioButton(Text(496), this);
-    m_pLabelFilter = new QLabel(Text(508), this);
-    m_pFilter = new QLineEdit(this);
-    m_pLeeren = new QPushButton(QStringLiteral("x"), this);
-    m_pLabelSuche = new QLabel(Text(457), this);
-    m_pSuche = new CEditLast(this);
+    QWidget* leiste = m_pLeiste;
+    m_pLadeeinheiten = new QRadioButton(Text(475), leiste);
+    m_pFsm = new QRadioButton(Text(496), leiste);
+    m_pLabelFilter = new QLabel(Text(508), leiste);
+    m_pFilter = new QLineEdit(leiste);
+    m_pLeeren = new QPushButton(QStringLiteral("x"), leiste);
+    m_pLabelSuche = new QLabel(Text(457), leiste);
+    m_pSuche = new CEditLast(leiste);
     m_pSuche->SetFormat(EditValue::kText);
-    m_pAnsicht = new QCheckBox(Text(506), this);
-    m_pListe = new CHListbox(this);
+    m_pAnsicht = new QCheckBox(Text(506), leiste);
+    m_pListe = new CHListbox(leiste);
     const std::pair<QWidget*, int> ids[] = {{m_pLadeeinheiten, kIdLadeeinheiten},
                                             {m_pFsm, kIdFsm},
                                             {m_pFilter, kIdFilter},
@@ -151,7 +188,7 @@ void CLaderampe3::ErzeugeControls()
     connect(m_pAnsicht, &QCheckBox::clicked, this, [this] { OnBefehl(kIdAnsicht); });
     connect(m_pLeeren, &QPushButton::clicked, this, [this] { OnBefehl(kIdLeeren); });
 
-    m_pListe->Create(3, ControlRect(kIdListe), this, kIdListe);
+    m_pListe->Create(3, ControlRect(kIdListe), leiste, kIdListe);
     m_pAdapter = std::make_unique<CHlbAdapter>(m_catalogue);
     // The search field searches the strip, the filter field filters it, both after a pause.
     m_pSuchfelder = std::make_unique<CHlbSearchFields>(*m_pAdapter);
@@ -159,9 +196,9 @@ void CLaderampe3::ErzeugeControls()
     m_pSuchfelder->AttachFilterEdit(m_pFilter, nullptr);
     m_pAdapter->Attach(m_pListe, this);
 
-    // Strip 444 lies below the ramp's window, in the view's client area.
+    // Strip 444 lies in the band beside the radio buttons.
     m_pStreifenEditor = new CRibBtnContainer(true, true, false);
-    if (m_pStreifenEditor->Create(kStreifenEditor, parentWidget(), 0, 0, 0, QString())) {
+    if (m_pStreifenEditor->Create(kStreifenEditor, leiste, 0, 0, 0, QString())) {
         m_pStreifenEditor->SetNotifyWindow(this);
         m_pStreifenEditor->AddButton(kIdEditor, this);
         m_pStreifenEditor->SetButtonIcon(kIdEditor, 732);
@@ -170,10 +207,9 @@ void CLaderampe3::ErzeugeControls()
         m_pStreifenEditor->SetBackgroundBitmapColor(2, 0xEDD8C8);
         if (CRibBtn* b = m_pStreifenEditor->FindButton(kIdEditor))
             b->installEventFilter(this);
-        m_pStreifenEditor->hide();
     }
     m_pStreifenMehrere = new CRibBtnContainer(true, false, false);
-    if (m_pStreifenMehrere->Create(kStreifenMehrere, this, 0, 0, 0, Text(521)))
+    if (m_pStreifenMehrere->Create(kStreifenMehrere, leiste, 0, 0, 0, Text(521)))
         m_pStreifenMehrere->AddButton(kIdMehrere, this, MehrereText());
 
     m_pPopup = new CDlgTooltipAddMultiLg(this, this);
@@ -181,6 +217,9 @@ void CLaderampe3::ErzeugeControls()
     // The strip selected its first tile before the popup was there: it proposes that tile's mass.
     if (m_pEintrag)
         m_pPopup->SetMasse(m_pEintrag->item.m_dMasse);
+    // The strip passes Tab on through the ramp's order as the panel's controls do.
+    for (QWidget* w : m_pListe->findChildren<QWidget*>())
+        w->installEventFilter(this);
     LayoutControls();
     SchreibeMehrere();
     AktualisiereKnoepfe();
@@ -212,11 +251,79 @@ QWidget* CLaderampe3::Control(int nId) const
 
 QRect CLaderampe3::ControlRect(int nId) const
 {
-    // The panel's rectangles start under the ramp, shifted by the first layout offset.
-    for (const SControlRect& r : kRects)
-        if (r.nId == nId)
-            return QRect(QPoint(r.l, r.t), QPoint(r.r - 1, r.b - 1)).translated(16 - m_nOffsetA, m_nHoehe);
-    return QRect();
+    // The panel's rectangles in the band, shifted by the first layout offset. A text wider than its
+    // rectangle widens it, and what stands right of it moves on, so that no text is cut; the strip fills
+    // the band right of the panel.
+    const auto breit = [](const QWidget* w, int nBreite) {
+        return w ? std::max(nBreite, w->sizeHint().width()) : nBreite;
+    };
+    const auto tabelle = [](int id) {
+        for (const SControlRect& r : kRects)
+            if (r.nId == id)
+                return QRect(QPoint(r.l, r.t), QPoint(r.r - 1, r.b - 1));
+        return QRect();
+    };
+    QRect rc = tabelle(nId);
+    const int nLabel = std::max(breit(m_pLabelFilter, 37), breit(m_pLabelSuche, 40));
+    const int nFeld = 8 + nLabel + 8;
+    switch (nId) {
+    case kIdLadeeinheiten:
+        rc.setWidth(breit(m_pLadeeinheiten, rc.width()));
+        break;
+    case kIdFsm:
+        rc.setWidth(breit(m_pFsm, rc.width()));
+        break;
+    case kLabelFilter:
+    case kLabelSuche:
+        rc.setWidth(nLabel);
+        break;
+    case kIdFilter:
+    case kIdSuche:
+        rc.moveLeft(nFeld);
+        break;
+    case kIdLeeren:
+        rc.moveLeft(nFeld + 63);
+        break;
+    case kIdAnsicht:
+        rc.setWidth(breit(m_pAnsicht, rc.width()));
+        break;
+    case kIdListe: {
+        const int nPanel = PanelBreite();
+        rc = QRect(nPanel, 0, std::max(0, (m_pLeiste ? m_pLeiste->width() : 0) - (16 - m_nOffsetA) - nPanel),
+                   kLeistenHoehe);
+        break;
+    }
+    default:
+        break;
+    }
+    return rc.translated(16 - m_nOffsetA, 0);
+}
+
+QPoint CLaderampe3::StreifenEditorPos() const
+{
+    // Right of the radio buttons, at the top of the panel.
+    const QRect fsm = ControlRect(kIdFsm), ladung = ControlRect(kIdLadeeinheiten);
+    return QPoint(std::max(fsm.right(), ladung.right()) + 8, ladung.top());
+}
+
+QPoint CLaderampe3::StreifenMehrerePos() const
+{
+    // Right of the search field, below the clear button, so that neither covers the other.
+    return QPoint(ControlRect(kIdSuche).right() + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
+}
+
+int CLaderampe3::PanelBreite() const
+{
+    // The panel reaches past its widest row, at least to where the strip began in the table.
+    int nRechts = 165 - 10;
+    for (int id : {int(kIdLadeeinheiten), int(kIdFsm), int(kIdLeeren), int(kIdAnsicht)})
+        nRechts = std::max(nRechts, ControlRect(id).right() - (16 - m_nOffsetA));
+    if (m_pStreifenEditor && m_pStreifenEditor->HasWindow())
+        nRechts = std::max(nRechts, StreifenEditorPos().x() - (16 - m_nOffsetA) + m_pStreifenEditor->width());
+    if (m_pStreifenMehrere && m_pStreifenMehrere->HasWindow())
+        nRechts =
+            std::max(nRechts, StreifenMehrerePos().x() - (16 - m_nOffsetA) + m_pStreifenMehrere->width());
+    return nRechts + 10;
 }
 
 void CLaderampe3::LayoutControls()
@@ -234,11 +341,10 @@ void CLaderampe3::LayoutControls()
                                               {m_pListe, kIdListe}};
     for (const auto& [w, id] : ctrls)
         w->setGeometry(ControlRect(id));
-    if (m_pStreifenMehrere && m_pStreifenMehrere->HasWindow()) {
-        // Right of the search field, below the clear button, so that neither covers the other.
-        const QRect suche = ControlRect(kIdSuche);
-        m_pStreifenMehrere->SetWindowPosAndShape(suche.right() + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
-    }
+    if (m_pStreifenMehrere && m_pStreifenMehrere->HasWindow())
+        m_pStreifenMehrere->SetWindowPosAndShape(StreifenMehrerePos().x(), StreifenMehrerePos().y());
+    if (m_pStreifenEditor && m_pStreifenEditor->HasWindow())
+        m_pStreifenEditor->SetWindowPosAndShape(StreifenEditorPos().x(), StreifenEditorPos().y());
 }
 
 int CLaderampe3::VorderRandPixel() const
@@ -271,9 +377,8 @@ bool CLaderampe3::CalcExtent(int nX, int nY)
     // The vehicle model keeps no front margins of the load area in the drawing, so they add nothing.
     m_nLaenge = m_pView->RampenPixel(f->GetLFLaenge());
     m_nHoehe = m_pView->RampenPixel(static_cast<double>(kRampenHoehe));
-    const QRect liste = ControlRect(kIdListe);
-    m_nBreite = std::max(GetRampenRect().right() + 1, liste.right() + 1);
-    m_nFensterHoehe = m_nHoehe + liste.height();
+    m_nBreite = GetRampenRect().right() + 1;
+    m_nFensterHoehe = m_nHoehe;
     m_bLayoutOffen = true;
     LayoutControls();
     return true;
@@ -288,11 +393,18 @@ void CLaderampe3::Reposition(int nY)
     const QPoint scroll = m_pView->RampenScroll();
     setGeometry(-scroll.x(), m_nTop - scroll.y(), m_nBreite, m_nFensterHoehe);
     update();
-    if (m_pStreifenEditor && m_pStreifenEditor->HasWindow())
-        m_pStreifenEditor->SetWindowPosAndShape(15 - m_nOffsetA - scroll.x(), geometry().bottom() + 1);
-    if (m_pListe)
-        m_pListe->setGeometry(ControlRect(kIdListe));
+    LegeLeiste();
     m_bLayoutOffen = false;
+}
+
+void CLaderampe3::LegeLeiste()
+{
+    // Along the bottom of the plan's window, as wide as it.
+    const QWidget* flaeche = parentWidget();
+    if (!m_pLeiste || !flaeche)
+        return;
+    m_pLeiste->setGeometry(0, flaeche->height() - kLeistenHoehe, flaeche->width(), kLeistenHoehe);
+    LayoutControls();
 }
 
 void CLaderampe3::Show(bool bShow)
@@ -300,8 +412,12 @@ void CLaderampe3::Show(bool bShow)
     if (bShow && CalcExtent(-1, -1))
         Reposition(-1);
     setVisible(bShow);
-    if (m_pStreifenEditor && m_pStreifenEditor->HasWindow())
-        m_pStreifenEditor->setVisible(bShow);
+    if (m_pLeiste) {
+        LegeLeiste();
+        m_pLeiste->setVisible(bShow);
+        if (bShow)
+            m_pLeiste->raise();
+    }
     if (!bShow && m_pPopup)
         m_pPopup->hide();
 }
@@ -401,13 +517,13 @@ bool CLaderampe3::OnBefehl(int nId)
         m_bEditorOffen = true;
         update();
         QPointer<CLaderampe3> self(this);
-        Oeffner()(this, mapToGlobal(QPoint(0, height())), nKategorie, suche);
+        Oeffner()(this, m_pLeiste->mapToGlobal(QPoint(0, m_pLeiste->height())), nKategorie, suche);
         if (!self)
             return true;
         m_bEditorOffen = false;
         for (QWidget* w : panel)
             if (w)
-                w->setVisible(w != m_pStreifenEditor || !isHidden());
+                w->setVisible(true);
         update();
         setFocus(Qt::OtherFocusReason);
         return true;
@@ -586,6 +702,10 @@ bool CLaderampe3::TabWeiter(QWidget* fokus, bool next)
 
 bool CLaderampe3::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == parentWidget() && e->type() == QEvent::Resize) {
+        LegeLeiste();
+        return false;
+    }
     if (e->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, e);
     auto* k = static_cast<QKeyEvent*>(e);
@@ -599,8 +719,10 @@ bool CLaderampe3::eventFilter(QObject* watched, QEvent* e)
         OnBefehl(ControlId::Of(andere));
         return true;
     }
-    // The editor button lies in the view's client area, outside the ramp, so its Tab comes here.
-    if (nId == kIdEditor && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+    // The panel and the strip lie in the band, outside the ramp, so their Tab comes here.
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w && m_pLeiste && m_pLeiste->isAncestorOf(w) &&
+        (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
         !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return TabWeiter(static_cast<QWidget*>(watched),
                          k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));

@@ -61,6 +61,8 @@ public:
     static constexpr int kDreieck = 8;
     // The ramp is this high (metres, held in single precision).
     static constexpr float kRampenHoehe = 3.4f;
+    // The band with the panel and the tile strip along the bottom of the plan's window (pixels).
+    static constexpr int kLeistenHoehe = 153;
     // A block whose top rises this far above the ramp goes to the plan.
     static constexpr int kUebergabe = 3;
     // Cursors over a block, while dragging, while turning.
@@ -90,6 +92,8 @@ public:
     bool IsRepositionPending() const override { return m_bLayoutOffen; }
     int GetExtentX() const override { return m_nBreite; }
     QRect GetWindowRect() const override { return geometry(); }
+    int GetLeistenHoehe() const override { return kLeistenHoehe; }
+    double GetHoeheMeter() const override { return static_cast<double>(kRampenHoehe); }
     void ResetIndices() override;
     void Show(bool bShow) override;
 
@@ -116,8 +120,12 @@ public:
     int GetRampenLaenge() const { return m_nLaenge; }
     int GetRampenHoehe() const { return m_nHoehe; }
     QRect GetRampenRect() const;
-    // A control's rectangle from the panel table, moved by the layout offsets and under the ramp.
+    // A control's rectangle in the band: the panel table's, widened where a text needs it, moved by
+    // the layout offsets; the strip fills the band right of the panel.
     QRect ControlRect(int nId) const;
+    // The band along the bottom of the plan's window with the panel and the strip; a child of the
+    // plan's window, shown with the ramp.
+    QWidget* Leiste() const { return m_pLeiste; }
     // Rotation (0, 90, 180, 270) and the block where the selected item stands; empty without one.
     int GetDrehung() const { return m_nDrehung; }
     void SetDrehung(int nGrad);
@@ -174,6 +182,11 @@ protected:
 private:
     void ErzeugeControls();
     void LayoutControls();
+    // The band at the bottom of the plan's window, its controls laid out.
+    void LegeLeiste();
+    int PanelBreite() const;
+    QPoint StreifenEditorPos() const;
+    QPoint StreifenMehrerePos() const;
     void Zeichne(QPainter& p);
     void ZeichneBlock(QPainter& p, const QRect& rc);
     void SchreibeMehrere();
@@ -208,7 +221,8 @@ private:
     QLabel* m_pLabelSuche = nullptr;
     CEditLast* m_pSuche = nullptr;
     QCheckBox* m_pAnsicht = nullptr;
-    CRibBtnContainer* m_pStreifenEditor = nullptr; // a child of the view's client area, below the ramp
+    QPointer<QWidget> m_pLeiste; // the band; a child of the view's client area
+    CRibBtnContainer* m_pStreifenEditor = nullptr;
     CRibBtnContainer* m_pStreifenMehrere = nullptr;
     CDlgTooltipAddMultiLg* m_pPopup = nullptr;
     QFont m_font;

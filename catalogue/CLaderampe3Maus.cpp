@@ -197,15 +197,6 @@ void CLaderampe3::Zeichne(QPainter& p)
         p.drawRoundedRect(QRectF(m_rcZiehen.adjusted(0, 0, -1, -1)), kFsmRundung / 2, kFsmRundung / 2);
         p.restore();
     }
-    // The panel behind the controls, while the item browser does not cover it.
-    if (!m_bEditorOffen) {
-        const QRect liste = ControlRect(kIdListe);
-        const QRect panel(QPoint(15 - m_nOffsetA, m_nHoehe),
-                          QPoint(liste.left() - 1, m_nHoehe + liste.height() - 1));
-        p.setPen(QColor(120, 120, 120));
-        p.setBrush(QColor::fromRgb(kFarbePanel));
-        p.drawRect(panel.adjusted(0, 0, -1, -1));
-    }
 }
 
 void CLaderampe3::ZeichneBlock(QPainter& p, const QRect& rc)
@@ -522,8 +513,10 @@ void CLaderampe3::TileDragMove(QPoint global)
     }
     const QPoint ptView = ZuView(pt);
     QWidget* flaeche = m_pView->RampenFlaeche();
-    // Over the plan means over the view and not over the ramp and its panel.
-    const bool bUeberPlan = flaeche && flaeche->rect().contains(ptView) && !rect().contains(pt);
+    // Over the plan means over the shown view and not over the ramp and its band (when they show).
+    const bool bUeberPlan = flaeche && flaeche->isVisible() && flaeche->rect().contains(ptView) &&
+                            !(isVisible() && rect().contains(pt)) &&
+                            !(m_pLeiste && m_pLeiste->isVisible() && m_pLeiste->geometry().contains(ptView));
     if (m_bAnView) {
         if (bUeberPlan) {
             m_pView->RampenZiehen(ptView);

@@ -124,9 +124,11 @@ bool LgsFsmEditors::EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& val
     return true;
 }
 
-void LgsFsmEditors::OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue)
+void LgsFsmEditors::OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue,
+                                IHlbAdapterOwner* pZiehZiel)
 {
     CDlgEditLgsFsmExt dialog(std::move(catalogue), parent);
+    dialog.m_pZiehZiel = pZiehZiel;
     dialog.exec();
 }
 

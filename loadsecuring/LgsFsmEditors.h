@@ -12,6 +12,7 @@
 
 class CDlgFSM;
 class CHlbCatalogue;
+class IHlbAdapterOwner;
 class ProgramRun;
 class QWidget;
 
@@ -28,8 +29,11 @@ public:
     static bool EditCatalogueEntry(CHlbAdapter::FsmEditRequest& request);
     // Edits an FSM item of a plan in placed mode; on 714 the chosen values come back.
     static bool EditPlacedItem(QWidget* parent, IPlanDialogs::FsmValues& values, ProgramRun* pRun = nullptr);
-    // The catalogue browser of the main frame's command, on the program's catalogue.
-    static void OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue);
+    // The catalogue browser of the main frame's command, on the program's catalogue. A tile dragged out
+    // of its strip goes to `pZiehZiel` (the loading ramp of the plan on show), as a tile of the ramp's
+    // own strip does; without one the strip keeps its tiles.
+    static void OpenBrowser(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue,
+                            IHlbAdapterOwner* pZiehZiel = nullptr);
     // The browser as a strip opens it: with the strip's category and search text, its bottom-left corner
     // at `start` (screen coordinates).
     static void OpenBrowserAt(QWidget* parent, std::shared_ptr<CHlbCatalogue> catalogue, QPoint start,

@@ -111,6 +111,23 @@ void CDlgMsgboxHtml::AddCmdHandler(int id, CmdHandler handler, bool hide, quintp
     m_handlers.insert(id, Handler{std::move(handler), hide, param});
 }
 
+namespace {
+
+// The button Return presses: the one set, else the first button of a question (two or more buttons, OK
+// not among them), never an OK its caller does not know; kUnused for none.
+int ReturnButton(int defaultButton, const std::array<int, 4>& ids)
+{
+    if (defaultButton != CDlgMsgboxHtml::kUnused)
+        return defaultButton;
+    const auto count =
+        std::count_if(ids.begin(), ids.end(), [](int id) { return id != CDlgMsgboxHtml::kUnused; });
+    if (count < 2 || std::find(ids.begin(), ids.end(), int(QDialog::Accepted)) != ids.end())
+        return CDlgMsgboxHtml::kUnused;
+    return ids[0];
+}
+
+} // namespace
+
 std::array<int, 4> CDlgMsgboxHtml::ButtonIds() const
 {
     return {m_args[2], m_args[4], m_args[6], m_args[8]};
@@ -225,7 +242,7 @@ void CDlgMsgboxHtml::OnButtonAdded(int id)
     CRibBtnContainer* strip = ButtonStrip();
     strip->SetButtonSize(quint32(id), 31, 31);
     strip->SetButtonToolTipMode(quint32(id), 0);
-    if (id == m_defaultButton)
+    if (id == ReturnButton(m_defaultButton, ButtonIds()))
         strip->SetDefaultButton(quint32(id), this);
     // Keyboard order: button 1 after the check box (then after the HTML control), each further
     // button after the one before it.
@@ -294,8 +311,8 @@ bool CDlgMsgboxHtml::OnCommandHook(int)
 
 void CDlgMsgboxHtml::OnOK()
 {
-    if (m_defaultButton != kUnused) {
-        QCoreApplication::postEvent(this, new CommandEvent(quint32(m_defaultButton)));
+    if (const int id = ReturnButton(m_defaultButton, ButtonIds()); id != kUnused) {
+        QCoreApplication::postEvent(this, new CommandEvent(quint32(id)));
         return;
     }
     done(QDialog::Accepted);

@@ -439,6 +439,11 @@ bool CWndSlider::EditKey(QKeyEvent* key)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (m_closeOnReturn) {
+            SliderEvent request(SliderEvent::kCloseRequestType, this, 0.0, true);
+            QCoreApplication::sendEvent(this, &request);
+            return true; // the slider may be gone now
+        }
         Commit(false);
         m_edit->update();
         m_edit->selectAll();

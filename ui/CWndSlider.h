@@ -51,6 +51,9 @@ public:
     QColor SetEditBkColor(const QColor& colour);
     // Focus to the edit with its whole text selected.
     void FocusEdit();
+    // Return applies the typed text and closes the slider (a field typed into and done with), instead
+    // of keeping it open with the text selected.
+    void SetCloseOnReturn(bool close) { m_closeOnReturn = close; }
 
     void ShowValue(double value);
     void RefreshValueText() { ShowValue(m_dValue); }
@@ -114,6 +117,7 @@ private:
     bool m_overGrip = false;
     bool m_dragging = false;
     bool m_compact = true;
+    bool m_closeOnReturn = false;
     QPointer<QWidget> m_parent;
     ISliderOwner* m_owner = nullptr;
     QLineEdit* m_edit;

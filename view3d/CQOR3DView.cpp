@@ -251,6 +251,24 @@ float CQOR3DView::SceneLength(int kind) const
     return first ? length - CFahrzeug3D::TrailerOffset(*first, *trailer) : length;
 }
 
+namespace {
+
+// The distance from which a vehicle of `length` metres, the camera's target at its middle, fits wholly
+// into a view whose narrower half field has the tangent `tanHalfField`; within the camera's limits.
+float FramingDistance(float length, float tanHalfField)
+{
+    if (!(tanHalfField > 0.0f))
+        return CCamera::MAX_DISTANCE;
+    // The sphere around the vehicle seen from the target: half its length with half a metre at each
+    // end, its height (about 4 m, the target 1.5 m above the floor) and half its width.
+    const float halfLength = std::max(0.0f, length) / 2.0f + 0.5f;
+    const float radius = std::sqrt(halfLength * halfLength + 2.5f * 2.5f + 1.3f * 1.3f);
+    const float sinHalf = tanHalfField / std::sqrt(1.0f + tanHalfField * tanHalfField);
+    return std::clamp(radius / sinHalf, CCamera::MIN_DISTANCE, CCamera::MAX_DISTANCE);
+}
+
+} // namespace
+
 int CQOR3DView::Move(float time)
 {
     const bool focused = hasFocus() || (m_pGl && m_pGl->hasFocus());
@@ -262,6 +280,19 @@ int CQOR3DView::Move(float time)
         tbVector3 target = m_Camera.Target();
         target.z = -0.5f * length;
         m_Camera.SetTarget(target);
+        // The first view of a scene shows the whole vehicle: the camera stands back as far as it takes,
+        // over the part of the back buffer that the client shows.
+        const QSize client = m_pGl != nullptr ? m_pGl->size() : size();
+        const QSize buffer = Device3D() != nullptr ? Device3D()->VideoMode() : client;
+        if (!client.isEmpty() && !buffer.isEmpty()) {
+            const float tanHalf = std::tan(3.14159265f / 8.0f);
+            const float tanV =
+                tanHalf * float(std::min(client.height(), buffer.height())) / float(buffer.height());
+            const float tanH =
+                tanHalf * float(std::min(client.width(), buffer.width())) / float(buffer.height());
+            m_Camera.SetDistance(
+                std::max(m_Camera.Distance(), FramingDistance(length, std::min(tanV, tanH))));
+        }
         m_nLastSceneKind = kind;
     }
     m_Camera.SetSceneLength(length);

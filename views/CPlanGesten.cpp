@@ -246,8 +246,10 @@ void CPlanGesten::Bewegen(QPoint pt, bool bStrg)
         const int xRel = pt.x() - (m_view.m_ptUrsprung.x() - m_view.GetScrollPosition().x());
         const double dNeu = ZoomAusGriff(dAlt, xRel, nPix);
         if (dNeu != dAlt) {
+            // The plan keeps its zoom without the window's share, so that it fits other windows alike.
             if (q)
-                CPlanAnzeige(*q).SetZoom(dNeu);
+                CPlanAnzeige(*q).SetZoom(std::clamp(dNeu / m_view.GetFensterFaktor(), CPlanAnzeige::kMinZoom,
+                                                    CPlanAnzeige::kMaxZoom));
             m_view.m_dZoom = dNeu;
             m_view.viewport()->update();
         }

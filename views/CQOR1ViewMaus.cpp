@@ -182,6 +182,10 @@ int CQOR1View::HitTest(const QPoint& pt)
             break;
         }
 
+    // The other vehicle of a pair, anywhere on its drawing: a click makes it the one worked on.
+    if (!bZL && HasTowingPair() && GetHotSpot(kHotFahrzeugAnders).contains(pt) &&
+        !GetHotSpot(kHotFahrzeugAktiv).contains(pt))
+        return setze(1032, kModusKlickbar, -1);
     // The load area: the pick area of the load dialog, or the other vehicle of a pair.
     const QRect lf = LadeflaecheClient().adjusted(0, 0, 0, -2);
     if (!bZL && lf.contains(pt)) {

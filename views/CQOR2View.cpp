@@ -288,14 +288,8 @@ int CQOR2View::OnViewNotify(int nCode, int nValue)
             const QPoint d = ResolveInsets(0xFFFF | (0xFFFF << 16));
             insets = QPoint(lo == 0xFFFF ? d.x() : 0, hi == 0xFFFF ? d.y() : 0);
         }
-        // The strips side by side at the top left, 10 pixels apart, scrolled with the plan.
-        const QPoint scroll = GetScrollPosition();
-        int x = 15 - insets.x() - scroll.x();
-        for (CRibBtnContainer* strip : {m_pBtnsAnsicht, m_pBtnsHilfe})
-            if (strip && strip->HasWindow()) {
-                strip->SetWindowPosAndShape(x, 10 - insets.y() - scroll.y());
-                x += strip->width() + 10;
-            }
+        m_insetsStreifen = insets;
+        PlatziereStreifen();
         if (m_pLaderampe)
             m_pLaderampe->SetOffsets(insets.x(), insets.y());
     }
@@ -642,9 +636,23 @@ void CQOR2View::mouseDoubleClickEvent(QMouseEvent* e)
         emit BefehlAngefordert(nId);
 }
 
+void CQOR2View::PlatziereStreifen()
+{
+    // The strips side by side at the top left, 10 pixels apart, scrolled with the plan: they keep to
+    // the band above the drawing and never float over it.
+    const QPoint scroll = GetScrollPosition();
+    int x = 15 - m_insetsStreifen.x() - scroll.x();
+    for (CRibBtnContainer* strip : {m_pBtnsAnsicht, m_pBtnsHilfe})
+        if (strip && strip->HasWindow()) {
+            strip->SetWindowPosAndShape(x, 10 - m_insetsStreifen.y() - scroll.y());
+            x += strip->width() + 10;
+        }
+}
+
 void CQOR2View::scrollContentsBy(int dx, int dy)
 {
     CGetAnsView::scrollContentsBy(dx, dy);
+    PlatziereStreifen();
     if (m_pLaderampe && m_pLaderampe->IsVisible())
         m_pLaderampe->Reposition(-1);
 }
@@ -880,6 +888,8 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
         m_bBildExport = false;
         return;
     }
+    if (!g.bExport)
+        m_dFensterFaktor = FensterFaktor(g);
     if (g.pPlan)
         AktualisiereAnzeige(*g.pPlan, g.bExport);
     SetzeMassstab(g, exp.nScale);
@@ -921,8 +931,12 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
         m_nPixelProMeterY = g.nScaleAltY;
         m_ptUrsprungKorr = g.ursprungAlt;
         m_bBildExport = false;
-    } else
+    } else {
         m_treffer = treffer;
+        // Open position fields follow their load once this paint is done.
+        if (GetReglerX() || GetRegler())
+            QMetaObject::invokeMethod(this, &CQOR2View::FolgeRegler, Qt::QueuedConnection);
+    }
 }
 
 void CQOR2View::ZeichneUnterlage(QPainter& p, const PlanLage& g)
@@ -1106,7 +1120,9 @@ void CQOR2View::SetzeUrsprung(PlanLage& g)
     g.x0 = ox - g.rand.x();
     const int nStreifen =
         m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : kStreifenHoehe;
-    g.y0 = nStreifen - g.rand.y() + g.mU + 37;
+    // Below the strips (10 pixels down) the x buttons of the current load (37 pixels above the load
+    // area) keep clear of them.
+    g.y0 = 10 + nStreifen + 2 - g.rand.y() + g.mU + 37;
     if (!g.bExport) {
         m_ptUrsprungKorr = QPoint(g.x0, g.y0);
         if (m_ptUrsprungKorr != m_ptLetzterUrsprung) {
@@ -1139,7 +1155,26 @@ void CQOR2View::AktualisiereAnzeige(CQOR& plan, bool bExport)
     m_anzeige.bLadungenZeigen = a.GetLadungenZeigen();
     m_anzeige.bRasterBeschriftung = a.GetRasterBeschriftung();
     if (!bExport)
-        m_dZoom = a.GetZoom();
+        m_dZoom = a.GetZoom() * m_dFensterFaktor;
+}
+
+double CQOR2View::FensterFaktor(const PlanLage& g) const
+{
+    const QSize fenster = viewport()->size();
+    if (!m_bFensterAnpassung || fenster.isEmpty() || g.L <= 0.0 || g.W <= 0.0)
+        return 1.0;
+    const CFahrzeug* pVorn = g.pDoc ? g.pDoc->GetFirstFahrzeug() : nullptr;
+    const double nPixel = pVorn && pVorn->IsArt5() ? 200.0 : 97.0;
+    // The room the drawing takes besides the load area: the cab and the margin at the left, the margin at
+    // the right; the strips and the x buttons above, the dimensions below or, in ramp mode, the ramp
+    // below the load area and the band of tiles along the bottom.
+    const bool bRampe = m_bRampenModus && m_pLaderampe;
+    const double dHoehe = g.W + (bRampe ? m_pLaderampe->GetHoeheMeter() : 0.0);
+    const int nUnten = bRampe ? m_pLaderampe->GetLeistenHoehe() + 8 : 40;
+    const double sBreite = (fenster.width() - g.x0 - 70) / (g.L + g.dR);
+    const double sHoehe = (fenster.height() - g.y0 - g.mL - nUnten) / dHoehe;
+    const double dPassend = std::clamp(std::min(sBreite, sHoehe) / nPixel, 0.25, 4.0);
+    return dPassend / CPlanAnzeige::kStandardZoom;
 }
 
 // The scale (pixels per metre: the export's own, else by the front vehicle) and the usable area's place.
@@ -1425,8 +1460,9 @@ void CQOR2View::SetzeRampeUndScrollGroesse(const PlanLage& g)
     const int cx =
         std::max(g.bRampe ? m_pLaderampe->GetExtentX() + 10 : 0, MetresToPixels(g.L + g.dR) + x0 + 60);
     int cy = MetresToPixels(g.dL + g.W) + y0 + 35;
+    // In ramp mode the band of tiles covers the bottom of the window: the ramp scrolls clear of it.
     if (g.bRampe)
-        cy += m_pLaderampe->GetWindowRect().height() - 29;
+        cy += m_pLaderampe->GetWindowRect().height() - 29 + m_pLaderampe->GetLeistenHoehe();
     const QSize total(cx, cy);
     if (total != m_sizeScrollGesamt || GetTotalSize() != total) {
         m_sizeScrollGesamt = total;

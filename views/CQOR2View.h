@@ -209,6 +209,9 @@ public:
     double GetAuswahlY() const;
     // Opens (bit 1: x, bit 2: y) or moves the position sliders of the current load.
     void ShowPositionsSlider(const double* x, const double* y, int nFlags);
+    // After a paint: the open position sliders move to their buttons where the load now lies, or close
+    // when their buttons are gone.
+    void FolgeRegler();
     // The centre of the selected loads' screen rectangles (of the current load without a selection);
     // (-1, -1) when none is drawn.
     QPoint GetAuswahlMittelpunkt() const;
@@ -279,6 +282,18 @@ public:
     const std::string& GetHtmlVorlageLg() const { return m_strHtmlVorlageLg; }
     const std::string& GetHtmlVorlageFsm() const { return m_strHtmlVorlageFsm; }
     QSize GetLineSize() const { return m_sizeLine; }
+    // The plan grows and shrinks with its window: the plan's zoom is then taken relative to the zoom at
+    // which the load area (and, in ramp mode, the ramp and the band of tiles below it) just fills the
+    // window; at the standard zoom the plan fills it. Off, the plan's zoom is used as it is. The
+    // program's document windows switch it on.
+    void SetFensterAnpassung(bool bAn)
+    {
+        m_bFensterAnpassung = bAn;
+        viewport()->update();
+    }
+    bool GetFensterAnpassung() const { return m_bFensterAnpassung; }
+    // The window's share of the zoom of the last paint (1 without the fitting).
+    double GetFensterFaktor() const { return m_dFensterFaktor; }
 
     // What the last paint of the plan left for the hit tests, in client coordinates.
     struct PlanTreffer
@@ -371,6 +386,9 @@ protected:
 
 private:
     void MakeLaderampe();
+    // The button strips at the top left of the plan, moved with its scrolling.
+    void PlatziereStreifen();
+    QPoint m_insetsStreifen;
     // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.
     void ZeichnePlan(QPainter& painter, QSize client, QPoint scroll);
     // Display toggles and grid options of the plan; false for another command.
@@ -463,7 +481,12 @@ private:
     };
     PlanAnzeigeKopie m_anzeige;
     CPlanPlatzierung m_platz;
-    std::unique_ptr<IValueSlider> m_pSlider;  // y position, width or mass
+    std::unique_ptr<IValueSlider> m_pSlider; // y position, width or mass
+    int m_nReglerArt = 0;                    // the kind of m_pSlider (13, 14 or 16)
+    bool m_bFensterAnpassung = false;
+    double m_dFensterFaktor = 1.0;
+    // The window's share of the zoom for the layout being drawn.
+    double FensterFaktor(const PlanLage& g) const;
     std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
     CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport

@@ -63,14 +63,22 @@ void CQOR2View::ShowPositionsSlider(const double* x, const double* y, int nFlags
     const CFahrzeug* f = GetFahrzeug();
     if (!p || !f)
         return;
-    if ((nFlags & 1) && x && !m_pSliderX)
+    // Fields typed into: Return applies the value and closes the field.
+    if ((nFlags & 1) && x && !m_pSliderX) {
         m_pSliderX = ISliderFactory::Of(&GetProgramRun())
                          .Create(kReglerX, *x, -p->GetDimX(), f->GetLFLaenge() - f->GetRandabstand(4),
                                  QPoint(30, 30), this, true);
-    if ((nFlags & 2) && y && !m_pSlider)
+        if (m_pSliderX)
+            m_pSliderX->SetCloseOnReturn(true);
+    }
+    if ((nFlags & 2) && y && !m_pSlider) {
         m_pSlider = ISliderFactory::Of(&GetProgramRun())
                         .Create(kReglerY, *y, -p->GetDimY(), f->GetLFBreite() - f->GetRandabstand(5),
                                 QPoint(30, 30), this, true);
+        m_nReglerArt = kReglerY;
+        if (m_pSlider)
+            m_pSlider->SetCloseOnReturn(true);
+    }
     // Each open slider sits at its button beside the load: the x slider's corner just left of and above
     // its button, the y slider's right edge on its button's right edge.
     if (m_pSliderX && !m_treffer.rcBtnX.isEmpty())
@@ -96,6 +104,24 @@ void CQOR2View::SetzeReglerAn(IValueSlider& regler, QPoint pt, bool bRechts)
     else
         rc.moveTopLeft(ziel);
     regler.MoveWindow(rc);
+}
+
+void CQOR2View::FolgeRegler()
+{
+    // The position fields stay at their buttons beside the load they belong to; a field whose button
+    // is no longer drawn (its load gone, no current load) closes.
+    const bool bX = m_pSliderX != nullptr;
+    const bool bY = m_pSlider && m_nReglerArt == kReglerY;
+    if (!bX && !bY)
+        return;
+    if ((bX && m_treffer.rcBtnX.isEmpty()) || (bY && m_treffer.rcBtnY.isEmpty())) {
+        SchliesseRegler();
+        return;
+    }
+    if (bX)
+        SetzeReglerAn(*m_pSliderX, m_treffer.rcBtnX.topLeft() + QPoint(-2, -1), false);
+    if (bY)
+        SetzeReglerAn(*m_pSlider, QPoint(m_treffer.rcBtnY.right(), m_treffer.rcBtnY.top() - 1), true);
 }
 
 void CQOR2View::PositionsReglerAuf(double x, double y)
@@ -130,9 +156,11 @@ void CQOR2View::TabZwischenReglern(const QObject* pSender, int nArt)
 void CQOR2View::ShowBreitenSlider()
 {
     const CFahrzeug* f = GetFahrzeug();
-    if (!m_pSlider && f)
+    if (!m_pSlider && f) {
         m_pSlider = ISliderFactory::Of(&GetProgramRun())
                         .Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0), this, true);
+        m_nReglerArt = kReglerBreite;
+    }
     // Over the width label, which is its button.
     if (m_pSlider && !m_treffer.rcBtnWert.isEmpty())
         SetzeReglerAn(*m_pSlider, m_treffer.rcBtnWert.topLeft() + QPoint(-2, -1), false);
@@ -206,6 +234,9 @@ void CQOR2View::ZeigeMassenRegler(const tagLGINFO* pLg, double t)
         mitte = it->second.rc.center() + QPoint(-1, 8);
     m_pSlider =
         ISliderFactory::Of(&GetProgramRun()).Create(kReglerMasse, dWert, 0.0, 40.0, mitte, this, true);
+    m_nReglerArt = kReglerMasse;
+    if (m_pSlider)
+        m_pSlider->SetCloseOnReturn(true);
     setFocus();
 }
 

@@ -1,6 +1,8 @@
 // The combination's template view: both vehicles, two axle-load pictures, switching by a click.
 #include "views/CQORMultiView.h"
 
+#include "draw2d/CDIBFahrzeug.h"
+#include "draw2d/SGuiAchse.h"
 #include "draw2d/ViewCursors.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -267,6 +269,22 @@ void CQORMultiView::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, 
         pZugDIB->Draw(painter, x, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
         pDIB->Draw(painter, x2, y, &m_KoordSys, m_Scale, z, n, this, bTeilweise);
     }
+    if (!bExport) {
+        // Each vehicle's whole drawing is its area: from what it draws ahead of its load area (the cab,
+        // the drawbar) to the end of that, from the rulers down to its wheels.
+        const int top = m_KoordSys.GetAchsOben();
+        const auto zeichnung = [&](const CDIBFahrzeug& dib, const CFahrzeug& f, int x0) {
+            const int ende = x0 + std::max(MetresToPixels(f.GetLFLaenge()), 1);
+            QRect rc = painter.worldTransform().mapRect(
+                QRect(QPoint(x0 - dib.GetDrawLength(scale, z), top), QPoint(ende, y)));
+            for (const SGuiAchse& achse : dib.GetAchsen())
+                rc |= achse.m_rc;
+            return rc;
+        };
+        const QRect zug = zeichnung(*pZugDIB, *pZug, x), anh = zeichnung(*pDIB, *pAnh, x2);
+        SetHotSpot(kHotFahrzeugAktiv, bZugAktiv ? zug : anh);
+        SetHotSpot(kHotFahrzeugAnders, bZugAktiv ? anh : zug);
+    }
     if (m_bShowBemassung) {
         m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);
         const int yA = y + Zoomed(500, z);
@@ -344,17 +362,17 @@ void CQORMultiView::LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods)
             viewport()->update();
             return;
         }
-        if (LadeflaecheClient().contains(pt)) {
-            if (m_rcEditZL.contains(pt))
-                return;
-            if (bKombi && GetHotSpot(kHotFahrzeugAnders).contains(pt)) {
-                if (WechselFahrzeug()) {
-                    std::swap(m_rcHotSpots[kHotFahrzeugAktiv], m_rcHotSpots[kHotFahrzeugAnders]);
-                    pDoc->RedrawViews();
-                    // Hover and pick state follow the new vehicle at once.
-                    m_ptLastMouse = QPoint(0, 0);
-                    Bewegen(pt, Qt::NoButton, mods);
-                }
+        if (LadeflaecheClient().contains(pt) && m_rcEditZL.contains(pt))
+            return;
+        // The other vehicle's drawing, wherever it is not covered by the one worked on, switches.
+        if (bKombi && GetHotSpot(kHotFahrzeugAnders).contains(pt) &&
+            !GetHotSpot(kHotFahrzeugAktiv).contains(pt)) {
+            if (WechselFahrzeug()) {
+                std::swap(m_rcHotSpots[kHotFahrzeugAktiv], m_rcHotSpots[kHotFahrzeugAnders]);
+                pDoc->RedrawViews();
+                // Hover and pick state follow the new vehicle at once.
+                m_ptLastMouse = QPoint(0, 0);
+                Bewegen(pt, Qt::NoButton, mods);
             }
         }
     }

@@ -49,6 +49,12 @@ void CWndValueSlider::FocusEdit()
         m_pSlider->FocusEdit();
 }
 
+void CWndValueSlider::SetCloseOnReturn(bool bClose)
+{
+    if (m_pSlider)
+        m_pSlider->SetCloseOnReturn(bClose);
+}
+
 const QObject* CWndValueSlider::SenderObject() const
 {
     return m_pSlider.data();

@@ -24,6 +24,7 @@ public:
     // Applies the typed text and closes; the owner usually deletes this object meanwhile.
     void Close() override;
     void FocusEdit() override;
+    void SetCloseOnReturn(bool bClose) override;
     const QObject* SenderObject() const override;
     QRect WindowRect() const override;
     void MoveWindow(const QRect& rc) override;

@@ -25,6 +25,11 @@ public:
     virtual bool IsRepositionPending() const { return false; }
     virtual int GetExtentX() const { return 0; }
     virtual QRect GetWindowRect() const { return QRect(); }
+    // The height of the band along the bottom of the view that the ramp's panel and strip take while
+    // the ramp shows; the plan's scroll area reaches that far below the ramp.
+    virtual int GetLeistenHoehe() const { return 0; }
+    // The ramp's height in metres below the load area.
+    virtual double GetHoeheMeter() const { return 0.0; }
     // Two indices the plan view resets to -1 when the vehicle worked on changes.
     virtual void ResetIndices() {}
     // Shows the ramp under the plan (laid out for the vehicle worked on) or hides it.

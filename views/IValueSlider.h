@@ -20,6 +20,8 @@ public:
     virtual void Close() = 0;
     // Puts the focus into the value edit.
     virtual void FocusEdit() {}
+    // Return applies the typed value and closes the slider.
+    virtual void SetCloseOnReturn(bool /*bClose*/) {}
     // The window whose messages come from this slider, or null.
     virtual const QObject* SenderObject() const { return nullptr; }
     // The slider window's rectangle in its owner's coordinates (empty without a window), and a move of

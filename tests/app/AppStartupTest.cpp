@@ -130,8 +130,10 @@ TEST_F(AppStartupTest, FirstStartWithoutSettingsPreparesEverything)
     ASSERT_TRUE(ProcessUntil([&] { return app.MainFrame()->AfterStartDone(); }));
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("QOR Load Planning"));
-    // The default place, made to fit the screen there is.
-    EXPECT_EQ(app.MainFrame()->size(), CMainFrame::ReachablePlacement(QRect(40, 30, 1200, 800)).size());
+    // The default place, made to fit the screen there is with the window's frame around it.
+    EXPECT_EQ(
+        app.MainFrame()->size(),
+        CMainFrame::ReachablePlacement(QRect(40, 30, 1200, 800), app.MainFrame()->FrameMargins()).size());
     QDir().mkpath(QStringLiteral(QOR_TEST_ARTIFACT_DIR));
     app.MainFrame()->grab().save(QStringLiteral(QOR_TEST_ARTIFACT_DIR "/main_window_start.png"));
 
@@ -542,28 +544,47 @@ TEST_F(AppStartupTest, APlacementOffEveryScreenOrTooSmallIsBroughtBack)
     const QList<QRect> one{QRect(0, 0, 1920, 1080)};
     const QList<QRect> two{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     const QList<QRect> small{QRect(0, 0, 1024, 768)};
+    const QList<QRect> wide{QRect(0, 0, 1280, 720)};
+    // A panel along the top: the available area starts below it.
+    const QList<QRect> panel{QRect(0, 28, 1024, 740)};
+    const QMargins none;
+    // Borders of 2 and a title bar of 26 pixels.
+    const QMargins frame(2, 28, 2, 2);
     struct Case
     {
         const char* what;
         QRect saved;
         QList<QRect> screens;
+        QMargins frame;
         QRect used;
     };
     const Case cases[] = {
-        {"kept", QRect(70, 60, 900, 640), one, QRect(70, 60, 900, 640)},
-        {"its screen is gone", QRect(5000, 4000, 900, 640), one, QRect(40, 30, 900, 640)},
-        {"too small to be found", QRect(70, 60, 10, 10), one, QRect(70, 60, 1200, 800)},
-        {"on the second screen", QRect(2000, 100, 900, 640), two, QRect(2000, 100, 900, 640)},
-        {"the second screen is gone", QRect(2000, 100, 900, 640), one, QRect(40, 30, 900, 640)},
-        {"half over the right edge", QRect(1500, 700, 900, 640), one, QRect(1020, 440, 900, 640)},
-        {"above the top", QRect(100, -300, 900, 640), one, QRect(100, 0, 900, 640)},
-        {"larger than the screen now", QRect(10, 10, 1900, 1060), small, QRect(0, 0, 1024, 768)},
-        {"default size on a small screen", QRect(40, 30, 1200, 800), small, QRect(0, 0, 1024, 768)},
-        {"mostly on the second screen", QRect(1800, 50, 800, 600), two, QRect(1920, 50, 800, 600)},
+        {"kept", QRect(70, 60, 900, 640), one, none, QRect(70, 60, 900, 640)},
+        {"its screen is gone", QRect(5000, 4000, 900, 640), one, none, QRect(40, 30, 900, 640)},
+        {"too small to be found", QRect(70, 60, 10, 10), one, none, QRect(70, 60, 1200, 800)},
+        {"on the second screen", QRect(2000, 100, 900, 640), two, none, QRect(2000, 100, 900, 640)},
+        {"the second screen is gone", QRect(2000, 100, 900, 640), one, none, QRect(40, 30, 900, 640)},
+        {"half over the right edge", QRect(1500, 700, 900, 640), one, none, QRect(1020, 440, 900, 640)},
+        {"above the top", QRect(100, -300, 900, 640), one, none, QRect(100, 0, 900, 640)},
+        {"larger than the screen now", QRect(10, 10, 1900, 1060), small, none, QRect(0, 0, 1024, 768)},
+        {"default size on a small screen", QRect(40, 30, 1200, 800), small, none, QRect(0, 0, 1024, 768)},
+        {"mostly on the second screen", QRect(1800, 50, 800, 600), two, none, QRect(1920, 50, 800, 600)},
+        // With the frame: the title bar and the borders stay on the screen too.
+        {"framed, kept", QRect(70, 60, 900, 640), one, frame, QRect(70, 60, 900, 640)},
+        {"framed, default on 1280 x 720", QRect(40, 30, 1200, 800), wide, frame, QRect(40, 28, 1200, 690)},
+        {"framed, default on 1024 x 768", QRect(40, 30, 1200, 800), small, frame, QRect(2, 28, 1020, 738)},
+        {"framed, under a panel", QRect(40, 30, 1200, 800), panel, frame, QRect(2, 56, 1020, 710)},
+        {"framed, title bar above the top", QRect(100, 10, 900, 640), one, frame, QRect(100, 28, 900, 640)},
+        {"framed, off every screen", QRect(5000, 4000, 900, 640), one, frame, QRect(40, 30, 900, 640)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(CMainFrame::ReachablePlacement(c.saved, c.screens), c.used);
+        const QRect used = CMainFrame::ReachablePlacement(c.saved, c.screens, c.frame);
+        EXPECT_EQ(used, c.used);
+        // The whole window, frame included, lies on one of the screens.
+        const QRect outer = used.marginsAdded(c.frame);
+        EXPECT_TRUE(std::any_of(c.screens.begin(), c.screens.end(),
+                                [&](const QRect& screen) { return screen.contains(outer); }));
     }
 }
 

@@ -235,30 +235,48 @@ TEST_F(LaderampeTest, LengthAndHeightFollowTheZoomAndTheControlsTheirRectangles)
         EXPECT_EQ(rampe->GetRampenLaenge(), static_cast<int>(std::floor(L * dZoom * 97 + 0.000001)));
         EXPECT_EQ(rampe->GetRampenHoehe(), nHoehe);
         EXPECT_EQ(rampe->GetRampenRect(), QRect(view->ursprung.x(), 0, rampe->GetRampenLaenge(), nHoehe));
-        EXPECT_EQ(rampe->height(), nHoehe + 153);
-        EXPECT_EQ(rampe->width(), std::max(view->ursprung.x() + rampe->GetRampenLaenge(), 726));
+        EXPECT_EQ(rampe->height(), nHoehe);
+        EXPECT_EQ(rampe->width(), view->ursprung.x() + rampe->GetRampenLaenge());
         EXPECT_FALSE(rampe->IsRepositionPending());
         EXPECT_EQ(rampe->y(), Pixel(fahrzeug->GetLFBreite()) + view->ursprung.y() + 2);
     }
-    // The panel's rectangles move by 16 less the first offset and lie under the ramp.
+    // The panel and the strip lie in the band along the bottom of the view, as wide as the view; the
+    // panel's rectangles move by 16 less the first offset.
     rampe->SetOffsets(6, 0);
-    const int h = rampe->GetRampenHoehe();
+    QWidget* band = rampe->Leiste();
+    ASSERT_NE(band, nullptr);
+    EXPECT_TRUE(band->isVisible());
+    EXPECT_EQ(band->geometry(), QRect(0, view->height() - 153, view->width(), 153));
     struct Fall
     {
         int nId;
         QRect rc;
     };
-    for (const Fall& f : {Fall{1348, QRect(18, h + 8, 94, 16)}, Fall{1349, QRect(18, h + 28, 132, 16)},
-                          Fall{1343, QRect(63, h + 54, 60, 24)}, Fall{1342, QRect(126, h + 54, 28, 21)},
-                          Fall{1345, QRect(63, h + 83, 60, 24)}, Fall{1344, QRect(18, h + 115, 103, 17)},
-                          Fall{1341, QRect(175, h, 545, 153)}}) {
+    // Where the texts fit the table's rectangles, the table's rectangles.
+    for (const Fall& f : {Fall{1348, QRect(18, 8, 94, 16)}, Fall{1349, QRect(18, 28, 132, 16)},
+                          Fall{1343, QRect(63, 54, 60, 24)}, Fall{1342, QRect(126, 54, 28, 21)},
+                          Fall{1345, QRect(63, 83, 60, 24)}, Fall{1344, QRect(18, 115, 103, 17)}}) {
         SCOPED_TRACE(f.nId);
-        EXPECT_EQ(rampe->ControlRect(f.nId), f.rc);
-        EXPECT_EQ(rampe->Control(f.nId)->geometry(), f.rc);
+        QWidget* w = rampe->Control(f.nId);
+        EXPECT_EQ(w->parentWidget(), band);
+        EXPECT_EQ(rampe->ControlRect(f.nId), w->geometry());
+        if (w->sizeHint().width() <= f.rc.width() && f.nId != 1343 && f.nId != 1342 && f.nId != 1345)
+            EXPECT_EQ(w->geometry(), f.rc);
+        EXPECT_EQ(w->geometry().top(), f.rc.top());
+        EXPECT_GE(w->width(), std::min(f.rc.width(), w->sizeHint().width()));
     }
-    // Strip 444 lies below the ramp's window; strip 445 right of the search field.
-    EXPECT_EQ(rampe->StreifenEditor()->y(), rampe->geometry().bottom() + 1);
+    // The strip fills the band right of the panel.
+    const QRect liste = rampe->Control(1341)->geometry();
+    EXPECT_EQ(liste.top(), 0);
+    EXPECT_EQ(liste.height(), 153);
+    EXPECT_EQ(liste.right(), band->width() - 1);
+    EXPECT_GE(liste.left(), 175);
+    // Strip 445 right of the search field, strip 444 right of the radio buttons, both in the panel.
     EXPECT_EQ(rampe->StreifenMehrere()->x(), rampe->ControlRect(1345).right() + 3);
+    EXPECT_EQ(rampe->StreifenEditor()->parentWidget(), band);
+    EXPECT_GT(rampe->StreifenEditor()->x(), rampe->ControlRect(1349).right());
+    for (CRibBtnContainer* strip : {rampe->StreifenEditor(), rampe->StreifenMehrere()})
+        EXPECT_LE(strip->geometry().right(), liste.left());
 }
 
 TEST_F(LaderampeTest, TurningByTheCornerMarksGoesByQuadrants)

@@ -14,6 +14,7 @@
 #include "catalogue/CDlgTooltipAddMultiLg.h"
 #include "catalogue/CHListbox.h"
 #include "catalogue/CLaderampe3.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
 #include "loadsecuring/CQORLgSicherungView.h"
@@ -418,6 +419,11 @@ TEST_F(RealInputStart, Step1_TheMainWindowComesUpOnTopWithTheFocus)
     ASSERT_TRUE(WaitFor([] { return Frame()->isVisible() && Frame()->AfterStartDone() && Doc(); }));
     ASSERT_TRUE(WaitFor([] { return ShownAndActive(Frame()); }, 10000)) << "the main window has no focus";
     EXPECT_TRUE(OnTopAtItsMiddle(Frame())) << "another window stands over the main window";
+    // The first placement fits the screen with the window manager's frame: the title bar is on it.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(WaitFor([&] { return screen.contains(Frame()->frameGeometry()); }, 5000))
+        << "the window reaches off the screen";
+    EXPECT_LT(Frame()->frameGeometry().top(), Frame()->geometry().top()) << "no title bar";
     Shot(QStringLiteral("first-start"));
 }
 
@@ -474,7 +480,7 @@ TEST_F(RealInput, Step3_ATileDraggedFromTheRampStripOntoThePlanPlacesALoadThatIs
     ASSERT_TRUE(X().Finish());
     auto* ramp = plan->findChild<CLaderampe3*>(QStringLiteral("id_100"));
     ASSERT_NE(ramp, nullptr);
-    auto* strip = ramp->findChild<CHListbox*>();
+    auto* strip = ramp->Liste();
     ASSERT_NE(strip, nullptr);
     ASSERT_TRUE(
         WaitFor([&] { return ramp->isVisible() && strip->isVisible() && strip->GetItemCount() > 0; }, 10000))
@@ -653,7 +659,7 @@ TEST_F(RealInput, Step5_CloseOfASingleLoadSecuringKeepsTheUnit)
 
 // 6. A load just placed from the ramp is the current one: the x button drawn beside the load area,
 // lined up with it, opens the x slider, whose field takes the keyboard: a position typed in millimetres
-// and Return move the load there.
+// and Return move the load there and close the field.
 TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
 {
     CloseOpenWizard();
@@ -661,7 +667,7 @@ TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
     ASSERT_NE(plan, nullptr);
     CLaderampe3* ramp = ShowRamp(plan);
     ASSERT_NE(ramp, nullptr);
-    auto* strip = ramp->findChild<CHListbox*>();
+    auto* strip = ramp->Liste();
     ASSERT_NE(strip, nullptr);
     ASSERT_TRUE(WaitFor([&] { return strip->GetItemCount() > 0; }, 10000));
     CFahrzeug* vehicle = Doc()->GetFahrzeug();
@@ -696,11 +702,10 @@ TEST_F(RealInput, Step6_ThePlansXSliderOpensFromItsButtonAndIsTypedInto)
     ASSERT_TRUE(X().Finish());
     EXPECT_TRUE(WaitFor([&] { return std::fabs(load->m_dPosX - target) < 1e-6; }, 10000))
         << "the load stands at x " << load->m_dPosX << " instead of " << target;
-    Shot(QStringLiteral("x-slider-typed"));
-    X().Key(QStringLiteral("Escape"));
-    ASSERT_TRUE(X().Finish());
+    // Return applied the value and closed the field.
     EXPECT_TRUE(WaitFor([&] { return plan->GetReglerX() == nullptr; }, 10000))
-        << "Escape left the slider open";
+        << "Return left the slider open";
+    Shot(QStringLiteral("x-slider-typed"));
 }
 
 // 7. The ramp's "add several" popup takes the keyboard when it opens: the count typed and Return add
@@ -745,6 +750,76 @@ TEST_F(RealInput, Step7_TheAddSeveralPopupIsTypedInto)
         << qor->GetLgInfos().size() - before << " loads added instead of 3";
     EXPECT_TRUE(WaitFor(StatusBarShowsLoad, 10000)) << "the status bar does not show the load added";
     Shot(QStringLiteral("added-several"));
+}
+
+// 7b. The catalogue browser of the ribbon ("Load units and filler items"): a tile dragged out of its strip
+// onto the plan places a load there, as a tile of the ramp's strip does. The browser is moved aside by its
+// title bar first, so that the load area shows beside it.
+TEST_F(RealInput, Step7b_ATileDraggedFromTheCatalogueBrowserOntoThePlanPlacesALoad)
+{
+    CloseOpenWizard();
+    CQOR2View* plan = ShowPlan();
+    ASSERT_NE(plan, nullptr);
+    CFahrzeug* vehicle = Doc()->GetFahrzeug();
+    CQOR* qor = vehicle->GetQor();
+    const size_t before = qor->GetLgInfos().size();
+    QWidget* command = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (command = VisibleId(Frame(), 33072)) != nullptr; }, 10000))
+        << "no catalogue browser command in the ribbon";
+    float length = 0.0f, width = 0.0f;
+    ASSERT_TRUE(vehicle->GetNutzbareLFFloat(&length, &width));
+    bool placed = false;
+    const int handled = WithModals(
+        [&] {
+            X().Click(command);
+            X().Finish();
+        },
+        {[&](QWidget* w) {
+            auto* browser = qobject_cast<CDlgEditLgsFsmExt*>(w);
+            ASSERT_NE(browser, nullptr) << w->metaObject()->className();
+            ASSERT_TRUE(WaitFor([&] { return ShownAndActive(browser); }, 10000));
+            CHListbox* strip = browser->List();
+            ASSERT_NE(strip, nullptr);
+            ASSERT_TRUE(WaitFor([&] { return strip->GetItemCount() > 0; }, 10000))
+                << "the browser shows no tiles";
+            // Down to the bottom of the screen by its title bar, out of the way of the load area.
+            const QRect outer = browser->frameGeometry(), inner = browser->geometry();
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            const QRect loadArea =
+                plan->m_treffer.rcLadeflaeche.translated(plan->viewport()->mapToGlobal(QPoint(0, 0)));
+            const QPoint title(outer.center().x(), (outer.top() + inner.top()) / 2);
+            const int down =
+                std::max(0, std::min(screen.bottom() - outer.bottom(), loadArea.bottom() + 20 - outer.top()));
+            if (down > 0 && inner.top() > outer.top()) {
+                X().Drag(title, title + QPoint(0, down), 12);
+                X().Finish();
+                WaitFor([&] { return browser->frameGeometry().top() >= outer.top() + down - 4; }, 5000);
+            }
+            Shot(QStringLiteral("catalogue-browser"));
+            const QPoint origin = plan->RampenUrsprung() - plan->RampenScroll();
+            const QPoint drop = plan->viewport()->mapToGlobal(
+                origin + QPoint(plan->RampenPixel(length * 0.8), plan->RampenPixel(width / 2.0)));
+            ASSERT_FALSE(browser->frameGeometry().contains(drop)) << "the browser covers the load area";
+            const QRect tile = strip->GetItemRect(0);
+            ASSERT_FALSE(tile.isEmpty());
+            X().Drag(strip->Canvas()->mapToGlobal(tile.center()), drop, 24);
+            X().Finish();
+            placed = WaitFor([&] { return qor->GetLgInfos().size() == before + 1; }, 10000);
+            Shot(QStringLiteral("catalogue-tile-dropped"));
+            X().Key(QStringLiteral("Escape"));
+            X().Finish();
+            WaitFor([&] { return !browser->isVisible(); }, 10000);
+        }});
+    ASSERT_EQ(handled, 1) << "the command opened no browser";
+    ASSERT_TRUE(placed) << "the tile dragged from the browser onto the plan placed no load";
+    tagLGINFO* load = qor->GetLgInfos().back();
+    const double dropX = length * 0.8, dropY = width / 2.0;
+    EXPECT_TRUE(dropX >= load->m_dPosX - 0.05 && dropX <= load->m_dPosX + load->GetDimX() + 0.05 &&
+                dropY >= load->m_dPosY - 0.05 && dropY <= load->m_dPosY + load->GetDimY() + 0.05)
+        << "the load stands at " << load->m_dPosX << ", " << load->m_dPosY << " instead of under " << dropX
+        << ", " << dropY;
+    EXPECT_TRUE(WaitFor(StatusBarShowsLoad, 10000)) << "the status bar does not show the load placed";
+    Shot(QStringLiteral("catalogue-tile-placed"));
 }
 
 // 8. The 3D tab: a drag with the mouse turns the view.

@@ -264,6 +264,29 @@ TEST_F(View3DGlTest, TheTabShowsTheTruckWithItsLoadsAndTheCombinationWhole)
     }
 }
 
+// The first view of a combination frames the whole vehicle: the front of the tractor's cab and the rear
+// end of the semi-trailer both lie inside the picture, on a small window and on a wide one.
+TEST_F(View3DGlTest, TheFirstViewOfACombinationFramesTheWholeVehicle)
+{
+    for (const QSize size : {QSize(900, 600), QSize(1200, 420)}) {
+        SCOPED_TRACE(size.width());
+        Open("SAH", "SZM");
+        Show(size);
+        const QImage frame = Frame();
+        Keep(frame, QStringLiteral("first_view_combination_%1.png").arg(size.width()));
+        const float rear = 2.0f * m_view->Camera().Target().z;
+        ASSERT_LT(rear, -12.0f) << "the target is not at the middle of the semi-trailer combination";
+        const QRect client(QPoint(0, 0), m_view->GlWidget()->size());
+        for (const tbVector3& point : {tbVector3{0.0f, 3.5f, 0.5f}, tbVector3{0.0f, 0.0f, 0.5f},
+                                       tbVector3{1.2f, 3.5f, rear}, tbVector3{-1.2f, 0.0f, rear}})
+            EXPECT_TRUE(client.contains(PixelOf(point)))
+                << point.x << ", " << point.y << ", " << point.z << " lies at " << PixelOf(point).x() << ", "
+                << PixelOf(point).y();
+        TearDown();
+        SetUp();
+    }
+}
+
 TEST_F(View3DGlTest, TheCentreOfGravityMarkerShowsInTheNormalModeAndTheOrthographicViewKeepsTheVehicle)
 {
     Open("LKW");

@@ -295,6 +295,33 @@ TEST_F(MsgboxHtmlTest, ReturnPressesTheDefaultButtonAndOkWithoutOneAccepts)
     }
 }
 
+// Return in a question with no default set answers with one of its own buttons: the first, unless OK
+// is one of them; a box with one button closes as accepted.
+TEST_F(MsgboxHtmlTest, ReturnInAQuestionWithoutADefaultAnswersWithItsFirstButton)
+{
+    struct Case
+    {
+        const char* what;
+        int btn1, btn2;
+        int answer;
+    };
+    const Case cases[] = {
+        {"yes and cancel", 668, 708, 668},
+        {"cancel first", 708, 668, 708},
+        {"OK among the buttons", 708, int(QDialog::Accepted), int(QDialog::Accepted)},
+        {"one button", 668, CDlgMsgboxHtml::kUnused, int(QDialog::Accepted)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestBox box;
+        WhileOpen({[&] {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(box.focusWidget() ? box.focusWidget() : &box, &key);
+        }});
+        EXPECT_EQ(box.DoModalIds(kBodyItem, 273, c.btn1, -1, c.btn2, -1), c.answer);
+    }
+}
+
 TEST_F(MsgboxHtmlTest, DisabledCommandsSwallowEverythingButItsButtons)
 {
     TestBox box;

@@ -293,6 +293,34 @@ TEST_F(MultiViewTest, ClickOnTheOtherVehiclesDrawingSwitchesAndExchangesTheAreas
     EXPECT_TRUE(view->GetHotSpot(IPlanDrawView::kHotFahrzeugAktiv).contains(pt));
 }
 
+// The whole drawing of a vehicle is its area: a click on the tractor's cab, ahead of every load area,
+// makes the tractor the vehicle worked on, and a click on the semi-trailer's drawing makes it again.
+TEST_F(MultiViewTest, ClickOnTheTractorsCabMakesTheTractorTheVehicleWorkedOn)
+{
+    Oeffne("SAH", "SZM");
+    ASSERT_EQ(D().GetAktivIndex(), CQOR1Doc::kAktivAnhaenger);
+    const QRect zug = view->GetHotSpot(IPlanDrawView::kHotFahrzeugAnders);
+    const QRect anh = view->GetHotSpot(IPlanDrawView::kHotFahrzeugAktiv);
+    ASSERT_FALSE(zug.isEmpty());
+    ASSERT_FALSE(anh.isEmpty());
+    const QRect lineal = view->GetHotSpot(IPlanDrawView::kHotLineal);
+    // The cab stands ahead of the load areas, and the drawing reaches down to the wheels below the floor.
+    EXPECT_LT(zug.left(), lineal.left() - Px(1.0));
+    EXPECT_GT(zug.bottom(), lineal.bottom());
+    const QPoint kabine(zug.left() + Px(0.5), zug.center().y());
+    ASSERT_FALSE(anh.contains(kabine));
+    Klicke(kabine);
+    EXPECT_EQ(D().GetAktivIndex(), CQOR1Doc::kAktivZugfahrzeug);
+    // Back with a click on the semi-trailer's drawing behind the tractor.
+    Bild();
+    const QRect zurueck = view->GetHotSpot(IPlanDrawView::kHotFahrzeugAnders);
+    ASSERT_FALSE(zurueck.isEmpty());
+    const QPoint auflieger(zurueck.right() - Px(1.0), zurueck.center().y());
+    ASSERT_FALSE(view->GetHotSpot(IPlanDrawView::kHotFahrzeugAktiv).contains(auflieger));
+    Klicke(auflieger);
+    EXPECT_EQ(D().GetAktivIndex(), CQOR1Doc::kAktivAnhaenger);
+}
+
 TEST_F(MultiViewTest, ClickInsideTheItemBeingEditedDoesNothing)
 {
     Oeffne("GDA", "LKW");

@@ -1,0 +1,214 @@
+// The loading plan in the program's main window at the screen sizes people have: the plan, the loading
+// ramp's button and the tiles are in sight without scrolling, the plan uses the room of the window, and no
+// label of the ramp's panel is cut, in English and in German.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CQOR2App.h"
+#include "app/RunningProgram.h"
+#include "catalogue/CHListbox.h"
+#include "catalogue/CLaderampe3.h"
+#include "model/document/CQOR1Doc.h"
+#include "tests/support/ProgramSandbox.h"
+#include "ui/ScriptedMessageBoxService.h"
+#include "views/CQOR2View.h"
+#include "views/CTabbedViewView.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class PlanLayoutTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        if (m_program) {
+            m_program->MainFrame()->close();
+            m_program->Exit();
+        }
+        m_program.reset();
+        if (m_sandbox)
+            m_sandbox->RestoreDataHome();
+    }
+
+    // Starts the program on the sample truck, in `language`.
+    void Start(const QString& language)
+    {
+        m_sandbox = std::make_unique<ProgramSandbox>();
+        ASSERT_NO_FATAL_FAILURE(m_sandbox->Prepare());
+        if (language != QStringLiteral("EN")) {
+            const QString module = QStringLiteral("/Resource_%1.rcc").arg(language);
+            ASSERT_TRUE(
+                QFile::copy(QCoreApplication::applicationDirPath() + module, m_sandbox->Folder() + module));
+            QCoreApplication::setOrganizationName(QStringLiteral("Korvelandt"));
+            QCoreApplication::setApplicationName(QStringLiteral("QOR"));
+            QSettings settings;
+            settings.setValue(QStringLiteral("Settings/lang"), language);
+            settings.setValue(QStringLiteral("Settings/ver"), language);
+        }
+        ASSERT_NO_FATAL_FAILURE(StartProgramAndWait(m_sandbox->Options(), m_program));
+        ASSERT_NE(CMainFrame::GetActiveDoc(), nullptr);
+    }
+
+    void Open(const char* sample)
+    {
+        const QString path = m_sandbox->Folder() + QStringLiteral("Samples/Vehicles/%1.qor").arg(sample);
+        ASSERT_TRUE(Frame()->OpenFile(path, 0, false)) << sample;
+    }
+
+    CMainFrame* Frame() const { return m_program->MainFrame(); }
+
+    // The plan tab of the document at the window size `size`, with the loading ramp shown.
+    CQOR2View* PlanWithRamp(QSize size)
+    {
+        Frame()->showNormal();
+        Frame()->resize(size);
+        CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+        EXPECT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kPlan)));
+        auto* plan = dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
+        if (!plan)
+            return nullptr;
+        if (!plan->m_bRampenModus)
+            plan->OnBefehl(32862);
+        Settle(plan);
+        return plan;
+    }
+
+    // Paints until the layout no longer changes (the ramp is laid out by the paint before it).
+    static void Settle(CQOR2View* plan)
+    {
+        for (int i = 0; i < 4; ++i) {
+            QCoreApplication::processEvents();
+            plan->RenderFrame();
+        }
+        QCoreApplication::processEvents();
+    }
+
+    static QRect InViewport(CQOR2View* plan, const QWidget* w, const QRect& rc)
+    {
+        return QRect(w->mapTo(plan->viewport(), rc.topLeft()), rc.size());
+    }
+
+    void Keep(const QString& name)
+    {
+        const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/app");
+        QDir().mkpath(folder);
+        EXPECT_TRUE(Frame()->grab().save(folder + QLatin1Char('/') + name));
+    }
+
+    // The plan, the ramp's button, the ramp and the first tile in sight without scrolling; the panel's
+    // texts whole. Answers the width of the load area as drawn.
+    int CheckInSight(CQOR2View* plan, const QString& what)
+    {
+        SCOPED_TRACE(what.toStdString());
+        const QRect sight = plan->viewport()->rect();
+        EXPECT_EQ(plan->GetScrollPosition(), QPoint(0, 0));
+        const QRect loadArea = plan->m_treffer.rcLadeflaeche;
+        EXPECT_FALSE(loadArea.isEmpty());
+        EXPECT_TRUE(sight.contains(loadArea)) << "the load area lies outside the window";
+
+        QWidget* button = nullptr;
+        for (QWidget* w : plan->findChildren<QWidget*>(QStringLiteral("id_400")))
+            if (w->isVisible())
+                button = w;
+        EXPECT_NE(button, nullptr) << "no ramp button shows";
+        if (button)
+            EXPECT_TRUE(sight.contains(InViewport(plan, button, button->rect())))
+                << "the ramp button lies outside the window";
+
+        auto* ramp = plan->findChild<CLaderampe3*>(QStringLiteral("id_100"));
+        EXPECT_TRUE(ramp && ramp->isVisible());
+        if (!ramp || !ramp->isVisible())
+            return loadArea.width();
+        const QRect band = ramp->Leiste()->geometry();
+        EXPECT_TRUE(ramp->Leiste()->isVisible());
+        EXPECT_EQ(band.bottom(), sight.bottom());
+        EXPECT_EQ(band.width(), sight.width());
+        // The ramp stands under the load area and above the band, whole.
+        const QRect rampSurface = InViewport(plan, ramp, ramp->GetRampenRect());
+        EXPECT_GT(rampSurface.top(), loadArea.bottom());
+        EXPECT_LE(rampSurface.bottom(), band.top()) << "the band covers the ramp";
+        EXPECT_EQ(rampSurface.left(), loadArea.left());
+
+        CHListbox* strip = ramp->Liste();
+        EXPECT_GT(strip->GetItemCount(), 0);
+        const QRect tile = InViewport(plan, strip->Canvas(), strip->GetItemRect(0));
+        EXPECT_FALSE(tile.isEmpty());
+        EXPECT_TRUE(sight.contains(tile)) << "the first tile lies outside the window";
+        // The strip fills the band right of the panel: no blank beside it.
+        const QRect stripRect = InViewport(plan, strip, strip->rect());
+        EXPECT_EQ(stripRect.right(), sight.right());
+
+        // Every text of the panel shows whole, and no control covers another.
+        std::map<int, QRect> placed;
+        for (int id : {CLaderampe3::kIdLadeeinheiten, CLaderampe3::kIdFsm, CLaderampe3::kIdFilter,
+                       CLaderampe3::kIdLeeren, CLaderampe3::kIdSuche, CLaderampe3::kIdAnsicht}) {
+            QWidget* w = ramp->Control(id);
+            EXPECT_GE(w->width(), w->sizeHint().width()) << id << " is cut";
+            placed[id] = w->geometry();
+        }
+        for (QLabel* label : ramp->Leiste()->findChildren<QLabel*>()) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString() << " is cut";
+            for (const auto& [id, rc] : placed)
+                EXPECT_FALSE(rc.intersects(label->geometry()))
+                    << id << " covers " << label->text().toStdString();
+        }
+        for (const auto& [a, ra] : placed) {
+            EXPECT_LE(ra.right(), strip->geometry().left()) << a << " reaches into the strip";
+            for (const auto& [b, rb] : placed)
+                if (a < b)
+                    EXPECT_FALSE(ra.intersects(rb)) << a << " and " << b << " overlap";
+        }
+        return loadArea.width();
+    }
+
+    std::unique_ptr<ProgramSandbox> m_sandbox;
+    ScriptedMessageBoxService m_boxes;
+    std::unique_ptr<RunningProgram> m_program;
+};
+
+const QSize kSizes[] = {QSize(1024, 768), QSize(1280, 720), QSize(1920, 1080)};
+
+} // namespace
+
+TEST_F(PlanLayoutTest, PlanRampButtonAndTilesAreInSightAtEverySizeAndThePlanGrowsWithTheWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("EN")));
+    for (const char* sample : {"LKW", "SAH"}) {
+        ASSERT_NO_FATAL_FAILURE(Open(sample));
+        int previous = 0;
+        for (const QSize size : kSizes) {
+            const QString what =
+                QStringLiteral("%1 at %2 x %3").arg(sample).arg(size.width()).arg(size.height());
+            CQOR2View* plan = PlanWithRamp(size);
+            ASSERT_NE(plan, nullptr);
+            Keep(QStringLiteral("plan_%1_%2x%3.png").arg(sample).arg(size.width()).arg(size.height()));
+            const int width = CheckInSight(plan, what);
+            // Wider windows give the plan more room; 1280 x 720 is lower than 1024 x 768.
+            if (size.width() == 1920)
+                EXPECT_GT(width, previous + previous / 4) << what.toStdString() << ": the plan did not grow";
+            previous = width;
+        }
+    }
+}
+
+TEST_F(PlanLayoutTest, TheRampsPanelShowsItsGermanTextsWhole)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("DE")));
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 720)}) {
+        CQOR2View* plan = PlanWithRamp(size);
+        ASSERT_NE(plan, nullptr);
+        Keep(QStringLiteral("plan_DE_%1x%2.png").arg(size.width()).arg(size.height()));
+        CheckInSight(plan, QStringLiteral("German at %1 x %2").arg(size.width()).arg(size.height()));
+    }
+}
