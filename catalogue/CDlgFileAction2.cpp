@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPoint>
 
 #include <algorithm>
 
@@ -72,8 +73,12 @@ bool CDlgFileAction2::OnInitDialog()
                            static_cast<QWidget*>(m_pFolder)})
             if (w)
                 w->hide();
+        // The tree takes 30 pixels of the hidden name fields; its buttons move down with its edge.
         if (m_pTree)
             m_pTree->setGeometry(m_pTree->geometry().adjusted(0, 0, 0, 30));
+        for (int id : {kIdNewFolder, kIdDelete})
+            if (QWidget* button = ControlId::Find(this, id))
+                button->move(button->pos() + QPoint(0, 30));
     } else {
         if (m_pName)
             m_pName->setText(m_strName);

@@ -15,8 +15,10 @@
 #include <QFileInfo>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -71,6 +73,7 @@ bool CDlgKombiNeu::OnInitDialog()
     setWindowTitle(Text(644).split(QLatin1Char('\n')).value(1));
     if (auto* truck = qobject_cast<QAbstractButton*>(ControlId::Find(this, kIdTruck)))
         truck->setChecked(true);
+    AnhaengerArtenSetzen();
     ConfigureTree(m_pZugTree);
     ConfigureTree(m_pAnhTree);
     FillZugTree();
@@ -92,6 +95,21 @@ void CDlgKombiNeu::ConfigureTree(CFileTreeCtrlFilter* tree)
         selectable = true;
     tree->AddWatchedFolder(m_folders.vehicles);
     tree->AddWatchedFolder(m_folders.sampleVehicles);
+}
+
+void CDlgKombiNeu::AnhaengerArtenSetzen()
+{
+    // A truck tows drawbar and rigid-drawbar trailers, a semi-trailer tractor a semi-trailer: the boxes
+    // of the kinds that fit are offered ticked, the others unticked and greyed.
+    const bool sattel = Checked(kIdTractor);
+    for (const auto& [id, passt] : {std::pair{kIdDrawbar, !sattel}, std::pair{kIdRigidDrawbar, !sattel},
+                                    std::pair{kIdSemiTrailer, sattel}}) {
+        if (auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(this, id))) {
+            const QSignalBlocker blocker(box);
+            box->setChecked(passt);
+            box->setEnabled(passt);
+        }
+    }
 }
 
 void CDlgKombiNeu::FillZugTree()
@@ -203,6 +221,7 @@ bool CDlgKombiNeu::OnCommand(int id, int notifyCode, QObject* control)
         m_strZugPath.clear();
         m_strAnhPath.clear();
         m_nZugArt = -1;
+        AnhaengerArtenSetzen();
         FillZugTree();
         FillAnhTree(false);
         ProposeName();

@@ -54,6 +54,8 @@ protected:
 
 private:
     void ConfigureTree(CFileTreeCtrlFilter* tree);
+    // Ticks and enables the trailer kinds that the chosen kind of towing vehicle can tow.
+    void AnhaengerArtenSetzen();
     void FillZugTree();
     // Refills the trailer tree for the towing vehicle's kind and the check boxes; the selected trailer
     // stays selected while it is still listed when `keepSelection` is set.

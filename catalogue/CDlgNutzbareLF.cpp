@@ -1,6 +1,7 @@
 // The usable-load-area form: its nine fields, the locked first group and the information box.
 #include "catalogue/CDlgNutzbareLF.h"
 
+#include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "ui/CEditLast.h"
@@ -36,6 +37,7 @@ CEditLast* CDlgNutzbareLF::Feld(int id) const
 bool CDlgNutzbareLF::OnInitDialog()
 {
     CDlgBase::OnInitDialog();
+    setWindowTitle(QString::fromStdString(LoadResString(306)));
     for (int i = 0; i < 3; ++i) {
         const auto k = std::size_t(i);
         if (CEditLast* f = Feld(kIdLaengen + i)) {

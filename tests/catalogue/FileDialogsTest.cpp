@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 QString Text(quint32 id)
@@ -233,6 +235,19 @@ TEST_F(FileDialogs, TheNewCombinationIsNamedFromBothVehicles)
     ASSERT_TRUE(zug && anh);
     EXPECT_EQ(dialog.TargetFolder(), m_myKombi + QLatin1Char('/'));
     EXPECT_EQ(Edit(dialog, CDlgKombiNeu::kIdFolder)->text(), QStringLiteral("My combinations"));
+    // The trailer boxes offer the kinds the towing vehicle's kind can tow, ticked; the others greyed.
+    const auto expectBoxes = [&dialog](bool sattel) {
+        for (const auto& [id, passt] :
+             {std::pair{CDlgKombiNeu::kIdDrawbar, !sattel}, std::pair{CDlgKombiNeu::kIdRigidDrawbar, !sattel},
+              std::pair{CDlgKombiNeu::kIdSemiTrailer, sattel}}) {
+            SCOPED_TRACE(id);
+            const auto* box = qobject_cast<QAbstractButton*>(ControlId::Find(&dialog, id));
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->isChecked(), passt);
+            EXPECT_EQ(box->isEnabled(), passt);
+        }
+    };
+    expectBoxes(false);
     EXPECT_EQ(zug->SelectPath(m_kinds[4]), nullptr) << "the truck button hides tractor units";
     ASSERT_NE(zug->SelectPath(m_kinds[0]), nullptr);
     EXPECT_EQ(Edit(dialog, CDlgKombiNeu::kIdName)->text(), Text(639) + QStringLiteral("_k0__"));
@@ -257,6 +272,7 @@ TEST_F(FileDialogs, TheNewCombinationIsNamedFromBothVehicles)
     EXPECT_TRUE(Edit(dialog, CDlgKombiNeu::kIdAnhName)->text().isEmpty());
     // A tractor unit draws semi-trailers, the sample one too.
     Click(dialog, CDlgKombiNeu::kIdTractor);
+    expectBoxes(true);
     EXPECT_TRUE(Edit(dialog, CDlgKombiNeu::kIdName)->text().isEmpty());
     ASSERT_NE(zug->SelectPath(m_kinds[4]), nullptr);
     const QString sampleTrailer =
@@ -270,6 +286,9 @@ TEST_F(FileDialogs, TheNewCombinationIsNamedFromBothVehicles)
     const QString picture = Artifacts() + QStringLiteral("/new_combination.png");
     EXPECT_TRUE(Enabled(dialog, CDlgBase::kIdOk));
     EXPECT_TRUE(dialog.grab().save(picture));
+    // Back to a truck: its two trailer kinds are offered ticked again.
+    Click(dialog, CDlgKombiNeu::kIdTruck);
+    expectBoxes(false);
 }
 
 namespace {

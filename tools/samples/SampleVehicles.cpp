@@ -83,9 +83,9 @@ const std::vector<SampleVehicle>& SampleVehicles()
          0.0,
          0.0,
          0.0},
-        // Two-axle centre-axle trailer, 7.2 m body, drawbar eye 2.0 m ahead of it (1.0 t support load).
+        // Two-axle rigid-drawbar trailer, 7.2 m body, drawbar eye 2.0 m ahead of it (1.0 t support load).
         {"SDA",
-         "Centre-axle trailer 2 axles",
+         "Rigid-drawbar trailer 2 axles",
          2,
          false,
          {{2.0, 0.4, 1.0}, {5.4, 1.6, 9.0}, {1.31, 1.6, 9.0}},

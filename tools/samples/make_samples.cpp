@@ -4,7 +4,7 @@
 //   Vehicles/KEP.qor    van, 3.5 t
 //   Vehicles/SZM.qor    4x2 semi-trailer tractor
 //   Vehicles/GDA.qor    two-axle drawbar trailer;   GDA_2.qor three-axle drawbar trailer
-//   Vehicles/SDA.qor    two-axle centre-axle trailer
+//   Vehicles/SDA.qor    two-axle rigid-drawbar trailer
 //   Vehicles/SAH.qor    three-axle 13.6 m semi-trailer; SAH_2.qor refrigerated, 13.3 m
 //   Load units/EP.lgs, IP.lgs, GB.lgs   euro pallet, industrial pallet, mesh box pallet
 //   Load units/Data/ep.dat, ip.dat, gb.dat   their pictures (PNG)

@@ -1,0 +1,520 @@
+// Every dialog of the program, opened in each language as the program opens it, on a screen of
+// 1024 x 768: the window lies on the screen and has a title of its own, every control lies inside the
+// visible area of its parent, and no control overlaps a sibling or crosses the frame of a group box.
+#include "app/CAboutDlg.h"
+#include "catalogue/CDlgAddZLs.h"
+#include "catalogue/CDlgBemerkungenFhzg.h"
+#include "catalogue/CDlgDataOnNewFzg.h"
+#include "catalogue/CDlgEditGewicht.h"
+#include "catalogue/CDlgFileAction2.h"
+#include "catalogue/CDlgFileProperties.h"
+#include "catalogue/CDlgKombiNeu.h"
+#include "catalogue/CDlgLadung.h"
+#include "catalogue/CDlgLgRename.h"
+#include "catalogue/CDlgLgUeberstand.h"
+#include "catalogue/CDlgNutzbareLF.h"
+#include "catalogue/CDlgSelectFolder.h"
+#include "catalogue/CDlgTooltipAddMultiLg.h"
+#include "catalogue/CDlgTooltipLgAusrichten.h"
+#include "catalogue/CDlgZL.h"
+#include "catalogue/CPlanEditDialogs.h"
+#include "catalogue/IAddMultiLgOwner.h"
+#include "catalogue/VehicleFolders.h"
+#include "loadsecuring/CDlgEditLgsFsmExt.h"
+#include "loadsecuring/CDlgFSM.h"
+#include "loadsecuring/CDlgZurrmittel.h"
+#include "loadsecuring/CDlgZurrpunkte.h"
+#include "loadsecuring/CDlgZurrschiene.h"
+#include "loadsecuring/CPshLgSichgWizard.h"
+#include "model/document/CQOR1Doc.h"
+#include "model/files/CHlbCatalogue.h"
+#include "model/files/CatalogueFolders.h"
+#include "model/files/FahrzeugImpExp.h"
+#include "model/files/tagItemData.h"
+#include "model/text/TextProvider.h"
+#include "platform/GlProbe.h"
+#include "platform/ResourceModule.h"
+#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonCustomizeSheet.h"
+#include "reports/CDlgAddressees.h"
+#include "reports/CDlgDrucken2.h"
+#include "reports/CDlgExport.h"
+#include "reports/CDlgImport.h"
+#include "reports/CDlgSearchInbox.h"
+#include "reports/CImportFileDlg.h"
+#include "ui/CDlgHelpText.h"
+#include "ui/CDlgMessageOnly.h"
+#include "ui/CDlgMsgboxHtml.h"
+#include "ui/ControlId.h"
+#include "ui/IMessageBoxService.h"
+#include "view3d/AdapterCaps3D.h"
+#include "view3d/CDlg3DViewSettings.h"
+#include "view3d/CDlgSettings3D.h"
+#include "views/CGetAnsView.h"
+#include "views/IAusrichtenOwner.h"
+#include "views/ILastDlgView.h"
+
+#include "../loadsecuring/FakeLgSicherungView.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QPointer>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString Text(quint32 id)
+{
+    return QString::fromStdString(LoadResString(id));
+}
+
+// What a window shows wrongly, one line each.
+using Faults = QStringList;
+
+QString Name(const QWidget* w)
+{
+    const QString name =
+        w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    const QString text = w->property("text").toString();
+    return text.isEmpty() ? name : name + QStringLiteral(" \"") + text + QLatin1Char('"');
+}
+
+QString Rect(const QRect& r)
+{
+    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// A group box is a frame drawn behind the controls placed on it: a control lies wholly inside its
+// border and off its caption, or wholly outside it.
+bool CrossesFrame(const QGroupBox* box, const QRect& control)
+{
+    const QRect outer = box->geometry();
+    if (!outer.intersects(control))
+        return false;
+    const QRect inner = outer.adjusted(3, 9, -3, -3);
+    const QFontMetrics metrics(box->font());
+    const QRect caption(outer.x() + 9, outer.y() + 1,
+                        metrics.horizontalAdvance(box->title() + QLatin1Char(' ')), metrics.height());
+    return !inner.contains(control) || (!box->title().isEmpty() && caption.intersects(control));
+}
+
+// Containers whose children are placed by the program (the dialogs, their pages and panels); the
+// children of Qt's own compound widgets are the style's business.
+bool PlacedByProgram(const QWidget* parent)
+{
+    if (qobject_cast<const QDialog*>(parent))
+        return true;
+    const QByteArray cls = parent->metaObject()->className();
+    return cls == "QWidget" || cls == "QFrame" || cls == "QGroupBox";
+}
+
+void CheckChildren(const QWidget* parent, Faults& faults)
+{
+    QList<const QWidget*> shown;
+    for (const QObject* o : parent->children()) {
+        const auto* w = qobject_cast<const QWidget*>(o);
+        if (!w || w->isWindow() || w->isHidden())
+            continue;
+        shown.append(w);
+        if (!parent->rect().contains(w->geometry()))
+            faults << QStringLiteral("%1 %2 leaves its parent %3 %4")
+                          .arg(Name(w), Rect(w->geometry()), Name(parent), Rect(parent->rect()));
+    }
+    if (PlacedByProgram(parent)) {
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                const QWidget* a = shown[i];
+                const QWidget* b = shown[j];
+                const auto* boxA = qobject_cast<const QGroupBox*>(a);
+                const auto* boxB = qobject_cast<const QGroupBox*>(b);
+                bool fault = false;
+                if (boxA && boxB)
+                    fault = a->geometry().intersects(b->geometry()) &&
+                            !a->geometry().contains(b->geometry()) && !b->geometry().contains(a->geometry());
+                else if (boxA || boxB)
+                    fault = boxA ? CrossesFrame(boxA, b->geometry()) : CrossesFrame(boxB, a->geometry());
+                else
+                    fault = a->geometry().intersects(b->geometry());
+                if (fault)
+                    faults << QStringLiteral("%1 %2 overlaps %3 %4")
+                                  .arg(Name(a), Rect(a->geometry()), Name(b), Rect(b->geometry()));
+            }
+        }
+    }
+    // What a scroll area shows is scrolled; its contents may be larger than its view.
+    if (qobject_cast<const QAbstractScrollArea*>(parent->parentWidget()) &&
+        parent == static_cast<const QAbstractScrollArea*>(parent->parentWidget())->viewport())
+        return;
+    for (const QWidget* w : shown)
+        CheckChildren(w, faults);
+}
+
+Faults CheckWindow(QWidget* window, bool titled)
+{
+    Faults faults;
+    const QString title = window->windowTitle().trimmed();
+    if (titled && (title.isEmpty() || title == QCoreApplication::applicationName() ||
+                   title == QGuiApplication::applicationDisplayName() || title == QStringLiteral("QOR") ||
+                   title == Text(273)))
+        faults << QStringLiteral("the title \"%1\" says nothing of the window").arg(title);
+    const QRect screen = window->screen()->availableGeometry();
+    if (!screen.contains(window->frameGeometry()))
+        faults << QStringLiteral("the window %1 leaves the screen %2")
+                      .arg(Rect(window->frameGeometry()), Rect(screen));
+    CheckChildren(window, faults);
+    return faults;
+}
+
+void SavePicture(QWidget* window, const QString& name)
+{
+    const QString dir = QStringLiteral(QOR_TEST_ARTIFACT_DIR "/dialogs");
+    QDir().mkpath(dir);
+    window->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// A template view as far as the payload-at-position dialog needs one.
+class PickView : public CGetAnsView, public ILastDlgView
+{
+public:
+    explicit PickView(CQOR1Doc* doc) : CGetAnsView(doc) { resize(800, 500); }
+    void SetPickPosition(double, CFahrzeug*, bool) override {}
+    void ClearPickLine() override {}
+};
+
+class NoAddMultiOwner : public IAddMultiLgOwner
+{
+public:
+    void AnzahlGeaendert(int) override {}
+    void MehrereHinzufuegen(int, double) override {}
+};
+
+class NoAusrichtenOwner : public IAusrichtenOwner
+{
+public:
+    int AusrichtenAbstand(int) override { return 0; }
+    void Ausrichten(int, double) override {}
+};
+
+// The folders, the document and the owners the dialogs are opened with.
+struct Setting
+{
+    QTemporaryDir dir;
+    VehicleFolders folders;
+    CatalogueFolders catalogue;
+    std::unique_ptr<CQOR1Doc> doc;
+    std::unique_ptr<PickView> view;
+    QWidget owner;
+    FakeLgSicherungView securingView;
+    RibbonBar ribbon;
+
+    CFahrzeug* Fahrzeug() const { return doc->GetAktivFahrzeug(true); }
+    QString SampleFile() const { return folders.sampleVehicleRoot + QStringLiteral("/LKW.qor"); }
+};
+
+// Opens the dialog as the program does and answers it once it is shown, or answers null when the
+// program runs it modally (RunModal then met it).
+using Opener = std::function<std::unique_ptr<QWidget>(Setting&)>;
+
+struct Row
+{
+    const char* name;
+    Opener open;
+    // Popup panels have a caption bar of their own and no window title.
+    bool titled = true;
+};
+
+// Runs `exec` (which shows a modal dialog) and, once the dialog is up and idle, hands it to `seen`
+// and closes it.
+void RunModal(const std::function<void()>& exec, const std::function<void(QWidget*)>& seen)
+{
+    QTimer watch;
+    int ticks = 0;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || ++ticks < 3)
+            return;
+        watch.stop();
+        seen(dialog);
+        dialog->reject();
+    });
+    watch.start(10);
+    exec();
+}
+
+std::unique_ptr<QWidget> Shown(std::unique_ptr<QWidget> w)
+{
+    w->show();
+    return w;
+}
+
+QList<Row> Rows()
+{
+    QList<Row> rows;
+    rows.append({"about", [](Setting& s) { return Shown(std::make_unique<CAboutDlg>(&s.owner)); }});
+    rows.append({"help", [](Setting& s) {
+                     auto d = std::make_unique<CDlgHelpText>(&s.owner);
+                     d->SetTitle(Text(633).section(QLatin1Char('\n'), 1, 1));
+                     d->SetResourceId(Text(649).toUInt());
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"wait notice", [](Setting& s) {
+                     auto d = std::make_unique<CDlgMessageOnly>(&s.owner);
+                     d->SetMessage(Text(184));
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"message box", [](Setting& s) -> std::unique_ptr<QWidget> {
+                     auto d = std::make_unique<CDlgMsgboxHtml>(&s.owner);
+                     d->DoModalIds(658, 171, 668, -1);
+                     return d;
+                 }});
+    rows.append({"remarks", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgBemerkungenFhzg>(
+                         Text(261), QStringLiteral("Tail lift checked"), &s.owner));
+                 }});
+    rows.append({"mass", [](Setting& s) { return Shown(std::make_unique<CDlgEditGewicht>(&s.owner)); }});
+    rows.append({"rename", [](Setting& s) {
+                     auto d = std::make_unique<CDlgLgRename>(&s.owner);
+                     d->m_strName = QStringLiteral("Pallet");
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"overhang", [](Setting& s) { return Shown(std::make_unique<CDlgLgUeberstand>(&s.owner)); }});
+    rows.append({"usable load area", [](Setting& s) {
+                     auto d = std::make_unique<CDlgNutzbareLF>(&s.owner);
+                     d->m_pAktivFahrzeug = s.Fahrzeug();
+                     return Shown(std::move(d));
+                 }});
+    rows.append(
+        {"new vehicle", [](Setting& s) { return Shown(std::make_unique<CDlgDataOnNewFzg>(&s.owner)); }});
+    rows.append({"equipment", [](Setting& s) { return Shown(std::make_unique<CDlgZL>(&s.owner)); }});
+    rows.append({"additional items", [](Setting& s) {
+                     auto d = std::make_unique<CDlgAddZLs>(&s.owner);
+                     d->Vorbereiten(true);
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"file properties", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgFileProperties>(s.SampleFile(), &s.owner));
+                 }});
+    rows.append({"open", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgFileAction2>(CDlgFileAction2::kChoose, false,
+                                                                    s.folders, &s.owner));
+                 }});
+    rows.append({"open combination", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgFileAction2>(CDlgFileAction2::kChoose, true, s.folders,
+                                                                    &s.owner));
+                 }});
+    rows.append({"save as", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgFileAction2>(CDlgFileAction2::kNewName, false,
+                                                                    s.folders, &s.owner));
+                 }});
+    rows.append({"new combination",
+                 [](Setting& s) { return Shown(std::make_unique<CDlgKombiNeu>(s.folders, &s.owner)); }});
+    rows.append({"combination folder", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgSelectFolder>(CDlgSelectFolder::kKombinationen,
+                                                                     s.folders, 454, 0, 0, &s.owner));
+                 }});
+    rows.append({"load unit", [](Setting& s) {
+                     static tagItemData item;
+                     return Shown(std::make_unique<CDlgLadung>(item, 1, s.catalogue, &s.owner));
+                 }});
+    rows.append({"payload at position", [](Setting& s) -> std::unique_ptr<QWidget> {
+                     auto* dialogs = new CPlanEditDialogs;
+                     dialogs->setParent(&s.owner);
+                     dialogs->ToggleLastDlg(s.view.get(), 1500.0);
+                     return std::unique_ptr<QWidget>(dialogs->LastDlg());
+                 }});
+    rows.append({"add several",
+                 [](Setting& s) -> std::unique_ptr<QWidget> {
+                     static NoAddMultiOwner owner;
+                     auto d = std::make_unique<CDlgTooltipAddMultiLg>(&s.owner, &owner);
+                     d->ShowAtCursor(0, 0, CDlgTooltip::kRightBelow);
+                     return d;
+                 },
+                 false});
+    rows.append({"align",
+                 [](Setting& s) -> std::unique_ptr<QWidget> {
+                     static NoAusrichtenOwner owner;
+                     auto d = std::make_unique<CDlgTooltipLgAusrichten>(&s.owner, &owner);
+                     d->ShowAtCursor(0, 0, CDlgTooltip::kRightBelow);
+                     return d;
+                 },
+                 false});
+    rows.append({"lashing point", [](Setting& s) {
+                     auto d = std::make_unique<CDlgZurrpunkte>(&s.owner);
+                     d->m_pFahrzeug = s.Fahrzeug();
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"lashing rail", [](Setting& s) {
+                     auto d = std::make_unique<CDlgZurrschiene>(&s.owner);
+                     d->m_pFahrzeug = s.Fahrzeug();
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"lashing devices", [](Setting& s) {
+                     auto d = std::make_unique<CDlgZurrmittel>(&s.owner);
+                     d->m_pFahrzeug = s.Fahrzeug();
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"form-fit item", [](Setting& s) {
+                     auto d = std::make_unique<CDlgFSM>(&s.owner);
+                     d->m_werte.nModus = 1;
+                     return Shown(std::move(d));
+                 }});
+    rows.append({"catalogue", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgEditLgsFsmExt>(
+                         std::make_shared<CHlbCatalogue>(s.catalogue), &s.owner));
+                 }});
+    rows.append({"securing wizard", [](Setting& s) -> std::unique_ptr<QWidget> {
+                     auto wizard = std::make_unique<CPshLgSichgWizard>(403, &s.securingView, 0);
+                     wizard->SetView(&s.securingView);
+                     wizard->SetStartMode(0);
+                     wizard->Create();
+                     wizard->show();
+                     return wizard;
+                 }});
+    rows.append({"print", [](Setting& s) {
+                     return Shown(
+                         std::make_unique<CDlgDrucken2>(s.doc.get(), s.Fahrzeug(), nullptr, &s.owner));
+                 }});
+    rows.append({"export", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgExport>(
+                         QStringList{s.SampleFile()}, s.dir.filePath(QStringLiteral("pictures")), &s.owner));
+                 }});
+    rows.append({"export PDF", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgExport>(
+                         QStringList{s.dir.filePath(QStringLiteral("plan.pdf"))}, &s.owner));
+                 }});
+    rows.append(
+        {"addressees", [](Setting& s) {
+             return Shown(std::make_unique<CDlgAddressees>(
+                 QVector<MailContact>{{QStringLiteral("Dispatch"), QStringLiteral("dispatch@example.org")}},
+                 &s.owner));
+         }});
+    rows.append({"import", [](Setting& s) {
+                     return Shown(std::make_unique<CDlgImport>(s.dir.filePath(QStringLiteral("data")),
+                                                               QString(), &s.owner));
+                 }});
+    rows.append({"import file", [](Setting& s) {
+                     return Shown(
+                         std::make_unique<CImportFileDlg>(s.dir.filePath(QStringLiteral("data")), &s.owner));
+                 }});
+    rows.append({"search inbox", [](Setting& s) {
+                     return Shown(
+                         std::make_unique<CDlgSearchInbox>(s.dir.filePath(QStringLiteral("mail")), &s.owner));
+                 }});
+    rows.append({"3D settings", [](Setting& s) {
+                     AdapterCaps3D caps;
+                     caps.ok = true;
+                     caps.adapter = QStringLiteral("Mesa");
+                     caps.hardware = true;
+                     caps.desktop = QSize(1024, 768);
+                     caps.refresh = 60;
+                     static GlSettingsRecord record;
+                     return Shown(std::make_unique<CDlgSettings3D>(caps, &record, false, &s.owner));
+                 }});
+    rows.append({"3D view settings",
+                 [](Setting& s) { return Shown(std::make_unique<CDlg3DViewSettings>(&s.owner)); }});
+    rows.append({"customise", [](Setting& s) {
+                     return Shown(std::make_unique<RibbonCustomizeSheet>(
+                         &s.ribbon, QList<RibbonCustomizeSheet::Category>{{Text(273), {}}}, &s.owner));
+                 }});
+    return rows;
+}
+
+class DialogFramesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_before = ResourceModule::Current();
+        m_texts = CurrentTextProvider();
+    }
+    void TearDown() override
+    {
+        ResourceModule::SetCurrent(m_before);
+        SetCurrentTextProvider(m_texts);
+    }
+
+    // The folders and the sample truck, in the current language.
+    static void Prepare(Setting& s)
+    {
+        s.folders = VehicleFolders::Below(s.dir.path());
+        for (const QString& folder : {s.folders.vehicles, s.folders.combinations, s.folders.sampleVehicleRoot,
+                                      s.folders.loadUnits, s.folders.sampleLoadUnits})
+            QDir().mkpath(folder);
+        const QString samples = QStringLiteral(QOR_SAMPLES_DIR "/Vehicles/");
+        for (const QString& file : QDir(samples).entryList({QStringLiteral("*.qor")}, QDir::Files))
+            QFile::copy(samples + file, s.folders.sampleVehicleRoot + QLatin1Char('/') + file);
+        const std::filesystem::path root = s.dir.path().toStdString();
+        s.catalogue = {root / "load units", root / "filler items", root / "Data",
+                       root / "Samples" / "load units"};
+        for (const std::filesystem::path& p :
+             {s.catalogue.loadUnits, s.catalogue.fsmItems, s.catalogue.pictures})
+            std::filesystem::create_directories(p);
+        s.doc = std::make_unique<CQOR1Doc>();
+        s.doc->SetFahrzeug(
+            LoadFahrzeugFromFile(s.SampleFile().toStdString(), 0, nullptr, nullptr, false, nullptr)
+                .release());
+        s.doc->OnDocumentOpened();
+        s.view = std::make_unique<PickView>(s.doc.get());
+        s.owner.resize(1024, 700);
+        s.owner.setWindowTitle(Text(273));
+        s.owner.show();
+    }
+
+    const ResourceModule* m_before = nullptr;
+    const ITextProvider* m_texts = nullptr;
+};
+
+TEST_F(DialogFramesTest, EveryDialogFitsTheSmallScreenInEveryLanguage)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(screen->geometry().size(), QSize(1024, 768));
+    for (const QString code : {QStringLiteral("EN"), QStringLiteral("DE")}) {
+        SCOPED_TRACE(code.toStdString());
+        QString error;
+        const std::unique_ptr<ResourceModule> module =
+            ResourceModule::Load(code, QCoreApplication::applicationDirPath(), &error);
+        ASSERT_TRUE(module) << error.toStdString();
+        ResourceModule::SetCurrent(module.get());
+        Setting s;
+        Prepare(s);
+        ASSERT_NE(s.Fahrzeug(), nullptr);
+        for (const Row& row : Rows()) {
+            SCOPED_TRACE(row.name);
+            Faults faults;
+            QPointer<QWidget> seen;
+            std::unique_ptr<QWidget> window;
+            RunModal([&] { window = row.open(s); },
+                     [&](QWidget* dialog) {
+                         faults = CheckWindow(dialog, row.titled);
+                         SavePicture(dialog, code + QLatin1Char('_') + QString::fromLatin1(row.name));
+                         seen = dialog;
+                     });
+            if (!seen && window) {
+                // A window the program shows without a modal loop: looked at once its events are done.
+                for (int i = 0; i < 3; ++i)
+                    QCoreApplication::processEvents();
+                faults = CheckWindow(window->window(), row.titled);
+                SavePicture(window->window(), code + QLatin1Char('_') + QString::fromLatin1(row.name));
+                seen = window.get();
+            }
+            EXPECT_TRUE(seen) << "the dialog did not open";
+            EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+            window.reset();
+        }
+    }
+}
+
+} // namespace
