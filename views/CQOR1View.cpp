@@ -113,16 +113,12 @@ void CQOR1View::OnInitialUpdate()
     CGetAnsView::OnInitialUpdate();
 }
 
-void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
+void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 {
     m_bBildGueltig = false;
-    if (nHint == kHintLadungen) {
-        viewport()->update();
+    if (eHinweis == UpdateHinweis::kNeuBerechnet)
         return;
-    }
-    if (nHint == kHintBereich || nHint == kHint88)
-        return;
-    if ((nHint & 1) && m_bShowFahrzeug) {
+    if (eHinweis == UpdateHinweis::kLadeflaeche && m_bShowFahrzeug) {
         // Only the load area and the band of the curve labels change; the next paint keeps its scale.
         m_bTeilweiseAngefordert = true;
         const QPoint scroll = GetScrollPosition();

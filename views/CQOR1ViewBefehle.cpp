@@ -424,7 +424,7 @@ void CQOR1View::EditNutzbareLF(int nMode)
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (!pDoc || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return;
-    if (!pDoc->CanLeaveViews(9, 0, nullptr, nullptr))
+    if (!pDoc->CanLeaveViews(VerlassenGrund::kNutzflaecheBearbeiten, 0, nullptr, nullptr))
         return;
     const SNutzbareLF alt = f->m_NutzLF[0];
     IPlanDialogs::NutzbareLFValues werte;
@@ -451,11 +451,13 @@ void CQOR1View::EditNutzbareLF(int nMode)
         if (CQOR* q = f->GetQor())
             for (tagLGINFO* p : q->GetLgInfos())
                 p->m_dPosX += alt.m_dRand[2] - neu.m_dRand[2];
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     pDoc->OnFahrzeugChanged(true);
-    pDoc->NotifyViews(9, 0);
+    pDoc->NotifyViews(DokumentMeldung::kLadeflaecheGeaendert, 0);
     viewport()->update();
-    pDoc->NotifyViews(kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
+    // The load-securing view hears of it as a view notification, at once.
+    if (CGetAnsView* pSichg = GetHost() ? GetHost()->GetView(CTabbedViewView::kLgSicherung) : nullptr)
+        pSichg->PostViewNotify(false, kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
 }
 
 void CQOR1View::OnToggleDiagramm()
@@ -601,7 +603,7 @@ void CQOR1View::OnDeleteZL()
     pDoc->OnFahrzeugChanged(false);
     ResetDIBFahrzeug(); // its item records pointed at the deleted item
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::OnMoveZL()

@@ -564,7 +564,7 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
     }
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::ZeigeLaengenHinweis()

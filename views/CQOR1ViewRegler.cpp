@@ -218,7 +218,7 @@ void CQOR1View::CommitChange()
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     Geaendert(false);
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::SliderGone()
@@ -251,7 +251,7 @@ void CQOR1View::SetLFLaenge(double dWert)
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     Geaendert(false);
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::SetKupplungsversatz(double dWert)
@@ -263,7 +263,7 @@ void CQOR1View::SetKupplungsversatz(double dWert)
     s->m_dSattelVersatz = dWert;
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     Geaendert(false);
 }
 
@@ -280,7 +280,7 @@ void CQOR1View::SetzeAchse1Abstand(double dWert)
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     Geaendert(false);
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::SetzeKupplung(double dWert)
@@ -292,7 +292,7 @@ void CQOR1View::SetzeKupplung(double dWert)
     f->m_dKupplungsabstand = f->IsArt5() ? -dWert : dWert;
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     Geaendert(false);
 }
 
@@ -326,7 +326,7 @@ void CQOR1View::SetzeZLPosition(double dWert)
         m_pSlider->SetValue(dWert);
     }
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     DrawPositionMarker(p);
     Geaendert(false);
 }
@@ -423,7 +423,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
             m_pEditZL->m_dMasse = dWert;
             pDoc->OnFahrzeugChanged(false);
             viewport()->update();
-            pDoc->UpdateOtherViews(kHintBearbeitet);
+            pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
             Geaendert(false);
         }
         return true;

@@ -237,7 +237,7 @@ double CQOR2View::PixelsToMetres(int nPixels)
     return nPixels / m_dZoom / m_nPixelProMeterX;
 }
 
-void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
+void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 {
     CQOR1Doc* pDoc = GetDocument();
     if (!pDoc)
@@ -249,15 +249,15 @@ void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
         viewport()->update();
         return;
     }
-    switch (nHint) {
-    case kHintLadungen:
+    switch (eHinweis) {
+    case UpdateHinweis::kLadungen:
         ClearPtrMap();
         RecalcSchwerpunkt();
         break;
-    case kHintBereich:
+    case UpdateHinweis::kNeuBerechnet:
         m_nNutzbarerBereich = GetFahrzeug()->CalcNutzbarerBereich();
         break;
-    case kHintRampe:
+    case UpdateHinweis::kBearbeitet:
         m_nNutzbarerBereich = GetFahrzeug()->CalcNutzbarerBereich();
         if (m_pLaderampe && m_pLaderampe->CalcExtent(-1, -1))
             m_pLaderampe->Reposition(-1);

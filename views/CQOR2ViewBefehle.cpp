@@ -219,7 +219,7 @@ bool CQOR2View::OnAnzeigeBefehl(CQOR& q, int nId)
         anz.SetSchwerpunktZeigen(b);
         // The template view shows the marker too.
         if (CQOR1Doc* pDoc = GetDocument())
-            pDoc->UpdateOtherViews(0);
+            pDoc->UpdateOtherViews(UpdateHinweis::kNeuZeichnen);
         break;
     }
     default:

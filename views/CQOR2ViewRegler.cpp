@@ -156,7 +156,7 @@ bool CQOR2View::SetLadeflaechenBreite(double dBreite)
         if (m_pLaderampe)
             m_pLaderampe->ResetIndices();
         if (CQOR1Doc* pDoc = GetDocument())
-            pDoc->UpdateOtherViews(kHintRampe);
+            pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
         // A semi-trailer's template view draws its load area behind the tractor.
         if (f->GetArt() == FahrzeugArt::kAuflieger)
             InvalidateVorlage();

@@ -340,7 +340,7 @@ void CQORMultiView::LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         if (bKombi && GetHotRect(54).contains(pt)) {
             // The other vehicle's axle-load picture: switch, nothing else.
             if (WechselFahrzeug())
-                pDoc->UpdateOtherViews(kHintBearbeitet);
+                pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
             viewport()->update();
             return;
         }

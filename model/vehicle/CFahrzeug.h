@@ -99,6 +99,8 @@ public:
     virtual float GetSummeAchslasten();
     virtual void CalcAchslasten(float* pVorn, float* pHinten);
     virtual double GetGesamtlaenge(bool bMitPartner);
+    // The limit check: the findings as Grenzwert bits; asked for the whole combination (not only the
+    // own records), Grenzwert::kAllesHaelt when nothing is found.
     virtual int CheckGrenzwerte(bool bNurEigene);
     virtual int CheckLadung(bool bTestwerte);
     virtual int CheckQuerSchwerpunkt();
@@ -546,8 +548,8 @@ protected:
     int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
     // Positions of the merged axles (m_nMergeAnzahl of them) from the first axle on.
     void CalcMergePositionen(double* pPos);
-    // Steps both limit checks share; nPartnerBit marks the partner's faults (0x20000 for the trailer's,
-    // 0x40000 for the towing vehicle's) and nEigenBit this vehicle's.
+    // Steps both limit checks share; nPartnerBit marks the partner's faults (Grenzwert::kBeimAnhaenger
+    // or kBeimZugfahrzeug) and nEigenBit this vehicle's.
     int PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit);
     int PruefeQuerGrenze(int nMaske, int nPartnerBit);
     static int GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit);
