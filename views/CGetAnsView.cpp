@@ -123,7 +123,7 @@ void CGetAnsView::MarkModified(CFahrzeug* pFahrzeug)
     if (!pFahrzeug)
         pFahrzeug = m_pDoc->GetAktivFahrzeug(true);
     if (pFahrzeug)
-        pFahrzeug->m_bModified = 1;
+        pFahrzeug->SetModified();
     m_pDoc->SetModifiedFlag(true);
     m_pDoc->UpdateFrameTitle();
 }

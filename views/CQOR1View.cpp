@@ -325,8 +325,8 @@ void CQOR1View::ShowDiagramm(bool bShow)
     m_bBildGueltig = false;
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (bShow && f && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
-        f->m_Diagramm.BuildCurve(0.0f);
-        f->m_Diagramm.m_bNeuZeichnen = true;
+        f->GetDiagramm().BuildCurve(0.0f);
+        f->GetDiagramm().m_bNeuZeichnen = true;
     }
     viewport()->update();
 }
@@ -673,8 +673,8 @@ bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, 
     CFahrzeug* f = GetExportFahrzeug(nTeil);
     if (!bDiagramm || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return true;
-    f->m_Diagramm.BuildCurve(0.0f);
-    f->m_Diagramm.m_bNeuZeichnen = true;
+    f->GetDiagramm().BuildCurve(0.0f);
+    f->GetDiagramm().m_bNeuZeichnen = true;
     int cx = 0, cy = 0;
     if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
         return true; // no chart, nothing to write

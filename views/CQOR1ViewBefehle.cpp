@@ -405,7 +405,7 @@ void CQOR1View::OnEditBemerkung()
                                        : text.substr(anfang, text.find_last_not_of(" \t\r\n") - anfang + 1);
     if (text == f->m_strBemerkung)
         return;
-    f->m_strBemerkung = text;
+    f->SetBemerkung(text);
     MarkModified(f);
     viewport()->update();
 }
@@ -444,7 +444,7 @@ void CQOR1View::EditNutzbareLF(int nMode)
         neu.m_fWert[i] = werte.fWerte[i];
         neu.m_nRaster[i] = werte.nWerte[i];
     }
-    f->m_NutzLF[0] = f->m_NutzLF[1] = neu;
+    f->SetNutzbareLF(neu);
     MarkModified(f);
     // The placed loads keep their place on the load area when the third margin moves.
     if (neu.m_dRand[2] != alt.m_dRand[2])
@@ -473,7 +473,7 @@ void CQOR1View::OnTogglePlanFlag()
         return;
     CPlanAnzeige anz(*q);
     anz.SetSchwerpunktZeigen(!anz.GetSchwerpunktZeigen());
-    f->m_bModified = 1;
+    f->SetModified();
     if (CQOR1Doc* pDoc = GetDocument())
         pDoc->RedrawViews();
     viewport()->update();

@@ -524,7 +524,7 @@ void CQOR2View::InvalidateNachbarn(bool /*b3DNeu*/, bool bKurveNeu)
 {
     CFahrzeug* f = GetFahrzeug();
     if (bKurveNeu && f)
-        f->m_bDiagrammVeraltet = 1;
+        f->SetDiagrammVeraltet(true);
     // The neighbours are the other panes of the splitter tab: the template view and the 3D view.
     CTabbedViewView* host = GetHost();
     if (!host || !host->IsSplitterTabSelected())
@@ -1578,7 +1578,8 @@ void CQOR2View::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const dou
                                   int y0)
 {
     const float fm = static_cast<float>(GetPlan()->GetMasse());
-    V.m_Diagramm.SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f, -1.0f);
+    V.GetDiagramm().SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f,
+                              -1.0f);
     const float fe = (V.m_Diagramm.GetK() - V.m_Diagramm.GetC() * fm) / fm;
     if (!std::isfinite(fe))
         return;

@@ -16,9 +16,6 @@
 #include <algorithm>
 #include <cmath>
 
-double CFahrzeug::s_dTestPosition = 0.0;
-double CFahrzeug::s_dTestMasse = 0.0;
-
 namespace {
 
 // Index (from 1) of the distance that ends the front group: the first largest one wins; when all are
@@ -659,15 +656,18 @@ int CFahrzeug::GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, in
     return (nMaske & nPartnerBit) ? nMaske : nMaske | nEigenBit;
 }
 
-int CFahrzeug::CheckLadung(bool bTestwerte)
+int CFahrzeug::CheckLadung()
 {
     if (!m_pQor)
         return 1;
+    return CheckLadung(m_pQor->GetSchwerpunktX(), m_pQor->GetMasse());
+}
+
+int CFahrzeug::CheckLadung(double x, double m)
+{
     // Nothing fits a vehicle whose axle data give no finite loads.
     if (!IsBerechenbar())
         return 0;
-    const double x = bTestwerte ? s_dTestPosition : m_pQor->GetSchwerpunktX();
-    const double m = bTestwerte ? s_dTestMasse : m_pQor->GetMasse();
     SYs2X pt;
     pt.m_dX = x + GetRandabstand(0);
     if (CalcKurvenpunkt(&pt) != 1)

@@ -124,7 +124,7 @@ TEST_F(TemplateViewTest, TruckWithTwoLoadsAndChartLaysOutLoadAreaAndChartOnTheOr
                 ++abweichend;
     EXPECT_EQ(abweichend, 0);
     // The marker the chart chose is the model's verdict on the two loads.
-    const bool gut = f.CheckLadung(false) == 1 && f.CheckQuerSchwerpunkt() == 1;
+    const bool gut = f.CheckLadung() == 1 && f.CheckQuerSchwerpunkt() == 1;
     EXPECT_EQ(view->GetDiagrammBild().GetMarke(),
               gut ? CFahrzeugDiagrammBild::kMarkeGut : CFahrzeugDiagrammBild::kMarkeSchlecht);
     // The scroll size makes room for the chart.
