@@ -317,6 +317,10 @@ protected:
     // scale and fonts and leaves out the dimension lines, the axle-load picture and the additions of the
     // vehicle kinds.
     virtual void ZeichneGrundbild(QPainter& painter, bool bTeilweise);
+    // The start both the single vehicle's and the combination's drawing share: the scale and the
+    // document for the rulers and dimensions, the drawing of `pFahrzeug` (made anew for another
+    // vehicle), and for a full drawing fresh fonts and the plain scale. Null without a drawing.
+    CDIBFahrzeug* BeginneGrundbild(CQOR1Doc* pDoc, CFahrzeug* pFahrzeug, bool bTeilweise);
     // The hint animations and the chart that the last ZeichneGrundbild asked for.
     void ZeichneDazu(QPainter& painter);
     void DrawOverlay(QPainter& painter) override;
