@@ -116,7 +116,7 @@ bool CChildFrame::CanClose(bool bNoSave, bool bSaveAs)
         return true;
     bool bRefused = false;
     std::string message;
-    m_pDoc->CanLeaveViews(7, 0, &bRefused, &message);
+    m_pDoc->CanLeaveViews(VerlassenGrund::kFensterSchliessen, 0, &bRefused, &message);
     if (bRefused) {
         if (!message.empty())
             m_pHost->ShowMessage(LoadResString(273), message, 668);

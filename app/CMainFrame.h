@@ -266,6 +266,8 @@ private:
     // Couples the vehicle to the document's towing vehicle and tells the user of equipment that had to
     // go; false when the document could not take it.
     bool AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry);
+    // Tells that coupling a trailer took equipment off the towing vehicle.
+    void ZeigeZLEntfernt();
 
     int m_splashMs = 5000;
     quint32 m_splashBitmap = 785;

@@ -169,7 +169,8 @@ void CMainFrame::RegisterDocumentCommands()
     // The dialogs of later parts, each enabled only when it is installed.
     t.On(33148, [this](unsigned) {
         CQOR1Doc* doc = GetActiveDoc();
-        if (doc && m_services.nutzbareLF && doc->CanLeaveViews(9, 0, nullptr, nullptr))
+        if (doc && m_services.nutzbareLF &&
+            doc->CanLeaveViews(VerlassenGrund::kNutzflaecheBearbeiten, 0, nullptr, nullptr))
             m_services.nutzbareLF(this, doc);
     });
     t.OnUpdate(33148, [this](CCmdUI& cmdUI) {
@@ -272,7 +273,7 @@ void CMainFrame::OnRemoveAchse()
     doc->OnFahrzeugChanged(false);
     doc->SetModifiedFlag(true);
     doc->UpdateFrameTitle();
-    doc->UpdateOtherViews(66);
+    doc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     view->viewport()->update();
     ZeigeAchsHinweis(view);
 }
@@ -398,7 +399,7 @@ void CMainFrame::OnOpen()
     if (!m_services.open)
         return;
     if (CQOR1Doc* doc = GetActiveDoc())
-        if (!doc->CanLeaveViews(5, 0, nullptr, nullptr))
+        if (!doc->CanLeaveViews(VerlassenGrund::kDokumentOeffnen, 0, nullptr, nullptr))
             return;
     DocumentServices::OpenChoice choice;
     if (!m_services.open(this, choice) || choice.path.isEmpty())
@@ -412,7 +413,7 @@ void CMainFrame::OnNewKombination()
     if (!m_services.newKombination)
         return;
     if (CQOR1Doc* doc = GetActiveDoc())
-        if (!doc->CanLeaveViews(6, 0, nullptr, nullptr))
+        if (!doc->CanLeaveViews(VerlassenGrund::kNeuesDokument, 0, nullptr, nullptr))
             return;
     if (!CloseActiveChild())
         return;
@@ -426,11 +427,11 @@ void CMainFrame::OnAbkoppeln()
     CQOR1Doc* doc = GetActiveDoc();
     if (!doc || !doc->GetAnhaenger())
         return;
-    if (!doc->CanLeaveViews(8, 0, nullptr, nullptr))
+    if (!doc->CanLeaveViews(VerlassenGrund::kAbkoppeln, 0, nullptr, nullptr))
         return;
     const int nTyp = doc->GetAnhaenger()->GetFahrzeugTyp();
     if (RemovePartner(false))
-        doc->NotifyViews(8, nTyp);
+        doc->NotifyViews(DokumentMeldung::kAbgekoppelt, nTyp);
 }
 
 void CMainFrame::OnAktivIndex(int nIndex)

@@ -229,7 +229,7 @@ bool CMainFrame::CloseActiveChild(bool bNoSave)
 bool CMainFrame::CloseActiveChildForExit()
 {
     CQOR1Doc* doc = ActiveChild() ? ActiveChild()->GetDocument() : nullptr;
-    if (doc && !doc->CanLeaveViews(15, 0, nullptr, nullptr))
+    if (doc && !doc->CanLeaveViews(VerlassenGrund::kProgrammBeenden, 0, nullptr, nullptr))
         return false;
     return CloseActiveChild();
 }
@@ -286,28 +286,14 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
     CChildFrame* child = CreateChildFrame(path, bMotor, pState);
     if (!child)
         return false;
-    CQOR1Doc* doc = child->GetDocument();
-    doc->SetFahrzeug(pFahrzeug.release());
-    const CQOR1Doc::StartWert start = CQOR1Doc::LeseStartWert(nWert);
-    const bool bEinzel = bSingle || start.bEinzelFahrzeug;
-    doc->SetOpenFile(std::make_unique<LockedVehicleFile>(std::move(pFile)), path.toStdString(),
-                     bSingle ? -1 : 0, entry > 0 ? entry : -1);
-    doc->OnDocumentOpened();
-    doc->UpdateFrameTitle();
-    doc->RedrawViews();
-    child->RestoreTab();
-    doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
-    doc->SetEinzelFahrzeug(bEinzel);
-    m_bEinzel = bEinzel;
-    const CFahrzeug* pVorn = doc->GetFirstFahrzeug();
-    if (entry != 0 && !bEinzel && pVorn &&
-        (pVorn->GetArt() == FahrzeugArt::kZugmaschine ||
-         pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine)) {
-        const int nPartner = entry == -1 ? start.nEintrag : entry;
-        if (nPartner > 0)
-            LoadPartnerEntry(path, nPartner);
-    }
-    doc->UpdateFrameTitle();
+    const CQOR1Doc::OeffnenErgebnis ergebnis = child->GetDocument()->Oeffne(
+        std::move(pFahrzeug), std::make_unique<LockedVehicleFile>(std::move(pFile)), path.toStdString(),
+        nWert, entry, bSingle);
+    m_bEinzel = ergebnis.bEinzelFahrzeug;
+    if (ergebnis.bPartnerNichtLesbar)
+        ShowOpenError(path);
+    if (ergebnis.bZLEntfernt)
+        ZeigeZLEntfernt();
     return true;
 }
 
@@ -334,9 +320,14 @@ bool CMainFrame::AttachPartner(std::unique_ptr<CFahrzeug> pAnhaenger, int nEntry
     if (!GetActiveDoc()->KoppleAnhaenger(std::move(pAnhaenger), nEntry, &bZLEntfernt))
         return false;
     if (bZLEntfernt)
-        MessageBoxes().Show(this, Text(170), Text(169) + QLatin1Char('.'),
-                            IMessageBoxService::Icon::Information, IMessageBoxService::Buttons::Ok);
+        ZeigeZLEntfernt();
     return true;
+}
+
+void CMainFrame::ZeigeZLEntfernt()
+{
+    MessageBoxes().Show(this, Text(170), Text(169) + QLatin1Char('.'), IMessageBoxService::Icon::Information,
+                        IMessageBoxService::Buttons::Ok);
 }
 
 bool CMainFrame::LoadPartnerEntry(const QString& path, int entry)
@@ -435,7 +426,7 @@ void CMainFrame::OnNewFahrzeug()
     if (!m_services.newFahrzeug)
         return;
     if (CQOR1Doc* doc = GetActiveDoc())
-        if (!doc->CanLeaveViews(6, 0, nullptr, nullptr))
+        if (!doc->CanLeaveViews(VerlassenGrund::kNeuesDokument, 0, nullptr, nullptr))
             return;
     if (!CloseActiveChild())
         return;

@@ -151,7 +151,7 @@ bool CQOR2App::OpenDocumentFile(const QString& path)
     if (!m_frame || path.isEmpty())
         return false;
     if (CQOR1Doc* doc = CMainFrame::GetActiveDoc())
-        if (!doc->CanLeaveViews(5, 1, nullptr, nullptr))
+        if (!doc->CanLeaveViews(VerlassenGrund::kDokumentOeffnen, 1, nullptr, nullptr))
             return true;
     m_pendingPath = path;
     const bool opened = m_frame->OpenFile(path, -1, false);

@@ -7,6 +7,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/Grenzwert.h"
 
 #include <QLabel>
 
@@ -142,9 +143,9 @@ void CQOR2StatusBar::BuildStateMessage(int mode)
     bool overload = false;
     double limit = 0.0;
     if (trailer) {
-        if (bits & 0x40000) {
+        if (bits & Grenzwert::kBeimZugfahrzeug) {
             prefix = LoadResString(44) + " ";
-        } else if (bits & 0x20000) {
+        } else if (bits & Grenzwert::kBeimAnhaenger) {
             prefix = LoadResString(45) + " ";
             percent = trailer->m_nSeitenProzent;
         }
@@ -161,14 +162,14 @@ void CQOR2StatusBar::BuildStateMessage(int mode)
     const bool frontTractor =
         trailer && vehicle == front && front->GetArt() == FahrzeugArt::kSattelzugmaschine;
     const Rule rules[] = {
-        {(bits & 0x2) != 0 && !frontTractor, 46, QColor(255, 0, 0), false},
+        {(bits & Grenzwert::kKurveUngueltig) != 0 && !frontTractor, 46, QColor(255, 0, 0), false},
         {overload, 320, QColor(255, 0, 128), true},
-        {(bits & 0x8) != 0, 47, QColor(255, 0, 128), true},
-        {(bits & 0x2000) != 0, 48, QColor(255, 0, 128), true},
-        {(bits & 0x4000) != 0, 49, QColor(255, 0, 128), true},
-        {(bits & 0x10) != 0, 50, QColor(255, 128, 64), false},
-        {(bits & 0x100) != 0, 51, QColor(243, 58, 243), true},
-        {(bits & 0x80) != 0, 52, QColor(245, 251, 55), false},
+        {(bits & Grenzwert::kAchsgruppeUeberlastet) != 0, 47, QColor(255, 0, 128), true},
+        {(bits & Grenzwert::kStuetzlast) != 0, 48, QColor(255, 0, 128), true},
+        {(bits & Grenzwert::kSattellast) != 0, 49, QColor(255, 0, 128), true},
+        {(bits & Grenzwert::kMindestanteil) != 0, 50, QColor(255, 128, 64), false},
+        {(bits & Grenzwert::kGesamtgewicht) != 0, 51, QColor(243, 58, 243), true},
+        {(bits & Grenzwert::kQuerSchwerpunkt) != 0, 52, QColor(245, 251, 55), false},
     };
     bool matched = false;
     for (const Rule& rule : rules) {

@@ -1,6 +1,7 @@
 // The Qt side of a document.
 #include "app/CQtDocumentHost.h"
 
+#include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "app/DocumentServices.h"
 #include "loadsecuring/CQORLgSicherungView.h"
@@ -49,6 +50,12 @@ void CQtDocumentHost::AddToRecentFileList(const std::string& path)
 {
     if (CQOR2App* app = CQOR2App::Instance())
         app->AddToRecentFileList(QString::fromStdString(path));
+}
+
+void CQtDocumentHost::ZeigeLetztenTab()
+{
+    if (auto* child = qobject_cast<CChildFrame*>(m_pWindow))
+        child->RestoreTab();
 }
 
 void CQtDocumentHost::OpenPrintDialog(CFahrzeug* pVorn, CFahrzeug* pAnhaenger, CQOR1Doc* pDoc)

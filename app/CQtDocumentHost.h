@@ -20,6 +20,8 @@ public:
     int AskFileName(bool bKombination, const std::string& extension, const std::string& presetName,
                     std::string& folder, std::string& name) override;
     void AddToRecentFileList(const std::string& path) override;
+    // The child frame brings back the tab and pane it showed when the file was last closed.
+    void ZeigeLetztenTab() override;
     // The report dialog (command 892) over the document, its securing sketches drawn by the document's
     // load-securing view.
     void OpenPrintDialog(CFahrzeug* pVorn, CFahrzeug* pAnhaenger, CQOR1Doc* pDoc) override;

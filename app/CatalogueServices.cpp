@@ -114,11 +114,11 @@ void CatalogueServices::NutzbareLF(CPlanEditDialogs& dialogs, QWidget* parent, C
             for (tagLGINFO* lg : plan->GetLgInfos())
                 lg->m_dPosX += verschiebung;
     f->CalcNutzbarerBereich();
-    doc->UpdateOtherViews(66);
+    doc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     doc->OnFahrzeugChanged(true);
     if (ILastDlg* last = dialogs.GetLastDlg())
         last->UpdateFromPosition(true);
-    doc->NotifyViews(9, 0);
+    doc->NotifyViews(DokumentMeldung::kLadeflaecheGeaendert, 0);
     doc->RedrawViews();
     doc->UpdateFrameTitle();
 }

@@ -566,7 +566,7 @@ void CDIBFahrzeug::DrawLastSchwerpunkt(const SZeichnung& c, const QRect& body) c
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     DrawDashedLine(painter, QPoint(xc, y), QPoint(xc, yl));
     DrawDashedLine(painter, QPoint(xc - Trunc(30 * z), yl), QPoint(x + c.lfPx, yl));
-    const bool bOk = v->CheckLadung(false) != 0;
+    const bool bOk = v->CheckLadung() != 0;
     const CMemBm& marker = m_bm[bOk ? kBmMarkerOk : kBmMarkerFehler];
     const QRect rcM(xc - Trunc(30 * z) - marker.GetWidth() / 2, yl - marker.GetHeight() / 2,
                     marker.GetWidth(), marker.GetHeight());

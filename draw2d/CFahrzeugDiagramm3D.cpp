@@ -151,9 +151,9 @@ const QImage* CFahrzeugDiagramm3D::PanelPicture(CFahrzeug& vehicle)
     const std::uint64_t stand = vehicle.m_Diagramm.GetBildStand();
     if (m_pictureOf != &vehicle || m_pictureStand != stand) {
         const int mark = vehicle.m_Diagramm.m_bNeuZeichnen;
-        vehicle.m_Diagramm.m_bNeuZeichnen = 1;
+        vehicle.GetDiagramm().m_bNeuZeichnen = 1;
         m_hasPicture = m_picture.Draw(vehicle) != 0;
-        vehicle.m_Diagramm.m_bNeuZeichnen = mark;
+        vehicle.GetDiagramm().m_bNeuZeichnen = mark;
         m_pictureOf = &vehicle;
         m_pictureStand = stand;
     }

@@ -149,7 +149,7 @@ int CFahrzeugDiagrammBild::Draw(CFahrzeug& f)
         DrawLadung(p, f, W);
     }
     p.end();
-    f.m_Diagramm.m_bNeuZeichnen = 0;
+    f.GetDiagramm().m_bNeuZeichnen = 0;
     return 1;
 }
 
@@ -278,7 +278,7 @@ void CFahrzeugDiagrammBild::DrawLadung(QPainter& p, CFahrzeug& f, float W)
         }
     }
     // The same rules as the plan's checks, so that every picture of a plan agrees.
-    const bool bOk = f.CheckLadung(false) == 1;
+    const bool bOk = f.CheckLadung() == 1;
     const bool bQuerOk = f.CheckQuerSchwerpunkt() == 1;
     m_eMarke = bOk && bQuerOk ? kMarkeGut : kMarkeSchlecht;
     const CMemBm& bm = m_eMarke == kMarkeGut ? m_bmGut : m_bmSchlecht;

@@ -217,71 +217,70 @@ void CQORLgSicherungView::LegeStreifen(QPoint insets)
         }
 }
 
-std::optional<LgSichgAktion> CQORLgSicherungView::VetoAktion(int nReason)
+std::optional<LgSichgAktion> CQORLgSicherungView::VetoAktion(VerlassenGrund eGrund)
 {
     using A = LgSichgAktion;
-    // Reasons 4 and 14 are never refused.
-    static constexpr std::array<std::pair<int, LgSichgAktion>, 13> kKarte = {{
-        {1, A::kFahrzeugWechseln},
-        {2, A::kTabWechseln},
-        {3, A::kTabWechseln},
-        {5, A::kDokumentOeffnen},
-        {6, A::kNeuesDokument},
-        {7, A::kFensterSchliessen},
-        {8, A::kAbkoppeln},
-        {9, A::kNutzflaecheBearbeiten},
-        {10, A::kVerlassenGrund10},
-        {11, A::kVerlassenGrund11},
-        {12, A::kVerlassenGrund12},
-        {13, A::kVerlassenGrund13},
-        {15, A::kProgrammBeenden},
-    }};
-    for (const auto& [nGrund, eAktion] : kKarte)
-        if (nGrund == nReason)
-            return eAktion;
+    using G = VerlassenGrund;
+    switch (eGrund) {
+    case G::kFahrzeugWechseln:
+        return A::kFahrzeugWechseln;
+    case G::kTabWechseln:
+        return A::kTabWechseln;
+    case G::kDokumentOeffnen:
+        return A::kDokumentOeffnen;
+    case G::kNeuesDokument:
+        return A::kNeuesDokument;
+    case G::kFensterSchliessen:
+        return A::kFensterSchliessen;
+    case G::kAbkoppeln:
+        return A::kAbkoppeln;
+    case G::kNutzflaecheBearbeiten:
+        return A::kNutzflaecheBearbeiten;
+    case G::kProgrammBeenden:
+        return A::kProgrammBeenden;
+    }
     return std::nullopt;
 }
 
-int CQORLgSicherungView::QueryVeto(int nReason, int nValue, QString* pMessage)
+bool CQORLgSicherungView::QueryVeto(VerlassenGrund eGrund, int nValue, QString* pMessage)
 {
-    const std::optional<LgSichgAktion> eAktion = VetoAktion(nReason);
+    const std::optional<LgSichgAktion> eAktion = VetoAktion(eGrund);
     if (!eAktion)
-        return 0;
+        return false;
     int nOut = -1;
-    return QueryAction(*eAktion, std::intptr_t(nValue), &nOut, pMessage, true, nullptr) ? 0 : nReason;
+    return !QueryAction(*eAktion, std::intptr_t(nValue), &nOut, pMessage, true, nullptr);
 }
 
-bool CQORLgSicherungView::CanLeave(int nReason, int nArg, std::string* pMessage)
+bool CQORLgSicherungView::CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage)
 {
     QString text;
-    if (QueryVeto(nReason, nArg, &text) == 0)
+    if (!QueryVeto(eGrund, nArg, &text))
         return false;
     if (pMessage)
         *pMessage += text.toStdString();
     return true;
 }
 
-int CQORLgSicherungView::OnFrameNotify(int nCode, int nValue)
+int CQORLgSicherungView::OnFrameNotify(DokumentMeldung eMeldung, int nValue)
 {
-    switch (nCode) {
-    case kDocFahrzeugGewechselt:
+    switch (eMeldung) {
+    case DokumentMeldung::kFahrzeugGewechselt:
         return NotifyWizard(LgSichgMeldung::kFahrzeugGewechselt, std::intptr_t(nValue));
-    case kDocTabGewechselt:
+    case DokumentMeldung::kTabGewechselt:
         return NotifyWizard(LgSichgMeldung::kTabGewechselt, std::intptr_t(nValue));
-    case kDocAnsichtAktiviert:
+    case DokumentMeldung::kAnsichtAktiviert:
         return NotifyWizard(LgSichgMeldung::kAnsichtAktiviert, std::intptr_t(nValue));
-    case kDocLadeflaecheGeaendert:
+    case DokumentMeldung::kLadeflaecheGeaendert:
         return NotifyWizard(LgSichgMeldung::kLadeflaecheGeaendert, std::intptr_t(nValue));
-    case kDocAbgekoppelt:
+    case DokumentMeldung::kAbgekoppelt:
         ClearHitMaps();
         if (nValue == FahrzeugArt::kAuflieger && m_pWizard) {
             m_pWizard.reset();
             WizardGeschlossen();
         }
         return 0;
-    default:
-        return 0;
     }
+    return 0;
 }
 
 bool CQORLgSicherungView::OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI)

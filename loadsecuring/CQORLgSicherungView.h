@@ -97,12 +97,6 @@ public:
     static constexpr int kIdNeuBeginnen = 407;
     // The help topic of the help button.
     static constexpr int kHilfeThema = 894;
-    // The document's notices (OnDocNotify) the view acts on.
-    static constexpr int kDocFahrzeugGewechselt = 1;   // the vehicle worked on was switched
-    static constexpr int kDocTabGewechselt = 2;        // the tab host selected another tab (value: the tab)
-    static constexpr int kDocAnsichtAktiviert = 4;     // a view was activated (value: its kind)
-    static constexpr int kDocAbgekoppelt = 8;          // the trailer was uncoupled (value: its kind)
-    static constexpr int kDocLadeflaecheGeaendert = 9; // the usable load area was edited
     // Start-flow answers of the message boxes.
     static constexpr int kTabPlan = 1;
 
@@ -152,16 +146,16 @@ public:
     void OnInitialUpdate() override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
     int OnViewNotify(int nCode, int nValue) override;
-    // True refuses: the leave reasons 1 to 15 mapped to view actions and asked of QueryAction.
-    bool CanLeave(int nReason, int nArg, std::string* pMessage) override;
+    // True refuses: the leave reasons mapped to view actions and asked of QueryAction.
+    bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override;
     // The action QueryVeto maps a leave reason to (none for reasons that are never refused), and the
-    // veto: 0 when allowed, else the reason.
-    static std::optional<LgSichgAktion> VetoAktion(int nReason);
-    int QueryVeto(int nReason, int nValue, QString* pMessage);
+    // veto: true when refused.
+    static std::optional<LgSichgAktion> VetoAktion(VerlassenGrund eGrund);
+    bool QueryVeto(VerlassenGrund eGrund, int nValue, QString* pMessage);
     // The document's notices: the vehicle, tab, view and load-area changes go to the wizard; after an
     // uncoupling the hit regions are cleared (and the wizard destroyed when a semi-trailer went).
-    int OnFrameNotify(int nCode, int nValue);
-    void OnDocNotify(int nCode, int nArg) override { OnFrameNotify(nCode, nArg); }
+    int OnFrameNotify(DokumentMeldung eMeldung, int nValue);
+    void OnDocNotify(DokumentMeldung eMeldung, int nArg) override { OnFrameNotify(eMeldung, nArg); }
     // The frame's command enabling while a wizard is shown; false when not handled.
     bool OnUpdateFrameCmdUI(int nCommand, CCmdUI* pCmdUI);
 

@@ -170,9 +170,9 @@ void CQOR3DView::OnInitialUpdate()
     m_bSetUp = true;
 }
 
-void CQOR3DView::OnUpdate(CGetAnsView*, int nHint)
+void CQOR3DView::OnUpdate(CGetAnsView*, UpdateHinweis eHinweis)
 {
-    if (nHint == 55 || nHint == 66)
+    if (eHinweis == UpdateHinweis::kNeuBerechnet || eHinweis == UpdateHinweis::kBearbeitet)
         m_bDirty = 1;
 }
 

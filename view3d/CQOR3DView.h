@@ -47,7 +47,7 @@ public:
 
     // View side.
     void OnInitialUpdate() override;
-    void OnUpdate(CGetAnsView* pSender, int nHint) override;
+    void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
     int OnViewNotify(int nCode, int nValue) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
 

@@ -69,12 +69,12 @@ double CGetAnsView::PixelsToMetres(int /*nPixels*/)
     return 0.0;
 }
 
-bool CGetAnsView::CanLeave(int /*nReason*/, int /*nArg*/, std::string* /*pMessage*/)
+bool CGetAnsView::CanLeave(VerlassenGrund /*eGrund*/, int /*nArg*/, std::string* /*pMessage*/)
 {
     return false;
 }
 
-void CGetAnsView::OnDocNotify(int /*nCode*/, int /*nArg*/) {}
+void CGetAnsView::OnDocNotify(DokumentMeldung /*eMeldung*/, int /*nArg*/) {}
 
 int CGetAnsView::OnWizardNotify(int /*nCode*/, int /*nArg*/)
 {
@@ -83,7 +83,7 @@ int CGetAnsView::OnWizardNotify(int /*nCode*/, int /*nArg*/)
 
 void CGetAnsView::OnInitialUpdate() {}
 
-void CGetAnsView::OnUpdate(CGetAnsView* /*pSender*/, int /*nHint*/)
+void CGetAnsView::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis /*eHinweis*/)
 {
     viewport()->update();
 }
@@ -98,7 +98,7 @@ void CGetAnsView::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAn
     if (pActivated) {
         PostViewNotify(true, kNotifyInsets, -1);
         if (m_pHost)
-            m_pHost->NotifyViews(4, pActivated->m_eView);
+            m_pHost->NotifyViews(DokumentMeldung::kAnsichtAktiviert, pActivated->m_eView);
     }
 }
 
@@ -123,7 +123,7 @@ void CGetAnsView::MarkModified(CFahrzeug* pFahrzeug)
     if (!pFahrzeug)
         pFahrzeug = m_pDoc->GetAktivFahrzeug(true);
     if (pFahrzeug)
-        pFahrzeug->m_bModified = 1;
+        pFahrzeug->SetModified();
     m_pDoc->SetModifiedFlag(true);
     m_pDoc->UpdateFrameTitle();
 }

@@ -2,6 +2,8 @@
 // view-notification protocol.
 #pragma once
 
+#include "model/document/DokumentMeldung.h"
+
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QMargins>
@@ -56,13 +58,14 @@ public:
     virtual int MetresToPixels(double dMetres);
     virtual double PixelsToMetres(int nPixels);
     // True refuses the change named by the reason and appends this view's text to the message.
-    virtual bool CanLeave(int nReason, int nArg, std::string* pMessage);
-    virtual void OnDocNotify(int nCode, int nArg);
+    virtual bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage);
+    // What the document tells its views after a change; the base does nothing.
+    virtual void OnDocNotify(DokumentMeldung eMeldung, int nArg);
     virtual int OnWizardNotify(int nCode, int nArg);
     // Called by the host once the view has its place; the base does nothing.
     virtual void OnInitialUpdate();
     // A document change; `pSender` is the view that caused it (or null). The base repaints.
-    virtual void OnUpdate(CGetAnsView* pSender, int nHint);
+    virtual void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis);
     // The host made `pActivated` the active view in place of `pDeactivated`; this is one of them.
     virtual void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated);
     // The x pixel position of the plan origin; the template view overrides it, the base answers 0.

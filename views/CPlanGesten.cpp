@@ -524,7 +524,7 @@ void CPlanGesten::ZiehSchwerpunkt()
     if (CQOR1Doc* pDoc = m_view.GetDocument())
         pDoc->OnLadungChanged(false);
     if (bWechsel)
-        f->m_bDiagrammVeraltet = 0;
+        f->SetDiagrammVeraltet(false);
     m_overlay.bBereich = false;
     if (m_bBereichZeigen) {
         if (bWechsel)

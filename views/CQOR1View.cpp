@@ -113,16 +113,12 @@ void CQOR1View::OnInitialUpdate()
     CGetAnsView::OnInitialUpdate();
 }
 
-void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
+void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 {
     m_bBildGueltig = false;
-    if (nHint == kHintLadungen) {
-        viewport()->update();
+    if (eHinweis == UpdateHinweis::kNeuBerechnet)
         return;
-    }
-    if (nHint == kHintBereich || nHint == kHint88)
-        return;
-    if ((nHint & 1) && m_bShowFahrzeug) {
+    if (eHinweis == UpdateHinweis::kLadeflaeche && m_bShowFahrzeug) {
         // Only the load area and the band of the curve labels change; the next paint keeps its scale.
         m_bTeilweiseAngefordert = true;
         const QPoint scroll = GetScrollPosition();
@@ -329,8 +325,8 @@ void CQOR1View::ShowDiagramm(bool bShow)
     m_bBildGueltig = false;
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (bShow && f && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
-        f->m_Diagramm.BuildCurve(0.0f);
-        f->m_Diagramm.m_bNeuZeichnen = true;
+        f->GetDiagramm().BuildCurve(0.0f);
+        f->GetDiagramm().m_bNeuZeichnen = true;
     }
     viewport()->update();
 }
@@ -497,32 +493,10 @@ void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
     if (!pFahrzeug)
         return;
     const bool bVoll = !bTeilweise;
-    m_bLetzteTeilweise = !bVoll;
-    m_KoordSys.m_pDoc = pDoc;
-    m_Bemassung.m_pDoc = pDoc;
-    m_rcTexte = QRect();
-
-    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
-        // Another vehicle: its own drawing, and the rulers' scale of its kind.
-        m_pDIBFahrzeug = CDIBFahrzeug::Create(pFahrzeug);
-        m_KoordSys.m_nPixProMeter = kPixProMeter;
-        m_KoordSys.m_nPixProTonne = kPixProTonne;
-        m_KoordSys.AdaptScale(m_dZoom, m_bPrinting, 1.0);
-        m_Auflager.Create(pFahrzeug, this);
-    }
-    CDIBFahrzeug* pDIB = m_pDIBFahrzeug.get();
+    CDIBFahrzeug* pDIB = BeginneGrundbild(pDoc, pFahrzeug, bTeilweise);
     if (!pDIB)
         return;
     m_Auflager.SetFahrzeug(pFahrzeug, this);
-
-    if (bVoll) {
-        if (m_bFontsDirty) {
-            m_KoordSys.DeleteFonts();
-            m_KoordSys.CreateFonts(m_dZoom, m_bPrinting);
-            m_bFontsDirty = false;
-        }
-        m_Scale = STupel(1.0, 1.0, -1);
-    }
     const int scale = m_KoordSys.m_nPixProMeter;
     const int w = CalcPlanWidth(m_bShowFahrzeug, pDIB);
     const int len = pDIB->GetDrawLength(scale, m_dZoom);
@@ -596,6 +570,34 @@ void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
     const QSize gross = MitTexten(total);
     if (bVoll && !m_bBildExport && !m_bPrinting && gross != GetTotalSize())
         SetScrollSizes(gross, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+}
+
+CDIBFahrzeug* CQOR1View::BeginneGrundbild(CQOR1Doc* pDoc, CFahrzeug* pFahrzeug, bool bTeilweise)
+{
+    m_bLetzteTeilweise = bTeilweise;
+    m_KoordSys.m_pDoc = pDoc;
+    m_Bemassung.m_pDoc = pDoc;
+    m_rcTexte = QRect();
+    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
+        // Another vehicle: its own drawing, and the rulers' scale of its kind.
+        m_pDIBFahrzeug = CDIBFahrzeug::Create(pFahrzeug);
+        m_KoordSys.m_nPixProMeter = kPixProMeter;
+        m_KoordSys.m_nPixProTonne = kPixProTonne;
+        m_KoordSys.AdaptScale(m_dZoom, m_bPrinting, 1.0);
+        m_Auflager.Create(pFahrzeug, this);
+    }
+    if (!m_pDIBFahrzeug)
+        return nullptr;
+    // A full drawing takes fonts made for the zoom and the plain scale; a partial one keeps both.
+    if (!bTeilweise) {
+        if (m_bFontsDirty) {
+            m_KoordSys.DeleteFonts();
+            m_KoordSys.CreateFonts(m_dZoom, m_bPrinting);
+            m_bFontsDirty = false;
+        }
+        m_Scale = STupel(1.0, 1.0, -1);
+    }
+    return m_pDIBFahrzeug.get();
 }
 
 QSize CQOR1View::MitTexten(QSize total) const
@@ -677,8 +679,8 @@ bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, 
     CFahrzeug* f = GetExportFahrzeug(nTeil);
     if (!bDiagramm || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return true;
-    f->m_Diagramm.BuildCurve(0.0f);
-    f->m_Diagramm.m_bNeuZeichnen = true;
+    f->GetDiagramm().BuildCurve(0.0f);
+    f->GetDiagramm().m_bNeuZeichnen = true;
     int cx = 0, cy = 0;
     if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
         return true; // no chart, nothing to write

@@ -40,10 +40,6 @@ class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner,
     Q_OBJECT
 
 public:
-    // Document hints the view reacts to.
-    static constexpr int kHintLadungen = 44;
-    static constexpr int kHintBereich = 55;
-    static constexpr int kHint88 = 88;
     // The rulers' scale of an ordinary vehicle at zoom 1.
     static constexpr int kPixProMeter = 194;
     // The zoom the screen shows the template at; the drawing's fixed sizes are made for it.
@@ -86,8 +82,6 @@ public:
     static constexpr int kModusZiehbar = 6;
     static constexpr int kModusKlickbar = 8;
     static constexpr int kModusPick = 9;
-    // Hint the other views receive after an edit here.
-    static constexpr int kHintBearbeitet = 66;
     // Message that opens the mass slider of the selected item.
     static constexpr int kMsgZLMasse = 0x171;
     // The load dialog's messages: Enter, '+' and '-'.
@@ -100,7 +94,7 @@ public:
 
     // CGetAnsView
     void OnInitialUpdate() override;
-    void OnUpdate(CGetAnsView* pSender, int nHint) override;
+    void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
     int OnViewNotify(int nCode, int nValue) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
     int GetOriginX() const override;
@@ -323,6 +317,10 @@ protected:
     // scale and fonts and leaves out the dimension lines, the axle-load picture and the additions of the
     // vehicle kinds.
     virtual void ZeichneGrundbild(QPainter& painter, bool bTeilweise);
+    // The start both the single vehicle's and the combination's drawing share: the scale and the
+    // document for the rulers and dimensions, the drawing of `pFahrzeug` (made anew for another
+    // vehicle), and for a full drawing fresh fonts and the plain scale. Null without a drawing.
+    CDIBFahrzeug* BeginneGrundbild(CQOR1Doc* pDoc, CFahrzeug* pFahrzeug, bool bTeilweise);
     // The hint animations and the chart that the last ZeichneGrundbild asked for.
     void ZeichneDazu(QPainter& painter);
     void DrawOverlay(QPainter& painter) override;

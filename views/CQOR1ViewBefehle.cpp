@@ -424,7 +424,7 @@ void CQOR1View::OnEditBemerkung()
                                        : text.substr(anfang, text.find_last_not_of(" \t\r\n") - anfang + 1);
     if (text == f->m_strBemerkung)
         return;
-    f->m_strBemerkung = text;
+    f->SetBemerkung(text);
     MarkModified(f);
     viewport()->update();
 }
@@ -443,7 +443,7 @@ void CQOR1View::EditNutzbareLF(int nMode)
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (!pDoc || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return;
-    if (!pDoc->CanLeaveViews(9, 0, nullptr, nullptr))
+    if (!pDoc->CanLeaveViews(VerlassenGrund::kNutzflaecheBearbeiten, 0, nullptr, nullptr))
         return;
     const SNutzbareLF alt = f->m_NutzLF[0];
     IPlanDialogs::NutzbareLFValues werte;
@@ -463,18 +463,20 @@ void CQOR1View::EditNutzbareLF(int nMode)
         neu.m_fWert[i] = werte.fWerte[i];
         neu.m_nRaster[i] = werte.nWerte[i];
     }
-    f->m_NutzLF[0] = f->m_NutzLF[1] = neu;
+    f->SetNutzbareLF(neu);
     MarkModified(f);
     // The placed loads keep their place on the load area when the third margin moves.
     if (neu.m_dRand[2] != alt.m_dRand[2])
         if (CQOR* q = f->GetQor())
             for (tagLGINFO* p : q->GetLgInfos())
                 p->m_dPosX += alt.m_dRand[2] - neu.m_dRand[2];
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     pDoc->OnFahrzeugChanged(true);
-    pDoc->NotifyViews(9, 0);
+    pDoc->NotifyViews(DokumentMeldung::kLadeflaecheGeaendert, 0);
     viewport()->update();
-    pDoc->NotifyViews(kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
+    // The load-securing view hears of it as a view notification, at once.
+    if (CGetAnsView* pSichg = GetHost() ? GetHost()->GetView(CTabbedViewView::kLgSicherung) : nullptr)
+        pSichg->PostViewNotify(false, kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
 }
 
 void CQOR1View::OnToggleDiagramm()
@@ -490,7 +492,7 @@ void CQOR1View::OnTogglePlanFlag()
         return;
     CPlanAnzeige anz(*q);
     anz.SetSchwerpunktZeigen(!anz.GetSchwerpunktZeigen());
-    f->m_bModified = 1;
+    f->SetModified();
     if (CQOR1Doc* pDoc = GetDocument())
         pDoc->RedrawViews();
     viewport()->update();
@@ -620,7 +622,7 @@ void CQOR1View::OnDeleteZL()
     pDoc->OnFahrzeugChanged(false);
     ResetDIBFahrzeug(); // its item records pointed at the deleted item
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::OnMoveZL()

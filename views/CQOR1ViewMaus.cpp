@@ -541,7 +541,7 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
             g = 0.7;
         const double pv = f->GetAchsPosition(i - 1);
         const double xn = std::clamp(x, pv + g, std::max(pv + g, f->GetAchsPosition(i) + o));
-        f->m_Achsen[i].dAbstand = xn - pv;
+        f->SetAchsAbstand(i, xn - pv);
     } else if (nKind == kHitKupplung) {
         if (bUnter)
             return;
@@ -568,7 +568,7 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
     }
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::ZeigeLaengenHinweis()
@@ -640,7 +640,7 @@ void CQOR1View::Loslassen(const QPoint& pt)
         if (pDoc) {
             pDoc->SetModifiedFlag(true);
             if (CFahrzeug* f = GetEditFahrzeug())
-                f->m_bModified = 1;
+                f->SetModified();
             pDoc->UpdateFrameTitle();
         }
     }

@@ -218,7 +218,7 @@ void CQOR1View::CommitChange()
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     Geaendert(false);
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::SliderGone()
@@ -235,7 +235,7 @@ void CQOR1View::Geaendert(bool /*bVollUpdate*/)
         return;
     pDoc->SetModifiedFlag(true);
     if (CFahrzeug* f = GetEditFahrzeug())
-        f->m_bModified = 1;
+        f->SetModified();
     pDoc->UpdateFrameTitle();
 }
 
@@ -247,11 +247,11 @@ void CQOR1View::SetLFLaenge(double dWert)
         return;
     if (f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         dWert -= f->GetAchse1Abstand();
-    f->m_dLFLaenge = dWert;
+    f->SetLFLaenge(dWert);
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     Geaendert(false);
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::SetKupplungsversatz(double dWert)
@@ -260,10 +260,10 @@ void CQOR1View::SetKupplungsversatz(double dWert)
     auto* s = dynamic_cast<CSattelzugmaschine*>(GetEditFahrzeug());
     if (!pDoc || !s)
         return;
-    s->m_dSattelVersatz = dWert;
+    s->SetSattelVersatz(dWert);
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     Geaendert(false);
 }
 
@@ -275,12 +275,12 @@ void CQOR1View::SetzeAchse1Abstand(double dWert)
         return;
     // Axle 2 keeps its place.
     const double alt = f->m_Achsen[0].dAbstand;
-    f->m_Achsen[0].dAbstand = dWert;
-    f->m_Achsen[1].dAbstand += dWert - alt;
+    f->SetAchsAbstand(0, dWert);
+    f->SetAchsAbstand(1, f->m_Achsen[1].dAbstand + dWert - alt);
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     Geaendert(false);
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::SetzeKupplung(double dWert)
@@ -289,10 +289,10 @@ void CQOR1View::SetzeKupplung(double dWert)
     CFahrzeug* f = GetEditFahrzeug();
     if (!pDoc || !f)
         return;
-    f->m_dKupplungsabstand = f->IsArt5() ? -dWert : dWert;
+    f->SetKupplungsabstand(f->IsArt5() ? -dWert : dWert);
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     Geaendert(false);
 }
 
@@ -326,7 +326,7 @@ void CQOR1View::SetzeZLPosition(double dWert)
         m_pSlider->SetValue(dWert);
     }
     viewport()->update();
-    pDoc->UpdateOtherViews(kHintBearbeitet);
+    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
     DrawPositionMarker(p);
     Geaendert(false);
 }
@@ -377,20 +377,20 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         // Shares are whole percent, cut towards zero.
         const auto n = static_cast<unsigned>(std::clamp(static_cast<int>(dWert), 0, 100));
         if (nMsg == 0x806C)
-            f->m_nMinAnteilVorn = n;
+            f->SetMinAnteilVorn(n);
         else
-            f->m_nMinAnteilHinten = n;
+            f->SetMinAnteilHinten(n);
         CommitChange();
         return true;
     }
     case 0x8074:
-        f->m_Achsen[rec].dAbstand = dWert;
+        f->SetAchsAbstand(rec, dWert);
         pDoc->OnFahrzeugChanged(true);
         viewport()->update();
         Geaendert(false);
         return true;
     case 0x8075:
-        f->m_Achsen[std::clamp(m_nEditTarget - 2, 0, CFahrzeug::MAX_ACHSEN - 1)].dAbstand = dWert;
+        f->SetAchsAbstand(std::clamp(m_nEditTarget - 2, 0, CFahrzeug::MAX_ACHSEN - 1), dWert);
         pDoc->OnFahrzeugChanged(true);
         viewport()->update();
         Geaendert(false);
@@ -404,7 +404,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         SetzeKupplung(f->IsArt5() ? -dWert : dWert);
         return true;
     case 0x8078:
-        f->m_dZulGesamtgewicht = dWert;
+        f->SetZulGesamtgewicht(dWert);
         pDoc->OnFahrzeugChanged(true);
         viewport()->update();
         Geaendert(false);
@@ -423,13 +423,13 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
             m_pEditZL->m_dMasse = dWert;
             pDoc->OnFahrzeugChanged(false);
             viewport()->update();
-            pDoc->UpdateOtherViews(kHintBearbeitet);
+            pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
             Geaendert(false);
         }
         return true;
     case 0x8083:
         if (f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine) {
-            f->m_dKupplungslast1 = dWert;
+            f->SetKupplungslast1(dWert);
             pDoc->OnFahrzeugChanged(false);
             viewport()->update();
             Geaendert(false);
@@ -437,7 +437,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         return true;
     case 0x8084:
         if (CFahrzeug* vorn = pDoc->GetFirstFahrzeug(); vorn && !vorn->IsAnhaengerArt()) {
-            vorn->m_Achsen[9].dLeerlast = dWert;
+            vorn->SetAchse9Leerlast(dWert);
             pDoc->OnFahrzeugChanged(true);
             viewport()->update();
             Geaendert(false);

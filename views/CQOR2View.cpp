@@ -239,7 +239,7 @@ double CQOR2View::PixelsToMetres(int nPixels)
     return nPixels / m_dZoom / m_nPixelProMeterX;
 }
 
-void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
+void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 {
     CQOR1Doc* pDoc = GetDocument();
     if (!pDoc)
@@ -251,15 +251,15 @@ void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, int nHint)
         viewport()->update();
         return;
     }
-    switch (nHint) {
-    case kHintLadungen:
+    switch (eHinweis) {
+    case UpdateHinweis::kLadungen:
         ClearPtrMap();
         RecalcSchwerpunkt();
         break;
-    case kHintBereich:
+    case UpdateHinweis::kNeuBerechnet:
         m_nNutzbarerBereich = GetFahrzeug()->CalcNutzbarerBereich();
         break;
-    case kHintRampe:
+    case UpdateHinweis::kBearbeitet:
         m_nNutzbarerBereich = GetFahrzeug()->CalcNutzbarerBereich();
         if (m_pLaderampe && m_pLaderampe->CalcExtent(-1, -1))
             m_pLaderampe->Reposition(-1);
@@ -520,7 +520,7 @@ void CQOR2View::InvalidateNachbarn(bool /*b3DNeu*/, bool bKurveNeu)
 {
     CFahrzeug* f = GetFahrzeug();
     if (bKurveNeu && f)
-        f->m_bDiagrammVeraltet = 1;
+        f->SetDiagrammVeraltet(true);
     // The neighbours are the other panes of the splitter tab: the template view and the 3D view.
     CTabbedViewView* host = GetHost();
     if (!host || !host->IsSplitterTabSelected())
@@ -1616,7 +1616,8 @@ void CQOR2View::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const dou
                                   int y0)
 {
     const float fm = static_cast<float>(GetPlan()->GetMasse());
-    V.m_Diagramm.SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f, -1.0f);
+    V.GetDiagramm().SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f,
+                              -1.0f);
     const float fe = (V.m_Diagramm.GetK() - V.m_Diagramm.GetC() * fm) / fm;
     if (!std::isfinite(fe))
         return;

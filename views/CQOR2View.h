@@ -41,10 +41,6 @@ class CQOR2View : public CGetAnsView, public IQorAnzeige, public IRampenView, pu
     friend class CPlanGesten;
 
 public:
-    // Document hints.
-    static constexpr int kHintLadungen = 44;
-    static constexpr int kHintBereich = 55;
-    static constexpr int kHintRampe = 66;
     // Tool areas of the plan's tool tips.
     static constexpr int kToolSchwerpunkt = 13000;
     static constexpr int kToolBereichMass = 13001;
@@ -86,7 +82,7 @@ public:
     CQOR* GetPlan() const;
 
     void OnInitialUpdate() override;
-    void OnUpdate(CGetAnsView* pSender, int nHint) override;
+    void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
     int OnViewNotify(int nCode, int nValue) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
     int MetresToPixels(double dMetres) override;

@@ -219,7 +219,7 @@ bool CQOR2View::OnAnzeigeBefehl(CQOR& q, int nId)
         anz.SetSchwerpunktZeigen(b);
         // The template view shows the marker too.
         if (CQOR1Doc* pDoc = GetDocument())
-            pDoc->UpdateOtherViews(0);
+            pDoc->UpdateOtherViews(UpdateHinweis::kNeuZeichnen);
         break;
     }
     default:
@@ -537,13 +537,13 @@ void CQOR2View::SetzeRasterSchritt(int nSchritt)
     CQOR* q = GetPlan();
     if (!f || !q)
         return;
-    f->m_nRasterSchritt = nSchritt;
+    f->SetRasterSchritt(nSchritt);
     q->m_nRasterSchritt = nSchritt;
     m_nNutzbarerBereich = f->CalcNutzbarerBereich();
     if (CQOR1Doc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(true);
-    f->m_bModified = 1;
-    f->m_Diagramm.BuildCurve(0.0f);
+    f->SetModified();
+    f->GetDiagramm().BuildCurve(0.0f);
     viewport()->update();
     // The template view shows the curve too while the frame's view mode is on.
     if (IViewShell::Of(&GetProgramRun()).IsActiveViewModeSet())
@@ -578,7 +578,7 @@ void CQOR2View::EditNutzbareLF()
         f->m_NutzLF[1].m_nRaster[i] = werte.nWerte[i];
         f->m_NutzLF[0].m_dRand[i] = werte.dLaengen[i];
     }
-    f->m_bModified = 1;
+    f->SetModified();
     Benachrichtige(true);
     InvalidateNachbarn(true, false);
     InvalidateVorlage();
@@ -611,7 +611,7 @@ void CQOR2View::EditUeberstand()
     if (CQOR* q = GetPlan(); q && dDelta != 0.0 && CPlanAnzeige(*q).GetRasterSeite() != 0)
         for (tagLGINFO* p : q->GetLgInfos())
             p->m_dPosY += dDelta;
-    f->m_bModified = 1;
+    f->SetModified();
     if (CQOR1Doc* pDoc = GetDocument()) {
         pDoc->SetModifiedFlag(true);
         pDoc->OnFahrzeugChanged(true);

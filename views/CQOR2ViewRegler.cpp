@@ -175,16 +175,16 @@ bool CQOR2View::SetLadeflaechenBreite(double dBreite)
     const int nSeite = q ? CPlanAnzeige(*q).GetRasterSeite() : 0;
     const bool bGeaendert = PlanSetLadeflaechenBreite(*f, dBreite, nSeite);
     if (bGeaendert) {
-        f->m_bModified = 1;
+        f->SetModified();
         // The lateral curve depends on the width.
-        f->m_Diagramm.BuildCurve(0.0f);
+        f->GetDiagramm().BuildCurve(0.0f);
         Benachrichtige(true);
         // The template view and the 3D view show the new width too.
         InvalidateNachbarn(true, true);
         if (m_pLaderampe)
             m_pLaderampe->ResetIndices();
         if (CQOR1Doc* pDoc = GetDocument())
-            pDoc->UpdateOtherViews(kHintRampe);
+            pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
         // A semi-trailer's template view draws its load area behind the tractor.
         if (f->GetArt() == FahrzeugArt::kAuflieger)
             InvalidateVorlage();

@@ -150,33 +150,12 @@ void CQORMultiView::DrawKombination(QPainter& painter, bool bTeilweise)
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
     CFahrzeug* pZug = pDoc->GetZugfahrzeug();
     const bool bVoll = !bTeilweise;
-    m_bLetzteTeilweise = !bVoll;
-    m_KoordSys.m_pDoc = pDoc;
-    m_Bemassung.m_pDoc = pDoc;
-    m_rcTexte = QRect();
-
-    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
-        m_pDIBFahrzeug = CDIBFahrzeug::Create(pAnh);
-        m_KoordSys.m_nPixProMeter = kPixProMeter;
-        m_KoordSys.m_nPixProTonne = kPixProTonne;
-        m_KoordSys.AdaptScale(m_dZoom, m_bPrinting, 1.0);
-        m_Auflager.Create(pAnh, this);
-    }
-    CDIBFahrzeug* pDIB = m_pDIBFahrzeug.get();
+    CDIBFahrzeug* pDIB = BeginneGrundbild(pDoc, pAnh, bTeilweise);
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
     if (!pDIB || !pZugDIB) {
         // A towing vehicle without a drawing of its own: the template view's picture of the pair.
         CQOR1View::ZeichneGrundbild(painter, bTeilweise);
         return;
-    }
-
-    if (bVoll) {
-        if (m_bFontsDirty) {
-            m_KoordSys.DeleteFonts();
-            m_KoordSys.CreateFonts(m_dZoom, m_bPrinting);
-            m_bFontsDirty = false;
-        }
-        m_Scale = STupel(1.0, 1.0, -1);
     }
     const double z = m_dZoom;
     const int scale = m_KoordSys.m_nPixProMeter;
@@ -358,7 +337,7 @@ void CQORMultiView::LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         if (bKombi && GetHotRect(54).contains(pt)) {
             // The other vehicle's axle-load picture: switch, nothing else.
             if (WechselFahrzeug())
-                pDoc->UpdateOtherViews(kHintBearbeitet);
+                pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
             viewport()->update();
             return;
         }

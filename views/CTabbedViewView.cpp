@@ -298,28 +298,28 @@ bool CTabbedViewView::IsInVisibleSplitterPane(const CGetAnsView* pView) const
     return m_pPaneView[1] == pView && !IsRowHidden(0) && !IsRowHidden(1);
 }
 
-void CTabbedViewView::UpdateAllViews(CGetAnsView* pSender, int nHint)
+void CTabbedViewView::UpdateAllViews(CGetAnsView* pSender, UpdateHinweis eHinweis)
 {
     for (int kind = kTemplate; kind <= k3D; ++kind)
         if (m_pViews[kind] && m_pViews[kind] != pSender)
-            m_pViews[kind]->OnUpdate(pSender, nHint);
+            m_pViews[kind]->OnUpdate(pSender, eHinweis);
 }
 
-int CTabbedViewView::NotifyViews(int nCode, int nArg)
+int CTabbedViewView::NotifyViews(DokumentMeldung eMeldung, int nArg)
 {
     for (int kind : {kTemplate, kPlan, k3D, kLgSicherung})
         if (m_pViews[kind])
-            m_pViews[kind]->OnDocNotify(nCode, nArg);
+            m_pViews[kind]->OnDocNotify(eMeldung, nArg);
     return 0;
 }
 
-bool CTabbedViewView::CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string* pMessage)
+bool CTabbedViewView::CanLeaveViews(VerlassenGrund eGrund, int nArg, bool* pRefused, std::string* pMessage)
 {
     bool refused = false;
     std::string message;
     for (int kind : {kTemplate, kPlan, kLgSicherung})
         if (m_pViews[kind])
-            refused = m_pViews[kind]->CanLeave(nReason, nArg, &message) || refused;
+            refused = m_pViews[kind]->CanLeave(eGrund, nArg, &message) || refused;
     if (pRefused)
         *pRefused = refused;
     if (pMessage)
@@ -393,7 +393,7 @@ bool CTabbedViewView::event(QEvent* e)
 bool CTabbedViewView::CanChangeTab(int nTab)
 {
     bool refused = false;
-    CanLeaveViews(2, nTab, &refused, nullptr);
+    CanLeaveViews(VerlassenGrund::kTabWechseln, nTab, &refused, nullptr);
     return !refused;
 }
 
@@ -416,7 +416,7 @@ void CTabbedViewView::OnTabChanged(int nTab)
         IViewShell::Of(m_pRun).RemoveViewRibbonGroup();
     }
     if (old != nTab)
-        NotifyViews(2, nTab);
+        NotifyViews(DokumentMeldung::kTabGewechselt, nTab);
 
     // The new tab's view, or for the splitter the last template view or the upper pane, is active.
     CGetAnsView* active = GetSelectedView();

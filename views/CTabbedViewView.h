@@ -2,6 +2,8 @@
 // above the other, and the view half of the document (finding, updating and asking the views).
 #pragma once
 
+#include "model/document/DokumentMeldung.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -112,12 +114,12 @@ public:
         return nullptr;
     }
     // OnUpdate of every view but the sender.
-    void UpdateAllViews(CGetAnsView* pSender, int nHint);
+    void UpdateAllViews(CGetAnsView* pSender, UpdateHinweis eHinweis);
     // OnDocNotify of the template, loading-plan, 3D and load-securing views, in this order.
-    int NotifyViews(int nCode, int nArg);
+    int NotifyViews(DokumentMeldung eMeldung, int nArg);
     // CanLeave of the template, loading-plan and load-securing views, in this order; their refusals
     // ORed into *pRefused and their texts joined into *pMessage. True when none refused.
-    bool CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string* pMessage);
+    bool CanLeaveViews(VerlassenGrund eGrund, int nArg, bool* pRefused, std::string* pMessage);
     // Repaints the template, loading-plan, load-securing and 3D views.
     void RedrawViews();
     // Repaints the splitter panes other than `pExcept`.
@@ -138,7 +140,7 @@ public:
     void OnViewFocused(CGetAnsView* pView);
 
 protected:
-    // The tab bar asks here before the user changes the tab: CanLeaveViews with reason 2.
+    // The tab bar asks here before the user changes the tab: CanLeaveViews with VerlassenGrund::kTabWechseln.
     bool event(QEvent* e) override;
 
 private:

@@ -5,26 +5,26 @@
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
 
-void CViewsDocumentHost::UpdateAllViews(int nHint, bool bOhneErstenPlanView)
+void CViewsDocumentHost::UpdateAllViews(UpdateHinweis eHinweis, bool bOhneErstenPlanView)
 {
     if (m_pViewHost)
-        m_pViewHost->UpdateAllViews(bOhneErstenPlanView ? m_pViewHost->GetTemplateView() : nullptr, nHint);
+        m_pViewHost->UpdateAllViews(bOhneErstenPlanView ? m_pViewHost->GetTemplateView() : nullptr, eHinweis);
 }
 
-bool CViewsDocumentHost::QueryLeaveViews(int nReason, int nArg, std::string& message)
+bool CViewsDocumentHost::QueryLeaveViews(VerlassenGrund eGrund, int nArg, std::string& message)
 {
     if (!m_pViewHost)
         return false;
     bool refused = false;
     std::string parts;
-    m_pViewHost->CanLeaveViews(nReason, nArg, &refused, &parts);
+    m_pViewHost->CanLeaveViews(eGrund, nArg, &refused, &parts);
     message += parts;
     return refused;
 }
 
-int CViewsDocumentHost::NotifyViews(int nCode, int nValue)
+int CViewsDocumentHost::NotifyViews(DokumentMeldung eMeldung, int nValue)
 {
-    return m_pViewHost ? m_pViewHost->NotifyViews(nCode, nValue) : 0;
+    return m_pViewHost ? m_pViewHost->NotifyViews(eMeldung, nValue) : 0;
 }
 
 void CViewsDocumentHost::RedrawViews()

@@ -14,9 +14,9 @@ public:
     void SetViewHost(CTabbedViewView* pHost) { m_pViewHost = pHost; }
     CTabbedViewView* GetViewHost() const { return m_pViewHost; }
 
-    void UpdateAllViews(int nHint, bool bOhneErstenPlanView) override;
-    bool QueryLeaveViews(int nReason, int nArg, std::string& message) override;
-    int NotifyViews(int nCode, int nValue) override;
+    void UpdateAllViews(UpdateHinweis eHinweis, bool bOhneErstenPlanView) override;
+    bool QueryLeaveViews(VerlassenGrund eGrund, int nArg, std::string& message) override;
+    int NotifyViews(DokumentMeldung eMeldung, int nValue) override;
     void RedrawViews() override;
     void InvalidateLgSicherungView() override;
     bool IsActiveViewModeSet() override;

@@ -370,10 +370,10 @@ bool CQOR1Doc::IsSaveEnabled() const
     return IsFahrzeugModified(GetFirstFahrzeug()) || IsFahrzeugModified(GetAnhaenger());
 }
 
-bool CQOR1Doc::CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string* pMessage)
+bool CQOR1Doc::CanLeaveViews(VerlassenGrund eGrund, int nArg, bool* pRefused, std::string* pMessage)
 {
     std::string message;
-    const bool bRefused = m_pHost && m_pHost->QueryLeaveViews(nReason, nArg, message);
+    const bool bRefused = m_pHost && m_pHost->QueryLeaveViews(eGrund, nArg, message);
     if (pRefused)
         *pRefused = bRefused;
     if (pMessage)
@@ -381,9 +381,9 @@ bool CQOR1Doc::CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string*
     return !bRefused;
 }
 
-int CQOR1Doc::NotifyViews(int nCode, int nValue)
+int CQOR1Doc::NotifyViews(DokumentMeldung eMeldung, int nValue)
 {
-    return m_pHost ? m_pHost->NotifyViews(nCode, nValue) : 0;
+    return m_pHost ? m_pHost->NotifyViews(eMeldung, nValue) : 0;
 }
 
 bool CQOR1Doc::RouteCommandToViews(int nCommand, int nArg)
@@ -404,11 +404,11 @@ void CQOR1Doc::InvalidateLgSicherungView()
         m_pHost->InvalidateLgSicherungView();
 }
 
-void CQOR1Doc::UpdateOtherViews(int nHint)
+void CQOR1Doc::UpdateOtherViews(UpdateHinweis eHinweis)
 {
     ++m_nStand;
     if (m_pHost)
-        m_pHost->UpdateAllViews(nHint, true);
+        m_pHost->UpdateAllViews(eHinweis, true);
 }
 
 bool CQOR1Doc::RebuildKurvenMeshes()
@@ -454,7 +454,7 @@ bool CQOR1Doc::SetAktivIndex(int nIndex, bool bRedraw, bool bAsk)
     if (bAsk) {
         bool bRefused = false;
         std::string message;
-        CanLeaveViews(1, 0, &bRefused, &message);
+        CanLeaveViews(VerlassenGrund::kFahrzeugWechseln, 0, &bRefused, &message);
         if (bRefused) {
             if (!message.empty() && m_pHost)
                 m_pHost->ShowMessage(FormatS("$S", 1, 273u), message, DocumentHost::kButtonOk);
@@ -466,7 +466,7 @@ bool CQOR1Doc::SetAktivIndex(int nIndex, bool bRedraw, bool bAsk)
     UpdateFrameTitle();
     if (bRedraw)
         RedrawViews();
-    NotifyViews(1, 0);
+    NotifyViews(DokumentMeldung::kFahrzeugGewechselt, 0);
     return true;
 }
 
@@ -501,8 +501,8 @@ void CQOR1Doc::NachRechnung(bool bNurLadung, bool bUpdateViews)
     else
         m_pFahrzeug->RecalcMitPartner();
     if (bUpdateViews && m_pHost) {
-        m_pHost->UpdateAllViews(DocumentHost::kHintNeuBerechnet, false);
-        m_pHost->UpdateAllViews(DocumentHost::kHintNeuZeichnen, false);
+        m_pHost->UpdateAllViews(UpdateHinweis::kNeuBerechnet, false);
+        m_pHost->UpdateAllViews(UpdateHinweis::kNeuZeichnen, false);
     }
     CFahrzeug* v = GetAktivFahrzeug(true);
     if (v && v->GetArt() != FahrzeugArt::kSattelzugmaschine && m_pHost && m_pHost->IsActiveViewModeSet()) {

@@ -3,6 +3,7 @@
 // its DocumentHost.
 #pragma once
 
+#include "model/document/DokumentMeldung.h"
 #include "model/document/VehicleFileAccess.h"
 #include "model/securing/ILgspReportDokument.h"
 
@@ -48,6 +49,21 @@ public:
     void SetFahrzeug(CFahrzeug* pFahrzeug);
     void SetOpenFile(std::unique_ptr<OpenVehicleFile> pFile, const std::string& path, int nVornIndex,
                      int nAnhaengerIndex);
+    // What opening a file (Oeffne) leaves for the window to tell.
+    struct OeffnenErgebnis
+    {
+        bool bEinzelFahrzeug = false;     // the document shows its first vehicle alone
+        bool bPartnerNichtLesbar = false; // the partner's entry of the file could not be read
+        bool bZLEntfernt = false;         // coupling the partner took equipment off the towing vehicle
+    };
+    // Opens a vehicle or combination file into this new document: `pFahrzeug` is the file's first
+    // entry, read while `pFile` was opened, `nStartWert` the file root's value (LeseStartWert). The
+    // document takes both, is brought up to date with its views (the host brings back the tab last
+    // shown), makes the trailer the vehicle worked on (asking the views) and, unless `bEinzeln` or the
+    // root says so, couples the partner entry of a towing vehicle: `nEintrag` when above 0, the entry
+    // last worked on when -1, none when 0.
+    OeffnenErgebnis Oeffne(std::unique_ptr<CFahrzeug> pFahrzeug, std::unique_ptr<OpenVehicleFile> pFile,
+                           const std::string& path, int nStartWert, int nEintrag, bool bEinzeln);
     // Units of the vehicle's plan saved with their device's tension force and lashing capacity the wrong
     // way round get them back from the device and are calculated again; the plan is then marked
     // changed. Answers whether any unit was put right.
@@ -126,12 +142,12 @@ public:
     bool IsSaveEnabled() const;
 
     // View services.
-    bool CanLeaveViews(int nReason, int nArg, bool* pRefused, std::string* pMessage);
-    int NotifyViews(int nCode, int nValue);
+    bool CanLeaveViews(VerlassenGrund eGrund, int nArg, bool* pRefused, std::string* pMessage);
+    int NotifyViews(DokumentMeldung eMeldung, int nValue);
     bool RouteCommandToViews(int nCommand, int nArg);
     void RedrawViews();
     void InvalidateLgSicherungView() override;
-    void UpdateOtherViews(int nHint);
+    void UpdateOtherViews(UpdateHinweis eHinweis);
     bool RebuildKurvenMeshes();
     void UpdateFrameTitle();
     void UpdateModifiedState();

@@ -2,6 +2,8 @@
 // the file dialog and the print dialog.
 #pragma once
 
+#include "model/document/DokumentMeldung.h"
+
 #include <string>
 
 class CFahrzeug;
@@ -14,20 +16,22 @@ class DocumentHost
 public:
     virtual ~DocumentHost() = default;
 
-    // Update hints sent with UpdateAllViews.
-    static constexpr int kHintNeuBerechnet = 55; // the model was recalculated
-    static constexpr int kHintNeuZeichnen = 0;   // plain redraw
-
-    // The framework's view update with `nHint`; with `bOhneErstenPlanView` the document's first plan
+    // The framework's view update with `eHinweis`; with `bOhneErstenPlanView` the document's first plan
     // view is the sender and is skipped.
-    virtual void UpdateAllViews(int /*nHint*/, bool /*bOhneErstenPlanView*/) {}
+    virtual void UpdateAllViews(UpdateHinweis /*eHinweis*/, bool /*bOhneErstenPlanView*/) {}
     // The leave query of the plan view, the multi view and the load-securing view, in that order: true
     // when one of them refuses; each view's message part is appended to `message`.
-    virtual bool QueryLeaveViews(int /*nReason*/, int /*nArg*/, std::string& /*message*/) { return false; }
-    // The two-argument notification of the plan, multi, 3D and load-securing views; the last answer.
-    virtual int NotifyViews(int /*nCode*/, int /*nValue*/) { return 0; }
+    virtual bool QueryLeaveViews(VerlassenGrund /*eGrund*/, int /*nArg*/, std::string& /*message*/)
+    {
+        return false;
+    }
+    // The notification of the plan, multi, 3D and load-securing views; the last answer.
+    virtual int NotifyViews(DokumentMeldung /*eMeldung*/, int /*nValue*/) { return 0; }
     // Offers a command to the views; true when one handled it.
     virtual bool RouteCommandToViews(int /*nCommand*/, int /*nArg*/) { return false; }
+    // A file was opened into the document: its window shows again the tab it showed when it was last
+    // closed.
+    virtual void ZeigeLetztenTab() {}
     // Repaints the views at once and has the 3D view rebuild its scene.
     virtual void RedrawViews() {}
     // Repaints the load-securing view.

@@ -9,14 +9,12 @@
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
 #include "model/vehicle/CZusLast.h"
+#include "model/vehicle/Grenzwert.h"
 #include "model/vehicle/SYs2X.h"
 #include "model/vehicle/tagZLINFO.h"
 
 #include <algorithm>
 #include <cmath>
-
-double CFahrzeug::s_dTestPosition = 0.0;
-double CFahrzeug::s_dTestMasse = 0.0;
 
 namespace {
 
@@ -584,43 +582,43 @@ int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
     CFahrzeug* pAnh = GetDokAnhaenger();
     int nMaske = 0;
     if ((!m_bKurveGueltig && m_nArt != FahrzeugArt::kSattelzugmaschine) || !IsBerechenbar())
-        nMaske |= 0x2;
+        nMaske |= Grenzwert::kKurveUngueltig;
     if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
-        nMaske |= 0x8;
+        nMaske |= Grenzwert::kAchsgruppeUeberlastet;
     if (m_dAnteilVorn * GetGesamtmasse(false) > m_dAchslastVorn ||
         m_dAnteilHinten * GetGesamtmasse(true) > m_dAchslastHinten)
-        nMaske |= 0x10;
+        nMaske |= Grenzwert::kMindestanteil;
     if (m_dAchslastVorn + m_dAchslastHinten > m_dZulGesamtgewicht)
-        nMaske |= 0x100;
+        nMaske |= Grenzwert::kGesamtgewicht;
     if (m_nArt == FahrzeugArt::kZugmaschine && pAnh && pAnh->GetArt() != FahrzeugArt::kAnhaenger &&
         pAnh->m_dAchslastVorn > m_dKupplungslast1)
-        nMaske |= 0x2000;
+        nMaske |= Grenzwert::kStuetzlast;
     if (m_nArt == FahrzeugArt::kSattelzugmaschine && pAnh && pAnh->m_dAchslastVorn > m_dKupplungslast1)
-        nMaske |= 0x4000;
-    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, pAnh, 0x20000);
+        nMaske |= Grenzwert::kSattellast;
+    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, pAnh, Grenzwert::kBeimAnhaenger);
     if (m_pQor && m_nArt != FahrzeugArt::kSattelzugmaschine)
-        nMaske = PruefeQuerGrenze(nMaske, 0x20000);
-    return GrenzwertAntwort(nMaske, bNurEigene, 0x20000, 0x40000);
+        nMaske = PruefeQuerGrenze(nMaske, Grenzwert::kBeimAnhaenger);
+    return GrenzwertAntwort(nMaske, bNurEigene, Grenzwert::kBeimAnhaenger, Grenzwert::kBeimZugfahrzeug);
 }
 
 int CFahrzeug::CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse)
 {
     int nMaske = 0;
     if (!m_bKurveGueltig || !IsBerechenbar())
-        nMaske |= 0x2;
+        nMaske |= Grenzwert::kKurveUngueltig;
     if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
-        nMaske |= 0x8;
+        nMaske |= Grenzwert::kAchsgruppeUeberlastet;
     if (m_dAchslastVorn + m_dAchslastHinten > m_dZulGesamtgewicht)
-        nMaske |= 0x100;
+        nMaske |= Grenzwert::kGesamtgewicht;
     const double T = GetGesamtmasse(bMitPartnerMasse);
     if (m_dAchslastVorn / T < m_dAnteilVorn || m_dAchslastHinten / T < m_dAnteilHinten)
-        nMaske |= 0x10;
-    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, m_pPartner, 0x40000);
+        nMaske |= Grenzwert::kMindestanteil;
+    nMaske = PruefePartnerGrenzwerte(nMaske, bNurEigene, m_pPartner, Grenzwert::kBeimZugfahrzeug);
     if (!m_pQor)
-        nMaske |= 0x4;
+        nMaske |= Grenzwert::kKeinPlan;
     else
-        nMaske = PruefeQuerGrenze(nMaske, 0x40000);
-    return GrenzwertAntwort(nMaske, bNurEigene, 0x40000, 0x20000);
+        nMaske = PruefeQuerGrenze(nMaske, Grenzwert::kBeimZugfahrzeug);
+    return GrenzwertAntwort(nMaske, bNurEigene, Grenzwert::kBeimZugfahrzeug, Grenzwert::kBeimAnhaenger);
 }
 
 // When this vehicle's own records hold and the whole combination is asked, the partner's own check
@@ -636,13 +634,13 @@ int CFahrzeug::PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* p
 }
 
 // With nothing else wrong (or only the partner's lateral fault), a load whose lateral centre of gravity
-// fails marks 0x80 and the fault as this vehicle's. Needs the load.
+// fails marks Grenzwert::kQuerSchwerpunkt and the fault as this vehicle's. Needs the load.
 int CFahrzeug::PruefeQuerGrenze(int nMaske, int nPartnerBit)
 {
-    if ((nMaske == 0 || nMaske == (nPartnerBit | 0x80)) && m_pQor->GetMasse() != 0.0 &&
+    if ((nMaske == 0 || nMaske == (nPartnerBit | Grenzwert::kQuerSchwerpunkt)) && m_pQor->GetMasse() != 0.0 &&
         CheckQuerSchwerpunkt() == 0) {
         nMaske &= ~nPartnerBit;
-        nMaske |= 0x80;
+        nMaske |= Grenzwert::kQuerSchwerpunkt;
     }
     return nMaske;
 }
@@ -654,19 +652,22 @@ int CFahrzeug::GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, in
     if (bNurEigene)
         return nMaske;
     if (nMaske == 0)
-        return 1;
+        return Grenzwert::kAllesHaelt;
     return (nMaske & nPartnerBit) ? nMaske : nMaske | nEigenBit;
 }
 
-int CFahrzeug::CheckLadung(bool bTestwerte)
+int CFahrzeug::CheckLadung()
 {
     if (!m_pQor)
         return 1;
+    return CheckLadung(m_pQor->GetSchwerpunktX(), m_pQor->GetMasse());
+}
+
+int CFahrzeug::CheckLadung(double x, double m)
+{
     // Nothing fits a vehicle whose axle data give no finite loads.
     if (!IsBerechenbar())
         return 0;
-    const double x = bTestwerte ? s_dTestPosition : m_pQor->GetSchwerpunktX();
-    const double m = bTestwerte ? s_dTestMasse : m_pQor->GetMasse();
     SYs2X pt;
     pt.m_dX = x + GetRandabstand(0);
     if (CalcKurvenpunkt(&pt) != 1)

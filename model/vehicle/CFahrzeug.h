@@ -99,8 +99,14 @@ public:
     virtual float GetSummeAchslasten();
     virtual void CalcAchslasten(float* pVorn, float* pHinten);
     virtual double GetGesamtlaenge(bool bMitPartner);
+    // The limit check: the findings as Grenzwert bits; asked for the whole combination (not only the
+    // own records), Grenzwert::kAllesHaelt when nothing is found.
     virtual int CheckGrenzwerte(bool bNurEigene);
-    virtual int CheckLadung(bool bTestwerte);
+    // Whether the plan's load (its mass at its centre of gravity) lies within the curve: 1, else 0; 1
+    // without a plan.
+    int CheckLadung();
+    // The same for a load of mass `m` whose centre of gravity lies at `x` from the usable area's front.
+    int CheckLadung(double x, double m);
     virtual int CheckQuerSchwerpunkt();
     virtual double CalcKombination1(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x);
     virtual double CalcKombination2(int nFall, CFahrzeug* pA, CFahrzeug* pB, double x);
@@ -178,6 +184,28 @@ public:
                          double dToleranz) const;
     // Adds the front placing margin to *pX and the side margin to *pY (null pointers are skipped).
     void AddRandabstand(double* pX, double* pY) const;
+
+    // The edits of the vehicle's own data that the views make; the caller recalculates afterwards.
+    void SetName(const std::string& name) { m_strName = name; }
+    void SetBemerkung(const std::string& text) { m_strBemerkung = text; }
+    void SetLFLaenge(double d) { m_dLFLaenge = d; }
+    void SetSattelVersatz(double d) { m_dSattelVersatz = d; }
+    void SetKupplungsabstand(double d) { m_dKupplungsabstand = d; }
+    void SetZulGesamtgewicht(double d) { m_dZulGesamtgewicht = d; }
+    void SetKupplungslast1(double d) { m_dKupplungslast1 = d; }
+    void SetMinAnteilVorn(unsigned int n) { m_nMinAnteilVorn = n; }
+    void SetMinAnteilHinten(unsigned int n) { m_nMinAnteilHinten = n; }
+    // The distance of axle record `nRecord` from the record before it (0 to MAX_ACHSEN - 1).
+    void SetAchsAbstand(int nRecord, double d) { m_Achsen[nRecord].dAbstand = d; }
+    void SetAchse9Leerlast(double d) { m_Achsen[9].dLeerlast = d; }
+    // Both copies of the margins (placing and usable area) take `lf`.
+    void SetNutzbareLF(const SNutzbareLF& lf) { m_NutzLF[0] = m_NutzLF[1] = lf; }
+    void SetRasterSchritt(int n) { m_nRasterSchritt = n; }
+    // The mark of an edit of the vehicle's own data (cleared when its file is written).
+    void SetModified() { m_bModified = 1; }
+    // Whether the chart must be built anew before it is drawn.
+    void SetDiagrammVeraltet(bool b) { m_bDiagrammVeraltet = b ? 1 : 0; }
+    CFahrzeugDiagramm& GetDiagramm() { return m_Diagramm; }
 
     // Accessors and small queries.
     int GetArt() const { return m_nArt; }
@@ -338,9 +366,6 @@ public:
     // The coupling load that counts while the coupling-load flag is set.
     double GetKupplungslast() const;
 
-    // Program-wide test position and mass of the load check.
-    static double s_dTestPosition;
-    static double s_dTestMasse;
     // Set by the application; null in a program without 3D views.
     static IDiagrammNetz* s_pDiagrammNetz;
 
@@ -546,8 +571,8 @@ protected:
     int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
     // Positions of the merged axles (m_nMergeAnzahl of them) from the first axle on.
     void CalcMergePositionen(double* pPos);
-    // Steps both limit checks share; nPartnerBit marks the partner's faults (0x20000 for the trailer's,
-    // 0x40000 for the towing vehicle's) and nEigenBit this vehicle's.
+    // Steps both limit checks share; nPartnerBit marks the partner's faults (Grenzwert::kBeimAnhaenger
+    // or kBeimZugfahrzeug) and nEigenBit this vehicle's.
     int PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit);
     int PruefeQuerGrenze(int nMaske, int nPartnerBit);
     static int GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit);

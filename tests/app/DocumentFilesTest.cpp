@@ -127,7 +127,7 @@ public:
         : CPlaceholderView(doc, 197, 2), m_refuse(refuse), m_asked(asked)
     {
     }
-    bool CanLeave(int, int, std::string* message) override
+    bool CanLeave(VerlassenGrund, int, std::string* message) override
     {
         ++*m_asked;
         if (*m_refuse && message)

@@ -277,7 +277,8 @@ TEST_F(SecuringWizardFrameTest, NoWayOfEndingTheWizardLeavesTheFrameHeld)
              EXPECT_NE(Held(), "");
              QTest::keyClick(w, Qt::Key_Escape);
          }},
-        {"the view told its trailer went", [this](CPshLgSichgWizard*) { View()->OnFrameNotify(8, 3); }},
+        {"the view told its trailer went",
+         [this](CPshLgSichgWizard*) { View()->OnFrameNotify(DokumentMeldung::kAbgekoppelt, 3); }},
         {"the document's window gone",
          [this](CPshLgSichgWizard* w) {
              // Closing the document is refused while the wizard is open, which stays on the screen.

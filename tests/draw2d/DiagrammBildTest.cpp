@@ -140,7 +140,7 @@ TEST_F(DiagrammBildTest, MarkerIsGoodExactlyWhenThePlansChecksPass)
         v = m_doc->GetFahrzeug();
         AddLoadAt(*v, c.m, c.x, c.y);
         Paint(std::string("marker_") + c.name);
-        const bool expected = v->CheckLadung(false) == 1 && v->CheckQuerSchwerpunkt() == 1;
+        const bool expected = v->CheckLadung() == 1 && v->CheckQuerSchwerpunkt() == 1;
         EXPECT_EQ(m_bild.GetMarke(), expected ? B::kMarkeGut : B::kMarkeSchlecht);
         (expected ? good : bad)++;
         // The marker stands at the load's offset and mass.
@@ -233,7 +233,7 @@ TEST_F(DiagrammBildTest, ALoadOnTheCentrePlaneIsLaterallyOk)
     Paint("centre_plane");
     EXPECT_EQ(m_bild.GetMarkenPunkt().x(), 145);
     EXPECT_EQ(v->CheckQuerSchwerpunkt(), 1);
-    ASSERT_EQ(v->CheckLadung(false), 1);
+    ASSERT_EQ(v->CheckLadung(), 1);
     EXPECT_EQ(m_bild.GetMarke(), B::kMarkeGut);
 }
 

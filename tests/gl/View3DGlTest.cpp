@@ -396,11 +396,14 @@ TEST_F(View3DGlTest, FramesAreRenderedOnlyWhenSomethingChanged)
     EXPECT_EQ(m_view->RenderCount(), settled);
     const struct
     {
-        int hint;
+        UpdateHinweis hint;
         int renders;
-    } hints[] = {{44, 0}, {88, 0}, {55, 1}, {66, 1}};
+    } hints[] = {{UpdateHinweis::kLadungen, 0},
+                 {UpdateHinweis::kLadeflaeche, 0},
+                 {UpdateHinweis::kNeuBerechnet, 1},
+                 {UpdateHinweis::kBearbeitet, 1}};
     for (const auto& h : hints) {
-        SCOPED_TRACE(h.hint);
+        SCOPED_TRACE(int(h.hint));
         const int before = m_view->RenderCount();
         m_host->UpdateAllViews(nullptr, h.hint);
         Step(5);

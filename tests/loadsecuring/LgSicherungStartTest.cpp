@@ -154,7 +154,7 @@ TEST_F(LgSichgViewTest, NoEquipmentAsksAgainAfterEachEditor)
     EXPECT_EQ(Fahrzeug().m_Zurrschienen.size(), 2u);
     EXPECT_EQ(wizards.modes, std::vector<int>{0});
     // Cancelling the question ends the start.
-    view->OnFrameNotify(8, 3);
+    view->OnFrameNotify(DokumentMeldung::kAbgekoppelt, 3);
     Fahrzeug().m_Zurrschienen.clear();
     boxes.Clear();
     boxes.AddAnswer(705);

@@ -474,7 +474,7 @@ TEST_F(LgSichgViewTest, QueryActionLocalRulesComeBeforeTheWizard)
             EXPECT_EQ(nOut, -1);
             EXPECT_TRUE(text.isEmpty());
         }
-        view->OnFrameNotify(8, 3);
+        view->OnFrameNotify(DokumentMeldung::kAbgekoppelt, 3);
         EXPECT_EQ(view->GetWizard(), nullptr);
     }
     // 30 is refused while a secured unit is lashed to the rails, with or without a wizard.
@@ -558,32 +558,36 @@ TEST_F(LgSichgViewTest, EveryActionReachesItsRulesWithItsKindOfValue)
             EXPECT_TRUE(text.isEmpty());
         }
     }
-    view->OnFrameNotify(CQORLgSicherungView::kDocAbgekoppelt, FahrzeugArt::kAuflieger);
+    view->OnFrameNotify(DokumentMeldung::kAbgekoppelt, FahrzeugArt::kAuflieger);
 }
 
 TEST_F(LgSichgViewTest, LeaveReasonsMapToViewActions)
 {
     Oeffne("LKW");
-    const std::map<int, int> karte = {{1, 4},  {2, 5},   {3, 5},   {5, 8},   {6, 9},   {7, 10}, {8, 11},
-                                      {9, 12}, {10, 13}, {11, 14}, {12, 62}, {13, 63}, {15, 64}};
-    for (int nGrund = 0; nGrund <= 16; ++nGrund) {
-        SCOPED_TRACE(nGrund);
-        const auto it = karte.find(nGrund);
-        EXPECT_EQ(CQORLgSicherungView::VetoAktion(nGrund),
-                  it == karte.end() ? std::nullopt : LgSichgAktionAusZahl(it->second));
+    using G = VerlassenGrund;
+    // Every reason the document gives maps to the wizard's action of that number.
+    const std::map<G, int> karte = {{G::kFahrzeugWechseln, 4},       {G::kTabWechseln, 5},
+                                    {G::kDokumentOeffnen, 8},        {G::kNeuesDokument, 9},
+                                    {G::kFensterSchliessen, 10},     {G::kAbkoppeln, 11},
+                                    {G::kNutzflaecheBearbeiten, 12}, {G::kProgrammBeenden, 64}};
+    for (const auto& [eGrund, nAktion] : karte) {
+        SCOPED_TRACE(int(eGrund));
+        EXPECT_EQ(CQORLgSicherungView::VetoAktion(eGrund), LgSichgAktionAusZahl(nAktion));
         // Nothing is refused without a wizard.
         QString text;
-        EXPECT_EQ(view->QueryVeto(nGrund, 0, &text), 0);
-        // A wizard that refuses exactly the mapped action refuses the reason, with its text.
-        FakeWizardFactory wizards;
-        if (it != karte.end())
-            wizards.answers = {{it->second, 1}};
-        view->ShowWizard(true, false, 0);
-        EXPECT_EQ(view->QueryVeto(nGrund, 0, &text), it == karte.end() ? 0 : nGrund);
-        std::string msg;
-        EXPECT_EQ(view->CanLeave(nGrund, 0, &msg), it != karte.end());
-        EXPECT_EQ(msg.empty(), it == karte.end());
-        view->OnFrameNotify(8, 3);
+        EXPECT_FALSE(view->QueryVeto(eGrund, 0, &text));
+        // A wizard that refuses exactly the mapped action refuses the reason, with its text; one that
+        // refuses another action lets it go.
+        for (const bool bVerweigert : {false, true}) {
+            FakeWizardFactory wizards;
+            wizards.answers = {{bVerweigert ? nAktion : nAktion + 100, 1}};
+            view->ShowWizard(true, false, 0);
+            EXPECT_EQ(view->QueryVeto(eGrund, 0, &text), bVerweigert);
+            std::string msg;
+            EXPECT_EQ(view->CanLeave(eGrund, 0, &msg), bVerweigert);
+            EXPECT_EQ(msg.empty(), !bVerweigert);
+            view->OnFrameNotify(DokumentMeldung::kAbgekoppelt, 3);
+        }
     }
 }
 
@@ -596,8 +600,10 @@ TEST_F(LgSichgViewTest, NotificationsReachTheWizardUnderItsOwnCodes)
     view->OnViewNotify(CGetAnsView::kNotifyFileWriting, 5);
     view->OnViewNotify(CGetAnsView::kNotifyFileWritten, 6);
     view->OnViewNotify(CGetAnsView::kNotifyUsableAreaEdited, 7);
-    for (int code : {1, 2, 4, 9})
-        view->OnFrameNotify(code, code * 10);
+    for (DokumentMeldung eMeldung :
+         {DokumentMeldung::kFahrzeugGewechselt, DokumentMeldung::kTabGewechselt,
+          DokumentMeldung::kAnsichtAktiviert, DokumentMeldung::kLadeflaecheGeaendert})
+        view->OnFrameNotify(eMeldung, int(eMeldung) * 10);
     using M = LgSichgMeldung;
     const std::vector<std::pair<LgSichgMeldung, LgSichgWert>> erwartet = {
         {M::kDateiWirdGeschrieben, std::intptr_t(5)},  {M::kDateiGeschrieben, std::intptr_t(6)},

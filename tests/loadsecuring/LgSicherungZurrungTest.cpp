@@ -189,7 +189,7 @@ TEST_F(LgSichgViewTest, APointASecuredUnitUsesStaysPut)
         EXPECT_FALSE(view->QueryAction(LgSichgAktion::kZurrpunktLoeschen, Punkte().at(5), &nOut, nullptr,
                                        true, nullptr));
         EXPECT_TRUE(view->UsesZurrschiene(*le));
-        view->OnFrameNotify(8, 3);
+        view->OnFrameNotify(DokumentMeldung::kAbgekoppelt, 3);
     }
 }
 
@@ -253,7 +253,7 @@ TEST_F(LgSichgViewTest, RailsAreMadeInPairsChangedTogetherAndDeletedTogether)
     EXPECT_EQ(Punkte().at(2)->GetZurrschiene(), nullptr);
     EXPECT_EQ(Codes(*wizards.last), (std::vector<int>{45, 31, 32}));
     // Rails a secured unit is lashed to cannot be changed: 586, no editor.
-    view->OnFrameNotify(8, 3);
+    view->OnFrameNotify(DokumentMeldung::kAbgekoppelt, 3);
     dialoge.schienenAntworten = {668};
     view->OnBefehl(748);
     tagLGINFO* a = Last("Pallet", 1.0, 0.4, 1.2, 0.8, 0.6);

@@ -73,19 +73,19 @@ public:
 class FakeHost : public DocumentHost
 {
 public:
-    void UpdateAllViews(int nHint, bool bOhne) override
+    void UpdateAllViews(UpdateHinweis eHinweis, bool bOhne) override
     {
-        Log("Update " + std::to_string(nHint) + (bOhne ? " others" : ""));
+        Log("Update " + std::to_string(int(eHinweis)) + (bOhne ? " others" : ""));
     }
-    bool QueryLeaveViews(int nReason, int nArg, std::string& message) override
+    bool QueryLeaveViews(VerlassenGrund eGrund, int nArg, std::string& message) override
     {
-        Log("Leave " + std::to_string(nReason) + " " + std::to_string(nArg));
+        Log("Leave " + std::to_string(int(eGrund)) + " " + std::to_string(nArg));
         message += m_strVerweigerung;
         return m_bVerweigern;
     }
-    int NotifyViews(int nCode, int nValue) override
+    int NotifyViews(DokumentMeldung eMeldung, int nValue) override
     {
-        Log("Notify " + std::to_string(nCode) + " " + std::to_string(nValue));
+        Log("Notify " + std::to_string(int(eMeldung)) + " " + std::to_string(nValue));
         return 0;
     }
     void RedrawViews() override { Log("Redraw"); }

@@ -315,7 +315,7 @@ TEST(FahrzeugStatik, VehiclesWithoutAPlan)
         auto v = Erzeuge(d);
         Berechne(*v);
         EXPECT_FAHRZEUG_INVARIANTEN(*v);
-        EXPECT_EQ(v->CheckLadung(false), 1);
+        EXPECT_EQ(v->CheckLadung(), 1);
         EXPECT_EQ(v->CheckQuerSchwerpunkt(), 1);
         EXPECT_EQ((v->CheckGrenzwerte(true) & 0x4) != 0, nArt != FahrzeugArt::kZugmaschine);
     }
@@ -348,7 +348,7 @@ TEST(FahrzeugStatik, MissingAxleDataMakeTheVehicleNotComputable)
         EXPECT_EQ(v->m_bKurveGueltig, 0);
         EXPECT_NE(v->CheckGrenzwerte(true) & 0x2, 0);
         EXPECT_NE(v->CheckGrenzwerte(false), 1);
-        EXPECT_EQ(v->CheckLadung(false), f.daten.nArt == FahrzeugArt::kSattelzugmaschine ? 1 : 0);
+        EXPECT_EQ(v->CheckLadung(), f.daten.nArt == FahrzeugArt::kSattelzugmaschine ? 1 : 0);
     }
 }
 

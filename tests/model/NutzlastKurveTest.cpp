@@ -223,11 +223,8 @@ TEST(NutzlastKurve, CurveMaximumAndLoadCheckAgree)
         if (p->m_dX < 0.2)
             continue;
         SCOPED_TRACE(p->m_dX);
-        CFahrzeug::s_dTestPosition = p->m_dX - 0.2;
-        CFahrzeug::s_dTestMasse = p->m_dMaxLast * 0.999;
-        EXPECT_EQ(lkw->CheckLadung(true), 1);
-        CFahrzeug::s_dTestMasse = p->m_dMaxLast * 1.01;
-        EXPECT_EQ(lkw->CheckLadung(true), 0);
+        EXPECT_EQ(lkw->CheckLadung(p->m_dX - 0.2, p->m_dMaxLast * 0.999), 1);
+        EXPECT_EQ(lkw->CheckLadung(p->m_dX - 0.2, p->m_dMaxLast * 1.01), 0);
     }
 }
 

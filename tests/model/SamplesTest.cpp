@@ -179,7 +179,7 @@ std::vector<double> AllesNachRechnung(CFahrzeug& f)
     v.insert(v.end(),
              {f.m_Diagramm.GetK(), f.m_Diagramm.GetC(), static_cast<double>(f.m_Diagramm.m_bNeuZeichnen),
               static_cast<double>(f.m_bDiagrammVeraltet), f.m_dStuetzlast, f.m_dKupplMomentVorn,
-              static_cast<double>(f.CheckLadung(false)), static_cast<double>(f.CheckQuerSchwerpunkt())});
+              static_cast<double>(f.CheckLadung()), static_cast<double>(f.CheckQuerSchwerpunkt())});
     return v;
 }
 

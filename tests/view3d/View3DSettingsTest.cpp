@@ -66,12 +66,13 @@ TEST_F(View3DSettingsTest, WithoutOpenGLTheViewIsAnEmptyWindowWithItsStrips)
     EXPECT_EQ(picture.pixel(100, 50) & 0xFFFFFF, 0xFFFFFFu);
     // Hints other than 55 and 66 leave the view clean.
     m_view->Move(0.0f);
-    for (const int hint : {44, 88, 55, 66}) {
-        SCOPED_TRACE(hint);
+    using H = UpdateHinweis;
+    for (const H hint : {H::kLadungen, H::kNeuZeichnen, H::kLadeflaeche, H::kNeuBerechnet, H::kBearbeitet}) {
+        SCOPED_TRACE(int(hint));
         m_view->Render(0.0f);
         const int before = m_view->IsDirty();
         m_view->OnUpdate(nullptr, hint);
-        EXPECT_EQ(m_view->IsDirty(), hint == 55 || hint == 66 ? 1 : before);
+        EXPECT_EQ(m_view->IsDirty(), hint == H::kNeuBerechnet || hint == H::kBearbeitet ? 1 : before);
     }
 }
 

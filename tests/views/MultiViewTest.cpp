@@ -51,8 +51,8 @@ bool Weiss(const QImage& img, const QRect& rc)
 class HinweisHost : public DocumentHost
 {
 public:
-    void UpdateAllViews(int nHint, bool) override { hints.push_back(nHint); }
-    std::vector<int> hints;
+    void UpdateAllViews(UpdateHinweis eHinweis, bool) override { hints.push_back(eHinweis); }
+    std::vector<UpdateHinweis> hints;
 };
 
 class MultiViewTest : public ::testing::Test
@@ -260,7 +260,7 @@ TEST_F(MultiViewTest, ClickOnTheOtherAxleLoadPictureSwitchesWithoutDragOrSelecti
     EXPECT_FALSE(view->IsDragging());
     EXPECT_EQ(view->GetSelZL(), nullptr);
     EXPECT_FALSE(view->IsAchseSelected());
-    EXPECT_EQ(std::count(host.hints.begin(), host.hints.end(), CQOR1View::kHintBearbeitet), 1);
+    EXPECT_EQ(std::count(host.hints.begin(), host.hints.end(), UpdateHinweis::kBearbeitet), 1);
 
     // And back: the trailer's picture is now the other one.
     Bild();

@@ -52,7 +52,7 @@ std::vector<double> Ergebnis(CFahrzeug& f)
                           f.m_dKupplMomentVorn,
                           static_cast<double>(f.CheckGrenzwerte(true)),
                           static_cast<double>(f.CheckGrenzwerte(false)),
-                          static_cast<double>(f.CheckLadung(false)),
+                          static_cast<double>(f.CheckLadung()),
                           static_cast<double>(f.CheckQuerSchwerpunkt()),
                           static_cast<double>(f.m_bKurveGueltig),
                           static_cast<double>(f.m_nGrenzMaske),

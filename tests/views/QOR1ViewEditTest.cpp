@@ -9,6 +9,8 @@
 #include "tests/support/SampleDocument.h"
 #include "views/CQOR1View.h"
 #include "views/CTTFrameAnimation.h"
+#include "views/CTabbedViewView.h"
+#include "views/CViewsDocumentHost.h"
 #include "views/IFrameAnimation.h"
 
 #include "SampleVehicles.h"
@@ -63,20 +65,20 @@ void Speichere(const QImage& img, const QString& name)
 class HinweisHost : public DocumentHost
 {
 public:
-    void UpdateAllViews(int nHint, bool) override { hints.push_back(nHint); }
+    void UpdateAllViews(UpdateHinweis eHinweis, bool) override { hints.push_back(eHinweis); }
     void SetFrameTitle(const std::string& title) override
     {
         ++nTitel;
         letzterTitel = title;
     }
-    int Anzahl(int nHint) const
+    int Anzahl(UpdateHinweis eHinweis) const
     {
         int n = 0;
-        for (int h : hints)
-            n += h == nHint ? 1 : 0;
+        for (UpdateHinweis h : hints)
+            n += h == eHinweis ? 1 : 0;
         return n;
     }
-    std::vector<int> hints;
+    std::vector<UpdateHinweis> hints;
     int nTitel = 0;
     std::string letzterTitel;
 };
@@ -368,7 +370,7 @@ TEST_F(TemplateEditTest, DragsKeepTheClampsAndMarkTheDocumentOnlyAtTheRelease)
         LasseLos(pt + QPoint(-5000, 0));
         EXPECT_TRUE(D().IsModified());
         EXPECT_TRUE(F().m_bModified);
-        EXPECT_GT(host.Anzahl(CQOR1View::kHintBearbeitet), 0);
+        EXPECT_GT(host.Anzahl(UpdateHinweis::kBearbeitet), 0);
         view.reset();
     }
 }
@@ -419,7 +421,7 @@ TEST_F(TemplateEditTest, SliderMessagesCommitAsTheirKindSays)
     EXPECT_DOUBLE_EQ(f.GetAchse1Abstand(), a1 + 0.5);
     EXPECT_DOUBLE_EQ(f.m_Achsen[1].dAbstand, d12 + 0.5);
     EXPECT_TRUE(D().IsModified());
-    EXPECT_EQ(host.Anzahl(CQOR1View::kHintBearbeitet), 1);
+    EXPECT_EQ(host.Anzahl(UpdateHinweis::kBearbeitet), 1);
     EXPECT_GE(host.nTitel, 1);
     // While one is open no other slider opens.
     EXPECT_FALSE(view->OpenSlider(QPoint(10, 10), 10, true));
@@ -1038,7 +1040,7 @@ TEST_F(TemplateEditTest, UsableLoadAreaEditKeepsTheLoadsInPlaceAndTellsTheViews)
         EXPECT_TRUE(f.m_NutzLF[0] == f.m_NutzLF[1]);
         EXPECT_TRUE(D().IsModified());
         EXPECT_NEAR(f.GetQor()->GetLgInfos().front()->m_dPosX, x - (fall.dHinten - alt.m_dRand[2]), 1e-12);
-        EXPECT_GT(host.Anzahl(CQOR1View::kHintBearbeitet), 0);
+        EXPECT_GT(host.Anzahl(UpdateHinweis::kBearbeitet), 0);
     }
     // A negative margin is not taken.
     dialogs.m_bCancel = false;
@@ -1046,6 +1048,54 @@ TEST_F(TemplateEditTest, UsableLoadAreaEditKeepsTheLoadsInPlaceAndTellsTheViews)
     dialogs.m_nutzLF.dLaengen[1] = -1.0;
     view->OnBefehl(32950);
     EXPECT_TRUE(f.m_NutzLF[0] == vorher);
+}
+
+// After the usable area was edited the document tells every view of the host, and the load-securing view
+// also hears it as its own view notification, with the dialog's mode.
+TEST_F(TemplateEditTest, UsableLoadAreaEditTellsTheViewsOfTheHostAndTheSecuringViewItsMode)
+{
+    auto f = LoadSampleVehicle("LKW");
+    ASSERT_TRUE(f);
+    D().SetHost(&host);
+    D().SetFahrzeug(f.release());
+    D().OnDocumentOpened();
+    std::vector<NotifyCall> log;
+    CTabbedViewView tabs(&D(), [&](int nKind, CQOR1Doc* pDoc) -> CGetAnsView* {
+        if (nKind == CTabbedViewView::kTemplate)
+            return new CQOR1View(pDoc);
+        return new ProbeView(pDoc, &log);
+    });
+    tabs.SetProgramRun(&run);
+    auto* vorlage = dynamic_cast<CQOR1View*>(tabs.GetView(CTabbedViewView::kTemplate));
+    ASSERT_TRUE(vorlage);
+    CViewsDocumentHost bridge(&tabs);
+    D().SetHost(&bridge);
+    dialogs.m_bCancel = false;
+    const SNutzbareLF alt = F().m_NutzLF[0];
+    for (int i = 0; i < 4; ++i)
+        dialogs.m_nutzLF.dLaengen[i] = alt.m_dRand[i];
+    dialogs.m_nutzLF.dLaengen[0] = alt.m_dRand[0] + 0.1;
+    for (const int nModus : {0, 1}) {
+        SCOPED_TRACE(nModus);
+        log.clear();
+        vorlage->EditNutzbareLF(nModus);
+        const int nGeaendert = -int(DokumentMeldung::kLadeflaecheGeaendert);
+        const std::vector<NotifyCall> gesagt = {{CTabbedViewView::kPlan, nGeaendert, 0},
+                                                {CTabbedViewView::k3D, nGeaendert, 0},
+                                                {CTabbedViewView::kLgSicherung, nGeaendert, 0}};
+        std::vector<NotifyCall> meldungen;
+        for (const NotifyCall& c : log)
+            if (c.nCode < 0)
+                meldungen.push_back(c);
+        EXPECT_EQ(meldungen, gesagt);
+        std::vector<NotifyCall> sichg;
+        for (const NotifyCall& c : log)
+            if (c.nCode == CGetAnsView::kNotifyUsableAreaEdited)
+                sichg.push_back(c);
+        EXPECT_EQ(sichg, (std::vector<NotifyCall>{
+                             {CTabbedViewView::kLgSicherung, CGetAnsView::kNotifyUsableAreaEdited, nModus}}));
+    }
+    D().SetHost(&host);
 }
 
 // The template view with its help recorded instead of shown.

@@ -124,7 +124,7 @@ TEST_F(TemplateViewTest, TruckWithTwoLoadsAndChartLaysOutLoadAreaAndChartOnTheOr
                 ++abweichend;
     EXPECT_EQ(abweichend, 0);
     // The marker the chart chose is the model's verdict on the two loads.
-    const bool gut = f.CheckLadung(false) == 1 && f.CheckQuerSchwerpunkt() == 1;
+    const bool gut = f.CheckLadung() == 1 && f.CheckQuerSchwerpunkt() == 1;
     EXPECT_EQ(view->GetDiagrammBild().GetMarke(),
               gut ? CFahrzeugDiagrammBild::kMarkeGut : CFahrzeugDiagrammBild::kMarkeSchlecht);
     // The scroll size makes room for the chart.
@@ -528,15 +528,16 @@ TEST_F(TemplateViewTest, HintsDecideBetweenFullPartialAndNoRepaint)
     Oeffne("LKW");
     const struct
     {
-        int nHint;
+        UpdateHinweis eHinweis;
         bool bFahrzeug;
         bool bTeilweise;
-    } faelle[] = {{44, true, false}, {55, true, false}, {88, true, false}, {0, true, false},
-                  {45, true, true},  {1, true, true},   {1, false, false}};
+    } faelle[] = {{UpdateHinweis::kLadungen, true, false},   {UpdateHinweis::kNeuBerechnet, true, false},
+                  {UpdateHinweis::kBearbeitet, true, false}, {UpdateHinweis::kNeuZeichnen, true, false},
+                  {UpdateHinweis::kLadeflaeche, true, true}, {UpdateHinweis::kLadeflaeche, false, false}};
     for (const auto& c : faelle) {
-        SCOPED_TRACE(c.nHint);
+        SCOPED_TRACE(int(c.eHinweis));
         view->m_bShowFahrzeug = c.bFahrzeug;
-        view->OnUpdate(nullptr, c.nHint);
+        view->OnUpdate(nullptr, c.eHinweis);
         EXPECT_EQ(view->IstTeilweiseAngefordert(), c.bTeilweise);
         Bild();
         EXPECT_EQ(view->WarTeilweise(), c.bTeilweise);
@@ -553,7 +554,7 @@ TEST_F(TemplateViewTest, APartialPaintIsTheHintedViewsOwn)
     andere.resize(1400, 700);
     andere.OnInitialUpdate();
     const QImage voll = Bild();
-    view->OnUpdate(nullptr, 1);
+    view->OnUpdate(nullptr, UpdateHinweis::kLadeflaeche);
     // The other view paints whole; the hinted one paints partly, without the dimension lines and the
     // additions of the vehicle's kind, until its paint has taken the request.
     const QImage anderesBild = andere.RenderPicture(QSize(1400, 700));

@@ -806,7 +806,7 @@ TEST_F(PlanViewTest, HintsAndHiddenLoads)
 {
     DreiLasten();
     Bild();
-    view->OnUpdate(nullptr, CQOR2View::kHintLadungen);
+    view->OnUpdate(nullptr, UpdateHinweis::kLadungen);
     EXPECT_TRUE(view->GetGuiLg().empty());
     Bild();
     EXPECT_EQ(view->GetGuiLg().size(), 3u);

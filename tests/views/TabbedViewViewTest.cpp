@@ -320,12 +320,12 @@ TEST_F(TabbedViewViewTest, LeaveQueryAsksThreeViewsInOrderAndJoinsTheirTexts)
     Probe(2)->m_strRefusal = "C;";
     bool refused = false;
     std::string message;
-    EXPECT_FALSE(m_host.CanLeaveViews(7, 1, &refused, &message));
+    EXPECT_FALSE(m_host.CanLeaveViews(VerlassenGrund::kFensterSchliessen, 1, &refused, &message));
     EXPECT_TRUE(refused);
     EXPECT_EQ(message, "A;C;");
     EXPECT_EQ(Probe(1)->m_leaveQueries.size(), 1u);
     EXPECT_TRUE(Probe(3)->m_leaveQueries.empty());
-    EXPECT_TRUE(m_host.CanLeaveViews(8, 1, &refused, &message));
+    EXPECT_TRUE(m_host.CanLeaveViews(VerlassenGrund::kAbkoppeln, 1, &refused, &message));
     EXPECT_FALSE(refused);
     EXPECT_EQ(message, "");
 }
@@ -338,12 +338,12 @@ TEST_F(TabbedViewViewTest, DocumentReachesItsViewsThroughTheViewsHost)
     Probe(1)->m_strRefusal = "Plan busy.";
     bool refused = false;
     std::string message;
-    EXPECT_FALSE(doc.CanLeaveViews(5, 1, &refused, &message));
+    EXPECT_FALSE(doc.CanLeaveViews(VerlassenGrund::kDokumentOeffnen, 1, &refused, &message));
     EXPECT_TRUE(refused);
     EXPECT_NE(message.find("Plan busy."), std::string::npos);
 
     m_log.clear();
-    doc.NotifyViews(9, 0);
+    doc.NotifyViews(DokumentMeldung::kLadeflaecheGeaendert, 0);
     const std::vector<NotifyCall> expected = {{0, -9, 0}, {1, -9, 0}, {3, -9, 0}, {2, -9, 0}};
     EXPECT_EQ(m_log, expected);
 }
@@ -383,9 +383,9 @@ TEST_F(TabbedViewViewTest, UpdateSkipsTheSenderAndRedrawsTheOthers)
     struct Counting : ProbeView
     {
         using ProbeView::ProbeView;
-        void OnUpdate(CGetAnsView* pSender, int nHint) override
+        void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override
         {
-            m_updates.push_back({pSender ? pSender->m_eView : -1, nHint, 0});
+            m_updates.push_back({pSender ? pSender->m_eView : -1, int(eHinweis), 0});
         }
         std::vector<NotifyCall> m_updates;
     };
@@ -395,11 +395,11 @@ TEST_F(TabbedViewViewTest, UpdateSkipsTheSenderAndRedrawsTheOthers)
         return views[kind];
     });
     CViewsDocumentHost bridge(&host);
-    bridge.UpdateAllViews(55, true);
+    bridge.UpdateAllViews(UpdateHinweis::kNeuBerechnet, true);
     EXPECT_TRUE(views[0]->m_updates.empty());
     for (int kind = 1; kind < 4; ++kind)
         EXPECT_EQ(views[kind]->m_updates, (std::vector<NotifyCall>{{0, 55, 0}})) << kind;
-    bridge.UpdateAllViews(0, false);
+    bridge.UpdateAllViews(UpdateHinweis::kNeuZeichnen, false);
     EXPECT_EQ(views[0]->m_updates, (std::vector<NotifyCall>{{-1, 0, 0}}));
 }
 

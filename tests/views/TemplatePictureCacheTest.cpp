@@ -164,7 +164,7 @@ TEST_F(TemplatePictureCacheTest, EveryChangeOfWhatIsDrawnDrawsAgain)
          true},
         {"scrolled", [&] { view->horizontalScrollBar()->setValue(90); }, true},
         {"the size", [&] { groesse = QSize(1300, 650); }, true},
-        {"an update of the document", [&] { view->OnUpdate(nullptr, 0); }, false},
+        {"an update of the document", [&] { view->OnUpdate(nullptr, UpdateHinweis::kNeuZeichnen); }, false},
         {"a key",
          [&] {
              QKeyEvent e(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);

@@ -95,7 +95,7 @@ TEST(ViewNotifyTest, BaseAnswersNothingAndNeedsNoHost)
     EXPECT_EQ(view.MetresToPixels(2.0), 0);
     EXPECT_EQ(view.PixelsToMetres(20), 0.0);
     std::string message = "x";
-    EXPECT_FALSE(view.CanLeave(2, 1, &message));
+    EXPECT_FALSE(view.CanLeave(VerlassenGrund::kTabWechseln, 1, &message));
     EXPECT_EQ(message, "x");
     EXPECT_FALSE(view.IsInVisibleSplitterPane());
     EXPECT_FALSE(view.IsSelectedTabView());
@@ -179,7 +179,7 @@ TEST(ViewNotifyTest, LoadSecuringStandInTurnsCodesIntoItsOwn)
     }
     EXPECT_EQ(view->PostViewNotify(false, 1, -1), 0);
     EXPECT_EQ(view->GetRefreshSteps(), 2);
-    EXPECT_FALSE(view->CanLeave(2, 0, nullptr));
+    EXPECT_FALSE(view->CanLeave(VerlassenGrund::kTabWechseln, 0, nullptr));
 }
 
 TEST(ViewSeamsTest, DefaultsCancelAndDoNothing)

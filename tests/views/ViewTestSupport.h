@@ -41,16 +41,19 @@ public:
             return m_nAnswer;
         return CPlaceholderView::OnViewNotify(nCode, nValue);
     }
-    bool CanLeave(int nReason, int nArg, std::string* pMessage) override
+    bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override
     {
-        m_leaveQueries.push_back({m_eView, nReason, nArg});
-        if (nReason != m_nRefuseReason)
+        m_leaveQueries.push_back({m_eView, int(eGrund), nArg});
+        if (int(eGrund) != m_nRefuseReason)
             return false;
         if (pMessage)
             *pMessage += m_strRefusal;
         return true;
     }
-    void OnDocNotify(int nCode, int nArg) override { m_pLog->push_back({m_eView, -nCode, nArg}); }
+    void OnDocNotify(DokumentMeldung eMeldung, int nArg) override
+    {
+        m_pLog->push_back({m_eView, -int(eMeldung), nArg});
+    }
 
     std::vector<NotifyCall>* m_pLog;
     std::vector<NotifyCall> m_notified;

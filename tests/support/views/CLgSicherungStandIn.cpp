@@ -27,7 +27,7 @@ int CLgSicherungStandIn::OnViewNotify(int nCode, int nValue)
     }
 }
 
-bool CLgSicherungStandIn::CanLeave(int /*nReason*/, int /*nArg*/, std::string* /*pMessage*/)
+bool CLgSicherungStandIn::CanLeave(VerlassenGrund /*eGrund*/, int /*nArg*/, std::string* /*pMessage*/)
 {
     return false;
 }

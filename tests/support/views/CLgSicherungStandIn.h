@@ -14,7 +14,7 @@ public:
     // code 2 places its three strips.
     int OnViewNotify(int nCode, int nValue) override;
     // Refuses no change.
-    bool CanLeave(int nReason, int nArg, std::string* pMessage) override;
+    bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override;
 
     int GetRefreshSteps() const { return m_nRefreshSteps; }
     // The last of its own codes a notification became, 0 before any.
