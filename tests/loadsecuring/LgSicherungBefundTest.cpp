@@ -4,6 +4,7 @@
 #include "FarbBild.h"
 #include "LgSicherungViewSupport.h"
 
+#include "draw2d/SicherungsMarke.h"
 #include "loadsecuring/CPgLgSichgPage11.h"
 #include "loadsecuring/CPgLgSichgPage5.h"
 #include "loadsecuring/CPshLgSichgWizard.h"
@@ -32,7 +33,7 @@ bool Gruen(QRgb c)
 
 bool MangelRot(QRgb c)
 {
-    return Gleich(c, CQORLgSicherungView::kFarbeMangel);
+    return Gleich(c, SicherungsMarke::kFarbeMaengel);
 }
 
 // The unit's pairs of opposite lashing points with both points there.
@@ -160,8 +161,8 @@ TEST_F(LgSichgViewTest, ResultPageDefectListAndViewMarkSayTheSame)
         }
 
         // The view's mark: the tick only without defects, the defect mark with them.
-        EXPECT_EQ(view->EinheitKennzeichen(*le), bMangel ? CQORLgSicherungView::Kennzeichen::kMaengel
-                                                         : CQORLgSicherungView::Kennzeichen::kGesichert);
+        EXPECT_EQ(view->EinheitKennzeichen(*le),
+                  bMangel ? SicherungsStand::kMaengel : SicherungsStand::kGesichert);
         const QImage bild = Bild();
         Speichere(bild, QStringLiteral("befund_%1_%2.png").arg(fall.fahrzeug).arg(fall.dLaenge));
         EXPECT_EQ(Zaehle(bild, bild.rect(), MangelRot) > 20, bMangel);

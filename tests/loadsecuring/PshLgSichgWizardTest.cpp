@@ -573,7 +573,8 @@ TEST(LgSichgPlacement, TheSheetLeavesTheUnitInSight)
         EXPECT_EQ(e.blatt, c.blatt);
         EXPECT_EQ(e.verschiebung, c.verschiebung);
         // The unit, moved as the view moves it, is not under the sheet.
-        if (c.blatt.width() <= c.bereich.width())
+        if (c.blatt.width() <= c.bereich.width()) {
             EXPECT_FALSE(e.blatt.intersects(c.einheit.translated(e.verschiebung)));
+        }
     }
 }

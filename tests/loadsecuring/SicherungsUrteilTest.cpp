@@ -8,6 +8,7 @@
 #include "model/plan/SicherungsStand.h"
 #include "model/securing/CLgsMangel.h"
 #include "reports/CDlgDrucken2.h"
+#include "ui/ControlId.h"
 #include "views/CQOR2View.h"
 
 #include <QAbstractButton>
