@@ -1,6 +1,7 @@
 // Tests of the HTML message box: results, buttons, confirm question, attached functions, check box,
 // body and picture.
 #include "draw2d/core/BitmapExImage.h"
+#include "model/text/TextProvider.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/CQorBrowser.h"
 #include "ui/CRibBtn.h"
@@ -10,9 +11,12 @@
 
 #include "UiTestModule.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -222,6 +226,36 @@ TEST_F(MsgboxHtmlTest, ConfirmButtonAsksFirst)
     EXPECT_TRUE(openAfterNo);
     ASSERT_EQ(box.questions.size(), 2u);
     EXPECT_EQ(box.questions[0], QString::fromStdString(LoadResString(425)) + "|Delete the plan?");
+}
+
+// The box's own question: Yes and No carry the module's captions (a German module's "Ja" and "Nein").
+TEST_F(MsgboxHtmlTest, TheConfirmQuestionShowsTheModulesYesAndNo)
+{
+    class ConfirmBox : public CDlgMsgboxHtml
+    {
+    public:
+        using CDlgMsgboxHtml::CDlgMsgboxHtml;
+        bool Ask(const QString& question) { return AskConfirm(question, QStringLiteral("QOR")); }
+    };
+    CTableTextProvider texte({{1560, "&Ja"}, {1561, "&Nein"}});
+    ScopedTextProvider scope(&texte);
+    ConfirmBox box;
+    QStringList captions;
+    int versuche = 0;
+    std::function<void()> antworte = [&] {
+        auto* frage = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!frage) {
+            if (++versuche < 200)
+                QTimer::singleShot(10, antworte);
+            return;
+        }
+        for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::No})
+            captions.append(frage->button(b) ? frage->button(b)->text() : QString());
+        frage->button(QMessageBox::No)->click();
+    };
+    QTimer::singleShot(0, antworte);
+    EXPECT_FALSE(box.Ask(QStringLiteral("Den Plan löschen?")));
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
 }
 
 TEST_F(MsgboxHtmlTest, AttachedFunctionsKeepTheBoxOpenOrCloseIt)
