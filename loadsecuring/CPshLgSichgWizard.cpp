@@ -47,7 +47,7 @@
 namespace {
 
 // The space below the pages that holds the button strip.
-constexpr int kStripArea = 64;
+constexpr int kStripArea = 76;
 constexpr int kStripX = 10;
 
 // Frame commands disabled while the wizard is open; 33070 keeps its own state on the first two pages.

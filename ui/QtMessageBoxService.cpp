@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include <atomic>
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -97,9 +98,13 @@ int QtMessageBoxService::ShowHtml(QWidget* parent, const HtmlBox& box, bool* che
     }
     dialog.SetBodyType(CDlgMsgboxHtml::kBodyString);
     if (!box.text.isEmpty() || !box.caption.isEmpty()) {
-        // Button captions come from the strings of the button ids.
-        const int answer = dialog.DoModalTexts(box.text, box.caption, ids[0], QString(), ids[2], QString(),
-                                               ids[4], QString());
+        // A body or caption given by number beside the other given as text is read from its string;
+        // button captions come from the strings of the button ids.
+        const auto text = [](const QString& given, int id) {
+            return given.isEmpty() && id > 0 ? QString::fromStdString(LoadResString(std::uint32_t(id))) : given;
+        };
+        const int answer = dialog.DoModalTexts(text(box.text, box.textId), text(box.caption, box.captionId), ids[0],
+                                               QString(), ids[2], QString(), ids[4], QString());
         if (checked)
             *checked = dialog.CheckState();
         return answer;
