@@ -17,6 +17,12 @@ QString RealPicker(QWidget* owner, const QString& title, const QString& startFol
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks |
                       QFileDialog::DontUseNativeDialog);
+    if (owner) {
+        // Centred over the owner's window in so many words: a window manager may otherwise place it.
+        const QSize size = dialog.size().expandedTo(dialog.sizeHint());
+        const QRect window = owner->window()->frameGeometry();
+        dialog.setGeometry(QRect(window.center() - QPoint(size.width() / 2, size.height() / 2), size));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
