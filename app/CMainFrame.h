@@ -149,6 +149,9 @@ public:
     bool OpenFile(const QString& path, int entry, bool bSingle);
     // Closes the active child (saving unless `bNoSave`); false when it refused. True without a child.
     bool CloseActiveChild(bool bNoSave = false);
+    // Before a new vehicle or combination replaces the active child: with changes not yet saved the
+    // user chooses to save them and close, to close without them, or to cancel (false, all left open).
+    bool CloseActiveChildForNew();
     // A child window with a new document; null (after a message) when it cannot be made.
     CChildFrame* CreateChildFrame(const QString& path, bool bMotorfahrzeug, CAppStateParams* pState);
     // 0 when the active child shows another file, 1 when it shows `path` with `entry` as its first

@@ -15,6 +15,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/CCmdUI.h"
 #include "platform/ResourceModule.h"
+#include "reports/CDlgMailSettings.h"
 #include "ui/IMessageBoxService.h"
 #include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
@@ -222,6 +223,9 @@ void CMainFrame::RegisterDocumentCommands()
     t.OnUpdate(33095, hasDoc);
     t.On(0xE106, [this](unsigned) { CViewDruck::Einrichten(this); });
     t.OnUpdate(0xE106, [](CCmdUI& cmdUI) { cmdUI.Enable(true); });
+    // The mail settings page of the options.
+    t.On(1750, [this](unsigned) { CDlgMailSettings(this).exec(); });
+    t.OnUpdate(1750, [](CCmdUI& cmdUI) { cmdUI.Enable(true); });
 
     // Remove the selected axle, and the group flag of the selected axle.
     t.On(33130, [this](unsigned) { OnRemoveAchse(); });
@@ -415,7 +419,7 @@ void CMainFrame::OnNewKombination()
     if (CQOR1Doc* doc = GetActiveDoc())
         if (!doc->CanLeaveViews(VerlassenGrund::kNeuesDokument, 0, nullptr, nullptr))
             return;
-    if (!CloseActiveChild())
+    if (!CloseActiveChildForNew())
         return;
     DocumentServices::KombiChoice choice;
     if (m_services.newKombination(this, choice))

@@ -13,6 +13,7 @@
 #include "model/files/FahrzeugImpExp.h"
 #include "model/files/VehicleFiles.h"
 #include "model/plan/CQOR.h"
+#include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CAuflieger.h"
@@ -226,6 +227,32 @@ bool CMainFrame::CloseActiveChild(bool bNoSave)
     return child->CloseFromFrame(bNoSave, false);
 }
 
+bool CMainFrame::CloseActiveChildForNew()
+{
+    CChildFrame* child = ActiveChild();
+    CQOR1Doc* doc = child ? child->GetDocument() : nullptr;
+    if (!doc)
+        return CloseActiveChild();
+    const bool bAenderungen = doc->IsModified() || CQOR1Doc::IsFahrzeugModified(doc->GetFirstFahrzeug()) ||
+                              CQOR1Doc::IsFahrzeugModified(doc->GetAnhaenger());
+    if (!bAenderungen)
+        return CloseActiveChild();
+    constexpr int kSpeichern = 1338, kOhne = CChildFrame::kCloseWithoutSaving,
+                  kAbbrechen = CChildFrame::kCancel;
+    IMessageBoxService::HtmlBox box;
+    box.caption = Text(273);
+    const std::string name = doc->GetPathName().empty() ? doc->GetTitel(false) : doc->GetPathName();
+    box.text = QString::fromStdString(FormatResChecked(1748, {EscapeHtml(name)}));
+    box.iconId = 814;
+    box.buttons = {{kSpeichern, kSpeichern}, {kOhne, kOhne}, {kAbbrechen, kAbbrechen}};
+    const int answer = MessageBoxes().ShowHtml(this, box, nullptr);
+    if (answer == kSpeichern)
+        return CloseActiveChild();
+    if (answer == kOhne)
+        return CloseActiveChild(true);
+    return false;
+}
+
 bool CMainFrame::CloseActiveChildForExit()
 {
     CQOR1Doc* doc = ActiveChild() ? ActiveChild()->GetDocument() : nullptr;
@@ -428,7 +455,7 @@ void CMainFrame::OnNewFahrzeug()
     if (CQOR1Doc* doc = GetActiveDoc())
         if (!doc->CanLeaveViews(VerlassenGrund::kNeuesDokument, 0, nullptr, nullptr))
             return;
-    if (!CloseActiveChild())
+    if (!CloseActiveChildForNew())
         return;
     DocumentServices::NeuChoice choice;
     if (!m_services.newFahrzeug(this, choice))

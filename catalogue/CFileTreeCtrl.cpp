@@ -7,13 +7,13 @@
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
 #include "platform/ShellFileOperation.h"
+#include "ui/DesktopOpen.h"
 #include "ui/DialogTemplateLoader.h"
 #include "ui/IMessageBoxService.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
 #include <QDrag>
@@ -30,7 +30,6 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStorageInfo>
-#include <QUrl>
 
 #include <algorithm>
 #include <memory>
@@ -1417,7 +1416,7 @@ void CFileTreeCtrl::Open(QTreeWidgetItem* item)
 {
     if (!m_bAllowOpen || !item || GetItemPath(item).isEmpty())
         return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(GetItemPath(item)));
+    OpenOnDesktop(this, GetItemPath(item));
 }
 
 void CFileTreeCtrl::ShowProperties(QTreeWidgetItem* item)

@@ -158,10 +158,9 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
         bKombi && (nArt == FahrzeugArt::kAnhaenger || nArt == FahrzeugArt::kStarrdeichsel ||
                    nArt == FahrzeugArt::kAuflieger);
     const bool bDruck = pView->IsPrinting();
-    if (dZoom != m_dZoom || bDruck != m_bFontDruck) {
-        m_font = FontTable::MakeFont("Segoe UI", Trunc(dZoom * (bDruck ? 40 : 60)));
+    if (dZoom != m_dZoom) {
+        m_font = FontTable::MakeFont("Segoe UI", Trunc(dZoom * 60));
         m_dZoom = dZoom;
-        m_bFontDruck = bDruck;
     }
     p.setFont(m_font);
     const QFontMetrics fm(m_font);
@@ -185,7 +184,7 @@ bool CAuflager::Draw(QPainter& p, int x, int y, int n, double dZoom, IPlanDrawVi
             .bEinzel = pView->IsEinzelBild() || pView->IsBildExport(),
             .fuell = bInaktiv ? kInaktiv : kAktiv,
             .lh = fm.height() + fm.leading()};
-    p.setPen(QPen(Qt::black, 0));
+    p.setPen(QPen(Qt::black, 1));
     p.setBrush(g.fuell);
 
     DrawStuetzen(g);
@@ -232,7 +231,7 @@ void CAuflager::DrawStuetzen(SLage& g)
         const int xi = g.xs[static_cast<std::size_t>(i)];
         auto& tri = m_ptAchsen[static_cast<std::size_t>(i)];
         tri = {QPoint(xi, yA), QPoint(xi + Trunc(b), yB), QPoint(xi - Trunc(b), yB)};
-        p.setPen(QPen(Qt::black, 0));
+        p.setPen(QPen(Qt::black, 1));
         p.drawPolygon(tri.data(), 3);
         p.setPen(f->m_nAchsFlags[i] ? QColor(128, 128, 128) : QColor(0, 0, 0));
         const SAchse& rec = f->m_Achsen[i];
@@ -249,7 +248,7 @@ void CAuflager::DrawStuetzen(SLage& g)
             Melde(g, IPlanDrawView::kAufZulLast, i, Device(p, r1));
         }
     }
-    p.setPen(QPen(Qt::black, 0));
+    p.setPen(QPen(Qt::black, 1));
 }
 
 // Axle groups, red when they break a limit by the model's own rules.

@@ -69,7 +69,6 @@ private:
     IPlanDrawView* m_pView = nullptr;
     QFont m_font;
     double m_dZoom = 0.0;
-    bool m_bFontDruck = false;
     std::array<std::array<QPoint, 3>, kMaxStuetzen> m_ptAchsen{};
     std::array<std::array<QPoint, 3>, 2> m_ptGruppen{};
     std::array<bool, 2> m_bRot{};

@@ -49,7 +49,7 @@ void CBemassung::Draw(QPainter& painter, int x, int y, int nScale, const STupel&
     if (!v)
         return;
     painter.save();
-    painter.setFont(FontTable::MakeFont("Segoe UI", Trunc((pView->IsPrinting() ? 40 : 60) * z)));
+    painter.setFont(FontTable::MakeFont("Segoe UI", Trunc(60 * z)));
     const QPen rot(QColor(255, 0, 0), 1);
 
     const int art = v->GetArt();

@@ -494,10 +494,6 @@ void CDIBFahrzeug::DrawZusatzlasten(const SZeichnung& c)
         } else {
             pZL->m_dLaenge = w / k;
         }
-        if (pView->IsPrinting()) {
-            pw = Trunc(w / k * z * sx * s1);
-            ph = Trunc(hh / k * z * sx * s1);
-        }
         double dUnter = 0.36;
         int px = x + Trunc(pos * sx * z * s1) - pw / 2;
         switch (typ) {

@@ -29,6 +29,9 @@ constexpr std::uint32_t kTextMin = 381;
 constexpr std::uint32_t kTextRadlasten = 382;
 constexpr std::uint32_t kTextNutzlast = 32936;
 
+// The top of the offset figures' row under the plot.
+constexpr int kAchsTextY = 283;
+
 const QColor kMarkenGrund(91, 200, 184);
 const QColor kWarnGrund(200, 10, 10);
 const QColor kSeite(0, 122, 222);
@@ -157,6 +160,7 @@ void CFahrzeugDiagrammBild::DrawRaster(QPainter& p, float W)
 {
     p.setFont(ArialFont(13));
     QPen grid(QColor(221, 221, 221), 0, Qt::DotLine);
+    m_rcAchsTexte.clear();
     if (W > 0.0f && std::isfinite(W)) {
         for (float v = 0.5f; v <= W / 2.0f; v += 0.5f) {
             const int d = Trunc(v * kPlotBreite / W - 2.0f);
@@ -164,13 +168,14 @@ void CFahrzeugDiagrammBild::DrawRaster(QPainter& p, float W)
                 p.setPen(grid);
                 p.drawLine(x, 275, x, kOben);
                 p.setPen(Qt::black);
-                Text(p, x, 283, Fmt("%.0f", static_cast<double>(v) * 1000.0), Align::Mitte);
+                m_rcAchsTexte.push_back(
+                    Text(p, x, kAchsTextY, Fmt("%.0f", static_cast<double>(v) * 1000.0), Align::Mitte));
             }
         }
     }
     p.setPen(Qt::black);
-    Text(p, 5, 283, Res(kTextLinks), Align::Links);
-    Text(p, 285, 283, Res(kTextRechts), Align::Rechts);
+    Text(p, 5, kAchsTextY, Res(kTextLinks), Align::Links);
+    Text(p, 285, kAchsTextY, Res(kTextRechts), Align::Rechts);
     m_nSchritt = BeschriftungsSchritt(m_nM, kPlotHoehe, QFontMetrics(p.font()).height());
     // Grid lines closer than 4 pixels would fill the plot; they follow the labels then.
     const int nLinien = kPlotHoehe / m_nM >= 4 ? 1 : m_nSchritt;
@@ -251,7 +256,14 @@ void CFahrzeugDiagrammBild::DrawLadung(QPainter& p, CFahrzeug& f, float W)
     p.setPen(QPen(Qt::black, 1, Qt::DotLine));
     p.drawLine(px, kBasis, px, py);
     p.setPen(Qt::black);
-    Text(p, px, 297, Fmt("%.0f mm", std::fabs(u) * 1000.0), Align::Mitte, &kMarkenGrund);
+    // The offset stands in the row of the offset figures, in place of those it would touch.
+    const QString versatz = Fmt("%.0f mm", std::fabs(u) * 1000.0);
+    const int cxVersatz = QFontMetrics(klein).horizontalAdvance(versatz);
+    const QRect rcVersatz(px - cxVersatz / 2, kAchsTextY, cxVersatz, QFontMetrics(klein).height());
+    for (const QRect& rc : m_rcAchsTexte)
+        if (rc.intersects(rcVersatz.adjusted(-3, 0, 3, 0)))
+            p.fillRect(rc, Qt::white);
+    Text(p, px, kAchsTextY, versatz, Align::Mitte, &kMarkenGrund);
     p.setPen(QPen(Qt::black, 1, Qt::DotLine));
     p.drawLine(kLinks, py, kRechts, py);
     p.setPen(Qt::black);
@@ -274,7 +286,8 @@ void CFahrzeugDiagrammBild::DrawLadung(QPainter& p, CFahrzeug& f, float W)
             p.drawLine(kLinks, y, kRechts, y);
             const int yt = k == 0 ? y - 14 : y + 2;
             Text(p, kLinks, yt, Res(k == 0 ? kTextMax : kTextMin), Align::Links);
-            Text(p, kRechts, yt, Fmt("(%.0f kg)", P * 1000.0), Align::Rechts);
+            // Clear of the tonne figures right of the plot.
+            Text(p, kRechts - 4, yt, Fmt("(%.0f kg)", P * 1000.0), Align::Rechts);
         }
     }
     // The same rules as the plan's checks, so that every picture of a plan agrees.
@@ -305,8 +318,10 @@ void CFahrzeugDiagrammBild::DrawLadung(QPainter& p, CFahrzeug& f, float W)
         p.drawPolygon(tri, 3);
     }
     p.setBrush(Qt::NoBrush);
+    // The side loads' title under the offset figures, their difference under the title.
     p.setFont(titel);
-    Text(p, kMitte, 311, Res(kTextRadlasten), Align::Mitte);
+    const QRect rcTitel =
+        Text(p, kMitte, kAchsTextY + QFontMetrics(klein).height() + 1, Res(kTextRadlasten), Align::Mitte);
     const double gesamt = L + m;
     if (w > 0.0 && gesamt > 0.0) {
         const double fRechts = (L * w / 2.0 + m * (w / 2.0 + u)) / w;
@@ -318,6 +333,6 @@ void CFahrzeugDiagrammBild::DrawLadung(QPainter& p, CFahrzeug& f, float W)
         const double diff = std::fabs(fRechts - fLinks) / gesamt * 100.0;
         const double proz = f.m_nSeitenProzent;
         const QColor grund = diff >= proz ? kWarnGrund : kMarkenGrund;
-        Text(p, kMitte, 326, Fmt("%.1f / (%.1f)", diff, proz), Align::Mitte, &grund);
+        Text(p, kMitte, rcTitel.bottom() + 2, Fmt("%.1f / (%.1f)", diff, proz), Align::Mitte, &grund);
     }
 }

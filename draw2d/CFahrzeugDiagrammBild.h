@@ -6,9 +6,11 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class CFahrzeug;
 class QPainter;
@@ -65,6 +67,8 @@ private:
     CMemBm m_bmSchlecht;
     int m_nM = 1;
     int m_nSchritt = 1;
+    // The offset figures under the plot, where the load's offset may take their place.
+    std::vector<QRect> m_rcAchsTexte;
     Marke m_eMarke = kKeineMarke;
     QPoint m_ptMarke;
 };

@@ -71,15 +71,11 @@ void CKoordSys::CreateFonts(double dZoom, bool bPrinting)
     if (dZoom == m_dFontZoom && bPrinting == m_bFontsPrint && m_pFontKlein)
         return;
     DeleteFonts();
-    if (bPrinting) {
-        m_pFontKlein = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 30)));
-        m_pFontSenkrecht = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 40)));
-    } else {
-        m_pFontKlein = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 50)));
-        m_pFontSenkrecht = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 70)));
-        m_pFontLink = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", 12));
-        m_pFontLink->setUnderline(true);
-    }
+    // A print draws the screen's picture enlarged as a whole: with the screen's fonts.
+    m_pFontKlein = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 50)));
+    m_pFontSenkrecht = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", Trunc(dZoom * 70)));
+    m_pFontLink = std::make_unique<QFont>(FontTable::MakeFont("Segoe UI", 12));
+    m_pFontLink->setUnderline(true);
     m_dFontZoom = dZoom;
     m_bFontsPrint = bPrinting;
 }
@@ -199,7 +195,7 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     g.pxM = m_nPixProMeter * sx * z;
     g.pxT = m_nPixProTonne * sy * z * m_dStreckung;
 
-    g.penRaster = g.bPrint ? QPen(QColor(0, 0, 0), 0) : QPen(QColor(221, 221, 221), 1, Qt::DotLine);
+    g.penRaster = QPen(QColor(221, 221, 221), 1, Qt::DotLine);
     painter.setPen(g.penRaster);
     painter.setFont(*m_pFontKlein);
     const int nTonnenRechts = DrawTonnenRaster(g);
@@ -419,7 +415,7 @@ void CKoordSys::DrawKurven(SLage& g)
                           Device(painter, area.normalized()));
         if (P->GetArt() == FahrzeugArt::kSattelzugmaschine && (!bW || g.bKombi))
             continue;
-        DrawKurve(painter, P, bW, x, op, y, top, g.pxM, g.pxT, g.bPrint);
+        DrawKurve(painter, P, bW, x, op, y, top, g.pxM, g.pxT);
     }
 
     pView->SetHotSpot(IPlanDrawView::kHotLineal,
@@ -459,7 +455,7 @@ void CKoordSys::DrawGrenzLinien(SLage& g) const
 }
 
 void CKoordSys::DrawKurve(QPainter& painter, CFahrzeug* P, bool bW, int x, int op, int y, int top, double pxM,
-                          double pxT, bool bPrint)
+                          double pxT)
 {
     CTupelList* kurve = P->GetKurve(false);
     if (!P->m_bKurveGueltig || !kurve || kurve->IsEmpty()) {
@@ -472,9 +468,8 @@ void CKoordSys::DrawKurve(QPainter& painter, CFahrzeug* P, bool bW, int x, int o
         return;
     }
     // The first value's lines in blue, the second value's lines in grey.
-    // A print enlarges the screen's lines with the picture; the blue line is never thinner than 5.
     const double k = m_dDruckFaktor;
-    const QPen blau(QColor(0, 0, 255), bPrint ? std::max(5, Trunc(3 * k)) : 3);
+    const QPen blau(QColor(0, 0, 255), 3);
     const QPen grau(QColor(200, 200, 200), std::max(2, Trunc(2 * k)));
     auto X = [&](double u) { return Trunc(u * pxM + x + op); };
     auto Y = [&](double m) { return Trunc((y + 1) - m * pxT); };

@@ -79,7 +79,7 @@ private:
     void DrawGrenzLinien(SLage& g) const;
     // Draws one vehicle's payload curve (or the "no curve" picture) over its load area.
     void DrawKurve(QPainter& painter, CFahrzeug* p, bool bW, int x, int op, int y, int top, double pxM,
-                   double pxT, bool bPrint);
+                   double pxT);
 
     int m_nTonnen = 1;
     int m_nOben = 0;

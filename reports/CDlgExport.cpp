@@ -11,6 +11,7 @@
 #include "platform/mail/SmtpClient.h"
 #include "platform/mail/VCardReader.h"
 #include "reports/CDlgAddressees.h"
+#include "reports/CDlgMailSettings.h"
 #include "reports/ExchangeFileWriter.h"
 #include "reports/MailRecipients.h"
 #include "reports/ReportTexts.h"
@@ -33,9 +34,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <filesystem>
 
@@ -81,11 +82,11 @@ bool CDlgExport::OnInitDialog()
             combo->addItem(QFileInfo(path).fileName());
         combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
     }
-    const MailSettings settings = MailSettings::Load();
-    if (auto* client = qobject_cast<QLabel*>(ControlId::Find(this, kIdClient)))
-        client->setText(QStringLiteral("(%1)").arg(settings.ClientName()));
-    if (auto* direct = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdDirect)))
+    if (auto* direct = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdDirect))) {
         direct->setChecked(true);
+        connect(direct, &QCheckBox::toggled, this, [this] { ZeigeMailWeg(); });
+    }
+    ZeigeMailWeg();
     QString folder = QSettings().value(RecentFolderKey()).toString();
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -93,6 +94,20 @@ bool CDlgExport::OnInitDialog()
         field->setText(folder);
     SetSendMode(kByMail);
     return true;
+}
+
+void CDlgExport::ZeigeMailWeg()
+{
+    auto* client = qobject_cast<QLabel*>(ControlId::Find(this, kIdClient));
+    auto* direct = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdDirect));
+    if (!client)
+        return;
+    // Sent directly: the mail server (or that none is set up); else the desktop's mail client.
+    const MailSettings settings = MailSettings::Load();
+    QString name = MailSettings().ClientName();
+    if (direct && direct->isChecked())
+        name = settings.IsSmtpComplete() ? settings.smtpServer : Text(1749);
+    client->setText(QStringLiteral("(%1)").arg(name));
 }
 
 void CDlgExport::SetSendMode(int mode)
@@ -219,6 +234,19 @@ MailResult CDlgExport::WaitForMail(QObject* sender, const std::function<void()>&
     return result;
 }
 
+bool CDlgExport::EinrichtenAngeboten()
+{
+    if (MessageBoxes().Show(this, Text(613), Text(1770), IMessageBoxService::Icon::Question,
+                            IMessageBoxService::Buttons::YesNo) != IMessageBoxService::kYes)
+        return false;
+    return OpenMailSettings();
+}
+
+bool CDlgExport::OpenMailSettings()
+{
+    return CDlgMailSettings(this).exec() == QDialog::Accepted;
+}
+
 void CDlgExport::RunMail()
 {
     if (!CheckRecipients(kIdTo) || !CheckRecipients(kIdCc))
@@ -238,13 +266,19 @@ void CDlgExport::RunMail()
     for (const QString& path : m_attachments)
         message.attachments.append(MailAttachment{path, QString()});
     const bool direct = qobject_cast<QCheckBox*>(ControlId::Find(this, kIdDirect))->isChecked();
-    const MailSettings settings = MailSettings::Load();
+    MailSettings settings = MailSettings::Load();
     MailResult result;
     QString handedTo;
     if (direct) {
         if (!settings.IsSmtpComplete()) {
-            Error(613, Text(61841));
-            return;
+            if (!EinrichtenAngeboten())
+                return;
+            settings = MailSettings::Load();
+            ZeigeMailWeg();
+            if (!settings.IsSmtpComplete()) {
+                Error(613, Text(61841));
+                return;
+            }
         }
         if (message.to.isEmpty() && message.cc.isEmpty()) {
             Error(7, Text(21));
@@ -307,8 +341,9 @@ namespace {
 
 constexpr qint64 kGroessteDatei = qint64{256} << 20;
 
-// Copies `source` to `target` through a new file beside the target renamed over it at the end, so a
-// failed copy never leaves half a file. Answers the reason of a failure, empty on success.
+// Copies `source` to `target` through a new file beside the target put in its place at the end, so a
+// failed copy never leaves half a file. A new file gets the permissions the user's umask gives every file
+// they save, a replaced one keeps its own. Answers the reason of a failure, empty on success.
 QString CopyWhole(const QString& source, const QString& target)
 {
     // The files are the program's own reports and exchange files: a regular file of bounded size.
@@ -316,16 +351,15 @@ QString CopyWhole(const QString& source, const QString& target)
     QString why;
     if (!ReadRegularFile(source, kGroessteDatei, &bytes, &why))
         return why;
-    QTemporaryFile out(QFileInfo(target).absolutePath() + QStringLiteral("/.export-XXXXXX"));
-    if (!out.open())
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
         return out.errorString();
-    if (out.write(bytes) != bytes.size() || !out.flush())
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
         return out.errorString();
-    std::error_code ec;
-    std::filesystem::rename(out.fileName().toStdString(), target.toStdString(), ec);
-    if (ec)
-        return QString::fromStdString(ec.message());
-    out.setAutoRemove(false);
+    }
+    if (!out.commit())
+        return out.errorString();
     return QString();
 }
 
@@ -333,8 +367,9 @@ QString CopyWhole(const QString& source, const QString& target)
 
 void CDlgExport::RunFolder()
 {
-    const QString folder = qobject_cast<QLineEdit*>(ControlId::Find(this, kIdFolder))->text();
-    if (folder.isEmpty()) {
+    const QString folder =
+        QDir::cleanPath(qobject_cast<QLineEdit*>(ControlId::Find(this, kIdFolder))->text().trimmed());
+    if (folder.isEmpty() || folder == u".") {
         Error(71, Text(467));
         return;
     }
@@ -358,8 +393,11 @@ void CDlgExport::RunFolder()
         }
         ++copied;
     }
-    if (copied > 0)
+    if (copied > 0) {
+        // A folder typed into the field is the next export's proposal as a chosen one is.
+        QSettings().setValue(RecentFolderKey(), folder);
         done(kIdRun);
+    }
 }
 
 void CDlgExport::Browse()

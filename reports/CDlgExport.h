@@ -64,9 +64,16 @@ protected:
     // The address book on the contacts of the mail settings; false when it was cancelled or the contacts
     // could not be read (said in a message box), else the chosen addresses joined with ";".
     virtual bool ChooseAddresses(QString* pResult);
+    // The mail settings page over the dialog; true when it was left with OK.
+    virtual bool OpenMailSettings();
 
 private:
     void SetSendMode(int mode);
+    // The mail's way beside "Send by e-mail": the mail server when sent directly, else the desktop's
+    // mail client.
+    void ZeigeMailWeg();
+    // Without a mail server to send directly: offers the settings page; true when one was set up there.
+    bool EinrichtenAngeboten();
     void Run();
     void RunMail();
     void RunFolder();

@@ -11,7 +11,7 @@ QOR_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
     xvfb xauth xdg-utils libgl1-mesa-dri xdotool openbox libxcb1-dev
     fonts-dejavu-core fonts-dejavu-extra
-    wkhtmltopdf poppler-utils
+    wkhtmltopdf poppler-utils qtkeychain-qt6-dev
     python3
 )
 

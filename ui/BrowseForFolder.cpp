@@ -9,9 +9,23 @@ namespace {
 
 QString RealPicker(QWidget* owner, const QString& title, const QString& startFolder, bool)
 {
-    // Qt's folder dialog always offers a name field, so the edit flag asks for nothing more.
-    return QFileDialog::getExistingDirectory(owner, title, startFolder,
-                                             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    // Qt's own folder dialog, a child of the owner's window and placed over it as the program's other
+    // dialogs are; a desktop's native one may open anywhere on the screen. Qt's always offers a name
+    // field, so the edit flag asks for nothing more.
+    QFileDialog dialog(owner, title, startFolder);
+    dialog.setObjectName(QStringLiteral("FolderPicker"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks |
+                      QFileDialog::DontUseNativeDialog);
+    if (owner) {
+        // Centred over the owner's window in so many words: a window manager may otherwise place it.
+        const QSize size = dialog.size().expandedTo(dialog.sizeHint());
+        const QRect window = owner->window()->frameGeometry();
+        dialog.setGeometry(QRect(window.center() - QPoint(size.width() / 2, size.height() / 2), size));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 FolderPickerFunction& Picker()

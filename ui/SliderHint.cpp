@@ -5,16 +5,15 @@
 #include "model/text/TextProvider.h"
 #include "platform/ResourceModule.h"
 #include "ui/CDlgMsgboxHtml.h"
+#include "ui/DesktopOpen.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/ProgramRun.h"
 #include "ui/RegionalVersion.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
-#include <QUrl>
 
 namespace {
 
@@ -42,9 +41,13 @@ int RealBox(bool* checked)
     return result;
 }
 
-bool RealOpen(const QString& path, QWidget*)
+bool RealOpen(const QString& path, QWidget* owner)
 {
-    return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QFileInfo(path).isFile())
+        return false;
+    // A viewer that is missing or fails is said later, by the opener.
+    OpenOnDesktop(owner, path);
+    return true;
 }
 
 void RealMessage(const QString& text, QWidget* owner)

@@ -816,15 +816,26 @@ void CQOR1View::Drucken(int nId)
 
 bool CQOR1View::PrintTo(QPrinter& printer)
 {
-    OnBeginPrinting(printer.pageRect(QPrinter::DevicePixel).toRect());
-    bool ok = false;
+    const int nDpi = std::min(printer.resolution(), kDruckDpiHoechstens);
+    const QSize seite = printer.pageLayout().paintRectPixels(nDpi).size();
+    return CViewDruck::PrintImage(printer, DruckBild(seite, nDpi));
+}
+
+QImage CQOR1View::DruckBild(QSize seite, int nDpi)
+{
+    if (seite.isEmpty() || nDpi <= 0)
+        return QImage();
+    // The drawing of the raster engine, as on the screen: the printer's own engine lacks the raster
+    // operations that fill the payload area and the cab pictures.
+    const double k = static_cast<double>(nDpi) / kBildschirmDpi;
+    OnBeginPrinting(QRect(0, 0, static_cast<int>(seite.width() / k), static_cast<int>(seite.height() / k)));
+    QImage bild(seite, QImage::Format_RGB32);
+    bild.fill(Qt::white);
     {
-        QPainter painter;
-        if (painter.begin(&printer)) {
-            OnDraw(painter);
-            ok = painter.end();
-        }
+        QPainter painter(&bild);
+        painter.scale(k, k);
+        OnDraw(painter);
     }
     OnEndPrinting();
-    return ok;
+    return bild;
 }

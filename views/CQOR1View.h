@@ -166,10 +166,11 @@ public:
     void SetExportTeil(int nTeil) { m_nExportTeil = nTeil; }
     int GetExportTeil() const { return m_nExportTeil; }
 
-    // The zoom that fits the picture on a page of the size in device pixels, a small margin kept.
+    // The zoom that fits the picture on a page of the size in screen pixels, a small margin kept.
     static double CalcPrintZoom(int nHorzRes, int nVertRes);
-    // Printing switches the view to the page's zoom and back. The page's zoom is lowered when the
-    // drawing at it would reach past the page's right or bottom edge.
+    // Printing switches the view to the page's zoom and back. The page (in screen pixels) is the
+    // printer's page at the screen's resolution; its zoom is lowered when the drawing at it would reach
+    // past the page's right or bottom edge.
     void OnBeginPrinting(const QRect& rcSeite);
     void OnEndPrinting();
     // Prints the picture into a PDF file of one page; false when the file could not be made.
@@ -181,6 +182,13 @@ public:
     bool GetRulerFlag() const { return m_bRulerFlag; }
     // The picture at the page's zoom onto one page of the printer; false when it could not be printed.
     bool PrintTo(QPrinter& printer);
+    // The page's picture of `seite` device pixels at `nDpi`: the screen's drawing at the page's zoom,
+    // drawn nDpi / kBildschirmDpi times as large, so that lines, dots, pictures and texts keep their
+    // proportions to each other.
+    QImage DruckBild(QSize seite, int nDpi);
+    // Pixels per inch of the screen whose drawing a print enlarges, and the most a print draws at.
+    static constexpr int kBildschirmDpi = 96;
+    static constexpr int kDruckDpiHoechstens = 300;
     // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
     void Drucken(int nId);
 

@@ -47,6 +47,9 @@ bool CViewDruck::PrintImage(QPrinter& printer, const QImage& bild)
     const QRect seite = printer.pageLayout().paintRectPixels(printer.resolution());
     QSize groesse = bild.size();
     groesse.scale(seite.size(), Qt::KeepAspectRatio);
+    // Line drawings: a lossy compression would blur their edges and grey their white.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, groesse != bild.size());
     painter.drawImage(QRect(QPoint(0, 0), groesse), bild);
     return painter.end();
 }

@@ -2,6 +2,7 @@
 #include "platform/mail/MailSettings.h"
 
 #include "model/text/TextProvider.h"
+#include "platform/mail/SecretStore.h"
 
 #include <QDir>
 #include <QHash>
@@ -37,6 +38,7 @@ MailSettings MailSettings::Load()
     m.maildirFolder =
         s.value(QStringLiteral("MaildirFolder"), QDir::homePath() + QStringLiteral("/Maildir")).toString();
     m.contacts = s.value(QStringLiteral("Contacts")).toString();
+    m.passwordInSecretStore = s.value(QStringLiteral("PasswordInSecretStore"), false).toBool();
     return m;
 }
 
@@ -55,6 +57,7 @@ void MailSettings::Save() const
     s.setValue(QStringLiteral("SenderName"), senderName);
     s.setValue(QStringLiteral("MaildirFolder"), maildirFolder);
     s.setValue(QStringLiteral("Contacts"), contacts);
+    s.setValue(QStringLiteral("PasswordInSecretStore"), passwordInSecretStore);
 }
 
 bool MailSettings::IsSmtpComplete() const
@@ -80,14 +83,25 @@ QString MailSettings::Password(const PasswordPrompt& ask) const
 {
     if (userName.isEmpty())
         return {};
-    const QString key = userName + u'@' + smtpServer;
+    const QString key = PasswordKey();
     auto it = Passwords().find(key);
     if (it != Passwords().end())
         return *it;
-    const QString password = ask ? ask(smtpServer, userName) : QString();
+    QString password = passwordInSecretStore ? SecretStore::Read(key) : QString();
+    if (password.isEmpty()) {
+        password = ask ? ask(smtpServer, userName) : QString();
+        if (!password.isEmpty() && passwordInSecretStore)
+            SecretStore::Write(key, password);
+    }
     if (!password.isEmpty())
         Passwords().insert(key, password);
     return password;
+}
+
+void MailSettings::ForgetPassword() const
+{
+    Passwords().remove(PasswordKey());
+    SecretStore::Remove(PasswordKey());
 }
 
 void MailSettings::ForgetPasswords()

@@ -1,4 +1,5 @@
-// The mail set-up, kept in the settings group "Mail"; the password only for the program run.
+// The mail set-up, kept in the settings group "Mail"; the password for the program run only, or in the
+// desktop's secret store when the user asked for that, never in the settings.
 #pragma once
 
 #include "platform/mail/SmtpClient.h"
@@ -18,6 +19,7 @@ struct MailSettings
     QString senderName;
     QString maildirFolder; // default ~/Maildir
     QString contacts;      // a vCard file or a folder of them
+    bool passwordInSecretStore = false;
 
     static MailSettings Load();
     void Save() const;
@@ -31,11 +33,17 @@ struct MailSettings
     QString ClientName() const;
     static constexpr std::uint32_t kTextDesktopClient = 1593;
 
-    // The password for `userName`: asked once through the callback (empty answer: none given) and kept in
-    // memory for the program run, never written to disk.
+    // The password for `userName`: the one given before in this program run, else the one kept in the
+    // desktop's secret store (when `passwordInSecretStore`), else asked through the callback (empty
+    // answer: none given). An answer is kept in memory for the run and, when `passwordInSecretStore`,
+    // in the secret store; never in a file of the program's own.
     using PasswordPrompt = std::function<QString(const QString& server, const QString& user)>;
     QString Password(const PasswordPrompt& ask) const;
     static void ForgetPasswords();
+    // Forgets the password of this server and user, in memory and in the secret store.
+    void ForgetPassword() const;
+    // The key of the password in memory and in the secret store.
+    QString PasswordKey() const { return userName + u'@' + smtpServer; }
 
     SmtpClient::Server Server(const PasswordPrompt& ask) const;
 };

@@ -853,6 +853,76 @@ TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
     EXPECT_EQ(ReadAll(target), made);
 }
 
+// New vehicle and New combination close the open window first: its changes are the user's to save or
+// drop, and Cancel leaves the window, its changes and its file as they were.
+TEST_F(DocumentFilesTest, NewVehicleAndNewCombinationAskBeforeClosingAChangedWindow)
+{
+    Start();
+    int dialogs = 0;
+    Frame()->Services().newFahrzeug = [&](QWidget*, DocumentServices::NeuChoice&) {
+        return ++dialogs, false;
+    };
+    Frame()->Services().newKombination = [&](QWidget*, DocumentServices::KombiChoice&) {
+        return ++dialogs, false;
+    };
+    for (const unsigned command : {33124u, 644u}) {
+        SCOPED_TRACE(command);
+        const QString path = Sample(kTruck);
+        const QByteArray before = ReadAll(path);
+        ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+        CChildFrame* child = Frame()->ActiveChild();
+        Doc()->GetFahrzeug()->m_strBemerkung = "loaded for the test";
+        Doc()->GetFahrzeug()->m_bModified = 1;
+        Doc()->UpdateModifiedState();
+
+        struct Case
+        {
+            const char* name;
+            int answer;
+            bool closes;
+            bool saved;
+        };
+        const Case cases[] = {{"cancel", CChildFrame::kCancel, false, false},
+                              {"close without saving", CChildFrame::kCloseWithoutSaving, true, false},
+                              {"save and close", 1338, true, true}};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            if (!Doc()) {
+                ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+                child = Frame()->ActiveChild();
+                Doc()->GetFahrzeug()->m_strBemerkung = "loaded for the test";
+                Doc()->GetFahrzeug()->m_bModified = 1;
+                Doc()->UpdateModifiedState();
+            }
+            m_boxes.Clear();
+            m_boxes.AddAnswer(c.answer);
+            dialogs = 0;
+            ASSERT_TRUE(Frame()->OnCommand(command));
+            ASSERT_EQ(m_boxes.Records().size(), 1);
+            EXPECT_TRUE(m_boxes.Records()[0].html.text.contains(QStringLiteral("not saved")));
+            EXPECT_EQ(dialogs, c.closes ? 1 : 0);
+            EXPECT_EQ(Doc() == nullptr, c.closes);
+            if (!c.closes) {
+                EXPECT_EQ(Frame()->ActiveChild(), child);
+                EXPECT_EQ(Doc()->GetFahrzeug()->m_strBemerkung, "loaded for the test");
+            }
+            std::unique_ptr<CFahrzeug> back = ReadBack(path);
+            ASSERT_NE(back, nullptr);
+            EXPECT_EQ(back->m_strBemerkung == "loaded for the test", c.saved);
+            if (!c.saved)
+                EXPECT_EQ(ReadAll(path), before);
+        }
+        // Without changes the window closes without a question.
+        ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
+        m_boxes.Clear();
+        dialogs = 0;
+        ASSERT_TRUE(Frame()->OnCommand(command));
+        EXPECT_TRUE(m_boxes.Records().isEmpty());
+        EXPECT_EQ(Doc(), nullptr);
+        EXPECT_EQ(dialogs, 1);
+    }
+}
+
 TEST_F(DocumentFilesTest, NewVehicleRunsItsFormsInTurn)
 {
     // A German interface: a module for "DE" and the setting that chooses it.

@@ -562,6 +562,58 @@ TEST_F(ExportImport, CopyingIntoAFolderThatDoesNotExistYetMakesIt)
     EXPECT_EQ(m_boxes.Records()[0].caption, Text(82));
 }
 
+// The folder can be typed in; copies get the permissions the user's umask gives every file they save.
+TEST_F(ExportImport, ATypedFolderTakesTheCopiesWithTheUsersPermissions)
+{
+    const QString target = m_dir.filePath(QStringLiteral("typed/here"));
+    for (const mode_t mask : {mode_t(022), mode_t(027)}) {
+        SCOPED_TRACE(mask);
+        QDir(target).removeRecursively();
+        const mode_t before = ::umask(mask);
+        CDlgExport dialog(QStringList{m_pdf1});
+        dialog.InitDialog();
+        dialog.show();
+        Click(dialog, CDlgExport::kIdFolderMode);
+        QLineEdit* field = Control<QLineEdit>(dialog, CDlgExport::kIdFolder);
+        ASSERT_NE(field, nullptr);
+        EXPECT_FALSE(field->isReadOnly());
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, target);
+        EXPECT_EQ(field->text(), target);
+        Click(dialog, CDlgExport::kIdRun);
+        ::umask(before);
+        EXPECT_EQ(dialog.result(), CDlgExport::kIdRun);
+        struct stat st = {};
+        ASSERT_EQ(::stat((target + QStringLiteral("/plan.pdf")).toLocal8Bit().constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+        EXPECT_EQ(Read(target + QStringLiteral("/plan.pdf")), Read(m_pdf1));
+    }
+    EXPECT_EQ(QSettings().value(QStringLiteral("Settings/RecentExportFolder")).toString(), target);
+}
+
+// Beside "Send by e-mail" stands where the mail goes: the mail server when it is sent directly (or that
+// none is set up), else the desktop's mail client.
+TEST_F(ExportImport, TheMailsWayFollowsSendDirectly)
+{
+    CDlgExport dialog(QStringList{m_pdf1});
+    dialog.InitDialog();
+    QLabel* way = Control<QLabel>(dialog, CDlgExport::kIdClient);
+    QCheckBox* direct = Control<QCheckBox>(dialog, CDlgExport::kIdDirect);
+    ASSERT_TRUE(way && direct);
+    EXPECT_EQ(way->text(), QStringLiteral("(%1)").arg(Text(1749)));
+    direct->click();
+    EXPECT_EQ(way->text(), QStringLiteral("(%1)").arg(Text(1593)));
+
+    SetUpSmtp(2525);
+    CDlgExport set(QStringList{m_pdf1});
+    set.InitDialog();
+    QLabel* server = Control<QLabel>(set, CDlgExport::kIdClient);
+    EXPECT_EQ(server->text(), QStringLiteral("(127.0.0.1)"));
+    Control<QCheckBox>(set, CDlgExport::kIdDirect)->click();
+    EXPECT_EQ(server->text(), QStringLiteral("(%1)").arg(Text(1593)));
+}
+
 TEST_F(ExportImport, ExchangeModeWritesTheFilesAndShowsTheNotice)
 {
     // A vehicle file of the samples.

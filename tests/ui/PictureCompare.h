@@ -14,3 +14,11 @@
 // message says where they are and which pixel differs most.
 testing::AssertionResult PicturesMatch(const QImage& actual, const QImage& expected, int tolerance,
                                        const QString& name);
+
+// For pictures drawn at different resolutions (a print against the screen): both are divided into
+// cells of `cell` x `cell` pixels, and success when no channel of any cell's mean colour differs by more
+// than `tolerance` steps, so that glyphs rasterised at another size pass while a missing mark, a line
+// of another weight or colour, or a text of another size does not. The evidence of a mismatch is kept
+// as with PicturesMatch, the difference picture marking whole cells.
+testing::AssertionResult PicturesAlike(const QImage& actual, const QImage& expected, int cell, int tolerance,
+                                       const QString& name);
