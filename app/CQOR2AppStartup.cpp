@@ -16,6 +16,7 @@
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
+#include "model/base/LockedFile.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/CatalogueUpkeep.h"
 #include "model/files/SIMPEXP_FZG.h"
@@ -23,6 +24,7 @@
 #include "platform/RegularFile.h"
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
+#include "platform/UserFileCheck.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
 #include "view3d/Settings3DRecord.h"
@@ -85,6 +87,27 @@ bool CQOR2App::FailWithMessage(int captionId, const QString& text)
     return false;
 }
 
+bool CQOR2App::ReportSetAsideFiles(const QList<SetAsideFile>& files)
+{
+    // Before the language module is loaded only the failures are told, in the built-in English texts.
+    for (const SetAsideFile& file : files) {
+        if (file.movedTo.isEmpty()) {
+            const QString caption = m_module ? Text(187) : QCoreApplication::applicationName();
+            m_startError = QString::fromStdString(FormatResChecked(61972, {file.path.toStdString()}));
+            QTextStream(stderr) << m_startError << Qt::endl;
+            MessageBoxes().Show(m_frame.get(), caption, m_startError, IMessageBoxService::Icon::Error,
+                                IMessageBoxService::Buttons::Ok);
+            return false;
+        }
+        if (m_module)
+            MessageBoxes().Show(m_frame.get(), Text(273),
+                                QString::fromStdString(FormatResChecked(
+                                    61971, {file.path.toStdString(), file.movedTo.toStdString()})),
+                                IMessageBoxService::Icon::Warning, IMessageBoxService::Buttons::Ok);
+    }
+    return true;
+}
+
 bool CQOR2App::InitInstance()
 {
     m_programFolder =
@@ -92,8 +115,13 @@ bool CQOR2App::InitInstance()
     if (!m_programFolder.endsWith(QLatin1Char('/')))
         m_programFolder += QLatin1Char('/');
 
-    if (!ChooseLanguage() || !LoadLanguageModule())
+    // Qt reads the settings files as soon as the first settings object is made, before any check of
+    // ours: what could block the start there, fill the memory or be written through goes aside first.
+    const QList<SetAsideFile> setAside = SetAsideUnusableSettingsFiles();
+    if (!ReportSetAsideFiles(setAside) || !ChooseLanguage() || !LoadLanguageModule())
         return false;
+    for (const SetAsideFile& file : setAside)
+        ReportSetAsideFiles({file});
 
     if (!CreateMainFrame())
         return false;
@@ -134,8 +162,10 @@ bool CQOR2App::InitInstance()
     LoadImageList();
     // Load units kept in sub-folders move into the load-unit folder; a second instance leaves the
     // folders to the first.
-    if (HoldsLock())
+    if (HoldsLock()) {
         MigrateLoadUnitSubfolders(fs::path((m_userRoot + QStringLiteral("load units")).toStdString()));
+        RemoveStaleSaveCopies();
+    }
     return Start3D();
 }
 
@@ -228,15 +258,19 @@ bool CQOR2App::PrepareUserRoot()
 {
     m_appData = GetUserDataPath();
     if (!QDir().mkpath(m_appData))
-        return FailWithMessage(
-            187, QString::fromStdString(FormatSPre("$S", 1, 188u, m_appData.toLocal8Bit().constData())));
+        return FailWithMessage(187, QString::fromStdString(FormatResChecked(188, {m_appData.toStdString()})));
     const QString rootName = Text(128);
     m_userRoot = m_appData + rootName + QLatin1Char('/');
     if (!IsFolderName(rootName) || !CreateFolderPath(m_userRoot.toStdString()))
-        return FailWithMessage(
-            187, QString::fromStdString(FormatSPre("$S", 1, 188u, m_userRoot.toLocal8Bit().constData())));
+        return FailWithMessage(187,
+                               QString::fromStdString(FormatResChecked(188, {m_userRoot.toStdString()})));
 
-    m_lock = std::make_unique<QLockFile>(m_userRoot + QStringLiteral("lock.tmp"));
+    // The lock file is read by Qt before the lock is taken.
+    const QString lockPath = m_userRoot + QStringLiteral("lock.tmp");
+    if (const auto moved = SetAsideUnusableFile(lockPath, kLongestLockFile);
+        moved && !ReportSetAsideFiles({*moved}))
+        return false;
+    m_lock = std::make_unique<QLockFile>(lockPath);
     // A lock left by a process that is gone is taken over; a live one is left alone.
     m_lock->setStaleLockTime(0);
     m_lock->tryLock(0);
@@ -256,17 +290,17 @@ bool CQOR2App::PrepareDataFolders()
         QDir().mkpath(folder);
         const int result = EnsureLocalizedSubfolder(folder.toStdString(), textId, owner);
         if (result >= 2)
-            return FailWithMessage(187, QString::fromStdString(FormatSPre(
-                                            "$S", 1, 292u, folder.toLocal8Bit().constData(), result)));
-        if (result < 0)
             return FailWithMessage(
-                187, QString::fromStdString(FormatSPre("$S", 1, 188u, folder.toLocal8Bit().constData())));
+                187, QString::fromStdString(FormatResChecked(292, {folder.toStdString(), result})));
+        if (result < 0)
+            return FailWithMessage(187,
+                                   QString::fromStdString(FormatResChecked(188, {folder.toStdString()})));
     }
     for (const char* name : {"load units", "filler items (dunnage)", "Print", "Data"}) {
         const QString folder = m_userRoot + QLatin1String(name);
         if (!QDir().mkpath(folder))
-            return FailWithMessage(
-                187, QString::fromStdString(FormatSPre("$S", 1, 188u, folder.toLocal8Bit().constData())));
+            return FailWithMessage(187,
+                                   QString::fromStdString(FormatResChecked(188, {folder.toStdString()})));
     }
     SetProgramFolders({fs::path(m_programFolder.toStdString()),
                        fs::path((m_userRoot + QStringLiteral("Data")).toStdString())});
@@ -299,6 +333,26 @@ void CQOR2App::RebuildSamples()
                                 << " cannot be copied: " << QString::fromStdString(ec.message()) << Qt::endl;
         ec.clear();
     }
+}
+
+void CQOR2App::RemoveStaleSaveCopies()
+{
+    // The user's folders (links are not followed) and the folders of the files used last.
+    const fs::path root(m_userRoot.toStdString());
+    std::vector<fs::path> folders{root};
+    WalkDirectory(
+        root,
+        [&folders](const fs::path& path) {
+            std::error_code ec;
+            if (fs::is_directory(fs::symlink_status(path, ec)))
+                folders.push_back(path);
+            return true;
+        },
+        true, true);
+    for (const QString& file : RecentFiles())
+        folders.push_back(fs::path(file.toStdString()).parent_path());
+    for (const fs::path& folder : folders)
+        LockedFile::RemoveStaleNewFiles(folder);
 }
 
 void CQOR2App::LoadImageList()
