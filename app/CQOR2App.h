@@ -3,7 +3,6 @@
 
 #include "model/files/AppStateFile.h"
 #include "platform/GlProbe.h"
-#include "platform/UserFileCheck.h"
 #include "ui/ImageList.h"
 #include "ui/ProgramRun.h"
 #include "view3d/View3DDevice.h"
@@ -128,16 +127,11 @@ private:
     bool PrepareUserRoot();
     bool PrepareDataFolders();
     void RebuildSamples();
-    // Removes the hidden new files that saves of processes killed before their end left behind.
-    void RemoveStaleSaveCopies();
     void LoadImageList();
     bool Start3D();
     // The probe made a context: 3D is on, its device and the texture manager are set up.
     void Use3D(const GlProbeResult& probe, const QString& recordFile);
     bool FailWithMessage(int captionId, const QString& text);
-    // Tells the user of files that were not usable: one set aside goes on with a note (once the language
-    // module is loaded), one that could not be moved ends the start with a message.
-    bool ReportSetAsideFiles(const QList<SetAsideFile>& files);
 
     Options m_options;
     QString m_startError;

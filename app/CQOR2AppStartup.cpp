@@ -16,7 +16,7 @@
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
-#include "model/base/LockedFile.h"
+#include "model/base/LockedFileLeftovers.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/CatalogueUpkeep.h"
 #include "model/files/SIMPEXP_FZG.h"
@@ -77,6 +77,50 @@ bool IsFolderName(const QString& name)
            name != QLatin1String("..");
 }
 
+// Tells the user of files that were not usable: one set aside goes on with a note (once the language
+// module is loaded: `module`), one that could not be moved ends the start with a message, in the
+// built-in English text before the module is there.
+bool ReportSetAsideFiles(const QList<SetAsideFile>& files, bool module, QWidget* parent, QString* startError)
+{
+    for (const SetAsideFile& file : files) {
+        if (file.movedTo.isEmpty()) {
+            const QString caption = module ? Text(187) : QCoreApplication::applicationName();
+            *startError = QString::fromStdString(FormatResChecked(61972, {file.path.toStdString()}));
+            QTextStream(stderr) << *startError << Qt::endl;
+            MessageBoxes().Show(parent, caption, *startError, IMessageBoxService::Icon::Error,
+                                IMessageBoxService::Buttons::Ok);
+            return false;
+        }
+        if (module)
+            MessageBoxes().Show(parent, Text(273),
+                                QString::fromStdString(FormatResChecked(
+                                    61971, {file.path.toStdString(), file.movedTo.toStdString()})),
+                                IMessageBoxService::Icon::Warning, IMessageBoxService::Buttons::Ok);
+    }
+    return true;
+}
+
+// Removes the hidden new files that saves of processes killed before their end left in the user's
+// folders (links are not followed) and beside the files used last.
+void RemoveStaleSaveCopies(const QString& userRoot, const QStringList& recentFiles)
+{
+    const fs::path root(userRoot.toStdString());
+    std::vector<fs::path> folders{root};
+    WalkDirectory(
+        root,
+        [&folders](const fs::path& path) {
+            std::error_code ec;
+            if (fs::is_directory(fs::symlink_status(path, ec)))
+                folders.push_back(path);
+            return true;
+        },
+        true, true);
+    for (const QString& file : recentFiles)
+        folders.push_back(fs::path(file.toStdString()).parent_path());
+    for (const fs::path& folder : folders)
+        RemoveStaleNewFiles(folder);
+}
+
 } // namespace
 
 bool CQOR2App::FailWithMessage(int captionId, const QString& text)
@@ -85,27 +129,6 @@ bool CQOR2App::FailWithMessage(int captionId, const QString& text)
     MessageBoxes().Show(m_frame.get(), Text(static_cast<quint32>(captionId)), text,
                         IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
     return false;
-}
-
-bool CQOR2App::ReportSetAsideFiles(const QList<SetAsideFile>& files)
-{
-    // Before the language module is loaded only the failures are told, in the built-in English texts.
-    for (const SetAsideFile& file : files) {
-        if (file.movedTo.isEmpty()) {
-            const QString caption = m_module ? Text(187) : QCoreApplication::applicationName();
-            m_startError = QString::fromStdString(FormatResChecked(61972, {file.path.toStdString()}));
-            QTextStream(stderr) << m_startError << Qt::endl;
-            MessageBoxes().Show(m_frame.get(), caption, m_startError, IMessageBoxService::Icon::Error,
-                                IMessageBoxService::Buttons::Ok);
-            return false;
-        }
-        if (m_module)
-            MessageBoxes().Show(m_frame.get(), Text(273),
-                                QString::fromStdString(FormatResChecked(
-                                    61971, {file.path.toStdString(), file.movedTo.toStdString()})),
-                                IMessageBoxService::Icon::Warning, IMessageBoxService::Buttons::Ok);
-    }
-    return true;
 }
 
 bool CQOR2App::InitInstance()
@@ -118,10 +141,10 @@ bool CQOR2App::InitInstance()
     // Qt reads the settings files as soon as the first settings object is made, before any check of
     // ours: what could block the start there, fill the memory or be written through goes aside first.
     const QList<SetAsideFile> setAside = SetAsideUnusableSettingsFiles();
-    if (!ReportSetAsideFiles(setAside) || !ChooseLanguage() || !LoadLanguageModule())
+    if (!ReportSetAsideFiles(setAside, false, nullptr, &m_startError) || !ChooseLanguage() ||
+        !LoadLanguageModule())
         return false;
-    for (const SetAsideFile& file : setAside)
-        ReportSetAsideFiles({file});
+    ReportSetAsideFiles(setAside, true, nullptr, &m_startError);
 
     if (!CreateMainFrame())
         return false;
@@ -164,7 +187,7 @@ bool CQOR2App::InitInstance()
     // folders to the first.
     if (HoldsLock()) {
         MigrateLoadUnitSubfolders(fs::path((m_userRoot + QStringLiteral("load units")).toStdString()));
-        RemoveStaleSaveCopies();
+        RemoveStaleSaveCopies(m_userRoot, RecentFiles());
     }
     return Start3D();
 }
@@ -268,7 +291,7 @@ bool CQOR2App::PrepareUserRoot()
     // The lock file is read by Qt before the lock is taken.
     const QString lockPath = m_userRoot + QStringLiteral("lock.tmp");
     if (const auto moved = SetAsideUnusableFile(lockPath, kLongestLockFile);
-        moved && !ReportSetAsideFiles({*moved}))
+        moved && !ReportSetAsideFiles({*moved}, true, m_frame.get(), &m_startError))
         return false;
     m_lock = std::make_unique<QLockFile>(lockPath);
     // A lock left by a process that is gone is taken over; a live one is left alone.
@@ -333,26 +356,6 @@ void CQOR2App::RebuildSamples()
                                 << " cannot be copied: " << QString::fromStdString(ec.message()) << Qt::endl;
         ec.clear();
     }
-}
-
-void CQOR2App::RemoveStaleSaveCopies()
-{
-    // The user's folders (links are not followed) and the folders of the files used last.
-    const fs::path root(m_userRoot.toStdString());
-    std::vector<fs::path> folders{root};
-    WalkDirectory(
-        root,
-        [&folders](const fs::path& path) {
-            std::error_code ec;
-            if (fs::is_directory(fs::symlink_status(path, ec)))
-                folders.push_back(path);
-            return true;
-        },
-        true, true);
-    for (const QString& file : RecentFiles())
-        folders.push_back(fs::path(file.toStdString()).parent_path());
-    for (const fs::path& folder : folders)
-        LockedFile::RemoveStaleNewFiles(folder);
 }
 
 void CQOR2App::LoadImageList()

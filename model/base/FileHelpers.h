@@ -4,8 +4,7 @@
 #include <filesystem>
 #include <functional>
 
-// Deletes a folder with everything in it. Write-protected files are made writable first. A symbolic link,
-// the folder itself or one inside it, is removed as a link: nothing is deleted through it. Answers false
+// Deletes a folder with everything in it. Write-protected files are made writable first. Answers false
 // when the folder cannot be listed or any entry or the folder itself cannot be removed; the walk stops
 // at the first failure.
 bool DeleteDirectoryTree(const std::filesystem::path& folder);

@@ -1,5 +1,6 @@
 // An open model file with an advisory write lock, written all-or-nothing.
 #include "model/base/LockedFile.h"
+#include "model/base/LockedFileLeftovers.h"
 
 #include <algorithm>
 #include <atomic>
@@ -79,7 +80,7 @@ pid_t ErzeugerVon(const std::string& name)
 
 } // namespace
 
-int LockedFile::RemoveStaleNewFiles(const fs::path& folder)
+int RemoveStaleNewFiles(const fs::path& folder)
 {
     int removed = 0;
     std::error_code ec;
@@ -109,7 +110,7 @@ namespace {
 int WriteBeside(const fs::path& target, const struct stat* like, std::span<const std::uint8_t> data,
                 const std::optional<LockedFile::WriteFault>& fault, fs::path& neu, std::string* error)
 {
-    LockedFile::RemoveStaleNewFiles(FolderOf(target));
+    RemoveStaleNewFiles(FolderOf(target));
     int fd = -1;
     for (int versuch = 0; fd < 0; ++versuch) {
         neu = FolderOf(target) / ("." + target.filename().string() + ".new-" + std::to_string(::getpid()) +

@@ -78,12 +78,6 @@ public:
     static bool ReadStart(const std::filesystem::path& path, std::size_t count,
                           std::vector<std::uint8_t>& out);
 
-    // Removes the new files that writes of processes no longer running left in `folder` (killed before
-    // their new file took its name): files named as this class names them, whose process is gone and
-    // whose write lock nobody holds (a writer on another machine sharing the folder may). Every write
-    // does it for its own folder. Answers how many went.
-    static int RemoveStaleNewFiles(const std::filesystem::path& folder);
-
     // The longest file ReadAll reads unless told otherwise.
     static constexpr std::size_t kReadLimit = std::size_t{256} << 20;
     // Replaces the whole content all-or-nothing, keeping the file's permissions; the write lock moves to

@@ -32,6 +32,5 @@ struct PictureUpkeepFolders
 // Counts, and unless `countOnly` deletes, the files of the picture folder that no item, vehicle or
 // combination file refers to. While collecting, a stored picture name is cut to its file name and
 // emptied when the picture folder lacks it; a file so changed is saved again (not when only counting).
-// Answers -1 and changes nothing when a folder or one of the files cannot be read, and when the picture
-// folder is a symbolic link.
+// Answers -1 and changes nothing when a folder or one of the files cannot be read.
 int DeleteUnusedPictureFiles(bool countOnly, const PictureUpkeepFolders& folders);

@@ -250,6 +250,8 @@ std::string FormatChecked(std::string_view fmt, std::initializer_list<FormatArg>
     return out;
 }
 
+// A text that does not fit the arguments gives way to the program's built-in English text of `id`
+// (BuiltInEnglishText) when that fits; without one it gives FormatChecked's plain fallback.
 std::string FormatResChecked(std::uint32_t id, std::initializer_list<FormatArg> args)
 {
     const auto fits = [&args](std::string_view fmt) {

@@ -39,7 +39,5 @@ std::string FormatChecked(std::string_view fmt, std::initializer_list<FormatArg>
 // True when `fmt` and arguments of these kinds fit each other as FormatChecked requires.
 bool FormatFits(std::string_view fmt, std::initializer_list<FormatArg::Kind> kinds);
 
-// The resource text `id` used as a format, checked as FormatChecked does. A text that does not fit the
-// arguments gives way to the program's built-in English text of `id` (BuiltInEnglishText) when that
-// fits; without one it gives FormatChecked's plain fallback.
+// The resource text `id` used as a format, checked as FormatChecked does.
 std::string FormatResChecked(std::uint32_t id, std::initializer_list<FormatArg> args);
