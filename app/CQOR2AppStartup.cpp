@@ -16,6 +16,7 @@
 #include "loadsecuring/LgsFsmEditors.h"
 #include "model/base/FileHelpers.h"
 #include "model/base/FolderHelpers.h"
+#include "model/base/LockedFileLeftovers.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/CatalogueUpkeep.h"
 #include "model/files/SIMPEXP_FZG.h"
@@ -24,6 +25,7 @@
 #include "platform/ResourceModule.h"
 #include "platform/SystemInfo.h"
 #include "platform/ToolkitTranslation.h"
+#include "platform/UserFileCheck.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/Render3DServices.h"
 #include "view3d/Settings3DRecord.h"
@@ -76,6 +78,50 @@ bool IsFolderName(const QString& name)
            name != QLatin1String("..");
 }
 
+// Tells the user of files that were not usable: one set aside goes on with a note (once the language
+// module is loaded: `module`), one that could not be moved ends the start with a message, in the
+// built-in English text before the module is there.
+bool ReportSetAsideFiles(const QList<SetAsideFile>& files, bool module, QWidget* parent, QString* startError)
+{
+    for (const SetAsideFile& file : files) {
+        if (file.movedTo.isEmpty()) {
+            const QString caption = module ? Text(187) : QCoreApplication::applicationName();
+            *startError = QString::fromStdString(FormatResChecked(61972, {file.path.toStdString()}));
+            QTextStream(stderr) << *startError << Qt::endl;
+            MessageBoxes().Show(parent, caption, *startError, IMessageBoxService::Icon::Error,
+                                IMessageBoxService::Buttons::Ok);
+            return false;
+        }
+        if (module)
+            MessageBoxes().Show(parent, Text(273),
+                                QString::fromStdString(FormatResChecked(
+                                    61971, {file.path.toStdString(), file.movedTo.toStdString()})),
+                                IMessageBoxService::Icon::Warning, IMessageBoxService::Buttons::Ok);
+    }
+    return true;
+}
+
+// Removes the hidden new files that saves of processes killed before their end left in the user's
+// folders (links are not followed) and beside the files used last.
+void RemoveStaleSaveCopies(const QString& userRoot, const QStringList& recentFiles)
+{
+    const fs::path root(userRoot.toStdString());
+    std::vector<fs::path> folders{root};
+    WalkDirectory(
+        root,
+        [&folders](const fs::path& path) {
+            std::error_code ec;
+            if (fs::is_directory(fs::symlink_status(path, ec)))
+                folders.push_back(path);
+            return true;
+        },
+        true, true);
+    for (const QString& file : recentFiles)
+        folders.push_back(fs::path(file.toStdString()).parent_path());
+    for (const fs::path& folder : folders)
+        RemoveStaleNewFiles(folder);
+}
+
 } // namespace
 
 bool CQOR2App::FailWithMessage(int captionId, const QString& text)
@@ -93,8 +139,13 @@ bool CQOR2App::InitInstance()
     if (!m_programFolder.endsWith(QLatin1Char('/')))
         m_programFolder += QLatin1Char('/');
 
-    if (!ChooseLanguage() || !LoadLanguageModule())
+    // Qt reads the settings files as soon as the first settings object is made, before any check of
+    // ours: what could block the start there, fill the memory or be written through goes aside first.
+    const QList<SetAsideFile> setAside = SetAsideUnusableSettingsFiles();
+    if (!ReportSetAsideFiles(setAside, false, nullptr, &m_startError) || !ChooseLanguage() ||
+        !LoadLanguageModule())
         return false;
+    ReportSetAsideFiles(setAside, true, nullptr, &m_startError);
 
     if (!CreateMainFrame())
         return false;
@@ -136,8 +187,10 @@ bool CQOR2App::InitInstance()
     LoadImageList();
     // Load units kept in sub-folders move into the load-unit folder; a second instance leaves the
     // folders to the first.
-    if (HoldsLock())
+    if (HoldsLock()) {
         MigrateLoadUnitSubfolders(fs::path((m_userRoot + QStringLiteral("load units")).toStdString()));
+        RemoveStaleSaveCopies(m_userRoot, RecentFiles());
+    }
     return Start3D();
 }
 
@@ -231,15 +284,19 @@ bool CQOR2App::PrepareUserRoot()
 {
     m_appData = GetUserDataPath();
     if (!QDir().mkpath(m_appData))
-        return FailWithMessage(
-            187, QString::fromStdString(FormatSPre("$S", 1, 188u, m_appData.toLocal8Bit().constData())));
+        return FailWithMessage(187, QString::fromStdString(FormatResChecked(188, {m_appData.toStdString()})));
     const QString rootName = Text(128);
     m_userRoot = m_appData + rootName + QLatin1Char('/');
     if (!IsFolderName(rootName) || !CreateFolderPath(m_userRoot.toStdString()))
-        return FailWithMessage(
-            187, QString::fromStdString(FormatSPre("$S", 1, 188u, m_userRoot.toLocal8Bit().constData())));
+        return FailWithMessage(187,
+                               QString::fromStdString(FormatResChecked(188, {m_userRoot.toStdString()})));
 
-    m_lock = std::make_unique<QLockFile>(m_userRoot + QStringLiteral("lock.tmp"));
+    // The lock file is read by Qt before the lock is taken.
+    const QString lockPath = m_userRoot + QStringLiteral("lock.tmp");
+    if (const auto moved = SetAsideUnusableFile(lockPath, kLongestLockFile);
+        moved && !ReportSetAsideFiles({*moved}, true, m_frame.get(), &m_startError))
+        return false;
+    m_lock = std::make_unique<QLockFile>(lockPath);
     // A lock left by a process that is gone is taken over; a live one is left alone.
     m_lock->setStaleLockTime(0);
     m_lock->tryLock(0);
@@ -259,17 +316,17 @@ bool CQOR2App::PrepareDataFolders()
         QDir().mkpath(folder);
         const int result = EnsureLocalizedSubfolder(folder.toStdString(), textId, owner);
         if (result >= 2)
-            return FailWithMessage(187, QString::fromStdString(FormatSPre(
-                                            "$S", 1, 292u, folder.toLocal8Bit().constData(), result)));
-        if (result < 0)
             return FailWithMessage(
-                187, QString::fromStdString(FormatSPre("$S", 1, 188u, folder.toLocal8Bit().constData())));
+                187, QString::fromStdString(FormatResChecked(292, {folder.toStdString(), result})));
+        if (result < 0)
+            return FailWithMessage(187,
+                                   QString::fromStdString(FormatResChecked(188, {folder.toStdString()})));
     }
     for (const char* name : {"load units", "filler items (dunnage)", "Print", "Data"}) {
         const QString folder = m_userRoot + QLatin1String(name);
         if (!QDir().mkpath(folder))
-            return FailWithMessage(
-                187, QString::fromStdString(FormatSPre("$S", 1, 188u, folder.toLocal8Bit().constData())));
+            return FailWithMessage(187,
+                                   QString::fromStdString(FormatResChecked(188, {folder.toStdString()})));
     }
     SetProgramFolders({fs::path(m_programFolder.toStdString()),
                        fs::path((m_userRoot + QStringLiteral("Data")).toStdString())});

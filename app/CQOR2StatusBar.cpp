@@ -15,12 +15,12 @@ namespace {
 
 QString Format(std::uint32_t id, double value)
 {
-    return QString::fromStdString(FormatSPre(LoadResString(id).c_str(), 0, value));
+    return QString::fromStdString(FormatResChecked(id, {value}));
 }
 
 QString Format(std::uint32_t id, const std::string& prefix)
 {
-    return QString::fromStdString(FormatSPre(LoadResString(id).c_str(), 0, prefix.c_str()));
+    return QString::fromStdString(FormatResChecked(id, {prefix}));
 }
 
 } // namespace
@@ -178,8 +178,7 @@ void CQOR2StatusBar::BuildStateMessage(int mode)
         if (rule.text == 320)
             m_strText = Format(320, limit * 1000.0);
         else if (rule.text == 52)
-            m_strText =
-                QString::fromStdString(FormatSPre(LoadResString(52).c_str(), 0, prefix.c_str(), percent));
+            m_strText = QString::fromStdString(FormatResChecked(52, {prefix, percent}));
         else
             m_strText = Format(rule.text, prefix);
         m_colour = rule.colour;

@@ -21,6 +21,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileIconProvider>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -541,6 +542,43 @@ void CFileTreeCtrl::FillFolder(const QString& path, QTreeWidgetItem* parent, boo
     SortChildren(parent);
     if (added == 0 && parent != invisibleRootItem())
         parent->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+}
+
+void CFileTreeCtrl::RefillFolderKeepingItems(const QString& path, QTreeWidgetItem* parent)
+{
+    QTreeWidgetItem* current = currentItem();
+    QHash<QString, CFileTreeCtrlItem*> byPath;
+    QSet<QTreeWidgetItem*> expanded;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        CFileTreeCtrlItem* child = Item(parent->child(i));
+        byPath.insert(child->Info().m_strFilePath, child);
+        if (child->isExpanded())
+            expanded.insert(child);
+    }
+    const QSignalBlocker blocker(this);
+    QList<QTreeWidgetItem*> old = parent->takeChildren();
+    FillFolder(path, parent);
+    for (int i = 0; i < parent->childCount(); ++i) {
+        CFileTreeCtrlItem* fresh = Item(parent->child(i));
+        CFileTreeCtrlItem* same = byPath.take(fresh->Info().m_strFilePath);
+        if (!same || same->Info().m_bFileItem != fresh->Info().m_bFileItem)
+            continue;
+        same->TakeOver(*fresh);
+        delete parent->takeChild(i);
+        parent->insertChild(i, same);
+        old.removeOne(same);
+        if (expanded.contains(same))
+            same->setExpanded(true);
+    }
+    // What is left over stood for entries that are gone; a selection inside them moves to the folder.
+    for (QTreeWidgetItem* up = current; up; up = up->parent())
+        if (old.contains(up)) {
+            current = parent == invisibleRootItem() ? nullptr : parent;
+            break;
+        }
+    qDeleteAll(old);
+    if (current && currentItem() != current)
+        setCurrentItem(current);
 }
 
 void CFileTreeCtrl::SortChildren(QTreeWidgetItem* parent)
@@ -1222,7 +1260,7 @@ bool CFileTreeCtrl::DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, 
         delete dragged;
     }
     if (target->childCount() > 0 || target->isExpanded())
-        FillFolder(folder, target, true);
+        RefillFolderKeepingItems(folder, target);
     else
         target->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     if (!copy)

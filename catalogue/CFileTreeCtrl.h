@@ -97,7 +97,8 @@ public:
     virtual bool EndLabelEdit(QTreeWidgetItem* item, const QString& text);
 
     // Moves (or copies) the dragged item's file into the target folder; a name already there is replaced
-    // only after the user's yes. Answers whether the file system changed.
+    // only after the user's yes. Answers whether the file system changed. A moved item is deleted; every
+    // other item the caller holds stays valid (the target's children are read again in place).
     virtual bool DropOnto(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool copy);
     // The item shown as the target while something is dragged over the tree; null for none.
     void SetDropHighlight(QTreeWidgetItem* item);
@@ -170,6 +171,9 @@ signals:
 
 protected:
     virtual void FillFolder(const QString& path, QTreeWidgetItem* parent, bool deleteChildren = false);
+    // Reads the children of `parent` again: an entry still there keeps its item (with its children, its
+    // expansion and the selection) and takes the new record; only the items of entries gone are deleted.
+    void RefillFolderKeepingItems(const QString& path, QTreeWidgetItem* parent);
     virtual void InsertRoots();
     virtual void InsertDrives(QTreeWidgetItem* parent);
     virtual bool HasSubEntries(const QString& path) const;

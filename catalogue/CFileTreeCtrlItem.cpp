@@ -30,6 +30,12 @@ CFileTreeCtrlItem::CFileTreeCtrlItem(const CFileTreeCtrlItemInfo& info) : m_info
 
 CFileTreeCtrlItem::~CFileTreeCtrlItem() = default;
 
+void CFileTreeCtrlItem::TakeOver(CFileTreeCtrlItem& other)
+{
+    QTreeWidgetItem::operator=(other);
+    m_info.swap(other.m_info);
+}
+
 bool CFileTreeCtrlItem::Before(const CFileTreeCtrlItem& a, const CFileTreeCtrlItem& b)
 {
     const int rankA = KindRank(a.m_info->m_nItemKind);

@@ -19,7 +19,6 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
@@ -221,9 +220,11 @@ bool CHlbAdapter::DeleteSelectedItem(QString* error)
     const QString kind = Text(m_category == 0 ? 286 : 447);
     const QString question =
         FillIn(Text(477), {QString::fromStdString(CHlbCatalogue::DisplayName(entry->item)), kind});
-    const bool yes = m_confirm ? m_confirm(Text(425), question)
-                               : QMessageBox::warning(m_list.data(), Text(425), question,
-                                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    // The program's plain box: the name is the user's and never read as markup.
+    const bool yes =
+        m_confirm ? m_confirm(Text(425), question)
+                  : MessageBoxes().Show(m_list.data(), Text(425), question, IMessageBoxService::Icon::Warning,
+                                        IMessageBoxService::Buttons::YesNo) == IMessageBoxService::kYes;
     if (!yes)
         return false;
     // The file goes first: an entry whose file stays would come back at the next start.
@@ -233,7 +234,8 @@ bool CHlbAdapter::DeleteSelectedItem(QString* error)
         if (error)
             *error = reason;
         else
-            QMessageBox::warning(m_list.data(), Text(425), reason);
+            MessageBoxes().Show(m_list.data(), Text(425), reason, IMessageBoxService::Icon::Warning,
+                                IMessageBoxService::Buttons::Ok);
         return false;
     }
     m_catalogue->Remove(entry);

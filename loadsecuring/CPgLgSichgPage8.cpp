@@ -94,7 +94,8 @@ std::string CPgLgSichgPage8::BerichtTitel() const
     if (pEinheit && !pEinheit->m_mapLg.empty())
         name = pEinheit->m_mapLg.begin()->second ? pEinheit->m_mapLg.begin()->second->GetDisplayName()
                                                  : pEinheit->m_mapLg.begin()->first;
-    return FormatSPre("$S '%s' $S [%i]", 2, 234u, 232u, name.c_str(), pEinheit ? pEinheit->GetId() : 0);
+    return FormatChecked("%s '%s' %s [%i]",
+                         {LoadResString(234), name, LoadResString(232), pEinheit ? pEinheit->GetId() : 0});
 }
 
 std::string CPgLgSichgPage8::BerichtName() const

@@ -167,7 +167,7 @@ std::string CQORLgSicherungView::EinheitTooltip(const CLadeeinheit& le)
     }
     std::string html = Vorlage(677);
     html = ReplaceAllText(html, "<!--$endColor-->", "#C8D8ED");
-    html = ReplaceAllText(html, "<!--$caption-->", FormatSPre("$S", 1, bAktiv ? 410u : 411u, le.GetId()));
+    html = ReplaceAllText(html, "<!--$caption-->", FormatResChecked(bAktiv ? 410u : 411u, {le.GetId()}));
     html = ReplaceAllText(html, "<!--LEGG-->", Kg(dMasse));
     html = ReplaceAllText(html, "<!--tbodyrows-->", zeilen);
     // The four free distances, each written whole in place of its marker.
@@ -206,7 +206,7 @@ void CQORLgSicherungView::ShowMaengel(CLadeeinheit* pEinheit)
             punkte += FormatChecked("<li style=\"margin-bottom:0.5em\"><b>%s</b>: %s</li>",
                                     {EscapeHtml(m->GetText()), m->GetHtml()});
     IMessageBoxService::HtmlBox box;
-    box.text = QString::fromStdString(FormatSPre("$S", 1, 609u, pEinheit->GetId(), punkte.c_str()));
+    box.text = QString::fromStdString(FormatResChecked(609, {pEinheit->GetId(), punkte}));
     box.captionId = 610;
     box.iconId = 820;
     box.iconKind = CDlgMsgboxHtml::kIconPng;

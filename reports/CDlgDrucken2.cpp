@@ -49,8 +49,8 @@ CDlgDrucken2::CDlgDrucken2(CQOR1Doc* pDoc, CFahrzeug* pVorn, CFahrzeug* pAnhaeng
 
 std::string CDlgDrucken2::BerichtName(std::uint32_t textId, const std::string& fahrzeugName)
 {
-    // The name is an argument of the format, so a "%" or "$S" in it stays as it is.
-    return SichererName(FormatSPre("$S '%s'", 1, textId, fahrzeugName.c_str()));
+    // The text and the name are arguments of the format, so a "%" or "$S" in them stays as it is.
+    return SichererName(FormatChecked("%s '%s'", {LoadResString(textId), fahrzeugName}));
 }
 
 std::string CDlgDrucken2::SichererName(std::string name)
@@ -137,12 +137,13 @@ bool CDlgDrucken2::OnInitDialog()
         beide->show();
 
     const int nVorn = Einheiten(m_pVorn);
-    SetCtrlText(kIdLgs1, QString::fromStdString(bSattel ? FormatS("$S [$S]", 2, 185u, 559u)
-                                                        : FormatSPre("$S [%i]", 1, 185u, nVorn)));
+    SetCtrlText(kIdLgs1,
+                QString::fromStdString(bSattel ? FormatS("$S [$S]", 2, 185u, 559u)
+                                               : FormatChecked("%s [%i]", {LoadResString(185), nVorn})));
     SetChecked(kIdLgs1, !bSattel && nVorn > 0);
     if (m_pAnhaenger) {
         const int nHinten = Einheiten(m_pAnhaenger);
-        SetCtrlText(kIdLgs2, QString::fromStdString(FormatSPre("$S [%i]", 1, 185u, nHinten)));
+        SetCtrlText(kIdLgs2, QString::fromStdString(FormatChecked("%s [%i]", {LoadResString(185), nHinten})));
         SetChecked(kIdLgs2, nHinten > 0);
     }
     SetChecked(kIdPlan, true);

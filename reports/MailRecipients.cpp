@@ -1,9 +1,8 @@
 // The recipients field of a mail: parts separated by ";", each a plain mail address.
 #include "reports/MailRecipients.h"
 
+#include "platform/mail/MailAddress.h"
 #include "platform/mail/MimeWriter.h"
-
-#include <QRegularExpression>
 
 namespace MailRecipients {
 
@@ -26,18 +25,11 @@ QStringList Split(const QString& text)
 
 bool Validate(const QString& text)
 {
-    // The dot between the domain's parts is the expression's plain "." (any character).
-    static const QRegularExpression address(
-        QStringLiteral("^[a-zA-Z0-9_.+-]+@[a-zA-Z0-9-]+.[a-zA-Z0-9-.]+$"));
     // A control character (a line break above all) would end the header or the mail command that the
-    // address goes into; the pattern's "$" and "." let some of them through, so they are refused first
-    // (the blanks around a part are not part of it).
-    for (const QString& part : Split(text)) {
-        if (MimeWriter::HasControlCharacter(part))
+    // address goes into (the blanks around a part are not part of it).
+    for (const QString& part : Split(text))
+        if (MimeWriter::HasControlCharacter(part) || !MailAddress::IsValid(part))
             return false;
-        if (!address.match(part).hasMatch())
-            return false;
-    }
     return true;
 }
 

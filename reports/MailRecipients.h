@@ -8,8 +8,7 @@ namespace MailRecipients {
 
 // The parts of the text split at ";", trimmed of blanks and tabs, empty parts left out.
 QStringList Split(const QString& text);
-// True when every part matches "^[a-zA-Z0-9_.+-]+@[a-zA-Z0-9-]+.[a-zA-Z0-9-.]+$" as a whole; a text
-// without parts is valid.
+// True when every part is a plain mail address (MailAddress::IsValid); a text without parts is valid.
 bool Validate(const QString& text);
 
 } // namespace MailRecipients

@@ -1,6 +1,7 @@
 # Shared by the start and test scripts: installs what is missing and builds.
 # QOR_BUILD_DIR (default build) and QOR_CMAKE_ARGS choose the build; QOR_SANITIZE=1 adds the sanitizers;
-# QOR_JOBS limits the parallel build jobs (default: all cores).
+# QOR_JOBS limits the parallel build jobs (default: all cores). qor_build builds the targets it is given,
+# or everything without any.
 set -euo pipefail
 QOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -39,6 +40,8 @@ qor_build() {
     # Paths relative to the checkout, so clones and work trees in other folders share cached objects.
     export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$QOR_ROOT}" CCACHE_NOHASHDIR=1
     cmake -S "$QOR_ROOT" -B "$dir" "${args[@]}" >/dev/null
-    cmake --build "$dir" -j "${QOR_JOBS:-$(nproc)}"
+    local targets=()
+    for t in "$@"; do targets+=(--target "$t"); done
+    cmake --build "$dir" -j "${QOR_JOBS:-$(nproc)}" "${targets[@]}"
     QOR_BIN_DIR="$dir/bin"
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program.
+# Installs what is missing, builds the program with what it loads (the language modules, the samples and the
+# 3D models, all dependencies of the target qor; no test or benchmark) and starts it.
 source "$(dirname "$0")/common.sh"
 qor_install_dependencies
-qor_build
+qor_build qor
 exec "$QOR_BIN_DIR/qor" "$@"

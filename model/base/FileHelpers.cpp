@@ -41,10 +41,13 @@ bool IsRealFolder(const fs::directory_entry& entry)
 
 bool DeleteDirectoryTree(const fs::path& folder)
 {
+    std::error_code ec;
+    // A link given as the folder goes as a link too: what it points to was never part of the tree.
+    if (fs::is_symlink(folder, ec))
+        return fs::remove(folder, ec) && !ec;
     std::vector<fs::directory_entry> entries;
     if (!ListFolder(folder, entries))
         return false;
-    std::error_code ec;
     for (const fs::directory_entry& entry : entries) {
         if (IsRealFolder(entry)) {
             if (!DeleteDirectoryTree(entry.path()))

@@ -1,5 +1,6 @@
 // An open model file with an advisory write lock, written all-or-nothing.
 #include "model/base/LockedFile.h"
+#include "model/base/LockedFileLeftovers.h"
 
 #include <algorithm>
 #include <atomic>
@@ -77,11 +78,11 @@ pid_t ErzeugerVon(const std::string& name)
     return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
 }
 
-// Removes the new files in `folder` that a write of a process no longer running left behind (killed
-// before its new file took the name). Files of running processes, this one among them, stay, and so does
-// a file whose write lock someone holds (a writer on another machine sharing the folder).
-void RaeumeVerwaisteAuf(const fs::path& folder)
+} // namespace
+
+int RemoveStaleNewFiles(const fs::path& folder)
 {
+    int removed = 0;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const pid_t pid = ErzeugerVon(it->path().filename().string());
@@ -93,11 +94,15 @@ void RaeumeVerwaisteAuf(const fs::path& folder)
         struct stat st
         {
         };
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(it->path().c_str());
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::unlink(it->path().c_str()) == 0)
+            ++removed;
         ::close(fd);
     }
+    return removed;
 }
+
+namespace {
 
 // A new file beside `target`, complete on the disk and write-locked. `like` (the file it replaces, or
 // null) gives its permissions and owner. The descriptor of the new file, -1 on failure (the new file is
@@ -105,7 +110,7 @@ void RaeumeVerwaisteAuf(const fs::path& folder)
 int WriteBeside(const fs::path& target, const struct stat* like, std::span<const std::uint8_t> data,
                 const std::optional<LockedFile::WriteFault>& fault, fs::path& neu, std::string* error)
 {
-    RaeumeVerwaisteAuf(FolderOf(target));
+    RemoveStaleNewFiles(FolderOf(target));
     int fd = -1;
     for (int versuch = 0; fd < 0; ++versuch) {
         neu = FolderOf(target) / ("." + target.filename().string() + ".new-" + std::to_string(::getpid()) +

@@ -127,7 +127,9 @@ int DeleteUnusedPictureFiles(bool countOnly, const PictureUpkeepFolders& folders
 {
     // Read everything first: a folder or file that cannot be read leaves every file as it is.
     std::error_code ec;
-    if (folders.pictures.empty() || !fs::is_directory(folders.pictures, ec))
+    // A picture folder that is a link points at files this program did not make: it is never cleaned.
+    if (folders.pictures.empty() || !fs::is_directory(folders.pictures, ec) ||
+        fs::is_symlink(folders.pictures, ec))
         return -1;
     std::vector<fs::path> pictureFiles;
     std::set<std::string> pictures;

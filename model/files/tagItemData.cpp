@@ -146,6 +146,10 @@ LoadAnswer tagItemData::Load(std::span<const std::uint8_t> file, const std::stri
             if (!KnownKind(read.m_nArt))
                 ar.Fail(ArchiveError::Kind::Corrupt, 0,
                         "catalogue item of unknown kind " + std::to_string(read.m_nArt));
+            // Bytes after the end are damage: a file that took them in would lose them on its next save.
+            if (!ar.AtEnd())
+                ar.Fail(ArchiveError::Kind::Corrupt, ar.Position(),
+                        "data after the end of the catalogue item");
         }
     }
     if (headerless) {

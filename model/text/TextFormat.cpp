@@ -1,6 +1,7 @@
 // "$S" placeholder replacement and printf formatting without a fixed buffer.
 #include "model/text/TextFormat.h"
 
+#include "model/text/BuiltInTexts.h"
 #include "model/text/NumberText.h"
 #include "model/text/TextProvider.h"
 
@@ -199,6 +200,18 @@ std::string PlainFallback(std::string_view fmt, std::initializer_list<FormatArg>
     return out;
 }
 
+// Splits `fmt` into its specifiers and answers whether they take `args`, one for one and kind for kind.
+bool ParseFitting(std::string_view fmt, std::initializer_list<FormatArg> args, std::vector<Spec>& specs)
+{
+    if (!ParseSpecs(fmt, specs) || specs.size() != args.size())
+        return false;
+    std::size_t n = 0;
+    for (const FormatArg& arg : args)
+        if (specs[n++].kind != arg.GetKind())
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool FormatFits(std::string_view fmt, std::initializer_list<FormatArg::Kind> kinds)
@@ -216,13 +229,7 @@ bool FormatFits(std::string_view fmt, std::initializer_list<FormatArg::Kind> kin
 std::string FormatChecked(std::string_view fmt, std::initializer_list<FormatArg> args)
 {
     std::vector<Spec> specs;
-    bool fits = ParseSpecs(fmt, specs) && specs.size() == args.size();
-    if (fits) {
-        std::size_t n = 0;
-        for (const FormatArg& arg : args)
-            fits = fits && specs[n++].kind == arg.GetKind();
-    }
-    if (!fits)
+    if (!ParseFitting(fmt, args, specs))
         return PlainFallback(fmt, args);
 
     std::string out;
@@ -245,7 +252,17 @@ std::string FormatChecked(std::string_view fmt, std::initializer_list<FormatArg>
     return out;
 }
 
+// A text that does not fit the arguments gives way to the program's built-in English text of `id`
+// (BuiltInEnglishText) when that fits; without one it gives FormatChecked's plain fallback.
 std::string FormatResChecked(std::uint32_t id, std::initializer_list<FormatArg> args)
 {
-    return FormatChecked(LoadResString(id), args);
+    const auto fits = [&args](std::string_view fmt) {
+        std::vector<Spec> specs;
+        return ParseFitting(fmt, args, specs);
+    };
+    const std::string text = LoadResString(id);
+    if (!fits(text))
+        if (const char* english = BuiltInEnglishText(id); english && fits(english))
+            return FormatChecked(english, args);
+    return FormatChecked(text, args);
 }

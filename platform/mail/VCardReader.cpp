@@ -2,6 +2,7 @@
 #include "platform/mail/VCardReader.h"
 
 #include "platform/RegularFile.h"
+#include "platform/mail/MailAddress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,8 +54,9 @@ void VCardReader::Parse(const QByteArray& text, QVector<MailContact>& contacts)
         } else if (key == u"FN") {
             name = Unescape(value).trimmed();
         } else if (key == u"EMAIL") {
+            // Only an address the recipient fields take: anything else would be refused there anyway.
             const QString email = Unescape(value).trimmed().remove(QLatin1String("mailto:"));
-            if (!email.isEmpty())
+            if (MailAddress::IsValid(email))
                 emails.append(email);
         } else if (key == u"END") {
             for (const QString& e : emails)

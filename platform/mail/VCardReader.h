@@ -18,7 +18,8 @@ public:
 
     // The contacts of `path`: a .vcf file or a folder whose .vcf files are read; sorted by name (case
     // ignored), then address. Cards without an address give no row. False with `error` when the path
-    // cannot be read (a file that is not a regular file, or is longer than kGroessteDatei, cannot).
+    // cannot be read (a file that is not a regular file, or is longer than kGroessteDatei, cannot). An
+    // address that is not a plain mail address (MailAddress::IsValid) gives no row.
     static bool Read(const QString& path, QVector<MailContact>& contacts, QString* error = nullptr);
 
     // The cards of one vCard text, appended unsorted.

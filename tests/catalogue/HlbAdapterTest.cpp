@@ -10,6 +10,7 @@
 #include "model/files/VehicleFiles.h"
 #include "model/text/TextProvider.h"
 #include "ui/CommandEvent.h"
+#include "ui/ScriptedMessageBoxService.h"
 
 #include <QApplication>
 #include <QDir>
@@ -209,6 +210,33 @@ TEST_F(HlbAdapterTest, TwoAdaptersOnOneCatalogueStayInStep)
     EXPECT_FALSE(catalogue->Entries().empty());
     two.reset();
     EXPECT_TRUE(catalogue->Entries().empty());
+}
+
+TEST_F(HlbAdapterTest, TheDeleteQuestionShowsTheNameAsPlainText)
+{
+    // A file name is the user's text: shown in the program's plain box, its markup stays visible.
+    Write(folders.loadUnits / "<font color=red>Kiste.lgs", 3);
+    StripWindow strip(kHlbOwnerDrawn);
+    CHlbAdapter adapter(catalogue);
+    adapter.Attach(strip.list);
+    adapter.SelectItem(0);
+    ScriptedMessageBoxService boxes;
+    boxes.AddAnswer(IMessageBoxService::kNo);
+    // A box of Qt's own would wait for a user: it is closed and counted as a failure.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a box outside the program's message boxes";
+            box->close();
+        }
+    });
+    guard.start(20);
+    EXPECT_FALSE(adapter.DeleteSelectedItem());
+    ASSERT_EQ(boxes.Records().size(), 1);
+    EXPECT_FALSE(boxes.Records()[0].isHtml);
+    EXPECT_EQ(boxes.Records()[0].text,
+              QStringLiteral("Do you really want to delete \"<font color=red>Kiste\" (load unit)?"));
+    EXPECT_TRUE(fs::exists(folders.loadUnits / "<font color=red>Kiste.lgs"));
 }
 
 TEST_F(HlbAdapterTest, AnEntryDeletedThroughOneStripWhileTheOtherLoadsItsPicture)

@@ -305,6 +305,9 @@ TEST_F(ProgramTrees, SampleItemsAreProtected)
     EXPECT_TRUE(tree.DropOnto(sample, my, true)) << "a sample leaves as a copy";
     EXPECT_TRUE(QFile::exists(m_sample));
     EXPECT_TRUE(QFile::exists(m_my + QStringLiteral("/Sample truck.qor")));
+    // The drop read the target folder again; the items of its files that are still there are the same.
+    ASSERT_EQ(VehicleCatalogueSandbox::ItemOf(tree, m_kinds[2]), own);
+    EXPECT_NE(VehicleCatalogueSandbox::ItemOf(tree, m_my + QStringLiteral("/Sample truck.qor")), nullptr);
     tree.setCurrentItem(own);
     EXPECT_TRUE(tree.m_bAllowRename);
 }

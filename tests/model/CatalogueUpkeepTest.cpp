@@ -225,6 +225,12 @@ TEST_F(PictureUpkeepTest, AnythingUnreadableDeletesAndClearsNothing)
              WriteText(r / "picfile", "x");
              f.pictures = r / "picfile";
          }},
+        // A linked picture folder belongs to whoever made the link: it is read, never cleaned.
+        {"picture folder is a link",
+         [](const fs::path& r, PictureUpkeepFolders& f) {
+             fs::rename(f.pictures, r / "pictures elsewhere");
+             fs::create_directory_symlink(r / "pictures elsewhere", f.pictures);
+         }},
         {"load-unit folder is a file",
          [](const fs::path& r, PictureUpkeepFolders& f) {
              WriteText(r / "lufile", "x");

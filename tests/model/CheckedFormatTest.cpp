@@ -1,4 +1,5 @@
 // The checked printf-style formatter: matching formats, and the plain fallback for every mismatch.
+#include "model/text/BuiltInTexts.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
 
@@ -95,6 +96,27 @@ TEST(CheckedFormatTest, FitsAnswersWhatFormatCheckedAccepts)
     EXPECT_FALSE(FormatFits("%s: %.0f", {FormatArg::Kind::Double, FormatArg::Kind::String}));
     EXPECT_FALSE(FormatFits("%s", {}));
     EXPECT_TRUE(FormatFits("no specifier %%", {}));
+}
+
+TEST(CheckedFormatTest, ATextThatDoesNotFitGivesWayToTheBuiltInEnglishText)
+{
+    // A module whose text takes more (or other) arguments than the code passes: read as a printf
+    // format it would read past the arguments. The program's own English text stands in.
+    const std::string english = FormatChecked(BuiltInEnglishText(188), {"/home/anna/x"});
+    ASSERT_NE(english.find("/home/anna/x"), std::string::npos);
+    for (const char* text : {"%s %s %s %s %s", "%n%s", "%d", "", "%s %d"}) {
+        SCOPED_TRACE(text);
+        CTableTextProvider texts({{188, text}});
+        ScopedTextProvider scope(&texts);
+        EXPECT_EQ(FormatResChecked(188, {"/home/anna/x"}), english);
+    }
+    // No module at all: the built-in text too.
+    ScopedTextProvider none(nullptr);
+    EXPECT_EQ(FormatResChecked(188, {"/home/anna/x"}), english);
+    // A fitting translation is used as it is.
+    CTableTextProvider german({{188, "Der Ordner %s fehlt."}});
+    ScopedTextProvider scope(&german);
+    EXPECT_EQ(FormatResChecked(188, {"/x"}), "Der Ordner /x fehlt.");
 }
 
 TEST(CheckedFormatTest, ResourceTextIsTheFormat)

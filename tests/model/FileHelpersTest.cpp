@@ -50,6 +50,11 @@ TEST_F(FileHelpersTest, DeleteDirectoryTreeRemovesALinkButNotWhatItPointsTo)
     fs::create_directory_symlink(m_root / "outside", m_root / "tree/link");
     EXPECT_TRUE(DeleteDirectoryTree(m_root / "tree"));
     EXPECT_TRUE(fs::exists(m_root / "outside/keep.txt"));
+    // Given as the folder itself, the link goes and what it points to stays whole.
+    fs::create_directory_symlink(m_root / "outside", m_root / "top");
+    EXPECT_TRUE(DeleteDirectoryTree(m_root / "top"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(m_root / "top")));
+    EXPECT_TRUE(fs::exists(m_root / "outside/keep.txt"));
 }
 
 TEST_F(FileHelpersTest, DeleteDirectoryTreeFailsOnAMissingFolder)

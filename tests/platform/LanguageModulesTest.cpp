@@ -1,4 +1,5 @@
 // The language modules built beside the program agree item for item, and the English one is English.
+#include "model/text/BuiltInTexts.h"
 #include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
 #include "platform/mail/MailSettings.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -132,6 +134,18 @@ TEST_F(LanguageModulesTest, EveryStringIsTranslatedWithItsPlaceholdersInOrder)
         EXPECT_EQ(Placeholders(en->String(id)), Placeholders(de->String(id)))
             << en->String(id).toStdString() << "\n"
             << de->String(id).toStdString();
+    }
+}
+
+TEST_F(LanguageModulesTest, TheBuiltInEnglishTextsAreThoseOfTheEnglishModule)
+{
+    const std::vector<std::uint32_t> ids = BuiltInEnglishTextIds();
+    ASSERT_FALSE(ids.empty());
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+    for (std::uint32_t id : ids) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(en->HasString(id));
+        EXPECT_EQ(en->String(id), QString::fromUtf8(BuiltInEnglishText(id)));
     }
 }
 

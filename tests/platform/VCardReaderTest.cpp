@@ -51,3 +51,17 @@ TEST(VCardReader, OnlyRegularFilesOfBoundedLengthAreRead)
         EXPECT_TRUE(error.startsWith(path)) << error.toStdString();
     }
 }
+
+TEST(VCardReader, OnlyPlainAddressesGiveRows)
+{
+    // The address book offers what the recipient fields take, nothing they would refuse.
+    QVector<MailContact> contacts;
+    VCardReader::Parse(
+        "BEGIN:VCARD\r\nFN:Eve\r\nEMAIL:eve@example>org\r\nEMAIL:eve x@example.org\r\n"
+        "EMAIL:eve@example.org\r\nEMAIL:mailto:eve@home.example\r\nEMAIL:\"Eve\" <e@example.org>\r\n"
+        "EMAIL:eve@example\xe2\x80\xa8org\r\nEND:VCARD\r\n",
+        contacts);
+    ASSERT_EQ(contacts.size(), 2);
+    EXPECT_EQ(contacts[0].email, QStringLiteral("eve@example.org"));
+    EXPECT_EQ(contacts[1].email, QStringLiteral("eve@home.example"));
+}

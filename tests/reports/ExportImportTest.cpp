@@ -201,9 +201,17 @@ TEST(MailRecipientsTest, TheFieldsCheck)
         {"  anna@example.com\t; ", true, 1},
         {"", true, 0},
         {";;", true, 0},
-        {"anna@ex.c", true, 1}, // the unescaped dot takes any character
-        {"anna@ab", false, 1},  // fewer than three characters after the at sign
+        {"anna@ex.c", true, 1},
+        {"anna@ab", false, 1}, // fewer than three characters after the at sign
         {"anna@example.com;bad", false, 2},
+        // Between the domain's parts only a dot: no character that ends or hides an address.
+        {"anna@example>com", false, 1},
+        {"anna@example com", false, 1},
+        {"anna@example'com", false, 1},
+        {"anna@example*com", false, 1},
+        {"anna@example@com", false, 1},
+        {"anna@example\u2028com", false, 1},
+        {"anna@example\u0085com", false, 1},
         {"anna example@example.com", false, 1},
         // Control characters would reach the To header and the mail commands.
         {"anna@example.com\n", false, 1},

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Starts the real program unattended (QOR_QUIT_AFTER_START=1) on user folders and settings prepared the
+# way users and their tools leave them, and checks what the start and the exit do with them:
+#   links in place of the per-user "Samples" and "Data" folders, whose targets must keep every file;
+#   a named pipe, a 2 GB file (sparse) and a link to a device as the settings file, the organisation's
+#   settings file and the lock file, which must give a start within seconds with a message;
+#   hidden copies that killed saves left behind;
+#   a language module whose folder message holds more "%s" than the program passes.
+# Usage: user_files_at_start.sh <qor> <rcc> <English module source folder>
+set -euo pipefail
+bin="$1"
+rcc="$2"
+module_source="$3"
+work="$(mktemp -d)"
+program_copy=""
+cleanup() {
+    rm -rf "$work"
+    [ -z "$program_copy" ] || rm -rf "$program_copy"
+}
+trap cleanup EXIT
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=offscreen QT_FONT_DPI=96 QOR_QUIT_AFTER_START=1
+# The graphics driver's allocations cannot be named in a leak suppression (see quit_after_start.sh).
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+root="$XDG_DATA_HOME/Korvelandt/QOR/QOR Load Planning"
+settings="$XDG_CONFIG_HOME/Korvelandt/QOR.conf"
+shared="$XDG_CONFIG_HOME/Korvelandt.conf"
+failures=0
+fail() {
+    echo "FAILED: $*"
+    failures=$((failures + 1))
+}
+
+# Runs the program (the given binary unless QOR_BIN says another) with a time limit; its exit code goes
+# to $status, its error output to $work/err.
+run() {
+    status=0
+    timeout 60 "${QOR_BIN:-$bin}" "$@" 2>"$work/err" >/dev/null || status=$?
+    [ "$status" -ne 124 ] || fail "the start did not end within 60 s"
+}
+
+# ---- links in place of the Samples and Data folders ----
+mkdir -p "$root" "$work/elsewhere/samples/mine" "$work/elsewhere/data"
+echo "my own vehicle" >"$work/elsewhere/samples/mine/truck.qor"
+echo "notes" >"$work/elsewhere/samples/notes.txt"
+echo "a picture no catalogue item names" >"$work/elsewhere/data/photo.png"
+ln -s "$work/elsewhere/samples" "$root/Samples"
+ln -s "$work/elsewhere/data" "$root/Data"
+run
+[ "$status" -eq 0 ] || fail "the start with linked folders ended with $status: $(cat "$work/err")"
+for f in samples/mine/truck.qor samples/notes.txt data/photo.png; do
+    [ -f "$work/elsewhere/$f" ] || fail "$f, behind a link, was deleted"
+done
+[ -d "$root/Samples" ] && [ ! -L "$root/Samples" ] || fail "the linked Samples folder was not replaced by a folder"
+[ -n "$(find "$root/Samples" -name '*.qor' -print -quit)" ] || fail "no sample vehicle in the new Samples folder"
+[ -L "$root/Data" ] || fail "the linked Data folder is no longer the link"
+
+# ---- special files in place of the settings, the organisation's settings and the lock file ----
+# As root a write through the link would replace the node: one of the test's own, never a real one
+# (where no node can be made, a named pipe stands in for it as what is not a regular file).
+device="$work/device"
+if [ "$(id -u)" -ne 0 ]; then
+    device=/dev/null
+elif ! mknod "$device" c 1 3 2>/dev/null; then
+    mkfifo "$device"
+fi
+place() { # place <kind> <path>
+    rm -rf "$2"
+    mkdir -p "$(dirname "$2")"
+    case "$1" in
+    pipe) mkfifo "$2" ;;
+    big) truncate -s 2G "$2" ;;
+    device) ln -s "$device" "$2" ;;
+    esac
+}
+check_set_aside() { # check_set_aside <kind> <path>
+    grep -qF "message answered unattended: $2 could not be used" "$work/err" ||
+        fail "no message about the $1 at $2"
+    [ -e "$2.unusable" ] || [ -L "$2.unusable" ] || fail "the $1 at $2 was not moved aside"
+    if [ -e "$2" ] || [ -L "$2" ]; then
+        [ -f "$2" ] && [ ! -L "$2" ] && [ "$(stat -c %s "$2")" -lt 1048576 ] ||
+            fail "$2 is still the $1 after the start"
+    fi
+    rm -f "$2.unusable"
+}
+# Each kind at each place once, in three starts.
+for kinds in "pipe big device" "big device pipe" "device pipe big"; do
+    read -r k_settings k_shared k_lock <<<"$kinds"
+    place "$k_settings" "$settings"
+    place "$k_shared" "$shared"
+    place "$k_lock" "$root/lock.tmp"
+    run
+    [ "$status" -eq 0 ] || fail "the start with a $kinds ended with $status: $(cat "$work/err")"
+    check_set_aside "$k_settings" "$settings"
+    check_set_aside "$k_shared" "$shared"
+    check_set_aside "$k_lock" "$root/lock.tmp"
+    [ "$device" = /dev/null ] || [ -c "$device" ] || [ -p "$device" ] || fail "the device node was written over"
+done
+rm -f "$settings" "$shared"
+
+# ---- hidden copies of killed saves ----
+sh -c 'exit 0' &
+gone=$!
+wait "$gone"
+mkdir -p "$root/combinations/mine"
+echo "half a save" >"$root/combinations/mine/.trip.kmb.new-$gone-1"
+echo "half a save" >"$root/.AppParams.ser.new-$gone-7"
+echo "a save going on" >"$root/combinations/mine/.trip.kmb.new-$$-2"
+echo "not a copy of a save" >"$root/combinations/mine/.trip.kmb.new-x"
+run
+[ "$status" -eq 0 ] || fail "the start with stale copies ended with $status: $(cat "$work/err")"
+[ ! -e "$root/combinations/mine/.trip.kmb.new-$gone-1" ] || fail "a stale copy in a sub-folder was left"
+[ ! -e "$root/.AppParams.ser.new-$gone-7" ] || fail "a stale copy in the user's folder was left"
+[ -e "$root/combinations/mine/.trip.kmb.new-$$-2" ] || fail "the copy of a running process was removed"
+[ -e "$root/combinations/mine/.trip.kmb.new-x" ] || fail "a file of another name was removed"
+
+# ---- a language module whose folder message takes more arguments than the program passes ----
+# The program reads its modules from its own folder: a link to the executable there (a hard one, since
+# Linux names a program by its real path), or a copy.
+program_copy="$(mktemp -d "$(dirname "$bin")/../hostile-module.XXXXXX")"
+ln "$bin" "$program_copy/qor" 2>/dev/null || cp "$bin" "$program_copy/qor"
+cp -r "$module_source" "$work/module"
+# The folder's name with a "/" makes the start fail with that message.
+sed -i -e $'s|^128\t.*|128\tno/folder|' -e $'s|^188\t.*|188\t%s%s%s%s%s%s%s%s%n|' "$work/module/strings.tsv"
+{
+    echo '<!DOCTYPE RCC><RCC version="1.0"><qresource prefix="/">'
+    (cd "$work/module" && find . -type f | sed 's|^\./||' | sort | while read -r f; do
+        echo "<file alias=\"$f\">$work/module/$f</file>"
+    done)
+    echo '</qresource></RCC>'
+} >"$work/module.qrc"
+"$rcc" --binary -o "$program_copy/Resource_EN.rcc" "$work/module.qrc"
+QOR_BIN="$program_copy/qor" run
+[ "$status" -eq 1 ] || fail "the start with the faulty module ended with $status, not 1: $(cat "$work/err")"
+grep -q "cannot be created or used" "$work/err" || fail "no message in the built-in English text: $(cat "$work/err")"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "every start kept the user's files and ended in seconds"
