@@ -1,7 +1,9 @@
 // Loading of the language module and look-up of its items.
 #include "platform/ResourceModule.h"
 
+#include "model/text/NumberText.h"
 #include "model/text/ResourceText.h"
+#include "platform/LanguageNumbers.h"
 #include "platform/RccBundle.h"
 #include "platform/RegularFile.h"
 
@@ -127,8 +129,11 @@ ResourceModule::~ResourceModule()
 {
     // A module that goes away stops being current: nothing may read from it afterwards.
     const ResourceModule* self = this;
-    if (CurrentModule().compare_exchange_strong(self, nullptr) && CurrentTextProvider() == this)
-        SetCurrentTextProvider(nullptr);
+    if (CurrentModule().compare_exchange_strong(self, nullptr)) {
+        SetDecimalSeparator('.');
+        if (CurrentTextProvider() == this)
+            SetCurrentTextProvider(nullptr);
+    }
     if (m_registered)
         QResource::unregisterResource(reinterpret_cast<const uchar*>(m_bundle.constData()), m_root);
 }
@@ -276,4 +281,7 @@ void ResourceModule::SetCurrent(const ResourceModule* module)
 {
     CurrentModule().store(module);
     SetCurrentTextProvider(module);
+    // Numbers are read and shown as the module's language writes them, whatever the desktop's locale.
+    SetDecimalSeparator(
+        module ? LanguageLocale(module->Code()).decimalPoint() == QLatin1String(",") ? ',' : '.' : '.');
 }
