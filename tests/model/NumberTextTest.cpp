@@ -53,12 +53,14 @@ TEST(NumberTextTest, ReadsTypedNumbersInBothLanguages)
         SCOPED_TRACE(std::string("\"") + c.typed + "\"");
         const NumberReading de = ReadNumber(c.typed, ',');
         EXPECT_EQ(de.status, c.german);
-        if (de.IsNumber())
+        if (de.IsNumber()) {
             EXPECT_DOUBLE_EQ(de.value, c.germanValue);
+        }
         const NumberReading en = ReadNumber(c.typed, '.');
         EXPECT_EQ(en.status, c.english);
-        if (en.IsNumber())
+        if (en.IsNumber()) {
             EXPECT_DOUBLE_EQ(en.value, c.englishValue);
+        }
     }
 }
 
