@@ -1,6 +1,7 @@
 // Loading the language module and reading its items by number.
 #include "platform/ResourceModule.h"
 #include "model/text/TextFormat.h"
+#include "platform/LanguageNumbers.h"
 #include "platform/RccBundle.h"
 
 #include <QCoreApplication>
@@ -106,6 +107,33 @@ TEST(ResourceModuleTest, EnglishModuleLoadsBesideTheProgramAndFeedsFormatS)
     ScopedTextProvider texts(module.get());
     EXPECT_EQ(FormatS("%d x $S", 1, 294u, 2), "2 x Rigid truck");
     EXPECT_EQ(FormatS("$S", 1, 4000000000u), "$S");
+}
+
+// The module in use sets how numbers are read and shown, whatever the desktop's locale is; a module
+// that goes away takes its separator with it.
+TEST(ResourceModuleTest, TheCurrentModuleSetsTheDecimalSeparator)
+{
+    const QLocale desktop = QLocale();
+    QLocale::setDefault(QLocale(QLocale::English));
+    const ResourceModule* before = ResourceModule::Current();
+    {
+        auto de = ResourceModule::Load(QStringLiteral("DE"), QCoreApplication::applicationDirPath(), nullptr);
+        ASSERT_TRUE(de);
+        ResourceModule::SetCurrent(de.get());
+        EXPECT_EQ(DecimalSeparator(), ',');
+        EXPECT_EQ(NumberText(0.5, 2), QStringLiteral("0,50"));
+        EXPECT_EQ(LanguageLocale().language(), QLocale::German);
+    }
+    EXPECT_EQ(ResourceModule::Current(), nullptr);
+    EXPECT_EQ(DecimalSeparator(), '.');
+    QLocale::setDefault(QLocale(QLocale::German));
+    auto en = ResourceModule::Load(QStringLiteral("EN"), QCoreApplication::applicationDirPath(), nullptr);
+    ASSERT_TRUE(en);
+    ResourceModule::SetCurrent(en.get());
+    EXPECT_EQ(DecimalSeparator(), '.');
+    EXPECT_EQ(ReadNumberText(QStringLiteral("0.5")).value, 0.5);
+    ResourceModule::SetCurrent(before);
+    QLocale::setDefault(desktop);
 }
 
 TEST(ResourceModuleTest, ItemsThatAreNotInTheModuleAnswerEmpty)
