@@ -36,9 +36,11 @@ bool CFahrzeug::AddAchse()
     if (m_nArt == FahrzeugArt::kZugmaschine && m_bKupplungslast)
         dLaenge -= m_dKupplungsabstand;
     const double dFrei = dLaenge - (GetPosLetzteAchse() + kFreiHinten);
-    const int k = GetAchsgruppenTrennung();
+    // The split lies between records 1 and 5: record 0 (the first axle, the coupling point) never gives
+    // way, also while the vehicle has not been calculated yet.
+    const int k = std::clamp(GetAchsgruppenTrennung(), 1, std::min(5, nNeu));
     // A semi-trailer tractor has no load area of its own: its axles stay as they are.
-    if (m_nArt != FahrzeugArt::kSattelzugmaschine && dFrei < 0.0 && k >= 1 && k <= 5) {
+    if (m_nArt != FahrzeugArt::kSattelzugmaschine && dFrei < 0.0) {
         double dAbstand = m_Achsen[k].dAbstand + dFrei;
         if (dAbstand < kMindestAchsAbstand) {
             m_dLFLaenge += kMindestAchsAbstand - dAbstand;

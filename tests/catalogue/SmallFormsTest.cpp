@@ -40,7 +40,7 @@ TEST_F(SmallFormsTest, OverhangClampsAndWarnsOfFourZerosOnlyWhenAsked)
     for (const Fall& f : {Fall{0, "3000", 2000.0f}, Fall{0, "1999", 1999.0f}, Fall{1, "6000", 5000.0f},
                           Fall{2, "6000", 5000.0f}, Fall{3, "6000", 5000.0f}, Fall{3, "5000", 5000.0f}}) {
         SCOPED_TRACE(std::to_string(f.feld) + " " + f.text);
-        Tippe(&dlg, CDlgLgUeberstand::kIdDurchmessers + f.feld, QString::fromLatin1(f.text));
+        Tippe(&dlg, CDlgLgUeberstand::kIdErstes + f.feld, QString::fromLatin1(f.text));
         EXPECT_EQ(dlg.Feld(f.feld)->GetFloat(), f.mm);
     }
     Befehl(&dlg, CDlgBase::kIdOk);
@@ -63,7 +63,7 @@ TEST_F(SmallFormsTest, OverhangClampsAndWarnsOfFourZerosOnlyWhenAsked)
         }
     }
     const FormAblehnung a = CDlgLgUeberstand::Pruefe({0.0, 0.0, 0.0, 0.0}, true);
-    EXPECT_EQ(a.nFeld, CDlgLgUeberstand::kIdDurchmessers + 3);
+    EXPECT_EQ(a.nFeld, CDlgLgUeberstand::kIdErstes + 3);
 }
 
 TEST_F(SmallFormsTest, MassFormClampsToItsLimitsAndRefusesAnEmptyField)

@@ -566,7 +566,7 @@ TEST_F(TemplateEditTest, FrontSwingTooltipWithTheGermanVersion)
         SCOPED_TRACE(version);
         RegionalVersion::Set(QString::fromLatin1(version));
         QToolTip::hideText();
-        const QPoint pt = view->mapFrom(VP(), rc.center());
+        const QPoint pt = VP()->mapTo(view.get(), rc.center());
         QHelpEvent e(QEvent::ToolTip, pt, view->mapToGlobal(pt));
         QCoreApplication::sendEvent(view.get(), &e);
         const QString tip = QToolTip::text();
