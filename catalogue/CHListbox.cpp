@@ -373,6 +373,12 @@ void CHListbox::Layout()
         x += tile->width + 1;
     }
     m_extent = x + std::max(0, canvasWidth - m_items.back()->width - 1);
+    // A strip that grew shows no blank beside its tiles where tiles could stand (as Scroll keeps it).
+    const int maxOffset = std::max(0, m_extent - canvasWidth);
+    const int lo = std::min(m_leftMargin, maxOffset);
+    const int hi = std::max(lo, std::min(x - canvasWidth, maxOffset));
+    if (!m_anim.active)
+        m_offset = std::clamp(m_offset, lo, hi);
     UpdateScrollBar();
 }
 

@@ -206,7 +206,16 @@ bool CHListbox::MouseEvent(QEvent* event)
             }
         } else if (m_pressed >= 0 && (mouse->buttons() & Qt::LeftButton) &&
                    (pos.x() < 0 || pos.x() >= CanvasWidth())) {
-            // Leaving sideways presses the neighbour on that side and brings it into view.
+            // Leaving sideways: an owner that takes tiles away takes this one (onto a plan beside the
+            // strip), as when it leaves upwards or downwards; otherwise the neighbour on that side is
+            // pressed and brought into view.
+            const HListboxItem* tile = GetItem(m_pressed);
+            if (tile && tile->state == kTileLoaded && BeginDrag(drag)) {
+                m_dragging = true;
+                m_canvas->update();
+                DragMove(drag);
+                return true;
+            }
             const int next = m_pressed + (pos.x() < 0 ? -1 : 1);
             if (next >= 0 && next < GetItemCount() && !m_anim.active) {
                 m_pressed = next;

@@ -1168,8 +1168,10 @@ double CQOR2View::FensterFaktor(const PlanLage& g) const
     // The room the drawing takes besides the load area: the cab and the margin at the left, the margin at
     // the right; the strips and the x buttons above, the dimensions below or, in ramp mode, the ramp
     // below the load area and the band of tiles along the bottom.
+    // Of the ramp, the part where the block stands (at most 2 m of it) is to be in sight; the rest
+    // scrolls into view.
     const bool bRampe = m_bRampenModus && m_pLaderampe;
-    const double dHoehe = g.W + (bRampe ? m_pLaderampe->GetHoeheMeter() : 0.0);
+    const double dHoehe = g.W + (bRampe ? std::min(m_pLaderampe->GetHoeheMeter(), 2.0) : 0.0);
     const int nUnten = bRampe ? m_pLaderampe->GetLeistenHoehe() + 8 : 40;
     const double sBreite = (fenster.width() - g.x0 - 70) / (g.L + g.dR);
     const double sHoehe = (fenster.height() - g.y0 - g.mL - nUnten) / dHoehe;

@@ -252,15 +252,17 @@ void CQORMultiView::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, 
         // Each vehicle's whole drawing is its area: from what it draws ahead of its load area (the cab,
         // the drawbar) to the end of that, from the rulers down to its wheels.
         const int top = m_KoordSys.GetAchsOben();
-        const auto zeichnung = [&](const CDIBFahrzeug& dib, const CFahrzeug& f, int x0) {
+        // The trailer's area begins with its load area: what it draws ahead of it lies over the
+        // towing vehicle.
+        const auto zeichnung = [&](const CDIBFahrzeug& dib, const CFahrzeug& f, int x0, bool bVorn) {
             const int ende = x0 + std::max(MetresToPixels(f.GetLFLaenge()), 1);
-            QRect rc = painter.worldTransform().mapRect(
-                QRect(QPoint(x0 - dib.GetDrawLength(scale, z), top), QPoint(ende, y)));
+            const int anfang = bVorn ? x0 - dib.GetDrawLength(scale, z) : x0;
+            QRect rc = painter.worldTransform().mapRect(QRect(QPoint(anfang, top), QPoint(ende, y)));
             for (const SGuiAchse& achse : dib.GetAchsen())
                 rc |= achse.m_rc;
             return rc;
         };
-        const QRect zug = zeichnung(*pZugDIB, *pZug, x), anh = zeichnung(*pDIB, *pAnh, x2);
+        const QRect zug = zeichnung(*pZugDIB, *pZug, x, true), anh = zeichnung(*pDIB, *pAnh, x2, false);
         SetHotSpot(kHotFahrzeugAktiv, bZugAktiv ? zug : anh);
         SetHotSpot(kHotFahrzeugAnders, bZugAktiv ? anh : zug);
     }
