@@ -827,6 +827,10 @@ struct CQOR2View::PlanLage
     double m = 0.0;
     bool bHatLadung = false;
     bool bRampe = false;
+    // An export's margin left of the load area, room for the width figures of the grid.
+    int nExportRand = 19;
+    // And above it, room for the length figures over the load area.
+    int nExportOben = 10;
     // What an export changes and gives back.
     QPoint ursprungAlt;
     int nScaleAltX = 0, nScaleAltY = 0;
@@ -844,6 +848,8 @@ struct CQOR2View::PlanExport
     QImage bild;
     std::unique_ptr<QPainter> painter;
     int nScale = 0;
+    int nRandLinks = 19;
+    int nRandOben = 10;
 };
 
 void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
@@ -872,10 +878,16 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     g.mL = g.Pr(g.dL * sAlt);
     g.mU = g.Pr(g.dU * sAlt);
 
+    // The display choices first: an export makes room for the grid's figures when they show.
+    if (g.pPlan && pV->GetArt() != FahrzeugArt::kSattelzugmaschine)
+        AktualisiereAnzeige(*g.pPlan, g.bExport);
     // Made in place: the painter holds the address of the picture it paints on.
     PlanExport exp;
-    if (g.bExport)
+    if (g.bExport) {
         BeginneExport(g, exp);
+        g.nExportRand = exp.nRandLinks;
+        g.nExportOben = exp.nRandOben;
+    }
     QPainter& p = g.bExport ? *exp.painter : screen;
     p.save();
     g.scr = g.bExport ? QPoint() : scroll;
@@ -890,8 +902,6 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
     }
     if (!g.bExport)
         m_dFensterFaktor = FensterFaktor(g);
-    if (g.pPlan)
-        AktualisiereAnzeige(*g.pPlan, g.bExport);
     SetzeMassstab(g, exp.nScale);
 
     PlanTreffer treffer;
@@ -1100,11 +1110,22 @@ void CQOR2View::VergissAndereFahrzeuge(const CFahrzeug* pV)
 void CQOR2View::BeginneExport(const PlanLage& g, PlanExport& exp) const
 {
     const double dLaenge = g.L + g.dR, dBreite = g.W + g.dL + g.dU;
-    const int sx = dLaenge > 0.0 ? Trunc((m_nExportBreite - 19) / dLaenge) : m_nMaxPixelProMeter;
-    const int sy = dBreite > 0.0 ? Trunc((m_nExportHoehe - 50) / dBreite) : m_nMaxPixelProMeter;
+    // The grid's figures stand left of the load area (the widths, right-aligned) and over its length
+    // (centred, the last one at its end): the picture keeps them whole.
+    int nRechts = 1;
+    if (m_anzeige.bRasterBeschriftung) {
+        const QFontMetrics fm(m_fontKlein);
+        exp.nRandLinks = std::max(exp.nRandLinks, fm.horizontalAdvance(Zahl(g.W * 1000.0)) + 5 + 3);
+        nRechts = std::max(nRechts, fm.horizontalAdvance(Zahl(g.L * 1000.0)) / 2 + 3);
+        exp.nRandOben = std::max(exp.nRandOben, fm.height() / 2 + 8 + 2);
+    }
+    const int nRaender = exp.nRandLinks + nRechts;
+    const int sx = dLaenge > 0.0 ? Trunc((m_nExportBreite - nRaender) / dLaenge) : m_nMaxPixelProMeter;
+    const int sy =
+        dBreite > 0.0 ? Trunc((m_nExportHoehe - 40 - exp.nRandOben) / dBreite) : m_nMaxPixelProMeter;
     exp.nScale = std::max(1, std::min({sx, sy, m_nMaxPixelProMeter}));
-    const int h = g.Pr(exp.nScale * dBreite) + 50;
-    const int w = Trunc(exp.nScale * g.L + 19.0) + 1;
+    const int h = g.Pr(exp.nScale * dBreite) + 50 + exp.nRandOben - 10;
+    const int w = Trunc(exp.nScale * g.L) + nRaender;
     exp.bild = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
     exp.bild.fill(Qt::white);
     exp.painter = std::make_unique<QPainter>(&exp.bild);
@@ -1189,8 +1210,8 @@ void CQOR2View::SetzeMassstab(PlanLage& g, int nExportScale)
     g.nScaleAltY = m_nPixelProMeterY;
     if (g.bExport) {
         nScale = nExportScale;
-        g.x0 = 19;
-        g.y0 = g.mU + 10;
+        g.x0 = g.nExportRand;
+        g.y0 = g.mU + g.nExportOben;
         m_ptUrsprungKorr = QPoint(g.x0, g.y0);
     }
     m_nPixelProMeterX = m_nPixelProMeterY = nScale;
@@ -1401,8 +1422,17 @@ void CQOR2View::ZeichneBereichMass(QPainter& p, const PlanLage& g)
     p.setFont(m_fontMittel);
     p.setPen(Qt::black);
     const CFahrzeug& V = *g.pV;
-    const QRect links = TextAus(p, xa - gap, yb, Zahl((V.m_dNutzbarVon - g.e[0]) * 1000.0) + " mm", kRechts);
-    const QRect rechts = TextAus(p, xb + gap, yb, Zahl((V.m_dNutzbarBis - g.e[0]) * 1000.0) + " mm", kLinks);
+    const QString tVon = Zahl((V.m_dNutzbarVon - g.e[0]) * 1000.0) + " mm";
+    const QString tBis = Zahl((V.m_dNutzbarBis - g.e[0]) * 1000.0) + " mm";
+    int xVon = xa - gap, xBis = xb + gap;
+    if (g.bExport && p.device()) {
+        // An export picture ends close to the load area: the figures stay inside it.
+        const QFontMetrics fm(m_fontMittel);
+        xVon = std::max(xVon, fm.horizontalAdvance(tVon) + 2);
+        xBis = std::min(xBis, p.device()->width() - 2 - fm.horizontalAdvance(tBis));
+    }
+    const QRect links = TextAus(p, xVon, yb, tVon, kRechts);
+    const QRect rechts = TextAus(p, xBis, yb, tBis, kLinks);
     if (!g.bExport)
         SetTool(kToolBereichMass,
                 QRect(QPoint(links.left(), rechts.top()), QPoint(rechts.right(), rechts.bottom()))

@@ -99,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(FuenfArten, PrintPictureTest,
                          ::testing::Values(Fall{"LKW", nullptr, 2.0}, Fall{"GDA", nullptr, 1.5},
                                            Fall{"SDA", nullptr, 2.0}, Fall{"SAH", "SZM", 3.0},
                                            Fall{"SZM", nullptr, -1.0}),
-                         [](const ::testing::TestParamInfo<Fall>& info) {
-                             return std::string(info.param.title);
+                         [](const ::testing::TestParamInfo<Fall>& fall) {
+                             return std::string(fall.param.title);
                          });
 
 } // namespace
