@@ -72,7 +72,7 @@ QString CDlgSearchInbox::FolderProblem(const QString& maildir)
 CDlgSearchInbox::CDlgSearchInbox(const QString& maildir, QWidget* parent)
     : CDlgBase(kNoTemplate, parent), m_strMaildir(maildir)
 {
-    setWindowTitle(Text(83).trimmed());
+    setWindowTitle(Text(95));
     resize(640, 420);
     auto* layout = new QVBoxLayout(this);
     m_status = new QLabel(QStringLiteral("%1 %2").arg(Text(83)).arg(MaildirReader::kMaxMessages), this);
