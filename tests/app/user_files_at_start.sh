@@ -105,17 +105,19 @@ rm -f "$settings" "$shared"
 sh -c 'exit 0' &
 gone=$!
 wait "$gone"
-mkdir -p "$root/combinations/mine"
-echo "half a save" >"$root/combinations/mine/.trip.kmb.new-$gone-1"
+# The combinations' folder of the language in use, which the first start made.
+mine="$(find "$root/combinations" -mindepth 1 -maxdepth 1 -type d -print -quit)"
+[ -d "$mine" ] || fail "no folder in $root/combinations"
+echo "half a save" >"$mine/.trip.kmb.new-$gone-1"
 echo "half a save" >"$root/.AppParams.ser.new-$gone-7"
-echo "a save going on" >"$root/combinations/mine/.trip.kmb.new-$$-2"
-echo "not a copy of a save" >"$root/combinations/mine/.trip.kmb.new-x"
+echo "a save going on" >"$mine/.trip.kmb.new-$$-2"
+echo "not a copy of a save" >"$mine/.trip.kmb.new-x"
 run
 [ "$status" -eq 0 ] || fail "the start with stale copies ended with $status: $(cat "$work/err")"
-[ ! -e "$root/combinations/mine/.trip.kmb.new-$gone-1" ] || fail "a stale copy in a sub-folder was left"
+[ ! -e "$mine/.trip.kmb.new-$gone-1" ] || fail "a stale copy in a sub-folder was left"
 [ ! -e "$root/.AppParams.ser.new-$gone-7" ] || fail "a stale copy in the user's folder was left"
-[ -e "$root/combinations/mine/.trip.kmb.new-$$-2" ] || fail "the copy of a running process was removed"
-[ -e "$root/combinations/mine/.trip.kmb.new-x" ] || fail "a file of another name was removed"
+[ -e "$mine/.trip.kmb.new-$$-2" ] || fail "the copy of a running process was removed"
+[ -e "$mine/.trip.kmb.new-x" ] || fail "a file of another name was removed"
 
 # ---- a language module whose folder message takes more arguments than the program passes ----
 # The program reads its modules from its own folder: a link to the executable there (a hard one, since
