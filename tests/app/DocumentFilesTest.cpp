@@ -909,8 +909,9 @@ TEST_F(DocumentFilesTest, NewVehicleAndNewCombinationAskBeforeClosingAChangedWin
             std::unique_ptr<CFahrzeug> back = ReadBack(path);
             ASSERT_NE(back, nullptr);
             EXPECT_EQ(back->m_strBemerkung == "loaded for the test", c.saved);
-            if (!c.saved)
+            if (!c.saved) {
                 EXPECT_EQ(ReadAll(path), before);
+            }
         }
         // Without changes the window closes without a question.
         ASSERT_TRUE(Frame()->OpenFile(path, -1, false));
