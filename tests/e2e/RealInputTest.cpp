@@ -775,7 +775,7 @@ TEST_F(RealInput, Step7b_ATileDraggedFromTheCatalogueBrowserOntoThePlanPlacesALo
             X().Finish();
         },
         {[&](QWidget* w) {
-            auto* browser = qobject_cast<CDlgEditLgsFsmExt*>(w);
+            auto* browser = dynamic_cast<CDlgEditLgsFsmExt*>(w);
             ASSERT_NE(browser, nullptr) << w->metaObject()->className();
             ASSERT_TRUE(WaitFor([&] { return ShownAndActive(browser); }, 10000));
             CHListbox* strip = browser->List();
