@@ -101,10 +101,11 @@ int QtMessageBoxService::ShowHtml(QWidget* parent, const HtmlBox& box, bool* che
         // A body or caption given by number beside the other given as text is read from its string;
         // button captions come from the strings of the button ids.
         const auto text = [](const QString& given, int id) {
-            return given.isEmpty() && id > 0 ? QString::fromStdString(LoadResString(std::uint32_t(id))) : given;
+            return given.isEmpty() && id > 0 ? QString::fromStdString(LoadResString(std::uint32_t(id)))
+                                             : given;
         };
-        const int answer = dialog.DoModalTexts(text(box.text, box.textId), text(box.caption, box.captionId), ids[0],
-                                               QString(), ids[2], QString(), ids[4], QString());
+        const int answer = dialog.DoModalTexts(text(box.text, box.textId), text(box.caption, box.captionId),
+                                               ids[0], QString(), ids[2], QString(), ids[4], QString());
         if (checked)
             *checked = dialog.CheckState();
         return answer;

@@ -131,7 +131,7 @@ TEST_F(MainRibbonTest, SystemAndOptionsPopupsHoldTheirCommands)
     for (QAction* action : options->actions())
         ids << MenuResource::CommandOf(action);
     ids.removeAll(0);
-    EXPECT_EQ(ids, (QList<int>{33269, 33338, 9607, 33333}));
+    EXPECT_EQ(ids, (QList<int>{33269, 33338, 1750, 9607, 33333}));
 }
 
 TEST_F(MainRibbonTest, ViewGroupIsAddedOnceAtTheEndAndRemoved)
