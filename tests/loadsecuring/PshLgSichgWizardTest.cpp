@@ -161,7 +161,7 @@ TEST_F(WizardTest, ModeThreeOpensOnTheResultWithBackAndSaveDisabled)
         bool bEnabled;
     };
     for (const Case& c :
-         {Case{12323, false}, Case{714, false}, Case{770, true}, Case{705, true}, Case{12324, true}}) {
+         {Case{12323, false}, Case{714, false}, Case{770, true}, Case{705, true}, Case{12324, false}}) {
         SCOPED_TRACE(c.nId);
         EXPECT_EQ(wizard->IsButtonEnabled(c.nId), c.bEnabled);
     }

@@ -562,7 +562,7 @@ TEST_F(TemplateEditTest, FrontSwingTooltipWithTheGermanVersion)
     const QRect rc = d->GetSchwenkradiusRect();
     ASSERT_FALSE(rc.isEmpty());
     const ScopedRegionalVersion guard;
-    for (const char* version : {"DE", "EU"}) {
+    for (const char* version : {"EU", "DE"}) {
         SCOPED_TRACE(version);
         RegionalVersion::Set(QString::fromLatin1(version));
         QToolTip::hideText();
