@@ -187,6 +187,14 @@ void CPshLgSichgWizard::resizeEvent(QResizeEvent* event)
     LayoutStrip();
 }
 
+void CPshLgSichgWizard::showEvent(QShowEvent* event)
+{
+    CPropertySheetBase::showEvent(event);
+    // The first page set the sheet's final size only now: placed again with it.
+    if (!event->spontaneous())
+        Platziere();
+}
+
 bool CPshLgSichgWizard::OnInitDialog()
 {
     CPropertySheetBase::OnInitDialog();
