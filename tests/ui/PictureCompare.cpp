@@ -35,6 +35,24 @@ int LargestChannelDifference(QRgb a, QRgb b)
                      std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
 }
 
+// Keeps the pictures of a failed comparison beside the test's other artifacts and starts the failure
+// with the size mismatch, if any; answers the common part of the files' names.
+QString KeepPictures(const QImage& actual, const QImage& expected, const QImage& diff, bool sameSize,
+                     const QString& name, testing::AssertionResult& result)
+{
+    const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR);
+    QDir().mkpath(folder);
+    const QString base = folder + QLatin1Char('/') + name;
+    expected.save(base + QStringLiteral(".expected.png"));
+    actual.save(base + QStringLiteral(".actual.png"));
+    if (sameSize)
+        diff.save(base + QStringLiteral(".diff.png"));
+    if (!sameSize)
+        result << "the picture is " << actual.width() << "x" << actual.height() << ", expected "
+               << expected.width() << "x" << expected.height();
+    return base;
+}
+
 } // namespace
 
 testing::AssertionResult PicturesMatch(const QImage& actualIn, const QImage& expectedIn, int tolerance,
@@ -68,18 +86,9 @@ testing::AssertionResult PicturesMatch(const QImage& actualIn, const QImage& exp
         if (beyond == 0)
             return testing::AssertionSuccess();
     }
-    const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR);
-    QDir().mkpath(folder);
-    const QString base = folder + QLatin1Char('/') + name;
-    expected.save(base + QStringLiteral(".expected.png"));
-    actual.save(base + QStringLiteral(".actual.png"));
-    if (sameSize)
-        diff.save(base + QStringLiteral(".diff.png"));
     testing::AssertionResult result = testing::AssertionFailure();
-    if (!sameSize) {
-        result << "the picture is " << actual.width() << "x" << actual.height() << ", expected "
-               << expected.width() << "x" << expected.height();
-    } else {
+    const QString base = KeepPictures(actual, expected, diff, sameSize, name, result);
+    if (sameSize) {
         result << beyond << " pixels differ by more than " << tolerance << " steps in a channel; the largest "
                << "difference is " << largest << " at (" << at.x() << ", " << at.y() << ")";
     }
@@ -126,18 +135,9 @@ testing::AssertionResult PicturesAlike(const QImage& actualIn, const QImage& exp
         if (beyond == 0)
             return testing::AssertionSuccess();
     }
-    const QString folder = QStringLiteral(QOR_TEST_ARTIFACT_DIR);
-    QDir().mkpath(folder);
-    const QString base = folder + QLatin1Char('/') + name;
-    expected.save(base + QStringLiteral(".expected.png"));
-    actual.save(base + QStringLiteral(".actual.png"));
-    if (sameSize)
-        diff.save(base + QStringLiteral(".diff.png"));
     testing::AssertionResult result = testing::AssertionFailure();
-    if (!sameSize)
-        result << "the picture is " << actual.width() << "x" << actual.height() << ", expected "
-               << expected.width() << "x" << expected.height();
-    else
+    const QString base = KeepPictures(actual, expected, diff, sameSize, name, result);
+    if (sameSize)
         result << beyond << " cells of " << cell << " pixels differ by more than " << tolerance
                << " steps in a channel's mean; the largest difference is " << largest << " at (" << at.x()
                << ", " << at.y() << ")";
