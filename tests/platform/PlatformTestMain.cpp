@@ -17,8 +17,13 @@ int main(int argc, char** argv)
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv(var, path.toUtf8());
     }
+#ifdef QOR_TEST_QPA_PLATFORM
+    // A suite that needs a screen of its own names the platform with its options.
+    qputenv("QT_QPA_PLATFORM", QOR_TEST_QPA_PLATFORM);
+#else
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+#endif
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
