@@ -360,25 +360,26 @@ void CHListbox::Layout()
     const int height = m_canvas->height();
     if (m_items.empty()) {
         m_leftMargin = 0;
+        m_layoutCanvasWidth = 0;
         m_extent = canvasWidth;
         UpdateScrollBar();
         return;
     }
     for (auto& tile : m_items)
         tile->width = TileWidth(*tile);
+    const int oldMargin = m_leftMargin;
     m_leftMargin = std::max(0, canvasWidth - m_items.front()->width - 1);
+    // A canvas that grew or shrank keeps its tiles where they stood on the screen: the leading margin
+    // follows the canvas width, and the offset follows the margin.
+    if (m_layoutCanvasWidth > 0 && m_layoutCanvasWidth != canvasWidth && !m_anim.active)
+        m_offset = std::max(0, m_offset + m_leftMargin - oldMargin);
+    m_layoutCanvasWidth = canvasWidth;
     int x = m_leftMargin;
     for (auto& tile : m_items) {
         tile->rect = QRect(x, 0, tile->width, height);
         x += tile->width + 1;
     }
     m_extent = x + std::max(0, canvasWidth - m_items.back()->width - 1);
-    // A strip that grew shows no blank beside its tiles where tiles could stand (as Scroll keeps it).
-    const int maxOffset = std::max(0, m_extent - canvasWidth);
-    const int lo = std::min(m_leftMargin, maxOffset);
-    const int hi = std::max(lo, std::min(x - canvasWidth, maxOffset));
-    if (!m_anim.active)
-        m_offset = std::clamp(m_offset, lo, hi);
     UpdateScrollBar();
 }
 

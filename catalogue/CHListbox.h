@@ -204,6 +204,8 @@ private:
     bool m_dragging = false;
     int m_offset = 0;
     int m_leftMargin = 0;
+    // The canvas width of the last layout with tiles (0: none yet).
+    int m_layoutCanvasWidth = 0;
     int m_extent = 0;
     int m_anchorX = -1;
     int m_defaultEasing = 0;

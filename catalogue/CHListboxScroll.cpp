@@ -128,13 +128,6 @@ void CHListbox::Scroll(HListboxScroll request)
         return;
     }
     target = std::clamp(target, 0, MaxScrollOffset());
-    // No blank beside the tiles where tiles could stand: while they are wider than the strip, the first
-    // keeps to the left edge and the last to the right edge.
-    if (!m_items.empty()) {
-        const int lo = std::min(m_items.front()->rect.left(), MaxScrollOffset());
-        const int hi = std::max(lo, m_items.back()->rect.left() + m_items.back()->width + 1 - view);
-        target = std::clamp(target, lo, std::max(lo, std::min(hi, MaxScrollOffset())));
-    }
     EndAnimation();
     if (!(m_flags & kHlbAnimatedScroll) || request.durationMs <= 0 || target == m_offset) {
         SetOffset(target);

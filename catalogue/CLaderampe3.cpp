@@ -209,8 +209,11 @@ void CLaderampe3::ErzeugeControls()
             b->installEventFilter(this);
     }
     m_pStreifenMehrere = new CRibBtnContainer(true, false, false);
-    if (m_pStreifenMehrere->Create(kStreifenMehrere, leiste, 0, 0, 0, Text(521)))
+    if (m_pStreifenMehrere->Create(kStreifenMehrere, leiste, 0, 0, 0, Text(521))) {
+        // The strip stands in the band, but the ramp decides whether its button can be pressed.
+        m_pStreifenMehrere->SetNotifyWindow(this);
         m_pStreifenMehrere->AddButton(kIdMehrere, this, MehrereText());
+    }
 
     m_pPopup = new CDlgTooltipAddMultiLg(this, this);
     m_pPopup->ShowPinButton(false);

@@ -424,7 +424,11 @@ bool CDlgBase::PressDefaultStripButton()
     IButtonStrip* strip = nullptr;
     const int id = StripFactory()->DefaultButton(this, &strip);
     QWidget* button = strip ? strip->ButtonWindow(id) : nullptr;
-    if (id == -1 || !button || !button->isEnabled())
+    if (id == -1) {
+        OnReturnWithoutDefault();
+        return true;
+    }
+    if (!button || !button->isEnabled())
         return true;
     CommandEvent command{quint32(id)};
     QCoreApplication::sendEvent(this, &command);

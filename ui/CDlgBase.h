@@ -118,6 +118,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Return where no strip button is the default: nothing happens unless a dialog says otherwise.
+    virtual void OnReturnWithoutDefault() {}
 
 private:
     IStripFactory* m_pStripFactory = nullptr;

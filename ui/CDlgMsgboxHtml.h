@@ -87,6 +87,8 @@ protected:
     bool OnCommandHook(int id) override;
     void OnNotify(NotifyEvent& event) override;
     void OnOK() override;
+    // A box without a default button closes on Return as its OK does.
+    void OnReturnWithoutDefault() override { OnOK(); }
     bool OnPaintCtrl(QWidget* ctrl, int id, QPainter& painter) override;
     void AdjustRibBtnNavNext(int buttonId, int* anchorId) override;
 

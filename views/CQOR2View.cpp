@@ -937,6 +937,7 @@ void CQOR2View::ZeichnePlan(QPainter& screen, QSize client, QPoint scroll)
         // The export gives back what it changed.
         exp.painter->end();
         m_exportBild = exp.bild;
+        m_letzterExport = {exp.nScale, exp.nRandLinks, exp.nRandOben};
         m_nPixelProMeterX = g.nScaleAltX;
         m_nPixelProMeterY = g.nScaleAltY;
         m_ptUrsprungKorr = g.ursprungAlt;
@@ -1625,22 +1626,24 @@ void CQOR2View::ZeichneLadeeinheiten(QPainter& p)
             bp.setPen(Qt::black);
             bp.setBrush(m_musterEinheit.isNull() ? QBrush(QColor(200, 220, 245)) : QBrush(m_musterEinheit));
             bp.drawRect(box.rect().adjusted(0, 0, -1, -1));
-            // A unit that stands in the plan's securing carries the mark of its verdict in the middle (the
-            // tick picture only when it is secured without defects), one with defects a mark in each corner.
-            const SicherungsStand stand = GetSicherungsStand(*le);
-            const QSize voll = m_bildEinheit.isNull() ? QSize(40, 40) : m_bildEinheit.size();
-            SicherungsMarke::Zeichne(bp, SicherungsMarke::Ziel(box.rect(), voll), stand, m_bildEinheit);
-            if (stand == SicherungsStand::kMaengel && !m_bildMangel.isNull()) {
-                const int r = box.width() - 3 - m_bildMangel.width(),
-                          u = box.height() - 3 - m_bildMangel.height();
-                for (const QPoint& ecke : {QPoint(3, 3), QPoint(r, 3), QPoint(3, u), QPoint(r, u)})
-                    bp.drawImage(ecke, m_bildMangel);
-            }
         }
         p.save();
         p.setOpacity(160 / 255.0);
         p.drawImage(rc.topLeft(), box);
         p.restore();
+        // A unit that stands in the plan's securing carries the mark of its verdict in the middle (the
+        // tick picture only when it is secured without defects), one with defects a mark in each corner.
+        // The marks are drawn over the see-through box, whole, so that their colours read as elsewhere.
+        const SicherungsStand stand = GetSicherungsStand(*le);
+        const QSize voll = m_bildEinheit.isNull() ? QSize(40, 40) : m_bildEinheit.size();
+        SicherungsMarke::Zeichne(p, SicherungsMarke::Ziel(rc, voll), stand, m_bildEinheit);
+        if (stand == SicherungsStand::kMaengel && !m_bildMangel.isNull()) {
+            const int r = rc.right() + 1 - 3 - m_bildMangel.width(),
+                      u = rc.bottom() + 1 - 3 - m_bildMangel.height();
+            for (const QPoint& ecke : {QPoint(rc.left() + 3, rc.top() + 3), QPoint(r, rc.top() + 3),
+                                       QPoint(rc.left() + 3, u), QPoint(r, u)})
+                p.drawImage(ecke, m_bildMangel);
+        }
     }
 }
 

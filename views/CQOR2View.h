@@ -299,6 +299,14 @@ public:
         QRect rcSchwerpunkt;
     };
     bool m_bBildExport = false;
+    // Scale and margins of the last exported picture: the load area's corner lies at
+    // (nRandLinks, nRandOben) plus its edge distances at nScale pixels per metre.
+    struct ExportMasse
+    {
+        int nScale = 0;
+        int nRandLinks = 0;
+        int nRandOben = 0;
+    } m_letzterExport;
     int m_nExportBreite = 645;
     int m_nExportHoehe = 440;
     int m_nNutzbarerBereich = 0;

@@ -12,6 +12,7 @@
 #include "views/CQOR2View.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -39,12 +40,16 @@ Marke Vergleiche(const QImage& mit, const QImage& ohne)
             const QRgb c = mit.pixel(x, y);
             if ((c & 0xFFFFFF) == (ohne.pixel(x, y) & 0xFFFFFF))
                 continue;
-            const int r = qRed(c), g = qGreen(c), b = qBlue(c);
-            if (g > r + 40 && g > b + 40)
+            // The marks' own colours by hue: a green tick, a red disc (redder than the brown lashings
+            // and the orange warning corners, also where the plan lays it half-transparent over the
+            // unit) and a mid grey disc (neither the black lines nor their light edges).
+            const QColor farbe = QColor::fromRgb(c);
+            const int h = farbe.hsvHue(), sat = farbe.hsvSaturation(), v = farbe.value();
+            if (sat > 80 && h >= 90 && h <= 150)
                 ++m.gruen;
-            else if (r > g + 50 && r > b + 50)
+            else if (sat > 100 && (h <= 12 || h >= 345))
                 ++m.rot;
-            else if (std::max({r, g, b}) - std::min({r, g, b}) < 24 && r < 230)
+            else if (sat < 30 && v > 100 && v < 185)
                 ++m.grau;
         }
     return m;
@@ -120,9 +125,9 @@ TEST_F(LgSichgViewTest, OneVerdictGivesTheSameMarkInEveryPlaceThatShowsTheUnit)
         }};
         for (const auto& [wo, m] : marken) {
             SCOPED_TRACE(wo);
-            EXPECT_EQ(m.gruen > 20, fall.erwartet.gruen == 1) << m.gruen;
-            EXPECT_EQ(m.rot > 20, fall.erwartet.rot == 1) << m.rot;
-            EXPECT_EQ(m.grau > 20, fall.erwartet.grau == 1) << m.grau;
+            EXPECT_EQ(m.gruen > 60, fall.erwartet.gruen == 1) << m.gruen;
+            EXPECT_EQ(m.rot > 60, fall.erwartet.rot == 1) << m.rot;
+            EXPECT_EQ(m.grau > 60, fall.erwartet.grau == 1) << m.grau;
         }
         // The report dialog offers a securing report only for a calculated unit.
         EXPECT_EQ(dialogZaehlt(),

@@ -355,9 +355,11 @@ TEST_F(TemplateViewTest, PrintingIntoAPdfUsesThePageZoomAndRestoresTheView)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("template.pdf"));
     ASSERT_TRUE(view->PrintToPdf(path));
+    // The page is drawn as the screen draws it, enlarged to the printer's resolution: its zoom is
+    // that of the page measured in screen pixels.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QRect seite = printer.pageRect(QPrinter::DevicePixel).toRect();
+    const QRect seite = printer.pageLayout().paintRectPixels(CQOR1View::kBildschirmDpi);
     const double z = CQOR1View::CalcPrintZoom(seite.width(), seite.height());
     // The truck is longer than the page's zoom allows for: fitted, and kept for the program.
     EXPECT_LT(view->GetProgramRun().GetDruckZoom(), z);

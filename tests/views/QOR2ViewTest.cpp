@@ -609,23 +609,42 @@ TEST_F(PlanViewTest, AnExportWithTheGridShownPaintsOnItsOwnPicture)
     EXPECT_NE(mitRaster, ohneRaster) << "the grid shows in the export";
 }
 
+// The exported picture fits 645 x 440 at the largest whole scale (at most 112 pixels per metre) that
+// leaves room for the margins the grid's figures need; one more pixel per metre would not fit.
+static void ErwarteGroessteMassstab(const QImage& ex, const CQOR2View& view, double L, double W)
+{
+    const int s = view.m_letzterExport.nScale;
+    ASSERT_GT(s, 0);
+    EXPECT_LE(ex.width(), 645);
+    EXPECT_LE(ex.height(), 440);
+    if (s < 112) {
+        const int breiter = ex.width() + static_cast<int>((s + 1) * L) - static_cast<int>(s * L);
+        const int hoeher = ex.height() + static_cast<int>(std::floor((s + 1) * W + 1e-6)) -
+                           static_cast<int>(std::floor(s * W + 1e-6));
+        EXPECT_TRUE(breiter > 645 || hoeher > 440) << "scale " << s << " is not the largest that fits";
+    }
+    // The margins hold the grid's figures: nothing dark touches the picture's left or top edge.
+    EXPECT_EQ(Dunkle(ex, QRect(0, 0, 1, ex.height())), 0);
+    EXPECT_EQ(Dunkle(ex, QRect(0, 0, ex.width(), 1)), 0);
+}
+
 TEST_F(PlanViewTest, ExportHasTheFittedScaleAndIsNumbered)
 {
     DreiLasten();
+    CPlanAnzeige(Plan()).SetRasterZeigen(true);
     const QImage ex = view->RenderExport();
     ASSERT_FALSE(ex.isNull());
-    const double L = Fahrzeug().GetLFLaenge(), W = Fahrzeug().GetLFBreite();
-    const int s = std::min({static_cast<int>((645 - 19) / L), static_cast<int>((440 - 50) / W), 112});
-    EXPECT_EQ(ex.width(), static_cast<int>(s * L + 19.0) + 1);
-    EXPECT_EQ(ex.height(), static_cast<int>(std::floor(s * W + 1e-6)) + 50);
     Speichere(ex, "plan_export.png");
+    ErwarteGroessteMassstab(ex, *view, Fahrzeug().GetLFLaenge(), Fahrzeug().GetLFBreite());
     // The view's own scale, origin and export flag are back.
     EXPECT_EQ(view->m_nPixelProMeterX, 97);
     EXPECT_FALSE(view->m_bBildExport);
     EXPECT_DOUBLE_EQ(view->m_dZoom, 1.5);
     // Each load carries its number in the middle.
-    const int ux = 19 + static_cast<int>(Fahrzeug().GetRandabstand(0) * s);
-    const int uy = 10 + static_cast<int>(Fahrzeug().GetRandabstand(1) * s);
+    const auto& m = view->m_letzterExport;
+    const int s = m.nScale;
+    const int ux = m.nRandLinks + static_cast<int>(Fahrzeug().GetRandabstand(0) * s);
+    const int uy = m.nRandOben + static_cast<int>(Fahrzeug().GetRandabstand(1) * s);
     const QPoint mitte(ux + static_cast<int>((a->m_dPosX + a->m_dLaenge / 2) * s),
                        uy + static_cast<int>((a->m_dPosY + a->m_dBreite / 2) * s));
     EXPECT_GT(Dunkle(ex, QRect(mitte - QPoint(6, 8), QSize(12, 16))), 0);
@@ -643,9 +662,9 @@ TEST(QOR2ViewExport, ScaleFollowsTheVehicleAndAFailureIsReported)
         CQOR2View view(&doc);
         const QImage ex = view.RenderExport();
         const double L = doc.GetFahrzeug()->GetLFLaenge(), W = doc.GetFahrzeug()->GetLFBreite();
-        ASSERT_LT(L, (645 - 19) / 112.0);
-        EXPECT_EQ(ex.width(), static_cast<int>(112 * L + 19.0) + 1);
-        EXPECT_EQ(ex.height(), static_cast<int>(std::floor(112 * W + 1e-6)) + 50);
+        ASSERT_LT(L, (645 - 80) / 112.0);
+        EXPECT_EQ(view.m_letzterExport.nScale, 112);
+        ErwarteGroessteMassstab(ex, view, L, W);
         ASSERT_TRUE(view.ExportBild(1, dir));
         EXPECT_EQ(QImage(QString::fromStdString((dir / "BP_SUP.bmp").string())).size(), ex.size());
         // A folder that does not exist fails, and says so.
