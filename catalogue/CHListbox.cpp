@@ -360,27 +360,35 @@ void CHListbox::Layout()
     const int height = m_canvas->height();
     if (m_items.empty()) {
         m_leftMargin = 0;
-        m_layoutCanvasWidth = 0;
         m_extent = canvasWidth;
         UpdateScrollBar();
         return;
     }
     for (auto& tile : m_items)
         tile->width = TileWidth(*tile);
-    const int oldMargin = m_leftMargin;
     m_leftMargin = std::max(0, canvasWidth - m_items.front()->width - 1);
-    // A canvas that grew or shrank keeps its tiles where they stood on the screen: the leading margin
-    // follows the canvas width, and the offset follows the margin.
-    if (m_layoutCanvasWidth > 0 && m_layoutCanvasWidth != canvasWidth && !m_anim.active)
-        m_offset = std::max(0, m_offset + m_leftMargin - oldMargin);
-    m_layoutCanvasWidth = canvasWidth;
     int x = m_leftMargin;
     for (auto& tile : m_items) {
         tile->rect = QRect(x, 0, tile->width, height);
         x += tile->width + 1;
     }
     m_extent = x + std::max(0, canvasWidth - m_items.back()->width - 1);
+    if (m_tilesToEdges && !m_anim.active)
+        m_offset = ClampToTiles(m_offset);
     UpdateScrollBar();
+}
+
+int CHListbox::ClampToTiles(int offset) const
+{
+    // While the tiles are wider than the canvas, the first keeps to the left edge and the last to the
+    // right edge; else they stand from the left edge.
+    const int view = CanvasWidth(), maxOffset = std::max(0, m_extent - view);
+    if (m_items.empty())
+        return std::clamp(offset, 0, maxOffset);
+    const HListboxItem& last = *m_items.back();
+    const int lo = std::min(m_items.front()->rect.left(), maxOffset);
+    const int hi = std::max(lo, std::min(last.rect.left() + last.width + 1 - view, maxOffset));
+    return std::clamp(offset, lo, hi);
 }
 
 int CHListbox::Extent()

@@ -76,6 +76,9 @@ public:
     int Extent();
     int LeadingMargin();
     void SetAnchorX(int x) { m_anchorX = x; }
+    // Scrolling keeps the tiles against the edges: no blank margin shows beside them while they could
+    // fill the canvas (the margins otherwise let the first and the last tile reach any place).
+    void SetTilesToEdges(bool on) { m_tilesToEdges = on; }
     void SetDefaultEasing(int kind, int durationMs);
 
     bool IsAnimating() const { return m_anim.active; }
@@ -132,6 +135,8 @@ public:
     void PaintCanvas(QPainter& painter, const QRect& area);
     // Lays the tiles out now, starting the loaders of tiles not loaded; painting does it when needed.
     void Layout();
+    // `offset` kept so that the tiles stand against the canvas's edges (see SetTilesToEdges).
+    int ClampToTiles(int offset) const;
 
 protected:
     // Notifications; each asks the owner unless a subclass answers.
@@ -204,8 +209,8 @@ private:
     bool m_dragging = false;
     int m_offset = 0;
     int m_leftMargin = 0;
-    // The canvas width of the last layout with tiles (0: none yet).
-    int m_layoutCanvasWidth = 0;
+    // Set by an owner whose strip shows no blank beside its tiles where tiles could stand.
+    bool m_tilesToEdges = false;
     int m_extent = 0;
     int m_anchorX = -1;
     int m_defaultEasing = 0;

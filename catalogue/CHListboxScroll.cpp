@@ -128,6 +128,8 @@ void CHListbox::Scroll(HListboxScroll request)
         return;
     }
     target = std::clamp(target, 0, MaxScrollOffset());
+    if (m_tilesToEdges)
+        target = ClampToTiles(target);
     EndAnimation();
     if (!(m_flags & kHlbAnimatedScroll) || request.durationMs <= 0 || target == m_offset) {
         SetOffset(target);

@@ -92,6 +92,8 @@ void CHlbAdapter::Attach(CHListbox* list, IHlbAdapterOwner* owner)
     m_list = list;
     m_owner = owner;
     m_list->SetOwner(this);
+    // A catalogue strip shows its tiles from the left edge, with no blank beside them.
+    m_list->SetTilesToEdges(true);
     m_list->SetItemLoader(&CHlbAdapter::LoadItemPicture);
     m_list->SelectItem(-1);
     m_list->SetDefaultEasing(0, 350);

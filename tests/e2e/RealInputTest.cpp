@@ -721,8 +721,8 @@ TEST_F(RealInput, Step7_TheAddSeveralPopupIsTypedInto)
     CQOR* qor = Doc()->GetFahrzeug()->GetQor();
     const size_t before = qor->GetLgInfos().size();
     QWidget* several = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return (several = VisibleId(ramp, CLaderampe3::kIdMehrere)) != nullptr; }, 10000))
+    ASSERT_TRUE(WaitFor(
+        [&] { return (several = VisibleId(ramp->Leiste(), CLaderampe3::kIdMehrere)) != nullptr; }, 10000))
         << "no \"add several\" button in the ramp";
     X().Click(several);
     ASSERT_TRUE(X().Finish());
@@ -769,6 +769,7 @@ TEST_F(RealInput, Step7b_ATileDraggedFromTheCatalogueBrowserOntoThePlanPlacesALo
     float length = 0.0f, width = 0.0f;
     ASSERT_TRUE(vehicle->GetNutzbareLFFloat(&length, &width));
     bool placed = false;
+    double dropX = 0.0, dropY = 0.0;
     const int handled = WithModals(
         [&] {
             X().Click(command);
@@ -796,9 +797,33 @@ TEST_F(RealInput, Step7b_ATileDraggedFromTheCatalogueBrowserOntoThePlanPlacesALo
                 WaitFor([&] { return browser->frameGeometry().top() >= outer.top() + down - 4; }, 5000);
             }
             Shot(QStringLiteral("catalogue-browser"));
+            // Dropped on a place of the load area that the browser leaves free and no load stands on
+            // (room for a pallet around it), so that the new load stands where it was dropped.
             const QPoint origin = plan->RampenUrsprung() - plan->RampenScroll();
-            const QPoint drop = plan->viewport()->mapToGlobal(
-                origin + QPoint(plan->RampenPixel(length * 0.8), plan->RampenPixel(width / 2.0)));
+            const auto frei = [&](double x, double y) {
+                if (x < 0.7 || x > length - 0.7 || y < 0.5 || y > width - 0.5)
+                    return false;
+                for (const tagLGINFO* lg : qor->GetLgInfos())
+                    if (x + 0.7 > lg->m_dPosX && x - 0.7 < lg->m_dPosX + lg->GetDimX() &&
+                        y + 0.5 > lg->m_dPosY && y - 0.5 < lg->m_dPosY + lg->GetDimY())
+                        return false;
+                return true;
+            };
+            QPoint drop;
+            bool gefunden = false;
+            for (const double quer : {0.5, 0.3, 0.7, 0.2, 0.8})
+                for (const double laengs : {0.8, 0.5, 0.2, 0.9, 0.65, 0.35}) {
+                    const QPoint p = plan->viewport()->mapToGlobal(
+                        origin + QPoint(plan->RampenPixel(length * laengs), plan->RampenPixel(width * quer)));
+                    if (gefunden || browser->frameGeometry().contains(p) ||
+                        !frei(length * laengs, width * quer))
+                        continue;
+                    gefunden = true;
+                    drop = p;
+                    dropX = length * laengs;
+                    dropY = width * quer;
+                }
+            ASSERT_TRUE(gefunden) << "the browser covers every free place of the load area";
             ASSERT_FALSE(browser->frameGeometry().contains(drop)) << "the browser covers the load area";
             const QRect tile = strip->GetItemRect(0);
             ASSERT_FALSE(tile.isEmpty());
@@ -813,7 +838,6 @@ TEST_F(RealInput, Step7b_ATileDraggedFromTheCatalogueBrowserOntoThePlanPlacesALo
     ASSERT_EQ(handled, 1) << "the command opened no browser";
     ASSERT_TRUE(placed) << "the tile dragged from the browser onto the plan placed no load";
     tagLGINFO* load = qor->GetLgInfos().back();
-    const double dropX = length * 0.8, dropY = width / 2.0;
     EXPECT_TRUE(dropX >= load->m_dPosX - 0.05 && dropX <= load->m_dPosX + load->GetDimX() + 0.05 &&
                 dropY >= load->m_dPosY - 0.05 && dropY <= load->m_dPosY + load->GetDimY() + 0.05)
         << "the load stands at " << load->m_dPosX << ", " << load->m_dPosY << " instead of under " << dropX
