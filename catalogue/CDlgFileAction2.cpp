@@ -47,6 +47,13 @@ CDlgFileAction2::CDlgFileAction2(int mode, bool kombination, const VehicleFolder
                 [this](QTreeWidgetItem* current) { OnSelected(current); });
         // A renamed folder may be the target: it is taken again from the selection.
         connect(m_pTree, &CFileTreeCtrl::itemRenamed, this, [this] { OnSelected(m_pTree->currentItem()); });
+        // A double click or Return on a vehicle file opens it here, as the Open button does; the desktop
+        // has no program for the program's own files.
+        m_pTree->SetFileOpener([this](QTreeWidgetItem* item) {
+            m_pTree->setCurrentItem(item);
+            if (m_nMode == kChoose)
+                OnOK();
+        });
     }
 }
 

@@ -1454,6 +1454,10 @@ void CFileTreeCtrl::Open(QTreeWidgetItem* item)
 {
     if (!m_bAllowOpen || !item || GetItemPath(item).isEmpty())
         return;
+    if (m_fileOpener && Item(item)->Info().m_bFileItem) {
+        m_fileOpener(item);
+        return;
+    }
     OpenOnDesktop(this, GetItemPath(item));
 }
 

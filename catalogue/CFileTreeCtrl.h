@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+#include <functional>
+
 class CCmdUI;
 class QMenu;
 
@@ -122,7 +124,10 @@ public:
     virtual void UpdateCommand(CCmdUI* cmdUI, unsigned command);
     // Runs a command; answers whether the tree knows it.
     virtual bool OnCommand(unsigned command);
+    // Opens an item: a folder or file with the desktop's program, a file item through the opener its
+    // dialog set, when it set one (the program's own files are opened by the program).
     virtual void Open(QTreeWidgetItem* item);
+    void SetFileOpener(std::function<void(QTreeWidgetItem*)> opener) { m_fileOpener = std::move(opener); }
     virtual void ShowProperties(QTreeWidgetItem* item);
     // Enables or greys every command item of a menu (and its sub-menus) through UpdateCommand.
     void UpdateMenu(QMenu* menu);
@@ -140,6 +145,7 @@ public:
     bool m_bHasButtons = true;
     bool m_bAllowRename = false;
     bool m_bAllowOpen = true;
+    std::function<void(QTreeWidgetItem*)> m_fileOpener;
     bool m_bAllowProperties = true;
     bool m_bAllowDelete = false;
     bool m_bAllowNewFolder = false;

@@ -311,8 +311,10 @@ QPoint CLaderampe3::StreifenEditorPos() const
 
 QPoint CLaderampe3::StreifenMehrerePos() const
 {
-    // Right of the search field, below the clear button, so that neither covers the other.
-    return QPoint(ControlRect(kIdSuche).right() + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
+    // Right of the search field and of the check box under it, below the clear button, so that none of
+    // them covers another (a longer text of the check box pushes it on).
+    const int nRechts = std::max(ControlRect(kIdSuche).right(), ControlRect(kIdAnsicht).right());
+    return QPoint(nRechts + 1 + 2, ControlRect(kIdLeeren).bottom() + 3);
 }
 
 int CLaderampe3::PanelBreite() const

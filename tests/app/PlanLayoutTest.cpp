@@ -9,6 +9,7 @@
 #include "catalogue/CLaderampe3.h"
 #include "model/document/CQOR1Doc.h"
 #include "tests/support/ProgramSandbox.h"
+#include "ui/CRibBtnContainer.h"
 #include "ui/ScriptedMessageBoxService.h"
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
@@ -178,6 +179,9 @@ protected:
             EXPECT_GE(w->width(), NoetigeBreite(w)) << id << " is cut";
             placed[id] = w->geometry();
         }
+        // The add-several button's strip stands beside the panel's controls, not over them.
+        if (CRibBtnContainer* mehrere = ramp->StreifenMehrere(); mehrere && mehrere->isVisible())
+            placed[CLaderampe3::kIdMehrere] = mehrere->geometry();
         for (QLabel* label : ramp->Leiste()->findChildren<QLabel*>()) {
             EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString() << " is cut";
             for (const auto& [id, rc] : placed)

@@ -131,6 +131,22 @@ TEST_F(FileDialogs, ChoosingAFileNeedsAFreeFile)
     EXPECT_EQ(dialog.ChosenFile(), m_kinds[0]);
 }
 
+// Return or a double click on a vehicle file opens it as the Open button does: the program opens its
+// own files, never the desktop (which has no program for them and said so in a message).
+TEST_F(FileDialogs, ADoubleClickedFileIsChosenByTheDialog)
+{
+    CDlgFileAction2 dialog(CDlgFileAction2::kChoose, false, m_box.Folders());
+    dialog.InitDialog();
+    CFileTreeCtrlFilter* tree = dialog.Tree();
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem* item = tree->SelectPath(m_kinds[3]);
+    ASSERT_NE(item, nullptr);
+    tree->Open(item);
+    EXPECT_EQ(dialog.result(), CDlgBase::kIdOk);
+    EXPECT_EQ(dialog.ChosenFile(), m_kinds[3]);
+    EXPECT_TRUE(m_boxes.Records().empty()) << "a message came instead of the file";
+}
+
 TEST_F(FileDialogs, TheRadioGroupRefillsTheTree)
 {
     CDlgFileAction2 dialog(CDlgFileAction2::kChoose, false, m_box.Folders());
