@@ -89,6 +89,12 @@ void ZurrmittelListe::Einrichten(QTreeWidget* pListe)
     pListe->setSelectionMode(QAbstractItemView::SingleSelection);
     pListe->setSelectionBehavior(QAbstractItemView::SelectRows);
     pListe->header()->setMinimumSectionSize(25);
+    // The kind, the two forces and the count as wide as their header and figures need, so that no figure
+    // is cut; the name takes the rest of the table's width (a cut name shows whole in its tooltip).
+    pListe->header()->setStretchLastSection(false);
+    for (int i = 0; i < kSpalten; ++i)
+        pListe->header()->setSectionResizeMode(i,
+                                               i == 1 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     pListe->header()->setSectionsClickable(true);
     pListe->header()->setSortIndicatorShown(true);
     pListe->setSortingEnabled(false);
@@ -105,6 +111,8 @@ void ZurrmittelListe::Fuelle(QTreeWidget* pListe, const CFahrzeug* pFahrzeug, in
             for (int i = 0; i < kSpalten; ++i)
                 item->setText(i, QString::fromStdString(z.texte[static_cast<std::size_t>(i)]));
             item->setTextAlignment(4, Qt::AlignCenter);
+            // A name the column cuts shows whole in the row's tooltip.
+            item->setToolTip(1, item->text(1));
             item->setData(0, kRolleGeraet, QVariant::fromValue(static_cast<void*>(z.pGeraet)));
             item->setData(0, kRolleStandard, z.bStandard);
         }

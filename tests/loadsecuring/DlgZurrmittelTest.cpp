@@ -129,6 +129,15 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
                                 QStringLiteral("LC [daN]"), QStringLiteral("Count")};
     for (int s = 0; s < 5; ++s)
         EXPECT_EQ(l->headerItem()->text(s), koepfe[s]) << s;
+    // Kinds, forces and counts are never cut (their columns are as wide as they need); a name the table
+    // has no room for shows whole in its tooltip.
+    for (int r = 0; r < 4; ++r) {
+        QTreeWidgetItem* item = l->topLevelItem(r);
+        for (int s : {0, 2, 3, 4})
+            EXPECT_LE(l->fontMetrics().horizontalAdvance(item->text(s)), l->columnWidth(s))
+                << "row " << r << ", column " << s << " cuts " << item->text(s).toStdString();
+        EXPECT_EQ(item->toolTip(1), item->text(1));
+    }
     for (int r = 0; r < 4; ++r) {
         QTreeWidgetItem* item = l->topLevelItem(r);
         SCOPED_TRACE(item->text(1).toStdString());
