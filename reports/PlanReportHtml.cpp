@@ -114,7 +114,7 @@ private:
             break;
         case 'B':
             // The loading plan: the load area from above with the placed loads.
-            m_html += std::string("<P><IMG src=\"BP_") + endung + ".bmp\" align=\"top\" border=\"0\"></P>\n";
+            Bild("BP_", endung);
             break;
         default:
             Lastverteilung(f, endung);
@@ -144,10 +144,19 @@ private:
         m_html += "</TABLE>\n<HR align=\"left\" width=\"641\" SIZE=\"1\">\n";
     }
 
+    // A report picture "<name><endung>.bmp" in a paragraph of its own. Appended piece by piece: GCC 12
+    // warns wrongly about the bounds of a concatenated temporary here.
+    void Bild(const char* name, const char* endung)
+    {
+        m_html += "<P><IMG src=\"";
+        m_html += name;
+        m_html += endung;
+        m_html += ".bmp\" align=\"top\" border=\"0\"></P>\n";
+    }
+
     void Fahrzeugdaten(int nTeil, CFahrzeug& f, const char* endung)
     {
-        m_html +=
-            std::string("<P><IMG src=\"Fahrzeug_") + endung + ".bmp\" align=\"top\" border=\"0\"></P>\n";
+        Bild("Fahrzeug_", endung);
         m_html += "<TABLE id=\"Table1\" cellSpacing=\"1\" cellPadding=\"1\" width=\"640\" border=\"1\">\n";
         const bool bItems = !f.m_ZLInfos.empty();
         m_html += "<CAPTION>" + (bItems ? T(218) : EscapeHtml(FormatS("$S: $S", 2, 218u, kKeineZL))) +
