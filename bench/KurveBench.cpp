@@ -45,9 +45,9 @@ static void BM_RecalcLkw(benchmark::State& state)
     lkw.m_nMinAnteilHinten = 25;
     for (auto _ : state) {
         lkw.Recalc();
-        benchmark::DoNotOptimize(lkw.m_dMaxNutzlast);
+        benchmark::DoNotOptimize(lkw.GetNutzlastKurve().GetMaxNutzlast());
     }
-    if (!lkw.m_bKurveGueltig || lkw.m_Kurve.GetCount() < 70)
+    if (!lkw.GetNutzlastKurve().IsGueltig() || lkw.GetNutzlastKurve().GetPunkte().GetCount() < 70)
         state.SkipWithError("the truck has no full curve");
 }
 BENCHMARK(BM_RecalcLkw)->Unit(benchmark::kMicrosecond);
@@ -59,9 +59,9 @@ static void BM_RecalcSattelzug(benchmark::State& state)
     Sattelzug(sz, auf);
     for (auto _ : state) {
         auf.RecalcMitPartner();
-        benchmark::DoNotOptimize(auf.m_dMaxNutzlast);
+        benchmark::DoNotOptimize(auf.GetNutzlastKurve().GetMaxNutzlast());
     }
-    if (!auf.m_bKurveGueltig || auf.m_Kurve.GetCount() < 130)
+    if (!auf.GetNutzlastKurve().IsGueltig() || auf.GetNutzlastKurve().GetPunkte().GetCount() < 130)
         state.SkipWithError("the semi-trailer has no full curve");
 }
 BENCHMARK(BM_RecalcSattelzug)->Unit(benchmark::kMicrosecond);
@@ -92,9 +92,9 @@ static void BM_RecalcSattelzugLoadMoved(benchmark::State& state)
         last->m_dPosX = x[i ^= 1];
         q->UpdateSchwerpunkt();
         auf.RecalcLadungMitPartner();
-        benchmark::DoNotOptimize(auf.m_dNutzbarVon);
+        benchmark::DoNotOptimize(auf.GetNutzlastKurve().GetNutzbarVon());
     }
-    if (!auf.m_bKurveGueltig || !(auf.m_nBereichStatus & 2))
+    if (!auf.GetNutzlastKurve().IsGueltig() || !(auf.GetNutzlastKurve().GetBereichStatus() & 2))
         state.SkipWithError("the semi-trailer's load has no usable range");
 }
 BENCHMARK(BM_RecalcSattelzugLoadMoved)->Unit(benchmark::kMicrosecond);

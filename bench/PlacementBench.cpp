@@ -4,6 +4,7 @@
 #include "model/plan/sFSParam.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CLadeflaechenPlatzierung.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,7 +48,7 @@ static void BM_FindLgPosition200(benchmark::State& state)
     Fuelle(f);
     double x, y, l, b;
     for (auto _ : state)
-        benchmark::DoNotOptimize(f.FindLgPosition(0.5, 1.2, &x, &y, &l, &b));
+        benchmark::DoNotOptimize(CLadeflaechenPlatzierung(f).FindLgPosition(0.5, 1.2, &x, &y, &l, &b));
 }
 BENCHMARK(BM_FindLgPosition200);
 
@@ -56,6 +57,6 @@ static void BM_CalcFSParam200(benchmark::State& state)
     CFahrzeug f;
     Fuelle(f);
     for (auto _ : state)
-        benchmark::DoNotOptimize(f.CalcFSParam(1.0, 0.0, 12.0, 2.4, 0, 0.0205));
+        benchmark::DoNotOptimize(CLadeflaechenPlatzierung(f).CalcFSParam(1.0, 0.0, 12.0, 2.4, 0, 0.0205));
 }
 BENCHMARK(BM_CalcFSParam200);

@@ -7,6 +7,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CLadeflaechenPlatzierung.h"
 #include "views/CQOR2View.h"
 #include "views/IRampenView.h"
 
@@ -407,7 +408,8 @@ void CLaderampe3::ZiehenFsm(QPoint ptMaus)
     const double x = m_pView->RampenMeter(c.x() - o.x()), y = m_pView->RampenMeter(c.y() - o.y());
     float fL = 0.0f, fB = 0.0f;
     if (f && f->GetQor() && f->GetNutzbareLFFloat(&fL, &fB) && x > 0.0 && y > 0.0 && x < fL && y < fB) {
-        m_nFsmIndex = f->FindLgPosition(x, y, &m_dFsm[0], &m_dFsm[1], &m_dFsm[2], &m_dFsm[3]);
+        m_nFsmIndex =
+            CLadeflaechenPlatzierung(*f).FindLgPosition(x, y, &m_dFsm[0], &m_dFsm[1], &m_dFsm[2], &m_dFsm[3]);
         m_bFsmGueltig = m_nFsmIndex != -1;
     }
     if (m_bFsmGueltig) {

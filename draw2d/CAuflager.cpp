@@ -238,8 +238,9 @@ void CAuflager::DrawStuetzen(SLage& g)
         const QRect r0 = TextMitte(p, g.ziel, xi, yB + 3, Fmt("%.0f", rec.dLeerlast * 1000.0));
         QString zul = Fmt("%.0f", rec.dZulLast * 1000.0);
         // Record 0 lowered for a coupling shows the working value and the nominal one.
-        if (i == 0 && f->m_dGeoZulLast[0] != rec.dZulLast && f->m_dGeoZulLast[0] != 0.0)
-            zul = Fmt("%.0f (%.0f)", f->m_dGeoZulLast[0] * 1000.0, rec.dZulLast * 1000.0);
+        if (i == 0 && f->GetAchsGeometrie().dZulLast[0] != rec.dZulLast &&
+            f->GetAchsGeometrie().dZulLast[0] != 0.0)
+            zul = Fmt("%.0f (%.0f)", f->GetAchsGeometrie().dZulLast[0] * 1000.0, rec.dZulLast * 1000.0);
         const QRect r1 = TextMitte(p, g.ziel, xi, yB + 3 + g.lh, zul);
         g.werte.push_back(r0);
         g.werte.push_back(r1);
@@ -257,7 +258,7 @@ void CAuflager::DrawGruppen(SLage& g)
     QPainter& p = g.p;
     CFahrzeug* f = g.f;
     g.fx = g.xs[0];
-    g.rx = Trunc(f->m_dHinterachsPos * g.s) + g.x;
+    g.rx = Trunc(f->GetAchsGeometrie().dHinterachsPos * g.s) + g.x;
     g.T[0] = f->GetGesamtmasse(false);
     g.T[1] = f->GetGesamtmasse(true);
     g.bUeber[0] = f->m_dAchslastVorn > f->m_dZulLastVorn;

@@ -51,7 +51,7 @@ void CDIBAnhaenger::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, 
     // The first axle with its drawbar reaching forward.
     if (!m_lstAchsen.empty() && m_pAchsBild[0] && m_pAchsBild[0]->IsLoaded()) {
         const CMemBm& bm = *m_pAchsBild[0];
-        const int ax = x + Trunc(sx * m_pFahrzeug->m_dAchsPos[0] * z * scale.m_dFaktorX);
+        const int ax = x + Trunc(sx * m_pFahrzeug->GetAchsGeometrie().dAchsPos[0] * z * scale.m_dFaktorX);
         // A print enlarges the screen's picture sizes and distances with the rest of the drawing.
         const double k = pView->GetDruckFaktor();
         const int wheel = Trunc((m_pAchsBild[1] ? m_pAchsBild[1]->GetWidth() : 40) * k);

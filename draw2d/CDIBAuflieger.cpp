@@ -66,7 +66,8 @@ void CDIBAuflieger::Draw(QPainter& painter, int x, int y, CKoordSys* pKoordSys, 
         const CMemBm& bm = *m_pAchsBild[0];
         const double f = sx / 129 * z;
         const int w = Trunc(bm.GetWidth() * f), h = Trunc(bm.GetHeight() * f);
-        const int kx = x + Trunc(Trunc(sx * m_pFahrzeug->m_dAchsPos[0] * z) * scale.m_dFaktorX);
+        const int kx =
+            x + Trunc(Trunc(sx * m_pFahrzeug->GetAchsGeometrie().dAchsPos[0] * z) * scale.m_dFaktorX);
         const QRect rc(kx - w / 2, y + 1, w, h);
         bm.DrawTransparent(painter, rc.x(), rc.y(), rc.width(), rc.height(), RGB(255, 255, 255));
         m_rcKingpin = painter.worldTransform().mapRect(rc);

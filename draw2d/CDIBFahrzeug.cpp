@@ -634,7 +634,7 @@ void CDIBFahrzeug::DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* 
             w = Trunc(w * f);
             h = Trunc(h * f);
         }
-        const int ax = Trunc(sx * v->m_dAchsPos[i] * z) - w / 2;
+        const int ax = Trunc(sx * v->GetAchsGeometrie().dAchsPos[i] * z) - w / 2;
         if (bm)
             bm->DrawTransparent(painter, x + Trunc(ax * s1), layout.nTopY, w, h, RGB(255, 255, 255));
         QRect rc(x + Trunc(ax * s1), y + Trunc(69 * z * s2), w, h);

@@ -32,7 +32,8 @@ int CDIBZugmaschine::GetDrawLength(int nPixProMeter, double dZoom) const
 int CDIBZugmaschine::VorderGruppe() const
 {
     int n = 1;
-    while (n < m_pFahrzeug->GetAchsanzahl() && n < CFahrzeug::MAX_ACHSEN && m_pFahrzeug->m_bVorderGruppe[n])
+    while (n < m_pFahrzeug->GetAchsanzahl() && n < CFahrzeug::MAX_ACHSEN &&
+           m_pFahrzeug->GetAchsGeometrie().bVorderGruppe[n])
         ++n;
     return n;
 }
@@ -42,7 +43,7 @@ std::string CDIBZugmaschine::AchsName(int i) const
     const int nVorn = VorderGruppe();
     if (i == 0)
         return nVorn == 1 ? FormatS("$S", 1, 11u) : FormatS("$S 1", 1, 11u);
-    if (i < CFahrzeug::MAX_ACHSEN && m_pFahrzeug->m_bVorderGruppe[i])
+    if (i < CFahrzeug::MAX_ACHSEN && m_pFahrzeug->GetAchsGeometrie().bVorderGruppe[i])
         return FormatChecked("%s %i", {FormatS("$S", 1, 11u), i + 1});
     return FormatChecked("%s %i", {FormatS("$S", 1, 12u), i + 1 - nVorn});
 }

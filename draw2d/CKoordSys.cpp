@@ -458,8 +458,8 @@ void CKoordSys::DrawKurve(QPainter& painter, CFahrzeug* P, bool bW, int x, int o
                           double pxT)
 {
     CTupelList* kurve = P->GetKurve(false);
-    if (!P->m_bKurveGueltig || !kurve || kurve->IsEmpty()) {
-        if (!P->m_bKurveGueltig && m_bmKeineKurve.IsLoaded()) {
+    if (!P->GetNutzlastKurve().IsGueltig() || !kurve || kurve->IsEmpty()) {
+        if (!P->GetNutzlastKurve().IsGueltig() && m_bmKeineKurve.IsLoaded()) {
             const int w = m_bmKeineKurve.GetWidth(), h = m_bmKeineKurve.GetHeight();
             const int cx = x + op + Trunc(P->GetLFLaenge() * pxM / 2);
             const int cy = top + (y - top) / 2;

@@ -349,8 +349,8 @@ void DrawZulaessigerBereich(SceneDraw& s, const SceneFrame& frame, const DrawnVe
         return;
     const Lateral lateral = LateralOf(v, m);
     const std::optional<tbMatrix> world = SceneMarkers::AreaWorld(
-        m, frame.maxPayload, v.GetLFBreite(), lateral.c1, lateral.c2, F(v.m_dNutzbarVon), F(v.m_dNutzbarBis),
-        d.o.z, v.GetAchse1Position(), v.IsArt5());
+        m, frame.maxPayload, v.GetLFBreite(), lateral.c1, lateral.c2, F(v.GetNutzlastKurve().GetNutzbarVon()),
+        F(v.GetNutzlastKurve().GetNutzbarBis()), d.o.z, v.GetAchse1Position(), v.IsArt5());
     if (!world)
         return;
     s.m_device.SetTransform(TransformKind::World, s.End(*world));

@@ -311,9 +311,9 @@ void CQOR1View::ZeigeKupplungsTip(const QPoint& pt)
         if (!v || !v->GetQor() || !d->GetKurvenPunkte().containsPoint(inhalt, Qt::OddEvenFill))
             continue;
         const double f = v->GetRandabstand(0);
-        const std::string text =
-            FormatResChecked(203, {(v->m_dNutzbarVon - f) * 1000.0, (v->m_dNutzbarBis - f) * 1000.0,
-                                   v->GetQorMasse() * 1000.0});
+        const std::string text = FormatResChecked(203, {(v->GetNutzlastKurve().GetNutzbarVon() - f) * 1000.0,
+                                                        (v->GetNutzlastKurve().GetNutzbarBis() - f) * 1000.0,
+                                                        v->GetQorMasse() * 1000.0});
         SetToolTip(d == m_pDIBFahrzeug.get() ? 12348 : 12349, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
     }
 }
@@ -463,8 +463,9 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
     double o = std::max(0.0, L - P);
     if (bKupplung)
         o -= f->m_dKupplungsabstand;
-    double& a1 = f->m_Achsen[0].dAbstand;
-    double& d12 = f->m_Achsen[1].dAbstand;
+    // The distances of axle records 0 and 1 as the drag moves them; the vehicle takes them below.
+    double a1 = f->m_Achsen[0].dAbstand;
+    double d12 = f->m_Achsen[1].dAbstand;
     const CFahrzeug* zug = pDoc->GetZugfahrzeug();
     const int nKind = m_nHitKind;
 
@@ -566,6 +567,8 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
     } else {
         return; // axles 7 to 10 and the click-only objects do not move
     }
+    f->SetAchsAbstand(0, a1);
+    f->SetAchsAbstand(1, d12);
     pDoc->OnFahrzeugChanged(false);
     viewport()->update();
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);

@@ -572,12 +572,13 @@ void CQOR2View::EditNutzbareLF()
     }
     if (!bAnders)
         return;
+    SNutzbareLF neu;
     for (int i = 0; i < 4; ++i) {
-        f->m_NutzLF[1].m_dRand[i] = werte.dLaengen[i];
-        f->m_NutzLF[1].m_fWert[i] = werte.fWerte[i];
-        f->m_NutzLF[1].m_nRaster[i] = werte.nWerte[i];
-        f->m_NutzLF[0].m_dRand[i] = werte.dLaengen[i];
+        neu.m_dRand[i] = werte.dLaengen[i];
+        neu.m_fWert[i] = werte.fWerte[i];
+        neu.m_nRaster[i] = werte.nWerte[i];
     }
+    f->SetLFRaender(neu);
     f->SetModified();
     Benachrichtige(true);
     InvalidateNachbarn(true, false);
@@ -599,13 +600,8 @@ void CQOR2View::EditUeberstand()
         if (!std::isfinite(d) || d < 0.0)
             return; // an overhang the dialog should not have let through changes nothing
     // Overhangs 1 to 4 (front, rear, side B, side A) free the borders 1, 3, 4 and 2.
-    static constexpr int kRand[4] = {0, 2, 3, 1};
     const double dAltB = f->m_NutzLF[0].m_dRand[3];
-    for (int i = 0; i < 4; ++i) {
-        f->m_Ueberstand.m_dWert[i] = nFlag ? werte[i] : 0.0;
-        const double dBasis = f->m_NutzLF[1].m_dRand[kRand[i]];
-        f->m_NutzLF[0].m_dRand[kRand[i]] = nFlag && werte[i] != 0.0 ? 0.0 : dBasis;
-    }
+    f->SetUeberstaende(werte, nFlag != 0);
     // Loads counted from side B keep their place when that border moves.
     const double dDelta = dAltB - f->m_NutzLF[0].m_dRand[3];
     if (CQOR* q = GetPlan(); q && dDelta != 0.0 && CPlanAnzeige(*q).GetRasterSeite() != 0)

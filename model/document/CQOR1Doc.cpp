@@ -414,9 +414,9 @@ void CQOR1Doc::UpdateOtherViews(UpdateHinweis eHinweis)
 bool CQOR1Doc::RebuildKurvenMeshes()
 {
     if (CFahrzeug* p = GetFirstFahrzeug())
-        p->UpdateDiagramm();
+        p->UpdateDiagramm(m_pDiagrammNetz);
     if (CFahrzeug* p = GetAnhaenger())
-        p->UpdateDiagramm();
+        p->UpdateDiagramm(m_pDiagrammNetz);
     return true;
 }
 

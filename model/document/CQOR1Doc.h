@@ -15,6 +15,7 @@ class ArchiveWriter;
 class CFahrzeug;
 class CQOR;
 class DocumentHost;
+class IDiagrammNetz;
 
 // The vehicle name followed by " [kind]" for kinds 0 to 4, marked " *]" when modified.
 std::string FormatFahrzeugTitel(const CFahrzeug* pFahrzeug, bool bModified);
@@ -148,7 +149,10 @@ public:
     void RedrawViews();
     void InvalidateLgSicherungView() override;
     void UpdateOtherViews(UpdateHinweis eHinweis);
+    // Rebuilds the charts' meshes that the vehicles marked out of date, through the registered builder.
     bool RebuildKurvenMeshes();
+    // The builder of the charts' 3D meshes that RebuildKurvenMeshes hands to the vehicles; none by default.
+    void SetDiagrammNetz(IDiagrammNetz* pNetz) { m_pDiagrammNetz = pNetz; }
     void UpdateFrameTitle();
     void UpdateModifiedState();
     void SetPathName(const std::string& path);
@@ -202,6 +206,7 @@ private:
     void NachRechnung(bool bNurLadung, bool bUpdateViews);
 
     DocumentHost* m_pHost = nullptr;
+    IDiagrammNetz* m_pDiagrammNetz = nullptr;
     unsigned m_nStand = 0;
     VehicleFileAccess* m_pAccess = nullptr;
     CFahrzeug* m_pFahrzeug = nullptr; // owned, with its partner

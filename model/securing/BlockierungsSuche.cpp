@@ -3,6 +3,7 @@
 
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CLadeflaechenPlatzierung.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,7 +67,8 @@ bool BlockierungsSuche::FindBlocking(const Rechteck& b, double dLu, double dWu,
         }
         if (!pFahrzeug)
             continue;
-        const sFSParam r = pFahrzeug->CalcFSParam(b.x, b.y, b.dLaenge, b.dBreite, s.nRichtung, 0.02);
+        const sFSParam r = CLadeflaechenPlatzierung(*pFahrzeug)
+                               .CalcFSParam(b.x, b.y, b.dLaenge, b.dBreite, s.nRichtung, 0.02);
         if (r.m_nArt != sFSParam::kFsmItem || !r.GetLg())
             continue;
         const double dRatio =

@@ -60,6 +60,6 @@ void CAnhaenger::Recalc()
 {
     PrepareBerechnung();
     BuildGeometrie();
-    BuildKurve();
+    GetNutzlastKurve().BuildKurve();
     m_Diagramm.BuildCurve(0.0f);
 }

@@ -46,7 +46,7 @@ void CAuflieger::BuildGeometrie()
         m_dZulStuetzlast = dKurve >= 0.0 ? std::min(dKurve, P->m_dKupplungslast1) : P->m_dKupplungslast1;
         if (m_dVorderZulSumme > m_dZulStuetzlast) {
             m_dZulLastVorn = m_dZulStuetzlast;
-            m_dMergeZulLast[0] = m_dZulStuetzlast;
+            m_Geo.dMergeZulLast[0] = m_dZulStuetzlast;
             m_dZulLastVorn2 = m_dZulStuetzlast;
         }
     }
@@ -98,7 +98,7 @@ double CAuflieger::CalcZulLast(int nGruppe, double x)
     }
     if (x == 0.0)
         return -1.0;
-    return (L * m_dHinterZulSumme - m_dMomentVorn) / x;
+    return (L * m_Geo.dHinterZulSumme - m_dMomentVorn) / x;
 }
 
 double CAuflieger::CalcNutzlastAnPos(double x, int* pGrenze)
@@ -197,12 +197,12 @@ void CAuflieger::Recalc()
         CalcKupplungsdaten();
         // Without a coupling constant the combination has no curve; the old one is not shown either.
         if (IsSattelGekoppelt() && !m_bKupplungGueltig) {
-            m_bKurveGueltig = 0;
-            VerwerfeKurve();
+            GetNutzlastKurve().SetGueltig(false);
+            GetNutzlastKurve().VerwerfeKurve();
             m_Diagramm.BuildCurve(0.0f);
             return;
         }
     }
-    BuildKurve();
+    GetNutzlastKurve().BuildKurve();
     m_Diagramm.BuildCurve(0.0f);
 }

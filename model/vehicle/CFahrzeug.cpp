@@ -16,50 +16,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Index (from 1) of the distance that ends the front group: the first largest one wins; when all are
-// equal, or there are fewer than two distances, half the number of axles.
-int FrontGroupCount(const double* pAbstand, int nAchsen)
-{
-    if (nAchsen < 3)
-        return nAchsen / 2;
-    int nGroesster = 0;
-    bool bAlleGleich = true;
-    for (int i = 1; i < nAchsen - 1; ++i) {
-        if (pAbstand[i] != pAbstand[0])
-            bAlleGleich = false;
-        if (pAbstand[i] > pAbstand[nGroesster])
-            nGroesster = i;
-    }
-    if (bAlleGleich)
-        return nAchsen / 2;
-    return nGroesster + 1;
-}
-
-// Weighted mean of positions; the plain mean when the weights add up to nothing.
-double WeightedMean(const double* pPos, const double* pGewicht, int nVon, int nBis, double* pSumme)
-{
-    double dSumme = 0.0, dMoment = 0.0;
-    for (int i = nVon; i < nBis; ++i) {
-        dSumme += pGewicht[i];
-        dMoment += pGewicht[i] * pPos[i];
-    }
-    if (pSumme)
-        *pSumme = dSumme;
-    if (nBis <= nVon)
-        return 0.0;
-    if (dSumme == 0.0) {
-        double d = 0.0;
-        for (int i = nVon; i < nBis; ++i)
-            d += pPos[i];
-        return d / (nBis - nVon);
-    }
-    return dMoment / dSumme;
-}
-
-} // namespace
-
 CFahrzeug::CFahrzeug() : m_Diagramm(this)
 {
     Reset();
@@ -91,7 +47,7 @@ CFahrzeug::~CFahrzeug()
 int CFahrzeug::Reset()
 {
     m_Diagramm.CreateBuffers();
-    m_bKurveGueltig = 1;
+    m_NutzlastKurve.Reset();
     for (int i = 0; i < MAX_ACHSEN; ++i) {
         m_Achsen[i].dLeerlast = 0.0;
         m_Achsen[i].dZulLast = 0.0;
@@ -99,12 +55,6 @@ int CFahrzeug::Reset()
             m_Achsen[i].dAbstand = 0.0;
         m_nAchsFlags[i] = 0;
     }
-    m_pfnGrenze[0] = &CFahrzeug::GrenzeAnteilHinten;
-    m_pfnGrenze[1] = &CFahrzeug::GrenzeVorn;
-    m_pfnGrenze[2] = &CFahrzeug::GrenzeGesamt;
-    m_pfnGrenze[3] = &CFahrzeug::GrenzeHinten;
-    m_pfnGrenze[4] = &CFahrzeug::GrenzeAnteilVorn;
-    m_dMaxNutzlast = 0.0;
     m_dGrundmasse = 0.0;
     m_dKupplungslast1 = 0.0;
     m_dKupplungslast2 = 0.0;
@@ -114,14 +64,11 @@ int CFahrzeug::Reset()
     m_pFahrerhausBild = nullptr;
     m_pPartner = nullptr;
     m_pDoc = nullptr;
-    m_nZaehler = 0;
     m_bKombiFlag = 0;
     m_bMaskeHalten = 0;
     m_bKupplungslast2 = 0;
     m_bKupplungslast = 0;
-    m_nKurvenBuilder = 0;
     m_nGeladen = 0;
-    m_dKurvenSchritt = 0.1;
     m_bDiagrammVeraltet = 1;
 
     struct Geraet
@@ -215,6 +162,14 @@ double CFahrzeug::GetRadstandKorrigiert() const
     return d - m_dRadstandKorrektur;
 }
 
+void CFahrzeug::AddRandabstand(double* pX, double* pY) const
+{
+    if (pX)
+        *pX += GetRandabstand(0);
+    if (pY)
+        *pY += GetRandabstand(1);
+}
+
 double CFahrzeug::GetRandabstand(int i) const
 {
     const SNutzbareLF& n = m_NutzLF[0];
@@ -225,6 +180,26 @@ double CFahrzeug::GetRandabstand(int i) const
     if (i == 5)
         return n.m_dRand[1] + n.m_dRand[3];
     return 0.0;
+}
+
+void CFahrzeug::SetLFRaender(const SNutzbareLF& lf)
+{
+    for (int i = 0; i < 4; ++i) {
+        m_NutzLF[1].m_dRand[i] = lf.m_dRand[i];
+        m_NutzLF[1].m_fWert[i] = lf.m_fWert[i];
+        m_NutzLF[1].m_nRaster[i] = lf.m_nRaster[i];
+        m_NutzLF[0].m_dRand[i] = lf.m_dRand[i];
+    }
+}
+
+void CFahrzeug::SetUeberstaende(const double* pWerte, bool bMit)
+{
+    static constexpr int kRand[4] = {0, 2, 3, 1};
+    for (int i = 0; i < 4; ++i) {
+        m_Ueberstand.m_dWert[i] = bMit ? pWerte[i] : 0.0;
+        const double dBasis = m_NutzLF[1].m_dRand[kRand[i]];
+        m_NutzLF[0].m_dRand[kRand[i]] = bMit && pWerte[i] != 0.0 ? 0.0 : dBasis;
+    }
 }
 
 int CFahrzeug::GetRasterAnzahl(int nSeite) const
@@ -404,8 +379,8 @@ float CFahrzeug::GetQorAnzahl() const
 double CFahrzeug::GetMaxNutzlast(bool bNurEigene) const
 {
     if (!bNurEigene && m_pPartner)
-        return std::min(m_dMaxNutzlast, m_pPartner->m_dMaxNutzlast);
-    return m_dMaxNutzlast;
+        return std::min(m_NutzlastKurve.GetMaxNutzlast(), m_pPartner->m_NutzlastKurve.GetMaxNutzlast());
+    return m_NutzlastKurve.GetMaxNutzlast();
 }
 
 CFahrzeug* CFahrzeug::GetDokAnhaenger() const
@@ -450,7 +425,6 @@ double CFahrzeug::CalcLeergewicht()
 
 void CFahrzeug::PrepareBerechnung()
 {
-    m_nZaehler = 0;
     std::fill(std::begin(m_nGrenzeAktiv), std::end(m_nGrenzeAktiv), 0);
     CalcLeergewicht();
     m_dAchse1Abstand = (m_nArt == FahrzeugArt::kZugmaschine || m_nArt == FahrzeugArt::kStarrdeichsel)
@@ -482,7 +456,7 @@ void CFahrzeug::PrepareBerechnung()
         m_dZusMomentVorn += (pos + m_dAchse1Abstand) * m;
         m_dZusMomentHinten += (m_dRadstand - m_dAchse1Abstand - pos) * m;
     }
-    m_dLeerSchwerpunktRel = m_dHinterLeerSumme * m_dRadstand / m_dLeergewicht;
+    m_Geo.dLeerSchwerpunktRel = m_dHinterLeerSumme * m_dRadstand / m_dLeergewicht;
     m_dNutzlast = m_dZulGesamtgewicht - m_dLeergewicht - m_dZusLastMasse;
 }
 
@@ -581,9 +555,9 @@ int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
 {
     CFahrzeug* pAnh = GetDokAnhaenger();
     int nMaske = 0;
-    if ((!m_bKurveGueltig && m_nArt != FahrzeugArt::kSattelzugmaschine) || !IsBerechenbar())
+    if ((!m_NutzlastKurve.IsGueltig() && m_nArt != FahrzeugArt::kSattelzugmaschine) || !IsBerechenbar())
         nMaske |= Grenzwert::kKurveUngueltig;
-    if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
+    if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_Geo.dHinterZulSumme)
         nMaske |= Grenzwert::kAchsgruppeUeberlastet;
     if (m_dAnteilVorn * GetGesamtmasse(false) > m_dAchslastVorn ||
         m_dAnteilHinten * GetGesamtmasse(true) > m_dAchslastHinten)
@@ -604,9 +578,9 @@ int CFahrzeug::CheckGrenzwerteMotor(bool bNurEigene)
 int CFahrzeug::CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse)
 {
     int nMaske = 0;
-    if (!m_bKurveGueltig || !IsBerechenbar())
+    if (!m_NutzlastKurve.IsGueltig() || !IsBerechenbar())
         nMaske |= Grenzwert::kKurveUngueltig;
-    if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_dHinterZulSumme)
+    if (m_dAchslastVorn > m_dVorderZulSumme || m_dAchslastHinten > m_Geo.dHinterZulSumme)
         nMaske |= Grenzwert::kAchsgruppeUeberlastet;
     if (m_dAchslastVorn + m_dAchslastHinten > m_dZulGesamtgewicht)
         nMaske |= Grenzwert::kGesamtgewicht;
@@ -772,10 +746,10 @@ void CFahrzeug::CalcKupplungsdaten() {}
 double CFahrzeug::CalcPosRelAchse1()
 {
     const double d0 = m_Achsen[0].dAbstand;
-    m_dLeerSchwerpunkt =
-        m_dLeerSchwerpunktRel +
+    m_Geo.dLeerSchwerpunkt =
+        m_Geo.dLeerSchwerpunktRel +
         ((m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? d0 : -d0);
-    return m_dLeerSchwerpunkt;
+    return m_Geo.dLeerSchwerpunkt;
 }
 
 int CFahrzeug::CalcAnzahlVorderachsen()
@@ -783,59 +757,30 @@ int CFahrzeug::CalcAnzahlVorderachsen()
     if (m_nArt == FahrzeugArt::kStarrdeichsel || m_nArt == FahrzeugArt::kAuflieger)
         m_nAnzahlVorderachsen = 1;
     else
-        m_nAnzahlVorderachsen = FrontGroupCount(m_dMergeAbstand + 1, m_nMergeAnzahl);
+        m_nAnzahlVorderachsen =
+            SAchsGeometrie::VorderGruppenAnzahl(m_Geo.dMergeAbstand + 1, m_Geo.nMergeAnzahl);
     return m_nAnzahlVorderachsen;
-}
-
-void CFahrzeug::CalcMergePositionen(double* pPos)
-{
-    double x = GetAchsPosition(0);
-    for (int i = 0; i < m_nMergeAnzahl; ++i) {
-        if (i > 0)
-            x += m_dMergeAbstand[i];
-        pPos[i] = x;
-    }
 }
 
 double CFahrzeug::CalcHinterachsgruppe(bool bCached)
 {
     if (!bCached) {
         double pos[MAX_ACHSEN] = {};
-        CalcMergePositionen(pos);
-        m_dHinterachsPos =
-            WeightedMean(pos, m_dMergeZulLast, m_nAnzahlVorderachsen, m_nMergeAnzahl, &m_dHinterLastSumme);
-        m_dHinterZulSumme = m_dHinterLastSumme;
+        m_Geo.MergePositionen(GetAchsPosition(0), pos);
+        m_Geo.dHinterachsPos = SAchsGeometrie::GewichtetesMittel(
+            pos, m_Geo.dMergeZulLast, m_nAnzahlVorderachsen, m_Geo.nMergeAnzahl, &m_Geo.dHinterLastSumme);
+        m_Geo.dHinterZulSumme = m_Geo.dHinterLastSumme;
     }
-    return m_dHinterachsPos - m_dVorderachsPos;
+    return m_Geo.dHinterachsPos - m_dVorderachsPos;
 }
 
 void CFahrzeug::CalcAchsPositionen(double x0, bool bZusammengefasst)
 {
-    const double* d = bZusammengefasst ? m_dMergeAbstand : m_dGeoAbstand;
+    const double* d = bZusammengefasst ? m_Geo.dMergeAbstand : m_Geo.dAbstand;
     const double s = (m_nArt == FahrzeugArt::kAnhaenger || m_nArt == FahrzeugArt::kAuflieger) ? 1.0 : -1.0;
-    m_dAchsPos[0] = s * m_Achsen[0].dAbstand - x0;
+    m_Geo.dAchsPos[0] = s * m_Achsen[0].dAbstand - x0;
     for (int i = 1; i < MAX_ACHSEN; ++i)
-        m_dAchsPos[i] = m_dAchsPos[i - 1] + d[i];
-}
-
-void CFahrzeug::CalcAchsPositionenRel(int k)
-{
-    if (k < 0 || k >= MAX_ACHSEN)
-        return;
-    int e = 0;
-    for (int j = 0; j < MAX_ACHSEN; ++j) {
-        if (j == k)
-            continue;
-        double d = 0.0;
-        if (j < k)
-            for (int i = j + 1; i <= k; ++i)
-                d -= m_dGeoAbstand[i];
-        else
-            for (int i = k + 1; i <= j; ++i)
-                d += m_dGeoAbstand[i];
-        m_dAchsPos[e++] = d;
-    }
-    m_dAchsPos[MAX_ACHSEN - 1] = 0.0;
+        m_Geo.dAchsPos[i] = m_Geo.dAchsPos[i - 1] + d[i];
 }
 
 double CFahrzeug::GetAchsPosition(int i)
@@ -888,71 +833,26 @@ void CFahrzeug::BuildGeometrie()
 
 void CFahrzeug::BuildGeometrieBasis()
 {
-    m_bKurveGueltig = 1;
+    m_NutzlastKurve.SetGueltig(true);
     m_bBerechenbar = 1;
-    const int n = GetRecordAnzahl();
-    m_nGeoAchsanzahl = n;
-    m_dLeergewicht = 0.0;
-    std::fill(std::begin(m_dGeoZulLast), std::end(m_dGeoZulLast), 0.0);
-    std::fill(std::begin(m_dGeoLeerlast), std::end(m_dGeoLeerlast), 0.0);
-    std::fill(std::begin(m_dGeoAbstand), std::end(m_dGeoAbstand), 0.0);
-    for (int i = n - 1; i >= 0; --i) {
-        m_dGeoZulLast[i] = m_Achsen[i].dZulLast;
-        m_dGeoLeerlast[i] = m_Achsen[i].dLeerlast;
-        if (i >= 1)
-            m_dGeoAbstand[i] = m_Achsen[i].dAbstand;
-        m_dLeergewicht += m_dGeoLeerlast[i];
-    }
-
-    // Records of the front group, by the largest gap between records.
-    const int nVorn = FrontGroupCount(m_dGeoAbstand + 1, n);
-    for (int i = 0; i < MAX_ACHSEN; ++i)
-        m_bVorderGruppe[i] = i < nVorn ? 1 : 0;
-    CalcAchsPositionenRel(0);
-    double dMoment = 0.0;
-    for (int j = 1; j < n; ++j)
-        dMoment += m_dAchsPos[j - 1] * m_dGeoLeerlast[j];
-    m_dLeerSchwerpunktRel = dMoment / m_dLeergewicht;
+    m_dLeergewicht = m_Geo.Uebernimm(m_Achsen, m_nAchsFlags, GetRecordAnzahl());
     CalcPosRelAchse1();
-
-    // Merge: a flagged record gives no axle of its own; its gap joins the next one.
-    std::fill(std::begin(m_dMergeLeerlast), std::end(m_dMergeLeerlast), 0.0);
-    std::fill(std::begin(m_dMergeZulLast), std::end(m_dMergeZulLast), 0.0);
-    std::fill(std::begin(m_dMergeAbstand), std::end(m_dMergeAbstand), 0.0);
-    m_nMergeAnzahl = 0;
-    if (n > 0) {
-        m_dMergeLeerlast[0] = m_dGeoLeerlast[0];
-        m_dMergeZulLast[0] = m_dGeoZulLast[0];
-        m_nMergeAnzahl = 1;
-        double dLauf = n > 1 ? m_dGeoAbstand[1] : 0.0;
-        for (int i = 1; i < n; ++i) {
-            const double dNaechster = i + 1 < MAX_ACHSEN ? m_dGeoAbstand[i + 1] : 0.0;
-            if (m_nAchsFlags[i] == 0) {
-                m_dMergeLeerlast[m_nMergeAnzahl] = m_dGeoLeerlast[i];
-                m_dMergeZulLast[m_nMergeAnzahl] = m_dGeoZulLast[i];
-                m_dMergeAbstand[m_nMergeAnzahl] = dLauf;
-                ++m_nMergeAnzahl;
-                dLauf = dNaechster;
-            } else {
-                dLauf += dNaechster;
-            }
-        }
-    }
 
     m_dGrundmasse = m_dLeergewicht;
     CalcAnzahlVorderachsen();
     {
         double pos[MAX_ACHSEN] = {};
-        CalcMergePositionen(pos);
-        const int nV = std::min(m_nAnzahlVorderachsen, m_nMergeAnzahl);
-        m_dVorderachsPos = WeightedMean(pos, m_dMergeLeerlast, 0, nV, &m_dVorderLeerSumme);
+        m_Geo.MergePositionen(GetAchsPosition(0), pos);
+        const int nV = std::min(m_nAnzahlVorderachsen, m_Geo.nMergeAnzahl);
+        m_dVorderachsPos =
+            SAchsGeometrie::GewichtetesMittel(pos, m_Geo.dMergeLeerlast, 0, nV, &m_dVorderLeerSumme);
         m_dVorderZulSumme = 0.0;
         for (int i = 0; i < nV; ++i)
-            m_dVorderZulSumme += m_dMergeZulLast[i];
+            m_dVorderZulSumme += m_Geo.dMergeZulLast[i];
     }
     m_dRadstand = CalcHinterachsgruppe(false);
 
-    m_dLeerPos = m_dLeerSchwerpunkt - m_dVorderachsPos;
+    m_dLeerPos = m_Geo.dLeerSchwerpunkt - m_dVorderachsPos;
     m_dKupplungsX = m_dLFLaenge - m_dKupplungsabstand - m_dVorderachsPos;
 
     m_dZLMasse = 0.0;
@@ -977,7 +877,7 @@ void CFahrzeug::BuildGeometrieBasis()
 
     CalcAchslastenBeladen(&m_dAchslastVorn, &m_dAchslastHinten);
 
-    m_dZulLastHinten = m_dHinterZulSumme;
+    m_dZulLastHinten = m_Geo.dHinterZulSumme;
     m_dZulLastVorn = m_dVorderZulSumme;
     m_dZulLastVorn2 = m_dVorderZulSumme;
     m_dAnteilVorn = static_cast<double>(m_nMinAnteilVorn) / 100.0;
@@ -987,7 +887,6 @@ void CFahrzeug::BuildGeometrieBasis()
     m_dPlanLast = (m_nArt != FahrzeugArt::kSattelzugmaschine && m_pQor) ? m_pQor->GetMasse() : 0.0;
 
     m_bMaskeHalten = 0;
-    m_nKurvenBuilder = 1;
 }
 
 void CFahrzeug::CalcMomente()
@@ -1007,37 +906,16 @@ void CFahrzeug::PruefeBerechenbar()
                             m_dGrundmasse,  m_dGrundSchwerpunkt, m_dAchslastVorn,  m_dAchslastHinten,
                             m_dMomentVorn,  m_dMomentHinten,     m_dNutzlast};
     bool bOk = m_dRadstand > 0.0 && m_dLeergewicht > 0.0 && m_nAnzahlVorderachsen >= 1 &&
-               m_nMergeAnzahl > m_nAnzahlVorderachsen;
+               m_Geo.nMergeAnzahl > m_nAnzahlVorderachsen;
     for (double d : werte)
         if (!std::isfinite(d))
             bOk = false;
     m_bBerechenbar = bOk ? 1 : 0;
     if (!bOk)
-        m_bKurveGueltig = 0;
+        m_NutzlastKurve.SetGueltig(false);
 }
 
 double CFahrzeug::GetGesamtlaenge(bool)
 {
     return 0.0;
-}
-
-double CFahrzeug::GrenzeAnteilHinten(double x)
-{
-    return CalcNutzlastAnteilgrenze(1, x, m_dMinAnteilHinten);
-}
-double CFahrzeug::GrenzeVorn(double x)
-{
-    return CalcZulLast(1, x);
-}
-double CFahrzeug::GrenzeGesamt(double)
-{
-    return m_dNutzlast;
-}
-double CFahrzeug::GrenzeHinten(double x)
-{
-    return CalcZulLast(0, x);
-}
-double CFahrzeug::GrenzeAnteilVorn(double x)
-{
-    return CalcNutzlastAnteilgrenze(0, x, m_dMinAnteilVorn);
 }

@@ -4,8 +4,10 @@
 #include "model/archive/PersistentObject.h"
 #include "model/base/RawPointerRange.h"
 #include "model/vehicle/CFahrzeugDiagramm.h"
+#include "model/vehicle/CNutzlastKurve.h"
 #include "model/vehicle/CTupelList.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SAchsGeometrie.h"
 #include "model/vehicle/SNutzbareLF.h"
 #include "model/vehicle/SUeberstLG.h"
 
@@ -29,9 +31,6 @@ class SLadung;
 class tagZLINFO;
 struct tagLGINFO;
 
-// The order of the wall sort: by y when bit 7 of the first load's state word is set, else by x.
-int CompareWandLg(const tagLGINFO* const* a, const tagLGINFO* const* b);
-
 // The cab picture of a motor vehicle, created by the drawing code; the vehicle owns it and asks it for
 // its front length.
 class IFahrerhausBild
@@ -44,21 +43,13 @@ public:
     virtual double GetLaenge() const = 0;
 };
 
-// Rebuilds the 3D mesh of a vehicle's chart; the 3D side implements it and the application installs it.
+// Rebuilds the 3D mesh of a vehicle's chart; the 3D side implements it, and a document that has one
+// registered (CQOR1Doc::SetDiagrammNetz) hands it to its vehicles' UpdateDiagramm.
 class IDiagrammNetz
 {
 public:
     virtual ~IDiagrammNetz() = default;
     virtual void BaueNetz(CFahrzeug& fahrzeug) = 0;
-};
-
-// One axle record: the distance from the previous record (record 0: from the load-area front), the empty
-// load and the permissible load.
-struct SAchse
-{
-    double dAbstand = 0.0;
-    double dLeerlast = 0.0;
-    double dZulLast = 0.0;
 };
 
 class CFahrzeug : public PersistentObject
@@ -124,8 +115,6 @@ public:
     virtual double CalcNutzlastAnPosGesamt(double x);
     virtual int CalcKurvenpunkt(SYs2X* pPunkt);
     virtual void PrepareBerechnung();
-    virtual int CalcKurveEckpunkte(CTupelList* pKurve);
-    virtual int RefineKurve(CTupelList* pKurve);
     virtual double GetPosLetzteAchse();
     virtual double GetAchsPosition(int i);
     virtual void Recalc();
@@ -163,25 +152,14 @@ public:
     double GetSchienenPosition() const;
     // Re-attaches the plan's load units to this vehicle's lashing points, rails and blocking items.
     void RelinkZurrpunkte();
+    // Rebuilds the chart's mesh (through pNetz, when given) when the vehicle marked it out of date: 1 when
+    // it did, else 0.
+    int UpdateDiagramm(IDiagrammNetz* pNetz);
     // 1 when a load unit (the given one, or any) uses the lashing point (the given one, or any of the
     // vehicle's).
-    // Rebuilds the chart's mesh when the vehicle marked it out of date: 1 when it did, else 0.
-    int UpdateDiagramm();
     int IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* pEinheit, bool bMitVerfahren,
                           int nVerfahren) const;
 
-    // Placing against neighbours and edges, in plan coordinates (metres from the usable area's front
-    // corner). The free slot for a form-fit item dragged to (x, y): the code of the load-area edge it
-    // reaches (0 rear, 1 side y = width, 2 front, 3 side y = 0), or -1.
-    int FindLgPosition(double x, double y, double* pX, double* pY, double* pLaenge, double* pBreite);
-    // The stretch across direction nRichtung of the wall of loads flush with the neighbour.
-    void CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon, double* pBis);
-    // Whether another load touches side nSeite of pLg, and the part of pLg's extent across it covers.
-    bool FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon, double* pBis) const;
-    // The form-fit item that blocks the rectangle on side nRichtung (kind 2 with the item as its load),
-    // or a record of kind 0.
-    sFSParam CalcFSParam(double x, double y, double dLaenge, double dBreite, int nRichtung,
-                         double dToleranz) const;
     // Adds the front placing margin to *pX and the side margin to *pY (null pointers are skipped).
     void AddRandabstand(double* pX, double* pY) const;
 
@@ -200,6 +178,11 @@ public:
     void SetAchse9Leerlast(double d) { m_Achsen[9].dLeerlast = d; }
     // Both copies of the margins (placing and usable area) take `lf`.
     void SetNutzbareLF(const SNutzbareLF& lf) { m_NutzLF[0] = m_NutzLF[1] = lf; }
+    // The margins of the usable area take `lf`; the placing margins only its distances.
+    void SetLFRaender(const SNutzbareLF& lf);
+    // The overhangs (front, rear, side B, side A; all 0 without bMit): each frees its border of the
+    // placing margins (borders 1, 3, 4 and 2), which otherwise takes the usable area's margin.
+    void SetUeberstaende(const double* pWerte, bool bMit);
     void SetRasterSchritt(int n) { m_nRasterSchritt = n; }
     // The mark of an edit of the vehicle's own data (cleared when its file is written).
     void SetModified() { m_bModified = 1; }
@@ -272,26 +255,21 @@ public:
     double GetMaxNutzlast(bool bNurEigene) const;
     // Distance of axle 1 to axle 2 (and on to axle 3 with three axles) less the stored correction.
     double GetRadstandKorrigiert() const;
+    // The points of this vehicle's curve, or of its partner's.
     CTupelList* GetKurve(bool bPartner);
+    // The geometry of the axle groups as the last recalculation left it.
+    const SAchsGeometrie& GetAchsGeometrie() const { return m_Geo; }
+    // The permissible-payload curve, its maximum and the usable centre-of-gravity range.
+    const CNutzlastKurve& GetNutzlastKurve() const { return m_NutzlastKurve; }
+    CNutzlastKurve& GetNutzlastKurve() { return m_NutzlastKurve; }
 
-    // The permissible-payload curve.
-    int BuildKurve();
-    // The steps of BuildKurve behind the curve: the usable range, the part curve and the flags.
-    int BuildKurveEnde();
+    // The limits of the curve points.
     int CalcGrenzsatz(double d, double M, double P, SYs2X* pSatz, double s);
     int CalcGrenzQuotient(double d, double M, double P, double* pOut) const;
     double WaehleMinimum(double* pWerte, int n, int* pGrenze) const;
     static int WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut);
-    // Inserts a copy of the point before index nVor, or, with nVor < 0, before the first point with a
-    // larger x.
-    static void InsertRefinePunkt(CTupelList* pKurve, const SYs2X* pPunkt, int nVor);
-    // The corner between two neighbouring points of different limits, worked out from the limits' shape:
-    // false where that does not hold between them.
-    bool BerechneEckpunkt(const SYs2X& A, const SYs2X& B, double dProbe, SYs2X* pEcke);
-    int GetNextGrenze(int n) const;
     // The usable centre-of-gravity range of the plan's load, and the part of the curve inside it.
-    int CalcNutzbarerBereich();
-    int BuildTeilkurve();
+    int CalcNutzbarerBereich() { return m_NutzlastKurve.CalcNutzbarerBereich(); }
 
     // The load-changed flag: raised by the loading ramp while it moves a load and by the loading plan after
     // each committed change of loads (the curve itself stays as it was); the curve builder answers 0 then,
@@ -305,7 +283,6 @@ public:
     double CalcPosRelAchse1();
     int CalcAnzahlVorderachsen();
     void CalcAchsPositionen(double x0, bool bZusammengefasst);
-    void CalcAchsPositionenRel(int k);
     double GetZLPosition(tagZLINFO* pItem) const;
     // Number of axle records in use: the axles, plus the coupling point of kinds 2 and 3.
     int GetRecordAnzahl() const;
@@ -366,15 +343,11 @@ public:
     // The coupling load that counts while the coupling-load flag is set.
     double GetKupplungslast() const;
 
-    // Set by the application; null in a program without 3D views.
-    static IDiagrammNetz* s_pDiagrammNetz;
-
     // A small header record, not read by the calculations.
     int m_nKopf[3] = {-1, 0, 0};
     // The vehicle's chart.
     CFahrzeugDiagramm m_Diagramm;
-    // Status of the usable centre-of-gravity range and the constraint mask.
-    int m_nBereichStatus = 0;
+    // The constraint mask.
     int m_nGrenzMaske = 0;
     // The plan (a semi-trailer tractor points to its semi-trailer's and never deletes it).
     CQOR* m_pQor = nullptr;
@@ -385,21 +358,6 @@ public:
     int m_bDiagrammNetz = 0;
     // ZL items in the order they were added; the vehicle owns them.
     std::vector<std::unique_ptr<tagZLINFO>> m_ZLInfos;
-    // Geometry of the axle groups.
-    double m_dGeoZulLast[MAX_ACHSEN] = {};
-    double m_dGeoLeerlast[MAX_ACHSEN] = {};
-    double m_dGeoAbstand[MAX_ACHSEN] = {};
-    double m_dMergeLeerlast[MAX_ACHSEN] = {};
-    double m_dMergeZulLast[MAX_ACHSEN] = {};
-    double m_dMergeAbstand[MAX_ACHSEN] = {};
-    int m_nMergeAnzahl = 0;
-    double m_dAchsPos[MAX_ACHSEN] = {};
-    double m_dLeerSchwerpunkt = 0.0;    // empty-vehicle centre x from the load-area front
-    double m_dLeerSchwerpunktRel = 0.0; // the same from axle record 0
-    double m_dHinterachsPos = 0.0;      // rear-group centre from the load-area front
-    double m_dHinterLastSumme = 0.0;    // weight sum of the rear-group centre
-    double m_dHinterZulSumme = 0.0;     // permissible sum of the rear group
-    unsigned char m_bVorderGruppe[MAX_ACHSEN] = {};
     // Axle flags (0: counted in its axle group); the tenth is the sub-type flag of kind 0.
     int m_nAchsFlags[MAX_ACHSEN] = {};
     // The payload limit of a trailer's checks, reserved values and the value stored beside the kind.
@@ -458,31 +416,12 @@ public:
     double m_dMinAnteilVorn = 0.0;
     double m_dMinAnteilHinten = 0.0;
     double m_dAchse1Abstand = 0.0;
-    int m_nZaehler = 0;
     int m_nGrenzeAktiv[5] = {};
     // The other vehicle of a combination; not owned.
     CFahrzeug* m_pPartner = nullptr;
-    // Curve values.
-    double m_dMaxNutzlast = 0.0;
-    float m_fMaxNutzlastPos = 0.0f;
-    double m_dKurvenSchritt = 0.1;
-    int m_nKurvenBuilder = 0;
-    CTupelList m_Kurve{true};
-    // The part of m_Kurve inside the usable range: the same point objects, borrowed (m_Kurve empties it
-    // when it changes).
-    CTupelList m_Teilkurve{false};
     // While the curve is built: the coupling limit's fraction, taken once for all its points.
     SBruch m_KupplungsgrenzeLauf;
     bool m_bKurvenlauf = false;
-    // While set, BuildKurve keeps the curve it built last (see RecalcLadungMitPartner).
-    bool m_bKurveBehalten = false;
-    // The curve, its maximum and validity are those BuildKurve sampled, for the computability it had then.
-    bool m_bKurveGebaut = false;
-    int m_bBerechenbarBeiKurve = 0;
-    unsigned char m_bKurveGueltigBeiKurve = 0;
-    // While RecalcMitPartner runs: the usable range this trailer worked out for its plan, which the
-    // towing vehicle takes over rather than working it out again.
-    bool m_bBereichGemerkt = false;
     // Lashing equipment, owned.
     ZurrpunktListe m_Zurrpunkte;
     ZurrmittelListe m_ZurrmittelBenutzt;
@@ -491,16 +430,11 @@ public:
     // The owning document, and the selector: while set, the second coupling load counts.
     CQOR1Doc* m_pDoc = nullptr;
     unsigned char m_bKupplungslast2 = 1;
-    // The constraint functions of the curve.
-    double (CFahrzeug::*m_pfnGrenze[5])(double) = {};
-    int m_nGrenzInt = 0;
     // Additional loads and loads, owned.
     std::list<std::unique_ptr<CZusLast>> m_ZusLasten;
     std::list<std::unique_ptr<SLadung>> m_Ladungen;
     // Flags of the recalculation and the axle counts of the geometry.
-    unsigned char m_bKurveGueltig = 1;
     unsigned char m_bMaskeHalten = 0;
-    int m_nGeoAchsanzahl = 0;
     int m_nAnzahlVorderachsen = 0;
     // Two further texts, stored with the vehicle's first-version record only; nothing shows them.
     std::string m_strReserveTexte[2];
@@ -543,23 +477,15 @@ public:
     unsigned char m_bKupplungGueltig = 0;
     unsigned char m_bKupplungRichtung = 0;
     int m_bBerechenbar = 1;
-    // Bounds of the usable centre-of-gravity range.
-    double m_dNutzbarVon = 0.0;
-    double m_dNutzbarBis = 0.0;
-    double m_dNutzbarQuerVon = 0.0;
-    double m_dNutzbarQuerBis = 0.0;
     // Set by every edit of the vehicle's own data, cleared when its file is written.
     unsigned char m_bModified = 0;
 
 protected:
+    // The geometry of the axle groups, worked out by BuildGeometrie.
+    SAchsGeometrie m_Geo;
+
     // x of a lashing point on this vehicle's load area.
     double GetZurrpunktX(CZurrpunkt* p) const;
-
-    double GrenzeAnteilHinten(double x);
-    double GrenzeVorn(double x);
-    double GrenzeGesamt(double x);
-    double GrenzeHinten(double x);
-    double GrenzeAnteilVorn(double x);
 
     // The base part of the geometry and the moments every vehicle class adds.
     void BuildGeometrieBasis();
@@ -569,8 +495,6 @@ protected:
     // Base limit check of the motor vehicles and the trailer versions.
     int CheckGrenzwerteMotor(bool bNurEigene);
     int CheckGrenzwerteAnhaenger(bool bNurEigene, bool bMitPartnerMasse);
-    // Positions of the merged axles (m_nMergeAnzahl of them) from the first axle on.
-    void CalcMergePositionen(double* pPos);
     // Steps both limit checks share; nPartnerBit marks the partner's faults (Grenzwert::kBeimAnhaenger
     // or kBeimZugfahrzeug) and nEigenBit this vehicle's.
     int PruefePartnerGrenzwerte(int nMaske, bool bNurEigene, CFahrzeug* pPartner, int nPartnerBit);
@@ -608,40 +532,11 @@ protected:
     int KupplungsUntergrenzen(SYs2X* pPunkt, double q6, bool b6, double q7, bool b7);
     // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
     int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
-    // The simple curve of a vehicle of the base class, sampled from the payload at each position.
-    void BuildEinfacheKurve();
-    // Empties the curve and the part curve and forgets the maximum payload.
-    void VerwerfeKurve();
 
 private:
+    friend class CNutzlastKurve;
+
     // The record of axle number n for GetAchsLeerlast and GetAchsZulLast, or -1.
     int AchsRecordOf(int n) const;
-    struct SBereich
-    {
-        int nStatus = 1;
-        double dVon = 0.0, dBis = 0.0, dQuerVon = 0.0, dQuerBis = 0.0;
-        bool bQuer = false; // the lateral range was worked out
-    };
-    // The usable range of this vehicle's curve for the load of its plan; bGesetzt says whether the
-    // bounds were worked out (status 1 of an empty curve leaves them alone).
-    SBereich BerechneBereich(bool* pGesetzt);
-    SBereich BerechneBereichNeu(bool* pGesetzt);
-    SBereich m_GemerkterBereich;
-    bool m_bGemerktGesetzt = false;
-    // The last range BerechneBereich worked out on the present curve, and what it was worked out for: the
-    // plan's mass, the margins, the load area. While only the loads move the mass stays, and so does the
-    // range.
-    struct SBereichSchluessel
-    {
-        double dMasse, dRand[4], dLFLaenge;
-        float fBreite;
-        int nSeitenProzent;
-    };
-    struct SBereichSpeicher
-    {
-        bool bGueltig = false;
-        SBereichSchluessel s{};
-        SBereich b;
-        bool bGesetzt = false;
-    } m_BereichSpeicher;
+    CNutzlastKurve m_NutzlastKurve{*this};
 };

@@ -166,11 +166,11 @@ void CFahrzeugDiagramm::SampleCurve()
     if (!m_pOwner)
         return;
     const CQOR* pQor = m_pOwner->GetQor();
-    if (!pQor || pQor->GetMasse() == 0.0 || m_pOwner->m_nBereichStatus == 1)
+    if (!pQor || pQor->GetMasse() == 0.0 || m_pOwner->GetNutzlastKurve().GetBereichStatus() == 1)
         return;
     const float a = static_cast<float>(m_pOwner->m_dVorderachsPos);
-    const float lo = static_cast<float>(m_pOwner->m_dNutzbarVon) - a;
-    const float hi = static_cast<float>(m_pOwner->m_dNutzbarBis) - a;
+    const float lo = static_cast<float>(m_pOwner->GetNutzlastKurve().GetNutzbarVon()) - a;
+    const float hi = static_cast<float>(m_pOwner->GetNutzlastKurve().GetNutzbarBis()) - a;
     SetLengthParams(0.0f, static_cast<float>(pQor->GetMasse()), m_pOwner->GetLFBreite(),
                     static_cast<float>(pQor->m_nSeitenProzent), -1.0f, -1.0f, -1.0f);
     bool bKreuz = lo < m_fXKreuz && m_fXKreuz < hi;

@@ -247,9 +247,7 @@ int CFahrzeug::IsZurrpunktBelegt(const CZurrpunkt* pPunkt, const CLadeeinheit* p
     return 0;
 }
 
-IDiagrammNetz* CFahrzeug::s_pDiagrammNetz = nullptr;
-
-int CFahrzeug::UpdateDiagramm()
+int CFahrzeug::UpdateDiagramm(IDiagrammNetz* pNetz)
 {
     if (m_bDiagrammVeraltet == 0)
         return 0;
@@ -257,8 +255,8 @@ int CFahrzeug::UpdateDiagramm()
         m_bDiagrammVeraltet = 0;
         return 0;
     }
-    if (s_pDiagrammNetz)
-        s_pDiagrammNetz->BaueNetz(*this);
+    if (pNetz)
+        pNetz->BaueNetz(*this);
     m_bDiagrammNetz = 1;
     m_bDiagrammVeraltet = 0;
     return 1;

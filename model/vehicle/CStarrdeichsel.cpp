@@ -58,7 +58,7 @@ void CStarrdeichsel::BuildGeometrie()
         m_dZulStuetzlast = std::min({dHinten, P->m_dKupplungslast1, dAnteil});
         if (m_dVorderZulSumme > m_dZulStuetzlast) {
             m_dZulLastVorn = m_dZulStuetzlast;
-            m_dMergeZulLast[0] = m_dZulStuetzlast;
+            m_Geo.dMergeZulLast[0] = m_dZulStuetzlast;
             m_dZulLastVorn2 = m_dZulStuetzlast;
         }
     }
@@ -135,6 +135,6 @@ void CStarrdeichsel::Recalc()
     BuildGeometrie();
     if (m_pPartner)
         CalcKupplungsdaten();
-    BuildKurve();
+    GetNutzlastKurve().BuildKurve();
     m_Diagramm.BuildCurve(0.0f);
 }

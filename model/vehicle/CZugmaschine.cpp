@@ -131,7 +131,7 @@ double CZugmaschine::CalcZulLastMitStuetzlast(int nGruppe, double x, double F)
     }
     if (x <= 0.0)
         return -1.0;
-    return (L * m_dHinterZulSumme - me * e - mz * z - F * s) / x;
+    return (L * m_Geo.dHinterZulSumme - me * e - mz * z - F * s) / x;
 }
 
 double CZugmaschine::CalcAnteilgrenzeMitStuetzlast(int nGruppe, double x, double p, double F)
@@ -179,6 +179,6 @@ void CZugmaschine::Recalc()
 {
     PrepareBerechnung();
     BuildGeometrie();
-    BuildKurve();
+    GetNutzlastKurve().BuildKurve();
     m_Diagramm.BuildCurve(0.0f);
 }

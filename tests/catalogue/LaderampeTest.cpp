@@ -12,6 +12,7 @@
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CLadeflaechenPlatzierung.h"
 #include "ui/CEditLast.h"
 #include "ui/CRibBtn.h"
 #include "ui/CRibBtnContainer.h"
@@ -554,7 +555,8 @@ TEST_F(LaderampeTest, AFormFitItemIsPlacedOnlyOnAFreePlace)
     ASSERT_EQ(rampe->GetEintrag()->item.m_nArt, 5);
 
     double x = 0, y = 0, l = 0, b = 0;
-    ASSERT_NE(fahrzeug->FindLgPosition(1.7, 1.0, &x, &y, &l, &b), -1) << "the test needs a free place";
+    ASSERT_NE(CLadeflaechenPlatzierung(*fahrzeug).FindLgPosition(1.7, 1.0, &x, &y, &l, &b), -1)
+        << "the test needs a free place";
     const QPoint o = view->ursprung - view->scroll;
     struct Fall
     {

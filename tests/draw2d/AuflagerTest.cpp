@@ -141,10 +141,11 @@ TEST_F(AuflagerTest, LoweredCouplingLoadShowsWorkingAndNominalValue)
     CFahrzeug* v = m_doc->GetFahrzeug();
     DrawAt(150);
     const int single = m_view.m_auf.at({IPlanDrawView::kAufZulLast, 0}).width();
-    v->m_dGeoZulLast[0] = v->m_Achsen[0].dZulLast * 0.5;
+    // The record's permissible load doubles after the last recalculation, whose geometry keeps the old one.
+    v->SetAchsZulLast(0, v->m_Achsen[0].dZulLast * 2.0);
     DrawAt(150);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.0f (%.0f)", v->m_dGeoZulLast[0] * 1000.0,
+    std::snprintf(buf, sizeof buf, "%.0f (%.0f)", v->GetAchsGeometrie().dZulLast[0] * 1000.0,
                   v->m_Achsen[0].dZulLast * 1000.0);
     const QFontMetrics fm(FontTable::MakeFont("Segoe UI", static_cast<int>(kZoom * 60)));
     EXPECT_EQ(m_view.m_auf.at({IPlanDrawView::kAufZulLast, 0}).width(), fm.horizontalAdvance(buf));

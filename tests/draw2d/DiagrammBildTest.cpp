@@ -168,7 +168,7 @@ TEST_F(DiagrammBildTest, ZeroMaximumPayloadGivesAScaleOfOneTonne)
 {
     Open("LKW");
     CFahrzeug* v = m_doc->GetFahrzeug();
-    v->m_dMaxNutzlast = 0.0;
+    v->GetNutzlastKurve().SetMaxNutzlast(0.0);
     v->m_Diagramm.BuildCurve(0.0f);
     AddLoadAt(*v, 0.5, v->GetLFLaenge() / 2.0, 1.0);
     Paint("zero_payload");

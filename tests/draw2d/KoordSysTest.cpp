@@ -14,7 +14,7 @@ TEST_F(KoordSysTest, CalcHeightSwitchesToTheFixedHeightAt710Pixels)
 {
     Open("LKW");
     CFahrzeug* v = m_doc->GetFahrzeug();
-    v->m_dMaxNutzlast = 0.5; // one tonne step
+    v->GetNutzlastKurve().SetMaxNutzlast(0.5); // one tonne step
     struct Case
     {
         int nPixProTonne;
@@ -31,9 +31,9 @@ TEST_F(KoordSysTest, CalcHeightSwitchesToTheFixedHeightAt710Pixels)
     }
     // Ten steps of 70 pixels stay below the switch, eleven do not.
     m_koord->m_nPixProTonne = 70;
-    v->m_dMaxNutzlast = 9.5;
+    v->GetNutzlastKurve().SetMaxNutzlast(9.5);
     EXPECT_EQ(m_koord->CalcHeight(1.0, 1.0), 850);
-    v->m_dMaxNutzlast = 10.5;
+    v->GetNutzlastKurve().SetMaxNutzlast(10.5);
     EXPECT_EQ(m_koord->CalcHeight(1.0, 1.0), 860);
 }
 
@@ -56,7 +56,7 @@ TEST_F(KoordSysTest, LabelStepIsTheSmallestOfTheOneTwoFiveSequenceThatKeepsLabel
 TEST_F(KoordSysTest, TinyPayloadGetsOneStepDrawnAtTheAxisTop)
 {
     Open("LKW");
-    m_doc->GetFahrzeug()->m_dMaxNutzlast = 0.005;
+    m_doc->GetFahrzeug()->GetNutzlastKurve().SetMaxNutzlast(0.005);
     const QImage image = Render(false, false);
     Keep(image, "rulers_tiny_payload");
     EXPECT_EQ(m_koord->GetTonnenSchritte(), 1);
@@ -74,7 +74,7 @@ TEST_F(KoordSysTest, TopTonneLineLiesOnTheAxisTopAndTheOthersBelowIt)
     Open("LKW");
     for (double dMax : {3.3, 7.0, 11.26}) {
         SCOPED_TRACE(dMax);
-        m_doc->GetFahrzeug()->m_dMaxNutzlast = dMax;
+        m_doc->GetFahrzeug()->GetNutzlastKurve().SetMaxNutzlast(dMax);
         Render(false, false);
         const int N = m_koord->GetTonnenSchritte();
         EXPECT_EQ(N, static_cast<int>(dMax + 0.99));
@@ -118,7 +118,7 @@ TEST_F(KoordSysTest, AdaptScaleReturnsThePairFromBeforeTheCall)
 TEST_F(KoordSysTest, LongTitleRunsUpFromTheAxisBottom)
 {
     Open("LKW");
-    m_doc->GetFahrzeug()->m_dMaxNutzlast = 5.0;
+    m_doc->GetFahrzeug()->GetNutzlastKurve().SetMaxNutzlast(5.0);
     // The title's column right of the rulers: its dark rows.
     auto titleRows = [&](const QImage& image, int* pLow, int* pHigh) {
         const int R = m_x + Px(m_doc->GetFahrzeug()->GetLFLaenge());
@@ -169,7 +169,7 @@ TEST_F(KoordSysTest, CurveIsDrawnInBlueAndAMissingCurveShowsItsPicture)
             blue += image.pixel(x, y) == qRgb(0, 0, 255);
     EXPECT_GT(blue, 50);
 
-    m_doc->GetFahrzeug()->m_bKurveGueltig = 0;
+    m_doc->GetFahrzeug()->GetNutzlastKurve().SetGueltig(0);
     image = Render(false, false);
     Keep(image, "rulers_no_curve");
     int red = 0;

@@ -67,7 +67,7 @@ TEST_F(VehicleDrawingTest, EveryKindLeavesAxleRecordsWithTheModelsLoadsAndPositi
             }
             const bool bWheel = i > 0;
             if (bWheel) {
-                EXPECT_NEAR(a.m_rc.center().x(), m_xFahrzeug + Px(v->m_dAchsPos[i]), 1);
+                EXPECT_NEAR(a.m_rc.center().x(), m_xFahrzeug + Px(v->GetAchsGeometrie().dAchsPos[i]), 1);
             }
         }
         // The axle tracker takes the selected axle's rectangle.
@@ -125,7 +125,7 @@ TEST_F(VehicleDrawingTest, PayloadPolygonFollowsTheModelsCurve)
     }
 
     // Without curve points there is no polygon.
-    m_doc->GetFahrzeug()->m_Kurve.DeleteAll();
+    m_doc->GetFahrzeug()->GetNutzlastKurve().GetPunkte().DeleteAll();
     Render();
     EXPECT_TRUE(m_drawing->GetKurvenPunkte().isEmpty());
     EXPECT_EQ(m_drawing->BuildCurveRegion(true, m_x, kY, m_koord.get(), kZoom), 0);

@@ -286,18 +286,18 @@ TEST_F(DocumentTest, MaxPayloadOfTheScalesIsTheLargerOfVehicleAndPartner)
     CFahrzeug* pAuflieger = doc.GetFahrzeug();
     CFahrzeug* pZug = doc.GetZugfahrzeug();
     // The tractor has no load area and no payload of its own.
-    pAuflieger->m_dMaxNutzlast = 24.5;
-    pZug->m_dMaxNutzlast = 0.0;
+    pAuflieger->GetNutzlastKurve().SetMaxNutzlast(24.5);
+    pZug->GetNutzlastKurve().SetMaxNutzlast(0.0);
     // The vehicle's own rule still gives the smaller of the two; the scales take the larger.
     EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), 0.0);
     EXPECT_EQ(doc.GetMaxNutzlast(), 24.5);
-    pZug->m_dMaxNutzlast = 30.0;
+    pZug->GetNutzlastKurve().SetMaxNutzlast(30.0);
     EXPECT_EQ(pAuflieger->GetMaxNutzlast(false), 24.5);
     EXPECT_EQ(doc.GetMaxNutzlast(), 30.0);
     // A single vehicle answers its own.
     CQOR1Doc einzel(&m_host, &m_access);
     einzel.SetFahrzeug(Lkw());
-    einzel.GetFahrzeug()->m_dMaxNutzlast = 9.25;
+    einzel.GetFahrzeug()->GetNutzlastKurve().SetMaxNutzlast(9.25);
     EXPECT_EQ(einzel.GetMaxNutzlast(), 9.25);
 }
 
@@ -723,8 +723,8 @@ TEST_F(DocumentTest, ChartMeshesAreRebuiltForBothVehiclesWhenOutOfDate)
     {
         void BaueNetz(CFahrzeug& f) override { Log("Netz " + f.m_strName); }
     } netz;
-    CFahrzeug::s_pDiagrammNetz = &netz;
     CQOR1Doc doc(&m_host, &m_access);
+    doc.SetDiagrammNetz(&netz);
     CFahrzeug* t = Lkw("Anh");
     t->m_nArt = 1;
     CFahrzeug* z = Lkw("Zug");
@@ -734,7 +734,6 @@ TEST_F(DocumentTest, ChartMeshesAreRebuiltForBothVehiclesWhenOutOfDate)
     t->m_bDiagrammVeraltet = 1;
     EXPECT_TRUE(doc.RebuildKurvenMeshes());
     EXPECT_TRUE(doc.RebuildKurvenMeshes()); // up to date now
-    CFahrzeug::s_pDiagrammNetz = nullptr;
     EXPECT_EQ(m_log, (std::vector<std::string>{"Netz Zug", "Netz Anh"}));
 }
 
@@ -827,12 +826,12 @@ TEST_F(DocumentTest, OneRecalculationRoundGivesTheFinalResultsFromAnyState)
         a->Recalc();
         EXPECT_ERGEBNIS_GLEICH(a1, fahrzeugtest::Ergebnis(*a), "trailer, a further pass");
         EXPECT_ERGEBNIS_GLEICH(z1, fahrzeugtest::Ergebnis(*z), "towing vehicle, a further pass");
-        EXPECT_TRUE(a->m_bKurveGueltig);
-        EXPECT_EQ(a->m_nBereichStatus & 2, 2) << "the trailer's load has a usable range";
+        EXPECT_TRUE(a->GetNutzlastKurve().IsGueltig());
+        EXPECT_EQ(a->GetNutzlastKurve().GetBereichStatus() & 2, 2) << "the trailer's load has a usable range";
         if (z->GetArt() == FahrzeugArt::kSattelzugmaschine) {
-            EXPECT_EQ(z->m_nBereichStatus, a->m_nBereichStatus);
-            EXPECT_EQ(z->m_dNutzbarVon, a->m_dNutzbarVon);
-            EXPECT_EQ(z->m_dNutzbarBis, a->m_dNutzbarBis);
+            EXPECT_EQ(z->GetNutzlastKurve().GetBereichStatus(), a->GetNutzlastKurve().GetBereichStatus());
+            EXPECT_EQ(z->GetNutzlastKurve().GetNutzbarVon(), a->GetNutzlastKurve().GetNutzbarVon());
+            EXPECT_EQ(z->GetNutzlastKurve().GetNutzbarBis(), a->GetNutzlastKurve().GetNutzbarBis());
         }
 
         // A change of the towing vehicle's own data.

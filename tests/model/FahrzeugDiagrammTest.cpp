@@ -76,7 +76,7 @@ TEST(FahrzeugDiagramm, SampledCurveStaysWithinElevenPointsAndRises)
     auto v = Fahrzeug(0);
     for (double dMax : {0.01, 5.0, 50.0, 5000.0}) {
         SCOPED_TRACE(dMax);
-        v->m_dMaxNutzlast = dMax;
+        v->GetNutzlastKurve().SetMaxNutzlast(dMax);
         const int n = v->m_Diagramm.BuildCurve(0.0f);
         const auto& p = v->m_Diagramm.GetPunkte();
         EXPECT_EQ(n, static_cast<int>(p.size()));
@@ -95,7 +95,7 @@ TEST(FahrzeugDiagramm, SampledCurveStaysWithinElevenPointsAndRises)
     }
     // p = 0 gives K = 0 and nothing to draw.
     v->m_nSeitenProzent = 0;
-    v->m_dMaxNutzlast = 50.0;
+    v->GetNutzlastKurve().SetMaxNutzlast(50.0);
     EXPECT_EQ(v->m_Diagramm.BuildCurve(0.0f), 0);
 }
 
@@ -112,8 +112,8 @@ TEST(FahrzeugDiagramm, LateralLimitAlongTheLength)
     EXPECT_NEAR(d.LateralLimitAt(1.5f), fVorn, 1e-5);
 
     // Sampling needs a plan with a load.
-    v->m_dNutzbarVon = 0.0;
-    v->m_dNutzbarBis = 7.0;
+    v->GetNutzlastKurve().SetNutzbarVon(0.0);
+    v->GetNutzlastKurve().SetNutzbarBis(7.0);
     d.SampleCurve();
     EXPECT_EQ(d.GetLaengenAnzahl(), 0);
     GibLast(*v, 0.0, 2.0, 1.25);
@@ -122,9 +122,9 @@ TEST(FahrzeugDiagramm, LateralLimitAlongTheLength)
     GibLast(*v, 6.0, 2.0, 1.25);
     Berechne(*v);
     // The recalculation worked out the usable range; sample over the whole load area instead.
-    v->m_dNutzbarVon = 0.0;
-    v->m_dNutzbarBis = 7.0;
-    v->m_nBereichStatus = 0;
+    v->GetNutzlastKurve().SetNutzbarVon(0.0);
+    v->GetNutzlastKurve().SetNutzbarBis(7.0);
+    v->GetNutzlastKurve().SetBereichStatus(0);
     d.SampleCurve();
     // lo = 1, hi = 8 (from the front axle): 18 steps of 0.4 up to 7.8, the crossing and the end point.
     ASSERT_EQ(d.GetLaengenAnzahl(), 20);
@@ -132,7 +132,7 @@ TEST(FahrzeugDiagramm, LateralLimitAlongTheLength)
     EXPECT_NEAR(d.GetLaengenPunkt(1).y, 0.4f, 1e-5);
     EXPECT_NEAR(d.GetLaengenPunkt(2).y, 1.5f - 1.0f, 1e-5); // the crossing, before 1.8
     EXPECT_NEAR(d.GetLaengenPunkt(19).y, 7.0f, 1e-5);
-    v->m_nBereichStatus = 1;
+    v->GetNutzlastKurve().SetBereichStatus(1);
     d.SampleCurve();
     EXPECT_EQ(d.GetLaengenAnzahl(), 0);
 }
@@ -147,9 +147,9 @@ TEST(FahrzeugDiagramm, LateralSamplesReachTheEndOfLoadAreasUpToTwentyMetres)
         v->m_dLFLaenge = dLaenge;
         GibLast(*v, dLaenge - 1.0, 2.0, 1.25);
         Berechne(*v);
-        v->m_dNutzbarVon = 0.0;
-        v->m_dNutzbarBis = dLaenge;
-        v->m_nBereichStatus = 0;
+        v->GetNutzlastKurve().SetNutzbarVon(0.0);
+        v->GetNutzlastKurve().SetNutzbarBis(dLaenge);
+        v->GetNutzlastKurve().SetBereichStatus(0);
         CFahrzeugDiagramm& d = v->m_Diagramm;
         d.SampleCurve();
         ASSERT_GT(d.GetLaengenAnzahl(), 2);
@@ -166,7 +166,7 @@ TEST(FahrzeugDiagramm, RebuiltCurveFollowsEveryChangeOfItsInputs)
     // be those of a vehicle that never drew a curve.
     const std::function<void(CFahrzeug&)> aenderungen[] = {
         [](CFahrzeug&) {},
-        [](CFahrzeug& f) { f.m_dMaxNutzlast = 9.0; },
+        [](CFahrzeug& f) { f.GetNutzlastKurve().SetMaxNutzlast(9.0); },
         [](CFahrzeug& f) { f.m_nSeitenProzent = 6; },
         [](CFahrzeug& f) { f.m_fLFBreite = 2.3f; },
         [](CFahrzeug& f) {
@@ -177,7 +177,7 @@ TEST(FahrzeugDiagramm, RebuiltCurveFollowsEveryChangeOfItsInputs)
         [](CFahrzeug& f) { f.m_Diagramm.CreateBuffers(); },
     };
     auto v = Fahrzeug(0);
-    v->m_dMaxNutzlast = 12.0;
+    v->GetNutzlastKurve().SetMaxNutzlast(12.0);
     v->m_Diagramm.BuildCurve(0.0f);
     int i = 0;
     for (const auto& aendere : aenderungen) {
@@ -188,7 +188,7 @@ TEST(FahrzeugDiagramm, RebuiltCurveFollowsEveryChangeOfItsInputs)
         auto frisch = Fahrzeug(0);
         frisch->m_Achsen[1].dLeerlast = v->m_Achsen[1].dLeerlast;
         Berechne(*frisch);
-        frisch->m_dMaxNutzlast = v->m_dMaxNutzlast;
+        frisch->GetNutzlastKurve().SetMaxNutzlast(v->GetNutzlastKurve().GetMaxNutzlast());
         frisch->m_nSeitenProzent = v->m_nSeitenProzent;
         frisch->m_fLFBreite = v->m_fLFBreite;
         EXPECT_EQ(frisch->m_Diagramm.BuildCurve(0.0f), n);

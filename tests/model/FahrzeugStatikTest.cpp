@@ -176,8 +176,8 @@ TEST(FahrzeugStatik, TractorCarriesTheKingpinLoadOfItsSemiTrailer)
 
     // A tractor has no payload curve of its own: an invalid curve is no violation for it, but for the
     // semi-trailer it is.
-    sz->m_bKurveGueltig = 0;
-    auf->m_bKurveGueltig = 0;
+    sz->GetNutzlastKurve().SetGueltig(0);
+    auf->GetNutzlastKurve().SetGueltig(0);
     EXPECT_EQ(sz->CheckGrenzwerte(true), 0);
     EXPECT_EQ(auf->CheckGrenzwerte(true), 0x2);
 
@@ -345,7 +345,7 @@ TEST(FahrzeugStatik, MissingAxleDataMakeTheVehicleNotComputable)
         Berechne(*v);
         EXPECT_FAHRZEUG_INVARIANTEN(*v);
         EXPECT_FALSE(v->IsBerechenbar());
-        EXPECT_EQ(v->m_bKurveGueltig, 0);
+        EXPECT_EQ(v->GetNutzlastKurve().IsGueltig(), 0);
         EXPECT_NE(v->CheckGrenzwerte(true) & 0x2, 0);
         EXPECT_NE(v->CheckGrenzwerte(false), 1);
         EXPECT_EQ(v->CheckLadung(), f.daten.nArt == FahrzeugArt::kSattelzugmaschine ? 1 : 0);

@@ -259,8 +259,8 @@ TEST_F(FahrzeugTest, MaximumPayloadTakesTheSmallerWithAPartner)
 {
     CZugmaschine lkw;
     CAnhaenger anh;
-    lkw.m_dMaxNutzlast = 10.0;
-    anh.m_dMaxNutzlast = 8.0;
+    lkw.GetNutzlastKurve().SetMaxNutzlast(10.0);
+    anh.GetNutzlastKurve().SetMaxNutzlast(8.0);
     EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(false), 10.0);
     CFahrzeug::Koppeln(lkw, anh);
     EXPECT_DOUBLE_EQ(lkw.GetMaxNutzlast(false), 8.0);
@@ -326,10 +326,10 @@ TEST_F(FahrzeugTest, MergedAxlesLeaveOutFlaggedRecords)
     v->m_nAchsFlags[2] = 1;
     Berechne(*v);
     EXPECT_FAHRZEUG_INVARIANTEN(*v);
-    EXPECT_EQ(v->m_nMergeAnzahl, 3);
-    EXPECT_DOUBLE_EQ(v->m_dMergeAbstand[2], 1.3 + 1.4);
-    EXPECT_DOUBLE_EQ(v->m_dMergeZulLast[2], 9.0);
-    EXPECT_DOUBLE_EQ(v->m_dMergeLeerlast[2], 1.0);
+    EXPECT_EQ(v->GetAchsGeometrie().nMergeAnzahl, 3);
+    EXPECT_DOUBLE_EQ(v->GetAchsGeometrie().dMergeAbstand[2], 1.3 + 1.4);
+    EXPECT_DOUBLE_EQ(v->GetAchsGeometrie().dMergeZulLast[2], 9.0);
+    EXPECT_DOUBLE_EQ(v->GetAchsGeometrie().dMergeLeerlast[2], 1.0);
     EXPECT_DOUBLE_EQ(v->m_dLeergewicht, 10.0);
     EXPECT_EQ(v->m_nAnzahlVorderachsen, 1);
     // Rear group: records 1 and 3 at 3.0 and 5.7 m, weighted 9 : 9.
@@ -399,7 +399,7 @@ TEST_F(FahrzeugTest, RigidDrawbarTrailerFrontLimitIsCutToWhatTheTruckAllows)
     EXPECT_FAHRZEUG_INVARIANTEN(*anh);
     EXPECT_DOUBLE_EQ(anh->m_dZulStuetzlast, 0.8);
     EXPECT_DOUBLE_EQ(anh->m_dZulLastVorn, 0.8);
-    EXPECT_DOUBLE_EQ(anh->m_dMergeZulLast[0], 0.8);
+    EXPECT_DOUBLE_EQ(anh->GetAchsGeometrie().dMergeZulLast[0], 0.8);
 
     // The rear axle's limit: (11.5 * 4 - 16) / 8.5 = 3.53 t; a coupling that permits more is not the limit.
     lkw->m_dKupplungslast1 = 5.0;

@@ -90,18 +90,18 @@ std::vector<double> Ergebnis(CFahrzeug& f)
                           f.m_dZulStuetzlast,
                           static_cast<double>(f.CheckGrenzwerte(true)),
                           static_cast<double>(f.CheckGrenzwerte(false)),
-                          static_cast<double>(f.m_bKurveGueltig),
+                          static_cast<double>(f.GetNutzlastKurve().IsGueltig()),
                           static_cast<double>(f.m_nGrenzMaske),
-                          f.m_dMaxNutzlast,
-                          static_cast<double>(f.m_fMaxNutzlastPos),
-                          static_cast<double>(f.m_nBereichStatus),
-                          f.m_dNutzbarVon,
-                          f.m_dNutzbarBis,
-                          f.m_dNutzbarQuerVon,
-                          f.m_dNutzbarQuerBis,
-                          static_cast<double>(f.m_Kurve.GetCount()),
-                          static_cast<double>(f.m_Teilkurve.GetCount())};
-    for (const SYs2X* p : f.m_Kurve.Punkte())
+                          f.GetNutzlastKurve().GetMaxNutzlast(),
+                          static_cast<double>(f.GetNutzlastKurve().GetMaxNutzlastPos()),
+                          static_cast<double>(f.GetNutzlastKurve().GetBereichStatus()),
+                          f.GetNutzlastKurve().GetNutzbarVon(),
+                          f.GetNutzlastKurve().GetNutzbarBis(),
+                          f.GetNutzlastKurve().GetNutzbarQuerVon(),
+                          f.GetNutzlastKurve().GetNutzbarQuerBis(),
+                          static_cast<double>(f.GetNutzlastKurve().GetPunkte().GetCount()),
+                          static_cast<double>(f.GetNutzlastKurve().GetTeilkurve().GetCount())};
+    for (const SYs2X* p : f.GetNutzlastKurve().GetPunkte().Punkte())
         v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast, static_cast<double>(p->m_nGrenze),
                            static_cast<double>(p->m_nMinGrenze)});
     return v;
@@ -143,8 +143,9 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
     if (!f.IsBerechenbar()) {
         if ((f.CheckGrenzwerte(true) & 0x2) == 0)
             melde("a vehicle that cannot be computed reports bit 0x2", f.CheckGrenzwerte(true), 0x2);
-        if (f.m_bKurveGueltig)
-            melde("a vehicle that cannot be computed has no valid curve", f.m_bKurveGueltig, 0);
+        if (f.GetNutzlastKurve().IsGueltig())
+            melde("a vehicle that cannot be computed has no valid curve", f.GetNutzlastKurve().IsGueltig(),
+                  0);
         return v;
     }
     const double dSumme = f.m_dAchslastVorn + f.m_dAchslastHinten;
@@ -153,9 +154,9 @@ std::vector<std::string> Invariantenverletzungen(CFahrzeug& f)
         melde("axle-group loads add up to the total mass", dSumme, dGesamt);
     if (!(f.m_dRadstand > 0.0))
         melde("the rear group lies behind the front group", f.m_dRadstand, 0.0);
-    if (!Nah(f.m_dRadstand, f.m_dHinterachsPos - f.m_dVorderachsPos))
+    if (!Nah(f.m_dRadstand, f.GetAchsGeometrie().dHinterachsPos - f.m_dVorderachsPos))
         melde("the wheelbase is the distance of the group centres", f.m_dRadstand,
-              f.m_dHinterachsPos - f.m_dVorderachsPos);
+              f.GetAchsGeometrie().dHinterachsPos - f.m_dVorderachsPos);
     {
         // Lever rule about the front-group centre (a motor vehicle's mass holds the load at its coupling).
         const double dMoment = dGesamt * f.CalcSchwerpunkt(true);

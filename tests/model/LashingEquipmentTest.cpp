@@ -241,14 +241,13 @@ TEST(LashingEquipmentTest, ChartMeshIsRebuiltOnlyWhenOutOfDate)
         int n = 0;
         void BaueNetz(CFahrzeug&) override { ++n; }
     } netz;
-    CFahrzeug::s_pDiagrammNetz = &netz;
     CFahrzeug f;
     f.m_nArt = 1;
     f.m_bDiagrammVeraltet = 1;
-    EXPECT_EQ(f.UpdateDiagramm(), 1);
+    EXPECT_EQ(f.UpdateDiagramm(&netz), 1);
     EXPECT_EQ(netz.n, 1);
     EXPECT_EQ(f.m_bDiagrammNetz, 1);
-    EXPECT_EQ(f.UpdateDiagramm(), 0);
+    EXPECT_EQ(f.UpdateDiagramm(&netz), 0);
     EXPECT_EQ(netz.n, 1);
 
     // A semi-trailer tractor that tows its document's semi-trailer has no chart of its own.
@@ -258,9 +257,8 @@ TEST(LashingEquipmentTest, ChartMeshIsRebuiltOnlyWhenOutOfDate)
     auflieger.m_nArt = 3;
     CFahrzeug::Koppeln(szm, auflieger);
     szm.m_bDiagrammVeraltet = 1;
-    EXPECT_EQ(szm.UpdateDiagramm(), 0);
+    EXPECT_EQ(szm.UpdateDiagramm(&netz), 0);
     EXPECT_EQ(szm.m_bDiagrammVeraltet, 0);
     EXPECT_EQ(netz.n, 1);
     szm.Entkoppeln();
-    CFahrzeug::s_pDiagrammNetz = nullptr;
 }

@@ -159,10 +159,10 @@ bool PruefeKurve(const Zug& z, int* pPunkte = nullptr, std::set<int>* pCodes = n
     } else {
         f->Recalc();
     }
-    if (!f->m_bKurveGueltig || f->m_Kurve.IsEmpty())
+    if (!f->GetNutzlastKurve().IsGueltig() || f->GetNutzlastKurve().GetPunkte().IsEmpty())
         return false;
     int n = 0;
-    for (const SYs2X* pt : f->m_Kurve.Punkte()) {
+    for (const SYs2X* pt : f->GetNutzlastKurve().GetPunkte().Punkte()) {
         ++n;
         if (pCodes) {
             pCodes->insert(pt->m_nGrenze);

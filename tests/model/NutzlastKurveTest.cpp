@@ -58,9 +58,9 @@ void SetzeMasse(CFahrzeug& f, double m)
 
 void FuelleKurve(CFahrzeug& f, std::initializer_list<SYs2X> punkte)
 {
-    f.m_Kurve.DeleteAll();
+    f.GetNutzlastKurve().GetPunkte().DeleteAll();
     for (const SYs2X& p : punkte)
-        f.m_Kurve.AddTail(SYs2X(p));
+        f.GetNutzlastKurve().GetPunkte().AddTail(SYs2X(p));
 }
 
 } // namespace
@@ -147,14 +147,14 @@ TEST(NutzlastKurve, SamplingStartsAndEnds)
     auto lkw = Erzeuge(d);
     Berechne(*lkw);
     std::vector<double> xs; // the sampled points, without those of the refinement
-    for (const SYs2X* p : lkw->m_Kurve.Punkte())
+    for (const SYs2X* p : lkw->GetNutzlastKurve().GetPunkte().Punkte())
         if (p->m_nGrenze != 8)
             xs.push_back(p->m_dX);
     ASSERT_EQ(xs.size(), 32u);
     EXPECT_EQ(xs.front(), 0.0);
     EXPECT_NEAR(xs[30], 3.0, 1e-12);
     EXPECT_EQ(xs.back(), 3.05);
-    EXPECT_EQ(lkw->m_bKurveGueltig, 1);
+    EXPECT_EQ(lkw->GetNutzlastKurve().IsGueltig(), 1);
 
     // A front axle overloaded empty: nothing fits ahead of the rear axle (L + v = 4 - 1), and the
     // sampling jumps there and goes on one step behind it.
@@ -162,16 +162,16 @@ TEST(NutzlastKurve, SamplingStartsAndEnds)
     vorn.achsen[0].dZul = 3.9;
     auto vl = Erzeuge(vorn);
     Berechne(*vl);
-    ASSERT_FALSE(vl->m_Kurve.IsEmpty());
-    EXPECT_NEAR(vl->m_Kurve.GetHead()->m_dX, 3.1, 1e-12);
-    EXPECT_EQ(vl->m_Kurve.GetHead()->m_nMinGrenze, 2);
+    ASSERT_FALSE(vl->GetNutzlastKurve().GetPunkte().IsEmpty());
+    EXPECT_NEAR(vl->GetNutzlastKurve().GetPunkte().GetHead()->m_dX, 3.1, 1e-12);
+    EXPECT_EQ(vl->GetNutzlastKurve().GetPunkte().GetHead()->m_nMinGrenze, 2);
 
     // A load area of whole steps ends on its end once, not twice.
     d.dLFLaenge = 7.0;
     auto lang = Erzeuge(d);
     Berechne(*lang);
     xs.clear();
-    for (const SYs2X* p : lang->m_Kurve.Punkte())
+    for (const SYs2X* p : lang->GetNutzlastKurve().GetPunkte().Punkte())
         if (p->m_nGrenze != 8)
             xs.push_back(p->m_dX);
     ASSERT_EQ(xs.size(), 71u);
@@ -184,26 +184,26 @@ TEST(NutzlastKurve, SamplingStartsAndEnds)
     basis->m_nArt = 0;
     Berechne(*basis);
     xs.clear();
-    for (const SYs2X* p : basis->m_Kurve.Punkte())
+    for (const SYs2X* p : basis->GetNutzlastKurve().GetPunkte().Punkte())
         if (p->m_nGrenze != 8)
             xs.push_back(p->m_dX);
     ASSERT_EQ(xs.size(), 32u);
     EXPECT_EQ(xs.back(), 3.05);
-    EXPECT_EQ(basis->m_Kurve.GetTail()->m_dMinLast, 0.0);
+    EXPECT_EQ(basis->GetNutzlastKurve().GetPunkte().GetTail()->m_dMinLast, 0.0);
 
     // A tractor starts at 0.22 in single precision; with less length than that it has no curve.
     Daten s = SZ;
     s.dLFLaenge = 0.5;
     auto sz = Erzeuge(s);
     Berechne(*sz);
-    ASSERT_EQ(sz->m_Kurve.GetCount(), 4u);
-    EXPECT_EQ(sz->m_Kurve.GetHead()->m_dX, static_cast<double>(0.22f));
-    EXPECT_EQ(sz->m_Kurve.GetTail()->m_dX, 0.5);
+    ASSERT_EQ(sz->GetNutzlastKurve().GetPunkte().GetCount(), 4u);
+    EXPECT_EQ(sz->GetNutzlastKurve().GetPunkte().GetHead()->m_dX, static_cast<double>(0.22f));
+    EXPECT_EQ(sz->GetNutzlastKurve().GetPunkte().GetTail()->m_dX, 0.5);
     sz->m_dLFLaenge = 0.2;
     Berechne(*sz);
-    EXPECT_TRUE(sz->m_Kurve.IsEmpty());
-    EXPECT_EQ(sz->m_bKurveGueltig, 0);
-    EXPECT_EQ(sz->m_dMaxNutzlast, 0.0);
+    EXPECT_TRUE(sz->GetNutzlastKurve().GetPunkte().IsEmpty());
+    EXPECT_EQ(sz->GetNutzlastKurve().IsGueltig(), 0);
+    EXPECT_EQ(sz->GetNutzlastKurve().GetMaxNutzlast(), 0.0);
 }
 
 TEST(NutzlastKurve, CurveMaximumAndLoadCheckAgree)
@@ -212,14 +212,14 @@ TEST(NutzlastKurve, CurveMaximumAndLoadCheckAgree)
     lkw->m_NutzLF[0].m_dRand[0] = 0.2;
     Berechne(*lkw);
     double dMax = 0.0;
-    for (const SYs2X* p : lkw->m_Kurve.Punkte())
+    for (const SYs2X* p : lkw->GetNutzlastKurve().GetPunkte().Punkte())
         dMax = std::max(dMax, p->m_dMaxLast);
-    EXPECT_DOUBLE_EQ(lkw->m_dMaxNutzlast, dMax);
+    EXPECT_DOUBLE_EQ(lkw->GetNutzlastKurve().GetMaxNutzlast(), dMax);
     EXPECT_DOUBLE_EQ(lkw->GetMaxNutzlast(true), dMax);
 
     // The load check reads the same curve: just below a point's payload fits, 1 % above does not.
     GibLast(*lkw, 1.0, 2.0, 1.25);
-    for (const SYs2X* p : lkw->m_Kurve.Punkte()) {
+    for (const SYs2X* p : lkw->GetNutzlastKurve().GetPunkte().Punkte()) {
         if (p->m_dX < 0.2)
             continue;
         SCOPED_TRACE(p->m_dX);
@@ -236,15 +236,15 @@ TEST(NutzlastKurve, RecalculationClearsACurveItCannotBuild)
     auto f = Erzeuge(d);
     f->m_nArt = 0;
     Berechne(*f);
-    ASSERT_EQ(f->m_bKurveGueltig, 1);
-    ASSERT_FALSE(f->m_Kurve.IsEmpty());
-    ASSERT_GT(f->m_dMaxNutzlast, 0.0);
+    ASSERT_EQ(f->GetNutzlastKurve().IsGueltig(), 1);
+    ASSERT_FALSE(f->GetNutzlastKurve().GetPunkte().IsEmpty());
+    ASSERT_GT(f->GetNutzlastKurve().GetMaxNutzlast(), 0.0);
     f->m_Achsen[1].dZulLast = 3.0;
     Berechne(*f);
     EXPECT_NE(f->m_nGrenzMaske, 0);
-    EXPECT_EQ(f->m_bKurveGueltig, 0);
-    EXPECT_TRUE(f->m_Kurve.IsEmpty());
-    EXPECT_EQ(f->m_dMaxNutzlast, 0.0);
+    EXPECT_EQ(f->GetNutzlastKurve().IsGueltig(), 0);
+    EXPECT_TRUE(f->GetNutzlastKurve().GetPunkte().IsEmpty());
+    EXPECT_EQ(f->GetNutzlastKurve().GetMaxNutzlast(), 0.0);
 
     // A semi-trailer whose coupling constant cannot be formed ((1 - 0.25) * 3.6 = 3.6 - 0.9) likewise.
     auto sz = Erzeuge(SZ);
@@ -252,14 +252,14 @@ TEST(NutzlastKurve, RecalculationClearsACurveItCannotBuild)
     sz->m_dKupplungslast1 = 12.0;
     sz->m_dSattelVersatz = 0.5;
     Kopple(*sz, *auf);
-    ASSERT_EQ(auf->m_bKurveGueltig, 1);
-    ASSERT_FALSE(auf->m_Kurve.IsEmpty());
+    ASSERT_EQ(auf->GetNutzlastKurve().IsGueltig(), 1);
+    ASSERT_FALSE(auf->GetNutzlastKurve().GetPunkte().IsEmpty());
     sz->m_nMinAnteilVorn = 25;
     sz->m_dSattelVersatz = 0.9;
     Kopple(*sz, *auf);
     EXPECT_EQ(auf->m_bKupplungGueltig, 0);
-    EXPECT_EQ(auf->m_bKurveGueltig, 0);
-    EXPECT_TRUE(auf->m_Kurve.IsEmpty());
+    EXPECT_EQ(auf->GetNutzlastKurve().IsGueltig(), 0);
+    EXPECT_TRUE(auf->GetNutzlastKurve().GetPunkte().IsEmpty());
     EXPECT_EQ(auf->GetMaxNutzlast(true), 0.0);
     EXPECT_NE(auf->CheckGrenzwerte(true) & 0x2, 0);
 
@@ -269,8 +269,8 @@ TEST(NutzlastKurve, RecalculationClearsACurveItCannotBuild)
     Kopple(*lkw, *auf2);
     SYs2X p;
     EXPECT_EQ(auf2->GetKupplungsStatus(2, &p), 0);
-    EXPECT_EQ(auf2->m_bKurveGueltig, 1);
-    for (const SYs2X* q : auf2->m_Kurve.Punkte())
+    EXPECT_EQ(auf2->GetNutzlastKurve().IsGueltig(), 1);
+    for (const SYs2X* q : auf2->GetNutzlastKurve().GetPunkte().Punkte())
         EXPECT_LE(q->m_nGrenze, 5);
 }
 
@@ -279,20 +279,20 @@ TEST(NutzlastKurve, LoadingRampMovesSkipTheChart)
     auto lkw = Erzeuge(LKW);
     Berechne(*lkw);
     CFahrzeug::s_nLaderampeBewegt = 1;
-    EXPECT_EQ(lkw->BuildKurve(), 0);
+    EXPECT_EQ(lkw->GetNutzlastKurve().BuildKurve(), 0);
     EXPECT_EQ(lkw->m_bDiagrammVeraltet, 0);
     EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 0);
-    EXPECT_FALSE(lkw->m_Kurve.IsEmpty());
-    EXPECT_EQ(lkw->BuildKurve(), 1);
+    EXPECT_FALSE(lkw->GetNutzlastKurve().GetPunkte().IsEmpty());
+    EXPECT_EQ(lkw->GetNutzlastKurve().BuildKurve(), 1);
     EXPECT_EQ(lkw->m_bDiagrammVeraltet, 1);
 }
 
 TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
 {
     Probe f;
-    f.m_dKurvenSchritt = 0.1;
+    f.GetNutzlastKurve().SetSchritt(0.1);
     f.m_dLFLaenge = 3.0;
-    f.m_dMaxNutzlast = 6.0;
+    f.GetNutzlastKurve().SetMaxNutzlast(6.0);
     f.punkt = Spitze;
     CTupelList kurve;
     for (double x : {0.9, 1.1}) {
@@ -300,7 +300,7 @@ TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
         Spitze(&p);
         kurve.AddTail(p);
     }
-    f.RefineKurve(&kurve);
+    f.GetNutzlastKurve().RefineKurve(&kurve);
     ASSERT_EQ(kurve.GetCount(), 3u);
     const SYs2X* k = kurve.GetAt(1);
     EXPECT_EQ(k->m_nGrenze, 8);
@@ -312,7 +312,7 @@ TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
     CTupelList kurve2;
     kurve2.AddTail(SYs2X(0.9, 5.9, 4, -1.0, 0));
     kurve2.AddTail(SYs2X(1.1, 5.8, 2, -1.0, 0));
-    f.RefineKurve(&kurve2);
+    f.GetNutzlastKurve().RefineKurve(&kurve2);
     EXPECT_EQ(kurve2.GetCount(), 2u);
 
     // Equal codes are not walked; an empty curve is left alone.
@@ -320,9 +320,9 @@ TEST(NutzlastKurve, RefinementFindsTheKinkAndAlwaysEnds)
     CTupelList kurve3;
     kurve3.AddTail(SYs2X(0.9, 5.9, 4, -1.0, 0));
     kurve3.AddTail(SYs2X(1.1, 5.8, 4, -1.0, 0));
-    f.RefineKurve(&kurve3);
+    f.GetNutzlastKurve().RefineKurve(&kurve3);
     CTupelList leer;
-    f.RefineKurve(&leer);
+    f.GetNutzlastKurve().RefineKurve(&leer);
     EXPECT_EQ(f.nAufrufe, 0);
     EXPECT_EQ(kurve3.GetCount(), 2u);
 }
@@ -332,7 +332,7 @@ TEST(NutzlastKurve, RefinementPutsTheCornerOfTwoLimitsWhereTheyMeet)
     // Two limits of the shape every limit of a vehicle has, m = a / (b + c x): rising 6 / (3 - x) (code 4)
     // and falling 8 / (1 + x) (code 2). They meet where 6 (1 + x) = 8 (3 - x): x = 9 / 7.
     Probe f;
-    f.m_dKurvenSchritt = 0.1;
+    f.GetNutzlastKurve().SetSchritt(0.1);
     f.m_dLFLaenge = 3.0;
     f.punkt = [](SYs2X* p) {
         const double x = p->m_dX, a = 6.0 / (3.0 - x), b = 8.0 / (1.0 + x);
@@ -358,7 +358,7 @@ TEST(NutzlastKurve, RefinementPutsTheCornerOfTwoLimitsWhereTheyMeet)
             f.punkt(&p);
             kurve.AddTail(p);
         }
-        f.RefineKurve(&kurve);
+        f.GetNutzlastKurve().RefineKurve(&kurve);
         ASSERT_EQ(kurve.GetCount(), 3u);
         const SYs2X* k = kurve.GetAt(1);
         EXPECT_EQ(k->m_nGrenze, 8);
@@ -512,9 +512,9 @@ TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
     };
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.name);
-        f.m_dKurvenSchritt = c.dSchritt;
+        f.GetNutzlastKurve().SetSchritt(c.dSchritt);
         auto k = kurve(c.dMin);
-        f.RefineKurve(k.get());
+        f.GetNutzlastKurve().RefineKurve(k.get());
         EXPECT_EQ(k->GetCount(), c.nPunkte);
         for (size_t i = 1; i < k->GetCount(); ++i)
             EXPECT_LT(k->GetAt(i - 1)->m_dX, k->GetAt(i)->m_dX);
@@ -525,8 +525,8 @@ TEST(NutzlastKurve, RefinementExtendsTheEndsOnlyWithAMinimumAndACoarseStep)
     k.AddTail(SYs2X(1.0, 5.0, 3, -1.0, 0));
     k.AddTail(SYs2X(2.0, 5.0, 3, -1.0, 0));
     const SYs2X mitte(1.5, 5.0, 8, 0.0, 0), hinten(2.5, 5.0, 8, 0.0, 0);
-    CFahrzeug::InsertRefinePunkt(&k, &mitte, -1);
-    CFahrzeug::InsertRefinePunkt(&k, &hinten, -1);
+    CNutzlastKurve::InsertRefinePunkt(&k, &mitte, -1);
+    CNutzlastKurve::InsertRefinePunkt(&k, &hinten, -1);
     ASSERT_EQ(k.GetCount(), 3u);
     EXPECT_EQ(k.GetAt(1)->m_dX, 1.5);
 }
@@ -539,28 +539,30 @@ TEST(NutzlastKurve, UsableRange)
     GibLast(*lkw, 1.0, 2.0, 1.25);
     Berechne(*lkw);
     // A light load may stand almost anywhere, but never on the margins.
-    EXPECT_EQ(lkw->m_nBereichStatus, 2);
-    EXPECT_DOUBLE_EQ(lkw->m_dNutzbarVon, 0.3);
-    EXPECT_DOUBLE_EQ(lkw->m_dNutzbarBis, 7.0 - 0.4);
-    EXPECT_LT(lkw->m_dNutzbarQuerVon, 1.25);
-    EXPECT_GT(lkw->m_dNutzbarQuerBis, 1.25);
-    EXPECT_EQ(lkw->BuildTeilkurve(), 1);
-    EXPECT_GE(lkw->m_Teilkurve.GetHead()->m_dX, 0.3);
-    EXPECT_LE(lkw->m_Teilkurve.GetTail()->m_dX, 6.6);
-    EXPECT_EQ(lkw->m_Teilkurve.GetHead(), lkw->m_Kurve.GetAt(3)); // the same point, not a copy
+    EXPECT_EQ(lkw->GetNutzlastKurve().GetBereichStatus(), 2);
+    EXPECT_DOUBLE_EQ(lkw->GetNutzlastKurve().GetNutzbarVon(), 0.3);
+    EXPECT_DOUBLE_EQ(lkw->GetNutzlastKurve().GetNutzbarBis(), 7.0 - 0.4);
+    EXPECT_LT(lkw->GetNutzlastKurve().GetNutzbarQuerVon(), 1.25);
+    EXPECT_GT(lkw->GetNutzlastKurve().GetNutzbarQuerBis(), 1.25);
+    EXPECT_EQ(lkw->GetNutzlastKurve().BuildTeilkurve(), 1);
+    EXPECT_GE(lkw->GetNutzlastKurve().GetTeilkurve().GetHead()->m_dX, 0.3);
+    EXPECT_LE(lkw->GetNutzlastKurve().GetTeilkurve().GetTail()->m_dX, 6.6);
+    EXPECT_EQ(lkw->GetNutzlastKurve().GetTeilkurve().GetHead(),
+              lkw->GetNutzlastKurve().GetPunkte().GetAt(3)); // the same point, not a copy
 
     // A mid-weight load: the range is where the curve carries it, to within the range step.
-    const double m = 0.5 * lkw->m_dMaxNutzlast;
+    const double m = 0.5 * lkw->GetNutzlastKurve().GetMaxNutzlast();
     SetzeMasse(*lkw, m);
     Berechne(*lkw);
-    ASSERT_EQ(lkw->m_nBereichStatus, 2);
-    for (double x : {lkw->m_dNutzbarVon, lkw->m_dNutzbarBis}) {
+    ASSERT_EQ(lkw->GetNutzlastKurve().GetBereichStatus(), 2);
+    for (double x : {lkw->GetNutzlastKurve().GetNutzbarVon(), lkw->GetNutzlastKurve().GetNutzbarBis()}) {
         SYs2X p;
         p.m_dX = x;
         lkw->CalcKurvenpunkt(&p);
         EXPECT_GE(p.m_dMaxLast, m);
     }
-    for (double x : {lkw->m_dNutzbarVon - 0.011, lkw->m_dNutzbarBis + 0.011}) {
+    for (double x :
+         {lkw->GetNutzlastKurve().GetNutzbarVon() - 0.011, lkw->GetNutzlastKurve().GetNutzbarBis() + 0.011}) {
         SYs2X p;
         p.m_dX = x;
         lkw->CalcKurvenpunkt(&p);
@@ -570,14 +572,14 @@ TEST(NutzlastKurve, UsableRange)
     }
 
     // Heavier than every point: status 1 and an empty range.
-    const double schwer = lkw->m_dMaxNutzlast + 1.0;
+    const double schwer = lkw->GetNutzlastKurve().GetMaxNutzlast() + 1.0;
     SetzeMasse(*lkw, schwer);
     Berechne(*lkw);
-    EXPECT_EQ(lkw->m_nBereichStatus, 1);
-    EXPECT_EQ(lkw->m_dNutzbarVon, 0.0);
-    EXPECT_EQ(lkw->m_dNutzbarBis, 0.0);
-    EXPECT_EQ(lkw->BuildTeilkurve(), 0);
-    EXPECT_TRUE(lkw->m_Teilkurve.IsEmpty());
+    EXPECT_EQ(lkw->GetNutzlastKurve().GetBereichStatus(), 1);
+    EXPECT_EQ(lkw->GetNutzlastKurve().GetNutzbarVon(), 0.0);
+    EXPECT_EQ(lkw->GetNutzlastKurve().GetNutzbarBis(), 0.0);
+    EXPECT_EQ(lkw->GetNutzlastKurve().BuildTeilkurve(), 0);
+    EXPECT_TRUE(lkw->GetNutzlastKurve().GetTeilkurve().IsEmpty());
 }
 
 TEST(NutzlastKurve, UsableRangeAtTheMaximumAndWithoutARearEnd)
@@ -589,15 +591,15 @@ TEST(NutzlastKurve, UsableRangeAtTheMaximumAndWithoutARearEnd)
     f.m_fLFBreite = 2.5f;
     f.punkt = Spitze;
     FuelleKurve(f, {{0.9, 5.9, 4, -1.0, 0}, {1.0, 6.0, 8, -1.0, 0}, {1.1, 5.8, 2, -1.0, 0}});
-    f.m_dMaxNutzlast = 6.0;
-    f.m_fMaxNutzlastPos = 1.0f;
+    f.GetNutzlastKurve().SetMaxNutzlast(6.0);
+    f.GetNutzlastKurve().SetMaxNutzlastPos(1.0f);
     GibLast(f, 6.0 - 1e-6, 1.0, 1.25);
     EXPECT_EQ(f.CalcNutzbarerBereich(), 2);
-    EXPECT_EQ(f.m_dNutzbarVon, static_cast<double>(1.0f - 0.01f));
-    EXPECT_EQ(f.m_dNutzbarBis, static_cast<double>(1.0f + 0.01f));
+    EXPECT_EQ(f.GetNutzlastKurve().GetNutzbarVon(), static_cast<double>(1.0f - 0.01f));
+    EXPECT_EQ(f.GetNutzlastKurve().GetNutzbarBis(), static_cast<double>(1.0f + 0.01f));
 
     // Not even the maximum carries it.
-    f.m_dMaxNutzlast = 5.0;
+    f.GetNutzlastKurve().SetMaxNutzlast(5.0);
     FuelleKurve(f, {{1.0, 6.0, 8, -1.0, 0}});
     EXPECT_EQ(f.CalcNutzbarerBereich(), 1);
 
@@ -608,19 +610,20 @@ TEST(NutzlastKurve, UsableRangeAtTheMaximumAndWithoutARearEnd)
         return 1;
     };
     SetzeMasse(f, 5.0);
-    f.m_dMaxNutzlast = 8.0;
+    f.GetNutzlastKurve().SetMaxNutzlast(8.0);
     FuelleKurve(f, {{1.0, 8.0, 3, 5.0, 1}, {1.5, 8.0, 3, 5.0, 1}, {2.0, 8.0, 3, 5.0, 1}});
     const int nStatus = f.CalcNutzbarerBereich();
     EXPECT_EQ(nStatus & 2, 0);
-    EXPECT_EQ(f.BuildTeilkurve(), 0);
+    EXPECT_EQ(f.GetNutzlastKurve().BuildTeilkurve(), 0);
 
     // A part curve of one point is none.
-    f.m_nBereichStatus = 2;
-    f.m_dNutzbarVon = f.m_dNutzbarBis = 1.5;
-    EXPECT_EQ(f.BuildTeilkurve(), 0);
-    f.m_dNutzbarBis = 2.0;
-    EXPECT_EQ(f.BuildTeilkurve(), 1);
-    EXPECT_EQ(f.m_Teilkurve.GetCount(), 2u);
+    f.GetNutzlastKurve().SetBereichStatus(2);
+    f.GetNutzlastKurve().SetNutzbarVon(1.5);
+    f.GetNutzlastKurve().SetNutzbarBis(1.5);
+    EXPECT_EQ(f.GetNutzlastKurve().BuildTeilkurve(), 0);
+    f.GetNutzlastKurve().SetNutzbarBis(2.0);
+    EXPECT_EQ(f.GetNutzlastKurve().BuildTeilkurve(), 1);
+    EXPECT_EQ(f.GetNutzlastKurve().GetTeilkurve().GetCount(), 2u);
 }
 
 TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
@@ -649,7 +652,7 @@ TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
         d.nMinVorn = static_cast<unsigned>(w(gen) * 5);
         d.nMinHinten = static_cast<unsigned>(w(gen) * 5);
         auto f = Erzeuge(d);
-        f->m_dKurvenSchritt = i % 7 == 0 ? wert() : 0.1;
+        f->GetNutzlastKurve().SetSchritt(i % 7 == 0 ? wert() : 0.1);
         if (d.nArt != FahrzeugArt::kSattelzugmaschine)
             GibLast(*f, std::fabs(wert()), 1.0, 1.0);
         if (i % 2) {
@@ -664,12 +667,12 @@ TEST(NutzlastKurve, NoInputHangsOrGivesNonFinitePoints)
             }
         }
         Berechne(*f);
-        EXPECT_LE(f->m_Kurve.GetCount(), 300000u);
-        for (const SYs2X* p : f->m_Kurve.Punkte())
+        EXPECT_LE(f->GetNutzlastKurve().GetPunkte().GetCount(), 300000u);
+        for (const SYs2X* p : f->GetNutzlastKurve().GetPunkte().Punkte())
             EXPECT_TRUE(std::isfinite(p->m_dX) && std::isfinite(p->m_dMaxLast) &&
                         std::isfinite(p->m_dMinLast));
-        if (f->m_bKurveGueltig) {
-            EXPECT_FALSE(f->m_Kurve.IsEmpty());
+        if (f->GetNutzlastKurve().IsGueltig()) {
+            EXPECT_FALSE(f->GetNutzlastKurve().GetPunkte().IsEmpty());
         }
     }
 }
@@ -682,12 +685,12 @@ TEST(NutzlastKurve, TractorTakesItsSemiTrailersRange)
     sz->m_dSattelVersatz = 0.5;
     GibLast(*auf, 20.0, 6.0, 1.25);
     Kopple(*sz, *auf);
-    ASSERT_EQ(auf->m_nBereichStatus, 2);
-    EXPECT_GT(auf->m_dNutzbarBis, auf->m_dNutzbarVon);
+    ASSERT_EQ(auf->GetNutzlastKurve().GetBereichStatus(), 2);
+    EXPECT_GT(auf->GetNutzlastKurve().GetNutzbarBis(), auf->GetNutzlastKurve().GetNutzbarVon());
     EXPECT_EQ(sz->CalcNutzbarerBereich(), 2);
-    EXPECT_EQ(sz->m_dNutzbarVon, auf->m_dNutzbarVon);
-    EXPECT_EQ(sz->m_dNutzbarBis, auf->m_dNutzbarBis);
-    EXPECT_EQ(sz->m_dNutzbarQuerVon, auf->m_dNutzbarQuerVon);
+    EXPECT_EQ(sz->GetNutzlastKurve().GetNutzbarVon(), auf->GetNutzlastKurve().GetNutzbarVon());
+    EXPECT_EQ(sz->GetNutzlastKurve().GetNutzbarBis(), auf->GetNutzlastKurve().GetNutzbarBis());
+    EXPECT_EQ(sz->GetNutzlastKurve().GetNutzbarQuerVon(), auf->GetNutzlastKurve().GetNutzbarQuerVon());
 
     // Alone, a tractor has no range.
     auto allein = Erzeuge(SZ);

@@ -7,6 +7,7 @@
 #include "model/plan/tagLGINFO.h"
 #include "model/securing/ZurrAbstand.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/CLadeflaechenPlatzierung.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,7 @@ struct Slot
 Slot Suche(Platz& p, double x, double y)
 {
     Slot s{};
-    s.nErgebnis = p.m_f.FindLgPosition(x, y, &s.x, &s.y, &s.l, &s.b);
+    s.nErgebnis = CLadeflaechenPlatzierung(p.m_f).FindLgPosition(x, y, &s.x, &s.y, &s.l, &s.b);
     return s;
 }
 
@@ -175,7 +176,7 @@ TEST(PlacementTest, WallSearchMarksAndTouchingLoads)
 {
     Platz p({{2.0, 0.0, 1.0, 1.2}, {2.0, 1.2, 1.0, 1.2}, {1.5, 1.8, 0.5, 0.6}, {4.0, 0.0, 1.0, 1.0}});
     double lo = 0, hi = 0;
-    p.m_f.CalcWandbereich(p.m_lasten[0], 0, &lo, &hi);
+    CLadeflaechenPlatzierung(p.m_f).CalcWandbereich(p.m_lasten[0], 0, &lo, &hi);
     EXPECT_DOUBLE_EQ(lo, 0.0);
     EXPECT_DOUBLE_EQ(hi, 1.8);
     for (int i : {0, 1}) {
@@ -186,13 +187,13 @@ TEST(PlacementTest, WallSearchMarksAndTouchingLoads)
 
     // Touching: the third load covers 1.8..2.4 of the second's front face; nothing touches the first's.
     double von = 0, bis = 0;
-    EXPECT_TRUE(p.m_f.FindAnliegendeLg(p.m_lasten[1], 2, &von, &bis));
+    EXPECT_TRUE(CLadeflaechenPlatzierung(p.m_f).FindAnliegendeLg(p.m_lasten[1], 2, &von, &bis));
     EXPECT_DOUBLE_EQ(von, 1.8);
     EXPECT_DOUBLE_EQ(bis, 2.4);
-    EXPECT_FALSE(p.m_f.FindAnliegendeLg(p.m_lasten[0], 2, &von, &bis));
-    EXPECT_FALSE(p.m_f.FindAnliegendeLg(p.m_lasten[0], 0, &von, &bis));
+    EXPECT_FALSE(CLadeflaechenPlatzierung(p.m_f).FindAnliegendeLg(p.m_lasten[0], 2, &von, &bis));
+    EXPECT_FALSE(CLadeflaechenPlatzierung(p.m_f).FindAnliegendeLg(p.m_lasten[0], 0, &von, &bis));
     // Across x: the wall search along y clears bit 7.
-    p.m_f.CalcWandbereich(p.m_lasten[0], 1, &lo, &hi);
+    CLadeflaechenPlatzierung(p.m_f).CalcWandbereich(p.m_lasten[0], 1, &lo, &hi);
     EXPECT_FALSE(p.m_lasten[0]->m_nState & (1 << 7));
     EXPECT_DOUBLE_EQ(lo, 2.0);
     EXPECT_DOUBLE_EQ(hi, 3.0);
@@ -219,7 +220,7 @@ TEST(PlacementTest, WallOfMoreThanAThousandLoads)
         lasten.push_back({2.0, i * 0.002, 1.0, 0.002});
     Platz p(lasten);
     double lo = 0, hi = 0;
-    p.m_f.CalcWandbereich(p.m_lasten[600], 0, &lo, &hi);
+    CLadeflaechenPlatzierung(p.m_f).CalcWandbereich(p.m_lasten[600], 0, &lo, &hi);
     EXPECT_NEAR(lo, 0.0, 1e-9);
     EXPECT_NEAR(hi, 2.4, 1e-9);
 }
@@ -251,7 +252,7 @@ TEST(PlacementTest, FormFitBlockingOfALoadUnit)
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         Platz p(f.lasten);
-        const sFSParam r = p.m_f.CalcFSParam(2.0, 0.5, 1.0, 1.0, f.d, f.tol);
+        const sFSParam r = CLadeflaechenPlatzierung(p.m_f).CalcFSParam(2.0, 0.5, 1.0, 1.0, f.d, f.tol);
         if (f.nTreffer < 0) {
             EXPECT_EQ(r.m_nArt, 0);
             EXPECT_EQ(r.GetLg(), nullptr);
@@ -278,8 +279,8 @@ TEST(PlacementTest, MarginsAndNoPlan)
     EXPECT_DOUBLE_EQ(y, 2.1);
 
     double a, b, c, d;
-    EXPECT_EQ(f.FindLgPosition(1.0, 1.0, &a, &b, &c, &d), -1);
-    EXPECT_EQ(f.CalcFSParam(0, 0, 1, 1, 0, 0.02).m_nArt, 0);
+    EXPECT_EQ(CLadeflaechenPlatzierung(f).FindLgPosition(1.0, 1.0, &a, &b, &c, &d), -1);
+    EXPECT_EQ(CLadeflaechenPlatzierung(f).CalcFSParam(0, 0, 1, 1, 0, 0.02).m_nArt, 0);
 }
 
 TEST(PlacementTest, LashingSpacing)

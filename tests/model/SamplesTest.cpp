@@ -114,7 +114,7 @@ TEST(Samples, VehiclesAndCombinationsRecalculateToPlausiblePayloads)
         auto f = Lade(m.title);
         ASSERT_TRUE(f);
         fahrzeugtest::Berechne(*f);
-        EXPECT_TRUE(f->m_bKurveGueltig);
+        EXPECT_TRUE(f->GetNutzlastKurve().IsGueltig());
         EXPECT_GT(f->GetMaxNutzlast(true), 0.0);
         EXPECT_LE(f->GetMaxNutzlast(true), f->m_dZulGesamtgewicht);
         EXPECT_FAHRZEUG_INVARIANTEN(*f);
@@ -143,7 +143,7 @@ TEST(Samples, VehiclesAndCombinationsRecalculateToPlausiblePayloads)
         auto anh = Lade(k.anhaenger);
         ASSERT_TRUE(motor && anh);
         fahrzeugtest::Kopple(*motor, *anh);
-        EXPECT_TRUE(anh->m_bKurveGueltig);
+        EXPECT_TRUE(anh->GetNutzlastKurve().IsGueltig());
         EXPECT_GE(anh->GetMaxNutzlast(true), k.von);
         EXPECT_LE(anh->GetMaxNutzlast(true), k.bis);
         EXPECT_EQ(motor->CheckGrenzwerte(false), 1); // within every limit
@@ -170,7 +170,7 @@ namespace {
 std::vector<double> AllesNachRechnung(CFahrzeug& f)
 {
     std::vector<double> v = fahrzeugtest::Ergebnis(f);
-    for (const SYs2X* p : f.m_Teilkurve.Punkte())
+    for (const SYs2X* p : f.GetNutzlastKurve().GetTeilkurve().Punkte())
         v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast});
     for (const tbVector2& p : f.m_Diagramm.GetPunkte())
         v.insert(v.end(), {p.x, p.y});

@@ -342,7 +342,7 @@ TEST_F(SceneRenderTest, PermissibleAreaOnlyForALoadWithinThePayload)
     Load(2.0, 2.0);
     CFahrzeug& f = *m_doc.GetFahrzeug();
     f.CalcNutzbarerBereich();
-    ASSERT_GT(f.m_dNutzbarBis, f.m_dNutzbarVon);
+    ASSERT_GT(f.GetNutzlastKurve().GetNutzbarBis(), f.GetNutzlastKurve().GetNutzbarVon());
     std::vector<Call> draws = Render(0);
     ASSERT_EQ(Count(draws, 32), 1);
     for (const Call& c : draws)
@@ -352,7 +352,8 @@ TEST_F(SceneRenderTest, PermissibleAreaOnlyForALoadWithinThePayload)
             // Length of the permissible range along the load area, standing on the floor.
             const tbVector3 lo = tbVector3TransformCoords({-0.5f, 0.0f, -0.5f}, c.matrix);
             const tbVector3 hi = tbVector3TransformCoords({0.5f, 1.0f, 0.5f}, c.matrix);
-            EXPECT_NEAR(std::fabs(hi.z - lo.z), f.m_dNutzbarBis - f.m_dNutzbarVon, 1e-4);
+            EXPECT_NEAR(std::fabs(hi.z - lo.z),
+                        f.GetNutzlastKurve().GetNutzbarBis() - f.GetNutzlastKurve().GetNutzbarVon(), 1e-4);
             EXPECT_NEAR(lo.y, 1.19f, 1e-5f);
             EXPECT_LE(std::fabs(hi.x - lo.x), f.GetLFBreite() + 1e-5f);
         }

@@ -33,8 +33,8 @@ namespace {
 // The payload curve's points.
 std::vector<double> Kurve(const CFahrzeug& f)
 {
-    std::vector<double> v{static_cast<double>(f.m_Kurve.GetCount())};
-    for (const SYs2X* p : f.m_Kurve.Punkte())
+    std::vector<double> v{static_cast<double>(f.GetNutzlastKurve().GetPunkte().GetCount())};
+    for (const SYs2X* p : f.GetNutzlastKurve().GetPunkte().Punkte())
         v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast, static_cast<double>(p->m_nGrenze)});
     return v;
 }
@@ -54,21 +54,21 @@ std::vector<double> Ergebnis(CFahrzeug& f)
                           static_cast<double>(f.CheckGrenzwerte(false)),
                           static_cast<double>(f.CheckLadung()),
                           static_cast<double>(f.CheckQuerSchwerpunkt()),
-                          static_cast<double>(f.m_bKurveGueltig),
+                          static_cast<double>(f.GetNutzlastKurve().IsGueltig()),
                           static_cast<double>(f.m_nGrenzMaske),
-                          f.m_dMaxNutzlast,
-                          static_cast<double>(f.m_fMaxNutzlastPos),
-                          static_cast<double>(f.m_nBereichStatus),
-                          f.m_dNutzbarVon,
-                          f.m_dNutzbarBis,
-                          f.m_dNutzbarQuerVon,
-                          f.m_dNutzbarQuerBis};
+                          f.GetNutzlastKurve().GetMaxNutzlast(),
+                          static_cast<double>(f.GetNutzlastKurve().GetMaxNutzlastPos()),
+                          static_cast<double>(f.GetNutzlastKurve().GetBereichStatus()),
+                          f.GetNutzlastKurve().GetNutzbarVon(),
+                          f.GetNutzlastKurve().GetNutzbarBis(),
+                          f.GetNutzlastKurve().GetNutzbarQuerVon(),
+                          f.GetNutzlastKurve().GetNutzbarQuerBis()};
     for (int g : f.m_nGrenzeAktiv)
         v.push_back(g);
     const std::vector<double> k = Kurve(f);
     v.insert(v.end(), k.begin(), k.end());
-    v.push_back(static_cast<double>(f.m_Teilkurve.GetCount()));
-    for (const SYs2X* p : f.m_Teilkurve.Punkte())
+    v.push_back(static_cast<double>(f.GetNutzlastKurve().GetTeilkurve().GetCount()));
+    for (const SYs2X* p : f.GetNutzlastKurve().GetTeilkurve().Punkte())
         v.insert(v.end(), {p->m_dX, p->m_dMaxLast, p->m_dMinLast});
     return v;
 }
@@ -182,7 +182,7 @@ TEST_F(PlanDragRecalcTest, DragStepsAndTheDropGiveTheFullRecalculationsResults)
 TEST_F(PlanDragRecalcTest, LoadsMovedKeepTheCurveAVehicleChangeBuildsItAgain)
 {
     const std::vector<double> kurve = Kurve(Auflieger());
-    const double dMax = Auflieger().m_dMaxNutzlast;
+    const double dMax = Auflieger().GetNutzlastKurve().GetMaxNutzlast();
     ASSERT_GT(dMax, 10.0);
     // The permissible total mass lowered on the vehicle, the document not told of it: the recalculation
     // of a drag step does not look at the vehicle's data, so the curve stays as it was built.
@@ -193,19 +193,19 @@ TEST_F(PlanDragRecalcTest, LoadsMovedKeepTheCurveAVehicleChangeBuildsItAgain)
     Maus(QEvent::MouseButtonPress, von);
     Maus(QEvent::MouseMove, von + QPoint(view->MetresToPixels(0.5), 0));
     ASSERT_TRUE(view->m_bZiehen);
-    EXPECT_EQ(Auflieger().m_dMaxNutzlast, dMax);
+    EXPECT_EQ(Auflieger().GetNutzlastKurve().GetMaxNutzlast(), dMax);
     Maus(QEvent::MouseButtonRelease, von + QPoint(view->MetresToPixels(0.5), 0));
-    EXPECT_EQ(Auflieger().m_dMaxNutzlast, dMax);
+    EXPECT_EQ(Auflieger().GetNutzlastKurve().GetMaxNutzlast(), dMax);
     EXPECT_EQ(Unterschiede(kurve, Kurve(Auflieger())), "");
 
     // The vehicle-changed step builds it again, and the next drag keeps the new curve.
     doc.OnFahrzeugChanged(false);
-    EXPECT_LT(Auflieger().m_dMaxNutzlast, dMax - 4.0);
+    EXPECT_LT(Auflieger().GetNutzlastKurve().GetMaxNutzlast(), dMax - 4.0);
     EXPECT_NE(Unterschiede(kurve, Kurve(Auflieger())), "");
-    const double dNeu = Auflieger().m_dMaxNutzlast;
+    const double dNeu = Auflieger().GetNutzlastKurve().GetMaxNutzlast();
     Maus(QEvent::MouseButtonPress, Mitte(p));
     Maus(QEvent::MouseMove, Mitte(p) + QPoint(view->MetresToPixels(0.3), 0));
     Maus(QEvent::MouseButtonRelease, Mitte(p) + QPoint(view->MetresToPixels(0.3), 0));
-    EXPECT_EQ(Auflieger().m_dMaxNutzlast, dNeu);
+    EXPECT_EQ(Auflieger().GetNutzlastKurve().GetMaxNutzlast(), dNeu);
     PruefeGleichVoll("after a drag that followed the vehicle change");
 }

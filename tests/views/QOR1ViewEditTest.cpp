@@ -922,9 +922,9 @@ TEST_F(TemplateEditTest, PayloadAreaTipGivesTheCentreOfGravityRangeAndTheLoad)
     ASSERT_NE(it, view->GetTools().end());
     CFahrzeug& f = F();
     const double r = f.GetRandabstand(0);
-    EXPECT_EQ(it->second.text,
-              FormatResChecked(203, {(f.m_dNutzbarVon - r) * 1000.0, (f.m_dNutzbarBis - r) * 1000.0,
-                                     f.GetQorMasse() * 1000.0}));
+    EXPECT_EQ(it->second.text, FormatResChecked(203, {(f.GetNutzlastKurve().GetNutzbarVon() - r) * 1000.0,
+                                                      (f.GetNutzlastKurve().GetNutzbarBis() - r) * 1000.0,
+                                                      f.GetQorMasse() * 1000.0}));
     EXPECT_TRUE(it->second.rc.contains(innen));
     // The text is the program's, with no conversion left unfilled.
     EXPECT_EQ(it->second.text.find('%'), std::string::npos);
@@ -1414,7 +1414,7 @@ TEST_F(TemplateEditTest, TwentyMetreLoadAreaRecalculatesDrawsAndEdits)
     // The lateral samples reach the end of the usable range.
     const CFahrzeugDiagramm& d = F().m_Diagramm;
     ASSERT_GT(d.GetLaengenAnzahl(), 0);
-    EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, F().m_dNutzbarBis, 0.01);
+    EXPECT_NEAR(d.GetLaengenPunkt(d.GetLaengenAnzahl() - 1).y, F().GetNutzlastKurve().GetNutzbarBis(), 0.01);
 }
 
 } // namespace

@@ -311,7 +311,7 @@ TEST_F(PlanViewTest, NoRangeBoxAndNoMarkerWithoutLoadsOrMass)
         const bool bSichtbar = f.masse > 0.0;
         EXPECT_EQ(!view->m_treffer.rcSchwerpunkt.isEmpty(), bSichtbar);
         EXPECT_EQ(Zaehle(img, img.rect(), qRgb(0, 0, 255)) > 0,
-                  bSichtbar && Fahrzeug().m_nBereichStatus != 1);
+                  bSichtbar && Fahrzeug().GetNutzlastKurve().GetBereichStatus() != 1);
         if (!bSichtbar)
             while (!Plan().GetLgInfos().empty()) {
                 Plan().RemoveLgInfo(Plan().GetLgInfos().front());
@@ -326,15 +326,15 @@ TEST_F(PlanViewTest, RangeBoxEdgesStandAtTheUsableRangeAndItsDimensionBelow)
     anz.SetZulBereich(true);
     anz.SetBereichFarbig(false);
     view->RecalcSchwerpunkt();
-    ASSERT_NE(Fahrzeug().m_nBereichStatus, 1);
+    ASSERT_NE(Fahrzeug().GetNutzlastKurve().GetBereichStatus(), 1);
     const QImage img = Bild();
     Speichere(img, "plan_range_box.png");
     const double s = 97 * 1.5;
     const QPoint o = view->m_ptUrsprungKorr;
-    const int left = static_cast<int>(s * Fahrzeug().m_dNutzbarVon) + o.x();
-    const int right = static_cast<int>(s * Fahrzeug().m_dNutzbarBis) + o.x();
-    const int top = static_cast<int>(s * Fahrzeug().m_dNutzbarQuerVon) + o.y();
-    const int bottom = static_cast<int>(s * Fahrzeug().m_dNutzbarQuerBis) + o.y();
+    const int left = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarVon()) + o.x();
+    const int right = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarBis()) + o.x();
+    const int top = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarQuerVon()) + o.y();
+    const int bottom = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarQuerBis()) + o.y();
     ASSERT_LT(left, right);
     // The outline is blue; the fill (ANDed) darkens the left and top edges it covers, not the others.
     const int y = (top + bottom) / 2, x = left + 10;

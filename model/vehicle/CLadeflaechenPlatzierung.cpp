@@ -1,5 +1,6 @@
 // Placing a load against its neighbours and the load-area edges: the free slot for a form-fit item, the
-// wall of flush loads, touching loads, form-fit blocking of a load unit and the placing margins.
+// wall of flush loads, touching loads and form-fit blocking of a load unit.
+#include "model/vehicle/CLadeflaechenPlatzierung.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/PlanGrid.h"
 #include "model/plan/sFSParam.h"
@@ -75,20 +76,13 @@ int CompareWandLg(const tagLGINFO* const* a, const tagLGINFO* const* b)
     return 0;
 }
 
-void CFahrzeug::AddRandabstand(double* pX, double* pY) const
-{
-    if (pX)
-        *pX += GetRandabstand(0);
-    if (pY)
-        *pY += GetRandabstand(1);
-}
-
-bool CFahrzeug::FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon, double* pBis) const
+bool CLadeflaechenPlatzierung::FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon,
+                                                double* pBis) const
 {
     const double a0 = PosQuer(pLg, nSeite), a1 = EndeQuer(pLg, nSeite);
     double s = a1, e = a0;
-    if (m_pQor) {
-        for (const tagLGINFO* m : m_pQor->GetLgInfos()) {
+    if (m_Fahrzeug.m_pQor) {
+        for (const tagLGINFO* m : m_Fahrzeug.m_pQor->GetLgInfos()) {
             if (m == pLg)
                 continue;
             bool bFlach = false;
@@ -125,12 +119,12 @@ bool CFahrzeug::FindAnliegendeLg(const tagLGINFO* pLg, int nSeite, double* pVon,
     return !(Nah(s, a1) && Nah(e, a0));
 }
 
-void CFahrzeug::CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon, double* pBis)
+void CLadeflaechenPlatzierung::CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon, double* pBis)
 {
     const int b = nRichtung;
     const double dFlaeche = Flaeche(pNachbar, b);
     std::vector<tagLGINFO*> wand;
-    for (tagLGINFO* p : m_pQor->GetLgInfos()) {
+    for (tagLGINFO* p : m_Fahrzeug.m_pQor->GetLgInfos()) {
         if (!Nah(Flaeche(p, b), dFlaeche))
             continue;
         p->m_nState |= kBitGesammelt;
@@ -174,14 +168,15 @@ void CFahrzeug::CalcWandbereich(tagLGINFO* pNachbar, int nRichtung, double* pVon
         *pBis = hi;
 }
 
-int CFahrzeug::FindLgPosition(double x, double y, double* pX, double* pY, double* pLaenge, double* pBreite)
+int CLadeflaechenPlatzierung::FindLgPosition(double x, double y, double* pX, double* pY, double* pLaenge,
+                                             double* pBreite)
 {
     double L = 0.0, B = 0.0;
-    if (!m_pQor || !GetNutzbareLF(&L, &B))
+    if (!m_Fahrzeug.m_pQor || !m_Fahrzeug.GetNutzbareLF(&L, &B))
         return -1;
     double gap[4] = {kKeinNachbar, kKeinNachbar, kKeinNachbar, kKeinNachbar};
     tagLGINFO* naechste[4] = {};
-    for (tagLGINFO* p : m_pQor->GetLgInfos()) {
+    for (tagLGINFO* p : m_Fahrzeug.m_pQor->GetLgInfos()) {
         const double eX = p->GetEndX(), eY = p->GetEndY();
         const bool bInY = p->m_dPosY <= y && y <= eY;
         const bool bInX = p->m_dPosX <= x && x <= eX;
@@ -245,7 +240,7 @@ int CFahrzeug::FindLgPosition(double x, double y, double* pX, double* pY, double
         break;
     }
     PlanGridRect S = PlanToGridRect(sx0, sy0, sx1 - sx0, sy1 - sy0);
-    for (const tagLGINFO* p : m_pQor->GetLgInfos()) {
+    for (const tagLGINFO* p : m_Fahrzeug.m_pQor->GetLgInfos()) {
         const PlanGridRect R = GridRectOf(p);
         if (!IntersectGridRect(S, R))
             continue;
@@ -299,15 +294,15 @@ int CFahrzeug::FindLgPosition(double x, double y, double* pX, double* pY, double
     return bRand ? e : -1;
 }
 
-sFSParam CFahrzeug::CalcFSParam(double x, double y, double dLaenge, double dBreite, int nRichtung,
-                                double dToleranz) const
+sFSParam CLadeflaechenPlatzierung::CalcFSParam(double x, double y, double dLaenge, double dBreite,
+                                               int nRichtung, double dToleranz) const
 {
     sFSParam r;
-    if (!m_pQor || nRichtung < 0 || nRichtung > 3)
+    if (!m_Fahrzeug.m_pQor || nRichtung < 0 || nRichtung > 3)
         return r;
     const double t = std::fabs(dToleranz);
     const double X1 = x + dLaenge, Y1 = y + dBreite;
-    for (tagLGINFO* m : m_pQor->GetLgInfos()) {
+    for (tagLGINFO* m : m_Fahrzeug.m_pQor->GetLgInfos()) {
         if (!m->IsFsm() || m->GetFsmSeite() != nRichtung + 1)
             continue;
         const double mx = m->m_dPosX, my = m->m_dPosY, ex = m->GetEndX(), ey = m->GetEndY();
