@@ -29,9 +29,9 @@ public:
     // The four blocking records of the unit's box on a usable area of dLu x dWu metres, in direction
     // order 0..3, examined forward, rearward, side y = 0, side y = width: a wall the box touches blocks
     // with its value (nWand: front, side y = 0, rear, side y = width) times the covered fraction of the
-    // wall; else a form-fit item touching that side (CFahrzeug::CalcFSParam) with its value times the
-    // contact ratio; an item whose contact is no more than rounding (a corner) does not block. Answers
-    // whether any direction is blocked.
+    // wall; else a form-fit item touching that side (CLadeflaechenPlatzierung::CalcFSParam) with its value
+    // times the contact ratio; an item whose contact is no more than rounding (a corner) does not block.
+    // Answers whether any direction is blocked.
     static bool FindBlocking(const Rechteck& box, double dLu, double dWu, const std::array<int, 4>& nWand,
                              const CFahrzeug* pFahrzeug, const Blockierwert& wert,
                              std::array<sFSParam, 4>& fs);
