@@ -170,17 +170,17 @@ bool CQOR1View::event(QEvent* e)
         const QPoint pt = viewport()->mapFrom(this, h->pos());
         for (int nTool = 1; nTool <= 4; ++nTool) {
             // Tools 1 to 4 are the hint animations; the group loads beside them answer too.
-            const auto it =
-                m_rcAuflager.find({nTool <= 2 ? kAufAnteil : kAufAnteilAnhaenger, (nTool - 1) % 2});
+            const auto& auflager = Erg().rcAuflager;
+            const auto it = auflager.find({nTool <= 2 ? kAufAnteil : kAufAnteilAnhaenger, (nTool - 1) % 2});
             QRect rc = GetAnimRect(nTool - 1);
-            if (!rc.contains(pt) && it != m_rcAuflager.end())
+            if (!rc.contains(pt) && it != auflager.end())
                 rc = it->second;
             if (rc.contains(pt)) {
                 QToolTip::showText(h->globalPos(), GetGewichtsTipHtml(nTool), viewport(), rc);
                 return true;
             }
         }
-        for (const auto& [id, tool] : m_tools) {
+        for (const auto& [id, tool] : Erg().tools) {
             // The front swing label's text is made when it is shown.
             const std::string text =
                 id == CDIBAuflieger::kToolSchwenkradius ? SchwenkradiusTip(GetDocument()) : tool.text;
@@ -824,11 +824,10 @@ void CQOR1View::ZeichneAnimationen(QPainter& painter, int nAnzahl)
     for (int i = 0; i < 4; ++i) {
         QRect& rc = m_rcAnim[static_cast<std::size_t>(i)];
         rc = QRect();
-        const auto it = m_rcAuflager.find({i < 2 ? kAufAnteil : kAufAnteilAnhaenger, i % 2});
+        const QRect g = Erg().Auflager(i < 2 ? kAufAnteil : kAufAnteilAnhaenger, i % 2);
         IFrameAnimation* a = GetAnim(i);
-        if (i >= nAnzahl || it == m_rcAuflager.end() || it->second.isEmpty() || !a)
+        if (i >= nAnzahl || g.isEmpty() || !a)
             continue;
-        const QRect& g = it->second;
         // Centred under the group's load, where the picture has nothing else.
         rc = QRect(g.left() + (g.width() - kAnimGroesse) / 2, g.bottom() + 3, kAnimGroesse, kAnimGroesse);
         // The group rectangles are in client pixels, the painter in the picture's.
@@ -960,7 +959,7 @@ void CQOR1View::DrawOverlay(QPainter& painter)
     if (m_bMarker && m_pMarkerZL && f) {
         painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
         painter.setPen(QPen(QColor(0, 0, 255), 1));
-        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
+        const double s = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
         const QRect lf = AktivLFClient();
         const int x0 = lf.left();
         const int y0 = lf.bottom() + 1;
