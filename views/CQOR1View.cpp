@@ -2,6 +2,7 @@
 #include "views/CQOR1View.h"
 #include "views/CViewDruck.h"
 
+#include "views/CHinweisAnimationen.h"
 #include "views/CTabbedViewView.h"
 #include "views/IFrameAnimation.h"
 #include "views/IValueSlider.h"
@@ -38,28 +39,6 @@ double Runde2(double d)
     return std::round(d * 100.0) / 100.0;
 }
 
-// The columns from the first to past the last one with something drawn (a pixel that is not white).
-std::pair<int, int> GezeichneteSpalten(const QImage& bild)
-{
-    int nLinks = bild.width(), nRechts = 0;
-    for (int y = 0; y < bild.height(); ++y) {
-        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        for (int x = 0; x < nLinks; ++x) {
-            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
-                nLinks = x;
-                break;
-            }
-        }
-        for (int x = bild.width() - 1; x >= nRechts; --x) {
-            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
-                nRechts = x + 1;
-                break;
-            }
-        }
-    }
-    return {std::min(nLinks, nRechts), nRechts};
-}
-
 } // namespace
 
 CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
@@ -69,7 +48,7 @@ CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
     if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
         m_pBtnsHilfe->AddButton(827, this);
-    BaueAnimationen();
+    m_pHinweise = std::make_unique<CHinweisAnimationen>(this);
 }
 
 CQOR1View::~CQOR1View() = default;
@@ -299,7 +278,7 @@ void CQOR1View::OnDraw(QPainter& painter)
 void CQOR1View::ZeichneDazu(QPainter& painter)
 {
     if (Erg().nAnimAnzahl > 0)
-        ZeichneAnimationen(painter, Erg().nAnimAnzahl);
+        m_pHinweise->Draw(painter, Erg().nAnimAnzahl, Erg().rcAuflager, Scroll());
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
     if (!Erg().bDiagrammZeigen || !pArbeit)
         return;
@@ -392,7 +371,7 @@ QImage CQOR1View::RenderPicture(QSize size)
 
 bool CQOR1View::DazuGeaendert()
 {
-    bool bGeaendert = Erg().nAnimAnzahl > 0 && m_nAnimSchritt != m_nBildAnimSchritt;
+    bool bGeaendert = Erg().nAnimAnzahl > 0 && m_pHinweise->GetSchritt() != m_nBildAnimSchritt;
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
     if (Erg().bDiagrammZeigen && pArbeit) {
         // Brings the chart up to date; a chart drawn again with the same pixels changes nothing.
@@ -406,7 +385,7 @@ bool CQOR1View::DazuGeaendert()
 
 void CQOR1View::MerkeDazu()
 {
-    m_nBildAnimSchritt = m_nAnimSchritt;
+    m_nBildAnimSchritt = m_pHinweise->GetSchritt();
     m_BildDiagramm = Erg().bDiagrammZeigen ? m_Maler.GetDiagrammBild().GetImage() : QImage();
 }
 
@@ -451,44 +430,12 @@ void CQOR1View::UebernimmScrollGroesse()
 
 QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
 {
-    constexpr int kBreite = 648;
-    constexpr int kRand = 10;
-    constexpr int kLeinwandGrenze = 16 * kBreite;
     const int nHoehe = std::max(1, 532 - nHoehenReduktion);
     m_nExportWidth = nExportWidth;
     m_bBildExport = true;
-    // Drawn from the picture's own origin (the screen's scroll position plays no part) on a canvas with
-    // room on both sides, made wider until the drawing ends inside it: what lies outside the picture's
-    // width shows there.
-    QImage leinwand;
-    int nVor = 0;
-    std::pair<int, int> spalten;
-    for (int nLeinwand = 3 * kBreite;; nLeinwand *= 2) {
-        nVor = (nLeinwand - kBreite) / 2;
-        leinwand = QImage(nLeinwand, nHoehe, QImage::Format_RGB32);
-        leinwand.fill(Qt::white);
-        {
-            QPainter painter(&leinwand);
-            painter.translate(nVor, 0);
-            OnDraw(painter);
-        }
-        spalten = GezeichneteSpalten(leinwand);
-        const bool bInnen = spalten.first >= kRand && spalten.second + kRand <= nLeinwand;
-        if (spalten.second == 0 || bInnen || nLeinwand >= kLeinwandGrenze)
-            break;
-    }
+    // Drawn from the picture's own origin: the screen's scroll position plays no part.
+    QImage bild = CVorlagePainter::DrawExportBild(nHoehe, [this](QPainter& painter) { OnDraw(painter); });
     m_bBildExport = false;
-    // Nothing drawn, or all of it within the picture: the picture as drawn.
-    if (spalten.second == 0 || (spalten.first >= nVor && spalten.second <= nVor + kBreite))
-        return leinwand.copy(nVor, 0, kBreite, nHoehe);
-    // A drawing wider than the picture is shown whole, scaled down to the picture's width.
-    const int nVon = std::max(0, std::min(spalten.first - kRand, nVor));
-    const int nBis = std::min(leinwand.width(), std::max(spalten.second + kRand, nVor + kBreite));
-    QImage bild(kBreite, nHoehe, QImage::Format_RGB32);
-    bild.fill(Qt::white);
-    QPainter painter(&bild);
-    painter.drawImage(
-        0, 0, leinwand.copy(nVon, 0, nBis - nVon, nHoehe).scaledToWidth(kBreite, Qt::SmoothTransformation));
     return bild;
 }
 
@@ -565,35 +512,12 @@ QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
     CQOR1Doc* pDoc = GetDocument();
     if (!pDoc || !pDoc->GetFahrzeug())
         return QSize();
-    nRaster = std::max(1, nRaster);
-    QImage bild(QSize(std::max(1, 2 * bis.width() / nRaster), std::max(1, 2 * bis.height() / nRaster)),
-                QImage::Format_RGB32);
-    bild.fill(Qt::white);
-    {
-        // A full paint with the fonts of the zoom; a requested partial paint stays requested.
-        QPainter painter(&bild);
-        painter.scale(1.0 / nRaster, 1.0 / nRaster);
+    // A full paint with the fonts of the zoom; a requested partial paint stays requested.
+    return CVorlagePainter::MissZeichnung(bis, nRaster, [this](QPainter& painter) {
         m_bBildGueltig = false;
         ZeichneGrundbild(painter, false);
         ZeichneDazu(painter);
-        painter.end();
-    }
-    const QRgb weiss = qRgb(255, 255, 255);
-    int right = -1, bottom = -1;
-    for (int y = 0; y < bild.height(); ++y) {
-        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        for (int x = bild.width() - 1; x >= 0; --x) {
-            if (zeile[x] != weiss) {
-                right = std::max(right, x);
-                bottom = y;
-                break;
-            }
-        }
-    }
-    if (right < 0)
-        return QSize();
-    // The pixel found and one more for what the reduction smoothed away.
-    return QSize((right + 2) * nRaster, (bottom + 2) * nRaster);
+    });
 }
 
 void CQOR1View::FitPrintZoom(const QSize& seite)

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 
+class CHinweisAnimationen;
 class CRibBtnContainer;
 class IFrameAnimation;
 class IValueSlider;
@@ -272,20 +273,15 @@ public:
     void AddZL();
     // Edits the usable load area of the vehicle worked on (mode 1: as the load-securing view asks).
     void EditNutzbareLF(int nMode);
-    // The weights table of hint tool 1..4 (front/rear group of the front vehicle, then of the trailer)
-    // with its title; empty without a vehicle to describe.
+    // The weights tool tip of hint tool 1..4 (CGewichtsTip), as its table with the title and as rich text.
     std::string GetGewichtsTip(int nTool, std::string* pTitel) const;
-    // The tool tip as rich text: bold title line and the table in a fixed-pitch block.
     QString GetGewichtsTipHtml(int nTool) const;
     // One step of the hint animations (timer 1); true when a frame changed and was repainted.
     bool AnimSchritt();
     // Whether the hint animations step: only while the view is shown in the active, not minimised window.
     bool AnimLaeuft() const { return m_nAnimTimer != 0; }
     // Where hint animation i (0 front group, 1 rear group, 2/3 the trailer's) stands; empty when hidden.
-    QRect GetAnimRect(int i) const
-    {
-        return i >= 0 && i < 4 ? m_rcAnim[static_cast<std::size_t>(i)] : QRect();
-    }
+    QRect GetAnimRect(int i) const;
     IFrameAnimation* GetAnim(int i) const;
     // The context menu for a client point, or null; the caller owns it.
     QMenu* KontextMenu(const QPoint& pt);
@@ -433,17 +429,12 @@ protected:
     bool m_bBildSpeicher = true;
     bool m_bAusBildSpeicher = false;
 
-    // The hint animations beside the axle groups' loads, their places and the step timer.
-    std::array<std::unique_ptr<IFrameAnimation>, 4> m_Anim;
-    std::array<QRect, 4> m_rcAnim{};
-    int m_nAnimSchritt = 0;
+    // The hint animations beside the axle groups' loads and their step timer.
+    std::unique_ptr<CHinweisAnimationen> m_pHinweise;
     int m_nAnimTimer = 0;
     // Set by an animation step until the paint it asked for: a paint of nothing but the animations' places
     // draws their frames alone.
     bool m_bAnimUpdate = false;
-    void BaueAnimationen();
-    // Draws the first nAnzahl hint animations (2 for one vehicle, 4 for a pair).
-    void ZeichneAnimationen(QPainter& painter, int nAnzahl = 2);
     int m_nExportTeil = 1;
 
     // Editing state.

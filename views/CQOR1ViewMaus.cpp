@@ -24,9 +24,9 @@
 namespace {
 
 // Hot rectangles of the value labels.
-constexpr int kHotAbstand = 12;  // 12..20 axle distances
-constexpr int kHotZulLast = 21;  // 21..30 permissible axle loads
-constexpr int kHotLeerlast = 31; // 31..40 empty axle loads
+constexpr int kHotAbstand = SVorlageErgebnis::kHotAbstand;
+constexpr int kHotZulLast = SVorlageErgebnis::kHotZulLast;
+constexpr int kHotLeerlast = SVorlageErgebnis::kHotLeerlast;
 
 int ArtVon(const CFahrzeug* f)
 {
@@ -51,56 +51,14 @@ double Cut2(double d)
 
 QRect CQOR1View::Label(int nHot) const
 {
-    const auto auflager = [this](AuflagerSpot s, int i) { return Erg().Auflager(s, i); };
-    if (nHot >= kHotAbstand && nHot < kHotAbstand + 9)
-        return GetLabelRect(3 + nHot - kHotAbstand);
-    if (nHot >= kHotZulLast && nHot < kHotZulLast + 10)
-        return auflager(kAufZulLast, nHot - kHotZulLast);
-    if (nHot >= kHotLeerlast && nHot < kHotLeerlast + 10)
-        return auflager(kAufLeerlast, nHot - kHotLeerlast);
-    switch (nHot) {
-    case 0:
-        return GetHotSpot(kHotStirnwand);
-    case 1:
-        return GetHotSpot(kHotRueckwand);
-    case 2:
+    if (nHot == 2)
         return m_rcAchseHot;
-    case 5:
-        return GetHotSpot(kHotKoerper);
-    case 9:
-        return GetHotSpot(kHotKupplung);
-    case 10:
-        return GetHotSpot(kHotSattel);
-    case 41:
-        return auflager(kAufMinAnteil, 0);
-    case 42:
-        return auflager(kAufMinAnteil, 1);
-    case 45:
-        return GetLabelRect(1);
-    case 46:
-        return GetLabelRect(2);
-    case 47:
-        return GetLabelRect(19);
-    case 48:
-        return GetLabelRect(24);
-    case 49:
-        return GetHotSpot(kHotGesamtmasse);
-    case 50:
-        return GetHotSpot(kHotKombiGrenze);
-    case 51:
-        return GetHotSpot(kHotBemerkung);
-    case 53:
-        return auflager(kAufBild, 0);
-    case 54:
-        return auflager(kAufBildInaktiv, 0);
-    case 55: {
+    if (nHot == 55) {
         const CFahrzeug* f = GetEditFahrzeug();
         return f && f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine ? GetHotSpot(kHotSattellast)
                                                                            : QRect();
     }
-    default:
-        return QRect();
-    }
+    return Erg().HotRect(nHot);
 }
 
 CFahrzeug* CQOR1View::GetEditFahrzeug() const

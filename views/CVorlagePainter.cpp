@@ -6,11 +6,14 @@
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/tagZLINFO.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,6 +35,53 @@ QRect SVorlageErgebnis::Label(int id) const
 {
     const auto it = rcLabels.find(id);
     return it == rcLabels.end() ? QRect() : it->second;
+}
+
+QRect SVorlageErgebnis::HotRect(int nHot) const
+{
+    const auto hot = [this](IPlanDrawView::HotSpot h) { return rcHotSpots.at(static_cast<std::size_t>(h)); };
+    if (nHot >= kHotAbstand && nHot < kHotAbstand + 9)
+        return Label(3 + nHot - kHotAbstand);
+    if (nHot >= kHotZulLast && nHot < kHotZulLast + 10)
+        return Auflager(IPlanDrawView::kAufZulLast, nHot - kHotZulLast);
+    if (nHot >= kHotLeerlast && nHot < kHotLeerlast + 10)
+        return Auflager(IPlanDrawView::kAufLeerlast, nHot - kHotLeerlast);
+    switch (nHot) {
+    case 0:
+        return hot(IPlanDrawView::kHotStirnwand);
+    case 1:
+        return hot(IPlanDrawView::kHotRueckwand);
+    case 5:
+        return hot(IPlanDrawView::kHotKoerper);
+    case 9:
+        return hot(IPlanDrawView::kHotKupplung);
+    case 10:
+        return hot(IPlanDrawView::kHotSattel);
+    case 41:
+        return Auflager(IPlanDrawView::kAufMinAnteil, 0);
+    case 42:
+        return Auflager(IPlanDrawView::kAufMinAnteil, 1);
+    case 45:
+        return Label(1);
+    case 46:
+        return Label(2);
+    case 47:
+        return Label(19);
+    case 48:
+        return Label(24);
+    case 49:
+        return hot(IPlanDrawView::kHotGesamtmasse);
+    case 50:
+        return hot(IPlanDrawView::kHotKombiGrenze);
+    case 51:
+        return hot(IPlanDrawView::kHotBemerkung);
+    case 53:
+        return Auflager(IPlanDrawView::kAufBild, 0);
+    case 54:
+        return Auflager(IPlanDrawView::kAufBildInaktiv, 0);
+    default:
+        return QRect();
+    }
 }
 
 CVorlagePainter::CVorlagePainter() = default;
@@ -465,4 +515,139 @@ void CVorlagePainter::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bC
     if (!a.isEmpty() || !b.isEmpty())
         hoehe = std::max(a.isEmpty() ? 0 : a.bottom(), b.isEmpty() ? 0 : b.bottom()) + m_Ein.scroll.y() + 15;
     m_Erg.scrollGroesse = MitTexten(QSize(breite, hoehe));
+}
+
+// --- over the picture and around it --------------------------------------------------------------------
+
+void CVorlagePainter::DrawUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u)
+{
+    painter.save();
+    if (u.bFocus) {
+        // The hover frame inverts what lies under it.
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        const QRect r = u.rcFocus;
+        painter.drawRect(QRect(QPoint(r.left() - 2, r.top() - 1), QPoint(r.right() + 1, r.bottom())));
+    }
+    const QRect lf = u.rcLF;
+    if (u.bPick) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.setPen(QPen(Qt::black, 1));
+        const int x = u.nPickX;
+        painter.drawLine(x - 1, lf.top(), x - 1, lf.bottom());
+        painter.drawLine(x + 1, lf.top(), x + 1, lf.bottom());
+    }
+    const CFahrzeug* f = u.pFahrzeug;
+    if (u.pMarkerZL && f) {
+        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+        painter.setPen(QPen(QColor(0, 0, 255), 1));
+        const double s = u.dPixProMeter;
+        const int x0 = lf.left();
+        const int y0 = lf.bottom() + 1;
+        const int xi = x0 + static_cast<int>(f->GetZLPosition(u.pMarkerZL) * s);
+        const double fo = !u.rcEditZL.isEmpty() ? u.rcEditZL.height() / 49.0 + 0.38 : 0.36;
+        const int yo = y0 + static_cast<int>(fo * s), yu = y0 + static_cast<int>(2.3 * s);
+        const int xr = u.pMarkerZL->m_nVomEnde ? x0 + static_cast<int>(f->GetLFLaenge() * s) : x0;
+        painter.drawLine(xi, yo, xi, yu);
+        painter.drawLine(xr, yu - 5, xi, yu - 5);
+        for (int x : {xr, xi})
+            painter.drawLine(x - 4, yu - 5 + 4, x + 5, yu - 5 - 5);
+    }
+    painter.restore();
+}
+
+namespace {
+
+// The columns from the first to past the last one with something drawn (a pixel that is not white).
+std::pair<int, int> GezeichneteSpalten(const QImage& bild)
+{
+    int nLinks = bild.width(), nRechts = 0;
+    for (int y = 0; y < bild.height(); ++y) {
+        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+        for (int x = 0; x < nLinks; ++x) {
+            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                nLinks = x;
+                break;
+            }
+        }
+        for (int x = bild.width() - 1; x >= nRechts; --x) {
+            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
+                nRechts = x + 1;
+                break;
+            }
+        }
+    }
+    return {std::min(nLinks, nRechts), nRechts};
+}
+
+} // namespace
+
+QImage CVorlagePainter::DrawExportBild(int nHoehe, const std::function<void(QPainter&)>& draw)
+{
+    constexpr int kBreite = kExportBreite;
+    constexpr int kRand = 10;
+    constexpr int kLeinwandGrenze = 16 * kBreite;
+    // Drawn on a canvas with room on both sides, made wider until the drawing ends inside it: what lies
+    // outside the picture's width shows there.
+    QImage leinwand;
+    int nVor = 0;
+    std::pair<int, int> spalten;
+    for (int nLeinwand = 3 * kBreite;; nLeinwand *= 2) {
+        nVor = (nLeinwand - kBreite) / 2;
+        leinwand = QImage(nLeinwand, nHoehe, QImage::Format_RGB32);
+        leinwand.fill(Qt::white);
+        {
+            QPainter painter(&leinwand);
+            painter.translate(nVor, 0);
+            draw(painter);
+        }
+        spalten = GezeichneteSpalten(leinwand);
+        const bool bInnen = spalten.first >= kRand && spalten.second + kRand <= nLeinwand;
+        if (spalten.second == 0 || bInnen || nLeinwand >= kLeinwandGrenze)
+            break;
+    }
+    // Nothing drawn, or all of it within the picture: the picture as drawn.
+    if (spalten.second == 0 || (spalten.first >= nVor && spalten.second <= nVor + kBreite))
+        return leinwand.copy(nVor, 0, kBreite, nHoehe);
+    // A drawing wider than the picture is shown whole, scaled down to the picture's width.
+    const int nVon = std::max(0, std::min(spalten.first - kRand, nVor));
+    const int nBis = std::min(leinwand.width(), std::max(spalten.second + kRand, nVor + kBreite));
+    QImage bild(kBreite, nHoehe, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter painter(&bild);
+    painter.drawImage(
+        0, 0, leinwand.copy(nVon, 0, nBis - nVon, nHoehe).scaledToWidth(kBreite, Qt::SmoothTransformation));
+    return bild;
+}
+
+QSize CVorlagePainter::MissZeichnung(const QSize& bis, int nRaster,
+                                     const std::function<void(QPainter&)>& draw)
+{
+    nRaster = std::max(1, nRaster);
+    QImage bild(QSize(std::max(1, 2 * bis.width() / nRaster), std::max(1, 2 * bis.height() / nRaster)),
+                QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    {
+        QPainter painter(&bild);
+        painter.scale(1.0 / nRaster, 1.0 / nRaster);
+        draw(painter);
+        painter.end();
+    }
+    const QRgb weiss = qRgb(255, 255, 255);
+    int right = -1, bottom = -1;
+    for (int y = 0; y < bild.height(); ++y) {
+        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
+        for (int x = bild.width() - 1; x >= 0; --x) {
+            if (zeile[x] != weiss) {
+                right = std::max(right, x);
+                bottom = y;
+                break;
+            }
+        }
+    }
+    if (right < 0)
+        return QSize();
+    // The pixel found and one more for what the reduction smoothed away.
+    return QSize((right + 2) * nRaster, (bottom + 2) * nRaster);
 }

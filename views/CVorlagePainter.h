@@ -10,11 +10,13 @@
 #include "draw2d/IPlanDrawView.h"
 #include "model/vehicle/STupel.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -102,6 +104,35 @@ struct SVorlageErgebnis
     // A place the axle-load picture left, empty when none.
     QRect Auflager(IPlanDrawView::AuflagerSpot which, int index) const;
     QRect Label(int id) const;
+    // The first number of the hot rectangles of the distance labels (12..20), the permissible (21..30)
+    // and the empty axle loads (31..40).
+    static constexpr int kHotAbstand = 12;
+    static constexpr int kHotZulLast = 21;
+    static constexpr int kHotLeerlast = 31;
+    // A hot rectangle the drawings left, by its number: 0 front of the axle-1 offset, 1 load-area end,
+    // 5 body, 9 rear coupling, 10 tractor coupling, the labels above, 41/42 minimum shares, 45 axle-1
+    // offset, 46 load-area length, 47 and 48 coupling offsets, 49 total mass, 50 combination limit,
+    // 51 remarks, 53 axle-load picture, 54 that of the vehicle not worked on; empty for others.
+    QRect HotRect(int nHot) const;
+};
+
+// What the view draws over its picture on the screen, in client pixels: the hover frame, the load
+// dialog's pick line and an item's position marker.
+struct SVorlageUeberlagerung
+{
+    bool bFocus = false;
+    QRect rcFocus;
+    bool bPick = false;
+    int nPickX = 0;
+    // The load area worked on and its vehicle.
+    QRect rcLF;
+    const CFahrzeug* pFahrzeug = nullptr;
+    // The item whose position is marked (null: no marker) and the place of the item being edited (empty:
+    // none).
+    tagZLINFO* pMarkerZL = nullptr;
+    QRect rcEditZL;
+    // Pixels per metre at the view's zoom.
+    double dPixProMeter = 0.0;
 };
 
 class CVorlagePainter : public IPlanDrawView
@@ -138,6 +169,17 @@ public:
     // The load area of the vehicle worked on: of a combination drawn whole (bKombiBild) the part of the
     // document's vehicle worked on.
     QRect AktivLadeflaeche(const CQOR1Doc* pDoc, int nViewAktiv, bool bKombiBild, double dZoom) const;
+
+    // Draws the figures over the picture.
+    static void DrawUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u);
+    // The width of a report picture.
+    static constexpr int kExportBreite = 648;
+    // A report picture kExportBreite wide and nHoehe high of what `draw` paints from the picture's origin:
+    // a drawing wider than the picture is shown whole, scaled down to the picture's width.
+    static QImage DrawExportBild(int nHoehe, const std::function<void(QPainter&)>& draw);
+    // How far what `draw` paints reaches to the right and down, up to twice `bis`; found by painting it
+    // into a picture reduced by nRaster, so it is exact to about nRaster pixels. Empty when nothing shows.
+    static QSize MissZeichnung(const QSize& bis, int nRaster, const std::function<void(QPainter&)>& draw);
 
     // The drawing of the document's vehicle (its towing vehicle's in m_pZugfahrzeug).
     CDIBFahrzeug* GetDIBFahrzeug() const { return m_pDIBFahrzeug.get(); }
