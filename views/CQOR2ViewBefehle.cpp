@@ -473,12 +473,12 @@ QPoint CQOR2View::GetAuswahlMittelpunkt() const
     if (!q)
         return QPoint(-1, -1);
     QRect rc;
-    for (const auto& [p, gui] : m_mapGuiLg)
+    for (const auto& [p, gui] : m_zeichnung.ladungen)
         if (p->m_bSelected)
             rc = rc.united(gui.rc);
     if (rc.isNull())
         if (tagLGINFO* p = GetAuswahl())
-            if (const auto it = m_mapGuiLg.find(p); it != m_mapGuiLg.end())
+            if (const auto it = m_zeichnung.ladungen.find(p); it != m_zeichnung.ladungen.end())
                 rc = it->second.rc;
     return rc.isNull() ? QPoint(-1, -1) : rc.center();
 }
@@ -659,7 +659,7 @@ bool CQOR2View::viewportEvent(QEvent* e)
     // No tip while a gesture runs.
     if (m_bTasteUnten || m_bZiehen)
         return true;
-    for (const auto& [pLg, gui] : m_mapGuiLg)
+    for (const auto& [pLg, gui] : m_zeichnung.ladungen)
         if (gui.rc.contains(h->pos()) && !m_treffer.rcSchwerpunkt.contains(h->pos())) {
             const std::string html = ToolTipHtml(pLg);
             if (!html.empty()) {
@@ -667,7 +667,7 @@ bool CQOR2View::viewportEvent(QEvent* e)
                 return true;
             }
         }
-    for (const auto& [nId, tool] : m_tools)
+    for (const auto& [nId, tool] : m_zeichnung.tools)
         if (tool.rc.contains(h->pos()) && !tool.text.isEmpty()) {
             QToolTip::showText(h->globalPos(), tool.text, viewport(), tool.rc);
             return true;
