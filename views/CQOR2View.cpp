@@ -6,11 +6,11 @@
 #include "views/ILoadingRamp.h"
 #include "views/IPlanDialogs.h"
 #include "views/IViewShell.h"
+#include "views/PlanDialogWerte.h"
 
 #include "draw2d/ViewCursors.h"
 #include "model/base/ProgramFolders.h"
 #include "model/document/CQOR1Doc.h"
-#include "model/plan/FsmAnlage.h"
 #include "model/plan/SLadungVorlage.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/ResourceText.h"
@@ -776,32 +776,7 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
 {
     if (!pLg)
         return CPlanGesten::kFsmAbbruch;
-    IPlanDialogs::FsmValues werte;
-    werte.nTyp = pLg->m_nTyp;
-    werte.strName = pLg->m_strName;
-    werte.dLaenge = pLg->m_dLaenge;
-    werte.dBreite = pLg->m_dBreite;
-    werte.dHoehe = pLg->m_dHoehe;
-    werte.dMasse = pLg->m_dMasse;
-    werte.strText = pLg->m_strZusatzText;
-    pLg->GetBildDatei(werte.strBild);
-    werte.nSeite = pLg->GetFsmSeite();
-    werte.nKontakt = pLg->GetFuellmittel();
-    werte.nZellen = pLg->m_nZusatzInt;
-    // Where the element lies gives the side, contact kind and cells the dialog offers beside the item's.
-    if (const CFahrzeug* f = GetFahrzeug()) {
-        int nArt = 0;
-        const int nSeite = GetFsmAnlage(*f, GetPlan(), *pLg, &nArt);
-        werte.nKatSeite = nSeite;
-        werte.nKatKontakt = nArt;
-        if (nArt == 1) {
-            int nAnzahl = 0, nBelegt = 0;
-            GetFsmRaster(*f, *pLg, nSeite, &nAnzahl, &nBelegt);
-            werte.nKatZellen = nBelegt;
-            if (pLg->m_nTyp == 5)
-                werte.dHoehe = static_cast<double>(nSeite == 3 ? 1.2f : 0.85f);
-        }
-    }
+    IPlanDialogs::FsmValues werte = PlanDialogWerte::FsmWerte(*pLg, GetFahrzeug(), GetPlan());
     const double dSx = m_nPixelProMeterX * m_dZoom;
     const double dSy = m_nPixelProMeterY * m_dZoom;
     if (pLg->GetDimX() > 0.0 && pLg->GetDimY() > 0.0) {
@@ -814,16 +789,6 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     }
     if (!IPlanDialogs::Of(&GetProgramRun()).EditFsm(this, werte))
         return CPlanGesten::kFsmAbbruch;
-    pLg->m_strName = werte.strName;
-    pLg->m_dHoehe = werte.dHoehe;
-    pLg->m_dMasse = werte.dMasse;
-    pLg->m_dSPMasse = werte.dMasse;
-    // The tool tip and the reports show the first text, the file keeps the second: both change.
-    pLg->m_strText = werte.strText;
-    pLg->m_strZusatzText = werte.strText;
-    pLg->m_nZusatzInt = werte.nZellen;
-    if (werte.nSeite >= 0)
-        pLg->m_nState = (pLg->m_nState & ~(7 << 9)) | ((werte.nSeite & 7) << 9);
-    pLg->m_nState = (pLg->m_nState & ~(7 << 12)) | ((werte.nKontakt & 7) << 12);
+    PlanDialogWerte::UebernimmFsm(*pLg, werte);
     return CPlanGesten::kFsmOk;
 }
