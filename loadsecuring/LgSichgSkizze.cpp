@@ -5,7 +5,7 @@
 #include "draw2d/FontTable.h"
 #include "draw2d/SicherungsMarke.h"
 #include "ui/ResourcePictures.h"
-#include "views/CQOR2View.h"
+#include "views/CPlanPainter.h"
 
 #include "draw2d/core/BitmapExImage.h"
 #include "model/plan/CLadeeinheit.h"
@@ -417,8 +417,8 @@ void LgSichgSkizze::ZeichneLadungen(QPainter& p, const Auftrag& a, CQOR& q, LgSi
         p.drawRect(bBetont ? rc.adjusted(1, 1, -1, -1) : rc.adjusted(0, 0, -1, -1));
         p.setPen(Qt::black);
         p.setFont(m_fontLabel);
-        const QString name = CQOR2View::FitLabelToWidth(fmLabel, lg->m_strName, lg->m_nNummer,
-                                                        std::max(rc.width(), rc.height()) - 3);
+        const QString name = CPlanPainter::FitLabelToWidth(fmLabel, lg->m_strName, lg->m_nNummer,
+                                                           std::max(rc.width(), rc.height()) - 3);
         if (!name.isEmpty() && rc.height() > fmLabel.height())
             Text(p, rc.left() + 2, rc.top() + 1, name, Ausrichtung::Links);
         p.setFont(m_fontSchmal);
