@@ -41,7 +41,8 @@ class QSettings;
 // The single top-level window. The life cycle lives in CMainFrame.cpp and CMainFrameClose.cpp, the
 // private messages in CMainFrameMessages.cpp, the ribbon in CMainFrameRibbon.cpp, the status bar in
 // CMainFrameStatusBar.cpp and the frame's own commands in CMainFrameCommands.cpp; the documents' files
-// in CMainFrameFiles.cpp and their commands in CMainFrameDocumentCommands.cpp.
+// in CMainFrameFiles.cpp and their commands in CMainFrameDocumentCommands.cpp. What of these needs no
+// window is done by VehicleFileChecks and DokumentBefehle.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -186,11 +187,6 @@ public:
     // question.
     static bool CanRemoveAchse();
     void OnRemoveAchse();
-    // Whether a vehicle check or notice (33070, 33071, 33080, 33081, 33099, 33110) is enabled for a
-    // document (or none).
-    static bool IsFahrzeugBefehlEnabled(const CQOR1Doc* doc, unsigned id);
-    // The state of 531 (towing vehicle, `bZugfahrzeug`) and 532 (trailer) for a document (or none).
-    static void EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck);
     // Group 118 with the view commands, added to the ribbon's tab while the active child shows its
     // divided view, removed otherwise.
     void AddViewRibbonGroup();
@@ -244,21 +240,11 @@ private:
     void OnOpen();
     void OnNewKombination();
     void OnAbkoppeln();
-    void OnAktivIndex(int nIndex);
     void OnShowView(int nKind);
-    // The percentage combo's entry (1 to 12) for a percentage, -1 for one without an entry; and the
-    // choice of an entry.
-    static int PercentEntry(int nProzent);
-    void OnPercent(int nEntry);
-    // Command 33128 and whether the vehicle view it needs is shown.
-    void OnAddAchse();
+    // Whether the template view is shown (its tab, or a pane of the split view).
     bool IsTemplateViewShown() const;
     // The template view while it is shown (its tab, or a pane of the split view), else null.
     CQOR1View* ShownTemplateView() const;
-    // Commands 33132/33358: the group flag of the selected axle.
-    void OnAchsGruppe();
-    // The note for German users after an axle edit (shown only on a German interface).
-    static void ZeigeAchsHinweis(CQOR1View* view);
     // Command 33156: the load-position dialog closed, or opened for the template view of the tab.
     void OnLastDlg();
     // Loads a vehicle for opening; on failure a message names the file and null comes back.

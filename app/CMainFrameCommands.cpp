@@ -5,6 +5,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
+#include "app/DokumentBefehle.h"
 #include "app/LanguageMenu.h"
 #include "app/MainRibbonLayout.h"
 #include "model/document/CQOR1Doc.h"
@@ -77,7 +78,9 @@ void CMainFrame::RegisterCommands()
     for (unsigned id : {33070u, 33071u})
         t.On(id, [this](unsigned) { ShowMessage658(this); });
     for (unsigned id : {33070u, 33071u, 33080u, 33081u, 33099u, 33110u})
-        t.OnUpdate(id, [id](CCmdUI& cmdUI) { cmdUI.Enable(IsFahrzeugBefehlEnabled(GetActiveDoc(), id)); });
+        t.OnUpdate(id, [id](CCmdUI& cmdUI) {
+            cmdUI.Enable(DokumentBefehle::IstFahrzeugBefehlFrei(GetActiveDoc(), id));
+        });
     // Functions withdrawn from this edition: a plain notice, or nothing at all.
     for (unsigned id : {33073u, 33074u, 33075u, 33111u, 33099u, 33110u})
         t.On(id, [this](unsigned) {
@@ -96,37 +99,12 @@ void CMainFrame::RegisterCommands()
     RegisterDocumentCommands();
 }
 
-bool CMainFrame::IsFahrzeugBefehlEnabled(const CQOR1Doc* doc, unsigned id)
-{
-    const CFahrzeug* pVorn = doc ? doc->GetFirstFahrzeug() : nullptr;
-    if (!pVorn)
-        return false;
-    const CFahrzeug* pAnhaenger = doc->GetAnhaenger();
-    switch (id) {
-    case 33070: // the coupling check: a combination whose vehicles carry the status flag
-        return !doc->m_bEinzelFahrzeug &&
-               (pVorn->GetStatusFlag() || (pAnhaenger && pAnhaenger->GetStatusFlag()));
-    case 33080: // a motor vehicle in front, not of the sub-type
-        return (pVorn->GetArt() == FahrzeugArt::kZugmaschine ||
-                pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine) &&
-               pVorn->GetFahrzeugTyp() != FahrzeugArt::kZugmaschineUntertyp;
-    case 33081:
-    case 33099: // the trailer is the vehicle worked on
-        return pAnhaenger && doc->GetAktivFahrzeug(false) == pAnhaenger;
-    case 33110: // a trailer with changes or a flagged plan
-        return pAnhaenger && (CQOR1Doc::IsFahrzeugModified(pAnhaenger) ||
-                              (pAnhaenger->GetQor() && pAnhaenger->GetQor()->m_bStatusFlag != 0));
-    default: // a document is open
-        return true;
-    }
-}
-
 bool CMainFrame::OnCommand(int id, int index)
 {
     if (id <= 0)
         return false;
     if (id == MainRibbonLayout::kPercentCombo)
-        OnPercent(index);
+        DokumentBefehle::SetzeSeitenProzent(GetActiveDoc(), index);
     if (m_commands.Execute(unsigned(id)))
         return true;
     // What the frame does not run goes to the views of the active document.

@@ -6,6 +6,7 @@
 #include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQORRibbonBar.h"
+#include "app/DokumentBefehle.h"
 #include "app/MainRibbonLayout.h"
 #include "catalogue/IHlbAdapterOwner.h"
 #include "model/document/CQOR1Doc.h"
@@ -107,13 +108,18 @@ void CMainFrame::RegisterDocumentCommands()
         cmdUI.Enable(doc && doc->GetAnhaenger());
     });
 
-    t.On(531, [this](unsigned) { OnAktivIndex(CQOR1Doc::kAktivZugfahrzeug); });
-    t.On(532, [this](unsigned) { OnAktivIndex(CQOR1Doc::kAktivAnhaenger); });
+    const std::pair<unsigned, int> aktiv[] = {{531, CQOR1Doc::kAktivZugfahrzeug},
+                                              {532, CQOR1Doc::kAktivAnhaenger}};
+    for (const auto& [id, nIndex] : aktiv)
+        t.On(id, [nIndex = nIndex](unsigned) {
+            if (DokumentBefehle::WechsleAktivIndex(GetActiveDoc(), nIndex))
+                PostViewNotifyAll(false, 1, -1);
+        });
     for (unsigned id : {531u, 532u}) {
         t.OnUpdate(id, [id](CCmdUI& cmdUI) {
             bool bEnable = false;
             int nCheck = 0;
-            EnableAktivIndex(GetActiveDoc(), id == 531, &bEnable, &nCheck);
+            DokumentBefehle::AktivIndexZustand(GetActiveDoc(), id == 531, &bEnable, &nCheck);
             cmdUI.Enable(bEnable);
             cmdUI.SetCheck(nCheck);
         });
@@ -135,7 +141,9 @@ void CMainFrame::RegisterDocumentCommands()
     }
 
     // Add an axle while the vehicle view is shown (its tab, or a pane of the split view).
-    t.On(33128, [this](unsigned) { OnAddAchse(); });
+    t.On(33128, [this](unsigned) {
+        DokumentBefehle::FuegeAchseHinzu(GetActiveDoc(), IsTemplateViewShown(), ShownTemplateView());
+    });
     t.OnUpdate(33128, [this](CCmdUI& cmdUI) {
         CQOR1Doc* doc = GetActiveDoc();
         const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
@@ -148,7 +156,7 @@ void CMainFrame::RegisterDocumentCommands()
         CQOR1Doc* doc = GetActiveDoc();
         const CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
         const int entry = v && v->GetFahrzeugTyp() != FahrzeugArt::kSattelzugmaschine
-                              ? PercentEntry(v->m_nSeitenProzent)
+                              ? DokumentBefehle::ProzentEintrag(v->m_nSeitenProzent)
                               : -1;
         cmdUI.Enable(entry > 0);
         auto* combo =
@@ -231,7 +239,8 @@ void CMainFrame::RegisterDocumentCommands()
     t.On(33130, [this](unsigned) { OnRemoveAchse(); });
     t.OnUpdate(33130, [](CCmdUI& cmdUI) { cmdUI.Enable(CanRemoveAchse()); });
     for (unsigned id : {33132u, 33358u})
-        t.On(id, [this](unsigned) { OnAchsGruppe(); });
+        t.On(id,
+             [this](unsigned) { DokumentBefehle::SchalteAchsGruppe(GetActiveDoc(), ShownTemplateView()); });
     t.OnUpdate(33132, [this](CCmdUI& cmdUI) {
         CQOR1View* view = ShownTemplateView();
         if (!view) {
@@ -256,9 +265,7 @@ CQOR1View* CMainFrame::ShownTemplateView() const
 bool CMainFrame::CanRemoveAchse()
 {
     CMainFrame* frame = Instance();
-    CQOR1View* view = frame ? frame->ShownTemplateView() : nullptr;
-    const CFahrzeug* v = view ? view->GetAchsFahrzeug() : nullptr;
-    return v && view->IsAchseSelected() && v->CanRemoveAchse(view->GetHitAchse());
+    return DokumentBefehle::KannAchseEntfernen(frame ? frame->ShownTemplateView() : nullptr);
 }
 
 void CMainFrame::OnRemoveAchse()
@@ -267,39 +274,9 @@ void CMainFrame::OnRemoveAchse()
         return;
     CQOR1View* view = ShownTemplateView();
     CQOR1Doc* doc = GetActiveDoc();
-    CFahrzeug* v = view->GetAchsFahrzeug();
     if (MessageBoxes().Show(this, Text(149), Text(148), IMessageBoxService::Icon::Question,
-                            IMessageBoxService::Buttons::YesNo) != IMessageBoxService::kYes)
-        return;
-    if (!v->RemoveAchse(view->GetHitAchse()))
-        return;
-    view->ClearSelection(false);
-    doc->OnFahrzeugChanged(false);
-    doc->SetModifiedFlag(true);
-    doc->UpdateFrameTitle();
-    doc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-    view->viewport()->update();
-    ZeigeAchsHinweis(view);
-}
-
-void CMainFrame::OnAchsGruppe()
-{
-    CQOR1View* view = ShownTemplateView();
-    CQOR1Doc* doc = GetActiveDoc();
-    CFahrzeug* v = view ? view->GetAchsFahrzeug() : nullptr;
-    const int nAchse = view && view->IsAchseSelected() ? view->GetHitAchse() : -1;
-    if (!v || !doc || !v->SchalteAchsGruppe(nAchse))
-        return;
-    doc->OnFahrzeugChanged(true);
-    doc->SetModifiedFlag(true);
-    doc->UpdateFrameTitle();
-    view->viewport()->update();
-}
-
-void CMainFrame::ZeigeAchsHinweis(CQOR1View* view)
-{
-    if (view)
-        view->ZeigeAchsHinweis();
+                            IMessageBoxService::Buttons::YesNo) == IMessageBoxService::kYes)
+        DokumentBefehle::EntferneAchse(doc, view);
 }
 
 void CMainFrame::OnLastDlg()
@@ -319,59 +296,6 @@ void CMainFrame::OnLastDlg()
     view->viewport()->update();
 }
 
-void CMainFrame::EnableAktivIndex(const CQOR1Doc* doc, bool bZugfahrzeug, bool* pEnable, int* pCheck)
-{
-    *pEnable = false;
-    *pCheck = 0;
-    if (!doc || !doc->GetFahrzeug() || !doc->GetAktivPlan())
-        return;
-    if (doc->GetAnhaenger()) {
-        *pEnable = true;
-        const CFahrzeug* v = doc->GetAktivFahrzeug(false);
-        const bool bMotor = v && v->IsMotorfahrzeug();
-        *pCheck = bMotor == bZugfahrzeug ? 1 : 0;
-        return;
-    }
-    // A single vehicle: its own button checked and enabled, the other one off.
-    const bool bMotor = doc->GetFahrzeug()->IsMotorfahrzeug();
-    *pEnable = bMotor == bZugfahrzeug;
-    *pCheck = *pEnable ? 1 : 0;
-}
-
-namespace {
-
-constexpr int kPercents[] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50};
-
-} // namespace
-
-int CMainFrame::PercentEntry(int nProzent)
-{
-    for (int i = 0; i < int(std::size(kPercents)); ++i)
-        if (kPercents[i] == nProzent)
-            return i + 1;
-    return -1;
-}
-
-void CMainFrame::OnPercent(int nEntry)
-{
-    CQOR1Doc* doc = GetActiveDoc();
-    CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
-    if (!v || v->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine || nEntry < 1 ||
-        nEntry > int(std::size(kPercents)))
-        return;
-    const int nProzent = kPercents[nEntry - 1];
-    v->m_nSeitenProzent = nProzent;
-    if (CQOR* plan = v->GetQor())
-        plan->m_nSeitenProzent = nProzent;
-    v->CalcNutzbarerBereich();
-    v->m_bModified = 1;
-    v->m_Diagramm.BuildCurve(0.0f);
-    doc->SetModifiedFlag(true);
-    doc->OnFahrzeugChanged(true);
-    doc->RedrawViews();
-    doc->UpdateFrameTitle();
-}
-
 bool CMainFrame::IsTemplateViewShown() const
 {
     CChildFrame* child = ActiveChild();
@@ -381,21 +305,6 @@ bool CMainFrame::IsTemplateViewShown() const
     if (host->IsSplitterTabSelected())
         return host->IsInVisibleSplitterPane(host->GetTemplateView());
     return host->GetSelectedView() == host->GetTemplateView();
-}
-
-void CMainFrame::OnAddAchse()
-{
-    CQOR1Doc* doc = GetActiveDoc();
-    CFahrzeug* v = doc ? doc->GetAktivFahrzeug(false) : nullptr;
-    if (!v || !IsTemplateViewShown() || !v->CanAddAchse() || !v->AddAchse())
-        return;
-    CQOR1View* view = ShownTemplateView();
-    if (view)
-        view->ClearSelection(false);
-    doc->OnFahrzeugChanged(true);
-    ZeigeAchsHinweis(view);
-    doc->SetModifiedFlag(true);
-    doc->UpdateFrameTitle();
 }
 
 void CMainFrame::OnOpen()
@@ -436,20 +345,6 @@ void CMainFrame::OnAbkoppeln()
     const int nTyp = doc->GetAnhaenger()->GetFahrzeugTyp();
     if (RemovePartner(false))
         doc->NotifyViews(DokumentMeldung::kAbgekoppelt, nTyp);
-}
-
-void CMainFrame::OnAktivIndex(int nIndex)
-{
-    CQOR1Doc* doc = GetActiveDoc();
-    if (!doc || !doc->GetAnhaenger())
-        return;
-    // Only a switch to the other vehicle of the combination.
-    const int nFrom =
-        nIndex == CQOR1Doc::kAktivZugfahrzeug ? CQOR1Doc::kAktivAnhaenger : CQOR1Doc::kAktivZugfahrzeug;
-    if (doc->GetAktivIndex() != nFrom)
-        return;
-    if (doc->SetAktivIndex(nIndex, false, true))
-        PostViewNotifyAll(false, 1, -1);
 }
 
 void CMainFrame::OnShowView(int nKind)

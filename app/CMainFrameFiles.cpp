@@ -5,35 +5,27 @@
 #include "app/CChildFrame.h"
 #include "app/CQOR2App.h"
 #include "app/CQtDocumentHost.h"
-#include "model/archive/ArchiveError.h"
+#include "app/DokumentBefehle.h"
+#include "app/VehicleFileChecks.h"
 #include "model/base/LockedFile.h"
 #include "model/document/CQOR1Doc.h"
-#include "model/files/CImpExp.h"
-#include "model/files/CImpExpException.h"
 #include "model/files/FahrzeugImpExp.h"
 #include "model/files/VehicleFiles.h"
 #include "model/plan/CQOR.h"
 #include "model/text/HtmlText.h"
 #include "model/text/TextFormat.h"
 #include "model/text/TextProvider.h"
-#include "model/vehicle/CAuflieger.h"
 #include "model/vehicle/CFahrzeug.h"
-#include "model/vehicle/FahrzeugArt.h"
-#include "platform/RegularFile.h"
 #include "ui/IMessageBoxService.h"
 #include "view3d/CQOR3DView.h"
 #include "views/CQOR1View.h"
 #include "views/CQORMultiView.h"
 #include "views/CTabbedViewView.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMdiArea>
 #include <QPixmap>
-
-#include <span>
 
 namespace {
 
@@ -45,19 +37,6 @@ QString Text(quint32 id)
 std::filesystem::path FsPath(const QString& path)
 {
     return std::filesystem::path(path.toStdString());
-}
-
-// The same file, however the two paths are written.
-bool SamePath(const QString& a, const QString& b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    const QString cb = QFileInfo(b).canonicalFilePath();
-    if (!ca.isEmpty() && !cb.isEmpty())
-        return ca == cb;
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
-           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
@@ -164,34 +143,8 @@ bool CMainFrame::Update3DViewRenderFlag()
 
 void CMainFrame::ShowOpenError(const QString& path)
 {
-    // Tell what is wrong with the file: missing, too new, of the first version, or damaged.
-    QString text;
-    QByteArray bytes;
-    if (!QFileInfo(path).isFile()) {
-        text = QString::fromStdString(FormatResChecked(61003, {path.toStdString()}));
-    } else if (!ReadRegularFile(path, kGroessteFahrzeugDatei, &bytes)) {
-        // Gone since, or longer than any vehicle file: the reason is told as for a damaged file.
-        text = QString::fromStdString(
-            FormatResChecked(QFileInfo::exists(path) ? 61001 : 61003, {path.toStdString()}));
-    } else {
-        CImpExp root;
-        try {
-            root.Load(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                    static_cast<std::size_t>(bytes.size())),
-                      path.toStdString());
-            text = QString::fromStdString(FormatResChecked(61001, {path.toStdString()}));
-        } catch (const CImpExpException& e) {
-            if (e.GetVersion() == 1)
-                text = QString::fromStdString(FormatResChecked(61002, {path.toStdString()}));
-            else
-                text = QDir::toNativeSeparators(path) + QStringLiteral("\n\n") +
-                       QString::fromStdString(e.what());
-        } catch (const std::exception&) {
-            text = QString::fromStdString(FormatResChecked(61001, {path.toStdString()}));
-        }
-    }
-    MessageBoxes().Show(this, Text(168), text, IMessageBoxService::Icon::Error,
-                        IMessageBoxService::Buttons::Ok);
+    MessageBoxes().Show(this, Text(168), VehicleFileChecks::OpenErrorText(path),
+                        IMessageBoxService::Icon::Error, IMessageBoxService::Buttons::Ok);
 }
 
 std::unique_ptr<CFahrzeug> CMainFrame::LoadFahrzeug(const QString& path, int entry,
@@ -209,14 +162,7 @@ std::unique_ptr<CFahrzeug> CMainFrame::LoadFahrzeug(const QString& path, int ent
 int CMainFrame::IsFileOpen(const QString& path, int entry) const
 {
     CChildFrame* child = ActiveChild();
-    CQOR1Doc* doc = child ? child->GetDocument() : nullptr;
-    if (!doc || !SamePath(QString::fromStdString(doc->GetPathName()), path))
-        return 0;
-    if (entry < 0 || entry == std::max(doc->GetVornIndex(), 0))
-        return 1;
-    if (doc->GetAnhaenger() && entry == doc->GetAnhaengerIndex())
-        return 2;
-    return 0;
+    return VehicleFileChecks::OpenState(child ? child->GetDocument() : nullptr, path, entry);
 }
 
 bool CMainFrame::CloseActiveChild(bool bNoSave)
@@ -296,9 +242,7 @@ bool CMainFrame::OpenFile(const QString& path, int entry, bool bSingle)
         ShowOpenError(path);
         return false;
     }
-    const int nTyp = ReadFileFahrzeugTyp(FsPath(path), 0, nullptr);
-    const bool bMotor = nTyp == FahrzeugArt::kZugmaschine || nTyp == FahrzeugArt::kSattelzugmaschine ||
-                        nTyp == FahrzeugArt::kZugmaschineUntertyp;
+    const bool bMotor = VehicleFileChecks::StartsWithMotorVehicle(path);
     CQOR2App* app = CQOR2App::Instance();
     CAppStateParams* pState =
         app ? GetAppStateParams(app->AppStates(), QFileInfo(path).completeBaseName().toStdString().c_str())
@@ -426,11 +370,7 @@ bool CMainFrame::NewKombination(const QString& zugPath, const QString& newPath, 
                             IMessageBoxService::Buttons::Ok);
         return false;
     };
-    // An existing combination is never replaced.
-    if (newPath.isEmpty() || QFileInfo::exists(newPath) || !QFileInfo(zugPath).isFile() ||
-        !QFileInfo(anhaengerPath).isFile())
-        return fail();
-    if (!QDir().mkpath(QFileInfo(newPath).absolutePath()) || !QFile::copy(zugPath, newPath))
+    if (!VehicleFileChecks::CopyForCombination(zugPath, newPath, anhaengerPath))
         return fail();
     if (!OpenFile(newPath, 0, false) || !LoadPartnerFromFile(anhaengerPath))
         return fail();
@@ -460,46 +400,18 @@ void CMainFrame::OnNewFahrzeug()
     DocumentServices::NeuChoice choice;
     if (!m_services.newFahrzeug(this, choice))
         return;
-    static const char* const kSamples[] = {"LKW.qor", "GDA.qor", "SDA.qor", "SAH.qor", "SZM.qor", "KEP.qor"};
-    static const quint32 kNamen[] = {174, 178, 177, 176, 175, 172};
-    if (choice.nArt < FahrzeugArt::kZugmaschine || choice.nArt > FahrzeugArt::kZugmaschineUntertyp)
+    const QString file = DokumentBefehle::BeispielDatei(choice);
+    if (file.isEmpty())
         return;
-    QString file = QString::fromLatin1(kSamples[choice.nArt]);
-    if (choice.nArt == FahrzeugArt::kAnhaenger && choice.nVariante != 1)
-        file = QStringLiteral("GDA_2.qor");
-    if (choice.nArt == FahrzeugArt::kAuflieger && choice.nVariante != 1)
-        file = QStringLiteral("SAH_2.qor");
     const CQOR2App* app = CQOR2App::Instance();
     const QString path =
         (app ? app->ProgramFolder() : QString()) + QStringLiteral("/Samples/Vehicles/") + file;
     std::unique_ptr<CFahrzeug> pFahrzeug = LoadFahrzeug(path, 0, nullptr, nullptr, false);
     if (!pFahrzeug)
         return;
-    QString name = choice.name.trimmed();
-    if (name.isEmpty())
-        name = Text(kNamen[choice.nArt]);
-    pFahrzeug->m_strName = name.toStdString();
-    if (auto* pAuflieger = dynamic_cast<CAuflieger*>(pFahrzeug.get()))
-        pAuflieger->m_dAufliegerMass = choice.dAufliegerMass;
-    for (int i = 0; i < 4; ++i) {
-        const double d = choice.nArt == FahrzeugArt::kSattelzugmaschine ? 0.0 : choice.dRand[i];
-        pFahrzeug->m_NutzLF[0].m_dRand[i] = d;
-        pFahrzeug->m_NutzLF[1].m_dRand[i] = d;
-    }
-    CChildFrame* child = CreateChildFrame(name,
-                                          choice.nArt == FahrzeugArt::kZugmaschine ||
-                                              choice.nArt == FahrzeugArt::kSattelzugmaschine ||
-                                              choice.nArt == FahrzeugArt::kZugmaschineUntertyp,
-                                          nullptr);
-    if (!child)
-        return;
-    CQOR1Doc* doc = child->GetDocument();
-    doc->SetFahrzeug(pFahrzeug.release());
-    doc->GetFahrzeug()->CalcNutzbarerBereich();
-    doc->GetFahrzeug()->m_bModified = 1;
-    doc->OnDocumentOpened();
-    doc->GetFahrzeug()->m_bModified = 1;
-    doc->UpdateModifiedState();
-    doc->SetAktivIndex(CQOR1Doc::kAktivAnhaenger, true, true);
-    doc->UpdateFrameTitle();
+    const QString name = DokumentBefehle::NeuerName(choice);
+    DokumentBefehle::RichteNeuesFahrzeugEin(*pFahrzeug, choice, name);
+    if (CChildFrame* child =
+            CreateChildFrame(name, DokumentBefehle::IstMotorfahrzeugArt(choice.nArt), nullptr))
+        DokumentBefehle::UebernimmNeuesFahrzeug(*child->GetDocument(), std::move(pFahrzeug));
 }

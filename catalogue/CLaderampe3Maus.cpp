@@ -8,7 +8,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CLadeflaechenPlatzierung.h"
-#include "views/CQOR2View.h"
+#include "views/CPlanPainter.h"
 #include "views/IRampenView.h"
 
 #include "draw2d/ViewCursors.h"
@@ -222,7 +222,7 @@ void CLaderampe3::ZeichneBlock(QPainter& p, const QRect& rc)
     p.setFont(bSenkrecht ? m_fontSenkrecht : m_fontName);
     const QFontMetrics fm(p.font());
     const QString name =
-        CQOR2View::FitLabelToWidth(fm, item.m_strName, 0, std::max(rc.width(), rc.height()) - 3);
+        CPlanPainter::FitLabelToWidth(fm, item.m_strName, 0, std::max(rc.width(), rc.height()) - 3);
     if (bSenkrecht) {
         p.save();
         p.translate(rc.left() + 2 + fm.ascent(), rc.bottom() - 2);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <utility>
@@ -311,8 +312,12 @@ void CAuflager::DrawGruppenLasten(SLage& g, int y4) const
     const double last[2] = {f->m_dAchslastVorn, f->m_dAchslastHinten};
     for (int i = 0; i < 2; ++i) {
         const int gx = i == 0 ? g.fx : g.rx;
-        const QString L = Fmt("%.0f", last[i] * 1000.0);
-        const QString P = Fmt("(%.1f%%)", g.T[i] != 0.0 ? last[i] / g.T[i] * 100.0 : 0.0);
+        // Where the load distribution cannot be calculated (a vehicle whose data make it undetermined),
+        // dashes stand in place of the numbers.
+        const double anteil = g.T[i] != 0.0 ? last[i] / g.T[i] * 100.0 : 0.0;
+        const bool bBekannt = std::isfinite(last[i]) && std::isfinite(anteil);
+        const QString L = bBekannt ? Fmt("%.0f", last[i] * 1000.0) : QStringLiteral("----");
+        const QString P = bBekannt ? Fmt("(%.1f%%)", anteil) : QStringLiteral("(----)");
         const int cL = fm.horizontalAdvance(L), cP = fm.horizontalAdvance(P), h = fm.height();
         int m = gx + (cL - cP) / 2;
         if (i == 0 && g.nArt == FahrzeugArt::kStarrdeichsel && g.bEinzel) {

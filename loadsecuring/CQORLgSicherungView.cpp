@@ -4,16 +4,14 @@
 
 #include "loadsecuring/ISecuringDialogs.h"
 #include "loadsecuring/LgSichgViewEvent.h"
+#include "loadsecuring/LgSichgZurrpunkte.h"
 #include "views/CTabbedViewView.h"
 #include "views/IViewShell.h"
 #include "views/ViewNotifyEvent.h"
 
-#include "draw2d/FontTable.h"
-#include "draw2d/core/BitmapExImage.h"
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
-#include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
@@ -25,7 +23,6 @@
 #include "ui/CommandUpdateEvent.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/ProgramRun.h"
-#include "ui/ResourcePictures.h"
 
 #include <QKeyEvent>
 
@@ -57,20 +54,6 @@ private:
 
 CQORLgSicherungView::CQORLgSicherungView(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
 {
-    m_fontPunkt = FontTable::MakeFont("Segoe UI", 14, 500);
-    m_fontSenkrecht = FontTable::MakeFont("Segoe UI", 14, 500);
-    m_fontTitel = FontTable::MakeFont("Segoe UI", 34, 700);
-    m_fontLabelSenkrecht = FontTable::MakeFont("Arial", 12, 400);
-    m_fontLabel = FontTable::MakeFont("Arial", 14, 400);
-    m_fontSchmal = FontTable::MakeFont("Arial Narrow", 14, 400);
-    LoadBitmapExFromImage(m_bmPunkt, LoadCxImageFromResource(765, PICTURE_FORMAT_BITMAP));
-    LoadBitmapExFromImage(m_bmSchiene, LoadCxImageFromResource(767, PICTURE_FORMAT_BITMAP));
-    m_musterMarkiert = LoadCxImageFromResource(kMusterMarkiert, PICTURE_FORMAT_BITMAP);
-    m_musterEinheit = LoadCxImageFromResource(kMusterEinheit, PICTURE_FORMAT_BITMAP);
-    m_bildGesichert = LoadCxImageFromResource(kBildGesichert, PICTURE_FORMAT_PNG);
-    if (!m_bildGesichert.isNull())
-        SetCxImageAlphaAbove(m_bildGesichert, 0, 170);
-
     // The three strips above the load area; their commands and enabling reach the view as events.
     m_pStreifenZoom = new CRibBtnContainer(true, true, true);
     if (m_pStreifenZoom->Create(kStreifenZoom, viewport(), 0, 0, 0, QStringLiteral("Zoom ( 100 % )")))
@@ -144,12 +127,12 @@ CRibBtnContainer* CQORLgSicherungView::GetStreifen(int nId) const
 
 int CQORLgSicherungView::MetresToPixels(double dMetres)
 {
-    return static_cast<int>(std::floor(kPixelProMeter * dMetres * m_dZoom));
+    return Massstab().Pixel(dMetres);
 }
 
 double CQORLgSicherungView::PixelsToMetres(int nPixels)
 {
-    return nPixels / static_cast<double>(kPixelProMeter) / m_dZoom;
+    return Massstab().Meter(nPixels);
 }
 
 void CQORLgSicherungView::SetZoomIndex(int nIndex)
@@ -508,20 +491,7 @@ bool CQORLgSicherungView::UsesZurrschiene(const CLadeeinheit& le) const
     if (m_pWizard && m_pWizard->GetStartMode() != 0)
         return true;
     CFahrzeug* f = GetFahrzeug();
-    if (!f || f->m_Zurrschienen.empty())
-        return false;
-    if (le.m_Wizard.m_nVerfahren == 0) {
-        // The simple method lashes over the unit to the rails when its lashings come from them.
-        int nQuelle = -1;
-        le.GetZurrParameter(&nQuelle, nullptr, nullptr);
-        return nQuelle == 1;
-    }
-    for (int i = 0; i < 4; ++i)
-        if (const CZurrpunkt* p = le.GetZurrpunkt(i, 0))
-            if (p->GetZurrschiene() && std::find(f->GetZurrschienen().begin(), f->GetZurrschienen().end(),
-                                                 p->GetZurrschiene()) != f->GetZurrschienen().end())
-                return true;
-    return false;
+    return f && LgSichgZurrpunkte::NutztZurrschiene(*f, le);
 }
 
 bool CQORLgSicherungView::IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit* pEinheit, int nMethode)
@@ -533,38 +503,13 @@ bool CQORLgSicherungView::IsZurrpunktInUse(const LgSichgWert& wert, CLadeeinheit
     CQOR* q = GetPlan();
     if (!f || !q || f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine)
         return false;
-    const CZurrpunkt* pPunkt = LgSichgZeiger<CZurrpunkt*>(wert);
-    const auto& liste = f->GetZurrpunktListe();
-    const auto gemeint = [&](const CZurrpunkt* p) {
-        if (!p)
-            return false;
-        if (pPunkt)
-            return p == pPunkt;
-        return std::find(liste.begin(), liste.end(), p) != liste.end();
-    };
-    // Without a unit: the secured units with their own method; with one: that unit, unsecured, with
-    // the method given.
-    for (const CLadeeinheit* le : q->GetLadeeinheiten()) {
-        if (pEinheit ? le != pEinheit : !Gesichert(*le))
-            continue;
-        const int nV = pEinheit ? nMethode : le->m_Wizard.m_nVerfahren;
-        if (nV == 0 || nV == -1)
-            for (const auto& t : le->m_ZPPtrTupel)
-                if ((!pEinheit ? t->m_nAktiv != 0 : true) && (gemeint(t->m_pZP1) || gemeint(t->m_pZP2)))
-                    return true;
-        if (nV == 1 || nV == -1)
-            for (int i = 0; i < 4; ++i) {
-                const CZurrpunkt* p = le->GetZurrpunkt(i, 0);
-                if (p && !(p->m_nFlags & CZurrpunkt::kAnSchiene) && gemeint(p->m_pFahrzeugPunkt))
-                    return true;
-            }
-    }
-    return false;
+    // Without a unit: the secured units with their own method; with one: that unit with the method given.
+    return LgSichgZurrpunkte::IstInBenutzung(*f, *q, LgSichgZeiger<CZurrpunkt*>(wert), pEinheit, nMethode);
 }
 
 void CQORLgSicherungView::ClearLoadMarks()
 {
-    for (const auto& [pLg, rc] : m_mapLadungen)
+    for (const auto& [pLg, rc] : m_regionen.ladungen)
         if (IstImPlan(pLg))
             const_cast<tagLGINFO*>(pLg)->m_nState &= ~tagLGINFO::kStateMarked;
     viewport()->update();
@@ -582,16 +527,16 @@ QRect CQORLgSicherungView::GetClientRectOnScreen() const
 
 QRect CQORLgSicherungView::GetLadeflaecheOnScreen()
 {
-    if (m_rcLadeflaeche.isEmpty())
+    if (m_regionen.rcLadeflaeche.isEmpty())
         return {};
-    return m_rcLadeflaeche.translated(viewport()->mapToGlobal(QPoint(0, 0)) - GetScrollPosition());
+    return m_regionen.rcLadeflaeche.translated(viewport()->mapToGlobal(QPoint(0, 0)) - GetScrollPosition());
 }
 
 QRect CQORLgSicherungView::GetEinheitOnScreen()
 {
     CQOR* q = GetPlan();
     CLadeeinheit* le = q ? q->GetAktiveLadeeinheit() : nullptr;
-    if (!le || m_rcLadeflaeche.isEmpty())
+    if (!le || m_regionen.rcLadeflaeche.isEmpty())
         return {};
     return EinheitRechteck(*le).translated(viewport()->mapToGlobal(QPoint(0, 0)) - GetScrollPosition());
 }
@@ -871,7 +816,7 @@ void CQORLgSicherungView::LoescheAktiveEinheit()
         return;
     q->ReleaseFsm(le->GetId());
     le->SetLgFlagBits(0);
-    m_mapEinheiten.erase(le);
+    m_regionen.einheiten.erase(le);
     if (m_hover.pEinheit == le)
         m_hover = SHover();
     q->m_Ladeeinheiten.remove_if([le](const auto& p) { return p.get() == le; });

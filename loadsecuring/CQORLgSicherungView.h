@@ -7,14 +7,11 @@
 #include "loadsecuring/ISecuringWizard.h"
 #include "loadsecuring/LgSichgAktion.h"
 #include "loadsecuring/LgSichgMeldung.h"
+#include "loadsecuring/LgSichgSkizze.h"
 #include "model/plan/SicherungsStand.h"
 #include "views/CGetAnsView.h"
 
-#include "draw2d/core/CBitmapEx.h"
-
 #include <QCursor>
-#include <QFont>
-#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -25,7 +22,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 
 class CFahrzeug;
@@ -43,29 +39,12 @@ class CQORLgSicherungView : public CGetAnsView, public ILgSicherungView
     Q_OBJECT
 
 public:
-    // Pixels per metre at zoom 1, the base zoom and the zoom steps in percent.
-    static constexpr int kPixelProMeter = 97;
+    // The base zoom and the zoom steps in percent.
     static constexpr double kBasisZoom = 0.5;
     static constexpr std::array<int, 10> kZoomStufen = {75, 100, 125, 150, 175, 200, 250, 300, 350, 400};
-    // From this zoom index on, rails and lashing points are drawn with their pictures.
-    static constexpr int kBildZoomIndex = 4;
     // Margins of the report picture around the load area.
     static constexpr int kSnapshotRandX = 10;
     static constexpr int kSnapshotRandY = 20;
-    // Colours the drawing is made of.
-    static constexpr QRgb kFarbeRand = 0xFFA6CAF0;               // RGB(166, 202, 240): unusable strips
-    static constexpr QRgb kFarbeSchiene = 0xFF787878;            // RGB(120, 120, 120)
-    static constexpr QRgb kFarbeSchieneStift = 0xFF505050;       // RGB(80, 80, 80)
-    static constexpr QRgb kFarbeBlass = 0xFFEBEBEB;              // RGB(235, 235, 235): faded fill
-    static constexpr QRgb kFarbeBlassStift = 0xFFDCDCDC;         // RGB(220, 220, 220): faded pen and label
-    static constexpr QRgb kFarbePunkt = 0xFF546A06;              // RGB(84, 106, 6)
-    static constexpr QRgb kFarbePunktStift = 0xFF474D04;         // RGB(71, 77, 4)
-    static constexpr QRgb kFarbeZurrung = 0xFFAD5D1E;            // RGB(173, 93, 30)
-    static constexpr QRgb kFarbeLadung = 0xFFEDF493;             // RGB(237, 244, 147): goods
-    static constexpr QRgb kFarbeFsm = 0xFF14897A;                // RGB(20, 137, 122)
-    static constexpr QRgb kFarbeSchienenpunkt = 0xFF828282;      // RGB(130, 130, 130)
-    static constexpr QRgb kFarbeSchienenpunktBlass = 0xFFB4B4B4; // RGB(180, 180, 180)
-    static constexpr QRgb kFarbeMangel = 0xFFD32F2F;             // RGB(211, 47, 47): defect mark
     // Cursors by number.
     static constexpr int kCursorAktiv = 196;
     static constexpr int kCursorAnderer = 254;
@@ -256,11 +235,11 @@ public:
 
     // Drawn geometry of the last paint, in picture coordinates.
     QPoint GetUrsprung() const { return m_ptUrsprung; }
-    QRect GetLadeflaeche() const { return m_rcLadeflaeche; }
-    const std::map<const CLadeeinheit*, QRect>& GetEinheitRegionen() const { return m_mapEinheiten; }
-    const std::map<const tagLGINFO*, QRect>& GetLadungRegionen() const { return m_mapLadungen; }
-    const std::map<const CZurrpunkt*, QRect>& GetPunktRechtecke() const { return m_mapPunkte; }
-    const std::map<const CZurrschiene*, QRect>& GetSchienenRechtecke() const { return m_mapSchienen; }
+    QRect GetLadeflaeche() const { return m_regionen.rcLadeflaeche; }
+    const std::map<const CLadeeinheit*, QRect>& GetEinheitRegionen() const { return m_regionen.einheiten; }
+    const std::map<const tagLGINFO*, QRect>& GetLadungRegionen() const { return m_regionen.ladungen; }
+    const std::map<const CZurrpunkt*, QRect>& GetPunktRechtecke() const { return m_regionen.punkte; }
+    const std::map<const CZurrschiene*, QRect>& GetSchienenRechtecke() const { return m_regionen.schienen; }
     // The rectangle of a rail on the load area in picture coordinates (pass 0: the whole rail, 1: its
     // usable range); empty for a rail on no side or without length.
     QRect SchienenRechteck(const CZurrschiene& s, int nDurchgang);
@@ -282,23 +261,12 @@ protected:
     bool viewportEvent(QEvent* e) override;
 
 private:
-    // Steps of the drawing.
-    void ZeichneLadeflaeche(QPainter& p, CFahrzeug& f, int L, int W);
-    void ZeichneLadeflaecheMitZurrmitteln(QPainter& p, CFahrzeug& f, CQOR* q, int L, int W);
-    void ZeichneSchienen(QPainter& p, CFahrzeug& f, bool bBlass);
-    void ZeichnePunkte(QPainter& p, CFahrzeug& f, bool bNamenBlass, bool bPunkteBlass, bool bSichgWahl);
-    void ZeichneEinheitPunkte(QPainter& p, CFahrzeug& f, CLadeeinheit& le, bool bPunkteBlass,
-                              bool bSchienenBlass);
-    void ZeichneLadungen(QPainter& p, CQOR& q, QRect* pMarkiert);
-    void ZeichneSnapshot(QPainter& p, CFahrzeug& f);
-    void ZeichneEinheiten(QPainter& p, CQOR& q);
-    void DrawLadeeinheit(QPainter& p, CLadeeinheit& le, const QRect& rc, bool bAktiv);
-    void ZeichneZurrungen(QPainter& p, CFahrzeug& f, CLadeeinheit& le, const QRect& rc);
-    void DrawAnschlagpunkt(QPainter& p, CLadeeinheit& le, int nEcke, bool bGefuellt);
-    QRect EckenRechteck(CLadeeinheit& le, int nEcke);
+    // The sketch's scale and origin, the view's rules as the sketch asks them, and a sketch of f.
+    LgSichgMassstab Massstab() const;
+    LgSichgSkizze::Frage SkizzenFrage();
+    LgSichgSkizze::Auftrag SkizzenAuftrag(CFahrzeug& f);
     // The load unit's box on the load area in picture coordinates.
     QRect EinheitRechteck(const CLadeeinheit& le);
-    QPoint Punkt(double x, double y) const;
     // The hovered objects that still exist in the plan and the vehicle.
     void PruefeHover();
     bool IstImPlan(const tagLGINFO* p) const;
@@ -318,7 +286,6 @@ private:
     bool m_bSnapshot = false;
     CFahrzeug* m_pSnapshotFahrzeug = nullptr;
     QSize m_szSnapshot;
-    std::set<const tagLGINFO*> m_snapshotLadungen;
     // Scale and zoom.
     double m_dZoom = kBasisZoom;
     int m_nZoomIndex = 1;
@@ -326,7 +293,6 @@ private:
     QPoint m_ptUrsprung{0, 0};
     QPoint m_ptLetzterUrsprung{-1, -1};
     QPoint m_ptWizardVersatz{0, 0}; // the drawing's move while the wizard stands over the view
-    QRect m_rcLadeflaeche;
     // The strips, children of the viewport.
     CRibBtnContainer* m_pStreifenZoom = nullptr;
     CRibBtnContainer* m_pStreifenSichg = nullptr;
@@ -338,23 +304,9 @@ private:
     bool m_bKontextOffen = false;
     bool m_bNachKontext = false;
     int m_nCursor = -1;
-    // Hit regions and drawn rectangles of the last paint.
-    std::map<const CLadeeinheit*, QRect> m_mapEinheiten;
-    std::map<const tagLGINFO*, QRect> m_mapLadungen;
-    std::map<const CZurrpunkt*, QRect> m_mapPunkte;
-    std::map<const CZurrpunkt*, QRect> m_mapSchienenpunkte;
-    std::map<const CZurrschiene*, QRect> m_mapSchienen;
-    std::array<QRect, 4> m_rcEcken;
-    // Drawing resources.
-    QFont m_fontPunkt, m_fontSenkrecht, m_fontTitel, m_fontLabelSenkrecht, m_fontLabel, m_fontSchmal;
-    CBitmapEx m_bmPunkt;   // 765
-    CBitmapEx m_bmSchiene; // 767
-    // The pattern of the marked area, the pattern of a load-unit box (resource bitmaps) and the tick
-    // over a secured unit (PNG resource).
-    static constexpr int kMusterMarkiert = 672;
-    static constexpr int kMusterEinheit = 675;
-    static constexpr int kBildGesichert = 808;
-    QImage m_musterMarkiert, m_musterEinheit, m_bildGesichert;
+    // The sketch and where it drew its objects in the last paint (the hit regions).
+    LgSichgSkizze m_skizze;
+    LgSichgRegionen m_regionen;
     // The wizard and whether it is shown.
     std::unique_ptr<ISecuringWizard> m_pWizard;
     bool m_bWizardGezeigt = false;

@@ -1,20 +1,15 @@
 // The load-securing view's texts and pictures: the report picture, the tool tips and the defect list.
 #include "loadsecuring/CQORLgSicherungView.h"
 
+#include "loadsecuring/LgSichgHtml.h"
+
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
-#include "model/plan/tagLGINFO.h"
-#include "model/securing/CLgsMangel.h"
-#include "model/text/HtmlText.h"
-#include "model/text/TextFormat.h"
-#include "model/text/TextSplit.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
 #include "platform/BmpFile.h"
-#include "platform/ResourceModule.h"
 #include "ui/CDlgMsgboxHtml.h"
 #include "ui/IMessageBoxService.h"
-#include "views/CPlanToolTip.h"
 
 #include <QFile>
 #include <QImage>
@@ -27,7 +22,7 @@ int CQORLgSicherungView::SkizzenZoomIndex(int nSketch)
 {
     // The report's sketch (variant 1) at the zoom where pictures replace the plain drawing.
     if (nSketch == 1)
-        return kBildZoomIndex;
+        return LgSichgSkizze::kBildZoomIndex;
     return std::clamp(nSketch, 0, static_cast<int>(kZoomStufen.size()) - 1);
 }
 
@@ -39,7 +34,7 @@ bool CQORLgSicherungView::RenderSnapshot(int nZoomIndex, const QString& path, CF
     const int nAlterIndex = m_nZoomIndex;
     const double dAlterZoom = m_dZoom;
     const QPoint alterUrsprung = m_ptUrsprung;
-    const QRect alteLadeflaeche = m_rcLadeflaeche;
+    const QRect alteLadeflaeche = m_regionen.rcLadeflaeche;
     m_bSnapshot = true;
     m_pSnapshotFahrzeug = pFahrzeug;
     m_pAuswahlPunkt = nullptr;
@@ -72,7 +67,7 @@ bool CQORLgSicherungView::RenderSnapshot(int nZoomIndex, const QString& path, CF
     m_nZoomIndex = nAlterIndex;
     m_dZoom = dAlterZoom;
     m_ptUrsprung = alterUrsprung;
-    m_rcLadeflaeche = alteLadeflaeche;
+    m_regionen.rcLadeflaeche = alteLadeflaeche;
     // The hit regions of the picture are not the window's: the next paint rebuilds them.
     ClearHitMaps();
     viewport()->update();
@@ -88,100 +83,14 @@ std::function<bool(const std::string&, int, CFahrzeug&, CLadeeinheit&)> CQORLgSi
     };
 }
 
-namespace {
-
-std::string Vorlage(quint32 nId)
-{
-    const ResourceModule* m = ResourceModule::Current();
-    return m ? m->Html(nId).toStdString() : std::string();
-}
-
-// The box a load's picture is fitted into in the tool tips.
-constexpr int kBildKasten = 64;
-
-// The picture of a load fitted into its box, never enlarged, as a file URL (Qt's rich text takes the
-// tag's size only as plain numbers).
-std::string BildZelle(const tagLGINFO& lg)
-{
-    std::string pfad;
-    int w = 0, h = 0;
-    if (!lg.GetBildDatei(pfad, &w, &h))
-        return std::string();
-    return CPlanToolTip::BildTag(pfad, w, h, kBildKasten, kBildKasten);
-}
-
-std::string Kg(double dTonnen)
-{
-    return FormatChecked("%.0f kg", {dTonnen * 1000.0});
-}
-
-// Replaces the whole marker from `oeffnend` to the next ">" (searching from *pPos) by `wert`; the next
-// search starts after the value.
-void ErsetzeMarke(std::string& html, std::size_t* pPos, const char* oeffnend, const std::string& wert)
-{
-    const std::size_t a = html.find(oeffnend, *pPos);
-    if (a == std::string::npos)
-        return;
-    const std::size_t e = html.find('>', a);
-    if (e == std::string::npos)
-        return;
-    html.replace(a, e + 1 - a, wert);
-    *pPos = a + wert.size();
-}
-
-} // namespace
-
 std::string CQORLgSicherungView::LadungenTooltip(const tagLGINFO* pGezeigt)
 {
-    CQOR* q = GetPlan();
-    std::string zeilen;
-    if (q)
-        for (tagLGINFO* lg : q->GetLgInfos())
-            if (lg && (lg->m_nState & tagLGINFO::kStateMarked) != 0)
-                AppendHtmlTableRow(zeilen,
-                                   {EscapeHtml(lg->GetDisplayName()), BildZelle(*lg), Kg(lg->m_dMasse),
-                                    EscapeHtml(lg->m_strText)},
-                                   lg == pGezeigt, "#F7F7F7");
-    std::string html = Vorlage(681);
-    html = ReplaceAllText(html, "<!--$tbodyrows-->", zeilen);
-    html = ReplaceAllText(html, "<!--$endColor-->", "#C8D8ED");
-    return html;
+    return LgSichgHtml::LadungenTooltip(GetPlan(), pGezeigt);
 }
 
 std::string CQORLgSicherungView::EinheitTooltip(const CLadeeinheit& le)
 {
-    CQOR* q = GetPlan();
-    const bool bAktiv = q && le.GetId() == q->m_nAktiveLadeeinheit;
-    std::string zeilen;
-    double dMasse = 0.0;
-    for (std::size_t pos = 0; pos < le.m_Lgs.size();) {
-        const tagLGINFO* lg = le.GetNextLadung(pos);
-        if (!lg)
-            continue;
-        std::string name;
-        lg->GetName(name, 1);
-        AppendHtmlTableRow(zeilen,
-                           {EscapeHtml(name), BildZelle(*lg), Kg(lg->m_dMasse), EscapeHtml(lg->m_strText)},
-                           false, bAktiv ? "#9CB4F1" : "#CDDBE9");
-        dMasse += lg->m_dMasse;
-    }
-    std::string html = Vorlage(677);
-    html = ReplaceAllText(html, "<!--$endColor-->", "#C8D8ED");
-    html = ReplaceAllText(html, "<!--$caption-->", FormatResChecked(bAktiv ? 410u : 411u, {le.GetId()}));
-    html = ReplaceAllText(html, "<!--LEGG-->", Kg(dMasse));
-    html = ReplaceAllText(html, "<!--tbodyrows-->", zeilen);
-    // The four free distances, each written whole in place of its marker.
-    if (CFahrzeug* f = GetFahrzeug()) {
-        double x = 0.0, y = 0.0, l = 0.0, b = 0.0;
-        le.GetRechteck(&x, &y, &l, &b);
-        const auto mm = [](double d) { return FormatChecked("%.0f", {d * 1000.0}); };
-        std::size_t pos = 0;
-        ErsetzeMarke(html, &pos, "<$SAbst_v", mm(f->GetAbstandLaengs(3, x, l)));
-        ErsetzeMarke(html, &pos, "<$SAbst_r", mm(f->GetAbstandQuer(0, y, b)));
-        ErsetzeMarke(html, &pos, "<$SAbst_l", mm(f->GetAbstandQuer(2, y, b)));
-        ErsetzeMarke(html, &pos, "<$SAbst_h", mm(f->GetAbstandLaengs(4, x, l)));
-    }
-    return html;
+    return LgSichgHtml::EinheitTooltip(le, GetPlan(), GetFahrzeug());
 }
 
 QString CQORLgSicherungView::ToolTipText(QPoint ptClient)
@@ -200,13 +109,8 @@ void CQORLgSicherungView::ShowMaengel(CLadeeinheit* pEinheit)
         pEinheit = GetAktiveEinheit();
     if (!pEinheit || !IstImPlan(pEinheit))
         return;
-    std::string punkte;
-    for (const auto& m : pEinheit->m_Maengel)
-        if (m)
-            punkte += FormatChecked("<li style=\"margin-bottom:0.5em\"><b>%s</b>: %s</li>",
-                                    {EscapeHtml(m->GetText()), m->GetHtml()});
     IMessageBoxService::HtmlBox box;
-    box.text = QString::fromStdString(FormatResChecked(609, {pEinheit->GetId(), punkte}));
+    box.text = QString::fromStdString(LgSichgHtml::MaengelText(*pEinheit));
     box.captionId = 610;
     box.iconId = 820;
     box.iconKind = CDlgMsgboxHtml::kIconPng;

@@ -92,13 +92,13 @@ bool CQORLgSicherungView::IstAmFahrzeug(const CZurrpunkt* p) const
 void CQORLgSicherungView::PruefeHover()
 {
     // Objects deleted since the last paint are forgotten with their regions.
-    for (auto it = m_mapEinheiten.begin(); it != m_mapEinheiten.end();)
-        it = IstImPlan(it->first) ? std::next(it) : m_mapEinheiten.erase(it);
-    for (auto it = m_mapLadungen.begin(); it != m_mapLadungen.end();)
-        it = IstImPlan(it->first) ? std::next(it) : m_mapLadungen.erase(it);
-    if (m_hover.pEinheit && !m_mapEinheiten.count(m_hover.pEinheit))
+    for (auto it = m_regionen.einheiten.begin(); it != m_regionen.einheiten.end();)
+        it = IstImPlan(it->first) ? std::next(it) : m_regionen.einheiten.erase(it);
+    for (auto it = m_regionen.ladungen.begin(); it != m_regionen.ladungen.end();)
+        it = IstImPlan(it->first) ? std::next(it) : m_regionen.ladungen.erase(it);
+    if (m_hover.pEinheit && !m_regionen.einheiten.count(m_hover.pEinheit))
         m_hover.pEinheit = nullptr;
-    if (m_hover.pLadung && !m_mapLadungen.count(m_hover.pLadung))
+    if (m_hover.pLadung && !m_regionen.ladungen.count(m_hover.pLadung))
         m_hover.pLadung = nullptr;
     if (m_hover.pPunkt && !IstAmFahrzeug(m_hover.pPunkt))
         m_hover.pPunkt = nullptr;
@@ -108,7 +108,7 @@ void CQORLgSicherungView::PruefeHover()
     if (m_hover.pSchiene && (!f || std::find(f->GetZurrschienen().begin(), f->GetZurrschienen().end(),
                                              m_hover.pSchiene) == f->GetZurrschienen().end()))
         m_hover.pSchiene = nullptr;
-    if (m_hover.pSchienenpunkt && !m_mapSchienenpunkte.count(m_hover.pSchienenpunkt))
+    if (m_hover.pSchienenpunkt && !m_regionen.schienenpunkte.count(m_hover.pSchienenpunkt))
         m_hover.pSchienenpunkt = nullptr;
 }
 
@@ -125,15 +125,15 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
     // The attachment corners of the active unit.
     if (pAktiv && erlaubt(LgSichgAktion::kEckeWaehlbar, pAktiv->GetId(), false))
         for (int i = 0; i < 4; ++i)
-            if (m_rcEcken[static_cast<std::size_t>(i)].contains(pt)) {
+            if (m_regionen.ecken[static_cast<std::size_t>(i)].contains(pt)) {
                 m_hover.nEcke = i;
                 return kCursorWert;
             }
     // Load units, the active one first.
     CLadeeinheit* pEinheit = nullptr;
-    if (pAktiv && m_mapEinheiten.count(pAktiv) && m_mapEinheiten[pAktiv].contains(pt))
+    if (pAktiv && m_regionen.einheiten.count(pAktiv) && m_regionen.einheiten[pAktiv].contains(pt))
         pEinheit = pAktiv;
-    for (const auto& [le, rc] : m_mapEinheiten)
+    for (const auto& [le, rc] : m_regionen.einheiten)
         if (!pEinheit && rc.contains(pt))
             pEinheit = const_cast<CLadeeinheit*>(le);
     if (pEinheit) {
@@ -142,7 +142,7 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
             return 0;
         return pEinheit == pAktiv ? kCursorAktiv : kCursorAnderer;
     }
-    for (const auto& [lg, rc] : m_mapLadungen)
+    for (const auto& [lg, rc] : m_regionen.ladungen)
         if (rc.contains(pt)) {
             m_hover.pLadung = const_cast<tagLGINFO*>(lg);
             return erlaubt(LgSichgAktion::kLadungAnklickbar, m_hover.pLadung, true) &&
@@ -151,7 +151,7 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
                        : 0;
         }
     if (erlaubt(LgSichgAktion::kZurrpunktWaehlbar, std::intptr_t(0), true))
-        for (const auto& [zp, rc] : m_mapPunkte)
+        for (const auto& [zp, rc] : m_regionen.punkte)
             if (rc.adjusted(-2, -2, 2, 2).contains(pt)) {
                 m_hover.pPunkt = const_cast<CZurrpunkt*>(zp);
                 if (erlaubt(LgSichgAktion::kZurrpunktZuordnen, m_hover.pPunkt, false))
@@ -159,7 +159,7 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
                 return zp == m_pAuswahlPunkt ? kCursorAktiv : kCursorAnderer;
             }
     if (erlaubt(LgSichgAktion::kSchienenpunktWaehlbar, std::intptr_t(0), false))
-        for (const auto& [zp, rc] : m_mapSchienenpunkte)
+        for (const auto& [zp, rc] : m_regionen.schienenpunkte)
             if (rc.contains(pt)) {
                 m_hover.pSchienenpunkt = const_cast<CZurrpunkt*>(zp);
                 return erlaubt(LgSichgAktion::kSchienenpunktZuordnen, m_hover.pSchienenpunkt, false)
@@ -167,12 +167,13 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
                            : 0;
             }
     if (erlaubt(LgSichgAktion::kSchieneWaehlbar, std::intptr_t(0), false))
-        for (const auto& [s, rc] : m_mapSchienen)
+        for (const auto& [s, rc] : m_regionen.schienen)
             if (rc.contains(pt)) {
                 m_hover.pSchiene = const_cast<CZurrschiene*>(s);
                 return kCursorWert;
             }
-    if (m_rcLadeflaeche.contains(pt) && erlaubt(LgSichgAktion::kFreieFlaeche, std::intptr_t(0), true)) {
+    if (m_regionen.rcLadeflaeche.contains(pt) &&
+        erlaubt(LgSichgAktion::kFreieFlaeche, std::intptr_t(0), true)) {
         m_hover.bFreieFlaeche = true;
         return kCursorAktiv;
     }
@@ -191,7 +192,7 @@ bool CQORLgSicherungView::GetRailPosAtCursor(CZurrschiene** ppSchiene, double* p
 {
     const QPoint ptClient = viewport()->mapFromGlobal(QCursor::pos());
     const QPoint pt = ptClient + GetScrollPosition();
-    for (const auto& [s, rc] : m_mapSchienen)
+    for (const auto& [s, rc] : m_regionen.schienen)
         if (rc.contains(pt)) {
             if (ppSchiene)
                 *ppSchiene = const_cast<CZurrschiene*>(s);

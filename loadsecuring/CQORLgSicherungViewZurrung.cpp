@@ -3,11 +3,11 @@
 #include "loadsecuring/CQORLgSicherungView.h"
 
 #include "loadsecuring/ISecuringDialogs.h"
+#include "loadsecuring/LgSichgZurrpunkte.h"
 
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
-#include "model/plan/sZPPtrTupel.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/CZurrpunkt.h"
 #include "model/vehicle/CZurrschiene.h"
@@ -39,21 +39,8 @@ void CQORLgSicherungView::LoeseZurrpunktVerweise(const CZurrpunkt* p)
 {
     CFahrzeug* f = GetFahrzeug();
     CQOR* q = GetPlan();
-    if (!f || !q)
-        return;
-    const auto& liste = f->GetZurrpunktListe();
-    const auto gemeint = [&](const CZurrpunkt* z) {
-        return z && (p ? z == p : std::find(liste.begin(), liste.end(), z) != liste.end());
-    };
-    for (CLadeeinheit* le : q->GetLadeeinheiten()) {
-        auto& paare = le->m_ZPPtrTupel;
-        paare.erase(std::remove_if(paare.begin(), paare.end(),
-                                   [&](const auto& t) { return gemeint(t->m_pZP1) || gemeint(t->m_pZP2); }),
-                    paare.end());
-        for (int i = 0; i < 4; ++i)
-            if (CZurrpunkt* z = le->GetZurrpunkt(i, 0); z && gemeint(z->m_pFahrzeugPunkt))
-                le->SetZurrpunkt(i, 0, nullptr);
-    }
+    if (f && q)
+        LgSichgZurrpunkte::LoeseVerweise(*f, *q, p);
 }
 
 std::unique_ptr<CZurrpunkt> CQORLgSicherungView::RemoveZurrpunkt(CZurrpunkt* p, bool bLoeschen)
@@ -71,7 +58,7 @@ std::unique_ptr<CZurrpunkt> CQORLgSicherungView::RemoveZurrpunkt(CZurrpunkt* p, 
             m_pAuswahlPunkt = nullptr;
         if (m_hover.pPunkt == p)
             m_hover.pPunkt = nullptr;
-        m_mapPunkte.erase(p);
+        m_regionen.punkte.erase(p);
         pRaus.reset();
     }
     RenumberZurrpunkte(f->m_Zurrpunkte);
@@ -232,7 +219,7 @@ void CQORLgSicherungView::LoescheAllePunkte()
     // Every unit lets go of the points first, secured or not.
     LoeseZurrpunktVerweise(nullptr);
     f->m_Zurrpunkte.clear();
-    m_mapPunkte.clear();
+    m_regionen.punkte.clear();
     m_pAuswahlPunkt = nullptr;
     m_hover.pPunkt = nullptr;
     NotifyWizard(LgSichgMeldung::kAlleZurrpunkteGeloescht);
@@ -264,35 +251,14 @@ void CQORLgSicherungView::EditZurrschienen()
     }
     const int r = ISecuringDialogs::Of(&GetProgramRun()).EditZurrschiene(this, w);
     if (r == 668) {
-        const auto setze = [&](CZurrschiene* s) {
-            s->m_dPosition = w.dAbstand;
-            s->m_dWeitereWerte[2] = w.dRaster;
-            s->m_nReserve = w.nAnzahl;
-        };
-        if (!schienen.empty()) {
-            setze(schienen.front().get());
-            setze(schienen.back().get());
-            NotifyWizard(LgSichgMeldung::kSchienenGeaendert, &std::as_const(schienen));
-        } else {
-            for (int nSeite : {0, 2}) {
-                auto s = std::make_unique<CZurrschiene>();
-                s->m_nSeite = nSeite;
-                setze(s.get());
-                schienen.push_back(std::move(s));
-            }
+        if (LgSichgZurrpunkte::SetzeSchienen(*f, w.dAbstand, w.dRaster, w.nAnzahl))
             NotifyWizard(LgSichgMeldung::kSchienenHinzugefuegt);
-        }
+        else
+            NotifyWizard(LgSichgMeldung::kSchienenGeaendert, &std::as_const(schienen));
     } else if (r == 755) {
-        // The points on the rails let go of them first.
-        for (CZurrpunkt* p : f->GetZurrpunktListe())
-            p->SetZurrschiene(nullptr);
-        if (CQOR* q = GetPlan())
-            for (CLadeeinheit* le : q->GetLadeeinheiten())
-                for (int i = 0; i < 4; ++i)
-                    if (CZurrpunkt* z = le->GetZurrpunkt(i, 0); z && z->GetZurrschiene())
-                        le->SetZurrpunkt(i, 0, nullptr);
-        schienen.clear();
-        m_mapSchienen.clear();
+        // The points on the rails and the units let go of them first.
+        LgSichgZurrpunkte::LoescheSchienen(*f, GetPlan());
+        m_regionen.schienen.clear();
         m_hover.pSchiene = nullptr;
         m_pAuswahlPunkt = nullptr;
         NotifyWizard(LgSichgMeldung::kSchienenGeloescht);

@@ -94,6 +94,19 @@ void CDlgDrucken2::SetCtrlText(int id, const QString& text)
         b->setText(text);
 }
 
+// A vehicle's name may be longer than its field: it is shortened in the middle and shown whole in the
+// field's tooltip.
+void CDlgDrucken2::SetNameText(int id, const QString& name)
+{
+    auto* label = qobject_cast<QLabel*>(ControlId::Find(this, id));
+    if (!label)
+        return;
+    const QString shown =
+        label->fontMetrics().elidedText(name, Qt::ElideMiddle, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == name ? QString() : name);
+}
+
 void CDlgDrucken2::HideCtrl(int id)
 {
     if (QWidget* w = ControlId::Find(this, id))
@@ -104,7 +117,7 @@ bool CDlgDrucken2::OnInitDialog()
 {
     CDlgBase::OnInitDialog();
     const bool bSattel = m_pVorn && m_pVorn->GetArt() == FahrzeugArt::kSattelzugmaschine;
-    SetCtrlText(kIdNameVorn, QString::fromStdString(m_pVorn ? m_pVorn->m_strName : std::string()));
+    SetNameText(kIdNameVorn, QString::fromStdString(m_pVorn ? m_pVorn->m_strName : std::string()));
     SetChecked(kIdA1, true);
     if (!bSattel && Einheiten(m_pVorn) > 0)
         SetChecked(kIdC1, true);
@@ -113,7 +126,7 @@ bool CDlgDrucken2::OnInitDialog()
         SetChecked(kIdA2, true);
         if (Einheiten(m_pAnhaenger) > 0)
             SetChecked(kIdC2, true);
-        SetCtrlText(kIdNameAnhaenger, QString::fromStdString(m_pAnhaenger->m_strName));
+        SetNameText(kIdNameAnhaenger, QString::fromStdString(m_pAnhaenger->m_strName));
     } else {
         SetCtrlText(kIdGruppeVorn, QString::fromStdString(FormatS("$S:", 1, 267u)));
         for (int id : {kIdGruppeAnhaenger, kIdA2, kIdB2, kIdC2, kIdLgs2, kIdNameAnhaenger})

@@ -94,6 +94,7 @@ private:
     void Info();
     void SetChecked(int id, bool on);
     void SetCtrlText(int id, const QString& text);
+    void SetNameText(int id, const QString& name);
     void HideCtrl(int id);
     int Einheiten(const CFahrzeug* f) const;
 

@@ -535,7 +535,7 @@ void CPlanGesten::ZiehSchwerpunkt()
                 m_view.GetBereichRect().translated(-m_view.GetScrollPosition()).adjusted(0, 0, 1, 1);
         }
     }
-    m_overlay.bMarker = m_view.m_anzeige.bSchwerpunktZeigen && q->GetMasse() != 0.0;
+    m_overlay.bMarker = m_view.m_zeichnung.anzeige.bSchwerpunktZeigen && q->GetMasse() != 0.0;
     if (m_overlay.bMarker)
         m_overlay.marker = PunktZuPixel(q->GetSchwerpunktX(), q->GetSchwerpunktY());
 }

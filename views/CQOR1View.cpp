@@ -2,6 +2,7 @@
 #include "views/CQOR1View.h"
 #include "views/CViewDruck.h"
 
+#include "views/CHinweisAnimationen.h"
 #include "views/CTabbedViewView.h"
 #include "views/IFrameAnimation.h"
 #include "views/IValueSlider.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -37,28 +39,6 @@ double Runde2(double d)
     return std::round(d * 100.0) / 100.0;
 }
 
-// The columns from the first to past the last one with something drawn (a pixel that is not white).
-std::pair<int, int> GezeichneteSpalten(const QImage& bild)
-{
-    int nLinks = bild.width(), nRechts = 0;
-    for (int y = 0; y < bild.height(); ++y) {
-        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        for (int x = 0; x < nLinks; ++x) {
-            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
-                nLinks = x;
-                break;
-            }
-        }
-        for (int x = bild.width() - 1; x >= nRechts; --x) {
-            if ((zeile[x] & 0xFFFFFFu) != 0xFFFFFFu) {
-                nRechts = x + 1;
-                break;
-            }
-        }
-    }
-    return {std::min(nLinks, nRechts), nRechts};
-}
-
 } // namespace
 
 CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
@@ -68,7 +48,7 @@ CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
     if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
         m_pBtnsHilfe->AddButton(827, this);
-    BaueAnimationen();
+    m_pHinweise = std::make_unique<CHinweisAnimationen>(this);
 }
 
 CQOR1View::~CQOR1View() = default;
@@ -88,7 +68,7 @@ void CQOR1View::SetZoom(double dZoom)
 {
     if (dZoom > 0.0 && std::isfinite(dZoom)) {
         m_dZoom = dZoom;
-        m_bFontsDirty = true;
+        m_Maler.SetFontsVeraltet();
         m_bBildGueltig = false;
     }
 }
@@ -101,11 +81,8 @@ void CQOR1View::OnInitialUpdate()
     SetScrollSizes(QSize(Zoomed(1700, m_dZoom), Zoomed(1400, m_dZoom)),
                    QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
     CQOR1Doc* pDoc = GetDocument();
-    m_KoordSys.m_pDoc = pDoc;
-    m_Bemassung.m_pDoc = pDoc;
-    m_Auflager.Create(pDoc ? pDoc->GetFahrzeug() : nullptr, this);
-    m_ptOrigin.setY(313);
-    m_KoordSys.AdaptScale(m_dZoom, false, 1.0);
+    m_Maler.Verbinde(pDoc, m_dZoom);
+    m_Maler.Ergebnis().ptOrigin.setY(313);
     if (pDoc && pDoc->GetFahrzeug())
         pDoc->OnFahrzeugChanged(true);
     m_bShowDiagramm = false;
@@ -122,7 +99,7 @@ void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
         // Only the load area and the band of the curve labels change; the next paint keeps its scale.
         m_bTeilweiseAngefordert = true;
         const QPoint scroll = GetScrollPosition();
-        viewport()->update(m_rcLadeflaeche.translated(-scroll));
+        viewport()->update(Erg().rcLadeflaeche.translated(-scroll));
         viewport()->update(GetTeilBand());
         return;
     }
@@ -162,7 +139,7 @@ void CQOR1View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsV
 
 int CQOR1View::GetOriginX() const
 {
-    return HasTowingPair() ? m_ptOriginDrawn.x() : m_ptOrigin.x();
+    return HasTowingPair() ? Erg().ptOriginDrawn.x() : Erg().ptOrigin.x();
 }
 
 int CQOR1View::MetresToPixels(double dMetres)
@@ -172,39 +149,14 @@ int CQOR1View::MetresToPixels(double dMetres)
 
 int CQOR1View::MetresToPixels(double dMetres) const
 {
-    return static_cast<int>(m_KoordSys.m_nPixProMeter * dMetres * m_Scale.m_dFaktorX * m_dZoom);
+    return m_Maler.MeterZuPixel(dMetres, m_dZoom);
 }
 
 // --- what the drawings leave behind ------------------------------------------------------------------
 
-void CQOR1View::SetHotSpot(HotSpot which, const QRect& rc)
-{
-    if (which >= 0 && which < kHotAnzahl)
-        m_rcHotSpots.at(static_cast<std::size_t>(which)) = rc;
-}
-
 void CQOR1View::SetToolTip(int toolId, const QRect& rc, const std::string& text)
 {
-    m_tools[toolId] = STool{rc, text};
-}
-
-void CQOR1View::RemoveToolTip(int toolId)
-{
-    m_tools.erase(toolId);
-}
-
-void CQOR1View::SetLabelRect(int id, const QRect& rc)
-{
-    if (id == 0)
-        m_rcLabels.clear();
-    else
-        m_rcLabels[id] = rc;
-}
-
-QRect CQOR1View::GetLabelRect(int id) const
-{
-    const auto it = m_rcLabels.find(id);
-    return it == m_rcLabels.end() ? QRect() : it->second;
+    m_Maler.Ergebnis().tools[toolId] = STool{rc, text};
 }
 
 QRect CQOR1View::GetKnopfRect() const
@@ -215,33 +167,14 @@ QRect CQOR1View::GetKnopfRect() const
     return m_pBtnsHilfe->geometry();
 }
 
-void CQOR1View::SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc)
-{
-    m_rcAuflager[{which, index}] = rc;
-}
-
-void CQOR1View::DrawAchsTracker(QPainter& painter, const QRect& rc)
-{
-    painter.save();
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rc.adjusted(0, 0, -1, -1));
-    painter.restore();
-}
-
-void CQOR1View::DrawZLTracker(QPainter& painter, const QRect& rc)
-{
-    DrawAchsTracker(painter, rc);
-}
-
 // --- positions and hot items ---------------------------------------------------------------------------
 
 double CQOR1View::PixelToPosition(const QPoint& pt) const
 {
-    const double scale = m_KoordSys.m_nPixProMeter;
+    const double scale = m_Maler.GetKoordSys().m_nPixProMeter;
     if (scale <= 0.0 || m_dZoom <= 0.0)
         return 0.0;
-    const double d = (pt.x() - m_rcLadeflaeche.left()) / scale / m_dZoom;
+    const double d = (pt.x() - Erg().rcLadeflaeche.left()) / scale / m_dZoom;
     return Runde2(d - Frontrand(GetArbeitsFahrzeug()));
 }
 
@@ -307,9 +240,9 @@ bool CQOR1View::HitHotRect(const QPoint& pt)
 {
     m_nDrawArg = 0;
     m_rcHotItem = QRect();
-    if (!m_pDIBFahrzeug)
+    if (!m_Maler.GetDIBFahrzeug())
         return false;
-    const std::vector<SGuiAchse>& achsen = m_pDIBFahrzeug->GetAchsen();
+    const std::vector<SGuiAchse>& achsen = m_Maler.GetDIBFahrzeug()->GetAchsen();
     for (std::size_t i = 0; i < achsen.size(); ++i)
         if (achsen[i].m_rc.adjusted(4, 4, -4, -4).contains(pt)) {
             m_nDrawArg = static_cast<int>(i) + 1;
@@ -331,37 +264,6 @@ void CQOR1View::ShowDiagramm(bool bShow)
     viewport()->update();
 }
 
-int CQOR1View::CalcExportOriginX(CFahrzeug* pVorn, int x, int scale) const
-{
-    switch (pVorn ? pVorn->GetArt() : FahrzeugArt::kZugmaschine) {
-    case FahrzeugArt::kStarrdeichsel:
-        x = static_cast<int>(pVorn->GetVorbauLaenge() * scale * m_dZoom) + 30;
-        break;
-    case FahrzeugArt::kAnhaenger:
-        x = static_cast<int>((pVorn->GetGesamtlaenge(false) - pVorn->GetLFLaenge()) * scale * m_dZoom) +
-            Zoomed(50, m_dZoom);
-        break;
-    case FahrzeugArt::kAuflieger:
-        x = Zoomed(116, m_dZoom);
-        break;
-    default:
-        x -= Zoomed(150, m_dZoom);
-        break;
-    }
-    if (m_nExportWidth < 647)
-        x += static_cast<int>((647 - m_nExportWidth) * 0.5);
-    return x;
-}
-
-int CQOR1View::CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB)
-{
-    int w = m_KoordSys.CalcWidth(true, m_dZoom);
-    if (bFahrzeug && pDIB)
-        w = std::max(w, m_KoordSys.CalcWidth(false, m_dZoom)) +
-            pDIB->GetDrawLength(m_KoordSys.m_nPixProMeter, m_dZoom);
-    return w;
-}
-
 // --- the paint -------------------------------------------------------------------------------------------
 
 void CQOR1View::OnDraw(QPainter& painter)
@@ -375,16 +277,18 @@ void CQOR1View::OnDraw(QPainter& painter)
 
 void CQOR1View::ZeichneDazu(QPainter& painter)
 {
-    if (m_nAnimAnzahl > 0)
-        ZeichneAnimationen(painter, m_nAnimAnzahl);
+    if (Erg().nAnimAnzahl > 0)
+        m_pHinweise->Draw(painter, Erg().nAnimAnzahl, Erg().rcAuflager, Scroll());
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
-    if (!m_bDiagrammZeigen || !pArbeit)
+    if (!Erg().bDiagrammZeigen || !pArbeit)
         return;
-    m_DiagrammBild.Draw(*pArbeit);
+    CFahrzeugDiagrammBild& diagramm = m_Maler.GetDiagrammBild();
+    diagramm.Draw(*pArbeit);
     int cx = 0, cy = 0;
-    if (m_DiagrammBild.GetBitmapSize(&cx, &cy)) {
-        m_rcDiagramm = QRect(m_ptDiagramm, QSize(cx, cy));
-        painter.drawImage(m_rcDiagramm.topLeft(), m_DiagrammBild.GetImage());
+    if (diagramm.GetBitmapSize(&cx, &cy)) {
+        QRect& rc = m_Maler.Ergebnis().rcDiagramm;
+        rc = QRect(Erg().ptDiagramm, QSize(cx, cy));
+        painter.drawImage(rc.topLeft(), diagramm.GetImage());
     }
 }
 
@@ -412,8 +316,8 @@ CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
     k.nDrawArg = m_nDrawArg;
     k.nSelAchse = GetSelAchse();
     k.nExportTeil = m_nExportTeil;
-    k.nPixProMeter = m_KoordSys.m_nPixProMeter;
-    k.nPixProTonne = m_KoordSys.m_nPixProTonne;
+    k.nPixProMeter = m_Maler.GetKoordSys().m_nPixProMeter;
+    k.nPixProTonne = m_Maler.GetKoordSys().m_nPixProTonne;
     k.rcKnopf = GetKnopfRect();
     k.bShowFahrzeug = m_bShowFahrzeug;
     k.bShowBemassung = m_bShowBemassung;
@@ -429,7 +333,8 @@ QImage CQOR1View::RenderPicture(QSize size)
     size = size.expandedTo(QSize(1, 1));
     m_bAusBildSpeicher = false;
     // Printing, exports and the partial paints after an odd hint draw everything, as do new fonts.
-    if (!m_bBildSpeicher || m_bPrinting || m_bBildExport || m_bTeilweiseAngefordert || m_bFontsDirty) {
+    if (!m_bBildSpeicher || m_bPrinting || m_bBildExport || m_bTeilweiseAngefordert ||
+        m_Maler.SindFontsVeraltet()) {
         m_bBildGueltig = false;
         return CGetAnsView::RenderPicture(size);
     }
@@ -466,12 +371,12 @@ QImage CQOR1View::RenderPicture(QSize size)
 
 bool CQOR1View::DazuGeaendert()
 {
-    bool bGeaendert = m_nAnimAnzahl > 0 && m_nAnimSchritt != m_nBildAnimSchritt;
+    bool bGeaendert = Erg().nAnimAnzahl > 0 && m_pHinweise->GetSchritt() != m_nBildAnimSchritt;
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
-    if (m_bDiagrammZeigen && pArbeit) {
+    if (Erg().bDiagrammZeigen && pArbeit) {
         // Brings the chart up to date; a chart drawn again with the same pixels changes nothing.
-        m_DiagrammBild.Draw(*pArbeit);
-        const QImage& bild = m_DiagrammBild.GetImage();
+        m_Maler.GetDiagrammBild().Draw(*pArbeit);
+        const QImage& bild = m_Maler.GetDiagrammBild().GetImage();
         if (bild.cacheKey() != m_BildDiagramm.cacheKey() && !(bild == m_BildDiagramm))
             bGeaendert = true;
     }
@@ -480,176 +385,57 @@ bool CQOR1View::DazuGeaendert()
 
 void CQOR1View::MerkeDazu()
 {
-    m_nBildAnimSchritt = m_nAnimSchritt;
-    m_BildDiagramm = m_bDiagrammZeigen ? m_DiagrammBild.GetImage() : QImage();
+    m_nBildAnimSchritt = m_pHinweise->GetSchritt();
+    m_BildDiagramm = Erg().bDiagrammZeigen ? m_Maler.GetDiagrammBild().GetImage() : QImage();
 }
 
 void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
 {
-    m_nAnimAnzahl = 0;
-    m_bDiagrammZeigen = false;
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* pFahrzeug = pDoc ? pDoc->GetFahrzeug() : nullptr;
-    if (!pFahrzeug)
-        return;
-    const bool bVoll = !bTeilweise;
-    CDIBFahrzeug* pDIB = BeginneGrundbild(pDoc, pFahrzeug, bTeilweise);
-    if (!pDIB)
-        return;
-    m_Auflager.SetFahrzeug(pFahrzeug, this);
-    const int scale = m_KoordSys.m_nPixProMeter;
-    const int w = CalcPlanWidth(m_bShowFahrzeug, pDIB);
-    const int len = pDIB->GetDrawLength(scale, m_dZoom);
-
-    // The origin by the kind of the drawing that stands in front: the towing vehicle's in a pair.
-    const CDIBFahrzeug* pVorn = pDIB->m_pZugfahrzeug ? pDIB->m_pZugfahrzeug : pDIB;
-    int x = m_ptOrigin.x();
-    switch (pVorn->GetFahrzeug()->GetArt()) {
-    case FahrzeugArt::kZugmaschine:
-    case FahrzeugArt::kSattelzugmaschine:
-        x = len + Zoomed(48, m_dZoom);
-        break;
-    case FahrzeugArt::kAnhaenger:
-        x = static_cast<int>(scale * 2.5 * m_dZoom * m_Scale.m_dFaktorX);
-        break;
-    case FahrzeugArt::kStarrdeichsel:
-        x = len + Zoomed(200, m_dZoom);
-        break;
-    case FahrzeugArt::kAuflieger:
-        x = static_cast<int>(200 * m_dZoom * m_Scale.m_dFaktorX);
-        break;
-    default:
-        break;
-    }
-    m_ptOrigin.setX(x);
-    int y = OriginY();
-    m_nDrawShiftX = m_nDrawShiftY = 0;
-    if (m_bBildExport) {
-        x = CalcExportOriginX(pVorn->GetFahrzeug(), x, scale);
-    } else if (IsInVisibleSplitterPane() && m_bActive) {
-        m_nDrawShiftX = m_nDrawShiftY = -2;
-        x -= 2;
-        y -= 2;
-    }
-    m_ptOriginDrawn = m_ptOrigin;
-
-    CFahrzeugDiagrammBild* pChart = nullptr;
-    CFahrzeug* pArbeit = GetArbeitsFahrzeug();
-    if (!m_bBildExport && !m_bPrinting && m_bShowDiagramm && pArbeit &&
-        pArbeit->GetArt() != FahrzeugArt::kSattelzugmaschine)
-        pChart = &m_DiagrammBild;
-    const QSize total(x + Zoomed(300, m_dZoom) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
-                      Zoomed(240, m_dZoom) + static_cast<int>(660 * m_dZoom * m_Scale.m_dFaktorY) + y);
-
-    m_KoordSys.Draw(painter, x, y, m_Scale, m_dZoom, this);
-    const int top = m_KoordSys.GetAchsOben();
-    const int xFahrzeug = pDoc->GetZugfahrzeug() ? x + MetresToPixels(pDoc->GetAnhaengerVersatz()) : x;
-    m_rcLadeflaeche = QRect(xFahrzeug, top, MetresToPixels(pFahrzeug->GetLFLaenge()), y - top);
-    if (m_bShowFahrzeug) {
-        const int n = m_nDrawMode == 2 ? m_nDrawArg : 0;
-        if (pDIB->m_pZugfahrzeug)
-            pDIB->m_pZugfahrzeug->Draw(painter, x, y, &m_KoordSys, m_Scale, m_dZoom, n, this, bTeilweise);
-        pDIB->Draw(painter, xFahrzeug, y, &m_KoordSys, m_Scale, m_dZoom, n, this, bTeilweise);
-        // The back buffer is composed whole, so the lines and the axle-load picture come with every
-        // paint; a partial one only keeps the scale and fonts it had.
-        if (m_bShowBemassung) {
-            m_Bemassung.Draw(painter, xFahrzeug, y, scale, m_Scale, m_dZoom, this);
-            m_Auflager.Draw(painter, x, y + Zoomed(500, m_dZoom), scale, m_dZoom, this);
-            if (!m_bBildExport && !m_bPrinting)
-                m_nAnimAnzahl = 2;
-        }
-    }
-
-    m_rcDiagramm = QRect();
-    if (pChart) {
-        m_bDiagrammZeigen = true;
-        m_ptDiagramm = QPoint(xFahrzeug + MetresToPixels(pArbeit->GetLFLaenge()),
-                              y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe);
-    }
-    // The scroll area after a full drawing, so that it reaches every text; a partial one keeps it.
-    const QSize gross = MitTexten(total);
-    if (bVoll && !m_bBildExport && !m_bPrinting && gross != GetTotalSize())
-        SetScrollSizes(gross, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+    m_Maler.DrawFahrzeug(painter, Eingabe(), bTeilweise);
+    UebernimmScrollGroesse();
 }
 
-CDIBFahrzeug* CQOR1View::BeginneGrundbild(CQOR1Doc* pDoc, CFahrzeug* pFahrzeug, bool bTeilweise)
+SVorlageEingabe CQOR1View::Eingabe() const
 {
-    m_bLetzteTeilweise = bTeilweise;
-    m_KoordSys.m_pDoc = pDoc;
-    m_Bemassung.m_pDoc = pDoc;
-    m_rcTexte = QRect();
-    if (!m_pDIBFahrzeug || !m_pDIBFahrzeug->MatchesDoc(pDoc)) {
-        // Another vehicle: its own drawing, and the rulers' scale of its kind.
-        m_pDIBFahrzeug = CDIBFahrzeug::Create(pFahrzeug);
-        m_KoordSys.m_nPixProMeter = kPixProMeter;
-        m_KoordSys.m_nPixProTonne = kPixProTonne;
-        m_KoordSys.AdaptScale(m_dZoom, m_bPrinting, 1.0);
-        m_Auflager.Create(pFahrzeug, this);
-    }
-    if (!m_pDIBFahrzeug)
-        return nullptr;
-    // A full drawing takes fonts made for the zoom and the plain scale; a partial one keeps both.
-    if (!bTeilweise) {
-        if (m_bFontsDirty) {
-            m_KoordSys.DeleteFonts();
-            m_KoordSys.CreateFonts(m_dZoom, m_bPrinting);
-            m_bFontsDirty = false;
-        }
-        m_Scale = STupel(1.0, 1.0, -1);
-    }
-    return m_pDIBFahrzeug.get();
+    SVorlageEingabe ein;
+    ein.pDoc = GetDocument();
+    ein.pArbeit = GetArbeitsFahrzeug();
+    ein.dZoom = m_dZoom;
+    ein.scroll = GetScrollPosition();
+    ein.bShowFahrzeug = m_bShowFahrzeug;
+    ein.bShowBemassung = m_bShowBemassung;
+    ein.bShowDiagramm = m_bShowDiagramm;
+    ein.bBildExport = m_bBildExport;
+    ein.bPrinting = m_bPrinting;
+    ein.nExportTeil = m_nExportTeil;
+    ein.nExportWidth = m_nExportWidth;
+    ein.bVersetzt = IsInVisibleSplitterPane() && m_bActive;
+    ein.nDrawMode = m_nDrawMode;
+    ein.nDrawArg = m_nDrawArg;
+    ein.nSelAchse = GetSelAchse();
+    ein.pEditZL = GetEditZL();
+    ein.rcKnopf = GetKnopfRect();
+    ein.nViewAktiv = GetViewAktivIndex();
+    ein.bKombi = HasTowingPair();
+    ein.pEinzelFahrzeug = ein.bKombi && m_bBildExport ? GetExportFahrzeug(m_nExportTeil) : nullptr;
+    return ein;
 }
 
-QSize CQOR1View::MitTexten(QSize total) const
+void CQOR1View::UebernimmScrollGroesse()
 {
-    if (m_rcTexte.isEmpty())
-        return total;
-    const QPoint scroll = GetScrollPosition();
-    const int rand = Zoomed(40, m_dZoom);
-    return total.expandedTo(
-        QSize(m_rcTexte.right() + 1 + scroll.x() + rand, m_rcTexte.bottom() + 1 + scroll.y() + rand));
+    const std::optional<QSize>& gross = Erg().scrollGroesse;
+    if (gross && *gross != GetTotalSize())
+        SetScrollSizes(*gross, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
 }
 
 QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
 {
-    constexpr int kBreite = 648;
-    constexpr int kRand = 10;
-    constexpr int kLeinwandGrenze = 16 * kBreite;
     const int nHoehe = std::max(1, 532 - nHoehenReduktion);
     m_nExportWidth = nExportWidth;
     m_bBildExport = true;
-    // Drawn from the picture's own origin (the screen's scroll position plays no part) on a canvas with
-    // room on both sides, made wider until the drawing ends inside it: what lies outside the picture's
-    // width shows there.
-    QImage leinwand;
-    int nVor = 0;
-    std::pair<int, int> spalten;
-    for (int nLeinwand = 3 * kBreite;; nLeinwand *= 2) {
-        nVor = (nLeinwand - kBreite) / 2;
-        leinwand = QImage(nLeinwand, nHoehe, QImage::Format_RGB32);
-        leinwand.fill(Qt::white);
-        {
-            QPainter painter(&leinwand);
-            painter.translate(nVor, 0);
-            OnDraw(painter);
-        }
-        spalten = GezeichneteSpalten(leinwand);
-        const bool bInnen = spalten.first >= kRand && spalten.second + kRand <= nLeinwand;
-        if (spalten.second == 0 || bInnen || nLeinwand >= kLeinwandGrenze)
-            break;
-    }
+    // Drawn from the picture's own origin: the screen's scroll position plays no part.
+    QImage bild = CVorlagePainter::DrawExportBild(nHoehe, [this](QPainter& painter) { OnDraw(painter); });
     m_bBildExport = false;
-    // Nothing drawn, or all of it within the picture: the picture as drawn.
-    if (spalten.second == 0 || (spalten.first >= nVor && spalten.second <= nVor + kBreite))
-        return leinwand.copy(nVor, 0, kBreite, nHoehe);
-    // A drawing wider than the picture is shown whole, scaled down to the picture's width.
-    const int nVon = std::max(0, std::min(spalten.first - kRand, nVor));
-    const int nBis = std::min(leinwand.width(), std::max(spalten.second + kRand, nVor + kBreite));
-    QImage bild(kBreite, nHoehe, QImage::Format_RGB32);
-    bild.fill(Qt::white);
-    QPainter painter(&bild);
-    painter.drawImage(
-        0, 0, leinwand.copy(nVon, 0, nBis - nVon, nHoehe).scaledToWidth(kBreite, Qt::SmoothTransformation));
     return bild;
 }
 
@@ -682,9 +468,10 @@ bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, 
     f->GetDiagramm().BuildCurve(0.0f);
     f->GetDiagramm().m_bNeuZeichnen = true;
     int cx = 0, cy = 0;
-    if (!m_DiagrammBild.Draw(*f) || !m_DiagrammBild.GetBitmapSize(&cx, &cy))
+    CFahrzeugDiagrammBild& bildDiagramm = m_Maler.GetDiagrammBild();
+    if (!bildDiagramm.Draw(*f) || !bildDiagramm.GetBitmapSize(&cx, &cy))
         return true; // no chart, nothing to write
-    return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), m_DiagrammBild.GetImage());
+    return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), bildDiagramm.GetImage());
 }
 
 CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
@@ -707,12 +494,6 @@ double CQOR1View::GetDruckFaktor() const
     return m_dZoom > 0.0 ? m_dZoom / kStandardZoom : 1.0;
 }
 
-// The paint's origin line: on the page as far down as on the screen, at the page's scale.
-int CQOR1View::OriginY() const
-{
-    return static_cast<int>(m_ptOrigin.y() * GetDruckFaktor());
-}
-
 void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
 {
     m_bPrinting = true;
@@ -720,7 +501,7 @@ void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
     const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
     if (z > 0.0)
         m_dZoom = z;
-    m_bFontsDirty = true;
+    m_Maler.SetFontsVeraltet();
     if (z > 0.0)
         FitPrintZoom(rcSeite.size());
     GetProgramRun().SetDruckZoom(m_dZoom);
@@ -731,35 +512,12 @@ QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
     CQOR1Doc* pDoc = GetDocument();
     if (!pDoc || !pDoc->GetFahrzeug())
         return QSize();
-    nRaster = std::max(1, nRaster);
-    QImage bild(QSize(std::max(1, 2 * bis.width() / nRaster), std::max(1, 2 * bis.height() / nRaster)),
-                QImage::Format_RGB32);
-    bild.fill(Qt::white);
-    {
-        // A full paint with the fonts of the zoom; a requested partial paint stays requested.
-        QPainter painter(&bild);
-        painter.scale(1.0 / nRaster, 1.0 / nRaster);
+    // A full paint with the fonts of the zoom; a requested partial paint stays requested.
+    return CVorlagePainter::MissZeichnung(bis, nRaster, [this](QPainter& painter) {
         m_bBildGueltig = false;
         ZeichneGrundbild(painter, false);
         ZeichneDazu(painter);
-        painter.end();
-    }
-    const QRgb weiss = qRgb(255, 255, 255);
-    int right = -1, bottom = -1;
-    for (int y = 0; y < bild.height(); ++y) {
-        const auto* zeile = reinterpret_cast<const QRgb*>(bild.constScanLine(y));
-        for (int x = bild.width() - 1; x >= 0; --x) {
-            if (zeile[x] != weiss) {
-                right = std::max(right, x);
-                bottom = y;
-                break;
-            }
-        }
-    }
-    if (right < 0)
-        return QSize();
-    // The pixel found and one more for what the reduction smoothed away.
-    return QSize((right + 2) * nRaster, (bottom + 2) * nRaster);
+    });
 }
 
 void CQOR1View::FitPrintZoom(const QSize& seite)
@@ -779,14 +537,14 @@ void CQOR1View::FitPrintZoom(const QSize& seite)
         const double f =
             std::min(static_cast<double>(w) / ausmass.width(), static_cast<double>(h) / ausmass.height());
         m_dZoom *= std::min(f, 0.99);
-        m_bFontsDirty = true;
+        m_Maler.SetFontsVeraltet();
     }
 }
 
 void CQOR1View::OnEndPrinting()
 {
     m_dZoom = m_dZoomSaved;
-    m_bFontsDirty = true;
+    m_Maler.SetFontsVeraltet();
     m_bPrinting = false;
 }
 

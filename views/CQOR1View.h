@@ -7,13 +7,7 @@
 
 #include "ui/ISliderOwner.h"
 
-#include "draw2d/CAuflager.h"
-#include "draw2d/CBemassung.h"
-#include "draw2d/CDIBFahrzeug.h"
-#include "draw2d/CFahrzeugDiagrammBild.h"
-#include "draw2d/CKoordSys.h"
-#include "draw2d/IPlanDrawView.h"
-#include "model/vehicle/STupel.h"
+#include "views/CVorlagePainter.h"
 
 #include <QImage>
 #include <QPoint>
@@ -28,6 +22,7 @@
 #include <memory>
 #include <string>
 
+class CHinweisAnimationen;
 class CRibBtnContainer;
 class IFrameAnimation;
 class IValueSlider;
@@ -35,16 +30,19 @@ class QMenu;
 class QPrinter;
 class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public IPlanDrawView, public ISliderOwner, public ILastDlgView
+class CQOR1View : public CGetAnsView, public ISliderOwner, public ILastDlgView
 {
     Q_OBJECT
 
 public:
-    // The rulers' scale of an ordinary vehicle at zoom 1.
-    static constexpr int kPixProMeter = 194;
-    // The zoom the screen shows the template at; the drawing's fixed sizes are made for it.
-    static constexpr double kStandardZoom = 0.25;
-    static constexpr int kPixProTonne = 70;
+    static constexpr int kPixProMeter = CVorlagePainter::kPixProMeter;
+    static constexpr double kStandardZoom = CVorlagePainter::kStandardZoom;
+    static constexpr int kPixProTonne = CVorlagePainter::kPixProTonne;
+    // The places the drawings leave, by the painter's names.
+    using HotSpot = IPlanDrawView::HotSpot;
+    using AuflagerSpot = IPlanDrawView::AuflagerSpot;
+    using enum IPlanDrawView::HotSpot;
+    using enum IPlanDrawView::AuflagerSpot;
 
     // The position and payload figures at a point, for the status line and the load dialog.
     struct SPositionInfo
@@ -56,11 +54,7 @@ public:
     };
 
     // A tooltip tool the drawings left behind.
-    struct STool
-    {
-        QRect rc;
-        std::string text;
-    };
+    using STool = SVorlageTool;
 
     // Kinds of the object under the pointer: 3 + n is axle n + 1 (n = 0..9).
     enum HitKind
@@ -100,29 +94,23 @@ public:
     int GetOriginX() const override;
     int MetresToPixels(double dMetres) override;
 
-    // IPlanDrawView
-    CQOR1Doc* GetDocument() const override { return CGetAnsView::GetDocument(); }
-    bool IsBildExport() const override { return m_bBildExport; }
-    bool IsPrinting() const override { return m_bPrinting; }
-    double GetDruckFaktor() const override;
-    int GetDrawShiftX() const override { return m_nDrawShiftX; }
-    int GetDrawShiftY() const override { return m_nDrawShiftY; }
-    int GetViewAktivIndex() const override { return 1; }
-    bool HasTowingPair() const override { return false; }
-    int MetresToPixels(double dMetres) const override;
-    QRect GetLadeflaecheRect() const override { return m_rcLadeflaeche; }
-    int GetSelAchse() const override { return m_bHitAchse ? m_nHitAchse : m_nSelAchse; }
-    const tagZLINFO* GetEditZL() const override { return m_pEditZL ? m_pEditZL : m_pSelZL; }
-    void SetHotSpot(HotSpot which, const QRect& rc) override;
-    void SetToolTip(int toolId, const QRect& rc, const std::string& text) override;
-    void RemoveToolTip(int toolId) override;
-    void SetLabelRect(int id, const QRect& rc) override;
-    void SetSchwerpunktPos(double x) override { m_dSchwerpunktPos = x; }
-    void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) override;
-    void AddTextRect(const QRect& rc) override { m_rcTexte |= rc; }
-    QRect GetKnopfRect() const override;
-    void DrawAchsTracker(QPainter& painter, const QRect& rc) override;
-    void DrawZLTracker(QPainter& painter, const QRect& rc) override;
+    // What the painter is given of the view, and what it left behind.
+    bool IsBildExport() const { return m_bBildExport; }
+    bool IsPrinting() const { return m_bPrinting; }
+    // How many times larger than at the standard zoom the picture is drawn.
+    double GetDruckFaktor() const;
+    int GetDrawShiftX() const { return Erg().nDrawShiftX; }
+    int GetDrawShiftY() const { return Erg().nDrawShiftY; }
+    // 1 in the template view; the document's active index in the multi view.
+    virtual int GetViewAktivIndex() const { return 1; }
+    virtual bool HasTowingPair() const { return false; }
+    int MetresToPixels(double dMetres) const;
+    virtual QRect GetLadeflaecheRect() const { return Erg().rcLadeflaeche; }
+    int GetSelAchse() const { return m_bHitAchse ? m_nHitAchse : m_nSelAchse; }
+    const tagZLINFO* GetEditZL() const { return m_pEditZL ? m_pEditZL : m_pSelZL; }
+    void SetToolTip(int toolId, const QRect& rc, const std::string& text);
+    // The view's own buttons over the drawing (device coordinates); empty while printing or exporting.
+    QRect GetKnopfRect() const;
 
     // Longitudinal position in metres of the point's x, measured from the front of the usable load
     // area, rounded to 0.01 m.
@@ -136,17 +124,12 @@ public:
     virtual int CanShowPartner() const;
     // Looks for a hot item of the vehicle drawing under the point; true when found.
     bool HitHotRect(const QPoint& pt);
-    // Ruler width with its title; with the vehicle also the drawing's length ahead of the load area.
-    int CalcPlanWidth(bool bFahrzeug, CDIBFahrzeug* pDIB);
-    // The origin's x in an exported picture from the paint's x: by the kind of the vehicle the picture
-    // begins with (null: a towing vehicle), moved to the middle of a picture narrower than 647 pixels.
-    int CalcExportOriginX(CFahrzeug* pVorn, int x, int scale) const;
     // The drawing of the vehicle worked on.
-    virtual CDIBFahrzeug* GetDIBFahrzeug() const { return m_pDIBFahrzeug.get(); }
+    virtual CDIBFahrzeug* GetDIBFahrzeug() const { return m_Maler.GetDIBFahrzeug(); }
     // The next paint builds the vehicle drawing again.
     void ResetDIBFahrzeug()
     {
-        m_pDIBFahrzeug.reset();
+        m_Maler.ResetDIBFahrzeug();
         m_bBildGueltig = false;
     }
     // Shows or hides the payload chart beside the vehicle; showing it rebuilds the chart's curve.
@@ -194,14 +177,14 @@ public:
 
     double GetZoom() const { return m_dZoom; }
     void SetZoom(double dZoom);
-    QPoint GetOriginDrawn() const { return m_ptOriginDrawn; }
-    QRect GetHotSpot(HotSpot which) const { return m_rcHotSpots.at(static_cast<std::size_t>(which)); }
-    QRect GetLabelRect(int id) const;
-    const std::map<int, STool>& GetTools() const { return m_tools; }
-    QRect GetChartRect() const { return m_rcDiagramm; }
-    CKoordSys& GetKoordSys() { return m_KoordSys; }
-    CAuflager& GetAuflager() { return m_Auflager; }
-    const CFahrzeugDiagrammBild& GetDiagrammBild() const { return m_DiagrammBild; }
+    QPoint GetOriginDrawn() const { return Erg().ptOriginDrawn; }
+    QRect GetHotSpot(HotSpot which) const { return Erg().rcHotSpots.at(static_cast<std::size_t>(which)); }
+    QRect GetLabelRect(int id) const { return Erg().Label(id); }
+    const std::map<int, STool>& GetTools() const { return Erg().tools; }
+    QRect GetChartRect() const { return Erg().rcDiagramm; }
+    CKoordSys& GetKoordSys() { return m_Maler.GetKoordSys(); }
+    CAuflager& GetAuflager() { return m_Maler.GetAuflager(); }
+    const CFahrzeugDiagrammBild& GetDiagrammBild() const { return m_Maler.GetDiagrammBild(); }
     int GetDrawArg() const { return m_nDrawArg; }
     QRect GetHotItemRect() const { return m_rcHotItem; }
     CRibBtnContainer* GetHilfeStrip() const { return m_pBtnsHilfe; }
@@ -209,7 +192,7 @@ public:
     // (an odd hint asked for it) and whether the last paint was.
     QRect GetTeilBand() const;
     bool IstTeilweiseAngefordert() const { return m_bTeilweiseAngefordert; }
-    bool WarTeilweise() const { return m_bLetzteTeilweise; }
+    bool WarTeilweise() const { return Erg().bLetzteTeilweise; }
 
     // The picture as OnDraw paints it. The view keeps its last picture and hands it out again while
     // nothing it was drawn for changed: the document's count of changes, the zoom, scroll position and
@@ -290,20 +273,15 @@ public:
     void AddZL();
     // Edits the usable load area of the vehicle worked on (mode 1: as the load-securing view asks).
     void EditNutzbareLF(int nMode);
-    // The weights table of hint tool 1..4 (front/rear group of the front vehicle, then of the trailer)
-    // with its title; empty without a vehicle to describe.
+    // The weights tool tip of hint tool 1..4 (CGewichtsTip), as its table with the title and as rich text.
     std::string GetGewichtsTip(int nTool, std::string* pTitel) const;
-    // The tool tip as rich text: bold title line and the table in a fixed-pitch block.
     QString GetGewichtsTipHtml(int nTool) const;
     // One step of the hint animations (timer 1); true when a frame changed and was repainted.
     bool AnimSchritt();
     // Whether the hint animations step: only while the view is shown in the active, not minimised window.
     bool AnimLaeuft() const { return m_nAnimTimer != 0; }
     // Where hint animation i (0 front group, 1 rear group, 2/3 the trailer's) stands; empty when hidden.
-    QRect GetAnimRect(int i) const
-    {
-        return i >= 0 && i < 4 ? m_rcAnim[static_cast<std::size_t>(i)] : QRect();
-    }
+    QRect GetAnimRect(int i) const;
     IFrameAnimation* GetAnim(int i) const;
     // The context menu for a client point, or null; the caller owns it.
     QMenu* KontextMenu(const QPoint& pt);
@@ -320,15 +298,15 @@ protected:
     // Draws the picture with the partial mode an odd hint asked for (and clears the request): the part
     // that the view may keep, then the hint animations and the chart.
     void OnDraw(QPainter& painter) override;
-    // The part of the picture the view may keep: rulers, vehicles, dimension lines, axle-load pictures;
-    // it notes which animations and where the chart go over it. A partial paint (bTeilweise) keeps its
-    // scale and fonts and leaves out the dimension lines, the axle-load picture and the additions of the
-    // vehicle kinds.
+    // The part of the picture the view may keep, by the painter (rulers, vehicles, dimension lines,
+    // axle-load pictures; a partial paint as CVorlagePainter says), then the scroll area it asked for.
     virtual void ZeichneGrundbild(QPainter& painter, bool bTeilweise);
-    // The start both the single vehicle's and the combination's drawing share: the scale and the
-    // document for the rulers and dimensions, the drawing of `pFahrzeug` (made anew for another
-    // vehicle), and for a full drawing fresh fonts and the plain scale. Null without a drawing.
-    CDIBFahrzeug* BeginneGrundbild(CQOR1Doc* pDoc, CFahrzeug* pFahrzeug, bool bTeilweise);
+    // What the painter draws from.
+    SVorlageEingabe Eingabe() const;
+    // Takes the scroll area the last paint asked for.
+    void UebernimmScrollGroesse();
+    // What the last paint left behind.
+    const SVorlageErgebnis& Erg() const { return m_Maler.Ergebnis(); }
     // The hint animations and the chart that the last ZeichneGrundbild asked for.
     void ZeichneDazu(QPainter& painter);
     void DrawOverlay(QPainter& painter) override;
@@ -386,8 +364,6 @@ protected:
     // The load area of the vehicle worked on, in client pixels.
     QRect AktivLFClient() const;
     QPoint Scroll() const { return GetScrollPosition(); }
-    // The scroll area a paint asks for: `total`, grown to hold every text it drew.
-    QSize MitTexten(QSize total) const;
 
     // The vehicle with load area the view works on.
     CFahrzeug* GetArbeitsFahrzeug() const;
@@ -397,47 +373,20 @@ protected:
     bool m_bShowDiagramm = false;
     bool m_bBildExport = false;
     bool m_bPrinting = false;
-    // The y of the origin line in the paint (the screen's, enlarged while printing).
-    int OriginY() const;
     // Lowers the zoom until the drawing keeps inside a page of the size, less its margin.
     void FitPrintZoom(const QSize& seite);
     // How far the painted drawing reaches to the right and down at the current zoom, in drawing pixels
     // from the origin, up to twice the given size; found by painting it into a picture reduced by
     // nRaster, so it is exact to about nRaster pixels. Empty when there is nothing to draw.
     QSize MeasureDrawing(const QSize& bis, int nRaster);
-    bool m_bFontsDirty = true;
     bool m_bTeilweiseAngefordert = false;
-    bool m_bLetzteTeilweise = false;
-    QRect m_rcLadeflaeche;
-    std::unique_ptr<CDIBFahrzeug> m_pDIBFahrzeug;
+    // The picture's painter with the drawing objects and what the last paint left behind.
+    CVorlagePainter m_Maler;
     int m_nExportWidth = 648;
-    int m_nDrawShiftX = 0;
-    int m_nDrawShiftY = 0;
     double m_dZoom = 0.25;
     double m_dZoomSaved = 0.25;
-    QPoint m_ptOrigin{1, 255};
-    QPoint m_ptOriginDrawn;
-    STupel m_Scale{1.0, 1.0, -1};
-    CKoordSys m_KoordSys;
-    CBemassung m_Bemassung;
-    CAuflager m_Auflager;
-    CFahrzeugDiagrammBild m_DiagrammBild;
-    QRect m_rcDiagramm;
-    // Where the texts of the last paint stand, in device coordinates.
-    QRect m_rcTexte;
     int m_nDrawArg = 0;
     QRect m_rcHotItem;
-    std::array<QRect, kHotAnzahl> m_rcHotSpots{};
-    std::map<int, QRect> m_rcLabels;
-    std::map<int, STool> m_tools;
-    std::map<std::pair<int, int>, QRect> m_rcAuflager;
-    double m_dSchwerpunktPos = 0.0;
-
-    // What ZeichneGrundbild left for ZeichneDazu: how many hint animations to draw, whether and where
-    // the chart goes.
-    int m_nAnimAnzahl = 0;
-    bool m_bDiagrammZeigen = false;
-    QPoint m_ptDiagramm;
 
     // What the kept drawing was made for (see RenderPicture).
     struct SBildSchluessel
@@ -480,17 +429,12 @@ protected:
     bool m_bBildSpeicher = true;
     bool m_bAusBildSpeicher = false;
 
-    // The hint animations beside the axle groups' loads, their places and the step timer.
-    std::array<std::unique_ptr<IFrameAnimation>, 4> m_Anim;
-    std::array<QRect, 4> m_rcAnim{};
-    int m_nAnimSchritt = 0;
+    // The hint animations beside the axle groups' loads and their step timer.
+    std::unique_ptr<CHinweisAnimationen> m_pHinweise;
     int m_nAnimTimer = 0;
     // Set by an animation step until the paint it asked for: a paint of nothing but the animations' places
     // draws their frames alone.
     bool m_bAnimUpdate = false;
-    void BaueAnimationen();
-    // Draws the first nAnzahl hint animations (2 for one vehicle, 4 for a pair).
-    void ZeichneAnimationen(QPainter& painter, int nAnzahl = 2);
     int m_nExportTeil = 1;
 
     // Editing state.

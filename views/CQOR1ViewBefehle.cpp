@@ -6,6 +6,8 @@
 
 #include "platform/CCmdUI.h"
 
+#include "views/CGewichtsTip.h"
+#include "views/CHinweisAnimationen.h"
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
 #include "views/IFrameAnimation.h"
@@ -69,11 +71,6 @@ constexpr int kCmdHilfe = 827;
 std::string Text(std::uint32_t id)
 {
     return FormatS("$S", 1, id);
-}
-
-std::string Etikett(std::uint32_t id)
-{
-    return FormatS("$S:", 1, id);
 }
 
 QAction* Aktion(QMenu* m, int nId)
@@ -170,17 +167,17 @@ bool CQOR1View::event(QEvent* e)
         const QPoint pt = viewport()->mapFrom(this, h->pos());
         for (int nTool = 1; nTool <= 4; ++nTool) {
             // Tools 1 to 4 are the hint animations; the group loads beside them answer too.
-            const auto it =
-                m_rcAuflager.find({nTool <= 2 ? kAufAnteil : kAufAnteilAnhaenger, (nTool - 1) % 2});
+            const auto& auflager = Erg().rcAuflager;
+            const auto it = auflager.find({nTool <= 2 ? kAufAnteil : kAufAnteilAnhaenger, (nTool - 1) % 2});
             QRect rc = GetAnimRect(nTool - 1);
-            if (!rc.contains(pt) && it != m_rcAuflager.end())
+            if (!rc.contains(pt) && it != auflager.end())
                 rc = it->second;
             if (rc.contains(pt)) {
                 QToolTip::showText(h->globalPos(), GetGewichtsTipHtml(nTool), viewport(), rc);
                 return true;
             }
         }
-        for (const auto& [id, tool] : m_tools) {
+        for (const auto& [id, tool] : Erg().tools) {
             // The front swing label's text is made when it is shown.
             const std::string text =
                 id == CDIBAuflieger::kToolSchwenkradius ? SchwenkradiusTip(GetDocument()) : tool.text;
@@ -720,134 +717,32 @@ void CQOR1View::contextMenuEvent(QContextMenuEvent* e)
 
 std::string CQOR1View::GetGewichtsTip(int nTool, std::string* pTitel) const
 {
-    CQOR1Doc* pDoc = GetDocument();
-    if (!pDoc || nTool < 1 || nTool > 4)
-        return {};
-    CFahrzeug* vorn = pDoc->GetFirstFahrzeug();
-    CFahrzeug* anh = pDoc->GetAnhaenger();
-    CFahrzeug* v = nTool <= 2 ? vorn : anh;
-    if (!v)
-        return {};
-    const bool bHinten = nTool == 2 || nTool == 4;
-    const bool bKombi = nTool == 2 && anh != nullptr;
-    const int art = v->GetArt();
-    // Columns: rigid-drawbar trailer, semi-trailer, drawbar trailer, other.
-    const int spalte = art == FahrzeugArt::kStarrdeichsel ? 0
-                       : art == FahrzeugArt::kAuflieger   ? 1
-                       : art == FahrzeugArt::kAnhaenger   ? 2
-                                                          : 3;
-    static const std::uint32_t kTitelVorn[] = {296, 297, 298, 299};
-    static const std::uint32_t kArtName[] = {241, 243, 242, 294};
-    static const std::uint32_t kGruppe[] = {255, 255, 257, 256};
-    const int sp = (nTool >= 3 && spalte == 3) ? 2 : spalte;
-    std::string titel;
-    if (!bHinten)
-        titel = Text(kTitelVorn[sp]);
-    else if (sp == 0)
-        titel = Text(4);
-    else if (sp == 3)
-        titel = Text(249);
-    else
-        titel = FormatS("$S: $S", 2, kArtName[sp], 256u);
-    if (pTitel)
-        *pTitel = titel;
-
-    std::string body;
-    const std::string gruppe = Text(bHinten ? kGruppe[sp] : 255u);
-    if (bKombi)
-        body +=
-            FormatResChecked(5, {std::string(), std::string(), Etikett(244), vorn->m_dLeergewicht * 1000.0});
-    else
-        body += FormatResChecked(556, {gruppe, Text(kArtName[sp]), Etikett(244), v->m_dLeergewicht * 1000.0});
-    if (art != FahrzeugArt::kSattelzugmaschine)
-        body += FormatChecked("%25s %8.0f kg\n", {Etikett(246), v->GetQorMasse() * 1000.0});
-    if (bKombi)
-        body += FormatResChecked(
-            301, {Etikett(244), anh->m_dLeergewicht * 1000.0, Etikett(246), anh->GetQorMasse() * 1000.0});
-    if (nTool == 1 && (art == FahrzeugArt::kZugmaschine || art == FahrzeugArt::kSattelzugmaschine) &&
-        !(anh && anh->GetArt() == FahrzeugArt::kAnhaenger))
-        body += FormatChecked("%25s %8.0f kg\n", {Etikett(2), v->GetKupplungslast() * 1000.0});
-    const double gesamt = v->GetGesamtmasse(nTool == 2);
-    body += FormatChecked("%34s\n%34.0f kg\n\n", {std::string("-----"), gesamt * 1000.0});
-    double dVorn = 0.0, dHinten = 0.0;
-    v->CalcAchslastenBeladen(&dVorn, &dHinten);
-    const double last = bHinten ? dHinten : dVorn;
-    const double anteil = gesamt > 0.0 ? last / gesamt * 100.0 : 0.0;
-    body += FormatResChecked(bKombi ? 254 : 3, {last * 1000.0, anteil});
-    return body;
+    return CGewichtsTip::Text(GetDocument(), nTool, pTitel);
 }
 
 QString CQOR1View::GetGewichtsTipHtml(int nTool) const
 {
-    std::string titel;
-    const std::string body = GetGewichtsTip(nTool, &titel);
-    if (body.empty())
-        return {};
-    return QStringLiteral("<b>%1</b><pre style=\"font-family:'Courier New',monospace\">%2</pre>")
-        .arg(QString::fromStdString(titel).toHtmlEscaped(), QString::fromStdString(body).toHtmlEscaped());
+    return CGewichtsTip::Html(GetDocument(), nTool);
 }
 
 // --- hint animations ------------------------------------------------------------------------------------
 
-namespace {
-
-// The pictures of the frames in order, and the 31-step sequence that plays them.
-constexpr std::uint32_t kAnimBilder[8] = {417, 408, 409, 410, 416, 414, 413, 412};
-const std::vector<int> kAnimSequenz = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7,
-                                       7, 7, 7, 7, 7, 7, 7, 7, 7, 6, 5, 4, 3, 2, 1};
-constexpr int kAnimGroesse = 20;
-constexpr int kAnimIntervall = 100; // ms
-
-} // namespace
-
-void CQOR1View::BaueAnimationen()
-{
-    std::array<CMemBm, 8> bilder;
-    for (std::size_t i = 0; i < bilder.size(); ++i)
-        bilder[i].LoadBitmap(kAnimBilder[i]);
-    for (auto& a : m_Anim) {
-        a = IFrameAnimation::Create(this);
-        for (const CMemBm& b : bilder)
-            a->AddFrame(b);
-        a->SetSequence(kAnimSequenz, 0);
-    }
-}
-
 IFrameAnimation* CQOR1View::GetAnim(int i) const
 {
-    return i >= 0 && i < 4 ? m_Anim[static_cast<std::size_t>(i)].get() : nullptr;
+    return m_pHinweise->Get(i);
 }
 
-void CQOR1View::ZeichneAnimationen(QPainter& painter, int nAnzahl)
+QRect CQOR1View::GetAnimRect(int i) const
 {
-    // Under each group load of the axle-load picture; with one vehicle 2 and 3 stay empty.
-    for (int i = 0; i < 4; ++i) {
-        QRect& rc = m_rcAnim[static_cast<std::size_t>(i)];
-        rc = QRect();
-        const auto it = m_rcAuflager.find({i < 2 ? kAufAnteil : kAufAnteilAnhaenger, i % 2});
-        IFrameAnimation* a = GetAnim(i);
-        if (i >= nAnzahl || it == m_rcAuflager.end() || it->second.isEmpty() || !a)
-            continue;
-        const QRect& g = it->second;
-        // Centred under the group's load, where the picture has nothing else.
-        rc = QRect(g.left() + (g.width() - kAnimGroesse) / 2, g.bottom() + 3, kAnimGroesse, kAnimGroesse);
-        // The group rectangles are in client pixels, the painter in the picture's.
-        a->SetPosition(rc.translated(Scroll()).topLeft());
-        a->Draw(painter);
-    }
+    return m_pHinweise->GetRect(i);
 }
 
 bool CQOR1View::AnimSchritt()
 {
-    const int alt = kAnimSequenz[static_cast<std::size_t>(m_nAnimSchritt)];
-    m_nAnimSchritt = (m_nAnimSchritt + 1) % static_cast<int>(kAnimSequenz.size());
-    for (auto& a : m_Anim)
-        if (a)
-            a->Step(nullptr);
-    if (kAnimSequenz[static_cast<std::size_t>(m_nAnimSchritt)] == alt)
+    if (!m_pHinweise->Schritt())
         return false;
-    for (const QRect& rc : m_rcAnim)
-        if (!rc.isEmpty()) {
+    for (int i = 0; i < CHinweisAnimationen::kAnzahl; ++i)
+        if (const QRect rc = m_pHinweise->GetRect(i); !rc.isEmpty()) {
             viewport()->update(rc);
             m_bAnimUpdate = true;
         }
@@ -861,7 +756,7 @@ void CQOR1View::AnimTimerAnpassen()
     const QWidget* w = window();
     const bool laufen = isVisible() && w->isActiveWindow() && !w->isMinimized();
     if (laufen && !m_nAnimTimer)
-        m_nAnimTimer = startTimer(kAnimIntervall);
+        m_nAnimTimer = startTimer(CHinweisAnimationen::kIntervall);
     else if (!laufen && m_nAnimTimer) {
         killTimer(m_nAnimTimer);
         m_nAnimTimer = 0;
@@ -891,9 +786,7 @@ void CQOR1View::paintEvent(QPaintEvent* e)
     // places whole, as in the full picture.
     QPainter painter(viewport());
     painter.translate(-Scroll());
-    for (int i = 0; i < 4; ++i)
-        if (IFrameAnimation* a = GetAnim(i); a && !GetAnimRect(i).isEmpty())
-            a->Draw(painter);
+    m_pHinweise->DrawFrames(painter);
 }
 
 bool CQOR1View::NurAnimationen(const QRegion& region) const
@@ -902,8 +795,8 @@ bool CQOR1View::NurAnimationen(const QRegion& region) const
     if (m_bFocus || m_nPickX >= 0 || m_bMarker)
         return false;
     QRegion orte;
-    for (const QRect& rc : m_rcAnim)
-        orte += rc;
+    for (int i = 0; i < CHinweisAnimationen::kAnzahl; ++i)
+        orte += m_pHinweise->GetRect(i);
     return !orte.isEmpty() && (region - orte).isEmpty();
 }
 
@@ -939,39 +832,15 @@ void CQOR1View::DrawPositionMarker(const tagZLINFO* pZL)
 
 void CQOR1View::DrawOverlay(QPainter& painter)
 {
-    painter.save();
-    if (m_bFocus) {
-        // The hover frame inverts what lies under it.
-        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::NoBrush);
-        const QRect r = m_rcFocus;
-        painter.drawRect(QRect(QPoint(r.left() - 2, r.top() - 1), QPoint(r.right() + 1, r.bottom())));
-    }
-    if (m_nPickX >= 0 && IViewShell::Of(&GetProgramRun()).GetLoadDialog()) {
-        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter.setPen(QPen(Qt::black, 1));
-        const QRect lf = AktivLFClient();
-        const int x = m_nPickX - Scroll().x();
-        painter.drawLine(x - 1, lf.top(), x - 1, lf.bottom());
-        painter.drawLine(x + 1, lf.top(), x + 1, lf.bottom());
-    }
-    const CFahrzeug* f = GetArbeitsFahrzeug();
-    if (m_bMarker && m_pMarkerZL && f) {
-        painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-        painter.setPen(QPen(QColor(0, 0, 255), 1));
-        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
-        const QRect lf = AktivLFClient();
-        const int x0 = lf.left();
-        const int y0 = lf.bottom() + 1;
-        const int xi = x0 + static_cast<int>(const_cast<CFahrzeug*>(f)->GetZLPosition(m_pMarkerZL.get()) * s);
-        const double fo = m_pEditZL && !m_rcEditZL.isEmpty() ? m_rcEditZL.height() / 49.0 + 0.38 : 0.36;
-        const int yo = y0 + static_cast<int>(fo * s), yu = y0 + static_cast<int>(2.3 * s);
-        const int xr = m_pMarkerZL->m_nVomEnde ? x0 + static_cast<int>(f->GetLFLaenge() * s) : x0;
-        painter.drawLine(xi, yo, xi, yu);
-        painter.drawLine(xr, yu - 5, xi, yu - 5);
-        for (int x : {xr, xi})
-            painter.drawLine(x - 4, yu - 5 + 4, x + 5, yu - 5 - 5);
-    }
-    painter.restore();
+    SVorlageUeberlagerung u;
+    u.bFocus = m_bFocus;
+    u.rcFocus = m_rcFocus;
+    u.bPick = m_nPickX >= 0 && IViewShell::Of(&GetProgramRun()).GetLoadDialog();
+    u.nPickX = m_nPickX - Scroll().x();
+    u.rcLF = AktivLFClient();
+    u.pFahrzeug = GetArbeitsFahrzeug();
+    u.pMarkerZL = m_bMarker ? m_pMarkerZL.get() : nullptr;
+    u.rcEditZL = m_pEditZL ? m_rcEditZL : QRect();
+    u.dPixProMeter = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
+    CVorlagePainter::DrawUeberlagerung(painter, u);
 }

@@ -24,9 +24,9 @@
 namespace {
 
 // Hot rectangles of the value labels.
-constexpr int kHotAbstand = 12;  // 12..20 axle distances
-constexpr int kHotZulLast = 21;  // 21..30 permissible axle loads
-constexpr int kHotLeerlast = 31; // 31..40 empty axle loads
+constexpr int kHotAbstand = SVorlageErgebnis::kHotAbstand;
+constexpr int kHotZulLast = SVorlageErgebnis::kHotZulLast;
+constexpr int kHotLeerlast = SVorlageErgebnis::kHotLeerlast;
 
 int ArtVon(const CFahrzeug* f)
 {
@@ -51,59 +51,14 @@ double Cut2(double d)
 
 QRect CQOR1View::Label(int nHot) const
 {
-    const auto auflager = [this](AuflagerSpot s, int i) {
-        const auto it = m_rcAuflager.find({s, i});
-        return it == m_rcAuflager.end() ? QRect() : it->second;
-    };
-    if (nHot >= kHotAbstand && nHot < kHotAbstand + 9)
-        return GetLabelRect(3 + nHot - kHotAbstand);
-    if (nHot >= kHotZulLast && nHot < kHotZulLast + 10)
-        return auflager(kAufZulLast, nHot - kHotZulLast);
-    if (nHot >= kHotLeerlast && nHot < kHotLeerlast + 10)
-        return auflager(kAufLeerlast, nHot - kHotLeerlast);
-    switch (nHot) {
-    case 0:
-        return GetHotSpot(kHotStirnwand);
-    case 1:
-        return GetHotSpot(kHotRueckwand);
-    case 2:
+    if (nHot == 2)
         return m_rcAchseHot;
-    case 5:
-        return GetHotSpot(kHotKoerper);
-    case 9:
-        return GetHotSpot(kHotKupplung);
-    case 10:
-        return GetHotSpot(kHotSattel);
-    case 41:
-        return auflager(kAufMinAnteil, 0);
-    case 42:
-        return auflager(kAufMinAnteil, 1);
-    case 45:
-        return GetLabelRect(1);
-    case 46:
-        return GetLabelRect(2);
-    case 47:
-        return GetLabelRect(19);
-    case 48:
-        return GetLabelRect(24);
-    case 49:
-        return GetHotSpot(kHotGesamtmasse);
-    case 50:
-        return GetHotSpot(kHotKombiGrenze);
-    case 51:
-        return GetHotSpot(kHotBemerkung);
-    case 53:
-        return auflager(kAufBild, 0);
-    case 54:
-        return auflager(kAufBildInaktiv, 0);
-    case 55: {
+    if (nHot == 55) {
         const CFahrzeug* f = GetEditFahrzeug();
         return f && f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine ? GetHotSpot(kHotSattellast)
                                                                            : QRect();
     }
-    default:
-        return QRect();
-    }
+    return Erg().HotRect(nHot);
 }
 
 CFahrzeug* CQOR1View::GetEditFahrzeug() const
@@ -119,7 +74,7 @@ QRect CQOR1View::AktivLFClient() const
 
 QRect CQOR1View::LadeflaecheClient() const
 {
-    return m_rcLadeflaeche.translated(-Scroll());
+    return Erg().rcLadeflaeche.translated(-Scroll());
 }
 
 bool CQOR1View::HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const
@@ -302,11 +257,12 @@ void CQOR1View::TrackFocusRect(const QPoint& pt)
 
 void CQOR1View::ZeigeKupplungsTip(const QPoint& pt)
 {
-    if (!m_pDIBFahrzeug)
+    CDIBFahrzeug* pDIB = m_Maler.GetDIBFahrzeug();
+    if (!pDIB)
         return;
     // Over a payload area: where the load's centre of gravity may lie, and the load.
     const QPoint inhalt = pt + Scroll();
-    for (CDIBFahrzeug* d : {m_pDIBFahrzeug.get(), m_pDIBFahrzeug->m_pZugfahrzeug}) {
+    for (CDIBFahrzeug* d : {pDIB, pDIB->m_pZugfahrzeug}) {
         CFahrzeug* v = d ? d->GetFahrzeug() : nullptr;
         if (!v || !v->GetQor() || !d->GetKurvenPunkte().containsPoint(inhalt, Qt::OddEvenFill))
             continue;
@@ -314,7 +270,7 @@ void CQOR1View::ZeigeKupplungsTip(const QPoint& pt)
         const std::string text = FormatResChecked(203, {(v->GetNutzlastKurve().GetNutzbarVon() - f) * 1000.0,
                                                         (v->GetNutzlastKurve().GetNutzbarBis() - f) * 1000.0,
                                                         v->GetQorMasse() * 1000.0});
-        SetToolTip(d == m_pDIBFahrzeug.get() ? 12348 : 12349, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
+        SetToolTip(d == pDIB ? 12348 : 12349, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
     }
 }
 
@@ -394,7 +350,7 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         m_bLetztesXGueltig = false;
         // The first step measures from where the object stands.
         const QRect lf = AktivLFClient();
-        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
+        const double s = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
         if (s > 0.0) {
             m_dLetztesX = Cut2((anker.x() - lf.left()) / s);
             m_bLetztesXGueltig = true;
@@ -427,7 +383,7 @@ void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::Keyboard
     if (bZiehen) {
         m_bDragging = true;
         const QRect lf = AktivLFClient();
-        const double s = m_KoordSys.m_nPixProMeter * m_dZoom;
+        const double s = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
         if (s > 0.0)
             ZiehSchritt(Cut2((pt.x() - m_ptGrab.x() - lf.left()) / s), mods & Qt::ShiftModifier);
         return;

@@ -3,17 +3,14 @@
 
 #include "views/CGetAnsView.h"
 #include "views/CPlanGesten.h"
+#include "views/CPlanPainter.h"
 #include "views/IAusrichtenOwner.h"
 #include "views/IRampenView.h"
 #include "views/IValueSlider.h"
-#include "views/LabelLayoutCache.h"
-#include "views/PlanGrundbild.h"
 
-#include "draw2d/CMemBm.h"
 #include "model/plan/CPlanPlatzierung.h"
 #include "model/plan/CQOR.h"
 
-#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -28,7 +25,6 @@
 class CFahrzeug;
 class CRibBtnContainer;
 class ILoadingRamp;
-class QFontMetrics;
 class QMenu;
 class QPainter;
 class QPrinter;
@@ -42,37 +38,27 @@ class CQOR2View : public CGetAnsView, public IQorAnzeige, public IRampenView, pu
 
 public:
     // Tool areas of the plan's tool tips.
-    static constexpr int kToolSchwerpunkt = 13000;
-    static constexpr int kToolBereichMass = 13001;
-    static constexpr int kToolRandVorn = 13002;
-    static constexpr int kToolRandHinten = 13003;
-    static constexpr int kToolRandUnten = 13004;
-    static constexpr int kToolRandOben = 13005;
-    static constexpr int kToolErsteLadung = 12345;
+    static constexpr int kToolSchwerpunkt = CPlanPainter::kToolSchwerpunkt;
+    static constexpr int kToolBereichMass = CPlanPainter::kToolBereichMass;
+    static constexpr int kToolRandVorn = CPlanPainter::kToolRandVorn;
+    static constexpr int kToolRandHinten = CPlanPainter::kToolRandHinten;
+    static constexpr int kToolRandUnten = CPlanPainter::kToolRandUnten;
+    static constexpr int kToolRandOben = CPlanPainter::kToolRandOben;
+    static constexpr int kToolErsteLadung = CPlanPainter::kToolErsteLadung;
     // Commands 32878 to 32891 choose the plan's grid step (cm) in this order.
     static constexpr int kBefehlRasterSchritt = 32878;
     static constexpr int kRasterSchritte[14] = {1, 2, 3, 4, 5, 10, 15, 20, 25, 30, 40, 50, 75, 100};
     // Fills of the placed loads.
-    static constexpr QRgb kFarbeLadung = 0xFFEDF493;     // RGB(237,244,147)
-    static constexpr QRgb kFarbeAuswahl = 0xFF7EC4FC;    // RGB(126,196,252)
-    static constexpr QRgb kFarbeFsm = 0xFF14897A;        // RGB(20,137,122)
-    static constexpr QRgb kFarbeFsmAuswahl = 0xFF0E584F; // RGB(14,88,79)
-    static constexpr QRgb kFarbeFsmHell = 0xFF3CC4AF;    // RGB(60,196,175)
-    static constexpr QRgb kFarbeFsmExport = 0xFFDAFAF5;  // RGB(218,250,245)
-    static constexpr QRgb kFarbeBereich = 0xFFD6FFC1;    // RGB(214,255,193)
+    static constexpr QRgb kFarbeLadung = CPlanPainter::kFarbeLadung;
+    static constexpr QRgb kFarbeAuswahl = CPlanPainter::kFarbeAuswahl;
+    static constexpr QRgb kFarbeFsm = CPlanPainter::kFarbeFsm;
+    static constexpr QRgb kFarbeFsmAuswahl = CPlanPainter::kFarbeFsmAuswahl;
+    static constexpr QRgb kFarbeFsmHell = CPlanPainter::kFarbeFsmHell;
+    static constexpr QRgb kFarbeFsmExport = CPlanPainter::kFarbeFsmExport;
+    static constexpr QRgb kFarbeBereich = CPlanPainter::kFarbeBereich;
 
-    // Screen record of a drawn load: its rectangle in client pixels and its tool id.
-    struct SGuiLg
-    {
-        QRect rc;
-        int nToolId = -1;
-    };
-    // A tool-tip area of the plan, in client pixels.
-    struct SToolArea
-    {
-        QRect rc;
-        QString text;
-    };
+    using SGuiLg = CPlanPainter::SGuiLg;
+    using SToolArea = CPlanPainter::SToolArea;
 
     explicit CQOR2View(CQOR1Doc* pDoc = nullptr, QWidget* parent = nullptr);
     ~CQOR2View() override;
@@ -235,41 +221,22 @@ public:
     // Numbers the loads that bear the right-clicked load's name again from 1.
     void Umnummerieren();
 
-    // Overlays of the plan drawing.
-    QRect GetBereichRect() const;
-    int GetSchwerpunktBild() const;
-    void DrawLadeflaechenBereich(QPainter& painter);
-    // A filled double arrow from a to b; false when they are too close and the heads point outward.
-    bool DrawMassPfeil(QPainter& painter, QPoint a, QPoint b, bool bSenkrecht);
-    // Guide lines on the rulers at the current load's position while the x slider is open.
-    void DrawPositionsLinien(QPainter& painter, bool bZeigen);
+    // The usable range in content pixels at the scale of the last paint, and the centre-of-gravity marker
+    // the plan gets (260, 268 or 267).
+    QRect GetBereichRect() const { return CPlanPainter::BereichRect(GetFahrzeug(), Massstab()); }
+    int GetSchwerpunktBild() const { return CPlanPainter::SchwerpunktBild(GetFahrzeug(), GetPlan()); }
 
-    // Drawing of one placed load.
-    void DrawLadung(QPainter& painter, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
-                    bool bSelected);
-    void DrawLgBox(QPainter& painter, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected);
-    void DrawSonderItem(QPainter& painter, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
-                        tagLGINFO* pLg);
-    void DrawDruckRahmen(QPainter& painter);
-    // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
-    static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
-    // Forgets the laid-out label texts and the kept layers under the moving loads, so the next paint
-    // lays every text out and draws every layer anew.
-    void VerwirfZwischenbilder()
-    {
-        m_labels.Clear();
-        m_grundbild.Verwirf();
-    }
-    // Whether a paint may take the layers under the moving loads (cab, load area, grid, focus frame and
-    // the loads that are neither selected nor pressed) from the picture kept of them while nothing they
-    // were drawn from changed; tests compare such paints with drawings made anew.
-    void SetGrundbildSpeicher(bool bAn);
-    // Whether the last paint took the kept layers, and how often they were drawn anew.
-    bool WarAusGrundbild() const { return m_bAusGrundbild; }
-    int GetGrundbildNeu() const { return m_nGrundbildNeu; }
+    // The painter of the plan with its fonts, pictures and kept layers (see CPlanPainter); tests compare
+    // paints from the kept layers with drawings made anew.
+    CPlanPainter& GetPainter() { return m_painter; }
+    void VerwirfZwischenbilder() { m_painter.VerwirfZwischenbilder(); }
+    void SetGrundbildSpeicher(bool bAn) { m_painter.SetGrundbildSpeicher(bAn); }
+    bool WarAusGrundbild() const { return m_painter.WarAusGrundbild(); }
+    int GetGrundbildNeu() const { return m_painter.GetGrundbildNeu(); }
 
-    const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_mapGuiLg; }
-    const std::map<int, SToolArea>& GetTools() const { return m_tools; }
+    // The records of the drawn loads and the tool areas, as the paints left them.
+    const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_zeichnung.ladungen; }
+    const std::map<int, SToolArea>& GetTools() const { return m_zeichnung.tools; }
     QSize GetPageSize() const { return m_sizePage; }
     // The button strips above the plan: 399 with the ramp toggle 400, 635 with the help button 827.
     CRibBtnContainer* GetStreifenAnsicht() const { return m_pBtnsAnsicht; }
@@ -292,21 +259,10 @@ public:
     double GetFensterFaktor() const { return m_dFensterFaktor; }
 
     // What the last paint of the plan left for the hit tests, in client coordinates.
-    struct PlanTreffer
-    {
-        QRect rcLadeflaeche;
-        QRect rcBtnX, rcBtnY, rcBtnWert;
-        QRect rcSchwerpunkt;
-    };
+    using PlanTreffer = CPlanPainter::PlanTreffer;
     bool m_bBildExport = false;
-    // Scale and margins of the last exported picture: the load area's corner lies at
-    // (nRandLinks, nRandOben) plus its edge distances at nScale pixels per metre.
-    struct ExportMasse
-    {
-        int nScale = 0;
-        int nRandLinks = 0;
-        int nRandOben = 0;
-    } m_letzterExport;
+    // Scale and margins of the last exported picture.
+    CPlanPainter::ExportMasse m_letzterExport;
     int m_nExportBreite = 645;
     int m_nExportHoehe = 440;
     int m_nNutzbarerBereich = 0;
@@ -315,10 +271,6 @@ public:
     bool m_bRampenModus = false;
     QSize m_sizeScrollGesamt{1000, 500};
     PlanTreffer m_treffer;
-    // The value buttons are as large as a compact slider, which opens over them; the handles are small
-    // squares centred on an edge of the load area.
-    static constexpr QSize kKnopfGroesse{46, 16};
-    static constexpr int kGriff = 9;
     int m_nPlatzStatus = 1;
     QPoint m_ptLetzterUrsprung{-1, -1};
     QPoint m_ptUrsprungKorr{100, 40};
@@ -393,70 +345,22 @@ private:
     // The button strips at the top left of the plan, moved with its scrolling.
     void PlatziereStreifen();
     QPoint m_insetsStreifen;
-    // The whole plan drawing into `painter`; `pScroll` is the scroll position the painter is moved by.
-    void ZeichnePlan(QPainter& painter, QSize client, QPoint scroll);
+    // Has the painter draw the plan into `painter` (the screen's, moved by the scroll position, or, for
+    // an export, a stand-in; the export's picture is its own) and takes over what the paint gives back.
+    void Zeichnen(QPainter& painter);
+    CPlanPainter::SEingabe Eingabe(CFahrzeug* pV);
+    // The scale as a paint works it out, and taking over the one a paint gave back.
+    CPlanPainter::SMassstab Massstab() const;
+    void UebernimmMassstab(const CPlanPainter::SMassstab& m);
     // Display toggles and grid options of the plan; false for another command.
     bool OnAnzeigeBefehl(CQOR& plan, int nId);
-    // The steps of ZeichnePlan, on the layout it works out first (defined with it).
-    struct PlanLage;
-    struct PlanExport;
     void VergissAndereFahrzeuge(const CFahrzeug* pV);
-    void BeginneExport(const PlanLage& g, PlanExport& exp) const;
-    void SetzeUrsprung(PlanLage& g);
-    void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
-    // Copies the plan's display options (and, unless exporting, its zoom) into the view.
-    void AktualisiereAnzeige(CQOR& plan, bool bExport);
-    void SetzeMassstab(PlanLage& g, int nExportScale);
-    void ZeichneFahrerhaus(QPainter& painter, const PlanLage& g);
-    void ZeichneLadeflaeche(QPainter& painter, const PlanLage& g) const;
-    void SetzeRandTools(const PlanLage& g);
-    void ZeichneFokusRahmen(QPainter& painter, const PlanLage& g) const;
-    // Which of the drawn loads ZeichneLadungen draws: all, only those that stay (into the kept layers),
-    // or only the moving ones (over the kept layers; the others get their records all the same).
-    enum class Ladungsteil
-    {
-        kAlle,
-        kFeste,
-        kBewegte
-    };
-    void ZeichneLadungen(QPainter& painter, const PlanLage& g, Ladungsteil teil = Ladungsteil::kAlle);
-    // The layers under the loads: the cab, the load area, the grid and the focus frame.
-    void ZeichneUnterlage(QPainter& painter, const PlanLage& g);
-    // The layers under the loads and the loads that stay, from the kept picture (drawn anew when what
-    // it was drawn from changed), then the moving loads; false, with nothing drawn, where the kept
-    // picture cannot stand for them on this painter or in this order of the loads.
-    bool ZeichneMitGrundbild(QPainter& painter, const PlanLage& g);
-    bool GrundbildMoeglich(const QPainter& painter) const;
-    PlanGrundbild::SLage GrundbildLage(const QPainter& painter, const PlanLage& g) const;
-    // Whether a load is drawn in this paint, and whether it belongs to the moving ones (selected, or
-    // pressed and drawn highlighted) rather than to the kept layers.
-    bool WirdGezeichnet(const tagLGINFO* lg, const tagLGINFO* pHover) const;
-    bool IstBewegt(const tagLGINFO* lg, const tagLGINFO* pHover, bool bGedrueckt) const;
-    bool IstGedrueckt(const tagLGINFO* pHover) const;
-    // A load's box in content pixels.
-    QRect LadungRect(const tagLGINFO& lg);
-    void ZeichneRahmen(QPainter& painter, const PlanLage& g) const;
-    // Answers the cell of the width figure.
-    QRect ZeichneBreitenMass(QPainter& painter, const PlanLage& g) const;
+    // The loading ramp shows in ramp mode only; answers whether it shows.
     bool ZeigeLaderampe(bool bExport);
-    void ZeichneBereichMass(QPainter& painter, const PlanLage& g);
-    // Answers where the marker lies, or an empty rectangle when it is not drawn.
-    QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
-    void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
-    void SetzeRampeUndScrollGroesse(const PlanLage& g);
-    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
-    void ZeichneLadeeinheiten(QPainter& painter);
-    // Places and draws the value buttons of the current load (x above the load area at the load's front
-    // edge, y left of it at the load's upper edge) into `treffer` and the zoom and width handles (on the
-    // middle of the rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll
-    // offset.
-    void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr, PlanTreffer& treffer);
-    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
-                           int y0);
+    // Lays the ramp out under the plan the last paint drew and sets the scroll size to hold both.
+    void SetzeRampeUndScrollGroesse();
     tagLGINFO* Gueltig(tagLGINFO* p) const;
     bool IsImPlan(const tagLGINFO* p) const;
-    void LadeBilder();
-    void SetTool(int nId, const QRect& rc, const QString& text);
     void SetzeCursor();
 
     // Handles the slider messages; false for another event.
@@ -468,29 +372,11 @@ private:
     void InvalidateVorlage();
     void SetzePosition(bool bX, double dWert);
 
-    // Copies of the plan's display options, refreshed by every drawing (AktualisiereAnzeige).
-    struct PlanAnzeigeKopie
-    {
-        bool bRasterBeschriftung = false;
-        bool bLadungenZeigen = true;
-        double dRasterY = 0.4;
-        double dRasterX = 0.4;
-        int nRasterSeite = 0;
-        bool bRasterZeigen = false;
-        bool bZulBereich = false;
-        bool bBereichFarbig = false;
-        bool bRichtungZeigen = false;
-        bool bSchwerpunktZeigen = false;
-        bool bAnzeigeBeiKonflikt = false;
-    };
-    PlanAnzeigeKopie m_anzeige;
     CPlanPlatzierung m_platz;
     std::unique_ptr<IValueSlider> m_pSlider; // y position, width or mass
     int m_nReglerArt = 0;                    // the kind of m_pSlider (13, 14 or 16)
     bool m_bFensterAnpassung = false;
     double m_dFensterFaktor = 1.0;
-    // The window's share of the zoom for the layout being drawn.
-    double FensterFaktor(const PlanLage& g) const;
     std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
     CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport
@@ -501,35 +387,14 @@ private:
     double m_dRampenMassstab = 0.0; // pixels per metre of the ramp's last layout
     QSize m_sizePage;
     QSize m_sizeLine;
-    std::map<tagLGINFO*, SGuiLg> m_mapGuiLg;
-    std::map<int, SToolArea> m_tools;
     // The vehicle whose plan the screen records belong to.
     const CFahrzeug* m_pAnzeigeFahrzeug = nullptr;
     tagLGINFO* m_pGuiHover = nullptr;
     tagLGINFO* m_pGuiAuswahl = nullptr;
     tagLGINFO* m_pGuiKontext = nullptr;
     tagLGINFO* m_pLgGedrueckt = nullptr;
-    CMemBm m_bmSchwerpunkt[3]; // 260, 268, 267
-    CMemBm m_bmLgSchwerpunkt;  // 266
-    CMemBm m_bmFahrerhaus;     // 459
-    CMemBm m_bmFahrerhausLang; // 461
-    CMemBm m_bmDeichselStarr;  // 466
-    CMemBm m_bmDeichsel;       // 468
-    QImage m_exportBild;
-    // The hatching of the load area and the pattern of a load-unit box (resource bitmaps).
-    static constexpr int kMusterLadeflaeche = 418;
-    static constexpr int kMusterEinheit = 675;
-    QImage m_musterLadeflaeche;
-    QImage m_musterEinheit;
-    // Pictures on the boxes of load units: a unit in the plan's securing (808) and, in its corners, a unit
-    // with defects (1410). Either may be missing from the module; it is then left out.
-    QImage m_bildEinheit;
-    QImage m_bildMangel;
-    bool m_bEinheitBilder = false; // both read
-    QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
-    LabelLayoutCache m_labels;
-    PlanGrundbild m_grundbild;
-    bool m_bGrundbildSpeicher = true;
-    bool m_bAusGrundbild = false;
-    int m_nGrundbildNeu = 0;
+    // The drawing of the plan, and what the paints left: the records of the drawn loads, the tool areas,
+    // the display options they drew by, the export picture.
+    CPlanPainter m_painter;
+    CPlanPainter::SErgebnis m_zeichnung;
 };

@@ -6,6 +6,7 @@
 #include "views/IPlanDialogs.h"
 #include "views/IViewShell.h"
 #include "views/PlanAusrichtEvent.h"
+#include "views/PlanDialogWerte.h"
 #include "views/PlanMasseEvent.h"
 #include "views/SliderValueEvent.h"
 
@@ -343,35 +344,7 @@ void CQOR2View::Umbenennen()
     std::string name = (pErste ? pErste : pAktuell)->m_strName;
     if (!IPlanDialogs::Of(&GetProgramRun()).EditName(this, name))
         return;
-    int nAnzahl = 0;
-    const int nMax = q->GetMaxNummer(name.c_str(), &nAnzahl);
-    int nNr = 1;
-    if (nAnzahl == 1) {
-        q->RenumberLgInfo(name.c_str(), 1);
-        nNr = 2;
-    } else if (nAnzahl > 1) {
-        nNr = nMax + 1;
-    }
-    // Each renamed load goes behind the last one of its new name.
-    const auto neu = [&](tagLGINFO* p) {
-        std::unique_ptr<tagLGINFO> pLg = q->RemoveLgInfo(p);
-        if (!pLg)
-            return;
-        pLg->m_strName = name;
-        pLg->m_nNummer = nNr++;
-        q->InsertLgInfoNachName(std::move(pLg));
-    };
-    if (!pErste) {
-        if (pAktuell->m_strName != name)
-            neu(pAktuell);
-    } else {
-        std::vector<tagLGINFO*> auswahl;
-        for (tagLGINFO* p : q->GetLgInfos())
-            if (p->m_bSelected && p->m_strName != name)
-                auswahl.push_back(p);
-        for (tagLGINFO* p : auswahl)
-            neu(p);
-    }
+    PlanDialogWerte::BenenneUm(*q, pErste, pAktuell, name);
     if (CQOR1Doc* pDoc = GetDocument())
         pDoc->SetModifiedFlag(true);
     q->m_bModified = 1;
@@ -473,12 +446,12 @@ QPoint CQOR2View::GetAuswahlMittelpunkt() const
     if (!q)
         return QPoint(-1, -1);
     QRect rc;
-    for (const auto& [p, gui] : m_mapGuiLg)
+    for (const auto& [p, gui] : m_zeichnung.ladungen)
         if (p->m_bSelected)
             rc = rc.united(gui.rc);
     if (rc.isNull())
         if (tagLGINFO* p = GetAuswahl())
-            if (const auto it = m_mapGuiLg.find(p); it != m_mapGuiLg.end())
+            if (const auto it = m_zeichnung.ladungen.find(p); it != m_zeichnung.ladungen.end())
                 rc = it->second.rc;
     return rc.isNull() ? QPoint(-1, -1) : rc.center();
 }
@@ -555,30 +528,10 @@ void CQOR2View::EditNutzbareLF()
     CFahrzeug* f = GetFahrzeug();
     if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return;
-    const SNutzbareLF alt = f->m_NutzLF[1];
-    IPlanDialogs::NutzbareLFValues werte;
-    for (int i = 0; i < 4; ++i) {
-        werte.dLaengen[i] = alt.m_dRand[i];
-        werte.fWerte[i] = alt.m_fWert[i];
-        werte.nWerte[i] = alt.m_nRaster[i];
-    }
-    if (!IPlanDialogs::Of(&GetProgramRun()).EditNutzbareLF(this, werte, false))
+    IPlanDialogs::NutzbareLFValues werte = PlanDialogWerte::NutzbareLF(*f);
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditNutzbareLF(this, werte, false) ||
+        !PlanDialogWerte::UebernimmNutzbareLF(*f, werte))
         return;
-    bool bAnders = false;
-    for (int i = 0; i < 4; ++i) {
-        if (!std::isfinite(werte.dLaengen[i]) || werte.dLaengen[i] < 0.0)
-            return; // a border the dialog should not have let through changes nothing
-        bAnders = bAnders || werte.dLaengen[i] != alt.m_dRand[i];
-    }
-    if (!bAnders)
-        return;
-    SNutzbareLF neu;
-    for (int i = 0; i < 4; ++i) {
-        neu.m_dRand[i] = werte.dLaengen[i];
-        neu.m_fWert[i] = werte.fWerte[i];
-        neu.m_nRaster[i] = werte.nWerte[i];
-    }
-    f->SetLFRaender(neu);
     f->SetModified();
     Benachrichtige(true);
     InvalidateNachbarn(true, false);
@@ -594,19 +547,9 @@ void CQOR2View::EditUeberstand()
     for (int i = 0; i < 4; ++i)
         werte[i] = f->m_Ueberstand.m_dWert[i];
     int nFlag = f->HasUeberstand() ? 1 : 0;
-    if (!IPlanDialogs::Of(&GetProgramRun()).EditUeberstand(this, werte, nFlag))
+    if (!IPlanDialogs::Of(&GetProgramRun()).EditUeberstand(this, werte, nFlag) ||
+        !PlanDialogWerte::UebernimmUeberstand(*f, GetPlan(), werte, nFlag))
         return;
-    for (double d : werte)
-        if (!std::isfinite(d) || d < 0.0)
-            return; // an overhang the dialog should not have let through changes nothing
-    // Overhangs 1 to 4 (front, rear, side B, side A) free the borders 1, 3, 4 and 2.
-    const double dAltB = f->m_NutzLF[0].m_dRand[3];
-    f->SetUeberstaende(werte, nFlag != 0);
-    // Loads counted from side B keep their place when that border moves.
-    const double dDelta = dAltB - f->m_NutzLF[0].m_dRand[3];
-    if (CQOR* q = GetPlan(); q && dDelta != 0.0 && CPlanAnzeige(*q).GetRasterSeite() != 0)
-        for (tagLGINFO* p : q->GetLgInfos())
-            p->m_dPosY += dDelta;
     f->SetModified();
     if (CQOR1Doc* pDoc = GetDocument()) {
         pDoc->SetModifiedFlag(true);
@@ -655,7 +598,7 @@ bool CQOR2View::viewportEvent(QEvent* e)
     // No tip while a gesture runs.
     if (m_bTasteUnten || m_bZiehen)
         return true;
-    for (const auto& [pLg, gui] : m_mapGuiLg)
+    for (const auto& [pLg, gui] : m_zeichnung.ladungen)
         if (gui.rc.contains(h->pos()) && !m_treffer.rcSchwerpunkt.contains(h->pos())) {
             const std::string html = ToolTipHtml(pLg);
             if (!html.empty()) {
@@ -663,7 +606,7 @@ bool CQOR2View::viewportEvent(QEvent* e)
                 return true;
             }
         }
-    for (const auto& [nId, tool] : m_tools)
+    for (const auto& [nId, tool] : m_zeichnung.tools)
         if (tool.rc.contains(h->pos()) && !tool.text.isEmpty()) {
             QToolTip::showText(h->globalPos(), tool.text, viewport(), tool.rc);
             return true;

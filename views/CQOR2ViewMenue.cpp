@@ -81,7 +81,7 @@ QMenu* CQOR2View::KontextMenu(QPoint pt)
     if (!q || !f)
         return nullptr;
     tagLGINFO* pLg = nullptr;
-    for (const auto& [p, gui] : m_mapGuiLg)
+    for (const auto& [p, gui] : m_zeichnung.ladungen)
         if (gui.rc.contains(pt) && Gueltig(p))
             pLg = p;
     int nPopup = -1;

@@ -15,9 +15,6 @@ public:
     // The document's vehicle worked on: 2 the towing vehicle, 1 (or 0) the trailer or single vehicle.
     int GetViewAktivIndex() const override;
     bool HasTowingPair() const override;
-    bool IsKombinationsBild() const override;
-    bool IsEinzelBild() const override;
-    CFahrzeug* GetEinzelFahrzeug() const override;
     QRect GetLadeflaecheRect() const override;
     CDIBFahrzeug* GetDIBFahrzeug() const override;
     double PixelToPosition(const QPoint& pt) const override;
@@ -25,10 +22,10 @@ public:
     void SetPickPosition(double dPos, CFahrzeug* pFahrzeug, bool bMove) override;
 
     // The whole load area from the towing vehicle's front to the trailer's end in a pair.
-    QRect GetGesamtLadeflaeche() const { return m_rcLadeflaeche; }
+    QRect GetGesamtLadeflaeche() const { return Erg().rcLadeflaeche; }
     // Where the towing vehicle's and the trailer's drawings start.
-    int GetZugOriginX() const { return m_nZugX; }
-    int GetAnhaengerOriginX() const { return m_nAnhaengerX; }
+    int GetZugOriginX() const { return Erg().nZugX; }
+    int GetAnhaengerOriginX() const { return Erg().nAnhaengerX; }
     // The mouse press of the view, at a client point (what a left button press runs).
     void LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods);
 
@@ -42,10 +39,4 @@ private:
     int AnderIndex() const;
     // Makes the other vehicle the one worked on; false when the document or a view refused.
     bool WechselFahrzeug();
-    void DrawKombination(QPainter& painter, bool bTeilweise);
-    void DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv, bool bTeilweise);
-    void SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart, bool bVoll);
-
-    int m_nZugX = 0;
-    int m_nAnhaengerX = 0;
 };

@@ -1,7 +1,7 @@
 // Measured and fitted texts of the plan's load labels, kept per font so a repaint shapes each text once.
 #include "views/LabelLayoutCache.h"
 
-#include "views/CQOR2View.h"
+#include "views/CPlanPainter.h"
 
 #include <functional>
 
@@ -43,7 +43,7 @@ const QString& LabelLayoutCache::Fitted(const QFont& font, const std::string& na
         return it->second;
     if (s.fitted.size() >= kHoechstensTexte)
         s.fitted.clear();
-    QString t = CQOR2View::FitLabelToWidth(s.fm, name, nNummer, nMax);
+    QString t = CPlanPainter::FitLabelToWidth(s.fm, name, nNummer, nMax);
     return s.fitted.emplace(std::move(k), std::move(t)).first->second;
 }
 

@@ -5,6 +5,7 @@
 #include "catalogue/CDlgAddZLs.h"
 #include "catalogue/CDlgBemerkungenFhzg.h"
 #include "catalogue/CDlgDataOnNewFzg.h"
+#include "catalogue/CDlgDsr.h"
 #include "catalogue/CDlgEditGewicht.h"
 #include "catalogue/CDlgFileAction2.h"
 #include "catalogue/CDlgFileProperties.h"
@@ -321,6 +322,7 @@ QList<Row> Rows()
                  }});
     rows.append(
         {"new vehicle", [](Setting& s) { return Shown(std::make_unique<CDlgDataOnNewFzg>(&s.owner)); }});
+    rows.append({"front swing", [](Setting& s) { return Shown(std::make_unique<CDlgDsr>(&s.owner)); }});
     rows.append({"equipment", [](Setting& s) { return Shown(std::make_unique<CDlgZL>(&s.owner)); }});
     rows.append({"additional items", [](Setting& s) {
                      auto d = std::make_unique<CDlgAddZLs>(&s.owner);

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -114,6 +115,16 @@ TEST_F(AuflagerTest, RigidDrawbarTrailerShowsDashesForTheRearShare)
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", m_doc->GetFahrzeug()->m_dMinAnteilHinten * 100.0);
     EXPECT_EQ(m_view.m_auf.at({IPlanDrawView::kAufMinAnteil, 1}).width(), fm.horizontalAdvance(buf));
+}
+
+// A vehicle whose loads cannot be calculated shows dashes, not "nan", in the group-load row.
+TEST_F(AuflagerTest, UncalculableGroupLoadsShowDashes)
+{
+    Open("LKW");
+    m_doc->GetFahrzeug()->m_dAchslastVorn = std::numeric_limits<double>::quiet_NaN();
+    DrawAt(150);
+    const QFontMetrics fm(FontTable::MakeFont("Segoe UI", static_cast<int>(kZoom * 60)));
+    EXPECT_EQ(m_view.m_auf.at({IPlanDrawView::kAufAnteil, 0}).width(), fm.horizontalAdvance("(----)") + 12);
 }
 
 TEST_F(AuflagerTest, ExtraMassNoteOnlyWithTheMassAndNotWhilePrinting)

@@ -31,6 +31,7 @@
 #include "reports/CDlgSearchInbox.h"
 #include "reports/ExchangeFileWriter.h"
 #include "tests/support/InProcessProgram.h"
+#include "tests/support/SmtpReader.h"
 #include "ui/CXTPTabControlMM.h"
 #include "view3d/C3DViewport.h"
 #include "view3d/CQOR3DView.h"
@@ -105,39 +106,28 @@ public:
 private:
     void Read(QTcpSocket* socket)
     {
-        m_buffer += socket->readAll();
-        for (;;) {
-            if (m_inData) {
-                const qsizetype end = m_buffer.indexOf("\r\n.\r\n");
-                if (end < 0)
-                    return;
-                messages.append(m_buffer.left(end + 2));
-                m_buffer.remove(0, end + 5);
-                m_inData = false;
+        m_reader.Feed(
+            socket->readAll(),
+            [&](const QByteArray& line) {
+                commands.append(line);
+                if (line.startsWith("DATA")) {
+                    socket->write("354 go on\r\n");
+                } else if (line.startsWith("QUIT")) {
+                    socket->write("221 bye\r\n");
+                    socket->disconnectFromHost();
+                } else {
+                    socket->write("250 ok\r\n");
+                }
+                return true;
+            },
+            [&](const QByteArray& text) {
+                messages.append(text);
                 socket->write("250 kept\r\n");
-                continue;
-            }
-            const qsizetype end = m_buffer.indexOf("\r\n");
-            if (end < 0)
-                return;
-            const QByteArray line = m_buffer.left(end);
-            m_buffer.remove(0, end + 2);
-            commands.append(line);
-            if (line.startsWith("DATA")) {
-                m_inData = true;
-                socket->write("354 go on\r\n");
-            } else if (line.startsWith("QUIT")) {
-                socket->write("221 bye\r\n");
-                socket->disconnectFromHost();
-            } else {
-                socket->write("250 ok\r\n");
-            }
-        }
+            });
     }
 
     QTcpServer m_server;
-    QByteArray m_buffer;
-    bool m_inData = false;
+    SmtpReader m_reader;
 };
 
 // Undoes the dot-stuffing of an SMTP DATA section.

@@ -62,10 +62,10 @@ TEST_F(LgSichgViewTest, ReportPictureShowsTheLoadAreaWithTheActiveUnitOnly)
                           20 + M(ry + lg->m_dPosY + lg->GetDimY() / 2));
         };
         // A load outside every unit is left out, a load of another unit is drawn without its unit.
-        EXPECT_FALSE(Gleich(Pixel(img, Mitte(d)), CQORLgSicherungView::kFarbeLadung));
-        EXPECT_TRUE(Gleich(Pixel(img, Mitte(a)), CQORLgSicherungView::kFarbeLadung));
+        EXPECT_FALSE(Gleich(Pixel(img, Mitte(d)), LgSichgSkizze::kFarbeLadung));
+        EXPECT_TRUE(Gleich(Pixel(img, Mitte(a)), LgSichgSkizze::kFarbeLadung));
         // The active unit covers its load.
-        EXPECT_FALSE(Gleich(Pixel(img, Mitte(b)), CQORLgSicherungView::kFarbeLadung));
+        EXPECT_FALSE(Gleich(Pixel(img, Mitte(b)), LgSichgSkizze::kFarbeLadung));
         // The far end of the load area is in the picture: its outline is drawn there.
         const int y = 20 + W / 2;
         EXPECT_FALSE(Gleich(Pixel(img, QPoint(10 + L - 1, y)), 0xFFFFFFFF)) << "outline at the end";

@@ -91,7 +91,7 @@ TEST_F(LgSichgViewTest, PixelsStandWhereTheModelPutsTheEquipment)
         const int L = M(f.GetLFLaenge()), W = M(f.GetLFBreite());
         EXPECT_EQ(view->GetLadeflaeche(), QRect(u.x(), u.y(), L, W));
         // The unusable strips in the margins the vehicle gives, the usable area white.
-        const QRgb rand = CQORLgSicherungView::kFarbeRand;
+        const QRgb rand = LgSichgSkizze::kFarbeRand;
         EXPECT_TRUE(Gleich(img.pixel(u.x() + M(0.3) - 2, u.y() + W / 2), rand));
         EXPECT_TRUE(Gleich(img.pixel(u.x() + L - M(0.4) + 2, u.y() + W / 2), rand));
         EXPECT_TRUE(Gleich(img.pixel(u.x() + L / 2 + 3, u.y() + M(0.2) - 2), rand));
@@ -108,7 +108,7 @@ TEST_F(LgSichgViewTest, PixelsStandWhereTheModelPutsTheEquipment)
             if (nZoom < 4) {
                 EXPECT_EQ(nDunkel, 0);
                 const int x = u.x() + M(4.05), y = rc.center().y();
-                EXPECT_TRUE(Gleich(img.pixel(x, y), CQORLgSicherungView::kFarbeSchiene));
+                EXPECT_TRUE(Gleich(img.pixel(x, y), LgSichgSkizze::kFarbeSchiene));
             } else {
                 EXPECT_GT(nDunkel, 0);
             }
@@ -121,7 +121,7 @@ TEST_F(LgSichgViewTest, PixelsStandWhereTheModelPutsTheEquipment)
                       u.y() + M(p->GetPosY() - 0.06) + ((p->m_nFlags & CZurrpunkt::kLinks) ? 1 : 0));
             EXPECT_EQ(rc.width(), M(0.12));
             if (nZoom < 4) {
-                EXPECT_TRUE(Gleich(img.pixel(rc.center()), CQORLgSicherungView::kFarbePunkt));
+                EXPECT_TRUE(Gleich(img.pixel(rc.center()), LgSichgSkizze::kFarbePunkt));
             }
         }
         // Goods where the model puts them (from the usable area's corner), the units over them.
@@ -182,11 +182,11 @@ TEST_F(LgSichgViewTest, PointsAndRailsAreFadedWhereTheWizardSaysSo)
         const QImage img = Bild();
         CZurrpunkt* p = Punkte().at(1);
         const QRect rc = view->GetPunktRechtecke().at(p);
-        EXPECT_EQ(Gleich(img.pixel(rc.center()), CQORLgSicherungView::kFarbeBlass), fall.bPunkteBlass);
-        EXPECT_EQ(Gleich(img.pixel(rc.center()), CQORLgSicherungView::kFarbePunkt), !fall.bPunkteBlass);
+        EXPECT_EQ(Gleich(img.pixel(rc.center()), LgSichgSkizze::kFarbeBlass), fall.bPunkteBlass);
+        EXPECT_EQ(Gleich(img.pixel(rc.center()), LgSichgSkizze::kFarbePunkt), !fall.bPunkteBlass);
         const QRect rs = view->SchienenRechteck(*Fahrzeug().GetZurrschienen().front(), 0);
         const QPoint ps(view->GetUrsprung().x() + view->MetresToPixels(4.05), rs.center().y());
-        EXPECT_EQ(Gleich(img.pixel(ps), CQORLgSicherungView::kFarbeBlass), fall.bSchienenBlass);
+        EXPECT_EQ(Gleich(img.pixel(ps), LgSichgSkizze::kFarbeBlass), fall.bSchienenBlass);
     }
 }
 

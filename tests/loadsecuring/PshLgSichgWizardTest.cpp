@@ -11,6 +11,8 @@
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
 #include "model/plan/tagLGINFO.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
 #include "platform/ResourceModule.h"
 #include "ui/CQorBrowser.h"
 #include "ui/CRibBtnContainer.h"
@@ -20,6 +22,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFont>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTest>
@@ -577,4 +581,30 @@ TEST(LgSichgPlacement, TheSheetLeavesTheUnitInSight)
             EXPECT_FALSE(e.blatt.intersects(c.einheit.translated(e.verschiebung)));
         }
     }
+}
+
+// A small window manager writes the title in a bold sans font somewhat wider than this one and keeps
+// room for the window's icon and buttons (measured: a 560 px wide window shows about 450 px of title):
+// every step's title, the result's with either method, fits whole into the narrowest wizard's title
+// bar in both languages.
+TEST(PshLgSichgWizard, EveryStepTitleFitsTheTitleBarOfTheNarrowestWizard)
+{
+    const ResourceModule* before = ResourceModule::Current();
+    const QFontMetrics titleFont(QFont(QStringLiteral("DejaVu Sans"), 8, QFont::Bold));
+    const int kFreeWidth = 560 - 140;
+    for (const QString& code : {QStringLiteral("EN"), QStringLiteral("DE")}) {
+        SCOPED_TRACE(code.toStdString());
+        const std::unique_ptr<ResourceModule> module =
+            ResourceModule::Load(code, QCoreApplication::applicationDirPath(), nullptr);
+        ASSERT_TRUE(module);
+        ResourceModule::SetCurrent(module.get());
+        std::vector<std::string> titles;
+        for (const quint32 id : {428u, 429u, 488u, 445u, 431u, 432u, 489u, 499u})
+            titles.push_back(FormatResChecked(id, {9, 9}));
+        for (const quint32 method : {465u, 466u})
+            titles.push_back(FormatResChecked(446, {9, 9, LoadResString(method), 99}));
+        for (const std::string& title : titles)
+            EXPECT_LE(titleFont.horizontalAdvance(QString::fromStdString(title)), kFreeWidth) << title;
+    }
+    ResourceModule::SetCurrent(before);
 }

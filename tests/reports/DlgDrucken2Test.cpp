@@ -351,6 +351,24 @@ TEST_F(DlgDrucken2Test, WithoutATrailerTheLowerPartMovesUp)
             << ids[i];
 }
 
+// A combination's long name stays inside its field, shortened in the middle, and is shown whole in the
+// field's tooltip; a short name stands as it is, without a tooltip.
+TEST_F(DlgDrucken2Test, ALongVehicleNameIsShortenedInsideItsFieldAndWholeInItsTooltip)
+{
+    Oeffne(FahrzeugArt::kSattelzugmaschine, 0, FahrzeugArt::kAuflieger, 1);
+    pVorn->m_strName = "Combination_Semi-trailer tractor_Semi-trailer 13.6 m with a tail lift and a crane";
+    auto d = Dialog();
+    auto* lang = qobject_cast<QLabel*>(ControlId::Find(d.get(), CDlgDrucken2::kIdNameVorn));
+    auto* kurz = qobject_cast<QLabel*>(ControlId::Find(d.get(), CDlgDrucken2::kIdNameAnhaenger));
+    ASSERT_TRUE(lang && kurz);
+    EXPECT_LE(lang->fontMetrics().horizontalAdvance(lang->text()), lang->contentsRect().width());
+    EXPECT_TRUE(lang->text().startsWith(QStringLiteral("Combination_"))) << lang->text().toStdString();
+    EXPECT_TRUE(lang->text().endsWith(QStringLiteral("crane"))) << lang->text().toStdString();
+    EXPECT_EQ(lang->toolTip().toStdString(), pVorn->m_strName);
+    EXPECT_EQ(kurz->text().toStdString(), pAnhaenger->m_strName);
+    EXPECT_TRUE(kurz->toolTip().isEmpty());
+}
+
 TEST_F(DlgDrucken2Test, RunWritesPicturesAndReportsAndExportsThePlanReportFirst)
 {
     Oeffne(FahrzeugArt::kZugmaschine, 2, FahrzeugArt::kAnhaenger, 1);

@@ -8,6 +8,7 @@
 #include "reports/CImportFileDlg.h"
 #include "reports/MailRecipients.h"
 #include "tests/support/ProcessUntil.h"
+#include "tests/support/SmtpReader.h"
 #include "ui/BrowseForFolder.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -104,36 +105,26 @@ public:
                 return; // takes the connection and never answers
             socket->write("220 sink\r\n");
             connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                m_buffer += socket->readAll();
-                for (;;) {
-                    if (m_inData) {
-                        const qsizetype end = m_buffer.indexOf("\r\n.\r\n");
-                        if (end < 0)
-                            return;
-                        message = m_buffer.left(end + 2);
-                        m_buffer.remove(0, end + 5);
-                        m_inData = false;
+                m_reader.Feed(
+                    socket->readAll(),
+                    [&](const QByteArray& line) {
+                        commands.append(line);
+                        if (line.startsWith("DATA")) {
+                            socket->write("354 go on\r\n");
+                        } else if (line.startsWith("QUIT")) {
+                            socket->write("221 bye\r\n");
+                            socket->disconnectFromHost();
+                        } else if (line.startsWith("RCPT") && refuseRcpt) {
+                            socket->write("550 no such user\r\n");
+                        } else {
+                            socket->write("250 ok\r\n");
+                        }
+                        return true;
+                    },
+                    [&](const QByteArray& text) {
+                        message = text;
                         socket->write("250 kept\r\n");
-                        continue;
-                    }
-                    const qsizetype end = m_buffer.indexOf("\r\n");
-                    if (end < 0)
-                        return;
-                    const QByteArray line = m_buffer.left(end);
-                    m_buffer.remove(0, end + 2);
-                    commands.append(line);
-                    if (line.startsWith("DATA")) {
-                        m_inData = true;
-                        socket->write("354 go on\r\n");
-                    } else if (line.startsWith("QUIT")) {
-                        socket->write("221 bye\r\n");
-                        socket->disconnectFromHost();
-                    } else if (line.startsWith("RCPT") && refuseRcpt) {
-                        socket->write("550 no such user\r\n");
-                    } else {
-                        socket->write("250 ok\r\n");
-                    }
-                }
+                    });
             });
         });
     }
@@ -147,8 +138,7 @@ public:
 
 private:
     QTcpServer m_server;
-    QByteArray m_buffer;
-    bool m_inData = false;
+    SmtpReader m_reader;
 };
 
 class ExportImport : public ::testing::Test

@@ -3,6 +3,7 @@
 #include "platform/mail/MailSettings.h"
 #include "reports/CDlgExport.h"
 #include "reports/CDlgMailSettings.h"
+#include "tests/support/SmtpReader.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 
@@ -93,59 +94,48 @@ protected:
 private:
     void OnRead(QSslSocket* socket)
     {
-        m_buffer += socket->readAll();
-        for (;;) {
-            if (m_inData) {
-                const qsizetype end = m_buffer.indexOf("\r\n.\r\n");
-                if (end < 0)
-                    return;
-                message = m_buffer.left(end + 2);
-                m_buffer.remove(0, end + 5);
-                m_inData = false;
+        m_reader.Feed(
+            socket->readAll(),
+            [&](const QByteArray& line) {
+                commands.append(line);
+                const bool tls = socket->isEncrypted();
+                if (line.startsWith("EHLO")) {
+                    QByteArray reply = "250-sink\r\n";
+                    if (m_offerStartTls && !tls)
+                        reply += "250-STARTTLS\r\n";
+                    if (tls)
+                        reply += "250-AUTH PLAIN\r\n";
+                    socket->write(reply + "250 8BITMIME\r\n");
+                } else if (line == "STARTTLS") {
+                    socket->write("220 go ahead\r\n");
+                    socket->flush();
+                    socket->startServerEncryption();
+                } else if (line.startsWith("AUTH PLAIN ")) {
+                    login = QByteArray::fromBase64(line.mid(11));
+                    socket->write("235 welcome\r\n");
+                } else if (line.startsWith("MAIL FROM")) {
+                    encryptedBeforeMail = tls;
+                    socket->write("250 ok\r\n");
+                } else if (line == "DATA") {
+                    socket->write("354 go on\r\n");
+                } else if (line == "QUIT") {
+                    socket->write("221 bye\r\n");
+                    socket->disconnectFromHost();
+                    return false;
+                } else {
+                    socket->write("250 ok\r\n");
+                }
+                return true;
+            },
+            [&](const QByteArray& text) {
+                message = text;
                 socket->write("250 queued\r\n");
-                continue;
-            }
-            const qsizetype end = m_buffer.indexOf("\r\n");
-            if (end < 0)
-                return;
-            const QByteArray line = m_buffer.left(end);
-            m_buffer.remove(0, end + 2);
-            commands.append(line);
-            const bool tls = socket->isEncrypted();
-            if (line.startsWith("EHLO")) {
-                QByteArray reply = "250-sink\r\n";
-                if (m_offerStartTls && !tls)
-                    reply += "250-STARTTLS\r\n";
-                if (tls)
-                    reply += "250-AUTH PLAIN\r\n";
-                socket->write(reply + "250 8BITMIME\r\n");
-            } else if (line == "STARTTLS") {
-                socket->write("220 go ahead\r\n");
-                socket->flush();
-                socket->startServerEncryption();
-            } else if (line.startsWith("AUTH PLAIN ")) {
-                login = QByteArray::fromBase64(line.mid(11));
-                socket->write("235 welcome\r\n");
-            } else if (line.startsWith("MAIL FROM")) {
-                encryptedBeforeMail = tls;
-                socket->write("250 ok\r\n");
-            } else if (line == "DATA") {
-                m_inData = true;
-                socket->write("354 go on\r\n");
-            } else if (line == "QUIT") {
-                socket->write("221 bye\r\n");
-                socket->disconnectFromHost();
-                return;
-            } else {
-                socket->write("250 ok\r\n");
-            }
-        }
+            });
     }
 
     bool m_offerStartTls;
     QSslKey m_key;
-    QByteArray m_buffer;
-    bool m_inData = false;
+    SmtpReader m_reader;
 };
 
 // The export dialog with the password answered (and counted) by the test.

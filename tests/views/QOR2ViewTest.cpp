@@ -481,11 +481,11 @@ TEST(QOR2ViewLabel, FitsTheLabelByCuttingTheName)
     QFont f;
     f.setPixelSize(12);
     const QFontMetrics fm(f);
-    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, 1000), QStringLiteral("Pallet03"));
-    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 0, 1000), QStringLiteral("Pallet"));
+    EXPECT_EQ(CPlanPainter::FitLabelToWidth(fm, "Pallet", 3, 1000), QStringLiteral("Pallet03"));
+    EXPECT_EQ(CPlanPainter::FitLabelToWidth(fm, "Pallet", 0, 1000), QStringLiteral("Pallet"));
     const int w = fm.horizontalAdvance(QStringLiteral("Pa..03"));
-    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, w), QStringLiteral("Pa..03"));
-    EXPECT_EQ(CQOR2View::FitLabelToWidth(fm, "Pallet", 3, 2), QString());
+    EXPECT_EQ(CPlanPainter::FitLabelToWidth(fm, "Pallet", 3, w), QStringLiteral("Pa..03"));
+    EXPECT_EQ(CPlanPainter::FitLabelToWidth(fm, "Pallet", 3, 2), QString());
 }
 
 // The kept label texts of one font never answer for another: a table of names and widths asked in a small
@@ -512,9 +512,9 @@ TEST(QOR2ViewLabel, KeptLabelsBelongToTheirFont)
         const QFontMetrics fm(f);
         for (const Fall& c : faelle) {
             SCOPED_TRACE(c.name + " " + std::to_string(c.nMax) + " px " + std::to_string(f.pixelSize()));
-            const QString erwartet = CQOR2View::FitLabelToWidth(fm, c.name, c.nNummer, c.nMax);
+            const QString erwartet = CPlanPainter::FitLabelToWidth(fm, c.name, c.nNummer, c.nMax);
             EXPECT_EQ(cache.Fitted(f, c.name, c.nNummer, c.nMax), erwartet);
-            if (erwartet != CQOR2View::FitLabelToWidth(QFontMetrics(klein), c.name, c.nNummer, c.nMax))
+            if (erwartet != CPlanPainter::FitLabelToWidth(QFontMetrics(klein), c.name, c.nNummer, c.nMax))
                 ++nVerschieden;
             const QString kg = QStringLiteral("%1 kg").arg(c.nMax * 10);
             EXPECT_EQ(cache.Advance(f, kg), fm.horizontalAdvance(kg));
@@ -855,7 +855,8 @@ TEST(QOR2ViewArrow, DimensionArrowPointsOutwardWhenShort)
         QImage img(200, 40, QImage::Format_RGB32);
         img.fill(Qt::white);
         QPainter p(&img);
-        EXPECT_EQ(view.DrawMassPfeil(p, QPoint(80, 20), QPoint(80 + f.abstand, 20), false), f.innen);
+        EXPECT_EQ(CPlanPainter::ZeichneMassPfeil(p, QPoint(80, 20), QPoint(80 + f.abstand, 20), false),
+                  f.innen);
         p.end();
         // Outward heads lie beyond the points; inward ones between them.
         EXPECT_EQ(qGray(img.pixel(76, 20)) < 100, !f.innen);

@@ -1,0 +1,327 @@
+// The drawing of the loading plan: the layers, the placed loads and the overlays, with their pictures and
+// fonts.
+#pragma once
+
+#include "views/LabelLayoutCache.h"
+#include "views/PlanGrundbild.h"
+
+#include "draw2d/CMemBm.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <string>
+
+class CFahrzeug;
+class CQOR;
+class QFontMetrics;
+class QPainter;
+struct tagLGINFO;
+
+class CPlanPainter
+{
+public:
+    // Tool areas of the plan's tool tips; the loads take the ids from kToolErsteLadung on.
+    static constexpr int kToolSchwerpunkt = 13000;
+    static constexpr int kToolBereichMass = 13001;
+    static constexpr int kToolRandVorn = 13002;
+    static constexpr int kToolRandHinten = 13003;
+    static constexpr int kToolRandUnten = 13004;
+    static constexpr int kToolRandOben = 13005;
+    static constexpr int kToolErsteLadung = 12345;
+    // Fills of the placed loads.
+    static constexpr QRgb kFarbeLadung = 0xFFEDF493;     // RGB(237,244,147)
+    static constexpr QRgb kFarbeAuswahl = 0xFF7EC4FC;    // RGB(126,196,252)
+    static constexpr QRgb kFarbeFsm = 0xFF14897A;        // RGB(20,137,122)
+    static constexpr QRgb kFarbeFsmAuswahl = 0xFF0E584F; // RGB(14,88,79)
+    static constexpr QRgb kFarbeFsmHell = 0xFF3CC4AF;    // RGB(60,196,175)
+    static constexpr QRgb kFarbeFsmExport = 0xFFDAFAF5;  // RGB(218,250,245)
+    static constexpr QRgb kFarbeBereich = 0xFFD6FFC1;    // RGB(214,255,193)
+    // The value buttons are as large as a compact slider, which opens over them; the handles are small
+    // squares centred on an edge of the load area.
+    static constexpr QSize kKnopfGroesse{46, 16};
+    static constexpr int kGriff = 9;
+
+    // Screen record of a drawn load: its rectangle in client pixels and its tool id.
+    struct SGuiLg
+    {
+        QRect rc;
+        int nToolId = -1;
+    };
+    // A tool-tip area of the plan, in client pixels.
+    struct SToolArea
+    {
+        QRect rc;
+        QString text;
+    };
+    // What a paint of the plan leaves for the hit tests, in client coordinates.
+    struct PlanTreffer
+    {
+        QRect rcLadeflaeche;
+        QRect rcBtnX, rcBtnY, rcBtnWert;
+        QRect rcSchwerpunkt;
+    };
+    // Scale and margins of an exported picture: the load area's corner lies at (nRandLinks, nRandOben)
+    // plus its edge distances at nScale pixels per metre.
+    struct ExportMasse
+    {
+        int nScale = 0;
+        int nRandLinks = 0;
+        int nRandOben = 0;
+    };
+    // Copies of the plan's display options, refreshed by every paint of a plan.
+    struct PlanAnzeigeKopie
+    {
+        bool bRasterBeschriftung = false;
+        bool bLadungenZeigen = true;
+        double dRasterY = 0.4;
+        double dRasterX = 0.4;
+        int nRasterSeite = 0;
+        bool bRasterZeigen = false;
+        bool bZulBereich = false;
+        bool bBereichFarbig = false;
+        bool bRichtungZeigen = false;
+        bool bSchwerpunktZeigen = false;
+        bool bAnzeigeBeiKonflikt = false;
+    };
+    // The scale of the drawing: the zoom, the pixels per metre, the usable area's corner (ursprung), the
+    // load area's corner (ursprungKorr), the corner last told to the host and the window's share of the
+    // zoom. A paint takes it, works it out anew and gives it back.
+    struct SMassstab
+    {
+        double dZoom = 1.5;
+        int nPixelProMeterX = 97;
+        int nPixelProMeterY = 97;
+        QPoint ursprung{0, 0};
+        QPoint ursprungKorr{100, 40};
+        QPoint letzterUrsprung{-1, -1};
+        double dFensterFaktor = 1.0;
+    };
+
+    // Everything one paint draws from.
+    struct SEingabe
+    {
+        // The vehicle worked on and its plan; the front vehicle of the document (the vehicle worked on
+        // without a document), the document's first vehicle, and whether the document has a trailer.
+        CFahrzeug* pFahrzeug = nullptr;
+        CQOR* pPlan = nullptr;
+        CFahrzeug* pVorn = nullptr;
+        const CFahrzeug* pErstes = nullptr;
+        bool bAnhaenger = false;
+        // An export picture (sized and scaled by the painter) instead of the screen.
+        bool bExport = false;
+        int nExportBreite = 645;
+        int nExportHoehe = 440;
+        // The scroll position the painter is moved by and the size of the window.
+        QPoint scroll;
+        QSize fenster;
+        // The insets of the view's edge, the template view's plan origin (0 for none) and the height of
+        // the button strip above the plan.
+        QPoint rand;
+        int nPlanUrsprungX = 0;
+        int nStreifenHoehe = 0;
+        SMassstab massstab;
+        double dRundung = 0.000001;
+        int nMaxPixelProMeter = 112;
+        // The plan grows and shrinks with its window; in ramp mode (with a ramp) the ramp's height in
+        // metres and the band of tiles below it count.
+        bool bFensterAnpassung = false;
+        bool bRampenModus = false;
+        double dRampenHoehe = 0.0;
+        int nRampenLeiste = 0;
+        // Loads the gestures refer to (of the plan, or null), the y the current load's button shows, and
+        // the gesture state the drawing reads.
+        tagLGINFO* pHover = nullptr;
+        tagLGINFO* pAuswahl = nullptr;
+        double dAuswahlY = 0.0;
+        bool bGestenAktiv = false;
+        bool bTasteUnten = false;
+        bool bZiehen = false;
+        bool bGruppenModus = false;
+        bool bLgAuswahlZiehen = false;
+        bool bLgZiehen = false;
+        int nEinheitBits = 0;
+        bool bGummiband = false;
+        bool bGummibandRahmen = true;
+        QRect rcGummiband;
+        // The labels of the loads, and the view's usable-range flags.
+        bool bBeschriftung = true;
+        int nNutzbarerBereich = 0;
+        // The load area's corner moved on the screen: the insets are to be told to the host at once.
+        std::function<void(QPoint rand)> meldeRand;
+        // Shows or hides the loading ramp at this scale and answers whether it shows.
+        std::function<bool(const SMassstab&)> zeigeRampe;
+    };
+
+    // What a paint gives back. The records of the loads and the tool areas are kept from paint to paint:
+    // a paint brings them up to date and leaves alone what it does not draw.
+    struct SErgebnis
+    {
+        std::map<tagLGINFO*, SGuiLg> ladungen;
+        std::map<int, SToolArea> tools;
+        PlanAnzeigeKopie anzeige;
+        SMassstab massstab;
+        // True when the records of the loads were dropped (loads hidden): the current and the context
+        // load go with them.
+        bool bLadungenVerworfen = false;
+        // A screen paint that drew the load area: its hit rectangles, the handles, the size of the plan in
+        // pixels of the whole plan (the scroll size without ramp), where the ramp goes below the load
+        // area and whether it shows, and the load area's corner and scale it is laid out for.
+        bool bPlan = false;
+        PlanTreffer treffer;
+        QRect rcZoomGriff, rcBreitenGriff;
+        QSize planGroesse;
+        int nRampeOben = 0;
+        bool bRampe = false;
+        QPoint ladeflaeche;
+        double dMassstab = 0.0;
+        // An export's picture and its measures.
+        QImage exportBild;
+        ExportMasse exportMasse;
+    };
+
+    CPlanPainter();
+
+    // Draws the plan by `ein` into `painter` (moved by the scroll position) or, for an export, into
+    // a picture of its own, and brings `erg` up to date.
+    void Zeichne(QPainter& painter, const SEingabe& ein, SErgebnis& erg);
+
+    // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
+    static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
+    // A filled double arrow from a to b; false when they are too close and the heads point outward.
+    static bool ZeichneMassPfeil(QPainter& painter, QPoint a, QPoint b, bool bSenkrecht);
+    // Guide lines on the rulers at the plan position (x, y) in metres, for the scale `m`.
+    static void ZeichnePositionsLinien(QPainter& painter, const SMassstab& m, double x, double y);
+    // The usable range of `f` in content pixels for the scale `m`; empty without vehicle.
+    static QRect BereichRect(const CFahrzeug* f, const SMassstab& m);
+    // The centre-of-gravity marker for the plan's mass and centre: 260, 268 or 267.
+    static int SchwerpunktBild(CFahrzeug* f, CQOR* q);
+
+    // Forgets the laid-out label texts and the kept layers under the moving loads, so the next paint
+    // lays every text out and draws every layer anew.
+    void VerwirfZwischenbilder()
+    {
+        m_labels.Clear();
+        m_grundbild.Verwirf();
+    }
+    // Whether a paint may take the layers under the moving loads (cab, load area, grid, focus frame and
+    // the loads that are neither selected nor pressed) from the picture kept of them while nothing they
+    // were drawn from changed.
+    void SetGrundbildSpeicher(bool bAn);
+    // Whether the last paint took the kept layers, and how often they were drawn anew.
+    bool WarAusGrundbild() const { return m_bAusGrundbild; }
+    int GetGrundbildNeu() const { return m_nGrundbildNeu; }
+
+private:
+    struct PlanLage;
+    struct PlanExport;
+    void ZeichnePlan(QPainter& painter);
+    int MetresToPixels(double dMetres) const;
+    // The scale as the paint in progress has worked it out so far.
+    SMassstab Massstab() const;
+    void SetTool(int nId, const QRect& rc, const QString& text);
+    // Drops the records of the loads and their tool areas.
+    void VerwirfLadungen();
+    void LadeBilder();
+    void BeginneExport(const PlanLage& g, PlanExport& exp) const;
+    void SetzeUrsprung(PlanLage& g);
+    void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
+    // Copies the plan's display options (and, unless exporting, its zoom).
+    void AktualisiereAnzeige(CQOR& plan, bool bExport);
+    double FensterFaktor(const PlanLage& g) const;
+    void SetzeMassstab(PlanLage& g, int nExportScale);
+    void ZeichneFahrerhaus(QPainter& painter, const PlanLage& g);
+    void ZeichneLadeflaeche(QPainter& painter, const PlanLage& g) const;
+    void SetzeRandTools(const PlanLage& g);
+    void ZeichneFokusRahmen(QPainter& painter, const PlanLage& g) const;
+    // Which of the drawn loads ZeichneLadungen draws: all, only those that stay (into the kept layers),
+    // or only the moving ones (over the kept layers; the others get their records all the same).
+    enum class Ladungsteil
+    {
+        kAlle,
+        kFeste,
+        kBewegte
+    };
+    void ZeichneLadungen(QPainter& painter, const PlanLage& g, Ladungsteil teil = Ladungsteil::kAlle);
+    // The layers under the loads: the cab, the load area, the grid and the focus frame.
+    void ZeichneUnterlage(QPainter& painter, const PlanLage& g);
+    // The layers under the loads and the loads that stay, from the kept picture (drawn anew when what
+    // it was drawn from changed), then the moving loads; false, with nothing drawn, where the kept
+    // picture cannot stand for them on this painter or in this order of the loads.
+    bool ZeichneMitGrundbild(QPainter& painter, const PlanLage& g);
+    bool GrundbildMoeglich(const QPainter& painter) const;
+    PlanGrundbild::SLage GrundbildLage(const QPainter& painter, const PlanLage& g) const;
+    // Whether a load is drawn in this paint, and whether it belongs to the moving ones (selected, or
+    // pressed and drawn highlighted) rather than to the kept layers.
+    bool WirdGezeichnet(const tagLGINFO* lg, const tagLGINFO* pHover) const;
+    bool IstBewegt(const tagLGINFO* lg, const tagLGINFO* pHover, bool bGedrueckt) const;
+    bool IstGedrueckt(const tagLGINFO* pHover) const;
+    // A load's box in content pixels.
+    QRect LadungRect(const tagLGINFO& lg) const;
+    void ZeichneRahmen(QPainter& painter, const PlanLage& g) const;
+    // Answers the cell of the width figure.
+    QRect ZeichneBreitenMass(QPainter& painter, const PlanLage& g) const;
+    void ZeichneBereichMass(QPainter& painter, const PlanLage& g);
+    // Answers where the marker lies, or an empty rectangle when it is not drawn.
+    QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
+    void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
+    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
+    void ZeichneLadeeinheiten(QPainter& painter);
+    // Places and draws the value buttons of the current load (x above the load area at the load's front
+    // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
+    // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.
+    void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr, PlanTreffer& treffer);
+    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
+                           int y0);
+    void ZeichneLadeflaechenBereich(QPainter& painter);
+    // Drawing of one placed load.
+    void ZeichneLadung(QPainter& painter, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+                       bool bSelected);
+    void ZeichneLgBox(QPainter& painter, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected);
+    void ZeichneSonderItem(QPainter& painter, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
+                           tagLGINFO* pLg);
+    void ZeichneDruckRahmen(QPainter& painter);
+
+    // The paint in progress: what it draws from, what it gives back, and the current load (dropped with
+    // the records of the loads).
+    const SEingabe* m_pEin = nullptr;
+    SErgebnis* m_pErg = nullptr;
+    tagLGINFO* m_pAuswahl = nullptr;
+    // The scale worked out by the paint in progress.
+    double m_dZoom = 1.5;
+    int m_nPixelProMeterX = 97;
+    int m_nPixelProMeterY = 97;
+    QPoint m_ptUrsprung;
+    QPoint m_ptUrsprungKorr;
+    QPoint m_ptLetzterUrsprung;
+    double m_dFensterFaktor = 1.0;
+
+    CMemBm m_bmSchwerpunkt[3]; // 260, 268, 267
+    CMemBm m_bmLgSchwerpunkt;  // 266
+    CMemBm m_bmFahrerhaus;     // 459
+    CMemBm m_bmFahrerhausLang; // 461
+    CMemBm m_bmDeichselStarr;  // 466
+    CMemBm m_bmDeichsel;       // 468
+    // The hatching of the load area and the pattern of a load-unit box (resource bitmaps).
+    static constexpr int kMusterLadeflaeche = 418;
+    static constexpr int kMusterEinheit = 675;
+    QImage m_musterLadeflaeche;
+    QImage m_musterEinheit;
+    // Pictures on the boxes of load units: a unit in the plan's securing (808) and, in its corners, a unit
+    // with defects (1410). Either may be missing from the module; it is then left out.
+    QImage m_bildEinheit;
+    QImage m_bildMangel;
+    bool m_bEinheitBilder = false; // both read
+    QFont m_fontKlein, m_fontTitel, m_fontNormal, m_fontMittel, m_fontLabel, m_fontSenkrecht, m_fontSchmal;
+    LabelLayoutCache m_labels;
+    PlanGrundbild m_grundbild;
+    bool m_bGrundbildSpeicher = true;
+    bool m_bAusGrundbild = false;
+    int m_nGrundbildNeu = 0;
+};
