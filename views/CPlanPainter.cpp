@@ -293,7 +293,8 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
     g.m = g.pPlan ? g.pPlan->GetMasse() : 0.0;
     if (m_pErg->anzeige.bBereichFarbig)
         ZeichneLadeflaechenBereich(p);
-    else if (m_pErg->anzeige.bZulBereich && g.bHatLadung && pV->m_nBereichStatus != 1 && g.m > 0.0)
+    else if (m_pErg->anzeige.bZulBereich && g.bHatLadung && pV->GetNutzlastKurve().GetBereichStatus() != 1 &&
+             g.m > 0.0)
         ZeichneBereichBox(p, *pV, g.W, g.e, g.s, g.x0, g.y0);
     ZeichneRahmen(p, g);
     treffer.rcBtnWert = ZeichneBreitenMass(p, g);
@@ -788,8 +789,8 @@ void CPlanPainter::ZeichneBereichMass(QPainter& p, const PlanLage& g)
     p.setFont(m_fontMittel);
     p.setPen(Qt::black);
     const CFahrzeug& V = *g.pV;
-    const QString tVon = Zahl((V.m_dNutzbarVon - g.e[0]) * 1000.0) + " mm";
-    const QString tBis = Zahl((V.m_dNutzbarBis - g.e[0]) * 1000.0) + " mm";
+    const QString tVon = Zahl((V.GetNutzlastKurve().GetNutzbarVon() - g.e[0]) * 1000.0) + " mm";
+    const QString tBis = Zahl((V.GetNutzlastKurve().GetNutzbarBis() - g.e[0]) * 1000.0) + " mm";
     int xVon = xa - gap, xBis = xb + gap;
     if (g.bExport && p.device()) {
         // An export picture ends close to the load area: the figures stay inside it.
@@ -996,7 +997,8 @@ void CPlanPainter::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const 
     const double eU = std::min(static_cast<double>(fe), W / 2 - e[1]);
     const double eL = std::min(static_cast<double>(fe), W / 2 - e[3]);
     const int top = Trunc((W / 2 - eU) * s) + y0, bottom = Trunc((eL + W / 2) * s) + y0;
-    const int left = Trunc(s * V.m_dNutzbarVon) + x0, right = Trunc(s * V.m_dNutzbarBis) + x0;
+    const int left = Trunc(s * V.GetNutzlastKurve().GetNutzbarVon()) + x0,
+              right = Trunc(s * V.GetNutzlastKurve().GetNutzbarBis()) + x0;
     p.save();
     p.setPen(QPen(QColor(0, 0, 255), 1));
     p.setBrush(Qt::NoBrush);
@@ -1194,10 +1196,10 @@ QRect CPlanPainter::BereichRect(const CFahrzeug* f, const SMassstab& m)
     if (!f)
         return QRect();
     const double s = m.nPixelProMeterX * m.dZoom;
-    const int l = Trunc((f->m_dNutzbarVon + 1e-11) * s) + m.ursprungKorr.x();
-    const int t = Trunc((f->m_dNutzbarQuerVon + 1e-11) * s) + m.ursprungKorr.y();
-    const int r = Trunc((f->m_dNutzbarBis + 1e-11) * s) + m.ursprungKorr.x();
-    const int b = Trunc((f->m_dNutzbarQuerBis + 1e-11) * s) + m.ursprungKorr.y();
+    const int l = Trunc((f->GetNutzlastKurve().GetNutzbarVon() + 1e-11) * s) + m.ursprungKorr.x();
+    const int t = Trunc((f->GetNutzlastKurve().GetNutzbarQuerVon() + 1e-11) * s) + m.ursprungKorr.y();
+    const int r = Trunc((f->GetNutzlastKurve().GetNutzbarBis() + 1e-11) * s) + m.ursprungKorr.x();
+    const int b = Trunc((f->GetNutzlastKurve().GetNutzbarQuerBis() + 1e-11) * s) + m.ursprungKorr.y();
     return Ecken(l, t, r, b);
 }
 
