@@ -2,6 +2,7 @@
 // loads, the load units with their lashings and the marked area, with the regions they were drawn in.
 #include "loadsecuring/LgSichgSkizze.h"
 
+#include "draw2d/AusgerichteterText.h"
 #include "draw2d/FontTable.h"
 #include "draw2d/SicherungsMarke.h"
 #include "ui/ResourcePictures.h"
@@ -49,22 +50,6 @@ QImage Skaliert(const CBitmapEx& bm, int w, int h, int nHell)
     if (nHell)
         copy.AdjustBrightness(nHell);
     return BitmapExToImage(copy);
-}
-
-// Text with its top-left corner, centre or right edge at x and its top at y.
-enum class Ausrichtung
-{
-    Links,
-    Mitte,
-    Rechts,
-};
-
-void Text(QPainter& p, int x, int y, const QString& text, Ausrichtung a)
-{
-    const QFontMetrics fm(p.font());
-    const int w = fm.horizontalAdvance(text);
-    const int left = a == Ausrichtung::Links ? x : (a == Ausrichtung::Mitte ? x - w / 2 : x - w);
-    p.drawText(left, y + fm.ascent(), text);
 }
 
 } // namespace
@@ -214,7 +199,7 @@ void LgSichgSkizze::ZeichneOhneLadeflaeche(QPainter& p, QPoint pt)
 {
     p.setFont(m_fontLabel);
     p.setPen(Qt::black);
-    Text(p, pt.x(), pt.y(), QString::fromStdString(LoadResString(335)), Ausrichtung::Links);
+    ZeichneText(p, pt.x(), pt.y(), QString::fromStdString(LoadResString(335)), Ausrichtung::Links);
 }
 
 void LgSichgSkizze::ZeichneLadeflaeche(QPainter& p, const Auftrag& a, LgSichgRegionen& r, int L, int W)
@@ -241,7 +226,7 @@ void LgSichgSkizze::ZeichneLadeflaeche(QPainter& p, const Auftrag& a, LgSichgReg
         p.translate(x - 30, y + W / 2);
         p.rotate(-90);
         const QFontMetrics fm(m_fontSenkrecht);
-        Text(p, 0, -fm.height() / 2, QString::fromStdString(LoadResString(336)), Ausrichtung::Mitte);
+        ZeichneText(p, 0, -fm.height() / 2, QString::fromStdString(LoadResString(336)), Ausrichtung::Mitte);
         p.restore();
     }
     p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -314,12 +299,12 @@ void LgSichgSkizze::ZeichnePunkte(QPainter& p, const Auftrag& a, LgSichgRegionen
         const int px = m.ptUrsprung.x() + m.Pixel(zp->GetPosX());
         if (!(zp->m_nFlags & CZurrpunkt::kVorn)) {
             if (zp->m_nFlags & CZurrpunkt::kLinks)
-                Text(p, px, r.rcLadeflaeche.bottom() + 1 + 5, name, Ausrichtung::Mitte);
+                ZeichneText(p, px, r.rcLadeflaeche.bottom() + 1 + 5, name, Ausrichtung::Mitte);
             else
-                Text(p, px, r.rcLadeflaeche.top() - 5 - fm.height(), name, Ausrichtung::Mitte);
+                ZeichneText(p, px, r.rcLadeflaeche.top() - 5 - fm.height(), name, Ausrichtung::Mitte);
         } else {
             const int py = m.ptUrsprung.y() + m.Pixel(zp->GetPosY());
-            Text(p, m.ptUrsprung.x() - 7, py - fm.height() / 2, name, Ausrichtung::Rechts);
+            ZeichneText(p, m.ptUrsprung.x() - 7, py - fm.height() / 2, name, Ausrichtung::Rechts);
         }
     }
     // The selected point's hatched frame.
@@ -420,11 +405,11 @@ void LgSichgSkizze::ZeichneLadungen(QPainter& p, const Auftrag& a, CQOR& q, LgSi
         const QString name = CPlanPainter::FitLabelToWidth(fmLabel, lg->m_strName, lg->m_nNummer,
                                                            std::max(rc.width(), rc.height()) - 3);
         if (!name.isEmpty() && rc.height() > fmLabel.height())
-            Text(p, rc.left() + 2, rc.top() + 1, name, Ausrichtung::Links);
+            ZeichneText(p, rc.left() + 2, rc.top() + 1, name, Ausrichtung::Links);
         p.setFont(m_fontSchmal);
         const QString kg = QString::asprintf("%.0fkg", lg->m_dMasse * 1000.0);
         if (fmSchmal.horizontalAdvance(kg) < rc.width() - 3 && rc.height() > 2 * fmSchmal.height())
-            Text(p, rc.right() - 2, rc.bottom() - fmSchmal.height(), kg, Ausrichtung::Rechts);
+            ZeichneText(p, rc.right() - 2, rc.bottom() - fmSchmal.height(), kg, Ausrichtung::Rechts);
     }
 }
 
@@ -529,9 +514,9 @@ void LgSichgSkizze::ZeichneZurrungen(QPainter& p, const Auftrag& a, CLadeeinheit
         p.setBrush(Qt::white);
         p.drawRect(box.adjusted(0, 0, -1, -1));
         p.setPen(nBenutzt < nNoetig ? QColor(255, 0, 0) : QColor(Qt::black));
-        Text(p, box.left() + 3, box.top() + 1, sa, Ausrichtung::Links);
+        ZeichneText(p, box.left() + 3, box.top() + 1, sa, Ausrichtung::Links);
         p.setPen(Qt::black);
-        Text(p, box.left() + 3 + fm.horizontalAdvance(sa), box.top() + 1, sb, Ausrichtung::Links);
+        ZeichneText(p, box.left() + 3 + fm.horizontalAdvance(sa), box.top() + 1, sb, Ausrichtung::Links);
         return;
     }
     // Lashed over the unit: one line across the load area per lashing.

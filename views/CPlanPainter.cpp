@@ -2,6 +2,7 @@
 // of them, the placed loads, the overlays and the export picture.
 #include "views/CPlanPainter.h"
 
+#include "draw2d/AusgerichteterText.h"
 #include "draw2d/FontTable.h"
 #include "draw2d/RasterOp.h"
 #include "draw2d/SicherungsMarke.h"
@@ -81,23 +82,6 @@ QRect Ecken(int l, int t, int r, int b)
 void Rahmen(QPainter& p, const QRect& rc)
 {
     p.drawRect(rc.adjusted(0, 0, -1, -1));
-}
-
-enum Ausrichtung
-{
-    kLinks,
-    kMitte,
-    kRechts,
-};
-
-// Text whose cell has its top at y and its left edge, centre or right edge at x; answers the cell.
-QRect TextAus(QPainter& p, int x, int y, const QString& text, Ausrichtung a)
-{
-    const QFontMetrics fm(p.font());
-    const int w = fm.horizontalAdvance(text);
-    const int left = a == kLinks ? x : a == kMitte ? x - w / 2 : x - w;
-    p.drawText(left, y + fm.ascent(), text);
-    return QRect(left, y, w, fm.height());
 }
 
 QString Zahl(double v)
@@ -530,7 +514,7 @@ void CPlanPainter::ZeichneOhneLadeflaeche(QPainter& p, const PlanLage& g) const
 {
     p.setFont(QFont());
     p.setPen(Qt::black);
-    TextAus(p, g.x0, g.y0, Text(17), kLinks);
+    ZeichneText(p, g.x0, g.y0, Text(17), Ausrichtung::Links);
 }
 
 void CPlanPainter::AktualisiereAnzeige(CQOR& plan, bool bExport)
@@ -606,7 +590,7 @@ void CPlanPainter::ZeichneFahrerhaus(QPainter& p, const PlanLage& g)
     if (!m_pErg->anzeige.bLadungenZeigen) {
         p.setFont(m_fontNormal);
         p.setPen(Qt::black);
-        TextAus(p, m_ptLetzterUrsprung.x(), 10, Text(18), kLinks);
+        ZeichneText(p, m_ptLetzterUrsprung.x(), 10, Text(18), Ausrichtung::Links);
     }
     CFahrzeug* pFront = m_pEin->pVorn;
     int nArt = pFront ? pFront->GetArt() : -1;
@@ -769,7 +753,7 @@ QRect CPlanPainter::ZeichneBreitenMass(QPainter& p, const PlanLage& g) const
     const QRect rc(xd - fm.horizontalAdvance(t) / 2, y0 + (wp - fm.height()) / 2, fm.horizontalAdvance(t),
                    fm.height());
     p.fillRect(rc, Qt::white);
-    TextAus(p, rc.left(), rc.top(), t, kLinks);
+    ZeichneText(p, rc.left(), rc.top(), t, Ausrichtung::Links);
     return rc.translated(-g.scr);
 }
 
@@ -798,8 +782,8 @@ void CPlanPainter::ZeichneBereichMass(QPainter& p, const PlanLage& g)
         xVon = std::max(xVon, fm.horizontalAdvance(tVon) + 2);
         xBis = std::min(xBis, p.device()->width() - 2 - fm.horizontalAdvance(tBis));
     }
-    const QRect links = TextAus(p, xVon, yb, tVon, kRechts);
-    const QRect rechts = TextAus(p, xBis, yb, tBis, kLinks);
+    const QRect links = ZeichneText(p, xVon, yb, tVon, Ausrichtung::Rechts);
+    const QRect rechts = ZeichneText(p, xBis, yb, tBis, Ausrichtung::Links);
     if (!g.bExport)
         SetTool(kToolBereichMass,
                 QRect(QPoint(links.left(), rechts.top()), QPoint(rechts.right(), rechts.bottom()))
@@ -874,8 +858,8 @@ void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e
             p.drawLine(ux + px, uy, ux + px, uy + Trunc(Wu * s) - 1);
         if (m_pErg->anzeige.bRasterBeschriftung && i % kx == 0) {
             const QString t = Zahl(x * 1000.0);
-            texte.push_back({ux + px, y0 + 4 + Trunc(s * W), t, kMitte});
-            texte.push_back({MetresToPixels(x) + ux, y0 - ch / 2 - 8, t, kMitte});
+            texte.push_back({ux + px, y0 + 4 + Trunc(s * W), t, Ausrichtung::Mitte});
+            texte.push_back({MetresToPixels(x) + ux, y0 - ch / 2 - 8, t, Ausrichtung::Mitte});
         }
     }
     for (int i = 0;; ++i) {
@@ -887,12 +871,12 @@ void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e
         if (i != 0 && Trunc(Lu * s) > 0)
             p.drawLine(ux, uy + py, ux + Trunc(Lu * s) - 1, uy + py);
         if (m_pErg->anzeige.bRasterBeschriftung && i % ky == 0)
-            texte.push_back({x0 - 5, uy + py - ch / 2, Zahl(y * 1000.0), kRechts});
+            texte.push_back({x0 - 5, uy + py - ch / 2, Zahl(y * 1000.0), Ausrichtung::Rechts});
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(Qt::black);
     for (const Beschriftung& b : texte)
-        TextAus(p, b.x, b.y, b.text, b.a);
+        ZeichneText(p, b.x, b.y, b.text, b.a);
     p.restore();
 }
 
@@ -1120,8 +1104,8 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, in
         p.setFont(m_fontTitel);
         p.setPen(Qt::black);
         const QFontMetrics fm(m_fontTitel);
-        TextAus(p, Trunc((left + right) * 0.5), (top + bottom) / 2 - fm.height() / 2,
-                QString::number(nNummer), kMitte);
+        ZeichneText(p, Trunc((left + right) * 0.5), (top + bottom) / 2 - fm.height() / 2,
+                    QString::number(nNummer), Ausrichtung::Mitte);
     }
     p.restore();
 }
@@ -1147,8 +1131,9 @@ void CPlanPainter::ZeichneSonderItem(QPainter& p, const QRect& rc, int nNummer, 
     if (m_pEin->bExport && nNummer > 0) {
         p.setFont(m_fontTitel);
         const QFontMetrics fm(m_fontTitel);
-        TextAus(p, Trunc((rc.left() + rc.left() + rc.width()) * 0.5),
-                (rc.top() + rc.top() + rc.height()) / 2 - fm.height() / 2, QString::number(nNummer), kMitte);
+        ZeichneText(p, Trunc((rc.left() + rc.left() + rc.width()) * 0.5),
+                    (rc.top() + rc.top() + rc.height()) / 2 - fm.height() / 2, QString::number(nNummer),
+                    Ausrichtung::Mitte);
     }
     p.restore();
 }
