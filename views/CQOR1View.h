@@ -7,7 +7,9 @@
 
 #include "ui/ISliderOwner.h"
 
+#include "views/CVorlageDruck.h"
 #include "views/CVorlagePainter.h"
+#include "views/IVorlageDruckQuelle.h"
 
 #include <QImage>
 #include <QPoint>
@@ -30,7 +32,7 @@ class QMenu;
 class QPrinter;
 class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public ISliderOwner, public ILastDlgView
+class CQOR1View : public CGetAnsView, public ISliderOwner, public ILastDlgView, private IVorlageDruckQuelle
 {
     Q_OBJECT
 
@@ -95,10 +97,8 @@ public:
     int MetresToPixels(double dMetres) override;
 
     // What the painter is given of the view, and what it left behind.
-    bool IsBildExport() const { return m_bBildExport; }
-    bool IsPrinting() const { return m_bPrinting; }
-    // How many times larger than at the standard zoom the picture is drawn.
-    double GetDruckFaktor() const;
+    bool IsBildExport() const { return m_Druck.IsBildExport(); }
+    bool IsPrinting() const { return m_Druck.IsPrinting(); }
     int GetDrawShiftX() const { return Erg().nDrawShiftX; }
     int GetDrawShiftY() const { return Erg().nDrawShiftY; }
     // 1 in the template view; the document's active index in the multi view.
@@ -136,46 +136,34 @@ public:
     void ShowDiagramm(bool bShow);
     bool IsDiagrammShown() const { return m_bShowDiagramm; }
 
-    // The vehicle picture of a report at the view's zoom: 648 pixels wide, 532 less the height reduction
-    // high, the vehicle centred for a picture area of the width; a drawing wider than the picture is
-    // scaled down to fit it.
-    QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0);
-    // Writes the report pictures of export number 1 (front vehicle, "_SUP") or 2 (trailer, "_INF"):
-    // the vehicle picture and, when asked, the chart of the vehicle worked on. Old pictures of the part
-    // go first, so a failure leaves none behind; false when a picture could not be written.
+    // Printing and the report pictures (CVorlageDruck says what each does).
+    CVorlageDruck& Druck() { return m_Druck; }
+    QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0)
+    {
+        return m_Druck.RenderExport(nExportWidth, nHoehenReduktion);
+    }
     bool ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
-                      const std::filesystem::path& folder);
-    // The report part the next export picture is for (1 upper, 2 lower, 0 none).
-    void SetExportTeil(int nTeil) { m_nExportTeil = nTeil; }
-    int GetExportTeil() const { return m_nExportTeil; }
+                      const std::filesystem::path& folder)
+    {
+        return m_Druck.ExportBilder(nTeil, nExportWidth, nHoehenReduktion, bDiagramm, folder);
+    }
+    void SetExportTeil(int nTeil) { m_Druck.SetExportTeil(nTeil); }
+    static double CalcPrintZoom(int nHorzRes, int nVertRes)
+    {
+        return CVorlageDruck::CalcPrintZoom(nHorzRes, nVertRes);
+    }
+    void OnBeginPrinting(const QRect& rcSeite) { m_Druck.OnBeginPrinting(rcSeite); }
+    void OnEndPrinting() { m_Druck.OnEndPrinting(); }
+    bool PrintToPdf(const QString& path) { return m_Druck.PrintToPdf(path); }
+    bool OnPreparePrinting(QPrinter& printer, bool bPreview)
+    {
+        return m_Druck.OnPreparePrinting(printer, bPreview);
+    }
+    bool GetRulerFlag() const { return m_Druck.GetRulerFlag(); }
+    QImage DruckBild(QSize seite, int nDpi) { return m_Druck.DruckBild(seite, nDpi); }
+    static constexpr int kBildschirmDpi = CVorlageDruck::kBildschirmDpi;
 
-    // The zoom that fits the picture on a page of the size in screen pixels, a small margin kept.
-    static double CalcPrintZoom(int nHorzRes, int nVertRes);
-    // Printing switches the view to the page's zoom and back. The page (in screen pixels) is the
-    // printer's page at the screen's resolution; its zoom is lowered when the drawing at it would reach
-    // past the page's right or bottom edge.
-    void OnBeginPrinting(const QRect& rcSeite);
-    void OnEndPrinting();
-    // Prints the picture into a PDF file of one page; false when the file could not be made.
-    bool PrintToPdf(const QString& path);
-    // Before printing: the rulers follow the preview flag; the print dialog offers pages 1..2 when bit 1
-    // of the document's print flags is set, else page 1; one page is printed either way. A cancelled
-    // dialog sets the document's print-cancelled flag and answers false.
-    bool OnPreparePrinting(QPrinter& printer, bool bPreview);
-    bool GetRulerFlag() const { return m_bRulerFlag; }
-    // The picture at the page's zoom onto one page of the printer; false when it could not be printed.
-    bool PrintTo(QPrinter& printer);
-    // The page's picture of `seite` device pixels at `nDpi`: the screen's drawing at the page's zoom,
-    // drawn nDpi / kBildschirmDpi times as large, so that lines, dots, pictures and texts keep their
-    // proportions to each other.
-    QImage DruckBild(QSize seite, int nDpi);
-    // Pixels per inch of the screen whose drawing a print enlarges, and the most a print draws at.
-    static constexpr int kBildschirmDpi = 96;
-    static constexpr int kDruckDpiHoechstens = 300;
-    // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
-    void Drucken(int nId);
-
-    double GetZoom() const { return m_dZoom; }
+    double GetZoom() const override { return m_dZoom; }
     void SetZoom(double dZoom);
     QPoint GetOriginDrawn() const { return Erg().ptOriginDrawn; }
     QRect GetHotSpot(HotSpot which) const { return Erg().rcHotSpots.at(static_cast<std::size_t>(which)); }
@@ -288,7 +276,6 @@ public:
 
     bool m_bShowFahrzeug = true;
     bool m_bShowBemassung = true;
-    bool m_bRulerFlag = false;
     int m_nDrawMode = 0;
     int m_nSelAchse = -1;
 
@@ -327,7 +314,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     // The vehicle whose chart an export of the part writes (null: none).
-    virtual CFahrzeug* GetExportFahrzeug(int nTeil) const;
+    CFahrzeug* GetExportFahrzeug(int nTeil) const override;
 
     // The multi view builds its paint and clicks from the same parts.
     // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewRegler.cpp, CQOR1ViewBefehle.cpp).
@@ -371,20 +358,10 @@ protected:
 
     CRibBtnContainer* m_pBtnsHilfe = nullptr;
     bool m_bShowDiagramm = false;
-    bool m_bBildExport = false;
-    bool m_bPrinting = false;
-    // Lowers the zoom until the drawing keeps inside a page of the size, less its margin.
-    void FitPrintZoom(const QSize& seite);
-    // How far the painted drawing reaches to the right and down at the current zoom, in drawing pixels
-    // from the origin, up to twice the given size; found by painting it into a picture reduced by
-    // nRaster, so it is exact to about nRaster pixels. Empty when there is nothing to draw.
-    QSize MeasureDrawing(const QSize& bis, int nRaster);
     bool m_bTeilweiseAngefordert = false;
     // The picture's painter with the drawing objects and what the last paint left behind.
     CVorlagePainter m_Maler;
-    int m_nExportWidth = 648;
     double m_dZoom = 0.25;
-    double m_dZoomSaved = 0.25;
     int m_nDrawArg = 0;
     QRect m_rcHotItem;
 
@@ -435,7 +412,6 @@ protected:
     // Set by an animation step until the paint it asked for: a paint of nothing but the animations' places
     // draws their frames alone.
     bool m_bAnimUpdate = false;
-    int m_nExportTeil = 1;
 
     // Editing state.
     std::unique_ptr<IValueSlider> m_pSlider;
@@ -470,4 +446,14 @@ protected:
     // The position marker: the marked item's copy and whether it shows.
     std::unique_ptr<tagZLINFO> m_pMarkerZL;
     bool m_bMarker = false;
+    // Printing and the report pictures.
+    CVorlageDruck m_Druck{*this, this};
+
+private:
+    // IVorlageDruckQuelle: a print or report picture draws the view's picture at its zoom.
+    void SetzeDruckZoom(double dZoom) override;
+    void ZeichneDruck(QPainter& painter, bool bMessen) override;
+    CQOR1Doc* GetDruckDokument() const override { return GetDocument(); }
+    CFahrzeugDiagrammBild& GetDruckDiagramm() override { return m_Maler.GetDiagrammBild(); }
+    ProgramRun& GetDruckProgramRun() override { return GetProgramRun(); }
 };

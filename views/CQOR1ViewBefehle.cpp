@@ -353,7 +353,7 @@ bool CQOR1View::OnBefehl(int nId)
         return true;
     }
     if (nId >= 57607 && nId <= 57609) {
-        Drucken(nId);
+        m_Druck.Drucken(nId);
         return true;
     }
     if (!IsBefehlAktiv(nId))
