@@ -65,7 +65,7 @@ void CQOR1View::SetZoom(double dZoom)
     if (dZoom > 0.0 && std::isfinite(dZoom)) {
         m_dZoom = dZoom;
         m_Maler.SetFontsVeraltet();
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     }
 }
 
@@ -73,7 +73,7 @@ void CQOR1View::SetZoom(double dZoom)
 
 void CQOR1View::OnInitialUpdate()
 {
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     SetScrollSizes(QSize(Zoomed(1700, m_dZoom), Zoomed(1400, m_dZoom)),
                    QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
     CQOR1Doc* pDoc = GetDocument();
@@ -88,7 +88,7 @@ void CQOR1View::OnInitialUpdate()
 
 void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 {
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     if (eHinweis == UpdateHinweis::kNeuBerechnet)
         return;
     if (eHinweis == UpdateHinweis::kLadeflaeche && m_bShowFahrzeug) {
@@ -125,7 +125,7 @@ int CQOR1View::OnViewNotify(int nCode, int nValue)
 void CQOR1View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
 {
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     if (bActivate && pActivated == this) {
         IViewShell::Of(&GetProgramRun()).SetCurrentView(this);
         m_nSelAchse = -1;
@@ -251,7 +251,7 @@ bool CQOR1View::HitHotRect(const QPoint& pt)
 void CQOR1View::ShowDiagramm(bool bShow)
 {
     m_bShowDiagramm = bShow;
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (bShow && f && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
         f->GetDiagramm().BuildCurve(0.0f);
@@ -266,7 +266,7 @@ void CQOR1View::OnDraw(QPainter& painter)
 {
     // A drawing for another device (a print, an export, a measurement) leaves its places of hot items
     // and labels behind: the kept drawing no longer goes with them.
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     ZeichneGrundbild(painter, std::exchange(m_bTeilweiseAngefordert, false));
     ZeichneDazu(painter);
 }
@@ -288,16 +288,10 @@ void CQOR1View::ZeichneDazu(QPainter& painter)
     }
 }
 
-void CQOR1View::SetBildSpeicher(bool bAn)
-{
-    m_bBildSpeicher = bAn;
-    m_bBildGueltig = false;
-}
-
-CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
+CVorlageBildSpeicher::SSchluessel CQOR1View::BildSchluessel(QSize size) const
 {
     const CQOR1Doc* pDoc = GetDocument();
-    SBildSchluessel k;
+    CVorlageBildSpeicher::SSchluessel k;
     k.size = size;
     k.scroll = GetScrollPosition();
     k.dZoom = m_dZoom;
@@ -327,62 +321,32 @@ CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
 QImage CQOR1View::RenderPicture(QSize size)
 {
     size = size.expandedTo(QSize(1, 1));
-    m_bAusBildSpeicher = false;
     // Printing, exports and the partial paints after an odd hint draw everything, as do new fonts.
-    if (!m_bBildSpeicher || IsPrinting() || IsBildExport() || m_bTeilweiseAngefordert ||
+    if (!m_BildSpeicher.IstAn() || IsPrinting() || IsBildExport() || m_bTeilweiseAngefordert ||
         m_Maler.SindFontsVeraltet()) {
-        m_bBildGueltig = false;
+        m_BildSpeicher.Umgehe();
         return CGetAnsView::RenderPicture(size);
     }
-    const SBildSchluessel k = BildSchluessel(size);
-    if (m_bBildGueltig && k == m_BildSchluessel) {
-        m_bAusBildSpeicher = true;
-        // Only an animation's frame or the chart may have changed: both cover their places whole, so
-        // they are drawn again over the kept picture.
-        if (DazuGeaendert()) {
-            QPainter painter(&m_Bild);
-            painter.translate(-GetScrollPosition());
-            ZeichneDazu(painter);
-            MerkeDazu();
-        }
-        return m_Bild;
-    }
-    // The last picture's memory serves again unless a caller still holds it.
-    if (m_Bild.size() != size || !m_Bild.isDetached())
-        m_Bild = QImage(size, QImage::Format_RGB32);
-    m_Bild.fill(Qt::white);
-    {
-        QPainter painter(&m_Bild);
-        painter.translate(-GetScrollPosition());
-        ZeichneGrundbild(painter, false);
-        ZeichneDazu(painter);
-    }
-    MerkeDazu();
-    // The state before the drawing: when the drawing moved the scroll position (a new scroll area), the
-    // next picture draws again.
-    m_BildSchluessel = k;
-    m_bBildGueltig = true;
-    return m_Bild;
+    CVorlageBildSpeicher::SZeichner z;
+    z.grundbild = [this](QPainter& painter) { ZeichneGrundbild(painter, false); };
+    z.dazu = [this](QPainter& painter) { ZeichneDazu(painter); };
+    z.stand = [this](bool bAktualisieren) { return DazuStand(bAktualisieren); };
+    return m_BildSpeicher.Bild(BildSchluessel(size), z);
 }
 
-bool CQOR1View::DazuGeaendert()
+CVorlageBildSpeicher::SDazu CQOR1View::DazuStand(bool bAktualisieren)
 {
-    bool bGeaendert = Erg().nAnimAnzahl > 0 && m_pHinweise->GetSchritt() != m_nBildAnimSchritt;
+    CVorlageBildSpeicher::SDazu d;
+    d.bAnim = Erg().nAnimAnzahl > 0;
+    d.nAnimSchritt = m_pHinweise->GetSchritt();
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
-    if (Erg().bDiagrammZeigen && pArbeit) {
-        // Brings the chart up to date; a chart drawn again with the same pixels changes nothing.
+    d.bDiagrammNeu = bAktualisieren && Erg().bDiagrammZeigen && pArbeit;
+    // Brings the chart up to date.
+    if (d.bDiagrammNeu)
         m_Maler.GetDiagrammBild().Draw(*pArbeit);
-        const QImage& bild = m_Maler.GetDiagrammBild().GetImage();
-        if (bild.cacheKey() != m_BildDiagramm.cacheKey() && !(bild == m_BildDiagramm))
-            bGeaendert = true;
-    }
-    return bGeaendert;
-}
-
-void CQOR1View::MerkeDazu()
-{
-    m_nBildAnimSchritt = m_pHinweise->GetSchritt();
-    m_BildDiagramm = Erg().bDiagrammZeigen ? m_Maler.GetDiagrammBild().GetImage() : QImage();
+    if (Erg().bDiagrammZeigen)
+        d.diagramm = m_Maler.GetDiagrammBild().GetImage();
+    return d;
 }
 
 void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
@@ -443,7 +407,7 @@ void CQOR1View::ZeichneDruck(QPainter& painter, bool bMessen)
         OnDraw(painter);
         return;
     }
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     ZeichneGrundbild(painter, false);
     ZeichneDazu(painter);
 }

@@ -7,6 +7,7 @@
 
 #include "ui/ISliderOwner.h"
 
+#include "views/CVorlageBildSpeicher.h"
 #include "views/CVorlageDruck.h"
 #include "views/CVorlagePainter.h"
 #include "views/IVorlageDruckQuelle.h"
@@ -130,7 +131,7 @@ public:
     void ResetDIBFahrzeug()
     {
         m_Maler.ResetDIBFahrzeug();
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     }
     // Shows or hides the payload chart beside the vehicle; showing it rebuilds the chart's curve.
     void ShowDiagramm(bool bShow);
@@ -188,12 +189,11 @@ public:
     // a hint animation or a changed chart is drawn over it. Any event but a paint, a timer or a move of
     // the pointer without a button drops it, as does every update the document sends.
     QImage RenderPicture(QSize size) override;
-    // Whether pictures may come from the kept drawing (tests compare them with drawings made anew).
-    void SetBildSpeicher(bool bAn);
-    // Whether the last picture came from the kept drawing.
-    bool WarAusBildSpeicher() const { return m_bAusBildSpeicher; }
-    // Drops the kept drawing: the next picture draws everything.
-    void VerwirfBild() { m_bBildGueltig = false; }
+    // Whether pictures may come from the kept drawing, whether the last one did, and dropping it
+    // (CVorlageBildSpeicher).
+    void SetBildSpeicher(bool bAn) { m_BildSpeicher.SetAn(bAn); }
+    bool WarAusBildSpeicher() const { return m_BildSpeicher.WarAusSpeicher(); }
+    void VerwirfBild() { m_BildSpeicher.Verwirf(); }
 
     // --- editing in the picture ---------------------------------------------------------------------
     // The hit test at a client point: sets the hit kind, the mouse mode, the target and the item under
@@ -365,46 +365,10 @@ protected:
     int m_nDrawArg = 0;
     QRect m_rcHotItem;
 
-    // What the kept drawing was made for (see RenderPicture).
-    struct SBildSchluessel
-    {
-        QSize size;
-        QPoint scroll;
-        double dZoom = 0.0;
-        unsigned nStand = 0;
-        const void* pDoc = nullptr;
-        const void* pFahrzeug = nullptr;
-        const void* pZugfahrzeug = nullptr;
-        const void* pEditZL = nullptr;
-        const void* pHoverZL = nullptr;
-        int nViewAktiv = 0;
-        int nDrawMode = 0;
-        int nDrawArg = 0;
-        int nSelAchse = 0;
-        int nExportTeil = 0;
-        int nPixProMeter = 0;
-        int nPixProTonne = 0;
-        QRect rcKnopf;
-        bool bShowFahrzeug = false;
-        bool bShowBemassung = false;
-        bool bShowDiagramm = false;
-        bool bActive = false;
-        bool bSplitter = false;
-        bool bRulerFlag = false;
-        bool operator==(const SBildSchluessel&) const = default;
-    };
-    SBildSchluessel BildSchluessel(QSize size) const;
-    // Whether an animation stepped or the chart changed since the kept picture was made, and the note of
-    // both in it.
-    bool DazuGeaendert();
-    void MerkeDazu();
-    QImage m_Bild;
-    int m_nBildAnimSchritt = -1;
-    QImage m_BildDiagramm;
-    SBildSchluessel m_BildSchluessel;
-    bool m_bBildGueltig = false;
-    bool m_bBildSpeicher = true;
-    bool m_bAusBildSpeicher = false;
+    // The kept picture, what it is drawn for and the state of what stands over it.
+    CVorlageBildSpeicher m_BildSpeicher;
+    CVorlageBildSpeicher::SSchluessel BildSchluessel(QSize size) const;
+    CVorlageBildSpeicher::SDazu DazuStand(bool bAktualisieren);
 
     // The hint animations beside the axle groups' loads and their step timer.
     std::unique_ptr<CHinweisAnimationen> m_pHinweise;

@@ -127,7 +127,7 @@ std::string SchwenkradiusTip(const CQOR1Doc* pDoc)
 bool CQOR1View::viewportEvent(QEvent* e)
 {
     if (!LaesstBildStehen(e))
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     // The hover frame belongs to the pointer: it goes when the pointer leaves the view.
     if (e->type() == QEvent::Leave && m_bFocus) {
         m_bFocus = false;
@@ -139,7 +139,7 @@ bool CQOR1View::viewportEvent(QEvent* e)
 bool CQOR1View::event(QEvent* e)
 {
     if (!LaesstBildStehen(e))
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     if (e->type() == CommandEvent::kType) {
         // The help button of the strip, and commands sent by id.
         const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
