@@ -10,7 +10,9 @@
 #include "views/CVorlageBildSpeicher.h"
 #include "views/CVorlageDruck.h"
 #include "views/CVorlagePainter.h"
+#include "views/CVorlageRegler.h"
 #include "views/IVorlageDruckQuelle.h"
+#include "views/IVorlageReglerQuelle.h"
 
 #include <QImage>
 #include <QPoint>
@@ -33,7 +35,11 @@ class QMenu;
 class QPrinter;
 class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public ISliderOwner, public ILastDlgView, private IVorlageDruckQuelle
+class CQOR1View : public CGetAnsView,
+                  public ISliderOwner,
+                  public ILastDlgView,
+                  private IVorlageDruckQuelle,
+                  private IVorlageReglerQuelle
 {
     Q_OBJECT
 
@@ -108,7 +114,7 @@ public:
     int MetresToPixels(double dMetres) const;
     virtual QRect GetLadeflaecheRect() const { return Erg().rcLadeflaeche; }
     int GetSelAchse() const { return m_bHitAchse ? m_nHitAchse : m_nSelAchse; }
-    const tagZLINFO* GetEditZL() const { return m_pEditZL ? m_pEditZL : m_pSelZL; }
+    const tagZLINFO* GetEditZL() const { return m_Regler.GetEditZL() ? m_Regler.GetEditZL() : m_pSelZL; }
     void SetToolTip(int toolId, const QRect& rc, const std::string& text);
     // The view's own buttons over the drawing (device coordinates); empty while printing or exporting.
     QRect GetKnopfRect() const;
@@ -205,19 +211,21 @@ public:
     // 49 total mass, 50 combination limit, 51 remarks, 53 axle-load picture, 55 fifth-wheel load).
     QRect GetHotRect(int nHot) const { return Label(nHot); }
     int GetHitKind() const { return m_nHitKind; }
-    int GetTarget() const { return m_nTarget; }
+    int GetTarget() const override { return m_nTarget; }
     int GetCursorId() const { return m_nCursorId; }
     bool IsDragging() const { return m_bDragging; }
-    // The range a length of the target (1 axle-1 offset, 2 load-area length, 3..8 axle distances,
-    // 14 rear coupling offset, 15 coupling offset) may take; false for other targets.
-    bool GetLaengenRange(int nTarget, double* pMin, double* pMax) const;
-    // Opens the value slider of a kind at a client point; false when one is open or the kind needs a
-    // selected item that is missing.
-    bool OpenSlider(const QPoint& anchor, int nKind, bool bCompact);
-    IValueSlider* GetSlider() const { return m_pSlider.get(); }
-    int GetSliderKind() const { return m_nSliderKind; }
-    // Recalculates, repaints, marks the vehicle and the document modified and tells the other views.
-    void CommitChange();
+    // The value sliders (CVorlageRegler says what each does).
+    CVorlageRegler& Regler() { return m_Regler; }
+    bool GetLaengenRange(int nTarget, double* pMin, double* pMax) const
+    {
+        return m_Regler.GetLaengenRange(nTarget, pMin, pMax);
+    }
+    bool OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
+    {
+        return m_Regler.OpenSlider(anchor, nKind, bCompact);
+    }
+    IValueSlider* GetSlider() const { return m_Regler.GetSlider(); }
+    int GetSliderKind() const { return m_Regler.GetSliderKind(); }
     // Forgets the selected item and axle.
     void ClearSelection(bool bUpdateNow);
     // The note for German users after an axle was added, removed or dragged (SliderHint's box: once
@@ -233,19 +241,19 @@ public:
     // ILastDlgView: the payload-at-position dialog places and drops the pick line.
     void SetPickPosition(double dPos, CFahrzeug* pFahrzeug, bool bMove) override;
     void ClearPickLine() override;
-    tagZLINFO* GetSelZL() const { return m_pSelZL; }
-    QRect GetSelZLRect() const { return m_rcSelZL; }
+    tagZLINFO* GetSelZL() const override { return m_pSelZL; }
+    QRect GetSelZLRect() const override { return m_rcSelZL; }
     bool IsAchseSelected() const { return m_bHitAchse; }
     int GetHitAchse() const { return m_nHitAchse; }
     // The label framed by the hover frame, empty when none.
     QRect GetFocusRect() const { return m_bFocus ? m_rcFocus : QRect(); }
     // The position marker of an item (null hides it).
-    void DrawPositionMarker(const tagZLINFO* pZL);
+    void DrawPositionMarker(const tagZLINFO* pZL) override;
     bool IsPositionMarkerShown() const { return m_bMarker; }
 
     // ISliderOwner: which axle value a kind-1 slider edits, which share a kind-2 slider edits.
-    int SliderKind1Selector() const override { return m_nLastMode; }
-    bool SliderKind2Flag() const override { return m_bAnteil1; }
+    int SliderKind1Selector() const override { return m_Regler.GetLastMode(); }
+    bool SliderKind2Flag() const override { return m_Regler.IsAnteil1(); }
     void SliderGone() override;
     ProgramRun* SliderProgramRun() override { return &GetProgramRun(); }
 
@@ -317,7 +325,7 @@ protected:
     CFahrzeug* GetExportFahrzeug(int nTeil) const override;
 
     // The multi view builds its paint and clicks from the same parts.
-    // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewRegler.cpp, CQOR1ViewBefehle.cpp).
+    // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewBefehle.cpp).
     bool HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const;
     bool HitAchse(const QPoint& pt, int* pIndex) const;
     QRect Label(int nHot) const;
@@ -330,13 +338,7 @@ protected:
     void RechtsDruecken(const QPoint& pt);
     void ZiehSchritt(double x, bool bShift);
     void ZeigeLaengenHinweis();
-    bool ReglerNachricht(int nMsg, double dWert);
-    void SetLFLaenge(double dWert);
-    void SetKupplungsversatz(double dWert);
-    void SetzeAchse1Abstand(double dWert);
-    void SetzeKupplung(double dWert);
-    void SetzeZLPosition(double dWert);
-    void Geaendert(bool bVollUpdate);
+    void Geaendert(bool bVollUpdate) override;
     void OnDeleteZL();
     void OnMoveZL();
     void OnEditZL();
@@ -346,7 +348,7 @@ protected:
     void OnToggleDiagramm();
     void OnTogglePlanFlag();
     // The vehicle whose values the sliders and drags edit (the document's active one).
-    CFahrzeug* GetEditFahrzeug() const;
+    CFahrzeug* GetEditFahrzeug() const override;
     QRect LadeflaecheClient() const;
     // The load area of the vehicle worked on, in client pixels.
     QRect AktivLFClient() const;
@@ -378,13 +380,9 @@ protected:
     bool m_bAnimUpdate = false;
 
     // Editing state.
-    std::unique_ptr<IValueSlider> m_pSlider;
-    int m_nSliderKind = 0;
     tagZLINFO* m_pHoverZL = nullptr;
     tagZLINFO* m_pSelZL = nullptr;
     QRect m_rcSelZL;
-    tagZLINFO* m_pEditZL = nullptr;
-    QRect m_rcEditZL;
     int m_nHitAchse = -1;
     bool m_bHitAchse = false;
     SGuiAchse m_Achse;
@@ -397,13 +395,9 @@ protected:
     bool m_bFocus = false;
     bool m_bDragging = false;
     bool m_bLButtonDown = false;
-    int m_nLastMode = 0;
-    int m_nEditTarget = 0;
     int m_nTarget = 0;
     int m_nHitKind = 0;
     int m_nCursorId = 0;
-    bool m_bAnteil1 = true;
-    int m_nGruppe = 0;
     QPoint m_ptLastMouse{-1, -1};
     double m_dLetztesX = 0.0;
     bool m_bLetztesXGueltig = false;
@@ -412,6 +406,8 @@ protected:
     bool m_bMarker = false;
     // Printing and the report pictures.
     CVorlageDruck m_Druck{*this, this};
+    // The value sliders; the first to go, while the view is whole for the sliders' last call.
+    CVorlageRegler m_Regler{*this, this};
 
 private:
     // IVorlageDruckQuelle: a print or report picture draws the view's picture at its zoom.
@@ -420,4 +416,8 @@ private:
     CQOR1Doc* GetDruckDokument() const override { return GetDocument(); }
     CFahrzeugDiagrammBild& GetDruckDiagramm() override { return m_Maler.GetDiagrammBild(); }
     ProgramRun& GetDruckProgramRun() override { return GetProgramRun(); }
+    // IVorlageReglerQuelle: the sliders edit the vehicle worked on.
+    CQOR1Doc* GetReglerDokument() const override { return GetDocument(); }
+    void ReglerNeuzeichnen() override;
+    ProgramRun& GetReglerProgramRun() override { return GetProgramRun(); }
 };

@@ -104,6 +104,29 @@ bool CQOR1View::HitAchse(const QPoint& pt, int* pIndex) const
     return bTreffer;
 }
 
+void CQOR1View::ReglerNeuzeichnen()
+{
+    viewport()->update();
+}
+
+void CQOR1View::SliderGone()
+{
+    m_bMarker = false;
+    viewport()->update();
+}
+
+void CQOR1View::Geaendert(bool /*bVollUpdate*/)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    // A drag marks the vehicle once, when the button goes up.
+    if (!pDoc || m_bDragging)
+        return;
+    pDoc->SetModifiedFlag(true);
+    if (CFahrzeug* f = GetEditFahrzeug())
+        f->SetModified();
+    pDoc->UpdateFrameTitle();
+}
+
 // --- hit test ----------------------------------------------------------------------------------------------
 
 int CQOR1View::HitTest(const QPoint& pt)
@@ -467,7 +490,7 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
         if (bKupplung)
             lo = P + std::max(0.0, bUnter ? 0.35 : f->m_dKupplungsabstand);
         v = std::clamp(v, lo, std::max(lo, 20.0));
-        SetLFLaenge(v);
+        m_Regler.SetLFLaenge(v);
         return;
     } else if (nKind == kHitAchse1) {
         // Axle 1 alone: the others follow it.
@@ -506,19 +529,19 @@ void CQOR1View::ZiehSchritt(double x, bool bShift)
         if (const CFahrzeug* anh = pDoc->GetAnhaenger();
             anh && f == pDoc->GetZugfahrzeug() && anh->GetArt() == FahrzeugArt::kStarrdeichsel)
             xn = std::max(xn, L + 0.5 - anh->GetAchse1Abstand());
-        SetzeKupplung(L - xn);
+        m_Regler.SetzeKupplung(L - xn);
         return;
     } else if (nKind == kHitZL) {
         const double xn =
             std::clamp(x + (art == FahrzeugArt::kSattelzugmaschine ? a1 : 0.0), 0.0, std::max(0.0, L));
-        SetzeZLPosition(xn);
+        m_Regler.SetzeZLPosition(xn);
         return;
     } else if (nKind == kHitSattel) {
         m_nTarget = 15;
         const double a =
             HasTowingPair() && pDoc->GetFahrzeug() ? pDoc->GetFahrzeug()->GetAchse1Abstand() - 0.5 : 0.0;
         const double lo = P - L + 0.5, hi = P - a - 0.5;
-        SetKupplungsversatz(std::clamp(P - x, lo, std::max(lo, hi)));
+        m_Regler.SetKupplungsversatz(std::clamp(P - x, lo, std::max(lo, hi)));
         return;
     } else {
         return; // axles 7 to 10 and the click-only objects do not move
@@ -563,14 +586,14 @@ void CQOR1View::Loslassen(const QPoint& pt)
                 oeffne(3 + i, 6, unten(Label(kHotAbstand + i))), bWeiter = false;
         for (int i = 0; bWeiter && i < n; ++i)
             if (Label(kHotLeerlast + i).contains(pt))
-                m_nLastMode = 0, oeffne(3 + i, 1, unten(Label(kHotLeerlast + i))), bWeiter = false;
+                m_Regler.SetLastMode(0), oeffne(3 + i, 1, unten(Label(kHotLeerlast + i))), bWeiter = false;
         for (int i = 0; bWeiter && i < n; ++i)
             if (Label(kHotZulLast + i).contains(pt))
-                m_nLastMode = 1, oeffne(3 + i, 1, unten(Label(kHotZulLast + i))), bWeiter = false;
+                m_Regler.SetLastMode(1), oeffne(3 + i, 1, unten(Label(kHotZulLast + i))), bWeiter = false;
         if (bWeiter && Label(41).contains(pt))
-            m_bAnteil1 = true, oeffne(m_nTarget, 2, unten(Label(41))), bWeiter = false;
+            m_Regler.SetAnteil1(true), oeffne(m_nTarget, 2, unten(Label(41))), bWeiter = false;
         if (bWeiter && nArt != FahrzeugArt::kStarrdeichsel && Label(42).contains(pt))
-            m_bAnteil1 = false, oeffne(m_nTarget, 2, unten(Label(42))), bWeiter = false;
+            m_Regler.SetAnteil1(false), oeffne(m_nTarget, 2, unten(Label(42))), bWeiter = false;
         if (bWeiter && Label(45).contains(pt))
             oeffne(1, 8, unten(Label(45))), bWeiter = false;
         if (bWeiter && Label(46).contains(pt))
