@@ -11,8 +11,10 @@
 #include "views/CVorlageDruck.h"
 #include "views/CVorlagePainter.h"
 #include "views/CVorlageRegler.h"
+#include "views/CVorlageZiehen.h"
 #include "views/IVorlageDruckQuelle.h"
 #include "views/IVorlageReglerQuelle.h"
+#include "views/VorlageTreffer.h"
 
 #include <QImage>
 #include <QPoint>
@@ -65,20 +67,9 @@ public:
     // A tooltip tool the drawings left behind.
     using STool = SVorlageTool;
 
-    // Kinds of the object under the pointer: 3 + n is axle n + 1 (n = 0..9).
-    enum HitKind
-    {
-        kHitNichts = 0,
-        kHitAchse1Vorn = 1, // front end of the axle-1 offset
-        kHitLFEnde = 2,     // end of the load area
-        kHitAchse1 = 3,
-        kHitKoerper = 18, // the body: click only
-        kHitKupplung = 19,
-        kHitPick = 20, // the load dialog's pick area
-        kHitZL = 21,
-        kHitBemerkung = 22,
-        kHitSattel = 24, // a tractor's coupling
-    };
+    // Kinds of the object under the pointer (VorlageTreffer).
+    using HitKind = VorlageTreffer::Art;
+    using enum VorlageTreffer::Art;
     // Mouse modes: none, an object drag running, a draggable object, a clickable one, the pick area.
     static constexpr int kModusKein = -1;
     static constexpr int kModusZiehen = 2;
@@ -336,7 +327,6 @@ protected:
     void Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
     void Loslassen(const QPoint& pt);
     void RechtsDruecken(const QPoint& pt);
-    void ZiehSchritt(double x, bool bShift);
     void ZeigeLaengenHinweis();
     void Geaendert(bool bVollUpdate) override;
     void OnDeleteZL();
@@ -399,8 +389,6 @@ protected:
     int m_nHitKind = 0;
     int m_nCursorId = 0;
     QPoint m_ptLastMouse{-1, -1};
-    double m_dLetztesX = 0.0;
-    bool m_bLetztesXGueltig = false;
     // The position marker: the marked item's copy and whether it shows.
     std::unique_ptr<tagZLINFO> m_pMarkerZL;
     bool m_bMarker = false;
@@ -408,6 +396,8 @@ protected:
     CVorlageDruck m_Druck{*this, this};
     // The value sliders; the first to go, while the view is whole for the sliders' last call.
     CVorlageRegler m_Regler{*this, this};
+    // The drags' steps.
+    CVorlageZiehen m_Ziehen{*this, m_Regler};
 
 private:
     // IVorlageDruckQuelle: a print or report picture draws the view's picture at its zoom.
