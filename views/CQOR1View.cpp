@@ -1,6 +1,5 @@
 // The template view: the paint in its steps, positions under the pointer, hot items and the updates.
 #include "views/CQOR1View.h"
-#include "views/CViewDruck.h"
 
 #include "views/CHinweisAnimationen.h"
 #include "views/CTabbedViewView.h"
@@ -13,18 +12,15 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SYs2X.h"
 #include "model/vehicle/tagZLINFO.h"
-#include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/ProgramRun.h"
 
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <utility>
 
 namespace {
@@ -69,7 +65,7 @@ void CQOR1View::SetZoom(double dZoom)
     if (dZoom > 0.0 && std::isfinite(dZoom)) {
         m_dZoom = dZoom;
         m_Maler.SetFontsVeraltet();
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     }
 }
 
@@ -77,7 +73,7 @@ void CQOR1View::SetZoom(double dZoom)
 
 void CQOR1View::OnInitialUpdate()
 {
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     SetScrollSizes(QSize(Zoomed(1700, m_dZoom), Zoomed(1400, m_dZoom)),
                    QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
     CQOR1Doc* pDoc = GetDocument();
@@ -92,7 +88,7 @@ void CQOR1View::OnInitialUpdate()
 
 void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 {
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     if (eHinweis == UpdateHinweis::kNeuBerechnet)
         return;
     if (eHinweis == UpdateHinweis::kLadeflaeche && m_bShowFahrzeug) {
@@ -129,7 +125,7 @@ int CQOR1View::OnViewNotify(int nCode, int nValue)
 void CQOR1View::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated)
 {
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     if (bActivate && pActivated == this) {
         IViewShell::Of(&GetProgramRun()).SetCurrentView(this);
         m_nSelAchse = -1;
@@ -161,7 +157,7 @@ void CQOR1View::SetToolTip(int toolId, const QRect& rc, const std::string& text)
 
 QRect CQOR1View::GetKnopfRect() const
 {
-    if (m_bPrinting || m_bBildExport || !m_pBtnsHilfe || !m_pBtnsHilfe->HasWindow() ||
+    if (IsPrinting() || IsBildExport() || !m_pBtnsHilfe || !m_pBtnsHilfe->HasWindow() ||
         m_pBtnsHilfe->isHidden())
         return QRect();
     return m_pBtnsHilfe->geometry();
@@ -255,7 +251,7 @@ bool CQOR1View::HitHotRect(const QPoint& pt)
 void CQOR1View::ShowDiagramm(bool bShow)
 {
     m_bShowDiagramm = bShow;
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     CFahrzeug* f = GetArbeitsFahrzeug();
     if (bShow && f && f->GetArt() != FahrzeugArt::kSattelzugmaschine) {
         f->GetDiagramm().BuildCurve(0.0f);
@@ -270,7 +266,7 @@ void CQOR1View::OnDraw(QPainter& painter)
 {
     // A drawing for another device (a print, an export, a measurement) leaves its places of hot items
     // and labels behind: the kept drawing no longer goes with them.
-    m_bBildGueltig = false;
+    m_BildSpeicher.Verwirf();
     ZeichneGrundbild(painter, std::exchange(m_bTeilweiseAngefordert, false));
     ZeichneDazu(painter);
 }
@@ -292,16 +288,10 @@ void CQOR1View::ZeichneDazu(QPainter& painter)
     }
 }
 
-void CQOR1View::SetBildSpeicher(bool bAn)
-{
-    m_bBildSpeicher = bAn;
-    m_bBildGueltig = false;
-}
-
-CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
+CVorlageBildSpeicher::SSchluessel CQOR1View::BildSchluessel(QSize size) const
 {
     const CQOR1Doc* pDoc = GetDocument();
-    SBildSchluessel k;
+    CVorlageBildSpeicher::SSchluessel k;
     k.size = size;
     k.scroll = GetScrollPosition();
     k.dZoom = m_dZoom;
@@ -315,7 +305,7 @@ CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
     k.nDrawMode = m_nDrawMode;
     k.nDrawArg = m_nDrawArg;
     k.nSelAchse = GetSelAchse();
-    k.nExportTeil = m_nExportTeil;
+    k.nExportTeil = m_Druck.GetExportTeil();
     k.nPixProMeter = m_Maler.GetKoordSys().m_nPixProMeter;
     k.nPixProTonne = m_Maler.GetKoordSys().m_nPixProTonne;
     k.rcKnopf = GetKnopfRect();
@@ -324,69 +314,39 @@ CQOR1View::SBildSchluessel CQOR1View::BildSchluessel(QSize size) const
     k.bShowDiagramm = m_bShowDiagramm;
     k.bActive = m_bActive;
     k.bSplitter = IsInVisibleSplitterPane();
-    k.bRulerFlag = m_bRulerFlag;
+    k.bRulerFlag = m_Druck.GetRulerFlag();
     return k;
 }
 
 QImage CQOR1View::RenderPicture(QSize size)
 {
     size = size.expandedTo(QSize(1, 1));
-    m_bAusBildSpeicher = false;
     // Printing, exports and the partial paints after an odd hint draw everything, as do new fonts.
-    if (!m_bBildSpeicher || m_bPrinting || m_bBildExport || m_bTeilweiseAngefordert ||
+    if (!m_BildSpeicher.IstAn() || IsPrinting() || IsBildExport() || m_bTeilweiseAngefordert ||
         m_Maler.SindFontsVeraltet()) {
-        m_bBildGueltig = false;
+        m_BildSpeicher.Umgehe();
         return CGetAnsView::RenderPicture(size);
     }
-    const SBildSchluessel k = BildSchluessel(size);
-    if (m_bBildGueltig && k == m_BildSchluessel) {
-        m_bAusBildSpeicher = true;
-        // Only an animation's frame or the chart may have changed: both cover their places whole, so
-        // they are drawn again over the kept picture.
-        if (DazuGeaendert()) {
-            QPainter painter(&m_Bild);
-            painter.translate(-GetScrollPosition());
-            ZeichneDazu(painter);
-            MerkeDazu();
-        }
-        return m_Bild;
-    }
-    // The last picture's memory serves again unless a caller still holds it.
-    if (m_Bild.size() != size || !m_Bild.isDetached())
-        m_Bild = QImage(size, QImage::Format_RGB32);
-    m_Bild.fill(Qt::white);
-    {
-        QPainter painter(&m_Bild);
-        painter.translate(-GetScrollPosition());
-        ZeichneGrundbild(painter, false);
-        ZeichneDazu(painter);
-    }
-    MerkeDazu();
-    // The state before the drawing: when the drawing moved the scroll position (a new scroll area), the
-    // next picture draws again.
-    m_BildSchluessel = k;
-    m_bBildGueltig = true;
-    return m_Bild;
+    CVorlageBildSpeicher::SZeichner z;
+    z.grundbild = [this](QPainter& painter) { ZeichneGrundbild(painter, false); };
+    z.dazu = [this](QPainter& painter) { ZeichneDazu(painter); };
+    z.stand = [this](bool bAktualisieren) { return DazuStand(bAktualisieren); };
+    return m_BildSpeicher.Bild(BildSchluessel(size), z);
 }
 
-bool CQOR1View::DazuGeaendert()
+CVorlageBildSpeicher::SDazu CQOR1View::DazuStand(bool bAktualisieren)
 {
-    bool bGeaendert = Erg().nAnimAnzahl > 0 && m_pHinweise->GetSchritt() != m_nBildAnimSchritt;
+    CVorlageBildSpeicher::SDazu d;
+    d.bAnim = Erg().nAnimAnzahl > 0;
+    d.nAnimSchritt = m_pHinweise->GetSchritt();
     CFahrzeug* pArbeit = GetArbeitsFahrzeug();
-    if (Erg().bDiagrammZeigen && pArbeit) {
-        // Brings the chart up to date; a chart drawn again with the same pixels changes nothing.
+    d.bDiagrammNeu = bAktualisieren && Erg().bDiagrammZeigen && pArbeit;
+    // Brings the chart up to date.
+    if (d.bDiagrammNeu)
         m_Maler.GetDiagrammBild().Draw(*pArbeit);
-        const QImage& bild = m_Maler.GetDiagrammBild().GetImage();
-        if (bild.cacheKey() != m_BildDiagramm.cacheKey() && !(bild == m_BildDiagramm))
-            bGeaendert = true;
-    }
-    return bGeaendert;
-}
-
-void CQOR1View::MerkeDazu()
-{
-    m_nBildAnimSchritt = m_pHinweise->GetSchritt();
-    m_BildDiagramm = Erg().bDiagrammZeigen ? m_Maler.GetDiagrammBild().GetImage() : QImage();
+    if (Erg().bDiagrammZeigen)
+        d.diagramm = m_Maler.GetDiagrammBild().GetImage();
+    return d;
 }
 
 void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
@@ -405,10 +365,10 @@ SVorlageEingabe CQOR1View::Eingabe() const
     ein.bShowFahrzeug = m_bShowFahrzeug;
     ein.bShowBemassung = m_bShowBemassung;
     ein.bShowDiagramm = m_bShowDiagramm;
-    ein.bBildExport = m_bBildExport;
-    ein.bPrinting = m_bPrinting;
-    ein.nExportTeil = m_nExportTeil;
-    ein.nExportWidth = m_nExportWidth;
+    ein.bBildExport = IsBildExport();
+    ein.bPrinting = IsPrinting();
+    ein.nExportTeil = m_Druck.GetExportTeil();
+    ein.nExportWidth = m_Druck.GetExportWidth();
     ein.bVersetzt = IsInVisibleSplitterPane() && m_bActive;
     ein.nDrawMode = m_nDrawMode;
     ein.nDrawArg = m_nDrawArg;
@@ -417,7 +377,7 @@ SVorlageEingabe CQOR1View::Eingabe() const
     ein.rcKnopf = GetKnopfRect();
     ein.nViewAktiv = GetViewAktivIndex();
     ein.bKombi = HasTowingPair();
-    ein.pEinzelFahrzeug = ein.bKombi && m_bBildExport ? GetExportFahrzeug(m_nExportTeil) : nullptr;
+    ein.pEinzelFahrzeug = ein.bKombi && ein.bBildExport ? GetExportFahrzeug(ein.nExportTeil) : nullptr;
     return ein;
 }
 
@@ -428,172 +388,26 @@ void CQOR1View::UebernimmScrollGroesse()
         SetScrollSizes(*gross, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
 }
 
-QImage CQOR1View::RenderExport(int nExportWidth, int nHoehenReduktion)
-{
-    const int nHoehe = std::max(1, 532 - nHoehenReduktion);
-    m_nExportWidth = nExportWidth;
-    m_bBildExport = true;
-    // Drawn from the picture's own origin: the screen's scroll position plays no part.
-    QImage bild = CVorlagePainter::DrawExportBild(nHoehe, [this](QPainter& painter) { OnDraw(painter); });
-    m_bBildExport = false;
-    return bild;
-}
-
-bool CQOR1View::ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
-                             const std::filesystem::path& folder)
-{
-    if (nTeil != 1 && nTeil != 2)
-        return false;
-    const char* endung = nTeil == 1 ? "_SUP.bmp" : "_INF.bmp";
-    const std::filesystem::path fahrzeug = folder / (std::string("Fahrzeug") + endung);
-    const std::filesystem::path diagramm = folder / (std::string("Rld") + endung);
-    // A report must not pick up an old picture when this one fails.
-    std::error_code ec;
-    std::filesystem::remove(fahrzeug, ec);
-    if (ec)
-        return false;
-    std::filesystem::remove(diagramm, ec);
-    if (ec)
-        return false;
-    CQOR1Doc* pDoc = GetDocument();
-    if (!pDoc || !pDoc->GetFahrzeug())
-        return false;
-    m_nExportTeil = nTeil;
-    const QImage bild = RenderExport(nExportWidth, nHoehenReduktion);
-    if (!WriteDIBSectionToBmp(QString::fromStdString(fahrzeug.string()), bild))
-        return false;
-    CFahrzeug* f = GetExportFahrzeug(nTeil);
-    if (!bDiagramm || !f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
-        return true;
-    f->GetDiagramm().BuildCurve(0.0f);
-    f->GetDiagramm().m_bNeuZeichnen = true;
-    int cx = 0, cy = 0;
-    CFahrzeugDiagrammBild& bildDiagramm = m_Maler.GetDiagrammBild();
-    if (!bildDiagramm.Draw(*f) || !bildDiagramm.GetBitmapSize(&cx, &cy))
-        return true; // no chart, nothing to write
-    return WriteDIBSectionToBmp(QString::fromStdString(diagramm.string()), bildDiagramm.GetImage());
-}
-
 CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
 {
     return GetArbeitsFahrzeug();
 }
 
-// --- printing --------------------------------------------------------------------------------------------
+// --- what printing and the report pictures draw --------------------------------------------------------
 
-double CQOR1View::CalcPrintZoom(int nHorzRes, int nVertRes)
+void CQOR1View::SetzeDruckZoom(double dZoom)
 {
-    const double h = (nHorzRes - nHorzRes * 5 / 1900) / 1900.0;
-    const double v = (nVertRes - nVertRes * 5 / 2750) / 2750.0;
-    return std::min(h, v);
-}
-
-double CQOR1View::GetDruckFaktor() const
-{
-    // A print's zoom and any other zoom of the view enlarge the standard zoom's picture as a whole.
-    return m_dZoom > 0.0 ? m_dZoom / kStandardZoom : 1.0;
-}
-
-void CQOR1View::OnBeginPrinting(const QRect& rcSeite)
-{
-    m_bPrinting = true;
-    m_dZoomSaved = m_dZoom;
-    const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
-    if (z > 0.0)
-        m_dZoom = z;
+    m_dZoom = dZoom;
     m_Maler.SetFontsVeraltet();
-    if (z > 0.0)
-        FitPrintZoom(rcSeite.size());
-    GetProgramRun().SetDruckZoom(m_dZoom);
 }
 
-QSize CQOR1View::MeasureDrawing(const QSize& bis, int nRaster)
+void CQOR1View::ZeichneDruck(QPainter& painter, bool bMessen)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    if (!pDoc || !pDoc->GetFahrzeug())
-        return QSize();
-    // A full paint with the fonts of the zoom; a requested partial paint stays requested.
-    return CVorlagePainter::MissZeichnung(bis, nRaster, [this](QPainter& painter) {
-        m_bBildGueltig = false;
-        ZeichneGrundbild(painter, false);
-        ZeichneDazu(painter);
-    });
-}
-
-void CQOR1View::FitPrintZoom(const QSize& seite)
-{
-    // Drawings fit the page's zoom up to 1900 x 2750 of their units; a longer vehicle's is made smaller
-    // until it keeps inside the page less the same margin. Parts that do not shrink with the zoom need
-    // a few rounds.
-    const int w = seite.width() - seite.width() * 5 / 1900;
-    const int h = seite.height() - seite.height() * 5 / 2750;
-    if (w <= 0 || h <= 0)
-        return;
-    const int raster = std::max(1, std::max(seite.width(), seite.height()) / 1500);
-    for (int runde = 0; runde < 8; ++runde) {
-        const QSize ausmass = MeasureDrawing(seite, raster);
-        if (ausmass.isEmpty() || (ausmass.width() <= w && ausmass.height() <= h))
-            break;
-        const double f =
-            std::min(static_cast<double>(w) / ausmass.width(), static_cast<double>(h) / ausmass.height());
-        m_dZoom *= std::min(f, 0.99);
-        m_Maler.SetFontsVeraltet();
-    }
-}
-
-void CQOR1View::OnEndPrinting()
-{
-    m_dZoom = m_dZoomSaved;
-    m_Maler.SetFontsVeraltet();
-    m_bPrinting = false;
-}
-
-bool CQOR1View::OnPreparePrinting(QPrinter& printer, bool bPreview)
-{
-    m_bRulerFlag = bPreview;
-    CQOR1Doc* pDoc = GetDocument();
-    const int nBis = pDoc && (pDoc->m_nDruckFlags & 2) != 0 ? 2 : 1;
-    const bool ok = CViewDruck::DoPreparePrinting(this, printer, 1, nBis);
-    printer.setFromTo(1, 1);
-    if (!ok && pDoc)
-        pDoc->m_bDruckAbgebrochen = true;
-    return ok;
-}
-
-bool CQOR1View::PrintToPdf(const QString& path)
-{
-    return CViewDruck::DruckeInPdf(path, [this](QPrinter& p) { return PrintTo(p); });
-}
-
-void CQOR1View::Drucken(int nId)
-{
-    CViewDruck::Drucke(
-        this, nId, [this](QPrinter& p) { return PrintTo(p); },
-        [this](QPrinter& p) { return OnPreparePrinting(p, false); });
-}
-
-bool CQOR1View::PrintTo(QPrinter& printer)
-{
-    const int nDpi = std::min(printer.resolution(), kDruckDpiHoechstens);
-    const QSize seite = printer.pageLayout().paintRectPixels(nDpi).size();
-    return CViewDruck::PrintImage(printer, DruckBild(seite, nDpi));
-}
-
-QImage CQOR1View::DruckBild(QSize seite, int nDpi)
-{
-    if (seite.isEmpty() || nDpi <= 0)
-        return QImage();
-    // The drawing of the raster engine, as on the screen: the printer's own engine lacks the raster
-    // operations that fill the payload area and the cab pictures.
-    const double k = static_cast<double>(nDpi) / kBildschirmDpi;
-    OnBeginPrinting(QRect(0, 0, static_cast<int>(seite.width() / k), static_cast<int>(seite.height() / k)));
-    QImage bild(seite, QImage::Format_RGB32);
-    bild.fill(Qt::white);
-    {
-        QPainter painter(&bild);
-        painter.scale(k, k);
+    if (!bMessen) {
         OnDraw(painter);
+        return;
     }
-    OnEndPrinting();
-    return bild;
+    m_BildSpeicher.Verwirf();
+    ZeichneGrundbild(painter, false);
+    ZeichneDazu(painter);
 }

@@ -7,7 +7,14 @@
 
 #include "ui/ISliderOwner.h"
 
+#include "views/CVorlageBildSpeicher.h"
+#include "views/CVorlageDruck.h"
 #include "views/CVorlagePainter.h"
+#include "views/CVorlageRegler.h"
+#include "views/CVorlageZiehen.h"
+#include "views/IVorlageDruckQuelle.h"
+#include "views/IVorlageReglerQuelle.h"
+#include "views/VorlageTreffer.h"
 
 #include <QImage>
 #include <QPoint>
@@ -30,7 +37,11 @@ class QMenu;
 class QPrinter;
 class tagZLINFO;
 
-class CQOR1View : public CGetAnsView, public ISliderOwner, public ILastDlgView
+class CQOR1View : public CGetAnsView,
+                  public ISliderOwner,
+                  public ILastDlgView,
+                  private IVorlageDruckQuelle,
+                  private IVorlageReglerQuelle
 {
     Q_OBJECT
 
@@ -56,20 +67,9 @@ public:
     // A tooltip tool the drawings left behind.
     using STool = SVorlageTool;
 
-    // Kinds of the object under the pointer: 3 + n is axle n + 1 (n = 0..9).
-    enum HitKind
-    {
-        kHitNichts = 0,
-        kHitAchse1Vorn = 1, // front end of the axle-1 offset
-        kHitLFEnde = 2,     // end of the load area
-        kHitAchse1 = 3,
-        kHitKoerper = 18, // the body: click only
-        kHitKupplung = 19,
-        kHitPick = 20, // the load dialog's pick area
-        kHitZL = 21,
-        kHitBemerkung = 22,
-        kHitSattel = 24, // a tractor's coupling
-    };
+    // Kinds of the object under the pointer (VorlageTreffer).
+    using HitKind = VorlageTreffer::Art;
+    using enum VorlageTreffer::Art;
     // Mouse modes: none, an object drag running, a draggable object, a clickable one, the pick area.
     static constexpr int kModusKein = -1;
     static constexpr int kModusZiehen = 2;
@@ -95,10 +95,8 @@ public:
     int MetresToPixels(double dMetres) override;
 
     // What the painter is given of the view, and what it left behind.
-    bool IsBildExport() const { return m_bBildExport; }
-    bool IsPrinting() const { return m_bPrinting; }
-    // How many times larger than at the standard zoom the picture is drawn.
-    double GetDruckFaktor() const;
+    bool IsBildExport() const { return m_Druck.IsBildExport(); }
+    bool IsPrinting() const { return m_Druck.IsPrinting(); }
     int GetDrawShiftX() const { return Erg().nDrawShiftX; }
     int GetDrawShiftY() const { return Erg().nDrawShiftY; }
     // 1 in the template view; the document's active index in the multi view.
@@ -107,7 +105,7 @@ public:
     int MetresToPixels(double dMetres) const;
     virtual QRect GetLadeflaecheRect() const { return Erg().rcLadeflaeche; }
     int GetSelAchse() const { return m_bHitAchse ? m_nHitAchse : m_nSelAchse; }
-    const tagZLINFO* GetEditZL() const { return m_pEditZL ? m_pEditZL : m_pSelZL; }
+    const tagZLINFO* GetEditZL() const { return m_Regler.GetEditZL() ? m_Regler.GetEditZL() : m_pSelZL; }
     void SetToolTip(int toolId, const QRect& rc, const std::string& text);
     // The view's own buttons over the drawing (device coordinates); empty while printing or exporting.
     QRect GetKnopfRect() const;
@@ -130,52 +128,40 @@ public:
     void ResetDIBFahrzeug()
     {
         m_Maler.ResetDIBFahrzeug();
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     }
     // Shows or hides the payload chart beside the vehicle; showing it rebuilds the chart's curve.
     void ShowDiagramm(bool bShow);
     bool IsDiagrammShown() const { return m_bShowDiagramm; }
 
-    // The vehicle picture of a report at the view's zoom: 648 pixels wide, 532 less the height reduction
-    // high, the vehicle centred for a picture area of the width; a drawing wider than the picture is
-    // scaled down to fit it.
-    QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0);
-    // Writes the report pictures of export number 1 (front vehicle, "_SUP") or 2 (trailer, "_INF"):
-    // the vehicle picture and, when asked, the chart of the vehicle worked on. Old pictures of the part
-    // go first, so a failure leaves none behind; false when a picture could not be written.
+    // Printing and the report pictures (CVorlageDruck says what each does).
+    CVorlageDruck& Druck() { return m_Druck; }
+    QImage RenderExport(int nExportWidth, int nHoehenReduktion = 0)
+    {
+        return m_Druck.RenderExport(nExportWidth, nHoehenReduktion);
+    }
     bool ExportBilder(int nTeil, int nExportWidth, int nHoehenReduktion, bool bDiagramm,
-                      const std::filesystem::path& folder);
-    // The report part the next export picture is for (1 upper, 2 lower, 0 none).
-    void SetExportTeil(int nTeil) { m_nExportTeil = nTeil; }
-    int GetExportTeil() const { return m_nExportTeil; }
+                      const std::filesystem::path& folder)
+    {
+        return m_Druck.ExportBilder(nTeil, nExportWidth, nHoehenReduktion, bDiagramm, folder);
+    }
+    void SetExportTeil(int nTeil) { m_Druck.SetExportTeil(nTeil); }
+    static double CalcPrintZoom(int nHorzRes, int nVertRes)
+    {
+        return CVorlageDruck::CalcPrintZoom(nHorzRes, nVertRes);
+    }
+    void OnBeginPrinting(const QRect& rcSeite) { m_Druck.OnBeginPrinting(rcSeite); }
+    void OnEndPrinting() { m_Druck.OnEndPrinting(); }
+    bool PrintToPdf(const QString& path) { return m_Druck.PrintToPdf(path); }
+    bool OnPreparePrinting(QPrinter& printer, bool bPreview)
+    {
+        return m_Druck.OnPreparePrinting(printer, bPreview);
+    }
+    bool GetRulerFlag() const { return m_Druck.GetRulerFlag(); }
+    QImage DruckBild(QSize seite, int nDpi) { return m_Druck.DruckBild(seite, nDpi); }
+    static constexpr int kBildschirmDpi = CVorlageDruck::kBildschirmDpi;
 
-    // The zoom that fits the picture on a page of the size in screen pixels, a small margin kept.
-    static double CalcPrintZoom(int nHorzRes, int nVertRes);
-    // Printing switches the view to the page's zoom and back. The page (in screen pixels) is the
-    // printer's page at the screen's resolution; its zoom is lowered when the drawing at it would reach
-    // past the page's right or bottom edge.
-    void OnBeginPrinting(const QRect& rcSeite);
-    void OnEndPrinting();
-    // Prints the picture into a PDF file of one page; false when the file could not be made.
-    bool PrintToPdf(const QString& path);
-    // Before printing: the rulers follow the preview flag; the print dialog offers pages 1..2 when bit 1
-    // of the document's print flags is set, else page 1; one page is printed either way. A cancelled
-    // dialog sets the document's print-cancelled flag and answers false.
-    bool OnPreparePrinting(QPrinter& printer, bool bPreview);
-    bool GetRulerFlag() const { return m_bRulerFlag; }
-    // The picture at the page's zoom onto one page of the printer; false when it could not be printed.
-    bool PrintTo(QPrinter& printer);
-    // The page's picture of `seite` device pixels at `nDpi`: the screen's drawing at the page's zoom,
-    // drawn nDpi / kBildschirmDpi times as large, so that lines, dots, pictures and texts keep their
-    // proportions to each other.
-    QImage DruckBild(QSize seite, int nDpi);
-    // Pixels per inch of the screen whose drawing a print enlarges, and the most a print draws at.
-    static constexpr int kBildschirmDpi = 96;
-    static constexpr int kDruckDpiHoechstens = 300;
-    // 57607 prints after the dialog, 57608 without it, 57609 shows the preview.
-    void Drucken(int nId);
-
-    double GetZoom() const { return m_dZoom; }
+    double GetZoom() const override { return m_dZoom; }
     void SetZoom(double dZoom);
     QPoint GetOriginDrawn() const { return Erg().ptOriginDrawn; }
     QRect GetHotSpot(HotSpot which) const { return Erg().rcHotSpots.at(static_cast<std::size_t>(which)); }
@@ -200,12 +186,11 @@ public:
     // a hint animation or a changed chart is drawn over it. Any event but a paint, a timer or a move of
     // the pointer without a button drops it, as does every update the document sends.
     QImage RenderPicture(QSize size) override;
-    // Whether pictures may come from the kept drawing (tests compare them with drawings made anew).
-    void SetBildSpeicher(bool bAn);
-    // Whether the last picture came from the kept drawing.
-    bool WarAusBildSpeicher() const { return m_bAusBildSpeicher; }
-    // Drops the kept drawing: the next picture draws everything.
-    void VerwirfBild() { m_bBildGueltig = false; }
+    // Whether pictures may come from the kept drawing, whether the last one did, and dropping it
+    // (CVorlageBildSpeicher).
+    void SetBildSpeicher(bool bAn) { m_BildSpeicher.SetAn(bAn); }
+    bool WarAusBildSpeicher() const { return m_BildSpeicher.WarAusSpeicher(); }
+    void VerwirfBild() { m_BildSpeicher.Verwirf(); }
 
     // --- editing in the picture ---------------------------------------------------------------------
     // The hit test at a client point: sets the hit kind, the mouse mode, the target and the item under
@@ -217,19 +202,21 @@ public:
     // 49 total mass, 50 combination limit, 51 remarks, 53 axle-load picture, 55 fifth-wheel load).
     QRect GetHotRect(int nHot) const { return Label(nHot); }
     int GetHitKind() const { return m_nHitKind; }
-    int GetTarget() const { return m_nTarget; }
+    int GetTarget() const override { return m_nTarget; }
     int GetCursorId() const { return m_nCursorId; }
     bool IsDragging() const { return m_bDragging; }
-    // The range a length of the target (1 axle-1 offset, 2 load-area length, 3..8 axle distances,
-    // 14 rear coupling offset, 15 coupling offset) may take; false for other targets.
-    bool GetLaengenRange(int nTarget, double* pMin, double* pMax) const;
-    // Opens the value slider of a kind at a client point; false when one is open or the kind needs a
-    // selected item that is missing.
-    bool OpenSlider(const QPoint& anchor, int nKind, bool bCompact);
-    IValueSlider* GetSlider() const { return m_pSlider.get(); }
-    int GetSliderKind() const { return m_nSliderKind; }
-    // Recalculates, repaints, marks the vehicle and the document modified and tells the other views.
-    void CommitChange();
+    // The value sliders (CVorlageRegler says what each does).
+    CVorlageRegler& Regler() { return m_Regler; }
+    bool GetLaengenRange(int nTarget, double* pMin, double* pMax) const
+    {
+        return m_Regler.GetLaengenRange(nTarget, pMin, pMax);
+    }
+    bool OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
+    {
+        return m_Regler.OpenSlider(anchor, nKind, bCompact);
+    }
+    IValueSlider* GetSlider() const { return m_Regler.GetSlider(); }
+    int GetSliderKind() const { return m_Regler.GetSliderKind(); }
     // Forgets the selected item and axle.
     void ClearSelection(bool bUpdateNow);
     // The note for German users after an axle was added, removed or dragged (SliderHint's box: once
@@ -245,19 +232,19 @@ public:
     // ILastDlgView: the payload-at-position dialog places and drops the pick line.
     void SetPickPosition(double dPos, CFahrzeug* pFahrzeug, bool bMove) override;
     void ClearPickLine() override;
-    tagZLINFO* GetSelZL() const { return m_pSelZL; }
-    QRect GetSelZLRect() const { return m_rcSelZL; }
+    tagZLINFO* GetSelZL() const override { return m_pSelZL; }
+    QRect GetSelZLRect() const override { return m_rcSelZL; }
     bool IsAchseSelected() const { return m_bHitAchse; }
     int GetHitAchse() const { return m_nHitAchse; }
     // The label framed by the hover frame, empty when none.
     QRect GetFocusRect() const { return m_bFocus ? m_rcFocus : QRect(); }
     // The position marker of an item (null hides it).
-    void DrawPositionMarker(const tagZLINFO* pZL);
+    void DrawPositionMarker(const tagZLINFO* pZL) override;
     bool IsPositionMarkerShown() const { return m_bMarker; }
 
     // ISliderOwner: which axle value a kind-1 slider edits, which share a kind-2 slider edits.
-    int SliderKind1Selector() const override { return m_nLastMode; }
-    bool SliderKind2Flag() const override { return m_bAnteil1; }
+    int SliderKind1Selector() const override { return m_Regler.GetLastMode(); }
+    bool SliderKind2Flag() const override { return m_Regler.IsAnteil1(); }
     void SliderGone() override;
     ProgramRun* SliderProgramRun() override { return &GetProgramRun(); }
 
@@ -288,7 +275,6 @@ public:
 
     bool m_bShowFahrzeug = true;
     bool m_bShowBemassung = true;
-    bool m_bRulerFlag = false;
     int m_nDrawMode = 0;
     int m_nSelAchse = -1;
 
@@ -327,10 +313,10 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     // The vehicle whose chart an export of the part writes (null: none).
-    virtual CFahrzeug* GetExportFahrzeug(int nTeil) const;
+    CFahrzeug* GetExportFahrzeug(int nTeil) const override;
 
     // The multi view builds its paint and clicks from the same parts.
-    // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewRegler.cpp, CQOR1ViewBefehle.cpp).
+    // Editing helpers (CQOR1ViewMaus.cpp, CQOR1ViewBefehle.cpp).
     bool HitZL(const QPoint& pt, tagZLINFO** ppZL, QRect* pRc) const;
     bool HitAchse(const QPoint& pt, int* pIndex) const;
     QRect Label(int nHot) const;
@@ -341,15 +327,8 @@ protected:
     void Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
     void Loslassen(const QPoint& pt);
     void RechtsDruecken(const QPoint& pt);
-    void ZiehSchritt(double x, bool bShift);
     void ZeigeLaengenHinweis();
-    bool ReglerNachricht(int nMsg, double dWert);
-    void SetLFLaenge(double dWert);
-    void SetKupplungsversatz(double dWert);
-    void SetzeAchse1Abstand(double dWert);
-    void SetzeKupplung(double dWert);
-    void SetzeZLPosition(double dWert);
-    void Geaendert(bool bVollUpdate);
+    void Geaendert(bool bVollUpdate) override;
     void OnDeleteZL();
     void OnMoveZL();
     void OnEditZL();
@@ -359,7 +338,7 @@ protected:
     void OnToggleDiagramm();
     void OnTogglePlanFlag();
     // The vehicle whose values the sliders and drags edit (the document's active one).
-    CFahrzeug* GetEditFahrzeug() const;
+    CFahrzeug* GetEditFahrzeug() const override;
     QRect LadeflaecheClient() const;
     // The load area of the vehicle worked on, in client pixels.
     QRect AktivLFClient() const;
@@ -371,63 +350,17 @@ protected:
 
     CRibBtnContainer* m_pBtnsHilfe = nullptr;
     bool m_bShowDiagramm = false;
-    bool m_bBildExport = false;
-    bool m_bPrinting = false;
-    // Lowers the zoom until the drawing keeps inside a page of the size, less its margin.
-    void FitPrintZoom(const QSize& seite);
-    // How far the painted drawing reaches to the right and down at the current zoom, in drawing pixels
-    // from the origin, up to twice the given size; found by painting it into a picture reduced by
-    // nRaster, so it is exact to about nRaster pixels. Empty when there is nothing to draw.
-    QSize MeasureDrawing(const QSize& bis, int nRaster);
     bool m_bTeilweiseAngefordert = false;
     // The picture's painter with the drawing objects and what the last paint left behind.
     CVorlagePainter m_Maler;
-    int m_nExportWidth = 648;
     double m_dZoom = 0.25;
-    double m_dZoomSaved = 0.25;
     int m_nDrawArg = 0;
     QRect m_rcHotItem;
 
-    // What the kept drawing was made for (see RenderPicture).
-    struct SBildSchluessel
-    {
-        QSize size;
-        QPoint scroll;
-        double dZoom = 0.0;
-        unsigned nStand = 0;
-        const void* pDoc = nullptr;
-        const void* pFahrzeug = nullptr;
-        const void* pZugfahrzeug = nullptr;
-        const void* pEditZL = nullptr;
-        const void* pHoverZL = nullptr;
-        int nViewAktiv = 0;
-        int nDrawMode = 0;
-        int nDrawArg = 0;
-        int nSelAchse = 0;
-        int nExportTeil = 0;
-        int nPixProMeter = 0;
-        int nPixProTonne = 0;
-        QRect rcKnopf;
-        bool bShowFahrzeug = false;
-        bool bShowBemassung = false;
-        bool bShowDiagramm = false;
-        bool bActive = false;
-        bool bSplitter = false;
-        bool bRulerFlag = false;
-        bool operator==(const SBildSchluessel&) const = default;
-    };
-    SBildSchluessel BildSchluessel(QSize size) const;
-    // Whether an animation stepped or the chart changed since the kept picture was made, and the note of
-    // both in it.
-    bool DazuGeaendert();
-    void MerkeDazu();
-    QImage m_Bild;
-    int m_nBildAnimSchritt = -1;
-    QImage m_BildDiagramm;
-    SBildSchluessel m_BildSchluessel;
-    bool m_bBildGueltig = false;
-    bool m_bBildSpeicher = true;
-    bool m_bAusBildSpeicher = false;
+    // The kept picture, what it is drawn for and the state of what stands over it.
+    CVorlageBildSpeicher m_BildSpeicher;
+    CVorlageBildSpeicher::SSchluessel BildSchluessel(QSize size) const;
+    CVorlageBildSpeicher::SDazu DazuStand(bool bAktualisieren);
 
     // The hint animations beside the axle groups' loads and their step timer.
     std::unique_ptr<CHinweisAnimationen> m_pHinweise;
@@ -435,16 +368,11 @@ protected:
     // Set by an animation step until the paint it asked for: a paint of nothing but the animations' places
     // draws their frames alone.
     bool m_bAnimUpdate = false;
-    int m_nExportTeil = 1;
 
     // Editing state.
-    std::unique_ptr<IValueSlider> m_pSlider;
-    int m_nSliderKind = 0;
     tagZLINFO* m_pHoverZL = nullptr;
     tagZLINFO* m_pSelZL = nullptr;
     QRect m_rcSelZL;
-    tagZLINFO* m_pEditZL = nullptr;
-    QRect m_rcEditZL;
     int m_nHitAchse = -1;
     bool m_bHitAchse = false;
     SGuiAchse m_Achse;
@@ -457,17 +385,29 @@ protected:
     bool m_bFocus = false;
     bool m_bDragging = false;
     bool m_bLButtonDown = false;
-    int m_nLastMode = 0;
-    int m_nEditTarget = 0;
     int m_nTarget = 0;
     int m_nHitKind = 0;
     int m_nCursorId = 0;
-    bool m_bAnteil1 = true;
-    int m_nGruppe = 0;
     QPoint m_ptLastMouse{-1, -1};
-    double m_dLetztesX = 0.0;
-    bool m_bLetztesXGueltig = false;
     // The position marker: the marked item's copy and whether it shows.
     std::unique_ptr<tagZLINFO> m_pMarkerZL;
     bool m_bMarker = false;
+    // Printing and the report pictures.
+    CVorlageDruck m_Druck{*this, this};
+    // The value sliders; the first to go, while the view is whole for the sliders' last call.
+    CVorlageRegler m_Regler{*this, this};
+    // The drags' steps.
+    CVorlageZiehen m_Ziehen{*this, m_Regler};
+
+private:
+    // IVorlageDruckQuelle: a print or report picture draws the view's picture at its zoom.
+    void SetzeDruckZoom(double dZoom) override;
+    void ZeichneDruck(QPainter& painter, bool bMessen) override;
+    CQOR1Doc* GetDruckDokument() const override { return GetDocument(); }
+    CFahrzeugDiagrammBild& GetDruckDiagramm() override { return m_Maler.GetDiagrammBild(); }
+    ProgramRun& GetDruckProgramRun() override { return GetProgramRun(); }
+    // IVorlageReglerQuelle: the sliders edit the vehicle worked on.
+    CQOR1Doc* GetReglerDokument() const override { return GetDocument(); }
+    void ReglerNeuzeichnen() override;
+    ProgramRun& GetReglerProgramRun() override { return GetProgramRun(); }
 };

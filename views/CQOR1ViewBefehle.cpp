@@ -127,7 +127,7 @@ std::string SchwenkradiusTip(const CQOR1Doc* pDoc)
 bool CQOR1View::viewportEvent(QEvent* e)
 {
     if (!LaesstBildStehen(e))
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     // The hover frame belongs to the pointer: it goes when the pointer leaves the view.
     if (e->type() == QEvent::Leave && m_bFocus) {
         m_bFocus = false;
@@ -139,7 +139,7 @@ bool CQOR1View::viewportEvent(QEvent* e)
 bool CQOR1View::event(QEvent* e)
 {
     if (!LaesstBildStehen(e))
-        m_bBildGueltig = false;
+        m_BildSpeicher.Verwirf();
     if (e->type() == CommandEvent::kType) {
         // The help button of the strip, and commands sent by id.
         const auto nId = static_cast<int>(static_cast<CommandEvent*>(e)->Id());
@@ -159,7 +159,7 @@ bool CQOR1View::event(QEvent* e)
     }
     if (nTyp >= SliderValueEvent::kClosed && nTyp <= SliderValueEvent::kLastValue) {
         if (auto* s = dynamic_cast<SliderEvent*>(e))
-            if (ReglerNachricht(nTyp, s->Value()))
+            if (m_Regler.Nachricht(nTyp, s->Value()))
                 return true;
     }
     if (e->type() == QEvent::ToolTip) {
@@ -353,7 +353,7 @@ bool CQOR1View::OnBefehl(int nId)
         return true;
     }
     if (nId >= 57607 && nId <= 57609) {
-        Drucken(nId);
+        m_Druck.Drucken(nId);
         return true;
     }
     if (!IsBefehlAktiv(nId))
@@ -604,12 +604,7 @@ void CQOR1View::OnDeleteZL()
                             IMessageBoxService::Icon::Question, IMessageBoxService::Buttons::YesNo);
     if (nAntwort != IMessageBoxService::kYes)
         return;
-    if (m_pSlider && (m_pEditZL == p)) {
-        m_pSlider.reset();
-        m_nSliderKind = 0;
-    }
-    if (m_pEditZL == p)
-        m_pEditZL = nullptr;
+    m_Regler.VergissZL(p);
     if (m_pHoverZL == p)
         m_pHoverZL = nullptr;
     f->RemoveZL(p);
@@ -626,19 +621,17 @@ void CQOR1View::OnMoveZL()
 {
     if (!m_pSelZL)
         return;
-    m_pEditZL = m_pSelZL;
-    m_rcEditZL = m_rcSelZL;
+    m_Regler.SetEditZL(m_pSelZL, m_rcSelZL);
     m_nTarget = 0;
     if (OpenSlider(QPoint(m_rcSelZL.center().x(), Label(5).bottom() + 1), 11, true))
-        DrawPositionMarker(m_pEditZL);
+        DrawPositionMarker(m_Regler.GetEditZL());
 }
 
 void CQOR1View::OnEditZLMasse()
 {
     if (!m_pSelZL)
         return;
-    m_pEditZL = m_pSelZL;
-    m_rcEditZL = m_rcSelZL;
+    m_Regler.SetEditZL(m_pSelZL, m_rcSelZL);
     const float cx =
         (static_cast<float>(m_rcSelZL.left()) + static_cast<float>(m_rcSelZL.right() + 1)) / 2.0f - 1;
     const float cy =
@@ -840,7 +833,7 @@ void CQOR1View::DrawOverlay(QPainter& painter)
     u.rcLF = AktivLFClient();
     u.pFahrzeug = GetArbeitsFahrzeug();
     u.pMarkerZL = m_bMarker ? m_pMarkerZL.get() : nullptr;
-    u.rcEditZL = m_pEditZL ? m_rcEditZL : QRect();
+    u.rcEditZL = m_Regler.GetEditZL() ? m_Regler.GetEditZLRect() : QRect();
     u.dPixProMeter = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
     CVorlagePainter::DrawUeberlagerung(painter, u);
 }

@@ -33,13 +33,6 @@ int ArtVon(const CFahrzeug* f)
     return f ? f->GetArt() : -1;
 }
 
-// Axle 1 of these kinds stands ahead of the load-area front, so its offset counts forwards.
-bool Achse1Vorn(const CFahrzeug* f)
-{
-    const int art = ArtVon(f);
-    return art != FahrzeugArt::kAnhaenger && art != FahrzeugArt::kAuflieger;
-}
-
 double Cut2(double d)
 {
     return std::trunc(d * 100.0) / 100.0;
@@ -102,6 +95,29 @@ bool CQOR1View::HitAchse(const QPoint& pt, int* pIndex) const
             bTreffer = true; // the last hit wins
         }
     return bTreffer;
+}
+
+void CQOR1View::ReglerNeuzeichnen()
+{
+    viewport()->update();
+}
+
+void CQOR1View::SliderGone()
+{
+    m_bMarker = false;
+    viewport()->update();
+}
+
+void CQOR1View::Geaendert(bool /*bVollUpdate*/)
+{
+    CQOR1Doc* pDoc = GetDocument();
+    // A drag marks the vehicle once, when the button goes up.
+    if (!pDoc || m_bDragging)
+        return;
+    pDoc->SetModifiedFlag(true);
+    if (CFahrzeug* f = GetEditFahrzeug())
+        f->SetModified();
+    pDoc->UpdateFrameTitle();
 }
 
 // --- hit test ----------------------------------------------------------------------------------------------
@@ -347,14 +363,12 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         m_ptGrab = pt - anker;
         m_nDrawMode = kModusZiehen;
         m_nCursorId = 192;
-        m_bLetztesXGueltig = false;
+        m_Ziehen.Beginne();
         // The first step measures from where the object stands.
         const QRect lf = AktivLFClient();
         const double s = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
-        if (s > 0.0) {
-            m_dLetztesX = Cut2((anker.x() - lf.left()) / s);
-            m_bLetztesXGueltig = true;
-        }
+        if (s > 0.0)
+            m_Ziehen.Beginne(Cut2((anker.x() - lf.left()) / s));
         return;
     }
     if (mods & Qt::ShiftModifier)
@@ -384,8 +398,13 @@ void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::Keyboard
         m_bDragging = true;
         const QRect lf = AktivLFClient();
         const double s = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
-        if (s > 0.0)
-            ZiehSchritt(Cut2((pt.x() - m_ptGrab.x() - lf.left()) / s), mods & Qt::ShiftModifier);
+        const bool bShift = mods & Qt::ShiftModifier;
+        // A step on a tractor's coupling edits its offset.
+        if (s > 0.0 &&
+            m_Ziehen.Schritt(m_nHitKind, Cut2((pt.x() - m_ptGrab.x() - lf.left()) / s), bShift,
+                             HasTowingPair()) &&
+            m_nHitKind == kHitSattel)
+            m_nTarget = 15;
         return;
     }
     const int nCursor = HitTest(pt);
@@ -395,139 +414,6 @@ void CQOR1View::Bewegen(const QPoint& pt, Qt::MouseButtons buttons, Qt::Keyboard
         viewport()->unsetCursor();
     else
         viewport()->setCursor(ViewCursors::Load(nCursor));
-}
-
-void CQOR1View::ZiehSchritt(double x, bool bShift)
-{
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
-    if (!pDoc || !f)
-        return;
-    if (m_bLetztesXGueltig && x == m_dLetztesX)
-        return;
-    const double xAlt = m_bLetztesXGueltig ? m_dLetztesX : x;
-    m_dLetztesX = x;
-    m_bLetztesXGueltig = true;
-
-    const int art = f->GetArt();
-    const bool bUnter = f->IsArt5();
-    const double L = f->GetLFLaenge();
-    const double P = f->GetPosLetzteAchse();
-    const bool bKupplung =
-        art == FahrzeugArt::kZugmaschine && (f->m_dKupplungslast1 > 0.0 || pDoc->GetAnhaenger());
-    // A vehicle whose last axle stands behind its load-area end has no overhang to give.
-    double o = std::max(0.0, L - P);
-    if (bKupplung)
-        o -= f->m_dKupplungsabstand;
-    // The distances of axle records 0 and 1 as the drag moves them; the vehicle takes them below.
-    double a1 = f->m_Achsen[0].dAbstand;
-    double d12 = f->m_Achsen[1].dAbstand;
-    const CFahrzeug* zug = pDoc->GetZugfahrzeug();
-    const int nKind = m_nHitKind;
-
-    if (nKind == kHitAchse1Vorn) {
-        // The front of the axle-1 offset moves; with it axle 1, while axle 2 keeps its place.
-        double d = x - xAlt;
-        if (!bShift) {
-            if (art == FahrzeugArt::kAuflieger && HasTowingPair() && zug) {
-                const double hi = const_cast<CFahrzeug*>(zug)->GetPosLetzteAchse() - zug->m_dKupplungsabstand;
-                d = a1 - std::clamp(a1 - d, 0.5, std::max(0.5, hi));
-                a1 -= d;
-                d12 += d;
-            } else if (art == FahrzeugArt::kStarrdeichsel && zug) {
-                const double lo = zug->IsArt5() ? 0.5 : zug->m_dKupplungsabstand + 0.5;
-                d = std::max(a1 + d, lo) - a1;
-                a1 += d;
-                d12 += d;
-            } else {
-                double lo = art == FahrzeugArt::kZugmaschine ? 0.25 : 0.5;
-                if (art == FahrzeugArt::kZugmaschine && bUnter)
-                    lo = std::max(lo, 1.2);
-                double dNeu = std::max(a1 + d, lo) - a1;
-                if (art == FahrzeugArt::kZugmaschine && !bUnter && d12 + dNeu < 1.0)
-                    dNeu = 1.0 - d12;
-                if (a1 + dNeu > 5.0)
-                    dNeu = 5.0 - a1;
-                a1 += dNeu;
-                d12 += dNeu;
-            }
-        } else if (art == FahrzeugArt::kZugmaschine) {
-            d = std::max(d, -o);
-            a1 = std::clamp(a1 + d, 0.5, 5.0);
-        } else if (art == FahrzeugArt::kStarrdeichsel) {
-            d = std::max(d, -o);
-            a1 = std::clamp(a1 + d, 0.5, std::max(0.5, d12));
-        } else {
-            a1 += d;
-        }
-    } else if (nKind == kHitLFEnde) {
-        double v = x + (art == FahrzeugArt::kSattelzugmaschine ? a1 : 0.0);
-        double lo = P;
-        // A coupling behind the load-area end (negative offset) does not let the end pass the last axle.
-        if (bKupplung)
-            lo = P + std::max(0.0, bUnter ? 0.35 : f->m_dKupplungsabstand);
-        v = std::clamp(v, lo, std::max(lo, 20.0));
-        SetLFLaenge(v);
-        return;
-    } else if (nKind == kHitAchse1) {
-        // Axle 1 alone: the others follow it.
-        const double xa = Achse1Vorn(f) ? -x : x;
-        if (!bShift) {
-            a1 = xa < 0.5 ? 0.5 : std::min(xa, a1 + o);
-        } else {
-            double d = xa - a1;
-            d = std::max(d, 0.5 - a1);
-            d = std::min(d, d12 - 1.0);
-            a1 += d;
-            d12 -= d;
-        }
-    } else if (nKind == 4) {
-        const double p1 = f->GetAchsPosition(0);
-        double xn = x;
-        if (art == FahrzeugArt::kStarrdeichsel && xn < 0.0)
-            xn = 0.0;
-        else if (art == FahrzeugArt::kZugmaschine && bUnter)
-            xn = std::clamp(xn, 0.35, std::max(0.35, L - 0.35));
-        else
-            xn = std::clamp(xn, p1 + 1.0, std::max(p1 + 1.0, f->GetAchsPosition(1) + o));
-        d12 = xn - p1;
-    } else if (nKind >= 5 && nKind <= 8) {
-        const int i = nKind - 3; // record of the dragged axle
-        double g = 1.0;
-        if (nKind <= 6 && art == FahrzeugArt::kStarrdeichsel && zug && zug->IsArt5())
-            g = 0.7;
-        const double pv = f->GetAchsPosition(i - 1);
-        const double xn = std::clamp(x, pv + g, std::max(pv + g, f->GetAchsPosition(i) + o));
-        f->SetAchsAbstand(i, xn - pv);
-    } else if (nKind == kHitKupplung) {
-        if (bUnter)
-            return;
-        double xn = std::clamp(x, P, std::max(P, L));
-        if (const CFahrzeug* anh = pDoc->GetAnhaenger();
-            anh && f == pDoc->GetZugfahrzeug() && anh->GetArt() == FahrzeugArt::kStarrdeichsel)
-            xn = std::max(xn, L + 0.5 - anh->GetAchse1Abstand());
-        SetzeKupplung(L - xn);
-        return;
-    } else if (nKind == kHitZL) {
-        const double xn =
-            std::clamp(x + (art == FahrzeugArt::kSattelzugmaschine ? a1 : 0.0), 0.0, std::max(0.0, L));
-        SetzeZLPosition(xn);
-        return;
-    } else if (nKind == kHitSattel) {
-        m_nTarget = 15;
-        const double a =
-            HasTowingPair() && pDoc->GetFahrzeug() ? pDoc->GetFahrzeug()->GetAchse1Abstand() - 0.5 : 0.0;
-        const double lo = P - L + 0.5, hi = P - a - 0.5;
-        SetKupplungsversatz(std::clamp(P - x, lo, std::max(lo, hi)));
-        return;
-    } else {
-        return; // axles 7 to 10 and the click-only objects do not move
-    }
-    f->SetAchsAbstand(0, a1);
-    f->SetAchsAbstand(1, d12);
-    pDoc->OnFahrzeugChanged(false);
-    viewport()->update();
-    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
 void CQOR1View::ZeigeLaengenHinweis()
@@ -563,14 +449,14 @@ void CQOR1View::Loslassen(const QPoint& pt)
                 oeffne(3 + i, 6, unten(Label(kHotAbstand + i))), bWeiter = false;
         for (int i = 0; bWeiter && i < n; ++i)
             if (Label(kHotLeerlast + i).contains(pt))
-                m_nLastMode = 0, oeffne(3 + i, 1, unten(Label(kHotLeerlast + i))), bWeiter = false;
+                m_Regler.SetLastMode(0), oeffne(3 + i, 1, unten(Label(kHotLeerlast + i))), bWeiter = false;
         for (int i = 0; bWeiter && i < n; ++i)
             if (Label(kHotZulLast + i).contains(pt))
-                m_nLastMode = 1, oeffne(3 + i, 1, unten(Label(kHotZulLast + i))), bWeiter = false;
+                m_Regler.SetLastMode(1), oeffne(3 + i, 1, unten(Label(kHotZulLast + i))), bWeiter = false;
         if (bWeiter && Label(41).contains(pt))
-            m_bAnteil1 = true, oeffne(m_nTarget, 2, unten(Label(41))), bWeiter = false;
+            m_Regler.SetAnteil1(true), oeffne(m_nTarget, 2, unten(Label(41))), bWeiter = false;
         if (bWeiter && nArt != FahrzeugArt::kStarrdeichsel && Label(42).contains(pt))
-            m_bAnteil1 = false, oeffne(m_nTarget, 2, unten(Label(42))), bWeiter = false;
+            m_Regler.SetAnteil1(false), oeffne(m_nTarget, 2, unten(Label(42))), bWeiter = false;
         if (bWeiter && Label(45).contains(pt))
             oeffne(1, 8, unten(Label(45))), bWeiter = false;
         if (bWeiter && Label(46).contains(pt))

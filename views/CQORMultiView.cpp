@@ -125,7 +125,7 @@ void CQORMultiView::LinksDruecken(const QPoint& pt, Qt::KeyboardModifiers mods)
             viewport()->update();
             return;
         }
-        if (LadeflaecheClient().contains(pt) && m_rcEditZL.contains(pt))
+        if (LadeflaecheClient().contains(pt) && m_Regler.GetEditZLRect().contains(pt))
             return;
         // The other vehicle's drawing, wherever it is not covered by the one worked on, switches.
         if (bKombi && GetHotSpot(kHotFahrzeugAnders).contains(pt) &&

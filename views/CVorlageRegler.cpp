@@ -1,8 +1,9 @@
 // The template view's value sliders: which value each kind edits and in which range, and what the value
 // messages do to the vehicle.
-#include "views/CQOR1View.h"
+#include "views/CVorlageRegler.h"
 
 #include "views/ISliderFactory.h"
+#include "views/IVorlageReglerQuelle.h"
 #include "views/SliderValueEvent.h"
 
 #include "ui/ProgramRun.h"
@@ -39,10 +40,33 @@ void Gruppe(const CFahrzeug& f, int nGruppe, int* pVon, int* pBis)
 
 } // namespace
 
-bool CQOR1View::GetLaengenRange(int nTarget, double* pMin, double* pMax) const
+CVorlageRegler::CVorlageRegler(IVorlageReglerQuelle& quelle, QWidget* pOwner)
+    : m_Quelle(quelle), m_pOwner(pOwner)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
+}
+
+CVorlageRegler::~CVorlageRegler() = default;
+
+void CVorlageRegler::SetEditZL(tagZLINFO* pZL, const QRect& rc)
+{
+    m_pEditZL = pZL;
+    m_rcEditZL = rc;
+}
+
+void CVorlageRegler::VergissZL(const tagZLINFO* pZL)
+{
+    if (m_pSlider && (m_pEditZL == pZL)) {
+        m_pSlider.reset();
+        m_nSliderKind = 0;
+    }
+    if (m_pEditZL == pZL)
+        m_pEditZL = nullptr;
+}
+
+bool CVorlageRegler::GetLaengenRange(int nTarget, double* pMin, double* pMax) const
+{
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
     if (!f || !pMin || !pMax)
         return false;
     const int art = f->GetArt();
@@ -104,15 +128,15 @@ bool CQOR1View::GetLaengenRange(int nTarget, double* pMin, double* pMax) const
     return true;
 }
 
-bool CQOR1View::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
+bool CVorlageRegler::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
 {
     if (m_pSlider)
         return false;
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
     if (!pDoc || !f)
         return false;
-    m_nEditTarget = m_nTarget;
+    m_nEditTarget = m_Quelle.GetTarget();
     double v = 0.0, lo = 0.0, hi = 0.0;
     const int rec = std::clamp(m_nEditTarget - 3, 0, CFahrzeug::MAX_ACHSEN - 1);
     switch (nKind) {
@@ -169,10 +193,10 @@ bool CQOR1View::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
         v = f->m_dZulGesamtgewicht, lo = f->CalcLeergewicht(), hi = 999;
         break;
     case 11:
-        if (!m_pSelZL)
+        if (!m_Quelle.GetSelZL())
             return false;
-        m_pEditZL = m_pSelZL;
-        m_rcEditZL = m_rcSelZL;
+        m_pEditZL = m_Quelle.GetSelZL();
+        m_rcEditZL = m_Quelle.GetSelZLRect();
         v = f->GetZLPosition(m_pEditZL), lo = 0.0, hi = f->GetLFLaenge();
         break;
     case 15:
@@ -181,10 +205,10 @@ bool CQOR1View::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
         GetLaengenRange(15, &lo, &hi);
         break;
     case 18:
-        if (!m_pSelZL)
+        if (!m_Quelle.GetSelZL())
             return false;
-        m_pEditZL = m_pSelZL;
-        m_rcEditZL = m_rcSelZL;
+        m_pEditZL = m_Quelle.GetSelZL();
+        m_rcEditZL = m_Quelle.GetSelZLRect();
         v = m_pEditZL->m_dMasse, lo = 0.01, hi = 9.99;
         break;
     case 19:
@@ -204,73 +228,55 @@ bool CQOR1View::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
         // whose entries would be dropped.
         return false;
     }
-    m_pSlider =
-        ISliderFactory::Of(&GetProgramRun()).Create(nKind, v, lo, std::max(lo, hi), anchor, this, bCompact);
+    m_pSlider = ISliderFactory::Of(&m_Quelle.GetReglerProgramRun())
+                    .Create(nKind, v, lo, std::max(lo, hi), anchor, m_pOwner, bCompact);
     m_nSliderKind = m_pSlider ? nKind : 0;
     return m_pSlider != nullptr;
 }
 
-void CQOR1View::CommitChange()
+void CVorlageRegler::CommitChange()
 {
-    CQOR1Doc* pDoc = GetDocument();
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
     if (!pDoc)
         return;
     pDoc->OnFahrzeugChanged(false);
-    viewport()->update();
-    Geaendert(false);
+    m_Quelle.ReglerNeuzeichnen();
+    m_Quelle.Geaendert(false);
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
-void CQOR1View::SliderGone()
+void CVorlageRegler::SetLFLaenge(double dWert)
 {
-    m_bMarker = false;
-    viewport()->update();
-}
-
-void CQOR1View::Geaendert(bool /*bVollUpdate*/)
-{
-    CQOR1Doc* pDoc = GetDocument();
-    // A drag marks the vehicle once, when the button goes up.
-    if (!pDoc || m_bDragging)
-        return;
-    pDoc->SetModifiedFlag(true);
-    if (CFahrzeug* f = GetEditFahrzeug())
-        f->SetModified();
-    pDoc->UpdateFrameTitle();
-}
-
-void CQOR1View::SetLFLaenge(double dWert)
-{
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
     if (!pDoc || !f)
         return;
     if (f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         dWert -= f->GetAchse1Abstand();
     f->SetLFLaenge(dWert);
     pDoc->OnFahrzeugChanged(false);
-    viewport()->update();
-    Geaendert(false);
+    m_Quelle.ReglerNeuzeichnen();
+    m_Quelle.Geaendert(false);
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
-void CQOR1View::SetKupplungsversatz(double dWert)
+void CVorlageRegler::SetKupplungsversatz(double dWert)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    auto* s = dynamic_cast<CSattelzugmaschine*>(GetEditFahrzeug());
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    auto* s = dynamic_cast<CSattelzugmaschine*>(m_Quelle.GetEditFahrzeug());
     if (!pDoc || !s)
         return;
     s->SetSattelVersatz(dWert);
     pDoc->OnFahrzeugChanged(false);
-    viewport()->update();
+    m_Quelle.ReglerNeuzeichnen();
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-    Geaendert(false);
+    m_Quelle.Geaendert(false);
 }
 
-void CQOR1View::SetzeAchse1Abstand(double dWert)
+void CVorlageRegler::SetzeAchse1Abstand(double dWert)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
     if (!pDoc || !f)
         return;
     // Axle 2 keeps its place.
@@ -278,29 +284,29 @@ void CQOR1View::SetzeAchse1Abstand(double dWert)
     f->SetAchsAbstand(0, dWert);
     f->SetAchsAbstand(1, f->m_Achsen[1].dAbstand + dWert - alt);
     pDoc->OnFahrzeugChanged(false);
-    viewport()->update();
-    Geaendert(false);
+    m_Quelle.ReglerNeuzeichnen();
+    m_Quelle.Geaendert(false);
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
 }
 
-void CQOR1View::SetzeKupplung(double dWert)
+void CVorlageRegler::SetzeKupplung(double dWert)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
     if (!pDoc || !f)
         return;
     f->SetKupplungsabstand(f->IsArt5() ? -dWert : dWert);
     pDoc->OnFahrzeugChanged(false);
-    viewport()->update();
+    m_Quelle.ReglerNeuzeichnen();
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-    Geaendert(false);
+    m_Quelle.Geaendert(false);
 }
 
-void CQOR1View::SetzeZLPosition(double dWert)
+void CVorlageRegler::SetzeZLPosition(double dWert)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
-    tagZLINFO* p = m_pEditZL ? m_pEditZL : m_pSelZL;
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
+    tagZLINFO* p = m_pEditZL ? m_pEditZL : m_Quelle.GetSelZL();
     if (!pDoc || !f || !p || !f->HasZL(p))
         return;
     double x = dWert;
@@ -317,31 +323,33 @@ void CQOR1View::SetzeZLPosition(double dWert)
     pDoc->OnFahrzeugChanged(true);
     if (!m_pSlider) {
         m_pEditZL = p;
-        m_rcEditZL = m_rcSelZL;
-        m_pSlider = ISliderFactory::Of(&GetProgramRun())
-                        .Create(11, dWert, -2.0, f->GetLFLaenge(),
-                                QPoint(m_rcSelZL.center().x(), m_rcSelZL.bottom() + 1), this, true);
+        m_rcEditZL = m_Quelle.GetSelZLRect();
+        m_pSlider =
+            ISliderFactory::Of(&m_Quelle.GetReglerProgramRun())
+                .Create(11, dWert, -2.0, f->GetLFLaenge(),
+                        QPoint(m_Quelle.GetSelZLRect().center().x(), m_Quelle.GetSelZLRect().bottom() + 1),
+                        m_pOwner, true);
         m_nSliderKind = m_pSlider ? 11 : 0;
     } else {
         m_pSlider->SetValue(dWert);
     }
-    viewport()->update();
+    m_Quelle.ReglerNeuzeichnen();
     pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-    DrawPositionMarker(p);
-    Geaendert(false);
+    m_Quelle.DrawPositionMarker(p);
+    m_Quelle.Geaendert(false);
 }
 
-bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
+bool CVorlageRegler::Nachricht(int nMsg, double dWert)
 {
-    CQOR1Doc* pDoc = GetDocument();
-    CFahrzeug* f = GetEditFahrzeug();
+    CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
+    CFahrzeug* f = m_Quelle.GetEditFahrzeug();
     if (nMsg == SliderValueEvent::kClosed) {
         m_pSlider.reset();
         m_nSliderKind = 0;
         m_nEditTarget = 0;
         m_pEditZL = nullptr;
-        DrawPositionMarker(nullptr);
-        viewport()->update();
+        m_Quelle.DrawPositionMarker(nullptr);
+        m_Quelle.ReglerNeuzeichnen();
         return true;
     }
     if (!pDoc || !f || !std::isfinite(dWert))
@@ -356,7 +364,7 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         f->SetAchsZulLast(rec, dWert);
         CommitChange();
         // A permissible axle load changed: the regulations hint follows when the slider closes.
-        GetProgramRun().SetSliderHinweisAnstehend(true);
+        m_Quelle.GetReglerProgramRun().SetSliderHinweisAnstehend(true);
         return true;
     case 0x806F:
     case 0x8070: {
@@ -386,16 +394,16 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
     case 0x8074:
         f->SetAchsAbstand(rec, dWert);
         pDoc->OnFahrzeugChanged(true);
-        viewport()->update();
-        Geaendert(false);
+        m_Quelle.ReglerNeuzeichnen();
+        m_Quelle.Geaendert(false);
         return true;
     case 0x8075:
         f->SetAchsAbstand(std::clamp(m_nEditTarget - 2, 0, CFahrzeug::MAX_ACHSEN - 1), dWert);
         pDoc->OnFahrzeugChanged(true);
-        viewport()->update();
-        Geaendert(false);
+        m_Quelle.ReglerNeuzeichnen();
+        m_Quelle.Geaendert(false);
         // So does an axle distance.
-        GetProgramRun().SetSliderHinweisAnstehend(true);
+        m_Quelle.GetReglerProgramRun().SetSliderHinweisAnstehend(true);
         return true;
     case 0x8076:
         SetLFLaenge(dWert);
@@ -406,8 +414,8 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
     case 0x8078:
         f->SetZulGesamtgewicht(dWert);
         pDoc->OnFahrzeugChanged(true);
-        viewport()->update();
-        Geaendert(false);
+        m_Quelle.ReglerNeuzeichnen();
+        m_Quelle.Geaendert(false);
         return true;
     case 0x8079:
         SetzeAchse1Abstand(dWert);
@@ -422,25 +430,25 @@ bool CQOR1View::ReglerNachricht(int nMsg, double dWert)
         if (m_pEditZL && f->HasZL(m_pEditZL)) {
             m_pEditZL->m_dMasse = dWert;
             pDoc->OnFahrzeugChanged(false);
-            viewport()->update();
+            m_Quelle.ReglerNeuzeichnen();
             pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-            Geaendert(false);
+            m_Quelle.Geaendert(false);
         }
         return true;
     case 0x8083:
         if (f->GetFahrzeugTyp() == FahrzeugArt::kSattelzugmaschine) {
             f->SetKupplungslast1(dWert);
             pDoc->OnFahrzeugChanged(false);
-            viewport()->update();
-            Geaendert(false);
+            m_Quelle.ReglerNeuzeichnen();
+            m_Quelle.Geaendert(false);
         }
         return true;
     case 0x8084:
         if (CFahrzeug* vorn = pDoc->GetFirstFahrzeug(); vorn && !vorn->IsAnhaengerArt()) {
             vorn->SetAchse9Leerlast(dWert);
             pDoc->OnFahrzeugChanged(true);
-            viewport()->update();
-            Geaendert(false);
+            m_Quelle.ReglerNeuzeichnen();
+            m_Quelle.Geaendert(false);
         }
         return true;
     default:
