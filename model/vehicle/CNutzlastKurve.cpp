@@ -38,12 +38,8 @@ int CNutzlastKurve::BuildKurve()
     struct SLauf
     {
         CFahrzeug& f;
-        explicit SLauf(CFahrzeug& fz) : f(fz)
-        {
-            f.m_KupplungsgrenzeLauf = f.Kupplungsgrenze();
-            f.m_bKurvenlauf = true;
-        }
-        ~SLauf() { f.m_bKurvenlauf = false; }
+        explicit SLauf(CFahrzeug& fz) : f(fz) { f.m_Grenzen.BeginneLauf(f.Kupplungsgrenze()); }
+        ~SLauf() { f.m_Grenzen.EndeLauf(); }
         SLauf(const SLauf&) = delete;
         SLauf& operator=(const SLauf&) = delete;
     } lauf(m_Fahrzeug);
