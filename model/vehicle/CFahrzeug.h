@@ -263,10 +263,11 @@ public:
     // The usable centre-of-gravity range of the plan's load, and the part of the curve inside it.
     int CalcNutzbarerBereich() { return m_NutzlastKurve.CalcNutzbarerBereich(); }
 
-    // The load-changed flag: raised by the loading ramp while it moves a load and by the loading plan after
-    // each committed change of loads (the curve itself stays as it was); the curve builder answers 0 then,
-    // leaves the chart marked current, and resets it.
-    static int s_nLaderampeBewegt;
+    // The load-changed mark of the vehicle and its partner: raised by the loading ramp while it moves a
+    // load and by the loading plan after each committed change of loads (the curve itself stays as it
+    // was); the next curve build of either answers 0, leaves the chart marked current, and clears it.
+    void SetLadungBewegt();
+    bool IsLadungBewegt() const { return m_bLadungBewegt; }
 
     // Non-virtual helpers of the calculation.
     double CalcLeergewicht();
@@ -504,6 +505,10 @@ protected:
 private:
     friend class CNutzlastKurve;
     friend class CKurvenpunktGrenzen;
+
+    // Clears the load-changed mark of the vehicle and its partner and answers whether it was raised.
+    bool NimmLadungBewegt();
+    bool m_bLadungBewegt = false;
 
     // The record of axle number n for GetAchsLeerlast and GetAchsZulLast, or -1.
     int AchsRecordOf(int n) const;

@@ -9,7 +9,21 @@
 #include <cmath>
 #include <cstring>
 
-int CFahrzeug::s_nLaderampeBewegt = 0;
+void CFahrzeug::SetLadungBewegt()
+{
+    m_bLadungBewegt = true;
+    if (m_pPartner)
+        m_pPartner->m_bLadungBewegt = true;
+}
+
+bool CFahrzeug::NimmLadungBewegt()
+{
+    const bool b = m_bLadungBewegt;
+    m_bLadungBewegt = false;
+    if (m_pPartner)
+        m_pPartner->m_bLadungBewegt = false;
+    return b;
+}
 
 CTupelList* CFahrzeug::GetKurve(bool bPartner)
 {

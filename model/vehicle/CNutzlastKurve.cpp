@@ -126,9 +126,8 @@ int CNutzlastKurve::BuildKurveEnde()
     CalcNutzbarerBereich();
     BuildTeilkurve();
 
-    const int nErgebnis = CFahrzeug::s_nLaderampeBewegt != 1 ? 1 : 0;
+    const int nErgebnis = m_Fahrzeug.NimmLadungBewegt() ? 0 : 1;
     m_Fahrzeug.m_bDiagrammVeraltet = nErgebnis;
-    CFahrzeug::s_nLaderampeBewegt = 0;
     return nErgebnis;
 }
 

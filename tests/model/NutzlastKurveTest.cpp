@@ -278,10 +278,10 @@ TEST(NutzlastKurve, LoadingRampMovesSkipTheChart)
 {
     auto lkw = Erzeuge(LKW);
     Berechne(*lkw);
-    CFahrzeug::s_nLaderampeBewegt = 1;
+    lkw->SetLadungBewegt();
     EXPECT_EQ(lkw->GetNutzlastKurve().BuildKurve(), 0);
     EXPECT_EQ(lkw->m_bDiagrammVeraltet, 0);
-    EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 0);
+    EXPECT_FALSE(lkw->IsLadungBewegt());
     EXPECT_FALSE(lkw->GetNutzlastKurve().GetPunkte().IsEmpty());
     EXPECT_EQ(lkw->GetNutzlastKurve().BuildKurve(), 1);
     EXPECT_EQ(lkw->m_bDiagrammVeraltet, 1);
