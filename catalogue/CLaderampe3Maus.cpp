@@ -364,7 +364,8 @@ void CLaderampe3::mouseMoveEvent(QMouseEvent* e)
 
 void CLaderampe3::ZiehenLadung(QPoint ptMaus)
 {
-    CFahrzeug::s_nLaderampeBewegt = 1;
+    if (CFahrzeug* pBewegt = m_pView->RampenFahrzeug())
+        pBewegt->SetLadungBewegt();
     if (m_bAnView) {
         // Back into the ramp with the block's top a little above it: the ramp takes the drag back.
         QRect zurueck = LadungsClip(m_ptGriff.y() - kUebergabe);
@@ -396,7 +397,8 @@ void CLaderampe3::ZiehenLadung(QPoint ptMaus)
 
 void CLaderampe3::ZiehenFsm(QPoint ptMaus)
 {
-    CFahrzeug::s_nLaderampeBewegt = 1;
+    if (CFahrzeug* pBewegt = m_pView->RampenFahrzeug())
+        pBewegt->SetLadungBewegt();
     const QPoint pt = Begrenze(ptMaus, m_rcClip);
     m_rcZiehen = QRect(pt - m_ptGriff, QSize(kFsmBreite, kFsmHoehe));
     const QRect umriss = m_rcZiehen.translated(pos());

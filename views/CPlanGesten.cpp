@@ -36,8 +36,27 @@ CPlanGesten::CPlanGesten(CQOR2View& view) : m_view(view) {}
 
 CPlanGesten::~CPlanGesten()
 {
-    if (CQOR::s_pZiehQuelle == this)
-        CQOR::s_pZiehQuelle = nullptr;
+    LasseZiehenLos();
+}
+
+void CPlanGesten::MeldeZiehen(CQOR& plan)
+{
+    LasseZiehenLos();
+    m_pZiehPlan = &plan;
+    plan.SetZiehQuelle(this);
+}
+
+void CPlanGesten::LasseZiehenLos()
+{
+    if (m_pZiehPlan && m_pZiehPlan->GetZiehQuelle() == this)
+        m_pZiehPlan->SetZiehQuelle(nullptr);
+    m_pZiehPlan = nullptr;
+}
+
+void CPlanGesten::PlanGeht(const CQOR* pPlan)
+{
+    if (pPlan == m_pZiehPlan)
+        m_pZiehPlan = nullptr;
 }
 
 tagLGINFO* CPlanGesten::GetGezogeneLadung() const
@@ -339,7 +358,7 @@ void CPlanGesten::StarteZiehen()
         m_bZiehen = m_bZiehenMoeglich = false;
         return;
     }
-    CQOR::s_pZiehQuelle = this;
+    MeldeZiehen(*q);
     m_bKopieren = m_bStrgBeiKlick || m_bKopierBefehl;
     tagLGINFO* pHover = m_view.GetHover();
     m_view.m_nEinheitBits = pHover ? pHover->GetLeId() : 0;
@@ -655,7 +674,7 @@ bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int
     m_nZiehCode = kZiehLadung;
     m_ptMaus = pt;
     m_bErsterSchritt = true;
-    CQOR::s_pZiehQuelle = this;
+    MeldeZiehen(*q);
     pl.CalcZiehMomente();
     m_view.m_nPlatzStatus = pl.m_nPlatzStatus;
     m_nCursor = pl.GetCursorId();
@@ -886,8 +905,7 @@ void CPlanGesten::Aufraeumen()
     m_nViertel = 0;
     m_rcGrenze = QRect();
     m_pNeu.reset();
-    if (CQOR::s_pZiehQuelle == this)
-        CQOR::s_pZiehQuelle = nullptr;
+    LasseZiehenLos();
     m_view.m_bTasteUnten = m_view.m_bZiehen = m_view.m_bGruppenModus = false;
     m_view.m_bLgZiehen = m_view.m_bLgAuswahlZiehen = false;
     m_view.m_bGummiband = false;

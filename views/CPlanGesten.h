@@ -129,6 +129,7 @@ public:
     bool IsBandRahmen() const { return m_bBandRahmen; }
 
     tagLGINFO* GetGezogeneLadung() const override;
+    void PlanGeht(const CQOR* pPlan) override;
 
 private:
     void StarteDrehung(QPoint pt);
@@ -159,6 +160,10 @@ private:
     QRect m_rcGrenze;
     tagLGINFO* m_pGedrueckt = nullptr;
     std::unique_ptr<tagLGINFO> m_pNeu;
+    // The plan the running drag is registered with (CQOR::SetZiehQuelle); null without a drag.
+    CQOR* m_pZiehPlan = nullptr;
+    void MeldeZiehen(CQOR& plan);
+    void LasseZiehenLos();
     int m_nTrefferCode = kTrefferNichts;
     int m_nZiehCode = -1;
     int m_nCursor = 0;

@@ -266,7 +266,8 @@ void CQOR2View::Benachrichtige(bool bFahrzeugGeaendert)
         pDoc->UpdateFrameTitle();
     // The load-changed flag: the curve the recalculation builds is the vehicle's, so its chart need not be
     // rebuilt for a change of loads.
-    CFahrzeug::s_nLaderampeBewegt = 1;
+    if (CFahrzeug* f = GetFahrzeug())
+        f->SetLadungBewegt();
     RecalcSchwerpunkt(bFahrzeugGeaendert);
     m_nPlatzStatus = CPlanPlatzierung::kFrei;
     ++m_nBenachrichtigungen;

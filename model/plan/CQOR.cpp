@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <iterator>
 
-IQorZiehQuelle* CQOR::s_pZiehQuelle = nullptr;
 IQorAnzeige* CQOR::s_pAnzeige = nullptr;
 
 CQOR::CQOR(CFahrzeug* pOwner, int nNummer, const char* pszName)
@@ -38,6 +37,8 @@ void CQOR::InitDefaults()
 
 CQOR::~CQOR()
 {
+    if (m_pZiehQuelle)
+        m_pZiehQuelle->PlanGeht(this);
     if (m_pFahrzeug && m_pFahrzeug->m_pQor == this)
         m_pFahrzeug->m_pQor = nullptr;
     m_LgInfos.clear();
@@ -325,7 +326,7 @@ int CQOR::UpdateSchwerpunkt()
 
 int CQOR::CalcSchwerpunkt(double* pMasse, double* pX, double* pY, double* pZ)
 {
-    tagLGINFO* pGezogen = s_pZiehQuelle ? s_pZiehQuelle->GetGezogeneLadung() : nullptr;
+    tagLGINFO* pGezogen = m_pZiehQuelle ? m_pZiehQuelle->GetGezogeneLadung() : nullptr;
     double sx = 0.0, sy = 0.0, sz = 0.0, sm = 0.0;
     const auto addiere = [&](const tagLGINFO* p) {
         const double m = p->m_dSPMasse, l = p->m_dLaenge, w = p->m_dBreite;

@@ -10,6 +10,7 @@
 
 class CFahrzeug;
 class CLadeeinheit;
+class CQOR;
 struct tagLGINFO;
 struct tagGUILG;
 
@@ -25,6 +26,8 @@ class IQorZiehQuelle
 public:
     virtual ~IQorZiehQuelle() = default;
     virtual tagLGINFO* GetGezogeneLadung() const = 0;
+    // The plan it is registered with goes away.
+    virtual void PlanGeht(const CQOR*) {}
 };
 
 // Releases the display records of the active vehicle's plan held by the plan view.
@@ -94,8 +97,10 @@ public:
     double GetSchwerpunktY() const { return m_dSchwerpunkt[1]; }
     double GetSchwerpunktZ() const { return m_dSchwerpunkt[2]; }
 
-    // Set by the plan view while it drags a load; null otherwise.
-    static IQorZiehQuelle* s_pZiehQuelle;
+    // Registered by the plan view while it drags a load of this plan; null otherwise. It is told when the
+    // plan goes.
+    void SetZiehQuelle(IQorZiehQuelle* pQuelle) { m_pZiehQuelle = pQuelle; }
+    IQorZiehQuelle* GetZiehQuelle() const { return m_pZiehQuelle; }
     // Set by the application; null in a program without plan views.
     static IQorAnzeige* s_pAnzeige;
 
@@ -136,6 +141,7 @@ public:
     unsigned char m_bModified = 0;
 
 private:
+    IQorZiehQuelle* m_pZiehQuelle = nullptr;
     // Last result of this plan's centre of gravity, for the change flags.
     double m_dCacheX = 0.0, m_dCacheY = 0.0, m_dCacheZ = 0.0, m_dCacheMasse = 0.0;
 };

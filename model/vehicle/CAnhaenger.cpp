@@ -36,10 +36,10 @@ void CAnhaenger::BuildGeometrie()
 int CAnhaenger::CalcKurvenpunkt(SYs2X* pPunkt)
 {
     SGrenzRahmen r;
-    int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
+    int a = m_Grenzen.CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
     if (a != 0)
         return a;
-    a = UebernimmGrenzen(pPunkt, r);
+    a = CKurvenpunktGrenzen::UebernimmGrenzen(pPunkt, r);
     if (a != 1)
         return a;
     const double T = GetNutzlastGrenze();

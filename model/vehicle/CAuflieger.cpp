@@ -105,12 +105,12 @@ double CAuflieger::CalcNutzlastAnPos(double x, int* pGrenze)
 {
     const double L = m_dRadstand, xa = x - m_dVorderachsPos, xb = L - xa;
     double r[5] = {};
-    CalcGrenzQuotient(xa, m_dMomentVorn, m_dZulLastHinten, &r[0]);
-    CalcGrenzQuotient(xb, m_dMomentHinten, m_dZulLastVorn, &r[1]);
-    CalcGrenzQuotient(xa - m_dMinAnteilHinten * L, m_dMomentVorn, m_dMinLastHinten, &r[2]);
-    CalcGrenzQuotient(xb - m_dMinAnteilVorn * L, m_dMomentHinten, m_dMinLastVorn, &r[3]);
+    m_Grenzen.CalcGrenzQuotient(xa, m_dMomentVorn, m_dZulLastHinten, &r[0]);
+    m_Grenzen.CalcGrenzQuotient(xb, m_dMomentHinten, m_dZulLastVorn, &r[1]);
+    m_Grenzen.CalcGrenzQuotient(xa - m_dMinAnteilHinten * L, m_dMomentVorn, m_dMinLastHinten, &r[2]);
+    m_Grenzen.CalcGrenzQuotient(xb - m_dMinAnteilVorn * L, m_dMomentHinten, m_dMinLastVorn, &r[3]);
     int nGrenze = 0;
-    const double d = WaehleMinimum(r, 4, &nGrenze);
+    const double d = m_Grenzen.WaehleMinimum(r, 4, &nGrenze);
     if (pGrenze)
         *pGrenze = nGrenze;
     return d;
@@ -119,10 +119,10 @@ double CAuflieger::CalcNutzlastAnPos(double x, int* pGrenze)
 int CAuflieger::CalcKurvenpunkt(SYs2X* pPunkt)
 {
     SGrenzRahmen r;
-    const int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
+    const int a = m_Grenzen.CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, true, true, &r);
     if (a != 0)
         return a;
-    return KurvenpunktMitKupplung(pPunkt, r);
+    return m_Grenzen.KurvenpunktMitKupplung(pPunkt, r);
 }
 
 double CAuflieger::CalcKingpinNutzlast(int nModus, double x) const
@@ -163,9 +163,9 @@ int CAuflieger::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
     }
     double q7 = -1.0;
     bool b7 = false;
-    BewerteKupplungsgrenze(x, &q7, &b7);
+    m_Grenzen.BewerteKupplungsgrenze(x, &q7, &b7);
 
-    int r = KupplungsUntergrenzen(pPunkt, q6, b6, q7, b7);
+    int r = CKurvenpunktGrenzen::KupplungsUntergrenzen(pPunkt, q6, b6, q7, b7);
     if (r == 32) {
         // A kingpin record bounding from below without a payload moves the point to the kingpin (16),
         // unless m_bKupplungRichtung is set.

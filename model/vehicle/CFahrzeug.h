@@ -4,6 +4,7 @@
 #include "model/archive/PersistentObject.h"
 #include "model/base/RawPointerRange.h"
 #include "model/vehicle/CFahrzeugDiagramm.h"
+#include "model/vehicle/CKurvenpunktGrenzen.h"
 #include "model/vehicle/CNutzlastKurve.h"
 #include "model/vehicle/CTupelList.h"
 #include "model/vehicle/FahrzeugArt.h"
@@ -63,14 +64,8 @@ public:
 
     static constexpr int MAX_ACHSEN = 10;
 
-    // The combination's payload by the coupling limit as a function of x: z / (n + k x). bGueltig is false
-    // where CalcKombination2 has no partner to take it from (it answers 0.0 then).
-    struct SBruch
-    {
-        double z = 0.0, n = 0.0, k = 0.0;
-        bool bGueltig = true;
-        double An(double x) const { return bGueltig ? z / (n + k * x) : 0.0; }
-    };
+    // The combination's payload by the coupling limit as a function of x.
+    using SBruch = CKurvenpunktGrenzen::SBruch;
 
     CFahrzeug();
     virtual ~CFahrzeug();
@@ -264,17 +259,15 @@ public:
     CNutzlastKurve& GetNutzlastKurve() { return m_NutzlastKurve; }
 
     // The limits of the curve points.
-    int CalcGrenzsatz(double d, double M, double P, SYs2X* pSatz, double s);
-    int CalcGrenzQuotient(double d, double M, double P, double* pOut) const;
-    double WaehleMinimum(double* pWerte, int n, int* pGrenze) const;
-    static int WaehleGrenzsatz(const SYs2X* pSaetze, int n, SYs2X* pOut);
+    const CKurvenpunktGrenzen& GetKurvenpunktGrenzen() const { return m_Grenzen; }
     // The usable centre-of-gravity range of the plan's load, and the part of the curve inside it.
     int CalcNutzbarerBereich() { return m_NutzlastKurve.CalcNutzbarerBereich(); }
 
-    // The load-changed flag: raised by the loading ramp while it moves a load and by the loading plan after
-    // each committed change of loads (the curve itself stays as it was); the curve builder answers 0 then,
-    // leaves the chart marked current, and resets it.
-    static int s_nLaderampeBewegt;
+    // The load-changed mark of the vehicle and its partner: raised by the loading ramp while it moves a
+    // load and by the loading plan after each committed change of loads (the curve itself stays as it
+    // was); the next curve build of either answers 0, leaves the chart marked current, and clears it.
+    void SetLadungBewegt();
+    bool IsLadungBewegt() const { return m_bLadungBewegt; }
 
     // Non-virtual helpers of the calculation.
     double CalcLeergewicht();
@@ -419,9 +412,6 @@ public:
     int m_nGrenzeAktiv[5] = {};
     // The other vehicle of a combination; not owned.
     CFahrzeug* m_pPartner = nullptr;
-    // While the curve is built: the coupling limit's fraction, taken once for all its points.
-    SBruch m_KupplungsgrenzeLauf;
-    bool m_bKurvenlauf = false;
     // Lashing equipment, owned.
     ZurrpunktListe m_Zurrpunkte;
     ZurrmittelListe m_ZurrmittelBenutzt;
@@ -502,39 +492,23 @@ protected:
     static int GrenzwertAntwort(int nMaske, bool bNurEigene, int nPartnerBit, int nEigenBit);
     int CalcAktiveGrenzenMit(bool bAnteile);
 
-    // The curve point of the axle-group, total-mass and share records shared by the vehicle classes:
-    // the moments about the front and the rear group, the minimum-share loads, and whether the share
-    // records take part. Answers as CalcKurvenpunkt (0 = go on with the chosen record and minimum).
-    struct SGrenzRahmen
-    {
-        SYs2X gewaehlt;
-        bool bMinimum = false;
-        double dMinimum = 0.0;
-        int nMinGrenze = 0;
-        double xa = 0.0;
-    };
-    int CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double dMomentH, bool bAnteilHinten, bool bAnteilVorn,
-                        SGrenzRahmen* pRahmen);
-    // Takes the chosen record and minimum into the point: 1, or as CalcKurvenpunkt when the minimum lies
-    // above the chosen maximum.
-    static int UebernimmGrenzen(SYs2X* pPunkt, const SGrenzRahmen& r);
-    // Record 7 of a coupled trailer's status at x: the combination's payload by the coupling limit
-    // (CalcKombination2 with the partner; -1 right at the limit) and whether it bounds from below.
-    void BewerteKupplungsgrenze(double x, double* pQ7, bool* pB7);
+    // The limits of the curve points, worked out from this vehicle's working values.
+    CKurvenpunktGrenzen m_Grenzen{*this};
+    using SGrenzRahmen = CKurvenpunktGrenzen::SGrenzRahmen;
+
     // The fraction of CalcKombination2's second case with this vehicle's coupling distance.
     SBruch Kombination2Bruch(CFahrzeug* A, CFahrzeug* B) const;
     // The fraction of CalcKombination2(2, partner, this, x); a class that overrides CalcKombination2
     // overrides this with it.
     virtual SBruch Kupplungsgrenze();
-    // Starts a coupling status from records 6 and 7 (q: payload, b: bounds from below): clears the point's
-    // limits and takes the larger lower bound. 4 when one bounds from below, else 0; 32 when one that
-    // bounds from below gives no payload.
-    int KupplungsUntergrenzen(SYs2X* pPunkt, double q6, bool b6, double q7, bool b7);
-    // Finish of the trailers coupled by a coupling status (semi-trailer, rigid-drawbar trailer).
-    int KurvenpunktMitKupplung(SYs2X* pPunkt, const SGrenzRahmen& r);
 
 private:
     friend class CNutzlastKurve;
+    friend class CKurvenpunktGrenzen;
+
+    // Clears the load-changed mark of the vehicle and its partner and answers whether it was raised.
+    bool NimmLadungBewegt();
+    bool m_bLadungBewegt = false;
 
     // The record of axle number n for GetAchsLeerlast and GetAchsZulLast, or -1.
     int AchsRecordOf(int n) const;

@@ -38,12 +38,8 @@ int CNutzlastKurve::BuildKurve()
     struct SLauf
     {
         CFahrzeug& f;
-        explicit SLauf(CFahrzeug& fz) : f(fz)
-        {
-            f.m_KupplungsgrenzeLauf = f.Kupplungsgrenze();
-            f.m_bKurvenlauf = true;
-        }
-        ~SLauf() { f.m_bKurvenlauf = false; }
+        explicit SLauf(CFahrzeug& fz) : f(fz) { f.m_Grenzen.BeginneLauf(f.Kupplungsgrenze()); }
+        ~SLauf() { f.m_Grenzen.EndeLauf(); }
         SLauf(const SLauf&) = delete;
         SLauf& operator=(const SLauf&) = delete;
     } lauf(m_Fahrzeug);
@@ -130,9 +126,8 @@ int CNutzlastKurve::BuildKurveEnde()
     CalcNutzbarerBereich();
     BuildTeilkurve();
 
-    const int nErgebnis = CFahrzeug::s_nLaderampeBewegt != 1 ? 1 : 0;
+    const int nErgebnis = m_Fahrzeug.NimmLadungBewegt() ? 0 : 1;
     m_Fahrzeug.m_bDiagrammVeraltet = nErgebnis;
-    CFahrzeug::s_nLaderampeBewegt = 0;
     return nErgebnis;
 }
 

@@ -80,16 +80,16 @@ double CSattelzugmaschine::CalcNutzlastAnPos(double x, int* pGrenze)
     SYs2X R[5] = {SYs2X(0.0, -1.0, 4, -1.0, 0), SYs2X(0.0, -1.0, 2, -1.0, 0),
                   SYs2X(0.0, m_dNutzlast, 3, -1.0, 0), SYs2X(0.0, -1.0, 1, -1.0, 0),
                   SYs2X(0.0, -1.0, 5, -1.0, 0)};
-    CalcGrenzQuotient(xa, Mv, m_dZulLastHinten, &R[0].m_dMaxLast);
-    CalcGrenzQuotient(xb, Mh, m_dZulLastVorn, &R[1].m_dMaxLast);
+    m_Grenzen.CalcGrenzQuotient(xa, Mv, m_dZulLastHinten, &R[0].m_dMaxLast);
+    m_Grenzen.CalcGrenzQuotient(xb, Mh, m_dZulLastVorn, &R[1].m_dMaxLast);
     if (!IsAufliegerGekoppelt()) {
-        CalcGrenzQuotient(xa - m_dMinAnteilHinten * L, Mv, m_dMinLastHinten, &R[3].m_dMaxLast);
-        CalcGrenzQuotient(xb - m_dMinAnteilVorn * L, Mh, m_dMinLastVorn, &R[4].m_dMaxLast);
+        m_Grenzen.CalcGrenzQuotient(xa - m_dMinAnteilHinten * L, Mv, m_dMinLastHinten, &R[3].m_dMaxLast);
+        m_Grenzen.CalcGrenzQuotient(xb - m_dMinAnteilVorn * L, Mh, m_dMinLastVorn, &R[4].m_dMaxLast);
     }
     SYs2X g;
     double d = 0.0;
     int nGrenze = 0;
-    if (WaehleGrenzsatz(R, 5, &g)) {
+    if (CKurvenpunktGrenzen::WaehleGrenzsatz(R, 5, &g)) {
         d = g.m_dMaxLast;
         nGrenze = g.m_nGrenze;
     }
@@ -109,5 +109,5 @@ double CSattelzugmaschine::CalcNutzlastAnPosGesamt(double x)
         n = 4;
     }
     int nGrenze = 0;
-    return WaehleMinimum(r, n, &nGrenze);
+    return m_Grenzen.WaehleMinimum(r, n, &nGrenze);
 }

@@ -83,10 +83,10 @@ void CStarrdeichsel::CalcKupplungsdaten()
 int CStarrdeichsel::CalcKurvenpunkt(SYs2X* pPunkt)
 {
     SGrenzRahmen r;
-    const int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, false, true, &r);
+    const int a = m_Grenzen.CalcGrenzRahmen(pPunkt, m_dMomentVorn, m_dMomentHinten, false, true, &r);
     if (a != 0)
         return a;
-    return KurvenpunktMitKupplung(pPunkt, r);
+    return m_Grenzen.KurvenpunktMitKupplung(pPunkt, r);
 }
 
 int CStarrdeichsel::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
@@ -108,9 +108,9 @@ int CStarrdeichsel::GetKupplungsStatus(int nModus, SYs2X* pPunkt)
     }
     double q7 = -1.0;
     bool b7 = false;
-    BewerteKupplungsgrenze(x, &q7, &b7);
+    m_Grenzen.BewerteKupplungsgrenze(x, &q7, &b7);
 
-    int r = KupplungsUntergrenzen(pPunkt, q6, b6, q7, b7);
+    int r = CKurvenpunktGrenzen::KupplungsUntergrenzen(pPunkt, q6, b6, q7, b7);
     if (r == 32)
         return 32;
     // Only a formula that gives a payload bounds it from above.

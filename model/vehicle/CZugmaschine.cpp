@@ -158,7 +158,7 @@ double CZugmaschine::CalcNutzlastAnPos(double x, int* pGrenze)
                    CalcAnteilgrenzeMitStuetzlast(0, xa, m_dMinAnteilVorn, F),
                    CalcAnteilgrenzeMitStuetzlast(1, xa, m_dMinAnteilHinten, F), 0.0};
     int nGrenze = 0;
-    const double d = WaehleMinimum(r, 4, &nGrenze);
+    const double d = m_Grenzen.WaehleMinimum(r, 4, &nGrenze);
     if (pGrenze)
         *pGrenze = nGrenze;
     return d;
@@ -168,11 +168,11 @@ int CZugmaschine::CalcKurvenpunkt(SYs2X* pPunkt)
 {
     const bool bAnteile = !IsAufliegerGekoppelt();
     SGrenzRahmen r;
-    const int a = CalcGrenzRahmen(pPunkt, m_dMomentVorn + m_dKupplMomentVorn,
-                                  m_dMomentHinten + m_dKupplMomentHinten, bAnteile, bAnteile, &r);
+    const int a = m_Grenzen.CalcGrenzRahmen(pPunkt, m_dMomentVorn + m_dKupplMomentVorn,
+                                            m_dMomentHinten + m_dKupplMomentHinten, bAnteile, bAnteile, &r);
     if (a != 0)
         return a;
-    return UebernimmGrenzen(pPunkt, r);
+    return CKurvenpunktGrenzen::UebernimmGrenzen(pPunkt, r);
 }
 
 void CZugmaschine::Recalc()

@@ -465,7 +465,7 @@ TEST_F(LaderampeTest, ALoadUnitGoesToThePlanAboveTheLineAndComesBack)
     const QRect rc = rampe->GetBlockRect();
     const QPoint griff(10, 20);
     const QPoint start = rc.topLeft() + griff;
-    CFahrzeug::s_nLaderampeBewegt = 0;
+    ASSERT_FALSE(fahrzeug->IsLadungBewegt());
     Druecken(start);
     EXPECT_TRUE(rampe->LadungZiehen());
     EXPECT_EQ(rampe->GetCursorId(), CLaderampe3::kCursorZiehen);
@@ -473,7 +473,7 @@ TEST_F(LaderampeTest, ALoadUnitGoesToThePlanAboveTheLineAndComesBack)
     for (int nTop : {30, 0, -2, -3})
         Ziehen(QPoint(start.x() + 30, griff.y() + nTop));
     EXPECT_TRUE(view->starts.empty());
-    EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 1);
+    EXPECT_TRUE(fahrzeug->IsLadungBewegt());
     // At 4 pixels the view takes it, once, with the record, rotation, mass and grab offset.
     const QPoint ueber(start.x() + 30, griff.y() - 4);
     Ziehen(ueber);

@@ -204,7 +204,7 @@ TEST_F(LaderampeViewTest, APalletDraggedFromTheRampLandsOnThePlanTurned)
     EXPECT_EQ(neu->m_strName, "Euro pallet");
     EXPECT_EQ(neu->m_nDrehung, 90);
     EXPECT_NEAR(Plan().GetMasse(), dMasse + 0.4, 1e-9) << "the axle loads count the new pallet";
-    EXPECT_EQ(CQOR::s_pZiehQuelle, nullptr);
+    EXPECT_EQ(Plan().GetZiehQuelle(), nullptr);
 
     // Dragged up and back onto the ramp: nothing more is placed.
     Maus(QEvent::MouseButtonPress, rc.topLeft() + griff);
@@ -249,7 +249,7 @@ TEST_F(LaderampeViewTest, ATileDraggedOutOfTheStripLandsWhereItIsDropped)
     ASSERT_TRUE(rampe->ImView());
     // Live placement: the plan shows the unit at the pointer while it moves.
     EXPECT_TRUE(view->GetGesten().IsAktiv());
-    EXPECT_EQ(CQOR::s_pZiehQuelle, &view->GetGesten());
+    EXPECT_EQ(Plan().GetZiehQuelle(), &view->GetGesten());
     kachel(QEvent::MouseMove, ziel);
     Speichere(QStringLiteral("plan_tile_drag.png"));
     kachel(QEvent::MouseButtonRelease, ziel);
@@ -261,7 +261,7 @@ TEST_F(LaderampeViewTest, ATileDraggedOutOfTheStripLandsWhereItIsDropped)
     const double s = view->m_nPixelProMeterX * view->m_dZoom;
     EXPECT_NEAR(neu->m_dPosX, 2.0 - griffX / s, 0.015);
     EXPECT_NEAR(neu->m_dPosY, 0.6 - griffY / s, 0.015);
-    EXPECT_EQ(CQOR::s_pZiehQuelle, nullptr);
+    EXPECT_EQ(Plan().GetZiehQuelle(), nullptr);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 
     // Over the plan and back onto the ramp before the release: nothing is placed.

@@ -91,7 +91,7 @@ TEST(NutzlastKurve, ChoiceOfTheSmallestLimit)
         f.m_dNutzlast = c.N;
         double r[5] = {c.r[0], c.r[1], c.r[2], c.r[3], 123.0};
         int nCode = -1;
-        EXPECT_DOUBLE_EQ(f.WaehleMinimum(r, 4, &nCode), c.erwartet);
+        EXPECT_DOUBLE_EQ(f.GetKurvenpunktGrenzen().WaehleMinimum(r, 4, &nCode), c.erwartet);
         EXPECT_EQ(nCode, c.nCode);
     }
 
@@ -99,11 +99,11 @@ TEST(NutzlastKurve, ChoiceOfTheSmallestLimit)
     SYs2X R[5] = {SYs2X(0, 8.0, 4, 0, 0), SYs2X(0, 6.0, 2, 0, 0), SYs2X(0, 9.0, 3, 0, 0),
                   SYs2X(0, -1.0, 1, 0, 0), SYs2X(0, 6.0, 5, 0, 0)};
     SYs2X g;
-    ASSERT_EQ(CFahrzeug::WaehleGrenzsatz(R, 5, &g), 1);
+    ASSERT_EQ(CKurvenpunktGrenzen::WaehleGrenzsatz(R, 5, &g), 1);
     EXPECT_EQ(g.m_nGrenze, 2);
     for (SYs2X& r : R)
         r.m_dMaxLast = -1.0;
-    EXPECT_EQ(CFahrzeug::WaehleGrenzsatz(R, 5, &g), 0);
+    EXPECT_EQ(CKurvenpunktGrenzen::WaehleGrenzsatz(R, 5, &g), 0);
 }
 
 TEST(NutzlastKurve, OneLimitRecord)
@@ -133,7 +133,7 @@ TEST(NutzlastKurve, OneLimitRecord)
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.name);
         SYs2X r(0.0, 0.0, c.nCode, 0.0, 0);
-        EXPECT_EQ(f.CalcGrenzsatz(c.d, c.M, c.P, &r, c.d), c.nAntwort);
+        EXPECT_EQ(f.GetKurvenpunktGrenzen().CalcGrenzsatz(c.d, c.M, c.P, &r, c.d), c.nAntwort);
         EXPECT_DOUBLE_EQ(r.m_dMaxLast, c.dMax);
         EXPECT_DOUBLE_EQ(r.m_dMinLast, c.dMin);
     }
@@ -278,10 +278,10 @@ TEST(NutzlastKurve, LoadingRampMovesSkipTheChart)
 {
     auto lkw = Erzeuge(LKW);
     Berechne(*lkw);
-    CFahrzeug::s_nLaderampeBewegt = 1;
+    lkw->SetLadungBewegt();
     EXPECT_EQ(lkw->GetNutzlastKurve().BuildKurve(), 0);
     EXPECT_EQ(lkw->m_bDiagrammVeraltet, 0);
-    EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 0);
+    EXPECT_FALSE(lkw->IsLadungBewegt());
     EXPECT_FALSE(lkw->GetNutzlastKurve().GetPunkte().IsEmpty());
     EXPECT_EQ(lkw->GetNutzlastKurve().BuildKurve(), 1);
     EXPECT_EQ(lkw->m_bDiagrammVeraltet, 1);

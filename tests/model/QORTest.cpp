@@ -291,10 +291,10 @@ TEST_F(QORTest, ADraggedLoadCountsOnce)
     m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(a), false);
     m_q->AddLgInfo(std::unique_ptr<tagLGINFO>(b), false);
     ziehen.p = a;
-    CQOR::s_pZiehQuelle = &ziehen;
+    m_q->SetZiehQuelle(&ziehen);
     double m = 0, x = 0;
     m_q->CalcSchwerpunkt(&m, &x, nullptr, nullptr);
-    CQOR::s_pZiehQuelle = nullptr;
+    m_q->SetZiehQuelle(nullptr);
     EXPECT_DOUBLE_EQ(m, 4.0);
     EXPECT_DOUBLE_EQ(x, 3.0);
 }

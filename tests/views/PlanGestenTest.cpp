@@ -234,7 +234,7 @@ TEST_F(PlanGestenTest, FreeDragShowsTheSolidOutlineAndCommitsTheRoundedMove)
     Ziehe(von, QPoint(100, 0));
     EXPECT_TRUE(view->m_bZiehen);
     EXPECT_EQ(view->GetGesten().GetCursorId(), 252);
-    EXPECT_EQ(CQOR::s_pZiehQuelle, &view->GetGesten());
+    EXPECT_EQ(Plan().GetZiehQuelle(), &view->GetGesten());
     ASSERT_EQ(Overlay().zieh.size(), 1u);
     EXPECT_TRUE(Overlay().bZieh);
     EXPECT_TRUE(Overlay().bZiehVoll);
@@ -257,7 +257,7 @@ TEST_F(PlanGestenTest, FreeDragShowsTheSolidOutlineAndCommitsTheRoundedMove)
     EXPECT_NEAR(b->m_dPosX, 2.5 + dx, 1e-9);
     EXPECT_NEAR(b->m_dPosY, 1.0, 1e-9);
     EXPECT_EQ(view->m_nBenachrichtigungen, 1);
-    EXPECT_EQ(CQOR::s_pZiehQuelle, nullptr);
+    EXPECT_EQ(Plan().GetZiehQuelle(), nullptr);
     EXPECT_FALSE(view->m_bZiehen);
     EXPECT_TRUE(Overlay().zieh.empty());
     // The live centre of gravity is the one the plan has once the drop is committed.
@@ -532,7 +532,7 @@ TEST_F(PlanGestenTest, DropFromTheRampAddsTheLoadOrNothing)
             EXPECT_EQ(Plan().GetAktuell(), neu);
             EXPECT_EQ(neu->m_dPosX, std::floor(neu->m_dPosX * 100 + 0.5) / 100);
         }
-        EXPECT_EQ(CQOR::s_pZiehQuelle, nullptr);
+        EXPECT_EQ(Plan().GetZiehQuelle(), nullptr);
     }
 }
 

@@ -739,7 +739,7 @@ TEST_F(PlanViewTest, EditsCommitThroughTheChangeSteps)
         doc.SetModifiedFlag(false);
         Plan().m_bModified = 0;
         Fahrzeug().m_bDiagrammVeraltet = 1;
-        CFahrzeug::s_nLaderampeBewegt = 0;
+        ASSERT_FALSE(Fahrzeug().IsLadungBewegt());
         const int nVorher = view->m_nBenachrichtigungen, nTitel = host.nTitel;
         ASSERT_TRUE(f.tun());
         EXPECT_EQ(view->m_nBenachrichtigungen, nVorher + 1);
@@ -749,7 +749,7 @@ TEST_F(PlanViewTest, EditsCommitThroughTheChangeSteps)
         EXPECT_EQ(view->m_nPlatzStatus, 1);
         // The load-changed flag was raised and the recalculation's curve build took it: only loads
         // changed, so the vehicle's chart stays current.
-        EXPECT_EQ(CFahrzeug::s_nLaderampeBewegt, 0);
+        EXPECT_FALSE(Fahrzeug().IsLadungBewegt());
         EXPECT_EQ(Fahrzeug().m_bDiagrammVeraltet, 0);
     }
 }
