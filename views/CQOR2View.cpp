@@ -27,7 +27,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <system_error>
 #include <vector>
 
@@ -35,28 +34,6 @@ namespace {
 
 // The vehicle of the previous drawing, shared by every plan view while the program runs.
 const CFahrzeug* s_pLetztesFahrzeug = nullptr;
-
-// Every live plan view, so that a plan being destroyed reaches the view that shows it.
-std::set<CQOR2View*>& Views()
-{
-    static std::set<CQOR2View*> views;
-    return views;
-}
-
-// Hands a plan's release to every plan view.
-class AnzeigeVerteiler : public IQorAnzeige
-{
-public:
-    bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) override
-    {
-        bool bFrei = false;
-        for (CQOR2View* v : Views())
-            bFrei = v->GibAnzeigeFrei(pFahrzeug) || bFrei;
-        return bFrei;
-    }
-};
-
-AnzeigeVerteiler s_verteiler;
 
 int Trunc(double v)
 {
@@ -95,15 +72,12 @@ CQOR2View::CQOR2View(CQOR1Doc* pDoc, QWidget* parent)
         m_pBtnsHilfe->AddButton(827, this);
     LoadResourceText(m_strHtmlVorlageLg, 881, RES_TYPE_HTML);
     LoadResourceText(m_strHtmlVorlageFsm, 882, RES_TYPE_HTML);
-    Views().insert(this);
-    CQOR::s_pAnzeige = &s_verteiler;
 }
 
 CQOR2View::~CQOR2View()
 {
-    Views().erase(this);
-    if (Views().empty() && CQOR::s_pAnzeige == &s_verteiler)
-        CQOR::s_pAnzeige = nullptr;
+    if (m_pAnzeigePlan && m_pAnzeigePlan->GetAnzeige() == this)
+        m_pAnzeigePlan->SetAnzeige(nullptr);
     ClearPtrMap();
 }
 
@@ -234,6 +208,27 @@ bool CQOR2View::GibAnzeigeFrei(CFahrzeug* pFahrzeug)
     m_pGuiHover = nullptr;
     m_pLgGedrueckt = nullptr;
     return true;
+}
+
+void CQOR2View::PlanGeht(const CQOR* pPlan)
+{
+    if (pPlan == m_pAnzeigePlan)
+        m_pAnzeigePlan = nullptr;
+}
+
+// The screen records that follow are of pV's plan: the view registers with that plan, which tells it
+// when it goes.
+void CQOR2View::MeldeAnzeige(CFahrzeug* pV)
+{
+    m_pAnzeigeFahrzeug = pV;
+    CQOR* pPlan = pV->GetQor();
+    if (pPlan == m_pAnzeigePlan)
+        return;
+    if (m_pAnzeigePlan && m_pAnzeigePlan->GetAnzeige() == this)
+        m_pAnzeigePlan->SetAnzeige(nullptr);
+    m_pAnzeigePlan = pPlan;
+    if (pPlan)
+        pPlan->SetAnzeige(this);
 }
 
 void CQOR2View::RecalcSchwerpunkt(bool bFahrzeugGeaendert)
@@ -593,7 +588,7 @@ void CQOR2View::Zeichnen(QPainter& painter)
         m_bBildExport = false;
         return;
     }
-    m_pAnzeigeFahrzeug = pV;
+    MeldeAnzeige(pV);
     m_painter.Zeichne(painter, Eingabe(pV), m_zeichnung);
     UebernimmMassstab(m_zeichnung.massstab);
     if (m_zeichnung.bLadungenVerworfen) {

@@ -76,6 +76,7 @@ public:
 
     // Drops the screen records when the plan of `pFahrzeug` (this view's vehicle) goes away.
     bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) override;
+    void PlanGeht(const CQOR* pPlan) override;
 
     // The plan's centre of gravity, the usable range and the marker brought up to date after a change of
     // loads; with bFahrzeugGeaendert, after an edit that changed the vehicle too (its load area), so
@@ -355,6 +356,7 @@ private:
     // Display toggles and grid options of the plan; false for another command.
     bool OnAnzeigeBefehl(CQOR& plan, int nId);
     void VergissAndereFahrzeuge(const CFahrzeug* pV);
+    void MeldeAnzeige(CFahrzeug* pV);
     // The loading ramp shows in ramp mode only; answers whether it shows.
     bool ZeigeLaderampe(bool bExport);
     // Lays the ramp out under the plan the last paint drew and sets the scroll size to hold both.
@@ -389,6 +391,8 @@ private:
     QSize m_sizeLine;
     // The vehicle whose plan the screen records belong to.
     const CFahrzeug* m_pAnzeigeFahrzeug = nullptr;
+    // The plan this view is registered with as its display (see MeldeAnzeige).
+    CQOR* m_pAnzeigePlan = nullptr;
     tagLGINFO* m_pGuiHover = nullptr;
     tagLGINFO* m_pGuiAuswahl = nullptr;
     tagLGINFO* m_pGuiKontext = nullptr;

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <iterator>
 
-IQorAnzeige* CQOR::s_pAnzeige = nullptr;
-
 CQOR::CQOR(CFahrzeug* pOwner, int nNummer, const char* pszName)
     : m_nNummer(nNummer), m_strName(pszName ? pszName : ""), m_pFahrzeug(pOwner)
 {
@@ -45,8 +43,11 @@ CQOR::~CQOR()
     m_Ladeeinheiten.clear();
     m_pAktuell = nullptr;
     // The plan view keeps display records of its own for the vehicle it shows: it lets go of them now.
-    if (s_pAnzeige && m_pFahrzeug)
-        s_pAnzeige->GibAnzeigeFrei(m_pFahrzeug);
+    if (m_pAnzeige) {
+        m_pAnzeige->PlanGeht(this);
+        if (m_pFahrzeug)
+            m_pAnzeige->GibAnzeigeFrei(m_pFahrzeug);
+    }
     m_Anzeige.clear();
 }
 

@@ -30,13 +30,15 @@ public:
     virtual void PlanGeht(const CQOR*) {}
 };
 
-// Releases the display records of the active vehicle's plan held by the plan view.
+// The plan view that keeps display records of a plan: the plan tells it when it goes.
 class IQorAnzeige
 {
 public:
     virtual ~IQorAnzeige() = default;
-    // True when the plan view of `pFahrzeug`'s document holds the display records and has released them.
+    // True when the view held display records of `pFahrzeug`'s plan and has released them.
     virtual bool GibAnzeigeFrei(CFahrzeug* pFahrzeug) = 0;
+    // The plan it is registered with goes away (before GibAnzeigeFrei).
+    virtual void PlanGeht(const CQOR*) {}
 };
 
 class CQOR
@@ -101,8 +103,9 @@ public:
     // plan goes.
     void SetZiehQuelle(IQorZiehQuelle* pQuelle) { m_pZiehQuelle = pQuelle; }
     IQorZiehQuelle* GetZiehQuelle() const { return m_pZiehQuelle; }
-    // Set by the application; null in a program without plan views.
-    static IQorAnzeige* s_pAnzeige;
+    // Registered by the plan view that draws this plan and keeps display records of it; null otherwise.
+    void SetAnzeige(IQorAnzeige* pAnzeige) { m_pAnzeige = pAnzeige; }
+    IQorAnzeige* GetAnzeige() const { return m_pAnzeige; }
 
     struct SAnzeigeBlock
     {
@@ -142,6 +145,7 @@ public:
 
 private:
     IQorZiehQuelle* m_pZiehQuelle = nullptr;
+    IQorAnzeige* m_pAnzeige = nullptr;
     // Last result of this plan's centre of gravity, for the change flags.
     double m_dCacheX = 0.0, m_dCacheY = 0.0, m_dCacheZ = 0.0, m_dCacheMasse = 0.0;
 };

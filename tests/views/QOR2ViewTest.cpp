@@ -813,11 +813,30 @@ TEST_F(PlanViewTest, ADestroyedPlanTakesTheViewsRecordsWithIt)
     DreiLasten();
     Bild();
     ASSERT_EQ(view->GetGuiLg().size(), 3u);
-    ASSERT_NE(CQOR::s_pAnzeige, nullptr);
+    IQorAnzeige* pAnzeige = Plan().GetAnzeige();
+    ASSERT_NE(pAnzeige, nullptr);
     auto fremd = LoadSampleVehicle("GDA");
-    EXPECT_FALSE(CQOR::s_pAnzeige->GibAnzeigeFrei(fremd.get()));
+    EXPECT_FALSE(pAnzeige->GibAnzeigeFrei(fremd.get()));
     EXPECT_EQ(view->GetGuiLg().size(), 3u);
-    EXPECT_TRUE(CQOR::s_pAnzeige->GibAnzeigeFrei(&Fahrzeug()));
+    EXPECT_TRUE(pAnzeige->GibAnzeigeFrei(&Fahrzeug()));
+    EXPECT_TRUE(view->GetGuiLg().empty());
+}
+
+// The plan knows the view that draws it; they let go of each other whichever goes first.
+TEST_F(PlanViewTest, APlanAndItsViewLetGoOfEachOtherWhicheverGoesFirst)
+{
+    DreiLasten();
+    Bild();
+    ASSERT_EQ(Plan().GetAnzeige(), view.get());
+    view.reset();
+    EXPECT_EQ(Plan().GetAnzeige(), nullptr);
+
+    view = std::make_unique<PlanView>(&doc);
+    view->resize(1400, 700);
+    Bild();
+    ASSERT_EQ(view->GetGuiLg().size(), 3u);
+    delete Fahrzeug().GetQor();
+    EXPECT_EQ(Fahrzeug().GetQor(), nullptr);
     EXPECT_TRUE(view->GetGuiLg().empty());
 }
 
