@@ -261,8 +261,10 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         p.restore();
         return;
     }
-    if (!g.bExport)
+    if (!g.bExport) {
         m_dFensterFaktor = FensterFaktor(g);
+        m_pErg->nRampenMindestHoehe = RampenMindestHoehe(g);
+    }
     SetzeMassstab(g, exp.nScale);
 
     PlanTreffer treffer;
@@ -535,6 +537,17 @@ void CPlanPainter::AktualisiereAnzeige(CQOR& plan, bool bExport)
         m_dZoom = a.GetZoom() * m_dFensterFaktor;
 }
 
+// The room the drawing takes in height besides the load area: the strips and the x buttons above, the
+// dimensions below or, in ramp mode, the ramp below the load area and the band of tiles along the bottom.
+// Of the ramp, the part where the block stands (at most 2 m of it) is to be in sight; the rest scrolls
+// into view.
+CPlanPainter::Hoehenbedarf CPlanPainter::HoeheNeben(const PlanLage& g) const
+{
+    const bool bRampe = m_pEin->bRampenModus;
+    return {g.W + (bRampe ? std::min(m_pEin->dRampenHoehe, 2.0) : 0.0),
+            g.y0 + g.mL + (bRampe ? m_pEin->nRampenLeiste + 8 : 40)};
+}
+
 double CPlanPainter::FensterFaktor(const PlanLage& g) const
 {
     const QSize fenster = m_pEin->fenster;
@@ -542,18 +555,23 @@ double CPlanPainter::FensterFaktor(const PlanLage& g) const
         return 1.0;
     const CFahrzeug* pVorn = m_pEin->pErstes;
     const double nPixel = pVorn && pVorn->IsArt5() ? 200.0 : 97.0;
-    // The room the drawing takes besides the load area: the cab and the margin at the left, the margin at
-    // the right; the strips and the x buttons above, the dimensions below or, in ramp mode, the ramp
-    // below the load area and the band of tiles along the bottom.
-    // Of the ramp, the part where the block stands (at most 2 m of it) is to be in sight; the rest
-    // scrolls into view.
-    const bool bRampe = m_pEin->bRampenModus;
-    const double dHoehe = g.W + (bRampe ? std::min(m_pEin->dRampenHoehe, 2.0) : 0.0);
-    const int nUnten = bRampe ? m_pEin->nRampenLeiste + 8 : 40;
+    // Besides the load area the cab and the margin at the left and the margin at the right take room in
+    // width.
+    const Hoehenbedarf h = HoeheNeben(g);
     const double sBreite = (fenster.width() - g.x0 - 70) / (g.L + g.dR);
-    const double sHoehe = (fenster.height() - g.y0 - g.mL - nUnten) / dHoehe;
-    const double dPassend = std::clamp(std::min(sBreite, sHoehe) / nPixel, 0.25, 4.0);
+    const double sHoehe = (fenster.height() - h.nPixel) / h.dMeter;
+    const double dPassend = std::clamp(std::min(sBreite, sHoehe) / nPixel, kKleinsterFaktor, 4.0);
     return dPassend / CPlanAnzeige::kStandardZoom;
+}
+
+int CPlanPainter::RampenMindestHoehe(const PlanLage& g) const
+{
+    if (!m_pEin->bFensterAnpassung || !m_pEin->bRampenModus || g.L <= 0.0 || g.W <= 0.0)
+        return 0;
+    const CFahrzeug* pVorn = m_pEin->pErstes;
+    const double nPixel = pVorn && pVorn->IsArt5() ? 200.0 : 97.0;
+    const Hoehenbedarf h = HoeheNeben(g);
+    return h.nPixel + static_cast<int>(std::ceil(h.dMeter * nPixel * kLesbarerFaktor));
 }
 
 // The scale (pixels per metre: the export's own, else by the front vehicle) and the usable area's place.

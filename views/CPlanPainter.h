@@ -179,6 +179,9 @@ public:
         QSize planGroesse;
         int nRampeOben = 0;
         bool bRampe = false;
+        // In ramp mode with the plan fitted to its window: the window height at which the load area and
+        // the block's part of the ramp show above the band at a readable scale; 0 otherwise.
+        int nRampenMindestHoehe = 0;
         QPoint ladeflaeche;
         double dMassstab = 0.0;
         // An export's picture and its measures.
@@ -234,7 +237,20 @@ private:
     void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
     // Copies the plan's display options (and, unless exporting, its zoom).
     void AktualisiereAnzeige(CQOR& plan, bool bExport);
+    // Pixels and metres the drawing needs in height besides the load area's width.
+    struct Hoehenbedarf
+    {
+        double dMeter = 0.0;
+        int nPixel = 0;
+    };
+    Hoehenbedarf HoeheNeben(const PlanLage& g) const;
+    // The share of the window in the zoom that fits the drawing into the window, between a quarter and
+    // four times the usual scale.
     double FensterFaktor(const PlanLage& g) const;
+    int RampenMindestHoehe(const PlanLage& g) const;
+    static constexpr double kKleinsterFaktor = 0.25;
+    // Half the usual scale: a pallet's outline and label stay readable.
+    static constexpr double kLesbarerFaktor = 0.5;
     void SetzeMassstab(PlanLage& g, int nExportScale);
     void ZeichneFahrerhaus(QPainter& painter, const PlanLage& g);
     void ZeichneLadeflaeche(QPainter& painter, const PlanLage& g) const;

@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -606,6 +607,7 @@ void CQOR2View::Zeichnen(QPainter& painter)
     m_pGesten->m_rcZoomGriff = m_zeichnung.rcZoomGriff;
     m_pGesten->m_rcBreitenGriff = m_zeichnung.rcBreitenGriff;
     SetzeRampeUndScrollGroesse();
+    FordereRampenRaum();
     m_treffer = m_zeichnung.treffer;
     // Open position fields follow their load once this paint is done.
     if (GetReglerX() || GetRegler())
@@ -628,6 +630,31 @@ bool CQOR2View::ZeigeLaderampe(bool bExport)
     if (!bExport && m_pLaderampe && m_bRampenModus != m_pLaderampe->IsVisible())
         m_pLaderampe->Show(m_bRampenModus);
     return m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
+}
+
+void CQOR2View::showEvent(QShowEvent* e)
+{
+    CGetAnsView::showEvent(e);
+    m_bRampenRaumPruefen = true;
+}
+
+void CQOR2View::FordereRampenRaum()
+{
+    if (!m_bRampenRaumPruefen || !m_zeichnung.bRampe)
+        return;
+    m_bRampenRaumPruefen = false;
+    const int nFehlt = m_zeichnung.nRampenMindestHoehe - viewport()->height();
+    CTabbedViewView* pHost = GetHost();
+    if (nFehlt <= 0 || !pHost || !IsInVisibleSplitterPane())
+        return;
+    // Not from inside the paint: the pane is resized once it is done.
+    QMetaObject::invokeMethod(
+        pHost,
+        [pHost, self = QPointer<CQOR2View>(this), nFehlt] {
+            if (self)
+                pHost->GrowRow(self, nFehlt);
+        },
+        Qt::QueuedConnection);
 }
 
 void CQOR2View::SetzeRampeUndScrollGroesse()

@@ -329,6 +329,9 @@ protected:
     virtual void MeldeLadeeinheit(const std::string& caption, const std::string& text);
     void OnDraw(QPainter& painter) override;
     void DrawOverlay(QPainter& painter) override;
+    // Shown in a splitter pane, the view checks at its next paint whether the pane leaves room for the
+    // plan above the ramp's band.
+    void showEvent(QShowEvent* e) override;
     // Tells the user something; the default opens a message box that does not block the window.
     virtual void MeldeInfo(const std::string& caption, const std::string& text);
     // Shows the view's help text (the help button of the strip); modal.
@@ -343,6 +346,9 @@ protected:
 
 private:
     void MakeLaderampe();
+    // In ramp mode, in a splitter pane too low for the load area above the band of tiles: asks the host
+    // once for room from the other pane.
+    void FordereRampenRaum();
     // The button strips at the top left of the plan, moved with its scrolling.
     void PlatziereStreifen();
     QPoint m_insetsStreifen;
@@ -379,6 +385,7 @@ private:
     int m_nReglerArt = 0;                    // the kind of m_pSlider (13, 14 or 16)
     bool m_bFensterAnpassung = false;
     double m_dFensterFaktor = 1.0;
+    bool m_bRampenRaumPruefen = false;        // FordereRampenRaum at the next paint
     std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
     CRibBtnContainer* m_pBtnsAnsicht = nullptr; // owned by the viewport

@@ -259,6 +259,7 @@ bool CQOR2View::OnBefehl(int nId)
     case 400:
     case 32862:
         m_bRampenModus = !m_bRampenModus;
+        m_bRampenRaumPruefen = m_bRampenModus;
         if (m_pLaderampe)
             m_pLaderampe->Show(m_bRampenModus);
         viewport()->update();

@@ -19,6 +19,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Tab titles by kind.
@@ -296,6 +298,25 @@ bool CTabbedViewView::IsInVisibleSplitterPane(const CGetAnsView* pView) const
     if (m_pPaneView[0] == pView)
         return true;
     return m_pPaneView[1] == pView && !IsRowHidden(0) && !IsRowHidden(1);
+}
+
+void CTabbedViewView::GrowRow(const CGetAnsView* pView, int nMore)
+{
+    if (!pView || nMore <= 0 || !IsSplitterTabSelected() || IsRowHidden(0) || IsRowHidden(1))
+        return;
+    const int row = m_pPaneView[0] == pView ? 0 : (m_pPaneView[1] == pView ? 1 : -1);
+    if (row < 0)
+        return;
+    QList<int> sizes = m_pSplitter->sizes();
+    if (sizes.size() != 2)
+        return;
+    const int other = 1 - row;
+    const int give = std::min(nMore, sizes[other] - (sizes[0] + sizes[1]) / 4);
+    if (give <= 0)
+        return;
+    sizes[row] += give;
+    sizes[other] -= give;
+    m_pSplitter->setSizes(sizes);
 }
 
 void CTabbedViewView::UpdateAllViews(CGetAnsView* pSender, UpdateHinweis eHinweis)

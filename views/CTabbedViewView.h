@@ -100,6 +100,9 @@ public:
     void SetRowHidden(int nRow, bool bHidden);
     bool IsRowHidden(int nRow) const;
     bool IsInVisibleSplitterPane(const CGetAnsView* pView) const;
+    // Gives the splitter row of `pView` up to `nMore` pixels of the other row, which keeps at least a
+    // quarter of the splitter's height; nothing while a row is hidden.
+    void GrowRow(const CGetAnsView* pView, int nMore);
 
     // The template view that was activated last.
     CGetAnsView* m_pLastPlanView = nullptr;

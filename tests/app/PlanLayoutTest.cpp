@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 
 #include <gtest/gtest.h>
 
@@ -237,5 +238,51 @@ TEST_F(PlanLayoutTest, TheRampsPanelShowsItsGermanTextsWhole)
         ASSERT_NE(plan, nullptr);
         Keep(QStringLiteral("plan_DE_%1x%2.png").arg(size.width()).arg(size.height()));
         CheckInSight(plan, QStringLiteral("German at %1 x %2").arg(size.width()).arg(size.height()));
+    }
+}
+
+// The split view's lower pane is too low for the plan above the band of tiles on a laptop: switching the
+// ramp on there, or coming back to the split view with the ramp on, gives the plan room from the other
+// pane, which keeps a quarter of the height.
+TEST_F(PlanLayoutTest, TheRampInTheSplitViewMakesRoomForThePlan)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("DE")));
+    for (const QSize size : {QSize(1280, 720), QSize(1024, 768)}) {
+        const QString what = QStringLiteral("split view at %1 x %2").arg(size.width()).arg(size.height());
+        SCOPED_TRACE(what.toStdString());
+        Frame()->showNormal();
+        Frame()->resize(size);
+        CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+        auto* plan = dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
+        ASSERT_NE(plan, nullptr);
+        if (plan->m_bRampenModus)
+            plan->OnBefehl(32862);
+        ASSERT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kSplitterTabKind)));
+        QSplitter* splitter = host->GetSplitter();
+        splitter->setSizes({500, 500});
+        Settle(plan);
+        ASSERT_EQ(host->GetPaneView(1), plan);
+        const QList<int> equal = splitter->sizes();
+
+        plan->OnBefehl(32862);
+        Settle(plan);
+        const QList<int> grown = splitter->sizes();
+        EXPECT_GT(grown[1], equal[1]) << "the plan's pane did not grow";
+        EXPECT_GE(grown[0], (grown[0] + grown[1]) / 4 - 1) << "the template's pane was squeezed";
+        Keep(QStringLiteral("split_DE_%1x%2.png").arg(size.width()).arg(size.height()));
+        CheckInSight(plan, what);
+
+        // Back from the plan tab with the ramp still on, into equal panes.
+        ASSERT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kPlan)));
+        Settle(plan);
+        ASSERT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kSplitterTabKind)));
+        splitter->setSizes({500, 500});
+        Settle(plan);
+        EXPECT_EQ(splitter->sizes(), grown) << "coming back to the split view";
+
+        // Once the room is given, the user may take it back.
+        splitter->setSizes(equal);
+        Settle(plan);
+        EXPECT_EQ(splitter->sizes(), equal) << "the pane grew again by itself";
     }
 }
