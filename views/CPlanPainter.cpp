@@ -537,6 +537,12 @@ void CPlanPainter::AktualisiereAnzeige(CQOR& plan, bool bExport)
         m_dZoom = a.GetZoom() * m_dFensterFaktor;
 }
 
+int CPlanPainter::PixelProMeter() const
+{
+    const CFahrzeug* pVorn = m_pEin->pErstes;
+    return pVorn && pVorn->IsArt5() ? 200 : 97;
+}
+
 // The room the drawing takes in height besides the load area: the strips and the x buttons above, the
 // dimensions below or, in ramp mode, the ramp below the load area and the band of tiles along the bottom.
 // Of the ramp, the part where the block stands (at most 2 m of it) is to be in sight; the rest scrolls
@@ -553,8 +559,7 @@ double CPlanPainter::FensterFaktor(const PlanLage& g) const
     const QSize fenster = m_pEin->fenster;
     if (!m_pEin->bFensterAnpassung || fenster.isEmpty() || g.L <= 0.0 || g.W <= 0.0)
         return 1.0;
-    const CFahrzeug* pVorn = m_pEin->pErstes;
-    const double nPixel = pVorn && pVorn->IsArt5() ? 200.0 : 97.0;
+    const double nPixel = PixelProMeter();
     // Besides the load area the cab and the margin at the left and the margin at the right take room in
     // width.
     const Hoehenbedarf h = HoeheNeben(g);
@@ -568,8 +573,7 @@ int CPlanPainter::RampenMindestHoehe(const PlanLage& g) const
 {
     if (!m_pEin->bFensterAnpassung || !m_pEin->bRampenModus || g.L <= 0.0 || g.W <= 0.0)
         return 0;
-    const CFahrzeug* pVorn = m_pEin->pErstes;
-    const double nPixel = pVorn && pVorn->IsArt5() ? 200.0 : 97.0;
+    const double nPixel = PixelProMeter();
     const Hoehenbedarf h = HoeheNeben(g);
     return h.nPixel + static_cast<int>(std::ceil(h.dMeter * nPixel * kLesbarerFaktor));
 }
@@ -577,8 +581,7 @@ int CPlanPainter::RampenMindestHoehe(const PlanLage& g) const
 // The scale (pixels per metre: the export's own, else by the front vehicle) and the usable area's place.
 void CPlanPainter::SetzeMassstab(PlanLage& g, int nExportScale)
 {
-    const CFahrzeug* pVorn = m_pEin->pErstes;
-    int nScale = pVorn && pVorn->IsArt5() ? 200 : 97;
+    int nScale = PixelProMeter();
     g.ursprungAlt = m_ptUrsprungKorr;
     g.nScaleAltX = m_nPixelProMeterX;
     g.nScaleAltY = m_nPixelProMeterY;

@@ -237,6 +237,8 @@ private:
     void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
     // Copies the plan's display options (and, unless exporting, its zoom).
     void AktualisiereAnzeige(CQOR& plan, bool bExport);
+    // The screen's pixels per metre at the usual zoom, by the front vehicle.
+    int PixelProMeter() const;
     // Pixels and metres the drawing needs in height besides the load area's width.
     struct Hoehenbedarf
     {

@@ -254,10 +254,7 @@ void CVorlageRegler::SetLFLaenge(double dWert)
     if (f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         dWert -= f->GetAchse1Abstand();
     f->SetLFLaenge(dWert);
-    pDoc->OnFahrzeugChanged(false);
-    m_Quelle.ReglerNeuzeichnen();
-    m_Quelle.Geaendert(false);
-    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
+    CommitChange();
 }
 
 void CVorlageRegler::SetKupplungsversatz(double dWert)
@@ -267,10 +264,7 @@ void CVorlageRegler::SetKupplungsversatz(double dWert)
     if (!pDoc || !s)
         return;
     s->SetSattelVersatz(dWert);
-    pDoc->OnFahrzeugChanged(false);
-    m_Quelle.ReglerNeuzeichnen();
-    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-    m_Quelle.Geaendert(false);
+    CommitChange();
 }
 
 void CVorlageRegler::SetzeAchse1Abstand(double dWert)
@@ -283,10 +277,7 @@ void CVorlageRegler::SetzeAchse1Abstand(double dWert)
     const double alt = f->m_Achsen[0].dAbstand;
     f->SetAchsAbstand(0, dWert);
     f->SetAchsAbstand(1, f->m_Achsen[1].dAbstand + dWert - alt);
-    pDoc->OnFahrzeugChanged(false);
-    m_Quelle.ReglerNeuzeichnen();
-    m_Quelle.Geaendert(false);
-    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
+    CommitChange();
 }
 
 void CVorlageRegler::SetzeKupplung(double dWert)
@@ -296,10 +287,7 @@ void CVorlageRegler::SetzeKupplung(double dWert)
     if (!pDoc || !f)
         return;
     f->SetKupplungsabstand(f->IsArt5() ? -dWert : dWert);
-    pDoc->OnFahrzeugChanged(false);
-    m_Quelle.ReglerNeuzeichnen();
-    pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-    m_Quelle.Geaendert(false);
+    CommitChange();
 }
 
 void CVorlageRegler::SetzeZLPosition(double dWert)
@@ -429,10 +417,7 @@ bool CVorlageRegler::Nachricht(int nMsg, double dWert)
     case 0x8082:
         if (m_pEditZL && f->HasZL(m_pEditZL)) {
             m_pEditZL->m_dMasse = dWert;
-            pDoc->OnFahrzeugChanged(false);
-            m_Quelle.ReglerNeuzeichnen();
-            pDoc->UpdateOtherViews(UpdateHinweis::kBearbeitet);
-            m_Quelle.Geaendert(false);
+            CommitChange();
         }
         return true;
     case 0x8083:

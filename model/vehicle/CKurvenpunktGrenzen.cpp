@@ -119,35 +119,29 @@ int CKurvenpunktGrenzen::CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double 
             r->nMinGrenze = nCode[i];
         }
     };
+    // A record that holds only a minimum (2) gives its minimum and takes no part in the choice.
     const auto satz = [&](int i, double d, double M, double P) {
-        return Grenzsatz(L, d, M, P, dMax[i], dMin[i], nCode[i], d);
+        const int a = Grenzsatz(L, d, M, P, dMax[i], dMin[i], nCode[i], d);
+        if (a == 2) {
+            nimmMinimum(i);
+            dMax[i] = -1.0;
+        }
+        return a;
     };
 
     int a = satz(0, xa, dMomentV, f.m_dZulLastHinten);
     if (a == 10)
         return 3;
-    if (a == 2) {
-        nimmMinimum(0);
-        dMax[0] = -1.0;
-    }
     a = satz(1, xb, dMomentH, f.m_dZulLastVorn);
     if (a == 10) {
         pPunkt->m_dX = L + v;
         return 4;
-    }
-    if (a == 2) {
-        nimmMinimum(1);
-        dMax[1] = -1.0;
     }
     if (bAnteilHinten) {
         a = satz(3, xa - f.m_dMinAnteilHinten * L, dMomentV, f.m_dMinLastHinten);
         if (a == 10) {
             pPunkt->m_dX = f.m_dMinAnteilHinten * L + v;
             return 4;
-        }
-        if (a == 2) {
-            nimmMinimum(3);
-            dMax[3] = -1.0;
         }
     } else {
         dMax[3] = -1.0;
@@ -156,10 +150,6 @@ int CKurvenpunktGrenzen::CalcGrenzRahmen(SYs2X* pPunkt, double dMomentV, double 
         a = satz(4, xb - f.m_dMinAnteilVorn * L, dMomentH, f.m_dMinLastVorn);
         if (a == 10)
             return 3;
-        if (a == 2) {
-            nimmMinimum(4);
-            dMax[4] = -1.0;
-        }
     } else {
         dMax[4] = -1.0;
         nCode[4] = 6;
