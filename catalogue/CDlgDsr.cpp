@@ -1,4 +1,4 @@
-// The rounded front corners of a new semi-trailer: clamps, the partner field and the result.
+// The rounded front corners of a new semi-trailer: ranges, the partner field and the result.
 #include "catalogue/CDlgDsr.h"
 
 #include "ui/CEditLast.h"
@@ -6,11 +6,9 @@
 
 #include <QCheckBox>
 
-#include <algorithm>
-
-int CDlgDsr::Klemme(int ctrlId, int nWert)
+int CDlgDsr::Hoechstwert(int ctrlId)
 {
-    return std::min(nWert, ctrlId == kIdDurchmesser ? 500 : 250);
+    return ctrlId == kIdDurchmesser ? 500 : 250;
 }
 
 int CDlgDsr::Partner(int ctrlId, std::optional<int> wert)
@@ -50,26 +48,20 @@ bool CDlgDsr::OnInitDialog()
     for (int id : {kIdDurchmesser, kIdRadius}) {
         if (CEditLast* feld = Feld(id)) {
             feld->SetFormat(EditValue::kInt, QStringLiteral("%i"));
+            feld->SetRange(0, Hoechstwert(id));
             connect(feld, &QLineEdit::editingFinished, this, [this, id] { Verlassen(id); });
         }
     }
     return true;
 }
 
-void CDlgDsr::OnEditCommit(int ctrlId, EditValue& value, int reserved)
-{
-    if (ctrlId == kIdDurchmesser || ctrlId == kIdRadius)
-        value.i = Klemme(ctrlId, value.i);
-    CDlgBase::OnEditCommit(ctrlId, value, reserved);
-}
-
 void CDlgDsr::Verlassen(int ctrlId)
 {
     CEditLast* feld = Feld(ctrlId);
     CEditLast* anderes = Feld(ctrlId == kIdDurchmesser ? kIdRadius : kIdDurchmesser);
-    if (!feld || !anderes)
+    // A refused entry changes nothing else: the other field keeps its value until this one is taken.
+    if (!feld || !anderes || !feld->CommitText(false))
         return;
-    feld->CommitText(false);
     anderes->SetInt(Partner(ctrlId, Wert(ctrlId)));
 }
 

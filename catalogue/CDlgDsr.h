@@ -7,9 +7,9 @@
 
 class CEditLast;
 
-// The diameter and the radius of the corners in millimetres: leaving either field sets the other. The
-// result, the diameter that CAuflieger::GetAufliegerMass gives in metres, is 0 with "none" checked, else
-// the diameter, or twice the radius when the diameter is empty.
+// The diameter and the radius of the corners in whole millimetres: leaving either field sets the other
+// (a refused entry sets nothing). The result, the diameter that CAuflieger::GetAufliegerMass gives in
+// metres, is 0 with "none" checked, else the diameter, or twice the radius when the diameter is empty.
 class CDlgDsr : public CDlgBase
 {
     Q_OBJECT
@@ -20,8 +20,8 @@ public:
     static constexpr int kIdRadius = 1363;
     static constexpr int kIdKeine = 1344;
 
-    // A committed value: the diameter at most 500 mm, the radius at most 250 mm.
-    static int Klemme(int ctrlId, int nWert);
+    // The largest value a field takes: the diameter 500 mm, the radius 250 mm (whole millimetres from 0).
+    static int Hoechstwert(int ctrlId);
     // The value the other field gets when `ctrlId` is left holding `wert` (nullopt: empty).
     static int Partner(int ctrlId, std::optional<int> wert);
     static int Ergebnis(bool bKeine, std::optional<int> erste, std::optional<int> zweite);
@@ -36,7 +36,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnEditCommit(int ctrlId, EditValue& value, int reserved) override;
     void OnOK() override;
 
 private:

@@ -67,11 +67,13 @@ bool CDlgZurrmittel::OnInitDialog()
     if (CEditLast* e = Edit(kVorspannId)) {
         e->SetFormat(3, QStringLiteral("%.0f"), QString::fromStdString(LoadResString(559)), frage);
         e->SetAllowedChars(CEditLast::kDigits);
+        e->SetRange(0, ZurrmittelListe::kHoechsteKraft);
         e->SetEmptyValueDouble(0.0);
     }
     if (CEditLast* e = Edit(kZurrkraftId)) {
         e->SetFormat(3, QStringLiteral("%.0f"), frage, frage);
         e->SetAllowedChars(CEditLast::kDigits);
+        e->SetRange(0, ZurrmittelListe::kHoechsteKraft);
         e->SetEmptyValueDouble(0.0);
     }
     if (CEditLast* e = Edit(kAnzahlId)) {
@@ -189,7 +191,13 @@ void CDlgZurrmittel::Hinzufuegen()
     CEditLast* name = Edit(kNameId);
     if (!wert1 || !wert2 || !anzahl || !name)
         return;
-    if (ohne && ohne->isChecked())
+    // A refused entry adds nothing: its own message says what the field takes (the tension force only
+    // counts while it is given).
+    const bool bOhneVorspann = ohne && ohne->isChecked();
+    for (CEditLast* feld : {wert1, wert2, anzahl})
+        if ((feld != wert1 || !bOhneVorspann) && !feld->CommitPending())
+            return;
+    if (bOhneVorspann)
         neu.m_dVorspannkraft = 0.0;
     else {
         if (wert1->IsEmpty()) {

@@ -62,6 +62,8 @@ bool CPgLgSichgPage6::OnInitDialog()
             e->SetFormat(1, QStringLiteral("%i"), QStringLiteral("?"), QStringLiteral("?"));
             e->SetAllowedChars(CEditLast::kDigits);
             e->SetEmptyValueInt(0);
+            if (id != kAnzahlId)
+                e->SetRange(0, ZurrmittelListe::kHoechsteKraft);
         }
     }
     if (QTreeWidget* l = Liste()) {

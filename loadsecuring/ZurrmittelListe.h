@@ -19,6 +19,8 @@ public:
     static constexpr int kSpalten = 5;
     // The header texts of the columns.
     static constexpr std::uint32_t kKopfTexte[kSpalten] = {1386, 1387, 346, 1388, 1389};
+    // The largest tension force STF or lashing capacity LC (whole daN) the device fields take.
+    static constexpr int kHoechsteKraft = 99999;
     struct Zeile
     {
         CZurrmittel* pGeraet = nullptr;

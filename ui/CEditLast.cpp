@@ -111,17 +111,6 @@ bool ReadDouble(const QString& text, double* out)
     return true;
 }
 
-// Reads a whole number that fits an int; false on anything else.
-bool ReadLong(const QString& text, int* out)
-{
-    double value = 0.0;
-    if (!ReadDouble(text, &value) || value != std::trunc(value) ||
-        value < double(std::numeric_limits<int>::min()) || value > double(std::numeric_limits<int>::max()))
-        return false;
-    *out = int(value);
-    return true;
-}
-
 // Truncates toward zero; false when the result does not fit an int.
 bool TruncateToInt(double value, int* out)
 {
@@ -455,27 +444,32 @@ bool CEditLast::CommitText(CommitTrigger trigger)
         }
     } else if (m_value.mode != EditValue::kNone) {
         EditValue v = m_value;
-        bool ok = false;
-        double d = 0.0;
-        if (m_value.mode == EditValue::kInt) {
-            ok = ReadLong(typed, &v.i);
-            d = v.i;
-        } else {
-            ok = ReadDouble(typed, &d);
-            if (ok && m_value.mode == EditValue::kFloat) {
+        NumberEntry entry = ReadNumberEntry(typed, IsWholeNumberField(), m_range);
+        const double d = entry.value;
+        if (entry.IsTaken()) {
+            // A number the value's type cannot hold lies outside what the field takes too.
+            if (m_value.mode == EditValue::kInt) {
+                if (d < double(std::numeric_limits<int>::min()) ||
+                    d > double(std::numeric_limits<int>::max()))
+                    entry.status = NumberEntry::Status::kOutside;
+                else
+                    v.i = int(d);
+            } else if (m_value.mode == EditValue::kFloat) {
                 v.f = float(d);
-                ok = std::isfinite(v.f);
+                if (!std::isfinite(v.f))
+                    entry.status = NumberEntry::Status::kOutside;
             } else {
                 v.d = d;
             }
         }
-        if (!typed.trimmed().isEmpty() && (!ok || !InRange(d))) {
+        if (entry.IsRefused()) {
             // Refused: the value and the empty state stay as they were, the typed text stays for
             // the user to correct, and a message says what the field takes.
             m_empty = wasEmpty;
-            Refuse(typed, ok, trigger);
+            Refuse(typed, entry.status, trigger);
             return false;
         }
+        const bool ok = entry.IsTaken();
         if (!ok) {
             if (m_restore) {
                 m_value = *m_restore;
@@ -502,11 +496,6 @@ bool CEditLast::CommitText(CommitTrigger trigger)
     }
     SendChanged(old, byReturn);
     return true;
-}
-
-bool CEditLast::InRange(double value) const
-{
-    return !m_range || (value >= m_range->first && value <= m_range->second);
 }
 
 void CEditLast::SetRange(double min, double max, const QString& subject)
@@ -538,12 +527,19 @@ int CEditLast::ShownDecimals() const
     return 2;
 }
 
-void CEditLast::Refuse(const QString& typed, bool readable, CommitTrigger trigger)
+bool CEditLast::IsWholeNumberField() const
+{
+    const int mode = m_value.mode;
+    return mode == EditValue::kInt ||
+           ((mode == EditValue::kFloat || mode == EditValue::kDouble) && ShownDecimals() == 0);
+}
+
+void CEditLast::Refuse(const QString& typed, NumberEntry::Status why, CommitTrigger trigger)
 {
     const bool again = m_isRefused && m_refusedText == typed;
     m_isRefused = true;
     m_refusedText = typed;
-    QString body = NumberRefusalText(typed, readable, m_range, ShownDecimals());
+    QString body = NumberRefusalText(typed, why, IsWholeNumberField(), m_range, ShownDecimals());
     if (!m_rangeSubject.isEmpty())
         body = m_rangeSubject.toHtmlEscaped() + QStringLiteral("<br>") + body;
     const std::string pruefen = LoadResString(kTextPruefen);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/EditValue.h"
+#include "ui/NumberRefusal.h"
 
 #include <QColor>
 #include <QLineEdit>
@@ -104,6 +105,9 @@ public:
     // The typed text was refused and the field holds no value from it (the getters answer as empty).
     bool IsRefused() const { return m_isRefused; }
     QString RefusalMessage() const { return m_refusalMessage; }
+    // A number field that shows no decimals (an int, or a "%.0f" format) takes whole numbers only: a
+    // decimal is refused with a message naming the whole numbers it takes, never rounded.
+    bool IsWholeNumberField() const;
     // Commits a pending entry; when the field's text is refused its message is shown (once) and the
     // field takes the focus. False when refused: a dialog goes no further.
     bool CommitPending();
@@ -123,9 +127,8 @@ protected:
 
 private:
     QString FormatNumber(const EditValue& value) const;
-    bool InRange(double value) const;
     int ShownDecimals() const;
-    void Refuse(const QString& typed, bool readable, CommitTrigger trigger);
+    void Refuse(const QString& typed, NumberEntry::Status why, CommitTrigger trigger);
     void ClearRefusal();
     EditValue FromDouble(double value) const;
     bool ToDouble(const EditValue& value, double* out) const;

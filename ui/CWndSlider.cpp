@@ -12,10 +12,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QToolTip>
 
 #include <cmath>
@@ -144,6 +146,8 @@ CWndSlider::CWndSlider() : m_edit(new QLineEdit(this))
     m_edit->setContextMenuPolicy(Qt::NoContextMenu);
     m_edit->setAcceptDrops(false);
     m_edit->installEventFilter(this);
+    // The note of a refused entry goes as soon as the text is changed.
+    connect(m_edit, &QLineEdit::textEdited, this, [this] { HideRefusal(); });
 }
 
 CWndSlider::~CWndSlider()
@@ -312,34 +316,95 @@ void CWndSlider::Report(double value)
     QCoreApplication::sendEvent(m_parent, &message);
 }
 
+NumberRange CWndSlider::ShownRange() const
+{
+    QString text;
+    return WholeNumberRange(ConvertValue(std::min(m_dMin, m_dMax), false, &text),
+                            ConvertValue(std::max(m_dMin, m_dMax), false, &text));
+}
+
+bool CWndSlider::IsTaken(const QString& typed) const
+{
+    return ReadNumberEntry(typed, true, ShownRange()).IsTaken();
+}
+
 bool CWndSlider::CheckEditText()
 {
+    // The slider shows whole kilograms, millimetres or percent and takes whole ones within its limits as
+    // it shows them; the value then keeps to its limits in the model's units.
     const QString typed = m_edit->text();
-    const NumberReading reading = ReadNumberText(typed);
-    double v = 0.0;
-    const bool readable = reading.IsNumber();
-    if (readable)
-        v = ConvertValue(reading.value, true, nullptr);
-    if (readable && v >= std::min(m_dMin, m_dMax) && v <= std::max(m_dMin, m_dMax)) {
-        m_strMeldung.clear();
+    const NumberRange range = ShownRange();
+    NumberEntry entry = ReadNumberEntry(typed, true, range);
+    if (entry.IsTaken()) {
+        HideRefusal();
         return true;
     }
-    // Refused: the text stays for correction, the value as it was, and a note by the edit says
-    // what the slider takes (in the units it shows).
-    QString shownMin, shownMax;
-    const double dMin = ConvertValue(std::min(m_dMin, m_dMax), false, &shownMin);
-    const double dMax = ConvertValue(std::max(m_dMin, m_dMax), false, &shownMax);
-    m_strMeldung = NumberRefusalText(typed, readable, std::make_pair(dMin, dMax), 0);
-    QToolTip::showText(m_edit->mapToGlobal(QPoint(0, m_edit->height())), m_strMeldung, m_edit);
+    if (entry.status == NumberEntry::Status::kEmpty)
+        entry.status = NumberEntry::Status::kNoNumber;
+    // Refused: the text stays for correction, the value as it was, and a note under the edit says what
+    // the slider takes (in the units it shows) until the text is changed or the slider closes.
+    m_strMeldung = NumberRefusalText(typed, entry.status, true, range, 0);
+    ShowRefusal();
     m_edit->setFocus(Qt::OtherFocusReason);
     m_edit->selectAll();
     return false;
 }
 
-void CWndSlider::Commit(bool tab)
+void CWndSlider::ShowRefusal()
+{
+    if (!m_note) {
+        // A window of its own, so that it may reach beyond the slider and the view; it goes with the slider.
+        m_note = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        m_note->setObjectName(QStringLiteral("SliderRefusalNote"));
+        m_note->setForegroundRole(QPalette::ToolTipText);
+        m_note->setBackgroundRole(QPalette::ToolTipBase);
+        m_note->setPalette(QToolTip::palette());
+        m_note->setAutoFillBackground(true);
+        m_note->setFrameShape(QFrame::Box);
+        m_note->setMargin(3);
+        m_note->setTextFormat(Qt::RichText);
+        m_note->setWordWrap(true);
+        m_note->setFont(QToolTip::font());
+    }
+    m_note->setText(m_strMeldung);
+    m_note->setFixedWidth(std::min(m_note->fontMetrics().horizontalAdvance(m_strMeldung) + 12, 360));
+    m_note->adjustSize();
+    PlaceRefusal();
+    m_note->show();
+    m_note->raise();
+}
+
+void CWndSlider::PlaceRefusal()
+{
+    if (!m_note)
+        return;
+    // Under the edit, kept on the edit's screen.
+    QPoint pos = m_edit->mapToGlobal(QPoint(0, m_edit->height() + 2));
+    if (const QScreen* screen = m_edit->screen()) {
+        const QRect room = screen->availableGeometry();
+        pos.setX(std::max(room.left(), std::min(pos.x(), room.right() - m_note->width())));
+        if (pos.y() + m_note->height() > room.bottom())
+            pos.setY(m_edit->mapToGlobal(QPoint(0, 0)).y() - m_note->height() - 2);
+    }
+    m_note->move(pos);
+}
+
+QLabel* CWndSlider::RefusalNote() const
+{
+    return m_note && m_note->isVisible() ? m_note : nullptr;
+}
+
+void CWndSlider::HideRefusal()
+{
+    m_strMeldung.clear();
+    if (m_note)
+        m_note->hide();
+}
+
+bool CWndSlider::Commit(bool tab)
 {
     if (!CheckEditText())
-        return;
+        return false;
     m_dValue = ClampValue(ParseEditText());
     ShowValue(m_dValue);
     if (tab)
@@ -347,6 +412,7 @@ void CWndSlider::Commit(bool tab)
     m_dValue = ParseEditText();
     if (IsToBeReported(m_dValue))
         Report(m_dValue);
+    return true;
 }
 
 void CWndSlider::ApplyStep(double step)
@@ -430,7 +496,9 @@ bool CWndSlider::EditKey(QKeyEvent* key)
     switch (key->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        Commit(true);
+        // A refused entry keeps the keyboard until it is corrected or dropped with Esc.
+        if (!Commit(true))
+            return true;
         m_edit->update();
         if (m_parent) {
             SliderEvent tab(SliderEvent::kTabType, this);
@@ -476,11 +544,13 @@ bool CWndSlider::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        RefreshValueText();
+        // A refused text stays for correction.
+        if (m_strMeldung.isEmpty())
+            RefreshValueText();
         return false;
     case QEvent::FocusOut:
-        // A text that reads as a number is shown normalised; any other stays for correction.
-        if (ReadNumberText(m_edit->text()).IsNumber())
+        // A text the slider takes is shown normalised; any other stays for correction.
+        if (IsTaken(m_edit->text()))
             ShowValue(ParseEditText());
         return false;
     case QEvent::ShortcutOverride: {
@@ -512,9 +582,10 @@ bool CWndSlider::event(QEvent* event)
 
 void CWndSlider::OnSliderClose(bool apply)
 {
-    // A refused text applies nothing: the value stays as it was.
-    if (apply && CheckEditText())
-        Commit(false);
+    // A refused text applies nothing and closes nothing: the slider stays with the text and its note
+    // until the text is corrected or Esc drops it.
+    if (apply && !Commit(false))
+        return;
     QPointer<QWidget> parent = m_parent;
     ISliderOwner* owner = ISliderOwner::IsAlive(m_owner) ? m_owner : nullptr;
     ProgramRun* pRun = owner ? owner->SliderProgramRun() : nullptr;
@@ -551,6 +622,14 @@ void CWndSlider::resizeEvent(QResizeEvent* event)
     const QRect client = ClientRect();
     m_edit->setGeometry(client.x(), client.y(), client.width(), std::min(kEditHeight, client.height()));
     QWidget::resizeEvent(event);
+}
+
+void CWndSlider::moveEvent(QMoveEvent* event)
+{
+    // The note stays under the edit when the owner moves the slider along with what it edits.
+    if (RefusalNote())
+        PlaceRefusal();
+    QWidget::moveEvent(event);
 }
 
 void CWndSlider::paintEvent(QPaintEvent*)

@@ -8,7 +8,10 @@
 #include <QRect>
 #include <QWidget>
 
+#include "ui/NumberRefusal.h"
+
 class ISliderOwner;
+class QLabel;
 class QLineEdit;
 
 // A bordered child of a view, placed above a point of it, holding one right-aligned edit in which
@@ -17,7 +20,9 @@ class QLineEdit;
 // parent as the kind's value message (SliderEvent). Return applies the typed text, Up and Down step
 // one digit, Left and Right move between digits, Tab applies and tells the parent; a mouse press or
 // a key press (arrows excepted) anywhere outside every slider applies and closes, Esc closes without
-// applying. Closing sends SliderEvent::kClosingType, on which the parent deletes the slider.
+// applying. A text that is no whole number within the limits is refused: it stays with a note under
+// the edit, and nothing applies it or closes the slider but a corrected text or Esc. Closing sends
+// SliderEvent::kClosingType, on which the parent deletes the slider.
 //
 // Use: construct, SetKind, SetLimits, SetValue, Create, show (and move); delete on kClosingType.
 // Compact sliders are 46 x 16 pixels, tall ones 40 x 110 with a grip band that changes the height
@@ -69,9 +74,13 @@ public:
     bool IsToBeReported(double v) const;
 
     QLineEdit* Edit() const { return m_edit; }
-    // The note of the last refused entry (a text that is no number, or one outside the limits, in the
-    // shown units); empty after an entry that was taken.
+    // The note of the refused entry (a text that is no whole number, or one outside the limits, in the
+    // shown units), shown under the edit until the text is changed; empty after an entry that was taken.
     QString RefusalMessage() const { return m_strMeldung; }
+    // The note's window while it shows, else null.
+    QLabel* RefusalNote() const;
+    // The whole numbers the slider takes in the units it shows: its limits as it shows them.
+    NumberRange ShownRange() const;
     // The grip band as last painted (client coordinates); empty before the first paint of a tall slider.
     QRect GripRect() const { return m_gripRect; }
     bool IsDragging() const { return m_dragging; }
@@ -89,6 +98,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -96,9 +106,14 @@ protected:
 
 private:
     bool EditKey(QKeyEvent* key);
-    void Commit(bool tab);
-    // True when the edit's text is a number within the limits; otherwise shows the refusal note.
+    // Applies the edit's text; false (nothing applied) when it is refused.
+    bool Commit(bool tab);
+    // True when the edit's text is a whole number within the limits; otherwise shows the refusal note.
     bool CheckEditText();
+    bool IsTaken(const QString& typed) const;
+    void ShowRefusal();
+    void PlaceRefusal();
+    void HideRefusal();
     void ApplyStep(double step);
     void Report(double value);
     void OnSliderClose(bool apply);
@@ -122,4 +137,5 @@ private:
     ISliderOwner* m_owner = nullptr;
     QLineEdit* m_edit;
     QString m_strMeldung;
+    QLabel* m_note = nullptr;
 };

@@ -160,6 +160,8 @@ void CQOR2View::ShowBreitenSlider()
         m_pSlider = ISliderFactory::Of(&GetProgramRun())
                         .Create(kReglerBreite, f->GetLFBreite(), 0.8, 4.0, QPoint(0, 0), this, true);
         m_nReglerArt = kReglerBreite;
+        if (m_pSlider)
+            m_pSlider->SetCloseOnReturn(true);
     }
     // Over the width label, which is its button.
     if (m_pSlider && !m_treffer.rcBtnWert.isEmpty())

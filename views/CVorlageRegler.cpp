@@ -231,6 +231,9 @@ bool CVorlageRegler::OpenSlider(const QPoint& anchor, int nKind, bool bCompact)
     m_pSlider = ISliderFactory::Of(&m_Quelle.GetReglerProgramRun())
                     .Create(nKind, v, lo, std::max(lo, hi), anchor, m_pOwner, bCompact);
     m_nSliderKind = m_pSlider ? nKind : 0;
+    // A field typed into: Return applies the value and closes it, as on the loading plan.
+    if (m_pSlider)
+        m_pSlider->SetCloseOnReturn(true);
     return m_pSlider != nullptr;
 }
 
@@ -318,6 +321,8 @@ void CVorlageRegler::SetzeZLPosition(double dWert)
                         QPoint(m_Quelle.GetSelZLRect().center().x(), m_Quelle.GetSelZLRect().bottom() + 1),
                         m_pOwner, true);
         m_nSliderKind = m_pSlider ? 11 : 0;
+        if (m_pSlider)
+            m_pSlider->SetCloseOnReturn(true);
     } else {
         m_pSlider->SetValue(dWert);
     }

@@ -47,9 +47,11 @@
 #include "ui/CDlgHelpText.h"
 #include "ui/CDlgMessageOnly.h"
 #include "ui/CDlgMsgboxHtml.h"
+#include "ui/CEditLast.h"
 #include "ui/ControlId.h"
 #include "ui/IMessageBoxService.h"
 #include "ui/QtMessageBoxService.h"
+#include "ui/ScriptedMessageBoxService.h"
 #include "view3d/AdapterCaps3D.h"
 #include "view3d/CDlg3DViewSettings.h"
 #include "view3d/CDlgSettings3D.h"
@@ -65,6 +67,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QMap>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -469,6 +472,7 @@ protected:
         SetCurrentTextProvider(m_texts);
     }
 
+public:
     // The folders and the sample truck, in the current language.
     static void Prepare(Setting& s)
     {
@@ -500,11 +504,13 @@ protected:
         s.owner.show();
     }
 
+protected:
     const ResourceModule* m_before = nullptr;
     const ITextProvider* m_texts = nullptr;
 };
 
-TEST_F(DialogFramesTest, EveryDialogFitsTheSmallScreenInEveryLanguage)
+// Opens every dialog in each language as the program does and hands each shown window to `look`.
+void ForEveryDialog(const std::function<void(const QString& code, const Row& row, QWidget* window)>& look)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
@@ -517,32 +523,115 @@ TEST_F(DialogFramesTest, EveryDialogFitsTheSmallScreenInEveryLanguage)
         ASSERT_TRUE(module) << error.toStdString();
         ResourceModule::SetCurrent(module.get());
         Setting s;
-        Prepare(s);
+        DialogFramesTest::Prepare(s);
         ASSERT_NE(s.Fahrzeug(), nullptr);
         for (const Row& row : Rows()) {
             SCOPED_TRACE(row.name);
-            Faults faults;
             bool seen = false;
             std::unique_ptr<QWidget> window;
             RunModal([&] { window = row.open(s); },
                      [&](QWidget* dialog) {
-                         faults = CheckWindow(dialog, row.titled);
-                         SavePicture(dialog, code + QLatin1Char('_') + QString::fromLatin1(row.name));
+                         look(code, row, dialog);
                          seen = true;
                      });
             if (!seen && window) {
                 // A window the program shows without a modal loop: looked at once its events are done.
                 for (int i = 0; i < 3; ++i)
                     QCoreApplication::processEvents();
-                faults = CheckWindow(window->window(), row.titled);
-                SavePicture(window->window(), code + QLatin1Char('_') + QString::fromLatin1(row.name));
+                look(code, row, window->window());
                 seen = true;
             }
             EXPECT_TRUE(seen) << "the dialog did not open";
-            EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
             window.reset();
         }
     }
+}
+
+TEST_F(DialogFramesTest, EveryDialogFitsTheSmallScreenInEveryLanguage)
+{
+    ForEveryDialog([](const QString& code, const Row& row, QWidget* window) {
+        const Faults faults = CheckWindow(window, row.titled);
+        SavePicture(window, code + QLatin1Char('_') + QString::fromLatin1(row.name));
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    });
+}
+
+// The texts of a window's edit fields by their names.
+QMap<QString, QString> FieldTexts(const QWidget* window)
+{
+    QMap<QString, QString> texts;
+    for (const CEditLast* e : window->findChildren<CEditLast*>())
+        texts.insert(e->objectName(), e->text());
+    return texts;
+}
+
+// Every number field that shows whole numbers, in every dialog and language, takes whole numbers only:
+// a decimal is refused with a message saying a whole number is expected (from ... to ... where the field
+// has a range), the typed text stays, the field keeps its value and no other field changes.
+TEST_F(DialogFramesTest, EveryWholeNumberFieldRefusesADecimalAndChangesNothingElse)
+{
+    ScriptedMessageBoxService boxes;
+    // The fields whose range the message must name, with the words of each language.
+    const QMap<QString, QStringList> ranges = {
+        {QStringLiteral("front swing/id_1362"),
+         {QStringLiteral("from 0 to 500"), QStringLiteral("von 0 bis 500")}},
+        {QStringLiteral("front swing/id_1363"),
+         {QStringLiteral("from 0 to 250"), QStringLiteral("von 0 bis 250")}},
+        {QStringLiteral("lashing devices/id_1128"),
+         {QStringLiteral("from 0 to 99999"), QStringLiteral("von 0 bis 99999")}},
+        {QStringLiteral("lashing devices/id_1137"),
+         {QStringLiteral("from 0 to 99999"), QStringLiteral("von 0 bis 99999")}},
+    };
+    QStringList checked;
+    ForEveryDialog([&](const QString& code, const Row& row, QWidget* window) {
+        const bool de = code == QLatin1String("DE");
+        for (CEditLast* field : window->findChildren<CEditLast*>()) {
+            if (!field->IsWholeNumberField() || !field->isVisible() || !field->isEnabled() ||
+                field->isReadOnly())
+                continue;
+            const QString name = QString::fromLatin1(row.name) + QLatin1Char('/') + field->objectName();
+            SCOPED_TRACE(name.toStdString());
+            checked << name;
+            const EditValue before = field->Value();
+            const QString textBefore = field->text();
+            QMap<QString, QString> others = FieldTexts(window);
+            others.remove(field->objectName());
+            boxes.Clear();
+            const QString typed = de ? QStringLiteral("300,5") : QStringLiteral("300.5");
+            window->activateWindow();
+            field->setFocus();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(field->hasFocus());
+            field->setText(typed);
+            EXPECT_FALSE(field->CommitText(CEditLast::CommitTrigger::kReturn));
+            EXPECT_TRUE(field->IsRefused());
+            EXPECT_EQ(field->text(), typed) << "the typed text stays for correction";
+            const QString message = field->RefusalMessage();
+            EXPECT_TRUE(message.contains(de ? QStringLiteral("ist keine ganze Zahl")
+                                            : QStringLiteral("is not a whole number")))
+                << message.toStdString();
+            EXPECT_TRUE(message.contains(de ? QStringLiteral("Geben Sie eine ganze Zahl")
+                                            : QStringLiteral("Enter a whole number")))
+                << message.toStdString();
+            if (ranges.contains(name))
+                EXPECT_TRUE(message.contains(ranges[name].at(de ? 1 : 0))) << message.toStdString();
+            EXPECT_EQ(boxes.Records().size(), 1) << "told once";
+            EXPECT_TRUE(field->Value().SameAs(before)) << "the value stays as it was";
+            // Leaving the refused field (as the dialogs hear it) changes no other field either.
+            field->clearFocus();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(field->text(), typed);
+            QMap<QString, QString> after = FieldTexts(window);
+            after.remove(field->objectName());
+            EXPECT_EQ(after, others) << "a refused entry changes no other field";
+            // Put back as it was for the next field.
+            field->setText(textBefore);
+            field->CommitText(CEditLast::CommitTrigger::kCheck);
+        }
+    });
+    // The fields this mends, among all.
+    for (const QString& name : ranges.keys())
+        EXPECT_TRUE(checked.contains(name)) << name.toStdString() << " was not found";
 }
 
 } // namespace

@@ -193,6 +193,27 @@ TEST(CEditLastTest, CommitParsesStoresAndShows)
     const Case cases[] = {
         {"int", kEnglish, 1, nullptr, {}, {}, "42", false, 42, "42"},
         {"int refuses a fraction", kEnglish, 1, nullptr, {}, {}, "12.5", true, 0, "12.5"},
+        {"a format without decimals refuses a fraction, never rounds it",
+         kGerman,
+         3,
+         "%.0f",
+         {},
+         {},
+         "300,5",
+         true,
+         0,
+         "300,5"},
+        {"a float format without decimals too", kEnglish, 2, "%.0f mm", {}, {}, "0.5", true, 0, "0.5"},
+        {"a format without decimals takes a whole number written with decimals",
+         kEnglish,
+         3,
+         "%.0f",
+         {},
+         {},
+         "300.0",
+         false,
+         300,
+         "300"},
         {"int refuses a fraction despite a restore value",
          kEnglish,
          1,
@@ -465,6 +486,48 @@ TEST(CEditLastTest, ARefusedEntryKeepsItsTextAndTellsTheRangeOnce)
     EXPECT_EQ(f.edit->text(), QStringLiteral("2,0"));
     QTest::qWait(0);
     EXPECT_EQ(f.boxes.Records().size(), 4) << "a refusal the program ended is not told";
+}
+
+// A field showing whole numbers says so when it refuses: a decimal is "no whole number", and the range it
+// names is written without decimals, in the language's words.
+TEST(CEditLastTest, AWholeNumberFieldNamesWholeNumbersWhenItRefuses)
+{
+    struct Case
+    {
+        const char* name;
+        QLocale locale;
+        int mode;
+        const char* format;
+        std::optional<std::pair<double, double>> range;
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a decimal in an int field", kEnglish, 1, "%i", std::pair{0.0, 250.0}, "250.5",
+         "\u201c250.5\u201d is not a whole number. Enter a whole number from 0 to 250."},
+        {"a decimal in a %.0f field", kEnglish, 3, "%.0f", std::pair{0.0, 99999.0}, "300.5",
+         "\u201c300.5\u201d is not a whole number. Enter a whole number from 0 to 99999."},
+        {"outside the range", kEnglish, 1, "%i", std::pair{0.0, 250.0}, "300",
+         "300 lies outside the range this entry takes. Enter a whole number from 0 to 250."},
+        {"no number", kEnglish, 1, "%i", std::pair{0.0, 250.0}, "25x",
+         "\u201c25x\u201d cannot be read as a number. Enter a whole number from 0 to 250."},
+        {"without a range", kEnglish, 3, "%.0f", std::nullopt, "2.5",
+         "\u201c2.5\u201d is not a whole number. Enter a whole number."},
+        {"a field with decimals still takes them", kEnglish, 3, "%.1f", std::pair{0.0, 10.0}, "12.5",
+         "12.5 lies outside the range this entry takes. Enter a number from 0.0 to 10.0."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedLocale locale(c.locale);
+        Fixture f;
+        f.edit->SetFormat(c.mode, QString::fromUtf8(c.format));
+        if (c.range)
+            f.edit->SetRange(c.range->first, c.range->second);
+        f.TypeAndLeave(QString::fromUtf8(c.typed));
+        EXPECT_TRUE(f.edit->IsRefused());
+        EXPECT_TRUE(f.edit->RefusalMessage().contains(QString::fromUtf8(c.message)))
+            << f.edit->RefusalMessage().toStdString();
+    }
 }
 
 TEST(CEditLastTest, ParseFunctions)

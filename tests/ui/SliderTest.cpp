@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
@@ -154,6 +155,24 @@ TEST_F(SliderTest, ReturnAppliesTheTypedValueWithinTheLimitsAndReportsChangedHun
         {"above the maximum", 16, 0.0, 40.0, 12.5, "45000", "45000", {}, "from 0 to 40000"},
         {"below the minimum", 5, 2.0, 13.6, 8.0, "1500", "1500", {}, "from 2000 to 13600"},
         {"no number", 16, 0.0, 40.0, 12.5, "12x5", "12x5", {}, "cannot be read as a number"},
+        {"a decimal is no whole number, never rounded",
+         16,
+         0.0,
+         40.0,
+         12.5,
+         "7500.5",
+         "7500.5",
+         {},
+         "\u201c7500.5\u201d is not a whole number. Enter a whole number from 0 to 40000."},
+        {"limits named as the slider shows them",
+         10,
+         7.3456,
+         44.0004,
+         20.0,
+         "7345",
+         "7345",
+         {},
+         "from 7346 to 44000"},
         {"an empty text", 17, 0.0, 40.0, 3.0, "", "", {}, "from 0 to 40000"},
         {"same hundredth", 16, 0.0, 40.0, 12.5, "12505", "12505", {}, nullptr},
         {"next hundredth", 16, 0.0, 40.0, 12.5, "12510", "12510", {"value 8080 12.51"}, nullptr},
@@ -190,6 +209,99 @@ TEST_F(SliderTest, ReturnAppliesTheTypedValueWithinTheLimitsAndReportsChangedHun
             EXPECT_TRUE(slider->RefusalMessage().isEmpty());
         }
         delete slider;
+    }
+}
+
+// Every kind shows whole kilograms, millimetres or percent, and takes only whole ones: a decimal is
+// refused as no whole number with the range, never rounded.
+TEST_F(SliderTest, EveryKindTakesWholeNumbersOnly)
+{
+    for (int kind = 1; kind <= 20; ++kind) {
+        SCOPED_TRACE(kind);
+        view.log.clear();
+        CWndSlider* slider = Open(kind, 0.0, 40.0, 2.0);
+        const QString shown = slider->Edit()->text();
+        EXPECT_FALSE(shown.isEmpty());
+        EXPECT_FALSE(shown.contains(QLatin1Char('.'))) << shown.toStdString();
+        Type(slider, QStringLiteral("3.5"));
+        QTest::keyClick(slider->Edit(), Qt::Key_Return);
+        EXPECT_TRUE(view.log.empty());
+        EXPECT_DOUBLE_EQ(slider->Value(), 2.0);
+        EXPECT_TRUE(slider->RefusalMessage().contains(
+            QLatin1String("is not a whole number. Enter a whole number from 0 to")))
+            << slider->RefusalMessage().toStdString();
+        Type(slider, QStringLiteral("3"));
+        QTest::keyClick(slider->Edit(), Qt::Key_Return);
+        EXPECT_TRUE(slider->RefusalMessage().isEmpty());
+        EXPECT_DOUBLE_EQ(slider->Value(), slider->ConvertValue(3.0, true, nullptr))
+            << "a whole number is taken";
+        delete slider;
+    }
+}
+
+// A field typed into and closed by Return (or left by a press elsewhere, Tab or the window losing
+// activation) keeps a refused text and its note under the edit: nothing is applied and nothing closes
+// until the text is corrected, or Esc drops it.
+TEST_F(SliderTest, ARefusedEntryStaysWithItsNoteUntilCorrectedOrDropped)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(View&, CWndSlider*)> leave;
+        bool escape; // dropped with Esc afterwards, else corrected
+    };
+    const Case cases[] = {
+        {"Return", [](View&, CWndSlider* s) { QTest::keyPress(s->Edit(), Qt::Key_Return); }, false},
+        {"a press in the view",
+         [](View& v, CWndSlider*) {
+             QTest::mouseClick(&v, Qt::LeftButton, {}, {10, 10});
+         },
+         true},
+        {"a key in another window", [](View& v, CWndSlider*) { QTest::keyClick(v.other, Qt::Key_X); }, false},
+        {"Tab", [](View&, CWndSlider* s) { QTest::keyPress(s->Edit(), Qt::Key_Tab); }, false},
+        {"the window losing activation",
+         [](View& v, CWndSlider*) {
+             QEvent deactivate(QEvent::WindowDeactivate);
+             QCoreApplication::sendEvent(&v, &deactivate);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        for (const char* typed : {"7.5x", "7500.5"}) {
+            SCOPED_TRACE(std::string(c.name) + ", " + typed);
+            view.log.clear();
+            CWndSlider* slider = Open(16, 0.0, 40.0, 12.5);
+            slider->SetCloseOnReturn(true);
+            QPointer<CWndSlider> watch(slider);
+            Type(slider, QString::fromLatin1(typed));
+            c.leave(view, slider);
+            ASSERT_FALSE(watch.isNull()) << "the slider stays open";
+            EXPECT_TRUE(view.log.empty()) << "nothing applied, nothing closed, nothing passed on";
+            EXPECT_EQ(slider->Edit()->text(), QString::fromLatin1(typed));
+            EXPECT_DOUBLE_EQ(slider->Value(), 12.5);
+            EXPECT_EQ(QApplication::focusWidget(), slider->Edit());
+            ASSERT_TRUE(slider->RefusalNote()) << "the note shows";
+            EXPECT_EQ(slider->RefusalNote()->text(), slider->RefusalMessage());
+            EXPECT_TRUE(slider->RefusalMessage().contains(QLatin1String("from 0 to 40000")));
+            EXPECT_TRUE(slider->RefusalNote()->geometry().top() >=
+                        slider->Edit()->mapToGlobal(QPoint(0, slider->Edit()->height())).y())
+                << "under the edit";
+            if (c.escape) {
+                QTest::keyPress(slider->Edit(), Qt::Key_Escape);
+                EXPECT_TRUE(watch.isNull());
+                EXPECT_EQ(view.log, (std::vector<std::string>{"close"}));
+                continue;
+            }
+            // Typing goes on in the field, the note goes with the first change; the corrected text is
+            // taken on Return and closes the field.
+            QTest::keyClick(slider->Edit(), Qt::Key_Backspace);
+            EXPECT_FALSE(slider->RefusalNote());
+            slider->Edit()->selectAll();
+            QTest::keyClicks(slider->Edit(), QStringLiteral("7500"));
+            QTest::keyPress(slider->Edit(), Qt::Key_Return);
+            EXPECT_TRUE(watch.isNull());
+            EXPECT_EQ(view.log, (std::vector<std::string>{"value 8080 7.5", "close"}));
+        }
     }
 }
 

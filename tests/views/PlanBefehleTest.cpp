@@ -34,6 +34,7 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/SNutzbareLF.h"
 #include "platform/MenuResource.h"
+#include "platform/ResourceModule.h"
 #include "tests/support/SampleDocument.h"
 #include "ui/CWndSlider.h"
 #include "ui/CommandEvent.h"
@@ -45,10 +46,12 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -1001,6 +1004,113 @@ TEST_F(PlanBefehleTest, TheMassCommandGivesTheKeyboardToTheMassSlider)
     QTest::keyPress(s->Edit(), Qt::Key_Return); // no release: the window is gone
     EXPECT_DOUBLE_EQ(p->m_dMasse, 0.75);
     EXPECT_FALSE(view->GetRegler());
+}
+
+// The plan's fields typed into and closed by Return (the mass field of the mass key, the position fields
+// of the buttons beside the current load) keep a refused entry with its note under the field, in either
+// language, until it is corrected (then Return takes it and closes the field) or dropped with Esc.
+TEST_F(PlanBefehleTest, APlanFieldKeepsARefusedEntryWithItsNoteUntilCorrectedOrDropped)
+{
+    EchteRegler regler{run};
+    view->show();
+    view->activateWindow();
+    QCoreApplication::processEvents();
+    tagLGINFO* p = Last("Box", 3.0, 0.5, 0.5);
+    struct Sprache
+    {
+        const char* code;
+        Qt::Key masseTaste;
+        const char* keineZahl;  // the note on "7,5x"
+        const char* keineGanze; // the note on a decimal
+        QString dezimal;
+    };
+    const Sprache sprachen[] = {
+        {"EN", Qt::Key_W, "\u201c7,5x\u201d cannot be read as a number.",
+         "is not a whole number. Enter a whole number from", QStringLiteral("2500.5")},
+        {"DE", Qt::Key_G, "\u201e7,5x\u201c ist keine g\u00fcltige Zahl.",
+         "ist keine ganze Zahl. Geben Sie eine ganze Zahl von", QStringLiteral("2500,5")},
+    };
+    enum class Feld
+    {
+        Masse,
+        X,
+        Y
+    };
+    struct Fall
+    {
+        const char* name;
+        Feld feld;
+        const char* gut;
+        std::function<double()> wert;
+        double erwartet;
+    };
+    const Fall faelle[] = {
+        {"mass", Feld::Masse, "750", [&] { return p->m_dMasse; }, 0.75},
+        {"along", Feld::X, "2500", [&] { return p->m_dPosX; }, 2.5},
+        {"across", Feld::Y, "300", [&] { return p->m_dPosY; }, 0.3},
+    };
+    for (const Sprache& sprache : sprachen) {
+        SCOPED_TRACE(sprache.code);
+        const std::unique_ptr<ResourceModule> modul = ResourceModule::Load(
+            QString::fromLatin1(sprache.code), QCoreApplication::applicationDirPath(), nullptr);
+        ASSERT_TRUE(modul);
+        ResourceModule::SetCurrent(modul.get());
+        for (const Fall& fall : faelle) {
+            for (bool bEsc : {false, true}) {
+                SCOPED_TRACE(std::string(fall.name) + (bEsc ? ", dropped with Esc" : ", corrected"));
+                p->m_dMasse = p->m_dSPMasse = 0.5;
+                p->m_dPosX = 3.0;
+                p->m_dPosY = 0.5;
+                p->m_bSelected = 1;
+                Aktuell(p);
+                view->RenderFrame();
+                IValueSlider* pFeld = nullptr;
+                if (fall.feld == Feld::Masse) {
+                    Taste(sprache.masseTaste);
+                    QCoreApplication::sendPostedEvents(view.get());
+                    pFeld = view->GetRegler();
+                } else {
+                    const QRect knopf =
+                        fall.feld == Feld::X ? view->m_treffer.rcBtnX : view->m_treffer.rcBtnY;
+                    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, knopf.center());
+                    pFeld = fall.feld == Feld::X ? view->GetReglerX() : view->GetRegler();
+                }
+                QPointer<CWndSlider> s = EchteRegler::Fenster(pFeld);
+                ASSERT_TRUE(s);
+                ASSERT_EQ(QApplication::focusWidget(), s->Edit());
+                const double vorher = fall.wert();
+                for (const QString& falsch : {QStringLiteral("7,5x"), sprache.dezimal}) {
+                    s->Edit()->selectAll();
+                    QTest::keyClicks(s->Edit(), falsch);
+                    QTest::keyPress(s->Edit(), Qt::Key_Return); // no release: a closed field is gone
+                    ASSERT_TRUE(s) << "the field stays open";
+                    EXPECT_EQ(s->Edit()->text(), falsch) << "with the typed text";
+                    EXPECT_DOUBLE_EQ(fall.wert(), vorher) << "nothing taken";
+                    EXPECT_EQ(QApplication::focusWidget(), s->Edit());
+                    ASSERT_TRUE(s->RefusalNote()) << "the note shows";
+                    const QString note = s->RefusalNote()->text();
+                    EXPECT_TRUE(note.contains(QString::fromUtf8(
+                        falsch == sprache.dezimal ? sprache.keineGanze : sprache.keineZahl)))
+                        << note.toStdString();
+                }
+                if (bEsc) {
+                    QTest::keyPress(s->Edit(), Qt::Key_Escape);
+                    EXPECT_FALSE(s);
+                    EXPECT_DOUBLE_EQ(fall.wert(), vorher);
+                } else {
+                    s->Edit()->selectAll();
+                    QTest::keyClicks(s->Edit(), QString::fromLatin1(fall.gut));
+                    EXPECT_FALSE(s->RefusalNote()) << "the note goes as the text is corrected";
+                    QTest::keyPress(s->Edit(), Qt::Key_Return);
+                    EXPECT_FALSE(s) << "Return takes a good entry and closes the field";
+                    EXPECT_NEAR(fall.wert(), fall.erwartet, 1e-9);
+                }
+                EXPECT_EQ(CWndSlider::OpenCount(), 0);
+                view->SchliesseRegler();
+            }
+        }
+        ResourceModule::SetCurrent(module.Module());
+    }
 }
 
 TEST_F(PlanBefehleTest, ARealSliderClosesApplyingOnlyWhereItShould)

@@ -11,6 +11,8 @@
 #include "views/CTTFrameAnimation.h"
 #include "views/CTabbedViewView.h"
 #include "views/CViewsDocumentHost.h"
+#include "views/CWndSliderFactory.h"
+#include "views/CWndValueSlider.h"
 #include "views/IFrameAnimation.h"
 
 #include "SampleVehicles.h"
@@ -36,8 +38,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -461,6 +465,88 @@ TEST_F(TemplateEditTest, SliderMessagesCommitAsTheirKindSays)
     ASSERT_EQ(sliders.m_nLastKind, 1);
     sliders.m_pLast->Move(3.125);
     EXPECT_DOUBLE_EQ(f.m_Achsen[0].dLeerlast, 3.125);
+}
+
+// The value field of the vehicle tab, in either language: a refused entry stays with its note under the
+// field until it is corrected or dropped with Esc; a good entry and Return take the value, move the axle
+// and close the field, as on the loading plan.
+TEST_F(TemplateEditTest, TheValueFieldKeepsARefusedEntryAndClosesOnAGoodOne)
+{
+    CWndSliderFactory echte;
+    ServiceInstallation<ISliderFactory> installiert(run, echte);
+    const SliderHint::Services hinweisVorher = SliderHint::SetServices({[] { return QStringLiteral("EN"); },
+                                                                        [](bool* checked) {
+                                                                            *checked = false;
+                                                                            return 668;
+                                                                        },
+                                                                        {},
+                                                                        {}});
+    struct Sprache
+    {
+        const char* code;
+        const char* keineZahl;
+        const char* keineGanze;
+        QChar komma;
+    };
+    const Sprache sprachen[] = {
+        {"EN", "cannot be read as a number. Enter a whole number from", "is not a whole number.",
+         QLatin1Char('.')},
+        {"DE", "ist keine g\u00fcltige Zahl. Geben Sie eine ganze Zahl von", "ist keine ganze Zahl.",
+         QLatin1Char(',')},
+    };
+    for (const Sprache& sprache : sprachen) {
+        const std::unique_ptr<ResourceModule> modul = ResourceModule::Load(
+            QString::fromLatin1(sprache.code), QCoreApplication::applicationDirPath(), nullptr);
+        ASSERT_TRUE(modul);
+        ResourceModule::SetCurrent(modul.get());
+        for (bool bEsc : {false, true}) {
+            SCOPED_TRACE(std::string(sprache.code) + (bEsc ? ", dropped with Esc" : ", corrected"));
+            Neu();
+            Oeffne("LKW");
+            view->show();
+            view->activateWindow();
+            QCoreApplication::processEvents();
+            Male();
+            CFahrzeug& f = F();
+            const double vorher = f.m_Achsen[1].dAbstand;
+            Klicke(Mitte(view->GetHotRect(12)));
+            ASSERT_EQ(view->GetSliderKind(), 6);
+            auto* regler = dynamic_cast<CWndValueSlider*>(view->GetSlider());
+            ASSERT_TRUE(regler);
+            QPointer<CWndSlider> s = regler->Window();
+            ASSERT_TRUE(s);
+            const long gut = std::lround(vorher * 1000.0) + 100;
+            const QString dezimal = QString::number(gut) + sprache.komma + QLatin1Char('5');
+            for (const QString& falsch : {QStringLiteral("7,5x"), dezimal}) {
+                s->FocusEdit();
+                QTest::keyClicks(s->Edit(), falsch);
+                QTest::keyPress(s->Edit(), Qt::Key_Return); // no release: a closed field is gone
+                ASSERT_TRUE(s) << "the field stays open";
+                EXPECT_EQ(s->Edit()->text(), falsch);
+                EXPECT_DOUBLE_EQ(f.m_Achsen[1].dAbstand, vorher);
+                ASSERT_TRUE(s->RefusalNote());
+                const QString note = s->RefusalNote()->text();
+                EXPECT_TRUE(note.contains(
+                    QString::fromUtf8(falsch == dezimal ? sprache.keineGanze : sprache.keineZahl)))
+                    << note.toStdString();
+            }
+            if (bEsc) {
+                QTest::keyPress(s->Edit(), Qt::Key_Escape);
+                EXPECT_FALSE(s);
+                EXPECT_DOUBLE_EQ(f.m_Achsen[1].dAbstand, vorher);
+            } else {
+                s->FocusEdit();
+                QTest::keyClicks(s->Edit(), QString::number(gut));
+                QTest::keyPress(s->Edit(), Qt::Key_Return);
+                EXPECT_FALSE(s) << "Return takes a good entry and closes the field";
+                EXPECT_NEAR(f.m_Achsen[1].dAbstand, gut / 1000.0, 1e-9) << "the axle moved";
+            }
+            EXPECT_FALSE(view->GetSlider());
+            EXPECT_EQ(CWndSlider::OpenCount(), 0);
+        }
+        ResourceModule::SetCurrent(module.Module());
+    }
+    SliderHint::SetServices(hinweisVorher);
 }
 
 TEST_F(TemplateEditTest, PermissibleAxleLoadsAndAxleDistancesAskForTheRegulationsHint)
