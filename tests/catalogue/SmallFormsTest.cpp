@@ -217,14 +217,33 @@ TEST_F(SmallFormsTest, CornerDiameterAndRadiusFollowEachOther)
 {
     CDlgDsr dlg;
     dlg.InitDialog();
-    Tippe(&dlg, CDlgDsr::kIdDurchmesser, QStringLiteral("600"));
+    Tippe(&dlg, CDlgDsr::kIdDurchmesser, QStringLiteral("500"));
     dlg.Verlassen(CDlgDsr::kIdDurchmesser);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdDurchmesser)->GetInt(), 500);
     EXPECT_EQ(dlg.Feld(CDlgDsr::kIdRadius)->text(), QStringLiteral("250"));
-    Tippe(&dlg, CDlgDsr::kIdRadius, QStringLiteral("300"));
-    dlg.Verlassen(CDlgDsr::kIdRadius);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdRadius)->GetInt(), 250);
-    EXPECT_EQ(dlg.Feld(CDlgDsr::kIdDurchmesser)->GetInt(), 500);
+    // What a field does not take is refused with the whole millimetres it takes, and the other field
+    // keeps its value.
+    struct Abgelehnt
+    {
+        int feld;
+        const char* text;
+        const char* meldung;
+    };
+    for (const Abgelehnt& a :
+         {Abgelehnt{CDlgDsr::kIdDurchmesser, "600", "Enter a whole number from 0 to 500."},
+          Abgelehnt{CDlgDsr::kIdRadius, "250.5",
+                    "\u201c250.5\u201d is not a whole number. Enter a whole number from 0 to 250."},
+          Abgelehnt{CDlgDsr::kIdRadius, "-1", "Enter a whole number from 0 to 250."}}) {
+        SCOPED_TRACE(a.text);
+        const int anderes = a.feld == CDlgDsr::kIdDurchmesser ? CDlgDsr::kIdRadius : CDlgDsr::kIdDurchmesser;
+        const QString vorher = dlg.Feld(anderes)->text();
+        Tippe(&dlg, a.feld, QString::fromLatin1(a.text));
+        dlg.Verlassen(a.feld);
+        EXPECT_TRUE(dlg.Feld(a.feld)->IsRefused());
+        EXPECT_EQ(dlg.Feld(a.feld)->text(), QString::fromLatin1(a.text));
+        EXPECT_TRUE(dlg.Feld(a.feld)->RefusalMessage().contains(QString::fromUtf8(a.meldung)))
+            << dlg.Feld(a.feld)->RefusalMessage().toStdString();
+        EXPECT_EQ(dlg.Feld(anderes)->text(), vorher);
+    }
     Tippe(&dlg, CDlgDsr::kIdRadius, QStringLiteral("101"));
     dlg.Verlassen(CDlgDsr::kIdRadius);
     EXPECT_EQ(dlg.Feld(CDlgDsr::kIdDurchmesser)->GetInt(), 202);

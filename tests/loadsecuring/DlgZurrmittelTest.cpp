@@ -294,6 +294,37 @@ TEST_F(DlgZurrmittelTest, MissingForceValuesAreRefusedWithTheFocusInTheField)
     }
 }
 
+// A decimal force is refused with the whole daN the field takes (never rounded into the field or the
+// list), and nothing is added.
+TEST_F(DlgZurrmittelTest, ADecimalForceIsRefusedAndAddsNothing)
+{
+    ScriptedMessageBoxService boxes;
+    for (int feld : {CDlgZurrmittel::kVorspannId, CDlgZurrmittel::kZurrkraftId}) {
+        SCOPED_TRACE(feld);
+        SetUp();
+        boxes.Clear();
+        CDlgZurrmittel dlg;
+        dlg.m_pFahrzeug = m_fahrzeug.get();
+        dlg.show();
+        Tippe(dlg, CDlgZurrmittel::kVorspannId, QStringLiteral("300"));
+        Tippe(dlg, CDlgZurrmittel::kZurrkraftId, QStringLiteral("2500"));
+        // Typed, then the Add button pressed: the field is left for the button.
+        dlg.Edit(feld)->setText(QStringLiteral("300.5"));
+        dlg.Edit(feld)->CommitText(CEditLast::CommitTrigger::kLeave);
+        dlg.Hinzufuegen();
+        ASSERT_EQ(boxes.Records().size(), 1);
+        const QString text = boxes.Records()[0].html.text;
+        EXPECT_TRUE(text.contains(
+            QStringLiteral("\u201c300.5\u201d is not a whole number. Enter a whole number from 0 to 99999.")))
+            << text.toStdString();
+        EXPECT_EQ(dlg.Edit(feld)->text(), QStringLiteral("300.5"));
+        EXPECT_EQ(m_fahrzeug->m_ZurrmittelBenutzt.size(), 3u);
+        EXPECT_EQ(dlg.m_bChanged, 0);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(boxes.Records().size(), 1) << "told once";
+    }
+}
+
 TEST_F(DlgZurrmittelTest, ChoosingARowShowsItsDevice)
 {
     CDlgZurrmittel dlg;
