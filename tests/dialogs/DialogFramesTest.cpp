@@ -613,8 +613,9 @@ TEST_F(DialogFramesTest, EveryWholeNumberFieldRefusesADecimalAndChangesNothingEl
             EXPECT_TRUE(message.contains(de ? QStringLiteral("Geben Sie eine ganze Zahl")
                                             : QStringLiteral("Enter a whole number")))
                 << message.toStdString();
-            if (ranges.contains(name))
+            if (ranges.contains(name)) {
                 EXPECT_TRUE(message.contains(ranges[name].at(de ? 1 : 0))) << message.toStdString();
+            }
             EXPECT_EQ(boxes.Records().size(), 1) << "told once";
             EXPECT_TRUE(field->Value().SameAs(before)) << "the value stays as it was";
             // Leaving the refused field (as the dialogs hear it) changes no other field either.
