@@ -4,6 +4,7 @@
 
 #include "views/LabelLayoutCache.h"
 #include "views/PlanGrundbild.h"
+#include "views/PlanMassstab.h"
 
 #include "draw2d/CMemBm.h"
 
@@ -90,20 +91,6 @@ public:
         bool bSchwerpunktZeigen = false;
         bool bAnzeigeBeiKonflikt = false;
     };
-    // The scale of the drawing: the zoom, the pixels per metre, the usable area's corner (ursprung), the
-    // load area's corner (ursprungKorr), the corner last told to the host and the window's share of the
-    // zoom. A paint takes it, works it out anew and gives it back.
-    struct SMassstab
-    {
-        double dZoom = 1.5;
-        int nPixelProMeterX = 97;
-        int nPixelProMeterY = 97;
-        QPoint ursprung{0, 0};
-        QPoint ursprungKorr{100, 40};
-        QPoint letzterUrsprung{-1, -1};
-        double dFensterFaktor = 1.0;
-    };
-
     // Everything one paint draws from.
     struct SEingabe
     {
@@ -126,8 +113,8 @@ public:
         QPoint rand;
         int nPlanUrsprungX = 0;
         int nStreifenHoehe = 0;
-        SMassstab massstab;
-        double dRundung = 0.000001;
+        // The scale of the view: a paint takes it, works it out anew and gives it back.
+        PlanMassstab massstab;
         int nMaxPixelProMeter = 112;
         // The plan grows and shrinks with its window; in ramp mode (with a ramp) the ramp's height in
         // metres and the band of tiles below it count.
@@ -156,7 +143,7 @@ public:
         // The load area's corner moved on the screen: the insets are to be told to the host at once.
         std::function<void(QPoint rand)> meldeRand;
         // Shows or hides the loading ramp at this scale and answers whether it shows.
-        std::function<bool(const SMassstab&)> zeigeRampe;
+        std::function<bool(const PlanMassstab&)> zeigeRampe;
     };
 
     // What a paint gives back. The records of the loads and the tool areas are kept from paint to paint:
@@ -166,7 +153,7 @@ public:
         std::map<tagLGINFO*, SGuiLg> ladungen;
         std::map<int, SToolArea> tools;
         PlanAnzeigeKopie anzeige;
-        SMassstab massstab;
+        PlanMassstab massstab;
         // True when the records of the loads were dropped (loads hidden): the current and the context
         // load go with them.
         bool bLadungenVerworfen = false;
@@ -200,9 +187,9 @@ public:
     // A filled double arrow from a to b; false when they are too close and the heads point outward.
     static bool ZeichneMassPfeil(QPainter& painter, QPoint a, QPoint b, bool bSenkrecht);
     // Guide lines on the rulers at the plan position (x, y) in metres, for the scale `m`.
-    static void ZeichnePositionsLinien(QPainter& painter, const SMassstab& m, double x, double y);
+    static void ZeichnePositionsLinien(QPainter& painter, const PlanMassstab& m, double x, double y);
     // The usable range of `f` in content pixels for the scale `m`; empty without vehicle.
-    static QRect BereichRect(const CFahrzeug* f, const SMassstab& m);
+    static QRect BereichRect(const CFahrzeug* f, const PlanMassstab& m);
     // The centre-of-gravity marker for the plan's mass and centre: 260, 268 or 267.
     static int SchwerpunktBild(CFahrzeug* f, CQOR* q);
 
@@ -225,9 +212,6 @@ private:
     struct PlanLage;
     struct PlanExport;
     void ZeichnePlan(QPainter& painter);
-    int MetresToPixels(double dMetres) const;
-    // The scale as the paint in progress has worked it out so far.
-    SMassstab Massstab() const;
     void SetTool(int nId, const QRect& rc, const QString& text);
     // Drops the records of the loads and their tool areas.
     void VerwirfLadungen();
@@ -289,14 +273,13 @@ private:
     // Answers where the marker lies, or an empty rectangle when it is not drawn.
     QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
     void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
-    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
+    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], int x0, int y0);
     void ZeichneLadeeinheiten(QPainter& painter);
     // Places and draws the value buttons of the current load (x above the load area at the load's front
     // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
     // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.
     void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr, PlanTreffer& treffer);
-    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
-                           int y0);
+    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], int x0, int y0);
     void ZeichneLadeflaechenBereich(QPainter& painter);
     // Drawing of one placed load.
     void ZeichneLadung(QPainter& painter, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
@@ -312,13 +295,7 @@ private:
     SErgebnis* m_pErg = nullptr;
     tagLGINFO* m_pAuswahl = nullptr;
     // The scale worked out by the paint in progress.
-    double m_dZoom = 1.5;
-    int m_nPixelProMeterX = 97;
-    int m_nPixelProMeterY = 97;
-    QPoint m_ptUrsprung;
-    QPoint m_ptUrsprungKorr;
-    QPoint m_ptLetzterUrsprung;
-    double m_dFensterFaktor = 1.0;
+    PlanMassstab m_massstab;
 
     CMemBm m_bmSchwerpunkt[3]; // 260, 268, 267
     CMemBm m_bmLgSchwerpunkt;  // 266

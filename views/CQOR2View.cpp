@@ -113,8 +113,9 @@ tagLGINFO* CQOR2View::Gueltig(tagLGINFO* p) const
 void CQOR2View::OnInitialUpdate()
 {
     m_sizeLine = QSize(50, 20);
-    m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
-    SetScrollSizes(QSize(Trunc(m_dZoom * 1000), Trunc(m_dZoom * 500)), m_sizePage, m_sizeLine);
+    const double z = m_massstab.dZoom;
+    m_sizePage = QSize(Trunc(z * 500), Trunc(z * 250));
+    SetScrollSizes(QSize(Trunc(z * 1000), Trunc(z * 500)), m_sizePage, m_sizeLine);
     for (const int nId : {kToolSchwerpunkt, kToolRandVorn, kToolRandHinten, kToolRandOben, kToolRandUnten})
         m_zeichnung.tools[nId] = SToolArea{QRect(), QString()};
     CGetAnsView::OnInitialUpdate();
@@ -122,12 +123,12 @@ void CQOR2View::OnInitialUpdate()
 
 int CQOR2View::MetresToPixels(double dMetres)
 {
-    return static_cast<int>(std::floor(dMetres * m_dZoom * m_nPixelProMeterX + m_dRundung));
+    return m_massstab.Pixel(dMetres);
 }
 
 double CQOR2View::PixelsToMetres(int nPixels)
 {
-    return nPixels / m_dZoom / m_nPixelProMeterX;
+    return m_massstab.Meter(nPixels);
 }
 
 void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
@@ -456,9 +457,9 @@ QImage CQOR2View::RenderExport()
     CFahrzeug* f = GetFahrzeug();
     if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return QImage();
-    const double dZoom = m_dZoom;
+    const double dZoom = m_massstab.dZoom;
     m_bBildExport = true;
-    m_dZoom = 1.0;
+    m_massstab.dZoom = 1.0;
     QImage bild;
     {
         // The drawing sizes the picture itself; the painter is opened on it there.
@@ -469,7 +470,7 @@ QImage CQOR2View::RenderExport()
         bild = m_zeichnung.exportBild;
     }
     m_zeichnung.exportBild = QImage();
-    m_dZoom = dZoom;
+    m_massstab.dZoom = dZoom;
     m_bBildExport = false;
     return bild;
 }
@@ -506,27 +507,10 @@ void CQOR2View::DrawOverlay(QPainter& painter)
     if (m_bPositionsLinien) {
         painter.save();
         painter.translate(-GetScrollPosition());
-        CPlanPainter::ZeichnePositionsLinien(painter, Massstab(), m_dLinienX, m_dLinienY);
+        CPlanPainter::ZeichnePositionsLinien(painter, m_massstab, m_dLinienX, m_dLinienY);
         painter.restore();
     }
     m_pGesten->Zeichne(painter);
-}
-
-CPlanPainter::SMassstab CQOR2View::Massstab() const
-{
-    return {m_dZoom,          m_nPixelProMeterX,   m_nPixelProMeterY, m_ptUrsprung,
-            m_ptUrsprungKorr, m_ptLetzterUrsprung, m_dFensterFaktor};
-}
-
-void CQOR2View::UebernimmMassstab(const CPlanPainter::SMassstab& m)
-{
-    m_dZoom = m.dZoom;
-    m_nPixelProMeterX = m.nPixelProMeterX;
-    m_nPixelProMeterY = m.nPixelProMeterY;
-    m_ptUrsprung = m.ursprung;
-    m_ptUrsprungKorr = m.ursprungKorr;
-    m_ptLetzterUrsprung = m.letzterUrsprung;
-    m_dFensterFaktor = m.dFensterFaktor;
 }
 
 CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
@@ -546,8 +530,7 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
     ein.rand = ResolveInsets(0xFFFF | (0xFFFF << 16));
     ein.nPlanUrsprungX = GetPlanOriginX();
     ein.nStreifenHoehe = m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : -1;
-    ein.massstab = Massstab();
-    ein.dRundung = m_dRundung;
+    ein.massstab = m_massstab;
     ein.nMaxPixelProMeter = m_nMaxPixelProMeter;
     ein.bFensterAnpassung = m_bFensterAnpassung;
     ein.bRampenModus = m_bRampenModus && m_pLaderampe;
@@ -574,8 +557,8 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
     ein.meldeRand = [this](QPoint rand) {
         PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
     };
-    ein.zeigeRampe = [this](const CPlanPainter::SMassstab& m) {
-        UebernimmMassstab(m);
+    ein.zeigeRampe = [this](const PlanMassstab& m) {
+        m_massstab = m;
         return ZeigeLaderampe(m_bBildExport);
     };
     return ein;
@@ -591,7 +574,7 @@ void CQOR2View::Zeichnen(QPainter& painter)
     }
     MeldeAnzeige(pV);
     m_painter.Zeichne(painter, Eingabe(pV), m_zeichnung);
-    UebernimmMassstab(m_zeichnung.massstab);
+    m_massstab = m_zeichnung.massstab;
     if (m_zeichnung.bLadungenVerworfen) {
         m_pGuiAuswahl = nullptr;
         m_pGuiKontext = nullptr;
@@ -677,7 +660,7 @@ void CQOR2View::SetzeRampeUndScrollGroesse()
     if (total != m_sizeScrollGesamt || GetTotalSize() != total) {
         m_sizeScrollGesamt = total;
         if (m_sizePage.isEmpty())
-            m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
+            m_sizePage = QSize(Trunc(m_massstab.dZoom * 500), Trunc(m_massstab.dZoom * 250));
         if (m_sizeLine.isEmpty())
             m_sizeLine = QSize(50, 20);
         SetScrollSizes(total, m_sizePage, m_sizeLine);
@@ -800,15 +783,11 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     if (!pLg)
         return CPlanGesten::kFsmAbbruch;
     IPlanDialogs::FsmValues werte = PlanDialogWerte::FsmWerte(*pLg, GetFahrzeug(), GetPlan());
-    const double dSx = m_nPixelProMeterX * m_dZoom;
-    const double dSy = m_nPixelProMeterY * m_dZoom;
     if (pLg->GetDimX() > 0.0 && pLg->GetDimY() > 0.0) {
-        const QPoint o = m_ptUrsprung - GetScrollPosition();
-        const QRect rc(QPoint(static_cast<int>(std::floor(pLg->m_dPosX * dSx)) + o.x(),
-                              static_cast<int>(std::floor(pLg->m_dPosY * dSy)) + o.y()),
-                       QSize(std::max(1, static_cast<int>(std::ceil(pLg->GetDimX() * dSx))),
-                             std::max(1, static_cast<int>(std::ceil(pLg->GetDimY() * dSy)))));
-        werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft()), rc.size());
+        // The load's box as drawn, at least a pixel each way.
+        QRect rc = m_massstab.Rechteck(pLg->m_dPosX, pLg->m_dPosY, pLg->GetDimX(), pLg->GetDimY());
+        rc.setSize(rc.size().expandedTo(QSize(1, 1)));
+        werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft() - GetScrollPosition()), rc.size());
     }
     if (!IPlanDialogs::Of(&GetProgramRun()).EditFsm(this, werte))
         return CPlanGesten::kFsmAbbruch;

@@ -150,7 +150,7 @@ public:
     int RampenPixel(double dMeter) override { return MetresToPixels(dMeter); }
     double RampenMeter(int nPixel) override { return PixelsToMetres(nPixel); }
     QPoint RampenScroll() override { return GetScrollPosition(); }
-    QPoint RampenUrsprung() override { return m_ptUrsprung; }
+    QPoint RampenUrsprung() override { return m_massstab.ursprung; }
     bool RampenZiehenStart(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
                            QPoint griff) override;
     void RampenZiehen(QPoint pt) override;
@@ -224,7 +224,7 @@ public:
 
     // The usable range in content pixels at the scale of the last paint, and the centre-of-gravity marker
     // the plan gets (260, 268 or 267).
-    QRect GetBereichRect() const { return CPlanPainter::BereichRect(GetFahrzeug(), Massstab()); }
+    QRect GetBereichRect() const { return CPlanPainter::BereichRect(GetFahrzeug(), m_massstab); }
     int GetSchwerpunktBild() const { return CPlanPainter::SchwerpunktBild(GetFahrzeug(), GetPlan()); }
 
     // The painter of the plan with its fonts, pictures and kept layers (see CPlanPainter); tests compare
@@ -256,8 +256,8 @@ public:
         viewport()->update();
     }
     bool GetFensterAnpassung() const { return m_bFensterAnpassung; }
-    // The window's share of the zoom of the last paint (1 without the fitting).
-    double GetFensterFaktor() const { return m_dFensterFaktor; }
+    // The scale of the last paint; the window's share of its zoom is 1 without the fitting.
+    const PlanMassstab& GetMassstab() const { return m_massstab; }
 
     // What the last paint of the plan left for the hit tests, in client coordinates.
     using PlanTreffer = CPlanPainter::PlanTreffer;
@@ -273,14 +273,7 @@ public:
     QSize m_sizeScrollGesamt{1000, 500};
     PlanTreffer m_treffer;
     int m_nPlatzStatus = 1;
-    QPoint m_ptLetzterUrsprung{-1, -1};
-    QPoint m_ptUrsprungKorr{100, 40};
-    QPoint m_ptUrsprung{0, 0};
-    double m_dZoom = 1.5;
-    int m_nPixelProMeterX = 97;
-    int m_nPixelProMeterY = 97;
     int m_nMaxPixelProMeter = 112;
-    double m_dRundung = 0.000001;
     // Gesture state the drawing reads; the mouse side sets it.
     bool m_bGummiband = false;
     bool m_bGummibandRahmen = true;
@@ -356,9 +349,6 @@ private:
     // an export, a stand-in; the export's picture is its own) and takes over what the paint gives back.
     void Zeichnen(QPainter& painter);
     CPlanPainter::SEingabe Eingabe(CFahrzeug* pV);
-    // The scale as a paint works it out, and taking over the one a paint gave back.
-    CPlanPainter::SMassstab Massstab() const;
-    void UebernimmMassstab(const CPlanPainter::SMassstab& m);
     // Display toggles and grid options of the plan; false for another command.
     bool OnAnzeigeBefehl(CQOR& plan, int nId);
     void VergissAndereFahrzeuge(const CFahrzeug* pV);
@@ -384,7 +374,8 @@ private:
     std::unique_ptr<IValueSlider> m_pSlider; // y position, width or mass
     int m_nReglerArt = 0;                    // the kind of m_pSlider (13, 14 or 16)
     bool m_bFensterAnpassung = false;
-    double m_dFensterFaktor = 1.0;
+    // The scale of the plan: metres to pixels of the whole drawing, as the last paint laid it out.
+    PlanMassstab m_massstab;
     bool m_bRampenRaumPruefen = false;        // FordereRampenRaum at the next paint
     std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
