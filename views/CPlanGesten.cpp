@@ -97,9 +97,9 @@ int CPlanGesten::HitTest(QPoint pt, tagLGINFO** ppLg) const
     if (!m_rcBreitenGriff.isEmpty() && m_rcBreitenGriff.contains(pt))
         return kTrefferBreite;
     for (const auto& [pLg, rec] : m_view.GetGuiLg())
-        if (rec.rc.contains(pt) && m_view.Gueltig(pLg)) {
+        if (tagLGINFO* p = rec.rc.contains(pt) ? m_view.Gueltig(pLg) : nullptr) {
             if (ppLg)
-                *ppLg = pLg;
+                *ppLg = p;
             return kTrefferLadung;
         }
     if (m_view.m_treffer.rcLadeflaeche.contains(pt))
@@ -608,8 +608,9 @@ void CPlanGesten::Zeichne(QPainter& p) const
 bool CPlanGesten::UpdateGummibandAuswahl(const QRect& band)
 {
     bool bGeaendert = false;
-    for (const auto& [pLg, rec] : m_view.GetGuiLg()) {
-        if (!m_view.Gueltig(pLg) || pLg->GetLeId() != 0)
+    for (const auto& [pGezeichnet, rec] : m_view.GetGuiLg()) {
+        tagLGINFO* pLg = m_view.Gueltig(pGezeichnet);
+        if (!pLg || pLg->GetLeId() != 0)
             continue;
         if (pLg->IsFsm()) {
             if (pLg->m_bSelected) {

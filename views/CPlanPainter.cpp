@@ -16,7 +16,6 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
-#include "model/vehicle/SYs2X.h"
 #include "ui/ResourcePictures.h"
 
 #include <QFontMetrics>
@@ -100,8 +99,8 @@ constexpr int kUrsprungX = 100;
 // drawing puts them.
 struct CPlanPainter::PlanLage
 {
-    CFahrzeug* pV = nullptr;
-    CQOR* pPlan = nullptr;
+    const CFahrzeug* pV = nullptr;
+    const CQOR* pPlan = nullptr;
     bool bExport = false;
     double L = 0.0, W = 0.0;
     double e[4] = {};
@@ -184,11 +183,22 @@ void CPlanPainter::VerwirfLadungen()
 
 void CPlanPainter::Zeichne(QPainter& painter, const SEingabe& ein, SErgebnis& erg)
 {
+    ZeichneMit(&painter, ein, erg);
+}
+
+void CPlanPainter::ZeichneExport(const SEingabe& ein, SErgebnis& erg)
+{
+    ZeichneMit(nullptr, ein, erg);
+}
+
+void CPlanPainter::ZeichneMit(QPainter* painter, const SEingabe& ein, SErgebnis& erg)
+{
     m_pEin = &ein;
     m_pErg = &erg;
     m_pAuswahl = ein.pAuswahl;
     m_massstab = ein.massstab;
     erg.bLadungenVerworfen = false;
+    erg.bRandGeaendert = false;
     erg.bPlan = false;
     erg.exportBild = QImage();
     if (ein.pFahrzeug)
@@ -199,9 +209,9 @@ void CPlanPainter::Zeichne(QPainter& painter, const SEingabe& ein, SErgebnis& er
     m_pAuswahl = nullptr;
 }
 
-void CPlanPainter::ZeichnePlan(QPainter& screen)
+void CPlanPainter::ZeichnePlan(QPainter* screen)
 {
-    CFahrzeug* pV = m_pEin->pFahrzeug;
+    const CFahrzeug* pV = m_pEin->pFahrzeug;
     PlanLage g;
     g.pV = pV;
     g.pPlan = pV->GetQor();
@@ -221,7 +231,7 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         g.nExportRand = exp.nRandLinks;
         g.nExportOben = exp.nRandOben;
     }
-    QPainter& p = g.bExport ? *exp.painter : screen;
+    QPainter& p = g.bExport ? *exp.painter : *screen;
     p.save();
     g.scr = g.bExport ? QPoint() : m_pEin->scroll;
     SetTool(kToolSchwerpunkt, QRect(), m_pErg->tools[kToolSchwerpunkt].text);
@@ -259,8 +269,7 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         treffer.rcLadeflaeche = Ecken(g.x0, g.y0, g.x0 + g.lp, g.y0 + g.wp).translated(-g.scr);
         ZeichneKnoepfeUndGriffe(p, QRect(g.x0, g.y0, g.lp, g.wp), g.scr, treffer);
     }
-    // The ramp measures itself by the view's scale: it is handed this paint's.
-    g.bRampe = m_pEin->zeigeRampe && m_pEin->zeigeRampe(m_massstab);
+    g.bRampe = m_pEin->bRampe;
     ZeichneBereichMass(p, g);
     treffer.rcSchwerpunkt = ZeichneSchwerpunkt(p, g);
     if (!g.bExport) {
@@ -469,8 +478,8 @@ void CPlanPainter::SetzeUrsprung(PlanLage& g)
         m_massstab.ursprungKorr = QPoint(g.x0, g.y0);
         if (m_massstab.ursprungKorr != m_massstab.letzterUrsprung) {
             m_massstab.letzterUrsprung = m_massstab.ursprungKorr;
-            if (m_pEin->meldeRand)
-                m_pEin->meldeRand(g.rand);
+            m_pErg->bRandGeaendert = true;
+            m_pErg->rand = g.rand;
         }
     }
 }
@@ -483,7 +492,7 @@ void CPlanPainter::ZeichneOhneLadeflaeche(QPainter& p, const PlanLage& g) const
     ZeichneText(p, g.x0, g.y0, Text(17), Ausrichtung::Links);
 }
 
-void CPlanPainter::AktualisiereAnzeige(CQOR& plan, bool bExport)
+void CPlanPainter::AktualisiereAnzeige(const CQOR& plan, bool bExport)
 {
     const CPlanAnzeige a(plan);
     m_pErg->anzeige.bAnzeigeBeiKonflikt = a.GetAnzeigeBeiKonflikt();
@@ -578,7 +587,7 @@ void CPlanPainter::ZeichneFahrerhaus(QPainter& p, const PlanLage& g)
         p.setPen(Qt::black);
         ZeichneText(p, m.letzterUrsprung.x(), 10, Text(18), Ausrichtung::Links);
     }
-    CFahrzeug* pFront = m_pEin->pVorn;
+    const CFahrzeug* pFront = m_pEin->pVorn;
     int nArt = pFront ? pFront->GetArt() : -1;
     if (nArt == FahrzeugArt::kAuflieger && m_pEin->bAnhaenger)
         nArt = FahrzeugArt::kSattelzugmaschine;
@@ -674,10 +683,10 @@ void CPlanPainter::ZeichneLadungen(QPainter& p, const PlanLage& g, Ladungsteil t
     }
     if (!g.pPlan)
         return;
-    tagLGINFO* pHover = m_pEin->pHover;
+    const tagLGINFO* pHover = m_pEin->pHover;
     const bool bGedrueckt = IstGedrueckt(pHover);
     int n = 0, k = 0;
-    for (tagLGINFO* lg : g.pPlan->GetLgInfos()) {
+    for (const tagLGINFO* lg : g.pPlan->GetLgInfos()) {
         QRect rc;
         if (g.bExport) {
             ZeichneLadung(p, lg, &rc, ++n, false, false);
@@ -783,7 +792,7 @@ QRect CPlanPainter::ZeichneSchwerpunkt(QPainter& p, const PlanLage& g)
     if (!(m_pErg->anzeige.bSchwerpunktZeigen && g.bHatLadung && g.m > 0.0 && !m_pEin->bLgZiehen &&
           !m_pEin->bZiehen))
         return QRect();
-    const int id = SchwerpunktBild(g.pV, g.pPlan);
+    const int id = SchwerpunktBild(m_pEin->eSchwerpunkt);
     const CMemBm& bm = m_bmSchwerpunkt[id == 260 ? 0 : id == 268 ? 1 : 2];
     const int cw = m_bmSchwerpunkt[0].GetWidth(), ch = m_bmSchwerpunkt[0].GetHeight();
     const double cx = g.pPlan->GetSchwerpunktX(), cy = g.pPlan->GetSchwerpunktY();
@@ -882,7 +891,7 @@ void CPlanPainter::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint 
 
     // The value buttons belong to the current load while it is not being dragged.
     const tagLGINFO* pLg = m_pAuswahl;
-    const auto it = pLg ? m_pErg->ladungen.find(const_cast<tagLGINFO*>(pLg)) : m_pErg->ladungen.end();
+    const auto it = pLg ? m_pErg->ladungen.find(pLg) : m_pErg->ladungen.end();
     if (it == m_pErg->ladungen.end() || m_pEin->bGestenAktiv)
         return;
     const QRect rc = it->second.rc.translated(scr);
@@ -903,7 +912,7 @@ void CPlanPainter::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint 
 
 void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
 {
-    CQOR* P = m_pEin->pPlan;
+    const CQOR* P = m_pEin->pPlan;
     if (!P)
         return;
     // The pictures of the unit boxes are read when the first plan with units is drawn.
@@ -955,12 +964,10 @@ void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
     }
 }
 
-void CPlanPainter::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const double e[4], int x0, int y0)
+void CPlanPainter::ZeichneBereichBox(QPainter& p, const CFahrzeug& V, double W, const double e[4], int x0,
+                                     int y0)
 {
-    const float fm = static_cast<float>(m_pEin->pPlan->GetMasse());
-    V.GetDiagramm().SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f,
-                              -1.0f);
-    const float fe = (V.m_Diagramm.GetK() - V.m_Diagramm.GetC() * fm) / fm;
+    const float fe = m_pEin->fQuerAbstand;
     if (!std::isfinite(fe))
         return;
     const double eU = std::min(static_cast<double>(fe), W / 2 - e[1]);
@@ -992,7 +999,7 @@ QRect CPlanPainter::LadungRect(const tagLGINFO& lg) const
     return Ecken(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
 }
 
-void CPlanPainter::ZeichneLadung(QPainter& p, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+void CPlanPainter::ZeichneLadung(QPainter& p, const tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
                                  bool bSelected)
 {
     const QRect rc = LadungRect(*pLg);
@@ -1007,7 +1014,8 @@ void CPlanPainter::ZeichneLadung(QPainter& p, tagLGINFO* pLg, QRect* pOut, int n
         *pOut = client;
 }
 
-void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected)
+void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, const tagLGINFO* pLg, int nNummer,
+                                bool bSelected)
 {
     p.save();
     const int g = pLg->GetLeId();
@@ -1097,7 +1105,7 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, in
 }
 
 void CPlanPainter::ZeichneSonderItem(QPainter& p, const QRect& rc, int nNummer, bool bHighlight,
-                                     bool bSelected, tagLGINFO* pLg)
+                                     bool bSelected, const tagLGINFO* pLg)
 {
     p.save();
     QRgb c = kFarbeFsm;
@@ -1126,7 +1134,7 @@ void CPlanPainter::ZeichneSonderItem(QPainter& p, const QRect& rc, int nNummer, 
 
 void CPlanPainter::ZeichneDruckRahmen(QPainter& p)
 {
-    tagLGINFO* pLg = m_pEin->pHover;
+    const tagLGINFO* pLg = m_pEin->pHover;
     if (!m_pEin->pPlan || !pLg || pLg->m_nTyp > 4)
         return;
     const QRect rc = m_massstab.Rechteck(pLg->m_dPosX, pLg->m_dPosY, pLg->GetDimX(), pLg->GetDimY());
@@ -1172,24 +1180,22 @@ QRect CPlanPainter::BereichRect(const CFahrzeug* f, const PlanMassstab& m)
     return Ecken(l, t, r, b);
 }
 
-int CPlanPainter::SchwerpunktBild(CFahrzeug* f, CQOR* q)
+int CPlanPainter::SchwerpunktBild(SchwerpunktLage eLage)
 {
-    if (!f || !q)
-        return 267;
-    CTupelList* k = f->GetKurve(false);
-    if (!k || k->IsEmpty())
-        return 267;
-    SYs2X pt;
-    pt.m_dX = f->GetRandabstand(0) + q->GetSchwerpunktX();
-    const double m = q->GetMasse();
-    if (f->CalcKurvenpunkt(&pt) == 1 && pt.m_dMaxLast >= 0.0 && pt.m_dMaxLast >= m && m >= pt.m_dMinLast)
-        return f->CheckQuerSchwerpunkt() != 0 ? 260 : 268;
+    switch (eLage) {
+    case SchwerpunktLage::kInnerhalb:
+        return 260;
+    case SchwerpunktLage::kQuerAusserhalb:
+        return 268;
+    case SchwerpunktLage::kAusserhalb:
+        break;
+    }
     return 267;
 }
 
 void CPlanPainter::ZeichneLadeflaechenBereich(QPainter& p)
 {
-    CFahrzeug* f = m_pEin->pFahrzeug;
+    const CFahrzeug* f = m_pEin->pFahrzeug;
     if (!f)
         return;
     const PlanMassstab& m = m_massstab;
@@ -1200,8 +1206,8 @@ void CPlanPainter::ZeichneLadeflaechenBereich(QPainter& p)
         return;
     QImage bild(w, h, QImage::Format_RGB32);
     bild.fill(QColor(130, 0, 0));
-    CTupelList* k = f->GetKurve(false);
-    if (k && !k->IsEmpty() && (m_pEin->nNutzbarerBereich & 2) && (m_pEin->nNutzbarerBereich & 4)) {
+    if (!f->GetNutzlastKurve().GetPunkte().IsEmpty() && (m_pEin->nNutzbarerBereich & 2) &&
+        (m_pEin->nNutzbarerBereich & 4)) {
         const QRect br = BereichRect(f, m).translated(-m.ursprung);
         QPainter bp(&bild);
         bp.fillRect(QRect(br.left(), 0, br.width(), h), QColor(252, 198, 12));

@@ -7,6 +7,7 @@
 #include "views/PlanMassstab.h"
 
 #include "draw2d/CMemBm.h"
+#include "model/vehicle/SchwerpunktLage.h"
 
 #include <QFont>
 #include <QImage>
@@ -15,7 +16,6 @@
 #include <QSize>
 #include <QString>
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -91,16 +91,20 @@ public:
         bool bSchwerpunktZeigen = false;
         bool bAnzeigeBeiKonflikt = false;
     };
-    // Everything one paint draws from.
+    // Everything one paint draws from; the paint only reads it.
     struct SEingabe
     {
         // The vehicle worked on and its plan; the front vehicle of the document (the vehicle worked on
         // without a document), the document's first vehicle, and whether the document has a trailer.
-        CFahrzeug* pFahrzeug = nullptr;
-        CQOR* pPlan = nullptr;
-        CFahrzeug* pVorn = nullptr;
+        const CFahrzeug* pFahrzeug = nullptr;
+        const CQOR* pPlan = nullptr;
+        const CFahrzeug* pVorn = nullptr;
         const CFahrzeug* pErstes = nullptr;
         bool bAnhaenger = false;
+        // The model's verdict on the plan's centre of gravity (the marker it gets), and how far (m) the
+        // centre of gravity of the plan's mass may lie off the middle of the load area (the range box).
+        SchwerpunktLage eSchwerpunkt = SchwerpunktLage::kAusserhalb;
+        float fQuerAbstand = 0.0f;
         // An export picture (sized and scaled by the painter) instead of the screen.
         bool bExport = false;
         int nExportBreite = 645;
@@ -122,10 +126,12 @@ public:
         bool bRampenModus = false;
         double dRampenHoehe = 0.0;
         int nRampenLeiste = 0;
+        // Whether the loading ramp shows under the plan (the view shows or hides it before the paint).
+        bool bRampe = false;
         // Loads the gestures refer to (of the plan, or null), the y the current load's button shows, and
         // the gesture state the drawing reads.
-        tagLGINFO* pHover = nullptr;
-        tagLGINFO* pAuswahl = nullptr;
+        const tagLGINFO* pHover = nullptr;
+        const tagLGINFO* pAuswahl = nullptr;
         double dAuswahlY = 0.0;
         bool bGestenAktiv = false;
         bool bTasteUnten = false;
@@ -140,20 +146,19 @@ public:
         // The labels of the loads, and the view's usable-range flags.
         bool bBeschriftung = true;
         int nNutzbarerBereich = 0;
-        // The load area's corner moved on the screen: the insets are to be told to the host at once.
-        std::function<void(QPoint rand)> meldeRand;
-        // Shows or hides the loading ramp at this scale and answers whether it shows.
-        std::function<bool(const PlanMassstab&)> zeigeRampe;
     };
 
     // What a paint gives back. The records of the loads and the tool areas are kept from paint to paint:
     // a paint brings them up to date and leaves alone what it does not draw.
     struct SErgebnis
     {
-        std::map<tagLGINFO*, SGuiLg> ladungen;
+        std::map<const tagLGINFO*, SGuiLg> ladungen;
         std::map<int, SToolArea> tools;
         PlanAnzeigeKopie anzeige;
         PlanMassstab massstab;
+        // The load area's corner moved on the screen: the view tells the host of the insets `rand`.
+        bool bRandGeaendert = false;
+        QPoint rand;
         // True when the records of the loads were dropped (loads hidden): the current and the context
         // load go with them.
         bool bLadungenVerworfen = false;
@@ -178,9 +183,12 @@ public:
 
     CPlanPainter();
 
-    // Draws the plan by `ein` into `painter` (moved by the scroll position) or, for an export, into
-    // a picture of its own, and brings `erg` up to date.
+    // Draws the plan by `ein` (not an export) into `painter`, moved by the scroll position, and brings
+    // `erg` up to date.
     void Zeichne(QPainter& painter, const SEingabe& ein, SErgebnis& erg);
+    // Draws the export picture by `ein` (an export) into `erg.exportBild`; null for a vehicle without
+    // load area.
+    void ZeichneExport(const SEingabe& ein, SErgebnis& erg);
 
     // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
     static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
@@ -190,8 +198,8 @@ public:
     static void ZeichnePositionsLinien(QPainter& painter, const PlanMassstab& m, double x, double y);
     // The usable range of `f` in content pixels for the scale `m`; empty without vehicle.
     static QRect BereichRect(const CFahrzeug* f, const PlanMassstab& m);
-    // The centre-of-gravity marker for the plan's mass and centre: 260, 268 or 267.
-    static int SchwerpunktBild(CFahrzeug* f, CQOR* q);
+    // The centre-of-gravity marker for the model's verdict: 260, 268 or 267.
+    static int SchwerpunktBild(SchwerpunktLage eLage);
 
     // Forgets the laid-out label texts and the kept layers under the moving loads, so the next paint
     // lays every text out and draws every layer anew.
@@ -211,7 +219,8 @@ public:
 private:
     struct PlanLage;
     struct PlanExport;
-    void ZeichnePlan(QPainter& painter);
+    void ZeichneMit(QPainter* painter, const SEingabe& ein, SErgebnis& erg);
+    void ZeichnePlan(QPainter* painter);
     void SetTool(int nId, const QRect& rc, const QString& text);
     // Drops the records of the loads and their tool areas.
     void VerwirfLadungen();
@@ -220,7 +229,7 @@ private:
     void SetzeUrsprung(PlanLage& g);
     void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
     // Copies the plan's display options (and, unless exporting, its zoom).
-    void AktualisiereAnzeige(CQOR& plan, bool bExport);
+    void AktualisiereAnzeige(const CQOR& plan, bool bExport);
     // The screen's pixels per metre at the usual zoom, by the front vehicle.
     int PixelProMeter() const;
     // Pixels and metres the drawing needs in height besides the load area's width.
@@ -279,21 +288,22 @@ private:
     // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
     // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.
     void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr, PlanTreffer& treffer);
-    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], int x0, int y0);
+    void ZeichneBereichBox(QPainter& painter, const CFahrzeug& v, double W, const double e[4], int x0,
+                           int y0);
     void ZeichneLadeflaechenBereich(QPainter& painter);
     // Drawing of one placed load.
-    void ZeichneLadung(QPainter& painter, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+    void ZeichneLadung(QPainter& painter, const tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
                        bool bSelected);
-    void ZeichneLgBox(QPainter& painter, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected);
+    void ZeichneLgBox(QPainter& painter, const QRect& rc, const tagLGINFO* pLg, int nNummer, bool bSelected);
     void ZeichneSonderItem(QPainter& painter, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
-                           tagLGINFO* pLg);
+                           const tagLGINFO* pLg);
     void ZeichneDruckRahmen(QPainter& painter);
 
     // The paint in progress: what it draws from, what it gives back, and the current load (dropped with
     // the records of the loads).
     const SEingabe* m_pEin = nullptr;
     SErgebnis* m_pErg = nullptr;
-    tagLGINFO* m_pAuswahl = nullptr;
+    const tagLGINFO* m_pAuswahl = nullptr;
     // The scale worked out by the paint in progress.
     PlanMassstab m_massstab;
 

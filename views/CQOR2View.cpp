@@ -18,6 +18,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SchwerpunktLage.h"
 #include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
 
@@ -96,16 +97,18 @@ CQOR* CQOR2View::GetPlan() const
 
 bool CQOR2View::IsImPlan(const tagLGINFO* p) const
 {
-    CQOR* q = GetPlan();
-    if (!p || !q)
-        return false;
-    const auto l = q->GetLgInfos();
-    return std::find(l.begin(), l.end(), p) != l.end();
+    return Gueltig(p) != nullptr;
 }
 
-tagLGINFO* CQOR2View::Gueltig(tagLGINFO* p) const
+tagLGINFO* CQOR2View::Gueltig(const tagLGINFO* p) const
 {
-    return IsImPlan(p) ? p : nullptr;
+    const CQOR* q = GetPlan();
+    if (!p || !q)
+        return nullptr;
+    for (tagLGINFO* lg : q->GetLgInfos())
+        if (lg == p)
+            return lg;
+    return nullptr;
 }
 
 // --- creation, scale, updates ----------------------------------------------------------------------
@@ -457,22 +460,12 @@ QImage CQOR2View::RenderExport()
     CFahrzeug* f = GetFahrzeug();
     if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return QImage();
-    const double dZoom = m_massstab.dZoom;
-    m_bBildExport = true;
-    m_massstab.dZoom = 1.0;
-    QImage bild;
-    {
-        // The drawing sizes the picture itself; the painter is opened on it there.
-        QImage leer(1, 1, QImage::Format_RGB32);
-        QPainter p(&leer);
-        Zeichnen(p);
-        p.end();
-        bild = m_zeichnung.exportBild;
-    }
-    m_zeichnung.exportBild = QImage();
-    m_massstab.dZoom = dZoom;
-    m_bBildExport = false;
-    return bild;
+    // The export draws at zoom 1 on a scale of its own; the view's stays as the screen left it.
+    CPlanPainter::SErgebnis erg;
+    m_painter.ZeichneExport(Eingabe(*f, true), erg);
+    if (!erg.exportBild.isNull())
+        m_letzterExport = erg.exportMasse;
+    return erg.exportBild;
 }
 
 bool CQOR2View::ExportBild(int nAuswahl)
@@ -513,16 +506,26 @@ void CQOR2View::DrawOverlay(QPainter& painter)
     m_pGesten->Zeichne(painter);
 }
 
-CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
+int CQOR2View::GetSchwerpunktBild() const
+{
+    CFahrzeug* f = GetFahrzeug();
+    return CPlanPainter::SchwerpunktBild(f ? BeurteileSchwerpunkt(*f) : SchwerpunktLage::kAusserhalb);
+}
+
+CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug& v, bool bExport)
 {
     CPlanPainter::SEingabe ein;
     CQOR1Doc* pDoc = GetDocument();
-    ein.pFahrzeug = pV;
-    ein.pPlan = pV->GetQor();
-    ein.pVorn = pDoc ? pDoc->GetAktivFahrzeug(false) : pV;
+    ein.pFahrzeug = &v;
+    ein.pPlan = v.GetQor();
+    ein.pVorn = pDoc ? pDoc->GetAktivFahrzeug(false) : &v;
     ein.pErstes = pDoc ? pDoc->GetFirstFahrzeug() : nullptr;
     ein.bAnhaenger = pDoc && pDoc->GetAnhaenger();
-    ein.bExport = m_bBildExport;
+    if (const CQOR* q = v.GetQor()) {
+        ein.eSchwerpunkt = BeurteileSchwerpunkt(v);
+        ein.fQuerAbstand = QuerAbstand(v, static_cast<float>(q->GetMasse()));
+    }
+    ein.bExport = bExport;
     ein.nExportBreite = m_nExportBreite;
     ein.nExportHoehe = m_nExportHoehe;
     ein.scroll = GetScrollPosition();
@@ -531,6 +534,8 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
     ein.nPlanUrsprungX = GetPlanOriginX();
     ein.nStreifenHoehe = m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : -1;
     ein.massstab = m_massstab;
+    if (bExport)
+        ein.massstab.dZoom = 1.0;
     ein.nMaxPixelProMeter = m_nMaxPixelProMeter;
     ein.bFensterAnpassung = m_bFensterAnpassung;
     ein.bRampenModus = m_bRampenModus && m_pLaderampe;
@@ -538,6 +543,7 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
         ein.dRampenHoehe = m_pLaderampe->GetHoeheMeter();
         ein.nRampenLeiste = m_pLaderampe->GetLeistenHoehe();
     }
+    ein.bRampe = IsLaderampeSichtbar();
     ein.pHover = GetHover();
     ein.pAuswahl = GetAuswahl();
     ein.dAuswahlY = ein.pAuswahl ? GetAuswahlY() : 0.0;
@@ -553,14 +559,6 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
     ein.rcGummiband = m_rcGummiband;
     ein.bBeschriftung = m_bAnzeige33285;
     ein.nNutzbarerBereich = m_nNutzbarerBereich;
-    // The host hears of changed insets while the paint goes on, the ramp is shown at the paint's scale.
-    ein.meldeRand = [this](QPoint rand) {
-        PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
-    };
-    ein.zeigeRampe = [this](const PlanMassstab& m) {
-        m_massstab = m;
-        return ZeigeLaderampe(m_bBildExport);
-    };
     return ein;
 }
 
@@ -568,22 +566,20 @@ void CQOR2View::Zeichnen(QPainter& painter)
 {
     CFahrzeug* pV = GetFahrzeug();
     VergissAndereFahrzeuge(pV);
-    if (!pV) {
-        m_bBildExport = false;
+    if (!pV)
         return;
-    }
     MeldeAnzeige(pV);
-    m_painter.Zeichne(painter, Eingabe(pV), m_zeichnung);
+    if (pV->GetArt() != FahrzeugArt::kSattelzugmaschine)
+        ZeigeLaderampe();
+    m_painter.Zeichne(painter, Eingabe(*pV, false), m_zeichnung);
     m_massstab = m_zeichnung.massstab;
+    if (m_zeichnung.bRandGeaendert) {
+        const QPoint rand = m_zeichnung.rand;
+        PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
+    }
     if (m_zeichnung.bLadungenVerworfen) {
         m_pGuiAuswahl = nullptr;
         m_pGuiKontext = nullptr;
-    }
-    if (m_bBildExport) {
-        if (!m_zeichnung.exportBild.isNull())
-            m_letzterExport = m_zeichnung.exportMasse;
-        m_bBildExport = false;
-        return;
     }
     if (!m_zeichnung.bPlan)
         return;
@@ -607,11 +603,18 @@ void CQOR2View::VergissAndereFahrzeuge(const CFahrzeug* pV)
     }
 }
 
-// A view without a ramp (or whose ramp cannot show) draws as without ramp mode.
-bool CQOR2View::ZeigeLaderampe(bool bExport)
+void CQOR2View::ZeigeLaderampe()
 {
-    if (!bExport && m_pLaderampe && m_bRampenModus != m_pLaderampe->IsVisible())
-        m_pLaderampe->Show(m_bRampenModus);
+    if (!m_pLaderampe || m_bRampenModus == m_pLaderampe->IsVisible())
+        return;
+    m_pLaderampe->Show(m_bRampenModus);
+    // Laid out again under the load area once the paint has worked out the scale.
+    m_dRampenMassstab = 0.0;
+}
+
+// A view without a ramp (or whose ramp cannot show) draws as without ramp mode.
+bool CQOR2View::IsLaderampeSichtbar() const
+{
     return m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
 }
 

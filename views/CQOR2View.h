@@ -184,7 +184,7 @@ public:
     // null where none shows: Ctrl held, outside the load area, a load not selected or of a load unit.
     QMenu* KontextMenu(QPoint pt);
     // The tool tip's HTML of a load: template 881 or 882 filled; empty for a load not in the plan.
-    std::string ToolTipHtml(tagLGINFO* pLg) const;
+    std::string ToolTipHtml(const tagLGINFO* pLg) const;
     // Position and width sliders. Status colours: 0 refused (red), 2 shifted (light yellow), any other
     // free (light green).
     static COLORREF GetStatusFarbe(int nStatus);
@@ -225,7 +225,7 @@ public:
     // The usable range in content pixels at the scale of the last paint, and the centre-of-gravity marker
     // the plan gets (260, 268 or 267).
     QRect GetBereichRect() const { return CPlanPainter::BereichRect(GetFahrzeug(), m_massstab); }
-    int GetSchwerpunktBild() const { return CPlanPainter::SchwerpunktBild(GetFahrzeug(), GetPlan()); }
+    int GetSchwerpunktBild() const;
 
     // The painter of the plan with its fonts, pictures and kept layers (see CPlanPainter); tests compare
     // paints from the kept layers with drawings made anew.
@@ -236,7 +236,7 @@ public:
     int GetGrundbildNeu() const { return m_painter.GetGrundbildNeu(); }
 
     // The records of the drawn loads and the tool areas, as the paints left them.
-    const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_zeichnung.ladungen; }
+    const std::map<const tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_zeichnung.ladungen; }
     const std::map<int, SToolArea>& GetTools() const { return m_zeichnung.tools; }
     QSize GetPageSize() const { return m_sizePage; }
     // The button strips above the plan: 399 with the ramp toggle 400, 635 with the help button 827.
@@ -261,7 +261,6 @@ public:
 
     // What the last paint of the plan left for the hit tests, in client coordinates.
     using PlanTreffer = CPlanPainter::PlanTreffer;
-    bool m_bBildExport = false;
     // Scale and margins of the last exported picture.
     CPlanPainter::ExportMasse m_letzterExport;
     int m_nExportBreite = 645;
@@ -345,19 +344,22 @@ private:
     // The button strips at the top left of the plan, moved with its scrolling.
     void PlatziereStreifen();
     QPoint m_insetsStreifen;
-    // Has the painter draw the plan into `painter` (the screen's, moved by the scroll position, or, for
-    // an export, a stand-in; the export's picture is its own) and takes over what the paint gives back.
+    // Has the painter draw the plan into `painter` (the screen's, moved by the scroll position) and
+    // acts on what the paint gives back.
     void Zeichnen(QPainter& painter);
-    CPlanPainter::SEingabe Eingabe(CFahrzeug* pV);
+    // What a paint of `v` draws from: the view's state and the model's answers for it.
+    CPlanPainter::SEingabe Eingabe(CFahrzeug& v, bool bExport);
     // Display toggles and grid options of the plan; false for another command.
     bool OnAnzeigeBefehl(CQOR& plan, int nId);
     void VergissAndereFahrzeuge(const CFahrzeug* pV);
     void MeldeAnzeige(CFahrzeug* pV);
-    // The loading ramp shows in ramp mode only; answers whether it shows.
-    bool ZeigeLaderampe(bool bExport);
+    // The loading ramp shows in ramp mode only: shown or hidden before a paint of the screen.
+    void ZeigeLaderampe();
+    bool IsLaderampeSichtbar() const;
     // Lays the ramp out under the plan the last paint drew and sets the scroll size to hold both.
     void SetzeRampeUndScrollGroesse();
-    tagLGINFO* Gueltig(tagLGINFO* p) const;
+    // The plan's load `p`, or null when the plan does not hold it.
+    tagLGINFO* Gueltig(const tagLGINFO* p) const;
     bool IsImPlan(const tagLGINFO* p) const;
     void SetzeCursor();
 

