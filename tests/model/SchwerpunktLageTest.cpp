@@ -52,8 +52,9 @@ TEST(SchwerpunktLage, JudgesTheLoadByTheCurveThenByTheLateralLimit)
         const bool bKurve = v->CheckLadung() == 1;
         const bool bQuer = v->CheckQuerSchwerpunkt() == 1;
         EXPECT_EQ(f.erwartet == SchwerpunktLage::kAusserhalb, !bKurve);
-        if (bKurve)
+        if (bKurve) {
             EXPECT_EQ(f.erwartet == SchwerpunktLage::kInnerhalb, bQuer);
+        }
     }
 }
 

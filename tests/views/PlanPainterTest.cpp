@@ -153,13 +153,17 @@ TEST_F(PlanPainterTest, APaintLeavesTheVehicleAndItsPlanAsTheyWere)
 // No view, no widget: the painter draws into a picture and gives back where it put everything.
 TEST_F(PlanPainterTest, APainterDrawsWithoutAViewAndSaysWhereItPutTheLoads)
 {
+    // Plain boxes: no labels, arrows or marks in them.
+    CPlanAnzeige(Plan()).SetRichtungZeigen(false);
+    CPlanPainter::SEingabe ein = Eingabe(false);
+    ein.bBeschriftung = false;
     CPlanPainter painter;
     QImage bild(1400, 700, QImage::Format_RGB32);
     bild.fill(Qt::white);
     CPlanPainter::SErgebnis erg;
     {
         QPainter p(&bild);
-        painter.Zeichne(p, Eingabe(false), erg);
+        painter.Zeichne(p, ein, erg);
     }
     ASSERT_TRUE(erg.bPlan);
     const PlanMassstab& m = erg.massstab;
@@ -180,7 +184,6 @@ TEST_F(PlanPainterTest, APainterDrawsWithoutAViewAndSaysWhereItPutTheLoads)
         EXPECT_EQ(bild.pixel(rc.center()) & 0xFFFFFF, fill & 0xFFFFFF);
     }
     // The same paint again: the corner is unchanged, nothing to tell.
-    CPlanPainter::SEingabe ein = Eingabe(false);
     ein.massstab = erg.massstab;
     QPainter p(&bild);
     painter.Zeichne(p, ein, erg);
