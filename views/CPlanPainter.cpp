@@ -197,6 +197,7 @@ void CPlanPainter::ZeichneMit(QPainter* painter, const SEingabe& ein, SErgebnis&
     m_pErg = &erg;
     m_pAuswahl = ein.pAuswahl;
     m_massstab = ein.massstab;
+    erg.ladungen.clear();
     erg.bLadungenVerworfen = false;
     erg.bRandGeaendert = false;
     erg.bPlan = false;

@@ -148,8 +148,8 @@ public:
         int nNutzbarerBereich = 0;
     };
 
-    // What a paint gives back. The records of the loads and the tool areas are kept from paint to paint:
-    // a paint brings them up to date and leaves alone what it does not draw.
+    // What a paint gives back: the records of the loads it drew; the tool areas, kept from paint to
+    // paint (a paint brings them up to date and leaves alone what it does not draw).
     struct SErgebnis
     {
         std::map<const tagLGINFO*, SGuiLg> ladungen;
@@ -159,8 +159,8 @@ public:
         // The load area's corner moved on the screen: the view tells the host of the insets `rand`.
         bool bRandGeaendert = false;
         QPoint rand;
-        // True when the records of the loads were dropped (loads hidden): the current and the context
-        // load go with them.
+        // True when the records of the loads are to be dropped (loads hidden): the current and the
+        // context load go with them.
         bool bLadungenVerworfen = false;
         // A screen paint that drew the load area: its hit rectangles, the handles, the size of the plan in
         // pixels of the whole plan (the scroll size without ramp), where the ramp goes below the load

@@ -34,9 +34,6 @@
 
 namespace {
 
-// The vehicle of the previous drawing, shared by every plan view while the program runs.
-const CFahrzeug* s_pLetztesFahrzeug = nullptr;
-
 int Trunc(double v)
 {
     return static_cast<int>(v);
@@ -93,11 +90,6 @@ CQOR* CQOR2View::GetPlan() const
 {
     CFahrzeug* f = GetFahrzeug();
     return f ? f->GetQor() : nullptr;
-}
-
-bool CQOR2View::IsImPlan(const tagLGINFO* p) const
-{
-    return Gueltig(p) != nullptr;
 }
 
 tagLGINFO* CQOR2View::Gueltig(const tagLGINFO* p) const
@@ -367,7 +359,6 @@ void CQOR2View::LoescheLadungen()
     if (weg.empty())
         return;
     for (tagLGINFO* p : weg) {
-        m_zeichnung.ladungen.erase(p);
         // Every reference to the load goes with it: hover, current, context, pressed, the plan's current.
         for (tagLGINFO** pp : {&m_pGuiHover, &m_pGuiAuswahl, &m_pGuiKontext, &m_pLgGedrueckt})
             if (*pp == p)
@@ -442,9 +433,15 @@ void CQOR2View::InvalidateNachbarn(bool /*b3DNeu*/, bool bKurveNeu)
             v->viewport()->update();
 }
 
+const PlanAufzeichnung::Ladungen& CQOR2View::GetGuiLg() const
+{
+    // Without records the document is not asked (it may be gone with the plan).
+    return m_aufzeichnung.Fuer(m_aufzeichnung.IstLeer() ? nullptr : GetPlan());
+}
+
 void CQOR2View::ClearPtrMap()
 {
-    m_zeichnung.ladungen.clear();
+    m_aufzeichnung.Verwirf();
     m_pGuiAuswahl = nullptr;
     m_pGuiKontext = nullptr;
     auto& tools = m_zeichnung.tools;
@@ -565,7 +562,11 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug& v, bool bExport)
 void CQOR2View::Zeichnen(QPainter& painter)
 {
     CFahrzeug* pV = GetFahrzeug();
-    VergissAndereFahrzeuge(pV);
+    // Records of another vehicle's loads are of no use.
+    if (m_pAnzeigeFahrzeug && pV != m_pAnzeigeFahrzeug) {
+        ClearPtrMap();
+        m_pAnzeigeFahrzeug = nullptr;
+    }
     if (!pV)
         return;
     MeldeAnzeige(pV);
@@ -573,6 +574,10 @@ void CQOR2View::Zeichnen(QPainter& painter)
         ZeigeLaderampe();
     m_painter.Zeichne(painter, Eingabe(*pV, false), m_zeichnung);
     m_massstab = m_zeichnung.massstab;
+    if (m_zeichnung.bLadungenVerworfen)
+        m_aufzeichnung.Verwirf();
+    if (const CQOR* q = pV->GetQor())
+        m_aufzeichnung.Uebernimm(*q, m_zeichnung.ladungen);
     if (m_zeichnung.bRandGeaendert) {
         const QPoint rand = m_zeichnung.rand;
         PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
@@ -591,16 +596,6 @@ void CQOR2View::Zeichnen(QPainter& painter)
     // Open position fields follow their load once this paint is done.
     if (GetReglerX() || GetRegler())
         QMetaObject::invokeMethod(this, &CQOR2View::FolgeRegler, Qt::QueuedConnection);
-}
-
-// Records of another vehicle's loads are of no use.
-void CQOR2View::VergissAndereFahrzeuge(const CFahrzeug* pV)
-{
-    if (pV != s_pLetztesFahrzeug) {
-        if (s_pLetztesFahrzeug)
-            ClearPtrMap();
-        s_pLetztesFahrzeug = pV;
-    }
 }
 
 void CQOR2View::ZeigeLaderampe()

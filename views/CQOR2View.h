@@ -7,6 +7,7 @@
 #include "views/IAusrichtenOwner.h"
 #include "views/IRampenView.h"
 #include "views/IValueSlider.h"
+#include "views/PlanAufzeichnung.h"
 
 #include "model/plan/CPlanPlatzierung.h"
 #include "model/plan/CQOR.h"
@@ -235,8 +236,9 @@ public:
     bool WarAusGrundbild() const { return m_painter.WarAusGrundbild(); }
     int GetGrundbildNeu() const { return m_painter.GetGrundbildNeu(); }
 
-    // The records of the drawn loads and the tool areas, as the paints left them.
-    const std::map<const tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_zeichnung.ladungen; }
+    // The records of the drawn loads (none once a load came or went, until the next paint) and the tool
+    // areas, as the paints left them.
+    const PlanAufzeichnung::Ladungen& GetGuiLg() const;
     const std::map<int, SToolArea>& GetTools() const { return m_zeichnung.tools; }
     QSize GetPageSize() const { return m_sizePage; }
     // The button strips above the plan: 399 with the ramp toggle 400, 635 with the help button 827.
@@ -351,7 +353,6 @@ private:
     CPlanPainter::SEingabe Eingabe(CFahrzeug& v, bool bExport);
     // Display toggles and grid options of the plan; false for another command.
     bool OnAnzeigeBefehl(CQOR& plan, int nId);
-    void VergissAndereFahrzeuge(const CFahrzeug* pV);
     void MeldeAnzeige(CFahrzeug* pV);
     // The loading ramp shows in ramp mode only: shown or hidden before a paint of the screen.
     void ZeigeLaderampe();
@@ -360,7 +361,6 @@ private:
     void SetzeRampeUndScrollGroesse();
     // The plan's load `p`, or null when the plan does not hold it.
     tagLGINFO* Gueltig(const tagLGINFO* p) const;
-    bool IsImPlan(const tagLGINFO* p) const;
     void SetzeCursor();
 
     // Handles the slider messages; false for another event.
@@ -401,4 +401,5 @@ private:
     // the display options they drew by, the export picture.
     CPlanPainter m_painter;
     CPlanPainter::SErgebnis m_zeichnung;
+    PlanAufzeichnung m_aufzeichnung;
 };
