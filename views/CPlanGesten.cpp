@@ -19,11 +19,6 @@
 
 namespace {
 
-int Boden(double v)
-{
-    return static_cast<int>(std::floor(v));
-}
-
 // A position in metres rounded to whole centimetres.
 double AufZentimeter(double v)
 {
@@ -70,19 +65,15 @@ tagLGINFO* CPlanGesten::GetGezogeneLadung() const
 
 QRect CPlanGesten::ZuPixel(double l, double t, double r, double b) const
 {
-    const double sx = m_view.m_nPixelProMeterX * m_view.m_dZoom;
-    const double sy = m_view.m_nPixelProMeterY * m_view.m_dZoom;
-    const QPoint o = m_view.m_ptUrsprung - m_view.GetScrollPosition();
+    const PlanMassstab& m = m_view.m_massstab;
+    const QPoint scroll = m_view.GetScrollPosition();
     // The right and bottom edges lie outside the figure.
-    return QRect(QPoint(Boden(l * sx) + o.x(), Boden(t * sy) + o.y()),
-                 QPoint(Boden(r * sx) + o.x() - 1, Boden(b * sy) + o.y() - 1));
+    return QRect(m.Punkt(l, t) - scroll, m.Punkt(r, b) - scroll - QPoint(1, 1));
 }
 
 QPoint CPlanGesten::PunktZuPixel(double x, double y) const
 {
-    const double s = m_view.m_nPixelProMeterX * m_view.m_dZoom;
-    const QPoint o = m_view.m_ptUrsprung - m_view.GetScrollPosition();
-    return QPoint(Boden(x * s + m_view.m_dRundung) + o.x(), Boden(y * s + m_view.m_dRundung) + o.y());
+    return m_view.m_massstab.Punkt(x, y) - m_view.GetScrollPosition();
 }
 
 QPoint CPlanGesten::Begrenze(QPoint pt) const
@@ -106,9 +97,9 @@ int CPlanGesten::HitTest(QPoint pt, tagLGINFO** ppLg) const
     if (!m_rcBreitenGriff.isEmpty() && m_rcBreitenGriff.contains(pt))
         return kTrefferBreite;
     for (const auto& [pLg, rec] : m_view.GetGuiLg())
-        if (rec.rc.contains(pt) && m_view.Gueltig(pLg)) {
+        if (tagLGINFO* p = rec.rc.contains(pt) ? m_view.Gueltig(pLg) : nullptr) {
             if (ppLg)
-                *ppLg = pLg;
+                *ppLg = p;
             return kTrefferLadung;
         }
     if (m_view.m_treffer.rcLadeflaeche.contains(pt))
@@ -260,29 +251,31 @@ void CPlanGesten::Bewegen(QPoint pt, bool bStrg)
         CFahrzeug* f = m_view.GetFahrzeug();
         if (!f)
             return;
-        const double dAlt = m_view.m_dZoom;
-        const int nPix = Boden((f->GetLFLaenge() - f->GetRandabstand(0)) * m_view.m_nPixelProMeterX * dAlt);
-        const int xRel = pt.x() - (m_view.m_ptUrsprung.x() - m_view.GetScrollPosition().x());
+        PlanMassstab& m = m_view.m_massstab;
+        const double dAlt = m.dZoom;
+        const int nPix = m.Versatz(f->GetLFLaenge() - f->GetRandabstand(0));
+        const int xRel = pt.x() - (m.ursprung.x() - m_view.GetScrollPosition().x());
         const double dNeu = ZoomAusGriff(dAlt, xRel, nPix);
         if (dNeu != dAlt) {
             // The plan keeps its zoom without the window's share, so that it fits other windows alike.
             if (q)
-                CPlanAnzeige(*q).SetZoom(std::clamp(dNeu / m_view.GetFensterFaktor(), CPlanAnzeige::kMinZoom,
-                                                    CPlanAnzeige::kMaxZoom));
-            m_view.m_dZoom = dNeu;
+                CPlanAnzeige(*q).SetZoom(
+                    std::clamp(dNeu / m.dFensterFaktor, CPlanAnzeige::kMinZoom, CPlanAnzeige::kMaxZoom));
+            m.dZoom = dNeu;
             m_view.viewport()->update();
         }
         return;
     }
     if (m_bBreitenGriff) {
         const CFahrzeug* f = m_view.GetFahrzeug();
-        if (!f || m_view.m_nPixelProMeterY <= 0 || m_view.m_dZoom <= 0.0)
+        const PlanMassstab& m = m_view.m_massstab;
+        if (!f || m.nPixelProMeter <= 0 || m.dZoom <= 0.0)
             return;
         // The handle lies on side B's edge: the width is its distance from side A's edge, kept within the
         // width's limits by the setter.
-        const int yRel = pt.y() - (m_view.m_ptUrsprung.y() - m_view.GetScrollPosition().y());
-        const int nRand = m_view.MetresToPixels(f->GetRandabstand(1));
-        m_view.SetLadeflaechenBreite(BreiteAusGriff(yRel, nRand, m_view.m_nPixelProMeterY, m_view.m_dZoom));
+        const int yRel = pt.y() - (m.ursprung.y() - m_view.GetScrollPosition().y());
+        const int nRand = m.Pixel(f->GetRandabstand(1));
+        m_view.SetLadeflaechenBreite(BreiteAusGriff(yRel, nRand, m.nPixelProMeter, m.dZoom));
         return;
     }
     if (m_bZiehenMoeglich && !m_bZiehen) {
@@ -393,7 +386,8 @@ void CPlanGesten::Ziehen(QPoint ptMaus)
     m_nZiehCode = kZiehLadung;
     const int dxPix = pt.x() - m_ptMaus.x(), dyPix = pt.y() - m_ptMaus.y();
     int cm[2] = {0, 0};
-    PlanMausVersatz(dxPix, dyPix, m_view.m_nPixelProMeterX, m_view.m_nPixelProMeterY, m_view.m_dZoom, cm);
+    const PlanMassstab& m = m_view.m_massstab;
+    PlanMausVersatz(dxPix, dyPix, m.nPixelProMeter, m.nPixelProMeter, m.dZoom, cm);
     if (!m_bOhneKollision) {
         pl.FindFreiePosition(cm);
     } else {
@@ -416,8 +410,7 @@ void CPlanGesten::Ziehen(QPoint ptMaus)
             m_view.m_bLgZiehen = true;
         }
     }
-    ZiehRahmen(dxPix / static_cast<double>(m_view.m_nPixelProMeterX) / m_view.m_dZoom,
-               dyPix / static_cast<double>(m_view.m_nPixelProMeterY) / m_view.m_dZoom);
+    ZiehRahmen(m.Meter(dxPix), m.Meter(dyPix));
     ZielRahmen();
     ZiehSchwerpunkt();
     m_view.InvalidateNachbarn(false, true);
@@ -479,9 +472,9 @@ void CPlanGesten::DrehRahmen(double dWinkel)
     const CPlanPlatzierung& pl = m_view.GetPlatzierung();
     const float cx = static_cast<float>(std::floor(pl.m_dDrehMitteX * 100.0 + 1e-6));
     const float cy = static_cast<float>(std::floor(pl.m_dDrehMitteY * 100.0 + 1e-6));
-    const double s = m_view.m_nPixelProMeterX * m_view.m_dZoom;
-    const QPoint o = m_view.m_ptUrsprung - m_view.GetScrollPosition();
-    auto px = [&](double v, int ursprung) { return Boden(v / 100.0 * s + 1e-6) + ursprung; };
+    const PlanMassstab& m = m_view.m_massstab;
+    const QPoint o = m.ursprung - m_view.GetScrollPosition();
+    auto px = [&](double v, int ursprung) { return m.Pixel(v / 100.0) + ursprung; };
     const float f = static_cast<float>(dWinkel);
     m_overlay.dreh.clear();
     m_overlay.pfeile.clear();
@@ -615,8 +608,9 @@ void CPlanGesten::Zeichne(QPainter& p) const
 bool CPlanGesten::UpdateGummibandAuswahl(const QRect& band)
 {
     bool bGeaendert = false;
-    for (const auto& [pLg, rec] : m_view.GetGuiLg()) {
-        if (!m_view.Gueltig(pLg) || pLg->GetLeId() != 0)
+    for (const auto& [pGezeichnet, rec] : m_view.GetGuiLg()) {
+        tagLGINFO* pLg = m_view.Gueltig(pGezeichnet);
+        if (!pLg || pLg->GetLeId() != 0)
             continue;
         if (pLg->IsFsm()) {
             if (pLg->m_bSelected) {
@@ -659,10 +653,10 @@ bool CPlanGesten::DragLadungFromRampe(const SLadungVorlage& item, QPoint pt, int
         return false;
     CPlanPlatzierung& pl = m_view.GetPlatzierung();
     pl.SetPlan(q);
-    const double s = m_view.m_nPixelProMeterX * m_view.m_dZoom;
-    const QPoint o = m_view.m_ptUrsprung - m_view.GetScrollPosition();
+    const PlanMassstab& m = m_view.m_massstab;
+    const QPoint o = m.ursprung - m_view.GetScrollPosition();
     const QPoint ecke = pt - griff;
-    const double x = (ecke.x() - o.x()) / s, y = (ecke.y() - o.y()) / s;
+    const double x = m.Meter(ecke.x() - o.x()), y = m.Meter(ecke.y() - o.y());
     m_pNeu = pl.DragLadungFromRampe(item, x, y, nRotation, dMasse, m_bOhneKollision);
     if (!m_pNeu)
         return false;

@@ -16,7 +16,6 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
-#include "model/vehicle/SYs2X.h"
 #include "ui/ResourcePictures.h"
 
 #include <QFontMetrics>
@@ -100,15 +99,11 @@ constexpr int kUrsprungX = 100;
 // drawing puts them.
 struct CPlanPainter::PlanLage
 {
-    CFahrzeug* pV = nullptr;
-    CQOR* pPlan = nullptr;
+    const CFahrzeug* pV = nullptr;
+    const CQOR* pPlan = nullptr;
     bool bExport = false;
-    // The vehicle model keeps no drawing margins around the load area.
-    double dF = 0.0, dR = 0.0, dL = 0.0, dU = 0.0;
-    int mF = 0, mR = 0, mL = 0, mU = 0;
     double L = 0.0, W = 0.0;
     double e[4] = {};
-    double dRundung = 0.0;
     // The insets of the view's edge and the painter's scroll offset (none when exporting).
     QPoint rand, scr;
     // The load area's top-left corner, the scale (pixels per metre) and the usable area's corner.
@@ -127,9 +122,7 @@ struct CPlanPainter::PlanLage
     int nExportOben = 10;
     // What an export changes and gives back.
     QPoint ursprungAlt;
-    int nScaleAltX = 0, nScaleAltY = 0;
-
-    int Pr(double v) const { return static_cast<int>(std::floor(v + dRundung)); }
+    int nScaleAlt = 0;
 };
 
 // The picture an export paints into, sized for the vehicle.
@@ -172,17 +165,6 @@ void CPlanPainter::LadeBilder()
     m_musterEinheit = LoadCxImageFromResource(kMusterEinheit, PICTURE_FORMAT_BITMAP);
 }
 
-int CPlanPainter::MetresToPixels(double dMetres) const
-{
-    return static_cast<int>(std::floor(dMetres * m_dZoom * m_nPixelProMeterX + m_pEin->dRundung));
-}
-
-CPlanPainter::SMassstab CPlanPainter::Massstab() const
-{
-    return {m_dZoom,          m_nPixelProMeterX,   m_nPixelProMeterY, m_ptUrsprung,
-            m_ptUrsprungKorr, m_ptLetzterUrsprung, m_dFensterFaktor};
-}
-
 void CPlanPainter::SetTool(int nId, const QRect& rc, const QString& text)
 {
     m_pErg->tools[nId] = SToolArea{rc, text};
@@ -201,30 +183,36 @@ void CPlanPainter::VerwirfLadungen()
 
 void CPlanPainter::Zeichne(QPainter& painter, const SEingabe& ein, SErgebnis& erg)
 {
+    ZeichneMit(&painter, ein, erg);
+}
+
+void CPlanPainter::ZeichneExport(const SEingabe& ein, SErgebnis& erg)
+{
+    ZeichneMit(nullptr, ein, erg);
+}
+
+void CPlanPainter::ZeichneMit(QPainter* painter, const SEingabe& ein, SErgebnis& erg)
+{
     m_pEin = &ein;
     m_pErg = &erg;
     m_pAuswahl = ein.pAuswahl;
-    m_dZoom = ein.massstab.dZoom;
-    m_nPixelProMeterX = ein.massstab.nPixelProMeterX;
-    m_nPixelProMeterY = ein.massstab.nPixelProMeterY;
-    m_ptUrsprung = ein.massstab.ursprung;
-    m_ptUrsprungKorr = ein.massstab.ursprungKorr;
-    m_ptLetzterUrsprung = ein.massstab.letzterUrsprung;
-    m_dFensterFaktor = ein.massstab.dFensterFaktor;
+    m_massstab = ein.massstab;
+    erg.ladungen.clear();
     erg.bLadungenVerworfen = false;
+    erg.bRandGeaendert = false;
     erg.bPlan = false;
     erg.exportBild = QImage();
     if (ein.pFahrzeug)
         ZeichnePlan(painter);
-    erg.massstab = Massstab();
+    erg.massstab = m_massstab;
     m_pEin = nullptr;
     m_pErg = nullptr;
     m_pAuswahl = nullptr;
 }
 
-void CPlanPainter::ZeichnePlan(QPainter& screen)
+void CPlanPainter::ZeichnePlan(QPainter* screen)
 {
-    CFahrzeug* pV = m_pEin->pFahrzeug;
+    const CFahrzeug* pV = m_pEin->pFahrzeug;
     PlanLage g;
     g.pV = pV;
     g.pPlan = pV->GetQor();
@@ -233,12 +221,6 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
     g.W = static_cast<double>(pV->GetLFBreite());
     for (int i = 0; i < 4; ++i)
         g.e[i] = pV->GetRandabstand(i);
-    g.dRundung = m_pEin->dRundung;
-    const double sAlt = m_dZoom * m_nPixelProMeterX;
-    g.mF = g.Pr(g.dF * sAlt);
-    g.mR = g.Pr(g.dR * sAlt);
-    g.mL = g.Pr(g.dL * sAlt);
-    g.mU = g.Pr(g.dU * sAlt);
 
     // The display choices first: an export makes room for the grid's figures when they show.
     if (g.pPlan && pV->GetArt() != FahrzeugArt::kSattelzugmaschine)
@@ -250,7 +232,7 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         g.nExportRand = exp.nRandLinks;
         g.nExportOben = exp.nRandOben;
     }
-    QPainter& p = g.bExport ? *exp.painter : screen;
+    QPainter& p = g.bExport ? *exp.painter : *screen;
     p.save();
     g.scr = g.bExport ? QPoint() : m_pEin->scroll;
     SetTool(kToolSchwerpunkt, QRect(), m_pErg->tools[kToolSchwerpunkt].text);
@@ -262,7 +244,7 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         return;
     }
     if (!g.bExport) {
-        m_dFensterFaktor = FensterFaktor(g);
+        m_massstab.dFensterFaktor = FensterFaktor(g);
         m_pErg->nRampenMindestHoehe = RampenMindestHoehe(g);
     }
     SetzeMassstab(g, exp.nScale);
@@ -281,15 +263,14 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         ZeichneLadeflaechenBereich(p);
     else if (m_pErg->anzeige.bZulBereich && g.bHatLadung && pV->GetNutzlastKurve().GetBereichStatus() != 1 &&
              g.m > 0.0)
-        ZeichneBereichBox(p, *pV, g.W, g.e, g.s, g.x0, g.y0);
+        ZeichneBereichBox(p, *pV, g.W, g.e, g.x0, g.y0);
     ZeichneRahmen(p, g);
     treffer.rcBtnWert = ZeichneBreitenMass(p, g);
     if (!g.bExport) {
         treffer.rcLadeflaeche = Ecken(g.x0, g.y0, g.x0 + g.lp, g.y0 + g.wp).translated(-g.scr);
         ZeichneKnoepfeUndGriffe(p, QRect(g.x0, g.y0, g.lp, g.wp), g.scr, treffer);
     }
-    // The ramp measures itself by the view's scale: it is handed this paint's.
-    g.bRampe = m_pEin->zeigeRampe && m_pEin->zeigeRampe(Massstab());
+    g.bRampe = m_pEin->bRampe;
     ZeichneBereichMass(p, g);
     treffer.rcSchwerpunkt = ZeichneSchwerpunkt(p, g);
     if (!g.bExport) {
@@ -299,9 +280,8 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         m_pErg->bRampe = g.bRampe;
         m_pErg->ladeflaeche = QPoint(g.x0, g.y0);
         m_pErg->dMassstab = g.s;
-        m_pErg->nRampeOben = MetresToPixels(g.W) + g.y0 + g.mL + 2;
-        m_pErg->planGroesse =
-            QSize(MetresToPixels(g.L + g.dR) + g.x0 + 60, MetresToPixels(g.dL + g.W) + g.y0 + 35);
+        m_pErg->nRampeOben = m_massstab.Pixel(g.W) + g.y0 + 2;
+        m_pErg->planGroesse = QSize(m_massstab.Pixel(g.L) + g.x0 + 60, m_massstab.Pixel(g.W) + g.y0 + 35);
     }
     p.restore();
 
@@ -310,9 +290,8 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         exp.painter->end();
         m_pErg->exportBild = exp.bild;
         m_pErg->exportMasse = {exp.nScale, exp.nRandLinks, exp.nRandOben};
-        m_nPixelProMeterX = g.nScaleAltX;
-        m_nPixelProMeterY = g.nScaleAltY;
-        m_ptUrsprungKorr = g.ursprungAlt;
+        m_massstab.nPixelProMeter = g.nScaleAlt;
+        m_massstab.ursprungKorr = g.ursprungAlt;
     }
 }
 
@@ -322,7 +301,7 @@ void CPlanPainter::ZeichneUnterlage(QPainter& p, const PlanLage& g)
         ZeichneFahrerhaus(p, g);
     ZeichneLadeflaeche(p, g);
     if (m_pErg->anzeige.bRasterZeigen)
-        ZeichneRaster(p, g.L, g.W, g.e, g.s, g.x0, g.y0);
+        ZeichneRaster(p, g.L, g.W, g.e, g.x0, g.y0);
     ZeichneFokusRahmen(p, g);
 }
 
@@ -368,18 +347,10 @@ PlanGrundbild::SLage CPlanPainter::GrundbildLage(const QPainter& p, const PlanLa
     for (int i = 0; i < 4; ++i)
         k.e[i] = g.e[i];
     k.s = g.s;
-    k.dZoom = m_dZoom;
-    k.nPixelProMeterX = m_nPixelProMeterX;
-    k.nPixelProMeterY = m_nPixelProMeterY;
+    k.massstab = m_massstab;
     k.rand = g.rand;
-    k.ursprung = m_ptUrsprung;
-    k.letzterUrsprung = m_ptLetzterUrsprung;
     k.x0 = g.x0;
     k.y0 = g.y0;
-    k.mF = g.mF;
-    k.mU = g.mU;
-    k.mR = g.mR;
-    k.mL = g.mL;
     k.bRasterBeschriftung = m_pErg->anzeige.bRasterBeschriftung;
     k.bLadungenZeigen = m_pErg->anzeige.bLadungenZeigen;
     k.bRasterZeigen = m_pErg->anzeige.bRasterZeigen;
@@ -466,7 +437,7 @@ bool CPlanPainter::ZeichneMitGrundbild(QPainter& p, const PlanLage& g)
 
 void CPlanPainter::BeginneExport(const PlanLage& g, PlanExport& exp) const
 {
-    const double dLaenge = g.L + g.dR, dBreite = g.W + g.dL + g.dU;
+    const double dLaenge = g.L, dBreite = g.W;
     // The grid's figures stand left of the load area (the widths, right-aligned) and over its length
     // (centred, the last one at its end): the picture keeps them whole.
     int nRechts = 1;
@@ -482,8 +453,11 @@ void CPlanPainter::BeginneExport(const PlanLage& g, PlanExport& exp) const
     const int sy = dBreite > 0.0 ? Trunc((m_pEin->nExportHoehe - 40 - exp.nRandOben) / dBreite)
                                  : m_pEin->nMaxPixelProMeter;
     exp.nScale = std::max(1, std::min({sx, sy, m_pEin->nMaxPixelProMeter}));
-    const int h = g.Pr(exp.nScale * dBreite) + 50 + exp.nRandOben - 10;
-    const int w = Trunc(exp.nScale * g.L) + nRaender;
+    PlanMassstab m;
+    m.dZoom = 1.0;
+    m.nPixelProMeter = exp.nScale;
+    const int h = m.Pixel(dBreite) + 50 + exp.nRandOben - 10;
+    const int w = m.Abgeschnitten(g.L) + nRaender;
     exp.bild = QImage(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
     exp.bild.fill(Qt::white);
     exp.painter = std::make_unique<QPainter>(&exp.bild);
@@ -500,13 +474,13 @@ void CPlanPainter::SetzeUrsprung(PlanLage& g)
     const int nStreifen = m_pEin->nStreifenHoehe >= 0 ? m_pEin->nStreifenHoehe : kStreifenHoehe;
     // Below the strips (10 pixels down) the x buttons of the current load (37 pixels above the load
     // area) keep clear of them.
-    g.y0 = 10 + nStreifen + 2 - g.rand.y() + g.mU + 37;
+    g.y0 = 10 + nStreifen + 2 - g.rand.y() + 37;
     if (!g.bExport) {
-        m_ptUrsprungKorr = QPoint(g.x0, g.y0);
-        if (m_ptUrsprungKorr != m_ptLetzterUrsprung) {
-            m_ptLetzterUrsprung = m_ptUrsprungKorr;
-            if (m_pEin->meldeRand)
-                m_pEin->meldeRand(g.rand);
+        m_massstab.ursprungKorr = QPoint(g.x0, g.y0);
+        if (m_massstab.ursprungKorr != m_massstab.letzterUrsprung) {
+            m_massstab.letzterUrsprung = m_massstab.ursprungKorr;
+            m_pErg->bRandGeaendert = true;
+            m_pErg->rand = g.rand;
         }
     }
 }
@@ -519,7 +493,7 @@ void CPlanPainter::ZeichneOhneLadeflaeche(QPainter& p, const PlanLage& g) const
     ZeichneText(p, g.x0, g.y0, Text(17), Ausrichtung::Links);
 }
 
-void CPlanPainter::AktualisiereAnzeige(CQOR& plan, bool bExport)
+void CPlanPainter::AktualisiereAnzeige(const CQOR& plan, bool bExport)
 {
     const CPlanAnzeige a(plan);
     m_pErg->anzeige.bAnzeigeBeiKonflikt = a.GetAnzeigeBeiKonflikt();
@@ -534,7 +508,7 @@ void CPlanPainter::AktualisiereAnzeige(CQOR& plan, bool bExport)
     m_pErg->anzeige.bLadungenZeigen = a.GetLadungenZeigen();
     m_pErg->anzeige.bRasterBeschriftung = a.GetRasterBeschriftung();
     if (!bExport)
-        m_dZoom = a.GetZoom() * m_dFensterFaktor;
+        m_massstab.dZoom = a.GetZoom() * m_massstab.dFensterFaktor;
 }
 
 int CPlanPainter::PixelProMeter() const
@@ -551,7 +525,7 @@ CPlanPainter::Hoehenbedarf CPlanPainter::HoeheNeben(const PlanLage& g) const
 {
     const bool bRampe = m_pEin->bRampenModus;
     return {g.W + (bRampe ? std::min(m_pEin->dRampenHoehe, 2.0) : 0.0),
-            g.y0 + g.mL + (bRampe ? m_pEin->nRampenLeiste + 8 : 40)};
+            g.y0 + (bRampe ? m_pEin->nRampenLeiste + 8 : 40)};
 }
 
 double CPlanPainter::FensterFaktor(const PlanLage& g) const
@@ -563,7 +537,7 @@ double CPlanPainter::FensterFaktor(const PlanLage& g) const
     // Besides the load area the cab and the margin at the left and the margin at the right take room in
     // width.
     const Hoehenbedarf h = HoeheNeben(g);
-    const double sBreite = (fenster.width() - g.x0 - 70) / (g.L + g.dR);
+    const double sBreite = (fenster.width() - g.x0 - 70) / g.L;
     const double sHoehe = (fenster.height() - h.nPixel) / h.dMeter;
     const double dPassend = std::clamp(std::min(sBreite, sHoehe) / nPixel, kKleinsterFaktor, 4.0);
     return dPassend / CPlanAnzeige::kStandardZoom;
@@ -582,24 +556,24 @@ int CPlanPainter::RampenMindestHoehe(const PlanLage& g) const
 void CPlanPainter::SetzeMassstab(PlanLage& g, int nExportScale)
 {
     int nScale = PixelProMeter();
-    g.ursprungAlt = m_ptUrsprungKorr;
-    g.nScaleAltX = m_nPixelProMeterX;
-    g.nScaleAltY = m_nPixelProMeterY;
+    g.ursprungAlt = m_massstab.ursprungKorr;
+    g.nScaleAlt = m_massstab.nPixelProMeter;
     if (g.bExport) {
         nScale = nExportScale;
         g.x0 = g.nExportRand;
-        g.y0 = g.mU + g.nExportOben;
-        m_ptUrsprungKorr = QPoint(g.x0, g.y0);
+        g.y0 = g.nExportOben;
+        m_massstab.ursprungKorr = QPoint(g.x0, g.y0);
     }
-    m_nPixelProMeterX = m_nPixelProMeterY = nScale;
-    g.s = m_nPixelProMeterX * m_dZoom;
-    g.ux = g.x0 + Trunc(g.e[0] * g.s);
-    g.uy = g.y0 + Trunc(g.e[1] * g.s);
-    m_ptUrsprung = QPoint(g.ux, g.uy);
-    g.lp = Trunc(g.s * g.L);
-    g.wp = Trunc(g.s * g.W);
-    g.uw = Trunc((g.L - g.e[0] - g.e[2] + 1e-11) * g.s);
-    g.uh = Trunc((g.W - g.e[1] - g.e[3] + 1e-11) * g.s);
+    PlanMassstab& m = m_massstab;
+    m.nPixelProMeter = nScale;
+    g.s = m.Faktor();
+    g.ux = g.x0 + m.Abgeschnitten(g.e[0]);
+    g.uy = g.y0 + m.Abgeschnitten(g.e[1]);
+    m.ursprung = QPoint(g.ux, g.uy);
+    g.lp = m.Abgeschnitten(g.L);
+    g.wp = m.Abgeschnitten(g.W);
+    g.uw = m.Abgeschnitten(g.L - g.e[0] - g.e[2] + 1e-11);
+    g.uh = m.Abgeschnitten(g.W - g.e[1] - g.e[3] + 1e-11);
 }
 
 // The title when loads are hidden, and the picture in front of the load area: the cab, or the drawbar.
@@ -607,17 +581,18 @@ void CPlanPainter::ZeichneFahrerhaus(QPainter& p, const PlanLage& g)
 {
     const QPoint rand = g.rand;
     const int x0 = g.x0, y0 = g.y0;
-    const double s = g.s, L = g.L;
+    const double L = g.L;
+    const PlanMassstab& m = m_massstab;
     if (!m_pErg->anzeige.bLadungenZeigen) {
         p.setFont(m_fontNormal);
         p.setPen(Qt::black);
-        ZeichneText(p, m_ptLetzterUrsprung.x(), 10, Text(18), Ausrichtung::Links);
+        ZeichneText(p, m.letzterUrsprung.x(), 10, Text(18), Ausrichtung::Links);
     }
-    CFahrzeug* pFront = m_pEin->pVorn;
+    const CFahrzeug* pFront = m_pEin->pVorn;
     int nArt = pFront ? pFront->GetArt() : -1;
     if (nArt == FahrzeugArt::kAuflieger && m_pEin->bAnhaenger)
         nArt = FahrzeugArt::kSattelzugmaschine;
-    const int h = Trunc(0.5 * g.W * s);
+    const int h = m.Abgeschnitten(0.5 * g.W);
     const double a1 = pFront ? pFront->GetAchse1Abstand() : 0.0;
     if (nArt == FahrzeugArt::kZugmaschine && pFront->IsArt5())
         m_bmFahrerhausLang.StretchDraw(p, 38 - rand.x(), y0 + h - 100, m_bmFahrerhausLang.GetWidth(),
@@ -626,15 +601,16 @@ void CPlanPainter::ZeichneFahrerhaus(QPainter& p, const PlanLage& g)
         m_bmFahrerhaus.StretchDraw(p, 18 - rand.x(), y0 + h - 70, m_bmFahrerhaus.GetWidth(),
                                    m_bmFahrerhaus.GetHeight(), SRCAND, COLORONCOLOR);
     else if (nArt == FahrzeugArt::kAnhaenger)
-        m_bmDeichsel.StretchDraw(p, x0 + 45 + Trunc((a1 - 3.45) * s), y0 + h - m_bmDeichsel.GetHeight() / 2,
-                                 m_bmDeichsel.GetWidth(), m_bmDeichsel.GetHeight(), SRCAND, COLORONCOLOR);
+        m_bmDeichsel.StretchDraw(p, x0 + 45 + m.Abgeschnitten(a1 - 3.45),
+                                 y0 + h - m_bmDeichsel.GetHeight() / 2, m_bmDeichsel.GetWidth(),
+                                 m_bmDeichsel.GetHeight(), SRCAND, COLORONCOLOR);
     else if (nArt == FahrzeugArt::kStarrdeichsel) {
-        const int x = (m_pEin->bAnhaenger ? Trunc(x0 - a1 * s) : 51) + rand.x();
+        const int x = (m_pEin->bAnhaenger ? Trunc(x0 - m.PixelGenau(a1)) : 51) + rand.x();
         int w = m_bmDeichselStarr.GetWidth();
         if (a1 > 4.0)
-            w = Trunc(a1 * s);
+            w = m.Abgeschnitten(a1);
         else if (L + a1 < 4.0)
-            w = Trunc((L + a1) * s);
+            w = m.Abgeschnitten(L + a1);
         m_bmDeichselStarr.StretchDraw(p, x, y0 + h - 8, w, m_bmDeichselStarr.GetHeight(), SRCAND,
                                       COLORONCOLOR);
     }
@@ -676,9 +652,8 @@ void CPlanPainter::ZeichneFokusRahmen(QPainter& p, const PlanLage& g) const
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.setPen(QPen(Qt::white, 1, Qt::DotLine));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(
-        Ecken(g.x0 - g.mF - 1, g.y0 - g.mU, g.x0 + g.Pr((g.dR + g.L) * g.s), g.y0 + g.Pr((g.dL + g.W) * g.s))
-            .adjusted(0, 0, -1, -1));
+    p.drawRect(Ecken(g.x0 - 1, g.y0, g.x0 + m_massstab.Pixel(g.L), g.y0 + m_massstab.Pixel(g.W))
+                   .adjusted(0, 0, -1, -1));
     p.restore();
 }
 
@@ -709,10 +684,10 @@ void CPlanPainter::ZeichneLadungen(QPainter& p, const PlanLage& g, Ladungsteil t
     }
     if (!g.pPlan)
         return;
-    tagLGINFO* pHover = m_pEin->pHover;
+    const tagLGINFO* pHover = m_pEin->pHover;
     const bool bGedrueckt = IstGedrueckt(pHover);
     int n = 0, k = 0;
-    for (tagLGINFO* lg : g.pPlan->GetLgInfos()) {
+    for (const tagLGINFO* lg : g.pPlan->GetLgInfos()) {
         QRect rc;
         if (g.bExport) {
             ZeichneLadung(p, lg, &rc, ++n, false, false);
@@ -760,9 +735,9 @@ QRect CPlanPainter::ZeichneBreitenMass(QPainter& p, const PlanLage& g) const
 {
     const int x0 = g.x0, y0 = g.y0, lp = g.lp, wp = g.wp;
     p.setPen(QPen(QColor(255, 0, 0), 1));
-    p.drawLine(x0 + lp, y0 - 1, x0 + lp + g.mR + 50, y0 - 1);
-    p.drawLine(x0 + lp, y0 + wp, x0 + lp + g.mR + 50, y0 + wp);
-    const int xd = x0 + lp + g.mR + 44;
+    p.drawLine(x0 + lp, y0 - 1, x0 + lp + 50, y0 - 1);
+    p.drawLine(x0 + lp, y0 + wp, x0 + lp + 50, y0 + wp);
+    const int xd = x0 + lp + 44;
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::black);
     p.drawLine(xd, y0, xd, y0 + wp);
@@ -784,9 +759,9 @@ void CPlanPainter::ZeichneBereichMass(QPainter& p, const PlanLage& g)
     if (!((m_pErg->anzeige.bZulBereich || m_pErg->anzeige.bBereichFarbig) && !g.bRampe &&
           (m_pEin->nNutzbarerBereich & 2)))
         return;
-    const QRect br = BereichRect(g.pV, Massstab());
+    const QRect br = BereichRect(g.pV, m_massstab);
     const int xa = br.left(), xb = br.left() + br.width();
-    const int yb = g.y0 + 18 + Trunc(g.s * g.W) + g.mL;
+    const int yb = g.y0 + 18 + m_massstab.Abgeschnitten(g.W);
     p.setPen(QPen(Qt::black, 2));
     p.drawLine(xa, yb, xa, yb + 16);
     p.drawLine(xb, yb, xb, yb + 16);
@@ -818,12 +793,12 @@ QRect CPlanPainter::ZeichneSchwerpunkt(QPainter& p, const PlanLage& g)
     if (!(m_pErg->anzeige.bSchwerpunktZeigen && g.bHatLadung && g.m > 0.0 && !m_pEin->bLgZiehen &&
           !m_pEin->bZiehen))
         return QRect();
-    const int id = SchwerpunktBild(g.pV, g.pPlan);
+    const int id = SchwerpunktBild(m_pEin->eSchwerpunkt);
     const CMemBm& bm = m_bmSchwerpunkt[id == 260 ? 0 : id == 268 ? 1 : 2];
     const int cw = m_bmSchwerpunkt[0].GetWidth(), ch = m_bmSchwerpunkt[0].GetHeight();
     const double cx = g.pPlan->GetSchwerpunktX(), cy = g.pPlan->GetSchwerpunktY();
-    const int x = Trunc(m_nPixelProMeterX * cx * m_dZoom) - cw / 2 + g.ux;
-    const int y = Trunc(m_nPixelProMeterY * cy * m_dZoom) + g.uy - ch / 2;
+    const int x = m_massstab.Versatz(cx) - cw / 2 + g.ux;
+    const int y = m_massstab.Versatz(cy) + g.uy - ch / 2;
     bm.DrawTransparent(p, x, y, cw, ch, RGB(255, 255, 255));
     if (g.bExport)
         return QRect();
@@ -850,17 +825,18 @@ void CPlanPainter::ZeichneGummiband(QPainter& p, const PlanLage& g) const
     p.restore();
 }
 
-void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e[4], double s, int x0, int y0)
+void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e[4], int x0, int y0)
 {
-    const int ux = m_ptUrsprung.x(), uy = m_ptUrsprung.y();
+    const PlanMassstab& m = m_massstab;
+    const int ux = m.ursprung.x(), uy = m.ursprung.y();
     p.save();
-    const bool bDicht = m_pErg->anzeige.dRasterX * m_dZoom < 0.3;
+    const bool bDicht = m_pErg->anzeige.dRasterX * m.dZoom < 0.3;
     p.setPen(QPen(QColor(221, 221, 221), 1, bDicht ? Qt::SolidLine : Qt::DotLine));
     p.setFont(m_fontKlein);
     const QFontMetrics fm(m_fontKlein);
     const int cw = fm.horizontalAdvance(QStringLiteral("00.0")), ch = fm.height();
-    const int kx = (cw + 4) / (Trunc(m_nPixelProMeterX * m_pErg->anzeige.dRasterX * m_dZoom) + 1) + 1;
-    const int ky = (ch + 2) / (Trunc(m_nPixelProMeterY * m_pErg->anzeige.dRasterY * m_dZoom) + 1) + 1;
+    const int kx = (cw + 4) / (m.Versatz(m_pErg->anzeige.dRasterX) + 1) + 1;
+    const int ky = (ch + 2) / (m.Versatz(m_pErg->anzeige.dRasterY) + 1) + 1;
     const double Lu = L - (e[0] + e[2]), Wu = W - e[1] - e[3];
     struct Beschriftung
     {
@@ -874,23 +850,23 @@ void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e
         const double x = i * m_pErg->anzeige.dRasterX;
         if (!(x < Lu))
             break;
-        const int px = Trunc(x * s);
-        if (i != 0 && Trunc(Wu * s) > 0)
-            p.drawLine(ux + px, uy, ux + px, uy + Trunc(Wu * s) - 1);
+        const int px = m.Abgeschnitten(x);
+        if (i != 0 && m.Abgeschnitten(Wu) > 0)
+            p.drawLine(ux + px, uy, ux + px, uy + m.Abgeschnitten(Wu) - 1);
         if (m_pErg->anzeige.bRasterBeschriftung && i % kx == 0) {
             const QString t = Zahl(x * 1000.0);
-            texte.push_back({ux + px, y0 + 4 + Trunc(s * W), t, Ausrichtung::Mitte});
-            texte.push_back({MetresToPixels(x) + ux, y0 - ch / 2 - 8, t, Ausrichtung::Mitte});
+            texte.push_back({ux + px, y0 + 4 + m.Abgeschnitten(W), t, Ausrichtung::Mitte});
+            texte.push_back({m.Pixel(x) + ux, y0 - ch / 2 - 8, t, Ausrichtung::Mitte});
         }
     }
     for (int i = 0;; ++i) {
         const double y = i * m_pErg->anzeige.dRasterY;
         if (!(y <= Wu + 1e-9))
             break;
-        const int py = m_pErg->anzeige.nRasterSeite != 0 ? Trunc((Wu - y) * s) - 1 : Trunc(y * s);
+        const int py = m_pErg->anzeige.nRasterSeite != 0 ? m.Abgeschnitten(Wu - y) - 1 : m.Abgeschnitten(y);
         // A usable area without length has no line across it (a line of no length would be a dot).
-        if (i != 0 && Trunc(Lu * s) > 0)
-            p.drawLine(ux, uy + py, ux + Trunc(Lu * s) - 1, uy + py);
+        if (i != 0 && m.Abgeschnitten(Lu) > 0)
+            p.drawLine(ux, uy + py, ux + m.Abgeschnitten(Lu) - 1, uy + py);
         if (m_pErg->anzeige.bRasterBeschriftung && i % ky == 0)
             texte.push_back({x0 - 5, uy + py - ch / 2, Zahl(y * 1000.0), Ausrichtung::Rechts});
     }
@@ -916,7 +892,7 @@ void CPlanPainter::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint 
 
     // The value buttons belong to the current load while it is not being dragged.
     const tagLGINFO* pLg = m_pAuswahl;
-    const auto it = pLg ? m_pErg->ladungen.find(const_cast<tagLGINFO*>(pLg)) : m_pErg->ladungen.end();
+    const auto it = pLg ? m_pErg->ladungen.find(pLg) : m_pErg->ladungen.end();
     if (it == m_pErg->ladungen.end() || m_pEin->bGestenAktiv)
         return;
     const QRect rc = it->second.rc.translated(scr);
@@ -937,7 +913,7 @@ void CPlanPainter::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint 
 
 void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
 {
-    CQOR* P = m_pEin->pPlan;
+    const CQOR* P = m_pEin->pPlan;
     if (!P)
         return;
     // The pictures of the unit boxes are read when the first plan with units is drawn.
@@ -951,8 +927,7 @@ void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
             continue;
         double x = 0, y = 0, l = 0, b = 0;
         le->GetRechteck(&x, &y, &l, &b);
-        const int left = m_ptUrsprung.x() + MetresToPixels(x), top = m_ptUrsprung.y() + MetresToPixels(y);
-        const QRect rc(left, top, MetresToPixels(l), MetresToPixels(b));
+        const QRect rc = m_massstab.Rechteck(x, y, l, b);
         if (rc.width() <= 0 || rc.height() <= 0)
             continue;
         if (le->IsLgMarkiert()) {
@@ -990,20 +965,18 @@ void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
     }
 }
 
-void CPlanPainter::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const double e[4], double s, int x0,
+void CPlanPainter::ZeichneBereichBox(QPainter& p, const CFahrzeug& V, double W, const double e[4], int x0,
                                      int y0)
 {
-    const float fm = static_cast<float>(m_pEin->pPlan->GetMasse());
-    V.GetDiagramm().SetParams(static_cast<float>(W), static_cast<float>(V.m_nSeitenProzent), 1.4f, -1.0f,
-                              -1.0f);
-    const float fe = (V.m_Diagramm.GetK() - V.m_Diagramm.GetC() * fm) / fm;
+    const float fe = m_pEin->fQuerAbstand;
     if (!std::isfinite(fe))
         return;
     const double eU = std::min(static_cast<double>(fe), W / 2 - e[1]);
     const double eL = std::min(static_cast<double>(fe), W / 2 - e[3]);
-    const int top = Trunc((W / 2 - eU) * s) + y0, bottom = Trunc((eL + W / 2) * s) + y0;
-    const int left = Trunc(s * V.GetNutzlastKurve().GetNutzbarVon()) + x0,
-              right = Trunc(s * V.GetNutzlastKurve().GetNutzbarBis()) + x0;
+    const PlanMassstab& m = m_massstab;
+    const int top = m.Abgeschnitten(W / 2 - eU) + y0, bottom = m.Abgeschnitten(eL + W / 2) + y0;
+    const int left = m.Abgeschnitten(V.GetNutzlastKurve().GetNutzbarVon()) + x0,
+              right = m.Abgeschnitten(V.GetNutzlastKurve().GetNutzbarBis()) + x0;
     p.save();
     p.setPen(QPen(QColor(0, 0, 255), 1));
     p.setBrush(Qt::NoBrush);
@@ -1019,15 +992,15 @@ void CPlanPainter::ZeichneBereichBox(QPainter& p, CFahrzeug& V, double W, const 
 
 QRect CPlanPainter::LadungRect(const tagLGINFO& lg) const
 {
-    const int left = MetresToPixels(lg.m_dPosX) + m_ptUrsprung.x();
-    const int top = MetresToPixels(lg.m_dPosY) + m_ptUrsprung.y();
-    const int right = left + MetresToPixels(AusdehnungX(lg));
-    const int bottom = top + MetresToPixels(AusdehnungY(lg));
+    const QPoint lo = m_massstab.Punkt(lg.m_dPosX, lg.m_dPosY);
+    const int left = lo.x(), top = lo.y();
+    const int right = left + m_massstab.Pixel(AusdehnungX(lg));
+    const int bottom = top + m_massstab.Pixel(AusdehnungY(lg));
     // An unknown rotation gives negative extents; the box then lies over the corners as they stand.
     return Ecken(std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
 }
 
-void CPlanPainter::ZeichneLadung(QPainter& p, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+void CPlanPainter::ZeichneLadung(QPainter& p, const tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
                                  bool bSelected)
 {
     const QRect rc = LadungRect(*pLg);
@@ -1042,7 +1015,8 @@ void CPlanPainter::ZeichneLadung(QPainter& p, tagLGINFO* pLg, QRect* pOut, int n
         *pOut = client;
 }
 
-void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected)
+void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, const tagLGINFO* pLg, int nNummer,
+                                bool bSelected)
 {
     p.save();
     const int g = pLg->GetLeId();
@@ -1117,8 +1091,8 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, in
                 break;
             }
             const int cw = m_bmLgSchwerpunkt.GetWidth(), ch = m_bmLgSchwerpunkt.GetHeight();
-            m_bmLgSchwerpunkt.DrawTransparent(p, Trunc(m_nPixelProMeterX * vl * m_dZoom) - cw / 2 + left,
-                                              Trunc(m_nPixelProMeterY * vo * m_dZoom) - ch / 2 + top, cw, ch,
+            m_bmLgSchwerpunkt.DrawTransparent(p, m_massstab.Versatz(vl) - cw / 2 + left,
+                                              m_massstab.Versatz(vo) - ch / 2 + top, cw, ch,
                                               RGB(255, 255, 255));
         }
     } else if (nNummer != -1) {
@@ -1132,7 +1106,7 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, tagLGINFO* pLg, in
 }
 
 void CPlanPainter::ZeichneSonderItem(QPainter& p, const QRect& rc, int nNummer, bool bHighlight,
-                                     bool bSelected, tagLGINFO* pLg)
+                                     bool bSelected, const tagLGINFO* pLg)
 {
     p.save();
     QRgb c = kFarbeFsm;
@@ -1161,12 +1135,10 @@ void CPlanPainter::ZeichneSonderItem(QPainter& p, const QRect& rc, int nNummer, 
 
 void CPlanPainter::ZeichneDruckRahmen(QPainter& p)
 {
-    tagLGINFO* pLg = m_pEin->pHover;
+    const tagLGINFO* pLg = m_pEin->pHover;
     if (!m_pEin->pPlan || !pLg || pLg->m_nTyp > 4)
         return;
-    const int left = MetresToPixels(pLg->m_dPosX) + m_ptUrsprung.x();
-    const int top = MetresToPixels(pLg->m_dPosY) + m_ptUrsprung.y();
-    const QRect rc(left, top, MetresToPixels(pLg->GetDimX()), MetresToPixels(pLg->GetDimY()));
+    const QRect rc = m_massstab.Rechteck(pLg->m_dPosX, pLg->m_dPosY, pLg->GetDimX(), pLg->GetDimY());
     p.save();
     p.setPen(QPen(QColor(0, 0, 255), 4));
     p.setBrush(Qt::NoBrush);
@@ -1197,55 +1169,52 @@ QString CPlanPainter::FitLabelToWidth(const QFontMetrics& fm, const std::string&
 
 // --- overlays of the plan --------------------------------------------------------------------------
 
-QRect CPlanPainter::BereichRect(const CFahrzeug* f, const SMassstab& m)
+QRect CPlanPainter::BereichRect(const CFahrzeug* f, const PlanMassstab& m)
 {
     if (!f)
         return QRect();
-    const double s = m.nPixelProMeterX * m.dZoom;
-    const int l = Trunc((f->GetNutzlastKurve().GetNutzbarVon() + 1e-11) * s) + m.ursprungKorr.x();
-    const int t = Trunc((f->GetNutzlastKurve().GetNutzbarQuerVon() + 1e-11) * s) + m.ursprungKorr.y();
-    const int r = Trunc((f->GetNutzlastKurve().GetNutzbarBis() + 1e-11) * s) + m.ursprungKorr.x();
-    const int b = Trunc((f->GetNutzlastKurve().GetNutzbarQuerBis() + 1e-11) * s) + m.ursprungKorr.y();
+    const CNutzlastKurve& k = f->GetNutzlastKurve();
+    const int l = m.Abgeschnitten(k.GetNutzbarVon() + 1e-11) + m.ursprungKorr.x();
+    const int t = m.Abgeschnitten(k.GetNutzbarQuerVon() + 1e-11) + m.ursprungKorr.y();
+    const int r = m.Abgeschnitten(k.GetNutzbarBis() + 1e-11) + m.ursprungKorr.x();
+    const int b = m.Abgeschnitten(k.GetNutzbarQuerBis() + 1e-11) + m.ursprungKorr.y();
     return Ecken(l, t, r, b);
 }
 
-int CPlanPainter::SchwerpunktBild(CFahrzeug* f, CQOR* q)
+int CPlanPainter::SchwerpunktBild(SchwerpunktLage eLage)
 {
-    if (!f || !q)
-        return 267;
-    CTupelList* k = f->GetKurve(false);
-    if (!k || k->IsEmpty())
-        return 267;
-    SYs2X pt;
-    pt.m_dX = f->GetRandabstand(0) + q->GetSchwerpunktX();
-    const double m = q->GetMasse();
-    if (f->CalcKurvenpunkt(&pt) == 1 && pt.m_dMaxLast >= 0.0 && pt.m_dMaxLast >= m && m >= pt.m_dMinLast)
-        return f->CheckQuerSchwerpunkt() != 0 ? 260 : 268;
+    switch (eLage) {
+    case SchwerpunktLage::kInnerhalb:
+        return 260;
+    case SchwerpunktLage::kQuerAusserhalb:
+        return 268;
+    case SchwerpunktLage::kAusserhalb:
+        break;
+    }
     return 267;
 }
 
 void CPlanPainter::ZeichneLadeflaechenBereich(QPainter& p)
 {
-    CFahrzeug* f = m_pEin->pFahrzeug;
+    const CFahrzeug* f = m_pEin->pFahrzeug;
     if (!f)
         return;
-    const double s = m_nPixelProMeterX * m_dZoom;
+    const PlanMassstab& m = m_massstab;
     const double L = f->GetLFLaenge(), W = f->GetLFBreite();
-    const int w = Trunc((L - (f->GetRandabstand(2) + f->GetRandabstand(0)) + 1e-10) * s);
-    const int h =
-        Trunc((W - (f->GetRandabstand(3) + f->GetRandabstand(1)) + 1e-9) * m_nPixelProMeterY * m_dZoom);
+    const int w = m.Abgeschnitten(L - (f->GetRandabstand(2) + f->GetRandabstand(0)) + 1e-10);
+    const int h = m.Versatz(W - (f->GetRandabstand(3) + f->GetRandabstand(1)) + 1e-9);
     if (w <= 0 || h <= 0)
         return;
     QImage bild(w, h, QImage::Format_RGB32);
     bild.fill(QColor(130, 0, 0));
-    CTupelList* k = f->GetKurve(false);
-    if (k && !k->IsEmpty() && (m_pEin->nNutzbarerBereich & 2) && (m_pEin->nNutzbarerBereich & 4)) {
-        const QRect br = BereichRect(f, Massstab()).translated(-m_ptUrsprung);
+    if (!f->GetNutzlastKurve().GetPunkte().IsEmpty() && (m_pEin->nNutzbarerBereich & 2) &&
+        (m_pEin->nNutzbarerBereich & 4)) {
+        const QRect br = BereichRect(f, m).translated(-m.ursprung);
         QPainter bp(&bild);
         bp.fillRect(QRect(br.left(), 0, br.width(), h), QColor(252, 198, 12));
         bp.fillRect(br, QColor(31, 198, 13));
     }
-    DrawShadedBitmap(p, m_ptUrsprung.x(), m_ptUrsprung.y(), w, h, bild);
+    DrawShadedBitmap(p, m.ursprung.x(), m.ursprung.y(), w, h, bild);
 }
 
 bool CPlanPainter::ZeichneMassPfeil(QPainter& p, QPoint a, QPoint b, bool bSenkrecht)
@@ -1271,11 +1240,11 @@ bool CPlanPainter::ZeichneMassPfeil(QPainter& p, QPoint a, QPoint b, bool bSenkr
     return bInnen;
 }
 
-void CPlanPainter::ZeichnePositionsLinien(QPainter& p, const SMassstab& m, double x, double y)
+void CPlanPainter::ZeichnePositionsLinien(QPainter& p, const PlanMassstab& m, double x, double y)
 {
     const int ox = m.ursprung.x(), oy = m.ursprung.y();
-    const int px = Trunc(m.nPixelProMeterX * x * m.dZoom) + ox;
-    const int py = Trunc(m.nPixelProMeterY * y * m.dZoom) + oy;
+    const int px = m.Versatz(x) + ox;
+    const int py = m.Versatz(y) + oy;
     p.save();
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     p.setPen(QPen(QColor(0, 0, 255), 1));

@@ -4,8 +4,10 @@
 
 #include "views/LabelLayoutCache.h"
 #include "views/PlanGrundbild.h"
+#include "views/PlanMassstab.h"
 
 #include "draw2d/CMemBm.h"
+#include "model/vehicle/SchwerpunktLage.h"
 
 #include <QFont>
 #include <QImage>
@@ -14,7 +16,6 @@
 #include <QSize>
 #include <QString>
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -90,30 +91,20 @@ public:
         bool bSchwerpunktZeigen = false;
         bool bAnzeigeBeiKonflikt = false;
     };
-    // The scale of the drawing: the zoom, the pixels per metre, the usable area's corner (ursprung), the
-    // load area's corner (ursprungKorr), the corner last told to the host and the window's share of the
-    // zoom. A paint takes it, works it out anew and gives it back.
-    struct SMassstab
-    {
-        double dZoom = 1.5;
-        int nPixelProMeterX = 97;
-        int nPixelProMeterY = 97;
-        QPoint ursprung{0, 0};
-        QPoint ursprungKorr{100, 40};
-        QPoint letzterUrsprung{-1, -1};
-        double dFensterFaktor = 1.0;
-    };
-
-    // Everything one paint draws from.
+    // Everything one paint draws from; the paint only reads it.
     struct SEingabe
     {
         // The vehicle worked on and its plan; the front vehicle of the document (the vehicle worked on
         // without a document), the document's first vehicle, and whether the document has a trailer.
-        CFahrzeug* pFahrzeug = nullptr;
-        CQOR* pPlan = nullptr;
-        CFahrzeug* pVorn = nullptr;
+        const CFahrzeug* pFahrzeug = nullptr;
+        const CQOR* pPlan = nullptr;
+        const CFahrzeug* pVorn = nullptr;
         const CFahrzeug* pErstes = nullptr;
         bool bAnhaenger = false;
+        // The model's verdict on the plan's centre of gravity (the marker it gets), and how far (m) the
+        // centre of gravity of the plan's mass may lie off the middle of the load area (the range box).
+        SchwerpunktLage eSchwerpunkt = SchwerpunktLage::kAusserhalb;
+        float fQuerAbstand = 0.0f;
         // An export picture (sized and scaled by the painter) instead of the screen.
         bool bExport = false;
         int nExportBreite = 645;
@@ -126,8 +117,8 @@ public:
         QPoint rand;
         int nPlanUrsprungX = 0;
         int nStreifenHoehe = 0;
-        SMassstab massstab;
-        double dRundung = 0.000001;
+        // The scale of the view: a paint takes it, works it out anew and gives it back.
+        PlanMassstab massstab;
         int nMaxPixelProMeter = 112;
         // The plan grows and shrinks with its window; in ramp mode (with a ramp) the ramp's height in
         // metres and the band of tiles below it count.
@@ -135,10 +126,12 @@ public:
         bool bRampenModus = false;
         double dRampenHoehe = 0.0;
         int nRampenLeiste = 0;
+        // Whether the loading ramp shows under the plan (the view shows or hides it before the paint).
+        bool bRampe = false;
         // Loads the gestures refer to (of the plan, or null), the y the current load's button shows, and
         // the gesture state the drawing reads.
-        tagLGINFO* pHover = nullptr;
-        tagLGINFO* pAuswahl = nullptr;
+        const tagLGINFO* pHover = nullptr;
+        const tagLGINFO* pAuswahl = nullptr;
         double dAuswahlY = 0.0;
         bool bGestenAktiv = false;
         bool bTasteUnten = false;
@@ -153,22 +146,21 @@ public:
         // The labels of the loads, and the view's usable-range flags.
         bool bBeschriftung = true;
         int nNutzbarerBereich = 0;
-        // The load area's corner moved on the screen: the insets are to be told to the host at once.
-        std::function<void(QPoint rand)> meldeRand;
-        // Shows or hides the loading ramp at this scale and answers whether it shows.
-        std::function<bool(const SMassstab&)> zeigeRampe;
     };
 
-    // What a paint gives back. The records of the loads and the tool areas are kept from paint to paint:
-    // a paint brings them up to date and leaves alone what it does not draw.
+    // What a paint gives back: the records of the loads it drew; the tool areas, kept from paint to
+    // paint (a paint brings them up to date and leaves alone what it does not draw).
     struct SErgebnis
     {
-        std::map<tagLGINFO*, SGuiLg> ladungen;
+        std::map<const tagLGINFO*, SGuiLg> ladungen;
         std::map<int, SToolArea> tools;
         PlanAnzeigeKopie anzeige;
-        SMassstab massstab;
-        // True when the records of the loads were dropped (loads hidden): the current and the context
-        // load go with them.
+        PlanMassstab massstab;
+        // The load area's corner moved on the screen: the view tells the host of the insets `rand`.
+        bool bRandGeaendert = false;
+        QPoint rand;
+        // True when the records of the loads are to be dropped (loads hidden): the current and the
+        // context load go with them.
         bool bLadungenVerworfen = false;
         // A screen paint that drew the load area: its hit rectangles, the handles, the size of the plan in
         // pixels of the whole plan (the scroll size without ramp), where the ramp goes below the load
@@ -191,20 +183,23 @@ public:
 
     CPlanPainter();
 
-    // Draws the plan by `ein` into `painter` (moved by the scroll position) or, for an export, into
-    // a picture of its own, and brings `erg` up to date.
+    // Draws the plan by `ein` (not an export) into `painter`, moved by the scroll position, and brings
+    // `erg` up to date.
     void Zeichne(QPainter& painter, const SEingabe& ein, SErgebnis& erg);
+    // Draws the export picture by `ein` (an export) into `erg.exportBild`; null for a vehicle without
+    // load area.
+    void ZeichneExport(const SEingabe& ein, SErgebnis& erg);
 
     // "%s%02i" of name and number ("%s" for numbers of 0 and below), shortened until it fits.
     static QString FitLabelToWidth(const QFontMetrics& fm, const std::string& name, int nNummer, int nMax);
     // A filled double arrow from a to b; false when they are too close and the heads point outward.
     static bool ZeichneMassPfeil(QPainter& painter, QPoint a, QPoint b, bool bSenkrecht);
     // Guide lines on the rulers at the plan position (x, y) in metres, for the scale `m`.
-    static void ZeichnePositionsLinien(QPainter& painter, const SMassstab& m, double x, double y);
+    static void ZeichnePositionsLinien(QPainter& painter, const PlanMassstab& m, double x, double y);
     // The usable range of `f` in content pixels for the scale `m`; empty without vehicle.
-    static QRect BereichRect(const CFahrzeug* f, const SMassstab& m);
-    // The centre-of-gravity marker for the plan's mass and centre: 260, 268 or 267.
-    static int SchwerpunktBild(CFahrzeug* f, CQOR* q);
+    static QRect BereichRect(const CFahrzeug* f, const PlanMassstab& m);
+    // The centre-of-gravity marker for the model's verdict: 260, 268 or 267.
+    static int SchwerpunktBild(SchwerpunktLage eLage);
 
     // Forgets the laid-out label texts and the kept layers under the moving loads, so the next paint
     // lays every text out and draws every layer anew.
@@ -224,10 +219,8 @@ public:
 private:
     struct PlanLage;
     struct PlanExport;
-    void ZeichnePlan(QPainter& painter);
-    int MetresToPixels(double dMetres) const;
-    // The scale as the paint in progress has worked it out so far.
-    SMassstab Massstab() const;
+    void ZeichneMit(QPainter* painter, const SEingabe& ein, SErgebnis& erg);
+    void ZeichnePlan(QPainter* painter);
     void SetTool(int nId, const QRect& rc, const QString& text);
     // Drops the records of the loads and their tool areas.
     void VerwirfLadungen();
@@ -236,7 +229,7 @@ private:
     void SetzeUrsprung(PlanLage& g);
     void ZeichneOhneLadeflaeche(QPainter& painter, const PlanLage& g) const;
     // Copies the plan's display options (and, unless exporting, its zoom).
-    void AktualisiereAnzeige(CQOR& plan, bool bExport);
+    void AktualisiereAnzeige(const CQOR& plan, bool bExport);
     // The screen's pixels per metre at the usual zoom, by the front vehicle.
     int PixelProMeter() const;
     // Pixels and metres the drawing needs in height besides the load area's width.
@@ -289,36 +282,30 @@ private:
     // Answers where the marker lies, or an empty rectangle when it is not drawn.
     QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
     void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
-    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], double s, int x0, int y0);
+    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], int x0, int y0);
     void ZeichneLadeeinheiten(QPainter& painter);
     // Places and draws the value buttons of the current load (x above the load area at the load's front
     // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
     // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.
     void ZeichneKnoepfeUndGriffe(QPainter& painter, const QRect& la, QPoint scr, PlanTreffer& treffer);
-    void ZeichneBereichBox(QPainter& painter, CFahrzeug& v, double W, const double e[4], double s, int x0,
+    void ZeichneBereichBox(QPainter& painter, const CFahrzeug& v, double W, const double e[4], int x0,
                            int y0);
     void ZeichneLadeflaechenBereich(QPainter& painter);
     // Drawing of one placed load.
-    void ZeichneLadung(QPainter& painter, tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
+    void ZeichneLadung(QPainter& painter, const tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
                        bool bSelected);
-    void ZeichneLgBox(QPainter& painter, const QRect& rc, tagLGINFO* pLg, int nNummer, bool bSelected);
+    void ZeichneLgBox(QPainter& painter, const QRect& rc, const tagLGINFO* pLg, int nNummer, bool bSelected);
     void ZeichneSonderItem(QPainter& painter, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
-                           tagLGINFO* pLg);
+                           const tagLGINFO* pLg);
     void ZeichneDruckRahmen(QPainter& painter);
 
     // The paint in progress: what it draws from, what it gives back, and the current load (dropped with
     // the records of the loads).
     const SEingabe* m_pEin = nullptr;
     SErgebnis* m_pErg = nullptr;
-    tagLGINFO* m_pAuswahl = nullptr;
+    const tagLGINFO* m_pAuswahl = nullptr;
     // The scale worked out by the paint in progress.
-    double m_dZoom = 1.5;
-    int m_nPixelProMeterX = 97;
-    int m_nPixelProMeterY = 97;
-    QPoint m_ptUrsprung;
-    QPoint m_ptUrsprungKorr;
-    QPoint m_ptLetzterUrsprung;
-    double m_dFensterFaktor = 1.0;
+    PlanMassstab m_massstab;
 
     CMemBm m_bmSchwerpunkt[3]; // 260, 268, 267
     CMemBm m_bmLgSchwerpunkt;  // 266

@@ -18,6 +18,7 @@
 #include "model/text/TextProvider.h"
 #include "model/vehicle/CFahrzeug.h"
 #include "model/vehicle/FahrzeugArt.h"
+#include "model/vehicle/SchwerpunktLage.h"
 #include "platform/BmpFile.h"
 #include "ui/CRibBtnContainer.h"
 
@@ -32,9 +33,6 @@
 #include <vector>
 
 namespace {
-
-// The vehicle of the previous drawing, shared by every plan view while the program runs.
-const CFahrzeug* s_pLetztesFahrzeug = nullptr;
 
 int Trunc(double v)
 {
@@ -94,18 +92,15 @@ CQOR* CQOR2View::GetPlan() const
     return f ? f->GetQor() : nullptr;
 }
 
-bool CQOR2View::IsImPlan(const tagLGINFO* p) const
+tagLGINFO* CQOR2View::Gueltig(const tagLGINFO* p) const
 {
-    CQOR* q = GetPlan();
+    const CQOR* q = GetPlan();
     if (!p || !q)
-        return false;
-    const auto l = q->GetLgInfos();
-    return std::find(l.begin(), l.end(), p) != l.end();
-}
-
-tagLGINFO* CQOR2View::Gueltig(tagLGINFO* p) const
-{
-    return IsImPlan(p) ? p : nullptr;
+        return nullptr;
+    for (tagLGINFO* lg : q->GetLgInfos())
+        if (lg == p)
+            return lg;
+    return nullptr;
 }
 
 // --- creation, scale, updates ----------------------------------------------------------------------
@@ -113,8 +108,9 @@ tagLGINFO* CQOR2View::Gueltig(tagLGINFO* p) const
 void CQOR2View::OnInitialUpdate()
 {
     m_sizeLine = QSize(50, 20);
-    m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
-    SetScrollSizes(QSize(Trunc(m_dZoom * 1000), Trunc(m_dZoom * 500)), m_sizePage, m_sizeLine);
+    const double z = m_massstab.dZoom;
+    m_sizePage = QSize(Trunc(z * 500), Trunc(z * 250));
+    SetScrollSizes(QSize(Trunc(z * 1000), Trunc(z * 500)), m_sizePage, m_sizeLine);
     for (const int nId : {kToolSchwerpunkt, kToolRandVorn, kToolRandHinten, kToolRandOben, kToolRandUnten})
         m_zeichnung.tools[nId] = SToolArea{QRect(), QString()};
     CGetAnsView::OnInitialUpdate();
@@ -122,12 +118,12 @@ void CQOR2View::OnInitialUpdate()
 
 int CQOR2View::MetresToPixels(double dMetres)
 {
-    return static_cast<int>(std::floor(dMetres * m_dZoom * m_nPixelProMeterX + m_dRundung));
+    return m_massstab.Pixel(dMetres);
 }
 
 double CQOR2View::PixelsToMetres(int nPixels)
 {
-    return nPixels / m_dZoom / m_nPixelProMeterX;
+    return m_massstab.Meter(nPixels);
 }
 
 void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
@@ -363,7 +359,6 @@ void CQOR2View::LoescheLadungen()
     if (weg.empty())
         return;
     for (tagLGINFO* p : weg) {
-        m_zeichnung.ladungen.erase(p);
         // Every reference to the load goes with it: hover, current, context, pressed, the plan's current.
         for (tagLGINFO** pp : {&m_pGuiHover, &m_pGuiAuswahl, &m_pGuiKontext, &m_pLgGedrueckt})
             if (*pp == p)
@@ -438,9 +433,15 @@ void CQOR2View::InvalidateNachbarn(bool /*b3DNeu*/, bool bKurveNeu)
             v->viewport()->update();
 }
 
+const PlanAufzeichnung::Ladungen& CQOR2View::GetGuiLg() const
+{
+    // Without records the document is not asked (it may be gone with the plan).
+    return m_aufzeichnung.Fuer(m_aufzeichnung.IstLeer() ? nullptr : GetPlan());
+}
+
 void CQOR2View::ClearPtrMap()
 {
-    m_zeichnung.ladungen.clear();
+    m_aufzeichnung.Verwirf();
     m_pGuiAuswahl = nullptr;
     m_pGuiKontext = nullptr;
     auto& tools = m_zeichnung.tools;
@@ -456,22 +457,12 @@ QImage CQOR2View::RenderExport()
     CFahrzeug* f = GetFahrzeug();
     if (!f || f->GetArt() == FahrzeugArt::kSattelzugmaschine)
         return QImage();
-    const double dZoom = m_dZoom;
-    m_bBildExport = true;
-    m_dZoom = 1.0;
-    QImage bild;
-    {
-        // The drawing sizes the picture itself; the painter is opened on it there.
-        QImage leer(1, 1, QImage::Format_RGB32);
-        QPainter p(&leer);
-        Zeichnen(p);
-        p.end();
-        bild = m_zeichnung.exportBild;
-    }
-    m_zeichnung.exportBild = QImage();
-    m_dZoom = dZoom;
-    m_bBildExport = false;
-    return bild;
+    // The export draws at zoom 1 on a scale of its own; the view's stays as the screen left it.
+    CPlanPainter::SErgebnis erg;
+    m_painter.ZeichneExport(Eingabe(*f, true), erg);
+    if (!erg.exportBild.isNull())
+        m_letzterExport = erg.exportMasse;
+    return erg.exportBild;
 }
 
 bool CQOR2View::ExportBild(int nAuswahl)
@@ -506,39 +497,32 @@ void CQOR2View::DrawOverlay(QPainter& painter)
     if (m_bPositionsLinien) {
         painter.save();
         painter.translate(-GetScrollPosition());
-        CPlanPainter::ZeichnePositionsLinien(painter, Massstab(), m_dLinienX, m_dLinienY);
+        CPlanPainter::ZeichnePositionsLinien(painter, m_massstab, m_dLinienX, m_dLinienY);
         painter.restore();
     }
     m_pGesten->Zeichne(painter);
 }
 
-CPlanPainter::SMassstab CQOR2View::Massstab() const
+int CQOR2View::GetSchwerpunktBild() const
 {
-    return {m_dZoom,          m_nPixelProMeterX,   m_nPixelProMeterY, m_ptUrsprung,
-            m_ptUrsprungKorr, m_ptLetzterUrsprung, m_dFensterFaktor};
+    CFahrzeug* f = GetFahrzeug();
+    return CPlanPainter::SchwerpunktBild(f ? BeurteileSchwerpunkt(*f) : SchwerpunktLage::kAusserhalb);
 }
 
-void CQOR2View::UebernimmMassstab(const CPlanPainter::SMassstab& m)
-{
-    m_dZoom = m.dZoom;
-    m_nPixelProMeterX = m.nPixelProMeterX;
-    m_nPixelProMeterY = m.nPixelProMeterY;
-    m_ptUrsprung = m.ursprung;
-    m_ptUrsprungKorr = m.ursprungKorr;
-    m_ptLetzterUrsprung = m.letzterUrsprung;
-    m_dFensterFaktor = m.dFensterFaktor;
-}
-
-CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
+CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug& v, bool bExport)
 {
     CPlanPainter::SEingabe ein;
     CQOR1Doc* pDoc = GetDocument();
-    ein.pFahrzeug = pV;
-    ein.pPlan = pV->GetQor();
-    ein.pVorn = pDoc ? pDoc->GetAktivFahrzeug(false) : pV;
+    ein.pFahrzeug = &v;
+    ein.pPlan = v.GetQor();
+    ein.pVorn = pDoc ? pDoc->GetAktivFahrzeug(false) : &v;
     ein.pErstes = pDoc ? pDoc->GetFirstFahrzeug() : nullptr;
     ein.bAnhaenger = pDoc && pDoc->GetAnhaenger();
-    ein.bExport = m_bBildExport;
+    if (const CQOR* q = v.GetQor()) {
+        ein.eSchwerpunkt = BeurteileSchwerpunkt(v);
+        ein.fQuerAbstand = QuerAbstand(v, static_cast<float>(q->GetMasse()));
+    }
+    ein.bExport = bExport;
     ein.nExportBreite = m_nExportBreite;
     ein.nExportHoehe = m_nExportHoehe;
     ein.scroll = GetScrollPosition();
@@ -546,8 +530,9 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
     ein.rand = ResolveInsets(0xFFFF | (0xFFFF << 16));
     ein.nPlanUrsprungX = GetPlanOriginX();
     ein.nStreifenHoehe = m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : -1;
-    ein.massstab = Massstab();
-    ein.dRundung = m_dRundung;
+    ein.massstab = m_massstab;
+    if (bExport)
+        ein.massstab.dZoom = 1.0;
     ein.nMaxPixelProMeter = m_nMaxPixelProMeter;
     ein.bFensterAnpassung = m_bFensterAnpassung;
     ein.bRampenModus = m_bRampenModus && m_pLaderampe;
@@ -555,6 +540,7 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
         ein.dRampenHoehe = m_pLaderampe->GetHoeheMeter();
         ein.nRampenLeiste = m_pLaderampe->GetLeistenHoehe();
     }
+    ein.bRampe = IsLaderampeSichtbar();
     ein.pHover = GetHover();
     ein.pAuswahl = GetAuswahl();
     ein.dAuswahlY = ein.pAuswahl ? GetAuswahlY() : 0.0;
@@ -570,37 +556,35 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug* pV)
     ein.rcGummiband = m_rcGummiband;
     ein.bBeschriftung = m_bAnzeige33285;
     ein.nNutzbarerBereich = m_nNutzbarerBereich;
-    // The host hears of changed insets while the paint goes on, the ramp is shown at the paint's scale.
-    ein.meldeRand = [this](QPoint rand) {
-        PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
-    };
-    ein.zeigeRampe = [this](const CPlanPainter::SMassstab& m) {
-        UebernimmMassstab(m);
-        return ZeigeLaderampe(m_bBildExport);
-    };
     return ein;
 }
 
 void CQOR2View::Zeichnen(QPainter& painter)
 {
     CFahrzeug* pV = GetFahrzeug();
-    VergissAndereFahrzeuge(pV);
-    if (!pV) {
-        m_bBildExport = false;
-        return;
+    // Records of another vehicle's loads are of no use.
+    if (m_pAnzeigeFahrzeug && pV != m_pAnzeigeFahrzeug) {
+        ClearPtrMap();
+        m_pAnzeigeFahrzeug = nullptr;
     }
+    if (!pV)
+        return;
     MeldeAnzeige(pV);
-    m_painter.Zeichne(painter, Eingabe(pV), m_zeichnung);
-    UebernimmMassstab(m_zeichnung.massstab);
+    if (pV->GetArt() != FahrzeugArt::kSattelzugmaschine)
+        ZeigeLaderampe();
+    m_painter.Zeichne(painter, Eingabe(*pV, false), m_zeichnung);
+    m_massstab = m_zeichnung.massstab;
+    if (m_zeichnung.bLadungenVerworfen)
+        m_aufzeichnung.Verwirf();
+    if (const CQOR* q = pV->GetQor())
+        m_aufzeichnung.Uebernimm(*q, m_zeichnung.ladungen);
+    if (m_zeichnung.bRandGeaendert) {
+        const QPoint rand = m_zeichnung.rand;
+        PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
+    }
     if (m_zeichnung.bLadungenVerworfen) {
         m_pGuiAuswahl = nullptr;
         m_pGuiKontext = nullptr;
-    }
-    if (m_bBildExport) {
-        if (!m_zeichnung.exportBild.isNull())
-            m_letzterExport = m_zeichnung.exportMasse;
-        m_bBildExport = false;
-        return;
     }
     if (!m_zeichnung.bPlan)
         return;
@@ -614,21 +598,18 @@ void CQOR2View::Zeichnen(QPainter& painter)
         QMetaObject::invokeMethod(this, &CQOR2View::FolgeRegler, Qt::QueuedConnection);
 }
 
-// Records of another vehicle's loads are of no use.
-void CQOR2View::VergissAndereFahrzeuge(const CFahrzeug* pV)
+void CQOR2View::ZeigeLaderampe()
 {
-    if (pV != s_pLetztesFahrzeug) {
-        if (s_pLetztesFahrzeug)
-            ClearPtrMap();
-        s_pLetztesFahrzeug = pV;
-    }
+    if (!m_pLaderampe || m_bRampenModus == m_pLaderampe->IsVisible())
+        return;
+    m_pLaderampe->Show(m_bRampenModus);
+    // Laid out again under the load area once the paint has worked out the scale.
+    m_dRampenMassstab = 0.0;
 }
 
 // A view without a ramp (or whose ramp cannot show) draws as without ramp mode.
-bool CQOR2View::ZeigeLaderampe(bool bExport)
+bool CQOR2View::IsLaderampeSichtbar() const
 {
-    if (!bExport && m_pLaderampe && m_bRampenModus != m_pLaderampe->IsVisible())
-        m_pLaderampe->Show(m_bRampenModus);
     return m_bRampenModus && m_pLaderampe && m_pLaderampe->IsVisible();
 }
 
@@ -677,7 +658,7 @@ void CQOR2View::SetzeRampeUndScrollGroesse()
     if (total != m_sizeScrollGesamt || GetTotalSize() != total) {
         m_sizeScrollGesamt = total;
         if (m_sizePage.isEmpty())
-            m_sizePage = QSize(Trunc(m_dZoom * 500), Trunc(m_dZoom * 250));
+            m_sizePage = QSize(Trunc(m_massstab.dZoom * 500), Trunc(m_massstab.dZoom * 250));
         if (m_sizeLine.isEmpty())
             m_sizeLine = QSize(50, 20);
         SetScrollSizes(total, m_sizePage, m_sizeLine);
@@ -800,15 +781,11 @@ int CQOR2View::EditFsm(tagLGINFO* pLg)
     if (!pLg)
         return CPlanGesten::kFsmAbbruch;
     IPlanDialogs::FsmValues werte = PlanDialogWerte::FsmWerte(*pLg, GetFahrzeug(), GetPlan());
-    const double dSx = m_nPixelProMeterX * m_dZoom;
-    const double dSy = m_nPixelProMeterY * m_dZoom;
     if (pLg->GetDimX() > 0.0 && pLg->GetDimY() > 0.0) {
-        const QPoint o = m_ptUrsprung - GetScrollPosition();
-        const QRect rc(QPoint(static_cast<int>(std::floor(pLg->m_dPosX * dSx)) + o.x(),
-                              static_cast<int>(std::floor(pLg->m_dPosY * dSy)) + o.y()),
-                       QSize(std::max(1, static_cast<int>(std::ceil(pLg->GetDimX() * dSx))),
-                             std::max(1, static_cast<int>(std::ceil(pLg->GetDimY() * dSy)))));
-        werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft()), rc.size());
+        // The load's box as drawn, at least a pixel each way.
+        QRect rc = m_massstab.Rechteck(pLg->m_dPosX, pLg->m_dPosY, pLg->GetDimX(), pLg->GetDimY());
+        rc.setSize(rc.size().expandedTo(QSize(1, 1)));
+        werte.rcAnker = QRect(viewport()->mapToGlobal(rc.topLeft() - GetScrollPosition()), rc.size());
     }
     if (!IPlanDialogs::Of(&GetProgramRun()).EditFsm(this, werte))
         return CPlanGesten::kFsmAbbruch;

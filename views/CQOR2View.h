@@ -7,6 +7,7 @@
 #include "views/IAusrichtenOwner.h"
 #include "views/IRampenView.h"
 #include "views/IValueSlider.h"
+#include "views/PlanAufzeichnung.h"
 
 #include "model/plan/CPlanPlatzierung.h"
 #include "model/plan/CQOR.h"
@@ -150,7 +151,7 @@ public:
     int RampenPixel(double dMeter) override { return MetresToPixels(dMeter); }
     double RampenMeter(int nPixel) override { return PixelsToMetres(nPixel); }
     QPoint RampenScroll() override { return GetScrollPosition(); }
-    QPoint RampenUrsprung() override { return m_ptUrsprung; }
+    QPoint RampenUrsprung() override { return m_massstab.ursprung; }
     bool RampenZiehenStart(const SLadungVorlage& item, QPoint pt, int nRotation, double dMasse,
                            QPoint griff) override;
     void RampenZiehen(QPoint pt) override;
@@ -184,7 +185,7 @@ public:
     // null where none shows: Ctrl held, outside the load area, a load not selected or of a load unit.
     QMenu* KontextMenu(QPoint pt);
     // The tool tip's HTML of a load: template 881 or 882 filled; empty for a load not in the plan.
-    std::string ToolTipHtml(tagLGINFO* pLg) const;
+    std::string ToolTipHtml(const tagLGINFO* pLg) const;
     // Position and width sliders. Status colours: 0 refused (red), 2 shifted (light yellow), any other
     // free (light green).
     static COLORREF GetStatusFarbe(int nStatus);
@@ -224,8 +225,8 @@ public:
 
     // The usable range in content pixels at the scale of the last paint, and the centre-of-gravity marker
     // the plan gets (260, 268 or 267).
-    QRect GetBereichRect() const { return CPlanPainter::BereichRect(GetFahrzeug(), Massstab()); }
-    int GetSchwerpunktBild() const { return CPlanPainter::SchwerpunktBild(GetFahrzeug(), GetPlan()); }
+    QRect GetBereichRect() const { return CPlanPainter::BereichRect(GetFahrzeug(), m_massstab); }
+    int GetSchwerpunktBild() const;
 
     // The painter of the plan with its fonts, pictures and kept layers (see CPlanPainter); tests compare
     // paints from the kept layers with drawings made anew.
@@ -235,8 +236,9 @@ public:
     bool WarAusGrundbild() const { return m_painter.WarAusGrundbild(); }
     int GetGrundbildNeu() const { return m_painter.GetGrundbildNeu(); }
 
-    // The records of the drawn loads and the tool areas, as the paints left them.
-    const std::map<tagLGINFO*, SGuiLg>& GetGuiLg() const { return m_zeichnung.ladungen; }
+    // The records of the drawn loads (none once a load came or went, until the next paint) and the tool
+    // areas, as the paints left them.
+    const PlanAufzeichnung::Ladungen& GetGuiLg() const;
     const std::map<int, SToolArea>& GetTools() const { return m_zeichnung.tools; }
     QSize GetPageSize() const { return m_sizePage; }
     // The button strips above the plan: 399 with the ramp toggle 400, 635 with the help button 827.
@@ -256,12 +258,11 @@ public:
         viewport()->update();
     }
     bool GetFensterAnpassung() const { return m_bFensterAnpassung; }
-    // The window's share of the zoom of the last paint (1 without the fitting).
-    double GetFensterFaktor() const { return m_dFensterFaktor; }
+    // The scale of the last paint; the window's share of its zoom is 1 without the fitting.
+    const PlanMassstab& GetMassstab() const { return m_massstab; }
 
     // What the last paint of the plan left for the hit tests, in client coordinates.
     using PlanTreffer = CPlanPainter::PlanTreffer;
-    bool m_bBildExport = false;
     // Scale and margins of the last exported picture.
     CPlanPainter::ExportMasse m_letzterExport;
     int m_nExportBreite = 645;
@@ -273,14 +274,7 @@ public:
     QSize m_sizeScrollGesamt{1000, 500};
     PlanTreffer m_treffer;
     int m_nPlatzStatus = 1;
-    QPoint m_ptLetzterUrsprung{-1, -1};
-    QPoint m_ptUrsprungKorr{100, 40};
-    QPoint m_ptUrsprung{0, 0};
-    double m_dZoom = 1.5;
-    int m_nPixelProMeterX = 97;
-    int m_nPixelProMeterY = 97;
     int m_nMaxPixelProMeter = 112;
-    double m_dRundung = 0.000001;
     // Gesture state the drawing reads; the mouse side sets it.
     bool m_bGummiband = false;
     bool m_bGummibandRahmen = true;
@@ -352,23 +346,21 @@ private:
     // The button strips at the top left of the plan, moved with its scrolling.
     void PlatziereStreifen();
     QPoint m_insetsStreifen;
-    // Has the painter draw the plan into `painter` (the screen's, moved by the scroll position, or, for
-    // an export, a stand-in; the export's picture is its own) and takes over what the paint gives back.
+    // Has the painter draw the plan into `painter` (the screen's, moved by the scroll position) and
+    // acts on what the paint gives back.
     void Zeichnen(QPainter& painter);
-    CPlanPainter::SEingabe Eingabe(CFahrzeug* pV);
-    // The scale as a paint works it out, and taking over the one a paint gave back.
-    CPlanPainter::SMassstab Massstab() const;
-    void UebernimmMassstab(const CPlanPainter::SMassstab& m);
+    // What a paint of `v` draws from: the view's state and the model's answers for it.
+    CPlanPainter::SEingabe Eingabe(CFahrzeug& v, bool bExport);
     // Display toggles and grid options of the plan; false for another command.
     bool OnAnzeigeBefehl(CQOR& plan, int nId);
-    void VergissAndereFahrzeuge(const CFahrzeug* pV);
     void MeldeAnzeige(CFahrzeug* pV);
-    // The loading ramp shows in ramp mode only; answers whether it shows.
-    bool ZeigeLaderampe(bool bExport);
+    // The loading ramp shows in ramp mode only: shown or hidden before a paint of the screen.
+    void ZeigeLaderampe();
+    bool IsLaderampeSichtbar() const;
     // Lays the ramp out under the plan the last paint drew and sets the scroll size to hold both.
     void SetzeRampeUndScrollGroesse();
-    tagLGINFO* Gueltig(tagLGINFO* p) const;
-    bool IsImPlan(const tagLGINFO* p) const;
+    // The plan's load `p`, or null when the plan does not hold it.
+    tagLGINFO* Gueltig(const tagLGINFO* p) const;
     void SetzeCursor();
 
     // Handles the slider messages; false for another event.
@@ -384,7 +376,8 @@ private:
     std::unique_ptr<IValueSlider> m_pSlider; // y position, width or mass
     int m_nReglerArt = 0;                    // the kind of m_pSlider (13, 14 or 16)
     bool m_bFensterAnpassung = false;
-    double m_dFensterFaktor = 1.0;
+    // The scale of the plan: metres to pixels of the whole drawing, as the last paint laid it out.
+    PlanMassstab m_massstab;
     bool m_bRampenRaumPruefen = false;        // FordereRampenRaum at the next paint
     std::unique_ptr<IValueSlider> m_pSliderX; // x position
     std::unique_ptr<CPlanGesten> m_pGesten;
@@ -408,4 +401,5 @@ private:
     // the display options they drew by, the export picture.
     CPlanPainter m_painter;
     CPlanPainter::SErgebnis m_zeichnung;
+    PlanAufzeichnung m_aufzeichnung;
 };

@@ -447,12 +447,12 @@ QPoint CQOR2View::GetAuswahlMittelpunkt() const
     if (!q)
         return QPoint(-1, -1);
     QRect rc;
-    for (const auto& [p, gui] : m_zeichnung.ladungen)
+    for (const auto& [p, gui] : GetGuiLg())
         if (p->m_bSelected)
             rc = rc.united(gui.rc);
     if (rc.isNull())
         if (tagLGINFO* p = GetAuswahl())
-            if (const auto it = m_zeichnung.ladungen.find(p); it != m_zeichnung.ladungen.end())
+            if (const auto it = GetGuiLg().find(p); it != GetGuiLg().end())
                 rc = it->second.rc;
     return rc.isNull() ? QPoint(-1, -1) : rc.center();
 }
@@ -582,7 +582,7 @@ void CQOR2View::customEvent(QEvent* e)
         CGetAnsView::customEvent(e);
 }
 
-std::string CQOR2View::ToolTipHtml(tagLGINFO* pLg) const
+std::string CQOR2View::ToolTipHtml(const tagLGINFO* pLg) const
 {
     tagLGINFO* p = Gueltig(pLg);
     if (!p)
@@ -599,7 +599,7 @@ bool CQOR2View::viewportEvent(QEvent* e)
     // No tip while a gesture runs.
     if (m_bTasteUnten || m_bZiehen)
         return true;
-    for (const auto& [pLg, gui] : m_zeichnung.ladungen)
+    for (const auto& [pLg, gui] : GetGuiLg())
         if (gui.rc.contains(h->pos()) && !m_treffer.rcSchwerpunkt.contains(h->pos())) {
             const std::string html = ToolTipHtml(pLg);
             if (!html.empty()) {

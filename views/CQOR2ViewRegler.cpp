@@ -232,7 +232,7 @@ void CQOR2View::ZeigeMassenRegler(const tagLGINFO* pLg, double t)
         return;
     }
     QPoint mitte(30, 30);
-    if (const auto it = m_zeichnung.ladungen.find(p); it != m_zeichnung.ladungen.end())
+    if (const auto it = GetGuiLg().find(p); it != GetGuiLg().end())
         mitte = it->second.rc.center() + QPoint(-1, 8);
     m_pSlider =
         ISliderFactory::Of(&GetProgramRun()).Create(kReglerMasse, dWert, 0.0, 40.0, mitte, this, true);

@@ -2,6 +2,8 @@
 // stay where they are), kept as a picture together with everything it was drawn from.
 #pragma once
 
+#include "views/PlanMassstab.h"
+
 #include <QBrush>
 #include <QFont>
 #include <QImage>
@@ -41,10 +43,9 @@ public:
         double L = 0.0, W = 0.0;
         double e[4] = {};
         double s = 0.0;
-        double dZoom = 0.0;
-        int nPixelProMeterX = 0, nPixelProMeterY = 0;
-        QPoint rand, ursprung, letzterUrsprung;
-        int x0 = 0, y0 = 0, mF = 0, mU = 0, mR = 0, mL = 0;
+        PlanMassstab massstab;
+        QPoint rand;
+        int x0 = 0, y0 = 0;
         // The display options of the plan (the view's copy of them).
         bool bRasterBeschriftung = false, bLadungenZeigen = true, bRasterZeigen = false,
              bRichtungZeigen = false, bBeschriftung = true;

@@ -36,7 +36,8 @@ bool CPlanAnzeige::GetAnzeigeBeiKonflikt() const
 }
 void CPlanAnzeige::SetAnzeigeBeiKonflikt(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kKonflikt] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kKonflikt] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetSchwerpunktZeigen() const
 {
@@ -44,7 +45,8 @@ bool CPlanAnzeige::GetSchwerpunktZeigen() const
 }
 void CPlanAnzeige::SetSchwerpunktZeigen(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kSchwerpunkt] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kSchwerpunkt] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetRichtungZeigen() const
 {
@@ -52,7 +54,8 @@ bool CPlanAnzeige::GetRichtungZeigen() const
 }
 void CPlanAnzeige::SetRichtungZeigen(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kRichtung] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kRichtung] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetZulBereich() const
 {
@@ -60,7 +63,8 @@ bool CPlanAnzeige::GetZulBereich() const
 }
 void CPlanAnzeige::SetZulBereich(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kZulBereich] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kZulBereich] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetBereichFarbig() const
 {
@@ -68,7 +72,8 @@ bool CPlanAnzeige::GetBereichFarbig() const
 }
 void CPlanAnzeige::SetBereichFarbig(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kBereichFarbig] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kBereichFarbig] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetRasterZeigen() const
 {
@@ -76,7 +81,8 @@ bool CPlanAnzeige::GetRasterZeigen() const
 }
 void CPlanAnzeige::SetRasterZeigen(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kRaster] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kRaster] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetNurUmrisse() const
 {
@@ -84,7 +90,8 @@ bool CPlanAnzeige::GetNurUmrisse() const
 }
 void CPlanAnzeige::SetNurUmrisse(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags[kNurUmrisse] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags[kNurUmrisse] = b ? 1 : 0;
 }
 
 int CPlanAnzeige::GetRasterSeite() const
@@ -93,7 +100,8 @@ int CPlanAnzeige::GetRasterSeite() const
 }
 void CPlanAnzeige::SetRasterSeite(int n)
 {
-    m_plan.m_AnzeigeA.nWert = n == 2 ? 2 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.nWert = n == 2 ? 2 : 0;
 }
 
 double CPlanAnzeige::GetRasterX() const
@@ -103,7 +111,8 @@ double CPlanAnzeige::GetRasterX() const
 }
 void CPlanAnzeige::SetRasterX(double d)
 {
-    m_plan.m_AnzeigeA.dWert1 = d;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.dWert1 = d;
 }
 double CPlanAnzeige::GetRasterY() const
 {
@@ -112,7 +121,8 @@ double CPlanAnzeige::GetRasterY() const
 }
 void CPlanAnzeige::SetRasterY(double d)
 {
-    m_plan.m_AnzeigeA.dWert2 = d;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.dWert2 = d;
 }
 
 bool CPlanAnzeige::GetLadungenZeigen() const
@@ -121,7 +131,8 @@ bool CPlanAnzeige::GetLadungenZeigen() const
 }
 void CPlanAnzeige::SetLadungenZeigen(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags2[kLadungen] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags2[kLadungen] = b ? 1 : 0;
 }
 bool CPlanAnzeige::GetRasterBeschriftung() const
 {
@@ -129,7 +140,8 @@ bool CPlanAnzeige::GetRasterBeschriftung() const
 }
 void CPlanAnzeige::SetRasterBeschriftung(bool b)
 {
-    m_plan.m_AnzeigeA.bFlags2[kBeschriftung] = b ? 1 : 0;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeA.bFlags2[kBeschriftung] = b ? 1 : 0;
 }
 
 double CPlanAnzeige::GetZoom() const
@@ -139,5 +151,6 @@ double CPlanAnzeige::GetZoom() const
 }
 void CPlanAnzeige::SetZoom(double d)
 {
-    m_plan.m_AnzeigeB.dWert1 = d;
+    if (m_pSchreibbar)
+        m_pSchreibbar->m_AnzeigeB.dWert1 = d;
 }

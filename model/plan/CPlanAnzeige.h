@@ -12,7 +12,9 @@ public:
     static constexpr double kMinZoom = 0.5;
     static constexpr double kMaxZoom = 10.0;
 
-    explicit CPlanAnzeige(CQOR& plan) : m_plan(plan) {}
+    explicit CPlanAnzeige(CQOR& plan) : m_plan(plan), m_pSchreibbar(&plan) {}
+    // Over a plan that is only read: the setters change nothing.
+    explicit CPlanAnzeige(const CQOR& plan) : m_plan(plan) {}
 
     // Switched on when a placement was refused.
     bool GetAnzeigeBeiKonflikt() const;
@@ -50,5 +52,6 @@ public:
     void SetZoom(double d);
 
 private:
-    CQOR& m_plan;
+    const CQOR& m_plan;
+    CQOR* m_pSchreibbar = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "model/plan/CQOR.h"
 #include "model/vehicle/CFahrzeug.h"
+#include "model/vehicle/SchwerpunktLage.h"
 
 #include <atomic>
 #include <cmath>
@@ -38,23 +39,14 @@ void CFahrzeugDiagramm::SetParams(float fWidth, float fPercent, float fStep, flo
     m_fBreite = fWidth;
     m_fProzent = fPercent;
     m_fSchritt = fStep;
-    m_fLimit1 = fLimit1;
-    m_fLimit2 = fLimit2;
-    int nArt = 0;
-    if (m_pOwner) {
-        float fVorn = 0.0f, fHinten = 0.0f;
-        m_pOwner->CalcAchslasten(&fVorn, &fHinten);
-        m_fLimit1 = fVorn;
-        m_fLimit2 = fHinten;
-        nArt = m_pOwner->GetArt();
-    }
-    m_fLast = (nArt == FahrzeugArt::kZugmaschine || nArt == FahrzeugArt::kAnhaenger)
-                  ? std::min(m_fLimit1, m_fLimit2)
-                  : m_fLimit2;
-    m_fSpur = fWidth * (nArt == FahrzeugArt::kZugmaschine ? 0.8f : 0.88f);
-    m_fAnteil = (fPercent + 100.0f) / 200.0f;
-    m_fK = (m_fAnteil * m_fSpur - m_fSpur / 2.0f) * m_fLast;
-    m_fC = m_fSpur / 2.0f - m_fAnteil * m_fSpur;
+    const SQuerParameter q = BerechneQuerParameter(m_pOwner, fWidth, fPercent, fLimit1, fLimit2);
+    m_fLimit1 = q.fLimit1;
+    m_fLimit2 = q.fLimit2;
+    m_fLast = q.fLast;
+    m_fSpur = q.fSpur;
+    m_fAnteil = q.fAnteil;
+    m_fK = q.fK;
+    m_fC = q.fC;
     m_fLastKopie = m_fLast;
     m_fSpurKopie = m_fSpur;
 }

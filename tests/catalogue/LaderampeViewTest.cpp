@@ -119,7 +119,7 @@ protected:
     // A point of the plan (metres from the load area's origin) in the ramp's pixels.
     QPoint AufRampe(double x, double y)
     {
-        const QPoint o = view->m_ptUrsprung - view->GetScrollPosition();
+        const QPoint o = view->GetMassstab().ursprung - view->GetScrollPosition();
         return o + QPoint(view->MetresToPixels(x), view->MetresToPixels(y)) - rampe->pos();
     }
     void Speichere(const QString& name)
@@ -258,7 +258,7 @@ TEST_F(LaderampeViewTest, ATileDraggedOutOfTheStripLandsWhereItIsDropped)
     const tagLGINFO* neu = Plan().GetLgInfos().back();
     EXPECT_EQ(neu->m_strName, "Euro pallet");
     // Held at its middle: its corner lies half a unit up and left of the drop point.
-    const double s = view->m_nPixelProMeterX * view->m_dZoom;
+    const double s = view->GetMassstab().nPixelProMeter * view->GetMassstab().dZoom;
     EXPECT_NEAR(neu->m_dPosX, 2.0 - griffX / s, 0.015);
     EXPECT_NEAR(neu->m_dPosY, 0.6 - griffY / s, 0.015);
     EXPECT_EQ(Plan().GetZiehQuelle(), nullptr);

@@ -376,7 +376,7 @@ TEST_F(DlgDrucken2Test, RunWritesPicturesAndReportsAndExportsThePlanReportFirst)
     auto* plan = m_views->FindView<CQOR2View>();
     ASSERT_TRUE(vorlage && plan);
     const double zoom1 = vorlage->GetZoom();
-    const double zoom2 = plan->m_dZoom;
+    const double zoom2 = plan->GetMassstab().dZoom;
     const int aktiv = m_doc->GetAktivIndex();
     auto d = Dialog();
     Klick(*d, CDlgDrucken2::kIdBeide);
@@ -397,7 +397,7 @@ TEST_F(DlgDrucken2Test, RunWritesPicturesAndReportsAndExportsThePlanReportFirst)
     EXPECT_FALSE(fs::exists(ordner / "BP_INF.bmp"));
     // The views are as they were.
     EXPECT_EQ(vorlage->GetZoom(), zoom1);
-    EXPECT_EQ(plan->m_dZoom, zoom2);
+    EXPECT_EQ(plan->GetMassstab().dZoom, zoom2);
     EXPECT_EQ(m_doc->GetAktivIndex(), aktiv);
     EXPECT_TRUE(m_boxes.Records().isEmpty());
 }

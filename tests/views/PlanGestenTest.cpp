@@ -264,7 +264,7 @@ TEST_F(PlanGestenTest, FreeDragShowsTheSolidOutlineAndCommitsTheRoundedMove)
     EXPECT_NEAR(Plan().GetSchwerpunktX(), cgx, 1e-9);
     EXPECT_NEAR(Plan().GetSchwerpunktY(), cgy, 1e-9);
     const double s = 97 * 1.5;
-    const QPoint u = view->m_ptUrsprung;
+    const QPoint u = view->GetMassstab().ursprung;
     EXPECT_EQ(marker,
               QPoint(u.x() + int(std::floor(cgx * s + 1e-6)), u.y() + int(std::floor(cgy * s + 1e-6))));
 }
@@ -282,7 +282,7 @@ TEST_F(PlanGestenTest, DragOntoANeighbourLandsFlushAndShowsWhereItLands)
     ASSERT_TRUE(Overlay().bZiel);
     ASSERT_EQ(Overlay().ziel.size(), 1u);
     // The landing outline starts at the pallet's rear edge.
-    const int xKante = view->m_ptUrsprung.x() + int(std::floor(1.7 * 97 * 1.5));
+    const int xKante = view->GetMassstab().ursprung.x() + int(std::floor(1.7 * 97 * 1.5));
     EXPECT_EQ(Overlay().ziel[0].left(), xKante);
     Speichere(view->RenderFrame(), "drag_shifted.png");
     Loslassen(von + QPoint(-Pixel(0.9), -Pixel(0.5)));
@@ -502,7 +502,7 @@ TEST_F(PlanGestenTest, DropFromTheRampAddsTheLoadOrNothing)
     item.dMasse = 0.5;
     const size_t n = Plan().GetLgInfos().size();
     const double cgx = Plan().GetSchwerpunktX(), m = Plan().GetMasse();
-    const QPoint u = view->m_ptUrsprung;
+    const QPoint u = view->GetMassstab().ursprung;
     struct Fall
     {
         const char* name;
@@ -566,7 +566,7 @@ TEST_F(PlanGestenTest, ASpecialItemFromTheRampGoesWhenItsEditIsCancelled)
     keil.dHoehe = 0.2;
     const size_t n = Plan().GetLgInfos().size();
     view->nFsmAntwort = CPlanGesten::kFsmAbbruch;
-    const QPoint u = view->m_ptUrsprung;
+    const QPoint u = view->GetMassstab().ursprung;
     const QPoint start(u.x() + Pixel(3.8), u.y() + Pixel(2.0));
     ASSERT_TRUE(view->DragLadungFromRampe(keil, start, 0, 0.0));
     Bewegen(start + QPoint(20, 0));
@@ -594,13 +594,13 @@ TEST_F(PlanGestenTest, ItemsOfKindFiveStayWhereTheyAre)
 TEST_F(PlanGestenTest, DraggingTheZoomHandleWritesThePlansZoom)
 {
     DreiLasten();
-    const int x0 = view->m_ptUrsprung.x();
+    const int x0 = view->GetMassstab().ursprung.x();
     const int nPix = int(std::floor((Fahrzeug().GetLFLaenge() - Fahrzeug().GetRandabstand(0)) * 97 * 1.5));
     view->GetGesten().m_rcZoomGriff = QRect(x0 + nPix - 4, 10, 9, 9);
     Druecken(QPoint(x0 + nPix, 14));
     Bewegen(QPoint(x0 + nPix / 2, 14));
     EXPECT_NEAR(CPlanAnzeige(Plan()).GetZoom(), 0.75, 1.5 / nPix);
-    EXPECT_NEAR(view->m_dZoom, 0.75, 1.5 / nPix);
+    EXPECT_NEAR(view->GetMassstab().dZoom, 0.75, 1.5 / nPix);
     // Far to the front the zoom stops at a half.
     Bewegen(QPoint(x0 + 5, 14));
     EXPECT_DOUBLE_EQ(CPlanAnzeige(Plan()).GetZoom(), 0.5);
@@ -627,12 +627,12 @@ TEST_F(PlanGestenTest, TheDrawingPutsTheHandlesOnTheLoadAreaEdgesWhereTheyCanBeD
     EXPECT_EQ(view->GetGesten().GetCursorId(), CPlanGesten::kCursorBreite);
 
     // Pressed where it is drawn, each handle keeps its value until it is moved.
-    const double dZoom = view->m_dZoom;
+    const double dZoom = view->GetMassstab().dZoom;
     Druecken(zoom.center());
     Bewegen(zoom.center());
-    EXPECT_NEAR(view->m_dZoom, dZoom, 2 * dZoom / la.width());
+    EXPECT_NEAR(view->GetMassstab().dZoom, dZoom, 2 * dZoom / la.width());
     Bewegen(QPoint(la.left() + la.width() / 2, zoom.center().y()));
-    EXPECT_NEAR(view->m_dZoom, dZoom / 2, 0.05);
+    EXPECT_NEAR(view->GetMassstab().dZoom, dZoom / 2, 0.05);
     Loslassen(QPoint(la.left() + la.width() / 2, zoom.center().y()));
     CPlanAnzeige(Plan()).SetZoom(1.5);
     Zeichnen();

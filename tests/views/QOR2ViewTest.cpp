@@ -163,7 +163,7 @@ protected:
     // Where the model puts a load in the picture.
     QRect Erwartet(const tagLGINFO& lg)
     {
-        const QPoint u = view->m_ptUrsprung;
+        const QPoint u = view->GetMassstab().ursprung;
         const int l = u.x() + view->MetresToPixels(lg.m_dPosX), t = u.y() + view->MetresToPixels(lg.m_dPosY);
         return QRect(l, t, view->MetresToPixels(lg.GetDimX()), view->MetresToPixels(lg.GetDimY()));
     }
@@ -182,7 +182,6 @@ protected:
 TEST(QOR2ViewScroll, ZoomOneAndAHalfGivesTheScrollSizes)
 {
     CQOR2View view;
-    view.m_dZoom = 1.5;
     view.OnInitialUpdate();
     EXPECT_EQ(view.GetTotalSize(), QSize(1500, 750));
     EXPECT_EQ(view.GetPageSize(), QSize(750, 375));
@@ -229,8 +228,8 @@ TEST_F(PlanViewTest, HatchLiesOutsideAndWhiteInsideTheUsableArea)
     Fahrzeug().m_NutzLF[0].m_dRand[2] = 0.4; // rear
     Fahrzeug().m_NutzLF[0].m_dRand[3] = 0.2; // side B
     const QImage img = Bild();
-    const QPoint u = view->m_ptUrsprung;
-    const QPoint o = view->m_ptUrsprungKorr;
+    const QPoint u = view->GetMassstab().ursprung;
+    const QPoint o = view->GetMassstab().ursprungKorr;
     EXPECT_EQ(u, o + QPoint(view->MetresToPixels(0.3), view->MetresToPixels(0.2)));
     const QRgb strich = PlanPicturePainter::Draw(418).pixel(4, 7);
     // The front strip holds the hatch lines on white; the usable area is white.
@@ -266,7 +265,7 @@ TEST_F(PlanViewTest, CentreOfGravityMarkerSitsOnThePlansCentreOfGravity)
     Plan().UpdateSchwerpunkt();
     const double cx = Plan().GetSchwerpunktX(), cy = Plan().GetSchwerpunktY();
     const QImage img = Bild();
-    const QPoint u = view->m_ptUrsprung;
+    const QPoint u = view->GetMassstab().ursprung;
     const QPoint mitte(u.x() + static_cast<int>(97 * cx * 1.5), u.y() + static_cast<int>(97 * cy * 1.5));
     const QRect rc = view->m_treffer.rcSchwerpunkt;
     ASSERT_FALSE(rc.isEmpty());
@@ -330,7 +329,7 @@ TEST_F(PlanViewTest, RangeBoxEdgesStandAtTheUsableRangeAndItsDimensionBelow)
     const QImage img = Bild();
     Speichere(img, "plan_range_box.png");
     const double s = 97 * 1.5;
-    const QPoint o = view->m_ptUrsprungKorr;
+    const QPoint o = view->GetMassstab().ursprungKorr;
     const int left = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarVon()) + o.x();
     const int right = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarBis()) + o.x();
     const int top = static_cast<int>(s * Fahrzeug().GetNutzlastKurve().GetNutzbarQuerVon()) + o.y();
@@ -366,7 +365,7 @@ TEST_F(PlanViewTest, ColouredOverlayShadesTheUsableArea)
     const QImage img = Bild();
     Speichere(img, "plan_coloured_overlay.png");
     // An empty spot of the usable area: white darkened to 0x7F7F7F and RGB(130,0,0) or-ed on.
-    const QPoint u = view->m_ptUrsprung;
+    const QPoint u = view->GetMassstab().ursprung;
     const QRgb px = img.pixel(u.x() + view->MetresToPixels(3.8), u.y() + view->MetresToPixels(2.2));
     EXPECT_GE(qRed(px), 127);
     EXPECT_EQ(qGreen(px) & 0x80, 0);
@@ -395,7 +394,7 @@ TEST_F(PlanViewTest, GridLinesAndLabels)
         const QImage img = Bild();
         if (f.beschriftung)
             Speichere(img, f.seite ? "plan_grid_side_b.png" : "plan_grid_labels.png");
-        const QPoint u = view->m_ptUrsprung;
+        const QPoint u = view->GetMassstab().ursprung;
         const int wp = view->MetresToPixels(Fahrzeug().GetLFBreite());
         const int px = u.x() + static_cast<int>(f.raster * 97 * 1.5);
         const int y = u.y() + 30;
@@ -409,7 +408,8 @@ TEST_F(PlanViewTest, GridLinesAndLabels)
         const QRect unten(u.x() - 8, u.y() + wp + 4, 16, 14);
         EXPECT_EQ(Dunkle(img, unten) > 0, f.beschriftung);
         const int yNull = f.seite ? u.y() + wp - 1 : u.y();
-        EXPECT_EQ(Dunkle(img, QRect(view->m_ptUrsprungKorr.x() - 25, yNull - 7, 18, 14)) > 0, f.beschriftung);
+        EXPECT_EQ(Dunkle(img, QRect(view->GetMassstab().ursprungKorr.x() - 25, yNull - 7, 18, 14)) > 0,
+                  f.beschriftung);
     }
 }
 
@@ -448,7 +448,7 @@ TEST_F(PlanViewTest, LoadDrawingCases)
 
     // An unset or unknown rotation draws the box over its corners, filled and framed, with nothing inside:
     // no arrow, no label, no centre-of-gravity picture.
-    const QPoint u = view->m_ptUrsprung;
+    const QPoint u = view->GetMassstab().ursprung;
     const int m1 = -view->MetresToPixels(-1.0);
     for (tagLGINFO* lg : {schief, ohne}) {
         SCOPED_TRACE(lg->m_nDrehung);
@@ -637,9 +637,8 @@ TEST_F(PlanViewTest, ExportHasTheFittedScaleAndIsNumbered)
     Speichere(ex, "plan_export.png");
     ErwarteGroessteMassstab(ex, *view, Fahrzeug().GetLFLaenge(), Fahrzeug().GetLFBreite());
     // The view's own scale, origin and export flag are back.
-    EXPECT_EQ(view->m_nPixelProMeterX, 97);
-    EXPECT_FALSE(view->m_bBildExport);
-    EXPECT_DOUBLE_EQ(view->m_dZoom, 1.5);
+    EXPECT_EQ(view->GetMassstab().nPixelProMeter, 97);
+    EXPECT_DOUBLE_EQ(view->GetMassstab().dZoom, 1.5);
     // Each load carries its number in the middle.
     const auto& m = view->m_letzterExport;
     const int s = m.nScale;
@@ -680,8 +679,8 @@ TEST(QOR2ViewExport, ScaleFollowsTheVehicleAndAFailureIsReported)
         EXPECT_FALSE(view.ExportBild(1, dir));
         EXPECT_FALSE(std::filesystem::exists(dir / "BP_SUP.bmp"));
         const QImage img = view.RenderPicture(QSize(600, 300));
-        EXPECT_GT(Dunkle(img, QRect(view.m_ptUrsprungKorr, QSize(400, 20))), 0);
-        EXPECT_EQ(Dunkle(img, QRect(view.m_ptUrsprungKorr + QPoint(0, 40), QSize(400, 200))), 0);
+        EXPECT_GT(Dunkle(img, QRect(view.GetMassstab().ursprungKorr, QSize(400, 20))), 0);
+        EXPECT_EQ(Dunkle(img, QRect(view.GetMassstab().ursprungKorr + QPoint(0, 40), QSize(400, 200))), 0);
     }
 }
 
@@ -848,7 +847,7 @@ TEST_F(PlanViewTest, HintsAndHiddenLoads)
     EXPECT_TRUE(view->GetGuiLg().empty());
     Bild();
     EXPECT_EQ(view->GetGuiLg().size(), 3u);
-    const QRect titel(view->m_ptLetzterUrsprung.x(), 10, 300, 16);
+    const QRect titel(view->GetMassstab().letzterUrsprung.x(), 10, 300, 16);
     EXPECT_EQ(Dunkle(Bild(), titel), 0);
     CPlanAnzeige(Plan()).SetLadungenZeigen(false);
     const QImage img = Bild();
@@ -1013,7 +1012,7 @@ TEST_F(PlanViewTest, LoadUnitBoxesShowTheUnitPictureAndTheirDefects)
         SCOPED_TRACE(faelle[i].name);
         double x = 0, y = 0, dLaenge = 0, dBreite = 0;
         einheiten[i]->GetRechteck(&x, &y, &dLaenge, &dBreite);
-        const QPoint u = view->m_ptUrsprung;
+        const QPoint u = view->GetMassstab().ursprung;
         const QRect box(u.x() + view->MetresToPixels(x), u.y() + view->MetresToPixels(y),
                         view->MetresToPixels(dLaenge), view->MetresToPixels(dBreite));
         // The unit picture sits in the middle; the hatch of the box alone is never this green.
