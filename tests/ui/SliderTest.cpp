@@ -202,7 +202,7 @@ TEST_F(SliderTest, ReturnAppliesTheTypedValueWithinTheLimitsAndReportsChangedHun
         QTest::keyClick(slider->Edit(), Qt::Key_Return);
         EXPECT_EQ(view.log, c.log) << "a second Return reports nothing";
         if (c.refusal) {
-            EXPECT_TRUE(slider->RefusalMessage().contains(QLatin1String(c.refusal)))
+            EXPECT_TRUE(slider->RefusalMessage().contains(QString::fromUtf8(c.refusal)))
                 << slider->RefusalMessage().toStdString();
             EXPECT_DOUBLE_EQ(slider->Value(), c.value) << "the value stays as it was";
         } else {
