@@ -547,9 +547,12 @@ int CPlanPainter::RampenMindestHoehe(const PlanLage& g) const
 {
     if (!m_pEin->bFensterAnpassung || !m_pEin->bRampenModus || g.L <= 0.0 || g.W <= 0.0)
         return 0;
-    const double nPixel = PixelProMeter();
+    // The scale at which a pallet stays readable.
+    PlanMassstab lesbar;
+    lesbar.dZoom = kLesbarerFaktor;
+    lesbar.nPixelProMeter = PixelProMeter();
     const Hoehenbedarf h = HoeheNeben(g);
-    return h.nPixel + static_cast<int>(std::ceil(h.dMeter * nPixel * kLesbarerFaktor));
+    return h.nPixel + static_cast<int>(std::ceil(lesbar.PixelGenau(h.dMeter)));
 }
 
 // The scale (pixels per metre: the export's own, else by the front vehicle) and the usable area's place.
