@@ -383,8 +383,12 @@ bool CQOR2App::Start3D()
     // A damaged record counts as missing: the probe finds the settings again and writes a new one. A
     // record that asks for the software device gets the software rasteriser before the first context.
     GlSettingsRecord record{};
-    if (QFile::exists(recordFile)) {
-        if (!Settings3DRecord::Load(recordFile, &record)) {
+    // A link in the record's place counts as a record, dangling or not: it is removed, or replaced by the
+    // record it leads to, so nothing is written through it (its target is left as it is).
+    const QFileInfo recordInfo(recordFile);
+    if (recordInfo.exists() || recordInfo.isSymLink()) {
+        if (!Settings3DRecord::Load(recordFile, &record) ||
+            (recordInfo.isSymLink() && !Settings3DRecord::Save(recordFile, record))) {
             QFile::remove(recordFile);
         } else {
             if (GlSettings::Field(record, Settings3DRecord::kDeviceType) == Settings3DRecord::kSoftware)
@@ -430,11 +434,8 @@ bool CQOR2App::Start3DWith(const GlSettingsRecord& record)
     const GlProbeResult probe = m_options.probe ? m_options.probe(recordFile) : ProbeOpenGL(recordFile);
     if (probe.status != GlProbeResult::Status::Ok) {
         QFile::remove(recordFile);
-        if (hadFormer) {
-            QFile back(recordFile);
-            if (back.open(QIODevice::WriteOnly))
-                back.write(formerBytes);
-        }
+        if (hadFormer)
+            WriteRegularFile(recordFile, formerBytes);
         return false;
     }
     Use3D(probe, recordFile);

@@ -7,7 +7,6 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSurfaceFormat>
 
@@ -121,11 +120,10 @@ GlProbeResult ProbeOpenGL(const QString& recordFile)
             const QSize size = screen->size();
             const GlSettingsRecord record =
                 GlSettings::Make(size.width(), size.height(), qRound(result.refreshRate), samples);
-            QSaveFile file(recordFile);
-            if (file.open(QIODevice::WriteOnly)) {
-                file.write(reinterpret_cast<const char*>(record.data()), static_cast<qint64>(record.size()));
-                result.recordWritten = file.commit();
-            }
+            // A link in the record's place is replaced by the record, never written through.
+            result.recordWritten =
+                WriteRegularFile(recordFile, QByteArray(reinterpret_cast<const char*>(record.data()),
+                                                        static_cast<qsizetype>(record.size())));
         }
         return result;
     }

@@ -1,9 +1,10 @@
-// Reading a whole file for the Qt side.
+// Reading and writing a whole file for the Qt side.
 #include "platform/RegularFile.h"
 
 #include "model/base/LockedFile.h"
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,4 +23,16 @@ bool ReadRegularFile(const QString& path, qint64 limit, QByteArray* out, QString
     if (out)
         *out = QByteArray(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
     return true;
+}
+
+bool WriteRegularFile(const QString& path, const QByteArray& bytes, QString* why)
+{
+    std::string error;
+    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                             static_cast<std::size_t>(bytes.size()));
+    if (LockedFile::WriteFileReplacingLink(std::filesystem::path(path.toStdString()), data, &error))
+        return true;
+    if (why)
+        *why = QString::fromStdString(error);
+    return false;
 }

@@ -24,11 +24,20 @@ bool IsUsableUserFile(const QString& path, qint64 limit);
 // a link, without opening it, and answers where it went.
 std::optional<SetAsideFile> SetAsideUnusableFile(const QString& path, qint64 limit);
 
+// Removes the lock file at `path` unless a running instance of this program on this machine holds it:
+// a link, a file that cannot be read as a lock (the process, program and host lines QLockFile writes),
+// and a lock of another host, an earlier boot, another program or a process that is gone is stale at
+// once, where QLockFile would wait until it is old. A lock being written this moment (held, younger than
+// two seconds, not complete yet) is left too. A link goes as a link, its target is not touched. Answers
+// whether a file was removed.
+bool RemoveForeignLockFile(const QString& path);
+
 // The longest settings file and the longest lock file the program lets Qt read.
 constexpr qint64 kLongestSettingsFile = qint64{1} << 20;
 constexpr qint64 kLongestLockFile = 4096;
 
 // Sets aside what is unusable among the user's settings files that Qt reads for the application's
 // organisation and name (the application's file and the organisation-wide one beside it) and the lock
-// files Qt reads when it writes them; answers what was set aside.
+// files Qt reads when it writes them, and removes those lock files when they are foreign
+// (RemoveForeignLockFile); answers what was set aside.
 QList<SetAsideFile> SetAsideUnusableSettingsFiles();

@@ -34,7 +34,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -343,23 +342,15 @@ constexpr qint64 kGroessteDatei = qint64{256} << 20;
 
 // Copies `source` to `target` through a new file beside the target put in its place at the end, so a
 // failed copy never leaves half a file. A new file gets the permissions the user's umask gives every file
-// they save, a replaced one keeps its own. Answers the reason of a failure, empty on success.
+// they save, a replaced one keeps its own; a link at the target is replaced, not written through.
+// Answers the reason of a failure as the system gave it (a full disk among them), empty on success.
 QString CopyWhole(const QString& source, const QString& target)
 {
     // The files are the program's own reports and exchange files: a regular file of bounded size.
     QByteArray bytes;
     QString why;
-    if (!ReadRegularFile(source, kGroessteDatei, &bytes, &why))
+    if (!ReadRegularFile(source, kGroessteDatei, &bytes, &why) || !WriteRegularFile(target, bytes, &why))
         return why;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return out.errorString();
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return out.errorString();
-    }
-    if (!out.commit())
-        return out.errorString();
     return QString();
 }
 
@@ -381,7 +372,9 @@ void CDlgExport::RunFolder()
     int copied = 0;
     for (const QString& source : m_attachments) {
         const QString target = QDir(folder).filePath(QFileInfo(source).fileName());
-        if (QFileInfo::exists(target) &&
+        // A link there, even one that leads nowhere, is an entry the copy replaces: asked for as a file.
+        const QFileInfo existing(target);
+        if ((existing.exists() || existing.isSymLink()) &&
             MessageBoxes().Show(this, Text(273), Text(80).replace(QLatin1String("%s"), target),
                                 IMessageBoxService::Icon::Warning,
                                 IMessageBoxService::Buttons::YesNo) != IMessageBoxService::kYes)

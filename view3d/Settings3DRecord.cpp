@@ -4,7 +4,6 @@
 #include "platform/RegularFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -121,15 +120,10 @@ bool Settings3DRecord::Load(const QString& path, GlSettingsRecord* record, QStri
 
 bool Settings3DRecord::Save(const QString& path, const GlSettingsRecord& record, QString* why)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(why, file.errorString());
-    if (file.write(reinterpret_cast<const char*>(record.data()), kSize) != kSize) {
-        file.cancelWriting();
-        return Fail(why, file.errorString());
-    }
-    if (!file.commit())
-        return Fail(why, file.errorString());
+    // A link in the record's place is replaced by the record, never written through.
+    QString error;
+    if (!WriteRegularFile(path, QByteArray(reinterpret_cast<const char*>(record.data()), kSize), &error))
+        return Fail(why, error);
     return true;
 }
 

@@ -56,7 +56,8 @@ public:
     // Reads a record file: exactly 72 bytes with known values. On any failure `*record` is left as it was
     // and `why` says what was wrong.
     static bool Load(const QString& path, GlSettingsRecord* record, QString* why = nullptr);
-    // Writes the record all or nothing: a failure leaves an existing file as it was.
+    // Writes the record all or nothing: a failure leaves an existing file as it was. A link at `path`
+    // is replaced by the record, its target is not touched.
     static bool Save(const QString& path, const GlSettingsRecord& record, QString* why = nullptr);
     // A device other than the hardware one always works with software vertex processing.
     static void ApplyDeviceRule(GlSettingsRecord& record);

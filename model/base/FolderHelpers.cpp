@@ -1,6 +1,7 @@
 // Paths and folders of the application: splitting paths, creating and probing folders, scanning them.
 #include "model/base/FolderHelpers.h"
 
+#include "model/base/LockedFileLeftovers.h"
 #include "model/text/TextProvider.h"
 
 #include <algorithm>
@@ -59,9 +60,11 @@ bool IsFolderWritable(const std::string& folder)
         return false;
     std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        char name[40];
-        std::snprintf(name, sizeof name, ".qor-write-probe-%08x%08x.tmp", random(), random());
-        const fs::path probe = fs::path(folder) / name;
+        char letters[20];
+        std::snprintf(letters, sizeof letters, "%08x%08x", random(), random());
+        // A probe a killed process leaves is removed by the next write in the folder (RemoveStaleNewFiles).
+        const fs::path probe =
+            fs::path(folder) / (std::string(kWriteProbePrefix) + letters + std::string(kWriteProbeSuffix));
         // "x": create exclusively, so an existing file of the same name is never opened or removed.
         std::FILE* file = std::fopen(probe.c_str(), "wbx");
         if (!file) {
@@ -154,13 +157,26 @@ int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
         return -1;
     std::error_code ec;
+    const fs::path target = fs::path(folder) / name;
+    // A folder the user linked here holds the user's own arrangement: it gets the sub-folder when it
+    // has none, and nothing in it is renamed or moved.
+    if (fs::is_symlink(fs::symlink_status(folder, ec))) {
+        if (!fs::is_directory(folder, ec))
+            return -1;
+        if (!fs::is_directory(target, ec) && !fs::create_directory(target, ec))
+            return -1;
+        return 0;
+    }
+    // A link to a folder counts as a sub-folder (its target is the sub-folder); every other entry,
+    // a dangling link among them, is a file.
     std::vector<fs::path> subfolders;
     std::vector<fs::path> files;
     fs::directory_iterator it(folder, ec);
     if (ec)
         return -1;
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec) && !it->is_symlink(ec))
+        std::error_code statusEc;
+        if (fs::is_directory(fs::status(it->path(), statusEc)))
             subfolders.push_back(it->path());
         else
             files.push_back(it->path());
@@ -169,14 +185,19 @@ int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId
         return -1;
     if (subfolders.size() >= 2)
         return static_cast<int>(subfolders.size());
-    const fs::path target = fs::path(folder) / name;
     if (subfolders.empty())
         fs::create_directory(target, ec);
-    else if (subfolders.front().filename() != target.filename())
+    else if (subfolders.front().filename() != target.filename()) {
+        // A file of the name would be replaced by a renamed link: refused as the folder's is.
+        if (fs::exists(fs::symlink_status(target, ec)))
+            return -1;
+        // Renames the entry: a linked sub-folder keeps its target, which is not touched.
         fs::rename(subfolders.front(), target, ec);
+    }
     if (ec)
         return -1;
-    if (!moveStrayFiles)
+    // Files go into a sub-folder of the program's own only, never into a linked one.
+    if (!moveStrayFiles || fs::is_symlink(fs::symlink_status(target, ec)))
         return 0;
     // A file the user left directly in the folder goes into the subfolder; one whose name is taken
     // there stays where it is, so nothing is overwritten or lost.

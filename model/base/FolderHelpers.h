@@ -50,6 +50,9 @@ int ScanFolderCallback(const std::string& path, int mode, std::vector<std::strin
 // Gives `folder` exactly one sub-folder, named with the text of `nameTextId` in the current language:
 // with no sub-folder it is created, a single one is renamed to the name; then, with `moveStrayFiles`,
 // every file lying directly in the folder is moved into the sub-folder (a file whose name the sub-folder
-// already holds stays where it is). Answers 0 on success, the number of sub-folders when there are two or
-// more (and changes nothing), and -1 when the name does not load or the file system refuses.
+// already holds stays where it is). A link to a folder counts as a sub-folder: a linked one is renamed
+// as an entry (its target untouched) and gets no files moved into it. In a folder that is itself a link
+// nothing is renamed or moved: the sub-folder is created when it is missing. Answers 0 on success, the
+// number of sub-folders when there are two or more (and changes nothing), and -1 when the name does not
+// load or the file system refuses.
 int EnsureLocalizedSubfolder(const std::string& folder, std::uint32_t nameTextId, bool moveStrayFiles = true);

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <signal.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,6 +79,20 @@ pid_t ErzeugerVon(const std::string& name)
     return pid > 0 && pid <= std::numeric_limits<pid_t>::max() ? static_cast<pid_t>(pid) : 0;
 }
 
+// True for the name of a write probe of IsFolderWritable: prefix, letters and digits, suffix.
+bool IstSchreibprobe(const std::string& name)
+{
+    const std::string_view prefix(kWriteProbePrefix);
+    const std::string_view suffix(kWriteProbeSuffix);
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+        return false;
+    const std::string_view mitte =
+        std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    return std::all_of(mitte.begin(), mitte.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+}
+
 } // namespace
 
 int RemoveStaleNewFiles(const fs::path& folder)
@@ -85,17 +100,22 @@ int RemoveStaleNewFiles(const fs::path& folder)
     int removed = 0;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const pid_t pid = ErzeugerVon(it->path().filename().string());
-        if (pid == 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
-            continue;
+        const std::string name = it->path().filename().string();
+        const bool bProbe = IstSchreibprobe(name);
+        if (!bProbe) {
+            const pid_t pid = ErzeugerVon(name);
+            if (pid == 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
+                continue;
+        }
         const int fd = ::open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0)
             continue;
         struct stat st
         {
         };
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-            ::unlink(it->path().c_str()) == 0)
+        // A probe is empty: a file of its name with content is not one.
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (!bProbe || st.st_size == 0) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(it->path().c_str()) == 0)
             ++removed;
         ::close(fd);
     }
@@ -201,8 +221,10 @@ bool Rename(const fs::path& neu, const fs::path& target, bool bErsetzen)
 
 // Writes `data` as the file `target` all-or-nothing (see WriteBeside for `like`). The descriptor of the
 // new file, open and write-locked under its name, or -1 with the old file (or none) left as it was.
-int Replace(const fs::path& target, const struct stat* like, std::span<const std::uint8_t> data,
-            std::string* error, bool* pRenamed)
+// `bErsetzen`: an entry at `target` is replaced (a link itself, not followed), else the write fails
+// when one exists.
+int Replace(const fs::path& target, const struct stat* like, bool bErsetzen,
+            std::span<const std::uint8_t> data, std::string* error, bool* pRenamed)
 {
     *pRenamed = false;
     const std::optional<LockedFile::WriteFault> fault = s_fault;
@@ -210,8 +232,8 @@ int Replace(const fs::path& target, const struct stat* like, std::span<const std
     const int fd = WriteBeside(target, like, data, fault, neu, error);
     if (fd < 0)
         return -1;
-    if (!Rename(neu, target, like != nullptr)) {
-        SetError(error, like ? "cannot replace " + target.string() : "cannot create " + target.string());
+    if (!Rename(neu, target, bErsetzen)) {
+        SetError(error, bErsetzen ? "cannot replace " + target.string() : "cannot create " + target.string());
         ::close(fd);
         ::unlink(neu.c_str());
         return -1;
@@ -282,7 +304,7 @@ std::unique_ptr<LockedFile> LockedFile::Create(const fs::path& path, std::span<c
                                                std::string* error)
 {
     bool bUnvollstaendig = false;
-    const int fd = Replace(path, nullptr, data, error, &bUnvollstaendig);
+    const int fd = Replace(path, nullptr, false, data, error, &bUnvollstaendig);
     if (fd < 0)
         return nullptr;
     if (bUnvollstaendig) {
@@ -299,6 +321,30 @@ bool LockedFile::WriteFile(const fs::path& path, std::span<const std::uint8_t> d
         return Create(path, data, error) != nullptr;
     const auto file = Open(path, Mode::ReadWrite, error);
     return file && file->WriteAll(data, error);
+}
+
+bool LockedFile::WriteFileReplacingLink(const fs::path& path, std::span<const std::uint8_t> data,
+                                        std::string* error)
+{
+    struct stat st
+    {
+    };
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            SetError(error, "cannot read " + path.string());
+            return false;
+        }
+        return Create(path, data, error) != nullptr;
+    }
+    if (!S_ISLNK(st.st_mode))
+        return WriteFile(path, data, error);
+    // The new file takes the link's name; what the link points to, if anything, stays as it is.
+    bool bUnvollstaendig = false;
+    const int fd = Replace(path, nullptr, true, data, error, &bUnvollstaendig);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return !bUnvollstaendig;
 }
 
 bool LockedFile::CanOpenForWriting(const std::filesystem::path& path)
@@ -406,7 +452,7 @@ bool LockedFile::WriteAll(std::span<const std::uint8_t> data, std::string* error
             target = m_path;
     }
     bool bUnvollstaendig = false;
-    const int fd = Replace(target, &st, data, error, &bUnvollstaendig);
+    const int fd = Replace(target, &st, true, data, error, &bUnvollstaendig);
     if (fd < 0)
         return false;
     // The new file holds the lock from here on; closing the old one releases the old file's.

@@ -52,6 +52,10 @@ public:
     // Writes the whole file at `path`, replacing it when it exists (unless another writer holds it).
     static bool WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> data,
                           std::string* error = nullptr);
+    // Writes the whole file at `path` as WriteFile does, except that a link there (dangling or not) is
+    // not followed: the new file replaces the link, whose target is left as it is.
+    static bool WriteFileReplacingLink(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                                       std::string* error = nullptr);
     // True when the file exists and no other writer holds it (it can be opened for writing now).
     static bool CanOpenForWriting(const std::filesystem::path& path);
     // True when the file exists, can be opened for reading and no other writer holds it (a reader that

@@ -2,9 +2,13 @@
 # Starts the real program unattended (QOR_QUIT_AFTER_START=1) on user folders and settings prepared the
 # way users and their tools leave them, and checks what the start and the exit do with them:
 #   links in place of the per-user "Samples" and "Data" folders, whose targets must keep every file;
+#   a linked "vehicles" folder and a linked "combinations/My combinations" folder, in which the first
+#   start must leave every entry where it was;
+#   a link that leads nowhere in place of the 3D record, through which nothing may be written;
 #   a named pipe, a 2 GB file (sparse) and a link to a device as the settings file, the organisation's
 #   settings file and the lock file, which must give a start within seconds with a message;
-#   hidden copies that killed saves left behind;
+#   foreign settings lock files (text, another host's lock, a link), which must not hold the start;
+#   hidden copies and write probes that killed saves left behind;
 #   a language module whose folder message holds more "%s" than the program passes.
 # Usage: user_files_at_start.sh <qor> <rcc> <English module source folder>
 set -euo pipefail
@@ -42,13 +46,34 @@ run() {
     [ "$status" -ne 124 ] || fail "the start did not end within 60 s"
 }
 
-# ---- links in place of the Samples and Data folders ----
+# Every entry below a folder with its kind, its link target and its content's checksum, one a line.
+entries() {
+    (cd "$1" && find . -printf '%p %y %l\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
+
+# ---- links in place of the Samples, Data, vehicles and combinations folders, and of the 3D record ----
 mkdir -p "$root" "$work/elsewhere/samples/mine" "$work/elsewhere/data"
 echo "my own vehicle" >"$work/elsewhere/samples/mine/truck.qor"
 echo "notes" >"$work/elsewhere/samples/notes.txt"
 echo "a picture no catalogue item names" >"$work/elsewhere/data/photo.png"
 ln -s "$work/elsewhere/samples" "$root/Samples"
 ln -s "$work/elsewhere/data" "$root/Data"
+# A vehicles folder of the user's with one sub-folder of its own and files at its top.
+mkdir -p "$work/elsewhere/vehicles/mine" "$work/elsewhere/shared"
+echo "a truck" >"$work/elsewhere/vehicles/mine/truck.qor"
+echo "loose" >"$work/elsewhere/vehicles/loose.qor"
+echo "notes" >"$work/elsewhere/vehicles/notes.txt"
+ln -s "$work/elsewhere/vehicles" "$root/vehicles"
+# A shared folder of combinations as the language sub-folder, beside a loose combination.
+echo "shared" >"$work/elsewhere/shared/pair.kmb"
+mkdir -p "$root/combinations"
+ln -s "$work/elsewhere/shared" "$root/combinations/My combinations"
+echo "loose" >"$root/combinations/loose.kmb"
+# The 3D record a link into a folder of the user's, to a file that is not there.
+mkdir -p "$work/elsewhere/record"
+record="$XDG_DATA_HOME/Korvelandt/QOR/Direct3D.tbc"
+ln -s "$work/elsewhere/record/Direct3D.tbc" "$record"
+before="$(entries "$work/elsewhere/vehicles"; entries "$work/elsewhere/shared")"
 run
 [ "$status" -eq 0 ] || fail "the start with linked folders ended with $status: $(cat "$work/err")"
 for f in samples/mine/truck.qor samples/notes.txt data/photo.png; do
@@ -57,6 +82,15 @@ done
 [ -d "$root/Samples" ] && [ ! -L "$root/Samples" ] || fail "the linked Samples folder was not replaced by a folder"
 [ -n "$(find "$root/Samples" -name '*.qor' -print -quit)" ] || fail "no sample vehicle in the new Samples folder"
 [ -L "$root/Data" ] || fail "the linked Data folder is no longer the link"
+# The linked vehicles folder only gains the empty language sub-folder; nothing moves into the shared one.
+rmdir "$work/elsewhere/vehicles/My vehicles" 2>/dev/null || fail "no language sub-folder in the linked vehicles folder"
+after="$(entries "$work/elsewhere/vehicles"; entries "$work/elsewhere/shared")"
+[ "$after" = "$before" ] || fail "entries behind the links moved: $(diff <(echo "$before") <(echo "$after"))"
+[ -L "$root/vehicles" ] && [ -L "$root/combinations/My combinations" ] || fail "a linked folder is no longer the link"
+[ -f "$root/combinations/loose.kmb" ] || fail "the loose combination was moved into the shared folder"
+[ ! -e "$work/elsewhere/record/Direct3D.tbc" ] || fail "the 3D record was written through the link"
+[ ! -L "$record" ] || fail "the link that leads nowhere is still the 3D record"
+rm -f "$root/vehicles" "$root/combinations/My combinations"
 
 # ---- special files in place of the settings, the organisation's settings and the lock file ----
 # As root a write through the link would replace the node: one of the test's own, never a real one
@@ -101,7 +135,29 @@ for kinds in "pipe big device" "big device pipe" "device pipe big"; do
 done
 rm -f "$settings" "$shared"
 
-# ---- hidden copies of killed saves ----
+# ---- foreign settings lock files ----
+# A lock Qt cannot take is waited for until it is 30 s old: one that no running instance of the program
+# here holds is stale at once. The limit is far above a start and far below that wait.
+for kind in text host link; do
+    # Qt counts a lock's age from the file a link leads to: a new one.
+    echo "garbage" >"$work/foreign.lock"
+    for lock in "$settings.lock" "$shared.lock"; do
+        rm -f "$lock"
+        case "$kind" in
+        text) echo "garbage" >"$lock" ;;
+        host) printf '%s\nqor\nanother-host.example\n\n\n' "$$" >"$lock" ;;
+        link) ln -s "$work/foreign.lock" "$lock" ;;
+        esac
+    done
+    started=$(date +%s)
+    run
+    took=$(($(date +%s) - started))
+    [ "$status" -eq 0 ] || fail "the start with a foreign lock ($kind) ended with $status: $(cat "$work/err")"
+    [ "$took" -lt 20 ] || fail "the start with a foreign lock ($kind) took $took s"
+    [ -f "$work/foreign.lock" ] || fail "the file a lock link led to was removed"
+done
+
+# ---- hidden copies and write probes of killed saves ----
 sh -c 'exit 0' &
 gone=$!
 wait "$gone"
@@ -112,12 +168,18 @@ echo "half a save" >"$mine/.trip.kmb.new-$gone-1"
 echo "half a save" >"$root/.AppParams.ser.new-$gone-7"
 echo "a save going on" >"$mine/.trip.kmb.new-$$-2"
 echo "not a copy of a save" >"$mine/.trip.kmb.new-x"
+: >"$mine/.qor-write-probe-0123456789abcdef.tmp"
+: >"$root/.qor-write-probe-fedcba9876543210.tmp"
+echo "not a probe" >"$mine/.qor-write-probe-0000000000000000.tmp"
 run
 [ "$status" -eq 0 ] || fail "the start with stale copies ended with $status: $(cat "$work/err")"
 [ ! -e "$mine/.trip.kmb.new-$gone-1" ] || fail "a stale copy in a sub-folder was left"
 [ ! -e "$root/.AppParams.ser.new-$gone-7" ] || fail "a stale copy in the user's folder was left"
 [ -e "$mine/.trip.kmb.new-$$-2" ] || fail "the copy of a running process was removed"
 [ -e "$mine/.trip.kmb.new-x" ] || fail "a file of another name was removed"
+[ ! -e "$mine/.qor-write-probe-0123456789abcdef.tmp" ] || fail "a write probe in a sub-folder was left"
+[ ! -e "$root/.qor-write-probe-fedcba9876543210.tmp" ] || fail "a write probe in the user's folder was left"
+[ -e "$mine/.qor-write-probe-0000000000000000.tmp" ] || fail "a file with content was taken for a probe"
 
 # ---- a language module whose folder message takes more arguments than the program passes ----
 # The program reads its modules from its own folder: a link to the executable there (a hard one, since

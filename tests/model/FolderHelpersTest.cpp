@@ -233,3 +233,73 @@ TEST_F(FolderHelpersTreeTest, StrayFilesMoveIntoTheSubfolderWithoutOverwriting)
 }
 
 } // namespace
+
+// Folders the user linked into the program's folders are used as they are: nothing in them is renamed
+// or moved, and a linked sub-folder is the sub-folder (no file moves into it, it never moves into itself).
+TEST_F(FolderHelpersTreeTest, LinkedFoldersAndSubfoldersKeepEveryEntryWhereItWas)
+{
+    CTableTextProvider texts({{229, "Vehicles"}});
+    ScopedTextProvider scope(&texts);
+    // Every file below the root, by path relative to it, with its content; links as "-> target".
+    const auto tree = [this] {
+        std::map<std::string, std::string> entries;
+        for (auto it = fs::recursive_directory_iterator(m_root); it != fs::recursive_directory_iterator();
+             ++it) {
+            const std::string relative = fs::relative(it->path(), m_root).string();
+            if (it->is_symlink())
+                entries[relative] = "-> " + fs::read_symlink(it->path()).string();
+            else if (it->is_regular_file()) {
+                std::ifstream in(it->path());
+                entries[relative] = std::string(std::istreambuf_iterator<char>(in), {});
+            } else
+                entries[relative] = "folder";
+        }
+        return entries;
+    };
+
+    // The whole folder is a link: its one sub-folder keeps its name, its files stay at its top, and the
+    // sub-folder of the language is added beside them.
+    Touch("mine/own/truck.qor", "truck");
+    Touch("mine/loose.qor", "loose");
+    Touch("mine/notes.txt", "notes");
+    fs::create_directory_symlink(m_root / "mine", m_root / "linked");
+    auto before = tree();
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("linked"), 229), 0);
+    auto after = tree();
+    EXPECT_TRUE(fs::is_directory(Path("mine/Vehicles")));
+    after.erase("mine/Vehicles");
+    EXPECT_EQ(after, before);
+    // Two sub-folders in a linked folder are the user's arrangement, not a reason to stop.
+    fs::create_directory(Path("mine/second"));
+    before = tree();
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("linked"), 229), 0);
+    EXPECT_EQ(tree(), before);
+    fs::remove_all(m_root);
+    fs::create_directories(m_root);
+
+    // The sub-folder is a link to a shared folder: it stays the link, loose files stay beside it.
+    Touch("shared/a.qor", "a");
+    Touch("real/loose.qor", "loose");
+    fs::create_directory_symlink(m_root / "shared", m_root / "real/Vehicles");
+    before = tree();
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("real"), 229), 0);
+    EXPECT_EQ(tree(), before);
+    // Under another name the link is renamed, its target is not touched.
+    fs::rename(Path("real/Vehicles"), Path("real/Fahrzeuge"));
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("real"), 229), 0);
+    EXPECT_TRUE(fs::is_symlink(Path("real/Vehicles")));
+    EXPECT_EQ(fs::read_symlink(Path("real/Vehicles")), m_root / "shared");
+    EXPECT_EQ(tree(), before);
+    // A linked sub-folder counts with the real ones.
+    fs::create_directory(Path("real/Véhicules"));
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("real"), 229), 2);
+    fs::remove(Path("real/Véhicules"));
+
+    // A link that leads nowhere in the sub-folder's place is refused; nothing is made at its target.
+    fs::remove(Path("real/Vehicles"));
+    fs::create_directory_symlink(m_root / "gone", m_root / "real/Vehicles");
+    EXPECT_EQ(EnsureLocalizedSubfolder(Path("real"), 229), -1);
+    EXPECT_TRUE(fs::is_symlink(Path("real/Vehicles")));
+    EXPECT_FALSE(fs::exists(Path("gone")));
+    EXPECT_TRUE(fs::exists(Path("real/loose.qor")));
+}

@@ -1,6 +1,7 @@
 // A combination's save is one write: a save killed at any point leaves the old combination or the new
 // one, never the new towing vehicle beside the old trailer; and the unfinished files that killed saves
-// leave are cleared away by the next write in their folder.
+// leave, and the write probes of saves killed during the folder check, are cleared away by the next
+// write in their folder.
 #include "ByteHelpers.h"
 #include "FahrzeugTestSupport.h"
 
@@ -180,10 +181,14 @@ TEST_F(KombinationKillTest, ASaveKilledAtAnyPointLeavesTheOldOrTheNewCombination
     // process or a name of another kind.
     WriteBytes(m_dir / (".zug.kmb.new-" + std::to_string(letzterTot) + "-3"), Ascii("unfinished"));
     WriteBytes(m_dir / (".anderer.qor.new-" + std::to_string(letzterTot) + "-4"), Ascii("unfinished"));
+    // The empty probe of the folder's writability that a save killed during the check leaves.
+    WriteBytes(m_dir / ".qor-write-probe-00c0ffee12345678.tmp", {});
     const std::vector<std::string> fremde = {
         ".zug.kmb.new-" + std::to_string(::getppid()) + "-7", // a write of a running process
         ".notizen.new-abc",                                   // not a name the program makes
         ".zug.kmb.new-12-x",
+        ".qor-write-probe-00c0ffee12345678.tmp.bak", // not a probe's name
+        ".qor-write-probe-0123456789abcdef.tmp",     // a probe's name, but content: not a probe
     };
     for (const auto& name : fremde)
         WriteBytes(m_dir / name, Ascii("x"));

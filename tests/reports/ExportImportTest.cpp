@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,9 +37,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <functional>
 #include <memory>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -536,6 +541,87 @@ TEST_F(ExportImport, CopyingIntoAFolderTellsWhatHappened)
     ASSERT_EQ(m_boxes.Records().size(), 1);
     EXPECT_EQ(m_boxes.Records()[0].caption, Text(82));
     EXPECT_EQ(QSettings().value(QStringLiteral("Settings/RecentExportFolder")).toString(), target);
+}
+
+// A link with a copy's name, even one that leads nowhere, is asked for as a file is; "Yes" replaces the
+// link by the copy and leaves what it leads to as it was, "No" leaves the link.
+TEST_F(ExportImport, ALinkWhereACopyGoesIsAskedForAndReplacedNotWrittenThrough)
+{
+    const QString target = m_dir.filePath(QStringLiteral("linked"));
+    const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere"));
+    QDir().mkpath(target);
+    Write(elsewhere + QStringLiteral("/mine.pdf"), "the user's own");
+    QSettings().setValue(QStringLiteral("Settings/RecentExportFolder"), target);
+    const QString copy = target + QStringLiteral("/plan.pdf");
+    struct Case
+    {
+        const char* name;
+        const char* leadsTo; // below "elsewhere"
+        int answer;
+    };
+    const Case cases[] = {
+        {"nowhere, no", "absent.pdf", IMessageBoxService::kNo},
+        {"nowhere, yes", "absent.pdf", IMessageBoxService::kYes},
+        {"to a file, no", "mine.pdf", IMessageBoxService::kNo},
+        {"to a file, yes", "mine.pdf", IMessageBoxService::kYes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(copy);
+        const QString leadsTo = elsewhere + QLatin1Char('/') + QLatin1String(c.leadsTo);
+        ASSERT_TRUE(QFile::link(leadsTo, copy));
+        m_boxes.Clear();
+        m_boxes.AddAnswer(c.answer);
+        CDlgExport dialog(QStringList{m_pdf1});
+        dialog.InitDialog();
+        Click(dialog, CDlgExport::kIdFolderMode);
+        Click(dialog, CDlgExport::kIdRun);
+        ASSERT_EQ(m_boxes.Records().size(), 1);
+        EXPECT_EQ(m_boxes.Records()[0].text, Text(80).replace(QLatin1String("%s"), copy));
+        const bool replaced = c.answer == IMessageBoxService::kYes;
+        EXPECT_EQ(dialog.result() == CDlgExport::kIdRun, replaced);
+        EXPECT_EQ(QFileInfo(copy).isSymLink(), !replaced);
+        if (replaced) {
+            EXPECT_EQ(Read(copy), Read(m_pdf1));
+        }
+        EXPECT_EQ(Read(elsewhere + QStringLiteral("/mine.pdf")), QByteArray("the user's own"));
+        EXPECT_EQ(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("mine.pdf")});
+    }
+}
+
+// A write stopped by the system (here by the largest file the process may write, as a full disk stops
+// it) is reported with the system's reason; the old file stays and no part of the copy is left.
+TEST_F(ExportImport, ACopyTheSystemStopsNamesTheReasonAndKeepsTheOldFile)
+{
+    const QString target = m_dir.filePath(QStringLiteral("full"));
+    Write(target + QStringLiteral("/plan.pdf"), "old");
+    Write(m_pdf1, QByteArray("%PDF-1.4 ") + QByteArray(64 * 1024, 'x'));
+    QSettings().setValue(QStringLiteral("Settings/RecentExportFolder"), target);
+    m_boxes.Clear();
+    m_boxes.AddAnswer(IMessageBoxService::kYes);
+    CDlgExport dialog(QStringList{m_pdf1});
+    dialog.InitDialog();
+    Click(dialog, CDlgExport::kIdFolderMode);
+    struct rlimit before
+    {
+    };
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto formerSignal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    Click(dialog, CDlgExport::kIdRun);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, formerSignal);
+    EXPECT_NE(dialog.result(), CDlgExport::kIdRun);
+    ASSERT_EQ(m_boxes.Records().size(), 2);
+    const QString said = m_boxes.Records()[1].text;
+    EXPECT_EQ(m_boxes.Records()[1].caption, Text(81));
+    EXPECT_TRUE(said.contains(target + QStringLiteral("/plan.pdf"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << said.toStdString();
+    EXPECT_EQ(Read(target + QStringLiteral("/plan.pdf")), QByteArray("old"));
+    EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plan.pdf")});
 }
 
 TEST_F(ExportImport, CopyingIntoAFolderThatDoesNotExistYetMakesIt)
