@@ -10,7 +10,8 @@
 #
 # QOR_JOBS sets the build's parallel jobs (default: all cores); QOR_BENCH_CPU the core of the one-core
 # figures (default: the last core this shell may use). The raw output of each program stays in
-# build-bench/bench-out/.
+# build-bench/bench-out/. A program that fails, a benchmark that reports an error (its figure then reads
+# "n/a") and a script that fails are named at the end, and the run then ends with exit code 1.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 
@@ -76,22 +77,36 @@ medians() {
         }' "$1"
 }
 
+failures=()
+
 # run <program> <one-core|all-cores|display> [<output name> <benchmark filter>]
+# Only the aggregates are shown; the JSON output keeps every repetition, so that an error of a single
+# repetition is seen too.
 run() {
     local program="$1" mode="$2" name="${3:-$1}"
-    local args=(--benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true
+    local args=(--benchmark_repetitions="$reps" --benchmark_display_aggregates_only=true
         --benchmark_min_time="$min_time" --benchmark_out="$out/$name.json" --benchmark_out_format=json)
     [ -n "${4:-}" ] && args+=(--benchmark_filter="$4")
     if [ ! -x "$bin/$program" ]; then
         echo "$program missing" >&2
-        return
+        failures+=("$program missing")
+        return 0
     fi
     case "$mode" in
     one-core) QT_QPA_PLATFORM=offscreen taskset -c "$cpu" "$bin/$program" "${args[@]}" ;;
     all-cores) QT_QPA_PLATFORM=offscreen "$bin/$program" "${args[@]}" ;;
     display) xvfb-run -a -s "-screen 0 1600x1000x24" env QT_QPA_PLATFORM=xcb "$bin/$program" "${args[@]}" ;;
-    esac >"$out/$name.txt" 2>&1 || echo "$program failed (see $out/$name.txt)" >&2
+    esac >"$out/$name.txt" 2>&1 || {
+        echo "$program failed (see $out/$name.txt)" >&2
+        failures+=("$program failed (see $out/$name.txt)")
+    }
     [ -s "$out/$name.json" ] && medians "$out/$name.json"
+    local errors
+    if ! errors="$(python3 "$QOR_ROOT/bench/check_results.py" "$out/$name.json" 2>&1)"; then
+        while IFS= read -r line; do
+            failures+=("$name: $line")
+        done <<<"$errors"
+    fi
     return 0
 }
 
@@ -107,9 +122,23 @@ run bench_catalogue all-cores bench_catalogue_strip 'BM_(PaintStrip|Load200Pictu
 run bench_view3d_gl display
 
 # The scripts build what they need in the same tree (nothing, by now) and end with their figures.
-QOR_CMAKE_ARGS="$QOR_CMAKE_ARGS" bash "$QOR_ROOT/bench/startup.sh" >"$out/startup.txt" 2>&1 &&
-    tail -4 "$out/startup.txt" || echo "startup.sh failed (see $out/startup.txt)" >&2
-if [ -f "$QOR_ROOT/bench/pdf.sh" ]; then
-    QOR_CMAKE_ARGS="$QOR_CMAKE_ARGS" bash "$QOR_ROOT/bench/pdf.sh" >"$out/pdf.txt" 2>&1 &&
-        tail -1 "$out/pdf.txt" || echo "pdf.sh failed (see $out/pdf.txt)" >&2
+if QOR_CMAKE_ARGS="$QOR_CMAKE_ARGS" bash "$QOR_ROOT/bench/startup.sh" >"$out/startup.txt" 2>&1; then
+    tail -4 "$out/startup.txt"
+else
+    echo "startup.sh failed (see $out/startup.txt)" >&2
+    failures+=("startup.sh failed: $(tail -1 "$out/startup.txt")")
+fi
+if QOR_CMAKE_ARGS="$QOR_CMAKE_ARGS" bash "$QOR_ROOT/bench/pdf.sh" >"$out/pdf.txt" 2>&1; then
+    tail -1 "$out/pdf.txt"
+else
+    echo "pdf.sh failed (see $out/pdf.txt)" >&2
+    while IFS= read -r line; do
+        failures+=("pdf.sh: $line")
+    done < <(grep '^benchmark error: ' "$out/pdf.txt" || tail -1 "$out/pdf.txt")
+fi
+
+if [ ${#failures[@]} -gt 0 ]; then
+    echo "FAILED: these figures could not be measured:" >&2
+    printf '  %s\n' "${failures[@]}" >&2
+    exit 1
 fi

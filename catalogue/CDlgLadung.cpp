@@ -214,7 +214,7 @@ bool CDlgLadung::Save()
     const QString name = Field(kNameId) ? Field(kNameId)->text().trimmed() : QString();
     const LadungRefusal refusal = ValidateLadung(FieldTexts(), name.toStdString(), m_work);
     if (refusal.field >= 0) {
-        Tell(Text(static_cast<std::uint32_t>(refusal.textId)));
+        Tell(QString::fromStdString(refusal.text));
         QLineEdit* field = Field(refusal.field == kFieldName ? kNameId : kFieldIds[refusal.field]);
         if (field) {
             field->setFocus();

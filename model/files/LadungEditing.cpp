@@ -1,10 +1,14 @@
 // The load-unit editor's checks, presets and save sequence.
 #include "model/files/LadungEditing.h"
 
+#include "model/files/LadungGrenzen.h"
 #include "model/files/VehicleFiles.h"
 #include "model/plan/LoadUnitTypes.h"
 #include "model/text/NumberText.h"
+#include "model/text/TextFormat.h"
+#include "model/text/TextProvider.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -35,17 +39,46 @@ std::string FormatLadungField(double value)
 
 LadungRefusal ValidateLadung(const LadungFieldTexts& fields, const std::string& name, tagItemData& item)
 {
-    static constexpr int kTexts[kFieldCount] = {469, 470, 471, 141, 472, 473, 474};
+    // Per field: the text for a value that cannot be read, and the bounds with the text naming them. A
+    // centre of gravity lies within its size, read before it.
+    struct Regel
+    {
+        int textId;
+        int grenzenTextId;
+        bool bNurObergrenze; // the text names the upper bound only
+        double min, max;
+    };
+    static constexpr Regel kRegeln[kFieldCount] = {
+        {469, 290, false, LadungGrenzen::kMinGroesseMm, LadungGrenzen::kMaxLaengeMm},
+        {470, 99, false, LadungGrenzen::kMinGroesseMm, LadungGrenzen::kMaxBreiteMm},
+        {471, 340, true, LadungGrenzen::kMinGroesseMm, LadungGrenzen::kMaxHoeheMm}, // "above 0 and at most"
+        {141, 291, false, LadungGrenzen::kMinMasseKg, LadungGrenzen::kMaxMasseKg},
+        {472, 61990, true, 0.0, 0.0},
+        {473, 61991, true, 0.0, 0.0},
+        {474, 61992, true, 0.0, 0.0},
+    };
+    double werte[kFieldCount] = {};
     double* targets[kFieldCount] = {&item.m_dLaenge,   &item.m_dBreite,   &item.m_dHoehe,  &item.m_dMasse,
                                     &item.m_dSPLaenge, &item.m_dSPBreite, &item.m_dSPHoehe};
     for (int i = 0; i < kFieldCount; ++i) {
-        const double value = FieldValue(fields[static_cast<std::size_t>(i)]);
-        if (value < 0.0)
-            return {i, kTexts[i]};
+        const Regel& r = kRegeln[i];
+        const NumberReading reading = ReadNumber(fields[static_cast<std::size_t>(i)]);
+        if (!reading.IsNumber())
+            return {i, r.textId, LoadResString(static_cast<std::uint32_t>(r.textId))};
+        const double value = reading.value;
+        const double max = i >= kFieldCogX ? werte[i - kFieldCogX] : r.max;
+        if (value < r.min || value > max) {
+            const auto id = static_cast<std::uint32_t>(r.grenzenTextId);
+            const int bis = static_cast<int>(std::lround(max));
+            const std::string text = r.bNurObergrenze ? FormatResChecked(id, {bis})
+                                                      : FormatResChecked(id, {static_cast<int>(r.min), bis});
+            return {i, r.grenzenTextId, text + "."};
+        }
+        werte[i] = value;
         *targets[i] = value / 1000.0;
     }
     if (name.empty())
-        return {kFieldName, 219};
+        return {kFieldName, 219, LoadResString(219)};
     item.m_strName = name;
     return {};
 }

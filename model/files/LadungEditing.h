@@ -28,12 +28,15 @@ using LadungFieldTexts = std::array<std::string, kFieldCount>;
 
 struct LadungRefusal
 {
-    int field = -1; // LadungField of the first refused value, -1 when all are accepted
-    int textId = 0; // the message saying why
+    int field = -1;   // LadungField of the first refused value, -1 when all are accepted
+    int textId = 0;   // the text of the message
+    std::string text; // the message, with the bounds it names filled in
 };
 
-// Reads the fields into the record (value / 1000; an empty or non-numeric field counts as -1) and
-// answers the first refusal in field order: a value below 0, then an empty name.
+// Reads the fields into the record (value / 1000) and answers the first refusal in field order: a field
+// that is empty or no number (texts 469-471, 141, 472-474), a value outside the bounds of a real load
+// unit (LadungGrenzen: a size from 1 mm to its largest, texts 290, 99 and 340; a mass from 0 to
+// 99,990 kg, text 291; a centre of gravity from 0 to its size, texts 61990-61992), then an empty name.
 LadungRefusal ValidateLadung(const LadungFieldTexts& fields, const std::string& name, tagItemData& item);
 
 // A value of the record as a field shows it: "%.0f" of value x 1000.

@@ -3,6 +3,7 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
+#include "model/files/LadungGrenzen.h"
 #include "model/plan/tagLGINFO.h"
 
 #include <cstdint>
@@ -51,6 +52,16 @@ void SIMPEXP_LADUNG2QOR2::Read(ArchiveReader& ar, unsigned schema)
     for (double* d : {&m_dLaenge, &m_dBreite, &m_dHoehe, &m_dSPLaenge, &m_dSPBreite, &m_dSPHoehe, &m_dSPMasse,
                       &m_dPosX, &m_dPosY, &m_dPosZ})
         *d = ar.ReadDouble();
+    // A load that no editor could have made (a size of 1e305 m, a mass that is not a number) is damage:
+    // taken in, it would reach the plan's calculations, its drawing and the 3D view.
+    bool bGueltig = LadungGrenzen::DateiPositionGueltig(m_dPosX) &&
+                    LadungGrenzen::DateiPositionGueltig(m_dPosY) &&
+                    LadungGrenzen::DateiPositionGueltig(m_dPosZ);
+    for (double d : {m_dLaenge, m_dBreite, m_dHoehe, m_dSPLaenge, m_dSPBreite, m_dSPHoehe, m_dSPMasse})
+        bGueltig = bGueltig && LadungGrenzen::DateiWertGueltig(d);
+    if (!bGueltig)
+        ar.Fail(ArchiveError::Kind::Corrupt, at,
+                "placed load with a size, mass or position that no load can have");
     m_nDrehung = ar.ReadInt();
     m_nZusatzWort = static_cast<std::int16_t>(ar.ReadWord());
     m_strZusatzText = ar.ReadString();

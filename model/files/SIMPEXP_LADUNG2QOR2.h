@@ -20,7 +20,9 @@ public:
     void Write(ArchiveWriter& ar) const override;
     // Schema 8 cuts the picture name to its file name and marks the read as needing
     // rewriting; below 6 the type codes
-    // 1, 2, 4 become 2, 4, 1. A schema above 9 is refused.
+    // 1, 2, 4 become 2, 4, 1. A schema above 9 is refused, and so is a load whose size, centre of
+    // gravity or mass is not LadungGrenzen::DateiWertGueltig or whose position is not
+    // LadungGrenzen::DateiPositionGueltig (damage, ArchiveError::Kind::Corrupt).
     void Read(ArchiveReader& ar, unsigned schema) override;
 
     void SetFrom(const tagLGINFO& lg);

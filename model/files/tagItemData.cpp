@@ -3,8 +3,7 @@
 
 #include "model/archive/ArchiveReader.h"
 #include "model/archive/ArchiveWriter.h"
-
-#include <cmath>
+#include "model/files/LadungGrenzen.h"
 
 QOR_IMPLEMENT_SERIAL(tagItemData, 8, true)
 
@@ -12,8 +11,6 @@ namespace {
 
 // The schema taken for files without a class record.
 constexpr unsigned kHeaderlessSchema = 4;
-// Largest dimension or mass an old headerless record may hold and still count as one (m or t).
-constexpr double kPlausibleLimit = 1000.0;
 // The kinds a record may hold: -1 (none yet) and the load-unit type codes 0 to 12.
 constexpr int kKindNone = -1;
 constexpr int kLargestKind = 12;
@@ -21,6 +18,16 @@ constexpr int kLargestKind = 12;
 bool KnownKind(int kind)
 {
     return kind >= kKindNone && kind <= kLargestKind;
+}
+
+// Every size, centre-of-gravity distance and the mass is one a load can have (LadungGrenzen).
+bool PlausibleValues(const tagItemData& item)
+{
+    for (double d : {item.m_dLaenge, item.m_dBreite, item.m_dHoehe, item.m_dSPLaenge, item.m_dSPBreite,
+                     item.m_dSPHoehe, item.m_dMasse})
+        if (!LadungGrenzen::DateiWertGueltig(d))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -146,6 +153,11 @@ LoadAnswer tagItemData::Load(std::span<const std::uint8_t> file, const std::stri
             if (!KnownKind(read.m_nArt))
                 ar.Fail(ArchiveError::Kind::Corrupt, 0,
                         "catalogue item of unknown kind " + std::to_string(read.m_nArt));
+            // Taken in, a size of 1e305 m or a mass that is not a number would reach the plan, its
+            // calculations and the 3D view.
+            if (!PlausibleValues(read))
+                ar.Fail(ArchiveError::Kind::Corrupt, 0,
+                        "catalogue item with a size or mass that no load can have");
             // Bytes after the end are damage: a file that took them in would lose them on its next save.
             if (!ar.AtEnd())
                 ar.Fail(ArchiveError::Kind::Corrupt, ar.Position(),
@@ -158,10 +170,7 @@ LoadAnswer tagItemData::Load(std::span<const std::uint8_t> file, const std::stri
         ArchiveReader ar(file, source);
         schema = kHeaderlessSchema;
         const std::uint8_t flag = read.ReadFields(ar, schema);
-        bool plausible = ar.AtEnd() && flag <= 1 && KnownKind(read.m_nArt);
-        for (double d : {read.m_dLaenge, read.m_dBreite, read.m_dHoehe, read.m_dSPLaenge, read.m_dSPBreite,
-                         read.m_dSPHoehe, read.m_dMasse})
-            plausible = plausible && std::isfinite(d) && d >= 0.0 && d <= kPlausibleLimit;
+        const bool plausible = ar.AtEnd() && flag <= 1 && KnownKind(read.m_nArt) && PlausibleValues(read);
         if (!plausible)
             ar.Fail(ArchiveError::Kind::Corrupt, 0,
                     "neither a catalogue item nor a catalogue item of the oldest layout");

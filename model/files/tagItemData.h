@@ -29,10 +29,11 @@ public:
     // The whole file: class record and fields.
     std::vector<std::uint8_t> Store() const;
     // Reads a whole file. A file whose class record cannot be read is taken for a headerless old
-    // record; it is accepted only when that reading ends exactly at the end of the data and its values
-    // are plausible. A kind outside -1 to 12 is refused in any layout. Bad data throws ArchiveError and
-    // leaves the record unchanged; an older layout fills and converts the record and answers
-    // LoadAnswer::NeedsRewriting. The picture is left as it is.
+    // record; it is accepted only when that reading ends exactly at the end of the data. In any layout
+    // a kind outside -1 to 12 is refused, and so is a size, centre of gravity or mass that no load can
+    // have (LadungGrenzen::DateiWertGueltig: not a number, infinite, negative or absurdly large). Bad
+    // data throws ArchiveError and leaves the record unchanged; an older layout fills and converts the
+    // record and answers LoadAnswer::NeedsRewriting. The picture is left as it is.
     LoadAnswer Load(std::span<const std::uint8_t> file, const std::string& source = {});
 
     // The stored fields (the class record is written by the caller).

@@ -2,6 +2,7 @@
 #include "catalogue/CDlgLadung.h"
 #include "catalogue/QImageItemPicture.h"
 #include "model/files/VehicleFiles.h"
+#include "model/text/TextFormat.h"
 #include "ui/ResourcePictures.h"
 
 #include "../ui/UiTestModule.h"
@@ -115,6 +116,54 @@ TEST_F(DlgLadungTest, NewUnitIsCheckedPresetAndSaved)
     EXPECT_TRUE(notices.back().contains(QLatin1String("\"Kiste\""))) << notices.back().toStdString();
     EXPECT_FALSE(again.LoadPictureFile(QString::fromStdString((root / "none.png").string())));
     EXPECT_EQ(notices.back(), QString::fromStdString(LoadResString(1347)));
+}
+
+// The number fields refuse what no real load unit has: the message names the bounds, the field's text
+// is selected for correction, and nothing is written. A 309-digit length would have been 1e305 m.
+TEST_F(DlgLadungTest, ValuesOutsideTheBoundsAreRefusedWithTheBoundsNamed)
+{
+    tagItemData caller;
+    CDlgLadung dialog(caller, 1, folders);
+    dialog.SetNotice([this](const QString&, const QString& text) { notices.push_back(text); });
+    dialog.InitDialog();
+    dialog.findChild<QCheckBox*>(QStringLiteral("id_1094"))->setChecked(false);
+    const std::string huge = "1" + std::string(308, '0');
+    struct Fall
+    {
+        int id;
+        std::string text;
+        QString message;
+    };
+    const Fall faelle[] = {
+        {1041, huge, QString::fromStdString(FormatResChecked(290, {1, 25000})) + QLatin1Char('.')},
+        {1015, "0", QString::fromStdString(FormatResChecked(99, {1, 5000})) + QLatin1Char('.')},
+        {1043, "5001", QString::fromStdString(FormatResChecked(340, {5000})) + QLatin1Char('.')},
+        {1018, "100000", QString::fromStdString(FormatResChecked(291, {0, 99990})) + QLatin1Char('.')},
+        {1042, "1201", QString::fromStdString(FormatResChecked(61990, {1200})) + QLatin1Char('.')},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.id);
+        Type(dialog, {{1014, "Kiste"},
+                      {1041, "1200"},
+                      {1015, "800"},
+                      {1043, "1000"},
+                      {1018, "500"},
+                      {1042, "600"},
+                      {1016, "400"},
+                      {1019, "500"}});
+        dialog.Field(f.id)->setText(QString::fromStdString(f.text));
+        notices.clear();
+        EXPECT_FALSE(dialog.Save());
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices.back(), f.message);
+        // The refused field is the one to correct, its text selected.
+        EXPECT_EQ(dialog.Field(f.id)->selectedText(), QString::fromStdString(f.text));
+        EXPECT_TRUE(fs::is_empty(folders.loadUnits));
+    }
+    // In bounds, the same unit is saved.
+    Type(dialog, {{1042, "600"}});
+    EXPECT_TRUE(dialog.Save());
+    EXPECT_DOUBLE_EQ(caller.m_dLaenge, 1.2);
 }
 
 TEST_F(DlgLadungTest, CopyAndEditShowTheRecord)

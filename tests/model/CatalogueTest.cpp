@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <limits>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -84,6 +86,72 @@ TEST_F(CatalogueTest, BuildsFromTheFolderTreeInNameOrder)
     EXPECT_EQ(entries[9]->item.m_dBreite, static_cast<double>(2.4f));
     EXPECT_EQ(entries[9]->item.m_dMasse, static_cast<double>(0.072f));
     EXPECT_EQ(entries[6]->item.m_dLaenge, 0.0);
+}
+
+// Files from before load units were checked for absurd values: a unit with a size or mass that no load
+// can have stays out of the catalogue (and so off the plan and out of the 3D view) and its file is left
+// as it is, although its stored path is stale, which has a good file written again with its own path.
+TEST_F(CatalogueTest, UnitsWithAbsurdValuesStayOutAndTheirFilesUnchanged)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Fall
+    {
+        const char* name;
+        std::function<void(tagItemData&)> set;
+    };
+    const Fall faelle[] = {
+        {"nan length", [&](tagItemData& i) { i.m_dLaenge = nan; }},
+        {"infinite width", [&](tagItemData& i) { i.m_dBreite = inf; }},
+        {"negative mass", [](tagItemData& i) { i.m_dMasse = -0.5; }},
+        {"height 1e305", [](tagItemData& i) { i.m_dHoehe = 1e305; }},
+        {"nan mass", [&](tagItemData& i) { i.m_dMasse = nan; }},
+    };
+    std::vector<std::pair<fs::path, std::string>> files;
+    auto bytes = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    for (const Fall& f : faelle) {
+        tagItemData item;
+        item.m_nArt = 3;
+        item.m_dLaenge = 1.2;
+        item.m_dBreite = 0.8;
+        item.m_dHoehe = 1.0;
+        item.m_dMasse = 0.5;
+        item.m_strName = f.name;
+        item.m_strPfad = "C:\\old place\\" + std::string(f.name) + ".lgs";
+        f.set(item);
+        const fs::path path = folders.loadUnits / (std::string(f.name) + ".lgs");
+        const std::vector<std::uint8_t> stored = item.Store();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(stored.data()), stored.size());
+        files.emplace_back(path, bytes(path));
+    }
+    // A good unit with the same stale path is taken and written again with its own.
+    {
+        tagItemData good;
+        good.m_nArt = 3;
+        good.m_dLaenge = 1.2;
+        good.m_strPfad = "C:\\old place\\good.lgs";
+        const std::vector<std::uint8_t> stored = good.Store();
+        std::ofstream(folders.loadUnits / "good.lgs", std::ios::binary)
+            .write(reinterpret_cast<const char*>(stored.data()), stored.size());
+    }
+
+    CHlbCatalogue catalogue(folders);
+    catalogue.Build();
+    const auto units = catalogue.Filter(0, std::string());
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units.front()->item.m_strName, "good");
+    EXPECT_EQ(units.front()->item.m_strPfad, (folders.loadUnits / "good.lgs").string());
+    for (const auto& [path, before] : files) {
+        SCOPED_TRACE(path.filename().string());
+        EXPECT_EQ(bytes(path), before);
+        tagItemData item;
+        EXPECT_FALSE(LoadItemDataFile(path, item));
+        EXPECT_EQ(ReadFileItemDataKind(path), -1);
+    }
 }
 
 TEST(CatalogueMatch, SearchRules)

@@ -30,6 +30,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <random>
 
 namespace fs = std::filesystem;
@@ -605,6 +606,20 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
         EXPECT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "gut.qor", &file, 0, ""));
         return ReadBytes(pfad);
     }();
+    // The sample with its first placed load given a value that no load can have, as a version before
+    // the check could have saved it from a damaged catalogue item.
+    int nAbsurd = 0;
+    auto mitLadung = [&](const std::function<void(tagLGINFO&)>& setze) {
+        auto f = BeispielFahrzeug(0);
+        setze(*f->GetQor()->m_LgInfos.front());
+        const std::string name = "absurd" + std::to_string(++nAbsurd) + ".qor";
+        int index = -1;
+        std::unique_ptr<LockedFile> file;
+        EXPECT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, name, &file, 0, ""));
+        file.reset();
+        return ReadBytes(m_dir / name);
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     Bytes neuer = gut;
     neuer[2] = 7; // the root's schema
     Bytes kaputt = gut;
@@ -621,6 +636,13 @@ TEST_F(ImpExpTest, BadFilesFailCleanlyAndStayUnchanged)
         {"current catalogue item renamed", tagItemData().Store()},
         {"text after its end", gut + Ascii("appended")},
         {"one zero byte after its end", gut + Zeros(1)},
+        {"a placed load of length nan", mitLadung([&](tagLGINFO& lg) { lg.m_dLaenge = nan; })},
+        {"a placed load of negative mass",
+         mitLadung([](tagLGINFO& lg) { lg.m_dSPMasse = lg.m_dMasse = -0.5; })},
+        {"a placed load of height 1e305", mitLadung([](tagLGINFO& lg) { lg.m_dHoehe = 1e305; })},
+        {"a placed load of infinite width",
+         mitLadung([](tagLGINFO& lg) { lg.m_dBreite = std::numeric_limits<double>::infinity(); })},
+        {"a placed load at x nan", mitLadung([&](tagLGINFO& lg) { lg.m_dPosX = nan; })},
     };
     for (const auto& [was, bytes] : faelle) {
         SCOPED_TRACE(was);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -28,6 +29,21 @@ Bytes Fields(int kind, const std::string& path = "C:\\Kat\\Kiste.lgs", std::opti
     ar.WriteString(path);
     Bytes b = ar.TakeData();
     return picture ? b + *picture : b;
+}
+
+// Fields 1 to 13 of a kind-1 record with the seven numbers given (sizes, centre of gravity, mass).
+Bytes FieldsWithValues(const std::array<double, 7>& values)
+{
+    ArchiveWriter ar;
+    ar.WriteInt(17);
+    ar.WriteInt(1);
+    for (double d : values)
+        ar.WriteDouble(d);
+    ar.WriteString("Text");
+    ar.WriteString("Kiste");
+    ar.WriteBool(true);
+    ar.WriteString("p");
+    return ar.TakeData();
 }
 
 Bytes Text(const std::string& s)
@@ -190,6 +206,53 @@ TEST(ItemDataTest, BadFilesFailAndLeaveTheRecordAlone)
         SCOPED_TRACE(n);
         tagItemData item;
         EXPECT_THROW(item.Load(Bytes(good.begin(), good.begin() + n)), ArchiveError);
+    }
+}
+
+// A size, centre of gravity or mass that no load can have (not a number, infinite, negative, 1e305) is
+// damage in every layout, the current one as much as the oldest: the file is refused and the record
+// stays as it was. Values up to the largest a file may hold are taken.
+TEST(ItemDataTest, AbsurdSizesAndMassesAreRefusedInEveryLayout)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::array<double, 7> good = {1.2, 0.8, 1.0, 0.6, 0.4, 0.5, 0.75};
+    struct Layout
+    {
+        const char* name;
+        Bytes head, tail;
+    };
+    const Layout layouts[] = {
+        {"headerless", {}, {}},
+        {"schema 5", Header(5), {}},
+        {"current layout", Header(8), Text("") + Text("")},
+    };
+    const std::pair<int, const char*> fields[] = {{0, "length"}, {1, "width"},     {2, "height"},
+                                                  {6, "mass"},   {3, "cog along"}, {5, "cog height"}};
+    const double absurd[] = {nan, inf, -inf, -0.001, 1e305, 1000.001};
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        {
+            tagItemData item;
+            ASSERT_NO_THROW(item.Load(layout.head + FieldsWithValues(good) + layout.tail));
+            EXPECT_EQ(item.m_dMasse, 0.75);
+            std::array<double, 7> largest = good;
+            largest[0] = largest[6] = 1000.0;
+            EXPECT_NO_THROW(item.Load(layout.head + FieldsWithValues(largest) + layout.tail));
+        }
+        for (const auto& [index, field] : fields)
+            for (double value : absurd) {
+                SCOPED_TRACE(std::string(field) + " " + std::to_string(value));
+                std::array<double, 7> values = good;
+                values[static_cast<std::size_t>(index)] = value;
+                tagItemData item;
+                item.m_strName = "unchanged";
+                item.m_dLaenge = 2.5;
+                EXPECT_THROW(item.Load(layout.head + FieldsWithValues(values) + layout.tail, "item.lgs"),
+                             ArchiveError);
+                EXPECT_EQ(item.m_strName, "unchanged");
+                EXPECT_EQ(item.m_dLaenge, 2.5);
+            }
     }
 }
 

@@ -1,6 +1,7 @@
 // The load-unit editor without a window: field checks, presets, centre of gravity and saving.
 #include "model/files/LadungEditing.h"
 #include "model/files/VehicleFiles.h"
+#include "model/text/TextProvider.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ TEST(LadungValidate, RefusesInFieldOrderAndAcceptsZero)
         int textId;
     };
     const Case cases[] = {
-        {kFieldLength, "", kFieldLength, 469},  {kFieldWidth, "-1", kFieldWidth, 470},
+        {kFieldLength, "", kFieldLength, 469},  {kFieldWidth, "-1", kFieldWidth, 99},
         {kFieldHeight, "x", kFieldHeight, 471}, {kFieldMass, "", kFieldMass, 141},
         {kFieldCogX, "", kFieldCogX, 472},      {kFieldCogY, "", kFieldCogY, 473},
         {kFieldCogZ, "", kFieldCogZ, 474},      {kFieldMass, "0", -1, 0},
@@ -62,6 +63,64 @@ TEST(LadungValidate, RefusesInFieldOrderAndAcceptsZero)
     EXPECT_DOUBLE_EQ(item.m_dSPBreite, 0.4);
     EXPECT_EQ(item.m_strName, "Kiste");
     EXPECT_EQ(FormatLadungField(0.835), "835");
+}
+
+// The bounds of a real load unit: each field takes its bounds and refuses the next value beyond them,
+// with a message that names them; a centre of gravity lies within the size typed for it. A number too
+// large for any unit (a 309-digit length, 1e305 m) is refused the same way, nothing is taken from it.
+TEST(LadungValidate, ValuesOutsideTheBoundsOfARealLoadUnitAreRefusedNamingThem)
+{
+    CTableTextProvider texts{{{290, "The length must lie between %d and %d mm"},
+                              {99, "The width must lie between %d and %d mm"},
+                              {340, "The height must be above 0 and at most %d mm"},
+                              {291, "The mass must lie between %d and %d kg"},
+                              {61990, "CoG along within 0 and %d mm"},
+                              {61991, "CoG across within 0 and %d mm"},
+                              {61992, "CoG height within 0 and %d mm"}}};
+    ScopedTextProvider scope(&texts);
+    const std::string huge = "1" + std::string(308, '0');
+    struct Case
+    {
+        int field;
+        std::string text;
+        const char* message; // empty: taken
+    };
+    const Case cases[] = {
+        {kFieldLength, "1", ""},
+        {kFieldLength, "25000", ""},
+        {kFieldLength, "25001", "The length must lie between 1 and 25000 mm."},
+        {kFieldLength, "0", "The length must lie between 1 and 25000 mm."},
+        {kFieldLength, huge, "The length must lie between 1 and 25000 mm."},
+        {kFieldWidth, "5000", ""},
+        {kFieldWidth, "5001", "The width must lie between 1 and 5000 mm."},
+        {kFieldWidth, "0", "The width must lie between 1 and 5000 mm."},
+        {kFieldHeight, "5000", ""},
+        {kFieldHeight, "5001", "The height must be above 0 and at most 5000 mm."},
+        {kFieldHeight, "0", "The height must be above 0 and at most 5000 mm."},
+        {kFieldMass, "0", ""},
+        {kFieldMass, "99990", ""},
+        {kFieldMass, "99991", "The mass must lie between 0 and 99990 kg."},
+        {kFieldMass, huge, "The mass must lie between 0 and 99990 kg."},
+        // The sizes are 1200 x 800 x 1000 mm.
+        {kFieldCogX, "1200", ""},
+        {kFieldCogX, "1201", "CoG along within 0 and 1200 mm."},
+        {kFieldCogY, "801", "CoG across within 0 and 800 mm."},
+        {kFieldCogZ, "0", ""},
+        {kFieldCogZ, huge, "CoG height within 0 and 1000 mm."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.field) + " " + c.text.substr(0, 12));
+        // The centre of gravity at the unit's corner, so that every size may change alone.
+        LadungFieldTexts fields = {"1200", "800", "1000", "500", "0", "0", "0"};
+        fields[static_cast<std::size_t>(c.field)] = c.text;
+        tagItemData item;
+        const LadungRefusal r = ValidateLadung(fields, "Kiste", item);
+        EXPECT_EQ(r.text, c.message);
+        EXPECT_EQ(r.field, *c.message ? c.field : -1);
+        // What the record took is always a value of a real unit.
+        for (double d : {item.m_dLaenge, item.m_dBreite, item.m_dHoehe, item.m_dMasse, item.m_dSPLaenge})
+            EXPECT_LE(d, 99.99);
+    }
 }
 
 TEST(LadungPresets, SizesAndCentreOfGravity)
