@@ -379,6 +379,10 @@ bool CMainFrame::NewKombination(const QString& zugPath, const QString& newPath, 
     m_bEinzel = false;
     CFahrzeug* pAnhaenger = doc->GetAnhaenger();
     CFahrzeug* pZug = doc->GetFirstFahrzeug();
+    // The towing vehicle opened from the new file would be named after it: it keeps its own name, as the
+    // trailer does, which the report dialog and the reports show beside the trailer's.
+    pZug->m_strName = QFileInfo(zugPath).completeBaseName().toStdString();
+    doc->UpdateFrameTitle();
     pZug->m_bModified = 1;
     pAnhaenger->m_bModified = 1;
     pAnhaenger->m_dKupplungswert[0] = dKupplungMm / 1000.0;

@@ -20,6 +20,8 @@
 #include "model/base/ProgramFolders.h"
 #include "model/files/CatalogueUpkeep.h"
 #include "model/files/SIMPEXP_FZG.h"
+#include "model/files/VehicleFiles.h"
+#include "model/files/tagItemData.h"
 #include "model/text/TextFormat.h"
 #include "platform/RegularFile.h"
 #include "platform/ResourceModule.h"
@@ -46,19 +48,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The samples of the program folder and the string id of each copy's name.
+// The samples of the program folder, the string id of each copy's name and of a load unit's remark.
 struct SampleCopy
 {
     const char* source; // below the program folder's "Samples/"
     quint32 nameId;
     bool vehicle;
+    quint32 remarkId = 0;
 };
 
 constexpr SampleCopy kSamples[] = {
-    {"Vehicles/LKW.qor", 260, true},   {"Vehicles/SZM.qor", 268, true},   {"Vehicles/KEP.qor", 278, true},
-    {"Vehicles/SAH.qor", 281, true},   {"Vehicles/GDA.qor", 283, true},   {"Vehicles/SDA.qor", 285, true},
-    {"Load units/EP.lgs", 287, false}, {"Load units/IP.lgs", 288, false}, {"Load units/GB.lgs", 289, false},
+    {"Vehicles/LKW.qor", 260, true},          {"Vehicles/SZM.qor", 268, true},
+    {"Vehicles/KEP.qor", 278, true},          {"Vehicles/SAH.qor", 281, true},
+    {"Vehicles/GDA.qor", 283, true},          {"Vehicles/SDA.qor", 285, true},
+    {"Load units/EP.lgs", 287, false, 61032}, {"Load units/IP.lgs", 288, false, 61033},
+    {"Load units/GB.lgs", 289, false, 61034},
 };
+
+// A sample load unit's copy carries the remark in the language of the run (the program folder's file
+// has the English one).
+void SetzeBemerkung(const fs::path& file, quint32 remarkId)
+{
+    const std::string remark = remarkId != 0 ? LoadResString(remarkId) : std::string();
+    tagItemData item;
+    if (remark.empty() || !LoadItemDataFile(file, item) || item.m_strText == remark)
+        return;
+    item.m_strText = remark;
+    if (!SaveItemDataFile(file, item))
+        QTextStream(stderr) << "The sample " << QString::fromStdString(file.string())
+                            << " keeps its remark: it cannot be written." << Qt::endl;
+}
 
 // The catalogue pictures in the order of their indices (vehicle kinds, the same in use, combinations,
 // folders, load-unit kinds).
@@ -357,6 +376,8 @@ void CQOR2App::RebuildSamples()
         if (ec)
             QTextStream(stderr) << "The sample " << QString::fromStdString((source / sample.source).string())
                                 << " cannot be copied: " << QString::fromStdString(ec.message()) << Qt::endl;
+        else if (!sample.vehicle)
+            SetzeBemerkung(target, sample.remarkId);
         ec.clear();
     }
 }

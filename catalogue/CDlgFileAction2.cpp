@@ -108,6 +108,8 @@ void CDlgFileAction2::FillTree()
     m_pTree->StopWatcher();
     m_pTree->ClearWatchedFolders();
     m_pTree->ClearRootFolders();
+    for (const QString& ordner : {m_folders.vehicles, m_folders.combinations})
+        m_pTree->SetRootName(ordner, m_folders.ShownName(ordner));
     if (m_bKombination) {
         m_pTree->SetRootFolder(m_folders.combinations);
         m_pTree->SetFilePatterns(QStringLiteral("*.kmb"));

@@ -88,6 +88,7 @@ void CDlgKombiNeu::ConfigureTree(CFileTreeCtrlFilter* tree)
     if (!tree)
         return;
     tree->SetRootFolder(m_folders.vehicles);
+    tree->SetRootName(m_folders.vehicles, m_folders.ShownName(m_folders.vehicles));
     tree->AddRootFolder(m_folders.sampleVehicleRoot, true);
     tree->SetFilePatterns(QStringLiteral("*.qor;*.qov"));
     tree->SetExtensionMode(0);

@@ -83,6 +83,7 @@ bool CDlgSelectFolder::OnInitDialog()
     QDir().mkpath(sub);
     m_pTree->m_bAllowNewFolder = true;
     m_pTree->SetRootFolder(root);
+    m_pTree->SetRootName(root, m_folders.ShownName(root));
     m_pTree->SetFilePatterns(pattern);
     m_pTree->SetExtensionMode(0);
     m_pTree->AddWatchedFolder(root);

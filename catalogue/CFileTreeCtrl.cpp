@@ -156,6 +156,15 @@ void CFileTreeCtrl::AddRootFolder(const QString& path, bool sample)
         m_sampleRoots.append(folder);
 }
 
+void CFileTreeCtrl::SetRootName(const QString& path, const QString& name)
+{
+    const QString folder = WithoutTrailingSlash(path);
+    if (name.isEmpty())
+        m_rootNames.remove(folder);
+    else
+        m_rootNames.insert(folder, name);
+}
+
 void CFileTreeCtrl::ClearRootFolders()
 {
     m_moreRoots.clear();
@@ -343,7 +352,7 @@ void CFileTreeCtrl::InsertRoots()
         for (const QString& root : QStringList{m_strRootFolder} + m_moreRoots) {
             CFileTreeCtrlItemInfo info;
             info.m_strFilePath = root;
-            info.m_strFileName = m_bRootByName ? QFileInfo(root).fileName() : root;
+            info.m_strFileName = m_rootNames.value(root, m_bRootByName ? QFileInfo(root).fileName() : root);
             if (info.m_strFileName.isEmpty())
                 info.m_strFileName = root;
             CFileTreeCtrlItem* item = InsertFileItem(top, info, true);

@@ -37,6 +37,9 @@ public:
     bool IsSampleRoot(const QString& path) const;
     // Shows root folders by their folder name instead of their path.
     bool m_bRootByName = false;
+    // The name a root folder is shown by in place of its folder name or path (an empty name: again by
+    // those); the folder keeps its name on disk.
+    void SetRootName(const QString& path, const QString& name);
     // Entries separated by "," or ";", trimmed, empty ones dropped.
     void SetFilePatterns(const QString& patterns, bool refresh = false);
     void AddFilePattern(const QString& pattern, bool refresh = false);
@@ -243,6 +246,7 @@ private:
 
     QString m_strRootFolder;
     QStringList m_moreRoots;
+    QHash<QString, QString> m_rootNames;
     QStringList m_sampleRoots;
     QStringList m_filePatterns{QStringLiteral("*.*")};
     int m_nExtensionMode = 2;

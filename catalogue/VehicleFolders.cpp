@@ -5,6 +5,9 @@
 
 #include <QDir>
 
+#include <cstdint>
+#include <utility>
+
 VehicleFolders VehicleFolders::Below(const QString& userRoot)
 {
     const QString root = QDir(userRoot).absolutePath() + QLatin1Char('/');
@@ -17,4 +20,16 @@ VehicleFolders VehicleFolders::Below(const QString& userRoot)
     folders.loadUnits = root + QStringLiteral("load units");
     folders.sampleLoadUnits = root + QStringLiteral("Samples/load units");
     return folders;
+}
+
+QString VehicleFolders::ShownName(const QString& folder) const
+{
+    // "Vehicles", "Combinations", "Load units" of the language module.
+    const std::pair<const QString*, std::uint32_t> names[] = {
+        {&vehicles, 61030}, {&combinations, 61031}, {&loadUnits, 475}};
+    const QString path = QDir::cleanPath(folder);
+    for (const auto& [ordner, textId] : names)
+        if (!ordner->isEmpty() && QDir::cleanPath(*ordner) == path)
+            return QString::fromStdString(LoadResString(textId));
+    return QString();
 }

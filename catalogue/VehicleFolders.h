@@ -14,4 +14,7 @@ struct VehicleFolders
 
     // The folders below a per-user data folder, with the names start-up makes.
     static VehicleFolders Below(const QString& userRoot);
+    // The name the language gives the user's vehicle, combination or load-unit folder, which a tree shows
+    // at its root in place of the name on disk; empty for any other folder.
+    QString ShownName(const QString& folder) const;
 };

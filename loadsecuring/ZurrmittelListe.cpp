@@ -77,8 +77,12 @@ void ZurrmittelListe::Einrichten(QTreeWidget* pListe)
     // own: the ones the list once used carry command and message texts.
     pListe->setColumnCount(kSpalten);
     QStringList koepfe;
-    for (std::uint32_t id : kKopfTexte)
-        koepfe.append(QString::fromStdString(LoadResString(id)));
+    for (std::uint32_t id : kKopfTexte) {
+        // A figure's unit stands on a second line of its header: the figure columns are no wider than
+        // their figures need, and the names keep the room.
+        koepfe.append(
+            QString::fromStdString(LoadResString(id)).replace(QStringLiteral(" ["), QStringLiteral("\n[")));
+    }
     pListe->setHeaderLabels(koepfe);
     const int breiten[kSpalten] = {65, 118, 130, 75, 50};
     for (int i = 0; i < kSpalten; ++i)

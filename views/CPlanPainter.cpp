@@ -273,6 +273,8 @@ void CPlanPainter::ZeichnePlan(QPainter* screen)
     g.bRampe = m_pEin->bRampe;
     ZeichneBereichMass(p, g);
     treffer.rcSchwerpunkt = ZeichneSchwerpunkt(p, g);
+    if (g.bExport || m_pErg->anzeige.bLadungenZeigen)
+        ZeichneSicherungsMarken(p);
     if (!g.bExport) {
         ZeichneGummiband(p, g);
         m_pErg->bPlan = true;
@@ -446,6 +448,15 @@ void CPlanPainter::BeginneExport(const PlanLage& g, PlanExport& exp) const
         exp.nRandLinks = std::max(exp.nRandLinks, fm.horizontalAdvance(Zahl(g.W * 1000.0)) + 5 + 3);
         nRechts = std::max(nRechts, fm.horizontalAdvance(Zahl(g.L * 1000.0)) / 2 + 3);
         exp.nRandOben = std::max(exp.nRandOben, fm.height() / 2 + 8 + 2);
+    }
+    if (BereichMassGezeigt(g)) {
+        // The figures of the permissible range's dimension stand outside its bars (17 pixels where the
+        // arrows point in from outside): the picture keeps room for them beside the load area, so that
+        // neither bars nor arrows run into them.
+        const QFontMetrics fm(m_fontMittel);
+        const auto [tVon, tBis] = BereichMassTexte(g);
+        exp.nRandLinks = std::max(exp.nRandLinks, fm.horizontalAdvance(tVon) + 17 + 2);
+        nRechts = std::max(nRechts, fm.horizontalAdvance(tBis) + 17 + 2);
     }
     const int nRaender = exp.nRandLinks + nRechts;
     const int sx =
@@ -756,11 +767,23 @@ QRect CPlanPainter::ZeichneBreitenMass(QPainter& p, const PlanLage& g) const
     return rc.translated(-g.scr);
 }
 
+bool CPlanPainter::BereichMassGezeigt(const PlanLage& g) const
+{
+    return (m_pErg->anzeige.bZulBereich || m_pErg->anzeige.bBereichFarbig) && !g.bRampe &&
+           (m_pEin->nNutzbarerBereich & 2);
+}
+
+std::pair<QString, QString> CPlanPainter::BereichMassTexte(const PlanLage& g) const
+{
+    const CNutzlastKurve& kurve = g.pV->GetNutzlastKurve();
+    return {Zahl((kurve.GetNutzbarVon() - g.e[0]) * 1000.0) + " mm",
+            Zahl((kurve.GetNutzbarBis() - g.e[0]) * 1000.0) + " mm"};
+}
+
 // The dimension of the permissible range below the plan.
 void CPlanPainter::ZeichneBereichMass(QPainter& p, const PlanLage& g)
 {
-    if (!((m_pErg->anzeige.bZulBereich || m_pErg->anzeige.bBereichFarbig) && !g.bRampe &&
-          (m_pEin->nNutzbarerBereich & 2)))
+    if (!BereichMassGezeigt(g))
         return;
     const QRect br = BereichRect(g.pV, m_massstab);
     const int xa = br.left(), xb = br.left() + br.width();
@@ -771,9 +794,7 @@ void CPlanPainter::ZeichneBereichMass(QPainter& p, const PlanLage& g)
     const int gap = ZeichneMassPfeil(p, QPoint(xa, yb + 8), QPoint(xb - 1, yb + 8), false) ? 5 : 17;
     p.setFont(m_fontMittel);
     p.setPen(Qt::black);
-    const CFahrzeug& V = *g.pV;
-    const QString tVon = Zahl((V.GetNutzlastKurve().GetNutzbarVon() - g.e[0]) * 1000.0) + " mm";
-    const QString tBis = Zahl((V.GetNutzlastKurve().GetNutzbarBis() - g.e[0]) * 1000.0) + " mm";
+    const auto [tVon, tBis] = BereichMassTexte(g);
     int xVon = xa - gap, xBis = xb + gap;
     if (g.bExport && p.device()) {
         // An export picture ends close to the load area: the figures stay inside it.
@@ -914,6 +935,16 @@ void CPlanPainter::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint 
     treffer.rcBtnY = knopfY.translated(-scr);
 }
 
+QRect CPlanPainter::EinheitRect(const CLadeeinheit& le) const
+{
+    if (le.GetId() == m_pEin->nEinheitBits)
+        return QRect();
+    double x = 0, y = 0, l = 0, b = 0;
+    le.GetRechteck(&x, &y, &l, &b);
+    const QRect rc = m_massstab.Rechteck(x, y, l, b);
+    return rc.width() > 0 && rc.height() > 0 ? rc : QRect();
+}
+
 void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
 {
     const CQOR* P = m_pEin->pPlan;
@@ -926,12 +957,8 @@ void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
         m_bildMangel = LoadCxImageFromResource(kBildMangel, PICTURE_FORMAT_PNG);
     }
     for (CLadeeinheit* le : P->GetLadeeinheiten()) {
-        if (le->GetId() == m_pEin->nEinheitBits)
-            continue;
-        double x = 0, y = 0, l = 0, b = 0;
-        le->GetRechteck(&x, &y, &l, &b);
-        const QRect rc = m_massstab.Rechteck(x, y, l, b);
-        if (rc.width() <= 0 || rc.height() <= 0)
+        const QRect rc = EinheitRect(*le);
+        if (rc.isEmpty())
             continue;
         if (le->IsLgMarkiert()) {
             p.save();
@@ -952,9 +979,22 @@ void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
         p.setOpacity(160 / 255.0);
         p.drawImage(rc.topLeft(), box);
         p.restore();
+    }
+}
+
+void CPlanPainter::ZeichneSicherungsMarken(QPainter& p)
+{
+    CQOR* P = m_pEin->pPlan;
+    if (!P)
+        return;
+    for (CLadeeinheit* le : P->GetLadeeinheiten()) {
+        const QRect rc = EinheitRect(*le);
+        if (rc.isEmpty())
+            continue;
         // A unit that stands in the plan's securing carries the mark of its verdict in the middle (the
         // tick picture only when it is secured without defects), one with defects a mark in each corner.
-        // The marks are drawn over the see-through box, whole, so that their colours read as elsewhere.
+        // The marks are drawn whole over everything else of the plan (the see-through box, the centre of
+        // gravity's target), so that their colours read as elsewhere.
         const SicherungsStand stand = GetSicherungsStand(*le);
         const QSize voll = m_bildEinheit.isNull() ? QSize(40, 40) : m_bildEinheit.size();
         SicherungsMarke::Zeichne(p, SicherungsMarke::Ziel(rc, voll), stand, m_bildEinheit);

@@ -18,8 +18,10 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 class CFahrzeug;
+class CLadeeinheit;
 class CQOR;
 class QFontMetrics;
 class QPainter;
@@ -279,11 +281,18 @@ private:
     // Answers the cell of the width figure.
     QRect ZeichneBreitenMass(QPainter& painter, const PlanLage& g) const;
     void ZeichneBereichMass(QPainter& painter, const PlanLage& g);
+    // Whether the permissible range's dimension is drawn, and its two figures (from, to).
+    bool BereichMassGezeigt(const PlanLage& g) const;
+    std::pair<QString, QString> BereichMassTexte(const PlanLage& g) const;
     // Answers where the marker lies, or an empty rectangle when it is not drawn.
     QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
     void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
     void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], int x0, int y0);
     void ZeichneLadeeinheiten(QPainter& painter);
+    // The verdict marks of the units, drawn last so that no other mark of the plan covers them.
+    void ZeichneSicherungsMarken(QPainter& painter);
+    // A unit's box in content pixels; empty for the unit the view draws itself.
+    QRect EinheitRect(const CLadeeinheit& le) const;
     // Places and draws the value buttons of the current load (x above the load area at the load's front
     // edge, y left of it at the load's upper edge) and the zoom and width handles (on the middle of the
     // rear edge and of the lower edge of the load area `la`); `scr` is the painter's scroll offset.

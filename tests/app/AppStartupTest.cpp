@@ -7,6 +7,8 @@
 #include "catalogue/ProgramCatalogue.h"
 #include "model/base/ProgramFolders.h"
 #include "model/files/SIMPEXP_FZG.h"
+#include "model/files/VehicleFiles.h"
+#include "model/files/tagItemData.h"
 #include "platform/ResourceModule.h"
 #include "tests/support/ProgramSandbox.h"
 #include "ui/ScriptedMessageBoxService.h"
@@ -337,6 +339,37 @@ TEST_F(AppStartupTest, SamplesAreRebuiltUnderTheirNamesAtEachStart)
         EXPECT_EQ(source.readAll(), target.readAll());
     }
     EXPECT_FALSE(QFile::exists(UserRoot() + QStringLiteral("Samples/old sample.qor")));
+}
+
+// A German start copies the sample load units under German names with German remarks, which the loads
+// placed from them and the reports carry.
+TEST_F(AppStartupTest, GermanSamplesCarryGermanRemarks)
+{
+    {
+        QSettings settings;
+        settings.setValue(QStringLiteral("Settings/ver"), QStringLiteral("DE"));
+        settings.setValue(QStringLiteral("Settings/lang"), QStringLiteral("DE"));
+    }
+    CQOR2App app(Options());
+    ASSERT_TRUE(app.InitInstance()) << app.StartError().toStdString();
+    ASSERT_EQ(app.LanguageCode(), QStringLiteral("DE"));
+    const struct
+    {
+        const char* file;
+        const char* remark;
+    } samples[] = {
+        {"Europalette.lgs", "Europalette 1200 x 800"},
+        {"Industriepalette.lgs", "Industriepalette 1200 x 1000"},
+        {"Gitterboxpalette.lgs", "Gitterboxpalette 1240 x 835 x 970"},
+    };
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.file);
+        const QString path =
+            UserRoot() + QStringLiteral("Samples/load units/") + QString::fromUtf8(sample.file);
+        tagItemData item;
+        ASSERT_TRUE(LoadItemDataFile(std::filesystem::path(path.toStdString()), item));
+        EXPECT_EQ(item.m_strText, sample.remark);
+    }
 }
 
 TEST_F(AppStartupTest, ASecondInstanceLeavesTheFirstOnesFilesAlone)

@@ -839,6 +839,17 @@ TEST_F(DocumentFilesTest, ANewCombinationNeverReplacesAnExistingFile)
     ASSERT_NE(Doc(), nullptr);
     ASSERT_NE(Doc()->GetAnhaenger(), nullptr);
     EXPECT_DOUBLE_EQ(Doc()->GetAnhaenger()->m_dKupplungswert[0], 1.5);
+    {
+        // Each vehicle's row of the report dialog carries that vehicle's own name, not the combination's.
+        CDlgDrucken2 bericht(Doc(), Doc()->GetFirstFahrzeug(), Doc()->GetAnhaenger());
+        bericht.InitDialog();
+        const auto zeile = [&bericht](int id) {
+            auto* label = qobject_cast<QLabel*>(ControlId::Find(&bericht, id));
+            return label ? (label->toolTip().isEmpty() ? label->text() : label->toolTip()) : QString();
+        };
+        EXPECT_EQ(zeile(CDlgDrucken2::kIdNameVorn), QFileInfo(truck).completeBaseName());
+        EXPECT_EQ(zeile(CDlgDrucken2::kIdNameAnhaenger), QFileInfo(trailer).completeBaseName());
+    }
     ASSERT_TRUE(Frame()->CloseActiveChild());
     const QByteArray made = ReadAll(target);
     ASSERT_FALSE(made.isEmpty());

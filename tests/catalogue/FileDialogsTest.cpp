@@ -6,20 +6,25 @@
 #include "catalogue/FolderPaths.h"
 #include "model/base/LockedFile.h"
 #include "model/text/TextProvider.h"
+#include "platform/ResourceModule.h"
 #include "ui/ControlId.h"
 #include "ui/ScriptedMessageBoxService.h"
 
 #include "VehicleCatalogueSandbox.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -431,4 +436,63 @@ TEST_F(FileDialogs, TheFolderDialogChoosesFoldersOnly)
     CDlgSelectFolder other(3, f);
     other.InitDialog();
     EXPECT_EQ(other.Tree(), nullptr) << "another mode leaves the dialog empty";
+}
+
+// The roots of the vehicle and combination trees carry the language's names of the user's folders, which
+// keep their names on disk; the sample root keeps its own name.
+TEST_F(FileDialogs, TreeRootsShowTheLanguagesNamesOfTheUserFolders)
+{
+    struct Sprache
+    {
+        const char* code;
+        const char* fahrzeuge;
+        const char* kombinationen;
+    };
+    const VehicleFolders& f = m_box.Folders();
+    // The module current before is current again however a round ends.
+    struct Zurueck
+    {
+        const ResourceModule* vorher = ResourceModule::Current();
+        ~Zurueck() { ResourceModule::SetCurrent(vorher); }
+    };
+    for (const Sprache& s : {Sprache{"EN", "Vehicles", "Combinations"}, Sprache{"DE", "Fahrzeuge", "Züge"}}) {
+        SCOPED_TRACE(s.code);
+        const Zurueck zurueck;
+        const std::unique_ptr<ResourceModule> modul = ResourceModule::Load(
+            QString::fromLatin1(s.code), QCoreApplication::applicationDirPath(), nullptr);
+        ASSERT_NE(modul, nullptr);
+        ResourceModule::SetCurrent(modul.get());
+        // Root path and shown name of every root of a tree, in order.
+        const auto wurzeln = [](const CFileTreeCtrl* tree) {
+            std::vector<std::pair<QString, QString>> w;
+            for (int i = 0; tree && i < tree->topLevelItemCount(); ++i) {
+                const auto* item = CFileTreeCtrl::Item(tree->topLevelItem(i));
+                w.emplace_back(item->Info().m_strFilePath, item->text(0));
+            }
+            return w;
+        };
+        const QString fahrzeuge = QString::fromUtf8(s.fahrzeuge);
+        const std::vector<std::pair<QString, QString>> fahrzeugWurzeln = {
+            {f.vehicles, fahrzeuge}, {f.sampleVehicleRoot, QFileInfo(f.sampleVehicleRoot).fileName()}};
+        {
+            CDlgFileAction2 oeffnen(CDlgFileAction2::kChoose, false, f);
+            oeffnen.InitDialog();
+            EXPECT_EQ(wurzeln(oeffnen.Tree()), fahrzeugWurzeln) << "open a vehicle";
+        }
+        {
+            CDlgFileAction2 oeffnen(CDlgFileAction2::kChoose, true, f);
+            oeffnen.InitDialog();
+            const std::vector<std::pair<QString, QString>> erwartet = {
+                {f.combinations, QString::fromUtf8(s.kombinationen)}};
+            EXPECT_EQ(wurzeln(oeffnen.Tree()), erwartet) << "open a combination";
+        }
+        {
+            CDlgKombiNeu neu(f);
+            neu.InitDialog();
+            EXPECT_EQ(wurzeln(neu.ZugTree()), fahrzeugWurzeln) << "new combination, towing vehicle";
+            EXPECT_EQ(wurzeln(neu.AnhTree()), fahrzeugWurzeln) << "new combination, trailer";
+        }
+        EXPECT_EQ(QFileInfo(f.vehicles).fileName(), QStringLiteral("vehicles")) << "the name on disk stays";
+        EXPECT_EQ(QFileInfo(f.combinations).fileName(), QStringLiteral("combinations"));
+    }
 }

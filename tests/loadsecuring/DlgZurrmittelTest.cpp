@@ -106,7 +106,7 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
         bool bStandard;
     };
     const Fall faelle[] = {
-        {{"Lashing strap", "Basic (standard equipment)", "2500", "500", "4"}, true},
+        {{"Lashing strap", "Basic (standard)", "2500", "500", "4"}, true},
         {{"Lashing strap(long-link)", "Ratchet", "2000", "400", "6"}, false},
         {{"Lashing chain", "Chain G8", "n/a", "1000", "~"}, false},
         {{"Lashing strap", "Cam", "1000", "300", "2"}, false},
@@ -125,8 +125,8 @@ TEST_F(DlgZurrmittelTest, RowsShowTheDevicesInTheirFormats)
     QTreeWidget* l = dlg.Liste();
     ASSERT_EQ(l->topLevelItemCount(), 4);
     // The headers are the numbered texts of the columns, each one of its own.
-    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("STF [daN]"),
-                                QStringLiteral("LC [daN]"), QStringLiteral("Count")};
+    const QStringList koepfe = {QStringLiteral("Kind"), QStringLiteral("Name"), QStringLiteral("STF\n[daN]"),
+                                QStringLiteral("LC\n[daN]"), QStringLiteral("Count")};
     for (int s = 0; s < 5; ++s)
         EXPECT_EQ(l->headerItem()->text(s), koepfe[s]) << s;
     // Kinds, forces and counts are never cut (their columns are as wide as they need); a name the table
@@ -170,7 +170,7 @@ TEST_F(DlgZurrmittelTest, HeaderClicksSortAsText)
     dlg.m_pFahrzeug = m_fahrzeug.get();
     dlg.show();
     QTreeWidget* l = dlg.Liste();
-    const QStringList auf = {"Basic (standard equipment)", "Cam", "Chain G8", "Ratchet"};
+    const QStringList auf = {"Basic (standard)", "Cam", "Chain G8", "Ratchet"};
     QStringList ab = auf;
     std::reverse(ab.begin(), ab.end());
     EXPECT_EQ(Spalte(l, 1), auf);

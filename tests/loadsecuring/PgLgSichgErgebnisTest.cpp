@@ -34,6 +34,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -112,10 +113,19 @@ TEST_F(ErgebnisTest, DevicePageListsTheVehicleDevicesAndTakesTheChosenOne)
 
     // The columns hold the device's tension force STF and then its lashing capacity LC, under those
     // headers.
-    EXPECT_EQ(l->headerItem()->text(2), QStringLiteral("STF [daN]"));
-    EXPECT_EQ(l->headerItem()->text(3), QStringLiteral("LC [daN]"));
+    EXPECT_EQ(l->headerItem()->text(2), QStringLiteral("STF\n[daN]"));
+    EXPECT_EQ(l->headerItem()->text(3), QStringLiteral("LC\n[daN]"));
     EXPECT_EQ(ratsche->text(2), QStringLiteral("400"));
     EXPECT_EQ(ratsche->text(3), QStringLiteral("2000"));
+    // At the page's size every name is whole in its column, the standard devices' too.
+    wizard->show();
+    QCoreApplication::processEvents();
+    const QFontMetrics fm(l->font());
+    for (int r = 0; r < nZeilen; ++r) {
+        const QString name = l->topLevelItem(r)->text(1);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_LE(fm.horizontalAdvance(name) + 8, l->columnWidth(1));
+    }
 
     // Choosing the row takes the device into the working settings, not into the unit.
     l->setCurrentItem(ratsche);

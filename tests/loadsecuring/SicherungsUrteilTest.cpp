@@ -5,6 +5,7 @@
 #include "LgSicherungViewSupport.h"
 
 #include "draw2d/SicherungsMarke.h"
+#include "model/plan/CPlanAnzeige.h"
 #include "model/plan/SicherungsStand.h"
 #include "model/securing/CLgsMangel.h"
 #include "reports/CDlgDrucken2.h"
@@ -16,8 +17,10 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -133,5 +136,115 @@ TEST_F(LgSichgViewTest, OneVerdictGivesTheSameMarkInEveryPlaceThatShowsTheUnit)
         EXPECT_EQ(dialogZaehlt(),
                   std::make_pair(fall.bBericht,
                                  std::string(fall.bBericht ? "Load securing [1]" : "Load securing [0]")));
+    }
+}
+
+// The centre-of-gravity target of the plan lies on the unit's mark when the unit's load is the plan's
+// only one: the verdict mark stays whole on top of it.
+TEST_F(LgSichgViewTest, TheVerdictMarkStaysOverTheCentreOfGravityTarget)
+{
+    Oeffne("LKW");
+    tagLGINFO* lg = Last("Crate", 2.0, 0.6, 1.6, 1.0, 0.8);
+    CLadeeinheit* le = Einheit({lg}, false);
+    CQOR2View plan(&doc);
+    plan.SetProgramRun(&run);
+    plan.resize(1400, 700);
+    plan.RecalcSchwerpunkt();
+    CPlanAnzeige anzeige(Plan());
+    const auto bild = [&](bool bSchwerpunkt) {
+        anzeige.SetSchwerpunktZeigen(bSchwerpunkt);
+        return plan.RenderPicture(QSize(1400, 700)).convertToFormat(QImage::Format_RGB32);
+    };
+    ASSERT_EQ(GetSicherungsStand(*le), SicherungsStand::kKeine);
+    const QImage ohneMarke = bild(false);
+    le->m_bVorhanden = 1;
+    le->m_nZurrParam[0] = 2;
+    le->AddMangel(new CLgsMangel(2, 0, le), true);
+    ASSERT_EQ(GetSicherungsStand(*le), SicherungsStand::kMaengel);
+    const QImage marke = bild(false);
+    const QImage markeUndZiel = bild(true);
+    Speichere(markeUndZiel, QStringLiteral("urteil_ueber_schwerpunkt.png"));
+    ASSERT_NE(marke, markeUndZiel) << "the target is drawn";
+    // The pixels the mark gives the plan are the same with the target under it, but for the disc's
+    // soft rim.
+    int nMarke = 0, nAnders = 0;
+    for (int y = 0; y < marke.height(); ++y)
+        for (int x = 0; x < marke.width(); ++x) {
+            if (marke.pixel(x, y) == ohneMarke.pixel(x, y))
+                continue;
+            ++nMarke;
+            nAnders += markeUndZiel.pixel(x, y) != marke.pixel(x, y) ? 1 : 0;
+        }
+    ASSERT_GT(nMarke, 200);
+    EXPECT_LT(nAnders, nMarke / 20) << nAnders << " of " << nMarke << " pixels of the mark covered";
+}
+
+// A unit's verdict mark leaves its loads' names whole, in the securing view and in the report's small
+// sketch: the mark stands beside the names (or they beside it), for a unit of one load and for one of
+// two loads side by side, whose second name stands in the unit's middle.
+TEST_F(LgSichgViewTest, TheVerdictMarkLeavesTheLoadsNamesWhole)
+{
+    struct Fall
+    {
+        const char* name;
+        std::vector<std::array<double, 4>> ladungen; // x, y, length, width
+    };
+    const Fall faelle[] = {
+        {"one load", {{2.0, 0.6, 1.6, 1.0}}},
+        {"two loads side by side", {{2.0, 0.2, 1.6, 1.0}, {2.0, 1.2, 1.6, 1.0}}},
+    };
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    int nBild = 0;
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        Oeffne("LKW");
+        std::vector<tagLGINFO*> lgs;
+        for (const auto& [x, y, l, b] : fall.ladungen)
+            lgs.push_back(Last("Box", x, y, l, b, 0.5));
+        CLadeeinheit* le = lgs.size() == 1 ? Einheit({lgs[0]}, false) : Einheit({lgs[0], lgs[1]}, false);
+        Plan().m_nAktiveLadeeinheit = le->GetId();
+        // The unit keeps its loads once it has found them: their names can change for the pictures.
+        const auto benenne = [&](bool bMitNamen) {
+            for (tagLGINFO* lg : lgs)
+                lg->m_strName = bMitNamen ? "Box" : "";
+        };
+        const auto bilder = [&](bool bMitNamen) {
+            benenne(bMitNamen);
+            const QString pfad = ordner.filePath(QStringLiteral("skizze%1.bmp").arg(++nBild));
+            EXPECT_TRUE(view->RenderSnapshot(3, pfad, &Fahrzeug()));
+            return std::array<QImage, 2>{Bild().convertToFormat(QImage::Format_RGB32),
+                                         QImage(pfad).convertToFormat(QImage::Format_RGB32)};
+        };
+        // Pixels that differ between two pictures.
+        const auto tinte = [](const QImage& mit, const QImage& ohne) {
+            int n = 0;
+            for (int y = 0; y < std::min(mit.height(), ohne.height()); ++y)
+                for (int x = 0; x < std::min(mit.width(), ohne.width()); ++x)
+                    n += mit.pixel(x, y) != ohne.pixel(x, y) ? 1 : 0;
+            return n;
+        };
+        ASSERT_EQ(GetSicherungsStand(*le), SicherungsStand::kKeine);
+        const auto namenOhneMarke = bilder(true);
+        const auto leerOhneMarke = bilder(false);
+        le->m_bVorhanden = 1;
+        le->m_nZurrParam[0] = 2;
+        le->AddMangel(new CLgsMangel(2, 0, le), true);
+        ASSERT_EQ(GetSicherungsStand(*le), SicherungsStand::kMaengel);
+        const auto namenMitMarke = bilder(true);
+        const auto leerMitMarke = bilder(false);
+        for (std::size_t i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i == 0 ? "securing view" : "report sketch");
+            Speichere(namenMitMarke[i], QStringLiteral("marke_namen_%1_%2.png")
+                                            .arg(QString::fromLatin1(fall.name).replace(' ', '_'))
+                                            .arg(i));
+            const int nMarke = tinte(leerMitMarke[i], leerOhneMarke[i]);
+            const int nNamen = tinte(namenOhneMarke[i], leerOhneMarke[i]);
+            const int nNamenBeiMarke = tinte(namenMitMarke[i], leerMitMarke[i]);
+            ASSERT_GT(nMarke, 60) << "the mark is drawn";
+            ASSERT_GT(nNamen, 20) << "the names are written";
+            // The names keep their ink: none of it lies under the mark, nor was a name cut for it.
+            EXPECT_GE(nNamenBeiMarke, nNamen * 95 / 100) << nNamenBeiMarke << " of " << nNamen;
+        }
     }
 }
