@@ -139,11 +139,11 @@ void CQORLgSicherungView::SetZoomIndex(int nIndex)
 {
     m_nZoomIndex = std::clamp(nIndex, 0, static_cast<int>(kZoomStufen.size()) - 1);
     m_dZoom = kZoomStufen[static_cast<std::size_t>(m_nZoomIndex)] * kBasisZoom / 100.0;
-    SetzeZoomTitel();
+    SetZoomTitel();
     viewport()->update();
 }
 
-void CQORLgSicherungView::SetzeZoomTitel()
+void CQORLgSicherungView::SetZoomTitel()
 {
     if (m_pStreifenZoom && m_pStreifenZoom->HasWindow())
         m_pStreifenZoom->SetTitle(

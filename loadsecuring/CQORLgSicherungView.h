@@ -273,14 +273,14 @@ private:
     bool IstImPlan(const CLadeeinheit* p) const;
     bool IstAmFahrzeug(const CZurrpunkt* p) const;
     void LegeStreifen(QPoint insets);
-    void SetzeZoomTitel();
-    void SetzeCursor(int nCursor);
+    void SetZoomTitel();
+    void SetCursor(int nCursor);
     void WizardGeschlossen();
     void RahmenFreigeben(bool bFrei);
     int FrageBox(int nText, int nTitel, std::initializer_list<std::pair<int, int>> knoepfe,
                  bool bCheck = false, bool* pCheck = nullptr, int nIcon = 0);
     void Meldung(int nText);
-    bool SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
+    bool SetNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
 
     // The report picture being made, its vehicle and the size of the last one.
     bool m_bSnapshot = false;

@@ -351,7 +351,7 @@ CVorlageBildSpeicher::SDazu CQOR1View::DazuStand(bool bAktualisieren)
 
 void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
 {
-    m_Maler.DrawFahrzeug(painter, Eingabe(), bTeilweise);
+    m_Maler.ZeichneFahrzeug(painter, Eingabe(), bTeilweise);
     UebernimmScrollGroesse();
 }
 
@@ -395,7 +395,7 @@ CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
 
 // --- what printing and the report pictures draw --------------------------------------------------------
 
-void CQOR1View::SetzeDruckZoom(double dZoom)
+void CQOR1View::SetDruckZoom(double dZoom)
 {
     m_dZoom = dZoom;
     m_Maler.SetFontsVeraltet();

@@ -401,7 +401,7 @@ protected:
 
 private:
     // IVorlageDruckQuelle: a print or report picture draws the view's picture at its zoom.
-    void SetzeDruckZoom(double dZoom) override;
+    void SetDruckZoom(double dZoom) override;
     void ZeichneDruck(QPainter& painter, bool bMessen) override;
     CQOR1Doc* GetDruckDokument() const override { return GetDocument(); }
     CFahrzeugDiagrammBild& GetDruckDiagramm() override { return m_Maler.GetDiagrammBild(); }

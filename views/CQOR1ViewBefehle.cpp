@@ -835,5 +835,5 @@ void CQOR1View::DrawOverlay(QPainter& painter)
     u.pMarkerZL = m_bMarker ? m_pMarkerZL.get() : nullptr;
     u.rcEditZL = m_Regler.GetEditZL() ? m_Regler.GetEditZLRect() : QRect();
     u.dPixProMeter = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
-    CVorlagePainter::DrawUeberlagerung(painter, u);
+    CVorlagePainter::ZeichneUeberlagerung(painter, u);
 }

@@ -154,7 +154,7 @@ void CVorlagePainter::SetAuflagerRect(AuflagerSpot which, int index, const QRect
     m_Erg.rcAuflager[{which, index}] = rc;
 }
 
-void CVorlagePainter::DrawAchsTracker(QPainter& painter, const QRect& rc)
+void CVorlagePainter::ZeichneAchsTracker(QPainter& painter, const QRect& rc)
 {
     painter.save();
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
@@ -261,13 +261,13 @@ CFahrzeug* CVorlagePainter::DiagrammFahrzeug() const
     return nullptr;
 }
 
-int CVorlagePainter::DrawLineal(QPainter& painter, int x, int y)
+int CVorlagePainter::ZeichneLineal(QPainter& painter, int x, int y)
 {
     m_KoordSys.Draw(painter, x, y, m_Scale, m_Ein.dZoom, this);
     return m_KoordSys.GetAchsOben();
 }
 
-void CVorlagePainter::SetzeDiagramm(const CFahrzeug* pChart, int xLF, int y)
+void CVorlagePainter::SetDiagramm(const CFahrzeug* pChart, int xLF, int y)
 {
     m_Erg.rcDiagramm = QRect();
     if (pChart) {
@@ -289,8 +289,8 @@ QSize CVorlagePainter::MitTexten(QSize total) const
 
 // --- one vehicle ------------------------------------------------------------------------------------------
 
-const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const SVorlageEingabe& ein,
-                                                      bool bTeilweise)
+const SVorlageErgebnis& CVorlagePainter::ZeichneFahrzeug(QPainter& painter, const SVorlageEingabe& ein,
+                                                         bool bTeilweise)
 {
     BeginneBild(ein);
     CQOR1Doc* pDoc = ein.pDoc;
@@ -335,7 +335,7 @@ const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const S
     const QSize total(x + Zoomed(300, z) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
                       Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y);
 
-    const int top = DrawLineal(painter, x, y);
+    const int top = ZeichneLineal(painter, x, y);
     const int xFahrzeug = pDoc->GetZugfahrzeug() ? x + MetresToPixels(pDoc->GetAnhaengerVersatz()) : x;
     m_Erg.rcLadeflaeche = QRect(xFahrzeug, top, MetresToPixels(pFahrzeug->GetLFLaenge()), y - top);
     if (ein.bShowFahrzeug) {
@@ -352,7 +352,7 @@ const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const S
                 m_Erg.nAnimAnzahl = 2;
         }
     }
-    SetzeDiagramm(pChart, xFahrzeug, y);
+    SetDiagramm(pChart, xFahrzeug, y);
     // The scroll area after a full drawing, so that it reaches every text; a partial one keeps it.
     if (!bTeilweise && !ein.bBildExport && !ein.bPrinting)
         m_Erg.scrollGroesse = MitTexten(total);
@@ -361,15 +361,15 @@ const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const S
 
 // --- a combination ----------------------------------------------------------------------------------------
 
-const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, const SVorlageEingabe& ein,
-                                                         bool bTeilweise)
+const SVorlageErgebnis& CVorlagePainter::ZeichneKombination(QPainter& painter, const SVorlageEingabe& ein,
+                                                            bool bTeilweise)
 {
     BeginneBild(ein);
     // Export part 0 asks for no picture at all.
     if (ein.bBildExport && ein.nExportTeil == 0)
         return m_Erg;
     if (!ein.bKombi) {
-        DrawFahrzeug(painter, ein, bTeilweise);
+        ZeichneFahrzeug(painter, ein, bTeilweise);
         m_Erg.nZugX = m_Erg.nAnhaengerX = m_Erg.ptOrigin.x();
         return m_Erg;
     }
@@ -380,7 +380,7 @@ const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, cons
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
     if (!pDIB || !pZugDIB) {
         // A towing vehicle without a drawing of its own: the single vehicle's picture of the pair.
-        return DrawFahrzeug(painter, ein, bTeilweise);
+        return ZeichneFahrzeug(painter, ein, bTeilweise);
     }
     const double z = ein.dZoom;
     const int scale = m_KoordSys.m_nPixProMeter;
@@ -406,7 +406,7 @@ const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, cons
     m_Erg.ptOriginDrawn = QPoint(xAktiv - m_Erg.nDrawShiftX, y - m_Erg.nDrawShiftY);
 
     const CFahrzeug* pChart = DiagrammFahrzeug();
-    const int top = DrawLineal(painter, x, y);
+    const int top = ZeichneLineal(painter, x, y);
     if (bExport) {
         CFahrzeug* f = nTeil == 1 ? pZug : pAnh;
         m_Erg.rcLadeflaeche = QRect(x, top, MetresToPixels(f->GetLFLaenge()), y - top);
@@ -420,18 +420,18 @@ const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, cons
     m_Erg.rcAuflager.erase({kAufAnteilAnhaenger, 0});
     m_Erg.rcAuflager.erase({kAufAnteilAnhaenger, 1});
     if (ein.bShowFahrzeug)
-        DrawKombiFahrzeuge(painter, x, x2, y, bZugAktiv, bTeilweise);
+        ZeichneKombiFahrzeuge(painter, x, x2, y, bZugAktiv, bTeilweise);
 
-    SetzeDiagramm(pChart, pChart == pZug ? x : x2, y);
+    SetDiagramm(pChart, pChart == pZug ? x : x2, y);
     if (bExport || ein.bPrinting)
         return m_Erg;
     if (!bTeilweise)
-        SetzeKombiScrollGroesse(x, y, x + Zoomed(300, z) - len + w, pChart != nullptr);
+        SetKombiScrollGroesse(x, y, x + Zoomed(kScrollRandRechts, z) - len + w, pChart != nullptr);
     return m_Erg;
 }
 
-void CVorlagePainter::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv,
-                                         bool bTeilweise)
+void CVorlagePainter::ZeichneKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv,
+                                            bool bTeilweise)
 {
     CQOR1Doc* pDoc = m_Ein.pDoc;
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
@@ -498,7 +498,7 @@ void CVorlagePainter::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y
     }
 }
 
-void CVorlagePainter::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart)
+void CVorlagePainter::SetKombiScrollGroesse(int x, int y, int nBreite, bool bChart)
 {
     CQOR1Doc* pDoc = m_Ein.pDoc;
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
@@ -519,7 +519,7 @@ void CVorlagePainter::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bC
 
 // --- over the picture and around it --------------------------------------------------------------------
 
-void CVorlagePainter::DrawUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u)
+void CVorlagePainter::ZeichneUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u)
 {
     painter.save();
     if (u.bFocus) {
@@ -583,7 +583,7 @@ std::pair<int, int> GezeichneteSpalten(const QImage& bild)
 
 } // namespace
 
-QImage CVorlagePainter::DrawExportBild(int nHoehe, const std::function<void(QPainter&)>& draw)
+QImage CVorlagePainter::ZeichneExportBild(int nHoehe, const std::function<void(QPainter&)>& draw)
 {
     constexpr int kBreite = kExportBreite;
     constexpr int kRand = 10;
