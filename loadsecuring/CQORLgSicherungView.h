@@ -124,7 +124,7 @@ public:
     // The view protocol.
     void OnInitialUpdate() override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     // True refuses: the leave reasons mapped to view actions and asked of QueryAction.
     bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override;
     // The action QueryVeto maps a leave reason to (none for reasons that are never refused), and the

@@ -109,12 +109,12 @@ QRect CQOR1View::GetTeilBand() const
     return QRect(tl, br).translated(-GetScrollPosition());
 }
 
-int CQOR1View::OnViewNotify(int nCode, int nValue)
+int CQOR1View::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+    if (const int n = CGetAnsView::OnViewNotify(eMeldung, wert))
         return n;
-    if (nCode == kNotifyInsets) {
-        const QPoint insets = ResolveInsets(nValue);
+    if (eMeldung == AnsichtMeldung::kRaender) {
+        const QPoint insets = ResolveInsets(wert.raender);
         const QPoint scroll = GetScrollPosition();
         if (m_pBtnsHilfe && m_pBtnsHilfe->HasWindow())
             m_pBtnsHilfe->SetWindowPosAndShape(15 - insets.x() - scroll.x(), 10 - insets.y() - scroll.y());

@@ -89,7 +89,7 @@ public:
     // CGetAnsView
     void OnInitialUpdate() override;
     void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
     int GetOriginX() const override;
     int MetresToPixels(double dMetres) override;

@@ -473,7 +473,8 @@ void CQOR1View::EditNutzbareLF(int nMode)
     viewport()->update();
     // The load-securing view hears of it as a view notification, at once.
     if (CGetAnsView* pSichg = GetHost() ? GetHost()->GetView(CTabbedViewView::kLgSicherung) : nullptr)
-        pSichg->PostViewNotify(false, kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
+        pSichg->PostViewNotify(false, AnsichtMeldung::kNutzflaecheBearbeitet,
+                               AnsichtWert::Zahl(nMode == 1 ? 1 : 0));
 }
 
 void CQOR1View::OnToggleDiagramm()
