@@ -23,6 +23,18 @@ int Zoomed(double pixels, double dZoom)
     return static_cast<int>(pixels * dZoom);
 }
 
+// The template's logical layout at zoom 1. The axle-load picture stands below the origin line; that of
+// a combination's rigid-drawbar trailer or semi-trailer stands lower still.
+constexpr int kAuflagerUnterUrsprung = 500;
+constexpr int kAuflagerAnhaengerTiefer = 400;
+// The scrolled area reaches this far right of the drawing, and below the origin line a fixed band and
+// one that grows with the vertical scale.
+constexpr int kScrollRandRechts = 300;
+constexpr int kScrollHoeheFest = 240;
+constexpr int kScrollHoeheSkaliert = 660;
+// An export picture narrower than this has the drawing centred in it.
+constexpr int kExportBreiteVoll = 647;
+
 } // namespace
 
 QRect SVorlageErgebnis::Auflager(IPlanDrawView::AuflagerSpot which, int index) const
@@ -229,8 +241,8 @@ int CVorlagePainter::CalcExportOriginX(CFahrzeug* pVorn, int x, int scale) const
         x -= Zoomed(150, z);
         break;
     }
-    if (m_Ein.nExportWidth < 647)
-        x += static_cast<int>((647 - m_Ein.nExportWidth) * 0.5);
+    if (m_Ein.nExportWidth < kExportBreiteVoll)
+        x += static_cast<int>((kExportBreiteVoll - m_Ein.nExportWidth) * 0.5);
     return x;
 }
 
@@ -332,8 +344,9 @@ const SVorlageErgebnis& CVorlagePainter::ZeichneFahrzeug(QPainter& painter, cons
     m_Erg.ptOriginDrawn = m_Erg.ptOrigin;
 
     const CFahrzeug* pChart = DiagrammFahrzeug();
-    const QSize total(x + Zoomed(300, z) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
-                      Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y);
+    const QSize total(
+        x + Zoomed(kScrollRandRechts, z) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
+        Zoomed(kScrollHoeheFest, z) + static_cast<int>(kScrollHoeheSkaliert * z * m_Scale.m_dFaktorY) + y);
 
     const int top = ZeichneLineal(painter, x, y);
     const int xFahrzeug = pDoc->GetZugfahrzeug() ? x + MetresToPixels(pDoc->GetAnhaengerVersatz()) : x;
@@ -347,7 +360,7 @@ const SVorlageErgebnis& CVorlagePainter::ZeichneFahrzeug(QPainter& painter, cons
         // paint; a partial one only keeps the scale and fonts it had.
         if (ein.bShowBemassung) {
             m_Bemassung.Draw(painter, xFahrzeug, y, scale, m_Scale, z, this);
-            m_Auflager.Draw(painter, x, y + Zoomed(500, z), scale, z, this);
+            m_Auflager.Draw(painter, x, y + Zoomed(kAuflagerUnterUrsprung, z), scale, z, this);
             if (!ein.bBildExport && !ein.bPrinting)
                 m_Erg.nAnimAnzahl = 2;
         }
@@ -473,14 +486,14 @@ void CVorlagePainter::ZeichneKombiFahrzeuge(QPainter& painter, int x, int x2, in
     }
     if (m_Ein.bShowBemassung) {
         m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);
-        const int yA = y + Zoomed(500, z);
+        const int yA = y + Zoomed(kAuflagerUnterUrsprung, z);
         if (bExport) {
             m_Auflager.SetFahrzeug(nTeil == 1 ? pZug : pAnh, this);
             m_Auflager.Draw(painter, x, yA, scale, z, this);
         } else {
             const int art = pAnh->GetFahrzeugTyp();
             const int tiefer = art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger
-                                   ? static_cast<int>(400 * z * m_Scale.m_dFaktorY)
+                                   ? static_cast<int>(kAuflagerAnhaengerTiefer * z * m_Scale.m_dFaktorY)
                                    : 0;
             // The towing vehicle's row titles keep clear of the trailer's picture beside them.
             m_Auflager.SetFreiZuHalten({});
@@ -511,7 +524,8 @@ void CVorlagePainter::SetKombiScrollGroesse(int x, int y, int nBreite, bool bCha
     if (bChart)
         breite += CFahrzeugDiagrammBild::kBreite;
     const QRect a = m_Erg.Auflager(kAufBild, 0), b = m_Erg.Auflager(kAufBildInaktiv, 0);
-    int hoehe = Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y;
+    int hoehe =
+        Zoomed(kScrollHoeheFest, z) + static_cast<int>(kScrollHoeheSkaliert * z * m_Scale.m_dFaktorY) + y;
     if (!a.isEmpty() || !b.isEmpty())
         hoehe = std::max(a.isEmpty() ? 0 : a.bottom(), b.isEmpty() ? 0 : b.bottom()) + m_Ein.scroll.y() + 15;
     m_Erg.scrollGroesse = MitTexten(QSize(breite, hoehe));
