@@ -112,9 +112,14 @@ namespace {
 class FrameSpeicherMeldung : public IFahrzeugSpeicherMeldung
 {
 public:
-    void PostViewNotifyAll(int nCode, int nWert) override
+    void SpeichernBeginnt() override
     {
-        CMainFrame::PostViewNotifyAll(false, nCode, nWert);
+        CMainFrame::PostViewNotifyAll(false, AnsichtMeldung::kDateiWirdGeschrieben);
+    }
+    void SpeichernEndet(bool bGeschrieben) override
+    {
+        CMainFrame::PostViewNotifyAll(false, AnsichtMeldung::kDateiGeschrieben,
+                                      AnsichtWert::Zahl(bGeschrieben ? 1 : 0));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "app/DocumentServices.h"
 #include "platform/CommandTable.h"
 #include "platform/ribbon/RibbonCustomizeSheet.h"
+#include "views/AnsichtMeldung.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -180,7 +181,7 @@ public:
     static CChildFrame* GetNextChildFrame(int& pos);
     // What the views and dialogs ask of the main frame.
     static int GetActiveTabIndex();
-    static int PostViewNotifyAll(bool bDeferred, int nCode, int nValue);
+    static int PostViewNotifyAll(bool bDeferred, AnsichtMeldung eMeldung, const AnsichtWert& wert = {});
     static bool IsActiveViewModeSet();
     static bool Update3DViewRenderFlag();
     // Command 33130: the selected axle of the shown template view may be removed; its removal after a

@@ -113,7 +113,7 @@ void CMainFrame::RegisterDocumentCommands()
     for (const auto& [id, nIndex] : aktiv)
         t.On(id, [nIndex = nIndex](unsigned) {
             if (DokumentBefehle::WechsleAktivIndex(GetActiveDoc(), nIndex))
-                PostViewNotifyAll(false, 1, -1);
+                PostViewNotifyAll(false, AnsichtMeldung::kFahrzeugGewechselt);
         });
     for (unsigned id : {531u, 532u}) {
         t.OnUpdate(id, [id](CCmdUI& cmdUI) {

@@ -103,13 +103,13 @@ int CMainFrame::GetActiveTabIndex()
     return child && child->GetTabbedView() ? child->GetTabbedView()->GetSelectedTab() : -1;
 }
 
-int CMainFrame::PostViewNotifyAll(bool bDeferred, int nCode, int nValue)
+int CMainFrame::PostViewNotifyAll(bool bDeferred, AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
     const CMainFrame* frame = Instance();
     CChildFrame* child = frame ? frame->ActiveChild() : nullptr;
     if (!child || !child->GetTabbedView())
         return 0;
-    return CTabbedViewView::PostViewNotifyAll(child->GetTabbedView(), bDeferred, nCode, nValue);
+    return CTabbedViewView::PostViewNotifyAll(child->GetTabbedView(), bDeferred, eMeldung, wert);
 }
 
 bool CMainFrame::IsActiveViewModeSet()

@@ -190,7 +190,7 @@ private:
     void Zeichne(QPainter& p);
     void ZeichneBlock(QPainter& p, const QRect& rc);
     void SchreibeMehrere();
-    void SetzeCursor(int nId);
+    void SetCursor(int nId);
     void FokusAuf(int nId);
     // Moves the focus on from `fokus` through the panel's fixed order; false when it is not in it.
     bool TabWeiter(QWidget* fokus, bool next);

@@ -246,7 +246,7 @@ void CLaderampe3::ZeichneBlock(QPainter& p, const QRect& rc)
 
 // --- mouse ----------------------------------------------------------------------------------------
 
-void CLaderampe3::SetzeCursor(int nId)
+void CLaderampe3::SetCursor(int nId)
 {
     if (nId == m_nCursor)
         return;
@@ -279,7 +279,7 @@ void CLaderampe3::Hover(QPoint pt)
     const QRect rc = GetBlockRect();
     if (rc.isEmpty()) {
         m_bMarken = false;
-        SetzeCursor(0);
+        SetCursor(0);
         return;
     }
     const bool bFsm = m_pEintrag->item.m_nArt >= 5;
@@ -293,7 +293,7 @@ void CLaderampe3::Hover(QPoint pt)
         m_bMarken = bMarken;
         update();
     }
-    SetzeCursor(rc.contains(pt) ? kCursorBlock : 0);
+    SetCursor(rc.contains(pt) ? kCursorBlock : 0);
 }
 
 void CLaderampe3::mousePressEvent(QMouseEvent* e)
@@ -306,7 +306,7 @@ void CLaderampe3::mousePressEvent(QMouseEvent* e)
         return;
     if (m_bMarken && MarkeBei(pt) >= 0) {
         m_bMarkenGedrueckt = true;
-        SetzeCursor(kCursorDrehen);
+        SetCursor(kCursorDrehen);
         update();
         return;
     }
@@ -317,7 +317,7 @@ void CLaderampe3::mousePressEvent(QMouseEvent* e)
         m_bLeZiehen = true;
         m_bAnView = false;
         m_rcClip = LadungsClip(m_ptGriff.y() - 20);
-        SetzeCursor(kCursorZiehen);
+        SetCursor(kCursorZiehen);
         ZiehenLadung(pt);
         return;
     }
@@ -335,7 +335,7 @@ void CLaderampe3::mousePressEvent(QMouseEvent* e)
     const int t = ursprung.y() + (m_ptGriff.y() - 22) - scroll.y() - y();
     const int b = ramp.height() - kFsmHoehe + m_ptGriff.y();
     m_rcClip = QRect(QPoint(l, t), QPoint(std::max(l, r), std::max(t, b)));
-    SetzeCursor(kCursorZiehen);
+    SetCursor(kCursorZiehen);
     ZiehenFsm(pt);
 }
 
@@ -453,7 +453,7 @@ void CLaderampe3::Ende()
     m_bLeZiehen = m_bFsmZiehen = m_bAnView = false;
     m_rcClip = QRect();
     m_rcZiehen = QRect();
-    SetzeCursor(0);
+    SetCursor(0);
     update();
 }
 
@@ -502,7 +502,7 @@ bool CLaderampe3::TileDragStart(const CHlbCatalogue::Entry& entry, QPoint /*glob
         m_ptGriff = QPoint(m_pView->RampenPixel(item.GetLaengeGedreht(m_nDrehung)) / 2,
                            m_pView->RampenPixel(item.GetBreiteGedreht(m_nDrehung)) / 2);
     }
-    SetzeCursor(kCursorZiehen);
+    SetCursor(kCursorZiehen);
     return true;
 }
 

@@ -532,7 +532,7 @@ void CDIBFahrzeug::DrawZusatzlasten(const SZeichnung& c)
         const QRect dev = Device(painter, rc);
         m_lstZL.push_back({dev, pZL.get()});
         if (pView->GetEditZL() == pZL.get())
-            pView->DrawZLTracker(painter, rc);
+            pView->ZeichneZLTracker(painter, rc);
         const std::string tip =
             FormatResChecked(86, {pZL->GetTypText(), pZL->m_strName, pZL->m_dMasse * 1000});
         pView->SetToolTip(nTool++, dev, tip);
@@ -647,5 +647,5 @@ void CDIBFahrzeug::DrawAchsen(QPainter& painter, int x, int y, const CKoordSys* 
     if (sel >= 0 && IsAktiv(pView) && !pView->IsBildExport())
         for (const SGuiAchse& a : m_lstAchsen)
             if (a.m_nIndex == sel)
-                pView->DrawAchsTracker(painter, painter.worldTransform().inverted().mapRect(a.m_rc));
+                pView->ZeichneAchsTracker(painter, painter.worldTransform().inverted().mapRect(a.m_rc));
 }

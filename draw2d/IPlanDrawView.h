@@ -95,6 +95,6 @@ public:
     // when none stand there (a print, a report picture).
     virtual QRect GetKnopfRect() const { return QRect(); }
     // The trackers take a rectangle and draw themselves.
-    virtual void DrawAchsTracker(QPainter& painter, const QRect& rc) = 0;
-    virtual void DrawZLTracker(QPainter& painter, const QRect& rc) = 0;
+    virtual void ZeichneAchsTracker(QPainter& painter, const QRect& rc) = 0;
+    virtual void ZeichneZLTracker(QPainter& painter, const QRect& rc) = 0;
 };

@@ -62,7 +62,7 @@ void CDlgZurrpunkte::Freigabe(int id, bool on)
         w->setEnabled(on);
 }
 
-void CDlgZurrpunkte::SetzeText(int id, int nText)
+void CDlgZurrpunkte::SetText(int id, int nText)
 {
     if (auto* l = findChild<QLabel*>(ControlId::ObjectName(id)))
         l->setText(Text(static_cast<std::uint32_t>(nText)));
@@ -117,7 +117,7 @@ bool CDlgZurrpunkte::OnInitDialog()
         SetChecked(kEinzelnId, true);
         SetChecked(kReiheId, false);
         Freigabe(kReiheId, false);
-        SetzeText(kEinzelnId, 358);
+        SetText(kEinzelnId, 358);
         Freigabe(kBeideId, false);
         Freigabe(kErsetzenId, true);
         Freigabe(kStirnId, false);
@@ -131,7 +131,7 @@ bool CDlgZurrpunkte::OnInitDialog()
         SetChecked(kEinzelnId, m_nReihe == 0);
         SetChecked(kReiheId, m_nReihe == 1);
         if (m_nReihe == 1)
-            SetzeText(kReiheTextId, 361);
+            SetText(kReiheTextId, 361);
         SetChecked(kBeideId, true);
         Beide();
     }
@@ -152,7 +152,7 @@ void CDlgZurrpunkte::Seite()
     const bool bHinten = IsChecked(kHintenId);
     if (auto* l = findChild<QLabel*>(ControlId::ObjectName(kXTextId)))
         l->setText(QStringLiteral("%1 (x):").arg(Text(bHinten ? 363 : 365)));
-    SetzeText(kOhneGrenzeId, bHinten ? 364 : 366);
+    SetText(kOhneGrenzeId, bHinten ? 364 : 366);
     m_nMode = (IsChecked(kLinksId) ? 2 : 0) | (IsChecked(kVornId) ? 1 : 0) | (m_nMode & 4);
     if (QWidget* w = findChild<QWidget*>(ControlId::ObjectName(kBildId)))
         w->update();
@@ -226,7 +226,7 @@ bool CDlgZurrpunkte::OnCommand(int id, int notifyCode, QObject* control)
             Freigabe(kAbstandId, true);
             Freigabe(kOhneGrenzeId, true);
             Anzahl();
-            SetzeText(kReiheTextId, 361);
+            SetText(kReiheTextId, 361);
             Edit(kDritteId)->SetDouble(0.0);
             Freigabe(kStirnId, false);
             if (IsChecked(kStirnId)) {

@@ -55,7 +55,7 @@ protected:
 
 private:
     void Freigabe(int id, bool b);
-    void SetzeText(int id, int nText);
+    void SetText(int id, int nText);
     void Seite();
     void Anzahl();
     void Stirn();

@@ -287,7 +287,7 @@ void CPgLgSichgPage10::ZeigeOption()
     SetChecked(bSchienen ? kIdSchienen : kIdPunkte, true);
 }
 
-void CPgLgSichgPage10::SetzeEcke(int nEcke, int nSub)
+void CPgLgSichgPage10::SetEcke(int nEcke, int nSub)
 {
     CLadeeinheit* u = GetLadeeinheit();
     if (!u)
@@ -424,7 +424,7 @@ void CPgLgSichgPage10::FeldFokus(int nEcke)
         }
         return;
     }
-    SetzeEcke(nEcke, Checked(kIdZweiter) ? 1 : 0);
+    SetEcke(nEcke, Checked(kIdZweiter) ? 1 : 0);
     RepaintView(false);
 }
 
@@ -523,7 +523,7 @@ bool CPgLgSichgPage10::OnCommand(int id, int notifyCode, QObject* control)
     CPshLgSichgWizard* wizard = GetWizard();
     if (id >= kIdEcke0 && id <= kIdEcke0 + 3) {
         if (Checked(id)) {
-            SetzeEcke(id - kIdEcke0, Checked(kIdZweiter) ? 1 : 0);
+            SetEcke(id - kIdEcke0, Checked(kIdZweiter) ? 1 : 0);
             RepaintView(false);
         }
         return true;
@@ -664,7 +664,7 @@ int CPgLgSichgPage10::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& w
         const int nEcke = int(nValue);
         m_nPending = nEcke;
         const int nSub = nEcke == Ecke() ? 1 - Sub() : (Checked(kIdZweiter) ? 1 : 0);
-        SetzeEcke(nEcke, nSub);
+        SetEcke(nEcke, nSub);
         ShowZurrpunktNamen(nSub);
         RepaintView(true);
         return 1;
@@ -681,7 +681,7 @@ int CPgLgSichgPage10::OnViewNotify(LgSichgMeldung eMeldung, const LgSichgWert& w
                         u->SetZurrpunkt(e, s, nullptr);
                         wizard->SetReach(kIndex);
                     } else {
-                        SetzeEcke(e, s);
+                        SetEcke(e, s);
                     }
                     Aktualisiere(true);
                     return 1;

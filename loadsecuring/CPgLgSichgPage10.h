@@ -80,7 +80,7 @@ private:
     void ColourFields();
     void ShowRailPos();
     void ZeigeOption();
-    void SetzeEcke(int nEcke, int nSub);
+    void SetEcke(int nEcke, int nSub);
     void FeldFokus(int nEcke);
     void SchienenPosGesetzt();
     void SchienenGewaehlt(int id);

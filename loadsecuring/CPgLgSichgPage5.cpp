@@ -61,7 +61,7 @@ bool CPgLgSichgPage5::OnInitDialog()
             edit->SetFormat(EditValue::kFloat, QStringLiteral("%.2f"));
             edit->SetEmptyValueFloat(-1.0f);
         }
-    SetzeBereiche();
+    SetBereiche();
     // The first standard knows neither the mat's certificate nor the limit of 0.2.
     const bool bDe = CPgLgSichgPage4::MitNorm0(GetProgramRun());
     for (int id : {kIdMatteNorm, kIdMatteZertifikat, kIdUeber02})
@@ -70,7 +70,7 @@ bool CPgLgSichgPage5::OnInitDialog()
     return true;
 }
 
-void CPgLgSichgPage5::SetzeBereiche()
+void CPgLgSichgPage5::SetBereiche()
 {
     const double dMax = SicherungsEingaben::GroessteReibung(Norm(), Checked(kIdUeber02));
     for (int id : {kIdMitMatte, kIdOhneMatte})
@@ -99,7 +99,7 @@ bool CPgLgSichgPage5::OnSetActive()
     SetChecked(kIdMatte, wp.m_bAntirutschmatte != 0);
     SetChecked(kIdUeber02, wp.m_bReibungUeber02 != 0);
     SetChecked(wp.m_nMatteQualifier == 0 ? kIdMatteNorm : kIdMatteZertifikat, true);
-    SetzeBereiche();
+    SetBereiche();
     if (CEditLast* edit = Feld(kIdMitMatte))
         edit->SetFloat(wp.m_fReibungMitMatte);
     if (CEditLast* edit = Feld(kIdOhneMatte)) {
@@ -167,7 +167,7 @@ bool CPgLgSichgPage5::OnCommand(int id, int notifyCode, QObject* control)
 {
     CPshLgSichgWizard* wizard = GetWizard();
     if (id == kIdUeber02)
-        SetzeBereiche();
+        SetBereiche();
     switch (id) {
     case kIdUeber02:
         if (Norm() == 1 && !Checked(kIdUeber02)) {

@@ -53,5 +53,5 @@ private:
     // A friction field that a click on a box opened gets the focus with its text selected.
     void FokusInsGeoeffneteFeld();
     // Tells both friction fields the range they take under the current standard and allowance.
-    void SetzeBereiche();
+    void SetBereiche();
 };

@@ -32,7 +32,7 @@ void CPgLgSichgPage8::GetHeaderBitmapId(quint32* pId)
     *pId = kHeaderBitmap;
 }
 
-void CPgLgSichgPage8::SetzeTitel()
+void CPgLgSichgPage8::SetTitel()
 {
     // The title names the method and the unit.
     const CLadeeinheit* pEinheit = GetLadeeinheit();
@@ -43,7 +43,7 @@ void CPgLgSichgPage8::SetzeTitel()
 bool CPgLgSichgPage8::OnInitDialog()
 {
     CPgLgSichgBase2::OnInitDialog();
-    SetzeTitel();
+    SetTitel();
     m_pReport = std::make_unique<CLgspReport>(GetWizard() ? GetWizard()->GetDocument() : nullptr);
     // The sketch is the load-securing view's report picture.
     if (ILgSicherungView* pView = GetView())
@@ -69,7 +69,7 @@ bool CPgLgSichgPage8::OnSetActive()
 {
     // The settings may have changed on any page before: always a fresh result.
     m_bHintDirty = true;
-    SetzeTitel();
+    SetTitel();
     if (GetWizard())
         GetWizard()->SetErgebnisGezeigt();
     return CPgLgSichgBase2::OnSetActive();

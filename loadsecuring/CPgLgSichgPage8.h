@@ -58,7 +58,7 @@ protected:
 private:
     // The report follows the vehicle and unit worked on and the working settings.
     void Stelle();
-    void SetzeTitel();
+    void SetTitel();
 
     std::unique_ptr<CLgspReport> m_pReport;
     std::filesystem::path m_ordner;

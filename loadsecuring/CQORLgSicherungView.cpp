@@ -139,11 +139,11 @@ void CQORLgSicherungView::SetZoomIndex(int nIndex)
 {
     m_nZoomIndex = std::clamp(nIndex, 0, static_cast<int>(kZoomStufen.size()) - 1);
     m_dZoom = kZoomStufen[static_cast<std::size_t>(m_nZoomIndex)] * kBasisZoom / 100.0;
-    SetzeZoomTitel();
+    SetZoomTitel();
     viewport()->update();
 }
 
-void CQORLgSicherungView::SetzeZoomTitel()
+void CQORLgSicherungView::SetZoomTitel()
 {
     if (m_pStreifenZoom && m_pStreifenZoom->HasWindow())
         m_pStreifenZoom->SetTitle(
@@ -165,27 +165,26 @@ void CQORLgSicherungView::OnActivateView(bool bActivate, CGetAnsView* pActivated
     CGetAnsView::OnActivateView(bActivate, pActivated, pDeactivated);
 }
 
-int CQORLgSicherungView::OnViewNotify(int nCode, int nValue)
+int CQORLgSicherungView::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+    if (const int n = CGetAnsView::OnViewNotify(eMeldung, wert))
         return n;
-    switch (nCode) {
-    case kNotifyVehicleSwitched:
+    switch (eMeldung) {
+    case AnsichtMeldung::kFahrzeugGewechselt:
         ClearHitMaps();
         viewport()->update();
         return 0;
-    case kNotifyInsets:
-        LegeStreifen(ResolveInsets(nValue));
+    case AnsichtMeldung::kRaender:
+        LegeStreifen(ResolveInsets(wert.raender));
         return 0;
-    case kNotifyFileWriting:
-        return NotifyWizard(LgSichgMeldung::kDateiWirdGeschrieben, std::intptr_t(nValue));
-    case kNotifyFileWritten:
-        return NotifyWizard(LgSichgMeldung::kDateiGeschrieben, std::intptr_t(nValue));
-    case kNotifyUsableAreaEdited:
-        return NotifyWizard(LgSichgMeldung::kNutzflaecheBearbeitet, std::intptr_t(nValue));
-    default:
-        return 0;
+    case AnsichtMeldung::kDateiWirdGeschrieben:
+        return NotifyWizard(LgSichgMeldung::kDateiWirdGeschrieben, std::intptr_t(wert.nZahl));
+    case AnsichtMeldung::kDateiGeschrieben:
+        return NotifyWizard(LgSichgMeldung::kDateiGeschrieben, std::intptr_t(wert.nZahl));
+    case AnsichtMeldung::kNutzflaecheBearbeitet:
+        return NotifyWizard(LgSichgMeldung::kNutzflaecheBearbeitet, std::intptr_t(wert.nZahl));
     }
+    return 0;
 }
 
 void CQORLgSicherungView::LegeStreifen(QPoint insets)

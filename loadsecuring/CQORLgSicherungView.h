@@ -124,7 +124,7 @@ public:
     // The view protocol.
     void OnInitialUpdate() override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     // True refuses: the leave reasons mapped to view actions and asked of QueryAction.
     bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override;
     // The action QueryVeto maps a leave reason to (none for reasons that are never refused), and the
@@ -273,14 +273,14 @@ private:
     bool IstImPlan(const CLadeeinheit* p) const;
     bool IstAmFahrzeug(const CZurrpunkt* p) const;
     void LegeStreifen(QPoint insets);
-    void SetzeZoomTitel();
-    void SetzeCursor(int nCursor);
+    void SetZoomTitel();
+    void SetCursor(int nCursor);
     void WizardGeschlossen();
     void RahmenFreigeben(bool bFrei);
     int FrageBox(int nText, int nTitel, std::initializer_list<std::pair<int, int>> knoepfe,
                  bool bCheck = false, bool* pCheck = nullptr, int nIcon = 0);
     void Meldung(int nText);
-    bool SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
+    bool SetNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags);
 
     // The report picture being made, its vehicle and the size of the last one.
     bool m_bSnapshot = false;

@@ -180,7 +180,7 @@ int CQORLgSicherungView::HitTest(QPoint ptClient)
     return 0;
 }
 
-void CQORLgSicherungView::SetzeCursor(int nCursor)
+void CQORLgSicherungView::SetCursor(int nCursor)
 {
     if (nCursor == m_nCursor)
         return;
@@ -295,7 +295,7 @@ void CQORLgSicherungView::mouseMoveEvent(QMouseEvent* e)
     if (m_bNachKontext)
         m_bNachKontext = false;
     else
-        SetzeCursor(HitTest(pt));
+        SetCursor(HitTest(pt));
     CGetAnsView::mouseMoveEvent(e);
 }
 

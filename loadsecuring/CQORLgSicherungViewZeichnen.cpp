@@ -95,12 +95,12 @@ void CQORLgSicherungView::OnDraw(QPainter& p)
     }
     // Border and origin, in line with the template view; the strips follow a new origin.
     const bool bSplitter = IsInVisibleSplitterPane();
-    const QPoint rand = ResolveInsets(-1);
+    const QPoint rand = ResolveInsets();
     const int nStreifen = m_pStreifenSichg && m_pStreifenSichg->HasWindow() ? m_pStreifenSichg->height() : 0;
     QPoint u(GetPlanOriginX() - rand.x(), nStreifen - rand.y() + 37);
     if (u != m_ptLetzterUrsprung) {
         m_ptLetzterUrsprung = u;
-        PostViewNotify(false, kNotifyInsets, -1);
+        PostViewNotify(false, AnsichtMeldung::kRaender);
     }
     if (!bSplitter)
         u.setX(60);

@@ -89,8 +89,7 @@ int CQORLgSicherungView::RemoveNearZurrpunkte(CZurrpunkt& p, const CZurrpunkt* p
     return static_cast<int>(nah.size());
 }
 
-bool CQORLgSicherungView::SetzeNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX,
-                                              int nFlags)
+bool CQORLgSicherungView::SetNeuenZurrpunkt(const ISecuringDialogs::ZurrpunktWerte& w, double dX, int nFlags)
 {
     CFahrzeug* f = GetFahrzeug();
     auto p = std::make_unique<CZurrpunkt>(f->GetLFLaenge(), f->GetLFBreite());
@@ -136,9 +135,9 @@ void CQORLgSicherungView::WendeZurrpunktAn(ISecuringDialogs::ZurrpunktWerte w)
                           : 1;
         for (int i = 0; i < nAnzahl; ++i) {
             const double x = w.dX + i * (w.nReihe == 1 ? w.dAbstand : 0.0);
-            SetzeNeuenZurrpunkt(w, x, w.nFlags);
+            SetNeuenZurrpunkt(w, x, w.nFlags);
             if (w.bBeideSeiten)
-                SetzeNeuenZurrpunkt(w, x, w.nFlags ^ CZurrpunkt::kLinks);
+                SetNeuenZurrpunkt(w, x, w.nFlags ^ CZurrpunkt::kLinks);
         }
         NotifyWizard(LgSichgMeldung::kZurrpunkteHinzugefuegt);
     }

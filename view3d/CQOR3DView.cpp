@@ -123,7 +123,7 @@ CQOR3DView::CQOR3DView(CQOR1Doc* pDoc, View3DDevice& device, QWidget* parent)
     m_pStrip2 = new CRibBtnContainer(true, false, true);
     if (m_pStrip2->Create(635, viewport(), 0, 0, 400))
         m_pStrip2->AddButton(kCmdHelp, this);
-    PlaceStrips(0);
+    PlaceStrips(QPoint(0, 0));
 }
 
 void CQOR3DView::CreateGlWidget()
@@ -176,22 +176,16 @@ void CQOR3DView::OnUpdate(CGetAnsView*, UpdateHinweis eHinweis)
         m_bDirty = 1;
 }
 
-int CQOR3DView::OnViewNotify(int nCode, int nValue)
+int CQOR3DView::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    const int handled = CGetAnsView::OnViewNotify(nCode, nValue);
-    if (handled == 0 && nCode == kNotifyInsets)
-        PlaceStrips(nValue);
+    const int handled = CGetAnsView::OnViewNotify(eMeldung, wert);
+    if (handled == 0 && eMeldung == AnsichtMeldung::kRaender)
+        PlaceStrips(ResolveInsets(wert.raender));
     return handled;
 }
 
-void CQOR3DView::PlaceStrips(int nValue)
+void CQOR3DView::PlaceStrips(QPoint insets)
 {
-    const int lo = nValue & 0xFFFF, hi = (nValue >> 16) & 0xFFFF;
-    QPoint insets(lo, hi);
-    if (lo == 0xFFFF || hi == 0xFFFF) {
-        const QPoint d = ResolveInsets(0xFFFF | (0xFFFF << 16));
-        insets = QPoint(lo == 0xFFFF ? d.x() : 0, hi == 0xFFFF ? d.y() : 0);
-    }
     const QPoint scroll = GetScrollPosition();
     int x = 15 - insets.x() - scroll.x();
     for (CRibBtnContainer* strip : {m_pStrip1, m_pStrip2})

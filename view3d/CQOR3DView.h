@@ -48,7 +48,7 @@ public:
     // View side.
     void OnInitialUpdate() override;
     void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
 
     // Render-manager side.
@@ -109,7 +109,8 @@ private:
     void DrawFrame(GlDevice& device, QSize pixels);
     void OnCommand(int id);
     void SwitchVehicle();
-    void PlaceStrips(int nValue);
+    // The two strips at the top left, moved in by the picture's insets.
+    void PlaceStrips(QPoint insets);
     void ComputePivot(const QPoint& pixel);
     void WriteScreenshot();
     int SceneKind() const;

@@ -52,9 +52,9 @@ bool CGetAnsView::UpdateCmdUIHasPlan(CCmdUI* pCmdUI)
     return !hasPlan;
 }
 
-int CGetAnsView::OnViewNotify(int nCode, int /*nValue*/)
+int CGetAnsView::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& /*wert*/)
 {
-    if (nCode == kNotifyVehicleSwitched && m_pHost)
+    if (eMeldung == AnsichtMeldung::kFahrzeugGewechselt && m_pHost)
         m_pHost->RedrawViews();
     return 0;
 }
@@ -92,11 +92,11 @@ void CGetAnsView::OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAn
 {
     if (!bActivate) {
         if (pDeactivated)
-            PostViewNotify(true, kNotifyInsets, -1);
+            PostViewNotify(true, AnsichtMeldung::kRaender);
         return;
     }
     if (pActivated) {
-        PostViewNotify(true, kNotifyInsets, -1);
+        PostViewNotify(true, AnsichtMeldung::kRaender);
         if (m_pHost)
             m_pHost->NotifyViews(DokumentMeldung::kAnsichtAktiviert, pActivated->m_eView);
     }
@@ -107,13 +107,13 @@ int CGetAnsView::GetOriginX() const
     return 0;
 }
 
-int CGetAnsView::PostViewNotify(bool bDeferred, int nCode, int nValue)
+int CGetAnsView::PostViewNotify(bool bDeferred, AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
     if (bDeferred) {
-        QCoreApplication::postEvent(this, new ViewNotifyEvent(nCode, nValue));
+        QCoreApplication::postEvent(this, new ViewNotifyEvent(eMeldung, wert));
         return 0;
     }
-    return OnViewNotify(nCode, nValue);
+    return OnViewNotify(eMeldung, wert);
 }
 
 void CGetAnsView::MarkModified(CFahrzeug* pFahrzeug)
@@ -151,13 +151,12 @@ bool CGetAnsView::IsSelectedTabView() const
     return m_pHost && m_pHost->GetSelectedTabWnd() == this;
 }
 
-QPoint CGetAnsView::ResolveInsets(int nValue) const
+QPoint CGetAnsView::ResolveInsets(const std::optional<QPoint>& raender) const
 {
+    if (raender)
+        return *raender;
     const int derived = (m_bActive && IsInVisibleSplitterPane()) ? kActiveInset : 0;
-    const unsigned value = static_cast<unsigned>(nValue);
-    const unsigned x = value & 0xFFFFu;
-    const unsigned y = (value >> 16) & 0xFFFFu;
-    return QPoint(x == 0xFFFFu ? derived : static_cast<int>(x), y == 0xFFFFu ? derived : static_cast<int>(y));
+    return QPoint(derived, derived);
 }
 
 QImage CGetAnsView::RenderPicture(QSize size)
@@ -199,7 +198,7 @@ bool CGetAnsView::event(QEvent* e)
 {
     if (e->type() == static_cast<QEvent::Type>(ViewNotifyEvent::kMessage)) {
         const auto* notify = static_cast<ViewNotifyEvent*>(e);
-        OnViewNotify(notify->Code(), notify->Value());
+        OnViewNotify(notify->Meldung(), notify->Wert());
         return true;
     }
     return QAbstractScrollArea::event(e);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/document/DokumentMeldung.h"
+#include "views/AnsichtMeldung.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QMenu;
@@ -26,12 +28,6 @@ class CGetAnsView : public QAbstractScrollArea
     Q_OBJECT
 
 public:
-    // View-notification codes.
-    static constexpr int kNotifyVehicleSwitched = 1;
-    static constexpr int kNotifyInsets = 2;
-    static constexpr int kNotifyFileWriting = 3;
-    static constexpr int kNotifyFileWritten = 4;
-    static constexpr int kNotifyUsableAreaEdited = 52;
     // Width of the frame around the active view in a splitter pane.
     static constexpr int kActiveInset = 2;
 
@@ -53,8 +49,9 @@ public:
     // Enables the command when the document has a plan for the vehicle worked on and answers false;
     // otherwise disables it and answers true.
     virtual bool UpdateCmdUIHasPlan(CCmdUI* pCmdUI);
-    // The view-notification entry point; non-zero when consumed. Code 1 redraws the document's views.
-    virtual int OnViewNotify(int nCode, int nValue);
+    // What the view is told besides the document's messages; non-zero when consumed. The base has the
+    // host draw the document's views again when another vehicle is worked on.
+    virtual int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert);
     virtual int MetresToPixels(double dMetres);
     virtual double PixelsToMetres(int nPixels);
     // True refuses the change named by the reason and appends this view's text to the message.
@@ -77,7 +74,7 @@ public:
 
     // With bDeferred the notification is posted to this view and the answer is 0; otherwise
     // OnViewNotify runs at once and its answer is returned.
-    int PostViewNotify(bool bDeferred, int nCode, int nValue);
+    int PostViewNotify(bool bDeferred, AnsichtMeldung eMeldung, const AnsichtWert& wert = {});
     // Marks the vehicle (the vehicle worked on with load area when null) and the document modified and
     // updates the frame title.
     void MarkModified(CFahrzeug* pFahrzeug);
@@ -90,9 +87,9 @@ public:
     bool IsInVisibleSplitterPane() const;
     // True when this view is the window of the host's selected tab.
     bool IsSelectedTabView() const;
-    // The insets of a code-2 value: low word x, high word y; 0xFFFF in a word derives that inset, 2
-    // for the active view in a visible splitter pane, else 0.
-    QPoint ResolveInsets(int nValue) const;
+    // The insets of the view's picture: the ones given, else derived from the view's place (2 for the
+    // active view in a visible splitter pane, else 0).
+    QPoint ResolveInsets(const std::optional<QPoint>& raender = std::nullopt) const;
 
     // The view's picture: a white RGB32 image of `size` with OnDraw painted into it, scrolled by the
     // current scroll position. Tests and exports call it without a window on screen. A view may keep

@@ -9,6 +9,7 @@
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CPlanAnzeige.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/SchwerpunktVersatz.h"
 #include "model/plan/SicherungsStand.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/text/ResourceText.h"
@@ -1114,25 +1115,7 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, const tagLGINFO* p
     if (!m_pEin->bExport) {
         if (m_pErg->anzeige.bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {
             double vl = 0, vo = 0;
-            const double sl = pLg->m_dSPLaenge, sb = pLg->m_dSPBreite;
-            switch (r) {
-            case 0:
-                vl = sl;
-                vo = pLg->m_dBreite - sb;
-                break;
-            case 180:
-                vl = pLg->m_dLaenge - sl;
-                vo = sb;
-                break;
-            case 90:
-                vl = sb;
-                vo = sl;
-                break;
-            default:
-                vl = pLg->m_dBreite - sb;
-                vo = pLg->m_dLaenge - sl;
-                break;
-            }
+            GetSchwerpunktVersatz(*pLg, r, &vl, &vo);
             const int cw = m_bmLgSchwerpunkt.GetWidth(), ch = m_bmLgSchwerpunkt.GetHeight();
             m_bmLgSchwerpunkt.DrawTransparent(p, m_massstab.Versatz(vl) - cw / 2 + left,
                                               m_massstab.Versatz(vo) - ch / 2 + top, cw, ch,

@@ -6,6 +6,7 @@
 #include "views/IFrameAnimation.h"
 #include "views/IValueSlider.h"
 #include "views/IViewShell.h"
+#include "views/VorlageBefehle.h"
 
 #include "model/document/CQOR1Doc.h"
 #include "model/vehicle/CFahrzeug.h"
@@ -35,6 +36,24 @@ double Runde2(double d)
     return std::round(d * 100.0) / 100.0;
 }
 
+// The strip with the help button, from the language module.
+constexpr int kStreifenHilfe = 635;
+// The template's logical layout at zoom 1: the scrolled area and its page, the scroll step in pixels,
+// the origin line and the band of the curve labels that a load-area change repaints.
+constexpr QSize kFlaeche(1700, 1400), kSeite(1000, 500), kSchritt(20, 50);
+constexpr int kUrsprungY = 313;
+constexpr QPoint kKurvenBandOben(250, 2725), kKurvenBandUnten(1800, 2749);
+
+QSize Zoomed(QSize logisch, double dZoom)
+{
+    return QSize(Zoomed(logisch.width(), dZoom), Zoomed(logisch.height(), dZoom));
+}
+
+QPoint Zoomed(QPoint logisch, double dZoom)
+{
+    return QPoint(Zoomed(logisch.x(), dZoom), Zoomed(logisch.y(), dZoom));
+}
+
 } // namespace
 
 CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent)
@@ -42,8 +61,8 @@ CQOR1View::CQOR1View(CQOR1Doc* pDoc, QWidget* parent) : CGetAnsView(pDoc, parent
     // The hit test runs on every pointer move, with or without a button down.
     viewport()->setMouseTracking(true);
     m_pBtnsHilfe = new CRibBtnContainer(true, true, true);
-    if (m_pBtnsHilfe->Create(635, viewport(), 0, 0, 0))
-        m_pBtnsHilfe->AddButton(827, this);
+    if (m_pBtnsHilfe->Create(kStreifenHilfe, viewport(), 0, 0, 0))
+        m_pBtnsHilfe->AddButton(VorlageBefehle::kCmdHilfe, this);
     m_pHinweise = std::make_unique<CHinweisAnimationen>(this);
 }
 
@@ -74,11 +93,10 @@ void CQOR1View::SetZoom(double dZoom)
 void CQOR1View::OnInitialUpdate()
 {
     m_BildSpeicher.Verwirf();
-    SetScrollSizes(QSize(Zoomed(1700, m_dZoom), Zoomed(1400, m_dZoom)),
-                   QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+    SetScrollSizes(Zoomed(kFlaeche, m_dZoom), Zoomed(kSeite, m_dZoom), kSchritt);
     CQOR1Doc* pDoc = GetDocument();
     m_Maler.Verbinde(pDoc, m_dZoom);
-    m_Maler.Ergebnis().ptOrigin.setY(313);
+    m_Maler.Ergebnis().ptOrigin.setY(kUrsprungY);
     if (pDoc && pDoc->GetFahrzeug())
         pDoc->OnFahrzeugChanged(true);
     m_bShowDiagramm = false;
@@ -104,17 +122,16 @@ void CQOR1View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
 
 QRect CQOR1View::GetTeilBand() const
 {
-    const QPoint tl(Zoomed(250, m_dZoom), Zoomed(2725, m_dZoom));
-    const QPoint br(Zoomed(1800, m_dZoom), Zoomed(2749, m_dZoom));
-    return QRect(tl, br).translated(-GetScrollPosition());
+    return QRect(Zoomed(kKurvenBandOben, m_dZoom), Zoomed(kKurvenBandUnten, m_dZoom))
+        .translated(-GetScrollPosition());
 }
 
-int CQOR1View::OnViewNotify(int nCode, int nValue)
+int CQOR1View::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+    if (const int n = CGetAnsView::OnViewNotify(eMeldung, wert))
         return n;
-    if (nCode == kNotifyInsets) {
-        const QPoint insets = ResolveInsets(nValue);
+    if (eMeldung == AnsichtMeldung::kRaender) {
+        const QPoint insets = ResolveInsets(wert.raender);
         const QPoint scroll = GetScrollPosition();
         if (m_pBtnsHilfe && m_pBtnsHilfe->HasWindow())
             m_pBtnsHilfe->SetWindowPosAndShape(15 - insets.x() - scroll.x(), 10 - insets.y() - scroll.y());
@@ -351,7 +368,7 @@ CVorlageBildSpeicher::SDazu CQOR1View::DazuStand(bool bAktualisieren)
 
 void CQOR1View::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
 {
-    m_Maler.DrawFahrzeug(painter, Eingabe(), bTeilweise);
+    m_Maler.ZeichneFahrzeug(painter, Eingabe(), bTeilweise);
     UebernimmScrollGroesse();
 }
 
@@ -385,7 +402,7 @@ void CQOR1View::UebernimmScrollGroesse()
 {
     const std::optional<QSize>& gross = Erg().scrollGroesse;
     if (gross && *gross != GetTotalSize())
-        SetScrollSizes(*gross, QSize(Zoomed(1000, m_dZoom), Zoomed(500, m_dZoom)), QSize(20, 50));
+        SetScrollSizes(*gross, Zoomed(kSeite, m_dZoom), kSchritt);
 }
 
 CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
@@ -395,7 +412,7 @@ CFahrzeug* CQOR1View::GetExportFahrzeug(int /*nTeil*/) const
 
 // --- what printing and the report pictures draw --------------------------------------------------------
 
-void CQOR1View::SetzeDruckZoom(double dZoom)
+void CQOR1View::SetDruckZoom(double dZoom)
 {
     m_dZoom = dZoom;
     m_Maler.SetFontsVeraltet();

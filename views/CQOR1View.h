@@ -89,7 +89,7 @@ public:
     // CGetAnsView
     void OnInitialUpdate() override;
     void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
     int GetOriginX() const override;
     int MetresToPixels(double dMetres) override;
@@ -401,7 +401,7 @@ protected:
 
 private:
     // IVorlageDruckQuelle: a print or report picture draws the view's picture at its zoom.
-    void SetzeDruckZoom(double dZoom) override;
+    void SetDruckZoom(double dZoom) override;
     void ZeichneDruck(QPainter& painter, bool bMessen) override;
     CQOR1Doc* GetDruckDokument() const override { return GetDocument(); }
     CFahrzeugDiagrammBild& GetDruckDiagramm() override { return m_Maler.GetDiagrammBild(); }

@@ -10,10 +10,12 @@
 #include "views/CHinweisAnimationen.h"
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
+#include "views/CVorlageKontextMenue.h"
 #include "views/IFrameAnimation.h"
 #include "views/IPlanDialogs.h"
 #include "views/IViewShell.h"
 #include "views/SliderValueEvent.h"
+#include "views/VorlageBefehle.h"
 
 #include "model/document/CQOR1Doc.h"
 #include "model/plan/CPlanAnzeige.h"
@@ -25,7 +27,6 @@
 #include "model/vehicle/FahrzeugArt.h"
 #include "model/vehicle/Schwenkradius.h"
 #include "model/vehicle/tagZLINFO.h"
-#include "platform/MenuResource.h"
 #include "platform/ResourceModule.h"
 #include "ui/CDlgHelpText.h"
 #include "ui/CommandEvent.h"
@@ -49,40 +50,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+using namespace VorlageBefehle;
 
-// Commands of the view.
-constexpr int kCmdBemerkung = 321;
-constexpr int kCmdKupplungsversatz = 343;
-constexpr int kCmdWert17 = 344;
-constexpr int kCmdResetWert17 = 345;
-constexpr int kCmdZLMasse = 369;
-constexpr int kCmdEditZL = 32846;
-constexpr int kCmdDeleteZL = 32847;
-constexpr int kCmdMoveZL = 32848;
-constexpr int kCmdPlanFlag = 32873;
-constexpr int kCmdNutzbareLF = 32950;
-constexpr int kCmdWert19 = 32964;
-constexpr int kCmdLastDlg = 32978;
-constexpr int kCmdDiagramm = 33255;
-constexpr int kCmdAchseEntfernen = 33130;
-constexpr int kCmdHilfe = 827;
+namespace {
 
 std::string Text(std::uint32_t id)
 {
     return FormatS("$S", 1, id);
-}
-
-QAction* Aktion(QMenu* m, int nId)
-{
-    for (QAction* a : m->actions()) {
-        if (MenuResource::CommandOf(a) == nId)
-            return a;
-        if (a->menu())
-            if (QAction* b = Aktion(a->menu(), nId))
-                return b;
-    }
-    return nullptr;
 }
 
 // Events after which the kept drawing still shows the view: paints, timers (the hint animations draw
@@ -473,7 +447,8 @@ void CQOR1View::EditNutzbareLF(int nMode)
     viewport()->update();
     // The load-securing view hears of it as a view notification, at once.
     if (CGetAnsView* pSichg = GetHost() ? GetHost()->GetView(CTabbedViewView::kLgSicherung) : nullptr)
-        pSichg->PostViewNotify(false, kNotifyUsableAreaEdited, nMode == 1 ? 1 : 0);
+        pSichg->PostViewNotify(false, AnsichtMeldung::kNutzflaecheBearbeitet,
+                               AnsichtWert::Zahl(nMode == 1 ? 1 : 0));
 }
 
 void CQOR1View::OnToggleDiagramm()
@@ -643,61 +618,14 @@ void CQOR1View::OnEditZLMasse()
 
 QMenu* CQOR1View::KontextMenu(const QPoint& pt)
 {
-    CFahrzeug* f = GetEditFahrzeug();
-    if (!f)
-        return nullptr;
-    const int art = f->GetArt();
-    int nPopup = -1;
-    if (m_pSelZL && m_rcSelZL.contains(pt))
-        nPopup = 2;
-    else if (m_nHitKind == kHitAchse1)
-        nPopup = (art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger) ? -1 : 0;
-    else if (m_nHitKind >= 4 && m_nHitKind <= 12)
-        nPopup = 0;
-    else if (m_nHitKind == kHitKoerper || m_nHitKind == kHitPick)
-        nPopup = 1;
-    else if (m_nHitKind == kHitBemerkung)
-        nPopup = 3;
-    else if (m_nHitKind == kHitSattel)
-        nPopup = 4;
-    if (nPopup < 0)
-        return nullptr;
-    QString fehler;
-    const std::optional<MenuResource> res = MenuResource::Load(141, &fehler);
-    if (!res)
-        return nullptr;
-    QMenu* m = res->BuildPopup(nPopup, this);
-    if (!m)
-        return nullptr;
-    for (QAction* a : m->actions())
-        if (const int id = MenuResource::CommandOf(a))
-            a->setEnabled(IsBefehlAktiv(id));
-    if (nPopup == 1) {
-        if (QAction* a = Aktion(m, kCmdLastDlg)) {
-            a->setCheckable(true);
-            a->setChecked(IViewShell::Of(&GetProgramRun()).GetLoadDialog() != nullptr);
-        }
-        if (QAction* a = Aktion(m, kCmdPlanFlag)) {
-            a->setCheckable(true);
-            a->setChecked(f->GetQor() && CPlanAnzeige(*f->GetQor()).GetSchwerpunktZeigen());
-        }
-        if (QAction* a = Aktion(m, kCmdDiagramm)) {
-            a->setCheckable(true);
-            a->setChecked(m_bShowDiagramm);
-        }
-    } else if (nPopup == 2) {
-        const int typ = m_pSelZL->m_nTyp;
-        if (typ == 1 || typ == 5)
-            for (int id : {kCmdEditZL, kCmdMoveZL})
-                if (QAction* a = Aktion(m, id))
-                    a->setEnabled(false);
-        if (QAction* a = Aktion(m, kCmdZLMasse))
-            a->setText(QString::fromStdString(FormatResChecked(236, {m_pSelZL->m_dMasse * 1000.0})));
-    } else if (nPopup == 4) {
-        if (QAction* a = Aktion(m, kCmdWert19))
-            a->setText(QString::fromStdString(FormatResChecked(237, {f->m_dKupplungslast1 * 1000.0})));
-    }
-    return m;
+    CVorlageKontextMenue::SLage lage;
+    lage.pFahrzeug = GetEditFahrzeug();
+    lage.nTreffer = m_nHitKind;
+    lage.pSelZL = m_pSelZL && m_rcSelZL.contains(pt) ? m_pSelZL : nullptr;
+    lage.bLastDialog = IViewShell::Of(&GetProgramRun()).GetLoadDialog() != nullptr;
+    lage.bDiagramm = m_bShowDiagramm;
+    return CVorlageKontextMenue::Baue(
+        lage, [this](int nId) { return IsBefehlAktiv(nId); }, this);
 }
 
 void CQOR1View::contextMenuEvent(QContextMenuEvent* e)
@@ -835,5 +763,5 @@ void CQOR1View::DrawOverlay(QPainter& painter)
     u.pMarkerZL = m_bMarker ? m_pMarkerZL.get() : nullptr;
     u.rcEditZL = m_Regler.GetEditZL() ? m_Regler.GetEditZLRect() : QRect();
     u.dPixProMeter = m_Maler.GetKoordSys().m_nPixProMeter * m_dZoom;
-    CVorlagePainter::DrawUeberlagerung(painter, u);
+    CVorlagePainter::ZeichneUeberlagerung(painter, u);
 }

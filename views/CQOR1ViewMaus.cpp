@@ -38,6 +38,18 @@ double Cut2(double d)
     return std::trunc(d * 100.0) / 100.0;
 }
 
+// The cursors of the template, by their picture number (draw2d/ViewCursors.h).
+constexpr int kCursorLaengs = 175;   // arrows left and right: moves along the vehicle
+constexpr int kCursorGehalten = 192; // closed hand: a drag in progress
+constexpr int kCursorKlick = 196;    // open hand: a click, or a drag of the first axle
+constexpr int kCursorZiehen = 197;   // arrows four ways: moves freely
+constexpr int kCursorPick = 203;     // arrows up and down: the load dialog's pick line
+constexpr int kCursorVerweis = 337;  // pointing hand: the remarks link
+constexpr int kCursorWert = 1032;    // an editable value, or the other vehicle of a pair
+// The tool tips over the usable range of the vehicle worked on and of its towing vehicle.
+constexpr int kToolNutzbar = 12348;
+constexpr int kToolNutzbarZug = 12349;
+
 } // namespace
 
 // --- hot rectangles ------------------------------------------------------------------------------------
@@ -147,8 +159,8 @@ int CQOR1View::HitTest(const QPoint& pt)
         if (zl.m_pZL && zl.m_rc.contains(pt)) {
             m_pHoverZL = zl.m_pZL;
             if (zl.m_pZL->m_nTyp != 1 && zl.m_pZL->m_nTyp != 5)
-                return setze(197, kModusZiehbar, kHitZL);
-            setze(196, kModusKlickbar, kHitZL);
+                return setze(kCursorZiehen, kModusZiehbar, kHitZL);
+            setze(kCursorKlick, kModusKlickbar, kHitZL);
             bZL = true;
             break;
         }
@@ -156,28 +168,28 @@ int CQOR1View::HitTest(const QPoint& pt)
     // The other vehicle of a pair, anywhere on its drawing: a click makes it the one worked on.
     if (!bZL && HasTowingPair() && GetHotSpot(kHotFahrzeugAnders).contains(pt) &&
         !GetHotSpot(kHotFahrzeugAktiv).contains(pt))
-        return setze(1032, kModusKlickbar, -1);
+        return setze(kCursorWert, kModusKlickbar, -1);
     // The load area: the pick area of the load dialog, or the other vehicle of a pair.
     const QRect lf = LadeflaecheClient().adjusted(0, 0, 0, -2);
     if (!bZL && lf.contains(pt)) {
         const QRect aktiv = GetHotSpot(kHotFahrzeugAktiv);
         const bool bImAktiv = aktiv.isEmpty() || aktiv.contains(pt);
         if (IViewShell::Of(&GetProgramRun()).GetLoadDialog() && bImAktiv && IsSelectedTabView())
-            return setze(203, kModusPick, kHitPick);
+            return setze(kCursorPick, kModusPick, kHitPick);
         if (!bImAktiv) {
             if (GetHotSpot(kHotFahrzeugAnders).contains(pt))
-                return setze(1032, kModusKlickbar, -1);
+                return setze(kCursorWert, kModusKlickbar, -1);
             return setze(0, kModusKein, -1);
         }
-        return setze(196, kModusKlickbar, kHitPick);
+        return setze(kCursorKlick, kModusKlickbar, kHitPick);
     }
     if (bZL)
         return m_nCursorId;
 
     if (Label(9).contains(pt))
-        return setze(bUnter ? 196 : 175, kModusZiehbar, kHitKupplung);
+        return setze(bUnter ? kCursorKlick : kCursorLaengs, kModusZiehbar, kHitKupplung);
     if (art == FahrzeugArt::kSattelzugmaschine && Label(10).contains(pt))
-        return setze(197, kModusZiehbar, kHitSattel);
+        return setze(kCursorZiehen, kModusZiehbar, kHitSattel);
 
     // Axles: the first counts only on a drawbar trailer and on a semi-trailer not shown coupled.
     m_nTarget = 0;
@@ -190,28 +202,29 @@ int CQOR1View::HitTest(const QPoint& pt)
             i > 0 || art == FahrzeugArt::kAnhaenger || (art == FahrzeugArt::kAuflieger && !HasTowingPair());
         if (bZaehlt) {
             m_nTarget = 3 + static_cast<int>(i);
-            const int nCursor = m_nTarget == 3 && art == FahrzeugArt::kAuflieger ? 175 : 197;
+            const int nCursor =
+                m_nTarget == 3 && art == FahrzeugArt::kAuflieger ? kCursorLaengs : kCursorZiehen;
             return setze(nCursor, kModusZiehbar, m_nTarget);
         }
         m_nTarget = 3;
     }
     if (m_nTarget == 3 && art != FahrzeugArt::kStarrdeichsel) {
         m_rcAchseHot = achsen.empty() ? QRect() : achsen.front().m_rc;
-        return setze(196, kModusZiehbar, kHitAchse1);
+        return setze(kCursorKlick, kModusZiehbar, kHitAchse1);
     }
 
     if (Label(1).contains(pt)) {
         m_nTarget = 2;
-        return setze(175, kModusZiehbar, kHitLFEnde);
+        return setze(kCursorLaengs, kModusZiehbar, kHitLFEnde);
     }
     if (Label(0).contains(pt)) {
         m_nTarget = 1;
-        return setze(175, kModusZiehbar, kHitAchse1Vorn);
+        return setze(kCursorLaengs, kModusZiehbar, kHitAchse1Vorn);
     }
     if (Label(5).contains(pt))
-        return setze(196, kModusKlickbar, kHitKoerper);
+        return setze(kCursorKlick, kModusKlickbar, kHitKoerper);
     if (Label(51).contains(pt))
-        return setze(337, m_nDrawMode, kHitBemerkung);
+        return setze(kCursorVerweis, m_nDrawMode, kHitBemerkung);
 
     // Value labels.
     const int n = std::min(f->GetRecordAnzahl(), 10);
@@ -229,7 +242,7 @@ int CQOR1View::HitTest(const QPoint& pt)
         labels.push_back(h);
     for (int h : labels)
         if (Label(h).contains(pt))
-            return setze(1032, m_nDrawMode, -1);
+            return setze(kCursorWert, m_nDrawMode, -1);
     return 0;
 }
 
@@ -286,7 +299,7 @@ void CQOR1View::ZeigeKupplungsTip(const QPoint& pt)
         const std::string text = FormatResChecked(203, {(v->GetNutzlastKurve().GetNutzbarVon() - f) * 1000.0,
                                                         (v->GetNutzlastKurve().GetNutzbarBis() - f) * 1000.0,
                                                         v->GetQorMasse() * 1000.0});
-        SetToolTip(d == pDIB ? 12348 : 12349, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
+        SetToolTip(d == pDIB ? kToolNutzbar : kToolNutzbarZug, QRect(pt - QPoint(5, 5), QSize(11, 11)), text);
     }
 }
 
@@ -362,7 +375,7 @@ void CQOR1View::Druecken(const QPoint& pt, Qt::KeyboardModifiers mods)
         }
         m_ptGrab = pt - anker;
         m_nDrawMode = kModusZiehen;
-        m_nCursorId = 192;
+        m_nCursorId = kCursorGehalten;
         m_Ziehen.Beginne();
         // The first step measures from where the object stands.
         const QRect lf = AktivLFClient();

@@ -158,23 +158,17 @@ void CQOR2View::OnUpdate(CGetAnsView* /*pSender*/, UpdateHinweis eHinweis)
     }
 }
 
-int CQOR2View::OnViewNotify(int nCode, int nValue)
+int CQOR2View::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    if (nCode == kNotifyVehicleSwitched) {
+    if (eMeldung == AnsichtMeldung::kFahrzeugGewechselt) {
         if (m_pLaderampe)
             m_pLaderampe->ResetIndices();
-        return CGetAnsView::OnViewNotify(nCode, nValue);
+        return CGetAnsView::OnViewNotify(eMeldung, wert);
     }
-    if (const int n = CGetAnsView::OnViewNotify(nCode, nValue))
+    if (const int n = CGetAnsView::OnViewNotify(eMeldung, wert))
         return n;
-    if (nCode == kNotifyInsets) {
-        // With a 0xFFFF word the insets are derived for that word and the other word counts 0.
-        const int lo = nValue & 0xFFFF, hi = (nValue >> 16) & 0xFFFF;
-        QPoint insets(lo, hi);
-        if (lo == 0xFFFF || hi == 0xFFFF) {
-            const QPoint d = ResolveInsets(0xFFFF | (0xFFFF << 16));
-            insets = QPoint(lo == 0xFFFF ? d.x() : 0, hi == 0xFFFF ? d.y() : 0);
-        }
+    if (eMeldung == AnsichtMeldung::kRaender) {
+        const QPoint insets = ResolveInsets(wert.raender);
         m_insetsStreifen = insets;
         PlatziereStreifen();
         if (m_pLaderampe)
@@ -527,7 +521,7 @@ CPlanPainter::SEingabe CQOR2View::Eingabe(CFahrzeug& v, bool bExport)
     ein.nExportHoehe = m_nExportHoehe;
     ein.scroll = GetScrollPosition();
     ein.fenster = viewport()->size();
-    ein.rand = ResolveInsets(0xFFFF | (0xFFFF << 16));
+    ein.rand = ResolveInsets();
     ein.nPlanUrsprungX = GetPlanOriginX();
     ein.nStreifenHoehe = m_pBtnsAnsicht && m_pBtnsAnsicht->HasWindow() ? m_pBtnsAnsicht->height() : -1;
     ein.massstab = m_massstab;
@@ -580,7 +574,7 @@ void CQOR2View::Zeichnen(QPainter& painter)
         m_aufzeichnung.Uebernimm(*q, m_zeichnung.ladungen);
     if (m_zeichnung.bRandGeaendert) {
         const QPoint rand = m_zeichnung.rand;
-        PostViewNotify(false, kNotifyInsets, (rand.x() & 0xFFFF) | (rand.y() << 16));
+        PostViewNotify(false, AnsichtMeldung::kRaender, AnsichtWert::Raender(rand));
     }
     if (m_zeichnung.bLadungenVerworfen) {
         m_pGuiAuswahl = nullptr;

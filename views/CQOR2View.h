@@ -70,7 +70,7 @@ public:
 
     void OnInitialUpdate() override;
     void OnUpdate(CGetAnsView* pSender, UpdateHinweis eHinweis) override;
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     void OnActivateView(bool bActivate, CGetAnsView* pActivated, CGetAnsView* pDeactivated) override;
     int MetresToPixels(double dMetres) override;
     double PixelsToMetres(int nPixels) override;

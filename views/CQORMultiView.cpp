@@ -94,7 +94,7 @@ CFahrzeug* CQORMultiView::GetExportFahrzeug(int nTeil) const
 
 void CQORMultiView::ZeichneGrundbild(QPainter& painter, bool bTeilweise)
 {
-    m_Maler.DrawKombination(painter, Eingabe(), bTeilweise);
+    m_Maler.ZeichneKombination(painter, Eingabe(), bTeilweise);
     UebernimmScrollGroesse();
 }
 

@@ -362,20 +362,21 @@ void CTabbedViewView::InvalidateOtherPanes(CGetAnsView* pExcept)
             view->viewport()->update();
 }
 
-int CTabbedViewView::PostViewNotifyAll(CTabbedViewView* pHost, bool bDeferred, int nCode, int nValue)
+int CTabbedViewView::PostViewNotifyAll(CTabbedViewView* pHost, bool bDeferred, AnsichtMeldung eMeldung,
+                                       const AnsichtWert& wert)
 {
     if (!pHost)
         return -1;
     CGetAnsView* first = pHost->IsSplitterTabSelected() ? pHost->m_pPaneView[0] : pHost->GetSelectedView();
     if (first) {
-        if (const int answer = first->PostViewNotify(bDeferred, nCode, nValue))
+        if (const int answer = first->PostViewNotify(bDeferred, eMeldung, wert))
             return answer;
     }
     for (int kind : {kTemplate, kPlan, kLgSicherung, k3D}) {
         CGetAnsView* view = pHost->m_pViews[kind];
         if (!view || view == first)
             continue;
-        if (const int answer = view->PostViewNotify(bDeferred, nCode, nValue))
+        if (const int answer = view->PostViewNotify(bDeferred, eMeldung, wert))
             return answer;
     }
     return 0;

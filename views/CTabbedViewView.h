@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/document/DokumentMeldung.h"
+#include "views/AnsichtMeldung.h"
 
 #include <QWidget>
 
@@ -130,7 +131,8 @@ public:
     // Offers a notification to the selected tab's view (the splitter's first pane when the splitter is
     // selected), then to the template, loading-plan, load-securing and 3D views except that one; the
     // first non-zero answer ends the walk and is returned. -1 without a host.
-    static int PostViewNotifyAll(CTabbedViewView* pHost, bool bDeferred, int nCode, int nValue);
+    static int PostViewNotifyAll(CTabbedViewView* pHost, bool bDeferred, AnsichtMeldung eMeldung,
+                                 const AnsichtWert& wert = {});
     // Offers a command (with `pUpdate`, its update) to the current view (the selected tab's, or the
     // active pane of the split view), then to the template, loading-plan, load-securing and 3D views
     // except that one; the first that handles it ends the walk. True when one did.

@@ -32,7 +32,7 @@ QImage CVorlageDruck::RenderExport(int nExportWidth, int nHoehenReduktion)
     m_nExportWidth = nExportWidth;
     m_bBildExport = true;
     // Drawn from the picture's own origin: the screen's scroll position plays no part.
-    QImage bild = CVorlagePainter::DrawExportBild(
+    QImage bild = CVorlagePainter::ZeichneExportBild(
         nHoehe, [this](QPainter& painter) { m_Quelle.ZeichneDruck(painter, false); });
     m_bBildExport = false;
     return bild;
@@ -95,7 +95,7 @@ void CVorlageDruck::OnBeginPrinting(const QRect& rcSeite)
     m_dZoomSaved = m_Quelle.GetZoom();
     const double z = CalcPrintZoom(rcSeite.width(), rcSeite.height());
     // A page too small for a zoom keeps the view's, with fonts made anew all the same.
-    m_Quelle.SetzeDruckZoom(z > 0.0 ? z : m_dZoomSaved);
+    m_Quelle.SetDruckZoom(z > 0.0 ? z : m_dZoomSaved);
     if (z > 0.0)
         FitPrintZoom(rcSeite.size());
     m_Quelle.GetDruckProgramRun().SetDruckZoom(m_Quelle.GetZoom());
@@ -127,13 +127,13 @@ void CVorlageDruck::FitPrintZoom(const QSize& seite)
             break;
         const double f =
             std::min(static_cast<double>(w) / ausmass.width(), static_cast<double>(h) / ausmass.height());
-        m_Quelle.SetzeDruckZoom(m_Quelle.GetZoom() * std::min(f, 0.99));
+        m_Quelle.SetDruckZoom(m_Quelle.GetZoom() * std::min(f, 0.99));
     }
 }
 
 void CVorlageDruck::OnEndPrinting()
 {
-    m_Quelle.SetzeDruckZoom(m_dZoomSaved);
+    m_Quelle.SetDruckZoom(m_dZoomSaved);
     m_bPrinting = false;
 }
 

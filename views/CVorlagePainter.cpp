@@ -23,6 +23,18 @@ int Zoomed(double pixels, double dZoom)
     return static_cast<int>(pixels * dZoom);
 }
 
+// The template's logical layout at zoom 1. The axle-load picture stands below the origin line; that of
+// a combination's rigid-drawbar trailer or semi-trailer stands lower still.
+constexpr int kAuflagerUnterUrsprung = 500;
+constexpr int kAuflagerAnhaengerTiefer = 400;
+// The scrolled area reaches this far right of the drawing, and below the origin line a fixed band and
+// one that grows with the vertical scale.
+constexpr int kScrollRandRechts = 300;
+constexpr int kScrollHoeheFest = 240;
+constexpr int kScrollHoeheSkaliert = 660;
+// An export picture narrower than this has the drawing centred in it.
+constexpr int kExportBreiteVoll = 647;
+
 } // namespace
 
 QRect SVorlageErgebnis::Auflager(IPlanDrawView::AuflagerSpot which, int index) const
@@ -154,7 +166,7 @@ void CVorlagePainter::SetAuflagerRect(AuflagerSpot which, int index, const QRect
     m_Erg.rcAuflager[{which, index}] = rc;
 }
 
-void CVorlagePainter::DrawAchsTracker(QPainter& painter, const QRect& rc)
+void CVorlagePainter::ZeichneAchsTracker(QPainter& painter, const QRect& rc)
 {
     painter.save();
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
@@ -229,8 +241,8 @@ int CVorlagePainter::CalcExportOriginX(CFahrzeug* pVorn, int x, int scale) const
         x -= Zoomed(150, z);
         break;
     }
-    if (m_Ein.nExportWidth < 647)
-        x += static_cast<int>((647 - m_Ein.nExportWidth) * 0.5);
+    if (m_Ein.nExportWidth < kExportBreiteVoll)
+        x += static_cast<int>((kExportBreiteVoll - m_Ein.nExportWidth) * 0.5);
     return x;
 }
 
@@ -261,13 +273,13 @@ CFahrzeug* CVorlagePainter::DiagrammFahrzeug() const
     return nullptr;
 }
 
-int CVorlagePainter::DrawLineal(QPainter& painter, int x, int y)
+int CVorlagePainter::ZeichneLineal(QPainter& painter, int x, int y)
 {
     m_KoordSys.Draw(painter, x, y, m_Scale, m_Ein.dZoom, this);
     return m_KoordSys.GetAchsOben();
 }
 
-void CVorlagePainter::SetzeDiagramm(const CFahrzeug* pChart, int xLF, int y)
+void CVorlagePainter::SetDiagramm(const CFahrzeug* pChart, int xLF, int y)
 {
     m_Erg.rcDiagramm = QRect();
     if (pChart) {
@@ -289,8 +301,8 @@ QSize CVorlagePainter::MitTexten(QSize total) const
 
 // --- one vehicle ------------------------------------------------------------------------------------------
 
-const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const SVorlageEingabe& ein,
-                                                      bool bTeilweise)
+const SVorlageErgebnis& CVorlagePainter::ZeichneFahrzeug(QPainter& painter, const SVorlageEingabe& ein,
+                                                         bool bTeilweise)
 {
     BeginneBild(ein);
     CQOR1Doc* pDoc = ein.pDoc;
@@ -332,10 +344,11 @@ const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const S
     m_Erg.ptOriginDrawn = m_Erg.ptOrigin;
 
     const CFahrzeug* pChart = DiagrammFahrzeug();
-    const QSize total(x + Zoomed(300, z) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
-                      Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y);
+    const QSize total(
+        x + Zoomed(kScrollRandRechts, z) - len + w + (pChart ? CFahrzeugDiagrammBild::kBreite : 0),
+        Zoomed(kScrollHoeheFest, z) + static_cast<int>(kScrollHoeheSkaliert * z * m_Scale.m_dFaktorY) + y);
 
-    const int top = DrawLineal(painter, x, y);
+    const int top = ZeichneLineal(painter, x, y);
     const int xFahrzeug = pDoc->GetZugfahrzeug() ? x + MetresToPixels(pDoc->GetAnhaengerVersatz()) : x;
     m_Erg.rcLadeflaeche = QRect(xFahrzeug, top, MetresToPixels(pFahrzeug->GetLFLaenge()), y - top);
     if (ein.bShowFahrzeug) {
@@ -347,12 +360,12 @@ const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const S
         // paint; a partial one only keeps the scale and fonts it had.
         if (ein.bShowBemassung) {
             m_Bemassung.Draw(painter, xFahrzeug, y, scale, m_Scale, z, this);
-            m_Auflager.Draw(painter, x, y + Zoomed(500, z), scale, z, this);
+            m_Auflager.Draw(painter, x, y + Zoomed(kAuflagerUnterUrsprung, z), scale, z, this);
             if (!ein.bBildExport && !ein.bPrinting)
                 m_Erg.nAnimAnzahl = 2;
         }
     }
-    SetzeDiagramm(pChart, xFahrzeug, y);
+    SetDiagramm(pChart, xFahrzeug, y);
     // The scroll area after a full drawing, so that it reaches every text; a partial one keeps it.
     if (!bTeilweise && !ein.bBildExport && !ein.bPrinting)
         m_Erg.scrollGroesse = MitTexten(total);
@@ -361,15 +374,15 @@ const SVorlageErgebnis& CVorlagePainter::DrawFahrzeug(QPainter& painter, const S
 
 // --- a combination ----------------------------------------------------------------------------------------
 
-const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, const SVorlageEingabe& ein,
-                                                         bool bTeilweise)
+const SVorlageErgebnis& CVorlagePainter::ZeichneKombination(QPainter& painter, const SVorlageEingabe& ein,
+                                                            bool bTeilweise)
 {
     BeginneBild(ein);
     // Export part 0 asks for no picture at all.
     if (ein.bBildExport && ein.nExportTeil == 0)
         return m_Erg;
     if (!ein.bKombi) {
-        DrawFahrzeug(painter, ein, bTeilweise);
+        ZeichneFahrzeug(painter, ein, bTeilweise);
         m_Erg.nZugX = m_Erg.nAnhaengerX = m_Erg.ptOrigin.x();
         return m_Erg;
     }
@@ -380,7 +393,7 @@ const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, cons
     CDIBFahrzeug* pZugDIB = pDIB ? pDIB->m_pZugfahrzeug : nullptr;
     if (!pDIB || !pZugDIB) {
         // A towing vehicle without a drawing of its own: the single vehicle's picture of the pair.
-        return DrawFahrzeug(painter, ein, bTeilweise);
+        return ZeichneFahrzeug(painter, ein, bTeilweise);
     }
     const double z = ein.dZoom;
     const int scale = m_KoordSys.m_nPixProMeter;
@@ -406,7 +419,7 @@ const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, cons
     m_Erg.ptOriginDrawn = QPoint(xAktiv - m_Erg.nDrawShiftX, y - m_Erg.nDrawShiftY);
 
     const CFahrzeug* pChart = DiagrammFahrzeug();
-    const int top = DrawLineal(painter, x, y);
+    const int top = ZeichneLineal(painter, x, y);
     if (bExport) {
         CFahrzeug* f = nTeil == 1 ? pZug : pAnh;
         m_Erg.rcLadeflaeche = QRect(x, top, MetresToPixels(f->GetLFLaenge()), y - top);
@@ -420,18 +433,18 @@ const SVorlageErgebnis& CVorlagePainter::DrawKombination(QPainter& painter, cons
     m_Erg.rcAuflager.erase({kAufAnteilAnhaenger, 0});
     m_Erg.rcAuflager.erase({kAufAnteilAnhaenger, 1});
     if (ein.bShowFahrzeug)
-        DrawKombiFahrzeuge(painter, x, x2, y, bZugAktiv, bTeilweise);
+        ZeichneKombiFahrzeuge(painter, x, x2, y, bZugAktiv, bTeilweise);
 
-    SetzeDiagramm(pChart, pChart == pZug ? x : x2, y);
+    SetDiagramm(pChart, pChart == pZug ? x : x2, y);
     if (bExport || ein.bPrinting)
         return m_Erg;
     if (!bTeilweise)
-        SetzeKombiScrollGroesse(x, y, x + Zoomed(300, z) - len + w, pChart != nullptr);
+        SetKombiScrollGroesse(x, y, x + Zoomed(kScrollRandRechts, z) - len + w, pChart != nullptr);
     return m_Erg;
 }
 
-void CVorlagePainter::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv,
-                                         bool bTeilweise)
+void CVorlagePainter::ZeichneKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv,
+                                            bool bTeilweise)
 {
     CQOR1Doc* pDoc = m_Ein.pDoc;
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
@@ -473,14 +486,14 @@ void CVorlagePainter::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y
     }
     if (m_Ein.bShowBemassung) {
         m_Bemassung.Draw(painter, bExport ? x : x2, y, scale, m_Scale, z, this);
-        const int yA = y + Zoomed(500, z);
+        const int yA = y + Zoomed(kAuflagerUnterUrsprung, z);
         if (bExport) {
             m_Auflager.SetFahrzeug(nTeil == 1 ? pZug : pAnh, this);
             m_Auflager.Draw(painter, x, yA, scale, z, this);
         } else {
             const int art = pAnh->GetFahrzeugTyp();
             const int tiefer = art == FahrzeugArt::kStarrdeichsel || art == FahrzeugArt::kAuflieger
-                                   ? static_cast<int>(400 * z * m_Scale.m_dFaktorY)
+                                   ? static_cast<int>(kAuflagerAnhaengerTiefer * z * m_Scale.m_dFaktorY)
                                    : 0;
             // The towing vehicle's row titles keep clear of the trailer's picture beside them.
             m_Auflager.SetFreiZuHalten({});
@@ -498,7 +511,7 @@ void CVorlagePainter::DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y
     }
 }
 
-void CVorlagePainter::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart)
+void CVorlagePainter::SetKombiScrollGroesse(int x, int y, int nBreite, bool bChart)
 {
     CQOR1Doc* pDoc = m_Ein.pDoc;
     CFahrzeug* pAnh = pDoc->GetFahrzeug();
@@ -511,7 +524,8 @@ void CVorlagePainter::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bC
     if (bChart)
         breite += CFahrzeugDiagrammBild::kBreite;
     const QRect a = m_Erg.Auflager(kAufBild, 0), b = m_Erg.Auflager(kAufBildInaktiv, 0);
-    int hoehe = Zoomed(240, z) + static_cast<int>(660 * z * m_Scale.m_dFaktorY) + y;
+    int hoehe =
+        Zoomed(kScrollHoeheFest, z) + static_cast<int>(kScrollHoeheSkaliert * z * m_Scale.m_dFaktorY) + y;
     if (!a.isEmpty() || !b.isEmpty())
         hoehe = std::max(a.isEmpty() ? 0 : a.bottom(), b.isEmpty() ? 0 : b.bottom()) + m_Ein.scroll.y() + 15;
     m_Erg.scrollGroesse = MitTexten(QSize(breite, hoehe));
@@ -519,7 +533,7 @@ void CVorlagePainter::SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bC
 
 // --- over the picture and around it --------------------------------------------------------------------
 
-void CVorlagePainter::DrawUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u)
+void CVorlagePainter::ZeichneUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u)
 {
     painter.save();
     if (u.bFocus) {
@@ -583,7 +597,7 @@ std::pair<int, int> GezeichneteSpalten(const QImage& bild)
 
 } // namespace
 
-QImage CVorlagePainter::DrawExportBild(int nHoehe, const std::function<void(QPainter&)>& draw)
+QImage CVorlagePainter::ZeichneExportBild(int nHoehe, const std::function<void(QPainter&)>& draw)
 {
     constexpr int kBreite = kExportBreite;
     constexpr int kRand = 10;

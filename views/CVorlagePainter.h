@@ -156,10 +156,11 @@ public:
     // with its dimension lines and axle-load picture; notes which animations and where the chart go over
     // it. A partial paint (bTeilweise) keeps its scale and fonts and leaves out the dimension lines, the
     // axle-load picture and the additions of the vehicle kinds.
-    const SVorlageErgebnis& DrawFahrzeug(QPainter& painter, const SVorlageEingabe& ein, bool bTeilweise);
+    const SVorlageErgebnis& ZeichneFahrzeug(QPainter& painter, const SVorlageEingabe& ein, bool bTeilweise);
     // The towing vehicle and the trailer of a combination on one plan, each with its own axle-load
-    // picture (a report picture: the part's one); without a pair as DrawFahrzeug.
-    const SVorlageErgebnis& DrawKombination(QPainter& painter, const SVorlageEingabe& ein, bool bTeilweise);
+    // picture (a report picture: the part's one); without a pair as ZeichneFahrzeug.
+    const SVorlageErgebnis& ZeichneKombination(QPainter& painter, const SVorlageEingabe& ein,
+                                               bool bTeilweise);
 
     const SVorlageErgebnis& Ergebnis() const { return m_Erg; }
     SVorlageErgebnis& Ergebnis() { return m_Erg; }
@@ -171,12 +172,12 @@ public:
     QRect AktivLadeflaeche(const CQOR1Doc* pDoc, int nViewAktiv, bool bKombiBild, double dZoom) const;
 
     // Draws the figures over the picture.
-    static void DrawUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u);
+    static void ZeichneUeberlagerung(QPainter& painter, const SVorlageUeberlagerung& u);
     // The width of a report picture.
     static constexpr int kExportBreite = 648;
     // A report picture kExportBreite wide and nHoehe high of what `draw` paints from the picture's origin:
     // a drawing wider than the picture is shown whole, scaled down to the picture's width.
-    static QImage DrawExportBild(int nHoehe, const std::function<void(QPainter&)>& draw);
+    static QImage ZeichneExportBild(int nHoehe, const std::function<void(QPainter&)>& draw);
     // How far what `draw` paints reaches to the right and down, up to twice `bis`; found by painting it
     // into a picture reduced by nRaster, so it is exact to about nRaster pixels. Empty when nothing shows.
     static QSize MissZeichnung(const QSize& bis, int nRaster, const std::function<void(QPainter&)>& draw);
@@ -219,8 +220,8 @@ private:
     void SetAuflagerRect(AuflagerSpot which, int index, const QRect& rc) override;
     void AddTextRect(const QRect& rc) override { m_Erg.rcTexte |= rc; }
     QRect GetKnopfRect() const override { return m_Ein.rcKnopf; }
-    void DrawAchsTracker(QPainter& painter, const QRect& rc) override;
-    void DrawZLTracker(QPainter& painter, const QRect& rc) override { DrawAchsTracker(painter, rc); }
+    void ZeichneAchsTracker(QPainter& painter, const QRect& rc) override;
+    void ZeichneZLTracker(QPainter& painter, const QRect& rc) override { ZeichneAchsTracker(painter, rc); }
 
     // The steps both pictures share.
     // A new paint: no animations, no chart and no scroll area asked for yet.
@@ -240,17 +241,17 @@ private:
     // The vehicle whose chart goes beside the picture, null when none does.
     CFahrzeug* DiagrammFahrzeug() const;
     // The rulers at the origin; answers the top of their axis.
-    int DrawLineal(QPainter& painter, int x, int y);
+    int ZeichneLineal(QPainter& painter, int x, int y);
     // Notes where the chart of pChart (null: none) goes: behind its load area starting at xLF.
-    void SetzeDiagramm(const CFahrzeug* pChart, int xLF, int y);
+    void SetDiagramm(const CFahrzeug* pChart, int xLF, int y);
     // The scroll area asked for: `total`, grown to hold every text the paint drew.
     QSize MitTexten(QSize total) const;
     // The two vehicles (or an export part's one) with their dimensions and axle-load pictures; the
     // trailer's load area starts at x2.
-    void DrawKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv, bool bTeilweise);
+    void ZeichneKombiFahrzeuge(QPainter& painter, int x, int x2, int y, bool bZugAktiv, bool bTeilweise);
     // The combination's scroll area: it reaches the trailer's end and the lower axle-load picture.
     // nBreite is the width of the drawing when a trailer of its kind does not set it.
-    void SetzeKombiScrollGroesse(int x, int y, int nBreite, bool bChart);
+    void SetKombiScrollGroesse(int x, int y, int nBreite, bool bChart);
 
     SVorlageEingabe m_Ein;
     SVorlageErgebnis m_Erg;

@@ -270,7 +270,7 @@ void CVorlageRegler::SetKupplungsversatz(double dWert)
     CommitChange();
 }
 
-void CVorlageRegler::SetzeAchse1Abstand(double dWert)
+void CVorlageRegler::SetAchse1Abstand(double dWert)
 {
     CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
     CFahrzeug* f = m_Quelle.GetEditFahrzeug();
@@ -283,7 +283,7 @@ void CVorlageRegler::SetzeAchse1Abstand(double dWert)
     CommitChange();
 }
 
-void CVorlageRegler::SetzeKupplung(double dWert)
+void CVorlageRegler::SetKupplung(double dWert)
 {
     CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
     CFahrzeug* f = m_Quelle.GetEditFahrzeug();
@@ -293,7 +293,7 @@ void CVorlageRegler::SetzeKupplung(double dWert)
     CommitChange();
 }
 
-void CVorlageRegler::SetzeZLPosition(double dWert)
+void CVorlageRegler::SetZLPosition(double dWert)
 {
     CQOR1Doc* pDoc = m_Quelle.GetReglerDokument();
     CFahrzeug* f = m_Quelle.GetEditFahrzeug();
@@ -402,7 +402,7 @@ bool CVorlageRegler::Nachricht(int nMsg, double dWert)
         SetLFLaenge(dWert);
         return true;
     case 0x8077:
-        SetzeKupplung(f->IsArt5() ? -dWert : dWert);
+        SetKupplung(f->IsArt5() ? -dWert : dWert);
         return true;
     case 0x8078:
         f->SetZulGesamtgewicht(dWert);
@@ -411,10 +411,10 @@ bool CVorlageRegler::Nachricht(int nMsg, double dWert)
         m_Quelle.Geaendert(false);
         return true;
     case 0x8079:
-        SetzeAchse1Abstand(dWert);
+        SetAchse1Abstand(dWert);
         return true;
     case 0x807A:
-        SetzeZLPosition(dWert);
+        SetZLPosition(dWert);
         return true;
     case 0x807F:
         SetKupplungsversatz(dWert);

@@ -48,10 +48,10 @@ public:
     // The values the drags and the sliders set, with what follows a change.
     void SetLFLaenge(double dWert);
     void SetKupplungsversatz(double dWert);
-    void SetzeAchse1Abstand(double dWert);
-    void SetzeKupplung(double dWert);
+    void SetAchse1Abstand(double dWert);
+    void SetKupplung(double dWert);
     // The item's position on the load area; opens the position slider when none is open.
-    void SetzeZLPosition(double dWert);
+    void SetZLPosition(double dWert);
 
 private:
     // Recalculates, repaints, marks the vehicle and the document modified and tells the other views.

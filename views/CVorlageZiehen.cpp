@@ -138,12 +138,12 @@ bool CVorlageZiehen::Schritt(int nKind, double x, bool bShift, bool bKombi)
         if (const CFahrzeug* anh = pDoc->GetAnhaenger();
             anh && f == pDoc->GetZugfahrzeug() && anh->GetArt() == FahrzeugArt::kStarrdeichsel)
             xn = std::max(xn, L + 0.5 - anh->GetAchse1Abstand());
-        m_Regler.SetzeKupplung(L - xn);
+        m_Regler.SetKupplung(L - xn);
         return true;
     } else if (nKind == kHitZL) {
         const double xn =
             std::clamp(x + (art == FahrzeugArt::kSattelzugmaschine ? a1 : 0.0), 0.0, std::max(0.0, L));
-        m_Regler.SetzeZLPosition(xn);
+        m_Regler.SetZLPosition(xn);
         return true;
     } else if (nKind == kHitSattel) {
         const double a = bKombi && pDoc->GetFahrzeug() ? pDoc->GetFahrzeug()->GetAchse1Abstand() - 0.5 : 0.0;

@@ -15,7 +15,7 @@ public:
 
     // The zoom the picture is drawn at, and a new one: the next drawing makes its fonts anew.
     virtual double GetZoom() const = 0;
-    virtual void SetzeDruckZoom(double dZoom) = 0;
+    virtual void SetDruckZoom(double dZoom) = 0;
     // The picture into the painter as the view's paint draws it; with bMessen the whole of it, a partial
     // paint that was asked for left to the next paint.
     virtual void ZeichneDruck(QPainter& painter, bool bMessen) = 0;

@@ -1,6 +1,8 @@
 // The deferred view notification: posted to a view, delivered to its OnViewNotify.
 #pragma once
 
+#include "views/AnsichtMeldung.h"
+
 #include <QEvent>
 
 class ViewNotifyEvent : public QEvent
@@ -8,14 +10,14 @@ class ViewNotifyEvent : public QEvent
 public:
     static constexpr int kMessage = 0x83B6;
 
-    ViewNotifyEvent(int nCode, int nValue)
-        : QEvent(static_cast<QEvent::Type>(kMessage)), m_nCode(nCode), m_nValue(nValue)
+    ViewNotifyEvent(AnsichtMeldung eMeldung, const AnsichtWert& wert)
+        : QEvent(static_cast<QEvent::Type>(kMessage)), m_eMeldung(eMeldung), m_wert(wert)
     {
     }
-    int Code() const { return m_nCode; }
-    int Value() const { return m_nValue; }
+    AnsichtMeldung Meldung() const { return m_eMeldung; }
+    const AnsichtWert& Wert() const { return m_wert; }
 
 private:
-    int m_nCode;
-    int m_nValue;
+    AnsichtMeldung m_eMeldung;
+    AnsichtWert m_wert;
 };

@@ -19,12 +19,6 @@ IFahrzeugSpeicherMeldung* s_pMeldung = nullptr;
 // The longest catalogue item file taken; an item takes a few kilobytes.
 constexpr std::size_t kGroessteItemDatei = std::size_t{4} << 20;
 
-void Melde(int nCode, int nWert)
-{
-    if (s_pMeldung)
-        s_pMeldung->PostViewNotifyAll(nCode, nWert);
-}
-
 // Reads the root of the file at `path`; nothing on any failure.
 std::optional<LoadAnswer> ReadRoot(const fs::path& path, CImpExp& root)
 {
@@ -111,7 +105,8 @@ bool WriteFahrzeugToFile(CFahrzeug* pFahrzeug, const fs::path& folder, int* pInd
 bool WriteFahrzeugeToFile(std::span<const FahrzeugEintrag> fahrzeuge, const fs::path& folder,
                           const std::string& fileName, std::unique_ptr<LockedFile>* pFile, int nWert)
 {
-    Melde(3, -1);
+    if (s_pMeldung)
+        s_pMeldung->SpeichernBeginnt();
     const bool bOk = [&]() {
         if (fahrzeuge.empty() || !pFile)
             return false;
@@ -174,7 +169,8 @@ bool WriteFahrzeugeToFile(std::span<const FahrzeugEintrag> fahrzeuge, const fs::
             *fahrzeuge[i].pIndex = indizes[i];
         return true;
     }();
-    Melde(4, bOk ? 1 : 0);
+    if (s_pMeldung)
+        s_pMeldung->SpeichernEndet(bOk);
     return bOk;
 }
 

@@ -21,13 +21,14 @@ class CFahrzeug;
 class CImpExp;
 class tagItemData;
 
-// Told when a vehicle write begins (code 3, value -1) and ends (code 4, value 1 on success, 0 on
-// failure); the application forwards it to the views of the active document.
+// Told when a vehicle write begins and when it ends, written or not; the application forwards it to the
+// views of the active document.
 class IFahrzeugSpeicherMeldung
 {
 public:
     virtual ~IFahrzeugSpeicherMeldung() = default;
-    virtual void PostViewNotifyAll(int nCode, int nWert) = 0;
+    virtual void SpeichernBeginnt() = 0;
+    virtual void SpeichernEndet(bool bGeschrieben) = 0;
 };
 void SetFahrzeugSpeicherMeldung(IFahrzeugSpeicherMeldung* pMeldung);
 // The notice installed; null when none is.

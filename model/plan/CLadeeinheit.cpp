@@ -6,6 +6,7 @@
 #include "model/archive/EmbeddedRecord.h"
 #include "model/plan/CAnschlagpunkt.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/SchwerpunktVersatz.h"
 #include "model/plan/sLg.h"
 #include "model/plan/sZPPtrTupel.h"
 #include "model/plan/tagLGINFO.h"
@@ -23,30 +24,6 @@ namespace {
 bool EckeGueltig(int n)
 {
     return n >= 0 && n <= 3;
-}
-
-// The offset of a load's centre of gravity from its position, by its rotation (as the plan counts it).
-void SchwerpunktVersatz(const tagLGINFO* p, double* pDx, double* pDy)
-{
-    const double l = p->m_dLaenge, w = p->m_dBreite, gl = p->m_dSPLaenge, gw = p->m_dSPBreite;
-    switch (p->m_nDrehung) {
-    case 90:
-        *pDx = gw;
-        *pDy = gl;
-        break;
-    case 180:
-        *pDx = l - gl;
-        *pDy = gw;
-        break;
-    case 270:
-        *pDx = w - gw;
-        *pDy = l - gl;
-        break;
-    default:
-        *pDx = gl;
-        *pDy = w - gw;
-        break;
-    }
 }
 
 } // namespace
@@ -310,7 +287,7 @@ bool CLadeeinheit::CalcSchwerpunkt(double* pX, double* pY, double* pZ) const
         if (!p)
             continue;
         double dx = 0.0, dy = 0.0;
-        SchwerpunktVersatz(p, &dx, &dy);
+        GetSchwerpunktVersatz(*p, p->m_nDrehung, &dx, &dy);
         const double m = p->m_dSPMasse;
         sx += m * (p->m_dPosX + dx);
         sy += m * (p->m_dPosY + dy);

@@ -4,6 +4,7 @@
 #include "model/base/tbMatrix.h"
 #include "model/plan/CLadeeinheit.h"
 #include "model/plan/CQOR.h"
+#include "model/plan/SchwerpunktVersatz.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 
@@ -662,30 +663,6 @@ int CPlanPlatzierung::FindFreieEingabePosition(double* x, double* y, const doubl
     return kBlockiert;
 }
 
-void CPlanPlatzierung::GetLgSchwerpunkt(const tagLGINFO& lg, double x, double y, int nRotation, double* px,
-                                        double* py)
-{
-    const double l = lg.m_dLaenge, w = lg.m_dBreite, gl = lg.m_dSPLaenge, gw = lg.m_dSPBreite;
-    switch (nRotation) {
-    case 90:
-        *px = x + gw;
-        *py = y + gl;
-        break;
-    case 180:
-        *px = x + l - gl;
-        *py = y + gw;
-        break;
-    case 270:
-        *px = x + w - gw;
-        *py = y + l - gl;
-        break;
-    default:
-        *px = x + gl;
-        *py = y + w - gw;
-        break;
-    }
-}
-
 void CPlanPlatzierung::CalcZiehMomente()
 {
     m_dMomentX = m_dMomentY = m_dMasseFest = 0.0;
@@ -693,10 +670,10 @@ void CPlanPlatzierung::CalcZiehMomente()
         const tagLGINFO* p = m_FestRects[i].pLg;
         if (!p)
             continue;
-        double sx, sy;
-        GetLgSchwerpunkt(*p, p->m_dPosX, p->m_dPosY, p->m_nDrehung, &sx, &sy);
-        m_dMomentX += p->m_dSPMasse * sx;
-        m_dMomentY += p->m_dSPMasse * sy;
+        double dx, dy;
+        GetSchwerpunktVersatz(*p, p->m_nDrehung, &dx, &dy);
+        m_dMomentX += p->m_dSPMasse * (p->m_dPosX + dx);
+        m_dMomentY += p->m_dSPMasse * (p->m_dPosY + dy);
         m_dMasseFest += p->m_dSPMasse;
     }
     m_dMasseGesamt = m_dMasseFest;
@@ -724,15 +701,14 @@ bool CPlanPlatzierung::UpdateZiehSchwerpunkt()
                 const tagLGINFO* p = r.pLg;
                 if (!p)
                     continue;
-                double sx, sy;
-                if (m_bGruppenModus)
-                    GetLgSchwerpunkt(*p, (r.left + m_nVersatz[0]) / 100.0, (r.top + m_nVersatz[1]) / 100.0,
-                                     r.nRotation, &sx, &sy);
-                else
-                    GetLgSchwerpunkt(*p, p->m_dPosX + m_dVersatzX, p->m_dPosY + m_dVersatzY, p->m_nDrehung,
-                                     &sx, &sy);
-                mx += p->m_dSPMasse * sx;
-                my += p->m_dSPMasse * sy;
+                // In a group the load stands where its rectangle was resolved, at the rectangle's rotation.
+                const double x =
+                    m_bGruppenModus ? (r.left + m_nVersatz[0]) / 100.0 : p->m_dPosX + m_dVersatzX;
+                const double y = m_bGruppenModus ? (r.top + m_nVersatz[1]) / 100.0 : p->m_dPosY + m_dVersatzY;
+                double dx, dy;
+                GetSchwerpunktVersatz(*p, m_bGruppenModus ? r.nRotation : p->m_nDrehung, &dx, &dy);
+                mx += p->m_dSPMasse * (x + dx);
+                my += p->m_dSPMasse * (y + dy);
             }
             m_pPlan->m_dMasse = m_dMasseGesamt;
             m_pPlan->m_dSchwerpunkt[0] = m_dMasseGesamt != 0.0 ? mx / m_dMasseGesamt : 0.0;

@@ -139,9 +139,6 @@ public:
     bool UpdateZiehSchwerpunkt();
     // Puts the remembered centre of gravity and mass back into the plan.
     void RestoreSchwerpunkt();
-    // The centre of gravity of a load standing at (x, y) with rotation nRotation.
-    static void GetLgSchwerpunkt(const tagLGINFO& lg, double x, double y, int nRotation, double* px,
-                                 double* py);
 
     // Moving, fixed and group sets of the operation running; the group sets are the moving set while
     // m_bGruppenModus is set.

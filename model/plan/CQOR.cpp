@@ -2,6 +2,7 @@
 #include "model/plan/CQOR.h"
 
 #include "model/plan/CLadeeinheit.h"
+#include "model/plan/SchwerpunktVersatz.h"
 #include "model/plan/tagLGINFO.h"
 #include "model/vehicle/CFahrzeug.h"
 
@@ -330,25 +331,9 @@ int CQOR::CalcSchwerpunkt(double* pMasse, double* pX, double* pY, double* pZ)
     tagLGINFO* pGezogen = m_pZiehQuelle ? m_pZiehQuelle->GetGezogeneLadung() : nullptr;
     double sx = 0.0, sy = 0.0, sz = 0.0, sm = 0.0;
     const auto addiere = [&](const tagLGINFO* p) {
-        const double m = p->m_dSPMasse, l = p->m_dLaenge, w = p->m_dBreite;
-        const double gl = p->m_dSPLaenge, gw = p->m_dSPBreite, gh = p->m_dSPHoehe;
-        double dx = gl, dy = w - gw;
-        switch (p->m_nDrehung) {
-        case 90:
-            dx = gw;
-            dy = gl;
-            break;
-        case 180:
-            dx = l - gl;
-            dy = gw;
-            break;
-        case 270:
-            dx = w - gw;
-            dy = l - gl;
-            break;
-        default:
-            break;
-        }
+        const double m = p->m_dSPMasse, gh = p->m_dSPHoehe;
+        double dx = 0.0, dy = 0.0;
+        GetSchwerpunktVersatz(*p, p->m_nDrehung, &dx, &dy);
         sx += m * (p->m_dPosX + dx);
         sy += m * (p->m_dPosY + dy);
         sz += m * gh;

@@ -508,12 +508,12 @@ void CLgspReport::CalcEinfach(SLgspWerte& w, const CWizardParams& wp, double L, 
     m_pEinheit->m_nZurrParam[1] = wp.m_nQuerQuelle;
     m_pEinheit->m_nZurrParam[2] = wp.m_nVorspannkraft;
     if (w.m_nZurrmittel > 0)
-        SetzeZurrpunkte(w, wp, L);
+        SetZurrpunkte(w, wp, L);
     if (m_pDoc)
         m_pDoc->InvalidateLgSicherungView();
 }
 
-void CLgspReport::SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L)
+void CLgspReport::SetZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L)
 {
     CLadeeinheit& u = *m_pEinheit;
     CFahrzeug& v = *m_pFahrzeug;

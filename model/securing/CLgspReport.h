@@ -117,7 +117,7 @@ private:
     static void FasseEckenZusammen(SLgspWerte& w);
     // Offset i (1 lengthwise, 2 crosswise, 3 height) of corner `ecke`'s attachment point, 0 without one.
     double AnschlagVersatz(int ecke, int i) const;
-    void SetzeZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L);
+    void SetZurrpunkte(const SLgspWerte& w, const CWizardParams& wp, double L);
     void MeldeNichtBewertbar(const SLgspWerte& w);
     void FindMaengelEinfach(const SLgspWerte& w);
     void FindMaengelDetail(const SLgspWerte& w);

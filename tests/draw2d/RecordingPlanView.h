@@ -65,7 +65,7 @@ public:
     {
         m_auf[{which, index}] = rc;
     }
-    void DrawAchsTracker(QPainter& painter, const QRect& rc) override
+    void ZeichneAchsTracker(QPainter& painter, const QRect& rc) override
     {
         m_achsTracker.push_back(rc);
         painter.save();
@@ -74,7 +74,7 @@ public:
         painter.drawRect(rc);
         painter.restore();
     }
-    void DrawZLTracker(QPainter& painter, const QRect& rc) override
+    void ZeichneZLTracker(QPainter& painter, const QRect& rc) override
     {
         m_zlTracker.push_back(rc);
         painter.save();

@@ -597,9 +597,9 @@ TEST_F(LgSichgViewTest, NotificationsReachTheWizardUnderItsOwnCodes)
     FakeWizardFactory wizards;
     view->ShowWizard(true, false, 0);
     ASSERT_TRUE(wizards.last);
-    view->OnViewNotify(CGetAnsView::kNotifyFileWriting, 5);
-    view->OnViewNotify(CGetAnsView::kNotifyFileWritten, 6);
-    view->OnViewNotify(CGetAnsView::kNotifyUsableAreaEdited, 7);
+    view->OnViewNotify(AnsichtMeldung::kDateiWirdGeschrieben, AnsichtWert::Zahl(5));
+    view->OnViewNotify(AnsichtMeldung::kDateiGeschrieben, AnsichtWert::Zahl(6));
+    view->OnViewNotify(AnsichtMeldung::kNutzflaecheBearbeitet, AnsichtWert::Zahl(7));
     for (DokumentMeldung eMeldung :
          {DokumentMeldung::kFahrzeugGewechselt, DokumentMeldung::kTabGewechselt,
           DokumentMeldung::kAnsichtAktiviert, DokumentMeldung::kLadeflaecheGeaendert})

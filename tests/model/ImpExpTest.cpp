@@ -674,8 +674,12 @@ TEST_F(ImpExpTest, NewFileNeverOverwritesAndTellsTheViews)
 {
     struct Meldungen : IFahrzeugSpeicherMeldung
     {
-        std::vector<std::pair<int, int>> liste;
-        void PostViewNotifyAll(int c, int v) override { liste.emplace_back(c, v); }
+        std::vector<std::string> liste;
+        void SpeichernBeginnt() override { liste.push_back("beginnt"); }
+        void SpeichernEndet(bool bGeschrieben) override
+        {
+            liste.push_back(bGeschrieben ? "geschrieben" : "nicht");
+        }
     } meldungen;
     SetFahrzeugSpeicherMeldung(&meldungen);
     const fs::path p = m_dir / "da.qor";
@@ -689,7 +693,7 @@ TEST_F(ImpExpTest, NewFileNeverOverwritesAndTellsTheViews)
     EXPECT_EQ(ReadBytes(p), Ascii("someone else's file"));
     pfad = (m_dir / "neu.qor").string();
     EXPECT_TRUE(WriteFahrzeugToFile(f.get(), m_dir, &index, "neu.qor", &file, 0, ""));
-    const std::vector<std::pair<int, int>> erwartet = {{3, -1}, {4, 0}, {3, -1}, {4, 1}};
+    const std::vector<std::string> erwartet = {"beginnt", "nicht", "beginnt", "geschrieben"};
     EXPECT_EQ(meldungen.liste, erwartet);
 }
 

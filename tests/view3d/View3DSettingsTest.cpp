@@ -55,7 +55,7 @@ TEST_F(View3DSettingsTest, WithoutOpenGLTheViewIsAnEmptyWindowWithItsStrips)
         ASSERT_NE(m_view->Strip(i), nullptr);
         EXPECT_TRUE(m_view->Strip(i)->HasWindow());
     }
-    m_view->OnViewNotify(CGetAnsView::kNotifyInsets, 0);
+    m_view->OnViewNotify(AnsichtMeldung::kRaender, AnsichtWert::Raender(QPoint(0, 0)));
     EXPECT_EQ(m_view->Strip(0)->pos(), QPoint(15, 10));
     EXPECT_EQ(m_view->Strip(1)->pos().x(), 15 + m_view->Strip(0)->width() + 10);
     EXPECT_EQ(m_view->OnResetDevice(), 1);

@@ -82,7 +82,7 @@ protected:
         view->OnInitialUpdate();
         view->SetZoom(dZoom);
         // The help buttons where the tab host puts them, over the drawing's top left.
-        view->OnViewNotify(CGetAnsView::kNotifyInsets, 0);
+        view->OnViewNotify(AnsichtMeldung::kRaender, AnsichtWert::Raender(QPoint(0, 0)));
         return view;
     }
 

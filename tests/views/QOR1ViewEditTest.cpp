@@ -1176,10 +1176,10 @@ TEST_F(TemplateEditTest, UsableLoadAreaEditTellsTheViewsOfTheHostAndTheSecuringV
         EXPECT_EQ(meldungen, gesagt);
         std::vector<NotifyCall> sichg;
         for (const NotifyCall& c : log)
-            if (c.nCode == CGetAnsView::kNotifyUsableAreaEdited)
+            if (c.nCode == int(AnsichtMeldung::kNutzflaecheBearbeitet))
                 sichg.push_back(c);
-        EXPECT_EQ(sichg, (std::vector<NotifyCall>{
-                             {CTabbedViewView::kLgSicherung, CGetAnsView::kNotifyUsableAreaEdited, nModus}}));
+        EXPECT_EQ(sichg, (std::vector<NotifyCall>{{CTabbedViewView::kLgSicherung,
+                                                   int(AnsichtMeldung::kNutzflaecheBearbeitet), nModus}}));
     }
     D().SetHost(&host);
 }

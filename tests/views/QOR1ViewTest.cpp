@@ -624,7 +624,7 @@ TEST(TemplateViewInSplitter, ActiveInTheUpperPaneMovesPictureAndStripByTwoPixels
         EXPECT_EQ(view->GetDrawShiftY(), c.nVersatz);
         EXPECT_EQ(view->GetLadeflaecheRect().left(), frei + c.nVersatz);
         EXPECT_EQ(view->GetLadeflaecheRect().bottom() + 1, 313 + c.nVersatz);
-        view->OnViewNotify(CGetAnsView::kNotifyInsets, static_cast<int>(0xFFFFFFFFu));
+        view->OnViewNotify(AnsichtMeldung::kRaender, {});
         EXPECT_EQ(view->GetHilfeStrip()->pos(), QPoint(15 + c.nVersatz, 10 + c.nVersatz));
     }
 }

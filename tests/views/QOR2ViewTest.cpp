@@ -945,15 +945,15 @@ TEST_F(PlanViewTest, InsetNotificationPlacesTheStripsSideBySide)
     ASSERT_TRUE(hilfe && hilfe->HasWindow());
     struct Fall
     {
-        int nWert;
+        std::optional<QPoint> raender;
         QPoint erwartet;
     };
-    // Plain words are the insets; with a 0xFFFF word present, that word derives the inset (0 outside a
-    // splitter pane) and the other word counts as 0.
-    for (const Fall& f : {Fall{0, {15, 10}}, Fall{3 | (4 << 16), {12, 6}}, Fall{3 | (0xFFFF << 16), {15, 10}},
-                          Fall{0xFFFF | (0xFFFF << 16), {15, 10}}}) {
-        SCOPED_TRACE(f.nWert);
-        view->OnViewNotify(CGetAnsView::kNotifyInsets, f.nWert);
+    // Insets given are taken as they are; without them the view derives its own (0 outside a splitter
+    // pane).
+    for (const Fall& f :
+         {Fall{QPoint(0, 0), {15, 10}}, Fall{QPoint(3, 4), {12, 6}}, Fall{std::nullopt, {15, 10}}}) {
+        SCOPED_TRACE(f.erwartet.x());
+        view->OnViewNotify(AnsichtMeldung::kRaender, AnsichtWert::Raender(f.raender));
         EXPECT_EQ(ansicht->pos(), f.erwartet);
         EXPECT_EQ(hilfe->pos(), f.erwartet + QPoint(ansicht->width() + 10, 0));
     }

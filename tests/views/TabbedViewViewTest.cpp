@@ -265,8 +265,8 @@ TEST_F(TabbedViewViewTest, ActiveViewInAVisiblePaneAloneGetsTheTwoPixelInset)
 {
     ASSERT_TRUE(m_host.SelectTab(SplitterTab()));
     Focus(Probe(0));
-    EXPECT_EQ(Probe(0)->ResolveInsets(-1), QPoint(2, 2));
-    EXPECT_EQ(Probe(1)->ResolveInsets(-1), QPoint(0, 0));
+    EXPECT_EQ(Probe(0)->ResolveInsets(), QPoint(2, 2));
+    EXPECT_EQ(Probe(1)->ResolveInsets(), QPoint(0, 0));
     EXPECT_EQ(Probe(0)->m_rcBorder, QMargins(2, 2, 2, 2));
     EXPECT_EQ(Probe(1)->m_rcBorder, QMargins());
     // The pane's margin is the frame: the view sits 2 pixels inside its pane.
@@ -275,39 +275,38 @@ TEST_F(TabbedViewViewTest, ActiveViewInAVisiblePaneAloneGetsTheTwoPixelInset)
 
     Focus(Probe(1));
     EXPECT_FALSE(Probe(0)->m_bActive);
-    EXPECT_EQ(Probe(0)->ResolveInsets(-1), QPoint(0, 0));
-    EXPECT_EQ(Probe(1)->ResolveInsets(-1), QPoint(2, 2));
-    // Explicit words are taken as they are; 0xFFFF in one word derives only that one.
-    EXPECT_EQ(Probe(1)->ResolveInsets(0x00050003), QPoint(3, 5));
-    EXPECT_EQ(Probe(1)->ResolveInsets(0xFFFF0007), QPoint(7, 2));
+    EXPECT_EQ(Probe(0)->ResolveInsets(), QPoint(0, 0));
+    EXPECT_EQ(Probe(1)->ResolveInsets(), QPoint(2, 2));
+    // Insets given are taken as they are.
+    EXPECT_EQ(Probe(1)->ResolveInsets(QPoint(3, 5)), QPoint(3, 5));
 
     // With the lower row hidden only the upper pane counts as visible.
     m_host.SetRowHidden(1, true);
     EXPECT_FALSE(Probe(1)->IsInVisibleSplitterPane());
-    EXPECT_EQ(Probe(1)->ResolveInsets(-1), QPoint(0, 0));
+    EXPECT_EQ(Probe(1)->ResolveInsets(), QPoint(0, 0));
     EXPECT_TRUE(Probe(0)->IsInVisibleSplitterPane());
 
     // Outside the splitter a focused view is never inset and keeps its place.
     ASSERT_TRUE(m_host.SelectTab(4));
     Focus(Probe(3));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    EXPECT_EQ(Probe(3)->ResolveInsets(-1), QPoint(0, 0));
+    EXPECT_EQ(Probe(3)->ResolveInsets(), QPoint(0, 0));
     EXPECT_EQ(Probe(3)->geometry().topLeft(), QPoint(0, 0));
     EXPECT_EQ(Probe(3)->m_rcBorder, QMargins());
 }
 
-TEST_F(TabbedViewViewTest, CodeTwoPlacesTheStripsByInsetAndEachFurtherOneBeside)
+TEST_F(TabbedViewViewTest, InsetsMessagePlacesTheStripsByInsetAndEachFurtherOneBeside)
 {
     CLgSicherungStandIn* view = nullptr;
     CTabbedViewView host(&m_doc, MakeStandInView);
     view = dynamic_cast<CLgSicherungStandIn*>(host.GetView(2));
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->GetStripCount(), 3);
-    view->PostViewNotify(false, 2, 0x00020002);
+    view->PostViewNotify(false, AnsichtMeldung::kRaender, AnsichtWert::Raender(QPoint(2, 2)));
     EXPECT_EQ(view->GetStripRect(0).topLeft(), QPoint(13, 8));
     EXPECT_EQ(view->GetStripRect(1).left(), view->GetStripRect(0).right() + 1 + 10);
     EXPECT_EQ(view->GetStripRect(2).left(), view->GetStripRect(1).right() + 1 + 10);
-    view->PostViewNotify(false, 2, -1);
+    view->PostViewNotify(false, AnsichtMeldung::kRaender);
     EXPECT_EQ(view->GetStripRect(0).topLeft(), QPoint(15, 10));
     EXPECT_EQ(dynamic_cast<CPlaceholderView*>(host.GetView(3))->GetStripCount(), 2);
 }
@@ -350,13 +349,13 @@ TEST_F(TabbedViewViewTest, DocumentReachesItsViewsThroughTheViewsHost)
 
 TEST_F(TabbedViewViewTest, PostViewNotifyAllAsksTheSelectedViewFirstAndStopsAtAnAnswer)
 {
-    EXPECT_EQ(CTabbedViewView::PostViewNotifyAll(nullptr, false, 1, -1), -1);
+    EXPECT_EQ(CTabbedViewView::PostViewNotifyAll(nullptr, false, AnsichtMeldung::kFahrzeugGewechselt), -1);
 
     ASSERT_TRUE(m_host.SelectTab(4)); // the 3D view's tab
     m_log.clear();
     Probe(1)->m_nAnswerCode = 1;
     Probe(1)->m_nAnswer = 1;
-    EXPECT_EQ(CTabbedViewView::PostViewNotifyAll(&m_host, false, 1, -1), 1);
+    EXPECT_EQ(CTabbedViewView::PostViewNotifyAll(&m_host, false, AnsichtMeldung::kFahrzeugGewechselt), 1);
     std::vector<int> asked;
     for (const NotifyCall& c : m_log)
         if (c.nCode == 1)
@@ -366,14 +365,14 @@ TEST_F(TabbedViewViewTest, PostViewNotifyAllAsksTheSelectedViewFirstAndStopsAtAn
 
     // Nobody answering: every view once, answer 0.
     m_log.clear();
-    EXPECT_EQ(CTabbedViewView::PostViewNotifyAll(&m_host, false, 77, 0), 0);
+    EXPECT_EQ(CTabbedViewView::PostViewNotifyAll(&m_host, false, AnsichtMeldung::kDateiGeschrieben), 0);
     EXPECT_EQ(m_log.size(), 4u);
 
     // With the splitter selected its upper pane is asked first.
     ASSERT_TRUE(m_host.SelectTab(SplitterTab()));
     ASSERT_TRUE(m_host.ShowView(-1));
     m_log.clear();
-    CTabbedViewView::PostViewNotifyAll(&m_host, false, 77, 0);
+    CTabbedViewView::PostViewNotifyAll(&m_host, false, AnsichtMeldung::kDateiGeschrieben);
     ASSERT_FALSE(m_log.empty());
     EXPECT_EQ(m_log.front().nKind, 1);
 }

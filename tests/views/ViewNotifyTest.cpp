@@ -29,22 +29,27 @@ TEST(ViewNotifyTest, DeferredNotificationArrivesOnlyWhenTheEventLoopRunsAndAnswe
     view.m_nAnswerCode = 52;
     view.m_nAnswer = 7;
 
-    EXPECT_EQ(view.PostViewNotify(true, 52, 1), 0);
+    EXPECT_EQ(view.PostViewNotify(true, AnsichtMeldung::kNutzflaecheBearbeitet, AnsichtWert::Zahl(1)), 0);
     EXPECT_TRUE(log.empty());
     QCoreApplication::sendPostedEvents(&view, ViewNotifyEvent::kMessage);
     EXPECT_EQ(log, (std::vector<NotifyCall>{{1, 52, 1}}));
 
     // A direct one answers what the view returns, at once.
-    EXPECT_EQ(view.PostViewNotify(false, 52, 0), 7);
+    EXPECT_EQ(view.PostViewNotify(false, AnsichtMeldung::kNutzflaecheBearbeitet), 7);
     EXPECT_EQ(log.size(), 2u);
-    EXPECT_EQ(view.PostViewNotify(false, 99, 0), 0);
+    EXPECT_EQ(view.PostViewNotify(false, AnsichtMeldung::kDateiGeschrieben), 0);
+
+    // The insets travel with a deferred message as they were given.
+    view.PostViewNotify(true, AnsichtMeldung::kRaender, AnsichtWert::Raender(QPoint(3, 5)));
+    QCoreApplication::sendPostedEvents(&view, ViewNotifyEvent::kMessage);
+    EXPECT_EQ(view.GetLastInsets(), QPoint(3, 5));
 }
 
 TEST(ViewNotifyTest, DeferredNotificationToADestroyedViewIsDropped)
 {
     std::vector<NotifyCall> log;
     auto* view = new ProbeView(nullptr, &log);
-    view->PostViewNotify(true, 1, -1);
+    view->PostViewNotify(true, AnsichtMeldung::kFahrzeugGewechselt);
     delete view;
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(log.empty());
@@ -91,7 +96,7 @@ TEST(ViewNotifyTest, BaseAnswersNothingAndNeedsNoHost)
 {
     CDummyView view;
     EXPECT_EQ(view.m_eView, -1);
-    EXPECT_EQ(view.OnViewNotify(1, -1), 0);
+    EXPECT_EQ(view.OnViewNotify(AnsichtMeldung::kFahrzeugGewechselt, {}), 0);
     EXPECT_EQ(view.MetresToPixels(2.0), 0);
     EXPECT_EQ(view.PixelsToMetres(20), 0.0);
     std::string message = "x";
@@ -100,7 +105,7 @@ TEST(ViewNotifyTest, BaseAnswersNothingAndNeedsNoHost)
     EXPECT_FALSE(view.IsInVisibleSplitterPane());
     EXPECT_FALSE(view.IsSelectedTabView());
     EXPECT_EQ(view.GetPlanOriginX(), 0);
-    EXPECT_EQ(view.ResolveInsets(-1), QPoint(0, 0));
+    EXPECT_EQ(view.ResolveInsets(), QPoint(0, 0));
 }
 
 TEST(ViewNotifyTest, CommandNeedsAPlanOfTheVehicleWorkedOn)
@@ -169,15 +174,17 @@ TEST(ViewNotifyTest, LoadSecuringStandInTurnsCodesIntoItsOwn)
     ASSERT_NE(view, nullptr);
     struct Case
     {
-        int nCode;
+        AnsichtMeldung eMeldung;
         int nOwn;
     };
-    for (const Case c : {Case{3, 65}, Case{4, 66}, Case{52, 52}}) {
-        SCOPED_TRACE(c.nCode);
-        EXPECT_EQ(view->PostViewNotify(false, c.nCode, 1), 0);
+    for (const Case c :
+         {Case{AnsichtMeldung::kDateiWirdGeschrieben, 65}, Case{AnsichtMeldung::kDateiGeschrieben, 66},
+          Case{AnsichtMeldung::kNutzflaecheBearbeitet, 52}}) {
+        SCOPED_TRACE(c.nOwn);
+        EXPECT_EQ(view->PostViewNotify(false, c.eMeldung, AnsichtWert::Zahl(1)), 0);
         EXPECT_EQ(view->GetLastOwnCode(), c.nOwn);
     }
-    EXPECT_EQ(view->PostViewNotify(false, 1, -1), 0);
+    EXPECT_EQ(view->PostViewNotify(false, AnsichtMeldung::kFahrzeugGewechselt), 0);
     EXPECT_EQ(view->GetRefreshSteps(), 2);
     EXPECT_FALSE(view->CanLeave(VerlassenGrund::kTabWechseln, 0, nullptr));
 }

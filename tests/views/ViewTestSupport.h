@@ -33,13 +33,14 @@ class ProbeView : public CPlaceholderView
 public:
     ProbeView(CQOR1Doc* pDoc, std::vector<NotifyCall>* pLog) : CPlaceholderView(pDoc, 196, 1), m_pLog(pLog) {}
 
-    int OnViewNotify(int nCode, int nValue) override
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override
     {
-        m_notified.push_back({m_eView, nCode, nValue});
-        m_pLog->push_back({m_eView, nCode, nValue});
+        const int nCode = int(eMeldung);
+        m_notified.push_back({m_eView, nCode, wert.nZahl});
+        m_pLog->push_back({m_eView, nCode, wert.nZahl});
         if (nCode == m_nAnswerCode)
             return m_nAnswer;
-        return CPlaceholderView::OnViewNotify(nCode, nValue);
+        return CPlaceholderView::OnViewNotify(eMeldung, wert);
     }
     bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override
     {

@@ -6,24 +6,24 @@ CLgSicherungStandIn::CLgSicherungStandIn(CQOR1Doc* pDoc, QWidget* parent)
 {
 }
 
-int CLgSicherungStandIn::OnViewNotify(int nCode, int nValue)
+int CLgSicherungStandIn::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    switch (nCode) {
-    case kNotifyVehicleSwitched:
+    switch (eMeldung) {
+    case AnsichtMeldung::kFahrzeugGewechselt:
         m_nRefreshSteps += 2;
         viewport()->update();
         return 0;
-    case kNotifyFileWriting:
+    case AnsichtMeldung::kDateiWirdGeschrieben:
         m_nLastOwnCode = 65;
         return 0;
-    case kNotifyFileWritten:
+    case AnsichtMeldung::kDateiGeschrieben:
         m_nLastOwnCode = 66;
         return 0;
-    case kNotifyUsableAreaEdited:
+    case AnsichtMeldung::kNutzflaecheBearbeitet:
         m_nLastOwnCode = 52;
         return 0;
     default:
-        return CPlaceholderView::OnViewNotify(nCode, nValue);
+        return CPlaceholderView::OnViewNotify(eMeldung, wert);
     }
 }
 

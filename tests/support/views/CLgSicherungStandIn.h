@@ -12,7 +12,7 @@ public:
 
     // Code 1 runs two refresh steps; codes 3 and 4 become its own codes 65 and 66, code 52 stays 52;
     // code 2 places its three strips.
-    int OnViewNotify(int nCode, int nValue) override;
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     // Refuses no change.
     bool CanLeave(VerlassenGrund eGrund, int nArg, std::string* pMessage) override;
 

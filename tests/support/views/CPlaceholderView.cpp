@@ -20,14 +20,14 @@ CPlaceholderView::CPlaceholderView(CQOR1Doc* pDoc, std::uint32_t nTitleId, int n
     PlaceStrips(QPoint());
 }
 
-int CPlaceholderView::OnViewNotify(int nCode, int nValue)
+int CPlaceholderView::OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert)
 {
-    if (nCode == kNotifyInsets) {
-        m_lastInsets = ResolveInsets(nValue);
+    if (eMeldung == AnsichtMeldung::kRaender) {
+        m_lastInsets = ResolveInsets(wert.raender);
         PlaceStrips(m_lastInsets);
         return 0;
     }
-    return CGetAnsView::OnViewNotify(nCode, nValue);
+    return CGetAnsView::OnViewNotify(eMeldung, wert);
 }
 
 void CPlaceholderView::OnInitialUpdate()

@@ -23,14 +23,14 @@ public:
 
     CPlaceholderView(CQOR1Doc* pDoc, std::uint32_t nTitleId, int nStrips, QWidget* parent = nullptr);
 
-    // Code 2 places the strips: the first at (15, 10) less the insets and the scroll position, each
-    // further one 10 pixels right of the previous one.
-    int OnViewNotify(int nCode, int nValue) override;
+    // The insets message places the strips: the first at (15, 10) less the insets and the scroll
+    // position, each further one 10 pixels right of the previous one.
+    int OnViewNotify(AnsichtMeldung eMeldung, const AnsichtWert& wert) override;
     void OnInitialUpdate() override;
 
     int GetStripCount() const { return static_cast<int>(m_strips.size()); }
     QRect GetStripRect(int nStrip) const;
-    // The insets the last code 2 resolved to.
+    // The insets the last insets message resolved to.
     QPoint GetLastInsets() const { return m_lastInsets; }
 
 protected:
