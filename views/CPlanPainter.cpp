@@ -262,7 +262,13 @@ void CPlanPainter::ZeichnePlan(QPainter& screen)
         return;
     }
     if (!g.bExport) {
-        m_dFensterFaktor = FensterFaktor(g);
+        // The plan fits a changed room in the paint that first sees it, so that what the user sees and
+        // presses is at the scale the next paint keeps. While a press is held the gesture keeps the scale
+        // it started with; the paint after its release fits the room.
+        if (!m_pEin->bTasteUnten)
+            m_dFensterFaktor = FensterFaktor(g);
+        if (g.pPlan)
+            m_dZoom = CPlanAnzeige(*g.pPlan).GetZoom() * m_dFensterFaktor;
         m_pErg->nRampenMindestHoehe = RampenMindestHoehe(g);
     }
     SetzeMassstab(g, exp.nScale);
