@@ -159,6 +159,7 @@ struct CKoordSys::SLage
 
 void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, double dZoom, IPlanDrawView* pView)
 {
+    m_texte.clear();
     if (!m_pDoc || !pView || !m_pDoc->GetFahrzeug())
         return;
     painter.save();
@@ -209,6 +210,7 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     pView->SetHotSpot(IPlanDrawView::kHotGriff, m_rcGriff);
 
     DrawAchsTitel(g, nTonnenRechts);
+    m_texte = g.belegt;
     if (!g.bPrint && !pView->IsEinzelBild() && m_pFontLink)
         DrawBemerkungLink(g);
     DrawKurven(g);
