@@ -210,9 +210,9 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     pView->SetHotSpot(IPlanDrawView::kHotGriff, m_rcGriff);
 
     DrawAchsTitel(g, nTonnenRechts);
-    m_texte = g.belegt;
     if (!g.bPrint && !pView->IsEinzelBild() && m_pFontLink)
         DrawBemerkungLink(g);
+    m_texte = g.belegt;
     DrawKurven(g);
     DrawGrenzLinien(g);
     painter.restore();
@@ -385,6 +385,7 @@ void CKoordSys::DrawBemerkungLink(SLage& g) const
         if (b.intersects(rcLink))
             rcLink.moveLeft(b.right() + 1 + Trunc(4 * f));
     painter.drawText(rcLink, Qt::AlignLeft | Qt::AlignTop, T);
+    g.belegt.push_back(rcLink);
     const QRect rc = Device(painter, rcLink);
     pView->AddTextRect(rc);
     pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);
