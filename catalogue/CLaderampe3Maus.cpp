@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -217,13 +218,32 @@ void CLaderampe3::ZeichneBlock(QPainter& p, const QRect& rc)
     p.setBrush(Qt::black);
     p.drawPolygon(GetFrontDreieck());
 
-    // The name along the longer side, the mass at the bottom (at the top for 270).
+    // The name along the longer side, the mass at the bottom (at the top for 270): each only where it fits
+    // into the block clear of the other and of the marks, as on the plan.
+    std::vector<QRect> marken{GetFrontDreieck().boundingRect()};
+    QRect rcMarke;
+    if (m_bmSchwerpunkt.IsLoaded()) {
+        const QPoint c = GetSchwerpunktPunkt();
+        const int w = m_bmSchwerpunkt.GetWidth(), h = m_bmSchwerpunkt.GetHeight();
+        rcMarke = QRect(c.x() - w / 2, c.y() - h / 2, w, h);
+        marken.push_back(rcMarke);
+    }
+    // A label may touch the block's edge line.
+    auto Passt = [&rc, &marken](const QRect& t) {
+        return !t.isEmpty() && rc.adjusted(-1, -1, 1, 1).contains(t) &&
+               std::none_of(marken.begin(), marken.end(), [&t](const QRect& m) { return m.intersects(t); });
+    };
     const bool bSenkrecht = m_nDrehung == 90 || m_nDrehung == 270;
     p.setFont(bSenkrecht ? m_fontSenkrecht : m_fontName);
     const QFontMetrics fm(p.font());
     const QString name =
-        CPlanPainter::FitLabelToWidth(fm, item.m_strName, 0, std::max(rc.width(), rc.height()) - 3);
-    if (bSenkrecht) {
+        CPlanPainter::FitLabelToWidth(fm, item.m_strName, 0, (bSenkrecht ? rc.height() : rc.width()) - 3);
+    const int wName = fm.horizontalAdvance(name);
+    QRect rcName = bSenkrecht ? QRect(rc.left() + 2, rc.bottom() - 1 - wName, fm.height(), wName)
+                              : QRect(rc.left() + 3, rc.top() + 1, wName, fm.height());
+    if (name.isEmpty() || !Passt(rcName))
+        rcName = QRect();
+    else if (bSenkrecht) {
         p.save();
         p.translate(rc.left() + 2 + fm.ascent(), rc.bottom() - 2);
         p.rotate(-90);
@@ -234,13 +254,14 @@ void CLaderampe3::ZeichneBlock(QPainter& p, const QRect& rc)
     }
     const QString masse = QString::asprintf("%.0f kg", item.m_dMasse * 1000.0);
     const int yMasse = m_nDrehung == 270 ? rc.top() + 1 + fm.ascent() : rc.bottom() - 1 - fm.descent();
-    p.drawText(rc.right() - 2 - fm.horizontalAdvance(masse), yMasse, masse);
+    const QRect rcMasse(rc.right() - 2 - fm.horizontalAdvance(masse), yMasse - fm.ascent(),
+                        fm.horizontalAdvance(masse), fm.height());
+    if (Passt(rcMasse) && !rcMasse.intersects(rcName))
+        p.drawText(rcMasse.left(), yMasse, masse);
 
-    if (m_bmSchwerpunkt.IsLoaded()) {
-        const QPoint c = GetSchwerpunktPunkt();
-        const int w = m_bmSchwerpunkt.GetWidth(), h = m_bmSchwerpunkt.GetHeight();
-        m_bmSchwerpunkt.DrawTransparent(p, c.x() - w / 2, c.y() - h / 2, w, h, kWeiss);
-    }
+    if (!rcMarke.isNull())
+        m_bmSchwerpunkt.DrawTransparent(p, rcMarke.left(), rcMarke.top(), rcMarke.width(), rcMarke.height(),
+                                        kWeiss);
     p.restore();
 }
 

@@ -159,6 +159,7 @@ struct CKoordSys::SLage
 
 void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, double dZoom, IPlanDrawView* pView)
 {
+    m_texte.clear();
     if (!m_pDoc || !pView || !m_pDoc->GetFahrzeug())
         return;
     painter.save();
@@ -211,6 +212,7 @@ void CKoordSys::Draw(QPainter& painter, int x, int y, const STupel& scale, doubl
     DrawAchsTitel(g, nTonnenRechts);
     if (!g.bPrint && !pView->IsEinzelBild() && m_pFontLink)
         DrawBemerkungLink(g);
+    m_texte = g.belegt;
     DrawKurven(g);
     DrawGrenzLinien(g);
     painter.restore();
@@ -383,6 +385,7 @@ void CKoordSys::DrawBemerkungLink(SLage& g) const
         if (b.intersects(rcLink))
             rcLink.moveLeft(b.right() + 1 + Trunc(4 * f));
     painter.drawText(rcLink, Qt::AlignLeft | Qt::AlignTop, T);
+    g.belegt.push_back(rcLink);
     const QRect rc = Device(painter, rcLink);
     pView->AddTextRect(rc);
     pView->SetHotSpot(IPlanDrawView::kHotBemerkung, rc);

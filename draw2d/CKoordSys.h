@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFahrzeug;
 class CQOR1Doc;
@@ -43,6 +44,8 @@ public:
     // Geometry of the last Draw, for the drawings that share the frame.
     int GetTonnenSchritte() const { return m_nTonnen; }
     int GetAchsOben() const { return m_nOben; }
+    // Where the figures and the title of the last Draw stand, in the painter's coordinates.
+    const std::vector<QRect>& GetTextRects() const { return m_texte; }
     // The y of tonne line k (1..N) of the last Draw.
     int GetTonnenY(int k) const;
     // The step between labels of an axis with `dPixelProEinheit` pixels per unit: the smallest of 1, 2,
@@ -83,6 +86,7 @@ private:
 
     int m_nTonnen = 1;
     int m_nOben = 0;
+    std::vector<QRect> m_texte;
     double m_dZoomDrawn = 1.0;
     double m_dSyDrawn = 1.0;
     bool m_bFontsPrint = false;

@@ -218,9 +218,12 @@ void CPshLgSichgWizard::Platziere()
     const QRect frei = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
     lage.bereich = haupt && haupt->isVisible() ? haupt->frameGeometry().intersected(frei) : frei;
     // The frame around the sheet counts: the rectangle placed is the frame's, the sheet moves by its corner.
+    // Until the sheet is first mapped the window manager's frame is not known, also while it is being
+    // shown: the main window's frame stands in for it.
     const QRect rahmen = frameGeometry();
-    // Before it is first shown the window manager's frame is not known yet: room for a title bar.
-    const QSize groesse = isVisible() ? rahmen.size() : rahmen.size() + QSize(2, 30);
+    const QRect hauptFenster = haupt ? haupt->geometry() : QRect();
+    const QSize groesse = LgSichgPlacement::MitRahmen(geometry(), rahmen, hauptFenster,
+                                                      haupt ? haupt->frameGeometry() : QRect());
     const LgSichgPlacement::Ergebnis e = LgSichgPlacement::Platziere(lage, groesse);
     move(e.blatt.topLeft() + (pos() - rahmen.topLeft()));
     m_pView->SetWizardVersatz(e.verschiebung);

@@ -80,3 +80,15 @@ LgSichgPlacement::Ergebnis LgSichgPlacement::Platziere(const Lage& lage, const Q
     }
     return e;
 }
+
+QSize LgSichgPlacement::MitRahmen(const QRect& fenster, const QRect& rahmen, const QRect& haupt,
+                                  const QRect& hauptRahmen)
+{
+    if (rahmen != fenster)
+        return rahmen.size();
+    const int oben = std::max(30, haupt.top() - hauptRahmen.top());
+    const int unten = std::max(1, hauptRahmen.bottom() - haupt.bottom());
+    const int links = std::max(1, haupt.left() - hauptRahmen.left());
+    const int rechts = std::max(1, hauptRahmen.right() - haupt.right());
+    return fenster.size() + QSize(links + rechts, oben + unten);
+}

@@ -31,4 +31,11 @@ public:
     // `bereich` nearer to room for the unit, and the view's drawing is moved so the unit lies beside
     // it. The sheet always stays within `bereich` (at its top-left when it is larger).
     static Ergebnis Platziere(const Lage& lage, const QSize& groesse);
+
+    // The sheet's size with its window frame. `rahmen` is the frame the window system reports around the
+    // sheet's `fenster`; before the sheet is first mapped it knows none (the two are equal), and the frame
+    // of the main window (`hauptRahmen` around `haupt`, framed by the same window manager) stands in, at
+    // least a title bar of 30 pixels and a pixel on each other side.
+    static QSize MitRahmen(const QRect& fenster, const QRect& rahmen, const QRect& haupt,
+                           const QRect& hauptRahmen);
 };

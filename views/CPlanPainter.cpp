@@ -89,6 +89,30 @@ QString Zahl(double v)
     return QString::number(std::round(v), 'f', 0);
 }
 
+// Whether a load's label `text` fits its box: inside it (touching its edge line at most) and clear of the
+// marks drawn in it. A label that does not fit is left out.
+bool BeschriftungPasst(const QRect& box, const QRect& text, const std::vector<QRect>& marken)
+{
+    if (text.isEmpty() || !box.adjusted(-1, -1, 1, 1).contains(text))
+        return false;
+    return std::none_of(marken.begin(), marken.end(), [&text](const QRect& m) { return m.intersects(text); });
+}
+
+// The triangle that points to the front of a load turned by nDrehung, in its box `rc`.
+QPolygon RichtungsDreieck(const QRect& rc, int nDrehung)
+{
+    const int left = rc.left(), top = rc.top(), right = rc.left() + rc.width(),
+              bottom = rc.top() + rc.height();
+    const int mx = (left + right) / 2, my = (top + bottom) / 2;
+    if (nDrehung == 0)
+        return QPolygon({{left + 4, my}, {left + 8, my - 4}, {left + 8, my + 4}});
+    if (nDrehung == 180)
+        return QPolygon({{right - 4, my}, {right - 8, my + 4}, {right - 8, my - 4}});
+    if (nDrehung == 90)
+        return QPolygon({{mx, top + 4}, {mx + 4, top + 8}, {mx - 4, top + 8}});
+    return QPolygon({{mx, bottom - 4}, {mx - 4, bottom - 8}, {mx + 4, bottom - 8}});
+}
+
 // Height of the button strips above the plan when they could not be made.
 constexpr int kStreifenHoehe = 26;
 // Plan origin x when no template view gives one.
@@ -245,7 +269,13 @@ void CPlanPainter::ZeichnePlan(QPainter* screen)
         return;
     }
     if (!g.bExport) {
-        m_massstab.dFensterFaktor = FensterFaktor(g);
+        // The plan fits a changed room in the paint that first sees it, so that what the user sees and
+        // presses is at the scale the next paint keeps. While a press is held the gesture keeps the scale
+        // it started with; the paint after its release fits the room.
+        if (!m_pEin->bTasteUnten)
+            m_massstab.dFensterFaktor = FensterFaktor(g);
+        if (g.pPlan)
+            m_massstab.dZoom = CPlanAnzeige(*g.pPlan).GetZoom() * m_massstab.dFensterFaktor;
         m_pErg->nRampenMindestHoehe = RampenMindestHoehe(g);
     }
     SetzeMassstab(g, exp.nScale);
@@ -304,7 +334,7 @@ void CPlanPainter::ZeichneUnterlage(QPainter& p, const PlanLage& g)
         ZeichneFahrerhaus(p, g);
     ZeichneLadeflaeche(p, g);
     if (m_pErg->anzeige.bRasterZeigen)
-        ZeichneRaster(p, g.L, g.W, g.e, g.x0, g.y0);
+        ZeichneRaster(p, g.L, g.W, g.e, g.x0, g.y0, KnopfY(g));
     ZeichneFokusRahmen(p, g);
 }
 
@@ -369,6 +399,7 @@ PlanGrundbild::SLage CPlanPainter::GrundbildLage(const QPainter& p, const PlanLa
     k.fontSchmal = m_fontSchmal;
     k.nMuster = m_musterLadeflaeche.cacheKey();
     k.titel = m_pErg->anzeige.bLadungenZeigen ? QString() : Text(18);
+    k.knopfY = KnopfY(g);
     return k;
 }
 
@@ -850,7 +881,8 @@ void CPlanPainter::ZeichneGummiband(QPainter& p, const PlanLage& g) const
     p.restore();
 }
 
-void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e[4], int x0, int y0)
+void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e[4], int x0, int y0,
+                                 const QRect& rcKnopfY)
 {
     const PlanMassstab& m = m_massstab;
     const int ux = m.ursprung.x(), uy = m.ursprung.y();
@@ -859,10 +891,15 @@ void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e
     p.setPen(QPen(QColor(221, 221, 221), 1, bDicht ? Qt::SolidLine : Qt::DotLine));
     p.setFont(m_fontKlein);
     const QFontMetrics fm(m_fontKlein);
-    const int cw = fm.horizontalAdvance(QStringLiteral("00.0")), ch = fm.height();
-    const int kx = (cw + 4) / (m.Versatz(m_pErg->anzeige.dRasterX) + 1) + 1;
-    const int ky = (ch + 2) / (m.Versatz(m_pErg->anzeige.dRasterY) + 1) + 1;
     const double Lu = L - (e[0] + e[2]), Wu = W - e[1] - e[3];
+    // The labels step by as many lines as keep neighbours apart: the widest figure along the length (the
+    // last one's), a line's height across; positions round down to whole pixels.
+    const int cw = fm.horizontalAdvance(Zahl(std::max(Lu, 0.0) * 1000.0)), ch = fm.height();
+    auto Schritt = [](int nNoetig, double dPixel) {
+        return dPixel > 0.0 ? std::max(1, static_cast<int>(std::ceil((nNoetig + 1) / dPixel))) : 1;
+    };
+    const int kx = Schritt(cw + kRasterTextAbstand, m.PixelGenau(m_pErg->anzeige.dRasterX));
+    const int ky = Schritt(ch + 2, m.PixelGenau(m_pErg->anzeige.dRasterY));
     struct Beschriftung
     {
         int x, y;
@@ -897,9 +934,22 @@ void CPlanPainter::ZeichneRaster(QPainter& p, double L, double W, const double e
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(Qt::black);
-    for (const Beschriftung& b : texte)
+    for (const Beschriftung& b : texte) {
+        // A figure under the current load's value button would run into the button's: it is left out.
+        const int w = fm.horizontalAdvance(b.text);
+        const int l = b.a == Ausrichtung::Mitte ? b.x - w / 2 : b.a == Ausrichtung::Rechts ? b.x - w : b.x;
+        if (QRect(l, b.y, w, ch).intersects(rcKnopfY))
+            continue;
         ZeichneText(p, b.x, b.y, b.text, b.a);
+    }
     p.restore();
+}
+
+QRect CPlanPainter::KnopfY(const PlanLage& g) const
+{
+    if (g.bExport || !m_pAuswahl || m_pEin->bGestenAktiv || !m_pErg->anzeige.bLadungenZeigen)
+        return QRect();
+    return QRect(QPoint(g.x0 - 3 - kKnopfGroesse.width(), LadungRect(*m_pAuswahl).top()), kKnopfGroesse);
 }
 
 void CPlanPainter::ZeichneKnoepfeUndGriffe(QPainter& p, const QRect& la, QPoint scr, PlanTreffer& treffer)
@@ -1077,50 +1127,23 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, const tagLGINFO* p
         return;
     }
     if (m_pErg->anzeige.bRichtungZeigen) {
-        const int mx = (left + right) / 2, my = (top + bottom) / 2;
-        QPolygon d;
-        if (r == 0)
-            d = QPolygon({{left + 4, my}, {left + 8, my - 4}, {left + 8, my + 4}});
-        else if (r == 180)
-            d = QPolygon({{right - 4, my}, {right - 8, my + 4}, {right - 8, my - 4}});
-        else if (r == 90)
-            d = QPolygon({{mx, top + 4}, {mx + 4, top + 8}, {mx - 4, top + 8}});
-        else
-            d = QPolygon({{mx, bottom - 4}, {mx - 4, bottom - 8}, {mx + 4, bottom - 8}});
         p.setBrush(Qt::NoBrush);
-        p.drawPolygon(d);
+        p.drawPolygon(RichtungsDreieck(rc, r));
     }
-    if (m_pEin->bBeschriftung) {
-        const bool bSenkrecht = r == 90 || r == 270;
-        const QFont& f = bSenkrecht ? m_fontSenkrecht : m_fontLabel;
-        p.setFont(f);
-        p.setPen(Qt::black);
-        // Names, numbers and masses repeat from load to load and from paint to paint: each text is
-        // fitted and measured once per font.
-        const QString& name =
-            m_labels.Fitted(f, pLg->m_strName, pLg->m_nNummer, std::max(rc.width(), rc.height()) - 3);
-        if (bSenkrecht) {
-            p.save();
-            p.translate(left, bottom - 2);
-            p.rotate(-90);
-            p.drawText(0, m_labels.Ascent(f), name);
-            p.restore();
-        } else
-            p.drawStaticText(left + 1, top, m_labels.Layout(f, name));
-        p.setFont(m_fontSchmal);
-        const QString kg = Zahl(pLg->m_dMasse * 1000.0) + " kg";
-        const int cx = m_labels.Advance(m_fontSchmal, kg), cy = m_labels.Height(m_fontSchmal);
-        p.drawStaticText(right - 2 - cx, r == 270 ? top - 1 : bottom - cy, m_labels.Layout(m_fontSchmal, kg));
+    // The mark of the load's centre of gravity on the screen; the labels keep clear of it.
+    QRect rcMarke;
+    if (!m_pEin->bExport && m_pErg->anzeige.bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {
+        double vl = 0, vo = 0;
+        GetSchwerpunktVersatz(*pLg, r, &vl, &vo);
+        const int cw = m_bmLgSchwerpunkt.GetWidth(), ch = m_bmLgSchwerpunkt.GetHeight();
+        rcMarke = QRect(m_massstab.Versatz(vl) - cw / 2 + left, m_massstab.Versatz(vo) - ch / 2 + top, cw, ch);
     }
+    if (m_pEin->bBeschriftung)
+        ZeichneLgBeschriftung(p, rc, *pLg, rcMarke);
     if (!m_pEin->bExport) {
-        if (m_pErg->anzeige.bRichtungZeigen && m_bmLgSchwerpunkt.IsLoaded()) {
-            double vl = 0, vo = 0;
-            GetSchwerpunktVersatz(*pLg, r, &vl, &vo);
-            const int cw = m_bmLgSchwerpunkt.GetWidth(), ch = m_bmLgSchwerpunkt.GetHeight();
-            m_bmLgSchwerpunkt.DrawTransparent(p, m_massstab.Versatz(vl) - cw / 2 + left,
-                                              m_massstab.Versatz(vo) - ch / 2 + top, cw, ch,
-                                              RGB(255, 255, 255));
-        }
+        if (!rcMarke.isNull())
+            m_bmLgSchwerpunkt.DrawTransparent(p, rcMarke.left(), rcMarke.top(), rcMarke.width(),
+                                              rcMarke.height(), RGB(255, 255, 255));
     } else if (nNummer != -1) {
         p.setFont(m_fontTitel);
         p.setPen(Qt::black);
@@ -1129,6 +1152,54 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, const tagLGINFO* p
                     QString::number(nNummer), Ausrichtung::Mitte);
     }
     p.restore();
+}
+
+// The name along the box (upwards on a box turned a quarter), shortened to the box's length, and the mass
+// in the corner opposite: each only where it lies inside the box, clear of the other and of the marks. A
+// box too small for a label is left without it.
+void CPlanPainter::ZeichneLgBeschriftung(QPainter& p, const QRect& rc, const tagLGINFO& lg,
+                                         const QRect& rcMarke)
+{
+    const int r = lg.m_nDrehung;
+    std::vector<QRect> marken;
+    if (m_pErg->anzeige.bRichtungZeigen)
+        marken.push_back(RichtungsDreieck(rc, r).boundingRect());
+    if (!rcMarke.isNull())
+        marken.push_back(rcMarke);
+    const bool bSenkrecht = r == 90 || r == 270;
+    const int left = rc.left(), top = rc.top(), right = rc.left() + rc.width(),
+              bottom = rc.top() + rc.height();
+    const QFont& f = bSenkrecht ? m_fontSenkrecht : m_fontLabel;
+    // Names, numbers and masses repeat from load to load and from paint to paint: each text is fitted
+    // and measured once per font.
+    const QString& name =
+        m_labels.Fitted(f, lg.m_strName, lg.m_nNummer, (bSenkrecht ? rc.height() : rc.width()) - 3);
+    QRect rcName;
+    if (!name.isEmpty()) {
+        const int w = m_labels.Advance(f, name), h = m_labels.Height(f);
+        rcName = bSenkrecht ? QRect(left, bottom - 2 - w, h, w) : QRect(left + 1, top, w, h);
+        if (!BeschriftungPasst(rc, rcName, marken))
+            rcName = QRect();
+    }
+    p.setPen(Qt::black);
+    if (!rcName.isNull()) {
+        p.setFont(f);
+        if (bSenkrecht) {
+            p.save();
+            p.translate(left, bottom - 2);
+            p.rotate(-90);
+            p.drawText(0, m_labels.Ascent(f), name);
+            p.restore();
+        } else
+            p.drawStaticText(left + 1, top, m_labels.Layout(f, name));
+    }
+    const QString kg = Zahl(lg.m_dMasse * 1000.0) + " kg";
+    const int cx = m_labels.Advance(m_fontSchmal, kg), cy = m_labels.Height(m_fontSchmal);
+    const QRect rcKg(right - 2 - cx, r == 270 ? top - 1 : bottom - cy, cx, cy);
+    if (BeschriftungPasst(rc, rcKg, marken) && !rcKg.intersects(rcName)) {
+        p.setFont(m_fontSchmal);
+        p.drawStaticText(rcKg.topLeft(), m_labels.Layout(m_fontSchmal, kg));
+    }
 }
 
 void CPlanPainter::ZeichneSonderItem(QPainter& p, const QRect& rc, int nNummer, bool bHighlight,

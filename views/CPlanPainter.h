@@ -287,7 +287,15 @@ private:
     // Answers where the marker lies, or an empty rectangle when it is not drawn.
     QRect ZeichneSchwerpunkt(QPainter& painter, const PlanLage& g);
     void ZeichneGummiband(QPainter& painter, const PlanLage& g) const;
-    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], int x0, int y0);
+    // The grid with its figures; a figure that would lie under the current load's side-position button
+    // `rcKnopfY` is left out.
+    void ZeichneRaster(QPainter& painter, double L, double W, const double e[4], int x0, int y0,
+                       const QRect& rcKnopfY);
+    // Where the current load's side-position button stands left of the load area, in the drawing's pixels;
+    // empty when it is not shown.
+    QRect KnopfY(const PlanLage& g) const;
+    // The least room between neighbouring figures of the grid.
+    static constexpr int kRasterTextAbstand = 6;
     void ZeichneLadeeinheiten(QPainter& painter);
     // The verdict marks of the units, drawn last so that no other mark of the plan covers them.
     void ZeichneSicherungsMarken(QPainter& painter);
@@ -304,6 +312,9 @@ private:
     void ZeichneLadung(QPainter& painter, const tagLGINFO* pLg, QRect* pOut, int nNummer, bool bHighlight,
                        bool bSelected);
     void ZeichneLgBox(QPainter& painter, const QRect& rc, const tagLGINFO* pLg, int nNummer, bool bSelected);
+    // The name and the mass of a load in its box `rc`, each where it fits clear of the other and of the
+    // mark of the load's centre of gravity `rcMarke` (empty when none is drawn).
+    void ZeichneLgBeschriftung(QPainter& painter, const QRect& rc, const tagLGINFO& lg, const QRect& rcMarke);
     void ZeichneSonderItem(QPainter& painter, const QRect& rc, int nNummer, bool bHighlight, bool bSelected,
                            const tagLGINFO* pLg);
     void ZeichneDruckRahmen(QPainter& painter);

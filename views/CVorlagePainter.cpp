@@ -284,8 +284,19 @@ void CVorlagePainter::SetDiagramm(const CFahrzeug* pChart, int xLF, int y)
     m_Erg.rcDiagramm = QRect();
     if (pChart) {
         m_Erg.bDiagrammZeigen = true;
-        m_Erg.ptDiagramm = QPoint(xLF + MetresToPixels(pChart->GetLFLaenge()),
-                                  y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe);
+        // Beside the load area, right of the rulers' figures and title that it would cover.
+        QRect rc(QPoint(xLF + MetresToPixels(pChart->GetLFLaenge()),
+                        y - CFahrzeugDiagrammBild::kOben - CFahrzeugDiagrammBild::kPlotHoehe),
+                 QSize(CFahrzeugDiagrammBild::kBreite, CFahrzeugDiagrammBild::kHoehe));
+        for (bool bVerschoben = true; bVerschoben;) {
+            bVerschoben = false;
+            for (const QRect& t : m_KoordSys.GetTextRects())
+                if (t.intersects(rc)) {
+                    rc.moveLeft(t.right() + 1 + Zoomed(8, m_Ein.dZoom));
+                    bVerschoben = true;
+                }
+        }
+        m_Erg.ptDiagramm = rc.topLeft();
     }
 }
 
@@ -366,9 +377,12 @@ const SVorlageErgebnis& CVorlagePainter::ZeichneFahrzeug(QPainter& painter, cons
         }
     }
     SetDiagramm(pChart, xFahrzeug, y);
-    // The scroll area after a full drawing, so that it reaches every text; a partial one keeps it.
+    // The scroll area after a full drawing, so that it reaches every text and the chart; a partial one
+    // keeps it.
     if (!bTeilweise && !ein.bBildExport && !ein.bPrinting)
-        m_Erg.scrollGroesse = MitTexten(total);
+        m_Erg.scrollGroesse = MitTexten(
+            pChart ? total.expandedTo(QSize(m_Erg.ptDiagramm.x() + CFahrzeugDiagrammBild::kBreite, 0))
+                   : total);
     return m_Erg;
 }
 

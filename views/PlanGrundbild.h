@@ -54,6 +54,8 @@ public:
         QFont fontKlein, fontNormal, fontLabel, fontSenkrecht, fontSchmal;
         qint64 nMuster = 0;
         QString titel;
+        // The current load's side-position button, whose place the grid's figures leave free.
+        QRect knopfY;
         bool operator==(const SLage&) const = default;
     };
     // A load drawn into the layers, with every value its drawing reads.

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -73,6 +74,22 @@ class KeyCaptureEdit : public QLineEdit
 {
 public:
     std::function<void(const QKeySequence&)> onKey;
+
+    // Room for a key with all three modifiers in the language's names ("Strg+Alt+Umschalt+Rücktaste"):
+    // a longer one scrolls.
+    QSize minimumSizeHint() const override
+    {
+        QSize size = QLineEdit::minimumSizeHint();
+        const QString longest = QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)
+                                    .toString(QKeySequence::NativeText);
+        const QMargins margins = textMargins() + contentsMargins();
+        const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        // Besides the text: the margins, the frame and the field's own two pixels each side, the cursor.
+        size.setWidth(std::max(size.width(), fontMetrics().horizontalAdvance(longest) + margins.left() +
+                                                 margins.right() + 2 * frame + 4 + 1));
+        return size;
+    }
+    QSize sizeHint() const override { return QLineEdit::sizeHint().expandedTo(minimumSizeHint()); }
 
 protected:
     bool event(QEvent* event) override

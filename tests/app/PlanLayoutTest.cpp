@@ -1,6 +1,7 @@
 // The loading plan in the program's main window at the screen sizes people have: the plan, the loading
-// ramp's button and the tiles are in sight without scrolling, the plan uses the room of the window, and no
-// label of the ramp's panel is cut, in English and in German.
+// ramp's button and the tiles are in sight without scrolling, the plan uses the room of the window, no
+// label of the ramp's panel is cut, in English and in German, and no label of the plan or of the vehicle
+// tab runs into another.
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CQOR2App.h"
@@ -8,9 +9,15 @@
 #include "catalogue/CHListbox.h"
 #include "catalogue/CLaderampe3.h"
 #include "model/document/CQOR1Doc.h"
+#include "model/plan/CPlanAnzeige.h"
+#include "model/plan/CQOR.h"
+#include "model/plan/tagLGINFO.h"
+#include "model/vehicle/CFahrzeug.h"
 #include "tests/support/ProgramSandbox.h"
+#include "tests/views/TextRecordingDevice.h"
 #include "ui/CRibBtnContainer.h"
 #include "ui/ScriptedMessageBoxService.h"
+#include "views/CQOR1View.h"
 #include "views/CQOR2View.h"
 #include "views/CTabbedViewView.h"
 
@@ -20,6 +27,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -28,6 +36,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -199,6 +211,120 @@ protected:
         return loadArea.width();
     }
 
+    // The texts and pictures of one paint of `view` as its window shows it.
+    static std::unique_ptr<TextRecordingDevice> Aufnahme(CGetAnsView& view)
+    {
+        struct Zugang : CGetAnsView
+        {
+            static void Male(CGetAnsView& v, QPainter& p) { (v.*&Zugang::OnDraw)(p); }
+        };
+        auto geraet = std::make_unique<TextRecordingDevice>(view.viewport()->size());
+        QPainter painter(geraet.get());
+        painter.translate(-view.GetScrollPosition());
+        Zugang::Male(view, painter);
+        return geraet;
+    }
+
+    static std::string Beschreibe(const QRectF& rc, const QString& text = QString())
+    {
+        std::ostringstream s;
+        if (!text.isEmpty())
+            s << '"' << text.toStdString() << "\" ";
+        s << "at (" << rc.left() << ", " << rc.top() << ") " << rc.width() << " x " << rc.height();
+        return s.str();
+    }
+
+    // The box less a pixel on each side: rounding of neighbouring boxes is no collision.
+    static QRectF Kern(const QRectF& rc) { return rc.adjusted(1.0, 1.0, -1.0, -1.0); }
+
+    // Every two texts that run together, every text that reaches into a box without lying inside it or
+    // that covers a picture drawn inside a box (a load's mark), and the texts under `frei`.
+    static std::vector<std::string> Fehler(const TextRecordingDevice& d, const std::vector<QRect>& boxen,
+                                           const QRect& frei = QRect(),
+                                           const QRect& planSchwerpunkt = QRect())
+    {
+        std::vector<std::string> fehler;
+        const std::vector<DrawnText>& t = d.Texts();
+        std::vector<QRectF> marken;
+        // The plan's centre-of-gravity target stands wherever the centre lies, over the loads: it is no
+        // mark of a load.
+        for (const QRectF& bild : d.Pictures())
+            for (const QRect& box : boxen)
+                if (QRectF(box).contains(bild) && bild != QRectF(planSchwerpunkt))
+                    marken.push_back(bild);
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const QRectF k = Kern(t[i].rect);
+            for (std::size_t j = i + 1; j < t.size(); ++j)
+                if (k.intersects(Kern(t[j].rect)))
+                    fehler.push_back(Beschreibe(t[i].rect, t[i].text) + " runs into " +
+                                     Beschreibe(t[j].rect, t[j].text));
+            for (const QRect& box : boxen)
+                if (k.intersects(QRectF(box)) && !QRectF(box).adjusted(-1, -1, 1, 1).contains(t[i].rect))
+                    fehler.push_back(Beschreibe(t[i].rect, t[i].text) + " runs over its box " +
+                                     Beschreibe(QRectF(box)));
+            for (const QRectF& marke : marken)
+                if (k.intersects(marke))
+                    fehler.push_back(Beschreibe(t[i].rect, t[i].text) + " covers the mark " +
+                                     Beschreibe(marke));
+            if (!frei.isEmpty() && k.intersects(QRectF(frei)))
+                fehler.push_back(Beschreibe(t[i].rect, t[i].text) + " lies under " +
+                                 Beschreibe(QRectF(frei)));
+        }
+        return fehler;
+    }
+
+    static std::string Auszug(const std::vector<std::string>& fehler)
+    {
+        std::string s = std::to_string(fehler.size()) + " faults:";
+        for (std::size_t i = 0; i < fehler.size() && i < 8; ++i)
+            s += "\n  " + fehler[i];
+        return s;
+    }
+
+    // A row of loaded Euro pallets along side A and one turned a quarter behind them; the first the
+    // current load, whose value buttons show; the grid with its figures and the loads' marks shown.
+    static void Beladen(CQOR2View* plan)
+    {
+        CQOR& q = *plan->GetPlan();
+        tagLGINFO* erste = nullptr;
+        for (int i = 0; i < 5; ++i) {
+            auto lg = std::make_unique<tagLGINFO>();
+            lg->m_strName = "Euro pallet";
+            lg->m_nTyp = 0;
+            lg->m_dLaenge = 1.2;
+            lg->m_dBreite = 0.8;
+            lg->m_dHoehe = 1.0;
+            lg->m_dSPLaenge = 0.6;
+            lg->m_dSPBreite = 0.4;
+            lg->m_dMasse = lg->m_dSPMasse = 0.5;
+            lg->m_dPosX = i < 4 ? 1.2 * i : 5.0;
+            lg->m_dPosY = 0.0;
+            lg->m_nDrehung = i < 4 ? 0 : 90;
+            if (!erste)
+                erste = lg.get();
+            q.AddLgInfo(std::move(lg), false);
+        }
+        q.NumberEqualNames(true);
+        CPlanAnzeige anzeige(q);
+        anzeige.SetRasterZeigen(true);
+        anzeige.SetRasterBeschriftung(true);
+        anzeige.SetRichtungZeigen(true);
+        anzeige.SetRasterX(0.4);
+        anzeige.SetRasterY(0.4);
+        plan->RecalcSchwerpunkt();
+        plan->RenderFrame();
+        plan->SetHover(erste);
+        plan->SetAktuellFromHover();
+    }
+
+    static std::vector<QRect> Boxen(const CQOR2View* plan)
+    {
+        std::vector<QRect> boxen;
+        for (const auto& [lg, gui] : plan->GetGuiLg())
+            boxen.push_back(gui.rc);
+        return boxen;
+    }
+
     std::unique_ptr<ProgramSandbox> m_sandbox;
     ScriptedMessageBoxService m_boxes;
     std::unique_ptr<RunningProgram> m_program;
@@ -284,5 +410,74 @@ TEST_F(PlanLayoutTest, TheRampInTheSplitViewMakesRoomForThePlan)
         splitter->setSizes(equal);
         Settle(plan);
         EXPECT_EQ(splitter->sizes(), equal) << "the pane grew again by itself";
+    }
+}
+
+// At each screen size: the plan with its loads in the split view with the ramp on (the plan then has
+// little room), the 13.6 m semi-trailer's plan with the grid's figures, and the vehicle tab with the
+// lateral chart. No two labels run together, a load's labels stay inside its box and clear of its mark
+// (or are left out), the grid's figures keep clear of the current load's value buttons, and the chart
+// stands clear of the rulers' figures and title.
+TEST_F(PlanLayoutTest, NoLabelRunsIntoAnotherAtEveryScreenSize)
+{
+    ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("EN")));
+    for (const QSize size : kSizes) {
+        const QString groesse = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        SCOPED_TRACE(groesse.toStdString());
+        {
+            SCOPED_TRACE("truck with loads in the split view with the ramp");
+            ASSERT_NO_FATAL_FAILURE(Open("LKW"));
+            Frame()->showNormal();
+            Frame()->resize(size);
+            CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+            auto* plan = dynamic_cast<CQOR2View*>(host->GetView(CTabbedViewView::kPlan));
+            ASSERT_NE(plan, nullptr);
+            ASSERT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kSplitterTabKind)));
+            host->GetSplitter()->setSizes({500, 500});
+            if (!plan->m_bRampenModus)
+                plan->OnBefehl(32862);
+            Settle(plan);
+            Beladen(plan);
+            Settle(plan);
+            Keep(QStringLiteral("labels_split_%1.png").arg(groesse));
+            const auto aufnahme = Aufnahme(*plan);
+            const std::vector<std::string> fehler =
+                Fehler(*aufnahme, Boxen(plan), QRect(), plan->m_treffer.rcSchwerpunkt);
+            EXPECT_TRUE(fehler.empty()) << Auszug(fehler);
+        }
+        for (const char* sample : {"SAH", "LKW"}) {
+            SCOPED_TRACE(std::string(sample) + "'s plan with the grid's figures");
+            ASSERT_NO_FATAL_FAILURE(Open(sample));
+            CQOR2View* plan = PlanWithRamp(size);
+            ASSERT_NE(plan, nullptr);
+            Beladen(plan);
+            Settle(plan);
+            Keep(QStringLiteral("labels_plan_%1_%2.png").arg(sample, groesse));
+            const auto aufnahme = Aufnahme(*plan);
+            const std::vector<std::string> fehler =
+                Fehler(*aufnahme, Boxen(plan), QRect(), plan->m_treffer.rcSchwerpunkt);
+            EXPECT_TRUE(fehler.empty()) << Auszug(fehler);
+        }
+        for (const char* sample : {"SAH", "LKW"}) {
+            SCOPED_TRACE(std::string(sample) + "'s vehicle tab with the lateral chart");
+            ASSERT_NO_FATAL_FAILURE(Open(sample));
+            Frame()->showNormal();
+            Frame()->resize(size);
+            CTabbedViewView* host = Frame()->ActiveChild()->GetTabbedView();
+            ASSERT_TRUE(host->SelectTab(host->FindTabOfKind(CTabbedViewView::kTemplate)));
+            auto* vorlage = dynamic_cast<CQOR1View*>(host->GetView(CTabbedViewView::kTemplate));
+            ASSERT_NE(vorlage, nullptr);
+            vorlage->ShowDiagramm(true);
+            for (int i = 0; i < 3; ++i) {
+                QCoreApplication::processEvents();
+                vorlage->RenderFrame();
+            }
+            Keep(QStringLiteral("labels_chart_%1_%2.png").arg(sample, groesse));
+            const auto aufnahme = Aufnahme(*vorlage);
+            const QRect chart = vorlage->GetChartRect();
+            EXPECT_FALSE(chart.isEmpty());
+            const std::vector<std::string> fehler = Fehler(*aufnahme, {}, chart);
+            EXPECT_TRUE(fehler.empty()) << Auszug(fehler);
+        }
     }
 }

@@ -583,6 +583,42 @@ TEST(LgSichgPlacement, TheSheetLeavesTheUnitInSight)
     }
 }
 
+// The sheet is placed by its size with the window frame. Until the sheet is first mapped (also while it
+// is being shown) the window system reports no frame: the main window's frame stands in, at least a title
+// bar of 30 pixels, so that a sheet at the bottom of the free area does not reach below it.
+TEST(LgSichgPlacement, TheSheetCountsAFrameBeforeTheWindowSystemKnowsIt)
+{
+    struct Case
+    {
+        const char* name;
+        QRect fenster, rahmen, haupt, hauptRahmen;
+        QSize groesse;
+    };
+    const QRect fenster(300, 100, 560, 600);
+    const Case cases[] = {
+        {"the frame known", fenster, QRect(297, 72, 566, 631), QRect(1, 24, 1278, 660),
+         QRect(0, 0, 1280, 685), QSize(566, 631)},
+        {"a main window with a low title bar", fenster, fenster, QRect(1, 24, 1278, 660),
+         QRect(0, 0, 1280, 685), QSize(562, 631)},
+        {"a main window with a high title bar and wide edges", fenster, fenster, QRect(4, 40, 1272, 640),
+         QRect(0, 0, 1280, 684), QSize(568, 644)},
+        {"no main window", fenster, fenster, QRect(), QRect(), QSize(562, 631)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(LgSichgPlacement::MitRahmen(c.fenster, c.rahmen, c.haupt, c.hauptRahmen), c.groesse);
+    }
+    // A sheet of the 1280 x 720 screen's free area's height less its frame stays inside it.
+    LgSichgPlacement::Lage lage;
+    lage.bereich = QRect(0, 0, 1280, 690);
+    lage.ansicht = QRect(0, 150, 1280, 520);
+    lage.ladeflaeche = QRect(60, 200, 1200, 300);
+    const QSize groesse = LgSichgPlacement::MitRahmen(QRect(0, 0, 600, 650), QRect(0, 0, 600, 650),
+                                                      QRect(1, 24, 1278, 640), QRect(0, 0, 1280, 665));
+    EXPECT_TRUE(lage.bereich.contains(LgSichgPlacement::Platziere(lage, groesse).blatt));
+    EXPECT_EQ(LgSichgPlacement::Platziere(lage, groesse).blatt.bottom(), lage.bereich.bottom());
+}
+
 // A small window manager writes the title in a bold sans font somewhat wider than this one and keeps
 // room for the window's icon and buttons (measured: a 560 px wide window shows about 450 px of title):
 // every step's title, the result's with either method, fits whole into the narrowest wizard's title

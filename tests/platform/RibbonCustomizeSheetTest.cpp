@@ -3,6 +3,7 @@
 #include "platform/ribbon/RibbonCustomizeSheet.h"
 
 #include "model/text/TextProvider.h"
+#include "platform/ToolkitTranslation.h"
 #include "platform/ribbon/RibbonBar.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -218,3 +220,39 @@ TEST_F(RibbonCustomizeSheetTest, TheKeyboardPageShowsWhoHasAKeyAndAssigningMoves
 }
 
 } // namespace
+
+// The key field shows a key with its modifiers whole beside the keyboard page's German buttons, whose
+// "Reset all keys" widens the buttons' column: "Strg+Umschalt+Z" and one with all three modifiers.
+TEST_F(RibbonCustomizeSheetTest, TheKeyFieldShowsAKeyWithItsModifiersWhole)
+{
+    CTableTextProvider deutsch{{{1522, "Tastatur"},
+                                {1530, "&Zurücksetzen"},
+                                {1531, "&Aktuelle Tasten:"},
+                                {1532, "&Neue Tastenkombination drücken:"},
+                                {1533, "&Zuweisen"},
+                                {1534, "Ent&fernen"},
+                                {1535, "A&lle Tasten zurücksetzen"},
+                                {1536, "Zurzeit zugewiesen an: %1"},
+                                {1537, "Keinem Befehl zugewiesen"}}};
+    ScopedTextProvider scoped{&deutsch};
+    QObject owner;
+    if (!InstallToolkitTranslation(QStringLiteral("DE"), &owner))
+        GTEST_SKIP() << "no German translation of Qt's texts installed";
+    auto sheet = Open();
+    sheet->Pages()->setCurrentIndex(RibbonCustomizeSheet::kKeyboardPage);
+    sheet->show();
+    QCoreApplication::processEvents();
+    auto* edit = Child<QLineEdit>(sheet.get(), "keyEdit");
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)}) {
+        sheet->SetPendingKey(key);
+        const QString text = edit->text();
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Strg+")));
+        // The field's frame and its margins of two pixels each side take their part of the width.
+        const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+        const QMargins m = edit->textMargins();
+        EXPECT_GE(edit->contentsRect().width() - 2 * frame - 4 - m.left() - m.right(),
+                  edit->fontMetrics().horizontalAdvance(text));
+    }
+}

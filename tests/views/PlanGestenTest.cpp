@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -760,4 +762,85 @@ TEST_F(PlanGestenTest, DraggingTheWidthHandleSetsTheLoadAreaWidth)
     Loslassen(QPoint(x, yKante + Pixel(5.0)));
     EXPECT_FALSE(view->GetGesten().IsAktiv());
     EXPECT_NEAR(Fahrzeug().GetLFBreite(), 4.0, 1e-6);
+}
+
+// The plan fitted to its window fits a changed room (the ramp hidden or shown, the window resized) in the
+// paint that follows the change: a drag right after it ends with the load under the pointer, and a right
+// click on the load as drawn reaches the load. A room that changes while a drag goes on leaves the drag's
+// scale alone; the plan fits the room once the button is released.
+TEST_F(PlanGestenTest, ThePlanFitsAChangedRoomAtOnceAndNeverDuringADrag)
+{
+    view->SetFensterAnpassung(true);
+    view->resize(1000, 420);
+    QApplication::processEvents();
+    DreiLasten();
+    Zeichnen();
+    struct Fall
+    {
+        const char* name;
+        std::function<void()> aenderung;
+        int dx;
+    };
+    const Fall faelle[] = {
+        {"the ramp hidden", [this] { view->OnBefehl(400); }, 30},
+        {"the ramp shown", [this] { view->OnBefehl(400); }, -30},
+        {"the window resized",
+         [this] {
+             view->resize(1300, 700);
+             QApplication::processEvents();
+         },
+         30},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const double dZoomVorher = view->m_dZoom;
+        f.aenderung();
+        // The one paint the change asks for.
+        Zeichnen();
+        EXPECT_NE(view->m_dZoom, dZoomVorher) << "the room did not change the scale";
+
+        const QPoint mitte = Mitte(b);
+        Maus(QEvent::MouseButtonPress, mitte, Qt::NoModifier, Qt::RightButton);
+        Zeichnen();
+        view->SetKontext(nullptr);
+        const std::unique_ptr<QMenu> menu(view->KontextMenu(mitte));
+        EXPECT_NE(menu, nullptr);
+        EXPECT_EQ(view->GetKontext(), b) << "the right click missed the load";
+        Maus(QEvent::MouseButtonRelease, mitte, Qt::NoModifier, Qt::RightButton);
+
+        const QRect vorher = view->GetGuiLg().at(b).rc;
+        const QPoint griff = mitte - vorher.topLeft();
+        const QPoint ziel = mitte + QPoint(f.dx, 0);
+        Druecken(mitte);
+        for (int i = 1; i <= 4; ++i) {
+            Bewegen(mitte + QPoint(f.dx, 0) * i / 4);
+            Zeichnen();
+        }
+        Loslassen(ziel);
+        Zeichnen();
+        // Moved by whole centimetres, rounded down: the load lies under the pointer within a pixel and a
+        // centimetre.
+        const QRect nachher = view->GetGuiLg().at(b).rc;
+        EXPECT_LE(std::abs(nachher.left() + griff.x() - ziel.x()), Pixel(0.01) + 1)
+            << "the load lags " << ziel.x() - nachher.left() - griff.x() << " px behind the pointer";
+        EXPECT_EQ(nachher.top(), vorher.top());
+    }
+
+    // The window resized during a drag: the drag goes on at its scale and drops where the pointer went.
+    const QPoint mitte = Mitte(b);
+    const double x = b->m_dPosX;
+    const double dPixelProMeter = view->m_dZoom * view->m_nPixelProMeterX;
+    Druecken(mitte);
+    Bewegen(mitte + QPoint(15, 0));
+    Zeichnen();
+    view->resize(1000, 420);
+    QApplication::processEvents();
+    Zeichnen();
+    EXPECT_DOUBLE_EQ(view->m_dZoom * view->m_nPixelProMeterX, dPixelProMeter);
+    Bewegen(mitte + QPoint(40, 0));
+    Zeichnen();
+    Loslassen(mitte + QPoint(40, 0));
+    EXPECT_NEAR(b->m_dPosX, x + 40 / dPixelProMeter, 0.01 + 1 / dPixelProMeter);
+    Zeichnen();
+    EXPECT_NE(view->m_dZoom * view->m_nPixelProMeterX, dPixelProMeter) << "not fitted after the release";
 }

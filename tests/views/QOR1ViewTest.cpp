@@ -109,10 +109,15 @@ TEST_F(TemplateViewTest, TruckWithTwoLoadsAndChartLaysOutLoadAreaAndChartOnTheOr
     EXPECT_EQ(lf.bottom() + 1, 313);
     EXPECT_EQ(view->GetOriginX(), x);
 
-    // The chart stands just behind the load area with its axis line on the origin line, pixel for pixel.
+    // The chart stands behind the load area, clear of the rulers' figures and title there, with its axis
+    // line on the origin line, pixel for pixel.
     const QRect chart = view->GetChartRect();
     ASSERT_FALSE(chart.isEmpty());
-    EXPECT_EQ(chart.left(), x + Px(f.GetLFLaenge()));
+    EXPECT_GE(chart.left(), x + Px(f.GetLFLaenge()));
+    EXPECT_LE(chart.left(), x + Px(f.GetLFLaenge()) + 200);
+    ASSERT_FALSE(view->GetKoordSys().GetTextRects().empty());
+    for (const QRect& text : view->GetKoordSys().GetTextRects())
+        EXPECT_FALSE(text.intersects(chart)) << "the chart covers a figure of the rulers at " << text.left();
     EXPECT_EQ(chart.top() + CFahrzeugDiagrammBild::kBasis, 313);
     const QImage& bild = view->GetDiagrammBild().GetImage();
     ASSERT_EQ(chart.size(), bild.size());
@@ -161,8 +166,12 @@ TEST_F(TemplateViewTest, SemiTrailerBehindItsTractorDrawsOnTheTractorsOrigin)
     const int x = dib->GetDrawLength(view->GetKoordSys().m_nPixProMeter, 0.25) + 12;
     EXPECT_EQ(view->GetOriginX(), x);
     EXPECT_EQ(view->GetLadeflaecheRect().left(), x + Px(doc.GetAnhaengerVersatz()));
-    EXPECT_EQ(view->GetChartRect().left(),
-              view->GetLadeflaecheRect().left() + Px(doc.GetFahrzeug()->GetLFLaenge()));
+    const int nEnde = view->GetLadeflaecheRect().left() + Px(doc.GetFahrzeug()->GetLFLaenge());
+    EXPECT_GE(view->GetChartRect().left(), nEnde);
+    EXPECT_LE(view->GetChartRect().left(), nEnde + 200);
+    for (const QRect& text : view->GetKoordSys().GetTextRects())
+        EXPECT_FALSE(text.intersects(view->GetChartRect()))
+            << "the chart covers a figure of the rulers at " << text.left();
 }
 
 TEST_F(TemplateViewTest, VanDrawsAtFourHundredPixelsPerMetre)

@@ -1,5 +1,6 @@
 // A paint device that draws nothing and keeps every text drawn on it: its string and the rectangle it
-// covers on the device (advance width by ascent plus descent, through the painter's transformation).
+// covers on the device (advance width by ascent plus descent, through the painter's transformation);
+// and where pictures were drawn.
 #pragma once
 
 #include <QImage>
@@ -26,6 +27,8 @@ public:
 
     QPaintEngine* paintEngine() const override { return &m_engine; }
     const std::vector<DrawnText>& Texts() const { return m_texts; }
+    // Where pictures were drawn on the device.
+    const std::vector<QRectF>& Pictures() const { return m_pictures; }
 
 protected:
     // Sizes and resolution of a picture of the same size, so fonts measure as on the screen's picture.
@@ -75,8 +78,14 @@ private:
             if (changed.state() & QPaintEngine::DirtyTransform)
                 m_transform = changed.transform();
         }
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+        void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override
+        {
+            m_device->m_pictures.push_back(m_transform.mapRect(r));
+        }
+        void drawImage(const QRectF& r, const QImage&, const QRectF&, Qt::ImageConversionFlags) override
+        {
+            m_device->m_pictures.push_back(m_transform.mapRect(r));
+        }
         void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override {}
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
         void drawPolygon(const QPoint*, int, PolygonDrawMode) override {}
@@ -104,4 +113,5 @@ private:
     QImage m_metrics;
     mutable Engine m_engine;
     std::vector<DrawnText> m_texts;
+    std::vector<QRectF> m_pictures;
 };
