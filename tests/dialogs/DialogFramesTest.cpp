@@ -593,7 +593,7 @@ TEST_F(DialogFramesTest, EveryWholeNumberFieldRefusesADecimalAndChangesNothingEl
             SCOPED_TRACE(name.toStdString());
             checked << name;
             const EditValue before = field->Value();
-            const QString textBefore = field->text();
+            const bool emptyBefore = field->IsEmpty();
             QMap<QString, QString> others = FieldTexts(window);
             others.remove(field->objectName());
             boxes.Clear();
@@ -626,8 +626,14 @@ TEST_F(DialogFramesTest, EveryWholeNumberFieldRefusesADecimalAndChangesNothingEl
             after.remove(field->objectName());
             EXPECT_EQ(after, others) << "a refused entry changes no other field";
             // Put back as it was for the next field.
-            field->setText(textBefore);
-            field->CommitText(CEditLast::CommitTrigger::kCheck);
+            if (emptyBefore)
+                field->SetText(std::nullopt);
+            else if (before.mode == EditValue::kInt)
+                field->SetInt(before.i);
+            else if (before.mode == EditValue::kFloat)
+                field->SetFloat(before.f);
+            else
+                field->SetDouble(before.d);
         }
     });
     // The fields this mends, among all.
