@@ -592,16 +592,17 @@ TEST_F(DialogFramesTest, EveryWholeNumberFieldRefusesADecimalAndChangesNothingEl
             const QString name = QString::fromLatin1(row.name) + QLatin1Char('/') + field->objectName();
             SCOPED_TRACE(name.toStdString());
             checked << name;
-            const EditValue before = field->Value();
-            const QString textBefore = field->text();
-            QMap<QString, QString> others = FieldTexts(window);
-            others.remove(field->objectName());
-            boxes.Clear();
             const QString typed = de ? QStringLiteral("300,5") : QStringLiteral("300.5");
             window->activateWindow();
             field->setFocus();
             QCoreApplication::processEvents();
             EXPECT_TRUE(field->hasFocus());
+            // What the refusal must leave as it was, once the focus is in the field.
+            const EditValue before = field->Value();
+            const bool emptyBefore = field->IsEmpty();
+            QMap<QString, QString> others = FieldTexts(window);
+            others.remove(field->objectName());
+            boxes.Clear();
             field->setText(typed);
             EXPECT_FALSE(field->CommitText(CEditLast::CommitTrigger::kReturn));
             EXPECT_TRUE(field->IsRefused());
@@ -626,8 +627,14 @@ TEST_F(DialogFramesTest, EveryWholeNumberFieldRefusesADecimalAndChangesNothingEl
             after.remove(field->objectName());
             EXPECT_EQ(after, others) << "a refused entry changes no other field";
             // Put back as it was for the next field.
-            field->setText(textBefore);
-            field->CommitText(CEditLast::CommitTrigger::kCheck);
+            if (emptyBefore)
+                field->SetText(std::nullopt);
+            else if (before.mode == EditValue::kInt)
+                field->SetInt(before.i);
+            else if (before.mode == EditValue::kFloat)
+                field->SetFloat(before.f);
+            else
+                field->SetDouble(before.d);
         }
     });
     // The fields this mends, among all.
