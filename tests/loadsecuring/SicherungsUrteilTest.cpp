@@ -5,7 +5,6 @@
 #include "LgSicherungViewSupport.h"
 
 #include "draw2d/SicherungsMarke.h"
-#include "model/plan/CPlanAnzeige.h"
 #include "model/plan/SicherungsStand.h"
 #include "model/securing/CLgsMangel.h"
 #include "reports/CDlgDrucken2.h"
@@ -137,46 +136,6 @@ TEST_F(LgSichgViewTest, OneVerdictGivesTheSameMarkInEveryPlaceThatShowsTheUnit)
                   std::make_pair(fall.bBericht,
                                  std::string(fall.bBericht ? "Load securing [1]" : "Load securing [0]")));
     }
-}
-
-// The centre-of-gravity target of the plan lies on the unit's mark when the unit's load is the plan's
-// only one: the verdict mark stays whole on top of it.
-TEST_F(LgSichgViewTest, TheVerdictMarkStaysOverTheCentreOfGravityTarget)
-{
-    Oeffne("LKW");
-    tagLGINFO* lg = Last("Crate", 2.0, 0.6, 1.6, 1.0, 0.8);
-    CLadeeinheit* le = Einheit({lg}, false);
-    CQOR2View plan(&doc);
-    plan.SetProgramRun(&run);
-    plan.resize(1400, 700);
-    plan.RecalcSchwerpunkt();
-    CPlanAnzeige anzeige(Plan());
-    const auto bild = [&](bool bSchwerpunkt) {
-        anzeige.SetSchwerpunktZeigen(bSchwerpunkt);
-        return plan.RenderPicture(QSize(1400, 700)).convertToFormat(QImage::Format_RGB32);
-    };
-    ASSERT_EQ(GetSicherungsStand(*le), SicherungsStand::kKeine);
-    const QImage ohneMarke = bild(false);
-    le->m_bVorhanden = 1;
-    le->m_nZurrParam[0] = 2;
-    le->AddMangel(new CLgsMangel(2, 0, le), true);
-    ASSERT_EQ(GetSicherungsStand(*le), SicherungsStand::kMaengel);
-    const QImage marke = bild(false);
-    const QImage markeUndZiel = bild(true);
-    Speichere(markeUndZiel, QStringLiteral("urteil_ueber_schwerpunkt.png"));
-    ASSERT_NE(marke, markeUndZiel) << "the target is drawn";
-    // The pixels the mark gives the plan are the same with the target under it, but for the disc's
-    // soft rim.
-    int nMarke = 0, nAnders = 0;
-    for (int y = 0; y < marke.height(); ++y)
-        for (int x = 0; x < marke.width(); ++x) {
-            if (marke.pixel(x, y) == ohneMarke.pixel(x, y))
-                continue;
-            ++nMarke;
-            nAnders += markeUndZiel.pixel(x, y) != marke.pixel(x, y) ? 1 : 0;
-        }
-    ASSERT_GT(nMarke, 200);
-    EXPECT_LT(nAnders, nMarke / 20) << nAnders << " of " << nMarke << " pixels of the mark covered";
 }
 
 // A unit's verdict mark leaves its loads' names whole, in the securing view and in the report's small
