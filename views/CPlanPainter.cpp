@@ -1035,7 +1035,7 @@ void CPlanPainter::ZeichneLadeeinheiten(QPainter& p)
 
 void CPlanPainter::ZeichneSicherungsMarken(QPainter& p)
 {
-    CQOR* P = m_pEin->pPlan;
+    const CQOR* P = m_pEin->pPlan;
     if (!P)
         return;
     for (CLadeeinheit* le : P->GetLadeeinheiten()) {

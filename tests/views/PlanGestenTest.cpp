@@ -793,11 +793,11 @@ TEST_F(PlanGestenTest, ThePlanFitsAChangedRoomAtOnceAndNeverDuringADrag)
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
-        const double dZoomVorher = view->m_dZoom;
+        const double dZoomVorher = view->GetMassstab().dZoom;
         f.aenderung();
         // The one paint the change asks for.
         Zeichnen();
-        EXPECT_NE(view->m_dZoom, dZoomVorher) << "the room did not change the scale";
+        EXPECT_NE(view->GetMassstab().dZoom, dZoomVorher) << "the room did not change the scale";
 
         const QPoint mitte = Mitte(b);
         Maus(QEvent::MouseButtonPress, mitte, Qt::NoModifier, Qt::RightButton);
@@ -829,18 +829,18 @@ TEST_F(PlanGestenTest, ThePlanFitsAChangedRoomAtOnceAndNeverDuringADrag)
     // The window resized during a drag: the drag goes on at its scale and drops where the pointer went.
     const QPoint mitte = Mitte(b);
     const double x = b->m_dPosX;
-    const double dPixelProMeter = view->m_dZoom * view->m_nPixelProMeterX;
+    const double dPixelProMeter = view->GetMassstab().Faktor();
     Druecken(mitte);
     Bewegen(mitte + QPoint(15, 0));
     Zeichnen();
     view->resize(1000, 420);
     QApplication::processEvents();
     Zeichnen();
-    EXPECT_DOUBLE_EQ(view->m_dZoom * view->m_nPixelProMeterX, dPixelProMeter);
+    EXPECT_DOUBLE_EQ(view->GetMassstab().Faktor(), dPixelProMeter);
     Bewegen(mitte + QPoint(40, 0));
     Zeichnen();
     Loslassen(mitte + QPoint(40, 0));
     EXPECT_NEAR(b->m_dPosX, x + 40 / dPixelProMeter, 0.01 + 1 / dPixelProMeter);
     Zeichnen();
-    EXPECT_NE(view->m_dZoom * view->m_nPixelProMeterX, dPixelProMeter) << "not fitted after the release";
+    EXPECT_NE(view->GetMassstab().Faktor(), dPixelProMeter) << "not fitted after the release";
 }
