@@ -1136,7 +1136,8 @@ void CPlanPainter::ZeichneLgBox(QPainter& p, const QRect& rc, const tagLGINFO* p
         double vl = 0, vo = 0;
         GetSchwerpunktVersatz(*pLg, r, &vl, &vo);
         const int cw = m_bmLgSchwerpunkt.GetWidth(), ch = m_bmLgSchwerpunkt.GetHeight();
-        rcMarke = QRect(m_massstab.Versatz(vl) - cw / 2 + left, m_massstab.Versatz(vo) - ch / 2 + top, cw, ch);
+        rcMarke =
+            QRect(m_massstab.Versatz(vl) - cw / 2 + left, m_massstab.Versatz(vo) - ch / 2 + top, cw, ch);
     }
     if (m_pEin->bBeschriftung)
         ZeichneLgBeschriftung(p, rc, *pLg, rcMarke);
