@@ -179,7 +179,6 @@ void LgSichgSkizze::Zeichne(QPainter& p, const Auftrag& a, LgSichgRegionen& r)
                 m_snapshotLadungen.insert(lg);
         }
     }
-    LegeBeschriftung(a, *q);
     QRect markiert;
     ZeichneLadungen(p, a, *q, r, a.bSnapshot ? nullptr : &markiert);
     ZeichneEinheiten(p, a, *q, r);
@@ -376,121 +375,10 @@ void LgSichgSkizze::ZeichneLadeflaecheMitZurrmitteln(QPainter& p, const Auftrag&
         ZeichneEinheitPunkte(p, a, r, *le, bPunkteBlass, bSchienenBlass);
 }
 
-LgSichgSkizze::LadungsTexte LgSichgSkizze::LegeTexte(const tagLGINFO& lg, const QRect& rc,
-                                                     const QRect& marke) const
-{
-    const QFontMetrics fmLabel(m_fontLabel), fmSchmal(m_fontSchmal);
-    LadungsTexte t;
-    if (rc.height() > fmLabel.height()) {
-        int links = rc.left() + 2;
-        int breite = std::max(rc.width(), rc.height()) - 3;
-        const QRect zeile(links, rc.top() + 1, breite, fmLabel.height());
-        if (marke.isValid() && zeile.intersects(marke)) {
-            // The name beside the mark, in the wider part of its line.
-            const int vorn = marke.left() - 2 - links;
-            const int hinten = zeile.right() - (marke.right() + 2);
-            if (hinten > vorn) {
-                links = marke.right() + 3;
-                breite = hinten;
-            } else {
-                breite = vorn;
-            }
-        }
-        if (breite > 0)
-            t.name = CPlanPainter::FitLabelToWidth(fmLabel, lg.m_strName, lg.m_nNummer, breite);
-        if (!t.name.isEmpty())
-            t.rcName = QRect(links, rc.top() + 1, fmLabel.horizontalAdvance(t.name), fmLabel.height());
-    }
-    const QString kg = QString::asprintf("%.0fkg", lg.m_dMasse * 1000.0);
-    const int w = fmSchmal.horizontalAdvance(kg);
-    if (w < rc.width() - 3 && rc.height() > 2 * fmSchmal.height()) {
-        const QRect box(rc.right() - 2 - w, rc.bottom() - fmSchmal.height(), w, fmSchmal.height());
-        if (!marke.isValid() || !box.intersects(marke)) {
-            t.kg = kg;
-            t.rcKg = box;
-        }
-    }
-    return t;
-}
-
-QRect LgSichgSkizze::FreiesMarkenZiel(const QRect& rc, const std::vector<QRect>& texte) const
-{
-    constexpr int kKleinste = 12;
-    const QSize voll = m_bildGesichert.isNull() ? QSize(40, 40) : m_bildGesichert.size();
-    const QRect innen = rc.adjusted(3, 3, -3, -3);
-    const auto frei = [&texte](const QRect& z) {
-        return std::none_of(texte.begin(), texte.end(),
-                            [&z](const QRect& t) { return t.adjusted(-1, -1, 1, 1).intersects(z); });
-    };
-    for (int h = std::min(voll.height(), innen.height()); h >= kKleinste; h -= 2) {
-        const int w = std::max(1, voll.width() * h / std::max(1, voll.height()));
-        if (w > innen.width())
-            continue;
-        const int schritt = std::max(1, h / 8);
-        QRect best;
-        long long nBest = 0;
-        for (int y = innen.top(); y + h - 1 <= innen.bottom(); y += schritt)
-            for (int x = innen.left(); x + w - 1 <= innen.right(); x += schritt) {
-                const QRect z(x, y, w, h);
-                if (!frei(z))
-                    continue;
-                const QPoint d = z.center() - rc.center();
-                const long long n = 1LL * d.x() * d.x() + 1LL * d.y() * d.y();
-                if (!best.isValid() || n < nBest) {
-                    best = z;
-                    nBest = n;
-                }
-            }
-        if (best.isValid())
-            return best;
-    }
-    return QRect();
-}
-
-void LgSichgSkizze::LegeBeschriftung(const Auftrag& a, CQOR& q)
-{
-    m_texte.clear();
-    m_marken.clear();
-    std::map<const tagLGINFO*, QRect> boxen;
-    for (tagLGINFO* lg : q.GetLgInfos()) {
-        if ((a.bSnapshot && lg->GetLeId() == 0 && !m_snapshotLadungen.count(lg)) ||
-            lg->m_nTyp >= tagLGINFO::kFsmTyp)
-            continue;
-        boxen[lg] = LadungRechteck(a.massstab, a.pFahrzeug, *lg);
-        m_texte[lg] = LegeTexte(*lg, boxen[lg], QRect());
-    }
-    const QFontMetrics fmLabel(m_fontLabel);
-    for (CLadeeinheit* le : q.GetLadeeinheiten()) {
-        if (Kennzeichen(*le, a.frage) == SicherungsStand::kKeine)
-            continue;
-        if (le->m_mapLg.empty()) {
-            le->RebuildLgMap(&q);
-            le->CalcAbmessungen();
-        }
-        const QRect rc = EinheitRechteck(a.massstab, a.pFahrzeug, *le);
-        std::vector<QRect> texte;
-        for (const auto& [lg, t] : m_texte)
-            for (const QRect& box : {t.rcName, t.rcKg})
-                if (box.isValid() && box.intersects(rc))
-                    texte.push_back(box);
-        QRect ziel = FreiesMarkenZiel(rc, texte);
-        if (!ziel.isValid()) {
-            // No room beside the texts: a small mark at the right end of the unit's top line, and the
-            // names it would cover beside it.
-            const int h = std::min({fmLabel.height(), rc.height() - 2, rc.width() - 4});
-            const QSize voll = m_bildGesichert.isNull() ? QSize(40, 40) : m_bildGesichert.size();
-            ziel = h >= 8 ? QRect(rc.right() - 2 - h, rc.top() + 1, h, h) : SicherungsMarke::Ziel(rc, voll);
-            for (auto& [lg, t] : m_texte)
-                if (lg->GetLeId() == le->GetId())
-                    t = LegeTexte(*lg, boxen[lg], ziel);
-        }
-        m_marken[le] = ziel;
-    }
-}
-
 void LgSichgSkizze::ZeichneLadungen(QPainter& p, const Auftrag& a, CQOR& q, LgSichgRegionen& r,
                                     QRect* pMarkiert)
 {
+    const QFontMetrics fmLabel(m_fontLabel), fmSchmal(m_fontSchmal);
     for (tagLGINFO* lg : q.GetLgInfos()) {
         // The report picture shows only the loads of units.
         if (a.bSnapshot && lg->GetLeId() == 0 && !m_snapshotLadungen.count(lg))
@@ -513,14 +401,15 @@ void LgSichgSkizze::ZeichneLadungen(QPainter& p, const Auftrag& a, CQOR& q, LgSi
         p.setPen(QPen(Qt::black, bBetont ? 2 : 1));
         p.drawRect(bBetont ? rc.adjusted(1, 1, -1, -1) : rc.adjusted(0, 0, -1, -1));
         p.setPen(Qt::black);
-        const auto it = m_texte.find(lg);
-        const LadungsTexte t = it != m_texte.end() ? it->second : LegeTexte(*lg, rc, QRect());
         p.setFont(m_fontLabel);
-        if (!t.name.isEmpty())
-            ZeichneText(p, t.rcName.left(), t.rcName.top(), t.name, Ausrichtung::Links);
+        const QString name = CPlanPainter::FitLabelToWidth(fmLabel, lg->m_strName, lg->m_nNummer,
+                                                           std::max(rc.width(), rc.height()) - 3);
+        if (!name.isEmpty() && rc.height() > fmLabel.height())
+            ZeichneText(p, rc.left() + 2, rc.top() + 1, name, Ausrichtung::Links);
         p.setFont(m_fontSchmal);
-        if (!t.kg.isEmpty())
-            ZeichneText(p, rc.right() - 2, t.rcKg.top(), t.kg, Ausrichtung::Rechts);
+        const QString kg = QString::asprintf("%.0fkg", lg->m_dMasse * 1000.0);
+        if (fmSchmal.horizontalAdvance(kg) < rc.width() - 3 && rc.height() > 2 * fmSchmal.height())
+            ZeichneText(p, rc.right() - 2, rc.bottom() - fmSchmal.height(), kg, Ausrichtung::Rechts);
     }
 }
 
@@ -586,11 +475,13 @@ void LgSichgSkizze::ZeichneLadeeinheit(QPainter& p, const Auftrag& a, CLadeeinhe
                             a.frage(LgSichgAktion::kModusEckeSeite, nId, false, nullptr);
     for (int i = 0; i < 4; ++i)
         ZeichneAnschlagpunkt(p, a, le, i, bModusEcke && i == nModus, r);
-    // The mark stands where it covers none of the loads' names and masses (in the report's small sketch
-    // too): the place was chosen with the texts.
-    const auto it = m_marken.find(&le);
+    // The mark stands between the name line at the top and the mass line at the bottom of the loads, so
+    // it covers neither (in the report's small sketch least of all).
     const QSize voll = m_bildGesichert.isNull() ? QSize(40, 40) : m_bildGesichert.size();
-    SicherungsMarke::Zeichne(p, it != m_marken.end() ? it->second : SicherungsMarke::Ziel(rc, voll),
+    const int nOben = QFontMetrics(m_fontLabel).height() + 2,
+              nUnten = QFontMetrics(m_fontSchmal).height() + 2;
+    const QRect band = rc.adjusted(0, nOben, 0, -nUnten);
+    SicherungsMarke::Zeichne(p, SicherungsMarke::Ziel(band.height() >= 18 ? band : rc, voll),
                              Kennzeichen(le, a.frage), m_bildGesichert);
 }
 

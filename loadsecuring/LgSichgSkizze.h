@@ -13,13 +13,11 @@
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
-#include <QString>
 
 #include <array>
 #include <functional>
 #include <map>
 #include <set>
-#include <vector>
 
 class CFahrzeug;
 class CLadeeinheit;
@@ -126,22 +124,6 @@ private:
                        bool bSichgWahl);
     void ZeichneEinheitPunkte(QPainter& p, const Auftrag& a, LgSichgRegionen& r, CLadeeinheit& le,
                               bool bPunkteBlass, bool bSchienenBlass);
-    // A load's name and mass as the sketch writes them, each with its text's box (empty: not written).
-    struct LadungsTexte
-    {
-        QString name;
-        QRect rcName;
-        QString kg;
-        QRect rcKg;
-    };
-    // The texts of a load in its box `rc`, clear of a unit's mark `marke` (the name beside it).
-    LadungsTexte LegeTexte(const tagLGINFO& lg, const QRect& rc, const QRect& marke) const;
-    // Where the verdict mark of a unit in `rc` goes: the largest up to the tick picture's size that stands
-    // clear of the loads' texts, nearest the unit's centre; empty when there is no room for one.
-    QRect FreiesMarkenZiel(const QRect& rc, const std::vector<QRect>& texte) const;
-    // The loads' texts and the units' marks of this drawing: a unit with no room for its mark beside the
-    // texts gets a small one at the right end of its top name line, and its loads' names make way for it.
-    void LegeBeschriftung(const Auftrag& a, CQOR& q);
     void ZeichneLadungen(QPainter& p, const Auftrag& a, CQOR& q, LgSichgRegionen& r, QRect* pMarkiert);
     void ZeichneEinheiten(QPainter& p, const Auftrag& a, CQOR& q, LgSichgRegionen& r);
     void ZeichneLadeeinheit(QPainter& p, const Auftrag& a, CLadeeinheit& le, const QRect& rc, bool bAktiv,
@@ -161,7 +143,4 @@ private:
     QImage m_musterMarkiert, m_musterEinheit, m_bildGesichert;
     // The loads of units, the only ones the report picture shows.
     std::set<const tagLGINFO*> m_snapshotLadungen;
-    // The texts of the loads and the marks of the units of the drawing under way.
-    std::map<const tagLGINFO*, LadungsTexte> m_texte;
-    std::map<const CLadeeinheit*, QRect> m_marken;
 };

@@ -284,15 +284,12 @@ Q3dModel Model(int index)
         b.Part("eye", STEEL).Torus({0, 0.8f, 2.28f}, {0, 1, 0}, 0.07f, 0.025f, 12, 6);
         break;
     }
-    case 31: // loading yard: paved ground, and a loading dock before a hall off to the left
-        // The dock and the hall stand farther to the side than the camera can go (the target at most
-        // 5.5 m beside the vehicles, the eye at most 50 m from it), so that they never come between the
-        // camera and the vehicles; they stay a backdrop seen from the right.
+    case 31: // loading yard: paved ground and a loading dock beside the vehicle
         b.Part("ground", {0.85f, 0.85f, 0.85f, 1.0f}, Pass::Opaque, "Pflaster.png");
-        b.Quad({-90, -0.005f, 60}, {90, -0.005f, 60}, {90, -0.005f, -120}, {-90, -0.005f, -120}, {0, 1, 0},
-               90, 90);
-        b.Part("dock", {0.62f, 0.6f, 0.56f, 1.0f}).Box({-66, 0, -40}, {-58, 1.2f, -25});
-        b.Part("hall", {0.75f, 0.72f, 0.66f, 1.0f}).Box({-76, 0, -44}, {-66, 7, -20});
+        b.Quad({-30, -0.005f, 20}, {30, -0.005f, 20}, {30, -0.005f, -60}, {-30, -0.005f, -60}, {0, 1, 0}, 30,
+               40);
+        b.Part("dock", {0.62f, 0.6f, 0.56f, 1.0f}).Box({-14, 0, -40}, {-6, 1.2f, -25});
+        b.Part("hall", {0.75f, 0.72f, 0.66f, 1.0f}).Box({-24, 0, -44}, {-14, 7, -20});
         break;
     case 32: // permitted range of the centre of gravity, a see-through unit box
         b.Part("range", {0.3f, 0.85f, 0.3f, 0.5f}, Pass::Blended, "Bereich.png")
